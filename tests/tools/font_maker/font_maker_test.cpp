@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tools/font_maker/fnt_writer.h"
+#include "tools/font_maker/font_spec.h"
+#include "tools/font_maker/glyph_sheet.h"
+#include "tools/font_maker/icon_art.h"
+#include "tools/font_maker/outline_renderer.h"
+
+using namespace fontmaker;
+
+namespace {
+
+Glyph solidGlyph(uint32_t id, int width, int height, uint32_t colour) {
+  Glyph g;
+  g.id = id;
+  g.width = width;
+  g.height = height;
+  g.rgba.assign(static_cast<size_t>(width * height), colour);
+  return g;
+}
+
+std::string sourceFile(const std::string& name) {
+  std::ifstream in(std::string(RUBBLE_SOURCE_DIR) + "/tools/font_maker/" + name);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+TEST(IconArt, ReadsPaletteAndIconsAndScales) {
+  std::string error;
+  const auto icons = parseIconArt(
+      "palette . 00000000\npalette r ff0000ff\nicon 0B blade\nr.\n.r\nicon 418 armour\nrr\n",
+      error);
+  ASSERT_TRUE(icons) << error;
+  ASSERT_EQ(icons->size(), 2u);
+  EXPECT_EQ((*icons)[0].code, 0x0B);
+  EXPECT_EQ((*icons)[0].rgba, (std::vector<uint32_t>{0xff0000ff, 0, 0, 0xff0000ff}));
+  EXPECT_EQ((*icons)[1].code, 0x418);
+  EXPECT_EQ((*icons)[1].height, 1);
+
+  const Glyph big = iconGlyph((*icons)[0], 3, 15, 8);
+  EXPECT_EQ(big.width, 6);
+  EXPECT_EQ(big.height, 6);
+  EXPECT_EQ(big.rgba[0], 0xff0000ffu);
+  EXPECT_EQ(big.rgba[2], 0xff0000ffu);  // the first art pixel covers a 3 x 3 block
+  EXPECT_EQ(big.rgba[3], 0u);
+  EXPECT_EQ(big.xadvance, 12);
+}
+
+TEST(IconArt, RefusesDamagedArtNamingTheLine) {
+  std::string error;
+  EXPECT_FALSE(parseIconArt("palette . 00000000\nicon 0B a\n..\n...\n", error));
+  EXPECT_NE(error.find("different widths"), std::string::npos) << error;
+  EXPECT_FALSE(parseIconArt("palette . 00000000\nicon 0B a\n.x\n", error));
+  EXPECT_NE(error.find("unknown letter 'x'"), std::string::npos) << error;
+  EXPECT_FALSE(parseIconArt("..\n", error));
+  EXPECT_NE(error.find("line 1"), std::string::npos) << error;
+  EXPECT_FALSE(parseIconArt("icon 1FFFF big\n.\n", error));
+  EXPECT_FALSE(parseIconArt("palette q red\n", error));
+  EXPECT_FALSE(parseIconArt("palette . 00000000\nicon 0B empty\nicon 0C next\n.\n", error));
+}
+
+TEST(IconArt, TheGameIconFileCoversEveryTooltipIcon) {
+  std::string error;
+  const auto icons = parseIconArt(sourceFile("icons.txt"), error);
+  ASSERT_TRUE(icons) << error;
+  std::vector<uint16_t> codes;
+  for (const auto& icon : *icons) codes.push_back(icon.code);
+  for (uint16_t code = 0x0B; code <= 0x1F; ++code) {
+    EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << code;
+  }
+  for (uint16_t code : {0x401, 0x402, 0x412, 0x413, 0x414, 0x415, 0x416, 0x417, 0x418}) {
+    EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << code;
+  }
+}
+
+TEST(GlyphSheet, PacksWithoutOverlapInsideAPowerOfTwoPage) {
+  std::vector<Glyph> glyphs;
+  for (uint32_t i = 0; i < 300; ++i) {
+    glyphs.push_back(solidGlyph(i, 3 + static_cast<int>(i % 11), 5 + static_cast<int>(i % 7),
+                                0xFF000000u | i));
+  }
+  const GlyphSheet sheet = packGlyphs(glyphs, 1);
+  EXPECT_EQ(sheet.width & (sheet.width - 1), 0);
+  EXPECT_EQ(sheet.height & (sheet.height - 1), 0);
+  std::vector<int> owner(static_cast<size_t>(sheet.width * sheet.height), -1);
+  for (size_t i = 0; i < glyphs.size(); ++i) {
+    const Placement& p = sheet.placements[i];
+    ASSERT_EQ(p.id, glyphs[i].id);
+    ASSERT_GE(p.x, 1);
+    ASSERT_GE(p.y, 1);
+    ASSERT_LE(p.x + glyphs[i].width, sheet.width);
+    ASSERT_LE(p.y + glyphs[i].height, sheet.height);
+    for (int y = p.y; y < p.y + glyphs[i].height; ++y) {
+      for (int x = p.x; x < p.x + glyphs[i].width; ++x) {
+        int& cell = owner[static_cast<size_t>(y * sheet.width + x)];
+        ASSERT_EQ(cell, -1) << "glyphs " << cell << " and " << i << " overlap";
+        cell = static_cast<int>(i);
+        ASSERT_EQ(sheet.rgba[static_cast<size_t>(y * sheet.width + x)], glyphs[i].rgba[0]);
+      }
+    }
+  }
+}
+
+TEST(FntWriter, WritesOneLinePerRecordWithThePageBesideIt) {
+  const std::vector<Glyph> glyphs = {solidGlyph(65, 4, 6, ~0u), solidGlyph(0x418, 9, 9, ~0u)};
+  const GlyphSheet sheet = packGlyphs(glyphs, 1);
+  const std::string text =
+      writeFnt({"Face", 16, 19, 15, "small.png"}, glyphs, sheet, {{65, 86, -2}});
+  EXPECT_NE(text.find("common lineHeight=19 base=15 scaleW=64 scaleH=16 pages=1"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("page id=0 file=\"small.png\"\n"), std::string::npos);
+  EXPECT_NE(text.find("char id=1048 x="), std::string::npos);
+  EXPECT_NE(text.find("kerning first=65 second=86 amount=-2\n"), std::string::npos);
+  EXPECT_NE(text.find("chars count=2\n"), std::string::npos);
+}
+
+TEST(FontSpec, RefusesFontsWithoutSizesOrWithBadRanges) {
+  std::string error;
+  EXPECT_TRUE(parseFontSpecs(sourceFile("fonts.json"), error)) << error;
+  EXPECT_FALSE(parseFontSpecs("[]", error));
+  EXPECT_FALSE(parseFontSpecs(R"({"fonts":[{"name":"a","face":"f","pixelSize":2,"ranges":[]}]})", error));
+  EXPECT_FALSE(parseFontSpecs(R"({"fonts":[{"name":"a","face":"f","pixelSize":9,"ranges":[[9,3]]}]})", error));
+  EXPECT_FALSE(parseFontSpecs(R"({"fonts":[{"name":"a","face":"f","pixelSize":9,"ranges":[[1,70000]]}]})", error));
+  EXPECT_FALSE(parseFontSpecs("{\"fonts\":[", error));
+}
+
+TEST(OutlineRenderer, RendersCrispOpaqueGlyphsOnTheBaseline) {
+  std::string error;
+  const auto renderer =
+      OutlineRenderer::open("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 16, error);
+  ASSERT_TRUE(renderer) << error;
+  const auto a = renderer->render('A');
+  ASSERT_TRUE(a);
+  EXPECT_GT(a->width, 4);
+  EXPECT_GT(a->xadvance, a->width / 2);
+  // Capital letters stand on the baseline.
+  EXPECT_EQ(a->yoffset + a->height, renderer->baseline());
+  for (uint32_t pixel : a->rgba) ASSERT_TRUE(pixel == 0u || pixel == 0xFFFFFFFFu);
+  EXPECT_FALSE(renderer->render(0xE000));  // private use: the face has no glyph
+  EXPECT_FALSE(OutlineRenderer::open("/nonexistent.ttf", 16, error));
+}

@@ -1,0 +1,41 @@
+#include "tools/font_maker/png_writer.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace fontmaker {
+
+bool writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgba) {
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return false;
+  }
+  std::vector<png_byte> row(static_cast<size_t>(width) * 4);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file.get());
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = rgba[static_cast<size_t>(y * width + x)];
+      for (int c = 0; c < 4; ++c) row[static_cast<size_t>(x * 4 + c)] = (pixel >> (24 - 8 * c)) & 0xFF;
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace fontmaker
