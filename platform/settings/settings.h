@@ -1,0 +1,40 @@
+#pragma once
+// The process's options and their registry, and the operations the game calls on them. The launch
+// registers the platform as the settings host; until then (and in tests that register none) every
+// operation that needs the store does nothing and the getters give empty answers.
+
+#include <string>
+
+#include "platform/settings/options.h"
+
+namespace kel {
+
+class SettingsHost;
+class SettingsRegistry;
+
+// The live values of every option; game code reads and writes them directly.
+Options& options();
+// The registry over options(), for the options screens.
+SettingsRegistry& settingsRegistry();
+
+// The launch registers its host once; null unregisters.
+void setSettingsHost(SettingsHost* host);
+SettingsHost* settingsHost();
+// Start-of-process values for every option and no host; for test fixtures.
+void resetSettings();
+
+// Re-reads the settings file into every persisted option, then writes the file once.
+void loadSettings();
+// Writes every persisted option and the key bindings to the settings file. Call it right after
+// changing an option.
+void saveSettings();
+
+bool getLastDifficultySwitch();
+void setLastDifficultySwitch();
+void setMarkedWorld(const std::string& world);
+void clearMarkedWorld();
+std::string getMarkedWorld();
+void setLastPlayer(const std::string& player);
+std::string getLastPlayer();
+
+}  // namespace kel

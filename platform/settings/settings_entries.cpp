@@ -1,0 +1,54 @@
+#include "platform/settings/settings_entries.h"
+
+#include "platform/settings/defaults_bridge.h"
+
+namespace kel::settings_entries {
+namespace {
+
+const std::string kDifficultySwitchKey = "lastDifficultySwitch";
+const std::string kMarkedWorldKey = "markedWorld";
+const std::string kLastPlayerKey = "lastPlayer";
+constexpr int32_t kSecondsPerHour = 3600;
+
+// Seconds since 1970 kept in 32 bits, as the store holds them.
+uint32_t cutTo32Bits(int64_t seconds) { return static_cast<uint32_t>(static_cast<uint64_t>(seconds)); }
+
+std::string storedString(const DefaultsBridge& store, const std::string& key) {
+  return store.typeOf(key) == StoredType::string ? store.getString(key) : std::string();
+}
+
+}  // namespace
+
+bool lastDifficultySwitchRecent(const DefaultsBridge& store, int64_t nowSeconds) {
+  if (store.typeOf(kDifficultySwitchKey) != StoredType::integer) return false;
+  const uint32_t stored = static_cast<uint32_t>(store.getInt(kDifficultySwitchKey));
+  // Unsigned subtraction wraps where a signed one would overflow; the result is then read signed.
+  const int32_t elapsed = static_cast<int32_t>(cutTo32Bits(nowSeconds) - stored);
+  return elapsed < kSecondsPerHour;
+}
+
+void recordDifficultySwitch(DefaultsBridge& store, int64_t nowSeconds) {
+  store.setInt(kDifficultySwitchKey, static_cast<int32_t>(cutTo32Bits(nowSeconds)));
+  store.save();
+}
+
+void setMarkedWorld(DefaultsBridge& store, const std::string& world) {
+  store.setString(kMarkedWorldKey, world);
+  store.save();
+}
+
+void clearMarkedWorld(DefaultsBridge& store) {
+  store.remove(kMarkedWorldKey);
+  store.save();
+}
+
+std::string markedWorld(const DefaultsBridge& store) { return storedString(store, kMarkedWorldKey); }
+
+void setLastPlayer(DefaultsBridge& store, const std::string& player) {
+  store.setString(kLastPlayerKey, player);
+  store.save();
+}
+
+std::string lastPlayer(const DefaultsBridge& store) { return storedString(store, kLastPlayerKey); }
+
+}  // namespace kel::settings_entries

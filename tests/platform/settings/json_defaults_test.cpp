@@ -1,0 +1,258 @@
+// The JSON settings store: values in memory, the file's form, damaged files and safe writing.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "platform/settings/json_defaults.h"
+#include "platform/settings/settings_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using kel::JsonDefaults;
+using kel::StoredType;
+
+class JsonDefaultsTest : public testing::Test {
+ protected:
+  std::string path() const { return dir.file("Rubblemoor/settings.json"); }
+  std::string fileText() const { return dir.read("Rubblemoor/settings.json"); }
+  void writeFile(const std::string& text) { dir.write("Rubblemoor/settings.json", text); }
+  std::unique_ptr<JsonDefaults> loaded(const std::string& text) {
+    writeFile(text);
+    auto fromFile = std::make_unique<JsonDefaults>([this] { return path(); });
+    fromFile->load();
+    return fromFile;
+  }
+
+  testsupport::TempDir dir;
+  JsonDefaults store{[this] { return path(); }};
+};
+
+TEST_F(JsonDefaultsTest, ValuesReadBackAsTheirOwnKindOnly) {
+  store.setBool("b", true);
+  store.setInt("i", -7);
+  store.setFloat("f", 0.25f);
+  store.setString("s", "Grüße");
+  store.setStringList("l", {"one", "", "three"});
+
+  EXPECT_TRUE(store.getBool("b"));
+  EXPECT_EQ(store.getInt("i"), -7);
+  EXPECT_FLOAT_EQ(store.getFloat("f"), 0.25f);
+  EXPECT_EQ(store.getString("s"), "Grüße");
+  EXPECT_EQ(store.getStringList("l"), (std::vector<std::string>{"one", "", "three"}));
+
+  // Every other reading gives the neutral value instead of failing.
+  EXPECT_FALSE(store.getBool("i"));
+  EXPECT_EQ(store.getInt("s"), 0);
+  EXPECT_EQ(store.getFloat("b"), 0.0f);
+  EXPECT_EQ(store.getString("l"), "");
+  EXPECT_TRUE(store.getStringList("s").empty());
+  EXPECT_EQ(store.getString("absent"), "");
+  EXPECT_FALSE(store.has("absent"));
+  EXPECT_EQ(store.typeOf("absent"), StoredType::missing);
+}
+
+TEST_F(JsonDefaultsTest, NumbersFollowTheirJsonKind) {
+  auto read = loaded(R"({"one": 1, "half": 2.5, "three": 3, "big": 3000000000, "huge": 1e300})");
+  EXPECT_FALSE(read->getBool("one"));
+  EXPECT_EQ(read->getInt("half"), 0);
+  EXPECT_FLOAT_EQ(read->getFloat("three"), 3.0f);
+  EXPECT_EQ(read->getInt("big"), 0);  // does not fit 32 bits
+  EXPECT_FLOAT_EQ(read->getFloat("big"), 3e9f);
+  EXPECT_EQ(read->getFloat("huge"), std::numeric_limits<float>::infinity());
+  EXPECT_EQ(read->typeOf("three"), StoredType::integer);
+  EXPECT_EQ(read->typeOf("half"), StoredType::number);
+  EXPECT_EQ(read->typeOf("big"), StoredType::number);
+}
+
+TEST_F(JsonDefaultsTest, ArraysWithOtherElementsAreNotStringLists) {
+  auto read = loaded(R"({"mixed": ["a", 1, null, "b"], "strings": ["x"], "empty": []})");
+  EXPECT_EQ(read->typeOf("mixed"), StoredType::other);
+  EXPECT_EQ(read->getStringList("mixed"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(read->typeOf("strings"), StoredType::stringList);
+  EXPECT_EQ(read->typeOf("empty"), StoredType::stringList);
+}
+
+TEST_F(JsonDefaultsTest, SettingAKeyAgainKeepsOneMemberAtTheEnd) {
+  store.setInt("a", 1);
+  store.setInt("b", 2);
+  store.setString("a", "again");
+  EXPECT_EQ(store.size(), 2u);
+  EXPECT_EQ(store.getString("a"), "again");
+  const std::string text = store.toText();
+  EXPECT_LT(text.find("\"b\""), text.find("\"a\""));
+}
+
+TEST_F(JsonDefaultsTest, RepeatedKeysInAFileAreAllReplacedBySet) {
+  auto read = loaded(R"({"k": 1, "other": true, "k": 2})");
+  read->setInt("k", 5);
+  EXPECT_EQ(read->size(), 2u);
+  EXPECT_EQ(read->getInt("k"), 5);
+  read->remove("k");
+  EXPECT_FALSE(read->has("k"));
+}
+
+TEST_F(JsonDefaultsTest, FileIsPrettyPrintedWithFourBlanksAndShortDoubles) {
+  store.setFloat("volume", 0.2f);
+  store.setFloat("duration", 15.0f);
+  store.setFloat("tiny", 1e-5f);
+  store.setBool("on", false);
+  store.setStringList("list", {"a", "b"});
+  ASSERT_TRUE(store.save());
+  EXPECT_EQ(fileText(),
+            "{\n"
+            "    \"volume\": 0.2,\n"
+            "    \"duration\": 15,\n"
+            "    \"tiny\": 1e-05,\n"
+            "    \"on\": false,\n"
+            "    \"list\": [\n"
+            "        \"a\",\n"
+            "        \"b\"\n"
+            "    ]\n"
+            "}");
+}
+
+TEST_F(JsonDefaultsTest, NonFiniteFloatsStillGiveAReadableFile) {
+  store.setFloat("nan", std::numeric_limits<float>::quiet_NaN());
+  store.setFloat("inf", std::numeric_limits<float>::infinity());
+  store.setBool("kept", true);
+  ASSERT_TRUE(store.save());
+  auto read = loaded(fileText());
+  EXPECT_TRUE(read->getBool("kept"));
+  EXPECT_EQ(read->getFloat("nan"), 0.0f);
+  EXPECT_EQ(read->getFloat("inf"), 0.0f);
+}
+
+TEST_F(JsonDefaultsTest, ClearAndSaveWritesAnEmptyObject) {
+  store.setInt("x", 1);
+  store.clear();
+  ASSERT_TRUE(store.save());
+  EXPECT_EQ(fileText(), "{}");
+}
+
+TEST_F(JsonDefaultsTest, UnknownMembersSurviveLoadAndSave) {
+  auto read = loaded(R"({"foreign": {"deep": [1, 2.5, "x", null]}, "mine": 1})");
+  read->setInt("mine", 2);
+  ASSERT_TRUE(read->save());
+  auto again = loaded(fileText());
+  EXPECT_EQ(again->typeOf("foreign"), StoredType::other);
+  EXPECT_NE(fileText().find("\"deep\": ["), std::string::npos);
+  EXPECT_EQ(again->getInt("mine"), 2);
+}
+
+TEST_F(JsonDefaultsTest, StringsWithQuotesAndZeroBytesRoundTrip) {
+  const std::string awkward = std::string("say \"hi\"\\\n") + '\0' + "end";
+  store.setString("s", awkward);
+  store.setStringList(std::string("key\0with zero", 13), {awkward});
+  ASSERT_TRUE(store.save());
+  auto read = loaded(fileText());
+  EXPECT_EQ(read->getString("s"), awkward);
+  EXPECT_EQ(read->getStringList(std::string("key\0with zero", 13)), std::vector<std::string>{awkward});
+}
+
+TEST_F(JsonDefaultsTest, DamagedFilesGiveAnEmptyStore) {
+  const std::string valid = R"({"a": true, "b": [ "x", "y" ], "c": 12})";
+  const std::string cases[] = {
+      "",
+      valid.substr(0, valid.size() / 2),
+      valid.substr(0, valid.size() - 1),
+      std::string("\x00\xff\x13garbage\x80", 11),
+      R"(["a", "b"])",
+      "42",
+      "\"text\"",
+      "null",
+      R"({"a": true} {"b": 1})",
+      R"({"a": tru})",
+      std::string(200000, '['),
+      std::string(200000, '{'),
+  };
+  for (const std::string& text : cases) {
+    auto read = loaded(text);
+    EXPECT_EQ(read->size(), 0u) << "file: " << text.substr(0, 40);
+    EXPECT_FALSE(read->getBool("a"));
+  }
+}
+
+TEST_F(JsonDefaultsTest, LoadingReplacesWhatWasInMemory) {
+  store.setInt("old", 1);
+  writeFile(R"({"new": 2})");
+  store.load();
+  EXPECT_FALSE(store.has("old"));
+  EXPECT_EQ(store.getInt("new"), 2);
+  std::filesystem::remove(path());
+  store.load();
+  EXPECT_EQ(store.size(), 0u);
+}
+
+TEST_F(JsonDefaultsTest, ByteOrderMarkIsAccepted) {
+  auto read = loaded("\xEF\xBB\xBF{\"a\": true}");
+  EXPECT_TRUE(read->getBool("a"));
+}
+
+TEST_F(JsonDefaultsTest, DeeplyNestedForeignMembersAreDroppedAndTheRestKept) {
+  std::string deep = std::string(5000, '[') + std::string(5000, ']');
+  auto read = loaded("{\"deep\": " + deep + ", \"keep\": true}");
+  EXPECT_FALSE(read->has("deep"));
+  EXPECT_TRUE(read->getBool("keep"));
+  EXPECT_TRUE(read->save());
+}
+
+TEST_F(JsonDefaultsTest, OversizedFileIsIgnored) {
+  std::string big = "{\"a\": true, \"pad\": \"" +
+                    std::string(kel::settings_file::kMaxFileSize, 'x') + "\"}";
+  auto read = loaded(big);
+  EXPECT_EQ(read->size(), 0u);
+}
+
+TEST_F(JsonDefaultsTest, SaveCreatesTheFolderWithItsParents) {
+  const std::string nested = dir.file("a/b/Rubblemoor/settings.json");
+  JsonDefaults deep([nested] { return nested; });
+  deep.setBool("x", true);
+  ASSERT_TRUE(deep.save());
+  EXPECT_TRUE(std::filesystem::is_regular_file(nested));
+  EXPECT_FALSE(std::filesystem::exists(nested + ".tmp"));
+}
+
+TEST_F(JsonDefaultsTest, FailedWriteLeavesTheOldFileWhole) {
+  writeFile(R"({"kept": true})");
+  // Something in the way of the temporary file: the write cannot start.
+  dir.write("Rubblemoor/settings.json.tmp/blocker", "x");
+  store.setBool("kept", false);
+  store.setInt("new", 3);
+  EXPECT_FALSE(store.save());
+  EXPECT_EQ(fileText(), R"({"kept": true})");
+  // The store in memory keeps the unsaved values.
+  EXPECT_EQ(store.getInt("new"), 3);
+}
+
+TEST_F(JsonDefaultsTest, FailedFolderCreationReportsFailure) {
+  dir.write("Rubblemoor", "a file where the folder should be");
+  store.setBool("x", true);
+  EXPECT_FALSE(store.save());
+  EXPECT_EQ(dir.read("Rubblemoor"), "a file where the folder should be");
+}
+
+TEST_F(JsonDefaultsTest, EmptyPathNeitherLoadsNorSaves) {
+  JsonDefaults nowhere([] { return std::string(); });
+  nowhere.setBool("x", true);
+  EXPECT_FALSE(nowhere.save());
+  nowhere.load();
+  EXPECT_EQ(nowhere.size(), 0u);
+}
+
+TEST(SettingsFilePath, FollowsTheDataHome) {
+  testsupport::ScopedDataHome home;
+  EXPECT_EQ(kel::settings_file::defaultPath(),
+            (home.path() / "Rubblemoor" / "settings.json").string());
+  JsonDefaults store;
+  store.setString("where", "home");
+  ASSERT_TRUE(store.save());
+  EXPECT_TRUE(std::filesystem::is_regular_file(home.path() / "Rubblemoor" / "settings.json"));
+}
+
+}  // namespace

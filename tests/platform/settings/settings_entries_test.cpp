@@ -1,0 +1,137 @@
+// The single entries beside the options and the process-wide settings operations.
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "platform/settings/settings.h"
+#include "platform/settings/settings_entries.h"
+#include "platform/settings/settings_registry.h"
+#include "tests/platform/settings/settings_test_host.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace entries = kel::settings_entries;
+
+class SettingsEntriesTest : public testing::Test {
+ protected:
+  void SetUp() override { kel::resetSettings(); }
+  void TearDown() override { kel::resetSettings(); }
+
+  // What is on disk now, read by a store of its own.
+  std::unique_ptr<kel::JsonDefaults> onDisk() {
+    auto store = std::make_unique<kel::JsonDefaults>();
+    store->load();
+    return store;
+  }
+
+  testsupport::ScopedDataHome home;
+  settingstest::TestSettingsHost host;
+};
+
+TEST_F(SettingsEntriesTest, DifficultySwitchIsRecentForLessThanAnHour) {
+  const int64_t now = 1'700'000'000;
+  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, now));
+  entries::recordDifficultySwitch(host.store, now - 3599);
+  EXPECT_TRUE(entries::lastDifficultySwitchRecent(host.store, now));
+  entries::recordDifficultySwitch(host.store, now - 3600);
+  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, now));
+  EXPECT_EQ(onDisk()->getInt("lastDifficultySwitch"), static_cast<int32_t>(now - 3600));
+}
+
+TEST_F(SettingsEntriesTest, DifficultySwitchTimeIsKeptInThirtyTwoBits) {
+  // Past 2038 the seconds no longer fit; both sides are cut alike, so the difference still holds.
+  const int64_t now = (int64_t{1} << 32) + 100;
+  entries::recordDifficultySwitch(host.store, now - 10);
+  EXPECT_TRUE(entries::lastDifficultySwitchRecent(host.store, now));
+  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, now + 3590));
+  // Across the signed wrap of a 32-bit count.
+  const int64_t wrap = int64_t{0x7FFFFFFF} + 5;
+  entries::recordDifficultySwitch(host.store, wrap - 20);
+  EXPECT_TRUE(entries::lastDifficultySwitchRecent(host.store, wrap));
+}
+
+TEST_F(SettingsEntriesTest, DifficultySwitchOfTheWrongKindCountsAsAbsent) {
+  host.store.setString("lastDifficultySwitch", "yesterday");
+  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, 0));
+}
+
+TEST_F(SettingsEntriesTest, MarkedWorldAndLastPlayerAreSavedAtOnce) {
+  entries::setMarkedWorld(host.store, "world-42");
+  entries::setLastPlayer(host.store, "Ada Ünal");
+  EXPECT_EQ(onDisk()->getString("markedWorld"), "world-42");
+  EXPECT_EQ(onDisk()->getString("lastPlayer"), "Ada Ünal");
+  EXPECT_EQ(entries::markedWorld(host.store), "world-42");
+  EXPECT_EQ(entries::lastPlayer(host.store), "Ada Ünal");
+
+  entries::clearMarkedWorld(host.store);
+  EXPECT_FALSE(onDisk()->has("markedWorld"));
+  EXPECT_EQ(entries::markedWorld(host.store), "");
+}
+
+TEST_F(SettingsEntriesTest, WronglyTypedNamesReadAsEmpty) {
+  host.store.setInt("markedWorld", 3);
+  host.store.setStringList("lastPlayer", {"x"});
+  EXPECT_EQ(entries::markedWorld(host.store), "");
+  EXPECT_EQ(entries::lastPlayer(host.store), "");
+}
+
+TEST_F(SettingsEntriesTest, WithoutAHostTheOperationsDoNothing) {
+  kel::options().musicVolume = 0.5f;
+  kel::loadSettings();
+  kel::saveSettings();
+  kel::setMarkedWorld("w");
+  kel::setLastDifficultySwitch();
+  EXPECT_FLOAT_EQ(kel::options().musicVolume, 0.5f);
+  EXPECT_EQ(kel::getMarkedWorld(), "");
+  EXPECT_FALSE(kel::getLastDifficultySwitch());
+  EXPECT_FALSE(std::filesystem::exists(home.path() / "Rubblemoor"));
+}
+
+TEST_F(SettingsEntriesTest, ProcessOptionsLoadAndSaveThroughTheRegisteredHost) {
+  kel::setSettingsHost(&host);
+  {
+    std::filesystem::create_directories(home.path() / "Rubblemoor");
+    std::ofstream(home.path() / "Rubblemoor" / "settings.json")
+        << R"({"option-musicVolume": 0.5, "option-videoMode": "800-600", "lastPlayer": "Bo"})";
+  }
+  kel::loadSettings();
+  EXPECT_FLOAT_EQ(kel::options().musicVolume, 0.5f);
+  EXPECT_EQ(kel::options().videoMode, (kel::base::VideoMode{800, 600}));
+  EXPECT_EQ(kel::getLastPlayer(), "Bo");
+  EXPECT_EQ(kel::settingsRegistry().find("musicVolume")->key(), "option-musicVolume");
+
+  kel::options().firstTimeCraftbook = false;
+  kel::saveSettings();
+  EXPECT_FALSE(onDisk()->getBool("option-firstTimeCraftbook"));
+  EXPECT_TRUE(onDisk()->has("option-firstTimeCraftbook"));
+
+  kel::setLastDifficultySwitch();
+  EXPECT_TRUE(kel::getLastDifficultySwitch());
+  EXPECT_NEAR(onDisk()->getInt("lastDifficultySwitch"), static_cast<double>(std::time(nullptr) & 0xFFFFFFFF), 5.0);
+  kel::setMarkedWorld("m");
+  EXPECT_EQ(kel::getMarkedWorld(), "m");
+  kel::clearMarkedWorld();
+  EXPECT_FALSE(onDisk()->has("markedWorld"));
+}
+
+TEST_F(SettingsEntriesTest, ResetGivesStartValuesAndDropsTheHost) {
+  kel::setSettingsHost(&host);
+  kel::options().fullScreen = false;
+  kel::options().servers.push_back(kel::ServerInfo("a", "b", 1));
+  kel::resetSettings();
+  EXPECT_EQ(kel::settingsHost(), nullptr);
+  EXPECT_EQ(kel::options(), kel::Options{});
+  // The registry still points at the process's live values.
+  auto* full = kel::settingsRegistry().find("fullScreen");
+  ASSERT_NE(full, nullptr);
+  kel::options().fullScreen = false;
+  full->reset();
+  EXPECT_TRUE(kel::options().fullScreen);
+}
+
+}  // namespace

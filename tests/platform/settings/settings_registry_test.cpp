@@ -1,0 +1,287 @@
+// The options registry: every option's default, its way through "settings.json" and back, and
+// what a damaged or wrongly typed entry does.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "platform/settings/custom_setting.h"
+#include "platform/settings/primitive_setting.h"
+#include "platform/settings/settings_registry.h"
+#include "tests/platform/settings/settings_test_host.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using kel::Options;
+using kel::ServerInfo;
+using kel::Setting;
+using kel::SettingsRegistry;
+using kel::base::VideoMode;
+using BoolSetting = kel::PrimitiveSetting<bool, 0>;
+using StringSetting = kel::PrimitiveSetting<std::string, 2>;
+using ScaleSetting = kel::EnumSetting<kel::UIScale>;
+using AnchorSetting = kel::EnumSetting<kel::Anchor>;
+using VideoModeSetting = kel::CustomSetting<VideoMode>;
+using ServersSetting = kel::CustomSetting<std::vector<ServerInfo>>;
+
+const std::set<std::string> kNotPersisted = {"holdToBreak",    "lowerGraphics",
+                                             "lowerSky",       "advancedShaders",
+                                             "avoidDeathEffectOnClientGC", "skipSaveOnLowBattery"};
+
+class SettingsRegistryTest : public testing::Test {
+ protected:
+  std::string settingsFile() const { return (home.path() / "Rubblemoor" / "settings.json").string(); }
+  static void writeAt(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  // Loads a fresh set of options from the given file content.
+  Options loadFrom(const std::string& text) {
+    writeAt(settingsFile(), text);
+    Options fresh;
+    SettingsRegistry fromFile(fresh);
+    settingstest::TestSettingsHost reader;
+    fromFile.load(reader);
+    return fresh;
+  }
+
+  testsupport::ScopedDataHome home;
+  Options options;
+  SettingsRegistry registry{options};
+  settingstest::TestSettingsHost host;
+};
+
+// Gives every persisted option a value other than its default, through its Setting.
+void changeEveryPersistedOption(SettingsRegistry& registry) {
+  for (const auto& setting : registry.all()) {
+    if (!setting->persisted()) continue;
+    Setting* s = setting.get();
+    if (auto* b = dynamic_cast<BoolSetting*>(s)) {
+      b->value() = !b->defaultValue();
+    } else if (auto* f = dynamic_cast<kel::FloatSetting*>(s)) {
+      f->value() = f->defaultValue() + 1.5f;
+    } else if (auto* t = dynamic_cast<StringSetting*>(s)) {
+      t->value() = "Wörld; \"quoted\"";
+    } else if (auto* scale = dynamic_cast<ScaleSetting*>(s)) {
+      scale->value() = kel::UIScale{static_cast<uint8_t>(static_cast<uint8_t>(scale->defaultValue()) + 1)};
+    } else if (auto* anchor = dynamic_cast<AnchorSetting*>(s)) {
+      anchor->value() = kel::Anchor{static_cast<uint32_t>(anchor->defaultValue()) + 0x80000000u};
+    } else if (auto* mode = dynamic_cast<VideoModeSetting*>(s)) {
+      mode->value() = VideoMode{1280, 720};
+    } else if (auto* servers = dynamic_cast<ServersSetting*>(s)) {
+      servers->value() = {ServerInfo("home", "127.0.0.1", 4000), ServerInfo("semi;colon", "host", 65535)};
+    } else {
+      ADD_FAILURE() << "no way to change " << s->name();
+    }
+  }
+}
+
+TEST_F(SettingsRegistryTest, RegistersEveryOptionOnceUnderItsKey) {
+  EXPECT_EQ(registry.size(), 54u);
+  std::set<std::string> keys;
+  size_t persisted = 0;
+  for (const auto& setting : registry.all()) {
+    EXPECT_EQ(setting->key(), "option-" + setting->name());
+    EXPECT_EQ(registry.find(setting->name()), setting.get());
+    EXPECT_EQ(setting->persisted(), kNotPersisted.count(setting->name()) == 0) << setting->name();
+    keys.insert(setting->key());
+    persisted += setting->persisted();
+  }
+  EXPECT_EQ(keys.size(), 54u);
+  EXPECT_EQ(persisted, 48u);
+  EXPECT_EQ(registry.find("option-fullScreen"), nullptr);
+  EXPECT_EQ(registry.find("noSuchOption"), nullptr);
+}
+
+TEST_F(SettingsRegistryTest, TypeTagsMatchTheLiveTypes) {
+  EXPECT_EQ(registry.find("fullScreen")->typeTag(), Setting::kBoolTag);
+  EXPECT_EQ(registry.find("musicVolume")->typeTag(), Setting::kFloatTag);
+  EXPECT_EQ(registry.find("favoriteWorld")->typeTag(), Setting::kStringTag);
+  EXPECT_EQ(registry.find("uiScale")->typeTag(), Setting::kEnumTag);
+  EXPECT_EQ(registry.find("windowAnchor")->typeTag(), Setting::kEnumTag);
+  EXPECT_EQ(registry.find("videoMode")->typeTag(), Setting::kCustomTag);
+  EXPECT_EQ(registry.find("servers")->typeTag(), Setting::kCustomTag);
+}
+
+TEST_F(SettingsRegistryTest, ResettingGivesTheStartValuesExceptLowBattery) {
+  changeEveryPersistedOption(registry);
+  registry.resetPersisted();
+  Options expected;
+  EXPECT_EQ(options, expected);
+  // Registered on, but it is never reset or loaded, so it stays at its start value off.
+  auto* battery = dynamic_cast<BoolSetting*>(registry.find("skipSaveOnLowBattery"));
+  ASSERT_NE(battery, nullptr);
+  EXPECT_TRUE(battery->defaultValue());
+  EXPECT_FALSE(options.skipSaveOnLowBattery);
+}
+
+TEST_F(SettingsRegistryTest, EveryOptionRoundTripsThroughTheFile) {
+  changeEveryPersistedOption(registry);
+  ASSERT_TRUE(registry.save(host));
+
+  Options fresh;
+  SettingsRegistry reader(fresh);
+  settingstest::TestSettingsHost readerHost;
+  reader.load(readerHost);
+  EXPECT_EQ(fresh, options);
+  EXPECT_NE(fresh, Options{});
+}
+
+TEST_F(SettingsRegistryTest, MissingFileGivesDefaultsAndIsWrittenWhole) {
+  changeEveryPersistedOption(registry);
+  registry.load(host);
+  EXPECT_EQ(options, Options{});
+
+  settingstest::TestSettingsHost check;
+  check.store.load();
+  // 48 persisted options, "version" and "keybinds".
+  EXPECT_EQ(check.store.size(), 50u);
+  for (const auto& setting : registry.all()) {
+    EXPECT_EQ(check.store.has(setting->key()), setting->persisted()) << setting->name();
+  }
+  EXPECT_EQ(check.store.getString("version"), "3.1-steam");
+  EXPECT_EQ(check.store.typeOf("keybinds"), kel::StoredType::stringList);
+}
+
+TEST_F(SettingsRegistryTest, DamagedFilesGiveDefaults) {
+  const std::string cases[] = {"", "{\"option-fullScreen\": fal", "[true, false]", "\x01\x02garbage",
+                               std::string(100000, '[')};
+  for (const std::string& text : cases) {
+    EXPECT_EQ(loadFrom(text), Options{}) << text.substr(0, 30);
+  }
+}
+
+TEST_F(SettingsRegistryTest, WronglyTypedMembersCountAsMissing) {
+  const Options read = loadFrom(R"({
+    "option-fullScreen": 0,
+    "option-highlightNewItems": "no",
+    "option-musicVolume": "loud",
+    "option-soundVolume": 1e300,
+    "option-chatTextDuration": [1],
+    "option-favoriteWorld": 12,
+    "option-uiScale": 300,
+    "option-viewportScale": -1,
+    "option-windowAnchor": 2.5,
+    "option-quickslotAnchor": "2",
+    "option-videoMode": 1280,
+    "option-servers": "home;127.0.0.1;4000"
+  })");
+  EXPECT_EQ(read, Options{});
+}
+
+TEST_F(SettingsRegistryTest, StoredValuesOfTheRightKindAreTaken) {
+  const Options read = loadFrom(R"({
+    "option-fullScreen": false,
+    "option-musicVolume": 1,
+    "option-uiScale": 255,
+    "option-windowAnchor": -1,
+    "option-videoMode": "1280-720",
+    "option-favoriteWorld": "w1"
+  })");
+  EXPECT_FALSE(read.fullScreen);
+  EXPECT_FLOAT_EQ(read.musicVolume, 1.0f);
+  EXPECT_EQ(read.uiScale, kel::UIScale{255});
+  EXPECT_EQ(read.windowAnchor, kel::Anchor{0xFFFFFFFFu});
+  EXPECT_EQ(read.videoMode, (VideoMode{1280, 720}));
+  EXPECT_EQ(read.favoriteWorld, "w1");
+  EXPECT_FLOAT_EQ(read.soundVolume, 0.8f);  // absent: default
+}
+
+TEST_F(SettingsRegistryTest, OptionsThatAreNotPersistedAreNeverReadOrWritten) {
+  options.lowerSky = true;
+  options.holdToBreak = true;
+  const Options read = loadFrom(R"({"option-lowerSky": true, "option-skipSaveOnLowBattery": true})");
+  EXPECT_FALSE(read.lowerSky);
+  EXPECT_FALSE(read.skipSaveOnLowBattery);
+
+  registry.save(host);
+  EXPECT_FALSE(host.store.has("option-holdToBreak"));
+  // Loading leaves the live values of such options alone.
+  registry.load(host);
+  EXPECT_TRUE(options.lowerSky);
+  EXPECT_TRUE(options.holdToBreak);
+}
+
+TEST_F(SettingsRegistryTest, DamagedVideoModesFallBackToTheDefault) {
+  for (const char* text : {"1280", "1280-", "-720", "1280-720-1", "abc-def", "70000-720", "0-720",
+                           " 1280-720", "1280-+720", "1280x720", ""}) {
+    const Options read = loadFrom(std::string(R"({"option-videoMode": ")") + text + "\"}");
+    EXPECT_EQ(read.videoMode, (VideoMode{1920, 1200})) << text;
+  }
+  EXPECT_EQ(loadFrom(R"({"option-videoMode": "65535-1"})").videoMode, (VideoMode{65535, 1}));
+}
+
+TEST_F(SettingsRegistryTest, DamagedServerEntriesAreSkipped) {
+  const Options read = loadFrom(R"({"option-servers": [
+    "good;10.0.0.1;7777", "no port;host", "bad;host;port", "big;host;65536", "", ";;", "plain",
+    "name;with;semicolons;addr;1", ";anon;0"
+  ]})");
+  ASSERT_EQ(read.servers.size(), 3u);
+  EXPECT_EQ(read.servers[0], ServerInfo("good", "10.0.0.1", 7777));
+  EXPECT_EQ(read.servers[1], ServerInfo("name;with;semicolons", "addr", 1));
+  EXPECT_EQ(read.servers[2], ServerInfo("", "anon", 0));
+}
+
+TEST_F(SettingsRegistryTest, LoadingReplacesTheServerList) {
+  options.servers = {ServerInfo("old", "x", 1)};
+  writeAt(settingsFile(), R"({"option-servers": ["new;y;2"]})");
+  registry.load(host);
+  EXPECT_EQ(options.servers, std::vector<ServerInfo>{ServerInfo("new", "y", 2)});
+}
+
+TEST_F(SettingsRegistryTest, KeyBindingsAndVersionPassThroughTheStore) {
+  writeAt(settingsFile(), R"({"keybinds": ["0:0", "10:143"], "version": "3.0"})");
+  host.currentBindings = {"0:0", "10:143"};
+  registry.load(host);
+  EXPECT_EQ(host.bindingLoads, 1);
+  EXPECT_EQ(host.loadedBindings, (std::vector<std::string>{"0:0", "10:143"}));
+  EXPECT_EQ(host.store.getString("version"), "3.1-steam");
+
+  host.currentBindings = {"4:57"};
+  ASSERT_TRUE(registry.save(host));
+  settingstest::TestSettingsHost check;
+  check.store.load();
+  EXPECT_EQ(check.store.getStringList("keybinds"), std::vector<std::string>{"4:57"});
+  EXPECT_EQ(check.store.getString("version"), "3.1-steam");
+}
+
+TEST_F(SettingsRegistryTest, KeyBindingsOfTheWrongKindAreNotApplied) {
+  for (const char* text : {R"({"keybinds": "0:0"})", R"({"keybinds": ["0:0", 5]})", R"({})"}) {
+    writeAt(settingsFile(), text);
+    settingstest::TestSettingsHost fresh;
+    registry.load(fresh);
+    EXPECT_EQ(fresh.bindingLoads, 0) << text;
+  }
+}
+
+TEST_F(SettingsRegistryTest, SaveReportsAFileThatCannotBeWritten) {
+  writeAt(settingsFile(), R"({"option-fullScreen": false})");
+  std::filesystem::create_directories(settingsFile() + ".tmp/blocker");
+  options.fullScreen = true;
+  EXPECT_FALSE(registry.save(host));
+  EXPECT_EQ(loadFrom(R"({"option-fullScreen": false})").fullScreen, false);
+}
+
+TEST(ServerInfoText, AddressWithAndWithoutPort) {
+  EXPECT_EQ(ServerInfo("n", std::string_view("example.org:8080")), ServerInfo("n", "example.org", 8080));
+  EXPECT_EQ(ServerInfo("n", std::string_view("example.org")), ServerInfo("n", "example.org", 12345));
+  EXPECT_EQ(ServerInfo("n", std::string_view("host:")).port, 12345);
+  EXPECT_EQ(ServerInfo("n", std::string_view("host:abc")).port, 12345);
+  EXPECT_EQ(ServerInfo("n", std::string_view("host:99999")).port, 12345);
+  EXPECT_EQ(ServerInfo("n", std::string_view("host:1:2")), ServerInfo("n", "host", 1));
+  EXPECT_EQ(ServerInfo("n", std::string_view("")).address, "");
+}
+
+TEST(ServerInfoText, StoredFormRoundTrips) {
+  const ServerInfo server("a;b", "1.2.3.4", 65535);
+  EXPECT_EQ(server.toStoredText(), "a;b;1.2.3.4;65535");
+  EXPECT_EQ(ServerInfo::fromStoredText(server.toStoredText()), server);
+  EXPECT_FALSE(ServerInfo::fromStoredText(";").has_value());
+  EXPECT_FALSE(ServerInfo::fromStoredText("a;b;-1").has_value());
+}
+
+}  // namespace
