@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <string>
+#include <vector>
+
+#include "engine/base/string_utils.h"
+#include "engine/base/utf.h"
+
+using namespace engine;
+using Pieces = std::vector<std::string>;
+
+namespace {
+
+int format(char* buffer, size_t size, const char* text, ...) {
+  va_list arguments;
+  va_start(arguments, text);
+  const int result = formatVString(buffer, size, text, arguments);
+  va_end(arguments);
+  return result;
+}
+
+}  // namespace
+
+TEST(SplitString, KeepsEmptyPiecesAndDropsDelimiters) {
+  EXPECT_EQ(splitString("a b", NO_MAXIMUM_LENGTH, " "), (Pieces{"a", "b"}));
+  EXPECT_EQ(splitString(" ", NO_MAXIMUM_LENGTH, " "), (Pieces{"", ""}));
+  EXPECT_EQ(splitString("a,,b", NO_MAXIMUM_LENGTH, ","), (Pieces{"a", "", "b"}));
+  EXPECT_EQ(splitString("", NO_MAXIMUM_LENGTH, ";"), (Pieces{""}));
+  EXPECT_EQ(splitString("x:y:", NO_MAXIMUM_LENGTH, ":"), (Pieces{"x", "y", ""}));
+}
+
+TEST(SplitString, CutsLongPiecesAgainAndAgain) {
+  EXPECT_EQ(splitString("abcdefghij", 4, " "), (Pieces{"abcd", "efgh", "ij"}));
+  EXPECT_EQ(splitString("abcdef gh", 3, " "), (Pieces{"abc", "def", "gh"}));
+  // A maximum of 0 cannot be met by any non-empty piece; it must not hang.
+  EXPECT_EQ(splitString("abc", 0, " "), (Pieces{"abc"}));
+}
+
+TEST(SplitString, HardWrapNeverLeavesBrokenUtf8) {
+  // Twenty 'é' (two bytes each) wrapped at 24 bytes and at an odd 5.
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "\xC3\xA9";
+  for (size_t maximum : {24u, 5u, 3u}) {
+    const Pieces pieces = splitString(text, maximum, "\n");
+    std::string joined;
+    for (const std::string& piece : pieces) {
+      EXPECT_LE(piece.size(), maximum);
+      EXPECT_TRUE(isValidUtf8(piece)) << "maximum " << maximum;
+      joined += piece;
+    }
+    EXPECT_EQ(joined, text);
+  }
+  // A four-byte sequence wider than the maximum is still cut, rather than looping.
+  const Pieces tight = splitString("\xF0\x9F\x98\x80", 2, " ");
+  EXPECT_EQ(tight.size(), 2u);
+}
+
+TEST(JoinStrings, PutsOneNewlineBetweenNeighbours) {
+  EXPECT_EQ(joinStrings({"a", "", "b"}), "a\n\nb");
+  EXPECT_EQ(joinStrings({}), "");
+  EXPECT_EQ(joinStrings({"only"}), "only");
+  EXPECT_EQ(joinStrings(splitString("the quick brown", 6, " ")), "the\nquick\nbrown");
+}
+
+TEST(CaseHandling, TouchesAsciiLettersOnly) {
+  EXPECT_EQ(toUpperCase("caf\xC3\xA9 z@[`{"), "CAF\xC3\xA9 Z@[`{");
+  EXPECT_EQ(toLowerCase("CAF\xC3\x89 A@Z["), "caf\xC3\x89 a@z[");
+  EXPECT_TRUE(equalsIgnoreCase("Stone Pick", "sTONE pICK"));
+  EXPECT_FALSE(equalsIgnoreCase("Stone", "Stones"));
+  EXPECT_FALSE(equalsIgnoreCase("\xC3\xA9", "\xC3\x89"));
+}
+
+TEST(CaseHandling, OrdersCaseBlindWithPrefixFirstAndBytesUnsigned) {
+  EXPECT_TRUE(lessIgnoreCase("apple", "Banana"));
+  EXPECT_FALSE(lessIgnoreCase("Banana", "apple"));
+  EXPECT_TRUE(lessIgnoreCase("Iron", "iron ore"));
+  EXPECT_FALSE(lessIgnoreCase("IRON", "iron"));
+  // Bytes above 127 sort after ASCII, as unsigned values.
+  EXPECT_TRUE(lessIgnoreCase("zz", "\xC3\xA9"));
+  Pieces names{"wood", "Anvil", "bed", "axe"};
+  std::sort(names.begin(), names.end(), lessIgnoreCase);
+  EXPECT_EQ(names, (Pieces{"Anvil", "axe", "bed", "wood"}));
+}
+
+TEST(IsNumber, AcceptsPlainDigitsOnly) {
+  EXPECT_TRUE(isNumber("007"));
+  EXPECT_TRUE(isNumber("1234567890"));
+  EXPECT_FALSE(isNumber(""));
+  EXPECT_FALSE(isNumber("-1"));
+  EXPECT_FALSE(isNumber(" 1"));
+  EXPECT_FALSE(isNumber("1.5"));
+}
+
+TEST(FormatVString, CutsButReportsTheWholeLength) {
+  char buffer[8];
+  EXPECT_EQ(format(buffer, sizeof buffer, "%s-%d", "abc", 42), 6);
+  EXPECT_STREQ(buffer, "abc-42");
+  EXPECT_EQ(format(buffer, sizeof buffer, "%s", "0123456789"), 10);
+  EXPECT_STREQ(buffer, "0123456");
+  EXPECT_EQ(format(nullptr, 0, "%d", 12345), 5);
+  EXPECT_EQ(format(buffer, sizeof buffer, nullptr), -1);
+}
