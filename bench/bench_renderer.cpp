@@ -1,0 +1,165 @@
+// CPU cost per frame of the renderer drawing 10,000 quads (one texture, and four textures
+// interleaved in z), next to a minimal direct OpenGL loop drawing the same quads in the same
+// order. Needs a display: run under scripts/with-xvfb.sh.
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "engine/base/random.h"
+#include "engine/render/builtin_shaders.h"
+#include "engine/render/configuration.h"
+#include "engine/render/gl_program.h"
+#include "engine/render/gl_program_cache.h"
+#include "engine/render/gl_program_state_cache.h"
+#include "engine/render/gl_state_cache.h"
+#include "engine/render/quad_command.h"
+#include "engine/render/render_environment.h"
+#include "engine/render/renderer.h"
+#include "engine/render/texture2d.h"
+
+namespace {
+
+constexpr int kQuadCount = 10000;
+constexpr int kSize = 256;
+
+struct Scene {
+  GLFWwindow* window = nullptr;
+  std::vector<engine::Texture2D*> textures;
+  std::vector<engine::V2F_C4B_T2F_Quad> quads;
+  engine::Renderer* renderer = nullptr;
+};
+
+Scene& scene() {
+  static Scene instance = [] {
+    Scene s;
+    if (!glfwInit()) {
+      std::fprintf(stderr, "bench_renderer: no display (run under scripts/with-xvfb.sh)\n");
+      std::exit(1);
+    }
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    s.window = glfwCreateWindow(kSize, kSize, "bench", nullptr, nullptr);
+    if (s.window == nullptr) std::exit(1);
+    glfwMakeContextCurrent(s.window);
+    glewExperimental = GL_TRUE;
+    glewInit();
+    engine::Configuration::getInstance()->gatherGPUInfo();
+    engine::getFixedRenderEnvironment()->setProjectionMatrix(
+        engine::makeOrthographicProjection(kSize, kSize));
+    for (int i = 0; i < 4; ++i) {
+      const unsigned char pixel[4] = {static_cast<unsigned char>(60 * i), 255, 255, 255};
+      auto* texture = new engine::Texture2D();
+      texture->initWithData(pixel, 4, engine::Texture2D::PixelFormat::RGBA8888, 1, 1);
+      s.textures.push_back(texture);
+    }
+    engine::randomSeed(7);
+    for (int i = 0; i < kQuadCount; ++i) {
+      const float x = static_cast<float>(engine::randomNext() % kSize);
+      const float y = static_cast<float>(engine::randomNext() % kSize);
+      engine::V2F_C4B_T2F_Quad q;
+      q.tl = {{x, y + 8}, engine::Color4B::WHITE, {0, 0}};
+      q.bl = {{x, y}, engine::Color4B::WHITE, {0, 1}};
+      q.tr = {{x + 8, y + 8}, engine::Color4B::WHITE, {1, 0}};
+      q.br = {{x + 8, y}, engine::Color4B::WHITE, {1, 1}};
+      s.quads.push_back(q);
+    }
+    s.renderer = new engine::Renderer();
+    s.renderer->initGLView();
+    return s;
+  }();
+  return instance;
+}
+
+void rendererFrame(benchmark::State& state, int textureCount) {
+  Scene& s = scene();
+  engine::GLProgramState* programState =
+      engine::GLProgramStateCache::getInstance()->getGLProgramState(
+          engine::GLProgramCache::getInstance()->getGLProgram(
+              engine::PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP));
+  // One command per quad, as one sprite each would submit.
+  std::vector<engine::QuadCommand> commands(kQuadCount);
+  for (auto _ : state) {
+    for (int i = 0; i < kQuadCount; ++i) {
+      commands[i].init(0, s.textures[i % textureCount]->getName(), programState,
+                       engine::BlendFunc::ALPHA_NON_PREMULTIPLIED, &s.quads[i], 1,
+                       engine::Mat4::IDENTITY);
+      s.renderer->addCommand(&commands[i]);
+    }
+    s.renderer->render();
+    glFinish();
+  }
+  state.counters["draw_calls"] = static_cast<double>(s.renderer->getDrawCallCount());
+}
+
+// The minimal direct loop: the quads already in world space, one buffer upload, and one draw
+// per run of equal texture, in the same order.
+void directFrame(benchmark::State& state, int textureCount) {
+  Scene& s = scene();
+  engine::GLProgram* program = engine::GLProgramCache::getInstance()->getGLProgram(
+      engine::PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
+  std::vector<uint16_t> indices(static_cast<size_t>(kQuadCount) * 6);
+  for (int i = 0; i < kQuadCount; ++i) {
+    const auto base = static_cast<uint16_t>(i * 4);
+    const uint16_t pattern[6] = {base, static_cast<uint16_t>(base + 1),
+                                 static_cast<uint16_t>(base + 2), static_cast<uint16_t>(base + 3),
+                                 static_cast<uint16_t>(base + 2), static_cast<uint16_t>(base + 1)};
+    std::copy(pattern, pattern + 6, indices.begin() + i * 6);
+  }
+  GLuint buffers[2] = {};
+  glGenBuffers(2, buffers);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
+               indices.data(), GL_STATIC_DRAW);
+  engine::GL::invalidateStateCache();
+  engine::getFixedRenderEnvironment()->setProjectionMatrix(
+      engine::makeOrthographicProjection(kSize, kSize));
+  const GLsizei stride = sizeof(engine::V2F_C4B_T2F);
+  for (auto _ : state) {
+    glUseProgram(program->getProgram());
+    program->setUniformsForBuiltins(engine::Mat4::IDENTITY);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.quads.size() * 80), s.quads.data(),
+                 GL_DYNAMIC_DRAW);
+    for (GLuint a = 0; a < 3; ++a) glEnableVertexAttribArray(a);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(8));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(12));
+    int runStart = 0;
+    for (int i = 1; i <= kQuadCount; ++i) {
+      if (i < kQuadCount && i % textureCount == runStart % textureCount) continue;
+      glBindTexture(GL_TEXTURE_2D, s.textures[runStart % textureCount]->getName());
+      glDrawElements(GL_TRIANGLES, (i - runStart) * 6, GL_UNSIGNED_SHORT,
+                     reinterpret_cast<void*>(static_cast<uintptr_t>(runStart) * 12));
+      runStart = i;
+    }
+    glFinish();
+  }
+  for (GLuint a = 0; a < 3; ++a) glDisableVertexAttribArray(a);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glDeleteBuffers(2, buffers);
+  engine::GL::invalidateStateCache();
+  engine::getFixedRenderEnvironment()->setProjectionMatrix(
+      engine::makeOrthographicProjection(kSize, kSize));
+}
+
+void BM_RendererOneTexture(benchmark::State& state) { rendererFrame(state, 1); }
+void BM_DirectGLOneTexture(benchmark::State& state) { directFrame(state, 1); }
+void BM_RendererFourTextures(benchmark::State& state) { rendererFrame(state, 4); }
+void BM_DirectGLFourTextures(benchmark::State& state) { directFrame(state, 4); }
+
+BENCHMARK(BM_RendererOneTexture)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DirectGLOneTexture)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RendererFourTextures)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DirectGLFourTextures)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

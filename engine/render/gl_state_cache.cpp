@@ -1,0 +1,189 @@
+#include "engine/render/gl_state_cache.h"
+
+#include <GL/glew.h>
+
+#include <cstring>
+
+#include "engine/render/configuration.h"
+#include "engine/render/render_environment.h"
+
+namespace engine {
+namespace {
+
+struct StateCache {
+  uint32_t currentProgram = GL::NONE;
+  uint32_t blendSource = GL::NONE;
+  uint32_t blendDest = GL::NONE;
+  bool blendingEnabled = false;
+  uint32_t boundTextures[GL::MAX_TEXTURE_UNITS];
+  uint32_t activeTexture = GL::NONE;
+  uint32_t vertexAttribFlags = 0;
+  uint32_t boundVAO = 0;
+  GL::StateCacheCounters counters;
+
+  StateCache() {
+    for (uint32_t& texture : boundTextures) texture = GL::NONE;
+  }
+};
+
+StateCache& cache() {
+  static StateCache instance;
+  return instance;
+}
+
+}  // namespace
+
+namespace GL {
+
+const StateCacheCounters& getCounters() { return cache().counters; }
+
+void resetCounters() { cache().counters = StateCacheCounters(); }
+
+void invalidateStateCache() {
+  StateCache& c = cache();
+  getRenderEnvironment()->resetMatrices();
+  c.currentProgram = NONE;
+  c.blendSource = NONE;
+  c.blendDest = NONE;
+  for (uint32_t& texture : c.boundTextures) texture = NONE;
+  c.vertexAttribFlags = 0;
+  c.blendingEnabled = false;
+  c.boundVAO = 0;
+}
+
+void useProgram(uint32_t program) {
+  StateCache& c = cache();
+  if (program == c.currentProgram) return;
+  c.currentProgram = program;
+  ++c.counters.useProgram;
+  glUseProgram(program);
+}
+
+void deleteProgram(uint32_t program) {
+  forgetProgram(program);
+  ++cache().counters.deleteProgram;
+  glDeleteProgram(program);
+}
+
+uint32_t getCurrentProgram() { return cache().currentProgram; }
+
+void forgetProgram(uint32_t program) {
+  if (cache().currentProgram == program) cache().currentProgram = NONE;
+}
+
+void blendFunc(uint32_t sfactor, uint32_t dfactor) {
+  StateCache& c = cache();
+  if (sfactor == c.blendSource && dfactor == c.blendDest) return;
+  c.blendSource = sfactor;
+  c.blendDest = dfactor;
+  setBlending(sfactor, dfactor);
+}
+
+void setBlending(uint32_t sfactor, uint32_t dfactor) {
+  StateCache& c = cache();
+  if (sfactor == GL_ONE && dfactor == GL_ZERO) {
+    if (c.blendingEnabled) {
+      ++c.counters.blendToggle;
+      glDisable(GL_BLEND);
+    }
+    c.blendingEnabled = false;
+    return;
+  }
+  if (!c.blendingEnabled) {
+    ++c.counters.blendToggle;
+    glEnable(GL_BLEND);
+  }
+  c.blendingEnabled = true;
+  ++c.counters.blendFunc;
+  glBlendFunc(sfactor, dfactor);
+}
+
+void getBlendFunc(uint32_t* sfactor, uint32_t* dfactor) {
+  *sfactor = cache().blendSource;
+  *dfactor = cache().blendDest;
+}
+
+void bindTexture2D(uint32_t texture) { bindTexture2DN(0, texture); }
+
+void bindTexture2DN(uint32_t textureUnit, uint32_t texture) {
+  StateCache& c = cache();
+  if (textureUnit >= MAX_TEXTURE_UNITS) return;
+  if (c.boundTextures[textureUnit] == texture) return;
+  c.boundTextures[textureUnit] = texture;
+  const uint32_t unitEnum = GL_TEXTURE0 + textureUnit;
+  if (c.activeTexture != unitEnum) {
+    c.activeTexture = unitEnum;
+    ++c.counters.activeTexture;
+    glActiveTexture(unitEnum);
+  }
+  ++c.counters.bindTexture;
+  glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+uint32_t getBoundTexture(uint32_t textureUnit) {
+  return textureUnit < MAX_TEXTURE_UNITS ? cache().boundTextures[textureUnit] : NONE;
+}
+
+void enableVertexAttribs(uint32_t flags) {
+  StateCache& c = cache();
+  // Attribute enables belong to the bound vertex array; the plain ones live with array 0.
+  if (Configuration::getInstance()->supportsShareableVAO() && c.boundVAO != 0) bindVAO(0);
+  for (uint32_t i = 0; i < MAX_TEXTURE_UNITS; ++i) {
+    const uint32_t bit = 1u << i;
+    const bool wanted = (flags & bit) != 0;
+    const bool enabled = (c.vertexAttribFlags & bit) != 0;
+    if (wanted == enabled) continue;
+    ++c.counters.attribToggle;
+    if (wanted) {
+      glEnableVertexAttribArray(i);
+    } else {
+      glDisableVertexAttribArray(i);
+    }
+  }
+  c.vertexAttribFlags = flags;
+}
+
+uint32_t getEnabledVertexAttribs() { return cache().vertexAttribFlags; }
+
+void bindVAO(uint32_t vaoId) {
+  StateCache& c = cache();
+  if (!Configuration::getInstance()->supportsShareableVAO()) return;
+  if (c.boundVAO == vaoId) return;
+  c.boundVAO = vaoId;
+  ++c.counters.bindVAO;
+  glBindVertexArray(vaoId);
+}
+
+uint32_t getBoundVAO() { return cache().boundVAO; }
+
+void uploadArrayBuffer(const void* data, size_t size) {
+  const auto byteCount = static_cast<GLsizeiptr>(size);
+  if (!Configuration::getInstance()->supportsMapBuffer()) {
+    glBufferData(GL_ARRAY_BUFFER, byteCount, data, GL_DYNAMIC_DRAW);
+    return;
+  }
+  // Orphan the old storage so the driver need not wait for draws still reading it.
+  glBufferData(GL_ARRAY_BUFFER, byteCount, nullptr, GL_DYNAMIC_DRAW);
+  void* mapped = glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY);
+  if (mapped == nullptr) {
+    // A mapping can fail (out of address space); load the plain way instead of losing a frame.
+    glBufferData(GL_ARRAY_BUFFER, byteCount, data, GL_DYNAMIC_DRAW);
+    return;
+  }
+  std::memcpy(mapped, data, size);
+  glUnmapBuffer(GL_ARRAY_BUFFER);
+}
+
+}  // namespace GL
+
+void deleteCachedTexture(uint32_t texture) {
+  StateCache& c = cache();
+  for (uint32_t& bound : c.boundTextures) {
+    if (bound == texture) bound = GL::NONE;
+  }
+  ++c.counters.deleteTexture;
+  const GLuint name = texture;
+  glDeleteTextures(1, &name);
+}
+
+}  // namespace engine

@@ -1,0 +1,58 @@
+#pragma once
+// A run of quads that share a texture, blend and program state. The renderer copies them into
+// its buffer, moves them to world space on the CPU and draws consecutive commands of one
+// material with one draw call.
+
+#include <cstdint>
+
+#include "engine/base/geometry.h"
+#include "engine/render/quad_types.h"
+#include "engine/render/render_command.h"
+
+namespace engine {
+
+class GLProgramState;
+
+class QuadCommand : public RenderCommand {
+ public:
+  QuadCommand() : RenderCommand(Type::QUAD_COMMAND) {}
+
+  // Filled in place by the submitting node each frame. The material id is recomputed only when
+  // the texture, blend or program state changed.
+  void init(float globalOrder, uint32_t textureId, GLProgramState* programState,
+            const BlendFunc& blend, const V2F_C4B_T2F_Quad* quads, int64_t quadCount,
+            const Mat4& modelView);
+
+  void generateMaterialID();
+  // The hash the material id is made of: four little-endian words (program name, texture,
+  // source factor, destination factor), XXH32 with seed 0.
+  static uint32_t computeMaterialID(uint32_t programName, uint32_t textureId,
+                                    const BlendFunc& blend);
+
+  // Binds texture, blend and program state. False when the program cannot draw (missing or
+  // failed to build): the renderer then skips the quads of this material.
+  bool useMaterial() const;
+
+  uint32_t getMaterialID() const { return materialID_; }
+  uint32_t getTextureID() const { return textureId_; }
+  GLProgramState* getGLProgramState() const { return programState_; }
+  const BlendFunc& getBlendType() const { return blend_; }
+  const V2F_C4B_T2F_Quad* getQuads() const { return quads_; }
+  int64_t getQuadCount() const { return quadCount_; }
+  const Mat4& getModelView() const { return modelView_; }
+  // How often the material id was computed (tests check that unchanged materials are kept).
+  uint32_t getMaterialGenerationCount() const { return materialGenerations_; }
+
+ private:
+  Mat4 modelView_;
+  const V2F_C4B_T2F_Quad* quads_ = nullptr;
+  GLProgramState* programState_ = nullptr;
+  uint32_t materialID_ = 0;
+  uint32_t textureId_ = 0;
+  BlendFunc blend_;
+  int64_t quadCount_ = 0;
+  bool initialised_ = false;
+  uint32_t materialGenerations_ = 0;
+};
+
+}  // namespace engine

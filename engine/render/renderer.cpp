@@ -1,0 +1,258 @@
+#include "engine/render/renderer.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "engine/render/batch_command.h"
+#include "engine/render/configuration.h"
+#include "engine/render/custom_command.h"
+#include "engine/render/gl_state_cache.h"
+#include "engine/render/quad_command.h"
+#include "engine/render/render_environment.h"
+
+namespace engine {
+namespace {
+
+constexpr GLsizeiptr kQuadBufferBytes =
+    static_cast<GLsizeiptr>(sizeof(V2F_C4B_T2F_Quad) * Renderer::VBO_SIZE);
+constexpr GLsizeiptr kIndexBufferBytes =
+    static_cast<GLsizeiptr>(sizeof(uint16_t) * Renderer::INDEX_VBO_SIZE);
+
+static_assert(Renderer::VBO_SIZE * 4 - 1 <= 0xFFFF, "quad indices must fit in 16 bits");
+
+void setVertexPointers() {
+  constexpr GLsizei stride = sizeof(V2F_C4B_T2F);
+  glVertexAttribPointer(VERTEX_ATTRIB_POSITION, 2, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, vertices)));
+  glVertexAttribPointer(VERTEX_ATTRIB_COLOR, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, colors)));
+  glVertexAttribPointer(VERTEX_ATTRIB_TEX_COORD, 2, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, texCoords)));
+}
+
+void transformVertex(V2F_C4B_T2F& vertex, const float* m) {
+  const float x = vertex.vertices.x;
+  const float y = vertex.vertices.y;
+  vertex.vertices.x = m[0] * x + m[4] * y + m[12];
+  vertex.vertices.y = m[1] * x + m[5] * y + m[13];
+}
+
+}  // namespace
+
+Renderer::Renderer() : quads_(static_cast<size_t>(VBO_SIZE)), indices_(INDEX_VBO_SIZE, 0) {
+  batchedCommands_.reserve(64);
+  renderQueue_.reserve(64);
+}
+
+Renderer::~Renderer() {
+  if (!glViewAssigned_) return;
+  glDeleteBuffers(2, buffersVBO_);
+  if (usesVAO_) {
+    GL::bindVAO(0);
+    glDeleteVertexArrays(1, &quadVAO_);
+  }
+}
+
+void Renderer::initGLView() {
+  setupIndices();
+  usesVAO_ = Configuration::getInstance()->supportsShareableVAO();
+  if (usesVAO_) {
+    setupVBOAndVAO();
+  } else {
+    glGenBuffers(2, buffersVBO_);
+    setupVBO();
+  }
+  glViewAssigned_ = true;
+}
+
+void Renderer::setupIndices() {
+  for (int64_t i = 0; i < VBO_SIZE; ++i) {
+    const auto base = static_cast<uint16_t>(i * 4);
+    uint16_t* out = &indices_[static_cast<size_t>(i * 6)];
+    out[0] = base;
+    out[1] = static_cast<uint16_t>(base + 1);
+    out[2] = static_cast<uint16_t>(base + 2);
+    out[3] = static_cast<uint16_t>(base + 3);
+    out[4] = static_cast<uint16_t>(base + 2);
+    out[5] = static_cast<uint16_t>(base + 1);
+  }
+}
+
+void Renderer::setupVBOAndVAO() {
+  glGenVertexArrays(1, &quadVAO_);
+  GL::bindVAO(quadVAO_);
+  glGenBuffers(2, buffersVBO_);
+  glBindBuffer(GL_ARRAY_BUFFER, buffersVBO_[0]);
+  glBufferData(GL_ARRAY_BUFFER, kQuadBufferBytes, quads_.data(), GL_DYNAMIC_DRAW);
+  for (GLuint attrib : {VERTEX_ATTRIB_POSITION, VERTEX_ATTRIB_COLOR, VERTEX_ATTRIB_TEX_COORD}) {
+    glEnableVertexAttribArray(attrib);
+  }
+  setVertexPointers();
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffersVBO_[1]);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, kIndexBufferBytes, indices_.data(), GL_STATIC_DRAW);
+  GL::bindVAO(0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void Renderer::setupVBO() {
+  GL::bindVAO(0);
+  glBindBuffer(GL_ARRAY_BUFFER, buffersVBO_[0]);
+  glBufferData(GL_ARRAY_BUFFER, kQuadBufferBytes, quads_.data(), GL_DYNAMIC_DRAW);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffersVBO_[1]);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, kIndexBufferBytes, indices_.data(), GL_STATIC_DRAW);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+void Renderer::addCommand(RenderCommand* command) {
+  if (command != nullptr) renderQueue_.push_back(command);
+}
+
+void Renderer::render() {
+  drawCalls_ = 0;
+  drawnQuads_ = 0;
+  flushes_ = 0;
+  if (glViewAssigned_) {
+    visitRenderQueue();
+    drawBatchedQuads();
+    lastMaterialID_ = 0;
+  }
+  clean();
+}
+
+void Renderer::clean() {
+  renderQueue_.clear();
+  batchedCommands_.clear();
+  quadCount_ = 0;
+  lastMaterialID_ = 0;
+  lastMaterialDrawable_ = false;
+}
+
+void Renderer::visitRenderQueue() {
+  for (RenderCommand* command : renderQueue_) {
+    switch (command->getType()) {
+      case RenderCommand::Type::QUAD_COMMAND:
+        appendQuads(static_cast<QuadCommand*>(command));
+        break;
+      case RenderCommand::Type::CUSTOM_COMMAND:
+        drawBatchedQuads();
+        lastMaterialID_ = 0;
+        static_cast<CustomCommand*>(command)->execute();
+        break;
+      case RenderCommand::Type::BATCH_COMMAND:
+        drawBatchedQuads();
+        lastMaterialID_ = 0;
+        if (static_cast<BatchCommand*>(command)->execute()) ++drawCalls_;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void Renderer::appendQuads(QuadCommand* command) {
+  if (command->getQuads() == nullptr || command->getQuadCount() <= 0) return;
+  int64_t copied = 0;
+  int64_t remaining = command->getQuadCount();
+  // A command larger than the whole buffer goes through in buffer-sized slices rather than
+  // running past its end.
+  while (remaining > 0) {
+    if (quadCount_ + remaining > VBO_SIZE && quadCount_ > 0) drawBatchedQuads();
+    const int64_t count = std::min(remaining, VBO_SIZE - quadCount_);
+    batchedCommands_.push_back({command, count});
+    std::memcpy(&quads_[static_cast<size_t>(quadCount_)], command->getQuads() + copied,
+                sizeof(V2F_C4B_T2F_Quad) * static_cast<size_t>(count));
+    fillQuads(command, quadCount_, count);
+    quadCount_ += count;
+    copied += count;
+    remaining -= count;
+  }
+}
+
+void Renderer::fillQuads(const QuadCommand* command, int64_t firstQuad, int64_t count) {
+  const float* m = command->getModelView().m;
+  for (int64_t i = firstQuad; i < firstQuad + count; ++i) {
+    V2F_C4B_T2F_Quad& quad = quads_[static_cast<size_t>(i)];
+    transformVertex(quad.tl, m);
+    transformVertex(quad.bl, m);
+    transformVertex(quad.tr, m);
+    transformVertex(quad.br, m);
+  }
+}
+
+void Renderer::uploadQuads() {
+  const size_t bytes = sizeof(V2F_C4B_T2F_Quad) * static_cast<size_t>(quadCount_);
+  drewWithVAO_ = usesVAO_ && Configuration::getInstance()->supportsMapBuffer();
+  glBindBuffer(GL_ARRAY_BUFFER, buffersVBO_[0]);
+  if (drewWithVAO_) {
+    GL::uploadArrayBuffer(quads_.data(), bytes);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    GL::bindVAO(quadVAO_);
+    return;
+  }
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), quads_.data(), GL_DYNAMIC_DRAW);
+  GL::enableVertexAttribs(VERTEX_ATTRIB_FLAG_POS_COLOR_TEX);
+  setVertexPointers();
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffersVBO_[1]);
+}
+
+void Renderer::drawRun(int64_t start, int64_t count) {
+  if (count <= 0 || !lastMaterialDrawable_) return;
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
+                 reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
+  ++drawCalls_;
+  drawnQuads_ += static_cast<uint64_t>(count);
+}
+
+void Renderer::drawBatchedQuads() {
+  if (quadCount_ < 1 || batchedCommands_.empty()) return;
+  ++flushes_;
+  uploadQuads();
+
+  int64_t runStart = 0;
+  int64_t runLength = 0;
+  for (const BatchedRun& run : batchedCommands_) {
+    const uint32_t materialID = run.command->getMaterialID();
+    if (materialID != lastMaterialID_ || materialID == 0) {
+      drawRun(runStart, runLength);
+      runStart += runLength;
+      runLength = 0;
+      lastMaterialDrawable_ = run.command->useMaterial();
+      lastMaterialID_ = materialID;
+    }
+    runLength += run.quadCount;
+  }
+  drawRun(runStart, runLength);
+
+  if (drewWithVAO_) {
+    GL::bindVAO(0);
+  } else {
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  }
+  batchedCommands_.clear();
+  quadCount_ = 0;
+}
+
+bool Renderer::checkVisibility(const Mat4& transform, const Size& size) const {
+  const Size winSize = getRenderEnvironment()->getWinSize();
+  const float sw = winSize.width / 2.0f;
+  const float sh = winSize.height / 2.0f;
+  const float hw = size.width / 2.0f;
+  const float hh = size.height / 2.0f;
+  const Vec4 centre = transform.transformVector(hw, hh, 0.0f, 1.0f);
+  const float cx = centre.x - sw;
+  const float cy = centre.y - sh;
+  const float* m = transform.m;
+  const float extentX =
+      std::max(std::fabs(hw * m[0] + hh * m[4]), std::fabs(hw * m[0] - hh * m[4]));
+  const float extentY =
+      std::max(std::fabs(hw * m[1] + hh * m[5]), std::fabs(hw * m[1] - hh * m[5]));
+  return std::fabs(cx) - extentX < sw && std::fabs(cy) - extentY < sh;
+}
+
+}  // namespace engine

@@ -1,0 +1,213 @@
+// The window's input callbacks, fed directly without a window system: positions in points with
+// y upwards through the viewport's scale, repeats dropped, characters kept whole.
+#include <gtest/gtest.h>
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <vector>
+
+#include "engine/input/event_keyboard.h"
+#include "engine/input/event_keyboard_char.h"
+#include "engine/input/event_listener_keyboard.h"
+#include "engine/input/event_listener_keyboard_char.h"
+#include "engine/input/event_listener_mouse.h"
+#include "engine/input/event_mouse.h"
+#include "engine/window/gl_view.h"
+#include "engine/window/gl_view_delegate.h"
+#include "input_test_support.h"
+
+namespace {
+
+using engine::EventMouse;
+using engine::GLView;
+using engine::ResolutionPolicy;
+using engine::Size;
+using inputtest::Held;
+
+// Stands in for the director: hands out the dispatcher and records what the view tells it.
+class RecordingDelegate : public engine::GLViewDelegate {
+ public:
+  explicit RecordingDelegate(engine::EventDispatcher* dispatcher) : dispatcher_(dispatcher) {}
+
+  void setOpenGLView(GLView* view) override {
+    view_ = view;
+    winSize_ = view->getDesignResolutionSize();
+  }
+  GLView* getOpenGLView() override { return view_; }
+  Size getWinSize() override { return winSize_; }
+  void designResolutionChanged(const Size& designSize) override {
+    winSize_ = designSize;
+    designSizes.push_back(designSize);
+  }
+  engine::EventDispatcher* getEventDispatcher() override { return dispatcher_; }
+  void setRunningSceneVisible(bool visible) override { visibility.push_back(visible); }
+
+  std::vector<Size> designSizes;
+  std::vector<bool> visibility;
+
+ private:
+  engine::EventDispatcher* dispatcher_;
+  GLView* view_ = nullptr;
+  Size winSize_;
+};
+
+struct MouseRecord {
+  EventMouse::MouseEventType type;
+  int button;
+  float x, y, scrollX, scrollY;
+};
+
+class GLViewInputTest : public inputtest::DispatcherTest {
+ protected:
+  void SetUp() override {
+    DispatcherTest::SetUp();
+    engine::setGLViewDelegate(&delegate_);
+    view_ = new GLView();
+    auto record = [this](EventMouse* e) {
+      mouse_.push_back({e->getMouseEventType(), e->getMouseButton(), e->getCursorX(),
+                        e->getCursorY(), e->getScrollX(), e->getScrollY()});
+    };
+    mouseListener_->onMouseDown = record;
+    mouseListener_->onMouseUp = record;
+    mouseListener_->onMouseMove = record;
+    mouseListener_->onMouseScroll = record;
+    dispatcher_->addEventListenerWithFixedPriority(mouseListener_.get(), 2);
+  }
+
+  void TearDown() override {
+    engine::safeRelease(view_);
+    engine::setGLViewDelegate(nullptr);
+    DispatcherTest::TearDown();
+  }
+
+  // A frame of the given pixels showing a design resolution under a policy.
+  void frame(float width, float height, float designWidth, float designHeight,
+             ResolutionPolicy policy) {
+    view_->setFrameSize(width, height);
+    view_->setDesignResolutionSize(designWidth, designHeight, policy);
+  }
+
+  RecordingDelegate delegate_{dispatcher_};
+  GLView* view_ = nullptr;
+  Held<engine::EventListenerMouse> mouseListener_;
+  std::vector<MouseRecord> mouse_;
+};
+
+TEST_F(GLViewInputTest, MovesAndButtonsArriveInPointsWithYUpwards) {
+  frame(960, 640, 480, 320, ResolutionPolicy::SHOW_ALL);  // scale 2
+  GLView::onGLFWCursorPos(nullptr, 100.0, 40.0);
+  GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0);
+  GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, 0);
+  GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_5, GLFW_PRESS, 0);
+  GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_REPEAT, 0);  // no event
+  ASSERT_EQ(mouse_.size(), 4u);
+  EXPECT_EQ(mouse_[0].type, EventMouse::MouseEventType::MOUSE_MOVE);
+  EXPECT_EQ(mouse_[0].button, EventMouse::BUTTON_UNSET);  // nothing held
+  EXPECT_EQ(mouse_[1].type, EventMouse::MouseEventType::MOUSE_DOWN);
+  EXPECT_EQ(mouse_[1].button, 0);
+  EXPECT_EQ(mouse_[2].type, EventMouse::MouseEventType::MOUSE_UP);
+  EXPECT_EQ(mouse_[2].button, 1);
+  EXPECT_EQ(mouse_[3].button, 4);
+  for (const MouseRecord& record : mouse_) {
+    EXPECT_FLOAT_EQ(record.x, 50.0f);
+    EXPECT_FLOAT_EQ(record.y, 300.0f);
+    EXPECT_FLOAT_EQ(record.scrollY, 0.0f);
+  }
+}
+
+TEST_F(GLViewInputTest, ViewportOffsetsAndCroppingMapCornersAndCentre) {
+  // 1000x600 showing all of 480x320: scale 1.875, a 900x600 viewport 50 pixels from the left.
+  frame(1000, 600, 480, 320, ResolutionPolicy::SHOW_ALL);
+  EXPECT_EQ(view_->getViewPortRect(), engine::Rect(50, 0, 900, 600));
+  GLView::onGLFWCursorPos(nullptr, 50.0, 600.0);
+  GLView::onGLFWCursorPos(nullptr, 950.0, 0.0);
+  // Cropped instead: the viewport overhangs top and bottom, the centre stays the centre.
+  frame(1000, 600, 480, 320, ResolutionPolicy::NO_BORDER);
+  GLView::onGLFWCursorPos(nullptr, 500.0, 300.0);
+  ASSERT_EQ(mouse_.size(), 3u);
+  const float expected[3][2] = {{0, 0}, {480, 320}, {240, 160}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(mouse_[i].x, expected[i][0], 1e-3) << i;
+    EXPECT_NEAR(mouse_[i].y, expected[i][1], 1e-3) << i;
+  }
+}
+
+TEST_F(GLViewInputTest, WheelUpByOneNotchArrivesAsMinusOneAtTheCursor) {
+  frame(960, 640, 480, 320, ResolutionPolicy::SHOW_ALL);
+  GLView::onGLFWCursorPos(nullptr, 100.0, 40.0);
+  GLView::onGLFWScroll(nullptr, 0.5, 1.0);
+  ASSERT_EQ(mouse_.size(), 2u);
+  EXPECT_EQ(mouse_[1].type, EventMouse::MouseEventType::MOUSE_SCROLL);
+  EXPECT_EQ(mouse_[1].button, EventMouse::BUTTON_UNSET);
+  EXPECT_FLOAT_EQ(mouse_[1].scrollX, 0.5f);
+  EXPECT_FLOAT_EQ(mouse_[1].scrollY, -1.0f);
+  EXPECT_FLOAT_EQ(mouse_[1].x, 50.0f);
+  EXPECT_FLOAT_EQ(mouse_[1].y, 300.0f);
+}
+
+TEST_F(GLViewInputTest, HeldKeyGivesOnePressAndOneReleaseWithTheEngineCode) {
+  Held<engine::EventListenerKeyboard> keys;
+  std::vector<std::pair<int, bool>> seen;
+  keys->onKeyPressed = [&](engine::KeyCode c, engine::Event*) { seen.push_back({int(c), true}); };
+  keys->onKeyReleased = [&](engine::KeyCode c, engine::Event*) {
+    seen.push_back({int(c), false});
+  };
+  dispatcher_->addEventListenerWithFixedPriority(keys.get(), 2);
+  GLView::onGLFWKey(nullptr, GLFW_KEY_RIGHT_SHIFT, 62, GLFW_PRESS, 0);
+  for (int i = 0; i < 30; ++i) GLView::onGLFWKey(nullptr, GLFW_KEY_RIGHT_SHIFT, 62, GLFW_REPEAT, 0);
+  GLView::onGLFWKey(nullptr, GLFW_KEY_RIGHT_SHIFT, 62, GLFW_RELEASE, 0);
+  GLView::onGLFWKey(nullptr, GLFW_KEY_KP_5, 84, GLFW_PRESS, 0);
+  GLView::onGLFWKey(nullptr, GLFW_KEY_F13, 191, GLFW_PRESS, 0);
+  const std::vector<std::pair<int, bool>> expected{{12, true}, {12, false}, {78, true}, {0, true}};
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(GLViewInputTest, CharactersBeyondOneUnitAndLoneSurrogatesAreDropped) {
+  Held<engine::EventListenerKeyboardChar> chars;
+  std::u16string typed;
+  chars->onChar = [&](char16_t unit, engine::Event*) { typed.push_back(unit); };
+  dispatcher_->addEventListenerWithFixedPriority(chars.get(), 1);
+  for (unsigned int c : {0x61u, 0x1F600u, 0x10FFFFu, 0xD800u, 0xDFFFu, 0x3042u, 0x110000u}) {
+    GLView::onGLFWChar(nullptr, c);
+  }
+  EXPECT_EQ(typed, u"a\u3042");
+}
+
+TEST_F(GLViewInputTest, WithoutACurrentViewCallbacksDoNothing) {
+  engine::safeRelease(view_);
+  ASSERT_EQ(GLView::current(), nullptr);
+  GLView::onGLFWCursorPos(nullptr, 1.0, 2.0);
+  GLView::onGLFWMouseButton(nullptr, 0, GLFW_PRESS, 0);
+  GLView::onGLFWScroll(nullptr, 0.0, 1.0);
+  GLView::onGLFWFramebufferSize(nullptr, 0, 0);
+  EXPECT_TRUE(mouse_.empty());
+  EXPECT_TRUE(delegate_.visibility.empty());
+}
+
+TEST_F(GLViewInputTest, MinimisingHidesTheSceneAndKeepsTheSizesInputReliesOn) {
+  frame(800, 600, 400, 300, ResolutionPolicy::EXACT_FIT);
+  GLView::onGLFWFramebufferSize(nullptr, 0, 0);
+  GLView::onGLFWFramebufferSize(nullptr, 800, 600);
+  EXPECT_EQ(delegate_.visibility, (std::vector<bool>{false, true}));
+  EXPECT_EQ(delegate_.getOpenGLView(), view_);
+  EXPECT_EQ(view_->getFrameSize(), Size(800, 600));
+  EXPECT_FLOAT_EQ(view_->getScaleX(), 2.0f);
+}
+
+TEST_F(GLViewInputTest, PoliciesSetScalesDesignAndVisibleArea) {
+  frame(1000, 600, 500, 400, ResolutionPolicy::FIXED_WIDTH);
+  EXPECT_EQ(view_->getDesignResolutionSize(), Size(500, 300));
+  EXPECT_FLOAT_EQ(view_->getScaleY(), 2.0f);
+  EXPECT_EQ(delegate_.designSizes.back(), Size(500, 300));  // the director's window size
+
+  frame(1000, 600, 500, 400, ResolutionPolicy::FIXED_HEIGHT);
+  EXPECT_EQ(view_->getDesignResolutionSize(), Size(667, 400));  // ceil(1000 / 1.5)
+
+  frame(1000, 600, 500, 400, ResolutionPolicy::NO_BORDER);
+  EXPECT_EQ(view_->getVisibleRect(), engine::Rect(0, 50, 500, 300));
+  view_->setDesignResolutionSize(0, 400, ResolutionPolicy::EXACT_FIT);  // ignored
+  EXPECT_EQ(view_->getResolutionPolicy(), ResolutionPolicy::NO_BORDER);
+}
+
+}  // namespace

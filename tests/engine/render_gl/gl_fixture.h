@@ -1,0 +1,124 @@
+#pragma once
+// A hidden 64x64 window with an OpenGL 2.1 context per test, the GL caches reset around it, and
+// helpers to build quads and read pixels back.
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+#include "engine/io/file_utils.h"
+#include "engine/render/configuration.h"
+#include "engine/render/gl_program.h"
+#include "engine/render/gl_program_cache.h"
+#include "engine/render/gl_program_state.h"
+#include "engine/render/gl_program_state_cache.h"
+#include "engine/render/gl_state_cache.h"
+#include "engine/render/quad_types.h"
+#include "engine/render/render_environment.h"
+#include "engine/render/texture2d.h"
+
+namespace rendertest {
+
+constexpr int kWindowSize = 64;
+
+using Rgba = std::array<int, 4>;
+
+class GLFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(glfwInit());
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    glfwWindowHint(GLFW_ALPHA_BITS, 8);
+    window_ = glfwCreateWindow(kWindowSize, kWindowSize, "render test", nullptr, nullptr);
+    ASSERT_NE(window_, nullptr);
+    glfwMakeContextCurrent(window_);
+    glewExperimental = GL_TRUE;
+    ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glViewport(0, 0, kWindowSize, kWindowSize);
+    engine::setRenderEnvironment(nullptr);
+    engine::getFixedRenderEnvironment()->setProjectionMatrix(
+        engine::makeOrthographicProjection(kWindowSize, kWindowSize));
+    engine::getFixedRenderEnvironment()->setWinSize(engine::Size(kWindowSize, kWindowSize));
+    engine::GL::invalidateStateCache();
+    engine::getFixedRenderEnvironment()->setProjectionMatrix(
+        engine::makeOrthographicProjection(kWindowSize, kWindowSize));
+    engine::GL::resetCounters();
+    engine::Configuration::getInstance()->gatherGPUInfo();
+    engine::Texture2D::setDefaultAlphaPixelFormat(engine::Texture2D::PixelFormat::RGBA8888);
+    clear(0, 0, 0, 255);
+  }
+
+  void TearDown() override {
+    engine::GLProgramStateCache::destroyInstance();
+    engine::GLProgramCache::destroyInstance();
+    engine::Configuration::destroyInstance();
+    engine::FileUtils::destroyInstance();
+    engine::GL::invalidateStateCache();
+    engine::setRenderEnvironment(nullptr);
+    // GLFW stays initialised for the whole run: terminating it unloads the GL driver, whose own
+    // allocations would then be reported without a module name to suppress them by.
+    if (window_ != nullptr) glfwDestroyWindow(window_);
+  }
+
+  static void clear(int r, int g, int b, int a) {
+    glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+
+  static Rgba pixel(int x, int y) {
+    unsigned char rgba[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1], rgba[2], rgba[3]};
+  }
+
+  // The shared state of a built-in program.
+  static engine::GLProgramState* builtinState(int64_t key) {
+    return engine::GLProgramStateCache::getInstance()->getGLProgramState(
+        engine::GLProgramCache::getInstance()->getGLProgram(key));
+  }
+
+  // A texture of one RGBA colour, owned by the caller.
+  static engine::Texture2D* solidTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+    const unsigned char bytes[4] = {r, g, b, a};
+    auto* texture = new engine::Texture2D();
+    EXPECT_TRUE(
+        texture->initWithData(bytes, 4, engine::Texture2D::PixelFormat::RGBA8888, 1, 1));
+    return texture;
+  }
+
+  // An axis-aligned quad in node space covering the whole texture.
+  static engine::V2F_C4B_T2F_Quad quad(float x, float y, float w, float h,
+                                       engine::Color4B color = engine::Color4B::WHITE) {
+    engine::V2F_C4B_T2F_Quad q;
+    q.tl = {{x, y + h}, color, {0, 0}};
+    q.bl = {{x, y}, color, {0, 1}};
+    q.tr = {{x + w, y + h}, color, {1, 0}};
+    q.br = {{x + w, y}, color, {1, 1}};
+    return q;
+  }
+
+  GLFWwindow* window_ = nullptr;
+};
+
+// Channel-by-channel comparison with a tolerance for rounding in the rasteriser.
+inline ::testing::AssertionResult near(const Rgba& actual, const Rgba& expected, int tolerance) {
+  for (int i = 0; i < 4; ++i) {
+    if (expected[i] < 0) continue;  // channel not checked
+    if (std::abs(actual[i] - expected[i]) > tolerance) {
+      return ::testing::AssertionFailure()
+             << "got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ", "
+             << actual[3] << ") expected (" << expected[0] << ", " << expected[1] << ", "
+             << expected[2] << ", " << expected[3] << ")";
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace rendertest

@@ -1,0 +1,178 @@
+// Shader programs: the built-in ones build under GLSL 1.20, failures are logged and draw
+// nothing, and uniform writes are cached.
+#include <string>
+
+#include "engine/render/builtin_shaders.h"
+#include "engine/render/quad_command.h"
+#include "engine/render/renderer.h"
+#include "tests/engine/render_gl/gl_fixture.h"
+
+namespace engine {
+namespace {
+
+using rendertest::near;
+using Programs = rendertest::GLFixture;
+
+const char* const kPlainVertex =
+    "attribute vec4 a_position;\n"
+    "void main() { gl_Position = E_MVPMatrix * a_position; }\n";
+const char* const kPlainFragment = "void main() { gl_FragColor = vec4(1.0); }\n";
+
+TEST_F(Programs, EveryBuiltinProgramLinksWithItsAttributes) {
+  GLProgramCache* cache = GLProgramCache::getInstance();
+  for (int key = 0; key < BUILTIN_PROGRAM_COUNT; ++key) {
+    GLProgram* program = cache->getGLProgram(key);
+    ASSERT_NE(program, nullptr) << key;
+    EXPECT_TRUE(program->isLinked()) << key;
+    EXPECT_NE(program->getVertexAttrib("a_position"), nullptr) << key;
+  }
+  GLProgram* sprites = cache->getGLProgram(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
+  EXPECT_EQ(sprites->getFlags(), static_cast<uint32_t>(GLProgram::FLAG_USES_P));
+  EXPECT_EQ(sprites->getVertexAttrib("a_color")->index, VERTEX_ATTRIB_COLOR);
+  EXPECT_EQ(sprites->getVertexAttrib("a_texCoord")->index, VERTEX_ATTRIB_TEX_COORD);
+  EXPECT_TRUE(sprites->getUserUniforms().empty());
+  GLProgram* disc = cache->getGLProgram(PROGRAM_POSITION_LENGTH_TEXTURE_COLOR);
+  EXPECT_NE(disc->getVertexAttrib("a_texcoord"), nullptr);
+  GLProgram* alphaTest = cache->getGLProgram(PROGRAM_POSITION_TEXTURE_ALPHA_TEST);
+  EXPECT_EQ(alphaTest->getUniform("E_alpha_value"), nullptr);  // built-in prefix: not a user one
+  EXPECT_GE(alphaTest->getUniformLocation("E_alpha_value"), 0);
+  EXPECT_EQ(cache->getGLProgram(PROGRAM_POSITION_U_COLOR)->getUserUniforms().size(), 2u);
+}
+
+TEST_F(Programs, CompileFailureIsLoggedAndGivesNone) {
+  ::testing::internal::CaptureStderr();
+  GLProgram* broken = GLProgram::createWithByteArrays(kPlainVertex, "void main() { oops; }\n");
+  const std::string logged = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(broken, nullptr);
+  EXPECT_NE(logged.find("failed to compile the fragment shader"), std::string::npos) << logged;
+}
+
+TEST_F(Programs, LinkFailureIsLoggedAndThatMaterialDrawsNothing) {
+  // The fragment stage reads a varying the vertex stage never writes: compiles, fails to link.
+  const char* fragment =
+      "varying vec4 v_missing;\n"
+      "void main() { gl_FragColor = v_missing; }\n";
+  auto* program = new GLProgram();
+  ASSERT_TRUE(program->initWithByteArrays(kPlainVertex, fragment));
+  ::testing::internal::CaptureStderr();
+  const bool linked = program->link();
+  const std::string logged = ::testing::internal::GetCapturedStderr();
+  program->updateUniforms();
+  if (linked) {
+    program->release();
+    GTEST_SKIP() << "this driver links unwritten varyings";
+  }
+  EXPECT_NE(logged.find("failed to link"), std::string::npos) << logged;
+  EXPECT_FALSE(program->isLinked());
+
+  auto* brokenState = GLProgramState::create(program);
+  brokenState->retain();
+  GLProgramState* good = builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
+  Texture2D* white = solidTexture(255, 255, 255, 255);
+  Renderer renderer;
+  renderer.initGLView();
+  const V2F_C4B_T2F_Quad a = quad(0, 0, 20, 20);
+  const V2F_C4B_T2F_Quad b = quad(30, 0, 20, 20);
+  QuadCommand broken;
+  QuadCommand fine;
+  broken.init(0, white->getName(), brokenState, BlendFunc::DISABLE, &a, 1, Mat4::IDENTITY);
+  fine.init(0, white->getName(), good, BlendFunc::DISABLE, &b, 1, Mat4::IDENTITY);
+  renderer.addCommand(&broken);
+  renderer.addCommand(&fine);
+  renderer.render();
+  EXPECT_EQ(renderer.getDrawCallCount(), 1u);
+  EXPECT_TRUE(near(pixel(10, 10), {0, 0, 0, 255}, 0));
+  EXPECT_TRUE(near(pixel(40, 10), {255, 255, 255, 255}, 1));
+  white->release();
+  brokenState->release();
+  program->release();
+}
+
+TEST_F(Programs, EqualUniformValuesAreSentOnce) {
+  GLProgram* program = GLProgram::createWithByteArrays(
+      kPlainVertex, "uniform vec4 u_tint;\nvoid main() { gl_FragColor = u_tint; }\n");
+  ASSERT_NE(program, nullptr);
+  program->use();
+  const int32_t location = program->getUniform("u_tint")->location;
+  const uint64_t before = program->getUniformUploadCount();
+  program->setUniformLocationWith4f(location, 1, 2, 3, 4);
+  program->setUniformLocationWith4f(location, 1, 2, 3, 4);
+  EXPECT_EQ(program->getUniformUploadCount(), before + 1);
+  program->setUniformLocationWith4f(location, 1, 2, 3, 5);
+  EXPECT_EQ(program->getUniformUploadCount(), before + 2);
+  program->setUniformLocationWith4f(-1, 1, 2, 3, 5);
+  EXPECT_EQ(program->getUniformUploadCount(), before + 2);
+  GLfloat value[4] = {};
+  glGetUniformfv(program->getProgram(), location, value);
+  EXPECT_EQ(value[3], 5.0f);
+  // Unchanged projection and model-view are not sent again either.
+  program->setUniformsForBuiltins(Mat4::IDENTITY);
+  const uint64_t afterBuiltins = program->getUniformUploadCount();
+  program->setUniformsForBuiltins(Mat4::IDENTITY);
+  EXPECT_EQ(program->getUniformUploadCount(), afterBuiltins);
+}
+
+TEST_F(Programs, ArrayUniformsAreListedByTheirBareName) {
+  GLProgram* program = GLProgram::createWithByteArrays(
+      kPlainVertex,
+      "uniform vec4 u_colors[4];\n"
+      "void main() { gl_FragColor = u_colors[0] + u_colors[3]; }\n");
+  ASSERT_NE(program, nullptr);
+  const Uniform* colors = program->getUniform("u_colors");
+  ASSERT_NE(colors, nullptr);
+  EXPECT_EQ(colors->size, 4);
+}
+
+TEST_F(Programs, SamplerUniformUsesItsOwnUnitAndLeavesUnitZeroAlone) {
+  GLProgram* program = GLProgram::createWithByteArrays(
+      kPlainVertex,
+      "uniform sampler2D u_mask;\n"
+      "void main() { gl_FragColor = texture2D(u_mask, vec2(0.5)); }\n");
+  ASSERT_NE(program, nullptr);
+  auto* state = GLProgramState::create(program);
+  GLuint names[2] = {};
+  glGenTextures(2, names);
+  GL::bindTexture2DN(0, names[0]);
+  EXPECT_TRUE(state->setUniformTexture("u_mask", names[1]));
+  state->apply(Mat4::IDENTITY);
+  EXPECT_EQ(GL::getBoundTexture(0), names[0]);
+  EXPECT_EQ(GL::getBoundTexture(1), names[1]);
+  GLint unit = -1;
+  glGetUniformiv(program->getProgram(), program->getUniform("u_mask")->location, &unit);
+  EXPECT_EQ(unit, 1);
+  deleteCachedTexture(names[0]);
+  deleteCachedTexture(names[1]);
+}
+
+TEST_F(Programs, ReloadRebuildsBuiltinsInPlace) {
+  GLProgramCache* cache = GLProgramCache::getInstance();
+  GLProgram* before = cache->getGLProgram(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
+  const uint32_t oldName = before->getProgram();
+  GLProgramState* shared = builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
+  GLProgramStateCache::getInstance()->removeAllGLProgramState();
+  (void)shared;
+  GL::invalidateStateCache();
+  getFixedRenderEnvironment()->setProjectionMatrix(
+      makeOrthographicProjection(rendertest::kWindowSize, rendertest::kWindowSize));
+  cache->reloadDefaultGLPrograms();
+  GLProgram* after = cache->getGLProgram(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
+  EXPECT_EQ(after, before);
+  EXPECT_NE(after->getProgram(), oldName);  // the old name is not deleted here (context gone)
+  EXPECT_TRUE(after->isLinked());
+  glDeleteProgram(oldName);
+
+  Texture2D* white = solidTexture(255, 255, 255, 255);
+  Renderer renderer;
+  renderer.initGLView();
+  const V2F_C4B_T2F_Quad q = quad(0, 0, 10, 10);
+  QuadCommand command;
+  command.init(0, white->getName(), builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP),
+               BlendFunc::DISABLE, &q, 1, Mat4::IDENTITY);
+  renderer.addCommand(&command);
+  renderer.render();
+  EXPECT_TRUE(near(pixel(5, 5), {255, 255, 255, 255}, 1));
+  white->release();
+}
+
+}  // namespace
+}  // namespace engine

@@ -1,0 +1,229 @@
+// Textures from PNG files: every decoded format converted to every upload format, drawn and read
+// back; and the texture cache's keys and failures.
+#include <cmath>
+#include <string>
+
+#include "engine/render/builtin_shaders.h"
+#include "engine/render/image.h"
+#include "engine/render/quad_command.h"
+#include "engine/render/renderer.h"
+#include "engine/render/texture_cache.h"
+#include "tests/engine/render/png_test_writer.h"
+#include "tests/engine/render_gl/gl_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace engine {
+namespace {
+
+using PF = Texture2D::PixelFormat;
+using rendertest::near;
+using rendertest::PngSpec;
+using rendertest::Rgba;
+
+struct Source {
+  const char* name;
+  PngSpec spec;
+  Rgba rgba;  // the pixel as straight RGBA
+};
+
+// One pixel, (200, 120, 40) at alpha 160 where the type has alpha.
+std::vector<Source> sources() {
+  std::vector<Source> list;
+  PngSpec rgba;
+  rgba.pixels = {200, 120, 40, 160};
+  list.push_back({"rgba", rgba, {200, 120, 40, 160}});
+  PngSpec rgb;
+  rgb.colorType = PNG_COLOR_TYPE_RGB;
+  rgb.pixels = {200, 120, 40};
+  list.push_back({"rgb", rgb, {200, 120, 40, 255}});
+  PngSpec grey;
+  grey.colorType = PNG_COLOR_TYPE_GRAY;
+  grey.pixels = {120};
+  list.push_back({"grey", grey, {120, 120, 120, 255}});
+  PngSpec greyAlpha;
+  greyAlpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+  greyAlpha.pixels = {120, 160};
+  list.push_back({"grey_alpha", greyAlpha, {120, 120, 120, 160}});
+  PngSpec palette;
+  palette.colorType = PNG_COLOR_TYPE_PALETTE;
+  palette.palette = {{200, 120, 40}};
+  palette.transparency = {160};
+  palette.pixels = {0};
+  list.push_back({"palette", palette, {200, 120, 40, 160}});
+  return list;
+}
+
+int expand(int value, int bits) {
+  const int levels = (1 << bits) - 1;
+  return static_cast<int>(std::lround((value >> (8 - bits)) * 255.0 / levels));
+}
+
+// What the GPU samples once the pixel was stored in the target format.
+Rgba sampled(const Rgba& p, PF target) {
+  const int l = (p[0] * 299 + p[1] * 587 + p[2] * 114 + 500) / 1000;
+  switch (target) {
+    case PF::RGB888:
+      return {p[0], p[1], p[2], 255};
+    case PF::RGB565:
+      return {expand(p[0], 5), expand(p[1], 6), expand(p[2], 5), 255};
+    case PF::RGBA4444:
+      return {expand(p[0], 4), expand(p[1], 4), expand(p[2], 4), expand(p[3], 4)};
+    case PF::RGB5A1:
+      return {expand(p[0], 5), expand(p[1], 5), expand(p[2], 5), p[3] >= 128 ? 255 : 0};
+    case PF::A8:
+      return {0, 0, 0, p[3]};
+    case PF::I8:
+      return {l, l, l, 255};
+    case PF::AI88:
+      return {l, l, l, p[3]};
+    default:
+      return p;
+  }
+}
+
+class Textures : public rendertest::GLFixture {
+ protected:
+  void SetUp() override {
+    GLFixture::SetUp();
+    if (HasFatalFailure()) return;
+    cache_ = new TextureCache();
+  }
+  void TearDown() override {
+    safeRelease(cache_);
+    GLFixture::TearDown();
+  }
+
+  // Draws the texture over the whole window with blending off and reads the centre.
+  Rgba drawAndRead(Texture2D* texture) {
+    clear(0, 0, 0, 0);
+    Renderer renderer;
+    renderer.initGLView();
+    const V2F_C4B_T2F_Quad q = quad(0, 0, 64, 64);
+    QuadCommand command;
+    command.init(0, texture->getName(), builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP),
+                 BlendFunc::DISABLE, &q, 1, Mat4::IDENTITY);
+    renderer.addCommand(&command);
+    renderer.render();
+    return pixel(32, 32);
+  }
+
+  testsupport::TempDir dir_;
+  TextureCache* cache_ = nullptr;
+};
+
+TEST_F(Textures, EveryPngFormatUploadsInEveryTargetFormat) {
+  const PF targets[] = {PF::AUTO,   PF::RGBA8888, PF::RGB888, PF::RGB565, PF::RGBA4444,
+                        PF::RGB5A1, PF::A8,       PF::I8,     PF::AI88};
+  for (const Source& source : sources()) {
+    const std::string path = dir_.write(std::string(source.name) + ".png",
+                                        rendertest::encodePng(source.spec));
+    for (PF target : targets) {
+      Texture2D::setDefaultAlphaPixelFormat(target);
+      Texture2D* texture = cache_->addImage(path);
+      ASSERT_NE(texture, nullptr) << source.name;
+      const PF expectedFormat =
+          target == PF::AUTO ? texture->getPixelFormat() : target;  // AUTO keeps the decoded one
+      EXPECT_EQ(texture->getPixelFormat(), expectedFormat);
+      const Rgba expected = target == PF::AUTO ? sampled(source.rgba, PF::AUTO)
+                                               : sampled(source.rgba, target);
+      // Grey sources keep their own format under AUTO; their sample is the grey pixel itself.
+      EXPECT_TRUE(near(drawAndRead(texture), expected, 2))
+          << source.name << " -> format " << static_cast<int>(target);
+      cache_->removeTexture(texture);
+    }
+  }
+}
+
+TEST_F(Textures, PaletteAndGreyKeepTheirDecodedFormatUnderAuto) {
+  Texture2D::setDefaultAlphaPixelFormat(PF::AUTO);
+  const std::vector<Source> list = sources();
+  const PF decoded[] = {PF::RGBA8888, PF::RGB888, PF::I8, PF::AI88, PF::RGBA8888};
+  for (size_t i = 0; i < list.size(); ++i) {
+    const std::string path = dir_.write(std::string(list[i].name) + ".png",
+                                        rendertest::encodePng(list[i].spec));
+    EXPECT_EQ(cache_->addImage(path)->getPixelFormat(), decoded[i]) << list[i].name;
+  }
+}
+
+TEST_F(Textures, OnePathOneTextureAndTheCacheKeepsWhatOthersHold) {
+  dir_.write("tiles/a.png", rendertest::solidRgbaPng(2, 2, 1, 2, 3, 255));
+  dir_.write("tiles/b.png", rendertest::solidRgbaPng(4, 2, 1, 2, 3, 255));
+  FileUtils::getInstance()->setSearchPaths({dir_.path().string() + "/"});
+  Texture2D* relative = cache_->addImage("tiles/a.png");
+  ASSERT_NE(relative, nullptr);
+  EXPECT_EQ(cache_->addImage(dir_.file("tiles/a.png")), relative);
+  EXPECT_EQ(cache_->getTextureForKey("tiles/a.png"), relative);
+  EXPECT_EQ(cache_->getTextureCount(), 1u);
+  EXPECT_EQ(relative->getContentSize(), Size(2, 2));
+
+  Texture2D* other = cache_->addImage("tiles/b.png");
+  ASSERT_NE(other, nullptr);
+  other->retain();  // a sprite still holds it
+  const std::string info = cache_->getCachedTextureInfo();
+  EXPECT_NE(info.find("\"b.png\" rc=2"), std::string::npos) << info;
+  EXPECT_NE(info.find("TextureCache dumpDebugInfo: 2 textures"), std::string::npos) << info;
+  cache_->removeUnusedTextures();
+  EXPECT_EQ(cache_->getTextureCount(), 1u);
+  EXPECT_EQ(cache_->getTextureForKey("tiles/b.png"), other);
+  EXPECT_EQ(cache_->getTextureForKey("tiles/a.png"), nullptr);
+  cache_->removeTextureForKey("tiles/b.png");
+  EXPECT_EQ(cache_->getTextureCount(), 0u);
+  EXPECT_NE(other->getName(), 0u);  // still alive for its holder
+  other->release();
+}
+
+TEST_F(Textures, FilesThatDoNotLoadOrUploadAreNotCached) {
+  const std::string good = rendertest::solidRgbaPng(4, 4, 1, 2, 3, 255);
+  const std::string truncated = dir_.write("truncated.png", good.substr(0, good.size() / 2));
+  const std::string text = dir_.write("text.png", "hello, not an image");
+  EXPECT_EQ(cache_->addImage(truncated), nullptr);
+  EXPECT_EQ(cache_->addImage(text), nullptr);
+  EXPECT_EQ(cache_->addImage(dir_.file("missing.png")), nullptr);
+  EXPECT_EQ(cache_->addImage(""), nullptr);
+
+  // An image larger than the context allows fails to upload: reported, and not cached.
+  const std::string big = dir_.write("big.png", good);
+  Configuration::getInstance()->setMaxTextureSize(2);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(cache_->addImage(big), nullptr);
+  const std::string logged = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(logged.find("exceeds the maximum texture size"), std::string::npos);
+  EXPECT_EQ(cache_->getTextureCount(), 0u);
+  Configuration::getInstance()->gatherGPUInfo();
+  EXPECT_NE(cache_->addImage(big), nullptr);  // a later request tries again
+}
+
+TEST_F(Textures, UploadRefusesShortDataAndUnknownFormats) {
+  auto* texture = new Texture2D();
+  const unsigned char bytes[12] = {};
+  EXPECT_FALSE(texture->initWithData(bytes, sizeof(bytes), PF::RGBA8888, 2, 2));
+  EXPECT_FALSE(texture->initWithData(bytes, sizeof(bytes), PF::AUTO, 1, 1));
+  EXPECT_FALSE(texture->initWithData(bytes, sizeof(bytes), PF::RGB888, 0, 1));
+  EXPECT_EQ(texture->getName(), 0u);
+  // A 3-pixel RGB row is 9 bytes: uploads with alignment 1 and reads back exactly.
+  const unsigned char rgb[9] = {255, 0, 0, 0, 255, 0, 0, 0, 255};
+  ASSERT_TRUE(texture->initWithData(rgb, sizeof(rgb), PF::RGB888, 3, 1));
+  GLint alignment = 0;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  EXPECT_EQ(alignment, 1);
+  EXPECT_TRUE(near(drawAndRead(texture), {0, 255, 0, 255}, 1));
+  texture->release();
+}
+
+TEST_F(Textures, FilterModeSwitchesOnlyOnChange) {
+  Texture2D* texture = solidTexture(1, 2, 3, 4);
+  GL::resetCounters();
+  texture->setFilterMode(0);
+  GLint filter = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+  EXPECT_EQ(filter, GL_LINEAR);
+  GL::bindTexture2D(0);
+  GL::resetCounters();
+  texture->setFilterMode(0);
+  EXPECT_EQ(GL::getCounters().bindTexture, 0u);
+  texture->release();
+  EXPECT_EQ(GL::getCounters().deleteTexture, 1u);
+}
+
+}  // namespace
+}  // namespace engine
