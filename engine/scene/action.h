@@ -1,0 +1,73 @@
+#pragma once
+// The base classes of actions: something that changes a node over time, driven by the action
+// manager once per frame. Actions never hold a reference to their node.
+
+#include "engine/base/ref.h"
+
+namespace engine {
+
+class Node;
+
+class Action : public Ref {
+ public:
+  // A new autoreleased action with the same parameters.
+  virtual Action* clone() const = 0;
+  // A new autoreleased action that undoes this one, or null where there is none.
+  virtual Action* reverse() const = 0;
+  virtual bool isDone() const { return true; }
+  virtual void startWithTarget(Node* target);
+  virtual void stop() { target_ = nullptr; }
+  virtual void step(float dt) = 0;
+  // Applies progress t, 0 to 1.
+  virtual void update(float t) = 0;
+  virtual bool isInstant() const { return false; }
+
+  Node* getTarget() const { return target_; }
+  Node* getOriginalTarget() const { return originalTarget_; }
+  int getTag() const { return tag_; }
+  void setTag(int tag) { tag_ = tag; }
+
+ protected:
+  Action() = default;
+
+  Node* originalTarget_ = nullptr;  // the node it was started on
+  Node* target_ = nullptr;          // the node it drives now
+  int tag_ = -1;
+};
+
+class FiniteTimeAction : public Action {
+ public:
+  FiniteTimeAction* clone() const override = 0;
+  FiniteTimeAction* reverse() const override = 0;
+  float getDuration() const { return duration_; }
+
+ protected:
+  float duration_ = 0.0f;
+};
+
+class ActionInterval : public FiniteTimeAction {
+ public:
+  ActionInterval* clone() const override = 0;
+  ActionInterval* reverse() const override = 0;
+  bool isDone() const override { return elapsed_ >= duration_; }
+  void startWithTarget(Node* target) override;
+  // The first step after a start drops its dt and applies t = 0; the last applies t = 1.
+  void step(float dt) override;
+  float getElapsed() const { return elapsed_; }
+
+ protected:
+  // A duration of exactly 0 becomes FLT_EPSILON so that progress never divides by zero.
+  void initWithDuration(float duration);
+
+  float elapsed_ = 0.0f;
+  bool firstTick_ = true;
+};
+
+class ActionInstant : public FiniteTimeAction {
+ public:
+  bool isDone() const override { return true; }
+  void step(float dt) override;
+  bool isInstant() const override { return true; }
+};
+
+}  // namespace engine

@@ -1,0 +1,189 @@
+#include "engine/scene/action_manager.h"
+
+#include <algorithm>
+
+#include "engine/scene/action.h"
+
+namespace engine {
+
+namespace {
+constexpr size_t INITIAL_ACTION_CAPACITY = 4;
+}
+
+ActionManager::~ActionManager() {
+  std::vector<Node*> all;
+  all.reserve(targets_.size());
+  for (const auto& [target, element] : targets_) all.push_back(target);
+  for (Node* target : all) removeAllActionsFromTarget(target);
+}
+
+ActionManager::Element* ActionManager::findElement(Node* target) const {
+  auto it = targets_.find(target);
+  return it == targets_.end() ? nullptr : it->second.get();
+}
+
+void ActionManager::dropElement(Element* element) {
+  if (updating_) {
+    emptiedTargets_.push_back(element->target);
+  } else {
+    targets_.erase(element->target);
+  }
+}
+
+void ActionManager::addAction(Action* action, Node* target) {
+  if (action == nullptr || target == nullptr) return;
+  Element* element = findElement(target);
+  if (element != nullptr && element->actions.empty()) {
+    element->paused = false;  // an emptied element awaiting erasure comes back as a new one
+  } else if (element == nullptr) {
+    auto created = std::make_unique<Element>();
+    created->target = target;
+    created->actions.reserve(INITIAL_ACTION_CAPACITY);
+    element = created.get();
+    targets_.emplace(target, std::move(created));
+  }
+  action->retain();
+  element->actions.push_back(action);
+  action->startWithTarget(target);
+}
+
+void ActionManager::removeAllActionsFromTarget(Node* target) {
+  if (target == nullptr) return;
+  Element* element = findElement(target);
+  if (element == nullptr) return;
+
+  auto& actions = element->actions;
+  if (std::find(actions.begin(), actions.end(), currentAction_) != actions.end() &&
+      !currentActionSalvaged_) {
+    // The action being stepped must outlive its own step; update drops this reference.
+    currentAction_->retain();
+    currentActionSalvaged_ = true;
+  }
+  std::vector<Action*> released;
+  released.swap(actions);
+  if (target == currentTarget_) {
+    currentTargetSalvaged_ = true;
+  } else {
+    dropElement(element);
+  }
+  // Released last: a release may destroy a composite whose destructor reaches back in here.
+  for (Action* action : released) action->release();
+}
+
+void ActionManager::removeActionAtIndex(size_t index, Element* element) {
+  Action* action = element->actions[index];
+  if (action == currentAction_ && !currentActionSalvaged_) {
+    currentAction_->retain();
+    currentActionSalvaged_ = true;
+  }
+  element->actions.erase(element->actions.begin() + static_cast<std::ptrdiff_t>(index));
+  if (element->actions.empty()) {
+    if (element->target == currentTarget_) {
+      currentTargetSalvaged_ = true;
+    } else {
+      dropElement(element);
+    }
+  }
+  action->release();
+}
+
+void ActionManager::removeAction(Action* action) {
+  if (action == nullptr) return;
+  Element* element = findElement(action->getOriginalTarget());
+  if (element == nullptr) return;
+  auto& actions = element->actions;
+  auto it = std::find(actions.begin(), actions.end(), action);
+  if (it != actions.end()) removeActionAtIndex(static_cast<size_t>(it - actions.begin()), element);
+}
+
+void ActionManager::removeActionByTag(int tag, Node* target) {
+  Element* element = findElement(target);
+  if (element == nullptr) return;
+  for (size_t i = 0; i < element->actions.size(); ++i) {
+    Action* action = element->actions[i];
+    if (action->getTag() == tag && action->getOriginalTarget() == target) {
+      removeActionAtIndex(i, element);
+      return;
+    }
+  }
+}
+
+Action* ActionManager::getActionByTag(int tag, Node* target) const {
+  const Element* element = findElement(target);
+  if (element == nullptr) return nullptr;
+  for (Action* action : element->actions) {
+    if (action->getTag() == tag) return action;
+  }
+  return nullptr;
+}
+
+size_t ActionManager::getNumberOfRunningActionsInTarget(Node* target) const {
+  const Element* element = findElement(target);
+  return element == nullptr ? 0 : element->actions.size();
+}
+
+void ActionManager::pauseTarget(Node* target) {
+  if (Element* element = findElement(target)) element->paused = true;
+}
+
+void ActionManager::resumeTarget(Node* target) {
+  if (Element* element = findElement(target)) element->paused = false;
+}
+
+void ActionManager::stepElement(Element& element, float dt) {
+  size_t i = 0;
+  while (i < element.actions.size()) {
+    currentAction_ = element.actions[i];
+    currentActionSalvaged_ = false;
+    currentAction_->step(dt);
+    if (currentActionSalvaged_) {
+      // Removed during its own step; the array has already closed up.
+      currentAction_->release();
+    } else if (currentAction_->isDone()) {
+      currentAction_->stop();
+      Action* done = currentAction_;
+      currentAction_ = nullptr;
+      removeAction(done);
+    } else {
+      ++i;
+    }
+  }
+}
+
+void ActionManager::update(float dt) {
+  // Steps may add elements (the map may rehash; the elements themselves stay put) and empty
+  // others, which are only erased after the walk, so the listed pointers stay valid.
+  updating_ = true;
+  walk_.clear();
+  for (const auto& [target, element] : targets_) walk_.push_back(element.get());
+
+  for (Element* element : walk_) {
+    if (element->actions.empty()) continue;
+    currentTarget_ = element->target;
+    currentTargetSalvaged_ = false;
+    currentActionSalvaged_ = false;
+    currentAction_ = nullptr;
+    if (!element->paused) stepElement(*element, dt);
+  }
+
+  currentTarget_ = nullptr;
+  currentAction_ = nullptr;
+  currentTargetSalvaged_ = false;
+  currentActionSalvaged_ = false;
+  updating_ = false;
+  sweepEmptiedElements();
+}
+
+void ActionManager::sweepEmptiedElements() {
+  for (Element* element : walk_) {
+    if (element->actions.empty()) emptiedTargets_.push_back(element->target);
+  }
+  walk_.clear();
+  for (Node* target : emptiedTargets_) {
+    auto it = targets_.find(target);
+    if (it != targets_.end() && it->second->actions.empty()) targets_.erase(it);
+  }
+  emptiedTargets_.clear();
+}
+
+}  // namespace engine

@@ -1,0 +1,61 @@
+#pragma once
+// Steps every running action once per frame. Holds a reference to each action it runs; never
+// to the target nodes. Actions and callbacks may add and remove actions (their own, their
+// target's, anyone's) while the manager is stepping them.
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/base/ref.h"
+
+namespace engine {
+
+class Action;
+class Node;
+
+class ActionManager : public Ref {
+ public:
+  ActionManager() = default;
+  ~ActionManager() override;
+
+  // Starts the action on the target. A target new to the manager starts unpaused.
+  void addAction(Action* action, Node* target);
+  // These release the actions without stopping them.
+  void removeAllActionsFromTarget(Node* target);
+  void removeAction(Action* action);
+  void removeActionByTag(int tag, Node* target);
+  Action* getActionByTag(int tag, Node* target) const;
+  size_t getNumberOfRunningActionsInTarget(Node* target) const;
+
+  void pauseTarget(Node* target);
+  void resumeTarget(Node* target);
+
+  void update(float dt);
+
+ private:
+  struct Element {
+    Node* target = nullptr;
+    std::vector<Action*> actions;
+    bool paused = false;
+  };
+
+  Element* findElement(Node* target) const;
+  void removeActionAtIndex(size_t index, Element* element);
+  void stepElement(Element& element, float dt);
+  void dropElement(Element* element);
+  void sweepEmptiedElements();
+
+  std::unordered_map<Node*, std::unique_ptr<Element>> targets_;
+  Node* currentTarget_ = nullptr;
+  Action* currentAction_ = nullptr;
+  bool currentTargetSalvaged_ = false;
+  bool currentActionSalvaged_ = false;
+  // Elements are not erased while update walks them: one emptied meanwhile is listed here and
+  // erased when the walk ends (if still empty by then).
+  bool updating_ = false;
+  std::vector<Element*> walk_;
+  std::vector<Node*> emptiedTargets_;
+};
+
+}  // namespace engine

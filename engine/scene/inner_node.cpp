@@ -1,0 +1,164 @@
+#include "engine/scene/inner_node.h"
+
+#include <algorithm>
+
+namespace engine {
+
+namespace {
+int& orderOfArrivalCounter() {
+  static int counter = 1;
+  return counter;
+}
+}  // namespace
+
+bool nodeComparisonLess(const Node* a, const Node* b) {
+  if (a->getLocalZOrder() != b->getLocalZOrder()) {
+    return a->getLocalZOrder() < b->getLocalZOrder();
+  }
+  return a->getOrderOfArrival() < b->getOrderOfArrival();
+}
+
+int InnerNode::nextOrderOfArrival() { return orderOfArrivalCounter()++; }
+
+void InnerNode::resetOrderOfArrival() { orderOfArrivalCounter() = 1; }
+
+InnerNode* InnerNode::create() {
+  InnerNode* node = new InnerNode();
+  node->autorelease();
+  return node;
+}
+
+InnerNode::~InnerNode() {
+  InnerNode::cleanup();
+  for (Node* child : children_) {
+    child->parent_ = nullptr;
+    child->release();
+  }
+}
+
+void InnerNode::reloadGLResources() {
+  for (Node* child : children_) child->reloadGLResources();
+}
+
+void InnerNode::onEnter() {
+  Node::onEnter();
+  for (Node* child : children_) child->onEnter();
+}
+
+void InnerNode::onExit() {
+  Node::onExit();
+  for (Node* child : children_) child->onExit();
+}
+
+void InnerNode::cleanup() {
+  Node::cleanup();
+  for (Node* child : children_) child->cleanup();
+}
+
+void InnerNode::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
+  if (!visible_) return;
+  const uint32_t flags = processParentFlags(parentTransform, parentFlags);
+  if (children_.empty()) {
+    draw(renderer, modelViewTransform_, flags);
+    return;
+  }
+  sortAllChildren();
+  size_t i = 0;
+  for (; i < children_.size() && children_[i]->getLocalZOrder() < 0; ++i) {
+    children_[i]->visit(renderer, modelViewTransform_, flags);
+  }
+  draw(renderer, modelViewTransform_, flags);
+  for (; i < children_.size(); ++i) children_[i]->visit(renderer, modelViewTransform_, flags);
+}
+
+void InnerNode::updateDisplayedOpacity(uint8_t parentOpacity) {
+  Node::updateDisplayedOpacity(parentOpacity);
+  if (!cascadeOpacityEnabled_) return;
+  for (Node* child : children_) child->updateDisplayedOpacity(displayedOpacity_);
+}
+
+void InnerNode::updateDisplayedColor(const Color3B& parentColor) {
+  Node::updateDisplayedColor(parentColor);
+  if (!cascadeColorEnabled_) return;
+  for (Node* child : children_) child->updateDisplayedColor(displayedColor_);
+}
+
+void InnerNode::traverse(int depth) {
+  for (Node* child : children_) child->traverse(depth + 3);
+}
+
+void InnerNode::removeChild(Node* child) {
+  auto it = std::find(children_.begin(), children_.end(), child);
+  if (it == children_.end()) return;
+  if (running_) child->onExit();
+  child->cleanup();
+  child->setParent(nullptr);
+  // Erase before the release: the release may destroy the child, and its destructor must not
+  // find itself still listed here.
+  children_.erase(it);
+  child->release();
+}
+
+void InnerNode::removeChildByTag(int tag) {
+  for (Node* child : children_) {
+    if (child->getTag() == tag) {
+      removeChild(child);
+      return;
+    }
+  }
+}
+
+void InnerNode::removeAllChildrenWithCleanup() {
+  for (Node* child : children_) {
+    if (running_) child->onExit();
+    child->cleanup();
+    child->setParent(nullptr);
+  }
+  std::vector<Node*> released;
+  released.swap(children_);
+  for (Node* child : released) child->release();
+}
+
+void InnerNode::disableCascadeColor() {
+  for (Node* child : children_) child->updateDisplayedColor(Color3B::WHITE);
+}
+
+void InnerNode::disableCascadeOpacity() {
+  Node::disableCascadeOpacity();
+  for (Node* child : children_) child->updateDisplayedOpacity(255);
+}
+
+void InnerNode::addChild(Node* child, int localZOrder, int tag) {
+  if (children_.empty() && children_.capacity() < 4) children_.reserve(4);
+  reorderChildDirty_ = sortEnabled_;
+  transformUpdated_ = true;
+  children_.push_back(child);
+  child->retain();
+  child->localZOrder_ = localZOrder;
+  child->setTag(tag);
+  child->setParent(this);
+  child->orderOfArrival_ = nextOrderOfArrival();
+  if (running_) child->onEnter();
+  if (cascadeColorEnabled_) updateCascadeColor();
+  if (cascadeOpacityEnabled_) updateCascadeOpacity();
+}
+
+void InnerNode::addChild(Node* child, int localZOrder) {
+  addChild(child, localZOrder, child->getTag());
+}
+
+void InnerNode::addChild(Node* child) { addChild(child, child->localZOrder_, child->getTag()); }
+
+void InnerNode::reorderChild(Node* child, int localZOrder) {
+  reorderChildDirty_ = true;
+  child->orderOfArrival_ = nextOrderOfArrival();
+  child->localZOrder_ = localZOrder;
+}
+
+void InnerNode::sortAllChildren() {
+  if (!reorderChildDirty_) return;
+  std::stable_sort(children_.begin(), children_.end(), nodeComparisonLess);
+  reorderChildDirty_ = false;
+}
+
+}  // namespace engine

@@ -1,0 +1,179 @@
+#pragma once
+// A leaf of the scene graph: transform, colour and opacity, visibility, tag and user data, and a
+// place on the scheduler and the action manager. Nodes with children derive from InnerNode.
+
+#include <cstdint>
+
+#include "engine/base/geometry.h"
+#include "engine/base/ref.h"
+
+namespace engine {
+
+class ActionManager;
+class Renderer;
+class Scheduler;
+
+// Bits of the flags handed down by visit.
+constexpr uint32_t FLAGS_TRANSFORM_DIRTY = 1;
+constexpr uint32_t FLAGS_CONTENT_SIZE_DIRTY = 2;
+
+class Node : public Ref {
+ public:
+  // A bare node, autoreleased.
+  static Node* create();
+  ~Node() override;
+
+  virtual void reloadGLResources() {}
+
+  virtual void setScaleX(float scaleX);
+  virtual float getScaleX() const { return scaleX_; }
+  virtual void setScaleY(float scaleY);
+  virtual float getScaleY() const { return scaleY_; }
+  virtual void setScale(float scaleX, float scaleY);
+  virtual void setScale(float scale);
+  virtual float getScale() const { return scaleX_; }
+
+  virtual void setPosition(float x, float y) { setPosition(Vec2(x, y)); }
+  virtual void setPosition(const Vec2& position);
+  virtual void getPosition(float* x, float* y) const;
+  virtual const Vec2& getPosition() const { return position_; }
+  virtual void setPositionX(float x) { setPosition(Vec2(x, position_.y)); }
+  virtual float getPositionX() const { return position_.x; }
+  virtual void setPositionY(float y) { setPosition(Vec2(position_.x, y)); }
+  virtual float getPositionY() const { return position_.y; }
+  virtual void setPositionZ(float z);
+  virtual float getPositionZ() const { return positionZ_; }
+
+  virtual void setAnchorPoint(const Vec2& anchor);
+  virtual const Vec2& getAnchorPoint() const { return anchorPoint_; }
+  virtual const Vec2& getAnchorPointInPoints() const { return anchorPointInPoints_; }
+  virtual void setContentSize(const Size& size);
+  virtual const Size& getContentSize() const { return contentSize_; }
+
+  virtual void setVisible(bool visible);
+  virtual bool isVisible() const { return visible_; }
+  // Degrees; positive turns clockwise.
+  virtual void setRotation(float degrees);
+  virtual float getRotation() const { return rotation_; }
+  virtual void ignoreAnchorPointForPosition(bool ignore);
+  virtual bool isIgnoreAnchorPointForPosition() const { return ignoreAnchorPointForPosition_; }
+
+  // The parent does not hold a reference to be released here: it is set by the parent's addChild.
+  virtual void setParent(Node* parent);
+  virtual const Node* getParent() const { return parent_; }
+  virtual Node* getParent() { return parent_; }
+  virtual int getTag() const { return tag_; }
+  virtual void setTag(int tag) { tag_ = tag; }
+  virtual const void* getUserData() const { return userData_; }
+  virtual void* getUserData() { return userData_; }
+  virtual void setUserData(void* data) { userData_ = data; }
+
+  virtual bool isRunning() const { return running_; }
+  virtual void onEnter();
+  virtual void onExit();
+  // Ends the node's actions and scheduled callbacks for good.
+  virtual void cleanup();
+
+  virtual void draw();
+  // Drawables override this to queue their render commands; renderer may be null.
+  virtual void draw(Renderer* renderer, const Mat4& transform, uint32_t flags);
+  virtual void visit();
+  virtual void visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags);
+
+  virtual Rect getBoundingBox() const;
+  virtual void update(float dt);
+  virtual bool isInnerNode() const { return false; }
+  virtual void removeFromParentAndCleanup();
+
+  virtual const Mat4& getNodeToParentTransform() const;
+  virtual AffineTransform getNodeToParentAffineTransform() const;
+  virtual void setNodeToParentTransform(const Mat4& transform);
+  virtual const Mat4& getParentToNodeTransform() const;
+  virtual AffineTransform getParentToNodeAffineTransform() const;
+  virtual Mat4 getNodeToWorldTransform() const;
+  virtual AffineTransform getNodeToWorldAffineTransform() const;
+  virtual Mat4 getWorldToNodeTransform() const;
+  virtual AffineTransform getWorldToNodeAffineTransform() const;
+
+  virtual uint8_t getOpacity() const { return realOpacity_; }
+  virtual uint8_t getDisplayedOpacity() const { return displayedOpacity_; }
+  virtual void setOpacity(uint8_t opacity);
+  virtual void updateDisplayedOpacity(uint8_t parentOpacity);
+  virtual bool isCascadeOpacityEnabled() const { return cascadeOpacityEnabled_; }
+  virtual void setCascadeOpacityEnabled(bool enabled);
+  virtual const Color3B& getColor() const { return realColor_; }
+  virtual const Color3B& getDisplayedColor() const { return displayedColor_; }
+  virtual void setColor(const Color3B& color);
+  virtual void updateDisplayedColor(const Color3B& parentColor);
+  virtual bool isCascadeColorEnabled() const { return cascadeColorEnabled_; }
+  virtual void setCascadeColorEnabled(bool enabled);
+  virtual void setOpacityModifyRGB(bool) {}
+  virtual bool isOpacityModifyRGB() const { return false; }
+
+  virtual void traverse(int) {}
+  virtual void removeChild(Node*) {}
+  virtual void removeChildByTag(int) {}
+  virtual void removeAllChildrenWithCleanup() {}
+  virtual bool init() { return true; }
+  virtual void disableCascadeColor() {}
+  virtual void updateCascadeOpacity();
+  virtual void disableCascadeOpacity();
+  virtual void updateCascadeColor();
+  virtual void updateColor() {}
+
+  Vec2 convertToNodeSpace(const Vec2& worldPoint) const;
+  Vec2 convertToWorldSpace(const Vec2& nodePoint) const;
+
+  Scheduler* getScheduler() const { return scheduler_; }
+  ActionManager* getActionManager() const { return actionManager_; }
+  const Mat4& getModelViewTransform() const { return modelViewTransform_; }
+
+  // Set by the parent's addChild and reorderChild, which keep the child list sorted by them.
+  int getLocalZOrder() const { return localZOrder_; }
+  int getOrderOfArrival() const { return orderOfArrival_; }
+  float getGlobalZOrder() const { return globalZOrder_; }
+  bool isTransformDirty() const { return transformDirty_; }
+
+ protected:
+  friend class InnerNode;
+
+  Node();
+  void markTransformDirty();
+  // Folds this node's transform into the parent's and gives the flags for the children.
+  uint32_t processParentFlags(const Mat4& parentTransform, uint32_t parentFlags);
+
+  Scheduler* scheduler_;
+  ActionManager* actionManager_;
+  void* userData_ = nullptr;
+  Mat4 modelViewTransform_;
+  mutable Mat4 transform_;
+  mutable Mat4 inverse_;
+  float rotation_ = 0.0f;
+  float scaleX_ = 1.0f;
+  float scaleY_ = 1.0f;
+  Vec2 position_;
+  float positionZ_ = 0.0f;
+  Vec2 anchorPointInPoints_;
+  Vec2 anchorPoint_;
+  Size contentSize_;
+  bool contentSizeDirty_ = true;
+  int localZOrder_ = 0;
+  float globalZOrder_ = 0.0f;
+  Node* parent_ = nullptr;
+  int tag_ = -1;
+  int orderOfArrival_ = 0;
+  uint8_t displayedOpacity_ = 255;
+  uint8_t realOpacity_ = 255;
+  Color3B displayedColor_ = Color3B::WHITE;
+  Color3B realColor_ = Color3B::WHITE;
+  bool cascadeColorEnabled_ = false;
+  bool cascadeOpacityEnabled_ = false;
+  bool running_ = false;
+  bool visible_ = true;
+  bool ignoreAnchorPointForPosition_ = false;
+  mutable bool transformDirty_ = true;
+  mutable bool inverseDirty_ = true;
+  bool transformUpdated_ = true;
+};
+
+}  // namespace engine

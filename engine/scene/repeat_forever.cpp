@@ -1,0 +1,38 @@
+#include "engine/scene/repeat_forever.h"
+
+#include <cmath>
+
+namespace engine {
+
+RepeatForever* RepeatForever::create(ActionInterval* inner) {
+  if (inner == nullptr) return nullptr;
+  auto* action = new RepeatForever();
+  inner->retain();
+  action->inner_ = inner;
+  action->autorelease();
+  return action;
+}
+
+RepeatForever::~RepeatForever() { safeRelease(inner_); }
+
+RepeatForever* RepeatForever::reverse() const {
+  return create(inner_->reverse());
+}
+
+void RepeatForever::startWithTarget(Node* target) {
+  ActionInterval::startWithTarget(target);
+  inner_->startWithTarget(target);
+}
+
+void RepeatForever::step(float dt) {
+  inner_->step(dt);
+  if (!inner_->isDone()) return;
+  const float duration = inner_->getDuration();
+  float overshoot = inner_->getElapsed() - duration;
+  if (overshoot > duration) overshoot = std::fmod(overshoot, duration);
+  inner_->startWithTarget(target_);
+  inner_->step(0.0f);  // the first tick of the new cycle applies t = 0
+  inner_->step(overshoot);
+}
+
+}  // namespace engine

@@ -1,0 +1,26 @@
+#pragma once
+// Repeats an interval action until removed, carrying each cycle's overshoot into the next.
+
+#include "engine/scene/action.h"
+
+namespace engine {
+
+class RepeatForever : public ActionInterval {
+ public:
+  static RepeatForever* create(ActionInterval* inner);
+  ~RepeatForever() override;
+
+  RepeatForever* clone() const override { return create(inner_->clone()); }
+  RepeatForever* reverse() const override;
+  bool isDone() const override { return false; }
+  void startWithTarget(Node* target) override;
+  void step(float dt) override;
+  void update(float) override {}
+  ActionInterval* getInnerAction() const { return inner_; }
+
+ private:
+  RepeatForever() = default;
+  ActionInterval* inner_ = nullptr;
+};
+
+}  // namespace engine

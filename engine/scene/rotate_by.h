@@ -1,0 +1,22 @@
+#pragma once
+// Turns the target by a number of degrees over the duration, from wherever it stands at start.
+
+#include "engine/scene/action.h"
+
+namespace engine {
+
+class RotateBy : public ActionInterval {
+ public:
+  static RotateBy* create(float duration, float degrees);
+  RotateBy* clone() const override { return create(duration_, angle_); }
+  RotateBy* reverse() const override { return create(duration_, -angle_); }
+  void startWithTarget(Node* target) override;
+  void update(float t) override;
+
+ private:
+  RotateBy() = default;
+  float angle_ = 0.0f;
+  float startAngle_ = 0.0f;
+};
+
+}  // namespace engine

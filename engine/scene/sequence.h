@@ -1,0 +1,28 @@
+#pragma once
+// Runs two actions one after the other, mapping one elapsed time onto both: time past the end of
+// the first already counts for the second.
+
+#include "engine/scene/action.h"
+
+namespace engine {
+
+class Sequence : public ActionInterval {
+ public:
+  static Sequence* createWithTwoActions(FiniteTimeAction* first, FiniteTimeAction* second);
+  ~Sequence() override;
+
+  Sequence* clone() const override;
+  Sequence* reverse() const override;
+  void startWithTarget(Node* target) override;
+  void stop() override;
+  void update(float t) override;
+
+ private:
+  Sequence() = default;
+
+  FiniteTimeAction* actions_[2] = {nullptr, nullptr};
+  float split_ = 0.0f;  // the first action's share of the whole duration
+  int last_ = -1;       // the action updated last; -1 before any
+};
+
+}  // namespace engine

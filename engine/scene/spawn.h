@@ -1,0 +1,26 @@
+#pragma once
+// Runs two actions side by side; the shorter one is padded with a delay to the longer's length.
+
+#include "engine/scene/action.h"
+
+namespace engine {
+
+class Spawn : public ActionInterval {
+ public:
+  static Spawn* createWithTwoActions(FiniteTimeAction* first, FiniteTimeAction* second);
+  ~Spawn() override;
+
+  Spawn* clone() const override;
+  Spawn* reverse() const override;
+  void startWithTarget(Node* target) override;
+  void stop() override;
+  void update(float t) override;
+
+ private:
+  Spawn() = default;
+
+  FiniteTimeAction* one_ = nullptr;
+  FiniteTimeAction* two_ = nullptr;
+};
+
+}  // namespace engine

@@ -1,0 +1,388 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+#include <vector>
+
+#include "engine/scene/action_ease.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/call_func.h"
+#include "engine/scene/delay_time.h"
+#include "engine/scene/fade_to.h"
+#include "engine/scene/inner_node.h"
+#include "engine/scene/move_by.h"
+#include "engine/scene/repeat_forever.h"
+#include "engine/scene/rotate_by.h"
+#include "engine/scene/scale_to.h"
+#include "engine/scene/sequence.h"
+#include "engine/scene/spawn.h"
+#include "engine/scene/tint_to.h"
+#include "engine/scene/tween_function.h"
+#include "scene_fixture.h"
+
+using namespace engine;
+
+namespace {
+
+// An interval action that records every progress value it is handed.
+class Recorder : public ActionInterval {
+ public:
+  static Recorder* create(float duration, std::vector<float>* seen) {
+    auto* action = new Recorder(seen);
+    action->initWithDuration(duration);
+    action->autorelease();
+    return action;
+  }
+  Recorder* clone() const override { return create(duration_, seen_); }
+  Recorder* reverse() const override { return create(duration_, seen_); }
+  void update(float t) override { seen_->push_back(t); }
+
+ private:
+  explicit Recorder(std::vector<float>* seen) : seen_(seen) {}
+  std::vector<float>* seen_;
+};
+
+class ActionTest : public scenetest::SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    node = InnerNode::create();
+    node->retain();  // frames drain the autorelease pool
+    manager = director()->getActionManager();
+  }
+  void TearDown() override {
+    node->release();
+    SceneTest::TearDown();
+  }
+  Action* run(Action* action) {
+    manager->addAction(action, node);
+    return action;
+  }
+  void frames(int count, float dt) {
+    for (int i = 0; i < count; ++i) tick(dt);
+  }
+
+  InnerNode* node = nullptr;
+  ActionManager* manager = nullptr;
+};
+
+TEST_F(ActionTest, FirstStepAppliesZeroAndTheEndIsAppliedOnceThenTheActionGoes) {
+  std::vector<float> seen;
+  run(Recorder::create(1.0f, &seen));
+  tick(5.0f);  // the first step drops its dt
+  frames(3, 0.25f);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 1u);
+  tick(0.5f);  // overshoots: t clamps to 1
+  EXPECT_EQ(seen, (std::vector<float>{0.0f, 0.25f, 0.5f, 0.75f, 1.0f}));
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 0u);
+  tick(0.5f);
+  EXPECT_EQ(seen.size(), 5u);
+}
+
+TEST_F(ActionTest, ZeroDurationTakesTwoFrames) {
+  std::vector<float> seen;
+  run(Recorder::create(0.0f, &seen));
+  tick(0.1f);
+  EXPECT_EQ(seen, std::vector<float>{0.0f});
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 1u);
+  tick(0.1f);
+  EXPECT_EQ(seen, (std::vector<float>{0.0f, 1.0f}));
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 0u);
+}
+
+TEST_F(ActionTest, PropertyActionsReachTheirEnds) {
+  node->setOpacity(200);
+  node->setColor(Color3B{0, 100, 200});
+  run(MoveTo::create(1.0f, Vec2(100, 50)));
+  run(RotateBy::create(1.0f, 90));
+  run(ScaleTo::createXY(1.0f, 3.0f, 0.5f));
+  run(FadeTo::create(1.0f, 100));
+  run(TintTo::create(1.0f, 200, 100, 0));
+  tick(0.0f);
+  tick(0.5f);
+  EXPECT_FLOAT_EQ(node->getPositionX(), 50);
+  EXPECT_FLOAT_EQ(node->getRotation(), 45);
+  EXPECT_FLOAT_EQ(node->getScaleX(), 2.0f);
+  EXPECT_FLOAT_EQ(node->getScaleY(), 0.75f);
+  EXPECT_EQ(node->getOpacity(), 150);
+  EXPECT_EQ(node->getColor(), (Color3B{100, 100, 100}));
+  tick(0.5f);
+  EXPECT_EQ(node->getPosition(), Vec2(100, 50));
+  EXPECT_FLOAT_EQ(node->getRotation(), 90);
+  EXPECT_EQ(node->getOpacity(), 100);
+  EXPECT_EQ(node->getColor(), (Color3B{200, 100, 0}));
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 0u);
+}
+
+TEST_F(ActionTest, MovesAddUpWithEachOtherAndWithDirectChanges) {
+  run(MoveBy::create(1.0f, Vec2(10, 0)));
+  run(MoveBy::create(1.0f, Vec2(0, 20)));
+  tick(0.0f);
+  tick(0.5f);
+  EXPECT_EQ(node->getPosition(), Vec2(5, 10));
+  node->setPositionX(1005);  // a jump by 1000 in the middle
+  tick(0.5f);
+  EXPECT_EQ(node->getPosition(), Vec2(1010, 20));
+}
+
+TEST_F(ActionTest, SequenceMapsOneTimeOntoBothHalves) {
+  run(Sequence::createWithTwoActions(MoveBy::create(1.0f, Vec2(10, 0)),
+                                     MoveBy::create(1.0f, Vec2(0, 10))));
+  tick(0.0f);
+  tick(0.5f);
+  EXPECT_EQ(node->getPosition(), Vec2(5, 0));
+  tick(0.75f);  // 0.25 s past the first half already counts for the second
+  EXPECT_FLOAT_EQ(node->getPositionX(), 10);
+  EXPECT_FLOAT_EQ(node->getPositionY(), 2.5f);
+  tick(10.0f);
+  EXPECT_EQ(node->getPosition(), Vec2(10, 10));
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 0u);
+}
+
+TEST_F(ActionTest, SequenceStartingWithAnInstantRunsItOnTheFirstStep) {
+  std::vector<std::string> log;
+  std::vector<float> seen;
+  run(Sequence::createWithTwoActions(CallFunc::create([&] { log.push_back("call"); }),
+                                     Recorder::create(1.0f, &seen)));
+  tick(0.1f);
+  EXPECT_EQ(log.size(), 1u);
+  EXPECT_EQ(seen, std::vector<float>{0.0f});
+  frames(20, 0.1f);
+  EXPECT_EQ(log.size(), 1u);
+  EXPECT_FLOAT_EQ(seen.back(), 1.0f);
+}
+
+TEST_F(ActionTest, DelayThenCallbackCallsOnceWhenTheDelayIsOver) {
+  int calls = 0;
+  Node* seenTarget = nullptr;
+  run(Sequence::createWithTwoActions(DelayTime::create(1.0f), CallFuncN::create([&](Node* n) {
+                                       ++calls;
+                                       seenTarget = n;
+                                     })));
+  tick(0.0f);
+  frames(3, 0.3f);
+  EXPECT_EQ(calls, 0);
+  tick(0.3f);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(seenTarget, node);
+  frames(5, 0.3f);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST_F(ActionTest, SpawnPadsTheShorterActionAndEndsWithTheLonger) {
+  Spawn* spawn = Spawn::createWithTwoActions(MoveBy::create(1.0f, Vec2(10, 0)),
+                                             RotateBy::create(2.0f, 180));
+  EXPECT_FLOAT_EQ(spawn->getDuration(), 2.0f);
+  run(spawn);
+  tick(0.0f);
+  tick(1.0f);
+  EXPECT_FLOAT_EQ(node->getPositionX(), 10);
+  EXPECT_FLOAT_EQ(node->getRotation(), 90);
+  tick(0.5f);
+  EXPECT_FLOAT_EQ(node->getPositionX(), 10);
+  tick(0.5f);
+  EXPECT_FLOAT_EQ(node->getRotation(), 180);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 0u);
+}
+
+TEST_F(ActionTest, RepeatForeverCarriesTheOvershootIntoTheNextCycle) {
+  run(RepeatForever::create(MoveBy::create(1.0f, Vec2(10, 0))));
+  tick(0.0f);
+  tick(2.5f);  // one cycle ends; the overshoot past a whole cycle wraps to 0.5
+  EXPECT_FLOAT_EQ(node->getPositionX(), 15);
+  tick(0.75f);  // 1.25 into the second cycle: it ends and the next is 0.25 in
+  EXPECT_FLOAT_EQ(node->getPositionX(), 22.5f);
+  frames(100, 0.1f);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 1u);
+}
+
+TEST_F(ActionTest, RepeatingASequenceRunsItsCallbackOncePerCycle) {
+  int calls = 0;
+  run(RepeatForever::create(Sequence::createWithTwoActions(
+      DelayTime::create(0.5f), CallFunc::create([&] { ++calls; }))));
+  tick(0.0f);
+  frames(20, 0.25f);  // 5 s: ten cycles
+  EXPECT_EQ(calls, 10);
+}
+
+TEST_F(ActionTest, EasingCurvesAreExactAtBothEnds) {
+  for (float rate : {0.5f, 2.0f, 3.0f}) {
+    EXPECT_FLOAT_EQ(tweenfunc::easeIn(0.0f, rate), 0.0f);
+    EXPECT_FLOAT_EQ(tweenfunc::easeIn(1.0f, rate), 1.0f);
+    EXPECT_FLOAT_EQ(tweenfunc::easeOut(0.0f, rate), 0.0f);
+    EXPECT_FLOAT_EQ(tweenfunc::easeOut(1.0f, rate), 1.0f);
+  }
+  EXPECT_NEAR(tweenfunc::sineEaseInOut(0.0f), 0.0f, 1e-7);
+  EXPECT_NEAR(tweenfunc::sineEaseInOut(1.0f), 1.0f, 1e-7);
+  EXPECT_NEAR(tweenfunc::sineEaseInOut(0.5f), 0.5f, 1e-6);
+  EXPECT_FLOAT_EQ(tweenfunc::easeIn(0.5f, 2.0f), 0.25f);
+  EXPECT_FLOAT_EQ(tweenfunc::easeOut(0.25f, 2.0f), 0.5f);
+}
+
+TEST_F(ActionTest, EasedActionsHandTheirInnerActionEasedTime) {
+  std::vector<float> seen;
+  auto* ease = EaseRateTemplate<tweenfunc::easeIn>::create(Recorder::create(2.0f, &seen), 2.0f);
+  EXPECT_FLOAT_EQ(ease->getDuration(), 2.0f);
+  run(ease);
+  tick(0.0f);
+  tick(1.0f);
+  tick(1.0f);
+  EXPECT_EQ(seen, (std::vector<float>{0.0f, 0.25f, 1.0f}));
+
+  seen.clear();
+  run(EaseTemplate<tweenfunc::sineEaseInOut>::create(Recorder::create(1.0f, &seen)));
+  tick(0.0f);
+  tick(1.0f);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_NEAR(seen[0], 0.0f, 1e-7);
+  EXPECT_NEAR(seen[1], 1.0f, 1e-7);
+
+  auto* out = EaseRateTemplate<tweenfunc::easeOut>::create(MoveBy::create(1, Vec2(8, 0)), 3.0f);
+  auto* back = out->reverse();
+  EXPECT_FLOAT_EQ(back->getRate(), 1.0f / 3.0f);
+  EXPECT_NE(back->getInnerAction(), nullptr);
+}
+
+TEST_F(ActionTest, RemovalByTagTakesTheFirstMatchOnly) {
+  std::vector<float> first, second, third;
+  run(Recorder::create(1.0f, &first))->setTag(5);
+  run(Recorder::create(1.0f, &second))->setTag(5);
+  run(Recorder::create(1.0f, &third))->setTag(6);
+  EXPECT_EQ(manager->getActionByTag(7, node), nullptr);
+  EXPECT_EQ(manager->getActionByTag(5, InnerNode::create()), nullptr);
+  manager->removeActionByTag(5, node);
+  manager->removeActionByTag(5, InnerNode::create());  // no element: nothing happens
+  tick(0.1f);
+  EXPECT_TRUE(first.empty());
+  EXPECT_EQ(second.size(), 1u);
+  EXPECT_EQ(third.size(), 1u);
+  ASSERT_NE(manager->getActionByTag(5, node), nullptr);
+  manager->removeAction(manager->getActionByTag(6, node));
+  EXPECT_EQ(manager->getActionByTag(6, node), nullptr);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 1u);
+}
+
+TEST_F(ActionTest, ACallbackMayRemoveEveryActionOfItsOwnTarget) {
+  std::vector<float> other;
+  int calls = 0;
+  run(Sequence::createWithTwoActions(CallFunc::create([&] {
+                                       ++calls;
+                                       manager->removeAllActionsFromTarget(node);
+                                     }),
+                                     MoveBy::create(1.0f, Vec2(5, 0))));
+  run(Recorder::create(1.0f, &other));
+  tick(0.1f);  // the sequence is salvaged, finishes its step and is let go afterwards
+  tick(0.1f);
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(other.empty());
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 0u);
+}
+
+TEST_F(ActionTest, WhenTheFirstActionFinishesTheNextIsStillSteppedThatFrame) {
+  std::vector<float> shortOne, longOne;
+  run(Recorder::create(0.1f, &shortOne));
+  run(Recorder::create(1.0f, &longOne));
+  tick(0.0f);
+  tick(0.1f);
+  EXPECT_EQ(shortOne.size(), 2u);
+  EXPECT_EQ(longOne.size(), 2u);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 1u);
+}
+
+TEST_F(ActionTest, ActionsAddedDuringAStepJoinTheSameWalk) {
+  std::vector<float> added;
+  run(CallFunc::create([&] { run(Recorder::create(1.0f, &added)); }));
+  tick(0.1f);
+  EXPECT_EQ(added.size(), 1u);
+}
+
+TEST_F(ActionTest, ATargetEmptiedAndRefilledDuringAStepStartsAfreshUnpaused) {
+  InnerNode* other = InnerNode::create();
+  std::vector<float> stale, fresh;
+  manager->addAction(Recorder::create(1.0f, &stale), other);
+  manager->pauseTarget(other);
+  run(CallFunc::create([&] {
+    manager->removeAllActionsFromTarget(other);
+    manager->addAction(Recorder::create(1.0f, &fresh), other);
+  }));
+  tick(0.1f);
+  tick(0.1f);
+  EXPECT_TRUE(stale.empty());
+  EXPECT_FALSE(fresh.empty());
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(other), 1u);
+}
+
+TEST_F(ActionTest, ANodeThatLeftTheSceneKeepsItsActionsPaused) {
+  run(MoveBy::create(1.0f, Vec2(10, 0)));  // never entered: runs at once
+  tick(0.0f);
+  tick(0.5f);
+  EXPECT_FLOAT_EQ(node->getPositionX(), 5);
+  node->onEnter();
+  node->onExit();
+  tick(0.5f);
+  EXPECT_FLOAT_EQ(node->getPositionX(), 5);
+  node->onEnter();
+  tick(0.5f);
+  EXPECT_FLOAT_EQ(node->getPositionX(), 10);
+}
+
+TEST_F(ActionTest, AFadesReverseOutlivesItsSourceAndReturnsToItsStart) {
+  node->setOpacity(40);
+  FadeOut* out = FadeOut::create(1.0f);
+  run(out);
+  tick(0.0f);
+  tick(1.0f);
+  EXPECT_EQ(node->getOpacity(), 0);
+  ReversibleFade* back = out->reverse();
+  back->retain();
+  // The source goes: the manager dropped it when it finished, and the pool drops the rest.
+  PoolManager::getCurrentPool()->clear();
+  run(back);
+  back->release();
+  tick(0.0f);
+  tick(1.0f);
+  EXPECT_EQ(node->getOpacity(), 40);
+
+  // Without a source the ends are fixed.
+  node->setOpacity(10);
+  run(FadeIn::create(1.0f));
+  tick(0.0f);
+  tick(1.0f);
+  EXPECT_EQ(node->getOpacity(), 255);
+}
+
+TEST_F(ActionTest, ReversesUndoAndMissingReversesGiveNoAction) {
+  run(Sequence::createWithTwoActions(MoveBy::create(1, Vec2(10, 0)),
+                                     RotateBy::create(1, 30))->reverse());
+  tick(0.0f);
+  tick(2.0f);
+  EXPECT_EQ(node->getPosition(), Vec2(-10, 0));
+  EXPECT_FLOAT_EQ(node->getRotation(), -30);
+
+  // A scale has no reverse, so neither has a sequence or a spawn around one.
+  EXPECT_EQ(ScaleTo::create(1, 2)->reverse(), nullptr);
+  EXPECT_EQ(Sequence::createWithTwoActions(DelayTime::create(1), ScaleTo::create(1, 2))->reverse(),
+            nullptr);
+  EXPECT_EQ(Spawn::createWithTwoActions(TintTo::create(1, 1, 2, 3), DelayTime::create(1))->reverse(),
+            nullptr);
+  EXPECT_EQ(RepeatForever::create(FadeTo::create(1, 9))->reverse(), nullptr);
+  EXPECT_EQ(MoveTo::create(1, Vec2(3, 3))->reverse()->getDuration(), 1.0f);
+}
+
+TEST_F(ActionTest, ClonesRunIndependently) {
+  MoveBy* original = MoveBy::create(1.0f, Vec2(10, 0));
+  InnerNode* other = InnerNode::create();
+  other->retain();
+  run(original);
+  manager->addAction(original->clone(), other);
+  tick(0.0f);
+  tick(0.5f);
+  EXPECT_FLOAT_EQ(node->getPositionX(), 5);
+  EXPECT_FLOAT_EQ(other->getPositionX(), 5);
+  other->release();
+  PoolManager::getCurrentPool()->clear();  // the other node goes
+  tick(0.5f);  // the destroyed node took its actions with it
+  EXPECT_FLOAT_EQ(node->getPositionX(), 10);
+}
+
+}  // namespace

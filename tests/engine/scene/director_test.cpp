@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/scene/action_manager.h"
+#include "engine/scene/inner_node.h"
+#include "engine/scene/scheduled_slots.h"
+#include "engine/scene/scheduler.h"
+#include "scene_fixture.h"
+
+using namespace engine;
+
+namespace {
+
+// A scene that counts its visits and updates.
+class CountingScene : public InnerNode {
+ public:
+  static CountingScene* create() {
+    auto* scene = new CountingScene();
+    scene->autorelease();
+    return scene;
+  }
+  void draw(Renderer* renderer, const Mat4&, uint32_t) override {
+    ++draws;
+    lastRenderer = renderer;
+  }
+  void update(float dt) override { updates.push_back(dt); }
+
+  int draws = 0;
+  Renderer* lastRenderer = reinterpret_cast<Renderer*>(1);
+  std::vector<float> updates;
+};
+
+using DirectorTest = scenetest::SceneTest;
+
+TEST_F(DirectorTest, OneDirectorUntilPurgedThenAFreshOne) {
+  Director* first = Director::getInstance();
+  EXPECT_EQ(Director::getInstance(), first);
+  EXPECT_TRUE(first->getScheduler()->hasPerFrame(first->getActionManager()));
+  first->purgeDirector();
+  EXPECT_FALSE(Director::hasInstance());
+  Director* second = Director::getInstance();
+  EXPECT_EQ(second->getTotalFrames(), 0u);
+  EXPECT_EQ(second->getRunningScene(), nullptr);
+}
+
+TEST_F(DirectorTest, AFrameUpdatesVisitsAndDrainsThePool) {
+  CountingScene* scene = CountingScene::create();
+  director()->runWithScene(scene);
+  EXPECT_TRUE(scene->isRunning());
+  director()->getScheduler()->scheduleUpdate(scene, false);
+  Node* loose = Node::create();
+  loose->retain();
+  EXPECT_EQ(loose->getReferenceCount(), 2u);
+
+  director()->mainLoop(0.25f);
+  EXPECT_EQ(scene->updates, std::vector<float>{0.25f});
+  EXPECT_EQ(scene->draws, 1);
+  EXPECT_EQ(scene->lastRenderer, nullptr);  // nothing draws for real yet
+  EXPECT_EQ(director()->getTotalFrames(), 1u);
+  EXPECT_FLOAT_EQ(director()->getDeltaTime(), 0.25f);
+  EXPECT_EQ(loose->getReferenceCount(), 1u);
+  loose->release();
+}
+
+TEST_F(DirectorTest, ATinyStepSkipsTheFrameButStillDrainsThePool) {
+  CountingScene* scene = CountingScene::create();
+  director()->runWithScene(scene);
+  director()->getScheduler()->scheduleUpdate(scene, false);
+  Node* loose = Node::create();
+  loose->retain();
+
+  director()->mainLoop(1e-8f);
+  EXPECT_TRUE(scene->updates.empty());
+  EXPECT_EQ(scene->draws, 0);
+  EXPECT_EQ(director()->getTotalFrames(), 0u);
+  EXPECT_EQ(loose->getReferenceCount(), 1u);
+
+  // Game code asks for a zero step after a long load: the next frame is skipped the same way.
+  director()->setNextDeltaTimeZero(true);
+  director()->mainLoop(3.0f);
+  EXPECT_EQ(scene->draws, 0);
+  EXPECT_FALSE(director()->isNextDeltaTimeZero());
+  director()->mainLoop(0.1f);
+  EXPECT_EQ(scene->draws, 1);
+  loose->release();
+}
+
+TEST_F(DirectorTest, AStoppedDirectorNeitherRunsNorDrains) {
+  CountingScene* scene = CountingScene::create();
+  director()->runWithScene(scene);
+  director()->stopAnimation();
+  Node* loose = Node::create();
+  director()->mainLoop(0.5f);
+  EXPECT_EQ(scene->draws, 0);
+  EXPECT_TRUE(PoolManager::getCurrentPool()->contains(loose));
+
+  // Starting again makes the first step zero, so that the pause does not arrive as one jump.
+  director()->startAnimation();
+  director()->mainLoop(0.5f);
+  EXPECT_EQ(scene->draws, 0);
+  EXPECT_FALSE(PoolManager::getCurrentPool()->contains(loose));
+  director()->mainLoop(0.5f);
+  EXPECT_EQ(scene->draws, 1);
+
+  director()->setAnimationInterval(1.0f / 30);
+  EXPECT_FLOAT_EQ(director()->getAnimationInterval(), 1.0f / 30);
+  EXPECT_TRUE(director()->isNextDeltaTimeZero());
+}
+
+TEST_F(DirectorTest, ReplacingOrPurgingTheSceneLeavesAndCleansItUp) {
+  CountingScene* first = CountingScene::create();
+  first->retain();
+  director()->runWithScene(first);
+  director()->getScheduler()->scheduleUpdate(first, false);
+  CountingScene* second = CountingScene::create();
+  second->retain();
+  second->addChild(Node::create());
+  director()->runWithScene(second);
+  EXPECT_FALSE(first->isRunning());
+  EXPECT_FALSE(director()->getScheduler()->hasPerFrame(first));
+  EXPECT_EQ(first->getReferenceCount(), 2u);  // the pool and the test
+
+  director()->purgeDirector();
+  EXPECT_FALSE(second->isRunning());
+  EXPECT_EQ(second->getChildrenCount(), 0u);
+  first->release();
+  second->release();
+}
+
+using SlotTest = scenetest::SceneTest;
+
+TEST_F(SlotTest, UnschedulingASlotTwiceIsTrueThenFalse) {
+  int target = 0;
+  int runs = 0;
+  scheduleSlot([&](float) { ++runs; }, 0.1f, 7, &target);
+  EXPECT_EQ(scheduledSlots()[7], &target);
+  EXPECT_TRUE(unscheduleSlot(7));
+  EXPECT_FALSE(unscheduleSlot(7));
+  tick(0.0f);
+  tick(1.0f);
+  EXPECT_EQ(runs, 0);
+}
+
+TEST_F(SlotTest, OnceJobFiresOnceAndKeepsItsEntry) {
+  int target = 0;
+  std::vector<float> fired;
+  scheduleSlotOnce([&](float elapsed) { fired.push_back(elapsed); }, 0.05f, 8, &target);
+  tick(1.0f);  // start
+  tick(0.03f);
+  EXPECT_TRUE(fired.empty());
+  tick(0.03f);
+  ASSERT_EQ(fired.size(), 1u);
+  EXPECT_NEAR(fired[0], 0.06f, 1e-6);
+  tick(1.0f);
+  EXPECT_EQ(fired.size(), 1u);
+  EXPECT_EQ(scheduledSlots()[8], &target);
+  EXPECT_TRUE(unscheduleSlot(8));  // the timer is already gone; harmless
+}
+
+TEST_F(SlotTest, ReschedulingWithTheSameTargetChangesTheRateButNotTheCount) {
+  int target = 0;
+  std::vector<int> fired;
+  scheduleSlot([&](float) { fired.push_back(1); }, 1.0f, 1, &target);
+  tick(0.0f);
+  tick(0.5f);
+  scheduleSlot([&](float) { fired.push_back(2); }, 0.6f, 1, &target);
+  tick(0.1f);  // 0.6 accumulated: the kept elapsed time meets the new interval
+  EXPECT_EQ(fired, std::vector<int>{1});
+}
+
+TEST_F(SlotTest, UnschedulingAllSilencesEverySlot) {
+  int a = 0, b = 0;
+  int runs = 0;
+  scheduleSlot([&](float) { ++runs; }, 0.0f, 2, &a);
+  scheduleSlot([&](float) { ++runs; }, 0.3f, 3, &b);
+  scheduleSlotOnce([&](float) { ++runs; }, 0.1f, 10, &a);
+  unscheduleAllSlots();
+  for (void* slot : scheduledSlots()) EXPECT_EQ(slot, nullptr);
+  for (int i = 0; i < 10; ++i) tick(0.5f);
+  EXPECT_EQ(runs, 0);
+}
+
+TEST_F(SlotTest, NumbersOutsideTheTableAreRefused) {
+  int target = 0;
+  int runs = 0;
+  scheduleSlot([&](float) { ++runs; }, 0.0f, 26, &target);
+  scheduleSlotOnce([&](float) { ++runs; }, 0.0f, -1, &target);
+  EXPECT_FALSE(unscheduleSlot(1000));
+  EXPECT_EQ(director()->getScheduler()->getTimerCount(&target), 0u);
+  EXPECT_EQ(scheduledSlots().size(), SCHEDULED_SLOT_COUNT);
+}
+
+}  // namespace

@@ -1,0 +1,370 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+#include <vector>
+
+#include "engine/scene/action_manager.h"
+#include "engine/scene/inner_node.h"
+#include "engine/scene/move_by.h"
+#include "engine/scene/node.h"
+#include "engine/scene/scheduler.h"
+#include "scene_fixture.h"
+
+using namespace engine;
+
+namespace {
+
+// Records the order in which nodes draw, and what they were handed.
+class DrawLog {
+ public:
+  std::string order;
+  std::vector<Mat4> transforms;
+};
+
+class Probe : public InnerNode {
+ public:
+  static Probe* create(DrawLog* log, char name) {
+    auto* probe = new Probe(log, name);
+    probe->autorelease();
+    return probe;
+  }
+  void draw(Renderer*, const Mat4& transform, uint32_t flags) override {
+    log_->order += name_;
+    log_->transforms.push_back(transform);
+    lastFlags = flags;
+  }
+  void update(float dt) override { updated += dt; }
+
+  float updated = 0;
+  uint32_t lastFlags = 0;
+
+ private:
+  Probe(DrawLog* log, char name) : log_(log), name_(name) {}
+  DrawLog* log_;
+  char name_;
+};
+
+// A leaf that counts its updates: leaves have no child list and no cleanup of their own.
+class Leaf : public Node {
+ public:
+  static Leaf* create() {
+    auto* leaf = new Leaf();
+    leaf->autorelease();
+    return leaf;
+  }
+  void update(float) override { ++updates; }
+  int updates = 0;
+};
+
+using NodeTest = scenetest::SceneTest;
+
+void expectNear(const Vec2& actual, float x, float y) {
+  EXPECT_NEAR(actual.x, x, 1e-4) << "x";
+  EXPECT_NEAR(actual.y, y, 1e-4) << "y";
+}
+
+TEST_F(NodeTest, AnchorScaleAndPositionPlaceTheBoundingBox) {
+  Node* node = Node::create();
+  node->setContentSize(Size(100, 50));
+  node->setAnchorPoint(Vec2(0.5f, 0.5f));
+  node->setPosition(200, 100);
+  expectNear(node->getAnchorPointInPoints(), 50, 25);
+  Rect box = node->getBoundingBox();
+  expectNear(box.origin, 150, 75);
+  EXPECT_FLOAT_EQ(box.size.width, 100);
+
+  node->setScale(2.0f);
+  box = node->getBoundingBox();
+  expectNear(box.origin, 100, 50);
+  EXPECT_FLOAT_EQ(box.size.width, 200);
+  EXPECT_FLOAT_EQ(box.size.height, 100);
+
+  // Ignoring the anchor makes the position the lower-left corner again (at scale 1).
+  node->setScale(1.0f);
+  node->ignoreAnchorPointForPosition(true);
+  expectNear(node->getBoundingBox().origin, 200, 100);
+}
+
+TEST_F(NodeTest, PositiveRotationTurnsClockwiseAboutTheAnchor) {
+  Node* node = Node::create();
+  node->setContentSize(Size(10, 10));
+  node->setAnchorPoint(Vec2(0.5f, 0.5f));
+  node->setPosition(100, 100);
+  node->setRotation(90);
+  // The local right-hand middle (10, 5) lies 5 right of the anchor; a clockwise quarter turn
+  // takes it 5 below.
+  expectNear(node->convertToWorldSpace(Vec2(10, 5)), 100, 95);
+  expectNear(node->convertToWorldSpace(Vec2(5, 5)), 100, 100);
+  expectNear(node->convertToNodeSpace(Vec2(100, 95)), 10, 5);
+}
+
+TEST_F(NodeTest, WorldConversionWalksTheParentChainBothWays) {
+  InnerNode* root = InnerNode::create();
+  InnerNode* parent = InnerNode::create();
+  Node* child = Node::create();
+  root->setPosition(10, 0);
+  parent->setPosition(100, 0);
+  parent->setScale(2.0f);
+  child->setPosition(10, 10);
+  root->addChild(parent);
+  parent->addChild(child);
+
+  expectNear(child->convertToWorldSpace(Vec2(0, 0)), 130, 20);
+  expectNear(child->convertToWorldSpace(Vec2(1, 1)), 132, 22);
+  expectNear(child->convertToNodeSpace(Vec2(132, 22)), 1, 1);
+  const AffineTransform toWorld = child->getNodeToWorldAffineTransform();
+  expectNear(PointApplyAffineTransform(Vec2(1, 1), toWorld), 132, 22);
+  const AffineTransform toNode = child->getWorldToNodeAffineTransform();
+  expectNear(PointApplyAffineTransform(Vec2(132, 22), toNode), 1, 1);
+
+  // A change high up shows at once in the leaf's conversions.
+  root->setPosition(0, 0);
+  expectNear(child->convertToWorldSpace(Vec2(0, 0)), 120, 20);
+}
+
+TEST_F(NodeTest, ParentToNodeFollowsAChangeMadeAfterTheLastRead) {
+  Node* node = Node::create();
+  node->setPosition(5, 5);
+  (void)node->getParentToNodeTransform();
+  node->setPosition(50, 0);
+  const Mat4& inverse = node->getParentToNodeTransform();
+  EXPECT_FLOAT_EQ(inverse.m[12], -50);
+  EXPECT_FLOAT_EQ(inverse.m[13], 0);
+  const AffineTransform affine = node->getParentToNodeAffineTransform();
+  expectNear(PointApplyAffineTransform(Vec2(50, 0), affine), 0, 0);
+}
+
+TEST_F(NodeTest, TinyMovesAndRepeatedValuesLeaveTheTransformClean) {
+  Node* node = Node::create();
+  node->setPosition(3, 4);
+  (void)node->getNodeToParentTransform();
+  ASSERT_FALSE(node->isTransformDirty());
+  node->setPosition(3 + FLT_EPSILON / 4, 4);
+  node->setScale(1.0f);
+  node->setRotation(0);
+  EXPECT_FALSE(node->isTransformDirty());
+  EXPECT_FLOAT_EQ(node->getPositionX(), 3);
+  node->setPositionY(4.5f);
+  EXPECT_TRUE(node->isTransformDirty());
+  node->setPositionZ(7);
+  EXPECT_FLOAT_EQ(node->getGlobalZOrder(), 7);
+  EXPECT_FLOAT_EQ(node->getNodeToParentTransform().m[14], 7);
+}
+
+TEST_F(NodeTest, VisitDrawsByLocalZThenArrivalAroundTheParent) {
+  DrawLog log;
+  Probe* parent = Probe::create(&log, 'P');
+  parent->addChild(Probe::create(&log, 'a'), 1);
+  parent->addChild(Probe::create(&log, 'b'), -1);
+  parent->addChild(Probe::create(&log, 'c'), 0);
+  parent->addChild(Probe::create(&log, 'd'), 1);
+  parent->addChild(Probe::create(&log, 'e'), -1);
+  parent->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_EQ(log.order, "bePcad");
+
+  // Reordering counts as a fresh arrival: 'a' now draws after 'd' at the same z.
+  parent->reorderChild(parent->getChildren()[3], 1);  // 'a' after the sort
+  log.order.clear();
+  parent->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_EQ(log.order, "bePcda");
+  EXPECT_TRUE(nodeComparisonLess(parent->getChildren()[0], parent->getChildren()[1]));
+}
+
+TEST_F(NodeTest, WithSortingOffChildrenDrawInArrivalOrderUntilReordered) {
+  DrawLog log;
+  Probe* parent = Probe::create(&log, 'P');
+  parent->setSortEnabled(false);
+  parent->addChild(Probe::create(&log, 'a'), 5);
+  parent->addChild(Probe::create(&log, 'b'), 1);
+  parent->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_EQ(log.order, "Pab");
+  parent->reorderChild(parent->getChildren()[0], 5);
+  log.order.clear();
+  parent->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_EQ(log.order, "Pba");
+}
+
+TEST_F(NodeTest, InvisibleBranchDrawsNothingAndShowingItAgainMarksItDirty) {
+  DrawLog log;
+  Probe* root = Probe::create(&log, 'R');
+  Probe* branch = Probe::create(&log, 'B');
+  branch->addChild(Probe::create(&log, 'x'));
+  root->addChild(branch);
+  root->visit(nullptr, Mat4::IDENTITY, 0);
+  branch->setVisible(false);
+  log.order.clear();
+  root->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_EQ(log.order, "R");
+  branch->setVisible(true);
+  EXPECT_TRUE(branch->isTransformDirty());
+  log.order.clear();
+  root->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_EQ(log.order, "RBx");
+}
+
+TEST_F(NodeTest, VisitHandsEachNodeItsParentsTransformTimesItsOwn) {
+  DrawLog log;
+  Probe* parent = Probe::create(&log, 'P');
+  Probe* child = Probe::create(&log, 'c');
+  parent->setPosition(100, 0);
+  parent->setScale(2.0f);
+  child->setPosition(10, 5);
+  parent->addChild(child);
+  Mat4 world;
+  world.m[13] = 1000;  // as if the scene sat 1000 up
+  parent->visit(nullptr, world, 0);
+  ASSERT_EQ(log.transforms.size(), 2u);
+  const Mat4& childTransform = log.transforms[1];
+  EXPECT_FLOAT_EQ(childTransform.m[0], 2);
+  EXPECT_FLOAT_EQ(childTransform.m[12], 120);
+  EXPECT_FLOAT_EQ(childTransform.m[13], 1010);
+  EXPECT_EQ(child->lastFlags & FLAGS_TRANSFORM_DIRTY, FLAGS_TRANSFORM_DIRTY);
+
+  // A clean node keeps its matrix and passes no dirty flag on; moving the parent dirties both.
+  parent->visit(nullptr, world, 0);
+  EXPECT_EQ(child->lastFlags, 0u);
+  parent->setPositionX(0);
+  parent->visit(nullptr, world, 0);
+  EXPECT_FLOAT_EQ(child->getModelViewTransform().m[12], 20);
+  EXPECT_EQ(child->lastFlags & FLAGS_TRANSFORM_DIRTY, FLAGS_TRANSFORM_DIRTY);
+}
+
+TEST_F(NodeTest, OpacityAndColourCascadeOnlyWhereTheParentCascades) {
+  InnerNode* root = InnerNode::create();
+  InnerNode* mid = InnerNode::create();
+  Node* leaf = Node::create();
+  root->addChild(mid);
+  mid->addChild(leaf);
+  leaf->setOpacity(128);
+  mid->setOpacity(128);
+  root->setOpacity(128);
+  EXPECT_EQ(leaf->getDisplayedOpacity(), 128);
+
+  root->setCascadeOpacityEnabled(true);
+  EXPECT_EQ(mid->getDisplayedOpacity(), 64);   // 128 * 128 / 255 = 64.25
+  EXPECT_EQ(leaf->getDisplayedOpacity(), 128);  // mid does not cascade
+  mid->setCascadeOpacityEnabled(true);
+  EXPECT_EQ(leaf->getDisplayedOpacity(), 32);  // 128 * 64 / 255 = 32.1
+  root->setOpacity(255);
+  EXPECT_EQ(mid->getDisplayedOpacity(), 128);
+  EXPECT_EQ(leaf->getDisplayedOpacity(), 64);
+  mid->setCascadeOpacityEnabled(false);
+  EXPECT_EQ(leaf->getDisplayedOpacity(), 128);
+
+  root->setCascadeColorEnabled(true);
+  root->setColor(Color3B{255, 128, 0});
+  mid->setColor(Color3B{128, 255, 255});
+  EXPECT_EQ(mid->getDisplayedColor(), (Color3B{128, 128, 0}));
+  EXPECT_EQ(mid->getColor(), (Color3B{128, 255, 255}));
+
+  // A child joining a cascading parent takes its colour at once.
+  Node* late = Node::create();
+  root->addChild(late);
+  EXPECT_EQ(late->getDisplayedColor(), (Color3B{255, 128, 0}));
+  root->setCascadeColorEnabled(false);
+  EXPECT_EQ(late->getDisplayedColor(), Color3B::WHITE);
+  EXPECT_EQ(mid->getDisplayedColor(), (Color3B{128, 255, 255}));
+}
+
+TEST_F(NodeTest, EnteringAndLeavingPauseCallbacksAndActionsDownTheTree) {
+  DrawLog log;
+  Probe* parent = Probe::create(&log, 'P');
+  Probe* child = Probe::create(&log, 'c');
+  parent->retain();  // each frame drains the autorelease pool
+  parent->addChild(child);
+  EXPECT_FALSE(child->isRunning());
+  director()->getScheduler()->scheduleUpdate(child, false);
+  director()->getActionManager()->addAction(MoveBy::create(1.0f, Vec2(10, 0)), child);
+
+  parent->onEnter();
+  EXPECT_TRUE(child->isRunning());
+  Probe* late = Probe::create(&log, 'l');
+  parent->addChild(late);
+  EXPECT_TRUE(late->isRunning());
+
+  parent->onExit();
+  EXPECT_FALSE(child->isRunning());
+  director()->mainLoop(0.5f);
+  director()->mainLoop(0.5f);
+  EXPECT_FLOAT_EQ(child->updated, 0.0f);
+  EXPECT_FLOAT_EQ(child->getPositionX(), 0.0f);
+
+  parent->onEnter();
+  director()->mainLoop(0.5f);  // the move's first step: t = 0
+  director()->mainLoop(0.5f);
+  EXPECT_FLOAT_EQ(child->updated, 1.0f);
+  EXPECT_FLOAT_EQ(child->getPositionX(), 5.0f);
+  parent->release();
+}
+
+TEST_F(NodeTest, RemovingAChildCleansItUpAndReleasesIt) {
+  DrawLog log;
+  Probe* parent = Probe::create(&log, 'P');
+  Probe* child = Probe::create(&log, 'c');
+  child->retain();  // keep it past the removal to look at it
+  parent->addChild(child, 0, 42);
+  EXPECT_EQ(child->getReferenceCount(), 3u);  // create, the test, the parent
+  parent->onEnter();
+  director()->getScheduler()->scheduleUpdate(child, false);
+  director()->getActionManager()->addAction(MoveBy::create(1.0f, Vec2(10, 0)), child);
+
+  parent->removeChildByTag(7);  // nobody has it
+  parent->removeChild(Node::create());  // not a child
+  EXPECT_EQ(parent->getChildrenCount(), 1u);
+  parent->removeChildByTag(42);
+  EXPECT_EQ(parent->getChildrenCount(), 0u);
+  EXPECT_EQ(child->getParent(), nullptr);
+  EXPECT_FALSE(child->isRunning());
+  EXPECT_FALSE(director()->getScheduler()->hasPerFrame(child));
+  EXPECT_EQ(director()->getActionManager()->getNumberOfRunningActionsInTarget(child), 0u);
+  EXPECT_EQ(child->getReferenceCount(), 2u);
+  child->release();
+}
+
+TEST_F(NodeTest, RemoveAllChildrenLeavesEachOneParentlessAndStopped) {
+  DrawLog log;
+  Probe* parent = Probe::create(&log, 'P');
+  Probe* a = Probe::create(&log, 'a');
+  Probe* b = Probe::create(&log, 'b');
+  parent->addChild(a);
+  parent->addChild(b);
+  parent->onEnter();
+  a->retain();
+  b->retain();
+  parent->removeAllChildrenWithCleanup();
+  EXPECT_EQ(parent->getChildrenCount(), 0u);
+  EXPECT_EQ(a->getParent(), nullptr);
+  EXPECT_FALSE(b->isRunning());
+  a->release();
+  b->release();
+}
+
+TEST_F(NodeTest, ANodeDestroyedWithoutCleanupLeavesNoCallbackBehind) {
+  Leaf* orphan = Leaf::create();
+  director()->getScheduler()->scheduleUpdate(orphan, false);
+  director()->getScheduler()->schedule([](float) {}, orphan, 0, REPEAT_FOREVER, 0, 1);
+  director()->getActionManager()->addAction(MoveBy::create(1.0f, Vec2(1, 1)), orphan);
+  Node* const address = orphan;
+  PoolManager::getCurrentPool()->clear();  // the last reference goes: no cleanup was run
+  EXPECT_FALSE(director()->getScheduler()->hasPerFrame(address));
+  EXPECT_EQ(director()->getScheduler()->getTimerCount(address), 0u);
+  EXPECT_EQ(director()->getActionManager()->getNumberOfRunningActionsInTarget(address), 0u);
+  // Were the node still listed, these would call into freed memory.
+  director()->mainLoop(0.1f);
+  director()->mainLoop(0.1f);
+}
+
+TEST_F(NodeTest, DestroyingATreeReleasesEveryChild) {
+  InnerNode* root = InnerNode::create();
+  Node* kept = Node::create();
+  kept->retain();
+  root->addChild(kept);
+  root->addChild(InnerNode::create());
+  PoolManager::getCurrentPool()->clear();
+  EXPECT_EQ(kept->getParent(), nullptr);
+  EXPECT_EQ(kept->getReferenceCount(), 1u);
+  kept->release();
+}
+
+}  // namespace

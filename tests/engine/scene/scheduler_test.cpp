@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/scene/action_manager.h"
+#include "engine/scene/call_func.h"
+#include "engine/scene/repeat_forever.h"
+#include "engine/scene/scheduler.h"
+#include "engine/scene/sequence.h"
+#include "engine/scene/delay_time.h"
+#include "scene_fixture.h"
+
+using namespace engine;
+
+namespace {
+
+// A scheduler of its own for the tests that need no director.
+class SchedulerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { scheduler = new Scheduler(); }
+  void TearDown() override { scheduler->release(); }
+
+  Scheduler* scheduler = nullptr;
+  int a = 0, b = 0, c = 0;  // their addresses serve as targets
+};
+
+using SchedulerOrderTest = scenetest::SceneTest;
+
+TEST_F(SchedulerOrderTest, OnePassRunsActionsThenPerFrameThenTimersThenRemovalsThenHandOvers) {
+  std::vector<std::string> order;
+  Scheduler* scheduler = director()->getScheduler();
+  InnerNode* node = InnerNode::create();
+  int perFrameTarget = 0;
+  int timerTarget = 0;
+
+  // The action calls back every frame: a zero-length delay then a callback, repeated.
+  auto* callback = CallFunc::create([&] { order.push_back("action"); });
+  director()->getActionManager()->addAction(
+      RepeatForever::create(Sequence::createWithTwoActions(DelayTime::create(0), callback)), node);
+  scheduler->schedule(
+      [&](float) {
+        // The entry unscheduled just before is still listed, as removals come after the timers:
+        // reviving it keeps its first callback, and "replacement" never runs.
+        order.push_back("timer");
+        scheduler->schedulePerFrame([&](float) { order.push_back("replacement"); },
+                                    &perFrameTarget, false);
+      },
+      &timerTarget, 0.0f, REPEAT_FOREVER, 0.0f, 1);
+  scheduler->update(0.1f);  // the timer and the action only start on their first pass
+  ASSERT_TRUE(order.empty());
+
+  scheduler->schedulePerFrame(
+      [&](float) {
+        order.push_back("per-frame");
+        scheduler->unscheduleUpdate(&perFrameTarget);  // deferred: the pass is running
+      },
+      &perFrameTarget, false);
+  scheduler->performFunctionInMainThread([&] {
+    order.push_back("hand-over");
+    scheduler->performFunctionInMainThread([&] { order.push_back("next-frame hand-over"); });
+  });
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  const std::vector<std::string> expected = {"action", "per-frame", "timer", "hand-over",
+                                             "action", "per-frame", "timer",
+                                             "next-frame hand-over"};
+  EXPECT_EQ(order, expected);
+}
+
+TEST_F(SchedulerTest, TimerStartsOnItsFirstPassAndReceivesTheAccumulatedTime) {
+  std::vector<float> fired;
+  scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 1.0f, REPEAT_FOREVER,
+                      0.0f, 7);
+  const float frame = 1.0f / 60.0f;
+  int frames = 0;
+  scheduler->update(frame);  // starting pass: not counted
+  while (fired.empty() && frames < 200) {
+    scheduler->update(frame);
+    ++frames;
+  }
+  // Sixty f32 sixtieths fall just short of a second, so the 61st frame fires, handed ~1.0167.
+  ASSERT_EQ(fired.size(), 1u);
+  EXPECT_EQ(frames, 61);
+  EXPECT_NEAR(fired[0], 61.0f / 60.0f, 1e-4);
+  scheduler->update(frame);
+  EXPECT_EQ(fired.size(), 1u);  // counting restarted at zero
+}
+
+TEST_F(SchedulerTest, LongFrameFiresAnIntervalTimerOnceWithTheWholeTime) {
+  // An interval timer does not catch up: one long frame gives one run that is handed the whole
+  // time, and counting restarts from zero.
+  std::vector<float> fired;
+  scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 0.25f,
+                      REPEAT_FOREVER, 0.0f, 1);
+  scheduler->update(0.0f);
+  scheduler->update(1.0f);
+  ASSERT_EQ(fired.size(), 1u);
+  EXPECT_FLOAT_EQ(fired[0], 1.0f);
+  scheduler->update(0.2f);
+  EXPECT_EQ(fired.size(), 1u);
+  scheduler->update(0.05f);
+  EXPECT_EQ(fired.size(), 2u);
+}
+
+TEST_F(SchedulerTest, DelayKeepsItsRemainderAndRepeatCountsExtraRuns) {
+  std::vector<float> fired;
+  scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 1.0f, 2, 0.5f, 3);
+  scheduler->update(0.25f);  // start
+  for (int i = 0; i < 20; ++i) scheduler->update(0.25f);
+  // 0.5 s: the delay; then runs at each whole second of accumulated time: three runs in all.
+  ASSERT_EQ(fired.size(), 3u);
+  EXPECT_FLOAT_EQ(fired[0], 0.5f);
+  EXPECT_FLOAT_EQ(fired[1], 1.0f);
+  EXPECT_FLOAT_EQ(fired[2], 1.0f);
+  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
+  EXPECT_FALSE(scheduler->isScheduled(3, &a));
+}
+
+TEST_F(SchedulerTest, RepeatZeroWithDelayRunsOnceThenGoes) {
+  int runs = 0;
+  scheduler->schedule([&](float) { ++runs; }, &a, 0.0f, 0, 2.0f, 8);
+  scheduler->update(5.0f);  // start: not counted
+  scheduler->update(1.5f);
+  EXPECT_EQ(runs, 0);
+  scheduler->update(0.5f);
+  EXPECT_EQ(runs, 1);
+  scheduler->update(3.0f);
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(scheduler->isScheduled(8, &a));
+}
+
+TEST_F(SchedulerTest, SchedulingAnExistingKeyChangesOnlyItsInterval) {
+  std::vector<std::string> fired;
+  scheduler->schedule([&](float) { fired.push_back("first"); }, &a, 1.0f, REPEAT_FOREVER, 0, 4);
+  scheduler->update(0.0f);
+  scheduler->update(0.6f);
+  scheduler->schedule([&](float) { fired.push_back("second"); }, &a, 0.8f, REPEAT_FOREVER, 0, 4);
+  EXPECT_EQ(scheduler->getTimerCount(&a), 1u);
+  scheduler->update(0.2f);  // 0.8 accumulated, elapsed kept across the change
+  EXPECT_EQ(fired, std::vector<std::string>{"first"});
+}
+
+TEST_F(SchedulerTest, TimerThatUnschedulesItselfFinishesItsRunAndIsGone) {
+  int runs = 0;
+  int laterRuns = 0;
+  scheduler->schedule(
+      [&](float) {
+        ++runs;
+        scheduler->unschedule(1, &a);
+        EXPECT_TRUE(scheduler->isScheduled(1, &a));  // removed once this callback returns
+      },
+      &a, 0.0f, REPEAT_FOREVER, 0, 1);
+  scheduler->schedule([&](float) { ++laterRuns; }, &a, 0.0f, REPEAT_FOREVER, 0, 2);
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(laterRuns, 2);
+  EXPECT_FALSE(scheduler->isScheduled(1, &a));
+  EXPECT_TRUE(scheduler->isScheduled(2, &a));
+}
+
+TEST_F(SchedulerTest, UnschedulingAnotherTargetStopsItLaterInTheSamePass) {
+  // Targets are visited in no set order; whichever runs first cancels the other.
+  int runsA = 0, runsB = 0;
+  scheduler->schedule([&](float) { ++runsA; scheduler->unschedule(1, &b); }, &a, 0, REPEAT_FOREVER,
+                      0, 1);
+  scheduler->schedule([&](float) { ++runsB; scheduler->unschedule(1, &a); }, &b, 0, REPEAT_FOREVER,
+                      0, 1);
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  EXPECT_EQ(runsA + runsB, 1);
+  scheduler->update(0.1f);
+  // The survivor keeps running; the cancelled one never ran.
+  EXPECT_TRUE((runsA == 2 && runsB == 0) || (runsA == 0 && runsB == 2));
+  EXPECT_EQ(scheduler->getTimerCount(&a) + scheduler->getTimerCount(&b), 1u);
+}
+
+TEST_F(SchedulerTest, UnschedulingTheCurrentTargetSkipsItsRemainingTimers) {
+  int first = 0, second = 0;
+  scheduler->schedule([&](float) { ++first; scheduler->unscheduleAllForTarget(&a); }, &a, 0,
+                      REPEAT_FOREVER, 0, 1);
+  scheduler->schedule([&](float) { ++second; }, &a, 0, REPEAT_FOREVER, 0, 2);
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 0);
+  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
+}
+
+TEST_F(SchedulerTest, CallbacksMayAddTargetsWhileThePassRuns) {
+  // Many new targets force the table to grow in the middle of the walk.
+  std::vector<int> targets(200);
+  int runs = 0;
+  scheduler->schedule(
+      [&](float) {
+        for (int& t : targets) scheduler->schedule([&](float) { ++runs; }, &t, 0, 0, 0, 1);
+      },
+      &a, 0, 0, 0, 1);
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  for (int i = 0; i < 3; ++i) scheduler->update(0.1f);
+  EXPECT_EQ(runs, 200);  // each once (repeat 0), whatever pass first reached it
+}
+
+TEST_F(SchedulerTest, ATargetEmptiedAndRefilledDuringThePassStartsAfreshUnpaused) {
+  int stale = 0, fresh = 0;
+  scheduler->schedule([&](float) { ++stale; }, &b, 0, REPEAT_FOREVER, 0, 1);
+  scheduler->setTargetPaused(&b, true);
+  scheduler->schedule(
+      [&](float) {
+        scheduler->unscheduleAllForTarget(&b);
+        scheduler->schedule([&](float) { ++fresh; }, &b, 0, REPEAT_FOREVER, 0, 2);
+      },
+      &a, 0, 0, 0, 1);
+  for (int i = 0; i < 4; ++i) scheduler->update(0.1f);
+  EXPECT_EQ(stale, 0);
+  EXPECT_GE(fresh, 1);
+  EXPECT_FALSE(scheduler->isTargetPaused(&b));
+  EXPECT_FALSE(scheduler->isScheduled(1, &b));
+  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
+}
+
+TEST_F(SchedulerTest, PausedTargetKeepsItsTimersWithoutAdvancing) {
+  int timerRuns = 0, frameRuns = 0;
+  scheduler->schedule([&](float) { ++timerRuns; }, &a, 1.0f, REPEAT_FOREVER, 0, 1);
+  scheduler->schedulePerFrame([&](float) { ++frameRuns; }, &a, false);
+  scheduler->update(0.0f);
+  scheduler->update(0.5f);
+  scheduler->setTargetPaused(&a, true);
+  EXPECT_TRUE(scheduler->isTargetPaused(&a));
+  scheduler->update(10.0f);
+  EXPECT_EQ(timerRuns, 0);
+  EXPECT_EQ(frameRuns, 2);
+  scheduler->setTargetPaused(&a, false);
+  scheduler->update(0.5f);
+  EXPECT_EQ(timerRuns, 1);
+}
+
+TEST_F(SchedulerTest, PerFrameEntriesRunInOrderAddedAndNewOnesJoinTheSameWalk) {
+  std::string seen;
+  scheduler->schedulePerFrame(
+      [&](float) {
+        seen += 'a';
+        scheduler->schedulePerFrame([&](float) { seen += 'c'; }, &c, false);
+      },
+      &a, false);
+  scheduler->schedulePerFrame([&](float) { seen += 'b'; }, &b, false);
+  scheduler->update(0.1f);
+  EXPECT_EQ(seen, "abc");
+  scheduler->unscheduleUpdate(&b);  // outside the pass: at once
+  EXPECT_FALSE(scheduler->hasPerFrame(&b));
+  scheduler->update(0.1f);
+  EXPECT_EQ(seen, "abcac");
+}
+
+TEST_F(SchedulerTest, TimeScaleStretchesEveryStep) {
+  float received = 0;
+  scheduler->schedulePerFrame([&](float dt) { received = dt; }, &a, false);
+  scheduler->setTimeScale(0.5f);
+  scheduler->update(0.2f);
+  EXPECT_FLOAT_EQ(received, 0.1f);
+}
+
+TEST_F(SchedulerTest, UnscheduleAllEmptiesEverythingAndNullTargetsAreIgnored) {
+  int runs = 0;
+  scheduler->schedule([&](float) { ++runs; }, &a, 0, REPEAT_FOREVER, 0, 1);
+  scheduler->schedulePerFrame([&](float) { ++runs; }, &b, false);
+  scheduler->unschedule(1, nullptr);
+  scheduler->unscheduleUpdate(nullptr);
+  scheduler->unscheduleAllForTarget(nullptr);
+  scheduler->unscheduleAll();
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  EXPECT_EQ(runs, 0);
+}
+
+TEST_F(SchedulerTest, FunctionsHandedOverFromOtherThreadsAllRunOnTheMainThread) {
+  constexpr int THREADS = 4;
+  constexpr int PER_THREAD = 500;
+  const std::thread::id mainThread = std::this_thread::get_id();
+  int ran = 0;  // touched only on the main thread
+  int offThread = 0;
+  std::atomic<int> finished{0};
+  std::vector<std::thread> workers;
+  for (int t = 0; t < THREADS; ++t) {
+    workers.emplace_back([&] {
+      for (int i = 0; i < PER_THREAD; ++i) {
+        scheduler->performFunctionInMainThread([&] {
+          ++ran;
+          if (std::this_thread::get_id() != mainThread) ++offThread;
+        });
+      }
+      finished.fetch_add(1);
+    });
+  }
+  while (finished.load() < THREADS) scheduler->update(0.016f);
+  for (auto& worker : workers) worker.join();
+  scheduler->update(0.016f);
+  EXPECT_EQ(ran, THREADS * PER_THREAD);
+  EXPECT_EQ(offThread, 0);
+}
+
+}  // namespace
