@@ -1,0 +1,200 @@
+#include "content/format/record_layout.h"
+
+#include <bit>
+
+namespace content {
+
+size_t fieldTypeSize(FieldType type) {
+  switch (type) {
+    case FieldType::U8:
+    case FieldType::I8:
+    case FieldType::Percent:
+    case FieldType::SignedPercent:
+      return 1;
+    case FieldType::U16:
+    case FieldType::I16:
+    case FieldType::Sound:
+      return 2;
+    case FieldType::U32:
+    case FieldType::I32:
+    case FieldType::F32:
+      return 4;
+    case FieldType::U64:
+      return 8;
+  }
+  return 1;
+}
+
+namespace {
+
+using F = FieldType;
+
+constexpr RecordField kItemFields[] = {
+    {"color", item_record::color, F::U16},
+    {"variantCount", item_record::variantCount, F::U8, 1, 0, true},
+    {"kind", item_record::kind, F::U8},
+    {"freeStack", item_record::freeStack, F::U8},
+    {"outlineSprite", item_record::outlineSprite, F::U8},
+    {"wornPicture", item_record::wornPicture, F::U8},
+    {"characterFlags", item_record::characterFlags, F::U8, 3},
+    // Bytes 16-23 hold the variant list in the original memory image; the file value is ignored,
+    // so the compiler writes zeros and nothing may fill them.
+    {"variantSlot", item_record::variantSlot, F::U64, 1, 0, true},
+    {"heldOffset", item_record::heldOffset, F::I8, 2},
+};
+
+constexpr RecordField kToolFields[] = {
+    {"power", tool_record::power, F::F32},
+    {"capabilities", tool_record::capabilities, F::U16},
+    {"maxDurability", tool_record::maxDurability, F::U16},
+    {"damageType", tool_record::damageType, F::U8},
+};
+
+constexpr RecordField kBuffFields[] = {
+    {"armor", buff_record::armor, F::SignedPercent, 4},
+    {"damageBonus", buff_record::damageBonus, F::SignedPercent, 4},
+    {"movementBonus", buff_record::movementBonus, F::SignedPercent, 4},
+    {"stat11", buff_record::stat11, F::F32},
+    {"stat6", buff_record::stat6, F::F32},
+    {"stat7", buff_record::stat7, F::F32},
+    {"stat8", buff_record::stat8, F::F32},
+    {"stat9", buff_record::stat9, F::Percent},
+    {"stat10", buff_record::stat10, F::Percent},
+    {"stat4", buff_record::stat4, F::Percent},
+    {"stat5", buff_record::stat5, F::Percent},
+    {"stat12", buff_record::stat12, F::Percent},
+    {"stat13", buff_record::stat13, F::Percent},
+    {"lightColor", buff_record::lightColor, F::U16},
+    {"resistance", buff_record::resistance, F::Percent, 4},
+};
+
+constexpr RecordField kRangedFields[] = {
+    {"speedFactor", ranged_record::speedFactor, F::F32, 1, 1.0},
+    {"bulletRow", ranged_record::bulletRow, F::I16},
+};
+
+constexpr RecordField kSwingFields[] = {
+    {"box", swing_record::box, F::F32, 4},
+    {"boxOffset", swing_record::boxOffset, F::F32, 2},
+    {"originOffset", swing_record::originOffset, F::F32, 2},
+    {"speedFactor", swing_record::speedFactor, F::F32, 1, 1.0},
+    {"restAngle", swing_record::restAngle, F::F32},
+    {"swingAngle", swing_record::swingAngle, F::F32},
+    {"swingKind", swing_record::swingKind, F::U8},
+    {"mirror", swing_record::mirror, F::U8},
+    {"flip", swing_record::flip, F::U8},
+    {"aiming", swing_record::aiming, F::U8},
+};
+
+constexpr RecordField kBlockFields[] = {
+    {"flags", block_record::flags, F::U64},
+    {"useKind", block_record::useKind, F::U16},
+    {"lightColor", block_record::lightColor, F::U16},
+    {"sounds", block_record::sounds, F::Sound, block_record::soundCount, -1},
+    {"variantCount", block_record::variantCount, F::U8},
+    {"blastResistance", block_record::blastResistance, F::U8},
+    {"transparency", block_record::transparency, F::U8},
+};
+
+constexpr RecordField kMobFields[] = {
+    {"spriteRect", mob_record::spriteRect, F::F32, 4},
+    {"id", mob_record::mobId, F::U16, 1, 0, true},
+    {"sounds", mob_record::sounds, F::Sound, mob_record::soundCount, -1},
+    {"movementKind", mob_record::movementKind, F::U8},
+};
+
+constexpr RecordField kMobGroupFields[] = {
+    {"conditionFlags", mob_group_record::conditionFlags, F::U32},
+    {"planetId", mob_group_record::planetId, F::U32},
+};
+
+constexpr RecordField kCraftFields[] = {
+    {"shape", craft_record::shape, F::U8},
+    {"category", craft_record::category, F::U8},
+    {"station", craft_record::station, F::U8},
+    {"result", craft_record::result, F::U16},
+    {"ingredients", craft_record::grid, F::U16, craft_record::gridCells, 0xFFFF},
+};
+
+constexpr RecordField kBulletFields[] = {
+    {"row", bullet_record::row, F::U32, 1, 0, true},
+    {"lifetime", bullet_record::lifetime, F::F32},
+    {"setupWord", bullet_record::setupWord, F::U32},
+    {"size", bullet_record::size, F::F32, 2},
+    {"breakFlag", bullet_record::breakFlag, F::U8},
+    {"updateFlags", bullet_record::updateFlags, F::U8, 2},
+    {"stick", bullet_record::stick, F::U8},
+    {"bobber", bullet_record::bobber, F::U8},
+    {"thrownItem", bullet_record::thrownItem, F::U16, 1, 0xFFFF},
+    {"sounds", bullet_record::sounds, F::Sound, bullet_record::soundCount, -1},
+};
+
+template <size_t N>
+RecordLayout layout(const char* name, size_t size, const RecordField (&fields)[N]) {
+  return RecordLayout{name, size, std::span<const RecordField>(fields, N)};
+}
+
+}  // namespace
+
+const RecordLayout& itemRecordLayout() {
+  static const RecordLayout l = layout("item", kItemRecordSize, kItemFields);
+  return l;
+}
+const RecordLayout& toolRecordLayout() {
+  static const RecordLayout l = layout("tool", kToolRecordSize, kToolFields);
+  return l;
+}
+const RecordLayout& buffRecordLayout() {
+  static const RecordLayout l = layout("buff", kBuffRecordSize, kBuffFields);
+  return l;
+}
+const RecordLayout& rangedRecordLayout() {
+  static const RecordLayout l = layout("ranged", kRangedRecordSize, kRangedFields);
+  return l;
+}
+const RecordLayout& swingRecordLayout() {
+  static const RecordLayout l = layout("swing", kSwingRecordSize, kSwingFields);
+  return l;
+}
+const RecordLayout& blockRecordLayout() {
+  static const RecordLayout l = layout("block", kBlockRecordSize, kBlockFields);
+  return l;
+}
+const RecordLayout& mobRecordLayout() {
+  static const RecordLayout l = layout("mob", kMobRecordSize, kMobFields);
+  return l;
+}
+const RecordLayout& mobGroupRecordLayout() {
+  static const RecordLayout l = layout("mob group", kMobGroupRecordSize, kMobGroupFields);
+  return l;
+}
+const RecordLayout& craftRecordLayout() {
+  static const RecordLayout l = layout("craft", kCraftRecordSize, kCraftFields);
+  return l;
+}
+const RecordLayout& bulletRecordLayout() {
+  static const RecordLayout l = layout("bullet", kBulletRecordSize, kBulletFields);
+  return l;
+}
+
+uint16_t recordU16(const uint8_t* record, size_t offset) {
+  return static_cast<uint16_t>(record[offset] | (record[offset + 1] << 8));
+}
+
+uint32_t recordU32(const uint8_t* record, size_t offset) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | record[offset + static_cast<size_t>(i)];
+  return value;
+}
+
+uint64_t recordU64(const uint8_t* record, size_t offset) {
+  uint64_t value = 0;
+  for (int i = 7; i >= 0; --i) value = (value << 8) | record[offset + static_cast<size_t>(i)];
+  return value;
+}
+
+float recordF32(const uint8_t* record, size_t offset) {
+  return std::bit_cast<float>(recordU32(record, offset));
+}
+
+}  // namespace content

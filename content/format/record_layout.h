@@ -1,0 +1,101 @@
+#pragma once
+// The named fields of the fixed-size records of "data.dat". The rows in memory keep the file
+// layout byte for byte; their accessors read at these offsets, and the content compiler writes the
+// hand-edited sources through the same field lists, so a field has one offset in one place.
+// Bytes that no field names are free for the sources to fill as raw bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "content/format/content_format.h"
+
+namespace content {
+
+enum class FieldType : uint8_t {
+  U8,
+  I8,
+  U16,
+  I16,
+  U32,
+  I32,
+  F32,
+  U64,
+  Percent,        // u8 holding hundredths; written from a fraction (0.25 -> 25)
+  SignedPercent,  // i8 holding hundredths
+  Sound,          // i16 index into the sound record table, -1 for none
+};
+
+size_t fieldTypeSize(FieldType type);
+
+struct RecordField {
+  const char* name;
+  uint16_t offset;
+  FieldType type;
+  uint8_t count = 1;            // > 1: an array of consecutive values
+  double defaultValue = 0;      // what an absent field holds
+  bool derived = false;         // the compiler fills it; a source value must agree
+};
+
+struct RecordLayout {
+  const char* name;
+  size_t size;
+  std::span<const RecordField> fields;
+};
+
+namespace item_record {
+constexpr size_t color = 0, variantCount = 2, kind = 3, freeStack = 4, outlineSprite = 5,
+                 wornPicture = 6, characterFlags = 7, variantSlot = 16, heldOffset = 24;
+}
+namespace tool_record {
+constexpr size_t power = 0, capabilities = 16, maxDurability = 18, damageType = 21;
+}
+namespace buff_record {
+constexpr size_t armor = 0, damageBonus = 4, movementBonus = 8, stat11 = 12, stat6 = 16, stat7 = 20,
+                 stat8 = 24, stat9 = 28, stat10 = 29, stat4 = 30, stat5 = 31, stat12 = 32,
+                 stat13 = 33, lightColor = 34, resistance = 36;
+}
+namespace ranged_record {
+constexpr size_t speedFactor = 4, bulletRow = 8;
+}
+namespace swing_record {
+constexpr size_t box = 16, boxOffset = 32, originOffset = 40, speedFactor = 48, restAngle = 52,
+                 swingAngle = 56, swingKind = 61, mirror = 62, flip = 63, aiming = 64;
+}
+namespace block_record {
+constexpr size_t flags = 0, useKind = 8, lightColor = 10, sounds = 12, soundCount = 4,
+                 variantCount = 20, blastResistance = 21, transparency = 22;
+}
+namespace mob_record {
+constexpr size_t spriteRect = 0, mobId = 100, sounds = 102, soundCount = 3, movementKind = 115;
+}
+namespace mob_group_record {
+constexpr size_t conditionFlags = 8, planetId = 32;
+}
+namespace craft_record {
+constexpr size_t shape = 0, category = 1, station = 8, result = 10, grid = 12, gridCells = 9;
+}
+namespace bullet_record {
+constexpr size_t row = 0, lifetime = 16, setupWord = 24, picture = 28, size = 36, breakFlag = 60,
+                 updateFlags = 61, stick = 63, bobber = 64, thrownItem = 78, sounds = 80,
+                 soundCount = 2;
+}
+
+const RecordLayout& itemRecordLayout();
+const RecordLayout& toolRecordLayout();
+const RecordLayout& buffRecordLayout();
+const RecordLayout& rangedRecordLayout();
+const RecordLayout& swingRecordLayout();
+const RecordLayout& blockRecordLayout();
+const RecordLayout& mobRecordLayout();
+const RecordLayout& mobGroupRecordLayout();
+const RecordLayout& craftRecordLayout();
+const RecordLayout& bulletRecordLayout();
+
+// Little-endian access to record bytes at a field offset (offsets come from the lists above).
+uint16_t recordU16(const uint8_t* record, size_t offset);
+uint32_t recordU32(const uint8_t* record, size_t offset);
+uint64_t recordU64(const uint8_t* record, size_t offset);
+float recordF32(const uint8_t* record, size_t offset);
+
+}  // namespace content

@@ -1,0 +1,132 @@
+#include "content/loader/content_database.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "content/format/content_checksum.h"
+#include "content/format/content_format.h"
+#include "content/format/content_scrambler.h"
+#include "content/loader/content_file_parser.h"
+#include "content/planets/planet_def.h"
+#include "content/tables/content_tables.h"
+#include "engine/base/log.h"
+
+const char* const kHackedDataTitle = "Hacked Data Files!";
+const char* const kHackedDataText = "Data files have been compromised. You won't be able to play.";
+
+namespace {
+
+struct LoaderState {
+  content::ContentScrambler scrambler;
+  content::ContentChecksum checksum;
+  uint32_t stored = 0;
+  uint32_t computed = 0;
+  bool damaged = false;
+  bool compromised = false;
+  bool alertShown = false;
+  std::string error;
+  ContentAlertHandler alert;
+};
+
+LoaderState& state() {
+  static LoaderState s;
+  return s;
+}
+
+uint32_t markDamaged(const std::string& error) {
+  auto& s = state();
+  s.damaged = true;
+  s.error = error;
+  installContentTables(std::make_unique<ContentTables>());
+  installPlanetDefs({});
+  engine::log("data.dat: %s", error.c_str());
+  // Whatever start-up compares, a damaged file must not pass as intact.
+  s.computed = ~s.stored;
+  return s.computed;
+}
+
+}  // namespace
+
+uint32_t loadContentDatabaseBytes(std::span<const uint8_t> fileBytes) {
+  auto& s = state();
+  resetContentChecksum();
+  s.stored = 0;
+  s.damaged = false;
+  s.error.clear();
+
+  std::vector<uint8_t> plain(fileBytes.begin(), fileBytes.end());
+  descrambleData(plain.data(), plain.size());
+  if (plain.size() >= content::kSectionsOffset) {
+    s.stored = static_cast<uint32_t>(plain[26] | (plain[27] << 8) | (plain[28] << 16) |
+                                     (static_cast<uint32_t>(plain[29]) << 24));
+  }
+  if (plain.size() < content::kMinimumFileSize) return markDamaged("the file is too short");
+
+  content::ContentFileParser parser(plain);
+  if (!parser.parse()) return markDamaged(parser.error());
+
+  s.checksum.add(plain.data(), content::kHeaderSize);
+  s.checksum.add(plain.data() + content::kSectionsOffset, parser.consumed() - content::kSectionsOffset);
+  s.computed = s.checksum.value();
+  installContentTables(parser.takeTables());
+  installPlanetDefs(parser.takePlanets());
+  return s.computed;
+}
+
+uint32_t loadContentDatabase(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    state().stored = 0;
+    return markDamaged("cannot open " + path);
+  }
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) {
+    state().stored = 0;
+    return markDamaged("cannot read " + path);
+  }
+  return loadContentDatabaseBytes(bytes);
+}
+
+uint32_t storedContentChecksum() { return state().stored; }
+uint32_t computedContentChecksum() { return state().computed; }
+
+void descrambleData(uint8_t* bytes, size_t length) { state().scrambler.apply(bytes, length); }
+
+void resetContentChecksum() {
+  state().checksum.reset();
+  state().scrambler.reset();
+}
+
+bool verifyContentChecksum(uint32_t computed) {
+  auto& s = state();
+  if (s.damaged || computed != s.stored) {
+    s.compromised = true;
+    if (!s.alertShown) {
+      s.alertShown = true;
+      showHackedDataFiles();
+    }
+  }
+  return !s.compromised;
+}
+
+bool contentIsCompromised() { return state().compromised; }
+
+const std::string& contentLoadError() { return state().error; }
+
+void showHackedDataFiles() {
+  auto& s = state();
+  if (s.alert) {
+    s.alert(kHackedDataTitle, kHackedDataText);
+  } else {
+    engine::log("%s %s", kHackedDataTitle, kHackedDataText);
+  }
+}
+
+void setContentAlertHandler(ContentAlertHandler handler) { state().alert = std::move(handler); }
+
+void resetContentDatabase() {
+  state() = LoaderState{};
+  resetContentTables();
+  resetPlanetDefs();
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Crafting recipes: 1246 fixed rows of 30 bytes.
+
+#include <cstdint>
+
+#include "content/format/record_bytes.h"
+
+struct CraftDef : content::RecordBytes<content::kCraftRecordSize> {
+  uint8_t shape() const { return u8(content::craft_record::shape); }
+  uint8_t category() const { return u8(content::craft_record::category); }
+  uint8_t station() const { return u8(content::craft_record::station); }
+  uint16_t result() const { return u16(content::craft_record::result); }
+  // Grid cell 0..8 (cell 0 is ingredient A, cell 1 ingredient B); 0xFFFF is an empty cell.
+  uint16_t ingredient(int cell) const;
+};

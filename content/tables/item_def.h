@@ -1,0 +1,78 @@
+#pragma once
+// Item definitions: one `ItemDef` row per 12-bit item id, with the detail records that the
+// "tools", "buffs", "rangeds" and "swingSpecs" sections attach to it.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "content/format/record_bytes.h"
+
+class Item;
+class PlayerGraphical;
+
+using ItemVariant = content::RecordBytes<content::kItemVariantSize>;
+
+// The 24-byte tool and weapon record.
+struct ToolSpec : content::RecordBytes<content::kToolRecordSize> {
+  float power() const { return f32(content::tool_record::power); }
+  uint16_t capabilities() const { return u16(content::tool_record::capabilities); }
+  uint16_t maxDurability() const { return u16(content::tool_record::maxDurability); }
+  uint8_t damageType() const { return u8(content::tool_record::damageType); }
+};
+
+// The 44-byte equipment record.
+struct BuffSpec : content::RecordBytes<content::kBuffRecordSize> {
+  uint16_t lightColor() const { return u16(content::buff_record::lightColor); }
+};
+
+// The 12-byte ranged weapon record.
+struct RangedSpec : content::RecordBytes<content::kRangedRecordSize> {
+  float speedFactor() const { return f32(content::ranged_record::speedFactor); }
+  int16_t bulletRow() const { return i16(content::ranged_record::bulletRow); }
+};
+
+// The 68-byte melee swing record.
+struct SwingSpec : content::RecordBytes<content::kSwingRecordSize> {
+  float speedFactor() const { return f32(content::swing_record::speedFactor); }
+};
+
+// The 32-byte item record of the "treasures" section.
+struct ItemRecord : content::RecordBytes<content::kItemRecordSize> {
+  uint16_t color() const { return u16(content::item_record::color); }
+  uint8_t variantCount() const { return u8(content::item_record::variantCount); }
+  uint8_t kind() const { return u8(content::item_record::kind); }
+  uint8_t freeStack() const { return u8(content::item_record::freeStack); }
+  uint8_t wornPicture() const { return u8(content::item_record::wornPicture); }
+  int8_t heldOffsetX() const { return i8(content::item_record::heldOffset); }
+  int8_t heldOffsetY() const { return i8(content::item_record::heldOffset + 1); }
+};
+
+struct ItemDef {
+  // The detail record: a `ToolSpec` for tools (kind 1) and weapons (kind 5), a `BuffSpec` for
+  // equipment. Kept as two typed pointers so a reader never takes one record for the other; at
+  // most one is set.
+  const ToolSpec* tool = nullptr;
+  const BuffSpec* buff = nullptr;
+  const SwingSpec* swingSpec = nullptr;
+  const RangedSpec* rangedSpec = nullptr;
+  uint64_t reserved[2] = {0, 0};
+  ItemRecord record;
+  // The variant entries. Bytes 16-23 of the record stay as the file had them; nothing stores an
+  // address in the record bytes.
+  std::vector<ItemVariant> variants;
+  // The optional ambient effect of the item while it is worn, set by the entity effect registration.
+  std::function<void(PlayerGraphical*, Item*)> wornEffect;
+
+  bool defined = false;  // a "treasures" row filled it
+
+  // The records an item of its kind relies on; an item without one gets a neutral default
+  // (power 1.0, no durability, speed factors 1.0) instead of a null record.
+  const ToolSpec& toolOrDefault() const;
+  const RangedSpec& rangedOrDefault() const;
+  const SwingSpec& swingOrDefault() const;
+};
+
+// `buffStatBase`(record, stat 0..13, sub-index 0..3): the equipment stat before modifiers.
+// Stats outside 0..13 or sub-indexes outside 0..3 give 0.
+float buffStatBase(const BuffSpec& record, int stat, int subIndex);

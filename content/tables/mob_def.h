@@ -1,0 +1,49 @@
+#pragma once
+// Mob definitions, their part layouts and the mob groups that the spawner draws from.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "content/format/record_bytes.h"
+
+// The 120-byte mob record.
+struct MobDef : content::RecordBytes<content::kMobRecordSize> {
+  uint16_t mobId() const { return u16(content::mob_record::mobId); }
+  uint8_t movementKind() const { return u8(content::mob_record::movementKind); }
+  int16_t sound(int which) const;
+};
+
+using MobPartFrame = std::array<uint8_t, content::kMobPartFrameSize>;
+
+struct MobAnimation {
+  uint8_t kind = 0;
+  std::vector<MobPartFrame> frames;  // one per part
+};
+
+struct MobPartLayout {
+  std::vector<uint8_t> partModes;  // 0 shown by chance, 1 always, 2 one of them, other never
+  std::vector<MobAnimation> animations;
+  uint8_t partCount() const { return static_cast<uint8_t>(partModes.size()); }
+  uint8_t animationCount() const { return static_cast<uint8_t>(animations.size()); }
+};
+
+// The 40-byte mob group record with its members.
+struct MobGroupRecord : content::RecordBytes<content::kMobGroupRecordSize> {
+  uint32_t conditionFlags() const { return u32(content::mob_group_record::conditionFlags); }
+  uint32_t planetId() const { return u32(content::mob_group_record::planetId); }
+};
+
+struct MobGroupDef {
+  std::vector<const MobDef*> members;  // the member count travels with the list
+  MobGroupRecord record;
+};
+
+// What a new mob shows: the chosen parts and the animation of each of the six roles.
+struct MobPartPick {
+  std::vector<uint8_t> parts;
+  std::array<const MobAnimation*, 6> roles{};
+};
+
+// `pickMobParts`: the visible parts and role animations of a new mob of this row.
+MobPartPick pickMobParts(const MobDef& mob, const MobPartLayout& layout);

@@ -1,0 +1,99 @@
+// The little-endian reader and writer that every file and message goes through.
+
+#include <gtest/gtest.h>
+
+#include "content/format/content_scrambler.h"
+#include "engine/io/byte_reader.h"
+#include "engine/io/byte_writer.h"
+
+namespace {
+
+TEST(ByteIo, FieldsRoundTripLittleEndian) {
+  engine::ByteWriter w;
+  w.u8(0xAB);
+  w.u16(0x1234);
+  w.i16(-2);
+  w.u32(0xDEADBEEF);
+  w.i32(-5);
+  w.u64(0x0102030405060708ull);
+  w.f32(1.5f);
+  EXPECT_EQ(w.data()[1], 0x34);
+  EXPECT_EQ(w.data()[2], 0x12);
+  engine::ByteReader r(w.data());
+  EXPECT_EQ(r.u8(), 0xAB);
+  EXPECT_EQ(r.u16(), 0x1234);
+  EXPECT_EQ(r.i16(), -2);
+  EXPECT_EQ(r.u32(), 0xDEADBEEFu);
+  EXPECT_EQ(r.i32(), -5);
+  EXPECT_EQ(r.u64(), 0x0102030405060708ull);
+  EXPECT_FLOAT_EQ(r.f32(), 1.5f);
+  EXPECT_TRUE(r.ok());
+  EXPECT_EQ(r.remaining(), 0u);
+}
+
+TEST(ByteIo, ReadingPastTheEndGivesZeroAndAStickyError) {
+  const uint8_t bytes[] = {1, 2, 3};
+  engine::ByteReader r(bytes, sizeof bytes);
+  EXPECT_EQ(r.u16(), 0x0201);
+  EXPECT_EQ(r.u16(), 0) << "only one byte is left";
+  EXPECT_TRUE(r.failed());
+  EXPECT_EQ(r.u8(), 0) << "the error sticks although a byte is left";
+  EXPECT_EQ(r.remaining(), 0u);
+  uint8_t out[4] = {9, 9, 9, 9};
+  EXPECT_FALSE(r.bytes(out, 4));
+  EXPECT_EQ(out[0], 0);
+  EXPECT_TRUE(r.take(1).empty());
+}
+
+TEST(ByteIo, HugeLengthsDoNotWrapAround) {
+  const uint8_t bytes[] = {1, 2, 3, 4};
+  engine::ByteReader r(bytes, sizeof bytes);
+  r.u8();
+  EXPECT_FALSE(r.skip(SIZE_MAX));
+  EXPECT_TRUE(r.failed());
+}
+
+TEST(ByteIo, AlignmentCountsFromTheStart) {
+  const uint8_t bytes[8] = {};
+  engine::ByteReader r(bytes, sizeof bytes);
+  r.u8();
+  EXPECT_TRUE(r.alignTo(4));
+  EXPECT_EQ(r.position(), 4u);
+  EXPECT_TRUE(r.alignTo(4));
+  EXPECT_EQ(r.position(), 4u);
+  r.u8();
+  EXPECT_FALSE(r.alignTo(16)) << "the padding is not there";
+  engine::ByteWriter w;
+  w.u8(1);
+  w.alignTo(8);
+  EXPECT_EQ(w.size(), 8u);
+}
+
+TEST(ByteIo, PatchingOutsideTheWrittenBytesThrows) {
+  engine::ByteWriter w;
+  w.u32(0);
+  w.patchU32(0, 0x01020304);
+  EXPECT_EQ(w.data()[0], 0x04);
+  EXPECT_THROW(w.patchU32(1, 0), std::out_of_range);
+  EXPECT_THROW(w.patchU32(SIZE_MAX, 0), std::out_of_range);
+}
+
+TEST(Scrambler, KeystreamDoesNotDependOnChunkSizes) {
+  for (uint8_t k : content::kKey22) EXPECT_TRUE(k >= 0x20 && k < 0x7F);
+  for (uint8_t k : content::kKey30) EXPECT_TRUE(k >= 0x20 && k < 0x7F);
+  std::vector<uint8_t> whole(1000, 0), chunked(1000, 0);
+  content::ContentScrambler a, b;
+  a.apply(whole.data(), whole.size());
+  size_t at = 0;
+  for (size_t chunk : {1u, 26u, 4u, 7u, 330u, 2u}) {
+    b.apply(chunked.data() + at, chunk);
+    at += chunk;
+  }
+  b.apply(chunked.data() + at, chunked.size() - at);
+  EXPECT_EQ(whole, chunked);
+  for (size_t i = 0; i + 330 < whole.size(); ++i) ASSERT_EQ(whole[i], whole[i + 330]);
+  EXPECT_EQ(whole[0], content::kKey22[0] ^ content::kKey30[0]);
+  EXPECT_EQ(whole[25], content::kKey22[3] ^ content::kKey30[25]);
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+// Loading "data.dat" built byte by byte: where the rows land, the checksum, and damaged files.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "content/format/planet_blob.h"
+#include "content/loader/content_database.h"
+#include "content/planets/planet_def.h"
+#include "content/tables/content_tables.h"
+#include "tests/content/datafile/content_file_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using contenttest::ContentFileBuilder;
+
+// A file with rows in every section. Treasure 7 has no variants and is followed directly by 9.
+ContentFileBuilder richFile() {
+  ContentFileBuilder b;
+  auto& w = b.sections;
+  b.counts[content::kCountTreasures] = 2;
+  b.mark();
+  w.u16(7);
+  for (int i = 0; i < 32; ++i) w.u8(i == 3 ? 1 : 0);  // kind 1, no variants
+  w.u16(9);
+  for (int i = 0; i < 32; ++i) w.u8(i == 2 ? 2 : static_cast<uint8_t>(i == 16 ? 0xAB : 0));
+  w.bytes(std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 11, 12, 13, 14, 15, 16});
+
+  b.counts[content::kCountLootGroups] = 1;
+  b.mark();
+  w.u8(2); w.u16(7); w.u16(9);
+
+  b.counts[content::kCountLootTables] = 2;
+  b.mark();
+  w.u8(2); w.u8(0);
+  w.f32(0.5f); w.u8(1); w.u8(2); w.u8(content::kLootGroup); w.u8(1); w.u16(0);
+  w.f32(0.25f); w.u8(1); w.u8(1); w.u8(content::kLootTable); w.u8(0); w.u16(1);
+  w.u8(1); w.u8(3);
+  w.f32(1.0f); w.u8(1); w.u8(1); w.u8(content::kLootCategory); w.u8(0); w.u16(0x1207);
+
+  b.counts[content::kCountBlocks] = 2;
+  b.mark();
+  w.u16(5); w.zeros(12); w.i16(-1); w.i16(17); w.i16(-1); w.i16(-1); w.u8(3); w.zeros(3); w.u16(0);
+  w.u16(6); w.zeros(12); w.i16(-1); w.i16(-1); w.i16(-1); w.i16(-1); w.zeros(4); w.u16(0xFFFF);
+
+  b.counts[content::kCountMobs] = 2;
+  b.mark();
+  for (uint16_t row = 0; row < 2; ++row) {
+    w.zeros(100); w.u16(row); w.i16(-1); w.i16(-1); w.i16(-1); w.zeros(7);
+    w.u8(1);  // movement kind: walker
+    w.zeros(4);
+    w.u16(row == 0 ? 1 : 0xFFFF);
+    w.u8(2); w.u8(1);             // two parts, one animation
+    w.u8(1); w.u8(2);             // part modes
+    w.u8(2);                      // animation kind 2
+    w.zeros(2 * content::kMobPartFrameSize);
+  }
+
+  b.counts[content::kCountMobGroups] = 1;
+  b.mark();
+  w.zeros(32); w.u32(4); w.zeros(4); w.u8(2); w.u16(1); w.u16(0);
+
+  b.fixedSections();
+
+  b.counts[content::kCountBuffs] = 1;
+  b.mark();
+  w.u16(9); w.zeros(44);
+  b.counts[content::kCountTools] = 1;
+  b.mark();
+  w.u16(7); w.f32(3.0f); w.zeros(20);
+  b.counts[content::kCountRangeds] = 1;
+  b.mark();
+  w.u16(9); w.zeros(12);
+  b.counts[content::kCountSwingSpecs] = 1;
+  b.mark();
+  w.u16(7); w.zeros(68);
+
+  PlanetDef home("Home", 1, 1);
+  home.terrainBlocks.push_back({5, 2});
+  PlanetDef ember("Ember", 2, 0);
+  const std::vector<uint8_t> blob = content::writePlanetBlob({&home, &ember});
+  b.counts[content::kCountPlanets] = 2;
+  b.mark();
+  w.u32(static_cast<uint32_t>(blob.size()));
+  w.bytes(blob);
+  return b;
+}
+
+class ContentLoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetContentDatabase();
+    setContentAlertHandler([this](const std::string& title, const std::string& text) {
+      alerts.push_back(title + "|" + text);
+    });
+  }
+  void TearDown() override { resetContentDatabase(); }
+
+  // Loads bytes the way start-up does; true when the content counts as intact.
+  bool startUp(const std::vector<uint8_t>& bytes) {
+    return verifyContentChecksum(loadContentDatabaseBytes(bytes));
+  }
+
+  std::vector<std::string> alerts;
+};
+
+TEST_F(ContentLoaderTest, RowsLandWhereTheirIdsSay) {
+  ASSERT_TRUE(startUp(richFile().scrambled())) << contentLoadError();
+  EXPECT_TRUE(alerts.empty());
+  const ContentTables& t = contentTables();
+
+  EXPECT_TRUE(t.itemDefs[7].defined);
+  EXPECT_EQ(t.itemDefs[7].record.kind(), 1);
+  EXPECT_TRUE(t.itemDefs[7].variants.empty());
+  ASSERT_EQ(t.itemDefs[9].variants.size(), 2u);
+  EXPECT_EQ(t.itemDefs[9].variants[1].bytes[0], 11);
+  EXPECT_EQ(t.itemDefs[9].record.u8(16), 0) << "the variant slot's file value is ignored";
+  EXPECT_FALSE(t.itemDefs[8].defined);
+
+  ASSERT_EQ(t.lootTables.size(), 2u);
+  const LootTable& first = *t.lootTables[0];
+  ASSERT_EQ(first.count(), 2);
+  EXPECT_EQ(first.entries[0].group, t.lootGroups[0].get());
+  EXPECT_EQ(first.entries[1].table, t.lootTables[1].get()) << "a later table can be named";
+  EXPECT_EQ(t.lootTables[1]->mode, 3);
+  EXPECT_EQ(t.lootTables[1]->entries[0].category, 0x07) << "only the low byte is kept";
+  EXPECT_EQ(t.lootGroups[0]->items, (std::vector<uint16_t>{7, 9}));
+
+  EXPECT_EQ(t.blockDefs[5].lootTable, t.lootTables[0].get());
+  EXPECT_EQ(t.blockDefs[5].record.sound(1), 17);
+  EXPECT_EQ(t.blockDefs[5].record.variantCount(), 3);
+  EXPECT_EQ(t.blockDefs[6].lootTable, nullptr) << "0xFFFF means no loot";
+
+  EXPECT_EQ(t.mobCount, 2u);
+  EXPECT_EQ(t.mobDefs[1].mobId(), 1);
+  EXPECT_EQ(t.mobLootTables[0], t.lootTables[1].get());
+  EXPECT_EQ(t.mobLootTables[1], nullptr);
+  EXPECT_EQ(t.mobPartLayouts[1].partModes, (std::vector<uint8_t>{1, 2}));
+  ASSERT_EQ(t.mobGroupDefs[0].members.size(), 2u);
+  EXPECT_EQ(t.mobGroupDefs[0].members[0], &t.mobDefs[1]);
+  EXPECT_EQ(t.mobGroupDefs[0].record.planetId(), 4u);
+
+  EXPECT_EQ(t.bulletDefs[146].row(), 146u);
+  EXPECT_EQ(t.itemDefs[9].buff, &t.buffSpecs[0]);
+  EXPECT_EQ(t.itemDefs[7].tool, &t.toolSpecs[0]);
+  EXPECT_FLOAT_EQ(t.itemDefs[7].tool->power(), 3.0f);
+  EXPECT_EQ(t.itemDefs[9].rangedSpec, &t.rangedSpecs[0]);
+  EXPECT_EQ(t.itemDefs[7].swingSpec, &t.swingSpecs[0]);
+  EXPECT_EQ(t.itemDefs[0].tool, nullptr);
+  EXPECT_EQ(t.itemDefs[0].swingSpec, nullptr);
+
+  ASSERT_EQ(planetDefs().size(), 2u);
+  EXPECT_EQ(planetDefs()[0]->name, "Home");
+  EXPECT_EQ(planetDefs()[1]->id, 2u);
+  EXPECT_EQ(planetDefs()[0]->terrainBlocks.size(), 1u);
+  EXPECT_EQ(planetBeingLoaded(), planetDefs()[1].get());
+}
+
+TEST_F(ContentLoaderTest, EveryCountZeroStillHoldsTheFixedSections) {
+  ContentFileBuilder b;
+  b.fixedSections();
+  b.sections.u32(0);
+  const auto bytes = b.scrambled();
+  EXPECT_EQ(bytes.size(), content::kMinimumFileSize);
+  EXPECT_EQ(bytes.size(), 26u + 4u + 37380u + 12348u + 4u);
+  ASSERT_TRUE(startUp(bytes)) << contentLoadError();
+  EXPECT_EQ(contentTables().bulletDefs[5].row(), 5u);
+  EXPECT_TRUE(planetDefs().empty());
+}
+
+TEST_F(ContentLoaderTest, CountsSixAndSevenAreNotRead) {
+  ContentFileBuilder b = richFile();
+  b.counts[content::kCountCraftsUnused] = 0xFFFF;
+  b.counts[content::kCountBulletsUnused] = 3;
+  ASSERT_TRUE(startUp(b.scrambled())) << contentLoadError();
+  EXPECT_EQ(contentTables().bulletDefs[146].row(), 146u);
+  EXPECT_EQ(planetDefs().size(), 2u);
+}
+
+TEST_F(ContentLoaderTest, ChecksumFollowsEveryByteAfterTheStoredChecksum) {
+  const std::vector<uint8_t> plain = richFile().plain();
+  const uint32_t original = ContentFileBuilder::checksumOf(plain);
+  EXPECT_EQ(loadContentDatabaseBytes(ContentFileBuilder::scramble(plain)), original);
+  EXPECT_EQ(storedContentChecksum(), original);
+  for (size_t at = content::kSectionsOffset; at < plain.size(); at += 61) {
+    std::vector<uint8_t> changed = plain;
+    changed[at] ^= 0x01;
+    EXPECT_NE(ContentFileBuilder::checksumOf(changed), original) << "byte " << at;
+  }
+  // The loader agrees on a change that keeps the file well-formed (a padding byte of a record).
+  std::vector<uint8_t> changed = plain;
+  changed[richFile().boundaries[0] + 2 + 31] ^= 0x40;
+  ContentFileBuilder::setStoredChecksum(changed, original);
+  EXPECT_NE(loadContentDatabaseBytes(ContentFileBuilder::scramble(changed)), original);
+  EXPECT_FALSE(verifyContentChecksum(computedContentChecksum()));
+}
+
+TEST_F(ContentLoaderTest, StoredChecksumBytesDoNotEnterTheChecksum) {
+  std::vector<uint8_t> plain = richFile().plain();
+  const uint32_t original = ContentFileBuilder::checksumOf(plain);
+  ContentFileBuilder::setStoredChecksum(plain, 0xDEADBEEF);
+  EXPECT_EQ(loadContentDatabaseBytes(ContentFileBuilder::scramble(plain)), original);
+  EXPECT_EQ(storedContentChecksum(), 0xDEADBEEFu);
+  EXPECT_FALSE(verifyContentChecksum(original));
+  EXPECT_TRUE(contentIsCompromised());
+  ASSERT_EQ(alerts.size(), 1u);
+  EXPECT_EQ(alerts[0], "Hacked Data Files!|Data files have been compromised. You won't be able to play.");
+}
+
+TEST_F(ContentLoaderTest, TheAlertIsShownOnce) {
+  std::vector<uint8_t> plain = richFile().plain();
+  ContentFileBuilder::setStoredChecksum(plain, 1);
+  const uint32_t computed = loadContentDatabaseBytes(ContentFileBuilder::scramble(plain));
+  EXPECT_FALSE(verifyContentChecksum(computed));
+  EXPECT_FALSE(verifyContentChecksum(computed));
+  EXPECT_EQ(alerts.size(), 1u);
+}
+
+TEST_F(ContentLoaderTest, TruncatedAtEverySectionBoundaryCountsAsCompromised) {
+  const ContentFileBuilder b = richFile();
+  const std::vector<uint8_t> whole = b.scrambled();
+  std::vector<size_t> cuts = b.boundaries;
+  cuts.push_back(0);
+  cuts.push_back(content::kHeaderSize);
+  cuts.push_back(content::kSectionsOffset);
+  cuts.push_back(whole.size() - 1);
+  for (size_t cut : cuts) {
+    resetContentDatabase();
+    alerts.clear();
+    setContentAlertHandler([this](const std::string& title, const std::string&) { alerts.push_back(title); });
+    std::vector<uint8_t> shortFile(whole.begin(), whole.begin() + static_cast<long>(cut));
+    EXPECT_FALSE(startUp(shortFile)) << "cut at " << cut;
+    EXPECT_TRUE(contentIsCompromised());
+    EXPECT_EQ(alerts.size(), 1u);
+    EXPECT_FALSE(contentTables().itemDefs[7].defined) << "nothing half-loaded stays";
+    EXPECT_TRUE(planetDefs().empty());
+  }
+}
+
+TEST_F(ContentLoaderTest, MissingFileCountsAsCompromised) {
+  testsupport::TempDir dir;
+  EXPECT_FALSE(verifyContentChecksum(loadContentDatabase(dir.file("data.dat"))));
+  EXPECT_TRUE(contentIsCompromised());
+  EXPECT_NE(contentLoadError().find("cannot open"), std::string::npos);
+  EXPECT_EQ(alerts.size(), 1u);
+}
+
+TEST_F(ContentLoaderTest, FileOnDiskLoadsLikeItsBytes) {
+  testsupport::TempDir dir;
+  const auto bytes = richFile().scrambled();
+  const std::string path = dir.write("data.dat", std::string(bytes.begin(), bytes.end()));
+  EXPECT_TRUE(verifyContentChecksum(loadContentDatabase(path))) << contentLoadError();
+  EXPECT_EQ(contentTables().itemDefs[9].variants.size(), 2u);
+}
+
+// Rewrites one plain byte range of the rich file and keeps the checksum right, so only the
+// range check can catch it.
+std::vector<uint8_t> alteredRichFile(size_t section, size_t offset, std::vector<uint8_t> bytes) {
+  const ContentFileBuilder b = richFile();
+  std::vector<uint8_t> plain = b.plain(false);
+  const size_t at = section == SIZE_MAX ? offset : b.boundaries[section] + offset;
+  for (size_t i = 0; i < bytes.size(); ++i) plain[at + i] = bytes[i];
+  ContentFileBuilder::setStoredChecksum(plain, ContentFileBuilder::checksumOf(plain));
+  return ContentFileBuilder::scramble(plain);
+}
+
+TEST_F(ContentLoaderTest, IdsIndexesAndCountsOutsideTheirTablesCountAsCompromised) {
+  struct Case {
+    const char* what;
+    size_t section;  // index into the builder's boundaries, or SIZE_MAX for the header
+    size_t offset;
+    std::vector<uint8_t> bytes;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"treasure id 4096", 0, 0, {0x00, 0x10}, "item id out of range"},
+      {"treasures count far beyond the file", SIZE_MAX, 0, {0xFF, 0xFF}, "section \"treasures\""},
+      {"loot group item 4096", 1, 1, {0x00, 0x10}, "item id out of range"},
+      {"loot entry naming group 1 of 1", 2, 2 + 8, {0x01, 0x00}, "loot group index"},
+      {"loot entry naming table 9 of 2", 2, 2 + 18, {0x09, 0x00}, "loot table index"},
+      {"loot table reaching itself", 2, 2 + 18, {0x00, 0x00}, "reaches itself"},
+      {"loot entry with minimum above maximum", 2, 2 + 4, {5, 1}, "minimum count"},
+      {"block id 4096", 3, 0, {0x00, 0x10}, "block id out of range"},
+      {"block sound 263", 3, 2 + 12, {0x07, 0x01}, "sound index"},
+      {"block loot table 2 of 2", 3, 2 + 24, {0x02, 0x00}, "loot table index"},
+      {"mob id not its row", 4, 100, {0x01, 0x00}, "not its row"},
+      {"mob count 901", SIZE_MAX, 8, {0x85, 0x03}, "more rows"},
+      {"mob group count 117", SIZE_MAX, 10, {117, 0}, "more rows"},
+      {"mob group naming mob 2 of 2", 5, 41, {0x02, 0x00}, "undefined mob"},
+      {"bullet whose first field is not its row", 7, 84 * 3, {0x09, 0x00}, "not its row"},
+      {"buff item 4096", 8, 0, {0x00, 0x10}, "item id out of range"},
+      {"tool on an item that has a buffs record", 9, 0, {0x09, 0x00}, "also has a buffs record"},
+      {"blob size beyond the file", 12, 0, {0xFF, 0xFF, 0xFF, 0x7F}, "larger than the file"},
+      {"planet count beyond the blob", SIZE_MAX, 24, {0x03, 0x00}, "shorter than its planet"},
+  };
+  for (const Case& c : cases) {
+    resetContentDatabase();
+    alerts.clear();
+    setContentAlertHandler([this](const std::string& title, const std::string&) { alerts.push_back(title); });
+    EXPECT_FALSE(startUp(alteredRichFile(c.section, c.offset, c.bytes))) << c.what;
+    EXPECT_TRUE(contentIsCompromised()) << c.what;
+    EXPECT_NE(contentLoadError().find(c.error), std::string::npos) << c.what << ": " << contentLoadError();
+    EXPECT_EQ(alerts.size(), 1u) << c.what;
+    EXPECT_EQ(contentTables().blockDefs[5].lootTable, nullptr) << c.what;
+  }
+}
+
+TEST_F(ContentLoaderTest, RandomByteFlipsNeverCrashTheLoader) {
+  const std::vector<uint8_t> plain = richFile().plain();
+  for (size_t at = 0; at < plain.size(); at += 37) {
+    std::vector<uint8_t> changed = plain;
+    changed[at] ^= 0xFF;
+    resetContentDatabase();
+    EXPECT_FALSE(startUp(ContentFileBuilder::scramble(changed))) << "byte " << at;
+    EXPECT_TRUE(contentIsCompromised()) << "byte " << at;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// Lookups, default records, equipment stats and the mob part pick.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "content/tables/content_tables.h"
+#include "engine/base/random.h"
+
+namespace {
+
+class DefinitionTablesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resetContentTables(); }
+  void TearDown() override { resetContentTables(); }
+};
+
+TEST_F(DefinitionTablesTest, IdsOutsideTheTablesHaveNoDefinition) {
+  EXPECT_NE(itemDefinitionById(0), nullptr);
+  EXPECT_NE(itemDefinitionById(4095), nullptr);
+  EXPECT_EQ(itemDefinitionById(4096), nullptr);
+  EXPECT_EQ(itemDefinitionById(0xFFFE), nullptr);
+  EXPECT_EQ(itemDefinitionById(0xFFFF), nullptr);
+  EXPECT_EQ(itemDefinitionById(-1), nullptr);
+  EXPECT_EQ(blockDefinitionById(4096), nullptr);
+  EXPECT_EQ(mobDefinitionById(899), &contentTables().mobDefs[899]);
+  EXPECT_EQ(mobDefinitionById(900), nullptr);
+}
+
+TEST_F(DefinitionTablesTest, ItemsWithoutRecordsGetNeutralDefaults) {
+  const ItemDef& def = contentTables().itemDefs[10];
+  EXPECT_EQ(def.tool, nullptr);
+  EXPECT_EQ(def.buff, nullptr);
+  EXPECT_EQ(def.rangedSpec, nullptr);
+  EXPECT_EQ(def.swingSpec, nullptr);
+  EXPECT_EQ(def.toolOrDefault().maxDurability(), 0);
+  EXPECT_FLOAT_EQ(def.toolOrDefault().power(), 0.0f);  // read as 1.0 by the mining rules
+  EXPECT_FLOAT_EQ(def.rangedOrDefault().speedFactor(), 1.0f);
+  EXPECT_EQ(def.rangedOrDefault().bulletRow(), -1);
+  EXPECT_FLOAT_EQ(def.swingOrDefault().speedFactor(), 1.0f);
+}
+
+TEST_F(DefinitionTablesTest, GrowthSpecsAreBuiltAtStartUp) {
+  const auto& specs = contentTables().processSpecs;
+  EXPECT_EQ(specs[0].blocks, (std::array<uint16_t, 4>{1155, 1157, 1123, 1127}));
+  ASSERT_EQ(specs[2].steps.size(), 6u);
+  EXPECT_EQ(specs[2].steps[5].repeatMin, 1);
+  EXPECT_EQ(specs[17].sharedOffset, 0);
+  EXPECT_EQ(specs[17].steps[1].offsetMax, 2);
+  EXPECT_EQ(specs[25].kind, 25);
+  EXPECT_EQ(specs[5].blocks[3], 0);
+}
+
+void putF32(BuffSpec& b, size_t at, float v) {
+  const uint32_t bits = std::bit_cast<uint32_t>(v);
+  for (size_t i = 0; i < 4; ++i) b.bytes[at + i] = static_cast<uint8_t>(bits >> (8 * i));
+}
+
+TEST_F(DefinitionTablesTest, EquipmentStatsReadTheirBytes) {
+  BuffSpec b;
+  b.bytes[1] = static_cast<uint8_t>(-20);  // stat 0, sub 1
+  b.bytes[6] = 35;                          // stat 1, sub 2
+  b.bytes[8 + 3] = static_cast<uint8_t>(-5);
+  b.bytes[36 + 2] = 250;                    // unsigned
+  b.bytes[30] = 12;
+  b.bytes[31] = 13;
+  putF32(b, 16, 1.5f);
+  putF32(b, 20, 2.5f);
+  putF32(b, 24, -0.5f);
+  b.bytes[28] = 9;
+  b.bytes[29] = 10;
+  putF32(b, 12, 0.75f);
+  b.bytes[32] = 200;
+  b.bytes[33] = 1;
+  EXPECT_FLOAT_EQ(buffStatBase(b, 0, 1), -0.2f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 1, 2), 0.35f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 2, 3), -0.05f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 3, 2), 2.5f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 4, 0), 0.12f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 5, 0), 0.13f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 6, 0), 1.5f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 7, 0), 2.5f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 8, 0), -0.5f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 9, 0), 0.09f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 10, 0), 0.10f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 11, 0), 0.75f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 12, 0), 2.0f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 13, 0), 0.01f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 14, 0), 0.0f);
+  EXPECT_FLOAT_EQ(buffStatBase(b, 0, 4), 0.0f) << "no read past the four sub-indexes";
+}
+
+MobDef mobWithMovement(uint8_t kind) {
+  MobDef mob;
+  mob.bytes[content::mob_record::movementKind] = kind;
+  return mob;
+}
+
+TEST_F(DefinitionTablesTest, WalkerWhoseOnlyAnimationHasKindTwoFillsRolesTwoAndOne) {
+  MobPartLayout layout;
+  layout.partModes = {1};
+  layout.animations.push_back({2, {MobPartFrame{}}});
+  const MobPartPick pick = pickMobParts(mobWithMovement(1), layout);
+  EXPECT_EQ(pick.roles[2], &layout.animations[0]);
+  EXPECT_EQ(pick.roles[1], &layout.animations[0]);
+  EXPECT_EQ(pick.roles[0], nullptr);
+  EXPECT_EQ(pick.parts, std::vector<uint8_t>{0});
+}
+
+TEST_F(DefinitionTablesTest, LaterAnimationsOfAKindReplaceEarlierOnes) {
+  MobPartLayout layout;
+  layout.animations = {{0, {}}, {1, {}}, {0, {}}, {6, {}}};
+  const MobPartPick walker = pickMobParts(mobWithMovement(1), layout);
+  EXPECT_EQ(walker.roles[0], &layout.animations[2]);
+  EXPECT_EQ(walker.roles[3], &layout.animations[0]) << "role 3 keeps the first kind-0 animation";
+  EXPECT_EQ(walker.roles[1], &layout.animations[1]);
+  const MobPartPick flyer = pickMobParts(mobWithMovement(2), layout);
+  EXPECT_EQ(flyer.roles[3], &layout.animations[3]);
+  EXPECT_EQ(flyer.roles[1], nullptr);
+  const MobPartPick floater = pickMobParts(mobWithMovement(3), layout);
+  EXPECT_EQ(floater.roles[1], &layout.animations[1]);
+  EXPECT_EQ(floater.roles[3], nullptr);
+}
+
+TEST_F(DefinitionTablesTest, PartModesDecideTheVisibleParts) {
+  MobPartLayout layout;
+  layout.partModes = {1, 3, 1, 9};  // no mode-2 parts: nothing random is added
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(pickMobParts(mobWithMovement(0), layout).parts, (std::vector<uint8_t>{0, 2}));
+  }
+  layout.partModes = {2, 2, 2, 0};
+  engine::randomSeed(7);
+  int chanceShown = 0;
+  for (int i = 0; i < 400; ++i) {
+    const MobPartPick pick = pickMobParts(mobWithMovement(0), layout);
+    ASSERT_FALSE(pick.parts.empty());
+    const uint8_t last = pick.parts.back();
+    EXPECT_LT(last, 3) << "exactly one of the mode-2 parts is added last";
+    if (pick.parts.size() == 2) {
+      EXPECT_EQ(pick.parts[0], 3);
+      ++chanceShown;
+    }
+  }
+  EXPECT_GT(chanceShown, 120);
+  EXPECT_LT(chanceShown, 280);
+}
+
+}  // namespace

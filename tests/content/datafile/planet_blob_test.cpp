@@ -1,0 +1,179 @@
+// The planets blob: alignment between records and planets, empty lists, damaged blobs.
+
+#include <gtest/gtest.h>
+
+#include "content/format/planet_blob.h"
+#include "engine/io/byte_writer.h"
+
+namespace {
+
+std::vector<uint8_t> withEmptyLists(engine::ByteWriter& w) {
+  w.alignTo(4);
+  for (int i = 0; i < 5; ++i) w.u32(0);  // parameters: 20 bytes
+  for (int list = 0; list < 11; ++list) {
+    w.alignTo(4);
+    w.u32(0);
+  }
+  return w.data();
+}
+
+void header(engine::ByteWriter& w, uint32_t id, const char* name, uint8_t flag) {
+  w.alignTo(4);
+  w.u32(id);
+  uint8_t text[32] = {};
+  for (size_t i = 0; name[i]; ++i) text[i] = static_cast<uint8_t>(name[i]);
+  w.bytes(text);
+  w.u8(flag);
+  w.zeros(3);
+}
+
+TEST(PlanetBlob, TwoPlanetsInARowWithEmptyLists) {
+  engine::ByteWriter w;
+  header(w, 1, "Home", 1);
+  withEmptyLists(w);
+  header(w, 2, "Ember", 0);
+  const std::vector<uint8_t> blob = withEmptyLists(w);
+  EXPECT_EQ(blob.size(), 2u * (40 + 20 + 11 * 4));
+  PlanetList planets;
+  ASSERT_TRUE(content::readPlanetBlob(blob, 2, planets));
+  ASSERT_EQ(planets.size(), 2u);
+  EXPECT_EQ(planets[1]->name, "Ember");
+  EXPECT_EQ(planets[1]->id, 2u);
+  EXPECT_EQ(planets[0]->flag, 1);
+  EXPECT_EQ(planets[0]->parameters.surfaceAmplitude, 0u) << "the parameter block replaces the defaults";
+}
+
+TEST(PlanetBlob, NewDefinitionHoldsTheParameterDefaults) {
+  PlanetDef planet("Home", 1, 0);
+  EXPECT_EQ(planet.parameters.surfaceAmplitude, 14u);
+  EXPECT_EQ(planet.parameters.liquidLevel, -1);
+  EXPECT_EQ(planet.parameters.liquidKind, 1);
+  EXPECT_EQ(planet.parameters.covered, 1);
+  EXPECT_TRUE(planet.veinRules.empty());
+}
+
+TEST(PlanetBlob, HeaderAfterAnUnalignedCursorStartsAtTheNextMultipleOfFour) {
+  // One terrain block (4 bytes) leaves the cursor aligned; a surface rule with one u16 block does
+  // not, so the next planet's header must skip two bytes.
+  PlanetDef first("A", 1, 0);
+  first.surfaceRules.push_back(SurfaceRule{});
+  first.surfaceRules[0].blocks = {42};
+  PlanetDef second("B", 2, 0);
+  const auto blob = content::writePlanetBlob({&first, &second});
+  PlanetList planets;
+  ASSERT_TRUE(content::readPlanetBlob(blob, 2, planets));
+  ASSERT_EQ(planets.size(), 2u);
+  EXPECT_EQ(planets[0]->surfaceRules[0].blocks, std::vector<uint16_t>{42});
+  EXPECT_EQ(planets[1]->name, "B");
+}
+
+TEST(PlanetBlob, EveryRuleListSurvivesTheRoundTrip) {
+  PlanetDef p("Rich", 4, 1);
+  p.parameters = {20, 3, 9, 12, 2, 0};
+  p.veinRules.push_back({7, 1.5f, {{0x100000000ull, 0.1f, 0.9f, 0.3f, 3, 8}}});
+  p.caveRules.push_back({0.2f, 0.8f, 1.0f, 0.1f, 200});
+  p.wormRules.push_back({1.5f, 2.0f, 0.5f, 0.3f, 0.9f, 10, 20, 2, 5, -30, 45});
+  p.blockRules.push_back({0x200000000ull, 9, {{0.4f, 0.0f, 1.0f, 1}}});
+  p.surfaceObjectRules.push_back({77, 60, 0.0f, 0.6f, 0.05f});
+  p.terrainBlocks.push_back({1, 5});
+  BiomeRule biome;
+  biome.layers.push_back({8, 0.9f, 70});
+  biome.replacements.push_back({16, 71, 2});
+  biome.chance = 0.05f;
+  biome.mask = 0x80000020u;
+  biome.minWidth = 10;
+  biome.maxWidth = 30;
+  p.biomeRules.push_back(biome);
+  CaveDressing dressing;
+  dressing.filter = 99;
+  dressing.replacements.push_back({3, 44, -1});
+  dressing.decideOnce = 1;
+  dressing.backLayer = 1;
+  DecorationPattern pattern;
+  pattern.entries = {{300, 1, 3}, {301, 0, 2}};
+  pattern.kind = 1;
+  pattern.placement = 3;
+  pattern.fixedVariant = 1;
+  pattern.mirror = 0;
+  dressing.decorationGroups.push_back({{pattern}, 0.5f});
+  dressing.fillRules.push_back({1, 0.2f, 12});
+  dressing.topRules.push_back({2, 0.3f, 13});
+  dressing.density = 2.0f;
+  dressing.lo = 0.25f;
+  dressing.hi = 0.75f;
+  dressing.minRegion = 10;
+  dressing.maxRegion = -1;
+  p.caveDressings.push_back(dressing);
+  p.poolRules.push_back({0.5f, 1.0f, 0.2f, 5, 50, 1, 3, 3});
+  p.surfaceRules.push_back({32, 0.4f, {80, 81, 82}});
+  p.surfacePatternRules.push_back({{64, 0x100000000ull}, {{{pattern}, 0.3f}}, 1});
+
+  PlanetList planets;
+  ASSERT_TRUE(content::readPlanetBlob(content::writePlanetBlob({&p}), 1, planets));
+  const PlanetDef& r = *planets[0];
+  EXPECT_EQ(r.parameters.liquidLevel, 12);
+  EXPECT_EQ(r.parameters.covered, 0);
+  EXPECT_EQ(r.veinRules[0].placements[0].maxSize, 8);
+  EXPECT_FLOAT_EQ(r.caveRules[0].dropChance, 0.1f);
+  EXPECT_EQ(r.wormRules[0].minTurn, -30);
+  EXPECT_EQ(r.blockRules[0].placements[0].layer, 1);
+  EXPECT_EQ(r.surfaceObjectRules[0].filter, 77u);
+  EXPECT_EQ(r.biomeRules[0].layers[0].block, 70);
+  EXPECT_EQ(r.biomeRules[0].replacements[0].variant, 2);
+  EXPECT_EQ(r.biomeRules[0].mask, 0x80000020u);
+  EXPECT_EQ(r.biomeRules[0].maxWidth, 30);
+  const CaveDressing& d = r.caveDressings[0];
+  EXPECT_EQ(d.filter, 99u);
+  EXPECT_EQ(d.replacements[0].variant, -1);
+  EXPECT_EQ(d.decideOnce, 1);
+  EXPECT_EQ(d.backLayer, 1);
+  const DecorationPattern& back = d.decorationGroups[0].patterns[0];
+  EXPECT_EQ(back.kind, 1);
+  EXPECT_EQ(back.placement, 3);
+  EXPECT_EQ(back.fixedVariant, 1);
+  EXPECT_EQ(back.entries[1].block, 301);
+  EXPECT_EQ(back.entries[1].maxCount, 2);
+  EXPECT_EQ(d.topRules[0].block, 13);
+  EXPECT_FLOAT_EQ(d.hi, 0.75f);
+  EXPECT_EQ(d.maxRegion, -1);
+  EXPECT_EQ(r.poolRules[0].liquidKind, 3);
+  EXPECT_EQ(r.surfaceRules[0].blocks.size(), 3u);
+  EXPECT_EQ(r.surfacePatternRules[0].filters[1], 0x100000000ull);
+  EXPECT_EQ(r.surfacePatternRules[0].mask, 1u);
+}
+
+TEST(PlanetBlob, PatternBytesComeInTheirBlobOrder) {
+  PlanetDef p("P", 1, 0);
+  DecorationPattern pattern;
+  pattern.fixedVariant = 0x11;
+  pattern.mirror = 0x22;
+  pattern.kind = 0x33;
+  pattern.placement = 0x44;
+  p.surfacePatternRules.push_back({{}, {{{pattern}, 1.0f}}, 0});
+  const auto blob = content::writePlanetBlob({&p});
+  // kind, fixed variant, placement, mirror: the blob's order of the four bytes.
+  const uint8_t expected[] = {0x33, 0x11, 0x44, 0x22};
+  auto found = std::search(blob.begin(), blob.end(), std::begin(expected), std::end(expected));
+  EXPECT_NE(found, blob.end());
+}
+
+TEST(PlanetBlob, ShortOrOversizedBlobsFailWithoutReadingPastTheEnd) {
+  PlanetDef p("Home", 1, 0);
+  p.terrainBlocks.push_back({1, 1});
+  const auto blob = content::writePlanetBlob({&p});
+  for (size_t cut = 0; cut < blob.size(); ++cut) {
+    PlanetList planets;
+    std::vector<uint8_t> shortBlob(blob.begin(), blob.begin() + static_cast<long>(cut));
+    EXPECT_FALSE(content::readPlanetBlob(shortBlob, 1, planets)) << "cut at " << cut;
+  }
+  // A list count far larger than the blob is refused before anything is allocated for it.
+  std::vector<uint8_t> huge = blob;
+  huge[40 + 20] = 0xFF;
+  huge[40 + 21] = 0xFF;
+  huge[40 + 22] = 0xFF;
+  huge[40 + 23] = 0x7F;
+  PlanetList planets;
+  EXPECT_FALSE(content::readPlanetBlob(huge, 1, planets));
+}
+
+}  // namespace

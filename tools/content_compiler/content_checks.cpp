@@ -1,0 +1,113 @@
+#include "tools/content_compiler/content_checks.h"
+
+#include <map>
+#include <set>
+
+namespace content_compiler {
+
+namespace {
+
+void checkUniqueIds(const std::vector<TreasureSource>& treasures) {
+  std::set<uint16_t> seen;
+  for (const auto& t : treasures) {
+    if (!seen.insert(t.id).second) refuse(t.place, "item id " + std::to_string(t.id) + " is defined twice");
+  }
+}
+
+void checkLootIndex(uint16_t index, size_t tableCount, const SourcePlace& place) {
+  if (index != content::kNoLootTable && index >= tableCount) {
+    refuse(place, "loot table " + std::to_string(index) + " does not exist (there are " +
+                      std::to_string(tableCount) + ")");
+  }
+}
+
+void checkLootReferences(const ContentSources& s) {
+  for (const auto& table : s.lootTables) {
+    for (const auto& e : table.entries) {
+      if (e.kind == content::kLootGroup && e.reference >= s.lootGroups.size()) {
+        refuse(table.place, "loot group " + std::to_string(e.reference) + " does not exist");
+      }
+      if (e.kind == content::kLootTable && e.reference >= s.lootTables.size()) {
+        refuse(table.place, "loot table " + std::to_string(e.reference) + " does not exist");
+      }
+    }
+  }
+  for (const auto& b : s.blocks) checkLootIndex(b.lootTable, s.lootTables.size(), b.place);
+  for (const auto& m : s.mobs) checkLootIndex(m.lootTable, s.lootTables.size(), m.place);
+}
+
+// Rolling a table that reaches itself through nested tables would never end.
+void checkLootCycles(const ContentSources& s) {
+  const size_t n = s.lootTables.size();
+  std::vector<uint8_t> state(n, 0);  // 0 unseen, 1 on the path, 2 done
+  for (size_t start = 0; start < n; ++start) {
+    if (state[start]) continue;
+    std::vector<std::pair<size_t, size_t>> stack{{start, 0}};
+    state[start] = 1;
+    while (!stack.empty()) {
+      auto& [table, next] = stack.back();
+      const auto& entries = s.lootTables[table].entries;
+      if (next == entries.size()) {
+        state[table] = 2;
+        stack.pop_back();
+        continue;
+      }
+      const auto& e = entries[next++];
+      if (e.kind != content::kLootTable) continue;
+      if (state[e.reference] == 1) refuse(s.lootTables[e.reference].place, "the loot table reaches itself");
+      if (state[e.reference] == 0) {
+        state[e.reference] = 1;
+        stack.push_back({e.reference, 0});
+      }
+    }
+  }
+}
+
+void checkMobGroups(const ContentSources& s) {
+  for (const auto& g : s.mobGroups) {
+    for (uint16_t mob : g.mobs) {
+      if (mob >= s.mobs.size()) refuse(g.place, "mob " + std::to_string(mob) + " is not defined");
+    }
+  }
+}
+
+template <typename Detail>
+void checkDetailIds(const std::vector<Detail>& details, std::set<uint16_t>& ids) {
+  for (const auto& d : details) {
+    if (!ids.insert(d.item).second) {
+      refuse(d.place, "item " + std::to_string(d.item) + " has two records in this file");
+    }
+  }
+}
+
+void checkItemRecords(const ContentSources& s) {
+  std::set<uint16_t> buffs, tools, rangeds, swings;
+  checkDetailIds(s.buffs, buffs);
+  checkDetailIds(s.tools, tools);
+  checkDetailIds(s.rangeds, rangeds);
+  checkDetailIds(s.swingSpecs, swings);
+  for (const auto& t : s.tools) {
+    if (buffs.count(t.item)) refuse(t.place, "item " + std::to_string(t.item) + " is in both buffs and tools");
+  }
+  for (const auto& t : s.treasures) {
+    const uint8_t kind = t.record.kind();
+    if ((kind == content::kItemKindTool || kind == content::kItemKindWeapon) && !tools.count(t.id)) {
+      refuse(t.place, "tool or weapon item " + std::to_string(t.id) + " has no tools record");
+    }
+    if (kind == content::kItemKindRanged && !rangeds.count(t.id) && !swings.count(t.id)) {
+      refuse(t.place, "ranged item " + std::to_string(t.id) + " has neither a rangeds record nor a swing spec");
+    }
+  }
+}
+
+}  // namespace
+
+void checkContent(const ContentSources& sources) {
+  checkUniqueIds(sources.treasures);
+  checkLootReferences(sources);
+  checkLootCycles(sources);
+  checkMobGroups(sources);
+  checkItemRecords(sources);
+}
+
+}  // namespace content_compiler
