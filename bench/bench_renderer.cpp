@@ -1,15 +1,19 @@
 // CPU cost per frame of the renderer drawing 10,000 quads (one texture, and four textures
 // interleaved in z), next to a minimal direct OpenGL loop drawing the same quads in the same
-// order. Needs a display: run under scripts/with-xvfb.sh.
+// order. The sprite cases draw the same quads as 10,000 sprites visited from a scene (and as one
+// sprite batch) and report their CPU time per frame as a ratio to the direct loop's, measured
+// in the same run. Needs a display: run under scripts/with-xvfb.sh.
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <vector>
 
 #include "engine/base/random.h"
+#include "engine/base/ref.h"
 #include "engine/render/builtin_shaders.h"
 #include "engine/render/configuration.h"
 #include "engine/render/gl_program.h"
@@ -20,6 +24,10 @@
 #include "engine/render/render_environment.h"
 #include "engine/render/renderer.h"
 #include "engine/render/texture2d.h"
+#include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "engine/sprite/sprite.h"
+#include "engine/sprite/sprite_batch_node.h"
 
 namespace {
 
@@ -150,6 +158,118 @@ void directFrame(benchmark::State& state, int textureCount) {
       engine::makeOrthographicProjection(kSize, kSize));
 }
 
+// The direct loop's CPU seconds per frame, measured once per texture count for the ratios.
+double directCpuPerFrame(int textureCount) {
+  static double measured[5] = {};
+  if (measured[textureCount] > 0.0) return measured[textureCount];
+  Scene& s = scene();
+  engine::GLProgram* program = engine::GLProgramCache::getInstance()->getGLProgram(
+      engine::PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
+  std::vector<uint16_t> indices(static_cast<size_t>(kQuadCount) * 6);
+  for (int i = 0; i < kQuadCount * 6; ++i) {
+    static const int pattern[6] = {0, 1, 2, 3, 2, 1};
+    indices[static_cast<size_t>(i)] = static_cast<uint16_t>((i / 6) * 4 + pattern[i % 6]);
+  }
+  GLuint buffers[2] = {};
+  glGenBuffers(2, buffers);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
+               indices.data(), GL_STATIC_DRAW);
+  const GLsizei stride = sizeof(engine::V2F_C4B_T2F);
+  constexpr int kFrames = 50;
+  const std::clock_t start = std::clock();
+  for (int frame = 0; frame < kFrames; ++frame) {
+    glUseProgram(program->getProgram());
+    program->setUniformsForBuiltins(engine::Mat4::IDENTITY);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.quads.size() * 80), s.quads.data(),
+                 GL_DYNAMIC_DRAW);
+    for (GLuint a = 0; a < 3; ++a) glEnableVertexAttribArray(a);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(8));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(12));
+    int runStart = 0;
+    for (int i = 1; i <= kQuadCount; ++i) {
+      if (i < kQuadCount && i % textureCount == runStart % textureCount) continue;
+      glBindTexture(GL_TEXTURE_2D, s.textures[runStart % textureCount]->getName());
+      glDrawElements(GL_TRIANGLES, (i - runStart) * 6, GL_UNSIGNED_SHORT,
+                     reinterpret_cast<void*>(static_cast<uintptr_t>(runStart) * 12));
+      runStart = i;
+    }
+    glFinish();
+  }
+  measured[textureCount] =
+      static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC / kFrames;
+  for (GLuint a = 0; a < 3; ++a) glDisableVertexAttribArray(a);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glDeleteBuffers(2, buffers);
+  engine::GL::invalidateStateCache();
+  return measured[textureCount];
+}
+
+// The director the sprites need, sized like the window, with no view of its own: the bench
+// draws through its own renderer.
+void prepareDirector() {
+  engine::Director* director = engine::Director::getInstance();
+  director->designResolutionChanged(engine::Size(kSize, kSize));
+  director->setProjection();
+  engine::GL::invalidateStateCache();
+  director->setProjection();
+}
+
+// The same quads as sprites: sprite i has texture i mod textureCount and z order i, so with four
+// textures they alternate in drawing order. In a batch only the first texture is used.
+engine::InnerNode* buildSprites(int textureCount, bool batched) {
+  Scene& s = scene();
+  engine::InnerNode* root = engine::InnerNode::create();
+  engine::InnerNode* parent = root;
+  if (batched) {
+    parent = engine::SpriteBatchNode::createWithTexture(s.textures[0], kQuadCount);
+    root->addChild(parent);
+  }
+  for (int i = 0; i < kQuadCount; ++i) {
+    engine::Sprite* sprite = engine::Sprite::createWithTexture(s.textures[i % textureCount]);
+    sprite->setAnchorPoint(engine::Vec2(0, 0));
+    sprite->setScale(8.0f);
+    sprite->setPosition(s.quads[i].bl.vertices.x, s.quads[i].bl.vertices.y);
+    parent->addChild(sprite, i);
+  }
+  root->retain();
+  return root;
+}
+
+void spriteFrame(benchmark::State& state, int textureCount, bool batched) {
+  Scene& s = scene();
+  const double direct = directCpuPerFrame(textureCount);
+  prepareDirector();
+  engine::InnerNode* root = buildSprites(textureCount, batched);
+  engine::PoolManager::getCurrentPool()->clear();
+  root->onEnter();
+  double cpuSeconds = 0.0;
+  int64_t frames = 0;
+  for (auto _ : state) {
+    const std::clock_t start = std::clock();
+    root->visit(s.renderer, engine::Mat4::IDENTITY, 0);
+    s.renderer->render();
+    glFinish();
+    cpuSeconds += static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    ++frames;
+  }
+  state.counters["draw_calls"] = static_cast<double>(s.renderer->getDrawCallCount());
+  if (frames > 0 && direct > 0.0) {
+    state.counters["cpu_ratio_to_direct_gl"] = cpuSeconds / static_cast<double>(frames) / direct;
+  }
+  root->onExit();
+  root->release();
+}
+
+void BM_SpritesOneTexture(benchmark::State& state) { spriteFrame(state, 1, false); }
+void BM_SpritesFourTexturesInterleaved(benchmark::State& state) { spriteFrame(state, 4, false); }
+void BM_SpriteBatchOneTexture(benchmark::State& state) { spriteFrame(state, 1, true); }
+
 void BM_RendererOneTexture(benchmark::State& state) { rendererFrame(state, 1); }
 void BM_DirectGLOneTexture(benchmark::State& state) { directFrame(state, 1); }
 void BM_RendererFourTextures(benchmark::State& state) { rendererFrame(state, 4); }
@@ -159,6 +279,9 @@ BENCHMARK(BM_RendererOneTexture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DirectGLOneTexture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RendererFourTextures)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DirectGLFourTextures)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SpritesOneTexture)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SpritesFourTexturesInterleaved)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SpriteBatchOneTexture)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -116,6 +116,7 @@ void Renderer::render() {
   drawCalls_ = 0;
   drawnQuads_ = 0;
   flushes_ = 0;
+  drawnVertices_ = 0;
   if (glViewAssigned_) {
     visitRenderQueue();
     drawBatchedQuads();

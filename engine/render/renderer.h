@@ -49,6 +49,11 @@ class Renderer {
   uint64_t getDrawCallCount() const { return drawCalls_; }
   uint64_t getDrawnQuadCount() const { return drawnQuads_; }
   uint64_t getFlushCount() const { return flushes_; }
+  // Custom commands that issue their own draws report them here, during render().
+  void addDrawnBatches(uint64_t count) { drawCalls_ += count; }
+  void addDrawnVertices(uint64_t count) { drawnVertices_ += count; }
+  // Vertices reported by custom commands in the last render().
+  uint64_t getDrawnVertexCount() const { return drawnVertices_; }
   // The indices the buffer is drawn with (for inspection).
   const uint16_t* getIndices() const { return indices_.data(); }
 
@@ -80,6 +85,7 @@ class Renderer {
   uint64_t drawCalls_ = 0;
   uint64_t drawnQuads_ = 0;
   uint64_t flushes_ = 0;
+  uint64_t drawnVertices_ = 0;
 };
 
 }  // namespace engine

@@ -53,6 +53,8 @@ class InnerNode : public Node {
 
  protected:
   InnerNode() = default;
+  // Lets subclasses that rearrange their children (sprite batches) renumber arrivals.
+  static void setChildOrderOfArrival(Node* child, int order) { child->orderOfArrival_ = order; }
 
   bool reorderChildDirty_ = false;
   bool sortEnabled_ = true;

@@ -56,7 +56,7 @@ TEST_F(DirectorTest, AFrameUpdatesVisitsAndDrainsThePool) {
   director()->mainLoop(0.25f);
   EXPECT_EQ(scene->updates, std::vector<float>{0.25f});
   EXPECT_EQ(scene->draws, 1);
-  EXPECT_EQ(scene->lastRenderer, nullptr);  // nothing draws for real yet
+  EXPECT_EQ(scene->lastRenderer, director()->getRenderer());  // the director's own renderer
   EXPECT_EQ(director()->getTotalFrames(), 1u);
   EXPECT_FLOAT_EQ(director()->getDeltaTime(), 0.25f);
   EXPECT_EQ(loose->getReferenceCount(), 1u);

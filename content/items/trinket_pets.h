@@ -1,0 +1,50 @@
+#pragma once
+// Pets worn as equipment now and then drop an item from their list beside the player. The game
+// rules run `dropFromTrinketPets` once a second for every player outside creative mode.
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/base/geometry.h"
+
+class Item;
+class MapBlock;
+
+// What the pet drops need of a player; the game rules implement it for their player type.
+class TrinketPetOwner {
+ public:
+  virtual ~TrinketPetOwner() = default;
+  // The item in slot 0..4 of equipment set 0 or 1, null for an empty slot.
+  virtual const Item* equipmentItem(int set, int slot) const = 0;
+  // Where the player stands, in pixels.
+  virtual engine::Vec2 position() const = 0;
+  // The map cell the player is drawn in, null outside the map; passed through untouched.
+  virtual MapBlock* visibleMapBlock() const = 0;
+};
+
+// Throws a new item into the world; the game's rules register theirs at launch.
+class ItemSpawner {
+ public:
+  virtual ~ItemSpawner() = default;
+  // Takes ownership of the pooled item.
+  virtual void spawnItemEntity(Item* item, engine::Vec2 position, MapBlock* cell, float speed,
+                               float angle, bool toy) = 0;
+};
+
+// Without rules to throw into, a spawned item is simply returned to the pool.
+class NullItemSpawner : public ItemSpawner {
+ public:
+  void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) override;
+};
+
+// The registered spawner, or the null one; registering null restores the null one.
+ItemSpawner& itemSpawner();
+void setItemSpawner(ItemSpawner* spawner);
+
+constexpr float PET_DROP_CHANCE = 0.02f;
+constexpr float PET_DROP_SPEED = 0.6f;
+
+// The drop list of a pet item; null for items that are not pets, empty for pets without one.
+const std::vector<uint16_t>* petDropList(uint16_t petItemId);
+
+void dropFromTrinketPets(const TrinketPetOwner& player);

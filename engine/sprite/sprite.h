@@ -1,0 +1,106 @@
+#pragma once
+// The textured rectangle of the engine: a leaf node that shows one rectangle of one texture as a
+// single quad. On its own it queues one quad command per frame; linked to a sprite batch node it
+// writes its quad into the batch's texture atlas instead and the batch draws it.
+
+#include <cstdint>
+
+#include "engine/base/geometry.h"
+#include "engine/render/quad_command.h"
+#include "engine/render/quad_types.h"
+#include "engine/scene/node.h"
+
+namespace engine {
+
+class GLProgramState;
+class SpriteBatchNode;
+class Texture2D;
+class TextureAtlas;
+
+class Sprite : public Node {
+ public:
+  // Each returns an autoreleased sprite, or null when its init fails.
+  static Sprite* create();
+  static Sprite* createWithTexture(Texture2D* texture);
+  static Sprite* createWithTextureRect(Texture2D* texture, const Rect& rect);
+
+  ~Sprite() override;
+
+  // Every change of the transform marks the sprite dirty first, so a linked sprite rewrites its
+  // quad on the batch's next pass.
+  void setScaleX(float scaleX) override;
+  void setScaleY(float scaleY) override;
+  void setScale(float scaleX, float scaleY) override;
+  void setScale(float scale) override;
+  void setPosition(float x, float y) override;
+  void setPosition(const Vec2& position) override;
+  void setPositionZ(float z) override;
+  void setAnchorPoint(const Vec2& anchor) override;
+  void setVisible(bool visible) override;
+  void setRotation(float degrees) override;
+  using Node::getPosition;
+
+  using Node::draw;
+  void draw(Renderer* renderer, const Mat4& transform, uint32_t flags) override;
+  void setOpacityModifyRGB(bool modify) override;
+  bool isOpacityModifyRGB() const override { return opacityModifyRGB_; }
+  bool init() override;
+  void updateColor() override;
+
+  virtual SpriteBatchNode* getBatchNode() const { return batchNode_; }
+  // Links the sprite to a batch (its atlas becomes the batch's) or unlinks it (null).
+  virtual void setBatchNode(SpriteBatchNode* batchNode);
+  // Ignored while linked to a batch: the batch's atlas decides the texture.
+  virtual void setTexture(Texture2D* texture);
+  virtual Texture2D* getTexture() const { return texture_; }
+  // In points; the content size becomes the rectangle's size.
+  virtual void setTextureRect(const Rect& rect);
+  virtual bool isDirty() const { return dirty_; }
+  virtual void setDirty(bool dirty) { dirty_ = dirty; }
+  virtual bool initWithTexture(Texture2D* texture, const Rect& rect);
+  // The whole texture.
+  virtual bool initWithTexture(Texture2D* texture);
+  virtual void setTextureCoords(Rect rect);
+  virtual void updateBlendFunc();
+
+  // For a linked sprite that is dirty: moves its quad into the batch's space and writes it into
+  // the atlas at its index.
+  void updateTransform();
+
+  const V2F_C4B_T2F_Quad& getQuad() const { return quad_; }
+  const Rect& getTextureRect() const { return rect_; }
+  TextureAtlas* getTextureAtlas() const { return textureAtlas_; }
+  void setTextureAtlas(TextureAtlas* atlas) { textureAtlas_ = atlas; }
+  // The slot of the quad in the batch's atlas; -1 while not placed.
+  int64_t getAtlasIndex() const { return atlasIndex_; }
+  void setAtlasIndex(int64_t index) { atlasIndex_ = index; }
+  const BlendFunc& getBlendFunc() const { return blendFunc_; }
+  void setBlendFunc(const BlendFunc& blend) { blendFunc_ = blend; }
+  // Retained; null means the built-in textured-quad program, taken when first drawn.
+  void setGLProgramState(GLProgramState* state);
+  GLProgramState* getGLProgramState() const { return programState_; }
+  // The result of the last visibility test.
+  bool isInsideBounds() const { return insideBounds_; }
+  const QuadCommand& getQuadCommand() const { return quadCommand_; }
+
+ protected:
+  Sprite();
+
+  // Vertex positions of an unlinked sprite: the rectangle's size at the node's origin.
+  void setVertexRect();
+
+  TextureAtlas* textureAtlas_ = nullptr;  // the batch's, not retained
+  SpriteBatchNode* batchNode_ = nullptr;  // not retained
+  Texture2D* texture_ = nullptr;          // retained
+  QuadCommand quadCommand_;
+  V2F_C4B_T2F_Quad quad_;
+  Rect rect_;
+  int64_t atlasIndex_ = -1;
+  BlendFunc blendFunc_ = BlendFunc::ALPHA_PREMULTIPLIED;
+  bool dirty_ = false;
+  bool opacityModifyRGB_ = true;
+  bool insideBounds_ = true;
+  GLProgramState* programState_ = nullptr;  // retained
+};
+
+}  // namespace engine

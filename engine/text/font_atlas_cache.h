@@ -1,0 +1,28 @@
+#pragma once
+// Shares one glyph atlas per font file name among all labels. The cache's own pointer is no
+// reference: an atlas's count is the number of holders that got it here, and the last one to
+// give it back through releaseFontAtlas ends it (the next request reads the file again).
+
+#include <string>
+
+namespace engine {
+
+class FontAtlas;
+
+class FontAtlasCache {
+ public:
+  FontAtlasCache() = delete;
+
+  // The atlas of the font file (named exactly as given), retained for the caller; null when the
+  // font or its atlas cannot be made.
+  static FontAtlas* getFontAtlasFNT(const std::string& fontFile);
+  // Gives one reference back; false (and nothing changed) for null or an atlas not cached here.
+  static bool releaseFontAtlas(FontAtlas* atlas);
+  // Forgets the entry of the font file without touching the atlas's references.
+  static bool removeFontAtlas(const std::string& fontFile);
+  static size_t getCachedCount();
+  // Forgets every entry; tests reset the cache with it once their labels are gone.
+  static void purgeCachedData();
+};
+
+}  // namespace engine

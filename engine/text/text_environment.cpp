@@ -1,0 +1,33 @@
+#include "engine/text/text_environment.h"
+
+namespace engine {
+
+namespace {
+
+struct EnvironmentSlot {
+  FixedTextEnvironment fixed;
+  TextEnvironment* current = &fixed;
+};
+
+EnvironmentSlot& slot() {
+  static EnvironmentSlot environment;
+  return environment;
+}
+
+}  // namespace
+
+TextEnvironment* getTextEnvironment() { return slot().current; }
+
+void setTextEnvironment(TextEnvironment* environment) {
+  EnvironmentSlot& s = slot();
+  if (environment == nullptr) {
+    s.fixed = FixedTextEnvironment();
+    s.current = &s.fixed;
+  } else {
+    s.current = environment;
+  }
+}
+
+FixedTextEnvironment* getFixedTextEnvironment() { return &slot().fixed; }
+
+}  // namespace engine

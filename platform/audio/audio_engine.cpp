@@ -1,0 +1,136 @@
+#include "platform/audio/audio_engine.h"
+
+#include <cstdio>
+
+#include "engine/io/file_utils.h"
+#include "engine/scene/scheduler.h"
+
+namespace kel {
+
+namespace {
+std::unique_ptr<AudioEngine>& instanceSlot() {
+  static std::unique_ptr<AudioEngine> instance;
+  return instance;
+}
+}  // namespace
+
+AudioEngine* AudioEngine::getInstance() {
+  if (!instanceSlot()) return createInstance(OutputMode::Device);
+  return instanceSlot().get();
+}
+
+AudioEngine* AudioEngine::createInstance(OutputMode mode) {
+  instanceSlot().reset();
+  instanceSlot().reset(new AudioEngine(mode));
+  return instanceSlot().get();
+}
+
+void AudioEngine::destroyInstance() { instanceSlot().reset(); }
+
+AudioEngine::AudioEngine(OutputMode mode) { system_.init(kChannelCount, mode); }
+
+AudioEngine::~AudioEngine() {
+  detachScheduler();
+  releaseAllSounds();
+  system_.close();
+}
+
+void AudioEngine::attachScheduler(engine::Scheduler* scheduler) {
+  detachScheduler();
+  if (scheduler == nullptr) return;
+  scheduler_ = scheduler;
+  scheduler_->retain();
+  scheduler_->schedule([this](float dt) { update(dt); }, &system_, kPumpInterval,
+                       engine::REPEAT_FOREVER, 0.0f, kPumpKey);
+}
+
+void AudioEngine::detachScheduler() {
+  if (scheduler_ == nullptr) return;
+  scheduler_->unschedule(kPumpKey, &system_);
+  scheduler_->release();
+  scheduler_ = nullptr;
+}
+
+void AudioEngine::update(float dt) { system_.update(dt); }
+
+std::string AudioEngine::fullPath(const std::string& path) const {
+  engine::FileUtils* files = engine::FileUtils::getInstance();
+  return files != nullptr ? files->fullPathForFilename(path) : path;
+}
+
+Sound* AudioEngine::findSound(const std::string& fullPathName) const {
+  const auto found = cache_.find(fullPathName);
+  return found == cache_.end() ? nullptr : found->second;
+}
+
+SoundHandle AudioEngine::preloadEffect(const std::string& path) {
+  const std::string full = fullPath(path);
+  if (Sound* cached = findSound(full)) return {&system_, cached, {}};
+  Sound* sound = system_.createSound(full);
+  if (sound == nullptr) {
+    // Not cached: the file may appear later, and each failed request says so.
+    std::printf("sound effect in %s could not be preload\n", path.c_str());
+    std::fflush(stdout);
+    return {};
+  }
+  cache_.emplace(full, sound);
+  return {&system_, sound, {}};
+}
+
+void AudioEngine::playEffect(const std::string& path, float volume, float pan, float pitch) {
+  const SoundHandle effect = preloadEffect(path);
+  if (effect.sound == nullptr) return;
+  // Started paused so the first samples already carry the volume, pitch and pan.
+  Channel channel = system_.playSound(effect.sound, true);
+  channel.setVolume(volume);
+  channel.setPitch(pitch);
+  channel.setPan(pan);
+  channel.setPaused(false);
+}
+
+SoundHandle AudioEngine::playBackgroundMusic(const std::string& path) {
+  Sound* stream = system_.createStream(fullPath(path));
+  if (stream == nullptr) return {&system_, nullptr, {}};
+  return {&system_, stream, system_.playSound(stream, false)};
+}
+
+void AudioEngine::releaseAllSounds() {
+  for (const auto& entry : cache_) system_.releaseSound(entry.second);
+  cache_.clear();
+  // The rain sound lived in the cache; its handle must not outlive it.
+  rainAmbience = {};
+}
+
+void AudioEngine::releaseMusic() {
+  if (music.sound == nullptr) return;
+  music.channel.stop();
+  system_.releaseSound(music.sound);
+  music = {};
+}
+
+void AudioEngine::applyMusicVolume() {
+  if (!music.channel.isNull()) music.channel.setVolume(options_.musicVolume);
+}
+
+void AudioEngine::pauseMusic(bool paused) {
+  if (!music.channel.isNull()) music.channel.setPaused(paused);
+}
+
+void AudioEngine::setSoundFolders(const std::string& effects, const std::string& musicPath) {
+  effectsFolder_ = effects;
+  musicFolder_ = musicPath;
+}
+
+void AudioEngine::setWorldSource(SoundWorldSource* source) {
+  worldSource_ = source != nullptr ? source : &nullWorld_;
+}
+
+void AudioEngine::setDefinitionSource(SoundDefinitionSource* source) {
+  definitionSource_ = source != nullptr ? source : &nullDefinitions_;
+}
+
+void AudioEngine::setNextMusicScheduler(NextMusicScheduler* scheduler) {
+  nextMusicScheduler_ = scheduler != nullptr ? scheduler : &nullScheduler_;
+}
+
+}  // namespace kel

@@ -1,0 +1,192 @@
+#include "platform/audio/sound_system.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/audio/audio_output.h"
+#include "platform/audio/channel_slot.h"
+#include "platform/audio/sound.h"
+
+namespace kel {
+
+SoundSystem::SoundSystem() = default;
+
+SoundSystem::~SoundSystem() { close(); }
+
+bool SoundSystem::init(int channelCount, OutputMode mode) {
+  if (isInitialised() || channelCount <= 0) return false;
+  if (mode == OutputMode::Device) {
+    output_ = std::make_unique<AudioOutput>();
+    if (!output_->open()) output_.reset();
+  }
+  for (int i = 0; i < channelCount; ++i) slots_.push_back(std::make_unique<ChannelSlot>());
+  return true;
+}
+
+void SoundSystem::close() {
+  // Callbacks are not run on close: whoever set them may be going away too.
+  for (auto& slot : slots_) {
+    if (slot->inUse) freeSlot(*slot);
+  }
+  slots_.clear();
+  sounds_.clear();
+  output_.reset();
+}
+
+bool SoundSystem::hasOutput() const { return output_ != nullptr; }
+
+Sound* SoundSystem::createSound(const std::string& path) {
+  return adopt(Sound::load(path, Sound::Kind::Sample));
+}
+
+Sound* SoundSystem::createStream(const std::string& path) {
+  return adopt(Sound::load(path, Sound::Kind::Stream));
+}
+
+Sound* SoundSystem::adopt(std::unique_ptr<Sound> sound) {
+  if (!sound || !isInitialised()) return nullptr;
+  sounds_.push_back(std::move(sound));
+  return sounds_.back().get();
+}
+
+void SoundSystem::releaseSound(Sound* sound) {
+  if (sound == nullptr) return;
+  for (auto& slot : slots_) {
+    if (slot->inUse && slot->sound == sound) stopSlot(*slot);
+  }
+  std::erase_if(sounds_, [sound](const std::unique_ptr<Sound>& owned) { return owned.get() == sound; });
+}
+
+int SoundSystem::pickSlot() const {
+  int victim = -1;
+  for (int i = 0; i < channelCount(); ++i) {
+    const ChannelSlot& slot = *slots_[i];
+    if (!slot.inUse) return i;
+    if (victim < 0 || slot.priority > slots_[victim]->priority ||
+        (slot.priority == slots_[victim]->priority && slot.startOrder < slots_[victim]->startOrder)) {
+      victim = i;
+    }
+  }
+  // Music and ambience are more important than any new effect and are never taken for one.
+  if (victim >= 0 && slots_[victim]->priority < ChannelSlot::kDefaultPriority) return -1;
+  return victim;
+}
+
+Channel SoundSystem::playSound(Sound* sound, bool paused) {
+  if (sound == nullptr || !isInitialised()) return {};
+  const bool owned = std::any_of(sounds_.begin(), sounds_.end(),
+                                 [sound](const std::unique_ptr<Sound>& s) { return s.get() == sound; });
+  if (!owned) return {};
+  const int index = pickSlot();
+  if (index < 0) return {};
+  ChannelSlot& slot = *slots_[index];
+  std::function<void()> stolenEnd;
+  if (slot.inUse) stolenEnd = freeSlot(slot);
+
+  slot.inUse = true;
+  slot.startOrder = ++nextStartOrder_;
+  slot.sound = sound;
+  slot.volume = 1.0f;
+  slot.pitch = 1.0f;
+  slot.pan = 0.0f;
+  slot.paused = paused;
+  slot.muted = false;
+  slot.priority = ChannelSlot::kDefaultPriority;
+  slot.clock = Playhead(static_cast<double>(sound->frames()));
+  slot.feeder = slot.clock;
+  slot.voiceStarted = false;
+  if (output_ && !slot.voice) slot.voice = std::make_unique<OutputVoice>();
+  if (slot.voice) {
+    slot.voice->setPitch(1.0f);
+    slot.applyGain();
+  }
+  const Channel channel(this, index, slot.generation);
+  if (!paused) startVoice(slot);
+  if (stolenEnd) stolenEnd();
+  return channel;
+}
+
+std::function<void()> SoundSystem::freeSlot(ChannelSlot& slot) {
+  std::function<void()> onEnd = std::move(slot.onEnd);
+  slot.onEnd = nullptr;
+  if (slot.voice) slot.voice->stop();
+  slot.inUse = false;
+  slot.sound = nullptr;
+  slot.voiceStarted = false;
+  ++slot.generation;
+  return onEnd;
+}
+
+void SoundSystem::stopSlot(ChannelSlot& slot) {
+  std::function<void()> onEnd = freeSlot(slot);
+  if (onEnd) onEnd();
+}
+
+void SoundSystem::startVoice(ChannelSlot& slot) {
+  if (!slot.voice || slot.voiceStarted) return;
+  slot.voiceStarted = true;
+  feed(slot);
+}
+
+void SoundSystem::feed(ChannelSlot& slot) {
+  if (!slot.voice || !slot.voice->valid() || !slot.voiceStarted) return;
+  Sound& sound = *slot.sound;
+  const int channels = sound.channels();
+  float left = 1.0f;
+  float right = 1.0f;
+  panGains(slot.pan, left, right);
+  std::vector<int16_t> source(static_cast<size_t>(OutputVoice::kBufferFrames) * channels);
+  std::vector<int16_t> stereo(static_cast<size_t>(OutputVoice::kBufferFrames) * 2);
+  for (int room = slot.voice->reclaimBuffers(); room > 0 && !slot.feeder.finished(); --room) {
+    int filled = 0;
+    slot.feeder.advance(OutputVoice::kBufferFrames, [&](double from, double count) {
+      const int64_t got = sound.read(std::llround(from), std::llround(count), source.data());
+      for (int64_t f = 0; f < got; ++f) {
+        const int16_t* frame = source.data() + f * channels;
+        const float l = frame[0];
+        const float r = channels > 1 ? frame[1] : frame[0];
+        stereo[2 * filled] = static_cast<int16_t>(l * left);
+        stereo[2 * filled + 1] = static_cast<int16_t>(r * right);
+        ++filled;
+      }
+    });
+    if (filled == 0) break;
+    slot.voice->queue(stereo.data(), filled, sound.sampleRate());
+  }
+  if (!slot.paused) slot.voice->play();
+}
+
+void SoundSystem::update(float dt) {
+  std::vector<std::function<void()>> ended;
+  for (auto& owned : slots_) {
+    ChannelSlot& slot = *owned;
+    if (!slot.inUse || slot.paused) continue;
+    const double frames = std::max(0.0, static_cast<double>(dt)) * std::max(0.0f, slot.pitch) *
+                          slot.sound->sampleRate();
+    if (slot.clock.advance(frames)) {
+      feed(slot);
+      continue;
+    }
+    std::function<void()> onEnd = freeSlot(slot);
+    if (onEnd) ended.push_back(std::move(onEnd));
+  }
+  for (auto& onEnd : ended) onEnd();
+}
+
+int SoundSystem::channelsPlaying() const {
+  return static_cast<int>(std::count_if(slots_.begin(), slots_.end(),
+                                        [](const std::unique_ptr<ChannelSlot>& s) { return s->inUse; }));
+}
+
+Channel SoundSystem::channelAt(int index) {
+  if (index < 0 || index >= channelCount() || !slots_[index]->inUse) return {};
+  return Channel(this, index, slots_[index]->generation);
+}
+
+ChannelSlot* SoundSystem::slotFor(const Channel& channel) {
+  if (channel.system_ != this || channel.index_ < 0 || channel.index_ >= channelCount()) return nullptr;
+  ChannelSlot& slot = *slots_[channel.index_];
+  return slot.inUse && slot.generation == channel.generation_ ? &slot : nullptr;
+}
+
+}  // namespace kel

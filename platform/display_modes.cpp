@@ -1,0 +1,70 @@
+#include "platform/display_modes.h"
+
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace kel {
+
+namespace {
+
+bool fitsSixteenBits(int value) {
+  return value > 0 && value <= std::numeric_limits<uint16_t>::max();
+}
+
+uint32_t area(const base::VideoMode& mode) {
+  return static_cast<uint32_t>(mode.width) * static_cast<uint32_t>(mode.height);
+}
+
+DisplayMode fromGlfw(const GLFWvidmode& mode) {
+  return DisplayMode{mode.width,   mode.height,    mode.refreshRate,
+                     mode.redBits, mode.greenBits, mode.blueBits};
+}
+
+}  // namespace
+
+std::vector<base::VideoMode> selectVideoModes(const std::vector<DisplayMode>& modes,
+                                              const DisplayMode& current) {
+  std::vector<base::VideoMode> selected;
+  for (const DisplayMode& mode : modes) {
+    const bool plainColour = mode.redBits == 8 && mode.greenBits == 8 && mode.blueBits == 8;
+    const bool fits = mode.width <= current.width && mode.height <= current.height;
+    // A size that does not fit the stored 16-bit form could not be restored, so it is not offered.
+    if (mode.refreshRate <= 60 && plainColour && fits && fitsSixteenBits(mode.width) &&
+        fitsSixteenBits(mode.height)) {
+      selected.push_back(
+          base::VideoMode{static_cast<uint16_t>(mode.width), static_cast<uint16_t>(mode.height)});
+    }
+  }
+  // Equal sizes must end up side by side for the duplicate removal, whatever their order was.
+  std::sort(selected.begin(), selected.end(),
+            [](const base::VideoMode& a, const base::VideoMode& b) {
+              return area(a) != area(b) ? area(a) < area(b) : a.width < b.width;
+            });
+  selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+  return selected;
+}
+
+MonitorModes queryPrimaryMonitor() {
+  MonitorModes result;
+  // Without an initialised GLFW there is no monitor to ask (GLFW only reports an error).
+  GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+  if (monitor == nullptr) {
+    return result;
+  }
+  int count = 0;
+  const GLFWvidmode* modes = glfwGetVideoModes(monitor, &count);
+  const GLFWvidmode* current = glfwGetVideoMode(monitor);
+  if (modes == nullptr || current == nullptr) {
+    return result;
+  }
+  for (int i = 0; i < count; ++i) {
+    result.modes.push_back(fromGlfw(modes[i]));
+  }
+  result.current = fromGlfw(*current);
+  result.available = true;
+  return result;
+}
+
+}  // namespace kel

@@ -1,0 +1,34 @@
+#pragma once
+// The window sizes the options offer: the monitor's modes that fit the desktop, once each.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/settings/video_mode.h"
+
+namespace kel {
+
+// One mode as the monitor reports it.
+struct DisplayMode {
+  int width = 0;
+  int height = 0;
+  int refreshRate = 0;
+  int redBits = 0;
+  int greenBits = 0;
+  int blueBits = 0;
+};
+
+// Keeps modes of at most 60 Hz with 8 bits per colour that fit inside the current mode, sorted by
+// area, each size once.
+std::vector<base::VideoMode> selectVideoModes(const std::vector<DisplayMode>& modes,
+                                              const DisplayMode& current);
+
+// The primary monitor's modes and current mode; empty when no display is open.
+struct MonitorModes {
+  std::vector<DisplayMode> modes;
+  DisplayMode current;
+  bool available = false;
+};
+MonitorModes queryPrimaryMonitor();
+
+}  // namespace kel

@@ -1,0 +1,45 @@
+#include "platform/launch_arguments.h"
+
+namespace kel {
+
+ArgumentPairs parseArguments(int argc, const char* const* argv) {
+  ArgumentPairs pairs;
+  if (argv == nullptr) {
+    return pairs;
+  }
+  std::string key;
+  std::string value;
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] == nullptr) {
+      continue;
+    }
+    const std::string word = argv[i];
+    if (!word.empty() && word[0] == '-') {
+      if (!key.empty()) {
+        pairs.emplace_back(key, value);
+        value.clear();
+      }
+      key = word.substr(1);
+    } else if (value.empty()) {
+      value = word;
+    } else {
+      value += ' ';
+      value += word;
+    }
+  }
+  if (!key.empty()) {
+    pairs.emplace_back(key, value);
+  }
+  return pairs;
+}
+
+const ArgumentPair* findArgument(const ArgumentPairs& pairs, const std::string& key) {
+  for (const ArgumentPair& pair : pairs) {
+    if (pair.first == key) {
+      return &pair;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace kel

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+
+namespace {
+
+TEST(ItemPoolTest, APageHolds255SlotsAndThe256thOpensAnother) {
+  ItemPool pool;
+  std::vector<void*> slots;
+  for (int i = 0; i < 255; ++i) slots.push_back(pool.allocate());
+  EXPECT_EQ(pool.pageCount(), 1u);
+  slots.push_back(pool.allocate());
+  EXPECT_EQ(pool.pageCount(), 2u);
+  std::set<void*> distinct(slots.begin(), slots.end());
+  EXPECT_EQ(distinct.size(), slots.size());
+  // Slots keep the alignment the free-list link needs.
+  for (void* slot : slots) EXPECT_EQ(reinterpret_cast<uintptr_t>(slot) % 8, 0u);
+}
+
+TEST(ItemPoolTest, FreedSlotsAreReusedLastFirst) {
+  ItemPool pool;
+  void* a = pool.allocate();
+  void* b = pool.allocate();
+  pool.release(a);
+  pool.release(b);
+  pool.release(nullptr);
+  EXPECT_EQ(pool.freeCount(), 2u);
+  EXPECT_EQ(pool.allocate(), b);
+  EXPECT_EQ(pool.allocate(), a);
+  EXPECT_EQ(pool.freeCount(), 0u);
+  EXPECT_EQ(pool.pageCount(), 1u);
+}
+
+TEST(ItemPoolTest, TwoThreadsShareThePoolWithoutHandingOutASlotTwice) {
+  constexpr int ROUNDS = 2000;
+  auto work = [](std::vector<Item*>& kept) {
+    for (int i = 0; i < ROUNDS; ++i) {
+      Item* item = newItem(static_cast<uint16_t>(4096 + (i % 100)), 0, 1, 0, 0);
+      if (i % 3 == 0) {
+        freeItem(item);
+      } else {
+        kept.push_back(item);
+      }
+    }
+  };
+  std::vector<Item*> mainItems, loaderItems;
+  std::thread loader(work, std::ref(loaderItems));
+  work(mainItems);
+  loader.join();
+  std::set<Item*> all(mainItems.begin(), mainItems.end());
+  all.insert(loaderItems.begin(), loaderItems.end());
+  EXPECT_EQ(all.size(), mainItems.size() + loaderItems.size());
+  for (Item* item : all) {
+    EXPECT_GE(item->id, 4096);
+    EXPECT_LT(item->id, 4196);
+    freeItem(item);
+  }
+}
+
+}  // namespace

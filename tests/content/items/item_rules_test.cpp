@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "content/items/block_edit.h"
+#include "content/items/block_filter.h"
+#include "content/items/block_rules.h"
+#include "content/items/catch_rule.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/items/item_rules.h"
+#include "content/items/loading_tips.h"
+#include "content/items/world_query.h"
+#include "content/tables/content_tables.h"
+#include "engine/base/random.h"
+
+namespace {
+
+class ItemRulesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetContentTables();
+    engine::randomSeed(11);
+  }
+  void TearDown() override { resetContentTables(); }
+};
+
+CellInfo cellWith(uint16_t block, uint16_t column = 0, uint16_t row = 0) {
+  return CellInfo{column, row, static_cast<uint32_t>(block) | 0x7000u};  // high bits not the id
+}
+
+TEST_F(ItemRulesTest, SpecialFilterBits) {
+  EXPECT_TRUE(itemMatchesFilter(5, FILTER_ANY_BLOCK));
+  EXPECT_TRUE(itemMatchesFilter(4000, 0x100000000ull));
+  EXPECT_FALSE(itemMatchesFilter(0, FILTER_ANY_BLOCK));
+  EXPECT_TRUE(itemMatchesFilter(0, FILTER_ALMOST_ANY));
+  for (uint16_t id : {103, 106, 144}) EXPECT_FALSE(itemMatchesFilter(id, FILTER_ALMOST_ANY));
+  EXPECT_FALSE(itemMatchesFilter(0, 0));
+  EXPECT_FALSE(itemMatchesFilter(263, 0));
+  EXPECT_TRUE(itemMatchesFilter(1728, exactBlockFilter(1728)));
+  EXPECT_FALSE(itemMatchesFilter(1729, exactBlockFilter(1728)));
+  EXPECT_FALSE(itemMatchesFilter(0, exactBlockFilter(0)));
+  const uint64_t special = FILTER_SPECIAL | (1ull << 16) | (1ull << 48);
+  EXPECT_TRUE(itemMatchesFilter(1504, special));
+  EXPECT_FALSE(itemMatchesFilter(1505, special));
+  EXPECT_FALSE(itemMatchesFilter(1504, FILTER_SPECIAL | (1ull << 16)));
+}
+
+TEST_F(ItemRulesTest, CategoryFiltersCheckEveryBitOfTheBlock) {
+  EXPECT_TRUE(itemMatchesFilter(3290, 0x14));
+  EXPECT_TRUE(itemMatchesFilter(1243, 0x14));
+  EXPECT_TRUE(itemMatchesFilter(263, 0x1000000000004ull));
+  EXPECT_FALSE(itemMatchesFilter(3290, 0x1000000000004ull));
+  EXPECT_FALSE(itemMatchesFilter(1243, 0x1000000000004ull));
+  EXPECT_TRUE(itemMatchesFilter(266, 0x08));
+  EXPECT_TRUE(itemMatchesFilter(266, categoryFilter(0x800, 0x08)));  // no group needed
+  EXPECT_TRUE(itemMatchesFilter(576, categoryFilter(0x044, 0x10)));
+  EXPECT_FALSE(itemMatchesFilter(576, categoryFilter(0x040, 0x10)));  // both groups required
+  EXPECT_FALSE(itemMatchesFilter(1, 0x3F));                           // not in the table
+  EXPECT_FALSE(itemMatchesFilter(60000, 0x3F));
+}
+
+TEST_F(ItemRulesTest, BlockValuesKeepOrDrawTheVariant) {
+  contentTables().blockDefs[900].record.bytes[content::block_record::variantCount] = 3;
+  BlockEdit edit;
+  makeBlockValue(edit, 12, 34, 2, 900, 254, 1, 9);
+  EXPECT_EQ(edit.kind, 2);
+  EXPECT_EQ(edit.column, 12);
+  EXPECT_EQ(edit.row, 34);
+  EXPECT_EQ(edit.blockId, 900);
+  EXPECT_EQ(edit.variant, 254);
+  EXPECT_EQ(edit.layer, 1);
+  EXPECT_EQ(edit.extra, 9);
+  EXPECT_EQ(edit.marker, 255);
+  EXPECT_EQ(edit.reserved0 + edit.reserved1 + edit.reserved2, 0);
+  std::vector<int> seen(3, 0);
+  for (int i = 0; i < 100; ++i) {
+    makeBlockValueFrom(edit, cellWith(1, 7, 8), 1, 900, 255, 0, 0);
+    ASSERT_LT(edit.variant, 3);
+    ++seen[edit.variant];
+  }
+  EXPECT_EQ(edit.column, 7);
+  EXPECT_EQ(edit.row, 8);
+  EXPECT_TRUE(seen[0] > 0 && seen[1] > 0 && seen[2] > 0);
+  makeBlockValue(edit, 0, 0, 0, 901, 300, 0, 0);  // one variant only
+  EXPECT_EQ(edit.variant, 0);
+  makeBlockValue(edit, 0, 0, 0, 5000, 255, 0, 0);  // no such block: no crash
+  EXPECT_EQ(edit.variant, 0);
+}
+
+class FixedWorld : public WorldQuery {
+ public:
+  uint32_t planetIdBit() const override { return 0x4; }
+  uint32_t dayPhaseBits() const override { return 0x2; }
+  uint32_t mapHeight() const override { return height; }
+  uint32_t height = 128;
+};
+
+TEST_F(ItemRulesTest, CatchRulesTestConditionPlanetPhaseAndBand) {
+  FixedWorld world;
+  CatchRule rule;
+  rule.planetMask = 0x4 | 0x1;
+  rule.dayPhaseMask = 0x2;
+  rule.heightBandMask = 1;
+  EXPECT_TRUE(catchRuleApplies(rule, 0xFF, world, 42));
+  EXPECT_TRUE(catchRuleApplies(rule, 0, world, 42));  // condition mask 0 ignores the given one
+  EXPECT_FALSE(catchRuleApplies(rule, 0, world, 43));
+  rule.heightBandMask = 2;
+  EXPECT_TRUE(catchRuleApplies(rule, 0, world, 43));
+  EXPECT_FALSE(catchRuleApplies(rule, 0, world, 90));
+  rule.heightBandMask = 4;
+  EXPECT_TRUE(catchRuleApplies(rule, 0, world, 90));
+  rule.conditionMask = 0x10;
+  EXPECT_FALSE(catchRuleApplies(rule, 0x01, world, 90));
+  EXPECT_TRUE(catchRuleApplies(rule, 0x11, world, 90));
+  rule.planetMask = 0x8;
+  EXPECT_FALSE(catchRuleApplies(rule, 0x11, world, 90));
+  rule.planetMask = 0x4;
+  rule.dayPhaseMask = 0x1;
+  EXPECT_FALSE(catchRuleApplies(rule, 0x11, world, 90));
+  rule.dayPhaseMask = 0x2;
+  world.height = 0;  // no map yet: never a division by zero
+  EXPECT_FALSE(catchRuleApplies(rule, 0x11, world, 90));
+  EXPECT_FALSE(catchRuleApplies(rule, 0x11, NullWorldQuery(), 90));
+}
+
+TEST_F(ItemRulesTest, FixedDropsRollTheirCountAndChance) {
+  EXPECT_FALSE(rollDropFor(1).found);
+  EXPECT_TRUE(rollDropFor(1).item.isNone());
+  for (int i = 0; i < 50; ++i) {
+    const DropRoll roll = rollDropFor(63);
+    ASSERT_TRUE(roll.found);
+    EXPECT_EQ(roll.item.id, 64);
+    EXPECT_GE(roll.item.count, 20);
+    EXPECT_LE(roll.item.count, 30);
+    EXPECT_EQ(roll.item.word, 0u);
+  }
+  int failures = 0;
+  constexpr int TRIES = 5000;
+  for (int i = 0; i < TRIES; ++i) {
+    const DropRoll roll = rollDropFor(1407);
+    ASSERT_TRUE(roll.found);
+    if (roll.item.isNone()) {
+      ++failures;
+    } else {
+      EXPECT_EQ(roll.item.id, 144);
+      EXPECT_GE(roll.item.count, 100);
+      EXPECT_LE(roll.item.count, 200);
+    }
+  }
+  EXPECT_NEAR(static_cast<double>(failures) / TRIES, 0.2, 0.03);
+}
+
+TEST_F(ItemRulesTest, LookupTables) {
+  const ItemRule* rule = lookupItemRule(1606);
+  ASSERT_NE(rule, nullptr);
+  EXPECT_EQ(rule->firstId, 537);
+  EXPECT_EQ(rule->value, 120);
+  EXPECT_EQ(lookupItemRule(25), nullptr);
+  ASSERT_NE(lookupIdPair(1343), nullptr);
+  EXPECT_EQ(lookupIdPair(1343)->value, 500);
+  EXPECT_EQ(lookupIdPair(65), nullptr);
+  EXPECT_EQ(itemValueFromTable(1571), 471);
+  EXPECT_EQ(itemValueFromTable(1603), 467);
+  EXPECT_EQ(itemValueFromTable(1), 0);
+  EXPECT_TRUE(holdsMob(1233));
+  EXPECT_FALSE(showsHeldMobName(1233));
+  EXPECT_TRUE(showsHeldMobName(913));
+  EXPECT_FALSE(holdsMob(914));
+}
+
+TEST_F(ItemRulesTest, SideVariantsComparedInSideOrder) {
+  const SideLookup side0 = lookupBlockRule(739);
+  ASSERT_NE(side0.rule, nullptr);
+  EXPECT_EQ(side0.rule->itemId, 1441);
+  EXPECT_EQ(side0.side, 0);
+  EXPECT_EQ(lookupBlockRule(675).side, 2);
+  EXPECT_EQ(lookupBlockRule(707).side, 1);
+  // 713 is side 0 and side 1 of item 1718: side 0 answers first.
+  EXPECT_EQ(lookupBlockRule(713).side, 0);
+  EXPECT_EQ(lookupBlockRule(714).side, 2);
+  const SideLookup none = lookupBlockRule(1);
+  EXPECT_EQ(none.rule, nullptr);
+  EXPECT_EQ(none.side, 0);
+}
+
+TEST_F(ItemRulesTest, ReplacementBlocksByLayer) {
+  EXPECT_EQ(blockCategory(2, cellWith(263)), 14);
+  EXPECT_EQ(blockCategory(0, cellWith(263)), 1221);
+  EXPECT_EQ(blockCategory(0, cellWith(576)), 485);
+  // 1728 is also in a category that an earlier row names: the first matching row wins.
+  EXPECT_EQ(blockCategory(0, cellWith(1728)), 485);
+  EXPECT_EQ(blockCategory(0, cellWith(1952)), 1987);
+  EXPECT_EQ(blockCategory(0, cellWith(1344)), 454);
+  EXPECT_EQ(blockCategory(0, cellWith(3258)), 485);
+  EXPECT_EQ(blockCategory(1, cellWith(263)), 0);
+  EXPECT_EQ(blockCategory(0, cellWith(1)), 0);
+}
+
+TEST_F(ItemRulesTest, SurfaceRulesOfAPlanetInTableOrder) {
+  const auto rows = rowsForKind(0x4);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0]->secondPlanetBit, 0x8u);
+  EXPECT_EQ(rows[1]->secondPlanetBit, 0x40u);
+  EXPECT_EQ(rows[0]->value, 104);
+  EXPECT_EQ(rows[0]->depth, 12);
+  EXPECT_FLOAT_EQ(rows[0]->share, 0.6f);
+  const auto lone = rowsForKind(0x800);
+  ASSERT_EQ(lone.size(), 1u);
+  EXPECT_EQ(lone[0]->secondPlanetBit, NO_SECOND_PLANET);
+  EXPECT_TRUE(rowsForKind(0x3).empty());
+}
+
+TEST_F(ItemRulesTest, SpecialIdsTiersAndGroups) {
+  EXPECT_TRUE(isSpecialPlaceable(39));
+  EXPECT_TRUE(isSpecialPlaceable(935));
+  EXPECT_TRUE(isSpecialPlaceable(3295));
+  EXPECT_TRUE(isSpecialPlaceable(3302));
+  EXPECT_FALSE(isSpecialPlaceable(4022));
+  EXPECT_EQ(coloredBlocks().size(), 15u);
+  EXPECT_EQ(coloredBlocks()[3].rgb, 0xB46547u);
+  EXPECT_TRUE(isSpecialBlockId(1020));
+  EXPECT_FALSE(isSpecialBlockId(1021));
+  EXPECT_EQ(blockTier(35), 1);
+  EXPECT_EQ(blockTier(35 + 64 * 14), 15);
+  EXPECT_EQ(blockTier(35 + 64 * 15), 3);
+  EXPECT_EQ(blockTier(36), 3);
+  EXPECT_TRUE(sameBlockGroup(cellWith(598), cellWith(822)));
+  EXPECT_FALSE(sameBlockGroup(cellWith(598), cellWith(324)));
+  EXPECT_TRUE(sameBlockGroup(cellWith(324), cellWith(324)));
+  EXPECT_FALSE(sameBlockGroup(cellWith(1), cellWith(1)));
+}
+
+TEST_F(ItemRulesTest, LoadingTipsWithoutStatisticsComeFromTheFixedList) {
+  EXPECT_STREQ(loadingTip(0), "Bridges can overlap with\nalmost all non solid objects.");
+  EXPECT_STREQ(loadingTip(47), "You can press F1 to see\nthe command quick help reference");
+  EXPECT_STREQ(loadingTip(48), "");
+  for (int i = 0; i < LOADING_TIP_COUNT; ++i) EXPECT_STRNE(loadingTip(i), "") << i;
+  for (int i = 0; i < 100; ++i) {
+    const std::string tip = randomLoadingTip();
+    bool known = false;
+    for (int t = 0; t < LOADING_TIP_COUNT; ++t) known = known || tip == loadingTip(t);
+    EXPECT_TRUE(known) << tip;
+  }
+}
+
+}  // namespace

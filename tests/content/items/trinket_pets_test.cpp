@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/items/trinket_pets.h"
+#include "content/potions/potion_table.h"
+#include "content/tables/content_tables.h"
+#include "engine/base/random.h"
+
+namespace {
+
+struct Spawned {
+  Item item;
+  engine::Vec2 position;
+  MapBlock* cell;
+  float speed;
+  float angle;
+  bool toy;
+};
+
+class RecordingSpawner : public ItemSpawner {
+ public:
+  void spawnItemEntity(Item* item, engine::Vec2 position, MapBlock* cell, float speed, float angle,
+                       bool toy) override {
+    spawned.push_back({*item, position, cell, speed, angle, toy});
+    freeItem(item);
+  }
+  std::vector<Spawned> spawned;
+};
+
+class Wearer : public TrinketPetOwner {
+ public:
+  const Item* equipmentItem(int set, int slot) const override {
+    return set == 0 && slot >= 0 && slot < 5 && !worn[slot].isNone() ? &worn[slot] : nullptr;
+  }
+  engine::Vec2 position() const override { return {320, 48}; }
+  MapBlock* visibleMapBlock() const override { return cell; }
+  Item worn[5];
+  MapBlock* cell = reinterpret_cast<MapBlock*>(0x1000);
+};
+
+class TrinketPetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetContentTables();
+    engine::randomSeed(3);
+    setItemSpawner(&spawner_);
+  }
+  void TearDown() override {
+    setItemSpawner(nullptr);
+    resetContentTables();
+  }
+
+  // Runs the once-a-second drop until something fell or the tries ran out.
+  void runSeconds(int seconds) {
+    for (int i = 0; i < seconds; ++i) dropFromTrinketPets(wearer_);
+  }
+
+  RecordingSpawner spawner_;
+  Wearer wearer_;
+};
+
+TEST_F(TrinketPetTest, PetsDropFromTheirListAboutTwoPercentOfTheTime) {
+  wearer_.worn[2] = Item(2206, 0, 1, 0, 0);
+  constexpr int SECONDS = 10000;
+  runSeconds(SECONDS);
+  const double rate = static_cast<double>(spawner_.spawned.size()) / SECONDS;
+  EXPECT_NEAR(rate, 0.02, 0.006);
+  const std::vector<uint16_t>& list = *petDropList(2206);
+  for (const Spawned& drop : spawner_.spawned) {
+    EXPECT_NE(std::find(list.begin(), list.end(), drop.item.id), list.end());
+    EXPECT_EQ(drop.item.count, 1);
+    EXPECT_EQ(drop.position, engine::Vec2(320, 48));
+    EXPECT_EQ(drop.cell, wearer_.cell);
+    EXPECT_FLOAT_EQ(drop.speed, 0.6f);
+    EXPECT_FALSE(drop.toy);
+    const float degrees = drop.angle * 180.0f / std::numbers::pi_v<float>;
+    EXPECT_GT(degrees, 70.5f);
+    EXPECT_LT(degrees, 110.5f);
+  }
+}
+
+TEST_F(TrinketPetTest, OtherItemsAndPetsWithoutListsDropNothing) {
+  wearer_.worn[0] = Item(1, 0, 1, 0, 0);
+  wearer_.worn[1] = Item(3536, 0, 1, 0, 0);  // a pet without a list
+  wearer_.worn[3] = Item(4500, 0, 1, 0, 0);  // an id with no definition
+  runSeconds(2000);
+  EXPECT_TRUE(spawner_.spawned.empty());
+  ASSERT_NE(petDropList(3536), nullptr);
+  EXPECT_TRUE(petDropList(3536)->empty());
+  EXPECT_EQ(petDropList(1), nullptr);
+}
+
+TEST_F(TrinketPetTest, PatternPetGivesRandomPatterns) {
+  wearer_.worn[4] = Item(1885, 0, 1, 0, 0);
+  runSeconds(5000);
+  ASSERT_GT(spawner_.spawned.size(), 20u);
+  bool differs = false;
+  for (const Spawned& drop : spawner_.spawned) {
+    EXPECT_EQ(drop.item.id, 41);
+    EXPECT_LT(drop.item.word, 1u << 14);  // a: 4 bits at 10, b and c: 5 bits each
+    differs = differs || drop.item.word != spawner_.spawned[0].item.word;
+  }
+  EXPECT_TRUE(differs);
+}
+
+TEST_F(TrinketPetTest, PotionPetBringsTheFirstTwoPotions) {
+  wearer_.worn[0] = Item(1950, 0, 1, 0, 0);
+  runSeconds(5000);
+  ASSERT_GT(spawner_.spawned.size(), 20u);
+  for (const Spawned& drop : spawner_.spawned) {
+    if (drop.item.id == 2382) {
+      EXPECT_EQ(drop.item.word, 63u);
+      EXPECT_EQ(potionDisplayName(static_cast<uint16_t>(drop.item.word)), "Potion of Giants");
+    } else {
+      ASSERT_EQ(drop.item.id, 2702);
+      EXPECT_EQ(drop.item.word, (33u << 6) | 63u);
+      EXPECT_EQ(potionDisplayName(static_cast<uint16_t>(drop.item.word)), "Potion of Dwarves");
+    }
+  }
+}
+
+TEST_F(TrinketPetTest, WithoutRegisteredRulesTheItemGoesBackToThePool) {
+  setItemSpawner(nullptr);
+  Item* thrown = newItem(64, 0, 1, 0, 0);
+  itemSpawner().spawnItemEntity(thrown, {}, nullptr, 0.6f, 1.0f, false);
+  Item* next = newItem(65, 0, 1, 0, 0);
+  EXPECT_EQ(next, thrown);  // the slot was returned and is handed out again
+  freeItem(next);
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+#include "content/texts/language_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// A "strings" array of `count` texts "s0", "s1", ...
+std::string stringsArray(int count) {
+  std::string json = "[";
+  for (int i = 0; i < count; ++i) json += (i ? ",\"s" : "\"s") + std::to_string(i) + "\"";
+  return json + "]";
+}
+
+std::string goodFile() {
+  return "{\"strings\":" + stringsArray(367) +
+         ",\"treasures\":[{\"id\":64,\"name\":\"Copper Ore\"},{\"id\":65537,\"name\":\"Dirt\"},"
+         "{\"id\":64,\"name\":\"Copper\"}],"
+         "\"mobs\":[\"Slime\",\"Bat\",\"slime\",\"A Very Long Mob Name That Goes On And On\"],"
+         "\"book\":[{\"name\":\"Tools\",\"icon\":3,\"pages\":[{\"title\":\"Pick\",\"text\":\"Dig."
+         "\"},"
+         "{\"title\":\"Axe\",\"text\":\"Chop.\"}]},{\"name\":\"Empty\",\"icon\":1,\"pages\":[]}],"
+         "\"settings\":[[\"music\",\"Music\",\"Plays music.\"]],"
+         "\"unknown\":42}";
+}
+
+class LanguageTextsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resetLanguageTexts(); }
+  void TearDown() override { resetLanguageTexts(); }
+
+  LanguageTexts& texts() { return languageTexts(); }
+  testsupport::TempDir dir_;
+};
+
+TEST_F(LanguageTextsTest, AGoodFileFillsEveryTable) {
+  ASSERT_TRUE(texts().loadFile(dir_.write("english.json", goodFile())));
+  EXPECT_EQ(texts().text(0), "s0");
+  EXPECT_EQ(texts().text(366), "s366");
+  EXPECT_EQ(texts().text(367), "");
+  EXPECT_EQ(texts().text(-1), "");
+  EXPECT_EQ(texts().treasureName(64), "Copper");  // the later entry wins
+  EXPECT_EQ(texts().treasureName(1), "Dirt");     // only the low 16 bits of the id count
+  EXPECT_EQ(texts().treasureName(2), "");
+  EXPECT_EQ(texts().mobName(1), "Bat");
+  EXPECT_EQ(texts().mobName(899), "");
+  EXPECT_EQ(texts().mobName(900), "");
+
+  const auto& book = texts().bookEntries();
+  ASSERT_EQ(book.size(), 2u);
+  EXPECT_EQ(book[0].name, "Tools");
+  EXPECT_EQ(book[0].icon, 3);
+  ASSERT_EQ(book[0].pages.size(), 2u);
+  EXPECT_EQ(book[0].pages[1].title, "Axe");
+  EXPECT_EQ(book[0].pages[1].text, "Chop.");
+  EXPECT_TRUE(book[1].pages.empty());
+
+  const OptionText* music = texts().optionText("option-music");
+  ASSERT_NE(music, nullptr);
+  EXPECT_EQ(music->label, "Music");
+  EXPECT_EQ(music->description, "Plays music.");
+  EXPECT_EQ(texts().optionText("music"), nullptr);
+}
+
+TEST_F(LanguageTextsTest, NameLookupsIgnoreCaseAndLookAt32Characters) {
+  ASSERT_TRUE(texts().loadText(goodFile()));
+  EXPECT_EQ(texts().mobIndexByName("SLIME"), 0);  // index 2 has the same name: the lower wins
+  EXPECT_EQ(texts().mobIndexByName("bat"), 1);
+  EXPECT_EQ(texts().mobIndexByName("A Very Long Mob Name That Goes "), -1);  // 31 characters
+  EXPECT_EQ(texts().mobIndexByName("A Very Long Mob Name That Goes O"), 3);  // the first 32
+  EXPECT_EQ(texts().mobIndexByName("a very long mob name that goes oXX"), 3);
+  EXPECT_EQ(texts().mobIndexByName("A Very Long Mob Name That Goes X"), -1);
+  EXPECT_EQ(texts().mobIndexByName("Bats"), -1);
+  EXPECT_EQ(texts().treasureIdByName("copper"), 64);
+  EXPECT_EQ(texts().treasureIdByName("Gold"), -1);
+  // Asking for an unnamed item never makes it match the empty name.
+  EXPECT_EQ(texts().treasureName(500), "");
+  EXPECT_EQ(texts().treasureIdByName(""), -1);
+  EXPECT_TRUE(namesMatch("ABC", "abc"));
+  EXPECT_FALSE(namesMatch("ab", "abc"));
+}
+
+TEST_F(LanguageTextsTest, AMissingFileChangesNothing) {
+  ASSERT_TRUE(texts().loadText(goodFile()));
+  EXPECT_FALSE(texts().loadFile(dir_.file("nowhere.json")));
+  EXPECT_EQ(texts().text(5), "s5");
+  EXPECT_EQ(texts().mobName(0), "Slime");
+  resetLanguageTexts();
+  EXPECT_FALSE(languageTexts().loadFile(dir_.file("nowhere.json")));
+  EXPECT_EQ(languageTexts().text(5), "");
+}
+
+TEST_F(LanguageTextsTest, DamagedFilesAreRefusedWhole) {
+  const std::string good = goodFile();
+  for (size_t cut : {size_t{0}, size_t{1}, good.size() / 3, good.size() / 2, good.size() - 1}) {
+    resetLanguageTexts();
+    EXPECT_FALSE(languageTexts().loadFile(dir_.write("cut.json", good.substr(0, cut)))) << cut;
+    EXPECT_EQ(languageTexts().text(0), "");
+  }
+  for (const char* bad : {"[1,2,3]", "\"text\"", "{\"strings\":[\"a\"", "\xff\xfe{}", "{}}"}) {
+    resetLanguageTexts();
+    EXPECT_FALSE(languageTexts().loadText(bad)) << bad;
+  }
+  // Bytes after a zero are not part of the text.
+  EXPECT_FALSE(
+      languageTexts().loadFile(dir_.write("zero.json", std::string("{\"strings\"\0", 11))));
+}
+
+TEST_F(LanguageTextsTest, TooFewStringsLeaveTheRestEmpty) {
+  ASSERT_TRUE(texts().loadText("{\"strings\":" + stringsArray(10) + "}"));
+  EXPECT_EQ(texts().text(9), "s9");
+  EXPECT_EQ(texts().text(10), "");
+  EXPECT_EQ(texts().text(366), "");
+  ASSERT_TRUE(texts().loadText("{\"strings\":" + stringsArray(400) + "}"));
+  EXPECT_EQ(texts().text(366), "s366");
+  EXPECT_TRUE(texts().loadText("{}"));
+  EXPECT_EQ(texts().text(0), "");
+}
+
+TEST_F(LanguageTextsTest, TooManyMobsAreIgnoredAndUnreachedMobsKeepTheirNames) {
+  std::string mobs = "[";
+  for (int i = 0; i < 1200; ++i) mobs += (i ? ",\"m" : "\"m") + std::to_string(i) + "\"";
+  mobs += "]";
+  ASSERT_TRUE(texts().loadText("{\"mobs\":" + mobs + "}"));
+  EXPECT_EQ(texts().mobName(899), "m899");
+  EXPECT_EQ(texts().mobIndexByName("m950"), -1);
+  ASSERT_TRUE(texts().loadText("{\"mobs\":[\"first\"]}"));
+  EXPECT_EQ(texts().mobName(0), "first");
+  EXPECT_EQ(texts().mobName(1), "m1");
+}
+
+TEST_F(LanguageTextsTest, MembersOfTheWrongTypeAreTolerated) {
+  ASSERT_TRUE(texts().loadText(goodFile()));
+  const std::string odd =
+      "{\"strings\":{\"0\":\"x\"},"
+      "\"treasures\":[5,{\"id\":\"64\",\"name\":\"Str\"},{\"id\":1.5,\"name\":\"F\"},"
+      "{\"id\":7},{\"id\":8,\"name\":9},{\"id\":-1,\"name\":\"Neg\"}],"
+      "\"mobs\":[1,null,\"ok\"],"
+      "\"book\":[7,{\"name\":3,\"icon\":\"x\",\"pages\":[1,{\"title\":2}]},{\"pages\":{}}],"
+      "\"settings\":[\"flat\",[],[1,\"a\",\"b\"],[\"only\"],[\"two\",\"L\"],[\"full\",\"L\",5]]}";
+  ASSERT_TRUE(texts().loadText(odd));
+  EXPECT_EQ(texts().text(0), "");           // not an array: no strings
+  EXPECT_EQ(texts().treasureName(64), "");  // a text id is no id
+  EXPECT_EQ(texts().treasureName(1), "");   // the old names are gone
+  EXPECT_EQ(texts().treasureName(7), "");
+  EXPECT_EQ(texts().treasureName(8), "");
+  EXPECT_EQ(texts().treasureName(0xFFFF), "Neg");
+  EXPECT_EQ(texts().mobName(0), "");
+  EXPECT_EQ(texts().mobName(2), "ok");
+  EXPECT_EQ(texts().mobName(3), "A Very Long Mob Name That Goes On And On");
+  const auto& book = texts().bookEntries();
+  ASSERT_EQ(book.size(), 3u);
+  EXPECT_EQ(book[0].name, "");
+  EXPECT_TRUE(book[0].pages.empty());
+  EXPECT_EQ(book[1].icon, 0);
+  ASSERT_EQ(book[1].pages.size(), 1u);
+  EXPECT_EQ(book[1].pages[0].title, "");
+  EXPECT_TRUE(book[2].pages.empty());
+  ASSERT_NE(texts().optionText("option-only"), nullptr);
+  EXPECT_EQ(texts().optionText("option-only")->label, "");
+  EXPECT_EQ(texts().optionText("option-two")->label, "L");
+  EXPECT_EQ(texts().optionText("option-full")->description, "");
+  EXPECT_NE(texts().optionText("option-music"), nullptr);  // kept from the first load
+}
+
+TEST_F(LanguageTextsTest, LoadingAgainReplacesBookPagesInsteadOfAddingThem) {
+  ASSERT_TRUE(texts().loadText(goodFile()));
+  ASSERT_TRUE(texts().loadText(goodFile()));
+  ASSERT_EQ(texts().bookEntries().size(), 2u);
+  EXPECT_EQ(texts().bookEntries()[0].pages.size(), 2u);
+  ASSERT_TRUE(texts().loadText("{}"));
+  EXPECT_TRUE(texts().bookEntries().empty());
+}
+
+TEST_F(LanguageTextsTest, WithoutAPlatformThereIsNoLanguageFile) {
+  EXPECT_EQ(languageFilePath(), "");
+  EXPECT_FALSE(loadLanguage());
+}
+
+}  // namespace

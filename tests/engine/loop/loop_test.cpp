@@ -1,0 +1,304 @@
+// The paced frame loop and the director's time steps, on a fake clock and a fake window.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/app/application.h"
+#include "engine/app/locale_language.h"
+#include "engine/base/ref.h"
+#include "engine/scene/director.h"
+#include "engine/scene/frame_clock.h"
+#include "engine/scene/inner_node.h"
+#include "engine/scene/scheduler.h"
+#include "engine/scene/timer.h"
+
+using namespace engine;
+
+namespace {
+
+constexpr int64_t kMs = 1000000;
+
+// Time moves only when the loop waits (1 ms per wait) or a test moves it.
+class FakeClock : public FrameClock {
+ public:
+  int64_t now() const override { return time; }
+  void yield() override {
+    time += kMs;
+    ++yields;
+  }
+  int64_t time = 1000 * kMs;
+  int yields = 0;
+};
+
+// A scene that records the step of every update it gets.
+class StepScene : public InnerNode {
+ public:
+  static StepScene* create() {
+    auto* scene = new StepScene();
+    scene->autorelease();
+    return scene;
+  }
+  void update(float dt) override { steps.push_back(dt); }
+  std::vector<float> steps;
+};
+
+// An application whose window is a counter and whose clock is fake.
+class TestApp : public Application {
+ public:
+  explicit TestApp(FakeClock* clock) : clock_(clock) { setFrameClock(clock); }
+
+  bool applicationDidFinishLaunching(int, char**) override {
+    ++launches;
+    if (!launchSucceeds) return false;
+    Director* director = Director::getInstance();
+    director->setFrameClock(clock_);
+    scene = StepScene::create();
+    scene->retain();
+    director->runWithScene(scene);
+    director->getScheduler()->scheduleUpdate(scene, false);
+    // Made during the launch: the first frame's pool clear must free it.
+    launchLeftover = Node::create();
+    launchLeftover->retain();
+    director->startAnimation();
+    if (onLaunched) onLaunched(director);
+    return true;
+  }
+  void applicationWillTerminate() override {}
+  void applicationDidEnterBackground() override {}
+  void applicationWillEnterForeground() override {}
+
+  bool hasWindow() override { return windowOpen; }
+  bool windowShouldClose() override { return closeAfterPolls >= 0 && polls >= closeAfterPolls; }
+  void pollEvents() override {
+    ++polls;
+    pollTimes.push_back(clock_->time);
+  }
+
+  FakeClock* clock_;
+  bool launchSucceeds = true;
+  bool windowOpen = true;
+  int closeAfterPolls = -1;
+  int launches = 0;
+  int polls = 0;
+  std::vector<int64_t> pollTimes;
+  StepScene* scene = nullptr;
+  Node* launchLeftover = nullptr;
+  std::function<void(Director*)> onLaunched;
+};
+
+class LoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override { reset(); }
+  void TearDown() override {
+    if (app_.scene != nullptr) app_.scene->release();
+    if (app_.launchLeftover != nullptr) app_.launchLeftover->release();
+    reset();
+  }
+  static void reset() {
+    if (Director::hasInstance()) Director::getInstance()->purgeDirector();
+    PoolManager::getCurrentPool()->clear();
+    InnerNode::resetOrderOfArrival();
+  }
+
+  FakeClock clock_;
+  TestApp app_{&clock_};
+};
+
+TEST_F(LoopTest, TheDefaultIntervalIsASixtiethInClockTicks) {
+  Director::getInstance()->startAnimation();
+  EXPECT_EQ(app_.getAnimationIntervalTicks(),
+            static_cast<int64_t>(static_cast<double>(1.0f / 60.0f) * 1e9));
+  EXPECT_EQ(Application::getInstance(), &app_);
+}
+
+TEST_F(LoopTest, FramesArePacedAndALateFrameIsNotCaughtUp) {
+  app_.closeAfterPolls = 6;
+  int drawn = 0;
+  FakeClock* clock = &clock_;
+  app_.onLaunched = [&drawn, clock](Director* director) {
+    // The second drawn frame takes 100 ms.
+    director->getScheduler()->schedulePerFrame(
+        [&drawn, clock](float) {
+          if (++drawn == 2) clock->time += 100 * kMs;
+        },
+        director, false);
+  };
+  EXPECT_EQ(app_.run(0, nullptr), 0);
+  ASSERT_EQ(app_.pollTimes.size(), 6u);
+  // The first frame runs at once, then one every 17 ms (strictly more than the interval). After
+  // the late frame exactly one frame follows at once; the missed ones are not made up.
+  const std::vector<int64_t> gaps = {17 * kMs, 117 * kMs, 0, 17 * kMs, 17 * kMs};
+  for (size_t i = 1; i < app_.pollTimes.size(); ++i) {
+    EXPECT_EQ(app_.pollTimes[i] - app_.pollTimes[i - 1], gaps[i - 1]) << "frame " << i;
+  }
+  EXPECT_FALSE(Director::hasInstance());  // closing the window purged the engine once
+}
+
+TEST_F(LoopTest, AStepBelowEpsilonDrawsNothingButClearsThePool) {
+  app_.closeAfterPolls = 1;
+  app_.run(0, nullptr);
+  // The only frame came right after startAnimation: a zero step.
+  EXPECT_TRUE(app_.scene->steps.empty());
+  EXPECT_EQ(app_.launchLeftover->getReferenceCount(), 1u);  // the pool let go
+}
+
+TEST_F(LoopTest, StepsAreTheClockTimeBetweenFrames) {
+  app_.closeAfterPolls = 4;
+  app_.run(0, nullptr);
+  ASSERT_EQ(app_.scene->steps.size(), 3u);
+  for (float step : app_.scene->steps) EXPECT_NEAR(step, 0.017f, 1e-6f);
+}
+
+TEST_F(LoopTest, QuitFromAScheduledCallbackEndsTheLoopAndPurges) {
+  size_t stepsAtQuit = 0;
+  TestApp* app = &app_;
+  app_.onLaunched = [&stepsAtQuit, app](Director* director) {
+    director->getScheduler()->schedule(
+        [&stepsAtQuit, app](float) {
+          stepsAtQuit = app->scene->steps.size();
+          Application::getInstance()->quit();
+        },
+        director, 0.05f, REPEAT_FOREVER, 0.0f, 1);
+  };
+  EXPECT_EQ(app_.run(0, nullptr), 0);
+  EXPECT_TRUE(app_.isQuitRequested());
+  EXPECT_FALSE(Director::hasInstance());
+  EXPECT_FALSE(app_.scene->isRunning());
+  // The frame that quit is finished (its events polled), and no frame follows.
+  EXPECT_GE(stepsAtQuit, 3u);
+  EXPECT_EQ(app_.scene->steps.size(), stepsAtQuit);
+  EXPECT_EQ(static_cast<size_t>(app_.polls), stepsAtQuit + 1);  // plus the zero-step frame
+}
+
+TEST_F(LoopTest, AFailedLaunchReturnsOneWithoutFramesOrPurge) {
+  app_.launchSucceeds = false;
+  Director::getInstance();
+  EXPECT_EQ(app_.run(0, nullptr), 1);
+  EXPECT_EQ(app_.polls, 0);
+  EXPECT_TRUE(Director::hasInstance());
+}
+
+TEST_F(LoopTest, WithoutAWindowThereIsNoLoopAndNoPurge) {
+  app_.windowOpen = false;
+  EXPECT_EQ(app_.run(0, nullptr), 0);
+  EXPECT_EQ(app_.polls, 0);
+  EXPECT_TRUE(Director::hasInstance());
+}
+
+TEST_F(LoopTest, AStoppedDirectorNeitherDrawsNorClearsThePool) {
+  Director* director = Director::getInstance();
+  director->setFrameClock(&clock_);
+  director->startAnimation();
+  director->stopAnimation();
+  Node* loose = Node::create();
+  clock_.time += 100 * kMs;
+  director->mainLoop();
+  EXPECT_TRUE(PoolManager::getCurrentPool()->contains(loose));
+  EXPECT_EQ(director->getTotalFrames(), 0u);
+}
+
+TEST_F(LoopTest, TheDeltaTimeFollowsTheClockAndNeverGoesNegative) {
+  Director* director = Director::getInstance();
+  director->setFrameClock(&clock_);
+  director->startAnimation();
+  director->mainLoop();  // the zero step after starting
+  EXPECT_FLOAT_EQ(director->getDeltaTime(), 0.0f);
+  EXPECT_EQ(director->getTotalFrames(), 0u);
+
+  clock_.time += 500 * kMs;
+  director->mainLoop();
+  EXPECT_FLOAT_EQ(director->getDeltaTime(), 0.5f);
+  EXPECT_EQ(director->getTotalFrames(), 1u);
+
+  clock_.time += 3000 * kMs;  // a long pause is not clamped
+  director->mainLoop();
+  EXPECT_FLOAT_EQ(director->getDeltaTime(), 3.0f);
+
+  clock_.time -= 10 * kMs;
+  director->mainLoop();
+  EXPECT_FLOAT_EQ(director->getDeltaTime(), 0.0f);
+  EXPECT_EQ(director->getTotalFrames(), 2u);
+
+  clock_.time += 20 * kMs;
+  director->setNextDeltaTimeZero(true);
+  director->mainLoop();
+  EXPECT_FLOAT_EQ(director->getDeltaTime(), 0.0f);
+  EXPECT_DOUBLE_EQ(director->getTotalTime(), 2.0 * static_cast<double>(1.0f / 60.0f));
+}
+
+TEST_F(LoopTest, ARequestedPurgeRunsInsteadOfAFrame) {
+  Director* director = Director::getInstance();
+  director->requestPurge();
+  director->mainLoop();
+  EXPECT_FALSE(Director::hasInstance());
+}
+
+TEST_F(LoopTest, TheProjectionCoversTheWindowInPoints) {
+  Director* director = Director::getInstance();
+  director->designResolutionChanged(Size(800, 600));  // no view: only the numbers change
+  director->setProjection();
+  EXPECT_EQ(director->getWinSize(), Size(800, 600));
+  const Vec2 centre = director->convertToGL(Vec2(400, 300));
+  EXPECT_NEAR(centre.x, 400.0f, 1e-3f);
+  EXPECT_NEAR(centre.y, 300.0f, 1e-3f);
+  const Vec2 topLeft = director->convertToGL(Vec2(0, 0));
+  EXPECT_NEAR(topLeft.x, 0.0f, 1e-3f);
+  EXPECT_NEAR(topLeft.y, 600.0f, 1e-3f);  // y grows upwards in the scene
+}
+
+class LanguageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+      const char* value = std::getenv(name);
+      saved_.push_back(value != nullptr ? std::string(value) : std::string("\x01"));
+      unsetenv(name);
+    }
+  }
+  void TearDown() override {
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (size_t i = 0; i < 3; ++i) {
+      if (saved_[i] == "\x01") {
+        unsetenv(names[i]);
+      } else {
+        setenv(names[i], saved_[i].c_str(), 1);
+      }
+    }
+  }
+  std::vector<std::string> saved_;
+};
+
+TEST_F(LanguageTest, TheLocaleEnvironmentGivesLanguageAndCode) {
+  FakeClock clock;
+  TestApp app(&clock);
+  EXPECT_EQ(app.getCurrentLanguage(), 0);
+  EXPECT_STREQ(app.getCurrentLanguageCode(), "en");
+
+  setenv("LANG", "de_DE.UTF-8", 1);
+  EXPECT_EQ(app.getCurrentLanguage(), 4);
+  EXPECT_STREQ(app.getCurrentLanguageCode(), "de");
+  setenv("LC_ALL", "pt_BR", 1);  // LC_ALL wins
+  EXPECT_EQ(app.getCurrentLanguage(), 11);
+  setenv("LC_ALL", "sv_SE.UTF-8", 1);  // known to no table: English, but its own code
+  EXPECT_EQ(app.getCurrentLanguage(), 0);
+  EXPECT_STREQ(app.getCurrentLanguageCode(), "sv");
+  setenv("LC_ALL", "C", 1);
+  EXPECT_STREQ(app.getCurrentLanguageCode(), "en");
+}
+
+TEST(LocaleLanguage, OddLocaleNamesFallBackToEnglish) {
+  EXPECT_EQ(languageCodeFromLocale(nullptr), "en");
+  EXPECT_EQ(languageCodeFromLocale(""), "en");
+  EXPECT_EQ(languageCodeFromLocale("POSIX"), "en");
+  EXPECT_EQ(languageCodeFromLocale("x"), "en");
+  EXPECT_EQ(languageCodeFromLocale("fil_PH"), "en");  // three letters: no two-letter code
+  EXPECT_EQ(languageCodeFromLocale("FR_fr"), "fr");
+  EXPECT_EQ(languageNumberForCode("nb"), 13);
+  EXPECT_EQ(languageNumberForCode("ja"), 9);
+  EXPECT_EQ(languageNumberForCode("zz"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// Labels drawn for real: glyph quads land where the layout places them, colour markup tints each
+// letter, letter sprites move their glyph, and fonts are shared through the atlas cache.
+#include "engine/sprite/sprite.h"
+#include "engine/sprite/texture_atlas.h"
+#include "engine/text/font_atlas.h"
+#include "engine/text/label.h"
+#include "engine/text/label_blinking.h"
+#include "engine/text/label_colored.h"
+#include "tests/engine/text_gl/text_gl_fixture.h"
+
+namespace {
+
+using engine::Label;
+using engine::Vec2;
+using textgl::Rgba;
+
+class LabelDraw : public textgl::TextGLFixture {
+ protected:
+  void render(engine::Node* node) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    node->visit(renderer_, engine::Mat4::IDENTITY, engine::FLAGS_TRANSFORM_DIRTY);
+    renderer_->render();
+  }
+  Label* placed(Label* label) {
+    label->setAnchorPoint(Vec2(0, 0));
+    label->setPosition(Vec2(20, 30));
+    return label;
+  }
+};
+
+const Rgba BLACK{0, 0, 0, 255};
+const Rgba WHITE{255, 255, 255, 255};
+
+TEST_F(LabelDraw, GlyphsLandWhereTheLayoutPlacesThem) {
+  Label* label = placed(Label::createWithBMFont(fontFile_, "AB\nA"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->getContentSize(), engine::Size(16, 20));
+  const engine::LabelLayout& layout = label->getLayout();
+  ASSERT_EQ(layout.limitShowCount, 4);
+  EXPECT_EQ(layout.letters[0].position, Vec2(0, 20));
+  EXPECT_EQ(layout.letters[1].position, Vec2(11, 18));  // offset 1 right, 2 down
+  EXPECT_EQ(layout.letters[3].position, Vec2(0, 10));
+  EXPECT_EQ(label->getTextureAtlas()->getTotalQuads(), 3);
+
+  render(label);
+  EXPECT_EQ(renderer_->getDrawCallCount(), 1u);  // all glyphs in one call
+  // First A: x 20-27, y 42-49; B: x 31-34, y 40-47; second A: x 20-27, y 32-39.
+  for (const auto& [x, y] : {std::pair{20, 42}, {27, 49}, {31, 40}, {34, 47}, {20, 32}, {27, 39}}) {
+    EXPECT_EQ(pixel(x, y), WHITE) << x << "," << y;
+  }
+  for (const auto& [x, y] : {std::pair{19, 45}, {28, 45}, {30, 45}, {35, 45}, {24, 50}, {24, 41},
+                             {24, 31}, {32, 48}}) {
+    EXPECT_EQ(pixel(x, y), BLACK) << x << "," << y;
+  }
+}
+
+TEST_F(LabelDraw, MarkupColoursEachLetter) {
+  LabelColored* label = LabelColored::create(fontFile_, "^2A^sB");
+  ASSERT_NE(label, nullptr);
+  label->setColor(engine::Color3B{0, 255, 0});
+  placed(label);
+  render(label);
+  // One line: A covers rows 32-39, B rows 30-37.
+  EXPECT_EQ(pixel(24, 35), (Rgba{0xD0, 0x19, 0x1B, 255}));
+  EXPECT_EQ(pixel(33, 33), (Rgba{0, 255, 0, 255}));  // follows the label's colour
+  EXPECT_EQ(label->getString(), "AB");
+
+  // A new escape over the same letters still recolours them.
+  label->setString("^3A^sB");
+  render(label);
+  EXPECT_EQ(pixel(24, 35), (Rgba{0x2B, 0xA7, 0x44, 255}));
+}
+
+TEST_F(LabelDraw, ALetterSpriteMovesItsGlyph) {
+  Label* label = placed(Label::createWithBMFont(fontFile_, "AB"));
+  engine::Sprite* a = label->getLetter(0);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(label->getLetter(0), a);
+  a->setPosition(a->getPosition() + Vec2(40, 0));
+  render(label);
+  EXPECT_EQ(pixel(24, 34), BLACK);
+  EXPECT_EQ(pixel(64, 34), WHITE);
+  EXPECT_EQ(pixel(33, 32), WHITE);  // B stays
+}
+
+TEST_F(LabelDraw, LayoutIsDeferredAndRunsOncePerChange) {
+  Label* label = Label::createWithBMFont(fontFile_, "A\nB");
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->isContentDirty());
+  EXPECT_EQ(label->getStringNumLines(), 2);
+  EXPECT_EQ(label->getLayout().limitShowCount, 3);
+  EXPECT_EQ(label->getTextureAtlas()->getTotalQuads(), 2);
+  label->setString("A\nB");
+  EXPECT_FALSE(label->isContentDirty());
+  const engine::Size size = label->getContentSize();
+  label->setString("");
+  EXPECT_EQ(label->getContentSize(), size);  // an empty text keeps the last size
+  EXPECT_EQ(label->getTextureAtlas()->getTotalQuads(), 0);
+}
+
+TEST_F(LabelDraw, LettersWithoutGlyphsGiveNoSprite) {
+  Label* label = Label::createWithBMFont(fontFile_, "A\nCB");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->getLetter(1), nullptr);  // the newline
+  EXPECT_EQ(label->getLetter(2), nullptr);  // C is not in the font
+  EXPECT_EQ(label->getLetter(9), nullptr);
+  engine::Sprite* b = label->getLetter(3);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->getAtlasIndex(), 1);
+  // A shorter text drops the sprite whose letter went.
+  label->setString("A");
+  label->getContentSize();
+  EXPECT_EQ(label->getChildrenCount(), 0u);
+}
+
+TEST_F(LabelDraw, WrappingAtTheMaximumWidth) {
+  Label* label = Label::createWithBMFont(fontFile_, "AA AA");
+  ASSERT_NE(label, nullptr);
+  label->setMaxLineWidth(30);
+  EXPECT_EQ(label->getStringNumLines(), 2);
+  EXPECT_EQ(label->getLayout().currentText, u"AA\nAA");
+  EXPECT_EQ(label->getString(), "AA AA");  // what was set is kept
+}
+
+TEST_F(LabelDraw, AtlasesAreSharedPerFontFileName) {
+  engine::FontAtlas* first = engine::FontAtlasCache::getFontAtlasFNT(fontFile_);
+  ASSERT_NE(first, nullptr);
+  engine::FontAtlas* again = engine::FontAtlasCache::getFontAtlasFNT(fontFile_);
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(first->getReferenceCount(), 2u);
+  const std::string otherSpelling = dir_.path().string() + "/./blocks.fnt";
+  engine::FontAtlas* other = engine::FontAtlasCache::getFontAtlasFNT(otherSpelling);
+  EXPECT_NE(other, first);
+
+  engine::FontAtlas stranger(nullptr);
+  EXPECT_FALSE(engine::FontAtlasCache::releaseFontAtlas(&stranger));
+  EXPECT_EQ(stranger.getReferenceCount(), 1u);
+
+  EXPECT_TRUE(engine::FontAtlasCache::releaseFontAtlas(again));
+  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 2u);
+  EXPECT_TRUE(engine::FontAtlasCache::releaseFontAtlas(first));  // the last holder
+  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 1u);
+  EXPECT_TRUE(engine::FontAtlasCache::releaseFontAtlas(other));
+  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 0u);
+}
+
+TEST_F(LabelDraw, LabelsGiveTheirAtlasBack) {
+  {
+    Label* label = Label::createWithBMFont(fontFile_, "A");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 1u);
+    engine::PoolManager::getCurrentPool()->clear();  // the label goes
+  }
+  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 0u);
+  EXPECT_EQ(Label::createWithBMFont(dir_.file("missing.fnt"), "A"), nullptr);
+  EXPECT_EQ(LabelColored::create(dir_.file("missing.fnt"), "A"), nullptr);
+}
+
+TEST_F(LabelDraw, CursorShiftsACentredLabelByHalfItsWidth) {
+  LabelBlinking* label = LabelBlinking::create(fontFile_, "AB");
+  ASSERT_NE(label, nullptr);
+  label->setPosition(Vec2(50, 50));
+  label->setCursorVisible(true);
+  EXPECT_EQ(label->getPosition(), Vec2(56, 50));  // (space 5 + underscore 7) / 2
+  EXPECT_EQ(label->getString(), "AB");
+  EXPECT_FLOAT_EQ(label->getTextSize().width, label->getContentSize().width - 7.0f);
+  label->setCursorVisible(false);
+  EXPECT_EQ(label->getPosition(), Vec2(50, 50));
+
+  label->setAnchorPoint(Vec2(0, 0));
+  label->setCursorVisible(true);
+  EXPECT_EQ(label->getPosition(), Vec2(50, 50));
+  label->setString("A");  // a new text hides the cursor
+  EXPECT_FALSE(label->isCursorVisible());
+  EXPECT_EQ(label->getLayout().currentText, u"A");
+}
+
+}  // namespace

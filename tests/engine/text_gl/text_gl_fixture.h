@@ -1,0 +1,156 @@
+#pragma once
+// A hidden OpenGL 2.1 window, a renderer and a texture cache for label tests, and a tiny bitmap
+// font written to a temporary folder: solid white blocks, so every glyph's pixels are easy to
+// find. "A" is 8x8 advancing 10, "B" 4x8 drawn 1 right and 2 down advancing 6, " " advances 5,
+// "_" is 6x2 advancing 7; lines are 10 high.
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/base/ref.h"
+#include "engine/io/file_utils.h"
+#include "engine/render/configuration.h"
+#include "engine/render/gl_program_cache.h"
+#include "engine/render/gl_program_state_cache.h"
+#include "engine/render/gl_state_cache.h"
+#include "engine/render/render_environment.h"
+#include "engine/render/renderer.h"
+#include "engine/render/texture2d.h"
+#include "engine/render/texture_cache.h"
+#include "engine/scene/director.h"
+#include "engine/text/font_atlas_cache.h"
+#include "engine/text/text_environment.h"
+#include "tests/support/temp_dir.h"
+
+namespace textgl {
+
+constexpr int WINDOW_SIZE = 96;
+using Rgba = std::array<int, 4>;
+
+// An RGBA image as PNG bytes.
+inline std::string encodePng(int width, int height, const std::vector<uint8_t>& rgba) {
+  std::string out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep data, png_size_t length) {
+        static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<char*>(data), length);
+      },
+      [](png_structp) {});
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < height; ++y) {
+    png_write_row(png, const_cast<png_bytep>(&rgba[static_cast<size_t>(y * width * 4)]));
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+// The page: opaque white where the glyph rectangles are, transparent elsewhere.
+inline std::string blockFontPage() {
+  const int w = 32, h = 16;
+  std::vector<uint8_t> rgba(static_cast<size_t>(w * h * 4), 0);
+  auto fill = [&](int x0, int y0, int fw, int fh) {
+    for (int y = y0; y < y0 + fh; ++y) {
+      for (int x = x0; x < x0 + fw; ++x) {
+        for (int c = 0; c < 4; ++c) rgba[static_cast<size_t>((y * w + x) * 4 + c)] = 255;
+      }
+    }
+  };
+  fill(0, 0, 8, 8);   // A
+  fill(8, 0, 4, 8);   // B
+  fill(16, 0, 6, 2);  // _
+  return encodePng(w, h, rgba);
+}
+
+inline std::string blockFontText() {
+  return "info face=\"Blocks\" size=8\n"
+         "common lineHeight=10 base=8 scaleW=32 scaleH=16 pages=1 packed=0\n"
+         "page id=0 file=\"blocks.png\"\n"
+         "chars count=4\n"
+         "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=10 page=0 chnl=15\n"
+         "char id=66 x=8 y=0 width=4 height=8 xoffset=1 yoffset=2 xadvance=6 page=0 chnl=15\n"
+         "char id=32 x=30 y=14 width=0 height=0 xoffset=0 yoffset=0 xadvance=5 page=0 chnl=15\n"
+         "char id=95 x=16 y=0 width=6 height=2 xoffset=0 yoffset=8 xadvance=7 page=0 chnl=15\n"
+         "kernings count=0\n";
+}
+
+class TextGLFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(glfwInit());
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    window_ = glfwCreateWindow(WINDOW_SIZE, WINDOW_SIZE, "text test", nullptr, nullptr);
+    ASSERT_NE(window_, nullptr);
+    glfwMakeContextCurrent(window_);
+    glewExperimental = GL_TRUE;
+    ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glViewport(0, 0, WINDOW_SIZE, WINDOW_SIZE);
+    engine::GL::invalidateStateCache();
+    // The director (which sprites ask for the content scale) registers itself as the render
+    // environment when made; these tests draw in a fixed one instead.
+    engine::Director::getInstance();
+    engine::setRenderEnvironment(nullptr);
+    engine::getFixedRenderEnvironment()->setProjectionMatrix(
+        engine::makeOrthographicProjection(WINDOW_SIZE, WINDOW_SIZE));
+    engine::getFixedRenderEnvironment()->setWinSize(engine::Size(WINDOW_SIZE, WINDOW_SIZE));
+    engine::Configuration::getInstance()->gatherGPUInfo();
+    engine::Texture2D::setDefaultAlphaPixelFormat(engine::Texture2D::PixelFormat::RGBA8888);
+
+    textures_ = new engine::TextureCache();
+    engine::setTextEnvironment(nullptr);
+    engine::getFixedTextEnvironment()->setTextureCache(textures_);
+    renderer_ = new engine::Renderer();
+    renderer_->initGLView();
+
+    dir_.write("blocks.png", blockFontPage());
+    fontFile_ = dir_.write("blocks.fnt", blockFontText());
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+
+  void TearDown() override {
+    engine::PoolManager::getCurrentPool()->clear();
+    engine::FontAtlasCache::purgeCachedData();
+    delete renderer_;
+    engine::setTextEnvironment(nullptr);
+    engine::safeRelease(textures_);
+    engine::GLProgramStateCache::destroyInstance();
+    engine::GLProgramCache::destroyInstance();
+    engine::Configuration::destroyInstance();
+    engine::FileUtils::destroyInstance();
+    engine::GL::invalidateStateCache();
+    engine::setRenderEnvironment(nullptr);
+    // GLFW stays initialised: unloading the driver would hide its allocations from suppression.
+    if (window_ != nullptr) glfwDestroyWindow(window_);
+  }
+
+  static Rgba pixel(int x, int y) {
+    unsigned char rgba[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1], rgba[2], rgba[3]};
+  }
+
+  GLFWwindow* window_ = nullptr;
+  engine::TextureCache* textures_ = nullptr;
+  engine::Renderer* renderer_ = nullptr;
+  testsupport::TempDir dir_;
+  std::string fontFile_;
+};
+
+}  // namespace textgl

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "engine/io/file_utils.h"
+#include "platform/audio/music.h"
+#include "platform/audio/rain_ambience.h"
+#include "tests/platform/audio/audio_fixture.h"
+
+using audiotest::AudioFixture;
+using kel::MusicPlace;
+
+namespace {
+
+// A 256-row map on a planet 20 deep with 100 rows of scaled height: the ground line is row 136.
+MusicPlace placeOn(int planet, uint32_t phase, int row) {
+  return MusicPlace{true, planet, phase, row, 256, 100, 20};
+}
+
+std::set<std::string> names(const std::vector<const kel::MusicTrack*>& tracks) {
+  std::set<std::string> result;
+  for (const kel::MusicTrack* track : tracks) result.insert(track->fileName);
+  return result;
+}
+
+}  // namespace
+
+TEST(MusicTracks, EveryPlanetHasItsRowsAndTheCaveSet) {
+  std::map<int, int> rows;
+  std::map<int, int> caveRows;
+  for (const kel::MusicTrack& track : kel::musicTracks) {
+    ++rows[track.planetBit];
+    if (std::string(track.fileName).rfind("terra-", 0) == 0 && track.place == kel::kUnderground) {
+      ++caveRows[track.planetBit];
+    }
+    EXPECT_NE(track.dayPhaseMask & 0xF, 0);
+    EXPECT_GT(track.lengthSeconds, 0);
+  }
+  const std::map<int, int> expected = {{4, 23},   {16, 20},  {2, 21},   {1, 16},
+                                       {8, 20},   {32, 20},  {64, 21},  {128, 20},
+                                       {256, 19}, {512, 20}, {1024, 19}, {2048, 20}};
+  EXPECT_EQ(rows, expected);
+  for (const auto& [planet, count] : caveRows) EXPECT_EQ(count, 7) << planet;
+  EXPECT_EQ(caveRows.size(), 12u);
+}
+
+TEST(MusicChoice, PlanetDepthAndDayPhaseChooseTheTracks) {
+  // Night on the surface of planet 1: only the crickets.
+  EXPECT_EQ(names(kel::musicCandidates(placeOn(1, 4, 136))), std::set<std::string>{"ss-terra-crickets"});
+  // Day underground: the whole cave set and the three generic ambients.
+  EXPECT_EQ(kel::musicCandidates(placeOn(1, 1, 135)).size(), 10u);
+  // Night underground: the snake vision plays only by day, dusk and dawn.
+  const auto night = names(kel::musicCandidates(placeOn(1, 4, 0)));
+  EXPECT_EQ(night.size(), 9u);
+  EXPECT_EQ(night.count("terra-snake-vision"), 0u);
+  // Repeated ambients stand several times, so they are likelier.
+  const auto alba = kel::musicCandidates(placeOn(4, 2, 10));
+  int ambient1 = 0;
+  for (const kel::MusicTrack* track : alba) ambient1 += std::string(track->fileName) == "alba-ambient-1";
+  EXPECT_EQ(ambient1, 3);
+  EXPECT_TRUE(kel::musicCandidates(placeOn(3, 1, 10)).empty());  // no such planet
+  EXPECT_TRUE(kel::musicCandidates(MusicPlace{}).empty());        // no world
+}
+
+class MusicPlayer : public AudioFixture {
+ protected:
+  void SetUp() override {
+    AudioFixture::SetUp();
+    world.place = placeOn(1, 4, 200);  // night, surface: the crickets
+  }
+};
+
+TEST_F(MusicPlayer, StartsATrackAndChecksAgainAfterItsLengthAndAPause) {
+  track("ss-terra-crickets", 1.0);
+  EXPECT_TRUE(kel::playNextMusic());
+  ASSERT_EQ(playing("ss-terra-crickets").size(), 1u);
+  const kel::Channel channel = audio->music.channel;
+  EXPECT_TRUE(channel.isPlaying());
+  EXPECT_FLOAT_EQ(channel.volume(), 0.2f);
+  EXPECT_EQ(channel.priority(), 0);
+  EXPECT_EQ(next.scheduled, 1);
+  EXPECT_GE(next.delay, 40.0f + 52.0f);
+  EXPECT_LE(next.delay, 80.0f + 52.0f);
+
+  // While the track plays, a check changes nothing.
+  EXPECT_FALSE(kel::playNextMusic());
+  EXPECT_EQ(next.scheduled, 1);
+  EXPECT_EQ(next.cancelled, 1);
+
+  run(1.0);
+  EXPECT_FALSE(channel.isPlaying());
+  ASSERT_TRUE(next.check);
+  next.check();
+  EXPECT_TRUE(audio->music.channel.isPlaying());
+  EXPECT_EQ(next.scheduled, 2);
+  EXPECT_EQ(playingCount(), 1);  // the old stream was released, not left behind
+}
+
+TEST_F(MusicPlayer, WithoutATrackForThePlaceItStillChecksLater) {
+  world.place = placeOn(1, 1, 200);  // day on the surface: only files that do not exist here
+  EXPECT_TRUE(kel::playNextMusic());
+  EXPECT_EQ(playingCount(), 0);
+  EXPECT_TRUE(audio->music.channel.isNull());
+  EXPECT_EQ(next.scheduled, 1);
+  EXPECT_GE(next.delay, 40.0f);
+
+  world.place = placeOn(7, 1, 200);  // no tracks at all
+  next.check();
+  EXPECT_EQ(next.scheduled, 2);
+  EXPECT_GE(next.delay, 40.0f);
+  EXPECT_LE(next.delay, 80.0f);
+}
+
+TEST_F(MusicPlayer, MusicOffStartsNothing) {
+  track("ss-terra-crickets");
+  kel::SoundOptions options;
+  options.musicEnabled = false;
+  audio->setOptions(options);
+  EXPECT_TRUE(kel::playNextMusic());
+  EXPECT_TRUE(kel::playMenuMusic());
+  EXPECT_EQ(playingCount(), 0);
+  EXPECT_EQ(next.scheduled, 0);
+}
+
+TEST_F(MusicPlayer, MenuMusicReplacesTheTrackAndStopMusicEndsIt) {
+  track("ss-terra-crickets", 10.0);
+  track(kel::kMenuTrack, 10.0);
+  kel::playNextMusic();
+  ASSERT_TRUE(next.check);
+  EXPECT_TRUE(kel::playMenuMusic());
+  EXPECT_FALSE(next.check);  // the pending check was cancelled
+  EXPECT_EQ(playing("ss-terra-crickets").size(), 0u);
+  ASSERT_EQ(playing(kel::kMenuTrack).size(), 1u);
+  EXPECT_EQ(next.scheduled, 1);
+
+  EXPECT_TRUE(kel::stopMusic());
+  EXPECT_EQ(playingCount(), 0);
+  EXPECT_EQ(audio->music.sound, nullptr);
+  EXPECT_TRUE(audio->music.channel.isNull());
+  EXPECT_TRUE(kel::stopMusic());
+}
+
+class Rain : public AudioFixture {
+ protected:
+  void SetUp() override {
+    AudioFixture::SetUp();
+    effect("rain", 2.0);
+    engine::FileUtils::getInstance()->setSearchPaths({effects});
+  }
+};
+
+TEST_F(Rain, LoopsQuietlyUntilTheWeatherChanges) {
+  kel::setRainAmbience(1);
+  kel::Channel rain = audio->rainAmbience.channel;
+  ASSERT_TRUE(rain.isPlaying());
+  EXPECT_FLOAT_EQ(rain.volume(), 0.0f);
+  EXPECT_EQ(rain.priority(), 1);
+  run(30.0);
+  EXPECT_TRUE(rain.isPlaying());
+  EXPECT_GE(rain.positionSeconds(), 0.5);
+  EXPECT_LT(rain.positionSeconds(), 1.0);
+
+  kel::setRainVolume(3, 4);
+  EXPECT_FALSE(rain.muted());
+  EXPECT_FLOAT_EQ(rain.volume(), 0.75f * 2 * 0.8f);
+  kel::setRainVolume(0, 4);
+  EXPECT_TRUE(rain.muted());
+  EXPECT_TRUE(rain.isPlaying());
+  kel::setRainVolume(3, 4);
+  kel::setRainVolume(3, 0);  // no particles counted: silent, not a division by zero
+  EXPECT_TRUE(rain.muted());
+
+  kel::setRainAmbience(3);  // restarts rather than stacking
+  EXPECT_FALSE(rain.isPlaying());
+  EXPECT_EQ(playingCount(), 1);
+  kel::setRainAmbience(2);
+  EXPECT_EQ(playingCount(), 0);
+  EXPECT_TRUE(audio->rainAmbience.channel.isNull());
+}
+
+TEST_F(Rain, SoundOffStartsNoRainAndStillStopsRunningRain) {
+  kel::setRainAmbience(1);
+  ASSERT_EQ(playingCount(), 1);
+  kel::SoundOptions options;
+  options.soundEnabled = false;
+  audio->setOptions(options);
+  kel::setRainAmbience(0);
+  EXPECT_EQ(playingCount(), 0);
+  kel::setRainAmbience(1);
+  EXPECT_EQ(playingCount(), 0);
+  kel::setRainVolume(1, 1);
+}
+
+TEST_F(Rain, AMissingRainFilePlaysNothing) {
+  engine::FileUtils::getInstance()->setSearchPaths({music});
+  testing::internal::CaptureStdout();
+  kel::setRainAmbience(1);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("could not be preload"), std::string::npos);
+  EXPECT_EQ(playingCount(), 0);
+  kel::setRainVolume(1, 1);
+}

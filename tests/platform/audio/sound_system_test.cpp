@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/audio/sound.h"
+#include "platform/audio/sound_system.h"
+#include "tests/platform/audio/tone_files.h"
+#include "tests/support/temp_dir.h"
+
+using kel::Channel;
+using kel::OutputMode;
+using kel::Sound;
+using kel::SoundMode;
+using kel::SoundSystem;
+
+namespace {
+
+class SilentSystem : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(system.init(32, OutputMode::Silent)); }
+
+  // Simulated time in 50 ms steps, the pump's interval.
+  void run(double seconds) {
+    for (int steps = static_cast<int>(seconds / 0.05 + 0.5); steps > 0; --steps) system.update(0.05f);
+  }
+
+  Sound* tone(const std::string& name, double seconds) {
+    return system.createSound(audiotest::writeTone(dir, name, seconds));
+  }
+
+  testsupport::TempDir dir;
+  SoundSystem system;
+};
+
+}  // namespace
+
+TEST_F(SilentSystem, ChannelPlaysForItsSoundsLengthThenCallsItsEnd) {
+  Sound* sound = tone("beep.wav", 0.5);
+  ASSERT_NE(sound, nullptr);
+  EXPECT_DOUBLE_EQ(sound->lengthSeconds(), 0.5);
+  Channel channel = system.playSound(sound, false);
+  int ended = 0;
+  channel.setCallback([&] { ++ended; });
+  run(0.45);
+  EXPECT_TRUE(channel.isPlaying());
+  EXPECT_NEAR(channel.positionSeconds(), 0.45, 1e-4);
+  EXPECT_EQ(ended, 0);
+  run(0.05);
+  EXPECT_FALSE(channel.isPlaying());
+  EXPECT_EQ(ended, 1);
+  run(1.0);
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(system.channelsPlaying(), 0);
+}
+
+TEST_F(SilentSystem, PitchChangesHowLongASoundPlaysAndPauseHoldsTheClock) {
+  Channel fast = system.playSound(tone("a.wav", 1.0), false);
+  Channel held = system.playSound(tone("b.wav", 0.2), true);
+  fast.setPitch(2.0f);
+  run(0.45);
+  EXPECT_TRUE(fast.isPlaying());
+  EXPECT_TRUE(held.isPlaying());
+  EXPECT_DOUBLE_EQ(held.positionSeconds(), 0.0);
+  run(0.05);
+  EXPECT_FALSE(fast.isPlaying());
+  held.setPaused(false);
+  run(0.2);
+  EXPECT_FALSE(held.isPlaying());
+}
+
+TEST_F(SilentSystem, LoopCountAndLoopPointsShapeTheTiming) {
+  Channel twice = system.playSound(tone("loop.wav", 0.3), true);
+  twice.setMode(SoundMode::LoopNormal);
+  twice.setLoopCount(1);
+  twice.setPaused(false);
+  run(0.55);
+  EXPECT_TRUE(twice.isPlaying());
+  run(0.05);
+  EXPECT_FALSE(twice.isPlaying());
+
+  // The rain's shape: forever between 500 and 1000 ms of a longer sound.
+  Channel rain = system.playSound(tone("rain.wav", 2.0), true);
+  rain.setMode(SoundMode::LoopNormal);
+  rain.setLoopCount(-1);
+  rain.setPaused(false);
+  ASSERT_TRUE(rain.setLoopPoints(500, 1000));
+  run(60.0);
+  EXPECT_TRUE(rain.isPlaying());
+  EXPECT_GE(rain.positionSeconds(), 0.5);
+  EXPECT_LT(rain.positionSeconds(), 1.0);
+  EXPECT_FALSE(rain.setLoopPoints(1000, 1000));
+}
+
+TEST_F(SilentSystem, StaleHandlesDoNothingAfterTheChannelIsReused) {
+  Sound* sound = tone("x.wav", 0.1);
+  Channel first = system.playSound(sound, false);
+  first.stop();
+  EXPECT_FALSE(first.isPlaying());
+  Channel second = system.playSound(sound, false);
+  ASSERT_TRUE(second.isPlaying());
+  // The old handle must not reach the new sound that took its slot.
+  EXPECT_FALSE(first.setVolume(0.1f));
+  EXPECT_FALSE(first.stop());
+  EXPECT_FLOAT_EQ(second.volume(), 1.0f);
+  EXPECT_TRUE(second.isPlaying());
+  EXPECT_TRUE(Channel().isNull());
+  EXPECT_FALSE(Channel().isPlaying());
+}
+
+TEST_F(SilentSystem, AFullSystemTakesTheOldestLeastImportantChannel) {
+  Sound* sound = tone("busy.wav", 5.0);
+  std::vector<Channel> channels;
+  std::vector<int> ended(32, 0);
+  for (int i = 0; i < 32; ++i) {
+    channels.push_back(system.playSound(sound, false));
+    channels.back().setCallback([&ended, i] { ++ended[static_cast<size_t>(i)]; });
+  }
+  channels[0].setPriority(0);  // music
+  channels[1].setPriority(1);  // rain
+  EXPECT_EQ(system.channelsPlaying(), 32);
+
+  Channel extra = system.playSound(sound, false);
+  ASSERT_FALSE(extra.isNull());
+  EXPECT_TRUE(channels[0].isPlaying());
+  EXPECT_TRUE(channels[1].isPlaying());
+  EXPECT_FALSE(channels[2].isPlaying());
+  EXPECT_EQ(ended[2], 1);
+  EXPECT_EQ(system.channelsPlaying(), 32);
+
+  // A lower-priority effect (higher number) goes before older default ones.
+  channels[20].setPriority(200);
+  Channel another = system.playSound(sound, false);
+  EXPECT_FALSE(channels[20].isPlaying());
+  EXPECT_TRUE(channels[3].isPlaying());
+  EXPECT_TRUE(another.isPlaying());
+}
+
+TEST_F(SilentSystem, NoChannelIsTakenFromMoreImportantSounds) {
+  Sound* sound = tone("busy.wav", 5.0);
+  std::vector<Channel> channels;
+  for (int i = 0; i < 32; ++i) {
+    channels.push_back(system.playSound(sound, false));
+    channels.back().setPriority(1);
+  }
+  EXPECT_TRUE(system.playSound(sound, false).isNull());
+  for (const Channel& channel : channels) EXPECT_TRUE(channel.isPlaying());
+}
+
+TEST_F(SilentSystem, ReleasingASoundStopsItsChannels) {
+  Sound* sound = tone("gone.wav", 5.0);
+  Channel a = system.playSound(sound, false);
+  Channel b = system.playSound(sound, true);
+  int ended = 0;
+  a.setCallback([&] { ++ended; });
+  system.releaseSound(sound);
+  EXPECT_FALSE(a.isPlaying());
+  EXPECT_FALSE(b.isPlaying());
+  EXPECT_EQ(ended, 1);
+  EXPECT_TRUE(system.playSound(sound, false).isNull());
+}
+
+TEST_F(SilentSystem, AnEndCallbackMayStartAnotherSound) {
+  Sound* sound = tone("chain.wav", 0.1);
+  Channel next;
+  Channel first = system.playSound(sound, false);
+  first.setCallback([&] { next = system.playSound(sound, false); });
+  run(0.1);
+  EXPECT_FALSE(first.isPlaying());
+  ASSERT_TRUE(next.isPlaying());
+  EXPECT_DOUBLE_EQ(next.positionSeconds(), 0.0);
+}
+
+TEST_F(SilentSystem, BadFilesAreNotLoaded) {
+  EXPECT_EQ(system.createSound(dir.file("missing.wav")), nullptr);
+  EXPECT_EQ(system.createStream(dir.file("missing.mp3")), nullptr);
+  EXPECT_EQ(system.createSound(dir.write("empty.wav", "")), nullptr);
+  EXPECT_EQ(system.createSound(dir.write("garbage.mp3", std::string(3000, '\x5a'))), nullptr);
+  EXPECT_EQ(system.createSound(dir.write("header.wav", "RIFF\x24\x00\x00\x00WAVEfmt ")), nullptr);
+
+  // A file cut short keeps what was there.
+  const std::string whole = audiotest::writeTone(dir, "whole.wav", 1.0);
+  std::ifstream in(whole, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string cut = dir.write("cut.wav", bytes.substr(0, bytes.size() / 2));
+  Sound* sound = system.createSound(cut);
+  ASSERT_NE(sound, nullptr);
+  EXPECT_GT(sound->lengthSeconds(), 0.3);
+  EXPECT_LT(sound->lengthSeconds(), 0.7);
+  Channel channel = system.playSound(sound, false);
+  run(1.0);
+  EXPECT_FALSE(channel.isPlaying());
+}
+
+TEST_F(SilentSystem, StreamsReadInOrderAndAcrossSeeks) {
+  Sound* stream = system.createStream(audiotest::writeTone(dir, "music.mp3", 1.0, 8000, 2));
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(stream->kind(), Sound::Kind::Stream);
+  EXPECT_EQ(stream->channels(), 2);
+  std::vector<int16_t> first(200), again(200);
+  EXPECT_EQ(stream->read(100, 100, first.data()), 100);
+  EXPECT_EQ(stream->read(7900, 500, std::vector<int16_t>(1000).data()), 100);
+  EXPECT_EQ(stream->read(100, 100, again.data()), 100);
+  EXPECT_EQ(first, again);
+  EXPECT_EQ(stream->read(8000, 10, again.data()), 0);
+  EXPECT_EQ(stream->read(-5, 10, again.data()), 0);
+}
+
+TEST(SoundSystemDevice, PlaysThroughTheNullDriverWithTheSameTiming) {
+  testsupport::TempDir dir;
+  SoundSystem system;
+  ASSERT_TRUE(system.init(32, OutputMode::Device));
+  EXPECT_TRUE(system.hasOutput());  // the tests run on OpenAL Soft's null driver
+  Sound* sound = system.createSound(audiotest::writeTone(dir, "tone.wav", 1.0, 22050, 1));
+  Sound* stream = system.createStream(audiotest::writeTone(dir, "song.wav", 2.0, 44100, 2));
+  ASSERT_NE(sound, nullptr);
+  ASSERT_NE(stream, nullptr);
+  Channel effect = system.playSound(sound, true);
+  effect.setPan(-0.5f);
+  effect.setPitch(1.5f);
+  effect.setPaused(false);
+  Channel music = system.playSound(stream, false);
+  music.setMode(SoundMode::LoopNormal);
+  music.setLoopCount(-1);
+  // One second at pitch 1.5 lasts two thirds of a second.
+  for (int i = 0; i < 13; ++i) system.update(0.05f);
+  EXPECT_TRUE(effect.isPlaying());
+  system.update(0.05f);
+  EXPECT_FALSE(effect.isPlaying());
+  for (int i = 0; i < 60; ++i) system.update(0.05f);
+  EXPECT_TRUE(music.isPlaying());
+  EXPECT_TRUE(music.setMute(true));
+  system.close();
+  EXPECT_FALSE(music.isPlaying());
+}

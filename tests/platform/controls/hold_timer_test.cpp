@@ -1,0 +1,62 @@
+// Repeats while a key or button is held, driven by frame time on the director's scheduler.
+
+#include "platform/controls/hold_timer.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/scene/scheduler.h"
+#include "tests/platform/controls/controls_test_support.h"
+
+namespace {
+
+using kel::HoldTimer;
+
+class HoldTimerTest : public testing::Test, public controlstest::DispatcherFixture {
+ protected:
+  void frames(int n, float dt) {
+    for (int i = 0; i < n; ++i) engine::Director::getInstance()->getScheduler()->update(dt);
+  }
+  HoldTimer::Action count(int& into) {
+    return [&into] { ++into; };
+  }
+  HoldTimer timer;
+  int runs = 0;
+};
+
+TEST_F(HoldTimerTest, RepeatsAtItsIntervalAfterTheDelayUntilItsInputComesUp) {
+  ASSERT_TRUE(timer.hold(24, count(runs), 0.1f, 0.3f));
+  frames(7, 0.05f);  // 0.35 s: the first repeat is due at 0.4 s
+  EXPECT_EQ(runs, 0);
+  frames(1, 0.05f);
+  EXPECT_EQ(runs, 1);
+  frames(1, 0.35f);  // a long frame catches up on every interval it spans
+  EXPECT_EQ(runs, 4);
+  EXPECT_EQ(timer.getRepeats(), 4u);
+  EXPECT_FALSE(timer.release(25));  // another key coming up changes nothing
+  EXPECT_TRUE(timer.release(24));
+  frames(3, 1.0f);
+  EXPECT_EQ(runs, 4);
+  EXPECT_FALSE(timer.isHolding());
+}
+
+TEST_F(HoldTimerTest, ANewPressTakesOverFromTheOneBefore) {
+  int other = 0;
+  ASSERT_TRUE(timer.hold(10, count(runs), 0.25f, 0.0f));
+  ASSERT_TRUE(timer.hold(20, count(other), 0.5f, 0.0f));
+  EXPECT_FALSE(timer.release(10));  // the first key comes up late: the second goes on
+  frames(1, 0.5f);
+  EXPECT_EQ(runs, 0);
+  EXPECT_EQ(other, 1);
+}
+
+TEST_F(HoldTimerTest, RefusesWhatCouldNeverRunOrStopAndKeepsTheRepeatItHas) {
+  ASSERT_TRUE(timer.hold(5, count(runs), 0.5f, 0.0f));
+  EXPECT_FALSE(timer.hold(6, count(runs), 0.0f, 0.0f));
+  EXPECT_FALSE(timer.hold(6, HoldTimer::Action(), 0.1f, 0.0f));
+  EXPECT_FALSE(timer.hold(-1, count(runs), 0.1f, 0.0f));
+  frames(1, 0.5f);
+  EXPECT_EQ(timer.getHeld(), 5);
+  EXPECT_EQ(runs, 1);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// Views' controls as the interface builds them: the platform makes their desktop handler, the
+// view stack switches them, and simple views act on a click.
+
+#include "platform/controls/real_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/controls/desktop_controls.h"
+#include "platform/controls/desktop_controls_factory.h"
+#include "platform/controls/simple_controls.h"
+#include "platform/desktop_platform.h"
+#include "tests/platform/controls/controls_test_support.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using controlstest::Lines;
+using engine::KeyCode;
+
+struct FakeView {
+  Lines heard;
+};
+
+struct ViewControls : kel::RealControls<FakeView> {
+  using RealControls::RealControls;
+  void keyEvent(KeyCode key, bool) override { view_->heard.push_back(std::to_string(int(key))); }
+};
+
+struct DismissControls : kel::RealControls<FakeView, kel::SimpleControls> {
+  using RealControls::RealControls;
+  void onAction() override { view_->heard.push_back("action"); }
+};
+
+class RealControlsTest : public testing::Test, public controlstest::DispatcherFixture {
+ protected:
+  RealControlsTest() {
+    kel::DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    platform->setControlsHandlerFactory(&factory);
+    kel::Platform::setInstance(platform.get());
+  }
+  ~RealControlsTest() override { kel::Platform::setInstance(nullptr); }
+
+  testsupport::ScopedDataHome home;
+  kel::DesktopControlsFactory factory{dispatcher};
+  std::unique_ptr<kel::DesktopPlatform> platform;
+};
+
+TEST_F(RealControlsTest, TheViewStackDecidesWhoseControlsHear) {
+  FakeView inventory, map;
+  ViewControls inventoryControls(&inventory), mapControls(&map, 0.5f);
+  key(KeyCode::I);  // nothing is current yet
+  inventoryControls.activate();
+  key(KeyCode::I);
+  inventoryControls.deactivate();
+  mapControls.activate();
+  mapControls.setWheelEnabled(false);
+  key(KeyCode::M);
+  EXPECT_EQ(inventory.heard, (Lines{"129"}));
+  EXPECT_EQ(map.heard, (Lines{"133"}));
+  auto* handler = dynamic_cast<kel::DesktopControls*>(mapControls.getHandler());
+  ASSERT_NE(handler, nullptr);
+  EXPECT_FALSE(handler->isWheelEnabled());
+}
+
+TEST_F(RealControlsTest, ASimpleViewActsOnALeftReleaseOrATap) {
+  FakeView view;
+  DismissControls controls(&view);
+  controls.activate();
+  down(0, 10, 10);
+  EXPECT_TRUE(view.heard.empty());
+  up(0, 10, 10);
+  down(1, 0, 0), up(1, 0, 0);                  // other buttons,
+  down(0, 0, 0), moveTo(50, 0), up(0, 50, 0);  // drags
+  key(KeyCode::SPACE);                         // and keys do nothing
+  controls.tapAt(engine::Vec2(4, 4));
+  EXPECT_EQ(view.heard, (Lines{"action", "action"}));
+}
+
+TEST_F(RealControlsTest, ControlsMadeBeforeThePlatformAreDeafButSafe) {
+  kel::Platform::setInstance(nullptr);
+  FakeView view;
+  ViewControls controls(&view);
+  EXPECT_EQ(controls.getHandler(), nullptr);
+  controls.activate(), controls.setWheelEnabled(false), controls.deactivate();
+  key(KeyCode::S);
+  EXPECT_TRUE(view.heard.empty());
+}
+
+}  // namespace

@@ -1,0 +1,290 @@
+// The desktop platform's own services: the process-wide accessor, the settings store's place,
+// video modes through the window layer, the factories, the shell, alerts, the clipboard and the
+// log.
+
+#include "platform/desktop_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "platform/crash/crash_reporter.h"
+#include "platform/platform_settings_host.h"
+#include "platform/settings/defaults_bridge.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using kel::DesktopPlatform;
+
+class DesktopPlatformTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    kel::Platform::setInstance(nullptr);
+    DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    services.launcher = [this](const std::vector<std::string>& command) {
+      launched.push_back(command);
+      return launcherWorks;
+    };
+    services.clipboard.setText = [this](const std::string& text) { clipboard = text; };
+    services.clipboard.getText = [this] { return clipboard; };
+    platform = std::make_unique<DesktopPlatform>(std::move(services));
+  }
+  void TearDown() override { kel::Platform::setInstance(nullptr); }
+
+  testsupport::ScopedDataHome home;
+  std::vector<std::vector<std::string>> launched;
+  bool launcherWorks = true;
+  std::string clipboard;
+  std::unique_ptr<DesktopPlatform> platform;
+};
+
+TEST_F(DesktopPlatformTest, TheAccessorHoldsTheRegisteredPlatformUntilItGoes) {
+  EXPECT_EQ(kel::Platform::instance(), nullptr);
+  kel::Platform::setInstance(platform.get());
+  EXPECT_EQ(kel::Platform::instance(), platform.get());
+  platform.reset();
+  EXPECT_EQ(kel::Platform::instance(), nullptr);
+}
+
+TEST_F(DesktopPlatformTest, StartReadsTheSwitchesTheLaunchAsksFor) {
+  const char* args[] = {"rubblemoor", "-safe", "-windowed", "-connectsteam", "123"};
+  platform->start(5, args);
+  EXPECT_TRUE(platform->hasArgument("safe"));
+  EXPECT_TRUE(platform->hasArgument("windowed"));
+  EXPECT_EQ(platform->argumentValue("safe"), "");
+  EXPECT_EQ(platform->argumentValue("connectsteam"), "123");
+  EXPECT_FALSE(platform->hasArgument("connect"));
+  EXPECT_EQ(platform->argumentValue("missing"), "");
+}
+
+TEST_F(DesktopPlatformTest, TheSettingsStoreWritesToTheFileSystemsSettingsPath) {
+  kel::DefaultsBridge* defaults = platform->defaults();
+  ASSERT_NE(defaults, nullptr);
+  defaults->setInt("option-viewportScale", 3);
+  EXPECT_TRUE(defaults->save());
+  const std::string path = platform->fileSystem()->settingsPath();
+  EXPECT_EQ(path, (home.path() / "Rubblemoor" / "settings.json").string());
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_NE(text.str().find("\"option-viewportScale\": 3"), std::string::npos) << text.str();
+}
+
+TEST_F(DesktopPlatformTest, TheSettingsHostForwardsToThePlatform) {
+  kel::PlatformSettingsHost host(*platform);
+  EXPECT_EQ(&host.defaults(), platform->defaults());
+  EXPECT_EQ(host.versionText(), "3.1-steam");
+  host.loadKeyBindings({"10:143"});
+  EXPECT_EQ(platform->keyForAction(10), 143u);
+  EXPECT_EQ(host.keyBindingStrings(), (std::vector<std::string>{"0:0", "10:143"}));
+}
+
+class RecordingWindow : public kel::WindowControl {
+ public:
+  bool hasView() const override { return !title.empty(); }
+  void createView(const std::string& name) override {
+    title = name;
+    ++views;
+  }
+  void applyMode(uint16_t width, uint16_t height, bool fullScreen) override {
+    modes.push_back({width, height});
+    fullScreens.push_back(fullScreen);
+  }
+  std::string title;
+  int views = 0;
+  std::vector<kel::base::VideoMode> modes;
+  std::vector<bool> fullScreens;
+};
+
+TEST_F(DesktopPlatformTest, ApplyVideoModeCreatesTheViewOnceThenResizes) {
+  RecordingWindow window;
+  platform->setWindowControl(&window);
+  platform->applyVideoMode({800, 600}, false);
+  platform->applyVideoMode({1920, 1200}, true);
+  EXPECT_EQ(window.title, "Rubblemoor X");
+  EXPECT_EQ(window.views, 1);
+  EXPECT_EQ(window.modes, (std::vector<kel::base::VideoMode>{{800, 600}, {1920, 1200}}));
+  EXPECT_EQ(window.fullScreens, (std::vector<bool>{false, true}));
+  EXPECT_EQ(platform->currentVideoMode(), (kel::base::VideoMode{1920, 1200}));
+}
+
+class TestServer : public kel::NetBridgeServer {
+ public:
+  using NetBridgeServer::NetBridgeServer;
+  void send(const uint8_t*, uint32_t) override {}
+  void stop() override {}
+  bool start(const kel::base::DesktopConnectionInfo&) override { return true; }
+  bool query() override { return false; }
+  void dropPeer(uint8_t) override {}
+  void sendTo(const uint8_t*, uint32_t, uint8_t) override {}
+  void sendToAllBut(const uint8_t*, uint32_t, uint8_t) override {}
+};
+
+// Makes servers and counts what it was asked for.
+class CountingBridgeFactory : public kel::NetBridgeFactory {
+ public:
+  std::unique_ptr<kel::NetBridgeClient> createClient(kel::NetBridgeListener*,
+                                                     const kel::NetConnectionInfo&) override {
+    ++clients;
+    return nullptr;
+  }
+  std::unique_ptr<kel::NetBridgeServer> createServer(kel::NetBridgeListener* listener,
+                                                     const kel::NetConnectionInfo& info) override {
+    ++servers;
+    return std::make_unique<TestServer>(listener, info);
+  }
+  int clients = 0;
+  int servers = 0;
+};
+
+TEST_F(DesktopPlatformTest, BridgesComeFromTheFactoryOfTheirKindOnly) {
+  kel::NetBridgeListener listener;
+  const kel::NetConnectionInfo direct{kel::NET_KIND_DIRECT, 8, "192.0.2.1"};
+  EXPECT_EQ(platform->createClientBridge(&listener, direct), nullptr);  // nothing registered
+
+  CountingBridgeFactory enet;
+  CountingBridgeFactory steam;
+  platform->setNetBridgeFactory(kel::NET_KIND_DIRECT, &enet);
+  platform->setNetBridgeFactory(kel::NET_KIND_STEAM, &steam);
+  platform->setNetBridgeFactory(9, &enet);  // an unknown kind registers nothing
+
+  auto server = platform->createServerBridge(&listener, direct);
+  ASSERT_NE(server, nullptr);
+  EXPECT_EQ(server->listener(), &listener);
+  EXPECT_EQ(server->kind(), kel::NET_KIND_DIRECT);
+  EXPECT_EQ(server->playerLimit(), 8);
+  EXPECT_EQ(server->text(), "192.0.2.1");
+  platform->createClientBridge(&listener, {kel::NET_KIND_STEAM, 4, ""});
+  for (uint8_t kind : {0, 2, 5, 9, 255}) {
+    EXPECT_EQ(platform->createClientBridge(&listener, {kind, 4, ""}), nullptr) << int(kind);
+    EXPECT_EQ(platform->createServerBridge(&listener, {kind, 4, ""}), nullptr) << int(kind);
+  }
+  EXPECT_EQ(enet.servers, 1);
+  EXPECT_EQ(enet.clients, 0);
+  EXPECT_EQ(steam.clients, 1);
+}
+
+TEST_F(DesktopPlatformTest, ControlsAndTextFieldsComeFromTheirRegisteredFactories) {
+  struct Handler : kel::AbstractControlsHandler {
+    void disable() override {}
+    void enable() override {}
+    void setOption(int) override {}
+    void setWheelEnabled(bool) override {}
+  };
+  struct Controls : kel::ControlsHandlerFactory {
+    std::unique_ptr<kel::AbstractControlsHandler> create(kel::AbstractControls&,
+                                                         float factor) override {
+      lastFactor = factor;
+      return std::make_unique<Handler>();
+    }
+    float lastFactor = 0;
+  } controlsFactory;
+  // The controls type belongs to the interface code; the platform only passes the reference on.
+  alignas(16) unsigned char storage[64] = {};
+  auto& someControls = *reinterpret_cast<kel::AbstractControls*>(storage);
+  EXPECT_EQ(platform->createControlsHandler(someControls, 1.0f), nullptr);
+  EXPECT_EQ(platform->createTextField(kel::TextFieldSetup{}), nullptr);
+  EXPECT_EQ(platform->createTextFieldListener(), nullptr);
+  platform->setControlsHandlerFactory(&controlsFactory);
+  EXPECT_NE(platform->createControlsHandler(someControls, 0.5f), nullptr);
+  EXPECT_EQ(controlsFactory.lastFactor, 0.5f);
+}
+
+TEST_F(DesktopPlatformTest, FoldersAndLinksOpenThroughTheDesktopOpener) {
+  EXPECT_TRUE(platform->openFolder("/home/me/.local/share/Rubblemoor/worlds"));
+  EXPECT_TRUE(platform->openUrl("https://example.com/a b?c=d;e"));
+  ASSERT_EQ(launched.size(), 2u);
+  EXPECT_EQ(launched[0],
+            (std::vector<std::string>{"xdg-open", "/home/me/.local/share/Rubblemoor/worlds"}));
+  // One argument, exactly as given: nothing passes through a shell.
+  EXPECT_EQ(launched[1], (std::vector<std::string>{"xdg-open", "https://example.com/a b?c=d;e"}));
+}
+
+TEST_F(DesktopPlatformTest, OpenerRefusesTargetsItWouldMisreadAndReportsFailure) {
+  EXPECT_FALSE(platform->openUrl(""));
+  EXPECT_FALSE(platform->openUrl("--help"));
+  EXPECT_FALSE(platform->openFolder("-rf"));
+  EXPECT_TRUE(launched.empty());
+  launcherWorks = false;
+  EXPECT_FALSE(platform->openUrl("https://example.com"));
+}
+
+TEST(ShellLauncher, StartsARealProgramAndReportsAMissingOne) {
+  EXPECT_TRUE(kel::launchDetached({"true"}));
+  EXPECT_FALSE(kel::launchDetached({"rubble-no-such-program-here"}));
+  EXPECT_FALSE(kel::launchDetached({}));
+  EXPECT_FALSE(kel::launchDetached({""}));
+}
+
+TEST_F(DesktopPlatformTest, AlertWritesTitleAndTextToStandardErrorAndAnswersOk) {
+  testing::internal::CaptureStderr();
+  const int result = platform->alert("Hacked Data Files!", "Data files have been compromised.");
+  const std::string written = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(result, kel::ALERT_OK);
+  EXPECT_EQ(written, "Hacked Data Files!: Data files have been compromised.\n");
+}
+
+TEST_F(DesktopPlatformTest, ClipboardCarriesTextOutsideAsciiUnchanged) {
+  platform->setClipboardText("Grüße, 世界 🌍");
+  EXPECT_EQ(platform->clipboardText(), "Grüße, 世界 🌍");
+}
+
+TEST_F(DesktopPlatformTest, ClipboardWithoutADisplayReadsEmpty) {
+  testsupport::ScopedDataHome otherHome;
+  DesktopPlatform::Services services;
+  services.installCrashReporter = false;
+  DesktopPlatform plain(std::move(services));  // GLFW's clipboard, GLFW not started
+  plain.setClipboardText("ignored");
+  EXPECT_EQ(plain.clipboardText(), "");
+}
+
+TEST_F(DesktopPlatformTest, LogWritesOneLineToTheDebugOutput) {
+  testing::internal::CaptureStderr();
+  platform->log("loaded %d worlds from %s", 3, "disk");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "loaded 3 worlds from disk\n");
+}
+
+std::string formatLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string formatLine(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::string line = kel::Platform::formatLogLine(format, arguments);
+  va_end(arguments);
+  return line;
+}
+
+TEST(PlatformLog, LongLinesAreCutToTheBufferWithTheLineFeedKept) {
+  const std::string longText(2000, 'x');
+  const std::string line = formatLine("%s", longText.c_str());
+  EXPECT_EQ(line.size(), kel::PLATFORM_LOG_BUFFER_SIZE - 1);
+  EXPECT_EQ(line.back(), '\n');
+  EXPECT_EQ(line.substr(0, line.size() - 1), std::string(line.size() - 1, 'x'));
+}
+
+TEST(PlatformLog, ACutNeverSplitsACharacter) {
+  // 509 bytes of ASCII and then three-byte characters: the cut falls inside one for every offset.
+  for (size_t prefix = 505; prefix <= 510; ++prefix) {
+    std::string text(prefix, 'a');
+    for (int i = 0; i < 10; ++i) {
+      text += "世";
+    }
+    const std::string line = formatLine("%s", text.c_str());
+    ASSERT_LE(line.size(), kel::PLATFORM_LOG_BUFFER_SIZE - 1);
+    const std::string body = line.substr(0, line.size() - 1);
+    EXPECT_EQ((body.size() - prefix) % 3, 0u) << prefix;
+    EXPECT_EQ(text.compare(0, body.size(), body), 0) << prefix;
+    EXPECT_GE(body.size(), kel::PLATFORM_LOG_BUFFER_SIZE - 5) << prefix;
+  }
+}
+
+TEST(PlatformLog, ShortAndEmptyLinesGetOnlyTheLineFeed) {
+  EXPECT_EQ(formatLine("%s", ""), "\n");
+  EXPECT_EQ(formatLine("n=%u", 7u), "n=7\n");
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// Key bindings: defaults, moving a key between actions, and the stored "action:key" form with
+// damaged entries.
+
+#include "platform/key_bindings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using kel::KeyBindings;
+
+constexpr uint32_t KEY_W = 143;
+constexpr uint32_t KEY_D = 124;
+
+TEST(KeyBindings, EveryActionStartsOnItsDefaultKeyAndSavesNothing) {
+  KeyBindings bindings;
+  ASSERT_EQ(bindings.count(), 12u);
+  for (const kel::KeybindInfo& row : kel::defaultKeybinds) {
+    EXPECT_EQ(bindings.keyOf(row.action), row.defaultKey) << row.action;
+    EXPECT_EQ(row.textId, 334 + row.action);
+  }
+  EXPECT_TRUE(bindings.save().empty());
+}
+
+TEST(KeyBindings, BindingAKeyInUseMovesItAndBothChangesAreSaved) {
+  KeyBindings bindings;
+  bindings.bind(10, KEY_W);
+  EXPECT_EQ(bindings.keyOf(10), KEY_W);
+  EXPECT_EQ(bindings.keyOf(0), 0u);
+  EXPECT_EQ(bindings.save(), (std::vector<std::string>{"0:0", "10:143"}));
+}
+
+TEST(KeyBindings, ActionsOutsideTheTableReadAsUnboundAndCannotBeBound) {
+  KeyBindings bindings;
+  bindings.bind(12, KEY_W);
+  bindings.bind(0xFFFFFFFFu, KEY_W);
+  EXPECT_EQ(bindings.keyOf(0), KEY_W);  // nothing was taken from action 0
+  EXPECT_EQ(bindings.keyOf(12), 0u);
+  EXPECT_TRUE(bindings.save().empty());
+}
+
+TEST(KeyBindings, LoadingADefaultBindingChangesNothing) {
+  KeyBindings bindings;
+  bindings.load({"3:124"});
+  EXPECT_EQ(bindings.keyOf(3), KEY_D);
+  EXPECT_TRUE(bindings.save().empty());
+}
+
+TEST(KeyBindings, SavedBindingsLoadBackTheSameTable) {
+  KeyBindings original;
+  original.bind(4, 200);
+  original.bind(9, 6);  // escape: pause becomes unbound
+  original.bind(5, 0);
+  KeyBindings restored;
+  restored.load(original.save());
+  for (uint32_t action = 0; action < 12; ++action) {
+    EXPECT_EQ(restored.keyOf(action), original.keyOf(action)) << action;
+  }
+}
+
+TEST(KeyBindings, LaterEntriesWinAKeyThatEarlierOnesTook) {
+  KeyBindings bindings;
+  bindings.load({"1:50", "2:50"});
+  EXPECT_EQ(bindings.keyOf(1), 0u);
+  EXPECT_EQ(bindings.keyOf(2), 50u);
+}
+
+TEST(KeyBindings, DamagedEntriesAreSkippedWithoutHarm) {
+  KeyBindings bindings;
+  bindings.load({"", "3", "3:", ":5", "a:b", "12:5", "-1:5", " 3:5", "3:5 ", "3:0x5", "1:2:3",
+                 "99999999999:1", "1:99999999999", "3:+5", "７:5"});
+  EXPECT_TRUE(bindings.save().empty());
+  bindings.load({"bad", "6:77", "junk:"});
+  EXPECT_EQ(bindings.save(), (std::vector<std::string>{"6:77"}));
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+// The data folders of every kind, computed from the executable's path.
+
+#include "platform/resource_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/io/os_paths.h"
+#include "platform/desktop_platform.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+const std::string EXE = "/opt/rubble/out/bin/rubblemoor";
+const std::string ROOT = "/opt/rubble/out/bin/../../data";
+
+TEST(ResourceFolders, EveryKindHasItsFolderBelowTheDataFolder) {
+  const std::vector<std::string> expected = {
+      ROOT + "/gfx",
+      ROOT + "/gfx/achievements",
+      ROOT + "/gfx/sky",
+      ROOT + "/gfx/guide",
+      ROOT + "/json",
+      ROOT + "/json/worlds",
+      ROOT,
+      ROOT + "/language",
+      ROOT + "/fonts",
+      ROOT + "/sfx/effects",
+      ROOT + "/sfx/music",
+  };
+  ASSERT_EQ(expected.size(), static_cast<size_t>(kel::FOLDER_KIND_COUNT));
+  for (int kind = 0; kind < kel::FOLDER_KIND_COUNT; ++kind) {
+    std::string out;
+    EXPECT_TRUE(kel::resourceFolderFor(EXE, kind, out));
+    EXPECT_EQ(out, expected[static_cast<size_t>(kind)]) << kind;
+  }
+}
+
+TEST(ResourceFolders, AKindOutsideTheTableLeavesTheOutputAsItWas) {
+  for (int kind : {11, 12, -1, 1000}) {
+    std::string out = "unchanged";
+    EXPECT_FALSE(kel::resourceFolderFor(EXE, kind, out));
+    EXPECT_EQ(out, "unchanged");
+  }
+}
+
+TEST(ResourceFolders, ThePlatformUsesTheRunningExecutableAndJoinsFileNames) {
+  testsupport::ScopedDataHome home;
+  kel::DesktopPlatform::Services services;
+  services.installCrashReporter = false;
+  kel::DesktopPlatform platform(std::move(services));
+  const std::filesystem::path exe = engine::os::executablePath();
+  const std::string root = exe.parent_path().string() + "/../../data";
+  EXPECT_EQ(platform.folderPath(kel::FOLDER_SKY), root + "/gfx/sky");
+  EXPECT_EQ(platform.folderPath(kel::FOLDER_DATA), root);
+  EXPECT_EQ(platform.resourcePath(kel::FOLDER_DATA, "data.dat"), root + "/data.dat");
+  EXPECT_EQ(platform.resourcePath(kel::FOLDER_LANGUAGE, "english.json"),
+            root + "/language/english.json");
+  std::string out = "kept";
+  platform.folderPath(out, 11);
+  EXPECT_EQ(out, "kept");
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// Values taken from the machine: layout values by window height, the offered video modes and the
+// local network interfaces, including the parsing of the system tables they come from.
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/display_modes.h"
+#include "platform/layout_values.h"
+#include "platform/local_interfaces.h"
+
+namespace {
+
+using kel::DisplayMode;
+using kel::base::VideoMode;
+
+TEST(LayoutValues, TheDefaultScaleStepsAtHeights768And1280) {
+  EXPECT_FLOAT_EQ(kel::layoutValuesFor(1366, 767).defaultUiScale, 2.0005f);
+  EXPECT_FLOAT_EQ(kel::layoutValuesFor(1366, 768).defaultUiScale, 3.0005f);
+  EXPECT_FLOAT_EQ(kel::layoutValuesFor(1366, 1279.5f).defaultUiScale, 3.0005f);
+  EXPECT_FLOAT_EQ(kel::layoutValuesFor(1366, 1280).defaultUiScale, 4.0005f);
+  const kel::LayoutValues values = kel::layoutValuesFor(800, 600);
+  EXPECT_EQ(values.firstFlag, 1);
+  EXPECT_EQ(values.secondFlag, 0);
+  EXPECT_EQ(values.layoutNumber, 10u);
+  EXPECT_FLOAT_EQ(values.layoutScale, 1.0f);
+}
+
+DisplayMode mode(int w, int h, int hz = 60, int bits = 8) {
+  return DisplayMode{w, h, hz, bits, bits, bits};
+}
+
+TEST(VideoModes, EachFittingSizeIsOfferedOnceSmallestFirst) {
+  const DisplayMode desktop = mode(1920, 1080);
+  const std::vector<DisplayMode> modes = {
+      mode(1920, 1080, 144), mode(1920, 1080),      mode(1280, 720),     mode(2560, 1440),
+      mode(1920, 1200),      mode(800, 600, 60, 5), mode(1024, 768, 59), mode(1280, 720, 50),
+  };
+  EXPECT_EQ(kel::selectVideoModes(modes, desktop),
+            (std::vector<VideoMode>{{1024, 768}, {1280, 720}, {1920, 1080}}));
+}
+
+TEST(VideoModes, EqualAreasOfDifferentSizesDoNotHideDuplicates) {
+  // 1600x900 and 1200x1200 have the same area; duplicates of each must still merge.
+  const std::vector<DisplayMode> modes = {mode(1600, 900), mode(1200, 1200), mode(1600, 900),
+                                          mode(1200, 1200)};
+  EXPECT_EQ(kel::selectVideoModes(modes, mode(4000, 4000)),
+            (std::vector<VideoMode>{{1200, 1200}, {1600, 900}}));
+}
+
+TEST(VideoModes, SizesThatCannotBeStoredOrAreEmptyAreNotOffered) {
+  const std::vector<DisplayMode> modes = {mode(70000, 600), mode(0, 600), mode(-5, 600),
+                                          mode(800, 600)};
+  EXPECT_EQ(kel::selectVideoModes(modes, mode(100000, 100000)),
+            (std::vector<VideoMode>{{800, 600}}));
+  EXPECT_TRUE(kel::selectVideoModes({}, mode(1920, 1080)).empty());
+}
+
+TEST(LocalInterfaces, DefaultRouteInterfacesAreReadFromTheRouteTable) {
+  const std::string table =
+      "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
+      "eth0\t00000000\t0102A8C0\t0003\t0\t0\t100\t00000000\n"
+      "eth0\t0002A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\n"
+      "wlan0\t00000000\t0101A8C0\t0003\t0\t0\t600\t00000000\n"
+      "eth0\t00000000\t0102A8C0\t0003\t0\t0\t200\t00000000\n";
+  EXPECT_EQ(kel::defaultRouteInterfaces(table), (std::vector<std::string>{"eth0", "wlan0"}));
+}
+
+TEST(LocalInterfaces, DamagedRouteTablesGiveWhatCanBeReadAndNoCrash) {
+  EXPECT_TRUE(kel::defaultRouteInterfaces("").empty());
+  EXPECT_TRUE(kel::defaultRouteInterfaces("Iface\tDestination").empty());  // titles only
+  EXPECT_TRUE(kel::defaultRouteInterfaces("eth0\t00000000\n").empty());    // no title line
+  EXPECT_EQ(kel::defaultRouteInterfaces("T\neth0\n\n\x01\x02\xff\nwlan0\t00000000"),
+            (std::vector<std::string>{"wlan0"}));
+  EXPECT_TRUE(kel::defaultRouteInterfaces(std::string("T\n\0\0\0", 5)).empty());
+}
+
+TEST(LocalInterfaces, TheFirstIpv4NameServerIsTaken) {
+  EXPECT_EQ(kel::firstNameServer("# generated\nsearch lan\nnameserver ::1\n"
+                                 "nameserver 192.168.1.1\nnameserver 8.8.8.8\n"),
+            "192.168.1.1");
+  EXPECT_EQ(kel::firstNameServer("nameserver\nnameserver 999.1.1.1\nnameserver 10.0.0"), "");
+  EXPECT_EQ(kel::firstNameServer(""), "");
+  EXPECT_EQ(kel::firstNameServer("  nameserver   10.1.2.3  # home"), "10.1.2.3");
+  EXPECT_EQ(kel::firstNameServer(std::string(100000, 'n')), "");
+}
+
+TEST(LocalInterfaces, NetmaskGivesTheBroadcastAddress) {
+  kel::LocalInterfaceInfo info;
+  inet_pton(AF_INET, "192.168.1.37", &info.addressValue);
+  uint32_t mask = 0;
+  inet_pton(AF_INET, "255.255.255.0", &mask);
+  kel::applyNetmask(info, mask);
+  EXPECT_STREQ(info.netmask, "255.255.255.0");
+  EXPECT_STREQ(info.broadcast, "192.168.1.255");
+  uint32_t expected = 0;
+  inet_pton(AF_INET, "192.168.1.255", &expected);
+  EXPECT_EQ(info.broadcastValue, expected);
+}
+
+TEST(LocalInterfaces, TheLocalAddressIsTheFirstInterfaceWithANameServer) {
+  kel::LocalInterfaceInfo loopback;
+  std::strcpy(loopback.address, "127.0.0.1");
+  kel::LocalInterfaceInfo lan;
+  std::strcpy(lan.address, "192.168.1.37");
+  std::strcpy(lan.dnsServer, "192.168.1.1");
+  kel::LocalInterfaceInfo second = lan;
+  std::strcpy(second.address, "10.0.0.2");
+  EXPECT_EQ(kel::localAddressOf({loopback, lan, second}), "192.168.1.37");
+  EXPECT_EQ(kel::localAddressOf({loopback}), "");
+  EXPECT_EQ(kel::localAddressOf({}), "");
+}
+
+TEST(LocalInterfaces, TheMachinesInterfacesAreWellFormed) {
+  for (const kel::LocalInterfaceInfo& info : kel::listLocalInterfaces()) {
+    ASSERT_NE(std::memchr(info.name, '\0', sizeof info.name), nullptr);
+    ASSERT_NE(std::memchr(info.address, '\0', sizeof info.address), nullptr);
+    uint32_t parsed = 0;
+    ASSERT_EQ(inet_pton(AF_INET, info.address, &parsed), 1) << info.name;
+    EXPECT_EQ(parsed, info.addressValue) << info.name;
+    if (info.netmaskValue != 0) {
+      EXPECT_EQ(info.broadcastValue, (info.addressValue & info.netmaskValue) | ~info.netmaskValue);
+    }
+    if (std::strcmp(info.name, "lo") == 0) {
+      EXPECT_STREQ(info.address, "127.0.0.1");
+      EXPECT_STREQ(info.dnsServer, "");  // the loopback never carries the default route
+    }
+  }
+}
+
+}  // namespace

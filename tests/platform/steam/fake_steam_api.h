@@ -1,0 +1,100 @@
+#pragma once
+// A store-front client for tests: its start succeeds (unless told otherwise), it records every
+// call in order, keeps statistics in maps and fires queued callbacks in runCallbacks, as the real
+// client does on the main thread.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/steam/steam_api.h"
+
+namespace testsupport {
+
+class FakeSteamApi : public kel::SteamApi,
+                     private kel::SteamUser,
+                     private kel::SteamFriends,
+                     private kel::SteamUserStats {
+ public:
+  bool initSucceeds = true;
+  bool isLoggedOn = true;
+  bool running = false;
+  bool warningHookSet = false;
+  std::vector<kel::SteamFriendInfo> friendInfos;
+  std::map<std::string, int32_t> stats;
+  std::map<std::string, int64_t> globalStats;
+  std::vector<std::string> achievementsSet;
+  std::vector<std::string> calls;
+  std::vector<kel::SteamCallbackData> pending;
+
+  void queue(int id, int result) { pending.push_back(kel::SteamCallbackData{id, result}); }
+
+  bool init() override {
+    calls.push_back("init");
+    running = initSucceeds;
+    return running;
+  }
+  void shutdown() override {
+    calls.push_back("shutdown");
+    running = false;
+  }
+  void runCallbacks() override {
+    std::vector<kel::SteamCallbackData> due;
+    due.swap(pending);
+    for (const kel::SteamCallbackData& data : due) {
+      callbacks().dispatch(data);
+    }
+  }
+  void setWarningMessageHook(WarningHook hook) override {
+    warningHookSet = static_cast<bool>(hook);
+  }
+  kel::SteamUser* user() override { return running ? this : nullptr; }
+  kel::SteamFriends* friends() override { return running ? this : nullptr; }
+  kel::SteamUserStats* userStats() override { return running ? this : nullptr; }
+
+ private:
+  bool loggedOn() const override { return isLoggedOn; }
+  uint64_t steamId() const override { return 76561198000000001ull; }
+  std::vector<kel::SteamFriendInfo> immediateFriends() const override { return friendInfos; }
+
+  bool setAchievement(const std::string& key) override {
+    calls.push_back("setAchievement " + key);
+    achievementsSet.push_back(key);
+    return true;
+  }
+  bool requestCurrentStats() override {
+    calls.push_back("requestCurrentStats");
+    return true;
+  }
+  bool storeStats() override {
+    calls.push_back("storeStats");
+    return true;
+  }
+  bool setStat(const std::string& key, int32_t value) override {
+    calls.push_back("setStat " + key + " " + std::to_string(value));
+    stats[key] = value;
+    return true;
+  }
+  bool getStat(const std::string& key, int32_t& value) const override {
+    const auto found = stats.find(key);
+    if (found == stats.end()) {
+      return false;
+    }
+    value = found->second;
+    return true;
+  }
+  bool getGlobalStat(const std::string& key, int64_t& value) const override {
+    const auto found = globalStats.find(key);
+    if (found == globalStats.end()) {
+      return false;
+    }
+    value = found->second;
+    return true;
+  }
+  bool requestGlobalStats(int historyDays) override {
+    calls.push_back("requestGlobalStats " + std::to_string(historyDays));
+    return true;
+  }
+};
+
+}  // namespace testsupport

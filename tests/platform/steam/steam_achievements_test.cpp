@@ -1,0 +1,143 @@
+// Achievements and statistics through the store-front client layer: nothing happens without a
+// client, calls reach the client in the right order with it, and received statistics land in the
+// statistics code only where it allows.
+
+#include "platform/steam/steam_achievements.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+
+#include "tests/platform/steam/fake_steam_api.h"
+
+namespace {
+
+using kel::STEAM_GLOBAL_STATS_RECEIVED;
+using kel::STEAM_RESULT_OK;
+using kel::STEAM_USER_STATS_RECEIVED;
+using kel::SteamAchievements;
+
+constexpr int RESULT_FAIL = 2;
+
+// Stands for the statistics code: two values and a flag per statistic.
+class RecordingStatsTarget : public kel::SteamStatsTarget {
+ public:
+  std::array<bool, 2> flagSet = {false, false};
+  std::array<std::optional<uint32_t>, 2> values;
+
+  bool acceptsValue(uint32_t index) const override { return !flagSet.at(index); }
+  void setValue(uint32_t index, uint32_t value) override { values.at(index) = value; }
+};
+
+TEST(SteamAchievementsWithoutClient, EveryOperationIsHarmlessAndAnswersNothing) {
+  kel::NullSteamApi api;
+  SteamAchievements achievements(api);
+  achievements.unlock("first_dig");
+  EXPECT_FALSE(achievements.available());
+  EXPECT_FALSE(achievements.requestStats());
+  EXPECT_FALSE(achievements.store());
+  EXPECT_FALSE(achievements.setIntStat(0, 12));
+  EXPECT_EQ(achievements.globalStat(0), 0);
+  EXPECT_FALSE(achievements.requestGlobalStats());
+  EXPECT_FALSE(achievements.globalStatsReady());
+}
+
+class SteamAchievementsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    api.init();
+    api.calls.clear();
+    achievements.setStatsTarget(&target);
+  }
+
+  testsupport::FakeSteamApi api;
+  SteamAchievements achievements{api};
+  RecordingStatsTarget target;
+};
+
+TEST_F(SteamAchievementsTest, UnlockSetsTheAchievementByKeyThenStores) {
+  EXPECT_TRUE(achievements.available());
+  achievements.unlock("catch_a_fish");
+  EXPECT_EQ(api.calls, (std::vector<std::string>{"setAchievement catch_a_fish", "storeStats"}));
+}
+
+TEST_F(SteamAchievementsTest, IntegerStatisticsUseTheTableKeysAndStayInRange) {
+  EXPECT_TRUE(achievements.setIntStat(kel::STEAM_STAT_FISH_CAUGHT, 7));
+  EXPECT_TRUE(achievements.setIntStat(kel::STEAM_STAT_ITEM_CRAFTED, 4000000000u));
+  EXPECT_EQ(api.stats.at("fish_caught"), 7);
+  // The client's statistics are signed: a huge count saturates instead of going negative.
+  EXPECT_EQ(api.stats.at("item_crafted"), 2147483647);
+
+  api.calls.clear();
+  EXPECT_FALSE(achievements.setIntStat(2, 1));
+  EXPECT_FALSE(achievements.setIntStat(0xFFFFFFFFu, 1));
+  EXPECT_TRUE(api.calls.empty());
+}
+
+TEST_F(SteamAchievementsTest, GlobalStatisticsReadByIndexWithZeroForFailures) {
+  api.globalStats["item_crafted"] = 123456789012LL;
+  EXPECT_EQ(achievements.globalStat(1), 123456789012LL);
+  EXPECT_EQ(achievements.globalStat(0), 0);  // the client has no value for it
+  EXPECT_EQ(achievements.globalStat(2), 0);  // outside the table
+}
+
+TEST_F(SteamAchievementsTest, GlobalStatisticsAreReadyOnlyAfterASuccessfulReply) {
+  EXPECT_TRUE(achievements.requestGlobalStats());
+  EXPECT_EQ(api.calls, (std::vector<std::string>{"requestGlobalStats 1", "requestCurrentStats"}));
+  EXPECT_FALSE(achievements.globalStatsReady());
+
+  api.queue(STEAM_GLOBAL_STATS_RECEIVED, RESULT_FAIL);
+  api.runCallbacks();
+  EXPECT_FALSE(achievements.globalStatsReady());
+
+  api.queue(STEAM_GLOBAL_STATS_RECEIVED, STEAM_RESULT_OK);
+  EXPECT_FALSE(achievements.globalStatsReady());  // queued results wait for runCallbacks
+  api.runCallbacks();
+  EXPECT_TRUE(achievements.globalStatsReady());
+}
+
+TEST_F(SteamAchievementsTest, ReceivedStatisticsFillOnlyTheValuesWhoseFlagIsClear) {
+  api.stats["fish_caught"] = 31;
+  api.stats["item_crafted"] = 502;
+  target.flagSet[1] = true;
+  api.queue(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
+  api.runCallbacks();
+  EXPECT_EQ(target.values[0], 31u);
+  EXPECT_FALSE(target.values[1].has_value());
+}
+
+TEST_F(SteamAchievementsTest, AFailedStatisticsReplyLeavesBothValuesAlone) {
+  api.stats["fish_caught"] = 31;
+  api.stats["item_crafted"] = 502;
+  api.queue(STEAM_USER_STATS_RECEIVED, RESULT_FAIL);
+  api.runCallbacks();
+  EXPECT_FALSE(target.values[0].has_value());
+  EXPECT_FALSE(target.values[1].has_value());
+}
+
+TEST_F(SteamAchievementsTest, MissingOrNegativeStoredStatisticsNeverBecomeHugeCounts) {
+  api.stats["item_crafted"] = -5;
+  api.queue(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
+  api.runCallbacks();
+  EXPECT_FALSE(target.values[0].has_value());  // the client had none
+  EXPECT_EQ(target.values[1], 0u);
+}
+
+TEST(SteamAchievementsLifetime, TheFourCallbacksAreRegisteredAndGoWithTheObject) {
+  testsupport::FakeSteamApi api;
+  api.init();
+  {
+    SteamAchievements achievements(api);
+    for (int id : {kel::STEAM_GLOBAL_STATS_RECEIVED, kel::STEAM_USER_STATS_RECEIVED,
+                   kel::STEAM_USER_STATS_STORED, kel::STEAM_USER_ACHIEVEMENT_STORED}) {
+      EXPECT_EQ(api.callbacks().countFor(id), 1u) << id;
+    }
+  }
+  EXPECT_EQ(api.callbacks().countFor(kel::STEAM_USER_STATS_RECEIVED), 0u);
+  // A reply arriving after the object is gone must not reach it.
+  api.queue(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
+  api.runCallbacks();
+}
+
+}  // namespace

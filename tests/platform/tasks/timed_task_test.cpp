@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "engine/base/ref.h"
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "platform/timed_task.h"
+
+using kel::TimedTask;
+
+namespace {
+
+class TimedTaskTest : public ::testing::Test {
+ protected:
+  void SetUp() override { reset(); }
+  void TearDown() override { reset(); }
+  static void reset() {
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+    engine::PoolManager::getCurrentPool()->clear();
+  }
+  void frame(float dt) { engine::Director::getInstance()->getScheduler()->update(dt); }
+
+  std::vector<uint64_t> runs;  // the count seen by each run
+  TimedTask::Callback record() {
+    return [this](TimedTask& task) { runs.push_back(task.getCount()); };
+  }
+};
+
+TEST_F(TimedTaskTest, RunsEveryIntervalOfFrameTime) {
+  TimedTask task;
+  ASSERT_TRUE(task.start(record(), 0.5f, 0.0f));
+  EXPECT_EQ(task.getState(), TimedTask::State::Running);
+  std::vector<int> framesWithARun;
+  for (int i = 1; i <= 6; ++i) {
+    const size_t before = runs.size();
+    frame(0.25f);
+    if (runs.size() > before) framesWithARun.push_back(i);
+  }
+  EXPECT_EQ(framesWithARun, (std::vector<int>{2, 4, 6}));
+  EXPECT_EQ(runs, (std::vector<uint64_t>{1, 2, 3}));
+}
+
+TEST_F(TimedTaskTest, LeftoverAfterTheDelayCountsTowardsTheFirstInterval) {
+  TimedTask task;
+  ASSERT_TRUE(task.start(record(), 0.5f, 1.0f));
+  EXPECT_EQ(task.getState(), TimedTask::State::Waiting);
+  frame(1.75f);
+  EXPECT_EQ(runs.size(), 1u);
+  EXPECT_FLOAT_EQ(task.getElapsed(), 0.25f);
+  EXPECT_EQ(task.getState(), TimedTask::State::Running);
+  frame(0.25f);
+  EXPECT_EQ(runs.size(), 2u);
+}
+
+TEST_F(TimedTaskTest, WaitsOutTheDelayPlusOneInterval) {
+  TimedTask task;
+  ASSERT_TRUE(task.start(record(), 0.5f, 1.0f));
+  for (int i = 0; i < 5; ++i) frame(0.25f);  // 1.25 s
+  EXPECT_TRUE(runs.empty());
+  frame(0.25f);  // 1.5 s = delay + interval
+  EXPECT_EQ(runs.size(), 1u);
+}
+
+TEST_F(TimedTaskTest, ALongFrameRunsOncePerWholeInterval) {
+  TimedTask task;
+  ASSERT_TRUE(task.start(record(), 0.25f, 0.0f));
+  frame(1.0f);
+  EXPECT_EQ(runs, (std::vector<uint64_t>{1, 2, 3, 4}));
+  EXPECT_FLOAT_EQ(task.getElapsed(), 0.0f);
+}
+
+TEST_F(TimedTaskTest, StopEndsTheRunsAndKeepsTheCount) {
+  TimedTask task;
+  ASSERT_TRUE(task.start(record(), 0.1f, 0.0f));
+  frame(0.35f);
+  task.stop();
+  EXPECT_EQ(task.getCount(), 3u);
+  EXPECT_EQ(task.getState(), TimedTask::State::Stopped);
+  frame(5.0f);
+  EXPECT_EQ(runs.size(), 3u);
+  EXPECT_EQ(task.getCount(), 3u);
+  EXPECT_FALSE(engine::Director::getInstance()->getScheduler()->hasPerFrame(&task));
+
+  // A new start resets everything.
+  ASSERT_TRUE(task.start(record(), 1.0f, 0.0f));
+  EXPECT_EQ(task.getCount(), 0u);
+  EXPECT_FLOAT_EQ(task.getElapsed(), 0.0f);
+}
+
+TEST_F(TimedTaskTest, StoppingFromTheCallbackEndsTheCatchUpAtOnce) {
+  TimedTask task;
+  ASSERT_TRUE(task.start(
+      [&](TimedTask& self) {
+        runs.push_back(self.getCount());
+        if (self.getCount() == 2) self.stop();
+      },
+      0.1f, 0.0f));
+  frame(1.0f);
+  EXPECT_EQ(runs, (std::vector<uint64_t>{1, 2}));
+  frame(1.0f);
+  EXPECT_EQ(runs.size(), 2u);
+}
+
+TEST_F(TimedTaskTest, RestartingFromTheCallbackKeepsOneEntryAndStartsAfresh) {
+  TimedTask task;
+  int restarts = 0;
+  std::vector<int> log;
+  TimedTask::Callback second = [&](TimedTask&) { log.push_back(2); };
+  ASSERT_TRUE(task.start(
+      [&, captured = std::make_shared<int>(1)](TimedTask& self) {
+        log.push_back(*captured);  // reads its own state after the restart below
+        ++restarts;
+        self.start(second, 0.5f, 0.0f);
+        log.push_back(*captured);
+      },
+      0.1f, 0.0f));
+  frame(1.0f);  // many intervals, but the restart resets elapsed: one run
+  EXPECT_EQ(log, (std::vector<int>{1, 1}));
+  frame(0.5f);
+  EXPECT_EQ(log, (std::vector<int>{1, 1, 2}));
+  EXPECT_EQ(restarts, 1);
+}
+
+TEST_F(TimedTaskTest, RefusesAnIntervalThatIsNotAPositiveNumber) {
+  TimedTask task;
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  for (float interval : {0.0f, -0.5f, nan, inf}) {
+    EXPECT_FALSE(task.start(record(), interval, 0.0f)) << interval;
+    EXPECT_EQ(task.getState(), TimedTask::State::Stopped);
+  }
+  EXPECT_FALSE(task.start(TimedTask::Callback(), 0.5f, 0.0f));
+  EXPECT_FALSE(engine::Director::getInstance()->getScheduler()->hasPerFrame(&task));
+  frame(1.0f);  // would spin forever, or throw, had it been accepted
+  EXPECT_TRUE(runs.empty());
+
+  // A refused restart leaves a running task as it was.
+  ASSERT_TRUE(task.start(record(), 0.5f, 0.0f));
+  EXPECT_FALSE(task.start(record(), 0.0f, 0.0f));
+  EXPECT_FLOAT_EQ(task.getInterval(), 0.5f);
+  frame(0.5f);
+  EXPECT_EQ(runs.size(), 1u);
+}
+
+TEST_F(TimedTaskTest, ATaskDestroyedWhileRunningLeavesNoEntryBehind) {
+  auto task = std::make_unique<TimedTask>();
+  ASSERT_TRUE(task->start(record(), 0.1f, 0.0f));
+  const void* address = task.get();
+  task.reset();
+  EXPECT_FALSE(engine::Director::getInstance()->getScheduler()->hasPerFrame(
+      const_cast<void*>(address)));
+  frame(1.0f);  // would tick freed memory
+  EXPECT_TRUE(runs.empty());
+}
+
+TEST_F(TimedTaskTest, ATaskOutlivingItsDirectorStillStopsCleanly) {
+  TimedTask task;
+  ASSERT_TRUE(task.start(record(), 0.1f, 0.0f));
+  engine::Director::getInstance()->purgeDirector();
+  ASSERT_TRUE(task.start(record(), 0.1f, 0.0f));  // joins the new director's scheduler
+  frame(0.1f);
+  EXPECT_EQ(runs.size(), 1u);
+}
+
+}  // namespace

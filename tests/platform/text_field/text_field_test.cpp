@@ -1,0 +1,290 @@
+// Text fields driven the way the window drives them: key and character events through the event
+// dispatcher, a held backspace through the scheduler. Limits, deletion, finishing, and the
+// 16-bit characters typed text is kept in.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/base/ref.h"
+#include "engine/base/utf.h"
+#include "engine/input/event_dispatcher.h"
+#include "engine/input/event_keyboard.h"
+#include "engine/input/event_keyboard_char.h"
+#include "engine/input/event_listener_keyboard.h"
+#include "engine/input/event_listener_keyboard_char.h"
+#include "engine/scene/scheduler.h"
+#include "platform/text_field/desktop_text_field.h"
+#include "platform/text_field/desktop_text_field_factory.h"
+#include "platform/text_field/desktop_text_field_listener.h"
+
+namespace {
+
+using engine::KeyCode;
+using kel::DesktopTextField;
+using kel::TextFieldSetup;
+
+class TextFieldTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dispatcher_ = new engine::EventDispatcher();
+    dispatcher_->setEnabled(true);
+    scheduler_ = new engine::Scheduler();
+    // What the view's controls would get: whatever the field lets through.
+    controlsKeys_ = engine::EventListenerKeyboard::create();
+    controlsKeys_->onKeyPressed = [this](KeyCode, engine::Event*) { ++controlsSaw_; };
+    controlsChars_ = engine::EventListenerKeyboardChar::create();
+    controlsChars_->onChar = [this](char16_t, engine::Event*) { ++controlsSaw_; };
+    dispatcher_->addEventListenerWithFixedPriority(controlsKeys_, 2);
+    dispatcher_->addEventListenerWithFixedPriority(controlsChars_, 2);
+  }
+  void TearDown() override {
+    field_.reset();
+    dispatcher_->release();
+    scheduler_->release();
+    engine::PoolManager::getCurrentPool()->clear();
+  }
+
+  DesktopTextField& makeField(const std::string& text, uint32_t lineLimit, uint32_t minimum,
+                              uint32_t lineLength) {
+    TextFieldSetup setup;
+    setup.initialText = text;
+    setup.lineLimit = lineLimit;
+    setup.minimumLength = minimum;
+    setup.lineLength = lineLength;
+    setup.onText = [this](const std::string& t) { texts_.push_back(t); };
+    setup.onFinish = [this](const std::string& t) { finishes_.push_back(t); };
+    field_ = std::make_unique<DesktopTextField>(setup, dispatcher_, scheduler_);
+    field_->setOnChange([this] { ++changes_; });
+    field_->startListening();
+    return *field_;
+  }
+  DesktopTextField& chatField() { return makeField(">", 1, 1, 76); }
+  DesktopTextField& signField() { return makeField("", 4, 0, 24); }
+
+  void press(KeyCode key) {
+    engine::EventKeyboard down(key, true);
+    dispatcher_->dispatchEvent(&down);
+  }
+  void release(KeyCode key) {
+    engine::EventKeyboard up(key, false);
+    dispatcher_->dispatchEvent(&up);
+  }
+  void tap(KeyCode key) {
+    press(key);
+    release(key);
+  }
+  void type(uint32_t codePoint) {
+    engine::EventKeyboardChar event(codePoint);
+    dispatcher_->dispatchEvent(&event);
+  }
+  void type(const std::u16string& text) {
+    for (const char16_t c : text) type(static_cast<uint32_t>(c));
+  }
+
+  engine::EventDispatcher* dispatcher_ = nullptr;
+  engine::Scheduler* scheduler_ = nullptr;
+  engine::EventListenerKeyboard* controlsKeys_ = nullptr;
+  engine::EventListenerKeyboardChar* controlsChars_ = nullptr;
+  std::unique_ptr<DesktopTextField> field_;
+  std::vector<std::string> texts_;
+  std::vector<std::string> finishes_;
+  int changes_ = 0;
+  int controlsSaw_ = 0;
+};
+
+TEST_F(TextFieldTest, ChatLineKeepsItsPromptAndSeventySixCharacters) {
+  DesktopTextField& field = chatField();
+  tap(KeyCode::BACKSPACE);
+  EXPECT_EQ(field.getText(), ">");
+  type(std::u16string(75, u'x'));
+  EXPECT_EQ(field.getText().size(), 76u);
+  type(u'y');  // the 77th
+  EXPECT_EQ(field.getText(), ">" + std::string(75, 'x'));
+  EXPECT_EQ(changes_, 75);
+  EXPECT_EQ(controlsSaw_, 0);  // every key and character stayed with the field
+}
+
+TEST_F(TextFieldTest, EnterSendsASingleLineAndEscapeFinishesWithoutClearing) {
+  DesktopTextField& field = chatField();
+  type(u"hi");
+  tap(KeyCode::ENTER);
+  EXPECT_EQ(texts_, (std::vector<std::string>{">hi"}));
+  tap(KeyCode::ESCAPE);
+  EXPECT_EQ(finishes_, (std::vector<std::string>{">hi"}));
+  EXPECT_EQ(field.getText(), ">hi");
+  EXPECT_TRUE(field.isListening());
+}
+
+TEST_F(TextFieldTest, SignHoldsFourLinesOfTwentyFour) {
+  DesktopTextField& field = signField();
+  type(std::u16string(96, u'a'));
+  EXPECT_EQ(field.getWideText().size(), 96u);
+  EXPECT_EQ(field.lineCount(), 4u);
+  type(u'b');  // the 97th
+  EXPECT_EQ(field.getWideText().size(), 96u);
+  // The label is shown the wrapped lines.
+  EXPECT_EQ(texts_.back(), std::string(24, 'a') + "\n" + std::string(24, 'a') + "\n" +
+                               std::string(24, 'a') + "\n" + std::string(24, 'a'));
+}
+
+TEST_F(TextFieldTest, EnterOnTheLastSignLineAddsNothing) {
+  DesktopTextField& field = signField();
+  type(u"a");
+  tap(KeyCode::ENTER);
+  type(u"b");
+  tap(KeyCode::ENTER);
+  type(u"c");
+  tap(KeyCode::ENTER);
+  type(u"d");
+  tap(KeyCode::ENTER);
+  EXPECT_EQ(field.getText(), "a\nb\nc\nd");
+}
+
+TEST_F(TextFieldTest, AnEditTheLinesCannotTakeIsUndone) {
+  DesktopTextField& field = signField();
+  field.setText("a\nb\nc\n");
+  tap(KeyCode::ENTER);  // would make a fifth line
+  EXPECT_EQ(field.getText(), "a\nb\nc\n");
+  type(u"d");
+  EXPECT_EQ(field.getText(), "a\nb\nc\nd");
+}
+
+TEST_F(TextFieldTest, HeldBackspaceRepeatsUntilReleased) {
+  DesktopTextField& field = makeField("abcdefgh", 1, 0, kel::TEXT_FIELD_UNLIMITED);
+  press(KeyCode::BACKSPACE);
+  EXPECT_EQ(field.getText(), "abcdefg");
+  scheduler_->update(0.016f);  // the frame of the press only starts the repeat
+  scheduler_->update(0.05f);
+  EXPECT_EQ(field.getText(), "abcdefg");
+  scheduler_->update(0.06f);
+  EXPECT_EQ(field.getText(), "abcdef");
+  scheduler_->update(0.1f);
+  EXPECT_EQ(field.getText(), "abcde");
+  scheduler_->update(0.1f);
+  EXPECT_EQ(field.getText(), "abcd");
+  release(KeyCode::BACKSPACE);
+  scheduler_->update(0.5f);
+  EXPECT_EQ(field.getText(), "abcd");
+}
+
+TEST_F(TextFieldTest, BackspaceRemovesWholeCharacters) {
+  DesktopTextField& field = makeField("aЖ\U0001F600", 1, 0, kel::TEXT_FIELD_UNLIMITED);
+  tap(KeyCode::BACKSPACE);  // the emoji set by the game is one character: both halves go
+  EXPECT_EQ(field.getText(), "aЖ");
+  tap(KeyCode::BACKSPACE);
+  EXPECT_EQ(field.getText(), "a");
+}
+
+TEST_F(TextFieldTest, TypedCharactersKeepTheirSixteenBits) {
+  DesktopTextField& field = chatField();
+  type(0x416);   // Ж
+  type(0x4E00);  // 一
+  type(0x1F600);  // beyond one unit: ignored
+  type(0xD800);   // half a pair: ignored
+  EXPECT_EQ(field.getText(), ">Ж一");
+  EXPECT_TRUE(engine::isValidUtf8(field.getText()));
+}
+
+TEST_F(TextFieldTest, SignLinesCountCharactersNotBytes) {
+  DesktopTextField& field = signField();
+  const std::u16string cyrillic(30, u'Ж');
+  type(cyrillic);
+  EXPECT_EQ(field.getWideText().size(), 30u);
+  // Wrapped after 24 characters, never inside a letter's bytes.
+  std::string expected;
+  engine::utf16ToUtf8(std::u16string(24, u'Ж') + u"\n" + std::u16string(6, u'Ж'), expected);
+  EXPECT_EQ(texts_.back(), expected);
+}
+
+TEST_F(TextFieldTest, ABurstOfTypedTextStopsAtTheLimit) {
+  DesktopTextField& field = makeField("", 1, 0, 5);
+  type(u"pasted text");
+  EXPECT_EQ(field.getText(), "paste");
+}
+
+TEST_F(TextFieldTest, OtherKeysAreSwallowedAndChangeNothing) {
+  DesktopTextField& field = chatField();
+  type(u"ab");
+  const int changesBefore = changes_;
+  for (const KeyCode key : {KeyCode::LEFT_ARROW, KeyCode::RIGHT_ARROW, KeyCode::HOME,
+                            KeyCode::DELETE, KeyCode::TAB}) {
+    tap(key);
+  }
+  EXPECT_EQ(field.getText(), ">ab");
+  EXPECT_EQ(changes_, changesBefore);
+  EXPECT_EQ(controlsSaw_, 0);
+}
+
+TEST_F(TextFieldTest, StoppedAndFinishedFieldsLetInputThrough) {
+  DesktopTextField& field = chatField();
+  field.stopListening();
+  type(u"a");
+  EXPECT_EQ(controlsSaw_, 1);
+  EXPECT_EQ(field.getText(), ">");
+  field.startListening();
+  type(u"b");
+  EXPECT_EQ(field.getText(), ">b");
+  field.finish();
+  EXPECT_EQ(finishes_, (std::vector<std::string>{">b"}));
+  EXPECT_FALSE(field.isListening());
+  field.startListening();  // a finished field has no listeners left to register
+  type(u"c");
+  EXPECT_EQ(field.getText(), ">b");
+  EXPECT_EQ(controlsSaw_, 2);
+}
+
+TEST_F(TextFieldTest, FinishingFromItsOwnKeyIsSafe) {
+  TextFieldSetup setup;
+  setup.lineLimit = 1;
+  setup.onText = [this](const std::string&) { field_->finish(); };
+  setup.onFinish = [this](const std::string& t) { finishes_.push_back(t); };
+  field_ = std::make_unique<DesktopTextField>(setup, dispatcher_, scheduler_);
+  field_->startListening();
+  tap(KeyCode::ENTER);  // finishes inside the dispatch; the release must not reach it
+  EXPECT_EQ(finishes_.size(), 1u);
+  EXPECT_EQ(controlsSaw_, 0);
+}
+
+TEST_F(TextFieldTest, ApplyTextRefusesMoreLinesThanTheLimit) {
+  DesktopTextField& field = signField();
+  EXPECT_FALSE(field.applyText("1\n2\n3\n4\n5"));
+  EXPECT_EQ(changes_, 0);
+  EXPECT_TRUE(texts_.empty());
+  EXPECT_TRUE(field.applyText("1\n2\n3\n4"));
+  EXPECT_EQ(changes_, 1);
+}
+
+TEST_F(TextFieldTest, TheFactoryMakesDesktopFields) {
+  kel::DesktopTextFieldFactory factory(dispatcher_, scheduler_);
+  TextFieldSetup setup;
+  setup.initialText = "x";
+  const std::unique_ptr<kel::TextField> field = factory.createTextField(setup);
+  ASSERT_NE(dynamic_cast<DesktopTextField*>(field.get()), nullptr);
+  EXPECT_EQ(field->getText(), "x");
+  EXPECT_NE(dynamic_cast<kel::DesktopTextFieldListener*>(factory.createTextFieldListener().get()),
+            nullptr);
+}
+
+class TextFieldListenerTest : public TextFieldTest {};
+
+TEST_F(TextFieldListenerTest, ReportsEveryChangeAndDeletesOnRelease) {
+  kel::DesktopTextFieldListener listener(dispatcher_);
+  std::vector<std::string> seen;
+  listener.startListening([&](const std::string& text) { seen.push_back(text); });
+  type(u"aЖ");
+  press(KeyCode::BACKSPACE);
+  EXPECT_EQ(listener.getText(), "aЖ");  // a press alone deletes nothing
+  release(KeyCode::BACKSPACE);
+  EXPECT_EQ(seen, (std::vector<std::string>{"a", "aЖ", "a"}));
+  EXPECT_EQ(controlsSaw_, 0);
+  listener.clear();
+  EXPECT_EQ(listener.getText(), "");
+  release(KeyCode::BACKSPACE);  // nothing left to delete: no report
+  EXPECT_EQ(seen.size(), 3u);
+  listener.stopListening();
+  type(u"z");
+  EXPECT_EQ(controlsSaw_, 1);
+}
+
+}  // namespace
