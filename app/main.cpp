@@ -1,7 +1,4 @@
-// Process entry: hands the command line to the application shell.
-#include "engine/base/log.h"
+// Process entry: hands the command line to the game's launch and frame loop.
+#include "app/game_wiring.h"
 
-int main(int, char**) {
-  engine::log("Rubblemoor: the engine core is built; the window comes with the drawing work.");
-  return 0;
-}
+int main(int argc, char** argv) { return runGame(argc, argv, kel::DesktopPlatform::Services{}); }

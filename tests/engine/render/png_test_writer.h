@@ -29,7 +29,7 @@ inline void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 inline void flushNothing(png_structp) {}
 
-// The encoded file, or an empty string when libpng refused the spec.
+// The encoded file, or an empty string when libpng refused the description.
 inline std::string encodePng(const PngSpec& spec) {
   std::string out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
