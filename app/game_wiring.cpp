@@ -1,0 +1,83 @@
+#include "app/game_wiring.h"
+
+#include <string>
+#include <vector>
+
+#include "content/launch/app_delegate.h"
+#include "content/launch/interface_services.h"
+#include "content/launch/world_services.h"
+#include "content/launch/world_view_services.h"
+#include "content/loader/content_database.h"
+#include "engine/base/utf.h"
+#include "engine/io/file_utils.h"
+#include "engine/scene/director.h"
+#include "engine/window/alert.h"
+#include "platform/resource_folders.h"
+#include "platform/settings/settings.h"
+#include "ui/views/game_views.h"
+
+namespace {
+
+int platformAlert(const std::string& title, const std::string& text) {
+  kel::Platform* platform = kel::Platform::instance();
+  return platform != nullptr ? platform->alert(title, text)
+                             : engine::writeAlertToStandardError(title, text);
+}
+
+engine::Director* director() { return engine::Director::getInstance(); }
+
+}  // namespace
+
+GameWiring::GameWiring(kel::DesktopPlatform::Services services)
+    : platform_(std::move(services)),
+      settingsHost_(platform_),
+      controls_(director()->getEventDispatcher()),
+      textFields_(director()->getEventDispatcher(), director()->getScheduler()) {
+  kel::Platform::setInstance(&platform_);
+  kel::setSettingsHost(&settingsHost_);
+  engine::setAlertFunction(&platformAlert);
+  setContentAlertHandler([](const std::string& title, const std::string& text) {
+    platformAlert(title, text);
+  });
+  engine::FileUtils::setResourcePath(platform_.folderPath(kel::FOLDER_DATA));
+  platform_.setWindowControl(&window_);
+  platform_.setControlsHandlerFactory(&controls_);
+  platform_.setTextFieldFactory(&textFields_);
+  setWorldServices(&world_);
+  setWorldViewServices(&worldView_);
+  setInterfaceServices(&interface_);
+}
+
+GameWiring::~GameWiring() {
+  setInterfaceServices(nullptr);
+  setWorldViewServices(nullptr);
+  setWorldServices(nullptr);
+  platform_.setTextFieldFactory(nullptr);
+  platform_.setControlsHandlerFactory(nullptr);
+  platform_.setWindowControl(nullptr);
+  setContentAlertHandler(nullptr);
+  engine::setAlertFunction(nullptr);
+  kel::setSettingsHost(nullptr);
+  kel::Platform::setInstance(nullptr);
+}
+
+int runGame(int argc, char** argv, kel::DesktopPlatform::Services services) {
+  std::vector<std::string> words;
+  for (int i = 0; i < argc; ++i) words.push_back(engine::sanitizeUtf8(argv[i] ? argv[i] : ""));
+  std::vector<char*> pointers;
+  for (std::string& word : words) pointers.push_back(word.data());
+  pointers.push_back(nullptr);
+
+  GameWiring wiring(std::move(services));
+  int result = 0;
+  {
+    AppDelegate application;
+    result = application.runUntilClosed(static_cast<int>(words.size()), pointers.data());
+    // The loop purges the engine only when it still had a window; a run that never got one
+    // (or a failed launch) leaves the director to be purged here.
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+  }
+  // The views' nodes and fonts go while the window's context still exists.
+  destroyViews();
+  return result;
+}

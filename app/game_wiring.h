@@ -1,0 +1,40 @@
+#pragma once
+// Everything the executable wires together before the launch: the desktop platform and the
+// services it hands out (window, controls, text fields, settings, alerts), and the seams through
+// which the lower libraries reach the world model, the world view and the interface. Undone in
+// reverse when the object goes.
+
+#include "platform/controls/desktop_controls_factory.h"
+#include "platform/desktop_platform.h"
+#include "platform/launch/gl_view_window_control.h"
+#include "platform/platform_settings_host.h"
+#include "platform/text_field/desktop_text_field_factory.h"
+#include "ui/ui_launch_services.h"
+#include "view/world_view_launch_services.h"
+#include "world/world_launch_services.h"
+
+class GameWiring {
+ public:
+  explicit GameWiring(kel::DesktopPlatform::Services services);
+  ~GameWiring();
+  GameWiring(const GameWiring&) = delete;
+  GameWiring& operator=(const GameWiring&) = delete;
+
+  kel::DesktopPlatform& platform() { return platform_; }
+  kel::GLViewWindowControl& window() { return window_; }
+
+ private:
+  kel::DesktopPlatform platform_;
+  kel::PlatformSettingsHost settingsHost_;
+  kel::GLViewWindowControl window_;
+  kel::DesktopControlsFactory controls_;
+  kel::DesktopTextFieldFactory textFields_;
+  WorldLaunchServices world_;
+  WorldViewLaunchServices worldView_;
+  UiLaunchServices interface_;
+};
+
+// The whole run: wires the game, launches it, runs frames until the window closes or the game
+// quits, then terminates (saving a running game) and tears everything down. Command-line words
+// that are not valid UTF-8 are repaired first. Returns the process's exit code.
+int runGame(int argc, char** argv, kel::DesktopPlatform::Services services);

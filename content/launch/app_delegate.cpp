@@ -1,0 +1,137 @@
+#include "content/launch/app_delegate.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+
+#include "content/launch/game_services.h"
+#include "content/launch/interface_services.h"
+#include "content/launch/save_services.h"
+#include "content/launch/screen_layout.h"
+#include "content/launch/start_up_game.h"
+#include "content/launch/world_services.h"
+#include "engine/base/log.h"
+#include "engine/scene/director.h"
+#include "engine/scene/node.h"
+#include "engine/window/gl_view.h"
+#include "platform/audio/audio_engine.h"
+#include "platform/audio/music.h"
+#include "platform/layout_values.h"
+#include "platform/platform.h"
+#include "platform/settings/options.h"
+#include "platform/settings/settings.h"
+
+namespace {
+
+bool fullScreenWanted(const kel::Platform& platform) {
+  return kel::options().fullScreen && !platform.hasArgument("windowed");
+}
+
+// The view's GL state may only be touched once it has a window and so a context.
+bool hasDrawingContext(engine::Director* director) {
+  engine::GLView* view = director->getOpenGLView();
+  return view != nullptr && view->isOpenGLReady();
+}
+
+void setDesignResolution(engine::Director* director, float layoutScale) {
+  engine::GLView* view = director->getOpenGLView();
+  if (view == nullptr) return;
+  const engine::Size frame = view->getFrameSize();
+  view->setDesignResolutionSize(frame.width * layoutScale, frame.height * layoutScale,
+                                engine::ResolutionPolicy::EXACT_FIT);
+}
+
+}  // namespace
+
+bool AppDelegate::applicationDidFinishLaunching(int argc, char** argv) {
+  if (kel::Platform::instance() == nullptr) {
+    // Nothing can be opened, read or shown without the platform: end before any frame.
+    engine::log("No platform registered; the game cannot launch");
+    return false;
+  }
+  kel::loadSettings();
+  kel::Platform& platform = *kel::Platform::instance();
+  platform.start(argc, argv);
+  if (platform.hasArgument("safe")) {
+    applyVideoMode(SAFE_VIDEO_MODE, false);
+    // Only the live values: they reach the settings file with the next save.
+    kel::options().soundEnabled = false;
+    kel::options().musicEnabled = false;
+  } else {
+    applyVideoMode(kel::options().videoMode, fullScreenWanted(platform));
+  }
+  interfaceServices().createViews();
+  engine::Node* mainLayer = startUpGame();
+  engine::Director* director = engine::Director::getInstance();
+  director->runWithScene(mainLayer);
+  director->startAnimation();
+  return true;
+}
+
+void AppDelegate::applyVideoMode(kel::base::VideoMode mode, bool fullScreen) {
+  kel::Platform& platform = *kel::Platform::instance();
+  platform.applyVideoMode(mode, fullScreen);
+
+  engine::Director* director = engine::Director::getInstance();
+  if (hasDrawingContext(director)) glDisable(GL_DEPTH_TEST);
+  director->setAnimationInterval(FRAME_INTERVAL);
+
+  const engine::Size size = director->getWinSize();
+  ScreenLayout& layout = screenLayout();
+  layout.longSide = std::max(size.width, size.height);
+  layout.shortSide = std::min(size.width, size.height);
+
+  const kel::LayoutValues values = platform.layoutValues(size.width, size.height);
+  setDesignResolution(director, values.layoutScale);
+  layout.longSide *= values.layoutScale;
+  layout.shortSide *= values.layoutScale;
+  layout.firstFlag = values.firstFlag;
+  layout.secondFlag = values.secondFlag;
+  layout.layoutNumber = values.layoutNumber;
+
+  const int uiScaleOption = static_cast<int>(kel::options().uiScale);
+  layout.uiScale = uiScaleOption != 0 ? static_cast<float>(uiScaleOption) + UI_SCALE_BIAS
+                                      : values.defaultUiScale;
+  worldServices().updateVisibleCellCounts();
+}
+
+void AppDelegate::applicationWillTerminate() {
+  kel::stopMusic();
+  kel::AudioEngine::destroyInstance();
+  GameServices& game = gameServices();
+  if (game.hasRunningGame()) {
+    if (game.hasCurrentLogic()) saveServices().saveWorld();
+    if (game.hasLocalPlayer()) saveServices().saveCharacter();
+  }
+  if (kel::Platform* platform = kel::Platform::instance()) platform->stop();
+}
+
+void AppDelegate::applicationDidEnterBackground() {
+  screenLayout().background = true;
+  InterfaceServices& views = interfaceServices();
+  if (views.currentView() == ViewId::Inventory) {
+    views.refreshInventory();
+  } else if (views.currentView() == ViewId::Main) {
+    gameServices().stopLocalPlayerMoving();
+  }
+  const ViewId current = views.currentView();
+  if (current != ViewId::Pause && current != ViewId::Start && current != ViewId::Wait) {
+    views.showPauseView();
+  }
+  kel::saveSettings();
+  engine::Director::getInstance()->stopAnimation();
+  kel::AudioEngine::getInstance()->pauseMusic(true);
+}
+
+void AppDelegate::applicationWillEnterForeground() {
+  engine::Director::getInstance()->startAnimation();
+  screenLayout().background = false;
+  kel::AudioEngine::getInstance()->pauseMusic(false);
+}
+
+int AppDelegate::runUntilClosed(int argc, char** argv) {
+  const int result = run(argc, argv);
+  // A failed launch started nothing that would need saving or stopping.
+  if (result == 0) applicationWillTerminate();
+  return result;
+}

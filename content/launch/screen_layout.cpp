@@ -1,0 +1,8 @@
+#include "content/launch/screen_layout.h"
+
+ScreenLayout& screenLayout() {
+  static ScreenLayout layout;
+  return layout;
+}
+
+void resetScreenLayout() { screenLayout() = ScreenLayout{}; }

@@ -1,0 +1,89 @@
+#include "content/launch/start_up_game.h"
+
+#include <string>
+#include <vector>
+
+#include "content/launch/entity_services.h"
+#include "content/launch/game_services.h"
+#include "content/launch/interface_services.h"
+#include "content/launch/world_services.h"
+#include "content/launch/world_view_services.h"
+#include "content/loader/content_database.h"
+#include "content/potions/potion_table.h"
+#include "content/texts/language_texts.h"
+#include "engine/scene/director.h"
+#include "engine/scene/node.h"
+#include "engine/scene/scheduled_slots.h"
+#include "engine/scene/scheduler.h"
+#include "platform/audio/audio_engine.h"
+#include "platform/platform.h"
+#include "platform/resource_folders.h"
+#include "platform/settings/settings.h"
+
+namespace {
+
+std::string contentFilePath() {
+  kel::Platform* platform = kel::Platform::instance();
+  // Without a platform there is no data folder: the load fails and counts as compromised.
+  return platform != nullptr ? platform->resourcePath(kel::FOLDER_DATA, CONTENT_FILE_NAME)
+                             : std::string();
+}
+
+void loadContent() {
+  const uint32_t computed = loadContentDatabase(contentFilePath());
+  // Shows the alert once on a mismatch or a damaged file; the program still runs, without games.
+  verifyContentChecksum(computed);
+}
+
+void handBookPagesToTheInterface() {
+  const std::vector<BookEntry>& entries = languageTexts().bookEntries();
+  interfaceServices().setBookPages(entries.data(), entries.data() + entries.size());
+}
+
+void startAudio() {
+  kel::AudioEngine* audio = kel::AudioEngine::getInstance();
+  audio->attachScheduler(engine::Director::getInstance()->getScheduler());
+  if (kel::Platform* platform = kel::Platform::instance()) {
+    audio->setSoundFolders(platform->folderPath(kel::FOLDER_SOUND_EFFECTS),
+                           platform->folderPath(kel::FOLDER_MUSIC));
+  }
+  const kel::Options& options = kel::options();
+  audio->setOptions(kel::SoundOptions{options.musicEnabled, options.soundEnabled,
+                                      options.musicVolume, options.soundVolume});
+  audio->setNextMusicScheduler(worldViewServices().nextMusicScheduler());
+  audio->applyMusicVolume();
+}
+
+void scheduleSteamPump() {
+  kel::Platform* platform = kel::Platform::instance();
+  if (platform == nullptr) return;
+  // Runs whether or not the store front's client started: without it the call does nothing.
+  engine::Director::getInstance()->getScheduler()->schedule(
+      [platform](float) { platform->runSteamCallbacks(); }, platform, STEAM_PUMP_INTERVAL,
+      engine::REPEAT_FOREVER, 0.0f, STEAM_PUMP_KEY);
+}
+
+}  // namespace
+
+engine::Node* startUpGame() {
+  // Only grown or cut: an entry still set belongs to a live timer and must not be forgotten.
+  engine::scheduledSlots().resize(engine::SCHEDULED_SLOT_COUNT, nullptr);
+  indexPotionTable();
+  loadContent();
+  loadLanguage();
+  handBookPagesToTheInterface();
+  gameServices().rebuildCollections();
+  startAudio();
+  gameServices().clearStatistics();
+  entityServices().registerEntityEffects();
+  gameServices().clearLocalPlayer();
+  worldServices().clearCurrentWorld();
+  // skipSaveOnLowBattery would be handed to the platform here; a desktop has no battery to watch.
+  engine::Node* mainLayer = worldViewServices().createMainLayer();
+  scheduleSteamPump();
+  return mainLayer;
+}
+
+bool mayStartGame() {
+  return !contentIsCompromised() && storedContentChecksum() == computedContentChecksum();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// What the content start-up needs from the world view, which sits above this library: the main
+// layer that becomes the running scene, and the scheduler that times the next music track on it.
+// The world view registers its implementation at launch. Until then the null form makes an empty
+// scene, so the program still has a running scene and a frame loop, and drops music requests.
+
+namespace engine {
+class Node;
+}
+
+namespace kel {
+class NextMusicScheduler;
+}
+
+class WorldViewServices {
+ public:
+  virtual ~WorldViewServices() = default;
+  // A new autoreleased main layer, its init done (the start view is shown); never null.
+  virtual engine::Node* createMainLayer() = 0;
+  // Not owned; lives as long as the registered services.
+  virtual kel::NextMusicScheduler* nextMusicScheduler() = 0;
+};
+
+class NullWorldViewServices final : public WorldViewServices {
+ public:
+  // An empty scene: nothing to see, but a scene the director can run.
+  engine::Node* createMainLayer() override;
+  // Null: the audio engine keeps its own null scheduler.
+  kel::NextMusicScheduler* nextMusicScheduler() override { return nullptr; }
+};
+
+WorldViewServices& worldViewServices();
+// Not owned; null restores the null form.
+void setWorldViewServices(WorldViewServices* services);

@@ -1,0 +1,49 @@
+#include "platform/launch/gl_view_window_control.h"
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include "engine/base/log.h"
+#include "engine/window/gl_view.h"
+
+namespace kel {
+
+GLViewWindowControl::~GLViewWindowControl() {
+  if (view_ != nullptr) view_->release();
+}
+
+void GLViewWindowControl::createView(const std::string& title) {
+  if (view_ != nullptr) return;
+  view_ = new engine::GLView();
+  view_->setViewName(title);
+}
+
+void GLViewWindowControl::applyMode(uint16_t width, uint16_t height, bool fullScreen) {
+  if (view_ == nullptr) return;
+  if (view_->isOpenGLReady()) {
+    resize(width, height, fullScreen);
+  } else if (!view_->createWithSize(width, height, fullScreen)) {
+    engine::log("Could not open a %ux%u window", static_cast<unsigned>(width),
+                static_cast<unsigned>(height));
+  }
+}
+
+void GLViewWindowControl::resize(uint16_t width, uint16_t height, bool fullScreen) {
+  GLFWwindow* window = view_->getWindow();
+  GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+  const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+  if (fullScreen && mode != nullptr) {
+    glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+  } else {
+    const int x = mode != nullptr ? mode->width / 2 - width / 2 : 0;
+    const int y = mode != nullptr ? mode->height / 2 - height / 2 : 0;
+    glfwSetWindowMonitor(window, nullptr, x, y, width, height, GLFW_DONT_CARE);
+  }
+  // The size callback would only come with the next event poll; the layout is derived now.
+  int framebufferWidth = 0;
+  int framebufferHeight = 0;
+  glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+  engine::GLView::onGLFWFramebufferSize(window, framebufferWidth, framebufferHeight);
+}
+
+}  // namespace kel

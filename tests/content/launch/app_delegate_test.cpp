@@ -1,0 +1,204 @@
+// The launch, the video mode and the layout it derives, and the terminate, background and
+// foreground steps, against recording seams and a window layer without a window system.
+
+#include "content/launch/app_delegate.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "content/launch/start_up_game.h"
+#include "engine/scene/scheduled_slots.h"
+#include "tests/content/launch/launch_fixture.h"
+
+namespace launchtest {
+namespace {
+
+class AppDelegateTest : public LaunchTest {
+ protected:
+  bool launch(std::vector<std::string> words) {
+    words.insert(words.begin(), "rubblemoor");
+    storage = words;
+    pointers.clear();
+    for (std::string& word : storage) pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return application.applicationDidFinishLaunching(static_cast<int>(storage.size()),
+                                                     pointers.data());
+  }
+
+  std::string firstWindowEvent() const {
+    for (const std::string& event : events) {
+      if (event.rfind("window ", 0) == 0) return event;
+    }
+    return "";
+  }
+
+  AppDelegate application;
+  std::vector<std::string> storage;
+  std::vector<char*> pointers;
+};
+
+TEST_F(AppDelegateTest, SafeOpensASmallWindowWithSoundAndMusicOffWhateverTheOptionsHold) {
+  kel::options().videoMode = {1280, 1024};
+  ASSERT_TRUE(launch({"-safe"}));
+  EXPECT_EQ(firstWindowEvent(), "window 800x600 windowed");
+  EXPECT_FALSE(kel::options().soundEnabled);
+  EXPECT_FALSE(kel::options().musicEnabled);
+  EXPECT_FALSE(kel::AudioEngine::getInstance()->options().musicEnabled);
+  EXPECT_FALSE(kel::AudioEngine::getInstance()->options().soundEnabled);
+
+  // The next save writes the switched-off values.
+  kel::saveSettings();
+  kel::resetSettings();
+  kel::setSettingsHost(settingsHost.get());
+  kel::loadSettings();
+  EXPECT_FALSE(kel::options().soundEnabled);
+  EXPECT_FALSE(kel::options().musicEnabled);
+}
+
+TEST_F(AppDelegateTest, SafeWinsOverWindowed) {
+  ASSERT_TRUE(launch({"-windowed", "-safe"}));
+  EXPECT_EQ(firstWindowEvent(), "window 800x600 windowed");
+}
+
+TEST_F(AppDelegateTest, WithoutASettingsFileTheWindowIsFullScreenAtTheDefaultMode) {
+  ASSERT_FALSE(std::filesystem::exists(settingsPath()));
+  ASSERT_TRUE(launch({}));
+  EXPECT_EQ(firstWindowEvent(), "window 1920x1200 full");
+  EXPECT_TRUE(kel::options().musicEnabled);
+}
+
+TEST_F(AppDelegateTest, WindowedOverridesTheFullScreenOptionOnly) {
+  ASSERT_TRUE(launch({"-windowed"}));
+  EXPECT_EQ(firstWindowEvent(), "window 1920x1200 windowed");
+}
+
+TEST_F(AppDelegateTest, StoredOptionsChooseTheWindowAndWindowedChangesNothingWhenAlreadyOff) {
+  kel::options().fullScreen = false;
+  kel::options().videoMode = {1024, 768};
+  kel::saveSettings();
+  kel::resetSettings();
+  kel::setSettingsHost(settingsHost.get());
+  ASSERT_TRUE(launch({"-windowed"}));
+  EXPECT_EQ(firstWindowEvent(), "window 1024x768 windowed");
+}
+
+TEST_F(AppDelegateTest, ArgumentPairsReachThePlatform) {
+  ASSERT_TRUE(launch({"-connectsteam", "76561198000000000", "-name", "two", "words"}));
+  EXPECT_EQ(platform->argumentValue("connectsteam"), "76561198000000000");
+  EXPECT_EQ(platform->argumentValue("name"), "two words");
+  EXPECT_FALSE(platform->hasArgument("safe"));
+}
+
+TEST_F(AppDelegateTest, TheLaunchRunsItsStepsInOrderAndLeavesTheMainLayerRunning) {
+  writeContentFile(intactContentFile());
+  ASSERT_FALSE(std::filesystem::exists(settingsPath()));
+  ASSERT_TRUE(launch({"-windowed"}));
+
+  // Options were loaded and written once, before the platform started.
+  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
+  const Events expected = {"view Rubblemoor X", "window 1920x1200 windowed", "cells",
+                           "create views",      "book pages 0",              "collections",
+                           "clear statistics",  "entity effects",            "clear player",
+                           "clear world",       "main layer"};
+  EXPECT_EQ(events, expected);
+
+  engine::Director* director = engine::Director::getInstance();
+  ASSERT_NE(worldView.layer, nullptr);
+  EXPECT_EQ(director->getRunningScene(), worldView.layer);
+  EXPECT_TRUE(worldView.layer->isRunning());
+  EXPECT_FALSE(director->isAnimationStopped());
+  EXPECT_FLOAT_EQ(director->getAnimationInterval(), 1.0f / 60.0f);
+  EXPECT_GT(application.getAnimationIntervalTicks(), 0);
+  EXPECT_EQ(engine::scheduledSlots().size(), engine::SCHEDULED_SLOT_COUNT);
+  EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(AppDelegateTest, LaunchingWithoutAPlatformFailsBeforeOpeningAnything) {
+  kel::Platform::setInstance(nullptr);
+  EXPECT_FALSE(launch({}));
+  EXPECT_TRUE(events.empty());
+}
+
+TEST_F(AppDelegateTest, TheVideoModeDerivesTheScreenSidesAndTheInterfaceScale) {
+  engine::Director::getInstance();
+  kel::options().uiScale = kel::UIScale{2};
+  application.applyVideoMode({800, 600}, false);
+  // Without a window the director keeps its zero size; the sides follow it.
+  EXPECT_EQ(screenLayout().longSide, 0.0f);
+  EXPECT_FLOAT_EQ(screenLayout().uiScale, 2.0005f);
+  EXPECT_EQ(screenLayout().firstFlag, 1);
+  EXPECT_EQ(screenLayout().secondFlag, 0);
+  EXPECT_EQ(screenLayout().layoutNumber, 10u);
+  EXPECT_EQ(events.back(), "cells");
+
+  kel::options().uiScale = kel::UIScale{0};
+  application.applyVideoMode({800, 600}, false);
+  EXPECT_FLOAT_EQ(screenLayout().uiScale, platform->layoutValues(0, 0).defaultUiScale);
+}
+
+TEST_F(AppDelegateTest, TerminateAtTheStartViewSavesNothingAndStillStopsThePlatform) {
+  ASSERT_TRUE(launch({}));
+  events.clear();
+  game.logic = true;
+  game.player = true;  // not running: nothing is saved
+  application.applicationWillTerminate();
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(steamApi->shutdowns, 1);
+}
+
+TEST_F(AppDelegateTest, TerminateSavesWhatARunningGameHas) {
+  ASSERT_TRUE(launch({}));
+  struct Case {
+    bool logic;
+    bool player;
+    Events saved;
+  };
+  const std::vector<Case> cases = {
+      {true, true, {"save world", "save character"}},
+      {true, false, {"save world"}},
+      {false, true, {"save character"}},
+      {false, false, {}},
+  };
+  for (const Case& c : cases) {
+    events.clear();
+    game.running = true;
+    game.logic = c.logic;
+    game.player = c.player;
+    application.applicationWillTerminate();
+    EXPECT_EQ(events, c.saved) << c.logic << c.player;
+  }
+}
+
+TEST_F(AppDelegateTest, BackgroundRefreshesTheInventoryThenShowsThePauseViewAndSaves) {
+  ASSERT_TRUE(launch({}));
+  std::filesystem::remove(settingsPath());
+  events.clear();
+  interface.current = ViewId::Inventory;
+  application.applicationDidEnterBackground();
+  EXPECT_EQ(events, (Events{"refresh inventory", "pause view"}));
+  EXPECT_TRUE(screenLayout().background);
+  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
+  EXPECT_TRUE(engine::Director::getInstance()->isAnimationStopped());
+
+  application.applicationWillEnterForeground();
+  EXPECT_FALSE(screenLayout().background);
+  EXPECT_FALSE(engine::Director::getInstance()->isAnimationStopped());
+}
+
+TEST_F(AppDelegateTest, BackgroundStopsThePlayerInTheMainViewAndLeavesQuietViewsAlone) {
+  ASSERT_TRUE(launch({}));
+  events.clear();
+  interface.current = ViewId::Main;
+  application.applicationDidEnterBackground();
+  EXPECT_EQ(events, (Events{"stop moving", "pause view"}));
+
+  for (ViewId quiet : {ViewId::Pause, ViewId::Start, ViewId::Wait}) {
+    events.clear();
+    interface.current = quiet;
+    application.applicationDidEnterBackground();
+    EXPECT_TRUE(events.empty()) << static_cast<int>(quiet);
+  }
+}
+
+}  // namespace
+}  // namespace launchtest

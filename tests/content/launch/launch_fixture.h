@@ -1,0 +1,233 @@
+#pragma once
+// A launch without a window system: the desktop platform over a temporary data folder and
+// settings home, a window layer and seams that only record what they are asked, and a silent
+// audio engine. Every recording lands in one event list, so tests can check the order of steps.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "content/launch/entity_services.h"
+#include "content/launch/game_services.h"
+#include "content/launch/interface_services.h"
+#include "content/launch/save_services.h"
+#include "content/launch/screen_layout.h"
+#include "content/launch/world_services.h"
+#include "content/launch/world_view_services.h"
+#include "content/loader/content_database.h"
+#include "content/texts/language_texts.h"
+#include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "platform/audio/audio_engine.h"
+#include "platform/desktop_platform.h"
+#include "platform/platform_settings_host.h"
+#include "platform/settings/settings.h"
+#include "platform/steam/steam_api.h"
+#include "tests/content/datafile/content_file_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace launchtest {
+
+using Events = std::vector<std::string>;
+
+// A client that is always there, counting the pump and the shutdown.
+class CountingSteamApi : public kel::SteamApi {
+ public:
+  bool init() override { return true; }
+  void shutdown() override { ++shutdowns; }
+  void runCallbacks() override { ++pumps; }
+  void setWarningMessageHook(WarningHook) override {}
+  kel::SteamUser* user() override { return nullptr; }
+  kel::SteamFriends* friends() override { return nullptr; }
+  kel::SteamUserStats* userStats() override { return nullptr; }
+  int pumps = 0;
+  int shutdowns = 0;
+};
+
+class RecordingWindow : public kel::WindowControl {
+ public:
+  explicit RecordingWindow(Events& events) : events_(events) {}
+  bool hasView() const override { return created_; }
+  void createView(const std::string& title) override {
+    created_ = true;
+    events_.push_back("view " + title);
+  }
+  void applyMode(uint16_t width, uint16_t height, bool fullScreen) override {
+    events_.push_back("window " + std::to_string(width) + "x" + std::to_string(height) +
+                      (fullScreen ? " full" : " windowed"));
+  }
+
+ private:
+  Events& events_;
+  bool created_ = false;
+};
+
+class RecordingWorld : public WorldServices {
+ public:
+  explicit RecordingWorld(Events& events) : events_(events) {}
+  void clearCurrentWorld() override { events_.push_back("clear world"); }
+  void updateVisibleCellCounts() override { events_.push_back("cells"); }
+
+ private:
+  Events& events_;
+};
+
+class RecordingInterface : public InterfaceServices {
+ public:
+  explicit RecordingInterface(Events& events) : events_(events) {}
+  void createViews() override { events_.push_back("create views"); }
+  void setBookPages(const BookEntry* begin, const BookEntry* end) override {
+    events_.push_back("book pages " + std::to_string(end - begin));
+  }
+  ViewId currentView() const override { return current; }
+  void refreshInventory() override { events_.push_back("refresh inventory"); }
+  void showPauseView() override {
+    events_.push_back("pause view");
+    current = ViewId::Pause;
+  }
+  void showStartView(engine::InnerNode*) override { events_.push_back("start view"); }
+  void detachLayer(engine::InnerNode*) override {}
+  ViewId current = ViewId::None;
+
+ private:
+  Events& events_;
+};
+
+class RecordingWorldView : public WorldViewServices {
+ public:
+  explicit RecordingWorldView(Events& events) : events_(events) {}
+  engine::Node* createMainLayer() override {
+    events_.push_back("main layer");
+    layer = engine::InnerNode::create();
+    return layer;
+  }
+  kel::NextMusicScheduler* nextMusicScheduler() override { return nullptr; }
+  engine::Node* layer = nullptr;
+
+ private:
+  Events& events_;
+};
+
+class RecordingGame : public GameServices {
+ public:
+  explicit RecordingGame(Events& events) : events_(events) {}
+  bool hasRunningGame() const override { return running; }
+  bool hasCurrentLogic() const override { return logic; }
+  bool hasLocalPlayer() const override { return player; }
+  void clearLocalPlayer() override { events_.push_back("clear player"); }
+  void clearStatistics() override { events_.push_back("clear statistics"); }
+  void rebuildCollections() override { events_.push_back("collections"); }
+  void stopLocalPlayerMoving() override { events_.push_back("stop moving"); }
+  bool running = false;
+  bool logic = false;
+  bool player = false;
+
+ private:
+  Events& events_;
+};
+
+class RecordingSaves : public SaveServices {
+ public:
+  explicit RecordingSaves(Events& events) : events_(events) {}
+  void saveWorld() override { events_.push_back("save world"); }
+  void saveCharacter() override { events_.push_back("save character"); }
+
+ private:
+  Events& events_;
+};
+
+class RecordingEntities : public EntityServices {
+ public:
+  explicit RecordingEntities(Events& events) : events_(events) {}
+  void registerEntityEffects() override { events_.push_back("entity effects"); }
+
+ private:
+  Events& events_;
+};
+
+// The smallest intact content file: every count zero, the fixed sections present.
+inline std::string intactContentFile() {
+  contenttest::ContentFileBuilder builder;
+  builder.fixedSections();
+  builder.sections.u32(0);
+  const std::vector<uint8_t> bytes = builder.scrambled();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class LaunchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    kel::resetSettings();
+    resetContentDatabase();
+    resetLanguageTexts();
+    resetScreenLayout();
+    kel::DesktopPlatform::Services services;
+    auto steam = std::make_unique<CountingSteamApi>();
+    steamApi = steam.get();
+    services.steam = std::move(steam);
+    services.installCrashReporter = false;
+    // The data folder is found through "<executable folder>/../../data": the folder must exist.
+    std::filesystem::create_directories(root.path() / "out" / "bin");
+    const std::string executable = (root.path() / "out" / "bin" / "rubblemoor").string();
+    services.executablePath = [executable] { return executable; };
+    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    settingsHost = std::make_unique<kel::PlatformSettingsHost>(*platform);
+    kel::Platform::setInstance(platform.get());
+    kel::setSettingsHost(settingsHost.get());
+    platform->setWindowControl(&window);
+    setWorldServices(&world);
+    setInterfaceServices(&interface);
+    setWorldViewServices(&worldView);
+    setGameServices(&game);
+    setSaveServices(&saves);
+    setEntityServices(&entities);
+    setContentAlertHandler([this](const std::string& title, const std::string& text) {
+      alerts.push_back(title + " / " + text);
+    });
+    kel::AudioEngine::createInstance(kel::OutputMode::Silent);
+  }
+
+  void TearDown() override {
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+    kel::AudioEngine::destroyInstance();
+    setContentAlertHandler(nullptr);
+    setEntityServices(nullptr);
+    setSaveServices(nullptr);
+    setGameServices(nullptr);
+    setWorldViewServices(nullptr);
+    setInterfaceServices(nullptr);
+    setWorldServices(nullptr);
+    kel::setSettingsHost(nullptr);
+    kel::Platform::setInstance(nullptr);
+    platform.reset();
+    kel::resetSettings();
+    resetContentDatabase();
+    resetLanguageTexts();
+    resetScreenLayout();
+  }
+
+  void writeContentFile(const std::string& bytes) { root.write("data/data.dat", bytes); }
+  std::string settingsPath() const {
+    return static_cast<kel::DesktopFileSystem*>(platform->fileSystem())->settingsPath();
+  }
+
+  testsupport::ScopedDataHome dataHome;
+  testsupport::TempDir root;
+  Events events;
+  std::vector<std::string> alerts;
+  CountingSteamApi* steamApi = nullptr;
+  std::unique_ptr<kel::DesktopPlatform> platform;
+  std::unique_ptr<kel::PlatformSettingsHost> settingsHost;
+  RecordingWindow window{events};
+  RecordingWorld world{events};
+  RecordingInterface interface{events};
+  RecordingWorldView worldView{events};
+  RecordingGame game{events};
+  RecordingSaves saves{events};
+  RecordingEntities entities{events};
+};
+
+}  // namespace launchtest

@@ -1,0 +1,127 @@
+// The main layer's start (the start view, the random seed) and the music check it carries.
+
+#include "view/main_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "content/launch/interface_services.h"
+#include "engine/base/random.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "platform/audio/next_music_scheduler.h"
+#include "view/music_action_scheduler.h"
+#include "view/world_view_launch_services.h"
+
+namespace {
+
+class LayerRecorder : public InterfaceServices {
+ public:
+  void createViews() override {}
+  void setBookPages(const BookEntry*, const BookEntry*) override {}
+  ViewId currentView() const override { return ViewId::None; }
+  void refreshInventory() override {}
+  void showPauseView() override {}
+  void showStartView(engine::InnerNode* layer) override { shownOn.push_back(layer); }
+  void detachLayer(engine::InnerNode* layer) override { detached.push_back(layer); }
+  std::vector<engine::InnerNode*> shownOn;
+  std::vector<engine::InnerNode*> detached;
+};
+
+class MainLayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setInterfaceServices(&views); }
+  void TearDown() override {
+    if (layer != nullptr) layer->release();
+    engine::PoolManager::getCurrentPool()->clear();
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+    setInterfaceServices(nullptr);
+  }
+  MainLayer* makeLayer() {
+    layer = static_cast<MainLayer*>(services.createMainLayer());
+    layer->retain();
+    return layer;
+  }
+  // Frames of the director's scheduler, which also steps the actions.
+  static void advance(float seconds) {
+    engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
+    for (float t = 0; t < seconds; t += 0.1f) scheduler->update(0.1f);
+  }
+
+  LayerRecorder views;
+  WorldViewLaunchServices services;
+  MainLayer* layer = nullptr;
+};
+
+TEST_F(MainLayerTest, CreationShowsTheStartViewOnTheLayerAndMakesItCurrent) {
+  MainLayer* created = makeLayer();
+  EXPECT_EQ(views.shownOn, (std::vector<engine::InnerNode*>{created}));
+  EXPECT_EQ(MainLayer::current(), created);
+}
+
+TEST_F(MainLayerTest, ItsEndDetachesTheViewsAndClearsTheCurrentLayer) {
+  MainLayer* created = makeLayer();
+  layer->release();
+  layer = nullptr;
+  engine::PoolManager::getCurrentPool()->clear();
+  EXPECT_EQ(views.detached, (std::vector<engine::InnerNode*>{created}));
+  EXPECT_EQ(MainLayer::current(), nullptr);
+}
+
+TEST_F(MainLayerTest, CreationReseedsTheRandomGenerator) {
+  engine::randomSeed(1);
+  const int afterSeedOne = engine::randomNext();
+  engine::randomSeed(1);
+  makeLayer();
+  std::vector<int> drawn;
+  for (int i = 0; i < 4; ++i) drawn.push_back(engine::randomNext());
+  engine::randomSeed(1);
+  std::vector<int> fromOne;
+  for (int i = 0; i < 4; ++i) fromOne.push_back(engine::randomNext());
+  EXPECT_EQ(fromOne.front(), afterSeedOne);
+  EXPECT_NE(drawn, fromOne);
+}
+
+TEST_F(MainLayerTest, TheMusicCheckRunsOnceAfterItsDelayUnderItsTag) {
+  makeLayer();
+  layer->onEnter();
+  int checks = 0;
+  kel::NextMusicScheduler& music = *services.nextMusicScheduler();
+  music.schedule(1.0f, [&checks] { ++checks; });
+  EXPECT_NE(layer->getActionManager()->getActionByTag(kel::nextMusicTag, layer), nullptr);
+  advance(0.5f);
+  EXPECT_EQ(checks, 0);
+  advance(1.0f);
+  EXPECT_EQ(checks, 1);
+  advance(3.0f);
+  EXPECT_EQ(checks, 1);
+  layer->onExit();
+}
+
+TEST_F(MainLayerTest, ACancelledMusicCheckNeverRuns) {
+  makeLayer();
+  layer->onEnter();
+  int checks = 0;
+  MusicActionScheduler music;
+  music.schedule(1.0f, [&checks] { ++checks; });
+  EXPECT_TRUE(music.isPending());
+  music.cancel();
+  EXPECT_FALSE(music.isPending());
+  advance(2.0f);
+  EXPECT_EQ(checks, 0);
+  layer->onExit();
+}
+
+TEST_F(MainLayerTest, WithoutAMainLayerMusicRequestsAreDropped) {
+  MusicActionScheduler music;
+  int checks = 0;
+  music.schedule(0.0f, [&checks] { ++checks; });
+  music.cancel();
+  EXPECT_FALSE(music.isPending());
+  advance(1.0f);
+  EXPECT_EQ(checks, 0);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// The window of cells the world view keeps on screen, from the screen sides and viewportScale.
+
+#include "world/visible_cell_counts.h"
+
+#include <gtest/gtest.h>
+
+#include "content/launch/screen_layout.h"
+#include "platform/settings/settings.h"
+#include "world/current_world.h"
+#include "world/world_launch_services.h"
+
+namespace {
+
+class VisibleCellCountsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { reset(); }
+  void TearDown() override { reset(); }
+  static void reset() {
+    kel::resetSettings();
+    resetScreenLayout();
+    resetVisibleCellCounts();
+  }
+};
+
+TEST_F(VisibleCellCountsTest, EvenCeilingsGainThreeAndOddOnesTwo) {
+  // Scale 3: 60-pixel cells. 1920 / 60 = 32 (even), 1200 / 60 = 20 (even).
+  EXPECT_EQ(visibleCellCountsFor(1920, 1200, 3), (VisibleCellCounts{35, 23}));
+  // 800 / 60 = 13.3 -> 14 (even); 600 / 60 = 10 (even).
+  EXPECT_EQ(visibleCellCountsFor(800, 600, 3), (VisibleCellCounts{17, 13}));
+  // Scale 2: 30-pixel cells. 1950 / 30 = 65 (odd); 1021 / 30 = 34.03 -> 35 (odd).
+  EXPECT_EQ(visibleCellCountsFor(1950, 1021, 2), (VisibleCellCounts{67, 37}));
+  // Scale 5: 120-pixel cells; a side of one pixel still needs one cell.
+  EXPECT_EQ(visibleCellCountsFor(1, 0, 5), (VisibleCellCounts{3, 3}));
+}
+
+TEST_F(VisibleCellCountsTest, BothCountsAreAlwaysOdd) {
+  for (int scale = 2; scale <= 8; ++scale) {
+    for (float side = 0; side < 3000; side += 37) {
+      const VisibleCellCounts counts = visibleCellCountsFor(side, side / 2, scale);
+      EXPECT_EQ(counts.columns % 2, 1) << side << " " << scale;
+      EXPECT_EQ(counts.rows % 2, 1) << side << " " << scale;
+    }
+  }
+}
+
+TEST_F(VisibleCellCountsTest, AScaleBelowTwoFromADamagedSettingsFileActsAsTwo) {
+  const VisibleCellCounts two = visibleCellCountsFor(1920, 1080, 2);
+  EXPECT_EQ(visibleCellCountsFor(1920, 1080, 1), two);
+  EXPECT_EQ(visibleCellCountsFor(1920, 1080, 0), two);
+  EXPECT_EQ(visibleCellCountsFor(1920, 1080, -4), two);
+  // The largest stored scale gives the smallest window, not a crash.
+  EXPECT_EQ(visibleCellCountsFor(1920, 1080, 255), (VisibleCellCounts{3, 3}));
+}
+
+TEST_F(VisibleCellCountsTest, UpdateReadsTheScreenLayoutAndTheOption) {
+  screenLayout().longSide = 1280;
+  screenLayout().shortSide = 1024;
+  kel::options().viewportScale = kel::UIScale{4};
+  WorldLaunchServices services;
+  services.updateVisibleCellCounts();
+  // 90-pixel cells: 1280 / 90 -> 15 (odd), 1024 / 90 -> 12 (even).
+  EXPECT_EQ(visibleCellCounts(), (VisibleCellCounts{17, 15}));
+}
+
+TEST_F(VisibleCellCountsTest, ClearingTheCurrentWorldLeavesNone) {
+  int fakeWorld = 0;
+  setCurrentWorld(reinterpret_cast<World*>(&fakeWorld));
+  WorldLaunchServices services;
+  services.clearCurrentWorld();
+  EXPECT_EQ(currentWorld(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#include "ui/ui_launch_services.h"
+
+#include "ui/views/book_view.h"
+#include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
+#include "ui/views/start_view.h"
+
+void UiLaunchServices::createViews() { ::createViews(); }
+
+void UiLaunchServices::setBookPages(const BookEntry* begin, const BookEntry* end) {
+  if (GameViews* views = gameViews()) views->bookView().setPages(begin, end);
+}
+
+ViewId UiLaunchServices::currentView() const {
+  GameViews* views = gameViews();
+  return views != nullptr ? views->currentId() : ViewId::None;
+}
+
+void UiLaunchServices::refreshInventory() {
+  if (GameViews* views = gameViews()) views->inventoryView().refresh();
+}
+
+void UiLaunchServices::showPauseView() { ::showPauseView(); }
+
+void UiLaunchServices::showStartView(engine::InnerNode* layer) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  views->setLayer(layer);
+  views->switchTo(views->startView());
+}
+
+void UiLaunchServices::detachLayer(engine::InnerNode* layer) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  for (int i = 0; i < VIEW_COUNT; ++i) {
+    GameView& view = views->view(static_cast<ViewId>(i));
+    if (view.layer() == layer) view.setLayer(nullptr);
+  }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// A view of the in-game interface: a node tree drawn on the main layer while the view is on the
+// stack, and the controls object that receives its input while it is current. Views never read
+// input themselves; the view stack switches their controls on and off.
+
+#include <memory>
+
+#include "content/launch/interface_services.h"
+#include "platform/controls/abstract_controls.h"
+#include "ui/views/abstract_game_view.h"
+
+namespace engine {
+class InnerNode;
+}
+
+class GameView : public kel::AbstractGameView {
+ public:
+  ~GameView() override;
+  GameView(const GameView&) = delete;
+  GameView& operator=(const GameView&) = delete;
+
+  // Covered views stay on screen beneath the current one; nothing to do by default.
+  void pause() override {}
+  void resume() override {}
+  // Puts the view's nodes on the layer.
+  void enter() override;
+  // Takes the view's nodes off the layer.
+  void exit() override;
+
+  ViewId id() const { return id_; }
+  // The layer the view draws on; null while there is none. Not owned.
+  void setLayer(engine::InnerNode* layer) { layer_ = layer; }
+  engine::InnerNode* layer() const { return layer_; }
+  // The view's own nodes; on the layer from enter to exit.
+  engine::InnerNode* root() const { return root_; }
+  kel::AbstractControls& controls() { return *controls_; }
+  bool isOnLayer() const;
+
+ protected:
+  // Views whose controls do nothing of their own get plain controls; the others pass false and
+  // set theirs in their constructor.
+  explicit GameView(ViewId id, bool plainControls = true);
+  void setControls(std::unique_ptr<kel::AbstractControls> controls);
+
+ private:
+  ViewId id_;
+  engine::InnerNode* layer_ = nullptr;
+  engine::InnerNode* root_ = nullptr;  // retained
+  std::unique_ptr<kel::AbstractControls> controls_;
+};

@@ -1,0 +1,67 @@
+#pragma once
+// The fifteen views and the view stack. Exactly one view is current and the covered ones wait
+// beneath it: a push pauses the current view and switches its controls off, then enters the new
+// view and switches its controls on; a pop exits the current view and resumes the one beneath; a
+// switch pops every view and then enters its target.
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "content/launch/interface_services.h"
+
+namespace engine {
+class InnerNode;
+}
+
+class GameView;
+class BookView;
+class InventoryView;
+class StartView;
+
+class GameViews {
+ public:
+  // Makes the fifteen views, in ViewId order, none current.
+  GameViews();
+  ~GameViews();
+  GameViews(const GameViews&) = delete;
+  GameViews& operator=(const GameViews&) = delete;
+
+  GameView& view(ViewId id);
+  GameView* current() const { return current_; }
+  ViewId currentId() const;
+  // Bottom first; the current view is not among them.
+  const std::vector<GameView*>& paused() const { return paused_; }
+
+  // False, changing nothing, when the view is already on the stack.
+  bool push(GameView& view);
+  // False when no view is current.
+  bool pop();
+  void switchTo(GameView& view);
+
+  // Every view draws on this layer from now on (null: none).
+  void setLayer(engine::InnerNode* layer);
+  void setWheelEnabled(bool enabled);
+
+  InventoryView& inventoryView();
+  BookView& bookView();
+  StartView& startView();
+
+ private:
+  bool isOnStack(const GameView& view) const;
+  static void activate(GameView& view);
+  static void deactivate(GameView& view);
+
+  std::array<std::unique_ptr<GameView>, VIEW_COUNT> views_;
+  GameView* current_ = nullptr;
+  std::vector<GameView*> paused_;
+};
+
+// The process's views; null until createViews.
+GameViews* gameViews();
+// Creates the views (replacing any), applying the disableMouseWheel option to their controls.
+void createViews();
+// Destroys the views; the application's end and test fixtures call it.
+void destroyViews();
+// Unwinds the view stack and makes the pause view current; nothing without views.
+void showPauseView();

@@ -1,0 +1,5 @@
+#include "view/world_view_launch_services.h"
+
+#include "view/main_layer.h"
+
+engine::Node* WorldViewLaunchServices::createMainLayer() { return MainLayer::create(); }

@@ -1,0 +1,11 @@
+#pragma once
+// The world model's side of the launch: forgets the running world and sizes the visible cell
+// window. The application registers one with setWorldServices.
+
+#include "content/launch/world_services.h"
+
+class WorldLaunchServices final : public WorldServices {
+ public:
+  void clearCurrentWorld() override;
+  void updateVisibleCellCounts() override;
+};
