@@ -69,8 +69,12 @@ inline std::string solidRgbaPng(int width, int height, uint8_t r, uint8_t g, uin
   PngSpec spec;
   spec.width = width;
   spec.height = height;
-  for (int i = 0; i < width * height; ++i) {
-    spec.pixels.insert(spec.pixels.end(), {r, g, b, a});
+  spec.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+  for (size_t i = 0; i < spec.pixels.size(); i += 4) {
+    spec.pixels[i] = r;
+    spec.pixels[i + 1] = g;
+    spec.pixels[i + 2] = b;
+    spec.pixels[i + 3] = a;
   }
   return encodePng(spec);
 }

@@ -18,12 +18,12 @@ TEST(SteamCallbackRegistry, DispatchReachesOnlyHandlersOfThatIdInOrder) {
   SteamCallbackRegistry registry;
   std::vector<std::string> seen;
   registry.add(5,
-               [&](const SteamCallbackData& d) { seen.push_back("a" + std::to_string(d.result)); });
+               [&](const SteamCallbackData& d) { seen.push_back(std::string("a:") += std::to_string(d.result)); });
   registry.add(6, [&](const SteamCallbackData&) { seen.push_back("other"); });
   registry.add(5,
-               [&](const SteamCallbackData& d) { seen.push_back("b" + std::to_string(d.result)); });
+               [&](const SteamCallbackData& d) { seen.push_back(std::string("b:") += std::to_string(d.result)); });
   registry.dispatch(SteamCallbackData{5, 3});
-  EXPECT_EQ(seen, (std::vector<std::string>{"a3", "b3"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"a:3", "b:3"}));
 }
 
 TEST(SteamCallbackRegistry, AHandlerRemovedDuringDispatchIsNotCalledAndSelfRemovalIsSafe) {
