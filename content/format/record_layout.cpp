@@ -37,10 +37,19 @@ constexpr RecordField kItemFields[] = {
     {"outlineSprite", item_record::outlineSprite, F::U8},
     {"wornPicture", item_record::wornPicture, F::U8},
     {"characterFlags", item_record::characterFlags, F::U8, 3},
+    // The block that placing the item makes (for spawning items, the mob row they release).
+    {"placesBlock", item_record::placesBlock, F::U16},
+    {"subKind", item_record::subKind, F::U8},
+    {"reach", item_record::reach, F::U8},
+    // A potion's refusal byte; the aim byte of a spawning item.
+    {"refusal", item_record::refusal, F::U8},
+    {"critical", item_record::critical, F::U8},
     // Bytes 16-23 hold the variant list in the original memory image; the file value is ignored,
     // so the compiler writes zeros and nothing may fill them.
     {"variantSlot", item_record::variantSlot, F::U64, 1, 0, true},
     {"heldOffset", item_record::heldOffset, F::I8, 2},
+    // Food value of a consumable (negative hurts); strength factor of a toy.
+    {"value", item_record::value, F::F32},
 };
 
 constexpr RecordField kToolFields[] = {
@@ -98,8 +107,24 @@ constexpr RecordField kBlockFields[] = {
 
 constexpr RecordField kMobFields[] = {
     {"spriteRect", mob_record::spriteRect, F::F32, 4},
+    {"bulletSpeed", mob_record::bulletSpeed, F::F32, 2},
+    {"moveStrength", mob_record::moveStrength, F::F32, 2},
+    {"maxHealth", mob_record::maxHealth, F::F32},
+    {"idleTime", mob_record::idleTime, F::F32},
+    {"walkTime", mob_record::walkTime, F::F32},
+    {"attackTime", mob_record::attackTime, F::F32},
+    {"attackChance", mob_record::attackChance, F::F32},
+    {"rowValue", mob_record::rowValue, F::U32},
+    {"damage", mob_record::damage, F::F32},
+    {"flags", mob_record::flags, F::U32},
+    {"resistances", mob_record::resistances, F::Percent, 4},
     {"id", mob_record::mobId, F::U16, 1, 0, true},
     {"sounds", mob_record::sounds, F::Sound, mob_record::soundCount, -1},
+    {"shots", mob_record::shots, F::U16},
+    {"bulletRow", mob_record::bulletRow, F::I16, 1, -1},
+    {"damageKind", mob_record::damageKind, F::U8},
+    {"width", mob_record::width, F::U8},
+    {"height", mob_record::height, F::U8},
     {"movementKind", mob_record::movementKind, F::U8},
 };
 
@@ -111,8 +136,13 @@ constexpr RecordField kMobGroupFields[] = {
 constexpr RecordField kCraftFields[] = {
     {"shape", craft_record::shape, F::U8},
     {"category", craft_record::category, F::U8},
-    {"station", craft_record::station, F::U8},
+    {"resultCount", craft_record::resultCount, F::U8, 1, 1},
+    {"cellCount", craft_record::cellCount, F::U8},
+    {"equivalents", craft_record::equivalents, F::U8},
+    {"returnsContainers", craft_record::returnsContainers, F::U8},
     {"result", craft_record::result, F::U16},
+    {"station", craft_record::station, F::U8},
+    {"bookEntry", craft_record::bookEntry, F::U16, 1, craft_record::kAlwaysKnown},
     {"ingredients", craft_record::grid, F::U16, craft_record::gridCells, 0xFFFF},
 };
 

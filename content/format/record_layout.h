@@ -45,7 +45,8 @@ struct RecordLayout {
 
 namespace item_record {
 constexpr size_t color = 0, variantCount = 2, kind = 3, freeStack = 4, outlineSprite = 5,
-                 wornPicture = 6, characterFlags = 7, variantSlot = 16, heldOffset = 24;
+                 wornPicture = 6, characterFlags = 7, placesBlock = 10, subKind = 12, reach = 13,
+                 refusal = 14, critical = 15, variantSlot = 16, heldOffset = 24, value = 26;
 }
 namespace tool_record {
 constexpr size_t power = 0, capabilities = 16, maxDurability = 18, damageType = 21;
@@ -67,13 +68,21 @@ constexpr size_t flags = 0, useKind = 8, lightColor = 10, sounds = 12, soundCoun
                  variantCount = 20, blastResistance = 21, transparency = 22;
 }
 namespace mob_record {
-constexpr size_t spriteRect = 0, mobId = 100, sounds = 102, soundCount = 3, movementKind = 115;
+constexpr size_t spriteRect = 0, bulletSpeed = 48, moveStrength = 56, maxHealth = 64, idleTime = 68,
+                 walkTime = 72, attackTime = 76, attackChance = 80, rowValue = 84, damage = 88,
+                 flags = 92, resistances = 96, mobId = 100, sounds = 102, soundCount = 3,
+                 shots = 108, bulletRow = 110, damageKind = 112, width = 113, height = 114,
+                 movementKind = 115;
 }
 namespace mob_group_record {
 constexpr size_t conditionFlags = 8, planetId = 32;
 }
 namespace craft_record {
-constexpr size_t shape = 0, category = 1, station = 8, result = 10, grid = 12, gridCells = 9;
+constexpr size_t shape = 0, category = 1, resultCount = 2, cellCount = 3, equivalents = 4,
+                 returnsContainers = 5, result = 6, station = 8, bookEntry = 10, grid = 12,
+                 gridCells = 9;
+// The craft book has 335 entries; a recipe whose entry is kAlwaysKnown needs none.
+constexpr uint16_t kCraftBookEntries = 335, kAlwaysKnown = 0xFFFF;
 }
 namespace bullet_record {
 constexpr size_t row = 0, lifetime = 16, setupWord = 24, picture = 28, size = 36, breakFlag = 60,

@@ -46,6 +46,12 @@ struct ItemRecord : content::RecordBytes<content::kItemRecordSize> {
   uint8_t wornPicture() const { return u8(content::item_record::wornPicture); }
   int8_t heldOffsetX() const { return i8(content::item_record::heldOffset); }
   int8_t heldOffsetY() const { return i8(content::item_record::heldOffset + 1); }
+  uint16_t placesBlock() const { return u16(content::item_record::placesBlock); }
+  uint8_t subKind() const { return u8(content::item_record::subKind); }
+  uint8_t reach() const { return u8(content::item_record::reach); }
+  uint8_t refusal() const { return u8(content::item_record::refusal); }
+  uint8_t critical() const { return u8(content::item_record::critical); }
+  float value() const { return f32(content::item_record::value); }
 };
 
 struct ItemDef {

@@ -26,6 +26,7 @@
 #include "engine/scene/scheduler.h"
 #include "engine/window/gl_view.h"
 #include "platform/settings/settings.h"
+#include "tests/support/argv.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/game_views.h"
 #include "ui/views/start_view.h"
@@ -85,12 +86,9 @@ bool frameShowsSomething() {
   return false;
 }
 
-int runWith(std::vector<std::string> words) {
-  words.insert(words.begin(), "rubblemoor");
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  return runGame(static_cast<int>(words.size()), argv.data(), realServices());
+int runWith(const std::string& word) {
+  testsupport::Argv args({"rubblemoor", word});
+  return runGame(args.argc(), args.argv(), realServices());
 }
 
 class GameRunTest : public ::testing::Test {
@@ -122,7 +120,7 @@ TEST_F(GameRunTest, SafeRunShowsTheStartViewAndQuitsFromAScheduledCallback) {
     drawn = frameShowsSomething();
     engine::Application::getInstance()->quit();
   });
-  EXPECT_EQ(runWith({"-safe"}), 0);
+  EXPECT_EQ(runWith("-safe"), 0);
   EXPECT_EQ(lastFrame, 10);
   EXPECT_EQ(window.width, 800.0f);
   EXPECT_EQ(window.height, 600.0f);
@@ -165,7 +163,7 @@ TEST_F(GameRunTest, ClosingTheWindowSavesTheRunningGame) {
     if (frame == 5) glfwSetWindowShouldClose(engine::GLView::current()->getWindow(), GLFW_TRUE);
     EXPECT_EQ(saves.worlds, 0);
   });
-  EXPECT_EQ(runWith({"-windowed"}), 0);
+  EXPECT_EQ(runWith("-windowed"), 0);
   EXPECT_EQ(saves.worlds, 1);
   EXPECT_EQ(saves.characters, 1);
 }

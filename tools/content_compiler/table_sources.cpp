@@ -258,6 +258,10 @@ void readCrafts(const rapidjson::Value& rows, ContentSources& out) {
     fillRecord(content::craftRecordLayout(), object, out.crafts[row].bytes, {}, place);
     const CraftDef& craft = out.crafts[row];
     if (row < rows.Size() && craft.result() >= kItemIdLimit) refuse(place, "the result item id is out of range");
+    if (craft.bookEntry() != content::craft_record::kAlwaysKnown &&
+        craft.bookEntry() >= content::craft_record::kCraftBookEntries) {
+      refuse(place, "the craft book entry is out of range");
+    }
     for (int cell = 0; cell < 9; ++cell) {
       const uint16_t id = craft.ingredient(cell);
       if (id != content::kNoItem && id >= kItemIdLimit) refuse(place, "an ingredient item id is out of range");

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
+#include "tests/content/items/item_test_defs.h"
 
 namespace {
 
@@ -40,22 +39,6 @@ TEST_F(DefinitionTablesTest, ItemsWithoutRecordsGetNeutralDefaults) {
   EXPECT_FLOAT_EQ(def.swingOrDefault().speedFactor(), 1.0f);
 }
 
-TEST_F(DefinitionTablesTest, GrowthSpecsAreBuiltAtStartUp) {
-  const auto& specs = contentTables().processSpecs;
-  EXPECT_EQ(specs[0].blocks, (std::array<uint16_t, 4>{1155, 1157, 1123, 1127}));
-  ASSERT_EQ(specs[2].steps.size(), 6u);
-  EXPECT_EQ(specs[2].steps[5].repeatMin, 1);
-  EXPECT_EQ(specs[17].sharedOffset, 0);
-  EXPECT_EQ(specs[17].steps[1].offsetMax, 2);
-  EXPECT_EQ(specs[25].kind, 25);
-  EXPECT_EQ(specs[5].blocks[3], 0);
-}
-
-void putF32(BuffSpec& b, size_t at, float v) {
-  const uint32_t bits = std::bit_cast<uint32_t>(v);
-  for (size_t i = 0; i < 4; ++i) b.bytes[at + i] = static_cast<uint8_t>(bits >> (8 * i));
-}
-
 TEST_F(DefinitionTablesTest, EquipmentStatsReadTheirBytes) {
   BuffSpec b;
   b.bytes[1] = static_cast<uint8_t>(-20);  // stat 0, sub 1
@@ -63,31 +46,19 @@ TEST_F(DefinitionTablesTest, EquipmentStatsReadTheirBytes) {
   b.bytes[8 + 3] = static_cast<uint8_t>(-5);
   b.bytes[36 + 2] = 250;                    // unsigned
   b.bytes[30] = 12;
-  b.bytes[31] = 13;
-  putF32(b, 16, 1.5f);
-  putF32(b, 20, 2.5f);
-  putF32(b, 24, -0.5f);
   b.bytes[28] = 9;
-  b.bytes[29] = 10;
-  putF32(b, 12, 0.75f);
+  itemtest::putF32(b, 20, 2.5f);
+  itemtest::putF32(b, 24, -0.5f);
+  itemtest::putF32(b, 12, 0.75f);
   b.bytes[32] = 200;
   b.bytes[33] = 1;
-  EXPECT_FLOAT_EQ(buffStatBase(b, 0, 1), -0.2f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 1, 2), 0.35f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 2, 3), -0.05f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 3, 2), 2.5f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 4, 0), 0.12f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 5, 0), 0.13f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 6, 0), 1.5f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 7, 0), 2.5f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 8, 0), -0.5f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 9, 0), 0.09f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 10, 0), 0.10f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 11, 0), 0.75f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 12, 0), 2.0f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 13, 0), 0.01f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 14, 0), 0.0f);
-  EXPECT_FLOAT_EQ(buffStatBase(b, 0, 4), 0.0f) << "no read past the four sub-indexes";
+  const struct {
+    int stat, sub;
+    float value;
+  } cases[] = {{0, 1, -0.2f}, {1, 2, 0.35f}, {2, 3, -0.05f}, {3, 2, 2.5f},  {4, 0, 0.12f},
+               {7, 0, 2.5f}, {8, 0, -0.5f}, {9, 0, 0.09f}, {11, 0, 0.75f}, {12, 0, 2.0f}, {13, 0, 0.01f},
+               {14, 0, 0.0f}, {0, 4, 0.0f}};  // no read past the four sub-indexes
+  for (const auto& c : cases) EXPECT_FLOAT_EQ(buffStatBase(b, c.stat, c.sub), c.value) << c.stat << "/" << c.sub;
 }
 
 MobDef mobWithMovement(uint8_t kind) {

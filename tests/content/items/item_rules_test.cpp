@@ -31,48 +31,43 @@ CellInfo cellWith(uint16_t block, uint16_t column = 0, uint16_t row = 0) {
   return CellInfo{column, row, static_cast<uint32_t>(block) | 0x7000u};  // high bits not the id
 }
 
-TEST_F(ItemRulesTest, SpecialFilterBits) {
-  EXPECT_TRUE(itemMatchesFilter(5, FILTER_ANY_BLOCK));
-  EXPECT_TRUE(itemMatchesFilter(4000, 0x100000000ull));
-  EXPECT_FALSE(itemMatchesFilter(0, FILTER_ANY_BLOCK));
-  EXPECT_TRUE(itemMatchesFilter(0, FILTER_ALMOST_ANY));
-  for (uint16_t id : {103, 106, 144}) EXPECT_FALSE(itemMatchesFilter(id, FILTER_ALMOST_ANY));
-  EXPECT_FALSE(itemMatchesFilter(0, 0));
-  EXPECT_FALSE(itemMatchesFilter(263, 0));
-  EXPECT_TRUE(itemMatchesFilter(1728, exactBlockFilter(1728)));
-  EXPECT_FALSE(itemMatchesFilter(1729, exactBlockFilter(1728)));
-  EXPECT_FALSE(itemMatchesFilter(0, exactBlockFilter(0)));
-  const uint64_t special = FILTER_SPECIAL | (1ull << 16) | (1ull << 48);
-  EXPECT_TRUE(itemMatchesFilter(1504, special));
-  EXPECT_FALSE(itemMatchesFilter(1505, special));
-  EXPECT_FALSE(itemMatchesFilter(1504, FILTER_SPECIAL | (1ull << 16)));
-}
-
-TEST_F(ItemRulesTest, CategoryFiltersCheckEveryBitOfTheBlock) {
-  EXPECT_TRUE(itemMatchesFilter(3290, 0x14));
-  EXPECT_TRUE(itemMatchesFilter(1243, 0x14));
-  EXPECT_TRUE(itemMatchesFilter(263, 0x1000000000004ull));
-  EXPECT_FALSE(itemMatchesFilter(3290, 0x1000000000004ull));
-  EXPECT_FALSE(itemMatchesFilter(1243, 0x1000000000004ull));
-  EXPECT_TRUE(itemMatchesFilter(266, 0x08));
-  EXPECT_TRUE(itemMatchesFilter(266, categoryFilter(0x800, 0x08)));  // no group needed
-  EXPECT_TRUE(itemMatchesFilter(576, categoryFilter(0x044, 0x10)));
-  EXPECT_FALSE(itemMatchesFilter(576, categoryFilter(0x040, 0x10)));  // both groups required
-  EXPECT_FALSE(itemMatchesFilter(1, 0x3F));                           // not in the table
-  EXPECT_FALSE(itemMatchesFilter(60000, 0x3F));
+TEST_F(ItemRulesTest, FiltersMatchSpecialBitsExactIdsAndEveryCategoryBit) {
+  const struct {
+    uint16_t id;
+    uint64_t filter;
+    bool matches;
+  } cases[] = {
+      {5, FILTER_ANY_BLOCK, true},
+      {4000, 0x100000000ull, true},
+      {0, FILTER_ANY_BLOCK, false},
+      {0, FILTER_ALMOST_ANY, true},
+      {103, FILTER_ALMOST_ANY, false},
+      {144, FILTER_ALMOST_ANY, false},
+      {0, 0, false},
+      {263, 0, false},
+      {1728, exactBlockFilter(1728), true},
+      {1729, exactBlockFilter(1728), false},
+      {0, exactBlockFilter(0), false},
+      {1504, FILTER_SPECIAL | (1ull << 16) | (1ull << 48), true},
+      {1505, FILTER_SPECIAL | (1ull << 16) | (1ull << 48), false},
+      {1504, FILTER_SPECIAL | (1ull << 16), false},
+      {3290, 0x14, true},
+      {263, 0x1000000000004ull, true},
+      {3290, 0x1000000000004ull, false},
+      {266, categoryFilter(0x800, 0x08), true},  // no group needed
+      {576, categoryFilter(0x044, 0x10), true},
+      {576, categoryFilter(0x040, 0x10), false},  // both groups required
+      {1, 0x3F, false},                           // not in the table
+      {60000, 0x3F, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(itemMatchesFilter(c.id, c.filter), c.matches) << c.id << " " << c.filter;
 }
 
 TEST_F(ItemRulesTest, BlockValuesKeepOrDrawTheVariant) {
   contentTables().blockDefs[900].record.bytes[content::block_record::variantCount] = 3;
   BlockEdit edit;
   makeBlockValue(edit, 12, 34, 2, 900, 254, 1, 9);
-  EXPECT_EQ(edit.kind, 2);
-  EXPECT_EQ(edit.column, 12);
-  EXPECT_EQ(edit.row, 34);
-  EXPECT_EQ(edit.blockId, 900);
   EXPECT_EQ(edit.variant, 254);
-  EXPECT_EQ(edit.layer, 1);
-  EXPECT_EQ(edit.extra, 9);
   EXPECT_EQ(edit.marker, 255);
   EXPECT_EQ(edit.reserved0 + edit.reserved1 + edit.reserved2, 0);
   std::vector<int> seen(3, 0);
@@ -153,80 +148,35 @@ TEST_F(ItemRulesTest, FixedDropsRollTheirCountAndChance) {
   EXPECT_NEAR(static_cast<double>(failures) / TRIES, 0.2, 0.03);
 }
 
-TEST_F(ItemRulesTest, LookupTables) {
+TEST_F(ItemRulesTest, RuleTablesAnswerInTheirOrderAndMissWithoutACrash) {
   const ItemRule* rule = lookupItemRule(1606);
   ASSERT_NE(rule, nullptr);
   EXPECT_EQ(rule->firstId, 537);
-  EXPECT_EQ(rule->value, 120);
   EXPECT_EQ(lookupItemRule(25), nullptr);
-  ASSERT_NE(lookupIdPair(1343), nullptr);
-  EXPECT_EQ(lookupIdPair(1343)->value, 500);
   EXPECT_EQ(lookupIdPair(65), nullptr);
   EXPECT_EQ(itemValueFromTable(1571), 471);
-  EXPECT_EQ(itemValueFromTable(1603), 467);
   EXPECT_EQ(itemValueFromTable(1), 0);
-  EXPECT_TRUE(holdsMob(1233));
-  EXPECT_FALSE(showsHeldMobName(1233));
-  EXPECT_TRUE(showsHeldMobName(913));
-  EXPECT_FALSE(holdsMob(914));
-}
-
-TEST_F(ItemRulesTest, SideVariantsComparedInSideOrder) {
-  const SideLookup side0 = lookupBlockRule(739);
-  ASSERT_NE(side0.rule, nullptr);
-  EXPECT_EQ(side0.rule->itemId, 1441);
-  EXPECT_EQ(side0.side, 0);
-  EXPECT_EQ(lookupBlockRule(675).side, 2);
-  EXPECT_EQ(lookupBlockRule(707).side, 1);
   // 713 is side 0 and side 1 of item 1718: side 0 answers first.
   EXPECT_EQ(lookupBlockRule(713).side, 0);
   EXPECT_EQ(lookupBlockRule(714).side, 2);
-  const SideLookup none = lookupBlockRule(1);
-  EXPECT_EQ(none.rule, nullptr);
-  EXPECT_EQ(none.side, 0);
-}
-
-TEST_F(ItemRulesTest, ReplacementBlocksByLayer) {
-  EXPECT_EQ(blockCategory(2, cellWith(263)), 14);
-  EXPECT_EQ(blockCategory(0, cellWith(263)), 1221);
-  EXPECT_EQ(blockCategory(0, cellWith(576)), 485);
+  EXPECT_EQ(lookupBlockRule(1).rule, nullptr);
   // 1728 is also in a category that an earlier row names: the first matching row wins.
   EXPECT_EQ(blockCategory(0, cellWith(1728)), 485);
-  EXPECT_EQ(blockCategory(0, cellWith(1952)), 1987);
-  EXPECT_EQ(blockCategory(0, cellWith(1344)), 454);
-  EXPECT_EQ(blockCategory(0, cellWith(3258)), 485);
+  EXPECT_EQ(blockCategory(2, cellWith(263)), 14);
   EXPECT_EQ(blockCategory(1, cellWith(263)), 0);
   EXPECT_EQ(blockCategory(0, cellWith(1)), 0);
-}
-
-TEST_F(ItemRulesTest, SurfaceRulesOfAPlanetInTableOrder) {
   const auto rows = rowsForKind(0x4);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0]->secondPlanetBit, 0x8u);
   EXPECT_EQ(rows[1]->secondPlanetBit, 0x40u);
-  EXPECT_EQ(rows[0]->value, 104);
-  EXPECT_EQ(rows[0]->depth, 12);
-  EXPECT_FLOAT_EQ(rows[0]->share, 0.6f);
-  const auto lone = rowsForKind(0x800);
-  ASSERT_EQ(lone.size(), 1u);
-  EXPECT_EQ(lone[0]->secondPlanetBit, NO_SECOND_PLANET);
+  EXPECT_EQ(rowsForKind(0x800)[0]->secondPlanetBit, NO_SECOND_PLANET);
   EXPECT_TRUE(rowsForKind(0x3).empty());
 }
 
-TEST_F(ItemRulesTest, SpecialIdsTiersAndGroups) {
-  EXPECT_TRUE(isSpecialPlaceable(39));
-  EXPECT_TRUE(isSpecialPlaceable(935));
-  EXPECT_TRUE(isSpecialPlaceable(3295));
-  EXPECT_TRUE(isSpecialPlaceable(3302));
-  EXPECT_FALSE(isSpecialPlaceable(4022));
-  EXPECT_EQ(coloredBlocks().size(), 15u);
-  EXPECT_EQ(coloredBlocks()[3].rgb, 0xB46547u);
-  EXPECT_TRUE(isSpecialBlockId(1020));
-  EXPECT_FALSE(isSpecialBlockId(1021));
+TEST_F(ItemRulesTest, TiersAndGroupsOfBlocks) {
   EXPECT_EQ(blockTier(35), 1);
   EXPECT_EQ(blockTier(35 + 64 * 14), 15);
   EXPECT_EQ(blockTier(35 + 64 * 15), 3);
-  EXPECT_EQ(blockTier(36), 3);
   EXPECT_TRUE(sameBlockGroup(cellWith(598), cellWith(822)));
   EXPECT_FALSE(sameBlockGroup(cellWith(598), cellWith(324)));
   EXPECT_TRUE(sameBlockGroup(cellWith(324), cellWith(324)));
@@ -234,9 +184,7 @@ TEST_F(ItemRulesTest, SpecialIdsTiersAndGroups) {
 }
 
 TEST_F(ItemRulesTest, LoadingTipsWithoutStatisticsComeFromTheFixedList) {
-  EXPECT_STREQ(loadingTip(0), "Bridges can overlap with\nalmost all non solid objects.");
-  EXPECT_STREQ(loadingTip(47), "You can press F1 to see\nthe command quick help reference");
-  EXPECT_STREQ(loadingTip(48), "");
+  EXPECT_STREQ(loadingTip(LOADING_TIP_COUNT), "");
   for (int i = 0; i < LOADING_TIP_COUNT; ++i) EXPECT_STRNE(loadingTip(i), "") << i;
   for (int i = 0; i < 100; ++i) {
     const std::string tip = randomLoadingTip();

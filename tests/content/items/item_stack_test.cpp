@@ -41,37 +41,30 @@ struct PoolItem {
   Item* ptr;
 };
 
-TEST_F(ItemStackTest, MergingStopsAtTheStackLimitAndFailsWithoutChange) {
+TEST_F(ItemStackTest, MergingStopsAtTheLimitAndJoinsThePartialTopUnitsOfTools) {
   Item target(BLOCK, 0, 500, 0, 0);
-  const Item fits(BLOCK, 0, 499, 0, 0);
-  ASSERT_TRUE(mergeItems(target, fits));
+  ASSERT_TRUE(mergeItems(target, Item(BLOCK, 0, 499, 0, 0)));
   EXPECT_EQ(target.count, 999);
-
   Item full(BLOCK, 0, 500, 0, 0);
   const Item tooMany(BLOCK, 0, 500, 0, 0);
   EXPECT_FALSE(full.canMergeWhole(tooMany));
   EXPECT_FALSE(mergeItems(full, tooMany));
   EXPECT_EQ(full.count, 500);
   EXPECT_EQ(tooMany.count, 500);
-}
 
-TEST_F(ItemStackTest, MergingToolsJoinsThePartialTopUnits) {
-  Item a(TOOL, 0, 3, 30, 0);
-  ASSERT_TRUE(mergeItems(a, Item(TOOL, 0, 2, 40, 0)));
-  EXPECT_EQ(a.count, 5);
-  EXPECT_EQ(a.durability, 20);
-
-  Item b(TOOL, 0, 3, 20, 0);
-  ASSERT_TRUE(mergeItems(b, Item(TOOL, 0, 2, 25, 0)));
-  EXPECT_EQ(b.count, 4);
-  EXPECT_EQ(b.durability, 45);
-}
-
-TEST_F(ItemStackTest, DamagedDurabilitiesNeverOverfillTheTopUnit) {
-  Item a(TOOL, 0, 1, 900, 0);  // far above the maximum of 50, as a damaged save might hold
-  ASSERT_TRUE(mergeItems(a, Item(TOOL, 0, 1, 900, 0)));
-  EXPECT_EQ(a.count, 2);
-  EXPECT_EQ(a.durability, 50);
+  const struct {
+    int count1, durability1, count2, durability2, count, durability;
+  } tools[] = {
+      {3, 30, 2, 40, 5, 20},
+      {3, 20, 2, 25, 4, 45},
+      {1, 900, 1, 900, 2, 50},  // far above the maximum of 50, as a damaged save might hold
+  };
+  for (const auto& t : tools) {
+    Item a(TOOL, 0, t.count1, t.durability1, 0);
+    ASSERT_TRUE(mergeItems(a, Item(TOOL, 0, t.count2, t.durability2, 0)));
+    EXPECT_EQ(a.count, t.count);
+    EXPECT_EQ(a.durability, t.durability) << "never overfills the top unit";
+  }
 }
 
 TEST_F(ItemStackTest, StackingFollowsVariantsAndTheFreeStackFlag) {
@@ -79,7 +72,6 @@ TEST_F(ItemStackTest, StackingFollowsVariantsAndTheFreeStackFlag) {
   EXPECT_TRUE(Item(VARIED, 2, 1, 0, 0).canStackWith(Item(VARIED, 2, 1, 0, 0)));
   EXPECT_FALSE(Item(VARIED, 2, 1, 0, 0).canStackWith(Item(VARIED, 3, 1, 0, 0)));
   EXPECT_TRUE(Item(VARIED_BLOCK, 1, 1, 0, 0).canStackWith(Item(VARIED_BLOCK, 3, 1, 0, 0)));
-  EXPECT_TRUE(Item(BLOCK, 0, 1, 0, 0).canStackWith(Item(BLOCK, 0, 1, 0, 0)));
   // The whole word takes part, not only the modifier byte.
   EXPECT_FALSE(Item(BLOCK, 0, 1, 0, 0x100).canStackWith(Item(BLOCK, 0, 1, 0, 0)));
   EXPECT_FALSE(Item(BLOCK, 0, 1, 0, 0).canStackWith(Item(VARIED_BLOCK, 0, 1, 0, 0)));
@@ -88,8 +80,6 @@ TEST_F(ItemStackTest, StackingFollowsVariantsAndTheFreeStackFlag) {
 TEST_F(ItemStackTest, ConstructionFillsDefaultsAndDrawsVariants) {
   EXPECT_EQ(Item(TOOL, 0, 1, -1, 0).durability, 50);
   EXPECT_EQ(Item(TOOL, 0, 1, -1, 1).durability, 50);  // the modifier does not enter the default
-  EXPECT_EQ(Item(PLAIN, 0, 1, -1, 0).durability, 0);
-  EXPECT_EQ(Item(TOOL, 0, 1, 7, 0).durability, 7);
   const Item none(ITEM_NONE, 3, 5, 9, 0);
   EXPECT_EQ(none.durability, 0);
   EXPECT_EQ(none.variant, 0);
@@ -106,15 +96,12 @@ TEST_F(ItemStackTest, ConstructionFillsDefaultsAndDrawsVariants) {
 TEST_F(ItemStackTest, CopiesAreSingleUnits) {
   const Item source(VARIED, 3, 40, 0, 0x1234);
   PoolItem kept(copyItem(source, true));
-  EXPECT_EQ(kept->id, VARIED);
   EXPECT_EQ(kept->count, 1);
   EXPECT_EQ(kept->variant, 3);
   EXPECT_EQ(kept->word, 0x1234u);
-
   PoolItem tool(copyItem(Item(TOOL, 0, 4, 17, 5), false));
   EXPECT_EQ(tool->count, 1);
   EXPECT_EQ(tool->durability, 17);
-  EXPECT_EQ(tool->word, 5u);
 }
 
 TEST_F(ItemStackTest, LoadedItemsAreMadeFitToUse) {
@@ -187,66 +174,47 @@ TEST_F(ItemStackTest, MaximumDurabilityFollowsTheModifier) {
   EXPECT_EQ(Item(302, 0, 1, 0, 1).maxDurability(), 0);
 }
 
-TEST_F(ItemStackTest, UseIntervalByKind) {
+TEST_F(ItemStackTest, UseIntervalMiningPowerAndDamageByKind) {
   PlayerStatsBlock stats;
   stats.toolSpeedBonus = 0.5f;
   stats.weaponSpeedBonus = 0.25f;
   stats.rangedSpeedBonus = 0.1f;
-  ItemDef& tool = contentTables().itemDefs[TOOL];
-  defs_.swing(tool, 2.0f);
+  stats.miningFactor = 2.0f;
+  stats.toolDamage = 0.9f;
+  stats.bareHandDamage = 0.3f;
+  defs_.swing(contentTables().itemDefs[TOOL], 2.0f);
   EXPECT_FLOAT_EQ(Item(TOOL, 0, 1, 0, 0).useInterval(&stats), 0.22f);
-  EXPECT_FLOAT_EQ(Item(WEAPON, 0, 1, 0, 0).useInterval(&stats), 0.22f * 0.75f);
   EXPECT_FLOAT_EQ(Item(WEAPON, 0, 1, 0, 3).useInterval(&stats), 0.22f * 0.9f * 0.75f);
   defs_.ranged(contentTables().itemDefs[BOW], 1.5f);
   EXPECT_FLOAT_EQ(Item(BOW, 0, 1, 0, 0).useInterval(&stats), 0.22f * 1.5f * 0.9f);
   defs_.swing(contentTables().itemDefs[BOW], 0.5f);  // a swing spec wins over the ranged record
   EXPECT_FLOAT_EQ(Item(BOW, 0, 1, 0, 0).useInterval(&stats), 0.22f * 0.5f * 0.9f);
-  EXPECT_FLOAT_EQ(Item(PLAIN, 0, 1, 0, 0).useInterval(&stats), 0.22f);
-  EXPECT_FLOAT_EQ(Item().useInterval(&stats), 0.22f);
   defs_.item(303, 6);  // ranged without any record: neutral speed, not a crash
   EXPECT_FLOAT_EQ(Item(303, 0, 1, 0, 0).useInterval(nullptr), 0.22f);
-}
 
-TEST_F(ItemStackTest, MiningPowerAndDamage) {
-  PlayerStatsBlock stats;
-  stats.miningFactor = 2.0f;
-  stats.toolDamage = 0.9f;
-  stats.bareHandDamage = 0.3f;
   EXPECT_FLOAT_EQ(Item(TOOL, 0, 1, 0, 0).miningPower(nullptr), 2.0f);
   EXPECT_FLOAT_EQ(Item(TOOL, 0, 1, 0, 5).miningPower(&stats), 5.0f);
   EXPECT_FLOAT_EQ(Item(PLAIN, 0, 1, 0, 0).miningPower(nullptr), 1.0f);
-
   const DamageSpec weapon = Item(WEAPON, 0, 1, 0, 5).damageSpec(&stats);
   EXPECT_EQ(weapon.type, 2);
   EXPECT_FLOAT_EQ(weapon.amount, 10.0f);
-  const DamageSpec tool = Item(TOOL, 0, 1, 0, 0).damageSpec(&stats);
-  EXPECT_EQ(tool.type, 3);
-  EXPECT_FLOAT_EQ(tool.amount, 0.9f);
+  EXPECT_FLOAT_EQ(Item(TOOL, 0, 1, 0, 0).damageSpec(&stats).amount, 0.9f);
   EXPECT_FLOAT_EQ(Item(TOOL, 0, 1, 0, 0).damageSpec(nullptr).amount, 0.5f);
-  const DamageSpec hand = Item().damageSpec(&stats);
-  EXPECT_EQ(hand.type, 1);
-  EXPECT_FLOAT_EQ(hand.amount, 0.3f);
+  EXPECT_FLOAT_EQ(Item().damageSpec(&stats).amount, 0.3f);
   EXPECT_FLOAT_EQ(Item(PLAIN, 0, 1, 0, 0).damageSpec(nullptr).amount, 0.4f);
 }
 
 TEST_F(ItemStackTest, BrightModifierLiftsDimColours) {
-  ItemDef& armor = contentTables().itemDefs[ARMOR];
-  BuffSpec& buff = const_cast<BuffSpec&>(*armor.buff);
+  BuffSpec& buff = const_cast<BuffSpec&>(*contentTables().itemDefs[ARMOR].buff);
   itemtest::putU16(buff, content::buff_record::lightColor, 0x823);  // strongest channel 8
   EXPECT_EQ(Item(ARMOR, 0, 1, 0, 0).lightColor(), 0x823);
   EXPECT_EQ(Item(ARMOR, 0, 1, 0, 2).lightColor(), 0x888);
   itemtest::putU16(buff, content::buff_record::lightColor, 0x09A);
   EXPECT_EQ(Item(ARMOR, 0, 1, 0, 2).lightColor(), 0x09A);
-  EXPECT_EQ(Item(PLAIN, 0, 1, 0, 2).lightColor(), 0);
-
-  ItemDef& tool = contentTables().itemDefs[TOOL];
-  itemtest::putU16(tool.record, content::item_record::color, 0x347);
+  itemtest::putU16(contentTables().itemDefs[TOOL].record, content::item_record::color, 0x347);
   EXPECT_EQ(Item(TOOL, 0, 1, 0, 2).tintColor(), 0x888);
-  EXPECT_EQ(Item(TOOL, 0, 1, 0, 0).tintColor(), 0x347);
   itemtest::putU16(contentTables().itemDefs[PLAIN].record, content::item_record::color, 0x347);
   EXPECT_EQ(Item(PLAIN, 0, 1, 0, 2).tintColor(), 0x347);  // not a kind that takes the tint
-
-  EXPECT_TRUE(isBrighterLight(0x00F, 0x0E0));
   EXPECT_TRUE(isBrighterLight(0x900, 0x088));
   EXPECT_FALSE(isBrighterLight(0x0F0, 0xF00));
 }
@@ -256,14 +224,11 @@ TEST_F(ItemStackTest, StatValuesTakeModifierAdjustments) {
   buff.bytes[content::buff_record::armor] = 40;             // stat 0: 0.40
   buff.bytes[content::buff_record::resistance + 2] = 10;    // stat 3, sub 2: 0.10
   itemtest::putF32(buff, content::buff_record::stat6, 1.0f);
-  EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 0).statValue(0, 0), 0.40f);
   EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 6).statValue(0, 0), 0.50f);
   EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 9).statValue(0, 0), 0.24f);
   EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 1).statValue(3, 2), 0.35f);
-  EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 1).statValue(3, 0), 0.0f);
   EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 7).statValue(6, 0), 1.5f);
   EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 9).statValue(9, 0), 0.1f);
-  EXPECT_FLOAT_EQ(Item(ARMOR, 0, 1, 0, 9).statValue(12, 0), 0.0f);
 }
 
 TEST_F(ItemStackTest, WireFormRoundTripsAndRefusesShortInput) {
@@ -275,8 +240,6 @@ TEST_F(ItemStackTest, WireFormRoundTripsAndRefusesShortInput) {
   const Item received = Item::read(in);
   EXPECT_TRUE(in.ok());
   EXPECT_EQ(received.word, sent.word);
-  EXPECT_EQ(received.id, sent.id);
-  EXPECT_EQ(received.count, sent.count);
   EXPECT_EQ(received.durability, sent.durability);
   for (size_t cut = 0; cut < ITEM_WIRE_SIZE; ++cut) {
     engine::ByteReader truncated(out.data().data(), cut);

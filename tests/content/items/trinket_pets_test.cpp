@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <set>
 #include <vector>
 
 #include "content/items/item.h"
@@ -96,33 +97,27 @@ TEST_F(TrinketPetTest, OtherItemsAndPetsWithoutListsDropNothing) {
   EXPECT_EQ(petDropList(1), nullptr);
 }
 
-TEST_F(TrinketPetTest, PatternPetGivesRandomPatterns) {
-  wearer_.worn[4] = Item(1885, 0, 1, 0, 0);
-  runSeconds(5000);
-  ASSERT_GT(spawner_.spawned.size(), 20u);
-  bool differs = false;
-  for (const Spawned& drop : spawner_.spawned) {
-    EXPECT_EQ(drop.item.id, 41);
-    EXPECT_LT(drop.item.word, 1u << 14);  // a: 4 bits at 10, b and c: 5 bits each
-    differs = differs || drop.item.word != spawner_.spawned[0].item.word;
-  }
-  EXPECT_TRUE(differs);
-}
-
-TEST_F(TrinketPetTest, PotionPetBringsTheFirstTwoPotions) {
+TEST_F(TrinketPetTest, PatternPetGivesRandomPatternsAndPotionPetTheFirstTwoPotions) {
   wearer_.worn[0] = Item(1950, 0, 1, 0, 0);
-  runSeconds(5000);
-  ASSERT_GT(spawner_.spawned.size(), 20u);
+  wearer_.worn[4] = Item(1885, 0, 1, 0, 0);
+  runSeconds(8000);
+  std::set<uint32_t> patterns;
+  int potions = 0;
   for (const Spawned& drop : spawner_.spawned) {
-    if (drop.item.id == 2382) {
-      EXPECT_EQ(drop.item.word, 63u);
+    if (drop.item.id == 41) {
+      EXPECT_LT(drop.item.word, 1u << 14);  // a: 4 bits at 10, b and c: 5 bits each
+      patterns.insert(drop.item.word);
+    } else if (drop.item.id == 2382) {
       EXPECT_EQ(potionDisplayName(static_cast<uint16_t>(drop.item.word)), "Potion of Giants");
+      ++potions;
     } else {
       ASSERT_EQ(drop.item.id, 2702);
-      EXPECT_EQ(drop.item.word, (33u << 6) | 63u);
       EXPECT_EQ(potionDisplayName(static_cast<uint16_t>(drop.item.word)), "Potion of Dwarves");
+      ++potions;
     }
   }
+  EXPECT_GT(patterns.size(), 1u);
+  EXPECT_GT(potions, 20);
 }
 
 TEST_F(TrinketPetTest, WithoutRegisteredRulesTheItemGoesBackToThePool) {

@@ -47,105 +47,97 @@ class CountingSteamApi : public kel::SteamApi {
   int shutdowns = 0;
 };
 
-class RecordingWindow : public kel::WindowControl {
+// Writes what it is asked into the shared event list.
+class Recorder {
  public:
-  explicit RecordingWindow(Events& events) : events_(events) {}
+  explicit Recorder(Events& events) : events_(events) {}
+
+ protected:
+  void note(std::string event) { events_.push_back(std::move(event)); }
+
+ private:
+  Events& events_;
+};
+
+class RecordingWindow : public kel::WindowControl, Recorder {
+ public:
+  using Recorder::Recorder;
   bool hasView() const override { return created_; }
   void createView(const std::string& title) override {
     created_ = true;
-    events_.push_back("view " + title);
+    note("view " + title);
   }
   void applyMode(uint16_t width, uint16_t height, bool fullScreen) override {
-    events_.push_back("window " + std::to_string(width) + "x" + std::to_string(height) +
-                      (fullScreen ? " full" : " windowed"));
+    note("window " + std::to_string(width) + "x" + std::to_string(height) + (fullScreen ? " full" : " windowed"));
   }
 
  private:
-  Events& events_;
   bool created_ = false;
 };
 
-class RecordingWorld : public WorldServices {
+class RecordingWorld : public WorldServices, Recorder {
  public:
-  explicit RecordingWorld(Events& events) : events_(events) {}
-  void clearCurrentWorld() override { events_.push_back("clear world"); }
-  void updateVisibleCellCounts() override { events_.push_back("cells"); }
-
- private:
-  Events& events_;
+  using Recorder::Recorder;
+  void clearCurrentWorld() override { note("clear world"); }
+  void updateVisibleCellCounts() override { note("cells"); }
 };
 
-class RecordingInterface : public InterfaceServices {
+class RecordingInterface : public InterfaceServices, Recorder {
  public:
-  explicit RecordingInterface(Events& events) : events_(events) {}
-  void createViews() override { events_.push_back("create views"); }
+  using Recorder::Recorder;
+  void createViews() override { note("create views"); }
   void setBookPages(const BookEntry* begin, const BookEntry* end) override {
-    events_.push_back("book pages " + std::to_string(end - begin));
+    note("book pages " + std::to_string(end - begin));
   }
   ViewId currentView() const override { return current; }
-  void refreshInventory() override { events_.push_back("refresh inventory"); }
+  void refreshInventory() override { note("refresh inventory"); }
   void showPauseView() override {
-    events_.push_back("pause view");
+    note("pause view");
     current = ViewId::Pause;
   }
-  void showStartView(engine::InnerNode*) override { events_.push_back("start view"); }
+  void showStartView(engine::InnerNode*) override { note("start view"); }
   void detachLayer(engine::InnerNode*) override {}
   ViewId current = ViewId::None;
-
- private:
-  Events& events_;
 };
 
-class RecordingWorldView : public WorldViewServices {
+class RecordingWorldView : public WorldViewServices, Recorder {
  public:
-  explicit RecordingWorldView(Events& events) : events_(events) {}
+  using Recorder::Recorder;
   engine::Node* createMainLayer() override {
-    events_.push_back("main layer");
+    note("main layer");
     layer = engine::InnerNode::create();
     return layer;
   }
   kel::NextMusicScheduler* nextMusicScheduler() override { return nullptr; }
   engine::Node* layer = nullptr;
-
- private:
-  Events& events_;
 };
 
-class RecordingGame : public GameServices {
+class RecordingGame : public GameServices, Recorder {
  public:
-  explicit RecordingGame(Events& events) : events_(events) {}
+  using Recorder::Recorder;
   bool hasRunningGame() const override { return running; }
   bool hasCurrentLogic() const override { return logic; }
   bool hasLocalPlayer() const override { return player; }
-  void clearLocalPlayer() override { events_.push_back("clear player"); }
-  void clearStatistics() override { events_.push_back("clear statistics"); }
-  void rebuildCollections() override { events_.push_back("collections"); }
-  void stopLocalPlayerMoving() override { events_.push_back("stop moving"); }
+  void clearLocalPlayer() override { note("clear player"); }
+  void clearStatistics() override { note("clear statistics"); }
+  void rebuildCollections() override { note("collections"); }
+  void stopLocalPlayerMoving() override { note("stop moving"); }
   bool running = false;
   bool logic = false;
   bool player = false;
-
- private:
-  Events& events_;
 };
 
-class RecordingSaves : public SaveServices {
+class RecordingSaves : public SaveServices, Recorder {
  public:
-  explicit RecordingSaves(Events& events) : events_(events) {}
-  void saveWorld() override { events_.push_back("save world"); }
-  void saveCharacter() override { events_.push_back("save character"); }
-
- private:
-  Events& events_;
+  using Recorder::Recorder;
+  void saveWorld() override { note("save world"); }
+  void saveCharacter() override { note("save character"); }
 };
 
-class RecordingEntities : public EntityServices {
+class RecordingEntities : public EntityServices, Recorder {
  public:
-  explicit RecordingEntities(Events& events) : events_(events) {}
-  void registerEntityEffects() override { events_.push_back("entity effects"); }
-
- private:
-  Events& events_;
+  using Recorder::Recorder;
+  void registerEntityEffects() override { note("entity effects"); }
 };
 
 // The smallest intact content file: every count zero, the fixed sections present.
@@ -159,11 +151,15 @@ inline std::string intactContentFile() {
 
 class LaunchTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  static void resetProcessState() {
     kel::resetSettings();
     resetContentDatabase();
     resetLanguageTexts();
     resetScreenLayout();
+  }
+
+  void SetUp() override {
+    resetProcessState();
     kel::DesktopPlatform::Services services;
     auto steam = std::make_unique<CountingSteamApi>();
     steamApi = steam.get();
@@ -203,10 +199,7 @@ class LaunchTest : public ::testing::Test {
     kel::setSettingsHost(nullptr);
     kel::Platform::setInstance(nullptr);
     platform.reset();
-    kel::resetSettings();
-    resetContentDatabase();
-    resetLanguageTexts();
-    resetScreenLayout();
+    resetProcessState();
   }
 
   void writeContentFile(const std::string& bytes) { root.write("data/data.dat", bytes); }

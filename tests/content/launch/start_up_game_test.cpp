@@ -26,52 +26,38 @@ class StartUpGameTest : public LaunchTest {
   }
 };
 
-TEST_F(StartUpGameTest, AnIntactContentFileShowsNoAlertAndAllowsGames) {
+TEST_F(StartUpGameTest, AnIntactContentFileAllowsGamesAndLeavesNoPlayerAndNoWorld) {
   writeContentFile(intactContentFile());
   engine::Node* layer = startUpGame();
   EXPECT_EQ(layer, worldView.layer);
   EXPECT_TRUE(alerts.empty());
-  EXPECT_FALSE(contentIsCompromised());
   EXPECT_TRUE(mayStartGame());
   EXPECT_EQ(contentTables().bulletDefs[5].row(), 5u);
-}
-
-TEST_F(StartUpGameTest, AnAlteredContentFileAlertsOnceBeforeTheStartViewAndRefusesGames) {
-  std::string bytes = intactContentFile();
-  bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x5A);
-  writeContentFile(bytes);
-  startUpGame();
-  ASSERT_EQ(alerts.size(), 1u);
-  EXPECT_EQ(alerts[0],
-            "Hacked Data Files! / Data files have been compromised. You won't be able to play.");
-  EXPECT_FALSE(mayStartGame());
-  // The start-up went on to the end all the same.
-  EXPECT_EQ(events.back(), "main layer");
-}
-
-TEST_F(StartUpGameTest, TruncatedEmptyOrMissingContentFilesCountAsCompromised) {
-  const std::string intact = intactContentFile();
-  for (const std::string& bytes :
-       {intact.substr(0, 10), intact.substr(0, intact.size() - 1), std::string()}) {
-    forgetLoadedContent();
-    writeContentFile(bytes);
-    startUpGame();
-    EXPECT_EQ(alerts.size(), 1u) << bytes.size();
-    EXPECT_FALSE(mayStartGame()) << bytes.size();
-  }
-  forgetLoadedContent();
-  std::filesystem::remove(root.file("data/data.dat"));
-  startUpGame();
-  EXPECT_EQ(alerts.size(), 1u);
-  EXPECT_FALSE(mayStartGame());
-}
-
-TEST_F(StartUpGameTest, NoPlayerAndNoWorldAfterStartUp) {
-  writeContentFile(intactContentFile());
-  startUpGame();
   const Events expected = {"book pages 0",   "collections", "clear statistics", "entity effects",
                            "clear player",   "clear world", "main layer"};
   EXPECT_EQ(events, expected);
+}
+
+TEST_F(StartUpGameTest, AlteredTruncatedEmptyOrMissingContentAlertsOnceAndRefusesGames) {
+  const std::string intact = intactContentFile();
+  std::string altered = intact;
+  altered[altered.size() / 2] = static_cast<char>(altered[altered.size() / 2] ^ 0x5A);
+  for (const std::string& bytes :
+       {altered, intact.substr(0, 10), intact.substr(0, intact.size() - 1), std::string(), std::string("-")}) {
+    forgetLoadedContent();
+    events.clear();
+    if (bytes == "-") {
+      std::filesystem::remove(root.file("data/data.dat"));
+    } else {
+      writeContentFile(bytes);
+    }
+    startUpGame();
+    ASSERT_EQ(alerts.size(), 1u) << bytes.size();
+    EXPECT_EQ(alerts[0], "Hacked Data Files! / Data files have been compromised. You won't be able to play.");
+    EXPECT_FALSE(mayStartGame()) << bytes.size();
+    // The start-up went on to the end all the same.
+    EXPECT_EQ(events.back(), "main layer");
+  }
 }
 
 TEST_F(StartUpGameTest, TheSlotTableIsSizedWithoutLosingLiveEntries) {
@@ -94,23 +80,18 @@ TEST_F(StartUpGameTest, ThePumpRunsAboutTwentyTimesASecondWithoutAClientToo) {
   EXPECT_LE(steamApi->pumps, 21);
 }
 
-TEST_F(StartUpGameTest, TheAudioEngineTakesTheLiveOptionsAndTheSoundFolders) {
+TEST_F(StartUpGameTest, TheAudioEngineAndTheBookTakeTheLiveOptionsAndTheLanguageFile) {
   kel::options().musicVolume = 0.7f;
   kel::options().soundEnabled = false;
   writeContentFile(intactContentFile());
+  root.write("data/language/english.json",
+             R"({"book": [{"name": "Tools", "pages": []}, {"name": "Blocks", "pages": []}]})");
   startUpGame();
   kel::AudioEngine* audio = kel::AudioEngine::getInstance();
   EXPECT_FLOAT_EQ(audio->options().musicVolume, 0.7f);
   EXPECT_FALSE(audio->options().soundEnabled);
   EXPECT_EQ(audio->effectsFolder(), platform->folderPath(kel::FOLDER_SOUND_EFFECTS));
   EXPECT_EQ(audio->musicFolder(), platform->folderPath(kel::FOLDER_MUSIC));
-}
-
-TEST_F(StartUpGameTest, TheBookGetsEveryEntryTheLanguageFileFilled) {
-  writeContentFile(intactContentFile());
-  root.write("data/language/english.json",
-             R"({"book": [{"name": "Tools", "pages": []}, {"name": "Blocks", "pages": []}]})");
-  startUpGame();
   EXPECT_EQ(events.front(), "book pages 2");
 }
 

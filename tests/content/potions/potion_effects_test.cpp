@@ -27,60 +27,40 @@ Stats apply(std::initializer_list<PotionEffect> effects) {
 }
 
 TEST(PotionEffectsTest, LevelsGiveTheStrengths) {
-  const PotionLevels lowest = potionLevels(0);
-  EXPECT_FLOAT_EQ(lowest.f, 0.0625f);
-  EXPECT_FLOAT_EQ(lowest.fa, 0.25f);
-  EXPECT_FLOAT_EQ(lowest.fb, 0.25f);
-  const PotionLevels highest = potionLevels(0x3C);
-  EXPECT_FLOAT_EQ(highest.f, 1.0f);
-  EXPECT_FLOAT_EQ(highest.fa, 1.0f);
-  EXPECT_FLOAT_EQ(highest.fb, 1.0f);
+  EXPECT_FLOAT_EQ(potionLevels(0).f, 0.0625f);
+  EXPECT_FLOAT_EQ(potionLevels(0).fa, 0.25f);
+  EXPECT_FLOAT_EQ(potionLevels(0x3C).f, 1.0f);
+  EXPECT_FLOAT_EQ(potionLevels(0x3C).fb, 1.0f);
   EXPECT_FLOAT_EQ(potionLevels(0x0C).fa, 1.0f);
   EXPECT_FLOAT_EQ(potionLevels(0x0C).fb, 0.25f);
 }
 
-TEST(PotionEffectsTest, SingleStatEffectsGrowWithTheLevel) {
-  EXPECT_FLOAT_EQ(apply({effectOf("Lava Resistance", 0)}).lavaResist, 0.0625f);
-  EXPECT_FLOAT_EQ(apply({effectOf("Lava Resistance", 15)}).lavaResist, 1.0f);
-  const Stats physical = apply({effectOf("Physical Damage", 15)});
-  EXPECT_FLOAT_EQ(physical.slashBonus, 0.5f);
-  EXPECT_FLOAT_EQ(physical.pierceBonus, 0.5f);
-  EXPECT_FLOAT_EQ(physical.bluntBonus, 0.5f);
-  EXPECT_FLOAT_EQ(physical.magicBonus, 0.0f);
-  const Stats all = apply({effectOf("Resistance To All", 7)});  // L = 8, F = 0.5
-  EXPECT_FLOAT_EQ(all.acidResist, 0.25f);
-  EXPECT_FLOAT_EQ(all.explosionResist, 0.25f);
-  EXPECT_FLOAT_EQ(all.fallResist, 0.25f);
-}
-
-TEST(PotionEffectsTest, TwoStatEffectsUseBothLevels) {
-  const Stats stats = apply({effectOf("Slash/Pierce Damage", 3)});  // bits 2-3 = 3, 4-5 = 0
-  EXPECT_FLOAT_EQ(stats.slashBonus, 0.5f);
-  EXPECT_FLOAT_EQ(stats.pierceBonus, 0.125f);
-  const Stats armor = apply({effectOf("Reactive Armor", 0xC)});
-  EXPECT_FLOAT_EQ(armor.spikeDamage, 0.25f);
-  EXPECT_FLOAT_EQ(armor.magicDefense, 0.25f * 1.0f);
-  const Stats boost = apply({effectOf("Health Boost", 0xF)});
-  EXPECT_FLOAT_EQ(boost.healthRegen, 3.5f);
-  const Stats prayer = apply({effectOf("Prayer", 15)});
-  EXPECT_FLOAT_EQ(prayer.healingBonus, 0.2f);
-  EXPECT_FLOAT_EQ(prayer.healthRegen, 2.4f);
-  const Stats archery = apply({effectOf("Archery", 0)});
-  EXPECT_FLOAT_EQ(archery.pierceBonus, 0.25f);
-  EXPECT_FLOAT_EQ(archery.rangedCritical, 0.0625f);
-}
-
-TEST(PotionEffectsTest, WrestlerTradesSpeedForDamage) {
-  const Stats stats = apply({effectOf("Wrestler", 0)});
-  EXPECT_FLOAT_EQ(stats.attackSpeedBonus, -0.015625f);
-  EXPECT_FLOAT_EQ(stats.slashBonus, 0.015625f);
-  EXPECT_FLOAT_EQ(stats.pierceBonus, 0.015625f);
-  EXPECT_FLOAT_EQ(stats.bluntBonus, 0.015625f);
-}
-
-TEST(PotionEffectsTest, EffectsAccumulate) {
-  const Stats stats = apply({effectOf("Thorns", 15), effectOf("Thorns", 15)});
-  EXPECT_FLOAT_EQ(stats.spikeDamage, 2.0f);
+TEST(PotionEffectsTest, StatEffectsGrowWithTheirLevelsAndAccumulate) {
+  const struct {
+    const char* potion;
+    int levelBits;
+    float Stats::*stat;
+    float value;
+  } cases[] = {
+      {"Lava Resistance", 0, &Stats::lavaResist, 0.0625f},
+      {"Lava Resistance", 15, &Stats::lavaResist, 1.0f},
+      {"Physical Damage", 15, &Stats::bluntBonus, 0.5f},
+      {"Physical Damage", 15, &Stats::magicBonus, 0.0f},
+      {"Resistance To All", 7, &Stats::fallResist, 0.25f},  // L = 8, F = 0.5
+      {"Slash/Pierce Damage", 3, &Stats::slashBonus, 0.5f},  // bits 2-3 = 3, 4-5 = 0
+      {"Slash/Pierce Damage", 3, &Stats::pierceBonus, 0.125f},
+      {"Reactive Armor", 0xC, &Stats::magicDefense, 0.25f},
+      {"Health Boost", 0xF, &Stats::healthRegen, 3.5f},
+      {"Prayer", 15, &Stats::healingBonus, 0.2f},
+      {"Prayer", 15, &Stats::healthRegen, 2.4f},
+      {"Archery", 0, &Stats::rangedCritical, 0.0625f},
+      {"Wrestler", 0, &Stats::attackSpeedBonus, -0.015625f},  // trades speed for damage
+      {"Wrestler", 0, &Stats::slashBonus, 0.015625f},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FLOAT_EQ(apply({effectOf(c.potion, c.levelBits)}).*c.stat, c.value) << c.potion;
+  }
+  EXPECT_FLOAT_EQ(apply({effectOf("Thorns", 15), effectOf("Thorns", 15)}).spikeDamage, 2.0f);
 }
 
 TEST(PotionEffectsTest, FlagEffectsOnlySetBits) {

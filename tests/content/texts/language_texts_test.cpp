@@ -39,28 +39,21 @@ class LanguageTextsTest : public ::testing::Test {
 TEST_F(LanguageTextsTest, AGoodFileFillsEveryTable) {
   ASSERT_TRUE(texts().loadFile(dir_.write("english.json", goodFile())));
   EXPECT_EQ(texts().text(0), "s0");
-  EXPECT_EQ(texts().text(366), "s366");
-  EXPECT_EQ(texts().text(367), "");
   EXPECT_EQ(texts().text(-1), "");
   EXPECT_EQ(texts().treasureName(64), "Copper");  // the later entry wins
   EXPECT_EQ(texts().treasureName(1), "Dirt");     // only the low 16 bits of the id count
   EXPECT_EQ(texts().treasureName(2), "");
   EXPECT_EQ(texts().mobName(1), "Bat");
-  EXPECT_EQ(texts().mobName(899), "");
   EXPECT_EQ(texts().mobName(900), "");
 
   const auto& book = texts().bookEntries();
   ASSERT_EQ(book.size(), 2u);
-  EXPECT_EQ(book[0].name, "Tools");
-  EXPECT_EQ(book[0].icon, 3);
   ASSERT_EQ(book[0].pages.size(), 2u);
   EXPECT_EQ(book[0].pages[1].title, "Axe");
-  EXPECT_EQ(book[0].pages[1].text, "Chop.");
   EXPECT_TRUE(book[1].pages.empty());
 
   const OptionText* music = texts().optionText("option-music");
   ASSERT_NE(music, nullptr);
-  EXPECT_EQ(music->label, "Music");
   EXPECT_EQ(music->description, "Plays music.");
   EXPECT_EQ(texts().optionText("music"), nullptr);
 }
@@ -68,29 +61,23 @@ TEST_F(LanguageTextsTest, AGoodFileFillsEveryTable) {
 TEST_F(LanguageTextsTest, NameLookupsIgnoreCaseAndLookAt32Characters) {
   ASSERT_TRUE(texts().loadText(goodFile()));
   EXPECT_EQ(texts().mobIndexByName("SLIME"), 0);  // index 2 has the same name: the lower wins
-  EXPECT_EQ(texts().mobIndexByName("bat"), 1);
   EXPECT_EQ(texts().mobIndexByName("A Very Long Mob Name That Goes "), -1);  // 31 characters
   EXPECT_EQ(texts().mobIndexByName("A Very Long Mob Name That Goes O"), 3);  // the first 32
   EXPECT_EQ(texts().mobIndexByName("a very long mob name that goes oXX"), 3);
   EXPECT_EQ(texts().mobIndexByName("A Very Long Mob Name That Goes X"), -1);
-  EXPECT_EQ(texts().mobIndexByName("Bats"), -1);
   EXPECT_EQ(texts().treasureIdByName("copper"), 64);
-  EXPECT_EQ(texts().treasureIdByName("Gold"), -1);
   // Asking for an unnamed item never makes it match the empty name.
   EXPECT_EQ(texts().treasureName(500), "");
   EXPECT_EQ(texts().treasureIdByName(""), -1);
-  EXPECT_TRUE(namesMatch("ABC", "abc"));
-  EXPECT_FALSE(namesMatch("ab", "abc"));
 }
 
-TEST_F(LanguageTextsTest, AMissingFileChangesNothing) {
+TEST_F(LanguageTextsTest, AMissingFileChangesNothingAndWithoutAPlatformThereIsNone) {
   ASSERT_TRUE(texts().loadText(goodFile()));
   EXPECT_FALSE(texts().loadFile(dir_.file("nowhere.json")));
   EXPECT_EQ(texts().text(5), "s5");
   EXPECT_EQ(texts().mobName(0), "Slime");
-  resetLanguageTexts();
-  EXPECT_FALSE(languageTexts().loadFile(dir_.file("nowhere.json")));
-  EXPECT_EQ(languageTexts().text(5), "");
+  EXPECT_EQ(languageFilePath(), "");
+  EXPECT_FALSE(loadLanguage());
 }
 
 TEST_F(LanguageTextsTest, DamagedFilesAreRefusedWhole) {
@@ -109,15 +96,18 @@ TEST_F(LanguageTextsTest, DamagedFilesAreRefusedWhole) {
       languageTexts().loadFile(dir_.write("zero.json", std::string("{\"strings\"\0", 11))));
 }
 
-TEST_F(LanguageTextsTest, TooFewStringsLeaveTheRestEmpty) {
+TEST_F(LanguageTextsTest, AnotherLoadReplacesStringsAndBookPagesInsteadOfAddingThem) {
+  ASSERT_TRUE(texts().loadText(goodFile()));
+  ASSERT_TRUE(texts().loadText(goodFile()));
+  ASSERT_EQ(texts().bookEntries().size(), 2u);
+  EXPECT_EQ(texts().bookEntries()[0].pages.size(), 2u);
   ASSERT_TRUE(texts().loadText("{\"strings\":" + stringsArray(10) + "}"));
   EXPECT_EQ(texts().text(9), "s9");
   EXPECT_EQ(texts().text(10), "");
-  EXPECT_EQ(texts().text(366), "");
+  EXPECT_TRUE(texts().bookEntries().empty());
   ASSERT_TRUE(texts().loadText("{\"strings\":" + stringsArray(400) + "}"));
   EXPECT_EQ(texts().text(366), "s366");
-  EXPECT_TRUE(texts().loadText("{}"));
-  EXPECT_EQ(texts().text(0), "");
+  EXPECT_EQ(texts().text(367), "");
 }
 
 TEST_F(LanguageTextsTest, TooManyMobsAreIgnoredAndUnreachedMobsKeepTheirNames) {
@@ -164,20 +154,6 @@ TEST_F(LanguageTextsTest, MembersOfTheWrongTypeAreTolerated) {
   EXPECT_EQ(texts().optionText("option-two")->label, "L");
   EXPECT_EQ(texts().optionText("option-full")->description, "");
   EXPECT_NE(texts().optionText("option-music"), nullptr);  // kept from the first load
-}
-
-TEST_F(LanguageTextsTest, LoadingAgainReplacesBookPagesInsteadOfAddingThem) {
-  ASSERT_TRUE(texts().loadText(goodFile()));
-  ASSERT_TRUE(texts().loadText(goodFile()));
-  ASSERT_EQ(texts().bookEntries().size(), 2u);
-  EXPECT_EQ(texts().bookEntries()[0].pages.size(), 2u);
-  ASSERT_TRUE(texts().loadText("{}"));
-  EXPECT_TRUE(texts().bookEntries().empty());
-}
-
-TEST_F(LanguageTextsTest, WithoutAPlatformThereIsNoLanguageFile) {
-  EXPECT_EQ(languageFilePath(), "");
-  EXPECT_FALSE(loadLanguage());
 }
 
 }  // namespace

@@ -94,14 +94,15 @@ class GLViewInputTest : public inputtest::DispatcherTest {
   std::vector<MouseRecord> mouse_;
 };
 
-TEST_F(GLViewInputTest, MovesAndButtonsArriveInPointsWithYUpwards) {
+TEST_F(GLViewInputTest, MovesButtonsAndWheelArriveInPointsWithYUpwards) {
   frame(960, 640, 480, 320, ResolutionPolicy::SHOW_ALL);  // scale 2
   GLView::onGLFWCursorPos(nullptr, 100.0, 40.0);
   GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0);
   GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, 0);
   GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_5, GLFW_PRESS, 0);
   GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_REPEAT, 0);  // no event
-  ASSERT_EQ(mouse_.size(), 4u);
+  GLView::onGLFWScroll(nullptr, 0.5, 1.0);  // wheel up one notch: -1
+  ASSERT_EQ(mouse_.size(), 5u);
   EXPECT_EQ(mouse_[0].type, EventMouse::MouseEventType::MOUSE_MOVE);
   EXPECT_EQ(mouse_[0].button, EventMouse::BUTTON_UNSET);  // nothing held
   EXPECT_EQ(mouse_[1].type, EventMouse::MouseEventType::MOUSE_DOWN);
@@ -109,10 +110,13 @@ TEST_F(GLViewInputTest, MovesAndButtonsArriveInPointsWithYUpwards) {
   EXPECT_EQ(mouse_[2].type, EventMouse::MouseEventType::MOUSE_UP);
   EXPECT_EQ(mouse_[2].button, 1);
   EXPECT_EQ(mouse_[3].button, 4);
+  EXPECT_EQ(mouse_[4].type, EventMouse::MouseEventType::MOUSE_SCROLL);
+  EXPECT_EQ(mouse_[4].button, EventMouse::BUTTON_UNSET);
+  EXPECT_FLOAT_EQ(mouse_[4].scrollX, 0.5f);
+  EXPECT_FLOAT_EQ(mouse_[4].scrollY, -1.0f);
   for (const MouseRecord& record : mouse_) {
     EXPECT_FLOAT_EQ(record.x, 50.0f);
     EXPECT_FLOAT_EQ(record.y, 300.0f);
-    EXPECT_FLOAT_EQ(record.scrollY, 0.0f);
   }
 }
 
@@ -131,19 +135,6 @@ TEST_F(GLViewInputTest, ViewportOffsetsAndCroppingMapCornersAndCentre) {
     EXPECT_NEAR(mouse_[i].x, expected[i][0], 1e-3) << i;
     EXPECT_NEAR(mouse_[i].y, expected[i][1], 1e-3) << i;
   }
-}
-
-TEST_F(GLViewInputTest, WheelUpByOneNotchArrivesAsMinusOneAtTheCursor) {
-  frame(960, 640, 480, 320, ResolutionPolicy::SHOW_ALL);
-  GLView::onGLFWCursorPos(nullptr, 100.0, 40.0);
-  GLView::onGLFWScroll(nullptr, 0.5, 1.0);
-  ASSERT_EQ(mouse_.size(), 2u);
-  EXPECT_EQ(mouse_[1].type, EventMouse::MouseEventType::MOUSE_SCROLL);
-  EXPECT_EQ(mouse_[1].button, EventMouse::BUTTON_UNSET);
-  EXPECT_FLOAT_EQ(mouse_[1].scrollX, 0.5f);
-  EXPECT_FLOAT_EQ(mouse_[1].scrollY, -1.0f);
-  EXPECT_FLOAT_EQ(mouse_[1].x, 50.0f);
-  EXPECT_FLOAT_EQ(mouse_[1].y, 300.0f);
 }
 
 TEST_F(GLViewInputTest, HeldKeyGivesOnePressAndOneReleaseWithTheEngineCode) {
@@ -185,16 +176,6 @@ TEST_F(GLViewInputTest, WithoutACurrentViewCallbacksDoNothing) {
   EXPECT_TRUE(delegate_.visibility.empty());
 }
 
-TEST_F(GLViewInputTest, MinimisingHidesTheSceneAndKeepsTheSizesInputReliesOn) {
-  frame(800, 600, 400, 300, ResolutionPolicy::EXACT_FIT);
-  GLView::onGLFWFramebufferSize(nullptr, 0, 0);
-  GLView::onGLFWFramebufferSize(nullptr, 800, 600);
-  EXPECT_EQ(delegate_.visibility, (std::vector<bool>{false, true}));
-  EXPECT_EQ(delegate_.getOpenGLView(), view_);
-  EXPECT_EQ(view_->getFrameSize(), Size(800, 600));
-  EXPECT_FLOAT_EQ(view_->getScaleX(), 2.0f);
-}
-
 TEST_F(GLViewInputTest, PoliciesSetScalesDesignAndVisibleArea) {
   frame(1000, 600, 500, 400, ResolutionPolicy::FIXED_WIDTH);
   EXPECT_EQ(view_->getDesignResolutionSize(), Size(500, 300));
@@ -208,6 +189,14 @@ TEST_F(GLViewInputTest, PoliciesSetScalesDesignAndVisibleArea) {
   EXPECT_EQ(view_->getVisibleRect(), engine::Rect(0, 50, 500, 300));
   view_->setDesignResolutionSize(0, 400, ResolutionPolicy::EXACT_FIT);  // ignored
   EXPECT_EQ(view_->getResolutionPolicy(), ResolutionPolicy::NO_BORDER);
+
+  // Minimising hides the scene and keeps the sizes input relies on.
+  frame(800, 600, 400, 300, ResolutionPolicy::EXACT_FIT);
+  GLView::onGLFWFramebufferSize(nullptr, 0, 0);
+  GLView::onGLFWFramebufferSize(nullptr, 800, 600);
+  EXPECT_EQ(delegate_.visibility, (std::vector<bool>{false, true}));
+  EXPECT_EQ(view_->getFrameSize(), Size(800, 600));
+  EXPECT_FLOAT_EQ(view_->getScaleX(), 2.0f);
 }
 
 }  // namespace

@@ -107,13 +107,6 @@ class LoopTest : public ::testing::Test {
   TestApp app_{&clock_};
 };
 
-TEST_F(LoopTest, TheDefaultIntervalIsASixtiethInClockTicks) {
-  Director::getInstance()->startAnimation();
-  EXPECT_EQ(app_.getAnimationIntervalTicks(),
-            static_cast<int64_t>(static_cast<double>(1.0f / 60.0f) * 1e9));
-  EXPECT_EQ(Application::getInstance(), &app_);
-}
-
 TEST_F(LoopTest, FramesArePacedAndALateFrameIsNotCaughtUp) {
   app_.closeAfterPolls = 6;
   int drawn = 0;
@@ -137,17 +130,11 @@ TEST_F(LoopTest, FramesArePacedAndALateFrameIsNotCaughtUp) {
   EXPECT_FALSE(Director::hasInstance());  // closing the window purged the engine once
 }
 
-TEST_F(LoopTest, AStepBelowEpsilonDrawsNothingButClearsThePool) {
-  app_.closeAfterPolls = 1;
-  app_.run(0, nullptr);
-  // The only frame came right after startAnimation: a zero step.
-  EXPECT_TRUE(app_.scene->steps.empty());
-  EXPECT_EQ(app_.launchLeftover->getReferenceCount(), 1u);  // the pool let go
-}
-
-TEST_F(LoopTest, StepsAreTheClockTimeBetweenFrames) {
+TEST_F(LoopTest, StepsAreTheClockTimeBetweenFramesAfterAZeroFirstStep) {
   app_.closeAfterPolls = 4;
   app_.run(0, nullptr);
+  // The first frame came right after startAnimation: a zero step, which still clears the pool.
+  EXPECT_EQ(app_.launchLeftover->getReferenceCount(), 1u);
   ASSERT_EQ(app_.scene->steps.size(), 3u);
   for (float step : app_.scene->steps) EXPECT_NEAR(step, 0.017f, 1e-6f);
 }
@@ -173,31 +160,15 @@ TEST_F(LoopTest, QuitFromAScheduledCallbackEndsTheLoopAndPurges) {
   EXPECT_EQ(static_cast<size_t>(app_.polls), stepsAtQuit + 1);  // plus the zero-step frame
 }
 
-TEST_F(LoopTest, AFailedLaunchReturnsOneWithoutFramesOrPurge) {
+TEST_F(LoopTest, AFailedLaunchOrNoWindowRunsNoFramesAndPurgesNothing) {
   app_.launchSucceeds = false;
   Director::getInstance();
   EXPECT_EQ(app_.run(0, nullptr), 1);
-  EXPECT_EQ(app_.polls, 0);
-  EXPECT_TRUE(Director::hasInstance());
-}
-
-TEST_F(LoopTest, WithoutAWindowThereIsNoLoopAndNoPurge) {
+  app_.launchSucceeds = true;
   app_.windowOpen = false;
   EXPECT_EQ(app_.run(0, nullptr), 0);
   EXPECT_EQ(app_.polls, 0);
   EXPECT_TRUE(Director::hasInstance());
-}
-
-TEST_F(LoopTest, AStoppedDirectorNeitherDrawsNorClearsThePool) {
-  Director* director = Director::getInstance();
-  director->setFrameClock(&clock_);
-  director->startAnimation();
-  director->stopAnimation();
-  Node* loose = Node::create();
-  clock_.time += 100 * kMs;
-  director->mainLoop();
-  EXPECT_TRUE(PoolManager::getCurrentPool()->contains(loose));
-  EXPECT_EQ(director->getTotalFrames(), 0u);
 }
 
 TEST_F(LoopTest, TheDeltaTimeFollowsTheClockAndNeverGoesNegative) {
@@ -240,7 +211,6 @@ TEST_F(LoopTest, TheProjectionCoversTheWindowInPoints) {
   Director* director = Director::getInstance();
   director->designResolutionChanged(Size(800, 600));  // no view: only the numbers change
   director->setProjection();
-  EXPECT_EQ(director->getWinSize(), Size(800, 600));
   const Vec2 centre = director->convertToGL(Vec2(400, 300));
   EXPECT_NEAR(centre.x, 400.0f, 1e-3f);
   EXPECT_NEAR(centre.y, 300.0f, 1e-3f);
@@ -251,24 +221,21 @@ TEST_F(LoopTest, TheProjectionCoversTheWindowInPoints) {
 
 class LanguageTest : public ::testing::Test {
  protected:
+  static constexpr const char* NAMES[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
   void SetUp() override {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    for (const char* name : NAMES) {
       const char* value = std::getenv(name);
-      saved_.push_back(value != nullptr ? std::string(value) : std::string("\x01"));
+      saved_.emplace_back(value != nullptr, value != nullptr ? value : "");
       unsetenv(name);
     }
   }
   void TearDown() override {
-    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
     for (size_t i = 0; i < 3; ++i) {
-      if (saved_[i] == "\x01") {
-        unsetenv(names[i]);
-      } else {
-        setenv(names[i], saved_[i].c_str(), 1);
-      }
+      if (saved_[i].first) setenv(NAMES[i], saved_[i].second.c_str(), 1);
+      else unsetenv(NAMES[i]);
     }
   }
-  std::vector<std::string> saved_;
+  std::vector<std::pair<bool, std::string>> saved_;
 };
 
 TEST_F(LanguageTest, TheLocaleEnvironmentGivesLanguageAndCode) {
@@ -291,13 +258,9 @@ TEST_F(LanguageTest, TheLocaleEnvironmentGivesLanguageAndCode) {
 
 TEST(LocaleLanguage, OddLocaleNamesFallBackToEnglish) {
   EXPECT_EQ(languageCodeFromLocale(nullptr), "en");
-  EXPECT_EQ(languageCodeFromLocale(""), "en");
-  EXPECT_EQ(languageCodeFromLocale("POSIX"), "en");
-  EXPECT_EQ(languageCodeFromLocale("x"), "en");
-  EXPECT_EQ(languageCodeFromLocale("fil_PH"), "en");  // three letters: no two-letter code
+  for (const char* odd : {"", "POSIX", "x", "fil_PH"}) EXPECT_EQ(languageCodeFromLocale(odd), "en");
   EXPECT_EQ(languageCodeFromLocale("FR_fr"), "fr");
   EXPECT_EQ(languageNumberForCode("nb"), 13);
-  EXPECT_EQ(languageNumberForCode("ja"), 9);
   EXPECT_EQ(languageNumberForCode("zz"), 0);
 }
 

@@ -43,10 +43,8 @@ class GLFixture : public ::testing::Test {
     }
     glViewport(0, 0, kWindowSize, kWindowSize);
     engine::setRenderEnvironment(nullptr);
-    engine::getFixedRenderEnvironment()->setProjectionMatrix(
-        engine::makeOrthographicProjection(kWindowSize, kWindowSize));
     engine::getFixedRenderEnvironment()->setWinSize(engine::Size(kWindowSize, kWindowSize));
-    engine::GL::invalidateStateCache();
+    engine::GL::invalidateStateCache();  // resets the matrices
     engine::getFixedRenderEnvironment()->setProjectionMatrix(
         engine::makeOrthographicProjection(kWindowSize, kWindowSize));
     engine::GL::resetCounters();

@@ -1,4 +1,5 @@
 // The renderer drawing real quads under OpenGL 2.1, checked by reading pixels back.
+#include <deque>
 #include <vector>
 
 #include "engine/render/builtin_shaders.h"
@@ -13,6 +14,9 @@ namespace {
 using rendertest::near;
 using rendertest::Rgba;
 
+const Rgba WHITE{255, 255, 255, 255};
+const Rgba BLACK{0, 0, 0, 255};
+
 // Runs every test on both upload paths: vertex array object with mapped buffers, and plain
 // buffers with attribute pointers.
 class RendererDraw : public rendertest::GLFixture, public ::testing::WithParamInterface<bool> {
@@ -24,117 +28,86 @@ class RendererDraw : public rendertest::GLFixture, public ::testing::WithParamIn
     renderer_ = new Renderer();
     renderer_->initGLView();
     white_ = solidTexture(255, 255, 255, 255);
+    green_ = solidTexture(0, 255, 0, 255);
     sprites_ = builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
   }
   void TearDown() override {
     delete renderer_;
     safeRelease(white_);
+    safeRelease(green_);
     GLFixture::TearDown();
+  }
+
+  // Queues one command of a white-textured sprite quad unless told otherwise.
+  QuadCommand& add(const V2F_C4B_T2F_Quad& q, Texture2D* texture = nullptr,
+                   BlendFunc blend = BlendFunc::DISABLE, float order = 0,
+                   const Mat4& modelView = Mat4::IDENTITY, GLProgramState* state = nullptr) {
+    quads_.push_back(q);
+    commands_.emplace_back();
+    commands_.back().init(order, (texture != nullptr ? texture : white_)->getName(),
+                          state != nullptr ? state : sprites_, blend, &quads_.back(), 1,
+                          modelView);
+    renderer_->addCommand(&commands_.back());
+    return commands_.back();
   }
 
   Renderer* renderer_ = nullptr;
   Texture2D* white_ = nullptr;
+  Texture2D* green_ = nullptr;
   GLProgramState* sprites_ = nullptr;
+  std::deque<V2F_C4B_T2F_Quad> quads_;
+  std::deque<QuadCommand> commands_;
 };
 
-TEST_P(RendererDraw, QuadLandsAtItsPositionSizeAndColour) {
-  const V2F_C4B_T2F_Quad q = quad(0, 0, 20, 10, Color4B{255, 0, 0, 255});
+TEST_P(RendererDraw, QuadLandsAtItsPositionSizeAndColourAndBlendsByOpacity) {
   Mat4 moved;
   moved.m[12] = 10;  // the model-view is applied on the CPU
   moved.m[13] = 20;
-  QuadCommand command;
-  command.init(0, white_->getName(), sprites_, BlendFunc::DISABLE, &q, 1, moved);
-  renderer_->addCommand(&command);
+  add(quad(0, 0, 20, 10, Color4B{255, 0, 0, 255}), nullptr, BlendFunc::DISABLE, 0, moved);
+  add(quad(40, 40, 20, 20, Color4B{255, 0, 0, 128}), nullptr, BlendFunc::ALPHA_NON_PREMULTIPLIED);
+  clear(0, 0, 255, 255);
   renderer_->render();
 
   EXPECT_TRUE(near(pixel(11, 21), {255, 0, 0, 255}, 1));
   EXPECT_TRUE(near(pixel(29, 29), {255, 0, 0, 255}, 1));
-  EXPECT_TRUE(near(pixel(9, 25), {0, 0, 0, 255}, 0));   // left of it
-  EXPECT_TRUE(near(pixel(31, 25), {0, 0, 0, 255}, 0));  // right of it
-  EXPECT_TRUE(near(pixel(20, 19), {0, 0, 0, 255}, 0));  // below
-  EXPECT_TRUE(near(pixel(20, 31), {0, 0, 0, 255}, 0));  // above
-  EXPECT_EQ(renderer_->getDrawCallCount(), 1u);
+  for (const auto& [x, y] : {std::pair{9, 25}, {31, 25}, {20, 19}, {20, 31}}) {
+    EXPECT_TRUE(near(pixel(x, y), {0, 0, 255, 255}, 0)) << x << "," << y;  // just outside
+  }
+  EXPECT_TRUE(near(pixel(50, 50), {128, 0, 127, -1}, 2));
   EXPECT_EQ(renderer_->getQueuedCommandCount(), 0u);
 }
 
-TEST_P(RendererDraw, OpacityBlendsWithWhatIsBehind) {
-  clear(0, 0, 255, 255);
-  const V2F_C4B_T2F_Quad q = quad(0, 0, 64, 64, Color4B{255, 0, 0, 128});
-  QuadCommand command;
-  command.init(0, white_->getName(), sprites_, BlendFunc::ALPHA_NON_PREMULTIPLIED, &q, 1,
-               Mat4::IDENTITY);
-  renderer_->addCommand(&command);
-  renderer_->render();
-  EXPECT_TRUE(near(pixel(32, 32), {128, 0, 127, -1}, 2));
-}
-
 TEST_P(RendererDraw, LaterCommandsDrawOnTopWhateverTheirGlobalOrder) {
-  Texture2D* green = solidTexture(0, 255, 0, 255);
-  const V2F_C4B_T2F_Quad left = quad(0, 0, 40, 40);
-  const V2F_C4B_T2F_Quad right = quad(20, 0, 40, 40);
-  QuadCommand first;
-  QuadCommand second;
-  first.init(5.0f, white_->getName(), sprites_, BlendFunc::DISABLE, &left, 1, Mat4::IDENTITY);
-  second.init(-5.0f, green->getName(), sprites_, BlendFunc::DISABLE, &right, 1, Mat4::IDENTITY);
-  renderer_->addCommand(&first);
-  renderer_->addCommand(&second);
+  add(quad(0, 0, 40, 40), nullptr, BlendFunc::DISABLE, 5.0f);
+  add(quad(20, 0, 40, 40), green_, BlendFunc::DISABLE, -5.0f);
   renderer_->render();
-  EXPECT_TRUE(near(pixel(10, 10), {255, 255, 255, 255}, 1));
+  EXPECT_TRUE(near(pixel(10, 10), WHITE, 1));
   EXPECT_TRUE(near(pixel(30, 10), {0, 255, 0, 255}, 1));  // overlap: the later one
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-  green->release();
 }
 
-TEST_P(RendererDraw, ManyCommandsOfOneMaterialCostOneDrawCall) {
-  std::vector<V2F_C4B_T2F_Quad> quads;
-  for (int i = 0; i < 1000; ++i) quads.push_back(quad(static_cast<float>(i % 64), 0, 1, 1));
-  std::vector<QuadCommand> commands(quads.size());
-  for (size_t i = 0; i < quads.size(); ++i) {
-    commands[i].init(0, white_->getName(), sprites_, BlendFunc::DISABLE, &quads[i], 1,
-                     Mat4::IDENTITY);
-    renderer_->addCommand(&commands[i]);
-  }
+TEST_P(RendererDraw, OneMaterialCostsOneDrawCallAndAlternatingTexturesBreakTheRuns) {
+  for (int i = 0; i < 1000; ++i) add(quad(static_cast<float>(i % 64), 0, 1, 1));
   renderer_->render();
   EXPECT_EQ(renderer_->getDrawCallCount(), 1u);
   EXPECT_EQ(renderer_->getDrawnQuadCount(), 1000u);
-  EXPECT_TRUE(near(pixel(63, 0), {255, 255, 255, 255}, 1));
-}
+  EXPECT_TRUE(near(pixel(63, 0), WHITE, 1));
 
-TEST_P(RendererDraw, AlternatingTexturesBreakTheRuns) {
-  Texture2D* green = solidTexture(0, 255, 0, 255);
-  std::vector<V2F_C4B_T2F_Quad> quads;
-  for (int i = 0; i < 10; ++i) quads.push_back(quad(static_cast<float>(i * 6), 0, 6, 6));
-  std::vector<QuadCommand> commands(quads.size());
-  for (size_t i = 0; i < quads.size(); ++i) {
-    Texture2D* texture = i % 2 == 0 ? white_ : green;
-    commands[i].init(0, texture->getName(), sprites_, BlendFunc::DISABLE, &quads[i], 1,
-                     Mat4::IDENTITY);
-    renderer_->addCommand(&commands[i]);
-  }
+  for (int i = 0; i < 10; ++i) add(quad(i * 6.0f, 10, 6, 6), i % 2 == 0 ? white_ : green_);
   renderer_->render();
   EXPECT_EQ(renderer_->getDrawCallCount(), 10u);
-  EXPECT_TRUE(near(pixel(3, 3), {255, 255, 255, 255}, 1));
-  EXPECT_TRUE(near(pixel(9, 3), {0, 255, 0, 255}, 1));
-  green->release();
+  EXPECT_TRUE(near(pixel(3, 13), WHITE, 1));
+  EXPECT_TRUE(near(pixel(9, 13), {0, 255, 0, 255}, 1));
 }
 
-TEST_P(RendererDraw, FullBufferFlushesBeforeTheNextCommand) {
-  const int64_t count = Renderer::VBO_SIZE + 1;
-  std::vector<V2F_C4B_T2F_Quad> quads(static_cast<size_t>(count), quad(0, 0, 1, 1));
-  quads.back() = quad(50, 50, 4, 4);
-  std::vector<QuadCommand> commands(quads.size());
-  for (size_t i = 0; i < quads.size(); ++i) {
-    commands[i].init(0, white_->getName(), sprites_, BlendFunc::DISABLE, &quads[i], 1,
-                     Mat4::IDENTITY);
-    renderer_->addCommand(&commands[i]);
-  }
+TEST_P(RendererDraw, AFullBufferFlushesAndALargerCommandIsDrawnInSlices) {
+  for (int64_t i = 0; i < Renderer::VBO_SIZE; ++i) add(quad(0, 0, 1, 1));
+  add(quad(50, 50, 4, 4));
   renderer_->render();
   EXPECT_EQ(renderer_->getFlushCount(), 2u);
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-  EXPECT_TRUE(near(pixel(51, 51), {255, 255, 255, 255}, 1));
-}
+  EXPECT_TRUE(near(pixel(51, 51), WHITE, 1));
 
-TEST_P(RendererDraw, CommandLargerThanTheBufferIsDrawnInSlices) {
   // 12000 quads in one command: more than the buffer holds. The last one must still arrive.
   std::vector<V2F_C4B_T2F_Quad> quads(12000, quad(0, 0, 1, 1));
   quads.back() = quad(40, 40, 8, 8, Color4B{0, 0, 255, 255});
@@ -148,24 +121,18 @@ TEST_P(RendererDraw, CommandLargerThanTheBufferIsDrawnInSlices) {
 }
 
 TEST_P(RendererDraw, CustomCommandSplitsRunsAndEmptyOneIsSkipped) {
-  const V2F_C4B_T2F_Quad a = quad(0, 0, 10, 10);
-  const V2F_C4B_T2F_Quad b = quad(20, 0, 10, 10);
-  QuadCommand first;
-  QuadCommand second;
-  first.init(0, white_->getName(), sprites_, BlendFunc::DISABLE, &a, 1, Mat4::IDENTITY);
-  second.init(0, white_->getName(), sprites_, BlendFunc::DISABLE, &b, 1, Mat4::IDENTITY);
   int calls = 0;
   CustomCommand custom;
   custom.func = [&calls] { ++calls; };
   CustomCommand empty;
-  renderer_->addCommand(&first);
+  add(quad(0, 0, 10, 10));
   renderer_->addCommand(&custom);
   renderer_->addCommand(&empty);
-  renderer_->addCommand(&second);
+  add(quad(20, 0, 10, 10));
   renderer_->render();
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-  EXPECT_TRUE(near(pixel(25, 5), {255, 255, 255, 255}, 1));
+  EXPECT_TRUE(near(pixel(25, 5), WHITE, 1));
 }
 
 TEST_P(RendererDraw, UserUniformsNeverShareADrawAndAreApplied) {
@@ -173,20 +140,14 @@ TEST_P(RendererDraw, UserUniformsNeverShareADrawAndAreApplied) {
   auto* state = GLProgramState::create(tinted);
   ASSERT_NE(state, nullptr);
   state->retain();
-  EXPECT_EQ(state->getUniformCount(), 1u);
   EXPECT_TRUE(state->setUniformVec4("u_color", Vec4{0, 1, 0, 1}));
   EXPECT_FALSE(state->setUniformVec4("u_missing", Vec4{}));
 
   // This program transforms by MVP itself; the quads are already in world space.
-  const V2F_C4B_T2F_Quad a = quad(0, 0, 10, 10);
-  const V2F_C4B_T2F_Quad b = quad(20, 0, 10, 10);
-  QuadCommand first;
-  QuadCommand second;
-  first.init(0, white_->getName(), state, BlendFunc::DISABLE, &a, 1, Mat4::IDENTITY);
-  second.init(0, white_->getName(), state, BlendFunc::DISABLE, &b, 1, Mat4::IDENTITY);
-  EXPECT_EQ(first.getMaterialID(), 0u);
-  renderer_->addCommand(&first);
-  renderer_->addCommand(&second);
+  EXPECT_EQ(add(quad(0, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state)
+                .getMaterialID(),
+            0u);
+  add(quad(20, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state);
   renderer_->render();
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
   EXPECT_TRUE(near(pixel(5, 5), {0, 255, 0, 255}, 1));

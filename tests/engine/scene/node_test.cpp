@@ -16,8 +16,7 @@ using namespace engine;
 namespace {
 
 // Records the order in which nodes draw, and what they were handed.
-class DrawLog {
- public:
+struct DrawLog {
   std::string order;
   std::vector<Mat4> transforms;
 };
@@ -69,15 +68,10 @@ TEST_F(NodeTest, AnchorScaleAndPositionPlaceTheBoundingBox) {
   node->setContentSize(Size(100, 50));
   node->setAnchorPoint(Vec2(0.5f, 0.5f));
   node->setPosition(200, 100);
-  expectNear(node->getAnchorPointInPoints(), 50, 25);
-  Rect box = node->getBoundingBox();
-  expectNear(box.origin, 150, 75);
-  EXPECT_FLOAT_EQ(box.size.width, 100);
-
+  expectNear(node->getBoundingBox().origin, 150, 75);
   node->setScale(2.0f);
-  box = node->getBoundingBox();
+  const Rect box = node->getBoundingBox();
   expectNear(box.origin, 100, 50);
-  EXPECT_FLOAT_EQ(box.size.width, 200);
   EXPECT_FLOAT_EQ(box.size.height, 100);
 
   // Ignoring the anchor makes the position the lower-left corner again (at scale 1).
@@ -95,7 +89,6 @@ TEST_F(NodeTest, PositiveRotationTurnsClockwiseAboutTheAnchor) {
   // The local right-hand middle (10, 5) lies 5 right of the anchor; a clockwise quarter turn
   // takes it 5 below.
   expectNear(node->convertToWorldSpace(Vec2(10, 5)), 100, 95);
-  expectNear(node->convertToWorldSpace(Vec2(5, 5)), 100, 100);
   expectNear(node->convertToNodeSpace(Vec2(100, 95)), 10, 5);
 }
 
@@ -113,26 +106,18 @@ TEST_F(NodeTest, WorldConversionWalksTheParentChainBothWays) {
   expectNear(child->convertToWorldSpace(Vec2(0, 0)), 130, 20);
   expectNear(child->convertToWorldSpace(Vec2(1, 1)), 132, 22);
   expectNear(child->convertToNodeSpace(Vec2(132, 22)), 1, 1);
-  const AffineTransform toWorld = child->getNodeToWorldAffineTransform();
-  expectNear(PointApplyAffineTransform(Vec2(1, 1), toWorld), 132, 22);
-  const AffineTransform toNode = child->getWorldToNodeAffineTransform();
-  expectNear(PointApplyAffineTransform(Vec2(132, 22), toNode), 1, 1);
+  expectNear(PointApplyAffineTransform(Vec2(132, 22), child->getWorldToNodeAffineTransform()), 1,
+             1);
 
-  // A change high up shows at once in the leaf's conversions.
+  // A change high up shows at once in the leaf's conversions, and the cached inverse follows a
+  // change made after the last read.
   root->setPosition(0, 0);
   expectNear(child->convertToWorldSpace(Vec2(0, 0)), 120, 20);
-}
-
-TEST_F(NodeTest, ParentToNodeFollowsAChangeMadeAfterTheLastRead) {
-  Node* node = Node::create();
-  node->setPosition(5, 5);
-  (void)node->getParentToNodeTransform();
-  node->setPosition(50, 0);
-  const Mat4& inverse = node->getParentToNodeTransform();
-  EXPECT_FLOAT_EQ(inverse.m[12], -50);
-  EXPECT_FLOAT_EQ(inverse.m[13], 0);
-  const AffineTransform affine = node->getParentToNodeAffineTransform();
-  expectNear(PointApplyAffineTransform(Vec2(50, 0), affine), 0, 0);
+  (void)child->getParentToNodeTransform();
+  child->setPosition(50, 0);
+  EXPECT_FLOAT_EQ(child->getParentToNodeTransform().m[12], -50);
+  expectNear(PointApplyAffineTransform(Vec2(50, 0), child->getParentToNodeAffineTransform()), 0,
+             0);
 }
 
 TEST_F(NodeTest, TinyMovesAndRepeatedValuesLeaveTheTransformClean) {
@@ -147,9 +132,6 @@ TEST_F(NodeTest, TinyMovesAndRepeatedValuesLeaveTheTransformClean) {
   EXPECT_FLOAT_EQ(node->getPositionX(), 3);
   node->setPositionY(4.5f);
   EXPECT_TRUE(node->isTransformDirty());
-  node->setPositionZ(7);
-  EXPECT_FLOAT_EQ(node->getGlobalZOrder(), 7);
-  EXPECT_FLOAT_EQ(node->getNodeToParentTransform().m[14], 7);
 }
 
 TEST_F(NodeTest, VisitDrawsByLocalZThenArrivalAroundTheParent) {
@@ -168,21 +150,16 @@ TEST_F(NodeTest, VisitDrawsByLocalZThenArrivalAroundTheParent) {
   log.order.clear();
   parent->visit(nullptr, Mat4::IDENTITY, 0);
   EXPECT_EQ(log.order, "bePcda");
-  EXPECT_TRUE(nodeComparisonLess(parent->getChildren()[0], parent->getChildren()[1]));
-}
 
-TEST_F(NodeTest, WithSortingOffChildrenDrawInArrivalOrderUntilReordered) {
-  DrawLog log;
-  Probe* parent = Probe::create(&log, 'P');
-  parent->setSortEnabled(false);
-  parent->addChild(Probe::create(&log, 'a'), 5);
-  parent->addChild(Probe::create(&log, 'b'), 1);
-  parent->visit(nullptr, Mat4::IDENTITY, 0);
-  EXPECT_EQ(log.order, "Pab");
-  parent->reorderChild(parent->getChildren()[0], 5);
+  // With sorting off children draw in arrival order, and a reorder is again a fresh arrival.
+  Probe* unsorted = Probe::create(&log, 'U');
+  unsorted->setSortEnabled(false);
+  unsorted->addChild(Probe::create(&log, 'a'), 5);
+  unsorted->addChild(Probe::create(&log, 'b'), 1);
+  unsorted->reorderChild(unsorted->getChildren()[0], 5);
   log.order.clear();
-  parent->visit(nullptr, Mat4::IDENTITY, 0);
-  EXPECT_EQ(log.order, "Pba");
+  unsorted->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_EQ(log.order, "Uba");
 }
 
 TEST_F(NodeTest, InvisibleBranchDrawsNothingAndShowingItAgainMarksItDirty) {
@@ -215,10 +192,9 @@ TEST_F(NodeTest, VisitHandsEachNodeItsParentsTransformTimesItsOwn) {
   world.m[13] = 1000;  // as if the scene sat 1000 up
   parent->visit(nullptr, world, 0);
   ASSERT_EQ(log.transforms.size(), 2u);
-  const Mat4& childTransform = log.transforms[1];
-  EXPECT_FLOAT_EQ(childTransform.m[0], 2);
-  EXPECT_FLOAT_EQ(childTransform.m[12], 120);
-  EXPECT_FLOAT_EQ(childTransform.m[13], 1010);
+  EXPECT_FLOAT_EQ(log.transforms[1].m[0], 2);
+  EXPECT_FLOAT_EQ(log.transforms[1].m[12], 120);
+  EXPECT_FLOAT_EQ(log.transforms[1].m[13], 1010);
   EXPECT_EQ(child->lastFlags & FLAGS_TRANSFORM_DIRTY, FLAGS_TRANSFORM_DIRTY);
 
   // A clean node keeps its matrix and passes no dirty flag on; moving the parent dirties both.
@@ -246,9 +222,6 @@ TEST_F(NodeTest, OpacityAndColourCascadeOnlyWhereTheParentCascades) {
   EXPECT_EQ(leaf->getDisplayedOpacity(), 128);  // mid does not cascade
   mid->setCascadeOpacityEnabled(true);
   EXPECT_EQ(leaf->getDisplayedOpacity(), 32);  // 128 * 64 / 255 = 32.1
-  root->setOpacity(255);
-  EXPECT_EQ(mid->getDisplayedOpacity(), 128);
-  EXPECT_EQ(leaf->getDisplayedOpacity(), 64);
   mid->setCascadeOpacityEnabled(false);
   EXPECT_EQ(leaf->getDisplayedOpacity(), 128);
 
@@ -256,7 +229,6 @@ TEST_F(NodeTest, OpacityAndColourCascadeOnlyWhereTheParentCascades) {
   root->setColor(Color3B{255, 128, 0});
   mid->setColor(Color3B{128, 255, 255});
   EXPECT_EQ(mid->getDisplayedColor(), (Color3B{128, 128, 0}));
-  EXPECT_EQ(mid->getColor(), (Color3B{128, 255, 255}));
 
   // A child joining a cascading parent takes its colour at once.
   Node* late = Node::create();
@@ -284,7 +256,6 @@ TEST_F(NodeTest, EnteringAndLeavingPauseCallbacksAndActionsDownTheTree) {
   EXPECT_TRUE(late->isRunning());
 
   parent->onExit();
-  EXPECT_FALSE(child->isRunning());
   director()->mainLoop(0.5f);
   director()->mainLoop(0.5f);
   EXPECT_FLOAT_EQ(child->updated, 0.0f);
@@ -313,31 +284,20 @@ TEST_F(NodeTest, RemovingAChildCleansItUpAndReleasesIt) {
   parent->removeChild(Node::create());  // not a child
   EXPECT_EQ(parent->getChildrenCount(), 1u);
   parent->removeChildByTag(42);
-  EXPECT_EQ(parent->getChildrenCount(), 0u);
   EXPECT_EQ(child->getParent(), nullptr);
   EXPECT_FALSE(child->isRunning());
   EXPECT_FALSE(director()->getScheduler()->hasPerFrame(child));
   EXPECT_EQ(director()->getActionManager()->getNumberOfRunningActionsInTarget(child), 0u);
   EXPECT_EQ(child->getReferenceCount(), 2u);
-  child->release();
-}
 
-TEST_F(NodeTest, RemoveAllChildrenLeavesEachOneParentlessAndStopped) {
-  DrawLog log;
-  Probe* parent = Probe::create(&log, 'P');
-  Probe* a = Probe::create(&log, 'a');
-  Probe* b = Probe::create(&log, 'b');
-  parent->addChild(a);
-  parent->addChild(b);
-  parent->onEnter();
-  a->retain();
-  b->retain();
+  // Removing all does the same for each child.
+  parent->addChild(child);
+  parent->addChild(Probe::create(&log, 'd'));
   parent->removeAllChildrenWithCleanup();
   EXPECT_EQ(parent->getChildrenCount(), 0u);
-  EXPECT_EQ(a->getParent(), nullptr);
-  EXPECT_FALSE(b->isRunning());
-  a->release();
-  b->release();
+  EXPECT_EQ(child->getParent(), nullptr);
+  EXPECT_FALSE(child->isRunning());
+  child->release();
 }
 
 TEST_F(NodeTest, ANodeDestroyedWithoutCleanupLeavesNoCallbackBehind) {

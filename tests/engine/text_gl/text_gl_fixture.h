@@ -7,7 +7,6 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <array>
 #include <cstdlib>
@@ -27,6 +26,7 @@
 #include "engine/scene/director.h"
 #include "engine/text/font_atlas_cache.h"
 #include "engine/text/text_environment.h"
+#include "tests/engine/render/png_test_writer.h"
 #include "tests/support/temp_dir.h"
 
 namespace textgl {
@@ -34,33 +34,14 @@ namespace textgl {
 constexpr int WINDOW_SIZE = 96;
 using Rgba = std::array<int, 4>;
 
-// An RGBA image as PNG bytes.
-inline std::string encodePng(int width, int height, const std::vector<uint8_t>& rgba) {
-  std::string out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep data, png_size_t length) {
-        static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<char*>(data), length);
-      },
-      [](png_structp) {});
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < height; ++y) {
-    png_write_row(png, const_cast<png_bytep>(&rgba[static_cast<size_t>(y * width * 4)]));
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
-}
-
 // The page: opaque white where the glyph rectangles are, transparent elsewhere.
 inline std::string blockFontPage() {
   const int w = 32, h = 16;
-  std::vector<uint8_t> rgba(static_cast<size_t>(w * h * 4), 0);
+  rendertest::PngSpec page;
+  page.width = w;
+  page.height = h;
+  std::vector<uint8_t>& rgba = page.pixels;
+  rgba.assign(static_cast<size_t>(w * h * 4), 0);
   auto fill = [&](int x0, int y0, int fw, int fh) {
     for (int y = y0; y < y0 + fh; ++y) {
       for (int x = x0; x < x0 + fw; ++x) {
@@ -71,7 +52,7 @@ inline std::string blockFontPage() {
   fill(0, 0, 8, 8);   // A
   fill(8, 0, 4, 8);   // B
   fill(16, 0, 6, 2);  // _
-  return encodePng(w, h, rgba);
+  return rendertest::encodePng(page);
 }
 
 inline std::string blockFontText() {

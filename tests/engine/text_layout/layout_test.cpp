@@ -48,21 +48,18 @@ TEST_F(Layout, GlyphsFollowOffsetsAndAdvances) {
   EXPECT_EQ(layout.contentSize, engine::Size(14, 12));
 }
 
-TEST_F(Layout, KerningMovesTheGlyphAndThePen) {
+TEST_F(Layout, KerningMovesTheGlyphAndThePenAndExtraKerningWidensEveryAdvance) {
   const LabelLayout layout = laidOut(u"AV");
   EXPECT_FLOAT_EQ(layout.letters[0].position.x, -2.0f);
   EXPECT_FLOAT_EQ(layout.letters[1].position.x, 5.0f);
   EXPECT_FLOAT_EQ(layout.contentSize.width, 12.0f);
+  LabelLayout wider = font_.layoutFor(u"ab");
+  wider.additionalKerning = 3.0f;
+  LabelTextFormatter::layoutText(wider);
+  EXPECT_FLOAT_EQ(wider.letters[1].position.x, 10.0f);
 }
 
-TEST_F(Layout, AdditionalKerningWidensEveryAdvance) {
-  LabelLayout layout = font_.layoutFor(u"ab");
-  layout.additionalKerning = 3.0f;
-  LabelTextFormatter::layoutText(layout);
-  EXPECT_FLOAT_EQ(layout.letters[1].position.x, 10.0f);
-}
-
-TEST_F(Layout, NewlinesArePlaceholdersThatOpenALineBelow) {
+TEST_F(Layout, NewlinesArePlaceholdersThatOpenALineBelowAndMissingGlyphsTakeNoRoom) {
   const LabelLayout layout = laidOut(u"a\nb");
   ASSERT_EQ(layout.limitShowCount, 3);
   EXPECT_EQ(layout.lineCount, 2);
@@ -70,13 +67,9 @@ TEST_F(Layout, NewlinesArePlaceholdersThatOpenALineBelow) {
   EXPECT_EQ(layout.letters[0].position, engine::Vec2(0, 23));
   EXPECT_EQ(layout.letters[2].position, engine::Vec2(0, 11));
   EXPECT_EQ(layout.contentSize, engine::Size(7, 24));
-}
-
-TEST_F(Layout, MissingGlyphsTakeNoRoom) {
-  const LabelLayout layout = laidOut(u"a~b");
-  ASSERT_EQ(layout.limitShowCount, 3);
-  EXPECT_FALSE(layout.letters[1].def.validDefinition);
-  EXPECT_FLOAT_EQ(layout.letters[2].position.x, 7.0f);
+  const LabelLayout missing = laidOut(u"a~b");
+  EXPECT_FALSE(missing.letters[1].def.validDefinition);
+  EXPECT_FLOAT_EQ(missing.letters[2].position.x, 7.0f);
 }
 
 TEST_F(Layout, ContentScaleTurnsPixelsIntoPoints) {
@@ -117,22 +110,16 @@ TEST_F(Layout, WordsThatPassTheWidthMoveDownWhole) {
   EXPECT_EQ(layout.horizontalKernings.size(), layout.currentText.size());
 }
 
-TEST_F(Layout, SpacesAtTheBreakAreDropped) {
+TEST_F(Layout, SpacesAtTheBreakGoAndAWordWiderThanTheLineIsNotSplitUnlessAsked) {
   EXPECT_EQ(narrow(laidOut(u"aa   bb", 30).currentText), "aa\nbb");
   EXPECT_EQ(narrow(laidOut(u"a\nbb cc", 20).currentText), "a\nbb\ncc");
-}
-
-TEST_F(Layout, AWordWiderThanTheLineIsNotSplitUnlessAsked) {
+  EXPECT_EQ(narrow(laidOut(u"ab cd", 100).currentText), "ab cd");
   EXPECT_EQ(narrow(laidOut(u"abcdefghij", 20).currentText), "abcdefghij");
   LabelLayout layout = font_.layoutFor(u"abcdef");
   layout.maxLineWidth = 20;
   layout.lineBreakWithoutSpaces = true;
   LabelTextFormatter::layoutText(layout);
   EXPECT_EQ(narrow(layout.currentText), "abc\ndef");
-}
-
-TEST_F(Layout, TextWithinTheWidthIsLeftAlone) {
-  EXPECT_EQ(narrow(laidOut(u"ab cd", 100).currentText), "ab cd");
 }
 
 TEST_F(Layout, CjkCharactersBreakOneByOne) {
@@ -151,15 +138,9 @@ TEST_F(Layout, ACharacterWiderThanALineStillEndsTheWrap) {
   EXPECT_EQ(narrow(layout.currentText), "a\nb");
 }
 
-TEST_F(Layout, OneLineOnTheLeftIsNeverRealigned) {
-  const LabelLayout left = laidOut(u"ab");
-  EXPECT_FLOAT_EQ(left.letters[0].position.x, 0.0f);
-  // Centred single lines are centred by the node's anchor, not shifted.
-  const LabelLayout centred = laidOut(u"ab", 0, TextHAlignment::CENTER);
-  EXPECT_FLOAT_EQ(centred.letters[0].position.x, 0.0f);
-}
-
 TEST_F(Layout, LinesAlignToTheWidestLine) {
+  // Centred single lines are centred by the node's anchor, not shifted.
+  EXPECT_FLOAT_EQ(laidOut(u"ab", 0, TextHAlignment::CENTER).letters[0].position.x, 0.0f);
   const LabelLayout centred = laidOut(u"aaa\nb", 0, TextHAlignment::CENTER);
   EXPECT_FLOAT_EQ(centred.letters[0].position.x, 0.5f);
   EXPECT_FLOAT_EQ(centred.letters[4].position.x, 7.5f);
@@ -169,6 +150,10 @@ TEST_F(Layout, LinesAlignToTheWidestLine) {
   // An empty line in between changes nothing for the lines around it.
   const LabelLayout gap = laidOut(u"aaa\n\nb", 0, TextHAlignment::RIGHT);
   EXPECT_FLOAT_EQ(gap.letters[5].position.x, 15.0f);
+  // A line ending in a missing glyph aligns by its last glyph: "aa" ends at 13 in a box of 14.
+  const LabelLayout missing = laidOut(u"aa~\nb", 0, TextHAlignment::RIGHT);
+  EXPECT_FLOAT_EQ(missing.letters[1].position.x, 8.0f);
+  EXPECT_FLOAT_EQ(missing.letters[4].position.x, 8.0f);
 }
 
 TEST_F(Layout, LabelWidthWidensTheBoxAndAlignsWithinIt) {
@@ -178,13 +163,6 @@ TEST_F(Layout, LabelWidthWidensTheBoxAndAlignsWithinIt) {
   LabelTextFormatter::layoutText(layout);
   EXPECT_FLOAT_EQ(layout.contentSize.width, 50.0f);
   EXPECT_FLOAT_EQ(layout.letters[0].position.x, 37.0f);
-}
-
-TEST_F(Layout, ALineEndingInAMissingGlyphAlignsByItsLastGlyph) {
-  const LabelLayout layout = laidOut(u"aa~\nb", 0, TextHAlignment::RIGHT);
-  // The box is 14 wide (the pen after "aa"); "aa" ends at 13 and "b" lines up with it.
-  EXPECT_FLOAT_EQ(layout.letters[1].position.x, 8.0f);
-  EXPECT_FLOAT_EQ(layout.letters[4].position.x, 8.0f);
 }
 
 TEST_F(Layout, NothingToLayOutWithoutTextOrFont) {

@@ -5,52 +5,44 @@
 #include "platform/audio/sound.h"
 #include "tests/platform/audio/audio_fixture.h"
 
-using audiotest::AudioFixture;
 using kel::AudioEngine;
+using AudioEngineTest = audiotest::AudioFixture;
 
-using AudioEngineTest = AudioFixture;
-
-TEST_F(AudioEngineTest, AnEffectReachedByTwoNamesIsLoadedOnce) {
-  effect("pop");
+TEST_F(AudioEngineTest, AnEffectLoadsOncePlaysAsAskedAndGoesWithReleaseAll) {
+  effect("pop", 5.0);
   engine::FileUtils::getInstance()->setSearchPaths({effects});
   const kel::SoundHandle byName = audio->preloadEffect("pop.mp3");
   const kel::SoundHandle byPath = audio->preloadEffect(effects + "/pop.mp3");
   ASSERT_NE(byName.sound, nullptr);
-  EXPECT_EQ(byName.sound, byPath.sound);
-  EXPECT_EQ(audio->findSound(effects + "/pop.mp3"), byName.sound);
+  EXPECT_EQ(byName.sound, byPath.sound);  // two names, one sound
   EXPECT_TRUE(byName.channel.isNull());
+  audio->playEffect(effects + "/pop.mp3", 0.3f, -0.25f, 1.2f);
+  const auto channels = playing("pop");
+  ASSERT_EQ(channels.size(), 1u);
+  EXPECT_FLOAT_EQ(channels[0].volume(), 0.3f);
+  EXPECT_FLOAT_EQ(channels[0].pitch(), 1.2f);
+  EXPECT_FLOAT_EQ(channels[0].pan(), -0.25f);
+  EXPECT_FALSE(channels[0].paused());
+  audio->releaseAllSounds();
+  EXPECT_EQ(playingCount(), 0);
+  EXPECT_EQ(audio->findSound(effects + "/pop.mp3"), nullptr);
 }
 
-TEST_F(AudioEngineTest, AMissingEffectSaysSoEachTimeAndPlaysNothing) {
+TEST_F(AudioEngineTest, MissingFilesSaySoEachTimeAndPlayNothing) {
   testing::internal::CaptureStdout();
   audio->playEffect("nowhere/boom.mp3", 1, 0, 1);
   audio->playEffect("nowhere/boom.mp3", 1, 0, 1);
-  const std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(out,
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "sound effect in nowhere/boom.mp3 could not be preload\n"
             "sound effect in nowhere/boom.mp3 could not be preload\n");
   EXPECT_EQ(playingCount(), 0);
   // Once the file exists, the next request finds it: failures are not remembered.
   effect("late");
   EXPECT_NE(audio->preloadEffect(effects + "/late.mp3").sound, nullptr);
-}
-
-TEST_F(AudioEngineTest, PlayEffectSetsVolumePitchAndPan) {
-  effect("hit");
-  audio->playEffect(effects + "/hit.mp3", 0.3f, -0.25f, 1.2f);
-  const auto channels = playing("hit");
-  ASSERT_EQ(channels.size(), 1u);
-  EXPECT_FLOAT_EQ(channels[0].volume(), 0.3f);
-  EXPECT_FLOAT_EQ(channels[0].pitch(), 1.2f);
-  EXPECT_FLOAT_EQ(channels[0].pan(), -0.25f);
-  EXPECT_FALSE(channels[0].paused());
-}
-
-TEST_F(AudioEngineTest, MissingMusicGivesAHandleWithoutStreamOrChannel) {
-  const kel::SoundHandle handle = audio->playBackgroundMusic(music + "/absent.mp3");
-  EXPECT_EQ(handle.system, &audio->system());
-  EXPECT_EQ(handle.sound, nullptr);
-  EXPECT_TRUE(handle.channel.isNull());
+  const kel::SoundHandle song = audio->playBackgroundMusic(music + "/absent.mp3");
+  EXPECT_EQ(song.system, &audio->system());
+  EXPECT_EQ(song.sound, nullptr);
+  EXPECT_TRUE(song.channel.isNull());
 }
 
 TEST_F(AudioEngineTest, ThePumpRunsOnTheSchedulerUntilTheEngineGoes) {
@@ -68,13 +60,4 @@ TEST_F(AudioEngineTest, ThePumpRunsOnTheSchedulerUntilTheEngineGoes) {
   AudioEngine::destroyInstance();
   EXPECT_FALSE(scheduler->isScheduled(AudioEngine::kPumpKey, &audio->system()));
   scheduler->release();
-}
-
-TEST_F(AudioEngineTest, ReleasingAllSoundsStopsEffectsAndForgetsTheCache) {
-  effect("long", 5.0);
-  audio->playEffect(effects + "/long.mp3", 1, 0, 1);
-  ASSERT_EQ(playingCount(), 1);
-  audio->releaseAllSounds();
-  EXPECT_EQ(playingCount(), 0);
-  EXPECT_EQ(audio->findSound(effects + "/long.mp3"), nullptr);
 }

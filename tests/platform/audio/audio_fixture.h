@@ -1,19 +1,47 @@
 #pragma once
 // A silent audio engine over temporary effect and music folders, with recording stand-ins for
-// the world, the definitions and the next-music action.
+// the world, the definitions and the next-music action; and tiny tone files to play.
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
+#include <cmath>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/base/random.h"
+#include "engine/io/file_utils.h"
 #include "platform/audio/audio_engine.h"
+#include "platform/audio/sound.h"
 #include "tests/support/temp_dir.h"
 
 namespace audiotest {
+
+// A WAV tone of `seconds` at `rate`, whatever the file name's extension says; returns its path.
+inline std::string writeTone(const testsupport::TempDir& dir, const std::string& name,
+                             double seconds, int rate = 8000, int channels = 1) {
+  const std::string path = dir.file(name);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  if (file == nullptr) return path;
+  const auto frames = static_cast<sf_count_t>(std::lround(seconds * rate));
+  std::vector<short> samples(static_cast<size_t>(frames * channels));
+  for (size_t i = 0; i < samples.size(); ++i) {
+    const double frame = static_cast<double>(i / static_cast<size_t>(channels));
+    samples[i] = static_cast<short>(8000 * std::sin(2 * 3.14159265 * 440 * frame / rate));
+  }
+  sf_writef_short(file, samples.data(), frames);
+  sf_close(file);
+  return path;
+}
 
 struct FakeWorld : kel::SoundWorldSource {
   kel::SoundListener listen;
@@ -23,8 +51,9 @@ struct FakeWorld : kel::SoundWorldSource {
 };
 
 struct FakeDefinitions : kel::SoundDefinitionSource {
-  std::map<std::pair<uint32_t, int>, int16_t> blocks, mobs, bullets;
-  static int16_t find(const std::map<std::pair<uint32_t, int>, int16_t>& table, uint32_t id, int slot) {
+  using Table = std::map<std::pair<uint32_t, int>, int16_t>;
+  Table blocks, mobs, bullets;
+  static int16_t find(const Table& table, uint32_t id, int slot) {
     const auto found = table.find({id, slot});
     return found == table.end() ? int16_t{-1} : found->second;
   }
@@ -51,21 +80,47 @@ struct FakeNextMusic : kel::NextMusicScheduler {
 
 class AudioFixture : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
+  void SetUp() override {
+    engine::FileUtils::destroyInstance();
+    engine::randomSeed(1);
+    audio = kel::AudioEngine::createInstance(kel::OutputMode::Silent);
+    audio->setSoundFolders(effects, music);
+    audio->setWorldSource(&world);
+    audio->setDefinitionSource(&definitions);
+    audio->setNextMusicScheduler(&next);
+  }
+  void TearDown() override {
+    kel::AudioEngine::destroyInstance();
+    engine::FileUtils::destroyInstance();
+  }
   // Writes a short tone as the effect or track of that name (".mp3" appended).
-  void effect(const std::string& name, double seconds = 0.5);
-  void track(const std::string& name, double seconds = 1.0);
-  void run(double seconds);
+  void effect(const std::string& name, double seconds = 0.5) {
+    writeTone(dir, "sfx/" + name + ".mp3", seconds);
+  }
+  void track(const std::string& name, double seconds = 1.0) {
+    writeTone(dir, "music/" + name + ".mp3", seconds);
+  }
+  void run(double seconds) {
+    for (int steps = static_cast<int>(seconds / 0.05 + 0.5); steps > 0; --steps) audio->update(0.05f);
+  }
   // The live channels whose sound file is named `name` (".mp3" appended).
-  std::vector<kel::Channel> playing(const std::string& name);
+  std::vector<kel::Channel> playing(const std::string& name) {
+    std::vector<kel::Channel> found;
+    for (int i = 0; i < audio->system().channelCount(); ++i) {
+      const kel::Channel channel = audio->system().channelAt(i);
+      const kel::Sound* sound = channel.currentSound();
+      if (sound != nullptr && sound->path().ends_with("/" + name + ".mp3")) found.push_back(channel);
+    }
+    return found;
+  }
   int playingCount() { return audio->system().channelsPlaying(); }
-  void stopAll();
+  void stopAll() {
+    for (int i = 0; i < audio->system().channelCount(); ++i) audio->system().channelAt(i).stop();
+  }
 
   testsupport::TempDir dir;
-  std::string effects;
-  std::string music;
+  std::string effects = dir.file("sfx");
+  std::string music = dir.file("music");
   kel::AudioEngine* audio = nullptr;
   FakeWorld world;
   FakeDefinitions definitions;

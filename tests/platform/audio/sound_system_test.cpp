@@ -1,13 +1,12 @@
+#include "platform/audio/sound_system.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/audio/sound.h"
-#include "platform/audio/sound_system.h"
-#include "tests/platform/audio/tone_files.h"
-#include "tests/support/temp_dir.h"
+#include "tests/platform/audio/audio_fixture.h"
 
 using kel::Channel;
 using kel::OutputMode;
@@ -20,14 +19,25 @@ namespace {
 class SilentSystem : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(system.init(32, OutputMode::Silent)); }
-
   // Simulated time in 50 ms steps, the pump's interval.
   void run(double seconds) {
     for (int steps = static_cast<int>(seconds / 0.05 + 0.5); steps > 0; --steps) system.update(0.05f);
   }
-
   Sound* tone(const std::string& name, double seconds) {
     return system.createSound(audiotest::writeTone(dir, name, seconds));
+  }
+  Channel looping(Sound* sound, int count) {
+    Channel channel = system.playSound(sound, true);
+    channel.setMode(SoundMode::LoopNormal);
+    channel.setLoopCount(count);
+    channel.setPaused(false);
+    return channel;
+  }
+  // Fills all 32 channels with the sound.
+  std::vector<Channel> fill(Sound* sound) {
+    std::vector<Channel> channels;
+    for (int i = 0; i < 32; ++i) channels.push_back(system.playSound(sound, false));
+    return channels;
   }
 
   testsupport::TempDir dir;
@@ -36,13 +46,14 @@ class SilentSystem : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SilentSystem, ChannelPlaysForItsSoundsLengthThenCallsItsEnd) {
+TEST_F(SilentSystem, AChannelPlaysForItsLengthThenCallsItsEndOnceWhichMayStartAnother) {
   Sound* sound = tone("beep.wav", 0.5);
   ASSERT_NE(sound, nullptr);
   EXPECT_DOUBLE_EQ(sound->lengthSeconds(), 0.5);
   Channel channel = system.playSound(sound, false);
+  Channel next;
   int ended = 0;
-  channel.setCallback([&] { ++ended; });
+  channel.setCallback([&] { ++ended, next = system.playSound(sound, false); });
   run(0.45);
   EXPECT_TRUE(channel.isPlaying());
   EXPECT_NEAR(channel.positionSeconds(), 0.45, 1e-4);
@@ -50,41 +61,32 @@ TEST_F(SilentSystem, ChannelPlaysForItsSoundsLengthThenCallsItsEnd) {
   run(0.05);
   EXPECT_FALSE(channel.isPlaying());
   EXPECT_EQ(ended, 1);
+  ASSERT_TRUE(next.isPlaying());
+  EXPECT_DOUBLE_EQ(next.positionSeconds(), 0.0);
   run(1.0);
   EXPECT_EQ(ended, 1);
   EXPECT_EQ(system.channelsPlaying(), 0);
 }
 
-TEST_F(SilentSystem, PitchChangesHowLongASoundPlaysAndPauseHoldsTheClock) {
+TEST_F(SilentSystem, PitchPauseAndLoopsShapeTheTiming) {
   Channel fast = system.playSound(tone("a.wav", 1.0), false);
   Channel held = system.playSound(tone("b.wav", 0.2), true);
+  Channel twice = looping(tone("loop.wav", 0.3), 1);
   fast.setPitch(2.0f);
   run(0.45);
   EXPECT_TRUE(fast.isPlaying());
-  EXPECT_TRUE(held.isPlaying());
-  EXPECT_DOUBLE_EQ(held.positionSeconds(), 0.0);
+  EXPECT_DOUBLE_EQ(held.positionSeconds(), 0.0);  // pause holds the clock
   run(0.05);
   EXPECT_FALSE(fast.isPlaying());
   held.setPaused(false);
-  run(0.2);
-  EXPECT_FALSE(held.isPlaying());
-}
-
-TEST_F(SilentSystem, LoopCountAndLoopPointsShapeTheTiming) {
-  Channel twice = system.playSound(tone("loop.wav", 0.3), true);
-  twice.setMode(SoundMode::LoopNormal);
-  twice.setLoopCount(1);
-  twice.setPaused(false);
-  run(0.55);
-  EXPECT_TRUE(twice.isPlaying());
   run(0.05);
+  EXPECT_TRUE(twice.isPlaying());
+  run(0.15);
+  EXPECT_FALSE(held.isPlaying());
   EXPECT_FALSE(twice.isPlaying());
 
   // The rain's shape: forever between 500 and 1000 ms of a longer sound.
-  Channel rain = system.playSound(tone("rain.wav", 2.0), true);
-  rain.setMode(SoundMode::LoopNormal);
-  rain.setLoopCount(-1);
-  rain.setPaused(false);
+  Channel rain = looping(tone("rain.wav", 2.0), -1);
   ASSERT_TRUE(rain.setLoopPoints(500, 1000));
   run(60.0);
   EXPECT_TRUE(rain.isPlaying());
@@ -93,98 +95,66 @@ TEST_F(SilentSystem, LoopCountAndLoopPointsShapeTheTiming) {
   EXPECT_FALSE(rain.setLoopPoints(1000, 1000));
 }
 
-TEST_F(SilentSystem, StaleHandlesDoNothingAfterTheChannelIsReused) {
-  Sound* sound = tone("x.wav", 0.1);
+TEST_F(SilentSystem, StaleHandlesAndReleasedSoundsReachNothing) {
+  Sound* sound = tone("x.wav", 5.0);
   Channel first = system.playSound(sound, false);
   first.stop();
-  EXPECT_FALSE(first.isPlaying());
   Channel second = system.playSound(sound, false);
   ASSERT_TRUE(second.isPlaying());
   // The old handle must not reach the new sound that took its slot.
+  EXPECT_FALSE(first.isPlaying());
   EXPECT_FALSE(first.setVolume(0.1f));
   EXPECT_FALSE(first.stop());
   EXPECT_FLOAT_EQ(second.volume(), 1.0f);
   EXPECT_TRUE(second.isPlaying());
-  EXPECT_TRUE(Channel().isNull());
   EXPECT_FALSE(Channel().isPlaying());
-}
 
-TEST_F(SilentSystem, AFullSystemTakesTheOldestLeastImportantChannel) {
-  Sound* sound = tone("busy.wav", 5.0);
-  std::vector<Channel> channels;
-  std::vector<int> ended(32, 0);
-  for (int i = 0; i < 32; ++i) {
-    channels.push_back(system.playSound(sound, false));
-    channels.back().setCallback([&ended, i] { ++ended[static_cast<size_t>(i)]; });
-  }
-  channels[0].setPriority(0);  // music
-  channels[1].setPriority(1);  // rain
-  EXPECT_EQ(system.channelsPlaying(), 32);
-
-  Channel extra = system.playSound(sound, false);
-  ASSERT_FALSE(extra.isNull());
-  EXPECT_TRUE(channels[0].isPlaying());
-  EXPECT_TRUE(channels[1].isPlaying());
-  EXPECT_FALSE(channels[2].isPlaying());
-  EXPECT_EQ(ended[2], 1);
-  EXPECT_EQ(system.channelsPlaying(), 32);
-
-  // A lower-priority effect (higher number) goes before older default ones.
-  channels[20].setPriority(200);
-  Channel another = system.playSound(sound, false);
-  EXPECT_FALSE(channels[20].isPlaying());
-  EXPECT_TRUE(channels[3].isPlaying());
-  EXPECT_TRUE(another.isPlaying());
-}
-
-TEST_F(SilentSystem, NoChannelIsTakenFromMoreImportantSounds) {
-  Sound* sound = tone("busy.wav", 5.0);
-  std::vector<Channel> channels;
-  for (int i = 0; i < 32; ++i) {
-    channels.push_back(system.playSound(sound, false));
-    channels.back().setPriority(1);
-  }
-  EXPECT_TRUE(system.playSound(sound, false).isNull());
-  for (const Channel& channel : channels) EXPECT_TRUE(channel.isPlaying());
-}
-
-TEST_F(SilentSystem, ReleasingASoundStopsItsChannels) {
-  Sound* sound = tone("gone.wav", 5.0);
-  Channel a = system.playSound(sound, false);
-  Channel b = system.playSound(sound, true);
+  Channel paused = system.playSound(sound, true);
   int ended = 0;
-  a.setCallback([&] { ++ended; });
+  second.setCallback([&] { ++ended; });
   system.releaseSound(sound);
-  EXPECT_FALSE(a.isPlaying());
-  EXPECT_FALSE(b.isPlaying());
+  EXPECT_FALSE(second.isPlaying());
+  EXPECT_FALSE(paused.isPlaying());
   EXPECT_EQ(ended, 1);
   EXPECT_TRUE(system.playSound(sound, false).isNull());
 }
 
-TEST_F(SilentSystem, AnEndCallbackMayStartAnotherSound) {
-  Sound* sound = tone("chain.wav", 0.1);
-  Channel next;
-  Channel first = system.playSound(sound, false);
-  first.setCallback([&] { next = system.playSound(sound, false); });
-  run(0.1);
-  EXPECT_FALSE(first.isPlaying());
-  ASSERT_TRUE(next.isPlaying());
-  EXPECT_DOUBLE_EQ(next.positionSeconds(), 0.0);
+TEST_F(SilentSystem, AFullSystemTakesTheOldestLeastImportantChannelNeverAMoreImportantOne) {
+  Sound* sound = tone("busy.wav", 5.0);
+  std::vector<Channel> channels = fill(sound);
+  int ended = 0;
+  channels[2].setCallback([&] { ++ended; });
+  channels[0].setPriority(0);  // music
+  channels[1].setPriority(1);  // rain
+  ASSERT_FALSE(system.playSound(sound, false).isNull());
+  EXPECT_TRUE(channels[0].isPlaying());
+  EXPECT_TRUE(channels[1].isPlaying());
+  EXPECT_FALSE(channels[2].isPlaying());
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(system.channelsPlaying(), 32);
+  // A lower-priority effect (higher number) goes before older default ones.
+  channels[20].setPriority(200);
+  EXPECT_TRUE(system.playSound(sound, false).isPlaying());
+  EXPECT_FALSE(channels[20].isPlaying());
+  EXPECT_TRUE(channels[3].isPlaying());
+
+  system.releaseSound(sound);
+  sound = tone("important.wav", 5.0);
+  channels = fill(sound);
+  for (Channel& channel : channels) channel.setPriority(1);
+  EXPECT_TRUE(system.playSound(sound, false).isNull());
+  for (const Channel& channel : channels) EXPECT_TRUE(channel.isPlaying());
 }
 
-TEST_F(SilentSystem, BadFilesAreNotLoaded) {
+TEST_F(SilentSystem, BadFilesAreNotLoadedAndACutFileKeepsWhatWasThere) {
   EXPECT_EQ(system.createSound(dir.file("missing.wav")), nullptr);
   EXPECT_EQ(system.createStream(dir.file("missing.mp3")), nullptr);
   EXPECT_EQ(system.createSound(dir.write("empty.wav", "")), nullptr);
   EXPECT_EQ(system.createSound(dir.write("garbage.mp3", std::string(3000, '\x5a'))), nullptr);
   EXPECT_EQ(system.createSound(dir.write("header.wav", "RIFF\x24\x00\x00\x00WAVEfmt ")), nullptr);
-
-  // A file cut short keeps what was there.
-  const std::string whole = audiotest::writeTone(dir, "whole.wav", 1.0);
-  std::ifstream in(whole, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::string cut = dir.write("cut.wav", bytes.substr(0, bytes.size() / 2));
-  Sound* sound = system.createSound(cut);
+  audiotest::writeTone(dir, "whole.wav", 1.0);
+  const std::string bytes = dir.read("whole.wav");
+  Sound* sound = system.createSound(dir.write("cut.wav", bytes.substr(0, bytes.size() / 2)));
   ASSERT_NE(sound, nullptr);
   EXPECT_GT(sound->lengthSeconds(), 0.3);
   EXPECT_LT(sound->lengthSeconds(), 0.7);

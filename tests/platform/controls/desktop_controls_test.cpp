@@ -52,21 +52,17 @@ TEST_F(DesktopControlsTest, AnActiveTextFieldTakesKeysFirstTheControlsTheRest) {
   EXPECT_EQ(behind, 0);
 }
 
-TEST_F(DesktopControlsTest, ADragBeginsBeyondNinePointsAndEndsWithItsButton) {
+TEST_F(DesktopControlsTest, ADragBeginsBeyondNinePointsKeepsItsButtonAndEndsWithIt) {
   down(0, 10, 10);
   moveTo(19, 10);  // exactly 9 points: still a move
   moveTo(19.01f, 10);
-  moveTo(40, 50);
-  down(1, 40, 50);  // another button during the drag is a plain click
+  down(1, 19, 10);  // another button during the drag is a plain click
   up(1, 41, 50);
   up(0, 42, 51);
   moveTo(60, 60);
-  EXPECT_EQ(controls.take(),
-            (Lines{"button 0 down 10,10", "move 19,10", "drag 0 begin 19.01,10", "drag 0 move 40,50",
-                   "button 1 down 40,50", "button 1 up 41,50", "drag 0 end 42,51", "move 60,60"}));
-}
-
-TEST_F(DesktopControlsTest, TheDragKeepsItsButtonAndItsFirstPressPosition) {
+  EXPECT_EQ(controls.take(), (Lines{"button 0 down 10,10", "move 19,10", "drag 0 begin 19.01,10",
+                                    "button 1 down 19,10", "button 1 up 41,50", "drag 0 end 42,51",
+                                    "move 60,60"}));
   down(2, 0, 0);
   down(1, 0, 5);  // joins without moving where the drag is measured from
   moveTo(0, 9.5f);
@@ -79,16 +75,12 @@ TEST_F(DesktopControlsTest, TheDragKeepsItsButtonAndItsFirstPressPosition) {
                                     "button 0 up 0,30"}));
 }
 
-TEST_F(DesktopControlsTest, SideButtonsAndAWheelSwitchedOffAreSwallowedWithoutACall) {
-  EXPECT_TRUE(down(3, 1, 1));
+TEST_F(DesktopControlsTest, SwallowedInputAndSwitchedOffControlsForgetHeldButtons) {
+  EXPECT_TRUE(down(3, 1, 1));  // side buttons
   EXPECT_TRUE(up(7, 1, 1));
   wheel(3, 4, -1);
   handler->setWheelEnabled(false);
   EXPECT_TRUE(wheel(3, 4, 2));
-  EXPECT_EQ(controls.take(), (Lines{"wheel 3,4 -1"}));
-}
-
-TEST_F(DesktopControlsTest, SwitchedOffControlsHearNothingAndForgetHeldButtons) {
   int behind = 0;
   listenAt(5, false, behind);
   down(0, 5, 5);
@@ -98,7 +90,8 @@ TEST_F(DesktopControlsTest, SwitchedOffControlsHearNothingAndForgetHeldButtons) 
   handler->enable();
   moveTo(50, 50);  // no drag and no held button any more,
   up(0, 50, 50);   // so no release either
-  EXPECT_EQ(controls.take(), (Lines{"button 0 down 5,5", "drag 0 begin 30,5", "move 50,50"}));
+  EXPECT_EQ(controls.take(), (Lines{"wheel 3,4 -1", "button 0 down 5,5", "drag 0 begin 30,5",
+                                    "move 50,50"}));
   EXPECT_EQ(behind, 1);
 }
 

@@ -50,8 +50,8 @@ class RealControlsTest : public testing::Test, public controlstest::DispatcherFi
   std::unique_ptr<kel::DesktopPlatform> platform;
 };
 
-TEST_F(RealControlsTest, TheViewStackDecidesWhoseControlsHear) {
-  FakeView inventory, map;
+TEST_F(RealControlsTest, TheViewStackDecidesWhoseControlsHearAndControlsWithoutAPlatformAreDeaf) {
+  FakeView inventory, map, early;
   ViewControls inventoryControls(&inventory), mapControls(&map, 0.5f);
   key(KeyCode::I);  // nothing is current yet
   inventoryControls.activate();
@@ -65,6 +65,14 @@ TEST_F(RealControlsTest, TheViewStackDecidesWhoseControlsHear) {
   auto* handler = dynamic_cast<kel::DesktopControls*>(mapControls.getHandler());
   ASSERT_NE(handler, nullptr);
   EXPECT_FALSE(handler->isWheelEnabled());
+  mapControls.deactivate();
+
+  kel::Platform::setInstance(nullptr);  // controls made before the platform: deaf but safe
+  ViewControls earlyControls(&early);
+  EXPECT_EQ(earlyControls.getHandler(), nullptr);
+  earlyControls.activate(), earlyControls.setWheelEnabled(false), earlyControls.deactivate();
+  key(KeyCode::S);
+  EXPECT_TRUE(early.heard.empty());
 }
 
 TEST_F(RealControlsTest, ASimpleViewActsOnALeftReleaseOrATap) {
@@ -79,16 +87,6 @@ TEST_F(RealControlsTest, ASimpleViewActsOnALeftReleaseOrATap) {
   key(KeyCode::SPACE);                         // and keys do nothing
   controls.tapAt(engine::Vec2(4, 4));
   EXPECT_EQ(view.heard, (Lines{"action", "action"}));
-}
-
-TEST_F(RealControlsTest, ControlsMadeBeforeThePlatformAreDeafButSafe) {
-  kel::Platform::setInstance(nullptr);
-  FakeView view;
-  ViewControls controls(&view);
-  EXPECT_EQ(controls.getHandler(), nullptr);
-  controls.activate(), controls.setWheelEnabled(false), controls.deactivate();
-  key(KeyCode::S);
-  EXPECT_TRUE(view.heard.empty());
 }
 
 }  // namespace

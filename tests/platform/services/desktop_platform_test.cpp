@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "platform/crash/crash_reporter.h"
 #include "platform/platform_settings_host.h"
 #include "platform/settings/defaults_bridge.h"
+#include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -44,6 +42,10 @@ class DesktopPlatformTest : public testing::Test {
 };
 
 TEST_F(DesktopPlatformTest, TheAccessorHoldsTheRegisteredPlatformUntilItGoes) {
+  const char* args[] = {"rubblemoor", "-safe", "-connectsteam", "123"};
+  platform->start(4, args);  // reads the switches the launch asks for
+  EXPECT_TRUE(platform->hasArgument("safe"));
+  EXPECT_EQ(platform->argumentValue("connectsteam"), "123");
   EXPECT_EQ(kel::Platform::instance(), nullptr);
   kel::Platform::setInstance(platform.get());
   EXPECT_EQ(kel::Platform::instance(), platform.get());
@@ -51,33 +53,15 @@ TEST_F(DesktopPlatformTest, TheAccessorHoldsTheRegisteredPlatformUntilItGoes) {
   EXPECT_EQ(kel::Platform::instance(), nullptr);
 }
 
-TEST_F(DesktopPlatformTest, StartReadsTheSwitchesTheLaunchAsksFor) {
-  const char* args[] = {"rubblemoor", "-safe", "-windowed", "-connectsteam", "123"};
-  platform->start(5, args);
-  EXPECT_TRUE(platform->hasArgument("safe"));
-  EXPECT_TRUE(platform->hasArgument("windowed"));
-  EXPECT_EQ(platform->argumentValue("safe"), "");
-  EXPECT_EQ(platform->argumentValue("connectsteam"), "123");
-  EXPECT_FALSE(platform->hasArgument("connect"));
-  EXPECT_EQ(platform->argumentValue("missing"), "");
-}
-
-TEST_F(DesktopPlatformTest, TheSettingsStoreWritesToTheFileSystemsSettingsPath) {
+TEST_F(DesktopPlatformTest, TheSettingsStoreAndHostWorkThroughThePlatform) {
   kel::DefaultsBridge* defaults = platform->defaults();
   ASSERT_NE(defaults, nullptr);
   defaults->setInt("option-viewportScale", 3);
   EXPECT_TRUE(defaults->save());
-  const std::string path = platform->fileSystem()->settingsPath();
-  EXPECT_EQ(path, (home.path() / "Rubblemoor" / "settings.json").string());
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_NE(text.str().find("\"option-viewportScale\": 3"), std::string::npos) << text.str();
-}
-
-TEST_F(DesktopPlatformTest, TheSettingsHostForwardsToThePlatform) {
+  const std::string text = testsupport::readFile(platform->fileSystem()->settingsPath());
+  EXPECT_NE(text.find("\"option-viewportScale\": 3"), std::string::npos) << text;
   kel::PlatformSettingsHost host(*platform);
-  EXPECT_EQ(&host.defaults(), platform->defaults());
+  EXPECT_EQ(&host.defaults(), defaults);
   EXPECT_EQ(host.versionText(), "3.1-steam");
   host.loadKeyBindings({"10:143"});
   EXPECT_EQ(platform->keyForAction(10), 143u);
@@ -86,11 +70,8 @@ TEST_F(DesktopPlatformTest, TheSettingsHostForwardsToThePlatform) {
 
 class RecordingWindow : public kel::WindowControl {
  public:
-  bool hasView() const override { return !title.empty(); }
-  void createView(const std::string& name) override {
-    title = name;
-    ++views;
-  }
+  bool hasView() const override { return views > 0; }
+  void createView(const std::string& name) override { title = name, ++views; }
   void applyMode(uint16_t width, uint16_t height, bool fullScreen) override {
     modes.push_back({width, height});
     fullScreens.push_back(fullScreen);
@@ -146,17 +127,14 @@ TEST_F(DesktopPlatformTest, BridgesComeFromTheFactoryOfTheirKindOnly) {
   kel::NetBridgeListener listener;
   const kel::NetConnectionInfo direct{kel::NET_KIND_DIRECT, 8, "192.0.2.1"};
   EXPECT_EQ(platform->createClientBridge(&listener, direct), nullptr);  // nothing registered
-
   CountingBridgeFactory enet;
   CountingBridgeFactory steam;
   platform->setNetBridgeFactory(kel::NET_KIND_DIRECT, &enet);
   platform->setNetBridgeFactory(kel::NET_KIND_STEAM, &steam);
   platform->setNetBridgeFactory(9, &enet);  // an unknown kind registers nothing
-
   auto server = platform->createServerBridge(&listener, direct);
   ASSERT_NE(server, nullptr);
   EXPECT_EQ(server->listener(), &listener);
-  EXPECT_EQ(server->kind(), kel::NET_KIND_DIRECT);
   EXPECT_EQ(server->playerLimit(), 8);
   EXPECT_EQ(server->text(), "192.0.2.1");
   platform->createClientBridge(&listener, {kel::NET_KIND_STEAM, 4, ""});
@@ -169,84 +147,38 @@ TEST_F(DesktopPlatformTest, BridgesComeFromTheFactoryOfTheirKindOnly) {
   EXPECT_EQ(steam.clients, 1);
 }
 
-TEST_F(DesktopPlatformTest, ControlsAndTextFieldsComeFromTheirRegisteredFactories) {
-  struct Handler : kel::AbstractControlsHandler {
-    void disable() override {}
-    void enable() override {}
-    void setOption(int) override {}
-    void setWheelEnabled(bool) override {}
-  };
-  struct Controls : kel::ControlsHandlerFactory {
-    std::unique_ptr<kel::AbstractControlsHandler> create(kel::AbstractControls&,
-                                                         float factor) override {
-      lastFactor = factor;
-      return std::make_unique<Handler>();
-    }
-    float lastFactor = 0;
-  } controlsFactory;
-  // The controls type belongs to the interface code; the platform only passes the reference on.
-  alignas(16) unsigned char storage[64] = {};
-  auto& someControls = *reinterpret_cast<kel::AbstractControls*>(storage);
-  EXPECT_EQ(platform->createControlsHandler(someControls, 1.0f), nullptr);
-  EXPECT_EQ(platform->createTextField(kel::TextFieldSetup{}), nullptr);
-  EXPECT_EQ(platform->createTextFieldListener(), nullptr);
-  platform->setControlsHandlerFactory(&controlsFactory);
-  EXPECT_NE(platform->createControlsHandler(someControls, 0.5f), nullptr);
-  EXPECT_EQ(controlsFactory.lastFactor, 0.5f);
-}
-
-TEST_F(DesktopPlatformTest, FoldersAndLinksOpenThroughTheDesktopOpener) {
+TEST_F(DesktopPlatformTest, FoldersAndLinksOpenThroughTheDesktopOpenerWhichRefusesOptions) {
   EXPECT_TRUE(platform->openFolder("/home/me/.local/share/Rubblemoor/worlds"));
   EXPECT_TRUE(platform->openUrl("https://example.com/a b?c=d;e"));
+  EXPECT_FALSE(platform->openUrl(""));
+  EXPECT_FALSE(platform->openUrl("--help"));
+  EXPECT_FALSE(platform->openFolder("-rf"));
   ASSERT_EQ(launched.size(), 2u);
   EXPECT_EQ(launched[0],
             (std::vector<std::string>{"xdg-open", "/home/me/.local/share/Rubblemoor/worlds"}));
   // One argument, exactly as given: nothing passes through a shell.
   EXPECT_EQ(launched[1], (std::vector<std::string>{"xdg-open", "https://example.com/a b?c=d;e"}));
-}
-
-TEST_F(DesktopPlatformTest, OpenerRefusesTargetsItWouldMisreadAndReportsFailure) {
-  EXPECT_FALSE(platform->openUrl(""));
-  EXPECT_FALSE(platform->openUrl("--help"));
-  EXPECT_FALSE(platform->openFolder("-rf"));
-  EXPECT_TRUE(launched.empty());
   launcherWorks = false;
   EXPECT_FALSE(platform->openUrl("https://example.com"));
-}
-
-TEST(ShellLauncher, StartsARealProgramAndReportsAMissingOne) {
-  EXPECT_TRUE(kel::launchDetached({"true"}));
+  EXPECT_TRUE(kel::launchDetached({"true"}));  // the real launcher
   EXPECT_FALSE(kel::launchDetached({"rubble-no-such-program-here"}));
   EXPECT_FALSE(kel::launchDetached({}));
   EXPECT_FALSE(kel::launchDetached({""}));
 }
 
-TEST_F(DesktopPlatformTest, AlertWritesTitleAndTextToStandardErrorAndAnswersOk) {
+TEST_F(DesktopPlatformTest, AlertsAndTheLogGoToStandardErrorAndTheClipboardKeepsText) {
   testing::internal::CaptureStderr();
-  const int result = platform->alert("Hacked Data Files!", "Data files have been compromised.");
-  const std::string written = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(result, kel::ALERT_OK);
-  EXPECT_EQ(written, "Hacked Data Files!: Data files have been compromised.\n");
-}
-
-TEST_F(DesktopPlatformTest, ClipboardCarriesTextOutsideAsciiUnchanged) {
+  EXPECT_EQ(platform->alert("Hacked Data Files!", "Data files have been compromised."), kel::ALERT_OK);
+  platform->log("loaded %d worlds from %s", 3, "disk");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Hacked Data Files!: Data files have been compromised.\nloaded 3 worlds from disk\n");
   platform->setClipboardText("Grüße, 世界 🌍");
   EXPECT_EQ(platform->clipboardText(), "Grüße, 世界 🌍");
-}
-
-TEST_F(DesktopPlatformTest, ClipboardWithoutADisplayReadsEmpty) {
-  testsupport::ScopedDataHome otherHome;
   DesktopPlatform::Services services;
   services.installCrashReporter = false;
   DesktopPlatform plain(std::move(services));  // GLFW's clipboard, GLFW not started
   plain.setClipboardText("ignored");
   EXPECT_EQ(plain.clipboardText(), "");
-}
-
-TEST_F(DesktopPlatformTest, LogWritesOneLineToTheDebugOutput) {
-  testing::internal::CaptureStderr();
-  platform->log("loaded %d worlds from %s", 3, "disk");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "loaded 3 worlds from disk\n");
 }
 
 std::string formatLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -258,33 +190,22 @@ std::string formatLine(const char* format, ...) {
   return line;
 }
 
-TEST(PlatformLog, LongLinesAreCutToTheBufferWithTheLineFeedKept) {
-  const std::string longText(2000, 'x');
-  const std::string line = formatLine("%s", longText.c_str());
-  EXPECT_EQ(line.size(), kel::PLATFORM_LOG_BUFFER_SIZE - 1);
-  EXPECT_EQ(line.back(), '\n');
-  EXPECT_EQ(line.substr(0, line.size() - 1), std::string(line.size() - 1, 'x'));
-}
-
-TEST(PlatformLog, ACutNeverSplitsACharacter) {
-  // 509 bytes of ASCII and then three-byte characters: the cut falls inside one for every offset.
+TEST(PlatformLog, LinesEndInALineFeedAndLongOnesAreCutNeverInsideACharacter) {
+  EXPECT_EQ(formatLine("%s", ""), "\n");
+  EXPECT_EQ(formatLine("n=%u", 7u), "n=7\n");
+  const std::string line = formatLine("%s", std::string(2000, 'x').c_str());
+  EXPECT_EQ(line, std::string(kel::PLATFORM_LOG_BUFFER_SIZE - 2, 'x') + "\n");
+  // 505 to 510 bytes of ASCII and then three-byte characters: the cut falls inside one.
   for (size_t prefix = 505; prefix <= 510; ++prefix) {
     std::string text(prefix, 'a');
-    for (int i = 0; i < 10; ++i) {
-      text += "世";
-    }
-    const std::string line = formatLine("%s", text.c_str());
-    ASSERT_LE(line.size(), kel::PLATFORM_LOG_BUFFER_SIZE - 1);
-    const std::string body = line.substr(0, line.size() - 1);
+    for (int i = 0; i < 10; ++i) text += "世";
+    const std::string cut = formatLine("%s", text.c_str());
+    ASSERT_LE(cut.size(), kel::PLATFORM_LOG_BUFFER_SIZE - 1);
+    const std::string body = cut.substr(0, cut.size() - 1);
     EXPECT_EQ((body.size() - prefix) % 3, 0u) << prefix;
     EXPECT_EQ(text.compare(0, body.size(), body), 0) << prefix;
     EXPECT_GE(body.size(), kel::PLATFORM_LOG_BUFFER_SIZE - 5) << prefix;
   }
-}
-
-TEST(PlatformLog, ShortAndEmptyLinesGetOnlyTheLineFeed) {
-  EXPECT_EQ(formatLine("%s", ""), "\n");
-  EXPECT_EQ(formatLine("n=%u", 7u), "n=7\n");
 }
 
 }  // namespace

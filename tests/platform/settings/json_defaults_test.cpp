@@ -57,8 +57,10 @@ TEST_F(JsonDefaultsTest, ValuesReadBackAsTheirOwnKindOnly) {
   EXPECT_EQ(store.typeOf("absent"), StoredType::missing);
 }
 
-TEST_F(JsonDefaultsTest, NumbersFollowTheirJsonKind) {
-  auto read = loaded(R"({"one": 1, "half": 2.5, "three": 3, "big": 3000000000, "huge": 1e300})");
+TEST_F(JsonDefaultsTest, NumbersAndArraysFollowTheirJsonKind) {
+  auto read = loaded("\xEF\xBB\xBF"  // a byte order mark is accepted
+                     R"({"one": 1, "half": 2.5, "three": 3, "big": 3000000000, "huge": 1e300,
+                         "mixed": ["a", 1, null, "b"], "empty": []})");
   EXPECT_FALSE(read->getBool("one"));
   EXPECT_EQ(read->getInt("half"), 0);
   EXPECT_FLOAT_EQ(read->getFloat("three"), 3.0f);
@@ -68,17 +70,12 @@ TEST_F(JsonDefaultsTest, NumbersFollowTheirJsonKind) {
   EXPECT_EQ(read->typeOf("three"), StoredType::integer);
   EXPECT_EQ(read->typeOf("half"), StoredType::number);
   EXPECT_EQ(read->typeOf("big"), StoredType::number);
-}
-
-TEST_F(JsonDefaultsTest, ArraysWithOtherElementsAreNotStringLists) {
-  auto read = loaded(R"({"mixed": ["a", 1, null, "b"], "strings": ["x"], "empty": []})");
-  EXPECT_EQ(read->typeOf("mixed"), StoredType::other);
+  EXPECT_EQ(read->typeOf("mixed"), StoredType::other);  // not a string list
   EXPECT_EQ(read->getStringList("mixed"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(read->typeOf("strings"), StoredType::stringList);
   EXPECT_EQ(read->typeOf("empty"), StoredType::stringList);
 }
 
-TEST_F(JsonDefaultsTest, SettingAKeyAgainKeepsOneMemberAtTheEnd) {
+TEST_F(JsonDefaultsTest, SettingAKeyAgainKeepsOneMemberAtTheEndEvenIfTheFileRepeatedIt) {
   store.setInt("a", 1);
   store.setInt("b", 2);
   store.setString("a", "again");
@@ -86,9 +83,6 @@ TEST_F(JsonDefaultsTest, SettingAKeyAgainKeepsOneMemberAtTheEnd) {
   EXPECT_EQ(store.getString("a"), "again");
   const std::string text = store.toText();
   EXPECT_LT(text.find("\"b\""), text.find("\"a\""));
-}
-
-TEST_F(JsonDefaultsTest, RepeatedKeysInAFileAreAllReplacedBySet) {
   auto read = loaded(R"({"k": 1, "other": true, "k": 2})");
   read->setInt("k", 5);
   EXPECT_EQ(read->size(), 2u);
@@ -115,44 +109,36 @@ TEST_F(JsonDefaultsTest, FileIsPrettyPrintedWithFourBlanksAndShortDoubles) {
             "        \"b\"\n"
             "    ]\n"
             "}");
-}
-
-TEST_F(JsonDefaultsTest, NonFiniteFloatsStillGiveAReadableFile) {
-  store.setFloat("nan", std::numeric_limits<float>::quiet_NaN());
-  store.setFloat("inf", std::numeric_limits<float>::infinity());
-  store.setBool("kept", true);
-  ASSERT_TRUE(store.save());
-  auto read = loaded(fileText());
-  EXPECT_TRUE(read->getBool("kept"));
-  EXPECT_EQ(read->getFloat("nan"), 0.0f);
-  EXPECT_EQ(read->getFloat("inf"), 0.0f);
-}
-
-TEST_F(JsonDefaultsTest, ClearAndSaveWritesAnEmptyObject) {
-  store.setInt("x", 1);
   store.clear();
   ASSERT_TRUE(store.save());
   EXPECT_EQ(fileText(), "{}");
 }
 
-TEST_F(JsonDefaultsTest, UnknownMembersSurviveLoadAndSave) {
-  auto read = loaded(R"({"foreign": {"deep": [1, 2.5, "x", null]}, "mine": 1})");
+TEST_F(JsonDefaultsTest, AwkwardValuesRoundTripAndNonFiniteFloatsStillGiveAReadableFile) {
+  const std::string awkward = std::string("say \"hi\"\\\n") + '\0' + "end";
+  const std::string zeroKey("key\0with zero", 13);
+  store.setString("s", awkward);
+  store.setStringList(zeroKey, {awkward});
+  store.setFloat("nan", std::numeric_limits<float>::quiet_NaN());
+  store.setFloat("inf", std::numeric_limits<float>::infinity());
+  ASSERT_TRUE(store.save());
+  auto read = loaded(fileText());
+  EXPECT_EQ(read->getString("s"), awkward);
+  EXPECT_EQ(read->getStringList(zeroKey), std::vector<std::string>{awkward});
+  EXPECT_EQ(read->getFloat("nan"), 0.0f);
+  EXPECT_EQ(read->getFloat("inf"), 0.0f);
+}
+
+TEST_F(JsonDefaultsTest, UnknownMembersSurviveLoadAndSaveUnlessNestedTooDeep) {
+  const std::string deep = std::string(5000, '[') + std::string(5000, ']');
+  auto read = loaded(R"({"foreign": {"deep": [1, 2.5, "x", null]}, "mine": 1, "deep": )" + deep + "}");
+  EXPECT_FALSE(read->has("deep"));
   read->setInt("mine", 2);
   ASSERT_TRUE(read->save());
   auto again = loaded(fileText());
   EXPECT_EQ(again->typeOf("foreign"), StoredType::other);
   EXPECT_NE(fileText().find("\"deep\": ["), std::string::npos);
   EXPECT_EQ(again->getInt("mine"), 2);
-}
-
-TEST_F(JsonDefaultsTest, StringsWithQuotesAndZeroBytesRoundTrip) {
-  const std::string awkward = std::string("say \"hi\"\\\n") + '\0' + "end";
-  store.setString("s", awkward);
-  store.setStringList(std::string("key\0with zero", 13), {awkward});
-  ASSERT_TRUE(store.save());
-  auto read = loaded(fileText());
-  EXPECT_EQ(read->getString("s"), awkward);
-  EXPECT_EQ(read->getStringList(std::string("key\0with zero", 13)), std::vector<std::string>{awkward});
 }
 
 TEST_F(JsonDefaultsTest, DamagedFilesGiveAnEmptyStore) {
@@ -170,6 +156,7 @@ TEST_F(JsonDefaultsTest, DamagedFilesGiveAnEmptyStore) {
       R"({"a": tru})",
       std::string(200000, '['),
       std::string(200000, '{'),
+      R"({"a": true, "pad": ")" + std::string(kel::settings_file::kMaxFileSize, 'x') + "\"}",
   };
   for (const std::string& text : cases) {
     auto read = loaded(text);
@@ -189,36 +176,7 @@ TEST_F(JsonDefaultsTest, LoadingReplacesWhatWasInMemory) {
   EXPECT_EQ(store.size(), 0u);
 }
 
-TEST_F(JsonDefaultsTest, ByteOrderMarkIsAccepted) {
-  auto read = loaded("\xEF\xBB\xBF{\"a\": true}");
-  EXPECT_TRUE(read->getBool("a"));
-}
-
-TEST_F(JsonDefaultsTest, DeeplyNestedForeignMembersAreDroppedAndTheRestKept) {
-  std::string deep = std::string(5000, '[') + std::string(5000, ']');
-  auto read = loaded("{\"deep\": " + deep + ", \"keep\": true}");
-  EXPECT_FALSE(read->has("deep"));
-  EXPECT_TRUE(read->getBool("keep"));
-  EXPECT_TRUE(read->save());
-}
-
-TEST_F(JsonDefaultsTest, OversizedFileIsIgnored) {
-  std::string big = "{\"a\": true, \"pad\": \"" +
-                    std::string(kel::settings_file::kMaxFileSize, 'x') + "\"}";
-  auto read = loaded(big);
-  EXPECT_EQ(read->size(), 0u);
-}
-
-TEST_F(JsonDefaultsTest, SaveCreatesTheFolderWithItsParents) {
-  const std::string nested = dir.file("a/b/Rubblemoor/settings.json");
-  JsonDefaults deep([nested] { return nested; });
-  deep.setBool("x", true);
-  ASSERT_TRUE(deep.save());
-  EXPECT_TRUE(std::filesystem::is_regular_file(nested));
-  EXPECT_FALSE(std::filesystem::exists(nested + ".tmp"));
-}
-
-TEST_F(JsonDefaultsTest, FailedWriteLeavesTheOldFileWhole) {
+TEST_F(JsonDefaultsTest, FailedWritesLeaveTheOldFileWholeAndReportFailure) {
   writeFile(R"({"kept": true})");
   // Something in the way of the temporary file: the write cannot start.
   dir.write("Rubblemoor/settings.json.tmp/blocker", "x");
@@ -226,18 +184,12 @@ TEST_F(JsonDefaultsTest, FailedWriteLeavesTheOldFileWhole) {
   store.setInt("new", 3);
   EXPECT_FALSE(store.save());
   EXPECT_EQ(fileText(), R"({"kept": true})");
-  // The store in memory keeps the unsaved values.
-  EXPECT_EQ(store.getInt("new"), 3);
-}
-
-TEST_F(JsonDefaultsTest, FailedFolderCreationReportsFailure) {
-  dir.write("Rubblemoor", "a file where the folder should be");
-  store.setBool("x", true);
-  EXPECT_FALSE(store.save());
-  EXPECT_EQ(dir.read("Rubblemoor"), "a file where the folder should be");
-}
-
-TEST_F(JsonDefaultsTest, EmptyPathNeitherLoadsNorSaves) {
+  EXPECT_EQ(store.getInt("new"), 3);  // the store in memory keeps the unsaved values
+  JsonDefaults blocked([this] { return dir.file("blocked/settings.json"); });
+  dir.write("blocked", "a file where the folder should be");
+  blocked.setBool("x", true);
+  EXPECT_FALSE(blocked.save());
+  EXPECT_EQ(dir.read("blocked"), "a file where the folder should be");
   JsonDefaults nowhere([] { return std::string(); });
   nowhere.setBool("x", true);
   EXPECT_FALSE(nowhere.save());
@@ -245,14 +197,18 @@ TEST_F(JsonDefaultsTest, EmptyPathNeitherLoadsNorSaves) {
   EXPECT_EQ(nowhere.size(), 0u);
 }
 
-TEST(SettingsFilePath, FollowsTheDataHome) {
+TEST(SettingsFilePath, FollowsTheDataHomeAndSavingMakesTheFolder) {
   testsupport::ScopedDataHome home;
-  EXPECT_EQ(kel::settings_file::defaultPath(),
-            (home.path() / "Rubblemoor" / "settings.json").string());
+  const std::filesystem::path file = home.path() / "Rubblemoor" / "settings.json";
+  EXPECT_EQ(kel::settings_file::defaultPath(), file.string());
   JsonDefaults store;
   store.setString("where", "home");
   ASSERT_TRUE(store.save());
-  EXPECT_TRUE(std::filesystem::is_regular_file(home.path() / "Rubblemoor" / "settings.json"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(file));
+  EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
+  JsonDefaults nested([&home] { return (home.path() / "a/b/settings.json").string(); });
+  nested.setBool("x", true);
+  EXPECT_TRUE(nested.save());  // makes the folder with its parents
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class SettingsEntriesTest : public testing::Test {
   settingstest::TestSettingsHost host;
 };
 
-TEST_F(SettingsEntriesTest, DifficultySwitchIsRecentForLessThanAnHour) {
+TEST_F(SettingsEntriesTest, DifficultySwitchIsRecentForLessThanAnHourEvenPast2038) {
   const int64_t now = 1'700'000'000;
   EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, now));
   entries::recordDifficultySwitch(host.store, now - 3599);
@@ -41,43 +41,31 @@ TEST_F(SettingsEntriesTest, DifficultySwitchIsRecentForLessThanAnHour) {
   entries::recordDifficultySwitch(host.store, now - 3600);
   EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, now));
   EXPECT_EQ(onDisk()->getInt("lastDifficultySwitch"), static_cast<int32_t>(now - 3600));
-}
-
-TEST_F(SettingsEntriesTest, DifficultySwitchTimeIsKeptInThirtyTwoBits) {
-  // Past 2038 the seconds no longer fit; both sides are cut alike, so the difference still holds.
-  const int64_t now = (int64_t{1} << 32) + 100;
-  entries::recordDifficultySwitch(host.store, now - 10);
-  EXPECT_TRUE(entries::lastDifficultySwitchRecent(host.store, now));
-  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, now + 3590));
-  // Across the signed wrap of a 32-bit count.
+  // Past 2038 the seconds no longer fit 32 bits; both sides are cut alike, so the difference
+  // still holds, also across the signed wrap.
+  const int64_t later = (int64_t{1} << 32) + 100;
+  entries::recordDifficultySwitch(host.store, later - 10);
+  EXPECT_TRUE(entries::lastDifficultySwitchRecent(host.store, later));
+  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, later + 3590));
   const int64_t wrap = int64_t{0x7FFFFFFF} + 5;
   entries::recordDifficultySwitch(host.store, wrap - 20);
   EXPECT_TRUE(entries::lastDifficultySwitchRecent(host.store, wrap));
 }
 
-TEST_F(SettingsEntriesTest, DifficultySwitchOfTheWrongKindCountsAsAbsent) {
-  host.store.setString("lastDifficultySwitch", "yesterday");
-  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, 0));
-}
-
-TEST_F(SettingsEntriesTest, MarkedWorldAndLastPlayerAreSavedAtOnce) {
+TEST_F(SettingsEntriesTest, NamesAreSavedAtOnceAndWronglyTypedEntriesReadAsAbsent) {
   entries::setMarkedWorld(host.store, "world-42");
   entries::setLastPlayer(host.store, "Ada Ünal");
   EXPECT_EQ(onDisk()->getString("markedWorld"), "world-42");
   EXPECT_EQ(onDisk()->getString("lastPlayer"), "Ada Ünal");
-  EXPECT_EQ(entries::markedWorld(host.store), "world-42");
   EXPECT_EQ(entries::lastPlayer(host.store), "Ada Ünal");
-
   entries::clearMarkedWorld(host.store);
   EXPECT_FALSE(onDisk()->has("markedWorld"));
-  EXPECT_EQ(entries::markedWorld(host.store), "");
-}
-
-TEST_F(SettingsEntriesTest, WronglyTypedNamesReadAsEmpty) {
   host.store.setInt("markedWorld", 3);
   host.store.setStringList("lastPlayer", {"x"});
+  host.store.setString("lastDifficultySwitch", "yesterday");
   EXPECT_EQ(entries::markedWorld(host.store), "");
   EXPECT_EQ(entries::lastPlayer(host.store), "");
+  EXPECT_FALSE(entries::lastDifficultySwitchRecent(host.store, 0));
 }
 
 TEST_F(SettingsEntriesTest, WithoutAHostTheOperationsDoNothing) {

@@ -23,78 +23,57 @@ class FakeSteamApi : public kel::SteamApi,
   std::vector<kel::SteamFriendInfo> friendInfos;
   std::map<std::string, int32_t> stats;
   std::map<std::string, int64_t> globalStats;
-  std::vector<std::string> achievementsSet;
   std::vector<std::string> calls;
   std::vector<kel::SteamCallbackData> pending;
 
   void queue(int id, int result) { pending.push_back(kel::SteamCallbackData{id, result}); }
 
   bool init() override {
-    calls.push_back("init");
-    running = initSucceeds;
-    return running;
+    record("init");
+    return running = initSucceeds;
   }
   void shutdown() override {
-    calls.push_back("shutdown");
+    record("shutdown");
     running = false;
   }
   void runCallbacks() override {
     std::vector<kel::SteamCallbackData> due;
     due.swap(pending);
-    for (const kel::SteamCallbackData& data : due) {
-      callbacks().dispatch(data);
-    }
+    for (const kel::SteamCallbackData& data : due) callbacks().dispatch(data);
   }
-  void setWarningMessageHook(WarningHook hook) override {
-    warningHookSet = static_cast<bool>(hook);
-  }
+  void setWarningMessageHook(WarningHook hook) override { warningHookSet = static_cast<bool>(hook); }
   kel::SteamUser* user() override { return running ? this : nullptr; }
   kel::SteamFriends* friends() override { return running ? this : nullptr; }
   kel::SteamUserStats* userStats() override { return running ? this : nullptr; }
 
  private:
+  bool record(const std::string& call) {
+    calls.push_back(call);
+    return true;
+  }
+  template <class Map, class Value>
+  static bool lookup(const Map& map, const std::string& key, Value& value) {
+    const auto found = map.find(key);
+    if (found == map.end()) return false;
+    value = found->second;
+    return true;
+  }
+
   bool loggedOn() const override { return isLoggedOn; }
   uint64_t steamId() const override { return 76561198000000001ull; }
   std::vector<kel::SteamFriendInfo> immediateFriends() const override { return friendInfos; }
-
-  bool setAchievement(const std::string& key) override {
-    calls.push_back("setAchievement " + key);
-    achievementsSet.push_back(key);
-    return true;
-  }
-  bool requestCurrentStats() override {
-    calls.push_back("requestCurrentStats");
-    return true;
-  }
-  bool storeStats() override {
-    calls.push_back("storeStats");
-    return true;
-  }
+  bool setAchievement(const std::string& key) override { return record("setAchievement " + key); }
+  bool requestCurrentStats() override { return record("requestCurrentStats"); }
+  bool storeStats() override { return record("storeStats"); }
   bool setStat(const std::string& key, int32_t value) override {
-    calls.push_back("setStat " + key + " " + std::to_string(value));
     stats[key] = value;
-    return true;
+    return record("setStat " + key + " " + std::to_string(value));
   }
-  bool getStat(const std::string& key, int32_t& value) const override {
-    const auto found = stats.find(key);
-    if (found == stats.end()) {
-      return false;
-    }
-    value = found->second;
-    return true;
-  }
+  bool getStat(const std::string& key, int32_t& value) const override { return lookup(stats, key, value); }
   bool getGlobalStat(const std::string& key, int64_t& value) const override {
-    const auto found = globalStats.find(key);
-    if (found == globalStats.end()) {
-      return false;
-    }
-    value = found->second;
-    return true;
+    return lookup(globalStats, key, value);
   }
-  bool requestGlobalStats(int historyDays) override {
-    calls.push_back("requestGlobalStats " + std::to_string(historyDays));
-    return true;
-  }
+  bool requestGlobalStats(int days) override { return record("requestGlobalStats " + std::to_string(days)); }
 };
 
 }  // namespace testsupport

@@ -25,7 +25,6 @@ class RecordingStatsTarget : public kel::SteamStatsTarget {
  public:
   std::array<bool, 2> flagSet = {false, false};
   std::array<std::optional<uint32_t>, 2> values;
-
   bool acceptsValue(uint32_t index) const override { return !flagSet.at(index); }
   void setValue(uint32_t index, uint32_t value) override { values.at(index) = value; }
 };
@@ -40,7 +39,6 @@ TEST(SteamAchievementsWithoutClient, EveryOperationIsHarmlessAndAnswersNothing) 
   EXPECT_FALSE(achievements.setIntStat(0, 12));
   EXPECT_EQ(achievements.globalStat(0), 0);
   EXPECT_FALSE(achievements.requestGlobalStats());
-  EXPECT_FALSE(achievements.globalStatsReady());
 }
 
 class SteamAchievementsTest : public testing::Test {
@@ -50,78 +48,64 @@ class SteamAchievementsTest : public testing::Test {
     api.calls.clear();
     achievements.setStatsTarget(&target);
   }
+  // Queues a statistics reply from the client and lets it arrive.
+  void receive(int id, int result) {
+    api.queue(id, result);
+    api.runCallbacks();
+  }
 
   testsupport::FakeSteamApi api;
   SteamAchievements achievements{api};
   RecordingStatsTarget target;
 };
 
-TEST_F(SteamAchievementsTest, UnlockSetsTheAchievementByKeyThenStores) {
-  EXPECT_TRUE(achievements.available());
+TEST_F(SteamAchievementsTest, UnlockStoresAndStatisticsUseTheTableKeysAndStayInRange) {
   achievements.unlock("catch_a_fish");
   EXPECT_EQ(api.calls, (std::vector<std::string>{"setAchievement catch_a_fish", "storeStats"}));
-}
-
-TEST_F(SteamAchievementsTest, IntegerStatisticsUseTheTableKeysAndStayInRange) {
   EXPECT_TRUE(achievements.setIntStat(kel::STEAM_STAT_FISH_CAUGHT, 7));
   EXPECT_TRUE(achievements.setIntStat(kel::STEAM_STAT_ITEM_CRAFTED, 4000000000u));
   EXPECT_EQ(api.stats.at("fish_caught"), 7);
   // The client's statistics are signed: a huge count saturates instead of going negative.
   EXPECT_EQ(api.stats.at("item_crafted"), 2147483647);
-
   api.calls.clear();
   EXPECT_FALSE(achievements.setIntStat(2, 1));
   EXPECT_FALSE(achievements.setIntStat(0xFFFFFFFFu, 1));
   EXPECT_TRUE(api.calls.empty());
 }
 
-TEST_F(SteamAchievementsTest, GlobalStatisticsReadByIndexWithZeroForFailures) {
+TEST_F(SteamAchievementsTest, GlobalStatisticsAreReadyOnlyAfterASuccessfulReply) {
   api.globalStats["item_crafted"] = 123456789012LL;
   EXPECT_EQ(achievements.globalStat(1), 123456789012LL);
   EXPECT_EQ(achievements.globalStat(0), 0);  // the client has no value for it
   EXPECT_EQ(achievements.globalStat(2), 0);  // outside the table
-}
-
-TEST_F(SteamAchievementsTest, GlobalStatisticsAreReadyOnlyAfterASuccessfulReply) {
   EXPECT_TRUE(achievements.requestGlobalStats());
   EXPECT_EQ(api.calls, (std::vector<std::string>{"requestGlobalStats 1", "requestCurrentStats"}));
+  receive(STEAM_GLOBAL_STATS_RECEIVED, RESULT_FAIL);
   EXPECT_FALSE(achievements.globalStatsReady());
-
-  api.queue(STEAM_GLOBAL_STATS_RECEIVED, RESULT_FAIL);
-  api.runCallbacks();
-  EXPECT_FALSE(achievements.globalStatsReady());
-
   api.queue(STEAM_GLOBAL_STATS_RECEIVED, STEAM_RESULT_OK);
   EXPECT_FALSE(achievements.globalStatsReady());  // queued results wait for runCallbacks
   api.runCallbacks();
   EXPECT_TRUE(achievements.globalStatsReady());
 }
 
-TEST_F(SteamAchievementsTest, ReceivedStatisticsFillOnlyTheValuesWhoseFlagIsClear) {
+TEST_F(SteamAchievementsTest, ReceivedStatisticsFillOnlyValuesWhoseFlagIsClearAndNeverGoNegative) {
   api.stats["fish_caught"] = 31;
   api.stats["item_crafted"] = 502;
-  target.flagSet[1] = true;
-  api.queue(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
-  api.runCallbacks();
-  EXPECT_EQ(target.values[0], 31u);
-  EXPECT_FALSE(target.values[1].has_value());
-}
-
-TEST_F(SteamAchievementsTest, AFailedStatisticsReplyLeavesBothValuesAlone) {
-  api.stats["fish_caught"] = 31;
-  api.stats["item_crafted"] = 502;
-  api.queue(STEAM_USER_STATS_RECEIVED, RESULT_FAIL);
-  api.runCallbacks();
+  receive(STEAM_USER_STATS_RECEIVED, RESULT_FAIL);  // a failed reply changes nothing
   EXPECT_FALSE(target.values[0].has_value());
   EXPECT_FALSE(target.values[1].has_value());
-}
+  target.flagSet[1] = true;
+  receive(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
+  EXPECT_EQ(target.values[0], 31u);
+  EXPECT_FALSE(target.values[1].has_value());
 
-TEST_F(SteamAchievementsTest, MissingOrNegativeStoredStatisticsNeverBecomeHugeCounts) {
+  RecordingStatsTarget fresh;
+  achievements.setStatsTarget(&fresh);
+  api.stats.erase("fish_caught");
   api.stats["item_crafted"] = -5;
-  api.queue(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
-  api.runCallbacks();
-  EXPECT_FALSE(target.values[0].has_value());  // the client had none
-  EXPECT_EQ(target.values[1], 0u);
+  receive(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
+  EXPECT_FALSE(fresh.values[0].has_value());  // the client had none
+  EXPECT_EQ(fresh.values[1], 0u);
 }
 
 TEST(SteamAchievementsLifetime, TheFourCallbacksAreRegisteredAndGoWithTheObject) {

@@ -1,5 +1,5 @@
 // Starting and stopping the platform with and without a store-front client: the no-client state,
-// the friend list, the overlay callback and shutdown.
+// the friend list, the overlay callback, statistics replies and shutdown.
 
 #include <gtest/gtest.h>
 
@@ -17,15 +17,15 @@ using kel::DesktopPlatform;
 using kel::SteamPersonaState;
 
 struct PlatformWithFake {
-  explicit PlatformWithFake(bool initSucceeds = true) {
+  explicit PlatformWithFake(bool withClient = true) {
     auto owned = std::make_unique<testsupport::FakeSteamApi>();
-    owned->initSucceeds = initSucceeds;
-    fake = owned.get();
+    fake = withClient ? owned.get() : nullptr;
     DesktopPlatform::Services services;
-    services.steam = std::move(owned);
+    if (withClient) services.steam = std::move(owned);
     services.installCrashReporter = false;
     platform = std::make_unique<DesktopPlatform>(std::move(services));
   }
+  size_t overlayCallbacks() { return fake->callbacks().countFor(kel::STEAM_GAME_OVERLAY_ACTIVATED); }
   testsupport::ScopedDataHome home;
   testsupport::FakeSteamApi* fake = nullptr;
   std::unique_ptr<DesktopPlatform> platform;
@@ -34,10 +34,8 @@ struct PlatformWithFake {
 const char* const ARGS[] = {"rubblemoor", "-connectsteam", "76561198000000042"};
 
 TEST(SteamStart, WithoutAClientTheGameRunsInItsNoClientState) {
-  testsupport::ScopedDataHome home;
-  DesktopPlatform::Services services;
-  services.installCrashReporter = false;
-  DesktopPlatform platform(std::move(services));
+  PlatformWithFake setup(false);
+  DesktopPlatform& platform = *setup.platform;
   EXPECT_FALSE(platform.start(3, ARGS));
   EXPECT_FALSE(platform.steamReady());
   EXPECT_EQ(platform.steamFriends(), nullptr);
@@ -49,56 +47,23 @@ TEST(SteamStart, WithoutAClientTheGameRunsInItsNoClientState) {
   platform.stop();
 }
 
-TEST(SteamStart, AFailedClientStartLeavesNoFriendListNorOverlayCallback) {
-  PlatformWithFake setup(false);
-  EXPECT_FALSE(setup.platform->start(3, ARGS));
-  EXPECT_FALSE(setup.platform->steamReady());
-  EXPECT_EQ(setup.platform->steamFriends(), nullptr);
-  EXPECT_EQ(setup.fake->callbacks().countFor(kel::STEAM_GAME_OVERLAY_ACTIVATED), 0u);
-  setup.platform->stop();
-  EXPECT_EQ(setup.fake->calls, (std::vector<std::string>{"init"}));  // no shutdown without start
+TEST(SteamStart, AFailedStartLeavesNothingBehindAndALoggedOffUserIsOnlyOffline) {
+  PlatformWithFake failed;
+  failed.fake->initSucceeds = false;
+  EXPECT_FALSE(failed.platform->start(3, ARGS));
+  EXPECT_FALSE(failed.platform->steamReady());
+  EXPECT_EQ(failed.platform->steamFriends(), nullptr);
+  EXPECT_EQ(failed.overlayCallbacks(), 0u);
+  failed.platform->stop();
+  EXPECT_EQ(failed.fake->calls, (std::vector<std::string>{"init"}));  // no shutdown without start
+
+  PlatformWithFake offline;
+  offline.fake->isLoggedOn = false;
+  EXPECT_FALSE(offline.platform->start(3, ARGS));
+  EXPECT_TRUE(offline.platform->steamReady());  // the client runs, only offline
 }
 
-TEST(SteamStart, AStartedClientGivesOnlineFriendsSortedByName) {
-  PlatformWithFake setup;
-  setup.fake->friendInfos = {
-      {3, "zed", SteamPersonaState::ONLINE},  {4, "Amy", SteamPersonaState::ONLINE},
-      {5, "bob", SteamPersonaState::OFFLINE}, {6, "amy", SteamPersonaState::ONLINE},
-      {7, "Carl", SteamPersonaState::AWAY},
-  };
-  EXPECT_TRUE(setup.platform->start(3, ARGS));
-  ASSERT_TRUE(setup.platform->steamReady());
-  ASSERT_NE(setup.platform->steamFriends(), nullptr);
-  const auto& entries = setup.platform->steamFriends()->entries();
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].steamId, 4u);  // equal names ignoring case: by id
-  EXPECT_EQ(entries[1].steamId, 6u);
-  EXPECT_EQ(entries[2].personaName, "zed");
-  EXPECT_TRUE(setup.fake->warningHookSet);
-  EXPECT_EQ(setup.fake->callbacks().countFor(kel::STEAM_GAME_OVERLAY_ACTIVATED), 1u);
-}
-
-TEST(SteamStart, StartAnswersWhetherTheUserIsLoggedOn) {
-  PlatformWithFake setup;
-  setup.fake->isLoggedOn = false;
-  EXPECT_FALSE(setup.platform->start(3, ARGS));
-  EXPECT_TRUE(setup.platform->steamReady());  // the client runs, only offline
-}
-
-TEST(SteamStart, StopShutsTheClientDownAndDropsWhatStartMade) {
-  PlatformWithFake setup;
-  setup.platform->start(3, ARGS);
-  setup.platform->stop();
-  EXPECT_EQ(setup.fake->calls.back(), "shutdown");
-  EXPECT_FALSE(setup.platform->steamReady());
-  EXPECT_EQ(setup.platform->steamFriends(), nullptr);
-  EXPECT_EQ(setup.fake->callbacks().countFor(kel::STEAM_GAME_OVERLAY_ACTIVATED), 0u);
-  EXPECT_FALSE(setup.platform->achievements()->available());
-  setup.platform->stop();  // a second stop does nothing
-  EXPECT_EQ(std::count(setup.fake->calls.begin(), setup.fake->calls.end(), "shutdown"), 1);
-}
-
-TEST(SteamStart, StatisticsRepliesReachTheRegisteredTargetThroughThePlatform) {
+TEST(SteamStart, AStartedClientServesFriendsAndStatisticsUntilStopDropsThem) {
   struct Target : kel::SteamStatsTarget {
     uint32_t fish = 0;
     bool acceptsValue(uint32_t) const override { return true; }
@@ -107,13 +72,37 @@ TEST(SteamStart, StatisticsRepliesReachTheRegisteredTargetThroughThePlatform) {
     }
   } target;
   PlatformWithFake setup;
-  setup.platform->setSteamStatsTarget(&target);
-  setup.platform->start(1, ARGS);
+  DesktopPlatform& platform = *setup.platform;
+  setup.fake->friendInfos = {
+      {3, "zed", SteamPersonaState::ONLINE},  {4, "Amy", SteamPersonaState::ONLINE},
+      {5, "bob", SteamPersonaState::OFFLINE}, {6, "amy", SteamPersonaState::ONLINE},
+      {7, "Carl", SteamPersonaState::AWAY},
+  };
+  platform.setSteamStatsTarget(&target);
+  EXPECT_TRUE(platform.start(3, ARGS));
+  ASSERT_NE(platform.steamFriends(), nullptr);
+  const auto& entries = platform.steamFriends()->entries();
+  ASSERT_EQ(entries.size(), 3u);  // online only, sorted by name
+  EXPECT_EQ(entries[0].steamId, 4u);  // equal names ignoring case: by id
+  EXPECT_EQ(entries[1].steamId, 6u);
+  EXPECT_EQ(entries[2].personaName, "zed");
+  EXPECT_TRUE(setup.fake->warningHookSet);
+  EXPECT_EQ(setup.overlayCallbacks(), 1u);
+
   setup.fake->stats["fish_caught"] = 12;
-  EXPECT_TRUE(setup.platform->achievements()->requestStats());
+  EXPECT_TRUE(platform.achievements()->requestStats());
   setup.fake->queue(kel::STEAM_USER_STATS_RECEIVED, kel::STEAM_RESULT_OK);
-  setup.platform->runSteamCallbacks();
+  platform.runSteamCallbacks();
   EXPECT_EQ(target.fish, 12u);
+
+  platform.stop();
+  EXPECT_EQ(setup.fake->calls.back(), "shutdown");
+  EXPECT_FALSE(platform.steamReady());
+  EXPECT_EQ(platform.steamFriends(), nullptr);
+  EXPECT_EQ(setup.overlayCallbacks(), 0u);
+  EXPECT_FALSE(platform.achievements()->available());
+  platform.stop();  // a second stop does nothing
+  EXPECT_EQ(std::count(setup.fake->calls.begin(), setup.fake->calls.end(), "shutdown"), 1);
 }
 
 }  // namespace

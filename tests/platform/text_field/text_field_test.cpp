@@ -15,7 +15,6 @@
 #include "engine/input/event_listener_keyboard_char.h"
 #include "engine/scene/scheduler.h"
 #include "platform/text_field/desktop_text_field.h"
-#include "platform/text_field/desktop_text_field_factory.h"
 #include "platform/text_field/desktop_text_field_listener.h"
 
 namespace {
@@ -31,12 +30,12 @@ class TextFieldTest : public ::testing::Test {
     dispatcher_->setEnabled(true);
     scheduler_ = new engine::Scheduler();
     // What the view's controls would get: whatever the field lets through.
-    controlsKeys_ = engine::EventListenerKeyboard::create();
-    controlsKeys_->onKeyPressed = [this](KeyCode, engine::Event*) { ++controlsSaw_; };
-    controlsChars_ = engine::EventListenerKeyboardChar::create();
-    controlsChars_->onChar = [this](char16_t, engine::Event*) { ++controlsSaw_; };
-    dispatcher_->addEventListenerWithFixedPriority(controlsKeys_, 2);
-    dispatcher_->addEventListenerWithFixedPriority(controlsChars_, 2);
+    auto* controlsKeys = engine::EventListenerKeyboard::create();
+    controlsKeys->onKeyPressed = [this](KeyCode, engine::Event*) { ++controlsSaw_; };
+    auto* controlsChars = engine::EventListenerKeyboardChar::create();
+    controlsChars->onChar = [this](char16_t, engine::Event*) { ++controlsSaw_; };
+    dispatcher_->addEventListenerWithFixedPriority(controlsKeys, 2);
+    dispatcher_->addEventListenerWithFixedPriority(controlsChars, 2);
   }
   void TearDown() override {
     field_.reset();
@@ -62,14 +61,11 @@ class TextFieldTest : public ::testing::Test {
   DesktopTextField& chatField() { return makeField(">", 1, 1, 76); }
   DesktopTextField& signField() { return makeField("", 4, 0, 24); }
 
-  void press(KeyCode key) {
-    engine::EventKeyboard down(key, true);
-    dispatcher_->dispatchEvent(&down);
+  void press(KeyCode key, bool down = true) {
+    engine::EventKeyboard event(key, down);
+    dispatcher_->dispatchEvent(&event);
   }
-  void release(KeyCode key) {
-    engine::EventKeyboard up(key, false);
-    dispatcher_->dispatchEvent(&up);
-  }
+  void release(KeyCode key) { press(key, false); }
   void tap(KeyCode key) {
     press(key);
     release(key);
@@ -84,8 +80,6 @@ class TextFieldTest : public ::testing::Test {
 
   engine::EventDispatcher* dispatcher_ = nullptr;
   engine::Scheduler* scheduler_ = nullptr;
-  engine::EventListenerKeyboard* controlsKeys_ = nullptr;
-  engine::EventListenerKeyboardChar* controlsChars_ = nullptr;
   std::unique_ptr<DesktopTextField> field_;
   std::vector<std::string> texts_;
   std::vector<std::string> finishes_;
@@ -93,61 +87,57 @@ class TextFieldTest : public ::testing::Test {
   int controlsSaw_ = 0;
 };
 
-TEST_F(TextFieldTest, ChatLineKeepsItsPromptAndSeventySixCharacters) {
+TEST_F(TextFieldTest, ChatLineKeepsItsPromptAndSeventySixCharactersAndEnterSendsIt) {
   DesktopTextField& field = chatField();
   tap(KeyCode::BACKSPACE);
   EXPECT_EQ(field.getText(), ">");
   type(std::u16string(75, u'x'));
-  EXPECT_EQ(field.getText().size(), 76u);
   type(u'y');  // the 77th
   EXPECT_EQ(field.getText(), ">" + std::string(75, 'x'));
+  for (const KeyCode key : {KeyCode::LEFT_ARROW, KeyCode::HOME, KeyCode::DELETE, KeyCode::TAB}) {
+    tap(key);  // other keys change nothing
+  }
   EXPECT_EQ(changes_, 75);
   EXPECT_EQ(controlsSaw_, 0);  // every key and character stayed with the field
-}
-
-TEST_F(TextFieldTest, EnterSendsASingleLineAndEscapeFinishesWithoutClearing) {
-  DesktopTextField& field = chatField();
-  type(u"hi");
   tap(KeyCode::ENTER);
-  EXPECT_EQ(texts_, (std::vector<std::string>{">hi"}));
-  tap(KeyCode::ESCAPE);
-  EXPECT_EQ(finishes_, (std::vector<std::string>{">hi"}));
-  EXPECT_EQ(field.getText(), ">hi");
+  EXPECT_EQ(texts_, (std::vector<std::string>{field.getText()}));
+  tap(KeyCode::ESCAPE);  // finishes without clearing
+  EXPECT_EQ(finishes_, (std::vector<std::string>{field.getText()}));
+  EXPECT_EQ(field.getText().size(), 76u);
   EXPECT_TRUE(field.isListening());
 }
 
-TEST_F(TextFieldTest, SignHoldsFourLinesOfTwentyFour) {
+TEST_F(TextFieldTest, SignHoldsFourLinesOfTwentyFourCharactersNotBytes) {
   DesktopTextField& field = signField();
-  type(std::u16string(96, u'a'));
+  type(std::u16string(30, u'Ж'));
+  // Wrapped after 24 characters, never inside a letter's bytes.
+  std::string expected;
+  engine::utf16ToUtf8(std::u16string(24, u'Ж') + u"\n" + std::u16string(6, u'Ж'), expected);
+  EXPECT_EQ(texts_.back(), expected);
+  field.setText("");
+  type(std::u16string(97, u'a'));  // the 97th does not fit
   EXPECT_EQ(field.getWideText().size(), 96u);
   EXPECT_EQ(field.lineCount(), 4u);
-  type(u'b');  // the 97th
-  EXPECT_EQ(field.getWideText().size(), 96u);
-  // The label is shown the wrapped lines.
   EXPECT_EQ(texts_.back(), std::string(24, 'a') + "\n" + std::string(24, 'a') + "\n" +
                                std::string(24, 'a') + "\n" + std::string(24, 'a'));
 }
 
-TEST_F(TextFieldTest, EnterOnTheLastSignLineAddsNothing) {
+TEST_F(TextFieldTest, EnterOnTheLastSignLineAddsNothingAndAnEditTheLinesCannotTakeIsUndone) {
   DesktopTextField& field = signField();
-  type(u"a");
-  tap(KeyCode::ENTER);
-  type(u"b");
-  tap(KeyCode::ENTER);
-  type(u"c");
-  tap(KeyCode::ENTER);
-  type(u"d");
-  tap(KeyCode::ENTER);
+  for (const char16_t* line : {u"a", u"b", u"c", u"d"}) type(line), tap(KeyCode::ENTER);
   EXPECT_EQ(field.getText(), "a\nb\nc\nd");
-}
-
-TEST_F(TextFieldTest, AnEditTheLinesCannotTakeIsUndone) {
-  DesktopTextField& field = signField();
   field.setText("a\nb\nc\n");
   tap(KeyCode::ENTER);  // would make a fifth line
   EXPECT_EQ(field.getText(), "a\nb\nc\n");
   type(u"d");
   EXPECT_EQ(field.getText(), "a\nb\nc\nd");
+  const int changes = changes_;
+  const size_t texts = texts_.size();
+  EXPECT_FALSE(field.applyText("1\n2\n3\n4\n5"));
+  EXPECT_EQ(changes_, changes);
+  EXPECT_EQ(texts_.size(), texts);
+  EXPECT_TRUE(field.applyText("1\n2\n3\n4"));
+  EXPECT_EQ(changes_, changes + 1);
 }
 
 TEST_F(TextFieldTest, HeldBackspaceRepeatsUntilReleased) {
@@ -168,52 +158,20 @@ TEST_F(TextFieldTest, HeldBackspaceRepeatsUntilReleased) {
   EXPECT_EQ(field.getText(), "abcd");
 }
 
-TEST_F(TextFieldTest, BackspaceRemovesWholeCharacters) {
-  DesktopTextField& field = makeField("aЖ\U0001F600", 1, 0, kel::TEXT_FIELD_UNLIMITED);
+TEST_F(TextFieldTest, BackspaceRemovesWholeCharactersAndTypedOnesKeepTheirSixteenBits) {
+  DesktopTextField& field = makeField("aЖ\U0001F600", 1, 0, 5);
   tap(KeyCode::BACKSPACE);  // the emoji set by the game is one character: both halves go
   EXPECT_EQ(field.getText(), "aЖ");
   tap(KeyCode::BACKSPACE);
   EXPECT_EQ(field.getText(), "a");
-}
-
-TEST_F(TextFieldTest, TypedCharactersKeepTheirSixteenBits) {
-  DesktopTextField& field = chatField();
-  type(0x416);   // Ж
-  type(0x4E00);  // 一
+  type(0x416);    // Ж
+  type(0x4E00);   // 一
   type(0x1F600);  // beyond one unit: ignored
   type(0xD800);   // half a pair: ignored
-  EXPECT_EQ(field.getText(), ">Ж一");
+  EXPECT_EQ(field.getText(), "aЖ一");
   EXPECT_TRUE(engine::isValidUtf8(field.getText()));
-}
-
-TEST_F(TextFieldTest, SignLinesCountCharactersNotBytes) {
-  DesktopTextField& field = signField();
-  const std::u16string cyrillic(30, u'Ж');
-  type(cyrillic);
-  EXPECT_EQ(field.getWideText().size(), 30u);
-  // Wrapped after 24 characters, never inside a letter's bytes.
-  std::string expected;
-  engine::utf16ToUtf8(std::u16string(24, u'Ж') + u"\n" + std::u16string(6, u'Ж'), expected);
-  EXPECT_EQ(texts_.back(), expected);
-}
-
-TEST_F(TextFieldTest, ABurstOfTypedTextStopsAtTheLimit) {
-  DesktopTextField& field = makeField("", 1, 0, 5);
-  type(u"pasted text");
-  EXPECT_EQ(field.getText(), "paste");
-}
-
-TEST_F(TextFieldTest, OtherKeysAreSwallowedAndChangeNothing) {
-  DesktopTextField& field = chatField();
-  type(u"ab");
-  const int changesBefore = changes_;
-  for (const KeyCode key : {KeyCode::LEFT_ARROW, KeyCode::RIGHT_ARROW, KeyCode::HOME,
-                            KeyCode::DELETE, KeyCode::TAB}) {
-    tap(key);
-  }
-  EXPECT_EQ(field.getText(), ">ab");
-  EXPECT_EQ(changes_, changesBefore);
-  EXPECT_EQ(controlsSaw_, 0);
+  type(u"pasted text");  // a burst of typed text stops at the limit
+  EXPECT_EQ(field.getText(), "aЖ一pa");
 }
 
 TEST_F(TextFieldTest, StoppedAndFinishedFieldsLetInputThrough) {
@@ -246,27 +204,7 @@ TEST_F(TextFieldTest, FinishingFromItsOwnKeyIsSafe) {
   EXPECT_EQ(controlsSaw_, 0);
 }
 
-TEST_F(TextFieldTest, ApplyTextRefusesMoreLinesThanTheLimit) {
-  DesktopTextField& field = signField();
-  EXPECT_FALSE(field.applyText("1\n2\n3\n4\n5"));
-  EXPECT_EQ(changes_, 0);
-  EXPECT_TRUE(texts_.empty());
-  EXPECT_TRUE(field.applyText("1\n2\n3\n4"));
-  EXPECT_EQ(changes_, 1);
-}
-
-TEST_F(TextFieldTest, TheFactoryMakesDesktopFields) {
-  kel::DesktopTextFieldFactory factory(dispatcher_, scheduler_);
-  TextFieldSetup setup;
-  setup.initialText = "x";
-  const std::unique_ptr<kel::TextField> field = factory.createTextField(setup);
-  ASSERT_NE(dynamic_cast<DesktopTextField*>(field.get()), nullptr);
-  EXPECT_EQ(field->getText(), "x");
-  EXPECT_NE(dynamic_cast<kel::DesktopTextFieldListener*>(factory.createTextFieldListener().get()),
-            nullptr);
-}
-
-class TextFieldListenerTest : public TextFieldTest {};
+using TextFieldListenerTest = TextFieldTest;
 
 TEST_F(TextFieldListenerTest, ReportsEveryChangeAndDeletesOnRelease) {
   kel::DesktopTextFieldListener listener(dispatcher_);

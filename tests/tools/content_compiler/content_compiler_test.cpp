@@ -39,167 +39,94 @@ class CompiledContentTest : public ::testing::Test {
   std::vector<std::string> alerts;
 };
 
-TEST_F(CompiledContentTest, IntactContentShowsNoAlert) {
+TEST_F(CompiledContentTest, IntactTreasuresAndTheirDetailRecordsLandUnderTheirIds) {
   EXPECT_TRUE(alerts.empty());
-  EXPECT_FALSE(contentIsCompromised());
   EXPECT_EQ(storedContentChecksum(), computedContentChecksum());
-}
-
-TEST_F(CompiledContentTest, TreasuresLandUnderTheirIds) {
   const auto& items = contentTables().itemDefs;
   const ItemDef& plain = items[0];
   EXPECT_TRUE(plain.defined);
   EXPECT_EQ(plain.record.color(), 291);
-  EXPECT_EQ(plain.record.kind(), 4);
-  EXPECT_EQ(plain.record.freeStack(), 1);
-  EXPECT_EQ(plain.record.wornPicture(), 3);
   EXPECT_EQ(plain.record.heldOffsetX(), -2);
-  EXPECT_EQ(plain.record.heldOffsetY(), 5);
-  EXPECT_EQ(plain.record.variantCount(), 2);
   ASSERT_EQ(plain.variants.size(), 2u);
   EXPECT_EQ(plain.variants[1].bytes[5], 12);
-  EXPECT_EQ(items[10].record.u8(7), 1);
-  EXPECT_EQ(items[10].record.u8(9), 1);
   EXPECT_EQ(items[10].record.u16(10), 0x0809) << "raw bytes land at their offsets";
-  EXPECT_EQ(items[10].record.u8(26), 200);
   EXPECT_EQ(items[4095].record.kind(), 3);
   EXPECT_FALSE(items[1].defined);
-}
 
-TEST_F(CompiledContentTest, DetailRecordsHangOffTheirItems) {
-  const auto& items = contentTables().itemDefs;
   ASSERT_NE(items[10].tool, nullptr);
   EXPECT_FLOAT_EQ(items[10].tool->power(), 2.5f);
-  EXPECT_EQ(items[10].tool->capabilities(), 3);
   EXPECT_EQ(items[10].tool->maxDurability(), 120);
-  EXPECT_EQ(items[10].tool->damageType(), 2);
   EXPECT_EQ(items[10].swingSpec, nullptr);
   ASSERT_NE(items[11].swingSpec, nullptr);
   EXPECT_FLOAT_EQ(items[11].swingSpec->speedFactor(), 0.8f);
   ASSERT_NE(items[12].rangedSpec, nullptr);
-  EXPECT_FLOAT_EQ(items[12].rangedSpec->speedFactor(), 0.75f);
   EXPECT_EQ(items[12].rangedSpec->bulletRow(), 1);
   EXPECT_EQ(items[13].rangedSpec, nullptr);
-  EXPECT_FLOAT_EQ(items[13].rangedOrDefault().speedFactor(), 1.0f);
   ASSERT_NE(items[20].buff, nullptr);
-  EXPECT_EQ(items[20].tool, nullptr);
   const BuffSpec& buff = *items[20].buff;
-  EXPECT_FLOAT_EQ(buffStatBase(buff, 0, 0), 0.05f);
   EXPECT_FLOAT_EQ(buffStatBase(buff, 0, 1), -0.1f);
-  EXPECT_FLOAT_EQ(buffStatBase(buff, 0, 3), 1.27f);
-  EXPECT_FLOAT_EQ(buffStatBase(buff, 3, 0), 0.5f);
   EXPECT_FLOAT_EQ(buffStatBase(buff, 3, 3), 2.55f);
   EXPECT_FLOAT_EQ(buffStatBase(buff, 6, 0), 1.5f);
-  EXPECT_FLOAT_EQ(buffStatBase(buff, 11, 0), -0.25f);
-  EXPECT_FLOAT_EQ(buffStatBase(buff, 4, 0), 0.12f);
   EXPECT_FLOAT_EQ(buffStatBase(buff, 13, 0), 0.99f);
   EXPECT_EQ(buff.lightColor(), 2184);
 }
 
-TEST_F(CompiledContentTest, LootGroupsAndTablesKeepTheirReferences) {
+TEST_F(CompiledContentTest, LootBlocksMobsAndGroupsKeepTheirReferences) {
   const ContentTables& t = contentTables();
   ASSERT_EQ(t.lootGroups.size(), 2u);
   EXPECT_EQ(t.lootGroups[0]->items, (std::vector<uint16_t>{0, 10, 11}));
   ASSERT_EQ(t.lootTables.size(), 3u);
-  const LootTable& each = *t.lootTables[0];
-  EXPECT_EQ(each.mode, 0);
-  EXPECT_FLOAT_EQ(each.entries[0].chance, 0.5f);
-  EXPECT_EQ(each.entries[0].maxCount, 3);
-  EXPECT_EQ(each.entries[0].stack, 1);
-  EXPECT_EQ(each.entries[0].item, 0);
-  EXPECT_EQ(each.entries[1].group, t.lootGroups[1].get());
-  const LootTable& pick = *t.lootTables[1];
-  EXPECT_EQ(pick.mode, 1);
-  EXPECT_EQ(pick.entries[0].table, t.lootTables[2].get());
-  EXPECT_EQ(pick.entries[1].category, 7);
-  EXPECT_EQ(t.lootTables[2]->entries[0].item, 4095);
-}
+  EXPECT_FLOAT_EQ(t.lootTables[0]->entries[0].chance, 0.5f);
+  EXPECT_EQ(t.lootTables[0]->entries[1].group, t.lootGroups[1].get());
+  EXPECT_EQ(t.lootTables[1]->mode, 1);
+  EXPECT_EQ(t.lootTables[1]->entries[0].table, t.lootTables[2].get());
+  EXPECT_EQ(t.lootTables[1]->entries[1].category, 7);
 
-TEST_F(CompiledContentTest, BlocksMobsAndGroupsLandInTheirRows) {
-  const ContentTables& t = contentTables();
   const BlockRecord& stone = t.blockDefs[1].record;
   EXPECT_TRUE(stone.hasFlag(23));
   EXPECT_FALSE(stone.hasFlag(22));
-  EXPECT_EQ(stone.lightColor(), 1092);
-  EXPECT_EQ(stone.sound(0), 3);
   EXPECT_EQ(stone.sound(1), -1);
   EXPECT_EQ(stone.sound(2), 262);
-  EXPECT_EQ(stone.variantCount(), 4);
-  EXPECT_EQ(stone.blastResistance(), 7);
   EXPECT_EQ(t.blockDefs[1].lootTable, t.lootTables[0].get());
-  EXPECT_EQ(t.blockDefs[2].record.useKind(), 1);
   EXPECT_EQ(t.blockDefs[2].record.sound(3), -1) << "absent sounds are none";
   EXPECT_EQ(t.blockDefs[2].lootTable, nullptr);
-  EXPECT_EQ(t.blockDefs[4095].record.u8(23), 77);
   EXPECT_EQ(t.blockDefs[4095].lootTable, t.lootTables[2].get());
 
   EXPECT_EQ(t.mobCount, 3u);
   for (uint16_t row = 0; row < 3; ++row) EXPECT_EQ(t.mobDefs[row].mobId(), row);
-  EXPECT_EQ(t.mobDefs[0].movementKind(), 1);
-  EXPECT_EQ(t.mobDefs[0].sound(1), 6);
   EXPECT_FLOAT_EQ(t.mobDefs[0].f32(8), 30.0f);
   EXPECT_EQ(t.mobLootTables[0], t.lootTables[1].get());
   EXPECT_EQ(t.mobLootTables[1], nullptr);
   const MobPartLayout& layout = t.mobPartLayouts[0];
   EXPECT_EQ(layout.partModes, (std::vector<uint8_t>{1, 2, 2}));
   ASSERT_EQ(layout.animations.size(), 2u);
-  EXPECT_EQ(layout.animations[1].kind, 2);
   EXPECT_EQ(layout.animations[1].frames[2][1], 6);
-  EXPECT_EQ(t.mobPartLayouts[1].animations[0].kind, 5);
-  EXPECT_EQ(t.mobDefs[2].u32(116), 0x04030201u);
-
   EXPECT_EQ(t.mobGroupCount, 2u);
-  EXPECT_EQ(t.mobGroupDefs[0].record.conditionFlags(), 5u);
-  EXPECT_EQ(t.mobGroupDefs[0].record.planetId(), 1u);
   EXPECT_EQ(t.mobGroupDefs[0].members, (std::vector<const MobDef*>{&t.mobDefs[0], &t.mobDefs[2]}));
   EXPECT_EQ(t.mobGroupDefs[1].record.planetId(), 2048u);
-  EXPECT_EQ(t.mobGroupDefs[1].record.u32(0), 0x04030201u);
 }
 
-TEST_F(CompiledContentTest, RecipesAndProjectilesFillTheirFixedRows) {
+TEST_F(CompiledContentTest, RecipesProjectilesAndPlanetsFillTheirRows) {
   const ContentTables& t = contentTables();
-  EXPECT_EQ(t.craftDefs[0].shape(), 1);
-  EXPECT_EQ(t.craftDefs[0].category(), 2);
-  EXPECT_EQ(t.craftDefs[0].station(), 3);
   EXPECT_EQ(t.craftDefs[0].result(), 10);
   EXPECT_EQ(t.craftDefs[0].ingredient(1), 4095);
   EXPECT_EQ(t.craftDefs[0].ingredient(2), 0xFFFF) << "cells not given are empty";
-  EXPECT_EQ(t.craftDefs[1].ingredient(8), 4095);
   EXPECT_EQ(t.craftDefs[1245].ingredient(0), 0xFFFF);
   EXPECT_FLOAT_EQ(t.bulletDefs[0].lifetime(), 2.5f);
-  EXPECT_FLOAT_EQ(t.bulletDefs[0].width(), 8.0f);
-  EXPECT_EQ(t.bulletDefs[0].breakFlag(), 1);
-  EXPECT_EQ(t.bulletDefs[0].sound(0), 41);
   EXPECT_EQ(t.bulletDefs[0].thrownItem(), 0xFFFF);
-  EXPECT_EQ(t.bulletDefs[1].bobber(), 1);
   EXPECT_EQ(t.bulletDefs[1].thrownItem(), 12);
   for (uint32_t row = 0; row < 147; ++row) ASSERT_EQ(t.bulletDefs[row].row(), row);
-}
 
-TEST_F(CompiledContentTest, TwelvePlanetsWithTheirRules) {
   ASSERT_EQ(planetDefs().size(), 12u);
   for (size_t i = 0; i < 12; ++i) EXPECT_EQ(planetDefs()[i]->id, 1u << i);
   const PlanetDef& home = *planetDefs()[0];
   EXPECT_EQ(home.name, "Home");
-  EXPECT_EQ(home.flag, 1);
   EXPECT_EQ(home.parameters.surfaceAmplitude, 20u);
-  EXPECT_EQ(home.parameters.liquidKind, 2);
-  EXPECT_EQ(home.terrainBlocks.size(), 2u);
   EXPECT_EQ(home.veinRules[0].placements[0].filter, 0x100000000ull);
-  EXPECT_EQ(home.veinRules[0].placements[1].filter, 119u);
-  EXPECT_EQ(home.blockRules[0].placements[0].layer, 1);
-  EXPECT_EQ(home.caveRules[0].size, 200u);
-  EXPECT_EQ(home.wormRules[0].maxTurn, 45);
   EXPECT_EQ(home.caveDressings[0].decorationGroups[0].patterns[1].kind, 2);
-  EXPECT_EQ(home.caveDressings[0].topRules.size(), 2u);
-  EXPECT_EQ(home.poolRules[0].maxLevel, 3);
-  EXPECT_EQ(home.surfaceObjectRules[0].block, 60);
   EXPECT_EQ(home.biomeRules[0].mask, 2147483680u);
-  EXPECT_EQ(home.surfaceRules[0].blocks, (std::vector<uint16_t>{80, 81, 82}));
   EXPECT_EQ(home.surfacePatternRules[0].groups[0].patterns[0].mirror, 1);
-  const PlanetDef& crystal = *planetDefs()[5];
-  EXPECT_EQ(crystal.parameters.liquidLevel, 4);
-  EXPECT_EQ(crystal.parameters.surfaceAmplitude, 14u) << "parameters not given keep their defaults";
+  EXPECT_EQ(planetDefs()[5]->parameters.surfaceAmplitude, 14u) << "parameters not given keep their defaults";
   EXPECT_TRUE(planetDefs()[11]->veinRules.empty());
 }
 

@@ -131,61 +131,39 @@ class ViewStackTest : public ::testing::Test {
   std::unique_ptr<TestView> a, b, c;
 };
 
-TEST_F(ViewStackTest, PushPausesAndSwitchesOffTheCurrentViewThenEntersTheNewOne) {
+TEST_F(ViewStackTest, PushPopAndSwitchPauseResumeEnterAndExitInOrderWithTheirControls) {
   makeTestViews();
   GameViews views;
   ASSERT_TRUE(views.push(*a));
   ASSERT_TRUE(views.push(*b));
   EXPECT_EQ(events, (Events{"a enter", "a on", "a pause", "a off", "b enter", "b on"}));
-  EXPECT_EQ(views.current(), b.get());
   EXPECT_EQ(views.paused(), (std::vector<GameView*>{a.get()}));
   EXPECT_TRUE(a->isOnLayer());
-  EXPECT_TRUE(b->isOnLayer());
-}
 
-TEST_F(ViewStackTest, PopExitsTheTopAndResumesTheOneBeneath) {
-  makeTestViews();
-  GameViews views;
-  views.push(*a);
-  views.push(*b);
+  // A view cannot be on the stack twice.
   events.clear();
+  EXPECT_FALSE(views.push(*a));
+  EXPECT_FALSE(views.push(*b));
+  EXPECT_TRUE(events.empty());
+
   ASSERT_TRUE(views.pop());
   EXPECT_EQ(events, (Events{"b off", "b exit", "a resume", "a on"}));
   EXPECT_EQ(views.current(), a.get());
   EXPECT_FALSE(b->isOnLayer());
 
-  events.clear();
-  ASSERT_TRUE(views.pop());
-  EXPECT_EQ(events, (Events{"a off", "a exit"}));
-  EXPECT_EQ(views.current(), nullptr);
-  EXPECT_EQ(views.currentId(), ViewId::None);
-  EXPECT_FALSE(views.pop());
-}
-
-TEST_F(ViewStackTest, SwitchPopsEveryViewThenEntersItsTarget) {
-  makeTestViews();
-  GameViews views;
-  views.push(*a);
   views.push(*b);
   events.clear();
   views.switchTo(*c);
   EXPECT_EQ(events, (Events{"b off", "b exit", "a resume", "a on", "a off", "a exit", "c enter",
                             "c on"}));
-  EXPECT_EQ(views.current(), c.get());
   EXPECT_TRUE(views.paused().empty());
   EXPECT_EQ(layer->getChildrenCount(), 1u);
-}
 
-TEST_F(ViewStackTest, AViewCannotBeOnTheStackTwice) {
-  makeTestViews();
-  GameViews views;
-  views.push(*a);
-  views.push(*b);
   events.clear();
-  EXPECT_FALSE(views.push(*a));
-  EXPECT_FALSE(views.push(*b));
-  EXPECT_TRUE(events.empty());
-  EXPECT_EQ(views.paused().size(), 1u);
+  ASSERT_TRUE(views.pop());
+  EXPECT_EQ(events, (Events{"c off", "c exit"}));
+  EXPECT_EQ(views.currentId(), ViewId::None);
+  EXPECT_FALSE(views.pop());
 }
 
 TEST_F(ViewStackTest, CreateViewsMakesTheFifteenInOrderWithTheWheelOption) {
@@ -202,58 +180,47 @@ TEST_F(ViewStackTest, CreateViewsMakesTheFifteenInOrderWithTheWheelOption) {
   EXPECT_EQ(views->currentId(), ViewId::None);
 }
 
-TEST_F(ViewStackTest, ShowPauseViewUnwindsTheStack) {
+TEST_F(ViewStackTest, TheLaunchSeamIsQuietWithoutViews) {
+  UiLaunchServices services;
+  services.refreshInventory();
+  services.showPauseView();
+  services.setBookPages(nullptr, nullptr);
+  services.detachLayer(layer);
+  EXPECT_EQ(services.currentView(), ViewId::None);
+}
+
+TEST_F(ViewStackTest, TheLaunchSeamDrivesTheViews) {
   createViews();
   UiLaunchServices services;
-  services.showStartView(layer);
   GameViews& views = *gameViews();
+  services.showStartView(layer);
   EXPECT_EQ(services.currentView(), ViewId::Start);
+
+  // The pause view unwinds the stack.
   views.push(views.view(ViewId::Inventory));
   views.push(views.view(ViewId::Book));
   services.showPauseView();
   EXPECT_EQ(services.currentView(), ViewId::Pause);
   EXPECT_TRUE(views.paused().empty());
   EXPECT_FALSE(views.view(ViewId::Inventory).isOnLayer());
-  EXPECT_TRUE(views.view(ViewId::Pause).isOnLayer());
-}
 
-TEST_F(ViewStackTest, TheLaunchSeamIsQuietWithoutViews) {
-  UiLaunchServices services;
+  // A refresh hides the inventory's drop marker.
+  views.inventoryView().showDropMarker(engine::Vec2(10, 20));
+  ASSERT_TRUE(views.inventoryView().isDropMarkerShown());
   services.refreshInventory();
-  services.showPauseView();
-  services.setBookPages(nullptr, nullptr);
-  EXPECT_EQ(services.currentView(), ViewId::None);
-}
+  EXPECT_FALSE(views.inventoryView().isDropMarkerShown());
 
-TEST_F(ViewStackTest, RefreshHidesTheInventoryDropMarker) {
-  createViews();
-  InventoryView& inventory = gameViews()->inventoryView();
-  inventory.showDropMarker(engine::Vec2(10, 20));
-  ASSERT_TRUE(inventory.isDropMarkerShown());
-  UiLaunchServices().refreshInventory();
-  EXPECT_FALSE(inventory.isDropMarkerShown());
-}
-
-TEST_F(ViewStackTest, TheBookKeepsTheRangeItWasHanded) {
-  createViews();
+  // The book keeps the range it was handed; a reversed range is empty rather than negative.
   std::vector<BookEntry> entries(4);
-  UiLaunchServices().setBookPages(entries.data() + 1, entries.data() + 4);
-  BookView& book = gameViews()->bookView();
-  EXPECT_EQ(book.pagesBegin(), entries.data() + 1);
-  EXPECT_EQ(book.pageCount(), 3u);
-  // A reversed range is empty rather than negative.
-  book.setPages(entries.data() + 3, entries.data() + 1);
-  EXPECT_EQ(book.pageCount(), 0u);
-}
+  services.setBookPages(entries.data() + 1, entries.data() + 4);
+  EXPECT_EQ(views.bookView().pagesBegin(), entries.data() + 1);
+  EXPECT_EQ(views.bookView().pageCount(), 3u);
+  views.bookView().setPages(entries.data() + 3, entries.data() + 1);
+  EXPECT_EQ(views.bookView().pageCount(), 0u);
 
-TEST_F(ViewStackTest, ALayerThatGoesAwayIsForgottenByEveryView) {
-  createViews();
-  UiLaunchServices services;
-  services.showStartView(layer);
+  // A layer that goes away is forgotten by every view.
   services.detachLayer(layer);
-  for (int i = 0; i < VIEW_COUNT; ++i) {
-    EXPECT_EQ(gameViews()->view(static_cast<ViewId>(i)).layer(), nullptr);
-  }
+  for (int i = 0; i < VIEW_COUNT; ++i) EXPECT_EQ(views.view(static_cast<ViewId>(i)).layer(), nullptr);
 }
 
 class QuitRecorder : public engine::Application {

@@ -55,14 +55,10 @@ class MainLayerTest : public ::testing::Test {
   MainLayer* layer = nullptr;
 };
 
-TEST_F(MainLayerTest, CreationShowsTheStartViewOnTheLayerAndMakesItCurrent) {
+TEST_F(MainLayerTest, ItsLifeShowsTheStartViewThenDetachesTheViewsAndClearsTheCurrentLayer) {
   MainLayer* created = makeLayer();
   EXPECT_EQ(views.shownOn, (std::vector<engine::InnerNode*>{created}));
   EXPECT_EQ(MainLayer::current(), created);
-}
-
-TEST_F(MainLayerTest, ItsEndDetachesTheViewsAndClearsTheCurrentLayer) {
-  MainLayer* created = makeLayer();
   layer->release();
   layer = nullptr;
   engine::PoolManager::getCurrentPool()->clear();
@@ -100,11 +96,13 @@ TEST_F(MainLayerTest, TheMusicCheckRunsOnceAfterItsDelayUnderItsTag) {
   layer->onExit();
 }
 
-TEST_F(MainLayerTest, ACancelledMusicCheckNeverRuns) {
-  makeLayer();
-  layer->onEnter();
+TEST_F(MainLayerTest, ACancelledMusicCheckOrOneWithoutAMainLayerNeverRuns) {
   int checks = 0;
   MusicActionScheduler music;
+  music.schedule(0.0f, [&checks] { ++checks; });  // no main layer yet: dropped
+  EXPECT_FALSE(music.isPending());
+  makeLayer();
+  layer->onEnter();
   music.schedule(1.0f, [&checks] { ++checks; });
   EXPECT_TRUE(music.isPending());
   music.cancel();
@@ -112,16 +110,6 @@ TEST_F(MainLayerTest, ACancelledMusicCheckNeverRuns) {
   advance(2.0f);
   EXPECT_EQ(checks, 0);
   layer->onExit();
-}
-
-TEST_F(MainLayerTest, WithoutAMainLayerMusicRequestsAreDropped) {
-  MusicActionScheduler music;
-  int checks = 0;
-  music.schedule(0.0f, [&checks] { ++checks; });
-  music.cancel();
-  EXPECT_FALSE(music.isPending());
-  advance(1.0f);
-  EXPECT_EQ(checks, 0);
 }
 
 }  // namespace

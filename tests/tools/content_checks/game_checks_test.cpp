@@ -1,0 +1,124 @@
+#include "tools/content_checks/game_checks.h"
+
+#include <gtest/gtest.h>
+
+#include "content/loader/content_database.h"
+#include "content/texts/language_texts.h"
+#include "content_set_builder.h"
+#include "tests/support/temp_dir.h"
+#include "tools/content_checks/text_checks.h"
+
+namespace {
+
+using content_checks::CheckReport;
+using content_checks::ContentIndex;
+
+std::string strings(int emptyId) {
+  std::string json = "[";
+  for (int id = 0; id < 367; ++id) json += std::string(id ? "," : "") + (id == emptyId ? "\"\"" : "\"Text\"");
+  return json + "]";
+}
+
+CheckReport checkTexts(const std::string& language, const checks_test::SetBuilder& set) {
+  LanguageTexts texts;
+  EXPECT_TRUE(texts.loadText(language));
+  const auto sources = set.build();
+  CheckReport report;
+  content_checks::checkTexts(texts, "english.json", ContentIndex(sources), report);
+  return report;
+}
+
+TEST(TextChecks, EveryTextTheCodeShowsMustBeWritten) {
+  const CheckReport full = checkTexts(R"({"strings": )" + strings(-1) + "}", {});
+  EXPECT_TRUE(full.ok()) << full.describe();
+  const CheckReport gap = checkTexts(R"({"strings": )" + strings(338) + "}", {});
+  EXPECT_TRUE(gap.mentions("english.json \"strings\", row 338: text 338 is shown by the game but empty"));
+  EXPECT_EQ(gap.findings().size(), 1u);
+  // A short list leaves every later id without a text.
+  const CheckReport shortList = checkTexts(R"({"strings": ["a", "b"]})", {});
+  EXPECT_TRUE(shortList.mentions("text 98 is shown"));
+  EXPECT_TRUE(shortList.mentions("text 345 is shown"));
+}
+
+TEST(TextChecks, NamesMustExistAndFindTheirOwnRow) {
+  checks_test::SetBuilder set;
+  set.treasures = R"([{"id": 5}, {"id": 6}, {"id": 7}])";
+  set.mobs = R"([{"maxHealth": 1}, {"maxHealth": 1}, {}, {"maxHealth": 1}])";
+  const std::string language = R"({"strings": )" + strings(-1) + R"(,
+    "treasures": [{"id": 5, "name": "Longsword of the Far Northern Kingdoms A"},
+                  {"id": 6, "name": "LONGSWORD of the Far Northern Kingdoms B"}],
+    "mobs": ["Pig", "Cow", "", "pig"]})";
+  const CheckReport report = checkTexts(language, set);
+  EXPECT_FALSE(report.mentions("item 5 ("));
+  EXPECT_TRUE(report.mentions("english.json \"treasures\": item 6 (treasures.json, row 1): its name "
+                              "\"LONGSWORD of the Far Northern Kingdoms B\" finds item 5 first"));
+  EXPECT_TRUE(report.mentions("item 7 (treasures.json, row 2) has no name"));
+  EXPECT_FALSE(report.mentions("mob 2"));  // an empty row needs no name
+  EXPECT_TRUE(report.mentions("english.json \"mobs\", row 3: mob 3's name \"pig\" finds mob 0 first"));
+}
+
+class GameChecks : public ::testing::Test {
+ protected:
+  void SetUp() override { resetContentDatabase(); }
+  void TearDown() override { resetContentDatabase(); }
+
+  std::string minimalPlanets() const {
+    std::string json = "[";
+    for (int i = 0; i < 12; ++i) {
+      json += std::string(i ? "," : "") + R"({"id": )" + std::to_string(1 << i) + R"(, "name": "P)" +
+              std::to_string(i) + R"(", "terrainBlocks": [{"block": 1248, "weight": 1}]})";
+    }
+    return json + "]";
+  }
+
+  testsupport::TempDir dir;
+};
+
+TEST_F(GameChecks, CompiledSetLoadsAndFindingsNameTheirPlace) {
+  dir.write("content/planets.json", minimalPlanets());
+  dir.write("content/blocks.json", R"([{"id": 1248, "flags": "0x4"}])");
+  dir.write("english.json", R"({"strings": )" + strings(-1) + "}");
+  const CheckReport report = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
+  EXPECT_FALSE(report.mentions("refuses")) << report.describe();
+  EXPECT_TRUE(report.mentions("blocks.json: block 84 (bedrock (must not be breakable)) is not defined"));
+  EXPECT_FALSE(report.mentions("english.json"));
+  EXPECT_FALSE(contentIsCompromised());
+}
+
+TEST_F(GameChecks, DamagedSourcesGiveOneClearFinding) {
+  const std::string planets = minimalPlanets();
+  dir.write("content/planets.json", planets.substr(0, planets.size() / 2));
+  const CheckReport report = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
+  ASSERT_EQ(report.findings().size(), 1u) << report.describe();
+  EXPECT_TRUE(report.mentions("planets.json: not valid JSON at byte"));
+}
+
+TEST_F(GameChecks, SourcesTheCompilerRefusesAreReported) {
+  dir.write("content/planets.json", minimalPlanets());
+  std::string mobs = "[";
+  for (int i = 0; i < 901; ++i) mobs += std::string(i ? "," : "") + "{}";
+  dir.write("content/mobs.json", mobs + "]");
+  const CheckReport oversized = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
+  EXPECT_TRUE(oversized.mentions("mobs.json: more than 900 mobs")) << oversized.describe();
+
+  dir.write("content/mobs.json", "[]");
+  dir.write("content/blocks.json", R"([{"id": 5000}])");
+  const CheckReport outOfRange = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
+  EXPECT_TRUE(outOfRange.mentions("blocks.json, row 0:")) << outOfRange.describe();
+}
+
+TEST_F(GameChecks, MissingOrDamagedLanguageFileIsAFinding) {
+  dir.write("content/planets.json", minimalPlanets());
+  const CheckReport missing = content_checks::checkGame(dir.file("content"), dir.file("nowhere.json"));
+  EXPECT_TRUE(missing.mentions("nowhere.json: cannot be read as a language file"));
+  dir.write("english.json", "[\"not an object\"");
+  const CheckReport damaged = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
+  EXPECT_TRUE(damaged.mentions("english.json: cannot be read as a language file"));
+}
+
+TEST_F(GameChecks, MissingPlanetsFileIsReported) {
+  const CheckReport report = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
+  EXPECT_TRUE(report.mentions("planets.json: there must be exactly 12 planets")) << report.describe();
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include "tools/content_checks/obtainability_check.h"
+
+#include <gtest/gtest.h>
+
+#include "content_set_builder.h"
+
+namespace {
+
+using checks_test::itemLoot;
+using checks_test::SetBuilder;
+using content_checks::CheckReport;
+using content_checks::ContentIndex;
+
+CheckReport run(const SetBuilder& set) {
+  const auto sources = set.build();
+  const ContentIndex index(sources);
+  CheckReport report;
+  content_checks::checkRecipeInputs(index, report);
+  return report;
+}
+
+size_t recipeFindings(const CheckReport& report) {
+  size_t count = 0;
+  for (const auto& f : report.findings()) count += f.place.file == "crafts.json" ? 1 : 0;
+  return count;
+}
+
+std::set<uint16_t> obtainable(const SetBuilder& set) {
+  const auto sources = set.build();
+  return content_checks::obtainableItems(ContentIndex(sources));
+}
+
+// Items 1000-1003 and the workbench 24; block 1000 drops item 1000.
+SetBuilder baseSet() {
+  SetBuilder set;
+  set.treasures = R"([{"id": 24}, {"id": 88}, {"id": 1000}, {"id": 1001}, {"id": 1002}, {"id": 1003},
+                      {"id": 612}, {"id": 548}, {"id": 65}, {"id": 1538}])";
+  set.loot = "[" + itemLoot(1000) + "," + itemLoot(548) + "]";
+  set.blocks = R"([{"id": 1000, "lootTable": 0}, {"id": 1001, "lootTable": 1}])";
+  return set;
+}
+
+TEST(ObtainabilityCheck, RecipesBuildOnLootAndEachOther) {
+  SetBuilder set = baseSet();
+  set.crafts = R"([
+    {"shape": 0, "station": 0, "result": 24, "ingredients": [1000]},
+    {"shape": 0, "station": 1, "result": 1001, "ingredients": [1000]},
+    {"shape": 1, "station": 1, "result": 1002, "ingredients": [1001, 1000]}
+  ])";
+  const auto have = obtainable(set);
+  EXPECT_TRUE(have.count(1000) && have.count(24) && have.count(1001) && have.count(1002));
+  EXPECT_FALSE(have.count(1003));
+  EXPECT_EQ(recipeFindings(run(set)), 0u) << run(set).describe();
+}
+
+TEST(ObtainabilityCheck, IngredientNothingGivesIsReportedOnItsRecipeRow) {
+  SetBuilder set = baseSet();
+  set.crafts = R"([
+    {"shape": 0, "station": 0, "result": 24, "ingredients": [1000]},
+    {"shape": 3, "station": 0, "result": 1002, "ingredients": [1003, 1003, 1000]}
+  ])";
+  const CheckReport report = run(set);
+  EXPECT_TRUE(report.mentions("crafts.json, row 1: ingredient item 1003 cannot be obtained"));
+  EXPECT_FALSE(report.mentions("ingredient item 1000"));
+  // The same item in several cells is one ingredient, reported once.
+  EXPECT_EQ(recipeFindings(report), 1u) << report.describe();
+}
+
+TEST(ObtainabilityCheck, RecipesThatOnlyFeedEachOtherAreUnobtainable) {
+  SetBuilder set = baseSet();
+  set.crafts = R"([
+    {"shape": 0, "result": 1002, "ingredients": [1003]},
+    {"shape": 0, "result": 1003, "ingredients": [1002]}
+  ])";
+  const CheckReport report = run(set);
+  EXPECT_TRUE(report.mentions("crafts.json, row 0: ingredient item 1003 cannot be obtained"));
+  EXPECT_TRUE(report.mentions("crafts.json, row 1: ingredient item 1002 cannot be obtained"));
+}
+
+TEST(ObtainabilityCheck, StationItemMustBeObtainable) {
+  SetBuilder set = baseSet();
+  set.crafts = R"([{"shape": 0, "station": 1, "result": 1001, "ingredients": [1000]},
+                   {"shape": 0, "station": 40, "result": 1002, "ingredients": [1000]}])";
+  const CheckReport report = run(set);
+  EXPECT_TRUE(report.mentions("crafts.json, row 0: station kind 1 cannot be built"));
+  EXPECT_TRUE(report.mentions("crafts.json, row 1: station kind 40 cannot be built"));
+}
+
+TEST(ObtainabilityCheck, UndefinedItemsInRecipesAreReported) {
+  SetBuilder set = baseSet();
+  set.crafts = R"([{"shape": 1, "result": 3999, "ingredients": [1000, 3998]}])";
+  const CheckReport report = run(set);
+  EXPECT_TRUE(report.mentions("crafts.json, row 0: the result item 3999 is not defined"));
+  EXPECT_TRUE(report.mentions("crafts.json, row 0: ingredient item 3998 is not defined"));
+}
+
+TEST(ObtainabilityCheck, CodeTablesAndEquivalencesCount) {
+  SetBuilder set = baseSet();
+  // Birch logs (548) drop; the crafting code takes them for oak logs (612). The forge (88) is
+  // crafted, so copper ore (65, dropped) smelts into copper bars (1538).
+  set.loot = "[" + itemLoot(1000) + "," + itemLoot(548) + "," + itemLoot(65) + "]";
+  set.blocks = R"([{"id": 1000, "lootTable": 0}, {"id": 1001, "lootTable": 1}, {"id": 65, "lootTable": 2}])";
+  set.crafts = R"([
+    {"shape": 0, "result": 1002, "ingredients": [612]},
+    {"shape": 0, "result": 88, "ingredients": [1000]},
+    {"shape": 0, "result": 1003, "ingredients": [1538]}
+  ])";
+  const CheckReport report = run(set);
+  EXPECT_FALSE(report.mentions("ingredient item 612")) << report.describe();
+  EXPECT_FALSE(report.mentions("ingredient item 1538")) << report.describe();
+  EXPECT_TRUE(obtainable(set).count(1538));
+  EXPECT_FALSE(obtainable(set).count(612));  // only its equivalent can be had
+}
+
+TEST(ObtainabilityCheck, SmeltingNeedsTheForge) {
+  SetBuilder set = baseSet();
+  set.loot = "[" + itemLoot(65) + "]";
+  set.blocks = R"([{"id": 65, "lootTable": 0}])";
+  EXPECT_FALSE(obtainable(set).count(1538));
+}
+
+TEST(ObtainabilityCheck, NestedTablesGroupsAndPotionsGiveItems) {
+  SetBuilder set = baseSet();
+  set.treasures = R"([{"id": 1001}, {"id": 1002}, {"id": 1003}, {"id": 2126}])";
+  set.lootGroups = R"([{"items": [1002]}])";
+  set.loot = R"([
+    {"mode": "pickOne", "entries": [{"chance": 1, "kind": "table", "table": 1}, {"chance": 1, "kind": "category", "category": 4}]},
+    {"entries": [{"chance": 0.5, "kind": "group", "group": 0}, {"chance": 0, "kind": "item", "item": 1003}]},
+    {"entries": [{"chance": 1, "kind": "item", "item": 1001}]}
+  ])";
+  set.blocks = R"([{"id": 5, "lootTable": 0}])";
+  const auto have = obtainable(set);
+  EXPECT_TRUE(have.count(1002));
+  EXPECT_TRUE(have.count(2126));
+  EXPECT_FALSE(have.count(1003));  // an entry that never rolls gives nothing
+  EXPECT_FALSE(have.count(1001));  // a table no block or mob drops gives nothing
+}
+
+TEST(ObtainabilityCheck, MobLootCountsOnlyForFilledRows) {
+  SetBuilder set = baseSet();
+  set.treasures = R"([{"id": 1001}, {"id": 1002}])";
+  set.loot = "[" + itemLoot(1001) + "," + itemLoot(1002) + "]";
+  set.blocks = "[]";
+  set.mobs = R"([{"maxHealth": 5, "lootTable": 0}, {"lootTable": 1}])";
+  const auto have = obtainable(set);
+  EXPECT_TRUE(have.count(1001));
+  EXPECT_FALSE(have.count(1002));
+}
+
+TEST(ObtainabilityCheck, ItemsTheCodeHandsOutMustBeDefined) {
+  const CheckReport report = run(SetBuilder{});
+  EXPECT_TRUE(report.mentions("treasures.json: item 1538 is given by the game's Forge::smeltStep smelting table but is not defined"));
+  EXPECT_TRUE(report.mentions("item 2126 is given by the game's brewPotion"));
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include "tools/content_checks/planet_filter_check.h"
+
+#include <gtest/gtest.h>
+
+#include "content_set_builder.h"
+
+namespace {
+
+using content_checks::CheckReport;
+using content_checks::ContentIndex;
+
+// Terra's stone (group 1, category 1), soil (category 4) and turf (category 0x10) from the block
+// filter table; turf is laid by the biome stage.
+constexpr const char* kStone = "\"0x1000000000001\"";
+constexpr const char* kSoil = "\"0x1000000000004\"";
+constexpr const char* kSoilOrTurf = "\"0x1000000000014\"";
+constexpr const char* kTurf = "\"0x1000000000010\"";
+
+std::string planets(const std::string& firstPlanetRules) {
+  std::string json = "[";
+  for (int i = 0; i < 12; ++i) {
+    if (i) json += ",";
+    json += R"({"id": )" + std::to_string(1 << i) + R"(, "name": "P)" + std::to_string(i) + "\"";
+    json += i == 0 ? ", " + firstPlanetRules : std::string(R"(, "terrainBlocks": [{"block": 1248, "weight": 1}])");
+    json += "}";
+  }
+  return json + "]";
+}
+
+CheckReport run(const std::string& firstPlanetRules, const std::string& blocks) {
+  checks_test::SetBuilder set;
+  set.blocks = blocks;
+  auto sources = set.build();
+  checks_test::readInto(sources, content_compiler::readPlanets, planets(firstPlanetRules));
+  CheckReport report;
+  content_checks::checkPlanetFilters(ContentIndex(sources), report);
+  return report;
+}
+
+const std::string kBlocks =
+    R"([{"id": 1248}, {"id": 263}, {"id": 1344}, {"id": 64}, {"id": 1221}, {"id": 1700}, {"id": 1539}])";
+
+TEST(PlanetFilterCheck, RulesFollowingTheGenerationOrderPass) {
+  const std::string rules = std::string(R"("terrainBlocks": [{"block": 263, "weight": 1}, {"block": 1248, "weight": 2}],)") +
+      R"("veinRules": [{"block": 64, "placements": [{"filter": )" + kStone + "}]}]," +
+      R"("surfaceObjectRules": [{"filter": )" + kStone + R"(, "block": 1539}],)" +
+      R"("caveDressings": [{"filter": 0, "topRules": [{"filter": )" + kStone + R"(, "block": 1700}]}],)" +
+      R"("biomeRules": [{"layers": [{"filter": )" + kSoil + R"(, "block": 1344}],
+                         "replacements": [{"filter": )" + kTurf + R"(, "block": 1221}]}],)" +
+      R"("surfaceRules": [{"filter": )" + kSoilOrTurf + R"(, "blocks": [1221]}],)" +
+      R"("surfacePatternRules": [{"filters": [)" + kSoilOrTurf + R"(], "groups": [{"patterns": [
+           {"kind": 2, "entries": [{"block": 256}]}]}]}])";
+  const CheckReport report = run(rules, kBlocks);
+  // The dressing's own filter word is never tested, and a tree key is not a block.
+  EXPECT_TRUE(report.ok()) << report.describe();
+}
+
+TEST(PlanetFilterCheck, FilterOnBlocksLaidOnlyLaterIsReported) {
+  const std::string rules = std::string(R"("terrainBlocks": [{"block": 263, "weight": 1}, {"block": 1248, "weight": 2}],)") +
+      R"("veinRules": [{"block": 64, "placements": [{"filter": )" + kTurf + "}]}]," +
+      R"("biomeRules": [{"layers": [{"filter": )" + kSoil + R"(, "block": 1344}]}])";
+  const CheckReport report = run(rules, kBlocks);
+  EXPECT_TRUE(report.mentions("planets.json, row 0: planet P0: vein rule 0 placement 0 filter 0x1000000000010 "
+                              "matches no block that the earlier generation stages lay"))
+      << report.describe();
+  EXPECT_EQ(report.findings().size(), 1u) << report.describe();
+}
+
+TEST(PlanetFilterCheck, RulesOfOneStageDoNotSeeEachOther) {
+  // The second biome layer filters on the turf the first lays in the same stage.
+  const std::string rules = std::string(R"("terrainBlocks": [{"block": 263, "weight": 1}],)") +
+      R"("biomeRules": [{"layers": [{"filter": )" + kSoil + R"(, "block": 1344}]},
+                        {"layers": [{"filter": )" + kTurf + R"(, "block": 1221}]}])";
+  EXPECT_TRUE(run(rules, kBlocks).mentions("biome rule 1 layer 0 filter 0x1000000000010"));
+}
+
+TEST(PlanetFilterCheck, EmptyFilterAndRunStartWithoutSolidTerrain) {
+  // Loose ground (category 8) is all the terrain there is: runs cannot start anywhere.
+  const std::string rules = std::string(R"("terrainBlocks": [{"block": 266, "weight": 1}],)") +
+      R"("surfaceRules": [{"filter": 0, "blocks": [1221]}])";
+  const CheckReport report = run(rules, R"([{"id": 266}, {"id": 1221}])");
+  EXPECT_TRUE(report.mentions("the horizontal runs' start filter filter 0x77"));
+  EXPECT_TRUE(report.mentions("surface rule 0 filter 0x0"));
+}
+
+TEST(PlanetFilterCheck, UndefinedBlocksLaidByRulesAreReported) {
+  const std::string rules = std::string(R"("terrainBlocks": [{"block": 1248, "weight": 1}],)") +
+      R"("blockRules": [{"filter": )" + kStone + R"(, "block": 3333}])";
+  const CheckReport report = run(rules, kBlocks);
+  EXPECT_TRUE(report.mentions("planets.json, row 0: planet P0: block rule 0 lays block 3333, which is not defined"));
+  EXPECT_FALSE(report.mentions("P1"));  // the other planets lay a defined block
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "tools/content_checks/game_checks.h"
+
+#include "content/loader/content_database.h"
+#include "content/texts/language_texts.h"
+#include "tools/content_checks/fixed_id_checks.h"
+#include "tools/content_checks/obtainability_check.h"
+#include "tools/content_checks/planet_filter_check.h"
+#include "tools/content_checks/text_checks.h"
+#include "tools/content_compiler/content_compiler.h"
+
+namespace content_checks {
+
+namespace {
+
+// The compiled file must pass the loader the game starts with, or the game shows its alert.
+void checkGameLoads(const std::string& contentFolder, CheckReport& report) {
+  const auto compiled = content_compiler::compileContent(contentFolder);
+  if (!compiled.ok) {
+    report.add(SourcePlace{contentFolder}, "the content compiler refuses the set: " + compiled.error);
+    return;
+  }
+  resetContentDatabase();
+  const uint32_t computed = loadContentDatabaseBytes(compiled.bytes);
+  const std::string loadError = contentLoadError();
+  const bool intact = loadError.empty() && computed == storedContentChecksum();
+  resetContentDatabase();
+  if (!intact) {
+    report.add(SourcePlace{contentFolder}, "the game refuses the compiled file" +
+                                               (loadError.empty() ? std::string(" (checksum)") : ": " + loadError));
+  }
+}
+
+}  // namespace
+
+void checkContentSet(const ContentIndex& content, CheckReport& report) {
+  checkFixedIds(content, report);
+  checkRecipeInputs(content, report);
+  checkPlanetFilters(content, report);
+}
+
+CheckReport checkGame(const std::string& contentFolder, const std::string& languageFile) {
+  CheckReport report;
+  ContentSources sources;
+  try {
+    sources = readContentSources(contentFolder);
+  } catch (const content_compiler::SourceError& e) {
+    report.add(SourcePlace{contentFolder}, e.what());
+    return report;
+  }
+  checkGameLoads(contentFolder, report);
+  const ContentIndex content(sources);
+  checkContentSet(content, report);
+  LanguageTexts texts;
+  if (!texts.loadFile(languageFile)) {
+    report.add(SourcePlace{languageFile}, "cannot be read as a language file");
+  } else {
+    checkTexts(texts, languageFile, content, report);
+  }
+  return report;
+}
+
+}  // namespace content_checks
