@@ -27,7 +27,7 @@ test: asan
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: release
-	@for b in $(RELEASE_DIR)/bench/bench_*; do echo "== $$b"; ./scripts/with-xvfb.sh $$b; done
+	@cd $(RELEASE_DIR) && for b in bench/bench_*; do echo "== $$b"; $(CURDIR)/scripts/with-xvfb.sh ./$$b; done
 
 clean:
 	rm -rf build

@@ -78,11 +78,21 @@ constexpr RecordField kBuffFields[] = {
 };
 
 constexpr RecordField kRangedFields[] = {
+    // Played when the weapon fires.
+    {"sound", ranged_record::sound, F::Sound, 1, -1},
+    // An item thrown instead of a projectile; none by default, so a new row never throws item 0.
+    {"ammunition", ranged_record::ammunition, F::U16, 1, 0xFFFF},
     {"speedFactor", ranged_record::speedFactor, F::F32, 1, 1.0},
     {"bulletRow", ranged_record::bulletRow, F::I16},
+    // A fishing rod: it casts a bobber.
+    {"bobber", ranged_record::bobber, F::U8},
+    // Fires what the ammunition slot holds (bait for a rod) instead of its own projectile.
+    {"needsAmmunition", ranged_record::needsAmmunition, F::U8},
 };
 
 constexpr RecordField kSwingFields[] = {
+    // The held picture in the swing-item texture: x, y, width, height.
+    {"spriteRect", swing_record::spriteRect, F::F32, 4},
     {"box", swing_record::box, F::F32, 4},
     {"boxOffset", swing_record::boxOffset, F::F32, 2},
     {"originOffset", swing_record::originOffset, F::F32, 2},
@@ -128,9 +138,31 @@ constexpr RecordField kMobFields[] = {
     {"movementKind", mob_record::movementKind, F::U8},
 };
 
+// A frame is all named, so a named frame can never be half raw.
+constexpr RecordField kMobPartFrameFields[] = {
+    {"rect", mob_frame_record::rect, F::F32, 4},
+    {"position", mob_frame_record::position, F::F32, 2},
+    {"rotation", mob_frame_record::rotation, F::F32},
+};
+
+// Absent values leave a group unrestricted where the record has a word for "any" (light), and
+// give it a usable pack of one and a full chance; the rest default to 0.
 constexpr RecordField kMobGroupFields[] = {
+    // Block filter word of the blocks a mob may stand on.
+    {"standableBlocks", mob_group_record::standableBlocks, F::U64},
     {"conditionFlags", mob_group_record::conditionFlags, F::U32},
+    {"probability", mob_group_record::probability, F::F32, 1, 1.0},
+    // Lowest and highest depth, as fractions of the map's usable height.
+    {"depthRange", mob_group_record::depthRange, F::F32, 2},
+    {"lightRange", mob_group_record::lightRange, F::U8, 2, mob_group_record::kAnyLight},
+    {"packSize", mob_group_record::packSize, F::U8, 2, 1},
+    {"dayPhases", mob_group_record::dayPhases, F::U8},
+    // The length of the member list; the compiler counts it so the two cannot disagree.
+    {"mobCount", mob_group_record::mobCount, F::U8, 1, 0, true},
     {"planetId", mob_group_record::planetId, F::U32},
+    {"oneKindPerPack", mob_group_record::oneKindPerPack, F::U8},
+    {"hostile", mob_group_record::hostile, F::U8},
+    {"spawnGroup", mob_group_record::spawnGroup, F::U8},
 };
 
 constexpr RecordField kCraftFields[] = {
@@ -148,13 +180,29 @@ constexpr RecordField kCraftFields[] = {
 
 constexpr RecordField kBulletFields[] = {
     {"row", bullet_record::row, F::U32, 1, 0, true},
+    {"mobDamage", bullet_record::mobDamage, F::F32},
+    {"knockBack", bullet_record::knockBack, F::F32},
+    {"playerDamage", bullet_record::playerDamage, F::F32},
     {"lifetime", bullet_record::lifetime, F::F32},
+    {"damageType", bullet_record::damageType, F::U8},
     {"setupWord", bullet_record::setupWord, F::U32},
+    // With "size" (width, height) the picture's rectangle in the texture.
+    {"spritePosition", bullet_record::spritePosition, F::F32, 2},
     {"size", bullet_record::size, F::F32, 2},
+    // The picture once a sticking projectile has stuck: x, y, width, height.
+    {"stuckRect", bullet_record::stuckRect, F::F32, 4},
     {"breakFlag", bullet_record::breakFlag, F::U8},
+    // Expires when slow; falls (without it the projectile flies straight).
     {"updateFlags", bullet_record::updateFlags, F::U8, 2},
     {"stick", bullet_record::stick, F::U8},
     {"bobber", bullet_record::bobber, F::U8},
+    // Degrees per tick while it spins.
+    {"spinRate", bullet_record::spinRate, F::F32},
+    {"spins", bullet_record::spins, F::U8},
+    {"facesMotion", bullet_record::facesMotion, F::U8},
+    // At rest it keeps facing its last motion instead of turning back to 0.
+    {"keepsFacing", bullet_record::keepsFacing, F::U8},
+    {"wakesOnCellChange", bullet_record::wakesOnCellChange, F::U8},
     {"thrownItem", bullet_record::thrownItem, F::U16, 1, 0xFFFF},
     {"sounds", bullet_record::sounds, F::Sound, bullet_record::soundCount, -1},
 };
@@ -192,6 +240,10 @@ const RecordLayout& blockRecordLayout() {
 }
 const RecordLayout& mobRecordLayout() {
   static const RecordLayout l = layout("mob", kMobRecordSize, kMobFields);
+  return l;
+}
+const RecordLayout& mobPartFrameLayout() {
+  static const RecordLayout l = layout("mob part frame", kMobPartFrameSize, kMobPartFrameFields);
   return l;
 }
 const RecordLayout& mobGroupRecordLayout() {

@@ -57,11 +57,12 @@ constexpr size_t armor = 0, damageBonus = 4, movementBonus = 8, stat11 = 12, sta
                  stat13 = 33, lightColor = 34, resistance = 36;
 }
 namespace ranged_record {
-constexpr size_t speedFactor = 4, bulletRow = 8;
+constexpr size_t sound = 0, ammunition = 2, speedFactor = 4, bulletRow = 8, bobber = 10,
+                 needsAmmunition = 11;
 }
 namespace swing_record {
-constexpr size_t box = 16, boxOffset = 32, originOffset = 40, speedFactor = 48, restAngle = 52,
-                 swingAngle = 56, swingKind = 61, mirror = 62, flip = 63, aiming = 64;
+constexpr size_t spriteRect = 0, box = 16, boxOffset = 32, originOffset = 40, speedFactor = 48,
+                 restAngle = 52, swingAngle = 56, swingKind = 61, mirror = 62, flip = 63, aiming = 64;
 }
 namespace block_record {
 constexpr size_t flags = 0, useKind = 8, lightColor = 10, sounds = 12, soundCount = 4,
@@ -74,8 +75,16 @@ constexpr size_t spriteRect = 0, bulletSpeed = 48, moveStrength = 56, maxHealth 
                  shots = 108, bulletRow = 110, damageKind = 112, width = 113, height = 114,
                  movementKind = 115;
 }
+// One frame of one mob part: where its picture lies in the texture and how it is placed.
+namespace mob_frame_record {
+constexpr size_t rect = 0, position = 16, rotation = 24;
+}
 namespace mob_group_record {
-constexpr size_t conditionFlags = 8, planetId = 32;
+constexpr size_t standableBlocks = 0, conditionFlags = 8, probability = 12, depthRange = 16,
+                 lightRange = 24, packSize = 26, dayPhases = 28, mobCount = 29, planetId = 32,
+                 oneKindPerPack = 36, hostile = 37, spawnGroup = 38;
+// A light bound of kAnyLight leaves that side of the light range open.
+constexpr uint8_t kAnyLight = 255;
 }
 namespace craft_record {
 constexpr size_t shape = 0, category = 1, resultCount = 2, cellCount = 3, equivalents = 4,
@@ -85,9 +94,11 @@ constexpr size_t shape = 0, category = 1, resultCount = 2, cellCount = 3, equiva
 constexpr uint16_t kCraftBookEntries = 335, kAlwaysKnown = 0xFFFF;
 }
 namespace bullet_record {
-constexpr size_t row = 0, lifetime = 16, setupWord = 24, picture = 28, size = 36, breakFlag = 60,
-                 updateFlags = 61, stick = 63, bobber = 64, thrownItem = 78, sounds = 80,
-                 soundCount = 2;
+constexpr size_t row = 0, mobDamage = 4, knockBack = 8, playerDamage = 12, lifetime = 16,
+                 damageType = 20, setupWord = 24, spritePosition = 28, size = 36,
+                 stuckRect = 44, breakFlag = 60, updateFlags = 61, stick = 63, bobber = 64,
+                 spinRate = 68, spins = 72, facesMotion = 73, keepsFacing = 74,
+                 wakesOnCellChange = 75, thrownItem = 78, sounds = 80, soundCount = 2;
 }
 
 const RecordLayout& itemRecordLayout();
@@ -97,6 +108,7 @@ const RecordLayout& rangedRecordLayout();
 const RecordLayout& swingRecordLayout();
 const RecordLayout& blockRecordLayout();
 const RecordLayout& mobRecordLayout();
+const RecordLayout& mobPartFrameLayout();
 const RecordLayout& mobGroupRecordLayout();
 const RecordLayout& craftRecordLayout();
 const RecordLayout& bulletRecordLayout();

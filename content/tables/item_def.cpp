@@ -18,6 +18,8 @@ const ToolSpec& defaultTool() {
 const RangedSpec& defaultRanged() {
   static const RangedSpec ranged = [] {
     RangedSpec r;
+    // No sound and no ammunition item: zeros would name sound 0 and item 0.
+    for (size_t i = 0; i < 4; ++i) r.bytes[content::ranged_record::sound + i] = 0xFF;
     putF32(r, content::ranged_record::speedFactor, 1.0f);
     r.bytes[content::ranged_record::bulletRow] = 0xFF;  // no projectile row
     r.bytes[content::ranged_record::bulletRow + 1] = 0xFF;

@@ -28,13 +28,28 @@ struct BuffSpec : content::RecordBytes<content::kBuffRecordSize> {
 
 // The 12-byte ranged weapon record.
 struct RangedSpec : content::RecordBytes<content::kRangedRecordSize> {
+  int16_t sound() const { return i16(content::ranged_record::sound); }  // -1 none
+  uint16_t ammunition() const { return u16(content::ranged_record::ammunition); }  // kNoItem none
   float speedFactor() const { return f32(content::ranged_record::speedFactor); }
   int16_t bulletRow() const { return i16(content::ranged_record::bulletRow); }
+  bool castsBobber() const { return u8(content::ranged_record::bobber) != 0; }
+  bool needsAmmunition() const { return u8(content::ranged_record::needsAmmunition) != 0; }
 };
 
-// The 68-byte melee swing record.
+// The 68-byte melee swing record. Rectangles and pairs are read element by element:
+// rectangles x, y, width, height (0..3), pairs x, y (0..1).
 struct SwingSpec : content::RecordBytes<content::kSwingRecordSize> {
+  float spriteRect(size_t i) const { return f32(content::swing_record::spriteRect + 4 * (i & 3)); }
+  float box(size_t i) const { return f32(content::swing_record::box + 4 * (i & 3)); }
+  float boxOffset(size_t i) const { return f32(content::swing_record::boxOffset + 4 * (i & 1)); }
+  float originOffset(size_t i) const { return f32(content::swing_record::originOffset + 4 * (i & 1)); }
   float speedFactor() const { return f32(content::swing_record::speedFactor); }
+  float restAngle() const { return f32(content::swing_record::restAngle); }
+  float swingAngle() const { return f32(content::swing_record::swingAngle); }
+  uint8_t swingKind() const { return u8(content::swing_record::swingKind); }
+  bool mirror() const { return u8(content::swing_record::mirror) != 0; }
+  bool flip() const { return u8(content::swing_record::flip) != 0; }
+  bool aiming() const { return u8(content::swing_record::aiming) != 0; }
 };
 
 // The 32-byte item record of the "treasures" section.

@@ -7,6 +7,16 @@ int16_t MobDef::sound(int which) const {
   return i16(content::mob_record::sounds + 2 * static_cast<size_t>(which));
 }
 
+float mobFrameRect(const MobPartFrame& frame, size_t i) {
+  return content::recordF32(frame.data(), content::mob_frame_record::rect + 4 * (i & 3));
+}
+float mobFramePosition(const MobPartFrame& frame, size_t i) {
+  return content::recordF32(frame.data(), content::mob_frame_record::position + 4 * (i & 1));
+}
+float mobFrameRotation(const MobPartFrame& frame) {
+  return content::recordF32(frame.data(), content::mob_frame_record::rotation);
+}
+
 namespace {
 
 enum MovementKind : uint8_t { kJumper = 0, kWalker = 1, kFlyer = 2, kFloater = 3 };

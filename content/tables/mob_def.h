@@ -14,7 +14,12 @@ struct MobDef : content::RecordBytes<content::kMobRecordSize> {
   int16_t sound(int which) const;
 };
 
+// One part's frame, kept as its file bytes: texture rectangle (x, y, width, height), position
+// (x, y) and rotation, all f32.
 using MobPartFrame = std::array<uint8_t, content::kMobPartFrameSize>;
+float mobFrameRect(const MobPartFrame& frame, size_t i);      // i: 0 x, 1 y, 2 width, 3 height
+float mobFramePosition(const MobPartFrame& frame, size_t i);  // i: 0 x, 1 y
+float mobFrameRotation(const MobPartFrame& frame);
 
 struct MobAnimation {
   uint8_t kind = 0;
@@ -29,9 +34,22 @@ struct MobPartLayout {
 };
 
 // The 40-byte mob group record with its members.
+// Ranges are read by end: 0 the lowest, 1 the highest.
 struct MobGroupRecord : content::RecordBytes<content::kMobGroupRecordSize> {
+  uint64_t standableBlocks() const { return u64(content::mob_group_record::standableBlocks); }
   uint32_t conditionFlags() const { return u32(content::mob_group_record::conditionFlags); }
+  float probability() const { return f32(content::mob_group_record::probability); }
+  float depthFraction(size_t end) const {
+    return f32(content::mob_group_record::depthRange + 4 * (end & 1));
+  }
+  uint8_t lightBound(size_t end) const { return u8(content::mob_group_record::lightRange + (end & 1)); }
+  uint8_t packBound(size_t end) const { return u8(content::mob_group_record::packSize + (end & 1)); }
+  uint8_t dayPhases() const { return u8(content::mob_group_record::dayPhases); }
+  uint8_t mobCount() const { return u8(content::mob_group_record::mobCount); }
   uint32_t planetId() const { return u32(content::mob_group_record::planetId); }
+  bool oneKindPerPack() const { return u8(content::mob_group_record::oneKindPerPack) != 0; }
+  bool hostile() const { return u8(content::mob_group_record::hostile) != 0; }
+  uint8_t spawnGroup() const { return u8(content::mob_group_record::spawnGroup); }
 };
 
 struct MobGroupDef {

@@ -90,6 +90,18 @@ LootEntrySource readLootEntry(const rapidjson::Value& object, const SourcePlace&
   return e;
 }
 
+// A frame is written named ({"rect", "position", "rotation"}) or as its raw bytes.
+void readMobFrame(const rapidjson::Value& frame, MobPartFrame& out, const SourcePlace& place) {
+  if (frame.IsObject()) {
+    const content::RecordLayout& layout = content::mobPartFrameLayout();
+    checkKeys(frame, &layout, {}, place);
+    fillRecord(layout, frame, out, {}, place);
+    return;
+  }
+  auto bytes = readBytes(frame, content::kMobPartFrameSize, place, "a frame");
+  std::copy(bytes.begin(), bytes.end(), out.begin());
+}
+
 }  // namespace
 
 void readTreasures(const rapidjson::Value& rows, ContentSources& out) {
@@ -210,8 +222,7 @@ void readMobs(const rapidjson::Value& rows, ContentSources& out) {
             refuse(place, "an animation needs one frame per part");
           }
           for (rapidjson::SizeType f = 0; f < frames.Size(); ++f) {
-            auto bytes = readBytes(frames[f], content::kMobPartFrameSize, place, "a frame");
-            std::copy(bytes.begin(), bytes.end(), animation.frames[f].begin());
+            readMobFrame(frames[f], animation.frames[f], place);
           }
         }
         m.layout.animations.push_back(animation);
@@ -232,7 +243,6 @@ void readMobGroups(const rapidjson::Value& rows, ContentSources& out) {
     checkKeys(object, &content::mobGroupRecordLayout(), {"mobs"}, place);
     MobGroupSource g;
     g.place = place;
-    fillRecord(content::mobGroupRecordLayout(), object, g.record.bytes, {}, place);
     if (const auto* mobs = member(object, "mobs")) {
       requireArray(*mobs, place, "\"mobs\"");
       if (mobs->Size() > 255) refuse(place, "a mob group holds at most 255 mobs");
@@ -240,6 +250,9 @@ void readMobGroups(const rapidjson::Value& rows, ContentSources& out) {
         g.mobs.push_back(static_cast<uint16_t>(readInteger(mob, 0, 0xFFFF, place, "a mob id")));
       }
     }
+    // The record's member count is the list's length, never a second hand-kept number.
+    fillRecord(content::mobGroupRecordLayout(), object, g.record.bytes,
+               {{"mobCount", static_cast<double>(g.mobs.size())}}, place);
     out.mobGroups.push_back(g);
   }
 }
@@ -296,6 +309,12 @@ void readTools(const rapidjson::Value& rows, ContentSources& out) {
 }
 void readRangeds(const rapidjson::Value& rows, ContentSources& out) {
   readDetails(rows, sf::kRangeds, content::rangedRecordLayout(), out.rangeds);
+  for (const auto& ranged : out.rangeds) {
+    const uint16_t ammunition = ranged.record.ammunition();
+    if (ammunition != content::kNoItem && ammunition >= kItemIdLimit) {
+      refuse(ranged.place, "\"ammunition\" is out of range");
+    }
+  }
 }
 void readSwingSpecs(const rapidjson::Value& rows, ContentSources& out) {
   readDetails(rows, sf::kSwingSpecs, content::swingRecordLayout(), out.swingSpecs);

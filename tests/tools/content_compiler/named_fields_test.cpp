@@ -1,0 +1,215 @@
+// Named fields of the spawn groups, projectiles, ranged and swing records and the named form of a
+// mob part frame: each name lands at its own bytes, raw bytes may not cover a name, and the two
+// forms of a frame mean the same record.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "content/format/record_layout.h"
+#include "content/loader/content_database.h"
+#include "content/tables/content_tables.h"
+#include "tests/support/temp_dir.h"
+#include "tools/content_compiler/content_compiler.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A copy of the small test set in which single files are replaced before compiling.
+class NamedFieldsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* data = std::getenv("RUBBLE_TEST_DATA");
+    const fs::path basic = fs::path(data ? data : "tests/data") / "content" / "basic";
+    for (const auto& entry : fs::directory_iterator(basic)) {
+      fs::copy_file(entry.path(), dir.path() / entry.path().filename());
+    }
+    resetContentDatabase();
+    setContentAlertHandler([](const std::string&, const std::string&) {});
+  }
+  void TearDown() override {
+    resetContentDatabase();
+    setContentAlertHandler(nullptr);
+  }
+
+  // Compiles with `json` as `file` and loads the result; "" on success, else the refusal.
+  std::string compileWith(const std::string& file, const std::string& json) {
+    dir.write(file, json);
+    const auto result = content_compiler::compileContent(dir.path().string());
+    if (!result.ok) return result.error;
+    resetContentDatabase();
+    if (!verifyContentChecksum(loadContentDatabaseBytes(result.bytes))) return "load: " + contentLoadError();
+    return "";
+  }
+
+  // Succeeds when compiling with `json` as `file` is refused with a message holding `why`.
+  ::testing::AssertionResult refused(const std::string& file, const std::string& json,
+                                     const std::string& why) {
+    const std::string original = dir.read(file);
+    const std::string error = compileWith(file, json);
+    dir.write(file, original);  // later compiles in the test start from a good set again
+    if (error.find(why) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "expected '" << why << "' but got: '" << error << "'";
+  }
+
+  testsupport::TempDir dir;
+};
+
+// The test set's mobs with `frames` as mob 0's only animation (mob 0 has three parts).
+std::string mobsWithFrames(const std::string& frames) {
+  return R"([{"parts": [1, 2, 2], "lootTable": 1, "animations": [{"kind": 0, "frames": )" + frames +
+         R"(}]}, {}, {}])";
+}
+
+const MobPartFrame& frameOfMob0(size_t part) {
+  return contentTables().mobPartLayouts[0].animations.at(0).frames.at(part);
+}
+
+TEST_F(NamedFieldsTest, NamedFramesWriteTheBytesOfTheRawForm) {
+  ASSERT_EQ(compileWith("mobs.json", mobsWithFrames(R"([
+      {"rect": [128, 0, 28, 24], "position": [-8, 1.7], "rotation": -30}, {"rect": [4, 5]},
+      [0, 0, 0, 67, 0, 0, 0, 0, 0, 0, 224, 65, 0, 0, 192, 65, 0, 0, 0, 0, 154, 153, 217, 63]])")),
+            "");
+  EXPECT_FLOAT_EQ(mobFrameRect(frameOfMob0(0), 3), 24.0f);
+  EXPECT_FLOAT_EQ(mobFramePosition(frameOfMob0(0), 0), -8.0f);
+  EXPECT_FLOAT_EQ(mobFrameRotation(frameOfMob0(0)), -30.0f);
+  EXPECT_FLOAT_EQ(mobFrameRect(frameOfMob0(1), 1), 5.0f);
+  EXPECT_FLOAT_EQ(mobFrameRotation(frameOfMob0(1)), 0.0f) << "values left out are zero";
+
+  const MobPartFrame raw = frameOfMob0(2);
+  const std::string named = R"([{}, {}, {"rect": [128, 0, 28, 24], "position": [0, 1.7]}])";
+  ASSERT_EQ(compileWith("mobs.json", mobsWithFrames(named)), "");
+  EXPECT_EQ(frameOfMob0(2), raw);
+}
+
+TEST_F(NamedFieldsTest, MalformedFramesAreRefusedNamingTheRow) {
+  const std::pair<const char*, const char*> cases[] = {
+      {R"([{"rect": [1, 2, 3, 4], "rot": 5}, {}, {}])", "unknown field \"rot\""},
+      {R"([{"rect": [1, 2, 3, 4, 5]}, {}, {}])", "holds more than 4 values"},
+      {R"([{"rotation": "left"}, {}, {}])", "must be a number"},
+      {R"([{"extra": {"24": [1]}}, {}, {}])", "belongs to a named field"},
+      {R"([7, {}, {}])", "must be a list"},
+      {R"([[], {}, {}, {}])", "one frame per part"},
+      {R"([[0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0], {}, {}])",
+       "more than 28 bytes"},
+  };
+  for (const auto& [frames, why] : cases) {
+    const std::string error = compileWith("mobs.json", mobsWithFrames(frames));
+    EXPECT_NE(error.find("mobs.json, row 0"), std::string::npos) << frames << " gave: " << error;
+    EXPECT_NE(error.find(why), std::string::npos) << frames << " gave: " << error;
+  }
+}
+
+TEST_F(NamedFieldsTest, SpawnGroupsCountTheirListAndDefaultToAnyLightAndPacksOfOne) {
+  ASSERT_EQ(compileWith("mob_groups.json", R"([
+      {"standableBlocks": "0x100000000", "depthRange": [0.85, 2], "lightRange": [3, 12], "packSize": [2, 5],
+       "dayPhases": 11, "hostile": 1, "spawnGroup": 2, "mobs": [0, 2, 1], "extra": {"39": [9]}},
+      {"mobs": [1]}])"),
+            "");
+  const MobGroupRecord& g = contentTables().mobGroupDefs[0].record;
+  EXPECT_EQ(g.standableBlocks(), 0x100000000ull);
+  EXPECT_FLOAT_EQ(g.depthFraction(1), 2.0f);
+  EXPECT_EQ(g.lightBound(1), 12);
+  EXPECT_EQ(g.packBound(0), 2);
+  EXPECT_EQ(g.dayPhases(), 11);
+  EXPECT_EQ(g.mobCount(), 3);
+  EXPECT_EQ(g.spawnGroup(), 2);
+  EXPECT_EQ(g.u8(39), 9) << "bytes no field names stay free for raw bytes";
+
+  const MobGroupRecord& plain = contentTables().mobGroupDefs[1].record;
+  EXPECT_EQ(plain.lightBound(0), content::mob_group_record::kAnyLight);
+  EXPECT_EQ(plain.packBound(1), 1);
+  EXPECT_FLOAT_EQ(plain.probability(), 1.0f);
+  EXPECT_EQ(plain.mobCount(), 1);
+
+  EXPECT_TRUE(refused("mob_groups.json", R"([{"mobCount": 4, "mobs": [0, 1]}])",
+                      "\"mobCount\" is 4 but must be 2"));
+  EXPECT_TRUE(refused("mob_groups.json", R"([{"extra": {"24": [255, 255, 1, 3, 11, 9]}}])",
+                      "belongs to a named field"));
+}
+
+TEST_F(NamedFieldsTest, RangedRecordsNameNoSoundAndNoAmmunitionUnlessGiven) {
+  ASSERT_EQ(compileWith("rangeds.json", R"([{"item": 12, "sound": 188, "ammunition": 16, "bulletRow": 4,
+      "bobber": 1, "needsAmmunition": 1}, {"item": 14, "bulletRow": 2}])"),
+            "");
+  const RangedSpec& rod = *contentTables().itemDefs[12].rangedSpec;
+  EXPECT_EQ(rod.sound(), 188);
+  EXPECT_EQ(rod.ammunition(), 16);
+  EXPECT_TRUE(rod.castsBobber());
+  EXPECT_TRUE(rod.needsAmmunition());
+  // An unnamed ammunition must not read as item 0, with or without a record.
+  const auto& items = contentTables().itemDefs;
+  for (const RangedSpec* plain : {items[14].rangedSpec, &items[0].rangedOrDefault()}) {
+    EXPECT_EQ(plain->sound(), -1);
+    EXPECT_EQ(plain->ammunition(), content::kNoItem);
+    EXPECT_FALSE(plain->castsBobber());
+  }
+  EXPECT_TRUE(refused("rangeds.json", R"([{"item": 12}, {"item": 14, "ammunition": 4096}])",
+                      "rangeds.json, row 1: \"ammunition\" is out of range"));
+  EXPECT_TRUE(refused("rangeds.json", R"([{"item": 12, "sound": 263}])", "outside -1..262"));
+}
+
+TEST_F(NamedFieldsTest, ProjectileAndSwingNamesCoverTheirBytes) {
+  ASSERT_EQ(compileWith("bullets.json", R"([{}, {"mobDamage": 8, "knockBack": 1.5, "damageType": 2,
+      "spritePosition": [64, 16], "stuckRect": [1, 2, 3, 4], "updateFlags": [0, 1], "spinRate": 12.5,
+      "keepsFacing": 1, "wakesOnCellChange": 1}])"),
+            "");
+  const BulletDef& b = contentTables().bulletDefs[1];
+  EXPECT_FLOAT_EQ(b.knockBack(), 1.5f);
+  EXPECT_EQ(b.damageType(), 2);
+  EXPECT_FLOAT_EQ(b.spriteY(), 16.0f);
+  EXPECT_FLOAT_EQ(b.stuckRect(3), 4.0f);
+  EXPECT_TRUE(b.falls());
+  EXPECT_FALSE(b.expiresWhenSlow());
+  EXPECT_FLOAT_EQ(b.spinRate(), 12.5f);
+  EXPECT_FALSE(b.facesMotion());
+  EXPECT_TRUE(b.keepsFacing());
+  EXPECT_TRUE(refused("bullets.json", R"([{}, {"extra": {"44": [0, 0, 128, 63]}}])",
+                      "row 1: \"extra\" byte 44"));
+
+  ASSERT_EQ(compileWith("swing_specs.json", R"([{"item": 13, "spriteRect": [64, 0, 32, 48],
+      "box": [1, 2, 12, 10], "restAngle": -30, "mirror": 1, "aiming": 1}])"),
+            "");
+  const SwingSpec& s = *contentTables().itemDefs[13].swingSpec;
+  EXPECT_FLOAT_EQ(s.spriteRect(3), 48.0f);
+  EXPECT_FLOAT_EQ(s.box(0), 1.0f);
+  EXPECT_FLOAT_EQ(s.restAngle(), -30.0f);
+  EXPECT_TRUE(s.mirror());
+  EXPECT_FALSE(s.flip());
+  EXPECT_TRUE(refused("swing_specs.json", R"([{"item": 13, "extra": {"12": [0, 0, 0, 66]}}])",
+                      "belongs to a named field"));
+}
+
+// Every record's fields lie inside the record and no two share a byte, so a name has one place.
+TEST(RecordLayouts, FieldsFitTheirRecordAndNeverOverlap) {
+  const content::RecordLayout* layouts[] = {
+      &content::itemRecordLayout(),  &content::toolRecordLayout(),     &content::buffRecordLayout(),
+      &content::rangedRecordLayout(), &content::swingRecordLayout(),   &content::blockRecordLayout(),
+      &content::mobRecordLayout(),   &content::mobPartFrameLayout(),   &content::mobGroupRecordLayout(),
+      &content::craftRecordLayout(), &content::bulletRecordLayout(),
+  };
+  for (const content::RecordLayout* layout : layouts) {
+    std::vector<const char*> owner(layout->size, nullptr);
+    for (const content::RecordField& field : layout->fields) {
+      const size_t end = field.offset + content::fieldTypeSize(field.type) * field.count;
+      ASSERT_LE(end, layout->size) << layout->name << ": " << field.name << " runs past the record";
+      for (size_t at = field.offset; at < end; ++at) {
+        EXPECT_EQ(owner[at], nullptr) << layout->name << ": " << field.name << " overlaps " << owner[at];
+        owner[at] = field.name;
+      }
+    }
+  }
+  // A frame is wholly named: there is nothing left for raw bytes.
+  size_t frameBytes = 0;
+  for (const auto& f : content::mobPartFrameLayout().fields) {
+    frameBytes += content::fieldTypeSize(f.type) * f.count;
+  }
+  EXPECT_EQ(frameBytes, content::kMobPartFrameSize);
+}
+
+}  // namespace
