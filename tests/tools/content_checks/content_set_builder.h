@@ -4,6 +4,7 @@
 
 #include <rapidjson/document.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "tools/content_checks/content_set.h"
@@ -46,6 +47,17 @@ struct SetBuilder {
 inline std::string itemLoot(int item) {
   return R"({"mode": "each", "entries": [{"chance": 1.0, "minCount": 1, "maxCount": 1, "kind": "item", "item": )" +
          std::to_string(item) + "}]}";
+}
+
+// A loot_tables.json text with one table per item, each giving that item for sure.
+inline std::string itemLootTables(std::initializer_list<int> items) {
+  std::string text = "[";
+  for (int item : items) {
+    if (text.size() > 1) text += ',';
+    text += itemLoot(item);
+  }
+  text += ']';
+  return text;
 }
 
 }  // namespace checks_test

@@ -6,7 +6,7 @@
 
 namespace {
 
-using checks_test::itemLoot;
+using checks_test::itemLootTables;
 using checks_test::SetBuilder;
 using content_checks::CheckReport;
 using content_checks::ContentIndex;
@@ -35,7 +35,7 @@ SetBuilder baseSet() {
   SetBuilder set;
   set.treasures = R"([{"id": 24}, {"id": 88}, {"id": 1000}, {"id": 1001}, {"id": 1002}, {"id": 1003},
                       {"id": 612}, {"id": 548}, {"id": 65}, {"id": 1538}])";
-  set.loot = "[" + itemLoot(1000) + "," + itemLoot(548) + "]";
+  set.loot = itemLootTables({1000, 548});
   set.blocks = R"([{"id": 1000, "lootTable": 0}, {"id": 1001, "lootTable": 1}])";
   return set;
 }
@@ -98,7 +98,7 @@ TEST(ObtainabilityCheck, CodeTablesAndEquivalencesCount) {
   SetBuilder set = baseSet();
   // Birch logs (548) drop; the crafting code takes them for oak logs (612). The forge (88) is
   // crafted, so copper ore (65, dropped) smelts into copper bars (1538).
-  set.loot = "[" + itemLoot(1000) + "," + itemLoot(548) + "," + itemLoot(65) + "]";
+  set.loot = itemLootTables({1000, 548, 65});
   set.blocks = R"([{"id": 1000, "lootTable": 0}, {"id": 1001, "lootTable": 1}, {"id": 65, "lootTable": 2}])";
   set.crafts = R"([
     {"shape": 0, "result": 1002, "ingredients": [612]},
@@ -114,7 +114,7 @@ TEST(ObtainabilityCheck, CodeTablesAndEquivalencesCount) {
 
 TEST(ObtainabilityCheck, SmeltingNeedsTheForge) {
   SetBuilder set = baseSet();
-  set.loot = "[" + itemLoot(65) + "]";
+  set.loot = itemLootTables({65});
   set.blocks = R"([{"id": 65, "lootTable": 0}])";
   EXPECT_FALSE(obtainable(set).count(1538));
 }
@@ -139,7 +139,7 @@ TEST(ObtainabilityCheck, NestedTablesGroupsAndPotionsGiveItems) {
 TEST(ObtainabilityCheck, MobLootCountsOnlyForFilledRows) {
   SetBuilder set = baseSet();
   set.treasures = R"([{"id": 1001}, {"id": 1002}])";
-  set.loot = "[" + itemLoot(1001) + "," + itemLoot(1002) + "]";
+  set.loot = itemLootTables({1001, 1002});
   set.blocks = "[]";
   set.mobs = R"([{"maxHealth": 5, "lootTable": 0}, {"lootTable": 1}])";
   const auto have = obtainable(set);
