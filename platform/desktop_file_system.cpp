@@ -93,6 +93,18 @@ bool DesktopFileSystem::deletePath(const std::string& path) {
   return !ec;
 }
 
+namespace {
+
+// True when `path` is `folder` itself or lies somewhere below it.
+bool isInside(const fs::path& path, const fs::path& folder) {
+  const fs::path full = fs::weakly_canonical(fs::absolute(path));
+  const fs::path base = fs::weakly_canonical(fs::absolute(folder));
+  auto [baseEnd, fullIt] = std::mismatch(base.begin(), base.end(), full.begin(), full.end());
+  return baseEnd == base.end();
+}
+
+}  // namespace
+
 bool DesktopFileSystem::copyPath(const std::string& from, const std::string& to) {
   if (from.empty() || to.empty()) {
     return false;
@@ -104,8 +116,9 @@ bool DesktopFileSystem::copyPath(const std::string& from, const std::string& to)
     return false;
   }
   if (fs::is_directory(source, ec)) {
-    // A folder can be merged into a folder but never replace a file.
-    if (fs::exists(target, ec) && !fs::is_directory(target, ec)) {
+    // A folder can be merged into a folder but never replace a file, and never be copied into
+    // itself: the copy would keep finding its own new contents.
+    if ((fs::exists(target, ec) && !fs::is_directory(target, ec)) || isInside(target, source)) {
       return false;
     }
     fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing,

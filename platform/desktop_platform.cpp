@@ -40,7 +40,6 @@ DesktopPlatform::DesktopPlatform(Services services)
 }
 
 DesktopPlatform::~DesktopPlatform() {
-  crashReporter_.reset();
   if (steamReady_) {
     stop();
   }

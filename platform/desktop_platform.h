@@ -100,6 +100,9 @@ class DesktopPlatform : public Platform {
  private:
   NetBridgeFactory& bridgeFactoryFor(uint8_t kind);
 
+  // First member, so the last to go: a crash while the rest is torn down (the client's shutdown
+  // above all) is still reported.
+  std::unique_ptr<CrashReporter> crashReporter_;
   DesktopFileSystem fileSystem_;
   JsonDefaults defaults_;
   std::unique_ptr<SteamApi> steam_;
@@ -123,8 +126,6 @@ class DesktopPlatform : public Platform {
   ShellLauncher launcher_;
   ClipboardHook clipboard_;
   std::function<std::string()> executablePath_;
-  // Last member: it is the first to go, so a crash while the rest is torn down is still reported.
-  std::unique_ptr<CrashReporter> crashReporter_;
 };
 
 }  // namespace kel

@@ -9,6 +9,8 @@ ArgumentPairs parseArguments(int argc, const char* const* argv) {
   }
   std::string key;
   std::string value;
+  // Only words before the very first dash carry over to a key; after a lone dash they are its own.
+  bool dashSeen = false;
   for (int i = 1; i < argc; ++i) {
     if (argv[i] == nullptr) {
       continue;
@@ -17,8 +19,11 @@ ArgumentPairs parseArguments(int argc, const char* const* argv) {
     if (!word.empty() && word[0] == '-') {
       if (!key.empty()) {
         pairs.emplace_back(key, value);
+      }
+      if (dashSeen) {
         value.clear();
       }
+      dashSeen = true;
       key = word.substr(1);
     } else if (value.empty()) {
       value = word;

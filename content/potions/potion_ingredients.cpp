@@ -1,5 +1,6 @@
 #include "content/potions/potion_ingredients.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -73,6 +74,15 @@ int potionIngredientValue(int itemId) {
 uint16_t alchemyValueIcon(int value) {
   if (value < 0 || value >= 32) return 0;
   return alchemyGroups()[static_cast<size_t>(value)].shownItem;
+}
+
+std::vector<uint16_t> ingredientsOfValues(int first, int last) {
+  std::vector<uint16_t> items;
+  for (int value = std::max(first, 0); value <= last && value < 32; ++value) {
+    const auto& group = alchemyGroups()[static_cast<size_t>(value)].items;
+    items.insert(items.end(), group.begin(), group.end());
+  }
+  return items;
 }
 
 uint32_t potionEffectIcons(uint16_t value) {

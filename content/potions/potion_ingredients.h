@@ -3,6 +3,7 @@
 // the third its levels.
 
 #include <cstdint>
+#include <vector>
 
 constexpr int NO_ALCHEMY_VALUE = -1;
 
@@ -13,3 +14,5 @@ uint16_t alchemyValueIcon(int value);
 // The two ingredient items a potion value is made of, for the book: low half the item of bits
 // 11-15, high half that of bits 6-10.
 uint32_t potionEffectIcons(uint16_t value);
+// The ingredient items of the alchemy values first..last, value by value in table order.
+std::vector<uint16_t> ingredientsOfValues(int first, int last);

@@ -19,7 +19,7 @@ std::vector<std::string> splitAtDelimiter(const std::string& text, const std::st
   for (size_t found = text.find(delimiter); found != std::string::npos;
        found = text.find(delimiter, start)) {
     pieces.push_back(text.substr(start, found - start));
-    start = found + 1;
+    start = found + delimiter.size();
   }
   pieces.push_back(text.substr(start));
   return pieces;

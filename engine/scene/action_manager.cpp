@@ -141,6 +141,11 @@ void ActionManager::stepElement(Element& element, float dt) {
       currentAction_->release();
     } else if (currentAction_->isDone()) {
       currentAction_->stop();
+      if (currentActionSalvaged_) {
+        // Its stop removed it; only the reference kept for this step is left to drop.
+        currentAction_->release();
+        continue;
+      }
       Action* done = currentAction_;
       currentAction_ = nullptr;
       removeAction(done);

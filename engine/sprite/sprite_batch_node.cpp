@@ -125,6 +125,11 @@ void SpriteBatchNode::addChild(Node* child, int localZOrder, int tag) {
     log("SpriteBatchNode: only sprites can be added to a batch with an atlas");
     return;
   }
+  if (sprite->getParent() != nullptr) {
+    // A sprite lives in one atlas at a time; it must leave its parent first.
+    log("SpriteBatchNode: the sprite already has a parent");
+    return;
+  }
   if (textureAtlas_->getTotalQuads() >= textureAtlas_->getCapacity() &&
       !increaseAtlasCapacity()) {
     log("SpriteBatchNode: the atlas cannot hold another sprite");
@@ -144,7 +149,9 @@ void SpriteBatchNode::reorderChild(Node* child, int localZOrder) {
 }
 
 void SpriteBatchNode::removeChild(Node* child) {
-  if (child == nullptr) return;
+  // A stranger's atlas index belongs to another batch (or none): acting on it would drop one of
+  // our own sprites' quads.
+  if (child == nullptr || child->getParent() != this) return;
   if (auto* sprite = dynamic_cast<Sprite*>(child); sprite != nullptr) {
     removeSpriteFromAtlas(sprite);
   }

@@ -34,16 +34,20 @@ Label::Label(TextHAlignment alignment) {
 Label* Label::createWithBMFont(const std::string& fontFile, const std::string& text,
                                TextHAlignment alignment) {
   auto* label = new Label(alignment);
-  if (!label->setBMFontFilePath(fontFile)) {
+  if (!label->initWithBMFont(fontFile, text)) {
     delete label;
     return nullptr;
   }
-  label->getTextureAtlas()->resizeCapacity(
-      std::max<int64_t>(static_cast<int64_t>(text.size()), 1));
-  label->setMaxLineWidth(0);
-  label->setString(text);
   label->autorelease();
   return label;
+}
+
+bool Label::initWithBMFont(const std::string& fontFile, const std::string& text) {
+  if (!setBMFontFilePath(fontFile)) return false;
+  getTextureAtlas()->resizeCapacity(std::max<int64_t>(static_cast<int64_t>(text.size()), 1));
+  setMaxLineWidth(0);
+  setString(text);
+  return true;
 }
 
 Label::~Label() {

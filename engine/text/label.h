@@ -73,6 +73,8 @@ class Label : public SpriteBatchNode {
 
  protected:
   explicit Label(TextHAlignment alignment);
+  // The shared start of every font label: font, room for the text's glyphs, no wrapping, text.
+  bool initWithBMFont(const std::string& fontFile, const std::string& text);
 
   void updateContentIfDirty() const;
   // One quad per glyph, stamped from the reused letter sprite.

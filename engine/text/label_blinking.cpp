@@ -1,14 +1,11 @@
 #include "engine/text/label_blinking.h"
 
-#include <algorithm>
-
 #include "engine/scene/action.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/call_func.h"
 #include "engine/scene/delay_time.h"
 #include "engine/scene/repeat_forever.h"
 #include "engine/scene/sequence.h"
-#include "engine/sprite/texture_atlas.h"
 #include "engine/text/font_atlas.h"
 
 namespace {
@@ -21,14 +18,10 @@ bool isCentred(const engine::Vec2& anchor) { return anchor.x == 0.5f && anchor.y
 
 LabelBlinking* LabelBlinking::create(const std::string& fontFile, const std::string& text) {
   auto* label = new LabelBlinking();
-  if (!label->setBMFontFilePath(fontFile)) {
+  if (!label->initWithBMFont(fontFile, text)) {
     delete label;
     return nullptr;
   }
-  label->getTextureAtlas()->resizeCapacity(
-      std::max<int64_t>(static_cast<int64_t>(text.size()), 1));
-  label->setMaxLineWidth(0);
-  label->setString(text);
   label->autorelease();
   return label;
 }

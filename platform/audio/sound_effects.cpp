@@ -5,7 +5,6 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "engine/base/random.h"
 #include "platform/audio/audio_engine.h"
 #include "platform/audio/random_helpers.h"
 
@@ -245,11 +244,10 @@ void playSoundFile(const std::string& name, float pitch, float pan, float volume
 
 void playSoundRecord(const SoundRecord* record, float pan, float volumeFactor) {
   if (record == nullptr) return;
-  float pitch = record->pitchMin;
-  if (record->pitchMin != record->pitchMax) {
-    pitch += static_cast<float>(engine::randomNext()) / static_cast<float>(engine::RANDOM_MAX) *
-             (record->pitchMax - record->pitchMin);
-  }
+  // A fixed pitch draws no random number, so the sequence of later draws is unchanged.
+  const float pitch = record->pitchMin == record->pitchMax
+                          ? record->pitchMin
+                          : randomRange(record->pitchMax - record->pitchMin, record->pitchMin);
   playSoundFile(record->fileName, pitch, pan, volumeFactor * record->volume);
 }
 

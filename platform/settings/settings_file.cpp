@@ -1,25 +1,17 @@
 #include "platform/settings/settings_file.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include <unistd.h>
 
+#include "engine/io/os_paths.h"
+
 namespace fs = std::filesystem;
 
 namespace kel::settings_file {
 namespace {
-
-std::string dataHome() {
-  // The base-directory convention ignores relative values, as they would depend on the cwd.
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') return xdg;
-  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
-    return (fs::path(home) / ".local" / "share").string();
-  }
-  return {};
-}
 
 // Writes and flushes the whole text to a new file, which is removed again when any step fails.
 bool writeWhole(const std::string& path, const std::string& text) {
@@ -37,7 +29,7 @@ bool writeWhole(const std::string& path, const std::string& text) {
 }  // namespace
 
 std::string defaultPath() {
-  std::string home = dataHome();
+  const std::string home = engine::os::localAppDataDirectory();
   if (home.empty()) return {};
   return (fs::path(home) / "Rubblemoor" / "settings.json").string();
 }

@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
     }
     std::ofstream fntFile(output / (spec.name + ".fnt"), std::ios::binary);
     fntFile << fnt;
+    // Closed before the check, so that bytes still buffered cannot fail unnoticed.
+    fntFile.close();
     if (!fntFile) return fail("cannot write " + spec.name + ".fnt");
   }
   return 0;

@@ -35,7 +35,8 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  return true;
+  // The last bytes only reach the disk when the file is closed; a full disk shows up here.
+  return std::fclose(file.release()) == 0;
 }
 
 }  // namespace fontmaker

@@ -9,6 +9,7 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "content/items/trinket_pets.h"
+#include "content/potions/potion_ingredients.h"
 #include "content/potions/potion_table.h"
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
@@ -130,3 +131,25 @@ TEST_F(TrinketPetTest, WithoutRegisteredRulesTheItemGoesBackToThePool) {
 }
 
 }  // namespace
+
+TEST(IngredientPets, EachBringsEveryIngredientOfItsQuarterOfTheAlchemyValuesInTableOrder) {
+  const uint16_t pets[4] = {2142, 2334, 2654, 3678};
+  std::set<uint16_t> seen;
+  for (int quarter = 0; quarter < 4; ++quarter) {
+    const std::vector<uint16_t>& list = *petDropList(pets[quarter]);
+    int lastValue = quarter * 8;
+    for (uint16_t item : list) {
+      const int value = potionIngredientValue(item);
+      EXPECT_GE(value, lastValue) << item;  // value by value, never back
+      EXPECT_LE(value, quarter * 8 + 7) << item;
+      lastValue = value;
+      EXPECT_TRUE(seen.insert(item).second) << item;
+    }
+  }
+  size_t ingredients = 0;
+  for (int id = 0; id < 4096; ++id) ingredients += potionIngredientValue(id) != NO_ALCHEMY_VALUE;
+  EXPECT_EQ(seen.size(), ingredients);
+  EXPECT_EQ(petDropList(2142)->front(), 45);
+  EXPECT_EQ(petDropList(3678)->back(), 1901);
+  EXPECT_TRUE(ingredientsOfValues(32, 40).empty());
+}

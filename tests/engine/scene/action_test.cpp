@@ -328,6 +328,42 @@ TEST_F(ActionTest, ReversesUndoAndMissingReversesGiveNoAction) {
             nullptr);
 }
 
+// An instant action that removes itself from the manager when it is stopped, and counts the
+// instances still alive so a dropped reference shows.
+class SelfRemoving : public ActionInstant {
+ public:
+  static int alive;
+  static SelfRemoving* create(ActionManager* manager) {
+    auto* action = new SelfRemoving(manager);
+    action->autorelease();
+    return action;
+  }
+  ~SelfRemoving() override { --alive; }
+  SelfRemoving* clone() const override { return create(manager_); }
+  SelfRemoving* reverse() const override { return nullptr; }
+  void update(float) override {}
+  void stop() override {
+    ActionInstant::stop();
+    manager_->removeAction(this);
+  }
+
+ private:
+  explicit SelfRemoving(ActionManager* manager) : manager_(manager) { ++alive; }
+  ActionManager* manager_;
+};
+int SelfRemoving::alive = 0;
+
+TEST_F(ActionTest, AnActionThatRemovesItselfWhenStoppedIsFreedAndTheOthersRun) {
+  std::vector<float> seen;
+  run(SelfRemoving::create(manager));
+  run(Recorder::create(1.0f, &seen));
+  PoolManager::getCurrentPool()->clear();
+  tick(0.0f);
+  EXPECT_EQ(SelfRemoving::alive, 0);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 1u);
+  EXPECT_EQ(seen, (std::vector<float>{0.0f}));
+}
+
 TEST_F(ActionTest, ClonesRunIndependentlyAndADestroyedTargetTakesItsActions) {
   MoveBy* original = MoveBy::create(1.0f, Vec2(10, 0));
   InnerNode* other = InnerNode::create();

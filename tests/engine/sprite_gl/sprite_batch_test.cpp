@@ -159,6 +159,24 @@ TEST_F(SpriteBatchTest, AnEmptyBatchSubmitsNothingAndOnlySpritesMayJoin) {
   EXPECT_EQ(SpriteBatchNode::createWithTexture(nullptr), nullptr);
 }
 
+TEST_F(SpriteBatchTest, ASpriteOfAnotherBatchNeitherJoinsNorLeavesThisOne) {
+  SpriteBatchNode* mine = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
+  SpriteBatchNode* theirs = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
+  Sprite* own = childAt(mine, 10, 10);
+  Sprite* stranger = childAt(theirs, 20, 20);
+
+  mine->removeChild(stranger);  // not ours: our quad and their link stay
+  EXPECT_EQ(mine->getTextureAtlas()->getTotalQuads(), 1);
+  EXPECT_EQ(own->getAtlasIndex(), 0);
+  EXPECT_EQ(stranger->getBatchNode(), theirs);
+
+  mine->addChild(stranger);  // still held by the other batch
+  EXPECT_EQ(mine->getChildrenCount(), 1u);
+  EXPECT_EQ(mine->getTextureAtlas()->getTotalQuads(), 1);
+  EXPECT_EQ(stranger->getParent(), theirs);
+  EXPECT_EQ(stranger->getBatchNode(), theirs);
+}
+
 TEST_F(SpriteBatchTest, ChildrenOutlivingTheirBatchAreUnlinked) {
   SpriteBatchNode* batch = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
   batch->retain();

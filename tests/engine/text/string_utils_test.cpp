@@ -33,6 +33,11 @@ TEST(SplitString, KeepsEmptyPiecesAndCutsLongPiecesAgainAndAgain) {
   EXPECT_EQ(splitString("abc", 0, " "), (Pieces{"abc"}));
 }
 
+TEST(SplitString, ALongerDelimiterIsDroppedWhole) {
+  EXPECT_EQ(splitString("a\r\nb\r\n", NO_MAXIMUM_LENGTH, "\r\n"), (Pieces{"a", "b", ""}));
+  EXPECT_EQ(splitString("x, y,z", NO_MAXIMUM_LENGTH, ", "), (Pieces{"x", "y,z"}));
+}
+
 TEST(SplitString, HardWrapNeverLeavesBrokenUtf8) {
   // Twenty 'é' (two bytes each) wrapped at 24 bytes and at an odd 5.
   std::string text;

@@ -88,6 +88,10 @@ TEST_F(DesktopFileSystemTest, CopyRefusesMissingOrUnreadableSourcesAndTargetsOfT
   EXPECT_EQ(dir.read("file.txt"), "f");
   EXPECT_FALSE(files.copyPath(at("file.txt"), at("file.txt/inside")));
   EXPECT_FALSE(files.copyPath(at("file.txt"), ""));
+  // A folder copied into itself would keep copying its own new contents.
+  EXPECT_FALSE(files.copyPath(at("folder"), at("folder/nested")));
+  EXPECT_FALSE(fs::exists(at("folder/nested")));
+  EXPECT_TRUE(files.copyPath(at("folder"), at("folder-sibling")));  // a shared prefix is not inside
 }
 
 TEST_F(DesktopFileSystemTest, MoveReplacesFilesCarriesFoldersAndDeleteRemovesWholeTrees) {

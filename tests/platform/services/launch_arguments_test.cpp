@@ -30,6 +30,8 @@ TEST(LaunchArguments, WordsBecomeKeysWithTheFollowingWordsJoinedAsTheirValue) {
       {{"stray", "words"}, {}},
       {{"-Safe", "-safe", "1", "-safe", "2"}, {{"Safe", ""}, {"safe", "1"}, {"safe", "2"}}},
       {{"-k", "v", "-", "orphan"}, {{"k", "v"}}},  // a lone dash ends the pair, starts no key
+      {{"-k", "v", "-", "orphan", "-m", "w"}, {{"k", "v"}, {"m", "w"}}},  // nor feeds the next
+      {{"-", "x", "-", "y"}, {}},
       {{"-name", nullptr, "Grüße", "日本"}, {{"name", "Grüße 日本"}}},
   };
   for (const auto& row : rows) EXPECT_EQ(parse(row.words), row.pairs) << row.words.size();

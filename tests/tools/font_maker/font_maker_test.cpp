@@ -8,6 +8,8 @@
 #include "tools/font_maker/glyph_sheet.h"
 #include "tools/font_maker/icon_art.h"
 #include "tools/font_maker/outline_renderer.h"
+#include "tools/font_maker/png_writer.h"
+#include "tests/support/temp_dir.h"
 
 using namespace fontmaker;
 
@@ -144,4 +146,20 @@ TEST(OutlineRenderer, RendersCrispOpaqueGlyphsOnTheBaseline) {
   for (uint32_t pixel : a->rgba) ASSERT_TRUE(pixel == 0u || pixel == 0xFFFFFFFFu);
   EXPECT_FALSE(renderer->render(0xE000));  // private use: the face has no glyph
   EXPECT_FALSE(OutlineRenderer::open("/nonexistent.ttf", 16, error));
+}
+
+TEST(PngWriter, WritesASheetAndReportsADiskThatCannotTakeIt) {
+  const std::vector<uint32_t> pixels(4 * 4, 0xFF0000FFu);
+  testsupport::TempDir dir;
+  const std::string path = dir.file("sheet.png");
+  ASSERT_TRUE(writePng(path, 4, 4, pixels));
+  std::ifstream in(path, std::ios::binary);
+  char signature[8] = {};
+  in.read(signature, 8);
+  EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+
+  // A small image sits in the stream's buffer until the file is closed: the failure comes late.
+  if (std::ifstream("/dev/full")) {
+    EXPECT_FALSE(writePng("/dev/full", 4, 4, pixels));
+  }
 }
