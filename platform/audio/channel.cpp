@@ -36,7 +36,8 @@ bool Channel::setPitch(float pitch) {
 bool Channel::setPan(float pan) {
   if (ChannelSlot* slot = liveSlot()) {
     // Samples already queued keep their old pan; the next buffers carry the new one.
-    slot->pan = std::clamp(pan, -1.0f, 1.0f);
+    // A pan worked out from a bad position (NaN) would silence both sides; centre it instead.
+    slot->pan = std::isnan(pan) ? 0.0f : std::clamp(pan, -1.0f, 1.0f);
     return true;
   }
   return false;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,10 @@ TEST_F(SilentSystem, PitchPauseAndLoopsShapeTheTiming) {
   Channel held = system.playSound(tone("b.wav", 0.2), true);
   Channel twice = looping(tone("loop.wav", 0.3), 1);
   fast.setPitch(2.0f);
+  fast.setPan(5.0f);
+  EXPECT_FLOAT_EQ(fast.pan(), 1.0f);
+  fast.setPan(std::nanf(""));  // a pan from a bad position is centred, never NaN
+  EXPECT_FLOAT_EQ(fast.pan(), 0.0f);
   run(0.45);
   EXPECT_TRUE(fast.isPlaying());
   EXPECT_DOUBLE_EQ(held.positionSeconds(), 0.0);  // pause holds the clock
