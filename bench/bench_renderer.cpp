@@ -105,34 +105,43 @@ void rendererFrame(benchmark::State& state, int textureCount) {
 }
 
 // The minimal direct loop: the quads already in world space, one buffer upload, and one draw
-// per run of equal texture, in the same order.
-void directFrame(benchmark::State& state, int textureCount) {
-  Scene& s = scene();
-  engine::GLProgram* program = engine::GLProgramCache::getInstance()->getGLProgram(
-      engine::PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
-  std::vector<uint16_t> indices(static_cast<size_t>(kQuadCount) * 6);
-  for (int i = 0; i < kQuadCount; ++i) {
-    const auto base = static_cast<uint16_t>(i * 4);
-    const uint16_t pattern[6] = {base, static_cast<uint16_t>(base + 1),
-                                 static_cast<uint16_t>(base + 2), static_cast<uint16_t>(base + 3),
-                                 static_cast<uint16_t>(base + 2), static_cast<uint16_t>(base + 1)};
-    std::copy(pattern, pattern + 6, indices.begin() + i * 6);
+// per run of equal texture, in the same order. Owns its two buffers for the life of the object.
+class DirectLoop {
+ public:
+  DirectLoop()
+      : program_(engine::GLProgramCache::getInstance()->getGLProgram(
+            engine::PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP)) {
+    std::vector<uint16_t> indices(static_cast<size_t>(kQuadCount) * 6);
+    static const int pattern[6] = {0, 1, 2, 3, 2, 1};
+    for (int i = 0; i < kQuadCount * 6; ++i) {
+      indices[static_cast<size_t>(i)] = static_cast<uint16_t>((i / 6) * 4 + pattern[i % 6]);
+    }
+    glGenBuffers(2, buffers_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[1]);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
+                 indices.data(), GL_STATIC_DRAW);
   }
-  GLuint buffers[2] = {};
-  glGenBuffers(2, buffers);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
-               indices.data(), GL_STATIC_DRAW);
-  engine::GL::invalidateStateCache();
-  engine::getFixedRenderEnvironment()->setProjectionMatrix(
-      engine::makeOrthographicProjection(kSize, kSize));
-  const GLsizei stride = sizeof(engine::V2F_C4B_T2F);
-  for (auto _ : state) {
-    glUseProgram(program->getProgram());
-    program->setUniformsForBuiltins(engine::Mat4::IDENTITY);
+
+  ~DirectLoop() {
+    for (GLuint a = 0; a < 3; ++a) glDisableVertexAttribArray(a);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glDeleteBuffers(2, buffers_);
+    // The renderer's state cache knows nothing of what this loop bound.
+    engine::GL::invalidateStateCache();
+  }
+
+  DirectLoop(const DirectLoop&) = delete;
+  DirectLoop& operator=(const DirectLoop&) = delete;
+
+  void drawFrame(int textureCount) {
+    Scene& s = scene();
+    const GLsizei stride = sizeof(engine::V2F_C4B_T2F);
+    glUseProgram(program_->getProgram());
+    program_->setUniformsForBuiltins(engine::Mat4::IDENTITY);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.quads.size() * 80), s.quads.data(),
                  GL_DYNAMIC_DRAW);
     for (GLuint a = 0; a < 3; ++a) glEnableVertexAttribArray(a);
@@ -149,64 +158,39 @@ void directFrame(benchmark::State& state, int textureCount) {
     }
     glFinish();
   }
-  for (GLuint a = 0; a < 3; ++a) glDisableVertexAttribArray(a);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-  glDeleteBuffers(2, buffers);
+
+ private:
+  engine::GLProgram* program_;
+  GLuint buffers_[2] = {};
+};
+
+// Draws in the fixed render environment of the quad benchmarks, whose projection the state
+// cache reset clears; the sprite benchmarks measure the loop in the director's environment.
+void resetFixedProjection() {
   engine::GL::invalidateStateCache();
   engine::getFixedRenderEnvironment()->setProjectionMatrix(
       engine::makeOrthographicProjection(kSize, kSize));
+}
+
+void directFrame(benchmark::State& state, int textureCount) {
+  {
+    DirectLoop loop;
+    resetFixedProjection();
+    for (auto _ : state) loop.drawFrame(textureCount);
+  }
+  resetFixedProjection();
 }
 
 // The direct loop's CPU seconds per frame, measured once per texture count for the ratios.
 double directCpuPerFrame(int textureCount) {
   static double measured[5] = {};
   if (measured[textureCount] > 0.0) return measured[textureCount];
-  Scene& s = scene();
-  engine::GLProgram* program = engine::GLProgramCache::getInstance()->getGLProgram(
-      engine::PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
-  std::vector<uint16_t> indices(static_cast<size_t>(kQuadCount) * 6);
-  for (int i = 0; i < kQuadCount * 6; ++i) {
-    static const int pattern[6] = {0, 1, 2, 3, 2, 1};
-    indices[static_cast<size_t>(i)] = static_cast<uint16_t>((i / 6) * 4 + pattern[i % 6]);
-  }
-  GLuint buffers[2] = {};
-  glGenBuffers(2, buffers);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
-               indices.data(), GL_STATIC_DRAW);
-  const GLsizei stride = sizeof(engine::V2F_C4B_T2F);
+  DirectLoop loop;
   constexpr int kFrames = 50;
   const std::clock_t start = std::clock();
-  for (int frame = 0; frame < kFrames; ++frame) {
-    glUseProgram(program->getProgram());
-    program->setUniformsForBuiltins(engine::Mat4::IDENTITY);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.quads.size() * 80), s.quads.data(),
-                 GL_DYNAMIC_DRAW);
-    for (GLuint a = 0; a < 3; ++a) glEnableVertexAttribArray(a);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
-    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(8));
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(12));
-    int runStart = 0;
-    for (int i = 1; i <= kQuadCount; ++i) {
-      if (i < kQuadCount && i % textureCount == runStart % textureCount) continue;
-      glBindTexture(GL_TEXTURE_2D, s.textures[runStart % textureCount]->getName());
-      glDrawElements(GL_TRIANGLES, (i - runStart) * 6, GL_UNSIGNED_SHORT,
-                     reinterpret_cast<void*>(static_cast<uintptr_t>(runStart) * 12));
-      runStart = i;
-    }
-    glFinish();
-  }
+  for (int frame = 0; frame < kFrames; ++frame) loop.drawFrame(textureCount);
   measured[textureCount] =
       static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC / kFrames;
-  for (GLuint a = 0; a < 3; ++a) glDisableVertexAttribArray(a);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-  glDeleteBuffers(2, buffers);
-  engine::GL::invalidateStateCache();
   return measured[textureCount];
 }
 

@@ -19,6 +19,7 @@
 #include "engine/render/quad_types.h"
 #include "engine/render/render_environment.h"
 #include "engine/render/texture2d.h"
+#include "tests/support/hidden_gl_window.h"
 
 namespace rendertest {
 
@@ -29,19 +30,8 @@ using Rgba = std::array<int, 4>;
 class GLFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(glfwInit());
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
-    glfwWindowHint(GLFW_ALPHA_BITS, 8);
-    window_ = glfwCreateWindow(kWindowSize, kWindowSize, "render test", nullptr, nullptr);
+    window_ = testsupport::openHiddenGLWindow(kWindowSize, kWindowSize, "render test");
     ASSERT_NE(window_, nullptr);
-    glfwMakeContextCurrent(window_);
-    glewExperimental = GL_TRUE;
-    ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    glViewport(0, 0, kWindowSize, kWindowSize);
     engine::setRenderEnvironment(nullptr);
     engine::getFixedRenderEnvironment()->setWinSize(engine::Size(kWindowSize, kWindowSize));
     engine::GL::invalidateStateCache();  // resets the matrices

@@ -27,6 +27,7 @@
 #include "engine/text/font_atlas_cache.h"
 #include "engine/text/text_environment.h"
 #include "tests/engine/render/png_test_writer.h"
+#include "tests/support/hidden_gl_window.h"
 #include "tests/support/temp_dir.h"
 
 namespace textgl {
@@ -70,18 +71,8 @@ inline std::string blockFontText() {
 class TextGLFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(glfwInit());
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
-    window_ = glfwCreateWindow(WINDOW_SIZE, WINDOW_SIZE, "text test", nullptr, nullptr);
+    window_ = testsupport::openHiddenGLWindow(WINDOW_SIZE, WINDOW_SIZE, "text test");
     ASSERT_NE(window_, nullptr);
-    glfwMakeContextCurrent(window_);
-    glewExperimental = GL_TRUE;
-    ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    glViewport(0, 0, WINDOW_SIZE, WINDOW_SIZE);
     engine::GL::invalidateStateCache();
     // The director (which sprites ask for the content scale) registers itself as the render
     // environment when made; these tests draw in a fixed one instead.
