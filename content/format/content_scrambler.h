@@ -14,14 +14,18 @@ constexpr size_t kKey30Size = 30;
 extern const std::array<uint8_t, kKey22Size> kKey22;
 extern const std::array<uint8_t, kKey30Size> kKey30;
 
+// Both keys advance together, so their positions are one position in the 330-byte period
+// (p22 = position mod 22, p30 = position mod 30), and the two keys XORed together form one
+// repeating keystream that is applied a run of bytes at a time.
+constexpr size_t kKeystreamPeriod = 330;
+
 class ContentScrambler {
  public:
-  void reset() { p22_ = p30_ = 0; }
+  void reset() { position_ = 0; }
   void apply(uint8_t* bytes, size_t length);
 
  private:
-  size_t p22_ = 0;
-  size_t p30_ = 0;
+  size_t position_ = 0;
 };
 
 }  // namespace content

@@ -1,7 +1,6 @@
 #include "content/loader/content_database.h"
 
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "content/format/content_checksum.h"
@@ -46,16 +45,28 @@ uint32_t markDamaged(const std::string& error) {
   return s.computed;
 }
 
-}  // namespace
+// Reads the whole file with one read of its size; the reason when it cannot.
+std::string readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) return "cannot open " + path;
+  const std::streamoff size = file.tellg();
+  if (size < 0) return "cannot read " + path;
+  bytes.resize(static_cast<size_t>(size));
+  file.seekg(0);
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  if (file.bad()) return "cannot read " + path;
+  bytes.resize(static_cast<size_t>(file.gcount()));
+  return {};
+}
 
-uint32_t loadContentDatabaseBytes(std::span<const uint8_t> fileBytes) {
+// Loads from the file's bytes, unscrambling them in place.
+uint32_t loadOwnedBytes(std::vector<uint8_t>& plain) {
   auto& s = state();
   resetContentChecksum();
   s.stored = 0;
   s.damaged = false;
   s.error.clear();
 
-  std::vector<uint8_t> plain(fileBytes.begin(), fileBytes.end());
   descrambleData(plain.data(), plain.size());
   if (plain.size() >= content::kSectionsOffset) {
     s.stored = static_cast<uint32_t>(plain[26] | (plain[27] << 8) | (plain[28] << 16) |
@@ -74,18 +85,21 @@ uint32_t loadContentDatabaseBytes(std::span<const uint8_t> fileBytes) {
   return s.computed;
 }
 
+}  // namespace
+
+uint32_t loadContentDatabaseBytes(std::span<const uint8_t> fileBytes) {
+  std::vector<uint8_t> plain(fileBytes.begin(), fileBytes.end());
+  return loadOwnedBytes(plain);
+}
+
 uint32_t loadContentDatabase(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::vector<uint8_t> bytes;
+  const std::string error = readWholeFile(path, bytes);
+  if (!error.empty()) {
     state().stored = 0;
-    return markDamaged("cannot open " + path);
+    return markDamaged(error);
   }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    state().stored = 0;
-    return markDamaged("cannot read " + path);
-  }
-  return loadContentDatabaseBytes(bytes);
+  return loadOwnedBytes(bytes);
 }
 
 uint32_t storedContentChecksum() { return state().stored; }

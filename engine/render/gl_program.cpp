@@ -7,6 +7,7 @@
 
 #include "engine/base/log.h"
 #include "engine/base/random.h"
+#include "engine/render/gl_frame_calls.h"
 #include "engine/render/gl_state_cache.h"
 #include "engine/render/quad_types.h"
 #include "engine/render/render_environment.h"
@@ -256,38 +257,33 @@ VertexAttrib* GLProgram::getVertexAttrib(const std::string& name) {
 }
 
 bool GLProgram::updateUniformLocation(int32_t location, const void* data, size_t size) {
-  if (location < 0) return false;
-  std::vector<uint8_t>& cached = uniformValueCache_[location];
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  if (cached.size() == size && std::memcmp(cached.data(), bytes, size) == 0) return false;
-  cached.assign(bytes, bytes + size);
-  return true;
+  return uniformValueCache_.update(location, data, size);
 }
 
 void GLProgram::setUniformLocationWith1i(int32_t location, int32_t i1) {
   if (!updateUniformLocation(location, &i1, sizeof(i1))) return;
   ++uniformUploads_;
-  glUniform1i(location, i1);
+  GL::frameCalls().uniform1i(location, i1);
 }
 
 void GLProgram::setUniformLocationWith1f(int32_t location, float f1) {
   if (!updateUniformLocation(location, &f1, sizeof(f1))) return;
   ++uniformUploads_;
-  glUniform1f(location, f1);
+  GL::frameCalls().uniform1f(location, f1);
 }
 
 void GLProgram::setUniformLocationWith2f(int32_t location, float f1, float f2) {
   const float values[2] = {f1, f2};
   if (!updateUniformLocation(location, values, sizeof(values))) return;
   ++uniformUploads_;
-  glUniform2f(location, f1, f2);
+  GL::frameCalls().uniform2f(location, f1, f2);
 }
 
 void GLProgram::setUniformLocationWith3f(int32_t location, float f1, float f2, float f3) {
   const float values[3] = {f1, f2, f3};
   if (!updateUniformLocation(location, values, sizeof(values))) return;
   ++uniformUploads_;
-  glUniform3f(location, f1, f2, f3);
+  GL::frameCalls().uniform3f(location, f1, f2, f3);
 }
 
 void GLProgram::setUniformLocationWith4f(int32_t location, float f1, float f2, float f3,
@@ -295,13 +291,13 @@ void GLProgram::setUniformLocationWith4f(int32_t location, float f1, float f2, f
   const float values[4] = {f1, f2, f3, f4};
   if (!updateUniformLocation(location, values, sizeof(values))) return;
   ++uniformUploads_;
-  glUniform4f(location, f1, f2, f3, f4);
+  GL::frameCalls().uniform4f(location, f1, f2, f3, f4);
 }
 
 void GLProgram::setUniformLocationWithMatrix4fv(int32_t location, const float* matrix) {
   if (!updateUniformLocation(location, matrix, sizeof(float) * 16)) return;
   ++uniformUploads_;
-  glUniformMatrix4fv(location, 1, GL_FALSE, matrix);
+  GL::frameCalls().uniformMatrix4fv(location, 1, GL_FALSE, matrix);
 }
 
 void GLProgram::setUniformsForBuiltins(const Mat4& modelView) {

@@ -11,6 +11,7 @@
 
 #include "engine/base/geometry.h"
 #include "engine/base/ref.h"
+#include "engine/render/uniform_value_cache.h"
 
 namespace engine {
 
@@ -127,7 +128,7 @@ class GLProgram : public Ref {
   uint32_t vertShader_ = 0;
   uint32_t fragShader_ = 0;
   int32_t builtinUniforms_[UNIFORM_MAX] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-  std::unordered_map<int32_t, std::vector<uint8_t>> uniformValueCache_;
+  UniformValueCache uniformValueCache_;
   uint32_t flags_ = 0;
   std::unordered_map<std::string, Uniform> userUniforms_;
   std::unordered_map<std::string, VertexAttrib> vertexAttribs_;

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "engine/render/configuration.h"
+#include "engine/render/gl_frame_calls.h"
+#include "engine/render/quad_types.h"
 #include "engine/render/render_environment.h"
 
 namespace engine {
@@ -56,7 +58,7 @@ void useProgram(uint32_t program) {
   if (program == c.currentProgram) return;
   c.currentProgram = program;
   ++c.counters.useProgram;
-  glUseProgram(program);
+  frameCalls().useProgram(program);
 }
 
 void deleteProgram(uint32_t program) {
@@ -84,18 +86,18 @@ void setBlending(uint32_t sfactor, uint32_t dfactor) {
   if (sfactor == GL_ONE && dfactor == GL_ZERO) {
     if (c.blendingEnabled) {
       ++c.counters.blendToggle;
-      glDisable(GL_BLEND);
+      frameCalls().disable(GL_BLEND);
     }
     c.blendingEnabled = false;
     return;
   }
   if (!c.blendingEnabled) {
     ++c.counters.blendToggle;
-    glEnable(GL_BLEND);
+    frameCalls().enable(GL_BLEND);
   }
   c.blendingEnabled = true;
   ++c.counters.blendFunc;
-  glBlendFunc(sfactor, dfactor);
+  frameCalls().blendFunc(sfactor, dfactor);
 }
 
 void getBlendFunc(uint32_t* sfactor, uint32_t* dfactor) {
@@ -114,10 +116,10 @@ void bindTexture2DN(uint32_t textureUnit, uint32_t texture) {
   if (c.activeTexture != unitEnum) {
     c.activeTexture = unitEnum;
     ++c.counters.activeTexture;
-    glActiveTexture(unitEnum);
+    frameCalls().activeTexture(unitEnum);
   }
   ++c.counters.bindTexture;
-  glBindTexture(GL_TEXTURE_2D, texture);
+  frameCalls().bindTexture(GL_TEXTURE_2D, texture);
 }
 
 uint32_t getBoundTexture(uint32_t textureUnit) {
@@ -135,9 +137,9 @@ void enableVertexAttribs(uint32_t flags) {
     if (wanted == enabled) continue;
     ++c.counters.attribToggle;
     if (wanted) {
-      glEnableVertexAttribArray(i);
+      frameCalls().enableVertexAttribArray(i);
     } else {
-      glDisableVertexAttribArray(i);
+      frameCalls().disableVertexAttribArray(i);
     }
   }
   c.vertexAttribFlags = flags;
@@ -151,27 +153,39 @@ void bindVAO(uint32_t vaoId) {
   if (c.boundVAO == vaoId) return;
   c.boundVAO = vaoId;
   ++c.counters.bindVAO;
-  glBindVertexArray(vaoId);
+  frameCalls().bindVertexArray(vaoId);
 }
 
 uint32_t getBoundVAO() { return cache().boundVAO; }
 
 void uploadArrayBuffer(const void* data, size_t size) {
+  const FrameCalls& gl = frameCalls();
   const auto byteCount = static_cast<GLsizeiptr>(size);
   if (!Configuration::getInstance()->supportsMapBuffer()) {
-    glBufferData(GL_ARRAY_BUFFER, byteCount, data, GL_DYNAMIC_DRAW);
+    gl.bufferData(GL_ARRAY_BUFFER, byteCount, data, GL_DYNAMIC_DRAW);
     return;
   }
   // Orphan the old storage so the driver need not wait for draws still reading it.
-  glBufferData(GL_ARRAY_BUFFER, byteCount, nullptr, GL_DYNAMIC_DRAW);
-  void* mapped = glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY);
+  gl.bufferData(GL_ARRAY_BUFFER, byteCount, nullptr, GL_DYNAMIC_DRAW);
+  void* mapped = gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY);
   if (mapped == nullptr) {
     // A mapping can fail (out of address space); load the plain way instead of losing a frame.
-    glBufferData(GL_ARRAY_BUFFER, byteCount, data, GL_DYNAMIC_DRAW);
+    gl.bufferData(GL_ARRAY_BUFFER, byteCount, data, GL_DYNAMIC_DRAW);
     return;
   }
   std::memcpy(mapped, data, size);
-  glUnmapBuffer(GL_ARRAY_BUFFER);
+  gl.unmapBuffer(GL_ARRAY_BUFFER);
+}
+
+void setQuadVertexPointers() {
+  constexpr GLsizei stride = sizeof(V2F_C4B_T2F);
+  const auto pointer = frameCalls().vertexAttribPointer;
+  pointer(VERTEX_ATTRIB_POSITION, 2, GL_FLOAT, GL_FALSE, stride,
+          reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, vertices)));
+  pointer(VERTEX_ATTRIB_COLOR, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+          reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, colors)));
+  pointer(VERTEX_ATTRIB_TEX_COORD, 2, GL_FLOAT, GL_FALSE, stride,
+          reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, texCoords)));
 }
 
 }  // namespace GL

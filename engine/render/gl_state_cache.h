@@ -56,6 +56,8 @@ uint32_t getBoundVAO();
 
 // Loads the bound GL_ARRAY_BUFFER, by orphaning and mapping where the driver supports mapping.
 void uploadArrayBuffer(const void* data, size_t size);
+// Points attributes 0, 1 and 2 at the quad vertex layout of the bound GL_ARRAY_BUFFER.
+void setQuadVertexPointers();
 
 }  // namespace GL
 

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "engine/render/batch_command.h"
 #include "engine/render/configuration.h"
 #include "engine/render/custom_command.h"
+#include "engine/render/gl_frame_calls.h"
 #include "engine/render/gl_state_cache.h"
 #include "engine/render/quad_command.h"
 #include "engine/render/render_environment.h"
@@ -23,21 +23,13 @@ constexpr GLsizeiptr kIndexBufferBytes =
 
 static_assert(Renderer::VBO_SIZE * 4 - 1 <= 0xFFFF, "quad indices must fit in 16 bits");
 
-void setVertexPointers() {
-  constexpr GLsizei stride = sizeof(V2F_C4B_T2F);
-  glVertexAttribPointer(VERTEX_ATTRIB_POSITION, 2, GL_FLOAT, GL_FALSE, stride,
-                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, vertices)));
-  glVertexAttribPointer(VERTEX_ATTRIB_COLOR, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, colors)));
-  glVertexAttribPointer(VERTEX_ATTRIB_TEX_COORD, 2, GL_FLOAT, GL_FALSE, stride,
-                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, texCoords)));
-}
-
-void transformVertex(V2F_C4B_T2F& vertex, const float* m) {
-  const float x = vertex.vertices.x;
-  const float y = vertex.vertices.y;
-  vertex.vertices.x = m[0] * x + m[4] * y + m[12];
-  vertex.vertices.y = m[1] * x + m[5] * y + m[13];
+// The 2D part of the model-view, applied to a position.
+void transformVertex(V2F_C4B_T2F& out, const V2F_C4B_T2F& in, const float* m) {
+  const float x = in.vertices.x;
+  const float y = in.vertices.y;
+  out = in;
+  out.vertices.x = m[0] * x + m[4] * y + m[12];
+  out.vertices.y = m[1] * x + m[5] * y + m[13];
 }
 
 }  // namespace
@@ -90,7 +82,7 @@ void Renderer::setupVBOAndVAO() {
   for (GLuint attrib : {VERTEX_ATTRIB_POSITION, VERTEX_ATTRIB_COLOR, VERTEX_ATTRIB_TEX_COORD}) {
     glEnableVertexAttribArray(attrib);
   }
-  setVertexPointers();
+  GL::setQuadVertexPointers();
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffersVBO_[1]);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, kIndexBufferBytes, indices_.data(), GL_STATIC_DRAW);
   GL::bindVAO(0);
@@ -164,47 +156,48 @@ void Renderer::appendQuads(QuadCommand* command) {
   while (remaining > 0) {
     if (quadCount_ + remaining > VBO_SIZE && quadCount_ > 0) drawBatchedQuads();
     const int64_t count = std::min(remaining, VBO_SIZE - quadCount_);
-    batchedCommands_.push_back({command, count});
-    std::memcpy(&quads_[static_cast<size_t>(quadCount_)], command->getQuads() + copied,
-                sizeof(V2F_C4B_T2F_Quad) * static_cast<size_t>(count));
-    fillQuads(command, quadCount_, count);
+    batchedCommands_.push_back({command, count, command->getMaterialID()});
+    fillQuads(command, command->getQuads() + copied, quadCount_, count);
     quadCount_ += count;
     copied += count;
     remaining -= count;
   }
 }
 
-void Renderer::fillQuads(const QuadCommand* command, int64_t firstQuad, int64_t count) {
+// Copies the quads into the buffer already moved to world space: one pass over each vertex.
+void Renderer::fillQuads(const QuadCommand* command, const V2F_C4B_T2F_Quad* source,
+                         int64_t firstQuad, int64_t count) {
   const float* m = command->getModelView().m;
-  for (int64_t i = firstQuad; i < firstQuad + count; ++i) {
-    V2F_C4B_T2F_Quad& quad = quads_[static_cast<size_t>(i)];
-    transformVertex(quad.tl, m);
-    transformVertex(quad.bl, m);
-    transformVertex(quad.tr, m);
-    transformVertex(quad.br, m);
+  V2F_C4B_T2F_Quad* out = &quads_[static_cast<size_t>(firstQuad)];
+  for (int64_t i = 0; i < count; ++i) {
+    transformVertex(out[i].tl, source[i].tl, m);
+    transformVertex(out[i].bl, source[i].bl, m);
+    transformVertex(out[i].tr, source[i].tr, m);
+    transformVertex(out[i].br, source[i].br, m);
   }
 }
 
 void Renderer::uploadQuads() {
   const size_t bytes = sizeof(V2F_C4B_T2F_Quad) * static_cast<size_t>(quadCount_);
+  const GL::FrameCalls& gl = GL::frameCalls();
   drewWithVAO_ = usesVAO_ && Configuration::getInstance()->supportsMapBuffer();
-  glBindBuffer(GL_ARRAY_BUFFER, buffersVBO_[0]);
+  gl.bindBuffer(GL_ARRAY_BUFFER, buffersVBO_[0]);
   if (drewWithVAO_) {
     GL::uploadArrayBuffer(quads_.data(), bytes);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
     GL::bindVAO(quadVAO_);
     return;
   }
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), quads_.data(), GL_DYNAMIC_DRAW);
+  gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), quads_.data(), GL_DYNAMIC_DRAW);
   GL::enableVertexAttribs(VERTEX_ATTRIB_FLAG_POS_COLOR_TEX);
-  setVertexPointers();
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffersVBO_[1]);
+  GL::setQuadVertexPointers();
+  gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffersVBO_[1]);
 }
 
 void Renderer::drawRun(int64_t start, int64_t count) {
   if (count <= 0 || !lastMaterialDrawable_) return;
-  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
-                 reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
+  GL::frameCalls().drawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
+                                reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
   ++drawCalls_;
   drawnQuads_ += static_cast<uint64_t>(count);
 }
@@ -217,7 +210,7 @@ void Renderer::drawBatchedQuads() {
   int64_t runStart = 0;
   int64_t runLength = 0;
   for (const BatchedRun& run : batchedCommands_) {
-    const uint32_t materialID = run.command->getMaterialID();
+    const uint32_t materialID = run.materialID;
     if (materialID != lastMaterialID_ || materialID == 0) {
       drawRun(runStart, runLength);
       runStart += runLength;
@@ -232,8 +225,8 @@ void Renderer::drawBatchedQuads() {
   if (drewWithVAO_) {
     GL::bindVAO(0);
   } else {
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    GL::frameCalls().bindBuffer(GL_ARRAY_BUFFER, 0);
+    GL::frameCalls().bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   }
   batchedCommands_.clear();
   quadCount_ = 0;

@@ -58,14 +58,18 @@ class Renderer {
   const uint16_t* getIndices() const { return indices_.data(); }
 
  private:
+  // The material id is read once, when the quads are copied, so the flush need not go back
+  // to every command to compare it.
   struct BatchedRun {
     QuadCommand* command;
     int64_t quadCount;
+    uint32_t materialID;
   };
 
   void visitRenderQueue();
   void appendQuads(QuadCommand* command);
-  void fillQuads(const QuadCommand* command, int64_t firstQuad, int64_t count);
+  void fillQuads(const QuadCommand* command, const V2F_C4B_T2F_Quad* source, int64_t firstQuad,
+                 int64_t count);
   void drawBatchedQuads();
   void uploadQuads();
   void drawRun(int64_t start, int64_t count);

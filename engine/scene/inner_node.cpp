@@ -5,6 +5,18 @@
 namespace engine {
 
 namespace {
+
+// How many children ahead the visit asks for a child's memory. A large scene's nodes do not
+// fit the cache; fetching them a few visits early overlaps the misses instead of paying them
+// one after another.
+constexpr size_t kVisitPrefetchDistance = 8;
+
+void prefetchNode(const std::vector<Node*>& children, size_t index) {
+  if (index >= children.size()) return;
+  const auto* bytes = reinterpret_cast<const char*>(children[index]);
+  for (size_t offset = 0; offset < sizeof(Node); offset += 64) __builtin_prefetch(bytes + offset);
+}
+
 int& orderOfArrivalCounter() {
   static int counter = 1;
   return counter;
@@ -65,10 +77,14 @@ void InnerNode::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t 
   sortAllChildren();
   size_t i = 0;
   for (; i < children_.size() && children_[i]->getLocalZOrder() < 0; ++i) {
+    prefetchNode(children_, i + kVisitPrefetchDistance);
     children_[i]->visit(renderer, modelViewTransform_, flags);
   }
   draw(renderer, modelViewTransform_, flags);
-  for (; i < children_.size(); ++i) children_[i]->visit(renderer, modelViewTransform_, flags);
+  for (; i < children_.size(); ++i) {
+    prefetchNode(children_, i + kVisitPrefetchDistance);
+    children_[i]->visit(renderer, modelViewTransform_, flags);
+  }
 }
 
 void InnerNode::updateDisplayedOpacity(uint8_t parentOpacity) {

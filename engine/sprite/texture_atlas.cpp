@@ -8,6 +8,7 @@
 
 #include "engine/base/log.h"
 #include "engine/render/configuration.h"
+#include "engine/render/gl_frame_calls.h"
 #include "engine/render/gl_state_cache.h"
 #include "engine/render/texture2d.h"
 
@@ -16,16 +17,6 @@ namespace engine {
 namespace {
 
 constexpr size_t kQuadBytes = sizeof(V2F_C4B_T2F_Quad);
-
-void setQuadAttribPointers() {
-  constexpr GLsizei stride = sizeof(V2F_C4B_T2F);
-  glVertexAttribPointer(VERTEX_ATTRIB_POSITION, 2, GL_FLOAT, GL_FALSE, stride,
-                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, vertices)));
-  glVertexAttribPointer(VERTEX_ATTRIB_COLOR, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, colors)));
-  glVertexAttribPointer(VERTEX_ATTRIB_TEX_COORD, 2, GL_FLOAT, GL_FALSE, stride,
-                        reinterpret_cast<const void*>(offsetof(V2F_C4B_T2F, texCoords)));
-}
 
 }  // namespace
 
@@ -163,7 +154,7 @@ void TextureAtlas::setupVBOandVAO() {
   glEnableVertexAttribArray(VERTEX_ATTRIB_POSITION);
   glEnableVertexAttribArray(VERTEX_ATTRIB_COLOR);
   glEnableVertexAttribArray(VERTEX_ATTRIB_TEX_COORD);
-  setQuadAttribPointers();
+  GL::setQuadVertexPointers();
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[1]);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER,
                static_cast<GLsizeiptr>(getIndexSize() * 6 * static_cast<size_t>(capacity_)),
@@ -188,37 +179,38 @@ void TextureAtlas::drawNumberOfQuads(int64_t n, int64_t start) {
   if (n <= 0 || start < 0 || start + n > totalQuads_) return;
   if (buffers_[0] == 0) createBuffers();
   GL::bindTexture2D(texture_ != nullptr ? texture_->getName() : 0);
+  const GL::FrameCalls& gl = GL::frameCalls();
 
   const auto indexOffset = static_cast<uintptr_t>(start) * 6 * getIndexSize();
   const auto indexCount = static_cast<GLsizei>(n * 6);
   if (!usesVAO_ || !Configuration::getInstance()->supportsMapBuffer()) {
-    glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
+    gl.bindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
     if (dirty_) {
-      glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(kQuadBytes * static_cast<size_t>(start)),
-                      static_cast<GLsizeiptr>(kQuadBytes * static_cast<size_t>(n)),
-                      quads_.data() + start);
+      gl.bufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(kQuadBytes * static_cast<size_t>(start)),
+                       static_cast<GLsizeiptr>(kQuadBytes * static_cast<size_t>(n)),
+                       quads_.data() + start);
       dirty_ = false;
     }
     GL::enableVertexAttribs(VERTEX_ATTRIB_FLAG_POS_COLOR_TEX);
-    setQuadAttribPointers();
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[1]);
-    glDrawElements(GL_TRIANGLES, indexCount, getGLIndexType(),
-                   reinterpret_cast<const void*>(indexOffset));
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    GL::setQuadVertexPointers();
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[1]);
+    gl.drawElements(GL_TRIANGLES, indexCount, getGLIndexType(),
+                    reinterpret_cast<const void*>(indexOffset));
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
     return;
   }
   if (dirty_) {
-    glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
+    gl.bindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
     GL::uploadArrayBuffer(quads_.data(), kQuadBytes * static_cast<size_t>(start + n));
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
     dirty_ = false;
   }
   GL::bindVAO(vao_);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[1]);
-  glDrawElements(GL_TRIANGLES, indexCount, getGLIndexType(),
-                 reinterpret_cast<const void*>(indexOffset));
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[1]);
+  gl.drawElements(GL_TRIANGLES, indexCount, getGLIndexType(),
+                  reinterpret_cast<const void*>(indexOffset));
+  gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 }  // namespace engine
