@@ -8,6 +8,12 @@ namespace engine {
 
 namespace {
 constexpr size_t INITIAL_ACTION_CAPACITY = 4;
+
+// A scene's elements, their action arrays and the actions are separate allocations that a large
+// scene does not keep in the cache. The walk asks for each a few elements ahead, in the order
+// it will follow the pointers, so the misses overlap instead of queueing one after another.
+constexpr size_t kElementPrefetchDistance = 8;
+constexpr size_t kActionPrefetchDistance = 4;
 }
 
 ActionManager::~ActionManager() {
@@ -162,7 +168,15 @@ void ActionManager::update(float dt) {
   walk_.clear();
   for (const auto& [target, element] : targets_) walk_.push_back(element.get());
 
-  for (Element* element : walk_) {
+  for (size_t i = 0; i < walk_.size(); ++i) {
+    if (i + kElementPrefetchDistance < walk_.size()) {
+      __builtin_prefetch(walk_[i + kElementPrefetchDistance]);
+    }
+    if (i + kActionPrefetchDistance < walk_.size()) {
+      const auto& ahead = walk_[i + kActionPrefetchDistance]->actions;
+      if (!ahead.empty()) __builtin_prefetch(ahead.front());
+    }
+    Element* element = walk_[i];
     if (element->actions.empty()) continue;
     currentTarget_ = element->target;
     currentTargetSalvaged_ = false;
