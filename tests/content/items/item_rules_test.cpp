@@ -68,16 +68,16 @@ TEST_F(ItemRulesTest, BlockValuesKeepOrDrawTheVariant) {
   BlockEdit edit;
   makeBlockValue(edit, 12, 34, 2, 900, 254, 1, 9);
   EXPECT_EQ(edit.variant, 254);
-  EXPECT_EQ(edit.marker, 255);
-  EXPECT_EQ(edit.reserved0 + edit.reserved1 + edit.reserved2, 0);
+  EXPECT_EQ(edit.slot, 255);
+  EXPECT_EQ(edit.state, 9) << "the content rules' extra byte is the block state";
   std::vector<int> seen(3, 0);
   for (int i = 0; i < 100; ++i) {
     makeBlockValueFrom(edit, cellWith(1, 7, 8), 1, 900, 255, 0, 0);
     ASSERT_LT(edit.variant, 3);
     ++seen[edit.variant];
   }
-  EXPECT_EQ(edit.column, 7);
-  EXPECT_EQ(edit.row, 8);
+  EXPECT_EQ(edit.x, 7);
+  EXPECT_EQ(edit.y, 8);
   EXPECT_TRUE(seen[0] > 0 && seen[1] > 0 && seen[2] > 0);
   makeBlockValue(edit, 0, 0, 0, 901, 300, 0, 0);  // one variant only
   EXPECT_EQ(edit.variant, 0);

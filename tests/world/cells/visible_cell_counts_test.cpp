@@ -1,6 +1,6 @@
 // The window of cells the world view keeps on screen, from the screen sides and viewportScale.
 
-#include "world/visible_cell_counts.h"
+#include "world/cells/visible_cell_counts.h"
 
 #include <gtest/gtest.h>
 

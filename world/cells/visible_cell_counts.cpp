@@ -1,4 +1,4 @@
-#include "world/visible_cell_counts.h"
+#include "world/cells/visible_cell_counts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,83 @@
+#pragma once
+// Block rows for world tests, built in code: each test names the few properties its blocks need
+// (flags, transparency, variants, light) instead of loading a content file. The fixture resets the
+// content tables and the planets around every test.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "content/format/record_layout.h"
+#include "content/planets/planet_def.h"
+#include "content/tables/content_tables.h"
+#include "engine/base/random.h"
+
+namespace world_test {
+
+inline uint64_t bits(std::initializer_list<int> numbers) {
+  uint64_t word = 0;
+  for (int n : numbers) word |= uint64_t{1} << n;
+  return word;
+}
+
+struct BlockShape {
+  uint64_t flags = 0;
+  uint8_t transparency = 0;  // 0 opaque, 1 clear
+  uint8_t variants = 1;
+  uint16_t light = 0;
+  uint8_t blastResistance = 0;
+};
+
+inline void defineBlock(uint16_t id, const BlockShape& shape) {
+  auto& bytes = contentTables().blockDefs[id].record.bytes;
+  for (int i = 0; i < 8; ++i) {
+    bytes[content::block_record::flags + static_cast<size_t>(i)] = static_cast<uint8_t>(shape.flags >> (8 * i));
+  }
+  bytes[content::block_record::lightColor] = static_cast<uint8_t>(shape.light);
+  bytes[content::block_record::lightColor + 1] = static_cast<uint8_t>(shape.light >> 8);
+  bytes[content::block_record::variantCount] = shape.variants;
+  bytes[content::block_record::blastResistance] = shape.blastResistance;
+  bytes[content::block_record::transparency] = shape.transparency;
+}
+
+// Ids of the blocks every world test can use.
+constexpr uint16_t kAir = 0;
+constexpr uint16_t kDirt = 10;    // solid, opaque, three variants
+constexpr uint16_t kGlass = 11;   // solid, clear
+constexpr uint16_t kTorch = 12;   // clear, emits orange light
+constexpr uint16_t kVine = 13;    // clear, hangs from above
+constexpr uint16_t kPlank = 14;   // a platform: solid part, clear
+constexpr uint16_t kGate = 374;   // solid, opaque; open in variant 1
+constexpr uint16_t kShutter = 2090;  // clear, but opaque in variant 1
+
+// Block 0 is air: clear, nothing else.
+inline void defineStandardBlocks() {
+  defineBlock(kAir, {.transparency = 1});
+  defineBlock(kDirt, {.flags = bits({23}), .transparency = 0, .variants = 3});
+  defineBlock(kGlass, {.flags = bits({23}), .transparency = 1});
+  defineBlock(kTorch, {.flags = bits({20}), .transparency = 1, .light = 0x08F});
+  defineBlock(kVine, {.flags = bits({17}), .transparency = 1});
+  defineBlock(kPlank, {.flags = bits({23}), .transparency = 1});
+  defineBlock(kGate, {.flags = bits({23}), .transparency = 0, .variants = 2});
+  defineBlock(kShutter, {.transparency = 1, .variants = 2});
+}
+
+class WorldTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetContentTables();
+    resetPlanetDefs();
+    engine::randomSeed(7);
+    defineStandardBlocks();
+  }
+  void TearDown() override {
+    resetPlanetDefs();
+    resetContentTables();
+  }
+  // A planet whose maps have a surface line (cells 3 rows below it are underground).
+  static void addSurfacePlanet(uint32_t id) { addPlanetDef("moor" + std::to_string(id), id, 1); }
+};
+
+}  // namespace world_test
