@@ -1,0 +1,141 @@
+#pragma once
+// The game in progress, as the world model sees it: one virtual operation per player action, in
+// the game's slot order. `GameInterface` is the abstract base of the game's class tree (`GameReal`
+// and `Game` derive from it in the game library, then `GameLocal` and the remote kinds); it is
+// declared here so the world's simulations can hand their edits to the current game
+// (`applyBlockEdit`) without reaching up. `NullGame` stands in until a game registers itself and
+// in tests: it does nothing and refuses everything. `WorldGame` applies edits straight to one
+// `World`, for tests and tools that run the world headless.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class Item;
+class MapBlock;
+class MobEntity;
+class PlayerBase;
+class TradeAbstract;
+struct BlockEdit;
+struct PlayerStateRecord;
+struct TravelTarget;
+
+// Called when a game started by `begin` has finished loading its world.
+using GameCompletion = std::function<void()>;
+
+class GameInterface {
+ public:
+  virtual void begin(uint8_t mode, const GameCompletion& done) = 0;
+  virtual void playPlayerAction(uint8_t action, uint8_t value) = 0;
+  virtual void playCellEffect(uint8_t effect, MapBlock& cell) = 0;
+  virtual bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) = 0;
+  virtual void placeSign(MapBlock& cell, uint8_t flag) = 0;
+  virtual bool useBlock(uint16_t& blockWord) = 0;
+  virtual void hitMob(MobEntity* mob) = 0;
+  virtual bool captureMob(MobEntity* mob) = 0;
+  virtual void throwItem(Item* item, float a, float b, uint8_t flag) = 0;
+  virtual void shoot(float aimX, float aimY, float a, float b) = 0;
+  virtual bool signalEntities(float x, float y) = 0;
+  virtual void closeContainer() = 0;
+  virtual void setPlayerMode(uint8_t mode) = 0;
+  virtual void setTimeFrozen(uint8_t value) = 0;
+  virtual void respawn() = 0;
+  virtual void leaveBed() = 0;
+  virtual void usePortal() = 0;
+  virtual void travelToWorld(const TravelTarget& target) = 0;
+  virtual TradeAbstract* createTrade(const std::string& partner) = 0;
+  virtual void requestTrade(PlayerBase* other) = 0;
+  virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
+  virtual void cancelTrade() = 0;
+  virtual void reelIn(float reactionMs) = 0;
+  virtual void editCircuitCell(MapBlock& cell) = 0;
+  virtual void submitChatLine(const std::string& text) = 0;
+  virtual bool editBlock(const BlockEdit& edit) = 0;
+  virtual void suspend() = 0;
+  virtual void resume() = 0;
+  virtual void pause() = 0;
+  virtual void unpause() = 0;
+  virtual void stopTimers() = 0;
+  virtual void startTimers() = 0;
+  virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
+  virtual void sendPlayerState(const PlayerStateRecord& record) = 0;
+  virtual void sendHeldItem() = 0;
+  virtual void reportItemLearned(uint16_t itemId) = 0;
+  virtual bool worldIsCreative() = 0;
+  virtual uint8_t sessionKind() = 0;
+  virtual bool save() = 0;
+  virtual void quit() = 0;
+  virtual void dropInventoryOnDeath() = 0;
+  virtual bool damageLocalPlayer(float amount, uint8_t cause) = 0;
+  virtual void tick() = 0;
+  virtual bool brewPotion() = 0;
+  virtual void refreshPet() = 0;
+  virtual void sleep() = 0;
+  virtual ~GameInterface() = default;
+  // The world applies the edit and the game reacts to it; `extra` is the acting player or object
+  // (may be null). True once applied.
+  virtual bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) = 0;
+  virtual void dropItem(Item*& item) = 0;
+  virtual bool consumeItem(Item* item) = 0;
+};
+
+// No game runs: every action does nothing, every question is answered no.
+class NullGame : public GameInterface {
+ public:
+  void begin(uint8_t, const GameCompletion&) override {}
+  void playPlayerAction(uint8_t, uint8_t) override {}
+  void playCellEffect(uint8_t, MapBlock&) override {}
+  bool putItemOnShelf(MapBlock&, Item*, uint8_t) override { return false; }
+  void placeSign(MapBlock&, uint8_t) override {}
+  bool useBlock(uint16_t&) override { return false; }
+  void hitMob(MobEntity*) override {}
+  bool captureMob(MobEntity*) override { return false; }
+  void throwItem(Item* item, float, float, uint8_t) override;
+  void shoot(float, float, float, float) override {}
+  bool signalEntities(float, float) override { return false; }
+  void closeContainer() override {}
+  void setPlayerMode(uint8_t) override {}
+  void setTimeFrozen(uint8_t) override {}
+  void respawn() override {}
+  void leaveBed() override {}
+  void usePortal() override {}
+  void travelToWorld(const TravelTarget&) override {}
+  TradeAbstract* createTrade(const std::string&) override { return nullptr; }
+  void requestTrade(PlayerBase*) override {}
+  void answerTrade(uint8_t, uint8_t, uint8_t) override {}
+  void cancelTrade() override {}
+  void reelIn(float) override {}
+  void editCircuitCell(MapBlock&) override {}
+  void submitChatLine(const std::string&) override {}
+  bool editBlock(const BlockEdit&) override { return false; }
+  void suspend() override {}
+  void resume() override {}
+  void pause() override {}
+  void unpause() override {}
+  void stopTimers() override {}
+  void startTimers() override {}
+  void sendItemSlot(Item*, uint8_t, uint32_t) override {}
+  void sendPlayerState(const PlayerStateRecord&) override {}
+  void sendHeldItem() override {}
+  void reportItemLearned(uint16_t) override {}
+  bool worldIsCreative() override { return false; }
+  uint8_t sessionKind() override { return 0; }
+  bool save() override { return false; }
+  void quit() override {}
+  void dropInventoryOnDeath() override {}
+  bool damageLocalPlayer(float, uint8_t) override { return false; }
+  void tick() override {}
+  bool brewPotion() override { return false; }
+  void refreshPet() override {}
+  void sleep() override {}
+  bool applyBlockEdit(const BlockEdit&, PlayerBase*) override { return false; }
+  void dropItem(Item*& item) override;
+  bool consumeItem(Item*) override { return false; }
+};
+
+// The current game; the null form while none is set. Read at the edges only.
+GameInterface& currentGame();
+// Not owned; null restores the null form.
+void setCurrentGame(GameInterface* game);

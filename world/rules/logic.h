@@ -1,0 +1,191 @@
+#pragma once
+// The rules of the running game, as the world model sees them. Every action, entity and block
+// entity reaches the world through one operation of the current `Logic`: the rules validate it,
+// apply it to the `World` and, on a host, repeat it to the peers. The interface is declared here,
+// below the rules, so the world can call up into them; the game library implements it
+// (`LocalLogic`, `NetLogic`). `NullLogic` stands in until then and in tests: it creates nothing,
+// finds no player and refuses every edit.
+//
+// The virtual operations keep the rules' slot order (the destructor is the second slot). After
+// them come the few plain rule operations that the world itself calls while it applies an edit.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "engine/base/geometry.h"
+
+class BobberEntity;
+class Entity;
+class Item;
+class LogicBlock;
+class MapBlock;
+class MobEntity;
+class MobPetEntity;
+class Player;
+class PlayerBase;
+struct BlockEdit;
+struct EntityImpulse;  // the 12-byte impulse record: f32 strength, f32 angle, u8 reset
+struct FishCatch;
+struct MobDef;
+struct MobMovement;  // the walking mob's 12-byte movement record
+struct SpawnRule;
+
+class Logic {
+ public:
+  using PlayerVisitor = std::function<void(PlayerBase*)>;
+  using PlayerTest = std::function<bool(PlayerBase*)>;
+
+  virtual void randomTick() = 0;
+  virtual ~Logic() = default;
+  virtual void forEachPlayer(const PlayerVisitor& visit) = 0;
+  virtual bool anyPlayer(const PlayerTest& test) = 0;
+  virtual bool findPlayer(const PlayerTest& test) = 0;
+  virtual PlayerBase* firstPlayerWhere(const PlayerTest& test) = 0;
+  virtual void collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) = 0;
+  virtual void respawnPlayer(Player* player) = 0;
+  virtual bool isPlayerPresent(PlayerBase* player) = 0;
+
+  // ---- Entities ----
+  virtual Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle,
+                                  uint8_t flags) = 0;
+  // The item passes to the new entity (or back to the pool when none is made).
+  virtual Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) = 0;
+  virtual Entity* spawnTreasureEntity(engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) = 0;
+  virtual Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) = 0;
+  virtual Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position,
+                                  engine::Vec2 aim, uint8_t flags) = 0;
+  virtual MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion,
+                              uint8_t forced, PlayerBase* owner) = 0;
+  virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;
+  virtual Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) = 0;
+
+  // ---- Cells ----
+  virtual bool editBlock(const BlockEdit& edit, PlayerBase* player) = 0;
+  virtual void pushEntitiesOutOfCell(MapBlock& cell) = 0;
+
+  // ---- Entity motion and state ----
+  virtual void reportRemovedEntities(const uint32_t* ids, uint32_t count) = 0;
+  virtual void wakeEntity(Entity* entity) = 0;
+  virtual void leapEntity(Entity* entity, float strength, float angle) = 0;
+  virtual void pushEntity(Entity* entity, const EntityImpulse& impulse) = 0;
+  virtual void knockBackMob(MobEntity* mob, float strength, float angle, bool reset,
+                            const MapBlock* attackerCell) = 0;
+  virtual void steerMob(MobEntity* mob, const MobMovement& movement) = 0;
+  virtual void teleportPet(MobPetEntity* pet, MapBlock& cell) = 0;
+  virtual void reportMobPosition(MobEntity* mob, uint8_t flag) = 0;
+  virtual void reportMobState(MobEntity* mob) = 0;
+  virtual void restEntity(Entity* entity) = 0;
+  virtual void setBobberState(BobberEntity* bobber, uint8_t state) = 0;
+  virtual void reportCellMarked(MapBlock& cell) = 0;
+  virtual void reportCellUnmarked(MapBlock& cell) = 0;
+
+  // ---- Players ----
+  virtual uint32_t playerCount() = 0;
+  virtual PlayerBase* somePlayer() = 0;
+  virtual std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock& cell) = 0;
+  virtual uint32_t distanceToNearestPlayer(const MapBlock& cell) = 0;
+  virtual PlayerBase* mobTargetPlayer(MobEntity* mob) = 0;
+  virtual void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) = 0;
+  virtual void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) = 0;
+  virtual void playSound(MapBlock& cell, uint16_t soundId, uint16_t value) = 0;
+  virtual void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) = 0;
+  virtual void teleportPlayer(PlayerBase* player, MapBlock& cell) = 0;
+  virtual void requestTrade(PlayerBase* asking, PlayerBase* asked) = 0;
+  virtual void setPlayerInBed(PlayerBase* player, uint8_t inBed) = 0;
+  virtual bool usePortal(PlayerBase* player, MapBlock* cell) = 0;
+  virtual void setAllPlayersValue(uint8_t value) = 0;
+  virtual void setCircuitInput(MapBlock& cell, uint8_t value) = 0;
+
+  // ---- Plain rule operations the world calls while it applies an edit ----
+  // Every player who has the entity open lets go of it (its contents were dropped before).
+  virtual void releaseBlockEntity(LogicBlock& entity) = 0;
+  // The loot of a block (or decoration) that left the cell.
+  virtual void dropBlockLoot(MapBlock& cell, uint16_t blockId, PlayerBase* actor) = 0;
+  // The loot of the attachments on one layer of a cell whose block is removed.
+  virtual void dropAttachmentLoot(MapBlock& cell, uint8_t layer, PlayerBase* actor) = 0;
+  // A launch block placed on the front layer throws what stands on it.
+  virtual void launchFromCell(MapBlock& cell) = 0;
+  // Pets standing on a cell that was just filled leap off and follow their owner.
+  virtual void liftPetsFromCell(MapBlock& cell) = 0;
+  // Fishing bobbers in a cell that lost its liquid stop.
+  virtual void endFishingAtCell(MapBlock& cell) = 0;
+  // Lava arrived: the entities in the cell feel it.
+  virtual void effectOnEntitiesAtCell(MapBlock& cell) = 0;
+  // The actor's bonus drop for breaking a block: its 16-bit value, or 0xFFFF for none (the
+  // actor's bonus test failed, or it has nothing to give).
+  virtual uint16_t bonusDropValue(PlayerBase& actor) = 0;
+};
+
+// Rules of no game: nothing is created, no player exists, every edit is refused.
+class NullLogic : public Logic {
+ public:
+  void randomTick() override {}
+  void forEachPlayer(const PlayerVisitor&) override {}
+  bool anyPlayer(const PlayerTest&) override { return false; }
+  bool findPlayer(const PlayerTest&) override { return false; }
+  PlayerBase* firstPlayerWhere(const PlayerTest&) override { return nullptr; }
+  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+  void respawnPlayer(Player*) override {}
+  bool isPlayerPresent(PlayerBase*) override { return false; }
+  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override;
+  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override;
+  Entity* spawnTreasureEntity(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
+  Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
+  Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override {
+    return nullptr;
+  }
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override {
+    return nullptr;
+  }
+  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
+  Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
+  bool editBlock(const BlockEdit&, PlayerBase*) override { return false; }
+  void pushEntitiesOutOfCell(MapBlock&) override {}
+  void reportRemovedEntities(const uint32_t*, uint32_t) override {}
+  void wakeEntity(Entity*) override {}
+  void leapEntity(Entity*, float, float) override {}
+  void pushEntity(Entity*, const EntityImpulse&) override {}
+  void knockBackMob(MobEntity*, float, float, bool, const MapBlock*) override {}
+  void steerMob(MobEntity*, const MobMovement&) override {}
+  void teleportPet(MobPetEntity*, MapBlock&) override {}
+  void reportMobPosition(MobEntity*, uint8_t) override {}
+  void reportMobState(MobEntity*) override {}
+  void restEntity(Entity*) override {}
+  void setBobberState(BobberEntity*, uint8_t) override {}
+  void reportCellMarked(MapBlock&) override {}
+  void reportCellUnmarked(MapBlock&) override {}
+  uint32_t playerCount() override { return 0; }
+  PlayerBase* somePlayer() override { return nullptr; }
+  std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock&) override {
+    return {32767, 32767};
+  }
+  uint32_t distanceToNearestPlayer(const MapBlock&) override { return 65535; }
+  PlayerBase* mobTargetPlayer(MobEntity*) override { return nullptr; }
+  void playCellEffect(PlayerBase*, MapBlock&, uint8_t, uint8_t) override {}
+  void playPlayerAction(PlayerBase*, uint8_t, uint8_t, uint8_t) override {}
+  void playSound(MapBlock&, uint16_t, uint16_t) override {}
+  void setPlayerFlag(PlayerBase*, uint16_t, uint8_t) override {}
+  void teleportPlayer(PlayerBase*, MapBlock&) override {}
+  void requestTrade(PlayerBase*, PlayerBase*) override {}
+  void setPlayerInBed(PlayerBase*, uint8_t) override {}
+  bool usePortal(PlayerBase*, MapBlock*) override { return false; }
+  void setAllPlayersValue(uint8_t) override {}
+  void setCircuitInput(MapBlock&, uint8_t) override {}
+  void releaseBlockEntity(LogicBlock&) override {}
+  void dropBlockLoot(MapBlock&, uint16_t, PlayerBase*) override {}
+  void dropAttachmentLoot(MapBlock&, uint8_t, PlayerBase*) override {}
+  void launchFromCell(MapBlock&) override {}
+  void liftPetsFromCell(MapBlock&) override {}
+  void endFishingAtCell(MapBlock&) override {}
+  void effectOnEntitiesAtCell(MapBlock&) override {}
+  uint16_t bonusDropValue(PlayerBase&) override { return 0xFFFF; }
+};
+
+// The current rules; the null form while none is set. Read at the edges only.
+Logic& currentLogic();
+// Not owned; null restores the null form.
+void setCurrentLogic(Logic* logic);
