@@ -1,0 +1,22 @@
+#pragma once
+// The seam through which world code asks for a cell to be drawn again after it changed a cell's
+// look (wire sides, for one). The world view implements it and registers it while it exists; the
+// null form does nothing, so headless worlds, tools and tests run without a view. Main thread only.
+
+class MapBlock;
+
+class CellRefresh {
+ public:
+  virtual ~CellRefresh() = default;
+  // Rebuilds the drawn tile of the cell when it lies inside the drawn window.
+  virtual void refreshCell(const MapBlock& cell) = 0;
+};
+
+class NullCellRefresh final : public CellRefresh {
+ public:
+  void refreshCell(const MapBlock&) override {}
+};
+
+CellRefresh& cellRefresh();
+// Not owned; null restores the null form.
+void setCellRefresh(CellRefresh* refresh);
