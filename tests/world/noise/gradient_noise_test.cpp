@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "engine/base/random.h"
+#include "world/generator/gradient_noise.h"
+
+namespace {
+
+std::unique_ptr<GradientNoise> noiseAfterSeed(uint32_t seed) {
+  engine::randomSeed(seed);
+  return std::make_unique<GradientNoise>();
+}
+
+TEST(GradientNoise, SameSeedSameTablesOtherSeedOtherValues) {
+  const auto a = noiseAfterSeed(42);
+  const auto b = noiseAfterSeed(42);
+  const auto c = noiseAfterSeed(43);
+  EXPECT_TRUE(*a == *b);
+  EXPECT_FALSE(*a == *c);
+  EXPECT_EQ(a->fractal2D(3000.0, 9000.0, GradientNoise::kOctaveFactor, GradientNoise::kOctaveFactor),
+            b->fractal2D(3000.0, 9000.0, GradientNoise::kOctaveFactor, GradientNoise::kOctaveFactor));
+  EXPECT_NE(a->noise2(10.3, 20.7), c->noise2(10.3, 20.7));
+}
+
+TEST(GradientNoise, LatticePointsAreZeroAndTheSpaceBetweenIsNot) {
+  const auto noise = noiseAfterSeed(5);
+  bool anyNonZero = false;
+  for (double x : {-4096.0, -77.0, -1.0, 0.0, 1.0, 255.0, 256.0, 3000.0, 4095.0}) {
+    EXPECT_EQ(noise->noise1(x), 0.0) << x;
+    EXPECT_EQ(noise->noise2(x, 17.0), 0.0) << x;
+    EXPECT_EQ(noise->noise2(-3.0, x), 0.0) << x;
+    anyNonZero |= noise->noise1(x + 0.37) != 0.0 || noise->noise2(x + 0.37, 0.61) != 0.0;
+  }
+  EXPECT_TRUE(anyNonZero);
+}
+
+// The slope of noise1 at lattice point n is gradients1 of permutation[n]. Over one lattice period
+// the slopes are therefore exactly the 1D gradient draws (every sixth draw of the construction),
+// in shuffled order: this pins the draw order without copying the shuffle.
+TEST(GradientNoise, OneDimensionalSlopesAreTheFirstDrawOfEveryLatticePoint) {
+  engine::randomSeed(9);
+  std::vector<double> drawn;
+  for (int i = 0; i < 256; ++i) {
+    drawn.push_back(static_cast<double>((engine::randomNext() % 512) - 256) / 256.0);
+    for (int skip = 0; skip < 5; ++skip) engine::randomNext();
+  }
+  const auto noise = noiseAfterSeed(9);
+  std::vector<double> slopes;
+  // So close to the lattice point the blend toward the next gradient is far below the 1/256
+  // spacing of the gradient values, and rounding recovers the gradient exactly.
+  constexpr double kStep = 1.0 / 1048576.0;
+  for (int n = 0; n < 256; ++n) {
+    slopes.push_back(std::round(noise->noise1(n + kStep) / kStep * 256.0) / 256.0);
+  }
+  std::sort(drawn.begin(), drawn.end());
+  std::sort(slopes.begin(), slopes.end());
+  EXPECT_EQ(slopes, drawn);
+}
+
+TEST(GradientNoise, TheWidenedFactorKeepsSamplePositionsOffTheLattice) {
+  EXPECT_EQ(GradientNoise::kOctaveFactor, 0.20000000298023224);
+  const auto noise = noiseAfterSeed(11);
+  // With an exact 0.2 the second octave of a multiple of 3000 lands on the lattice and adds nothing.
+  EXPECT_EQ(noise->noise2(3000.0 * 0.2, 6000.0 * 0.2), 0.0);
+  EXPECT_NE(noise->noise2(3000.0 * GradientNoise::kOctaveFactor, 6000.0 * GradientNoise::kOctaveFactor), 0.0);
+  EXPECT_NE(noise->noise1DSum(3000.0, GradientNoise::kOctaveFactor, GradientNoise::kOctaveFactor), 0.0);
+}
+
+// The lattice repeats every 256 units, below the -4096 offset as well as above it.
+TEST(GradientNoise, BelowTheOffsetTheNoiseKeepsItsPeriodAndStaysInRange) {
+  const auto noise = noiseAfterSeed(21);
+  for (double x : {0.25, 13.6, 200.9}) {
+    for (double shift : {-4352.0, -8192.0, -1048576.0}) {
+      EXPECT_NEAR(noise->noise1(x + shift), noise->noise1(x), 1e-6) << x << " " << shift;
+      EXPECT_NEAR(noise->noise2(x + shift, x), noise->noise2(x, x), 1e-6) << x << " " << shift;
+    }
+  }
+  for (double far : {-1e12, 1e12, -1e300, 1e300}) {
+    EXPECT_TRUE(std::isfinite(noise->noise2(far, far))) << far;
+    EXPECT_TRUE(std::isfinite(noise->noise1DSum(far, 0.5, 2.0))) << far;
+  }
+}
+
+// Seed 1599 draws both components of one 2D gradient as -256 + 512k, a zero vector; normalising it
+// must not turn the noise around that lattice point into NaN.
+TEST(GradientNoise, AZeroGradientDrawStaysFinite) {
+  const auto noise = noiseAfterSeed(1599);
+  for (int x = 0; x < 256; ++x) {
+    for (int y = 0; y < 256; ++y) {
+      ASSERT_TRUE(std::isfinite(noise->noise2(x + 0.5, y + 0.5))) << x << "," << y;
+    }
+  }
+}
+
+}  // namespace

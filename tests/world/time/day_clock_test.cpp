@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "world/time/day_clock.h"
+
+namespace {
+
+DayClock clockAfter(uint32_t ticks) {
+  DayClock clock;
+  for (uint32_t i = 0; i < ticks; ++i) clock.advance();
+  return clock;
+}
+
+TEST(DayClock, PhasesFollowEachOtherEvery512Ticks) {
+  const DayClock dusk = clockAfter(512);
+  EXPECT_EQ(dusk.phase, DayPhase::Dusk);
+  EXPECT_EQ(dusk.tickInPhase(), 0u);
+  EXPECT_EQ(clockAfter(511).phase, DayPhase::Day);
+  EXPECT_EQ(clockAfter(1024).phase, DayPhase::Night);
+  EXPECT_EQ(clockAfter(1536).phase, DayPhase::Dawn);
+  const DayClock nextDay = clockAfter(2048);
+  EXPECT_EQ(nextDay.phase, DayPhase::Day);
+  EXPECT_EQ(nextDay.darkness, 0u);
+}
+
+TEST(DayClock, DarknessRisesThroughDuskAndFallsThroughDawn) {
+  struct Case {
+    DayPhase phase;
+    uint32_t tick;
+    uint32_t darkness;
+  };
+  const Case cases[] = {
+      {DayPhase::Day, 300, 0},    {DayPhase::Dusk, 255, 0},  {DayPhase::Dusk, 256, 0},
+      {DayPhase::Dusk, 276, 1},   {DayPhase::Dusk, 511, 12}, {DayPhase::Night, 0, 12},
+      {DayPhase::Dawn, 0, 12},    {DayPhase::Dawn, 20, 11},  {DayPhase::Dawn, 256, 0},
+      {DayPhase::Dawn, 300, 0},
+  };
+  for (const Case& c : cases) {
+    DayClock clock;
+    clock.phase = c.phase;
+    clock.tickCounter = c.tick;
+    clock.updateDarkness();
+    EXPECT_EQ(clock.darkness, c.darkness) << static_cast<int>(c.phase) << " t " << c.tick;
+  }
+}
+
+TEST(DayClock, StepReportsTickPhaseAndWhetherTheDarknessChanged) {
+  DayClock clock;
+  clock.phase = DayPhase::Dusk;
+  clock.tickCounter = 512 + 275;
+  const DayClockStep step = clock.advance();
+  EXPECT_EQ(step.tick, 276);
+  EXPECT_EQ(step.phase, DayPhase::Dusk);
+  EXPECT_TRUE(step.darknessChanged);
+  EXPECT_EQ(clock.darkness, 1u);
+  EXPECT_FALSE(clock.advance().darknessChanged);  // t 277 is still darkness 1
+}
+
+TEST(DayClock, APhaseFromADamagedFileStartsAFreshDay) {
+  DayClock clock;
+  clock.phase = static_cast<DayPhase>(16);
+  clock.tickCounter = 511;
+  EXPECT_EQ(clock.advance().phase, DayPhase::Day);
+}
+
+TEST(DayClock, SecondsPerTickByPhaseAndExtendedDay) {
+  DayClock clock;
+  EXPECT_FLOAT_EQ(clock.secondsPerTick(false, true), 0.65f);
+  EXPECT_FLOAT_EQ(clock.secondsPerTick(true, true), 1.3f);
+  EXPECT_FLOAT_EQ(clock.secondsPerTick(true, false), 0.65f) << "a shared game keeps the short day";
+  clock.phase = DayPhase::Night;
+  EXPECT_FLOAT_EQ(clock.secondsPerTick(true, true), 0.65f);
+  for (DayPhase phase : {DayPhase::Dusk, DayPhase::Dawn}) {
+    clock.phase = phase;
+    EXPECT_FLOAT_EQ(clock.secondsPerTick(true, true), 0.15f);
+  }
+}
+
+}  // namespace

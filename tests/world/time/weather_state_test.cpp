@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/base/random.h"
+#include "world/weather/weather_command.h"
+#include "world/weather/weather_state.h"
+
+namespace {
+
+class WeatherTest : public ::testing::Test {
+ protected:
+  void SetUp() override { engine::randomSeed(17); }
+};
+
+TEST_F(WeatherTest, PlanetsHaveTheirRowsAndStartRates) {
+  struct Case {
+    uint32_t planet;
+    WeatherKind firstKind;
+    size_t rows;
+    float startRate;
+  };
+  const Case cases[] = {
+      {1, WeatherKind::Snow, 2, 45.0f},     {4, WeatherKind::Rain, 1, 30.0f},
+      {512, WeatherKind::Rain, 1, 30.0f},   {32, WeatherKind::Snow, 1, 18.0f},
+      {8, WeatherKind::AcidRain, 1, 45.0f}, {64, WeatherKind::Rain, 1, 30.0f},
+  };
+  for (const Case& c : cases) {
+    const WeatherTable* table = weatherTableForPlanet(c.planet);
+    ASSERT_NE(table, nullptr) << c.planet;
+    EXPECT_EQ(table->rows().size(), c.rows) << c.planet;
+    EXPECT_EQ(table->rows().front().kind, c.firstKind) << c.planet;
+    EXPECT_FLOAT_EQ(table->startRate(), c.startRate) << c.planet;
+    EXPECT_FLOAT_EQ(WeatherState(c.planet).rate, c.startRate) << c.planet;
+  }
+  for (uint32_t planet : {0u, 2u, 16u, 128u, 256u, 1024u}) EXPECT_EQ(weatherTableForPlanet(planet), nullptr);
+}
+
+TEST_F(WeatherTest, PickRowWalksTheProbabilities) {
+  const WeatherTable& table = *weatherTableForPlanet(1);  // snow 0.1, rain 0.9
+  int snow = 0, rain = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const WeatherRow* row = table.pickRow();
+    ASSERT_NE(row, nullptr);
+    (row->kind == WeatherKind::Snow ? snow : rain) += 1;
+  }
+  EXPECT_GT(snow, 120);
+  EXPECT_LT(snow, 280);
+  EXPECT_EQ(snow + rain, 2000);
+
+  const WeatherTable partial({{WeatherKind::Rain, 0.25f, 1.0f}}, 1.0f);
+  const WeatherTable empty({}, 1.0f);
+  int none = 0;
+  for (int i = 0; i < 400; ++i) none += partial.pickRow() == nullptr ? 1 : 0;
+  EXPECT_GT(none, 250) << "draws past the rows pick nothing";
+  EXPECT_EQ(empty.pickRow(), nullptr);
+}
+
+TEST_F(WeatherTest, APlanetWithoutATableNeverChangesButCanBeForced) {
+  WeatherState state(2);
+  for (int i = 0; i < 500; ++i) ASSERT_FALSE(state.tick());
+  EXPECT_EQ(state.kind, WeatherKind::None);
+  state.force(WeatherKind::Snow);
+  EXPECT_EQ(state.kind, WeatherKind::Snow);
+}
+
+TEST_F(WeatherTest, WeatherComesAndGoesOnAPlanetWithATable) {
+  WeatherState state(4);
+  int changes = 0;
+  WeatherKind last = state.kind;
+  for (int i = 0; i < 2000; ++i) {
+    if (!state.tick()) continue;
+    ++changes;
+    EXPECT_NE(state.kind, last) << "a rain table alternates between clear and rain";
+    EXPECT_EQ(state.ticksSinceChange, 0u);
+    EXPECT_EQ(state.accumulator, 0.0f);
+    EXPECT_FLOAT_EQ(state.rate, state.kind == WeatherKind::None ? 30.0f : 18.0f);
+    last = state.kind;
+  }
+  EXPECT_GT(changes, 10);
+}
+
+TEST_F(WeatherTest, ForceKeepsTheAccumulatorAndOffStopsEverything) {
+  WeatherState state(1);
+  state.accumulator = 0.25f;
+  state.ticksSinceChange = 30;
+  state.force(WeatherKind::AcidRain);
+  EXPECT_EQ(state.kind, WeatherKind::AcidRain);
+  EXPECT_FLOAT_EQ(state.rate, WeatherState::kForcedRate);
+  EXPECT_EQ(state.ticksSinceChange, 0u);
+  EXPECT_FLOAT_EQ(state.accumulator, 0.25f);
+
+  state.active = 0;
+  state.force(WeatherKind::Rain);
+  EXPECT_EQ(state.kind, WeatherKind::AcidRain);
+  state.accumulator = 5.0f;  // would change on any draw
+  EXPECT_FALSE(state.tick());
+}
+
+TEST_F(WeatherTest, RestoreTakesTheRateOfTheKindFromThePlanetsTable) {
+  WeatherState state(0);
+  state.restore(1, WeatherKind::Rain, 0.5f, 300);
+  EXPECT_EQ(state.table, weatherTableForPlanet(1));
+  EXPECT_FLOAT_EQ(state.rate, 12.0f);
+  EXPECT_EQ(state.ticksSinceChange, 300u % 256u) << "the file keeps the steps as a byte";
+  EXPECT_FLOAT_EQ(state.accumulator, 0.5f);
+
+  state.restore(1, WeatherKind::None, 0.0f, 0);
+  EXPECT_FLOAT_EQ(state.rate, 45.0f);
+  state.restore(32, WeatherKind::AcidRain, 0.0f, 3);
+  EXPECT_FLOAT_EQ(state.rate, 45.0f) << "a kind the table lacks keeps the rate";
+
+  WeatherState bare(0);
+  bare.restore(16, WeatherKind::Snow, 0.75f, 9);
+  EXPECT_EQ(bare.kind, WeatherKind::Snow);
+  EXPECT_EQ(bare.table, nullptr);
+  EXPECT_EQ(bare.ticksSinceChange, 0u);
+  EXPECT_FLOAT_EQ(bare.accumulator, 0.0f);
+}
+
+TEST_F(WeatherTest, PoissonTermStaysANumberForLongSpells) {
+  EXPECT_FLOAT_EQ(factorialF(0), 1.0f);
+  EXPECT_FLOAT_EQ(factorialF(1), 1.0f);
+  EXPECT_FLOAT_EQ(factorialF(5), 120.0f);
+  EXPECT_FLOAT_EQ(poissonTerm(0, 45.0f), std::exp(-45.0f));
+  EXPECT_NEAR(poissonTerm(3, 2.0f), 8.0f * std::exp(-2.0f) / 6.0f, 1e-7f);
+  // Near the mean the term peaks; far past it, float k! and lambda^k overflow but the term is tiny.
+  EXPECT_GT(poissonTerm(45, 45.0f), poissonTerm(10, 45.0f));
+  for (uint32_t k : {200u, 255u, 1000u, 100000u}) {
+    const float term = poissonTerm(k, 45.0f);
+    EXPECT_FALSE(std::isnan(term)) << k;
+    EXPECT_GE(term, 0.0f) << k;
+    EXPECT_LT(term, 1e-30f) << k;
+  }
+  WeatherState state(1);
+  state.ticksSinceChange = 250;
+  state.accumulator = -1.0f;  // keep it from changing so the sum stays observable
+  state.tick();
+  EXPECT_FALSE(std::isnan(state.accumulator));
+}
+
+TEST_F(WeatherTest, ChatArgumentsForceOrDisableWithTheirReplies) {
+  struct Case {
+    const char* argument;
+    WeatherKind kind;
+    const char* reply;
+  };
+  const Case cases[] = {
+      {"none", WeatherKind::None, "Weather set to none."},
+      {"rain", WeatherKind::Rain, "Weather set to rain."},
+      {"snow", WeatherKind::Snow, "Weather set to snow."},
+      {"acidrain", WeatherKind::AcidRain, "Weather set to acid rain."},
+  };
+  for (const Case& c : cases) {
+    WeatherState state(1);
+    state.kind = WeatherKind::Snow;
+    const auto command = weatherCommandFor(c.argument);
+    ASSERT_TRUE(command.has_value()) << c.argument;
+    command->applyTo(state);
+    EXPECT_EQ(state.kind, c.kind) << c.argument;
+    EXPECT_EQ(command->reply, c.reply);
+  }
+  WeatherState state(1);
+  const auto off = weatherCommandFor("off");
+  ASSERT_TRUE(off.has_value());
+  off->applyTo(state);
+  EXPECT_EQ(state.active, 0);
+  EXPECT_EQ(off->reply, "Weather disabled.");
+  EXPECT_FALSE(weatherCommandFor("hail").has_value());
+  EXPECT_FALSE(weatherCommandFor("").has_value());
+}
+
+}  // namespace
