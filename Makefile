@@ -5,8 +5,11 @@ export CCACHE_NOHASHDIR := true
 
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 1
 
-.PHONY: run test setup release asan bench clean
+.PHONY: run test setup release asan bench fuzz clean
 
 setup:
 	./scripts/setup.sh
@@ -28,6 +31,13 @@ test: asan
 
 bench: release
 	@cd $(RELEASE_DIR) && for b in bench/bench_*; do echo "== $$b"; $(CURDIR)/scripts/with-xvfb.sh ./$$b; done
+
+# Each parser of outside input under libFuzzer for FUZZ_SECONDS (FUZZ_JOBS at once), with clang.
+fuzz: setup
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DRUBBLE_FUZZ=ON -DRUBBLE_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O2 -g"
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_harnesses
+	FUZZ_JOBS=$(FUZZ_JOBS) ./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -14,6 +14,8 @@ pkg_check_modules(ENET REQUIRED IMPORTED_TARGET libenet)
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(XXHASH REQUIRED IMPORTED_TARGET libxxhash)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
+# Only to keep the sound driver's own error lines off the terminal when no device opens.
+pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 
 # RapidJSON ships only an include folder.

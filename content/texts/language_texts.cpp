@@ -135,7 +135,8 @@ class LanguageFileReader {
 
 bool LanguageTexts::loadText(std::string_view json) {
   rapidjson::Document document;
-  document.Parse(json.data(), json.size());
+  // Iterative: a file of deeply nested brackets must not exhaust the stack.
+  document.Parse<rapidjson::kParseIterativeFlag>(json.data(), json.size());
   if (document.HasParseError() || !document.IsObject()) {
     engine::log("language file is damaged; its texts are not used");
     return false;

@@ -73,7 +73,8 @@ int Application::run(int argc, char** argv) {
       Director::getInstance()->mainLoop();
       pollEvents();
     } else {
-      clock_->yield();
+      // Sleeps rather than spins: the next frame is due one tick past the interval.
+      clock_->waitUntil(lastFrame + animationInterval_ + 1);
     }
   }
 

@@ -2,6 +2,7 @@
 // The application object and the process's frame loop. run() launches the program, then paces
 // frames: whenever more than the animation interval has passed since the last frame began, one
 // director frame runs and the window's events are polled, so input is handled between frames.
+// Between frames the loop sleeps until the next one is due.
 // The loop ends when the window closes or quit() is called; one last pass purges the engine.
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's log: printf-style, at most 16381 characters, a newline always appended, written to
-// standard error (our debugger output) and standard output.
+// standard error (our debugger output) and standard output; once only when both are the same
+// terminal or file.
 
 namespace engine {
 

@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace engine {
 
@@ -28,9 +30,14 @@ struct BufferFree {
 };
 using Buffer = std::unique_ptr<unsigned char, BufferFree>;
 
-bool sizesArePlausible(const unz_file_info& info) {
+// The member's recorded sizes, held against each other and against the archive's real length:
+// its packed bytes lie inside the archive, so a header cannot claim more than the file holds.
+bool sizesArePlausible(const unz_file_info& info, uint64_t archiveBytes) {
   const uint64_t packed = info.compressed_size;
   const uint64_t unpacked = info.uncompressed_size;
+  if (packed > archiveBytes) {
+    return false;
+  }
   if (info.compression_method == METHOD_STORED) {
     return packed == unpacked;
   }
@@ -74,6 +81,11 @@ unsigned char* readZipMember(const std::string& zipPath, const std::string& memb
       std::memchr(memberName.data(), '\0', memberName.size()) != nullptr) {
     return nullptr;
   }
+  std::error_code error;
+  const uintmax_t archiveBytes = std::filesystem::file_size(zipPath, error);
+  if (error) {
+    return nullptr;
+  }
   const Archive archive(unzOpen(zipPath.c_str()));
   if (!archive) {
     return nullptr;
@@ -86,7 +98,7 @@ unsigned char* readZipMember(const std::string& zipPath, const std::string& memb
   char foundName[MAX_MEMBER_NAME] = {};
   if (unzGetCurrentFileInfo(archive.get(), &info, foundName, sizeof foundName, nullptr, 0,
                             nullptr, 0) != UNZ_OK ||
-      memberName != foundName || info.uncompressed_size == 0 || !sizesArePlausible(info)) {
+      memberName != foundName || info.uncompressed_size == 0 || !sizesArePlausible(info, archiveBytes)) {
     return nullptr;
   }
   Buffer buffer = readCurrentMember(archive.get(), info);

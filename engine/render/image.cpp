@@ -47,6 +47,17 @@ void pngErrorCallback(png_structp png, png_const_charp message) {
 
 void pngWarningCallback(png_structp, png_const_charp) {}
 
+// Deflate cannot expand data by more than about 1032 to 1, so a file of n bytes holds at most
+// about 1032 x n bytes of filtered rows. A header claiming more is damaged, and believing it
+// would let a tiny file ask for gigabytes before the first row fails to arrive.
+bool fileCanHoldImage(png_structp png, png_infop info, size_t fileBytes) {
+  constexpr uint64_t MAX_EXPANSION = 1032;
+  constexpr uint64_t SLACK = 1024;
+  const uint64_t rows = png_get_image_height(png, info);
+  const uint64_t rowBytes = png_get_rowbytes(png, info) + 1;  // each row has its filter byte
+  return rows * rowBytes <= static_cast<uint64_t>(fileBytes) * MAX_EXPANSION + SLACK;
+}
+
 void applyTransformations(png_structp png, png_infop info) {
   const int colorType = png_get_color_type(png, info);
   const int bitDepth = png_get_bit_depth(png, info);
@@ -80,6 +91,7 @@ bool decodePng(PngSource* source, DecodedPng* out) {
   png_set_user_limits(png, Image::MAX_DIMENSION, Image::MAX_DIMENSION);
   png_set_read_fn(png, source, pngReadCallback);
   png_read_info(png, info);
+  if (!fileCanHoldImage(png, info, source->size)) png_error(png, "image larger than its file");
   out->width = png_get_image_width(png, info);
   out->height = png_get_image_height(png, info);
   applyTransformations(png, info);

@@ -11,7 +11,10 @@ int64_t SteadyFrameClock::now() const {
       .count();
 }
 
-void SteadyFrameClock::yield() { std::this_thread::yield(); }
+void SteadyFrameClock::waitUntil(int64_t deadline) {
+  const std::chrono::steady_clock::time_point due{std::chrono::nanoseconds(deadline)};
+  std::this_thread::sleep_until(due);
+}
 
 FrameClock* getSteadyFrameClock() {
   // Stateless: one shared instance serves every caller.

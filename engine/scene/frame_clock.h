@@ -1,6 +1,6 @@
 #pragma once
-// The time source of the frame loop: a monotonic clock in nanoseconds and what to do while
-// waiting for the next frame. The steady clock serves the game; tests hand the director and the
+// The time source of the frame loop: a monotonic clock in nanoseconds and a way to wait for the
+// next frame. The steady clock serves the game; tests hand the director and the
 // application a clock of their own so that pacing and time steps are exact.
 
 #include <cstdint>
@@ -12,15 +12,16 @@ class FrameClock {
   virtual ~FrameClock() = default;
   // Nanoseconds since an arbitrary, fixed start.
   virtual int64_t now() const = 0;
-  // Called between two tests of the clock while the next frame is not due.
-  virtual void yield() = 0;
+  // Called while the next frame is not due: returns at or after `deadline` (on this clock), or
+  // earlier if woken; the caller tests the clock again either way.
+  virtual void waitUntil(int64_t deadline) = 0;
 };
 
-// std::chrono::steady_clock, yielding the thread while waiting.
+// std::chrono::steady_clock, sleeping while waiting so an idle game leaves the processor alone.
 class SteadyFrameClock : public FrameClock {
  public:
   int64_t now() const override;
-  void yield() override;
+  void waitUntil(int64_t deadline) override;
 };
 
 // The steady clock that director and application use unless given another.

@@ -37,13 +37,31 @@ std::optional<T> readInteger(std::string_view line, std::string_view key) {
   return static_cast<T>(value);
 }
 
-std::optional<float> readFloat(std::string_view line, std::string_view key) {
+// The same, further held to lowest..highest.
+std::optional<int32_t> readBounded(std::string_view line, std::string_view key, int32_t lowest,
+                                   int32_t highest) {
+  const std::optional<int32_t> value = readInteger<int32_t>(line, key);
+  if (!value || *value < lowest || *value > highest) return std::nullopt;
+  return value;
+}
+
+std::optional<int16_t> readMetric(std::string_view line, std::string_view key) {
+  constexpr int32_t LIMIT = BMFontConfiguration::MAX_GLYPH_METRIC;
+  const std::optional<int32_t> value = readBounded(line, key, -LIMIT, LIMIT);
+  if (!value) return std::nullopt;
+  return static_cast<int16_t>(*value);
+}
+
+// A place or size on the page image: finite and within the largest page there can be.
+std::optional<float> readPageCoordinate(std::string_view line, std::string_view key) {
   const std::optional<std::string> token = fieldToken(line, key);
   if (!token) return std::nullopt;
   const char* text = token->c_str() + key.size();
   char* end = nullptr;
   const float value = std::strtof(text, &end);
   if (end == text) return std::nullopt;
+  // Written so that a NaN fails too.
+  if (!(value >= 0.0f && value <= BMFontConfiguration::MAX_PAGE_COORDINATE)) return std::nullopt;
   return value;
 }
 
@@ -126,7 +144,7 @@ void BMFontConfiguration::parseConfigText(std::string_view contents, const std::
 
 void BMFontConfiguration::parseCommonArguments(std::string_view line) {
   // The page size and count are not checked: the page image is what it is.
-  if (const std::optional<int32_t> height = readInteger<int32_t>(line, "lineHeight=")) {
+  if (const std::optional<int32_t> height = readBounded(line, "lineHeight=", 0, MAX_LINE_HEIGHT)) {
     commonHeight = *height;
   }
 }
@@ -146,13 +164,13 @@ void BMFontConfiguration::parseImageFileName(std::string_view line, const std::s
 
 void BMFontConfiguration::parseCharacterDefinition(std::string_view line) {
   const std::optional<uint32_t> id = readCharacterId(line);
-  const std::optional<float> x = readFloat(line, "x=");
-  const std::optional<float> y = readFloat(line, "y=");
-  const std::optional<float> width = readFloat(line, "width=");
-  const std::optional<float> height = readFloat(line, "height=");
-  const std::optional<int16_t> xOffset = readInteger<int16_t>(line, "xoffset=");
-  const std::optional<int16_t> yOffset = readInteger<int16_t>(line, "yoffset=");
-  const std::optional<int16_t> xAdvance = readInteger<int16_t>(line, "xadvance=");
+  const std::optional<float> x = readPageCoordinate(line, "x=");
+  const std::optional<float> y = readPageCoordinate(line, "y=");
+  const std::optional<float> width = readPageCoordinate(line, "width=");
+  const std::optional<float> height = readPageCoordinate(line, "height=");
+  const std::optional<int16_t> xOffset = readMetric(line, "xoffset=");
+  const std::optional<int16_t> yOffset = readMetric(line, "yoffset=");
+  const std::optional<int16_t> xAdvance = readMetric(line, "xadvance=");
   if (!id || !x || !y || !width || !height || !xOffset || !yOffset || !xAdvance) return;
   BMFontDef def;
   def.charID = *id;
@@ -166,7 +184,7 @@ void BMFontConfiguration::parseCharacterDefinition(std::string_view line) {
 void BMFontConfiguration::parseKerningEntry(std::string_view line) {
   const std::optional<int32_t> first = readInteger<int32_t>(line, "first=");
   const std::optional<int32_t> second = readInteger<int32_t>(line, "second=");
-  const std::optional<int32_t> amount = readInteger<int32_t>(line, "amount=");
+  const std::optional<int16_t> amount = readMetric(line, "amount=");
   if (!first || !second || !amount) return;
   kerningDictionary[kerningKey(static_cast<uint32_t>(*first), static_cast<uint32_t>(*second))] =
       *amount;

@@ -22,6 +22,13 @@ struct BMFontDef {
 
 class BMFontConfiguration {
  public:
+  // What a font file may say. A line taller, or a glyph, offset, advance or kerning wider, than
+  // the largest page image is damage; keeping them this small keeps the sums of layout far
+  // inside the integers it works in. Lines with a value outside are skipped.
+  static constexpr int32_t MAX_LINE_HEIGHT = 4096;
+  static constexpr int32_t MAX_GLYPH_METRIC = 4096;
+  static constexpr float MAX_PAGE_COORDINATE = 16384.0f;
+
   // Reads the file at once. A file that cannot be read leaves everything empty, which makes no
   // font (there is no page image to load).
   explicit BMFontConfiguration(const std::string& fontFile);

@@ -31,6 +31,30 @@ class Sound::Stream {
   int64_t cursor_ = 0;
 };
 
+namespace {
+
+// Decodes the open file into samples; the frames that decoded.
+int64_t decodeWhole(SNDFILE* file, const SF_INFO& info, std::vector<int16_t>& samples) {
+  // The header's frame count is only a claim: a few bytes of header can promise minutes of
+  // audio. Memory grows with what really decodes, a block at a time.
+  constexpr sf_count_t BLOCK_FRAMES = 16384;
+  const auto channels = static_cast<size_t>(info.channels);
+  int64_t frames = 0;
+  while (frames < info.frames) {
+    const sf_count_t want = std::min<sf_count_t>(BLOCK_FRAMES, info.frames - frames);
+    samples.resize(static_cast<size_t>(frames + want) * channels);
+    const sf_count_t got =
+        sf_readf_short(file, samples.data() + static_cast<size_t>(frames) * channels, want);
+    if (got > 0) frames += got;
+    if (got < want) break;
+  }
+  samples.resize(static_cast<size_t>(frames) * channels);
+  samples.shrink_to_fit();
+  return frames;
+}
+
+}  // namespace
+
 Sound::Sound(std::string path, Kind kind) : path_(std::move(path)), kind_(kind) {}
 Sound::~Sound() = default;
 
@@ -53,13 +77,11 @@ std::unique_ptr<Sound> Sound::load(const std::string& path, Kind kind) {
     sound->stream_ = std::make_unique<Stream>(file);
     return sound;
   }
-  sound->samples_.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
-  const sf_count_t got = sf_readf_short(file, sound->samples_.data(), info.frames);
+  const int64_t got = decodeWhole(file, info, sound->samples_);
   sf_close(file);
   // A truncated file keeps what could be decoded; one with nothing decodable is no sound.
   if (got <= 0) return nullptr;
   sound->frames_ = got;
-  sound->samples_.resize(static_cast<size_t>(got) * static_cast<size_t>(info.channels));
   return sound;
 }
 

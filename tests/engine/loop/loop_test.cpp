@@ -1,6 +1,7 @@
 // The paced frame loop and the director's time steps, on a fake clock and a fake window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -21,16 +22,16 @@ namespace {
 
 constexpr int64_t kMs = 1000000;
 
-// Time moves only when the loop waits (1 ms per wait) or a test moves it.
+// Time moves only when the loop waits (exactly to the deadline it asks for) or a test moves it.
 class FakeClock : public FrameClock {
  public:
   int64_t now() const override { return time; }
-  void yield() override {
-    time += kMs;
-    ++yields;
+  void waitUntil(int64_t deadline) override {
+    time = std::max(time, deadline);
+    ++waits;
   }
   int64_t time = 1000 * kMs;
-  int yields = 0;
+  int waits = 0;
 };
 
 // A scene that records the step of every update it gets.
@@ -121,12 +122,16 @@ TEST_F(LoopTest, FramesArePacedAndALateFrameIsNotCaughtUp) {
   };
   EXPECT_EQ(app_.run(0, nullptr), 0);
   ASSERT_EQ(app_.pollTimes.size(), 6u);
-  // The first frame runs at once, then one every 17 ms (strictly more than the interval). After
-  // the late frame exactly one frame follows at once; the missed ones are not made up.
-  const std::vector<int64_t> gaps = {17 * kMs, 117 * kMs, 0, 17 * kMs, 17 * kMs};
+  // Each frame runs a tick past the interval (strictly more than it) after the last one began,
+  // after a single sleep. After the late frame exactly one frame follows at once, without
+  // sleeping; the missed ones are not made up.
+  const int64_t due = app_.getAnimationIntervalTicks() + 1;
+  EXPECT_EQ(app_.getAnimationIntervalTicks(), static_cast<int64_t>(double{1.0f / 60.0f} * 1e9));
+  const std::vector<int64_t> gaps = {due, due + 100 * kMs, 0, due, due};
   for (size_t i = 1; i < app_.pollTimes.size(); ++i) {
     EXPECT_EQ(app_.pollTimes[i] - app_.pollTimes[i - 1], gaps[i - 1]) << "frame " << i;
   }
+  EXPECT_EQ(clock_.waits, 5);
   EXPECT_FALSE(Director::hasInstance());  // closing the window purged the engine once
 }
 
@@ -136,7 +141,7 @@ TEST_F(LoopTest, StepsAreTheClockTimeBetweenFramesAfterAZeroFirstStep) {
   // The first frame came right after startAnimation: a zero step, which still clears the pool.
   EXPECT_EQ(app_.launchLeftover->getReferenceCount(), 1u);
   ASSERT_EQ(app_.scene->steps.size(), 3u);
-  for (float step : app_.scene->steps) EXPECT_NEAR(step, 0.017f, 1e-6f);
+  for (float step : app_.scene->steps) EXPECT_NEAR(step, 1.0f / 60.0f, 1e-6f);
 }
 
 TEST_F(LoopTest, QuitFromAScheduledCallbackEndsTheLoopAndPurges) {

@@ -89,6 +89,36 @@ TEST_F(FntParse, LinesMissingAValueAreSkippedWhole) {
   EXPECT_EQ(config.commonHeight, 0);
 }
 
+TEST_F(FntParse, MetricsBeyondAnyPageImageAreRefusedLineByLine) {
+  const std::string glyph = "char id=65 x=1 y=2 width=3 height=4 xoffset=0 yoffset=0 xadvance=5";
+  const struct {
+    std::string from;
+    std::string to;
+  } damages[] = {
+      {"xadvance=5", "xadvance=4097"}, {"xoffset=0", "xoffset=-4097"},
+      {"yoffset=0", "yoffset=30000"},  {"width=3", "width=inf"},
+      {"x=1", "x=nan"},                {"height=4", "height=16385"},
+      {"y=2", "y=-1"},
+  };
+  for (const auto& damage : damages) {
+    std::string line = glyph;
+    line.replace(line.find(damage.from), damage.from.size(), damage.to);
+    BMFontConfiguration config;
+    config.parseConfigText(line + "\n", "f.fnt");
+    EXPECT_TRUE(config.fontDefDictionary.empty()) << line;
+  }
+  BMFontConfiguration config;
+  config.parseConfigText(glyph +
+                             "\ncommon lineHeight=4096\ncommon lineHeight=4097\n"
+                             "common lineHeight=-1\nkerning first=65 second=65 amount=-4096\n"
+                             "kerning first=65 second=66 amount=2147483647\n",
+                         "f.fnt");
+  EXPECT_EQ(config.fontDefDictionary.size(), 1u);  // the limits themselves are allowed
+  EXPECT_EQ(config.commonHeight, 4096);
+  EXPECT_EQ(config.kerningDictionary.size(), 1u);
+  EXPECT_EQ(config.kerningDictionary.at(BMFontConfiguration::kerningKey(65, 65)), -4096);
+}
+
 TEST_F(FntParse, TruncatedAndGarbledTextNeverCrashes) {
   const std::string whole = texttest::testFontText();
   for (size_t cut = 0; cut <= whole.size(); cut += 7) {
