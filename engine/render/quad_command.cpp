@@ -18,21 +18,13 @@ void putLittleEndian32(unsigned char* out, uint32_t value) {
 
 }  // namespace
 
-void QuadCommand::init(float globalOrder, uint32_t textureId, GLProgramState* programState,
-                       const BlendFunc& blend, const V2F_C4B_T2F_Quad* quads, int64_t quadCount,
-                       const Mat4& modelView) {
-  globalOrder_ = globalOrder;
-  quads_ = quads;
-  quadCount_ = quadCount;
-  modelView_ = modelView;
-  if (!initialised_ || textureId != textureId_ || !(blend == blend_) ||
-      programState != programState_) {
-    textureId_ = textureId;
-    blend_ = blend;
-    programState_ = programState;
-    initialised_ = true;
-    generateMaterialID();
-  }
+void QuadCommand::changeMaterial(uint32_t textureId, GLProgramState* programState,
+                                 const BlendFunc& blend) {
+  textureId_ = textureId;
+  blend_ = blend;
+  programState_ = programState;
+  initialised_ = true;
+  generateMaterialID();
 }
 
 uint32_t QuadCommand::computeMaterialID(uint32_t programName, uint32_t textureId,
@@ -62,12 +54,26 @@ bool QuadCommand::useMaterial() const {
       !programState_->getGLProgram()->isLinked()) {
     return false;
   }
-  GL::bindTexture2D(textureId_);
-  GL::blendFunc(blend_.src, blend_.dst);
+  useTextureAndBlend();
   programState_->applyGLProgram(modelView_);
   programState_->applyAttributes();
   programState_->applyUniforms();
   return true;
+}
+
+bool QuadCommand::sharesProgramStateWith(const QuadCommand& applied) const {
+  if (programState_ != applied.programState_ || programState_ == nullptr) return false;
+  const GLProgram* program = programState_->getGLProgram();
+  constexpr uint32_t kPerCommandBuiltins = GLProgram::FLAG_USES_MV | GLProgram::FLAG_USES_MVP |
+                                           GLProgram::FLAG_USES_TIME |
+                                           GLProgram::FLAG_USES_RANDOM;
+  return program != nullptr && program->isLinked() && (program->getFlags() & kPerCommandBuiltins) == 0 &&
+         programState_->getUniformCount() == 0 && programState_->getVertexAttribsFlags() == 0;
+}
+
+void QuadCommand::useTextureAndBlend() const {
+  GL::bindTexture2D(textureId_);
+  GL::blendFunc(blend_.src, blend_.dst);
 }
 
 }  // namespace engine

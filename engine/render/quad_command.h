@@ -17,11 +17,20 @@ class QuadCommand : public RenderCommand {
  public:
   QuadCommand() : RenderCommand(Type::QUAD_COMMAND) {}
 
-  // Filled in place by the submitting node each frame. The material id is recomputed only when
-  // the texture, blend or program state changed.
+  // Filled in place by the submitting node each frame (inline: every sprite calls it every
+  // frame). The material id is recomputed only when the texture, blend or program state changed.
   void init(float globalOrder, uint32_t textureId, GLProgramState* programState,
             const BlendFunc& blend, const V2F_C4B_T2F_Quad* quads, int64_t quadCount,
-            const Mat4& modelView);
+            const Mat4& modelView) {
+    globalOrder_ = globalOrder;
+    quads_ = quads;
+    quadCount_ = quadCount;
+    modelView_ = modelView;
+    if (!initialised_ || textureId != textureId_ || !(blend == blend_) ||
+        programState != programState_) {
+      changeMaterial(textureId, programState, blend);
+    }
+  }
 
   void generateMaterialID();
   // The hash the material id is made of: four little-endian words (program name, texture,
@@ -32,6 +41,12 @@ class QuadCommand : public RenderCommand {
   // Binds texture, blend and program state. False when the program cannot draw (missing or
   // failed to build): the renderer then skips the quads of this material.
   bool useMaterial() const;
+  // Whether applying this command's material right after `applied`'s (in one flush) only has to
+  // bind the texture and blend: same program state, whose re-application would send nothing new
+  // (no attribute values or user uniforms, built-ins that depend on the projection alone).
+  bool sharesProgramStateWith(const QuadCommand& applied) const;
+  // The texture and blend part of useMaterial.
+  void useTextureAndBlend() const;
 
   uint32_t getMaterialID() const { return materialID_; }
   uint32_t getTextureID() const { return textureId_; }
@@ -44,15 +59,18 @@ class QuadCommand : public RenderCommand {
   uint32_t getMaterialGenerationCount() const { return materialGenerations_; }
 
  private:
-  Mat4 modelView_;
+  void changeMaterial(uint32_t textureId, GLProgramState* programState, const BlendFunc& blend);
+
+  // The small fields fill the command's first cache line; the matrix takes the next.
   const V2F_C4B_T2F_Quad* quads_ = nullptr;
+  int64_t quadCount_ = 0;
   GLProgramState* programState_ = nullptr;
   uint32_t materialID_ = 0;
   uint32_t textureId_ = 0;
   BlendFunc blend_;
-  int64_t quadCount_ = 0;
   bool initialised_ = false;
   uint32_t materialGenerations_ = 0;
+  Mat4 modelView_;
 };
 
 }  // namespace engine

@@ -23,13 +23,35 @@ constexpr GLsizeiptr kIndexBufferBytes =
 
 static_assert(Renderer::VBO_SIZE * 4 - 1 <= 0xFFFF, "quad indices must fit in 16 bits");
 
-// The 2D part of the model-view, applied to a position.
-void transformVertex(V2F_C4B_T2F& out, const V2F_C4B_T2F& in, const float* m) {
-  const float x = in.vertices.x;
-  const float y = in.vertices.y;
-  out = in;
-  out.vertices.x = m[0] * x + m[4] * y + m[12];
-  out.vertices.y = m[1] * x + m[5] * y + m[13];
+// The 2D part of a model-view, held in locals so that writing the quad buffer does not make the
+// compiler read the matrix again for every vertex.
+struct Affine2D {
+  float a, b, c, d, tx, ty;
+
+  explicit Affine2D(const float* m)
+      : a(m[0]), b(m[1]), c(m[4]), d(m[5]), tx(m[12]), ty(m[13]) {}
+
+  void apply(V2F_C4B_T2F& out, const V2F_C4B_T2F& in) const {
+    const float x = in.vertices.x;
+    const float y = in.vertices.y;
+    out.colors = in.colors;
+    out.texCoords = in.texCoords;
+    out.vertices.x = a * x + c * y + tx;
+    out.vertices.y = b * x + d * y + ty;
+  }
+};
+
+// The commands of a large scene live in as many nodes, which the visit touched long enough
+// ago to have left the cache: fetching a few commands ahead overlaps the misses. A quad command
+// is followed in its node by the quad it points at, so the span covers both.
+constexpr size_t kCommandPrefetchDistance = 8;
+constexpr size_t kCommandPrefetchBytes = sizeof(QuadCommand) + sizeof(V2F_C4B_T2F_Quad);
+
+void prefetchCommand(const RenderCommand* command) {
+  const auto* bytes = reinterpret_cast<const char*>(command);
+  for (size_t offset = 0; offset < kCommandPrefetchBytes; offset += 64) {
+    __builtin_prefetch(bytes + offset);
+  }
 }
 
 }  // namespace
@@ -100,10 +122,6 @@ void Renderer::setupVBO() {
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
-void Renderer::addCommand(RenderCommand* command) {
-  if (command != nullptr) renderQueue_.push_back(command);
-}
-
 void Renderer::render() {
   drawCalls_ = 0;
   drawnQuads_ = 0;
@@ -126,7 +144,11 @@ void Renderer::clean() {
 }
 
 void Renderer::visitRenderQueue() {
-  for (RenderCommand* command : renderQueue_) {
+  for (size_t i = 0; i < renderQueue_.size(); ++i) {
+    if (i + kCommandPrefetchDistance < renderQueue_.size()) {
+      prefetchCommand(renderQueue_[i + kCommandPrefetchDistance]);
+    }
+    RenderCommand* command = renderQueue_[i];
     switch (command->getType()) {
       case RenderCommand::Type::QUAD_COMMAND:
         appendQuads(static_cast<QuadCommand*>(command));
@@ -167,13 +189,13 @@ void Renderer::appendQuads(QuadCommand* command) {
 // Copies the quads into the buffer already moved to world space: one pass over each vertex.
 void Renderer::fillQuads(const QuadCommand* command, const V2F_C4B_T2F_Quad* source,
                          int64_t firstQuad, int64_t count) {
-  const float* m = command->getModelView().m;
+  const Affine2D m(command->getModelView().m);
   V2F_C4B_T2F_Quad* out = &quads_[static_cast<size_t>(firstQuad)];
   for (int64_t i = 0; i < count; ++i) {
-    transformVertex(out[i].tl, source[i].tl, m);
-    transformVertex(out[i].bl, source[i].bl, m);
-    transformVertex(out[i].tr, source[i].tr, m);
-    transformVertex(out[i].br, source[i].br, m);
+    m.apply(out[i].tl, source[i].tl);
+    m.apply(out[i].bl, source[i].bl);
+    m.apply(out[i].tr, source[i].tr);
+    m.apply(out[i].br, source[i].br);
   }
 }
 
@@ -209,13 +231,15 @@ void Renderer::drawBatchedQuads() {
 
   int64_t runStart = 0;
   int64_t runLength = 0;
+  const QuadCommand* applied = nullptr;  // whose material this flush applied last
   for (const BatchedRun& run : batchedCommands_) {
     const uint32_t materialID = run.materialID;
     if (materialID != lastMaterialID_ || materialID == 0) {
       drawRun(runStart, runLength);
       runStart += runLength;
       runLength = 0;
-      lastMaterialDrawable_ = run.command->useMaterial();
+      applyMaterial(*run.command, applied);
+      applied = run.command;
       lastMaterialID_ = materialID;
     }
     runLength += run.quadCount;
@@ -230,6 +254,17 @@ void Renderer::drawBatchedQuads() {
   }
   batchedCommands_.clear();
   quadCount_ = 0;
+}
+
+// Sprites of a few textures interleaved in drawing order change material at every quad; when
+// only the texture (and blend) differ from the material just applied, re-applying the same
+// program state would send nothing new, so only the texture and blend go through the cache.
+void Renderer::applyMaterial(const QuadCommand& command, const QuadCommand* applied) {
+  if (applied != nullptr && lastMaterialDrawable_ && command.sharesProgramStateWith(*applied)) {
+    command.useTextureAndBlend();
+    return;
+  }
+  lastMaterialDrawable_ = command.useMaterial();
 }
 
 bool Renderer::checkVisibility(const Mat4& transform, const Size& size) const {

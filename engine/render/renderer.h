@@ -33,7 +33,10 @@ class Renderer {
   void setupVBOAndVAO();
   void setupVBO();
 
-  void addCommand(RenderCommand* command);
+  // Inline: a large scene calls it once per sprite.
+  void addCommand(RenderCommand* command) {
+    if (command != nullptr) renderQueue_.push_back(command);
+  }
   // Draws the queue (when the GL objects exist) and then empties it.
   void render();
   // Empties the queue and the batch without drawing.
@@ -73,6 +76,7 @@ class Renderer {
   void drawBatchedQuads();
   void uploadQuads();
   void drawRun(int64_t start, int64_t count);
+  void applyMaterial(const QuadCommand& command, const QuadCommand* applied);
 
   std::vector<RenderCommand*> renderQueue_;
   uint32_t lastMaterialID_ = 0;

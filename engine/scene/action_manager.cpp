@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/scene/action.h"
+#include "engine/scene/walk_order.h"
 
 namespace engine {
 
@@ -18,8 +19,8 @@ constexpr size_t kActionPrefetchDistance = 4;
 
 ActionManager::~ActionManager() {
   std::vector<Node*> all;
-  all.reserve(targets_.size());
-  for (const auto& [target, element] : targets_) all.push_back(target);
+  all.reserve(order_.size());
+  for (const Element* element : order_) all.push_back(element->target);
   for (Node* target : all) removeAllActionsFromTarget(target);
 }
 
@@ -32,8 +33,14 @@ void ActionManager::dropElement(Element* element) {
   if (updating_) {
     emptiedTargets_.push_back(element->target);
   } else {
-    targets_.erase(element->target);
+    eraseElement(element);
   }
+}
+
+void ActionManager::eraseElement(Element* element) {
+  Node* target = element->target;  // the key outlives the element the erase destroys
+  removeFromWalkOrder(order_, element);
+  targets_.erase(target);
 }
 
 void ActionManager::addAction(Action* action, Node* target) {
@@ -46,6 +53,7 @@ void ActionManager::addAction(Action* action, Node* target) {
     created->target = target;
     created->actions.reserve(INITIAL_ACTION_CAPACITY);
     element = created.get();
+    appendToWalkOrder(order_, element);
     targets_.emplace(target, std::move(created));
   }
   action->retain();
@@ -162,27 +170,28 @@ void ActionManager::stepElement(Element& element, float dt) {
 }
 
 void ActionManager::update(float dt) {
-  // Steps may add elements (the map may rehash; the elements themselves stay put) and empty
-  // others, which are only erased after the walk, so the listed pointers stay valid.
+  // Steps may add elements (appended to order_ and the map; the elements themselves stay put)
+  // and empty others, which are only erased after the walk, so order_ only grows meanwhile.
+  // Elements added by this walk wait for the next frame.
   updating_ = true;
-  walk_.clear();
-  for (const auto& [target, element] : targets_) walk_.push_back(element.get());
-
-  for (size_t i = 0; i < walk_.size(); ++i) {
-    if (i + kElementPrefetchDistance < walk_.size()) {
-      __builtin_prefetch(walk_[i + kElementPrefetchDistance]);
+  const size_t count = order_.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (i + kElementPrefetchDistance < count) {
+      __builtin_prefetch(order_[i + kElementPrefetchDistance]);
     }
-    if (i + kActionPrefetchDistance < walk_.size()) {
-      const auto& ahead = walk_[i + kActionPrefetchDistance]->actions;
+    if (i + kActionPrefetchDistance < count) {
+      const auto& ahead = order_[i + kActionPrefetchDistance]->actions;
       if (!ahead.empty()) __builtin_prefetch(ahead.front());
     }
-    Element* element = walk_[i];
-    if (element->actions.empty()) continue;
-    currentTarget_ = element->target;
-    currentTargetSalvaged_ = false;
-    currentActionSalvaged_ = false;
-    currentAction_ = nullptr;
-    if (!element->paused) stepElement(*element, dt);
+    Element* element = order_[i];
+    if (!element->actions.empty()) {
+      currentTarget_ = element->target;
+      currentTargetSalvaged_ = false;
+      currentActionSalvaged_ = false;
+      currentAction_ = nullptr;
+      if (!element->paused) stepElement(*element, dt);
+    }
+    if (element->actions.empty()) emptiedTargets_.push_back(element->target);
   }
 
   currentTarget_ = nullptr;
@@ -194,13 +203,9 @@ void ActionManager::update(float dt) {
 }
 
 void ActionManager::sweepEmptiedElements() {
-  for (Element* element : walk_) {
-    if (element->actions.empty()) emptiedTargets_.push_back(element->target);
-  }
-  walk_.clear();
   for (Node* target : emptiedTargets_) {
     auto it = targets_.find(target);
-    if (it != targets_.end() && it->second->actions.empty()) targets_.erase(it);
+    if (it != targets_.end() && it->second->actions.empty()) eraseElement(it->second.get());
   }
   emptiedTargets_.clear();
 }

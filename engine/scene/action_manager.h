@@ -37,6 +37,7 @@ class ActionManager : public Ref {
   struct Element {
     Node* target = nullptr;
     std::vector<Action*> actions;
+    size_t slot = 0;  // its place in order_
     bool paused = false;
   };
 
@@ -44,6 +45,7 @@ class ActionManager : public Ref {
   void removeActionAtIndex(size_t index, Element* element);
   void stepElement(Element& element, float dt);
   void dropElement(Element* element);
+  void eraseElement(Element* element);
   void sweepEmptiedElements();
 
   std::unordered_map<Node*, std::unique_ptr<Element>> targets_;
@@ -51,10 +53,13 @@ class ActionManager : public Ref {
   Action* currentAction_ = nullptr;
   bool currentTargetSalvaged_ = false;
   bool currentActionSalvaged_ = false;
-  // Elements are not erased while update walks them: one emptied meanwhile is listed here and
-  // erased when the walk ends (if still empty by then).
+  // Every element, walked in this order each frame: mostly the order the targets got their
+  // first action, which is mostly the order their memory was allocated in, so the walk reads
+  // memory forwards instead of jumping about the hash map. Elements are not erased while update
+  // walks them: one emptied meanwhile is listed here and erased when the walk ends (if still
+  // empty by then); an erased element's place goes to the last one.
   bool updating_ = false;
-  std::vector<Element*> walk_;
+  std::vector<Element*> order_;
   std::vector<Node*> emptiedTargets_;
 };
 

@@ -142,12 +142,16 @@ class Node : public Ref {
   // Folds this node's transform into the parent's and gives the flags for the children.
   uint32_t processParentFlags(const Mat4& parentTransform, uint32_t parentFlags);
 
+  // What a visit reads of a node whose transform did not change comes first.
+  bool visible_ = true;
+  bool contentSizeDirty_ = true;
+  bool transformUpdated_ = true;
+  float globalZOrder_ = 0.0f;
+  int localZOrder_ = 0;
+  Mat4 modelViewTransform_;
   Scheduler* scheduler_;
   ActionManager* actionManager_;
   void* userData_ = nullptr;
-  Mat4 modelViewTransform_;
-  mutable Mat4 transform_;
-  mutable Mat4 inverse_;
   float rotation_ = 0.0f;
   float scaleX_ = 1.0f;
   float scaleY_ = 1.0f;
@@ -156,9 +160,6 @@ class Node : public Ref {
   Vec2 anchorPointInPoints_;
   Vec2 anchorPoint_;
   Size contentSize_;
-  bool contentSizeDirty_ = true;
-  int localZOrder_ = 0;
-  float globalZOrder_ = 0.0f;
   Node* parent_ = nullptr;
   int tag_ = -1;
   int orderOfArrival_ = 0;
@@ -169,11 +170,12 @@ class Node : public Ref {
   bool cascadeColorEnabled_ = false;
   bool cascadeOpacityEnabled_ = false;
   bool running_ = false;
-  bool visible_ = true;
   bool ignoreAnchorPointForPosition_ = false;
   mutable bool transformDirty_ = true;
   mutable bool inverseDirty_ = true;
-  bool transformUpdated_ = true;
+  // Last: a visit whose transforms did not change reads only the fields above.
+  mutable Mat4 transform_;
+  mutable Mat4 inverse_;
 };
 
 }  // namespace engine

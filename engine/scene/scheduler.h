@@ -67,18 +67,21 @@ class Scheduler : public Ref {
   struct TimerElement {
     void* target;
     std::list<Timer> timers;  // in scheduling order; stable while the walk erases neighbours
+    size_t slot = 0;          // its place in timerOrder_
     bool paused = false;
   };
   using PerFrameList = std::list<PerFrameEntry>;
 
   void runPerFramePass(float dt);
   void runTimerPass(float dt);
+  void prefetchAhead(size_t index, size_t count) const;
   void walkTimers(TimerElement& element, float dt);
   void removeMarkedPerFrame();
   void runHandedOverFunctions();
   void removePerFrameEntry(PerFrameList::iterator entry);
   TimerElement* findElement(void* target) const;
   void dropElement(TimerElement* element);
+  void eraseElement(TimerElement* element);
   void sweepEmptiedElements();
 
   float timeScale_ = 1.0f;
@@ -90,9 +93,12 @@ class Scheduler : public Ref {
   int currentTimerKey_ = -1;
   bool currentTimerRemoved_ = false;
   bool updatePassRunning_ = false;
-  // Elements are not erased while the timer pass walks them: an element emptied meanwhile is
-  // listed here and erased when the pass ends (still empty by then).
-  std::vector<TimerElement*> timerWalk_;
+  // Every timer element, walked in this order by the timer pass: mostly the order the targets
+  // got their first timer, which is mostly the order their memory was allocated in, so the pass
+  // reads memory forwards instead of jumping about the hash map. Elements are not erased while
+  // the pass walks them: an element emptied meanwhile is listed here and erased when the pass
+  // ends (still empty by then); an erased element's place goes to the last one.
+  std::vector<TimerElement*> timerOrder_;
   std::vector<void*> emptiedTargets_;
 
   std::vector<std::function<void()>> handedOver_;

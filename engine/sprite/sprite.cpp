@@ -251,6 +251,12 @@ void Sprite::updateTransform() {
   setDirty(false);
 }
 
+void Sprite::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
+  if (!visible_) return;
+  const uint32_t flags = processParentFlags(parentTransform, parentFlags);
+  draw(renderer, modelViewTransform_, flags);
+}
+
 void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t flags) {
   // Without a texture there is nothing defined to sample; queue nothing.
   if (renderer == nullptr || texture_ == nullptr) return;

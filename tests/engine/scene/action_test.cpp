@@ -257,6 +257,34 @@ TEST_F(ActionTest, FinishingAndAddingDuringAStepKeepTheWalkGoing) {
   EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(node), 2u);
 }
 
+TEST_F(ActionTest, TargetsRemovedBetweenAndDuringWalksLeaveEveryOtherTargetSteppedOnce) {
+  // Removing a target hands its place in the walk to another one; none may be skipped or
+  // stepped twice, whether the removal happens outside a walk or from inside one.
+  std::vector<Node*> targets;
+  std::vector<std::vector<float>> seen(10);
+  for (auto& values : seen) {
+    targets.push_back(Node::create());
+    targets.back()->retain();
+    manager->addAction(Recorder::create(100.0f, &values), targets.back());
+  }
+  run(CallFunc::create([&] {
+    manager->removeAllActionsFromTarget(targets[0]);
+    manager->removeAllActionsFromTarget(targets[9]);
+  }));
+  tick(0.1f);
+  manager->removeAllActionsFromTarget(targets[3]);
+  manager->removeAllActionsFromTarget(targets[4]);
+  std::vector<size_t> before;
+  for (const auto& values : seen) before.push_back(values.size());
+  frames(2, 0.1f);
+  for (size_t i = 0; i < targets.size(); ++i) {
+    const bool gone = i == 0 || i == 3 || i == 4 || i == 9;
+    EXPECT_EQ(seen[i].size() - before[i], gone ? 0u : 2u) << "target " << i;
+    EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(targets[i]), gone ? 0u : 1u);
+    targets[i]->release();
+  }
+}
+
 TEST_F(ActionTest, ATargetEmptiedAndRefilledDuringAStepStartsAfreshUnpaused) {
   InnerNode* other = InnerNode::create();
   std::vector<float> stale, fresh;

@@ -186,6 +186,38 @@ TEST_F(SchedulerTest, UnschedulingAnotherTargetStopsItLaterInTheSamePass) {
   EXPECT_EQ(scheduler->getTimerCount(&a) + scheduler->getTimerCount(&b), 1u);
 }
 
+TEST_F(SchedulerTest, TargetsRemovedBetweenAndDuringPassesLeaveEveryOtherTargetRunningOnce) {
+  // Removing a target hands its place in the walk to another one; none may be skipped or run
+  // twice, whether the removal happens outside a pass or from inside one.
+  std::vector<int> targets(10);
+  std::vector<int> runs(targets.size(), 0);
+  for (size_t i = 0; i < targets.size(); ++i) {
+    scheduler->schedule([&runs, i](float) { ++runs[i]; }, &targets[i], 0, REPEAT_FOREVER, 0, 1);
+  }
+  // A target of its own removes two others from inside the pass, once.
+  bool removed = false;
+  scheduler->schedule(
+      [&](float) {
+        if (removed) return;
+        removed = true;
+        scheduler->unscheduleAllForTarget(&targets[0]);
+        scheduler->unschedule(1, &targets[9]);
+      },
+      &a, 0, REPEAT_FOREVER, 0, 1);
+  scheduler->update(0.1f);  // starts every timer
+  scheduler->unscheduleAllForTarget(&targets[3]);
+  scheduler->unscheduleAllForTarget(&targets[4]);
+  scheduler->update(0.1f);
+  const std::vector<int> afterRemovals = runs;
+  scheduler->update(0.1f);
+  scheduler->update(0.1f);
+  for (size_t i = 0; i < targets.size(); ++i) {
+    const bool gone = i == 0 || i == 3 || i == 4 || i == 9;
+    EXPECT_EQ(runs[i] - afterRemovals[i], gone ? 0 : 2) << "target " << i;
+    EXPECT_EQ(scheduler->getTimerCount(&targets[i]), gone ? 0u : 1u) << "target " << i;
+  }
+}
+
 TEST_F(SchedulerTest, CallbacksMayAddTargetsWhileThePassRuns) {
   // Many new targets force the table to grow in the middle of the walk.
   std::vector<int> targets(200);
