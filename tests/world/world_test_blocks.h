@@ -51,6 +51,13 @@ constexpr uint16_t kVine = 13;    // clear, hangs from above
 constexpr uint16_t kPlank = 14;   // a platform: solid part, clear
 constexpr uint16_t kGate = 374;   // solid, opaque; open in variant 1
 constexpr uint16_t kShutter = 2090;  // clear, but opaque in variant 1
+constexpr uint16_t kGrate = 15;      // solid, opaque, but lets the sky through
+constexpr uint16_t kRedLamp = 16;    // clear, emits bright red
+constexpr uint16_t kBlueLamp = 17;   // clear, emits bright blue
+constexpr uint16_t kWhiteLamp = 18;  // clear, emits 0xEEE
+constexpr uint16_t kMeltStone = 82;  // solid, opaque: what two liquids leave where they meet
+constexpr uint16_t kLamp = 2112;     // clear; on (0xCCC) in variant 1
+constexpr uint16_t kColouredLamp = 2114;  // clear; on in variant 1, colour kept by the circuits
 
 // Block 0 is air: clear, nothing else.
 inline void defineStandardBlocks() {
@@ -62,6 +69,13 @@ inline void defineStandardBlocks() {
   defineBlock(kPlank, {.flags = bits({23}), .transparency = 1});
   defineBlock(kGate, {.flags = bits({23}), .transparency = 0, .variants = 2});
   defineBlock(kShutter, {.transparency = 1, .variants = 2});
+  defineBlock(kGrate, {.flags = bits({11, 23}), .transparency = 0});
+  defineBlock(kRedLamp, {.flags = bits({20}), .transparency = 1, .light = 0x00E});
+  defineBlock(kBlueLamp, {.flags = bits({20}), .transparency = 1, .light = 0xE00});
+  defineBlock(kWhiteLamp, {.flags = bits({20}), .transparency = 1, .light = 0xEEE});
+  defineBlock(kMeltStone, {.flags = bits({23}), .transparency = 0, .variants = 2});
+  defineBlock(kLamp, {.transparency = 1, .variants = 2});
+  defineBlock(kColouredLamp, {.transparency = 1, .variants = 2});
 }
 
 class WorldTest : public ::testing::Test {

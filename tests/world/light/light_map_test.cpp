@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/world/light/light_test_support.h"
+#include "world/light/lamp_colours.h"
+
+namespace {
+
+using namespace light_test;
+
+// Manhattan distance across the wrap.
+int distance(const WorldMap& m, int x0, int y0, int x1, int y1) {
+  int dx = std::abs(x0 - x1);
+  dx = std::min(dx, m.width() - dx);
+  return dx + std::abs(y0 - y1);
+}
+
+TEST_F(LightTest, OpenMapIsFullSkyEverywhereWithoutBlockLight) {
+  WorldMap m(nullptr, WorldParams{}, 20, 12);
+  m.lightMap().relightAll();
+  for (size_t i = 0; i < m.cellCount(); ++i) {
+    const MapBlock& c = m.cells()[i];
+    ASSERT_EQ(c.skyLevel(), 15) << c.x << "," << c.y;
+    ASSERT_EQ(c.lightColour(), 0);
+    ASSERT_TRUE(c.hasFlag(cell_flag::kLetsLightThrough));
+  }
+}
+
+TEST_F(LightTest, SkyStopsAtOpaqueRowsAndTheTopRowRule) {
+  WorldMap m(nullptr, WorldParams{}, 20, 12);
+  fill(m, kDirt, 0, 8, 19, 8);   // a roof over the whole width
+  fill(m, kDirt, 0, 11, 4, 11);  // opaque top-row cells
+  m.cell(10, 5).setFront(kGrate, 0, 0);  // opaque, but lets the sky through
+  m.lightMap().relightAll();
+  EXPECT_EQ(m.cell(10, 8).skyLevel(), 13) << "15 less 2 from the open cell above";
+  EXPECT_EQ(m.cell(10, 7).skyLevel(), 7) << "13 less 6 through the roof";
+  EXPECT_EQ(m.cell(10, 6).skyLevel(), 5);
+  EXPECT_EQ(m.cell(10, 5).skyLevel(), 3);
+  EXPECT_TRUE(m.cell(10, 5).hasFlag(cell_flag::kLetsLightThrough));
+  EXPECT_EQ(m.cell(10, 4).skyLevel(), 1);
+  EXPECT_EQ(m.cell(10, 3).skyLevel(), 0);
+  EXPECT_EQ(m.cell(2, 11).skyLevel(), 13) << "opaque top row";
+  EXPECT_FALSE(m.cell(2, 11).hasFlag(cell_flag::kLetsLightThrough));
+  EXPECT_EQ(m.cell(4, 10).skyLevel(), 13) << "15 from the open column beside, less 2";
+  EXPECT_EQ(m.cell(2, 10).skyLevel(), 9);
+  EXPECT_EQ(m.cell(5, 11).skyLevel(), 15);
+}
+
+TEST_F(LightTest, EmitterInTheOpenLightsRingsAndItsRemovalDarkensThemAll) {
+  WorldMap m(nullptr, WorldParams{}, 32, 24);
+  closedRoom(m, 22, 8, 4, 24, 18);
+  m.lightMap().relightAll();
+  ASSERT_EQ(m.cell(16, 11).skyLevel(), 0);
+  MapBlock& lamp = m.cell(16, 11);
+  lamp.setFront(kWhiteLamp, 0, 0);
+  m.lightMap().setCellEmitting(lamp);
+  EXPECT_EQ(lamp.lightColour(), 0xEEE);
+  for (int x = 9; x <= 18; ++x) {
+    for (int y = 5; y <= 17; ++y) {
+      const int d = distance(m, 16, 11, x, y);
+      const int want = std::max(0, 14 - 2 * d);
+      ASSERT_EQ(red(m.cell(x, y)), want) << x << "," << y;
+      ASSERT_EQ(m.cell(x, y).lightColour(), want * 0x111) << "grey light stays grey";
+    }
+  }
+  EXPECT_EQ(m.cell(15, 11).blockLight >> 12, 1 << 2) << "lit from its right neighbour";
+  EXPECT_EQ(m.cell(16, 12).blockLight >> 12, 1 << 1) << "lit from below";
+  EXPECT_TRUE(sameAsFreshRelight(m));
+
+  lamp.setFront(kAir, 0, 0);
+  m.lightMap().updateAround(lamp, false);
+  EXPECT_FALSE(lamp.hasFlag(cell_flag::kEmitsLight));
+  for (size_t i = 0; i < m.cellCount(); ++i) ASSERT_EQ(m.cells()[i].lightColour(), 0);
+}
+
+TEST_F(LightTest, OpaqueNeighbourTakesTheLightButPassesOnLess) {
+  WorldMap m(nullptr, WorldParams{}, 24, 16);
+  fill(m, kDirt, 0, 0, 23, 14);
+  MapBlock& lamp = m.cell(5, 7);
+  lamp.setFront(kWhiteLamp, 0, 0);
+  m.lightMap().relightAll();
+  EXPECT_EQ(red(m.cell(6, 7)), 12);
+  EXPECT_EQ(red(m.cell(7, 7)), 6);
+  EXPECT_EQ(red(m.cell(8, 7)), 0);
+}
+
+TEST_F(LightTest, ColoursMixPerChannelAndTheSurvivorRefillsARemovedLampsRegion) {
+  WorldMap m(nullptr, WorldParams{}, 40, 16);
+  closedRoom(m, 14, 2, 4, 37, 10);
+  m.lightMap().relightAll();
+  MapBlock& redLamp = m.cell(15, 7);
+  MapBlock& blueLamp = m.cell(19, 7);
+  redLamp.setFront(kRedLamp, 0, 0);
+  blueLamp.setFront(kBlueLamp, 0, 0);
+  m.lightMap().setCellEmitting(redLamp);
+  m.lightMap().setCellEmitting(blueLamp);
+  const MapBlock& between = m.cell(17, 7);
+  EXPECT_EQ(red(between), 10);
+  EXPECT_EQ(blue(between), 10);
+  EXPECT_EQ(green(between), 0);
+  EXPECT_EQ(red(blueLamp), 6) << "a lamp takes the other's light in its own empty channels";
+
+  redLamp.setFront(kAir, 0, 0);
+  m.lightMap().updateAround(redLamp, false);
+  EXPECT_EQ(red(between), 0);
+  EXPECT_EQ(blue(between), 10);
+  EXPECT_EQ(blue(redLamp), 6) << "the blue lamp's light refills the removed lamp's cell";
+  EXPECT_EQ(blue(blueLamp), 14);
+  EXPECT_TRUE(sameAsFreshRelight(m));
+}
+
+TEST_F(LightTest, RoofRemovedOverACaveLetsTheSkyInAndPuttingItBackRestoresTheDark) {
+  WorldMap m(nullptr, WorldParams{}, 48, 32);
+  closedRoom(m, 20, 10, 5, 30, 12);  // the cave
+  fill(m, kAir, 20, 13, 20, 19);  // a shaft up to one roof cell at row 20
+  m.cell(12, 6).setFront(kRedLamp, 0, 0);
+  m.lightMap().relightAll();
+  ASSERT_EQ(m.cell(20, 10).skyLevel(), 0);
+  MapBlock& roof = m.cell(20, 20);
+
+  roof.setFront(kAir, 0, 0);
+  m.lightMap().cellGainedSky(roof);
+  EXPECT_EQ(m.cell(20, 5).skyLevel(), 15) << "full sky falls down the shaft to the cave floor";
+  EXPECT_EQ(m.cell(22, 8).skyLevel(), 11);
+  EXPECT_TRUE(sameAsFreshRelight(m));
+
+  roof.setFront(kDirt, 0, 0);
+  EXPECT_TRUE(m.lightMap().cellLostSky(roof, 0));
+  EXPECT_FALSE(roof.hasFlag(cell_flag::kLetsLightThrough));
+  EXPECT_EQ(m.cell(20, 10).skyLevel(), 0);
+  EXPECT_EQ(m.cell(20, 19).skyLevel(), 7) << "what leaks through the opaque roof";
+  EXPECT_EQ(red(m.cell(13, 6)), 12) << "the lamp's light in the darkened cave was refilled";
+  EXPECT_TRUE(sameAsFreshRelight(m));
+
+  EXPECT_FALSE(m.lightMap().cellLostSky(m.cell(20, 20), 1)) << "only the front layer shuts out sky";
+  m.cell(25, 25).setFront(kGrate, 0, 0);
+  EXPECT_FALSE(m.lightMap().cellLostSky(m.cell(25, 25), 0)) << "a grate lets the sky through";
+}
+
+TEST_F(LightTest, TopRowCellsGainAndLoseTheFullSky) {
+  WorldMap m(nullptr, WorldParams{}, 16, 10);
+  m.lightMap().relightAll();
+  MapBlock& top = m.cell(7, 9);
+  top.setFront(kDirt, 0, 0);
+  m.lightMap().cellLostSky(top, 0);
+  EXPECT_EQ(top.skyLevel(), 13);
+  EXPECT_EQ(m.cell(7, 8).skyLevel(), 13) << "sideways from the full sky beside it";
+  EXPECT_TRUE(sameAsFreshRelight(m));
+  top.setFront(kAir, 0, 0);
+  m.lightMap().cellGainedSky(top);
+  EXPECT_EQ(top.skyLevel(), 15);
+  EXPECT_EQ(m.cell(7, 0).skyLevel(), 15);
+  EXPECT_TRUE(sameAsFreshRelight(m));
+}
+
+TEST_F(LightTest, LightWrapsAcrossTheSeamButNotAcrossTheTopOrBottom) {
+  WorldMap m(nullptr, WorldParams{}, 24, 12);
+  fill(m, kDirt, 0, 0, 23, 10);
+  fill(m, kAir, 0, 0, 23, 2);
+  m.cell(0, 0).setFront(kWhiteLamp, 0, 0);
+  m.lightMap().relightAll();
+  EXPECT_EQ(red(m.cell(23, 0)), 12) << "the last column neighbours column 0";
+  EXPECT_EQ(red(m.cell(22, 1)), 8);
+  EXPECT_EQ(m.cell(23, 0).blockLight >> 12, 1 << 2) << "lit from its right, across the seam";
+  EXPECT_TRUE(sameAsFreshRelight(m));
+}
+
+class FixedLampColours final : public LampColours {
+ public:
+  uint16_t lampColourAt(const MapBlock& cell) const override { return cell.x == 3 ? 0x5A7 : 0; }
+};
+
+TEST_F(LightTest, EmittedColoursOfLampsLiquidsAndCarriedLights) {
+  WorldMap m(nullptr, WorldParams{}, 8, 8);
+  LightMap& light = m.lightMap();
+  MapBlock& c = m.cell(3, 3);
+  EXPECT_EQ(light.emittedColour(c), 0);
+  c.setFront(kRedLamp, 0, 0);
+  EXPECT_EQ(light.emittedColour(c), 0x00E);
+  c.setFront(kLamp, 0, 0);
+  EXPECT_EQ(light.emittedColour(c), 0) << "a lamp that is off";
+  c.setFront(kLamp, 1, 0);
+  EXPECT_EQ(light.emittedColour(c), 0xCCC);
+  c.setFront(kColouredLamp, 1, 0);
+  EXPECT_EQ(light.emittedColour(c), 0) << "no circuit memory handed over";
+  FixedLampColours lamps;
+  light.setLampColours(&lamps);
+  EXPECT_EQ(light.emittedColour(c), 0x5A7);
+  c.setFront(kColouredLamp, 0, 0);
+  EXPECT_EQ(light.emittedColour(c), 0);
+  light.setLampColours(nullptr);
+  c.setFront(kAir, 0, 0);
+  const struct { uint8_t kind; uint16_t colour; } liquids[] = {{0, 0}, {1, 0}, {2, 0x22E}, {3, 0x2C6}};
+  for (const auto& l : liquids) {
+    c.liquid = static_cast<uint8_t>(l.kind << 6 | 0x24);
+    EXPECT_EQ(light.emittedColour(c), l.colour) << "liquid kind " << int(l.kind);
+  }
+  c.liquid = 0;
+  carried.lights[{3, 3}] = 0x3C1;
+  EXPECT_EQ(light.sourceColour(c), 0) << "not lit by a carried light";
+  c.flags |= cell_flag::kCarriedLight;
+  EXPECT_EQ(light.sourceColour(c), 0x3C1);
+  c.setFront(kBlueLamp, 0, 0);
+  EXPECT_EQ(light.sourceColour(c), 0xEC1) << "emission and carried light: the larger per channel";
+}
+
+TEST_F(LightTest, CarriedLightMovingThroughADarkCaveLeavesNoTrail) {
+  WorldMap m(nullptr, WorldParams{}, 40, 20);
+  closedRoom(m, 18, 4, 4, 34, 8);
+  m.cell(20, 6).setFront(kBlueLamp, 0, 0);
+  m.lightMap().relightAll();
+  std::pair<int, int> at{6, 5};
+  carried.lights[at] = 0x0AC;
+  m.lightMap().raiseCellLight(m.cell(6, 5), 0x0AC);
+  EXPECT_TRUE(m.cell(6, 5).hasFlag(cell_flag::kCarriedLight));
+  EXPECT_EQ(m.cell(6, 5).lightColour(), 0x0AC);
+  for (int step = 0; step < 26; ++step) {
+    const std::pair<int, int> next{at.first + 1, 5 + step % 3};
+    moveCarried(m, at, next, 0x0AC);
+    at = next;
+    ASSERT_TRUE(sameAsFreshRelight(m)) << "after step " << step;
+  }
+  EXPECT_FALSE(m.cell(6, 5).hasFlag(cell_flag::kCarriedLight));
+  EXPECT_EQ(m.cell(6, 5).lightColour(), 0);
+  EXPECT_EQ(green(m.cell(at.first, at.second)), 10);
+}
+
+TEST_F(LightTest, CarriedLightAsBrightAsTheLampItLeavesKeepsTheLampsLight) {
+  WorldMap m(nullptr, WorldParams{}, 30, 16);
+  closedRoom(m, 14, 3, 3, 26, 9);
+  MapBlock& lamp = m.cell(12, 5);
+  lamp.setFront(kRedLamp, 0, 0);
+  m.lightMap().relightAll();
+  carried.lights[{12, 5}] = 0x0E0;  // as bright as the lamp, another colour
+  m.lightMap().raiseCellLight(lamp, 0x0E0);
+  EXPECT_EQ(lamp.lightColour(), 0x0EE);
+  carried.lights.clear();
+  m.lightMap().updateAround(lamp, true);
+  EXPECT_EQ(lamp.lightColour(), 0x00E);
+  EXPECT_EQ(red(m.cell(15, 5)), 8) << "the lamp's light around it is back";
+  EXPECT_EQ(green(m.cell(15, 5)), 0);
+  EXPECT_TRUE(sameAsFreshRelight(m));
+}
+
+TEST_F(LightTest, UpdateAroundReappliesTheBrighterOfTheRemainingSources) {
+  WorldMap m(nullptr, WorldParams{}, 30, 16);
+  closedRoom(m, 14, 3, 3, 26, 9);
+  MapBlock& c = m.cell(10, 6);
+  c.setFront(kRedLamp, 0, 0);
+  m.lightMap().relightAll();
+  carried.lights[{10, 6}] = 0xF00;
+  m.lightMap().raiseCellLight(c, 0xF00);
+  EXPECT_EQ(c.lightColour(), 0xF0E) << "a lamp with a player's light on it holds both";
+  EXPECT_TRUE(sameAsFreshRelight(m));
+
+  c.setFront(kAir, 0, 0);
+  m.lightMap().updateAround(c, false);  // the lamp goes, the carried light stays
+  EXPECT_FALSE(c.hasFlag(cell_flag::kEmitsLight));
+  EXPECT_TRUE(c.hasFlag(cell_flag::kCarriedLight));
+  EXPECT_EQ(c.lightColour(), 0xF00);
+  EXPECT_TRUE(sameAsFreshRelight(m));
+
+  c.setFront(kRedLamp, 0, 0);
+  m.lightMap().setCellEmitting(c);
+  EXPECT_EQ(c.lightColour(), 0xF0E) << "placing the lamp keeps the carried light";
+  EXPECT_TRUE(sameAsFreshRelight(m));
+
+  carried.lights.clear();
+  m.lightMap().updateAround(c, true);
+  EXPECT_TRUE(c.hasFlag(cell_flag::kEmitsLight));
+  EXPECT_EQ(c.lightColour(), 0x00E);
+  EXPECT_EQ(blue(m.cell(12, 6)), 0);
+  EXPECT_TRUE(sameAsFreshRelight(m));
+}
+
+}  // namespace
