@@ -3,6 +3,7 @@
 // sky at one visit per lit cell however far it has to travel. The emitters are spread afterwards
 // by the ordinary propagation, which finds the sky already settled.
 
+#include "world/cells/block_flags.h"
 #include "world/cells/block_props.h"
 #include "world/light/light_grid.h"
 #include "world/light/light_map.h"
@@ -22,12 +23,15 @@ void LightMap::relightAll() {
   work_.clear();
   for (uint32_t i = 0; i < count; ++i) {
     MapBlock& c = grid.cells[i];
-    if (c.shutsOutLight(props)) {
+    const BlockProps& front = props[c.frontId()];
+    const bool shutsOut = front.opaque() && !front.has(block_flag::kLetsSkyThrough);
+    if (shutsOut || (c.frontVariant() == 1 && c.shutsOutLight(props))) {  // the variant-1 exception
       c.flags &= static_cast<uint8_t>(~cell_flag::kLetsLightThrough);
     } else {
       c.flags |= cell_flag::kLetsLightThrough;
     }
-    const uint16_t emitted = emittedColour(c);
+    const bool mayEmit = front.has(block_flag::kEmitsLight) || c.frontVariant() == 1 || c.liquid >= 0x80;
+    const uint16_t emitted = mayEmit ? emittedColour(c) : 0;
     if (emitted != 0) {
       c.flags |= cell_flag::kEmitsLight;
       c.blockLight = emitted;
@@ -38,14 +42,27 @@ void LightMap::relightAll() {
   propagate();
 }
 
+// Full sky first, column by column down from the top row (the order of the cells in memory), then
+// each lower level in the order its cells were reached.
 void LightMap::lightSkyByLevels() {
   const Grid grid(map_);
   skyLevels_.resize(16);
+  std::vector<uint32_t>& fullSky = skyLevels_[15];
   for (uint32_t x = 0; x < grid.width; ++x) {
-    const uint32_t i = grid.height - 1 + x * grid.height;
-    MapBlock& c = grid.cells[i];
-    c.setSkyLevel(letsLightThrough(c) ? 15 : 13);
-    skyLevels_[c.skyLevel()].push_back(i);
+    const uint32_t top = grid.height - 1 + x * grid.height;
+    MapBlock& roof = grid.cells[top];
+    if (!letsLightThrough(roof)) {
+      roof.setSkyLevel(13);
+      skyLevels_[13].push_back(top);
+      continue;
+    }
+    for (uint32_t i = top; ; --i) {
+      MapBlock& c = grid.cells[i];
+      if (!letsLightThrough(c)) break;
+      c.setSkyLevel(15);
+      fullSky.push_back(i);
+      if (c.y == 0) break;
+    }
   }
   for (int level = 15; level >= kLowestSpreadingSky; --level) {
     std::vector<uint32_t>& cellsAtLevel = skyLevels_[static_cast<size_t>(level)];

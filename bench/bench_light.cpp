@@ -1,0 +1,190 @@
+// Light on a 4096x512 synthetic world with caves and open sky: the whole-map relight beside a
+// plain breadth-first flood of the same map (one level per cell, each cell visited once), and the
+// local updates a game makes every frame: an emitter placed and removed in the open, the one block
+// that seals a large cave from the sky taken away and put back, and 1,000 carried-light moves.
+// Every time is the thread's own CPU time; local updates report their mean and their worst.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "bench/support/side_by_side.h"
+#include "bench/support/synthetic_world.h"
+#include "bench/support/thread_cpu_clock.h"
+#include "world/light/carried_lights.h"
+#include "world/light/light_map.h"
+#include "world/map/world_map.h"
+
+namespace {
+
+constexpr int kWidth = 4096;
+constexpr int kHeight = 512;
+
+bench::SyntheticWorld& world() {
+  static bench::SyntheticWorld built = bench::makeSyntheticWorld(kWidth, kHeight, 1);
+  return built;
+}
+
+void relightFromScratch(WorldMap& map) {
+  bench::clearLight(map);
+  map.lightMap().relightAll();
+}
+
+// The baseline: one light level per cell, each cell entered once, from the top row and every
+// emitting cell; full sky falls through open cells as in the game, so it floods the same region.
+void plainFlood(const WorldMap& map, std::vector<uint8_t>& level, std::vector<uint32_t>& queue) {
+  const uint32_t h = static_cast<uint32_t>(map.height()), w = static_cast<uint32_t>(map.width());
+  const MapBlock* cells = map.cells();
+  std::fill(level.begin(), level.end(), 0);
+  queue.clear();
+  for (uint32_t i = 0; i < map.cellCount(); ++i) {
+    if (cells[i].y + 1u == h || cells[i].hasFlag(cell_flag::kEmitsLight)) {
+      level[i] = cells[i].y + 1u == h ? 15 : 14;
+      queue.push_back(i);
+    }
+  }
+  for (size_t k = 0; k < queue.size(); ++k) {
+    const uint32_t i = queue[k];
+    const MapBlock& c = cells[i];
+    const int next = level[i] - (c.hasFlag(cell_flag::kLetsLightThrough) ? 2 : 6);
+    const uint32_t around[4] = {c.x == 0 ? i + (w - 1) * h : i - h, c.y == 0 ? i : i - 1,
+                                c.x + 1u == w ? i - (w - 1) * h : i + h, c.y + 1u == h ? i : i + 1};
+    for (int d = 0; d < 4; ++d) {
+      const uint32_t j = around[d];
+      if (level[j] != 0) continue;
+      const bool falls = level[i] == 15 && d == 1 && cells[j].hasFlag(cell_flag::kLetsLightThrough);
+      if (!falls && next <= 0) continue;
+      level[j] = static_cast<uint8_t>(falls ? 15 : next);
+      queue.push_back(j);
+    }
+  }
+}
+
+void BM_RelightAll(benchmark::State& state) {
+  WorldMap& map = *world().map;
+  std::vector<uint8_t> level(map.cellCount());
+  std::vector<uint32_t> queue;
+  queue.reserve(map.cellCount());
+  bench::SideBySide side;
+  for (auto _ : state) {
+    bench::clearLight(map);
+    side.engine([&] { map.lightMap().relightAll(); });
+    side.baseline([&] { plainFlood(map, level, queue); });
+  }
+  side.report(state);
+  state.counters["cells"] = static_cast<double>(map.cellCount());
+}
+BENCHMARK(BM_RelightAll)->Apply(bench::repeatForMedians);
+
+// Mean and worst of a series of timed updates, reported in microseconds.
+class UpdateTimes {
+ public:
+  template <typename Update>
+  void time(Update&& update) {
+    const double start = bench::threadCpuSeconds();
+    update();
+    const double seconds = bench::threadCpuSeconds() - start;
+    total_ += seconds;
+    worst_ = std::max(worst_, seconds);
+    ++count_;
+  }
+  void report(benchmark::State& state, const char* name) const {
+    state.counters[std::string(name) + "_mean_us"] = count_ > 0 ? total_ / count_ * 1e6 : 0.0;
+    state.counters[std::string(name) + "_worst_us"] = worst_ * 1e6;
+  }
+
+ private:
+  double total_ = 0.0;
+  double worst_ = 0.0;
+  long count_ = 0;
+};
+
+int firstAirAboveGround(WorldMap& map, int x) {
+  int y = map.height() - 1;
+  while (y > 0 && map.cell(x, y - 1).frontId() == 0) --y;
+  return y;
+}
+
+void BM_EmitterInTheOpen(benchmark::State& state) {
+  WorldMap& map = *world().map;
+  relightFromScratch(map);
+  UpdateTimes placing, removing;
+  for (auto _ : state) {
+    for (int n = 0; n < 64; ++n) {
+      const int x = 2100 + n * 29;
+      MapBlock& c = map.cell(x, firstAirAboveGround(map, x) + 1);
+      c.setFront(bench::kSyntheticLamp, 0, 0);
+      placing.time([&] { map.lightMap().setCellEmitting(c); });
+      c.setFront(0, 0, 0);
+      removing.time([&] { map.lightMap().updateAround(c, false); });
+    }
+  }
+  placing.report(state, "place");
+  removing.report(state, "remove");
+}
+BENCHMARK(BM_EmitterInTheOpen)->Iterations(4)->Unit(benchmark::kMillisecond);
+
+void BM_SealOfALargeCave(benchmark::State& state) {
+  bench::SyntheticWorld& w = world();
+  WorldMap& map = *w.map;
+  relightFromScratch(map);
+  MapBlock& cap = map.cell(w.capX, w.capY);
+  UpdateTimes opening, closing;
+  for (auto _ : state) {
+    cap.setFront(0, 0, 0);
+    opening.time([&] { map.lightMap().cellGainedSky(cap); });
+    cap.setFront(bench::kSyntheticDirt, 0, 0);
+    closing.time([&] { map.lightMap().cellLostSky(cap, 0); });
+  }
+  opening.report(state, "open");
+  closing.report(state, "seal");
+  state.counters["cave_cells"] =
+      static_cast<double>((w.caveRight - w.caveLeft + 1) * (w.caveTop - w.caveBottom + 1));
+}
+BENCHMARK(BM_SealOfALargeCave)->Iterations(8)->Unit(benchmark::kMillisecond);
+
+class OneCarriedLight final : public CarriedLights {
+ public:
+  uint16_t carriedLightAt(const MapBlock& cell) const override {
+    return (&cell == at) ? colour : 0;
+  }
+  const MapBlock* at = nullptr;
+  uint16_t colour = 0xEC8;
+};
+
+// A player walking along the surface and then through the large cave, one cell per move.
+void BM_CarriedLightMoves(benchmark::State& state) {
+  bench::SyntheticWorld& w = world();
+  WorldMap& map = *w.map;
+  relightFromScratch(map);
+  OneCarriedLight carried;
+  setCarriedLights(&carried);
+  UpdateTimes moves;
+  for (auto _ : state) {
+    std::vector<MapBlock*> path;
+    for (int s = 0; s < 500; ++s) path.push_back(&map.cell(200 + s, firstAirAboveGround(map, 200 + s)));
+    for (int s = 0; s < 500; ++s) path.push_back(&map.cell(w.caveLeft + 5 + s % 380, w.caveBottom + 1 + s / 380));
+    carried.at = path.front();
+    map.lightMap().raiseCellLight(*path.front(), carried.colour);
+    for (size_t s = 1; s < path.size(); ++s) {
+      MapBlock* from = path[s - 1];
+      MapBlock* to = path[s];
+      moves.time([&] {
+        carried.at = to;
+        map.lightMap().updateAround(*from, true);
+        map.lightMap().raiseCellLight(*to, carried.colour);
+      });
+    }
+    carried.at = nullptr;
+    map.lightMap().updateAround(*path.back(), true);
+  }
+  setCarriedLights(nullptr);
+  moves.report(state, "move");
+}
+BENCHMARK(BM_CarriedLightMoves)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
