@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "engine/base/path_utils.h"
 #include "engine/io/os_paths.h"
 
@@ -138,6 +141,19 @@ bool DesktopFileSystem::movePath(const std::string& from, const std::string& to)
   }
   return engine::os::movePath(withoutTrailingSlash(from).string(),
                               withoutTrailingSlash(to).string());
+}
+
+bool DesktopFileSystem::flushToDisk(const std::string& path) {
+  if (path.empty()) {
+    return false;
+  }
+  // A folder opens read-only too, and fsync on it writes out its entries.
+  const int descriptor = ::open(withoutTrailingSlash(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    return false;
+  }
+  const bool synced = ::fsync(descriptor) == 0;
+  return ::close(descriptor) == 0 && synced;
 }
 
 }  // namespace kel

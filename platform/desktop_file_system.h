@@ -20,6 +20,7 @@ class DesktopFileSystem : public FileSystemBridge {
   bool deletePath(const std::string& path) override;
   bool copyPath(const std::string& from, const std::string& to) override;
   bool movePath(const std::string& from, const std::string& to) override;
+  bool flushToDisk(const std::string& path) override;
 };
 
 }  // namespace kel

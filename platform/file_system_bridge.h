@@ -29,6 +29,9 @@ class FileSystemBridge {
   virtual bool copyPath(const std::string& from, const std::string& to) = 0;
   // Moves a file or folder; a file already at the target is replaced without asking.
   virtual bool movePath(const std::string& from, const std::string& to) = 0;
+  // Forces a file's bytes, or a folder's list of entries, from the system's cache onto the disk,
+  // so that a rename never publishes a file the disk does not hold yet.
+  virtual bool flushToDisk(const std::string& path) = 0;
 };
 
 }  // namespace kel

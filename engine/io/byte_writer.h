@@ -20,6 +20,9 @@ class ByteWriter {
   void f32(float value);
   void bytes(std::span<const uint8_t> data);
   void zeros(size_t count) { buffer_.resize(buffer_.size() + count, 0); }
+  // Makes room for `count` bytes in all, for a body whose size is known up front.
+  void reserve(size_t count) { buffer_.reserve(count); }
+  void clear() { buffer_.clear(); }
   // Pads with zeros to the next multiple of `alignment` counted from the start of the buffer.
   void alignTo(size_t alignment);
   // Overwrites four bytes already written, for sizes known only after what follows them.

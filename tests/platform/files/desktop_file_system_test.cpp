@@ -113,4 +113,12 @@ TEST_F(DesktopFileSystemTest, MoveReplacesFilesCarriesFoldersAndDeleteRemovesWho
   EXPECT_FALSE(files.deletePath(""));
 }
 
+TEST_F(DesktopFileSystemTest, FlushToDiskTakesFilesAndFoldersButNotMissingPaths) {
+  dir.write("worlds/World1.tmp", "bytes");
+  EXPECT_TRUE(files.flushToDisk(at("worlds/World1.tmp")));
+  EXPECT_TRUE(files.flushToDisk(at("worlds") + "/"));
+  EXPECT_FALSE(files.flushToDisk(at("worlds/World2.tmp")));
+  EXPECT_FALSE(files.flushToDisk(""));
+}
+
 }  // namespace

@@ -1,0 +1,248 @@
+#include "saves/character/character_file.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "engine/io/byte_reader.h"
+#include "engine/io/byte_writer.h"
+#include "platform/file_handle.h"
+#include "saves/container/data_stream_reader.h"
+#include "saves/container/data_stream_writer.h"
+#include "saves/store/player_entry.h"
+
+namespace {
+
+constexpr const char* kMagic = "RBWC";
+constexpr uint16_t kVersion = 0;
+
+enum CharacterSection : uint16_t {
+  kIdentity = 0x8000,
+  kInventory = 0x8001,
+  kKnowledge = 0x8002,
+  kAchievements = 0x8003,
+  kHealth = 0x8004,
+};
+constexpr uint8_t kAchievementsRevision = 1;
+
+constexpr size_t kIdentityBytes = 52;
+constexpr size_t kInventoryItems = 77;
+constexpr size_t kInventoryBytes = kInventoryItems * kDiskItemSize;
+constexpr size_t kKnowledgeHalf = 128;
+constexpr size_t kHealthBytes = 20;
+static_assert(kInventoryBytes == 924);
+static_assert(kCharacterFileSize ==
+              12 + 5 * 12 + kIdentityBytes + kInventoryBytes + 256 + 32 + kHealthBytes);
+
+// ---- Identity ----
+
+void writeIdentity(engine::ByteWriter& out, const CharacterRecord& r) {
+  out.bytes(r.saveId);
+  uint8_t name[kCharacterNameBytes] = {};
+  std::memcpy(name, r.name.data(), std::min(r.name.size(), sizeof name));
+  out.bytes(name);
+  out.u32(r.build);
+  out.u32(r.stateFlags);
+  out.u32(r.characterFlags);
+  out.u32(r.lookWord);
+  out.u32(r.difficultyId);
+}
+
+struct Identity {
+  SaveId saveId{};
+  std::string name;
+  uint32_t build = 0, stateFlags = 0, characterFlags = 0, lookWord = 0, difficultyId = 0;
+};
+
+Identity readIdentity(engine::ByteReader& in) {
+  Identity id;
+  in.bytes(id.saveId.data(), id.saveId.size());
+  const std::span<const uint8_t> name = in.take(kCharacterNameBytes);
+  id.name.assign(name.begin(), name.end());
+  id.name.resize(std::strlen(id.name.c_str()));  // up to the first NUL; all 16 bytes without one
+  id.build = in.u32();
+  id.stateFlags = in.u32();
+  id.characterFlags = in.u32();
+  id.lookWord = in.u32();
+  id.difficultyId = in.u32();
+  return id;
+}
+
+// ---- Inventory: one walk over the 77 slots serves both directions ----
+
+// Visits every slot in file order: the two rows, the grid and the backpack transposed (file
+// position 3a + b holds grid slot a + 3b), equipment, looks, the two single slots.
+template <typename Record, typename Visit>
+void forEachSlot(Record& r, Visit visit) {
+  for (auto& item : r.firstRow) visit(item);
+  for (auto& item : r.secondRow) visit(item);
+  for (size_t a = 0; a < 3; ++a) {
+    for (size_t b = 0; b < 3; ++b) visit(r.craftGrid[a + 3 * b]);
+  }
+  for (size_t a = 0; a < 6; ++a) {
+    for (size_t b = 0; b < 6; ++b) visit(r.backpack[a + 6 * b]);
+  }
+  for (auto& item : r.equipment) visit(item);
+  for (auto& item : r.looks) visit(item);
+  visit(r.firstSingle);
+  visit(r.secondSingle);
+}
+
+// Reads the block into a fresh record, so that a damaged block assigns nothing.
+bool readInventory(DataStreamReader& in, CharacterRecord& inventory) {
+  uint8_t bytes[kInventoryBytes];
+  if (!in.read(bytes)) return false;
+  engine::ByteReader items(bytes, sizeof bytes);
+  forEachSlot(inventory, [&](DiskItem& item) { item = readDiskItem(items); });
+  return items.ok();
+}
+
+// ---- Knowledge, achievements, health ----
+
+// The file holds the second half of the knowledge first.
+void swapHalves(std::array<uint8_t, 256>& knowledge) {
+  std::swap_ranges(knowledge.begin(), knowledge.begin() + kKnowledgeHalf,
+                   knowledge.begin() + kKnowledgeHalf);
+}
+
+void readHealth(engine::ByteReader& in, CharacterRecord& r) {
+  const float health = in.f32();
+  r.health = std::isfinite(health) ? health : 0.0f;
+  for (BuffPair& buff : r.buffs) {
+    buff.id = in.u16();
+    buff.remaining = in.u16();
+  }
+}
+
+template <size_t N>
+bool readPlain(DataStreamReader& in, uint8_t (&bytes)[N]) {
+  return in.read(bytes);
+}
+
+}  // namespace
+
+bool writeCharacterFile(kel::FileHandle& file, const CharacterRecord& record) {
+  DataStreamWriter out(file, kMagic, kVersion, 5);
+  out.openSection(kIdentity, 0, SectionStorage::Plain);
+  writeIdentity(out.body(), record);
+  out.closeSection();
+
+  out.openSection(kInventory, 0, SectionStorage::Plain);
+  forEachSlot(record, [&](const DiskItem& item) {
+    writeDiskItem(out.body(), item.isEmpty() ? DiskItem{} : item);
+  });
+  out.closeSection();
+
+  out.openSection(kKnowledge, 0, SectionStorage::Plain);
+  std::array<uint8_t, 256> knowledge = record.knowledge;
+  swapHalves(knowledge);
+  out.body().bytes(knowledge);
+  out.closeSection();
+
+  out.openSection(kAchievements, kAchievementsRevision, SectionStorage::Plain);
+  out.body().bytes(record.achievements);
+  out.closeSection();
+
+  out.openSection(kHealth, 0, SectionStorage::Plain);
+  out.body().f32(record.health);
+  for (const BuffPair& buff : record.buffs) {
+    const bool used = buff.remaining != 0;
+    out.body().u16(used ? buff.id : 0);
+    out.body().u16(used ? buff.remaining : 0);
+  }
+  out.closeSection();
+  return out.finish();
+}
+
+bool readCharacterFile(kel::FileHandle& file, CharacterRecord& record, CharacterParts& parts) {
+  parts = CharacterParts{};
+  DataStreamReader in(file);
+  if (!in.is(kMagic, kVersion)) return false;
+
+  uint8_t identity[kIdentityBytes];
+  if (!in.openSection(kIdentity)) return !in.failed();
+  parts.identity = readPlain(in, identity);
+  engine::ByteReader idBytes(identity, sizeof identity);
+  const Identity id = readIdentity(idBytes);
+  record.lookWord = id.lookWord;
+  record.name = id.name;
+  record.stateFlags |= id.stateFlags;
+  record.build = id.build;
+  record.saveId = id.saveId;
+  record.characterFlags = id.characterFlags;
+  record.difficultyId = id.difficultyId;
+
+  if (!in.openSection(kInventory)) return !in.failed();
+  CharacterRecord inventory;
+  parts.inventory = readInventory(in, inventory);
+  if (parts.inventory) {
+    record.firstRow = inventory.firstRow;
+    record.secondRow = inventory.secondRow;
+    record.craftGrid = inventory.craftGrid;
+    record.backpack = inventory.backpack;
+    record.equipment = inventory.equipment;
+    record.looks = inventory.looks;
+    record.firstSingle = inventory.firstSingle;
+    record.secondSingle = inventory.secondSingle;
+  }
+
+  if (in.openSection(kKnowledge)) {
+    std::array<uint8_t, 256> knowledge{};
+    parts.knowledge = in.read(knowledge);
+    swapHalves(knowledge);
+    if (parts.knowledge) record.knowledge = knowledge;
+  }
+
+  const SectionEntry* achievements = in.openSection(kAchievements);
+  if (achievements == nullptr) return !in.failed();
+  if (achievements->revision == kAchievementsRevision) {
+    parts.achievements = in.read(record.achievements);
+  }
+
+  if (in.openSection(kHealth)) {
+    uint8_t health[kHealthBytes];
+    parts.health = readPlain(in, health);
+    engine::ByteReader healthBytes(health, sizeof health);
+    if (parts.health) readHealth(healthBytes, record);
+  }
+  return !in.failed();
+}
+
+std::unique_ptr<PlayerEntry> readCharacterSummary(const std::string& fileName,
+                                                  kel::FileHandle& file) {
+  DataStreamReader in(file);
+  if (!in.is(kMagic, kVersion) || !in.openSection(kIdentity)) return nullptr;
+  uint8_t identity[kIdentityBytes];
+  if (!readPlain(in, identity)) return nullptr;
+  engine::ByteReader idBytes(identity, sizeof identity);
+  const Identity id = readIdentity(idBytes);
+
+  auto entry =
+      std::make_unique<PlayerEntry>(fileName, id.name, static_cast<uint16_t>(id.stateFlags));
+  entry->lookWord = id.lookWord;
+  entry->characterFlags = id.characterFlags;
+  entry->difficultyId = id.difficultyId;
+  entry->saveId = id.saveId;
+
+  if (in.openSection(kInventory)) {
+    CharacterRecord inventory;
+    if (readInventory(in, inventory)) {
+      bool gridEmpty = inventory.firstSingle.isEmpty();
+      for (const DiskItem& item : inventory.craftGrid) gridEmpty = gridEmpty && item.isEmpty();
+      entry->gridEmpty = gridEmpty ? 1 : 0;
+      for (size_t i = 0; i < entry->appearance.size(); ++i) {
+        const DiskItem& look = inventory.looks[i];
+        entry->appearance[i] = look.isEmpty() ? inventory.equipment[i] : look;
+      }
+      entry->heldItem = inventory.firstRow[0];
+    }
+  }
+  if (in.openSection(kKnowledge)) {
+    std::array<uint8_t, 256> knowledge{};
+    if (in.read(knowledge)) {
+      swapHalves(knowledge);
+      entry->knowledge = knowledge;
+    }
+  }
+  if (in.failed()) return nullptr;
+  return entry;
+}

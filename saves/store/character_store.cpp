@@ -1,0 +1,167 @@
+#include "saves/store/character_store.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/base/path_utils.h"
+#include "engine/base/string_utils.h"
+#include "platform/file_handle.h"
+#include "platform/file_system_bridge.h"
+#include "saves/character/character_file.h"
+#include "saves/store/entry_list.h"
+#include "saves/store/safe_write.h"
+#include "saves/store/save_names.h"
+
+namespace {
+
+constexpr float kNewCharacterHealth = 5.0f;
+
+bool isHidden(const PlayerEntry& entry) {
+  return (entry.characterFlags & kCharacterHiddenFlag) != 0;
+}
+
+}  // namespace
+
+CharacterStore::CharacterStore(kel::FileSystemBridge& files, std::string folder)
+    : files_(files), folder_(std::move(folder)) {}
+
+std::string CharacterStore::pathOf(const std::string& fileName) const {
+  return engine::joinPath(folder_, fileName);
+}
+
+void CharacterStore::sortEntries() {
+  std::stable_sort(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) {
+    return engine::lessIgnoreCase(a->displayName, b->displayName);
+  });
+}
+
+void CharacterStore::scan(const std::string& lastPlayer) {
+  files_.createFolder(folder_, true);
+  current_ = nullptr;
+  entries_.clear();
+  for (const std::string& name : files_.listFiles(folder_)) {
+    if (!engine::hasFileExtension(name, "dat")) continue;
+    kel::FileHandle file(pathOf(name), kel::FileHandle::READ);
+    std::unique_ptr<PlayerEntry> entry = readCharacterSummary(name, file);
+    if (entry == nullptr) continue;
+    if (entry->displayName == lastPlayer && !isHidden(*entry)) current_ = entry.get();
+    entries_.push_back(std::move(entry));
+  }
+  sortEntries();
+  if (current_ == nullptr) {
+    auto visible = std::find_if(entries_.begin(), entries_.end(),
+                                [](const auto& entry) { return !isHidden(*entry); });
+    if (visible != entries_.end()) current_ = visible->get();
+  }
+}
+
+// Windows folders ignore letter case, so two names differing only in case are one file there.
+// A name is free when no other character has it and none of its files exists on disk: a stray
+// file there belongs to something the store does not list, and a character must never replace it.
+bool CharacterStore::nameIsFree(const std::string& name, const PlayerEntry* self) const {
+  if (!isSafeSaveName(name)) return false;
+  for (const auto& entry : entries_) {
+    if (entry.get() != self && engine::equalsIgnoreCase(entry->displayName, name)) return false;
+  }
+  const std::string file = engine::withExtension(name, "dat");
+  if (self != nullptr && engine::equalsIgnoreCase(file, self->fileName)) return true;
+  const std::string path = pathOf(file);
+  return !files_.exists(path) && !files_.exists(backupPathOf(path)) &&
+         !files_.exists(statPathOf(path));
+}
+
+bool CharacterStore::create(std::unique_ptr<PlayerEntry> entry,
+                            const std::optional<std::array<uint8_t, 256>>& knowledge) {
+  if (entry == nullptr || !nameIsFree(entry->displayName, nullptr)) return false;
+  entry->fileName = engine::withExtension(entry->displayName, "dat");
+  CharacterRecord record;
+  record.name = entry->displayName;
+  record.saveId = entry->saveId;
+  record.stateFlags = 1;
+  entry->entryId = 1;
+  record.equipment[1] = entry->appearance[1];
+  record.equipment[2] = entry->appearance[2];
+  record.health = kNewCharacterHealth;
+  record.lookWord = entry->lookWord;
+  record.characterFlags = entry->characterFlags;
+  record.difficultyId = entry->difficultyId;
+  if (knowledge) record.knowledge = *knowledge;
+  const SafeWriteResult result = safeWriteFile(
+      files_, pathOf(entry->fileName),
+      [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); }, keepBackup_);
+  if (result != SafeWriteResult::Saved) return false;
+  entries_.push_back(std::move(entry));
+  sortEntries();
+  return true;
+}
+
+bool CharacterStore::rename(PlayerEntry& entry, const std::string& newName) {
+  if (!nameIsFree(newName, &entry)) return false;
+  const std::string oldPath = pathOf(entry.fileName);
+  CharacterRecord record;
+  CharacterParts parts;
+  {
+    kel::FileHandle file(oldPath, kel::FileHandle::READ);
+    // An unreadable file is left alone: rewriting it would replace the character with a blank one.
+    if (!file.isOpen() || !readCharacterFile(file, record, parts) || !parts.identity) return false;
+  }
+  record.lookWord = entry.lookWord;
+  record.characterFlags = entry.characterFlags;
+  record.difficultyId = entry.difficultyId;
+  record.name = newName;
+  // Rewritten in place first (its previous bytes become the backup), then moved: nothing is
+  // ever deleted, and a case-only rename on a folder that ignores case stays one file.
+  const SafeWriteResult result = safeWriteFile(
+      files_, oldPath,
+      [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); }, keepBackup_);
+  if (result != SafeWriteResult::Saved) return false;
+
+  const std::string newFile = engine::withExtension(newName, "dat");
+  const std::string newPath = pathOf(newFile);
+  bool moved = true;
+  if (newFile != entry.fileName) {
+    moved = files_.movePath(oldPath, newPath);
+    if (moved) entry.fileName = newFile;
+    for (auto sibling : {&backupPathOf, &statPathOf}) {
+      if (moved && files_.exists(sibling(oldPath))) {
+        moved = files_.movePath(sibling(oldPath), sibling(newPath));
+      }
+    }
+  }
+  entry.displayName = newName;
+  entry.syncNameWithFile();
+  sortEntries();
+  return moved;
+}
+
+bool CharacterStore::remove(PlayerEntry& entry) {
+  const std::string path = pathOf(entry.fileName);
+  bool removed = files_.exists(path) && files_.deletePath(path);
+  for (const std::string& sibling : {backupPathOf(path), statPathOf(path)}) {
+    if (files_.exists(sibling)) files_.deletePath(sibling);
+  }
+  dropEntry(entries_, current_, entry);
+  return removed;
+}
+
+void CharacterStore::removeAll() {
+  for (PlayerEntry* entry : entryPointers(entries_)) remove(*entry);
+}
+
+bool CharacterStore::save(CharacterRecord record) {
+  if (saving_) return true;
+  if (current_ == nullptr) return false;
+  const bool shared = std::any_of(entries_.begin(), entries_.end(), [this](const auto& entry) {
+    return entry.get() != current_ && entry->saveId == current_->saveId;
+  });
+  saving_ = true;
+  if (shared) current_->saveId = makeRandomSaveId();
+  record.saveId = current_->saveId;
+  record.characterFlags = current_->characterFlags;
+  record.difficultyId = current_->difficultyId;
+  const SafeWriteResult result = safeWriteFile(
+      files_, pathOf(current_->fileName),
+      [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); }, keepBackup_);
+  saving_ = false;
+  return result == SafeWriteResult::Saved;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The saved characters in the players folder: the list the menus show, the current character,
+// and creating, renaming, deleting and saving characters. Every file a character owns is
+// <name>.dat, with <name>.bak (its previous save), <name>.tmp (a save under way) and <name>.stat
+// (its statistics) beside it. Character files are written only through safe writing, and the
+// store never writes over or deletes a file that is not one of its listed characters'.
+// Game thread only.
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "saves/store/player_entry.h"
+
+namespace kel {
+class FileSystemBridge;
+}
+struct CharacterRecord;
+
+class CharacterStore {
+ public:
+  CharacterStore(kel::FileSystemBridge& files, std::string folder);
+
+  const std::string& folder() const { return folder_; }
+  std::string pathOf(const std::string& fileName) const;
+  const std::vector<std::unique_ptr<PlayerEntry>>& entries() const { return entries_; }
+  PlayerEntry* current() const { return current_; }
+  void setCurrent(PlayerEntry* entry) { current_ = entry; }
+  // Whether saves keep the previous version as <name>.bak (the keepBackupOfSaves option).
+  void setKeepBackup(bool keep) { keepBackup_ = keep; }
+
+  // Rebuilds the list from the folder, sorted by name ignoring case. The current character is the
+  // one named lastPlayer, else the first, skipping hidden characters (flags bit 3) either way.
+  void scan(const std::string& lastPlayer);
+
+  // A new character file from the entry's name, looks and flags, with the given recipe
+  // knowledge. False, with nothing written, when the name cannot be a file name, another
+  // character has it, a file of that name already exists, or the write fails.
+  bool create(std::unique_ptr<PlayerEntry> entry,
+              const std::optional<std::array<uint8_t, 256>>& knowledge);
+  // Gives the character a new name: its file is read, rewritten with the new name, and moved
+  // with its backup and statistics. False, with every file as it was, when the name is refused
+  // (as for create) or the old file cannot be read or rewritten; false too when a later move
+  // fails, which leaves the file behind under its old name.
+  bool rename(PlayerEntry& entry, const std::string& newName);
+  // Deletes the character's file, backup and statistics. False when its file was missing or
+  // could not be deleted; the entry goes either way.
+  bool remove(PlayerEntry& entry);
+  void removeAll();
+
+  // Writes the current character's file through safe writing. The record takes the entry's save
+  // id, flags and difficulty. True at once while another character save is under way (it will
+  // hold the latest state); false without a current character or when the write fails.
+  bool save(CharacterRecord record);
+
+ private:
+  bool nameIsFree(const std::string& name, const PlayerEntry* self) const;
+  void sortEntries();
+
+  kel::FileSystemBridge& files_;
+  std::string folder_;
+  std::vector<std::unique_ptr<PlayerEntry>> entries_;
+  PlayerEntry* current_ = nullptr;
+  bool keepBackup_ = true;
+  bool saving_ = false;
+};

@@ -1,0 +1,44 @@
+#include "saves/store/safe_write.h"
+
+#include "engine/base/path_utils.h"
+#include "platform/file_handle.h"
+#include "platform/file_system_bridge.h"
+#include "saves/store/save_names.h"
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = engine::findLastSlash(path);
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& path,
+                              const SaveFileWriter& writer, bool keepBackup) {
+  const std::string temp = tempPathOf(path);
+  const std::string backup = backupPathOf(path);
+  // A leftover of a save that failed earlier; it was never the player's save.
+  if (files.exists(temp) && !files.deletePath(temp)) return SafeWriteResult::LeftoverNotDeleted;
+
+  kel::FileHandle file(temp, kel::FileHandle::READ_WRITE_NEW);
+  if (!file.isOpen()) return SafeWriteResult::TempNotOpened;
+  const bool written = writer(file);
+  file.close();
+  // The rename below must not publish bytes that are still only in the system's cache.
+  if (!written || !files.flushToDisk(temp)) return SafeWriteResult::WriterFailed;
+
+  // A copy, not a move: the file keeps naming the previous save until the new one replaces it in
+  // one rename, so there is never a moment without it, and nothing to put back when the rename
+  // fails.
+  if (keepBackup && files.exists(path) && !files.copyPath(path, backup)) {
+    return SafeWriteResult::BackupFailed;
+  }
+  if (!files.movePath(temp, path)) return SafeWriteResult::MoveFailed;
+  // The rename lives in the folder's entries; without this a power cut could undo it. The save
+  // itself is complete either way, so a folder that cannot be flushed is not a failed save.
+  files.flushToDisk(folderOf(path));
+
+  if (!keepBackup && files.exists(backup)) files.deletePath(backup);
+  return SafeWriteResult::Saved;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Writing a save so that no crash, kill or full disk costs the player the save they had. The new
+// bytes go to stem.tmp and are forced onto the disk; the file they replace is copied to stem.bak;
+// then stem.tmp is renamed over the file, and the folder is forced onto the disk so the rename
+// holds. The file therefore always names a whole save, the old one or the new one, and the backup
+// holds the version before. Game thread only (the re-entry guards of the store rely on it).
+
+#include <functional>
+#include <string>
+
+namespace kel {
+class FileHandle;
+class FileSystemBridge;
+}  // namespace kel
+
+// The results by number, as the store reports them.
+enum class SafeWriteResult : int {
+  LeftoverNotDeleted = 0,  // an old stem.tmp could not be deleted
+  TempNotOpened = 1,
+  WriterFailed = 2,  // the writer said false, or its bytes could not be forced to disk
+  BackupFailed = 3,  // the current file could not be copied to stem.bak
+  MoveFailed = 4,    // the rename failed; the file still holds the previous save
+  Saved = 5,
+};
+
+// Given the open temporary file; writes it whole and closes it (or leaves it to be closed);
+// false when anything went wrong.
+using SaveFileWriter = std::function<bool(kel::FileHandle&)>;
+
+// keepBackup off: no stem.bak is kept (a stale one is deleted once the save succeeded).
+SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& path,
+                              const SaveFileWriter& writer, bool keepBackup);

@@ -1,0 +1,162 @@
+// The character list and its files: scanning, creating, renaming and deleting characters, and
+// names that must never become files.
+#include "saves/store/character_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/desktop_file_system.h"
+#include "platform/file_handle.h"
+#include "saves/character/character_file.h"
+#include "saves/store/save_names.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+class CharacterStoreTest : public ::testing::Test {
+ protected:
+  CharacterStoreTest() : store_(files_, dir_.file("players")) {}
+
+  bool exists(const std::string& name) const {
+    return std::filesystem::exists(dir_.file("players/" + name));
+  }
+  bool create(const std::string& name, uint32_t flags = 0) {
+    auto entry = std::make_unique<PlayerEntry>("", name, 0);
+    entry->displayName = name;
+    entry->characterFlags = flags;
+    entry->lookWord = 0x1234;
+    return store_.create(std::move(entry), std::nullopt);
+  }
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (const auto& entry : store_.entries()) out.push_back(entry->displayName);
+    return out;
+  }
+  CharacterRecord readFile(const std::string& name) const {
+    kel::FileHandle file(dir_.file("players/" + name), kel::FileHandle::READ);
+    CharacterRecord record;
+    CharacterParts parts;
+    EXPECT_TRUE(readCharacterFile(file, record, parts)) << name;
+    return record;
+  }
+
+  testsupport::TempDir dir_;
+  kel::DesktopFileSystem files_;
+  CharacterStore store_;
+};
+
+TEST(SaveNamesTest, NamesThatWouldLeaveTheirFolderAreRefused) {
+  const char* refused[] = {"", ".", "..", "a/b", "..\\up", "tab\there", "bell\x07", "del\x7f"};
+  for (const char* name : refused) EXPECT_FALSE(isSafeSaveName(name)) << name;
+  const char* accepted[] = {"Ada", "...", "a.b", "Zoë", "two words", ".hidden"};
+  for (const char* name : accepted) EXPECT_TRUE(isSafeSaveName(name)) << name;
+  EXPECT_EQ(tempPathOf("w/World1.dat"), "w/World1.tmp");
+  EXPECT_EQ(backupPathOf("w/World1.dat"), "w/World1.bak");
+  EXPECT_EQ(statPathOf("p/Ada.dat"), "p/Ada.stat");
+}
+
+TEST_F(CharacterStoreTest, CreatedCharactersAreListedSortedAndReadBack) {
+  store_.scan("");
+  ASSERT_TRUE(create("bob"));
+  ASSERT_TRUE(create("Ada"));
+  EXPECT_EQ(names(), (std::vector<std::string>{"Ada", "bob"}));
+  const CharacterRecord ada = readFile("Ada.dat");
+  EXPECT_EQ(ada.name, "Ada");
+  EXPECT_EQ(ada.stateFlags & 1u, 1u);
+  EXPECT_EQ(ada.health, 5.0f);
+  EXPECT_EQ(ada.lookWord, 0x1234u);
+
+  CharacterStore again(files_, dir_.file("players"));
+  again.scan("bob");
+  ASSERT_NE(again.current(), nullptr);
+  EXPECT_EQ(again.current()->displayName, "bob");
+}
+
+TEST_F(CharacterStoreTest, CreationRefusesTakenAndUnsafeNames) {
+  store_.scan("");
+  ASSERT_TRUE(create("Ada"));
+  dir_.write("players/Stray.dat", "not a character");  // unlisted: never replaced
+  dir_.write("players/Lost.bak", "a backup without its file");
+  for (const char* name : {"Ada", "ada", "Stray", "Lost", "", "..", "a/b"}) {
+    EXPECT_FALSE(create(name)) << name;
+  }
+  EXPECT_EQ(dir_.read("players/Stray.dat"), "not a character");
+  EXPECT_EQ(dir_.read("players/Lost.bak"), "a backup without its file");
+  EXPECT_EQ(names(), std::vector<std::string>{"Ada"});
+}
+
+TEST_F(CharacterStoreTest, HiddenCharactersAreNeverPickedByTheScan) {
+  store_.scan("");
+  ASSERT_TRUE(create("Ada", kCharacterHiddenFlag));
+  ASSERT_TRUE(create("Bea"));
+  store_.scan("Ada");
+  ASSERT_NE(store_.current(), nullptr);
+  EXPECT_EQ(store_.current()->displayName, "Bea");
+}
+
+TEST_F(CharacterStoreTest, RenameMovesEveryFileOfTheCharacter) {
+  store_.scan("");
+  ASSERT_TRUE(create("Ada"));
+  PlayerEntry& ada = *store_.entries().front();
+  store_.setCurrent(&ada);
+  ASSERT_TRUE(store_.save(readFile("Ada.dat")));  // makes Ada.bak
+  dir_.write("players/Ada.stat", "stats");
+
+  ASSERT_TRUE(store_.rename(ada, "Cleo"));
+  EXPECT_EQ(ada.fileName, "Cleo.dat");
+  EXPECT_EQ(readFile("Cleo.dat").name, "Cleo");
+  EXPECT_TRUE(exists("Cleo.bak"));
+  EXPECT_EQ(dir_.read("players/Cleo.stat"), "stats");
+  for (const char* gone : {"Ada.dat", "Ada.bak", "Ada.stat", "Ada.tmp"})
+    EXPECT_FALSE(exists(gone)) << gone;
+}
+
+TEST_F(CharacterStoreTest, RenameRefusalsChangeNothing) {
+  store_.scan("");
+  ASSERT_TRUE(create("Ada"));
+  ASSERT_TRUE(create("Bea"));
+  PlayerEntry& ada = *store_.entries().front();
+  dir_.write("players/Stray.stat", "someone else's statistics");
+  for (const char* name : {"Bea", "BEA", "Stray", "..", "x/y"}) {
+    EXPECT_FALSE(store_.rename(ada, name)) << name;
+  }
+  EXPECT_EQ(dir_.read("players/Stray.stat"), "someone else's statistics");
+  // An unreadable file is not replaced by a blank character.
+  dir_.write("players/Ada.dat", "damaged");
+  EXPECT_FALSE(store_.rename(ada, "Dora"));
+  EXPECT_EQ(dir_.read("players/Ada.dat"), "damaged");
+  EXPECT_FALSE(exists("Dora.dat"));
+  EXPECT_EQ(ada.displayName, "Ada");
+}
+
+TEST_F(CharacterStoreTest, DeleteRemovesTheFilesAndPicksAnotherCurrent) {
+  store_.scan("");
+  ASSERT_TRUE(create("Ada"));
+  ASSERT_TRUE(create("Bea"));
+  dir_.write("players/Ada.stat", "s");
+  dir_.write("players/Ada.bak", "b");
+  PlayerEntry& ada = *store_.entries().front();
+  store_.setCurrent(&ada);
+  EXPECT_TRUE(store_.remove(ada));
+  for (const char* gone : {"Ada.dat", "Ada.bak", "Ada.stat"}) EXPECT_FALSE(exists(gone)) << gone;
+  ASSERT_NE(store_.current(), nullptr);
+  EXPECT_EQ(store_.current()->displayName, "Bea");
+}
+
+TEST_F(CharacterStoreTest, SavingRenewsASaveIdSharedWithAnotherCharacter) {
+  store_.scan("");
+  ASSERT_TRUE(create("Ada"));
+  ASSERT_TRUE(create("Bea"));
+  PlayerEntry& ada = *store_.entries()[0];
+  store_.setCurrent(&ada);
+  ASSERT_EQ(ada.saveId, store_.entries()[1]->saveId);  // both new: all zero
+  CharacterRecord record;
+  record.name = "Ada";
+  ASSERT_TRUE(store_.save(record));
+  EXPECT_NE(ada.saveId, store_.entries()[1]->saveId);
+  EXPECT_EQ(readFile("Ada.dat").saveId, ada.saveId);
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// Safe writing: results of every failing step, backups, and a save killed at every step (a forked
+// child that exits in the middle), after which the file still reads as a whole save.
+#include "saves/store/safe_write.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/desktop_file_system.h"
+#include "platform/file_handle.h"
+#include "saves/character/character_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// The desktop file system with one step that fails, or that kills the process, on its n-th call
+// among the calls that change something on disk.
+class StepFileSystem : public kel::DesktopFileSystem {
+ public:
+  enum class Fault { None, Fail, Exit };
+  void breakStep(const std::string& name, Fault fault) { target_ = name, fault_ = fault; }
+  void exitAtStep(int step) { exitAt_ = step; }
+  int steps() const { return steps_; }
+
+  bool deletePath(const std::string& path) override {
+    return step("delete") && DesktopFileSystem::deletePath(path);
+  }
+  bool copyPath(const std::string& from, const std::string& to) override {
+    return step("copy") && DesktopFileSystem::copyPath(from, to);
+  }
+  bool movePath(const std::string& from, const std::string& to) override {
+    return step("move") && DesktopFileSystem::movePath(from, to);
+  }
+  bool flushToDisk(const std::string& path) override {
+    return step("flush") && DesktopFileSystem::flushToDisk(path);
+  }
+
+ private:
+  bool step(const std::string& name) {
+    if (steps_++ == exitAt_) _exit(0);
+    return !(name == target_ && fault_ == Fault::Fail);
+  }
+
+  std::string target_;
+  Fault fault_ = Fault::None;
+  int exitAt_ = -1;
+  int steps_ = 0;
+};
+
+CharacterRecord named(const std::string& name) {
+  CharacterRecord record;
+  record.name = name;
+  return record;
+}
+
+class SafeWriteTest : public ::testing::Test {
+ protected:
+  std::string path() const { return dir_.file("Ada.dat"); }
+  bool exists(const std::string& name) const { return std::filesystem::exists(dir_.file(name)); }
+
+  SafeWriteResult save(StepFileSystem& files, const std::string& name, bool keepBackup = true) {
+    return safeWriteFile(
+        files, path(),
+        [record = named(name)](kel::FileHandle& file) { return writeCharacterFile(file, record); },
+        keepBackup);
+  }
+  // The character's name in a file, or "" when it does not read.
+  std::string nameIn(const std::string& name) const {
+    kel::FileHandle file(dir_.file(name), kel::FileHandle::READ);
+    CharacterRecord record;
+    CharacterParts parts;
+    return file.isOpen() && readCharacterFile(file, record, parts) && parts.health ? record.name
+                                                                                   : "";
+  }
+
+  testsupport::TempDir dir_;
+};
+
+TEST_F(SafeWriteTest, KeepsThePreviousSaveAsBackup) {
+  StepFileSystem files;
+  EXPECT_EQ(save(files, "first"), SafeWriteResult::Saved);
+  EXPECT_FALSE(exists("Ada.bak"));
+  EXPECT_EQ(save(files, "second"), SafeWriteResult::Saved);
+  EXPECT_EQ(nameIn("Ada.dat"), "second");
+  EXPECT_EQ(nameIn("Ada.bak"), "first");
+  EXPECT_FALSE(exists("Ada.tmp"));
+  EXPECT_EQ(save(files, "third", false), SafeWriteResult::Saved);
+  EXPECT_FALSE(exists("Ada.bak"));  // without backups, a stale one goes too
+}
+
+TEST_F(SafeWriteTest, EachFailingStepKeepsTheSaveThePlayerHad) {
+  struct Case {
+    const char* step;
+    SafeWriteResult result;
+  } cases[] = {
+      {"flush", SafeWriteResult::WriterFailed},
+      {"copy", SafeWriteResult::BackupFailed},
+      {"move", SafeWriteResult::MoveFailed},
+  };
+  for (const Case& c : cases) {
+    StepFileSystem files;
+    ASSERT_EQ(save(files, "good"), SafeWriteResult::Saved);
+    files.breakStep(c.step, StepFileSystem::Fault::Fail);
+    EXPECT_EQ(save(files, "new"), c.result) << c.step;
+    EXPECT_EQ(nameIn("Ada.dat"), "good") << c.step;
+    std::filesystem::remove(dir_.file("Ada.bak"));
+  }
+}
+
+TEST_F(SafeWriteTest, AFailedWriterLeavesItsTemporaryFileForTheNextSave) {
+  StepFileSystem files;
+  ASSERT_EQ(save(files, "good"), SafeWriteResult::Saved);
+  auto failing = [](kel::FileHandle& file) {
+    std::fputs("half", file.stream());
+    return false;
+  };
+  EXPECT_EQ(safeWriteFile(files, path(), failing, true), SafeWriteResult::WriterFailed);
+  EXPECT_TRUE(exists("Ada.tmp"));
+  EXPECT_EQ(nameIn("Ada.dat"), "good");
+  EXPECT_EQ(save(files, "next"), SafeWriteResult::Saved);
+  EXPECT_FALSE(exists("Ada.tmp"));
+
+  // A leftover that cannot be deleted stops the save before anything is touched.
+  dir_.write("Ada.tmp", "x");
+  files.breakStep("delete", StepFileSystem::Fault::Fail);
+  EXPECT_EQ(save(files, "never"), SafeWriteResult::LeftoverNotDeleted);
+  EXPECT_EQ(nameIn("Ada.dat"), "next");
+}
+
+// The process dies after each step in turn (and once half-way through writing): the file is
+// always a whole save, the old one or the new one.
+TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
+  {
+    StepFileSystem files;
+    ASSERT_EQ(save(files, "one"), SafeWriteResult::Saved);
+    ASSERT_EQ(save(files, "two"), SafeWriteResult::Saved);
+  }
+  StepFileSystem counter;
+  ASSERT_EQ(save(counter, "two"), SafeWriteResult::Saved);
+  const int steps = counter.steps();
+  ASSERT_GE(steps, 3);
+  for (int kill = -1; kill <= steps; ++kill) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      StepFileSystem files;
+      files.exitAtStep(kill);
+      if (kill == -1) {
+        // Killed in the middle of writing the temporary file.
+        safeWriteFile(
+            files, path(),
+            [](kel::FileHandle& file) {
+              std::fputs("RBWC", file.stream());
+              std::fflush(file.stream());
+              _exit(0);
+              return true;
+            },
+            true);
+      }
+      save(files, "three");
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    const std::string name = nameIn("Ada.dat");
+    EXPECT_TRUE(name == "two" || name == "three") << "killed at step " << kill << ": " << name;
+    // Put the second save back for the next round.
+    StepFileSystem files;
+    ASSERT_EQ(save(files, "two"), SafeWriteResult::Saved);
+  }
+}
+
+}  // namespace
