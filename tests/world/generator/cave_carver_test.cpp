@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "tests/world/generator/generator_fixture.h"
+#include "world/generator/cave_carver.h"
+#include "world/generator/terrain_passes.h"
+
+namespace {
+
+using namespace world_test;
+
+class CaveCarverTest : public GeneratorTest {};
+
+TEST_F(CaveCarverTest, CaveSizeBoundsTheCellsEmptied) {
+  const struct {
+    uint32_t size;
+    int emptied;
+  } cases[] = {{1, 1}, {25, 25}};
+  for (const auto& c : cases) {
+    WorldGenerator& g = makeWorld(64, 64);
+    fillGround(kStone, 64);
+    EXPECT_EQ(carveCave(g, 30, 30, 0.0f, c.size), c.emptied) << "size " << c.size;
+    EXPECT_EQ(countFront(0), c.emptied);
+  }
+}
+
+TEST_F(CaveCarverTest, CavesNeverBreakBedrockButWormsDo) {
+  WorldGenerator& g = makeWorld(32, 32);
+  fillGround(kStone, 32);
+  placeBedrock(g);
+  const int bedrock = countFront(kBedrock);
+  const int stone = countFront(kStone);
+  const int emptied = carveCave(g, 10, 5, 0.0f, 0);  // no size limit: the flood runs until it dries up
+  EXPECT_GT(emptied, stone / 2);
+  EXPECT_EQ(countFront(kStone), stone - emptied);
+  EXPECT_EQ(countFront(kBedrock), bedrock);
+
+  WormRule worm;
+  worm.step = 1.0f;
+  worm.radius = 3.0f;
+  worm.lo = 0.0f;
+  worm.hi = 0.05f;  // rows 0-1: the walk hugs the floor
+  worm.minLength = worm.maxLength = 40;
+  worm.minLegSteps = worm.maxLegSteps = 5;
+  worm.minTurn = worm.maxTurn = 0;
+  fillGround(kBedrock, 32);
+  carveWorm(g, worm);
+  EXPECT_LT(countFront(kBedrock), 32 * 32);
+}
+
+TEST_F(CaveCarverTest, WormStaysInItsRowsUpToThePointThatLeftThemAndCarvesEveryPoint) {
+  WormRule worm;
+  worm.step = 1.0f;
+  worm.radius = 1.5f;
+  worm.lo = 0.2f;
+  worm.hi = 0.6f;
+  worm.minLength = worm.maxLength = 500;
+  worm.minLegSteps = worm.maxLegSteps = 50;
+  worm.minTurn = worm.maxTurn = 0;
+  WorldGenerator& g = makeWorld(64, 64);
+  const RowRange rows = g.depthRange(worm.lo, worm.hi);
+  fillGround(kStone, 64);
+  carveWorm(g, worm);
+  for (size_t i = 0; i + 1 < g.carveList.size(); ++i) {
+    ASSERT_GE(g.carveList[i].y, rows.lo - 1) << "point " << i;
+    ASSERT_LE(g.carveList[i].y, rows.hi) << "point " << i;
+  }
+  for (const GridPoint& p : g.carveList) {
+    if (p.y >= 0 && p.y < 64) EXPECT_EQ(map().cell(map().wrapX(p.x), p.y).frontId(), 0);
+  }
+}
+
+TEST_F(CaveCarverTest, CaveSeedsNeedAFrontBlock) {
+  planet().caveRules = {{0.0f, 1.5f, 2.0f, 0.1f, 10}};
+  WorldGenerator& g = makeWorld(128, 64);
+  spawnCaves(g);  // an empty map: every seed draw fails
+  EXPECT_EQ(g.counts.gaveUp[static_cast<size_t>(RetryKind::Cave)], 1u);
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "tests/world/generator/generator_fixture.h"
+#include "world/generator/decoration_patterns.h"
+#include "world/generator/surface_dresser.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr uint16_t kGrass = 40;
+constexpr uint16_t kFlower = 41;
+
+class SurfaceDresserTest : public GeneratorTest {
+ protected:
+  void SetUp() override {
+    GeneratorTest::SetUp();
+    defineBlock(kGrass, {.flags = bits({23}), .transparency = 0});
+    defineBlock(kFlower, {.transparency = 2});
+  }
+  // Ground up to row 20 everywhere, surface line 21.
+  WorldGenerator& flatGround(int32_t width, uint8_t mode = 0) {
+    WorldGenerator& g = makeWorld(width, 48, mode);
+    fillGround(kStone, 21);
+    for (int32_t x = 0; x < width; ++x) map().surfaceLines()[static_cast<size_t>(x)] = 21;
+    return g;
+  }
+};
+
+TEST_F(SurfaceDresserTest, RuleMasksMatchTheWorldFlagsAndTheFlagWord) {
+  const struct {
+    uint32_t mask;
+    uint8_t flags;
+    bool passes;
+  } cases[] = {{0xFF, 0, true},        {0xFF, 3, true},          {0x01, 3, false},
+               {0x20, 0, true},        {0x40, 0, false},         {0x80000040u, 0, true},
+               {0x80000020u, 0, false}, {0x80000000u, 0, false}, {0x0F, 0x0F, true}};
+  for (const auto& c : cases) EXPECT_EQ(ruleMaskPasses(c.mask, c.flags, 32), c.passes) << std::hex << c.mask;
+}
+
+TEST_F(SurfaceDresserTest, BiomesChangeTheTopCellsOfTheirStretchAndLeaveAGap) {
+  BiomeRule rule;
+  rule.layers = {{exact(kStone), 1.0f, kGrass}};
+  rule.chance = 1.0f;
+  rule.decay = 1.0f;
+  rule.minWidth = rule.maxWidth = 4;
+  rule.mask = 0xFF;
+  planet().biomeRules = {rule};
+  WorldGenerator& g = flatGround(20);
+  generateBiomes(g, params_, kGenerationFlagWord);
+  std::string top;
+  for (int32_t x = 0; x < 20; ++x) top += map().cell(x, 20).frontId() == kGrass ? 'g' : '.';
+  EXPECT_EQ(top, "gggg.gggg.gggg.gggg.");
+  EXPECT_EQ(map().cell(0, 19).frontId(), kStone) << "a decay of 1 stops at the top cell";
+}
+
+TEST_F(SurfaceDresserTest, BiomeStrengthDecaysIntoTheGround) {
+  BiomeRule rule;
+  rule.layers = {{exact(kStone), 1.0f, kGrass}};
+  rule.chance = 1.0f;
+  rule.decay = 0.25f;
+  rule.minWidth = rule.maxWidth = 1;
+  rule.mask = 0xFF;
+  WorldGenerator& g = flatGround(64);
+  BiomeSpreader spreader(g);
+  spreader.spread(rule, 30, 20);
+  int farthest = 0;
+  for (int32_t x = 0; x < 64; ++x) {
+    for (int32_t y = 0; y < 48; ++y) {
+      if (map().cell(x, y).frontId() == kGrass) farthest = std::max(farthest, std::abs(x - 30) + std::abs(y - 20));
+    }
+  }
+  EXPECT_EQ(map().cell(30, 20).frontId(), kGrass);
+  EXPECT_EQ(farthest, 3) << "strengths 1, 0.75, 0.5, 0.25, then nothing";
+}
+
+TEST_F(SurfaceDresserTest, SurfaceRulesSkipSeaColumnsAndPatternsGrowUpward) {
+  planet().surfaceRules = {{exact(kStone), 1.0f, {kFlower}}};
+  SurfacePatternRule patterns;
+  patterns.filters = {exact(kStone)};
+  DecorationPattern tree;
+  tree.kind = 2;
+  tree.entries = {{3, 1, 1}};
+  patterns.groups = {{{tree}, 1.0f}};
+  patterns.mask = 0xFF;
+  planet().surfacePatternRules = {patterns};
+  WorldGenerator& g = flatGround(16);
+  map().cell(5, 21).liquid = 0x64;
+  int grown = 0;
+  g.hooks.growTree = [&](WorldMap& m, int32_t x, int32_t y, uint8_t kind) {
+    EXPECT_EQ(kind, 3);
+    EXPECT_EQ(m.cell(x, y).frontId(), kSapling);
+    if (x % 2 == 0) m.cell(x, y).setFront(kOre, 0, 0);  // every other tree grows
+    ++grown;
+  };
+  dressSurface(g, params_, kGenerationFlagWord);
+  EXPECT_FALSE(map().cell(5, 20).hasDeco(kFlower, MapBlock::kFront)) << "a sea column gets nothing";
+  EXPECT_TRUE(map().cell(4, 20).hasDeco(kFlower, MapBlock::kFront));
+  EXPECT_EQ(grown, 15);
+  EXPECT_EQ(countFront(kSapling), 0) << "no placeholder is left behind";
+  EXPECT_EQ(map().cell(4, 21).frontId(), kOre);
+}
+
+TEST_F(SurfaceDresserTest, ArrivalStructureFramesTheSpawnAndItsColumnsStayBare) {
+  defineBlock(kArrivalPortalBlock, {.transparency = 1});
+  planet().surfaceRules = {{exact(kStone), 1.0f, {kFlower}}};
+  WorldGenerator& g = flatGround(16, 3);
+  g.spawnColumn = 8;
+  g.spawnRow = 21;
+  g.hooks.arrivalOrigin = 2;  // its first link row frames arrivals with block 2760
+  std::pair<int, int> recorded{-1, -1};
+  g.hooks.recordArrival = [&](uint16_t x, uint16_t y) { recorded = {x, y}; };
+  dressSurface(g, params_, kGenerationFlagWord);
+  EXPECT_EQ(map().cell(8, 21).frontId(), kArrivalPortalBlock);
+  for (auto [x, y] : {std::pair{7, 21}, std::pair{9, 21}, std::pair{8, 22}}) {
+    EXPECT_EQ(map().cell(x, y).frontId(), 2760) << x << "," << y;
+  }
+  EXPECT_EQ(recorded, std::make_pair(8, 21));
+  for (int32_t x = 7; x <= 9; ++x) EXPECT_FALSE(map().cell(x, 20).hasDeco(kFlower, MapBlock::kFront)) << x;
+  EXPECT_TRUE(map().cell(10, 20).hasDeco(kFlower, MapBlock::kFront));
+}
+
+TEST_F(SurfaceDresserTest, NoArrivalOnTheHomePlanetOrOutsideAdventureWorlds) {
+  WorldGenerator& g = flatGround(16, 0);
+  g.hooks.arrivalOrigin = 2;
+  EXPECT_FALSE(buildArrivalStructure(g, params_));
+  EXPECT_EQ(countFront(kArrivalPortalBlock), 0);
+}
+
+}  // namespace

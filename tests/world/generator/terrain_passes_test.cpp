@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "tests/world/generator/generator_fixture.h"
+#include "world/generator/terrain_passes.h"
+
+namespace {
+
+using namespace world_test;
+
+class TerrainPassesTest : public GeneratorTest {};
+
+TEST_F(TerrainPassesTest, GroundTablePicksTheFirstShareAboveTheValue) {
+  const GroundTable table = buildGroundTable({{kStone, 1}, {kOre, 2}, {kDirt, 1}});
+  const struct {
+    float v;
+    uint16_t block;
+  } cases[] = {{0.0f, kStone}, {0.24f, kStone}, {0.25f, kOre}, {0.74f, kOre}, {0.75f, kDirt}, {0.99f, kDirt}, {1.0f, 0}};
+  for (const auto& c : cases) EXPECT_EQ(table.blockFor(c.v), c.block) << "v " << c.v;
+  EXPECT_EQ(buildGroundTable({{kStone, 0}}).blockFor(0.0f), 0) << "no weight, no ground";
+}
+
+TEST_F(TerrainPassesTest, NoiseBandsShapeTheDensityFromCubedAtTheTopToCubeRootAtTheBottom) {
+  const float borders[4] = {80.0f, 60.0f, 40.0f, 20.0f};
+  const struct {
+    float y, v, shaped;
+  } cases[] = {{90, 0.5f, 0.125f}, {70, 0.5f, 0.25f}, {50, 0.5f, 0.5f}, {30, 0.25f, 0.5f}, {10, 0.125f, 0.5f},
+               {80, 0.5f, 0.25f},  {10, -0.5f, 0.0f}};
+  for (const auto& c : cases) EXPECT_NEAR(shapeDensity(c.v, c.y, borders), c.shaped, 1e-6f) << "row " << c.y;
+}
+
+TEST_F(TerrainPassesTest, NoiseMapIsDenseAtDepthAndSparseNearTheTop) {
+  planet().terrainBlocks = {{0, 1}, {kStone, 1}};  // air below the half share
+  WorldGenerator& g = makeWorld(256, 128);
+  generateNoiseMap(g);
+  auto filled = [&](int32_t y0, int32_t y1) {
+    int n = 0;
+    for (int32_t x = 0; x < 256; ++x) {
+      for (int32_t y = y0; y < y1; ++y) n += map().cell(x, y).frontId() != 0;
+    }
+    return n;
+  };
+  EXPECT_GT(filled(0, 20), filled(100, 120)) << "the cube root band is denser than the cubed one";
+  for (int32_t x = 0; x < 256; ++x) {
+    ASSERT_EQ(map().cell(x, 3).frontId(), map().cell(x, 3).backId()) << "ground goes in front and behind";
+  }
+}
+
+TEST_F(TerrainPassesTest, BedrockIsOneToThreeRowsAndTheClosingPassPutsRowZeroBack) {
+  WorldGenerator& g = makeWorld(300, 32);
+  placeBedrock(g);
+  int rows[4] = {};
+  for (int32_t x = 0; x < 300; ++x) {
+    int32_t n = 0;
+    while (map().cell(x, n).frontId() == kBedrock && map().cell(x, n).backId() == kBedrock) ++n;
+    ASSERT_GE(n, 1);
+    ASSERT_LE(n, 3);
+    ++rows[n];
+    map().cell(x, 0).setFront(0, 0, 0);
+    map().cell(x, 1).liquid = 0x64;
+  }
+  EXPECT_GT(rows[1] * rows[2] * rows[3], 0) << "all three depths occur";
+  closeBedrock(g);
+  for (int32_t x = 0; x < 300; ++x) {
+    EXPECT_EQ(map().cell(x, 0).frontId(), kBedrock);
+    if (map().cell(x, 1).frontId() == kBedrock) EXPECT_EQ(map().cell(x, 1).liquid, 0) << "column " << x;
+  }
+}
+
+TEST_F(TerrainPassesTest, ErosionRemovesBlocksWithFewerThanFourNeighboursAllAtOnce) {
+  WorldGenerator& g = makeWorld(16, 16);
+  for (int32_t x = 4; x < 7; ++x) {
+    for (int32_t y = 4; y < 7; ++y) map().setBlockAt(kStone, 0, x, y, 0);
+  }
+  map().setBlockAt(kStone, 0, 12, 12, 0);
+  erodeLooseBlocks(g);
+  EXPECT_EQ(map().cell(12, 12).frontId(), 0) << "a lone block";
+  EXPECT_EQ(map().cell(4, 4).frontId(), 0) << "a corner has three neighbours";
+  EXPECT_EQ(map().cell(5, 4).frontId(), kStone) << "an edge has five";
+  EXPECT_EQ(map().cell(5, 5).frontId(), kStone);
+  EXPECT_EQ(countFront(kStone), 5);
+}
+
+TEST_F(TerrainPassesTest, RunsLayTheirDecorationAndAHopelessSearchGivesUpCounted) {
+  defineBlock(1248, {.flags = bits({23}), .transparency = 0});  // in the run filter's categories
+  WorldGenerator& g = makeWorld(64, 16);
+  fillGround(1248, 8);
+  placeHorizontalRuns(g, 20, 6);
+  int decorated = 0;
+  for (size_t i = 0; i < map().cellCount(); ++i) decorated += map().cells()[i].hasDeco(kRunDeco, MapBlock::kFront);
+  EXPECT_GT(decorated, 0);
+  EXPECT_EQ(g.counts.totalGaveUp(), 0u);
+
+  WorldGenerator& bare = makeWorld(64, 16);
+  fillGround(kStone, 8);  // no category: the run filter matches nothing
+  placeHorizontalRuns(bare, 5, 6);
+  EXPECT_EQ(bare.counts.gaveUp[static_cast<size_t>(RetryKind::Run)], 1u);
+}
+
+TEST_F(TerrainPassesTest, SurfaceCutsTheSkyAndFloodsBelowTheSeaLevel) {
+  planet().parameters.surfaceAmplitude = 10;
+  planet().parameters.liquidLevel = 4;
+  WorldGenerator& g = makeWorld(128, 64);
+  fillGround(kStone, 64);
+  generateSurface(g, params_);
+  const int32_t sky = map().heightLevel();
+  bool sea = false;
+  for (int32_t x = 0; x < 128; ++x) {
+    const int32_t t = map().surfaceLine(x);
+    ASSERT_LE(t, 64 - sky);
+    ASSERT_GE(t, 64 - sky - 10);
+    EXPECT_EQ(map().cell(x, t).frontId(), 0);
+    EXPECT_EQ(map().cell(x, t - 1).frontId(), kStone);
+    const MapBlock& low = map().cell(x, t);
+    if (t <= 64 - sky - 4) {
+      sea = true;
+      EXPECT_TRUE(low.hasFlag(cell_flag::kLiquidSource)) << "column " << x;
+      EXPECT_EQ(low.backId(), kStone) << "flooded cells keep their back wall";
+    } else {
+      EXPECT_EQ(low.liquid, 0);
+    }
+  }
+  EXPECT_TRUE(sea);
+}
+
+TEST_F(TerrainPassesTest, FlatWorldsHaveTheSurfaceAtTheSkyLine) {
+  planet().parameters.surfaceAmplitude = 10;
+  WorldGenerator& g = makeWorld(64, 64, 2);
+  generateSurface(g, params_);
+  for (int32_t x = 0; x < 64; ++x) EXPECT_EQ(map().surfaceLine(x), 64 - map().heightLevel());
+}
+
+}  // namespace

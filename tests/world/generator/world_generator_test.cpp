@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/world/generator/generator_fixture.h"
+#include "world/generator/terrain_passes.h"
+
+namespace {
+
+using namespace world_test;
+
+class WorldGeneratorTest : public GeneratorTest {
+ protected:
+  // A planet with something in every stage.
+  void busyPlanet() {
+    PlanetDef& p = planet();
+    p.terrainBlocks = {{kStone, 3}, {kDirt, 1}};
+    p.veinRules = {{kOre, 1.0f, {{exact(kStone), 0.0f, 0.9f, 4.0f, 3, 8}}}};
+    p.caveRules = {{0.1f, 0.9f, 3.0f, 0.1f, 80}};
+    p.wormRules = {{1.5f, 1.5f, 1.0f, 0.1f, 0.9f, 20, 60, 3, 8, 10, 60}};
+    p.poolRules = {{0.0f, 0.8f, 1.0f, 4, 400, 1, 3, 1}};
+    p.parameters.liquidLevel = 2;
+  }
+};
+
+TEST_F(WorldGeneratorTest, StagesReportTheirTextsInOrder) {
+  WorldGenerator& g = makeWorld(128, 64);
+  generateWorld(g, params_, kGenerationFlagWord);
+  const std::vector<std::string> expected = {
+      "Generating noise map..", "Placing bedrock..",     "Spawning veins..",      "Spawning blocks..",
+      "Spawning caves..",       "Spawning worm caves..", "Generating dungeons..", "Dressing caves..",
+      "Spawning treasures..",   "Generating surface..",  "Generating biomes..",   "Generating prefabs..",
+      "Dressing surface..",     "Computing lighting..",  "Precomputing shadows.."};
+  EXPECT_EQ(texts_, expected);
+}
+
+TEST_F(WorldGeneratorTest, APlanetWithoutRulesGetsOnlyBedrockAndSpawnsOnIt) {
+  WorldGenerator& g = makeWorld(128, 64);
+  const SpawnCell spawn = generateWorld(g, params_, kGenerationFlagWord);
+  int other = 0;
+  for (size_t i = 0; i < map().cellCount(); ++i) {
+    const uint16_t id = map().cells()[i].frontId();
+    other += id != 0 && id != kBedrock;
+  }
+  EXPECT_EQ(other, 0);
+  EXPECT_EQ(spawn.column, 64);
+  EXPECT_EQ(map().cell(spawn.column, spawn.row - 1).frontId(), kBedrock);
+  EXPECT_EQ(map().cell(spawn.column, spawn.row).frontId(), 0);
+  EXPECT_EQ(g.counts.totalGaveUp(), 0u);
+}
+
+TEST_F(WorldGeneratorTest, SpawnSkipsWetColumnsAndFallsBackToTheMiddle) {
+  WorldGenerator& g = makeWorld(32, 32);
+  fillGround(kStone, 10);
+  for (int32_t x = 0; x < 32; ++x) map().surfaceLines()[static_cast<size_t>(x)] = 10;
+  map().cell(16, 10).liquid = 0x64;
+  map().cell(15, 10).liquid = 0x64;
+  SpawnCell spawn = findSpawnCell(g);
+  EXPECT_EQ(spawn.column, 17) << "offsets 0, -1, +1";
+  EXPECT_EQ(spawn.row, 10);
+  for (int32_t x = 0; x < 32; ++x) map().cell(x, 10).liquid = 0x64;
+  spawn = findSpawnCell(g);
+  EXPECT_EQ(spawn.column, 16);
+  EXPECT_EQ(spawn.row, 10);
+  EXPECT_EQ(g.counts.gaveUp[static_cast<size_t>(RetryKind::Spawn)], 1u);
+}
+
+TEST_F(WorldGeneratorTest, TheSameSeedGivesTheSameWorldCellForCell) {
+  busyPlanet();
+  std::vector<MapBlock> first;
+  for (int run = 0; run < 2; ++run) {
+    engine::randomSeed(99);
+    WorldGenerator& g = makeWorld(256, 128);
+    generateWorld(g, params_, kGenerationFlagWord);
+    EXPECT_EQ(g.counts.totalGaveUp(), 0u);
+    std::vector<MapBlock> cells(map().cells(), map().cells() + map().cellCount());
+    if (run == 0) {
+      first = std::move(cells);
+      continue;
+    }
+    ASSERT_EQ(first.size(), cells.size());
+    for (size_t i = 0; i < cells.size(); ++i) {
+      ASSERT_EQ(std::memcmp(&first[i], &cells[i], sizeof(MapBlock)), 0) << "cell " << i;
+    }
+  }
+  EXPECT_GT(countFront(kOre), 0);
+}
+
+TEST_F(WorldGeneratorTest, NoBedrockOfAColumnsBottomRunHoldsLiquid) {
+  busyPlanet();
+  planet().parameters.liquidLevel = 200;  // everything below the sky floods
+  WorldGenerator& g = makeWorld(128, 64);
+  generateWorld(g, params_, kGenerationFlagWord);
+  for (int32_t x = 0; x < 128; ++x) {
+    ASSERT_EQ(map().cell(x, 0).frontId(), kBedrock);
+    for (int32_t y = 0; map().cell(x, y).frontId() == kBedrock; ++y) {
+      EXPECT_EQ(map().cell(x, y).liquid, 0) << x << "," << y;
+      EXPECT_FALSE(map().cell(x, y).hasFlag(cell_flag::kLiquidSource));
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+// world_tool generate --planet NAME --size INDEX --seed S [--png FILE]: generates a world of a
+// planet headless from the build's data folder, printing each stage with its time, and optionally
+// draws it as a PNG, one pixel per cell.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/world_tool/world_tool_args.h"
+#include "tools/world_tool/world_tool_run.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
+  const auto parsed = world_tool::parseArgs(args, error);
+  if (!parsed) {
+    std::fprintf(stderr, "world_tool: %s\n%s\n", error.c_str(), world_tool::usage());
+    return 2;
+  }
+  return world_tool::runGenerate(*parsed, stdout, stderr);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The generator's use of the map's liquid simulator: new sources while a world is generated, and
+// settling them to rest before the surface is dressed. Only the map changes: nothing goes to the
+// current game or to peers while a world is being generated.
+//
+// Threads: the generating thread only (see world_generator.h).
+
+#include <cstdint>
+
+class MapBlock;
+class WorldMap;
+
+// Makes the cell a full source of the liquid kind (1 water, 2 lava, 3 acid) and queues it.
+void makeLiquidSource(WorldMap& map, MapBlock& cell, uint8_t kind);
+// Steps the map's liquid simulation until nothing is pending; returns the steps taken.
+uint32_t settleLiquids(WorldMap& map);

@@ -1,0 +1,220 @@
+#include "world/generator/terrain_passes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "content/items/block_filter.h"
+#include "content/planets/planet_def.h"
+#include "world/cells/block_props.h"
+#include "world/cells/map_block.h"
+#include "world/generator/generator_random.h"
+#include "world/generator/gradient_noise.h"
+#include "world/generator/world_generator.h"
+#include "world/map/world_map.h"
+#include "world/map/world_params.h"
+
+namespace {
+
+// Octave falloff and frequency of every noise sum: 0.2 in single precision, widened. The slight
+// excess over 0.2 keeps the scaled sample positions off the lattice points, where noise is 0.
+constexpr double kOctave = static_cast<double>(0.2f);
+// Sample spacing of the noise: one cell is 3000 noise units before the octave scaling.
+constexpr double kSampleStep = 3000.0;
+constexpr int kBandCurves = 5;
+constexpr float kBandWave = 15.0f;
+
+void clearDecoIds(MapBlock& cell) {
+  for (MapDeco& d : cell.decos) map_deco::clear(d);
+}
+
+bool runCellQualifies(const MapBlock& cell) {
+  if (cell.frontId() == 0) return false;
+  for (MapDeco d : cell.decos) {
+    if (map_deco::side(d) == MapBlock::kFront && !map_deco::empty(d)) return false;
+  }
+  return itemMatchesFilter(cell.frontId(), kRunCellFilter);
+}
+
+}  // namespace
+
+uint16_t GroundTable::blockFor(float v) const {
+  for (size_t i = 0; i < shares.size(); ++i) {
+    if (shares[i] > v) return blocks[i];
+  }
+  return 0;
+}
+
+GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain) {
+  GroundTable table;
+  float total = 0.0f;
+  for (const TerrainBlock& t : terrain) total += static_cast<float>(t.weight);
+  if (total <= 0.0f) return table;
+  float sum = 0.0f;
+  for (const TerrainBlock& t : terrain) {
+    sum += static_cast<float>(t.weight);
+    table.blocks.push_back(t.block);
+    table.shares.push_back(sum / total);
+  }
+  return table;
+}
+
+float shapeDensity(float v, float y, const float bandTop[4]) {
+  if (y > bandTop[0]) {
+    v = v * v * v;
+  } else if (y > bandTop[1]) {
+    v = v * v;
+  } else if (y > bandTop[2]) {
+  } else if (y > bandTop[3]) {
+    v = std::sqrt(v);
+  } else {
+    v = std::cbrt(v);
+  }
+  return v > 0.0f ? v : 0.0f;
+}
+
+void generateNoiseMap(WorldGenerator& g) {
+  const int32_t w = g.width, h = g.height;
+  auto noise = std::make_unique<GradientNoise>();
+  std::vector<float> curves(static_cast<size_t>(kBandCurves) * static_cast<size_t>(w));
+  for (int k = 0; k < kBandCurves; ++k) {
+    float* curve = &curves[static_cast<size_t>(k) * static_cast<size_t>(w)];
+    for (int32_t x = 0; x < w; ++x) {
+      curve[x] = static_cast<float>(noise->noise1DSum(static_cast<double>((w * k) + x) * kSampleStep, kOctave, kOctave));
+    }
+    normalizeToRange(curve, kBandWave, w);
+  }
+  std::vector<float> field(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int32_t x = 0; x < w; ++x) {
+    float* column = &field[static_cast<size_t>(x) * static_cast<size_t>(h)];
+    const double sx = static_cast<double>(x) * kSampleStep;
+    for (int32_t y = 0; y < h; ++y) {
+      column[y] = static_cast<float>(noise->fractal2D(sx, static_cast<double>(y) * kSampleStep, kOctave, kOctave));
+    }
+  }
+  noise.reset();
+  normalizeToRange(field.data(), 1.0f, static_cast<int>(field.size()));
+
+  const GroundTable ground = buildGroundTable(g.planet.terrainBlocks);
+  const int32_t rows = h - g.map.heightLevel();
+  const int32_t band = rows / 5;
+  MapBlock* cells = g.map.cells();
+  for (int32_t x = 0; x < w; ++x) {
+    float bandTop[4];
+    for (int k = 0; k < 4; ++k) {
+      bandTop[k] = static_cast<float>(rows - (k + 1) * band) + curves[static_cast<size_t>(k) * static_cast<size_t>(w) + static_cast<size_t>(x)] - 7.0f;
+    }
+    const size_t base = static_cast<size_t>(x) * static_cast<size_t>(h);
+    for (int32_t y = 0; y < h; ++y) {
+      const float v = shapeDensity(field[base + static_cast<size_t>(y)], static_cast<float>(y), bandTop);
+      const uint16_t block = ground.blockFor(v);
+      if (block == 0) continue;
+      MapBlock& c = cells[base + static_cast<size_t>(y)];
+      (void)randomVariantFor(g.props, block);  // the variant the two-layer setter replaces
+      c.setLayerRandomVariant(g.props, block, MapBlock::kFront);
+      c.setLayerRandomVariant(g.props, block, MapBlock::kBack);
+    }
+  }
+}
+
+void placeBedrock(WorldGenerator& g) {
+  for (int32_t x = 0; x < g.width; ++x) {
+    const int32_t n = worldgen::pick(3) + 1;
+    for (int32_t y = 0; y < n && y < g.height; ++y) {
+      MapBlock& c = g.map.cell(x, y);
+      clearDecoIds(c);
+      c.setLayerRandomVariant(g.props, kBedrockBlock, MapBlock::kFront);
+      c.setLayerRandomVariant(g.props, kBedrockBlock, MapBlock::kBack);
+    }
+  }
+}
+
+void placeHorizontalRuns(WorldGenerator& g, uint32_t runCount, uint32_t runMaxLength) {
+  if (runCount == 0 || runMaxLength == 0) return;
+  uint64_t budget = WorldGenerator::drawBudget(runCount);
+  uint32_t runs = 0;
+  while (runs < runCount) {
+    if (budget-- == 0) {
+      g.gaveUp(RetryKind::Run);
+      return;
+    }
+    const int32_t x = worldgen::pick(g.width);
+    const int32_t y = worldgen::pick(g.height);
+    const int32_t length = worldgen::pick(static_cast<int>(runMaxLength));
+    if (!runCellQualifies(g.map.cell(x, y))) continue;
+    if (length == 0) {  // nothing to lay; the draw still counts as a run
+      ++runs;
+      continue;
+    }
+    bool whole = true;
+    for (int32_t i = 1; i < length && whole; ++i) whole = runCellQualifies(g.map.cell(g.map.wrapX(x + i), y));
+    if (!whole) continue;
+    for (int32_t i = 0; i < length; ++i) {
+      const uint8_t variant = length == 1 ? 3 : i == 0 ? 0 : i == length - 1 ? 2 : 1;
+      g.map.addDecoAt(kRunDecoration, variant, x + i, y);
+    }
+    ++runs;
+  }
+}
+
+void erodeLooseBlocks(WorldGenerator& g) {
+  const int32_t w = g.width, h = g.height;
+  std::vector<uint8_t> marks(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+  const MapBlock* cells = g.map.cells();
+  auto filled = [&](int32_t x, int32_t y) {
+    return cells[static_cast<size_t>(y) + static_cast<size_t>(x) * static_cast<size_t>(h)].frontId() != 0;
+  };
+  for (int32_t x = 0; x < w; ++x) {
+    const int32_t left = x == 0 ? w - 1 : x - 1;
+    const int32_t right = x == w - 1 ? 0 : x + 1;
+    for (int32_t y = 0; y < h; ++y) {
+      if (!filled(x, y)) continue;
+      int count = 0;
+      for (int32_t dy = -1; dy <= 1; ++dy) {
+        const int32_t ny = y + dy;
+        if (ny < 0 || ny >= h) continue;
+        count += static_cast<int>(filled(left, ny)) + static_cast<int>(filled(right, ny));
+        if (dy != 0) count += static_cast<int>(filled(x, ny));
+      }
+      if (count < 4) marks[g.map.index(x, y)] = 1;
+    }
+  }
+  for (int32_t x = 0; x < w; ++x) {
+    for (int32_t y = 0; y < h; ++y) {
+      if (marks[g.map.index(x, y)] != 0) g.map.setBlockAt(0, 0, x, y, 0);
+    }
+  }
+}
+
+void generateSurface(WorldGenerator& g, const WorldParams& params) {
+  const int32_t w = g.width, h = g.height, sky = g.map.heightLevel();
+  const PlanetParameters& planet = g.planet.parameters;
+  std::vector<float> profile(static_cast<size_t>(w), 0.0f);
+  if (params.mode != 2) {
+    auto noise = std::make_unique<GradientNoise>();
+    for (int32_t x = 0; x < w; ++x) {
+      profile[static_cast<size_t>(x)] = static_cast<float>(noise->noise1DSum(static_cast<double>(x) * kSampleStep, kOctave, kOctave));
+    }
+    noise.reset();
+    normalizeToRange(profile.data(), static_cast<float>(planet.surfaceAmplitude), w);
+  }
+  std::vector<uint16_t>& surface = g.map.surfaceLines();
+  for (int32_t x = 0; x < w; ++x) {
+    const int32_t depth = static_cast<int32_t>(profile[static_cast<size_t>(x)]);
+    for (int32_t r = 0; r < depth + sky; ++r) {
+      const int32_t y = h - 1 - r;
+      if (y < 0) break;
+      MapBlock& c = g.map.cell(x, y);
+      if (planet.liquidLevel == -1 || y > h - sky - planet.liquidLevel) {
+        c.setLayer(0, 0, MapBlock::kFront);
+        c.setLayer(0, 0, MapBlock::kBack);
+        clearDecoIds(c);
+        c.setBlockState(0);
+      } else {
+        c.setFront(0, 0, 0);
+        g.addLiquidSource(c, planet.liquidKind);
+      }
+    }
+    surface[static_cast<size_t>(x)] = static_cast<uint16_t>(std::max(0, h - depth - sky));
+  }
+}
