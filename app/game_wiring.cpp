@@ -5,6 +5,7 @@
 
 #include "content/launch/app_delegate.h"
 #include "content/launch/interface_services.h"
+#include "content/launch/save_services.h"
 #include "content/launch/world_services.h"
 #include "content/launch/world_view_services.h"
 #include "content/loader/content_database.h"
@@ -32,7 +33,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     : platform_(std::move(services)),
       settingsHost_(platform_),
       controls_(director()->getEventDispatcher()),
-      textFields_(director()->getEventDispatcher(), director()->getScheduler()) {
+      textFields_(director()->getEventDispatcher(), director()->getScheduler()),
+      saves_(*platform_.fileSystem()) {
   kel::Platform::setInstance(&platform_);
   kel::setSettingsHost(&settingsHost_);
   engine::setAlertFunction(&platformAlert);
@@ -44,6 +46,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   platform_.setControlsHandlerFactory(&controls_);
   platform_.setTextFieldFactory(&textFields_);
   setWorldServices(&world_);
+  setSaveServices(&saves_);
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
 }
@@ -51,6 +54,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 GameWiring::~GameWiring() {
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
+  setSaveServices(nullptr);
   setWorldServices(nullptr);
   platform_.setTextFieldFactory(nullptr);
   platform_.setControlsHandlerFactory(nullptr);

@@ -1,14 +1,15 @@
 #pragma once
 // Everything the executable wires together before the launch: the desktop platform and the
 // services it hands out (window, controls, text fields, settings, alerts), and the seams through
-// which the lower libraries reach the world model, the world view and the interface. Undone in
-// reverse when the object goes.
+// which the lower libraries reach the world model, the saves, the world view and the interface.
+// Undone in reverse when the object goes.
 
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
 #include "platform/platform_settings_host.h"
 #include "platform/text_field/desktop_text_field_factory.h"
+#include "saves/launch/local_saves.h"
 #include "ui/ui_launch_services.h"
 #include "view/world_view_launch_services.h"
 #include "world/world_launch_services.h"
@@ -30,6 +31,7 @@ class GameWiring {
   kel::DesktopControlsFactory controls_;
   kel::DesktopTextFieldFactory textFields_;
   WorldLaunchServices world_;
+  LocalSaves saves_;
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
 };

@@ -1,6 +1,7 @@
 #include "saves/store/character_store.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "engine/base/path_utils.h"
@@ -8,6 +9,7 @@
 #include "platform/file_handle.h"
 #include "platform/file_system_bridge.h"
 #include "saves/character/character_file.h"
+#include "saves/stats/stats_file.h"
 #include "saves/store/entry_list.h"
 #include "saves/store/safe_write.h"
 #include "saves/store/save_names.h"
@@ -15,6 +17,19 @@
 namespace {
 
 constexpr float kNewCharacterHealth = 5.0f;
+// Every id of all 13 categories counted: far below this. Anything larger is not a stats file.
+constexpr size_t kMaxStatsFileBytes = 16u << 20;
+
+bool readWholeFile(kel::FileHandle& file, size_t limit, std::vector<uint8_t>& bytes) {
+  if (!file.isOpen()) return false;
+  uint8_t block[16384];
+  size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file.stream())) > 0) {
+    if (bytes.size() + got > limit) return false;
+    bytes.insert(bytes.end(), block, block + got);
+  }
+  return std::ferror(file.stream()) == 0;
+}
 
 bool isHidden(const PlayerEntry& entry) {
   return (entry.characterFlags & kCharacterHiddenFlag) != 0;
@@ -164,4 +179,32 @@ bool CharacterStore::save(CharacterRecord record) {
       [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); }, keepBackup_);
   saving_ = false;
   return result == SafeWriteResult::Saved;
+}
+
+std::string CharacterStore::currentStatPath() const {
+  return current_ != nullptr ? statPathOf(pathOf(current_->fileName)) : std::string();
+}
+
+bool CharacterStore::loadStats(StatsRecord& stats) const {
+  stats = StatsRecord{};
+  const std::string path = currentStatPath();
+  if (path.empty() || !files_.exists(path)) return true;
+  kel::FileHandle file(path, kel::FileHandle::READ);
+  std::vector<uint8_t> bytes;
+  return readWholeFile(file, kMaxStatsFileBytes, bytes) && readStatsBytes(bytes, stats);
+}
+
+bool CharacterStore::saveStats(const StatsRecord& stats) const {
+  const std::string path = currentStatPath();
+  if (path.empty()) return false;
+  kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
+  if (!file.isOpen()) return false;
+  const std::vector<uint8_t> bytes = writeStatsBytes(stats);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
+  return std::fflush(file.stream()) == 0 && written;
+}
+
+void CharacterStore::deleteStats() const {
+  const std::string path = currentStatPath();
+  if (!path.empty() && files_.exists(path)) files_.deletePath(path);
 }

@@ -18,6 +18,7 @@ namespace kel {
 class FileSystemBridge;
 }
 struct CharacterRecord;
+struct StatsRecord;
 
 class CharacterStore {
  public:
@@ -55,7 +56,16 @@ class CharacterStore {
   // hold the latest state); false without a current character or when the write fails.
   bool save(CharacterRecord record);
 
+  // The current character's statistics file, <name>.stat. Loading gives an empty record when the
+  // file is missing and false when it is damaged (what it held is kept in the record). Saving
+  // writes the file directly, as the format always has: it is not a save the player can lose a
+  // world or character by. False without a current character or when the write fails.
+  bool loadStats(StatsRecord& stats) const;
+  bool saveStats(const StatsRecord& stats) const;
+  void deleteStats() const;
+
  private:
+  std::string currentStatPath() const;
   bool nameIsFree(const std::string& name, const PlayerEntry* self) const;
   void sortEntries();
 

@@ -1,0 +1,80 @@
+// The terminate step's character save: nothing without a character source or a current
+// character; otherwise the source's record goes through safe writing, and the statistics file
+// sits beside it.
+#include "saves/launch/local_saves.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/desktop_file_system.h"
+#include "platform/file_handle.h"
+#include "platform/settings/settings.h"
+#include "saves/character/character_file.h"
+#include "saves/stats/stats_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+class LocalSavesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { kel::resetSettings(); }
+  void TearDown() override { kel::resetSettings(); }
+
+  std::string playerFile(const std::string& name) const {
+    return (home_.path() / "Rubblemoor" / "players" / name).string();
+  }
+
+  testsupport::ScopedDataHome home_;
+  kel::DesktopFileSystem files_;
+  LocalSaves saves_{files_};
+};
+
+TEST_F(LocalSavesTest, SavesTheSourcesRecordForTheCurrentCharacter) {
+  saves_.characters().scan("");
+  saves_.saveCharacter();  // no source, no character: nothing happens
+  EXPECT_FALSE(saves_.saveCurrentCharacter());
+
+  ASSERT_TRUE(
+      saves_.characters().create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  saves_.characters().setCurrent(saves_.characters().entries().front().get());
+  saves_.setCharacterSource([](CharacterRecord& record) {
+    record.name = "Ada";
+    record.health = 17.0f;
+    return true;
+  });
+  kel::options().keepBackupOfSaves = false;
+  ASSERT_TRUE(saves_.saveCurrentCharacter());
+  EXPECT_FALSE(std::filesystem::exists(playerFile("Ada.bak")));
+
+  kel::FileHandle file(playerFile("Ada.dat"), kel::FileHandle::READ);
+  CharacterRecord loaded;
+  CharacterParts parts;
+  ASSERT_TRUE(readCharacterFile(file, loaded, parts));
+  EXPECT_EQ(loaded.health, 17.0f);
+}
+
+TEST_F(LocalSavesTest, StatisticsFileFollowsTheCurrentCharacter) {
+  CharacterStore& store = saves_.characters();
+  store.scan("");
+  StatsRecord stats;
+  EXPECT_FALSE(store.saveStats(stats));  // no current character
+  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  store.setCurrent(store.entries().front().get());
+  stats.counters[60] = 7200;
+  stats.categories[7][43] = 3;
+  ASSERT_TRUE(store.saveStats(stats));
+  EXPECT_TRUE(std::filesystem::exists(playerFile("Ada.stat")));
+
+  StatsRecord loaded;
+  ASSERT_TRUE(store.loadStats(loaded));
+  EXPECT_EQ(loaded.counters, stats.counters);
+  EXPECT_EQ(loaded.categories, stats.categories);
+
+  store.deleteStats();
+  loaded.counters[1] = 9;
+  EXPECT_TRUE(store.loadStats(loaded));  // no file: an empty record
+  EXPECT_EQ(loaded.counters[1], 0u);
+}
+
+}  // namespace
