@@ -1,14 +1,55 @@
 #include "world/liquid/liquid_simulator.h"
 
+#include "content/items/block_edit.h"
+#include "engine/scene/scheduled_slots.h"
 #include "world/cells/map_block.h"
+#include "world/light/light_refresh_batching.h"
 #include "world/map/world_map.h"
+#include "world/rules/game.h"
+
+namespace {
+constexpr uint16_t kOpaqueWhenVariant1 = 2090;
+}  // namespace
 
 LiquidSimulator::LiquidSimulator(WorldMap& map) : map_(map) {}
-LiquidSimulator::~LiquidSimulator() = default;
+
+LiquidSimulator::~LiquidSimulator() {
+  if (running_ && engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
+}
+
+bool LiquidSimulator::isOpenForLiquid(const MapBlock* cell) const {
+  if (cell == nullptr) return false;
+  if (cell->frontId() == kOpaqueWhenVariant1 && cell->frontVariant() == 1) return false;
+  return !map_.props()[cell->frontId()].opaque();
+}
+
+// The map sizes its cells after building its simulator, so the marks are sized on first use.
+void LiquidSimulator::ensureMarks() {
+  if (stepMark_.size() == map_.cellCount()) return;
+  stepMark_.assign(map_.cellCount(), 0);
+  pendingMark_.assign(map_.cellCount(), 0);
+}
 
 void LiquidSimulator::queueCell(MapBlock& cell) {
-  std::lock_guard<std::mutex> lock(pendingMutex_);
-  pending_.insert(&cell);
+  const uint32_t i = static_cast<uint32_t>(map_.indexOf(cell));
+  auto insert = [&] {
+    ensureMarks();
+    if (pendingMark_[i] != 0) return;
+    pendingMark_[i] = 1;
+    pending_.push_back(i);
+  };
+  if (running_) {
+    std::lock_guard<std::mutex> lock(pendingMutex_);
+    insert();
+    return;
+  }
+  insert();
+  scheduleStep();
+}
+
+void LiquidSimulator::scheduleStep() {
+  running_ = true;
+  engine::scheduleSlot([this](float) { step(); }, kStepInterval, kStepSlot, this);
 }
 
 void LiquidSimulator::wakeNeighbours(MapBlock& cell) {
@@ -16,11 +57,74 @@ void LiquidSimulator::wakeNeighbours(MapBlock& cell) {
   cell.liquid = 0;
   for (MapBlock* n : {cell.neighbourLeft(map_), cell.neighbourDown(map_), cell.neighbourRight(map_),
                       cell.neighbourUp(map_)}) {
-    if (n != nullptr && (n->liquid & 0x3F) != 0 && !map_.props()[n->frontId()].opaque()) queueCell(*n);
+    if (isOpenForLiquid(n) && (n->liquid & 0x3F) != 0) queueCell(*n);
+  }
+}
+
+void LiquidSimulator::activateCell(MapBlock& cell, uint8_t kind) {
+  const uint8_t previousKind = static_cast<uint8_t>(cell.liquidKind());
+  cell.flags |= cell_flag::kLiquidSource;
+  BlockEdit edit;
+  makeBlockValue(edit, cell.x, cell.y, 18, 0, 0, 0, 0);
+  edit.setValueByte(0, static_cast<uint8_t>(kind << 6 | 0x24));
+  edit.setValueByte(1, previousKind);
+  apply(edit);
+  ensureMarks();
+  const uint32_t i = static_cast<uint32_t>(map_.indexOf(cell));
+  if (pendingMark_[i] == 0) {
+    pendingMark_[i] = 1;
+    pending_.push_back(i);
   }
 }
 
 void LiquidSimulator::forgetCell(MapBlock& cell) {
   std::lock_guard<std::mutex> lock(pendingMutex_);
-  pending_.erase(&cell);
+  ensureMarks();
+  pendingMark_[map_.indexOf(cell)] = 0;  // its entry in the list is skipped when taken
+}
+
+void LiquidSimulator::apply(const BlockEdit& edit) { currentGame().applyBlockEdit(edit, nullptr); }
+
+// `active` becomes the cells queued from outside together with those the last step left in `next`,
+// each once.
+void LiquidSimulator::takePendingAndNext() {
+  ensureMarks();
+  for (uint32_t i : active_) stepMark_[i] &= static_cast<uint8_t>(~kInActive);
+  active_.clear();
+  {
+    std::lock_guard<std::mutex> lock(pendingMutex_);
+    for (uint32_t i : pending_) {
+      if (pendingMark_[i] == 0) continue;  // forgotten meanwhile
+      pendingMark_[i] = 0;
+      stepMark_[i] |= kInActive;
+      active_.push_back(i);
+    }
+    pending_.clear();
+  }
+  for (uint32_t i : next_) {
+    stepMark_[i] &= static_cast<uint8_t>(~kInNext);
+    if ((stepMark_[i] & kInActive) != 0) continue;
+    stepMark_[i] |= kInActive;
+    active_.push_back(i);
+  }
+  next_.clear();
+}
+
+void LiquidSimulator::step() {
+  takePendingAndNext();
+  if (active_.empty()) {
+    if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
+    running_ = false;
+    return;
+  }
+  const BatchedLightRefresh batch;
+  MapBlock* cells = map_.cells();
+  for (uint32_t i : active_) recompute(cells[i]);
+}
+
+void LiquidSimulator::requeue(MapBlock& cell) {
+  const uint32_t i = static_cast<uint32_t>(map_.indexOf(cell));
+  if ((stepMark_[i] & kInNext) != 0) return;
+  stepMark_[i] |= kInNext;
+  next_.push_back(i);
 }

@@ -1,33 +1,87 @@
 #pragma once
-// Water, lava and acid flowing over the cells of a map in timed steps. The simulator never writes
-// a liquid byte of a flowing cell itself: every change is an edit applied through the current
-// game, so light, dependent blocks and peers follow.
+// Water, lava and acid flowing over the cells of a map in timed steps. A cell's liquid byte holds
+// the kind (bits 6-7) and two levels: `fromRight` (bits 0-2), carried in by liquid spreading
+// leftwards from the right neighbour, and `fromLeft` (bits 3-5); a full cell holds 4 in both, and
+// a source (flags bit 3) stays full. Liquid falls into open cells below at once, spreads sideways
+// losing one level per cell while it rests on something, and two different liquids meeting turn
+// the cell into block 82.
+//
+// The simulator never writes the liquid byte of a flowing cell itself: every change is a BlockEdit
+// of kind 18 (liquid arrives) or 19 (leaves), and a meeting is a kind 7 and a kind 6 edit, each
+// applied at once through the current game, so light, blocks that cannot stand in the liquid and
+// the peers follow. Edits that would leave the liquid byte as it is are not made.
+//
+// Work is proportional to change: only queued cells and the neighbours a change may affect are
+// recomputed, each at most once per step; a settled body costs nothing. The sets are index lists
+// with a mark byte per cell, reused between steps.
+//
+// Threads: `pending` (cells queued from outside since the last step) is guarded by the mutex while
+// a step is scheduled (`running`); the other sets belong to the step, which runs on the main thread
+// through the scheduler's slot 3 every 0.3 s (or on the world-load thread while the generator
+// settles liquids with `running` set).
 
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
-#include <unordered_set>
+#include <vector>
 
 class MapBlock;
 class WorldMap;
+struct BlockEdit;
 
 class LiquidSimulator {
  public:
+  static constexpr int kStepSlot = 3;
+  static constexpr float kStepInterval = 0.3f;
+
   explicit LiquidSimulator(WorldMap& map);
   ~LiquidSimulator();
   LiquidSimulator(const LiquidSimulator&) = delete;
   LiquidSimulator& operator=(const LiquidSimulator&) = delete;
 
-  // Queues a cell for the next step (under the lock while a step is scheduled).
+  // Queues a cell for the next step: under the lock while a step is scheduled, else directly, and
+  // then schedules the step.
   void queueCell(MapBlock& cell);
-  // The cell's liquid goes away; its neighbours holding liquid are queued.
+  // Sets `running` and schedules `step` in slot 3 every 0.3 s.
+  void scheduleStep();
+  // The cell's liquid goes away (flags bit 3 and liquid byte cleared directly); its open side
+  // neighbours that hold liquid are queued.
   void wakeNeighbours(MapBlock& cell);
-  // Removes a cell from every queue (it closed to liquid).
+  // Makes the cell a full source of the kind through a kind-18 edit and puts it in `pending`
+  // without locking or scheduling (the world generator's way in).
+  void activateCell(MapBlock& cell, uint8_t kind);
+  // Takes the cell out of `pending` (it closed to liquid).
   void forgetCell(MapBlock& cell);
+  // One step: takes `pending` and what the last step left in `next`, recomputes those cells and
+  // batches the world view's light refreshes into one. With nothing to do it unschedules itself
+  // and clears `running`.
+  void step();
+
+  // Open for liquid: the cell exists, its front block is not opaque and it is not block 2090 in
+  // variant 1.
+  bool isOpenForLiquid(const MapBlock* cell) const;
   bool running() const { return running_; }
+  // Cells the next step will look at besides those queued from outside.
+  size_t nextCount() const { return next_.size(); }
 
  private:
+  static constexpr uint8_t kInActive = 1;
+  static constexpr uint8_t kInNext = 2;
+
+  void ensureMarks();
+  void takePendingAndNext();
+  void recompute(MapBlock& c);
+  void requeueAround(MapBlock& c, MapBlock* up, MapBlock* down, MapBlock* left, MapBlock* right,
+                     bool fed, int newLeft, int newRight);
+  void requeue(MapBlock& cell);
+  void apply(const BlockEdit& edit);
+
   WorldMap& map_;
   bool running_ = false;
   std::mutex pendingMutex_;
-  std::unordered_set<MapBlock*> pending_;
+  std::vector<uint32_t> pending_;     // guarded by pendingMutex_ while running_
+  std::vector<uint8_t> pendingMark_;  // guarded by pendingMutex_ while running_
+  std::vector<uint32_t> active_;
+  std::vector<uint32_t> next_;
+  std::vector<uint8_t> stepMark_;
 };

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include "content/items/block_edit.h"
+#include "engine/scene/scheduled_slots.h"
+#include "tests/world/world_test_blocks.h"
+#include "world/light/light_map.h"
+#include "world/liquid/liquid_simulator.h"
+#include "world/map/world_map.h"
+#include "world/rules/game.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr uint8_t kWater = 1, kLava = 2, kAcid = 3;
+
+uint8_t full(uint8_t kind) { return static_cast<uint8_t>(kind << 6 | 0x24); }
+uint8_t levels(uint8_t kind, int fromLeft, int fromRight) {
+  return static_cast<uint8_t>(kind << 6 | fromLeft << 3 | fromRight);
+}
+
+// Applies the liquid step's edits to one map as the world does: the liquid byte, lava's light,
+// and the meeting of two liquids.
+class MapGame final : public NullGame {
+ public:
+  explicit MapGame(WorldMap& map) : map_(map) {}
+  bool applyBlockEdit(const BlockEdit& edit, PlayerBase*) override {
+    ++edits;
+    MapBlock& c = *map_.cellAt(edit.x, edit.y);
+    const bool held = (c.liquid & 0x3F) != 0;
+    switch (edit.kind) {
+      case 18:
+        c.liquid = edit.valueByte(0);
+        if (!held && c.liquidKind() == LiquidKind::Lava) map_.lightMap().setCellEmitting(c);
+        break;
+      case 19:
+        c.liquid = edit.valueByte(0);
+        if (held && edit.valueByte(1) >= kLava) map_.lightMap().updateAround(c, false);
+        break;
+      case 7: c.setLayer(0, 0, MapBlock::kFront); break;
+      case 6: c.setLayer(edit.blockId, edit.variant, MapBlock::kFront); break;
+      default: break;
+    }
+    return true;
+  }
+  int edits = 0;
+
+ private:
+  WorldMap& map_;
+};
+
+class LiquidTest : public WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    map = std::make_unique<WorldMap>(nullptr, WorldParams{}, 32, 20);
+    for (int x = 0; x < 32; ++x) map->cell(x, 0).setFront(kDirt, 0, 0);  // the floor
+    map->lightMap().relightAll();
+    game = std::make_unique<MapGame>(*map);
+    setCurrentGame(game.get());
+  }
+  void TearDown() override {
+    setCurrentGame(nullptr);
+    engine::unscheduleAllSlots();
+    map.reset();
+    WorldTest::TearDown();
+  }
+
+  LiquidSimulator& sim() { return map->liquids(); }
+  uint8_t liquidAt(int x, int y) { return map->cell(x, y).liquid; }
+  void source(int x, int y, uint8_t kind) { sim().activateCell(map->cell(x, y), kind); }
+  void wall(int x, int fromY, int toY) {
+    for (int y = fromY; y <= toY; ++y) map->cell(x, y).setFront(kDirt, 0, 0);
+  }
+  // Steps until the simulator goes idle; the number of steps.
+  int settle(int most = 200) {
+    if (!sim().running()) sim().scheduleStep();
+    int steps = 0;
+    while (sim().running() && steps < most) {
+      sim().step();
+      ++steps;
+    }
+    EXPECT_FALSE(sim().running()) << "still flowing after " << most << " steps";
+    return steps;
+  }
+
+  std::unique_ptr<WorldMap> map;
+  std::unique_ptr<MapGame> game;
+};
+
+TEST_F(LiquidTest, SourceOnAFlatFloorSpreadsFourCellsEachWayAndComesToRest) {
+  source(10, 1, kWater);
+  settle();
+  EXPECT_EQ(liquidAt(10, 1), full(kWater));
+  const int wantLeft[] = {4, 3, 2, 1};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(liquidAt(11 + k, 1), levels(kWater, wantLeft[k], wantLeft[k] - 1)) << "right, cell " << k;
+    EXPECT_EQ(liquidAt(9 - k, 1), levels(kWater, wantLeft[k] - 1, wantLeft[k])) << "left, cell " << k;
+  }
+  EXPECT_EQ(liquidAt(15, 1), 0) << "the fifth cell stays dry";
+  EXPECT_EQ(liquidAt(5, 1), 0);
+  EXPECT_EQ(liquidAt(10, 2), 0) << "liquid does not climb";
+
+  EXPECT_EQ(sim().nextCount(), 0u);
+  EXPECT_EQ(engine::scheduledSlots()[LiquidSimulator::kStepSlot], nullptr) << "the idle step unscheduled itself";
+  const int editsAtRest = game->edits;
+  sim().queueCell(map->cell(12, 1));
+  settle();
+  EXPECT_EQ(game->edits, editsAtRest) << "a settled body makes no edits";
+}
+
+TEST_F(LiquidTest, ColumnFallsFullAndSpreadsWhereItLands) {
+  source(10, 15, kWater);
+  settle();
+  for (int y = 1; y <= 15; ++y) EXPECT_EQ(liquidAt(10, y), full(kWater)) << "row " << y;
+  EXPECT_EQ(liquidAt(11, 1), levels(kWater, 4, 3)) << "beside the column's foot, fed from above it";
+  EXPECT_EQ(liquidAt(14, 1), levels(kWater, 1, 0));
+  EXPECT_EQ(liquidAt(11, 2), 0) << "liquid spreads only over something it rests on";
+}
+
+TEST_F(LiquidTest, BasinKeepsItsLiquidBetweenItsWalls) {
+  wall(8, 1, 4);
+  wall(12, 1, 4);
+  source(10, 8, kWater);
+  settle();
+  EXPECT_EQ(liquidAt(9, 1), levels(kWater, 3, 4));
+  EXPECT_EQ(liquidAt(11, 1), levels(kWater, 4, 3));
+  EXPECT_EQ(liquidAt(7, 1), 0);
+  EXPECT_EQ(liquidAt(13, 1), 0);
+  EXPECT_EQ(liquidAt(8, 1), 0) << "a wall holds no liquid";
+}
+
+TEST_F(LiquidTest, TwoSourcesLevelTheCellsBetweenThemSymmetrically) {
+  source(10, 1, kWater);
+  source(16, 1, kWater);
+  settle();
+  for (int k = 0; k <= 6; ++k) {
+    const uint8_t a = liquidAt(10 + k, 1), b = liquidAt(16 - k, 1);
+    EXPECT_EQ(a & 7, (b >> 3) & 7) << "cell " << k;
+    EXPECT_EQ((a >> 3) & 7, b & 7) << "cell " << k;
+  }
+  EXPECT_EQ(liquidAt(13, 1), levels(kWater, 2, 2)) << "the middle takes the same from both sides";
+}
+
+TEST_F(LiquidTest, LavaMeetingWaterLeavesBlock82AndNoLiquid) {
+  source(6, 1, kWater);
+  source(12, 1, kLava);
+  settle();
+  int stones = 0;
+  for (int x = 7; x <= 11; ++x) {
+    const MapBlock& c = map->cell(x, 1);
+    if (c.frontId() != kMeltStone) continue;
+    ++stones;
+    EXPECT_EQ(c.liquid, 0);
+  }
+  EXPECT_GE(stones, 1);
+  EXPECT_TRUE(map->cell(13, 1).hasFlag(cell_flag::kEmitsLight)) << "lava that arrived lights its cell";
+  EXPECT_EQ(map->cell(13, 1).lightColour(), 0x22E);
+}
+
+TEST_F(LiquidTest, AcidFallingIntoWaterTurnsTheCellToStone) {
+  wall(9, 2, 5);
+  wall(11, 2, 5);
+  source(13, 1, kWater);
+  settle();
+  ASSERT_EQ(liquidAt(10, 1), levels(kWater, 1, 2)) << "spread water under the shaft";
+  source(10, 6, kAcid);
+  settle();
+  EXPECT_EQ(liquidAt(10, 3), full(kAcid)) << "acid falls down the open shaft";
+  EXPECT_EQ(map->cell(10, 1).frontId(), kMeltStone) << "and meets the water at its foot";
+  EXPECT_EQ(liquidAt(10, 1), 0);
+}
+
+TEST_F(LiquidTest, CellsThatCannotHoldLiquidLoseItWithoutAnEdit) {
+  MapBlock& dirt = map->cell(20, 5);
+  dirt.setFront(kDirt, 0, 0);
+  dirt.liquid = full(kWater);
+  dirt.flags |= cell_flag::kLiquidSource;
+  MapBlock& shut = map->cell(22, 5);
+  shut.setFront(kShutter, 1, 0);
+  shut.liquid = full(kLava);
+  EXPECT_FALSE(sim().isOpenForLiquid(&shut));
+  sim().queueCell(dirt);
+  sim().queueCell(shut);
+  settle();
+  EXPECT_EQ(dirt.liquid, 0);
+  EXPECT_FALSE(dirt.hasFlag(cell_flag::kLiquidSource));
+  EXPECT_EQ(shut.liquid, 0);
+  EXPECT_EQ(game->edits, 0);
+}
+
+TEST_F(LiquidTest, RemovingTheSourceDrainsWhatItFed) {
+  source(10, 1, kWater);
+  settle();
+  sim().wakeNeighbours(map->cell(10, 1));
+  EXPECT_EQ(liquidAt(10, 1), 0);
+  settle();
+  for (int x = 5; x <= 15; ++x) EXPECT_EQ(liquidAt(x, 1), 0) << "column " << x;
+}
+
+TEST_F(LiquidTest, QueueingSchedulesOneStepTaskAndForgottenCellsAreSkipped) {
+  MapBlock& c = map->cell(4, 1);
+  c.liquid = full(kWater);
+  sim().queueCell(c);
+  EXPECT_TRUE(sim().running());
+  EXPECT_EQ(engine::scheduledSlots()[LiquidSimulator::kStepSlot], &sim());
+  sim().forgetCell(c);
+  sim().step();
+  EXPECT_EQ(c.liquid, full(kWater)) << "a forgotten cell is not recomputed";
+  sim().step();
+  EXPECT_FALSE(sim().running());
+}
+
+}  // namespace
