@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "content/potions/potion_def.h"
+#include "tests/world/world_recorders.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
+#include "world/blocks/sign.h"
+#include "world/edits/edit_kind.h"
+#include "world/plants/plant_system.h"
+
+namespace {
+
+using namespace world_test;
+namespace ek = edit_kind;
+
+constexpr uint16_t kSmallChest = 213;
+constexpr uint16_t kSeedPlant = 703;
+
+class BlockEntitiesTest : public EditWorldTest {
+ protected:
+  void SetUp() override {
+    EditWorldTest::SetUp();
+    defineBlock(kSmallChest, {.transparency = 1});
+    defineBlock(kSignBlockId, {.transparency = 1});
+    defineBlock(kSeedPlant, {.flags = bits({49}), .transparency = 1});
+    makeWorld(WorldParams{});
+  }
+  void place(int32_t x, int32_t y, uint16_t id) { apply(edit(ek::kPlace, x, y, id)); }
+  static constexpr uint16_t kSignBlockId = 2599;
+};
+
+TEST_F(BlockEntitiesTest, ChestPagesFollowTheScrollOffset) {
+  Chest chest(at(1, 1), kSmallChest);
+  EXPECT_EQ(chest.slotCount(), 12u);
+  EXPECT_FALSE(chest.nextPage(6)) << "12 is not below 11";
+  EXPECT_EQ(chest.offset(), 6);
+  EXPECT_FALSE(chest.prevPage(6));
+  EXPECT_EQ(chest.offset(), 0);
+  EXPECT_TRUE(Chest(at(1, 1), 1606).nextPage(6));
+  Chest other(at(1, 1), kSmallChest);
+  other.nextPage(6);
+  other.nextPage(6);
+  EXPECT_TRUE(other.prevPage(4));
+  EXPECT_EQ(other.offset(), 8);
+}
+
+TEST_F(BlockEntitiesTest, BreakingAChestDropsItsContentsAndReleasesIt) {
+  place(4, 4, kSmallChest);
+  ASSERT_EQ(world->chests().size(), 1u);
+  Chest& chest = *world->chests().findAt(at(4, 4));
+  chest.setItem(0, newItem(500, 0, 7, -1, 0));
+  chest.setItem(11, newItem(501, 0, 1, -1, 0));
+  BlockEdit remove = edit(ek::kRemoveLayer, 4, 4);
+  remove.extra = 1;
+  apply(remove);
+  EXPECT_EQ(world->chests().size(), 0u);
+  ASSERT_EQ(rules.drops.size(), 2u);
+  EXPECT_EQ(rules.drops[0].id, 500);
+  EXPECT_EQ(rules.drops[0].count, 7);
+  EXPECT_EQ(rules.drops[1].id, 501);
+  EXPECT_EQ(rules.released, 1);
+}
+
+TEST_F(BlockEntitiesTest, BreakingAChestWithoutDropsGivesItsItemsBackToThePool) {
+  place(4, 4, kSmallChest);
+  world->chests().findAt(at(4, 4))->setItem(2, newItem(500, 0, 7, -1, 0));
+  const size_t freeBefore = itemPool().freeCount();
+  apply(edit(ek::kRemoveLayer, 4, 4));
+  EXPECT_TRUE(rules.drops.empty());
+  EXPECT_EQ(itemPool().freeCount(), freeBefore + 1);
+}
+
+TEST_F(BlockEntitiesTest, PlacingTheSameBlockTwiceMakesOneEntity) {
+  place(4, 4, kSmallChest);
+  place(4, 4, kSmallChest);
+  EXPECT_EQ(world->chests().size(), 1u);
+  place(6, 4, kSignBlockId);
+  EXPECT_EQ(world->signs().size(), 1u);
+  place(8, 4, 45);
+  EXPECT_EQ(world->alchemyLabs().size(), 1u);
+}
+
+TEST_F(BlockEntitiesTest, BrewingFillsTheOutputAndUsesOneUnitOfEachIngredient) {
+  AlchemyLab lab(at(2, 2));
+  lab.setItem(0, newItem(600, 0, 1, -1, 0));
+  lab.setItem(2, newItem(601, 0, 3, -1, 0));
+  PotionResult recipe;
+  recipe.itemId = 2126;
+  recipe.value = 0x0345;
+  lab.brew(recipe);
+  EXPECT_EQ(lab.itemAt(0), nullptr) << "a single unit is used up";
+  EXPECT_EQ(lab.itemAt(1), nullptr) << "an empty slot is skipped";
+  ASSERT_NE(lab.itemAt(2), nullptr);
+  EXPECT_EQ(lab.itemAt(2)->count, 2);
+  ASSERT_NE(lab.itemAt(4), nullptr);
+  EXPECT_EQ(lab.itemAt(4)->id, 2126);
+  EXPECT_EQ(lab.itemAt(4)->word, 0x0345u);
+  lab.brew(recipe);
+  EXPECT_EQ(lab.itemAt(4)->count, 2);
+  EXPECT_EQ(lab.itemAt(2)->count, 1);
+
+  lab.setBrewing(true);
+  lab.open();
+  lab.close();
+  EXPECT_FALSE(lab.brewing());
+  EXPECT_FALSE(lab.inUse());
+}
+
+TEST_F(BlockEntitiesTest, SignTextIsAlwaysBoundedByItsHundredAndTwentyEightCharacters) {
+  Sign sign(at(1, 1));
+  const std::string full(128, 'a');
+  sign.setText(full.c_str());
+  EXPECT_EQ(sign.text(), full);
+  EXPECT_EQ(sign.characters()[127], 'a') << "stored without a terminator";
+  const std::string longer = std::string(128, 'b') + "c";
+  sign.setText(longer.c_str());
+  EXPECT_EQ(sign.text(), std::string(128, 'b'));
+  sign.setText("hi");
+  EXPECT_EQ(sign.text(), "hi");
+  EXPECT_EQ(sign.characters()[2], 0);
+  EXPECT_EQ(sign.characters()[127], 0) << "the rest of a shorter text is zeroed";
+  sign.setText(nullptr);
+  EXPECT_EQ(sign.text(), "");
+}
+
+TEST_F(BlockEntitiesTest, ANestLetsItsMobsOutUnlessPeacefulOrBusy) {
+  put(3, 3, 2317);  // one of kind A, three to five of kind B, spawn mode 3
+  apply(edit(ek::kRemoveLayer, 3, 3));
+  EXPECT_GE(rules.mobModes.size(), 4u);
+  EXPECT_LE(rules.mobModes.size(), 6u);
+  for (uint8_t mode : rules.mobModes) EXPECT_EQ(mode, 3);
+
+  rules.mobModes.clear();
+  world->setBusy(true);
+  put(3, 3, 2317);
+  apply(edit(ek::kRemoveLayer, 3, 3));
+  EXPECT_TRUE(rules.mobModes.empty());
+}
+
+TEST_F(BlockEntitiesTest, APlantWithSeedsDropsOneToThreeSeedsCarryingItsGene) {
+  put(3, 3, kSeedPlant);
+  world->plants().registerPlant(at(3, 3), 0x0123);
+  apply(edit(ek::kRemoveLayer, 3, 3));
+  ASSERT_GE(rules.drops.size(), 1u);
+  ASSERT_LE(rules.drops.size(), 3u);
+  for (const Dropped& d : rules.drops) {
+    EXPECT_EQ(d.id, 41);
+    EXPECT_EQ(d.count, 1);
+    EXPECT_EQ(d.word, 0x8123u);
+  }
+  EXPECT_FALSE(world->plants().geneAt(at(3, 3)).has_value());
+}
+
+}  // namespace

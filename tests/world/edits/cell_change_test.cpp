@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include "tests/world/world_recorders.h"
+#include "world/circuits/circuit_cells.h"
+#include "world/circuits/circuit_system.h"
+#include "world/edits/edit_kind.h"
+#include "world/explosions/explosion_system.h"
+
+namespace {
+
+using namespace world_test;
+namespace ek = edit_kind;
+
+constexpr uint16_t kSwitchPart = 700;  // a circuit component with the output flag: kind 17
+constexpr uint16_t kPaper = 701;       // may not stand in water
+constexpr uint16_t kWire = 702;        // a circuit component without a kind of its own
+
+class CellChangeTest : public EditWorldTest {
+ protected:
+  void SetUp() override {
+    EditWorldTest::SetUp();
+    defineBlock(kSwitchPart, {.flags = bits({45, 21}), .transparency = 1});
+    defineBlock(kPaper, {.flags = bits({14}), .transparency = 1});
+    defineBlock(kWire, {.flags = bits({45}), .transparency = 1});
+    makeWorld(WorldParams{});
+  }
+};
+
+TEST_F(CellChangeTest, SettingALayerPlaysThePlacedSoundAndRegistersComponents) {
+  BlockEdit e = edit(ek::kSetLayerBlock, 3, 4, kSwitchPart);
+  e.state = 5;
+  const EditResult r = apply(e);
+  EXPECT_EQ(r.cell, &at(3, 4));
+  EXPECT_EQ(r.bits & (refresh_bit::kCell | refresh_bit::kShadows), refresh_bit::kCell | refresh_bit::kShadows);
+  EXPECT_EQ(at(3, 4).frontId(), kSwitchPart);
+  EXPECT_EQ(at(3, 4).blockState(), 5);
+  EXPECT_EQ(circuitKind(at(3, 4)), 17);
+  ASSERT_EQ(sounds.played.size(), 1u);
+  EXPECT_EQ(sounds.played[0].id, 5);
+  EXPECT_EQ(sounds.played[0].value, kSwitchPart);
+  EXPECT_EQ(rules.launches, 1);
+}
+
+TEST_F(CellChangeTest, QuietSettingKeepsSoundStateAndAnExistingComponent) {
+  setCircuitKind(at(3, 4), 6);
+  BlockEdit e = edit(ek::kSetLayerQuietly, 3, 4, kSwitchPart);
+  e.state = 5;
+  apply(e);
+  EXPECT_TRUE(sounds.played.empty());
+  EXPECT_EQ(at(3, 4).blockState(), 0);
+  EXPECT_EQ(circuitKind(at(3, 4)), 6);
+}
+
+TEST_F(CellChangeTest, RemovingTheFrontForgetsItsComponentAndTheBackKeepsWires) {
+  apply(edit(ek::kSetLayerBlock, 3, 4, kSwitchPart));
+  BlockEdit remove = edit(ek::kRemoveLayer, 3, 4);
+  const EditResult r = apply(remove);
+  EXPECT_EQ(r.bits & refresh_bit::kShadows, refresh_bit::kShadows);
+  EXPECT_EQ(at(3, 4).frontId(), 0);
+  EXPECT_EQ(circuitKind(at(3, 4)), 0);
+
+  for (uint8_t kind : {15, 16, 17}) {
+    setCircuitKind(at(6, 4), kind);
+    BlockEdit back = edit(ek::kRemoveLayer, 6, 4);
+    back.layer = MapBlock::kBack;
+    apply(back);
+    EXPECT_EQ(circuitKind(at(6, 4)), kind) << int(kind);
+  }
+  setCircuitKind(at(6, 4), 3);
+  BlockEdit back = edit(ek::kRemoveLayer, 6, 4);
+  back.layer = MapBlock::kBack;
+  apply(back);
+  EXPECT_EQ(circuitKind(at(6, 4)), 0);
+}
+
+TEST_F(CellChangeTest, ReplacingAWordThatClosesTheCellRecomputesShadowsAndTheTopHeight) {
+  BlockEdit e = edit(ek::kReplace, 8, 15, kDirt);
+  e.variant = 2;
+  e.state = 3;
+  const EditResult r = apply(e);
+  EXPECT_EQ(r.bits & (refresh_bit::kCell | refresh_bit::kShadows), refresh_bit::kCell | refresh_bit::kShadows);
+  EXPECT_EQ(at(8, 15).frontVariant(), 2);
+  EXPECT_EQ(at(8, 15).blockState(), 3);
+  EXPECT_EQ(world->map().topHeight(8), 16);
+
+  BlockEdit same = edit(ek::kReplace, 8, 15, kDirt);  // still closed: no shadow work
+  EXPECT_EQ(apply(same).bits & refresh_bit::kShadows, 0);
+}
+
+TEST_F(CellChangeTest, DecorationsAreSetAndRemovedBySlotOrById) {
+  BlockEdit set = edit(ek::kSetDeco, 2, 2, 300);
+  set.slot = 2;
+  set.variant = 5;
+  set.layer = 1;
+  EXPECT_EQ(apply(set).bits, refresh_bit::kCell);
+  EXPECT_EQ(at(2, 2).decos[2], map_deco::make(300, 5, 1));
+
+  at(2, 2).decos[0] = map_deco::make(300, 0, 1);
+  at(2, 2).decos[1] = map_deco::make(300, 0, 0);  // other side: stays
+  BlockEdit byId = edit(ek::kRemoveDeco, 2, 2, 300);
+  byId.slot = 255;
+  byId.layer = 1;
+  EXPECT_EQ(apply(byId).bits, refresh_bit::kCell);
+  EXPECT_TRUE(map_deco::empty(at(2, 2).decos[0]));
+  EXPECT_EQ(map_deco::id(at(2, 2).decos[1]), 300);
+  EXPECT_TRUE(map_deco::empty(at(2, 2).decos[2]));
+  EXPECT_EQ(map_deco::side(at(2, 2).decos[2]), 1) << "an emptied slot keeps its side";
+}
+
+TEST_F(CellChangeTest, CircuitKindsSettingsAndEditsReachTheCircuitSystem) {
+  BlockEdit set = edit(ek::kCircuitPartSet, 1, 1);
+  set.setValueByte(0, 9);
+  EXPECT_EQ(apply(set).bits, refresh_bit::kCell);
+  EXPECT_EQ(circuitKind(at(1, 1)), 9);
+
+  BlockEdit setting = edit(ek::kCircuitSetting, 1, 1);
+  for (size_t i = 0; i < 6; ++i) setting.setValueByte(i, static_cast<uint8_t>(10 + i));
+  apply(setting);
+  const CircuitSetting* stored = world->circuits().settingAt(at(1, 1));
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ((*stored)[0], 10);
+  EXPECT_EQ((*stored)[5], 15);
+
+  BlockEdit change = edit(ek::kCircuitEdit, 1, 1, 0x0203);
+  EXPECT_EQ(apply(change).bits, refresh_bit::kCell);
+  ASSERT_EQ(world->circuits().pendingChanges().size(), 1u);
+  EXPECT_EQ(world->circuits().pendingChanges()[0].operation, CircuitSystem::kEditChange);
+
+  EXPECT_EQ(apply(edit(ek::kCircuitPartRemoved, 1, 1)).bits, refresh_bit::kCell);
+  EXPECT_EQ(circuitKind(at(1, 1)), 0);
+  EXPECT_EQ(world->circuits().settingAt(at(1, 1)), nullptr);
+  EXPECT_TRUE(world->circuits().pendingChanges().empty());
+}
+
+TEST_F(CellChangeTest, SetStateTouchesOnlyTheStateBits) {
+  at(4, 4).flags = cell_flag::kForeign | cell_flag::kEmitsLight;
+  BlockEdit e = edit(ek::kSetState, 4, 4);
+  e.state = 6;
+  EXPECT_EQ(apply(e).bits, refresh_bit::kCell);
+  EXPECT_EQ(at(4, 4).blockState(), 6);
+  EXPECT_TRUE(at(4, 4).hasFlag(cell_flag::kForeign));
+  EXPECT_TRUE(at(4, 4).hasFlag(cell_flag::kEmitsLight));
+}
+
+TEST_F(CellChangeTest, ASourceStartsItsLiquidThroughTheGameAndStopsIt) {
+  BlockEdit start = edit(ek::kLiquidStarts, 4, 4);
+  start.setValueByte(0, 0x40 | 0x07);  // water
+  apply(start);
+  EXPECT_TRUE(at(4, 4).hasFlag(cell_flag::kLiquidSource));
+  EXPECT_EQ(at(4, 4).liquid, 0x40 + 0x24);
+
+  BlockEdit stop = edit(ek::kLiquidStops, 4, 4);
+  apply(stop);
+  EXPECT_FALSE(at(4, 4).hasFlag(cell_flag::kLiquidSource));
+  EXPECT_EQ(at(4, 4).liquid, 0);
+}
+
+TEST_F(CellChangeTest, WaterDissolvesABlockThatCannotStandInItAndLavaLightsTheCell) {
+  put(4, 4, kPaper);
+  BlockEdit water = edit(ek::kLiquidArrives, 4, 4);
+  water.setValueByte(0, 0x40 | 0x3F);
+  apply(water);
+  EXPECT_EQ(at(4, 4).frontId(), 0);
+  ASSERT_FALSE(effects.debris.empty());
+  EXPECT_EQ(effects.debris[0].id, kPaper);
+  EXPECT_EQ(effects.debris[0].count, 5u);
+
+  BlockEdit lava = edit(ek::kLiquidArrives, 6, 4);
+  lava.setValueByte(0, 0x80 | 0x3F);
+  const EditResult r = apply(lava);
+  EXPECT_EQ(r.bits, refresh_bit::kCell | refresh_bit::kLight);
+  EXPECT_EQ(rules.lavaEffects, 1);
+
+  BlockEdit leaves = edit(ek::kLiquidLeaves, 6, 4);
+  leaves.setValueByte(1, static_cast<uint8_t>(LiquidKind::Lava));
+  EXPECT_EQ(apply(leaves).bits, refresh_bit::kCell | refresh_bit::kLight);
+  EXPECT_EQ(at(6, 4).liquid, 0);
+  EXPECT_EQ(rules.fishingEnded, 1);
+
+  BlockEdit waterLeaves = edit(ek::kLiquidLeaves, 4, 4);  // water leaving needs no light work
+  waterLeaves.setValueByte(1, static_cast<uint8_t>(LiquidKind::Water));
+  EXPECT_EQ(apply(waterLeaves).bits, 0);
+}
+
+TEST_F(CellChangeTest, AnExplosionQueuesItsBlastAtTheWrappedCell) {
+  BlockEdit blast = edit(ek::kExplosion, kWidth + 3, 7);
+  const uint8_t spec[7] = {50, 20, 5, 4, 4, 2, 50};
+  for (size_t i = 0; i < 7; ++i) blast.setValueByte(i, spec[i]);
+  EXPECT_EQ(apply(blast).cell, &at(3, 7));
+  ASSERT_EQ(world->explosions().queued().size(), 1u);
+  EXPECT_EQ(world->explosions().queued()[0].cellIndex, world->map().indexOf(at(3, 7)));
+  EXPECT_EQ(world->explosions().queued()[0].spec[6], 50);
+}
+
+TEST_F(CellChangeTest, BreakEffectsPlayTheSoundAndShowThirtyPieces) {
+  put(5, 5, kDirt, 1);
+  BlockEdit e = edit(ek::kBreakEffects, 5, 5);
+  EXPECT_EQ(apply(e).bits, refresh_bit::kCell);
+  ASSERT_EQ(sounds.played.size(), 1u);
+  EXPECT_EQ(sounds.played[0].id, 1);
+  ASSERT_EQ(effects.debris.size(), 1u);
+  EXPECT_EQ(effects.debris[0].count, 30u);
+  EXPECT_EQ(at(5, 5).frontId(), kDirt) << "the effects alone leave the block";
+}
+
+}  // namespace

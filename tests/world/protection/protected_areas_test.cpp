@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "tests/world/world_recorders.h"
+#include "world/edits/edit_kind.h"
+#include "world/protection/protected_areas.h"
+
+namespace {
+
+using namespace world_test;
+namespace ek = edit_kind;
+
+class ProtectedAreasTest : public EditWorldTest {
+ protected:
+  ProtectedAreas& areas() { return world->protectedAreas(); }
+};
+
+TEST_F(ProtectedAreasTest, PlacingAProtectionBlockGuardsItsSquareAndBreakingItFreesIt) {
+  WorldParams params;
+  params.mode = 1;  // creative: no explored bitmap for the large map
+  world.reset();
+  world = World::create(nullptr, params, 512, 128);
+  game = std::make_unique<WorldGame>(*world);
+  setCurrentGame(game.get());
+  apply(edit(ek::kSetLayerBlock, 100, 50, 3));
+  const struct {
+    int32_t x, y;
+    bool guarded;
+  } cases[] = {{80, 30, true},  {120, 70, true},  {100, 50, true}, {79, 50, false},
+               {121, 50, false}, {100, 29, false}, {100, 71, false}};
+  for (const auto& c : cases) EXPECT_EQ(areas().isProtectedAt(c.x, c.y), c.guarded) << c.x << "," << c.y;
+  apply(edit(ek::kRemoveLayer, 100, 50));
+  EXPECT_TRUE(areas().areas().empty());
+  EXPECT_FALSE(areas().isProtectedAt(100, 50));
+}
+
+TEST_F(ProtectedAreasTest, AreasNearTheSeamAndTheBottomRowGuardWhatTheyCover) {
+  apply(edit(ek::kSetLayerBlock, 2, 1, 1));  // size 10: columns -3..7 and rows 0..6
+  const struct {
+    int32_t x, y;
+    bool guarded;
+  } cases[] = {{0, 0, true},          {7, 6, true},          {kWidth - 3, 1, true}, {-3, 1, true},
+               {kWidth - 4, 1, false}, {8, 1, false},         {2, 7, false},        {kWidth + 2, 1, true}};
+  for (const auto& c : cases) EXPECT_EQ(areas().isProtectedAt(c.x, c.y), c.guarded) << c.x << "," << c.y;
+
+  apply(edit(ek::kSetLayerBlock, kWidth - 1, 18, 1));
+  EXPECT_TRUE(areas().isProtectedAt(3, 19)) << "across the seam from the right edge";
+  EXPECT_FALSE(areas().isProtectedAt(5, 19));
+}
+
+TEST_F(ProtectedAreasTest, ALockOrTheWorldLockOptionGuardsACell) {
+  EXPECT_FALSE(areas().isProtectedAt(20, 12));
+  at(20, 12).addDeco(ProtectedAreas::kLockBlock, 0, MapBlock::kBack);
+  EXPECT_FALSE(areas().isProtectedAt(20, 12)) << "a lock on the back side does not count";
+  at(20, 12).addDeco(ProtectedAreas::kLockBlock, 0, MapBlock::kFront);
+  EXPECT_TRUE(areas().isProtectedAt(20 + kWidth, 12));
+  kel::options().permissionWorldLock = true;
+  EXPECT_TRUE(areas().isProtectedAt(30, 12));
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#pragma once
+// An alchemy lab: four ingredient slots (0-3) and the output slot (4), and the brewing flag that
+// is set while a brew runs. Closing the lab stops the brew.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "world/blocks/logic_block.h"
+
+struct PotionResult;
+
+class AlchemyLab : public LogicItemBlock {
+ public:
+  static constexpr size_t kIngredientSlots = 4;
+  static constexpr size_t kOutputSlot = 4;
+
+  explicit AlchemyLab(MapBlock& cell);
+
+  void close() override;
+  void dropContents(Logic& rules) override;
+  virtual void setItem(uint8_t slot, Item* item);
+
+  // One potion of the recipe goes to the output slot and every ingredient slot gives one unit.
+  void brew(const PotionResult& recipe);
+
+  bool brewing() const { return brewing_ != 0; }
+  void setBrewing(bool on) { brewing_ = on ? 1 : 0; }
+
+ private:
+  uint8_t brewing_ = 0;
+};

@@ -1,0 +1,136 @@
+// The world's side of block entities: made when their block is placed, released with their drops
+// when it goes, and what else leaves with a block (bonus drops, seeds, portal frames, leaves left
+// without a trunk, nest mobs, plants, protected areas).
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/tables/content_tables.h"
+#include "engine/base/random.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
+#include "world/blocks/nest_table.h"
+#include "world/blocks/sign.h"
+#include "world/cells/block_flags.h"
+#include "world/edits/edit_kind.h"
+#include "world/map/world_map.h"
+#include "world/placement/block_tables.h"
+#include "world/plants/plant_system.h"
+#include "world/portals/portal_registry.h"
+#include "world/protection/protected_areas.h"
+#include "world/rules/logic.h"
+#include "world/seams/entity_effects.h"
+#include "world/trees/leaf_decay.h"
+#include "world/world.h"
+
+namespace bf = block_flag;
+
+namespace {
+
+constexpr uint8_t kDropKind = 7;
+constexpr uint16_t kBonusDropItem = 1502;
+constexpr uint16_t kSeedItem = 41;
+constexpr uint16_t kSeedMark = 0x8000;
+
+bool givesBonusDrop(uint16_t id) { return id == 103 || id == 106 || id == 144; }
+
+// 0.5 against a fresh draw, as every chance of the rules.
+bool coinFlip() { return 0.5f > static_cast<float>(engine::randomNext()) / 32768.0f; }
+
+int uniformIn(int low, int high) { return high <= low ? low : low + engine::randomNext() % (high - low + 1); }
+
+void dropItem(Logic& rules, const MapBlock& cell, Item* item) {
+  if (item != nullptr) rules.spawnItemDrop(item, cellPixelPosition(cell), kDropKind);
+}
+
+void spawnMobs(Logic& rules, const MapBlock& cell, uint16_t mode, uint16_t kind, int count, const NestRow* coin) {
+  for (int i = 0; i < count; ++i) {
+    const uint16_t mob = coin != nullptr && (engine::randomNext() & 1) != 0 ? coin->mobB : kind;
+    rules.spawnMob(mobDefinitionById(mob), cellPixelPosition(cell), {}, static_cast<uint8_t>(mode), nullptr);
+  }
+}
+
+void releaseNest(Logic& rules, const MapBlock& cell, uint16_t blockId) {
+  const NestRow* row = nestRowFor(blockId);
+  if (row == nullptr || row->maxA == 0) return;
+  spawnMobs(rules, cell, row->spawnMode, row->mobA, uniformIn(row->minA, row->maxA), row->coinFlag != 0 ? row : nullptr);
+  spawnMobs(rules, cell, row->spawnMode, row->mobB, uniformIn(row->minB, row->maxB), nullptr);
+}
+
+}  // namespace
+
+void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
+  if (edit.kind == edit_kind::kSetLayerBlock) {
+    if (edit.layer == MapBlock::kFront) {
+      currentLogic().launchFromCell(cell);
+      currentLogic().liftPetsFromCell(cell);
+    }
+    if (const uint8_t size = protectionSizeFor(edit.blockId); size != 0) protectedAreas_->add(cell, size);
+    return;
+  }
+  if (edit.kind != edit_kind::kPlace || blockEntityAt(cell) != nullptr) return;
+  const uint16_t id = block_word::id(cell.layerWord(edit.layer));
+  if (id == kSignBlock) {
+    signs_.add(std::make_unique<Sign>(cell));
+  } else if (isChestBlock(id)) {
+    chests_.add(std::make_unique<Chest>(cell, id));
+  } else if (id == kAlchemyLabBlock) {
+    alchemyLabs_.add(std::make_unique<AlchemyLab>(cell));
+  } else if (map_->props()[id].has(bf::kPortalFrame)) {
+    portals_->noteFrameAt(cell);
+  }
+  // Shelves, stables and forges are made by their own rules; plants by the plant registry's.
+}
+
+void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop) {
+  Logic& rules = currentLogic();
+  const uint16_t id = block_word::id(cell.layerWord(layer));
+  if (!isBusy() && drop) {
+    rules.dropAttachmentLoot(cell, layer, actor);
+    if (actor != nullptr && !isCreative() && givesBonusDrop(id) && coinFlip()) {
+      const uint16_t value = rules.bonusDropValue(*actor);
+      if (value != 0xFFFF) dropItem(rules, cell, newItem(kBonusDropItem, -1, 1, -1, value));
+    }
+  }
+  LogicBlock* entity = layer == MapBlock::kFront ? blockEntityAt(cell) : nullptr;
+  if (entity != nullptr) {
+    releaseFrontEntity(cell, drop);
+  } else {
+    dropRemovalExtras(cell, id, actor);
+  }
+  plants_->forgetCell(cell);
+  if (protectionSizeFor(id) != 0) protectedAreas_->removeAt(cell);
+}
+
+void World::releaseFrontEntity(MapBlock& cell, bool drop) {
+  Logic& rules = currentLogic();
+  auto release = [&](auto& list) {
+    auto entity = list.takeAt(cell);
+    if (entity == nullptr) return false;
+    if (drop) entity->dropContents(rules);
+    rules.releaseBlockEntity(*entity);
+    return true;
+  };
+  release(chests_) || release(signs_) || release(alchemyLabs_) || release(forges_) || release(stables_) ||
+      release(shelves_);
+}
+
+void World::dropRemovalExtras(MapBlock& cell, uint16_t blockId, PlayerBase*) {
+  const BlockProps& block = map_->props()[blockId];
+  if (block.has(bf::kPlantWithSeeds)) {
+    if (!isBusy() && !isCreative()) dropSeeds(cell);
+  } else if (block.has(bf::kPortalFrame)) {
+    portals_->removeFrameAt(cell);
+  } else if (block.has(bf::kSupportsLeaves)) {
+    leafDecay_->registerAround(cell);
+  } else if (!peaceful() && !isBusy()) {
+    releaseNest(currentLogic(), cell, blockId);
+  }
+}
+
+void World::dropSeeds(MapBlock& cell) {
+  const uint16_t gene = plants_->geneAt(cell).value_or(0);
+  const int count = uniformIn(1, 3);
+  for (int i = 0; i < count; ++i) {
+    dropItem(currentLogic(), cell, newItem(kSeedItem, 0, 1, -1, static_cast<uint16_t>(gene | kSeedMark)));
+  }
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A chest: a fixed number of item slots (by chest block) shown a page at a time from a scroll
+// offset. Chest blocks and their slot counts come from the content's chest table.
+
+#include <cstdint>
+
+#include "world/blocks/logic_block.h"
+
+class Chest : public LogicItemBlock {
+ public:
+  // The cell's front block must be a chest block (see isChestBlock).
+  Chest(MapBlock& cell, uint16_t blockId);
+
+  void dropContents(Logic& rules) override;
+  // offset = max(offset - n, 0); whether the offset is still above 0.
+  virtual bool prevPage(int32_t n);
+  // offset += n; whether another page follows (offset + n below slot count - 1).
+  virtual bool nextPage(int32_t n);
+  // Ownership of the stack passes to the chest.
+  virtual void setItem(int32_t index, Item* item);
+
+  int32_t offset() const { return offset_; }
+
+ private:
+  int32_t offset_ = 0;
+};
+
+bool isChestBlock(uint16_t blockId);

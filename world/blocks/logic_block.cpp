@@ -1,0 +1,36 @@
+#include "world/blocks/logic_block.h"
+
+#include <algorithm>
+
+#include "content/items/item_pool.h"
+#include "world/rules/logic.h"
+#include "world/seams/entity_effects.h"
+
+namespace {
+constexpr uint8_t kDropKind = 7;
+}
+
+LogicItemBlock::~LogicItemBlock() {
+  for (Item* item : slots_) freeItem(item);
+}
+
+bool LogicItemBlock::holdsAnyItem() const {
+  return std::any_of(slots_.begin(), slots_.end(), [](const Item* item) { return item != nullptr; });
+}
+
+void LogicItemBlock::putItem(size_t slot, Item* item) {
+  if (slot >= slots_.size()) {
+    freeItem(item);
+    return;
+  }
+  slots_[slot] = item;
+}
+
+void LogicItemBlock::dropAll(Logic& rules) {
+  const engine::Vec2 at = cellPixelPosition(cell());
+  for (Item*& item : slots_) {
+    if (item == nullptr) continue;
+    rules.spawnItemDrop(item, at, kDropKind);
+    item = nullptr;
+  }
+}

@@ -1,0 +1,56 @@
+#pragma once
+// A block that carries state beyond its cell (a chest's items, a sign's text): one entity per such
+// cell, made when the block is placed and removed, with its drops, when the block goes. The cell
+// is borrowed from the world's map, which outlives every entity of the world. The in-use flag is
+// set while a player has the entity open. Main thread only.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class Item;
+class Logic;
+class MapBlock;
+
+class LogicBlock {
+ public:
+  explicit LogicBlock(MapBlock& cell) : cell_(&cell) {}
+  LogicBlock(const LogicBlock&) = delete;
+  LogicBlock& operator=(const LogicBlock&) = delete;
+
+  virtual void close() { inUse_ = 0; }
+  virtual void open() { inUse_ = 1; }
+  // Drops what the entity holds into the world through the rules.
+  virtual void dropContents(Logic& rules) = 0;
+  virtual ~LogicBlock() = default;
+
+  MapBlock& cell() const { return *cell_; }
+  bool inUse() const { return inUse_ != 0; }
+
+ private:
+  MapBlock* cell_;
+  uint8_t inUse_ = 0;
+};
+
+// A block entity holding item stacks, one pointer per slot (null = empty). The stacks belong to
+// the entity: whatever is still held when it goes back returns to the item pool.
+class LogicItemBlock : public LogicBlock {
+ public:
+  LogicItemBlock(MapBlock& cell, size_t slots) : LogicBlock(cell), slots_(slots, nullptr) {}
+  ~LogicItemBlock() override;
+
+  size_t slotCount() const { return slots_.size(); }
+  Item* itemAt(size_t slot) const { return slot < slots_.size() ? slots_[slot] : nullptr; }
+  bool holdsAnyItem() const;
+
+ protected:
+  // Stores the stack in the slot (ownership passes in; what the slot held was handed on by the
+  // caller); a slot out of range has no place for it, so it goes back to the pool.
+  void putItem(size_t slot, Item* item);
+  // Each held stack, in slot order, drops at the cell through the rules; the slots empty.
+  void dropAll(Logic& rules);
+  std::vector<Item*>& slots() { return slots_; }
+
+ private:
+  std::vector<Item*> slots_;
+};

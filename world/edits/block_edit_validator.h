@@ -1,0 +1,32 @@
+#pragma once
+// The one gate every block edit passes before it touches a cell, on the host and on a client
+// alike: edits come from peers and from files, so each field that later indexes a table, a slot
+// or a row is checked here, by kind (the value bytes overlap the slot, state, variant and layer
+// fields for the kinds that carry more than a block id).
+
+#include <cstddef>
+#include <cstdint>
+
+struct BlockEdit;
+class WorldMap;
+
+enum class EditRefusal : uint8_t {
+  None,
+  Kind,         // outside 2-20
+  Row,          // outside the map's rows
+  BlockId,      // 4096 or more
+  Layer,        // above 1
+  Variant,      // above 7
+  State,        // above 7
+  Slot,         // beyond the four decoration slots (255 only where "find by id" is meant)
+  CircuitKind,  // above 25
+  LiquidKind,   // the old liquid kind above 3
+  Setting,      // a circuit setting for a cell without a component, or trailing bytes
+  Blast,        // a blast that divides by zero or reaches beyond the largest radius
+};
+
+constexpr uint8_t kLargestCircuitKind = 25;
+constexpr uint8_t kLargestBlastRadius = 16;
+
+EditRefusal validateBlockEdit(const BlockEdit& edit, const WorldMap& map);
+

@@ -1,0 +1,121 @@
+#pragma once
+// The container of a running world: its map, the lists of block entities, the explosion queue,
+// the plant registry, the protected areas, the circuit simulation, the day clock, the weather and
+// the places of the entities' spawner and path finder. Every change of a cell arrives as one
+// `BlockEdit`: the host and single play apply it with `applyBlockEdit` (which runs the world's
+// own consequences: block entities, drops, waking what rested above), a client applies the host's
+// copy with `applyCellChange`. Both pass the edit through the one validator first and keep light,
+// liquids, shadows, top heights, circuits and block entities current.
+//
+// The rules, the game, the entities and the sounds are reached through their seams (current
+// `Logic`, current game, entity effects, cell sounds), read at the moment an edit is applied.
+// A world is built and generated on the world-load thread and played on the main thread; nothing
+// here locks except what the circuit system guards itself.
+
+#include <cstdint>
+#include <memory>
+#include <set>
+
+#include "world/blocks/logic_blocks.h"
+#include "world/edits/edit_result.h"
+#include "world/map/world_params.h"
+#include "world/time/day_clock.h"
+#include "world/weather/weather_state.h"
+
+class AlchemyLab;
+class CellPathFinder;
+class Chest;
+class CircuitSystem;
+class ExplosionSystem;
+class LeafDecay;
+class LogicBlock;
+class LogicItemBlock;
+class MapBlock;
+class MobSpawner;
+class PlantSystem;
+class PlayerBase;
+class PortalRegistry;
+class ProtectedAreas;
+class Sign;
+class WorldMap;
+struct BlockEdit;
+struct DifficultyRow;
+
+class World {
+ public:
+  // Width and height 0 take the size table of the parameters' size index.
+  static std::unique_ptr<World> create(const DifficultyRow* difficulty, const WorldParams& params,
+                                       int32_t width = 0, int32_t height = 0);
+  World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width = 0, int32_t height = 0);
+  ~World();
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+
+  // ---- Cells and edits ----
+  MapBlock* cellAt(int32_t x, int32_t y);
+  EditResult applyBlockEdit(const BlockEdit& edit, PlayerBase* context);
+  EditResult applyCellChange(const BlockEdit& edit, PlayerBase* context);
+
+  // ---- Block entities ----
+  void createBlockEntityFor(MapBlock& cell, const BlockEdit& edit);
+  void removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop);
+  // The entity of a cell in any list, null when none.
+  LogicBlock* blockEntityAt(const MapBlock& cell) const;
+
+  // ---- Parts ----
+  WorldMap& map() { return *map_; }
+  const WorldMap& map() const { return *map_; }
+  bool isBusy() const { return busy_ != 0; }
+  void setBusy(bool busy) { busy_ = busy ? 1 : 0; }
+  bool isCreative() const { return creative_ != 0; }
+  bool portalsWork() const { return thirdMode_ != 0; }
+  bool peaceful() const;
+  LogicBlocks<LogicItemBlock>& shelves() { return shelves_; }
+  LogicBlocks<LogicBlock>& stables() { return stables_; }
+  LogicBlocks<Chest>& chests() { return chests_; }
+  std::set<size_t>& markedCells() { return markedCells_; }
+  LogicBlocks<Sign>& signs() { return signs_; }
+  ExplosionSystem& explosions() { return *explosions_; }
+  PlantSystem& plants() { return *plants_; }
+  LogicBlocks<LogicItemBlock>& forges() { return forges_; }
+  LogicBlocks<AlchemyLab>& alchemyLabs() { return alchemyLabs_; }
+  ProtectedAreas& protectedAreas() { return *protectedAreas_; }
+  PortalRegistry& portals() { return *portals_; }
+  LeafDecay& leafDecay() { return *leafDecay_; }
+  CellPathFinder& pathFinder() { return *pathFinder_; }
+  CircuitSystem& circuits() { return *circuits_; }
+  DayClock& dayClock() { return dayClock_; }
+  MobSpawner& mobSpawner() { return *mobSpawner_; }
+  WeatherState& weather() { return weather_; }
+  bool recentDifficultySwitch() const { return !noRecentDifficultySwitch_; }
+
+ private:
+  void releaseFrontEntity(MapBlock& cell, bool drop);
+  void dropRemovalExtras(MapBlock& cell, uint16_t blockId, PlayerBase* actor);
+  void dropSeeds(MapBlock& cell);
+  void dropCircuitPartItems(MapBlock& cell);
+
+  uint8_t busy_ = 0;
+  uint8_t creative_ = 0;
+  uint8_t thirdMode_ = 0;
+  std::unique_ptr<WorldMap> map_;
+  LogicBlocks<LogicItemBlock> shelves_;  // the shelves' own kinds come with the shelf rules
+  LogicBlocks<LogicBlock> stables_;      // the stables' own kind comes with the stable rules
+  LogicBlocks<Chest> chests_;
+  std::set<size_t> markedCells_;  // cells the rules mark (by cell index)
+  LogicBlocks<Sign> signs_;
+  std::unique_ptr<ExplosionSystem> explosions_;
+  std::unique_ptr<PlantSystem> plants_;
+  LogicBlocks<LogicItemBlock> forges_;  // the forges' own kind comes with the forge rules
+  LogicBlocks<AlchemyLab> alchemyLabs_;
+  std::unique_ptr<ProtectedAreas> protectedAreas_;
+  std::unique_ptr<PortalRegistry> portals_;
+  std::unique_ptr<LeafDecay> leafDecay_;
+  std::unique_ptr<CellPathFinder> pathFinder_;
+  std::unique_ptr<CircuitSystem> circuits_;
+  DayClock dayClock_;
+  std::unique_ptr<MobSpawner> mobSpawner_;
+  WeatherState weather_;
+  const DifficultyRow* difficulty_ = nullptr;
+  bool noRecentDifficultySwitch_ = true;
+};
