@@ -1,6 +1,6 @@
 // Writes the seeds that the data folder holds in no ready form: zip archives packing data files
-// (deflated and stored), short sound files in every format the game's decoder reads, and a
-// settings file with a value of every stored type.
+// (deflated and stored), short sound files in every format the game's decoder reads, a
+// settings file with a value of every stored type, and a character with its statistics.
 //   fuzz_seed_maker <seed folder> <data file>...
 #include <minizip/zip.h>
 #include <sndfile.h>
@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_handle.h"
 #include "platform/settings/json_defaults.h"
+#include "saves/character/character_file.h"
+#include "saves/stats/stats_file.h"
 
 namespace fs = std::filesystem;
 
@@ -61,6 +64,29 @@ bool writeSettings(const fs::path& path) {
   return static_cast<bool>(out);
 }
 
+// A character with something in every part of its file, and statistics in every category.
+bool writeCharacter(const fs::path& folder) {
+  CharacterRecord record;
+  record.name = "Seed";
+  record.stateFlags = 1;
+  record.firstRow[0] = DiskItem{0, 2, 1, 50, 0};
+  record.craftGrid[4] = DiskItem{0, 41, 12, 0, 1};
+  record.backpack[35] = DiskItem{0x40, 1040, 999, 0, 0};
+  record.looks[0] = DiskItem{0, 2213, 1, 0, 2};
+  record.knowledge[3] = 0xFF;
+  record.achievements[0] = 1;
+  record.health = 5.0f;
+  record.buffs[0] = BuffPair{3, 600};
+  kel::FileHandle file((folder / "Seed.dat").string(), kel::FileHandle::READ_WRITE_NEW);
+  StatsRecord stats;
+  stats.counters[60] = 7200;
+  for (uint16_t c = 0; c < kStatCategoryCount; ++c) stats.categories[c][c + 1] = c;
+  const std::vector<uint8_t> bytes = writeStatsBytes(stats);
+  std::ofstream out(folder / "Seed.stat", std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return writeCharacterFile(file, record) && static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,6 +98,7 @@ int main(int argc, char** argv) {
   fs::create_directories(seeds / "zip");
   fs::create_directories(seeds / "sound");
   fs::create_directories(seeds / "settings");
+  fs::create_directories(seeds / "saves");
   bool ok = true;
   for (int i = 2; i < argc; ++i) {
     const fs::path member = argv[i];
@@ -83,6 +110,7 @@ int main(int argc, char** argv) {
   ok = writeTone(seeds / "sound" / "tone.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2) && ok;
   ok = writeTone(seeds / "sound" / "tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2) && ok;
   ok = writeSettings(seeds / "settings" / "settings.json") && ok;
+  ok = writeCharacter(seeds / "saves") && ok;
   if (!ok) std::fprintf(stderr, "fuzz_seed_maker: some seeds could not be written\n");
   return ok ? 0 : 1;
 }

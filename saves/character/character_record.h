@@ -49,6 +49,8 @@ struct CharacterRecord {
 
   float health = 0;  // 0 loads as the player's maximum
   std::array<BuffPair, 4> buffs{};
+
+  bool operator==(const CharacterRecord&) const = default;
 };
 
 // Which parts a read found. A missing identity or inventory ends the read there; a missing
