@@ -1,0 +1,157 @@
+// Generating whole worlds from the content set: the largest size (4096x512) on three planets (the
+// home planet, a sea planet and a lava planet) with the time of every stage (from one progress
+// text to the next), the total, the process's peak memory, the liquid sources and settling steps;
+// the smallest size as a quick regression; and the noise stage beside a plain loop that evaluates
+// the same noise over the same map in the same run.
+// The content file is <build>/data/data.dat (run from the build folder) or RUBBLE_DATA_FILE.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/support/side_by_side.h"
+#include "content/loader/content_database.h"
+#include "content/planets/planet_def.h"
+#include "engine/base/random.h"
+#include "world/generator/gradient_noise.h"
+#include "world/generator/terrain_passes.h"
+#include "world/generator/world_generator.h"
+#include "world/map/world_map.h"
+
+namespace {
+
+bool contentLoaded() {
+  static const bool loaded = [] {
+    const char* path = std::getenv("RUBBLE_DATA_FILE");
+    setContentAlertHandler([](const std::string&, const std::string&) {});
+    loadContentDatabase(path ? path : "data/data.dat");
+    return contentLoadError().empty() && !planetDefs().empty();
+  }();
+  return loaded;
+}
+
+const PlanetDef* planetNamed(const char* name) {
+  for (const auto& p : planetDefs()) {
+    if (p->name == name) return p.get();
+  }
+  return nullptr;
+}
+
+double peakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Short counter names for the stage texts.
+const char* stageKey(const std::string& text) {
+  static const std::pair<const char*, const char*> keys[] = {
+      {"Generating noise map..", "noise"},  {"Placing bedrock..", "bedrock"},     {"Spawning veins..", "veins"},
+      {"Spawning blocks..", "blocks"},      {"Spawning caves..", "caves"},        {"Spawning worm caves..", "worms"},
+      {"Generating dungeons..", "dungeons"}, {"Dressing caves..", "dressing"},    {"Spawning treasures..", "treasures"},
+      {"Generating surface..", "surface"},  {"Generating biomes..", "biomes"},    {"Generating prefabs..", "prefabs"},
+      {"Dressing surface..", "dressing_surface"}, {"Computing lighting..", "light"}, {"Precomputing shadows..", "shadows"}};
+  for (const auto& [t, k] : keys) {
+    if (text == t) return k;
+  }
+  return "other";
+}
+
+void generateWorldOf(benchmark::State& state, const char* planetName, uint8_t sizeIndex) {
+  if (!contentLoaded()) {
+    state.SkipWithError("no data.dat; run from the build folder or set RUBBLE_DATA_FILE");
+    return;
+  }
+  const PlanetDef* planet = planetNamed(planetName);
+  if (planet == nullptr) {
+    state.SkipWithError("planet missing from the content set");
+    return;
+  }
+  using Clock = std::chrono::steady_clock;
+  std::vector<std::pair<std::string, double>> stages;
+  GenerationCounts counts;
+  uint32_t seed = 1;
+  for (auto _ : state) {
+    stages.clear();
+    engine::randomSeed(seed++);
+    WorldParams params;
+    params.planetId = planet->id;
+    params.sizeIndex = sizeIndex;
+    auto map = std::make_unique<WorldMap>(nullptr, params);
+    Clock::time_point last = Clock::now();
+    std::string current;
+    WorldGenerator generator(*map, [&](const char* text) {
+      const Clock::time_point now = Clock::now();
+      if (!current.empty()) stages.emplace_back(current, std::chrono::duration<double, std::milli>(now - last).count());
+      current = text;
+      last = now;
+    });
+    benchmark::DoNotOptimize(generateWorld(generator, params, kGenerationFlagWord));
+    stages.emplace_back(current, std::chrono::duration<double, std::milli>(Clock::now() - last).count());
+    counts = generator.counts;
+  }
+  for (const auto& [text, ms] : stages) state.counters[std::string("ms_") + stageKey(text)] = ms;
+  state.counters["peak_mb"] = peakMegabytes();
+  state.counters["liquid_sources"] = counts.liquidSources;
+  state.counters["settle_steps"] = counts.liquidSteps;
+  state.counters["gave_up"] = counts.totalGaveUp();
+  state.counters["tree_seeds"] = counts.treeSeeds;
+}
+
+void BM_GenerateLargest(benchmark::State& state, const char* planet) { generateWorldOf(state, planet, 4); }
+void BM_GenerateSmallest(benchmark::State& state, const char* planet) { generateWorldOf(state, planet, 0); }
+
+// The noise stage of the generator against the least any noise stage must do: the same noise
+// object evaluated at every cell and band sample of the same map, into a plain array.
+void BM_NoiseStageVsPlainLoop(benchmark::State& state) {
+  if (!contentLoaded()) {
+    state.SkipWithError("no data.dat; run from the build folder or set RUBBLE_DATA_FILE");
+    return;
+  }
+  WorldParams params;
+  params.planetId = planetDefs().front()->id;
+  params.sizeIndex = 4;
+  WorldMap map(nullptr, params);
+  const int32_t w = map.width(), h = map.height();
+  std::vector<float> plain(static_cast<size_t>(w) * static_cast<size_t>(h));
+  bench::SideBySide timing;
+  for (auto _ : state) {
+    timing.engine([&] {
+      engine::randomSeed(3);
+      map.clear();
+      WorldGenerator generator(map, nullptr);
+      generateNoiseMap(generator);
+    });
+    timing.baseline([&] {
+      engine::randomSeed(3);
+      const GradientNoise noise;
+      const double a = GradientNoise::kOctaveFactor;
+      for (int k = 0; k < 5; ++k) {
+        for (int32_t x = 0; x < w; ++x) plain[static_cast<size_t>(x)] += static_cast<float>(noise.noise1DSum((w * k + x) * 3000.0, a, a));
+      }
+      for (int32_t x = 0; x < w; ++x) {
+        for (int32_t y = 0; y < h; ++y) {
+          plain[static_cast<size_t>(x) * static_cast<size_t>(h) + static_cast<size_t>(y)] =
+              static_cast<float>(noise.fractal2D(x * 3000.0, y * 3000.0, a, a));
+        }
+      }
+      benchmark::DoNotOptimize(plain.data());
+    });
+  }
+  timing.report(state);
+}
+
+BENCHMARK_CAPTURE(BM_GenerateLargest, terra, "Terra")->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK_CAPTURE(BM_GenerateLargest, thetis_sea, "Thetis")->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK_CAPTURE(BM_GenerateLargest, magmar_lava, "Magmar")->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK_CAPTURE(BM_GenerateSmallest, terra, "Terra")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NoiseStageVsPlainLoop)->Unit(benchmark::kMillisecond)->Iterations(1)->Apply(bench::repeatForMedians);
+
+}  // namespace
+
+BENCHMARK_MAIN();
