@@ -21,11 +21,10 @@ constexpr size_t kNameOffset = 24;
 constexpr size_t kNameBytes = 32;
 
 // What a world without its info record is taken for.
-uint8_t* defaultInfo(uint8_t (&info)[kInfoBytes]) {
+void defaultInfo(uint8_t (&info)[kInfoBytes]) {
   std::memset(info, 0, sizeof info);
   const uint8_t params[12] = {1, 0, 0, 0, 0x0F, 0x00, 0x02, 0x01, 0, 0, 0, 0};
   std::memcpy(info + 84, params, sizeof params);
-  return info;
 }
 
 bool isWorldFile(const DataStreamReader& in) {
