@@ -14,6 +14,7 @@
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
 #include "world/placement/block_tables.h"
+#include "world/plants/plant_genes.h"
 #include "world/plants/plant_system.h"
 #include "world/portals/portal_registry.h"
 #include "world/protection/protected_areas.h"
@@ -28,8 +29,6 @@ namespace {
 
 constexpr uint8_t kDropKind = 7;
 constexpr uint16_t kBonusDropItem = 1502;
-constexpr uint16_t kSeedItem = 41;
-constexpr uint16_t kSeedMark = 0x8000;
 
 bool givesBonusDrop(uint16_t id) { return id == 103 || id == 106 || id == 144; }
 
@@ -77,8 +76,10 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
     alchemyLabs_.add(std::make_unique<AlchemyLab>(cell));
   } else if (map_->props()[id].has(bf::kPortalFrame)) {
     portals_->noteFrameAt(cell);
+  } else if (edit.layer == MapBlock::kFront) {
+    plants_->registerPlant(cell, edit.extra);  // kept only when the block is listed as a plant
   }
-  // Shelves, stables and forges are made by their own rules; plants by the plant registry's.
+  // Shelves, stables and forges are made by their own rules.
 }
 
 void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop) {
@@ -97,7 +98,7 @@ void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor
   } else {
     dropRemovalExtras(cell, id, actor);
   }
-  plants_->forgetCell(cell);
+  if (layer == MapBlock::kFront) plants_->frontBlockRemoved(rules, cell);
   if (protectionSizeFor(id) != 0) protectedAreas_->removeAt(cell);
 }
 
@@ -128,9 +129,15 @@ void World::dropRemovalExtras(MapBlock& cell, uint16_t blockId, PlayerBase*) {
 }
 
 void World::dropSeeds(MapBlock& cell) {
-  const uint16_t gene = plants_->geneAt(cell).value_or(0);
+  // A flower still growing keeps its word in the registry; a grown one shows it in its blocks.
+  const uint16_t gene = plantGenesOfCell(plants_->geneAt(cell).value_or(0), cell);
   const int count = uniformIn(1, 3);
   for (int i = 0; i < count; ++i) {
-    dropItem(currentLogic(), cell, newItem(kSeedItem, 0, 1, -1, static_cast<uint16_t>(gene | kSeedMark)));
+    dropItem(currentLogic(), cell, newItem(kSeedItem, 0, 1, -1, static_cast<uint16_t>(gene | kSeedFromPlantMark)));
   }
+  // The colour's own item comes only from a grown flower: other plants with seeds carry no colour.
+  const GeneRow* colour = colourGene(gene);
+  if (stemGeneOfBlock(cell.frontId()) == nullptr || colour == nullptr || colour->extra == 0) return;
+  const int extras = uniformIn(1, 3);
+  for (int i = 0; i < extras; ++i) dropItem(currentLogic(), cell, newItem(colour->extra, -1, 1, -1, 0));
 }

@@ -8,6 +8,7 @@
 
 #include "engine/base/geometry.h"
 
+class Entity;
 class MapBlock;
 
 class EntityEffects {
@@ -18,6 +19,8 @@ class EntityEffects {
   // Pieces cut from a block's (or decoration's) sprite, anchored to a cell.
   virtual void spawnCutDebris(uint16_t blockId, uint8_t variant, bool back, uint32_t count,
                               engine::Vec2 position, MapBlock& cell, uint8_t lifetimeKind) = 0;
+  // The entity leaves the world at the end of its tick (a fruit released in a creative world).
+  virtual void markForRemoval(Entity*) {}
 };
 
 class NullEntityEffects final : public EntityEffects {

@@ -1,24 +1,39 @@
 #pragma once
-// Leaves left without a trunk: when a block that supports leaves goes, the leaf cells around it
-// wait here for the decay step of the tree rules. Main thread only.
+// The leaf registry and leaf decay. When a block that supports leaves goes, every leaf within
+// three cells of it is registered; the rules' random tick then takes one registered leaf at a
+// time: a leaf with no supporting block left within three cells is removed (an edit through the
+// rules, no drops), and either way it leaves the registry. An entry is a block-word reference
+// (cell and layer), so a leaf replaced meanwhile by something else is simply dropped.
+// Main thread only.
 
 #include <cstddef>
-#include <vector>
+#include <cstdint>
+#include <set>
 
+class Logic;
 class MapBlock;
 class WorldMap;
 
 class LeafDecay {
  public:
-  static constexpr int kReach = 2;  // cells around the removed support that are looked at
+  static constexpr int kReach = 3;  // the 7 x 7 square around a cell
 
   explicit LeafDecay(WorldMap& map) : map_(map) {}
 
-  // Queues every leaf cell (front block with the leaves flag) within kReach of the cell.
+  // `registerLeavesAround`: every cell of the square around the cell (itself excluded, rows
+  // inside the map) whose front block is a leaf.
   void registerAround(const MapBlock& cell);
-  const std::vector<size_t>& pending() const { return pending_; }
+  // `decayRandomLeaf`: one entry drawn uniformly; nothing with an empty registry.
+  void decayRandomLeaf(Logic& rules);
+
+  size_t size() const { return entries_.size(); }
+  bool contains(const MapBlock& cell, uint8_t layer) const;
+  void clear() { entries_.clear(); }
 
  private:
+  size_t keyOf(const MapBlock& cell, uint8_t layer) const;
+  bool hasSupportNear(const MapBlock& cell) const;
+
   WorldMap& map_;
-  std::vector<size_t> pending_;
+  std::set<size_t> entries_;  // cell index x 2 + layer
 };

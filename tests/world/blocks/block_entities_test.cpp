@@ -16,7 +16,7 @@ using namespace world_test;
 namespace ek = edit_kind;
 
 constexpr uint16_t kSmallChest = 213;
-constexpr uint16_t kSeedPlant = 703;
+constexpr uint16_t kSeedPlant = 2208;  // the planted genetic flower
 
 class BlockEntitiesTest : public EditWorldTest {
  protected:
@@ -140,8 +140,10 @@ TEST_F(BlockEntitiesTest, ANestLetsItsMobsOutUnlessPeacefulOrBusy) {
 }
 
 TEST_F(BlockEntitiesTest, APlantWithSeedsDropsOneToThreeSeedsCarryingItsGene) {
-  put(3, 3, kSeedPlant);
-  world->plants().registerPlant(at(3, 3), 0x0123);
+  BlockEdit planted = edit(ek::kPlace, 3, 3, kSeedPlant);
+  planted.extra = 0x0123;
+  apply(planted);
+  ASSERT_EQ(world->plants().geneAt(at(3, 3)), 0x0123);
   apply(edit(ek::kRemoveLayer, 3, 3));
   ASSERT_GE(rules.drops.size(), 1u);
   ASSERT_LE(rules.drops.size(), 3u);

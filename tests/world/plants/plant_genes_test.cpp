@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "tests/world/growth_world.h"
+#include "world/plants/plant_genes.h"
+
+namespace {
+
+using namespace world_test;
+
+uint16_t genes(uint16_t stem, uint16_t flower, uint16_t colour) {
+  return static_cast<uint16_t>(stem | flower << 5 | colour << 10);
+}
+
+TEST(PlantGenesTest, FieldsNameTheBlocksAndTheSeed) {
+  struct Case {
+    uint16_t gene;
+    std::array<uint16_t, 4> blocks;
+    const char* name;
+  };
+  const Case cases[] = {
+      {0, {2208, 2278, 2240, 4024}, "Black Hairy Hyacinth Seed"},
+      {genes(2, 22, 4), {2208, 2283, 2242, 4027}, "Red Plump Rose Seed"},
+      {genes(31, 31, 15), {2208, 2291, 2253, 4022}, "White Sliced Cyclamen Seed"},
+      {genes(18, 4, 8), {2208, 2303, 2271, 4023}, "Grey Crystallized Tears Seed"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(plantBlocksOfGenes(c.gene), c.blocks) << c.gene;
+    EXPECT_EQ(seedDisplayName(c.gene), c.name);
+  }
+}
+
+TEST(PlantGenesTest, ParentsWithTheSameWordGiveItBackButForMutations) {
+  engine::randomSeed(11);
+  const uint16_t parent = genes(9, 17, 5);
+  int same = 0, flippedBits = 0;
+  constexpr int kChildren = 4000;
+  for (int i = 0; i < kChildren; ++i) {
+    const uint16_t child = mixPlantGenes(parent, parent);
+    ASSERT_EQ(child & 0x8000, 0);
+    same += child == parent ? 1 : 0;
+    flippedBits += std::popcount(static_cast<unsigned>(child ^ parent));
+  }
+  // Bits 0-14 are each exposed to three mutation draws of 0.0125: no change in about 57%.
+  EXPECT_GT(same, kChildren * 50 / 100);
+  EXPECT_LT(same, kChildren * 64 / 100);
+  EXPECT_GT(flippedBits, kChildren * 40 / 100);
+  EXPECT_LT(flippedBits, kChildren * 70 / 100);
+}
+
+TEST(PlantGenesTest, DifferingBitsAreSetWithThreeFairChances) {
+  engine::randomSeed(5);
+  std::array<int, 16> setCount{};
+  constexpr int kChildren = 4000;
+  for (int i = 0; i < kChildren; ++i) {
+    const uint16_t child = mixPlantGenes(0x7FFF, 0x0000);
+    for (int bit = 0; bit < 16; ++bit) setCount[static_cast<size_t>(bit)] += (child >> bit) & 1;
+  }
+  for (int bit = 0; bit < 15; ++bit) {
+    // 7 in 8, a little less for the mutations
+    EXPECT_GT(setCount[static_cast<size_t>(bit)], kChildren * 82 / 100) << bit;
+    EXPECT_LT(setCount[static_cast<size_t>(bit)], kChildren * 91 / 100) << bit;
+  }
+  EXPECT_EQ(setCount[15], 0) << "the child keeps bits 0-14";
+}
+
+class PlantGenesCellTest : public GrowthWorldTest {
+ protected:
+  void SetUp() override {
+    GrowthWorldTest::SetUp();
+    defineBlock(2208, {.flags = bits({49}), .transparency = 1});
+    for (uint16_t stem = 2272; stem <= 2303; ++stem) defineBlock(stem, {.flags = bits({49}), .transparency = 1});
+    makeWorld();
+  }
+};
+
+TEST_F(PlantGenesCellTest, AGrownFlowerShowsItsWordInItsBlocks) {
+  const uint16_t gene = genes(13, 26, 9);  // Barbed Lotus, Light Blue
+  MapBlock& cell = at(4, 4);
+  cell.setLayer(2286, 0, MapBlock::kFront);
+  cell.decos[1] = map_deco::make(2251, 0, MapBlock::kBack);  // a flower counts on either side
+  cell.decos[2] = map_deco::make(4056, 0, MapBlock::kFront);
+  EXPECT_EQ(plantGenesOfCell(0xC000, cell), gene) << "a field read clears bits 14-15";
+  cell.decos[2] = map_deco::make(4056, 0, MapBlock::kBack);
+  EXPECT_EQ(plantGenesOfCell(0, cell), genes(13, 26, 0)) << "a colour counts on the front side only";
+  EXPECT_EQ(plantGenesOfCell(0xC123, at(5, 5)), 0xC123) << "nothing to read: the word stands";
+}
+
+TEST_F(PlantGenesCellTest, APlantedSeedGrowsTheFlowerOfItsWordAndBreaksIntoSeedsOfIt) {
+  const uint16_t gene = genes(2, 22, 4);
+  plant(6, 4, 2208, gene);
+  ASSERT_EQ(plants().geneAt(at(6, 4)), gene);
+  EXPECT_EQ(growToTheEnd(6, 4), 1);
+  EXPECT_EQ(at(6, 4).frontId(), 2283);
+  EXPECT_TRUE(at(6, 4).hasDeco(2242, MapBlock::kFront));
+  EXPECT_TRUE(at(6, 4).hasDeco(4027, MapBlock::kFront));
+  const uint8_t state = at(6, 4).blockState();
+  EXPECT_TRUE(state == 0 || state == 4);
+
+  breakFront(6, 4);
+  int seeds = 0, dyes = 0;
+  for (const auto& drop : rules.drops) {
+    if (drop.id == kSeedItem) {
+      ++seeds;
+      EXPECT_EQ(drop.word, gene | kSeedFromPlantMark);
+    } else {
+      ++dyes;
+      EXPECT_EQ(drop.id, 3781) << "the red colour's item";
+    }
+  }
+  EXPECT_GE(seeds, 1);
+  EXPECT_LE(seeds, 3);
+  EXPECT_GE(dyes, 1);
+  EXPECT_LE(dyes, 3);
+}
+
+TEST_F(PlantGenesCellTest, AnUngrownSeedBreaksIntoSeedsOfItsWordOnly) {
+  plant(6, 4, 2208, genes(7, 7, 7));
+  breakFront(6, 4);
+  ASSERT_FALSE(rules.drops.empty());
+  for (const auto& drop : rules.drops) {
+    EXPECT_EQ(drop.id, kSeedItem);
+    EXPECT_EQ(drop.word, genes(7, 7, 7) | kSeedFromPlantMark);
+  }
+  EXPECT_EQ(plants().plantCount(), 0u);
+}
+
+TEST(SeedItemTest, ASeedItemCarriesItsWord) {
+  resetContentTables();
+  Item* seed = makeSeedItem(5, 0xFFFF, 0x1234);
+  ASSERT_NE(seed, nullptr);
+  EXPECT_EQ(seed->id, kSeedItem);
+  EXPECT_EQ(seed->count, 5);
+  EXPECT_EQ(seed->word, 0x1234u);
+  EXPECT_EQ(seed->durability, 0) << "a seed is no tool: its default wear is 0";
+  freeItem(seed);
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include "content/tables/fruit_table.h"
+#include "content/tables/plant_table.h"
+#include "tests/world/growth_world.h"
+
+namespace {
+
+using namespace world_test;
+
+// Wheat (row 11): planted 2340, then 2338 in variant 1, 2338 in variant 0, grown 2337.
+constexpr uint16_t kWheatSprout = 2340, kWheatGreen = 2338, kWheat = 2337;
+// The vine of row 2 climbs 276 -> 2005 segments with tip 1973, three stages at most.
+constexpr uint16_t kVineRoot = 276, kVine = 2005, kVineTip = 1973;
+// The cave creeper of row 30 grows in darkness only: 409, 416, 419, tip 426, five stages.
+constexpr uint16_t kCreeper = 409;
+// A pumpkin sprout (row 13) grows into 2478, which hangs up to two fruits 2052.
+constexpr uint16_t kPumpkinSprout = 2341, kPumpkinPlant = 2478, kPumpkin = 2052;
+// The sapling of row 0 grows an oak by spec 0.
+constexpr uint16_t kAcorn = 235;
+
+class PlantGrowthTest : public GrowthWorldTest {
+ protected:
+  void SetUp() override {
+    GrowthWorldTest::SetUp();
+    for (uint16_t id : {kWheatSprout, kWheat, kVineRoot, kVine, kVineTip, kCreeper, uint16_t{416}, uint16_t{419},
+                        uint16_t{426}, kPumpkinSprout, kAcorn, uint16_t{1155}, uint16_t{1157}, uint16_t{1123}}) {
+      defineBlock(id, {.transparency = 1});
+    }
+    for (uint16_t id : {kVineRoot, kVine, kVineTip, kCreeper, uint16_t{416}, uint16_t{419}, uint16_t{426}}) {
+      defineBlock(id, {.flags = bits({7}), .transparency = 1});
+    }
+    defineBlock(kWheatGreen, {.transparency = 1, .variants = 2});
+    defineBlock(kPumpkinPlant, {.flags = bits({30}), .transparency = 1});
+    makeWorld();
+    for (int x = 0; x < kWidth; ++x) put(x, 2, kDirt);
+  }
+  uint16_t frontAt(int x, int y) { return at(x, y).frontId(); }
+  void darken(uint32_t darkness) { world->dayClock().darkness = darkness; }
+  // Periodic jobs until something changed or the rounds ran out; true when it changed.
+  bool growAllUntilChanged(int x, int y, int rounds) {
+    const uint16_t before = at(x, y).front;
+    for (int i = 0; i < rounds; ++i) {
+      plants().growAll(rules);
+      if (at(x, y).front != before) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(PlantGrowthTest, WheatPassesItsMiddleStateToTheGrownBlock) {
+  plant(5, 3, kWheatSprout);
+  ASSERT_EQ(plants().plantCount(), 1u);
+  struct Expect {
+    uint16_t id;
+    uint8_t variant;
+  };
+  for (const Expect& e : {Expect{kWheatGreen, 1}, Expect{kWheatGreen, 0}, Expect{kWheat, 0}}) {
+    ASSERT_TRUE(plants().growPlantAt(rules, at(5, 3)));
+    EXPECT_EQ(frontAt(5, 3), e.id);
+    EXPECT_EQ(at(5, 3).frontVariant(), e.variant);
+  }
+  EXPECT_EQ(plants().plantCount(), 0u);
+  EXPECT_FALSE(plants().growPlantAt(rules, at(5, 3)));
+}
+
+TEST_F(PlantGrowthTest, ThePeriodicJobGrowsPlantsByChance) {
+  plant(5, 3, kWheatSprout);
+  int rounds = 0;
+  while (plants().plantCount() > 0 && rounds < 2000) {
+    plants().growAll(rules);
+    ++rounds;
+  }
+  EXPECT_EQ(frontAt(5, 3), kWheat);
+  // Three steps, each taken with 0.1 x 0.5: about sixty rounds.
+  EXPECT_GT(rounds, 10);
+  EXPECT_LT(rounds, 400);
+}
+
+TEST_F(PlantGrowthTest, LightDecidesWhoGrowsUnlessForced) {
+  struct Case {
+    uint16_t planted;
+    uint32_t darkness;  // open sky is 15: darkness 7 leaves level 8, 9 leaves 6
+    bool grows;
+  };
+  const Case cases[] = {
+      {kWheatSprout, 7, true},  {kWheatSprout, 8, false}, {kCreeper, 8, false},
+      {kCreeper, 9, true},      {kCreeper, 0, false},
+  };
+  int x = 3;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.planted << " darkness " << c.darkness);
+    x += 3;
+    plant(x, 3, c.planted);
+    darken(c.darkness);
+    EXPECT_EQ(growAllUntilChanged(x, 3, 400), c.grows);
+    if (!c.grows) {
+      EXPECT_TRUE(plants().growPlantAt(rules, at(x, 3)));
+      EXPECT_NE(frontAt(x, 3), c.planted) << "a forced step ignores the light";
+    }
+    darken(0);
+  }
+}
+
+TEST_F(PlantGrowthTest, AClimbingPlantEndsAtItsStageCountOrOneEarlier) {
+  int endedEarly = 0;
+  for (int x = 1; x < kWidth; x += 2) {
+    plant(x, 3, kVineRoot);
+    const int steps = growOnlyPlantToTheEnd();
+    int tip = 3;
+    while (frontAt(x, tip + 1) != kAir) ++tip;
+    EXPECT_EQ(frontAt(x, tip), kVineTip);
+    for (int y = 3; y < tip; ++y) EXPECT_EQ(frontAt(x, y), kVine) << x << "," << y;
+    const int stage = 1 + (tip - 3);
+    EXPECT_TRUE(stage == 3 || stage == 2) << "three stages; two only by the even chance, never one";
+    EXPECT_EQ(steps, stage - 1);
+    endedEarly += stage == 2 ? 1 : 0;
+  }
+  EXPECT_GT(endedEarly, 0);
+  EXPECT_LT(endedEarly, 20);
+}
+
+TEST_F(PlantGrowthTest, AClimbingPlantStopsUnderARoofButStillEnds) {
+  plant(5, 3, kVineRoot);
+  put(5, 5, kDirt);
+  growOnlyPlantToTheEnd();
+  EXPECT_EQ(frontAt(5, 3), kVine);
+  EXPECT_EQ(frontAt(5, 4), kVineTip);
+  EXPECT_EQ(plants().plantCount(), 0u);
+}
+
+TEST_F(PlantGrowthTest, ATwoBlockPlantNeedsRoomAboveAndSharesOneVariant) {
+  PlantRow row;
+  row.growth = plant_growth::kTwoBlock;
+  row.chance = 1.0f;
+  row.block0 = kWheatSprout;
+  row.block1 = kWheatGreen;
+  row.block2 = kWheatGreen;
+  put(6, 3, kWheatSprout);
+  put(6, 4, kDirt);
+  plants().addPlant(row, 6, 3, 0);
+  EXPECT_TRUE(plants().growPlantAt(rules, at(6, 3)));
+  EXPECT_EQ(frontAt(6, 3), kWheatSprout) << "no room above";
+  breakFront(6, 4);
+  EXPECT_TRUE(plants().growPlantAt(rules, at(6, 3)));
+  EXPECT_EQ(frontAt(6, 3), kWheatGreen);
+  EXPECT_EQ(frontAt(6, 4), kWheatGreen);
+  EXPECT_EQ(at(6, 3).frontVariant(), at(6, 4).frontVariant());
+  EXPECT_EQ(plants().plantCount(), 0u);
+}
+
+TEST_F(PlantGrowthTest, BreakingAPlantBeforeItGrowsEndsIt) {
+  for (uint16_t planted : {kWheatSprout, kAcorn}) {
+    plant(8, 3, planted);
+    ASSERT_EQ(plants().plantCount(), 1u);
+    breakFront(8, 3);
+    EXPECT_EQ(plants().plantCount(), 0u) << planted;
+    EXPECT_FALSE(plants().growPlantAt(rules, at(8, 3)));
+    EXPECT_EQ(frontAt(8, 3), kAir);
+  }
+}
+
+TEST_F(PlantGrowthTest, BreakingAClimbingSegmentEndsThePlantAtItsTip) {
+  plant(5, 3, kCreeper);
+  plants().growPlantAt(rules, at(5, 3));  // stage 2 of 5: a segment at 3, the tip at 4
+  ASSERT_EQ(plants().plantCount(), 1u);
+  breakFront(5, 3);
+  EXPECT_EQ(plants().plantCount(), 0u);
+}
+
+TEST_F(PlantGrowthTest, AGrownFruitBlockHangsFruitUpToItsMaximum) {
+  plant(5, 3, kPumpkinSprout);
+  plants().growPlantAt(rules, at(5, 3));
+  ASSERT_EQ(frontAt(5, 3), kPumpkinPlant);
+  ASSERT_NE(plants().fruitAt(at(5, 3)), nullptr) << "chance 1.0 registers it";
+  for (int i = 0; i < 300; ++i) plants().growFruits(rules);
+  ASSERT_EQ(rules.fruits.size(), 2u);
+  for (const auto& fruit : rules.fruits) EXPECT_EQ(fruit.id, kPumpkin);
+  EXPECT_EQ(plants().fruitAt(at(5, 3))->count, 2);
+
+  Entity* first = plants().fruitAt(at(5, 3))->slots[0];
+  EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), first));
+  EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), first)) << "already released";
+  EXPECT_EQ(plants().fruitAt(at(5, 3))->count, 1);
+  EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), nullptr));
+  EXPECT_EQ(rules.woken.size(), 2u);
+  EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), nullptr)) << "nothing hangs any more";
+  EXPECT_NE(plants().fruitAt(at(5, 3)), nullptr) << "the block stays registered";
+}
+
+TEST_F(PlantGrowthTest, NoFruitHangsInTheDark) {
+  plant(5, 3, kPumpkinSprout);
+  plants().growPlantAt(rules, at(5, 3));
+  darken(8);
+  for (int i = 0; i < 300; ++i) plants().growFruits(rules);
+  EXPECT_TRUE(rules.fruits.empty());
+}
+
+TEST_F(PlantGrowthTest, BreakingAFruitBlockReleasesItsFruitsAndForgetsIt) {
+  plant(5, 3, kPumpkinSprout);
+  plants().growPlantAt(rules, at(5, 3));
+  for (int i = 0; i < 300; ++i) plants().growFruits(rules);
+  breakFront(5, 3);
+  EXPECT_EQ(rules.woken.size(), 2u);
+  EXPECT_EQ(plants().fruitAt(at(5, 3)), nullptr);
+}
+
+TEST_F(PlantGrowthTest, FruitBearingIsDrawnOnceWithTheRowsChance) {
+  const FruitRow* row = fruitRowForBlock(1975);
+  ASSERT_NE(row, nullptr);
+  ASSERT_FLOAT_EQ(row->chance, 0.3f);
+  int registered = 0;
+  for (int x = 0; x < kWidth; ++x) {
+    for (int y = 3; y < kHeight; ++y) {
+      plants().addFruitPlant(at(x, y), row);
+      if (plants().fruitAt(at(x, y)) == nullptr) continue;
+      ++registered;
+      plants().addFruitPlant(at(x, y), row);
+    }
+  }
+  const int cells = kWidth * (kHeight - 3);
+  EXPECT_GT(registered, cells * 24 / 100);
+  EXPECT_LT(registered, cells * 36 / 100);
+  plants().addFruitPlant(at(0, 3), nullptr);
+}
+
+class CreativePlantTest : public PlantGrowthTest {
+ protected:
+  void SetUp() override {
+    PlantGrowthTest::SetUp();
+    makeWorld(1);
+    for (int x = 0; x < kWidth; ++x) put(x, 2, kDirt);
+  }
+};
+
+TEST_F(CreativePlantTest, FruitsReleasedInACreativeWorldAreRemoved) {
+  plant(5, 3, kPumpkinSprout);
+  plants().growPlantAt(rules, at(5, 3));
+  for (int i = 0; i < 300; ++i) plants().growFruits(rules);
+  ASSERT_EQ(rules.fruits.size(), 2u);
+  EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), nullptr));
+  EXPECT_TRUE(rules.woken.empty());
+  EXPECT_EQ(effects.removed.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "content/items/block_filter.h"
+#include "content/tables/plant_table.h"
+#include "tests/world/growth_world.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr uint16_t kTilled = 2435;
+constexpr uint16_t kPotA = 2381, kPotB = 2382;
+constexpr uint16_t kPebbles = 40;     // a decoration that blocks planting
+constexpr uint16_t kShelf = 41;       // a shelf-like soil block
+constexpr uint16_t kGrass = 42;       // a decoration that does not block
+constexpr uint16_t kReplaceable = 43;  // a block planting may replace
+
+class PlantingTest : public GrowthWorldTest {
+ protected:
+  void SetUp() override {
+    GrowthWorldTest::SetUp();
+    defineBlock(kTilled, {.transparency = 2});
+    defineBlock(kPebbles, {.flags = bits({1}), .transparency = 2});
+    defineBlock(kGrass, {.transparency = 2});
+    defineBlock(kShelf, {.flags = bits({23, 41}), .transparency = 0});
+    defineBlock(kReplaceable, {.flags = bits({33}), .transparency = 1});
+    defineBlock(kPotA, {.flags = bits({23}), .transparency = 1});
+    defineBlock(kPotB, {.flags = bits({23}), .transparency = 1});
+    makeWorld();
+  }
+  static PlantRow row(uint16_t needsBlock = 0, uint8_t needsDeco = 0, bool looseSoil = false,
+                      uint64_t soil = FILTER_ANY_BLOCK) {
+    PlantRow r;
+    r.block0 = 2340;
+    r.soil = soil;
+    r.needsBlock = needsBlock;
+    r.needsDeco = needsDeco;
+    r.looseSoilA = looseSoil ? 1 : 0;
+    return r;
+  }
+};
+
+TEST_F(PlantingTest, ResultCodesByCase) {
+  struct Case {
+    const char* what;
+    uint16_t soil;
+    std::vector<MapDeco> soilDecos;
+    uint16_t inCell;
+    PlantRow row;
+    PlantCheck expected;
+  };
+  const MapDeco tilled = map_deco::make(kTilled, 0, MapBlock::kFront);
+  const MapDeco pebbles = map_deco::make(kPebbles, 0, MapBlock::kFront);
+  const MapDeco backPebbles = map_deco::make(kPebbles, 0, MapBlock::kBack);
+  const MapDeco grass = map_deco::make(kGrass, 0, MapBlock::kFront);
+  const Case cases[] = {
+      {"on dirt", kDirt, {}, kAir, row(), PlantCheck::MayPlant},
+      {"in the air", kAir, {}, kAir, row(), PlantCheck::NeedsSolidGround},
+      {"on glass", kGlass, {}, kAir, row(), PlantCheck::NeedsSolidGround},
+      {"loose soil on glass", kGlass, {}, kAir, row(0, 0, true), PlantCheck::MayPlant},
+      {"wrong soil", kDirt, {}, kAir, row(0, 0, false, exactBlockFilter(kShelf)), PlantCheck::WrongSoil},
+      {"right soil", kShelf, {}, kAir, row(0, 0, false, exactBlockFilter(kShelf)), PlantCheck::MayPlant},
+      {"loose soil, shelf with a decoration", kShelf, {grass}, kAir,
+       row(0, 0, true, exactBlockFilter(kDirt)), PlantCheck::MayPlant},
+      {"loose soil, bare shelf", kShelf, {}, kAir, row(0, 0, true, exactBlockFilter(kDirt)), PlantCheck::WrongSoil},
+      {"cell taken", kDirt, {}, kDirt, row(), PlantCheck::CellOccupied},
+      {"cell replaceable", kDirt, {}, kReplaceable, row(), PlantCheck::MayPlant},
+      {"needs pot A", kDirt, {}, kAir, row(kPotA), PlantCheck::NeedsBlock2381},
+      {"needs pot B", kDirt, {}, kAir, row(kPotB), PlantCheck::NeedsBlock2382},
+      {"in pot B", kDirt, {}, kPotB, row(kPotB), PlantCheck::MayPlant},
+      {"untilled", kDirt, {}, kAir, row(0, 1), PlantCheck::SoilNeedsDeco},
+      {"tilled", kDirt, {grass, tilled}, kAir, row(0, 1), PlantCheck::MayPlant},
+      {"pebbles", kDirt, {pebbles}, kAir, row(), PlantCheck::BlockingDeco},
+      {"pebbles behind", kDirt, {backPebbles}, kAir, row(), PlantCheck::MayPlant},
+      {"pebbles before tilling", kDirt, {pebbles, tilled}, kAir, row(0, 1), PlantCheck::SoilNeedsDeco},
+      {"pebbles after tilling", kDirt, {tilled, pebbles}, kAir, row(0, 1), PlantCheck::BlockingDeco},
+      {"pebbles on a shelf", kShelf, {pebbles}, kAir, row(), PlantCheck::MayPlant},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MapBlock& soil = at(10, 5);
+    soil.setLayer(c.soil, 0, MapBlock::kFront);
+    soil.decos = {};
+    for (size_t i = 0; i < c.soilDecos.size(); ++i) soil.decos[i] = c.soilDecos[i];
+    at(10, 6).setLayer(c.inCell, 0, MapBlock::kFront);
+    EXPECT_EQ(plants().canPlantAt(at(10, 6), c.row), c.expected);
+  }
+}
+
+TEST_F(PlantingTest, TheBottomRowHasNoGround) {
+  EXPECT_EQ(plants().canPlantAt(at(3, 0), row()), PlantCheck::NeedsSolidGround);
+}
+
+TEST(PlantTableTest, RowsAreFoundByTheirPlantedBlock) {
+  EXPECT_EQ(plantRowForBlock(0), nullptr) << "empty rows never match";
+  EXPECT_EQ(plantRowForBlock(2340)->row, 11u);
+  EXPECT_EQ(plantRowForBlock(2208)->row, kGeneticFlowerRow);
+  for (size_t i = 0; i < kPlantRowCount; ++i) EXPECT_EQ(plantTable()[i].row, i);
+}
+
+}  // namespace

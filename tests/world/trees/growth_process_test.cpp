@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "content/tables/content_tables.h"
+#include "tests/world/growth_world.h"
+#include "world/trees/growth_process.h"
+#include "world/trees/growth_writer.h"
+#include "world/trees/leaf_decay.h"
+
+namespace {
+
+using namespace world_test;
+
+// Spec 25: root 2539, lower trunk 2540, trunk 2542, leaves 2543; planted from block 2546 (row 150).
+constexpr uint16_t kRoot = 2539, kLowerTrunk = 2540, kTrunk = 2542, kLeaf = 2543, kSapling = 2546;
+// Spec 1, whose trunk (1975) and leaves (1976) bear fruit.
+constexpr uint16_t kFruitTrunk = 1975, kFruitLeaf = 1976;
+
+class TreeTest : public GrowthWorldTest {
+ protected:
+  void SetUp() override {
+    GrowthWorldTest::SetUp();
+    for (uint16_t id : {kRoot, kLowerTrunk, kTrunk, uint16_t{2039}, uint16_t{2007}, kFruitTrunk}) {
+      defineBlock(id, {.flags = bits({8}), .transparency = 1});
+    }
+    defineBlock(kLeaf, {.flags = bits({9}), .transparency = 1, .variants = 3});
+    defineBlock(kFruitTrunk, {.flags = bits({8, 30}), .transparency = 1});
+    defineBlock(kFruitLeaf, {.flags = bits({9, 30}), .transparency = 1});
+    defineBlock(kSapling, {.transparency = 1});
+    makeWorld();
+    for (int x = 0; x < kWidth; ++x) put(x, 2, kDirt);
+  }
+  int leavesInRow(int y, int from, int step) {
+    int n = 0;
+    for (int x = from; at(x, y).frontId() == kLeaf; x += step) ++n;
+    return n;
+  }
+};
+
+TEST_F(TreeTest, APlantedSaplingGrowsStageByStageIntoASymmetricTree) {
+  for (int x : {5, 15, 25, 35}) {
+    SCOPED_TRACE(x);
+    plant(x, 3, kSapling);
+    ASSERT_EQ(plants().plantCount(), 1u);
+    EXPECT_GT(growToTheEnd(x, 3), 3);
+    EXPECT_EQ(plants().plantCount(), 0u) << "a finished tree leaves the registry";
+
+    int y = 3;
+    while (at(x, y).frontId() == kRoot) ++y;
+    EXPECT_GE(y - 3, 2) << "the base stage lays two to four rows of root";
+    EXPECT_LE(y - 3, 4);
+    int top = y;
+    while (at(x, top).frontId() == kTrunk) ++top;
+    EXPECT_GE(top - y, 3) << "a trunk row, widening rows and a narrowing row";
+    EXPECT_EQ(at(x, top).frontId(), kAir);
+    int canopyRows = 0;
+    for (int row = y; row < top; ++row) {
+      const int left = leavesInRow(row, x - 1, -1), right = leavesInRow(row, x + 1, 1);
+      EXPECT_EQ(left, right) << "row " << row;
+      canopyRows += left > 0 ? 1 : 0;
+    }
+    EXPECT_GE(canopyRows, 2);
+  }
+}
+
+TEST_F(TreeTest, ATreeBlockedAboveStopsAtOnce) {
+  plant(20, 3, kSapling);
+  put(20, 4, kDirt);
+  EXPECT_EQ(growToTheEnd(20, 3), 1);
+  EXPECT_EQ(at(20, 3).frontId(), kSapling) << "nothing was grown";
+  EXPECT_EQ(at(20, 4).frontId(), kDirt);
+  EXPECT_TRUE(rules.edits.empty());
+}
+
+TEST_F(TreeTest, ATreeOfItsOwnBlocksAboveKeepsGrowing) {
+  plant(20, 3, kSapling);
+  put(20, 5, kTrunk);
+  growToTheEnd(20, 3);
+  EXPECT_EQ(at(20, 4).frontId(), kRoot);
+}
+
+TEST_F(TreeTest, ABranchStopsOnTheSideWhoseNextCellIsTaken) {
+  const ProcessSpec& spec = contentTables().processSpecs[25];
+  BranchEntry branch{&spec, 3, 3, 3, 3, 10, 8, 1};
+  put(12, 8, kDirt);
+  MapGrowthWriter out(world->map());
+  int steps = 1;
+  while (!branch.step(world->map(), out)) ++steps;
+  EXPECT_EQ(steps, 3);
+  EXPECT_EQ(at(11, 8).frontId(), kLeaf);
+  EXPECT_EQ(at(12, 8).frontId(), kDirt);
+  EXPECT_EQ(at(13, 8).frontId(), kAir) << "the right side stopped at the taken cell";
+  for (int x : {9, 8, 7}) EXPECT_EQ(at(x, 8).frontId(), kLeaf) << x;
+  EXPECT_EQ(at(6, 8).frontId(), kAir);
+}
+
+TEST_F(TreeTest, TheGeneratorsRunWritesTheMapAndRegistersNothing) {
+  runGrowthToCompletion(world->map(), 30, 3, 1);
+  EXPECT_EQ(at(30, 3).frontId(), 2039);
+  EXPECT_TRUE(rules.edits.empty());
+  EXPECT_EQ(plants().fruitAt(at(30, 4)), nullptr);
+  int fruitBlocks = 0;
+  for (int y = 3; y < kHeight; ++y) {
+    for (int x = 25; x <= 35; ++x) {
+      const uint16_t id = at(x, y).frontId();
+      if (id == kFruitTrunk || id == kFruitLeaf) {
+        ++fruitBlocks;
+        EXPECT_EQ(plants().fruitAt(at(x, y)), nullptr);
+      }
+    }
+  }
+  EXPECT_GT(fruitBlocks, 0);
+}
+
+TEST_F(TreeTest, RandomInRangeStaysInItsBounds) {
+  EXPECT_EQ(randomInRange(4, 4), 4);
+  bool sawLow = false, sawHigh = false;
+  for (int i = 0; i < 200; ++i) {
+    const int v = randomInRange(1, 3);
+    ASSERT_GE(v, 1);
+    ASSERT_LE(v, 3);
+    sawLow |= v == 1;
+    sawHigh |= v == 3;
+  }
+  EXPECT_TRUE(sawLow && sawHigh);
+}
+
+// Trunk A at column 10 and trunk B at column 16 hold up leaves on row 5.
+class LeafDecayTest : public TreeTest {
+ protected:
+  void SetUp() override {
+    TreeTest::SetUp();
+    put(10, 5, kTrunk);
+    put(16, 5, kTrunk);
+    for (int x = 11; x <= 14; ++x) put(x, 5, kLeaf);
+  }
+  LeafDecay& decay() { return world->leafDecay(); }
+};
+
+TEST_F(LeafDecayTest, LeavesWithoutSupportDecayAfterTheTrunkGoes) {
+  breakFront(10, 5);
+  EXPECT_EQ(decay().size(), 3u) << "leaves within three cells of the trunk: columns 11-13";
+  EXPECT_FALSE(decay().contains(at(14, 5), MapBlock::kFront));
+  while (decay().size() > 0) decay().decayRandomLeaf(rules);
+  EXPECT_EQ(at(11, 5).frontId(), kAir);
+  EXPECT_EQ(at(12, 5).frontId(), kAir);
+  EXPECT_EQ(at(13, 5).frontId(), kLeaf) << "trunk B stands three cells away";
+  EXPECT_EQ(at(14, 5).frontId(), kLeaf);
+  EXPECT_TRUE(rules.drops.empty()) << "decayed leaves drop nothing";
+}
+
+TEST_F(LeafDecayTest, ALeafStillSupportedOnlyLeavesTheRegistry) {
+  put(10, 7, kTrunk);  // a second support near the first trunk
+  breakFront(10, 5);
+  const size_t registered = decay().size();
+  for (size_t i = 0; i < registered; ++i) decay().decayRandomLeaf(rules);
+  EXPECT_EQ(decay().size(), 0u);
+  for (int x = 11; x <= 14; ++x) EXPECT_EQ(at(x, 5).frontId(), kLeaf) << x;
+}
+
+TEST_F(LeafDecayTest, AnEmptyRegistryDoesNothing) {
+  decay().decayRandomLeaf(rules);
+  EXPECT_TRUE(rules.edits.empty());
+}
+
+TEST_F(LeafDecayTest, ALeafReplacedMeanwhileIsNotRemoved) {
+  breakFront(10, 5);
+  for (int x = 11; x <= 13; ++x) put(x, 5, kDirt);
+  while (decay().size() > 0) decay().decayRandomLeaf(rules);
+  for (int x = 11; x <= 13; ++x) EXPECT_EQ(at(x, 5).frontId(), kDirt);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// The fruit map of the plant registry: grown blocks that bear fruit, the fruits hanging on them,
+// and their release when picked, timed out or when the block goes.
+
+#include <algorithm>
+
+#include "content/tables/fruit_table.h"
+#include "engine/base/random.h"
+#include "world/plants/plant_chance.h"
+#include "world/cells/block_flags.h"
+#include "world/map/world_map.h"
+#include "world/plants/plant_system.h"
+#include "world/rules/logic.h"
+#include "world/seams/entity_effects.h"
+
+namespace {
+
+constexpr float kHangChance = 0.08f;
+constexpr uint8_t kHangLightLevel = 8;
+
+}  // namespace
+
+void PlantSystem::addFruitPlant(MapBlock& cell, const FruitRow* row) {
+  if (row == nullptr || fruits_.count(map_.indexOf(cell)) != 0) return;
+  if (!plantChance(row->chance)) return;
+  fruits_[map_.indexOf(cell)] = FruitState{row, 0, {}};
+}
+
+const FruitState* PlantSystem::fruitAt(const MapBlock& cell) const {
+  auto found = fruits_.find(map_.indexOf(cell));
+  return found == fruits_.end() ? nullptr : &found->second;
+}
+
+void PlantSystem::growFruits(Logic& rules) {
+  for (auto& [index, state] : fruits_) {
+    if (state.count >= state.row->max || !plantChance(kHangChance)) continue;
+    MapBlock& cell = map_.cells()[index];
+    if (cell.lightLevel(darkness()) < kHangLightLevel) continue;
+    const uint8_t slotCount = std::min<uint8_t>(state.row->max, FruitState::kSlots);
+    Entity** free = std::find(state.slots, state.slots + slotCount, nullptr);
+    if (free == state.slots + slotCount) continue;
+    Entity* fruit = rules.spawnFruit(state.row->fruit, cell, fruitVariantFor(*state.row, cell.frontVariant()));
+    if (fruit == nullptr) continue;  // nothing hangs that the rules did not make
+    *free = fruit;
+    ++state.count;
+  }
+}
+
+void PlantSystem::releaseFruit(Logic& rules, Entity* fruit) {
+  if (creative()) {
+    entityEffects().markForRemoval(fruit);
+  } else {
+    rules.wakeEntity(fruit);
+  }
+}
+
+bool PlantSystem::takeFruit(Logic& rules, MapBlock& cell, Entity* fruit) {
+  if (!map_.props()[cell.frontId()].has(block_flag::kFruitPlant)) return false;
+  auto found = fruits_.find(map_.indexOf(cell));
+  if (found == fruits_.end()) return false;
+  FruitState& state = found->second;
+  if (fruit == nullptr) {
+    for (Entity*& slot : state.slots) {
+      if (slot != nullptr) releaseFruit(rules, slot);
+      slot = nullptr;
+    }
+    const bool any = state.count > 0;
+    state.count = 0;
+    return any;
+  }
+  for (Entity*& slot : state.slots) {
+    if (slot != fruit) continue;
+    releaseFruit(rules, slot);
+    slot = nullptr;
+    --state.count;
+    return true;
+  }
+  return false;
+}
+
+void PlantSystem::removeFruitPlant(Logic& rules, MapBlock& cell) {
+  if (!map_.props()[cell.frontId()].has(block_flag::kFruitPlant)) return;
+  if (fruits_.count(map_.indexOf(cell)) == 0) return;
+  takeFruit(rules, cell, nullptr);
+  fruits_.erase(map_.indexOf(cell));
+}
