@@ -1,5 +1,7 @@
 #include "world/world.h"
 
+#include <utility>
+
 #include "content/tables/difficulty_row.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
@@ -45,6 +47,15 @@ World::~World() {
 }
 
 MapBlock* World::cellAt(int32_t x, int32_t y) { return map_->cellAt(x, y); }
+
+SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hooks) {
+  WorldGenerator generator(*map_, progress, std::move(hooks));
+  setBusy(true);
+  const SpawnCell spawn = generateWorld(generator, map_->params(), kGenerationFlagWord);
+  setBusy(false);
+  generationCounts_ = generator.counts;
+  return spawn;
+}
 
 bool World::peaceful() const { return difficulty_ != nullptr && difficulty_->peaceful(); }
 

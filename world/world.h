@@ -18,6 +18,7 @@
 
 #include "world/blocks/logic_blocks.h"
 #include "world/edits/edit_result.h"
+#include "world/generator/world_generator.h"
 #include "world/map/world_params.h"
 #include "world/time/day_clock.h"
 #include "world/weather/weather_state.h"
@@ -55,6 +56,15 @@ class World {
   MapBlock* cellAt(int32_t x, int32_t y);
   EditResult applyBlockEdit(const BlockEdit& edit, PlayerBase* context);
   EditResult applyCellChange(const BlockEdit& edit, PlayerBase* context);
+
+  // ---- Generation ----
+  // Fills the new world's cells for its planet stage by stage, reporting each stage's text through
+  // `progress` on the calling thread (the world-load thread; the caller hands the texts to the main
+  // thread). Busy while it runs, so removals drop nothing and nothing is sent. Returns the spawn
+  // cell the generator chose.
+  SpawnCell generate(const GeneratorProgress& progress, GeneratorHooks hooks = {});
+  // The give-up and liquid counts of the last generation.
+  const GenerationCounts& generationCounts() const { return generationCounts_; }
 
   // ---- Block entities ----
   void createBlockEntityFor(MapBlock& cell, const BlockEdit& edit);
@@ -118,4 +128,5 @@ class World {
   WeatherState weather_;
   const DifficultyRow* difficulty_ = nullptr;
   bool noRecentDifficultySwitch_ = true;
+  GenerationCounts generationCounts_;
 };

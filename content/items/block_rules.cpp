@@ -86,8 +86,8 @@ constexpr ReplacementRule REPLACEMENTS[] = {
 static_assert(std::size(REPLACEMENTS) == 28);
 
 // planet bit, second planet bit, value, two blocks
-const std::vector<SurfaceRule>& surfaceRules() {
-  static const std::vector<SurfaceRule> rules = {
+const std::vector<PlanetLinkRule>& planetLinkRules() {
+  static const std::vector<PlanetLinkRule> rules = {
     {0x1, 0x2, 40, 2787, 2755},
     {0x2, 0x4, 360, 2792, 2760},
     {0x4, 0x8, 104, 2788, 2756},
@@ -166,9 +166,9 @@ uint16_t blockCategory(uint8_t layer, const CellInfo& cell) {
   return 0;
 }
 
-std::vector<const SurfaceRule*> rowsForKind(uint32_t planetBit) {
-  std::vector<const SurfaceRule*> rows;
-  for (const SurfaceRule& rule : surfaceRules()) {
+std::vector<const PlanetLinkRule*> rowsForKind(uint32_t planetBit) {
+  std::vector<const PlanetLinkRule*> rows;
+  for (const PlanetLinkRule& rule : planetLinkRules()) {
     if (rule.planetBit == planetBit) rows.push_back(&rule);
   }
   return rows;

@@ -21,8 +21,10 @@ struct SideLookup {
 
 constexpr uint32_t NO_SECOND_PLANET = 0xFFFFFFFF;
 
-// How the world generator covers a planet's surface.
-struct SurfaceRule {
+// The link table between planets: for each planet reachable from another, the link block an
+// adventure world holds (blockA, in the upper `share` of its ground) and the block that frames an
+// arrival from it (blockB).
+struct PlanetLinkRule {
   uint32_t planetBit;
   uint32_t secondPlanetBit;  // NO_SECOND_PLANET for none
   uint16_t value;
@@ -44,8 +46,8 @@ struct ColoredBlock {
 SideLookup lookupBlockRule(uint16_t blockId);
 // 14 for layer 2; else the block that replaces the cell's front block on that layer, 0 for none.
 uint16_t blockCategory(uint8_t layer, const CellInfo& cell);
-// The surface rules of a planet, in table order.
-std::vector<const SurfaceRule*> rowsForKind(uint32_t planetBit);
+// The link rows of a planet, in table order.
+std::vector<const PlanetLinkRule*> rowsForKind(uint32_t planetBit);
 // The decoration block grown on a surface block, 0 for none.
 uint16_t itemValueFromTable(uint16_t blockId);
 // The coloured blocks with their colours.

@@ -7,7 +7,7 @@
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
-#include "world/generator/planet_links.h"
+#include "content/items/block_rules.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
 
@@ -128,7 +128,7 @@ void placeRun(WorldGenerator& g, const Placement& p, int32_t x, int32_t y, const
 void placePickOne(const Placement& p, MapBlock& c, const DecorationPattern& pattern) {
   const PatternEntry& entry = pattern.entries[static_cast<size_t>(worldgen::pick(static_cast<int>(pattern.entries.size())))];
   c.setFront(entry.block, randomVariantFor(p.g.props, entry.block), p.stateFor(entry.block));
-  const uint16_t companion = companionDecoration(entry.block);
+  const uint16_t companion = itemValueFromTable(entry.block);
   if (companion != 0) c.addDecoRandomVariant(p.g.props, companion, MapBlock::kFront);
 }
 

@@ -12,5 +12,9 @@ class WorldMap;
 
 // Makes the cell a full source of the liquid kind (1 water, 2 lava, 3 acid) and queues it.
 void makeLiquidSource(WorldMap& map, MapBlock& cell, uint8_t kind);
-// Steps the map's liquid simulation until nothing is pending; returns the steps taken.
+// Steps the map's liquid simulation until nothing is pending (or a bounded number of steps);
+// returns the steps taken.
 uint32_t settleLiquids(WorldMap& map);
+// Hands the simulator back to the game: later edits go through the current game again, and cells
+// still pending flow in the game's first liquid step.
+void finishLiquids(WorldMap& map);

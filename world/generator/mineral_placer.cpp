@@ -8,7 +8,7 @@
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
-#include "world/generator/planet_links.h"
+#include "content/items/block_rules.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
 
@@ -50,6 +50,8 @@ void placeVeinCell(WorldGenerator& g, MapBlock& c, uint16_t block, uint8_t veinC
 
 bool surfaceObjectFits(WorldGenerator& g, const MapBlock& c, const BlockProps& block, uint64_t filter) {
   if (c.frontId() != 0) return false;
+  // A full block in a pool would shut the liquid out of its cell; the pool keeps the cell.
+  if (block.opaque() && (c.liquid & 0x3F) != 0) return false;
   const MapBlock* below = c.neighbourDown(g.map);
   if (below == nullptr) return false;
   const BlockProps& support = g.props[below->frontId()];
@@ -140,7 +142,7 @@ void spawnScatteredBlocks(WorldGenerator& g) {
 
 int placeSurfaceObject(WorldGenerator& g, uint16_t block, int count, const RowRange& rows, uint64_t filter) {
   const BlockProps& props = g.props[block];
-  const uint16_t companion = companionDecoration(block);
+  const uint16_t companion = itemValueFromTable(block);
   uint64_t budget = WorldGenerator::drawBudget(count);
   int set = 0;
   while (set < count) {
@@ -169,11 +171,12 @@ void spawnSurfaceObjects(WorldGenerator& g) {
 
 void spawnLinkBlocks(WorldGenerator& g) {
   const int count = static_cast<int>(static_cast<float>(g.width / 64) * (12.0f * 0.0625f));
-  for (const PlanetLink* row : rowsForKind(g.planet.id)) {
-    if (row->target == 0) continue;
-    const std::vector<const PlanetLink*> targetRows = rowsForKind(row->target);
+  for (const PlanetLinkRule* row : rowsForKind(g.planet.id)) {
+    if (row->secondPlanetBit == NO_SECOND_PLANET) continue;
+    const std::vector<const PlanetLinkRule*> targetRows = rowsForKind(row->secondPlanetBit);
     if (targetRows.empty()) continue;
-    const PlanetLink& target = *targetRows.front();
-    placeSurfaceObject(g, target.linkBlock, count, g.depthRange(target.lo, target.hi), kLinkBlockFilter);
+    const PlanetLinkRule& target = *targetRows.front();
+    // A link block lies in the upper part of the ground: depths 0 to the row's share.
+    placeSurfaceObject(g, target.blockA, count, g.depthRange(0.0f, target.share), kLinkBlockFilter);
   }
 }

@@ -8,7 +8,7 @@
 #include "world/cells/map_block.h"
 #include "world/generator/decoration_patterns.h"
 #include "world/generator/generator_random.h"
-#include "world/generator/planet_links.h"
+#include "content/items/block_rules.h"
 #include "world/generator/spread_stack.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
@@ -137,14 +137,14 @@ void generateBiomes(WorldGenerator& generator, const WorldParams& params, uint32
 
 bool buildArrivalStructure(WorldGenerator& g, const WorldParams& params) {
   if (params.mode != 3 || !g.hooks.arrivalOrigin || g.planet.id == kHomePlanet) return false;
-  const std::vector<const PlanetLink*> rows = rowsForKind(*g.hooks.arrivalOrigin);
+  const std::vector<const PlanetLinkRule*> rows = rowsForKind(*g.hooks.arrivalOrigin);
   if (rows.empty()) return false;
   const int32_t sx = g.spawnColumn, sy = g.spawnRow;
   const struct {
     int dx, dy;
     uint16_t block;
-  } parts[] = {{0, 0, kArrivalPortalBlock}, {-1, 0, rows.front()->arrivalBlock}, {1, 0, rows.front()->arrivalBlock},
-               {0, 1, rows.front()->arrivalBlock}};
+  } parts[] = {{0, 0, kArrivalPortalBlock}, {-1, 0, rows.front()->blockB}, {1, 0, rows.front()->blockB},
+               {0, 1, rows.front()->blockB}};
   for (const auto& part : parts) {
     g.map.setBlockRandomVariantAt(part.block, sx + part.dx, sy + part.dy, 0);
     if (MapBlock* c = g.map.cellAt(sx + part.dx, sy + part.dy)) {

@@ -83,6 +83,7 @@ SpawnCell generateWorld(WorldGenerator& g, const WorldParams& params, uint32_t f
   g.report("Precomputing shadows..");
   g.map.precomputeShadows();
   closeBedrock(g);
+  finishLiquids(g.map);
   return {g.spawnColumn, g.spawnRow};
 }
 

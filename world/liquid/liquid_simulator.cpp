@@ -1,5 +1,7 @@
 #include "world/liquid/liquid_simulator.h"
 
+#include <utility>
+
 #include "content/items/block_edit.h"
 #include "engine/scene/scheduled_slots.h"
 #include "world/cells/map_block.h"
@@ -77,13 +79,58 @@ void LiquidSimulator::activateCell(MapBlock& cell, uint8_t kind) {
   }
 }
 
+std::vector<uint32_t> LiquidSimulator::pendingCells() {
+  std::lock_guard<std::mutex> lock(pendingMutex_);
+  ensureMarks();
+  std::vector<uint32_t> cells;
+  cells.reserve(pending_.size());
+  for (uint32_t i : pending_) {
+    if (pendingMark_[i] != 0) cells.push_back(i);  // forgotten cells stay listed until taken
+  }
+  return cells;
+}
+
+void LiquidSimulator::restorePending(const std::vector<uint32_t>& cells) {
+  std::lock_guard<std::mutex> lock(pendingMutex_);
+  ensureMarks();
+  for (uint32_t i : cells) {
+    if (i >= pendingMark_.size() || pendingMark_[i] != 0) continue;
+    pendingMark_[i] = 1;
+    pending_.push_back(i);
+  }
+}
+
 void LiquidSimulator::forgetCell(MapBlock& cell) {
   std::lock_guard<std::mutex> lock(pendingMutex_);
   ensureMarks();
   pendingMark_[map_.indexOf(cell)] = 0;  // its entry in the list is skipped when taken
 }
 
-void LiquidSimulator::apply(const BlockEdit& edit) { currentGame().applyBlockEdit(edit, nullptr); }
+void LiquidSimulator::apply(const BlockEdit& edit) {
+  if (sink_) {
+    sink_(edit);
+    return;
+  }
+  currentGame().applyBlockEdit(edit, nullptr);
+}
+
+void LiquidSimulator::beginSettling(EditSink sink) {
+  sink_ = std::move(sink);
+  running_ = true;
+}
+
+bool LiquidSimulator::settleStep() {
+  takePendingAndNext();
+  if (active_.empty()) return false;
+  MapBlock* cells = map_.cells();
+  for (uint32_t i : active_) recompute(cells[i]);
+  return true;
+}
+
+void LiquidSimulator::endSettling() {
+  sink_ = nullptr;
+  running_ = false;
+}
 
 // `active` becomes the cells queued from outside together with those the last step left in `next`,
 // each once.

@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -57,12 +58,33 @@ class LiquidSimulator {
   // and clears `running`.
   void step();
 
+  // ---- Settling while a world is generated ----
+  // Where the edits of a settling run go instead of the current game: the world generator writes
+  // them into its own map only, on its own thread.
+  using EditSink = std::function<void(const BlockEdit&)>;
+  // Sets `running` (so queued cells wait in `pending` and nothing is scheduled) and sends every edit
+  // to the sink until `endSettling`.
+  void beginSettling(EditSink sink);
+  // One step without the scheduler or the world view; false when there was nothing to do.
+  bool settleStep();
+  // Back to the current game and the scheduler; cells still pending wait for the game's first step.
+  void endSettling();
+
   // Open for liquid: the cell exists, its front block is not opaque and it is not block 2090 in
   // variant 1.
   bool isOpenForLiquid(const MapBlock* cell) const;
   bool running() const { return running_; }
   // Cells the next step will look at besides those queued from outside.
   size_t nextCount() const { return next_.size(); }
+
+  // ---- What the world file keeps ----
+  // The cells the next step will look at (by cell index): those a step left for the next one,
+  // and those queued from outside since (the main thread's view; taken under the lock).
+  std::vector<uint32_t> nextCells() const { return next_; }
+  std::vector<uint32_t> pendingCells();
+  // A loaded world's queued cells join `pending` without scheduling a step: the game's first
+  // step takes them. Indexes outside the map are ignored.
+  void restorePending(const std::vector<uint32_t>& cells);
 
  private:
   static constexpr uint8_t kInActive = 1;
@@ -77,6 +99,7 @@ class LiquidSimulator {
   void apply(const BlockEdit& edit);
 
   WorldMap& map_;
+  EditSink sink_;
   bool running_ = false;
   std::mutex pendingMutex_;
   std::vector<uint32_t> pending_;     // guarded by pendingMutex_ while running_

@@ -65,7 +65,9 @@ TEST_F(CaveCarverTest, WormStaysInItsRowsUpToThePointThatLeftThemAndCarvesEveryP
     ASSERT_LE(g.carveList[i].y, rows.hi) << "point " << i;
   }
   for (const GridPoint& p : g.carveList) {
-    if (p.y >= 0 && p.y < 64) EXPECT_EQ(map().cell(map().wrapX(p.x), p.y).frontId(), 0);
+    if (p.y >= 0 && p.y < 64) {
+      EXPECT_EQ(map().cell(map().wrapX(p.x), p.y).frontId(), 0);
+    }
   }
 }
 

@@ -62,7 +62,9 @@ TEST_F(TerrainPassesTest, BedrockIsOneToThreeRowsAndTheClosingPassPutsRowZeroBac
   closeBedrock(g);
   for (int32_t x = 0; x < 300; ++x) {
     EXPECT_EQ(map().cell(x, 0).frontId(), kBedrock);
-    if (map().cell(x, 1).frontId() == kBedrock) EXPECT_EQ(map().cell(x, 1).liquid, 0) << "column " << x;
+    if (map().cell(x, 1).frontId() == kBedrock) {
+      EXPECT_EQ(map().cell(x, 1).liquid, 0) << "column " << x;
+    }
   }
 }
 

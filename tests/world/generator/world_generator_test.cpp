@@ -4,6 +4,10 @@
 
 #include "tests/world/generator/generator_fixture.h"
 #include "world/generator/terrain_passes.h"
+#include "world/generator/generator_liquids.h"
+#include "world/liquid/liquid_simulator.h"
+#include "world/rules/game.h"
+#include "world/world.h"
 
 namespace {
 
@@ -98,6 +102,68 @@ TEST_F(WorldGeneratorTest, NoBedrockOfAColumnsBottomRunHoldsLiquid) {
       EXPECT_FALSE(map().cell(x, y).hasFlag(cell_flag::kLiquidSource));
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace world_test;
+
+// Counts every edit that reaches the current game: a world being generated must send none.
+class CountingGame final : public NullGame {
+ public:
+  bool applyBlockEdit(const BlockEdit&, PlayerBase*) override {
+    ++edits;
+    return false;
+  }
+  int edits = 0;
+};
+
+class WorldGenerateTest : public GeneratorTest {
+ protected:
+  void TearDown() override {
+    setCurrentGame(nullptr);
+    GeneratorTest::TearDown();
+  }
+};
+
+TEST_F(WorldGenerateTest, GeneratingSendsNothingToTheGameAndHandsTheLiquidsBack) {
+  PlanetDef& p = planet();
+  p.terrainBlocks = {{kStone, 1}};
+  p.caveRules = {{0.1f, 0.9f, 4.0f, 0.1f, 120}};
+  p.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};
+  p.parameters.liquidLevel = 30;
+  CountingGame game;
+  setCurrentGame(&game);
+  WorldParams params;
+  params.planetId = kPlanetId;
+  World world(nullptr, params, 256, 128);
+  std::vector<std::string> texts;
+  world.generate([&](const char* text) { texts.emplace_back(text); });
+
+  EXPECT_EQ(game.edits, 0) << "nothing of the generation reached the game";
+  EXPECT_FALSE(world.isBusy());
+  EXPECT_FALSE(world.map().liquids().running()) << "the game's timers schedule the first step";
+  EXPECT_GT(world.generationCounts().liquidSources, 0u);
+  EXPECT_EQ(world.generationCounts().totalGaveUp(), 0u);
+  EXPECT_EQ(texts.back(), "Precomputing shadows..");
+}
+
+TEST_F(WorldGenerateTest, SettlingFlowsOnTheMapAlone) {
+  CountingGame game;
+  setCurrentGame(&game);
+  makeWorld(64, 32);
+  fillGround(kStone, 5);
+  makeLiquidSource(map(), map().cell(20, 12), 1);  // in mid-air above the floor at row 5
+  const uint32_t steps = settleLiquids(map());
+  finishLiquids(map());
+  EXPECT_GT(steps, 0u);
+  EXPECT_EQ(game.edits, 0);
+  EXPECT_NE(map().cell(20, 5).liquid, 0) << "the water fell to the floor";
+  EXPECT_NE(map().cell(22, 5).liquid, 0) << "and spread along it";
+  EXPECT_FALSE(map().cell(20, 5).hasFlag(cell_flag::kLiquidSource));
+  EXPECT_FALSE(map().liquids().running());
 }
 
 }  // namespace
