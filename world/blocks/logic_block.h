@@ -42,6 +42,10 @@ class LogicItemBlock : public LogicBlock {
   size_t slotCount() const { return slots_.size(); }
   Item* itemAt(size_t slot) const { return slot < slots_.size() ? slots_[slot] : nullptr; }
   bool holdsAnyItem() const;
+  // Forgets the slot's stack without freeing it (the caller already gave it back).
+  void clearSlot(size_t slot) {
+    if (slot < slots_.size()) slots_[slot] = nullptr;
+  }
 
  protected:
   // Stores the stack in the slot (ownership passes in; what the slot held was handed on by the

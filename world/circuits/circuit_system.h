@@ -1,51 +1,195 @@
 #pragma once
-// The world's circuit simulation, as far as the world container and its edits reach it: a cell
-// joins the circuits with its component kind written into its circuit bits, leaves them with its
-// circuit bits cleared, and edits and device settings wait in the system's queues for its step.
-// The step itself (signals, timers, devices) is the simulation's own and runs on the main thread.
+// The world's circuit simulation. It owns no cells: parts, wires and signals live in the circuit
+// bytes of the map's cells. The world's edits tell it about placed, removed, turned and configured
+// parts; it queues those changes, and a timed task (slot 4, every 0.02 s, only while anything is
+// pending) steps it: timed parts tick (every second step), components whose inputs changed are
+// evaluated in at most 32 passes, new outputs flood along the wires (20 wires deep when setting, 40
+// when clearing, with the drivers that still feed a cleared wire sending again), output devices act
+// on the world through block edits handed to the current rules, and changed cells are redrawn.
 //
-// The change queue and its pending flag are locked: the step may be scheduled from a timer.
+// The world file and the world transfer keep four structures: the dirty set, the producer change
+// queue, the timer list and the device memory (accessors below, cells by column and row).
+//
+// Threads: producers may append changes from any thread; the producer queue and the pending flag
+// are guarded by the system's own (plain, non-recursive) mutex, and the queues are swapped under
+// it. Everything else (passes, floods, timers, cell writes, devices) runs on the main thread
+// inside the step.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
 
+#include "world/circuits/cell_set.h"
+#include "world/circuits/circuit_dir.h"
+#include "world/light/lamp_colours.h"
+
 class MapBlock;
 class World;
+class WorldMap;
+
+namespace circuit_op {
+constexpr uint8_t kWireAdded = 0;
+constexpr uint8_t kWireCut = 1;
+constexpr uint8_t kPartPlaced = 2;
+constexpr uint8_t kPartRemoved = 3;
+constexpr uint8_t kTurn = 4;
+constexpr uint8_t kSetSignal = 5;
+constexpr uint8_t kEvaluate = 6;
+}  // namespace circuit_op
 
 struct CircuitChange {
   uint8_t operation = 0;
-  size_t cellIndex = 0;
-  uint32_t value = 0;
+  MapBlock* cell = nullptr;
+  uint8_t value = 0;
 };
 
-using CircuitSetting = std::array<uint8_t, 6>;
+struct CircuitTimer {
+  MapBlock* cell = nullptr;
+  uint16_t countdown = 0;
+  uint16_t period = 0;
+};
 
-class CircuitSystem {
+// The 6-byte record of a device's memory and of the configurator (tag, reserved, value, second
+// value); a new record is all zero.
+struct CircuitRecord {
+  uint8_t tag = 0;
+  uint8_t reserved = 0;
+  uint16_t value = 0;
+  uint16_t second = 0;
+
+  bool operator==(const CircuitRecord&) const = default;
+};
+
+namespace circuit_tag {
+constexpr uint8_t kClock = 0;
+constexpr uint8_t kShiftRegister = 1;
+constexpr uint8_t kTruthTable = 2;
+constexpr uint8_t kOperationalUnit = 3;
+constexpr uint8_t kAnalogSource = 4;
+constexpr uint8_t kDispenser = 5;
+constexpr uint8_t kAnalogToBit = 6;
+constexpr uint8_t kBitToAnalog = 7;
+constexpr uint8_t kToneEmitter = 8;
+constexpr uint8_t kLast = kToneEmitter;
+}  // namespace circuit_tag
+
+// It is also where the light map finds the colours of coloured lamps.
+class CircuitSystem final : public LampColours {
  public:
-  static constexpr uint8_t kEditChange = 4;
+  static constexpr int kStepSlot = 4;
+  static constexpr float kStepInterval = 0.02f;
+  static constexpr int kMaxPasses = 32;
 
   explicit CircuitSystem(World& world);
+  ~CircuitSystem() override;
+  CircuitSystem(const CircuitSystem&) = delete;
+  CircuitSystem& operator=(const CircuitSystem&) = delete;
 
-  // The cell becomes a component of the kind (0 leaves it without one); its signal starts clear.
-  void registerCell(MapBlock& cell, uint8_t kind);
-  // The cell leaves the circuits: both circuit bytes cleared, its setting and queued changes
-  // dropped.
-  void forgetCell(MapBlock& cell);
-  void queueChange(MapBlock& cell, uint8_t operation, uint32_t value);
-  void setCellSetting(MapBlock& cell, const CircuitSetting& setting);
+  // ---- What the world's edits report (host and clients alike) ----
+  // A part of the kind joins the cell; `blockId` is the block that made it (for the starting
+  // signal of sources and sensors and a sensor's timer period).
+  void onBlockPlaced(MapBlock& cell, uint8_t kind, uint16_t blockId = 0);
+  void onBlockRemoved(MapBlock& cell);
+  void onPartTurned(MapBlock& cell);
+  // A source's signal is set (queued unless the cell already carries it).
+  void setCellConfig(MapBlock& cell, uint8_t signal);
+  void applyCellConfig(MapBlock& cell, const CircuitRecord& record);
+  // The configurator record of a configurable cell; the all-zero record for any other cell.
+  CircuitRecord getCellConfig(const MapBlock& cell) const;
 
-  const CircuitSetting* settingAt(const MapBlock& cell) const;
+  // ---- The timed step ----
+  void scheduleStep();
+  void step();
+  bool pending() const;
+
+  // ---- What the saves keep ----
+  std::vector<MapBlock*> dirtyCells() const { return dirty_.members(); }
   std::vector<CircuitChange> pendingChanges() const;
+  const std::vector<CircuitTimer>& timers() const { return timers_; }
+  const std::unordered_map<MapBlock*, CircuitRecord>& deviceMemory() const { return memory_; }
+  // Restoring a loaded (or received) world: the four structures replace what the system held;
+  // the caller schedules the step when the game starts.
+  void restore(const std::vector<MapBlock*>& dirty, const std::vector<CircuitChange>& changes,
+               const std::vector<CircuitTimer>& timers,
+               const std::unordered_map<MapBlock*, CircuitRecord>& memory);
+
+  // The device record of a cell, made (all zero) on first use; erased with the cell's part.
+  CircuitRecord& memoryAt(MapBlock& cell) { return memory_[&cell]; }
+  const CircuitRecord* findMemory(const MapBlock& cell) const;
+  // The stored colour of a coloured lamp (0 when none).
+  uint16_t lampColourAt(const MapBlock& cell) const override;
+
+  // ---- Signal moves (also used by the rules and devices) ----
+  void evaluateCell(MapBlock& cell);
+  void sendOutput(MapBlock& cell, CircuitDir d, bool clearing);
+  void sendAll(MapBlock& cell);
+  void withdrawOutput(MapBlock& cell, bool redrive);
+  void setOutput(MapBlock& cell, uint8_t signal);
+  // Withdraws (with redrive) when the cell drives anything, writes the state bits only, and sends
+  // in all four directions when `send`.
+  void replaceState(MapBlock& cell, uint8_t state, bool send);
+
+  WorldMap& map() const;
+  World& world() const { return world_; }
 
  private:
-  size_t indexOf(const MapBlock& cell) const;
+  struct FloodEntry {
+    MapBlock* cell;
+    uint32_t depth;
+  };
+
+  void queueChange(MapBlock& cell, uint8_t operation, uint8_t value);
+  void runChange(const CircuitChange& change);
+  void runTimers();
+  void runTimedEvaluation(MapBlock& cell);
+  void partPlaced(MapBlock& cell, uint8_t kind);
+  void partRemoved(MapBlock& cell);
+  void turnPart(MapBlock& cell);
+  void setSignal(MapBlock& cell, uint8_t signal);
+  void addTimer(MapBlock& cell);
+  void dropTimer(const MapBlock& cell);
+  CircuitTimer* timerAt(const MapBlock& cell);
+  const CircuitTimer* timerAt(const MapBlock& cell) const;
+  void redrawChanged();
+
+  // Flood (circuit_flood.cpp)
+  MapBlock* neighbourPast(const MapBlock& cell, CircuitDir d) const;
+  void floodWires(MapBlock& start, uint8_t value, bool clearing);
+  void resetFlood();
+  void redriveAll();
+  void onWireCut(MapBlock& cell);
+  void onWireAdded(MapBlock& cell);
+
+  // Devices (circuit_devices.cpp)
+  uint8_t readSensor(MapBlock& cell);
+  uint8_t pressurePlate(MapBlock& cell);
+  void shiftRegisterStep(MapBlock& cell);
+  void runOutputDevice(MapBlock& cell, const uint8_t inputs[4]);
+  void colouredLamp(MapBlock& cell, const uint8_t inputs[4]);
+  void numberDisplay(MapBlock& cell, const uint8_t inputs[4]);
+  void launcher(MapBlock& cell, bool anyHigh);
+  void dispenser(MapBlock& cell, const uint8_t inputs[4]);
+  void piston(MapBlock& cell, bool anyHigh);
+  void toneEmitter(MapBlock& cell, const uint8_t inputs[4]);
 
   World& world_;
-  mutable std::mutex changeMutex_;
-  std::vector<CircuitChange> changes_;
-  std::unordered_map<size_t, CircuitSetting> settings_;
+  CellSet dirty_;
+  CellSet redrive_;
+  CellSet visited_;
+  CellSet changed_;
+  std::vector<MapBlock*> pass_;
+  std::vector<FloodEntry> flood_;
+  std::vector<CircuitTimer> timers_;
+  std::vector<CircuitChange> producer_;
+  std::vector<CircuitChange> processing_;
+  std::unordered_map<MapBlock*, CircuitRecord> memory_;
+  mutable std::mutex mutex_;
+  uint8_t pending_ = 0;
+  uint8_t stepCounter_ = 2;
 };
+
+// Whether the cell holds a part with settings (clocks, shift registers, truth tables, operational
+// units, bit converters, the analog source, the dispenser and the tone emitter).
+bool isConfigurableCircuitCell(const MapBlock& cell);

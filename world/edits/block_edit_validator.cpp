@@ -13,7 +13,6 @@ constexpr uint8_t kFindById = 255;
 // Blast description bytes (value bytes 0-6).
 constexpr size_t kEntityRadius = 3;
 constexpr size_t kBlockRadius = 4;
-constexpr size_t kForceDivisor = 5;
 
 EditRefusal checkBlockFields(const BlockEdit& edit) {
   if (edit.blockId >= kBlockIdLimit) return EditRefusal::BlockId;
@@ -38,15 +37,16 @@ EditRefusal checkLiquidEdit(const BlockEdit& edit) {
 
 EditRefusal checkCircuitSetting(const BlockEdit& edit, const WorldMap& map) {
   if (edit.extra != 0) return EditRefusal::Setting;  // the setting is six bytes, nothing after
+  if (edit.valueByte(0) > kLargestCircuitTag) return EditRefusal::Setting;
   const MapBlock* cell = map.cellAt(edit.x, edit.y);
   return cell != nullptr && circuitKind(*cell) != 0 ? EditRefusal::None : EditRefusal::Setting;
 }
 
 EditRefusal checkBlast(const BlockEdit& edit) {
+  // A force divisor of 0 is read as 1 by the blast itself, so it passes here.
   if ((edit.extra >> 8) != 0) return EditRefusal::Blast;  // seven bytes, nothing after
-  if (edit.valueByte(kForceDivisor) == 0) return EditRefusal::Blast;
   if (edit.valueByte(kBlockRadius) > kLargestBlastRadius) return EditRefusal::Blast;
-  if (edit.valueByte(kEntityRadius) > kLargestBlastRadius) return EditRefusal::Blast;
+  if (edit.valueByte(kEntityRadius) > kLargestEntityRadius) return EditRefusal::Blast;
   return EditRefusal::None;
 }
 

@@ -54,6 +54,17 @@ bool dissolvesIn(const WorldMap& map, const MapBlock& cell, LiquidKind kind) {
   }
 }
 
+// The configurator record carried in the value bytes: bytes 0-3 a u32 (tag, reserved, value),
+// bytes 4-5 the second value.
+CircuitRecord circuitRecordOf(const BlockEdit& edit) {
+  CircuitRecord record;
+  record.tag = edit.valueByte(0);
+  record.reserved = edit.valueByte(1);
+  record.value = static_cast<uint16_t>(edit.valueByte(2) | (edit.valueByte(3) << 8));
+  record.second = static_cast<uint16_t>(edit.valueByte(4) | (edit.valueByte(5) << 8));
+  return record;
+}
+
 BlockEdit followUp(const MapBlock& cell, uint8_t kind, uint8_t liquidByte) {
   BlockEdit edit = editForCell(cell, kind);
   edit.setValueByte(0, liquidByte);
@@ -75,7 +86,9 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
       if (edit.layer == MapBlock::kFront) map.updateSurfaceHeight(cell.x, cell.y, true);
       result = editSetLayerBlock(map, cell, edit.blockId, edit.variant, edit.layer);
       if (edit.layer == MapBlock::kFront) cell.setBlockState(edit.state);
-      if (isComponentBlock(map, edit.blockId)) circuits_->registerCell(cell, circuitKindForBlock(props, edit.blockId));
+      if (isComponentBlock(map, edit.blockId)) {
+        circuits_->onBlockPlaced(cell, circuitKindForBlock(props, edit.blockId), edit.blockId);
+      }
       break;
     }
     case edit_kind::kAttach:
@@ -87,7 +100,9 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
         result = editPlaceBlock(map, cell, edit.blockId, edit.state);
         if (edit.layer == MapBlock::kFront && cell.isSolid(props)) map.updateSurfaceHeight(cell.x, cell.y, true);
       }
-      if (isComponentBlock(map, edit.blockId)) circuits_->registerCell(cell, circuitKindForBlock(props, edit.blockId));
+      if (isComponentBlock(map, edit.blockId)) {
+        circuits_->onBlockPlaced(cell, circuitKindForBlock(props, edit.blockId), edit.blockId);
+      }
       break;
     }
     case edit_kind::kBreakEffects: {
@@ -103,7 +118,7 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
     case edit_kind::kSetLayerQuietly: {
       result = editSetLayerBlock(map, cell, edit.blockId, edit.variant, edit.layer);
       if (isComponentBlock(map, edit.blockId) && circuitKind(cell) == 0) {
-        circuits_->registerCell(cell, circuitKindForBlock(props, edit.blockId));
+        circuits_->onBlockPlaced(cell, circuitKindForBlock(props, edit.blockId), edit.blockId);
       }
       break;
     }
@@ -116,7 +131,7 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
         forget = kind != 0 && (kind < 15 || kind > 17);
       }
       result = editRemoveLayer(map, cell, edit.layer);
-      if (forget) circuits_->forgetCell(cell);
+      if (forget) circuits_->onBlockRemoved(cell);
       break;
     }
     case edit_kind::kReplace:
@@ -129,7 +144,7 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
                                           : !map_deco::empty(deco) && map_deco::id(deco) == edit.blockId &&
                                                 map_deco::side(deco) == edit.layer;
         if (!chosen) continue;
-        if (isComponentBlock(map, map_deco::id(deco))) circuits_->forgetCell(cell);
+        if (isComponentBlock(map, map_deco::id(deco))) circuits_->onBlockRemoved(cell);
         map_deco::clear(deco);
       }
       result |= refresh_bit::kCell;
@@ -140,23 +155,20 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
       result |= refresh_bit::kCell;
       break;
     case edit_kind::kCircuitPartRemoved:
-      circuits_->forgetCell(cell);
+      circuits_->onBlockRemoved(cell);
       result |= refresh_bit::kCell;
       break;
     case edit_kind::kCircuitPartSet:
-      circuits_->registerCell(cell, edit.valueByte(0));
+      circuits_->onBlockPlaced(cell, edit.valueByte(0));
       result |= refresh_bit::kCell;
       break;
     case edit_kind::kCircuitEdit:
-      circuits_->queueChange(cell, CircuitSystem::kEditChange, edit.blockId);
+      circuits_->onPartTurned(cell);
       result |= refresh_bit::kCell;
       break;
-    case edit_kind::kCircuitSetting: {
-      CircuitSetting setting{};
-      for (size_t i = 0; i < setting.size(); ++i) setting[i] = edit.valueByte(i);
-      circuits_->setCellSetting(cell, setting);
+    case edit_kind::kCircuitSetting:
+      circuits_->applyCellConfig(cell, circuitRecordOf(edit));
       break;
-    }
     case edit_kind::kSetState:
       cell.setBlockState(edit.state);
       result |= refresh_bit::kCell;

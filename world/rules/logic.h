@@ -118,6 +118,29 @@ class Logic {
   // The actor's bonus drop for breaking a block: its 16-bit value, or 0xFFFF for none (the
   // actor's bonus test failed, or it has nothing to give).
   virtual uint16_t bonusDropValue(PlayerBase& actor) = 0;
+
+  // ---- Rule operations the blasts and circuit devices use (null answers until the rules give them) ----
+  // The machine's own local player (exempt from the explosives lock); false for peers' proxies.
+  virtual bool isLocalPlayer(PlayerBase* /*player*/) { return false; }
+  // Shows the player an interface text by index with a message kind (3: a refusal).
+  virtual void showTextById(PlayerBase* /*player*/, uint16_t /*textId*/, uint8_t /*kind*/) {}
+  // Whether the tool (null: bare hands) may break the cell's block; the player may be null.
+  virtual bool canBreakBlock(PlayerBase* /*player*/, Item* /*tool*/, MapBlock& /*cell*/) { return false; }
+  // Every entity standing on the cell is pushed with the strength at the angle (radians).
+  virtual void launchEntitiesAtCell(MapBlock& /*cell*/, float /*strength*/, float /*angle*/) {}
+  // Whether the item may be used to spawn what it spawns (mode: the game's mode byte).
+  virtual bool useSpawningItem(uint8_t /*mode*/, PlayerBase* /*player*/, Item* /*item*/, float /*aim*/) {
+    return false;
+  }
+  struct ProjectileChoice {
+    uint16_t word = 0;
+    int16_t itemId = -1;   // -1: the item fires nothing
+    uint8_t rangeFlag = 0;
+    float baseSpeed = 0;   // the speed of the item's projectile record
+  };
+  virtual ProjectileChoice projectileForItem(uint8_t /*mode*/, PlayerBase* /*player*/, Item* /*item*/) {
+    return {};
+  }
 };
 
 // Rules of no game: nothing is created, no player exists, every edit is refused.

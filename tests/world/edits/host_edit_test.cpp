@@ -2,6 +2,7 @@
 
 #include "tests/world/world_recorders.h"
 #include "world/circuits/circuit_cells.h"
+#include "world/circuits/circuit_system.h"
 #include "world/edits/edit_kind.h"
 
 namespace {
@@ -33,6 +34,7 @@ TEST_F(HostEditTest, CuttingACircuitPartDropsItsItemsOutsideCreativeWorlds) {
   setCircuitKind(at(3, 3), 2);
   apply(edit(ek::kCircuitPartRemoved, 3, 3));
   EXPECT_TRUE(rules.drops.empty());
+  world->circuits().step();
   EXPECT_EQ(circuitKind(at(3, 3)), 0);
 }
 

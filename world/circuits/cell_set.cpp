@@ -1,0 +1,70 @@
+#include "world/circuits/cell_set.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kFirstCapacity = 64;
+
+uint64_t fnv1a(const MapBlock* cell) {
+  unsigned char bytes[sizeof(cell)];
+  std::memcpy(bytes, &cell, sizeof(cell));
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (unsigned char b : bytes) {
+    hash ^= b;
+    hash *= 0x100000001b3ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
+// The slot holding the cell, or the free slot where it would go.
+size_t CellSet::slotOf(const MapBlock* cell) const {
+  const size_t mask = slots_.size() - 1;
+  size_t slot = static_cast<size_t>(fnv1a(cell)) & mask;
+  while (slots_[slot] != nullptr && slots_[slot] != cell) slot = (slot + 1) & mask;
+  return slot;
+}
+
+void CellSet::grow() {
+  slots_.assign(slots_.empty() ? kFirstCapacity : slots_.size() * 2, nullptr);
+  for (MapBlock* member : members_) slots_[slotOf(member)] = member;
+}
+
+bool CellSet::insert(MapBlock* cell) {
+  if ((members_.size() + 1) * 2 > slots_.size()) grow();
+  const size_t slot = slotOf(cell);
+  if (slots_[slot] != nullptr) return false;
+  slots_[slot] = cell;
+  members_.push_back(cell);
+  return true;
+}
+
+bool CellSet::contains(const MapBlock* cell) const {
+  return !slots_.empty() && slots_[slotOf(cell)] != nullptr;
+}
+
+void CellSet::erase(const MapBlock* cell) {
+  if (!contains(cell)) return;
+  members_.erase(std::find(members_.begin(), members_.end(), cell));
+  // Rebuilding keeps the probe chains whole; erasing is rare (one redrive source per withdrawal).
+  std::fill(slots_.begin(), slots_.end(), nullptr);
+  for (MapBlock* member : members_) slots_[slotOf(member)] = member;
+}
+
+void CellSet::clear() {
+  if (members_.size() * 8 < slots_.size()) {
+    // Newest first: each member's probe chain is then exactly what it was when it went in.
+    for (auto it = members_.rbegin(); it != members_.rend(); ++it) slots_[slotOf(*it)] = nullptr;
+  } else {
+    std::fill(slots_.begin(), slots_.end(), nullptr);
+  }
+  members_.clear();
+}
+
+void CellSet::takeInto(std::vector<MapBlock*>& out) {
+  out.assign(members_.begin(), members_.end());
+  clear();
+}
