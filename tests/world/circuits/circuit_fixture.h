@@ -27,6 +27,9 @@ class ApplyingLogic final : public NullLogic {
   void setCircuitInput(MapBlock& cell, uint8_t value) override { world->circuits().setCellConfig(cell, value); }
   void launchFromCell(MapBlock&) override { ++launches; }
   bool canBreakBlock(PlayerBase*, Item*, MapBlock&) override { return allowBreak; }
+  bool isLocalPlayer(PlayerBase* player) override { return player != nullptr && player == localPlayer; }
+  bool isPlayerPresent(PlayerBase* player) override { return player != nullptr; }
+  void showTextById(PlayerBase*, uint16_t textId, uint8_t kind) override { texts.push_back({textId, kind}); }
   Entity* spawnItemEntity(Item* item, engine::Vec2, float speed, float, uint8_t) override {
     thrownForces.push_back(speed);
     freeItem(item);
@@ -42,8 +45,10 @@ class ApplyingLogic final : public NullLogic {
   std::vector<BlockEdit> edits;
   std::vector<Sound> sounds;
   std::vector<float> thrownForces;
+  std::vector<std::pair<uint16_t, uint8_t>> texts;
   int launches = 0;
   bool allowBreak = false;
+  PlayerBase* localPlayer = nullptr;
 };
 
 // Bodies placed by the test; pushes and hurts are recorded.

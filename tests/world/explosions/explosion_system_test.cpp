@@ -1,0 +1,208 @@
+// Blasts breaking blocks by force, lighting charges in a chain under the per-frame cap, the
+// explosives rule, and the bodies pushed and hurt. The rules apply every edit to the test's world.
+
+#include <cmath>
+
+#include "platform/settings/settings.h"
+#include "tests/world/circuits/circuit_fixture.h"
+#include "world/explosions/explosion_system.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr int kX = 20, kY = 10;
+constexpr uint16_t kCharge = ExplosionSystem::kCharge;
+constexpr uint16_t kLitCharge = ExplosionSystem::kLitCharge;
+
+class ExplosionTest : public CircuitTest {
+ protected:
+  void SetUp() override {
+    CircuitTest::SetUp();
+    defineBlock(kCharge, {.transparency = 2});
+    defineBlock(kLitCharge, {.transparency = 2, .variants = 3});
+    defineBlock(kTough, {.flags = bits({23}), .blastResistance = 50});
+    defineBlock(kBedrock, {.flags = bits({13, 23})});
+    for (uint8_t r = 1; r <= 30; ++r) defineBlock(static_cast<uint16_t>(100 + r), {.flags = bits({23}), .blastResistance = r});
+    makeWorld(WorldParams{});
+    logic.world = world.get();
+    setCurrentLogic(&logic);
+  }
+  static uint16_t resisting(uint8_t r) { return static_cast<uint16_t>(100 + r); }
+  ExplosionSystem& explosions() { return world->explosions(); }
+  void blast(const BlastSpec& spec = kStandardBlast) { explosions().explodeAt(at(kX, kY), spec, nullptr); }
+  void charge(int32_t x, int32_t y, uint16_t on = kTough) {
+    put(x, y, on);
+    at(x, y).decos[0] = map_deco::make(kCharge, 0, MapBlock::kFront);
+  }
+  static PlayerBase* player(uintptr_t n) { return reinterpret_cast<PlayerBase*>(n * 64); }
+
+  static constexpr uint16_t kTough = 40;
+  static constexpr uint16_t kBedrock = 41;
+};
+
+TEST_F(ExplosionTest, ForceFallsByTheDivisorAtEveryStep) {
+  // Standard blast: 50 at the centre, 25 one step out, 12.5 two steps, 3.125 four steps.
+  const struct {
+    int dx;
+    uint8_t resistance;
+    bool breaks;
+  } cases[] = {{1, 25, true}, {-1, 26, false}, {2, 12, true}, {-2, 13, false}, {4, 3, true}};
+  for (const auto& c : cases) put(kX + c.dx, kY, resisting(c.resistance));
+  put(kX, kY + 4, resisting(3));
+  put(kX, kY - 4, resisting(4));
+  put(kX, kY, kTough);
+  blast();
+  for (const auto& c : cases) {
+    EXPECT_EQ(at(kX + c.dx, kY).frontId() == kAir, c.breaks) << "step " << c.dx << " resistance " << int(c.resistance);
+  }
+  EXPECT_EQ(at(kX, kY).frontId(), kAir) << "50 reaches 50 in front";
+  EXPECT_EQ(at(kX, kY + 4).frontId(), kAir);
+  EXPECT_EQ(at(kX, kY - 4).frontId(), resisting(4));
+}
+
+TEST_F(ExplosionTest, TheBackNeedsMoreThanItsResistanceAndAThirdOfTheForceWhenTheFrontBroke) {
+  at(kX, kY).setLayer(kTough, 0, MapBlock::kBack);
+  blast();
+  EXPECT_EQ(at(kX, kY).backId(), kTough) << "the back needs more than 50";
+
+  at(kX, kY).setLayer(resisting(16), 0, MapBlock::kBack);
+  put(kX, kY, resisting(1));
+  blast();
+  EXPECT_EQ(at(kX, kY).backId(), kAir) << "50 / 3 is above 16";
+
+  at(kX, kY).setLayer(resisting(17), 0, MapBlock::kBack);
+  put(kX, kY, resisting(1));
+  blast();
+  EXPECT_EQ(at(kX, kY).backId(), resisting(17));
+}
+
+TEST_F(ExplosionTest, IndestructibleBlocksStandAndEveryCellOfTheDiamondShowsDebris) {
+  put(kX, kY, kBedrock);
+  blast();
+  EXPECT_EQ(at(kX, kY).frontId(), kBedrock);
+  EXPECT_EQ(bodies.debrisBursts, 41) << "a radius-4 diamond";
+}
+
+TEST_F(ExplosionTest, ARadiusPastTheGridIsClampedAndADivisorOfZeroReadsAsOne) {
+  BlastSpec wide = kStandardBlast;
+  wide[blast_byte::kBlockRadius] = 200;
+  blast(wide);
+  EXPECT_EQ(bodies.debrisBursts, 220) << "a radius-10 diamond and no more (its top cell is past the top row)";
+
+  BlastSpec flat = kStandardBlast;
+  flat[blast_byte::kDivisor] = 0;
+  flat[blast_byte::kBlockRadius] = 3;
+  put(kX + 3, kY, kTough);
+  blast(flat);
+  EXPECT_EQ(at(kX + 3, kY).frontId(), kAir) << "the force does not fall with a divisor of one";
+}
+
+TEST_F(ExplosionTest, AChargeInTheBlastIsLitAndGoesOffAfterItsFuse) {
+  charge(kX + 2, kY);
+  blast();
+  ASSERT_EQ(explosions().pending().size(), 1u);
+  const PendingExplosion& lit = explosions().pending()[0];
+  EXPECT_EQ(lit.cell, &at(kX + 2, kY));
+  EXPECT_GE(lit.timer, 15.0f);
+  EXPECT_LE(lit.timer, 25.0f);
+  EXPECT_EQ(map_deco::id(at(kX + 2, kY).decos[0]), kLitCharge);
+  explosions().update(14.0f);
+  EXPECT_EQ(explosions().pending().size(), 1u);
+  explosions().update(12.0f);
+  EXPECT_TRUE(explosions().pending().empty());
+  EXPECT_TRUE(map_deco::empty(at(kX + 2, kY).decos[0])) << "the lit charge is spent";
+}
+
+TEST_F(ExplosionTest, AtMostThirtyThreeGoOffPerFrame) {
+  // A row of charges far enough apart that each blast lights nothing.
+  std::vector<MapBlock*> cells;
+  for (int i = 0; i < 40; ++i) {
+    MapBlock& c = at(i, 1 + (i % 2) * 10);
+    ASSERT_TRUE(explosions().add(c, nullptr, {0, 0, 0, 0, 0, 2, 1}, 1.0f, 0));
+  }
+  EXPECT_EQ(explosions().pending().size(), 40u);
+  explosions().update(2.0f);
+  EXPECT_EQ(explosions().pending().size(), 7u);
+  EXPECT_FLOAT_EQ(explosions().pending()[0].timer, 1.0f) << "entries past the cap are not counted down";
+  explosions().update(2.0f);
+  EXPECT_TRUE(explosions().pending().empty());
+}
+
+TEST_F(ExplosionTest, AChainOfChargesGoesOffOverSeveralFrames) {
+  for (int x = 2; x < 38; x += 2) charge(x, kY, kDirt);
+  explosions().add(at(2, kY), nullptr, kStandardBlast, 0.0f, 0);
+  int frames = 0;
+  while (!explosions().pending().empty() && frames < 200) {
+    explosions().update(1.0f);
+    ++frames;
+  }
+  EXPECT_LT(frames, 200);
+  for (int x = 2; x < 38; x += 2) EXPECT_EQ(at(x, kY).frontId(), kAir) << x;
+}
+
+TEST_F(ExplosionTest, QueuingACellAgainKeepsOneEntryAndOnlyShortensTheFuse) {
+  MapBlock& c = at(kX, kY);
+  explosions().add(c, nullptr, kStandardBlast, 160.0f, 0);
+  explosions().add(c, nullptr, kStandardBlast, 200.0f, 0);
+  ASSERT_EQ(explosions().pending().size(), 1u);
+  EXPECT_FLOAT_EQ(explosions().pending()[0].timer, 160.0f);
+  explosions().add(c, nullptr, kStandardBlast, 20.0f, 0);
+  EXPECT_FLOAT_EQ(explosions().pending()[0].timer, 20.0f);
+  explosions().add(c, nullptr, kStandardBlast, 5.0f, 1);
+  EXPECT_FLOAT_EQ(explosions().pending()[0].timer, 20.0f) << "an impact does not shorten a lit fuse";
+  size_t fuseSounds = 0;
+  for (const auto& s : logic.sounds) fuseSounds += s.id == 40 ? 1 : 0;
+  EXPECT_EQ(fuseSounds, 1u);
+}
+
+TEST_F(ExplosionTest, TheExplosivesLockRefusesRemotePlayersButNotTheLocalOne) {
+  logic.localPlayer = player(1);
+  kel::options().permissionExplosivesLock = true;
+  EXPECT_FALSE(explosions().add(at(kX, kY), player(2), kStandardBlast, 160.0f, 0));
+  ASSERT_EQ(logic.texts.size(), 1u);
+  EXPECT_EQ(logic.texts[0], (std::pair<uint16_t, uint8_t>{150, 3}));
+  EXPECT_TRUE(explosions().add(at(kX, kY), player(1), kStandardBlast, 160.0f, 0));
+  EXPECT_TRUE(explosions().add(at(kX + 5, kY), nullptr, kStandardBlast, 160.0f, 0));
+  kel::options().permissionExplosivesLock = false;
+  EXPECT_TRUE(explosions().add(at(kX, kY + 5), player(2), kStandardBlast, 160.0f, 0));
+}
+
+TEST_F(ExplosionTest, BodiesArePushedAndHurtByTheirDistanceAcrossTheWrap) {
+  const float cx = kX * 30.0f, cy = kY * 30.0f;
+  const float radius = 4 * 30.0f;
+  auto body = [](BodyGroup group, uint32_t id, float x, float y, uint8_t flags = 0) {
+    return Body{.group = group, .id = id, .position = {x, y}, .flags = flags};
+  };
+  bodies.bodies = {
+      body(BodyGroup::Player, 1, cx, cy),                  // at the centre: full damage
+      body(BodyGroup::Player, 2, cx + radius, cy),         // exactly at R: untouched
+      body(BodyGroup::Mob, 3, cx, cy + radius / 2),        // halfway up
+      body(BodyGroup::Mob, 4, cx, cy, body_flag::kPet),    // pushed, never hurt
+      body(BodyGroup::Debris, 5, cx - 30.0f, cy),
+  };
+  blast();
+  auto hurtOf = [&](uint32_t id) {
+    for (const auto& h : bodies.hurts) {
+      if (h.id == id) return h.strength;
+    }
+    return -1.0f;
+  };
+  EXPECT_FLOAT_EQ(hurtOf(1), 50.0f);
+  EXPECT_FLOAT_EQ(hurtOf(2), -1.0f);
+  EXPECT_FLOAT_EQ(hurtOf(3), (50.0f - 20.0f) * 0.75f + 20.0f);
+  EXPECT_FLOAT_EQ(hurtOf(4), -1.0f);
+  bool pushedUp = false;
+  for (const auto& p : bodies.pushes) {
+    if (p.id == 3) pushedUp = std::fabs(p.angle - 1.5707963f) < 1e-5f && std::fabs(p.strength - 5.0f * 0.75f) < 1e-5f;
+  }
+  EXPECT_TRUE(pushedUp);
+
+  // A body just across the seam of the world is close to a blast at column 0.
+  bodies.bodies = {body(BodyGroup::Mob, 6, (kWidth - 1) * 30.0f, cy)};
+  bodies.hurts.clear();
+  explosions().explodeAt(at(0, kY), kStandardBlast, nullptr);
+  EXPECT_GT(hurtOf(6), 20.0f);
+}
+
+}  // namespace
