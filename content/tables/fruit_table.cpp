@@ -37,6 +37,8 @@ static_assert(std::size(kRows) == 76);
 
 }  // namespace
 
+std::span<const FruitRow> fruitTable() { return kRows; }
+
 const FruitRow* fruitRowForBlock(uint16_t blockId) {
   for (const FruitRow& row : kRows) {
     if (row.block == blockId) return &row;

@@ -4,6 +4,7 @@
 // take the fruit variant from their own variant instead (`byState`). Fixed data.
 
 #include <cstdint>
+#include <span>
 
 struct FruitRow {
   uint16_t block = 0;
@@ -14,6 +15,7 @@ struct FruitRow {
   uint8_t byState = 0;
 };
 
+std::span<const FruitRow> fruitTable();
 // The row of a block (first match), or null.
 const FruitRow* fruitRowForBlock(uint16_t blockId);
 // The variant of the fruit a row hangs from a block of the given variant.

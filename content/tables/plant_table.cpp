@@ -38,9 +38,9 @@ std::array<PlantRow, kPlantRowCount> buildTable() {
   vine.soil = 8;
   set(vine);
   set(grows(11, 2760, pg::kThreeState, 0.5f, 2340, 2338, 2337));  // wheat from grain seeds
-  set(grows(12, 3776, pg::kReplace, 0.4f, 2339, 454));            // sunpetal from sunflower seeds
-  set(grows(13, 3840, pg::kReplace, 0.3f, 2341, 2478));           // pumpkin plant
-  set(grows(14, 3337, pg::kReplace, 0.5f, 2342, 2531));           // grass tuft
+  set(grows(12, 3776, pg::kReplace, 0.4f, 2343, 454));            // sunpetal from sunflower seeds
+  set(grows(13, 3840, pg::kReplace, 0.3f, 2346, 2478));           // pumpkin plant
+  set(grows(14, 3337, pg::kReplace, 0.5f, 2349, 2531));           // grass tuft
   PlantRow potted = grows(16, 0, pg::kReplace, 0.3f, 2430, 2414);
   potted.needsBlock = 2382;
   potted.needsDeco = 1;
@@ -53,9 +53,9 @@ std::array<PlantRow, kPlantRowCount> buildTable() {
   flower.looseSoilA = 1;
   flower.looseSoilB = 1;
   set(flower);
-  set(tree(131, 3968, 0.6f, 2343, 17));  // moon seeds
-  set(tree(132, 4037, 0.6f, 2344, 18));  // kelp seeds
-  set(tree(133, 4032, 0.6f, 2345, 20));  // spore seeds
+  set(tree(131, 3968, 0.6f, 2352, 17));  // moon seeds
+  set(tree(132, 4037, 0.6f, 2353, 18));  // kelp seeds
+  set(tree(133, 4032, 0.6f, 2354, 20));  // spore seeds
   set(tree(150, 3338, 1.0f, 2546, 25));  // plant seeds
   return rows;
 }

@@ -5,6 +5,7 @@
 #include "tools/content_checks/fixed_id_checks.h"
 #include "tools/content_checks/obtainability_check.h"
 #include "tools/content_checks/planet_filter_check.h"
+#include "tools/content_checks/plant_checks.h"
 #include "tools/content_checks/text_checks.h"
 #include "tools/content_compiler/content_compiler.h"
 
@@ -36,6 +37,7 @@ void checkContentSet(const ContentIndex& content, CheckReport& report) {
   checkFixedIds(content, report);
   checkRecipeInputs(content, report);
   checkPlanetFilters(content, report);
+  checkPlantRules(content, gamePlantRules(), report);
 }
 
 CheckReport checkGame(const std::string& contentFolder, const std::string& languageFile) {

@@ -15,7 +15,7 @@ constexpr uint16_t kVineRoot = 276, kVine = 2005, kVineTip = 1973;
 // The cave creeper of row 30 grows in darkness only: 409, 416, 419, tip 426, five stages.
 constexpr uint16_t kCreeper = 409;
 // A pumpkin sprout (row 13) grows into 2478, which hangs up to two fruits 2052.
-constexpr uint16_t kPumpkinSprout = 2341, kPumpkinPlant = 2478, kPumpkin = 2052;
+constexpr uint16_t kPumpkinSprout = 2346, kPumpkinPlant = 2478, kPumpkin = 2052;
 // The sapling of row 0 grows an oak by spec 0.
 constexpr uint16_t kAcorn = 235;
 

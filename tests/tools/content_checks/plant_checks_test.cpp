@@ -1,0 +1,117 @@
+#include "tools/content_checks/plant_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "content_set_builder.h"
+
+namespace {
+
+using content_checks::CheckReport;
+using content_checks::ContentIndex;
+
+// A crop (row 1: item 500 plants 100, which turns into 101 and then 102), a vine (row 2: 110 up
+// to tip 113, all stacking plants), a tree (row 3: sapling 120 on spec 0) and one fruit block (130
+// hanging item 600).
+struct Rules {
+  std::vector<PlantRow> plants;
+  std::vector<FruitRow> fruits{{130, 600, 1.0f, 2, 0, 0}};
+  std::vector<ProcessSpec> specs;
+
+  Rules() {
+    PlantRow crop;
+    crop.row = 1;
+    crop.item = 500;
+    crop.growth = plant_growth::kThreeState;
+    crop.block0 = 100;
+    crop.block1 = 101;
+    crop.block2 = 102;
+    PlantRow vine;
+    vine.row = 2;
+    vine.growth = plant_growth::kClimbing;
+    vine.stages = 3;
+    vine.block0 = 110;
+    vine.block1 = 111;
+    vine.block2 = 112;
+    vine.block3 = 113;
+    PlantRow tree;
+    tree.row = 3;
+    tree.growth = plant_growth::kTree;
+    tree.block0 = 120;
+    plants = {PlantRow{}, crop, vine, tree};
+    ProcessSpec spec;
+    spec.blocks = {121, 122, 123, 124};
+    specs = {spec};
+  }
+  content_checks::PlantRules view() const { return {plants, fruits, specs}; }
+};
+
+const std::string kBlocks = R"([
+  {"id": 100}, {"id": 101, "variantCount": 2}, {"id": 102},
+  {"id": 110, "flags": "0x80"}, {"id": 111, "flags": "0x80"}, {"id": 112, "flags": "0x80"}, {"id": 113, "flags": "0x80"},
+  {"id": 120}, {"id": 121, "flags": "0x100"}, {"id": 122, "flags": "0x100"}, {"id": 123, "flags": "0x100"},
+  {"id": 124, "flags": "0x200"}, {"id": 130, "flags": "0x40000000"}])";
+const std::string kItems = R"([{"id": 500, "kind": 3, "subKind": 5, "placesBlock": 100}, {"id": 600, "kind": 2}])";
+
+CheckReport run(const Rules& rules, const std::string& blocks = kBlocks, const std::string& items = kItems) {
+  checks_test::SetBuilder set;
+  set.blocks = blocks;
+  set.treasures = items;
+  const auto sources = set.build();
+  CheckReport report;
+  content_checks::checkPlantRules(ContentIndex(sources), rules.view(), report);
+  return report;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  text.replace(text.find(from), from.size(), to);
+  return text;
+}
+
+TEST(PlantChecksTest, AFittingSetPasses) {
+  const CheckReport report = run(Rules{});
+  EXPECT_TRUE(report.ok()) << report.describe();
+}
+
+TEST(PlantChecksTest, EachBrokenRuleIsNamed) {
+  struct Case {
+    const char* what;
+    std::string blocks, items;
+    const char* mention;
+  };
+  const Case cases[] = {
+      {"seed plants another block", kBlocks, replaced(kItems, "\"placesBlock\": 100", "\"placesBlock\": 102"),
+       "must plant block 100"},
+      {"seed places a block nothing grows", kBlocks,
+       replaced(kItems, "{\"id\": 600", "{\"id\": 501, \"kind\": 3, \"subKind\": 5, \"placesBlock\": 102}, {\"id\": 600"),
+       "which no plant row grows"},
+      {"middle state with one variant", replaced(kBlocks, "\"variantCount\": 2", "\"variantCount\": 1"), kItems,
+       "needs two variants"},
+      {"vine segment that does not stack", replaced(kBlocks, "{\"id\": 112, \"flags\": \"0x80\"}", "{\"id\": 112}"), kItems,
+       "block 112 needs flag 7"},
+      {"trunk that holds no leaves", replaced(kBlocks, "{\"id\": 123, \"flags\": \"0x100\"}", "{\"id\": 123}"), kItems,
+       "block 123 needs flag 8"},
+      {"leaf that is no leaf", replaced(kBlocks, "\"flags\": \"0x200\"", "\"flags\": \"0x0\""), kItems,
+       "block 124 needs flag 9"},
+      {"fruit block that bears no fruit", replaced(kBlocks, "\"flags\": \"0x40000000\"", "\"flags\": \"0x0\""), kItems,
+       "block 130 needs flag 30"},
+      {"missing fruit", kBlocks, replaced(kItems, ", {\"id\": 600, \"kind\": 2}", ""), "item 600 is not defined"},
+      {"missing grown block", replaced(kBlocks, "{\"id\": 102},", ""), kItems, "block 102 is not defined"},
+  };
+  for (const Case& c : cases) {
+    const CheckReport report = run(Rules{}, c.blocks, c.items);
+    EXPECT_TRUE(report.mentions(c.mention)) << c.what << ":\n" << report.describe();
+  }
+}
+
+TEST(PlantChecksTest, RowsThatShareAPlantedBlockOrLackASpecAreNamed) {
+  Rules rules;
+  rules.plants[3].block0 = 100;
+  rules.plants[3].process = 4;
+  const CheckReport report = run(rules);
+  EXPECT_TRUE(report.mentions("already planted by row 1")) << report.describe();
+  EXPECT_TRUE(report.mentions("no growth spec 4")) << report.describe();
+}
+
+}  // namespace
