@@ -14,6 +14,7 @@
 #include "world/plants/plant_system.h"
 #include "world/portals/portal_registry.h"
 #include "world/protection/protected_areas.h"
+#include "world/trees/growth_process.h"
 #include "world/trees/leaf_decay.h"
 
 std::unique_ptr<World> World::create(const DifficultyRow* difficulty, const WorldParams& params, int32_t width,
@@ -49,6 +50,7 @@ World::~World() {
 MapBlock* World::cellAt(int32_t x, int32_t y) { return map_->cellAt(x, y); }
 
 SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hooks) {
+  if (!hooks.growTree) hooks.growTree = runGrowthToCompletion;  // the trees the surface dressing seeds
   WorldGenerator generator(*map_, progress, std::move(hooks));
   setBusy(true);
   const SpawnCell spawn = generateWorld(generator, map_->params(), kGenerationFlagWord);
