@@ -37,7 +37,8 @@ void BlockEdit::encode(uint8_t out[kWireSize]) const {
   writer.u8(0);
   writer.u16(x);
   writer.u16(y);
-  writer.u16(0);
+  writer.u8(takeHeld);
+  writer.u8(0);
   writer.u16(blockId);
   writer.u8(slot);
   writer.u8(state);
@@ -54,7 +55,8 @@ BlockEdit BlockEdit::decode(const uint8_t in[kWireSize]) {
   reader.skip(1);
   edit.x = reader.u16();
   edit.y = reader.u16();
-  reader.skip(2);
+  edit.takeHeld = reader.u8();
+  reader.skip(1);
   edit.blockId = reader.u16();
   edit.slot = reader.u8();
   edit.state = reader.u8();

@@ -1,7 +1,7 @@
 #pragma once
 // The one record of every cell change: mining, placing, block use, circuits, liquids, explosions
 // and chat commands each build a `BlockEdit`, the rules check it and the world applies it; the host
-// sends the same 16 bytes to its peers. Bytes: kind at 0, x at 2, y at 4, the value from 8 (by kind
+// sends the same 16 bytes to its peers. Bytes: kind at 0, x at 2, y at 4, the take-from-held-stack flag at 6, the value from 8 (by kind
 // a block id; the new liquid byte and the old liquid kind; a circuit kind; a circuit setting of a
 // u32 and a u16; a 7-byte blast description; a flag byte), the decoration slot at 10, the block
 // state at 11, the variant at 12, the layer at 13 and the extra at 14 (a drop flag, or the 16-bit
@@ -20,6 +20,7 @@ struct BlockEdit {
   uint8_t kind = 0;
   uint16_t x = 0;
   uint16_t y = 0;
+  uint8_t takeHeld = 0;  // byte 6: the acting player uses up one of its held stack
   uint16_t blockId = 0;  // value bytes 0-1
   uint8_t slot = 255;    // value byte 2; 255 = find the decoration by id
   uint8_t state = 0;     // value byte 3

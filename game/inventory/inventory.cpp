@@ -1,0 +1,340 @@
+#include "game/inventory/inventory.h"
+
+#include <new>
+#include <utility>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/potions/potion_ingredients.h"
+#include "content/potions/potion_table.h"
+#include "content/tables/item_def.h"
+#include "game/inventory/drop_areas.h"
+#include "game/inventory/item_kinds.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint16_t kFirstBottle = 1870;
+
+bool isEmpty(const Item* item) { return item == nullptr || item->isNone(); }
+
+LogicItemBlock* itemBlock(LogicBlock* entity) { return dynamic_cast<LogicItemBlock*>(entity); }
+
+}  // namespace
+
+Inventory::Inventory(InventoryOwner* owner, World* world)
+    : owner_(owner), world_(world), itemSource_(&allocItem) {}
+
+Inventory::~Inventory() {
+  auto release = [](auto& area) {
+    for (Item*& item : area) freeItem(std::exchange(item, nullptr));
+  };
+  release(backpack_);
+  release(quick_);
+  release(creativeQuick_);
+  release(craftGrid_);
+  release(equipment_);
+  release(equipment2_);
+  freeItem(single_);
+  freeItem(trinket_);
+}
+
+void Inventory::setQuickSlotsInUse(uint32_t count) {
+  quickSlotsInUse_ = count < 1 ? 1 : (count > kQuickSlots ? kQuickSlots : count);
+}
+
+bool Inventory::creative() const { return world_ != nullptr && world_->isCreative(); }
+
+Item** Inventory::ownedSlot(SlotRef slot) {
+  const int x = slot.x;
+  const int y = slot.y;
+  switch (slot.kind) {
+    case SlotKind::Backpack:
+      return x < kBackpackSide && y < kBackpackSide ? &backpack_[x + kBackpackSide * y] : nullptr;
+    case SlotKind::Quick: return x < kQuickSlots ? &quickRow()[x] : nullptr;
+    case SlotKind::CraftGrid:
+      return x < kGridSide && y < kGridSide ? &craftGrid_[x + kGridSide * y] : nullptr;
+    case SlotKind::Single: return &single_;
+    case SlotKind::Equipment: return x < kEquipmentSlots ? &equipment_[x] : nullptr;
+    case SlotKind::Equipment2: return x < kEquipmentSlots ? &equipment2_[x] : nullptr;
+    case SlotKind::Trinket: return &trinket_;
+    case SlotKind::SecondObject: {
+      Item** items = owner_ != nullptr ? owner_->secondObjectItems() : nullptr;
+      return items != nullptr && x < 3 && y < 3 ? &items[y * 3 + x] : nullptr;
+    }
+    default: return nullptr;
+  }
+}
+
+Item* Inventory::slotItem(SlotRef slot) const {
+  LogicBlock* entity = owner_ != nullptr ? owner_->openBlockEntity() : nullptr;
+  switch (slot.kind) {
+    case SlotKind::Chest:
+    case SlotKind::EntityItem:
+    case SlotKind::AlchemyLab: {
+      LogicItemBlock* block = itemBlock(entity);
+      return block != nullptr ? block->itemAt(slot.x) : nullptr;
+    }
+    case SlotKind::EntityFirst: {
+      LogicItemBlock* block = itemBlock(entity);
+      return block != nullptr ? block->itemAt(0) : nullptr;
+    }
+    // No trade or catalogue is open while those systems are absent: the slots read empty.
+    case SlotKind::TradeOffer:
+    case SlotKind::Catalogue:
+    case SlotKind::None: return nullptr;
+    default: {
+      Item** owned = const_cast<Inventory*>(this)->ownedSlot(slot);
+      return owned != nullptr ? *owned : nullptr;
+    }
+  }
+}
+
+void Inventory::setSlot(SlotRef slot, Item* item) {
+  if (static_cast<uint32_t>(slot.kind) >= static_cast<uint32_t>(SlotKind::TradeOffer) &&
+      slot.kind != SlotKind::AlchemyLab) {
+    return;
+  }
+  LogicBlock* entity = owner_ != nullptr ? owner_->openBlockEntity() : nullptr;
+  switch (slot.kind) {
+    case SlotKind::Chest:
+    case SlotKind::EntityFirst:
+    case SlotKind::EntityItem: {
+      const int index = slot.kind == SlotKind::EntityFirst ? 0 : slot.x;
+      if (auto* chest = dynamic_cast<Chest*>(entity)) chest->setItem(index, item);
+      return;
+    }
+    case SlotKind::AlchemyLab:
+      if (auto* lab = dynamic_cast<AlchemyLab*>(entity)) lab->setItem(slot.x, item);
+      return;
+    default: break;
+  }
+  Item** owned = ownedSlot(slot);
+  if (owned == nullptr) return;
+  *owned = item;
+  const bool worn = slot.kind == SlotKind::Equipment || slot.kind == SlotKind::Equipment2;
+  if (worn && item != nullptr && owner_ != nullptr) owner_->recordStat(kStatItemWorn, item->id);
+}
+
+bool Inventory::slotAcceptsItem(SlotRef slot, const Item* item) const {
+  switch (slot.kind) {
+    case SlotKind::Equipment:
+    case SlotKind::Equipment2:
+      if (isEmpty(item)) return true;
+      return slot.x < kEquipmentSlots && itemKindOf(item) == item_kind::kFirstWorn + slot.x;
+    case SlotKind::Trinket: return !isEmpty(item) && itemKindOf(item) == item_kind::kTrinket;
+    case SlotKind::AlchemyLab: {
+      auto* lab = dynamic_cast<AlchemyLab*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
+      if (lab == nullptr || lab->brewing()) return false;
+      if (isEmpty(item)) return true;
+      if (slot.x <= 2) return potionIngredientValue(item->id) != 0xFFFF;
+      if (slot.x == 3) {
+        return item->id == kFirstBottle || item->id == kFirstBottle + 64 ||
+               item->id == kFirstBottle + 128 || item->id == kFirstBottle + 192;
+      }
+      if (slot.x == 4) return isPotionItem(item->id);
+      return true;
+    }
+    default: return true;
+  }
+}
+
+Item* Inventory::selectedItem() const {
+  return selected_ < kQuickSlots ? quickRow()[selected_] : nullptr;
+}
+
+bool Inventory::mergeInto(Item*& target, Item*& source) {
+  if (!mergeItems(*target, *source)) return false;
+  freeItem(source);
+  source = nullptr;
+  return true;
+}
+
+bool Inventory::mergeSlots(SlotRef source, SlotRef destination) {
+  Item* from = slotItem(source);
+  Item* to = slotItem(destination);
+  if (isEmpty(from) || isEmpty(to)) return false;
+  if (mergeItems(*to, *from)) {
+    freeItem(from);
+    setSlot(source, nullptr);
+    return true;
+  }
+  if (!to->canStackWith(*from)) return false;
+  const int moved = ITEM_STACK_LIMIT - to->count;
+  to->count = ITEM_STACK_LIMIT;
+  from->count = static_cast<uint16_t>(from->count - moved);
+  return true;
+}
+
+// A fresh pooled copy of the item in an empty slot; false (slot left empty) when the pool has no
+// room, so a caller never hears "stored" for an item that went nowhere.
+bool Inventory::putCopy(Item*& slot, const Item* item) {
+  void* memory = nullptr;
+  try {
+    memory = itemSource_();
+  } catch (const std::bad_alloc&) {
+    memory = nullptr;
+  }
+  if (memory == nullptr) return false;
+  Item* copy = new (memory) Item();
+  if (item != nullptr) {
+    copy->word = item->word;
+    copy->id = item->id;
+    copy->count = item->count;
+    copy->durability = item->durability;
+    copy->variant = item->variant;
+  }
+  slot = copy;
+  return true;
+}
+
+bool Inventory::quickSlotTakes(uint32_t index, const Item& item) const {
+  if (index >= quickSlotsInUse_) return false;
+  if (keepLastSlotEmpty_ && index == quickSlotsInUse_ - 1) return false;
+  if (index == 0) return isSwingingItem(&item);
+  return true;
+}
+
+SlotRef Inventory::findSlotFor(const Item* item, bool& newSlot) {
+  newSlot = false;
+  if (creative()) return {SlotKind::Quick, 0, 0};
+  if (item != nullptr) {
+    const Item& source = *item;
+    for (uint8_t i = 0; i < kQuickSlots; ++i) {
+      Item*& slot = quick_[i];
+      if (!isEmpty(slot) && mergeItems(*slot, source)) return {SlotKind::Quick, i, 0};
+    }
+    for (uint8_t x = 0; x < kBackpackSide; ++x) {
+      for (uint8_t y = 0; y < kBackpackSide; ++y) {
+        Item*& slot = backpack_[x + kBackpackSide * y];
+        if (!isEmpty(slot) && mergeItems(*slot, source)) return {SlotKind::Backpack, x, y};
+      }
+    }
+    for (uint8_t x = 0; x < kGridSide; ++x) {
+      for (uint8_t y = 0; y < kGridSide; ++y) {
+        Item*& slot = craftGrid_[x + kGridSide * y];
+        if (!isEmpty(slot) && mergeItems(*slot, source)) return {SlotKind::CraftGrid, x, y};
+      }
+    }
+  }
+  const Item none;
+  const Item& shape = item != nullptr ? *item : none;
+  for (uint8_t i = 0; i < kQuickSlots; ++i) {
+    if (quick_[i] != nullptr || !quickSlotTakes(i, shape)) continue;
+    if (!putCopy(quick_[i], item)) return {};
+    newSlot = true;
+    return {SlotKind::Quick, i, 0};
+  }
+  for (uint8_t x = 0; x < kBackpackSide; ++x) {
+    for (uint8_t y = 0; y < kBackpackSide; ++y) {
+      Item*& slot = backpack_[x + kBackpackSide * y];
+      if (slot != nullptr) continue;
+      if (!putCopy(slot, item)) return {};
+      newSlot = true;
+      return {SlotKind::Backpack, x, y};
+    }
+  }
+  if (owner_ != nullptr && owner_->craftGridBlocked()) return {};
+  for (uint8_t x = 0; x < kGridSide; ++x) {
+    for (uint8_t y = 0; y < kGridSide; ++y) {
+      Item*& slot = craftGrid_[x + kGridSide * y];
+      if (slot != nullptr) continue;
+      if (!putCopy(slot, item)) return {};
+      newSlot = true;
+      return {SlotKind::CraftGrid, x, y};
+    }
+  }
+  return {};
+}
+
+bool Inventory::hasRoomFor(const Item& item) const {
+  auto fits = [&item](const Item* slot) {
+    return isEmpty(slot) || (slot->canStackWith(item) && slot->count + item.count <= ITEM_STACK_LIMIT);
+  };
+  for (const Item* slot : backpack_) if (fits(slot)) return true;
+  if (owner_ == nullptr || !owner_->craftGridBlocked()) {
+    for (const Item* slot : craftGrid_) if (fits(slot)) return true;
+  }
+  for (uint32_t i = 0; i < kQuickSlots; ++i) {
+    if (quickSlotTakes(i, item) && fits(quick_[i])) return true;
+  }
+  return false;
+}
+
+uint32_t Inventory::countFreeSlots() const {
+  uint32_t free = 0;
+  for (const Item* slot : backpack_) free += isEmpty(slot) ? 1 : 0;
+  if (owner_ == nullptr || !owner_->craftGridBlocked()) {
+    for (const Item* slot : craftGrid_) free += isEmpty(slot) ? 1 : 0;
+  }
+  for (uint32_t i = 0; i < quickSlotsInUse_; ++i) {
+    if (keepLastSlotEmpty_ && i == quickSlotsInUse_ - 1) continue;
+    free += isEmpty(quick_[i]) ? 1 : 0;
+  }
+  return free;
+}
+
+// Equivalent items (the crafting knowledge's groups) are not known here yet, so only the id counts.
+uint32_t Inventory::countItems(uint16_t id, bool, bool includeWorn) const {
+  uint32_t total = 0;
+  auto add = [&](const Item* slot) {
+    if (!isEmpty(slot) && slot->id == id) total += slot->count;
+  };
+  for (const Item* slot : backpack_) add(slot);
+  for (const Item* slot : quick_) add(slot);
+  if (includeWorn) {
+    for (const Item* slot : equipment_) add(slot);
+    for (const Item* slot : equipment2_) add(slot);
+    add(trinket_);
+    for (const Item* slot : craftGrid_) add(slot);
+    add(single_);
+  }
+  return total;
+}
+
+SlotRef Inventory::takeOne(uint16_t id, bool) {
+  auto take = [](Item*& slot) {
+    const uint16_t full = slot->maxDurability();
+    if (full != 0) slot->durability = full;
+    if (--slot->count == 0) {
+      freeItem(slot);
+      slot = nullptr;
+    }
+  };
+  for (uint8_t x = 0; x < kBackpackSide; ++x) {
+    for (uint8_t y = 0; y < kBackpackSide; ++y) {
+      Item*& slot = backpack_[x + kBackpackSide * y];
+      if (isEmpty(slot) || slot->id != id) continue;
+      take(slot);
+      return {SlotKind::Backpack, x, y};
+    }
+  }
+  for (uint8_t i = 0; i < kQuickSlots; ++i) {
+    Item*& slot = quick_[i];
+    if (isEmpty(slot) || slot->id != id) continue;
+    take(slot);
+    return {SlotKind::Quick, i, 0};
+  }
+  return {};
+}
+
+void Inventory::forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit) {
+  const DropAreas areas = dropAreasOf(difficulty);
+  if (areas.backpack) {
+    for (Item*& slot : backpack_) if (slot != nullptr) visit(slot);
+    if (owner_ == nullptr || !owner_->craftGridBlocked()) {
+      for (Item*& slot : craftGrid_) if (slot != nullptr) visit(slot);
+      if (single_ != nullptr) visit(single_);
+    }
+  }
+  if (areas.worn) {
+    for (Item*& slot : equipment_) if (slot != nullptr) visit(slot);
+    for (Item*& slot : equipment2_) if (slot != nullptr) visit(slot);
+    if (trinket_ != nullptr) visit(trinket_);
+  }
+  if (areas.quick) {
+    for (Item*& slot : quick_) if (slot != nullptr) visit(slot);
+  }
+}

@@ -1,0 +1,125 @@
+#pragma once
+// The item slots one player owns: the 6x6 backpack, the quick slots (a second row while the world
+// is creative), the 3x3 craft grid, two five-slot equipment sets, the trinket and one loose slot,
+// plus views onto slots that belong to something else (the open block entity, a second open
+// object, the running trade, the item catalogue). Every slot holds nothing or one stack of the
+// item pool. All code that moves items addresses a slot by a `SlotRef` and goes through
+// `slotItem` and `setSlot`; a reference to an area that is not there reads as empty and is never
+// written. The inventory owns its stacks: they return to the pool when it goes.
+//
+// Main thread only.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "game/inventory/slot_ref.h"
+
+class Item;
+class LogicBlock;
+class World;
+class TradeAbstract;
+struct DifficultyRow;
+
+// What the inventory asks of the player who owns it.
+class InventoryOwner {
+ public:
+  virtual LogicBlock* openBlockEntity() const = 0;
+  // The nine slots (3 columns) of the second open object; null while none is open.
+  virtual Item** secondObjectItems() const = 0;
+  // The player state bit that keeps the craft grid out of searches and death drops.
+  virtual bool craftGridBlocked() const = 0;
+  virtual void recordStat(uint16_t statId, uint16_t value) = 0;
+
+ protected:
+  ~InventoryOwner() = default;
+};
+
+class Inventory {
+ public:
+  static constexpr int kBackpackSide = 6;
+  static constexpr int kQuickSlots = 10;
+  static constexpr int kGridSide = 3;
+  static constexpr int kEquipmentSlots = 5;
+  static constexpr uint32_t kNoSelection = 0xFFFFFFFF;
+  static constexpr uint16_t kStatItemWorn = 7;
+
+  Inventory(InventoryOwner* owner, World* world);
+  ~Inventory();
+  Inventory(const Inventory&) = delete;
+  Inventory& operator=(const Inventory&) = delete;
+
+  void setWorld(World* world) { world_ = world; }
+  // Clamped to 1..10 whatever the option file says.
+  void setQuickSlotsInUse(uint32_t count);
+  uint32_t quickSlotsInUse() const { return quickSlotsInUse_; }
+  void setKeepLastSlotEmpty(bool on) { keepLastSlotEmpty_ = on; }
+  // Where the copies that `findSlotFor` stores come from (the item pool unless replaced); a
+  // source that gives null or throws `std::bad_alloc` makes no copy.
+  using ItemSource = void* (*)();
+  void setItemSource(ItemSource source) { itemSource_ = source; }
+
+  // ---- Slots ----
+  Item* slotItem(SlotRef slot) const;
+  // Does not free what it overwrites: callers free or move it first.
+  void setSlot(SlotRef slot, Item* item);
+  bool slotAcceptsItem(SlotRef slot, const Item* item) const;
+  Item* selectedItem() const;
+  uint32_t selected() const { return selected_; }
+  void select(uint32_t index) { selected_ = index < kQuickSlots ? index : kNoSelection; }
+
+  // ---- Moving items ----
+  bool mergeSlots(SlotRef source, SlotRef destination);
+  // Stores the item (or a pooled copy of it) and says where; the caller keeps the item it passed.
+  // kind None when there was no room or the pool could not make the copy.
+  SlotRef findSlotFor(const Item* item, bool& newSlot);
+  bool hasRoomFor(const Item& item) const;
+  uint32_t countFreeSlots() const;
+  uint32_t countItems(uint16_t id, bool allowEquivalents, bool includeWorn) const;
+  SlotRef takeOne(uint16_t id, bool allowEquivalents);
+
+  // ---- The inventory view's buttons ----
+  void stackIntoContainer();
+  void takeThreeContainerItems() { takeContainerItems(3); }
+  void takeFiveContainerItems() { takeContainerItems(5); }
+  void returnCraftGridItems();
+  void compactBackpack();
+
+  // Hands each stack of the areas the difficulty drops on death to the visitor, which takes
+  // ownership (it may leave the pointer set to keep the stack).
+  using SlotVisitor = std::function<void(Item*&)>;
+  void forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit);
+
+  uint8_t station() const { return station_; }
+  void setStation(uint8_t kind) { station_ = kind; }
+  TradeAbstract* trade() const { return trade_; }
+
+ private:
+  bool creative() const;
+  Item** quickRow() { return creative() ? creativeQuick_.data() : quick_.data(); }
+  Item* const* quickRow() const { return creative() ? creativeQuick_.data() : quick_.data(); }
+  // The slot's own storage, or null when the reference names no owned slot.
+  Item** ownedSlot(SlotRef slot);
+  bool quickSlotTakes(uint32_t index, const Item& item) const;
+  bool mergeInto(Item*& target, Item*& source);
+  bool putCopy(Item*& slot, const Item* item);
+  void takeContainerItems(int count);
+  void storeInBackpack(Item*& item);
+
+  InventoryOwner* owner_;
+  World* world_;
+  std::array<Item*, 36> backpack_{};
+  std::array<Item*, kQuickSlots> quick_{};
+  std::array<Item*, kQuickSlots> creativeQuick_{};
+  std::array<Item*, 9> craftGrid_{};
+  std::array<Item*, kEquipmentSlots> equipment_{};
+  std::array<Item*, kEquipmentSlots> equipment2_{};
+  Item* single_ = nullptr;
+  Item* trinket_ = nullptr;
+  uint32_t selected_ = 0;
+  uint8_t station_ = 0;
+  TradeAbstract* trade_ = nullptr;
+  uint32_t quickSlotsInUse_ = 6;
+  bool keepLastSlotEmpty_ = false;
+  ItemSource itemSource_;
+};

@@ -1,0 +1,62 @@
+#pragma once
+// The local player: a body with an inventory, the game it acts through, its name and the planets
+// it may travel to. It owns its inventory and its melee swing tracker; everything it shows or
+// records goes out through the `PlayerEvents` seam.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "game/inventory/inventory.h"
+#include "game/player/player_base.h"
+
+class GameInterface;
+class MeleeSwing;
+
+class Player : public PlayerBase, public InventoryOwner {
+ public:
+  static constexpr uint32_t kCraftGridBlockedBit = 1u << 0;
+  static constexpr uint16_t kStatDied = 53;
+  static constexpr uint16_t kStatToolBroken = 5;
+
+  explicit Player(GameInterface* game);
+  ~Player() override;
+
+  // ---- Items ----
+  Item* getEquipment(bool secondSet, int index) const override;
+  void setEquipment(Item* item, bool secondSet, int index);
+  Item* heldItem() const override;
+  uint32_t selectedQuickSlot() const { return inventory->selected(); }
+  void setWorld(World* newWorld) override;
+  // Stores the item (or a copy of it; the caller keeps what it passed); false when there is no room.
+  bool pickUpItem(const Item& item);
+  void wearTool(uint8_t quickSlot);
+  // One unit of the held stack is used up; an emptied stack goes back to the pool.
+  void useUpHeldItem();
+  uint16_t heldToolCapabilities() const;
+  bool isNextToCell(const MapBlock& cell) const;
+  bool canReach(const MapBlock& cell, const Item* item) const;
+
+  // ---- Life ----
+  void die() override;
+  bool leaveContainer(bool quiet) override;
+
+  // ---- What the inventory asks ----
+  LogicBlock* openBlockEntity() const override { return openContainer; }
+  Item** secondObjectItems() const override { return secondObject; }
+  bool craftGridBlocked() const override { return (stateWord & kCraftGridBlockedBit) != 0; }
+  void recordStat(uint16_t statId, uint16_t value) override;
+
+  void showMessage(uint8_t kind, const std::string& text);
+  void showTextById(uint8_t kind, int16_t textId);
+
+  GameInterface* game;
+  std::unique_ptr<Inventory> inventory;
+  std::unique_ptr<MeleeSwing> meleeSwing;
+  Item** secondObject = nullptr;
+  uint32_t stateWord = 0;
+  std::string name = "Player";
+  uint16_t unlockedPlanets = 1;
+};

@@ -1,0 +1,62 @@
+// The stats rebuild: equipment first, then the active buffs' potion effects, then the clamps.
+// Potion effects work on the content's effect record; its fields are added onto the player's
+// stats afterwards, field by field.
+
+#include "content/items/item.h"
+#include "content/potions/potion_table.h"
+#include "content/stats/potion_effect.h"
+#include "content/stats/stats.h"
+#include "game/player/player_graphical.h"
+
+namespace {
+
+constexpr uint16_t kTorchLight = 0xEEE;
+
+void addEquipment(PlayerStats& stats, const Item& item) {
+  for (int k = 0; k < 4; ++k) {
+    stats.damageBonus[k] += item.statValue(1, k);
+    stats.armour[k] += item.statValue(0, k);
+    stats.moveBonus[k] += item.statValue(2, k);
+  }
+  for (int i = 0; i < 5; ++i) stats.resist[i] += item.statValue(3, i);
+  stats.maxHealth += item.statValue(6, 0);
+  stats.healthBonus += item.statValue(7, 0);
+  stats.healthDrift += item.statValue(8, 0);
+  const uint16_t light = item.lightColor();
+  if (isBrighterLight(light, stats.light)) stats.light = light;
+}
+
+void addEffects(PlayerStats& stats, const Stats& effects) {
+  stats.buffFlags |= effects.flags;
+  const float damage[4] = {effects.slashBonus, effects.bluntBonus, effects.pierceBonus, effects.magicBonus};
+  const float armour[4] = {effects.slashDefense, effects.bluntDefense, effects.pierceDefense,
+                           effects.magicDefense};
+  const float resist[5] = {effects.lavaResist, effects.acidResist, effects.breathResist,
+                           effects.explosionResist, effects.fallResist};
+  const float move[4] = {effects.walkBonus, effects.climbBonus, effects.jumpBonus, effects.swimBonus};
+  for (int k = 0; k < 4; ++k) {
+    stats.damageBonus[k] += damage[k];
+    stats.armour[k] += armour[k];
+    stats.moveBonus[k] += move[k];
+  }
+  for (int i = 0; i < 5; ++i) stats.resist[i] += resist[i];
+  stats.criticalChance += effects.meleeCritical;
+  stats.secondChance += effects.rangedCritical;
+  stats.healthBonus += effects.healingBonus;
+  stats.healthDrift += effects.healthRegen;
+}
+
+}  // namespace
+
+void PlayerGraphical::refreshAppearance() {
+  stats.reset();
+  for (int i = 0; i < 5; ++i) {
+    const Item* item = getEquipment(false, i);
+    if (item != nullptr && !item->isNone()) addEquipment(stats, *item);
+  }
+  Stats effects;
+  for (const PlayerBuff& buff : stats.buffs) applyPotionEffect(effects, {buff.id, buff.remaining});
+  addEffects(stats, effects);
+  stats.clamp();
+  carriedLight = hasFlag(player_flag::kHumanTorch) ? kTorchLight : stats.light;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// A player with a body: alive or dead, breath, health, the contact cooldown, the open container
+// and the spawn cell. Health, damage, buffs and hazards follow the rules in player_health.cpp;
+// who may hurt whom and what death does in the world belong to the rules (`PlayerRules`).
+//
+// Main thread only.
+
+#include <cstdint>
+
+#include "content/items/item.h"
+#include "game/player/player_graphical.h"
+
+class LogicBlock;
+class PlayerRules;
+
+namespace damage_kind {
+constexpr uint8_t kHarm = 10;
+constexpr uint8_t kDrowning = 21;
+constexpr uint8_t kHeat = 22;
+constexpr uint8_t kAcid = 23;
+constexpr uint8_t kFall = 24;
+}  // namespace damage_kind
+
+struct LiquidAround {
+  uint8_t body = 0;
+  uint8_t head = 0;
+};
+
+class PlayerBase : public PlayerGraphical {
+ public:
+  static constexpr int32_t kFullBreath = 32;
+  // Rings searched around a spawn cell that is no longer spawnable.
+  static constexpr int kRespawnSearchLimit = 64;
+
+  PlayerBase(World* world, bool local);
+
+  void update(float dt) override;
+  void die() override;
+  virtual bool addHealth(float amount);
+  virtual bool takeDamage(float amount, uint8_t kind);
+  virtual void revive();
+  void setSpawnCell(uint16_t x, uint16_t y) {
+    spawnCellX = x;
+    spawnCellY = y;
+  }
+  // Keeps a spawnable spawn cell; else moves it to the nearest spawnable cell within the search
+  // limit (bounded by the map), or keeps it when there is none.
+  void respawnReset();
+  void tickBuffs();
+  void applyEnvironmentDamage(PlayerRules& rules);
+  DamageSpec rollAttackDamage() const;
+  // Lets go of the open container; false when none was open.
+  virtual bool leaveContainer(bool quiet);
+
+  // The body's view of liquids and ground; the desktop players answer from their physics.
+  virtual LiquidAround liquidAround() const { return {}; }
+  virtual bool isGrounded() const { return false; }
+  // The body box covers the cell; only players with a body answer yes.
+  virtual bool occupiesCell(const MapBlock&) const { return false; }
+
+  uint8_t dead = 0;
+  uint8_t isLocal = 0;
+  int32_t breath = kFullBreath;
+  float health = 0;
+  float cooldown = 0;
+  LogicBlock* openContainer = nullptr;
+  uint16_t spawnCellX = 0;
+  uint16_t spawnCellY = 0;
+};
+
+// A cell where a player can come back to life.
+bool isSpawnableCell(World& world, const MapBlock* cell);

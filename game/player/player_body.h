@@ -1,0 +1,95 @@
+#pragma once
+// The moving body of a desktop-controlled player: keys, velocity, gravity, ladders, liquids,
+// collision with the map cells, jumping and dropping through platforms, and the sprite events of
+// the movement. One `step` is one frame (dt 1.0 per sixtieth of a second); velocities are pixels
+// per frame, positions pixels with y upwards, a cell 30 pixels. The step allocates nothing and
+// reads cells by direct index.
+//
+// Main thread only.
+
+#include <cstdint>
+
+#include "engine/base/geometry.h"
+
+class MapBlock;
+class PlayerBase;
+class WorldMap;
+
+// The 28-byte record that keeps the other peers' copies of a player in step.
+struct MotionEvent {
+  static constexpr uint8_t kUp = 0, kRight = 1, kDown = 2, kLeft = 3, kJump = 11, kDrop = 13,
+                           kHeldJump = 14, kPush = 255;
+  static constexpr uint8_t kPressed = 0, kReleased = 1, kPushPhase = 2;
+  uint8_t code = 0;
+  uint8_t phase = 0;
+  float x = 0, y = 0, vx = 0, vy = 0, ax = 0, ay = 0;
+};
+
+// What the body hands to the player that owns it.
+class BodyHooks {
+ public:
+  virtual void sendMotion(const MotionEvent&) {}
+  // A fall ended on the ground: the cells the feet stand in, the two cells landed on and the
+  // fall speed. Only the local player applies the landing rules.
+  virtual void landed(MapBlock* /*aboveLeft*/, MapBlock* /*aboveRight*/, MapBlock* /*left*/,
+                      MapBlock* /*right*/, float /*speed*/) {}
+
+ protected:
+  ~BodyHooks() = default;
+};
+
+// Column of a pixel x: floor-based, modulo the width, so negative positions fold the same way
+// as positive ones. Row of a pixel y: floor-based; rows outside the map have no cell.
+int32_t pixelColumn(float x, int32_t width);
+int32_t pixelRow(float y);
+
+class PlayerBody {
+ public:
+  static constexpr int kNoKey = 2;
+  static constexpr float kLadderGrab = 9.5f;
+
+  void step(PlayerBase& player, float dt, BodyHooks& hooks);
+  void setMoveKeys(uint8_t code, PlayerBase& player, BodyHooks& hooks);
+  void handleKeyRelease(uint8_t code, PlayerBase& player, BodyHooks& hooks);
+  void releaseAllKeys(PlayerBase& player, BodyHooks& hooks);
+  void jumpOrDrop(PlayerBase& player, float strength, bool hold, BodyHooks& hooks);
+  void push(PlayerBase& player, float strength, float angle, BodyHooks& hooks);
+  // Puts the feet on the floor of the cell the player was placed on.
+  void placeOnCell(PlayerBase& player);
+
+  int32_t motionState(const PlayerBase& player) const;
+  bool hasHeadroom(const PlayerBase& player) const;
+  bool occupiesCell(const PlayerBase& player, const MapBlock& cell) const;
+  void liquidAround(const PlayerBase& player, uint8_t& body, uint8_t& head) const;
+
+  engine::Vec2 velocity{0, 0};
+  engine::Vec2 accel{0, 0};
+  engine::Vec2 impulse{0, 0};
+  engine::Vec2 size{12, 18};
+  MapBlock* previousCell = nullptr;
+  MapBlock* currentCell = nullptr;
+  MapBlock* ignoreCell = nullptr;
+  MapBlock* fallStart = nullptr;
+  int hKey = kNoKey;  // 0 left, 1 right
+  int vKey = kNoKey;  // 0 up, 1 down
+  uint8_t lowFriction = 0;
+  uint8_t grounded = 1;
+  uint8_t onLadder = 0;
+  uint8_t inLiquid = 0;
+  uint8_t surfacing = 0;
+  uint8_t facingLocked = 0;
+  uint8_t jumpHold = 0;
+  float jumpHoldTime = 0;
+  uint8_t motionEvent = 255;
+
+ private:
+  MotionEvent record(const PlayerBase& player, uint8_t code, uint8_t phase) const;
+  void applyGravity(const PlayerBase& player, float dt);
+  void walk(PlayerBase& player, const WorldMap& map);
+  void collideVertically(PlayerBase& player, WorldMap& map, BodyHooks& hooks);
+  bool collideHorizontally(PlayerBase& player, WorldMap& map);
+  void surface(PlayerBase& player, WorldMap& map);
+  void afterMove(PlayerBase& player, WorldMap& map, float oldX);
+  void sendSpriteEvents(PlayerBase& player, bool wasRising);
+  void spriteEvent(PlayerBase& player, uint8_t code);
+};

@@ -1,0 +1,76 @@
+#include "game/rules/block_edit_rules.h"
+
+#include "content/items/block_edit.h"
+#include "game/player/player.h"
+#include "game/player/player_events.h"
+#include "world/cells/block_flags.h"
+#include "world/edits/edit_kind.h"
+#include "world/map/world_map.h"
+#include "world/placement/placement_checks.h"
+#include "world/placement/placement_reporter.h"
+#include "world/protection/protected_areas.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace {
+
+// Refusals of the placement checks reach the acting player as console lines.
+class PlayerReporter : public PlacementReporter {
+ public:
+  void showMessage(const std::string& text, int kind) override {
+    playerEvents().message(static_cast<uint8_t>(kind), text);
+  }
+  bool mayLock(const MapBlock&) override { return true; }
+};
+
+bool isPlacementKind(uint8_t kind) {
+  return kind == edit_kind::kSetLayerBlock || kind == edit_kind::kAttach || kind == edit_kind::kPlace;
+}
+
+}  // namespace
+
+bool canPlaceBlock(World& world, Logic& rules, MapBlock& cell, uint16_t blockId, uint8_t layer) {
+  const BlockPropsTable& props = world.map().props();
+  if (props[blockId].has(block_flag::kCircuitComponent) && (cell.circuitA != 0 || cell.circuitB != 0)) {
+    return false;
+  }
+  if (layer != MapBlock::kFront) return cell.backId() == 0;
+  if (cell.frontId() != 0 && !props[cell.frontId()].has(block_flag::kReplaceableByPlanting)) return false;
+  return !rules.findPlayer([&cell](PlayerBase* player) { return player->occupiesCell(cell); });
+}
+
+bool canApplyBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player) {
+  if (player != nullptr && !player->isLocal && world.protectedAreas().isProtectedAt(edit.x, edit.y)) {
+    playerEvents().textById(3, edit_rules::kTextProtected);
+    return false;
+  }
+  MapBlock* cell = world.map().cellAt(edit.x, edit.y);
+  if (cell == nullptr) return false;
+  PlayerReporter reporter;
+  PlacementReporter* report = player != nullptr ? &reporter : nullptr;
+  switch (edit.kind) {
+    case edit_kind::kPlace: return checkPlaceBlock(world, *cell, edit.blockId, report);
+    case edit_kind::kAttach: return checkAttachBlock(world, *cell, edit.blockId, edit.layer, report);
+    case edit_kind::kSetLayerBlock: return canPlaceBlock(world, rules, *cell, edit.blockId, edit.layer);
+    case edit_kind::kBreakEffects:
+      return (edit.layer == MapBlock::kFront ? cell->frontId() : cell->backId()) != 0;
+    default: return true;
+  }
+}
+
+bool checkBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player) {
+  if (!canApplyBlockEdit(world, rules, edit, player)) {
+    MapBlock* cell = world.map().cellAt(edit.x, edit.y);
+    if (player != nullptr && isPlacementKind(edit.kind) && cell != nullptr) {
+      playerEvents().tileEffect(*player, *cell, edit_rules::kEffectRefused);
+    }
+    return false;
+  }
+  auto* local = dynamic_cast<Player*>(player);
+  if (local == nullptr) return true;
+  if (isPlacementKind(edit.kind)) {
+    if (!world.isCreative()) local->recordStat(edit_rules::kStatBlockPlaced, edit.blockId);
+    if (edit.takeHeld != 0) local->useUpHeldItem();
+  }
+  return true;
+}

@@ -1,0 +1,171 @@
+#include "game/rules/local_logic.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "content/items/item_pool.h"
+#include "content/tables/difficulty_row.h"
+#include "engine/base/random.h"
+#include "game/player/player.h"
+#include "game/rules/block_edit_rules.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint8_t kActionHurt = 5;
+constexpr uint8_t kActionDied = 6;
+constexpr uint8_t kActionRevived = 7;
+constexpr uint8_t kFirstDeathKind = 20;
+
+ItemDrops*& dropsSlot() {
+  static ItemDrops* drops = nullptr;
+  return drops;
+}
+
+float rowFloat(const DifficultyRow* row, size_t offset, float fallback) {
+  if (row == nullptr) return fallback;
+  float value = 0;
+  std::memcpy(&value, row->bytes.data() + offset, sizeof value);
+  return std::isfinite(value) ? value : fallback;
+}
+
+int32_t foldedColumnDistance(int32_t from, int32_t to, int32_t width) {
+  int32_t d = to - from;
+  if (d > width / 2) d -= width;
+  if (d < -width / 2) d += width;
+  return d;
+}
+
+}  // namespace
+
+void ItemDrops::drop(Item* item, engine::Vec2, uint8_t) { freeItem(item); }
+
+ItemDrops& itemDrops() {
+  static ItemDrops none;
+  ItemDrops* drops = dropsSlot();
+  return drops != nullptr ? *drops : none;
+}
+
+void setItemDrops(ItemDrops* drops) { dropsSlot() = drops; }
+
+PlayerBase* pickPresentPlayer(const std::vector<PlayerBase*>& players, const Logic::PlayerTest& isPresent) {
+  bool any = false;
+  for (PlayerBase* player : players) any = any || (player != nullptr && isPresent(player));
+  if (!any) return nullptr;
+  for (;;) {
+    PlayerBase* drawn = players[static_cast<size_t>(engine::randomNext()) % players.size()];
+    if (drawn != nullptr && isPresent(drawn)) return drawn;
+  }
+}
+
+// Row layout: f32 player damage factor at byte 0, mob damage factor at 4, spawn factor at 8,
+// contact protection seconds at 12, regeneration per ten seconds at 16.
+float difficultyDamageFactor(const DifficultyRow* row) { return rowFloat(row, 0, 1.0f); }
+float difficultyProtectionTime(const DifficultyRow* row) { return rowFloat(row, 12, 0.0f); }
+float difficultyRegeneration(const DifficultyRow* row) { return rowFloat(row, 16, 0.0f); }
+
+LocalLogic::LocalLogic(World* world, Player* player, const DifficultyRow* difficulty)
+    : world_(world), player_(player), difficulty_(difficulty) {}
+
+void LocalLogic::forEachPlayer(const PlayerVisitor& visit) {
+  if (player_ != nullptr) visit(player_);
+}
+
+bool LocalLogic::anyPlayer(const PlayerTest& test) { return player_ != nullptr && test(player_); }
+
+PlayerBase* LocalLogic::firstPlayerWhere(const PlayerTest& test) {
+  return anyPlayer(test) ? player_ : nullptr;
+}
+
+PlayerBase* LocalLogic::somePlayer() {
+  return pickPresentPlayer({player_}, [this](PlayerBase* p) { return isPlayerPresent(p); });
+}
+
+Entity* LocalLogic::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) {
+  itemDrops().drop(item, position, flags);
+  return nullptr;
+}
+
+bool LocalLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
+  if (world_ == nullptr || !checkBlockEdit(*world_, *this, edit, player)) return false;
+  world_->applyBlockEdit(edit, player);
+  return true;
+}
+
+std::pair<uint16_t, uint16_t> LocalLogic::offsetToNearestPlayer(const MapBlock& cell) {
+  if (player_ == nullptr || world_ == nullptr) return {32767, 32767};
+  const int32_t dx = foldedColumnDistance(cell.x, static_cast<int32_t>(player_->cellX), world_->map().width());
+  const int32_t dy = static_cast<int32_t>(player_->cellY) - cell.y;
+  return {static_cast<uint16_t>(std::abs(dx)), static_cast<uint16_t>(std::abs(dy))};
+}
+
+uint32_t LocalLogic::distanceToNearestPlayer(const MapBlock& cell) {
+  if (player_ == nullptr || world_ == nullptr) return 65535;
+  const auto dx = static_cast<float>(foldedColumnDistance(cell.x, static_cast<int32_t>(player_->cellX),
+                                                          world_->map().width()));
+  const auto dy = static_cast<float>(static_cast<int32_t>(player_->cellY) - cell.y);
+  return static_cast<uint32_t>(std::sqrt(dx * dx + dy * dy));
+}
+
+PlayerBase* LocalLogic::mobTargetPlayer(MobEntity*) {
+  return player_ != nullptr && !player_->hasFlag(player_flag::kTarget) ? player_ : nullptr;
+}
+
+void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, uint8_t) {
+  if (player_ != nullptr) player_->playAction(action, value);
+}
+
+void LocalLogic::setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) {
+  if (player == nullptr) return;
+  player->stats.setFlag(flag, on != 0);
+  player->refreshAppearance();
+}
+
+void LocalLogic::teleportPlayer(PlayerBase* player, MapBlock& cell) {
+  if (player != nullptr) player->teleportTo(cell);
+}
+
+void LocalLogic::setPlayerInBed(PlayerBase*, uint8_t) {
+  if (player_ != nullptr) player_->health = player_->stats.maxHealth;
+}
+
+void LocalLogic::respawnPlayer(Player* player) {
+  if (player == nullptr || world_ == nullptr) return;
+  player->respawnReset();
+  if (MapBlock* cell = world_->map().cellAt(player->spawnCellX, player->spawnCellY)) player->teleportTo(*cell);
+  player->revive();
+  playPlayerAction(player, kActionRevived, 0, 1);
+}
+
+bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
+  if ((world_ != nullptr && world_->isCreative()) || player.dead || (player.cooldown > 0 && kind < 5)) {
+    return false;
+  }
+  player.takeDamage(amount * difficultyDamageFactor(difficulty_), kind);
+  if (kind < 4) player.cooldown = difficultyProtectionTime(difficulty_);
+  playPlayerAction(&player, kActionHurt, 0, 1);
+  if (player.health > 0) return true;
+  if (kind >= kFirstDeathKind && kind < kFirstDeathKind + 5) {
+    if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatDeathByKind[kind - kFirstDeathKind], 0);
+  }
+  player.die();
+  playPlayerAction(&player, kActionDied, 0, 1);
+  return true;
+}
+
+void LocalLogic::startTimers() {
+  timers_.clear();
+  timers_.add(0, 11, 1, [this] { forEachPlayer([](PlayerBase* p) { p->tickBuffs(); }); });
+  timers_.add(0, 12, 3, [this] { forEachPlayer([this](PlayerBase* p) { p->applyEnvironmentDamage(*this); }); });
+  timers_.add(0, 20, 20, [this] {
+    if (world_ != nullptr) world_->weather().tick();
+  });
+  timers_.add(0, 19, 10, [this] {
+    const float amount = difficultyRegeneration(difficulty_);
+    if (world_ == nullptr || world_->isCreative() || amount <= 0) return;
+    forEachPlayer([amount](PlayerBase* p) { p->addHealth(amount); });
+  });
+  timers_.unpauseAll();
+}

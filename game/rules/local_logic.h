@@ -1,0 +1,79 @@
+#pragma once
+// The rules of a game played alone (and of a client): every operation runs on the one local
+// world with the one local player. Player iteration visits the local player; the periodic tasks
+// run the buffs, the hazards, regeneration and the weather. The
+// operations that create or move entities are the null forms' until the entities exist: items
+// handed to them go back to the pool, except item drops, which go to the `ItemDrops` seam.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <vector>
+
+#include "game/rules/logic_timers.h"
+#include "game/rules/player_rules.h"
+#include "world/rules/logic.h"
+
+class Player;
+class World;
+struct DifficultyRow;
+
+// Where the rules put a dropped item; the entity layer registers the real one. The null form
+// returns the item to the pool.
+class ItemDrops {
+ public:
+  virtual ~ItemDrops() = default;
+  virtual void drop(Item* item, engine::Vec2 position, uint8_t flags);
+};
+ItemDrops& itemDrops();
+void setItemDrops(ItemDrops* drops);
+
+// A present player drawn at random from a list, or null when none is present: the draws stop
+// once every entry has been seen absent.
+PlayerBase* pickPresentPlayer(const std::vector<PlayerBase*>& players, const Logic::PlayerTest& isPresent);
+
+// Difficulty values the rules read from the difficulty row.
+float difficultyDamageFactor(const DifficultyRow* row);
+float difficultyProtectionTime(const DifficultyRow* row);
+float difficultyRegeneration(const DifficultyRow* row);
+
+class LocalLogic : public NullLogic, public PlayerRules {
+ public:
+  static constexpr uint16_t kStatDeathByKind[5] = {54, 57, 55, 56, 59};  // kinds 20-24
+
+  LocalLogic(World* world, Player* player, const DifficultyRow* difficulty);
+
+  World* world() const { return world_; }
+  void setWorld(World* world) { world_ = world; }
+  void setPlayer(Player* player) { player_ = player; }
+
+  void forEachPlayer(const PlayerVisitor& visit) override;
+  bool anyPlayer(const PlayerTest& test) override;
+  bool findPlayer(const PlayerTest& test) override { return anyPlayer(test); }
+  PlayerBase* firstPlayerWhere(const PlayerTest& test) override;
+  void respawnPlayer(Player* player) override;
+  bool isPlayerPresent(PlayerBase*) override { return true; }
+  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
+  bool editBlock(const BlockEdit& edit, PlayerBase* player) override;
+  uint32_t playerCount() override { return player_ != nullptr ? 1 : 0; }
+  PlayerBase* somePlayer() override;
+  std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock& cell) override;
+  uint32_t distanceToNearestPlayer(const MapBlock& cell) override;
+  PlayerBase* mobTargetPlayer(MobEntity* mob) override;
+  void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) override;
+  void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
+  void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
+  void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
+
+  bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override;
+
+  // The periodic tasks, rebuilt and unpaused; `timers().step()` runs one second of them.
+  void startTimers();
+  LogicTimers& timers() { return timers_; }
+
+ private:
+  World* world_;
+  Player* player_;
+  const DifficultyRow* difficulty_;
+  LogicTimers timers_;
+};

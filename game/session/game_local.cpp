@@ -1,0 +1,126 @@
+#include "game/session/game_local.h"
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/potions/potion_table.h"
+#include "game/player/player.h"
+#include "game/rules/local_logic.h"
+#include "game/session/running_world.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+constexpr size_t kLabOutput = 4;
+}  // namespace
+
+bool Game::worldIsCreative() { return world != nullptr && world->isCreative(); }
+
+engine::Vec2 Game::wrappedPlayerPosition() {
+  if (player == nullptr) return {};
+  if (world != nullptr) {
+    const float pixels = static_cast<float>(world->map().width()) * PlayerGraphical::kCellSize;
+    float& x = player->position.x;
+    if (x > pixels - 15) x -= pixels;
+    if (x < -15) x += pixels;
+  }
+  return player->position;
+}
+
+void GameLocal::playPlayerAction(uint8_t action, uint8_t value) {
+  rules_->playPlayerAction(player, action, value, 1);
+}
+
+void GameLocal::playCellEffect(uint8_t effect, MapBlock& cell) {
+  rules_->playCellEffect(player, cell, effect, 1);
+}
+
+void GameLocal::throwItem(Item* item, float a, float b, uint8_t flag) {
+  const engine::Vec2 at = wrappedPlayerPosition();
+  rules_->spawnItemEntity(item, at, a, b, flag);
+}
+
+void GameLocal::shoot(float aimX, float aimY, float, float) {
+  if (player == nullptr) return;
+  const engine::Vec2 at = wrappedPlayerPosition();
+  rules_->shootProjectile(player->heldItem(), player, at, {aimX, aimY}, 0);
+}
+
+void GameLocal::closeContainer() {
+  if (player != nullptr && player->openContainer != nullptr) player->leaveContainer(false);
+}
+
+void GameLocal::setPlayerMode(uint8_t mode) {
+  if (player != nullptr) player->mode = mode;
+}
+
+void GameLocal::setTimeFrozen(uint8_t value) {
+  if (world != nullptr) world->dayClock().running = value != 0 ? 0 : 1;
+}
+
+void GameLocal::respawn() { rules_->respawnPlayer(player); }
+
+void GameLocal::requestTrade(PlayerBase*) {
+  if (player != nullptr) player->showTextById(3, kTextTradeNeedsMultiplayer);
+}
+
+bool GameLocal::editBlock(const BlockEdit& edit) { return rules_->editBlock(edit, player); }
+
+void GameLocal::pause() {
+  if (player != nullptr && (player->stateWord & kPauseBlockedBit) != 0) return;
+  rules_->timers().setOrdinaryPaused(true);
+}
+
+void GameLocal::unpause() { rules_->timers().setOrdinaryPaused(false); }
+
+void GameLocal::stopTimers() { timersRunning_ = false; }
+
+void GameLocal::startTimers() {
+  rules_->startTimers();
+  timersRunning_ = true;
+}
+
+void GameLocal::quit() {
+  started = false;
+  stopTimers();
+  endWorld(runningWorld(), *this, *rules_);
+}
+
+void GameLocal::dropInventoryOnDeath() {
+  if (!settled || player == nullptr || difficulty == nullptr) return;
+  player->inventory->forEachDroppedSlot(*difficulty, [this](Item*& item) { dropItem(item); });
+}
+
+bool GameLocal::damageLocalPlayer(float amount, uint8_t cause) {
+  if (amount <= 0 || player == nullptr) return false;
+  return rules_->damagePlayer(*player, amount, cause);
+}
+
+bool GameLocal::brewPotion() {
+  auto* lab = dynamic_cast<AlchemyLab*>(player != nullptr ? player->openContainer : nullptr);
+  if (lab == nullptr) return false;
+  const PotionResult result = ::brewPotion(lab->itemAt(0), lab->itemAt(1), lab->itemAt(2), lab->itemAt(3));
+  const Item* output = lab->itemAt(kLabOutput);
+  if (output != nullptr && !output->isNone() && output->id != result.itemId) return false;
+  if (result.itemId == ITEM_NONE || lab->brewing()) return false;
+  lab->setBrewing(true);
+  return true;
+}
+
+bool GameLocal::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
+  if (world == nullptr) return false;
+  world->applyBlockEdit(edit, extra);
+  return true;
+}
+
+// The item falls at the player's cell; the entity it becomes owns it.
+void GameLocal::dropItem(Item*& item) {
+  if (item == nullptr) return;
+  const engine::Vec2 at = player != nullptr
+                              ? engine::Vec2{player->cellX * PlayerGraphical::kCellSize,
+                                             player->cellY * PlayerGraphical::kCellSize}
+                              : engine::Vec2{};
+  rules_->spawnItemDrop(item, at, kItemDropKind);
+  item = nullptr;
+}

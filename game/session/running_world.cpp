@@ -1,0 +1,41 @@
+#include "game/session/running_world.h"
+
+#include "game/player/player_desktop.h"
+#include "game/rules/local_logic.h"
+#include "game/session/game.h"
+#include "world/current_world.h"
+#include "world/world.h"
+
+namespace {
+EntityLists*& listsSlot() {
+  static EntityLists* lists = nullptr;
+  return lists;
+}
+}  // namespace
+
+EntityLists& entityLists() {
+  static EntityLists none;
+  EntityLists* lists = listsSlot();
+  return lists != nullptr ? *lists : none;
+}
+
+void setEntityLists(EntityLists* lists) { listsSlot() = lists; }
+
+RunningWorld::RunningWorld() = default;
+RunningWorld::~RunningWorld() = default;
+
+RunningWorld& runningWorld() {
+  static RunningWorld running;
+  return running;
+}
+
+void endWorld(RunningWorld& running, Game& game, LocalLogic& rules) {
+  entityLists().clearAll();
+  game.player = nullptr;
+  game.world = nullptr;
+  rules.setPlayer(nullptr);
+  rules.setWorld(nullptr);
+  running.player.reset();
+  if (currentWorld() == running.world.get()) setCurrentWorld(nullptr);
+  running.world.reset();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The running world and the local player: made by the world start and the player loader, owned
+// here, borrowed by the game, the rules and the views, and deleted only by `endWorld`, which
+// releases everything the world held: the entities (through the `EntityLists` seam), the player
+// with its inventory, and the world with its map and block entities.
+//
+// Main thread only.
+
+#include <memory>
+
+class Game;
+class LocalLogic;
+class PlayerDesktopLocal;
+class World;
+
+// The entity layer's lists; the null form has none to clear.
+class EntityLists {
+ public:
+  virtual ~EntityLists() = default;
+  virtual void clearAll() {}
+};
+EntityLists& entityLists();
+void setEntityLists(EntityLists* lists);
+
+struct RunningWorld {
+  RunningWorld();
+  ~RunningWorld();
+  std::unique_ptr<World> world;
+  std::unique_ptr<PlayerDesktopLocal> player;
+};
+
+// The process's running world. Read at the edges.
+RunningWorld& runningWorld();
+
+// Clears the entities, deletes the local player and the world, and clears every borrowed pointer
+// to them (the game's, the rules', the current world).
+void endWorld(RunningWorld& running, Game& game, LocalLogic& rules);

@@ -1,0 +1,173 @@
+#pragma once
+// A small world with a local player, the local rules and a local game wired together, and
+// recording forms of the seams the player and the rules call (player events, item drops), for
+// the game library's tests. Item rows are shaped in code like the block rows.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "content/format/record_layout.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/difficulty_row.h"
+#include "game/player/player_desktop.h"
+#include "game/player/player_events.h"
+#include "game/rules/local_logic.h"
+#include "game/session/game_local.h"
+#include "platform/settings/settings.h"
+#include "tests/world/world_test_blocks.h"
+#include "world/current_world.h"
+#include "world/map/world_map.h"
+#include "world/rules/game.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace game_test {
+
+using world_test::bits;
+using world_test::defineBlock;
+
+// Item ids the game tests shape.
+constexpr uint16_t kStone = 100;   // stacks freely
+constexpr uint16_t kPick = 101;    // a tool
+constexpr uint16_t kSword = 102;   // a weapon
+constexpr uint16_t kHelmet = 103;  // worn in equipment slot 0
+constexpr uint16_t kRing = 104;    // a trinket
+constexpr uint16_t kGem = 105;     // does not stack
+
+inline void defineItem(uint16_t id, uint8_t kind, bool freeStack) {
+  ItemDef& def = contentTables().itemDefs[id];
+  def.record.bytes[content::item_record::kind] = kind;
+  def.record.bytes[content::item_record::freeStack] = freeStack ? 1 : 0;
+  def.defined = true;
+}
+
+inline Item* makeItem(uint16_t id, uint16_t count) { return newItem(id, 0, count, 0, 0); }
+
+class RecordingEvents final : public PlayerEvents {
+ public:
+  void motionEvent(PlayerGraphical&, uint8_t code) override { motions.push_back(code); }
+  void tileSound(const MapBlock& cell) override { tileSounds.push_back({cell.x, cell.y}); }
+  void tileEffect(PlayerGraphical&, const MapBlock& cell, uint8_t kind) override {
+    effects.push_back({cell.x, cell.y, kind});
+  }
+  void cellChanged(PlayerGraphical&, int, int, bool wrapped) override { wraps += wrapped ? 1 : 0; }
+  void textById(uint8_t kind, int16_t id) override { texts.push_back({kind, id}); }
+  void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
+  void deathView() override { ++deathViews; }
+
+  struct Cell {
+    int x, y;
+  };
+  struct Effect {
+    int x, y, kind;
+  };
+  struct Text {
+    int kind, id;
+  };
+  struct Stat {
+    int id, value;
+  };
+  std::vector<uint8_t> motions;
+  std::vector<Cell> tileSounds;
+  std::vector<Effect> effects;
+  std::vector<Text> texts;
+  std::vector<Stat> stats;
+  int wraps = 0;
+  int deathViews = 0;
+};
+
+class RecordingDrops final : public ItemDrops {
+ public:
+  void drop(Item* item, engine::Vec2, uint8_t flags) override {
+    dropped.push_back(item->id);
+    kinds.push_back(flags);
+    freeItem(item);
+  }
+  std::vector<uint16_t> dropped;
+  std::vector<uint8_t> kinds;
+};
+
+// Blocks beyond the standard ones.
+constexpr uint16_t kLadder = 20;    // clear, climbable
+constexpr uint16_t kIce = 21;       // solid, opaque, low friction
+constexpr uint16_t kSpikes = 22;    // clear, harmful to touch
+constexpr uint16_t kHay = 23;       // solid, soft landing
+constexpr uint16_t kPlatform = 24;  // blocks from above only (an attached plank)
+
+class GameTest : public world_test::WorldTest {
+ protected:
+  static constexpr int32_t kWidth = 40;
+  static constexpr int32_t kHeight = 30;
+
+  void SetUp() override {
+    WorldTest::SetUp();
+    kel::resetSettings();
+    defineBlock(kLadder, {.flags = bits({22}), .transparency = 1});
+    defineBlock(kIce, {.flags = bits({23, 52}), .transparency = 0});
+    defineBlock(kSpikes, {.flags = bits({50}), .transparency = 1});
+    defineBlock(kHay, {.flags = bits({23, 28}), .transparency = 0});
+    defineBlock(kPlatform, {.flags = bits({23}), .transparency = 2});
+    defineItem(kStone, 4, true);
+    defineItem(kPick, 1, false);
+    defineItem(kSword, 5, false);
+    defineItem(kHelmet, 10, false);
+    defineItem(kRing, 7, false);
+    defineItem(kGem, 2, false);
+    world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
+    player = std::make_unique<PlayerDesktopLocal>(&game);
+    player->setWorld(world.get());
+    rules.setWorld(world.get());
+    rules.setPlayer(player.get());
+    game.world = world.get();
+    game.player = player.get();
+    game.difficulty = &difficulty;
+    setPlayerEvents(&events);
+    setItemDrops(&drops);
+    setCurrentLogic(&rules);
+    setCurrentGame(&game);
+  }
+
+  void TearDown() override {
+    setCurrentGame(nullptr);
+    setCurrentLogic(nullptr);
+    setItemDrops(nullptr);
+    setPlayerEvents(nullptr);
+    player.reset();
+    world.reset();
+    kel::resetSettings();
+    WorldTest::TearDown();
+  }
+
+  MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
+  // Whole frames of the player's update, one tick each.
+  void ticks(int count) {
+    for (int i = 0; i < count; ++i) player->update(1.0f);
+  }
+  void put(int32_t x, int32_t y, uint16_t id) { at(x, y).setLayer(id, 0, MapBlock::kFront); }
+  // A floor of the block along a row.
+  void floorAt(int32_t row, uint16_t id = world_test::kDirt) {
+    for (int32_t x = 0; x < kWidth; ++x) put(x, row, id);
+  }
+
+  DifficultyRow difficulty = [] {
+    DifficultyRow row;
+    const float one = 1.0f;
+    std::memcpy(row.bytes.data(), &one, sizeof one);
+    return row;
+  }();
+  RecordingEvents events;
+  RecordingDrops drops;
+  std::unique_ptr<World> world;
+  LocalLogic rules{nullptr, nullptr, &difficulty};
+  GameLocal game{&rules};
+  std::unique_ptr<PlayerDesktopLocal> player;
+};
+
+}  // namespace game_test
