@@ -124,6 +124,18 @@ TEST_F(TreeTest, RandomInRangeStaysInItsBounds) {
   EXPECT_TRUE(sawLow && sawHigh);
 }
 
+TEST_F(TreeTest, BreakingACrownLeafStopsThatSideOfItsGrowingBranch) {
+  ProcessSpec& spec = contentTables().processSpecs[25];
+  spec.steps = {{0, 1, 1, 0, 0}, {1, 1, 1, 3, 3}};  // one root row, one trunk row with branches of 3
+  plant(20, 3, kSapling);
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(plants().growPlantAt(rules, at(20, 3)));
+  ASSERT_EQ(at(19, 4).frontId(), kLeaf) << "the first leaf of each side";
+  breakFront(19, 4);
+  growToTheEnd(20, 3);
+  EXPECT_EQ(leavesInRow(4, 21, 1), 3);
+  for (int x = 16; x <= 19; ++x) EXPECT_EQ(at(x, 4).frontId(), kAir) << x;
+}
+
 // Trunk A at column 10 and trunk B at column 16 hold up leaves on row 5.
 class LeafDecayTest : public TreeTest {
  protected:
