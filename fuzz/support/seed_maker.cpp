@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "game/stats/stats_file.h"
 #include "platform/file_handle.h"
 #include "platform/settings/json_defaults.h"
 #include "saves/character/character_file.h"
-#include "saves/stats/stats_file.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
 // The statistics file: whatever it holds, what is written from it reads back the same.
 #include "fuzz/support/fuzz_one.h"
-#include "saves/stats/stats_file.h"
+#include "game/stats/stats_file.h"
 
 int fuzzOne(const uint8_t* data, size_t size) {
   StatsRecord stats;

@@ -6,10 +6,10 @@
 
 #include "engine/base/path_utils.h"
 #include "engine/base/string_utils.h"
+#include "game/stats/stats_file.h"
 #include "platform/file_handle.h"
 #include "platform/file_system_bridge.h"
 #include "saves/character/character_file.h"
-#include "saves/stats/stats_file.h"
 #include "saves/store/entry_list.h"
 #include "saves/store/safe_write.h"
 #include "saves/store/save_names.h"

@@ -125,23 +125,6 @@ const std::vector<CodeItemSource>& codeItemSources() {
   return rows;
 }
 
-const std::vector<Equivalence>& craftingEquivalences() {
-  static const std::vector<Equivalence> rows = {
-      {45, {109, 173, 174, 754, 436, 1133, 626, 500}},
-      {100, {804}},
-      {292, {420}},
-      {431, {495, 367, 559, 623}},
-      {612, {548, 740, 676, 868, 932, 996, 1124, 1060}},
-      {1389, {1579, 1643, 1515, 1451, 1899, 1707, 2027, 2028, 1453, 2155, 2156, 2157}},
-      {1602, {1474}},
-      {1603, {1475}},
-      {2149, {2085, 2277, 2213, 2023, 2024, 2016, 1636, 1828}},
-      {2274, {2405, 2533, 2469, 2087, 2152, 2017, 1508, 1827}},
-      {2467, {3108}},
-  };
-  return rows;
-}
-
 const std::vector<uint16_t>& stationItems() {
   // Kind 0 crafts by hand and needs nothing.
   static const std::vector<uint16_t> items = {0,   24,  152, 216, 408, 1304, 1688, 1240,

@@ -15,14 +15,7 @@ struct CodeItemSource {
   std::vector<uint16_t> needsBlocks = {};
 };
 
-// An ingredient the crafting code also accepts in place of the one a recipe names.
-struct Equivalence {
-  uint16_t wanted;
-  std::vector<uint16_t> accepted;
-};
-
 const std::vector<CodeItemSource>& codeItemSources();
-const std::vector<Equivalence>& craftingEquivalences();
 // The item that places the station of each station kind 1..15 (index = kind; 0 is the hand).
 const std::vector<uint16_t>& stationItems();
 // The potions a loot entry of the category kind can give.

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "game/crafting/item_equivalents.h"
 #include "tools/content_checks/item_sources.h"
 
 namespace content_checks {
@@ -75,7 +76,7 @@ class Obtainable {
   // The item itself, or one the crafting code accepts in its place.
   bool hasOrEquivalent(uint16_t id) const {
     if (has(id)) return true;
-    for (const Equivalence& e : craftingEquivalences()) {
+    for (const ItemEquivalence& e : itemEquivalences()) {
       if (e.wanted != id) continue;
       for (uint16_t other : e.accepted) {
         if (has(other)) return true;

@@ -7,11 +7,11 @@
 
 #include <filesystem>
 
+#include "game/stats/stats_file.h"
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "platform/settings/settings.h"
 #include "saves/character/character_file.h"
-#include "saves/stats/stats_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

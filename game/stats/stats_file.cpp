@@ -1,4 +1,4 @@
-#include "saves/stats/stats_file.h"
+#include "game/stats/stats_file.h"
 
 #include "engine/io/byte_reader.h"
 #include "engine/io/byte_writer.h"

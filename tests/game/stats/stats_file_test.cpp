@@ -1,6 +1,6 @@
 // The statistics file's bytes: the empty store's 624 bytes, round trips, and files that lie about
 // their sizes or name categories the store does not have.
-#include "saves/stats/stats_file.h"
+#include "game/stats/stats_file.h"
 
 #include <gtest/gtest.h>
 

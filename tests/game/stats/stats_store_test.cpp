@@ -1,0 +1,85 @@
+// The statistics store: per-id counts by category, the statistics page's list sorted by whole
+// counts, and the store's file round trip, including files that end early.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/stats/stats_store.h"
+#include "tests/game/content_rows.h"
+
+namespace {
+
+class StatsStoreTest : public test_rows::ContentTest {
+ protected:
+  StatsStore store;
+};
+
+TEST_F(StatsStoreTest, StatisticsCountIntoTheirCategories) {
+  struct Case {
+    uint16_t statistic;
+    uint32_t category;
+  } cases[] = {{0, 1}, {1, 0}, {2, 2}, {4, 3}, {5, 4}, {6, 11}, {7, 12}, {10, 5}, {11, 6},
+               {32, 7}, {33, 8}, {80, 9}, {81, 10}};
+  for (const Case& c : cases) {
+    StatsStore fresh;
+    fresh.recordStatEvent(c.statistic, 77);
+    fresh.recordStatEvent(c.statistic, 77);
+    EXPECT_EQ(fresh.statCategoryCount(c.category, 77), 2u) << "statistic " << c.statistic;
+    EXPECT_EQ(fresh.statCategoryCount(c.category, 78), 0u) << "statistic " << c.statistic;
+  }
+  store.recordStatEvent(stat_number::kDied, 5);
+  for (uint32_t category = 0; category < kStatCategoryCount; ++category) {
+    EXPECT_EQ(store.statCategoryCount(category, 5), 0u) << "deaths keep no per-id count";
+  }
+}
+
+TEST_F(StatsStoreTest, PageListSortsByWholeCounts) {
+  StatsRecord counts;
+  counts.categories[1] = {{10, 65536}, {11, 3}, {12, 70000}, {13, 65535}};
+  store.readStatistics(writeStatsBytes(counts));
+  const std::vector<StatEntry> expected = {{11, 3}, {13, 65535}, {10, 65536}, {12, 70000}};
+  EXPECT_EQ(store.statEntriesSortedByCount(0, 0), expected);
+  EXPECT_TRUE(store.statEntriesSortedByCount(6, 0).empty());
+}
+
+TEST_F(StatsStoreTest, PageListKeepsOnlyTheAskedItemKind) {
+  test_rows::defineItem(20, 4);
+  test_rows::defineItem(21, 1);
+  for (uint16_t id : {20, 21, 20, 4000}) store.recordStatEvent(stat_number::kCrafted, id);
+  EXPECT_EQ(store.statEntriesSortedByCount(1, 4), (std::vector<StatEntry>{{20, 2}}));
+  EXPECT_EQ(store.statEntriesSortedByCount(1, 0).size(), 3u);
+}
+
+TEST_F(StatsStoreTest, FileRoundTripRestoresCountsAndCategories) {
+  store.recordStatEvent(stat_number::kKilled, 50);
+  store.recordStatEvent(stat_number::kPlaced, 2599);
+  store.recordStatEvent(stat_number::kPlayTime, 0);
+  const std::vector<uint8_t> bytes = store.writeStatistics();
+
+  StatsStore loaded;
+  ASSERT_TRUE(loaded.readStatistics(bytes));
+  EXPECT_EQ(loaded.record().counters, store.record().counters);
+  EXPECT_EQ(loaded.statCategoryCount(stat_category::kKilled, 50), 1u);
+  EXPECT_EQ(loaded.isItemSeen(50), 1u);
+  EXPECT_EQ(loaded.statCategoryCount(stat_category::kPlaced, 2599), 1u);
+}
+
+TEST_F(StatsStoreTest, FileThatEndsEarlyKeepsTheRestOfTheStore) {
+  store.recordStatEvent(stat_number::kEaten, 746);
+  std::vector<uint8_t> bytes = StatsStore().writeStatistics();
+  bytes.resize(4 + 4 * 10);  // ten counters, then nothing
+
+  EXPECT_FALSE(store.readStatistics(bytes));
+  EXPECT_EQ(store.statCategoryCount(stat_category::kEaten, 746), 1u);
+  EXPECT_EQ(store.counter(stat_number::kEaten), 0u) << "the counters the file held were read";
+}
+
+TEST_F(StatsStoreTest, ClearingEmptiesEverything) {
+  store.recordStatEvent(stat_number::kCrafted, 5);
+  store.clearStatistics();
+  EXPECT_EQ(store.counter(stat_number::kCrafted), 0u);
+  EXPECT_EQ(store.statCategoryCount(stat_category::kCrafted, 5), 0u);
+  EXPECT_EQ(store.platformValue(1), 0u);
+}
+
+}  // namespace
