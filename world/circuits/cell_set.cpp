@@ -15,7 +15,9 @@ uint64_t fnv1a(const MapBlock* cell) {
     hash ^= b;
     hash *= 0x100000001b3ull;
   }
-  return hash;
+  // Multiplying carries only upwards, so the low bits of the hash see only the pointer's low bits,
+  // which alignment keeps constant; the high half is folded down before the slot is taken.
+  return hash ^ (hash >> 29);
 }
 
 }  // namespace

@@ -68,6 +68,10 @@ void CircuitSystem::sendOutput(MapBlock& cell, CircuitDir d, bool clearing) {
 }
 
 void CircuitSystem::sendAll(MapBlock& cell) {
+  if (deferRedrive_) {  // sent with the run's redrive, after every clock of the run
+    redrive_.insert(&cell);
+    return;
+  }
   resetFlood();
   for (CircuitDir d : kCircuitDirs) sendOutput(cell, d, false);
 }
@@ -80,6 +84,7 @@ void CircuitSystem::floodWires(MapBlock& start, uint8_t value, bool clearing) {
   for (size_t head = 0; head < flood_.size(); ++head) {
     MapBlock& w = *flood_[head].cell;
     const uint32_t depth = flood_[head].depth;
+    if (pruning(clearing, value) && reachedBefore(w, value, depth)) continue;
     if (depth <= kWriteDepth) {
       mergeSignal(w, value, clearing);
       changed_.insert(&w);
@@ -103,19 +108,42 @@ void CircuitSystem::floodWires(MapBlock& start, uint8_t value, bool clearing) {
   flood_.clear();
 }
 
+// Two walks that may stop early, because an earlier walk of the same kind and the same state bits
+// already passed the wire from no deeper: everything within reach beyond it was walked then.
+//  - clearing, within a deferred run of clocks: the bits are still cleared (nothing sent since),
+//    and the drivers met are waiting in the redrive set;
+//  - setting, within one redrive: OR-ing the same bits again changes nothing, and the parts met
+//    are already dirty.
+bool CircuitSystem::pruning(bool clearing, uint8_t value) const {
+  if (prune_ == Prune::Clearing) return clearing;
+  return prune_ == Prune::Setting && !clearing && !cs::isAnalog(value);
+}
+
+bool CircuitSystem::reachedBefore(MapBlock& wire, uint8_t value, uint32_t depth) {
+  auto [entry, fresh] = reach_.try_emplace(&wire);
+  if (fresh) entry->second.fill(0xFF);
+  uint8_t& best = entry->second[cs::state(value)];
+  if (depth >= best) return true;
+  best = static_cast<uint8_t>(depth);
+  return false;
+}
+
 void CircuitSystem::withdrawOutput(MapBlock& cell, bool redrive) {
   resetFlood();
   for (CircuitDir d : kCircuitDirs) sendOutput(cell, d, true);
   if (!redrive) return;
   redrive_.erase(&cell);
-  redriveAll();
+  if (!deferRedrive_) redriveAll();
 }
 
 // Every driver in the redrive set sends its present output again; the set empties.
 void CircuitSystem::redriveAll() {
-  std::vector<MapBlock*> drivers;
-  redrive_.takeInto(drivers);
-  for (MapBlock* driver : drivers) sendAll(*driver);
+  redrive_.takeInto(redriving_);
+  reach_.clear();
+  prune_ = Prune::Setting;
+  for (MapBlock* driver : redriving_) sendAll(*driver);
+  prune_ = Prune::None;
+  reach_.clear();
 }
 
 void CircuitSystem::setOutput(MapBlock& cell, uint8_t signal) {

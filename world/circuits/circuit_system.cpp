@@ -135,14 +135,31 @@ void CircuitSystem::step() {
   redrawChanged();
 }
 
+// A clock reads no input, so clocks due in the same timer phase may leave the drivers their
+// withdrawals met to send again together after them (OR on a wire does not depend on the order);
+// anything that reads a signal (a sensor, a shift register) first sees every driver restored.
 void CircuitSystem::runTimers() {
   // By index: a timed evaluation never adds or drops timers, but keep it safe if one ever does.
   for (size_t i = 0; i < timers_.size(); ++i) {
     CircuitTimer& timer = timers_[i];
     if (--timer.countdown != 0) continue;
     timer.countdown = timer.period;
-    runTimedEvaluation(*timer.cell);
+    MapBlock& cell = *timer.cell;
+    if (circuitKind(cell) != circuit_kind::kClock) flushDeferredRedrive();
+    if (circuitKind(cell) == circuit_kind::kClock && !deferRedrive_) {
+      deferRedrive_ = true;
+      reach_.clear();
+      prune_ = Prune::Clearing;
+    }
+    runTimedEvaluation(cell);
   }
+  flushDeferredRedrive();
+}
+
+void CircuitSystem::flushDeferredRedrive() {
+  if (!deferRedrive_) return;
+  deferRedrive_ = false;
+  redriveAll();
 }
 
 void CircuitSystem::runTimedEvaluation(MapBlock& cell) {

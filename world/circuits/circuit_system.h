@@ -15,6 +15,7 @@
 // it. Everything else (passes, floods, timers, cell writes, devices) runs on the main thread
 // inside the step.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -153,12 +154,15 @@ class CircuitSystem final : public LampColours {
   CircuitTimer* timerAt(const MapBlock& cell);
   const CircuitTimer* timerAt(const MapBlock& cell) const;
   void redrawChanged();
+  void flushDeferredRedrive();
 
   // Flood (circuit_flood.cpp)
   MapBlock* neighbourPast(const MapBlock& cell, CircuitDir d) const;
   void floodWires(MapBlock& start, uint8_t value, bool clearing);
   void resetFlood();
   void redriveAll();
+  bool pruning(bool clearing, uint8_t value) const;
+  bool reachedBefore(MapBlock& wire, uint8_t value, uint32_t depth);
   void onWireCut(MapBlock& cell);
   void onWireAdded(MapBlock& cell);
 
@@ -188,6 +192,13 @@ class CircuitSystem final : public LampColours {
   mutable std::mutex mutex_;
   uint8_t pending_ = 0;
   uint8_t stepCounter_ = 2;
+  // While clocks toggle one after another in the timer phase, the drivers met by their withdrawals
+  // send again once, after the run, instead of after every clock.
+  bool deferRedrive_ = false;
+  enum class Prune : uint8_t { None, Clearing, Setting };
+  Prune prune_ = Prune::None;
+  std::unordered_map<MapBlock*, std::array<uint8_t, 4>> reach_;  // shallowest depth by state bits
+  std::vector<MapBlock*> redriving_;
 };
 
 // Whether the cell holds a part with settings (clocks, shift registers, truth tables, operational
