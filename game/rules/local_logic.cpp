@@ -8,8 +8,11 @@
 #include "content/tables/difficulty_row.h"
 #include "engine/base/random.h"
 #include "game/player/player.h"
+#include "game/rules/bed_rules.h"
 #include "game/rules/block_edit_rules.h"
+#include "game/rules/finding_pets.h"
 #include "world/map/world_map.h"
+#include "world/plants/plant_system.h"
 #include "world/world.h"
 
 namespace {
@@ -128,7 +131,7 @@ void LocalLogic::teleportPlayer(PlayerBase* player, MapBlock& cell) {
 }
 
 void LocalLogic::setPlayerInBed(PlayerBase*, uint8_t) {
-  if (player_ != nullptr) player_->health = player_->stats.maxHealth;
+  if (player_ != nullptr) sleepThroughTheNight(*player_);
 }
 
 void LocalLogic::respawnPlayer(Player* player) {
@@ -159,9 +162,16 @@ void LocalLogic::startTimers() {
   timers_.clear();
   timers_.add(0, 11, 1, [this] { forEachPlayer([](PlayerBase* p) { p->tickBuffs(); }); });
   timers_.add(0, 12, 3, [this] { forEachPlayer([this](PlayerBase* p) { p->applyEnvironmentDamage(*this); }); });
+  timers_.add(0, 16, 20, [this] {
+    if (world_ != nullptr) world_->plants().growAll(*this);
+  });
+  timers_.add(0, 17, 20, [this] {
+    if (world_ != nullptr) world_->plants().growFruits(*this);
+  });
   timers_.add(0, 20, 20, [this] {
     if (world_ != nullptr) world_->weather().tick();
   });
+  timers_.add(0, kFindingPetsTask, kFindingPetsPeriod, [this] { findWithPets(*this, world_); });
   timers_.add(0, 19, 10, [this] {
     const float amount = difficultyRegeneration(difficulty_);
     if (world_ == nullptr || world_->isCreative() || amount <= 0) return;

@@ -1,0 +1,31 @@
+#pragma once
+// Sleeping in a bed. Alone, lying down heals the player to its full health and runs its
+// after-sleep step (the "Sleeping.." message and the game's night skip). On a host a player lying
+// down only marks itself; once every present player lies in bed, all of them, in list order, get
+// up healed and run their after-sleep step.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+class Player;
+
+constexpr int16_t kSleepingText = 176;
+
+// Healed to full health, then the after-sleep step.
+void sleepThroughTheNight(Player& player);
+
+// Who lies in bed on a host.
+class BedRoll {
+ public:
+  // Sets or clears the player's mark. When it is set and every present player lies in bed, every
+  // mark is cleared and each present player sleeps through the night; those players come back,
+  // else none.
+  std::vector<Player*> lieDown(Player& player, bool inBed, const std::vector<Player*>& present);
+  bool inBed(const Player& player) const { return inBed_.count(&player) != 0; }
+
+ private:
+  std::set<const Player*> inBed_;
+};

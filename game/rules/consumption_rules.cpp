@@ -1,0 +1,58 @@
+#include "game/rules/consumption_rules.h"
+
+#include "content/items/item.h"
+#include "content/tables/item_def.h"
+#include "content/texts/language_texts.h"
+#include "game/player/player.h"
+#include "game/rules/player_rules.h"
+
+namespace {
+
+constexpr uint16_t kFirstPotion = 2126;
+constexpr uint16_t kPotionStep = 64;
+constexpr uint16_t kPotionCount = 15;
+constexpr uint8_t kRefusalMessage = 3;
+constexpr uint8_t kHarm = 10;
+constexpr uint16_t kStatConsumed = 0;
+
+}  // namespace
+
+bool isPotionItem(uint16_t itemId) {
+  return itemId >= kFirstPotion && (itemId - kFirstPotion) % kPotionStep == 0 &&
+         (itemId - kFirstPotion) / kPotionStep < kPotionCount;
+}
+
+int16_t refusalTextFor(uint8_t refusal) { return refusal <= 3 ? static_cast<int16_t>(190 + refusal) : int16_t{191}; }
+
+std::string refusalMessage(const std::string& format, const std::string& reason) {
+  std::string text = format;
+  const size_t at = text.find("%s");
+  if (at == std::string::npos) return text + reason;
+  return text.replace(at, 2, reason);
+}
+
+bool canConsume(Player& player, const Item& item) {
+  if (!isPotionItem(item.id) || player.canAddBuff(static_cast<uint16_t>(item.word))) return true;
+  const ItemDef* def = item.definition();
+  const uint8_t refusal = def != nullptr ? def->record.refusal() : 1;
+  const LanguageTexts& texts = languageTexts();
+  player.showMessage(kRefusalMessage, refusalMessage(texts.text(kCannotDrinkText), texts.text(refusalTextFor(refusal))));
+  return false;
+}
+
+bool consumeItem(PlayerRules& rules, Player& player, const Item* item) {
+  if (item == nullptr || item->isNone()) return true;
+  if (isPotionItem(item->id)) {
+    if (!player.canAddBuff(static_cast<uint16_t>(item->word))) return false;
+    player.addBuff(static_cast<uint16_t>(item->word));
+  } else if (const ItemDef* def = item->definition()) {
+    const float food = def->record.value();
+    if (food > 0) {
+      player.addHealth(food);
+    } else if (food < 0) {
+      rules.damagePlayer(player, -food, kHarm);
+    }
+  }
+  player.recordStat(kStatConsumed, item->id);
+  return true;
+}

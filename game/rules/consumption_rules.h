@@ -1,0 +1,27 @@
+#pragma once
+// Eating and drinking. A potion (the fifteen ids 2126 + 64 k) can be drunk only while no buff of
+// its family is active; a refusal names its reason in a message of kind 3. Drinking adds the
+// potion's buff by its item word. Any other item feeds the player by its definition's food
+// value: a positive value heals, a negative one hurts as harm (damage kind 10, which the contact
+// protection does not stop). Every consumed item is counted in statistic 0.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <string>
+
+class Item;
+class Player;
+class PlayerRules;
+
+constexpr int16_t kCannotDrinkText = 189;  // "... %s" with the reason's text
+
+bool isPotionItem(uint16_t itemId);
+// `Logic::canConsume`.
+bool canConsume(Player& player, const Item& item);
+// `Logic::consumeItem`; a null item is consumed at once.
+bool consumeItem(PlayerRules& rules, Player& player, const Item* item);
+// The reason's text (190-193) for a potion definition's refusal byte; any other byte gives 191.
+int16_t refusalTextFor(uint8_t refusal);
+// The refusal message: the format text with its "%s" replaced by the reason.
+std::string refusalMessage(const std::string& format, const std::string& reason);

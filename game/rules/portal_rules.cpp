@@ -1,0 +1,46 @@
+#include "game/rules/portal_rules.h"
+
+#include <algorithm>
+
+#include "game/player/player.h"
+#include "world/cells/map_block.h"
+
+namespace {
+constexpr uint8_t kRefusalMessage = 3;
+}  // namespace
+
+PortalChoice choosePortal(std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell) {
+  const auto found = std::find_if(portals.begin(), portals.end(), [&](const PortalRecord& r) {
+    return r.planet == planet && r.x == cell.x && r.y == cell.y;
+  });
+  if (found == portals.end()) return {nullptr, portal_text::kNoPortal};
+  if (found->target == planet) return {nullptr, portal_text::kLeadsHere};
+  return {&*found, -1};
+}
+
+bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
+               const PortalTravel& travel) {
+  const PortalChoice choice = choosePortal(portals, planet, cell);
+  if (choice.portal == nullptr) {
+    player.showTextById(kRefusalMessage, choice.refusalText);
+    return false;
+  }
+  travel(player, *choice.portal);
+  return true;
+}
+
+std::vector<Player*> PortalChoices::choose(Player& player, const PortalRecord& portal,
+                                           const std::vector<Player*>& present) {
+  chosen_[&player] = &portal;
+  const bool all = std::all_of(present.begin(), present.end(), [&](const Player* p) { return chosenBy(*p) == &portal; });
+  if (!all || present.empty()) return {};
+  std::vector<Player*> travellers(present.begin() + 1, present.end());
+  travellers.push_back(present.front());
+  for (Player* p : present) chosen_.erase(p);
+  return travellers;
+}
+
+const PortalRecord* PortalChoices::chosenBy(const Player& player) const {
+  auto found = chosen_.find(&player);
+  return found == chosen_.end() ? nullptr : found->second;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Whether a player may travel through the portal of a cell, and who travels when. Alone, the
+// player travels at once; on a host every present player must choose the same portal, and then
+// the others travel before the host's own player. A cell without a portal of this planet, or a
+// portal that leads back to this planet, is refused with a message of kind 3.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <span>
+#include <vector>
+
+#include "world/portals/portal_record.h"
+
+class MapBlock;
+class Player;
+
+namespace portal_text {
+constexpr int16_t kLeadsHere = 138;
+constexpr int16_t kNoPortal = 140;
+}  // namespace portal_text
+
+struct PortalChoice {
+  const PortalRecord* portal = nullptr;  // null when refused
+  int16_t refusalText = -1;
+};
+
+// The first record standing on the planet at the cell, unless it leads back to the planet.
+PortalChoice choosePortal(std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell);
+
+using PortalTravel = std::function<void(Player&, const PortalRecord&)>;
+
+// `usePortal` of a game played alone: refusals are shown to the player; true when it travels.
+bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
+               const PortalTravel& travel);
+
+// The portal each player of a host has chosen.
+class PortalChoices {
+ public:
+  // The player chooses the portal. When every present player (the host's own first) has chosen it,
+  // the choices are cleared and the travellers come back in order: the others, then the host's
+  // own player; otherwise none, and the player waits for the others.
+  std::vector<Player*> choose(Player& player, const PortalRecord& portal, const std::vector<Player*>& present);
+  const PortalRecord* chosenBy(const Player& player) const;
+
+ private:
+  std::map<const Player*, const PortalRecord*> chosen_;
+};
