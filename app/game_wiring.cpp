@@ -46,7 +46,11 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   platform_.setControlsHandlerFactory(&controls_);
   platform_.setTextFieldFactory(&textFields_);
   setWorldServices(&world_);
-  setSaveServices(&saves_);
+  // Saves registered before the launch (a test's recorder, a tool's own) stay in place.
+  if (!saveServicesRegistered()) {
+    setSaveServices(&saves_);
+    ownsSaves_ = true;
+  }
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
 }
@@ -54,7 +58,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 GameWiring::~GameWiring() {
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
-  setSaveServices(nullptr);
+  if (ownsSaves_) setSaveServices(nullptr);
   setWorldServices(nullptr);
   platform_.setTextFieldFactory(nullptr);
   platform_.setControlsHandlerFactory(nullptr);

@@ -32,6 +32,7 @@ class GameWiring {
   kel::DesktopTextFieldFactory textFields_;
   WorldLaunchServices world_;
   LocalSaves saves_;
+  bool ownsSaves_ = false;  // whether saves_ is the registered save seam
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
 };

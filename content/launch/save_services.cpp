@@ -10,3 +10,5 @@ SaveServices& saveServices() { return *registered; }
 void setSaveServices(SaveServices* services) {
   registered = services != nullptr ? services : &nullServices;
 }
+
+bool saveServicesRegistered() { return registered != &nullServices; }

@@ -19,5 +19,7 @@ class NullSaveServices final : public SaveServices {
 };
 
 SaveServices& saveServices();
+// Whether anything but the null form is registered.
+bool saveServicesRegistered();
 // Not owned; null restores the null form.
 void setSaveServices(SaveServices* services);
