@@ -8,10 +8,14 @@
 #include "content/potions/potion_ingredients.h"
 #include "content/potions/potion_table.h"
 #include "content/tables/item_def.h"
+#include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
 #include "game/inventory/item_kinds.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
+#include "world/cells/block_flags.h"
+#include "world/cells/block_props.h"
+#include "world/cells/map_block.h"
 #include "world/world.h"
 
 namespace {
@@ -318,6 +322,16 @@ SlotRef Inventory::takeOne(uint16_t id, bool) {
     return {SlotKind::Quick, i, 0};
   }
   return {};
+}
+
+void Inventory::setCraftingStation(const Item* item, const MapBlock* drawnCell, const BlockPropsTable& props) {
+  uint16_t id = 0;
+  if (item != nullptr) {
+    id = item->id;
+  } else if (drawnCell != nullptr) {
+    id = drawnCell->frontId();
+  }
+  station_ = props[id & 0xFFF].has(block_flag::kCraftingStation) ? stationKindOfBlock(id) : 0;
 }
 
 void Inventory::forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit) {

@@ -16,7 +16,9 @@
 #include "game/inventory/slot_ref.h"
 
 class Item;
+class BlockPropsTable;
 class LogicBlock;
+class MapBlock;
 class World;
 class TradeAbstract;
 struct DifficultyRow;
@@ -91,7 +93,9 @@ class Inventory {
   void forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit);
 
   uint8_t station() const { return station_; }
-  void setStation(uint8_t kind) { station_ = kind; }
+  // The station of the item's id, or of the block of the player's drawn cell when no item is
+  // given: none unless that block is a crafting station.
+  void setCraftingStation(const Item* item, const MapBlock* drawnCell, const BlockPropsTable& props);
   TradeAbstract* trade() const { return trade_; }
 
  private:

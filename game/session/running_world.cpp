@@ -6,21 +6,6 @@
 #include "world/current_world.h"
 #include "world/world.h"
 
-namespace {
-EntityLists*& listsSlot() {
-  static EntityLists* lists = nullptr;
-  return lists;
-}
-}  // namespace
-
-EntityLists& entityLists() {
-  static EntityLists none;
-  EntityLists* lists = listsSlot();
-  return lists != nullptr ? *lists : none;
-}
-
-void setEntityLists(EntityLists* lists) { listsSlot() = lists; }
-
 RunningWorld::RunningWorld() = default;
 RunningWorld::~RunningWorld() = default;
 

@@ -1,26 +1,19 @@
 #pragma once
 // The running world and the local player: made by the world start and the player loader, owned
 // here, borrowed by the game, the rules and the views, and deleted only by `endWorld`, which
-// releases everything the world held: the entities (through the `EntityLists` seam), the player
+// releases everything the world held: the entities (through the `EntityLists` seam of the rules), the player
 // with its inventory, and the world with its map and block entities.
 //
 // Main thread only.
 
 #include <memory>
 
+#include "game/rules/entity_lists.h"
+
 class Game;
 class LocalLogic;
 class PlayerDesktopLocal;
 class World;
-
-// The entity layer's lists; the null form has none to clear.
-class EntityLists {
- public:
-  virtual ~EntityLists() = default;
-  virtual void clearAll() {}
-};
-EntityLists& entityLists();
-void setEntityLists(EntityLists* lists);
 
 struct RunningWorld {
   RunningWorld();

@@ -1,6 +1,7 @@
 // The inventory: slot references, stacking to 999, where new items land, searches, bulk moves,
 // equipment rules and what a death drops.
 
+#include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
 #include "tests/game/game_fixture.h"
 
@@ -174,6 +175,23 @@ TEST_F(InventoryTest, WearingAnItemRecordsTheStatistic) {
   ASSERT_EQ(events.stats.size(), 1u);
   EXPECT_EQ(events.stats[0].id, Inventory::kStatItemWorn);
   EXPECT_EQ(events.stats[0].value, kHelmet);
+}
+
+TEST_F(InventoryTest, TheCraftingStationComesFromAStationBlock) {
+  BlockPropsTable& props = world->map().mutableProps();
+  props.mutableRow(34).flags = bits({36});
+  props.mutableRow(1304 & 0xFFF).flags = bits({36});
+  put(10, 5, 34);
+  inv().setCraftingStation(nullptr, &at(10, 5), props);
+  EXPECT_EQ(inv().station(), 2);
+  EXPECT_EQ(craftingStationByKind(inv().station()).itemId, 152);
+  put(10, 5, world_test::kDirt);
+  inv().setCraftingStation(nullptr, &at(10, 5), props);
+  EXPECT_EQ(inv().station(), 0);
+  const Item anvil(1304, 0, 1, 0, 0);  // an item id read as a block id by its low 12 bits
+  inv().setCraftingStation(&anvil, nullptr, props);
+  EXPECT_EQ(inv().station(), 0);  // flagged, but no station row has that block
+  EXPECT_EQ(craftingStationByKind(99).kind, 0);
 }
 
 TEST_F(InventoryTest, DeathDropsTheAreasOfTheDifficulty) {

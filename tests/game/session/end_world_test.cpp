@@ -3,6 +3,7 @@
 // leaks; the item pool's free count shows every stack came back.
 
 #include "content/items/item_pool.h"
+#include "game/rules/entity_lists.h"
 #include "game/session/running_world.h"
 #include "tests/game/game_fixture.h"
 

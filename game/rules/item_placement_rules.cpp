@@ -1,0 +1,84 @@
+#include "game/rules/item_placement_rules.h"
+
+#include "content/items/item.h"
+#include "content/tables/item_def.h"
+#include "game/inventory/item_kinds.h"
+#include "game/player/player_graphical.h"
+#include "game/rules/entity_lists.h"
+#include "world/cells/block_flags.h"
+#include "world/edits/edit_kind.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint16_t kStackingBase1 = 2381;
+constexpr uint16_t kStackingBase2 = 2382;
+constexpr uint8_t kExtraFacesRight = 4;
+
+BlockEdit noEdit() {
+  BlockEdit edit;
+  edit.kind = placement_rule::kNoEdit;
+  return edit;
+}
+
+BlockEdit cellEdit(const MapBlock& cell, uint8_t kind, uint16_t blockId, uint8_t variant, uint8_t layer) {
+  BlockEdit edit;
+  edit.kind = kind;
+  edit.x = cell.x;
+  edit.y = cell.y;
+  edit.blockId = blockId;
+  edit.variant = variant;
+  edit.layer = layer;
+  return edit;
+}
+
+uint16_t blockOf(const Item& item) {
+  const ItemDef* def = item.definition();
+  return def != nullptr ? def->record.placesBlock() : 0;
+}
+
+}  // namespace
+
+BlockEdit placeBlockItemRule(World& world, MapBlock& cell, uint8_t side, const Item& item) {
+  using namespace placement_rule;
+  if (entityLists().blocksPlacementIn(cell)) return noEdit();
+  if (itemKindOf(&item) != kItemKindBlock) return noEdit();
+  const BlockPropsTable& props = world.map().props();
+  uint8_t layer = MapBlock::kFront;
+  bool allowed = false;
+  if (cell.backId() == 0 && props[cell.frontId()].transparency != 0 && side != kSideFront) {
+    layer = MapBlock::kBack;
+    allowed = side == kSideAny || side == kSideBack;
+  } else {
+    if (cell.frontId() != 0 && !props[cell.frontId()].has(block_flag::kReplaceableByPlanting)) return noEdit();
+    allowed = side == kSideAny || side == kSideFront;
+  }
+  const uint16_t block = blockOf(item);
+  if (!allowed || block == 0) return noEdit();
+  return cellEdit(cell, edit_kind::kSetLayerBlock, block, randomVariantFor(props, block), layer);
+}
+
+BlockEdit placeAttachmentRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item) {
+  const uint16_t block = blockOf(item);
+  if (block == 0) return noEdit();
+  const BlockPropsTable& props = world.map().props();
+  const uint16_t front = cell.frontId();
+  if (front != 0 && !props[front].has(block_flag::kReplaceableByPlanting) && !props[front].has(block_flag::kSolid)) {
+    const bool fits = props[block].has(block_flag::kSolid) ||
+                      (props[block].has(block_flag::kStackingPlant) && (front == kStackingBase1 || front == kStackingBase2));
+    if (!fits) return noEdit();
+  }
+  if (item.id == placement_rule::kSeedItem) {
+    const uint8_t variant = props[block].variantCount >= 2 ? randomVariantFor(props, block) : 0;
+    BlockEdit edit = cellEdit(cell, edit_kind::kPlace, block, variant, MapBlock::kFront);
+    edit.slot = 255;
+    edit.state = 0;
+    edit.extra = static_cast<uint16_t>(item.word & 0xFFFF);
+    return edit;
+  }
+  BlockEdit edit = cellEdit(cell, edit_kind::kPlace, block, 0, MapBlock::kFront);
+  const bool facesRight = props[block].has(block_flag::kAttachSideA) && cell.x > player.cellX;
+  edit.extra = facesRight ? kExtraFacesRight : 0;
+  return edit;
+}
