@@ -1,13 +1,29 @@
 #include "saves/launch/local_saves.h"
 
+#include <ctime>
+
 #include "engine/base/path_utils.h"
+#include "platform/file_handle.h"
 #include "platform/file_system_bridge.h"
 #include "platform/settings/settings.h"
 #include "saves/character/character_record.h"
+#include "saves/store/planet_files.h"
+#include "saves/store/save_names.h"
+#include "saves/store/safe_write.h"
+#include "saves/world/world_file.h"
+#include "saves/world/world_save_links.h"
+#include "world/current_world.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
 
 LocalSaves::LocalSaves(kel::FileSystemBridge& files)
-    : characters_(files, engine::joinPath(files.writableRoot(), "players")),
+    : files_(files),
+      characters_(files, engine::joinPath(files.writableRoot(), "players")),
       worlds_(files, engine::joinPath(files.writableRoot(), "worlds")) {}
+
+void LocalSaves::saveWorld() {
+  if (World* world = currentWorld()) saveWorld(*world);
+}
 
 void LocalSaves::saveCharacter() { saveCurrentCharacter(); }
 
@@ -16,4 +32,77 @@ bool LocalSaves::saveCurrentCharacter() {
   if (!characterSource_ || !characterSource_(record)) return false;
   characters_.setKeepBackup(kel::options().keepBackupOfSaves);
   return characters_.save(std::move(record));
+}
+
+std::string LocalSaves::worldFilePath(const WorldEntry& entry) const {
+  if (entry.params.mode != kAdventureMode) return worlds_.pathOf(entry.fileName);
+  return worlds_.pathOf(planetFilePath(entry.fileName, entry.params.planetId));
+}
+
+bool LocalSaves::writeAdventureLinks(const WorldEntry& entry, const World& world) {
+  files_.createFolder(worlds_.pathOf(engine::stripExtension(entry.fileName)), true);
+  const auto width = static_cast<uint16_t>(world.map().width());
+  const auto height = static_cast<uint16_t>(world.map().height());
+  const SafeWriteResult written = safeWriteFile(
+      files_, worlds_.pathOf(entry.fileName),
+      [&](kel::FileHandle& file) { return writeWorldFileV2(file, entry, width, height, planetLinks_); },
+      kel::options().keepBackupOfSaves);
+  return written == SafeWriteResult::Saved;
+}
+
+bool LocalSaves::saveWorld(World& world) {
+  if (savingWorld_) return true;
+  WorldEntry* entry = worlds_.current();
+  if (entry == nullptr) return false;
+  const std::string path = worldFilePath(*entry);
+  if (path == unreadableFile_) return false;
+  savingWorld_ = true;
+  entry->time = std::time(nullptr);
+  // Two worlds with one id would be taken for copies of each other.
+  for (const auto& other : worlds_.entries()) {
+    if (other.get() != entry && other->saveId == entry->saveId) entry->saveId = makeRandomSaveId();
+  }
+  bool saved = entry->params.mode != kAdventureMode || writeAdventureLinks(*entry, world);
+  if (saved) {
+    const PlayerCells player = playerCells_ ? playerCells_() : PlayerCells{};
+    const SafeWriteResult written = safeWriteFile(
+        files_, path,
+        [&](kel::FileHandle& file) { return writeWorldFile(file, *entry, world, player, worldSaveLinks()); },
+        kel::options().keepBackupOfSaves);
+    saved = written == SafeWriteResult::Saved;
+  }
+  savingWorld_ = false;
+  return saved;
+}
+
+WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
+  planetLinks_.clear();
+  WorldLoad load;
+  const WorldEntry* entry = worlds_.current();
+  if (entry == nullptr) return load;
+  const std::string path = worldFilePath(*entry);
+  if (entry->params.mode == kAdventureMode) {
+    kel::FileHandle links(worlds_.pathOf(entry->fileName), kel::FileHandle::READ);
+    readWorldFileV2(links, planetLinks_);
+    if (!files_.exists(path)) {
+      load.status = files_.exists(backupPathOf(path)) ? WorldLoadStatus::PlanetMissingWithBackup
+                                                      : WorldLoadStatus::PlanetMissing;
+      return load;
+    }
+  }
+  // The size came from the file's own record: a map is made only for a size a world can have.
+  if (!isLegalWorldSize(entry->width, entry->height)) {
+    unreadableFile_ = path;
+    return load;
+  }
+  kel::FileHandle file(path, kel::FileHandle::READ);
+  std::unique_ptr<World> world = World::create(difficulty, entry->params, entry->width, entry->height);
+  if (file.isOpen() && readWorldFile(file, *world, worldSaveLinks(), &load.player)) {
+    load.status = WorldLoadStatus::Loaded;
+    load.world = std::move(world);
+    if (unreadableFile_ == path) unreadableFile_.clear();
+  } else {
+    unreadableFile_ = path;
+  }
+  return load;
 }

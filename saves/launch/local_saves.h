@@ -1,38 +1,86 @@
 #pragma once
 // The saves' side of the launch: the local store of worlds and characters under the platform's
-// writable root, and the terminate step's saving. A character is saved from the record that the
-// game's character source fills from the local player; until the game registers one there is
-// nothing to save. World saving comes with the world file's writer. Game thread only.
+// writable root, and saving and loading through it. A character is saved from the record that the
+// game's character source fills from the local player; the world from the current world, with
+// the local player's cells from the game's player source. Everything goes through safe writing,
+// and each kind of save refuses to start inside another of its kind.
+//
+// A world file that failed to load is never written over: until it loads again, saving that
+// entry is refused, so a world that could not be read (and whatever the player did instead) never
+// pushes the good file into the backup and the backup out. Game thread only.
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "content/launch/save_services.h"
 #include "saves/store/character_store.h"
 #include "saves/store/world_store.h"
+#include "saves/world/adventure_file.h"
+#include "saves/world/world_info.h"
 
 namespace kel {
 class FileSystemBridge;
 }
+class World;
+struct DifficultyRow;
+
+// How a world load ended.
+enum class WorldLoadStatus : int {
+  Loaded = 0,
+  PlanetMissing = 1,           // an adventure's planet file is not there, nor its backup
+  PlanetMissingWithBackup = 2, // not there, but its backup is
+  Unreadable = 3,              // the file is damaged or not a world file
+};
+
+struct WorldLoad {
+  WorldLoadStatus status = WorldLoadStatus::Unreadable;
+  std::unique_ptr<World> world;
+  PlayerCells player;
+};
 
 class LocalSaves final : public SaveServices {
  public:
   // Fills the record from the local player; false when there is no player to save.
   using CharacterSource = std::function<bool(CharacterRecord&)>;
+  // The local player's cell and spawn cell for the world file.
+  using PlayerCellsSource = std::function<PlayerCells()>;
 
   explicit LocalSaves(kel::FileSystemBridge& files);
 
   CharacterStore& characters() { return characters_; }
   WorldStore& worlds() { return worlds_; }
   void setCharacterSource(CharacterSource source) { characterSource_ = std::move(source); }
+  void setPlayerCellsSource(PlayerCellsSource source) { playerCells_ = std::move(source); }
 
-  void saveWorld() override {}
+  // The terminate step: the current world and character, when there are any.
+  void saveWorld() override;
   void saveCharacter() override;
   // As saveCharacter, with the store's answer: false when there was nothing to save or the
   // write failed.
   bool saveCurrentCharacter();
 
+  // ---- Worlds ----
+  // Writes the world as the current entry's file (an adventure also writes its planet links
+  // first). True at once while another world save runs; false without a current entry, when
+  // the entry's file failed to load, or when a write failed (the previous file stays).
+  bool saveWorld(World& world);
+  // Reads the current entry's file into a new world made with the difficulty.
+  WorldLoad loadWorldFile(const DifficultyRow* difficulty);
+  // The current adventure's planet links (emptied by every load).
+  std::vector<PlanetLinkRecord>& planetLinks() { return planetLinks_; }
+
  private:
+  std::string worldFilePath(const WorldEntry& entry) const;
+  bool writeAdventureLinks(const WorldEntry& entry, const World& world);
+
+  kel::FileSystemBridge& files_;
   CharacterStore characters_;
   WorldStore worlds_;
   CharacterSource characterSource_;
+  PlayerCellsSource playerCells_;
+  std::vector<PlanetLinkRecord> planetLinks_;
+  std::string unreadableFile_;  // the path of the last file that failed to load
+  bool savingWorld_ = false;
 };

@@ -1,0 +1,228 @@
+#include "saves/world/block_entity_sections.h"
+
+#include <algorithm>
+#include <bit>
+#include <memory>
+#include <string>
+
+#include "content/items/item_pool.h"
+#include "engine/io/byte_reader.h"
+#include "engine/io/byte_writer.h"
+#include "saves/world/section_io.h"
+#include "saves/world/world_file_format.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
+#include "world/blocks/sign.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr size_t kChestHeadBytes = 12;
+constexpr size_t kSignHeadBytes = 6;
+constexpr size_t kForgeSlots = 3;
+constexpr size_t kShelfSlots = 4;
+constexpr size_t kLabSlots = 5;
+
+// A cell that may take a new entity: inside the map and not holding one already.
+MapBlock* freeCell(engine::ByteReader& in, World& world, bool wide) {
+  const uint32_t x = wide ? in.u32() : in.u16();
+  const uint32_t y = wide ? in.u32() : in.u16();
+  MapBlock* cell = cellOfRecord(world.map(), x, y);
+  if (in.failed() || cell == nullptr || world.blockEntityAt(*cell) != nullptr) return nullptr;
+  return cell;
+}
+
+void writeSlots(engine::ByteWriter& out, const LogicItemBlock& block, size_t slots) {
+  for (size_t slot = 0; slot < slots; ++slot) writeItemSlot(out, block.itemAt(slot));
+}
+
+// The stored item made a pooled one, or null for an empty slot.
+Item* readItem(engine::ByteReader& in, ItemConverter convert) {
+  const DiskItem stored = readDiskItem(in);
+  return stored.isEmpty() || in.failed() ? nullptr : convert(stored);
+}
+
+void skipItems(engine::ByteReader& in, size_t count) {
+  for (size_t i = 0; i < count; ++i) readDiskItem(in);
+}
+
+void writeHead(engine::ByteWriter& out, const LogicBlock& block) {
+  writeCellPos(out, cellPosOf(block.cell()));
+}
+
+}  // namespace
+
+// ---- Chests ----
+
+void writeChests(engine::ByteWriter& out, World& world) {
+  out.u32(static_cast<uint32_t>(world.chests().size()));
+  for (const auto& chest : world.chests()) {
+    out.u32(chest->cell().x);
+    out.u32(chest->cell().y);
+    out.u32(static_cast<uint32_t>(chest->slotCount()));
+    writeSlots(out, *chest, chest->slotCount());
+  }
+}
+
+void readChests(engine::ByteReader& in, World& world, ItemConverter convert) {
+  const uint32_t count = readCount(in, kChestHeadBytes);
+  for (uint32_t i = 0; i < count && in.ok(); ++i) {
+    MapBlock* cell = freeCell(in, world, true);
+    const uint32_t slots = in.u32();
+    if (in.failed() || slots > in.remaining() / kDiskItemSize) {
+      in.fail();
+      return;
+    }
+    if (cell == nullptr || !isChestBlock(cell->frontId())) {
+      skipItems(in, slots);
+      continue;
+    }
+    Chest& chest = world.chests().add(std::make_unique<Chest>(*cell, cell->frontId()));
+    // A chest block holds as many slots as its table says; stacks stored beyond them are gone.
+    for (uint32_t slot = 0; slot < slots; ++slot) {
+      Item* item = readItem(in, convert);
+      if (slot < chest.slotCount()) {
+        chest.setItem(static_cast<int32_t>(slot), item);
+      } else {
+        freeItem(item);
+      }
+    }
+  }
+}
+
+// ---- Forges and shelves ----
+
+void writeForges(engine::ByteWriter& out, World& world) {
+  out.u32(static_cast<uint32_t>(world.forges().size()));
+  for (const auto& forge : world.forges()) {
+    writeHead(out, *forge);
+    out.u64(std::bit_cast<uint64_t>(0.0));  // the forge's counters come with the forge rules
+    out.u16(0);
+    out.zeros(2);
+    writeSlots(out, *forge, kForgeSlots);
+  }
+}
+
+void readForges(engine::ByteReader& in, World& world) {
+  const uint32_t count = readCount(in, world_file::kForgeBytes);
+  for (uint32_t i = 0; i < count && in.ok(); ++i) {
+    freeCell(in, world, false);
+    in.skip(world_file::kForgeBytes - kForgeSlots * kDiskItemSize - world_file::kCellPosBytes);
+    skipItems(in, kForgeSlots);
+  }
+}
+
+void writeShelves(engine::ByteWriter& out, World& world) {
+  out.u32(static_cast<uint32_t>(world.shelves().size()));
+  for (const auto& shelf : world.shelves()) {
+    writeHead(out, *shelf);
+    writeSlots(out, *shelf, kShelfSlots);
+  }
+}
+
+void readShelves(engine::ByteReader& in, World& world) {
+  const uint32_t count = readCount(in, world_file::kShelfBytes);
+  for (uint32_t i = 0; i < count && in.ok(); ++i) {
+    freeCell(in, world, false);
+    skipItems(in, kShelfSlots);
+  }
+}
+
+// ---- Signs ----
+
+void writeSigns(engine::ByteWriter& out, World& world) {
+  out.u32(static_cast<uint32_t>(world.signs().size()));
+  for (const auto& sign : world.signs()) {
+    writeHead(out, *sign);
+    const std::string_view text = sign->text();
+    out.u16(static_cast<uint16_t>(text.size() + 1));
+    out.bytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    out.u8(0);
+  }
+}
+
+void readSigns(engine::ByteReader& in, World& world) {
+  const uint32_t count = readCount(in, kSignHeadBytes);
+  for (uint32_t i = 0; i < count && in.ok(); ++i) {
+    MapBlock* cell = freeCell(in, world, false);
+    const uint16_t length = in.u16();
+    const std::span<const uint8_t> stored = in.take(length);
+    if (in.failed() || cell == nullptr) continue;
+    // The text ends at its first NUL and keeps at most what a sign shows.
+    const auto end = std::find(stored.begin(), stored.end(), uint8_t{0});
+    std::string text(stored.begin(), end);
+    if (text.size() > Sign::kTextLength) text.resize(Sign::kTextLength);
+    world.signs().add(std::make_unique<Sign>(*cell)).setText(text.c_str());
+  }
+}
+
+// ---- Stables ----
+
+void writeStables(engine::ByteWriter& out, World& world, const WorldSaveLinks& links) {
+  out.u32(static_cast<uint32_t>(world.stables().size()));
+  for (const auto& stable : world.stables()) {
+    writeHead(out, *stable);
+    const StableContents contents = links.stableContents(world, *stable);
+    for (const StabledAnimal& animal : contents.animals) {
+      out.u16(animal.stableIndex);
+      out.u16(animal.stableIndex == kNoStableIndex ? 0 : animal.first);
+      out.u16(animal.stableIndex == kNoStableIndex ? 0 : animal.second);
+    }
+    out.zeros(2);
+    writeDiskItem(out, contents.feed);
+  }
+}
+
+bool StableQueue::holds(const MapBlock& cell) const {
+  return std::any_of(stables_.begin(), stables_.end(), [&](const auto& stable) { return stable.first == &cell; });
+}
+
+void StableQueue::restore(World& world, WorldSaveLinks& links, ItemConverter convert) {
+  for (const auto& [cell, contents] : stables_) {
+    Item* feed = contents.feed.isEmpty() ? nullptr : convert(contents.feed);
+    links.restoreStable(world, *cell, contents, feed);
+  }
+  stables_.clear();
+}
+
+void readStables(engine::ByteReader& in, World& world, StableQueue& stables) {
+  const uint32_t count = readCount(in, world_file::kStableBytes);
+  for (uint32_t i = 0; i < count && in.ok(); ++i) {
+    MapBlock* cell = freeCell(in, world, false);
+    if (cell != nullptr && stables.holds(*cell)) cell = nullptr;
+    StableContents contents;
+    for (StabledAnimal& animal : contents.animals) {
+      animal.stableIndex = in.u16();
+      animal.first = in.u16();
+      animal.second = in.u16();
+      if (animal.stableIndex == kNoStableIndex) animal = {};
+    }
+    in.skip(2);
+    contents.feed = readDiskItem(in);
+    if (in.ok() && cell != nullptr) stables.add(*cell, contents);
+  }
+}
+
+// ---- Alchemy labs ----
+
+void writeAlchemyLabs(engine::ByteWriter& out, World& world) {
+  out.u32(static_cast<uint32_t>(world.alchemyLabs().size()));
+  for (const auto& lab : world.alchemyLabs()) {
+    writeHead(out, *lab);
+    writeSlots(out, *lab, kLabSlots);
+  }
+}
+
+void readAlchemyLabs(engine::ByteReader& in, World& world, ItemConverter convert) {
+  const uint32_t count = readCount(in, world_file::kLabBytes);
+  for (uint32_t i = 0; i < count && in.ok(); ++i) {
+    MapBlock* cell = freeCell(in, world, false);
+    if (cell == nullptr) {
+      skipItems(in, kLabSlots);
+      continue;
+    }
+    AlchemyLab& lab = world.alchemyLabs().add(std::make_unique<AlchemyLab>(*cell));
+    for (uint8_t slot = 0; slot < kLabSlots; ++slot) lab.setItem(slot, readItem(in, convert));
+  }
+}

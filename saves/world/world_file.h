@@ -1,0 +1,27 @@
+#pragma once
+// The world file: writing a running world into one save container and reading it back into a
+// freshly constructed `World` of the same parameters and size. The layout and what a reader
+// trusts are described in saves/world/world_file_format.h.
+//
+// Writing leaves the world as it was. Reading happens on the main thread, into a world that no
+// one plays yet; after the sections it restores the weather, the clock, the circuits and the
+// liquid queues, then recomputes shadows and light. A false result means the file must not be
+// played: the caller throws the world away and keeps the files on disk untouched.
+
+namespace kel {
+class FileHandle;
+}
+class World;
+class WorldSaveLinks;
+struct PlayerCells;
+struct WorldEntry;
+
+// Writes and closes the file; true when every byte reached it.
+bool writeWorldFile(kel::FileHandle& file, const WorldEntry& entry, World& world,
+                    const PlayerCells& player, const WorldSaveLinks& links);
+
+// False for a file that is not a version 1 world file, whose info record names another map
+// size than the world's (or none of the legal sizes), or that is damaged anywhere. `player`
+// receives the local player's cells when given.
+bool readWorldFile(kel::FileHandle& file, World& world, WorldSaveLinks& links,
+                   PlayerCells* player = nullptr);

@@ -1,0 +1,88 @@
+// The 16-byte packed cell: its bytes laid out by hand, what unpacking writes and what it keeps.
+#include "saves/world/map_packing.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/io/byte_writer.h"
+#include "world/cells/map_block.h"
+
+namespace {
+
+MapBlock sampleCell() {
+  MapBlock cell;
+  cell.front = 0x9234;
+  cell.back = 0x1056;
+  cell.decos = {0x8001, 0x2002, 0x0003, 0xF004};
+  cell.x = 77;
+  cell.y = 88;
+  cell.skyShadow = 0xF5;
+  cell.blockLight = 0x1ABC;
+  cell.circuitA = 0x41;
+  cell.circuitB = 0x92;
+  cell.flags = 0xFF;  // every flag: only the state (bits 4-6) and the source bit (3) are kept
+  cell.liquid = 0xE4;
+  return cell;
+}
+
+TEST(MapPacking, CellPacksToSixteenBytes) {
+  const MapBlock cells[] = {sampleCell()};
+  engine::ByteWriter out;
+  packMapBlocks(out, cells);
+  const std::vector<uint8_t> expected = {0x34, 0x92, 0x56, 0x10, 0x01, 0x80, 0x02, 0x20,
+                                         0x03, 0x00, 0x04, 0xF0, 0x41, 0x92, 0xE4, 0x0F};
+  EXPECT_EQ(out.data(), expected);
+}
+
+TEST(MapPacking, UnpackWritesThePackedFieldsAndKeepsTheRest) {
+  const MapBlock cells[] = {sampleCell(), MapBlock{}};
+  engine::ByteWriter packed;
+  packMapBlocks(packed, cells);
+  std::vector<MapBlock> target(2);
+  target[0].skyShadow = 0x33;
+  target[0].blockLight = 0x0123;
+  target[0].flags = 0x87;  // bits 0-2 and 7 are the running world's own
+  ASSERT_TRUE(unpackMapBlocks(packed.data(), target, 1, 2));
+  EXPECT_EQ(target[0].front, 0x9234);
+  EXPECT_EQ(target[0].decos, cells[0].decos);
+  EXPECT_EQ(target[0].liquid, 0xE4);
+  EXPECT_EQ(target[0].flags, 0xFF);
+  EXPECT_EQ(target[0].skyShadow, 0x33);
+  EXPECT_EQ(target[0].blockLight, 0x0123);
+  EXPECT_EQ(target[1].x, 0);
+  EXPECT_EQ(target[1].y, 1);
+  EXPECT_EQ(target[1].front, MapBlock{}.front);
+}
+
+TEST(MapPacking, SizesThatDoNotMatchAreRefused) {
+  std::vector<MapBlock> cells(6);
+  const std::vector<uint8_t> packed(6 * 16);
+  const struct {
+    int32_t width, height;
+    size_t bytes;
+  } cases[] = {{2, 3, 5 * 16}, {3, 3, 6 * 16}, {0, 6, 0}, {-2, -3, 6 * 16}};
+  for (const auto& c : cases) {
+    EXPECT_FALSE(unpackMapBlocks({packed.data(), c.bytes}, cells, c.width, c.height)) << c.width << "x" << c.height;
+  }
+  EXPECT_TRUE(unpackMapBlocks(packed, cells, 2, 3));
+  EXPECT_EQ(cells[5].x, 1);
+  EXPECT_EQ(cells[5].y, 2);
+}
+
+TEST(MapPacking, RetiredBlockOfOldCellBodies) {
+  MapBlock old = sampleCell();
+  old.front = 0xB963;  // layer mark, variant 3, the retired block
+  const MapBlock cells[] = {old, sampleCell()};
+  engine::ByteWriter packed;
+  packMapBlocks(packed, cells);
+  std::vector<uint8_t> bytes = packed.data();
+  convertRetiredCells(bytes);
+  EXPECT_EQ(bytes[0], 0x61);
+  EXPECT_EQ(bytes[1], 0xB9);
+  EXPECT_EQ(bytes[15], 0x0C);  // state 4, the source bit kept
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 16, bytes.end()),
+            std::vector<uint8_t>(packed.data().begin() + 16, packed.data().end()));
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#pragma once
+// A small legal world (512 x 128 on a planet with a surface line) saved to and read from a
+// temporary file, with recording save links that keep mobs, stables and plants in plain lists,
+// and helpers that find a section's stored bytes in a file by its directory.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/tables/content_tables.h"
+#include "engine/io/byte_reader.h"
+#include "platform/file_handle.h"
+#include "saves/store/world_entry.h"
+#include "saves/world/world_file.h"
+#include "saves/world/world_info.h"
+#include "saves/world/world_save_links.h"
+#include "tests/support/read_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/world/world_test_blocks.h"
+#include "world/blocks/logic_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace saves_test {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint32_t kPlanet = 1;
+constexpr uint16_t kMobRows = 40;
+
+// A stable as the world model will hold one; its contents live in the recording links.
+class TestStable final : public LogicBlock {
+ public:
+  using LogicBlock::LogicBlock;
+  void dropContents(Logic&) override {}
+};
+
+class RecordingLinks final : public WorldSaveLinks {
+ public:
+  std::vector<SavedMob> savedMobs(const World&) const override { return mobs; }
+  void spawnSavedMob(World&, const SavedMob& mob) override { spawned.push_back(mob); }
+  void mobsRestored(World&) override { ++recounts; }
+  StableContents stableContents(const World&, const LogicBlock& stable) const override {
+    auto found = stables.find(&stable.cell());
+    return found != stables.end() ? found->second : StableContents{};
+  }
+  void restoreStable(World& world, MapBlock& cell, const StableContents& contents, Item* feed) override {
+    world.stables().add(std::make_unique<TestStable>(cell));
+    StableContents kept = contents;
+    if (feed != nullptr) kept.feed.id = feed->id;
+    restoredStables[&cell] = kept;
+    freeItem(feed);
+  }
+  PlantRecords plants(const World&) const override { return plantRecords; }
+  void restorePlants(World&, PlantRecords&& records) override { restoredPlants = std::move(records); }
+
+  std::vector<SavedMob> mobs;
+  std::map<const MapBlock*, StableContents> stables;
+  PlantRecords plantRecords;
+  std::vector<SavedMob> spawned;
+  std::map<const MapBlock*, StableContents> restoredStables;
+  PlantRecords restoredPlants;
+  int recounts = 0;
+};
+
+class WorldFileTest : public world_test::WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    addSurfacePlanet(kPlanet);
+    contentTables().mobCount = kMobRows;
+  }
+
+  static WorldParams params(uint8_t mode) {
+    WorldParams p;
+    p.planetId = kPlanet;
+    p.mode = mode;
+    p.sizeIndex = 0;
+    p.heightIndex = 1;
+    return p;
+  }
+
+  static std::unique_ptr<World> makeWorld(uint8_t mode = 0) { return World::create(nullptr, params(mode)); }
+
+  WorldEntry entryFor(const World& world) const {
+    WorldEntry entry;
+    entry.fileName = "World1.dat";
+    entry.displayName = "Moorland";
+    entry.time = 0x1'2345'6789;
+    entry.params = world.map().params();
+    for (size_t i = 0; i < entry.saveId.size(); ++i) entry.saveId[i] = static_cast<uint8_t>(0xA0 + i);
+    return entry;
+  }
+
+  Bytes save(World& world, const PlayerCells& player = {}) {
+    const std::string path = dir_.file("world.dat");
+    kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
+    EXPECT_TRUE(writeWorldFile(file, entryFor(world), world, player, links));
+    const std::string bytes = testsupport::readFile(path);
+    return Bytes(bytes.begin(), bytes.end());
+  }
+
+  // A fresh world of the same mode read from the bytes; null when the read failed.
+  std::unique_ptr<World> load(const Bytes& bytes, uint8_t mode = 0, PlayerCells* player = nullptr) {
+    const std::string path = dir_.write("load.dat", std::string(bytes.begin(), bytes.end()));
+    kel::FileHandle file(path, kel::FileHandle::READ);
+    std::unique_ptr<World> world = makeWorld(mode);
+    return readWorldFile(file, *world, links, player) ? std::move(world) : nullptr;
+  }
+
+  struct Located {
+    uint8_t revision = 0;
+    uint8_t storage = 0;
+    size_t offset = 0;
+    size_t size = 0;
+  };
+  // The directory entry of a section in a container's bytes.
+  static Located locate(const Bytes& file, uint16_t id) {
+    engine::ByteReader head(file);
+    head.skip(6);
+    const uint16_t count = head.u16();
+    head.skip(4);
+    for (uint16_t i = 0; i < count; ++i) {
+      const uint16_t entryId = head.u16();
+      Located at;
+      at.revision = head.u8();
+      at.storage = head.u8();
+      at.offset = head.u32();
+      at.size = head.u32();
+      if (entryId == id) return at;
+    }
+    ADD_FAILURE() << "no section " << id;
+    return {};
+  }
+  static Bytes sectionBytes(const Bytes& file, uint16_t id) {
+    const Located at = locate(file, id);
+    return Bytes(file.begin() + static_cast<long>(at.offset),
+                 file.begin() + static_cast<long>(at.offset + at.size));
+  }
+
+  RecordingLinks links;
+  testsupport::TempDir dir_;
+};
+
+}  // namespace saves_test

@@ -1,0 +1,311 @@
+// The world file: every plain section byte for byte as laid out by hand, every section read back
+// into a fresh world, the retired cells and items of older files converted, and what the file
+// keeps through the save links (mobs, stables, plants), stabled animals in creative worlds too.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "content/items/item.h"
+#include "saves/container/data_stream_reader.h"
+#include "saves/world/world_file_format.h"
+#include "saves/world/world_model_state.h"
+#include "tests/saves/world/world_file_fixture.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
+#include "world/blocks/sign.h"
+#include "world/circuits/circuit_system.h"
+#include "world/explosions/explosion_system.h"
+#include "world/liquid/liquid_simulator.h"
+#include "world/map/explored_bitmap.h"
+#include "world/protection/protected_areas.h"
+
+namespace saves_test {
+namespace {
+
+using namespace world_file;
+
+constexpr uint16_t kChestBlock = 213;  // a chest of 12 slots
+
+// Little-endian bytes laid out by hand, independent of the writer.
+struct Le {
+  Bytes bytes;
+  Le& u8(uint32_t v) {
+    bytes.push_back(static_cast<uint8_t>(v));
+    return *this;
+  }
+  Le& u16(uint32_t v) { return u8(v).u8(v >> 8); }
+  Le& u32(uint32_t v) { return u16(v).u16(v >> 16); }
+  Le& zeros(size_t n) {
+    bytes.insert(bytes.end(), n, 0);
+    return *this;
+  }
+  Le& text(const std::string& s) {
+    bytes.insert(bytes.end(), s.begin(), s.end());
+    return *this;
+  }
+  Le& item(uint16_t id, uint16_t count, uint32_t word = 0, uint16_t durability = 0) {
+    return u32(word).u16(id).u16(count).u16(durability).u16(0);
+  }
+  Le& empty() { return u32(0).u16(0xFFFF).zeros(6); }
+};
+
+class WorldFileFormatTest : public WorldFileTest {
+ protected:
+  // A world with something in every section.
+  void furnish(World& world) {
+    WorldMap& map = world.map();
+    for (size_t x = 0; x < map.surfaceLines().size(); ++x) map.surfaceLines()[x] = static_cast<uint16_t>(40 + x % 7);
+    MapBlock& chestCell = map.cell(5, 60);
+    chestCell.front = block_word::compose(chestCell.front, kChestBlock, 0);
+    Chest& chest = world.chests().add(std::make_unique<Chest>(chestCell, kChestBlock));
+    chest.setItem(3, newItem(40, 0, 1, 7, 0x11));
+    Sign& sign = world.signs().add(std::make_unique<Sign>(map.cell(6, 61)));
+    sign.setText("Hi");
+    AlchemyLab& lab = world.alchemyLabs().add(std::make_unique<AlchemyLab>(map.cell(7, 62)));
+    lab.setItem(AlchemyLab::kOutputSlot, newItem(41, 0, 1, 0, 0));
+    world.protectedAreas().add(map.cell(10, 20), 5);
+    world.dayClock().tickCounter = 700;
+    world.dayClock().phase = DayPhase::Dusk;
+    world.weather().accumulator = 0.5f;
+    world.weather().kind = WeatherKind::Rain;
+    world.weather().ticksSinceChange = 300;
+    map.liquids().restorePending({static_cast<uint32_t>(map.index(3, 4))});
+    MapBlock& stable = map.cell(8, 63);
+    world.stables().add(std::make_unique<TestStable>(stable));
+    links.stables[&stable] = StableContents{{{{4, 1, 2}, {}, {9, 3, 0}}}, DiskItem{0, 42, 1, 0, 0}};
+    links.mobs = {{{11, 12}, 0, 3}, {{13, 14}, 1, 4}, {{15, 16}, 3, 5}};
+    ProcessRecord process{2, 1, {7, 8, 9}, 300, 400, {{{1, 2, 3, 4}, 5, 6}}};
+    links.plantRecords.entries = {{9, {20, 30}, 0, 3, std::nullopt}, {10, {21, 31}, 1, 0, process},
+                                  {11, {22, 32}, 2, 0xBEEF, std::nullopt}};
+    links.plantRecords.secondCells = {{1, 2}};
+    MapBlock& timed = map.cell(30, 40);
+    world.circuits().restore({&timed}, {{circuit_op::kTurn, &timed, 0}}, {{&timed, 5, 9}},
+                             {{&timed, CircuitRecord{1, 2, 0x0304, 0x0506}}});
+  }
+};
+
+TEST_F(WorldFileFormatTest, DirectoryListsTheSectionsInWriteOrder) {
+  auto world = makeWorld();
+  const Bytes file = save(*world);
+  const Bytes header = Le().text("RBWM").u16(1).u16(19).u32(0).bytes;
+  ASSERT_GE(file.size(), header.size());
+  EXPECT_EQ(Bytes(file.begin(), file.begin() + 12), header);
+  const uint16_t order[] = {1, 4, 2, 3, 18, 17, 5, 6, 9, 7, 8, 10, 11, 12, 13, 14, 15, 16, 19};
+  engine::ByteReader directory(std::span<const uint8_t>(file.data() + 12, 19 * 12));
+  size_t expectedOffset = 12 + 19 * 12;
+  for (uint16_t id : order) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(directory.u16(), id);
+    EXPECT_EQ(directory.u8(), id == 2 ? 1 : 0);           // revision
+    EXPECT_EQ(directory.u8(), id == 2 || id == 3 ? 1 : 0);  // gzip
+    const uint32_t offset = directory.u32();
+    EXPECT_EQ(offset, expectedOffset);
+    expectedOffset = offset + directory.u32();
+  }
+  EXPECT_EQ(expectedOffset, file.size());
+}
+
+TEST_F(WorldFileFormatTest, InfoRecordIsByteExact) {
+  auto world = makeWorld();
+  const Bytes file = save(*world, PlayerCells{100, 50, 101, 51});
+  Le info;
+  for (uint8_t i = 0; i < 16; ++i) info.u8(0xA0 + i);
+  info.u32(0x23456789).u32(30000).text("Moorland").zeros(24).text("author").zeros(10);
+  info.u16(512).u16(128).u16(100).u16(50).u16(101).u16(51);
+  info.u32(kPlanet).u8(0).u8(0).u8(0).u8(1).u32(0).zeros(128);
+  EXPECT_EQ(sectionBytes(file, kInfo), info.bytes);
+}
+
+TEST_F(WorldFileFormatTest, PlainSectionsAreByteExact) {
+  auto world = makeWorld();
+  furnish(*world);
+  const Bytes file = save(*world);
+
+  Le surface;
+  for (uint32_t x = 0; x < 512; ++x) surface.u16(40 + x % 7);
+  Le chest = Le().u32(1).u32(5).u32(60).u32(12);
+  for (int slot = 0; slot < 12; ++slot) slot == 3 ? chest.item(40, 1, 0x11, 7) : chest.empty();
+  Le lab = Le().u32(1).u16(7).u16(62).empty().empty().empty().empty().item(41, 1);
+  Le stable = Le().u32(1).u16(8).u16(63).u16(4).u16(1).u16(2).u16(0xFFFF).u16(0).u16(0);
+  stable.u16(9).u16(3).u16(0).zeros(2).item(42, 1);
+  Le plants = Le().u32(3).u32(9).u16(20).u16(30).u32(0).u8(3).zeros(3);
+  plants.u32(10).u16(21).u16(31).u32(1).u32(0).u8(2).u8(1).u8(1).u8(7).u8(8).u8(9).u16(300).u16(400);
+  plants.u8(1).u8(2).u8(3).u8(4).u16(5).u16(6);
+  plants.u32(11).u16(22).u16(32).u32(2).u32(0xBEEF);
+  Le circuits = Le().u32(1).u16(30).u16(40).u32(1).u16(30).u16(40).u8(circuit_op::kTurn);
+  circuits.u32(1).u16(30).u16(40).u16(9).u16(5).u32(1).u16(30).u16(40).u32(0x03040201).u16(0x0506);
+
+  const struct {
+    uint16_t id;
+    Bytes body;
+  } cases[] = {
+      {kSurface, surface.bytes},
+      {kClock, Le().u32(700).u8(2).zeros(3).bytes},
+      {kWeather, Le().u32(0x3F000000).u8(1).u8(300 & 0xFF).zeros(2).bytes},
+      {kChests, chest.bytes},
+      {kForges, Le().u32(0).bytes},
+      {kSigns, Le().u32(1).u16(6).u16(61).u16(3).text("Hi").u8(0).bytes},
+      {kStables, stable.bytes},
+      {kLabs, lab.bytes},
+      {kShelves, Le().u32(0).bytes},
+      {kPlants, plants.bytes},
+      {kPlantCells, Le().u32(0).bytes},
+      {kSecondPlantCells, Le().u32(1).u16(1).u16(2).bytes},
+      {kAreas, Le().u32(1).u16(10).u16(20).u8(5).bytes},
+      {kLiquids, Le().u32(0).u32(1).u16(3).u16(4).bytes},
+      {kCircuits, circuits.bytes},
+      {kMobs, Le().u32(2).u16(11).u16(12).u8(0).u16(3).u16(15).u16(16).u8(3).u16(5).bytes},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    EXPECT_EQ(sectionBytes(file, c.id), c.body);
+  }
+}
+
+TEST_F(WorldFileFormatTest, EverySectionReadsBack) {
+  auto world = makeWorld();
+  furnish(*world);
+  WorldMap& map = world->map();
+  map.cell(2, 3).front = block_word::compose(map.cell(2, 3).front, 10, 2);
+  map.cell(2, 3).back = 0x3014;
+  map.cell(2, 3).decos = {0x1001, 0x8002, 0, 0x0FFF};
+  map.cell(2, 3).circuitA = 0x55;
+  map.cell(2, 3).circuitB = 0xAA;
+  map.cell(2, 3).liquid = 0x64;
+  map.cell(2, 3).flags = 0x78;
+  map.explored()->revealAround(100, 60);
+  const CircuitState circuits = captureCircuits(*world);
+  PlayerCells player{100, 50, 101, 51};
+
+  const Bytes file = save(*world, player);
+  PlayerCells loadedPlayer;
+  auto loaded = load(file, 0, &loadedPlayer);
+  ASSERT_NE(loaded, nullptr);
+  WorldMap& back = loaded->map();
+  EXPECT_EQ(loadedPlayer, player);
+  EXPECT_EQ(back.surfaceLines(), map.surfaceLines());
+  for (int32_t x = 0; x < map.width(); ++x) {
+    for (int32_t y = 0; y < map.height(); ++y) {
+      const MapBlock& a = map.cell(x, y);
+      const MapBlock& b = back.cell(x, y);
+      ASSERT_TRUE(a.front == b.front && a.back == b.back && a.decos == b.decos && a.circuitA == b.circuitA &&
+                  a.circuitB == b.circuitB && a.liquid == b.liquid && (a.flags & 0x78) == (b.flags & 0x78) &&
+                  b.x == x && b.y == y)
+          << "cell " << x << "," << y;
+    }
+  }
+  EXPECT_EQ(back.explored()->words(), map.explored()->words());
+  EXPECT_TRUE(back.explored()->isExplored(100, 60));
+  EXPECT_EQ(loaded->dayClock().tickCounter, 700u);
+  EXPECT_EQ(loaded->dayClock().phase, DayPhase::Dusk);
+  EXPECT_EQ(loaded->weather().kind, WeatherKind::Rain);
+  EXPECT_EQ(loaded->weather().ticksSinceChange, 300u & 0xFF);
+
+  ASSERT_EQ(loaded->chests().size(), 1u);
+  const Chest& chest = **loaded->chests().begin();
+  EXPECT_EQ(&chest.cell(), &back.cell(5, 60));
+  ASSERT_NE(chest.itemAt(3), nullptr);
+  EXPECT_EQ(chest.itemAt(3)->id, 40);
+  EXPECT_EQ(chest.itemAt(3)->word, 0x11u);
+  ASSERT_EQ(loaded->signs().size(), 1u);
+  EXPECT_EQ((*loaded->signs().begin())->text(), "Hi");
+  ASSERT_EQ(loaded->alchemyLabs().size(), 1u);
+  EXPECT_EQ((*loaded->alchemyLabs().begin())->itemAt(AlchemyLab::kOutputSlot)->id, 41);
+  ASSERT_EQ(loaded->protectedAreas().areas().size(), 1u);
+  EXPECT_TRUE(loaded->protectedAreas().coversCell(loaded->protectedAreas().areas()[0], 12, 22));
+  EXPECT_EQ(back.liquids().pendingCells(), std::vector<uint32_t>{static_cast<uint32_t>(back.index(3, 4))});
+  EXPECT_EQ(captureCircuits(*loaded), circuits);
+
+  EXPECT_EQ(links.restoredPlants, links.plantRecords);
+  const std::vector<SavedMob> kept = {links.mobs[0], links.mobs[2]};
+  EXPECT_EQ(links.spawned, kept);
+  EXPECT_EQ(links.recounts, 1);
+  ASSERT_EQ(links.restoredStables.size(), 1u);
+  EXPECT_EQ(links.restoredStables.begin()->first, &back.cell(8, 63));
+  EXPECT_EQ(links.restoredStables.begin()->second, links.stables.begin()->second);
+}
+
+TEST_F(WorldFileFormatTest, StabledAnimalsSurviveInCreativeWorlds) {
+  auto world = makeWorld(1);
+  ASSERT_TRUE(world->isCreative());
+  MapBlock& stable = world->map().cell(40, 70);
+  world->stables().add(std::make_unique<TestStable>(stable));
+  links.stables[&stable] = StableContents{{{{4, 1, 2}, {5, 0, 1}, {6, 2, 2}}}, DiskItem{}};
+  auto loaded = load(save(*world), 1);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->map().explored(), nullptr);
+  ASSERT_EQ(links.restoredStables.size(), 1u);
+  EXPECT_EQ(links.restoredStables.begin()->second.animals, links.stables[&stable].animals);
+  EXPECT_EQ(loaded->stables().size(), 1u);
+}
+
+TEST_F(WorldFileFormatTest, WaitingChargesAreSavedUnlitAndTheWorldKeepsThem) {
+  auto world = makeWorld();
+  MapBlock& cell = world->map().cell(20, 50);
+  cell.decos = {map_deco::make(5, 0, 0), map_deco::make(ExplosionSystem::kLitCharge, 2, 0),
+                map_deco::make(ExplosionSystem::kLitCharge, 0, 0), 0};
+  ASSERT_TRUE(world->explosions().add(cell, nullptr, kStandardBlast, 60.0f, 1));
+  auto loaded = load(save(*world));
+  ASSERT_NE(loaded, nullptr);
+  const std::array<MapDeco, 4> expected = {map_deco::make(5, 0, 0), map_deco::make(ExplosionSystem::kCharge, 2, 0),
+                                           map_deco::make(ExplosionSystem::kLitCharge, 0, 0), 0};
+  EXPECT_EQ(loaded->map().cell(20, 50).decos, expected);
+  EXPECT_EQ(map_deco::id(cell.decos[1]), ExplosionSystem::kLitCharge);
+}
+
+TEST_F(WorldFileFormatTest, RevisionZeroCellsTakeTheReplacementBlock) {
+  auto world = makeWorld();
+  world->map().cell(1, 1).front = block_word::compose(world->map().cell(1, 1).front, 0x963, 3);
+  world->map().cell(1, 1).flags = 0x30;
+  Bytes file = save(*world);
+  EXPECT_EQ(load(file)->map().cell(1, 1).frontId(), 0x963);  // revision 1: as stored
+
+  file[12 + 2 * 12 + 2] = 0;  // the cells' directory entry (third) says revision 0
+  auto loaded = load(file);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->map().cell(1, 1).frontId(), 0x961);
+  EXPECT_EQ(loaded->map().cell(1, 1).frontVariant(), 3);
+  EXPECT_EQ(loaded->map().cell(1, 1).blockState(), 4);
+}
+
+TEST_F(WorldFileFormatTest, OlderBuildsItemsAreConverted) {
+  const struct {
+    uint32_t build;
+    bool replaced;
+  } cases[] = {{29100, true}, {29000, false}, {30000, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.build);
+    auto world = makeWorld();
+    MapBlock& cell = world->map().cell(5, 60);
+    cell.front = block_word::compose(cell.front, kChestBlock, 0);
+    world->chests().add(std::make_unique<Chest>(cell, kChestBlock)).setItem(0, newItem(61, 0, 1, 0, 0));
+    Bytes file = save(*world);
+    const size_t buildAt = locate(file, kInfo).offset + 20;
+    for (size_t i = 0; i < 4; ++i) file[buildAt + i] = static_cast<uint8_t>(c.build >> (8 * i));
+    auto loaded = load(file);
+    ASSERT_NE(loaded, nullptr);
+    const uint16_t id = (*loaded->chests().begin())->itemAt(0)->id;
+    const bool replaced = id == 1079 || id == 55 || id == 311 || id == 567 || id == 823;
+    EXPECT_EQ(replaced, c.replaced) << id;
+    EXPECT_EQ(id == 61, !c.replaced);
+  }
+}
+
+TEST_F(WorldFileFormatTest, NamesKeepAtMostThirtyTwoBytes) {
+  auto world = makeWorld();
+  for (const std::string& name : {std::string(32, 'n'), std::string(40, 'm')}) {
+    const std::string path = dir_.file("named.dat");
+    WorldEntry entry = entryFor(*world);
+    entry.displayName = name;
+    kel::FileHandle out(path, kel::FileHandle::READ_WRITE_NEW);
+    ASSERT_TRUE(writeWorldFile(out, entry, *world, {}, links));
+    kel::FileHandle in(path, kel::FileHandle::READ);
+    DataStreamReader reader(in);
+    WorldInfo info;
+    ASSERT_TRUE(readWorldInfo(reader, info));
+    EXPECT_EQ(info.name, name.substr(0, 32));
+  }
+}
+
+}  // namespace
+}  // namespace saves_test
