@@ -7,7 +7,7 @@
 #include "content/tables/content_tables.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
-#include "platform/settings/options.h"
+#include "platform/settings/settings.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -15,6 +15,7 @@
 namespace {
 
 constexpr uint16_t kBedrock = 84;
+constexpr int kBreakable = 2;  // the block flag that lets a block be broken outside creative mode
 constexpr uint8_t kRefusal = 3;
 constexpr uint16_t kFirework = 1042;
 
@@ -68,7 +69,7 @@ bool canBreakBlock(World& world, PlayerBase* player, const Item* tool, const Map
   }
   const uint16_t word = cell.frontId() != 0 ? cell.front : cell.back;
   const uint16_t id = block_word::id(word);
-  if (!props[id].has(block_flag::kDecoSearch) && (!world.isCreative() || id == kBedrock)) return false;
+  if (!props[id].has(kBreakable) && (!world.isCreative() || id == kBedrock)) return false;
 
   const Item* breaking = tool != nullptr ? tool : (player != nullptr ? player->heldItem() : nullptr);
   const uint8_t kind = breaking != nullptr ? itemKindOf(breaking) : item_kind::kUnknown;
