@@ -11,6 +11,7 @@
 #include "game/rules/bed_rules.h"
 #include "game/rules/block_edit_rules.h"
 #include "game/rules/finding_pets.h"
+#include "game/rules/item_use_rules.h"
 #include "world/map/world_map.h"
 #include "world/plants/plant_system.h"
 #include "world/world.h"
@@ -156,6 +157,14 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   player.die();
   playPlayerAction(&player, kActionDied, 0, 1);
   return true;
+}
+
+bool LocalLogic::canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) {
+  return world_ != nullptr && ::canBreakBlock(*world_, player, tool, cell);
+}
+
+bool LocalLogic::useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float) {
+  return ::useSpawningItem(mode != 0, player, item, 0);  // no entity lists yet: none to count
 }
 
 void LocalLogic::startTimers() {

@@ -66,6 +66,8 @@ class LocalLogic : public NullLogic, public PlayerRules {
   void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
 
   bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override;
+  bool canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) override;
+  bool useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float aim) override;
 
   // The periodic tasks, rebuilt and unpaused; `timers().step()` runs one second of them.
   void startTimers();

@@ -11,6 +11,7 @@
 #include "game/rules/finding_pets.h"
 #include "game/rules/portal_rules.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/player_rules/message_events.h"
 
 namespace game_test {
 namespace {
@@ -21,28 +22,6 @@ constexpr uint16_t kBread = 110;    // food value 3
 constexpr uint16_t kSpoiled = 111;  // food value -2
 constexpr uint16_t kPotion = 2126 + 64 * 3;
 constexpr uint16_t kSeedSniffer = 1885;  // a pet that finds seed items (41)
-
-struct Shown {
-  uint8_t kind;
-  std::string text;
-};
-
-class MessageEvents final : public PlayerEvents {
- public:
-  void message(uint8_t kind, const std::string& text) override { messages.push_back({kind, text}); }
-  void textById(uint8_t kind, int16_t id) override { texts.push_back({kind, id}); }
-  void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
-  struct Text {
-    uint8_t kind;
-    int16_t id;
-  };
-  struct Stat {
-    uint16_t id, value;
-  };
-  std::vector<Shown> messages;
-  std::vector<Text> texts;
-  std::vector<Stat> stats;
-};
 
 class ThrownItems final : public ItemSpawner {
  public:
