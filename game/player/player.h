@@ -36,6 +36,8 @@ class Player : public PlayerBase, public InventoryOwner {
   // One unit of the held stack is used up; an emptied stack goes back to the pool.
   void useUpHeldItem();
   uint16_t heldToolCapabilities() const;
+  // The break power of the held item against the cell's front block.
+  float breakTimeFor(const MapBlock& cell) const;
   bool isNextToCell(const MapBlock& cell) const;
   bool canReach(const MapBlock& cell, const Item* item) const;
 

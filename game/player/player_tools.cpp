@@ -1,0 +1,106 @@
+// The player's held-item rules: the held stack used up and worn down, what the held tool can
+// break and how fast, and how far the player reaches with it.
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/stats/player_stats_block.h"
+#include "content/tables/block_def.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
+#include "game/inventory/item_kinds.h"
+#include "game/player/player.h"
+#include "game/player/player_events.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint16_t kSoundToolBroken = 46;
+constexpr uint8_t kItemKindBreaksNothing = 3;
+constexpr uint16_t kRequirementMask = 0x1F;
+
+bool isPlaceable(const Item* item) {
+  const uint8_t kind = itemKindOf(item);
+  return kind == 3 || kind == 4 || kind == 8 || kind == 16;
+}
+
+// Short way round the world's width.
+int wrappedDistance(int a, int b, int width) {
+  int d = std::abs(a - b);
+  if (width > 0) d %= width;
+  return std::min(d, width - d);
+}
+
+}  // namespace
+
+void Player::wearTool(uint8_t quickSlot) {
+  if (world != nullptr && world->isCreative()) return;
+  Item* item = inventory->slotItem({SlotKind::Quick, quickSlot, 0});
+  if (!isSwingingItem(item)) return;
+  if (item->durability > 0) --item->durability;
+  if (item->durability > 0) return;
+  MapBlock* cell = currentMapBlock();
+  if (cell != nullptr) playerEvents().sound(kSoundToolBroken, *cell);
+  recordStat(kStatToolBroken, item->id);
+}
+
+void Player::useUpHeldItem() {
+  const uint32_t index = inventory->selected();
+  Item* held = heldItem();
+  if (held == nullptr || held->isNone()) return;
+  if (--held->count > 0) return;
+  freeItem(held);
+  inventory->setSlot({SlotKind::Quick, static_cast<uint8_t>(index), 0}, nullptr);
+  heldItemChanged(nullptr);
+}
+
+uint16_t Player::heldToolCapabilities() const {
+  const Item* held = heldItem();
+  uint16_t bits = 0;
+  if (held != nullptr && !held->isNone()) {
+    const ItemDef* def = held->definition();
+    bits = def != nullptr && def->tool != nullptr ? def->tool->capabilities() : 0;
+    if (itemKindOf(held) != item_kind::kTool) return bits;
+  }
+  if (hasFlag(12)) bits |= 1;
+  if (hasFlag(10)) bits |= 2;
+  if (hasFlag(11)) bits |= 4;
+  if (hasFlag(13)) bits |= 8;
+  return bits;
+}
+
+bool Player::isNextToCell(const MapBlock& cell) const {
+  const int width = world != nullptr ? world->map().width() : 0;
+  return wrappedDistance(cell.x, static_cast<int>(cellX), width) <= 1 &&
+         std::abs(cell.y - static_cast<int>(cellY)) <= 1;
+}
+
+bool Player::canReach(const MapBlock& cell, const Item* item) const {
+  if (world != nullptr && world->isCreative()) return true;
+  int reach = 1;
+  if (item != nullptr && !item->isNone() && !isPlaceable(item)) {
+    const ItemDef* def = item->definition();
+    if (isSwingingItem(item) && def != nullptr) {
+      reach = def->record.reach() + (item->modifier() == 3 ? 1 : 0);
+    }
+  }
+  const int width = world != nullptr ? world->map().width() : 0;
+  return wrappedDistance(cell.x, static_cast<int>(cellX), width) <= reach &&
+         std::abs(cell.y - static_cast<int>(cellY)) <= reach;
+}
+
+float Player::breakTimeFor(const MapBlock& cell) const {
+  const Item* held = heldItem();
+  if (held == nullptr || held->isNone()) return stats.handValues[2];
+  const uint16_t requirement = contentTables().blockDefs[cell.frontId()].record.useKind();
+  const uint8_t kind = itemKindOf(held);
+  if (kind != item_kind::kTool && (requirement & 1) == 0) return stats.handValues[3];
+  if (kind == kItemKindBreaksNothing) return 0;
+  if ((requirement & kRequirementMask & ~heldToolCapabilities()) != 0) return stats.handValues[3];
+  const PlayerStatsBlock block;
+  return held->miningPower(&block);
+}
