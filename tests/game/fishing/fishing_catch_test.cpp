@@ -46,14 +46,6 @@ TEST(CatchTierTest, TheDrawMeetsTheThresholdsThatBaitMoves) {
   for (const Case& c : cases) EXPECT_EQ(catchTierFor(c.r, c.bait), c.tier) << c.r << " bait " << c.bait;
 }
 
-TEST(CatchTierTest, BaitAndRodTiersByItem) {
-  const std::pair<uint16_t, int> baits[] = {{13, 5}, {15, 1}, {33, 3}, {51, 4}, {62, 8},
-                                            {66, 6}, {90, 2}, {106, 7}, {14, 0}, {0xFFFF, 0}};
-  for (auto [item, tier] : baits) EXPECT_EQ(baitTier(item), tier) << item;
-  const std::pair<uint16_t, int> rods[] = {{15, 0}, {79, 1}, {143, 2}, {271, 3}, {207, 4}, {335, 5}, {399, 5}, {16, -1}};
-  for (auto [item, tier] : rods) EXPECT_EQ(fishingRodTier(item), tier) << item;
-}
-
 TEST_F(FishingCatchTest, RowsApplyByLiquidPlanetPhaseAndDepth) {
   makeWorld(kCoralPlanet, DayPhase::Night);
   struct Case {

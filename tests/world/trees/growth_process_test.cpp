@@ -111,19 +111,6 @@ TEST_F(TreeTest, TheGeneratorsRunWritesTheMapAndRegistersNothing) {
   EXPECT_GT(fruitBlocks, 0);
 }
 
-TEST_F(TreeTest, RandomInRangeStaysInItsBounds) {
-  EXPECT_EQ(randomInRange(4, 4), 4);
-  bool sawLow = false, sawHigh = false;
-  for (int i = 0; i < 200; ++i) {
-    const int v = randomInRange(1, 3);
-    ASSERT_GE(v, 1);
-    ASSERT_LE(v, 3);
-    sawLow |= v == 1;
-    sawHigh |= v == 3;
-  }
-  EXPECT_TRUE(sawLow && sawHigh);
-}
-
 TEST_F(TreeTest, BreakingACrownLeafStopsThatSideOfItsGrowingBranch) {
   ProcessSpec& spec = contentTables().processSpecs[25];
   spec.steps = {{0, 1, 1, 0, 0}, {1, 1, 1, 3, 3}};  // one root row, one trunk row with branches of 3
@@ -167,11 +154,6 @@ TEST_F(LeafDecayTest, ALeafStillSupportedOnlyLeavesTheRegistry) {
   for (size_t i = 0; i < registered; ++i) decay().decayRandomLeaf(rules);
   EXPECT_EQ(decay().size(), 0u);
   for (int x = 11; x <= 14; ++x) EXPECT_EQ(at(x, 5).frontId(), kLeaf) << x;
-}
-
-TEST_F(LeafDecayTest, AnEmptyRegistryDoesNothing) {
-  decay().decayRandomLeaf(rules);
-  EXPECT_TRUE(rules.edits.empty());
 }
 
 TEST_F(LeafDecayTest, ALeafReplacedMeanwhileIsNotRemoved) {
