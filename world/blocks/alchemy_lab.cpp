@@ -15,11 +15,18 @@ void AlchemyLab::dropContents(Logic& rules) { dropAll(rules); }
 
 void AlchemyLab::setItem(uint8_t slot, Item* item) { putItem(slot, item); }
 
-void AlchemyLab::brew(const PotionResult& recipe) {
+bool AlchemyLab::brew(const PotionResult& recipe) {
   Item*& output = slots()[kOutputSlot];
+  // The output must take the potion whole: an empty slot, or the same potion below a full stack.
+  // Otherwise nothing is brewed and no ingredient is used.
+  if (output != nullptr &&
+      (output->id != recipe.itemId || output->word != recipe.value || output->count >= ITEM_STACK_LIMIT)) {
+    return false;
+  }
   if (output == nullptr) {
     output = newItem(recipe.itemId, 0, 1, -1, recipe.value);
-  } else if (output->count < ITEM_STACK_LIMIT) {
+    if (output == nullptr) return false;
+  } else {
     ++output->count;
   }
   for (size_t i = 0; i < kIngredientSlots; ++i) {
@@ -30,4 +37,5 @@ void AlchemyLab::brew(const PotionResult& recipe) {
       ingredient = nullptr;
     }
   }
+  return true;
 }

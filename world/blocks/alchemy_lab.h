@@ -20,8 +20,9 @@ class AlchemyLab : public LogicItemBlock {
   void dropContents(Logic& rules) override;
   virtual void setItem(uint8_t slot, Item* item);
 
-  // One potion of the recipe goes to the output slot and every ingredient slot gives one unit.
-  void brew(const PotionResult& recipe);
+  // One potion of the recipe goes to the output slot and every ingredient slot gives one unit;
+  // false, using nothing, when the output holds another item or a full stack (999).
+  bool brew(const PotionResult& recipe);
 
   bool brewing() const { return brewing_ != 0; }
   void setBrewing(bool on) { brewing_ = on ? 1 : 0; }

@@ -1,24 +1,32 @@
 #pragma once
-// The world's portal frames, as far as placing and breaking blocks reach them: a placed frame
-// block is noted for the frame check of the portal rules, a broken one leaves the registry.
-// Building portals from the noted frames and travelling through them belong to the portal rules.
-// Main thread only.
+// Building and breaking portals in a world, as placing and breaking portal frame blocks reach
+// them. In a world of the third mode, an empty cell closed on its left, its right and above by
+// three frame blocks of one kind fills with the portal block (44) and joins the portal list;
+// breaking a frame block removes the portal blocks beside it and their records. Every change of
+// a cell is a block edit through the current rules. Main thread only.
 
-#include <cstddef>
-#include <set>
+#include <cstdint>
 
 class MapBlock;
 class WorldMap;
 
+// The planet a frame block's portals lead to; 0 for a block that is no frame.
+uint32_t portalTargetForFrame(uint16_t frameBlock);
+
 class PortalRegistry {
  public:
+  static constexpr uint16_t kPortalBlock = 44;
+
   explicit PortalRegistry(WorldMap& map) : map_(map) {}
 
-  void noteFrameAt(const MapBlock& cell);
-  void removeFrameAt(const MapBlock& cell);
-  bool hasFrameAt(const MapBlock& cell) const;
+  // A frame block was placed in the cell: completes a portal when the frame is whole.
+  void noteFrameAt(MapBlock& cell);
+  // A frame block left the cell: the portals beside it go.
+  void removeFrameAt(MapBlock& cell);
 
  private:
+  MapBlock* frameEnclosure(const MapBlock& cell);
+  uint32_t planet() const;
+
   WorldMap& map_;
-  std::set<size_t> frames_;
 };

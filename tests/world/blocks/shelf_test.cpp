@@ -1,0 +1,140 @@
+// Putting units on item shelves, clothing stands and fish tanks, the slots they find, and what a
+// refused unit leaves behind.
+
+#include <vector>
+
+#include "content/tables/content_tables.h"
+#include "tests/world/world_recorders.h"
+#include "world/blocks/shelf.h"
+#include "world/seams/shelf_displays.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr uint16_t kTwoSlotShelf = 210, kFourSlotShelf = 212, kStand = 320, kTank = 324;
+constexpr uint16_t kApple = 500, kHat = 501, kFish = 502;
+
+class ShelfRules final : public NullLogic {
+ public:
+  Entity* spawnTreasureEntity(engine::Vec2 at, engine::Vec2, MapBlock*) override {
+    shown.push_back(at);
+    return nullptr;
+  }
+  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override {
+    freeItem(item);
+    ++dressParts;
+    return nullptr;
+  }
+  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override {
+    given.push_back(item->id);
+    freeItem(item);
+    return nullptr;
+  }
+  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
+    given.push_back(item->id);
+    freeItem(item);
+    return nullptr;
+  }
+  std::vector<engine::Vec2> shown;
+  std::vector<uint16_t> given;
+  int dressParts = 0;
+};
+
+class FishTank final : public ShelfDisplays {
+ public:
+  bool isShowableFish(uint16_t itemId) override { return itemId == kFish; }
+  Entity* showFish(const Item&, MapBlock&, engine::Vec2) override {
+    ++fish;
+    return nullptr;
+  }
+  void markForRemoval(Entity*) override {}
+  int fish = 0;
+};
+
+class ShelfTest : public EditWorldTest {
+ protected:
+  void SetUp() override {
+    EditWorldTest::SetUp();
+    contentTables().itemDefs[kHat].record.bytes[content::item_record::kind] = 12;
+    setCurrentLogic(&shelfRules);
+    setShelfDisplays(&tank);
+  }
+  void TearDown() override {
+    setShelfDisplays(nullptr);
+    freeItem(held);
+    EditWorldTest::TearDown();
+  }
+  Shelf* shelfAt(int32_t x, int32_t y) { return dynamic_cast<Shelf*>(world->shelves().findAt(at(x, y))); }
+  bool putOn(int32_t x, int32_t y, uint8_t position) { return putItemOnShelf(*world, at(x, y), held, position); }
+
+  ShelfRules shelfRules;
+  FishTank tank;
+  Item* held = nullptr;
+};
+
+TEST_F(ShelfTest, ATwoSlotShelfPicksItsSlotByPositionAndIsMadeOnFirstUse) {
+  put(4, 4, kTwoSlotShelf);
+  held = newItem(kApple, 0, 5, -1, 0);
+  EXPECT_EQ(shelfAt(4, 4), nullptr);
+  EXPECT_TRUE(putOn(4, 4, 3));
+  ASSERT_NE(shelfAt(4, 4), nullptr);
+  EXPECT_NE(shelfAt(4, 4)->itemAt(1), nullptr);
+  EXPECT_TRUE(putOn(4, 4, 0));
+  EXPECT_NE(shelfAt(4, 4)->itemAt(0), nullptr);
+  EXPECT_EQ(held->count, 3);
+  EXPECT_FALSE(putOn(4, 4, 1)) << "slot 1 is taken";
+  EXPECT_EQ(held->count, 3) << "the refused unit stays in the held stack";
+  ASSERT_EQ(shelfRules.shown.size(), 2u);
+  EXPECT_FLOAT_EQ(shelfRules.shown[0].x, 4 * 30.0f + 7.5f);
+  EXPECT_FLOAT_EQ(shelfRules.shown[1].x, 4 * 30.0f - 7.5f);
+}
+
+TEST_F(ShelfTest, APositionAtOrBeyondTheSlotCountFindsNoSlot) {
+  put(4, 4, kFourSlotShelf);
+  held = newItem(kApple, 0, 1, -1, 0);
+  Item* const before = held;
+  for (uint8_t position : {4, 5, 254}) {
+    EXPECT_FALSE(putOn(4, 4, position)) << int(position);
+    EXPECT_EQ(held, before) << "the last unit is not lost";
+    EXPECT_EQ(held->count, 1);
+  }
+  EXPECT_TRUE(putOn(4, 4, 3));
+  EXPECT_EQ(held, nullptr) << "the last unit went onto the shelf";
+  EXPECT_NE(shelfAt(4, 4)->itemAt(3), nullptr);
+}
+
+TEST_F(ShelfTest, ClothingGoesToTheSlotOfItsKindAndShowsItsParts) {
+  put(4, 4, kStand);
+  held = newItem(kHat, 0, 1, -1, 0);
+  EXPECT_TRUE(putOn(4, 4, 0));
+  EXPECT_NE(shelfAt(4, 4)->itemAt(2), nullptr);
+  EXPECT_EQ(shelfRules.dressParts, 2) << "parts 6 and 7";
+  held = newItem(kApple, 0, 1, -1, 0);
+  EXPECT_FALSE(putOn(4, 4, 0)) << "not clothing";
+}
+
+TEST_F(ShelfTest, AFullFishTankRefusesTheNextFish) {
+  put(4, 4, kTank);
+  held = newItem(kFish, 0, 5, -1, 0);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(putOn(4, 4, 0)) << i;
+  EXPECT_FALSE(putOn(4, 4, 0));
+  EXPECT_EQ(held->count, 1);
+  EXPECT_EQ(tank.fish, 4);
+}
+
+TEST_F(ShelfTest, ClearingGivesTheItemsBackAndABlockThatIsNoShelfTakesNothing) {
+  put(4, 4, kTwoSlotShelf);
+  held = newItem(kApple, 0, 2, -1, 0);
+  putOn(4, 4, 0);
+  putOn(4, 4, 1);
+  EXPECT_TRUE(shelfAt(4, 4)->clearDisplay(shelfRules));
+  EXPECT_EQ(shelfRules.given, (std::vector<uint16_t>{kApple, kApple}));
+  EXPECT_FALSE(shelfAt(4, 4)->clearDisplay(shelfRules));
+  put(6, 4, kDirt);
+  held = newItem(kApple, 0, 1, -1, 0);
+  EXPECT_FALSE(putOn(6, 4, 0));
+  EXPECT_EQ(world->shelves().findAt(at(6, 4)), nullptr);
+}
+
+}  // namespace

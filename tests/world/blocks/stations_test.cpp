@@ -1,0 +1,251 @@
+// Forges smelting by fuel and input, the alchemy lab's output limit, and stables keeping, feeding,
+// raising and breeding their mobs.
+
+#include <algorithm>
+#include <vector>
+
+#include "content/potions/potion_def.h"
+#include "content/tables/content_tables.h"
+#include "tests/world/world_recorders.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/forge.h"
+#include "world/blocks/stable.h"
+#include "world/seams/stable_mobs.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr uint16_t kIron = 65, kIronBar = 1538, kCoal = 64, kCopper = 735, kCopperBar = 1474;
+
+void stackable(uint16_t itemId) {
+  ItemDef& def = contentTables().itemDefs[itemId];
+  def.record.bytes[content::item_record::freeStack] = 1;
+  def.defined = true;
+}
+
+class ForgeTest : public EditWorldTest {
+ protected:
+  void SetUp() override {
+    EditWorldTest::SetUp();
+    for (uint16_t id : {kIronBar, kCopperBar, uint16_t{2126}}) stackable(id);
+  }
+  // Steps until the forge is cold; the number of steps taken.
+  static int runCold(Forge& forge) {
+    int steps = 0;
+    while (forge.smeltStep() != Forge::kCold && steps < 10000) ++steps;
+    return steps;
+  }
+};
+
+TEST_F(ForgeTest, OneUnitOfCoalSmeltsSixUnitsOfIron) {
+  Forge forge(at(3, 3));
+  forge.setItem(Forge::kFuel, newItem(kCoal, 0, 1, -1, 0));
+  EXPECT_FALSE(forge.burning()) << "nothing to smelt yet: the fuel waits";
+  forge.setItem(Forge::kInput, newItem(kIron, 0, 10, -1, 0));
+  EXPECT_TRUE(forge.burning());
+  EXPECT_EQ(forge.fuelTotal(), 30);
+  EXPECT_EQ(forge.smeltTotal(), 5);
+  EXPECT_EQ(forge.itemAt(Forge::kFuel), nullptr) << "its one unit is burning";
+  EXPECT_EQ(runCold(forge), 30);
+  ASSERT_NE(forge.itemAt(Forge::kOutput), nullptr);
+  EXPECT_EQ(forge.itemAt(Forge::kOutput)->id, kIronBar);
+  EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, 6);
+  EXPECT_EQ(forge.itemAt(Forge::kInput)->count, 4);
+}
+
+TEST_F(ForgeTest, ChangingTheInputRestartsItsCountdown) {
+  Forge forge(at(3, 3));
+  forge.setItem(Forge::kFuel, newItem(kCoal, 0, 1, -1, 0));
+  forge.setItem(Forge::kInput, newItem(kIron, 0, 10, -1, 0));
+  forge.smeltStep();
+  forge.smeltStep();
+  EXPECT_EQ(forge.smeltLeft(), 3);
+  Item* iron = forge.itemAt(Forge::kInput);
+  forge.clearSlot(Forge::kInput);
+  freeItem(iron);
+  forge.setItem(Forge::kInput, newItem(kCopper, 0, 3, -1, 0));
+  EXPECT_EQ(forge.smeltLeft(), 5);
+}
+
+TEST_F(ForgeTest, AnOutputOfAnotherItemOrAFullStackStopsTheForge) {
+  const struct {
+    const char* what;
+    uint16_t outputId;
+    uint16_t outputCount;
+    uint16_t expectedAfter;
+  } cases[] = {{"another item", kCopperBar, 5, 5}, {"a full stack", kIronBar, 999, 999}, {"one short of full", kIronBar, 998, 999}};
+  for (const auto& c : cases) {
+    Forge forge(at(3, 3));
+    forge.setItem(Forge::kOutput, newItem(c.outputId, 0, c.outputCount, -1, 0));
+    forge.setItem(Forge::kFuel, newItem(kCoal, 0, 2, -1, 0));
+    forge.setItem(Forge::kInput, newItem(kIron, 0, 10, -1, 0));
+    for (int i = 0; i < 70; ++i) forge.smeltStep();
+    EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, c.expectedAfter) << c.what;
+    EXPECT_EQ(forge.itemAt(Forge::kInput)->count, 10 - (c.expectedAfter - c.outputCount)) << c.what;
+    EXPECT_LE(forge.itemAt(Forge::kOutput)->count, ITEM_STACK_LIMIT) << c.what;
+  }
+}
+
+TEST_F(ForgeTest, BrewingNeverGrowsAnOutputPastAFullStackOrOntoAnotherPotion) {
+  AlchemyLab lab(at(2, 2));
+  PotionResult recipe;
+  recipe.itemId = 2126;
+  recipe.value = 0x0345;
+  lab.setItem(0, newItem(600, 0, 5, -1, 0));
+  lab.setItem(AlchemyLab::kOutputSlot, newItem(2126, 0, 999, -1, 0x0345));
+  EXPECT_FALSE(lab.brew(recipe));
+  EXPECT_EQ(lab.itemAt(AlchemyLab::kOutputSlot)->count, 999);
+  EXPECT_EQ(lab.itemAt(0)->count, 5) << "no ingredient is used for nothing";
+  lab.itemAt(AlchemyLab::kOutputSlot)->word = 0x0111;
+  lab.itemAt(AlchemyLab::kOutputSlot)->count = 3;
+  EXPECT_FALSE(lab.brew(recipe)) << "another potion in the output";
+  lab.itemAt(AlchemyLab::kOutputSlot)->word = 0x0345;
+  EXPECT_TRUE(lab.brew(recipe));
+  EXPECT_EQ(lab.itemAt(AlchemyLab::kOutputSlot)->count, 4);
+  EXPECT_EQ(lab.itemAt(0)->count, 4);
+}
+
+// ---- Stables ----
+
+// Mobs made by the rules stand where the test puts them.
+class StableWorld : public NullLogic {
+ public:
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t mode, PlayerBase*) override {
+    modes.push_back(mode);
+    return reinterpret_cast<MobEntity*>(static_cast<uintptr_t>(64 * (++made)));
+  }
+  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
+    drops.push_back(item->id);
+    freeItem(item);
+    return nullptr;
+  }
+  std::vector<uint8_t> modes;
+  std::vector<uint16_t> drops;
+  int made = 0;
+};
+
+class RecordingMobs final : public StableMobs {
+ public:
+  bool cellOf(MobEntity* mob, int32_t& x, int32_t& y) override {
+    auto found = std::find_if(places.begin(), places.end(), [&](const auto& p) { return p.mob == mob; });
+    if (found == places.end()) return false;
+    x = found->x;
+    y = found->y;
+    return true;
+  }
+  engine::Vec2 positionOf(MobEntity*) override { return {}; }
+  void setStable(MobEntity* mob, LogicBlock* stable) override { stables.push_back({mob, stable}); }
+  void markRemoved(MobEntity* mob) override { removed.push_back(mob); }
+  void broadcastEffect(MobEntity*, uint8_t effect) override { effects.push_back(effect); }
+
+  struct Place {
+    MobEntity* mob;
+    int32_t x, y;
+  };
+  std::vector<Place> places;
+  std::vector<std::pair<MobEntity*, LogicBlock*>> stables;
+  std::vector<MobEntity*> removed;
+  std::vector<uint8_t> effects;
+};
+
+class StableTest : public EditWorldTest {
+ protected:
+  void SetUp() override {
+    EditWorldTest::SetUp();
+    setCurrentLogic(&mobsRules);
+    setStableMobs(&mobs);
+  }
+  void TearDown() override {
+    setStableMobs(nullptr);
+    EditWorldTest::TearDown();
+  }
+  Stable& stableOn(uint16_t block, int32_t x = 5, int32_t y = 5) {
+    put(x, y, block);
+    stables.push_back(std::make_unique<Stable>(at(x, y), world->map()));
+    return *stables.back();
+  }
+  StableWorld mobsRules;
+  RecordingMobs mobs;
+  std::vector<std::unique_ptr<Stable>> stables;
+};
+
+TEST_F(StableTest, AddingMobsByTheirItems) {
+  Stable& stable = stableOn(2407);
+  EXPECT_EQ(stable.addMob(27), Stable::kPlaced);
+  EXPECT_EQ(stable.mobKindAt(0), 145);
+  EXPECT_EQ(stable.mobFedLevelAt(0), 7);
+  EXPECT_EQ(mobsRules.modes, std::vector<uint8_t>{4});
+  EXPECT_EQ(stableOn(352, 8, 5).addMob(27), Stable::kWrongStable);
+  EXPECT_EQ(stable.addMob(12345), Stable::kNoMobItem);
+  EXPECT_EQ(stable.addMob(91), Stable::kPlaced);
+  EXPECT_EQ(stable.addMob(27), Stable::kPlaced);
+  EXPECT_EQ(stable.addMob(27), Stable::kNoRoom);
+  EXPECT_EQ(stable.mobCount(), 3);
+}
+
+TEST_F(StableTest, AMobThatWanderedTenCellsGoesButNotOneJustAcrossTheWrap) {
+  Stable& stable = stableOn(2407, 1, 5);
+  stable.addMob(27);
+  stable.addMob(91);
+  mobs.places = {{stable.mobAt(0), kWidth - 2, 5}, {stable.mobAt(1), 11, 5}};  // 3 cells (wrapped) and 10 cells
+  stable.updateMobs();
+  EXPECT_NE(stable.mobAt(0), nullptr) << "three cells away across the seam";
+  EXPECT_EQ(stable.mobAt(1), nullptr);
+  EXPECT_EQ(stable.mobCount(), 1);
+  EXPECT_EQ(mobs.effects, std::vector<uint8_t>{31});
+}
+
+TEST_F(StableTest, FeedKeepsMobsFedOnlyWhenTheStableTakesIt) {
+  Stable& stable = stableOn(352);
+  stable.addMob(539);
+  stable.setItem(newItem(237, 0, 50, -1, 0));  // feed for block 353 only
+  for (int i = 0; i < 400; ++i) stable.updateMobs();
+  EXPECT_EQ(stable.feed()->count, 50);
+  EXPECT_LT(stable.mobFedLevelAt(0), 7) << "hungry over time";
+  freeItem(stable.feed());
+  stable.setItem(newItem(170, 0, 50, -1, 0));  // accepted by 352
+  for (int i = 0; i < 10; ++i) stable.updateMobs();
+  EXPECT_EQ(stable.mobFedLevelAt(0), 7);
+  EXPECT_LT(stable.feed()->count, 50);
+}
+
+TEST_F(StableTest, TwoFedMobsOfDifferentSexesBreedAndTheYoungGrowsUp) {
+  Stable& stable = stableOn(2407);
+  stable.addMob(27);  // 145
+  stable.addMob(91);  // 146
+  for (int i = 0; i < 28; ++i) stable.breed();  // 7 a call: 200 after 29 calls
+  EXPECT_EQ(stable.mobCount(), 2);
+  EXPECT_EQ(stable.progressAt(0), 196);
+  stable.breed();
+  stable.breed();
+  ASSERT_EQ(stable.mobCount(), 3);
+  EXPECT_EQ(stable.mobKindAt(2), 147);
+  EXPECT_EQ(stable.progressAt(0), 0);
+  EXPECT_NE(std::find(mobs.effects.begin(), mobs.effects.end(), 30), mobs.effects.end());
+
+  // The young, kept fed, grows up into one of the two adult kinds.
+  stable.setItem(newItem(926, 0, 999, -1, 0));
+  for (int i = 0; i < 60 && stable.mobKindAt(2) == 147; ++i) stable.updateMobs();
+  EXPECT_TRUE(stable.mobKindAt(2) == 145 || stable.mobKindAt(2) == 146);
+  EXPECT_EQ(mobs.removed.size(), 1u);
+}
+
+TEST_F(StableTest, SameSexOrYoungMobsNeverBreed) {
+  EXPECT_EQ(youngKindForPair(145, 145), -1);
+  EXPECT_EQ(youngKindForPair(145, 147), -1);
+  EXPECT_EQ(youngKindForPair(145, 22), -1) << "different groups";
+  const int32_t young = youngKindForPair(145, 146);
+  EXPECT_EQ(young, 147);
+}
+
+TEST_F(StableTest, BreakingTheStableLetsAdultsGoWithTheirItem) {
+  Stable& stable = stableOn(2407);
+  stable.addMob(27);
+  stable.setItem(newItem(926, 0, 3, -1, 0));
+  stable.dropContents(mobsRules);
+  EXPECT_EQ(stable.mobCount(), 0);
+  EXPECT_EQ(mobsRules.drops, (std::vector<uint16_t>{862, 926}));
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// Portal frames of each shape, frames that make no portal, the links between portals of two
+// planets in the order they are built, and breaking a frame.
+
+#include "tests/world/circuits/circuit_fixture.h"
+#include "world/portals/portal_list.h"
+#include "world/portals/portal_registry.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr uint16_t kFrameToPlanet1 = 2755, kFrameToPlanet2 = 2760, kPortal = PortalRegistry::kPortalBlock;
+
+class PortalTest : public CircuitTest {
+ protected:
+  void SetUp() override {
+    CircuitTest::SetUp();
+    defineBlock(kFrameToPlanet1, {.flags = bits({12, 23})});
+    defineBlock(kFrameToPlanet2, {.flags = bits({12, 23})});
+    defineBlock(kPortal, {.transparency = 1, .variants = 2});
+    portalList().records().clear();
+    onPlanet(2, 3);
+  }
+  void TearDown() override {
+    portalList().records().clear();
+    CircuitTest::TearDown();
+  }
+  void onPlanet(uint32_t planet, uint8_t mode) {
+    WorldParams params;
+    params.planetId = planet;
+    params.mode = mode;
+    makeWorld(params);
+    logic.world = world.get();
+    setCurrentLogic(&logic);
+  }
+  void frame(int32_t x, int32_t y, uint16_t block = kFrameToPlanet1) {
+    ASSERT_FALSE(apply(edit(edit_kind::kPlace, x, y, block)).wasRefused());
+  }
+};
+
+TEST_F(PortalTest, EachShapeCompletesThePortalWhateverBlockComesLast) {
+  // Frame around (x, 5): left (x - 1, 5), top (x, 6), right (x + 1, 5); the last block placed
+  // is the left side, the top or the right side.
+  const struct {
+    int32_t x;
+    int order[3];  // 0 left, 1 top, 2 right
+  } cases[] = {{5, {1, 2, 0}}, {12, {0, 2, 1}}, {19, {0, 1, 2}}};
+  for (const auto& c : cases) {
+    const int32_t spots[3][2] = {{c.x - 1, 5}, {c.x, 6}, {c.x + 1, 5}};
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(at(c.x, 5).frontId(), kAir) << "not yet at x " << c.x;
+      frame(spots[c.order[i]][0], spots[c.order[i]][1]);
+    }
+    EXPECT_EQ(at(c.x, 5).frontId(), kPortal) << "x " << c.x;
+  }
+  ASSERT_EQ(portalList().records().size(), 3u);
+  EXPECT_EQ(portalList().records()[0].planet, 2u);
+  EXPECT_EQ(portalList().records()[0].target, 1u);
+}
+
+TEST_F(PortalTest, NoPortalOutsideTheThirdModeOrWithMixedFramesOrAFilledCell) {
+  onPlanet(2, 0);
+  frame(4, 5);
+  frame(5, 6);
+  frame(6, 5);
+  EXPECT_EQ(at(5, 5).frontId(), kAir);
+  onPlanet(2, 3);
+  frame(4, 5);
+  frame(5, 6, kFrameToPlanet2);
+  frame(6, 5);
+  EXPECT_EQ(at(5, 5).frontId(), kAir);
+  put(11, 5, kDirt);
+  frame(10, 5);
+  frame(11, 6);
+  frame(12, 5);
+  EXPECT_EQ(at(11, 5).frontId(), kDirt);
+  EXPECT_TRUE(portalList().records().empty());
+}
+
+TEST_F(PortalTest, PortalsOfTwoPlanetsLinkInTheOrderTheyAreBuilt) {
+  PortalList& list = portalList();
+  list.addPortal(2, 10, 20, 1);  // the first: no partner anywhere yet
+  ASSERT_EQ(list.records().size(), 1u);
+  EXPECT_EQ(list.records()[0].x, PortalRecord::kNoPlace);
+  EXPECT_EQ(list.records()[0].link, packPortalCell(10, 20));
+  list.records().clear();
+
+  list.addPortal(2, 10, 20, 1);
+  list.records()[0].x = 10;  // as built in the world
+  list.records()[0].y = 20;
+  list.addPortal(1, 30, 40, 2);  // its partner on planet 1 links back to it, and it to the partner
+  EXPECT_EQ(list.records()[1].link, packPortalCell(10, 20));
+  EXPECT_EQ(list.records()[0].link, packPortalCell(30, 40));
+  list.addPortal(2, 12, 22, 1);  // a second portal on planet 2 shares the partner
+  EXPECT_EQ(list.records()[2].link, packPortalCell(30, 40));
+  EXPECT_EQ(list.records()[1].link, packPortalCell(12, 22)) << "the partner now leads to the newest";
+  EXPECT_EQ(list.findPortal(1, PortalList::kAny), &list.records()[1]);
+
+  list.removePortal(2, 12, 22);
+  ASSERT_EQ(list.records().size(), 2u);
+  EXPECT_EQ(list.records()[1].link, packPortalCell(10, 20)) << "relinked to the portal that is left";
+}
+
+TEST_F(PortalTest, BreakingTheTopFrameBlockRemovesThePortalBelowAndItsRecord) {
+  portalList().addPortal(1, 30, 7, 2);  // a partner on planet 1, so the new portal keeps its place
+  frame(4, 5);
+  frame(5, 6);
+  frame(6, 5);
+  ASSERT_EQ(at(5, 5).frontId(), kPortal);
+  ASSERT_EQ(portalList().records().size(), 2u);
+  BlockEdit remove = edit(edit_kind::kRemoveLayer, 5, 6);
+  remove.layer = MapBlock::kFront;
+  apply(remove);
+  EXPECT_EQ(at(5, 5).frontId(), kAir);
+  ASSERT_EQ(portalList().records().size(), 1u);
+  EXPECT_EQ(portalList().records()[0].planet, 1u);
+  bool removedSound = false;
+  for (const auto& s : logic.sounds) removedSound = removedSound || s.id == 64;
+  EXPECT_TRUE(removedSound);
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+#include "world/blocks/shelf.h"
+
+#include <initializer_list>
+#include <vector>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/tables/item_def.h"
+#include "engine/base/random.h"
+#include "world/cells/map_block.h"
+#include "world/rules/logic.h"
+#include "world/seams/entity_effects.h"
+#include "world/seams/shelf_displays.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint16_t kItemsKind = 0, kClothingKind = 1, kFishKind = 2;
+
+std::vector<ShelfRow> buildShelfTable() {
+  std::vector<ShelfRow> rows;
+  rows.push_back({1635, 324, 4, kFishKind, 3});
+  const uint16_t twoSlotLayout1[] = {210, 224, 179, 1733, 1880, 1446, 606, 638, 670, 702, 734,
+                                     766, 798, 830, 602, 634, 666, 698, 730, 762, 794, 826};
+  const uint16_t twoSlotLayout1Items[] = {866, 738, 930, 1520, 1589, 1968, 4063, 4064, 4065, 4066, 4067,
+                                          4068, 4069, 4070, 3807, 3808, 3809, 3810, 3811, 3812, 3813, 3814};
+  for (size_t i = 0; i < std::size(twoSlotLayout1); ++i) rows.push_back({twoSlotLayout1Items[i], twoSlotLayout1[i], 2, kItemsKind, 1});
+  const uint16_t twoSlotLayout0[] = {603, 635, 667, 699, 731, 763, 795, 827};
+  for (size_t i = 0; i < std::size(twoSlotLayout0); ++i) {
+    rows.push_back({static_cast<uint16_t>(3871 + i), twoSlotLayout0[i], 2, kItemsKind, 0});
+  }
+  rows.push_back({354, 212, 4, kItemsKind, 3});
+  rows.push_back({2536, 527, 4, kItemsKind, 3});
+  const uint16_t stands[] = {320, 321, 322, 323};
+  const uint16_t standItems[] = {1758, 1759, 1823, 1887};
+  for (size_t i = 0; i < 4; ++i) rows.push_back({standItems[i], stands[i], 4, kClothingKind, 3});
+  return rows;
+}
+
+const std::vector<ShelfRow>& shelfTable() {
+  static const std::vector<ShelfRow> rows = buildShelfTable();
+  return rows;
+}
+
+float uniform(float lo, float hi) { return lo + (hi - lo) * static_cast<float>(engine::randomNext()) / 32767.0f; }
+
+engine::Vec2 offset(engine::Vec2 at, float dx, float dy) { return {at.x + dx, at.y + dy}; }
+
+// Display parts of a clothing slot.
+const std::initializer_list<uint8_t>& dressParts(uint8_t slot) {
+  static const std::initializer_list<uint8_t> kParts[4] = {{0}, {1, 2, 3}, {6, 7}, {8, 9}};
+  return kParts[slot & 3];
+}
+
+Item* copyOf(const Item& item, uint16_t count) {
+  return newItem(item.id, static_cast<int8_t>(item.variant), count, static_cast<int16_t>(item.durability), item.word);
+}
+
+}  // namespace
+
+const ShelfRow* shelfRowFor(uint16_t blockId) {
+  for (const ShelfRow& row : shelfTable()) {
+    if (row.block == blockId) return &row;
+  }
+  return nullptr;
+}
+
+Shelf::Shelf(MapBlock& cell, const ShelfRow& row, bool creativeWorld)
+    : LogicItemBlock(cell, row.slots), row_(row), creative_(creativeWorld) {}
+
+std::unique_ptr<Shelf> Shelf::create(MapBlock& cell, bool creativeWorld) {
+  const ShelfRow* row = shelfRowFor(cell.frontId());
+  if (row == nullptr) return nullptr;
+  switch (row->kind) {
+    case kItemsKind: return std::make_unique<Shelves::ShelfItems>(cell, *row, creativeWorld);
+    case kClothingKind: return std::make_unique<Shelves::ShelfDresses>(cell, *row, creativeWorld);
+    default: return std::make_unique<Shelves::ShelfFishes>(cell, *row, creativeWorld);
+  }
+}
+
+bool putItemOnShelf(World& world, MapBlock& cell, Item*& held, uint8_t position) {
+  if (held == nullptr || held->count == 0) return false;
+  auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell));
+  if (shelf == nullptr) {
+    std::unique_ptr<Shelf> made = Shelf::create(cell, world.isCreative());
+    if (made == nullptr) return false;
+    shelf = made.get();
+    world.shelves().add(std::move(made));
+  }
+  Item* unit = copyOf(*held, 1);
+  if (unit == nullptr) return false;
+  const uint8_t slot = shelf->findSlotFor(*unit, position);
+  if (slot == Shelf::kNoSlot || slot >= shelf->slotCount() || shelf->itemAt(slot) != nullptr) {
+    freeItem(unit);  // the unit goes back: the held stack never gave it up
+    return false;
+  }
+  shelf->setItem(slot, unit);
+  if (held->count > 1) {
+    --held->count;
+  } else {
+    freeItem(held);
+    held = nullptr;
+  }
+  return true;
+}
+
+namespace Shelves {
+
+// ---- Items ----
+
+uint8_t ShelfItems::findSlotFor(const Item&, uint8_t position) const {
+  if (slotCount() == 1) return 0;
+  if (slotCount() == 2) return position != 0 && position != 2 ? 1 : 0;
+  return position < slotCount() ? position : kNoSlot;
+}
+
+void ShelfItems::setItem(uint8_t slot, Item* item) {
+  if (slot >= slotCount()) {
+    freeItem(item);
+    return;
+  }
+  engine::Vec2 at = cellPixelPosition(cell());
+  if (slotCount() > 1) at.x += slot % 2 == 0 ? -7.5f : 7.5f;
+  if (slot >= 2) at.y -= 15.0f;
+  if (slotCount() < 3 && row().layout == 0) at.y -= 4.0f;
+  putItem(slot, item);
+  displays_[slot] = currentLogic().spawnTreasureEntity(at, {0, 0}, &cell());
+}
+
+bool ShelfItems::clearDisplay(Logic& rules) {
+  bool any = false;
+  for (uint8_t slot = 0; slot < slotCount(); ++slot) {
+    Item* item = itemAt(slot);
+    if (item == nullptr) continue;
+    any = true;
+    if (displays_[slot] != nullptr) {
+      if (creative()) {
+        shelfDisplays().markForRemoval(displays_[slot]);
+      } else {
+        rules.wakeEntity(displays_[slot]);
+      }
+    } else if (!creative()) {
+      rules.spawnItemDrop(copyOf(*item, item->count), cellPixelPosition(cell()), 7);
+    }
+    freeItem(item);
+    clearSlot(slot);
+    displays_[slot] = nullptr;
+  }
+  return any;
+}
+
+// ---- Clothing ----
+
+uint8_t ShelfDresses::findSlotFor(const Item& item, uint8_t) const {
+  const ItemDef* def = item.definition();
+  if (def == nullptr) return kNoSlot;
+  const uint8_t kind = def->record.kind();
+  return kind >= 10 && kind <= 13 ? static_cast<uint8_t>(kind - 10) : kNoSlot;
+}
+
+void ShelfDresses::setItem(uint8_t slot, Item* item) {
+  if (slot >= slotCount()) {
+    freeItem(item);
+    return;
+  }
+  putItem(slot, item);
+  const engine::Vec2 at = offset(cellPixelPosition(cell()), 1.0f, 6.0f);
+  for (uint8_t part : dressParts(slot)) {
+    if (Item* shown = copyOf(*item, 1)) displays_[part] = currentLogic().spawnDress(shown, at, {0, 0});
+  }
+}
+
+bool ShelfDresses::clearDisplay(Logic& rules) {
+  bool any = false;
+  for (uint8_t slot = 0; slot < slotCount(); ++slot) {
+    Item* item = itemAt(slot);
+    if (item == nullptr) continue;
+    any = true;
+    const engine::Vec2 at = offset(cellPixelPosition(cell()), 1.0f + 8.0f, 6.0f);
+    clearSlot(slot);
+    rules.spawnItemEntity(item, at, 0, 0, 0);
+    for (uint8_t part : dressParts(slot)) {
+      if (displays_[part] != nullptr) shelfDisplays().markForRemoval(displays_[part]);
+      displays_[part] = nullptr;
+    }
+  }
+  return any;
+}
+
+// ---- Fish ----
+
+uint8_t ShelfFishes::findSlotFor(const Item& item, uint8_t) const {
+  if (!shelfDisplays().isShowableFish(item.id)) return kNoSlot;
+  for (uint8_t slot = 0; slot < slotCount(); ++slot) {
+    if (itemAt(slot) == nullptr) return slot;
+  }
+  return kNoSlot;
+}
+
+void ShelfFishes::setItem(uint8_t slot, Item* item) {
+  if (slot >= slotCount()) {
+    freeItem(item);
+    return;
+  }
+  putItem(slot, item);
+  const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-3.75f, 3.75f), uniform(-3.75f, 3.75f));
+  displays_[slot] = shelfDisplays().showFish(*item, cell(), at);
+}
+
+bool ShelfFishes::clearDisplay(Logic& rules) {
+  bool any = false;
+  for (uint8_t slot = 0; slot < slotCount(); ++slot) {
+    Item* item = itemAt(slot);
+    if (item == nullptr) continue;
+    any = true;
+    if (displays_[slot] != nullptr) shelfDisplays().markForRemoval(displays_[slot]);
+    displays_[slot] = nullptr;
+    clearSlot(slot);
+    const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-7.5f, 7.5f), uniform(-3.75f, 3.75f));
+    rules.spawnItemEntity(item, at, 0, 0, 0);
+  }
+  return any;
+}
+
+void ShelfFishes::dropContents(Logic& rules) {
+  rules.pushEntitiesOutOfCell(cell());
+  clearDisplay(rules);
+}
+
+}  // namespace Shelves

@@ -1,0 +1,91 @@
+#pragma once
+// Shelves show what players put on them: items on a plain shelf, clothing on a stand, fish in a
+// tank. Each shelf block's entity sits in the world's shelf list; a placed unit is kept in a slot
+// and shown by a display entity that the rules (or the shelf displays seam, for fish) make.
+// Clearing a shelf removes its displays and gives the items back to the world.
+//
+// A position at or beyond the shelf's slot count finds no slot, and a unit that finds no place
+// never leaves the held stack. Display entities belong to the entity lists; a shelf refers to
+// its own only while it lives. Main thread only.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "world/blocks/logic_block.h"
+
+class Entity;
+class World;
+
+struct ShelfRow {
+  uint16_t item;    // the item of the shelf itself
+  uint16_t block;
+  uint16_t slots;   // 1-4
+  uint16_t kind;    // 0 items, 1 clothing, 2 fish
+  uint16_t layout;
+};
+
+// The row of a shelf block (first match), null for any other block.
+const ShelfRow* shelfRowFor(uint16_t blockId);
+
+class Shelf : public LogicItemBlock {
+ public:
+  static constexpr uint8_t kNoSlot = 255;
+
+  // The entity for the cell's front block by the shelf table; null when it is no shelf block.
+  static std::unique_ptr<Shelf> create(MapBlock& cell, bool creativeWorld);
+
+  Shelf(MapBlock& cell, const ShelfRow& row, bool creativeWorld);
+
+  // Stores the unit (ownership passes in) and shows it.
+  virtual void setItem(uint8_t slot, Item* item) = 0;
+  // Removes every display and gives the items back; whether anything was on the shelf.
+  virtual bool clearDisplay(Logic& rules) = 0;
+  // The slot the unit goes to, kNoSlot for none.
+  virtual uint8_t findSlotFor(const Item& item, uint8_t position) const = 0;
+  void dropContents(Logic& rules) override { clearDisplay(rules); }
+
+  const ShelfRow& row() const { return row_; }
+
+ protected:
+  bool creative() const { return creative_; }
+  std::array<Entity*, 10> displays_{};
+
+ private:
+  const ShelfRow& row_;
+  bool creative_;
+};
+
+namespace Shelves {
+
+class ShelfItems final : public Shelf {
+ public:
+  using Shelf::Shelf;
+  void setItem(uint8_t slot, Item* item) override;
+  bool clearDisplay(Logic& rules) override;
+  uint8_t findSlotFor(const Item& item, uint8_t position) const override;
+};
+
+class ShelfDresses final : public Shelf {
+ public:
+  using Shelf::Shelf;
+  void setItem(uint8_t slot, Item* item) override;
+  bool clearDisplay(Logic& rules) override;
+  uint8_t findSlotFor(const Item& item, uint8_t position) const override;
+};
+
+class ShelfFishes final : public Shelf {
+ public:
+  using Shelf::Shelf;
+  void setItem(uint8_t slot, Item* item) override;
+  bool clearDisplay(Logic& rules) override;
+  uint8_t findSlotFor(const Item& item, uint8_t position) const override;
+  void dropContents(Logic& rules) override;
+};
+
+}  // namespace Shelves
+
+// One unit of the held stack onto the shelf of the cell (made when the cell has none yet). True
+// when placed: the held stack loses the unit (and becomes null when it was the last). False, with
+// the held stack untouched, when the block is no shelf or the unit finds no free slot.
+bool putItemOnShelf(World& world, MapBlock& cell, Item*& held, uint8_t position);

@@ -1,0 +1,74 @@
+#pragma once
+// A stable (blocks 352-355 and 2407-2410) keeps up to three mobs of the kinds that belong to its
+// block: it feeds them from its feed slot, lets them produce items, grow up and breed, and lets
+// them go when they wander ten or more cells away (measured the short way across the world's
+// horizontal wrap). The rules run `updateMobs` every 10 s for every stable not in use, then
+// `breed` when it holds exactly two mobs.
+//
+// The mobs live in the entity lists and are borrowed here; a mob's growth or breeding progress
+// (0-200) and its fed level (0-7) are kept with its slot. Mobs are made through the rules'
+// spawnMob and reached through the stable-mobs seam. Main thread only.
+
+#include <array>
+#include <cstdint>
+
+#include "engine/base/geometry.h"
+#include "world/blocks/logic_block.h"
+
+class MobEntity;
+class WorldMap;
+
+class Stable : public LogicBlock {
+ public:
+  static constexpr int kSlots = 3;
+  static constexpr uint8_t kFull = 7;
+  static constexpr uint8_t kGrown = 200;
+  // addMob results
+  static constexpr int kPlaced = 0, kNoRoom = 1, kWrongStable = 2, kNoMobItem = 3;
+
+  Stable(MapBlock& cell, WorldMap& map);
+  ~Stable() override;
+
+  void dropContents(Logic& rules) override;
+  // The feed (ownership passes in; the stack held before was handed on by the caller).
+  virtual void setItem(Item* feed);
+  // The mob kind in the slot, -1 when empty.
+  virtual int32_t mobKindAt(int slot) const;
+  virtual uint8_t mobFedLevelAt(int slot) const;
+
+  int addMob(uint16_t itemId);
+  void updateMobs();
+  void breed();
+  void releaseMobs();
+
+  Item* feed() const { return feed_; }
+  uint8_t mobCount() const { return count_; }
+  MobEntity* mobAt(int slot) const { return slots_[static_cast<size_t>(slot)].mob; }
+  uint8_t progressAt(int slot) const { return slots_[static_cast<size_t>(slot)].progress; }
+
+ private:
+  struct Kept {
+    MobEntity* mob = nullptr;
+    uint16_t kind = 0;
+    uint8_t progress = 0;
+    uint8_t fed = 0;
+  };
+
+  bool spawnInto(int slot, uint16_t kind, engine::Vec2 position, float speed, float angle);
+  void letGo(int slot);
+  bool feedAccepted() const;
+  void useFeed();
+  void growUp(int slot);
+
+  WorldMap& map_;
+  Item* feed_ = nullptr;
+  std::array<Kept, kSlots> slots_{};
+  uint8_t count_ = 0;
+};
+
+bool isStableBlock(uint16_t blockId);
+// The item that stands for a carried mob of the kind, -1 when none.
+int32_t stableItemForMob(uint16_t mobKind);
+// The young of two mobs that may breed (same group, different sexes), picked from either parent's
+// row with even chance; -1 when they may not.
+int32_t youngKindForPair(uint16_t kindA, uint16_t kindB);
