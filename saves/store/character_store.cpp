@@ -85,21 +85,26 @@ bool CharacterStore::nameIsFree(const std::string& name, const PlayerEntry* self
          !files_.exists(statPathOf(path));
 }
 
+CharacterRecord newCharacterRecord(const PlayerEntry& entry) {
+  CharacterRecord record;
+  record.name = entry.displayName;
+  record.saveId = entry.saveId;
+  record.stateFlags = 1;
+  record.equipment[1] = entry.appearance[1];
+  record.equipment[2] = entry.appearance[2];
+  record.health = kNewCharacterHealth;
+  record.lookWord = entry.lookWord;
+  record.characterFlags = entry.characterFlags;
+  record.difficultyId = entry.difficultyId;
+  return record;
+}
+
 bool CharacterStore::create(std::unique_ptr<PlayerEntry> entry,
                             const std::optional<std::array<uint8_t, 256>>& knowledge) {
   if (entry == nullptr || !nameIsFree(entry->displayName, nullptr)) return false;
   entry->fileName = engine::withExtension(entry->displayName, "dat");
-  CharacterRecord record;
-  record.name = entry->displayName;
-  record.saveId = entry->saveId;
-  record.stateFlags = 1;
   entry->entryId = 1;
-  record.equipment[1] = entry->appearance[1];
-  record.equipment[2] = entry->appearance[2];
-  record.health = kNewCharacterHealth;
-  record.lookWord = entry->lookWord;
-  record.characterFlags = entry->characterFlags;
-  record.difficultyId = entry->difficultyId;
+  CharacterRecord record = newCharacterRecord(*entry);
   if (knowledge) record.knowledge = *knowledge;
   const SafeWriteResult result = safeWriteFile(
       files_, pathOf(entry->fileName),

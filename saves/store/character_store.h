@@ -76,3 +76,8 @@ class CharacterStore {
   bool keepBackup_ = true;
   bool saving_ = false;
 };
+
+// The record a character starts with: the entry's name, save id, look word, flags and difficulty,
+// state flag 1, the entry's two shown clothes worn, 5 health. Character creation writes it, and so
+// does the world tool.
+CharacterRecord newCharacterRecord(const PlayerEntry& entry);

@@ -1,6 +1,6 @@
-// world_tool generate --planet NAME --size INDEX --seed S [--png FILE]: generates a world of a
-// planet headless from the build's data folder, printing each stage with its time, and optionally
-// draws it as a PNG, one pixel per cell.
+// world_tool generate | character | load (see world_tool_args.h): generates a world of a planet
+// headless from the build's data folder and draws or saves it, writes a new character's file, or
+// reads any save file back and reports what it holds.
 
 #include <cstdio>
 #include <string>
@@ -17,5 +17,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "world_tool: %s\n%s\n", error.c_str(), world_tool::usage());
     return 2;
   }
-  return world_tool::runGenerate(*parsed, stdout, stderr);
+  return world_tool::run(*parsed, stdout, stderr);
 }

@@ -1,6 +1,8 @@
 #include "tools/world_tool/world_tool_args.h"
 
+#include <algorithm>
 #include <charconv>
+#include <map>
 
 #include "world/map/world_params.h"
 
@@ -15,52 +17,92 @@ bool parseNumber(const std::string& text, T& out) {
   return ec == std::errc() && at == end;
 }
 
-}  // namespace
-
-const char* usage() { return "usage: world_tool generate --planet NAME --size INDEX --seed S [--png FILE]"; }
-
-std::optional<GenerateArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {
-  if (args.empty() || args[0] != "generate") {
-    error = "the only command is generate";
-    return std::nullopt;
-  }
-  GenerateArgs out;
-  bool planet = false, size = false, seed = false;
-  for (size_t i = 1; i < args.size(); i += 2) {
+// The "--name value" pairs from `first` on; false with `error` set for a name without a value.
+bool optionPairs(const std::vector<std::string>& args, size_t first, std::map<std::string, std::string>& options,
+                 std::string& error) {
+  for (size_t i = first; i < args.size(); i += 2) {
     if (i + 1 >= args.size()) {
       error = args[i] + " needs a value";
-      return std::nullopt;
+      return false;
     }
-    const std::string& name = args[i];
-    const std::string& value = args[i + 1];
-    unsigned index = 0;
-    if (name == "--planet") {
-      out.planet = value;
-      planet = !value.empty();
-    } else if (name == "--size") {
-      if (!parseNumber(value, index) || index >= static_cast<unsigned>(kWorldSizeCount)) {
-        error = "--size takes 0 to 4";
-        return std::nullopt;
-      }
-      out.sizeIndex = static_cast<uint8_t>(index);
-      size = true;
-    } else if (name == "--seed") {
-      if (!parseNumber(value, out.seed)) {
-        error = "--seed takes a whole number";
-        return std::nullopt;
-      }
-      seed = true;
-    } else if (name == "--png") {
-      out.pngPath = value;
-    } else {
+    options[args[i]] = args[i + 1];
+  }
+  return true;
+}
+
+bool onlyKnown(const std::map<std::string, std::string>& options, const std::vector<std::string>& known,
+               std::string& error) {
+  for (const auto& [name, value] : options) {
+    if (std::find(known.begin(), known.end(), name) == known.end()) {
       error = "unknown option " + name;
-      return std::nullopt;
+      return false;
     }
   }
-  if (!planet || !size || !seed) {
+  return true;
+}
+
+std::optional<ToolArgs> parseGenerate(const std::map<std::string, std::string>& options, std::string& error) {
+  if (!onlyKnown(options, {"--planet", "--size", "--seed", "--png", "--save"}, error)) return std::nullopt;
+  if (!options.count("--planet") || options.at("--planet").empty() || !options.count("--size") ||
+      !options.count("--seed")) {
     error = "--planet, --size and --seed are required";
     return std::nullopt;
   }
+  ToolArgs out;
+  out.planet = options.at("--planet");
+  unsigned index = 0;
+  if (!parseNumber(options.at("--size"), index) || index >= static_cast<unsigned>(kWorldSizeCount)) {
+    error = "--size takes 0 to 4";
+    return std::nullopt;
+  }
+  out.sizeIndex = static_cast<uint8_t>(index);
+  if (!parseNumber(options.at("--seed"), out.seed)) {
+    error = "--seed takes a whole number";
+    return std::nullopt;
+  }
+  if (options.count("--png")) out.pngPath = options.at("--png");
+  if (options.count("--save")) out.savePath = options.at("--save");
+  return out;
+}
+
+}  // namespace
+
+const char* usage() {
+  return "usage: world_tool generate --planet NAME --size INDEX --seed S [--png FILE] [--save FILE]\n"
+         "       world_tool character NAME --out FILE\n"
+         "       world_tool load FILE [--png FILE]";
+}
+
+std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {
+  const std::string command = args.empty() ? std::string() : args[0];
+  const bool named = command == "character" || command == "load";
+  std::map<std::string, std::string> options;
+  if (command != "generate" && !named) {
+    error = "the commands are generate, character and load";
+    return std::nullopt;
+  }
+  if (named && (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0)) {
+    error = command + " needs a " + (command == "load" ? "file" : "name");
+    return std::nullopt;
+  }
+  if (!optionPairs(args, named ? 2 : 1, options, error)) return std::nullopt;
+  if (command == "generate") return parseGenerate(options, error);
+  ToolArgs out;
+  if (command == "character") {
+    if (!onlyKnown(options, {"--out"}, error)) return std::nullopt;
+    if (!options.count("--out")) {
+      error = "character needs --out FILE";
+      return std::nullopt;
+    }
+    out.command = Command::Character;
+    out.name = args[1];
+    out.outPath = options.at("--out");
+    return out;
+  }
+  if (!onlyKnown(options, {"--png"}, error)) return std::nullopt;
+  out.command = Command::Load;
+  out.inputPath = args[1];
+  if (options.count("--png")) out.pngPath = options.at("--png");
   return out;
 }
 

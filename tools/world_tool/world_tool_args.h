@@ -1,6 +1,8 @@
 #pragma once
 // The world tool's command line:
-//   world_tool generate --planet NAME --size INDEX --seed S [--png FILE]
+//   world_tool generate --planet NAME --size INDEX --seed S [--png FILE] [--save FILE]
+//   world_tool character NAME --out FILE
+//   world_tool load FILE [--png FILE]
 // NAME is a planet as the content set names it, in any case; INDEX 0 (512x128) to 4 (4096x512).
 
 #include <cstdint>
@@ -10,15 +12,22 @@
 
 namespace world_tool {
 
-struct GenerateArgs {
+enum class Command { Generate, Character, Load };
+
+struct ToolArgs {
+  Command command = Command::Generate;
   std::string planet;
   uint8_t sizeIndex = 0;
   uint32_t seed = 0;
-  std::string pngPath;  // empty: no picture
+  std::string pngPath;   // empty: no picture
+  std::string savePath;  // generate: empty writes no world file
+  std::string name;      // character: the character's name
+  std::string outPath;   // character: the file written
+  std::string inputPath; // load: the world, adventure or character file read
 };
 
 // The arguments after the program name; nullopt with `error` set when they do not parse.
-std::optional<GenerateArgs> parseArgs(const std::vector<std::string>& args, std::string& error);
+std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error);
 const char* usage();
 
 }  // namespace world_tool

@@ -10,6 +10,8 @@
 #include "tools/font_maker/png_writer.h"
 #include "tools/world_tool/world_picture.h"
 #include "tools/world_tool/world_tool_args.h"
+#include "tools/world_tool/world_tool_saves.h"
+#include "world/map/world_map.h"
 
 namespace world_tool {
 
@@ -49,14 +51,13 @@ GeneratedWorld generatePlanetWorld(const PlanetDef& planet, uint8_t sizeIndex, u
   params.planetId = planet.id;
   params.sizeIndex = sizeIndex;
   GeneratedWorld world;
-  world.map = std::make_unique<WorldMap>(nullptr, params);
-  WorldGenerator generator(*world.map, progress);
-  world.spawn = generateWorld(generator, params, kGenerationFlagWord);
-  world.counts = generator.counts;
+  world.world = World::create(nullptr, params);
+  world.spawn = world.world->generate(progress);
+  world.counts = world.world->generationCounts();
   return world;
 }
 
-int runGenerate(const GenerateArgs& args, std::FILE* out, std::FILE* err) {
+int runGenerate(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   std::string error;
   if (!loadContent(defaultDataFile(), error)) {
     std::fprintf(err, "world_tool: %s\n", error.c_str());
@@ -84,18 +85,32 @@ int runGenerate(const GenerateArgs& args, std::FILE* out, std::FILE* err) {
     stage = text;
   });
   finishStage(Clock::now());
+  const WorldMap& map = world.world->map();
   std::fprintf(out, "%s %dx%d seed %u: %.1f ms, spawn (%u, %u), liquid sources %u, settling steps %u, gave up %u\n",
-               planet->name.c_str(), world.map->width(), world.map->height(), args.seed,
+               planet->name.c_str(), map.width(), map.height(), args.seed,
                std::chrono::duration<double, std::milli>(last - start).count(), world.spawn.column, world.spawn.row,
                world.counts.liquidSources, world.counts.liquidSteps, world.counts.totalGaveUp());
-  if (!args.pngPath.empty()) {
-    if (!fontmaker::writePng(args.pngPath, world.map->width(), world.map->height(), drawWorld(*world.map))) {
-      std::fprintf(err, "world_tool: cannot write %s\n", args.pngPath.c_str());
-      return 1;
-    }
-    std::fprintf(out, "picture: %s\n", args.pngPath.c_str());
-  }
+  if (!args.pngPath.empty() && !writePicture(args.pngPath, map, out, err)) return 1;
+  if (!args.savePath.empty() && !saveGeneratedWorld(args.savePath, world, out, err)) return 1;
   return 0;
+}
+
+bool writePicture(const std::string& path, const WorldMap& map, std::FILE* out, std::FILE* err) {
+  if (!fontmaker::writePng(path, map.width(), map.height(), drawWorld(map))) {
+    std::fprintf(err, "world_tool: cannot write %s\n", path.c_str());
+    return false;
+  }
+  std::fprintf(out, "picture: %s\n", path.c_str());
+  return true;
+}
+
+int run(const ToolArgs& args, std::FILE* out, std::FILE* err) {
+  switch (args.command) {
+    case Command::Generate: return runGenerate(args, out, err);
+    case Command::Character: return runCharacter(args, out, err);
+    case Command::Load: return runLoad(args, out, err);
+  }
+  return 1;
 }
 
 }  // namespace world_tool

@@ -1,5 +1,6 @@
 #include "world/generator/surface_dresser.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "content/items/block_filter.h"
@@ -167,7 +168,10 @@ void growTrees(WorldGenerator& g, const WorldParams& params) {
   }
   g.counts.treeSeeds = static_cast<uint32_t>(seeds.size());
   for (const TreeSeed& seed : seeds) {
-    if (g.hooks.growTree) g.hooks.growTree(g.map, seed.x, seed.y, seed.kind);
+    // A tree's root and trunk would take the ground the player is set down on.
+    const bool atSpawn = std::abs(seed.x - g.spawnColumn) <= 1 ||
+                         std::abs(seed.x - g.spawnColumn) >= g.width - 1;
+    if (g.hooks.growTree && !atSpawn) g.hooks.growTree(g.map, seed.x, seed.y, seed.kind);
     MapBlock& c = g.map.cell(seed.x, seed.y);
     if (c.frontId() == kTreeSeedBlock) c.setFront(0, 0, 0);
   }

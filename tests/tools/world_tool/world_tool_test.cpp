@@ -9,6 +9,7 @@
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
 #include "world/cells/map_block.h"
+#include "world/map/world_map.h"
 
 namespace {
 
@@ -27,7 +28,15 @@ TEST(WorldToolArgs, ParsesTheGenerateCommandAndRefusesTheRest) {
       {{"generate", "--planet", "terra", "--size", "1", "--seed"}, false},
       {{"generate", "--planet", "terra", "--size", "1", "--seed", "-3"}, false},
       {{"generate", "--planet", "terra", "--size", "1", "--seed", "1", "--colour", "red"}, false},
+      {{"generate", "--planet", "terra", "--size", "1", "--seed", "1", "--save", "w.dat"}, true},
+      {{"character", "Ada", "--out", "Ada.dat"}, true},
+      {{"character", "Ada"}, false},
+      {{"character", "--out", "Ada.dat"}, false},
+      {{"load", "World1.dat"}, true},
+      {{"load", "World1.dat", "--png", "w.png"}, true},
+      {{"load", "World1.dat", "--save", "x.dat"}, false},
       {{"load", "--planet", "terra"}, false},
+      {{"draw"}, false},
       {{}, false},
   };
   for (const auto& c : cases) {
@@ -73,7 +82,7 @@ TEST_F(AuthoredPlanets, EveryPlanetGeneratesWithItsOresAndLiquids) {
   for (const auto& planet : planetDefs()) {
     SCOPED_TRACE(planet->name);
     const world_tool::GeneratedWorld world = world_tool::generatePlanetWorld(*planet, 0, 5, nullptr);
-    const WorldMap& map = *world.map;
+    const WorldMap& map = world.world->map();
     for (size_t k = 0; k < world.counts.gaveUp.size(); ++k) EXPECT_EQ(world.counts.gaveUp[k], 0u) << "search kind " << k;
     const MapBlock& spawn = map.cell(world.spawn.column, world.spawn.row);
     const MapBlock& below = map.cell(world.spawn.column, world.spawn.row - 1);

@@ -91,6 +91,7 @@ TEST_F(SurfaceDresserTest, SurfaceRulesSkipSeaColumnsAndPatternsGrowUpward) {
   planet().surfacePatternRules = {patterns};
   WorldGenerator& g = flatGround(16);
   map().cell(5, 21).liquid = 0x64;
+  g.spawnColumn = 10;
   int grown = 0;
   g.hooks.growTree = [&](WorldMap& m, int32_t x, int32_t y, uint8_t kind) {
     EXPECT_EQ(kind, 3);
@@ -101,9 +102,10 @@ TEST_F(SurfaceDresserTest, SurfaceRulesSkipSeaColumnsAndPatternsGrowUpward) {
   dressSurface(g, params_, kGenerationFlagWord);
   EXPECT_FALSE(map().cell(5, 20).hasDeco(kFlower, MapBlock::kFront)) << "a sea column gets nothing";
   EXPECT_TRUE(map().cell(4, 20).hasDeco(kFlower, MapBlock::kFront));
-  EXPECT_EQ(grown, 15);
+  EXPECT_EQ(grown, 12) << "15 land columns, less the spawn's and its neighbours'";
   EXPECT_EQ(countFront(kSapling), 0) << "no placeholder is left behind";
   EXPECT_EQ(map().cell(4, 21).frontId(), kOre);
+  EXPECT_NE(map().cell(10, 21).frontId(), kOre) << "no tree where the player is set down";
 }
 
 TEST_F(SurfaceDresserTest, ArrivalStructureFramesTheSpawnAndItsColumnsStayBare) {

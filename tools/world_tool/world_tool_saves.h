@@ -1,0 +1,25 @@
+#pragma once
+// The world tool's save commands: a generated world written as the game saves a new world, a new
+// character's file written as character creation does, and any save file read back with a report
+// of what it holds. Each reports on `out` and explains a failure on `err`.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+class WorldMap;
+
+namespace world_tool {
+
+struct GeneratedWorld;
+struct ToolArgs;
+
+// The world file of a new world named after the file (the local player at the spawn cell).
+bool saveGeneratedWorld(const std::string& path, const GeneratedWorld& world, std::FILE* out, std::FILE* err);
+int runCharacter(const ToolArgs& args, std::FILE* out, std::FILE* err);
+// Reads a world, adventure or character file; 1 with the reason when it is damaged.
+int runLoad(const ToolArgs& args, std::FILE* out, std::FILE* err);
+// FNV-1a over the packed cells, as a loaded and a saved world compare.
+uint64_t cellsChecksum(const WorldMap& map);
+
+}  // namespace world_tool
