@@ -1,6 +1,7 @@
 #include "world/plants/plant_system.h"
 
 #include "content/items/item.h"
+#include "content/tables/fruit_table.h"
 #include "content/tables/plant_table.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
@@ -130,4 +131,29 @@ void PlantSystem::frontBlockRemoved(Logic& rules, MapBlock& cell) {
   // A plant whose own block goes ends with it, or its next step would grow it back out of the
   // empty cell. Seeds of a plant block are the world's drop, so none falls here.
   removeEntries(nullptr, cell.x, cell.y);
+}
+
+bool PlantSystem::restorePlant(uint32_t row, uint32_t kind, uint16_t x, uint16_t y, uint16_t stageOrGene,
+                               std::unique_ptr<GrowthProcess> process) {
+  if (row >= kPlantRowCount || kind > PlantEntry::kGeneticFlower) return false;
+  if ((kind == PlantEntry::kTree) != (process != nullptr)) return false;
+  PlantEntry& entry = plants_.emplace_back();
+  entry.kind = kind;
+  entry.row = &plantTable()[row];
+  entry.x = x;
+  entry.y = y;
+  entry.stageOrGene = stageOrGene;
+  entry.process = std::move(process);
+  return true;
+}
+
+std::vector<const MapBlock*> PlantSystem::fruitCells() const {
+  std::vector<const MapBlock*> cells;
+  cells.reserve(fruits_.size());
+  for (const auto& fruit : fruits_) cells.push_back(&map_.cells()[fruit.first]);
+  return cells;
+}
+
+void PlantSystem::restoreFruitCell(MapBlock& cell) {
+  if (const FruitRow* row = fruitRowForBlock(cell.frontId())) fruits_[map_.indexOf(cell)] = FruitState{row, 0, {}};
 }

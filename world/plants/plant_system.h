@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "world/trees/growth_process.h"
 
@@ -106,6 +107,17 @@ class PlantSystem {
 
   // What the world does when the front block of a cell is removed: its fruits fall, its plant ends.
   void frontBlockRemoved(Logic& rules, MapBlock& cell);
+
+  // ---- As a save file keeps them ----
+  // An entry as it was saved, appended; false (nothing added) for a row outside the plant table
+  // or a tree without its process.
+  bool restorePlant(uint32_t row, uint32_t kind, uint16_t x, uint16_t y, uint16_t stageOrGene,
+                    std::unique_ptr<GrowthProcess> process);
+  // The fruit-bearing cells, in cell order.
+  std::vector<const MapBlock*> fruitCells() const;
+  // The cell bears fruit again, with nothing hanging (the fruits themselves were not kept); a
+  // cell whose block bears no fruit is skipped.
+  void restoreFruitCell(MapBlock& cell);
 
  private:
   bool lightAllows(const MapBlock& cell, const PlantRow& row, bool forced) const;

@@ -1,6 +1,7 @@
 #include "world/trees/growth_process.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
@@ -65,6 +66,28 @@ GrowthProcess::GrowthProcess(uint16_t x, uint16_t y, uint8_t specNumber, bool no
       y_(y),
       originX_(x),
       originY_(y) {}
+
+GrowthProcess::GrowthProcess(uint16_t originX, uint16_t originY, const GrowthState& state,
+                             std::vector<BranchEntry> branches)
+    : spec_(&contentTables().processSpecs[state.spec % content::kProcessSpecCount]),
+      branches_(std::move(branches)),
+      stageIndex_(static_cast<uint8_t>(std::min<size_t>(state.stagesTaken, spec_->steps.size()))),
+      rowsLeft_(state.rowsLeft),
+      leftWidth_(state.leftWidth),
+      rightWidth_(state.rightWidth),
+      x_(state.x),
+      y_(state.y),
+      originX_(originX),
+      originY_(originY) {
+  // Rows are left only inside a stage, and only a stage that was taken can be the current one.
+  if (rowsLeft_ > 0 && stageIndex_ > 0) stage_ = &spec_->steps[stageIndex_ - 1u];
+  if (stage_ == nullptr) rowsLeft_ = 0;
+  for (BranchEntry& branch : branches_) branch.spec = spec_;
+}
+
+GrowthState GrowthProcess::state() const {
+  return {spec_->kind, stageIndex_, rowsLeft_, leftWidth_, rightWidth_, x_, y_};
+}
 
 bool GrowthProcess::betweenStagesFinished() const {
   return stageIndex_ >= spec_->steps.size() && branches_.empty() && rowsLeft_ == 0;

@@ -36,6 +36,18 @@ struct BranchEntry {
   bool step(WorldMap& map, GrowthWriter& out);
 };
 
+// What a process keeps between steps, as a save file holds it: its spec, how many stages it took,
+// the rows left in the current one (none: between stages), the widths and its current cell.
+struct GrowthState {
+  uint8_t spec = 0;
+  uint8_t stagesTaken = 0;
+  uint8_t rowsLeft = 0;
+  int8_t leftWidth = 0;
+  int8_t rightWidth = 0;
+  uint16_t x = 0;
+  uint16_t y = 0;
+};
+
 class GrowthProcess {
  public:
   // A process at (x, y) on the spec row (0-25); the generator's runs do not register fruit.
@@ -43,6 +55,11 @@ class GrowthProcess {
 
   // One step; true when the process has finished (all stages done, no branch left, no rows left).
   bool step(WorldMap& map, GrowthWriter& out);
+
+  // A process of a planted tree at its origin, brought back as it was saved; a stage count past
+  // the spec's ends the stages.
+  GrowthProcess(uint16_t originX, uint16_t originY, const GrowthState& state, std::vector<BranchEntry> branches);
+  GrowthState state() const;
 
   uint16_t originX() const { return originX_; }
   uint16_t originY() const { return originY_; }

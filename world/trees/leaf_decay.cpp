@@ -27,6 +27,13 @@ size_t LeafDecay::keyOf(const MapBlock& cell, uint8_t layer) const { return map_
 
 bool LeafDecay::contains(const MapBlock& cell, uint8_t layer) const { return entries_.count(keyOf(cell, layer)) != 0; }
 
+std::vector<std::pair<const MapBlock*, uint8_t>> LeafDecay::entries() const {
+  std::vector<std::pair<const MapBlock*, uint8_t>> out;
+  out.reserve(entries_.size());
+  for (size_t key : entries_) out.emplace_back(&map_.cells()[key / 2], static_cast<uint8_t>(key % 2));
+  return out;
+}
+
 void LeafDecay::registerAround(const MapBlock& cell) {
   forSquareAround(map_, cell, [&](const MapBlock& near) {
     if (map_.props()[near.frontId()].has(block_flag::kLeaves)) entries_.insert(keyOf(near, MapBlock::kFront));

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <set>
+#include <utility>
+#include <vector>
 
 class Logic;
 class MapBlock;
@@ -27,6 +29,9 @@ class LeafDecay {
   void decayRandomLeaf(Logic& rules);
 
   size_t size() const { return entries_.size(); }
+  // The registered block words as (cell, layer), in registry order; and one brought back.
+  std::vector<std::pair<const MapBlock*, uint8_t>> entries() const;
+  void restore(const MapBlock& cell, uint8_t layer) { entries_.insert(keyOf(cell, layer)); }
   bool contains(const MapBlock& cell, uint8_t layer) const;
   void clear() { entries_.clear(); }
 
