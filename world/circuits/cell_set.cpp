@@ -32,16 +32,34 @@ size_t CellSet::slotOf(const MapBlock* cell) const {
 
 void CellSet::grow() {
   slots_.assign(slots_.empty() ? kFirstCapacity : slots_.size() * 2, nullptr);
-  for (MapBlock* member : members_) slots_[slotOf(member)] = member;
+  places_.assign(slots_.size(), 0);
+  rebuild();
+}
+
+void CellSet::rebuild() {
+  for (uint32_t place = 0; place < members_.size(); ++place) {
+    const size_t slot = slotOf(members_[place]);
+    slots_[slot] = members_[place];
+    places_[slot] = place;
+  }
+}
+
+size_t CellSet::placeOf(MapBlock* cell, bool& fresh) {
+  if ((members_.size() + 1) * 2 > slots_.size()) grow();
+  const size_t slot = slotOf(cell);
+  fresh = slots_[slot] == nullptr;
+  if (fresh) {
+    slots_[slot] = cell;
+    places_[slot] = static_cast<uint32_t>(members_.size());
+    members_.push_back(cell);
+  }
+  return places_[slot];
 }
 
 bool CellSet::insert(MapBlock* cell) {
-  if ((members_.size() + 1) * 2 > slots_.size()) grow();
-  const size_t slot = slotOf(cell);
-  if (slots_[slot] != nullptr) return false;
-  slots_[slot] = cell;
-  members_.push_back(cell);
-  return true;
+  bool fresh = false;
+  placeOf(cell, fresh);
+  return fresh;
 }
 
 bool CellSet::contains(const MapBlock* cell) const {
@@ -53,7 +71,7 @@ void CellSet::erase(const MapBlock* cell) {
   members_.erase(std::find(members_.begin(), members_.end(), cell));
   // Rebuilding keeps the probe chains whole; erasing is rare (one redrive source per withdrawal).
   std::fill(slots_.begin(), slots_.end(), nullptr);
-  for (MapBlock* member : members_) slots_[slotOf(member)] = member;
+  rebuild();
 }
 
 void CellSet::clear() {

@@ -15,6 +15,8 @@ class CellSet {
  public:
   // True when the cell was not yet a member.
   bool insert(MapBlock* cell);
+  // The cell's place in `members()`, inserting it when new (`fresh` tells which).
+  size_t placeOf(MapBlock* cell, bool& fresh);
   bool contains(const MapBlock* cell) const;
   void erase(const MapBlock* cell);
   void clear();
@@ -28,7 +30,9 @@ class CellSet {
  private:
   size_t slotOf(const MapBlock* cell) const;
   void grow();
+  void rebuild();
 
   std::vector<MapBlock*> slots_;  // null = free; capacity a power of two
+  std::vector<uint32_t> places_;  // for each used slot, its member's place
   std::vector<MapBlock*> members_;
 };

@@ -86,8 +86,9 @@ void CircuitSystem::floodWires(MapBlock& start, uint8_t value, bool clearing) {
     const uint32_t depth = flood_[head].depth;
     if (pruning(clearing, value) && reachedBefore(w, value, depth)) continue;
     if (depth <= kWriteDepth) {
+      const uint8_t before = signalByte(w);
       mergeSignal(w, value, clearing);
-      changed_.insert(&w);
+      if (signalByte(w) != before) changed_.insert(&w);
     }
     if (depth >= limit) continue;
     for (CircuitDir d : kCircuitDirs) {
@@ -120,9 +121,10 @@ bool CircuitSystem::pruning(bool clearing, uint8_t value) const {
 }
 
 bool CircuitSystem::reachedBefore(MapBlock& wire, uint8_t value, uint32_t depth) {
-  auto [entry, fresh] = reach_.try_emplace(&wire);
-  if (fresh) entry->second.fill(0xFF);
-  uint8_t& best = entry->second[cs::state(value)];
+  bool fresh = false;
+  const size_t place = reach_.placeOf(&wire, fresh);
+  if (fresh) reachDepth_.push_back({0xFF, 0xFF, 0xFF, 0xFF});
+  uint8_t& best = reachDepth_[place][cs::state(value)];
   if (depth >= best) return true;
   best = static_cast<uint8_t>(depth);
   return false;
@@ -140,10 +142,12 @@ void CircuitSystem::withdrawOutput(MapBlock& cell, bool redrive) {
 void CircuitSystem::redriveAll() {
   redrive_.takeInto(redriving_);
   reach_.clear();
+  reachDepth_.clear();
   prune_ = Prune::Setting;
   for (MapBlock* driver : redriving_) sendAll(*driver);
   prune_ = Prune::None;
   reach_.clear();
+  reachDepth_.clear();
 }
 
 void CircuitSystem::setOutput(MapBlock& cell, uint8_t signal) {

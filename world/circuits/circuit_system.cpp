@@ -149,6 +149,7 @@ void CircuitSystem::runTimers() {
     if (circuitKind(cell) == circuit_kind::kClock && !deferRedrive_) {
       deferRedrive_ = true;
       reach_.clear();
+      reachDepth_.clear();
       prune_ = Prune::Clearing;
     }
     runTimedEvaluation(cell);

@@ -197,7 +197,8 @@ class CircuitSystem final : public LampColours {
   bool deferRedrive_ = false;
   enum class Prune : uint8_t { None, Clearing, Setting };
   Prune prune_ = Prune::None;
-  std::unordered_map<MapBlock*, std::array<uint8_t, 4>> reach_;  // shallowest depth by state bits
+  CellSet reach_;  // wires passed by the pruned walks ...
+  std::vector<std::array<uint8_t, 4>> reachDepth_;  // ... and their shallowest depth by state bits
   std::vector<MapBlock*> redriving_;
 };
 
