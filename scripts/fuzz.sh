@@ -19,6 +19,11 @@ export ALSOFT_DRIVERS=null
 [ -f "$list" ] || { echo "fuzz: no $list (configure with -DRUBBLE_FUZZ=ON and build first)"; exit 2; }
 
 "$build/fuzz/fuzz_seed_maker" "$build/fuzz/seeds" "$build"/data/fonts/* "$build"/data/language/*
+# World files as the game saves them: a fresh world of the smallest size on two planets.
+for planet in terra yuca; do
+  "$build/tools/world_tool/world_tool" generate --planet "$planet" --size 0 --seed 1 \
+    --save "$build/fuzz/seeds/worlds/World-$planet.dat" >/dev/null
+done
 
 run_target() {
   local name=$1 program=$2 globs=$3

@@ -1,6 +1,7 @@
 // Writes the seeds that the data folder holds in no ready form: zip archives packing data files
 // (deflated and stored), short sound files in every format the game's decoder reads, a
-// settings file with a value of every stored type, and a character with its statistics.
+// settings file with a value of every stored type, a character with its statistics, and an
+// adventure's planet links (the world tool writes the world seeds).
 //   fuzz_seed_maker <seed folder> <data file>...
 #include <minizip/zip.h>
 #include <sndfile.h>
@@ -17,6 +18,8 @@
 #include "platform/file_handle.h"
 #include "platform/settings/json_defaults.h"
 #include "saves/character/character_file.h"
+#include "saves/store/world_entry.h"
+#include "saves/world/adventure_file.h"
 
 namespace fs = std::filesystem;
 
@@ -87,6 +90,17 @@ bool writeCharacter(const fs::path& folder) {
   return writeCharacterFile(file, record) && static_cast<bool>(out);
 }
 
+// An adventure with a made link and one still open.
+bool writeAdventure(const fs::path& folder) {
+  WorldEntry entry;
+  entry.displayName = "Seed";
+  entry.params.planetId = 1;
+  entry.params.mode = kAdventureMode;
+  const std::vector<PlanetLinkRecord> links = {{1, 2, 10, 20, 30, 40}, {2, kNoLinkedPlanet, 5, 6}};
+  kel::FileHandle file((folder / "Adventure1.dat").string(), kel::FileHandle::READ_WRITE_NEW);
+  return writeWorldFileV2(file, entry, 512, 128, links);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,6 +113,7 @@ int main(int argc, char** argv) {
   fs::create_directories(seeds / "sound");
   fs::create_directories(seeds / "settings");
   fs::create_directories(seeds / "saves");
+  fs::create_directories(seeds / "worlds");
   bool ok = true;
   for (int i = 2; i < argc; ++i) {
     const fs::path member = argv[i];
@@ -111,6 +126,7 @@ int main(int argc, char** argv) {
   ok = writeTone(seeds / "sound" / "tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2) && ok;
   ok = writeSettings(seeds / "settings" / "settings.json") && ok;
   ok = writeCharacter(seeds / "saves") && ok;
+  ok = writeAdventure(seeds / "worlds") && ok;
   if (!ok) std::fprintf(stderr, "fuzz_seed_maker: some seeds could not be written\n");
   return ok ? 0 : 1;
 }

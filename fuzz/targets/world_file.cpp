@@ -1,0 +1,49 @@
+// The world file as the game loads it: the summary the world list reads, then the whole file into
+// a fresh world of the size the summary names (the smallest size only, so that every input stays
+// quick). Whatever reads whole is written again and must read back to the same cells.
+#include <memory>
+
+#include "content/tables/content_tables.h"
+#include "engine/io/byte_writer.h"
+#include "fuzz/support/fuzz_one.h"
+#include "fuzz/support/temp_input.h"
+#include "platform/file_handle.h"
+#include "saves/store/world_entry.h"
+#include "saves/world/map_packing.h"
+#include "saves/world/world_file.h"
+#include "saves/world/world_info.h"
+#include "saves/world/world_save_links.h"
+#include "saves/world/world_summary.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+std::vector<uint8_t> packedCells(const World& world) {
+  engine::ByteWriter out;
+  packMapBlocks(out, {world.map().cells(), world.map().cellCount()});
+  return out.release();
+}
+
+}  // namespace
+
+int fuzzOne(const uint8_t* data, size_t size) {
+  contentTables().mobCount = 40;  // mob ids are checked against the rows a content file fills
+  fuzzsupport::TempInput input(data, size, ".dat");
+  kel::FileHandle file(input.path(), kel::FileHandle::READ);
+  std::unique_ptr<WorldEntry> entry = readWorldSummary("fuzz.dat", file);
+  if (entry == nullptr || entry->width != 512 || entry->height != 128) return 0;
+  NullWorldSaveLinks links;
+  auto world = World::create(nullptr, entry->params, entry->width, entry->height);
+  PlayerCells player;
+  if (!readWorldFile(file, *world, links, &player)) return 0;
+
+  fuzzsupport::TempInput again(nullptr, 0, ".written.dat");
+  kel::FileHandle out(again.path(), kel::FileHandle::READ_WRITE_NEW);
+  fuzzCheck(writeWorldFile(out, *entry, *world, player, links), "a read world writes");
+  auto reread = World::create(nullptr, entry->params, entry->width, entry->height);
+  kel::FileHandle in(again.path(), kel::FileHandle::READ);
+  fuzzCheck(readWorldFile(in, *reread, links), "a written world reads");
+  fuzzCheck(packedCells(*reread) == packedCells(*world), "a written world reads back the same cells");
+  return 0;
+}
