@@ -100,6 +100,13 @@ void dropAt(Logic& rules, uint16_t itemId, engine::Vec2 at) {
 
 bool isStableBlock(uint16_t blockId) { return (blockId >= 352 && blockId <= 355) || (blockId >= 2407 && blockId <= 2410); }
 
+int32_t stableBlockForItem(uint16_t itemId) {
+  for (const StableRow& row : kRows) {
+    if (row.item == itemId) return row.block;
+  }
+  return -1;
+}
+
 int32_t stableItemForMob(uint16_t mobKind) {
   for (const StableRow& row : kRows) {
     if (row.kind == mobKind) return row.item;

@@ -67,6 +67,8 @@ class Stable : public LogicBlock {
 };
 
 bool isStableBlock(uint16_t blockId);
+// The stable block that takes the mob an item stands for, -1 when the item is no stabled mob.
+int32_t stableBlockForItem(uint16_t itemId);
 // The item that stands for a carried mob of the kind, -1 when none.
 int32_t stableItemForMob(uint16_t mobKind);
 // The young of two mobs that may breed (same group, different sexes), picked from either parent's

@@ -82,6 +82,10 @@ bool ExplosionSystem::add(MapBlock& cell, PlayerBase* cause, const BlastSpec& sp
   return true;
 }
 
+void ExplosionSystem::cancel(const MapBlock& cell) {
+  std::erase_if(pending_, [&](const PendingExplosion& entry) { return entry.cell == &cell; });
+}
+
 void ExplosionSystem::update(float ticks) {
   int fired = 0;
   for (size_t i = 0; i < pending_.size();) {

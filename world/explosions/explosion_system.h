@@ -63,6 +63,8 @@ class ExplosionSystem {
   // Queues an explosion; a cell already queued keeps its one entry (a shorter fuse of a
   // non-impact explosion shortens it). False when not allowed.
   bool add(MapBlock& cell, PlayerBase* cause, const BlastSpec& spec, float delay, uint8_t impact);
+  // The explosion queued at the cell no longer goes off (its lit fuse was cut away).
+  void cancel(const MapBlock& cell);
   // Counts the fuses down by `ticks` (seconds x 60); due ones go out as kind-20 edits.
   void update(float ticks);
   // Applies one blast (the world's kind-20 edit).

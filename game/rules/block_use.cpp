@@ -1,0 +1,129 @@
+// Block use: the local answers for stations and clocks, and the check whether a use may go on.
+
+#include "game/rules/block_use.h"
+
+#include <cstdio>
+#include <string>
+
+#include "content/items/block_filter.h"
+#include "content/items/block_rules.h"
+#include "content/items/item.h"
+#include "content/items/item_rules.h"
+#include "content/tables/content_tables.h"
+#include "game/player/player.h"
+#include "game/rules/block_use_support.h"
+#include "world/blocks/stable.h"
+#include "world/cells/block_flags.h"
+#include "world/circuits/circuit_cells.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace bf = block_flag;
+using namespace block_use_support;
+
+bool hasCircuitPart(const MapBlock& cell) {
+  const uint8_t kind = circuitKind(cell);
+  return (kind >= 1 && kind <= 14) || kind > 17;
+}
+
+int clockHour(uint32_t phase, uint32_t tickInPhase) {
+  int start = 8, span = 10;
+  if (phase == 2) start = 18, span = 3;
+  if (phase == 4) start = 20, span = 10;
+  if (phase == 8) start = 6, span = 3;
+  const float t = static_cast<float>(tickInPhase % 512) / 512.0f;
+  return static_cast<int>(static_cast<float>(span) * t + static_cast<float>(start)) % 24;
+}
+
+bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+  if (layer != MapBlock::kFront) return false;
+  const uint16_t id = cell.frontId();
+  const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
+  const bool clock = id == kClockA || id == kClockB;
+  if (!station && !clock) return false;
+  if (!player.isNextToCell(cell)) {
+    warn(player, kOutOfReach);
+    return true;
+  }
+  if (station) {
+    player.inventory->setCraftingStation(nullptr, &cell, world.map().props());
+    return true;
+  }
+  const DayClock& day = world.dayClock();
+  const int hour = clockHour(static_cast<uint32_t>(day.phase), day.tickInPhase());
+  char text[32];
+  std::snprintf(text, sizeof text, "%d %s", hour < 12 ? hour : hour - 12, hour < 12 ? "AM" : "PM");
+  player.showMessage(kInformation, text);
+  return true;
+}
+
+namespace {
+
+bool fuseOn(const MapBlock& cell) {
+  return cell.hasDeco(kFuse, MapBlock::kFront) || (cell.frontId() == 0 && cell.hasDeco(kFuse, MapBlock::kBack));
+}
+
+bool holdingStableItemFor(const Item* held, uint16_t block) {
+  return held != nullptr && isStableBlock(block) && stableItemAccepts(held->id, block);
+}
+
+// Front-word uses that need the player next to the cell (true) or may be made from within reach.
+bool frontNeedsNearness(World& world, const MapBlock& cell, const Player& player, const Item* held, bool& far) {
+  const BlockPropsTable& props = world.map().props();
+  const uint16_t id = cell.frontId();
+  if (props[id].has(bf::kCircuitOutput)) return true;
+  if ((id == kToggle || cell.hasDeco(kToggle, MapBlock::kFront)) && !holdsClimbablePlaceable(held, props)) return true;
+  if (id == kSign) {
+    if (held != nullptr && held->id == kSignPen) return true;
+    far = true;
+    return false;
+  }
+  if (isSpecialBlockId(id) && !(held != nullptr && isSpecialPlaceable(held->id))) return true;
+  if ((player.heldToolCapabilities() & kTillingBit) != 0 && itemMatchesFilter(id, kTillFilter) &&
+      player.canReach(cell, held)) {
+    far = true;
+    return false;
+  }
+  if (held != nullptr && held->id == kFertiliser) return true;
+  return id == kLever;
+}
+
+}  // namespace
+
+bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+  const BlockPropsTable& props = world.map().props();
+  const Item* held = heldOrNull(player);
+  const uint16_t word = cell.layerWord(layer);
+  const uint16_t id = block_word::id(word);
+  const bool creative = world.isCreative();
+  // 1. A cutting tool within reach takes circuit parts and removable decorations at once.
+  if ((player.heldToolCapabilities() & 1) != 0 && player.canReach(cell, held)) {
+    if (layer == MapBlock::kBack && hasCircuitPart(cell)) return true;
+    if (!cell.isSolid(props) && !props[cell.frontId()].has(bf::kPlantWithSeeds) &&
+        firstRemovableDeco(cell, layer) >= 0) {
+      return true;
+    }
+  }
+  bool near = false, far = false;
+  bool finalTest = false;
+  if (held != nullptr && held->lightColor() != 0 && fuseOn(cell)) {
+    (creative ? far : near) = true;
+  } else if (held == nullptr && (props[id].has(bf::kFruitPlant) || props[id].has(bf::kShelf))) {
+    finalTest = true;
+  } else if (!creative && holdingStableItemFor(held, id)) {
+    finalTest = true;
+  } else if (id == kPortalBlock) {
+    finalTest = true;
+  } else if (layer == MapBlock::kFront) {
+    near = frontNeedsNearness(world, cell, player, held, far);
+    if (!creative) {
+      const bool container = lookupItemRule(id) != nullptr || isStableBlock(id) ||
+                             ((id == kForge || id == kAlchemyLab) && !(held != nullptr && held->id == kOpener));
+      if (container || keyFindsLock(held, cell)) finalTest = true;
+    }
+  }
+  if (!finalTest && !near) return far;
+  if (player.isNextToCell(cell)) return true;
+  if (!creative && !player.canReach(cell, held)) warn(player, kOutOfReach);
+  return false;
+}

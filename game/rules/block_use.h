@@ -1,0 +1,32 @@
+#pragma once
+// Using a block: a player clicks a cell's front word (or its back word when only the back layer
+// is aimed at). `useStationOrClock` answers crafting stations and clocks locally, `checkBlockUse`
+// decides whether the use may go on (next to the cell, or within reach for the uses that allow
+// it), and `useBlock` dispatches it: decorations cut off, fuses lit, fruit picked, shelves
+// cleared, portals, circuit parts and switches, levers and toggles, signs, beds, tilling,
+// fertiliser, and the containers (forges, alchemy labs, stables, chests) with their locks.
+//
+// Every change of the world goes through the current rules (`Logic::editBlock`, cell effects,
+// sounds), so a host's changes reach its peers. Refusals are warnings to the acting player and
+// change nothing. Main thread only.
+
+#include <cstdint>
+
+class MapBlock;
+class Player;
+class World;
+
+namespace block_use {
+constexpr uint16_t kKeys[7] = {19, 83, 147, 211, 275, 339, 403};
+constexpr uint16_t kLocks[7] = {467, 468, 469, 470, 471, 472, 473};
+}  // namespace block_use
+
+// Crafting stations and clocks on a front word; true when handled.
+bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& player);
+bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player);
+void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player);
+
+// The cell's circuit kind is a part that a cutting tool takes (1-14, or above 17).
+bool hasCircuitPart(const MapBlock& cell);
+// The hour a clock shows for a day phase and the tick within the phase (0-511).
+int clockHour(uint32_t phase, uint32_t tickInPhase);

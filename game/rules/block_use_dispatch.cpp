@@ -1,0 +1,318 @@
+// Block use: the dispatcher, in the order the uses are tried, and the shared small tests.
+
+#include <initializer_list>
+
+#include "content/items/block_edit.h"
+#include "content/items/block_filter.h"
+#include "content/items/block_rules.h"
+#include "content/items/item_rules.h"
+#include "content/tables/content_tables.h"
+#include "engine/base/random.h"
+#include "game/rules/block_use.h"
+#include "game/rules/block_use_support.h"
+#include "platform/settings/settings.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
+#include "world/blocks/shelf.h"
+#include "world/blocks/sign.h"
+#include "world/cells/block_flags.h"
+#include "world/edits/cell_edit.h"
+#include "world/edits/edit_kind.h"
+#include "world/explosions/explosion_system.h"
+#include "world/map/world_map.h"
+#include "world/placement/switch_operations.h"
+#include "world/plants/plant_system.h"
+#include "world/protection/protected_areas.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace bf = block_flag;
+using namespace block_use_support;
+
+namespace block_use_support {
+
+int firstRemovableDeco(const MapBlock& cell, uint8_t side) {
+  for (int slot = 0; slot < 4; ++slot) {
+    const MapDeco deco = cell.decos[static_cast<size_t>(slot)];
+    if (map_deco::empty(deco) || map_deco::side(deco) != side) continue;
+    const uint16_t id = map_deco::id(deco);
+    const BlockDef* def = blockDefinitionById(id);
+    bool lock = false;
+    for (uint16_t l : block_use::kLocks) lock = lock || l == id;
+    if (def != nullptr && def->record.useKind() == 1 && !lock) return slot;
+  }
+  return -1;
+}
+
+int lockOn(const MapBlock& cell, int& slot) {
+  for (slot = 0; slot < 4; ++slot) {
+    const MapDeco deco = cell.decos[static_cast<size_t>(slot)];
+    if (map_deco::empty(deco)) continue;
+    for (int rank = 0; rank < 7; ++rank) {
+      if (block_use::kLocks[rank] == map_deco::id(deco)) return rank;
+    }
+  }
+  return -1;
+}
+
+int keyRank(const Item* held) {
+  if (held == nullptr) return -1;
+  for (int rank = 0; rank < 7; ++rank) {
+    if (block_use::kKeys[rank] == held->id) return rank;
+  }
+  return -1;
+}
+
+bool holdsClimbablePlaceable(const Item* held, const BlockPropsTable& props) {
+  if (held == nullptr) return false;
+  const ItemDef* def = held->definition();
+  if (def == nullptr) return false;
+  const uint8_t kind = def->record.kind();
+  const bool placeable = kind == 3 || kind == 4 || kind == 8 || kind == 16;
+  return placeable && props[def->record.placesBlock()].has(bf::kClimbable);
+}
+
+}  // namespace block_use_support
+
+namespace {
+
+BlockEdit decoEdit(const MapBlock& cell, uint8_t kind, uint16_t id, int slot) {
+  BlockEdit edit = editForCell(cell, kind, id);
+  edit.slot = static_cast<uint8_t>(slot);
+  return edit;
+}
+
+bool hostsOwn(const Player& player) { return player.isLocal != 0; }
+
+// Lights the fuse on the cell for the player (1b).
+void lightFuse(World& world, MapBlock& cell, Player& player) {
+  Logic& rules = currentLogic();
+  if (kel::options().permissionExplosivesLock && !hostsOwn(player)) {
+    warn(player, kNoPermission);
+    return;
+  }
+  const DecoHit fuse = cell.findDeco(kFuse);
+  if (!fuse) return;
+  if (!world.explosions().add(cell, &player, kStandardBlast, 160.0f, 0)) {
+    rules.playCellEffect(&player, cell, 13, 0);
+    return;
+  }
+  BlockEdit edit = decoEdit(cell, edit_kind::kSetDeco, kLitFuse, fuse.index);
+  edit.variant = randomVariantFor(world.map().props(), kLitFuse);
+  edit.layer = map_deco::side(*fuse.slot);
+  rules.editBlock(edit, &player);
+}
+
+void useBackWord(World& world, MapBlock& cell, Player& player) {
+  Logic& rules = currentLogic();
+  if ((player.heldToolCapabilities() & 1) == 0 || !player.canReach(cell, heldOrNull(player))) return;
+  if (!hostsOwn(player) && world.protectedAreas().isProtectedAt(cell.x, cell.y)) {
+    warn(player, kProtected);
+    return;
+  }
+  if (hasCircuitPart(cell)) {
+    rules.editBlock(editForCell(cell, edit_kind::kCircuitPartRemoved), &player);
+    rules.playCellEffect(nullptr, cell, 10, 0);
+    return;
+  }
+  int lockSlot = 0;
+  const int lockRank = lockOn(cell, lockSlot);
+  for (int slot = 0; slot < 4 && !cell.isSolid(world.map().props()); ++slot) {
+    const MapDeco deco = cell.decos[static_cast<size_t>(slot)];
+    if (map_deco::empty(deco) || map_deco::side(deco) != MapBlock::kBack) continue;
+    if (lockRank >= 0 && slot == lockSlot) continue;
+    const BlockDef* def = blockDefinitionById(map_deco::id(deco));
+    if (def == nullptr || def->record.useKind() != 1) continue;
+    if (map_deco::id(deco) == kLitFuse) world.explosions().cancel(cell);
+    rules.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(deco), slot), &player);
+    rules.playCellEffect(nullptr, cell, 10, 0);
+  }
+}
+
+void useBed(World& world, MapBlock& cell, Player& player) {
+  if (!world.isCreative() && (cell.x != player.spawnCellX || cell.y != player.spawnCellY)) {
+    player.setSpawnCell(cell.x, cell.y);
+    player.showMessage(kInformation, kSpawnSet);
+    return;
+  }
+  const DayClock& day = world.dayClock();
+  if (day.phase != DayPhase::Night) {
+    warn(player, kNotNight);
+  } else if (day.tickCounter != 0) {
+    currentLogic().setPlayerInBed(&player, 1);
+  } else {
+    warn(player, kNoSleep);
+  }
+}
+
+// Tilling (11): false when the use goes on to the containers.
+bool till(World& world, MapBlock& cell, Player& player) {
+  const BlockPropsTable& props = world.map().props();
+  const MapBlock* above = cell.neighbourUp(world.map());
+  if (above == nullptr || props[above->frontId()].transparency != 1) return true;
+  for (MapDeco deco : cell.decos) {
+    if (!map_deco::empty(deco) && map_deco::side(deco) == MapBlock::kFront && props[map_deco::id(deco)].has(bf::kBlockingDeco) &&
+        !props[map_deco::id(deco)].has(bf::kRemovableAttachment)) {
+      warn(player, kCannotTill);
+      return false;
+    }
+  }
+  DecoHit slot = cell.findFrontDecoWithFlags(props, uint64_t{1} << bf::kRemovableAttachment);
+  if (!slot) slot = cell.findFreeDecoSlot();
+  if (!slot) return false;
+  BlockEdit edit = decoEdit(cell, edit_kind::kSetDeco, kTilledSoil, slot.index);
+  edit.variant = randomVariantFor(props, kTilledSoil);
+  edit.layer = MapBlock::kFront;
+  currentLogic().editBlock(edit, &player);
+  player.wearTool(static_cast<uint8_t>(player.selectedQuickSlot()));
+  currentLogic().playCellEffect(nullptr, cell, 14, 0);
+  return true;
+}
+
+// Opens a container entity for the player, after the lock and in-use tests.
+void openContainer(MapBlock& cell, Player& player, LogicBlock* entity, uint16_t sound, bool lockable) {
+  if (entity == nullptr || player.openContainer != nullptr) return;
+  Logic& rules = currentLogic();
+  if (lockable && (kel::options().permissionChestLock || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(player)) {
+    warn(player, kLocked);
+    return;
+  }
+  if (entity->inUse()) {
+    warn(player, kInUse);
+    return;
+  }
+  rules.playSound(cell, sound, 0);
+  World* world = player.world;
+  if (world != nullptr) setCellDeco127(rules, world->map(), cell, true);
+  player.openContainer = entity;
+  entity->open();
+}
+
+void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
+  const uint16_t id = cell.frontId();
+  if ((id == kForge || id == kAlchemyLab) && player.isNextToCell(cell)) {
+    LogicBlock* entity = id == kForge ? static_cast<LogicBlock*>(world.forges().findAt(cell)) : world.alchemyLabs().findAt(cell);
+    openContainer(cell, player, entity, 22, true);
+  } else if (isStableBlock(id)) {
+    auto* stable = dynamic_cast<Stable*>(world.stables().findAt(cell));
+    if (stable == nullptr) return;
+    switch (stable->addMob(held != nullptr ? held->id : 0xFFFF)) {
+      case Stable::kPlaced: player.useUpHeldItem(); break;
+      case Stable::kNoRoom: warn(player, kStableFull); break;
+      case Stable::kWrongStable: warn(player, kWrongStable); break;
+      default: openContainer(cell, player, stable, 24, false); break;
+    }
+  } else if (lookupItemRule(id) == nullptr) {
+    int slot = 0;
+    const int lock = lockOn(cell, slot);
+    const int key = keyRank(held);
+    if (key < 0 || lock < 0) return;
+    if (lock > key) {
+      warn(player, kBetterKey);
+      return;
+    }
+    currentLogic().editBlock(decoEdit(cell, edit_kind::kRemoveDeco, block_use::kLocks[lock], slot), &player);
+    currentLogic().playCellEffect(nullptr, cell, 16, 0);
+  } else {
+    openContainer(cell, player, world.chests().findAt(cell), 20, true);
+  }
+}
+
+bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
+  Logic& rules = currentLogic();
+  const BlockPropsTable& props = world.map().props();
+  const uint16_t id = cell.frontId();
+  const bool next = player.isNextToCell(cell);
+  if (props[id].has(bf::kCircuitOutput) && next) {
+    setSwitchState(rules, cell, cell.frontVariant() == 0);
+    return true;
+  }
+  if (id == kLever && next) {
+    const bool on = cell.frontVariant() == 0;
+    BlockEdit edit = editForCell(cell, edit_kind::kReplace, id);
+    edit.variant = on ? 1 : 0;
+    edit.state = cell.blockState();
+    edit.layer = MapBlock::kFront;
+    rules.editBlock(edit, &player);
+    rules.setCircuitInput(cell, on ? 2 : 1);
+    rules.playSound(cell, 56, 0);
+    return true;
+  }
+  const DecoHit toggleDeco = cell.findDecoOnSide(kToggle, MapBlock::kFront);
+  if ((id == kToggle || toggleDeco) && !holdsClimbablePlaceable(held, props)) {
+    const uint8_t variant = id == kToggle ? cell.frontVariant() : map_deco::variant(*toggleDeco.slot);
+    setToggleAttachmentState(rules, cell, variant == 0);
+    return true;
+  }
+  if (id == kSign) {
+    Sign* sign = world.signs().findAt(cell);
+    if (sign == nullptr || player.openContainer != nullptr || held == nullptr || held->id != kSignPen) return true;
+    if (sign->inUse()) {
+      warn(player, kInUse);
+      return true;
+    }
+    setCellDeco127(rules, world.map(), cell, true);
+    player.openContainer = sign;
+    sign->open();
+    return true;
+  }
+  if (isSpecialBlockId(id) && !(held != nullptr && isSpecialPlaceable(held->id))) {
+    useBed(world, cell, player);
+    return true;
+  }
+  if ((player.heldToolCapabilities() & kTillingBit) != 0 && itemMatchesFilter(id, kTillFilter) &&
+      player.canReach(cell, held)) {
+    if (till(world, cell, player)) return true;
+  } else if (held != nullptr && held->id == kFertiliser) {
+    MapBlock* top = world.plants().stackTopAt(cell);
+    if (top == nullptr || !world.plants().growPlantAt(rules, *top)) warn(player, kCannotGrow);
+    return true;
+  }
+  if (!world.isCreative()) useContainer(world, cell, player, held);
+  return true;
+}
+
+}  // namespace
+
+void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+  Logic& rules = currentLogic();
+  const BlockPropsTable& props = world.map().props();
+  Item* held = heldOrNull(player);
+  if (held != nullptr) {
+    const int removable = firstRemovableDeco(cell, layer);
+    if ((player.heldToolCapabilities() & 1) != 0 && !cell.isSolid(props) &&
+        !props[cell.frontId()].has(bf::kPlantWithSeeds) && removable >= 0) {
+      rules.playCellEffect(nullptr, cell, 10, 0);
+      rules.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(cell.decos[static_cast<size_t>(removable)]), removable), &player);
+      rules.launchFromCell(cell);
+      return;
+    }
+    const DecoHit fuse = cell.findDeco(kFuse);
+    if (held->lightColor() != 0 && fuse && !(map_deco::side(*fuse.slot) == MapBlock::kBack && cell.frontId() != 0)) {
+      lightFuse(world, cell, player);
+      return;
+    }
+  }
+  const uint16_t front = cell.frontId();
+  if (held == nullptr && props[front].has(bf::kFruitPlant)) {
+    world.plants().takeFruit(rules, cell, nullptr);
+    rules.playCellEffect(nullptr, cell, 10, 0);
+    return;
+  }
+  if (held == nullptr && props[front].has(bf::kShelf)) {
+    if (!kel::options().permissionShelfLock || hostsOwn(player)) {
+      if (auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell))) shelf->clearDisplay(rules);
+    }
+    rules.playCellEffect(nullptr, cell, 12, 0);
+    return;
+  }
+  if (block_word::id(cell.layerWord(layer)) == kPortalBlock) {
+    rules.usePortal(&player, &cell);
+    return;
+  }
+  if (layer == MapBlock::kBack) {
+    useBackWord(world, cell, player);
+    return;
+  }
+  useFrontWord(world, cell, player, held);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The fixed ids, texts and small tests that the block-use rules share. Main thread only.
+
+#include <cstdint>
+#include <string>
+
+#include "content/items/item.h"
+#include "game/player/player.h"
+#include "world/blocks/stable.h"
+#include "world/cells/block_props.h"
+#include "world/cells/map_block.h"
+
+namespace block_use_support {
+
+constexpr uint16_t kClockA = 205, kClockB = 206;
+constexpr uint16_t kFuse = 239, kLitFuse = 191;
+constexpr uint16_t kToggle = 374, kSign = 2599, kSignPen = 484, kLever = 2086, kFertiliser = 1054;
+constexpr uint16_t kPortalBlock = 44, kForge = 33, kAlchemyLab = 45, kOpener = 1886;
+constexpr uint16_t kLockMark = 214, kTilledSoil = 2435, kOpenMark = 127;
+constexpr uint16_t kTillingBit = 0x10;
+constexpr uint64_t kTillFilter = 0x14;
+constexpr uint8_t kWarning = 3, kInformation = 2;
+
+// Texts named by their role.
+inline const char* const kOutOfReach = "That is out of reach.";
+inline const char* const kNoPermission = "You may not do that here.";
+inline const char* const kInUse = "Someone else is using it.";
+inline const char* const kLocked = "It is locked.";
+inline const char* const kProtected = "This area is protected.";
+inline const char* const kSpawnSet = "Your spawn point is set.";
+inline const char* const kNoSleep = "You cannot sleep now.";
+inline const char* const kNotNight = "You can only sleep at night.";
+inline const char* const kCannotTill = "The ground cannot be tilled here.";
+inline const char* const kCannotGrow = "Nothing here can grow.";
+inline const char* const kStableFull = "The stable is full.";
+inline const char* const kWrongStable = "This animal does not belong in this stable.";
+inline const char* const kBetterKey = "You need a better key to unlock this chest.";
+
+inline void warn(Player& player, const char* text) { player.showMessage(kWarning, text); }
+
+inline Item* heldOrNull(const Player& player) {
+  Item* held = player.heldItem();
+  return held != nullptr && !held->isNone() && held->count != 0 ? held : nullptr;
+}
+
+// The first decoration slot on the side whose block a tool may remove (use kind 1, not a lock).
+int firstRemovableDeco(const MapBlock& cell, uint8_t side);
+// The place of a lock decoration on the cell in the lock list, -1 when none; its slot in `slot`.
+int lockOn(const MapBlock& cell, int& slot);
+// The place of the held key in the key list, -1 when the item is no key.
+int keyRank(const Item* held);
+inline bool keyFindsLock(const Item* held, const MapBlock& cell) {
+  int slot = 0;
+  return keyRank(held) >= 0 && lockOn(cell, slot) >= 0;
+}
+// A placeable block item whose block is climbable (a ladder over a toggle is placed, not used).
+bool holdsClimbablePlaceable(const Item* held, const BlockPropsTable& props);
+inline bool stableItemAccepts(uint16_t itemId, uint16_t block) { return stableBlockForItem(itemId) == block; }
+
+}  // namespace block_use_support
