@@ -107,6 +107,39 @@ void BM_WireMeshWithClocks(benchmark::State& state) {
 }
 BENCHMARK(BM_WireMeshWithClocks)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The same mesh and clocks, but the gates read the mesh and drive wires of their own: 32 NOT gates
+// along the top edge, each feeding a three-wire stub (the mesh's clocks sit on the other sides).
+void BM_WireMeshFeedingGates(benchmark::State& state) {
+  std::unique_ptr<World> world = makeWorld(128, 96);
+  WorldMap& map = world->map();
+  for (int x = 0; x < kMesh; ++x) {
+    for (int y = 0; y < kMesh; ++y) setPart(map.cell(kMeshX + x, kMeshY + y), ck::kWire, 0);
+  }
+  for (int i = 0; i < 100; ++i) {
+    const int side = i % 3, along = 1 + (i / 3) * 62 / 33;
+    const int x = side == 0 ? kMeshX - 1 : side == 1 ? kMeshX + kMesh : kMeshX + along;
+    const int y = side == 2 ? kMeshY - 1 : kMeshY + along;
+    const uint8_t rotation = side == 0 ? 1 : side == 1 ? 3 : 0;
+    MapBlock& c = map.cell(x, y);
+    setPart(c, ck::kNone, rotation);
+    world->circuits().onBlockPlaced(c, ck::kClock);
+  }
+  for (int g = 0; g < 32; ++g) {
+    const int x = kMeshX + 1 + g * 2;
+    setPart(map.cell(x, kMeshY + kMesh), ck::kNot, 0);
+    for (int dy = 1; dy <= 3; ++dy) setPart(map.cell(x, kMeshY + kMesh + dy), ck::kWire, 0);
+  }
+  CircuitSystem& circuits = world->circuits();
+  for (int i = 0; i < 20; ++i) circuits.step();
+  for (auto _ : state) {
+    StepFigures f;
+    for (int i = 0; i < 200; ++i) timeStep(circuits, f);
+    report(state, f);
+  }
+  engine::unscheduleAllSlots();
+}
+BENCHMARK(BM_WireMeshFeedingGates)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // Baseline: one breadth-first walk over the whole mesh per clock toggle (50 per timer step).
 void BM_PlainMeshWalk(benchmark::State& state) {
   std::vector<int> queue(kMesh * kMesh), seen(kMesh * kMesh);
