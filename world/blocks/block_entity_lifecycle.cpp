@@ -8,8 +8,11 @@
 #include "engine/base/random.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
+#include "world/blocks/forge.h"
 #include "world/blocks/nest_table.h"
+#include "world/blocks/shelf.h"
 #include "world/blocks/sign.h"
+#include "world/blocks/stable.h"
 #include "world/cells/block_flags.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -70,8 +73,14 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
   const uint16_t id = block_word::id(cell.layerWord(edit.layer));
   if (id == kSignBlock) {
     signs_.add(std::make_unique<Sign>(cell));
+  } else if (edit.layer == MapBlock::kFront && map_->props()[id].has(bf::kShelf) && shelfRowFor(id) != nullptr) {
+    shelves_.add(Shelf::create(cell, isCreative()));
   } else if (isChestBlock(id)) {
     chests_.add(std::make_unique<Chest>(cell, id));
+  } else if (isStableBlock(id)) {
+    stables_.add(std::make_unique<Stable>(cell, *map_));
+  } else if (id == kForgeBlock) {
+    forges_.add(std::make_unique<Forge>(cell));
   } else if (id == kAlchemyLabBlock) {
     alchemyLabs_.add(std::make_unique<AlchemyLab>(cell));
   } else if (map_->props()[id].has(bf::kPortalFrame)) {
@@ -79,7 +88,6 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
   } else if (edit.layer == MapBlock::kFront) {
     plants_->registerPlant(cell, edit.extra);  // kept only when the block is listed as a plant
   }
-  // Shelves, stables and forges are made by their own rules.
 }
 
 void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop) {

@@ -10,6 +10,7 @@
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/forge.h"
 #include "world/blocks/stable.h"
+#include "world/edits/edit_kind.h"
 #include "world/seams/stable_mobs.h"
 
 namespace {
@@ -246,6 +247,36 @@ TEST_F(StableTest, BreakingTheStableLetsAdultsGoWithTheirItem) {
   stable.dropContents(mobsRules);
   EXPECT_EQ(stable.mobCount(), 0);
   EXPECT_EQ(mobsRules.drops, (std::vector<uint16_t>{862, 926}));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace world_test;
+
+class StationPlacementTest : public EditWorldTest {};
+
+TEST_F(StationPlacementTest, PlacingAForgeAStableOrAShelfMakesItsEntityAndBreakingItDropsWhatItHeld) {
+  defineBlock(210, {.flags = bits({41}), .transparency = 1});
+  makeWorld(WorldParams{});
+  apply(edit(edit_kind::kPlace, 3, 3, 33));
+  apply(edit(edit_kind::kPlace, 5, 3, 2407));
+  apply(edit(edit_kind::kPlace, 7, 3, 210));
+  ASSERT_EQ(world->forges().size(), 1u);
+  ASSERT_EQ(world->stables().size(), 1u);
+  ASSERT_EQ(world->shelves().size(), 1u);
+  EXPECT_NE(dynamic_cast<Forge*>(world->forges().findAt(at(3, 3))), nullptr);
+  EXPECT_NE(dynamic_cast<Stable*>(world->stables().findAt(at(5, 3))), nullptr);
+
+  static_cast<Forge*>(world->forges().findAt(at(3, 3)))->setItem(Forge::kInput, newItem(kIron, 0, 4, -1, 0));
+  BlockEdit remove = edit(edit_kind::kRemoveLayer, 3, 3);
+  remove.extra = 1;  // with drops
+  apply(remove);
+  EXPECT_EQ(world->forges().size(), 0u);
+  ASSERT_EQ(rules.drops.size(), 1u);
+  EXPECT_EQ(rules.drops[0].id, kIron);
+  EXPECT_EQ(rules.drops[0].count, 4);
 }
 
 }  // namespace
