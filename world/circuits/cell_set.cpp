@@ -37,10 +37,12 @@ void CellSet::grow() {
 }
 
 void CellSet::rebuild() {
+  memberSlots_.resize(members_.size());
   for (uint32_t place = 0; place < members_.size(); ++place) {
     const size_t slot = slotOf(members_[place]);
     slots_[slot] = members_[place];
     places_[slot] = place;
+    memberSlots_[place] = static_cast<uint32_t>(slot);
   }
 }
 
@@ -52,6 +54,7 @@ size_t CellSet::placeOf(MapBlock* cell, bool& fresh) {
     slots_[slot] = cell;
     places_[slot] = static_cast<uint32_t>(members_.size());
     members_.push_back(cell);
+    memberSlots_.push_back(static_cast<uint32_t>(slot));
   }
   return places_[slot];
 }
@@ -76,12 +79,12 @@ void CellSet::erase(const MapBlock* cell) {
 
 void CellSet::clear() {
   if (members_.size() * 8 < slots_.size()) {
-    // Newest first: each member's probe chain is then exactly what it was when it went in.
-    for (auto it = members_.rbegin(); it != members_.rend(); ++it) slots_[slotOf(*it)] = nullptr;
+    for (uint32_t slot : memberSlots_) slots_[slot] = nullptr;
   } else {
     std::fill(slots_.begin(), slots_.end(), nullptr);
   }
   members_.clear();
+  memberSlots_.clear();
 }
 
 void CellSet::takeInto(std::vector<MapBlock*>& out) {

@@ -35,4 +35,5 @@ class CellSet {
   std::vector<MapBlock*> slots_;  // null = free; capacity a power of two
   std::vector<uint32_t> places_;  // for each used slot, its member's place
   std::vector<MapBlock*> members_;
+  std::vector<uint32_t> memberSlots_;  // for each member, its slot
 };
