@@ -52,6 +52,7 @@ class CountingBodies final : public WorldBodies {
     return true;
   }
   void spawnBlastDebris(const MapBlock&) override { ++bursts; }
+  void spawnNoteDebris(engine::Vec2) override {}
   std::vector<Body> bodies;
   long pushes = 0, hurts = 0, bursts = 0;
 };

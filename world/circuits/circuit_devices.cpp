@@ -458,6 +458,7 @@ void CircuitSystem::toneEmitter(MapBlock& cell, const uint8_t inputs[4]) {
   if (next == cs::kHigh && cs::state(signalByte(cell)) != cs::kHigh) {
     cellSounds().playAt(cell, kSoundTone, tone);
     cellRefresh().refreshCell(cell);
+    worldBodies().spawnNoteDebris(cellPixelPosition(cell));
   }
   setState(cell, next);
 }

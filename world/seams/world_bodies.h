@@ -53,6 +53,8 @@ class WorldBodies {
   virtual bool hurt(const Body& body, float amount) = 0;
   // The burst of blast debris anchored to a cell (debris kind 14, 10 pieces, parameter 15).
   virtual void spawnBlastDebris(const MapBlock& cell) = 0;
+  // A small burst around a point (a tone emitter's note).
+  virtual void spawnNoteDebris(engine::Vec2 position) = 0;
 };
 
 class NullWorldBodies final : public WorldBodies {
@@ -62,6 +64,7 @@ class NullWorldBodies final : public WorldBodies {
   void push(const Body&, float, float) override {}
   bool hurt(const Body&, float) override { return false; }
   void spawnBlastDebris(const MapBlock&) override {}
+  void spawnNoteDebris(engine::Vec2) override {}
 };
 
 WorldBodies& worldBodies();

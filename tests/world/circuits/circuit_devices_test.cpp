@@ -173,6 +173,7 @@ TEST_F(CircuitDevicesTest, TheToneEmitterPlaysOnARisingInputInEitherMode) {
   ASSERT_EQ(sounds.played.size(), 1u);
   EXPECT_EQ(sounds.played[0].id, 71);
   EXPECT_EQ(sounds.played[0].value, 0x0042);
+  EXPECT_EQ(bodies.noteBursts, 1);
   drive(cs::kHigh, 0, 0, 0);
   EXPECT_EQ(sounds.played.size(), 1u) << "only on the rising edge";
 

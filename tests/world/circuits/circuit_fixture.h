@@ -66,6 +66,7 @@ class TestBodies final : public WorldBodies {
     return true;
   }
   void spawnBlastDebris(const MapBlock&) override { ++debrisBursts; }
+  void spawnNoteDebris(engine::Vec2) override { ++noteBursts; }
 
   struct Push {
     uint32_t id;
@@ -76,6 +77,7 @@ class TestBodies final : public WorldBodies {
   std::vector<Push> pushes;
   std::vector<Push> hurts;  // strength holds the amount
   int debrisBursts = 0;
+  int noteBursts = 0;
 };
 
 class CircuitTest : public EditWorldTest {
