@@ -43,10 +43,15 @@ void PortalList::addPortal(uint32_t planet, uint16_t x, uint16_t y, uint32_t tar
 }
 
 void PortalList::removePortal(uint32_t planet, uint16_t x, uint16_t y) {
-  auto found = std::find_if(records_.begin(), records_.end(),
-                            [&](const PortalRecord& r) { return r.planet == planet && r.x == x && r.y == y; });
+  // A portal built while it had no partner stands for no place and keeps its cell only as its
+  // link; it is the portal of that cell all the same, or its record would outlive it.
+  const uint32_t cell = packPortalCell(x, y);
+  auto at = [&](const PortalRecord& r) {
+    return r.planet == planet && ((r.x == x && r.y == y) || (r.x == PortalRecord::kNoPlace && r.link == cell));
+  };
+  auto found = std::find_if(records_.begin(), records_.end(), at);
   if (found != records_.end()) records_.erase(found);
-  const uint32_t gone = packPortalCell(x, y);
+  const uint32_t gone = cell;
   for (PortalRecord& r : records_) {
     if (r.target != planet || r.link != gone) continue;
     if (const PortalRecord* other = findPortal(planet, r.planet)) {

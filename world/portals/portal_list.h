@@ -20,8 +20,9 @@ class PortalList {
   // The first record standing on `planet` leading to `target` (kAny matches anything); null when
   // none.
   const PortalRecord* findPortal(int64_t planet, int64_t target) const;
-  // The portal of `planet` at (x, y) leaves the list; portals that linked to it take another
-  // portal of that planet as their partner when there is one.
+  // The portal of `planet` at (x, y) leaves the list (also one that stands for no place and keeps
+  // that cell as its link); portals that linked to it take another portal of that planet as
+  // their partner when there is one.
   void removePortal(uint32_t planet, uint16_t x, uint16_t y);
 
   std::vector<PortalRecord>& records() { return records_; }

@@ -119,4 +119,17 @@ TEST_F(PortalTest, BreakingTheTopFrameBlockRemovesThePortalBelowAndItsRecord) {
   EXPECT_TRUE(removedSound);
 }
 
+TEST_F(PortalTest, APortalWithoutAPartnerStandsForNoPlaceButStillLeavesWithItsFrame) {
+  frame(4, 5);
+  frame(5, 6);
+  frame(6, 5);
+  ASSERT_EQ(portalList().records().size(), 1u);
+  EXPECT_EQ(portalList().records()[0].x, PortalRecord::kNoPlace);
+  BlockEdit remove = edit(edit_kind::kRemoveLayer, 4, 5);
+  remove.layer = MapBlock::kFront;
+  apply(remove);
+  EXPECT_EQ(at(5, 5).frontId(), kAir);
+  EXPECT_TRUE(portalList().records().empty());
+}
+
 }  // namespace
