@@ -281,12 +281,12 @@ void CircuitSystem::restore(const std::vector<MapBlock*>& dirty, const std::vect
                             const std::unordered_map<MapBlock*, CircuitRecord>& memory) {
   dirty_.clear();
   for (MapBlock* cell : dirty) dirty_.insert(cell);
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    producer_ = changes;
-  }
   timers_ = timers;
   memory_ = memory;
+  std::lock_guard<std::mutex> lock(mutex_);
+  producer_ = changes;
+  // Saved work waits for the step that the game schedules when it starts.
+  pending_ = !producer_.empty() || !dirty_.empty() || !timers_.empty() ? 1 : 0;
 }
 
 const CircuitRecord* CircuitSystem::findMemory(const MapBlock& cell) const {

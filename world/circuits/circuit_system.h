@@ -110,8 +110,9 @@ class CircuitSystem final : public LampColours {
   std::vector<CircuitChange> pendingChanges() const;
   const std::vector<CircuitTimer>& timers() const { return timers_; }
   const std::unordered_map<MapBlock*, CircuitRecord>& deviceMemory() const { return memory_; }
-  // Restoring a loaded (or received) world: the four structures replace what the system held;
-  // the caller schedules the step when the game starts.
+  // Restoring a loaded (or received) world: the four structures replace what the system held,
+  // and the system is pending when any work came with them; the game schedules the step when it
+  // starts.
   void restore(const std::vector<MapBlock*>& dirty, const std::vector<CircuitChange>& changes,
                const std::vector<CircuitTimer>& timers,
                const std::unordered_map<MapBlock*, CircuitRecord>& memory);

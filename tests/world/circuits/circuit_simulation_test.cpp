@@ -189,7 +189,9 @@ TEST_F(CircuitSimulationTest, TheSavedStructuresRoundTripThroughRestore) {
   for (auto [s, r] : savedMemory) movedMemory[&at(s.x, s.y)] = r;
   std::vector<MapBlock*> movedDirty;
   for (Spot s : savedDirty) movedDirty.push_back(&at(s.x, s.y));
+  EXPECT_FALSE(circuits().pending());
   circuits().restore(movedDirty, movedChanges, movedTimers, movedMemory);
+  EXPECT_TRUE(circuits().pending()) << "the game schedules a step for saved work";
   EXPECT_EQ(circuits().pendingChanges().size(), 1u);
   EXPECT_EQ(circuits().timers()[0].cell, &at(10, 10));
   EXPECT_EQ(circuits().findMemory(at(5, 5))->value, 0x5A);
