@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -13,6 +14,7 @@ constexpr int kAutoWindowBits = 47;
 constexpr int kMemoryLevel = 8;
 // zlib counts in uInt; larger buffers would need chunking that no save comes close to.
 constexpr size_t kMaxChunk = std::numeric_limits<uInt>::max();
+constexpr size_t kFirstOutputBytes = 64 * 1024;
 
 }  // namespace
 
@@ -24,9 +26,12 @@ std::optional<std::vector<uint8_t>> gzipCompress(std::span<const uint8_t> source
                    Z_DEFAULT_STRATEGY) != Z_OK) {
     return std::nullopt;
   }
-  // The bound already covers the gzip wrapper, so one allocation is enough; the doubling below is
-  // only a guard should a zlib build ever exceed its own bound.
-  std::vector<uint8_t> out(deflateBound(&stream, static_cast<uLong>(source.size())));
+  // Save bodies compress well (a world's cells to a sixteenth or less), so the buffer starts at an
+  // eighth of the source and doubles when deflate fills it: a large body is never regrown in small
+  // steps, and never costs a second copy of itself at full size. The bound caps the start, since
+  // the stream never exceeds it.
+  const size_t bound = deflateBound(&stream, static_cast<uLong>(source.size()));
+  std::vector<uint8_t> out(std::min(bound, std::max(source.size() / 8, kFirstOutputBytes)));
   stream.next_in = const_cast<Bytef*>(source.data());
   stream.avail_in = static_cast<uInt>(source.size());
   int status = Z_OK;

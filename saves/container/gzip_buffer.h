@@ -10,8 +10,8 @@
 
 // The source as one gzip stream (zlib's default level, gzip wrapper). An empty source gives an
 // empty result, as the container stores an empty compressed section with size 0. Nothing when
-// zlib cannot start a stream. The output buffer is sized from zlib's bound up front, so it is not
-// regrown while deflating.
+// zlib cannot start a stream. The output buffer starts at an eighth of the source and doubles
+// whenever deflate fills it, so it never grows by small steps.
 std::optional<std::vector<uint8_t>> gzipCompress(std::span<const uint8_t> source);
 
 // Inflates a gzip or zlib stream into the destination. True only when the stream ends exactly

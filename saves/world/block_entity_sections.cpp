@@ -1,7 +1,9 @@
 #include "saves/world/block_entity_sections.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -12,7 +14,10 @@
 #include "saves/world/world_file_format.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
+#include "world/blocks/forge.h"
+#include "world/blocks/shelf.h"
 #include "world/blocks/sign.h"
+#include "world/blocks/stable.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -95,21 +100,33 @@ void readChests(engine::ByteReader& in, World& world, ItemConverter convert) {
 
 void writeForges(engine::ByteWriter& out, World& world) {
   out.u32(static_cast<uint32_t>(world.forges().size()));
-  for (const auto& forge : world.forges()) {
-    writeHead(out, *forge);
-    out.u64(std::bit_cast<uint64_t>(0.0));  // the forge's counters come with the forge rules
-    out.u16(0);
+  for (const auto& block : world.forges()) {
+    const auto* forge = dynamic_cast<const Forge*>(block.get());
+    writeHead(out, *block);
+    out.u64(std::bit_cast<uint64_t>(forge != nullptr ? static_cast<double>(forge->fuelLeft()) : 0.0));
+    out.u16(forge != nullptr ? forge->smeltLeft() : 0);
     out.zeros(2);
-    writeSlots(out, *forge, kForgeSlots);
+    writeSlots(out, *block, kForgeSlots);
   }
 }
 
-void readForges(engine::ByteReader& in, World& world) {
+void readForges(engine::ByteReader& in, World& world, ItemConverter convert) {
   const uint32_t count = readCount(in, world_file::kForgeBytes);
   for (uint32_t i = 0; i < count && in.ok(); ++i) {
-    freeCell(in, world, false);
-    in.skip(world_file::kForgeBytes - kForgeSlots * kDiskItemSize - world_file::kCellPosBytes);
-    skipItems(in, kForgeSlots);
+    MapBlock* cell = freeCell(in, world, false);
+    const double fuel = std::bit_cast<double>(in.u64());
+    const uint16_t smelt = in.u16();
+    in.skip(2);
+    if (cell == nullptr) {
+      skipItems(in, kForgeSlots);
+      continue;
+    }
+    std::array<Item*, kForgeSlots> slots{};
+    for (Item*& item : slots) item = readItem(in, convert);
+    // A counter that is no count of steps (negative, not finite, past 16 bits) burns nothing.
+    const bool sound = std::isfinite(fuel) && fuel >= 0.0 && fuel <= 65535.0;
+    auto& forge = static_cast<Forge&>(world.forges().add(std::make_unique<Forge>(*cell)));
+    forge.restore(slots, sound ? static_cast<uint16_t>(fuel) : 0, smelt);
   }
 }
 
@@ -121,11 +138,27 @@ void writeShelves(engine::ByteWriter& out, World& world) {
   }
 }
 
-void readShelves(engine::ByteReader& in, World& world) {
+void readShelves(engine::ByteReader& in, World& world, ItemConverter convert) {
   const uint32_t count = readCount(in, world_file::kShelfBytes);
   for (uint32_t i = 0; i < count && in.ok(); ++i) {
-    freeCell(in, world, false);
-    skipItems(in, kShelfSlots);
+    MapBlock* cell = freeCell(in, world, false);
+    std::unique_ptr<Shelf> made = cell != nullptr ? Shelf::create(*cell, world.isCreative()) : nullptr;
+    if (made == nullptr) {
+      skipItems(in, kShelfSlots);  // no cell, or its block is no shelf any more
+      continue;
+    }
+    Shelf& shelf = static_cast<Shelf&>(world.shelves().add(std::move(made)));
+    // Each stack is offered at its stored place; the shelf says where it fits, if anywhere free.
+    for (uint8_t hint = 0; hint < kShelfSlots; ++hint) {
+      Item* item = readItem(in, convert);
+      if (item == nullptr) continue;
+      const uint8_t slot = shelf.findSlotFor(*item, hint);
+      if (slot != Shelf::kNoSlot && slot < shelf.slotCount() && shelf.itemAt(slot) == nullptr) {
+        shelf.setItem(slot, item);
+      } else {
+        freeItem(item);
+      }
+    }
   }
 }
 
@@ -161,16 +194,18 @@ void readSigns(engine::ByteReader& in, World& world) {
 
 void writeStables(engine::ByteWriter& out, World& world, const WorldSaveLinks& links) {
   out.u32(static_cast<uint32_t>(world.stables().size()));
-  for (const auto& stable : world.stables()) {
-    writeHead(out, *stable);
-    const StableContents contents = links.stableContents(world, *stable);
-    for (const StabledAnimal& animal : contents.animals) {
+  for (const auto& block : world.stables()) {
+    writeHead(out, *block);
+    const auto* stable = dynamic_cast<const Stable*>(block.get());
+    const std::array<StabledAnimal, 3> animals =
+        stable != nullptr ? links.stabledAnimals(world, *stable) : std::array<StabledAnimal, 3>{};
+    for (const StabledAnimal& animal : animals) {
       out.u16(animal.stableIndex);
       out.u16(animal.stableIndex == kNoStableIndex ? 0 : animal.first);
       out.u16(animal.stableIndex == kNoStableIndex ? 0 : animal.second);
     }
     out.zeros(2);
-    writeDiskItem(out, contents.feed);
+    writeItemSlot(out, stable != nullptr ? stable->feed() : nullptr);
   }
 }
 
@@ -180,8 +215,9 @@ bool StableQueue::holds(const MapBlock& cell) const {
 
 void StableQueue::restore(World& world, WorldSaveLinks& links, ItemConverter convert) {
   for (const auto& [cell, contents] : stables_) {
-    Item* feed = contents.feed.isEmpty() ? nullptr : convert(contents.feed);
-    links.restoreStable(world, *cell, contents, feed);
+    auto& stable = static_cast<Stable&>(world.stables().add(std::make_unique<Stable>(*cell, world.map())));
+    if (!contents.feed.isEmpty()) stable.setItem(convert(contents.feed));
+    links.restoreStabledAnimals(world, stable, contents.animals);
   }
   stables_.clear();
 }

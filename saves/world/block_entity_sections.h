@@ -3,9 +3,9 @@
 // each a u32 count and one record per entity, written from the world's lists and read back into
 // new entities of the cells they name. A record whose cell is outside the map, already holds an
 // entity, or (for a chest) no longer holds a chest block is skipped; its items go back to the
-// pool. Forges and shelves keep their slots here until their own kinds exist in the world model:
-// their records are written and checked, but none can be rebuilt yet. Stables are rebuilt, with
-// their animals, through the world's save links. Main thread.
+// pool. A forge keeps what is left of its fuel and of its smelting, a shelf offers each stack to
+// the place it was stored at, and a stable's animals come back through the world's save links.
+// Main thread.
 
 #include <utility>
 #include <vector>
@@ -43,8 +43,8 @@ class StableQueue {
 
 // Each reads one whole section body; a count the body cannot hold fails the body's reader.
 void readChests(engine::ByteReader& in, World& world, ItemConverter convert);
-void readForges(engine::ByteReader& in, World& world);
+void readForges(engine::ByteReader& in, World& world, ItemConverter convert);
 void readSigns(engine::ByteReader& in, World& world);
 void readStables(engine::ByteReader& in, World& world, StableQueue& stables);
 void readAlchemyLabs(engine::ByteReader& in, World& world, ItemConverter convert);
-void readShelves(engine::ByteReader& in, World& world);
+void readShelves(engine::ByteReader& in, World& world, ItemConverter convert);

@@ -3,9 +3,10 @@
 // its row, cell and kind (a plain plant's stage, a genetic flower's gene word, a tree's growth
 // state with one step per live branch), the fruit-bearing cells and the registered leaves, each
 // list in cell order. Fruits hanging at the moment of saving are not kept: a restored fruit cell
-// starts empty. The world's save links hand these to the file and back. Main thread.
+// starts empty. The world file writes these and restores them once a file has read whole.
+// Main thread.
 
-#include "saves/world/world_save_links.h"
+#include "saves/world/world_records.h"
 
 class World;
 

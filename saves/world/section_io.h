@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "saves/character/disk_item.h"
-#include "saves/world/world_save_links.h"
+#include "saves/world/world_records.h"
 
 class DataStreamReader;
 class Item;

@@ -1,5 +1,6 @@
 #include "saves/world/state_sections.h"
 
+#include "content/format/content_format.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/plant_table.h"
 #include "engine/io/byte_reader.h"
@@ -98,7 +99,7 @@ std::vector<PlantRecord> readPlants(engine::ByteReader& in, WorldMap& map) {
     if (plant.kind == kProcessKind) {
       plant.process = readProcess(in);
       plant.extra = 0;
-      if (plant.process->row >= kProcessRows) continue;
+      if (plant.process->row >= content::kProcessSpecCount) continue;
     } else if (plant.kind != kWordKind && plant.kind != kByteKind) {
       continue;  // a kind this file cannot hold: only its head was written
     }

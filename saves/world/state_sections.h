@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "saves/world/world_model_state.h"
-#include "saves/world/world_save_links.h"
+#include "saves/world/world_records.h"
 
 class WorldMap;
 class ProtectedAreas;
@@ -18,8 +18,6 @@ class ByteReader;
 class ByteWriter;
 }  // namespace engine
 
-// The timed process table that a plant process row indexes.
-inline constexpr uint8_t kProcessRows = 13;
 // The mob population groups that a world keeps (the others come back through their stables or
 // not at all).
 bool isSavedMobGroup(uint8_t group);

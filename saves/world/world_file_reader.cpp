@@ -7,6 +7,7 @@
 #include "saves/container/data_stream_reader.h"
 #include "saves/world/block_entity_sections.h"
 #include "saves/world/map_packing.h"
+#include "saves/world/plant_records.h"
 #include "saves/world/section_io.h"
 #include "saves/world/state_sections.h"
 #include "saves/world/world_file.h"
@@ -22,8 +23,8 @@ using namespace world_file;
 
 namespace {
 
-// What is handed to the save links only once the whole file has read: a damaged file must not
-// leave mobs behind in a world that is thrown away.
+// What is restored only once the whole file has read: a damaged file must not leave mobs behind
+// in a world that is thrown away, nor plants registered on cells it never wrote.
 struct LinkedParts {
   PlantRecords plants;
   std::vector<SavedMob> mobs;
@@ -95,11 +96,11 @@ void readClockAndWeather(DataStreamReader& in, World& world) {
 
 void readBlockEntities(DataStreamReader& in, World& world, StableQueue& stables, ItemConverter convert) {
   plainSection(in, kChests, [&](engine::ByteReader& body) { readChests(body, world, convert); });
-  plainSection(in, kForges, [&](engine::ByteReader& body) { readForges(body, world); });
+  plainSection(in, kForges, [&](engine::ByteReader& body) { readForges(body, world, convert); });
   plainSection(in, kSigns, [&](engine::ByteReader& body) { readSigns(body, world); });
   plainSection(in, kStables, [&](engine::ByteReader& body) { readStables(body, world, stables); });
   plainSection(in, kLabs, [&](engine::ByteReader& body) { readAlchemyLabs(body, world, convert); });
-  plainSection(in, kShelves, [&](engine::ByteReader& body) { readShelves(body, world); });
+  plainSection(in, kShelves, [&](engine::ByteReader& body) { readShelves(body, world, convert); });
 }
 
 LinkedParts readStateSections(DataStreamReader& in, World& world) {
@@ -122,7 +123,7 @@ LinkedParts readStateSections(DataStreamReader& in, World& world) {
 }
 
 void restoreLinkedParts(World& world, WorldSaveLinks& links, LinkedParts&& parts) {
-  links.restorePlants(world, std::move(parts.plants));
+  restorePlantRecords(world, parts.plants);
   for (const SavedMob& mob : parts.mobs) links.spawnSavedMob(world, mob);
   links.mobsRestored(world);
 }

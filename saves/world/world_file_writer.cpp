@@ -6,6 +6,7 @@
 #include "saves/store/world_entry.h"
 #include "saves/world/block_entity_sections.h"
 #include "saves/world/map_packing.h"
+#include "saves/world/plant_records.h"
 #include "saves/world/state_sections.h"
 #include "saves/world/world_file.h"
 #include "saves/world/world_file_format.h"
@@ -85,7 +86,7 @@ void writeClockAndWeather(DataStreamWriter& out, World& world) {
 }
 
 void writeStateSections(DataStreamWriter& out, World& world, const WorldSaveLinks& links) {
-  const PlantRecords plants = links.plants(world);
+  const PlantRecords plants = plantRecordsOf(world);
   plainSection(out, kPlants, [&](engine::ByteWriter& body) { writePlants(body, plants.entries); });
   plainSection(out, kPlantCells, [&](engine::ByteWriter& body) { writeCellList(body, plants.plantCells); });
   plainSection(out, kSecondPlantCells,

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "saves/world/world_save_links.h"
+#include "saves/world/world_records.h"
 
 class World;
 

@@ -46,6 +46,13 @@ Forge::Forge(MapBlock& cell) : LogicItemBlock(cell, 3) {}
 
 void Forge::dropContents(Logic& rules) { dropAll(rules); }
 
+void Forge::restore(const std::array<Item*, 3>& slots, uint16_t fuelLeft, uint16_t smeltLeft) {
+  for (size_t slot = 0; slot < slots.size(); ++slot) putItem(slot, slots[slot]);
+  fuelLeft_ = fuelTotal_ = fuelLeft;
+  smeltLeft_ = smeltTotal_ = smeltLeft;
+  burning_ = fuelLeft > 0 ? 1 : 0;
+}
+
 void Forge::setItem(uint8_t slot, Item* item) {
   const int32_t previous = inputId();
   putItem(slot, item);

@@ -5,6 +5,7 @@
 // output. An output never grows past a stack's 999 units: a forge whose output is full (or holds
 // another item) stops smelting and keeps its input. Main thread only.
 
+#include <array>
 #include <cstdint>
 
 #include "world/blocks/logic_block.h"
@@ -40,6 +41,9 @@ class Forge : public LogicItemBlock {
   bool recheck(int32_t previousInputId);
   // One timed step: kCold when not burning, kWorked when it produced or lit fuel, else kIdle.
   int smeltStep();
+  // A loaded forge: its three stacks (ownership passes in) and what was left of its fuel and of
+  // the unit being smelted, without lighting fuel anew; the totals start at what is left.
+  void restore(const std::array<Item*, 3>& slots, uint16_t fuelLeft, uint16_t smeltLeft);
 
   uint16_t fuelLeft() const { return fuelLeft_; }
   uint16_t smeltLeft() const { return smeltLeft_; }

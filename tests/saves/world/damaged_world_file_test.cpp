@@ -21,7 +21,7 @@ constexpr uint16_t kChestBlock = 213;  // 12 slots
 
 class DamagedWorldFileTest : public WorldFileTest {
  protected:
-  // A world with a chest, a sign, a stable, a mob and a plant, saved.
+  // A world with a chest, a sign, a stable and a mob, saved.
   Bytes goodFile() {
     auto world = makeWorld();
     MapBlock& cell = world->map().cell(5, 60);
@@ -29,20 +29,19 @@ class DamagedWorldFileTest : public WorldFileTest {
     world->chests().add(std::make_unique<Chest>(cell, kChestBlock)).setItem(0, newItem(40, 0, 1, 0, 0));
     world->signs().add(std::make_unique<Sign>(world->map().cell(6, 60))).setText("sign");
     MapBlock& stable = world->map().cell(7, 60);
-    world->stables().add(std::make_unique<TestStable>(stable));
-    links.stables[&stable] = StableContents{{{{4, 1, 2}, {}, {}}}, DiskItem{}};
+    world->stables().add(std::make_unique<Stable>(stable, world->map()));
+    links.animals[&stable] = {{{4, 1, 2}, {}, {}}};
     links.mobs = {{{11, 12}, 0, 3}};
-    links.plantRecords.entries = {{1, {2, 3}, 0, 4, std::nullopt}};
     Bytes file = save(*world);
     links.mobs.clear();
-    links.stables.clear();
+    links.animals.clear();
     return file;
   }
 
   void expectRefusedWithoutLinks(const Bytes& file) {
     EXPECT_EQ(load(file), nullptr);
     EXPECT_TRUE(links.spawned.empty());
-    EXPECT_TRUE(links.restoredStables.empty());
+    EXPECT_TRUE(links.restoredAnimals.empty());
     EXPECT_EQ(links.recounts, 0);
   }
 
@@ -90,7 +89,7 @@ TEST_F(DamagedWorldFileTest, TheGoodFileLoads) {
   auto loaded = load(goodFile());
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(links.spawned.size(), 1u);
-  EXPECT_EQ(links.restoredStables.size(), 1u);
+  EXPECT_EQ(links.restoredAnimals.size(), 1u);
 }
 
 TEST_F(DamagedWorldFileTest, CutAtEverySectionBoundaryAndInsideEverySection) {
@@ -190,21 +189,8 @@ TEST_F(DamagedWorldFileTest, UntrustedValues) {
          ASSERT_EQ(l.spawned.size(), 1u);
          EXPECT_EQ(l.spawned[0].group, 2);
        }},
-      {"process rows outside the table are dropped", kPlants,
-       le({{2, 4}, {0, 4}, {1, 2}, {1, 2}, {1, 4}, {0, 4}, {13, 1}, {0, 1}, {0, 1}, {0, 3}, {0, 4},
-           {0, 4}, {2, 2}, {2, 2}, {1, 4}, {0, 4}, {12, 1}, {0, 1}, {0, 1}, {0, 3}, {0, 4}}),
-       true, [](World&, RecordingLinks& l) {
-         ASSERT_EQ(l.restoredPlants.entries.size(), 1u);
-         EXPECT_EQ(l.restoredPlants.entries[0].process->row, 12);
-       }},
       {"process steps past the section", kPlants,
        le({{1, 4}, {0, 4}, {1, 2}, {1, 2}, {1, 4}, {0, 4}, {1, 1}, {0, 1}, {200, 1}, {0, 3}, {0, 4}}), false, nullptr},
-      {"unknown plant kinds skip their head", kPlants, le({{2, 4}, {0, 4}, {1, 2}, {1, 2}, {7, 4}, {0, 4},
-                                                          {0, 4}, {2, 2}, {2, 2}, {2, 4}, {5, 4}}),
-       true, [](World&, RecordingLinks& l) {
-         ASSERT_EQ(l.restoredPlants.entries.size(), 1u);
-         EXPECT_EQ(l.restoredPlants.entries[0].extra, 5u);
-       }},
       {"circuit timers past the section", kCircuits, le({{0, 4}, {0, 4}, {5, 4}}), false, nullptr},
       {"stable count past the section", kStables, le({{3, 4}}), false, nullptr},
       {"an area count past the section", kAreas, le({{2, 4}, {1, 2}, {1, 2}, {5, 1}}), false, nullptr},

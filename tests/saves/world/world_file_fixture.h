@@ -1,10 +1,11 @@
 #pragma once
 // A small legal world (512 x 128 on a planet with a surface line) saved to and read from a
-// temporary file, with recording save links that keep mobs, stables and plants in plain lists,
+// temporary file, with recording save links that keep mobs and stables in plain lists,
 // and helpers that find a section's stored bytes in a file by its directory.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,7 +23,7 @@
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/world/world_test_blocks.h"
-#include "world/blocks/logic_block.h"
+#include "world/blocks/stable.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -30,41 +31,49 @@ namespace saves_test {
 
 using Bytes = std::vector<uint8_t>;
 
+// Little-endian bytes laid out by hand, independent of the writers under test.
+struct Le {
+  Bytes bytes;
+  Le& u8(uint32_t v) {
+    bytes.push_back(static_cast<uint8_t>(v));
+    return *this;
+  }
+  Le& u16(uint32_t v) { return u8(v).u8(v >> 8); }
+  Le& u32(uint32_t v) { return u16(v).u16(v >> 16); }
+  Le& zeros(size_t n) {
+    bytes.insert(bytes.end(), n, 0);
+    return *this;
+  }
+  Le& text(const std::string& s) {
+    bytes.insert(bytes.end(), s.begin(), s.end());
+    return *this;
+  }
+  Le& item(uint16_t id, uint16_t count, uint32_t word = 0, uint16_t durability = 0) {
+    return u32(word).u16(id).u16(count).u16(durability).u16(0);
+  }
+  Le& empty() { return u32(0).u16(0xFFFF).zeros(6); }
+};
+
 constexpr uint32_t kPlanet = 1;
 constexpr uint16_t kMobRows = 40;
-
-// A stable as the world model will hold one; its contents live in the recording links.
-class TestStable final : public LogicBlock {
- public:
-  using LogicBlock::LogicBlock;
-  void dropContents(Logic&) override {}
-};
 
 class RecordingLinks final : public WorldSaveLinks {
  public:
   std::vector<SavedMob> savedMobs(const World&) const override { return mobs; }
   void spawnSavedMob(World&, const SavedMob& mob) override { spawned.push_back(mob); }
   void mobsRestored(World&) override { ++recounts; }
-  StableContents stableContents(const World&, const LogicBlock& stable) const override {
-    auto found = stables.find(&stable.cell());
-    return found != stables.end() ? found->second : StableContents{};
+  std::array<StabledAnimal, 3> stabledAnimals(const World&, const Stable& stable) const override {
+    auto found = animals.find(&stable.cell());
+    return found != animals.end() ? found->second : std::array<StabledAnimal, 3>{};
   }
-  void restoreStable(World& world, MapBlock& cell, const StableContents& contents, Item* feed) override {
-    world.stables().add(std::make_unique<TestStable>(cell));
-    StableContents kept = contents;
-    if (feed != nullptr) kept.feed.id = feed->id;
-    restoredStables[&cell] = kept;
-    freeItem(feed);
+  void restoreStabledAnimals(World&, Stable& stable, const std::array<StabledAnimal, 3>& kept) override {
+    restoredAnimals[&stable.cell()] = kept;
   }
-  PlantRecords plants(const World&) const override { return plantRecords; }
-  void restorePlants(World&, PlantRecords&& records) override { restoredPlants = std::move(records); }
 
   std::vector<SavedMob> mobs;
-  std::map<const MapBlock*, StableContents> stables;
-  PlantRecords plantRecords;
+  std::map<const MapBlock*, std::array<StabledAnimal, 3>> animals;
   std::vector<SavedMob> spawned;
-  std::map<const MapBlock*, StableContents> restoredStables;
-  PlantRecords restoredPlants;
+  std::map<const MapBlock*, std::array<StabledAnimal, 3>> restoredAnimals;
   int recounts = 0;
 };
 

@@ -1,6 +1,6 @@
 // The world file: every plain section byte for byte as laid out by hand, every section read back
 // into a fresh world, the retired cells and items of older files converted, and what the file
-// keeps through the save links (mobs, stables, plants), stabled animals in creative worlds too.
+// keeps through the save links (mobs, stables), stabled animals in creative worlds too.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,6 +12,8 @@
 #include "tests/saves/world/world_file_fixture.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
+#include "world/blocks/forge.h"
+#include "world/blocks/shelf.h"
 #include "world/blocks/sign.h"
 #include "world/circuits/circuit_system.h"
 #include "world/explosions/explosion_system.h"
@@ -25,29 +27,7 @@ namespace {
 using namespace world_file;
 
 constexpr uint16_t kChestBlock = 213;  // a chest of 12 slots
-
-// Little-endian bytes laid out by hand, independent of the writer.
-struct Le {
-  Bytes bytes;
-  Le& u8(uint32_t v) {
-    bytes.push_back(static_cast<uint8_t>(v));
-    return *this;
-  }
-  Le& u16(uint32_t v) { return u8(v).u8(v >> 8); }
-  Le& u32(uint32_t v) { return u16(v).u16(v >> 16); }
-  Le& zeros(size_t n) {
-    bytes.insert(bytes.end(), n, 0);
-    return *this;
-  }
-  Le& text(const std::string& s) {
-    bytes.insert(bytes.end(), s.begin(), s.end());
-    return *this;
-  }
-  Le& item(uint16_t id, uint16_t count, uint32_t word = 0, uint16_t durability = 0) {
-    return u32(word).u16(id).u16(count).u16(durability).u16(0);
-  }
-  Le& empty() { return u32(0).u16(0xFFFF).zeros(6); }
-};
+constexpr uint16_t kShelfBlock = 212;  // a shelf of four items
 
 class WorldFileFormatTest : public WorldFileTest {
  protected:
@@ -70,14 +50,21 @@ class WorldFileFormatTest : public WorldFileTest {
     world.weather().kind = WeatherKind::Rain;
     world.weather().ticksSinceChange = 300;
     map.liquids().restorePending({static_cast<uint32_t>(map.index(3, 4))});
-    MapBlock& stable = map.cell(8, 63);
-    world.stables().add(std::make_unique<TestStable>(stable));
-    links.stables[&stable] = StableContents{{{{4, 1, 2}, {}, {9, 3, 0}}}, DiskItem{0, 42, 1, 0, 0}};
+    MapBlock& stableCell = map.cell(8, 63);
+    auto stable = std::make_unique<Stable>(stableCell, map);
+    stable->setItem(newItem(42, 0, 1, 0, 0));
+    world.stables().add(std::move(stable));
+    links.animals[&stableCell] = {{{4, 1, 2}, {}, {9, 3, 0}}};
+    MapBlock& forgeCell = map.cell(9, 64);
+    auto forge = std::make_unique<Forge>(forgeCell);
+    forge->restore({newItem(43, 0, 1, 0, 0), nullptr, nullptr}, 12, 3);
+    world.forges().add(std::move(forge));
+    MapBlock& shelfCell = map.cell(10, 65);
+    shelfCell.front = block_word::compose(shelfCell.front, kShelfBlock, 0);
+    std::unique_ptr<Shelf> shelf = Shelf::create(shelfCell, false);
+    shelf->setItem(2, newItem(44, 0, 1, 0, 0));
+    world.shelves().add(std::move(shelf));
     links.mobs = {{{11, 12}, 0, 3}, {{13, 14}, 1, 4}, {{15, 16}, 3, 5}};
-    ProcessRecord process{2, 1, {7, 8, 9}, 300, 400, {{{1, 2, 3, 4}, 5, 6}}};
-    links.plantRecords.entries = {{9, {20, 30}, 0, 3, std::nullopt}, {10, {21, 31}, 1, 0, process},
-                                  {11, {22, 32}, 2, 0xBEEF, std::nullopt}};
-    links.plantRecords.secondCells = {{1, 2}};
     MapBlock& timed = map.cell(30, 40);
     world.circuits().restore({&timed}, {{circuit_op::kTurn, &timed, 0}}, {{&timed, 5, 9}},
                              {{&timed, CircuitRecord{1, 2, 0x0304, 0x0506}}});
@@ -128,10 +115,6 @@ TEST_F(WorldFileFormatTest, PlainSectionsAreByteExact) {
   Le lab = Le().u32(1).u16(7).u16(62).empty().empty().empty().empty().item(41, 1);
   Le stable = Le().u32(1).u16(8).u16(63).u16(4).u16(1).u16(2).u16(0xFFFF).u16(0).u16(0);
   stable.u16(9).u16(3).u16(0).zeros(2).item(42, 1);
-  Le plants = Le().u32(3).u32(9).u16(20).u16(30).u32(0).u8(3).zeros(3);
-  plants.u32(10).u16(21).u16(31).u32(1).u32(0).u8(2).u8(1).u8(1).u8(7).u8(8).u8(9).u16(300).u16(400);
-  plants.u8(1).u8(2).u8(3).u8(4).u16(5).u16(6);
-  plants.u32(11).u16(22).u16(32).u32(2).u32(0xBEEF);
   Le circuits = Le().u32(1).u16(30).u16(40).u32(1).u16(30).u16(40).u8(circuit_op::kTurn);
   circuits.u32(1).u16(30).u16(40).u16(9).u16(5).u32(1).u16(30).u16(40).u32(0x03040201).u16(0x0506);
 
@@ -143,14 +126,14 @@ TEST_F(WorldFileFormatTest, PlainSectionsAreByteExact) {
       {kClock, Le().u32(700).u8(2).zeros(3).bytes},
       {kWeather, Le().u32(0x3F000000).u8(1).u8(300 & 0xFF).zeros(2).bytes},
       {kChests, chest.bytes},
-      {kForges, Le().u32(0).bytes},
+      {kForges, Le().u32(1).u16(9).u16(64).u32(0).u32(0x40280000).u16(3).zeros(2).item(43, 1).empty().empty().bytes},
       {kSigns, Le().u32(1).u16(6).u16(61).u16(3).text("Hi").u8(0).bytes},
       {kStables, stable.bytes},
       {kLabs, lab.bytes},
-      {kShelves, Le().u32(0).bytes},
-      {kPlants, plants.bytes},
+      {kShelves, Le().u32(1).u16(10).u16(65).empty().empty().item(44, 1).empty().bytes},
+      {kPlants, Le().u32(0).bytes},
       {kPlantCells, Le().u32(0).bytes},
-      {kSecondPlantCells, Le().u32(1).u16(1).u16(2).bytes},
+      {kSecondPlantCells, Le().u32(0).bytes},
       {kAreas, Le().u32(1).u16(10).u16(20).u8(5).bytes},
       {kLiquids, Le().u32(0).u32(1).u16(3).u16(4).bytes},
       {kCircuits, circuits.bytes},
@@ -216,26 +199,35 @@ TEST_F(WorldFileFormatTest, EverySectionReadsBack) {
   EXPECT_EQ(back.liquids().pendingCells(), std::vector<uint32_t>{static_cast<uint32_t>(back.index(3, 4))});
   EXPECT_EQ(captureCircuits(*loaded), circuits);
 
-  EXPECT_EQ(links.restoredPlants, links.plantRecords);
   const std::vector<SavedMob> kept = {links.mobs[0], links.mobs[2]};
   EXPECT_EQ(links.spawned, kept);
   EXPECT_EQ(links.recounts, 1);
-  ASSERT_EQ(links.restoredStables.size(), 1u);
-  EXPECT_EQ(links.restoredStables.begin()->first, &back.cell(8, 63));
-  EXPECT_EQ(links.restoredStables.begin()->second, links.stables.begin()->second);
+  ASSERT_EQ(links.restoredAnimals.size(), 1u);
+  EXPECT_EQ(links.restoredAnimals.begin()->first, &back.cell(8, 63));
+  EXPECT_EQ(links.restoredAnimals.begin()->second, links.animals.begin()->second);
+  ASSERT_EQ(loaded->stables().size(), 1u);
+  EXPECT_EQ(static_cast<const Stable&>(**loaded->stables().begin()).feed()->id, 42);
+  ASSERT_EQ(loaded->forges().size(), 1u);
+  const auto& forge = static_cast<const Forge&>(**loaded->forges().begin());
+  EXPECT_EQ(forge.fuelLeft(), 12);
+  EXPECT_EQ(forge.smeltLeft(), 3);
+  EXPECT_TRUE(forge.burning());
+  EXPECT_EQ(forge.itemAt(Forge::kFuel)->id, 43);
+  ASSERT_EQ(loaded->shelves().size(), 1u);
+  EXPECT_EQ((*loaded->shelves().begin())->itemAt(2)->id, 44);
 }
 
 TEST_F(WorldFileFormatTest, StabledAnimalsSurviveInCreativeWorlds) {
   auto world = makeWorld(1);
   ASSERT_TRUE(world->isCreative());
   MapBlock& stable = world->map().cell(40, 70);
-  world->stables().add(std::make_unique<TestStable>(stable));
-  links.stables[&stable] = StableContents{{{{4, 1, 2}, {5, 0, 1}, {6, 2, 2}}}, DiskItem{}};
+  world->stables().add(std::make_unique<Stable>(stable, world->map()));
+  links.animals[&stable] = {{{4, 1, 2}, {5, 0, 1}, {6, 2, 2}}};
   auto loaded = load(save(*world), 1);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->map().explored(), nullptr);
-  ASSERT_EQ(links.restoredStables.size(), 1u);
-  EXPECT_EQ(links.restoredStables.begin()->second.animals, links.stables[&stable].animals);
+  ASSERT_EQ(links.restoredAnimals.size(), 1u);
+  EXPECT_EQ(links.restoredAnimals.begin()->second, links.animals[&stable]);
   EXPECT_EQ(loaded->stables().size(), 1u);
 }
 

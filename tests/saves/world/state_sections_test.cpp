@@ -1,0 +1,73 @@
+// The plant registry's section by hand (a plain entry, a tree with its process and one branch, a
+// genetic flower) and back, and the entries a reader drops: process rows past the growth specs,
+// kinds the file cannot hold (only their head is read), cells below the map.
+#include "saves/world/state_sections.h"
+
+#include <gtest/gtest.h>
+
+#include "content/format/content_format.h"
+#include "engine/io/byte_reader.h"
+#include "engine/io/byte_writer.h"
+#include "tests/saves/world/world_file_fixture.h"
+
+namespace saves_test {
+namespace {
+
+using StateSectionsTest = WorldFileTest;
+
+TEST_F(StateSectionsTest, PlantEntriesAreByteExactAndReadBack) {
+  const ProcessRecord process{2, 1, {7, 8, 9}, 300, 400, {{{1, 2, 3, 4}, 5, 6}}};
+  const std::vector<PlantRecord> plants = {{9, {20, 30}, 0, 3, std::nullopt},
+                                           {10, {21, 31}, 1, 0, process},
+                                           {11, {22, 32}, 2, 0xBEEF, std::nullopt}};
+  Le expected = Le().u32(3).u32(9).u16(20).u16(30).u32(0).u8(3).zeros(3);
+  expected.u32(10).u16(21).u16(31).u32(1).u32(0).u8(2).u8(1).u8(1).u8(7).u8(8).u8(9).u16(300).u16(400);
+  expected.u8(1).u8(2).u8(3).u8(4).u16(5).u16(6);
+  expected.u32(11).u16(22).u16(32).u32(2).u32(0xBEEF);
+  engine::ByteWriter out;
+  writePlants(out, plants);
+  EXPECT_EQ(out.data(), expected.bytes);
+
+  auto world = makeWorld();
+  engine::ByteReader in(out.data());
+  EXPECT_EQ(readPlants(in, world->map()), plants);
+  EXPECT_TRUE(in.ok());
+  EXPECT_EQ(in.remaining(), 0u);
+}
+
+TEST_F(StateSectionsTest, EntriesTheRegistryCannotHoldAreDropped) {
+  const uint32_t pastSpecs = content::kProcessSpecCount;
+  Le body = Le().u32(4);
+  body.u32(0).u16(1).u16(1).u32(1).u32(0).u8(pastSpecs).u8(0).u8(0).zeros(3).u32(0);   // no such spec
+  body.u32(0).u16(2).u16(2).u32(7).u32(0);                                              // kind 7: head only
+  body.u32(0).u16(3).u16(500).u32(2).u32(5);                                            // below the map
+  body.u32(0).u16(512 + 4).u16(4).u32(2).u32(6);                                        // wraps to column 4
+  auto world = makeWorld();
+  engine::ByteReader in(body.bytes);
+  const std::vector<PlantRecord> kept = readPlants(in, world->map());
+  EXPECT_TRUE(in.ok());
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].cell, (CellPos{4, 4}));
+  EXPECT_EQ(kept[0].extra, 6u);
+}
+
+TEST_F(StateSectionsTest, CountsAndStepsThatCannotFitFailTheSection) {
+  const struct {
+    const char* what;
+    Bytes body;
+  } cases[] = {
+      {"entries past the section", Le().u32(2).u32(0).u16(1).u16(1).u32(0).u32(0).bytes},
+      {"steps past the section", Le().u32(1).u32(0).u16(1).u16(1).u32(1).u32(0).u8(0).u8(0).u8(9).zeros(7).bytes},
+      {"no count at all", Le().u16(1).bytes},
+  };
+  auto world = makeWorld();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    engine::ByteReader in(c.body);
+    readPlants(in, world->map());
+    EXPECT_TRUE(in.failed());
+  }
+}
+
+}  // namespace
+}  // namespace saves_test
