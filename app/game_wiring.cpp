@@ -34,7 +34,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       settingsHost_(platform_),
       controls_(director()->getEventDispatcher()),
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
-      saves_(*platform_.fileSystem()) {
+      saves_(*platform_.fileSystem()),
+      gameSaves_(saves_) {
   kel::Platform::setInstance(&platform_);
   kel::setSettingsHost(&settingsHost_);
   engine::setAlertFunction(&platformAlert);
@@ -51,6 +52,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     setSaveServices(&saves_);
     ownsSaves_ = true;
   }
+  setGameSaves(&gameSaves_);
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
 }
@@ -58,6 +60,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 GameWiring::~GameWiring() {
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
+  setGameSaves(nullptr);
   if (ownsSaves_) setSaveServices(nullptr);
   setWorldServices(nullptr);
   platform_.setTextFieldFactory(nullptr);

@@ -9,6 +9,7 @@
 #include "platform/launch/gl_view_window_control.h"
 #include "platform/platform_settings_host.h"
 #include "platform/text_field/desktop_text_field_factory.h"
+#include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
 #include "ui/ui_launch_services.h"
 #include "view/world_view_launch_services.h"
@@ -33,6 +34,7 @@ class GameWiring {
   WorldLaunchServices world_;
   LocalSaves saves_;
   bool ownsSaves_ = false;  // whether saves_ is the registered save seam
+  LocalGameSaves gameSaves_;
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
 };

@@ -4,6 +4,7 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "content/potions/potion_table.h"
+#include "engine/scene/scheduled_slots.h"
 #include "game/player/player.h"
 #include "game/rules/local_logic.h"
 #include "game/session/running_world.h"
@@ -14,6 +15,8 @@
 namespace {
 constexpr size_t kLabOutput = 4;
 }  // namespace
+
+GameLocal::GameLocal(LocalLogic* rules) : rules_(rules), running_(&runningWorld()) {}
 
 bool Game::worldIsCreative() { return world != nullptr && world->isCreative(); }
 
@@ -74,17 +77,12 @@ void GameLocal::pause() {
 
 void GameLocal::unpause() { rules_->timers().setOrdinaryPaused(false); }
 
-void GameLocal::stopTimers() { timersRunning_ = false; }
-
-void GameLocal::startTimers() {
-  rules_->startTimers();
-  timersRunning_ = true;
-}
-
 void GameLocal::quit() {
   started = false;
+  ++loadTicket_;
   stopTimers();
-  endWorld(runningWorld(), *this, *rules_);
+  endWorld(*running_, *this, *rules_);
+  engine::unscheduleAllSlots();
 }
 
 void GameLocal::dropInventoryOnDeath() {

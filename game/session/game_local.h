@@ -1,27 +1,40 @@
 #pragma once
 // The game played alone: every action of the player runs through the local rules on the local
-// world. Timers, loading, saving, sleeping and travel belong to the game's timer and loading
-// code, which is not part of this library yet: those operations do nothing until it arrives, and
-// so do the ones that reach entities, shelves, signs, fishing, circuits, chat and potions.
+// world. Starting a game generates a new world on a worker thread or reads the world file on the
+// main thread (game_local_loading.cpp); the timed tasks, the world clock, sleeping and the
+// autosave are in game_local_timers.cpp. The operations that reach entities, shelves, signs,
+// fishing, circuits, chat and potions do nothing until those systems arrive.
 //
-// Main thread only.
+// Main thread only (the world generation's worker hands its world back through the scheduler).
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "game/session/game.h"
+#include "game/session/travel_target.h"
 
 class LocalLogic;
+struct GeneratedWorld;
+struct LoadedWorld;
+struct RunningWorld;
 
 class GameLocal : public Game {
  public:
   static constexpr int16_t kTextTradeNeedsMultiplayer = 168;
   static constexpr uint32_t kPauseBlockedBit = 1u << 2;
+  static constexpr const char* kAutosaved = "Autosaving... save complete.";
+  static constexpr const char* kAutosaveFailed = "Autosaving... save failed.";
+  static constexpr const char* kWokeUp = "You woke up!";
+  static constexpr const char* kTravelNotSaved = "The world could not be saved: travel cancelled.";
+  static constexpr uint8_t kMessageInfo = 2;
+  static constexpr uint8_t kMessageRefusal = 3;
 
   // The rules are borrowed; they live as long as the process.
-  explicit GameLocal(LocalLogic* rules) : rules_(rules) {}
+  explicit GameLocal(LocalLogic* rules);
 
-  void begin(uint8_t, const GameCompletion&) override {}
+  void begin(uint8_t mode, const GameCompletion& done) override;
   void playPlayerAction(uint8_t action, uint8_t value) override;
   void playCellEffect(uint8_t effect, MapBlock& cell) override;
   bool putItemOnShelf(MapBlock&, Item*, uint8_t) override { return false; }
@@ -38,7 +51,7 @@ class GameLocal : public Game {
   void respawn() override;
   void leaveBed() override {}
   void usePortal() override {}
-  void travelToWorld(const TravelTarget&) override {}
+  void travelToWorld(const TravelTarget& target) override;
   TradeAbstract* createTrade(const std::string&) override { return nullptr; }
   void requestTrade(PlayerBase* other) override;
   void answerTrade(uint8_t, uint8_t, uint8_t) override {}
@@ -57,22 +70,44 @@ class GameLocal : public Game {
   void sendPlayerState(const PlayerStateRecord&) override {}
   void sendHeldItem() override {}
   void reportItemLearned(uint16_t) override {}
-  bool save() override { return false; }
+  bool save() override;
   void quit() override;
   void dropInventoryOnDeath() override;
   bool damageLocalPlayer(float amount, uint8_t cause) override;
-  void tick() override {}
+  void tick() override;
   bool brewPotion() override;
   void refreshPet() override {}
-  void sleep() override {}
+  void sleep() override;
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
   void dropItem(Item*& item) override;
   bool consumeItem(Item*) override { return false; }
 
   LocalLogic* rules() const { return rules_; }
   bool timersRunning() const { return timersRunning_; }
+  // The running world and local player this game installs and ends; the process's by default.
+  void setRunningWorld(RunningWorld& running) { running_ = &running; }
+  const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
+
+  // The timed tasks' bodies (slots 24 and 5).
+  void autosave();
+  void updatePlayer();
 
  private:
+  void scheduleClock();
+  void scheduleSteps();
+  void startGeneration(const GameCompletion& done);
+  void finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done);
+  void loadWorldFile(const GameCompletion& done);
+  void install(std::unique_ptr<World> fresh);
+  void enterWorld(bool fromFile);
+  void settleLater();
+  void loadPlayerIfMissing();
+
   LocalLogic* rules_;
+  RunningWorld* running_;
   bool timersRunning_ = false;
+  // Bumped by every start and end of a game: a generation that finishes after it is stale.
+  uint64_t loadTicket_ = 0;
+  std::optional<TravelTarget> pendingTravel_;
+  uint32_t travelOrigin_ = 0;
 };

@@ -39,6 +39,11 @@ std::string LocalSaves::worldFilePath(const WorldEntry& entry) const {
   return worlds_.pathOf(planetFilePath(entry.fileName, entry.params.planetId));
 }
 
+bool LocalSaves::currentWorldFileExists() const {
+  const WorldEntry* entry = worlds_.current();
+  return entry != nullptr && files_.exists(worldFilePath(*entry));
+}
+
 bool LocalSaves::writeAdventureLinks(const WorldEntry& entry, const World& world) {
   files_.createFolder(worlds_.pathOf(engine::stripExtension(entry.fileName)), true);
   const auto width = static_cast<uint16_t>(world.map().width());

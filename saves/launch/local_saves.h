@@ -68,6 +68,8 @@ class LocalSaves final : public SaveServices {
   bool saveWorld(World& world);
   // Reads the current entry's file into a new world made with the difficulty.
   WorldLoad loadWorldFile(const DifficultyRow* difficulty);
+  // Whether the current entry's world file (an adventure's: the planet's) is on disk.
+  bool currentWorldFileExists() const;
   // The current adventure's planet links (emptied by every load).
   std::vector<PlanetLinkRecord>& planetLinks() { return planetLinks_; }
 

@@ -1,0 +1,177 @@
+// Starting a game played alone: a new world generated on the worker thread, or the world file
+// read on the main thread; entering the world; travelling to another world.
+
+#include <utility>
+
+#include "engine/scene/scheduled_slots.h"
+#include "game/catalogue/item_catalogue.h"
+#include "game/player/player_desktop.h"
+#include "game/rules/local_logic.h"
+#include "game/session/game_local.h"
+#include "game/session/game_saves.h"
+#include "game/session/game_screen.h"
+#include "game/session/game_slots.h"
+#include "game/session/running_world.h"
+#include "game/session/world_generation.h"
+#include "game/stats/stats_store.h"
+#include "platform/settings/settings.h"
+#include "world/current_world.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint8_t kAdventureMode = 3;
+constexpr int kFirstLoadDialog = 18;  // the start view's dialog is the load result + 18
+
+int16_t loadingTextFor(uint8_t mode) {
+  if (mode <= 1) return 99;
+  if (mode <= 3) return 100;
+  if (mode == 4) return 101;
+  return GameScreen::kNoText;
+}
+
+constexpr int16_t kReadingWorldFile = 103;
+
+// The achievement of a planet, by its bit, for generating an adventure world on it; -1 for none.
+int planetAchievement(uint32_t planetBit) {
+  switch (planetBit) {
+    case 1: return 92;
+    case 2: return 93;
+    case 4: return 94;
+    case 8: return 95;
+    case 16: return 96;
+    case 32: return 99;
+    case 64: return 101;
+    case 128: return 100;
+    case 256: return 102;
+    case 512: return 98;
+    case 1024: return 97;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
+  ++loadTicket_;
+  gameScreen().showLoading(loadingTextFor(mode));
+  loadPlayerIfMissing();
+  gameSaves().loadStatistics();
+  if (mode == 2 || mode == 3) {
+    startGeneration(done);
+  } else if (mode <= 1) {
+    engine::scheduleSlotOnce([this, done](float) { loadWorldFile(done); }, game_slot::kStartLoadingDelay,
+                             game_slot::kStartLoading, this);
+  }
+}
+
+void GameLocal::loadPlayerIfMissing() {
+  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this);
+  player = running_->player.get();
+  rules_->setPlayer(player);
+}
+
+void GameLocal::startGeneration(const GameCompletion& done) {
+  std::unique_ptr<World> fresh = World::create(difficulty, gameSaves().worldEntryParams());
+  GeneratorHooks hooks;
+  if (pendingTravel_) hooks.arrivalOrigin = travelOrigin_;
+  const uint64_t ticket = loadTicket_;
+  startWorldGeneration(
+      std::move(fresh), std::move(hooks), [](const std::string& text) { gameScreen().setLoadingText(text); },
+      [this, ticket, done](GeneratedWorld result) { finishGeneration(ticket, std::move(result), done); });
+}
+
+void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done) {
+  // A game that ended meanwhile lets the world go here, on the main thread.
+  if (ticket != loadTicket_ || result.world == nullptr) return;
+  install(std::move(result.world));
+  if (running_->player != nullptr) running_->player->setCell(result.spawn.column, result.spawn.row);
+  // The arrival is where the generator put the spawn.
+  pendingTravel_.reset();
+  gameSaves().saveWorld(*world);
+  enterWorld(false);
+  const WorldParams& params = world->map().params();
+  if (params.mode == kAdventureMode) {
+    const int achievement = planetAchievement(params.planetId);
+    if (achievement >= 0) statsStore().unlockAchievement(static_cast<size_t>(achievement));
+  }
+  settleLater();
+  if (done) done();
+}
+
+void GameLocal::loadWorldFile(const GameCompletion& done) {
+  gameScreen().setLoadingTextById(kReadingWorldFile);
+  GameSaves& saves = gameSaves();
+  // The marker stays behind when reading the file never returns.
+  kel::setMarkedWorld(saves.worldFileName());
+  LoadedWorld load = saves.loadWorldFile(difficulty);
+  kel::clearMarkedWorld();
+  if (load.result != LoadedWorld::kLoaded || load.world == nullptr) {
+    endWorld(*running_, *this, *rules_);
+    const bool planetMissing =
+        load.result == LoadedWorld::kPlanetMissing || load.result == LoadedWorld::kPlanetMissingWithBackup;
+    gameScreen().showStartView(planetMissing ? load.result + kFirstLoadDialog : 0);
+    return;
+  }
+  install(std::move(load.world));
+  PlayerDesktopLocal* local = running_->player.get();
+  if (local != nullptr && load.hasPlayerCells) {
+    local->setSpawnCell(load.spawnColumn, load.spawnRow);
+    local->setCellCoordinates(load.playerColumn, load.playerRow);
+  }
+  enterWorld(true);
+  settleLater();
+  if (done) done();
+}
+
+// The world becomes the running one, the rules' and the player's.
+void GameLocal::install(std::unique_ptr<World> fresh) {
+  running_->world = std::move(fresh);
+  world = running_->world.get();
+  setCurrentWorld(world);
+  rules_->setWorld(world);
+  if (player != nullptr) player->setWorld(world);
+}
+
+void GameLocal::enterWorld(bool fromFile) {
+  world->map().computeSurfaceHeights();
+  if (fromFile && world->map().params().mode == kAdventureMode && pendingTravel_) {
+    if (running_->player != nullptr) running_->player->setCellCoordinates(pendingTravel_->column, pendingTravel_->row);
+    pendingTravel_.reset();
+  } else if (world->isCreative() && player != nullptr) {
+    itemCatalogue().setCatalogueFilter(player->unlockedPlanets);
+  }
+  gameScreen().enterMainView();
+  started = true;
+  startTimers();
+  sleeping = false;
+  refreshPet();
+  gameScreen().playNextTrack();
+}
+
+void GameLocal::settleLater() {
+  settled = false;
+  engine::scheduleSlotOnce([this](float) { settled = true; }, game_slot::kSettleDelay, game_slot::kSettle, this);
+}
+
+void GameLocal::travelToWorld(const TravelTarget& target) {
+  stopTimers();
+  const uint16_t visitedBefore = player != nullptr ? player->unlockedPlanets : 0;
+  if (player != nullptr) player->unlockedPlanets |= target.planetBit();
+  // A world whose save failed is kept and played on: ending it would lose it.
+  if (!save()) {
+    if (player != nullptr) {
+      player->unlockedPlanets = visitedBefore;
+      player->showMessage(kMessageRefusal, kTravelNotSaved);
+    }
+    startTimers();
+    return;
+  }
+  travelOrigin_ = world != nullptr ? world->map().params().planetId : 0;
+  quit();
+  pendingTravel_ = target;
+  GameSaves& saves = gameSaves();
+  saves.setWorldIndex(target.worldIndex);
+  begin(saves.worldFileExists() ? 1 : 3, {});
+}

@@ -1,0 +1,64 @@
+#pragma once
+// What the game needs from the saves, which sit above it: the current world entry, saving the
+// character and the world, reading the world file, loading the local player and its statistics.
+// The saves register their implementation at launch; the null form (nothing registered) has no
+// world entry, saves and loads nothing, and makes a fresh local player.
+//
+// Main thread only: a world file is read on the main thread, so that the mobs it holds are
+// spawned there.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "world/map/world_params.h"
+
+class GameInterface;
+class PlayerDesktopLocal;
+class World;
+struct DifficultyRow;
+
+// How reading the current entry's world file ended.
+struct LoadedWorld {
+  static constexpr int kLoaded = 0;
+  static constexpr int kPlanetMissing = 1;            // an adventure planet's file is not there
+  static constexpr int kPlanetMissingWithBackup = 2;  // not there, but its backup is
+  static constexpr int kUnreadable = 3;
+
+  int result = kUnreadable;
+  std::unique_ptr<World> world;  // set only for kLoaded
+  bool hasPlayerCells = false;
+  uint16_t playerColumn = 0;
+  uint16_t playerRow = 0;
+  uint16_t spawnColumn = 0;
+  uint16_t spawnRow = 0;
+};
+
+class GameSaves {
+ public:
+  virtual ~GameSaves() = default;
+
+  virtual bool hasWorldEntry() const { return false; }
+  // The parameters a new world of the current entry is made with.
+  virtual WorldParams worldEntryParams() const { return {}; }
+  // The entry's file name, for the marker that survives a load that never returns.
+  virtual std::string worldFileName() const { return {}; }
+  // The current entry's world index (for an adventure, the planet) becomes `index`.
+  virtual void setWorldIndex(uint32_t) {}
+  // Whether the current entry's world file (for its world index) exists.
+  virtual bool worldFileExists() const { return false; }
+
+  // Each true when the save reached the disk.
+  virtual bool saveCharacter() { return false; }
+  virtual bool saveWorld(World&) { return false; }
+  virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty);
+
+  // The local player of the current character, acting through `game`.
+  virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game);
+  // The current character's statistics into the statistics store.
+  virtual void loadStatistics() {}
+};
+
+GameSaves& gameSaves();
+// Not owned; null restores the null form.
+void setGameSaves(GameSaves* saves);

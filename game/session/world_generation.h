@@ -1,0 +1,32 @@
+#pragma once
+// Generating a new world on a worker thread. The main thread makes the empty world and hands it
+// over; the detached worker seeds its own random sequence from the processor clock, generates,
+// starts the day clock afresh and hands the world back. The worker touches only the world it
+// builds: every stage text and the finished world reach the main thread through the scheduler's
+// hand-over list, so the progress and completion callbacks run on the main thread only, in the
+// order the worker produced them.
+//
+// A thread that cannot be created ends the program with the standard library's error.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "world/generator/world_generator.h"
+
+class World;
+
+struct GeneratedWorld {
+  GeneratedWorld();
+  GeneratedWorld(GeneratedWorld&&) noexcept;
+  ~GeneratedWorld();
+  std::unique_ptr<World> world;
+  SpawnCell spawn;
+};
+
+using GenerationProgress = std::function<void(const std::string& text)>;
+using GenerationDone = std::function<void(GeneratedWorld result)>;
+
+// Main thread. The callbacks run on the main thread; `world` belongs to the worker until `done`.
+void startWorldGeneration(std::unique_ptr<World> world, GeneratorHooks hooks, GenerationProgress progress,
+                          GenerationDone done);

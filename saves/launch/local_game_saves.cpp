@@ -1,0 +1,61 @@
+#include "saves/launch/local_game_saves.h"
+
+#include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
+#include "saves/launch/local_saves.h"
+#include "world/world.h"
+
+LocalGameSaves::LocalGameSaves(LocalSaves& saves) : saves_(saves) {
+  saves_.setPlayerCellsSource([] {
+    const PlayerDesktopLocal* player = runningWorld().player.get();
+    if (player == nullptr) return PlayerCells{};
+    return PlayerCells{static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY),
+                       player->spawnCellX, player->spawnCellY};
+  });
+}
+
+bool LocalGameSaves::hasWorldEntry() const { return saves_.worlds().current() != nullptr; }
+
+WorldParams LocalGameSaves::worldEntryParams() const {
+  const WorldEntry* entry = saves_.worlds().current();
+  return entry != nullptr ? entry->params : WorldParams{};
+}
+
+std::string LocalGameSaves::worldFileName() const {
+  const WorldEntry* entry = saves_.worlds().current();
+  return entry != nullptr ? entry->fileName : std::string{};
+}
+
+void LocalGameSaves::setWorldIndex(uint32_t index) {
+  if (WorldEntry* entry = saves_.worlds().current()) entry->params.planetId = index;
+}
+
+bool LocalGameSaves::worldFileExists() const { return saves_.currentWorldFileExists(); }
+
+bool LocalGameSaves::saveCharacter() { return saves_.saveCurrentCharacter(); }
+
+bool LocalGameSaves::saveWorld(World& world) { return saves_.saveWorld(world); }
+
+LoadedWorld LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty) {
+  WorldLoad load = saves_.loadWorldFile(difficulty);
+  LoadedWorld loaded;
+  loaded.result = static_cast<int>(load.status);
+  if (load.status != WorldLoadStatus::Loaded) return loaded;
+  loaded.world = std::move(load.world);
+  loaded.hasPlayerCells = true;
+  loaded.playerColumn = load.player.x;
+  loaded.playerRow = load.player.y;
+  loaded.spawnColumn = load.player.spawnX;
+  loaded.spawnRow = load.player.spawnY;
+  return loaded;
+}
+
+void LocalGameSaves::loadStatistics() {
+  StatsRecord record;
+  saves_.characters().loadStats(record);
+  StatsStore& store = statsStore();
+  store.clearStatistics();
+  const std::vector<uint8_t> bytes = writeStatsBytes(record);
+  store.readStatistics(bytes);
+}

@@ -1,0 +1,147 @@
+#pragma once
+// A local game with its own running world, stepped by the engine's scheduler, and recording
+// forms of the game's saves and screen: every timed task runs only when the test moves the
+// scheduler's clock.
+
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game/session/game_saves.h"
+#include "game/session/game_screen.h"
+#include "game/session/running_world.h"
+#include "tests/engine/scene/scene_fixture.h"
+#include "tests/game/game_fixture.h"
+
+namespace game_test {
+
+class RecordingSaves final : public GameSaves {
+ public:
+  bool hasWorldEntry() const override { return entry; }
+  WorldParams worldEntryParams() const override { return params; }
+  void setWorldIndex(uint32_t index) override { worldIndexes.push_back(index); }
+  bool worldFileExists() const override { return fileExists; }
+  bool saveCharacter() override {
+    ++characterSaves;
+    return characterSaved;
+  }
+  bool saveWorld(World& world) override {
+    savedWorlds.push_back(&world);
+    return worldSaved;
+  }
+  LoadedWorld loadWorldFile(const DifficultyRow*) override {
+    ++loads;
+    LoadedWorld result;
+    result.result = loadResult;
+    if (loadResult == LoadedWorld::kLoaded) {
+      result.world = World::create(nullptr, params, 40, 30);
+      result.hasPlayerCells = true;
+      result.playerColumn = 12;
+      result.playerRow = 7;
+      result.spawnColumn = 3;
+      result.spawnRow = 4;
+    }
+    return result;
+  }
+
+  bool entry = true;
+  WorldParams params;
+  bool fileExists = true;
+  bool characterSaved = true;
+  bool worldSaved = true;
+  int loadResult = LoadedWorld::kLoaded;
+  int characterSaves = 0;
+  int loads = 0;
+  std::vector<World*> savedWorlds;
+  std::vector<uint32_t> worldIndexes;
+};
+
+class RecordingScreen final : public GameScreen {
+ public:
+  void showLoading(int16_t textId) override { labels.push_back(textId); }
+  void setLoadingText(const std::string& text) override {
+    std::lock_guard<std::mutex> lock(mutex);
+    texts.push_back(text);
+    textThreads.push_back(std::this_thread::get_id());
+  }
+  void setLoadingTextById(int16_t textId) override { textIds.push_back(textId); }
+  void enterMainView() override { ++mainViews; }
+  void showStartView(int dialog) override { startDialogs.push_back(dialog); }
+  void showSleepFade() override { ++fades; }
+  void removeSleepFade() override { ++fadesRemoved; }
+
+  std::mutex mutex;
+  std::vector<int16_t> labels;
+  std::vector<std::string> texts;
+  std::vector<std::thread::id> textThreads;
+  std::vector<int16_t> textIds;
+  std::vector<int> startDialogs;
+  int mainViews = 0;
+  int fades = 0;
+  int fadesRemoved = 0;
+};
+
+class SessionEvents final : public PlayerEvents {
+ public:
+  void message(uint8_t kind, const std::string& text) override { messages.push_back({kind, text}); }
+  void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
+  struct Message {
+    int kind;
+    std::string text;
+    bool operator==(const Message&) const = default;
+  };
+  std::vector<Message> messages;
+  std::vector<RecordingEvents::Stat> stats;
+};
+
+class SessionTest : public GameTest {
+ protected:
+  void SetUp() override {
+    scenetest::resetScene();
+    GameTest::SetUp();
+    running.world = std::move(world);
+    running.player = std::move(player);
+    game.setRunningWorld(running);
+    setCurrentWorld(running.world.get());
+    setGameSaves(&saves);
+    setGameScreen(&screen);
+    setPlayerEvents(&told);
+  }
+
+  void TearDown() override {
+    endWorld(running, game, rules);
+    setGameScreen(nullptr);
+    setGameSaves(nullptr);
+    scenetest::resetScene();
+    GameTest::TearDown();
+  }
+
+  World& theWorld() { return *running.world; }
+  PlayerDesktopLocal& local() { return *running.player; }
+  engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
+  // Whole steps of the scheduler's clock.
+  void advance(float seconds, float step = 0.05f) {
+    for (float t = 0; t < seconds - step / 2; t += step) scheduler().update(step);
+  }
+  bool slotTaken(int slot) const { return engine::scheduledSlots()[static_cast<size_t>(slot)] != nullptr; }
+  // Frames of the main thread until the condition holds; false after a minute.
+  bool pumpUntil(const std::function<bool()>& condition, int* frames = nullptr) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!condition()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      scheduler().update(0.0f);
+      if (frames != nullptr) ++*frames;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+  }
+  RunningWorld running;
+  RecordingSaves saves;
+  RecordingScreen screen;
+  SessionEvents told;
+};
+
+}  // namespace game_test

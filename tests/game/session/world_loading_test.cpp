@@ -1,0 +1,136 @@
+// Starting a game: a new world generated on the worker thread while the main thread runs its
+// frames, with every text and the finished world arriving on the main thread; a world file read
+// by the task of slot 8; failed loads back at the start view.
+
+#include <thread>
+
+#include "content/planets/planet_def.h"
+#include "game/session/game_slots.h"
+#include "game/stats/stats_store.h"
+#include "tests/game/session/session_fixture.h"
+#include "world/map/world_map.h"
+
+namespace game_test {
+namespace {
+
+constexpr uint32_t kHomePlanet = 1;
+constexpr uint16_t kRock = 30;
+
+class WorldLoadingTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    // The game starts from nothing: no world, and the player comes from the saves.
+    endWorld(running, game, rules);
+    defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
+    PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
+    planet.terrainBlocks = {{kRock, 1}};
+    planet.caveRules = {{0.1f, 0.9f, 4.0f, 0.1f, 120}};
+    planet.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};
+    planet.parameters.liquidLevel = 30;
+    saves.params.planetId = kHomePlanet;
+    saves.params.sizeIndex = 1;  // 768 x 256: long enough for the main thread to run meanwhile
+  }
+  bool finished = false;
+};
+
+TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThread) {
+  saves.params.mode = 3;
+  const std::thread::id mainThread = std::this_thread::get_id();
+  std::thread::id completedOn;
+  game.begin(3, [&] {
+    finished = true;
+    completedOn = std::this_thread::get_id();
+  });
+  EXPECT_EQ(screen.labels, (std::vector<int16_t>{100}));
+  ASSERT_NE(running.player, nullptr);
+  EXPECT_EQ(game.world, nullptr) << "the world belongs to the worker until it is done";
+  int frames = 0;
+  ASSERT_TRUE(pumpUntil([&] { return finished; }, &frames));
+  EXPECT_GT(frames, 1) << "the main thread ran frames while the worker generated";
+  EXPECT_EQ(completedOn, mainThread);
+  ASSERT_FALSE(screen.texts.empty());
+  for (std::thread::id id : screen.textThreads) EXPECT_EQ(id, mainThread);
+  EXPECT_EQ(screen.texts.back(), "Precomputing shadows..");
+
+  ASSERT_NE(running.world, nullptr);
+  EXPECT_EQ(game.world, running.world.get());
+  EXPECT_EQ(rules.world(), running.world.get());
+  EXPECT_EQ(running.world->map().width(), 768);
+  EXPECT_FALSE(running.world->isBusy());
+  EXPECT_EQ(running.world->dayClock().tickCounter, 0u);
+  EXPECT_EQ(running.player->cellX, running.player->spawnCellX) << "placed at the spawn cell";
+  EXPECT_EQ(running.player->cellY, running.player->spawnCellY);
+  EXPECT_GT(running.player->cellY, 0u);
+  EXPECT_EQ(saves.savedWorlds, (std::vector<World*>{running.world.get()})) << "saved once made";
+  EXPECT_TRUE(statsStore().isUnlocked(92)) << "an adventure on the home planet";
+  EXPECT_TRUE(game.started);
+  EXPECT_EQ(screen.mainViews, 1);
+  EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate));
+  EXPECT_FALSE(game.settled);
+  advance(9.5f, 0.5f);
+  EXPECT_FALSE(game.settled);
+  advance(1.0f, 0.5f);
+  EXPECT_TRUE(game.settled) << "ten seconds after entering";
+}
+
+TEST_F(WorldLoadingTest, AGameEndedDuringGenerationDropsTheLateWorld) {
+  const uint32_t references = scheduler().getReferenceCount();
+  game.begin(2, [&] { finished = true; });
+  game.quit();
+  // The worker holds the scheduler until its world has been handed back.
+  ASSERT_TRUE(pumpUntil([&] { return scheduler().getReferenceCount() == references; }));
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(running.world, nullptr);
+  EXPECT_TRUE(saves.savedWorlds.empty());
+}
+
+TEST_F(WorldLoadingTest, AWorldFileIsReadBySlotEightOnTheMainThread) {
+  game.begin(0, [&] { finished = true; });
+  EXPECT_EQ(screen.labels, (std::vector<int16_t>{99}));
+  EXPECT_TRUE(slotTaken(game_slot::kStartLoading));
+  advance(0.04f, 0.01f);
+  EXPECT_EQ(saves.loads, 0) << "read 0.05 s after the start";
+  advance(0.04f, 0.01f);
+  EXPECT_EQ(saves.loads, 1);
+  EXPECT_EQ(screen.textIds, (std::vector<int16_t>{103}));
+  ASSERT_TRUE(finished);
+  ASSERT_NE(running.world, nullptr);
+  EXPECT_EQ(running.player->cellX, 12u) << "where the file left the player";
+  EXPECT_EQ(running.player->cellY, 7u);
+  EXPECT_EQ(running.player->spawnCellX, 3u);
+  EXPECT_EQ(running.player->spawnCellY, 4u);
+  EXPECT_TRUE(game.started);
+  EXPECT_TRUE(saves.savedWorlds.empty()) << "a loaded world is not written back at once";
+}
+
+TEST_F(WorldLoadingTest, AFailedLoadLeavesNoWorldAndOpensTheStartViewsDialog) {
+  struct Case {
+    int result;
+    int dialog;
+  };
+  for (const Case c : {Case{1, 19}, Case{2, 20}, Case{3, 0}}) {
+    screen.startDialogs.clear();
+    saves.loadResult = c.result;
+    game.begin(1, [&] { finished = true; });
+    advance(0.1f);
+    EXPECT_EQ(screen.startDialogs, (std::vector<int>{c.dialog})) << c.result;
+    EXPECT_EQ(running.world, nullptr);
+    EXPECT_EQ(running.player, nullptr);
+    EXPECT_FALSE(finished);
+    EXPECT_FALSE(game.started);
+  }
+}
+
+TEST_F(WorldLoadingTest, AModeAboveFourShowsAnEmptyLabelAndLoadsNothing) {
+  game.begin(5, [&] { finished = true; });
+  game.begin(4, [&] { finished = true; });
+  EXPECT_EQ(screen.labels, (std::vector<int16_t>{GameScreen::kNoText, 101}));
+  advance(1.0f);
+  EXPECT_EQ(saves.loads, 0);
+  EXPECT_FALSE(finished);
+  EXPECT_FALSE(slotTaken(game_slot::kStartLoading));
+}
+
+}  // namespace
+}  // namespace game_test
