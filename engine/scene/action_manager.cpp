@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/scene/action.h"
+#include "engine/scene/node.h"
 #include "engine/scene/walk_order.h"
 
 namespace engine {
@@ -180,8 +181,13 @@ void ActionManager::update(float dt) {
       __builtin_prefetch(order_[i + kElementPrefetchDistance]);
     }
     if (i + kActionPrefetchDistance < count) {
-      const auto& ahead = order_[i + kActionPrefetchDistance]->actions;
-      if (!ahead.empty()) __builtin_prefetch(ahead.front());
+      const Element* ahead = order_[i + kActionPrefetchDistance];
+      // Actions mostly move, turn or scale their target: its transform fields come next. An
+      // emptied element's target may be gone, so only live elements are looked ahead into.
+      if (!ahead->actions.empty()) {
+        __builtin_prefetch(ahead->actions.front());
+        ahead->target->prefetchTransformFields();
+      }
     }
     Element* element = order_[i];
     if (!element->actions.empty()) {

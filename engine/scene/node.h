@@ -133,6 +133,8 @@ class Node : public Ref {
   int getOrderOfArrival() const { return orderOfArrival_; }
   float getGlobalZOrder() const { return globalZOrder_; }
   bool isTransformDirty() const { return transformDirty_; }
+  // Asks for the memory of the position, rotation and scale ahead of a change to them.
+  void prefetchTransformFields() const { __builtin_prefetch(&position_); }
 
  protected:
   friend class InnerNode;
