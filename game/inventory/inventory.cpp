@@ -8,6 +8,7 @@
 #include "content/potions/potion_ingredients.h"
 #include "content/potions/potion_table.h"
 #include "content/tables/item_def.h"
+#include "game/crafting/item_equivalents.h"
 #include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
 #include "game/inventory/item_kinds.h"
@@ -280,11 +281,10 @@ uint32_t Inventory::countFreeSlots() const {
   return free;
 }
 
-// Equivalent items (the crafting knowledge's groups) are not known here yet, so only the id counts.
-uint32_t Inventory::countItems(uint16_t id, bool, bool includeWorn) const {
+uint32_t Inventory::countItems(uint16_t id, bool allowEquivalents, bool includeWorn) const {
   uint32_t total = 0;
   auto add = [&](const Item* slot) {
-    if (!isEmpty(slot) && slot->id == id) total += slot->count;
+    if (!isEmpty(slot) && itemMatches(slot->id, id, allowEquivalents)) total += slot->count;
   };
   for (const Item* slot : backpack_) add(slot);
   for (const Item* slot : quick_) add(slot);
@@ -298,7 +298,7 @@ uint32_t Inventory::countItems(uint16_t id, bool, bool includeWorn) const {
   return total;
 }
 
-SlotRef Inventory::takeOne(uint16_t id, bool) {
+SlotRef Inventory::takeOne(uint16_t id, bool allowEquivalents) {
   auto take = [](Item*& slot) {
     const uint16_t full = slot->maxDurability();
     if (full != 0) slot->durability = full;
@@ -310,14 +310,14 @@ SlotRef Inventory::takeOne(uint16_t id, bool) {
   for (uint8_t x = 0; x < kBackpackSide; ++x) {
     for (uint8_t y = 0; y < kBackpackSide; ++y) {
       Item*& slot = backpack_[x + kBackpackSide * y];
-      if (isEmpty(slot) || slot->id != id) continue;
+      if (isEmpty(slot) || !itemMatches(slot->id, id, allowEquivalents)) continue;
       take(slot);
       return {SlotKind::Backpack, x, y};
     }
   }
   for (uint8_t i = 0; i < kQuickSlots; ++i) {
     Item*& slot = quick_[i];
-    if (isEmpty(slot) || slot->id != id) continue;
+    if (isEmpty(slot) || !itemMatches(slot->id, id, allowEquivalents)) continue;
     take(slot);
     return {SlotKind::Quick, i, 0};
   }

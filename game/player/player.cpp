@@ -2,7 +2,9 @@
 
 #include "content/items/block_edit.h"
 #include "game/combat/melee_swing.h"
+#include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_events.h"
+#include "platform/settings/settings.h"
 #include "world/blocks/logic_block.h"
 #include "world/cells/map_block.h"
 #include "world/rules/game.h"
@@ -11,6 +13,12 @@ namespace {
 
 constexpr uint8_t kEditBlockState = 9;
 constexpr uint16_t kContainerClosedValue = 127;
+constexpr uint8_t kChatKind = 0;
+constexpr uint16_t kChatSound = 61;
+
+void ringChatSound(uint8_t kind) {
+  if (kind == kChatKind && kel::options().chatSound) playerEvents().interfaceSound(kChatSound);
+}
 
 }  // namespace
 
@@ -18,6 +26,7 @@ Player::Player(GameInterface* playerGame)
     : PlayerBase(nullptr, true),
       game(playerGame),
       inventory(std::make_unique<Inventory>(this, nullptr)),
+      knowledge(std::make_unique<RecipeKnowledge>()),
       meleeSwing(std::make_unique<MeleeSwing>()) {}
 
 Player::~Player() = default;
@@ -75,6 +84,12 @@ bool Player::leaveContainer(bool quiet) {
 
 void Player::recordStat(uint16_t statId, uint16_t value) { playerEvents().recordStat(statId, value); }
 
-void Player::showMessage(uint8_t kind, const std::string& text) { playerEvents().message(kind, text); }
+void Player::showMessage(uint8_t kind, const std::string& text) {
+  ringChatSound(kind);
+  playerEvents().message(kind, text);
+}
 
-void Player::showTextById(uint8_t kind, int16_t textId) { playerEvents().textById(kind, textId); }
+void Player::showTextById(uint8_t kind, int16_t textId) {
+  ringChatSound(kind);
+  playerEvents().textById(kind, textId);
+}

@@ -14,6 +14,8 @@
 
 class GameInterface;
 class MeleeSwing;
+class RecipeKnowledge;
+struct PotionResult;
 
 class Player : public PlayerBase, public InventoryOwner {
  public:
@@ -51,11 +53,23 @@ class Player : public PlayerBase, public InventoryOwner {
   bool craftGridBlocked() const override { return (stateWord & kCraftGridBlockedBit) != 0; }
   void recordStat(uint16_t statId, uint16_t value) override;
 
+  // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
   void showMessage(uint8_t kind, const std::string& text);
   void showTextById(uint8_t kind, int16_t textId);
 
+  // ---- World events (player_world_events.cpp) ----
+  // Kinds 0 none, 1 rain, 2 snow, 3 acid rain, compared with the world's weather they replace.
+  void setWeather(uint8_t kind, bool quiet);
+  void setTickPaused(bool paused);
+  // Phase 1, 2, 4 or 8 and the clock's tick counter; any other phase is ignored.
+  void setDayClock(uint8_t phase, uint32_t tick);
+  void sleep();
+  // The open alchemy lab brews the result; a potion brewed for the first time becomes known.
+  void potionBrewed(const PotionResult& result);
+
   GameInterface* game;
   std::unique_ptr<Inventory> inventory;
+  std::unique_ptr<RecipeKnowledge> knowledge;
   std::unique_ptr<MeleeSwing> meleeSwing;
   Item** secondObject = nullptr;
   uint32_t stateWord = 0;

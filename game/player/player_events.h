@@ -33,6 +33,23 @@ class PlayerEvents {
   virtual void healthFlash(bool /*damage*/) {}
   virtual void deathView() {}
   virtual void itemPickedUp(uint16_t /*itemId*/, uint16_t /*count*/) {}
+
+  // ---- World events and the views they touch ----
+  // A sound of the interface, not placed in the world.
+  virtual void interfaceSound(uint16_t /*soundId*/) {}
+  virtual void rainAmbience(bool /*on*/) {}
+  // The sky shows a weather kind, or the textures of a day phase at a tick within it.
+  virtual void skyWeather(uint8_t /*kind*/) {}
+  virtual void skyPhase(uint8_t /*phase*/, uint32_t /*tickInPhase*/) {}
+  virtual void rebuildWorldView() {}
+  // Back to the main view unless it is current.
+  virtual void popToMainView() {}
+  // The open container's window is redrawn (an alchemy lab after a brew).
+  virtual void containerRefreshed() {}
+  // A forge the player has open took a smelting step with that result.
+  virtual void forgeRefreshed(PlayerGraphical&, int /*result*/) {}
+  // An interface text with an argument floats up as a label over the HUD.
+  virtual void floatingText(int16_t /*textId*/, const std::string& /*argument*/) {}
 };
 
 // The registered events, or the null form. Not owned.

@@ -10,10 +10,11 @@
 #include "game/player/player.h"
 #include "game/rules/bed_rules.h"
 #include "game/rules/block_edit_rules.h"
-#include "game/rules/finding_pets.h"
+#include "game/rules/brewing_rules.h"
 #include "game/rules/item_use_rules.h"
+#include "game/rules/surface_step.h"
+#include "world/cells/visible_cell_counts.h"
 #include "world/map/world_map.h"
-#include "world/plants/plant_system.h"
 #include "world/world.h"
 
 namespace {
@@ -163,28 +164,12 @@ bool LocalLogic::canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) {
   return world_ != nullptr && ::canBreakBlock(*world_, player, tool, cell);
 }
 
-bool LocalLogic::useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float) {
-  return ::useSpawningItem(mode != 0, player, item, 0);  // no entity lists yet: none to count
+bool LocalLogic::brewPotion(AlchemyLab& lab, PlayerBase* player) { return brewPotionAt(lab, player); }
+
+void LocalLogic::randomTick() {
+  if (world_ != nullptr && player_ != nullptr) randomSurfaceTick(*world_, *this, *player_, visibleCellCounts());
 }
 
-void LocalLogic::startTimers() {
-  timers_.clear();
-  timers_.add(0, 11, 1, [this] { forEachPlayer([](PlayerBase* p) { p->tickBuffs(); }); });
-  timers_.add(0, 12, 3, [this] { forEachPlayer([this](PlayerBase* p) { p->applyEnvironmentDamage(*this); }); });
-  timers_.add(0, 16, 20, [this] {
-    if (world_ != nullptr) world_->plants().growAll(*this);
-  });
-  timers_.add(0, 17, 20, [this] {
-    if (world_ != nullptr) world_->plants().growFruits(*this);
-  });
-  timers_.add(0, 20, 20, [this] {
-    if (world_ != nullptr) world_->weather().tick();
-  });
-  timers_.add(0, kFindingPetsTask, kFindingPetsPeriod, [this] { findWithPets(*this, world_); });
-  timers_.add(0, 19, 10, [this] {
-    const float amount = difficultyRegeneration(difficulty_);
-    if (world_ == nullptr || world_->isCreative() || amount <= 0) return;
-    forEachPlayer([amount](PlayerBase* p) { p->addHealth(amount); });
-  });
-  timers_.unpauseAll();
+bool LocalLogic::useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float) {
+  return ::useSpawningItem(mode != 0, player, item, 0);  // no entity lists yet: none to count
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The rules of a game played alone (and of a client): every operation runs on the one local
 // world with the one local player. Player iteration visits the local player; the periodic tasks
-// run the buffs, the hazards, regeneration and the weather. The
+// (local_logic_timers.cpp) run the buffs, the hazards, the surface step, the forges, the plants,
+// the stables, the weather, the pets, regeneration and the save reminder. The
 // operations that create or move entities are the null forms' until the entities exist: items
 // handed to them go back to the pool, except item drops, which go to the `ItemDrops` seam.
 //
@@ -14,6 +15,7 @@
 #include "game/rules/player_rules.h"
 #include "world/rules/logic.h"
 
+class AlchemyLab;
 class Player;
 class World;
 struct DifficultyRow;
@@ -41,12 +43,16 @@ class LocalLogic : public NullLogic, public PlayerRules {
  public:
   static constexpr uint16_t kStatDeathByKind[5] = {54, 57, 55, 56, 59};  // kinds 20-24
 
+  static constexpr const char* kSaveReminder = "Save your game by pressing the pause button!";
+
   LocalLogic(World* world, Player* player, const DifficultyRow* difficulty);
 
   World* world() const { return world_; }
   void setWorld(World* world) { world_ = world; }
   void setPlayer(Player* player) { player_ = player; }
 
+  // With three chances in four, the random surface step around the local player.
+  void randomTick() override;
   void forEachPlayer(const PlayerVisitor& visit) override;
   bool anyPlayer(const PlayerTest& test) override;
   bool findPlayer(const PlayerTest& test) override { return anyPlayer(test); }
@@ -68,12 +74,19 @@ class LocalLogic : public NullLogic, public PlayerRules {
   bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override;
   bool canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) override;
   bool useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float aim) override;
+  // The lab's started brew completes for the player (see brewing_rules.h).
+  bool brewPotion(AlchemyLab& lab, PlayerBase* player);
 
   // The periodic tasks, rebuilt and unpaused; `timers().step()` runs one second of them.
   void startTimers();
   LogicTimers& timers() { return timers_; }
 
  private:
+  void stepForges();
+  void stepStables();
+  void stepWeather();
+  void remindToSave();
+
   World* world_;
   Player* player_;
   const DifficultyRow* difficulty_;

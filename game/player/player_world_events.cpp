@@ -1,0 +1,103 @@
+// The local player's side of world events: weather, the day clock, pausing the clock, going to
+// bed and a finished brew. What it shows goes out through the player events seam; the game's
+// clock task is reached through the game clock seam.
+
+#include "content/potions/potion_table.h"
+#include "game/crafting/recipe_knowledge.h"
+#include "game/player/game_clock.h"
+#include "game/player/player.h"
+#include "game/player/player_events.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/rules/game.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint8_t kNoticeKind = 2;
+constexpr uint8_t kLastWeatherKind = 3;
+constexpr int16_t kTextSnowStarts = 179;
+constexpr int16_t kTextRainStarts = 180;
+constexpr int16_t kTextAcidRainStarts = 181;
+constexpr int16_t kTextSnowStops = 182;
+constexpr int16_t kTextRainStops = 183;
+constexpr int16_t kTextClockStopped = 187;
+constexpr int16_t kTextClockStarted = 188;
+constexpr int16_t kTextGoodNight = 176;
+constexpr int16_t kTextPotionDiscovered = 117;
+constexpr int kPotionEntryShift = 6;
+
+bool isRainy(WeatherKind kind) { return kind == WeatherKind::Rain || kind == WeatherKind::AcidRain; }
+
+int16_t startText(WeatherKind kind) {
+  switch (kind) {
+    case WeatherKind::Snow: return kTextSnowStarts;
+    case WeatherKind::Rain: return kTextRainStarts;
+    case WeatherKind::AcidRain: return kTextAcidRainStarts;
+    default: return 0;
+  }
+}
+
+bool isDayPhase(uint8_t phase) { return phase == 1 || phase == 2 || phase == 4 || phase == 8; }
+
+void markBit(RecipeKnowledge::Bitset& bits, uint16_t entry) {
+  if (entry / 8 < bits.size()) bits[entry / 8] = static_cast<uint8_t>(bits[entry / 8] | (1u << (entry % 8)));
+}
+
+}  // namespace
+
+void Player::setWeather(uint8_t kind, bool quiet) {
+  if (world == nullptr || kind > kLastWeatherKind) return;
+  const auto next = static_cast<WeatherKind>(kind);
+  const WeatherKind now = world->weather().kind;
+  if (now == WeatherKind::None || quiet) {
+    if (!quiet && startText(next) != 0) showTextById(kNoticeKind, startText(next));
+    if (isRainy(next)) playerEvents().rainAmbience(true);
+  } else if (now == WeatherKind::Snow) {
+    showTextById(kNoticeKind, kTextSnowStops);
+  } else if (isRainy(now)) {
+    showTextById(kNoticeKind, kTextRainStops);
+    playerEvents().rainAmbience(false);
+  }
+  world->weather().kind = next;
+  playerEvents().skyWeather(kind);
+}
+
+void Player::setTickPaused(bool paused) {
+  if (world != nullptr) world->dayClock().running = paused ? 0 : 1;
+  showTextById(kNoticeKind, paused ? kTextClockStopped : kTextClockStarted);
+  if (paused) {
+    gameClock().stopClockTask();
+  } else {
+    gameClock().scheduleClockTask();
+  }
+}
+
+void Player::setDayClock(uint8_t phase, uint32_t tick) {
+  if (world == nullptr || !isDayPhase(phase)) return;
+  DayClock& clock = world->dayClock();
+  clock.phase = static_cast<DayPhase>(phase);
+  clock.tickCounter = tick;
+  clock.updateDarkness();
+  if (clock.running != 0 && !gameClock().sleeping()) gameClock().scheduleClockTask();
+  playerEvents().skyPhase(phase, clock.tickInPhase());
+  playerEvents().rebuildWorldView();
+}
+
+void Player::sleep() {
+  showTextById(kNoticeKind, kTextGoodNight);
+  playerEvents().popToMainView();
+  if (game != nullptr) game->sleep();
+}
+
+void Player::potionBrewed(const PotionResult& result) {
+  auto* lab = dynamic_cast<AlchemyLab*>(openContainer);
+  if (lab == nullptr) return;
+  const bool brewed = lab->brew(result);
+  lab->setBrewing(false);
+  playerEvents().containerRefreshed();
+  if (!brewed || result.itemId == FAILED_BREW_ITEM) return;
+  const auto entry = static_cast<uint16_t>(result.value >> kPotionEntryShift);
+  if (knowledge->isRecipeKnown(entry)) return;
+  markBit(knowledge->chemistry, entry);
+  playerEvents().floatingText(kTextPotionDiscovered, potionDisplayName(result.value));
+}

@@ -1,0 +1,26 @@
+#include "game/rules/brewing_rules.h"
+
+#include "content/potions/potion_table.h"
+#include "game/player/player.h"
+#include "world/blocks/alchemy_lab.h"
+
+namespace {
+// Ingredient slots 0-2, the bottle in slot 3.
+constexpr size_t kBottleSlot = 3;
+}  // namespace
+
+bool brewPotionAt(AlchemyLab& lab, PlayerBase* player) {
+  if (!lab.brewing()) return false;  // closing the lab stopped the brew
+  const PotionResult result = brewPotion(lab.itemAt(0), lab.itemAt(1), lab.itemAt(2), lab.itemAt(kBottleSlot));
+  if (result.itemId == ITEM_NONE) return false;
+  auto* local = dynamic_cast<Player*>(player);
+  if (local != nullptr) {
+    // The result goes into the lab the player has open; a player who turned to another
+    // container meanwhile gets nothing brewed there.
+    if (local->openContainer == &lab) local->potionBrewed(result);
+    return true;
+  }
+  lab.brew(result);
+  lab.setBrewing(false);
+  return true;
+}

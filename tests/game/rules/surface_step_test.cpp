@@ -1,0 +1,142 @@
+// The random surface step: which cells around the player grow a surface decoration in clear
+// weather and in snow, what snow clears first, the seam of the world, and the tick's chance.
+
+#include "content/items/block_rules.h"
+#include "game/rules/surface_step.h"
+#include "tests/game/game_fixture.h"
+#include "world/cells/visible_cell_counts.h"
+#include "world/weather/weather_state.h"
+
+namespace game_test {
+namespace {
+
+using world_test::bits;
+
+constexpr uint16_t kSoil = 1728;  // a soil of the content tables
+const uint16_t kCover = blockCategory(surface_step::kClearKind, CellInfo{0, 0, kSoil});
+constexpr uint16_t kStone = world_test::kDirt;  // opaque, but no soil
+constexpr uint16_t kTuft = 40;                  // a removable attachment
+constexpr uint16_t kRoot = 41;                  // keeps cover off its cell
+constexpr uint16_t kLooseRoot = 42;             // keeps cover off, but is a removable attachment
+constexpr uint16_t kSnow = surface_step::kSnowCover;
+const VisibleCellCounts kView{5, 5};
+
+class SurfaceStepTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    ASSERT_NE(kCover, 0);
+    shape(kSoil, {.flags = bits({23}), .transparency = 0});
+    shape(kCover, {.variantCount = 3, .transparency = 2});
+    shape(kTuft, {.flags = bits({27}), .transparency = 2});
+    shape(kRoot, {.flags = bits({29}), .transparency = 2});
+    shape(kLooseRoot, {.flags = bits({27, 29}), .transparency = 2});
+    shape(kSnow, {.transparency = 2});
+    player->setCellCoordinates(10, 10);
+  }
+  void shape(uint16_t id, const BlockProps& props) { world->map().mutableProps().mutableRow(id) = props; }
+  // Ground of the block at the cell, lit to the level, open air above.
+  MapBlock& ground(int32_t x, int32_t y, uint16_t id, uint8_t light = 15) {
+    MapBlock& cell = at(x, y);
+    cell.setLayer(id, 0, MapBlock::kFront);
+    cell.setSkyLevel(light);
+    return cell;
+  }
+  void weather(WeatherKind kind) { world->weather().kind = kind; }
+  bool step() { return randomSurfaceStep(*world, rules, *player, kView); }
+  static bool holds(MapBlock& cell, uint16_t id) { return cell.findDeco(id).slot != nullptr; }
+};
+
+TEST_F(SurfaceStepTest, ClearWeatherGrowsCoverOnLitOpenSoilOnly) {
+  struct Case {
+    const char* name;
+    uint16_t block;
+    uint8_t light;
+    uint16_t deco;        // already on the cell, 0 for none
+    uint8_t liquidAbove;  // liquid byte of the cell above
+    bool grows;
+  };
+  const Case cases[] = {
+      {"lit soil", kSoil, 10, 0, 0, true},
+      {"light 9 is too dim", kSoil, 9, 0, 0, false},
+      {"stone is no soil", kStone, 15, 0, 0, false},
+      {"a tuft does not keep cover off", kSoil, 15, kTuft, 0, true},
+      {"a root keeps cover off", kSoil, 15, kRoot, 0, false},
+      {"water above", kSoil, 15, 0, 0x41, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MapBlock& cell = ground(10, 9, c.block, c.light);
+    for (MapDeco& deco : cell.decos) map_deco::clear(deco);
+    if (c.deco != 0) cell.addDeco(c.deco, 0, MapBlock::kFront);
+    at(10, 10).liquid = c.liquidAbove;
+    EXPECT_EQ(step(), c.grows);
+    EXPECT_EQ(holds(cell, kCover), c.grows);
+  }
+}
+
+TEST_F(SurfaceStepTest, RainAndAcidRainGrowNothingAndACoveredCellTakesNoCover) {
+  MapBlock& cell = ground(10, 9, kSoil);
+  for (WeatherKind kind : {WeatherKind::Rain, WeatherKind::AcidRain}) {
+    weather(kind);
+    EXPECT_FALSE(step());
+  }
+  weather(WeatherKind::None);
+  at(10, 10).setLayer(kStone, 0, MapBlock::kFront);  // shut in
+  EXPECT_FALSE(step());
+  at(10, 10).setLayer(0, 0, MapBlock::kFront);
+  for (int i = 0; i < 4; ++i) cell.addDeco(kTuft, 0, MapBlock::kFront);
+  EXPECT_FALSE(step());  // no free decoration slot
+}
+
+TEST_F(SurfaceStepTest, OnlyTheWindowAroundThePlayerIsSearchedAcrossTheSeam) {
+  player->setCellCoordinates(1, 10);
+  const struct {
+    int32_t x, y;
+    bool grows;
+  } cases[] = {{kWidth - 1, 9, true}, {3, 9, true}, {4, 9, false}, {kWidth - 2, 9, false}, {1, 7, false}, {1, 8, true}};
+  for (const auto& c : cases) {
+    MapBlock& cell = ground(c.x, c.y, kSoil);
+    EXPECT_EQ(step(), c.grows) << c.x << "," << c.y;
+    cell.setLayer(0, 0, MapBlock::kFront);
+  }
+}
+
+TEST_F(SurfaceStepTest, SnowSettlesOnTheTopGroundCellAndClearsAttachments) {
+  weather(WeatherKind::Snow);
+  MapBlock& cell = ground(10, 9, kStone, 0);
+  cell.addDeco(kLooseRoot, 0, MapBlock::kFront);
+  cell.addDeco(kTuft, 0, MapBlock::kFront);
+  world->map().surfaceLines()[9] = 10;  // another column's line says nothing of this one
+  EXPECT_FALSE(step());
+  world->map().surfaceLines()[10] = 10;
+  EXPECT_TRUE(step());
+  EXPECT_TRUE(holds(cell, kSnow));
+  EXPECT_FALSE(holds(cell, kTuft));
+  EXPECT_FALSE(holds(cell, kLooseRoot));
+  EXPECT_FALSE(step());  // snow lies there already
+}
+
+TEST_F(SurfaceStepTest, SnowSkipsClearGroundAndFixedRoots) {
+  weather(WeatherKind::Snow);
+  world->map().surfaceLines()[10] = 10;
+  MapBlock& cell = ground(10, 9, world_test::kGlass);
+  EXPECT_FALSE(step());
+  cell.setLayer(kStone, 0, MapBlock::kFront);
+  cell.addDeco(kRoot, 0, MapBlock::kFront);
+  EXPECT_FALSE(step());
+}
+
+TEST_F(SurfaceStepTest, TheTickRunsTheStepThreeTimesInFour) {
+  MapBlock& cell = ground(10, 9, kSoil);
+  int grown = 0;
+  for (int tick = 0; tick < 400; ++tick) {
+    if (randomSurfaceTick(*world, rules, *player, kView)) ++grown;
+    for (MapDeco& deco : cell.decos) map_deco::clear(deco);
+  }
+  EXPECT_GT(grown, 260);
+  EXPECT_LT(grown, 340);
+}
+
+}  // namespace
+}  // namespace game_test
