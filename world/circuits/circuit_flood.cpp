@@ -53,7 +53,7 @@ MapBlock* CircuitSystem::neighbourPast(const MapBlock& cell, CircuitDir d) const
 
 void CircuitSystem::resetFlood() {
   flood_.clear();
-  visited_.clear();
+  visited_.reset(map().width());
 }
 
 void CircuitSystem::sendOutput(MapBlock& cell, CircuitDir d, bool clearing) {
@@ -121,10 +121,7 @@ bool CircuitSystem::pruning(bool clearing, uint8_t value) const {
 }
 
 bool CircuitSystem::reachedBefore(MapBlock& wire, uint8_t value, uint32_t depth) {
-  bool fresh = false;
-  const size_t place = reach_.placeOf(&wire, fresh);
-  if (fresh) reachDepth_.push_back({0xFF, 0xFF, 0xFF, 0xFF});
-  uint8_t& best = reachDepth_[place][cs::state(value)];
+  uint8_t& best = reach_.at(&wire, cs::state(value));
   if (depth >= best) return true;
   best = static_cast<uint8_t>(depth);
   return false;
@@ -141,13 +138,11 @@ void CircuitSystem::withdrawOutput(MapBlock& cell, bool redrive) {
 // Every driver in the redrive set sends its present output again; the set empties.
 void CircuitSystem::redriveAll() {
   redrive_.takeInto(redriving_);
-  reach_.clear();
-  reachDepth_.clear();
+  reach_.reset(map().width());
   prune_ = Prune::Setting;
   for (MapBlock* driver : redriving_) sendAll(*driver);
   prune_ = Prune::None;
-  reach_.clear();
-  reachDepth_.clear();
+  reach_.reset(map().width());
 }
 
 void CircuitSystem::setOutput(MapBlock& cell, uint8_t signal) {

@@ -148,8 +148,7 @@ void CircuitSystem::runTimers() {
     if (circuitKind(cell) != circuit_kind::kClock) flushDeferredRedrive();
     if (circuitKind(cell) == circuit_kind::kClock && !deferRedrive_) {
       deferRedrive_ = true;
-      reach_.clear();
-      reachDepth_.clear();
+      reach_.reset(map().width());
       prune_ = Prune::Clearing;
     }
     runTimedEvaluation(cell);

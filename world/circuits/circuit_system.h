@@ -22,8 +22,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "world/circuits/cell_depths.h"
 #include "world/circuits/cell_set.h"
 #include "world/circuits/circuit_dir.h"
+#include "world/circuits/visited_cells.h"
 #include "world/light/lamp_colours.h"
 
 class MapBlock;
@@ -182,7 +184,7 @@ class CircuitSystem final : public LampColours {
   World& world_;
   CellSet dirty_;
   CellSet redrive_;
-  CellSet visited_;
+  VisitedCells visited_;
   CellSet changed_;
   std::vector<MapBlock*> pass_;
   std::vector<FloodEntry> flood_;
@@ -198,8 +200,7 @@ class CircuitSystem final : public LampColours {
   bool deferRedrive_ = false;
   enum class Prune : uint8_t { None, Clearing, Setting };
   Prune prune_ = Prune::None;
-  CellSet reach_;  // wires passed by the pruned walks ...
-  std::vector<std::array<uint8_t, 4>> reachDepth_;  // ... and their shallowest depth by state bits
+  CellDepths reach_;  // wires passed by the pruned walks of a run
   std::vector<MapBlock*> redriving_;
 };
 
