@@ -8,6 +8,7 @@
 #include "world/cells/cell_refresh.h"
 #include "world/cells/map_block.h"
 #include "world/circuits/circuit_part.h"
+#include "world/circuits/circuit_sides.h"
 #include "world/map/world_map.h"
 
 namespace {
@@ -18,15 +19,6 @@ constexpr uint8_t kAAnalogBit = 0x80;
 constexpr uint8_t kBValueMask = 0x0F;
 constexpr uint8_t kBRotationMask = 0x30;
 constexpr uint8_t kBSideMask = 0xF0;
-
-// The part's own side mask for world direction d: rotation undone for turnable parts, a connector
-// wire limited to the sides it really has.
-uint8_t localSideMask(const MapBlock& cell, const CircuitPart& part, CircuitDir d) {
-  const CircuitDir local = part.turnable != 0 ? turned(d, -static_cast<int>(circuitRotation(cell))) : d;
-  uint8_t mask = sideBit(local);
-  if (part.kind == circuit_kind::kConnectorWire) mask &= wireSideBits(cell);
-  return mask;
-}
 
 bool isAnyOf(uint16_t id, std::initializer_list<uint16_t> ids) {
   for (uint16_t candidate : ids) {
@@ -50,13 +42,13 @@ void setSignalByte(MapBlock& cell, uint8_t signal) {
   cell.circuitB = static_cast<uint8_t>((cell.circuitB & ~kBValueMask) | circuit_signal::analogValue(signal));
 }
 
-uint8_t circuitKind(const MapBlock& cell) { return static_cast<uint8_t>((cell.circuitA & kAKindMask) >> 2); }
+uint8_t circuitKind(const MapBlock& cell) { return circuit_sides::kindOf(cell); }
 
 void setCircuitKind(MapBlock& cell, uint8_t kind) {
   cell.circuitA = static_cast<uint8_t>((cell.circuitA & ~kAKindMask) | ((kind << 2) & kAKindMask));
 }
 
-uint8_t circuitRotation(const MapBlock& cell) { return static_cast<uint8_t>((cell.circuitB & kBRotationMask) >> 4); }
+uint8_t circuitRotation(const MapBlock& cell) { return circuit_sides::rotationOf(cell); }
 
 uint8_t wireSideBits(const MapBlock& cell) { return static_cast<uint8_t>(cell.circuitB >> 4); }
 
@@ -74,22 +66,14 @@ uint8_t circuitKindForBlock(const BlockPropsTable& props, uint16_t blockId) {
   return circuit_kind::kNone;
 }
 
-bool acceptsFrom(const MapBlock* cell, CircuitDir d) {
-  if (cell == nullptr) return false;
-  const CircuitPart& part = circuitPart(circuitKind(*cell));
-  return (part.inputs & localSideMask(*cell, part, d)) != 0;
-}
+bool acceptsFrom(const MapBlock* cell, CircuitDir d) { return circuit_sides::accepts(cell, d); }
 
-bool drivesToward(const MapBlock* cell, CircuitDir d) {
-  if (cell == nullptr) return false;
-  const CircuitPart& part = circuitPart(circuitKind(*cell));
-  return (part.outputs & localSideMask(*cell, part, d)) != 0;
-}
+bool drivesToward(const MapBlock* cell, CircuitDir d) { return circuit_sides::drives(cell, d); }
 
 bool connectsToward(const MapBlock* cell, CircuitDir d) {
   if (cell == nullptr) return false;
   const CircuitPart& part = circuitPart(circuitKind(*cell));
-  return ((part.inputs | part.outputs) & localSideMask(*cell, part, d)) != 0;
+  return ((part.inputs | part.outputs) & circuit_sides::localMask(*cell, part, d)) != 0;
 }
 
 // By index in the map's column-major cells: a row up or down is the next or previous cell, a

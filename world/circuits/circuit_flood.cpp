@@ -9,6 +9,7 @@
 #include "world/cells/map_block.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_part.h"
+#include "world/circuits/circuit_sides.h"
 #include "world/map/world_map.h"
 
 namespace ck = circuit_kind;
@@ -44,7 +45,7 @@ MapBlock* CircuitSystem::neighbourPast(const MapBlock& cell, CircuitDir d) const
   WorldMap& m = map();
   const int limit = isHorizontal(d) ? m.width() : m.height();
   MapBlock* n = circuitNeighbour(m, cell, d);
-  for (int steps = 0; n != nullptr && circuitKind(*n) == ck::kCrossing; ++steps) {
+  for (int steps = 0; n != nullptr && circuit_sides::kindOf(*n) == ck::kCrossing; ++steps) {
     if (steps >= limit) return nullptr;
     n = circuitNeighbour(m, *n, d);
   }
@@ -57,10 +58,10 @@ void CircuitSystem::resetFlood() {
 }
 
 void CircuitSystem::sendOutput(MapBlock& cell, CircuitDir d, bool clearing) {
-  if (!drivesToward(&cell, d)) return;
+  if (!circuit_sides::drives(&cell, d)) return;
   MapBlock* n = neighbourPast(cell, d);
-  if (n == nullptr || !acceptsFrom(n, opposite(d))) return;
-  if (!isWire(circuitKind(*n))) {
+  if (n == nullptr || !circuit_sides::accepts(n, opposite(d))) return;
+  if (!isWire(circuit_sides::kindOf(*n))) {
     dirty_.insert(n);
     return;
   }
@@ -94,14 +95,14 @@ void CircuitSystem::floodWires(MapBlock& start, uint8_t value, bool clearing) {
     for (CircuitDir d : kCircuitDirs) {
       MapBlock* n = neighbourPast(w, d);
       if (n == nullptr) continue;
-      const uint8_t kind = circuitKind(*n);
-      if (acceptsFrom(n, opposite(d)) && drivesToward(&w, d)) {
+      const uint8_t kind = circuit_sides::kindOf(*n);
+      if (circuit_sides::accepts(n, opposite(d)) && circuit_sides::drives(&w, d)) {
         if (!isWire(kind)) {
           dirty_.insert(n);
         } else if (visited_.insert(n)) {
           flood_.push_back({n, depth + 1});
         }
-      } else if (clearing && isComponent(kind) && drivesToward(n, opposite(d)) && acceptsFrom(&w, d)) {
+      } else if (clearing && isComponent(kind) && circuit_sides::drives(n, opposite(d)) && circuit_sides::accepts(&w, d)) {
         redrive_.insert(n);
       }
     }
@@ -165,14 +166,14 @@ void CircuitSystem::onWireCut(MapBlock& cell) {
   for (CircuitDir d : kCircuitDirs) {
     MapBlock* n = neighbourPast(cell, d);
     if (n == nullptr) continue;
-    const uint8_t kind = circuitKind(*n);
-    if (acceptsFrom(n, opposite(d))) {
+    const uint8_t kind = circuit_sides::kindOf(*n);
+    if (circuit_sides::accepts(n, opposite(d))) {
       if (isWire(kind)) {
         if (visited_.insert(n)) flood_.push_back({n, 1});
       } else {
         dirty_.insert(n);
       }
-    } else if (drivesToward(n, opposite(d))) {
+    } else if (circuit_sides::drives(n, opposite(d))) {
       redrive_.insert(n);
     }
   }
@@ -186,12 +187,12 @@ void CircuitSystem::onWireCut(MapBlock& cell) {
     for (CircuitDir d : kCircuitDirs) {
       MapBlock* n = neighbourPast(w, d);
       if (n == nullptr) continue;
-      const uint8_t kind = circuitKind(*n);
-      if (acceptsFrom(n, opposite(d))) {
+      const uint8_t kind = circuit_sides::kindOf(*n);
+      if (circuit_sides::accepts(n, opposite(d))) {
         if (isComponent(kind) && depth < kWriteDepth - 1) dirty_.insert(n);
         if (isWire(kind) && visited_.insert(n)) flood_.push_back({n, depth + 1});
       }
-      if (isComponent(kind) && drivesToward(n, opposite(d)) && depth < kClearDepth) redrive_.insert(n);
+      if (isComponent(kind) && circuit_sides::drives(n, opposite(d)) && depth < kClearDepth) redrive_.insert(n);
     }
   }
   flood_.clear();
@@ -199,16 +200,16 @@ void CircuitSystem::onWireCut(MapBlock& cell) {
 }
 
 void CircuitSystem::onWireAdded(MapBlock& cell) {
-  const uint8_t own = circuitKind(cell);
+  const uint8_t own = circuit_sides::kindOf(cell);
   if (own != ck::kWire && own != ck::kCrossing) return;
   resetFlood();
   redrive_.clear();
   bool walked = false;
   for (CircuitDir d : kCircuitDirs) {
     MapBlock* n = neighbourPast(cell, d);
-    if (n == nullptr || !acceptsFrom(&cell, d) || !drivesToward(n, opposite(d))) continue;
+    if (n == nullptr || !circuit_sides::accepts(&cell, d) || !circuit_sides::drives(n, opposite(d))) continue;
     if (cs::state(signalByte(*n)) == 0) continue;
-    const uint8_t kind = circuitKind(*n);
+    const uint8_t kind = circuit_sides::kindOf(*n);
     if (isComponent(kind)) {
       redrive_.insert(n);
     } else if (isWire(kind) && !walked) {
@@ -224,9 +225,9 @@ void CircuitSystem::onWireAdded(MapBlock& cell) {
     if (depth > kWriteDepth) continue;
     for (CircuitDir d : kCircuitDirs) {
       MapBlock* n = neighbourPast(w, d);
-      if (n == nullptr || !drivesToward(n, opposite(d)) || !acceptsFrom(&w, d)) continue;
+      if (n == nullptr || !circuit_sides::drives(n, opposite(d)) || !circuit_sides::accepts(&w, d)) continue;
       if (cs::state(signalByte(*n)) == 0) continue;
-      const uint8_t kind = circuitKind(*n);
+      const uint8_t kind = circuit_sides::kindOf(*n);
       if (isComponent(kind) && depth < kWriteDepth - 1) redrive_.insert(n);
       if (isWire(kind) && visited_.insert(n)) flood_.push_back({n, depth + 1});
     }

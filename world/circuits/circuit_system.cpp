@@ -28,14 +28,14 @@ bool drawsOwnLook(uint8_t kind) { return (kind >= 1 && kind <= 14) || kind >= 18
 
 }  // namespace
 
-CircuitSystem::CircuitSystem(World& world) : world_(world) { world.map().lightMap().setLampColours(this); }
+CircuitSystem::CircuitSystem(World& world) : world_(world), map_(world.map()) {
+  map_.lightMap().setLampColours(this);
+}
 
 // The world drops its map before its other parts, so the light map is not touched here.
 CircuitSystem::~CircuitSystem() {
   if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
 }
-
-WorldMap& CircuitSystem::map() const { return world_.map(); }
 
 // ---- Producers ----
 

@@ -135,7 +135,7 @@ class CircuitSystem final : public LampColours {
   // in all four directions when `send`.
   void replaceState(MapBlock& cell, uint8_t state, bool send);
 
-  WorldMap& map() const;
+  WorldMap& map() const { return map_; }
   World& world() const { return world_; }
 
  private:
@@ -182,6 +182,7 @@ class CircuitSystem final : public LampColours {
   void toneEmitter(MapBlock& cell, const uint8_t inputs[4]);
 
   World& world_;
+  WorldMap& map_;
   CellSet dirty_;
   CellSet redrive_;
   VisitedCells visited_;
