@@ -16,6 +16,7 @@
 #include "world/cells/block_flags.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/map/world_map.h"
+#include "world/placement/block_tables.h"
 #include "world/world.h"
 
 namespace bf = block_flag;

@@ -20,6 +20,7 @@
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
 #include "world/map/world_map.h"
+#include "world/placement/block_tables.h"
 #include "world/placement/switch_operations.h"
 #include "world/plants/plant_system.h"
 #include "world/protection/protected_areas.h"

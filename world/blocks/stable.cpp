@@ -10,6 +10,7 @@
 #include "engine/base/random.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
+#include "world/placement/block_tables.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
 #include "world/seams/stable_mobs.h"
@@ -97,8 +98,6 @@ void dropAt(Logic& rules, uint16_t itemId, engine::Vec2 at) {
 }
 
 }  // namespace
-
-bool isStableBlock(uint16_t blockId) { return (blockId >= 352 && blockId <= 355) || (blockId >= 2407 && blockId <= 2410); }
 
 int32_t stableBlockForItem(uint16_t itemId) {
   for (const StableRow& row : kRows) {

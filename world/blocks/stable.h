@@ -66,7 +66,7 @@ class Stable : public LogicBlock {
   uint8_t count_ = 0;
 };
 
-bool isStableBlock(uint16_t blockId);
+// The stable blocks themselves are told apart by `isStableBlock` (world/placement/block_tables.h).
 // The stable block that takes the mob an item stands for, -1 when the item is no stabled mob.
 int32_t stableBlockForItem(uint16_t itemId);
 // The item that stands for a carried mob of the kind, -1 when none.
