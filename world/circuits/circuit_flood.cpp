@@ -6,6 +6,8 @@
 
 #include "world/circuits/circuit_system.h"
 
+#include <algorithm>
+
 #include "world/cells/map_block.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_part.h"
@@ -69,19 +71,20 @@ void CircuitSystem::sendOutput(MapBlock& cell, CircuitDir d, bool clearing) {
 }
 
 void CircuitSystem::sendAll(MapBlock& cell) {
-  if (deferRedrive_) {  // sent with the run's redrive, after every clock of the run
-    redrive_.insert(&cell);
-    return;
-  }
   resetFlood();
   for (CircuitDir d : kCircuitDirs) sendOutput(cell, d, false);
 }
 
 void CircuitSystem::floodWires(MapBlock& start, uint8_t value, bool clearing) {
-  const uint32_t limit = clearing ? kClearDepth : kWriteDepth;
   flood_.clear();
   visited_.insert(&start);
   flood_.push_back({&start, 1});
+  runFlood(value, clearing);
+}
+
+// Breadth first from the wires already in the flood queue (depth 1 each).
+void CircuitSystem::runFlood(uint8_t value, bool clearing) {
+  const uint32_t limit = clearing ? kClearDepth : kWriteDepth;
   for (size_t head = 0; head < flood_.size(); ++head) {
     MapBlock& w = *flood_[head].cell;
     const uint32_t depth = flood_[head].depth;
@@ -110,15 +113,11 @@ void CircuitSystem::floodWires(MapBlock& start, uint8_t value, bool clearing) {
   flood_.clear();
 }
 
-// Two walks that may stop early, because an earlier walk of the same kind and the same state bits
-// already passed the wire from no deeper: everything within reach beyond it was walked then.
-//  - clearing, within a deferred run of clocks: the bits are still cleared (nothing sent since),
-//    and the drivers met are waiting in the redrive set;
-//  - setting, within one redrive: OR-ing the same bits again changes nothing, and the parts met
-//    are already dirty.
+// Within one redrive a walk may stop at a wire that an earlier walk of the redrive already passed
+// with the same state bits from no deeper: OR-ing them again changes nothing, and everything
+// within reach beyond it was walked then (its parts are already dirty).
 bool CircuitSystem::pruning(bool clearing, uint8_t value) const {
-  if (prune_ == Prune::Clearing) return clearing;
-  return prune_ == Prune::Setting && !clearing && !cs::isAnalog(value);
+  return prune_ && !clearing && !cs::isAnalog(value);
 }
 
 bool CircuitSystem::reachedBefore(MapBlock& wire, uint8_t value, uint32_t depth) {
@@ -133,16 +132,45 @@ void CircuitSystem::withdrawOutput(MapBlock& cell, bool redrive) {
   for (CircuitDir d : kCircuitDirs) sendOutput(cell, d, true);
   if (!redrive) return;
   redrive_.erase(&cell);
-  if (!deferRedrive_) redriveAll();
+  redriveAll();
+}
+
+// Clears what the clocks of one run sent before they toggled, in one walk per old signal from all
+// of them at once: a wire is cleared when it lies within reach of any of them, as it would be by
+// their walks one after another, but is passed once.
+void CircuitSystem::withdrawTogether() {
+  std::stable_sort(withdrawing_.begin(), withdrawing_.end(),
+                   [](const Withdrawal& a, const Withdrawal& b) { return a.signal < b.signal; });
+  for (size_t first = 0; first < withdrawing_.size();) {
+    const uint8_t signal = withdrawing_[first].signal;
+    resetFlood();
+    size_t next = first;
+    for (; next < withdrawing_.size() && withdrawing_[next].signal == signal; ++next) {
+      MapBlock& cell = *withdrawing_[next].cell;
+      for (CircuitDir d : kCircuitDirs) {
+        if (!circuit_sides::drives(&cell, d)) continue;
+        MapBlock* n = neighbourPast(cell, d);
+        if (n == nullptr || !circuit_sides::accepts(n, opposite(d))) continue;
+        if (!isWire(circuit_sides::kindOf(*n))) {
+          dirty_.insert(n);
+        } else if (visited_.insert(n)) {
+          flood_.push_back({n, 1});
+        }
+      }
+    }
+    runFlood(signal, true);
+    first = next;
+  }
+  withdrawing_.clear();
 }
 
 // Every driver in the redrive set sends its present output again; the set empties.
 void CircuitSystem::redriveAll() {
   redrive_.takeInto(redriving_);
   reach_.reset(map().width());
-  prune_ = Prune::Setting;
+  prune_ = true;
   for (MapBlock* driver : redriving_) sendAll(*driver);
-  prune_ = Prune::None;
+  prune_ = false;
   reach_.reset(map().width());
 }
 

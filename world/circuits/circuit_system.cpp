@@ -135,9 +135,10 @@ void CircuitSystem::step() {
   redrawChanged();
 }
 
-// A clock reads no input, so clocks due in the same timer phase may leave the drivers their
-// withdrawals met to send again together after them (OR on a wire does not depend on the order);
-// anything that reads a signal (a sensor, a shift register) first sees every driver restored.
+// A clock reads no input, so the clocks due in one timer phase toggle together: each writes its
+// new state, what they sent before is cleared in one walk, and then every driver met (the clocks
+// among them) sends again once. OR on a wire does not depend on the order. Anything that reads a
+// signal (a sensor, a shift register) first sees the run finished.
 void CircuitSystem::runTimers() {
   // By index: a timed evaluation never adds or drops timers, but keep it safe if one ever does.
   for (size_t i = 0; i < timers_.size(); ++i) {
@@ -145,20 +146,29 @@ void CircuitSystem::runTimers() {
     if (--timer.countdown != 0) continue;
     timer.countdown = timer.period;
     MapBlock& cell = *timer.cell;
-    if (circuitKind(cell) != circuit_kind::kClock) flushDeferredRedrive();
-    if (circuitKind(cell) == circuit_kind::kClock && !deferRedrive_) {
-      deferRedrive_ = true;
-      reach_.reset(map().width());
-      prune_ = Prune::Clearing;
+    if (circuitKind(cell) == circuit_kind::kClock) {
+      toggleInRun(cell);
+    } else {
+      flushRun();
+      runTimedEvaluation(cell);
     }
-    runTimedEvaluation(cell);
   }
-  flushDeferredRedrive();
+  flushRun();
 }
 
-void CircuitSystem::flushDeferredRedrive() {
-  if (!deferRedrive_) return;
-  deferRedrive_ = false;
+void CircuitSystem::toggleInRun(MapBlock& cell) {
+  const uint8_t old = signalByte(cell);
+  if (circuit_signal::state(old) != 0) withdrawing_.push_back({&cell, old});
+  const uint8_t next = circuit_signal::state(old) == circuit_signal::kHigh ? circuit_signal::kLow : circuit_signal::kHigh;
+  cell.circuitA = static_cast<uint8_t>((cell.circuitA & ~circuit_signal::kStateMask) | next);
+  redrive_.insert(&cell);
+  inRun_ = true;
+}
+
+void CircuitSystem::flushRun() {
+  if (!inRun_) return;
+  inRun_ = false;
+  withdrawTogether();
   redriveAll();
 }
 

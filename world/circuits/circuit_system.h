@@ -157,11 +157,14 @@ class CircuitSystem final : public LampColours {
   CircuitTimer* timerAt(const MapBlock& cell);
   const CircuitTimer* timerAt(const MapBlock& cell) const;
   void redrawChanged();
-  void flushDeferredRedrive();
+  void toggleInRun(MapBlock& cell);
+  void flushRun();
 
   // Flood (circuit_flood.cpp)
   MapBlock* neighbourPast(const MapBlock& cell, CircuitDir d) const;
   void floodWires(MapBlock& start, uint8_t value, bool clearing);
+  void runFlood(uint8_t value, bool clearing);
+  void withdrawTogether();
   void resetFlood();
   void redriveAll();
   bool pruning(bool clearing, uint8_t value) const;
@@ -196,11 +199,14 @@ class CircuitSystem final : public LampColours {
   mutable std::mutex mutex_;
   uint8_t pending_ = 0;
   uint8_t stepCounter_ = 2;
-  // While clocks toggle one after another in the timer phase, the drivers met by their withdrawals
-  // send again once, after the run, instead of after every clock.
-  bool deferRedrive_ = false;
-  enum class Prune : uint8_t { None, Clearing, Setting };
-  Prune prune_ = Prune::None;
+  // Clocks toggling in one timer phase, with the signals they sent before.
+  struct Withdrawal {
+    MapBlock* cell;
+    uint8_t signal;
+  };
+  std::vector<Withdrawal> withdrawing_;
+  bool inRun_ = false;
+  bool prune_ = false;  // set while a redrive runs
   CellDepths reach_;  // wires passed by the pruned walks of a run
   std::vector<MapBlock*> redriving_;
 };

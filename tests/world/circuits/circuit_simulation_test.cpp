@@ -1,6 +1,8 @@
 // The timed step end to end: parts placed and removed by edits, the queue, the pending flag, the
 // wire flood with its depth limits and redrive, the pass limit, timers and the saved structures.
 
+#include <algorithm>
+
 #include "tests/world/circuits/circuit_fixture.h"
 
 namespace {
@@ -89,6 +91,35 @@ TEST_F(CircuitSimulationTest, AClockOfPeriodOneTogglesEveryOtherStep) {
   EXPECT_EQ(seen, (std::vector<uint8_t>{2, 1, 1, 2, 2, 1, 1, 2}));
   ASSERT_EQ(circuits().timers().size(), 1u);
   EXPECT_EQ(circuits().timers()[0].period, 1);
+}
+
+TEST_F(CircuitSimulationTest, ClocksOfOnePhaseToggleTogetherAndTheirWireReadsBoth) {
+  // Clock A (period 1) at the left end, clock B (period 2) at the right end of one wire; both
+  // turned to face it.
+  wireRun(2, 7, 5);
+  place(1, 5, ck::kClock);
+  place(8, 5, ck::kClock);
+  turn(1, 5);
+  turn(8, 5);
+  turn(8, 5);
+  turn(8, 5);
+  steps(1);
+  BlockEdit slow = edit(edit_kind::kCircuitSetting, 8, 5);
+  slow.setValueByte(0, circuit_tag::kClock);
+  slow.setValueByte(2, 2);
+  apply(slow);
+  steps(1);  // the turns are done: both drive the wire
+  std::vector<uint8_t> seen;
+  for (int tick = 0; tick < 8; ++tick) {
+    steps(2);
+    const uint8_t both = static_cast<uint8_t>(state(1, 5) | state(8, 5));
+    for (int x = 2; x <= 7; ++x) ASSERT_EQ(state(x, 5), both) << "tick " << tick << " wire " << x;
+    seen.push_back(both);
+  }
+  // Out of step, the two clocks drive the wire low, high and both at once in turn.
+  for (uint8_t wanted : {cs::kLow, cs::kHigh, cs::kConflict}) {
+    EXPECT_NE(std::find(seen.begin(), seen.end(), wanted), seen.end()) << int(wanted);
+  }
 }
 
 TEST_F(CircuitSimulationTest, ClockPeriodsComeFromTheConfiguratorAndZeroWrapsTheCountdown) {
