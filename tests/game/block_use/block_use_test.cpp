@@ -3,6 +3,7 @@
 
 #include "content/items/block_rules.h"
 #include "game/rules/block_use.h"
+#include "world/blocks/shelf.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/player_rules/message_events.h"
 #include "world/circuits/circuit_system.h"
@@ -119,6 +120,25 @@ TEST_F(BlockUseTest, ABedSetsTheSpawnOnlyOutsideCreativeWorlds) {
   put(12, 5, bed);
   use(12, 5);
   EXPECT_EQ(player->spawnCellX, 11) << "unchanged in a creative world";
+}
+
+TEST_F(BlockUseTest, WithTheShelfLockOnOnlyTheHostsOwnPlayerClearsAShelf) {
+  defineBlock(210, {.flags = bits({41}), .transparency = 1});
+  world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
+  player->setWorld(world.get());
+  rules.setWorld(world.get());
+  put(11, 5, 210);
+  Item* apple = makeItem(kStone, 1);
+  ASSERT_TRUE(putItemOnShelf(*world, at(11, 5), apple, 0));
+  auto* shelf = dynamic_cast<Shelf*>(world->shelves().findAt(at(11, 5)));
+  ASSERT_NE(shelf, nullptr);
+  kel::options().permissionShelfLock = true;
+  player->isLocal = 0;
+  use(11, 5);
+  EXPECT_NE(shelf->itemAt(0), nullptr) << "a peer's player leaves it as it is";
+  player->isLocal = 1;
+  use(11, 5);
+  EXPECT_EQ(shelf->itemAt(0), nullptr);
 }
 
 }  // namespace
