@@ -15,6 +15,7 @@
 class GameInterface;
 class MeleeSwing;
 class RecipeKnowledge;
+class Sign;
 struct PotionResult;
 
 class Player : public PlayerBase, public InventoryOwner {
@@ -46,6 +47,9 @@ class Player : public PlayerBase, public InventoryOwner {
   // ---- Life ----
   void die() override;
   bool leaveContainer(bool quiet) override;
+  // Editing opens the sign as the player's container in the sign view; reading shows its text,
+  // a line per "\n", over the sign's cell.
+  void readSign(Sign& sign, bool edit);
 
   // ---- What the inventory asks ----
   LogicBlock* openBlockEntity() const override { return openContainer; }

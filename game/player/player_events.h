@@ -8,9 +8,20 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class MapBlock;
 class PlayerGraphical;
+class Sign;
+
+// What the book view shows when it opens: its page, the first entry listed, the selected entry
+// (-1 for none) and the category of the entries.
+struct BookViewFields {
+  uint8_t page = 0;
+  uint16_t firstEntry = 1;
+  int16_t selection = -1;
+  uint8_t category = 0;
+};
 
 class PlayerEvents {
  public:
@@ -50,6 +61,16 @@ class PlayerEvents {
   virtual void forgeRefreshed(PlayerGraphical&, int /*result*/) {}
   // An interface text with an argument floats up as a label over the HUD.
   virtual void floatingText(int16_t /*textId*/, const std::string& /*argument*/) {}
+
+  // ---- Views the player's uses open ----
+  // Every stacked view closes and the inventory view becomes current on the page (2: crafting).
+  virtual void inventoryView(uint8_t /*page*/) {}
+  // The same for the book view, first set to the fields.
+  virtual void bookView(const BookViewFields&) {}
+  // The sign view becomes current to write the sign's text.
+  virtual void signView(Sign&) {}
+  // The sign's text, a line each, as a label over its cell in the main view.
+  virtual void signLabel(const MapBlock&, const std::vector<std::string>& /*lines*/) {}
 };
 
 // The registered events, or the null form. Not owned.

@@ -10,7 +10,10 @@
 #include "content/items/item.h"
 #include "content/items/item_rules.h"
 #include "content/tables/content_tables.h"
+#include "game/inventory/crafting_station.h"
 #include "game/player/player.h"
+#include "game/player/player_events.h"
+#include "platform/settings/settings.h"
 #include "game/rules/block_use_support.h"
 #include "world/blocks/stable.h"
 #include "world/cells/block_flags.h"
@@ -36,6 +39,25 @@ int clockHour(uint32_t phase, uint32_t tickInPhase) {
   return static_cast<int>(static_cast<float>(span) * t + static_cast<float>(start)) % 24;
 }
 
+namespace {
+
+// The station's recipes show in the craft book when the player asks for it, else on the
+// inventory's crafting page.
+void openCraftingStation(World& world, MapBlock& cell, Player& player) {
+  player.inventory->setCraftingStation(nullptr, &cell, world.map().props());
+  if (!kel::options().openCraftbookRecipe) {
+    playerEvents().inventoryView(kCraftingPage);
+    playerEvents().interfaceSound(kInventorySound);
+    return;
+  }
+  BookViewFields book;
+  book.category = craftingStationByKind(stationKindOfBlock(cell.frontId())).kind;
+  playerEvents().bookView(book);
+  playerEvents().interfaceSound(kBookSound);
+}
+
+}  // namespace
+
 bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   if (layer != MapBlock::kFront) return false;
   const uint16_t id = cell.frontId();
@@ -47,7 +69,7 @@ bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& play
     return true;
   }
   if (station) {
-    player.inventory->setCraftingStation(nullptr, &cell, world.map().props());
+    openCraftingStation(world, cell, player);
     return true;
   }
   const DayClock& day = world.dayClock();

@@ -247,14 +247,17 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
   }
   if (id == kSign) {
     Sign* sign = world.signs().findAt(cell);
-    if (sign == nullptr || player.openContainer != nullptr || held == nullptr || held->id != kSignPen) return true;
+    if (sign == nullptr || player.openContainer != nullptr) return true;
+    if (held == nullptr || held->id != kSignPen) {
+      player.readSign(*sign, false);
+      return true;
+    }
     if (sign->inUse()) {
       warn(player, kInUse);
       return true;
     }
     setCellDeco127(rules, world.map(), cell, true);
-    player.openContainer = sign;
-    sign->open();
+    player.readSign(*sign, true);
     return true;
   }
   if (isSpecialBlockId(id) && !(held != nullptr && isSpecialPlaceable(held->id))) {

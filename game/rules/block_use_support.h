@@ -20,6 +20,8 @@ constexpr uint16_t kLockMark = 214, kTilledSoil = 2435, kOpenMark = 127;
 constexpr uint16_t kTillingBit = 0x10;
 constexpr uint64_t kTillFilter = 0x14;
 constexpr uint8_t kWarning = 3, kInformation = 2;
+constexpr uint8_t kCraftingPage = 2;
+constexpr uint16_t kInventorySound = 12, kBookSound = 26;
 
 // Texts named by their role.
 inline const char* const kOutOfReach = "That is out of reach.";

@@ -65,7 +65,9 @@ TEST_F(BlockUseTest, AKeyOpensLocksUpToItsOwnStrength) {
     use(11, 5);
     const bool opened = map_deco::empty(at(11, 5).decos[0]);
     EXPECT_EQ(opened, lock <= 2) << "lock " << 467 + lock;
-    if (!opened) EXPECT_EQ(lastMessage(), "You need a better key to unlock this chest.");
+    if (!opened) {
+      EXPECT_EQ(lastMessage(), "You need a better key to unlock this chest.");
+    }
   }
 }
 
