@@ -2,12 +2,14 @@
 
 #include <array>
 
+#include "content/tables/plant_table.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/logic_block.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/placement/block_tables.h"
 #include "world/placement/placement_reporter.h"
 #include "world/placement/placement_support.h"
+#include "world/plants/plant_system.h"
 #include "world/world.h"
 
 using namespace placement;
@@ -117,6 +119,10 @@ bool checkLiquidPlacement(World& world, MapBlock& cell, uint16_t id, PlacementRe
   if (liquidRefuses(cell, block, reporter)) return false;
   if (block.has(bf::kSolid) && !solidFits(map, cell)) return false;
   if (!block.has(bf::kClimbable)) {
+    if (const PlantRow* plant = plantRowForBlock(id)) {
+      const auto code = static_cast<size_t>(world.plants().canPlantAt(cell, *plant));
+      return code == 0 || refuse(reporter, placement_text::kPlantRefusals[code & 7]);
+    }
     const BlockProps& front = frontProps(map, cell);
     return cell.frontId() == 0 || front.has(bf::kSolid) || front.has(bf::kReplaceableByPlanting);
   }

@@ -34,4 +34,15 @@ constexpr const char* kNotInAcid = "This object can't be placed in acid.";
 constexpr const char* kNotInLava = "This object can't be placed in lava.";
 constexpr const char* kPotNeedsEmptyShelf = "Flower pots can be placed only on empty shelves.";
 constexpr const char* kLockOnlyOnContainers = "Locks can be placed only on chests, forges and alchemy labs.";
+// A plant refused by the planting check, by its result code 1-7.
+constexpr const char* kPlantRefusals[8] = {
+    "",
+    "This plant does not grow on this ground.",
+    "This plant needs tilled soil.",
+    "This plant needs solid ground.",
+    "There is no room to plant here.",
+    "This plant must be planted in a special support.",
+    "This plant must be planted on a special support.",
+    "Something on the ground keeps this plant from growing.",
+};
 }  // namespace placement_text
