@@ -18,6 +18,8 @@ constexpr size_t kLabOutput = 4;
 
 GameLocal::GameLocal(LocalLogic* rules) : rules_(rules), running_(&runningWorld()) {}
 
+GameLocal::~GameLocal() { releaseClock(); }
+
 bool Game::worldIsCreative() { return world != nullptr && world->isCreative(); }
 
 engine::Vec2 Game::wrappedPlayerPosition() {
@@ -79,6 +81,7 @@ void GameLocal::unpause() { rules_->timers().setOrdinaryPaused(false); }
 
 void GameLocal::quit() {
   started = false;
+  releaseClock();
   ++loadTicket_;
   stopTimers();
   endWorld(*running_, *this, *rules_);
@@ -103,6 +106,7 @@ bool GameLocal::brewPotion() {
   if (output != nullptr && !output->isNone() && output->id != result.itemId) return false;
   if (result.itemId == ITEM_NONE || lab->brewing()) return false;
   lab->setBrewing(true);
+  rules_->brewPotion(*lab, player);
   return true;
 }
 

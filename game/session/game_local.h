@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "game/player/game_clock.h"
 #include "game/session/game.h"
 #include "game/session/travel_target.h"
 
@@ -33,6 +34,10 @@ class GameLocal : public Game {
 
   // The rules are borrowed; they live as long as the process.
   explicit GameLocal(LocalLogic* rules);
+  // A game destroyed while it runs takes its clock out of the players' reach.
+  ~GameLocal() override;
+  GameLocal(const GameLocal&) = delete;
+  GameLocal& operator=(const GameLocal&) = delete;
 
   void begin(uint8_t mode, const GameCompletion& done) override;
   void playPlayerAction(uint8_t action, uint8_t value) override;
@@ -93,6 +98,19 @@ class GameLocal : public Game {
   void updatePlayer();
 
  private:
+  // The clock task of slot 1 as the player's world events see it, registered while the game runs.
+  class Clock final : public GameClock {
+   public:
+    explicit Clock(GameLocal& game) : game_(game) {}
+    bool sleeping() const override { return game_.sleeping; }
+    void stopClockTask() override;
+    void scheduleClockTask() override;
+
+   private:
+    GameLocal& game_;
+  };
+
+  void releaseClock();
   void scheduleClock();
   void scheduleSteps();
   void startGeneration(const GameCompletion& done);
@@ -110,4 +128,5 @@ class GameLocal : public Game {
   uint64_t loadTicket_ = 0;
   std::optional<TravelTarget> pendingTravel_;
   uint32_t travelOrigin_ = 0;
+  Clock clock_{*this};
 };

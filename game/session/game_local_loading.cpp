@@ -144,6 +144,7 @@ void GameLocal::enterWorld(bool fromFile) {
   }
   gameScreen().enterMainView();
   started = true;
+  setGameClock(&clock_);
   startTimers();
   sleeping = false;
   refreshPet();

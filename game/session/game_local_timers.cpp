@@ -62,6 +62,17 @@ void GameLocal::stopTimers() {
   timersRunning_ = false;
 }
 
+void GameLocal::Clock::stopClockTask() { engine::unscheduleSlot(game_slot::kClock); }
+
+void GameLocal::Clock::scheduleClockTask() {
+  if (game_.world != nullptr) game_.scheduleClock();
+}
+
+// Only this game's own registration is undone: another game may have registered since.
+void GameLocal::releaseClock() {
+  if (&gameClock() == &clock_) setGameClock(nullptr);
+}
+
 void GameLocal::scheduleClock() {
   const float interval = world->dayClock().secondsPerTick(false, sessionKind() == 0);
   engine::scheduleSlot([this](float) { tick(); }, interval, game_slot::kClock, this);

@@ -182,5 +182,25 @@ TEST_F(BrewingTest, WithoutTheLocalPlayerAtTheLabTheLabBrewsByItself) {
   EXPECT_TRUE(events.log.empty());
 }
 
+TEST_F(BrewingTest, TheGamesBrewOfTheOpenLabRunsTheRulesBrew) {
+  player->openContainer = lab.get();
+  EXPECT_TRUE(game.brewPotion());
+  EXPECT_EQ(outputCount(), 1) << "the started brew reaches the lab";
+  EXPECT_FALSE(lab->brewing());
+  EXPECT_EQ(lab->itemAt(0)->count, 1);
+  EXPECT_TRUE(player->knowledge->isRecipeKnown(2133 >> 6));
+  EXPECT_TRUE(game.brewPotion());
+  EXPECT_EQ(outputCount(), 2);
+}
+
+TEST_F(BrewingTest, TheGameRefusesABrewWithoutALabOrIntoAnotherOutput) {
+  EXPECT_FALSE(game.brewPotion()) << "no lab open";
+  player->openContainer = lab.get();
+  lab->setItem(AlchemyLab::kOutputSlot, makeItem(495, 1));
+  EXPECT_FALSE(game.brewPotion());
+  EXPECT_FALSE(lab->brewing());
+  EXPECT_EQ(lab->itemAt(0)->count, 2) << "nothing used";
+}
+
 }  // namespace
 }  // namespace game_test

@@ -1,0 +1,84 @@
+// The local game's clock task as the player's world events reach it: registered once the world
+// is entered, stopped and restarted by the player's clock pause, left alone while the game
+// sleeps, and gone once the game ends or is destroyed.
+
+#include "game/player/game_clock.h"
+#include "game/session/game_slots.h"
+#include "tests/game/session/session_fixture.h"
+#include "world/map/world_map.h"
+
+namespace game_test {
+namespace {
+
+class GameClockTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    endWorld(running, game, rules);
+    nullClock = &gameClock();
+  }
+  // The world file is read by the start's task; the game then runs.
+  void startFromFile(GameLocal& which) {
+    which.begin(0, {});
+    advance(0.1f, 0.01f);
+    ASSERT_TRUE(which.started);
+  }
+  GameClock* nullClock = nullptr;
+};
+
+TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
+  EXPECT_FALSE(gameClock().sleeping());
+  startFromFile(game);
+  ASSERT_NE(&gameClock(), nullClock);
+  ASSERT_TRUE(slotTaken(game_slot::kClock));
+
+  running.player->setTickPaused(true);
+  EXPECT_FALSE(slotTaken(game_slot::kClock)) << "the pause stops the clock task";
+  const uint32_t stopped = running.world->dayClock().tickCounter;
+  advance(2.0f);
+  EXPECT_EQ(running.world->dayClock().tickCounter, stopped);
+
+  running.player->setTickPaused(false);
+  EXPECT_TRUE(slotTaken(game_slot::kClock));
+  advance(2.0f);
+  EXPECT_GT(running.world->dayClock().tickCounter, stopped) << "the clock steps again";
+
+  game.quit();
+  EXPECT_EQ(&gameClock(), nullClock);
+}
+
+TEST_F(GameClockTest, TheClockSeesTheGameSleep) {
+  startFromFile(game);
+  EXPECT_FALSE(gameClock().sleeping());
+  game.sleep();
+  EXPECT_TRUE(gameClock().sleeping());
+  scheduler().update(0.01f);  // the every-frame step is under way
+  // Setting the day clock while asleep keeps that step: a tick per frame, not the phase's pace.
+  running.player->setDayClock(1, 3);
+  const uint32_t before = running.world->dayClock().tickCounter;
+  for (int frame = 0; frame < 3; ++frame) scheduler().update(0.01f);
+  EXPECT_EQ(running.world->dayClock().tickCounter - before, 3u);
+}
+
+TEST_F(GameClockTest, ADestroyedGameLeavesTheNullClock) {
+  {
+    GameLocal other{&rules};
+    other.setRunningWorld(running);
+    startFromFile(other);
+    EXPECT_NE(&gameClock(), nullClock);
+    other.stopTimers();
+  }
+  EXPECT_EQ(&gameClock(), nullClock);
+}
+
+TEST_F(GameClockTest, EndingAnotherGameKeepsTheRunningGamesClock) {
+  startFromFile(game);
+  GameClock* registered = &gameClock();
+  {
+    GameLocal idle{&rules};
+  }
+  EXPECT_EQ(&gameClock(), registered);
+}
+
+}  // namespace
+}  // namespace game_test
