@@ -12,9 +12,12 @@
 #include "game/rules/block_edit_rules.h"
 #include "game/rules/brewing_rules.h"
 #include "game/rules/item_use_rules.h"
+#include "game/rules/portal_rules.h"
 #include "game/rules/surface_step.h"
 #include "world/cells/visible_cell_counts.h"
+#include "world/circuits/circuit_system.h"
 #include "world/map/world_map.h"
+#include "world/portals/portal_list.h"
 #include "world/world.h"
 
 namespace {
@@ -165,6 +168,17 @@ bool LocalLogic::canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) {
 }
 
 bool LocalLogic::brewPotion(AlchemyLab& lab, PlayerBase* player) { return brewPotionAt(lab, player); }
+
+bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
+  auto* local = dynamic_cast<Player*>(player);
+  if (local == nullptr || cell == nullptr || world_ == nullptr) return false;
+  const uint32_t planet = world_->map().params().planetId;
+  return ::usePortal(*local, portalList().records(), planet, *cell, travelThroughPortal);
+}
+
+void LocalLogic::setCircuitInput(MapBlock& cell, uint8_t value) {
+  if (world_ != nullptr) world_->circuits().setCellConfig(cell, value);
+}
 
 void LocalLogic::randomTick() {
   if (world_ != nullptr && player_ != nullptr) randomSurfaceTick(*world_, *this, *player_, visibleCellCounts());

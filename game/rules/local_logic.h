@@ -70,6 +70,10 @@ class LocalLogic : public NullLogic, public PlayerRules {
   void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
   void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
   void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
+  // The local player travels through the cell's portal at once (see portal_rules.h).
+  bool usePortal(PlayerBase* player, MapBlock* cell) override;
+  // A lever's or switch's signal goes into the world's circuits.
+  void setCircuitInput(MapBlock& cell, uint8_t value) override;
 
   bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override;
   bool canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) override;

@@ -4,6 +4,7 @@
 
 #include "game/player/player.h"
 #include "world/cells/map_block.h"
+#include "world/rules/game.h"
 
 namespace {
 constexpr uint8_t kRefusalMessage = 3;
@@ -27,6 +28,14 @@ bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t p
   }
   travel(player, *choice.portal);
   return true;
+}
+
+TravelTarget travelTargetOf(const PortalRecord& portal) {
+  return {portal.target, static_cast<uint16_t>(portal.link & 0xFFFFu), static_cast<uint16_t>(portal.link >> 16)};
+}
+
+void travelThroughPortal(Player& player, const PortalRecord& portal) {
+  if (player.game != nullptr) player.game->travelToWorld(travelTargetOf(portal));
 }
 
 std::vector<Player*> PortalChoices::choose(Player& player, const PortalRecord& portal,

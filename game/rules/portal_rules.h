@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "game/session/travel_target.h"
 #include "world/portals/portal_record.h"
 
 class MapBlock;
@@ -31,6 +32,12 @@ struct PortalChoice {
 PortalChoice choosePortal(std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell);
 
 using PortalTravel = std::function<void(Player&, const PortalRecord&)>;
+
+// Where travelling through the portal leads: the world of its target planet (an adventure's world
+// index is its planet), arriving at the partner's cell.
+TravelTarget travelTargetOf(const PortalRecord& portal);
+// The player's travel: its game goes to the portal's world.
+void travelThroughPortal(Player& player, const PortalRecord& portal);
 
 // `usePortal` of a game played alone: refusals are shown to the player; true when it travels.
 bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
