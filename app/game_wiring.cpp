@@ -13,6 +13,7 @@
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
+#include "game/stats/stats_store.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
@@ -53,6 +54,11 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     ownsSaves_ = true;
   }
   setGameSaves(&gameSaves_);
+  // As with the saves: a store front or pop-up registered before the launch stays in place.
+  if (!statsStore().servicesRegistered()) {
+    statsStore().setServices(platform_.achievements(), nullptr);
+    ownsStatsServices_ = true;
+  }
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
 }
@@ -60,6 +66,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 GameWiring::~GameWiring() {
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
+  if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);
   setGameSaves(nullptr);
   if (ownsSaves_) setSaveServices(nullptr);
   setWorldServices(nullptr);

@@ -35,6 +35,7 @@ class GameWiring {
   LocalSaves saves_;
   bool ownsSaves_ = false;  // whether saves_ is the registered save seam
   LocalGameSaves gameSaves_;
+  bool ownsStatsServices_ = false;  // whether the store's services are the platform's
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
 };

@@ -1,5 +1,7 @@
 #include "game/player/player_events.h"
 
+#include "game/stats/stats_store.h"
+
 namespace {
 PlayerEvents*& slot() {
   static PlayerEvents* events = nullptr;
@@ -14,3 +16,5 @@ PlayerEvents& playerEvents() {
 }
 
 void setPlayerEvents(PlayerEvents* events) { slot() = events; }
+
+void PlayerEvents::recordStat(uint16_t statId, uint16_t value) { statsStore().recordStatEvent(statId, value); }

@@ -7,6 +7,7 @@
 #include "engine/scene/scheduled_slots.h"
 #include "game/player/player.h"
 #include "game/rules/local_logic.h"
+#include "game/session/game_saves.h"
 #include "game/session/running_world.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/map/world_map.h"
@@ -82,6 +83,7 @@ void GameLocal::unpause() { rules_->timers().setOrdinaryPaused(false); }
 void GameLocal::quit() {
   started = false;
   releaseClock();
+  gameSaves().saveStatistics();
   ++loadTicket_;
   stopTimers();
   endWorld(*running_, *this, *rules_);

@@ -55,8 +55,10 @@ class GameSaves {
 
   // The local player of the current character, acting through `game`.
   virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game);
-  // The current character's statistics into the statistics store.
+  // The current character's statistics into the statistics store, and the store's back into
+  // the character's statistics file.
   virtual void loadStatistics() {}
+  virtual void saveStatistics() {}
 };
 
 GameSaves& gameSaves();

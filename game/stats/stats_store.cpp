@@ -43,6 +43,8 @@ void StatsStore::setServices(kel::AchievementsBridge* service, AchievementPopup*
   popup_ = popup != nullptr ? popup : &nullPopup;
 }
 
+bool StatsStore::servicesRegistered() const { return service_ != nullptr || popup_ != &nullPopup; }
+
 void StatsStore::recordStatEvent(uint16_t statistic, uint16_t id) {
   if (statistic >= kStatCounterCount) return;
   record_.counters[statistic] += 1;

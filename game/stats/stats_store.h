@@ -46,6 +46,8 @@ class StatsStore {
 
   // Null for either restores "none": no store front, no pop-up. Neither is owned.
   void setServices(kel::AchievementsBridge* service, AchievementPopup* popup);
+  // Whether a store front or a pop-up is registered.
+  bool servicesRegistered() const;
 
   // Counts one event of statistic `statistic` for `id` and runs its achievement rules. Numbers
   // at or above 128 name no counter and are ignored.

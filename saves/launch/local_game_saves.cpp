@@ -59,3 +59,6 @@ void LocalGameSaves::loadStatistics() {
   const std::vector<uint8_t> bytes = writeStatsBytes(record);
   store.readStatistics(bytes);
 }
+
+// The store writes the bytes, so its platform values reach the store front with them.
+void LocalGameSaves::saveStatistics() { saves_.characters().saveStatsBytes(statsStore().writeStatistics()); }

@@ -22,6 +22,7 @@ class LocalGameSaves final : public GameSaves {
   bool saveWorld(World& world) override;
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
   void loadStatistics() override;
+  void saveStatistics() override;
 
  private:
   LocalSaves& saves_;

@@ -199,12 +199,13 @@ bool CharacterStore::loadStats(StatsRecord& stats) const {
   return readWholeFile(file, kMaxStatsFileBytes, bytes) && readStatsBytes(bytes, stats);
 }
 
-bool CharacterStore::saveStats(const StatsRecord& stats) const {
+bool CharacterStore::saveStats(const StatsRecord& stats) const { return saveStatsBytes(writeStatsBytes(stats)); }
+
+bool CharacterStore::saveStatsBytes(std::span<const uint8_t> bytes) const {
   const std::string path = currentStatPath();
   if (path.empty()) return false;
   kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
   if (!file.isOpen()) return false;
-  const std::vector<uint8_t> bytes = writeStatsBytes(stats);
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
   return std::fflush(file.stream()) == 0 && written;
 }

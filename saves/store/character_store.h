@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,7 @@ class CharacterStore {
   // world or character by. False without a current character or when the write fails.
   bool loadStats(StatsRecord& stats) const;
   bool saveStats(const StatsRecord& stats) const;
+  bool saveStatsBytes(std::span<const uint8_t> bytes) const;
   void deleteStats() const;
 
  private:

@@ -25,6 +25,8 @@
 #include "engine/scene/node.h"
 #include "engine/scene/scheduler.h"
 #include "engine/window/gl_view.h"
+#include "game/stats/achievement_popup.h"
+#include "game/stats/stats_store.h"
 #include "platform/settings/settings.h"
 #include "tests/support/argv.h"
 #include "tests/support/temp_dir.h"
@@ -166,6 +168,41 @@ TEST_F(GameRunTest, ClosingTheWindowSavesTheRunningGame) {
   EXPECT_EQ(runWith("-windowed"), 0);
   EXPECT_EQ(saves.worlds, 1);
   EXPECT_EQ(saves.characters, 1);
+}
+
+TEST_F(GameRunTest, TheStatisticsReachThePlatformsAchievementsWhileTheGameRuns) {
+  bool registeredInRun = false;
+  everyFrame([&](int frame) {
+    if (frame == 1) pinLoadedLibraries();
+    registeredInRun = statsStore().servicesRegistered();
+    if (frame == 3) engine::Application::getInstance()->quit();
+  });
+  EXPECT_EQ(runWith("-safe"), 0);
+  EXPECT_TRUE(registeredInRun);
+  EXPECT_FALSE(statsStore().servicesRegistered()) << "undone with the wiring";
+}
+
+class CountingPopup : public AchievementPopup {
+ public:
+  void show(const AchievementRow&) override { ++shown; }
+  int shown = 0;
+};
+
+TEST_F(GameRunTest, APopUpRegisteredBeforeTheLaunchStaysInPlace) {
+  CountingPopup popup;
+  statsStore().setServices(nullptr, &popup);
+  everyFrame([&](int frame) {
+    if (frame == 1) pinLoadedLibraries();
+    if (frame == 3) {
+      statsStore().unlockAchievement(0);
+      engine::Application::getInstance()->quit();
+    }
+  });
+  EXPECT_EQ(runWith("-safe"), 0);
+  EXPECT_EQ(popup.shown, 1);
+  EXPECT_TRUE(statsStore().servicesRegistered());
+  statsStore().setServices(nullptr, nullptr);
+  statsStore().clearStatistics();
 }
 
 }  // namespace

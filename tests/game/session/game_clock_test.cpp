@@ -45,6 +45,7 @@ TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
 
   game.quit();
   EXPECT_EQ(&gameClock(), nullClock);
+  EXPECT_EQ(saves.statisticsSaves, 1) << "ending the game saves the statistics";
 }
 
 TEST_F(GameClockTest, TheClockSeesTheGameSleep) {

@@ -28,6 +28,7 @@ class RecordingSaves final : public GameSaves {
     ++characterSaves;
     return characterSaved;
   }
+  void saveStatistics() override { ++statisticsSaves; }
   bool saveWorld(World& world) override {
     savedWorlds.push_back(&world);
     return worldSaved;
@@ -54,6 +55,7 @@ class RecordingSaves final : public GameSaves {
   bool worldSaved = true;
   int loadResult = LoadedWorld::kLoaded;
   int characterSaves = 0;
+  int statisticsSaves = 0;
   int loads = 0;
   std::vector<World*> savedWorlds;
   std::vector<uint32_t> worldIndexes;

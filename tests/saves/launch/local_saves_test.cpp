@@ -8,10 +8,12 @@
 #include <filesystem>
 
 #include "game/stats/stats_file.h"
+#include "game/stats/stats_store.h"
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "platform/settings/settings.h"
 #include "saves/character/character_file.h"
+#include "saves/launch/local_game_saves.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -75,6 +77,31 @@ TEST_F(LocalSavesTest, StatisticsFileFollowsTheCurrentCharacter) {
   loaded.counters[1] = 9;
   EXPECT_TRUE(store.loadStats(loaded));  // no file: an empty record
   EXPECT_EQ(loaded.counters[1], 0u);
+}
+
+TEST_F(LocalSavesTest, TheGamesStatisticsGoThroughTheStoreToTheCharactersFile) {
+  CharacterStore& store = saves_.characters();
+  store.scan("");
+  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  store.setCurrent(store.entries().front().get());
+  StatsRecord played;
+  played.counters[60] = 7200;
+  played.categories[7][43] = 3;
+  statsStore().clearStatistics();
+  ASSERT_TRUE(statsStore().readStatistics(writeStatsBytes(played)));
+
+  LocalGameSaves game(saves_);
+  game.saveStatistics();
+  StatsRecord onDisk;
+  ASSERT_TRUE(store.loadStats(onDisk));
+  EXPECT_EQ(onDisk.counters, played.counters);
+  EXPECT_EQ(onDisk.categories, played.categories);
+
+  statsStore().clearStatistics();
+  game.loadStatistics();
+  EXPECT_EQ(statsStore().counter(60), 7200u);
+  EXPECT_EQ(statsStore().statCategoryCount(7, 43), 3u);
+  statsStore().clearStatistics();
 }
 
 }  // namespace
