@@ -5,6 +5,7 @@
 #include "game/rules/surface_step.h"
 #include "tests/game/game_fixture.h"
 #include "world/cells/visible_cell_counts.h"
+#include "world/trees/leaf_decay.h"
 #include "world/weather/weather_state.h"
 
 namespace game_test {
@@ -136,6 +137,25 @@ TEST_F(SurfaceStepTest, TheTickRunsTheStepThreeTimesInFour) {
   }
   EXPECT_GT(grown, 260);
   EXPECT_LT(grown, 340);
+}
+
+TEST_F(SurfaceStepTest, EachStepFirstLetsARegisteredLeafWithoutATrunkFall) {
+  constexpr uint16_t kLeaf = 43, kTrunk = 44;
+  shape(kLeaf, {.flags = bits({9}), .transparency = 1});
+  shape(kTrunk, {.flags = bits({8, 23}), .transparency = 0});
+  weather(WeatherKind::Snow);  // snow on no ground: the step itself finds nothing to cover
+  MapBlock& loose = at(30, 20);
+  loose.setLayer(kLeaf, 0, MapBlock::kFront);
+  MapBlock& held = at(40, 20);
+  held.setLayer(kLeaf, 0, MapBlock::kFront);
+  at(42, 21).setLayer(kTrunk, 0, MapBlock::kFront);  // within three cells of the held leaf
+  world->leafDecay().restore(loose, MapBlock::kFront);
+  world->leafDecay().restore(held, MapBlock::kFront);
+  step();
+  step();
+  EXPECT_EQ(world->leafDecay().size(), 0u) << "one entry leaves the registry per step";
+  EXPECT_EQ(loose.frontId(), 0) << "no trunk within reach: the leaf falls";
+  EXPECT_EQ(held.frontId(), kLeaf) << "a trunk within three cells keeps it";
 }
 
 }  // namespace
