@@ -6,6 +6,7 @@
 #include "game/player/player_graphical.h"
 #include "game/rules/entity_lists.h"
 #include "world/cells/block_flags.h"
+#include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -23,11 +24,7 @@ BlockEdit noEdit() {
 }
 
 BlockEdit cellEdit(const MapBlock& cell, uint8_t kind, uint16_t blockId, uint8_t variant, uint8_t layer) {
-  BlockEdit edit;
-  edit.kind = kind;
-  edit.x = cell.x;
-  edit.y = cell.y;
-  edit.blockId = blockId;
+  BlockEdit edit = editForCell(cell, kind, blockId);
   edit.variant = variant;
   edit.layer = layer;
   return edit;

@@ -9,6 +9,7 @@
 #include "game/player/player_graphical.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/visible_cell_counts.h"
+#include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
@@ -76,11 +77,7 @@ std::vector<MapBlock*> collectCandidates(World& world, uint8_t kind, const Playe
 }
 
 BlockEdit decoEdit(const MapBlock& cell, uint8_t kind, uint16_t id, uint8_t slot, uint8_t variant) {
-  BlockEdit edit;
-  edit.kind = kind;
-  edit.x = cell.x;
-  edit.y = cell.y;
-  edit.blockId = id;
+  BlockEdit edit = editForCell(cell, kind, id);
   edit.slot = slot;
   edit.variant = variant;
   edit.layer = MapBlock::kFront;
