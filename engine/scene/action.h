@@ -21,6 +21,11 @@ class Action : public Ref {
   // Applies progress t, 0 to 1.
   virtual void update(float t) = 0;
   virtual bool isInstant() const { return false; }
+  // Asks for the memory of the actions this one will step, depth levels down (1: its own
+  // parts). A large scene's actions are scattered and leave the cache between frames; the manager
+  // calls this a few targets ahead, one level deeper each time, so that the pointers read on the
+  // way down were already asked for and only the last level's fetch is left in flight.
+  virtual void prefetchParts(int /*depth*/) const {}
 
   Node* getTarget() const { return target_; }
   Node* getOriginalTarget() const { return originalTarget_; }

@@ -11,11 +11,17 @@ namespace engine {
 namespace {
 constexpr size_t INITIAL_ACTION_CAPACITY = 4;
 
-// A scene's elements, their action arrays and the actions are separate allocations that a large
-// scene does not keep in the cache. The walk asks for each a few elements ahead, in the order
-// it will follow the pointers, so the misses overlap instead of queueing one after another.
-constexpr size_t kElementPrefetchDistance = 8;
-constexpr size_t kActionPrefetchDistance = 4;
+// A scene's elements, their action arrays, the actions and the parts of composite actions are
+// separate allocations that a large scene does not keep in the cache. The walk asks for them
+// ahead, one pointer hop per stage: the element furthest ahead, its action array a little
+// nearer, then its first action, then that action's parts one level per stage, so each stage
+// reads only memory an earlier stage already asked for and the misses overlap instead of
+// queueing one after another.
+constexpr size_t kPrefetchStageGap = 2;
+constexpr int kPartsPrefetchDepth = 3;
+constexpr size_t kActionPrefetchDistance = kPrefetchStageGap * (kPartsPrefetchDepth + 1);
+constexpr size_t kArrayPrefetchDistance = kActionPrefetchDistance + kPrefetchStageGap;
+constexpr size_t kElementPrefetchDistance = kArrayPrefetchDistance + kPrefetchStageGap;
 }
 
 ActionManager::~ActionManager() {
@@ -177,18 +183,7 @@ void ActionManager::update(float dt) {
   updating_ = true;
   const size_t count = order_.size();
   for (size_t i = 0; i < count; ++i) {
-    if (i + kElementPrefetchDistance < count) {
-      __builtin_prefetch(order_[i + kElementPrefetchDistance]);
-    }
-    if (i + kActionPrefetchDistance < count) {
-      const Element* ahead = order_[i + kActionPrefetchDistance];
-      // Actions mostly move, turn or scale their target: its transform fields come next. An
-      // emptied element's target may be gone, so only live elements are looked ahead into.
-      if (!ahead->actions.empty()) {
-        __builtin_prefetch(ahead->actions.front());
-        ahead->target->prefetchTransformFields();
-      }
-    }
+    prefetchAhead(i, count);
     Element* element = order_[i];
     if (!element->actions.empty()) {
       currentTarget_ = element->target;
@@ -206,6 +201,32 @@ void ActionManager::update(float dt) {
   currentActionSalvaged_ = false;
   updating_ = false;
   sweepEmptiedElements();
+}
+
+void ActionManager::prefetchAhead(size_t index, size_t count) const {
+  if (index + kElementPrefetchDistance < count) {
+    __builtin_prefetch(order_[index + kElementPrefetchDistance]);
+  }
+  // An emptied element's target may be gone, so only live elements are looked ahead into.
+  if (index + kArrayPrefetchDistance < count) {
+    const Element* ahead = order_[index + kArrayPrefetchDistance];
+    if (!ahead->actions.empty()) __builtin_prefetch(ahead->actions.data());
+  }
+  if (index + kActionPrefetchDistance < count) {
+    const Element* ahead = order_[index + kActionPrefetchDistance];
+    if (!ahead->actions.empty()) {
+      __builtin_prefetch(ahead->actions.front());
+      // Actions mostly move, turn or scale their target: its transform fields come next.
+      ahead->target->prefetchTransformFields();
+    }
+  }
+  for (int depth = 1; depth <= kPartsPrefetchDepth; ++depth) {
+    const size_t distance =
+        kActionPrefetchDistance - kPrefetchStageGap * static_cast<size_t>(depth);
+    if (index + distance >= count) continue;
+    const Element* ahead = order_[index + distance];
+    if (!ahead->actions.empty()) ahead->actions.front()->prefetchParts(depth);
+  }
 }
 
 void ActionManager::sweepEmptiedElements() {

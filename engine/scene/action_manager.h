@@ -44,6 +44,7 @@ class ActionManager : public Ref {
   Element* findElement(Node* target) const;
   void removeActionAtIndex(size_t index, Element* element);
   void stepElement(Element& element, float dt);
+  void prefetchAhead(size_t index, size_t count) const;
   void dropElement(Element* element);
   void eraseElement(Element* element);
   void sweepEmptiedElements();

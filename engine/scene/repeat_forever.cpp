@@ -35,4 +35,12 @@ void RepeatForever::step(float dt) {
   inner_->step(overshoot);
 }
 
+void RepeatForever::prefetchParts(int depth) const {
+  if (depth <= 1) {
+    __builtin_prefetch(inner_);
+  } else {
+    inner_->prefetchParts(depth - 1);
+  }
+}
+
 }  // namespace engine

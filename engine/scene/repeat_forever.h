@@ -16,6 +16,7 @@ class RepeatForever : public ActionInterval {
   void startWithTarget(Node* target) override;
   void step(float dt) override;
   void update(float) override {}
+  void prefetchParts(int depth) const override;
   ActionInterval* getInnerAction() const { return inner_; }
 
  private:

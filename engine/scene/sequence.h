@@ -16,6 +16,7 @@ class Sequence : public ActionInterval {
   void startWithTarget(Node* target) override;
   void stop() override;
   void update(float t) override;
+  void prefetchParts(int depth) const override;
 
  private:
   Sequence() = default;

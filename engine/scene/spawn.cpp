@@ -59,4 +59,14 @@ void Spawn::update(float t) {
   two_->update(t);
 }
 
+void Spawn::prefetchParts(int depth) const {
+  if (depth <= 1) {
+    __builtin_prefetch(one_);
+    __builtin_prefetch(two_);
+  } else {
+    one_->prefetchParts(depth - 1);
+    two_->prefetchParts(depth - 1);
+  }
+}
+
 }  // namespace engine

@@ -15,6 +15,7 @@ class Spawn : public ActionInterval {
   void startWithTarget(Node* target) override;
   void stop() override;
   void update(float t) override;
+  void prefetchParts(int depth) const override;
 
  private:
   Spawn() = default;

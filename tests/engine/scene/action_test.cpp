@@ -408,4 +408,30 @@ TEST_F(ActionTest, ClonesRunIndependentlyAndADestroyedTargetTakesItsActions) {
   EXPECT_FLOAT_EQ(node->getPositionX(), 10);
 }
 
+TEST_F(ActionTest, CompositesRemovedAheadOfTheWalkLeaveTheOthersRunning) {
+  // The walk looks into the nested actions of targets a few places ahead of the one it steps;
+  // a step that removes (and so frees) those actions must leave nothing behind to be read.
+  std::vector<Node*> targets;
+  run(CallFunc::create([&] {
+    for (size_t i = 0; i < targets.size(); i += 2) manager->removeAllActionsFromTarget(targets[i]);
+  }));
+  for (int i = 0; i < 40; ++i) {
+    targets.push_back(Node::create());
+    targets.back()->retain();
+    MoveBy* move = MoveBy::create(1.0f, Vec2(4, 0));
+    auto* cycle = Sequence::createWithTwoActions(move, move->reverse());
+    manager->addAction(
+        RepeatForever::create(Spawn::createWithTwoActions(cycle, RotateBy::create(1.0f, 90))),
+        targets.back());
+  }
+  tick(0.0f);
+  tick(0.25f);
+  for (size_t i = 0; i < targets.size(); ++i) {
+    const bool removed = i % 2 == 0;
+    EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(targets[i]), removed ? 0u : 1u);
+    EXPECT_FLOAT_EQ(targets[i]->getRotation(), removed ? 0.0f : 22.5f) << "target " << i;
+    targets[i]->release();
+  }
+}
+
 }  // namespace
