@@ -61,14 +61,15 @@ bool QuadCommand::useMaterial() const {
   return true;
 }
 
-bool QuadCommand::sharesProgramStateWith(const QuadCommand& applied) const {
-  if (programState_ != applied.programState_ || programState_ == nullptr) return false;
-  const GLProgram* program = programState_->getGLProgram();
+bool QuadCommand::isReapplicationFree(const GLProgramState* programState) {
+  if (programState == nullptr) return false;
+  const GLProgram* program = programState->getGLProgram();
   constexpr uint32_t kPerCommandBuiltins = GLProgram::FLAG_USES_MV | GLProgram::FLAG_USES_MVP |
                                            GLProgram::FLAG_USES_TIME |
                                            GLProgram::FLAG_USES_RANDOM;
-  return program != nullptr && program->isLinked() && (program->getFlags() & kPerCommandBuiltins) == 0 &&
-         programState_->getUniformCount() == 0 && programState_->getVertexAttribsFlags() == 0;
+  return program != nullptr && program->isLinked() &&
+         (program->getFlags() & kPerCommandBuiltins) == 0 && programState->getUniformCount() == 0 &&
+         programState->getVertexAttribsFlags() == 0;
 }
 
 void QuadCommand::useTextureAndBlend() const {

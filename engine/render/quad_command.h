@@ -41,10 +41,10 @@ class QuadCommand : public RenderCommand {
   // Binds texture, blend and program state. False when the program cannot draw (missing or
   // failed to build): the renderer then skips the quads of this material.
   bool useMaterial() const;
-  // Whether applying this command's material right after `applied`'s (in one flush) only has to
-  // bind the texture and blend: same program state, whose re-application would send nothing new
-  // (no attribute values or user uniforms, built-ins that depend on the projection alone).
-  bool sharesProgramStateWith(const QuadCommand& applied) const;
+  // Whether applying a material of this program state right after another of the same state
+  // only has to bind the texture and blend: re-applying the state would send nothing new (no
+  // attribute values or user uniforms, built-ins that depend on the projection alone).
+  static bool isReapplicationFree(const GLProgramState* programState);
   // The texture and blend part of useMaterial.
   void useTextureAndBlend() const;
 

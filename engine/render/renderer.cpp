@@ -178,7 +178,9 @@ void Renderer::appendQuads(QuadCommand* command) {
   while (remaining > 0) {
     if (quadCount_ + remaining > VBO_SIZE && quadCount_ > 0) drawBatchedQuads();
     const int64_t count = std::min(remaining, VBO_SIZE - quadCount_);
-    batchedCommands_.push_back({command, count, command->getMaterialID()});
+    batchedCommands_.push_back({command, command->getGLProgramState(), count,
+                                command->getMaterialID(), command->getTextureID(),
+                                command->getBlendType()});
     fillQuads(command, command->getQuads() + copied, quadCount_, count);
     quadCount_ += count;
     copied += count;
@@ -231,15 +233,15 @@ void Renderer::drawBatchedQuads() {
 
   int64_t runStart = 0;
   int64_t runLength = 0;
-  const QuadCommand* applied = nullptr;  // whose material this flush applied last
+  appliedProgramState_ = nullptr;
+  appliedStateReusable_ = false;
   for (const BatchedRun& run : batchedCommands_) {
     const uint32_t materialID = run.materialID;
     if (materialID != lastMaterialID_ || materialID == 0) {
       drawRun(runStart, runLength);
       runStart += runLength;
       runLength = 0;
-      applyMaterial(*run.command, applied);
-      applied = run.command;
+      applyMaterial(run);
       lastMaterialID_ = materialID;
     }
     runLength += run.quadCount;
@@ -259,12 +261,15 @@ void Renderer::drawBatchedQuads() {
 // Sprites of a few textures interleaved in drawing order change material at every quad; when
 // only the texture (and blend) differ from the material just applied, re-applying the same
 // program state would send nothing new, so only the texture and blend go through the cache.
-void Renderer::applyMaterial(const QuadCommand& command, const QuadCommand* applied) {
-  if (applied != nullptr && lastMaterialDrawable_ && command.sharesProgramStateWith(*applied)) {
-    command.useTextureAndBlend();
+void Renderer::applyMaterial(const BatchedRun& run) {
+  if (run.programState == appliedProgramState_ && appliedStateReusable_ && lastMaterialDrawable_) {
+    GL::bindTexture2D(run.textureID);
+    GL::blendFunc(run.blend.src, run.blend.dst);
     return;
   }
-  lastMaterialDrawable_ = command.useMaterial();
+  lastMaterialDrawable_ = run.command->useMaterial();
+  appliedProgramState_ = run.programState;
+  appliedStateReusable_ = QuadCommand::isReapplicationFree(run.programState);
 }
 
 bool Renderer::checkVisibility(const Mat4& transform, const Size& size) const {

@@ -13,6 +13,7 @@ namespace engine {
 
 class RenderCommand;
 class QuadCommand;
+class GLProgramState;
 
 class Renderer {
  public:
@@ -61,12 +62,16 @@ class Renderer {
   const uint16_t* getIndices() const { return indices_.data(); }
 
  private:
-  // The material id is read once, when the quads are copied, so the flush need not go back
-  // to every command to compare it.
+  // What the flush needs of a command is read once, when its quads are copied and the command
+  // is in cache: by the flush, a large queue has pushed the commands out of it again, and most
+  // material changes (sprites of a few textures interleaved) need only the texture and blend.
   struct BatchedRun {
     QuadCommand* command;
+    GLProgramState* programState;
     int64_t quadCount;
     uint32_t materialID;
+    uint32_t textureID;
+    BlendFunc blend;
   };
 
   void visitRenderQueue();
@@ -76,11 +81,15 @@ class Renderer {
   void drawBatchedQuads();
   void uploadQuads();
   void drawRun(int64_t start, int64_t count);
-  void applyMaterial(const QuadCommand& command, const QuadCommand* applied);
+  void applyMaterial(const BatchedRun& run);
 
   std::vector<RenderCommand*> renderQueue_;
   uint32_t lastMaterialID_ = 0;
   bool lastMaterialDrawable_ = false;
+  // The program state this flush applied in full last, and whether applying it again would send
+  // nothing new (then a change of material only binds the texture and blend).
+  const GLProgramState* appliedProgramState_ = nullptr;
+  bool appliedStateReusable_ = false;
   std::vector<BatchedRun> batchedCommands_;
   std::vector<V2F_C4B_T2F_Quad> quads_;
   std::vector<uint16_t> indices_;

@@ -100,6 +100,21 @@ TEST_P(RendererDraw, OneMaterialCostsOneDrawCallAndAlternatingTexturesBreakTheRu
   EXPECT_TRUE(near(pixel(9, 13), {0, 255, 0, 255}, 1));
 }
 
+// Two materials of one program state in one flush: the second only changes texture and
+// blend, and both must reach GL.
+TEST_P(RendererDraw, ATextureChangeWithinOneProgramStateAlsoAppliesTheNewBlend) {
+  clear(0, 0, 255, 255);
+  add(quad(0, 0, 10, 10, Color4B{255, 0, 0, 128}), nullptr, BlendFunc::DISABLE);
+  add(quad(20, 0, 10, 10, Color4B{255, 255, 255, 128}), green_,
+      BlendFunc::ALPHA_NON_PREMULTIPLIED);
+  add(quad(40, 0, 10, 10, Color4B{255, 0, 0, 128}), nullptr, BlendFunc::DISABLE);
+  renderer_->render();
+  EXPECT_EQ(renderer_->getDrawCallCount(), 3u);
+  EXPECT_TRUE(near(pixel(5, 5), {255, 0, 0, -1}, 1));
+  EXPECT_TRUE(near(pixel(25, 5), {0, 128, 127, -1}, 2));
+  EXPECT_TRUE(near(pixel(45, 5), {255, 0, 0, -1}, 1));
+}
+
 TEST_P(RendererDraw, AFullBufferFlushesAndALargerCommandIsDrawnInSlices) {
   for (int64_t i = 0; i < Renderer::VBO_SIZE; ++i) add(quad(0, 0, 1, 1));
   add(quad(50, 50, 4, 4));
