@@ -1,7 +1,7 @@
 #pragma once
 // The plant table: one row per kind of planted block, saying how the block grows (turns into its
 // grown block, grows into a two-block plant, passes a middle state, climbs segment by segment, or
-// grows a tree by a growth spec), in which light, how likely each attempt is, and where it may be
+// grows a tree by a row of the growth table), in which light, how likely each attempt is, and where it may be
 // planted. Rows are found by row number or by their planted block (block0, first match; rows with
 // planted block 0 are empty and never match). Fixed data, built into the program.
 
@@ -33,7 +33,7 @@ struct PlantRow {
   uint8_t needsDeco = 0;    // the soil must carry decoration 2435
   uint8_t looseSoilA = 0;   // with looseSoilB: planting needs no solid ground and may skip the soil
   uint8_t looseSoilB = 0;
-  uint8_t process = 0;      // trees: the growth spec
+  uint8_t process = 0;      // trees: the row of the growth table
 };
 
 constexpr size_t kPlantRowCount = 151;

@@ -1,5 +1,5 @@
 #pragma once
-// The growth specs of growing blocks (trees and other plants). Built by the program, not loaded.
+// The growth table of growing blocks, one row each (trees and other plants). Built by the program, not loaded.
 
 #include <array>
 #include <cstdint>

@@ -102,7 +102,7 @@ const std::vector<FixedBlock>& fixedBlocks() {
       {{147, 149, 151, 181, 183, 243, 245, 277, 333, 338, 341}, "wall or floor light (one variant per side)",
        kEmitsLight, 0, 2},
       {{201, 715, 1492, 1778, 3047, 3363, 4069, 3535, 3704, 869, 2981, 1988, 1990, 879, 1293}, "nest"},
-      // Root, lower trunk, trunk and leaves of the tree growth specs.
+      // Root, lower trunk, trunk and leaves of the tree rows of the growth table.
       {{1155, 1157, 1123, 1127, 2039, 2007, 1975, 1976, 1258, 1226, 1228, 1260, 853, 888, 855, 857, 579,
         581, 611, 613, 779, 780, 747, 931, 901, 899, 867, 3663, 3665, 3631, 3633, 1098, 1100, 1069, 1067,
         3156, 3124, 3118, 3120, 3051, 3019, 3021, 3053, 3154, 3122, 3150, 3152, 1014, 982, 1135, 1137,

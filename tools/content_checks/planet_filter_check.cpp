@@ -10,7 +10,7 @@ namespace content_checks {
 
 namespace {
 
-// Patterns of this kind hold a tree spec in the entry's id; the generator never lays that id.
+// Patterns of this kind hold a tree's growth row in the entry's id; the generator never lays that id.
 constexpr uint8_t kTreePattern = 2;
 
 std::string hex(uint64_t value) {

@@ -2,7 +2,7 @@
 // Whether the content set fits the growth rules: every row of the plant table grows between
 // defined blocks (climbing plants of stacking-plant blocks, so breaking a segment finds the
 // plant's tip), a row's collection item plants that row's block, every seed that places a block
-// places one that grows, the trees' growth specs hold blocks that support their leaves, and the
+// places one that grows, the trees' growth rows hold blocks that support their leaves, and the
 // blocks of the fruit table are fruit-bearing blocks hanging defined fruit.
 
 #include <span>

@@ -28,7 +28,7 @@ constexpr uint16_t kTextExplosivesRefused = 150;
 constexpr uint8_t kRefusalMessage = 3;
 constexpr float kCellPixels = 30.0f;
 
-// The spec as the blast reads it: a radius past the grid is clamped and a divisor of 0 is 1.
+// The blast description as the blast reads it: a radius past the grid is clamped and a divisor of 0 is 1.
 BlastSpec sane(const BlastSpec& spec) {
   BlastSpec s = spec;
   s[bb::kBlockRadius] = std::min(s[bb::kBlockRadius], ExplosionSystem::kMaxBlockRadius);

@@ -1,6 +1,6 @@
 #pragma once
-// A tree growing one row at a time by its growth spec (content/tables/process_spec.h): the spec's
-// stages place base rows (root, then lower trunk), trunk rows that start branches, and rows that
+// A tree growing one row at a time by its growth table row (content/tables/process_spec.h): the
+// row's stages place base rows (root, then lower trunk), trunk rows that start branches, and rows that
 // widen or narrow the canopy; every branch entry lays leaves sideways, one to each side per step.
 // The trunk climbs one cell whenever a row is used; a cell above that holds a foreign block or a
 // plant stops the tree at once (it still finishes its branches).
@@ -36,7 +36,7 @@ struct BranchEntry {
   bool step(WorldMap& map, GrowthWriter& out);
 };
 
-// What a process keeps between steps, as a save file holds it: its spec, how many stages it took,
+// What a process keeps between steps, as a save file holds it: its growth row, how many stages it took,
 // the rows left in the current one (none: between stages), the widths and its current cell.
 struct GrowthState {
   uint8_t spec = 0;
@@ -50,14 +50,14 @@ struct GrowthState {
 
 class GrowthProcess {
  public:
-  // A process at (x, y) on the spec row (0-25); the generator's runs do not register fruit.
+  // A process at (x, y) on growth row 0-25; the generator's runs do not register fruit.
   GrowthProcess(uint16_t x, uint16_t y, uint8_t specNumber, bool noRegistration);
 
   // One step; true when the process has finished (all stages done, no branch left, no rows left).
   bool step(WorldMap& map, GrowthWriter& out);
 
   // A process of a planted tree at its origin, brought back as it was saved; a stage count past
-  // the spec's ends the stages.
+  // the growth row's ends the stages.
   GrowthProcess(uint16_t originX, uint16_t originY, const GrowthState& state, std::vector<BranchEntry> branches);
   GrowthState state() const;
 
@@ -88,5 +88,5 @@ class GrowthProcess {
 };
 
 // A process with the no-registration flag, stepped into the map until it finishes (the
-// generator's trees). The walk is bounded by the spec's rows and the map's top.
+// generator's trees). The walk is bounded by the growth row's stages and the map's top.
 void runGrowthToCompletion(WorldMap& map, int32_t x, int32_t y, uint8_t specNumber);
