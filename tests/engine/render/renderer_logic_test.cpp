@@ -92,21 +92,6 @@ TEST_F(RendererLogic, ConfigurationReadsTheExtensionList) {
   EXPECT_FALSE(config->supportsBGRA8888());
 }
 
-TEST_F(RendererLogic, EnvironmentFallsBackToTheFixedStandIn) {
-  class Recording : public RenderEnvironment {
-   public:
-    Mat4 getProjectionMatrix() const override { return Mat4::IDENTITY; }
-    double getTotalTime() const override { return 2.5; }
-    Size getWinSize() const override { return Size(1, 2); }
-    void resetMatrices() override { ++resets; }
-    int resets = 0;
-  } recording;
-  setRenderEnvironment(&recording);
-  EXPECT_EQ(getRenderEnvironment()->getTotalTime(), 2.5);
-  setRenderEnvironment(nullptr);
-  EXPECT_EQ(getRenderEnvironment(), getFixedRenderEnvironment());
-}
-
 TEST(OrthographicProjection, MapsTheWindowCornersToClipSpace) {
   const Mat4 p = makeOrthographicProjection(200, 100);
   EXPECT_FLOAT_EQ(p.transformVector(200, 100, 0, 1).y, 1.0f);

@@ -31,16 +31,6 @@ TEST(Markup, PaletteAndLabelColourEscapes) {
   for (size_t i = 7; i < 11; ++i) EXPECT_EQ(colors[i], LABEL) << i;
 }
 
-TEST(Markup, EveryPaletteCodeAndNoOther) {
-  const std::u16string codes = u"0123vybmoducag";
-  for (size_t i = 0; i < codes.size(); ++i) {
-    EXPECT_EQ(labelPaletteIndex(codes[i]), static_cast<int>(i));
-  }
-  for (const char16_t other : {u'V', u'4', u'S', u'^', u'\n'}) {
-    EXPECT_EQ(labelPaletteIndex(other), -1);
-  }
-}
-
 TEST(Markup, HexEscapesScaleEachDigitBySixteenAndReadZerosPastTheEnd) {
   const LabelMarkup red = parse(u"^#F00x");
   EXPECT_EQ(red.text, u"x");
