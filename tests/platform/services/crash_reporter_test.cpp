@@ -1,5 +1,7 @@
 // The crash reporter: a child process that dies of a fatal signal leaves a report with the
-// version, the signal and a backtrace; handlers come and go with the reporter.
+// version, the signal and a backtrace; handlers come and go with the reporter. A crash while the
+// store-front client shuts down is still reported, as the reporter is the last thing the desktop
+// platform lets go of.
 
 #include "platform/crash/crash_reporter.h"
 
@@ -9,9 +11,12 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "platform/desktop_platform.h"
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -20,18 +25,25 @@ namespace {
 namespace fs = std::filesystem;
 using kel::CrashReporter;
 
-// Runs a child that installs a reporter and raises the signal; returns how the child ended.
-int crashChild(const fs::path& folder, int signal) {
+// Runs `body` in a child, which must die of `signal`; returns the one crash report ("crash-*") it
+// left in `folder`, or "" after a failed expectation.
+std::string crashReportOfChild(const fs::path& folder, int signal, const std::function<void()>& body) {
   const pid_t child = fork();
   if (child == 0) {
-    CrashReporter reporter("rubblemoor", "3.1-steam", "Dev Build", folder.string());
-    if (!reporter.install()) _exit(3);
-    raise(signal);
+    body();
     _exit(4);  // not reached: the signal ends the child
   }
   int status = 0;
   waitpid(child, &status, 0);
-  return status;
+  EXPECT_TRUE(WIFSIGNALED(status)) << "child exit status " << status;
+  EXPECT_EQ(WTERMSIG(status), signal);
+  std::vector<fs::path> reports;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (entry.path().filename().string().rfind("crash-", 0) == 0) reports.push_back(entry.path());
+  }
+  EXPECT_EQ(reports.size(), 1u) << "crash reports in " << folder;
+  return reports.size() != 1 ? "" : testsupport::readFile(reports[0]);
 }
 
 TEST(CrashReporter, AFatalSignalWritesAReportIntoTheFolderAndStillEndsTheProcess) {
@@ -39,14 +51,11 @@ TEST(CrashReporter, AFatalSignalWritesAReportIntoTheFolderAndStillEndsTheProcess
                                      std::pair{SIGABRT, "(SIGABRT)\n"}}) {
     testsupport::TempDir dir;
     const fs::path folder = dir.path() / "Rubblemoor";  // not made yet, as on a first run
-    const int status = crashChild(folder, signal);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "child exit status " << status;
-    EXPECT_EQ(WTERMSIG(status), signal);
-    std::vector<fs::path> reports;
-    for (const auto& entry : fs::directory_iterator(folder)) reports.push_back(entry.path());
-    ASSERT_EQ(reports.size(), 1u) << name;
-    EXPECT_EQ(reports[0].filename().string().rfind("crash-", 0), 0u);
-    const std::string report = testsupport::readFile(reports[0]);
+    const std::string report = crashReportOfChild(folder, signal, [&, signal = signal] {
+      CrashReporter reporter("rubblemoor", "3.1-steam", "Dev Build", folder.string());
+      if (!reporter.install()) _exit(3);
+      raise(signal);
+    });
     EXPECT_EQ(report.rfind("rubblemoor crash report\n", 0), 0u) << report;
     EXPECT_NE(report.find("version: 3.1-steam\n"), std::string::npos) << report;
     EXPECT_NE(report.find(name), std::string::npos) << report;
@@ -54,6 +63,33 @@ TEST(CrashReporter, AFatalSignalWritesAReportIntoTheFolderAndStillEndsTheProcess
     ASSERT_NE(trace, std::string::npos) << report;
     EXPECT_GT(report.size(), trace + 20) << "no frames after the backtrace heading";
   }
+}
+
+// A client that connects, then dies of a fault while shutting down.
+class CrashingShutdownSteam : public kel::SteamApi {
+ public:
+  bool init() override { return true; }
+  void shutdown() override { raise(SIGSEGV); }
+  void runCallbacks() override {}
+  void setWarningMessageHook(WarningHook) override {}
+  kel::SteamUser* user() override { return nullptr; }
+  kel::SteamFriends* friends() override { return nullptr; }
+  kel::SteamUserStats* userStats() override { return nullptr; }
+};
+
+TEST(DesktopPlatformTeardown, ACrashWhileTheClientShutsDownIsStillReported) {
+  testsupport::ScopedDataHome home;
+  const std::string report = crashReportOfChild(home.path() / "Rubblemoor", SIGSEGV, [] {
+    kel::DesktopPlatform::Services services;
+    services.steam = std::make_unique<CrashingShutdownSteam>();
+    services.launcher = [](const std::vector<std::string>&) { return true; };
+    auto platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    if (!platform->crashReporter().installed()) _exit(3);
+    platform->start(0, nullptr);
+    platform.reset();  // the client's shutdown crashes here
+  });
+  EXPECT_NE(report.find("version: 3.1-steam\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("(SIGSEGV)"), std::string::npos) << report;
 }
 
 TEST(CrashReporter, OnlyOneReporterIsActiveTheOldHandlersComeBackAndLongTextsAreRefused) {

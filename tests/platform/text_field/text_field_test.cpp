@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/base/ref.h"
@@ -144,15 +145,12 @@ TEST_F(TextFieldTest, HeldBackspaceRepeatsUntilReleased) {
   DesktopTextField& field = makeField("abcdefgh", 1, 0, kel::TEXT_FIELD_UNLIMITED);
   press(KeyCode::BACKSPACE);
   EXPECT_EQ(field.getText(), "abcdefg");
-  scheduler_->update(0.016f);  // the frame of the press only starts the repeat
-  scheduler_->update(0.05f);
-  EXPECT_EQ(field.getText(), "abcdefg");
-  scheduler_->update(0.06f);
-  EXPECT_EQ(field.getText(), "abcdef");
-  scheduler_->update(0.1f);
-  EXPECT_EQ(field.getText(), "abcde");
-  scheduler_->update(0.1f);
-  EXPECT_EQ(field.getText(), "abcd");
+  // The frame of the press only starts the repeat; then one deletion per 0.1 s held.
+  for (const auto& [dt, text] : {std::pair{0.016f, "abcdefg"}, {0.05f, "abcdefg"}, {0.06f, "abcdef"},
+                                 {0.1f, "abcde"}, {0.1f, "abcd"}}) {
+    scheduler_->update(dt);
+    EXPECT_EQ(field.getText(), text) << dt;
+  }
   release(KeyCode::BACKSPACE);
   scheduler_->update(0.5f);
   EXPECT_EQ(field.getText(), "abcd");
