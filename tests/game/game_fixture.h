@@ -145,6 +145,13 @@ class GameTest : public world_test::WorldTest {
     WorldTest::TearDown();
   }
 
+  // A fresh world (block rows shaped since are read by its map), wired to the player and rules.
+  void remakeWorld(const WorldParams& params = {}) {
+    world = World::create(&difficulty, params, kWidth, kHeight);
+    player->setWorld(world.get());
+    rules.setWorld(world.get());
+    game.world = world.get();
+  }
   MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
   // Whole frames of the player's update, one tick each.
   void ticks(int count) {

@@ -73,9 +73,7 @@ TEST_F(BlockUseTest, AKeyOpensLocksUpToItsOwnStrength) {
 
 TEST_F(BlockUseTest, ALeverFlipsAndSetsItsCircuitInput) {
   defineBlock(kLever, {.flags = bits({45}), .transparency = 1, .variants = 2});
-  world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
-  player->setWorld(world.get());
-  rules.setWorld(world.get());
+  remakeWorld();
   put(11, 5, kLever);
   use(11, 5);
   EXPECT_EQ(at(11, 5).frontVariant(), 1);
@@ -114,11 +112,7 @@ TEST_F(BlockUseTest, ABedSetsTheSpawnOnlyOutsideCreativeWorlds) {
   use(11, 5);
   EXPECT_EQ(player->spawnCellX, 11);
   EXPECT_EQ(player->spawnCellY, 5);
-  WorldParams creative;
-  creative.mode = 1;
-  world = World::create(&difficulty, creative, kWidth, kHeight);
-  player->setWorld(world.get());
-  rules.setWorld(world.get());
+  remakeWorld({.mode = 1});
   put(12, 5, bed);
   use(12, 5);
   EXPECT_EQ(player->spawnCellX, 11) << "unchanged in a creative world";
@@ -126,9 +120,7 @@ TEST_F(BlockUseTest, ABedSetsTheSpawnOnlyOutsideCreativeWorlds) {
 
 TEST_F(BlockUseTest, WithTheShelfLockOnOnlyTheHostsOwnPlayerClearsAShelf) {
   defineBlock(210, {.flags = bits({41}), .transparency = 1});
-  world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
-  player->setWorld(world.get());
-  rules.setWorld(world.get());
+  remakeWorld();
   put(11, 5, 210);
   Item* apple = makeItem(kStone, 1);
   ASSERT_TRUE(putItemOnShelf(*world, at(11, 5), apple, 0));

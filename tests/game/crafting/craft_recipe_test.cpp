@@ -110,13 +110,5 @@ TEST_F(CraftRecipeTest, AnUnknownEntryIsLearnedWithItsNotice) {
   EXPECT_EQ(crafter.learned.size(), 1u);
 }
 
-TEST(CraftButtonTest, ButtonSitsAtTheRecordsPlace) {
-  const engine::Rect rect = craftButtonRect(12.0f, 30.0f);
-  EXPECT_EQ(rect.origin.x, 12.0f);
-  EXPECT_EQ(rect.origin.y, 30.0f);
-  EXPECT_EQ(rect.size.width, 74.0f);
-  EXPECT_EQ(rect.size.height, 97.0f);
-}
-
 }  // namespace
 }  // namespace crafting_test

@@ -55,15 +55,8 @@ class ItemUseRulesTest : public GameTest {
     giveTool(kWeakPick, 0x0102);
     for (uint16_t id : {kFlare, kMobEgg, kOtherThrown, kFirework}) defineItem(id, 6, true);
     defineItem(kCompanion, 7, false);
-    remakeWorld(0);
+    remakeWorld();
     setPlayerEvents(&shown);
-  }
-  void remakeWorld(uint8_t mode) {
-    WorldParams params;
-    params.mode = mode;
-    world = World::create(&difficulty, params, kWidth, kHeight);
-    player->setWorld(world.get());
-    rules.setWorld(world.get());
   }
   bool breaks(uint16_t block, uint16_t toolId, bool back = false) {
     MapBlock& cell = at(5, 5);
@@ -123,7 +116,7 @@ TEST_F(ItemUseRulesTest, AnUnbreakableDecorationGuardsItsCell) {
 }
 
 TEST_F(ItemUseRulesTest, CreativeModeBreaksTheUnbreakableButNotBedrock) {
-  remakeWorld(1);
+  remakeWorld({.mode = 1});
   EXPECT_TRUE(breaks(kHard, kGoodPick));
   EXPECT_FALSE(breaks(kBedrock, kGoodPick));
 }

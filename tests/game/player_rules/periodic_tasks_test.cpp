@@ -18,10 +18,7 @@ class PeriodicTasksTest : public GameTest {
     defineBlock(kSprout, {.flags = bits({33, 34}), .transparency = 1, .variants = 3});
     defineBlock(kGreen, {.transparency = 1, .variants = 2});
     defineBlock(kWheat, {.transparency = 1});
-    world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
-    player->setWorld(world.get());
-    rules.setWorld(world.get());
-    game.world = world.get();
+    remakeWorld();
     floorAt(4);
     world->map().lightMap().relightAll();
   }

@@ -20,10 +20,7 @@ class CircuitInputTest : public GameTest {
     GameTest::SetUp();
     defineBlock(kLever, {.flags = bits({45}), .transparency = 1, .variants = 2});
     // The map reads the block rows when it is made.
-    world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
-    player->setWorld(world.get());
-    rules.setWorld(world.get());
-    game.world = world.get();
+    remakeWorld();
     apply(edit_kind::kSetLayerBlock, 5, kLever);
     for (int32_t x = 6; x <= 9; ++x) apply(edit_kind::kCircuitPartSet, x, 0, circuit_kind::kWire);
     steps(3);

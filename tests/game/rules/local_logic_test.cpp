@@ -58,13 +58,8 @@ TEST_F(LocalLogicTest, ThePlayerPositionWrapsBeforeItIsHandedOn) {
   }
 }
 
-TEST_F(LocalLogicTest, ALocalGameAnswersAsAGamePlayedAlone) {
+TEST_F(LocalLogicTest, ALocalGameDropsNoNullItemAndRefusesTrades) {
   GameLocal fresh(&rules);
-  EXPECT_FALSE(fresh.started);
-  EXPECT_TRUE(fresh.settled);
-  EXPECT_FALSE(fresh.sleeping);
-  EXPECT_EQ(fresh.sessionKind(), 0);
-  EXPECT_FALSE(fresh.worldIsCreative());
   Item* none = nullptr;
   fresh.dropItem(none);
   EXPECT_EQ(none, nullptr);

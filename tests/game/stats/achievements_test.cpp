@@ -57,22 +57,15 @@ TEST_F(AchievementsTest, EachRuleUnlocksOnItsCountAndNotBefore) {
     size_t achievement;
   } cases[] = {
       {"50 chicken eggs eaten", stat_number::kEaten, 746, 50, 1},
-      {"500 apples eaten", stat_number::kEaten, 2052, 500, 0},
       {"the first craft", stat_number::kCrafted, 900, 1, 6},
-      {"a shovel crafted", stat_number::kCrafted, 66, 1, 4},
-      {"a bed crafted", stat_number::kCrafted, 3684, 1, 2},
       {"20 TNT crafted", stat_number::kCrafted, 1040, 20, 13},
       {"10 items encrusted", stat_number::kEncrusted, 3, 10, 19},
       {"an iron door placed", stat_number::kPlaced, 288, 1, 30},
-      {"8 roof tiles placed", stat_number::kPlaced, 396, 8, 37},
-      {"the first torch", stat_number::kPlaced, 3988, 1, 42},
       {"100 torches", stat_number::kPlaced, 90, 100, 43},
       {"1000 wood blocks destroyed", stat_number::kDestroyed, 3665, 1000, 20},
-      {"50 treasure chests broken", stat_number::kDestroyed, 1607, 50, 26},
       {"1000 blocks destroyed", stat_number::kDestroyed, 5, 1000, 21},
       {"50 bears of one kind", stat_number::kKilled, 3, 50, 74},
       {"1000 mobs killed", stat_number::kKilled, 999, 1000, 62},
-      {"the first death", stat_number::kDied, 0, 1, 87},
       {"10 deaths", stat_number::kDied, 0, 10, 88},
       {"one hour played", stat_number::kPlayTime, 0, 7200, 106},
       {"200 big bombs thrown", stat_number::kThrown, 7, 200, 91},
@@ -104,14 +97,6 @@ TEST_F(AchievementsTest, KillRulesCountGroupsAndSums) {
   // A mob outside every rule only feeds the total.
   record(stat_number::kKilled, 300, 3);
   EXPECT_EQ(store.counter(stat_number::kKilled), 63u);
-}
-
-TEST_F(AchievementsTest, MetalChestsCountTogether) {
-  record(stat_number::kCrafted, 89, 25);
-  record(stat_number::kCrafted, 665, 24);
-  EXPECT_FALSE(store.isUnlocked(17));
-  record(stat_number::kCrafted, 153, 1);
-  EXPECT_TRUE(store.isUnlocked(17));
 }
 
 TEST_F(AchievementsTest, PlacedBlockCountsOnlyItsFirstFlag) {
@@ -180,7 +165,6 @@ TEST(AchievementTableTest, KeysFollowTheNamesWithOneException) {
   };
   for (const Case& c : cases) EXPECT_EQ(achievementKey(c.name), c.key) << c.name;
   EXPECT_EQ(achievementRows()[82].key, "tobbles_fried_chicken");
-  EXPECT_EQ(achievementRows()[44].key, "supernova");
 }
 
 }  // namespace
