@@ -18,7 +18,7 @@ TEST(GzipBufferRoundTrip, EveryKindOfBodyComesBackWhole) {
     size_t size;
     int distinct;  // 1: all one byte; 256: random bytes that deflate cannot shrink
   } cases[] = {{"one byte", 1, 256},       {"zeros", 3 << 20, 1},       {"random", 1 << 20, 256},
-               {"random, small", 1000, 256}, {"few values", 2 << 20, 4}};
+               {"few values", 2 << 20, 4}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<uint8_t> source(c.size);

@@ -56,35 +56,14 @@ TEST_F(LocalSavesTest, SavesTheSourcesRecordForTheCurrentCharacter) {
   EXPECT_EQ(loaded.health, 17.0f);
 }
 
+// The game's statistics go through the store to the current character's file and back.
 TEST_F(LocalSavesTest, StatisticsFileFollowsTheCurrentCharacter) {
   CharacterStore& store = saves_.characters();
   store.scan("");
-  StatsRecord stats;
-  EXPECT_FALSE(store.saveStats(stats));  // no current character
-  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
-  store.setCurrent(store.entries().front().get());
-  stats.counters[60] = 7200;
-  stats.categories[7][43] = 3;
-  ASSERT_TRUE(store.saveStats(stats));
-  EXPECT_TRUE(std::filesystem::exists(playerFile("Ada.stat")));
-
-  StatsRecord loaded;
-  ASSERT_TRUE(store.loadStats(loaded));
-  EXPECT_EQ(loaded.counters, stats.counters);
-  EXPECT_EQ(loaded.categories, stats.categories);
-
-  store.deleteStats();
-  loaded.counters[1] = 9;
-  EXPECT_TRUE(store.loadStats(loaded));  // no file: an empty record
-  EXPECT_EQ(loaded.counters[1], 0u);
-}
-
-TEST_F(LocalSavesTest, TheGamesStatisticsGoThroughTheStoreToTheCharactersFile) {
-  CharacterStore& store = saves_.characters();
-  store.scan("");
-  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
-  store.setCurrent(store.entries().front().get());
   StatsRecord played;
+  EXPECT_FALSE(store.saveStats(played));  // no current character
+  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  store.setCurrent(store.entries().front().get());
   played.counters[60] = 7200;
   played.categories[7][43] = 3;
   statsStore().clearStatistics();
@@ -92,6 +71,7 @@ TEST_F(LocalSavesTest, TheGamesStatisticsGoThroughTheStoreToTheCharactersFile) {
 
   LocalGameSaves game(saves_);
   game.saveStatistics();
+  EXPECT_TRUE(std::filesystem::exists(playerFile("Ada.stat")));
   StatsRecord onDisk;
   ASSERT_TRUE(store.loadStats(onDisk));
   EXPECT_EQ(onDisk.counters, played.counters);
@@ -102,6 +82,11 @@ TEST_F(LocalSavesTest, TheGamesStatisticsGoThroughTheStoreToTheCharactersFile) {
   EXPECT_EQ(statsStore().counter(60), 7200u);
   EXPECT_EQ(statsStore().statCategoryCount(7, 43), 3u);
   statsStore().clearStatistics();
+
+  store.deleteStats();
+  onDisk.counters[1] = 9;
+  EXPECT_TRUE(store.loadStats(onDisk));  // no file: an empty record
+  EXPECT_EQ(onDisk.counters[1], 0u);
 }
 
 }  // namespace

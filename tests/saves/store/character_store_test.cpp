@@ -34,6 +34,12 @@ class CharacterStoreTest : public ::testing::Test {
     for (const auto& entry : store_.entries()) out.push_back(entry->displayName);
     return out;
   }
+  // Scans the empty folder and creates the characters; the first listed is returned.
+  PlayerEntry& withCharacters(std::initializer_list<const char*> names) {
+    store_.scan("");
+    for (const char* name : names) EXPECT_TRUE(create(name)) << name;
+    return *store_.entries().front();
+  }
   CharacterRecord readFile(const std::string& name) const {
     kel::FileHandle file(dir_.file("players/" + name), kel::FileHandle::READ);
     CharacterRecord record;
@@ -52,9 +58,6 @@ TEST(SaveNamesTest, NamesThatWouldLeaveTheirFolderAreRefused) {
   for (const char* name : refused) EXPECT_FALSE(isSafeSaveName(name)) << name;
   const char* accepted[] = {"Ada", "...", "a.b", "Zoë", "two words", ".hidden"};
   for (const char* name : accepted) EXPECT_TRUE(isSafeSaveName(name)) << name;
-  EXPECT_EQ(tempPathOf("w/World1.dat"), "w/World1.tmp");
-  EXPECT_EQ(backupPathOf("w/World1.dat"), "w/World1.bak");
-  EXPECT_EQ(statPathOf("p/Ada.dat"), "p/Ada.stat");
 }
 
 TEST_F(CharacterStoreTest, CreatedCharactersAreListedSortedAndReadBack) {
@@ -75,8 +78,7 @@ TEST_F(CharacterStoreTest, CreatedCharactersAreListedSortedAndReadBack) {
 }
 
 TEST_F(CharacterStoreTest, CreationRefusesTakenAndUnsafeNames) {
-  store_.scan("");
-  ASSERT_TRUE(create("Ada"));
+  withCharacters({"Ada"});
   dir_.write("players/Stray.dat", "not a character");  // unlisted: never replaced
   dir_.write("players/Lost.bak", "a backup without its file");
   for (const char* name : {"Ada", "ada", "Stray", "Lost", "", "..", "a/b"}) {
@@ -97,9 +99,7 @@ TEST_F(CharacterStoreTest, HiddenCharactersAreNeverPickedByTheScan) {
 }
 
 TEST_F(CharacterStoreTest, RenameMovesEveryFileOfTheCharacter) {
-  store_.scan("");
-  ASSERT_TRUE(create("Ada"));
-  PlayerEntry& ada = *store_.entries().front();
+  PlayerEntry& ada = withCharacters({"Ada"});
   store_.setCurrent(&ada);
   ASSERT_TRUE(store_.save(readFile("Ada.dat")));  // makes Ada.bak
   dir_.write("players/Ada.stat", "stats");
@@ -114,10 +114,7 @@ TEST_F(CharacterStoreTest, RenameMovesEveryFileOfTheCharacter) {
 }
 
 TEST_F(CharacterStoreTest, RenameRefusalsChangeNothing) {
-  store_.scan("");
-  ASSERT_TRUE(create("Ada"));
-  ASSERT_TRUE(create("Bea"));
-  PlayerEntry& ada = *store_.entries().front();
+  PlayerEntry& ada = withCharacters({"Ada", "Bea"});
   dir_.write("players/Stray.stat", "someone else's statistics");
   for (const char* name : {"Bea", "BEA", "Stray", "..", "x/y"}) {
     EXPECT_FALSE(store_.rename(ada, name)) << name;
@@ -132,12 +129,9 @@ TEST_F(CharacterStoreTest, RenameRefusalsChangeNothing) {
 }
 
 TEST_F(CharacterStoreTest, DeleteRemovesTheFilesAndPicksAnotherCurrent) {
-  store_.scan("");
-  ASSERT_TRUE(create("Ada"));
-  ASSERT_TRUE(create("Bea"));
+  PlayerEntry& ada = withCharacters({"Ada", "Bea"});
   dir_.write("players/Ada.stat", "s");
   dir_.write("players/Ada.bak", "b");
-  PlayerEntry& ada = *store_.entries().front();
   store_.setCurrent(&ada);
   EXPECT_TRUE(store_.remove(ada));
   for (const char* gone : {"Ada.dat", "Ada.bak", "Ada.stat"}) EXPECT_FALSE(exists(gone)) << gone;
@@ -146,10 +140,7 @@ TEST_F(CharacterStoreTest, DeleteRemovesTheFilesAndPicksAnotherCurrent) {
 }
 
 TEST_F(CharacterStoreTest, SavingRenewsASaveIdSharedWithAnotherCharacter) {
-  store_.scan("");
-  ASSERT_TRUE(create("Ada"));
-  ASSERT_TRUE(create("Bea"));
-  PlayerEntry& ada = *store_.entries()[0];
+  PlayerEntry& ada = withCharacters({"Ada", "Bea"});
   store_.setCurrent(&ada);
   ASSERT_EQ(ada.saveId, store_.entries()[1]->saveId);  // both new: all zero
   CharacterRecord record;

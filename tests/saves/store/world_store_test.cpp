@@ -37,7 +37,7 @@ void writeWorldHead(const std::string& path, const std::string& name, uint32_t t
 
 class WorldStoreTest : public ::testing::Test {
  protected:
-  WorldStoreTest() : store_(files_, dir_.file("worlds")) {}
+  WorldStoreTest() : store_(files_, dir_.file("worlds")) { std::filesystem::create_directories(at("")); }
   std::string at(const std::string& name) const { return dir_.file("worlds/" + name); }
   bool exists(const std::string& name) const { return std::filesystem::exists(at(name)); }
   std::string nameIn(const std::string& file) const {
@@ -66,7 +66,6 @@ TEST_F(WorldStoreTest, NewWorldsTakeTheFirstFreeNumber) {
 }
 
 TEST_F(WorldStoreTest, ListReadsTheInfoRecordsLatestFirst) {
-  std::filesystem::create_directories(at(""));
   writeWorldHead(at("World1.dat"), "Old", 100, 1);
   writeWorldHead(at("World2.dat"), "ExactlyThirtyTwoBytesLongName!!!", 200, 3);
   dir_.write("worlds/World3.dat", "damaged");
@@ -86,7 +85,6 @@ TEST_F(WorldStoreTest, ListReadsTheInfoRecordsLatestFirst) {
 }
 
 TEST_F(WorldStoreTest, RenameMovesTheWorldAndNeverReplacesOtherFiles) {
-  std::filesystem::create_directories(at(""));
   writeWorldHead(at("World1.dat"), "World1", 100, 1);
   dir_.write("worlds/World1.bak", "previous");
   writeWorldHead(at("World2.dat"), "Keep", 50, 1);
@@ -106,7 +104,6 @@ TEST_F(WorldStoreTest, RenameMovesTheWorldAndNeverReplacesOtherFiles) {
 }
 
 TEST_F(WorldStoreTest, RestoringABackupCopiesItBeforeReplacing) {
-  std::filesystem::create_directories(at(""));
   dir_.write("worlds/Castle.dat", "broken");
   dir_.write("worlds/Castle.bak", "good");
   dir_.write("worlds/Castle/terra.bak", "planet");
@@ -120,7 +117,6 @@ TEST_F(WorldStoreTest, RestoringABackupCopiesItBeforeReplacing) {
 }
 
 TEST_F(WorldStoreTest, DeleteKeepsTheBackup) {
-  std::filesystem::create_directories(at(""));
   writeWorldHead(at("World1.dat"), "A", 100, 1);
   dir_.write("worlds/World1.bak", "b");
   writeWorldHead(at("World2.dat"), "B", 50, 1);
