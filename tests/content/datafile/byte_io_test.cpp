@@ -69,24 +69,6 @@ TEST(ByteIo, AlignmentCountsFromTheStartAndPatchingStaysInsideTheWrittenBytes) {
   EXPECT_THROW(w.patchU32(SIZE_MAX, 0), std::out_of_range);
 }
 
-TEST(Scrambler, KeystreamDoesNotDependOnChunkSizes) {
-  for (uint8_t k : content::kKey22) EXPECT_TRUE(k >= 0x20 && k < 0x7F);
-  for (uint8_t k : content::kKey30) EXPECT_TRUE(k >= 0x20 && k < 0x7F);
-  std::vector<uint8_t> whole(1000, 0), chunked(1000, 0);
-  content::ContentScrambler a, b;
-  a.apply(whole.data(), whole.size());
-  size_t at = 0;
-  for (size_t chunk : {1u, 26u, 4u, 7u, 330u, 2u}) {
-    b.apply(chunked.data() + at, chunk);
-    at += chunk;
-  }
-  b.apply(chunked.data() + at, chunked.size() - at);
-  EXPECT_EQ(whole, chunked);
-  for (size_t i = 0; i + 330 < whole.size(); ++i) ASSERT_EQ(whole[i], whole[i + 330]);
-  EXPECT_EQ(whole[0], content::kKey22[0] ^ content::kKey30[0]);
-  EXPECT_EQ(whole[25], content::kKey22[3] ^ content::kKey30[25]);
-}
-
 // The scrambler applies the keys a run at a time; the file format is the plain per-byte rule:
 // XOR with both keys, each position advancing and wrapping on its own.
 TEST(Scrambler, RunsMatchThePerByteRuleOnRandomDataAndChunks) {

@@ -18,7 +18,6 @@ TEST_F(DefinitionTablesTest, IdsOutsideTheTablesHaveNoDefinition) {
   EXPECT_NE(itemDefinitionById(0), nullptr);
   EXPECT_NE(itemDefinitionById(4095), nullptr);
   EXPECT_EQ(itemDefinitionById(4096), nullptr);
-  EXPECT_EQ(itemDefinitionById(0xFFFE), nullptr);
   EXPECT_EQ(itemDefinitionById(0xFFFF), nullptr);
   EXPECT_EQ(itemDefinitionById(-1), nullptr);
   EXPECT_EQ(blockDefinitionById(4096), nullptr);

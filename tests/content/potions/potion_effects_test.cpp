@@ -26,15 +26,6 @@ Stats apply(std::initializer_list<PotionEffect> effects) {
   return stats;
 }
 
-TEST(PotionEffectsTest, LevelsGiveTheStrengths) {
-  EXPECT_FLOAT_EQ(potionLevels(0).f, 0.0625f);
-  EXPECT_FLOAT_EQ(potionLevels(0).fa, 0.25f);
-  EXPECT_FLOAT_EQ(potionLevels(0x3C).f, 1.0f);
-  EXPECT_FLOAT_EQ(potionLevels(0x3C).fb, 1.0f);
-  EXPECT_FLOAT_EQ(potionLevels(0x0C).fa, 1.0f);
-  EXPECT_FLOAT_EQ(potionLevels(0x0C).fb, 0.25f);
-}
-
 TEST(PotionEffectsTest, StatEffectsGrowWithTheirLevelsAndAccumulate) {
   const struct {
     const char* potion;

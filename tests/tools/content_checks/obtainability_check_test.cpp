@@ -77,21 +77,16 @@ TEST(ObtainabilityCheck, RecipesThatOnlyFeedEachOtherAreUnobtainable) {
   EXPECT_TRUE(report.mentions("crafts.json, row 1: ingredient item 1002 cannot be obtained"));
 }
 
-TEST(ObtainabilityCheck, StationItemMustBeObtainable) {
+TEST(ObtainabilityCheck, UnbuildableStationsAndUndefinedItemsAreReported) {
   SetBuilder set = baseSet();
   set.crafts = R"([{"shape": 0, "station": 1, "result": 1001, "ingredients": [1000]},
-                   {"shape": 0, "station": 40, "result": 1002, "ingredients": [1000]}])";
+                   {"shape": 0, "station": 40, "result": 1002, "ingredients": [1000]},
+                   {"shape": 1, "result": 3999, "ingredients": [1000, 3998]}])";
   const CheckReport report = run(set);
   EXPECT_TRUE(report.mentions("crafts.json, row 0: station kind 1 cannot be built"));
   EXPECT_TRUE(report.mentions("crafts.json, row 1: station kind 40 cannot be built"));
-}
-
-TEST(ObtainabilityCheck, UndefinedItemsInRecipesAreReported) {
-  SetBuilder set = baseSet();
-  set.crafts = R"([{"shape": 1, "result": 3999, "ingredients": [1000, 3998]}])";
-  const CheckReport report = run(set);
-  EXPECT_TRUE(report.mentions("crafts.json, row 0: the result item 3999 is not defined"));
-  EXPECT_TRUE(report.mentions("crafts.json, row 0: ingredient item 3998 is not defined"));
+  EXPECT_TRUE(report.mentions("crafts.json, row 2: the result item 3999 is not defined"));
+  EXPECT_TRUE(report.mentions("crafts.json, row 2: ingredient item 3998 is not defined"));
 }
 
 TEST(ObtainabilityCheck, CodeTablesAndEquivalencesCount) {
@@ -110,13 +105,8 @@ TEST(ObtainabilityCheck, CodeTablesAndEquivalencesCount) {
   EXPECT_FALSE(report.mentions("ingredient item 1538")) << report.describe();
   EXPECT_TRUE(obtainable(set).count(1538));
   EXPECT_FALSE(obtainable(set).count(612));  // only its equivalent can be had
-}
-
-TEST(ObtainabilityCheck, SmeltingNeedsTheForge) {
-  SetBuilder set = baseSet();
-  set.loot = itemLootTables({65});
-  set.blocks = R"([{"id": 65, "lootTable": 0}])";
-  EXPECT_FALSE(obtainable(set).count(1538));
+  set.crafts = R"([{"shape": 0, "result": 1003, "ingredients": [1538]}])";
+  EXPECT_FALSE(obtainable(set).count(1538)) << "smelting needs the forge";
 }
 
 TEST(ObtainabilityCheck, NestedTablesGroupsAndPotionsGiveItems) {
