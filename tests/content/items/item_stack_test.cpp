@@ -187,7 +187,7 @@ TEST_F(ItemStackTest, UseIntervalMiningPowerAndDamageByKind) {
   EXPECT_FLOAT_EQ(Item(WEAPON, 0, 1, 0, 3).useInterval(&stats), 0.22f * 0.9f * 0.75f);
   defs_.ranged(contentTables().itemDefs[BOW], 1.5f);
   EXPECT_FLOAT_EQ(Item(BOW, 0, 1, 0, 0).useInterval(&stats), 0.22f * 1.5f * 0.9f);
-  defs_.swing(contentTables().itemDefs[BOW], 0.5f);  // a swing spec wins over the ranged record
+  defs_.swing(contentTables().itemDefs[BOW], 0.5f);  // a swing record wins over the ranged record
   EXPECT_FLOAT_EQ(Item(BOW, 0, 1, 0, 0).useInterval(&stats), 0.22f * 0.5f * 0.9f);
   defs_.item(303, 6);  // ranged without any record: neutral speed, not a crash
   EXPECT_FLOAT_EQ(Item(303, 0, 1, 0, 0).useInterval(nullptr), 0.22f);

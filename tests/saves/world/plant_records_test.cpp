@@ -9,7 +9,7 @@ namespace {
 
 using namespace world_test;
 
-constexpr uint16_t kSapling = 2546;      // row 150: a tree by spec 25
+constexpr uint16_t kSapling = 2546;      // row 150: a tree by growth row 25
 constexpr uint16_t kWheatSprout = 2340;  // row 11
 constexpr uint16_t kFlowerSeed = 2208;   // row 121
 constexpr uint16_t kPumpkinPlant = 2478;

@@ -12,7 +12,7 @@ using content_checks::CheckReport;
 using content_checks::ContentIndex;
 
 // A crop (row 1: item 500 plants 100, which turns into 101 and then 102), a vine (row 2: 110 up
-// to tip 113, all stacking plants), a tree (row 3: sapling 120 on spec 0) and one fruit block (130
+// to tip 113, all stacking plants), a tree (row 3: sapling 120 on growth row 0) and one fruit block (130
 // hanging item 600).
 struct Rules {
   std::vector<PlantRow> plants;
