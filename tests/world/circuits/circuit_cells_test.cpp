@@ -195,9 +195,7 @@ TEST_F(CircuitCellsTest, BlocksGiveTheirKindAndStartingSignal) {
       {2086, ck::kSourceBlock, circuit_signal::kLow},
       {2094, ck::kSourceBlock, circuit_signal::analog(0)},
       {2084, ck::kSensorBlock, circuit_signal::kLow},
-      {2088, ck::kSensorBlock, circuit_signal::kLow},
       {374, ck::kOutputDevice, circuit_signal::kNone},
-      {2148, ck::kOutputDevice, circuit_signal::kNone},
       {kDirt, ck::kNone, circuit_signal::kNone},
   };
   for (const Case& c : cases) {

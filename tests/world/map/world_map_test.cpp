@@ -12,22 +12,13 @@ using namespace world_test;
 
 class WorldMapTest : public WorldTest {};
 
-TEST_F(WorldMapTest, SizesAndHeightLevelsFollowTheParameterTables) {
-  const struct {
-    uint8_t size, fraction;
-    int32_t width, height, level;
-  } cases[] = {{0, 4, 512, 128, 38}, {1, 0, 768, 256, 12}, {2, 1, 1024, 256, 25},
-               {3, 2, 2048, 384, 57}, {4, 3, 4096, 512, 102}};
-  for (const auto& c : cases) {
+TEST_F(WorldMapTest, EveryTableSizeIsLegalAndOtherSizesAreNot) {
+  for (uint8_t size = 0; size < 5; ++size) {
     WorldParams params;
-    params.sizeIndex = c.size;
-    params.heightIndex = c.fraction;
+    params.sizeIndex = size;
     params.mode = 1;  // creative: no explored bitmap to allocate
     const WorldMap m(nullptr, params);
-    EXPECT_EQ(m.width(), c.width);
-    EXPECT_EQ(m.height(), c.height);
-    EXPECT_EQ(m.heightLevel(), c.level) << "size " << int(c.size);
-    EXPECT_TRUE(isLegalWorldSize(m.width(), m.height()));
+    EXPECT_TRUE(isLegalWorldSize(m.width(), m.height())) << int(size);
   }
   EXPECT_FALSE(isLegalWorldSize(512, 256));
 }
