@@ -16,7 +16,7 @@ constexpr uint16_t kVineRoot = 276, kVine = 2005, kVineTip = 1973;
 constexpr uint16_t kCreeper = 409;
 // A pumpkin sprout (row 13) grows into 2478, which hangs up to two fruits 2052.
 constexpr uint16_t kPumpkinSprout = 2346, kPumpkinPlant = 2478, kPumpkin = 2052;
-// The sapling of row 0 grows an oak by spec 0.
+// The sapling of row 0 grows an oak by growth row 0.
 constexpr uint16_t kAcorn = 235;
 
 class PlantGrowthTest : public GrowthWorldTest {

@@ -13,7 +13,7 @@ namespace {
 
 using namespace world_test;
 
-constexpr uint16_t kSapling = 2546;  // row 150: a tree by spec 25
+constexpr uint16_t kSapling = 2546;  // row 150: a tree by growth row 25
 constexpr uint16_t kLeaf = 2543;
 constexpr uint16_t kPumpkinPlant = 2478;  // bears fruit
 

@@ -10,9 +10,9 @@ namespace {
 
 using namespace world_test;
 
-// Spec 25: root 2539, lower trunk 2540, trunk 2542, leaves 2543; planted from block 2546 (row 150).
+// Growth row 25: root 2539, lower trunk 2540, trunk 2542, leaves 2543; planted from block 2546 (row 150).
 constexpr uint16_t kRoot = 2539, kLowerTrunk = 2540, kTrunk = 2542, kLeaf = 2543, kSapling = 2546;
-// Spec 1, whose trunk (1975) and leaves (1976) bear fruit.
+// Growth row 1, whose trunk (1975) and leaves (1976) bear fruit.
 constexpr uint16_t kFruitTrunk = 1975, kFruitLeaf = 1976;
 
 class TreeTest : public GrowthWorldTest {
