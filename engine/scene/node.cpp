@@ -172,8 +172,9 @@ uint32_t Node::processParentFlags(const Mat4& parentTransform, uint32_t parentFl
   if ((flags & (FLAGS_TRANSFORM_DIRTY | FLAGS_CONTENT_SIZE_DIRTY)) != 0) {
     modelViewTransform_ = parentTransform * getNodeToParentTransform();
   }
-  transformUpdated_ = false;
-  contentSizeDirty_ = false;
+  // Cleared only when set: a node that did not change is not written to.
+  if (transformUpdated_) transformUpdated_ = false;
+  if (contentSizeDirty_) contentSizeDirty_ = false;
   return flags;
 }
 

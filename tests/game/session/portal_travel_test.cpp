@@ -36,7 +36,7 @@ TEST_F(PortalTravelTest, NoPortalOfThisPlanetOrOneBackToItIsRefused) {
   addRecord(kElsewhere, 6, 6, kHere, packPortalCell(20, 9));  // stands on another planet
   addRecord(kHere, 8, 6, kHere, packPortalCell(20, 9));
   addRecord(kHere, 8, 6, kElsewhere, packPortalCell(20, 9));  // only the first record counts
-  for (const auto [x, text] : {std::pair{6, 140}, std::pair{7, 140}, std::pair{8, 138}}) {
+  for (const auto& [x, text] : {std::pair{6, 140}, std::pair{7, 140}, std::pair{8, 138}}) {
     EXPECT_FALSE(use(x, 6)) << x;
     EXPECT_EQ(lastText(), text) << x;
     EXPECT_EQ(texts.texts.back().kind, 3);
