@@ -7,10 +7,10 @@
 
 #include "engine/scene/action_manager.h"
 #include "engine/scene/call_func.h"
+#include "engine/scene/delay_time.h"
 #include "engine/scene/repeat_forever.h"
 #include "engine/scene/scheduler.h"
 #include "engine/scene/sequence.h"
-#include "engine/scene/delay_time.h"
 #include "scene_fixture.h"
 
 using namespace engine;
@@ -23,6 +23,14 @@ class SchedulerTest : public ::testing::Test {
   void SetUp() override { scheduler = new Scheduler(); }
   void TearDown() override { scheduler->release(); }
 
+  // A timer with no delay that repeats until removed.
+  void every(void* target, SchedulerCallback callback, int key = 1, float interval = 0) {
+    scheduler->schedule(std::move(callback), target, interval, REPEAT_FOREVER, 0, key);
+  }
+  void frames(int count, float dt = 0.1f) {
+    for (int i = 0; i < count; ++i) scheduler->update(dt);
+  }
+
   Scheduler* scheduler = nullptr;
   int a = 0, b = 0, c = 0;  // their addresses serve as targets
 };
@@ -32,14 +40,12 @@ using SchedulerOrderTest = scenetest::SceneTest;
 TEST_F(SchedulerOrderTest, OnePassRunsActionsThenPerFrameThenTimersThenRemovalsThenHandOvers) {
   std::vector<std::string> order;
   Scheduler* scheduler = director()->getScheduler();
-  InnerNode* node = InnerNode::create();
-  int perFrameTarget = 0;
-  int timerTarget = 0;
-
+  int perFrameTarget = 0, timerTarget = 0;
   // The action calls back every frame: a zero-length delay then a callback, repeated.
   auto* callback = CallFunc::create([&] { order.push_back("action"); });
   director()->getActionManager()->addAction(
-      RepeatForever::create(Sequence::createWithTwoActions(DelayTime::create(0), callback)), node);
+      RepeatForever::create(Sequence::createWithTwoActions(DelayTime::create(0), callback)),
+      InnerNode::create());
   scheduler->schedule(
       [&](float) {
         // The entry unscheduled just before is still listed, as removals come after the timers:
@@ -64,26 +70,20 @@ TEST_F(SchedulerOrderTest, OnePassRunsActionsThenPerFrameThenTimersThenRemovalsT
   });
   scheduler->update(0.1f);
   scheduler->update(0.1f);
-  const std::vector<std::string> expected = {"action", "per-frame", "timer", "hand-over",
-                                             "action", "per-frame", "timer",
-                                             "next-frame hand-over"};
-  EXPECT_EQ(order, expected);
+  EXPECT_EQ(order, (std::vector<std::string>{"action", "per-frame", "timer", "hand-over", "action",
+                                             "per-frame", "timer", "next-frame hand-over"}));
 }
 
 TEST_F(SchedulerTest, TimerStartsOnItsFirstPassAndReceivesTheAccumulatedTime) {
   std::vector<float> fired;
-  scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 1.0f, REPEAT_FOREVER,
-                      0.0f, 7);
+  every(&a, [&](float elapsed) { fired.push_back(elapsed); }, 7, 1.0f);
   const float frame = 1.0f / 60.0f;
-  int frames = 0;
+  int count = 0;
   scheduler->update(frame);  // starting pass: not counted
-  while (fired.empty() && frames < 200) {
-    scheduler->update(frame);
-    ++frames;
-  }
+  for (; fired.empty() && count < 200; ++count) scheduler->update(frame);
   // Sixty f32 sixtieths fall just short of a second, so the 61st frame fires, handed ~1.0167.
   ASSERT_EQ(fired.size(), 1u);
-  EXPECT_EQ(frames, 61);
+  EXPECT_EQ(count, 61);
   EXPECT_NEAR(fired[0], 61.0f / 60.0f, 1e-4);
   scheduler->update(frame);
   EXPECT_EQ(fired.size(), 1u);  // counting restarted at zero
@@ -92,12 +92,10 @@ TEST_F(SchedulerTest, TimerStartsOnItsFirstPassAndReceivesTheAccumulatedTime) {
 TEST_F(SchedulerTest, LongFrameFiresAnIntervalTimerOnceWithTheWholeTime) {
   // No catching up: one long frame gives one run handed the whole time; counting restarts.
   std::vector<float> fired;
-  scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 0.25f,
-                      REPEAT_FOREVER, 0.0f, 1);
+  every(&a, [&](float elapsed) { fired.push_back(elapsed); }, 1, 0.25f);
   scheduler->update(0.0f);
   scheduler->update(1.0f);
-  ASSERT_EQ(fired.size(), 1u);
-  EXPECT_FLOAT_EQ(fired[0], 1.0f);
+  EXPECT_EQ(fired, std::vector<float>{1.0f});
   scheduler->update(0.2f);
   EXPECT_EQ(fired.size(), 1u);
   scheduler->update(0.05f);
@@ -107,13 +105,9 @@ TEST_F(SchedulerTest, LongFrameFiresAnIntervalTimerOnceWithTheWholeTime) {
 TEST_F(SchedulerTest, DelayKeepsItsRemainderAndRepeatCountsExtraRuns) {
   std::vector<float> fired;
   scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 1.0f, 2, 0.5f, 3);
-  scheduler->update(0.25f);  // start
-  for (int i = 0; i < 20; ++i) scheduler->update(0.25f);
+  frames(21, 0.25f);  // the first pass only starts it
   // 0.5 s: the delay; then runs at each whole second of accumulated time: three runs in all.
-  ASSERT_EQ(fired.size(), 3u);
-  EXPECT_FLOAT_EQ(fired[0], 0.5f);
-  EXPECT_FLOAT_EQ(fired[1], 1.0f);
-  EXPECT_FLOAT_EQ(fired[2], 1.0f);
+  EXPECT_EQ(fired, (std::vector<float>{0.5f, 1.0f, 1.0f}));
   EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
 
   // Repeat 0 with a delay: one run once the delay is over, then gone.
@@ -130,29 +124,24 @@ TEST_F(SchedulerTest, DelayKeepsItsRemainderAndRepeatCountsExtraRuns) {
 
 TEST_F(SchedulerTest, SchedulingAnExistingKeyChangesOnlyItsInterval) {
   std::vector<std::string> fired;
-  scheduler->schedule([&](float) { fired.push_back("first"); }, &a, 1.0f, REPEAT_FOREVER, 0, 4);
+  every(&a, [&](float) { fired.push_back("first"); }, 4, 1.0f);
   scheduler->update(0.0f);
   scheduler->update(0.6f);
-  scheduler->schedule([&](float) { fired.push_back("second"); }, &a, 0.8f, REPEAT_FOREVER, 0, 4);
+  every(&a, [&](float) { fired.push_back("second"); }, 4, 0.8f);
   EXPECT_EQ(scheduler->getTimerCount(&a), 1u);
   scheduler->update(0.2f);  // 0.8 accumulated, elapsed kept across the change
   EXPECT_EQ(fired, std::vector<std::string>{"first"});
 }
 
 TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGone) {
-  int runs = 0;
-  int laterRuns = 0;
-  scheduler->schedule(
-      [&](float) {
-        ++runs;
-        scheduler->unschedule(1, &a);
-        EXPECT_TRUE(scheduler->isScheduled(1, &a));  // removed once this callback returns
-      },
-      &a, 0.0f, REPEAT_FOREVER, 0, 1);
-  scheduler->schedule([&](float) { ++laterRuns; }, &a, 0.0f, REPEAT_FOREVER, 0, 2);
-  scheduler->update(0.1f);
-  scheduler->update(0.1f);
-  scheduler->update(0.1f);
+  int runs = 0, laterRuns = 0;
+  every(&a, [&](float) {
+    ++runs;
+    scheduler->unschedule(1, &a);
+    EXPECT_TRUE(scheduler->isScheduled(1, &a));  // removed once this callback returns
+  });
+  every(&a, [&](float) { ++laterRuns; }, 2);
+  frames(3);
   EXPECT_EQ(runs, 1);
   EXPECT_EQ(laterRuns, 2);
   EXPECT_FALSE(scheduler->isScheduled(1, &a));
@@ -160,11 +149,9 @@ TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGo
 
   // Unscheduling the whole current target skips its remaining timers.
   int first = 0, second = 0;
-  scheduler->schedule([&](float) { ++first; scheduler->unscheduleAllForTarget(&b); }, &b, 0,
-                      REPEAT_FOREVER, 0, 1);
-  scheduler->schedule([&](float) { ++second; }, &b, 0, REPEAT_FOREVER, 0, 2);
-  scheduler->update(0.1f);
-  scheduler->update(0.1f);
+  every(&b, [&](float) { ++first; scheduler->unscheduleAllForTarget(&b); });
+  every(&b, [&](float) { ++second; }, 2);
+  frames(2);
   EXPECT_EQ(first, 1);
   EXPECT_EQ(second, 0);
   EXPECT_EQ(scheduler->getTimerCount(&b), 0u);
@@ -173,12 +160,9 @@ TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGo
 TEST_F(SchedulerTest, UnschedulingAnotherTargetStopsItLaterInTheSamePass) {
   // Targets are visited in no set order; whichever runs first cancels the other.
   int runsA = 0, runsB = 0;
-  scheduler->schedule([&](float) { ++runsA; scheduler->unschedule(1, &b); }, &a, 0, REPEAT_FOREVER,
-                      0, 1);
-  scheduler->schedule([&](float) { ++runsB; scheduler->unschedule(1, &a); }, &b, 0, REPEAT_FOREVER,
-                      0, 1);
-  scheduler->update(0.1f);
-  scheduler->update(0.1f);
+  every(&a, [&](float) { ++runsA; scheduler->unschedule(1, &b); });
+  every(&b, [&](float) { ++runsB; scheduler->unschedule(1, &a); });
+  frames(2);
   EXPECT_EQ(runsA + runsB, 1);
   scheduler->update(0.1f);
   // The survivor keeps running; the cancelled one never ran.
@@ -189,28 +173,21 @@ TEST_F(SchedulerTest, UnschedulingAnotherTargetStopsItLaterInTheSamePass) {
 TEST_F(SchedulerTest, TargetsRemovedBetweenAndDuringPassesLeaveEveryOtherTargetRunningOnce) {
   // Removing a target hands its place in the walk to another one; none may be skipped or run
   // twice, whether the removal happens outside a pass or from inside one.
-  std::vector<int> targets(10);
-  std::vector<int> runs(targets.size(), 0);
-  for (size_t i = 0; i < targets.size(); ++i) {
-    scheduler->schedule([&runs, i](float) { ++runs[i]; }, &targets[i], 0, REPEAT_FOREVER, 0, 1);
-  }
-  // A target of its own removes two others from inside the pass, once.
-  bool removed = false;
-  scheduler->schedule(
-      [&](float) {
-        if (removed) return;
-        removed = true;
-        scheduler->unscheduleAllForTarget(&targets[0]);
-        scheduler->unschedule(1, &targets[9]);
-      },
-      &a, 0, REPEAT_FOREVER, 0, 1);
+  std::vector<int> targets(10), runs(10, 0);
+  for (size_t i = 0; i < targets.size(); ++i) every(&targets[i], [&runs, i](float) { ++runs[i]; });
+  bool removed = false;  // a target of its own removes two others from inside the pass, once
+  every(&a, [&](float) {
+    if (removed) return;
+    removed = true;
+    scheduler->unscheduleAllForTarget(&targets[0]);
+    scheduler->unschedule(1, &targets[9]);
+  });
   scheduler->update(0.1f);  // starts every timer
   scheduler->unscheduleAllForTarget(&targets[3]);
   scheduler->unscheduleAllForTarget(&targets[4]);
   scheduler->update(0.1f);
   const std::vector<int> afterRemovals = runs;
-  scheduler->update(0.1f);
-  scheduler->update(0.1f);
+  frames(2);
   for (size_t i = 0; i < targets.size(); ++i) {
     const bool gone = i == 0 || i == 3 || i == 4 || i == 9;
     EXPECT_EQ(runs[i] - afterRemovals[i], gone ? 0 : 2) << "target " << i;
@@ -227,21 +204,21 @@ TEST_F(SchedulerTest, CallbacksMayAddTargetsWhileThePassRuns) {
         for (int& t : targets) scheduler->schedule([&](float) { ++runs; }, &t, 0, 0, 0, 1);
       },
       &a, 0, 0, 0, 1);
-  for (int i = 0; i < 5; ++i) scheduler->update(0.1f);
+  frames(5);
   EXPECT_EQ(runs, 200);  // each once (repeat 0), whatever pass first reached it
 }
 
 TEST_F(SchedulerTest, ATargetEmptiedAndRefilledDuringThePassStartsAfreshUnpaused) {
   int stale = 0, fresh = 0;
-  scheduler->schedule([&](float) { ++stale; }, &b, 0, REPEAT_FOREVER, 0, 1);
+  every(&b, [&](float) { ++stale; });
   scheduler->setTargetPaused(&b, true);
   scheduler->schedule(
       [&](float) {
         scheduler->unscheduleAllForTarget(&b);
-        scheduler->schedule([&](float) { ++fresh; }, &b, 0, REPEAT_FOREVER, 0, 2);
+        every(&b, [&](float) { ++fresh; }, 2);
       },
       &a, 0, 0, 0, 1);
-  for (int i = 0; i < 4; ++i) scheduler->update(0.1f);
+  frames(4);
   EXPECT_EQ(stale, 0);
   EXPECT_GE(fresh, 1);
   EXPECT_FALSE(scheduler->isTargetPaused(&b));
@@ -249,7 +226,7 @@ TEST_F(SchedulerTest, ATargetEmptiedAndRefilledDuringThePassStartsAfreshUnpaused
 
 TEST_F(SchedulerTest, PausedTargetKeepsItsTimersWithoutAdvancing) {
   int timerRuns = 0, frameRuns = 0;
-  scheduler->schedule([&](float) { ++timerRuns; }, &a, 1.0f, REPEAT_FOREVER, 0, 1);
+  every(&a, [&](float) { ++timerRuns; }, 1, 1.0f);
   scheduler->schedulePerFrame([&](float) { ++frameRuns; }, &a, false);
   scheduler->update(0.0f);
   scheduler->update(0.5f);
@@ -287,23 +264,20 @@ TEST_F(SchedulerTest, PerFrameEntriesRunInOrderAddedAndNewOnesJoinTheSameWalk) {
 
 TEST_F(SchedulerTest, UnscheduleAllEmptiesEverythingAndNullTargetsAreIgnored) {
   int runs = 0;
-  scheduler->schedule([&](float) { ++runs; }, &a, 0, REPEAT_FOREVER, 0, 1);
+  every(&a, [&](float) { ++runs; });
   scheduler->schedulePerFrame([&](float) { ++runs; }, &b, false);
   scheduler->unschedule(1, nullptr);
   scheduler->unscheduleUpdate(nullptr);
   scheduler->unscheduleAllForTarget(nullptr);
   scheduler->unscheduleAll();
-  scheduler->update(0.1f);
-  scheduler->update(0.1f);
+  frames(2);
   EXPECT_EQ(runs, 0);
 }
 
 TEST_F(SchedulerTest, FunctionsHandedOverFromOtherThreadsAllRunOnTheMainThread) {
-  constexpr int THREADS = 4;
-  constexpr int PER_THREAD = 500;
+  constexpr int THREADS = 4, PER_THREAD = 500;
   const std::thread::id mainThread = std::this_thread::get_id();
-  int ran = 0;  // touched only on the main thread
-  int offThread = 0;
+  int ran = 0, offThread = 0;  // touched only through the scheduler
   std::atomic<int> finished{0};
   std::vector<std::thread> workers;
   for (int t = 0; t < THREADS; ++t) {
