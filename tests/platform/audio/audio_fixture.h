@@ -68,14 +68,9 @@ struct FakeNextMusic : kel::NextMusicScheduler {
   float delay = -1;
   std::function<void()> check;
   void schedule(float seconds, std::function<void()> f) override {
-    ++scheduled;
-    delay = seconds;
-    check = std::move(f);
+    ++scheduled, delay = seconds, check = std::move(f);
   }
-  void cancel() override {
-    ++cancelled;
-    check = nullptr;
-  }
+  void cancel() override { ++cancelled, check = nullptr; }
 };
 
 class AudioFixture : public ::testing::Test {

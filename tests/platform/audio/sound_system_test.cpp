@@ -27,13 +27,6 @@ class SilentSystem : public ::testing::Test {
   Sound* tone(const std::string& name, double seconds) {
     return system.createSound(audiotest::writeTone(dir, name, seconds));
   }
-  Channel looping(Sound* sound, int count) {
-    Channel channel = system.playSound(sound, true);
-    channel.setMode(SoundMode::LoopNormal);
-    channel.setLoopCount(count);
-    channel.setPaused(false);
-    return channel;
-  }
   // Fills all 32 channels with the sound.
   std::vector<Channel> fill(Sound* sound) {
     std::vector<Channel> channels;
@@ -72,7 +65,8 @@ TEST_F(SilentSystem, AChannelPlaysForItsLengthThenCallsItsEndOnceWhichMayStartAn
 TEST_F(SilentSystem, PitchPauseAndLoopsShapeTheTiming) {
   Channel fast = system.playSound(tone("a.wav", 1.0), false);
   Channel held = system.playSound(tone("b.wav", 0.2), true);
-  Channel twice = looping(tone("loop.wav", 0.3), 1);
+  Channel twice = system.playSound(tone("loop.wav", 0.3), true);
+  twice.setMode(SoundMode::LoopNormal), twice.setLoopCount(1), twice.setPaused(false);
   fast.setPitch(2.0f);
   fast.setPan(5.0f);
   EXPECT_FLOAT_EQ(fast.pan(), 1.0f);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "platform/crash/crash_reporter.h"
 #include "platform/platform_settings_host.h"
@@ -72,14 +73,12 @@ class RecordingWindow : public kel::WindowControl {
  public:
   bool hasView() const override { return views > 0; }
   void createView(const std::string& name) override { title = name, ++views; }
-  void applyMode(uint16_t width, uint16_t height, bool fullScreen) override {
-    modes.push_back({width, height});
-    fullScreens.push_back(fullScreen);
+  void applyMode(uint16_t width, uint16_t height, bool full) override {
+    modes.push_back({{width, height}, full});
   }
   std::string title;
   int views = 0;
-  std::vector<kel::base::VideoMode> modes;
-  std::vector<bool> fullScreens;
+  std::vector<std::pair<kel::base::VideoMode, bool>> modes;  // with full screen or not
 };
 
 TEST_F(DesktopPlatformTest, ApplyVideoModeCreatesTheViewOnceThenResizes) {
@@ -89,8 +88,7 @@ TEST_F(DesktopPlatformTest, ApplyVideoModeCreatesTheViewOnceThenResizes) {
   platform->applyVideoMode({1920, 1200}, true);
   EXPECT_EQ(window.title, "Rubblemoor X");
   EXPECT_EQ(window.views, 1);
-  EXPECT_EQ(window.modes, (std::vector<kel::base::VideoMode>{{800, 600}, {1920, 1200}}));
-  EXPECT_EQ(window.fullScreens, (std::vector<bool>{false, true}));
+  EXPECT_EQ(window.modes, (decltype(window.modes){{{800, 600}, false}, {{1920, 1200}, true}}));
   EXPECT_EQ(platform->currentVideoMode(), (kel::base::VideoMode{1920, 1200}));
 }
 

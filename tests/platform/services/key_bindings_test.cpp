@@ -13,7 +13,6 @@ constexpr uint32_t KEY_W = 143;
 
 TEST(KeyBindings, EveryActionStartsOnItsDefaultKeyAndSavesNothing) {
   KeyBindings bindings;
-  ASSERT_EQ(bindings.count(), 12u);
   for (const kel::KeybindInfo& row : kel::defaultKeybinds) {
     EXPECT_EQ(bindings.keyOf(row.action), row.defaultKey) << row.action;
   }

@@ -5,7 +5,6 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "platform/settings/settings.h"
 #include "platform/settings/settings_entries.h"
@@ -16,18 +15,12 @@
 namespace {
 
 namespace entries = kel::settings_entries;
+using settingstest::onDisk;
 
 class SettingsEntriesTest : public testing::Test {
  protected:
   void SetUp() override { kel::resetSettings(); }
   void TearDown() override { kel::resetSettings(); }
-
-  // What is on disk now, read by a store of its own.
-  std::unique_ptr<kel::JsonDefaults> onDisk() {
-    auto store = std::make_unique<kel::JsonDefaults>();
-    store->load();
-    return store;
-  }
 
   testsupport::ScopedDataHome home;
   settingstest::TestSettingsHost host;
@@ -82,11 +75,9 @@ TEST_F(SettingsEntriesTest, WithoutAHostTheOperationsDoNothing) {
 
 TEST_F(SettingsEntriesTest, ProcessOptionsLoadAndSaveThroughTheRegisteredHost) {
   kel::setSettingsHost(&host);
-  {
-    std::filesystem::create_directories(home.path() / "Rubblemoor");
-    std::ofstream(home.path() / "Rubblemoor" / "settings.json")
-        << R"({"option-musicVolume": 0.5, "option-videoMode": "800-600", "lastPlayer": "Bo"})";
-  }
+  std::filesystem::create_directories(home.path() / "Rubblemoor");
+  std::ofstream(home.path() / "Rubblemoor" / "settings.json")
+      << R"({"option-musicVolume": 0.5, "option-videoMode": "800-600", "lastPlayer": "Bo"})";
   kel::loadSettings();
   EXPECT_FLOAT_EQ(kel::options().musicVolume, 0.5f);
   EXPECT_EQ(kel::options().videoMode, (kel::base::VideoMode{800, 600}));

@@ -2,6 +2,7 @@
 // A settings host for tests: a real JSON store on a file in the test's data home, a fixed version
 // text and a key-binding table that records what it was handed.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,12 @@ class TestSettingsHost : public kel::SettingsHost {
   int bindingLoads = 0;
   std::vector<std::string> currentBindings;
 };
+
+// What is on disk now, read by a store of its own.
+inline std::unique_ptr<kel::JsonDefaults> onDisk() {
+  auto store = std::make_unique<kel::JsonDefaults>();
+  store->load();
+  return store;
+}
 
 }  // namespace settingstest
