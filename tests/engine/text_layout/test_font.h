@@ -64,11 +64,4 @@ class TestFont {
   engine::FontAtlas* atlas_ = nullptr;
 };
 
-// The current text as ASCII, for readable assertions.
-inline std::string narrow(const std::u16string& text) {
-  std::string out;
-  for (const char16_t c : text) out += c < 128 ? static_cast<char>(c) : '#';
-  return out;
-}
-
 }  // namespace texttest
