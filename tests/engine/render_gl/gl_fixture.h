@@ -6,26 +6,29 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
+#include <deque>
+#include <utility>
 
 #include "engine/io/file_utils.h"
+#include "engine/render/builtin_shaders.h"
 #include "engine/render/configuration.h"
 #include "engine/render/gl_program.h"
 #include "engine/render/gl_program_cache.h"
 #include "engine/render/gl_program_state.h"
 #include "engine/render/gl_program_state_cache.h"
 #include "engine/render/gl_state_cache.h"
+#include "engine/render/quad_command.h"
 #include "engine/render/quad_types.h"
 #include "engine/render/render_environment.h"
+#include "engine/render/renderer.h"
 #include "engine/render/texture2d.h"
+#include "tests/engine/render_gl/pixels.h"
 #include "tests/support/hidden_gl_window.h"
 
 namespace rendertest {
 
 constexpr int kWindowSize = 64;
-
-using Rgba = std::array<int, 4>;
 
 class GLFixture : public ::testing::Test {
  protected:
@@ -60,12 +63,6 @@ class GLFixture : public ::testing::Test {
     glClear(GL_COLOR_BUFFER_BIT);
   }
 
-  static Rgba pixel(int x, int y) {
-    unsigned char rgba[4] = {};
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    return {rgba[0], rgba[1], rgba[2], rgba[3]};
-  }
-
   // The shared state of a built-in program.
   static engine::GLProgramState* builtinState(int64_t key) {
     return engine::GLProgramStateCache::getInstance()->getGLProgramState(
@@ -92,21 +89,28 @@ class GLFixture : public ::testing::Test {
     return q;
   }
 
+  // Draws each quad of the texture as a command of its own, blending off, through a fresh
+  // renderer; a null state is the built-in sprite program. Returns the draw calls made.
+  static uint64_t drawQuads(
+      engine::Texture2D* texture,
+      std::initializer_list<std::pair<engine::GLProgramState*, engine::V2F_C4B_T2F_Quad>> items) {
+    engine::Renderer renderer;
+    renderer.initGLView();
+    std::deque<engine::V2F_C4B_T2F_Quad> quads;
+    std::deque<engine::QuadCommand> commands;
+    for (const auto& [state, q] : items) {
+      quads.push_back(q);
+      commands.emplace_back().init(
+          0, texture->getName(),
+          state != nullptr ? state : builtinState(engine::PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP),
+          engine::BlendFunc::DISABLE, &quads.back(), 1, engine::Mat4::IDENTITY);
+      renderer.addCommand(&commands.back());
+    }
+    renderer.render();
+    return renderer.getDrawCallCount();
+  }
+
   GLFWwindow* window_ = nullptr;
 };
-
-// Channel-by-channel comparison with a tolerance for rounding in the rasteriser.
-inline ::testing::AssertionResult near(const Rgba& actual, const Rgba& expected, int tolerance) {
-  for (int i = 0; i < 4; ++i) {
-    if (expected[i] < 0) continue;  // channel not checked
-    if (std::abs(actual[i] - expected[i]) > tolerance) {
-      return ::testing::AssertionFailure()
-             << "got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ", "
-             << actual[3] << ") expected (" << expected[0] << ", " << expected[1] << ", "
-             << expected[2] << ", " << expected[3] << ")";
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
 
 }  // namespace rendertest

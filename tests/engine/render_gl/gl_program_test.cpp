@@ -2,15 +2,13 @@
 // nothing, and uniform writes are cached.
 #include <string>
 
-#include "engine/render/builtin_shaders.h"
-#include "engine/render/quad_command.h"
-#include "engine/render/renderer.h"
 #include "tests/engine/render_gl/gl_fixture.h"
 
 namespace engine {
 namespace {
 
 using rendertest::near;
+using rendertest::pixel;
 using Programs = rendertest::GLFixture;
 
 const char* const kPlainVertex =
@@ -60,22 +58,11 @@ TEST_F(Programs, CompileAndLinkFailuresAreLoggedAndThatMaterialDrawsNothing) {
 
   auto* brokenState = GLProgramState::create(program);
   brokenState->retain();
-  GLProgramState* good = builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
   Texture2D* white = solidTexture(255, 255, 255, 255);
-  Renderer renderer;
-  renderer.initGLView();
-  const V2F_C4B_T2F_Quad a = quad(0, 0, 20, 20);
-  const V2F_C4B_T2F_Quad b = quad(30, 0, 20, 20);
-  QuadCommand broken;
-  QuadCommand fine;
-  broken.init(0, white->getName(), brokenState, BlendFunc::DISABLE, &a, 1, Mat4::IDENTITY);
-  fine.init(0, white->getName(), good, BlendFunc::DISABLE, &b, 1, Mat4::IDENTITY);
-  renderer.addCommand(&broken);
-  renderer.addCommand(&fine);
-  renderer.render();
-  EXPECT_EQ(renderer.getDrawCallCount(), 1u);
+  EXPECT_EQ(drawQuads(white, {{brokenState, quad(0, 0, 20, 20)}, {nullptr, quad(30, 0, 20, 20)}}),
+            1u);
   EXPECT_TRUE(near(pixel(10, 10), {0, 0, 0, 255}, 0));
-  EXPECT_TRUE(near(pixel(40, 10), {255, 255, 255, 255}, 1));
+  EXPECT_TRUE(near(pixel(40, 10), rendertest::kWhite, 1));
   white->release();
   brokenState->release();
   program->release();
@@ -142,15 +129,8 @@ TEST_F(Programs, ReloadRebuildsBuiltinsInPlace) {
   glDeleteProgram(oldName);
 
   Texture2D* white = solidTexture(255, 255, 255, 255);
-  Renderer renderer;
-  renderer.initGLView();
-  const V2F_C4B_T2F_Quad q = quad(0, 0, 10, 10);
-  QuadCommand command;
-  command.init(0, white->getName(), builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP),
-               BlendFunc::DISABLE, &q, 1, Mat4::IDENTITY);
-  renderer.addCommand(&command);
-  renderer.render();
-  EXPECT_TRUE(near(pixel(5, 5), {255, 255, 255, 255}, 1));
+  drawQuads(white, {{nullptr, quad(0, 0, 10, 10)}});
+  EXPECT_TRUE(near(pixel(5, 5), rendertest::kWhite, 1));
   white->release();
 }
 

@@ -12,10 +12,9 @@ namespace engine {
 namespace {
 
 using rendertest::near;
-using rendertest::Rgba;
-
-const Rgba WHITE{255, 255, 255, 255};
-const Rgba BLACK{0, 0, 0, 255};
+using rendertest::pixel;
+using rendertest::kGreen;
+using rendertest::kWhite;
 
 // Runs every test on both upload paths: vertex array object with mapped buffers, and plain
 // buffers with attribute pointers.
@@ -81,8 +80,8 @@ TEST_P(RendererDraw, LaterCommandsDrawOnTopWhateverTheirGlobalOrder) {
   add(quad(0, 0, 40, 40), nullptr, BlendFunc::DISABLE, 5.0f);
   add(quad(20, 0, 40, 40), green_, BlendFunc::DISABLE, -5.0f);
   renderer_->render();
-  EXPECT_TRUE(near(pixel(10, 10), WHITE, 1));
-  EXPECT_TRUE(near(pixel(30, 10), {0, 255, 0, 255}, 1));  // overlap: the later one
+  EXPECT_TRUE(near(pixel(10, 10), kWhite, 1));
+  EXPECT_TRUE(near(pixel(30, 10), kGreen, 1));  // overlap: the later one
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
 }
 
@@ -91,13 +90,13 @@ TEST_P(RendererDraw, OneMaterialCostsOneDrawCallAndAlternatingTexturesBreakTheRu
   renderer_->render();
   EXPECT_EQ(renderer_->getDrawCallCount(), 1u);
   EXPECT_EQ(renderer_->getDrawnQuadCount(), 1000u);
-  EXPECT_TRUE(near(pixel(63, 0), WHITE, 1));
+  EXPECT_TRUE(near(pixel(63, 0), kWhite, 1));
 
   for (int i = 0; i < 10; ++i) add(quad(i * 6.0f, 10, 6, 6), i % 2 == 0 ? white_ : green_);
   renderer_->render();
   EXPECT_EQ(renderer_->getDrawCallCount(), 10u);
-  EXPECT_TRUE(near(pixel(3, 13), WHITE, 1));
-  EXPECT_TRUE(near(pixel(9, 13), {0, 255, 0, 255}, 1));
+  EXPECT_TRUE(near(pixel(3, 13), kWhite, 1));
+  EXPECT_TRUE(near(pixel(9, 13), kGreen, 1));
 }
 
 // Two materials of one program state in one flush: the second only changes texture and
@@ -121,7 +120,7 @@ TEST_P(RendererDraw, AFullBufferFlushesAndALargerCommandIsDrawnInSlices) {
   renderer_->render();
   EXPECT_EQ(renderer_->getFlushCount(), 2u);
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-  EXPECT_TRUE(near(pixel(51, 51), WHITE, 1));
+  EXPECT_TRUE(near(pixel(51, 51), kWhite, 1));
 
   // 12000 quads in one command: more than the buffer holds. The last one must still arrive.
   std::vector<V2F_C4B_T2F_Quad> quads(12000, quad(0, 0, 1, 1));
@@ -147,7 +146,7 @@ TEST_P(RendererDraw, CustomCommandSplitsRunsAndEmptyOneIsSkipped) {
   renderer_->render();
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-  EXPECT_TRUE(near(pixel(25, 5), WHITE, 1));
+  EXPECT_TRUE(near(pixel(25, 5), kWhite, 1));
 }
 
 TEST_P(RendererDraw, UserUniformsNeverShareADrawAndAreApplied) {
@@ -165,8 +164,8 @@ TEST_P(RendererDraw, UserUniformsNeverShareADrawAndAreApplied) {
   add(quad(20, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state);
   renderer_->render();
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-  EXPECT_TRUE(near(pixel(5, 5), {0, 255, 0, 255}, 1));
-  EXPECT_TRUE(near(pixel(25, 5), {0, 255, 0, 255}, 1));
+  EXPECT_TRUE(near(pixel(5, 5), kGreen, 1));
+  EXPECT_TRUE(near(pixel(25, 5), kGreen, 1));
   state->release();
 }
 

@@ -3,10 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "engine/render/builtin_shaders.h"
-#include "engine/render/image.h"
-#include "engine/render/quad_command.h"
-#include "engine/render/renderer.h"
 #include "engine/render/texture_cache.h"
 #include "tests/engine/render/png_test_writer.h"
 #include "tests/engine/render_gl/gl_fixture.h"
@@ -17,6 +13,7 @@ namespace {
 
 using PF = Texture2D::PixelFormat;
 using rendertest::near;
+using rendertest::pixel;
 using rendertest::PngSpec;
 using rendertest::Rgba;
 
@@ -91,14 +88,7 @@ class Textures : public rendertest::GLFixture {
   // Draws the texture over the whole window with blending off and reads the centre.
   Rgba drawAndRead(Texture2D* texture) {
     clear(0, 0, 0, 0);
-    Renderer renderer;
-    renderer.initGLView();
-    const V2F_C4B_T2F_Quad q = quad(0, 0, 64, 64);
-    QuadCommand command;
-    command.init(0, texture->getName(), builtinState(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP),
-                 BlendFunc::DISABLE, &q, 1, Mat4::IDENTITY);
-    renderer.addCommand(&command);
-    renderer.render();
+    drawQuads(texture, {{nullptr, quad(0, 0, 64, 64)}});
     return pixel(32, 32);
   }
 
@@ -178,7 +168,7 @@ TEST_F(Textures, UploadRefusesShortDataAndUnknownFormats) {
   // A 3-pixel RGB row is 9 bytes: uploads with alignment 1 and reads back exactly.
   const unsigned char rgb[9] = {255, 0, 0, 0, 255, 0, 0, 0, 255};
   ASSERT_TRUE(texture->initWithData(rgb, sizeof(rgb), PF::RGB888, 3, 1));
-  EXPECT_TRUE(near(drawAndRead(texture), {0, 255, 0, 255}, 1));
+  EXPECT_TRUE(near(drawAndRead(texture), rendertest::kGreen, 1));
   // The filter switches only on a change, and a released texture is deleted.
   texture->setFilterMode(0);
   GL::bindTexture2D(0);
