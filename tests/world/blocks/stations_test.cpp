@@ -1,5 +1,5 @@
-// Forges smelting by fuel and input, the alchemy lab's output limit, and stables keeping, feeding,
-// raising and breeding their mobs.
+// Forges smelting by fuel and input, the alchemy lab's output limit, stables keeping, feeding,
+// raising and breeding their mobs, and the stations made and dropped by placing and breaking.
 
 #include <algorithm>
 #include <vector>
@@ -19,72 +19,62 @@ using namespace world_test;
 
 constexpr uint16_t kIron = 65, kIronBar = 1538, kCoal = 64, kCopper = 735, kCopperBar = 1474;
 
-void stackable(uint16_t itemId) {
-  ItemDef& def = contentTables().itemDefs[itemId];
-  def.record.bytes[content::item_record::freeStack] = 1;
-  def.defined = true;
-}
-
 class ForgeTest : public EditWorldTest {
  protected:
   void SetUp() override {
     EditWorldTest::SetUp();
-    for (uint16_t id : {kIronBar, kCopperBar, uint16_t{2126}}) stackable(id);
+    for (uint16_t id : {kIronBar, kCopperBar, uint16_t{2126}}) {
+      ItemDef& def = contentTables().itemDefs[id];
+      def.record.bytes[content::item_record::freeStack] = 1;
+      def.defined = true;
+    }
   }
-  // Steps until the forge is cold; the number of steps taken.
-  static int runCold(Forge& forge) {
-    int steps = 0;
-    while (forge.smeltStep() != Forge::kCold && steps < 10000) ++steps;
-    return steps;
-  }
+  static Item* stack(uint16_t id, uint16_t count, uint32_t word = 0) { return newItem(id, 0, count, -1, word); }
 };
 
-TEST_F(ForgeTest, OneUnitOfCoalSmeltsSixUnitsOfIron) {
+TEST_F(ForgeTest, OneUnitOfCoalSmeltsSixUnitsOfIronAndANewInputRestartsTheCountdown) {
   Forge forge(at(3, 3));
-  forge.setItem(Forge::kFuel, newItem(kCoal, 0, 1, -1, 0));
+  forge.setItem(Forge::kFuel, stack(kCoal, 1));
   EXPECT_FALSE(forge.burning()) << "nothing to smelt yet: the fuel waits";
-  forge.setItem(Forge::kInput, newItem(kIron, 0, 10, -1, 0));
+  forge.setItem(Forge::kInput, stack(kIron, 10));
   EXPECT_TRUE(forge.burning());
   EXPECT_EQ(forge.fuelTotal(), 30);
   EXPECT_EQ(forge.smeltTotal(), 5);
   EXPECT_EQ(forge.itemAt(Forge::kFuel), nullptr) << "its one unit is burning";
-  EXPECT_EQ(runCold(forge), 30);
+  int steps = 0;
+  while (forge.smeltStep() != Forge::kCold && steps < 10000) ++steps;
+  EXPECT_EQ(steps, 30);
   ASSERT_NE(forge.itemAt(Forge::kOutput), nullptr);
   EXPECT_EQ(forge.itemAt(Forge::kOutput)->id, kIronBar);
   EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, 6);
   EXPECT_EQ(forge.itemAt(Forge::kInput)->count, 4);
-}
 
-TEST_F(ForgeTest, ChangingTheInputRestartsItsCountdown) {
-  Forge forge(at(3, 3));
-  forge.setItem(Forge::kFuel, newItem(kCoal, 0, 1, -1, 0));
-  forge.setItem(Forge::kInput, newItem(kIron, 0, 10, -1, 0));
-  forge.smeltStep();
-  forge.smeltStep();
-  EXPECT_EQ(forge.smeltLeft(), 3);
-  Item* iron = forge.itemAt(Forge::kInput);
-  forge.clearSlot(Forge::kInput);
+  Forge other(at(5, 3));
+  other.setItem(Forge::kFuel, stack(kCoal, 1));
+  other.setItem(Forge::kInput, stack(kIron, 10));
+  other.smeltStep();
+  other.smeltStep();
+  EXPECT_EQ(other.smeltLeft(), 3);
+  Item* iron = other.itemAt(Forge::kInput);
+  other.clearSlot(Forge::kInput);
   freeItem(iron);
-  forge.setItem(Forge::kInput, newItem(kCopper, 0, 3, -1, 0));
-  EXPECT_EQ(forge.smeltLeft(), 5);
+  other.setItem(Forge::kInput, stack(kCopper, 3));
+  EXPECT_EQ(other.smeltLeft(), 5);
 }
 
 TEST_F(ForgeTest, AnOutputOfAnotherItemOrAFullStackStopsTheForge) {
   const struct {
     const char* what;
-    uint16_t outputId;
-    uint16_t outputCount;
-    uint16_t expectedAfter;
+    uint16_t outputId, outputCount, expectedAfter;
   } cases[] = {{"another item", kCopperBar, 5, 5}, {"a full stack", kIronBar, 999, 999}, {"one short of full", kIronBar, 998, 999}};
   for (const auto& c : cases) {
     Forge forge(at(3, 3));
-    forge.setItem(Forge::kOutput, newItem(c.outputId, 0, c.outputCount, -1, 0));
-    forge.setItem(Forge::kFuel, newItem(kCoal, 0, 2, -1, 0));
-    forge.setItem(Forge::kInput, newItem(kIron, 0, 10, -1, 0));
+    forge.setItem(Forge::kOutput, stack(c.outputId, c.outputCount));
+    forge.setItem(Forge::kFuel, stack(kCoal, 2));
+    forge.setItem(Forge::kInput, stack(kIron, 10));
     for (int i = 0; i < 70; ++i) forge.smeltStep();
     EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, c.expectedAfter) << c.what;
     EXPECT_EQ(forge.itemAt(Forge::kInput)->count, 10 - (c.expectedAfter - c.outputCount)) << c.what;
-    EXPECT_LE(forge.itemAt(Forge::kOutput)->count, ITEM_STACK_LIMIT) << c.what;
   }
 }
 
@@ -93,18 +83,40 @@ TEST_F(ForgeTest, BrewingNeverGrowsAnOutputPastAFullStackOrOntoAnotherPotion) {
   PotionResult recipe;
   recipe.itemId = 2126;
   recipe.value = 0x0345;
-  lab.setItem(0, newItem(600, 0, 5, -1, 0));
-  lab.setItem(AlchemyLab::kOutputSlot, newItem(2126, 0, 999, -1, 0x0345));
+  lab.setItem(0, stack(600, 5));
+  lab.setItem(AlchemyLab::kOutputSlot, stack(2126, 999, 0x0345));
+  Item& output = *lab.itemAt(AlchemyLab::kOutputSlot);
   EXPECT_FALSE(lab.brew(recipe));
-  EXPECT_EQ(lab.itemAt(AlchemyLab::kOutputSlot)->count, 999);
+  EXPECT_EQ(output.count, 999);
   EXPECT_EQ(lab.itemAt(0)->count, 5) << "no ingredient is used for nothing";
-  lab.itemAt(AlchemyLab::kOutputSlot)->word = 0x0111;
-  lab.itemAt(AlchemyLab::kOutputSlot)->count = 3;
+  output.word = 0x0111;
+  output.count = 3;
   EXPECT_FALSE(lab.brew(recipe)) << "another potion in the output";
-  lab.itemAt(AlchemyLab::kOutputSlot)->word = 0x0345;
+  output.word = 0x0345;
   EXPECT_TRUE(lab.brew(recipe));
-  EXPECT_EQ(lab.itemAt(AlchemyLab::kOutputSlot)->count, 4);
+  EXPECT_EQ(output.count, 4);
   EXPECT_EQ(lab.itemAt(0)->count, 4);
+}
+
+TEST_F(ForgeTest, PlacingAForgeAStableOrAShelfMakesItsEntityAndBreakingItDropsWhatItHeld) {
+  defineBlock(210, {.flags = bits({41}), .transparency = 1});
+  makeWorld(WorldParams{});
+  apply(edit(edit_kind::kPlace, 3, 3, 33));
+  apply(edit(edit_kind::kPlace, 5, 3, 2407));
+  apply(edit(edit_kind::kPlace, 7, 3, 210));
+  ASSERT_EQ(world->stables().size(), 1u);
+  ASSERT_EQ(world->shelves().size(), 1u);
+  EXPECT_NE(dynamic_cast<Stable*>(world->stables().findAt(at(5, 3))), nullptr);
+  auto* forge = dynamic_cast<Forge*>(world->forges().findAt(at(3, 3)));
+  ASSERT_NE(forge, nullptr);
+  forge->setItem(Forge::kInput, stack(kIron, 4));
+  BlockEdit remove = edit(edit_kind::kRemoveLayer, 3, 3);
+  remove.extra = 1;  // with drops
+  apply(remove);
+  EXPECT_EQ(world->forges().size(), 0u);
+  ASSERT_EQ(rules.drops.size(), 1u);
+  EXPECT_EQ(rules.drops[0].id, kIron);
+  EXPECT_EQ(rules.drops[0].count, 4);
 }
 
 // ---- Stables ----
@@ -136,7 +148,7 @@ class RecordingMobs final : public StableMobs {
     return true;
   }
   engine::Vec2 positionOf(MobEntity*) override { return {}; }
-  void setStable(MobEntity* mob, LogicBlock* stable) override { stables.push_back({mob, stable}); }
+  void setStable(MobEntity*, LogicBlock*) override {}
   void markRemoved(MobEntity* mob) override { removed.push_back(mob); }
   void broadcastEffect(MobEntity*, uint8_t effect) override { effects.push_back(effect); }
 
@@ -145,7 +157,6 @@ class RecordingMobs final : public StableMobs {
     int32_t x, y;
   };
   std::vector<Place> places;
-  std::vector<std::pair<MobEntity*, LogicBlock*>> stables;
   std::vector<MobEntity*> removed;
   std::vector<uint8_t> effects;
 };
@@ -171,7 +182,7 @@ class StableTest : public EditWorldTest {
   std::vector<std::unique_ptr<Stable>> stables;
 };
 
-TEST_F(StableTest, AddingMobsByTheirItems) {
+TEST_F(StableTest, AddingMobsByTheirItemsAndLettingAdultsGoWhenBroken) {
   Stable& stable = stableOn(2407);
   EXPECT_EQ(stable.addMob(27), Stable::kPlaced);
   EXPECT_EQ(stable.mobKindAt(0), 145);
@@ -183,6 +194,13 @@ TEST_F(StableTest, AddingMobsByTheirItems) {
   EXPECT_EQ(stable.addMob(27), Stable::kPlaced);
   EXPECT_EQ(stable.addMob(27), Stable::kNoRoom);
   EXPECT_EQ(stable.mobCount(), 3);
+
+  Stable& single = stableOn(2407, 12, 5);
+  single.addMob(27);
+  single.setItem(newItem(926, 0, 3, -1, 0));
+  single.dropContents(mobsRules);
+  EXPECT_EQ(single.mobCount(), 0);
+  EXPECT_EQ(mobsRules.drops, (std::vector<uint16_t>{862, 926}));
 }
 
 TEST_F(StableTest, AMobThatWanderedTenCellsGoesButNotOneJustAcrossTheWrap) {
@@ -212,6 +230,8 @@ TEST_F(StableTest, FeedKeepsMobsFedOnlyWhenTheStableTakesIt) {
 }
 
 TEST_F(StableTest, TwoFedMobsOfDifferentSexesBreedAndTheYoungGrowsUp) {
+  for (uint16_t other : {145, 147, 22}) EXPECT_EQ(youngKindForPair(145, other), -1) << "same sex, young or another group";
+  EXPECT_EQ(youngKindForPair(145, 146), 147);
   Stable& stable = stableOn(2407);
   stable.addMob(27);  // 145
   stable.addMob(91);  // 146
@@ -230,53 +250,6 @@ TEST_F(StableTest, TwoFedMobsOfDifferentSexesBreedAndTheYoungGrowsUp) {
   for (int i = 0; i < 60 && stable.mobKindAt(2) == 147; ++i) stable.updateMobs();
   EXPECT_TRUE(stable.mobKindAt(2) == 145 || stable.mobKindAt(2) == 146);
   EXPECT_EQ(mobs.removed.size(), 1u);
-}
-
-TEST_F(StableTest, SameSexOrYoungMobsNeverBreed) {
-  EXPECT_EQ(youngKindForPair(145, 145), -1);
-  EXPECT_EQ(youngKindForPair(145, 147), -1);
-  EXPECT_EQ(youngKindForPair(145, 22), -1) << "different groups";
-  const int32_t young = youngKindForPair(145, 146);
-  EXPECT_EQ(young, 147);
-}
-
-TEST_F(StableTest, BreakingTheStableLetsAdultsGoWithTheirItem) {
-  Stable& stable = stableOn(2407);
-  stable.addMob(27);
-  stable.setItem(newItem(926, 0, 3, -1, 0));
-  stable.dropContents(mobsRules);
-  EXPECT_EQ(stable.mobCount(), 0);
-  EXPECT_EQ(mobsRules.drops, (std::vector<uint16_t>{862, 926}));
-}
-
-}  // namespace
-
-namespace {
-
-using namespace world_test;
-
-class StationPlacementTest : public EditWorldTest {};
-
-TEST_F(StationPlacementTest, PlacingAForgeAStableOrAShelfMakesItsEntityAndBreakingItDropsWhatItHeld) {
-  defineBlock(210, {.flags = bits({41}), .transparency = 1});
-  makeWorld(WorldParams{});
-  apply(edit(edit_kind::kPlace, 3, 3, 33));
-  apply(edit(edit_kind::kPlace, 5, 3, 2407));
-  apply(edit(edit_kind::kPlace, 7, 3, 210));
-  ASSERT_EQ(world->forges().size(), 1u);
-  ASSERT_EQ(world->stables().size(), 1u);
-  ASSERT_EQ(world->shelves().size(), 1u);
-  EXPECT_NE(dynamic_cast<Forge*>(world->forges().findAt(at(3, 3))), nullptr);
-  EXPECT_NE(dynamic_cast<Stable*>(world->stables().findAt(at(5, 3))), nullptr);
-
-  static_cast<Forge*>(world->forges().findAt(at(3, 3)))->setItem(Forge::kInput, newItem(kIron, 0, 4, -1, 0));
-  BlockEdit remove = edit(edit_kind::kRemoveLayer, 3, 3);
-  remove.extra = 1;  // with drops
-  apply(remove);
-  EXPECT_EQ(world->forges().size(), 0u);
-  ASSERT_EQ(rules.drops.size(), 1u);
-  EXPECT_EQ(rules.drops[0].id, kIron);
-  EXPECT_EQ(rules.drops[0].count, 4);
 }
 
 }  // namespace

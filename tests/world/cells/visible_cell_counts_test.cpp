@@ -41,10 +41,7 @@ TEST_F(VisibleCellCountsTest, EvenCeilingsGainThreeAndOddOnesTwo) {
 }
 
 TEST_F(VisibleCellCountsTest, AScaleBelowTwoFromADamagedSettingsFileActsAsTwo) {
-  const VisibleCellCounts two = visibleCellCountsFor(1920, 1080, 2);
-  EXPECT_EQ(visibleCellCountsFor(1920, 1080, 1), two);
-  EXPECT_EQ(visibleCellCountsFor(1920, 1080, 0), two);
-  EXPECT_EQ(visibleCellCountsFor(1920, 1080, -4), two);
+  for (int scale : {1, 0, -4}) EXPECT_EQ(visibleCellCountsFor(1920, 1080, scale), visibleCellCountsFor(1920, 1080, 2));
   // The largest stored scale gives the smallest window, not a crash.
   EXPECT_EQ(visibleCellCountsFor(1920, 1080, 255), (VisibleCellCounts{3, 3}));
 }

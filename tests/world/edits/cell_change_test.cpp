@@ -1,4 +1,10 @@
+// Cell changes as host and client apply them: layers, decorations, states, circuits, liquids and
+// blasts, and what only the host's edits do besides (drops, loot, waking what rests above).
+
 #include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
 
 #include "tests/world/world_recorders.h"
 #include "world/circuits/circuit_cells.h"
@@ -36,8 +42,7 @@ TEST_F(CellChangeTest, SettingALayerPlaysThePlacedSoundAndRegistersComponents) {
   EXPECT_EQ(at(3, 4).blockState(), 5);
   EXPECT_EQ(circuitKind(at(3, 4)), 17);
   ASSERT_EQ(sounds.played.size(), 1u);
-  EXPECT_EQ(sounds.played[0].id, 5);
-  EXPECT_EQ(sounds.played[0].value, kSwitchPart);
+  EXPECT_EQ(std::tie(sounds.played[0].id, sounds.played[0].value), std::tuple(5, kSwitchPart));
   EXPECT_EQ(rules.launches, 1);
 }
 
@@ -60,19 +65,14 @@ TEST_F(CellChangeTest, RemovingTheFrontForgetsItsComponentAndTheBackKeepsWires) 
   world->circuits().step();  // the component leaves in the circuits' next step
   EXPECT_EQ(circuitKind(at(3, 4)), 0);
 
-  for (uint8_t kind : {15, 16, 17}) {
-    setCircuitKind(at(6, 4), kind);
-    BlockEdit back = edit(ek::kRemoveLayer, 6, 4);
-    back.layer = MapBlock::kBack;
-    apply(back);
-    EXPECT_EQ(circuitKind(at(6, 4)), kind) << int(kind);
-  }
-  setCircuitKind(at(6, 4), 3);
   BlockEdit back = edit(ek::kRemoveLayer, 6, 4);
   back.layer = MapBlock::kBack;
-  apply(back);
-  world->circuits().step();
-  EXPECT_EQ(circuitKind(at(6, 4)), 0);
+  for (uint8_t kind : {15, 16, 17, 3}) {  // wires stay; any other part goes
+    setCircuitKind(at(6, 4), kind);
+    apply(back);
+    world->circuits().step();
+    EXPECT_EQ(circuitKind(at(6, 4)), kind == 3 ? 0 : kind) << int(kind);
+  }
 }
 
 TEST_F(CellChangeTest, ReplacingAWordThatClosesTheCellRecomputesShadowsAndTheTopHeight) {
@@ -116,17 +116,16 @@ TEST_F(CellChangeTest, CircuitKindsSettingsAndEditsReachTheCircuitSystem) {
   EXPECT_EQ(circuitKind(at(1, 1)), 23);
 
   BlockEdit setting = edit(ek::kCircuitSetting, 1, 1);
-  const uint8_t record[6] = {2, 0, 0xA5, 0, 0, 0};  // tag 2: the table byte
-  for (size_t i = 0; i < 6; ++i) setting.setValueByte(i, record[i]);
+  setting.setValueByte(0, 2);  // tag 2: the table byte
+  setting.setValueByte(2, 0xA5);
   apply(setting);
   EXPECT_EQ(world->circuits().getCellConfig(at(1, 1)), (CircuitRecord{2, 0, 0xA5, 0}));
 
   EXPECT_EQ(apply(edit(ek::kCircuitEdit, 1, 1)).bits, refresh_bit::kCell);
   const auto queued = world->circuits().pendingChanges();
-  ASSERT_EQ(queued.size(), 3u);
-  EXPECT_EQ(queued[0].operation, circuit_op::kPartPlaced);
-  EXPECT_EQ(queued[1].operation, circuit_op::kEvaluate);
-  EXPECT_EQ(queued[2].operation, circuit_op::kTurn);
+  std::vector<decltype(queued[0].operation)> operations;
+  for (const auto& q : queued) operations.push_back(q.operation);
+  EXPECT_EQ(operations, (decltype(operations){circuit_op::kPartPlaced, circuit_op::kEvaluate, circuit_op::kTurn}));
 
   EXPECT_EQ(apply(edit(ek::kCircuitPartRemoved, 1, 1)).bits, refresh_bit::kCell);
   EXPECT_EQ(world->circuits().findMemory(at(1, 1)), nullptr);
@@ -152,8 +151,7 @@ TEST_F(CellChangeTest, ASourceStartsItsLiquidThroughTheGameAndStopsIt) {
   EXPECT_TRUE(at(4, 4).hasFlag(cell_flag::kLiquidSource));
   EXPECT_EQ(at(4, 4).liquid, 0x40 + 0x24);
 
-  BlockEdit stop = edit(ek::kLiquidStops, 4, 4);
-  apply(stop);
+  apply(edit(ek::kLiquidStops, 4, 4));
   EXPECT_FALSE(at(4, 4).hasFlag(cell_flag::kLiquidSource));
   EXPECT_EQ(at(4, 4).liquid, 0);
 }
@@ -188,21 +186,95 @@ TEST_F(CellChangeTest, WaterDissolvesABlockThatCannotStandInItAndLavaLightsTheCe
 TEST_F(CellChangeTest, AnExplosionBlastsAroundTheWrappedCell) {
   put(3, 7, kDirt);
   BlockEdit blast = edit(ek::kExplosion, kWidth + 3, 7);
-  const uint8_t spec[7] = {50, 20, 5, 4, 4, 2, 50};
-  for (size_t i = 0; i < 7; ++i) blast.setValueByte(i, spec[i]);
+  for (size_t i = 0; i < kStandardBlast.size(); ++i) blast.setValueByte(i, kStandardBlast[i]);
   EXPECT_EQ(apply(blast).cell, &at(3, 7));
   EXPECT_EQ(at(3, 7).frontId(), kAir);
 }
 
 TEST_F(CellChangeTest, BreakEffectsPlayTheSoundAndShowThirtyPieces) {
   put(5, 5, kDirt, 1);
-  BlockEdit e = edit(ek::kBreakEffects, 5, 5);
-  EXPECT_EQ(apply(e).bits, refresh_bit::kCell);
+  EXPECT_EQ(apply(edit(ek::kBreakEffects, 5, 5)).bits, refresh_bit::kCell);
   ASSERT_EQ(sounds.played.size(), 1u);
   EXPECT_EQ(sounds.played[0].id, 1);
   ASSERT_EQ(effects.debris.size(), 1u);
   EXPECT_EQ(effects.debris[0].count, 30u);
   EXPECT_EQ(at(5, 5).frontId(), kDirt) << "the effects alone leave the block";
+}
+
+TEST_F(CellChangeTest, CuttingACircuitPartDropsItsItemsOutsideCreativeWorlds) {
+  const struct {
+    uint8_t kind;
+    std::vector<uint16_t> items;
+  } cases[] = {{2, {1616, 1872}}, {5, {1554}}, {25, {1615}}, {16, {}}, {0, {}}};
+  for (const auto& c : cases) {
+    rules.drops.clear();
+    setCircuitKind(at(3, 3), c.kind);
+    apply(edit(ek::kCircuitPartRemoved, 3, 3));
+    ASSERT_EQ(rules.drops.size(), c.items.size()) << int(c.kind);
+    for (size_t i = 0; i < c.items.size(); ++i) {
+      EXPECT_EQ(rules.drops[i].id, c.items[i]);
+      EXPECT_EQ(rules.dropKinds[i], 7);
+    }
+  }
+  WorldParams creative;
+  creative.mode = 1;
+  makeWorld(creative);
+  rules.drops.clear();
+  setCircuitKind(at(3, 3), 2);
+  apply(edit(ek::kCircuitPartRemoved, 3, 3));
+  EXPECT_TRUE(rules.drops.empty());
+  world->circuits().step();
+  EXPECT_EQ(circuitKind(at(3, 3)), 0);
+}
+
+TEST_F(CellChangeTest, RemovingADecorationBySlotDropsItsLootOnTheHostOnly) {
+  at(3, 3).decos[1] = map_deco::make(300, 0, 0);
+  BlockEdit e = edit(ek::kRemoveDeco, 3, 3);
+  e.slot = 1;
+  world->applyCellChange(e, nullptr);
+  EXPECT_TRUE(rules.lootOf.empty()) << "a client applies the host's copy without the rules";
+  at(3, 3).decos[1] = map_deco::make(300, 0, 0);
+  apply(e);
+  ASSERT_EQ(rules.lootOf.size(), 1u);
+  EXPECT_EQ(rules.lootOf[0], 300);
+}
+
+TEST_F(CellChangeTest, OpeningACellWakesWhatRestsAboveIt) {
+  put(3, 3, kDirt);
+  apply(edit(ek::kSetLayerBlock, 4, 3, kTorch));  // stays open: no wake
+  EXPECT_TRUE(effects.woken.empty());
+  apply(edit(ek::kRemoveLayer, 3, 3));
+  ASSERT_EQ(effects.woken.size(), 1u);
+  EXPECT_EQ(effects.woken[0].x, 3);
+}
+
+TEST_F(CellChangeTest, BreakingWithDropsLetsTheAttachmentsFallAndMayGiveTheBonusItem) {
+  put(3, 3, 103);
+  BlockEdit remove = edit(ek::kRemoveLayer, 3, 3);
+  remove.extra = 15;
+  apply(remove);
+  EXPECT_EQ(rules.attachmentLootLayers, std::vector<uint8_t>{0});
+  EXPECT_TRUE(rules.drops.empty()) << "no actor, no bonus";
+
+  rules.bonusValue = 0x1234;
+  int bonus = 0;
+  for (int i = 0; i < 40; ++i) {
+    put(3, 3, 103);
+    rules.drops.clear();
+    world->applyBlockEdit(remove, reinterpret_cast<PlayerBase*>(&rules));  // any non-null actor
+    if (!rules.drops.empty()) {
+      EXPECT_EQ(rules.drops[0].id, 1502);
+      EXPECT_EQ(rules.drops[0].word, 0x1234u);
+      ++bonus;
+    }
+  }
+  EXPECT_GT(bonus, 5);
+  EXPECT_LT(bonus, 35);
+
+  rules.attachmentLootLayers.clear();
+  remove.extra = 0;
+  apply(remove);
+  EXPECT_TRUE(rules.attachmentLootLayers.empty()) << "a removal without drops";
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ class LiquidTest : public WorldTest {
   std::unique_ptr<MapGame> game;
 };
 
-TEST_F(LiquidTest, SourceOnAFlatFloorSpreadsFourCellsEachWayAndComesToRest) {
+TEST_F(LiquidTest, SourceOnAFlatFloorSpreadsFourCellsEachWayComesToRestAndDrainsWithoutIt) {
   source(10, 1, kWater);
   settle();
   EXPECT_EQ(liquidAt(10, 1), full(kWater));
@@ -97,8 +97,7 @@ TEST_F(LiquidTest, SourceOnAFlatFloorSpreadsFourCellsEachWayAndComesToRest) {
     EXPECT_EQ(liquidAt(11 + k, 1), levels(kWater, wantLeft[k], wantLeft[k] - 1)) << "right, cell " << k;
     EXPECT_EQ(liquidAt(9 - k, 1), levels(kWater, wantLeft[k] - 1, wantLeft[k])) << "left, cell " << k;
   }
-  EXPECT_EQ(liquidAt(15, 1), 0) << "the fifth cell stays dry";
-  EXPECT_EQ(liquidAt(5, 1), 0);
+  for (int x : {5, 15}) EXPECT_EQ(liquidAt(x, 1), 0) << "the fifth cell stays dry";
   EXPECT_EQ(liquidAt(10, 2), 0) << "liquid does not climb";
 
   EXPECT_EQ(sim().nextCount(), 0u);
@@ -107,6 +106,11 @@ TEST_F(LiquidTest, SourceOnAFlatFloorSpreadsFourCellsEachWayAndComesToRest) {
   sim().queueCell(map->cell(12, 1));
   settle();
   EXPECT_EQ(game->edits, editsAtRest) << "a settled body makes no edits";
+
+  sim().wakeNeighbours(map->cell(10, 1));  // the source removed: what it fed drains
+  EXPECT_EQ(liquidAt(10, 1), 0);
+  settle();
+  for (int x = 5; x <= 15; ++x) EXPECT_EQ(liquidAt(x, 1), 0) << "column " << x;
 }
 
 TEST_F(LiquidTest, ColumnFallsFullAndSpreadsWhereItLands) {
@@ -125,9 +129,7 @@ TEST_F(LiquidTest, BasinKeepsItsLiquidBetweenItsWalls) {
   settle();
   EXPECT_EQ(liquidAt(9, 1), levels(kWater, 3, 4));
   EXPECT_EQ(liquidAt(11, 1), levels(kWater, 4, 3));
-  EXPECT_EQ(liquidAt(7, 1), 0);
-  EXPECT_EQ(liquidAt(13, 1), 0);
-  EXPECT_EQ(liquidAt(8, 1), 0) << "a wall holds no liquid";
+  for (int x : {7, 8, 12, 13}) EXPECT_EQ(liquidAt(x, 1), 0) << x << ": walls and what lies beyond them stay dry";
 }
 
 TEST_F(LiquidTest, TwoSourcesLevelTheCellsBetweenThemSymmetrically) {
@@ -187,15 +189,6 @@ TEST_F(LiquidTest, CellsThatCannotHoldLiquidLoseItWithoutAnEdit) {
   EXPECT_FALSE(dirt.hasFlag(cell_flag::kLiquidSource));
   EXPECT_EQ(shut.liquid, 0);
   EXPECT_EQ(game->edits, 0);
-}
-
-TEST_F(LiquidTest, RemovingTheSourceDrainsWhatItFed) {
-  source(10, 1, kWater);
-  settle();
-  sim().wakeNeighbours(map->cell(10, 1));
-  EXPECT_EQ(liquidAt(10, 1), 0);
-  settle();
-  for (int x = 5; x <= 15; ++x) EXPECT_EQ(liquidAt(x, 1), 0) << "column " << x;
 }
 
 TEST_F(LiquidTest, QueueingSchedulesOneStepTaskAndForgottenCellsAreSkipped) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "tests/world/world_test_blocks.h"
@@ -26,10 +27,7 @@ TEST_F(WorldMapTest, EveryTableSizeIsLegalAndOtherSizesAreNot) {
 TEST_F(WorldMapTest, ClearedCellsKnowTheirPlaceAndAddressingWraps) {
   WorldMap m(nullptr, WorldParams{}, 40, 20);
   const MapBlock& c = m.cell(7, 9);
-  EXPECT_EQ(c.x, 7);
-  EXPECT_EQ(c.y, 9);
-  EXPECT_EQ(c.front, 0x8000);
-  EXPECT_EQ(c.back, 0);
+  EXPECT_EQ(std::tuple(c.x, c.y, c.front, c.back), std::tuple(7, 9, 0x8000, 0));
   EXPECT_EQ(m.cellAt(-1, 0), &m.cell(39, 0));
   EXPECT_EQ(m.cellAt(40, 0), &m.cell(0, 0));
   EXPECT_EQ(m.cellAt(-81, 3), &m.cell(39, 3));
@@ -40,11 +38,9 @@ TEST_F(WorldMapTest, ClearedCellsKnowTheirPlaceAndAddressingWraps) {
 
 TEST_F(WorldMapTest, SettingBlocksKeepsLayerMarksAndEmptiesOnlyFrontDecos) {
   WorldMap m(nullptr, WorldParams{}, 32, 16);
-  m.setBlockAt(kDirt, 1, 3, 3, 2);
-  EXPECT_EQ(m.cell(3, 3).frontId(), kDirt);
-  EXPECT_EQ(m.cell(3, 3).backId(), kDirt);
-  EXPECT_TRUE(block_word::isFront(m.cell(3, 3).front));
-  EXPECT_FALSE(block_word::isFront(m.cell(3, 3).back));
+  m.setBlockAt(kDirt, 1, 3, 3, 2);  // both layers
+  EXPECT_TRUE(block_word::isFront(m.cell(3, 3).front) && m.cell(3, 3).frontId() == kDirt);
+  EXPECT_TRUE(!block_word::isFront(m.cell(3, 3).back) && m.cell(3, 3).backId() == kDirt);
   ASSERT_TRUE(m.addDecoAt(kTorch, 0, 35, 3)) << "x wraps";
   m.cell(3, 3).addDeco(kVine, 0, MapBlock::kBack);
   m.setBlockAt(0, 0, 3, 3, 1);  // clearing the back empties the front-side decos
@@ -109,12 +105,10 @@ TEST_F(WorldMapTest, ExploredBitmapRevealsAClippedWindowAndCreativeWorldsHaveNon
 TEST_F(WorldMapTest, NormalisingStretchesToTheScaleAndAConstantRowGivesZero) {
   std::vector<float> values = {2.0f, 4.0f, 6.0f};
   normalizeToRange(values.data(), 10.0f, 3);
-  EXPECT_FLOAT_EQ(values[0], 0.0f);
-  EXPECT_FLOAT_EQ(values[1], 5.0f);
-  EXPECT_FLOAT_EQ(values[2], 10.0f);
+  for (size_t i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(values[i], 5.0f * static_cast<float>(i)) << i;
   std::vector<float> flat(4, 3.0f);
   normalizeToRange(flat.data(), 10.0f, 4);
-  for (float v : flat) EXPECT_EQ(v, 0.0f);
+  EXPECT_EQ(flat, std::vector<float>(4, 0.0f));
 }
 
 TEST_F(WorldMapTest, UnknownPlanetTakesTheFirstAndAnEmptyListStillMakesAMap) {

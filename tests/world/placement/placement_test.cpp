@@ -1,9 +1,16 @@
+// Where blocks, attachments and plants may go, the messages a refusal shows, and the neighbours a
+// placed block joins or changes.
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/world/world_recorders.h"
+#include "content/items/block_filter.h"
+#include "content/tables/plant_table.h"
 #include "world/blocks/logic_block.h"
 #include "world/edits/edit_kind.h"
 #include "world/placement/block_tables.h"
@@ -30,11 +37,13 @@ constexpr uint16_t kStackBlock = 716; // stacks on itself
 constexpr uint16_t kFence = 143;
 constexpr uint16_t kFenceEnd = 2401;
 
+using Messages = std::vector<std::pair<std::string, int>>;
+
 class RecordingReporter final : public PlacementReporter {
  public:
   void showMessage(const std::string& text, int kind) override { messages.push_back({text, kind}); }
   bool mayLock(const MapBlock&) override { return lockAnswer; }
-  std::vector<std::pair<std::string, int>> messages;
+  Messages messages;
   bool lockAnswer = true;
 };
 
@@ -69,9 +78,7 @@ class PlacementTest : public EditWorldTest {
 TEST_F(PlacementTest, LiquidsRefuseWhatCannotStandInThemWithTheirMessage) {
   at(5, 5).liquid = 0x40 | 0x07;  // water
   EXPECT_FALSE(checkLiquidPlacement(*world, at(5, 5), kCandle, &reporter));
-  ASSERT_EQ(reporter.messages.size(), 1u);
-  EXPECT_EQ(reporter.messages[0].first, "This object can't be placed in water.");
-  EXPECT_EQ(reporter.messages[0].second, 3);
+  EXPECT_EQ(reporter.messages, (Messages{{"This object can't be placed in water.", 3}}));
   EXPECT_TRUE(checkLiquidPlacement(*world, at(5, 5), kTorch, &reporter));
   at(5, 5).liquid = 0x40;  // the kind without a level holds no liquid
   EXPECT_TRUE(checkLiquidPlacement(*world, at(5, 5), kCandle, &reporter));
@@ -126,8 +133,7 @@ TEST_F(PlacementTest, FlowerPotsGoOnlyOnEmptyShelves) {
   EXPECT_TRUE(checkAttachBlock(*world, at(5, 5), kPot, MapBlock::kFront, &reporter));
   shelf.hold(newItem(500, 0, 1, -1, 0));
   EXPECT_FALSE(checkAttachBlock(*world, at(5, 5), kPot, MapBlock::kFront, &reporter));
-  ASSERT_EQ(reporter.messages.size(), 1u);
-  EXPECT_EQ(reporter.messages[0].first, "Flower pots can be placed only on empty shelves.");
+  EXPECT_EQ(reporter.messages, (Messages{{"Flower pots can be placed only on empty shelves.", 3}}));
 }
 
 TEST_F(PlacementTest, LocksGoOnContainersAsThePlayerAllows) {
@@ -146,13 +152,13 @@ TEST_F(PlacementTest, AFenceBetweenTwoFencesJoinsThem) {
   put(6, 5, kFence);
   EditResult r = editPlaceBlock(map(), at(5, 5), kFence, 0);
   EXPECT_EQ(at(5, 5).frontId(), kFence);
-  EXPECT_EQ(at(4, 5).frontId(), kFenceEnd);
-  EXPECT_EQ(at(4, 5).blockState(), 0);
-  EXPECT_EQ(at(6, 5).frontId(), kFenceEnd);
-  EXPECT_EQ(at(6, 5).blockState(), 4);
+  for (const auto& [x, state] : {std::pair{4, 0}, std::pair{6, 4}}) {
+    EXPECT_EQ(at(x, 5).frontId(), kFenceEnd) << x;
+    EXPECT_EQ(at(x, 5).blockState(), state) << x;
+  }
   EXPECT_EQ(r.bits & (refresh_bit::kLeft | refresh_bit::kRight), refresh_bit::kLeft | refresh_bit::kRight);
 
-  r = editPlaceBlock(map(), at(10, 5), kFence, 0);
+  editPlaceBlock(map(), at(10, 5), kFence, 0);
   EXPECT_EQ(at(10, 5).frontId(), kFence) << "alone, a plain fence";
   put(12, 5, 352);
   editPlaceBlock(map(), at(11, 5), kFence, 0);
@@ -165,9 +171,7 @@ TEST_F(PlacementTest, FurnitureJoinsItsNeighboursOfTheSameGroup) {
   EditResult r{&at(5, 5), 0};
   at(5, 5).setFront(kBench, 0, 0);
   connectWithSideNeighbours(map(), at(5, 5), r);
-  EXPECT_EQ(at(5, 5).frontVariant(), 1);
-  EXPECT_EQ(at(4, 5).frontVariant(), 0);
-  EXPECT_EQ(at(6, 5).frontVariant(), 2);
+  EXPECT_EQ(std::tuple(at(4, 5).frontVariant(), at(5, 5).frontVariant(), at(6, 5).frontVariant()), std::tuple(0, 1, 2));
   EXPECT_EQ(r.bits, refresh_bit::kLeft | refresh_bit::kRight);
 
   put(9, 5, 324);  // another group: not joined
@@ -225,6 +229,63 @@ TEST_F(PlacementTest, SwitchesAndTogglesSendTheirEditsWithTheirSounds) {
   setCellDeco127(rules, map(), at(7, 5), false);
   EXPECT_EQ(rules.edits[3].kind, ek::kRemoveDeco);
   EXPECT_EQ(rules.edits[3].slot, 255);
+}
+
+// ---- Plants of the plant table ----
+
+constexpr uint16_t kTilled = 2435;
+
+// A row planted in an empty cell on firm ground of some blocks only.
+const PlantRow* choosyRow() {
+  for (const PlantRow& r : plantTable()) {
+    if (r.block0 != 0 && r.soil != FILTER_ANY_BLOCK && r.needsBlock == 0 && r.looseSoilA == 0 && r.looseSoilB == 0 &&
+        plantRowForBlock(r.block0) == &r) {
+      return &r;
+    }
+  }
+  return nullptr;
+}
+
+class PlantPlacementTest : public EditWorldTest {
+ protected:
+  void SetUp() override {
+    EditWorldTest::SetUp();
+    row = choosyRow();
+    ASSERT_NE(row, nullptr);
+    sapling = row->block0;
+    // The first block the row's soil filter takes becomes solid ground; the first it refuses, too.
+    for (uint16_t id = 1; id < 4096 && (soil == 0 || wrongSoil == 0); ++id) {
+      if (id == sapling || id == kTilled) continue;
+      uint16_t& slot = itemMatchesFilter(id, row->soil) ? soil : wrongSoil;
+      if (slot == 0) slot = id;
+    }
+    ASSERT_NE(soil, 0);
+    ASSERT_NE(wrongSoil, 0);
+    defineBlock(soil, {.flags = bits({23}), .transparency = 0});
+    defineBlock(wrongSoil, {.flags = bits({23}), .transparency = 0});
+    defineBlock(kTilled, {.transparency = 2});
+    makeWorld(WorldParams{});
+  }
+  void ground(uint16_t id) {
+    MapBlock& below = at(5, 4);
+    below.setLayer(id, 0, MapBlock::kFront);
+    if (row->needsDeco != 0) below.decos[0] = map_deco::make(kTilled, 0, MapBlock::kFront);
+  }
+  const PlantRow* row = nullptr;
+  uint16_t sapling = 0, soil = 0, wrongSoil = 0;
+  RecordingReporter reporter;
+};
+
+TEST_F(PlantPlacementTest, APlantGoesOnlyOnTheGroundItGrowsInAndARefusalSaysWhy) {
+  ground(soil);
+  EXPECT_TRUE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
+  EXPECT_TRUE(reporter.messages.empty());
+  ground(wrongSoil);
+  EXPECT_FALSE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
+  ground(0);  // nothing under the cell
+  EXPECT_FALSE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
+  EXPECT_EQ(reporter.messages, (Messages{{placement_text::kPlantRefusals[1], PlacementReporter::kRefusalMessage},
+                                         {placement_text::kPlantRefusals[3], PlacementReporter::kRefusalMessage}}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Portal frames of each shape, frames that make no portal, the links between portals of two
 // planets in the order they are built, and breaking a frame.
 
+#include <algorithm>
+
 #include "tests/world/circuits/circuit_fixture.h"
 #include "world/portals/portal_list.h"
 #include "world/portals/portal_registry.h"
@@ -36,6 +38,17 @@ class PortalTest : public CircuitTest {
   void frame(int32_t x, int32_t y, uint16_t block = kFrameToPlanet1) {
     ASSERT_FALSE(apply(edit(edit_kind::kPlace, x, y, block)).wasRefused());
   }
+  // The three frame blocks around (x, 5): left, top and right.
+  void frameAround(int32_t x, uint16_t top = kFrameToPlanet1) {
+    frame(x - 1, 5);
+    frame(x, 6, top);
+    frame(x + 1, 5);
+  }
+  void removeFront(int32_t x, int32_t y) {
+    BlockEdit remove = edit(edit_kind::kRemoveLayer, x, y);
+    remove.layer = MapBlock::kFront;
+    apply(remove);
+  }
 };
 
 TEST_F(PortalTest, EachShapeCompletesThePortalWhateverBlockComesLast) {
@@ -60,19 +73,13 @@ TEST_F(PortalTest, EachShapeCompletesThePortalWhateverBlockComesLast) {
 
 TEST_F(PortalTest, NoPortalOutsideTheThirdModeOrWithMixedFramesOrAFilledCell) {
   onPlanet(2, 0);
-  frame(4, 5);
-  frame(5, 6);
-  frame(6, 5);
+  frameAround(5);
   EXPECT_EQ(at(5, 5).frontId(), kAir);
   onPlanet(2, 3);
-  frame(4, 5);
-  frame(5, 6, kFrameToPlanet2);
-  frame(6, 5);
+  frameAround(5, kFrameToPlanet2);
   EXPECT_EQ(at(5, 5).frontId(), kAir);
   put(11, 5, kDirt);
-  frame(10, 5);
-  frame(11, 6);
-  frame(12, 5);
+  frameAround(11);
   EXPECT_EQ(at(11, 5).frontId(), kDirt);
   EXPECT_TRUE(portalList().records().empty());
 }
@@ -103,31 +110,21 @@ TEST_F(PortalTest, PortalsOfTwoPlanetsLinkInTheOrderTheyAreBuilt) {
 
 TEST_F(PortalTest, BreakingTheTopFrameBlockRemovesThePortalBelowAndItsRecord) {
   portalList().addPortal(1, 30, 7, 2);  // a partner on planet 1, so the new portal keeps its place
-  frame(4, 5);
-  frame(5, 6);
-  frame(6, 5);
+  frameAround(5);
   ASSERT_EQ(at(5, 5).frontId(), kPortal);
   ASSERT_EQ(portalList().records().size(), 2u);
-  BlockEdit remove = edit(edit_kind::kRemoveLayer, 5, 6);
-  remove.layer = MapBlock::kFront;
-  apply(remove);
+  removeFront(5, 6);
   EXPECT_EQ(at(5, 5).frontId(), kAir);
   ASSERT_EQ(portalList().records().size(), 1u);
   EXPECT_EQ(portalList().records()[0].planet, 1u);
-  bool removedSound = false;
-  for (const auto& s : logic.sounds) removedSound = removedSound || s.id == 64;
-  EXPECT_TRUE(removedSound);
+  EXPECT_TRUE(std::any_of(logic.sounds.begin(), logic.sounds.end(), [](const auto& s) { return s.id == 64; }));
 }
 
 TEST_F(PortalTest, APortalWithoutAPartnerStandsForNoPlaceButStillLeavesWithItsFrame) {
-  frame(4, 5);
-  frame(5, 6);
-  frame(6, 5);
+  frameAround(5);
   ASSERT_EQ(portalList().records().size(), 1u);
   EXPECT_EQ(portalList().records()[0].x, PortalRecord::kNoPlace);
-  BlockEdit remove = edit(edit_kind::kRemoveLayer, 4, 5);
-  remove.layer = MapBlock::kFront;
-  apply(remove);
+  removeFront(4, 5);
   EXPECT_EQ(at(5, 5).frontId(), kAir);
   EXPECT_TRUE(portalList().records().empty());
 }

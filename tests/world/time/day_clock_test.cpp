@@ -23,18 +23,16 @@ TEST(DayClock, PhasesFollowEachOtherEvery512Ticks) {
 }
 
 TEST(DayClock, DarknessRisesThroughDuskAndFallsThroughDawn) {
-  struct Case {
+  const struct {
     DayPhase phase;
-    uint32_t tick;
-    uint32_t darkness;
-  };
-  const Case cases[] = {
+    uint32_t tick, darkness;
+  } cases[] = {
       {DayPhase::Day, 300, 0},    {DayPhase::Dusk, 255, 0},  {DayPhase::Dusk, 256, 0},
       {DayPhase::Dusk, 276, 1},   {DayPhase::Dusk, 511, 12}, {DayPhase::Night, 0, 12},
       {DayPhase::Dawn, 0, 12},    {DayPhase::Dawn, 20, 11},  {DayPhase::Dawn, 256, 0},
       {DayPhase::Dawn, 300, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     DayClock clock;
     clock.phase = c.phase;
     clock.tickCounter = c.tick;
@@ -53,11 +51,8 @@ TEST(DayClock, StepReportsTickPhaseAndWhetherTheDarknessChanged) {
   EXPECT_TRUE(step.darknessChanged);
   EXPECT_EQ(clock.darkness, 1u);
   EXPECT_FALSE(clock.advance().darknessChanged);  // t 277 is still darkness 1
-}
 
-TEST(DayClock, APhaseFromADamagedFileStartsAFreshDay) {
-  DayClock clock;
-  clock.phase = static_cast<DayPhase>(16);
+  clock.phase = static_cast<DayPhase>(16);  // from a damaged file: a fresh day starts
   clock.tickCounter = 511;
   EXPECT_EQ(clock.advance().phase, DayPhase::Day);
 }
