@@ -2,6 +2,7 @@
 // configurator records. The device sits at (10, 10); its inputs are source blocks on its sides
 // (up (10, 11), right (11, 10), down (10, 9), left (9, 10)).
 
+#include <algorithm>
 #include <cmath>
 
 #include "content/items/item_pool.h"
@@ -32,10 +33,7 @@ class CircuitDevicesTest : public CircuitTest {
     circuits().evaluateCell(at(kX, kY));
   }
   bool heard(uint16_t id) const {
-    for (const auto& s : logic.sounds) {
-      if (s.id == id) return true;
-    }
-    return false;
+    return std::any_of(logic.sounds.begin(), logic.sounds.end(), [id](const auto& s) { return s.id == id; });
   }
 };
 
@@ -187,8 +185,7 @@ TEST_F(CircuitDevicesTest, TheToneEmitterPlaysOnARisingInputInEitherMode) {
 
 TEST_F(CircuitDevicesTest, PressurePlatesFeelPlayersAndTheAnyBodyPlateMobsToo) {
   for (const uint16_t plate : {uint16_t{2088}, uint16_t{2084}}) {
-    placeBlock(kX, kY, plate);
-    steps(1);
+    device(plate);
     ASSERT_EQ(circuits().timers().back().period, plate == 2084 ? 2 : 1);
     bodies.bodies = {{.group = BodyGroup::Mob, .id = 4, .cellX = kX, .cellY = kY, .mobState = 1}};
     steps(8);

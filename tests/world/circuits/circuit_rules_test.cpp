@@ -22,77 +22,69 @@ class CircuitRulesTest : public CircuitTest {
       source(x, y, value);
     }
   }
-  // The output of a two-input gate (A at side 1, B at side 3) that started from `before`.
-  uint8_t gate(uint8_t kind, uint8_t a, uint8_t b, uint8_t before = 0, uint8_t memory = 0) {
-    input(kX + 1, kY, a);
-    input(kX - 1, kY, b);
+  // The part's output after one evaluation, its memory bits and its output set beforehand.
+  uint8_t evaluate(uint8_t kind, uint8_t before, uint8_t memory) {
     MapBlock& g = part(kX, kY, kind, 0, before);
     g.circuitB = static_cast<uint8_t>(g.circuitB | (memory << 6));
     circuits().evaluateCell(g);
     return signalByte(g);
   }
+  // A two-input gate: A at side 1, B at side 3.
+  uint8_t gate(uint8_t kind, uint8_t a, uint8_t b, uint8_t before = 0, uint8_t memory = 0) {
+    input(kX + 1, kY, a);
+    input(kX - 1, kY, b);
+    return evaluate(kind, before, memory);
+  }
   uint8_t single(uint8_t kind, uint8_t in, uint8_t memory = 0) {
     input(kX, kY - 1, in);
-    MapBlock& g = part(kX, kY, kind);
-    g.circuitB = static_cast<uint8_t>(g.circuitB | (memory << 6));
-    circuits().evaluateCell(g);
-    return signalByte(g);
+    return evaluate(kind, 0, memory);
   }
 };
 
-struct GateCase {
-  uint8_t a, b, expected;
-};
-
-TEST_F(CircuitRulesTest, AndAndNand) {
+TEST_F(CircuitRulesTest, TwoInputGatesByTheirTables) {
   const uint8_t a5 = cs::analog(5), a3 = cs::analog(3);
-  const std::initializer_list<GateCase> andTable = {
-      {kLow, kLow, kLow},   {kLow, kHigh, kLow},          {kHigh, kHigh, kHigh},     {kHigh, kNone, kNone},
-      {kNone, kHigh, kConflict}, {kConflict, kHigh, kConflict}, {kNone, kNone, kNone}, {a5, a3, cs::analog(1)},
-      {kHigh, kLow, kLow}};
-  for (const GateCase& c : andTable) {
-    EXPECT_EQ(gate(ck::kAnd, c.a, c.b), c.expected) << int(c.a) << "," << int(c.b);
+  const struct {
+    uint8_t kind, a, b, expected;
+  } cases[] = {
+      {ck::kAnd, kLow, kLow, kLow}, {ck::kAnd, kLow, kHigh, kLow}, {ck::kAnd, kHigh, kHigh, kHigh},
+      {ck::kAnd, kHigh, kNone, kNone}, {ck::kAnd, kNone, kHigh, kConflict},
+      {ck::kAnd, kConflict, kHigh, kConflict}, {ck::kAnd, kNone, kNone, kNone},
+      {ck::kAnd, a5, a3, cs::analog(1)}, {ck::kAnd, kHigh, kLow, kLow}, {ck::kNand, kLow, kLow, kHigh},
+      {ck::kNand, kHigh, kHigh, kLow}, {ck::kNand, kNone, kHigh, kConflict}, {ck::kNand, kHigh, kNone, kNone},
+      {ck::kNand, a5, a3, cs::analog(14)}, {ck::kOr, kHigh, kLow, kHigh}, {ck::kOr, kLow, kHigh, kHigh},
+      {ck::kOr, kLow, kLow, kLow}, {ck::kOr, kLow, kNone, kConflict}, {ck::kOr, kConflict, kLow, kConflict},
+      {ck::kOr, kNone, kNone, kNone}, {ck::kOr, a5, a3, cs::analog(7)}, {ck::kNor, kHigh, kLow, kLow},
+      {ck::kNor, kLow, kLow, kHigh}, {ck::kNor, kNone, kNone, kNone}, {ck::kNor, a5, a3, cs::analog(8)},
+      {ck::kXor, kHigh, kLow, kHigh}, {ck::kXor, kLow, kHigh, kHigh}, {ck::kXor, kHigh, kHigh, kLow},
+      {ck::kXor, kLow, kLow, kLow}, {ck::kXor, kNone, kNone, kLow}, {ck::kXor, kConflict, kHigh, kConflict},
+      {ck::kXor, a5, a3, cs::analog(6)}, {ck::kXnor, kHigh, kLow, kLow}, {ck::kXnor, kHigh, kHigh, kHigh},
+      {ck::kXnor, kConflict, kLow, kConflict}, {ck::kXnor, a5, a3, cs::analog(9)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(gate(c.kind, c.a, c.b), c.expected) << "kind " << int(c.kind) << ": " << int(c.a) << "," << int(c.b);
   }
-  const GateCase nandTable[] = {{kLow, kLow, kHigh}, {kHigh, kHigh, kLow}, {kNone, kHigh, kConflict},
-                                {kHigh, kNone, kNone}, {a5, a3, cs::analog(14)}};
-  for (const GateCase& c : nandTable) EXPECT_EQ(gate(ck::kNand, c.a, c.b), c.expected) << int(c.a) << "," << int(c.b);
-}
-
-TEST_F(CircuitRulesTest, OrAndNor) {
-  const GateCase orTable[] = {{kHigh, kLow, kHigh},  {kLow, kHigh, kHigh},   {kLow, kLow, kLow},
-                              {kLow, kNone, kConflict}, {kConflict, kLow, kConflict}, {kNone, kNone, kNone},
-                              {cs::analog(5), cs::analog(3), cs::analog(7)}};
-  for (const GateCase& c : orTable) EXPECT_EQ(gate(ck::kOr, c.a, c.b), c.expected) << int(c.a) << "," << int(c.b);
-  const GateCase norTable[] = {{kHigh, kLow, kLow}, {kLow, kLow, kHigh}, {kNone, kNone, kNone},
-                               {cs::analog(5), cs::analog(3), cs::analog(8)}};
-  for (const GateCase& c : norTable) EXPECT_EQ(gate(ck::kNor, c.a, c.b), c.expected) << int(c.a) << "," << int(c.b);
-}
-
-TEST_F(CircuitRulesTest, XorAndXnor) {
-  const GateCase xorTable[] = {{kHigh, kLow, kHigh}, {kLow, kHigh, kHigh}, {kHigh, kHigh, kLow},
-                               {kLow, kLow, kLow},   {kNone, kNone, kLow}, {kConflict, kHigh, kConflict},
-                               {cs::analog(5), cs::analog(3), cs::analog(6)}};
-  for (const GateCase& c : xorTable) EXPECT_EQ(gate(ck::kXor, c.a, c.b), c.expected) << int(c.a) << "," << int(c.b);
-  const GateCase xnorTable[] = {{kHigh, kLow, kLow}, {kHigh, kHigh, kHigh}, {kConflict, kLow, kConflict},
-                                {cs::analog(5), cs::analog(3), cs::analog(9)}};
-  for (const GateCase& c : xnorTable) EXPECT_EQ(gate(ck::kXnor, c.a, c.b), c.expected) << int(c.a) << "," << int(c.b);
-}
-
-TEST_F(CircuitRulesTest, TwoInputGatesKeepTheirOutputWhenAnInputIsMissing) {
+  // A missing input keeps whatever output the gate had.
   for (uint8_t kind : {ck::kAnd, ck::kOr, ck::kXor, ck::kNand, ck::kNor, ck::kXnor, ck::kOperationalUnit}) {
     EXPECT_EQ(gate(kind, kHigh, kMissing, kHigh), kHigh) << int(kind);
     EXPECT_EQ(gate(kind, kMissing, kLow, kLow), kLow) << int(kind);
   }
 }
 
-TEST_F(CircuitRulesTest, BufferAndNot) {
+TEST_F(CircuitRulesTest, SingleInputParts) {
   const struct {
-    uint8_t in, buffer, inverted;
-  } cases[] = {{kMissing, kNone, kNone}, {kNone, kNone, kNone},          {kLow, kLow, kHigh},
-               {kHigh, kHigh, kLow},     {kConflict, kConflict, kConflict}, {cs::analog(5), cs::analog(5), cs::analog(10)}};
+    uint8_t kind, in, memory, expected;
+  } cases[] = {
+      {ck::kBuffer, kMissing, 0, kNone}, {ck::kBuffer, kNone, 0, kNone},  {ck::kBuffer, kLow, 0, kLow},
+      {ck::kBuffer, kHigh, 0, kHigh},    {ck::kBuffer, kConflict, 0, kConflict},
+      {ck::kBuffer, cs::analog(5), 0, cs::analog(5)}, {ck::kNot, kMissing, 0, kNone}, {ck::kNot, kNone, 0, kNone},
+      {ck::kNot, kLow, 0, kHigh},        {ck::kNot, kHigh, 0, kLow},      {ck::kNot, kConflict, 0, kConflict},
+      {ck::kNot, cs::analog(5), 0, cs::analog(10)},
+      // Analog-to-bit: bit n (its memory) of the analog input.
+      {ck::kAnalogToBit, cs::analog(4), 2, kHigh}, {ck::kAnalogToBit, cs::analog(4), 1, kLow},
+      {ck::kAnalogToBit, kHigh, 1, kNone},
+  };
   for (const auto& c : cases) {
-    EXPECT_EQ(single(ck::kBuffer, c.in), c.buffer) << int(c.in);
-    EXPECT_EQ(single(ck::kNot, c.in), c.inverted) << int(c.in);
+    EXPECT_EQ(single(c.kind, c.in, c.memory), c.expected) << "kind " << int(c.kind) << " in " << int(c.in);
   }
 }
 
@@ -111,48 +103,34 @@ TEST_F(CircuitRulesTest, OperationalUnitByItsOperation) {
   }
 }
 
-TEST_F(CircuitRulesTest, BitToAnalogAndAnalogToBit) {
-  // Bit-to-analog: A (digital) at side 3, B (analog bus) at side 2.
+TEST_F(CircuitRulesTest, BitToAnalogSetsItsBitOnTheBus) {
+  // A (digital) at side 3, B (analog bus) at side 2; the memory names the bit.
   const struct {
     uint8_t bit, a, b, expected;
-  } toAnalog[] = {
+  } cases[] = {
       {2, kHigh, cs::analog(1), cs::analog(5)}, {2, kLow, cs::analog(1), cs::analog(1)},
       {3, kHigh, kMissing, cs::analog(8)},      {0, kMissing, cs::analog(6), cs::analog(6)},
       {0, kMissing, kHigh, kNone},              {0, kMissing, kMissing, kNone},
   };
-  for (const auto& c : toAnalog) {
+  for (const auto& c : cases) {
     input(kX - 1, kY, c.a);
-    input(kX, kY - 1, c.b);
-    MapBlock& g = part(kX, kY, ck::kBitToAnalog);
-    g.circuitB = static_cast<uint8_t>(g.circuitB | (c.bit << 6));
-    circuits().evaluateCell(g);
-    EXPECT_EQ(signalByte(g), c.expected) << int(c.bit) << "," << int(c.a) << "," << int(c.b);
+    EXPECT_EQ(single(ck::kBitToAnalog, c.b, c.bit), c.expected) << int(c.bit) << "," << int(c.a) << "," << int(c.b);
   }
-  // Analog-to-bit: bit n of the analog input at side 2.
-  EXPECT_EQ(single(ck::kAnalogToBit, cs::analog(4), 2), kHigh);
-  EXPECT_EQ(single(ck::kAnalogToBit, cs::analog(4), 1), kLow);
-  EXPECT_EQ(single(ck::kAnalogToBit, kHigh, 1), kNone);
 }
 
 TEST_F(CircuitRulesTest, TruthTableLooksUpItsInputsIndex) {
   const uint8_t parity = 0x96;  // bit i set when i has an odd number of ones
-  for (uint8_t index = 0; index < 8; ++index) {
-    source(kX + 1, kY, (index & 1) != 0 ? kHigh : kLow);
-    source(kX, kY - 1, (index & 2) != 0 ? kHigh : kLow);
-    source(kX - 1, kY, (index & 4) != 0 ? kHigh : kLow);
+  // The ninth round feeds an analog 5, which gives the index itself: it selects bit 5.
+  for (uint8_t index = 0; index < 9; ++index) {
+    const bool analog = index == 8;
+    source(kX + 1, kY, analog ? cs::analog(5) : (index & 1) != 0 ? kHigh : kLow);
+    source(kX, kY - 1, !analog && (index & 2) != 0 ? kHigh : kLow);
+    source(kX - 1, kY, !analog && (index & 4) != 0 ? kHigh : kLow);
     MapBlock& t = part(kX, kY, ck::kTruthTable);
-    circuits().memoryAt(t).value = parity;
+    circuits().memoryAt(t).value = analog ? 1 << 5 : parity;
     circuits().evaluateCell(t);
-    EXPECT_EQ(cs::state(signalByte(t)), ((parity >> index) & 1) != 0 ? kHigh : kLow) << int(index);
+    EXPECT_EQ(cs::state(signalByte(t)), analog || ((parity >> index) & 1) != 0 ? kHigh : kLow) << int(index);
   }
-  // An analog input gives the index itself: 5 selects bit 5.
-  source(kX + 1, kY, cs::analog(5));
-  source(kX, kY - 1, kLow);
-  source(kX - 1, kY, kLow);
-  MapBlock& t = part(kX, kY, ck::kTruthTable);
-  circuits().memoryAt(t).value = 1 << 5;
-  circuits().evaluateCell(t);
-  EXPECT_EQ(cs::state(signalByte(t)), kHigh);
 }
 
 TEST_F(CircuitRulesTest, GateSwitchPassesDataOnlyWhileEnabled) {
@@ -163,9 +141,7 @@ TEST_F(CircuitRulesTest, GateSwitchPassesDataOnlyWhileEnabled) {
   for (const auto& c : cases) {
     input(kX, kY - 1, c.data);
     input(kX + 1, kY, c.enable);
-    MapBlock& g = part(kX, kY, ck::kGateSwitch, 0, c.before);
-    circuits().evaluateCell(g);
-    EXPECT_EQ(signalByte(g), c.expected) << int(c.data) << "," << int(c.enable);
+    EXPECT_EQ(evaluate(ck::kGateSwitch, c.before, 0), c.expected) << int(c.data) << "," << int(c.enable);
   }
 }
 
@@ -173,17 +149,20 @@ TEST_F(CircuitRulesTest, GateSwitchPassesDataOnlyWhileEnabled) {
 // output at side 1 (right).
 class FlipFlopTest : public CircuitRulesTest {
  protected:
-  MapBlock& flipFlop(uint8_t kind) { return part(kX, kY, kind); }
   void clock(uint8_t value) {
     source(kX - 1, kY, value);
     circuits().evaluateCell(at(kX, kY));
+  }
+  void edge() {
+    clock(kLow);
+    clock(kHigh);
   }
   void data(uint8_t value) { input(kX, kY + 1, value); }
   void other(uint8_t value) { input(kX, kY - 1, value); }
 };
 
 TEST_F(FlipFlopTest, DLatchesOnARisingEdgeThatFollowsALowClock) {
-  flipFlop(ck::kDFlipFlop);
+  part(kX, kY, ck::kDFlipFlop);
   data(kHigh);
   other(kHigh);
   clock(kHigh);  // starts high: no edge
@@ -201,19 +180,16 @@ TEST_F(FlipFlopTest, DLatchesOnARisingEdgeThatFollowsALowClock) {
 }
 
 TEST_F(FlipFlopTest, DIgnoresTheEdgeWhileEnableIsLowAndCountsAnUndrivenEnableAsHigh) {
-  flipFlop(ck::kDFlipFlop);
+  part(kX, kY, ck::kDFlipFlop);
   data(kHigh);
   other(kLow);
-  clock(kLow);
-  clock(kHigh);
+  edge();
   EXPECT_EQ(state(kX, kY), kNone);
   part(kX, kY - 1, ck::kConstantHigh, 2, kLow);  // there, but driving away from the part: counts as high
-  clock(kLow);
-  clock(kHigh);
+  edge();
   EXPECT_EQ(state(kX, kY), kHigh);
   other(kMissing);  // an empty cell is there and does not drive: still high
-  clock(kLow);
-  clock(kHigh);
+  edge();
   EXPECT_EQ(state(kX, kY), kHigh);
   part(kX - 1, kY, ck::kNone);  // no clock: the output drops
   circuits().evaluateCell(at(kX, kY));
@@ -221,7 +197,7 @@ TEST_F(FlipFlopTest, DIgnoresTheEdgeWhileEnableIsLowAndCountsAnUndrivenEnableAsH
 }
 
 TEST_F(FlipFlopTest, JkSetsResetsTogglesAndClearsOnEachRisingEdge) {
-  flipFlop(ck::kJkFlipFlop);
+  part(kX, kY, ck::kJkFlipFlop);
   const struct {
     uint8_t j, k, expected;
   } edges[] = {{kHigh, kLow, kHigh}, {kLow, kHigh, kLow}, {kHigh, kHigh, kHigh},
@@ -229,8 +205,7 @@ TEST_F(FlipFlopTest, JkSetsResetsTogglesAndClearsOnEachRisingEdge) {
   for (const auto& e : edges) {
     data(e.j);
     other(e.k);
-    clock(kLow);
-    clock(kHigh);
+    edge();
     EXPECT_EQ(state(kX, kY), e.expected) << "J " << int(e.j) << " K " << int(e.k);
   }
   setSignalByte(at(kX, kY), kHigh);

@@ -2,6 +2,8 @@
 // wire flood with its depth limits and redrive, the pass limit, timers and the saved structures.
 
 #include <algorithm>
+#include <memory>
+#include <unordered_map>
 
 #include "tests/world/circuits/circuit_fixture.h"
 
@@ -15,10 +17,10 @@ constexpr uint16_t kLampPart = kLamp;  // output device in variant 1 when any in
 
 class CircuitSimulationTest : public CircuitTest {
  protected:
-  // A driver at (x, y) that sends high toward every side (set through the source's own op).
-  void highSource(int32_t x, int32_t y) {
+  // A driver at (x, y) that sends the signal toward every side (set through the source's own op).
+  void driver(int32_t x, int32_t y, uint8_t signal) {
     place(x, y, ck::kSourceBlock);
-    circuits().setCellConfig(at(x, y), cs::kHigh);
+    circuits().setCellConfig(at(x, y), signal);
   }
   void wireRun(int32_t fromX, int32_t toX, int32_t y) {
     for (int32_t x = fromX; x <= toX; ++x) place(x, y, ck::kWire);
@@ -40,7 +42,7 @@ TEST_F(CircuitSimulationTest, ALampLightsAtTheEndOfNineteenWiresButNotTwenty) {
 }
 
 TEST_F(CircuitSimulationTest, CuttingAWireDarkensWhatItFed) {
-  highSource(1, 5);
+  driver(1, 5, cs::kHigh);
   wireRun(2, 8, 5);
   placeBlock(9, 5, kLampPart);
   steps(3);
@@ -57,9 +59,8 @@ TEST_F(CircuitSimulationTest, CuttingAWireDarkensWhatItFed) {
 }
 
 TEST_F(CircuitSimulationTest, TwoDriversOnOneWireConflictAndRemovingOneRedrivesTheOther) {
-  highSource(1, 5);
-  place(6, 5, ck::kSourceBlock);
-  circuits().setCellConfig(at(6, 5), cs::kLow);
+  driver(1, 5, cs::kHigh);
+  driver(6, 5, cs::kLow);
   wireRun(2, 5, 5);
   steps(3);
   EXPECT_EQ(state(3, 5), cs::kConflict);
@@ -70,9 +71,8 @@ TEST_F(CircuitSimulationTest, TwoDriversOnOneWireConflictAndRemovingOneRedrivesT
 }
 
 TEST_F(CircuitSimulationTest, AConflictingWireIntoAnAndGateGivesConflict) {
-  highSource(1, 5);
-  place(5, 5, ck::kSourceBlock);
-  circuits().setCellConfig(at(5, 5), cs::kLow);
+  driver(1, 5, cs::kHigh);
+  driver(5, 5, cs::kLow);
   wireRun(2, 4, 5);
   part(3, 6, ck::kAnd, 1);  // turned once: A from the wire below, B from above, output right
   source(3, 7, cs::kHigh);
@@ -100,9 +100,7 @@ TEST_F(CircuitSimulationTest, ClocksOfOnePhaseToggleTogetherAndTheirWireReadsBot
   place(1, 5, ck::kClock);
   place(8, 5, ck::kClock);
   turn(1, 5);
-  turn(8, 5);
-  turn(8, 5);
-  turn(8, 5);
+  for (int i = 0; i < 3; ++i) turn(8, 5);
   steps(1);
   BlockEdit slow = edit(edit_kind::kCircuitSetting, 8, 5);
   slow.setValueByte(0, circuit_tag::kClock);
@@ -196,30 +194,20 @@ TEST_F(CircuitSimulationTest, TheSavedStructuresRoundTripThroughRestore) {
   ASSERT_EQ(changes.size(), 1u);
   ASSERT_EQ(timers.size(), 1u);
 
-  struct Spot {
-    int32_t x, y;
-  };
-  auto spot = [](const MapBlock* c) { return Spot{c->x, c->y}; };
-  std::vector<std::pair<Spot, CircuitChange>> savedChanges;
-  for (const CircuitChange& c : changes) savedChanges.push_back({spot(c.cell), c});
-  std::vector<std::pair<Spot, CircuitTimer>> savedTimers;
-  for (const CircuitTimer& t : timers) savedTimers.push_back({spot(t.cell), t});
-  std::vector<std::pair<Spot, CircuitRecord>> savedMemory;
-  for (const auto& [cell, record] : memory) savedMemory.push_back({spot(cell), record});
-  std::vector<Spot> savedDirty;
-  for (const MapBlock* c : dirty) savedDirty.push_back(spot(c));
-
-  makeWorld(WorldParams{});  // a fresh world, as after loading
+  // A fresh world, as after loading; the saved structures name its cells by position.
+  const std::unique_ptr<World> saved = std::move(world);
+  makeWorld(WorldParams{});
   logic.world = world.get();
   setCurrentLogic(&logic);
+  auto moved = [this](const MapBlock* c) { return &at(c->x, c->y); };
   std::vector<CircuitChange> movedChanges;
-  for (auto [s, c] : savedChanges) movedChanges.push_back({c.operation, &at(s.x, s.y), c.value});
+  for (const CircuitChange& c : changes) movedChanges.push_back({c.operation, moved(c.cell), c.value});
   std::vector<CircuitTimer> movedTimers;
-  for (auto [s, t] : savedTimers) movedTimers.push_back({&at(s.x, s.y), t.countdown, t.period});
+  for (const CircuitTimer& t : timers) movedTimers.push_back({moved(t.cell), t.countdown, t.period});
   std::unordered_map<MapBlock*, CircuitRecord> movedMemory;
-  for (auto [s, r] : savedMemory) movedMemory[&at(s.x, s.y)] = r;
+  for (const auto& [cell, record] : memory) movedMemory[moved(cell)] = record;
   std::vector<MapBlock*> movedDirty;
-  for (Spot s : savedDirty) movedDirty.push_back(&at(s.x, s.y));
+  for (const MapBlock* c : dirty) movedDirty.push_back(moved(c));
   EXPECT_FALSE(circuits().pending());
   circuits().restore(movedDirty, movedChanges, movedTimers, movedMemory);
   EXPECT_TRUE(circuits().pending()) << "the game schedules a step for saved work";

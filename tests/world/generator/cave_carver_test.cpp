@@ -10,6 +10,19 @@ using namespace world_test;
 
 class CaveCarverTest : public GeneratorTest {};
 
+// A worm of fixed length and legs that never turns, walking by single cells.
+WormRule straightWorm(float radius, float lo, float hi, uint16_t length, uint16_t legSteps) {
+  WormRule worm;
+  worm.step = 1.0f;
+  worm.radius = radius;
+  worm.lo = lo;
+  worm.hi = hi;
+  worm.minLength = worm.maxLength = length;
+  worm.minLegSteps = worm.maxLegSteps = legSteps;
+  worm.minTurn = worm.maxTurn = 0;
+  return worm;
+}
+
 TEST_F(CaveCarverTest, CaveSizeBoundsTheCellsEmptied) {
   const struct {
     uint32_t size;
@@ -34,28 +47,14 @@ TEST_F(CaveCarverTest, CavesNeverBreakBedrockButWormsDo) {
   EXPECT_EQ(countFront(kStone), stone - emptied);
   EXPECT_EQ(countFront(kBedrock), bedrock);
 
-  WormRule worm;
-  worm.step = 1.0f;
-  worm.radius = 3.0f;
-  worm.lo = 0.0f;
-  worm.hi = 0.05f;  // rows 0-1: the walk hugs the floor
-  worm.minLength = worm.maxLength = 40;
-  worm.minLegSteps = worm.maxLegSteps = 5;
-  worm.minTurn = worm.maxTurn = 0;
+  const WormRule worm = straightWorm(3.0f, 0.0f, 0.05f, 40, 5);  // rows 0-1: the walk hugs the floor
   fillGround(kBedrock, 32);
   carveWorm(g, worm);
   EXPECT_LT(countFront(kBedrock), 32 * 32);
 }
 
 TEST_F(CaveCarverTest, WormStaysInItsRowsUpToThePointThatLeftThemAndCarvesEveryPoint) {
-  WormRule worm;
-  worm.step = 1.0f;
-  worm.radius = 1.5f;
-  worm.lo = 0.2f;
-  worm.hi = 0.6f;
-  worm.minLength = worm.maxLength = 500;
-  worm.minLegSteps = worm.maxLegSteps = 50;
-  worm.minTurn = worm.maxTurn = 0;
+  const WormRule worm = straightWorm(1.5f, 0.2f, 0.6f, 500, 50);
   WorldGenerator& g = makeWorld(64, 64);
   const RowRange rows = g.depthRange(worm.lo, worm.hi);
   fillGround(kStone, 64);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "tests/world/generator/generator_fixture.h"
 #include "world/generator/generator_masks.h"
@@ -18,6 +19,27 @@ class GeneratorMasksTest : public GeneratorTest {
       for (int32_t y = y0; y < y0 + h; ++y) map().setBlockAt(0, 0, x, y, 0);
     }
   }
+  // A stone world of the size with one box carved and the masks over it.
+  GeneratorMasks& boxInStone(int32_t w, int32_t h, int32_t x0, int32_t y0, int32_t bw, int32_t bh) {
+    gen_ = &makeWorld(w, h);
+    fillGround(kStone, h);
+    carveBox(x0, y0, bw, bh);
+    masks_ = std::make_unique<GeneratorMasks>(*gen_);
+    return *masks_;
+  }
+  // A dressing of any region size at least `minRegion` over the whole depth.
+  static CaveDressing dressing(float spreadChance, float density, int32_t minRegion, int32_t maxRegion) {
+    CaveDressing rule;
+    rule.spreadChance = spreadChance;
+    rule.density = density;
+    rule.lo = 0.0f;
+    rule.hi = 1.5f;
+    rule.minRegion = minRegion;
+    rule.maxRegion = maxRegion;
+    return rule;
+  }
+  WorldGenerator* gen_ = nullptr;
+  std::unique_ptr<GeneratorMasks> masks_;
 };
 
 TEST_F(GeneratorMasksTest, PocketSizeBoundsAndMarksKeepCellsFromServingTwice) {
@@ -50,13 +72,10 @@ TEST_F(GeneratorMasksTest, PoolsFillTheLowestRowsOfTheirPocket) {
     int sources;
   } cases[] = {{0, 0}, {1, 5}, {2, 10}, {9, 15}};
   for (const auto& c : cases) {
-    WorldGenerator& g = makeWorld(64, 64);  // density base 0.25: one pool for density 4
-    fillGround(kStone, 64);
-    carveBox(30, 30, 5, 3);
-    GeneratorMasks masks(g);
+    GeneratorMasks& masks = boxInStone(64, 64, 30, 30, 5, 3);  // density base 0.25: one pool for density 4
     PoolRule rule{0.0f, 1.5f, 4.0f, 10, 20, c.level, c.level, 3};
     masks.fillPool(rule);
-    EXPECT_EQ(static_cast<int>(g.counts.liquidSources), c.sources) << "level " << c.level;
+    EXPECT_EQ(static_cast<int>(gen_->counts.liquidSources), c.sources) << "level " << c.level;
     if (c.sources > 0) {
       EXPECT_EQ(map().cell(30, 30).liquidKind(), LiquidKind::Acid);
       EXPECT_TRUE(map().cell(34, 30).hasFlag(cell_flag::kLiquidSource));
@@ -65,20 +84,10 @@ TEST_F(GeneratorMasksTest, PoolsFillTheLowestRowsOfTheirPocket) {
 }
 
 TEST_F(GeneratorMasksTest, DecayingSpreadReachesAtMostFourStepsFromThePocket) {
-  CaveDressing rule;
+  CaveDressing rule = dressing(0.25f, 4.0f, 1, 10);  // the spread chance is the decay per step
   rule.replacements = {{exact(kStone), kOre, -1}};
   rule.decaying = 1;
-  rule.spreadChance = 0.25f;  // the decay per step
-  rule.density = 4.0f;
-  rule.lo = 0.0f;
-  rule.hi = 1.5f;
-  rule.minRegion = 1;
-  rule.maxRegion = 10;
-  WorldGenerator& g = makeWorld(64, 64);
-  fillGround(kStone, 64);
-  carveBox(30, 30, 3, 3);
-  GeneratorMasks masks(g);
-  masks.dressWith(rule);
+  boxInStone(64, 64, 30, 30, 3, 3).dressWith(rule);
   // Steps from the pocket: the distance to the nearest box cell.
   auto away = [](int32_t v) { return v < 30 ? 30 - v : v > 32 ? v - 32 : 0; };
   int farthest = 0;
@@ -92,38 +101,19 @@ TEST_F(GeneratorMasksTest, DecayingSpreadReachesAtMostFourStepsFromThePocket) {
 }
 
 TEST_F(GeneratorMasksTest, DressingWithoutReplacementsTouchesOnlyTheCellsBesideThePocket) {
-  CaveDressing rule;
+  CaveDressing rule = dressing(1.0f, 4.0f, 3, -1);
   rule.topRules = {{exact(kStone), 1.0f, kMoss}};
-  rule.spreadChance = 1.0f;
-  rule.density = 4.0f;
-  rule.lo = 0.0f;
-  rule.hi = 1.5f;
-  rule.minRegion = 3;
-  rule.maxRegion = -1;
-  WorldGenerator& g = makeWorld(64, 64);
-  fillGround(kStone, 64);
-  carveBox(30, 31, 3, 2);
-  GeneratorMasks masks(g);
-  masks.dressWith(rule);
+  boxInStone(64, 64, 30, 31, 3, 2).dressWith(rule);
   for (int32_t x = 30; x < 33; ++x) EXPECT_TRUE(map().cell(x, 30).hasDeco(kMoss, MapBlock::kFront)) << x;
   EXPECT_FALSE(map().cell(30, 29).hasDeco(kMoss, MapBlock::kFront)) << "no spreading beyond the floor";
   EXPECT_FALSE(map().cell(29, 31).hasDeco(kMoss, MapBlock::kFront)) << "a wall has no air above";
 }
 
 TEST_F(GeneratorMasksTest, PlainSpreadWalksDeepRegionsWithoutRecursion) {
-  CaveDressing rule;
+  CaveDressing rule = dressing(1.0f, 0.0625f, 1, -1);  // density base 16: one pocket
   rule.replacements = {{exact(kStone), kOre, -1}};
-  rule.spreadChance = 1.0f;
-  rule.density = 0.0625f;  // density base 16: one pocket
-  rule.lo = 0.0f;
-  rule.hi = 1.5f;
-  rule.minRegion = 1;
-  rule.maxRegion = -1;
-  WorldGenerator& g = makeWorld(1024, 256);  // 262,144 cells, one spread would recurse that deep
-  fillGround(kStone, 256);
-  carveBox(0, 100, 1024, 1);
-  GeneratorMasks masks(g);
-  masks.dressWith(rule);
+  // 262,144 cells, one spread would recurse that deep.
+  boxInStone(1024, 256, 0, 100, 1024, 1).dressWith(rule);
   EXPECT_EQ(countFront(kStone), 0) << "chance 1 spreads over every connected stone cell";
 }
 

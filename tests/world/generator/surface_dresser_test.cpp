@@ -30,6 +30,16 @@ class SurfaceDresserTest : public GeneratorTest {
     for (int32_t x = 0; x < width; ++x) map().surfaceLines()[static_cast<size_t>(x)] = 21;
     return g;
   }
+  // A biome turning stone into grass wherever it is allowed, stretches of a fixed width.
+  static BiomeRule grassBiome(float decay, uint16_t width) {
+    BiomeRule rule;
+    rule.layers = {{exact(kStone), 1.0f, kGrass}};
+    rule.chance = 1.0f;
+    rule.decay = decay;
+    rule.minWidth = rule.maxWidth = width;
+    rule.mask = 0xFF;
+    return rule;
+  }
 };
 
 TEST_F(SurfaceDresserTest, RuleMasksMatchTheWorldFlagsAndTheFlagWord) {
@@ -44,12 +54,7 @@ TEST_F(SurfaceDresserTest, RuleMasksMatchTheWorldFlagsAndTheFlagWord) {
 }
 
 TEST_F(SurfaceDresserTest, BiomesChangeTheTopCellsOfTheirStretchAndLeaveAGap) {
-  BiomeRule rule;
-  rule.layers = {{exact(kStone), 1.0f, kGrass}};
-  rule.chance = 1.0f;
-  rule.decay = 1.0f;
-  rule.minWidth = rule.maxWidth = 4;
-  rule.mask = 0xFF;
+  const BiomeRule rule = grassBiome(1.0f, 4);
   planet().biomeRules = {rule};
   WorldGenerator& g = flatGround(20);
   generateBiomes(g, params_, kGenerationFlagWord);
@@ -60,12 +65,7 @@ TEST_F(SurfaceDresserTest, BiomesChangeTheTopCellsOfTheirStretchAndLeaveAGap) {
 }
 
 TEST_F(SurfaceDresserTest, BiomeStrengthDecaysIntoTheGround) {
-  BiomeRule rule;
-  rule.layers = {{exact(kStone), 1.0f, kGrass}};
-  rule.chance = 1.0f;
-  rule.decay = 0.25f;
-  rule.minWidth = rule.maxWidth = 1;
-  rule.mask = 0xFF;
+  const BiomeRule rule = grassBiome(0.25f, 1);
   WorldGenerator& g = flatGround(64);
   BiomeSpreader spreader(g);
   spreader.spread(rule, 30, 20);
