@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -37,9 +38,7 @@ TEST(MusicChoice, PlanetDepthAndDayPhaseChooseTheTracks) {
   EXPECT_EQ(night.count("terra-snake-vision"), 0u);
   // Repeated ambients stand several times, so they are likelier.
   const auto alba = kel::musicCandidates(placeOn(4, 2, 10));
-  int ambient1 = 0;
-  for (const kel::MusicTrack* track : alba) ambient1 += std::string(track->fileName) == "alba-ambient-1";
-  EXPECT_EQ(ambient1, 3);
+  EXPECT_EQ(std::ranges::count(alba, std::string("alba-ambient-1"), &kel::MusicTrack::fileName), 3);
   EXPECT_TRUE(kel::musicCandidates(placeOn(3, 1, 10)).empty());  // no such planet
   EXPECT_TRUE(kel::musicCandidates(MusicPlace{}).empty());        // no world
 }

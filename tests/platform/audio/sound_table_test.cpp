@@ -17,8 +17,7 @@ TEST(SoundRecords, LookupRefusesIndexesOutsideTheTableAndEveryRowIsSane) {
   for (int index : {-1, 263, 32767}) EXPECT_EQ(kel::findSoundRecord(index), nullptr) << index;
   for (const kel::SoundRecord& record : kel::soundRecords) {
     EXPECT_LE(record.pitchMin, record.pitchMax) << record.fileName;
-    EXPECT_GT(record.volume, 0.0f) << record.fileName;
-    EXPECT_LE(record.volume, 1.0f) << record.fileName;
+    EXPECT_TRUE(record.volume > 0.0f && record.volume <= 1.0f) << record.fileName;
   }
 }
 
@@ -72,10 +71,7 @@ TEST(NoteSounds, InstrumentOctaveAndSemitoneChooseFileAndPitch) {
 
 class SoundTable : public audiotest::AudioFixture {
  protected:
-  void SetUp() override {
-    AudioFixture::SetUp();
-    world.listen = {true, 100, 50, 512, 23};
-  }
+  SoundTable() { world.listen = {true, 100, 50, 512, 23}; }
 };
 
 TEST_F(SoundTable, PositionalSoundsCarryDistanceAndPanCentredOnesOnlyTheHearingLimit) {

@@ -16,9 +16,7 @@ class HoldTimerTest : public testing::Test, public controlstest::DispatcherFixtu
   void frames(int n, float dt) {
     for (int i = 0; i < n; ++i) engine::Director::getInstance()->getScheduler()->update(dt);
   }
-  HoldTimer::Action count(int& into) {
-    return [&into] { ++into; };
-  }
+  static HoldTimer::Action count(int& into) { return [&into] { ++into; }; }
   HoldTimer timer;
   int runs = 0;
 };

@@ -33,30 +33,28 @@ struct PlatformWithFake {
 
 const char* const ARGS[] = {"rubblemoor", "-connectsteam", "76561198000000042"};
 
-TEST(SteamStart, WithoutAClientTheGameRunsInItsNoClientState) {
-  PlatformWithFake setup(false);
-  DesktopPlatform& platform = *setup.platform;
-  EXPECT_FALSE(platform.start(3, ARGS));
-  EXPECT_FALSE(platform.steamReady());
-  EXPECT_EQ(platform.steamFriends(), nullptr);
-  EXPECT_FALSE(platform.achievements()->available());
-  platform.achievements()->unlock("anything");
-  // The arguments are read whatever the client does.
-  EXPECT_EQ(platform.argumentValue("connectsteam"), "76561198000000042");
-  platform.runSteamCallbacks();
-  platform.stop();
+TEST(SteamStart, WithoutAClientOrAfterAFailedStartTheGameRunsInItsNoClientState) {
+  for (const bool withClient : {false, true}) {
+    SCOPED_TRACE(withClient ? "failed start" : "no client");
+    PlatformWithFake setup(withClient);
+    if (withClient) setup.fake->initSucceeds = false;
+    DesktopPlatform& platform = *setup.platform;
+    EXPECT_FALSE(platform.start(3, ARGS));
+    EXPECT_FALSE(platform.steamReady());
+    EXPECT_EQ(platform.steamFriends(), nullptr);
+    EXPECT_FALSE(platform.achievements()->available());
+    platform.achievements()->unlock("anything");
+    // The arguments are read whatever the client does.
+    EXPECT_EQ(platform.argumentValue("connectsteam"), "76561198000000042");
+    platform.runSteamCallbacks();
+    platform.stop();
+    if (!withClient) continue;
+    EXPECT_EQ(setup.overlayCallbacks(), 0u);
+    EXPECT_EQ(setup.fake->calls, (std::vector<std::string>{"init"}));  // no shutdown without start
+  }
 }
 
-TEST(SteamStart, AFailedStartLeavesNothingBehindAndALoggedOffUserIsOnlyOffline) {
-  PlatformWithFake failed;
-  failed.fake->initSucceeds = false;
-  EXPECT_FALSE(failed.platform->start(3, ARGS));
-  EXPECT_FALSE(failed.platform->steamReady());
-  EXPECT_EQ(failed.platform->steamFriends(), nullptr);
-  EXPECT_EQ(failed.overlayCallbacks(), 0u);
-  failed.platform->stop();
-  EXPECT_EQ(failed.fake->calls, (std::vector<std::string>{"init"}));  // no shutdown without start
-
+TEST(SteamStart, ALoggedOffUserIsOnlyOffline) {
   PlatformWithFake offline;
   offline.fake->isLoggedOn = false;
   EXPECT_FALSE(offline.platform->start(3, ARGS));
