@@ -7,14 +7,8 @@
 
 #include <vector>
 
-#include "engine/input/event_keyboard.h"
 #include "engine/input/event_keyboard_char.h"
-#include "engine/input/event_listener_keyboard.h"
 #include "engine/input/event_listener_keyboard_char.h"
-#include "engine/input/event_listener_mouse.h"
-#include "engine/input/event_mouse.h"
-#include "engine/window/gl_view.h"
-#include "engine/window/gl_view_delegate.h"
 #include "input_test_support.h"
 
 namespace {
@@ -23,40 +17,7 @@ using engine::EventMouse;
 using engine::GLView;
 using engine::ResolutionPolicy;
 using engine::Size;
-using inputtest::Held;
-
-// Stands in for the director: hands out the dispatcher and records what the view tells it.
-class RecordingDelegate : public engine::GLViewDelegate {
- public:
-  explicit RecordingDelegate(engine::EventDispatcher* dispatcher) : dispatcher_(dispatcher) {}
-
-  void setOpenGLView(GLView* view) override {
-    view_ = view;
-    winSize_ = view->getDesignResolutionSize();
-  }
-  GLView* getOpenGLView() override { return view_; }
-  Size getWinSize() override { return winSize_; }
-  void designResolutionChanged(const Size& designSize) override {
-    winSize_ = designSize;
-    designSizes.push_back(designSize);
-  }
-  engine::EventDispatcher* getEventDispatcher() override { return dispatcher_; }
-  void setRunningSceneVisible(bool visible) override { visibility.push_back(visible); }
-
-  std::vector<Size> designSizes;
-  std::vector<bool> visibility;
-
- private:
-  engine::EventDispatcher* dispatcher_;
-  GLView* view_ = nullptr;
-  Size winSize_;
-};
-
-struct MouseRecord {
-  EventMouse::MouseEventType type;
-  int button;
-  float x, y, scrollX, scrollY;
-};
+using inputtest::MouseRecord;
 
 class GLViewInputTest : public inputtest::DispatcherTest {
  protected:
@@ -64,23 +25,12 @@ class GLViewInputTest : public inputtest::DispatcherTest {
     DispatcherTest::SetUp();
     engine::setGLViewDelegate(&delegate_);
     view_ = new GLView();
-    auto record = [this](EventMouse* e) {
-      mouse_.push_back({e->getMouseEventType(), e->getMouseButton(), e->getCursorX(),
-                        e->getCursorY(), e->getScrollX(), e->getScrollY()});
-    };
-    mouseListener_->onMouseDown = record;
-    mouseListener_->onMouseUp = record;
-    mouseListener_->onMouseMove = record;
-    mouseListener_->onMouseScroll = record;
-    dispatcher_->addEventListenerWithFixedPriority(mouseListener_.get(), 2);
   }
-
   void TearDown() override {
     engine::safeRelease(view_);
     engine::setGLViewDelegate(nullptr);
     DispatcherTest::TearDown();
   }
-
   // A frame of the given pixels showing a design resolution under a policy.
   void frame(float width, float height, float designWidth, float designHeight,
              ResolutionPolicy policy) {
@@ -88,10 +38,9 @@ class GLViewInputTest : public inputtest::DispatcherTest {
     view_->setDesignResolutionSize(designWidth, designHeight, policy);
   }
 
-  RecordingDelegate delegate_{dispatcher_};
+  inputtest::RecordingDelegate delegate_{dispatcher_};
   GLView* view_ = nullptr;
-  Held<engine::EventListenerMouse> mouseListener_;
-  std::vector<MouseRecord> mouse_;
+  inputtest::MouseLog mouse_{dispatcher_};
 };
 
 TEST_F(GLViewInputTest, MovesButtonsAndWheelArriveInPointsWithYUpwards) {
@@ -102,22 +51,13 @@ TEST_F(GLViewInputTest, MovesButtonsAndWheelArriveInPointsWithYUpwards) {
   GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_5, GLFW_PRESS, 0);
   GLView::onGLFWMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_REPEAT, 0);  // no event
   GLView::onGLFWScroll(nullptr, 0.5, 1.0);  // wheel up one notch: -1
-  ASSERT_EQ(mouse_.size(), 5u);
-  EXPECT_EQ(mouse_[0].type, EventMouse::MouseEventType::MOUSE_MOVE);
-  EXPECT_EQ(mouse_[0].button, EventMouse::BUTTON_UNSET);  // nothing held
-  EXPECT_EQ(mouse_[1].type, EventMouse::MouseEventType::MOUSE_DOWN);
-  EXPECT_EQ(mouse_[1].button, 0);
-  EXPECT_EQ(mouse_[2].type, EventMouse::MouseEventType::MOUSE_UP);
-  EXPECT_EQ(mouse_[2].button, 1);
-  EXPECT_EQ(mouse_[3].button, 4);
-  EXPECT_EQ(mouse_[4].type, EventMouse::MouseEventType::MOUSE_SCROLL);
-  EXPECT_EQ(mouse_[4].button, EventMouse::BUTTON_UNSET);
-  EXPECT_FLOAT_EQ(mouse_[4].scrollX, 0.5f);
-  EXPECT_FLOAT_EQ(mouse_[4].scrollY, -1.0f);
-  for (const MouseRecord& record : mouse_) {
-    EXPECT_FLOAT_EQ(record.x, 50.0f);
-    EXPECT_FLOAT_EQ(record.y, 300.0f);
-  }
+  using enum EventMouse::MouseEventType;
+  const int unset = EventMouse::BUTTON_UNSET;  // nothing held while moving or scrolling
+  EXPECT_EQ(mouse_, (std::vector<MouseRecord>{{MOUSE_MOVE, unset, 50, 300, 0, 0},
+                                              {MOUSE_DOWN, 0, 50, 300, 0, 0},
+                                              {MOUSE_UP, 1, 50, 300, 0, 0},
+                                              {MOUSE_DOWN, 4, 50, 300, 0, 0},
+                                              {MOUSE_SCROLL, unset, 50, 300, 0.5f, -1}}));
 }
 
 TEST_F(GLViewInputTest, ViewportOffsetsAndCroppingMapCornersAndCentre) {
@@ -137,25 +77,16 @@ TEST_F(GLViewInputTest, ViewportOffsetsAndCroppingMapCornersAndCentre) {
   }
 }
 
-TEST_F(GLViewInputTest, HeldKeyGivesOnePressAndOneReleaseWithTheEngineCode) {
-  Held<engine::EventListenerKeyboard> keys;
-  std::vector<std::pair<int, bool>> seen;
-  keys->onKeyPressed = [&](engine::KeyCode c, engine::Event*) { seen.push_back({int(c), true}); };
-  keys->onKeyReleased = [&](engine::KeyCode c, engine::Event*) {
-    seen.push_back({int(c), false});
-  };
-  dispatcher_->addEventListenerWithFixedPriority(keys.get(), 2);
+TEST_F(GLViewInputTest, KeysArriveOnceWithTheEngineCodeAndCharactersOnlyWhole) {
+  inputtest::KeyLog keys(dispatcher_);
   GLView::onGLFWKey(nullptr, GLFW_KEY_RIGHT_SHIFT, 62, GLFW_PRESS, 0);
   for (int i = 0; i < 30; ++i) GLView::onGLFWKey(nullptr, GLFW_KEY_RIGHT_SHIFT, 62, GLFW_REPEAT, 0);
   GLView::onGLFWKey(nullptr, GLFW_KEY_RIGHT_SHIFT, 62, GLFW_RELEASE, 0);
   GLView::onGLFWKey(nullptr, GLFW_KEY_KP_5, 84, GLFW_PRESS, 0);
   GLView::onGLFWKey(nullptr, GLFW_KEY_F13, 191, GLFW_PRESS, 0);
-  const std::vector<std::pair<int, bool>> expected{{12, true}, {12, false}, {78, true}, {0, true}};
-  EXPECT_EQ(seen, expected);
-}
-
-TEST_F(GLViewInputTest, CharactersBeyondOneUnitAndLoneSurrogatesAreDropped) {
-  Held<engine::EventListenerKeyboardChar> chars;
+  EXPECT_EQ(keys, (inputtest::KeyLog::vector{{12, true}, {12, false}, {78, true}, {0, true}}));
+  // Characters beyond one 16-bit unit and lone surrogates are dropped.
+  inputtest::Held<engine::EventListenerKeyboardChar> chars;
   std::u16string typed;
   chars->onChar = [&](char16_t unit, engine::Event*) { typed.push_back(unit); };
   dispatcher_->addEventListenerWithFixedPriority(chars.get(), 1);
