@@ -13,11 +13,9 @@ namespace {
 class AdventureFileTest : public WorldFileTest {
  protected:
   std::string writeAdventure(const std::vector<PlanetLinkRecord>& planetLinks) {
-    auto world = makeWorld(3);
-    WorldEntry entry = entryFor(*world);
     const std::string path = dir_.file("Adventure1.dat");
     kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
-    EXPECT_TRUE(writeWorldFileV2(file, entry, 512, 128, planetLinks));
+    EXPECT_TRUE(writeWorldFileV2(file, entryFor(*makeWorld(3)), 512, 128, planetLinks));
     return path;
   }
 };
@@ -27,11 +25,9 @@ TEST_F(AdventureFileTest, LinksAreByteExactAndReadBack) {
   const std::string path = writeAdventure(written);
   const std::string text = testsupport::readFile(path);
   const Bytes file(text.begin(), text.end());
-  EXPECT_EQ(Bytes(file.begin(), file.begin() + 8), (Bytes{'R', 'B', 'W', 'M', 2, 0, 2, 0}));
-  const Bytes stored = sectionBytes(file, 20);
-  const Bytes expected = {2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 10, 0, 20, 0, 30, 0, 40, 0,
-                          2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 5, 0, 6, 0, 0xFF, 0xFF, 0xFF, 0xFF};
-  EXPECT_EQ(stored, expected);
+  EXPECT_EQ(cut(file, 8), Le().text("RBWM").u16(2).u16(2).bytes);
+  const Le first = Le().u32(2).u32(1).u32(2).u16(10).u16(20).u16(30).u16(40);
+  EXPECT_EQ(sectionBytes(file, 20), Le(first).u32(2).u32(~0u).u16(5).u16(6).u32(~0u).bytes);
   EXPECT_EQ(sectionBytes(file, 1).size(), kWorldInfoBytes);
 
   std::vector<PlanetLinkRecord> read = {{9, 9, 9, 9, 9, 9}};
@@ -44,8 +40,7 @@ TEST_F(AdventureFileTest, LinksAreByteExactAndReadBack) {
 TEST_F(AdventureFileTest, WorldReaderRefusesItAndTheListShowsIt) {
   const std::string path = writeAdventure({});
   kel::FileHandle file(path, kel::FileHandle::READ);
-  auto world = makeWorld(3);
-  EXPECT_FALSE(readWorldFile(file, *world, links));
+  EXPECT_FALSE(readWorldFile(file, *makeWorld(3), links));
   kel::FileHandle again(path, kel::FileHandle::READ);
   std::unique_ptr<WorldEntry> summary = readWorldSummary("Adventure1.dat", again);
   ASSERT_NE(summary, nullptr);
@@ -55,13 +50,14 @@ TEST_F(AdventureFileTest, WorldReaderRefusesItAndTheListShowsIt) {
 
 TEST_F(AdventureFileTest, DamagedLinksAppendNothing) {
   const std::string text = testsupport::readFile(writeAdventure({{1, 2, 3, 4, 5, 6}}));
-  for (size_t cut : {text.size() - 1, text.size() - 16, size_t{20}}) {
-    const std::string path = dir_.write("cut.dat", text.substr(0, cut));
+  const Bytes good(text.begin(), text.end());
+  forEachCut(good, {good.size() - 1, good.size() - 16, 20}, [&](const Bytes& bad) {
+    kel::FileHandle in(dir_.write("cut.dat", std::string(bad.begin(), bad.end())),
+                       kel::FileHandle::READ);
     std::vector<PlanetLinkRecord> read;
-    kel::FileHandle in(path, kel::FileHandle::READ);
-    EXPECT_FALSE(readWorldFileV2(in, read)) << cut;
+    EXPECT_FALSE(readWorldFileV2(in, read));
     EXPECT_TRUE(read.empty());
-  }
+  });
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "saves/world/world_file.h"
 #include "saves/world/world_info.h"
 #include "saves/world/world_save_links.h"
+#include "tests/saves/save_bytes.h"
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/world/world_test_blocks.h"
@@ -28,31 +29,6 @@
 #include "world/world.h"
 
 namespace saves_test {
-
-using Bytes = std::vector<uint8_t>;
-
-// Little-endian bytes laid out by hand, independent of the writers under test.
-struct Le {
-  Bytes bytes;
-  Le& u8(uint32_t v) {
-    bytes.push_back(static_cast<uint8_t>(v));
-    return *this;
-  }
-  Le& u16(uint32_t v) { return u8(v).u8(v >> 8); }
-  Le& u32(uint32_t v) { return u16(v).u16(v >> 16); }
-  Le& zeros(size_t n) {
-    bytes.insert(bytes.end(), n, 0);
-    return *this;
-  }
-  Le& text(const std::string& s) {
-    bytes.insert(bytes.end(), s.begin(), s.end());
-    return *this;
-  }
-  Le& item(uint16_t id, uint16_t count, uint32_t word = 0, uint16_t durability = 0) {
-    return u32(word).u16(id).u16(count).u16(durability).u16(0);
-  }
-  Le& empty() { return u32(0).u16(0xFFFF).zeros(6); }
-};
 
 constexpr uint32_t kPlanet = 1;
 constexpr uint16_t kMobRows = 40;
@@ -99,7 +75,7 @@ class WorldFileTest : public world_test::WorldTest {
   WorldEntry entryFor(const World& world) const {
     WorldEntry entry;
     entry.fileName = "World1.dat";
-    entry.displayName = "Moorland";
+    entry.displayName = worldName;
     entry.time = 0x1'2345'6789;
     entry.params = world.map().params();
     for (size_t i = 0; i < entry.saveId.size(); ++i) entry.saveId[i] = static_cast<uint8_t>(0xA0 + i);
@@ -123,12 +99,10 @@ class WorldFileTest : public world_test::WorldTest {
   }
 
   struct Located {
-    uint8_t revision = 0;
-    uint8_t storage = 0;
     size_t offset = 0;
     size_t size = 0;
   };
-  // The directory entry of a section in a container's bytes.
+  // Where a section's body sits in a container's bytes, by its directory entry.
   static Located locate(const Bytes& file, uint16_t id) {
     engine::ByteReader head(file);
     head.skip(6);
@@ -136,11 +110,8 @@ class WorldFileTest : public world_test::WorldTest {
     head.skip(4);
     for (uint16_t i = 0; i < count; ++i) {
       const uint16_t entryId = head.u16();
-      Located at;
-      at.revision = head.u8();
-      at.storage = head.u8();
-      at.offset = head.u32();
-      at.size = head.u32();
+      head.skip(2);
+      const Located at{head.u32(), head.u32()};
       if (entryId == id) return at;
     }
     ADD_FAILURE() << "no section " << id;
@@ -148,10 +119,10 @@ class WorldFileTest : public world_test::WorldTest {
   }
   static Bytes sectionBytes(const Bytes& file, uint16_t id) {
     const Located at = locate(file, id);
-    return Bytes(file.begin() + static_cast<long>(at.offset),
-                 file.begin() + static_cast<long>(at.offset + at.size));
+    return cut(Bytes(file.begin() + static_cast<long>(at.offset), file.end()), at.size);
   }
 
+  std::string worldName = "Moorland";
   RecordingLinks links;
   testsupport::TempDir dir_;
 };
