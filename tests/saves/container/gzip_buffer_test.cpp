@@ -1,9 +1,10 @@
 // One gzip stream in, the same bytes out, whatever the source compresses to: bodies that shrink
 // to almost nothing, that do not shrink at all (the output buffer doubles past its first guess),
-// and those in between.
+// and those in between; zlib-wrapped streams too, and a gzip stream cut short is refused.
 #include "saves/container/gzip_buffer.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdint>
 #include <random>
@@ -31,7 +32,15 @@ TEST(GzipBufferRoundTrip, EveryKindOfBodyComesBackWhole) {
     std::vector<uint8_t> back(source.size());
     ASSERT_TRUE(gunzipBuffer(*stream, back));
     EXPECT_EQ(back, source);
+    EXPECT_FALSE(gunzipBuffer({stream->data(), stream->size() - 4}, back));  // no length word
+
+    uLongf size = compressBound(static_cast<uLong>(c.size));
+    std::vector<uint8_t> zlibStream(size), fromZlib(c.size);
+    ASSERT_EQ(compress(zlibStream.data(), &size, source.data(), static_cast<uLong>(c.size)), Z_OK);
+    EXPECT_TRUE(gunzipBuffer({zlibStream.data(), size}, fromZlib));
+    EXPECT_EQ(fromZlib, source);
   }
+  EXPECT_TRUE(gzipCompress({})->empty());
 }
 
 }  // namespace
