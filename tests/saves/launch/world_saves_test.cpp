@@ -60,20 +60,16 @@ TEST_F(WorldSavesTest, AFailedLoadNeverPushesTheGoodBackupOut) {
   auto world = newWorld(0, "old");
   saves_.setPlayerCellsSource([] { return PlayerCells{9, 8, 7, 6}; });
   ASSERT_TRUE(saves_.saveWorld(*world));
-  world->signs().begin()->get()->setText("new");
+  (*world->signs().begin())->setText("new");
   ASSERT_TRUE(saves_.saveWorld(*world));
   ASSERT_TRUE(fs::exists(worldsFolder() / "World1.bak"));
 
   // The file is damaged behind the game's back: it loses its last bytes.
   std::string damaged = bytesOf("World1.dat");
   damaged.resize(damaged.size() - 40);
-  {
-    std::ofstream out(worldsFolder() / "World1.dat", std::ios::binary | std::ios::trunc);
-    out << damaged;
-  }
+  std::ofstream(worldsFolder() / "World1.dat", std::ios::binary | std::ios::trunc) << damaged;
   const std::string backup = bytesOf("World1.bak");
-  saves_.worlds().list();
-  EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Unreadable);
+  EXPECT_EQ(relist().status, WorldLoadStatus::Unreadable);
 
   // Whatever the player goes on with is not written over the damaged file and its backup.
   auto other = makeWorld(0);
@@ -112,10 +108,10 @@ TEST_F(WorldSavesTest, ASaveKilledBetweenAnyTwoStepsLeavesAReadableWorld) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.step);
-    for (const char* name : {"World1.tmp", "World1.bak", "World1.dat"}) fs::remove(worldsFolder() / name);
     const std::pair<const char*, const std::string*> files[] = {
         {"World1.tmp", &c.tmp}, {"World1.bak", &c.bak}, {"World1.dat", &c.dat}};
     for (const auto& [name, bytes] : files) {
+      fs::remove(worldsFolder() / name);
       if (!bytes->empty()) std::ofstream(worldsFolder() / name, std::ios::binary) << *bytes;
     }
     WorldLoad load = relist();

@@ -61,9 +61,7 @@ TEST(SaveNamesTest, NamesThatWouldLeaveTheirFolderAreRefused) {
 }
 
 TEST_F(CharacterStoreTest, CreatedCharactersAreListedSortedAndReadBack) {
-  store_.scan("");
-  ASSERT_TRUE(create("bob"));
-  ASSERT_TRUE(create("Ada"));
+  withCharacters({"bob", "Ada"});
   EXPECT_EQ(names(), (std::vector<std::string>{"Ada", "bob"}));
   const CharacterRecord ada = readFile("Ada.dat");
   EXPECT_EQ(ada.name, "Ada");

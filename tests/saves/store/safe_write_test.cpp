@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
@@ -50,22 +51,16 @@ class StepFileSystem : public kel::DesktopFileSystem {
   int steps_ = 0;
 };
 
-CharacterRecord named(const std::string& name) {
-  CharacterRecord record;
-  record.name = name;
-  return record;
-}
-
 class SafeWriteTest : public ::testing::Test {
  protected:
   std::string path() const { return dir_.file("Ada.dat"); }
   bool exists(const std::string& name) const { return std::filesystem::exists(dir_.file(name)); }
 
   SafeWriteResult save(StepFileSystem& files, const std::string& name, bool keepBackup = true) {
-    return safeWriteFile(
-        files, path(),
-        [record = named(name)](kel::FileHandle& file) { return writeCharacterFile(file, record); },
-        keepBackup);
+    CharacterRecord record;
+    record.name = name;
+    auto writer = [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); };
+    return safeWriteFile(files, path(), writer, keepBackup);
   }
   // The character's name in a file, or "" when it does not read.
   std::string nameIn(const std::string& name) const {
@@ -92,20 +87,15 @@ TEST_F(SafeWriteTest, KeepsThePreviousSaveAsBackup) {
 }
 
 TEST_F(SafeWriteTest, EachFailingStepKeepsTheSaveThePlayerHad) {
-  struct Case {
-    const char* step;
-    SafeWriteResult result;
-  } cases[] = {
-      {"flush", SafeWriteResult::WriterFailed},
-      {"copy", SafeWriteResult::BackupFailed},
-      {"move", SafeWriteResult::MoveFailed},
-  };
-  for (const Case& c : cases) {
+  const std::pair<const char*, SafeWriteResult> cases[] = {{"flush", SafeWriteResult::WriterFailed},
+                                                           {"copy", SafeWriteResult::BackupFailed},
+                                                           {"move", SafeWriteResult::MoveFailed}};
+  for (const auto& [step, result] : cases) {
     StepFileSystem files;
     ASSERT_EQ(save(files, "good"), SafeWriteResult::Saved);
-    files.breakStep(c.step, StepFileSystem::Fault::Fail);
-    EXPECT_EQ(save(files, "new"), c.result) << c.step;
-    EXPECT_EQ(nameIn("Ada.dat"), "good") << c.step;
+    files.breakStep(step, StepFileSystem::Fault::Fail);
+    EXPECT_EQ(save(files, "new"), result) << step;
+    EXPECT_EQ(nameIn("Ada.dat"), "good") << step;
     std::filesystem::remove(dir_.file("Ada.bak"));
   }
 }
@@ -133,11 +123,8 @@ TEST_F(SafeWriteTest, AFailedWriterLeavesItsTemporaryFileForTheNextSave) {
 // The process dies after each step in turn (and once half-way through writing): the file is
 // always a whole save, the old one or the new one.
 TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
-  {
-    StepFileSystem files;
-    ASSERT_EQ(save(files, "one"), SafeWriteResult::Saved);
-    ASSERT_EQ(save(files, "two"), SafeWriteResult::Saved);
-  }
+  StepFileSystem first;
+  ASSERT_EQ(save(first, "one"), SafeWriteResult::Saved);
   StepFileSystem counter;
   ASSERT_EQ(save(counter, "two"), SafeWriteResult::Saved);
   const int steps = counter.steps();

@@ -10,6 +10,7 @@
 #include "platform/file_handle.h"
 #include "saves/container/data_stream_writer.h"
 #include "saves/world/world_summary.h"
+#include "tests/saves/save_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -19,18 +20,11 @@ void writeWorldHead(const std::string& path, const std::string& name, uint32_t t
   kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
   DataStreamWriter out(file, "RBWM", 1, 19);
   out.openSection(1, 0, SectionStorage::Plain);
-  engine::ByteWriter& info = out.body();
+  saves_test::Le info;
   for (uint8_t i = 0; i < 16; ++i) info.u8(i);
-  info.u32(time);
-  info.u32(30000);
-  uint8_t nameBytes[32] = {};
-  std::copy_n(name.begin(), std::min<size_t>(name.size(), 32), nameBytes);
-  info.bytes(nameBytes);
-  info.zeros(16);
-  info.u16(1024), info.u16(256);
-  info.zeros(8);
-  info.u32(4), info.u8(0), info.u8(mode), info.u8(2), info.u8(1), info.u32(0);
-  info.zeros(128);
+  info.u32(time).u32(30000).text(name).zeros(32 - name.size() + 16).u16(1024).u16(256).zeros(8);
+  info.u32(4).u8(0).u8(mode).u8(2).u8(1).u32(0).zeros(128);
+  out.body().bytes(info.bytes);
   out.closeSection();
   ASSERT_TRUE(out.finish());
 }
