@@ -17,6 +17,7 @@
 #include "engine/render/texture2d.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
+#include "engine/sprite/sprite.h"
 #include "engine/window/gl_view.h"
 #include "tests/engine/render_gl/pixels.h"
 
@@ -71,6 +72,15 @@ class DirectorFixture : public ::testing::Test {
 
   engine::Texture2D* solid(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
     return texture(1, 1, {r, g, b, a});
+  }
+
+  // A sprite of the whole texture scaled up and centred on (x, y), added to the scene.
+  engine::Sprite* spriteAt(engine::Texture2D* made, float x, float y, float scale) {
+    engine::Sprite* sprite = engine::Sprite::createWithTexture(made);
+    sprite->setScale(scale);
+    sprite->setPosition(x, y);
+    scene_->addChild(sprite);
+    return sprite;
   }
 
   // 2x2: red, green on the top row; blue, white below.

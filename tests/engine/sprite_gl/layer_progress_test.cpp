@@ -75,6 +75,13 @@ TEST_F(LayerProgressTest, RadialTimerVertexCountsFollowThePercentage) {
   EXPECT_EQ(timer->getVertexDataCount(), 4);
   timer->setPercentage(150.0f);
   EXPECT_FLOAT_EQ(timer->getPercentage(), 100.0f);
+
+  // A colour change recolours every vertex already built.
+  timer->setColor(Color3B{10, 20, 30});
+  timer->setOpacity(200);
+  for (int i = 0; i < timer->getVertexDataCount(); ++i) {
+    EXPECT_EQ(timer->getVertexData()[i].colors, (Color4B{10, 20, 30, 200}));
+  }
 }
 
 TEST_F(LayerProgressTest, RadialTimerShowsTheSweptQuarter) {
@@ -113,16 +120,6 @@ TEST_F(LayerProgressTest, BarTimerGrowsFromItsMidpoint) {
   EXPECT_EQ(renderer()->getDrawCallCount(), 2u);
   EXPECT_TRUE(near(pixel(78, 64), kBlue));
   EXPECT_TRUE(near(pixel(50, 64), kBlack));
-}
-
-TEST_F(LayerProgressTest, ColourChangesRecolourTheTimer) {
-  ProgressTimer* timer = timerOver(solid(255, 255, 255));
-  timer->setPercentage(100.0f);
-  timer->setColor(Color3B{10, 20, 30});
-  timer->setOpacity(200);
-  for (int i = 0; i < timer->getVertexDataCount(); ++i) {
-    EXPECT_EQ(timer->getVertexData()[i].colors, (Color4B{10, 20, 30, 200}));
-  }
 }
 
 TEST_F(LayerProgressTest, ProgressFromToAnimatesThePercentage) {
