@@ -2,9 +2,7 @@
 
 #include <string>
 
-#include "content/potions/potion_def.h"
 #include "tests/world/world_recorders.h"
-#include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/sign.h"
 #include "world/edits/edit_kind.h"
@@ -75,30 +73,6 @@ TEST_F(BlockEntitiesTest, PlacingTheSameBlockTwiceMakesOneEntity) {
   EXPECT_EQ(world->signs().size(), 1u);
   place(8, 4, 45);
   EXPECT_EQ(world->alchemyLabs().size(), 1u);
-}
-
-TEST_F(BlockEntitiesTest, BrewingFillsTheOutputAndUsesOneUnitOfEachIngredient) {
-  AlchemyLab lab(at(2, 2));
-  lab.setItem(0, newItem(600, 0, 1, -1, 0));
-  lab.setItem(2, newItem(601, 0, 3, -1, 0));
-  PotionResult recipe;
-  recipe.itemId = 2126;
-  recipe.value = 0x0345;
-  lab.brew(recipe);
-  EXPECT_EQ(lab.itemAt(0), nullptr) << "a single unit is used up";
-  EXPECT_EQ(lab.itemAt(1), nullptr) << "an empty slot is skipped";
-  ASSERT_NE(lab.itemAt(4), nullptr);
-  EXPECT_EQ(lab.itemAt(4)->id, 2126);
-  EXPECT_EQ(lab.itemAt(4)->word, 0x0345u);
-  lab.brew(recipe);
-  EXPECT_EQ(lab.itemAt(4)->count, 2);
-  EXPECT_EQ(lab.itemAt(2)->count, 1) << "one unit a brew";
-
-  lab.setBrewing(true);
-  lab.open();
-  lab.close();
-  EXPECT_FALSE(lab.brewing());
-  EXPECT_FALSE(lab.inUse());
 }
 
 TEST_F(BlockEntitiesTest, SignTextIsAlwaysBoundedByItsHundredAndTwentyEightCharacters) {

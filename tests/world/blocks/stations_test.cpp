@@ -78,24 +78,41 @@ TEST_F(ForgeTest, AnOutputOfAnotherItemOrAFullStackStopsTheForge) {
   }
 }
 
-TEST_F(ForgeTest, BrewingNeverGrowsAnOutputPastAFullStackOrOntoAnotherPotion) {
+TEST_F(ForgeTest, BrewingUsesOneUnitOfEachIngredientAndNeverSpoilsTheOutput) {
   AlchemyLab lab(at(2, 2));
   PotionResult recipe;
   recipe.itemId = 2126;
   recipe.value = 0x0345;
-  lab.setItem(0, stack(600, 5));
-  lab.setItem(AlchemyLab::kOutputSlot, stack(2126, 999, 0x0345));
-  Item& output = *lab.itemAt(AlchemyLab::kOutputSlot);
-  EXPECT_FALSE(lab.brew(recipe));
-  EXPECT_EQ(output.count, 999);
-  EXPECT_EQ(lab.itemAt(0)->count, 5) << "no ingredient is used for nothing";
-  output.word = 0x0111;
-  output.count = 3;
+  lab.setItem(0, stack(600, 1));
+  lab.setItem(2, stack(601, 3));
+  lab.brew(recipe);
+  EXPECT_EQ(lab.itemAt(0), nullptr) << "a single unit is used up";
+  EXPECT_EQ(lab.itemAt(1), nullptr) << "an empty slot is skipped";
+  Item* output = lab.itemAt(AlchemyLab::kOutputSlot);
+  ASSERT_NE(output, nullptr);
+  EXPECT_EQ(output->id, 2126);
+  EXPECT_EQ(output->word, 0x0345u);
+  lab.brew(recipe);
+  EXPECT_EQ(output->count, 2);
+  EXPECT_EQ(lab.itemAt(2)->count, 1) << "one unit a brew";
+
+  output->count = 999;
+  EXPECT_FALSE(lab.brew(recipe)) << "a full stack";
+  EXPECT_EQ(output->count, 999);
+  EXPECT_EQ(lab.itemAt(2)->count, 1) << "no ingredient is used for nothing";
+  output->word = 0x0111;
+  output->count = 3;
   EXPECT_FALSE(lab.brew(recipe)) << "another potion in the output";
-  output.word = 0x0345;
+  output->word = 0x0345;
   EXPECT_TRUE(lab.brew(recipe));
-  EXPECT_EQ(output.count, 4);
-  EXPECT_EQ(lab.itemAt(0)->count, 4);
+  EXPECT_EQ(output->count, 4);
+  EXPECT_EQ(lab.itemAt(2), nullptr);
+
+  lab.setBrewing(true);
+  lab.open();
+  lab.close();
+  EXPECT_FALSE(lab.brewing());
+  EXPECT_FALSE(lab.inUse());
 }
 
 TEST_F(ForgeTest, PlacingAForgeAStableOrAShelfMakesItsEntityAndBreakingItDropsWhatItHeld) {

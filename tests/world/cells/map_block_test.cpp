@@ -153,9 +153,7 @@ TEST_F(MapBlockTest, ShadowEdgesFaceOpaqueNeighboursOfClearCellsWithoutBackWalls
 }
 
 TEST_F(MapBlockTest, SpecialDecoTintsLaterSlotsWinAndUnlistedIdsGetTheFallback) {
-  defineBlock(4025, {.flags = bits({39}), .transparency = 2});
-  defineBlock(4060, {.flags = bits({39}), .transparency = 2});
-  defineBlock(3000, {.flags = bits({39}), .transparency = 2});
+  for (uint16_t id : {4025, 4060, 3000}) defineBlock(id, {.flags = bits({39}), .transparency = 2});
   const BlockPropsTable props;
   MapBlock cell;
   cell.addDeco(4025, 0, MapBlock::kFront);

@@ -9,9 +9,17 @@ namespace {
 using namespace world_test;
 namespace ek = edit_kind;
 
+struct Guard {
+  int32_t x, y;
+  bool guarded;
+};
+
 class ProtectedAreasTest : public EditWorldTest {
  protected:
   ProtectedAreas& areas() { return world->protectedAreas(); }
+  void expectGuards(std::initializer_list<Guard> cells) {
+    for (const Guard& c : cells) EXPECT_EQ(areas().isProtectedAt(c.x, c.y), c.guarded) << c.x << "," << c.y;
+  }
 };
 
 TEST_F(ProtectedAreasTest, PlacingAProtectionBlockGuardsItsSquareAndBreakingItFreesIt) {
@@ -22,12 +30,8 @@ TEST_F(ProtectedAreasTest, PlacingAProtectionBlockGuardsItsSquareAndBreakingItFr
   game = std::make_unique<WorldGame>(*world);
   setCurrentGame(game.get());
   apply(edit(ek::kSetLayerBlock, 100, 50, 3));
-  const struct {
-    int32_t x, y;
-    bool guarded;
-  } cases[] = {{80, 30, true},  {120, 70, true},  {100, 50, true}, {79, 50, false},
-               {121, 50, false}, {100, 29, false}, {100, 71, false}};
-  for (const auto& c : cases) EXPECT_EQ(areas().isProtectedAt(c.x, c.y), c.guarded) << c.x << "," << c.y;
+  expectGuards({{80, 30, true}, {120, 70, true}, {100, 50, true}, {79, 50, false}, {121, 50, false},
+                {100, 29, false}, {100, 71, false}});
   apply(edit(ek::kRemoveLayer, 100, 50));
   EXPECT_TRUE(areas().areas().empty());
   EXPECT_FALSE(areas().isProtectedAt(100, 50));
@@ -35,16 +39,10 @@ TEST_F(ProtectedAreasTest, PlacingAProtectionBlockGuardsItsSquareAndBreakingItFr
 
 TEST_F(ProtectedAreasTest, AreasNearTheSeamAndTheBottomRowGuardWhatTheyCover) {
   apply(edit(ek::kSetLayerBlock, 2, 1, 1));  // size 10: columns -3..7 and rows 0..6
-  const struct {
-    int32_t x, y;
-    bool guarded;
-  } cases[] = {{0, 0, true},          {7, 6, true},          {kWidth - 3, 1, true}, {-3, 1, true},
-               {kWidth - 4, 1, false}, {8, 1, false},         {2, 7, false},        {kWidth + 2, 1, true}};
-  for (const auto& c : cases) EXPECT_EQ(areas().isProtectedAt(c.x, c.y), c.guarded) << c.x << "," << c.y;
-
+  expectGuards({{0, 0, true}, {7, 6, true}, {kWidth - 3, 1, true}, {-3, 1, true}, {kWidth - 4, 1, false},
+                {8, 1, false}, {2, 7, false}, {kWidth + 2, 1, true}});
   apply(edit(ek::kSetLayerBlock, kWidth - 1, 18, 1));
-  EXPECT_TRUE(areas().isProtectedAt(3, 19)) << "across the seam from the right edge";
-  EXPECT_FALSE(areas().isProtectedAt(5, 19));
+  expectGuards({{3, 19, true}, {5, 19, false}});  // across the seam from the right edge
 }
 
 TEST_F(ProtectedAreasTest, ALockOrTheWorldLockOptionGuardsACell) {
