@@ -68,8 +68,8 @@ TEST_F(FileUtilsTest, AbsolutePathsBypassTheSearch) {
   testsupport::TempDir other;
   const std::string outside = other.write("outside.txt", "abs");
   files_->setSearchPaths({other.path().string()});
-  EXPECT_EQ(files_->getSearchPaths().front(), other.path().string() + "/");
-  EXPECT_EQ(files_->getSearchPaths().back(), rootPath());
+  EXPECT_EQ(files_->getSearchPaths(),
+            (std::vector<std::string>{other.path().string() + "/", rootPath()}));
   EXPECT_EQ(files_->fullPathForFilename(outside), outside);
   EXPECT_EQ(files_->fullPathForFilename("outside.txt"), outside);
   EXPECT_FALSE(files_->isFileExist(other.file("nope.txt")));
@@ -102,13 +102,12 @@ TEST_F(FileUtilsTest, ReadsWholeFilesAsBytesAndAsText) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(data.getBytes()), 6), bytes);
   EXPECT_EQ(files_->getStringFromFile("blob.bin"), "ab") << "text ends at the first zero byte";
 
-  int64_t size = -1;
   root_.write("empty.txt", "");
   fs::create_directories(rootPath() + "folder");
   for (const char* name : {"", "empty.txt", "missing.txt", "folder"}) {
     EXPECT_TRUE(files_->getDataFromFile(name).isNull()) << name;
     EXPECT_EQ(files_->getStringFromFile(name), "") << name;
-    size = -1;
+    int64_t size = -1;
     EXPECT_EQ(files_->getFileData(name, &size), nullptr) << name;
     EXPECT_EQ(size, 0) << name;
   }
