@@ -26,11 +26,6 @@ class LocalSavesTest : public ::testing::Test {
   std::string playerFile(const std::string& name) const {
     return (home_.path() / "Rubblemoor" / "players" / name).string();
   }
-  void createAda() {
-    CharacterStore& store = saves_.characters();
-    ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
-    store.setCurrent(store.entries().front().get());
-  }
 
   testsupport::ScopedDataHome home_;
   kel::DesktopFileSystem files_;
@@ -42,7 +37,9 @@ TEST_F(LocalSavesTest, SavesTheSourcesRecordForTheCurrentCharacter) {
   saves_.saveCharacter();  // no source, no character: nothing happens
   EXPECT_FALSE(saves_.saveCurrentCharacter());
 
-  ASSERT_NO_FATAL_FAILURE(createAda());
+  ASSERT_TRUE(
+      saves_.characters().create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  saves_.characters().setCurrent(saves_.characters().entries().front().get());
   saves_.setCharacterSource([](CharacterRecord& record) {
     record.name = "Ada";
     record.health = 17.0f;
@@ -65,7 +62,8 @@ TEST_F(LocalSavesTest, StatisticsFileFollowsTheCurrentCharacter) {
   store.scan("");
   StatsRecord played;
   EXPECT_FALSE(store.saveStats(played));  // no current character
-  ASSERT_NO_FATAL_FAILURE(createAda());
+  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  store.setCurrent(store.entries().front().get());
   played.counters[60] = 7200;
   played.categories[7][43] = 3;
   statsStore().clearStatistics();
