@@ -18,6 +18,7 @@
 #include "content/tables/difficulty_row.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
+#include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
 #include "platform/settings/settings.h"
@@ -58,9 +59,12 @@ class RecordingEvents final : public PlayerEvents {
     effects.push_back({cell.x, cell.y, kind});
   }
   void cellChanged(PlayerGraphical&, int, int, bool wrapped) override { wraps += wrapped ? 1 : 0; }
+  void message(uint8_t kind, const std::string& text) override { messages.push_back({kind, text}); }
   void textById(uint8_t kind, int16_t id) override { texts.push_back({kind, id}); }
   void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
   void deathView() override { ++deathViews; }
+  void skyWeather(uint8_t kind) override { sky.push_back(kind); }
+  void forgeRefreshed(PlayerGraphical&, int result) override { forgeResults.push_back(result); }
 
   struct Cell {
     int x, y;
@@ -70,15 +74,27 @@ class RecordingEvents final : public PlayerEvents {
   };
   struct Text {
     int kind, id;
+    bool operator==(const Text&) const = default;
   };
   struct Stat {
     int id, value;
+    bool operator==(const Stat&) const = default;
   };
+  struct Message {
+    int kind;
+    std::string text;
+    bool operator==(const Message&) const = default;
+  };
+  using Texts = std::vector<Text>;
+  using Messages = std::vector<Message>;
   std::vector<uint8_t> motions;
   std::vector<Cell> tileSounds;
   std::vector<Effect> effects;
-  std::vector<Text> texts;
+  Texts texts;
   std::vector<Stat> stats;
+  Messages messages;
+  std::vector<uint8_t> sky;
+  std::vector<int> forgeResults;
   int wraps = 0;
   int deathViews = 0;
 };
@@ -158,6 +174,15 @@ class GameTest : public world_test::WorldTest {
     for (int i = 0; i < count; ++i) player->update(1.0f);
   }
   void put(int32_t x, int32_t y, uint16_t id) { at(x, y).setLayer(id, 0, MapBlock::kFront); }
+  // A block row shaped on the world's own snapshot, which it took when it was made.
+  void shape(uint16_t id, const BlockProps& props) { world->map().mutableProps().mutableRow(id) = props; }
+  // A block item that places the block.
+  static void placing(uint16_t item, uint16_t block) {
+    defineItem(item, placement_rule::kItemKindBlock, true);
+    auto& bytes = contentTables().itemDefs[item].record.bytes;
+    bytes[content::item_record::placesBlock] = static_cast<uint8_t>(block);
+    bytes[content::item_record::placesBlock + 1] = static_cast<uint8_t>(block >> 8);
+  }
   // A floor of the block along a row.
   void floorAt(int32_t row, uint16_t id = world_test::kDirt) {
     for (int32_t x = 0; x < kWidth; ++x) put(x, row, id);

@@ -1,5 +1,5 @@
 // The inventory: slot references, stacking to 999, where new items land, searches, bulk moves,
-// equipment rules and what a death drops.
+// equipment rules, what a death drops, and counting by an ingredient's equivalents.
 
 #include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
@@ -229,6 +229,31 @@ TEST_F(InventoryTest, DeathDropsTheAreasOfTheDifficulty) {
       set(kind, x, y, nullptr);
     }
   }
+}
+
+// A family's members count for the wanted id only when equivalents are allowed, and never the
+// other way round.
+TEST_F(InventoryTest, AFamilyCountsAndIsTakenForItsWantedIdOnlyWithEquivalents) {
+  constexpr uint16_t kPlanks = 45, kBirchPlanks = 109, kDarkPlanks = 173;
+  for (uint16_t id : {kPlanks, kBirchPlanks, kDarkPlanks}) defineItem(id, 4, true);
+  set(SlotKind::Backpack, 0, 0, makeItem(kPlanks, 2));
+  set(SlotKind::Backpack, 1, 0, makeItem(kBirchPlanks, 3));
+  set(SlotKind::Quick, 2, 0, makeItem(kDarkPlanks, 4));
+  set(SlotKind::Backpack, 2, 0, makeItem(kStone, 5));
+  const struct {
+    uint16_t wanted;
+    bool equivalents;
+    uint32_t count;
+  } cases[] = {{kPlanks, false, 2}, {kPlanks, true, 9}, {kBirchPlanks, true, 3}, {kStone, true, 5}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(inv().countItems(c.wanted, c.equivalents, false), c.count) << c.wanted << " " << c.equivalents;
+  }
+  // Taking one uses the first matching stack: the backpack before the quick slots.
+  EXPECT_EQ(inv().takeOne(kPlanks, false), (SlotRef{SlotKind::Backpack, 0, 0}));
+  EXPECT_EQ(inv().takeOne(kPlanks, false), (SlotRef{SlotKind::Backpack, 0, 0}));
+  EXPECT_TRUE(inv().takeOne(kPlanks, false).isNone());
+  EXPECT_EQ(inv().takeOne(kPlanks, true), (SlotRef{SlotKind::Backpack, 1, 0}));
+  EXPECT_EQ(slot(SlotKind::Backpack, 1)->count, 2);
 }
 
 }  // namespace

@@ -1,12 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "game/rules/item_use_rules.h"
 #include "platform/settings/settings.h"
 #include "tests/game/game_fixture.h"
-#include "tests/game/player_rules/message_events.h"
 
 namespace game_test {
 namespace {
@@ -56,7 +50,6 @@ class ItemUseRulesTest : public GameTest {
     for (uint16_t id : {kFlare, kMobEgg, kOtherThrown, kFirework}) defineItem(id, 6, true);
     defineItem(kCompanion, 7, false);
     remakeWorld();
-    setPlayerEvents(&shown);
   }
   bool breaks(uint16_t block, uint16_t toolId, bool back = false) {
     MapBlock& cell = at(5, 5);
@@ -65,7 +58,6 @@ class ItemUseRulesTest : public GameTest {
     Item tool(toolId, 0, 1, 0, 0);
     return rules.canBreakBlock(player.get(), toolId == 0 ? nullptr : &tool, cell);
   }
-  MessageEvents shown;
 };
 
 TEST_F(ItemUseRulesTest, WhatBreaksWhatAndWhatThePlayerIsTold) {
@@ -93,38 +85,24 @@ TEST_F(ItemUseRulesTest, WhatBreaksWhatAndWhatThePlayerIsTold) {
       {"bare hand on a back block", kSoft, 0, true, true, -1},
   };
   for (const Case& c : cases) {
-    shown.texts.clear();
+    events.texts.clear();
     EXPECT_EQ(breaks(c.block, c.tool, c.back), c.breaks) << c.what;
-    if (c.text < 0) {
-      EXPECT_TRUE(shown.texts.empty()) << c.what;
-    } else {
-      ASSERT_EQ(shown.texts.size(), 1u) << c.what;
-      EXPECT_EQ(shown.texts[0].id, c.text) << c.what;
-      EXPECT_EQ(shown.texts[0].kind, 3);
-    }
+    EXPECT_EQ(events.texts, (c.text < 0 ? RecordingEvents::Texts{} : RecordingEvents::Texts{{3, c.text}}))
+        << c.what;
   }
 }
 
-TEST_F(ItemUseRulesTest, TheHandTakesThePlayersOwnCapabilities) {
-  player->stats.setFlag(12, true);
-  EXPECT_TRUE(breaks(kPanel, 0)) << "flag 12 is the hand's hammer";
-}
-
-TEST_F(ItemUseRulesTest, AnUnbreakableDecorationGuardsItsCell) {
-  at(5, 5).decos[0] = map_deco::make(kSeal, 0, MapBlock::kFront);
-  EXPECT_FALSE(breaks(kSoft, kGoodPick));
-}
-
-TEST_F(ItemUseRulesTest, CreativeModeBreaksTheUnbreakableButNotBedrock) {
-  remakeWorld({.mode = 1});
-  EXPECT_TRUE(breaks(kHard, kGoodPick));
-  EXPECT_FALSE(breaks(kBedrock, kGoodPick));
-}
-
-TEST_F(ItemUseRulesTest, AQuietConsoleShowsNoToolTexts) {
+TEST_F(ItemUseRulesTest, FlagsDecorationsModeAndConsoleChangeTheAnswer) {
   kel::options().lessVerboseConsole = true;
   EXPECT_FALSE(breaks(kRock, kWeakPick));
-  EXPECT_TRUE(shown.texts.empty());
+  EXPECT_TRUE(events.texts.empty()) << "a quiet console shows no tool texts";
+  player->stats.setFlag(12, true);
+  EXPECT_TRUE(breaks(kPanel, 0)) << "flag 12 is the hand's hammer";
+  at(5, 5).decos[0] = map_deco::make(kSeal, 0, MapBlock::kFront);
+  EXPECT_FALSE(breaks(kSoft, kGoodPick)) << "an unbreakable decoration guards its cell";
+  remakeWorld({.mode = 1});
+  EXPECT_TRUE(breaks(kHard, kGoodPick)) << "creative breaks the unbreakable";
+  EXPECT_FALSE(breaks(kBedrock, kGoodPick));
 }
 
 TEST_F(ItemUseRulesTest, AModifierLendsAToolOneMoreCapability) {
@@ -161,15 +139,14 @@ TEST_F(ItemUseRulesTest, SpawningItemsByKindModeAndContents) {
       {"creative anything else", kOtherThrown, 0, true, true, 0, false, nullptr},
   };
   for (const Case& c : cases) {
-    shown.messages.clear();
+    events.messages.clear();
     const Item item(c.item, 0, 1, 0, c.word);
-    EXPECT_EQ(useSpawningItem(c.creative, c.withPlayer ? player.get() : nullptr, &item, c.entities), c.allowed)
+    EXPECT_EQ(useSpawningItem(c.creative, c.withPlayer ? player.get() : nullptr, &item, c.entities),
+              c.allowed)
         << c.what;
-    if (c.message == nullptr) {
-      EXPECT_TRUE(shown.messages.empty()) << c.what;
-    } else {
-      ASSERT_EQ(shown.messages.size(), 1u) << c.what;
-      EXPECT_EQ(shown.messages[0].text, c.message);
+    ASSERT_EQ(events.messages.size(), c.message ? 1u : 0u) << c.what;
+    if (c.message) {
+      EXPECT_EQ(events.messages[0].text, c.message);
     }
   }
   EXPECT_FALSE(useSpawningItem(false, nullptr, nullptr, 0));

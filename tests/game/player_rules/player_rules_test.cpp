@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
+#include "content/items/block_edit.h"
 #include "content/items/trinket_pets.h"
 #include "content/potions/potion_table.h"
 #include "content/texts/language_texts.h"
@@ -11,7 +7,8 @@
 #include "game/rules/finding_pets.h"
 #include "game/rules/portal_rules.h"
 #include "tests/game/game_fixture.h"
-#include "tests/game/player_rules/message_events.h"
+#include "world/light/light_map.h"
+#include "world/plants/plant_system.h"
 
 namespace game_test {
 namespace {
@@ -53,7 +50,7 @@ class PlayerRulesTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    setPlayerEvents(&messages);
+    setItemSpawner(&spawner);
     floorAt(4);
     player->stats.maxHealth = 10;
     player->health = 4;
@@ -75,7 +72,8 @@ class PlayerRulesTest : public GameTest {
     }
     languageTexts().loadText(json + "]}");
   }
-  MessageEvents messages;
+  void wearSniffer() { player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4); }
+  ThrownItems spawner;
 };
 
 TEST_F(PlayerRulesTest, PortalsLetThePlayerTravelOnlyToAnotherPlanet) {
@@ -97,21 +95,14 @@ TEST_F(PlayerRulesTest, PortalsLetThePlayerTravelOnlyToAnotherPlanet) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "planet " << c.planet << " column " << c.x);
-    messages.texts.clear();
+    events.texts.clear();
     std::vector<uint32_t> travelled;
-    const bool went = usePortal(*player, portals, c.planet, at(c.x, 5),
-                                [&](Player&, const PortalRecord& portal) { travelled.push_back(portal.target); });
+    const bool went = usePortal(*player, portals, c.planet, at(c.x, 5), [&](Player&, const PortalRecord& p) {
+      travelled.push_back(p.target);
+    });
     EXPECT_EQ(went, c.refusal < 0);
-    if (c.refusal < 0) {
-      ASSERT_EQ(travelled.size(), 1u);
-      EXPECT_EQ(travelled[0], c.destination);
-      EXPECT_TRUE(messages.texts.empty());
-    } else {
-      EXPECT_TRUE(travelled.empty());
-      ASSERT_EQ(messages.texts.size(), 1u);
-      EXPECT_EQ(messages.texts[0].kind, 3);
-      EXPECT_EQ(messages.texts[0].id, c.refusal);
-    }
+    EXPECT_EQ(travelled, went ? std::vector<uint32_t>{c.destination} : std::vector<uint32_t>{});
+    EXPECT_EQ(events.texts, (went ? RecordingEvents::Texts{} : RecordingEvents::Texts{{3, c.refusal}}));
   }
 }
 
@@ -132,9 +123,7 @@ TEST_F(PlayerRulesTest, OnAHostEveryoneTravelsOnceAllChoseThePortalTheHostLast) 
 TEST_F(PlayerRulesTest, SleepingAloneHealsAndSaysSo) {
   rules.setPlayerInBed(player.get(), 1);
   EXPECT_FLOAT_EQ(player->health, 10.0f);
-  ASSERT_EQ(messages.texts.size(), 1u);
-  EXPECT_EQ(messages.texts[0].kind, 2);
-  EXPECT_EQ(messages.texts[0].id, kSleepingText);
+  EXPECT_EQ(events.texts, (RecordingEvents::Texts{{2, kSleepingText}}));
 }
 
 TEST_F(PlayerRulesTest, OnAHostTheLastToLieDownMakesEveryoneSleep) {
@@ -156,7 +145,7 @@ TEST_F(PlayerRulesTest, OnAHostTheLastToLieDownMakesEveryoneSleep) {
   EXPECT_FLOAT_EQ(other.health, 8.0f);
   EXPECT_FALSE(beds.inBed(*player));
   EXPECT_FALSE(beds.inBed(other));
-  EXPECT_EQ(messages.texts.size(), 2u);
+  EXPECT_EQ(events.texts.size(), 2u);
 }
 
 TEST_F(PlayerRulesTest, RespawningPutsTheDeadPlayerAliveOnTheNearestSpawnableCell) {
@@ -186,10 +175,7 @@ TEST_F(PlayerRulesTest, FoodHealsOrHurtsAndIsCounted) {
   player->cooldown = 5;  // harm is not stopped by the contact protection
   EXPECT_TRUE(consumeItem(rules, *player, &spoiled));
   EXPECT_FLOAT_EQ(player->health, 5.0f);
-  ASSERT_EQ(messages.stats.size(), 2u);
-  EXPECT_EQ(messages.stats[0].id, 0);
-  EXPECT_EQ(messages.stats[0].value, kBread);
-  EXPECT_EQ(messages.stats[1].value, kSpoiled);
+  EXPECT_EQ(events.stats, (std::vector<RecordingEvents::Stat>{{0, kBread}, {0, kSpoiled}}));
   EXPECT_TRUE(consumeItem(rules, *player, nullptr));
 }
 
@@ -201,9 +187,8 @@ TEST_F(PlayerRulesTest, APotionOfAnActiveFamilyIsRefusedWithItsReason) {
   EXPECT_TRUE(consumeItem(rules, *player, &potion));
   ASSERT_EQ(player->stats.buffs.size(), 1u);
   EXPECT_FALSE(canConsume(*player, potion));
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].kind, 3);
-  EXPECT_EQ(messages.messages[0].text, "You can't drink this now: a similar effect is already active");
+  EXPECT_EQ(events.messages,
+            (RecordingEvents::Messages{{3, "You can't drink this now: a similar effect is already active"}}));
   EXPECT_FALSE(consumeItem(rules, *player, &potion));
   EXPECT_EQ(player->stats.buffs.size(), 1u);
 }
@@ -219,9 +204,7 @@ TEST(ConsumptionTest, PotionIdBoundsAndRefusalTexts) {
 }
 
 TEST_F(PlayerRulesTest, WornPetsFindThingsNowAndThenButNotInACreativeWorld) {
-  ThrownItems spawner;
-  setItemSpawner(&spawner);
-  player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4);
+  wearSniffer();
   for (int run = 0; run < 1000; ++run) findWithPets(rules, world.get());
   EXPECT_GT(spawner.thrown.size(), 5u) << "about one run in fifty";
   EXPECT_LT(spawner.thrown.size(), 45u);
@@ -231,21 +214,36 @@ TEST_F(PlayerRulesTest, WornPetsFindThingsNowAndThenButNotInACreativeWorld) {
   }
 
   spawner.thrown.clear();
-  WorldParams creative;
-  creative.mode = 1;
-  auto creativeWorld = World::create(&difficulty, creative, kWidth, kHeight);
+  auto creativeWorld = World::create(&difficulty, {.mode = 1}, kWidth, kHeight);
   for (int run = 0; run < 1000; ++run) findWithPets(rules, creativeWorld.get());
   EXPECT_TRUE(spawner.thrown.empty());
 }
 
 TEST_F(PlayerRulesTest, ThePetsTaskRunsEveryTenSeconds) {
-  ThrownItems spawner;
-  setItemSpawner(&spawner);
-  player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4);
+  wearSniffer();
   rules.startTimers();
   for (int second = 0; second < 10 * 1000; ++second) rules.timers().step();
   EXPECT_GT(spawner.thrown.size(), 5u);
   EXPECT_LT(spawner.thrown.size(), 45u) << "a thousand runs, not ten thousand";
+}
+
+TEST_F(PlayerRulesTest, PlantedWheatGrowsThroughTheRulesTasks) {
+  constexpr uint16_t kSprout = 2340, kGreen = 2338, kWheat = 2337;  // planted, middle, grown
+  defineBlock(kSprout, {.flags = bits({33, 34}), .transparency = 1, .variants = 3});
+  defineBlock(kGreen, {.transparency = 1, .variants = 2});
+  defineBlock(kWheat, {.transparency = 1});
+  remakeWorld();
+  floorAt(4);
+  world->map().lightMap().relightAll();
+  BlockEdit planting;
+  makeBlockValue(planting, 10, 5, 4, kSprout, 0, MapBlock::kFront, 0);
+  ASSERT_TRUE(rules.editBlock(planting, nullptr));
+  ASSERT_EQ(world->plants().plantCount(), 1u);
+  rules.startTimers();
+  int seconds = 0;
+  for (; world->plants().plantCount() > 0 && seconds < 20 * 2000; ++seconds) rules.timers().step();
+  EXPECT_EQ(at(10, 5).frontId(), kWheat);
+  EXPECT_EQ(seconds % 20, 0) << "plants grow only on the twenty-second task";
 }
 
 }  // namespace

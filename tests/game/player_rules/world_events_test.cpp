@@ -49,7 +49,6 @@ class WorldEventsTest : public GameTest {
   }
   void TearDown() override {
     setGameClock(nullptr);
-    setPlayerEvents(nullptr);
     GameTest::TearDown();
   }
   WorldEventLog events;

@@ -19,10 +19,8 @@ class BlockEditRulesTest : public GameTest {
     GameTest::SetUp();
     floorAt(4);
     player->setCell(10, 5);
-    // The world took its block snapshot already: these rows are shaped on it.
-    BlockPropsTable& props = world->map().mutableProps();
-    props.mutableRow(kReplaceable) = {.flags = bits({33}), .transparency = 1};
-    props.mutableRow(kCircuitPart) = {.flags = bits({45}), .transparency = 1};
+    shape(kReplaceable, {.flags = bits({33}), .transparency = 1});
+    shape(kCircuitPart, {.flags = bits({45}), .transparency = 1});
   }
   static BlockEdit edit(uint8_t kind, int32_t x, int32_t y, uint16_t id, uint8_t layer = 0) {
     BlockEdit e;

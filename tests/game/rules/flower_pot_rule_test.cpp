@@ -14,24 +14,6 @@ using world_test::bits;
 using world_test::kDirt;
 using world_test::kGlass;
 
-class RefusalEvents final : public PlayerEvents {
- public:
-  void message(uint8_t kind, const std::string& text) override { shown.push_back({kind, text}); }
-  void textById(uint8_t kind, int16_t id) override { shown.push_back({kind, std::to_string(id)}); }
-  void tileEffect(PlayerGraphical&, const MapBlock& cell, uint8_t kind) override {
-    effects.push_back({cell.x, cell.y, kind});
-  }
-  struct Shown {
-    uint8_t kind;
-    std::string text;
-  };
-  struct Effect {
-    int x, y, kind;
-  };
-  std::vector<Shown> shown;
-  std::vector<Effect> effects;
-};
-
 // Blocks and the items that place them.
 constexpr uint16_t kChest = 213;  // a chest of the content's chest table
 constexpr uint16_t kForge = 33;
@@ -58,7 +40,6 @@ class FlowerPotRuleTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    setPlayerEvents(&refusals);
     shape(kChest, {.flags = bits({23}), .transparency = 0});
     shape(kForge, {.flags = bits({23}), .transparency = 0});
     shape(kLock, {.transparency = 2});
@@ -75,25 +56,18 @@ class FlowerPotRuleTest : public GameTest {
     placing(flower_pot_rule::kLockItem, kLock);
     for (uint16_t block : kDecorations) placing(itemFor(block), block);
   }
-  void TearDown() override {
-    setPlayerEvents(nullptr);
-    GameTest::TearDown();
-  }
-  void shape(uint16_t id, const BlockProps& props) { world->map().mutableProps().mutableRow(id) = props; }
-  static void placing(uint16_t item, uint16_t block) {
-    defineItem(item, placement_rule::kItemKindBlock, true);
-    auto& bytes = contentTables().itemDefs[item].record.bytes;
-    bytes[content::item_record::placesBlock] = static_cast<uint8_t>(block);
-    bytes[content::item_record::placesBlock + 1] = static_cast<uint8_t>(block >> 8);
-  }
   BlockEdit place(MapBlock& cell, uint16_t itemId) {
     Item item;
     item.id = itemId;
     item.count = 1;
     return checkFlowerPotPlacement(*world, *player, cell, item);
   }
-
-  RefusalEvents refusals;
+  // The refusal effect shown at the cell, once.
+  void expectRefusedAt(const MapBlock& cell) {
+    ASSERT_EQ(events.effects.size(), 1u);
+    EXPECT_EQ(events.effects[0].x, cell.x);
+    EXPECT_EQ(events.effects[0].kind, 13);
+  }
 };
 
 constexpr uint8_t kNone = placement_rule::kNoEdit;
@@ -144,8 +118,9 @@ TEST_F(FlowerPotRuleTest, TheSideFollowsWhatTheCellHoldsAndAccepts) {
     EXPECT_EQ(edit.x, cell.x);
     EXPECT_EQ(itemFor(edit.blockId) == c.item || (c.item == lock && edit.blockId == kLock), true);
   }
-  EXPECT_TRUE(refusals.shown.empty());
-  EXPECT_TRUE(refusals.effects.empty());
+  EXPECT_TRUE(events.messages.empty());
+  EXPECT_TRUE(events.texts.empty());
+  EXPECT_TRUE(events.effects.empty());
 }
 
 TEST_F(FlowerPotRuleTest, APotNeedsAnEmptyShelfForItems) {
@@ -158,17 +133,13 @@ TEST_F(FlowerPotRuleTest, APotNeedsAnEmptyShelfForItems) {
   int32_t x = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    refusals = {};
+    events = {};
     MapBlock& cell = at(x++, 5);
     cell.setLayer(c.front, 0, kFront);
     if (c.deco != 0) cell.addDeco(c.deco, 0, kFront);
     EXPECT_EQ(place(cell, itemFor(kPot)).kind, kNone);
-    ASSERT_EQ(refusals.shown.size(), 1u);
-    EXPECT_EQ(refusals.shown[0].kind, 3);
-    EXPECT_EQ(refusals.shown[0].text, placement_text::kPotNeedsEmptyShelf);
-    ASSERT_EQ(refusals.effects.size(), 1u);
-    EXPECT_EQ(refusals.effects[0].x, cell.x);
-    EXPECT_EQ(refusals.effects[0].kind, 13);
+    EXPECT_EQ(events.messages, (RecordingEvents::Messages{{3, placement_text::kPotNeedsEmptyShelf}}));
+    expectRefusedAt(cell);
   }
 }
 
@@ -177,12 +148,13 @@ TEST_F(FlowerPotRuleTest, AFrontOnlyDecorationIsRefusedOnTheBack) {
   cell.setLayer(kGlass, 0, kFront);
   cell.setLayer(kGlass, 0, kBack);
   EXPECT_EQ(place(cell, itemFor(kFrontOnly)).kind, kNone);
-  ASSERT_EQ(refusals.shown.size(), 1u);
-  EXPECT_EQ(refusals.shown[0].text, "112");
-  ASSERT_EQ(refusals.effects.size(), 1u);
+  ASSERT_EQ(events.texts.size(), 1u);
+  EXPECT_EQ(events.texts[0].id, 112);
+  expectRefusedAt(cell);
   cell.setLayer(kDirt, 0, kFront);
   EXPECT_EQ(place(cell, itemFor(kFrontOnly)).layer, kFront);
-  EXPECT_EQ(refusals.shown.size(), 1u);
+  EXPECT_EQ(events.texts.size(), 1u);
+  EXPECT_TRUE(events.messages.empty());
 }
 
 }  // namespace

@@ -21,24 +21,17 @@ class ItemPlacementRulesTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    setBlockItem(kBrick, kDirt);
-    setBlockItem(kPane, kGlass);
-    setBlockItem(kTorchItem, kTorchBlock);
-    setBlockItem(placement_rule::kSeedItem, kSprout);
-    BlockPropsTable& props = world->map().mutableProps();
-    props.mutableRow(kDirt).variantCount = 3;
-    props.mutableRow(kTorchBlock) = {.flags = world_test::bits({46}), .transparency = 2};
-    props.mutableRow(kSprout) = {.variantCount = 4, .transparency = 2};
+    placing(kBrick, kDirt);
+    placing(kPane, kGlass);
+    placing(kTorchItem, kTorchBlock);
+    placing(placement_rule::kSeedItem, kSprout);
+    world->map().mutableProps().mutableRow(kDirt).variantCount = 3;
+    shape(kTorchBlock, {.flags = world_test::bits({46}), .transparency = 2});
+    shape(kSprout, {.variantCount = 4, .transparency = 2});
   }
   void TearDown() override {
     setEntityLists(nullptr);
     GameTest::TearDown();
-  }
-  static void setBlockItem(uint16_t item, uint16_t block) {
-    defineItem(item, placement_rule::kItemKindBlock, true);
-    auto& bytes = contentTables().itemDefs[item].record.bytes;
-    bytes[content::item_record::placesBlock] = static_cast<uint8_t>(block);
-    bytes[content::item_record::placesBlock + 1] = static_cast<uint8_t>(block >> 8);
   }
 
   static constexpr uint16_t kBrick = 110, kPane = 111, kTorchItem = 112;

@@ -1,7 +1,12 @@
 // The local rules' player questions: iteration over the one player, distances across the seam,
-// the target a mob picks, and the random pick of a present player.
+// the target a mob picks, the random pick of a present player, and a lever's circuit input.
 
+#include "content/items/block_edit.h"
 #include "tests/game/game_fixture.h"
+#include "world/circuits/circuit_cells.h"
+#include "world/circuits/circuit_part.h"
+#include "world/circuits/circuit_system.h"
+#include "world/edits/edit_kind.h"
 
 namespace game_test {
 namespace {
@@ -67,6 +72,39 @@ TEST_F(LocalLogicTest, ALocalGameDropsNoNullItemAndRefusesTrades) {
   game.requestTrade(nullptr);
   ASSERT_EQ(events.texts.size(), 1u);
   EXPECT_EQ(events.texts[0].id, GameLocal::kTextTradeNeedsMultiplayer);
+}
+
+// A lever's signal reaches the world's circuits: the wire it feeds carries it after the circuit
+// steps, and turning the lever off takes it away again.
+TEST_F(LocalLogicTest, ALeversSignalDrivesTheWireItFeeds) {
+  constexpr uint16_t kLever = 2086;
+  constexpr uint8_t kOn = 2, kOff = 1;  // the signals a thrown lever sends
+  defineBlock(kLever, {.flags = bits({45}), .transparency = 1, .variants = 2});
+  remakeWorld();  // the map reads the block rows when it is made
+  auto apply = [&](uint8_t kind, int32_t x, uint16_t id, uint8_t part = 0) {
+    BlockEdit e;
+    e.kind = kind;
+    e.x = static_cast<uint16_t>(x);
+    e.y = 5;
+    e.blockId = id;
+    if (part != 0) e.setValueByte(0, part);
+    ASSERT_FALSE(world->applyBlockEdit(e, nullptr).wasRefused());
+  };
+  auto steps = [&] {
+    for (int i = 0; i < 3; ++i) world->circuits().step();
+  };
+  auto wireState = [&](int32_t x) { return circuit_signal::state(signalByte(at(x, 5))); };
+  apply(edit_kind::kSetLayerBlock, 5, kLever);
+  for (int32_t x = 6; x <= 9; ++x) apply(edit_kind::kCircuitPartSet, x, 0, circuit_kind::kWire);
+  steps();
+  ASSERT_NE(wireState(9), circuit_signal::kHigh);
+  rules.setCircuitInput(at(5, 5), kOn);
+  steps();
+  EXPECT_EQ(wireState(6), circuit_signal::kHigh);
+  EXPECT_EQ(wireState(9), circuit_signal::kHigh);
+  rules.setCircuitInput(at(5, 5), kOff);
+  steps();
+  EXPECT_NE(wireState(9), circuit_signal::kHigh);
 }
 
 }  // namespace

@@ -11,32 +11,11 @@
 namespace game_test {
 namespace {
 
-class TaskEvents final : public PlayerEvents {
- public:
-  void message(uint8_t kind, const std::string& text) override { messages.push_back({kind, text}); }
-  void textById(uint8_t, int16_t id) override { texts.push_back(id); }
-  void skyWeather(uint8_t kind) override { sky.push_back(kind); }
-  void forgeRefreshed(PlayerGraphical&, int result) override { forgeResults.push_back(result); }
-  struct Shown {
-    uint8_t kind;
-    std::string text;
-  };
-  std::vector<Shown> messages;
-  std::vector<int16_t> texts;
-  std::vector<uint8_t> sky;
-  std::vector<int> forgeResults;
-};
-
 class LogicTimerTasksTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    setPlayerEvents(&taskEvents);
     rules.startTimers();
-  }
-  void TearDown() override {
-    setPlayerEvents(nullptr);
-    GameTest::TearDown();
   }
   void seconds(int count) {
     for (int i = 0; i < count; ++i) rules.timers().step();
@@ -47,7 +26,6 @@ class LogicTimerTasksTest : public GameTest {
     }
     return 0;
   }
-  TaskEvents taskEvents;
 };
 
 TEST_F(LogicTimerTasksTest, ForgesSmeltThroughAPauseAndRefreshTheirWatcher) {
@@ -63,10 +41,10 @@ TEST_F(LogicTimerTasksTest, ForgesSmeltThroughAPauseAndRefreshTheirWatcher) {
   EXPECT_EQ(countdownOf(11), buffsBefore);  // ordinary tasks wait
   ASSERT_NE(forge.itemAt(Forge::kOutput), nullptr);
   EXPECT_EQ(forge.itemAt(Forge::kOutput)->id, 1538);
-  EXPECT_TRUE(taskEvents.forgeResults.empty());  // the watched forge is cold
+  EXPECT_TRUE(events.forgeResults.empty());  // the watched forge is cold
   player->openContainer = &forge;
   seconds(3);
-  EXPECT_EQ(taskEvents.forgeResults.size(), 1u);
+  EXPECT_EQ(events.forgeResults.size(), 1u);
   player->openContainer = nullptr;
 }
 
@@ -77,36 +55,33 @@ TEST_F(LogicTimerTasksTest, AWeatherChangeIsToldAsTheWeatherItBrings) {
   for (int change = 0; change < 2; ++change) {
     const WeatherKind before = weather.kind;
     weather.accumulator = 2.0f;  // beats any draw: the next step changes the weather
-    taskEvents.texts.clear();
+    events.texts.clear();
     seconds(20);
-    ASSERT_EQ(taskEvents.sky.size(), static_cast<size_t>(change + 1));
-    EXPECT_EQ(taskEvents.sky.back(), static_cast<uint8_t>(weather.kind));
-    ASSERT_EQ(taskEvents.texts.size(), 1u);
+    ASSERT_EQ(events.sky.size(), static_cast<size_t>(change + 1));
+    EXPECT_EQ(events.sky.back(), static_cast<uint8_t>(weather.kind));
+    ASSERT_EQ(events.texts.size(), 1u);
     if (before == WeatherKind::None) {
-      EXPECT_TRUE(taskEvents.texts[0] == 179 || taskEvents.texts[0] == 180) << taskEvents.texts[0];
+      EXPECT_TRUE(events.texts[0].id == 179 || events.texts[0].id == 180) << events.texts[0].id;
     } else {
       EXPECT_EQ(weather.kind, WeatherKind::None);
-      EXPECT_TRUE(taskEvents.texts[0] == 182 || taskEvents.texts[0] == 183) << taskEvents.texts[0];
+      EXPECT_TRUE(events.texts[0].id == 182 || events.texts[0].id == 183) << events.texts[0].id;
     }
   }
 }
 
 TEST_F(LogicTimerTasksTest, TheSaveReminderComesOnlyWithoutAutosave) {
   const struct {
-    bool reminder, autosave;
-    size_t shown;
-  } cases[] = {{true, false, 1}, {true, true, 0}, {false, false, 0}};
+    bool reminder, autosave, shown;
+  } cases[] = {{true, false, true}, {true, true, false}, {false, false, false}};
   for (const auto& c : cases) {
-    taskEvents.messages.clear();
+    events.messages.clear();
     kel::options().saveReminder = c.reminder;
     kel::options().shouldAutosave = c.autosave;
     seconds(299);
-    EXPECT_TRUE(taskEvents.messages.empty());
+    EXPECT_TRUE(events.messages.empty());
     seconds(1);
-    ASSERT_EQ(taskEvents.messages.size(), c.shown);
-    if (c.shown == 0) continue;
-    EXPECT_EQ(taskEvents.messages[0].kind, 2);
-    EXPECT_EQ(taskEvents.messages[0].text, LocalLogic::kSaveReminder);
+    EXPECT_EQ(events.messages, (c.shown ? RecordingEvents::Messages{{2, LocalLogic::kSaveReminder}}
+                                        : RecordingEvents::Messages{}));
   }
 }
 

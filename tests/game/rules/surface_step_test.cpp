@@ -35,7 +35,6 @@ class SurfaceStepTest : public GameTest {
     shape(kSnow, {.transparency = 2});
     player->setCellCoordinates(10, 10);
   }
-  void shape(uint16_t id, const BlockProps& props) { world->map().mutableProps().mutableRow(id) = props; }
   // Ground of the block at the cell, lit to the level, open air above.
   MapBlock& ground(int32_t x, int32_t y, uint16_t id, uint8_t light = 15) {
     MapBlock& cell = at(x, y);

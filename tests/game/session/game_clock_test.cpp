@@ -61,24 +61,18 @@ TEST_F(GameClockTest, TheClockSeesTheGameSleep) {
   EXPECT_EQ(running.world->dayClock().tickCounter - before, 3u);
 }
 
-TEST_F(GameClockTest, ADestroyedGameLeavesTheNullClock) {
+TEST_F(GameClockTest, OnlyTheRunningGamesDestructionLeavesTheNullClock) {
   {
     GameLocal other{&rules};
     other.setRunningWorld(running);
     startFromFile(other);
-    EXPECT_NE(&gameClock(), nullClock);
+    GameClock* registered = &gameClock();
+    EXPECT_NE(registered, nullClock);
+    { GameLocal idle{&rules}; }
+    EXPECT_EQ(&gameClock(), registered) << "ending another game keeps the running game's clock";
     other.stopTimers();
   }
   EXPECT_EQ(&gameClock(), nullClock);
-}
-
-TEST_F(GameClockTest, EndingAnotherGameKeepsTheRunningGamesClock) {
-  startFromFile(game);
-  GameClock* registered = &gameClock();
-  {
-    GameLocal idle{&rules};
-  }
-  EXPECT_EQ(&gameClock(), registered);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace game_test {
 namespace {
 
-using Message = SessionEvents::Message;
+using Message = RecordingEvents::Message;
 
 TEST_F(SessionTest, StartingPutsEachTaskInItsSlotAndStoppingEmptiesThem) {
   struct Case {
@@ -37,7 +37,7 @@ TEST_F(SessionTest, ThePlayerUpdateCountsPlayTimeEveryHalfSecond) {
   game.startTimers();
   auto playTime = [&] {
     int total = 0;
-    for (const auto& stat : told.stats) total += stat.id == 60 ? stat.value : 0;
+    for (const auto& stat : events.stats) total += stat.id == 60 ? stat.value : 0;
     return total;
   };
   advance(1.0f, 0.25f);
@@ -99,7 +99,7 @@ TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
   EXPECT_TRUE(game.sleeping);
   scheduler().update(0.01f);
   EXPECT_FALSE(game.sleeping);
-  EXPECT_EQ(told.messages, (std::vector<Message>{{2, "You woke up!"}}));
+  EXPECT_EQ(events.messages, (std::vector<Message>{{2, "You woke up!"}}));
   EXPECT_EQ(screen.fadesRemoved, 1);
   EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "the timed tasks run again";
   const uint32_t woke = clock.tickCounter;
@@ -107,10 +107,10 @@ TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
   EXPECT_EQ(clock.tickCounter, woke) << "no longer every frame";
 }
 
-// The autosave's own lines among what the player was told.
-std::vector<Message> autosaveLines(const std::vector<Message>& told) {
+// The autosave's own lines among what the player was events.
+std::vector<Message> autosaveLines(const std::vector<Message>& all) {
   std::vector<Message> lines;
-  for (const Message& m : told) {
+  for (const Message& m : all) {
     if (m.text == GameLocal::kAutosaved || m.text == GameLocal::kAutosaveFailed) lines.push_back(m);
   }
   return lines;
@@ -124,15 +124,15 @@ TEST_F(SessionTest, TheFirstAutosaveComesAfterFiveMinutesAndSaysWhetherItSaved) 
   };
   for (const Case c : {Case{true, true, GameLocal::kAutosaved}, Case{false, true, GameLocal::kAutosaveFailed},
                        Case{true, false, GameLocal::kAutosaveFailed}}) {
-    told.messages.clear();
+    events.messages.clear();
     saves.characterSaved = c.characterSaved;
     saves.worldSaved = c.worldSaved;
     theWorld().dayClock().running = 0;
     game.startTimers();
     advance(299.5f, 0.5f);
-    EXPECT_TRUE(autosaveLines(told.messages).empty());
+    EXPECT_TRUE(autosaveLines(events.messages).empty());
     advance(1.0f, 0.5f);
-    EXPECT_EQ(autosaveLines(told.messages), (std::vector<Message>{{2, c.said}}));
+    EXPECT_EQ(autosaveLines(events.messages), (std::vector<Message>{{2, c.said}}));
     game.stopTimers();
   }
 }
@@ -156,7 +156,7 @@ TEST_F(SessionTest, TravelIsRefusedWhileTheWorldCannotBeSaved) {
   EXPECT_EQ(game.world, before);
   EXPECT_TRUE(game.started);
   EXPECT_EQ(local().unlockedPlanets, 1) << "the planet was never reached";
-  EXPECT_EQ(told.messages, (std::vector<Message>{{3, GameLocal::kTravelNotSaved}}));
+  EXPECT_EQ(events.messages, (std::vector<Message>{{3, GameLocal::kTravelNotSaved}}));
   EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "play goes on";
   EXPECT_FALSE(game.pendingTravel().has_value());
   EXPECT_TRUE(saves.worldIndexes.empty());

@@ -15,10 +15,6 @@ constexpr uint32_t kElsewhere = 16;
 
 class PortalTravelTest : public SessionTest {
  protected:
-  void SetUp() override {
-    SessionTest::SetUp();
-    setPlayerEvents(&texts);
-  }
   void TearDown() override {
     portalList().records().clear();
     SessionTest::TearDown();
@@ -27,9 +23,7 @@ class PortalTravelTest : public SessionTest {
     portalList().records().push_back({planet, target, x, y, link});
   }
   bool use(int32_t x, int32_t y) { return rules.usePortal(&local(), theWorld().cellAt(x, y)); }
-  int lastText() const { return texts.texts.empty() ? -1 : texts.texts.back().id; }
-
-  RecordingEvents texts;
+  int lastText() const { return events.texts.empty() ? -1 : events.texts.back().id; }
 };
 
 TEST_F(PortalTravelTest, NoPortalOfThisPlanetOrOneBackToItIsRefused) {
@@ -39,7 +33,7 @@ TEST_F(PortalTravelTest, NoPortalOfThisPlanetOrOneBackToItIsRefused) {
   for (const auto& [x, text] : {std::pair{6, 140}, std::pair{7, 140}, std::pair{8, 138}}) {
     EXPECT_FALSE(use(x, 6)) << x;
     EXPECT_EQ(lastText(), text) << x;
-    EXPECT_EQ(texts.texts.back().kind, 3);
+    EXPECT_EQ(events.texts.back().kind, 3);
   }
   EXPECT_TRUE(saves.worldIndexes.empty());
   EXPECT_EQ(saves.characterSaves, 0) << "nothing is saved for a refusal";
@@ -49,7 +43,7 @@ TEST_F(PortalTravelTest, APortalElsewhereTakesThePlayerToItsPlanetsWorld) {
   game.started = true;
   addRecord(kHere, 6, 6, kElsewhere, packPortalCell(20, 9));
   ASSERT_TRUE(use(6, 6));
-  EXPECT_TRUE(texts.texts.empty());
+  EXPECT_TRUE(events.texts.empty());
   EXPECT_EQ(saves.characterSaves, 1);
   EXPECT_EQ(saves.worldIndexes, (std::vector<uint32_t>{kElsewhere}));
   ASSERT_TRUE(game.pendingTravel().has_value());

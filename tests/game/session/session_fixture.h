@@ -86,19 +86,6 @@ class RecordingScreen final : public GameScreen {
   int fadesRemoved = 0;
 };
 
-class SessionEvents final : public PlayerEvents {
- public:
-  void message(uint8_t kind, const std::string& text) override { messages.push_back({kind, text}); }
-  void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
-  struct Message {
-    int kind;
-    std::string text;
-    bool operator==(const Message&) const = default;
-  };
-  std::vector<Message> messages;
-  std::vector<RecordingEvents::Stat> stats;
-};
-
 class SessionTest : public GameTest {
  protected:
   void SetUp() override {
@@ -110,7 +97,6 @@ class SessionTest : public GameTest {
     setCurrentWorld(running.world.get());
     setGameSaves(&saves);
     setGameScreen(&screen);
-    setPlayerEvents(&told);
   }
 
   void TearDown() override {
@@ -143,7 +129,6 @@ class SessionTest : public GameTest {
   RunningWorld running;
   RecordingSaves saves;
   RecordingScreen screen;
-  SessionEvents told;
 };
 
 }  // namespace game_test

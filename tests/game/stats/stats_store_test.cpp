@@ -1,16 +1,28 @@
 // The statistics store: per-id counts by category, the statistics page's list sorted by whole
-// counts, and the store's file round trip, including files that end early.
+// counts, the store's file round trip, including files that end early, and the players'
+// statistic events reaching the process's store unless registered events take them first.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "game/player/player_events.h"
+#include "game/stats/achievement_popup.h"
 #include "game/stats/stats_store.h"
+#include "platform/achievements_bridge.h"
 #include "tests/game/content_rows.h"
 
 namespace {
 
 class StatsStoreTest : public test_rows::ContentTest {
  protected:
+  void SetUp() override {
+    ContentTest::SetUp();
+    statsStore().clearStatistics();
+  }
+  void TearDown() override {
+    statsStore().clearStatistics();
+    ContentTest::TearDown();
+  }
   StatsStore store;
 };
 
@@ -72,6 +84,41 @@ TEST_F(StatsStoreTest, ClearingEmptiesEverything) {
   EXPECT_EQ(store.counter(stat_number::kCrafted), 0u);
   EXPECT_EQ(store.statCategoryCount(stat_category::kCrafted, 5), 0u);
   EXPECT_EQ(store.platformValue(1), 0u);
+}
+
+TEST_F(StatsStoreTest, APlayersStatisticIsCountedInTheProcessStore) {
+  playerEvents().recordStat(stat_number::kPlaced, 44);
+  playerEvents().recordStat(stat_number::kPlaced, 44);
+  playerEvents().recordStat(stat_number::kPlayTime, 1);
+  EXPECT_EQ(statsStore().counter(stat_number::kPlaced), 2u);
+  EXPECT_EQ(statsStore().statCategoryCount(stat_category::kPlaced, 44), 2u);
+  EXPECT_EQ(statsStore().counter(stat_number::kPlayTime), 1u);
+}
+
+TEST_F(StatsStoreTest, EventsTakenByRegisteredEventsDoNotReachTheStore) {
+  class Quiet final : public PlayerEvents {
+   public:
+    void recordStat(uint16_t, uint16_t) override { ++taken; }
+    int taken = 0;
+  } quiet;
+  setPlayerEvents(&quiet);
+  playerEvents().recordStat(stat_number::kPlaced, 44);
+  setPlayerEvents(nullptr);
+  EXPECT_EQ(quiet.taken, 1);
+  EXPECT_EQ(statsStore().counter(stat_number::kPlaced), 0u);
+}
+
+// The launch keeps a store front or a pop-up registered before it: either one counts.
+TEST_F(StatsStoreTest, EitherServiceCountsAsRegistered) {
+  EXPECT_FALSE(store.servicesRegistered());
+  kel::NullAchievementsBridge service;
+  NullAchievementPopup popup;
+  store.setServices(&service, nullptr);
+  EXPECT_TRUE(store.servicesRegistered());
+  store.setServices(nullptr, &popup);
+  EXPECT_TRUE(store.servicesRegistered());
+  store.setServices(nullptr, nullptr);
+  EXPECT_FALSE(store.servicesRegistered());
 }
 
 }  // namespace
