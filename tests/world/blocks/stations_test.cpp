@@ -29,7 +29,9 @@ class ForgeTest : public EditWorldTest {
       def.defined = true;
     }
   }
-  static Item* stack(uint16_t id, uint16_t count, uint32_t word = 0) { return newItem(id, 0, count, -1, word); }
+  static Item* stack(uint16_t id, uint16_t count, uint32_t word = 0) {
+    return newItem(id, 0, count, -1, word);
+  }
 };
 
 TEST_F(ForgeTest, OneUnitOfCoalSmeltsSixUnitsOfIronAndANewInputRestartsTheCountdown) {
@@ -247,7 +249,9 @@ TEST_F(StableTest, FeedKeepsMobsFedOnlyWhenTheStableTakesIt) {
 }
 
 TEST_F(StableTest, TwoFedMobsOfDifferentSexesBreedAndTheYoungGrowsUp) {
-  for (uint16_t other : {145, 147, 22}) EXPECT_EQ(youngKindForPair(145, other), -1) << "same sex, young or another group";
+  for (uint16_t other : {145, 147, 22}) {
+    EXPECT_EQ(youngKindForPair(145, other), -1) << "same sex, young or another group: " << other;
+  }
   EXPECT_EQ(youngKindForPair(145, 146), 147);
   Stable& stable = stableOn(2407);
   stable.addMob(27);  // 145

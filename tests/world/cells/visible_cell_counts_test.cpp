@@ -41,7 +41,8 @@ TEST_F(VisibleCellCountsTest, EvenCeilingsGainThreeAndOddOnesTwo) {
 }
 
 TEST_F(VisibleCellCountsTest, AScaleBelowTwoFromADamagedSettingsFileActsAsTwo) {
-  for (int scale : {1, 0, -4}) EXPECT_EQ(visibleCellCountsFor(1920, 1080, scale), visibleCellCountsFor(1920, 1080, 2));
+  const VisibleCellCounts two = visibleCellCountsFor(1920, 1080, 2);
+  for (int scale : {1, 0, -4}) EXPECT_EQ(visibleCellCountsFor(1920, 1080, scale), two) << scale;
   // The largest stored scale gives the smallest window, not a crash.
   EXPECT_EQ(visibleCellCountsFor(1920, 1080, 255), (VisibleCellCounts{3, 3}));
 }

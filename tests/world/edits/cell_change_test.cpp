@@ -125,7 +125,8 @@ TEST_F(CellChangeTest, CircuitKindsSettingsAndEditsReachTheCircuitSystem) {
   const auto queued = world->circuits().pendingChanges();
   std::vector<decltype(queued[0].operation)> operations;
   for (const auto& q : queued) operations.push_back(q.operation);
-  EXPECT_EQ(operations, (decltype(operations){circuit_op::kPartPlaced, circuit_op::kEvaluate, circuit_op::kTurn}));
+  const decltype(operations) expected = {circuit_op::kPartPlaced, circuit_op::kEvaluate, circuit_op::kTurn};
+  EXPECT_EQ(operations, expected);
 
   EXPECT_EQ(apply(edit(ek::kCircuitPartRemoved, 1, 1)).bits, refresh_bit::kCell);
   EXPECT_EQ(world->circuits().findMemory(at(1, 1)), nullptr);

@@ -69,7 +69,9 @@ TEST_F(ExplosionTest, TheBackNeedsMoreThanItsResistanceAndAThirdOfTheForceWhenTh
   const struct {
     uint16_t back, front;
     bool breaks;
-  } cases[] = {{kTough, kAir, false}, {resisting(16), resisting(1), true}, {resisting(17), resisting(1), false}};
+  } cases[] = {{kTough, kAir, false},  // the back needs more than 50
+               {resisting(16), resisting(1), true},  // 50 / 3 is above 16
+               {resisting(17), resisting(1), false}};
   for (const auto& c : cases) {
     at(kX, kY).setLayer(c.back, 0, MapBlock::kBack);
     put(kX, kY, c.front);
