@@ -56,14 +56,26 @@ class Leaf : public Node {
   int updates = 0;
 };
 
-using NodeTest = scenetest::SceneTest;
+class NodeTest : public scenetest::SceneTest {
+ protected:
+  Probe* probe(char name) { return Probe::create(&log, name); }
+  // The names drawn by one visit from the root.
+  std::string drawn(Node* root, const Mat4& world = Mat4::IDENTITY) {
+    log.order.clear();
+    log.transforms.clear();
+    root->visit(nullptr, world, 0);
+    return log.order;
+  }
+
+  DrawLog log;
+};
 
 void expectNear(const Vec2& actual, float x, float y) {
   EXPECT_NEAR(actual.x, x, 1e-4) << "x";
   EXPECT_NEAR(actual.y, y, 1e-4) << "y";
 }
 
-TEST_F(NodeTest, AnchorScaleAndPositionPlaceTheBoundingBox) {
+TEST_F(NodeTest, AnchorScaleRotationAndPositionPlaceTheNode) {
   Node* node = Node::create();
   node->setContentSize(Size(100, 50));
   node->setAnchorPoint(Vec2(0.5f, 0.5f));
@@ -78,18 +90,13 @@ TEST_F(NodeTest, AnchorScaleAndPositionPlaceTheBoundingBox) {
   node->setScale(1.0f);
   node->ignoreAnchorPointForPosition(true);
   expectNear(node->getBoundingBox().origin, 200, 100);
-}
 
-TEST_F(NodeTest, PositiveRotationTurnsClockwiseAboutTheAnchor) {
-  Node* node = Node::create();
-  node->setContentSize(Size(10, 10));
-  node->setAnchorPoint(Vec2(0.5f, 0.5f));
-  node->setPosition(100, 100);
+  // A positive rotation turns clockwise about the anchor: the local right-hand middle lies 50
+  // right of the anchor, and a clockwise quarter turn takes it 50 below.
+  node->ignoreAnchorPointForPosition(false);
   node->setRotation(90);
-  // The local right-hand middle (10, 5) lies 5 right of the anchor; a clockwise quarter turn
-  // takes it 5 below.
-  expectNear(node->convertToWorldSpace(Vec2(10, 5)), 100, 95);
-  expectNear(node->convertToNodeSpace(Vec2(100, 95)), 10, 5);
+  expectNear(node->convertToWorldSpace(Vec2(100, 25)), 200, 50);
+  expectNear(node->convertToNodeSpace(Vec2(200, 50)), 100, 25);
 }
 
 TEST_F(NodeTest, WorldConversionWalksTheParentChainBothWays) {
@@ -135,73 +142,60 @@ TEST_F(NodeTest, TinyMovesAndRepeatedValuesLeaveTheTransformClean) {
 }
 
 TEST_F(NodeTest, VisitDrawsByLocalZThenArrivalAroundTheParent) {
-  DrawLog log;
-  Probe* parent = Probe::create(&log, 'P');
-  parent->addChild(Probe::create(&log, 'a'), 1);
-  parent->addChild(Probe::create(&log, 'b'), -1);
-  parent->addChild(Probe::create(&log, 'c'), 0);
-  parent->addChild(Probe::create(&log, 'd'), 1);
-  parent->addChild(Probe::create(&log, 'e'), -1);
-  parent->visit(nullptr, Mat4::IDENTITY, 0);
-  EXPECT_EQ(log.order, "bePcad");
+  Probe* parent = probe('P');
+  parent->addChild(probe('a'), 1);
+  parent->addChild(probe('b'), -1);
+  parent->addChild(probe('c'), 0);
+  parent->addChild(probe('d'), 1);
+  parent->addChild(probe('e'), -1);
+  EXPECT_EQ(drawn(parent), "bePcad");
 
   // Reordering counts as a fresh arrival: 'a' now draws after 'd' at the same z.
   parent->reorderChild(parent->getChildren()[3], 1);  // 'a' after the sort
-  log.order.clear();
-  parent->visit(nullptr, Mat4::IDENTITY, 0);
-  EXPECT_EQ(log.order, "bePcda");
+  EXPECT_EQ(drawn(parent), "bePcda");
 
   // With sorting off children draw in arrival order, and a reorder is again a fresh arrival.
-  Probe* unsorted = Probe::create(&log, 'U');
+  Probe* unsorted = probe('U');
   unsorted->setSortEnabled(false);
-  unsorted->addChild(Probe::create(&log, 'a'), 5);
-  unsorted->addChild(Probe::create(&log, 'b'), 1);
+  unsorted->addChild(probe('a'), 5);
+  unsorted->addChild(probe('b'), 1);
   unsorted->reorderChild(unsorted->getChildren()[0], 5);
-  log.order.clear();
-  unsorted->visit(nullptr, Mat4::IDENTITY, 0);
-  EXPECT_EQ(log.order, "Uba");
+  EXPECT_EQ(drawn(unsorted), "Uba");
 }
 
 TEST_F(NodeTest, InvisibleBranchDrawsNothingAndShowingItAgainMarksItDirty) {
-  DrawLog log;
-  Probe* root = Probe::create(&log, 'R');
-  Probe* branch = Probe::create(&log, 'B');
-  branch->addChild(Probe::create(&log, 'x'));
+  Probe* root = probe('R');
+  Probe* branch = probe('B');
+  branch->addChild(probe('x'));
   root->addChild(branch);
-  root->visit(nullptr, Mat4::IDENTITY, 0);
+  drawn(root);
   branch->setVisible(false);
-  log.order.clear();
-  root->visit(nullptr, Mat4::IDENTITY, 0);
-  EXPECT_EQ(log.order, "R");
+  EXPECT_EQ(drawn(root), "R");
   branch->setVisible(true);
   EXPECT_TRUE(branch->isTransformDirty());
-  log.order.clear();
-  root->visit(nullptr, Mat4::IDENTITY, 0);
-  EXPECT_EQ(log.order, "RBx");
+  EXPECT_EQ(drawn(root), "RBx");
 }
 
 TEST_F(NodeTest, VisitHandsEachNodeItsParentsTransformTimesItsOwn) {
-  DrawLog log;
-  Probe* parent = Probe::create(&log, 'P');
-  Probe* child = Probe::create(&log, 'c');
+  Probe* parent = probe('P');
+  Probe* child = probe('c');
   parent->setPosition(100, 0);
   parent->setScale(2.0f);
   child->setPosition(10, 5);
   parent->addChild(child);
   Mat4 world;
   world.m[13] = 1000;  // as if the scene sat 1000 up
-  parent->visit(nullptr, world, 0);
-  ASSERT_EQ(log.transforms.size(), 2u);
+  ASSERT_EQ(drawn(parent, world), "Pc");
   EXPECT_FLOAT_EQ(log.transforms[1].m[0], 2);
   EXPECT_FLOAT_EQ(log.transforms[1].m[12], 120);
   EXPECT_FLOAT_EQ(log.transforms[1].m[13], 1010);
   EXPECT_EQ(child->lastFlags & FLAGS_TRANSFORM_DIRTY, FLAGS_TRANSFORM_DIRTY);
 
   // A clean node keeps its matrix and passes no dirty flag on; moving the parent dirties both.
-  parent->visit(nullptr, world, 0);
+  drawn(parent, world);
   EXPECT_EQ(child->lastFlags, 0u);
   parent->setPositionX(0);
-  parent->visit(nullptr, world, 0);
+  drawn(parent, world);
   EXPECT_FLOAT_EQ(child->getModelViewTransform().m[12], 20);
   EXPECT_EQ(child->lastFlags & FLAGS_TRANSFORM_DIRTY, FLAGS_TRANSFORM_DIRTY);
 }
@@ -240,9 +234,8 @@ TEST_F(NodeTest, OpacityAndColourCascadeOnlyWhereTheParentCascades) {
 }
 
 TEST_F(NodeTest, EnteringAndLeavingPauseCallbacksAndActionsDownTheTree) {
-  DrawLog log;
-  Probe* parent = Probe::create(&log, 'P');
-  Probe* child = Probe::create(&log, 'c');
+  Probe* parent = probe('P');
+  Probe* child = probe('c');
   parent->retain();  // each frame drains the autorelease pool
   parent->addChild(child);
   EXPECT_FALSE(child->isRunning());
@@ -251,7 +244,7 @@ TEST_F(NodeTest, EnteringAndLeavingPauseCallbacksAndActionsDownTheTree) {
 
   parent->onEnter();
   EXPECT_TRUE(child->isRunning());
-  Probe* late = Probe::create(&log, 'l');
+  Probe* late = probe('l');
   parent->addChild(late);
   EXPECT_TRUE(late->isRunning());
 
@@ -270,9 +263,8 @@ TEST_F(NodeTest, EnteringAndLeavingPauseCallbacksAndActionsDownTheTree) {
 }
 
 TEST_F(NodeTest, RemovingAChildCleansItUpAndReleasesIt) {
-  DrawLog log;
-  Probe* parent = Probe::create(&log, 'P');
-  Probe* child = Probe::create(&log, 'c');
+  Probe* parent = probe('P');
+  Probe* child = probe('c');
   child->retain();  // keep it past the removal to look at it
   parent->addChild(child, 0, 42);
   EXPECT_EQ(child->getReferenceCount(), 3u);  // create, the test, the parent
@@ -292,7 +284,7 @@ TEST_F(NodeTest, RemovingAChildCleansItUpAndReleasesIt) {
 
   // Removing all does the same for each child.
   parent->addChild(child);
-  parent->addChild(Probe::create(&log, 'd'));
+  parent->addChild(probe('d'));
   parent->removeAllChildrenWithCleanup();
   EXPECT_EQ(parent->getChildrenCount(), 0u);
   EXPECT_EQ(child->getParent(), nullptr);
