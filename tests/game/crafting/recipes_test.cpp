@@ -47,16 +47,12 @@ TEST_F(RecipesTest, IngredientListsFollowTheLayout) {
   };
   for (const auto& c : cases) {
     test_rows::setRecipe(0, c.recipe);
-    const RecipeIngredients list = recipeIngredients(row(0));
-    std::vector<Ingredient> got;
-    for (const Ingredient& pair : list) {
-      if (pair.id != 0xFFFF) got.push_back(pair);
+    std::vector<std::pair<int, int>> got, expected;
+    for (const Ingredient& i : recipeIngredients(row(0))) {
+      if (i.id != 0xFFFF) got.push_back({i.id, i.count});
     }
-    ASSERT_EQ(got.size(), c.expected.size()) << c.what;
-    for (size_t i = 0; i < got.size(); ++i) {
-      EXPECT_EQ(got[i].id, c.expected[i].id) << c.what;
-      EXPECT_EQ(got[i].count, c.expected[i].count) << c.what;
-    }
+    for (const Ingredient& i : c.expected) expected.push_back({i.id, i.count});
+    EXPECT_EQ(got, expected) << c.what;
   }
 }
 

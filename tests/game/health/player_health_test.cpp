@@ -83,8 +83,7 @@ TEST_F(PlayerHealthTest, DeathDropsByDifficultyOnlyOnceSettled) {
 }
 
 TEST_F(PlayerHealthTest, RespawnFindsTheNearestSpawnableCellOrKeepsTheOld) {
-  for (int32_t x = 0; x < kWidth; ++x)
-    for (int32_t y = 0; y < kHeight; ++y) put(x, y, kDirt);
+  for (int32_t y = 0; y < kHeight; ++y) floorAt(y);  // buried in dirt
   player->setSpawnCell(10, 12);
   player->respawnReset();
   EXPECT_EQ(player->spawnCellX, 10);
@@ -106,8 +105,7 @@ TEST_F(PlayerHealthTest, RespawnFindsTheNearestSpawnableCellOrKeepsTheOld) {
 }
 
 TEST_F(PlayerHealthTest, RespawnAcrossTheSeamWrapsTheColumn) {
-  for (int32_t x = 0; x < kWidth; ++x)
-    for (int32_t y = 0; y < kHeight; ++y) put(x, y, kDirt);
+  for (int32_t y = 0; y < kHeight; ++y) floorAt(y);  // buried in dirt
   put(kWidth - 1, 8, 0);
   player->setSpawnCell(1, 8);
   player->respawnReset();
