@@ -20,8 +20,9 @@ namespace {
 
 using engine::BMFontConfiguration;
 
-std::string charLine(const std::string& idField) {
-  return "char " + idField + " x=3 y=4 width=5 height=6 xoffset=-1 yoffset=2 xadvance=7 page=0\n";
+std::string charLine(const std::string& idField, int advance = 7) {
+  return "char " + idField + " x=3 y=4 width=5 height=6 xoffset=-1 yoffset=2 xadvance=" +
+         std::to_string(advance) + " page=0\n";
 }
 
 std::unique_ptr<BMFontConfiguration> parsed(std::string_view text,
@@ -61,8 +62,7 @@ TEST_F(FntParse, EveryIdFormNamesTheSameGlyph) {
 
 TEST_F(FntParse, LaterDefinitionsReplaceEarlierOnesAndPagesLieBesideTheFont) {
   const auto config =
-      parsed("page id=0 file=\"small.png\"\n" + charLine("id=65") +
-                 "char id=65 x=9 y=9 width=1 height=1 xoffset=0 yoffset=0 xadvance=2\n"
+      parsed("page id=0 file=\"small.png\"\n" + charLine("id=65") + charLine("id=65", 2) +
                  "kerning first=65 second=86 amount=-2\nkerning first=65 second=86 amount=-3\n",
              "fonts/small.fnt");
   EXPECT_EQ(config->fontDefDictionary.at(65).xAdvance, 2);
@@ -134,8 +134,7 @@ TEST_F(FntParse, LetterDefinitionsArePointsAtTheContentScaleAndNeedALineHeight) 
   EXPECT_FLOAT_EQ(a->offsetX, -1.0f);  // offsets stay pixels
   EXPECT_EQ(font.atlas()->findLetterDefinition(u'B'), nullptr);
   // Ids beyond sixteen bits never shadow exact ones.
-  texttest::TestFont wide("common lineHeight=5\n" + charLine("id=65") +
-                          "char id=65601 x=0 y=0 width=1 height=1 xoffset=0 yoffset=0 xadvance=1\n");
+  texttest::TestFont wide("common lineHeight=5\n" + charLine("id=65") + charLine("id=65601", 1));
   EXPECT_EQ(wide.atlas()->findLetterDefinition(u'A')->xAdvance, 7);
 }
 
