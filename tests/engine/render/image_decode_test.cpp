@@ -18,6 +18,7 @@ using PF = Texture2D::PixelFormat;
 using Bytes = std::vector<unsigned char>;
 using rendertest::encodePng;
 using rendertest::PngSpec;
+constexpr auto spec = rendertest::pngSpec;
 
 struct Decoded {
   bool ok = false;
@@ -37,16 +38,6 @@ Decoded decode(const std::string& file) {
   EXPECT_FALSE(image->hasPremultipliedAlpha());
   image->release();
   return result;
-}
-
-PngSpec spec(int width, int height, int colorType, int bitDepth, Bytes pixels) {
-  PngSpec made;
-  made.width = width;
-  made.height = height;
-  made.colorType = colorType;
-  made.bitDepth = bitDepth;
-  made.pixels = std::move(pixels);
-  return made;
 }
 
 TEST(ImageDecode, EveryColourTypeLandsInItsFormatWithItsBytes) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rendertest {
@@ -63,20 +64,23 @@ inline std::string encodePng(const PngSpec& spec) {
   return out;
 }
 
+inline PngSpec pngSpec(int width, int height, int colorType, int bitDepth,
+                       std::vector<uint8_t> pixels) {
+  PngSpec made;
+  made.width = width;
+  made.height = height;
+  made.colorType = colorType;
+  made.bitDepth = bitDepth;
+  made.pixels = std::move(pixels);
+  return made;
+}
+
 // A width x height image of one RGBA colour.
 inline std::string solidRgbaPng(int width, int height, uint8_t r, uint8_t g, uint8_t b,
                                 uint8_t a) {
-  PngSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-  for (size_t i = 0; i < spec.pixels.size(); i += 4) {
-    spec.pixels[i] = r;
-    spec.pixels[i + 1] = g;
-    spec.pixels[i + 2] = b;
-    spec.pixels[i + 3] = a;
-  }
-  return encodePng(spec);
+  std::vector<uint8_t> pixels;
+  for (int i = 0; i < width * height; ++i) pixels.insert(pixels.end(), {r, g, b, a});
+  return encodePng(pngSpec(width, height, PNG_COLOR_TYPE_RGB_ALPHA, 8, std::move(pixels)));
 }
 
 }  // namespace rendertest

@@ -27,10 +27,7 @@ struct Source {
 // One pixel, (200, 120, 40) at alpha 160 where the type has alpha.
 std::vector<Source> sources() {
   auto spec = [](int colorType, std::vector<uint8_t> pixels) {
-    PngSpec made;
-    made.colorType = colorType;
-    made.pixels = std::move(pixels);
-    return made;
+    return rendertest::pngSpec(1, 1, colorType, 8, std::move(pixels));
   };
   PngSpec palette = spec(PNG_COLOR_TYPE_PALETTE, {0});
   palette.palette = {{200, 120, 40}};
