@@ -2,11 +2,14 @@
 // Small content sets for the checks' tests, written as the same JSON the authors write and read
 // through the compiler's own readers.
 
+#include <gtest/gtest.h>
 #include <rapidjson/document.h>
 
 #include <initializer_list>
+#include <map>
 #include <string>
 
+#include "tools/content_checks/check_report.h"
 #include "tools/content_checks/content_set.h"
 #include "tools/content_compiler/planet_sources.h"
 #include "tools/content_compiler/table_sources.h"
@@ -58,6 +61,35 @@ inline std::string itemLootTables(std::initializer_list<int> items) {
   }
   text += ']';
   return text;
+}
+
+// A JSON list of `count` rows: "{}" unless `rows` gives a row's text.
+inline std::string rowList(int count, const std::map<int, std::string>& rows = {}) {
+  std::string json = "[";
+  for (int row = 0; row < count; ++row) {
+    const auto given = rows.find(row);
+    json += std::string(row ? "," : "") + (given == rows.end() ? "{}" : given->second);
+  }
+  return json + "]";
+}
+
+// The twelve planets, each laying block 1248 unless `firstRules` replaces planet 0's terrain.
+inline std::string planetsJson(const std::string& firstRules = "") {
+  std::string json = "[";
+  for (int i = 0; i < 12; ++i) {
+    json += std::string(i ? "," : "") + R"({"id": )" + std::to_string(1 << i) + R"(, "name": "P)" +
+            std::to_string(i) + "\", " +
+            (i == 0 && !firstRules.empty() ? firstRules : R"("terrainBlocks": [{"block": 1248, "weight": 1}])") +
+            "}";
+  }
+  return json + "]";
+}
+
+// Expects the report to mention each of `present` and none of `absent`.
+inline void expectMentions(const content_checks::CheckReport& report, std::initializer_list<const char*> present,
+                           std::initializer_list<const char*> absent = {}) {
+  for (const char* text : present) EXPECT_TRUE(report.mentions(text)) << text << " in:\n" << report.describe();
+  for (const char* text : absent) EXPECT_FALSE(report.mentions(text)) << text;
 }
 
 }  // namespace checks_test

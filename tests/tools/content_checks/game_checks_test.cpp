@@ -62,60 +62,44 @@ class GameChecks : public ::testing::Test {
   void SetUp() override { resetContentDatabase(); }
   void TearDown() override { resetContentDatabase(); }
 
-  std::string minimalPlanets() const {
-    std::string json = "[";
-    for (int i = 0; i < 12; ++i) {
-      json += std::string(i ? "," : "") + R"({"id": )" + std::to_string(1 << i) + R"(, "name": "P)" +
-              std::to_string(i) + R"(", "terrainBlocks": [{"block": 1248, "weight": 1}]})";
-    }
-    return json + "]";
+  CheckReport check(const std::string& language = "english.json") {
+    return content_checks::checkGame(dir.file("content"), dir.file(language));
   }
 
   testsupport::TempDir dir;
 };
 
 TEST_F(GameChecks, CompiledSetLoadsAndFindingsNameTheirPlace) {
-  dir.write("content/planets.json", minimalPlanets());
+  dir.write("content/planets.json", checks_test::planetsJson());
   dir.write("content/blocks.json", R"([{"id": 1248, "flags": "0x4"}])");
   dir.write("english.json", R"({"strings": )" + strings(-1) + "}");
-  const CheckReport report = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
+  const CheckReport report = check();
   EXPECT_FALSE(report.mentions("refuses")) << report.describe();
   EXPECT_TRUE(report.mentions("blocks.json: block 84 (bedrock (must not be breakable)) is not defined"));
   EXPECT_FALSE(report.mentions("english.json"));
   EXPECT_FALSE(contentIsCompromised());
 }
 
-TEST_F(GameChecks, MissingOrDamagedSourcesGiveOneClearFinding) {
-  EXPECT_TRUE(content_checks::checkGame(dir.file("content"), dir.file("english.json"))
-                  .mentions("planets.json: there must be exactly 12 planets"));
-  const std::string planets = minimalPlanets();
-  dir.write("content/planets.json", planets.substr(0, planets.size() / 2));
-  const CheckReport report = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
-  ASSERT_EQ(report.findings().size(), 1u) << report.describe();
-  EXPECT_TRUE(report.mentions("planets.json: not valid JSON at byte"));
-}
+TEST_F(GameChecks, MissingDamagedOrRefusedSourcesAreReported) {
+  EXPECT_TRUE(check().mentions("planets.json: there must be exactly 12 planets"));
+  dir.write("content/planets.json", checks_test::planetsJson().substr(0, 200));
+  const CheckReport cut = check();
+  ASSERT_EQ(cut.findings().size(), 1u) << cut.describe();
+  EXPECT_TRUE(cut.mentions("planets.json: not valid JSON at byte"));
 
-TEST_F(GameChecks, SourcesTheCompilerRefusesAreReported) {
-  dir.write("content/planets.json", minimalPlanets());
-  std::string mobs = "[";
-  for (int i = 0; i < 901; ++i) mobs += std::string(i ? "," : "") + "{}";
-  dir.write("content/mobs.json", mobs + "]");
-  const CheckReport oversized = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
-  EXPECT_TRUE(oversized.mentions("mobs.json: more than 900 mobs")) << oversized.describe();
-
+  dir.write("content/planets.json", checks_test::planetsJson());
+  dir.write("content/mobs.json", checks_test::rowList(901));
+  EXPECT_TRUE(check().mentions("mobs.json: more than 900 mobs")) << check().describe();
   dir.write("content/mobs.json", "[]");
   dir.write("content/blocks.json", R"([{"id": 5000}])");
-  const CheckReport outOfRange = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
-  EXPECT_TRUE(outOfRange.mentions("blocks.json, row 0:")) << outOfRange.describe();
+  EXPECT_TRUE(check().mentions("blocks.json, row 0:")) << check().describe();
 }
 
 TEST_F(GameChecks, MissingOrDamagedLanguageFileIsAFinding) {
-  dir.write("content/planets.json", minimalPlanets());
-  const CheckReport missing = content_checks::checkGame(dir.file("content"), dir.file("nowhere.json"));
-  EXPECT_TRUE(missing.mentions("nowhere.json: cannot be read as a language file"));
+  dir.write("content/planets.json", checks_test::planetsJson());
+  EXPECT_TRUE(check("nowhere.json").mentions("nowhere.json: cannot be read as a language file"));
   dir.write("english.json", "[\"not an object\"");
-  const CheckReport damaged = content_checks::checkGame(dir.file("content"), dir.file("english.json"));
-  EXPECT_TRUE(damaged.mentions("english.json: cannot be read as a language file"));
+  EXPECT_TRUE(check().mentions("english.json: cannot be read as a language file"));
 }
 
 }  // namespace

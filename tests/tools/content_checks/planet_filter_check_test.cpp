@@ -16,22 +16,11 @@ constexpr const char* kSoil = "\"0x1000000000004\"";
 constexpr const char* kSoilOrTurf = "\"0x1000000000014\"";
 constexpr const char* kTurf = "\"0x1000000000010\"";
 
-std::string planets(const std::string& firstPlanetRules) {
-  std::string json = "[";
-  for (int i = 0; i < 12; ++i) {
-    if (i) json += ",";
-    json += R"({"id": )" + std::to_string(1 << i) + R"(, "name": "P)" + std::to_string(i) + "\"";
-    json += i == 0 ? ", " + firstPlanetRules : std::string(R"(, "terrainBlocks": [{"block": 1248, "weight": 1}])");
-    json += "}";
-  }
-  return json + "]";
-}
-
 CheckReport run(const std::string& firstPlanetRules, const std::string& blocks) {
   checks_test::SetBuilder set;
   set.blocks = blocks;
   auto sources = set.build();
-  checks_test::readInto(sources, content_compiler::readPlanets, planets(firstPlanetRules));
+  checks_test::readInto(sources, content_compiler::readPlanets, checks_test::planetsJson(firstPlanetRules));
   CheckReport report;
   content_checks::checkPlanetFilters(ContentIndex(sources), report);
   return report;

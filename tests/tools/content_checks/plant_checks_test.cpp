@@ -20,29 +20,13 @@ struct Rules {
   std::vector<ProcessSpec> specs;
 
   Rules() {
-    PlantRow crop;
-    crop.row = 1;
-    crop.item = 500;
-    crop.growth = plant_growth::kThreeState;
-    crop.block0 = 100;
-    crop.block1 = 101;
-    crop.block2 = 102;
-    PlantRow vine;
-    vine.row = 2;
-    vine.growth = plant_growth::kClimbing;
-    vine.stages = 3;
-    vine.block0 = 110;
-    vine.block1 = 111;
-    vine.block2 = 112;
-    vine.block3 = 113;
-    PlantRow tree;
-    tree.row = 3;
-    tree.growth = plant_growth::kTree;
-    tree.block0 = 120;
-    plants = {PlantRow{}, crop, vine, tree};
-    ProcessSpec spec;
-    spec.blocks = {121, 122, 123, 124};
-    specs = {spec};
+    using namespace plant_growth;
+    plants = {PlantRow{},
+              {.item = 500, .row = 1, .growth = kThreeState, .block0 = 100, .block1 = 101, .block2 = 102},
+              {.row = 2, .growth = kClimbing, .stages = 3,
+               .block0 = 110, .block1 = 111, .block2 = 112, .block3 = 113},
+              {.row = 3, .growth = kTree, .block0 = 120}};
+    specs.emplace_back().blocks = {121, 122, 123, 124};
   }
   content_checks::PlantRules view() const { return {plants, fruits, specs}; }
 };
@@ -75,11 +59,7 @@ TEST(PlantChecksTest, AFittingSetPasses) {
 }
 
 TEST(PlantChecksTest, EachBrokenRuleIsNamed) {
-  struct Case {
-    const char* what;
-    std::string blocks, items;
-    const char* mention;
-  };
+  struct Case { const char* what; std::string blocks, items; const char* mention; };
   const Case cases[] = {
       {"seed plants another block", kBlocks, replaced(kItems, "\"placesBlock\": 100", "\"placesBlock\": 102"),
        "must plant block 100"},

@@ -1,40 +1,13 @@
 // Sources the loader could not take safely are refused, naming the file and the row.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "tests/support/temp_dir.h"
-#include "tools/content_compiler/content_compiler.h"
+#include "tests/tools/content_compiler/source_copy_test.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class ContentRefusalTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* data = std::getenv("RUBBLE_TEST_DATA");
-    const fs::path basic = fs::path(data ? data : "tests/data") / "content" / "basic";
-    for (const auto& entry : fs::directory_iterator(basic)) {
-      fs::copy_file(entry.path(), dir.path() / entry.path().filename());
-    }
-  }
-
-  // Replaces one source file, compiles, and puts the file back; returns the refusal ("" when
-  // it compiled).
-  std::string refusalWith(const std::string& file, const std::string& json) {
-    const std::string original = dir.read(file);
-    dir.write(file, json);
-    const auto result = content_compiler::compileContent(dir.path().string());
-    dir.write(file, original);
-    return result.ok ? std::string() : result.error;
-  }
-
-  testsupport::TempDir dir;
-};
+using ContentRefusalTest = compiler_test::SourceCopyTest;
 
 std::string list(int count) {
   std::string json = "[";
@@ -43,12 +16,7 @@ std::string list(int count) {
 }
 
 TEST_F(ContentRefusalTest, SourcesTheLoaderCouldNotTakeAreRefusedNamingFileAndRow) {
-  struct Case {
-    const char* file;
-    std::string json;
-    const char* where;
-    const char* why;
-  };
+  struct Case { const char* file; std::string json; const char* where; const char* why; };
   const Case cases[] = {
       // Ids at or above 4096.
       {"treasures.json", R"([{"id": 1, "kind": 4}, {"id": 4096}])", "treasures.json, row 1", "4096"},
@@ -122,7 +90,7 @@ TEST_F(ContentRefusalTest, GoodSourcesCompileAndAMissingFileIsNamed) {
   EXPECT_EQ(refusalWith("loot_tables.json",
                         R"([{"entries": [{"kind": "table", "table": 2}]}, {"entries": [{"kind": "table", "table": 2}]}, {}])"),
             "");
-  fs::remove(dir.path() / "planets.json");
+  std::filesystem::remove(dir.path() / "planets.json");
   EXPECT_NE(content_compiler::compileContent(dir.path().string()).error.find("planets.json"), std::string::npos);
 }
 

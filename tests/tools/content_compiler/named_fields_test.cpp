@@ -2,63 +2,17 @@
 // mob part frame: each name lands at its own bytes, raw bytes may not cover a name, and the two
 // forms of a frame mean the same record.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "content/format/record_layout.h"
-#include "content/loader/content_database.h"
 #include "content/tables/content_tables.h"
-#include "tests/support/temp_dir.h"
-#include "tools/content_compiler/content_compiler.h"
+#include "tests/tools/content_compiler/source_copy_test.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A copy of the small test set in which single files are replaced before compiling.
-class NamedFieldsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* data = std::getenv("RUBBLE_TEST_DATA");
-    const fs::path basic = fs::path(data ? data : "tests/data") / "content" / "basic";
-    for (const auto& entry : fs::directory_iterator(basic)) {
-      fs::copy_file(entry.path(), dir.path() / entry.path().filename());
-    }
-    resetContentDatabase();
-    setContentAlertHandler([](const std::string&, const std::string&) {});
-  }
-  void TearDown() override {
-    resetContentDatabase();
-    setContentAlertHandler(nullptr);
-  }
-
-  // Compiles with `json` as `file` and loads the result; "" on success, else the refusal.
-  std::string compileWith(const std::string& file, const std::string& json) {
-    dir.write(file, json);
-    const auto result = content_compiler::compileContent(dir.path().string());
-    if (!result.ok) return result.error;
-    resetContentDatabase();
-    if (!verifyContentChecksum(loadContentDatabaseBytes(result.bytes))) return "load: " + contentLoadError();
-    return "";
-  }
-
-  // Succeeds when compiling with `json` as `file` is refused with a message holding `why`.
-  ::testing::AssertionResult refused(const std::string& file, const std::string& json,
-                                     const std::string& why) {
-    const std::string original = dir.read(file);
-    const std::string error = compileWith(file, json);
-    dir.write(file, original);  // later compiles in the test start from a good set again
-    if (error.find(why) != std::string::npos) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "expected '" << why << "' but got: '" << error << "'";
-  }
-
-  testsupport::TempDir dir;
-};
+using NamedFieldsTest = compiler_test::SourceCopyTest;
 
 // The test set's mobs with `frames` as mob 0's only animation (mob 0 has three parts).
 std::string mobsWithFrames(const std::string& frames) {
