@@ -18,6 +18,11 @@ struct ContentFileBuilder {
   std::vector<size_t> boundaries;         // section starts, as file offsets
 
   void mark() { boundaries.push_back(content::kSectionsOffset + sections.size()); }
+  // Starts a section of `rows` rows whose count sits in header slot `count`.
+  void section(size_t count, uint16_t rows) {
+    counts[count] = rows;
+    mark();
+  }
 
   // Writes the fixed sections (crafts and bullets) with each bullet's first field its row.
   void fixedSections() {

@@ -20,69 +20,54 @@ using contenttest::ContentFileBuilder;
 ContentFileBuilder richFile() {
   ContentFileBuilder b;
   auto& w = b.sections;
-  b.counts[content::kCountTreasures] = 2;
-  b.mark();
+  b.section(content::kCountTreasures, 2);
   w.u16(7);
   for (int i = 0; i < 32; ++i) w.u8(i == 3 ? 1 : 0);  // kind 1, no variants
   w.u16(9);
   for (int i = 0; i < 32; ++i) w.u8(i == 2 ? 2 : static_cast<uint8_t>(i == 16 ? 0xAB : 0));
   w.bytes(std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 11, 12, 13, 14, 15, 16});
 
-  b.counts[content::kCountLootGroups] = 1;
-  b.mark();
+  b.section(content::kCountLootGroups, 1);
   w.u8(2); w.u16(7); w.u16(9);
 
-  b.counts[content::kCountLootTables] = 2;
-  b.mark();
+  b.section(content::kCountLootTables, 2);
   w.u8(2); w.u8(0);
   w.f32(0.5f); w.u8(1); w.u8(2); w.u8(content::kLootGroup); w.u8(1); w.u16(0);
   w.f32(0.25f); w.u8(1); w.u8(1); w.u8(content::kLootTable); w.u8(0); w.u16(1);
   w.u8(1); w.u8(3);
   w.f32(1.0f); w.u8(1); w.u8(1); w.u8(content::kLootCategory); w.u8(0); w.u16(0x1207);
 
-  b.counts[content::kCountBlocks] = 2;
-  b.mark();
+  b.section(content::kCountBlocks, 2);
   w.u16(5); w.zeros(12); w.i16(-1); w.i16(17); w.i16(-1); w.i16(-1); w.u8(3); w.zeros(3); w.u16(0);
   w.u16(6); w.zeros(12); w.i16(-1); w.i16(-1); w.i16(-1); w.i16(-1); w.zeros(4); w.u16(0xFFFF);
 
-  b.counts[content::kCountMobs] = 2;
-  b.mark();
+  b.section(content::kCountMobs, 2);
   for (uint16_t row = 0; row < 2; ++row) {
     w.zeros(100); w.u16(row); w.i16(-1); w.i16(-1); w.i16(-1); w.zeros(7);
-    w.u8(1);  // movement kind: walker
-    w.zeros(4);
-    w.u16(row == 0 ? 1 : 0xFFFF);
-    w.u8(2); w.u8(1);             // two parts, one animation
-    w.u8(1); w.u8(2);             // part modes
-    w.u8(2);                      // animation kind 2
+    w.u8(1); w.zeros(4); w.u16(row == 0 ? 1 : 0xFFFF);  // a walker; loot table 1 or none
+    w.u8(2); w.u8(1); w.u8(1); w.u8(2); w.u8(2);  // two parts, one animation, modes 1 and 2, kind 2
     w.zeros(2 * content::kMobPartFrameSize);
   }
 
-  b.counts[content::kCountMobGroups] = 1;
-  b.mark();
+  b.section(content::kCountMobGroups, 1);
   w.zeros(32); w.u32(4); w.zeros(4); w.u8(2); w.u16(1); w.u16(0);
 
   b.fixedSections();
 
-  b.counts[content::kCountBuffs] = 1;
-  b.mark();
+  b.section(content::kCountBuffs, 1);
   w.u16(9); w.zeros(44);
-  b.counts[content::kCountTools] = 1;
-  b.mark();
+  b.section(content::kCountTools, 1);
   w.u16(7); w.f32(3.0f); w.zeros(20);
-  b.counts[content::kCountRangeds] = 1;
-  b.mark();
+  b.section(content::kCountRangeds, 1);
   w.u16(9); w.zeros(12);
-  b.counts[content::kCountSwingSpecs] = 1;
-  b.mark();
+  b.section(content::kCountSwingSpecs, 1);
   w.u16(7); w.zeros(68);
 
   PlanetDef home("Home", 1, 1);
   home.terrainBlocks.push_back({5, 2});
   PlanetDef ember("Ember", 2, 0);
   const std::vector<uint8_t> blob = content::writePlanetBlob({&home, &ember});
-  b.counts[content::kCountPlanets] = 2;
-  b.mark();
+  b.section(content::kCountPlanets, 2);
   w.u32(static_cast<uint32_t>(blob.size()));
   w.bytes(blob);
   return b;

@@ -15,11 +15,8 @@ class DefinitionTablesTest : public ::testing::Test {
 };
 
 TEST_F(DefinitionTablesTest, IdsOutsideTheTablesHaveNoDefinition) {
-  EXPECT_NE(itemDefinitionById(0), nullptr);
-  EXPECT_NE(itemDefinitionById(4095), nullptr);
-  EXPECT_EQ(itemDefinitionById(4096), nullptr);
-  EXPECT_EQ(itemDefinitionById(0xFFFF), nullptr);
-  EXPECT_EQ(itemDefinitionById(-1), nullptr);
+  EXPECT_TRUE(itemDefinitionById(0) && itemDefinitionById(4095));
+  for (int id : {4096, 0xFFFF, -1}) EXPECT_EQ(itemDefinitionById(id), nullptr) << id;
   EXPECT_EQ(blockDefinitionById(4096), nullptr);
   EXPECT_EQ(mobDefinitionById(899), &contentTables().mobDefs[899]);
   EXPECT_EQ(mobDefinitionById(900), nullptr);
@@ -27,10 +24,7 @@ TEST_F(DefinitionTablesTest, IdsOutsideTheTablesHaveNoDefinition) {
 
 TEST_F(DefinitionTablesTest, ItemsWithoutRecordsGetNeutralDefaults) {
   const ItemDef& def = contentTables().itemDefs[10];
-  EXPECT_EQ(def.tool, nullptr);
-  EXPECT_EQ(def.buff, nullptr);
-  EXPECT_EQ(def.rangedSpec, nullptr);
-  EXPECT_EQ(def.swingSpec, nullptr);
+  EXPECT_TRUE(!def.tool && !def.buff && !def.rangedSpec && !def.swingSpec);
   EXPECT_EQ(def.toolOrDefault().maxDurability(), 0);
   EXPECT_FLOAT_EQ(def.toolOrDefault().power(), 0.0f);  // read as 1.0 by the mining rules
   EXPECT_FLOAT_EQ(def.rangedOrDefault().speedFactor(), 1.0f);

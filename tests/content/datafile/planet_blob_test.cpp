@@ -87,28 +87,16 @@ TEST(PlanetBlob, EveryRuleListSurvivesTheRoundTrip) {
   p.surfaceRules.push_back({32, 0.4f, {80, 81, 82}});
   p.surfacePatternRules.push_back({{64, 0x100000000ull}, {{{pattern}, 0.3f}}, 1});
 
+  const std::vector<uint8_t> blob = content::writePlanetBlob({&p});
   PlanetList planets;
-  ASSERT_TRUE(content::readPlanetBlob(content::writePlanetBlob({&p}), 1, planets));
+  ASSERT_TRUE(content::readPlanetBlob(blob, 1, planets));
+  // Writing what was read gives the same bytes, so every field came back where it belongs; the
+  // signed fields are checked apart because a lost sign writes the same bytes.
+  EXPECT_EQ(content::writePlanetBlob({planets[0].get()}), blob);
   const PlanetDef& r = *planets[0];
-  EXPECT_EQ(r.parameters.liquidLevel, 12);
-  EXPECT_EQ(r.veinRules[0].placements[0].maxSize, 8);
-  EXPECT_FLOAT_EQ(r.caveRules[0].dropChance, 0.1f);
   EXPECT_EQ(r.wormRules[0].minTurn, -30);
-  EXPECT_EQ(r.blockRules[0].placements[0].layer, 1);
-  EXPECT_EQ(r.surfaceObjectRules[0].filter, 77u);
-  EXPECT_EQ(r.biomeRules[0].replacements[0].variant, 2);
-  EXPECT_EQ(r.biomeRules[0].mask, 0x80000020u);
-  const CaveDressing& d = r.caveDressings[0];
-  EXPECT_EQ(d.replacements[0].variant, -1);
-  EXPECT_EQ(d.backLayer, 1);
-  const DecorationPattern& back = d.decorationGroups[0].patterns[0];
-  EXPECT_EQ(back.placement, 3);
-  EXPECT_EQ(back.entries[1].maxCount, 2);
-  EXPECT_EQ(d.topRules[0].block, 13);
-  EXPECT_EQ(d.maxRegion, -1);
-  EXPECT_EQ(r.poolRules[0].liquidKind, 3);
-  EXPECT_EQ(r.surfaceRules[0].blocks.size(), 3u);
-  EXPECT_EQ(r.surfacePatternRules[0].filters[1], 0x100000000ull);
+  EXPECT_EQ(r.caveDressings[0].replacements[0].variant, -1);
+  EXPECT_EQ(r.caveDressings[0].maxRegion, -1);
 }
 
 TEST(PlanetBlob, PatternBytesComeInTheirBlobOrder) {
@@ -122,8 +110,7 @@ TEST(PlanetBlob, PatternBytesComeInTheirBlobOrder) {
   const auto blob = content::writePlanetBlob({&p});
   // kind, fixed variant, placement, mirror: the blob's order of the four bytes.
   const uint8_t expected[] = {0x33, 0x11, 0x44, 0x22};
-  auto found = std::search(blob.begin(), blob.end(), std::begin(expected), std::end(expected));
-  EXPECT_NE(found, blob.end());
+  EXPECT_NE(std::search(blob.begin(), blob.end(), std::begin(expected), std::end(expected)), blob.end());
 }
 
 TEST(PlanetBlob, ShortOrOversizedBlobsFailWithoutReadingPastTheEnd) {
@@ -137,12 +124,9 @@ TEST(PlanetBlob, ShortOrOversizedBlobsFailWithoutReadingPastTheEnd) {
   }
   // A list count far larger than the blob is refused before anything is allocated for it.
   std::vector<uint8_t> huge = blob;
-  huge[40 + 20] = 0xFF;
-  huge[40 + 21] = 0xFF;
-  huge[40 + 22] = 0xFF;
-  huge[40 + 23] = 0x7F;
-  PlanetList planets;
-  EXPECT_FALSE(content::readPlanetBlob(huge, 1, planets));
+  for (size_t i = 0; i < 4; ++i) huge[40 + 20 + i] = i == 3 ? 0x7F : 0xFF;
+  PlanetList none;
+  EXPECT_FALSE(content::readPlanetBlob(huge, 1, none));
 }
 
 }  // namespace

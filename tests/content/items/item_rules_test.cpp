@@ -32,11 +32,7 @@ CellInfo cellWith(uint16_t block, uint16_t column = 0, uint16_t row = 0) {
 }
 
 TEST_F(ItemRulesTest, FiltersMatchSpecialBitsExactIdsAndEveryCategoryBit) {
-  const struct {
-    uint16_t id;
-    uint64_t filter;
-    bool matches;
-  } cases[] = {
+  const struct { uint16_t id; uint64_t filter; bool matches; } cases[] = {
       {5, FILTER_ANY_BLOCK, true},
       {4000, 0x100000000ull, true},
       {0, FILTER_ANY_BLOCK, false},

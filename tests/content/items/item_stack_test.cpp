@@ -52,9 +52,7 @@ TEST_F(ItemStackTest, MergingStopsAtTheLimitAndJoinsThePartialTopUnitsOfTools) {
   EXPECT_EQ(full.count, 500);
   EXPECT_EQ(tooMany.count, 500);
 
-  const struct {
-    int count1, durability1, count2, durability2, count, durability;
-  } tools[] = {
+  const struct { int count1, durability1, count2, durability2, count, durability; } tools[] = {
       {3, 30, 2, 40, 5, 20},
       {3, 20, 2, 25, 4, 45},
       {1, 900, 1, 900, 2, 50},  // far above the maximum of 50, as a damaged save might hold
@@ -161,17 +159,15 @@ TEST_F(ItemStackTest, ConsumingRefillsTheNextUnit) {
 }
 
 TEST_F(ItemStackTest, MaximumDurabilityFollowsTheModifier) {
-  EXPECT_EQ(Item(TOOL, 0, 1, 0, 0).maxDurability(), 50);
-  EXPECT_EQ(Item(TOOL, 0, 1, 0, 1).maxDurability(), 62);
-  EXPECT_EQ(Item(TOOL, 0, 1, 0, 7).maxDurability(), 37);
-  EXPECT_EQ(Item(WEAPON, 0, 1, 0, 9).maxDurability(), 150);
-  EXPECT_EQ(Item(PLAIN, 0, 1, 0, 1).maxDurability(), 0);
   defs_.tool(300, 1, 52429);
   defs_.tool(301, 1, 1);
   defs_.item(302, 1);  // a tool without its record
-  EXPECT_EQ(Item(300, 0, 1, 0, 1).maxDurability(), 65535);
-  EXPECT_EQ(Item(301, 0, 1, 0, 8).maxDurability(), 1);
-  EXPECT_EQ(Item(302, 0, 1, 0, 1).maxDurability(), 0);
+  const struct { uint16_t id; uint32_t modifier; int max; } cases[] = {
+      {TOOL, 0, 50}, {TOOL, 1, 62}, {TOOL, 7, 37}, {WEAPON, 9, 150},
+      {PLAIN, 1, 0}, {300, 1, 65535}, {301, 8, 1}, {302, 1, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Item(c.id, 0, 1, 0, c.modifier).maxDurability(), c.max) << c.id << "/" << c.modifier;
+  }
 }
 
 TEST_F(ItemStackTest, UseIntervalMiningPowerAndDamageByKind) {

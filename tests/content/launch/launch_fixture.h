@@ -47,44 +47,32 @@ class CountingSteamApi : public kel::SteamApi {
   int shutdowns = 0;
 };
 
-// Writes what it is asked into the shared event list.
-class Recorder {
+class RecordingWindow : public kel::WindowControl {
  public:
-  explicit Recorder(Events& events) : events_(events) {}
-
- protected:
-  void note(std::string event) { events_.push_back(std::move(event)); }
-
- private:
-  Events& events_;
-};
-
-class RecordingWindow : public kel::WindowControl, Recorder {
- public:
-  using Recorder::Recorder;
+  explicit RecordingWindow(Events& events) : events_(events) {}
   bool hasView() const override { return created_; }
   void createView(const std::string& title) override {
     created_ = true;
-    note("view " + title);
+    events_.push_back("view " + title);
   }
   void applyMode(uint16_t width, uint16_t height, bool fullScreen) override {
-    note("window " + std::to_string(width) + "x" + std::to_string(height) + (fullScreen ? " full" : " windowed"));
+    events_.push_back("window " + std::to_string(width) + "x" + std::to_string(height) +
+                      (fullScreen ? " full" : " windowed"));
   }
 
  private:
+  Events& events_;
   bool created_ = false;
 };
 
-class RecordingWorld : public WorldServices, Recorder {
+// Every game-side seam the launch calls, writing what it is asked into the shared event list.
+class RecordingServices : public WorldServices, public InterfaceServices, public WorldViewServices,
+                          public GameServices, public SaveServices, public EntityServices {
  public:
-  using Recorder::Recorder;
+  explicit RecordingServices(Events& events) : events_(events) {}
   void clearCurrentWorld() override { note("clear world"); }
   void updateVisibleCellCounts() override { note("cells"); }
-};
 
-class RecordingInterface : public InterfaceServices, Recorder {
- public:
-  using Recorder::Recorder;
   void createViews() override { note("create views"); }
   void setBookPages(const BookEntry* begin, const BookEntry* end) override {
     note("book pages " + std::to_string(end - begin));
@@ -97,24 +85,14 @@ class RecordingInterface : public InterfaceServices, Recorder {
   }
   void showStartView(engine::InnerNode*) override { note("start view"); }
   void detachLayer(engine::InnerNode*) override {}
-  ViewId current = ViewId::None;
-};
 
-class RecordingWorldView : public WorldViewServices, Recorder {
- public:
-  using Recorder::Recorder;
   engine::Node* createMainLayer() override {
     note("main layer");
     layer = engine::InnerNode::create();
     return layer;
   }
   kel::NextMusicScheduler* nextMusicScheduler() override { return nullptr; }
-  engine::Node* layer = nullptr;
-};
 
-class RecordingGame : public GameServices, Recorder {
- public:
-  using Recorder::Recorder;
   bool hasRunningGame() const override { return running; }
   bool hasCurrentLogic() const override { return logic; }
   bool hasLocalPlayer() const override { return player; }
@@ -122,22 +100,18 @@ class RecordingGame : public GameServices, Recorder {
   void clearStatistics() override { note("clear statistics"); }
   void rebuildCollections() override { note("collections"); }
   void stopLocalPlayerMoving() override { note("stop moving"); }
-  bool running = false;
-  bool logic = false;
-  bool player = false;
-};
 
-class RecordingSaves : public SaveServices, Recorder {
- public:
-  using Recorder::Recorder;
   void saveWorld() override { note("save world"); }
   void saveCharacter() override { note("save character"); }
-};
-
-class RecordingEntities : public EntityServices, Recorder {
- public:
-  using Recorder::Recorder;
   void registerEntityEffects() override { note("entity effects"); }
+
+  ViewId current = ViewId::None;
+  engine::Node* layer = nullptr;
+  bool running = false, logic = false, player = false;
+
+ private:
+  void note(std::string event) { events_.push_back(std::move(event)); }
+  Events& events_;
 };
 
 // The smallest intact content file: every count zero, the fixed sections present.
@@ -174,15 +148,8 @@ class LaunchTest : public ::testing::Test {
     kel::Platform::setInstance(platform.get());
     kel::setSettingsHost(settingsHost.get());
     platform->setWindowControl(&window);
-    setWorldServices(&world);
-    setInterfaceServices(&interface);
-    setWorldViewServices(&worldView);
-    setGameServices(&game);
-    setSaveServices(&saves);
-    setEntityServices(&entities);
-    setContentAlertHandler([this](const std::string& title, const std::string& text) {
-      alerts.push_back(title + " / " + text);
-    });
+    connectServices(true);
+    recordAlerts();
     kel::AudioEngine::createInstance(kel::OutputMode::Silent);
   }
 
@@ -190,16 +157,26 @@ class LaunchTest : public ::testing::Test {
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
     kel::AudioEngine::destroyInstance();
     setContentAlertHandler(nullptr);
-    setEntityServices(nullptr);
-    setSaveServices(nullptr);
-    setGameServices(nullptr);
-    setWorldViewServices(nullptr);
-    setInterfaceServices(nullptr);
-    setWorldServices(nullptr);
+    connectServices(false);
     kel::setSettingsHost(nullptr);
     kel::Platform::setInstance(nullptr);
     platform.reset();
     resetProcessState();
+  }
+
+  void connectServices(bool on) {
+    setWorldServices(on ? &seams : nullptr);
+    setInterfaceServices(on ? &seams : nullptr);
+    setWorldViewServices(on ? &seams : nullptr);
+    setGameServices(on ? &seams : nullptr);
+    setSaveServices(on ? &seams : nullptr);
+    setEntityServices(on ? &seams : nullptr);
+  }
+
+  void recordAlerts() {
+    setContentAlertHandler([this](const std::string& title, const std::string& text) {
+      alerts.push_back(title + " / " + text);
+    });
   }
 
   void writeContentFile(const std::string& bytes) { root.write("data/data.dat", bytes); }
@@ -215,12 +192,7 @@ class LaunchTest : public ::testing::Test {
   std::unique_ptr<kel::DesktopPlatform> platform;
   std::unique_ptr<kel::PlatformSettingsHost> settingsHost;
   RecordingWindow window{events};
-  RecordingWorld world{events};
-  RecordingInterface interface{events};
-  RecordingWorldView worldView{events};
-  RecordingGame game{events};
-  RecordingSaves saves{events};
-  RecordingEntities entities{events};
+  RecordingServices seams{events};
 };
 
 }  // namespace launchtest

@@ -19,9 +19,7 @@ class StartUpGameTest : public LaunchTest {
   // As in a fresh process: no content loaded, no alert shown yet.
   void forgetLoadedContent() {
     resetContentDatabase();
-    setContentAlertHandler([this](const std::string& title, const std::string& text) {
-      alerts.push_back(title + " / " + text);
-    });
+    recordAlerts();
     alerts.clear();
   }
 };
@@ -29,7 +27,7 @@ class StartUpGameTest : public LaunchTest {
 TEST_F(StartUpGameTest, AnIntactContentFileAllowsGamesAndLeavesNoPlayerAndNoWorld) {
   writeContentFile(intactContentFile());
   engine::Node* layer = startUpGame();
-  EXPECT_EQ(layer, worldView.layer);
+  EXPECT_EQ(layer, seams.layer);
   EXPECT_TRUE(alerts.empty());
   EXPECT_TRUE(mayStartGame());
   EXPECT_EQ(contentTables().bulletDefs[5].row(), 5u);

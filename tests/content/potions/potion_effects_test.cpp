@@ -27,12 +27,7 @@ Stats apply(std::initializer_list<PotionEffect> effects) {
 }
 
 TEST(PotionEffectsTest, StatEffectsGrowWithTheirLevelsAndAccumulate) {
-  const struct {
-    const char* potion;
-    int levelBits;
-    float Stats::*stat;
-    float value;
-  } cases[] = {
+  const struct { const char* potion; int levelBits; float Stats::*stat; float value; } cases[] = {
       {"Lava Resistance", 0, &Stats::lavaResist, 0.0625f},
       {"Lava Resistance", 15, &Stats::lavaResist, 1.0f},
       {"Physical Damage", 15, &Stats::bluntBonus, 0.5f},

@@ -25,9 +25,7 @@ Item unit(uint16_t id) { return Item(id, 0, 1, 0, 0); }
 TEST_F(PotionTableTest, IndexPlacesRowsByCode) {
   const PotionTable& table = potionTable();
   EXPECT_STREQ(table.atCode(33)->name, "Dwarves");
-  EXPECT_EQ(table.atCode(1), nullptr);
-  EXPECT_EQ(table.atCode(-1), nullptr);
-  EXPECT_EQ(table.atCode(1024), nullptr);
+  for (int code : {1, -1, 1024}) EXPECT_EQ(table.atCode(code), nullptr) << code;
   std::set<uint16_t> codes;
   for (size_t i = 0; i < POTION_COUNT; ++i) {
     const PotionDef& def = potionDefs()[i];
@@ -51,9 +49,7 @@ TEST_F(PotionTableTest, PotionBottleAndIngredientItems) {
   EXPECT_EQ(bottleKind(2062), 3);
   EXPECT_EQ(bottleKind(5), 0);
   EXPECT_EQ(potionIngredientValue(1901), 31);
-  EXPECT_EQ(potionIngredientValue(1), NO_ALCHEMY_VALUE);
-  EXPECT_EQ(potionIngredientValue(-5), NO_ALCHEMY_VALUE);
-  EXPECT_EQ(potionIngredientValue(70000), NO_ALCHEMY_VALUE);
+  for (int id : {1, -5, 70000}) EXPECT_EQ(potionIngredientValue(id), NO_ALCHEMY_VALUE) << id;
   // Value 2133: bits 11-15 hold 1, bits 6-10 hold 1.
   EXPECT_EQ(potionEffectIcons(2133), 431u | (431u << 16));
 }

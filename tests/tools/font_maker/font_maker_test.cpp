@@ -56,16 +56,19 @@ TEST(IconArt, ReadsPaletteAndIconsAndScales) {
 }
 
 TEST(IconArt, RefusesDamagedArtNamingTheLine) {
-  std::string error;
-  EXPECT_FALSE(parseIconArt("palette . 00000000\nicon 0B a\n..\n...\n", error));
-  EXPECT_NE(error.find("different widths"), std::string::npos) << error;
-  EXPECT_FALSE(parseIconArt("palette . 00000000\nicon 0B a\n.x\n", error));
-  EXPECT_NE(error.find("unknown letter 'x'"), std::string::npos) << error;
-  EXPECT_FALSE(parseIconArt("..\n", error));
-  EXPECT_NE(error.find("line 1"), std::string::npos) << error;
-  EXPECT_FALSE(parseIconArt("icon 1FFFF big\n.\n", error));
-  EXPECT_FALSE(parseIconArt("palette q red\n", error));
-  EXPECT_FALSE(parseIconArt("palette . 00000000\nicon 0B empty\nicon 0C next\n.\n", error));
+  const std::pair<const char*, const char*> cases[] = {
+      {"palette . 00000000\nicon 0B a\n..\n...\n", "different widths"},
+      {"palette . 00000000\nicon 0B a\n.x\n", "unknown letter 'x'"},
+      {"..\n", "line 1"},
+      {"icon 1FFFF big\n.\n", ""},
+      {"palette q red\n", ""},
+      {"palette . 00000000\nicon 0B empty\nicon 0C next\n.\n", ""},
+  };
+  for (const auto& [art, why] : cases) {
+    std::string error;
+    EXPECT_FALSE(parseIconArt(art, error)) << art;
+    EXPECT_NE(error.find(why), std::string::npos) << art << ": " << error;
+  }
 }
 
 TEST(IconArt, TheGameIconFileCoversEveryTooltipIcon) {
@@ -123,11 +126,11 @@ TEST(FntWriter, WritesOneLinePerRecordWithThePageBesideIt) {
 TEST(FontSpec, RefusesFontsWithoutSizesOrWithBadRanges) {
   std::string error;
   EXPECT_TRUE(parseFontSpecs(sourceFile("fonts.json"), error)) << error;
-  EXPECT_FALSE(parseFontSpecs("[]", error));
-  EXPECT_FALSE(parseFontSpecs(R"({"fonts":[{"name":"a","face":"f","pixelSize":2,"ranges":[]}]})", error));
-  EXPECT_FALSE(parseFontSpecs(R"({"fonts":[{"name":"a","face":"f","pixelSize":9,"ranges":[[9,3]]}]})", error));
-  EXPECT_FALSE(parseFontSpecs(R"({"fonts":[{"name":"a","face":"f","pixelSize":9,"ranges":[[1,70000]]}]})", error));
-  EXPECT_FALSE(parseFontSpecs("{\"fonts\":[", error));
+  const std::string font = R"({"fonts":[{"name":"a","face":"f","pixelSize":)";
+  for (const std::string& bad : {std::string("[]"), font + R"(2,"ranges":[]}]})", font + R"(9,"ranges":[[9,3]]}]})",
+                                 font + R"(9,"ranges":[[1,70000]]}]})", std::string("{\"fonts\":[")}) {
+    EXPECT_FALSE(parseFontSpecs(bad, error)) << bad;
+  }
 }
 
 TEST(OutlineRenderer, RendersCrispOpaqueGlyphsOnTheBaseline) {

@@ -14,10 +14,7 @@
 
 namespace {
 
-struct Outcome {
-  int code = 0;
-  std::string out, err;
-};
+struct Outcome { int code = 0; std::string out, err; };
 
 Outcome runTool(const std::vector<std::string>& args) {
   std::string error;

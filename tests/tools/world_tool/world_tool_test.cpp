@@ -16,10 +16,7 @@ namespace {
 using world_tool::parseArgs;
 
 TEST(WorldToolArgs, ParsesTheGenerateCommandAndRefusesTheRest) {
-  const struct {
-    std::vector<std::string> args;
-    bool ok;
-  } cases[] = {
+  const struct { std::vector<std::string> args; bool ok; } cases[] = {
       {{"generate", "--planet", "terra", "--size", "4", "--seed", "12", "--png", "a.png"}, true},
       {{"generate", "--seed", "1", "--size", "0", "--planet", "Xeno"}, true},
       {{"generate", "--planet", "terra", "--size", "5", "--seed", "1"}, false},
