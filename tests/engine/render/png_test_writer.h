@@ -66,13 +66,8 @@ inline std::string encodePng(const PngSpec& spec) {
 
 inline PngSpec pngSpec(int width, int height, int colorType, int bitDepth,
                        std::vector<uint8_t> pixels) {
-  PngSpec made;
-  made.width = width;
-  made.height = height;
-  made.colorType = colorType;
-  made.bitDepth = bitDepth;
-  made.pixels = std::move(pixels);
-  return made;
+  return {.width = width, .height = height, .colorType = colorType, .bitDepth = bitDepth,
+          .pixels = std::move(pixels)};
 }
 
 // A width x height image of one RGBA colour.
