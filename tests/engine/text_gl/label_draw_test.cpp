@@ -91,7 +91,7 @@ TEST_F(LabelDraw, ALetterSpriteMovesItsGlyphAndLettersWithoutGlyphsGiveNone) {
   EXPECT_EQ(label->getChildrenCount(), 1u);
 }
 
-TEST_F(LabelDraw, LayoutIsDeferredAndRunsOncePerChange) {
+TEST_F(LabelDraw, LayoutIsDeferredRunsOncePerChangeAndKeepsTheTextAsSet) {
   Label* label = Label::createWithBMFont(fontFile_, "A\nB");
   ASSERT_NE(label, nullptr);
   EXPECT_TRUE(label->isContentDirty());
@@ -104,46 +104,36 @@ TEST_F(LabelDraw, LayoutIsDeferredAndRunsOncePerChange) {
   label->setString("");
   EXPECT_EQ(label->getContentSize(), size);  // an empty text keeps the last size
   EXPECT_EQ(label->getTextureAtlas()->getTotalQuads(), 0);
-}
-
-TEST_F(LabelDraw, WrappingAtTheMaximumWidthKeepsTheTextAsSet) {
-  Label* label = Label::createWithBMFont(fontFile_, "AA AA");
-  ASSERT_NE(label, nullptr);
+  // Wrapping at the maximum width changes what is laid out, not the text.
+  label->setString("AA AA");
   label->setMaxLineWidth(30);
   EXPECT_EQ(label->getStringNumLines(), 2);
   EXPECT_EQ(label->getLayout().currentText, u"AA\nAA");
   EXPECT_EQ(label->getString(), "AA AA");
 }
 
-TEST_F(LabelDraw, AtlasesAreSharedPerFontFileName) {
-  engine::FontAtlas* first = engine::FontAtlasCache::getFontAtlasFNT(fontFile_);
+TEST_F(LabelDraw, AtlasesAreSharedPerFontFileNameAndGivenBackByTheirLabels) {
+  using engine::FontAtlasCache;
+  engine::FontAtlas* first = FontAtlasCache::getFontAtlasFNT(fontFile_);
   ASSERT_NE(first, nullptr);
-  engine::FontAtlas* again = engine::FontAtlasCache::getFontAtlasFNT(fontFile_);
+  engine::FontAtlas* again = FontAtlasCache::getFontAtlasFNT(fontFile_);
   EXPECT_EQ(again, first);
   EXPECT_EQ(first->getReferenceCount(), 2u);
-  const std::string otherSpelling = dir_.path().string() + "/./blocks.fnt";
-  engine::FontAtlas* other = engine::FontAtlasCache::getFontAtlasFNT(otherSpelling);
+  engine::FontAtlas* other = FontAtlasCache::getFontAtlasFNT(dir_.file("./blocks.fnt"));
   EXPECT_NE(other, first);
-
   engine::FontAtlas stranger(nullptr);
-  EXPECT_FALSE(engine::FontAtlasCache::releaseFontAtlas(&stranger));
+  EXPECT_FALSE(FontAtlasCache::releaseFontAtlas(&stranger));
+  EXPECT_TRUE(FontAtlasCache::releaseFontAtlas(again));
+  EXPECT_EQ(FontAtlasCache::getCachedCount(), 2u);
+  EXPECT_TRUE(FontAtlasCache::releaseFontAtlas(first));  // the last holder
+  EXPECT_EQ(FontAtlasCache::getCachedCount(), 1u);
+  EXPECT_TRUE(FontAtlasCache::releaseFontAtlas(other));
+  EXPECT_EQ(FontAtlasCache::getCachedCount(), 0u);
 
-  EXPECT_TRUE(engine::FontAtlasCache::releaseFontAtlas(again));
-  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 2u);
-  EXPECT_TRUE(engine::FontAtlasCache::releaseFontAtlas(first));  // the last holder
-  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 1u);
-  EXPECT_TRUE(engine::FontAtlasCache::releaseFontAtlas(other));
-  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 0u);
-}
-
-TEST_F(LabelDraw, LabelsGiveTheirAtlasBack) {
-  {
-    Label* label = Label::createWithBMFont(fontFile_, "A");
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 1u);
-    engine::PoolManager::getCurrentPool()->clear();  // the label goes
-  }
-  EXPECT_EQ(engine::FontAtlasCache::getCachedCount(), 0u);
+  ASSERT_NE(Label::createWithBMFont(fontFile_, "A"), nullptr);
+  EXPECT_EQ(FontAtlasCache::getCachedCount(), 1u);
+  engine::PoolManager::getCurrentPool()->clear();  // the label goes, and its atlas with it
+  EXPECT_EQ(FontAtlasCache::getCachedCount(), 0u);
   EXPECT_EQ(Label::createWithBMFont(dir_.file("missing.fnt"), "A"), nullptr);
   EXPECT_EQ(LabelColored::create(dir_.file("missing.fnt"), "A"), nullptr);
 }

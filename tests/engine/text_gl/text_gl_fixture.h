@@ -8,6 +8,7 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string>
@@ -37,22 +38,16 @@ using Rgba = std::array<int, 4>;
 
 // The page: opaque white where the glyph rectangles are, transparent elsewhere.
 inline std::string blockFontPage() {
-  const int w = 32, h = 16;
   rendertest::PngSpec page;
-  page.width = w;
-  page.height = h;
-  std::vector<uint8_t>& rgba = page.pixels;
-  rgba.assign(static_cast<size_t>(w * h * 4), 0);
-  auto fill = [&](int x0, int y0, int fw, int fh) {
-    for (int y = y0; y < y0 + fh; ++y) {
-      for (int x = x0; x < x0 + fw; ++x) {
-        for (int c = 0; c < 4; ++c) rgba[static_cast<size_t>((y * w + x) * 4 + c)] = 255;
-      }
+  page.width = 32;
+  page.height = 16;
+  page.pixels.assign(32 * 16 * 4, 0);
+  // A at x 0-7, B at x 8-11 (rows 0-7), _ at x 16-21 (rows 0-1).
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 22; ++x) {
+      if (x < 12 || (x >= 16 && y < 2)) std::fill_n(&page.pixels[(y * 32 + x) * 4], 4, 255);
     }
-  };
-  fill(0, 0, 8, 8);   // A
-  fill(8, 0, 4, 8);   // B
-  fill(16, 0, 6, 2);  // _
+  }
   return rendertest::encodePng(page);
 }
 
