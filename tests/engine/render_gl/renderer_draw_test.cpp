@@ -170,9 +170,8 @@ TEST_P(RendererDraw, UserUniformsNeverShareADrawAndAreApplied) {
 }
 
 INSTANTIATE_TEST_SUITE_P(UploadPaths, RendererDraw, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& param) {
-                           return param.param ? std::string("VertexArrays")
-                                             : std::string("PlainBuffers");
+                         [](const auto& param) {
+                           return std::string(param.param ? "VertexArrays" : "PlainBuffers");
                          });
 
 }  // namespace

@@ -180,9 +180,7 @@ TEST_F(ActionTest, RepeatForeverCarriesTheOvershootAndRunsCallbacksOncePerCycle)
 }
 
 TEST_F(ActionTest, EasedActionsHandTheirInnerActionEasedTimeExactAtBothEnds) {
-  for (float rate : {0.5f, 3.0f}) {
-    EXPECT_FLOAT_EQ(tweenfunc::easeOut(1.0f, rate), 1.0f);
-  }
+  for (float rate : {0.5f, 3.0f}) EXPECT_FLOAT_EQ(tweenfunc::easeOut(1.0f, rate), 1.0f);
   EXPECT_FLOAT_EQ(tweenfunc::easeOut(0.25f, 2.0f), 0.5f);
   std::vector<float> seen;
   run(EaseRateTemplate<tweenfunc::easeIn>::create(Recorder::create(2.0f, &seen), 2.0f));
