@@ -14,18 +14,12 @@ using namespace engine;
 
 TEST(Geometry, RectsContainTheirEdgesAndTransformToTheirBoundingBox) {
   const Rect box(10, 20, 30, 40);
-  EXPECT_TRUE(box.containsPoint({40, 60}));
-  EXPECT_TRUE(box.containsPoint({10, 20}));
-  EXPECT_FALSE(box.containsPoint({40.01f, 30}));
-  EXPECT_FALSE(box.containsPoint({20, 19.99f}));
+  for (const Vec2 edge : {Vec2(40, 60), Vec2(10, 20)}) EXPECT_TRUE(box.containsPoint(edge));
+  for (const Vec2 out : {Vec2(40.01f, 30), Vec2(20, 19.99f)}) EXPECT_FALSE(box.containsPoint(out));
 
   // A quarter turn: (x, y) -> (-y, x), then moved by (100, 0).
   const AffineTransform t{0, 1, -1, 0, 100, 0};
-  const Rect r = RectApplyAffineTransform(Rect(0, 0, 10, 20), t);
-  EXPECT_FLOAT_EQ(r.origin.x, 80);
-  EXPECT_FLOAT_EQ(r.origin.y, 0);
-  EXPECT_FLOAT_EQ(r.size.width, 20);
-  EXPECT_FLOAT_EQ(r.size.height, 10);
+  EXPECT_EQ(RectApplyAffineTransform(Rect(0, 0, 10, 20), t), Rect(80, 0, 20, 10));
 
   const AffineTransform back = AffineTransformInvert(t);
   const Vec2 p = PointApplyAffineTransform(PointApplyAffineTransform({3, 4}, t), back);
@@ -72,9 +66,7 @@ TEST(Log, CutsLongMessagesAlwaysEndsWithNewlineAndFormatsSafely) {
 
 TEST(Random, ClassicSequenceWithinRangeAndPerThread) {
   randomSeed(1);
-  EXPECT_EQ(randomNext(), 41);
-  EXPECT_EQ(randomNext(), 18467);
-  EXPECT_EQ(randomNext(), 6334);
+  for (int expected : {41, 18467, 6334}) EXPECT_EQ(randomNext(), expected);
   int otherThreadFirst = -1;
   std::thread([&] { otherThreadFirst = randomNext(); }).join();
   EXPECT_EQ(otherThreadFirst, 41);  // a new thread starts from seed 1, untouched by this one

@@ -9,7 +9,7 @@
 
 using namespace engine;
 
-TEST(PathUtils, ExtensionsBelongToTheFilePartOnly) {
+TEST(PathUtils, ExtensionsBelongToTheFilePartOnlyAndJoinsUseOneSlash) {
   EXPECT_EQ(findLastOf("a/b\\c", "/\\"), 3u);
   EXPECT_EQ(findLastOf("abc", ""), std::string::npos);
   EXPECT_EQ(cutAtLastDot("a.tar.gz"), "a.tar");
@@ -25,9 +25,7 @@ TEST(PathUtils, ExtensionsBelongToTheFilePartOnly) {
   EXPECT_EQ(appendExtension("settings", "json"), "settings.json");
   EXPECT_EQ(appendExtension("settings", ".json"), "settings.json");
   EXPECT_EQ(appendExtension("settings", ""), "settings");
-}
-
-TEST(PathUtils, JoinsWithExactlyOneSlash) {
+  // Joining puts exactly one slash between the parts.
   EXPECT_EQ(joinPath("a", "b"), "a/b");
   EXPECT_EQ(joinPath("a/", "/b"), "a/b");
   EXPECT_EQ(joinPath("", "b"), "b");

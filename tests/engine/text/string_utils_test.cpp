@@ -31,9 +31,7 @@ TEST(SplitString, KeepsEmptyPiecesAndCutsLongPiecesAgainAndAgain) {
   EXPECT_EQ(splitString("abcdef gh", 3, " "), (Pieces{"abc", "def", "gh"}));
   // A maximum of 0 cannot be met by any non-empty piece; it must not hang.
   EXPECT_EQ(splitString("abc", 0, " "), (Pieces{"abc"}));
-}
-
-TEST(SplitString, ALongerDelimiterIsDroppedWhole) {
+  // A longer delimiter is dropped whole.
   EXPECT_EQ(splitString("a\r\nb\r\n", NO_MAXIMUM_LENGTH, "\r\n"), (Pieces{"a", "b", ""}));
   EXPECT_EQ(splitString("x, y,z", NO_MAXIMUM_LENGTH, ", "), (Pieces{"x", "y,z"}));
 }
@@ -57,11 +55,6 @@ TEST(SplitString, HardWrapNeverLeavesBrokenUtf8) {
   EXPECT_EQ(tight.size(), 2u);
 }
 
-TEST(JoinStrings, PutsOneNewlineBetweenNeighbours) {
-  EXPECT_EQ(joinStrings({"a", "", "b"}), "a\n\nb");
-  EXPECT_EQ(joinStrings({}), "");
-}
-
 TEST(CaseHandling, TouchesAsciiLettersOnlyAndOrdersCaseBlindWithBytesUnsigned) {
   EXPECT_EQ(toUpperCase("caf\xC3\xA9 z@[`{"), "CAF\xC3\xA9 Z@[`{");
   EXPECT_EQ(toLowerCase("CAF\xC3\x89 A@Z["), "caf\xC3\x89 a@z[");
@@ -77,7 +70,9 @@ TEST(CaseHandling, TouchesAsciiLettersOnlyAndOrdersCaseBlindWithBytesUnsigned) {
   EXPECT_EQ(names, (Pieces{"Anvil", "axe", "bed", "wood"}));
 }
 
-TEST(IsNumber, AcceptsPlainDigitsOnly) {
+TEST(JoinAndIsNumber, JoinPutsOneNewlineBetweenNeighboursAndNumbersArePlainDigitsOnly) {
+  EXPECT_EQ(joinStrings({"a", "", "b"}), "a\n\nb");
+  EXPECT_EQ(joinStrings({}), "");
   EXPECT_TRUE(isNumber("007"));
   for (const char* other : {"", "-1", " 1", "1.5"}) EXPECT_FALSE(isNumber(other)) << other;
 }

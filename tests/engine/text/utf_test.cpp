@@ -19,6 +19,12 @@ std::string toUtf8Lenient(const std::u16string& text) {
   return out;
 }
 
+std::u16string toUtf16Lenient(const std::string& text) {
+  std::u16string out;
+  utf8ToUtf16Lenient(text, out);
+  return out;
+}
+
 void expectBadConversion(const std::string& utf8) {
   std::u16string out = u"kept";
   try {
@@ -60,27 +66,22 @@ TEST(Utf, StrictConversionsRejectMalformedUtf8AndUnpairedSurrogates) {
   expectBadConversion("\xFF");                  // never a lead byte
   expectBadConversion("\xE2\x82" "A");          // interrupted sequence
   std::string out = "kept";
-  EXPECT_THROW(utf16ToUtf8(std::u16string(1, u'\xD83D'), out), std::range_error);
-  EXPECT_THROW(utf16ToUtf8(std::u16string{u'\xDE00', u'a'}, out), std::range_error);
-  EXPECT_THROW(utf16ToUtf8(std::u16string{u'\xD83D', u'a'}, out), std::range_error);
+  for (const std::u16string& bad : {std::u16string(1, u'\xD83D'), std::u16string{u'\xDE00', u'a'},
+                                    std::u16string{u'\xD83D', u'a'}}) {
+    EXPECT_THROW(utf16ToUtf8(bad, out), std::range_error);
+  }
   EXPECT_EQ(out, "kept");
   const char16_t reversed[] = {0xDE00, 0xD83D, 0};
   EXPECT_THROW(wideToUtf8(reversed), std::range_error);
 }
 
 TEST(Utf, LenientConversionsReplaceEachMalformedPartOnce) {
-  std::u16string wide;
-  utf8ToUtf16Lenient("a\x80" "b", wide);
-  EXPECT_EQ(wide, u"a\uFFFDb");
+  EXPECT_EQ(toUtf16Lenient("a\x80" "b"), u"a\uFFFDb");
   // A truncated three-byte sequence is one malformed part, and the byte after it is kept.
-  utf8ToUtf16Lenient("\xE2\x82" "A", wide);
-  EXPECT_EQ(wide, u"\uFFFDA");
-  utf8ToUtf16Lenient("\xC0\xAF", wide);
-  EXPECT_EQ(wide, u"\uFFFD\uFFFD");
-  utf8ToUtf16Lenient("end\xF0\x9F\x98", wide);
-  EXPECT_EQ(wide, u"end\uFFFD");
-  utf8ToUtf16Lenient(MIXED, wide);
-  EXPECT_EQ(wide, MIXED16);
+  EXPECT_EQ(toUtf16Lenient("\xE2\x82" "A"), u"\uFFFDA");
+  EXPECT_EQ(toUtf16Lenient("\xC0\xAF"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(toUtf16Lenient("end\xF0\x9F\x98"), u"end\uFFFD");
+  EXPECT_EQ(toUtf16Lenient(MIXED), MIXED16);
 
   EXPECT_EQ(toUtf8Lenient(std::u16string{u'x', u'\xD83D'}), "x\xEF\xBF\xBD");
   EXPECT_EQ(toUtf8Lenient(std::u16string{u'\xDE00', u'\xD83D', u'\xDE00'}),
