@@ -33,28 +33,19 @@ CellInfo cellWith(uint16_t block, uint16_t column = 0, uint16_t row = 0) {
 
 TEST_F(ItemRulesTest, FiltersMatchSpecialBitsExactIdsAndEveryCategoryBit) {
   const struct { uint16_t id; uint64_t filter; bool matches; } cases[] = {
-      {5, FILTER_ANY_BLOCK, true},
-      {4000, 0x100000000ull, true},
-      {0, FILTER_ANY_BLOCK, false},
-      {0, FILTER_ALMOST_ANY, true},
-      {103, FILTER_ALMOST_ANY, false},
-      {144, FILTER_ALMOST_ANY, false},
-      {0, 0, false},
-      {263, 0, false},
-      {1728, exactBlockFilter(1728), true},
-      {1729, exactBlockFilter(1728), false},
+      {5, FILTER_ANY_BLOCK, true}, {4000, 0x100000000ull, true}, {0, FILTER_ANY_BLOCK, false},
+      {0, FILTER_ALMOST_ANY, true}, {103, FILTER_ALMOST_ANY, false}, {144, FILTER_ALMOST_ANY, false},
+      {0, 0, false}, {263, 0, false},
+      {1728, exactBlockFilter(1728), true}, {1729, exactBlockFilter(1728), false},
       {0, exactBlockFilter(0), false},
       {1504, FILTER_SPECIAL | (1ull << 16) | (1ull << 48), true},
       {1505, FILTER_SPECIAL | (1ull << 16) | (1ull << 48), false},
       {1504, FILTER_SPECIAL | (1ull << 16), false},
-      {3290, 0x14, true},
-      {263, 0x1000000000004ull, true},
-      {3290, 0x1000000000004ull, false},
+      {3290, 0x14, true}, {263, 0x1000000000004ull, true}, {3290, 0x1000000000004ull, false},
       {266, categoryFilter(0x800, 0x08), true},  // no group needed
       {576, categoryFilter(0x044, 0x10), true},
-      {576, categoryFilter(0x040, 0x10), false},  // both groups required
-      {1, 0x3F, false},                           // not in the table
-      {60000, 0x3F, false},
+      {576, categoryFilter(0x040, 0x10), false},     // both groups required
+      {1, 0x3F, false}, {60000, 0x3F, false},         // not in the table
   };
   for (const auto& c : cases) EXPECT_EQ(itemMatchesFilter(c.id, c.filter), c.matches) << c.id << " " << c.filter;
 }
@@ -90,28 +81,20 @@ class FixedWorld : public WorldQuery {
 };
 
 TEST_F(ItemRulesTest, CatchRulesTestConditionPlanetPhaseAndBand) {
+  // Rows 0-42 are the top third of 128, 43-85 the middle; a condition mask of 0 takes any.
+  const struct { uint8_t condition, phase, band; uint32_t planet; uint8_t given; uint32_t row; bool applies; }
+      cases[] = {{0, 0x2, 1, 0x5, 0xFF, 42, true},     {0, 0x2, 1, 0x5, 0, 42, true},
+                 {0, 0x2, 1, 0x5, 0, 43, false},       {0, 0x2, 2, 0x5, 0, 43, true},
+                 {0, 0x2, 2, 0x5, 0, 90, false},       {0, 0x2, 4, 0x5, 0, 90, true},
+                 {0x10, 0x2, 4, 0x5, 0x01, 90, false}, {0x10, 0x2, 4, 0x5, 0x11, 90, true},
+                 {0x10, 0x2, 4, 0x8, 0x11, 90, false}, {0x10, 0x1, 4, 0x4, 0x11, 90, false}};
   FixedWorld world;
-  CatchRule rule;
-  rule.planetMask = 0x4 | 0x1;
-  rule.dayPhaseMask = 0x2;
-  rule.heightBandMask = 1;
-  EXPECT_TRUE(catchRuleApplies(rule, 0xFF, world, 42));
-  EXPECT_TRUE(catchRuleApplies(rule, 0, world, 42));  // condition mask 0 ignores the given one
-  EXPECT_FALSE(catchRuleApplies(rule, 0, world, 43));
-  rule.heightBandMask = 2;
-  EXPECT_TRUE(catchRuleApplies(rule, 0, world, 43));
-  EXPECT_FALSE(catchRuleApplies(rule, 0, world, 90));
-  rule.heightBandMask = 4;
-  EXPECT_TRUE(catchRuleApplies(rule, 0, world, 90));
-  rule.conditionMask = 0x10;
-  EXPECT_FALSE(catchRuleApplies(rule, 0x01, world, 90));
-  EXPECT_TRUE(catchRuleApplies(rule, 0x11, world, 90));
-  rule.planetMask = 0x8;
-  EXPECT_FALSE(catchRuleApplies(rule, 0x11, world, 90));
-  rule.planetMask = 0x4;
-  rule.dayPhaseMask = 0x1;
-  EXPECT_FALSE(catchRuleApplies(rule, 0x11, world, 90));
-  rule.dayPhaseMask = 0x2;
+  for (const auto& c : cases) {
+    CatchRule rule{0, 0, c.condition, c.planet, c.phase, c.band};
+    EXPECT_EQ(catchRuleApplies(rule, c.given, world, c.row), c.applies) << &c - cases;
+  }
+  const CatchRule rule{0, 0, 0x10, 0x4, 0x2, 4};
+  ASSERT_TRUE(catchRuleApplies(rule, 0x11, world, 90));
   world.height = 0;  // no map yet: never a division by zero
   EXPECT_FALSE(catchRuleApplies(rule, 0x11, world, 90));
   EXPECT_FALSE(catchRuleApplies(rule, 0x11, NullWorldQuery(), 90));
