@@ -38,11 +38,6 @@ class FakeClock : public FrameClock {
 // A scene that records the step of every update it gets.
 class StepScene : public InnerNode {
  public:
-  static StepScene* create() {
-    auto* scene = new StepScene();
-    scene->autorelease();
-    return scene;
-  }
   void update(float dt) override { steps.push_back(dt); }
   std::vector<float> steps;
 };
@@ -53,12 +48,10 @@ class TestApp : public Application {
   explicit TestApp(FakeClock* clock) : clock_(clock) { setFrameClock(clock); }
 
   bool applicationDidFinishLaunching(int, char**) override {
-    ++launches;
     if (!launchSucceeds) return false;
     Director* director = Director::getInstance();
     director->setFrameClock(clock_);
-    scene = StepScene::create();
-    scene->retain();
+    scene = new StepScene();  // held by the test
     director->runWithScene(scene);
     director->getScheduler()->scheduleUpdate(scene, false);
     // Made during the launch: the first frame's pool clear must free it.
@@ -83,7 +76,6 @@ class TestApp : public Application {
   bool launchSucceeds = true;
   bool windowOpen = true;
   int closeAfterPolls = -1;
-  int launches = 0;
   int polls = 0;
   std::vector<int64_t> pollTimes;
   StepScene* scene = nullptr;
@@ -95,8 +87,8 @@ class LoopTest : public ::testing::Test {
  protected:
   void SetUp() override { reset(); }
   void TearDown() override {
-    if (app_.scene != nullptr) app_.scene->release();
-    if (app_.launchLeftover != nullptr) app_.launchLeftover->release();
+    safeRelease(app_.scene);
+    safeRelease(app_.launchLeftover);
     reset();
   }
   static void reset() {
