@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "content/launch/start_up_game.h"
-#include "engine/scene/scheduled_slots.h"
 #include "tests/content/launch/launch_fixture.h"
 #include "tests/support/argv.h"
 
@@ -105,7 +104,6 @@ TEST_F(AppDelegateTest, TheLaunchRunsItsStepsInOrderAndLeavesTheMainLayerRunning
   EXPECT_TRUE(seams.layer->isRunning());
   EXPECT_FALSE(director->isAnimationStopped());
   EXPECT_FLOAT_EQ(director->getAnimationInterval(), 1.0f / 60.0f);
-  EXPECT_EQ(engine::scheduledSlots().size(), engine::SCHEDULED_SLOT_COUNT);
   EXPECT_TRUE(alerts.empty());
 }
 
