@@ -61,7 +61,6 @@ class GLViewWindowTest : public inputtest::DispatcherTest {
 
 TEST_F(GLViewWindowTest, OpensAnOpenGL21WindowAndHandsItToTheDirector) {
   EXPECT_TRUE(view_->isOpenGLReady());
-  EXPECT_FALSE(view_->isFullScreen());
   EXPECT_EQ(director_.getOpenGLView(), view_);
   EXPECT_EQ(view_->getDesignResolutionSize(), engine::Size(320, 240));
 
