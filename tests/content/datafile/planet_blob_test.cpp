@@ -110,7 +110,8 @@ TEST(PlanetBlob, PatternBytesComeInTheirBlobOrder) {
   const auto blob = content::writePlanetBlob({&p});
   // kind, fixed variant, placement, mirror: the blob's order of the four bytes.
   const uint8_t expected[] = {0x33, 0x11, 0x44, 0x22};
-  EXPECT_NE(std::search(blob.begin(), blob.end(), std::begin(expected), std::end(expected)), blob.end());
+  EXPECT_NE(std::search(blob.begin(), blob.end(), std::begin(expected), std::end(expected)),
+            blob.end());
 }
 
 TEST(PlanetBlob, ShortOrOversizedBlobsFailWithoutReadingPastTheEnd) {

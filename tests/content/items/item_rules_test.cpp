@@ -34,7 +34,8 @@ CellInfo cellWith(uint16_t block, uint16_t column = 0, uint16_t row = 0) {
 TEST_F(ItemRulesTest, FiltersMatchSpecialBitsExactIdsAndEveryCategoryBit) {
   const struct { uint16_t id; uint64_t filter; bool matches; } cases[] = {
       {5, FILTER_ANY_BLOCK, true}, {4000, 0x100000000ull, true}, {0, FILTER_ANY_BLOCK, false},
-      {0, FILTER_ALMOST_ANY, true}, {103, FILTER_ALMOST_ANY, false}, {144, FILTER_ALMOST_ANY, false},
+      {0, FILTER_ALMOST_ANY, true}, {103, FILTER_ALMOST_ANY, false},
+      {144, FILTER_ALMOST_ANY, false},
       {0, 0, false}, {263, 0, false},
       {1728, exactBlockFilter(1728), true}, {1729, exactBlockFilter(1728), false},
       {0, exactBlockFilter(0), false},
@@ -82,8 +83,13 @@ class FixedWorld : public WorldQuery {
 
 TEST_F(ItemRulesTest, CatchRulesTestConditionPlanetPhaseAndBand) {
   // Rows 0-42 are the top third of 128, 43-85 the middle; a condition mask of 0 takes any.
-  const struct { uint8_t condition, phase, band; uint32_t planet; uint8_t given; uint32_t row; bool applies; }
-      cases[] = {{0, 0x2, 1, 0x5, 0xFF, 42, true},     {0, 0x2, 1, 0x5, 0, 42, true},
+  const struct {
+    uint8_t condition, phase, band;
+    uint32_t planet;
+    uint8_t given;
+    uint32_t row;
+    bool applies;
+  } cases[] = {{0, 0x2, 1, 0x5, 0xFF, 42, true},     {0, 0x2, 1, 0x5, 0, 42, true},
                  {0, 0x2, 1, 0x5, 0, 43, false},       {0, 0x2, 2, 0x5, 0, 43, true},
                  {0, 0x2, 2, 0x5, 0, 90, false},       {0, 0x2, 4, 0x5, 0, 90, true},
                  {0x10, 0x2, 4, 0x5, 0x01, 90, false}, {0x10, 0x2, 4, 0x5, 0x11, 90, true},

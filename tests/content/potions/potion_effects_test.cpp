@@ -28,8 +28,10 @@ Stats apply(std::initializer_list<PotionEffect> effects) {
 
 TEST(PotionEffectsTest, StatEffectsGrowWithTheirLevelsAndAccumulate) {
   const struct { const char* potion; int levelBits; float Stats::*stat; float value; } cases[] = {
-      {"Lava Resistance", 0, &Stats::lavaResist, 0.0625f}, {"Lava Resistance", 15, &Stats::lavaResist, 1.0f},
-      {"Physical Damage", 15, &Stats::bluntBonus, 0.5f}, {"Physical Damage", 15, &Stats::magicBonus, 0.0f},
+      {"Lava Resistance", 0, &Stats::lavaResist, 0.0625f},
+      {"Lava Resistance", 15, &Stats::lavaResist, 1.0f},
+      {"Physical Damage", 15, &Stats::bluntBonus, 0.5f},
+      {"Physical Damage", 15, &Stats::magicBonus, 0.0f},
       {"Resistance To All", 7, &Stats::fallResist, 0.25f},  // L = 8, F = 0.5
       {"Slash/Pierce Damage", 3, &Stats::slashBonus, 0.5f},  // bits 2-3 = 3, 4-5 = 0
       {"Slash/Pierce Damage", 3, &Stats::pierceBonus, 0.125f},

@@ -76,19 +76,21 @@ inline std::string rowList(int count, const std::map<int, std::string>& rows = {
 // The twelve planets, each laying block 1248 unless `firstRules` replaces planet 0's terrain.
 inline std::string planetsJson(const std::string& firstRules = "") {
   std::string json = "[";
+  const std::string terrain = R"("terrainBlocks": [{"block": 1248, "weight": 1}])";
   for (int i = 0; i < 12; ++i) {
     json += std::string(i ? "," : "") + R"({"id": )" + std::to_string(1 << i) + R"(, "name": "P)" +
-            std::to_string(i) + "\", " +
-            (i == 0 && !firstRules.empty() ? firstRules : R"("terrainBlocks": [{"block": 1248, "weight": 1}])") +
-            "}";
+            std::to_string(i) + "\", " + (i == 0 && !firstRules.empty() ? firstRules : terrain) + "}";
   }
   return json + "]";
 }
 
 // Expects the report to mention each of `present` and none of `absent`.
-inline void expectMentions(const content_checks::CheckReport& report, std::initializer_list<const char*> present,
+inline void expectMentions(const content_checks::CheckReport& report,
+                           std::initializer_list<const char*> present,
                            std::initializer_list<const char*> absent = {}) {
-  for (const char* text : present) EXPECT_TRUE(report.mentions(text)) << text << " in:\n" << report.describe();
+  for (const char* text : present) {
+    EXPECT_TRUE(report.mentions(text)) << text << " in:\n" << report.describe();
+  }
   for (const char* text : absent) EXPECT_FALSE(report.mentions(text)) << text;
 }
 

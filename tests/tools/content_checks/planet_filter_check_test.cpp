@@ -20,7 +20,8 @@ CheckReport run(const std::string& firstPlanetRules, const std::string& blocks) 
   checks_test::SetBuilder set;
   set.blocks = blocks;
   auto sources = set.build();
-  checks_test::readInto(sources, content_compiler::readPlanets, checks_test::planetsJson(firstPlanetRules));
+  checks_test::readInto(sources, content_compiler::readPlanets,
+                        checks_test::planetsJson(firstPlanetRules));
   CheckReport report;
   content_checks::checkPlanetFilters(ContentIndex(sources), report);
   return report;

@@ -22,7 +22,8 @@ struct Rules {
   Rules() {
     using namespace plant_growth;
     plants = {PlantRow{},
-              {.item = 500, .row = 1, .growth = kThreeState, .block0 = 100, .block1 = 101, .block2 = 102},
+              {.item = 500, .row = 1, .growth = kThreeState,
+               .block0 = 100, .block1 = 101, .block2 = 102},
               {.row = 2, .growth = kClimbing, .stages = 3,
                .block0 = 110, .block1 = 111, .block2 = 112, .block3 = 113},
               {.row = 3, .growth = kTree, .block0 = 120}};

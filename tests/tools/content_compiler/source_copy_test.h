@@ -39,8 +39,8 @@ class SourceCopyTest : public ::testing::Test {
     const auto result = content_compiler::compileContent(dir.path().string());
     if (!result.ok) return result.error;
     resetContentDatabase();
-    if (!verifyContentChecksum(loadContentDatabaseBytes(result.bytes))) return "load: " + contentLoadError();
-    return "";
+    const bool intact = verifyContentChecksum(loadContentDatabaseBytes(result.bytes));
+    return intact ? "" : "load: " + contentLoadError();
   }
 
   // As compileWith, but puts the good file back so later compiles start from the good set.

@@ -127,8 +127,9 @@ TEST(FontSpec, RefusesFontsWithoutSizesOrWithBadRanges) {
   std::string error;
   EXPECT_TRUE(parseFontSpecs(sourceFile("fonts.json"), error)) << error;
   const std::string font = R"({"fonts":[{"name":"a","face":"f","pixelSize":)";
-  for (const std::string& bad : {std::string("[]"), font + R"(2,"ranges":[]}]})", font + R"(9,"ranges":[[9,3]]}]})",
-                                 font + R"(9,"ranges":[[1,70000]]}]})", std::string("{\"fonts\":[")}) {
+  for (const std::string& bad :
+       {std::string("[]"), font + R"(2,"ranges":[]}]})", font + R"(9,"ranges":[[9,3]]}]})",
+        font + R"(9,"ranges":[[1,70000]]}]})", std::string("{\"fonts\":[")}) {
     EXPECT_FALSE(parseFontSpecs(bad, error)) << bad;
   }
 }
