@@ -194,20 +194,32 @@ TEST_F(CircuitSimulationTest, TheSavedStructuresRoundTripThroughRestore) {
   ASSERT_EQ(changes.size(), 1u);
   ASSERT_EQ(timers.size(), 1u);
 
-  // A fresh world, as after loading; the saved structures name its cells by position.
-  const std::unique_ptr<World> saved = std::move(world);
+  // The saved structures name cells by position: the old world is gone before the new one is
+  // made, as after loading, so a restore that kept an old cell would read freed memory.
+  struct Spot {
+    int32_t x, y;
+  };
+  auto spot = [](const MapBlock* c) { return Spot{c->x, c->y}; };
+  std::vector<std::pair<Spot, CircuitChange>> savedChanges;
+  for (const CircuitChange& c : changes) savedChanges.push_back({spot(c.cell), c});
+  std::vector<std::pair<Spot, CircuitTimer>> savedTimers;
+  for (const CircuitTimer& t : timers) savedTimers.push_back({spot(t.cell), t});
+  std::vector<std::pair<Spot, CircuitRecord>> savedMemory;
+  for (const auto& [cell, record] : memory) savedMemory.push_back({spot(cell), record});
+  std::vector<Spot> savedDirty;
+  for (const MapBlock* c : dirty) savedDirty.push_back(spot(c));
+
   makeWorld(WorldParams{});
   logic.world = world.get();
   setCurrentLogic(&logic);
-  auto moved = [this](const MapBlock* c) { return &at(c->x, c->y); };
   std::vector<CircuitChange> movedChanges;
-  for (const CircuitChange& c : changes) movedChanges.push_back({c.operation, moved(c.cell), c.value});
+  for (const auto& [s, c] : savedChanges) movedChanges.push_back({c.operation, &at(s.x, s.y), c.value});
   std::vector<CircuitTimer> movedTimers;
-  for (const CircuitTimer& t : timers) movedTimers.push_back({moved(t.cell), t.countdown, t.period});
+  for (const auto& [s, t] : savedTimers) movedTimers.push_back({&at(s.x, s.y), t.countdown, t.period});
   std::unordered_map<MapBlock*, CircuitRecord> movedMemory;
-  for (const auto& [cell, record] : memory) movedMemory[moved(cell)] = record;
+  for (const auto& [s, r] : savedMemory) movedMemory[&at(s.x, s.y)] = r;
   std::vector<MapBlock*> movedDirty;
-  for (const MapBlock* c : dirty) movedDirty.push_back(moved(c));
+  for (Spot s : savedDirty) movedDirty.push_back(&at(s.x, s.y));
   EXPECT_FALSE(circuits().pending());
   circuits().restore(movedDirty, movedChanges, movedTimers, movedMemory);
   EXPECT_TRUE(circuits().pending()) << "the game schedules a step for saved work";
