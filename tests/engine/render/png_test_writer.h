@@ -73,8 +73,13 @@ inline PngSpec pngSpec(int width, int height, int colorType, int bitDepth,
 // A width x height image of one RGBA colour.
 inline std::string solidRgbaPng(int width, int height, uint8_t r, uint8_t g, uint8_t b,
                                 uint8_t a) {
-  std::vector<uint8_t> pixels;
-  for (int i = 0; i < width * height; ++i) pixels.insert(pixels.end(), {r, g, b, a});
+  std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+  for (size_t i = 0; i < pixels.size(); i += 4) {
+    pixels[i] = r;
+    pixels[i + 1] = g;
+    pixels[i + 2] = b;
+    pixels[i + 3] = a;
+  }
   return encodePng(pngSpec(width, height, PNG_COLOR_TYPE_RGB_ALPHA, 8, std::move(pixels)));
 }
 

@@ -86,7 +86,9 @@ TEST_F(BreakCascadeTest, WhatDependsOnTheBrokenBlockBreaksHoldsOrReconnects) {
     mine(5, 4);
     for (const Cell& a : c.after) {
       EXPECT_EQ(at(a.x, a.y).frontId(), a.id) << a.x << "," << a.y;
-      if (a.variant >= 0) EXPECT_EQ(at(a.x, a.y).frontVariant(), a.variant) << a.x << "," << a.y;
+      if (a.variant >= 0) {
+        EXPECT_EQ(at(a.x, a.y).frontVariant(), a.variant) << a.x << "," << a.y;
+      }
     }
   }
 }
