@@ -9,7 +9,9 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "engine/base/ref.h"
@@ -17,14 +19,12 @@
 #include "engine/render/texture2d.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
-#include "engine/sprite/sprite.h"
 #include "engine/window/gl_view.h"
-#include "tests/engine/render_gl/pixels.h"
 
 namespace spritetest {
 
 constexpr int kWindowSize = 128;
-using rendertest::Rgba;
+using Rgba = std::array<int, 4>;
 
 // The one view of the run, made on first use and kept (still reachable) to the end: releasing
 // it would terminate GLFW and unload the driver before the leak check runs.
@@ -61,6 +61,13 @@ class DirectorFixture : public ::testing::Test {
 
   engine::Renderer* renderer() const { return director_->getRenderer(); }
 
+  static Rgba pixel(int x, int y) {
+    unsigned char rgba[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1], rgba[2], rgba[3]};
+  }
+
   // A texture from rows of RGBA pixels, top row first; released in TearDown.
   engine::Texture2D* texture(int width, int height, const std::vector<uint8_t>& rgba) {
     auto* made = new engine::Texture2D();
@@ -74,15 +81,6 @@ class DirectorFixture : public ::testing::Test {
     return texture(1, 1, {r, g, b, a});
   }
 
-  // A sprite of the whole texture scaled up and centred on (x, y), added to the scene.
-  engine::Sprite* spriteAt(engine::Texture2D* made, float x, float y, float scale) {
-    engine::Sprite* sprite = engine::Sprite::createWithTexture(made);
-    sprite->setScale(scale);
-    sprite->setPosition(x, y);
-    scene_->addChild(sprite);
-    return sprite;
-  }
-
   // 2x2: red, green on the top row; blue, white below.
   engine::Texture2D* quadrants() {
     return texture(2, 2, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255});
@@ -94,17 +92,22 @@ class DirectorFixture : public ::testing::Test {
   std::vector<engine::Texture2D*> textures_;
 };
 
-using rendertest::kBlack;
-using rendertest::kBlue;
-using rendertest::kGreen;
-using rendertest::kRed;
-using rendertest::kWhite;
-using rendertest::pixel;
+inline constexpr Rgba kRed{255, 0, 0, 255};
+inline constexpr Rgba kGreen{0, 255, 0, 255};
+inline constexpr Rgba kBlue{0, 0, 255, 255};
+inline constexpr Rgba kWhite{255, 255, 255, 255};
+inline constexpr Rgba kBlack{0, 0, 0, 255};
 
-// The window's alpha is not checked: the view may have no alpha channel.
-inline ::testing::AssertionResult near(const Rgba& actual, Rgba expected, int tolerance = 2) {
-  expected[3] = -1;
-  return rendertest::near(actual, expected, tolerance);
+inline ::testing::AssertionResult near(const Rgba& actual, const Rgba& expected,
+                                       int tolerance = 2) {
+  for (int i = 0; i < 3; ++i) {
+    if (std::abs(actual[i] - expected[i]) > tolerance) {
+      return ::testing::AssertionFailure()
+             << "got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ") expected ("
+             << expected[0] << ", " << expected[1] << ", " << expected[2] << ")";
+    }
+  }
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace spritetest

@@ -55,8 +55,8 @@ TEST_F(LayerProgressTest, AColourLayerCoversTheWindowAndBlendsByItsAlpha) {
   EXPECT_TRUE(near(pixel(65, 45), kGreen));
 }
 
-TEST_F(LayerProgressTest, RadialTimerSweepsClockwiseFromTheTop) {
-  ProgressTimer* timer = timerOver(solid(255, 0, 0));
+TEST_F(LayerProgressTest, RadialTimerVertexCountsFollowThePercentage) {
+  ProgressTimer* timer = timerOver(solid(255, 255, 255));
   EXPECT_EQ(timer->getVertexDataCount(), 3);  // 0 percent: an empty fan
   timer->setPercentage(100.0f);
   EXPECT_EQ(timer->getVertexDataCount(), 7);
@@ -68,16 +68,6 @@ TEST_F(LayerProgressTest, RadialTimerSweepsClockwiseFromTheTop) {
   EXPECT_EQ(position(timer, 2), Vec2(1.0f, 1.0f));  // top-right corner
   EXPECT_NEAR(position(timer, 3).x, 1.0f, 1e-5f);   // hit on the right edge
   EXPECT_NEAR(position(timer, 3).y, 0.5f, 1e-5f);
-  scene_->addChild(timer);
-  frame();
-  EXPECT_TRUE(near(pixel(74, 74), kRed));    // top-right quarter
-  EXPECT_TRUE(near(pixel(54, 74), kBlack));  // top-left
-  EXPECT_TRUE(near(pixel(74, 54), kBlack));  // bottom-right
-  timer->setReverseDirection(true);  // sweeps the other way from the top
-  frame();
-  EXPECT_TRUE(near(pixel(54, 74), kRed));
-  EXPECT_TRUE(near(pixel(74, 74), kBlack));
-  timer->setReverseDirection(false);
 
   timer->setPercentage(60.0f);
   EXPECT_EQ(timer->getVertexDataCount(), 5);  // past the bottom-right corner
@@ -85,13 +75,21 @@ TEST_F(LayerProgressTest, RadialTimerSweepsClockwiseFromTheTop) {
   EXPECT_EQ(timer->getVertexDataCount(), 4);
   timer->setPercentage(150.0f);
   EXPECT_FLOAT_EQ(timer->getPercentage(), 100.0f);
+}
 
-  // A colour change recolours every vertex already built.
-  timer->setColor(Color3B{10, 20, 30});
-  timer->setOpacity(200);
-  for (int i = 0; i < timer->getVertexDataCount(); ++i) {
-    EXPECT_EQ(timer->getVertexData()[i].colors, (Color4B{10, 20, 30, 200}));
-  }
+TEST_F(LayerProgressTest, RadialTimerShowsTheSweptQuarter) {
+  ProgressTimer* timer = timerOver(solid(255, 0, 0));
+  timer->setPercentage(25.0f);
+  scene_->addChild(timer);
+  frame();
+  EXPECT_TRUE(near(pixel(74, 74), kRed));    // top-right quarter
+  EXPECT_TRUE(near(pixel(54, 74), kBlack));  // top-left
+  EXPECT_TRUE(near(pixel(74, 54), kBlack));  // bottom-right
+
+  timer->setReverseDirection(true);  // sweeps the other way from the top
+  frame();
+  EXPECT_TRUE(near(pixel(54, 74), kRed));
+  EXPECT_TRUE(near(pixel(74, 74), kBlack));
 }
 
 TEST_F(LayerProgressTest, BarTimerGrowsFromItsMidpoint) {
@@ -115,6 +113,16 @@ TEST_F(LayerProgressTest, BarTimerGrowsFromItsMidpoint) {
   EXPECT_EQ(renderer()->getDrawCallCount(), 2u);
   EXPECT_TRUE(near(pixel(78, 64), kBlue));
   EXPECT_TRUE(near(pixel(50, 64), kBlack));
+}
+
+TEST_F(LayerProgressTest, ColourChangesRecolourTheTimer) {
+  ProgressTimer* timer = timerOver(solid(255, 255, 255));
+  timer->setPercentage(100.0f);
+  timer->setColor(Color3B{10, 20, 30});
+  timer->setOpacity(200);
+  for (int i = 0; i < timer->getVertexDataCount(); ++i) {
+    EXPECT_EQ(timer->getVertexData()[i].colors, (Color4B{10, 20, 30, 200}));
+  }
 }
 
 TEST_F(LayerProgressTest, ProgressFromToAnimatesThePercentage) {

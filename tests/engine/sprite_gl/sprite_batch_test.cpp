@@ -149,20 +149,27 @@ TEST_F(SpriteBatchTest, AnInvisibleChildKeepsItsSlotWithAnEmptyQuadAndItsTexture
   EXPECT_EQ(hidden->getTexture(), batch->getTexture());
 }
 
-TEST_F(SpriteBatchTest, OnlyFreeSpritesJoinAndAnEmptyBatchSubmitsNothing) {
-  EXPECT_EQ(SpriteBatchNode::createWithTexture(nullptr), nullptr);
-  SpriteBatchNode* mine = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
-  scene_->addChild(mine);
-  mine->addChild(Node::create());
-  EXPECT_EQ(mine->getChildrenCount(), 0u);
+TEST_F(SpriteBatchTest, AnEmptyBatchSubmitsNothingAndOnlySpritesMayJoin) {
+  SpriteBatchNode* batch = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
+  scene_->addChild(batch);
+  batch->addChild(Node::create());
+  EXPECT_EQ(batch->getChildrenCount(), 0u);
   frame();
   EXPECT_EQ(renderer()->getQueuedCommandCount(), 0u);
+  EXPECT_EQ(SpriteBatchNode::createWithTexture(nullptr), nullptr);
+}
 
+TEST_F(SpriteBatchTest, ASpriteOfAnotherBatchNeitherJoinsNorLeavesThisOne) {
+  SpriteBatchNode* mine = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
   SpriteBatchNode* theirs = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
   Sprite* own = childAt(mine, 10, 10);
   Sprite* stranger = childAt(theirs, 20, 20);
+
   mine->removeChild(stranger);  // not ours: our quad and their link stay
+  EXPECT_EQ(mine->getTextureAtlas()->getTotalQuads(), 1);
   EXPECT_EQ(own->getAtlasIndex(), 0);
+  EXPECT_EQ(stranger->getBatchNode(), theirs);
+
   mine->addChild(stranger);  // still held by the other batch
   EXPECT_EQ(mine->getChildrenCount(), 1u);
   EXPECT_EQ(mine->getTextureAtlas()->getTotalQuads(), 1);
