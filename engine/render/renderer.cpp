@@ -31,36 +31,19 @@ struct Affine2D {
   explicit Affine2D(const float* m)
       : a(m[0]), b(m[1]), c(m[4]), d(m[5]), tx(m[12]), ty(m[13]) {}
 
-  void apply(V2F_C4B_T2F& out, const V2F_C4B_T2F& in) const {
-    const float x = in.vertices.x;
-    const float y = in.vertices.y;
-    out.colors = in.colors;
-    out.texCoords = in.texCoords;
-    out.vertices.x = a * x + c * y + tx;
-    out.vertices.y = b * x + d * y + ty;
+  void apply(V2F_C4B_T2F& vertex) const {
+    const float x = vertex.vertices.x;
+    const float y = vertex.vertices.y;
+    vertex.vertices.x = a * x + c * y + tx;
+    vertex.vertices.y = b * x + d * y + ty;
   }
 };
-
-// The commands of a large scene live in as many nodes, which the visit touched long enough
-// ago to have left the cache: fetching a few commands ahead overlaps the misses. A quad command
-// is followed in its node by the quad it points at, so the span covers both.
-constexpr size_t kCommandPrefetchDistance = 8;
-constexpr size_t kCommandPrefetchBytes = sizeof(QuadCommand) + sizeof(V2F_C4B_T2F_Quad);
-
-// Always inlined: GCC takes a function whose only effect is a prefetch for one with no effect
-// at all, and deletes the calls to it.
-[[gnu::always_inline]] inline void prefetchCommand(const RenderCommand* command) {
-  const auto* bytes = reinterpret_cast<const char*>(command);
-  for (size_t offset = 0; offset < kCommandPrefetchBytes; offset += 64) {
-    __builtin_prefetch(bytes + offset);
-  }
-}
 
 }  // namespace
 
 Renderer::Renderer() : quads_(static_cast<size_t>(VBO_SIZE)), indices_(INDEX_VBO_SIZE, 0) {
   batchedCommands_.reserve(64);
-  renderQueue_.reserve(64);
+  renderQueue_.resize(64);
 }
 
 Renderer::~Renderer() {
@@ -124,6 +107,8 @@ void Renderer::setupVBO() {
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
+void Renderer::growQueue() { renderQueue_.resize(std::max<size_t>(64, renderQueue_.size() * 2)); }
+
 void Renderer::render() {
   drawCalls_ = 0;
   drawnQuads_ = 0;
@@ -138,69 +123,89 @@ void Renderer::render() {
 }
 
 void Renderer::clean() {
-  renderQueue_.clear();
+  queued_ = 0;
   batchedCommands_.clear();
   quadCount_ = 0;
   lastMaterialID_ = 0;
   lastMaterialDrawable_ = false;
 }
 
+// Quad commands take the short way: the queue of a large scene is almost all of them.
 void Renderer::visitRenderQueue() {
-  for (size_t i = 0; i < renderQueue_.size(); ++i) {
-    if (i + kCommandPrefetchDistance < renderQueue_.size()) {
-      prefetchCommand(renderQueue_[i + kCommandPrefetchDistance]);
-    }
+  for (size_t i = 0; i < queued_; ++i) {
     RenderCommand* command = renderQueue_[i];
-    switch (command->getType()) {
-      case RenderCommand::Type::QUAD_COMMAND:
-        appendQuads(static_cast<QuadCommand*>(command));
-        break;
-      case RenderCommand::Type::CUSTOM_COMMAND:
-        drawBatchedQuads();
-        lastMaterialID_ = 0;
-        static_cast<CustomCommand*>(command)->execute();
-        break;
-      case RenderCommand::Type::BATCH_COMMAND:
-        drawBatchedQuads();
-        lastMaterialID_ = 0;
-        if (static_cast<BatchCommand*>(command)->execute()) ++drawCalls_;
-        break;
-      default:
-        break;
+    if (command->getType() == RenderCommand::Type::QUAD_COMMAND) [[likely]] {
+      appendQuads(static_cast<QuadCommand*>(command));
+    } else {
+      runOtherCommand(command);
     }
   }
 }
 
-void Renderer::appendQuads(QuadCommand* command) {
-  if (command->getQuads() == nullptr || command->getQuadCount() <= 0) return;
-  int64_t copied = 0;
-  int64_t remaining = command->getQuadCount();
-  // A command larger than the whole buffer goes through in buffer-sized slices rather than
-  // running past its end.
+void Renderer::runOtherCommand(RenderCommand* command) {
+  switch (command->getType()) {
+    case RenderCommand::Type::CUSTOM_COMMAND:
+      drawBatchedQuads();
+      lastMaterialID_ = 0;
+      static_cast<CustomCommand*>(command)->execute();
+      break;
+    case RenderCommand::Type::BATCH_COMMAND:
+      drawBatchedQuads();
+      lastMaterialID_ = 0;
+      if (static_cast<BatchCommand*>(command)->execute()) ++drawCalls_;
+      break;
+    default:
+      break;
+  }
+}
+
+inline void Renderer::appendQuads(QuadCommand* command) {
+  const V2F_C4B_T2F_Quad* source = command->getQuads();
+  const int64_t count = command->getQuadCount();
+  if (source == nullptr || count <= 0) return;
+  if (count > VBO_SIZE - quadCount_) [[unlikely]] {
+    appendInSlices(command, source, count);
+    return;
+  }
+  batchQuads(command, source, count);
+}
+
+// A command larger than the room left: flush first, and one larger than the whole buffer goes
+// through in buffer-sized slices rather than running past its end.
+void Renderer::appendInSlices(QuadCommand* command, const V2F_C4B_T2F_Quad* source,
+                              int64_t remaining) {
   while (remaining > 0) {
     if (quadCount_ + remaining > VBO_SIZE && quadCount_ > 0) drawBatchedQuads();
     const int64_t count = std::min(remaining, VBO_SIZE - quadCount_);
-    batchedCommands_.push_back({command, command->getGLProgramState(), count,
-                                command->getMaterialID(), command->getTextureID(),
-                                command->getBlendType()});
-    fillQuads(command, command->getQuads() + copied, quadCount_, count);
-    quadCount_ += count;
-    copied += count;
+    batchQuads(command, source, count);
+    source += count;
     remaining -= count;
   }
 }
 
-// Copies the quads into the buffer already moved to world space: one pass over each vertex.
-void Renderer::fillQuads(const QuadCommand* command, const V2F_C4B_T2F_Quad* source,
-                         int64_t firstQuad, int64_t count) {
-  const Affine2D m(command->getModelView().m);
-  V2F_C4B_T2F_Quad* out = &quads_[static_cast<size_t>(firstQuad)];
-  for (int64_t i = 0; i < count; ++i) {
-    m.apply(out[i].tl, source[i].tl);
-    m.apply(out[i].bl, source[i].bl);
-    m.apply(out[i].tr, source[i].tr);
-    m.apply(out[i].br, source[i].br);
+// Consecutive commands of one material are drawn as one run whatever else they hold, so a
+// command of the batched run's material only lengthens it. Its quads go into the buffer already
+// in world space: a whole-quad copy, then the positions moved in place.
+inline void Renderer::batchQuads(QuadCommand* command, const V2F_C4B_T2F_Quad* source,
+                                 int64_t count) {
+  const uint32_t materialID = command->getMaterialID();
+  if (materialID != 0 && !batchedCommands_.empty() &&
+      batchedCommands_.back().materialID == materialID) {
+    batchedCommands_.back().quadCount += count;
+  } else {
+    batchedCommands_.push_back({command, command->getGLProgramState(), count, materialID,
+                                command->getTextureID(), command->getBlendType()});
   }
+  const Affine2D m(command->getModelView().m);
+  V2F_C4B_T2F_Quad* out = &quads_[static_cast<size_t>(quadCount_)];
+  for (int64_t i = 0; i < count; ++i) {
+    out[i] = source[i];
+    m.apply(out[i].tl);
+    m.apply(out[i].bl);
+    m.apply(out[i].tr);
+    m.apply(out[i].br);
+  }
+  quadCount_ += count;
 }
 
 void Renderer::uploadQuads() {

@@ -34,9 +34,12 @@ class Renderer {
   void setupVBOAndVAO();
   void setupVBO();
 
-  // Inline: a large scene calls it once per sprite.
+  // Inline: a large scene calls it once per sprite. The queue's slots outlive the frame, so
+  // queueing is one store until the frame is larger than any before it.
   void addCommand(RenderCommand* command) {
-    if (command != nullptr) renderQueue_.push_back(command);
+    if (command == nullptr) return;
+    if (queued_ == renderQueue_.size()) [[unlikely]] growQueue();
+    renderQueue_[queued_++] = command;
   }
   // Draws the queue (when the GL objects exist) and then empties it.
   void render();
@@ -47,7 +50,7 @@ class Renderer {
   bool checkVisibility(const Mat4& transform, const Size& size) const;
 
   bool isGLViewAssigned() const { return glViewAssigned_; }
-  size_t getQueuedCommandCount() const { return renderQueue_.size(); }
+  size_t getQueuedCommandCount() const { return queued_; }
   // Figures of the last render(): draw calls issued (quad runs plus batch commands) and quads
   // drawn through the quad buffer.
   uint64_t getDrawCallCount() const { return drawCalls_; }
@@ -62,9 +65,10 @@ class Renderer {
   const uint16_t* getIndices() const { return indices_.data(); }
 
  private:
-  // What the flush needs of a command is read once, when its quads are copied and the command
-  // is in cache: by the flush, a large queue has pushed the commands out of it again, and most
-  // material changes (sprites of a few textures interleaved) need only the texture and blend.
+  // Consecutive batched commands of one material: what the flush needs of them is read once,
+  // from the first, when its quads are copied and it is in cache. By the flush a large queue has
+  // pushed the commands out of it again, and most material changes (sprites of a few textures
+  // interleaved) need only the texture and blend.
   struct BatchedRun {
     QuadCommand* command;
     GLProgramState* programState;
@@ -75,15 +79,20 @@ class Renderer {
   };
 
   void visitRenderQueue();
+  void runOtherCommand(RenderCommand* command);
   void appendQuads(QuadCommand* command);
-  void fillQuads(const QuadCommand* command, const V2F_C4B_T2F_Quad* source, int64_t firstQuad,
-                 int64_t count);
+  void appendInSlices(QuadCommand* command, const V2F_C4B_T2F_Quad* source, int64_t remaining);
+  void batchQuads(QuadCommand* command, const V2F_C4B_T2F_Quad* source, int64_t count);
   void drawBatchedQuads();
   void uploadQuads();
   void drawRun(int64_t start, int64_t count);
   void applyMaterial(const BatchedRun& run);
 
+  void growQueue();
+
+  // The commands queued this frame are the first queued_ slots.
   std::vector<RenderCommand*> renderQueue_;
+  size_t queued_ = 0;
   uint32_t lastMaterialID_ = 0;
   bool lastMaterialDrawable_ = false;
   // The program state this flush applied in full last, and whether applying it again would send

@@ -165,17 +165,10 @@ void Node::visit() {
   visit(director->getRenderer(), director->getModelView(), 1);
 }
 
-uint32_t Node::processParentFlags(const Mat4& parentTransform, uint32_t parentFlags) {
-  uint32_t flags = parentFlags;
-  if (transformUpdated_) flags |= FLAGS_TRANSFORM_DIRTY;
-  if (contentSizeDirty_) flags |= FLAGS_CONTENT_SIZE_DIRTY;
-  if ((flags & (FLAGS_TRANSFORM_DIRTY | FLAGS_CONTENT_SIZE_DIRTY)) != 0) {
-    modelViewTransform_ = parentTransform * getNodeToParentTransform();
-  }
-  // Cleared only when set: a node that did not change is not written to.
-  if (transformUpdated_) transformUpdated_ = false;
-  if (contentSizeDirty_) contentSizeDirty_ = false;
-  return flags;
+void Node::updateModelView(const Mat4& parentTransform) {
+  modelViewTransform_ = parentTransform * getNodeToParentTransform();
+  transformUpdated_ = false;
+  contentSizeDirty_ = false;
 }
 
 void Node::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {

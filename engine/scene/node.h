@@ -141,8 +141,18 @@ class Node : public Ref {
 
   Node();
   void markTransformDirty();
-  // Folds this node's transform into the parent's and gives the flags for the children.
-  uint32_t processParentFlags(const Mat4& parentTransform, uint32_t parentFlags);
+  // The changed branch of processParentFlags: a new model-view, and the node's flags cleared.
+  void updateModelView(const Mat4& parentTransform);
+  // Folds this node's transform into the parent's and gives the flags for the children. Inline:
+  // every node of a large scene runs it every frame, and most have nothing to fold.
+  uint32_t processParentFlags(const Mat4& parentTransform, uint32_t parentFlags) {
+    const uint32_t flags = parentFlags | (transformUpdated_ ? FLAGS_TRANSFORM_DIRTY : 0u) |
+                           (contentSizeDirty_ ? FLAGS_CONTENT_SIZE_DIRTY : 0u);
+    if ((flags & (FLAGS_TRANSFORM_DIRTY | FLAGS_CONTENT_SIZE_DIRTY)) != 0) {
+      updateModelView(parentTransform);
+    }
+    return flags;
+  }
 
   // What a visit reads of a node whose transform did not change comes first.
   bool visible_ = true;

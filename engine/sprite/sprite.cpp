@@ -251,8 +251,24 @@ void Sprite::updateTransform() {
   setDirty(false);
 }
 
+// Most sprites of a large scene are as they were last frame: the same transform, place in the
+// window and material. They only refill their command and queue it, on a path that makes no
+// call that could return into it, so the compiler need not save registers for it; anything
+// else takes the full visit.
 void Sprite::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
   if (!visible_) return;
+  if (parentFlags == 0 && !transformUpdated_ && !contentSizeDirty_ && renderer != nullptr &&
+      texture_ != nullptr && insideBounds_ &&
+      quadCommand_.hasMaterial(texture_->getName(), programState_, blendFunc_)) [[likely]] {
+    quadCommand_.setGeometry(globalZOrder_, &quad_, 1, modelViewTransform_);
+    renderer->addCommand(&quadCommand_);
+    return;
+  }
+  visitChanged(renderer, parentTransform, parentFlags);
+}
+
+void Sprite::visitChanged(Renderer* renderer, const Mat4& parentTransform,
+                          uint32_t parentFlags) {
   const uint32_t flags = processParentFlags(parentTransform, parentFlags);
   draw(renderer, modelViewTransform_, flags);
 }

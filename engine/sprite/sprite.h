@@ -92,6 +92,9 @@ class Sprite : public Node {
 
   // Vertex positions of an unlinked sprite: the rectangle's size at the node's origin.
   void setVertexRect();
+  // The visit of a sprite whose transform, visibility or material may have changed.
+  [[gnu::noinline]] void visitChanged(Renderer* renderer, const Mat4& parentTransform,
+                                      uint32_t parentFlags);
 
   // What every frame's draw reads comes first, then the command it fills and the quad the
   // renderer copies, so that a visit and a render touch as few cache lines as they can.

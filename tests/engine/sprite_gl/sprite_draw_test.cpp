@@ -114,6 +114,35 @@ TEST_F(SpriteDrawTest, ASpriteOutsideTheWindowStaysCulledUntilItMoves) {
   EXPECT_TRUE(near(pixel(64, 64), kRed));
 }
 
+// A sprite that did not change is queued again on a short path; each kind of change between
+// frames must still reach the next frame.
+TEST_F(SpriteDrawTest, AChangeBetweenFramesReachesTheNextFrame) {
+  Sprite* sprite = Sprite::createWithTexture(solid(255, 0, 0));
+  sprite->setScale(10.0f);
+  sprite->setPosition(30.0f, 30.0f);
+  scene_->addChild(sprite);
+  frame();
+  frame();  // unchanged
+  EXPECT_EQ(renderer()->getDrawnQuadCount(), 1u);
+  EXPECT_TRUE(near(pixel(30, 30), kRed));
+
+  sprite->setTexture(solid(0, 255, 0));
+  frame();
+  EXPECT_TRUE(near(pixel(30, 30), kGreen));
+  sprite->setBlendFunc(BlendFunc::ADDITIVE);
+  sprite->setOpacity(128);
+  frame();
+  EXPECT_TRUE(near(pixel(30, 30), {0, 128, 0, 255}));  // added onto black at half strength
+  sprite->setPosition(90.0f, 90.0f);
+  frame();
+  EXPECT_TRUE(near(pixel(30, 30), kBlack));
+  EXPECT_TRUE(near(pixel(90, 90), {0, 128, 0, 255}));
+  scene_->setPosition(-40.0f, 0.0f);  // a parent's move moves it too
+  frame();
+  EXPECT_TRUE(near(pixel(50, 90), {0, 128, 0, 255}));
+  EXPECT_TRUE(near(pixel(90, 90), kBlack));
+}
+
 TEST_F(SpriteDrawTest, LooseSpritesOfOneTextureShareOneDrawCall) {
   Texture2D* red = solid(255, 0, 0);
   for (int i = 0; i < 200; ++i) {
