@@ -166,7 +166,7 @@ void Node::visit() {
 }
 
 void Node::updateModelView(const Mat4& parentTransform) {
-  modelViewTransform_ = parentTransform * getNodeToParentTransform();
+  MathUtil::multiplyMatrix(parentTransform.m, getNodeToParentTransform().m, modelViewTransform_.m);
   transformUpdated_ = false;
   contentSizeDirty_ = false;
 }
