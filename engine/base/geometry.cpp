@@ -113,6 +113,24 @@ void MathUtil::multiplyMatrix(const float* m1, const float* m2, float* dst) {
   std::copy(product, product + 16, dst);
 }
 
+bool MathUtil::isPlanar(const float* m) {
+  return m[2] == 0.0f && m[3] == 0.0f && m[6] == 0.0f && m[7] == 0.0f && m[8] == 0.0f &&
+         m[9] == 0.0f && m[10] == 1.0f && m[11] == 0.0f && m[15] == 1.0f;
+}
+
+void MathUtil::multiplyByPlanar(const float* m1, const float* m2, float* dst) {
+  const float a = m2[0], b = m2[1], c = m2[4], d = m2[5];
+  const float x = m2[12], y = m2[13], z = m2[14];
+  float product[16];
+  for (int r = 0; r < 4; ++r) {
+    product[r] = m1[r] * a + m1[4 + r] * b;
+    product[4 + r] = m1[r] * c + m1[4 + r] * d;
+    product[8 + r] = m1[8 + r];
+    product[12 + r] = m1[r] * x + m1[4 + r] * y + m1[8 + r] * z + m1[12 + r];
+  }
+  std::copy(product, product + 16, dst);
+}
+
 void MathUtil::multiplyMatrixByScalar(const float* m, float scalar, float* dst) {
   for (int i = 0; i < 16; ++i) dst[i] = m[i] * scalar;
 }

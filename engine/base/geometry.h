@@ -93,6 +93,12 @@ struct Mat4 {
 struct MathUtil {
   // dst = m1 x m2; dst may alias either operand.
   static void multiplyMatrix(const float* m1, const float* m2, float* dst);
+  // Whether m moves, turns and scales in the plane only (with any z offset): its z column and
+  // bottom row are those of the identity, as every node's own transform is.
+  static bool isPlanar(const float* m);
+  // dst = m1 x m2 for a planar m2, in about a third of the general product's work; equal to it
+  // but for the sign of a zero. dst may alias either operand.
+  static void multiplyByPlanar(const float* m1, const float* m2, float* dst);
   static void multiplyMatrixByScalar(const float* m, float scalar, float* dst);
 };
 

@@ -166,7 +166,12 @@ void Node::visit() {
 }
 
 void Node::updateModelView(const Mat4& parentTransform) {
-  MathUtil::multiplyMatrix(parentTransform.m, getNodeToParentTransform().m, modelViewTransform_.m);
+  const float* local = getNodeToParentTransform().m;
+  if (MathUtil::isPlanar(local)) {
+    MathUtil::multiplyByPlanar(parentTransform.m, local, modelViewTransform_.m);
+  } else {
+    MathUtil::multiplyMatrix(parentTransform.m, local, modelViewTransform_.m);
+  }
   transformUpdated_ = false;
   contentSizeDirty_ = false;
 }

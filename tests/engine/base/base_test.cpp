@@ -50,6 +50,29 @@ TEST(Geometry, MatrixInverseRoundTripsRefusesSingularAndIsColumnMajor) {
   EXPECT_FLOAT_EQ(v.y, 5);
 }
 
+// The planar product must give the general product's values for any parent, also when it
+// writes over its own parent, and only planar matrices may take it.
+TEST(Geometry, PlanarProductMatchesTheGeneralProduct) {
+  randomSeed(11);
+  auto value = [] { return static_cast<float>(static_cast<int>(randomNext() % 2001) - 1000) / 37; };
+  for (int round = 0; round < 50; ++round) {
+    Mat4 parent;
+    for (float& f : parent.m) f = value();
+    Mat4 local;  // turned, scaled and moved in the plane, with a z offset
+    for (int i : {0, 1, 4, 5, 12, 13, 14}) local.m[i] = value();
+    ASSERT_TRUE(MathUtil::isPlanar(local.m));
+    Mat4 general;
+    MathUtil::multiplyMatrix(parent.m, local.m, general.m);
+    MathUtil::multiplyByPlanar(parent.m, local.m, parent.m);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(parent.m[i], general.m[i]) << round << ":" << i;
+  }
+  for (int i : {2, 3, 6, 7, 8, 9, 10, 11, 15}) {
+    Mat4 bent;
+    bent.m[i] += 0.5f;
+    EXPECT_FALSE(MathUtil::isPlanar(bent.m)) << i;
+  }
+}
+
 TEST(Log, CutsLongMessagesAlwaysEndsWithNewlineAndFormatsSafely) {
   static char buffer[LOG_BUFFER_SIZE];
   const std::string longText(20000, 'x');
