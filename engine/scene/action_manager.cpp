@@ -18,7 +18,7 @@ constexpr size_t INITIAL_ACTION_CAPACITY = 4;
 // reads only memory an earlier stage already asked for and the misses overlap instead of
 // queueing one after another.
 constexpr size_t kPrefetchStageGap = 2;
-constexpr int kPartsPrefetchDepth = 3;
+constexpr int kPartsPrefetchDepth = 2;
 constexpr size_t kActionPrefetchDistance = kPrefetchStageGap * (kPartsPrefetchDepth + 1);
 constexpr size_t kArrayPrefetchDistance = kActionPrefetchDistance + kPrefetchStageGap;
 constexpr size_t kElementPrefetchDistance = kArrayPrefetchDistance + kPrefetchStageGap;
