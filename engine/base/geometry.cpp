@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace engine {
 
@@ -113,9 +114,19 @@ void MathUtil::multiplyMatrix(const float* m1, const float* m2, float* dst) {
   std::copy(product, product + 16, dst);
 }
 
+// Bit for bit, which takes a few integer compares where float compares take a branch pair
+// each: a matrix holding -0 where 0 stands is only sent to the general product, still right.
 bool MathUtil::isPlanar(const float* m) {
-  return m[2] == 0.0f && m[3] == 0.0f && m[6] == 0.0f && m[7] == 0.0f && m[8] == 0.0f &&
-         m[9] == 0.0f && m[10] == 1.0f && m[11] == 0.0f && m[15] == 1.0f;
+  uint64_t columnTops[2];
+  uint32_t rest[4];
+  std::memcpy(&columnTops[0], m + 2, 8);
+  std::memcpy(&columnTops[1], m + 6, 8);
+  std::memcpy(rest, m + 8, 16);
+  uint32_t bottom;
+  std::memcpy(&bottom, m + 15, 4);
+  constexpr uint32_t kOne = 0x3F800000u;  // 1.0f
+  return (columnTops[0] | columnTops[1] | rest[0] | rest[1] | rest[3]) == 0 && rest[2] == kOne &&
+         bottom == kOne;
 }
 
 void MathUtil::multiplyByPlanar(const float* m1, const float* m2, float* dst) {
