@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/support/thread_cpu_clock.h"
+#include "bench/support/update_times.h"
 #include "engine/scene/scheduled_slots.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_part.h"
@@ -34,28 +34,22 @@ void setPart(MapBlock& c, uint8_t kind, uint8_t rotation) {
 }
 
 struct StepFigures {
-  double total = 0, worst = 0;
-  long steps = 0;
+  bench::UpdateTimes times;
   long leftOver = 0;
   long cappedSteps = 0;
 };
 
 void timeStep(CircuitSystem& circuits, StepFigures& f) {
-  const double start = bench::threadCpuSeconds();
-  circuits.step();
-  const double seconds = bench::threadCpuSeconds() - start;
-  f.total += seconds;
-  f.worst = std::max(f.worst, seconds);
-  ++f.steps;
+  f.times.time([&] { circuits.step(); });
   const size_t left = circuits.dirtyCells().size();
   f.leftOver += static_cast<long>(left);
   if (left != 0) ++f.cappedSteps;
 }
 
 void report(benchmark::State& state, const StepFigures& f) {
-  state.counters["step_mean_ms"] = f.steps > 0 ? f.total / static_cast<double>(f.steps) * 1e3 : 0.0;
-  state.counters["step_worst_ms"] = f.worst * 1e3;
-  state.counters["dirty_left_per_step"] = f.steps > 0 ? static_cast<double>(f.leftOver) / static_cast<double>(f.steps) : 0.0;
+  f.times.report(state, "step", "ms");
+  const auto steps = static_cast<double>(f.times.count());
+  state.counters["dirty_left_per_step"] = steps > 0 ? static_cast<double>(f.leftOver) / steps : 0.0;
   state.counters["steps_with_work_left"] = static_cast<double>(f.cappedSteps);
 }
 

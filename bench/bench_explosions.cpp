@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/support/thread_cpu_clock.h"
+#include "bench/support/update_times.h"
 #include "content/items/block_edit.h"
 #include "content/items/item_pool.h"
 #include "engine/scene/scheduled_slots.h"
@@ -112,19 +112,12 @@ void BM_FieldOfChargesLitAtOnce(benchmark::State& state) {
       }
     }
     state.ResumeTiming();
-    double total = 0, worst = 0;
-    long frames = 0;
-    while (!world->explosions().pending().empty() && frames < 10000) {
-      const double start = bench::threadCpuSeconds();
-      world->explosions().update(1.0f);
-      const double seconds = bench::threadCpuSeconds() - start;
-      total += seconds;
-      worst = std::max(worst, seconds);
-      ++frames;
+    bench::UpdateTimes frames;
+    while (!world->explosions().pending().empty() && frames.count() < 10000) {
+      frames.time([&] { world->explosions().update(1.0f); });
     }
-    state.counters["frame_mean_ms"] = frames > 0 ? total / static_cast<double>(frames) * 1e3 : 0.0;
-    state.counters["frame_worst_ms"] = worst * 1e3;
-    state.counters["frames"] = static_cast<double>(frames);
+    frames.report(state, "frame", "ms");
+    state.counters["frames"] = static_cast<double>(frames.count());
     long opened = 0;
     for (int x = 90; x < 130; ++x) {
       for (int y = 30; y < 70; ++y) opened += world->map().cell(x, y).frontId() == 0 ? 1 : 0;
@@ -142,8 +135,7 @@ void BM_RadiusTenBlastWith500BodiesNear(benchmark::State& state) {
   std::unique_ptr<World> world = denseWorld();
   Installed seams(*world);
   BlastSpec spec = {50, 20, 5, 10, 10, 2, 250};
-  double total = 0, worst = 0;
-  long frames = 0;
+  bench::UpdateTimes frames;
   int x = 40;
   for (auto _ : state) {
     seams.bodies.bodies.clear();
@@ -157,16 +149,12 @@ void BM_RadiusTenBlastWith500BodiesNear(benchmark::State& state) {
     }
     world->explosions().add(world->map().cell(x, 60), nullptr, spec, 0.0f, 1);
     x = (x + 25) % 256;
-    const double start = bench::threadCpuSeconds();
-    world->explosions().update(1.0f);
-    const double seconds = bench::threadCpuSeconds() - start;
-    total += seconds;
-    worst = std::max(worst, seconds);
-    ++frames;
+    frames.time([&] { world->explosions().update(1.0f); });
   }
-  state.counters["frame_mean_ms"] = frames > 0 ? total / static_cast<double>(frames) * 1e3 : 0.0;
-  state.counters["frame_worst_ms"] = worst * 1e3;
-  state.counters["pushes_per_blast"] = frames > 0 ? static_cast<double>(seams.bodies.pushes) / static_cast<double>(frames) : 0.0;
+  frames.report(state, "frame", "ms");
+  const auto blasts = static_cast<double>(frames.count());
+  state.counters["pushes_per_blast"] =
+      blasts > 0 ? static_cast<double>(seams.bodies.pushes) / blasts : 0.0;
 }
 BENCHMARK(BM_RadiusTenBlastWith500BodiesNear)->Iterations(8)->Unit(benchmark::kMillisecond);
 

@@ -12,7 +12,7 @@
 
 #include "bench/support/side_by_side.h"
 #include "bench/support/synthetic_world.h"
-#include "bench/support/thread_cpu_clock.h"
+#include "bench/support/update_times.h"
 #include "world/light/carried_lights.h"
 #include "world/light/light_map.h"
 #include "world/map/world_map.h"
@@ -78,29 +78,6 @@ void BM_RelightAll(benchmark::State& state) {
 }
 BENCHMARK(BM_RelightAll)->Apply(bench::repeatForMedians);
 
-// Mean and worst of a series of timed updates, reported in microseconds.
-class UpdateTimes {
- public:
-  template <typename Update>
-  void time(Update&& update) {
-    const double start = bench::threadCpuSeconds();
-    update();
-    const double seconds = bench::threadCpuSeconds() - start;
-    total_ += seconds;
-    worst_ = std::max(worst_, seconds);
-    ++count_;
-  }
-  void report(benchmark::State& state, const char* name) const {
-    state.counters[std::string(name) + "_mean_us"] = count_ > 0 ? total_ / count_ * 1e6 : 0.0;
-    state.counters[std::string(name) + "_worst_us"] = worst_ * 1e6;
-  }
-
- private:
-  double total_ = 0.0;
-  double worst_ = 0.0;
-  long count_ = 0;
-};
-
 int firstAirAboveGround(WorldMap& map, int x) {
   int y = map.height() - 1;
   while (y > 0 && map.cell(x, y - 1).frontId() == 0) --y;
@@ -110,7 +87,7 @@ int firstAirAboveGround(WorldMap& map, int x) {
 void BM_EmitterInTheOpen(benchmark::State& state) {
   WorldMap& map = *world().map;
   relightFromScratch(map);
-  UpdateTimes placing, removing;
+  bench::UpdateTimes placing, removing;
   for (auto _ : state) {
     for (int n = 0; n < 64; ++n) {
       const int x = 2100 + n * 29;
@@ -121,8 +98,8 @@ void BM_EmitterInTheOpen(benchmark::State& state) {
       removing.time([&] { map.lightMap().updateAround(c, false); });
     }
   }
-  placing.report(state, "place");
-  removing.report(state, "remove");
+  placing.report(state, "place", "us");
+  removing.report(state, "remove", "us");
 }
 BENCHMARK(BM_EmitterInTheOpen)->Iterations(4)->Unit(benchmark::kMillisecond);
 
@@ -131,15 +108,15 @@ void BM_SealOfALargeCave(benchmark::State& state) {
   WorldMap& map = *w.map;
   relightFromScratch(map);
   MapBlock& cap = map.cell(w.capX, w.capY);
-  UpdateTimes opening, closing;
+  bench::UpdateTimes opening, closing;
   for (auto _ : state) {
     cap.setFront(0, 0, 0);
     opening.time([&] { map.lightMap().cellGainedSky(cap); });
     cap.setFront(bench::kSyntheticDirt, 0, 0);
     closing.time([&] { map.lightMap().cellLostSky(cap, 0); });
   }
-  opening.report(state, "open");
-  closing.report(state, "seal");
+  opening.report(state, "open", "us");
+  closing.report(state, "seal", "us");
   state.counters["cave_cells"] =
       static_cast<double>((w.caveRight - w.caveLeft + 1) * (w.caveTop - w.caveBottom + 1));
 }
@@ -161,7 +138,7 @@ void BM_CarriedLightMoves(benchmark::State& state) {
   relightFromScratch(map);
   OneCarriedLight carried;
   setCarriedLights(&carried);
-  UpdateTimes moves;
+  bench::UpdateTimes moves;
   for (auto _ : state) {
     std::vector<MapBlock*> path;
     for (int s = 0; s < 500; ++s) path.push_back(&map.cell(200 + s, firstAirAboveGround(map, 200 + s)));
@@ -181,7 +158,7 @@ void BM_CarriedLightMoves(benchmark::State& state) {
     map.lightMap().updateAround(*path.back(), true);
   }
   setCarriedLights(nullptr);
-  moves.report(state, "move");
+  moves.report(state, "move", "us");
 }
 BENCHMARK(BM_CarriedLightMoves)->Iterations(3)->Unit(benchmark::kMillisecond);
 

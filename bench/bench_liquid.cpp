@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "bench/support/synthetic_world.h"
-#include "bench/support/thread_cpu_clock.h"
+#include "bench/support/update_times.h"
 #include "content/items/block_edit.h"
 #include "engine/scene/scheduled_slots.h"
 #include "world/light/light_map.h"
@@ -79,22 +79,16 @@ void clearCave(bench::SyntheticWorld& w) {
 }
 
 void runUntilIdle(benchmark::State& state, WorldMap& map, MapEditsGame& game) {
-  double total = 0.0, worst = 0.0;
-  long steps = 0;
+  bench::UpdateTimes steps;
   const long editsBefore = game.edits;
-  while (map.liquids().running() && steps < 100000) {
-    const double start = bench::threadCpuSeconds();
-    map.liquids().step();
-    const double seconds = bench::threadCpuSeconds() - start;
-    total += seconds;
-    worst = std::max(worst, seconds);
-    ++steps;
+  while (map.liquids().running() && steps.count() < 100000) {
+    steps.time([&] { map.liquids().step(); });
   }
-  state.counters["step_mean_ms"] = steps > 0 ? total / static_cast<double>(steps) * 1e3 : 0.0;
-  state.counters["step_worst_ms"] = worst * 1e3;
-  state.counters["steps_until_idle"] = static_cast<double>(steps);
+  steps.report(state, "step", "ms");
+  const auto count = static_cast<double>(steps.count());
+  state.counters["steps_until_idle"] = count;
   state.counters["edits_per_step"] =
-      steps > 0 ? static_cast<double>(game.edits - editsBefore) / static_cast<double>(steps) : 0.0;
+      count > 0 ? static_cast<double>(game.edits - editsBefore) / count : 0.0;
 }
 
 void BM_WaterBodyReleased(benchmark::State& state) {
