@@ -11,11 +11,8 @@ namespace rendertest {
 
 using Rgba = std::array<int, 4>;
 
-inline constexpr Rgba kRed{255, 0, 0, 255};
 inline constexpr Rgba kGreen{0, 255, 0, 255};
-inline constexpr Rgba kBlue{0, 0, 255, 255};
 inline constexpr Rgba kWhite{255, 255, 255, 255};
-inline constexpr Rgba kBlack{0, 0, 0, 255};
 
 // The back buffer's pixel, counted from the lower-left corner of the window.
 inline Rgba pixel(int x, int y) {

@@ -76,15 +76,6 @@ TEST_P(RendererDraw, QuadLandsAtItsPositionSizeAndColourAndBlendsByOpacity) {
   EXPECT_EQ(renderer_->getQueuedCommandCount(), 0u);
 }
 
-TEST_P(RendererDraw, LaterCommandsDrawOnTopWhateverTheirGlobalOrder) {
-  add(quad(0, 0, 40, 40), nullptr, BlendFunc::DISABLE, 5.0f);
-  add(quad(20, 0, 40, 40), green_, BlendFunc::DISABLE, -5.0f);
-  renderer_->render();
-  EXPECT_TRUE(near(pixel(10, 10), kWhite, 1));
-  EXPECT_TRUE(near(pixel(30, 10), kGreen, 1));  // overlap: the later one
-  EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-}
-
 TEST_P(RendererDraw, OneMaterialCostsOneDrawCallAndAlternatingTexturesBreakTheRuns) {
   for (int i = 0; i < 1000; ++i) add(quad(static_cast<float>(i % 64), 0, 1, 1));
   renderer_->render();
@@ -155,12 +146,8 @@ TEST_P(RendererDraw, UserUniformsNeverShareADrawAndAreApplied) {
   ASSERT_NE(state, nullptr);
   state->retain();
   EXPECT_TRUE(state->setUniformVec4("u_color", Vec4{0, 1, 0, 1}));
-  EXPECT_FALSE(state->setUniformVec4("u_missing", Vec4{}));
-
   // This program transforms by MVP itself; the quads are already in world space.
-  EXPECT_EQ(add(quad(0, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state)
-                .getMaterialID(),
-            0u);
+  add(quad(0, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state);
   add(quad(20, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state);
   renderer_->render();
   EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
