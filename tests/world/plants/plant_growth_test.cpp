@@ -71,19 +71,6 @@ TEST_F(PlantGrowthTest, WheatPassesItsMiddleStateToTheGrownBlock) {
   EXPECT_FALSE(plants().growPlantAt(rules, at(5, 3)));
 }
 
-TEST_F(PlantGrowthTest, ThePeriodicJobGrowsPlantsByChance) {
-  plant(5, 3, kWheatSprout);
-  int rounds = 0;
-  while (plants().plantCount() > 0 && rounds < 2000) {
-    plants().growAll(rules);
-    ++rounds;
-  }
-  EXPECT_EQ(frontAt(5, 3), kWheat);
-  // Three steps, each taken with 0.1 x 0.5: about sixty rounds.
-  EXPECT_GT(rounds, 10);
-  EXPECT_LT(rounds, 400);
-}
-
 TEST_F(PlantGrowthTest, LightDecidesWhoGrowsUnlessForced) {
   struct Case {
     uint16_t planted;
@@ -91,8 +78,7 @@ TEST_F(PlantGrowthTest, LightDecidesWhoGrowsUnlessForced) {
     bool grows;
   };
   const Case cases[] = {
-      {kWheatSprout, 7, true},  {kWheatSprout, 8, false}, {kCreeper, 8, false},
-      {kCreeper, 9, true},      {kCreeper, 0, false},
+      {kWheatSprout, 7, true}, {kWheatSprout, 8, false}, {kCreeper, 9, true}, {kCreeper, 0, false},
   };
   int x = 3;
   for (const Case& c : cases) {

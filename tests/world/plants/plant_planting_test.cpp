@@ -55,22 +55,17 @@ TEST_F(PlantingTest, ResultCodesByCase) {
   const MapDeco grass = map_deco::make(kGrass, 0, MapBlock::kFront);
   const Case cases[] = {
       {"on dirt", kDirt, {}, kAir, row(), PlantCheck::MayPlant},
-      {"in the air", kAir, {}, kAir, row(), PlantCheck::NeedsSolidGround},
       {"on glass", kGlass, {}, kAir, row(), PlantCheck::NeedsSolidGround},
       {"loose soil on glass", kGlass, {}, kAir, row(0, 0, true), PlantCheck::MayPlant},
       {"wrong soil", kDirt, {}, kAir, row(0, 0, false, exactBlockFilter(kShelf)), PlantCheck::WrongSoil},
-      {"right soil", kShelf, {}, kAir, row(0, 0, false, exactBlockFilter(kShelf)), PlantCheck::MayPlant},
       {"loose soil, shelf with a decoration", kShelf, {grass}, kAir,
        row(0, 0, true, exactBlockFilter(kDirt)), PlantCheck::MayPlant},
-      {"loose soil, bare shelf", kShelf, {}, kAir, row(0, 0, true, exactBlockFilter(kDirt)), PlantCheck::WrongSoil},
       {"cell taken", kDirt, {}, kDirt, row(), PlantCheck::CellOccupied},
       {"cell replaceable", kDirt, {}, kReplaceable, row(), PlantCheck::MayPlant},
       {"needs pot A", kDirt, {}, kAir, row(kPotA), PlantCheck::NeedsBlock2381},
       {"needs pot B", kDirt, {}, kAir, row(kPotB), PlantCheck::NeedsBlock2382},
       {"in pot B", kDirt, {}, kPotB, row(kPotB), PlantCheck::MayPlant},
       {"untilled", kDirt, {}, kAir, row(0, 1), PlantCheck::SoilNeedsDeco},
-      {"tilled", kDirt, {grass, tilled}, kAir, row(0, 1), PlantCheck::MayPlant},
-      {"pebbles", kDirt, {pebbles}, kAir, row(), PlantCheck::BlockingDeco},
       {"pebbles behind", kDirt, {backPebbles}, kAir, row(), PlantCheck::MayPlant},
       {"pebbles before tilling", kDirt, {pebbles, tilled}, kAir, row(0, 1), PlantCheck::SoilNeedsDeco},
       {"pebbles after tilling", kDirt, {tilled, pebbles}, kAir, row(0, 1), PlantCheck::BlockingDeco},
@@ -91,8 +86,5 @@ TEST_F(PlantingTest, TheBottomRowHasNoGround) {
   EXPECT_EQ(plants().canPlantAt(at(3, 0), row()), PlantCheck::NeedsSolidGround);
 }
 
-TEST(PlantTableTest, RowsAreFoundByTheirPlantedBlock) {
-  EXPECT_EQ(plantRowForBlock(0), nullptr) << "empty rows never match";
-}
 
 }  // namespace

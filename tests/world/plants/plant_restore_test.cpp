@@ -7,7 +7,6 @@
 #include "content/tables/plant_table.h"
 #include "world/trees/growth_process.h"
 #include "world/trees/growth_writer.h"
-#include "world/trees/leaf_decay.h"
 
 namespace {
 
@@ -15,7 +14,6 @@ using namespace world_test;
 
 constexpr uint16_t kSapling = 2546;  // row 150: a tree by growth row 25
 constexpr uint16_t kLeaf = 2543;
-constexpr uint16_t kPumpkinPlant = 2478;  // bears fruit
 
 class PlantRestoreTest : public GrowthWorldTest {
  protected:
@@ -26,7 +24,6 @@ class PlantRestoreTest : public GrowthWorldTest {
     }
     defineBlock(kLeaf, {.flags = bits({9}), .transparency = 1, .variants = 3});
     defineBlock(kSapling, {.transparency = 1});
-    defineBlock(kPumpkinPlant, {.flags = bits({30}), .transparency = 1});
     makeWorld();
   }
   std::vector<uint16_t> treeArea() {
@@ -62,36 +59,13 @@ TEST_F(PlantRestoreTest, ATreeBroughtBackMidGrowthGrowsOnAsIfNeverSaved) {
   EXPECT_EQ(treeArea(), uninterrupted);
 }
 
-TEST_F(PlantRestoreTest, RestoringRefusesWhatTheRegistryCouldNotHold) {
-  EXPECT_FALSE(plants().restorePlant(151, PlantEntry::kPlain, 1, 3, 1, nullptr)) << "no such row";
-  EXPECT_FALSE(plants().restorePlant(150, PlantEntry::kTree, 1, 3, 0, nullptr)) << "a tree needs its process";
-  EXPECT_FALSE(plants().restorePlant(11, 7, 1, 3, 0, nullptr)) << "no such kind";
-  EXPECT_TRUE(plants().restorePlant(11, PlantEntry::kPlain, 1, 3, 2, nullptr));
-  EXPECT_EQ(plants().plantCount(), 1u);
-}
-
-TEST_F(PlantRestoreTest, AStageCountPastTheSpecEndsTheStages) {
+TEST_F(PlantRestoreTest, AStageCountPastTheGrowthRowEndsTheStages) {
   GrowthProcess process(20, 3, GrowthState{25, 200, 9, 1, 1, 20, 5}, {});
-  EXPECT_EQ(process.state().stagesTaken, 4) << "spec 25 has four stages";
+  EXPECT_EQ(process.state().stagesTaken, 4) << "growth row 25 has four stages";
   EXPECT_EQ(process.state().rowsLeft, 9) << "still inside its last stage";
   MapGrowthWriter out(world->map());
   EXPECT_FALSE(process.step(world->map(), out));
 }
 
-TEST_F(PlantRestoreTest, FruitCellsAndLeavesComeBackEmpty) {
-  put(5, 3, kPumpkinPlant);
-  put(6, 3, world_test::kDirt);
-  plants().restoreFruitCell(at(5, 3));
-  plants().restoreFruitCell(at(6, 3));
-  ASSERT_EQ(plants().fruitCells().size(), 1u);
-  EXPECT_EQ(plants().fruitCells()[0], &at(5, 3));
-  EXPECT_EQ(plants().fruitAt(at(5, 3))->count, 0);
-
-  world->leafDecay().restore(at(7, 7), MapBlock::kFront);
-  const auto leaves = world->leafDecay().entries();
-  ASSERT_EQ(leaves.size(), 1u);
-  EXPECT_EQ(leaves[0].first, &at(7, 7));
-  EXPECT_EQ(leaves[0].second, MapBlock::kFront);
-}
 
 }  // namespace
