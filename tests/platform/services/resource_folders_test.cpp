@@ -13,23 +13,7 @@
 
 namespace {
 
-TEST(ResourceFolders, KindsHaveTheirFolderBelowTheDataFolderAndOtherKindsNone) {
-  const std::string exe = "/opt/rubble/out/bin/rubblemoor", root = "/opt/rubble/out/bin/../../data";
-  for (const auto& [kind, folder] : {std::pair{kel::FOLDER_WORLDS, root + "/json/worlds"},
-                                     std::pair{kel::FOLDER_DATA, root},
-                                     std::pair{kel::FOLDER_MUSIC, root + "/sfx/music"}}) {
-    std::string out;
-    EXPECT_TRUE(kel::resourceFolderFor(exe, kind, out));
-    EXPECT_EQ(out, folder) << kind;
-  }
-  for (int kind : {kel::FOLDER_KIND_COUNT, -1, 1000}) {
-    std::string out = "unchanged";
-    EXPECT_FALSE(kel::resourceFolderFor(exe, kind, out));
-    EXPECT_EQ(out, "unchanged");
-  }
-}
-
-TEST(ResourceFolders, ThePlatformUsesTheRunningExecutableAndJoinsFileNames) {
+TEST(ResourceFolders, ThePlatformUsesTheRunningExecutableAndRefusesUnknownKinds) {
   testsupport::ScopedDataHome home;
   kel::DesktopPlatform::Services services;
   services.installCrashReporter = false;
