@@ -89,19 +89,6 @@ TEST_F(SchedulerTest, TimerStartsOnItsFirstPassAndReceivesTheAccumulatedTime) {
   EXPECT_EQ(fired.size(), 1u);  // counting restarted at zero
 }
 
-TEST_F(SchedulerTest, LongFrameFiresAnIntervalTimerOnceWithTheWholeTime) {
-  // No catching up: one long frame gives one run handed the whole time; counting restarts.
-  std::vector<float> fired;
-  every(&a, [&](float elapsed) { fired.push_back(elapsed); }, 1, 0.25f);
-  scheduler->update(0.0f);
-  scheduler->update(1.0f);
-  EXPECT_EQ(fired, std::vector<float>{1.0f});
-  scheduler->update(0.2f);
-  EXPECT_EQ(fired.size(), 1u);
-  scheduler->update(0.05f);
-  EXPECT_EQ(fired.size(), 2u);
-}
-
 TEST_F(SchedulerTest, DelayKeepsItsRemainderAndRepeatCountsExtraRuns) {
   std::vector<float> fired;
   scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 1.0f, 2, 0.5f, 3);
@@ -155,19 +142,6 @@ TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGo
   EXPECT_EQ(first, 1);
   EXPECT_EQ(second, 0);
   EXPECT_EQ(scheduler->getTimerCount(&b), 0u);
-}
-
-TEST_F(SchedulerTest, UnschedulingAnotherTargetStopsItLaterInTheSamePass) {
-  // Targets are visited in no set order; whichever runs first cancels the other.
-  int runsA = 0, runsB = 0;
-  every(&a, [&](float) { ++runsA; scheduler->unschedule(1, &b); });
-  every(&b, [&](float) { ++runsB; scheduler->unschedule(1, &a); });
-  frames(2);
-  EXPECT_EQ(runsA + runsB, 1);
-  scheduler->update(0.1f);
-  // The survivor keeps running; the cancelled one never ran.
-  EXPECT_TRUE((runsA == 2 && runsB == 0) || (runsA == 0 && runsB == 2));
-  EXPECT_EQ(scheduler->getTimerCount(&a) + scheduler->getTimerCount(&b), 1u);
 }
 
 TEST_F(SchedulerTest, TargetsRemovedBetweenAndDuringPassesLeaveEveryOtherTargetRunningOnce) {
@@ -237,41 +211,6 @@ TEST_F(SchedulerTest, PausedTargetKeepsItsTimersWithoutAdvancing) {
   scheduler->setTargetPaused(&a, false);
   scheduler->update(0.5f);
   EXPECT_EQ(timerRuns, 1);
-
-  float received = 0;
-  scheduler->schedulePerFrame([&](float dt) { received = dt; }, &b, false);
-  scheduler->setTimeScale(0.5f);  // stretches every step
-  scheduler->update(0.2f);
-  EXPECT_FLOAT_EQ(received, 0.1f);
-}
-
-TEST_F(SchedulerTest, PerFrameEntriesRunInOrderAddedAndNewOnesJoinTheSameWalk) {
-  std::string seen;
-  scheduler->schedulePerFrame(
-      [&](float) {
-        seen += 'a';
-        scheduler->schedulePerFrame([&](float) { seen += 'c'; }, &c, false);
-      },
-      &a, false);
-  scheduler->schedulePerFrame([&](float) { seen += 'b'; }, &b, false);
-  scheduler->update(0.1f);
-  EXPECT_EQ(seen, "abc");
-  scheduler->unscheduleUpdate(&b);  // outside the pass: at once
-  EXPECT_FALSE(scheduler->hasPerFrame(&b));
-  scheduler->update(0.1f);
-  EXPECT_EQ(seen, "abcac");
-}
-
-TEST_F(SchedulerTest, UnscheduleAllEmptiesEverythingAndNullTargetsAreIgnored) {
-  int runs = 0;
-  every(&a, [&](float) { ++runs; });
-  scheduler->schedulePerFrame([&](float) { ++runs; }, &b, false);
-  scheduler->unschedule(1, nullptr);
-  scheduler->unscheduleUpdate(nullptr);
-  scheduler->unscheduleAllForTarget(nullptr);
-  scheduler->unscheduleAll();
-  frames(2);
-  EXPECT_EQ(runs, 0);
 }
 
 TEST_F(SchedulerTest, FunctionsHandedOverFromOtherThreadsAllRunOnTheMainThread) {
