@@ -19,7 +19,6 @@ class FakeSteamApi : public kel::SteamApi,
   bool initSucceeds = true;
   bool isLoggedOn = true;
   bool running = false;
-  bool warningHookSet = false;
   std::vector<kel::SteamFriendInfo> friendInfos;
   std::map<std::string, int32_t> stats;
   std::map<std::string, int64_t> globalStats;
@@ -41,7 +40,7 @@ class FakeSteamApi : public kel::SteamApi,
     due.swap(pending);
     for (const kel::SteamCallbackData& data : due) callbacks().dispatch(data);
   }
-  void setWarningMessageHook(WarningHook hook) override { warningHookSet = static_cast<bool>(hook); }
+  void setWarningMessageHook(WarningHook) override {}
   kel::SteamUser* user() override { return running ? this : nullptr; }
   kel::SteamFriends* friends() override { return running ? this : nullptr; }
   kel::SteamUserStats* userStats() override { return running ? this : nullptr; }
