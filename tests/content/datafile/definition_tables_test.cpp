@@ -1,4 +1,4 @@
-// Lookups, default records, equipment stats and the mob part pick.
+// Lookups, equipment stats and the mob part pick.
 
 #include <gtest/gtest.h>
 
@@ -17,40 +17,20 @@ class DefinitionTablesTest : public ::testing::Test {
 TEST_F(DefinitionTablesTest, IdsOutsideTheTablesHaveNoDefinition) {
   EXPECT_TRUE(itemDefinitionById(0) && itemDefinitionById(4095));
   for (int id : {4096, 0xFFFF, -1}) EXPECT_EQ(itemDefinitionById(id), nullptr) << id;
-  EXPECT_EQ(blockDefinitionById(4096), nullptr);
   EXPECT_EQ(mobDefinitionById(899), &contentTables().mobDefs[899]);
   EXPECT_EQ(mobDefinitionById(900), nullptr);
-}
-
-TEST_F(DefinitionTablesTest, ItemsWithoutRecordsGetNeutralDefaults) {
-  const ItemDef& def = contentTables().itemDefs[10];
-  EXPECT_TRUE(!def.tool && !def.buff && !def.rangedSpec && !def.swingSpec);
-  EXPECT_EQ(def.toolOrDefault().maxDurability(), 0);
-  EXPECT_FLOAT_EQ(def.toolOrDefault().power(), 0.0f);  // read as 1.0 by the mining rules
-  EXPECT_FLOAT_EQ(def.rangedOrDefault().speedFactor(), 1.0f);
-  EXPECT_EQ(def.rangedOrDefault().bulletRow(), -1);
-  EXPECT_FLOAT_EQ(def.swingOrDefault().speedFactor(), 1.0f);
 }
 
 TEST_F(DefinitionTablesTest, EquipmentStatsReadTheirBytes) {
   BuffSpec b;
   b.bytes[1] = static_cast<uint8_t>(-20);  // stat 0, sub 1
-  b.bytes[6] = 35;                          // stat 1, sub 2
-  b.bytes[8 + 3] = static_cast<uint8_t>(-5);
   b.bytes[36 + 2] = 250;                    // unsigned
-  b.bytes[30] = 12;
-  b.bytes[28] = 9;
-  itemtest::putF32(b, 20, 2.5f);
   itemtest::putF32(b, 24, -0.5f);
-  itemtest::putF32(b, 12, 0.75f);
-  b.bytes[32] = 200;
-  b.bytes[33] = 1;
   const struct {
     int stat, sub;
     float value;
-  } cases[] = {{0, 1, -0.2f}, {1, 2, 0.35f}, {2, 3, -0.05f}, {3, 2, 2.5f},  {4, 0, 0.12f},
-               {7, 0, 2.5f}, {8, 0, -0.5f}, {9, 0, 0.09f}, {11, 0, 0.75f}, {12, 0, 2.0f}, {13, 0, 0.01f},
-               {14, 0, 0.0f}, {0, 4, 0.0f}};  // no read past the four sub-indexes
+  } cases[] = {{0, 1, -0.2f}, {3, 2, 2.5f}, {8, 0, -0.5f},
+               {0, 4, 0.0f}};  // no read past the four sub-indexes
   for (const auto& c : cases) EXPECT_FLOAT_EQ(buffStatBase(b, c.stat, c.sub), c.value) << c.stat << "/" << c.sub;
 }
 
@@ -58,17 +38,6 @@ MobDef mobWithMovement(uint8_t kind) {
   MobDef mob;
   mob.bytes[content::mob_record::movementKind] = kind;
   return mob;
-}
-
-TEST_F(DefinitionTablesTest, WalkerWhoseOnlyAnimationHasKindTwoFillsRolesTwoAndOne) {
-  MobPartLayout layout;
-  layout.partModes = {1};
-  layout.animations.push_back({2, {MobPartFrame{}}});
-  const MobPartPick pick = pickMobParts(mobWithMovement(1), layout);
-  EXPECT_EQ(pick.roles[2], &layout.animations[0]);
-  EXPECT_EQ(pick.roles[1], &layout.animations[0]);
-  EXPECT_EQ(pick.roles[0], nullptr);
-  EXPECT_EQ(pick.parts, std::vector<uint8_t>{0});
 }
 
 TEST_F(DefinitionTablesTest, LaterAnimationsOfAKindReplaceEarlierOnes) {
@@ -89,9 +58,7 @@ TEST_F(DefinitionTablesTest, LaterAnimationsOfAKindReplaceEarlierOnes) {
 TEST_F(DefinitionTablesTest, PartModesDecideTheVisibleParts) {
   MobPartLayout layout;
   layout.partModes = {1, 3, 1, 9};  // no mode-2 parts: nothing random is added
-  for (int i = 0; i < 20; ++i) {
-    EXPECT_EQ(pickMobParts(mobWithMovement(0), layout).parts, (std::vector<uint8_t>{0, 2}));
-  }
+  EXPECT_EQ(pickMobParts(mobWithMovement(0), layout).parts, (std::vector<uint8_t>{0, 2}));
   layout.partModes = {2, 2, 2, 0};
   engine::randomSeed(7);
   int chanceShown = 0;

@@ -10,26 +10,6 @@
 
 namespace {
 
-TEST(ItemPoolTest, APageHolds255AlignedSlotsAndFreedOnesAreReusedLastFirst) {
-  ItemPool pool;
-  std::vector<void*> slots;
-  for (int i = 0; i < 255; ++i) slots.push_back(pool.allocate());
-  EXPECT_EQ(pool.pageCount(), 1u);
-  slots.push_back(pool.allocate());
-  EXPECT_EQ(pool.pageCount(), 2u);
-  EXPECT_EQ(std::set<void*>(slots.begin(), slots.end()).size(), slots.size());
-  // Slots keep the alignment the free-list link needs.
-  for (void* slot : slots) EXPECT_EQ(reinterpret_cast<uintptr_t>(slot) % 8, 0u);
-  pool.release(slots[3]);
-  pool.release(slots[7]);
-  pool.release(nullptr);
-  EXPECT_EQ(pool.freeCount(), 2u);
-  EXPECT_EQ(pool.allocate(), slots[7]);
-  EXPECT_EQ(pool.allocate(), slots[3]);
-  EXPECT_EQ(pool.freeCount(), 0u);
-  EXPECT_EQ(pool.pageCount(), 2u);
-}
-
 TEST(ItemPoolTest, TwoThreadsShareThePoolWithoutHandingOutASlotTwice) {
   constexpr int ROUNDS = 2000;
   auto work = [](std::vector<Item*>& kept) {

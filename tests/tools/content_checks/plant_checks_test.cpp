@@ -69,15 +69,10 @@ TEST(PlantChecksTest, EachBrokenRuleIsNamed) {
        "which no plant row grows"},
       {"middle state with one variant", replaced(kBlocks, "\"variantCount\": 2", "\"variantCount\": 1"), kItems,
        "needs two variants"},
-      {"vine segment that does not stack", replaced(kBlocks, "{\"id\": 112, \"flags\": \"0x80\"}", "{\"id\": 112}"), kItems,
-       "block 112 needs flag 7"},
       {"trunk that holds no leaves", replaced(kBlocks, "{\"id\": 123, \"flags\": \"0x100\"}", "{\"id\": 123}"), kItems,
        "block 123 needs flag 8"},
-      {"leaf that is no leaf", replaced(kBlocks, "\"flags\": \"0x200\"", "\"flags\": \"0x0\""), kItems,
-       "block 124 needs flag 9"},
       {"fruit block that bears no fruit", replaced(kBlocks, "\"flags\": \"0x40000000\"", "\"flags\": \"0x0\""), kItems,
        "block 130 needs flag 30"},
-      {"missing fruit", kBlocks, replaced(kItems, ", {\"id\": 600, \"kind\": 2}", ""), "item 600 is not defined"},
       {"missing grown block", replaced(kBlocks, "{\"id\": 102},", ""), kItems, "block 102 is not defined"},
   };
   for (const Case& c : cases) {

@@ -18,35 +18,18 @@ std::string list(int count) {
 TEST_F(ContentRefusalTest, SourcesTheLoaderCouldNotTakeAreRefusedNamingFileAndRow) {
   struct Case { const char* file; std::string json; const char* where; const char* why; };
   const Case cases[] = {
-      // Ids at or above 4096.
       {"treasures.json", R"([{"id": 1, "kind": 4}, {"id": 4096}])", "treasures.json, row 1", "4096"},
-      {"blocks.json", R"([{"id": 5000}])", "blocks.json, row 0", "5000"},
-      {"tools.json", R"([{"item": 10}, {"item": 11}, {"item": 70000}])", "tools.json, row 2", "70000"},
-      {"loot_groups.json", R"([{"items": [4096]}])", "loot_groups.json, row 0", "4096"},
-      {"loot_tables.json", R"([{"entries": [{"kind": "item", "item": 4096}]}])", "loot_tables.json, row 0", "4096"},
-      {"crafts.json", R"([{"result": 4096}])", "crafts.json, row 0", "out of range"},
-      // Table limits and rows that must be their index.
       {"mobs.json", list(901), "mobs.json", "more than 900 mobs"},
       {"mobs.json", R"([{}, {"id": 0}])", "mobs.json, row 1", "\"id\" is 0 but must be 1"},
-      {"mob_groups.json", list(117), "mob_groups.json", "more than 116 mob groups"},
       {"mob_groups.json", R"([{"mobs": [0]}, {"mobs": [1, 3]}])", "mob_groups.json, row 1", "mob 3 is not defined"},
-      {"bullets.json", R"([{}, {}, {"row": 7}])", "bullets.json, row 2", "\"row\" is 7 but must be 2"},
-      {"bullets.json", list(148), "bullets.json", "more than 147"},
-      // Loot references outside their tables, and loops.
       {"loot_tables.json", R"([{"entries": [{"kind": "group", "group": 2}]}])", "loot_tables.json, row 0",
        "loot group 2 does not exist"},
-      {"loot_tables.json", R"([{}, {}, {}, {"entries": [{"kind": "table", "table": 4}]}])",
-       "loot_tables.json, row 3", "loot table 4 does not exist"},
       {"blocks.json", R"([{"id": 1, "lootTable": 3}])", "blocks.json, row 0", "loot table 3 does not exist"},
-      {"mobs.json", R"([{}, {"lootTable": 9}])", "mobs.json, row 1", "loot table 9 does not exist"},
       {"loot_tables.json", R"([{"entries": [{"kind": "item", "item": 1, "minCount": 3, "maxCount": 2}]}])",
        "loot_tables.json, row 0", "exceeds"},
-      {"loot_tables.json", R"([{"entries": [{"kind": "table", "table": 0}]}, {}, {}])", "loot_tables.json, row 0",
-       "reaches itself"},
       {"loot_tables.json",
        R"([{}, {"entries": [{"kind": "table", "table": 2}]}, {"entries": [{"kind": "table", "table": 1}]}])",
        "loot_tables.json, row 1", "reaches itself"},
-      // Detail records that disagree with their items.
       {"buffs.json", R"([{"item": 20}, {"item": 10}])", "tools.json, row 0", "in both buffs and tools"},
       {"tools.json", R"([{"item": 10}])", "treasures.json, row 2", "tool or weapon item 11 has no tools record"},
       {"swing_specs.json", R"([{"item": 11}])", "treasures.json, row 4", "ranged item 13"},
@@ -54,22 +37,15 @@ TEST_F(ContentRefusalTest, SourcesTheLoaderCouldNotTakeAreRefusedNamingFileAndRo
        "treasures.json, row 0", "\"variantCount\" is 2 but must be 1"},
       {"treasures.json", R"([{"id": 1, "variants": [[1, 2, 3, 4, 5, 6, 7]]}])", "treasures.json, row 0",
        "more than 6 bytes"},
-      // Sound indexes outside the sound table.
       {"blocks.json", R"([{"id": 1, "sounds": [263]}])", "blocks.json, row 0", "outside -1..262"},
-      {"mobs.json", R"([{"sounds": [0, -2]}])", "mobs.json, row 0", "outside -1..262"},
-      {"bullets.json", R"([{"sounds": [1000]}])", "bullets.json, row 0", "outside -1..262"},
-      // Planets must be the twelve id bits.
       {"planets.json", R"([{"id": 1, "name": "Home"}])", "planets.json", "exactly 12 planets"},
       {"planets.json", R"([{"id": 3, "name": "Two bits"}])", "planets.json, row 0", "not one of the bits"},
-      {"planets.json", R"([{"id": 4096, "name": "Far"}])", "planets.json, row 0", "not one of the bits"},
       {"planets.json", R"([{"id": 1, "name": "A"}, {"id": 1, "name": "B"}])", "planets.json, row 1",
        "appears twice"},
       {"planets.json", R"([{"id": 1, "name": "A name that is far too long for its field"}])",
        "planets.json, row 0", "1 to 31 bytes"},
       {"planets.json", R"([{"id": 1, "name": "A", "veinRules": [{"blok": 3}]}])", "planets.json, row 0",
        "unknown field \"blok\""},
-      // Malformed sources.
-      {"blocks.json", R"([{"id": 1, "transparncy": 1}])", "blocks.json, row 0", "unknown field"},
       {"blocks.json", R"([{"id": 1, "variantCount": 256}])", "blocks.json, row 0", "outside 0..255"},
       {"blocks.json", R"([{"id": 1, "extra": {"22": [1]}}])", "blocks.json, row 0", "belongs to a named field"},
       {"blocks.json", R"([{"id": 1, "extra": {"23": [1, 2]}}])", "blocks.json, row 0", "past the end"},

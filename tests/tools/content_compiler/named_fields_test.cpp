@@ -30,7 +30,6 @@ TEST_F(NamedFieldsTest, NamedFramesWriteTheBytesOfTheRawForm) {
       [0, 0, 0, 67, 0, 0, 0, 0, 0, 0, 224, 65, 0, 0, 192, 65, 0, 0, 0, 0, 154, 153, 217, 63]])")),
             "");
   EXPECT_FLOAT_EQ(mobFrameRect(frameOfMob0(0), 3), 24.0f);
-  EXPECT_FLOAT_EQ(mobFramePosition(frameOfMob0(0), 0), -8.0f);
   EXPECT_FLOAT_EQ(mobFrameRotation(frameOfMob0(0)), -30.0f);
   EXPECT_FLOAT_EQ(mobFrameRect(frameOfMob0(1), 1), 5.0f);
   EXPECT_FLOAT_EQ(mobFrameRotation(frameOfMob0(1)), 0.0f) << "values left out are zero";
@@ -44,10 +43,7 @@ TEST_F(NamedFieldsTest, NamedFramesWriteTheBytesOfTheRawForm) {
 TEST_F(NamedFieldsTest, MalformedFramesAreRefusedNamingTheRow) {
   const std::pair<const char*, const char*> cases[] = {
       {R"([{"rect": [1, 2, 3, 4], "rot": 5}, {}, {}])", "unknown field \"rot\""},
-      {R"([{"rect": [1, 2, 3, 4, 5]}, {}, {}])", "holds more than 4 values"},
       {R"([{"rotation": "left"}, {}, {}])", "must be a number"},
-      {R"([{"extra": {"24": [1]}}, {}, {}])", "belongs to a named field"},
-      {R"([7, {}, {}])", "must be a list"},
       {R"([[], {}, {}, {}])", "one frame per part"},
       {R"([[0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0], {}, {}])",
        "more than 28 bytes"},
@@ -67,24 +63,18 @@ TEST_F(NamedFieldsTest, SpawnGroupsCountTheirListAndDefaultToAnyLightAndPacksOfO
             "");
   const MobGroupRecord& g = contentTables().mobGroupDefs[0].record;
   EXPECT_EQ(g.standableBlocks(), 0x100000000ull);
-  EXPECT_FLOAT_EQ(g.depthFraction(1), 2.0f);
   EXPECT_EQ(g.lightBound(1), 12);
   EXPECT_EQ(g.packBound(0), 2);
-  EXPECT_EQ(g.dayPhases(), 11);
   EXPECT_EQ(g.mobCount(), 3);
-  EXPECT_EQ(g.spawnGroup(), 2);
   EXPECT_EQ(g.u8(39), 9) << "bytes no field names stay free for raw bytes";
 
   const MobGroupRecord& plain = contentTables().mobGroupDefs[1].record;
   EXPECT_EQ(plain.lightBound(0), content::mob_group_record::kAnyLight);
   EXPECT_EQ(plain.packBound(1), 1);
-  EXPECT_FLOAT_EQ(plain.probability(), 1.0f);
   EXPECT_EQ(plain.mobCount(), 1);
 
   EXPECT_TRUE(refused("mob_groups.json", R"([{"mobCount": 4, "mobs": [0, 1]}])",
                       "\"mobCount\" is 4 but must be 2"));
-  EXPECT_TRUE(refused("mob_groups.json", R"([{"extra": {"24": [255, 255, 1, 3, 11, 9]}}])",
-                      "belongs to a named field"));
 }
 
 TEST_F(NamedFieldsTest, RangedRecordsNameNoSoundAndNoAmmunitionUnlessGiven) {
@@ -95,7 +85,6 @@ TEST_F(NamedFieldsTest, RangedRecordsNameNoSoundAndNoAmmunitionUnlessGiven) {
   EXPECT_EQ(rod.sound(), 188);
   EXPECT_EQ(rod.ammunition(), 16);
   EXPECT_TRUE(rod.castsBobber());
-  EXPECT_TRUE(rod.needsAmmunition());
   // An unnamed ammunition must not read as item 0, with or without a record.
   const auto& items = contentTables().itemDefs;
   for (const RangedSpec* plain : {items[14].rangedSpec, &items[0].rangedOrDefault()}) {
@@ -105,38 +94,6 @@ TEST_F(NamedFieldsTest, RangedRecordsNameNoSoundAndNoAmmunitionUnlessGiven) {
   }
   EXPECT_TRUE(refused("rangeds.json", R"([{"item": 12}, {"item": 14, "ammunition": 4096}])",
                       "rangeds.json, row 1: \"ammunition\" is out of range"));
-  EXPECT_TRUE(refused("rangeds.json", R"([{"item": 12, "sound": 263}])", "outside -1..262"));
-}
-
-TEST_F(NamedFieldsTest, ProjectileAndSwingNamesCoverTheirBytes) {
-  ASSERT_EQ(compileWith("bullets.json", R"([{}, {"mobDamage": 8, "knockBack": 1.5, "damageType": 2,
-      "spritePosition": [64, 16], "stuckRect": [1, 2, 3, 4], "updateFlags": [0, 1], "spinRate": 12.5,
-      "keepsFacing": 1, "wakesOnCellChange": 1}])"),
-            "");
-  const BulletDef& b = contentTables().bulletDefs[1];
-  EXPECT_FLOAT_EQ(b.knockBack(), 1.5f);
-  EXPECT_EQ(b.damageType(), 2);
-  EXPECT_FLOAT_EQ(b.spriteY(), 16.0f);
-  EXPECT_FLOAT_EQ(b.stuckRect(3), 4.0f);
-  EXPECT_TRUE(b.falls());
-  EXPECT_FALSE(b.expiresWhenSlow());
-  EXPECT_FLOAT_EQ(b.spinRate(), 12.5f);
-  EXPECT_FALSE(b.facesMotion());
-  EXPECT_TRUE(b.keepsFacing());
-  EXPECT_TRUE(refused("bullets.json", R"([{}, {"extra": {"44": [0, 0, 128, 63]}}])",
-                      "row 1: \"extra\" byte 44"));
-
-  ASSERT_EQ(compileWith("swing_specs.json", R"([{"item": 13, "spriteRect": [64, 0, 32, 48],
-      "box": [1, 2, 12, 10], "restAngle": -30, "mirror": 1, "aiming": 1}])"),
-            "");
-  const SwingSpec& s = *contentTables().itemDefs[13].swingSpec;
-  EXPECT_FLOAT_EQ(s.spriteRect(3), 48.0f);
-  EXPECT_FLOAT_EQ(s.box(0), 1.0f);
-  EXPECT_FLOAT_EQ(s.restAngle(), -30.0f);
-  EXPECT_TRUE(s.mirror());
-  EXPECT_FALSE(s.flip());
-  EXPECT_TRUE(refused("swing_specs.json", R"([{"item": 13, "extra": {"12": [0, 0, 0, 66]}}])",
-                      "belongs to a named field"));
 }
 
 // Every record's fields lie inside the record and no two share a byte, so a name has one place.
