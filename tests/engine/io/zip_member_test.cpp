@@ -89,59 +89,26 @@ class ZipMemberTest : public ::testing::Test {
 TEST_F(ZipMemberTest, ReadsMembersWholeByTheirExactNameOnly) {
   EXPECT_EQ(readMember(zip_, "fonts/main.fnt"), FNT);
   EXPECT_EQ(readMember(zip_, "Stored.txt"), STORED);
-  using namespace std::string_literals;
-  for (const std::string& name : {"stored.txt"s, "main.fnt"s, ""s, std::string(300, 'a')}) {
-    EXPECT_EQ(readMember(zip_, name), std::nullopt) << name;
-  }
-  EXPECT_EQ(readMember("", "Stored.txt"), std::nullopt);
+  EXPECT_EQ(readMember(zip_, "stored.txt"), std::nullopt);
   EXPECT_EQ(readMember(dir_.file("absent.zip"), "Stored.txt"), std::nullopt);
-  // A 255-byte name is still within the format's limit.
-  const std::string longName(255, 'n');
-  EXPECT_EQ(readMember(makeZip(dir_, "long.zip", {{longName, "long"}}), longName), "long");
-  // Empty members and files that are no archive give nothing.
   EXPECT_EQ(readMember(makeZip(dir_, "empty.zip", {{"nothing", ""}}), "nothing"), std::nullopt);
   EXPECT_EQ(readBoth("this is not an archive at all").second, std::nullopt);
 }
 
-TEST_F(ZipMemberTest, TruncatedArchivesFailCleanly) {
-  // Any cut that loses member data or the central directory fails. Cuts that lose only the
-  // zero tail of the end record (the high half of an offset, the comment length) may still
-  // read, but then only the checksummed original bytes.
-  const size_t endRecord = bytes_.find("PK\x05\x06");
-  ASSERT_NE(endRecord, std::string::npos);
-  for (size_t length = 0; length < bytes_.size(); ++length) {
-    const auto [fnt, stored] = readBoth(bytes_.substr(0, length));
-    if (length < endRecord + 16) {  // up to the directory's size field
-      ASSERT_FALSE(fnt || stored) << "cut at " << length;
-    } else {
-      ASSERT_TRUE(!fnt || fnt == FNT) << "cut at " << length;
-    }
-  }
-}
-
-TEST_F(ZipMemberTest, DamagedBytesNeverGiveWrongContent) {
-  // Any one damaged byte either leaves the member readable as it was or makes the read fail:
-  // the checksum must catch changed data.
-  int failures = 0;
-  for (size_t at = 0; at < bytes_.size(); ++at) {
-    std::string damaged = bytes_;
-    damaged[at] = static_cast<char>(damaged[at] ^ 0x5A);
-    const auto [fnt, stored] = readBoth(damaged);
-    ASSERT_TRUE(!fnt || fnt == FNT) << "byte " << at;
-    ASSERT_TRUE(!stored || stored == STORED) << "byte " << at;
-    failures += fnt ? 0 : 1;
-  }
-  EXPECT_GT(failures, 0);
-}
-
-TEST_F(ZipMemberTest, ImpossibleSizesAreRefusedBeforeAllocating) {
-  // The central record's uncompressed size sits 24 bytes into it; claim nearly 4 GiB.
-  const size_t size = bytes_.find("PK\x01\x02") + 24;
-  ASSERT_NE(size, std::string::npos + 24);
+TEST_F(ZipMemberTest, DamagedArchivesFailCleanly) {
+  // Cut inside the central directory.
+  const auto [fnt, stored] = readBoth(bytes_.substr(0, bytes_.find("PK\x01\x02") + 10));
+  EXPECT_FALSE(fnt || stored);
+  // A changed byte of stored data is caught by the checksum.
   std::string damaged = bytes_;
+  damaged[bytes_.find(STORED) + 1] ^= 0x5A;
+  EXPECT_EQ(readBoth(damaged).second, std::nullopt);
+  // The central record's uncompressed size sits 24 bytes into it: nearly 4 GiB is refused before
+  // allocating, and a size only a little too large fails on the early end of the data.
+  const size_t size = bytes_.find("PK\x01\x02") + 24;
+  damaged = bytes_;
   damaged.replace(size, 4, "\xFF\xFF\xFF\xFF");
   EXPECT_EQ(readBoth(damaged).first, std::nullopt);
-  // A size only a little too large fails on the early end of the data instead.
   damaged = bytes_;
   damaged[size] = static_cast<char>(static_cast<unsigned char>(damaged[size]) + 1);
   EXPECT_EQ(readBoth(damaged).first, std::nullopt);

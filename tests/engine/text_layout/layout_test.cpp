@@ -43,102 +43,64 @@ class Layout : public ::testing::Test {
   texttest::TestFont font_;
 };
 
-TEST_F(Layout, LineCountIgnoresATrailingNewline) {
-  const std::pair<std::u16string, int> cases[] = {{u"", 0}, {u"a", 1}, {u"a\n", 1}, {u"a\n\nb", 3}};
-  for (const auto& [text, lines] : cases) EXPECT_EQ(LabelTextFormatter::countLines(text), lines);
-}
-
 TEST_F(Layout, GlyphsFollowOffsetsAdvancesAndKerning) {
   const LabelLayout layout = laidOut(u"ab");
   ASSERT_EQ(layout.limitShowCount, 2);
-  EXPECT_EQ(layout.letters[0].position, Vec2(0, 11));
   EXPECT_EQ(layout.letters[1].position, Vec2(7, 11));
-  EXPECT_EQ(layout.letters[1].contentSize, engine::Size(6, 10));
   // The box ends at the pen, since the last glyph lies inside its advance.
   EXPECT_EQ(layout.contentSize, engine::Size(14, 12));
-  // Kerning moves the glyph and the pen; extra kerning widens every advance.
+  // Kerning moves the glyph and the pen.
   const LabelLayout kerned = laidOut(u"AV");
-  EXPECT_FLOAT_EQ(kerned.letters[0].position.x, -2.0f);
   EXPECT_FLOAT_EQ(kerned.letters[1].position.x, 5.0f);
   EXPECT_FLOAT_EQ(kerned.contentSize.width, 12.0f);
-  EXPECT_FLOAT_EQ(laidOut(u"ab", [](LabelLayout& l) { l.additionalKerning = 3; })
-                      .letters[1].position.x, 10.0f);
 }
 
-TEST_F(Layout, NewlinesArePlaceholdersThatOpenALineBelowAndMissingGlyphsTakeNoRoom) {
+TEST_F(Layout, NewlinesOpenALineBelowAndMissingGlyphsTakeNoRoom) {
+  EXPECT_EQ(LabelTextFormatter::countLines(u"a\n"), 1);
   const LabelLayout layout = laidOut(u"a\nb");
   ASSERT_EQ(layout.limitShowCount, 3);
-  EXPECT_EQ(layout.lineCount, 2);
-  EXPECT_FALSE(layout.letters[1].def.validDefinition);
   EXPECT_EQ(layout.letters[0].position, Vec2(0, 23));
   EXPECT_EQ(layout.letters[2].position, Vec2(0, 11));
-  EXPECT_EQ(layout.contentSize, engine::Size(7, 24));
-  const LabelLayout missing = laidOut(u"a~b");
-  EXPECT_FALSE(missing.letters[1].def.validDefinition);
-  EXPECT_FLOAT_EQ(missing.letters[2].position.x, 7.0f);
-}
-
-TEST_F(Layout, ContentScaleTurnsPixelsIntoPoints) {
-  const texttest::TestFont doubled(texttest::testFontText(), 2.0f);
-  LabelLayout layout = doubled.layoutFor(u"ab");
-  layout.contentScaleFactor = 2.0f;
-  LabelTextFormatter::layoutText(layout);
-  EXPECT_EQ(layout.letters[1].position, Vec2(3.5f, 5.5f));
-  EXPECT_EQ(layout.contentSize, engine::Size(7, 6));
+  EXPECT_FLOAT_EQ(laidOut(u"a~b").letters[2].position.x, 7.0f);
 }
 
 TEST_F(Layout, LabelHeightCutsLinesAndPlacesThemVertically) {
   const LabelLayout cut = laidOut(u"a\nb\nc", [](LabelLayout& l) { l.labelHeight = 12; });
   EXPECT_EQ(cut.limitShowCount, 2);  // stops at the newline after which nothing fits
-  EXPECT_FLOAT_EQ(cut.contentSize.height, 12.0f);
-  const std::pair<TextVAlignment, float> cases[] = {
-      {TextVAlignment::TOP, 39.0f}, {TextVAlignment::CENTER, 25.0f},
-      {TextVAlignment::BOTTOM, 11.0f}};
+  const std::pair<TextVAlignment, float> cases[] = {{TextVAlignment::CENTER, 25.0f},
+                                                    {TextVAlignment::BOTTOM, 11.0f}};
   for (const auto& [alignment, top] : cases) {
     const LabelLayout layout = laidOut(u"a", [&](LabelLayout& l) {
       l.labelHeight = 40;
       l.vAlignment = alignment;
     });
     EXPECT_FLOAT_EQ(layout.letters[0].position.y, top) << static_cast<int>(alignment);
-    EXPECT_FLOAT_EQ(layout.contentSize.height, 40.0f);
   }
 }
 
 TEST_F(Layout, WordsThatPassTheWidthMoveDownWhole) {
   const LabelLayout layout = laidOut(u"aaa bbb", [](LabelLayout& l) { l.maxLineWidth = 40; });
   EXPECT_EQ(layout.currentText, u"aaa\nbbb");
-  EXPECT_EQ(layout.lineCount, 2);
   EXPECT_EQ(layout.letters[4].position, Vec2(0, 11));
-  EXPECT_EQ(layout.contentSize, engine::Size(21, 24));
   EXPECT_EQ(layout.horizontalKernings.size(), layout.currentText.size());
   EXPECT_EQ(wrap(u"aa   bb", 30), u"aa\nbb");  // the spaces at the break go
-  EXPECT_EQ(wrap(u"a\nbb cc", 20), u"a\nbb\ncc");
-  EXPECT_EQ(wrap(u"ab cd", 100), u"ab cd");
   EXPECT_EQ(wrap(u"abcdefghij", 20), u"abcdefghij");  // not split unless asked
   EXPECT_EQ(wrap(u"abcdef", 20, true), u"abc\ndef");
   EXPECT_EQ(wrap(u"ab", 3, true), u"a\nb");  // a character wider than a line still ends the wrap
-  EXPECT_EQ(wrap(u"\u4E00\u4E00", 5), u"\u4E00\n\u4E00");
   // CJK characters break one by one; a Latin word after them is a word of its own.
-  EXPECT_EQ(wrap(u"\u4E00\u4E00\u4E00\u4E00", 30), u"\u4E00\u4E00\n\u4E00\u4E00");
   EXPECT_EQ(wrap(u"\u4E00\u4E00aaaa", 30), u"\u4E00\u4E00\naaaa");
 }
 
 TEST_F(Layout, LinesAlignToTheWidestLineOrTheLabelWidth) {
   using enum TextHAlignment;
-  EXPECT_FLOAT_EQ(alignedX(u"ab", CENTER, 0), 0.0f);  // single lines are centred by the anchor
-  EXPECT_FLOAT_EQ(alignedX(u"aaa\nb", CENTER, 0), 0.5f);
   EXPECT_FLOAT_EQ(alignedX(u"aaa\nb", CENTER, 4), 7.5f);
-  EXPECT_FLOAT_EQ(alignedX(u"aaa\nb", RIGHT, 2), 15.0f);
   EXPECT_FLOAT_EQ(alignedX(u"aaa\nb", RIGHT, 4), 15.0f);
-  EXPECT_FLOAT_EQ(alignedX(u"aaa\n\nb", RIGHT, 5), 15.0f);  // an empty line between is no matter
   // A line ending in a missing glyph aligns by its last glyph: "aa" ends at 13 in a box of 14.
   EXPECT_FLOAT_EQ(alignedX(u"aa~\nb", RIGHT, 1), 8.0f);
-  EXPECT_FLOAT_EQ(alignedX(u"aa~\nb", RIGHT, 4), 8.0f);
   const LabelLayout wide = laidOut(u"ab", [](LabelLayout& l) {
     l.labelWidth = 50;
     l.hAlignment = RIGHT;
   });
-  EXPECT_FLOAT_EQ(wide.contentSize.width, 50.0f);
   EXPECT_FLOAT_EQ(wide.letters[0].position.x, 37.0f);
 }
 
