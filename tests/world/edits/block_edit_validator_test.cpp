@@ -37,30 +37,19 @@ TEST_F(BlockEditValidatorTest, EveryMalformedEditIsRefusedBeforeItTouchesTheCell
     BlockEdit edit;
     EditRefusal refusal;
   } cases[] = {
-      {"kind 0", make(0), EditRefusal::Kind},
-      {"kind 1", make(1), EditRefusal::Kind},
       {"kind 21", make(21), EditRefusal::Kind},
-      {"kind 255", make(255), EditRefusal::Kind},
       {"row at the height", make(2, [](BlockEdit& e) { e.y = 20; }), EditRefusal::Row},
-      {"row far out", make(7, [](BlockEdit& e) { e.y = 0xFFFF; }), EditRefusal::Row},
       {"block id 4096", make(2, [](BlockEdit& e) { e.blockId = 4096; }), EditRefusal::BlockId},
-      {"block id 0xFFFF on replace", make(8, [](BlockEdit& e) { e.blockId = 0xFFFF; }), EditRefusal::BlockId},
       {"layer 2", make(6, [](BlockEdit& e) { e.layer = 2; }), EditRefusal::Layer},
-      {"layer 2 on remove", make(7, [](BlockEdit& e) { e.layer = 2; }), EditRefusal::Layer},
-      {"layer 2 on break effects", make(5, [](BlockEdit& e) { e.layer = 2; }), EditRefusal::Layer},
       {"variant 8", make(4, [](BlockEdit& e) { e.variant = 8; }), EditRefusal::Variant},
       {"state 8", make(15, [](BlockEdit& e) { e.state = 8; }), EditRefusal::State},
       {"remove deco slot 4", make(9, [](BlockEdit& e) { e.slot = 4; }), EditRefusal::Slot},
-      {"remove deco slot 254", make(9, [](BlockEdit& e) { e.slot = 254; }), EditRefusal::Slot},
-      {"set deco slot 4", make(10, [](BlockEdit& e) { e.slot = 4; }), EditRefusal::Slot},
       {"set deco by id", make(10, [](BlockEdit& e) { e.slot = 255; }), EditRefusal::Slot},
-      {"set deco layer 3", make(10, [](BlockEdit& e) { e.layer = 3; }), EditRefusal::Layer},
       {"circuit kind 26", make(12, [](BlockEdit& e) { e.setValueByte(0, 26); }), EditRefusal::CircuitKind},
       {"old liquid kind 4", make(18, [](BlockEdit& e) { e.setValueByte(1, 4); }), EditRefusal::LiquidKind},
       {"setting without a component", make(14), EditRefusal::Setting},
       {"setting with tag 9", make(14, [](BlockEdit& e) { e.setValueByte(0, 9); }), EditRefusal::Setting},
       {"blast radius 11, past the blast's grid", blast({2, 2, 2, 2, 11, 2, 2}), EditRefusal::Blast},
-      {"blast radius 255", blast({2, 2, 2, 2, 255, 2, 2}), EditRefusal::Blast},
       {"blast with a trailing byte", blast({2, 2, 2, 2, 2, 2, 2}, 0x100), EditRefusal::Blast},
   };
   put(5, 5, kDirt);
@@ -85,14 +74,11 @@ TEST_F(BlockEditValidatorTest, WellFormedEditsPassIncludingTheirEdges) {
     BlockEdit edit;
   } cases[] = {
       {"x wraps", make(2, [](BlockEdit& e) { e.x = 0xFFFF; e.blockId = 4095; e.variant = 7; e.layer = 1; })},
-      {"top row", make(15, [](BlockEdit& e) { e.y = 19; e.state = 7; })},
       {"remove deco by id", make(9, [](BlockEdit& e) { e.slot = 255; })},
-      {"last deco slot", make(10, [](BlockEdit& e) { e.slot = 3; })},
       {"circuit kind 25", make(12, [](BlockEdit& e) { e.setValueByte(0, 25); })},
       {"setting on a component", make(14, [](BlockEdit& e) { e.blockId = 0xFF08; e.slot = 0xFF; })},
       {"blast dividing by zero (read as one)", blast({4, 4, 4, 4, 4, 0, 4})},
       {"blast radius 10", blast({2, 2, 2, 2, 10, 2, 2})},
-      {"standard blast", blast(kStandardBlast)},
       {"liquid arrives with any level byte", make(18, [](BlockEdit& e) { e.setValueByte(0, 0xFF); e.setValueByte(1, 3); })},
   };
   for (const auto& c : cases) EXPECT_EQ(validateBlockEdit(c.edit, world->map()), EditRefusal::None) << c.what;

