@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/io/file_utils.h"
 #include "engine/render/image.h"
 #include "tests/engine/render/png_test_writer.h"
-#include "tests/support/temp_dir.h"
 
 namespace engine {
 namespace {
@@ -95,17 +93,6 @@ TEST(ImageDecode, DamagedFilesFailWithoutKeepingAnything) {
   const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(huge.data() + 12), 17);
   for (int i = 0; i < 4; ++i) huge[29 + i] = static_cast<char>((crc >> (24 - 8 * i)) & 0xFF);
   EXPECT_FALSE(decode(huge).ok);
-}
-
-TEST(ImageDecode, ReadsFilesThroughTheFileAccess) {
-  testsupport::TempDir dir;
-  const std::string path = dir.write("tile.png", rendertest::solidRgbaPng(2, 3, 9, 8, 7, 6));
-  auto* image = new Image();
-  EXPECT_TRUE(image->initWithImageFile(path));
-  EXPECT_EQ(image->getHeight(), 3);
-  EXPECT_FALSE(image->initWithImageFile(dir.file("missing.png")));
-  image->release();
-  FileUtils::destroyInstance();
 }
 
 }  // namespace

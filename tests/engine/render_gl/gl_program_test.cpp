@@ -1,5 +1,5 @@
 // Shader programs: the built-in ones build under GLSL 1.20, failures are logged and draw
-// nothing, and uniform writes are cached.
+// nothing, and samplers keep to their own units.
 #include <string>
 
 #include "tests/engine/render_gl/gl_fixture.h"
@@ -63,24 +63,6 @@ TEST_F(Programs, CompileAndLinkFailuresAreLoggedAndThatMaterialDrawsNothing) {
   program->release();
 }
 
-TEST_F(Programs, EqualUniformValuesAreSentOnceAndArraysAreListedByTheirBareName) {
-  GLProgram* program = GLProgram::createWithByteArrays(
-      kPlainVertex,
-      "uniform vec4 u_tint;\nuniform vec4 u_colors[4];\n"
-      "void main() { gl_FragColor = u_tint + u_colors[0] + u_colors[3]; }\n");
-  ASSERT_NE(program, nullptr);
-  ASSERT_NE(program->getUniform("u_colors"), nullptr);
-  EXPECT_EQ(program->getUniform("u_colors")->size, 4);
-  program->use();
-  const int32_t location = program->getUniform("u_tint")->location;
-  const uint64_t before = program->getUniformUploadCount();
-  program->setUniformLocationWith4f(location, 1, 2, 3, 4);
-  program->setUniformLocationWith4f(location, 1, 2, 3, 4);
-  EXPECT_EQ(program->getUniformUploadCount(), before + 1);
-  program->setUniformLocationWith4f(location, 1, 2, 3, 5);
-  EXPECT_EQ(program->getUniformUploadCount(), before + 2);
-}
-
 TEST_F(Programs, SamplerUniformUsesItsOwnUnitAndLeavesUnitZeroAlone) {
   GLProgram* program = GLProgram::createWithByteArrays(
       kPlainVertex,
@@ -100,26 +82,6 @@ TEST_F(Programs, SamplerUniformUsesItsOwnUnitAndLeavesUnitZeroAlone) {
   EXPECT_EQ(unit, 1);
   deleteCachedTexture(names[0]);
   deleteCachedTexture(names[1]);
-}
-
-TEST_F(Programs, ReloadRebuildsBuiltinsInPlace) {
-  GLProgramCache* cache = GLProgramCache::getInstance();
-  GLProgram* before = cache->getGLProgram(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
-  const uint32_t oldName = before->getProgram();
-  GLProgramStateCache::getInstance()->removeAllGLProgramState();
-  GL::invalidateStateCache();
-  getFixedRenderEnvironment()->setProjectionMatrix(
-      makeOrthographicProjection(rendertest::kWindowSize, rendertest::kWindowSize));
-  cache->reloadDefaultGLPrograms();
-  GLProgram* after = cache->getGLProgram(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
-  EXPECT_EQ(after, before);
-  EXPECT_NE(after->getProgram(), oldName);  // the old name is not deleted here (context gone)
-  glDeleteProgram(oldName);
-
-  Texture2D* white = solidTexture(255, 255, 255, 255);
-  drawQuads(white, {{nullptr, quad(0, 0, 10, 10)}});
-  EXPECT_TRUE(near(pixel(5, 5), rendertest::kWhite, 1));
-  white->release();
 }
 
 }  // namespace

@@ -140,22 +140,6 @@ TEST_P(RendererDraw, CustomCommandSplitsRunsAndEmptyOneIsSkipped) {
   EXPECT_TRUE(near(pixel(25, 5), kWhite, 1));
 }
 
-TEST_P(RendererDraw, UserUniformsNeverShareADrawAndAreApplied) {
-  GLProgram* tinted = GLProgramCache::getInstance()->getGLProgram(PROGRAM_POSITION_TEXTURE_U_COLOR);
-  auto* state = GLProgramState::create(tinted);
-  ASSERT_NE(state, nullptr);
-  state->retain();
-  EXPECT_TRUE(state->setUniformVec4("u_color", Vec4{0, 1, 0, 1}));
-  // This program transforms by MVP itself; the quads are already in world space.
-  add(quad(0, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state);
-  add(quad(20, 0, 10, 10), nullptr, BlendFunc::DISABLE, 0, Mat4::IDENTITY, state);
-  renderer_->render();
-  EXPECT_EQ(renderer_->getDrawCallCount(), 2u);
-  EXPECT_TRUE(near(pixel(5, 5), kGreen, 1));
-  EXPECT_TRUE(near(pixel(25, 5), kGreen, 1));
-  state->release();
-}
-
 INSTANTIATE_TEST_SUITE_P(UploadPaths, RendererDraw, ::testing::Values(true, false),
                          [](const auto& param) {
                            return std::string(param.param ? "VertexArrays" : "PlainBuffers");

@@ -29,16 +29,12 @@ std::vector<Source> sources() {
   auto spec = [](int colorType, std::vector<uint8_t> pixels) {
     return rendertest::pngSpec(1, 1, colorType, 8, std::move(pixels));
   };
-  PngSpec palette = spec(PNG_COLOR_TYPE_PALETTE, {0});
-  palette.palette = {{200, 120, 40}};
-  palette.transparency = {160};
   return {
       {"rgba", spec(PNG_COLOR_TYPE_RGB_ALPHA, {200, 120, 40, 160}), {200, 120, 40, 160},
        PF::RGBA8888},
       {"rgb", spec(PNG_COLOR_TYPE_RGB, {200, 120, 40}), {200, 120, 40, 255}, PF::RGB888},
       {"grey", spec(PNG_COLOR_TYPE_GRAY, {120}), {120, 120, 120, 255}, PF::I8},
       {"grey_alpha", spec(PNG_COLOR_TYPE_GRAY_ALPHA, {120, 160}), {120, 120, 120, 160}, PF::AI88},
-      {"palette", palette, {200, 120, 40, 160}, PF::RGBA8888},
   };
 }
 

@@ -4,7 +4,6 @@
 
 #include "engine/scene/action_manager.h"
 #include "engine/scene/inner_node.h"
-#include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
 #include "scene_fixture.h"
 
@@ -58,24 +57,6 @@ TEST_F(DirectorTest, AFrameUpdatesVisitsAndDrainsThePoolAndATinyStepOnlyDrains) 
   loose->release();
 }
 
-TEST_F(DirectorTest, AStoppedDirectorNeitherRunsNorDrains) {
-  CountingScene* scene = CountingScene::create();
-  director()->runWithScene(scene);
-  director()->stopAnimation();
-  Node* loose = Node::create();
-  director()->mainLoop(0.5f);
-  EXPECT_EQ(scene->draws, 0);
-  EXPECT_TRUE(PoolManager::getCurrentPool()->contains(loose));
-
-  // Starting again makes the first step zero, so that the pause does not arrive as one jump.
-  director()->startAnimation();
-  director()->mainLoop(0.5f);
-  EXPECT_EQ(scene->draws, 0);
-  EXPECT_FALSE(PoolManager::getCurrentPool()->contains(loose));
-  director()->mainLoop(0.5f);
-  EXPECT_EQ(scene->draws, 1);
-}
-
 TEST_F(DirectorTest, ReplacingOrPurgingTheSceneLeavesAndCleansItUp) {
   CountingScene* first = CountingScene::create();
   first->retain();
@@ -94,28 +75,6 @@ TEST_F(DirectorTest, ReplacingOrPurgingTheSceneLeavesAndCleansItUp) {
   EXPECT_EQ(second->getChildrenCount(), 0u);
   first->release();
   second->release();
-}
-
-using SlotTest = scenetest::SceneTest;
-
-TEST_F(SlotTest, UnschedulingSilencesSlotsAndAOnceJobFiresOnce) {
-  int a = 0;
-  int runs = 0;
-  std::vector<float> fired;
-  scheduleSlot([&](float) { ++runs; }, 0.0f, 2, &a);
-  scheduleSlot([&](float) { ++runs; }, 0.0f, 26, &a);  // outside the table: refused
-  EXPECT_TRUE(unscheduleSlot(2));
-  EXPECT_FALSE(unscheduleSlot(2));
-  EXPECT_EQ(director()->getScheduler()->getTimerCount(&a), 0u);
-  scheduleSlotOnce([&](float elapsed) { fired.push_back(elapsed); }, 0.05f, 8, &a);
-  tick(1.0f);  // start
-  tick(0.03f);
-  tick(0.03f);
-  tick(1.0f);
-  ASSERT_EQ(fired.size(), 1u);
-  EXPECT_NEAR(fired[0], 0.06f, 1e-6);
-  EXPECT_EQ(scheduledSlots()[8], &a);
-  EXPECT_EQ(runs, 0);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/scene/action_manager.h"
@@ -32,7 +30,7 @@ class SchedulerTest : public ::testing::Test {
   }
 
   Scheduler* scheduler = nullptr;
-  int a = 0, b = 0, c = 0;  // their addresses serve as targets
+  int a = 0, b = 0;  // their addresses serve as targets
 };
 
 using SchedulerOrderTest = scenetest::SceneTest;
@@ -87,37 +85,6 @@ TEST_F(SchedulerTest, TimerStartsOnItsFirstPassAndReceivesTheAccumulatedTime) {
   EXPECT_NEAR(fired[0], 61.0f / 60.0f, 1e-4);
   scheduler->update(frame);
   EXPECT_EQ(fired.size(), 1u);  // counting restarted at zero
-}
-
-TEST_F(SchedulerTest, DelayKeepsItsRemainderAndRepeatCountsExtraRuns) {
-  std::vector<float> fired;
-  scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 1.0f, 2, 0.5f, 3);
-  frames(21, 0.25f);  // the first pass only starts it
-  // 0.5 s: the delay; then runs at each whole second of accumulated time: three runs in all.
-  EXPECT_EQ(fired, (std::vector<float>{0.5f, 1.0f, 1.0f}));
-  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
-
-  // Repeat 0 with a delay: one run once the delay is over, then gone.
-  int runs = 0;
-  scheduler->schedule([&](float) { ++runs; }, &b, 0.0f, 0, 2.0f, 8);
-  scheduler->update(5.0f);  // start: not counted
-  scheduler->update(1.5f);
-  EXPECT_EQ(runs, 0);
-  scheduler->update(0.5f);
-  scheduler->update(3.0f);
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(scheduler->getTimerCount(&b), 0u);
-}
-
-TEST_F(SchedulerTest, SchedulingAnExistingKeyChangesOnlyItsInterval) {
-  std::vector<std::string> fired;
-  every(&a, [&](float) { fired.push_back("first"); }, 4, 1.0f);
-  scheduler->update(0.0f);
-  scheduler->update(0.6f);
-  every(&a, [&](float) { fired.push_back("second"); }, 4, 0.8f);
-  EXPECT_EQ(scheduler->getTimerCount(&a), 1u);
-  scheduler->update(0.2f);  // 0.8 accumulated, elapsed kept across the change
-  EXPECT_EQ(fired, std::vector<std::string>{"first"});
 }
 
 TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGone) {
@@ -196,45 +163,6 @@ TEST_F(SchedulerTest, ATargetEmptiedAndRefilledDuringThePassStartsAfreshUnpaused
   EXPECT_EQ(stale, 0);
   EXPECT_GE(fresh, 1);
   EXPECT_FALSE(scheduler->isTargetPaused(&b));
-}
-
-TEST_F(SchedulerTest, PausedTargetKeepsItsTimersWithoutAdvancing) {
-  int timerRuns = 0, frameRuns = 0;
-  every(&a, [&](float) { ++timerRuns; }, 1, 1.0f);
-  scheduler->schedulePerFrame([&](float) { ++frameRuns; }, &a, false);
-  scheduler->update(0.0f);
-  scheduler->update(0.5f);
-  scheduler->setTargetPaused(&a, true);
-  scheduler->update(10.0f);
-  EXPECT_EQ(timerRuns, 0);
-  EXPECT_EQ(frameRuns, 2);
-  scheduler->setTargetPaused(&a, false);
-  scheduler->update(0.5f);
-  EXPECT_EQ(timerRuns, 1);
-}
-
-TEST_F(SchedulerTest, FunctionsHandedOverFromOtherThreadsAllRunOnTheMainThread) {
-  constexpr int THREADS = 4, PER_THREAD = 500;
-  const std::thread::id mainThread = std::this_thread::get_id();
-  int ran = 0, offThread = 0;  // touched only through the scheduler
-  std::atomic<int> finished{0};
-  std::vector<std::thread> workers;
-  for (int t = 0; t < THREADS; ++t) {
-    workers.emplace_back([&] {
-      for (int i = 0; i < PER_THREAD; ++i) {
-        scheduler->performFunctionInMainThread([&] {
-          ++ran;
-          if (std::this_thread::get_id() != mainThread) ++offThread;
-        });
-      }
-      finished.fetch_add(1);
-    });
-  }
-  while (finished.load() < THREADS) scheduler->update(0.016f);
-  for (auto& worker : workers) worker.join();
-  scheduler->update(0.016f);
-  EXPECT_EQ(ran, THREADS * PER_THREAD);
-  EXPECT_EQ(offThread, 0);
 }
 
 }  // namespace
