@@ -1,8 +1,6 @@
 #pragma once
-// Save-file bytes laid out by hand, independent of the writers under test, and the damaged copies
-// of a good file that every reader must refuse or read without leaving the file.
-
-#include <gtest/gtest.h>
+// Save-file bytes laid out by hand, independent of the writers under test, and damaged copies of
+// a good file.
 
 #include <algorithm>
 #include <cstdint>
@@ -52,31 +50,6 @@ inline Bytes flipped(Bytes good, size_t at, uint8_t mask) {
 inline Bytes patched(Bytes good, size_t at, const Bytes& value) {
   std::copy(value.begin(), value.end(), good.begin() + static_cast<long>(at));
   return good;
-}
-
-// Hands every copy of the good bytes cut at one of the sizes to the check, traced by its size.
-template <typename Check>
-void forEachCut(const Bytes& good, const std::vector<size_t>& sizes, Check check) {
-  for (size_t size : sizes) {
-    SCOPED_TRACE(testing::Message() << "cut at " << size);
-    check(cut(good, size));
-  }
-}
-template <typename Check>
-void forEveryCut(const Bytes& good, Check check) {
-  for (size_t size = 0; size < good.size(); ++size) {
-    SCOPED_TRACE(testing::Message() << "cut at " << size);
-    check(cut(good, size));
-  }
-}
-// Hands the good bytes with one byte flipped, at every step-th offset in [from, to), to the check.
-template <typename Check>
-void forEachFlip(const Bytes& good, size_t from, size_t to, size_t step, uint8_t mask,
-                 Check check) {
-  for (size_t at = from; at < to && at < good.size(); at += step) {
-    SCOPED_TRACE(testing::Message() << "flip at " << at);
-    check(flipped(good, at, mask), at);
-  }
 }
 
 }  // namespace saves_test

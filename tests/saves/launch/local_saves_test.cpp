@@ -32,14 +32,16 @@ class LocalSavesTest : public ::testing::Test {
   LocalSaves saves_{files_};
 };
 
-TEST_F(LocalSavesTest, SavesTheSourcesRecordForTheCurrentCharacter) {
-  saves_.characters().scan("");
+TEST_F(LocalSavesTest, CharacterAndStatisticsFollowTheCurrentCharacter) {
+  CharacterStore& store = saves_.characters();
+  store.scan("");
   saves_.saveCharacter();  // no source, no character: nothing happens
   EXPECT_FALSE(saves_.saveCurrentCharacter());
+  StatsRecord played;
+  EXPECT_FALSE(store.saveStats(played));
 
-  ASSERT_TRUE(
-      saves_.characters().create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
-  saves_.characters().setCurrent(saves_.characters().entries().front().get());
+  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  store.setCurrent(store.entries().front().get());
   saves_.setCharacterSource([](CharacterRecord& record) {
     record.name = "Ada";
     record.health = 17.0f;
@@ -48,45 +50,27 @@ TEST_F(LocalSavesTest, SavesTheSourcesRecordForTheCurrentCharacter) {
   kel::options().keepBackupOfSaves = false;
   ASSERT_TRUE(saves_.saveCurrentCharacter());
   EXPECT_FALSE(std::filesystem::exists(playerFile("Ada.bak")));
-
   kel::FileHandle file(playerFile("Ada.dat"), kel::FileHandle::READ);
   CharacterRecord loaded;
   CharacterParts parts;
   ASSERT_TRUE(readCharacterFile(file, loaded, parts));
   EXPECT_EQ(loaded.health, 17.0f);
-}
 
-// The game's statistics go through the store to the current character's file and back.
-TEST_F(LocalSavesTest, StatisticsFileFollowsTheCurrentCharacter) {
-  CharacterStore& store = saves_.characters();
-  store.scan("");
-  StatsRecord played;
-  EXPECT_FALSE(store.saveStats(played));  // no current character
-  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
-  store.setCurrent(store.entries().front().get());
   played.counters[60] = 7200;
   played.categories[7][43] = 3;
   statsStore().clearStatistics();
   ASSERT_TRUE(statsStore().readStatistics(writeStatsBytes(played)));
-
   LocalGameSaves game(saves_);
   game.saveStatistics();
-  EXPECT_TRUE(std::filesystem::exists(playerFile("Ada.stat")));
   StatsRecord onDisk;
   ASSERT_TRUE(store.loadStats(onDisk));
   EXPECT_EQ(onDisk.counters, played.counters);
   EXPECT_EQ(onDisk.categories, played.categories);
-
   statsStore().clearStatistics();
   game.loadStatistics();
   EXPECT_EQ(statsStore().counter(60), 7200u);
   EXPECT_EQ(statsStore().statCategoryCount(7, 43), 3u);
   statsStore().clearStatistics();
-
-  store.deleteStats();
-  onDisk.counters[1] = 9;
-  EXPECT_TRUE(store.loadStats(onDisk));  // no file: an empty record
-  EXPECT_EQ(onDisk.counters[1], 0u);
 }
 
 }  // namespace

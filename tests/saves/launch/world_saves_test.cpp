@@ -87,41 +87,6 @@ TEST_F(WorldSavesTest, AFailedLoadNeverPushesTheGoodBackupOut) {
   EXPECT_TRUE(saves_.saveWorld(*restored.world));
 }
 
-// What a process killed between two steps of safe writing leaves beside the saved world "old"
-// while it writes "new": the world still loads, as one of the two, and the next save goes through.
-TEST_F(WorldSavesTest, ASaveKilledBetweenAnyTwoStepsLeavesAReadableWorld) {
-  auto world = newWorld(0, "new");
-  ASSERT_TRUE(saves_.saveWorld(*world));
-  const std::string newBytes = bytesOf("World1.dat");
-  (*world->signs().begin())->setText("old");
-  ASSERT_TRUE(saves_.saveWorld(*world));
-  const std::string oldBytes = bytesOf("World1.dat");
-  const struct {
-    const char* step;
-    std::string tmp, bak, dat;  // empty: no such file
-    const char* loads;
-  } cases[] = {
-      {"while the temporary file was written", newBytes.substr(0, newBytes.size() / 3), "", oldBytes, "old"},
-      {"after the temporary file was flushed", newBytes, "", oldBytes, "old"},
-      {"after the backup was copied", newBytes, oldBytes, oldBytes, "old"},
-      {"after the rename", "", oldBytes, newBytes, "new"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.step);
-    const std::pair<const char*, const std::string*> files[] = {
-        {"World1.tmp", &c.tmp}, {"World1.bak", &c.bak}, {"World1.dat", &c.dat}};
-    for (const auto& [name, bytes] : files) {
-      fs::remove(worldsFolder() / name);
-      if (!bytes->empty()) std::ofstream(worldsFolder() / name, std::ios::binary) << *bytes;
-    }
-    WorldLoad load = relist();
-    ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
-    EXPECT_EQ(signOf(*load.world), c.loads);
-    EXPECT_TRUE(saves_.saveWorld(*load.world));
-    EXPECT_FALSE(fs::exists(worldsFolder() / "World1.tmp"));
-  }
-}
-
 TEST_F(WorldSavesTest, AdventureKeepsItsLinksAndAFileForThePlanet) {
   auto world = newWorld(3, "far");
   saves_.planetLinks() = {{kPlanet, 2, 1, 2, 3, 4}};

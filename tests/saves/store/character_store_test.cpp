@@ -10,7 +10,6 @@
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "saves/character/character_file.h"
-#include "saves/store/save_names.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -22,10 +21,9 @@ class CharacterStoreTest : public ::testing::Test {
   bool exists(const std::string& name) const {
     return std::filesystem::exists(dir_.file("players/" + name));
   }
-  bool create(const std::string& name, uint32_t flags = 0) {
+  bool create(const std::string& name) {
     auto entry = std::make_unique<PlayerEntry>("", name, 0);
     entry->displayName = name;
-    entry->characterFlags = flags;
     entry->lookWord = 0x1234;
     return store_.create(std::move(entry), std::nullopt);
   }
@@ -52,13 +50,6 @@ class CharacterStoreTest : public ::testing::Test {
   kel::DesktopFileSystem files_;
   CharacterStore store_;
 };
-
-TEST(SaveNamesTest, NamesThatWouldLeaveTheirFolderAreRefused) {
-  const char* refused[] = {"", ".", "..", "a/b", "..\\up", "tab\there", "bell\x07", "del\x7f"};
-  for (const char* name : refused) EXPECT_FALSE(isSafeSaveName(name)) << name;
-  const char* accepted[] = {"Ada", "...", "a.b", "Zoë", "two words", ".hidden"};
-  for (const char* name : accepted) EXPECT_TRUE(isSafeSaveName(name)) << name;
-}
 
 TEST_F(CharacterStoreTest, CreatedCharactersAreListedSortedAndReadBack) {
   withCharacters({"bob", "Ada"});
@@ -87,17 +78,8 @@ TEST_F(CharacterStoreTest, CreationRefusesTakenAndUnsafeNames) {
   EXPECT_EQ(names(), std::vector<std::string>{"Ada"});
 }
 
-TEST_F(CharacterStoreTest, HiddenCharactersAreNeverPickedByTheScan) {
-  store_.scan("");
-  ASSERT_TRUE(create("Ada", kCharacterHiddenFlag));
-  ASSERT_TRUE(create("Bea"));
-  store_.scan("Ada");
-  ASSERT_NE(store_.current(), nullptr);
-  EXPECT_EQ(store_.current()->displayName, "Bea");
-}
-
-TEST_F(CharacterStoreTest, RenameMovesEveryFileOfTheCharacter) {
-  PlayerEntry& ada = withCharacters({"Ada"});
+TEST_F(CharacterStoreTest, RenameAndDeleteTakeEveryFileOfTheCharacter) {
+  PlayerEntry& ada = withCharacters({"Ada", "Bea"});
   store_.setCurrent(&ada);
   ASSERT_TRUE(store_.save(readFile("Ada.dat")));  // makes Ada.bak
   dir_.write("players/Ada.stat", "stats");
@@ -109,6 +91,11 @@ TEST_F(CharacterStoreTest, RenameMovesEveryFileOfTheCharacter) {
   EXPECT_EQ(dir_.read("players/Cleo.stat"), "stats");
   for (const char* gone : {"Ada.dat", "Ada.bak", "Ada.stat", "Ada.tmp"})
     EXPECT_FALSE(exists(gone)) << gone;
+
+  EXPECT_TRUE(store_.remove(ada));
+  for (const char* gone : {"Cleo.dat", "Cleo.bak", "Cleo.stat"}) EXPECT_FALSE(exists(gone)) << gone;
+  ASSERT_NE(store_.current(), nullptr);
+  EXPECT_EQ(store_.current()->displayName, "Bea");
 }
 
 TEST_F(CharacterStoreTest, RenameRefusalsChangeNothing) {
@@ -124,17 +111,6 @@ TEST_F(CharacterStoreTest, RenameRefusalsChangeNothing) {
   EXPECT_EQ(dir_.read("players/Ada.dat"), "damaged");
   EXPECT_FALSE(exists("Dora.dat"));
   EXPECT_EQ(ada.displayName, "Ada");
-}
-
-TEST_F(CharacterStoreTest, DeleteRemovesTheFilesAndPicksAnotherCurrent) {
-  PlayerEntry& ada = withCharacters({"Ada", "Bea"});
-  dir_.write("players/Ada.stat", "s");
-  dir_.write("players/Ada.bak", "b");
-  store_.setCurrent(&ada);
-  EXPECT_TRUE(store_.remove(ada));
-  for (const char* gone : {"Ada.dat", "Ada.bak", "Ada.stat"}) EXPECT_FALSE(exists(gone)) << gone;
-  ASSERT_NE(store_.current(), nullptr);
-  EXPECT_EQ(store_.current()->displayName, "Bea");
 }
 
 TEST_F(CharacterStoreTest, SavingRenewsASaveIdSharedWithAnotherCharacter) {

@@ -21,8 +21,7 @@ namespace {
 // among the calls that change something on disk.
 class StepFileSystem : public kel::DesktopFileSystem {
  public:
-  enum class Fault { None, Fail, Exit };
-  void breakStep(const std::string& name, Fault fault) { target_ = name, fault_ = fault; }
+  void breakStep(const std::string& name) { broken_ = name; }
   void exitAtStep(int step) { exitAt_ = step; }
   int steps() const { return steps_; }
 
@@ -42,11 +41,10 @@ class StepFileSystem : public kel::DesktopFileSystem {
  private:
   bool step(const std::string& name) {
     if (steps_++ == exitAt_) _exit(0);
-    return !(name == target_ && fault_ == Fault::Fail);
+    return name != broken_;
   }
 
-  std::string target_;
-  Fault fault_ = Fault::None;
+  std::string broken_;
   int exitAt_ = -1;
   int steps_ = 0;
 };
@@ -74,50 +72,22 @@ class SafeWriteTest : public ::testing::Test {
   testsupport::TempDir dir_;
 };
 
-TEST_F(SafeWriteTest, KeepsThePreviousSaveAsBackup) {
-  StepFileSystem files;
-  EXPECT_EQ(save(files, "first"), SafeWriteResult::Saved);
-  EXPECT_FALSE(exists("Ada.bak"));
-  EXPECT_EQ(save(files, "second"), SafeWriteResult::Saved);
-  EXPECT_EQ(nameIn("Ada.dat"), "second");
-  EXPECT_EQ(nameIn("Ada.bak"), "first");
-  EXPECT_FALSE(exists("Ada.tmp"));
-  EXPECT_EQ(save(files, "third", false), SafeWriteResult::Saved);
-  EXPECT_FALSE(exists("Ada.bak"));  // without backups, a stale one goes too
-}
-
+// A leftover temporary file (from a failed or killed save) is deleted first; each step that fails
+// leaves the save the player had.
 TEST_F(SafeWriteTest, EachFailingStepKeepsTheSaveThePlayerHad) {
-  const std::pair<const char*, SafeWriteResult> cases[] = {{"flush", SafeWriteResult::WriterFailed},
-                                                           {"copy", SafeWriteResult::BackupFailed},
-                                                           {"move", SafeWriteResult::MoveFailed}};
+  const std::pair<const char*, SafeWriteResult> cases[] = {
+      {"delete", SafeWriteResult::LeftoverNotDeleted}, {"flush", SafeWriteResult::WriterFailed},
+      {"copy", SafeWriteResult::BackupFailed}, {"move", SafeWriteResult::MoveFailed}};
   for (const auto& [step, result] : cases) {
     StepFileSystem files;
     ASSERT_EQ(save(files, "good"), SafeWriteResult::Saved);
-    files.breakStep(step, StepFileSystem::Fault::Fail);
+    dir_.write("Ada.tmp", "half");
+    files.breakStep(step);
     EXPECT_EQ(save(files, "new"), result) << step;
     EXPECT_EQ(nameIn("Ada.dat"), "good") << step;
     std::filesystem::remove(dir_.file("Ada.bak"));
+    std::filesystem::remove(dir_.file("Ada.tmp"));
   }
-}
-
-TEST_F(SafeWriteTest, AFailedWriterLeavesItsTemporaryFileForTheNextSave) {
-  StepFileSystem files;
-  ASSERT_EQ(save(files, "good"), SafeWriteResult::Saved);
-  auto failing = [](kel::FileHandle& file) {
-    std::fputs("half", file.stream());
-    return false;
-  };
-  EXPECT_EQ(safeWriteFile(files, path(), failing, true), SafeWriteResult::WriterFailed);
-  EXPECT_TRUE(exists("Ada.tmp"));
-  EXPECT_EQ(nameIn("Ada.dat"), "good");
-  EXPECT_EQ(save(files, "next"), SafeWriteResult::Saved);
-  EXPECT_FALSE(exists("Ada.tmp"));
-
-  // A leftover that cannot be deleted stops the save before anything is touched.
-  dir_.write("Ada.tmp", "x");
-  files.breakStep("delete", StepFileSystem::Fault::Fail);
-  EXPECT_EQ(save(files, "never"), SafeWriteResult::LeftoverNotDeleted);
-  EXPECT_EQ(nameIn("Ada.dat"), "next");
 }
 
 // The process dies after each step in turn (and once half-way through writing): the file is

@@ -51,13 +51,11 @@ TEST_F(AdventureFileTest, WorldReaderRefusesItAndTheListShowsIt) {
 TEST_F(AdventureFileTest, DamagedLinksAppendNothing) {
   const std::string text = testsupport::readFile(writeAdventure({{1, 2, 3, 4, 5, 6}}));
   const Bytes good(text.begin(), text.end());
-  forEachCut(good, {good.size() - 1, good.size() - 16, 20}, [&](const Bytes& bad) {
-    kel::FileHandle in(dir_.write("cut.dat", std::string(bad.begin(), bad.end())),
-                       kel::FileHandle::READ);
-    std::vector<PlanetLinkRecord> read;
-    EXPECT_FALSE(readWorldFileV2(in, read));
-    EXPECT_TRUE(read.empty());
-  });
+  kel::FileHandle in(dir_.write("cut.dat", std::string(good.begin(), good.end() - 16)),
+                     kel::FileHandle::READ);
+  std::vector<PlanetLinkRecord> read;
+  EXPECT_FALSE(readWorldFileV2(in, read));
+  EXPECT_TRUE(read.empty());
 }
 
 }  // namespace

@@ -51,15 +51,4 @@ TEST_F(PlantRecordsTest, TheRegistryComesBackAsItWasSaved) {
   EXPECT_EQ(plantRecordsOf(*world), saved);
 }
 
-TEST_F(PlantRecordsTest, EntriesTheRegistryCannotHoldAreLeftOut) {
-  PlantRecords records;
-  records.entries.push_back({500, {1, 3}, 0, 1, std::nullopt});  // no such row
-  records.entries.push_back({150, {2, 3}, 1, 0, std::nullopt});  // a tree without its process
-  records.entries.push_back({11, {3, 3}, 0, 2, std::nullopt});
-  records.plantCells = {{4, 3}};  // its block bears no fruit
-  restorePlantRecords(*world, records);
-  EXPECT_EQ(plants().plantCount(), 1u);
-  EXPECT_TRUE(plants().fruitCells().empty());
-}
-
 }  // namespace

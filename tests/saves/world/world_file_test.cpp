@@ -1,6 +1,6 @@
 // The world file: every plain section byte for byte as laid out by hand, every section read back
 // into a fresh world, the retired cells and items of older files converted, and what the file
-// keeps through the save links (mobs, stables), stabled animals in creative worlds too.
+// keeps through the save links (mobs, stables).
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -76,11 +76,15 @@ class WorldFileFormatTest : public WorldFileTest {
 };
 
 // The header, the directory in write order (cells and explored map compressed, the cells at
-// revision 1) and the info record, whose name keeps its first 32 bytes.
-TEST_F(WorldFileFormatTest, HeaderDirectoryAndInfoAreByteExact) {
+// revision 1), the info record (the name keeps its first 32 bytes) and every plain section byte
+// for byte; then, written again from the world that was read, every section comes out as it went
+// in, and what the file hands to the save links arrives there.
+TEST_F(WorldFileFormatTest, WholeFileIsByteExactAndEverySectionReadsBack) {
   worldName = std::string(32, 'n') + "cut";
   auto world = makeWorld();
-  const Bytes file = save(*world, PlayerCells{100, 50, 101, 51});
+  furnish(*world);
+  const PlayerCells player{100, 50, 101, 51};
+  const Bytes file = save(*world, player);
   ASSERT_GE(file.size(), 12u + 19 * 12);
   EXPECT_EQ(cut(file, 12), Le().text("RBWM").u16(1).u16(19).u32(0).bytes);
   const uint16_t order[] = {1, 4, 2, 3, 18, 17, 5, 6, 9, 7, 8, 10, 11, 12, 13, 14, 15, 16, 19};
@@ -102,17 +106,6 @@ TEST_F(WorldFileFormatTest, HeaderDirectoryAndInfoAreByteExact) {
   info.u32(0x23456789).u32(30000).text(std::string(32, 'n')).text("author").zeros(10);
   info.u16(512).u16(128).u16(100).u16(50).u16(101).u16(51);
   info.u32(kPlanet).u8(0).u8(0).u8(0).u8(1).u32(0).zeros(128);
-  EXPECT_EQ(sectionBytes(file, kInfo), info.bytes);
-}
-
-// Every plain section byte for byte; then, written again from the world that was read, every
-// section comes out as it went in, and what the file hands to the save links arrives there.
-TEST_F(WorldFileFormatTest, PlainSectionsAreByteExactAndEverySectionReadsBack) {
-  auto world = makeWorld();
-  furnish(*world);
-  const PlayerCells player{100, 50, 101, 51};
-  const Bytes file = save(*world, player);
-
   Le surface;
   for (uint32_t x = 0; x < 512; ++x) surface.u16(40 + x % 7);
   Le chest = Le().u32(1).u32(5).u32(60).u32(12);
@@ -127,6 +120,7 @@ TEST_F(WorldFileFormatTest, PlainSectionsAreByteExactAndEverySectionReadsBack) {
     uint16_t id;
     Bytes body;
   } cases[] = {
+      {kInfo, info.bytes},
       {kSurface, surface.bytes},
       {kClock, Le().u32(700).u8(2).zeros(3).bytes},
       {kWeather, Le().u32(0x3F000000).u8(1).u8(300 & 0xFF).zeros(2).bytes},
@@ -163,20 +157,6 @@ TEST_F(WorldFileFormatTest, PlainSectionsAreByteExactAndEverySectionReadsBack) {
   for (uint16_t id = 1; id <= 19; ++id) {
     EXPECT_EQ(sectionBytes(again, id), sectionBytes(file, id)) << "section " << id;
   }
-}
-
-TEST_F(WorldFileFormatTest, StabledAnimalsSurviveInCreativeWorlds) {
-  auto world = makeWorld(1);
-  ASSERT_TRUE(world->isCreative());
-  MapBlock& stable = world->map().cell(40, 70);
-  world->stables().add(std::make_unique<Stable>(stable, world->map()));
-  links.animals[&stable] = {{{4, 1, 2}, {5, 0, 1}, {6, 2, 2}}};
-  auto loaded = load(save(*world), 1);
-  ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(loaded->map().explored(), nullptr);
-  ASSERT_EQ(links.restoredAnimals.size(), 1u);
-  EXPECT_EQ(links.restoredAnimals.begin()->second, links.animals[&stable]);
-  EXPECT_EQ(loaded->stables().size(), 1u);
 }
 
 TEST_F(WorldFileFormatTest, WaitingChargesAreSavedUnlitAndTheWorldKeepsThem) {
