@@ -55,28 +55,6 @@ TEST_F(LayerProgressTest, AColourLayerCoversTheWindowAndBlendsByItsAlpha) {
   EXPECT_TRUE(near(pixel(65, 45), kGreen));
 }
 
-TEST_F(LayerProgressTest, RadialTimerVertexCountsFollowThePercentage) {
-  ProgressTimer* timer = timerOver(solid(255, 255, 255));
-  EXPECT_EQ(timer->getVertexDataCount(), 3);  // 0 percent: an empty fan
-  timer->setPercentage(100.0f);
-  EXPECT_EQ(timer->getVertexDataCount(), 7);
-
-  timer->setPercentage(25.0f);
-  ASSERT_EQ(timer->getVertexDataCount(), 4);
-  EXPECT_EQ(position(timer, 0), Vec2(0.5f, 0.5f));  // the midpoint
-  EXPECT_EQ(position(timer, 1), Vec2(0.5f, 1.0f));  // top middle
-  EXPECT_EQ(position(timer, 2), Vec2(1.0f, 1.0f));  // top-right corner
-  EXPECT_NEAR(position(timer, 3).x, 1.0f, 1e-5f);   // hit on the right edge
-  EXPECT_NEAR(position(timer, 3).y, 0.5f, 1e-5f);
-
-  timer->setPercentage(60.0f);
-  EXPECT_EQ(timer->getVertexDataCount(), 5);  // past the bottom-right corner
-  timer->setType(ProgressTimer::Type::BAR);  // a change of type rebuilds
-  EXPECT_EQ(timer->getVertexDataCount(), 4);
-  timer->setPercentage(150.0f);
-  EXPECT_FLOAT_EQ(timer->getPercentage(), 100.0f);
-}
-
 TEST_F(LayerProgressTest, RadialTimerShowsTheSweptQuarter) {
   ProgressTimer* timer = timerOver(solid(255, 0, 0));
   timer->setPercentage(25.0f);
@@ -113,30 +91,6 @@ TEST_F(LayerProgressTest, BarTimerGrowsFromItsMidpoint) {
   EXPECT_EQ(renderer()->getDrawCallCount(), 2u);
   EXPECT_TRUE(near(pixel(78, 64), kBlue));
   EXPECT_TRUE(near(pixel(50, 64), kBlack));
-}
-
-TEST_F(LayerProgressTest, ColourChangesRecolourTheTimer) {
-  ProgressTimer* timer = timerOver(solid(255, 255, 255));
-  timer->setPercentage(100.0f);
-  timer->setColor(Color3B{10, 20, 30});
-  timer->setOpacity(200);
-  for (int i = 0; i < timer->getVertexDataCount(); ++i) {
-    EXPECT_EQ(timer->getVertexData()[i].colors, (Color4B{10, 20, 30, 200}));
-  }
-}
-
-TEST_F(LayerProgressTest, ProgressFromToAnimatesThePercentage) {
-  ProgressTimer* timer = timerOver(solid(255, 255, 255));
-  scene_->addChild(timer);
-  ProgressFromTo* action = ProgressFromTo::create(1.0f, 20.0f, 80.0f);
-  director_->getActionManager()->addAction(action, timer);
-  frame();  // an action's first step applies t = 0
-  EXPECT_FLOAT_EQ(timer->getPercentage(), 20.0f);
-  for (int i = 0; i < 30; ++i) frame();
-  EXPECT_NEAR(timer->getPercentage(), 50.0f, 0.01f);
-
-  EXPECT_FLOAT_EQ(action->reverse()->getTo(), 20.0f);
-  EXPECT_GT(ProgressFromTo::create(0.0f, 0, 1)->getDuration(), 0.0f);
 }
 
 }  // namespace

@@ -136,29 +136,6 @@ TEST_F(SpriteBatchTest, BatchesDrawInZOrderAndChildrenWithinThem) {
   EXPECT_EQ(over->getAtlasIndex() + 1, under->getAtlasIndex());
 }
 
-TEST_F(SpriteBatchTest, AnInvisibleChildKeepsItsSlotWithAnEmptyQuadAndItsTexture) {
-  SpriteBatchNode* batch = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
-  scene_->addChild(batch);
-  Sprite* hidden = childAt(batch, 64, 64, 0, 20.0f);
-  hidden->setVisible(false);
-  frame();
-  EXPECT_EQ(batch->getTextureAtlas()->getTotalQuads(), 1);
-  EXPECT_FLOAT_EQ(batch->getTextureAtlas()->getQuads()[0].tr.vertices.x, 0.0f);
-  EXPECT_TRUE(near(pixel(64, 64), kBlack));
-  hidden->setTexture(solid(0, 255, 0));  // a linked sprite keeps the batch's texture
-  EXPECT_EQ(hidden->getTexture(), batch->getTexture());
-}
-
-TEST_F(SpriteBatchTest, AnEmptyBatchSubmitsNothingAndOnlySpritesMayJoin) {
-  SpriteBatchNode* batch = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
-  scene_->addChild(batch);
-  batch->addChild(Node::create());
-  EXPECT_EQ(batch->getChildrenCount(), 0u);
-  frame();
-  EXPECT_EQ(renderer()->getQueuedCommandCount(), 0u);
-  EXPECT_EQ(SpriteBatchNode::createWithTexture(nullptr), nullptr);
-}
-
 TEST_F(SpriteBatchTest, ASpriteOfAnotherBatchNeitherJoinsNorLeavesThisOne) {
   SpriteBatchNode* mine = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
   SpriteBatchNode* theirs = SpriteBatchNode::createWithTexture(solid(255, 0, 0));
@@ -204,24 +181,6 @@ TEST_F(SpriteBatchTest, SixteenBitAtlasesStopWhereTheirIndicesEnd) {
   EXPECT_EQ(large->getTextureAtlas()->getCapacity(), 16384);
   EXPECT_TRUE(large->getTextureAtlas()->resizeCapacity(20000));
   EXPECT_EQ(large->getTextureAtlas()->getIndex(19999 * 6 + 3), 79999u);
-}
-
-TEST_F(SpriteBatchTest, AtlasEditsOutsideTheUsedRangeAreIgnored) {
-  auto* atlas = TextureAtlasTemplate<unsigned short>::create(solid(1, 2, 3), 4);
-  V2F_C4B_T2F_Quad quad{};
-  quad.tl.vertices.x = 7.0f;
-  atlas->updateQuad(quad, 4);
-  atlas->updateQuad(quad, -1);
-  atlas->insertQuad(quad, 2);  // past the end of what is used
-  atlas->removeQuadAtIndex(0);
-  EXPECT_EQ(atlas->getTotalQuads(), 0);
-  atlas->updateQuad(quad, 1);
-  EXPECT_EQ(atlas->getTotalQuads(), 2);
-  EXPECT_FLOAT_EQ(atlas->getQuads()[1].tl.vertices.x, 7.0f);
-  atlas->insertQuad(V2F_C4B_T2F_Quad{}, 0);
-  EXPECT_FLOAT_EQ(atlas->getQuads()[2].tl.vertices.x, 7.0f);
-  EXPECT_TRUE(atlas->resizeCapacity(2));
-  EXPECT_EQ(atlas->getTotalQuads(), 2);
 }
 
 }  // namespace

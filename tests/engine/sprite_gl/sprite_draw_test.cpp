@@ -158,24 +158,4 @@ TEST_F(SpriteDrawTest, LooseSpritesOfOneTextureShareOneDrawCall) {
   EXPECT_TRUE(near(pixel(124, 92), kRed));  // the last sprite: column 15, row 11
 }
 
-TEST_F(SpriteDrawTest, SpriteWithoutTextureDrawsNothing) {
-  Sprite* empty = Sprite::create();
-  ASSERT_NE(empty, nullptr);
-  empty->setTextureRect(Rect(0, 0, 20, 20));
-  empty->setPosition(64.0f, 64.0f);
-  scene_->addChild(empty);
-  frame();
-  EXPECT_EQ(renderer()->getDrawCallCount(), 0u);
-  EXPECT_TRUE(near(pixel(64, 64), kBlack));
-}
-
-TEST_F(SpriteDrawTest, ContentScaleFactorMapsPointsToTexturePixels) {
-  director_->setContentScaleFactor(2.0f);
-  Sprite* sprite = Sprite::createWithTexture(texture(4, 4, std::vector<uint8_t>(64, 255)));
-  EXPECT_EQ(sprite->getContentSize(), Size(2, 2));
-  EXPECT_FLOAT_EQ(sprite->getQuad().br.texCoords.u, 1.0f);
-  director_->setContentScaleFactor(-1.0f);  // ignored
-  EXPECT_FLOAT_EQ(director_->getContentScaleFactor(), 2.0f);
-}
-
 }  // namespace
