@@ -64,11 +64,5 @@ TEST_F(CaveCarverTest, WormStaysInItsRowsUpToThePointThatLeftThemAndCarvesEveryP
   }
 }
 
-TEST_F(CaveCarverTest, CaveSeedsNeedAFrontBlock) {
-  planet().caveRules = {{0.0f, 1.5f, 2.0f, 0.1f, 10}};
-  WorldGenerator& g = makeWorld(128, 64);
-  spawnCaves(g);  // an empty map: every seed draw fails
-  EXPECT_EQ(g.counts.gaveUp[static_cast<size_t>(RetryKind::Cave)], 1u);
-}
 
 }  // namespace

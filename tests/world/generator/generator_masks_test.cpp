@@ -100,15 +100,6 @@ TEST_F(GeneratorMasksTest, DecayingSpreadReachesAtMostFourStepsFromThePocket) {
   EXPECT_LE(farthest, 4);
 }
 
-TEST_F(GeneratorMasksTest, DressingWithoutReplacementsTouchesOnlyTheCellsBesideThePocket) {
-  CaveDressing rule = dressing(1.0f, 4.0f, 3, -1);
-  rule.topRules = {{exact(kStone), 1.0f, kMoss}};
-  boxInStone(64, 64, 30, 31, 3, 2).dressWith(rule);
-  for (int32_t x = 30; x < 33; ++x) EXPECT_TRUE(map().cell(x, 30).hasDeco(kMoss, MapBlock::kFront)) << x;
-  EXPECT_FALSE(map().cell(30, 29).hasDeco(kMoss, MapBlock::kFront)) << "no spreading beyond the floor";
-  EXPECT_FALSE(map().cell(29, 31).hasDeco(kMoss, MapBlock::kFront)) << "a wall has no air above";
-}
-
 TEST_F(GeneratorMasksTest, PlainSpreadWalksDeepRegionsWithoutRecursion) {
   CaveDressing rule = dressing(1.0f, 0.0625f, 1, -1);  // density base 16: one pocket
   rule.replacements = {{exact(kStone), kOre, -1}};
