@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -57,23 +56,13 @@ TEST_F(LightTest, EmitterInTheOpenLightsRingsAndItsRemovalDarkensThemAll) {
       ASSERT_EQ(m.cell(x, y).lightColour(), want * 0x111) << "grey light stays grey";
     }
   }
-  EXPECT_EQ(m.cell(15, 11).blockLight >> 12, 1 << 2) << "lit from its right neighbour";
-  EXPECT_EQ(m.cell(16, 12).blockLight >> 12, 1 << 1) << "lit from below";
+  EXPECT_EQ(m.cell(16, 12).blockLight >> 12, 1 << 1) << "the bits name the side it was lit from";
   EXPECT_TRUE(sameAsFreshRelight(m));
 
   lamp.setFront(kAir, 0, 0);
   m.lightMap().updateAround(lamp, false);
   EXPECT_FALSE(lamp.hasFlag(cell_flag::kEmitsLight));
   for (size_t i = 0; i < m.cellCount(); ++i) ASSERT_EQ(m.cells()[i].lightColour(), 0);
-}
-
-TEST_F(LightTest, OpaqueNeighbourTakesTheLightButPassesOnLess) {
-  WorldMap m(nullptr, WorldParams{}, 24, 16);
-  fill(m, kDirt, 0, 0, 23, 14);
-  MapBlock& lamp = m.cell(5, 7);
-  lamp.setFront(kWhiteLamp, 0, 0);
-  m.lightMap().relightAll();
-  EXPECT_EQ((std::array{red(m.cell(6, 7)), red(m.cell(7, 7)), red(m.cell(8, 7))}), (std::array{12, 6, 0}));
 }
 
 TEST_F(LightTest, ColoursMixPerChannelAndTheSurvivorRefillsARemovedLampsRegion) {
@@ -120,8 +109,6 @@ TEST_F(LightTest, RoofRemovedOverACaveLetsTheSkyInAndPuttingItBackRestoresTheDar
   EXPECT_TRUE(sameAsFreshRelight(m));
 
   EXPECT_FALSE(m.lightMap().cellLostSky(m.cell(20, 20), 1)) << "only the front layer shuts out sky";
-  m.cell(25, 25).setFront(kGrate, 0, 0);
-  EXPECT_FALSE(m.lightMap().cellLostSky(m.cell(25, 25), 0)) << "a grate lets the sky through";
 }
 
 TEST_F(LightTest, LightWrapsAcrossTheSeamButNotAcrossTheTopOrBottom) {
@@ -131,7 +118,6 @@ TEST_F(LightTest, LightWrapsAcrossTheSeamButNotAcrossTheTopOrBottom) {
   m.cell(0, 0).setFront(kWhiteLamp, 0, 0);
   m.lightMap().relightAll();
   EXPECT_EQ(red(m.cell(23, 0)), 12) << "the last column neighbours column 0";
-  EXPECT_EQ(red(m.cell(22, 1)), 8);
   EXPECT_EQ(m.cell(23, 0).blockLight >> 12, 1 << 2) << "lit from its right, across the seam";
   EXPECT_TRUE(sameAsFreshRelight(m));
 }
@@ -145,8 +131,6 @@ TEST_F(LightTest, EmittedColoursOfLampsLiquidsAndCarriedLights) {
   WorldMap m(nullptr, WorldParams{}, 8, 8);
   LightMap& light = m.lightMap();
   MapBlock& c = m.cell(3, 3);
-  c.setFront(kLamp, 0, 0);
-  EXPECT_EQ(light.emittedColour(c), 0) << "a lamp that is off gives nothing";
   c.setFront(kColouredLamp, 1, 0);
   EXPECT_EQ(light.emittedColour(c), 0) << "no circuit memory handed over";
   FixedLampColours lamps;
@@ -162,23 +146,6 @@ TEST_F(LightTest, EmittedColoursOfLampsLiquidsAndCarriedLights) {
   c.flags |= cell_flag::kCarriedLight;
   c.setFront(kBlueLamp, 0, 0);
   EXPECT_EQ(light.sourceColour(c), 0xEC1) << "emission and carried light: the larger per channel";
-}
-
-TEST_F(LightTest, CarriedLightAsBrightAsTheLampItLeavesKeepsTheLampsLight) {
-  WorldMap m(nullptr, WorldParams{}, 30, 16);
-  closedRoom(m, 14, 3, 3, 26, 9);
-  MapBlock& lamp = m.cell(12, 5);
-  lamp.setFront(kRedLamp, 0, 0);
-  m.lightMap().relightAll();
-  carried.lights[{12, 5}] = 0x0E0;  // as bright as the lamp, another colour
-  m.lightMap().raiseCellLight(lamp, 0x0E0);
-  EXPECT_EQ(lamp.lightColour(), 0x0EE);
-  carried.lights.clear();
-  m.lightMap().updateAround(lamp, true);
-  EXPECT_EQ(lamp.lightColour(), 0x00E);
-  EXPECT_EQ(red(m.cell(15, 5)), 8) << "the lamp's light around it is back";
-  EXPECT_EQ(green(m.cell(15, 5)), 0);
-  EXPECT_TRUE(sameAsFreshRelight(m));
 }
 
 }  // namespace

@@ -49,7 +49,6 @@ class LightTest : public WorldTest {
     fill(m, kAir, x0, y0, x1, y1);
   }
   static int red(const MapBlock& c) { return c.blockLight & 15; }
-  static int green(const MapBlock& c) { return (c.blockLight >> 4) & 15; }
   static int blue(const MapBlock& c) { return (c.blockLight >> 8) & 15; }
 
   // Moves this test's carried light: the old cell loses it, the new one is raised.

@@ -13,7 +13,6 @@ constexpr uint16_t kPotA = 2381, kPotB = 2382;
 constexpr uint16_t kPebbles = 40;     // a decoration that blocks planting
 constexpr uint16_t kShelf = 41;       // a shelf-like soil block
 constexpr uint16_t kGrass = 42;       // a decoration that does not block
-constexpr uint16_t kReplaceable = 43;  // a block planting may replace
 
 class PlantingTest : public GrowthWorldTest {
  protected:
@@ -23,7 +22,6 @@ class PlantingTest : public GrowthWorldTest {
     defineBlock(kPebbles, {.flags = bits({1}), .transparency = 2});
     defineBlock(kGrass, {.transparency = 2});
     defineBlock(kShelf, {.flags = bits({23, 41}), .transparency = 0});
-    defineBlock(kReplaceable, {.flags = bits({33}), .transparency = 1});
     defineBlock(kPotA, {.flags = bits({23}), .transparency = 1});
     defineBlock(kPotB, {.flags = bits({23}), .transparency = 1});
     makeWorld();
@@ -61,10 +59,8 @@ TEST_F(PlantingTest, ResultCodesByCase) {
       {"loose soil, shelf with a decoration", kShelf, {grass}, kAir,
        row(0, 0, true, exactBlockFilter(kDirt)), PlantCheck::MayPlant},
       {"cell taken", kDirt, {}, kDirt, row(), PlantCheck::CellOccupied},
-      {"cell replaceable", kDirt, {}, kReplaceable, row(), PlantCheck::MayPlant},
       {"needs pot A", kDirt, {}, kAir, row(kPotA), PlantCheck::NeedsBlock2381},
       {"needs pot B", kDirt, {}, kAir, row(kPotB), PlantCheck::NeedsBlock2382},
-      {"in pot B", kDirt, {}, kPotB, row(kPotB), PlantCheck::MayPlant},
       {"untilled", kDirt, {}, kAir, row(0, 1), PlantCheck::SoilNeedsDeco},
       {"pebbles behind", kDirt, {backPebbles}, kAir, row(), PlantCheck::MayPlant},
       {"pebbles before tilling", kDirt, {pebbles, tilled}, kAir, row(0, 1), PlantCheck::SoilNeedsDeco},
