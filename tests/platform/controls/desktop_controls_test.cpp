@@ -1,5 +1,3 @@
-// The desktop handler between the engine's events and a view's controls.
-
 #include "platform/controls/desktop_controls.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,3 @@
-// Repeats while a key or button is held, driven by frame time on the director's scheduler.
-
 #include "platform/controls/hold_timer.h"
 
 #include <gtest/gtest.h>

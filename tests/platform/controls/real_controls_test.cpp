@@ -1,6 +1,3 @@
-// Views' controls as the interface builds them: the platform makes their desktop handler, the
-// view stack switches them, and simple views act on a click.
-
 #include "platform/controls/real_controls.h"
 
 #include <gtest/gtest.h>

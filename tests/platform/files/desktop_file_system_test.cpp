@@ -1,6 +1,3 @@
-// The desktop file system on a temporary folder: paths under the application-data folder, listing,
-// folder creation and the copy, move and delete operations, with their failures.
-
 #include "platform/desktop_file_system.h"
 
 #include <gtest/gtest.h>
@@ -22,14 +19,6 @@ class DesktopFileSystemTest : public testing::Test {
   testsupport::TempDir dir;
   DesktopFileSystem files;
 };
-
-TEST(DesktopFileSystemPaths, RootAndSettingsLiveInTheApplicationDataFolder) {
-  testsupport::ScopedDataHome home;
-  DesktopFileSystem files;
-  EXPECT_EQ(files.settingsPath(), (home.path() / "Rubblemoor" / "settings.json").string());
-  // Asking never creates the folder: only the save code does.
-  EXPECT_FALSE(fs::exists(home.path() / "Rubblemoor"));
-}
 
 TEST_F(DesktopFileSystemTest, ListFilesGivesPlainFilesOnlySortedHiddenOnesIncluded) {
   dir.write("worlds/b.world", "b");

@@ -1,5 +1,3 @@
-// The file handle's three modes, reading to the end from the current position, and ownership.
-
 #include "platform/file_handle.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,3 @@
-// The crash reporter: a child process that dies of a fatal signal leaves a report with the
-// version, the signal and a backtrace; handlers come and go with the reporter. A crash while the
-// store-front client shuts down is still reported, as the reporter is the last thing the desktop
-// platform lets go of.
-
 #include "platform/crash/crash_reporter.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +67,7 @@ class CrashingShutdownSteam : public kel::SteamApi {
   kel::SteamUserStats* userStats() override { return nullptr; }
 };
 
+// The reporter must be the last thing the desktop platform lets go of.
 TEST(DesktopPlatformTeardown, ACrashWhileTheClientShutsDownIsStillReported) {
   testsupport::ScopedDataHome home;
   const std::string report = crashReportOfChild(home.path() / "Rubblemoor", SIGSEGV, [] {

@@ -1,6 +1,3 @@
-// Key bindings: defaults, moving a key between actions, and the stored "action:key" form with
-// damaged entries.
-
 #include "platform/key_bindings.h"
 
 #include <gtest/gtest.h>

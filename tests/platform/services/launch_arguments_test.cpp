@@ -1,5 +1,3 @@
-// The command line as (key, value) pairs, and what the launch reads from them.
-
 #include "platform/launch_arguments.h"
 
 #include <gtest/gtest.h>

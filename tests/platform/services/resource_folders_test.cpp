@@ -1,5 +1,3 @@
-// The data folders of every kind, computed from the executable's path.
-
 #include "platform/resource_folders.h"
 
 #include <gtest/gtest.h>

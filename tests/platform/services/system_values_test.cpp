@@ -1,6 +1,3 @@
-// Values taken from the machine: layout values by window height, the offered video modes and the
-// local network interfaces, including the parsing of the system tables they come from.
-
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 

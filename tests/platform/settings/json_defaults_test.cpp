@@ -1,8 +1,5 @@
-// The JSON settings store: values in memory, the file's form, damaged files and safe writing.
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <string>
@@ -122,17 +119,6 @@ TEST_F(JsonDefaultsTest, FailedWritesLeaveTheOldFileWholeAndReportFailure) {
   EXPECT_FALSE(nowhere.save());
   nowhere.load();
   EXPECT_EQ(nowhere.size(), 0u);
-}
-
-TEST(SettingsFilePath, FollowsTheDataHomeAndSavingMakesTheFolder) {
-  testsupport::ScopedDataHome home;
-  const std::filesystem::path file = home.path() / "Rubblemoor" / "settings.json";
-  EXPECT_EQ(kel::settings_file::defaultPath(), file.string());
-  JsonDefaults store;
-  store.setString("where", "home");
-  ASSERT_TRUE(store.save());
-  EXPECT_TRUE(std::filesystem::is_regular_file(file));
-  EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
 }
 
 }  // namespace

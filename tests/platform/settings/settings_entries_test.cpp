@@ -1,5 +1,3 @@
-// The single entries beside the options and the process-wide settings operations.
-
 #include <gtest/gtest.h>
 
 #include <ctime>

@@ -1,6 +1,3 @@
-// Achievements and statistics through the store-front client layer: calls reach the client, and
-// received statistics land in the statistics code only where it allows.
-
 #include "platform/steam/steam_achievements.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,3 @@
-// The callback registry: handlers run for their id in registration order, and a handler may add
-// or remove registrations while the registry is dispatching.
-
 #include "platform/steam/steam_callback.h"
 
 #include <gtest/gtest.h>

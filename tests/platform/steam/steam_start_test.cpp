@@ -1,6 +1,3 @@
-// Starting and stopping the platform with and without a store-front client: the no-client state,
-// the friend list, the overlay callback, statistics replies and shutdown.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,3 @@
-// Text fields driven the way the window drives them: key and character events through the event
-// dispatcher, a held backspace through the scheduler. Limits, deletion, finishing, and the
-// 16-bit characters typed text is kept in.
 #include <gtest/gtest.h>
 
 #include <string>
