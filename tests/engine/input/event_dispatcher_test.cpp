@@ -58,22 +58,12 @@ TEST_F(EventDispatcherTest, StoppingTextFieldHidesKeysFromControlsOnlyWhileEnabl
   EXPECT_EQ(press(), (Names{"controls"}));
   textField->setEnabled(true);  // back in front: disabling never lost its place
   EXPECT_EQ(press(), (Names{"textField"}));
-}
-
-TEST_F(EventDispatcherTest, DisabledDispatcherCallsNothingAndAddedListenersWaitForTheNextEvent) {
-  Held<EventListenerKeyboard> present, added;
-  listen(present, "present", 5, [&](engine::Event*) {
-    if (!added->isRegistered()) listen(added, "added", 0);
-  });
   dispatcher_->setEnabled(false);
   EXPECT_EQ(press(), Names{});
-  dispatcher_->setEnabled(true);
-  EXPECT_EQ(press(), (Names{"present"}));  // added during the dispatch: not called yet
-  EXPECT_EQ(press(), (Names{"added", "present"}));
 }
 
-TEST_F(EventDispatcherTest, ListenersRemovedDuringDispatchAreSkippedAndReleasedAfterwards) {
-  Held<EventListenerKeyboard> remover, removed, pending;
+TEST_F(EventDispatcherTest, ListenersChangedDuringDispatchWaitForTheNextEventAndAreReleased) {
+  Held<EventListenerKeyboard> remover, removed, pending, added;
   const uint32_t unheld = pending->getReferenceCount();
   listen(removed, "removed", 5);
   listen(remover, "remover", 1, [&](engine::Event*) {
@@ -81,12 +71,13 @@ TEST_F(EventDispatcherTest, ListenersRemovedDuringDispatchAreSkippedAndReleasedA
     // One added and removed before it joins is dropped with its reference.
     listen(pending, "pending", 0);
     dispatcher_->removeEventListener(pending.get());
+    if (!added->isRegistered()) listen(added, "added", 0);
   });
   const uint32_t heldByDispatcher = removed->getReferenceCount();
   EXPECT_EQ(press(), (Names{"remover"}));
   EXPECT_EQ(removed->getReferenceCount(), heldByDispatcher - 1);
   EXPECT_EQ(pending->getReferenceCount(), unheld);
-  EXPECT_EQ(press(), (Names{"remover"}));
+  EXPECT_EQ(press(), (Names{"added", "remover"}));
 }
 
 TEST_F(EventDispatcherTest, ListenerWhoseOwnerLetsGoInsideItsCallbackSurvivesTheCall) {
@@ -115,15 +106,13 @@ TEST_F(EventDispatcherTest, AListenerIsListedOnceHoweverOftenItIsAddedOrReadded)
   dispatcher_->addEventListenerWithFixedPriority(twice.get(), 9);  // moves it behind "other"
   EXPECT_EQ(twice->getReferenceCount(), once);
   EXPECT_EQ(press(), (Names{"other", "twice"}));
-  dispatcher_->removeEventListener(twice.get());
-  EXPECT_EQ(twice->getReferenceCount(), once - 1);
   // Removed and added back within one dispatch, it stays listed once.
   listen(juggler, "juggler", 1, [&](engine::Event*) {
     dispatcher_->removeEventListener(other.get());
     dispatcher_->addEventListenerWithFixedPriority(other.get(), 5);
   });
   press();
-  EXPECT_EQ(press(), (Names{"juggler", "other"}));
+  EXPECT_EQ(press(), (Names{"juggler", "other", "twice"}));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #pragma once
-// Shared helpers of the input and window tests: listeners held the way their owners hold them, a
-// dispatcher that starts enabled, a stand-in for the director, and logs of the events that
-// arrive.
+// Shared helpers of the input and window tests.
 
 #include <gtest/gtest.h>
 
@@ -76,7 +74,6 @@ struct MouseRecord {
   bool operator==(const MouseRecord&) const = default;
 };
 
-// Every mouse event that reaches the dispatcher, in order.
 class MouseLog : public std::vector<MouseRecord> {
  public:
   explicit MouseLog(engine::EventDispatcher* dispatcher) {
@@ -95,7 +92,7 @@ class MouseLog : public std::vector<MouseRecord> {
   Held<engine::EventListenerMouse> listener_;
 };
 
-// Every key press (true) and release (false) that reaches the dispatcher, by engine code.
+// Key presses (true) and releases (false) by engine code.
 class KeyLog : public std::vector<std::pair<int, bool>> {
  public:
   explicit KeyLog(engine::EventDispatcher* dispatcher) {

@@ -57,17 +57,6 @@ TEST_F(FileUtilsTest, MissingNamesAreNotCachedAndOnlyPlainFilesExist) {
   EXPECT_FALSE(files_->isFileExist("dir"));
 }
 
-TEST_F(FileUtilsTest, AbsolutePathsBypassTheSearchAndTheRootStaysLast) {
-  testsupport::TempDir other;
-  const std::string outside = other.write("outside.txt", "abs");
-  EXPECT_EQ(files_->fullPathForFilename(outside), outside);
-  files_->setSearchPaths({});
-  EXPECT_EQ(files_->getSearchPaths(), std::vector<std::string>{rootPath()});
-  files_->setSearchPaths({"", "extra"});
-  EXPECT_EQ(files_->getSearchPaths(),
-            (std::vector<std::string>{rootPath(), rootPath() + "extra/"}));
-}
-
 TEST_F(FileUtilsTest, ReadsWholeFilesAsBytesAndAsText) {
   const std::string bytes("ab\0cd\xFF", 6);
   root_.write("blob.bin", bytes);

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -35,7 +34,6 @@ class FakeClock : public FrameClock {
   int waits = 0;
 };
 
-// A scene that records the step of every update it gets.
 class StepScene : public InnerNode {
  public:
   void update(float dt) override { steps.push_back(dt); }
@@ -155,21 +153,13 @@ TEST_F(LoopTest, TheDeltaTimeFollowsTheClockAndNeverGoesNegative) {
 }
 
 TEST(LocaleLanguage, LcAllWinsAndOddNamesFallBackToEnglish) {
-  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-  std::vector<std::optional<std::string>> saved;
-  for (const char* name : names) {
-    const char* value = std::getenv(name);
-    saved.push_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
-  }
-  setenv("LANG", "de_DE.UTF-8", 1);
+  const char* saved = std::getenv("LC_ALL");
+  const std::string previous = saved != nullptr ? saved : "";
   setenv("LC_ALL", "pt_BR", 1);
-  unsetenv("LC_MESSAGES");
-  EXPECT_EQ(currentLocaleName(), "pt_BR");
+  EXPECT_EQ(currentLocaleName(), "pt_BR");  // whatever LC_MESSAGES and LANG say
+  if (saved != nullptr) setenv("LC_ALL", previous.c_str(), 1);
+  else unsetenv("LC_ALL");
   EXPECT_EQ(languageNumberForCode(languageCodeFromLocale("pt_BR")), 11);
-  for (size_t i = 0; i < saved.size(); ++i) {
-    if (saved[i]) setenv(names[i], saved[i]->c_str(), 1);
-    else unsetenv(names[i]);
-  }
   // A language no table knows is English with its own code.
   EXPECT_EQ(languageCodeFromLocale("sv_SE.UTF-8"), "sv");
   EXPECT_EQ(languageNumberForCode("sv"), 0);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdarg>
 #include <filesystem>
 #include <string>
@@ -53,9 +52,8 @@ TEST(SplitString, HardWrapNeverLeavesBrokenUtf8) {
 TEST(CaseHandling, OrdersCaseBlindWithBytesUnsigned) {
   EXPECT_FALSE(equalsIgnoreCase("Stone", "Stones"));
   EXPECT_TRUE(lessIgnoreCase("zz", "\xC3\xA9"));  // bytes above 127 sort after ASCII
-  Pieces names{"wood", "Anvil", "bed", "axe"};
-  std::sort(names.begin(), names.end(), lessIgnoreCase);
-  EXPECT_EQ(names, (Pieces{"Anvil", "axe", "bed", "wood"}));
+  EXPECT_TRUE(lessIgnoreCase("Anvil", "axe"));
+  EXPECT_FALSE(lessIgnoreCase("IRON", "iron"));
 }
 
 TEST(FormatVString, CutsButReportsTheWholeLength) {

@@ -52,15 +52,12 @@ inline std::string blockFontPage() {
 }
 
 inline std::string blockFontText() {
-  return "info face=\"Blocks\" size=8\n"
-         "common lineHeight=10 base=8 scaleW=32 scaleH=16 pages=1 packed=0\n"
+  return "common lineHeight=10 base=8 scaleW=32 scaleH=16 pages=1 packed=0\n"
          "page id=0 file=\"blocks.png\"\n"
-         "chars count=4\n"
          "char id=65 x=0 y=0 width=8 height=8 xoffset=0 yoffset=0 xadvance=10 page=0 chnl=15\n"
          "char id=66 x=8 y=0 width=4 height=8 xoffset=1 yoffset=2 xadvance=6 page=0 chnl=15\n"
          "char id=32 x=30 y=14 width=0 height=0 xoffset=0 yoffset=0 xadvance=5 page=0 chnl=15\n"
-         "char id=95 x=16 y=0 width=6 height=2 xoffset=0 yoffset=8 xadvance=7 page=0 chnl=15\n"
-         "kernings count=0\n";
+         "char id=95 x=16 y=0 width=6 height=2 xoffset=0 yoffset=8 xadvance=7 page=0 chnl=15\n";
 }
 
 class TextGLFixture : public ::testing::Test {

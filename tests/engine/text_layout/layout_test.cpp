@@ -67,24 +67,18 @@ TEST_F(Layout, NewlinesOpenALineBelowAndMissingGlyphsTakeNoRoom) {
 TEST_F(Layout, LabelHeightCutsLinesAndPlacesThemVertically) {
   const LabelLayout cut = laidOut(u"a\nb\nc", [](LabelLayout& l) { l.labelHeight = 12; });
   EXPECT_EQ(cut.limitShowCount, 2);  // stops at the newline after which nothing fits
-  const std::pair<TextVAlignment, float> cases[] = {{TextVAlignment::CENTER, 25.0f},
-                                                    {TextVAlignment::BOTTOM, 11.0f}};
-  for (const auto& [alignment, top] : cases) {
-    const LabelLayout layout = laidOut(u"a", [&](LabelLayout& l) {
-      l.labelHeight = 40;
-      l.vAlignment = alignment;
-    });
-    EXPECT_FLOAT_EQ(layout.letters[0].position.y, top) << static_cast<int>(alignment);
-  }
+  const LabelLayout centred = laidOut(u"a", [](LabelLayout& l) {
+    l.labelHeight = 40;
+    l.vAlignment = TextVAlignment::CENTER;
+  });
+  EXPECT_FLOAT_EQ(centred.letters[0].position.y, 25.0f);
 }
 
 TEST_F(Layout, WordsThatPassTheWidthMoveDownWhole) {
   const LabelLayout layout = laidOut(u"aaa bbb", [](LabelLayout& l) { l.maxLineWidth = 40; });
   EXPECT_EQ(layout.currentText, u"aaa\nbbb");
   EXPECT_EQ(layout.letters[4].position, Vec2(0, 11));
-  EXPECT_EQ(layout.horizontalKernings.size(), layout.currentText.size());
   EXPECT_EQ(wrap(u"aa   bb", 30), u"aa\nbb");  // the spaces at the break go
-  EXPECT_EQ(wrap(u"abcdefghij", 20), u"abcdefghij");  // not split unless asked
   EXPECT_EQ(wrap(u"abcdef", 20, true), u"abc\ndef");
   EXPECT_EQ(wrap(u"ab", 3, true), u"a\nb");  // a character wider than a line still ends the wrap
   // CJK characters break one by one; a Latin word after them is a word of its own.
@@ -94,7 +88,6 @@ TEST_F(Layout, WordsThatPassTheWidthMoveDownWhole) {
 TEST_F(Layout, LinesAlignToTheWidestLineOrTheLabelWidth) {
   using enum TextHAlignment;
   EXPECT_FLOAT_EQ(alignedX(u"aaa\nb", CENTER, 4), 7.5f);
-  EXPECT_FLOAT_EQ(alignedX(u"aaa\nb", RIGHT, 4), 15.0f);
   // A line ending in a missing glyph aligns by its last glyph: "aa" ends at 13 in a box of 14.
   EXPECT_FLOAT_EQ(alignedX(u"aa~\nb", RIGHT, 1), 8.0f);
   const LabelLayout wide = laidOut(u"ab", [](LabelLayout& l) {
@@ -102,14 +95,6 @@ TEST_F(Layout, LinesAlignToTheWidestLineOrTheLabelWidth) {
     l.hAlignment = RIGHT;
   });
   EXPECT_FLOAT_EQ(wide.letters[0].position.x, 37.0f);
-}
-
-TEST_F(Layout, NothingToLayOutWithoutTextOrFont) {
-  LabelLayout empty = font_.layoutFor(u"");
-  EXPECT_FALSE(LabelTextFormatter::layoutText(empty));
-  LabelLayout noFont;
-  noFont.currentText = u"a";
-  EXPECT_FALSE(LabelTextFormatter::layoutText(noFont));
 }
 
 }  // namespace

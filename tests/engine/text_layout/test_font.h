@@ -17,10 +17,8 @@ namespace texttest {
 
 inline std::string testFontText() {
   std::string text =
-      "info face=\"Test\" size=10\n"
       "common lineHeight=12 base=10 scaleW=128 scaleH=128 pages=1 packed=0\n"
-      "page id=0 file=\"test.png\"\n"
-      "chars count=64\n";
+      "page id=0 file=\"test.png\"\n";
   const std::string letters =
       " abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,:!?_";
   int x = 0;
@@ -30,7 +28,6 @@ inline std::string testFontText() {
     x += 7;
   }
   text += "char id=19968 x=0 y=20 width=12 height=10 xoffset=0 yoffset=1 xadvance=12 page=0\n";
-  text += "kernings count=1\n";
   text += "kerning first=65 second=86 amount=-2\n";
   return text;
 }

@@ -61,7 +61,6 @@ TEST_F(GLViewWindowTest, InputArrivesThroughTheInstalledCallbacks) {
   // What each callback makes of its input is covered without a window; here they must be the
   // ones installed, and a key through the real window must reach the dispatcher.
   EXPECT_EQ(installed(window_, &glfwSetCharCallback), &GLView::onGLFWChar);
-  EXPECT_EQ(installed(window_, &glfwSetScrollCallback), &GLView::onGLFWScroll);
   inputtest::KeyLog keys(dispatcher_);
   const GLFWkeyfun key = installed(window_, &glfwSetKeyCallback);
   ASSERT_EQ(key, &GLView::onGLFWKey);
@@ -85,15 +84,6 @@ TEST_F(GLViewWindowTest, ViewportInPointsFollowsTheScaleAndResizingReadsTheWindo
   view_->setViewPortInPoints(10, 20, 30, 40);
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 320, 240}));
-}
-
-TEST_F(GLViewWindowTest, EndFlagsTheWindowToCloseAndForgetsIt) {
-  view_->retain();  // outlive the end, to look at it afterwards
-  view_->end();
-  EXPECT_FALSE(view_->isOpenGLReady());
-  EXPECT_TRUE(view_->windowShouldClose());
-  EXPECT_EQ(glfwWindowShouldClose(window_), GLFW_TRUE);
-  engine::safeRelease(view_);
 }
 
 }  // namespace
