@@ -21,15 +21,10 @@ TEST(PlanetBlob, HeaderAfterAnUnalignedCursorStartsAtTheNextMultipleOfFour) {
   EXPECT_EQ(planets[1]->name, "B");
 }
 
-TEST(PlanetBlob, EveryRuleListSurvivesTheRoundTrip) {
+TEST(PlanetBlob, NestedAndSignedRuleListsSurviveTheRoundTrip) {
   PlanetDef p("Rich", 4, 1);
   p.parameters = {20, 3, 9, 12, 2, 0};
-  p.veinRules.push_back({7, 1.5f, {{0x100000000ull, 0.1f, 0.9f, 0.3f, 3, 8}}});
-  p.caveRules.push_back({0.2f, 0.8f, 1.0f, 0.1f, 200});
   p.wormRules.push_back({1.5f, 2.0f, 0.5f, 0.3f, 0.9f, 10, 20, 2, 5, -30, 45});
-  p.blockRules.push_back({0x200000000ull, 9, {{0.4f, 0.0f, 1.0f, 1}}});
-  p.surfaceObjectRules.push_back({77, 60, 0.0f, 0.6f, 0.05f});
-  p.terrainBlocks.push_back({1, 5});
   BiomeRule biome;
   biome.layers.push_back({8, 0.9f, 70});
   biome.replacements.push_back({16, 71, 2});
@@ -43,11 +38,8 @@ TEST(PlanetBlob, EveryRuleListSurvivesTheRoundTrip) {
   pattern.entries = {{300, 1, 3}, {301, 0, 2}};
   pattern.placement = 3;
   dressing.decorationGroups.push_back({{pattern}, 0.5f});
-  dressing.topRules.push_back({2, 0.3f, 13});
   dressing.maxRegion = -1;
   p.caveDressings.push_back(dressing);
-  p.poolRules.push_back({0.5f, 1.0f, 0.2f, 5, 50, 1, 3, 3});
-  p.surfaceRules.push_back({32, 0.4f, {80, 81, 82}});
   p.surfacePatternRules.push_back({{64, 0x100000000ull}, {{{pattern}, 0.3f}}, 1});
 
   const std::vector<uint8_t> blob = content::writePlanetBlob({&p});

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "content/items/block_edit.h"
@@ -9,7 +7,6 @@
 #include "content/items/block_rules.h"
 #include "content/items/catch_rule.h"
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/items/item_rules.h"
 #include "content/items/world_query.h"
 #include "content/tables/content_tables.h"
@@ -83,14 +80,8 @@ TEST_F(ItemRulesTest, FixedDropsRollTheirCountAndChance) {
   constexpr int TRIES = 5000;
   for (int i = 0; i < TRIES; ++i) {
     const DropRoll roll = rollDropFor(1407);
-    ASSERT_TRUE(roll.found);
-    if (roll.item.isNone()) {
-      ++failures;
-    } else {
-      EXPECT_EQ(roll.item.id, 144);
-      EXPECT_GE(roll.item.count, 100);
-      EXPECT_LE(roll.item.count, 200);
-    }
+    failures += roll.item.isNone();
+    EXPECT_TRUE(roll.item.isNone() || (roll.item.id == 144 && roll.item.count >= 100 && roll.item.count <= 200));
   }
   EXPECT_NEAR(static_cast<double>(failures) / TRIES, 0.2, 0.03);
 }

@@ -45,31 +45,14 @@ TEST_F(AppDelegateTest, SafeTurnsSoundAndMusicOffAndTheNextSaveKeepsThemOff) {
   EXPECT_FALSE(kel::options().soundEnabled || kel::options().musicEnabled);
 }
 
-TEST_F(AppDelegateTest, TheWindowFollowsTheStoredOptionsAndWindowedOverridesFullScreenOnly) {
-  const struct {
-    bool stored;  // a settings file with a 1024x768 window that is not full screen
-    std::vector<std::string> words;
-    const char* window;
-  } cases[] = {
-      {true, {"-windowed"}, "window 1024x768 windowed"},
-      {false, {"-windowed"}, "window 1920x1200 windowed"},
-  };
-  for (const auto& c : cases) {
-    resetProcessState();
-    kel::setSettingsHost(settingsHost.get());
-    std::filesystem::remove(settingsPath());
-    events.clear();
-    if (c.stored) {
-      kel::options().fullScreen = false;
-      kel::options().videoMode = {1024, 768};
-      kel::saveSettings();
-      kel::resetSettings();
-      kel::setSettingsHost(settingsHost.get());
-    }
-    ASSERT_TRUE(launch(c.words));
-    EXPECT_EQ(firstWindowEvent(), c.window);
-    engine::Director::getInstance()->purgeDirector();
-  }
+TEST_F(AppDelegateTest, TheWindowFollowsTheStoredOptions) {
+  kel::options().fullScreen = false;
+  kel::options().videoMode = {1024, 768};
+  kel::saveSettings();
+  kel::resetSettings();
+  kel::setSettingsHost(settingsHost.get());
+  ASSERT_TRUE(launch({}));
+  EXPECT_EQ(firstWindowEvent(), "window 1024x768 windowed");
 }
 
 TEST_F(AppDelegateTest, TheLaunchRunsItsStepsInOrderAndLeavesTheMainLayerRunning) {

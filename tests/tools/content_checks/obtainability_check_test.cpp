@@ -42,17 +42,6 @@ SetBuilder baseSet() {
   return set;
 }
 
-TEST(ObtainabilityCheck, RecipesBuildOnLootAndEachOther) {
-  SetBuilder set = baseSet();
-  set.crafts = R"([
-    {"shape": 0, "station": 0, "result": 24, "ingredients": [1000]},
-    {"shape": 0, "station": 1, "result": 1001, "ingredients": [1000]},
-    {"shape": 1, "station": 1, "result": 1002, "ingredients": [1001, 1000]}
-  ])";
-  EXPECT_EQ(obtainable(set), (std::set<uint16_t>{24, 548, 1000, 1001, 1002}));
-  EXPECT_EQ(recipeFindings(run(set)), 0u) << run(set).describe();
-}
-
 TEST(ObtainabilityCheck, IngredientNothingGivesIsReportedOnItsRecipeRow) {
   SetBuilder set = baseSet();
   set.crafts = R"([

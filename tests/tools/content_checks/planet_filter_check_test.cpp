@@ -13,7 +13,6 @@ using content_checks::ContentIndex;
 // filter table; turf is laid by the biome stage.
 constexpr const char* kStone = "\"0x1000000000001\"";
 constexpr const char* kSoil = "\"0x1000000000004\"";
-constexpr const char* kSoilOrTurf = "\"0x1000000000014\"";
 constexpr const char* kTurf = "\"0x1000000000010\"";
 
 CheckReport run(const std::string& firstPlanetRules, const std::string& blocks) {
@@ -29,21 +28,6 @@ CheckReport run(const std::string& firstPlanetRules, const std::string& blocks) 
 
 const std::string kBlocks =
     R"([{"id": 1248}, {"id": 263}, {"id": 1344}, {"id": 64}, {"id": 1221}, {"id": 1700}, {"id": 1539}])";
-
-TEST(PlanetFilterCheck, RulesFollowingTheGenerationOrderPass) {
-  const std::string rules = std::string(R"("terrainBlocks": [{"block": 263, "weight": 1}, {"block": 1248, "weight": 2}],)") +
-      R"("veinRules": [{"block": 64, "placements": [{"filter": )" + kStone + "}]}]," +
-      R"("surfaceObjectRules": [{"filter": )" + kStone + R"(, "block": 1539}],)" +
-      R"("caveDressings": [{"filter": 0, "topRules": [{"filter": )" + kStone + R"(, "block": 1700}]}],)" +
-      R"("biomeRules": [{"layers": [{"filter": )" + kSoil + R"(, "block": 1344}],
-                         "replacements": [{"filter": )" + kTurf + R"(, "block": 1221}]}],)" +
-      R"("surfaceRules": [{"filter": )" + kSoilOrTurf + R"(, "blocks": [1221]}],)" +
-      R"("surfacePatternRules": [{"filters": [)" + kSoilOrTurf + R"(], "groups": [{"patterns": [
-           {"kind": 2, "entries": [{"block": 256}]}]}]}])";
-  const CheckReport report = run(rules, kBlocks);
-  // The dressing's own filter word is never tested, and a tree key is not a block.
-  EXPECT_TRUE(report.ok()) << report.describe();
-}
 
 TEST(PlanetFilterCheck, FilterOnBlocksLaidOnlyLaterIsReported) {
   const std::string rules = std::string(R"("terrainBlocks": [{"block": 263, "weight": 1}, {"block": 1248, "weight": 2}],)") +

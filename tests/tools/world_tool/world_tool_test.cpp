@@ -49,15 +49,6 @@ class AuthoredPlanets : public ::testing::Test {
 };
 bool AuthoredPlanets::loaded_ = false;
 
-TEST_F(AuthoredPlanets, NamesAreFoundInAnyCase) {
-  ASSERT_FALSE(planetDefs().empty());
-  const std::string name = planetDefs().front()->name;
-  std::string upper = name;
-  for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  EXPECT_EQ(world_tool::findPlanetByName(upper), planetDefs().front().get());
-  EXPECT_EQ(world_tool::findPlanetByName("nowhere"), nullptr);
-}
-
 // Every planet at the smallest size: no bounded search gives up, the spawn stands on the surface,
 // and the planet's ores and liquids are in the world.
 TEST_F(AuthoredPlanets, EveryPlanetGeneratesWithItsOresAndLiquids) {
