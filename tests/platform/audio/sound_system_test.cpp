@@ -20,14 +20,12 @@ namespace {
 class SilentSystem : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(system.init(32, OutputMode::Silent)); }
-  // Simulated time in 50 ms steps, the pump's interval.
   void run(double seconds) {
     for (int steps = static_cast<int>(seconds / 0.05 + 0.5); steps > 0; --steps) system.update(0.05f);
   }
   Sound* tone(const std::string& name, double seconds) {
     return system.createSound(audiotest::writeTone(dir, name, seconds));
   }
-  // Fills all 32 channels with the sound.
   std::vector<Channel> fill(Sound* sound) {
     std::vector<Channel> channels;
     for (int i = 0; i < 32; ++i) channels.push_back(system.playSound(sound, false));
@@ -60,14 +58,10 @@ TEST_F(SilentSystem, AChannelPlaysForItsLengthThenCallsItsEndOnceWhichMayStartAn
   EXPECT_EQ(ended, 1);
 }
 
-TEST_F(SilentSystem, PitchPauseAndLoopsShapeTheTiming) {
+TEST_F(SilentSystem, PitchAndPauseShapeTheTimingAndABadPanIsCentred) {
   Channel fast = system.playSound(tone("a.wav", 1.0), false);
   Channel held = system.playSound(tone("b.wav", 0.2), true);
-  Channel twice = system.playSound(tone("loop.wav", 0.3), true);
-  twice.setMode(SoundMode::LoopNormal), twice.setLoopCount(1), twice.setPaused(false);
   fast.setPitch(2.0f);
-  fast.setPan(5.0f);
-  EXPECT_FLOAT_EQ(fast.pan(), 1.0f);
   fast.setPan(std::nanf(""));  // a pan from a bad position is centred, never NaN
   EXPECT_FLOAT_EQ(fast.pan(), 0.0f);
   run(0.45);
@@ -76,11 +70,8 @@ TEST_F(SilentSystem, PitchPauseAndLoopsShapeTheTiming) {
   run(0.05);
   EXPECT_FALSE(fast.isPlaying());
   held.setPaused(false);
-  run(0.05);
-  EXPECT_TRUE(twice.isPlaying());
-  run(0.15);
+  run(0.2);
   EXPECT_FALSE(held.isPlaying());
-  EXPECT_FALSE(twice.isPlaying());
 }
 
 TEST_F(SilentSystem, StaleHandlesAndReleasedSoundsReachNothing) {
@@ -95,12 +86,10 @@ TEST_F(SilentSystem, StaleHandlesAndReleasedSoundsReachNothing) {
   EXPECT_FLOAT_EQ(second.volume(), 1.0f);
   EXPECT_TRUE(second.isPlaying());
 
-  Channel paused = system.playSound(sound, true);
   int ended = 0;
   second.setCallback([&] { ++ended; });
   system.releaseSound(sound);
   EXPECT_FALSE(second.isPlaying());
-  EXPECT_FALSE(paused.isPlaying());
   EXPECT_EQ(ended, 1);
   EXPECT_TRUE(system.playSound(sound, false).isNull());
 }

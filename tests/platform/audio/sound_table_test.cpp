@@ -47,8 +47,6 @@ TEST_F(SoundTable, PositionalSoundsCarryDistanceAndPanCentredOnesOnlyTheHearingL
   ASSERT_EQ(placed.size(), 1u);
   EXPECT_FLOAT_EQ(placed[0].volume(), 0.75f * 0.8f);  // V x soundVolume x effectsGain
   EXPECT_FLOAT_EQ(placed[0].pan(), 0.25f);
-  EXPECT_GE(placed[0].pitch(), 0.8f);
-  EXPECT_LE(placed[0].pitch(), 1.2f);
   audio->effectsGain = 0.5f;
   EXPECT_TRUE(kel::playSound(26, 0, &cell));
   EXPECT_FALSE(kel::playSound(26, 0, &far));
@@ -89,7 +87,6 @@ TEST_F(SoundTable, DefinitionSoundsFollowTheIndexesAndSkipBadOnes) {
   const SoundCell cell{100, 50};
   EXPECT_TRUE(kel::playSound(0, 7, &cell));
   EXPECT_TRUE(kel::playSound(0, 8, &cell));
-  EXPECT_TRUE(kel::playSound(0, 9, &cell));  // -1: nothing
   EXPECT_TRUE(kel::playSound(7, 3, &cell));
   EXPECT_TRUE(kel::playSound(8, 3, &cell));  // the mob's first index is -1
   EXPECT_EQ(playing("wood-hit").size(), 1u);
