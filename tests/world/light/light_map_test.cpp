@@ -4,7 +4,6 @@
 #include <initializer_list>
 
 #include "tests/world/light/light_test_support.h"
-#include "world/light/lamp_colours.h"
 
 namespace {
 
@@ -122,30 +121,14 @@ TEST_F(LightTest, LightWrapsAcrossTheSeamButNotAcrossTheTopOrBottom) {
   EXPECT_TRUE(sameAsFreshRelight(m));
 }
 
-class FixedLampColours final : public LampColours {
- public:
-  uint16_t lampColourAt(const MapBlock& cell) const override { return cell.x == 3 ? 0x5A7 : 0; }
-};
-
-TEST_F(LightTest, EmittedColoursOfLampsLiquidsAndCarriedLights) {
+TEST_F(LightTest, ASourceTakesTheLargerOfEmissionAndCarriedLightPerChannel) {
   WorldMap m(nullptr, WorldParams{}, 8, 8);
-  LightMap& light = m.lightMap();
   MapBlock& c = m.cell(3, 3);
-  c.setFront(kColouredLamp, 1, 0);
-  EXPECT_EQ(light.emittedColour(c), 0) << "no circuit memory handed over";
-  FixedLampColours lamps;
-  light.setLampColours(&lamps);
-  EXPECT_EQ(light.emittedColour(c), 0x5A7);
-  light.setLampColours(nullptr);
-  c.setFront(kAir, 0, 0);
-  c.liquid = static_cast<uint8_t>(2 << 6 | 0x24);
-  EXPECT_EQ(light.emittedColour(c), 0x22E) << "lava";
-  c.liquid = 0;
   carried.lights[{3, 3}] = 0x3C1;
-  EXPECT_EQ(light.sourceColour(c), 0) << "not lit by a carried light";
+  EXPECT_EQ(m.lightMap().sourceColour(c), 0) << "not lit by a carried light";
   c.flags |= cell_flag::kCarriedLight;
   c.setFront(kBlueLamp, 0, 0);
-  EXPECT_EQ(light.sourceColour(c), 0xEC1) << "emission and carried light: the larger per channel";
+  EXPECT_EQ(m.lightMap().sourceColour(c), 0xEC1);
 }
 
 }  // namespace

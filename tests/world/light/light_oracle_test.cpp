@@ -80,33 +80,4 @@ TEST_F(LightOracleTest, RandomEditSeriesMatchAFreshRelightAfterEveryEdit) {
   }
 }
 
-TEST_F(LightOracleTest, WholeMapRelightEqualsSpreadingFromOneSkyCellAndEachEmitter) {
-  // relightAll lights the sky level by level; the plain propagation from the single top cell and
-  // then every emitter must give the same light.
-  engine::randomSeed(99);
-  WorldMap a(nullptr, WorldParams{}, 64, 32);
-  buildTerrain(a);
-  WorldMap b(nullptr, WorldParams{}, 64, 32);
-  for (size_t i = 0; i < a.cellCount(); ++i) {
-    b.cells()[i].front = a.cells()[i].front;
-    b.cells()[i].liquid = a.cells()[i].liquid;
-  }
-  a.lightMap().relightAll();
-  for (size_t i = 0; i < b.cellCount(); ++i) {
-    MapBlock& c = b.cells()[i];
-    if (!c.shutsOutLight(b.props())) c.flags |= cell_flag::kLetsLightThrough;
-  }
-  MapBlock& seed = b.cell(32, 31);
-  seed.setSkyLevel(15);
-  b.lightMap().spreadFrom(seed);
-  for (size_t i = 0; i < b.cellCount(); ++i) {
-    if (b.lightMap().emittedColour(b.cells()[i]) != 0) b.lightMap().setCellEmitting(b.cells()[i]);
-  }
-  for (size_t i = 0; i < a.cellCount(); ++i) {
-    ASSERT_EQ(a.cells()[i].skyLevel(), b.cells()[i].skyLevel()) << a.cells()[i].x << "," << a.cells()[i].y;
-    ASSERT_EQ(a.cells()[i].lightColour(), b.cells()[i].lightColour());
-    ASSERT_EQ(a.cells()[i].flags, b.cells()[i].flags);
-  }
-}
-
 }  // namespace
