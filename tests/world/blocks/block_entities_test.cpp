@@ -29,14 +29,6 @@ class BlockEntitiesTest : public EditWorldTest {
   static constexpr uint16_t kSignBlockId = 2599;
 };
 
-TEST_F(BlockEntitiesTest, ChestPagesFollowTheScrollOffset) {
-  Chest chest(at(1, 1), kSmallChest);
-  EXPECT_FALSE(chest.nextPage(6)) << "12 is not below 11";
-  EXPECT_EQ(chest.offset(), 6);
-  EXPECT_FALSE(chest.prevPage(6));
-  EXPECT_EQ(chest.offset(), 0);
-}
-
 TEST_F(BlockEntitiesTest, BreakingAChestDropsItsContentsOrGivesThemBackToThePool) {
   for (int x : {4, 6}) {
     place(x, 4, kSmallChest);

@@ -1,9 +1,8 @@
-// Putting units on item shelves, clothing stands and fish tanks, the slots they find, and what a
-// refused unit leaves behind.
+// Putting units on item shelves and fish tanks, the slots they find, and what a refused unit
+// leaves behind.
 
 #include <vector>
 
-#include "content/tables/content_tables.h"
 #include "tests/world/world_recorders.h"
 #include "world/blocks/shelf.h"
 #include "world/seams/shelf_displays.h"
@@ -12,18 +11,13 @@ namespace {
 
 using namespace world_test;
 
-constexpr uint16_t kTwoSlotShelf = 210, kFourSlotShelf = 212, kStand = 320, kTank = 324;
-constexpr uint16_t kApple = 500, kHat = 501, kFish = 502;
+constexpr uint16_t kTwoSlotShelf = 210, kFourSlotShelf = 212, kTank = 324;
+constexpr uint16_t kApple = 500, kFish = 502;
 
 class ShelfRules final : public NullLogic {
  public:
   Entity* spawnTreasureEntity(engine::Vec2 at, engine::Vec2, MapBlock*) override {
     shown.push_back(at);
-    return nullptr;
-  }
-  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override {
-    freeItem(item);
-    ++dressParts;
     return nullptr;
   }
   Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override {
@@ -38,7 +32,6 @@ class ShelfRules final : public NullLogic {
   }
   std::vector<engine::Vec2> shown;
   std::vector<uint16_t> given;
-  int dressParts = 0;
 };
 
 class FishTank final : public ShelfDisplays {
@@ -56,7 +49,6 @@ class ShelfTest : public EditWorldTest {
  protected:
   void SetUp() override {
     EditWorldTest::SetUp();
-    contentTables().itemDefs[kHat].record.bytes[content::item_record::kind] = 12;
     setCurrentLogic(&shelfRules);
     setShelfDisplays(&tank);
   }
@@ -100,16 +92,6 @@ TEST_F(ShelfTest, APositionAtOrBeyondTheSlotCountFindsNoSlot) {
   EXPECT_TRUE(putOn(4, 4, 3));
   EXPECT_EQ(held, nullptr) << "the last unit went onto the shelf";
   EXPECT_NE(shelfAt(4, 4)->itemAt(3), nullptr);
-}
-
-TEST_F(ShelfTest, ClothingGoesToTheSlotOfItsKindAndShowsItsParts) {
-  put(4, 4, kStand);
-  held = newItem(kHat, 0, 1, -1, 0);
-  EXPECT_TRUE(putOn(4, 4, 0));
-  EXPECT_NE(shelfAt(4, 4)->itemAt(2), nullptr);
-  EXPECT_EQ(shelfRules.dressParts, 2) << "parts 6 and 7";
-  held = newItem(kApple, 0, 1, -1, 0);
-  EXPECT_FALSE(putOn(4, 4, 0)) << "not clothing";
 }
 
 TEST_F(ShelfTest, AFullFishTankRefusesTheNextFish) {

@@ -99,15 +99,6 @@ TEST_F(BreakCascadeTest, AWholeColumnOfVinesIsWalkedOnceAndStopsAtTheBottomRow) 
   for (int y = 0; y < kHeight; ++y) EXPECT_EQ(at(3, y).frontId(), 0) << y;
 }
 
-TEST_F(BreakCascadeTest, ASignAboveABackWallHangsFromIt) {
-  put(5, 4, kDirt);
-  put(5, 5, kSignBlock);
-  at(5, 5).setLayer(kDirt, 0, MapBlock::kBack);
-  mine(5, 4);
-  EXPECT_EQ(at(5, 5).frontId(), kSignBlock);
-  EXPECT_EQ(at(5, 5).frontVariant(), 1);
-}
-
 TEST_F(BreakCascadeTest, AnAttachedBlockReattachesOrBreaks) {
   put(4, 5, kDirt);
   put(6, 5, kDirt);

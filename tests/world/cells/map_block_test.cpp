@@ -50,29 +50,6 @@ TEST_F(MapBlockTest, DecorationSlotsFillInOrderAndKeepSideBitsWhenEmptied) {
   EXPECT_EQ(cell.findFreeDecoSlot().index, 0);
 }
 
-TEST_F(MapBlockTest, BlockWordsKeepTheirLayerMarkAndStateFollowsTheFront) {
-  const BlockPropsTable props;
-  MapBlock cell;
-  cell.setFront(kDirt, 2, 5);
-  cell.setLayer(0, 0, MapBlock::kFront);
-  EXPECT_TRUE(block_word::isFront(cell.front));
-  EXPECT_EQ(cell.blockState(), 0);
-  cell.flags |= cell_flag::kForeign;
-  cell.setBlockState(7);
-  EXPECT_TRUE(cell.hasFlag(cell_flag::kForeign)) << "bit 7 is not the world model's";
-
-  int seen[3] = {};
-  for (int i = 0; i < 200; ++i) {
-    cell.setFrontRandomVariant(props, kDirt);
-    ASSERT_LT(cell.frontVariant(), 3);
-    ++seen[cell.frontVariant()];
-    ASSERT_TRUE(block_word::isFront(cell.front));
-  }
-  EXPECT_GT(seen[0] * seen[1] * seen[2], 0);
-  cell.setLayerRandomVariant(props, kGlass, MapBlock::kBack);
-  EXPECT_FALSE(block_word::isFront(cell.back));
-}
-
 TEST_F(MapBlockTest, SolidAndMovementTestsKnowTheOpenGateAndTheStateBlock) {
   const BlockPropsTable props;
   MapBlock cell;

@@ -38,8 +38,7 @@ TEST_F(VisibleCellCountsTest, EvenCeilingsGainThreeAndOddOnesTwo) {
 TEST_F(VisibleCellCountsTest, AScaleBelowTwoFromADamagedSettingsFileActsAsTwo) {
   const VisibleCellCounts two = visibleCellCountsFor(1920, 1080, 2);
   for (int scale : {1, -4}) EXPECT_EQ(visibleCellCountsFor(1920, 1080, scale), two) << scale;
-  // The largest stored scale gives the smallest window, not a crash.
-  EXPECT_EQ(visibleCellCountsFor(1920, 1080, 255), (VisibleCellCounts{3, 3}));
+  EXPECT_EQ(visibleCellCountsFor(1920, 1080, 255), (VisibleCellCounts{3, 3})) << "the smallest window";
 }
 
 TEST_F(VisibleCellCountsTest, TheLaunchSeamReadsTheScreenLayout) {

@@ -120,18 +120,6 @@ TEST_F(LiquidTest, ColumnFallsFullAndSpreadsWhereItLands) {
   EXPECT_EQ(liquidAt(11, 2), 0) << "liquid spreads only over something it rests on";
 }
 
-TEST_F(LiquidTest, TwoSourcesLevelTheCellsBetweenThemSymmetrically) {
-  source(10, 1, kWater);
-  source(16, 1, kWater);
-  settle();
-  for (int k = 0; k <= 6; ++k) {
-    const uint8_t a = liquidAt(10 + k, 1), b = liquidAt(16 - k, 1);
-    EXPECT_EQ(a & 7, (b >> 3) & 7) << "cell " << k;
-    EXPECT_EQ((a >> 3) & 7, b & 7) << "cell " << k;
-  }
-  EXPECT_EQ(liquidAt(13, 1), levels(kWater, 2, 2)) << "the middle takes the same from both sides";
-}
-
 TEST_F(LiquidTest, LavaMeetingWaterLeavesBlock82AndNoLiquid) {
   source(6, 1, kWater);
   source(12, 1, kLava);
@@ -145,24 +133,6 @@ TEST_F(LiquidTest, LavaMeetingWaterLeavesBlock82AndNoLiquid) {
   }
   EXPECT_GE(stones, 1);
   EXPECT_TRUE(map->cell(13, 1).hasFlag(cell_flag::kEmitsLight)) << "lava that arrived lights its cell";
-}
-
-TEST_F(LiquidTest, CellsThatCannotHoldLiquidLoseItWithoutAnEdit) {
-  MapBlock& dirt = map->cell(20, 5);
-  dirt.setFront(kDirt, 0, 0);
-  dirt.liquid = full(kWater);
-  dirt.flags |= cell_flag::kLiquidSource;
-  MapBlock& shut = map->cell(22, 5);
-  shut.setFront(kShutter, 1, 0);
-  shut.liquid = full(kLava);
-  EXPECT_FALSE(sim().isOpenForLiquid(&shut));
-  sim().queueCell(dirt);
-  sim().queueCell(shut);
-  settle();
-  EXPECT_EQ(dirt.liquid, 0);
-  EXPECT_FALSE(dirt.hasFlag(cell_flag::kLiquidSource));
-  EXPECT_EQ(shut.liquid, 0);
-  EXPECT_EQ(game->edits, 0);
 }
 
 TEST_F(LiquidTest, QueueingSchedulesOneStepTaskAndForgottenCellsAreSkipped) {

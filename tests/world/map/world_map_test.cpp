@@ -74,15 +74,6 @@ TEST_F(WorldMapTest, ExploredBitmapRevealsAClippedWindowAndCreativeWorldsHaveNon
   EXPECT_EQ(WorldMap(nullptr, creative, 64, 16).explored(), nullptr);
 }
 
-TEST_F(WorldMapTest, NormalisingStretchesToTheScaleAndAConstantRowGivesZero) {
-  std::vector<float> values = {2.0f, 4.0f, 6.0f};
-  normalizeToRange(values.data(), 10.0f, 3);
-  for (size_t i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(values[i], 5.0f * static_cast<float>(i)) << i;
-  std::vector<float> flat(4, 3.0f);
-  normalizeToRange(flat.data(), 10.0f, 4);
-  EXPECT_EQ(flat, std::vector<float>(4, 0.0f));
-}
-
 TEST_F(WorldMapTest, UnknownPlanetTakesTheFirstAndAnEmptyListStillMakesAMap) {
   WorldParams params;
   params.planetId = 999;

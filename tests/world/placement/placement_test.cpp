@@ -1,5 +1,5 @@
-// Where blocks, attachments and plants may go, the messages a refusal shows, and the neighbours a
-// placed block joins or changes.
+// Where blocks and attachments may go, the message a refusal shows, and the neighbours a placed
+// block joins or changes.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "tests/world/world_recorders.h"
-#include "content/items/block_filter.h"
-#include "content/tables/plant_table.h"
 #include "world/edits/edit_kind.h"
 #include "world/placement/block_tables.h"
 #include "world/placement/edit_primitives.h"
@@ -79,8 +77,6 @@ TEST_F(PlacementTest, SolidBlocksNeedAClearFrontAndAHoldBeside) {
 
 TEST_F(PlacementTest, SupportBelowCellAboveAndTheToggleBetweenWalls) {
   EXPECT_FALSE(checkPlaceBlock(*world, at(5, 5), kFlower, nullptr));
-  put(5, 4, kDirt);
-  EXPECT_TRUE(checkPlaceBlock(*world, at(5, 5), kFlower, nullptr));
   put(5, 4, kGate);
   EXPECT_TRUE(checkPlaceBlock(*world, at(5, 5), kFlower, nullptr)) << "an opaque toggle holds as any opaque block";
   EXPECT_FALSE(checkPlaceBlock(*world, at(5, kHeight - 1), kLantern, nullptr)) << "no cell above";
@@ -137,15 +133,9 @@ TEST_F(PlacementTest, FurnitureJoinsItsNeighboursOfTheSameGroup) {
   at(5, 5).setFront(kBench, 0, 0);
   connectWithSideNeighbours(map(), at(5, 5), r);
   EXPECT_EQ(std::tuple(at(4, 5).frontVariant(), at(5, 5).frontVariant(), at(6, 5).frontVariant()), std::tuple(0, 1, 2));
-
-  put(9, 5, 324);  // another group: not joined
-  at(10, 5).setFront(kBench, 0, 0);
-  EditResult alone{&at(10, 5), 0};
-  connectWithSideNeighbours(map(), at(10, 5), alone);
-  EXPECT_EQ(at(10, 5).frontVariant(), 3);
 }
 
-TEST_F(PlacementTest, SwitchesAndTogglesSendTheirEditsWithTheirSounds) {
+TEST_F(PlacementTest, ASwitchSendsItsEditWithItsSound) {
   put(5, 5, kDirt, 0);
   setSwitchState(rules, at(5, 5), true);
   setSwitchState(rules, at(5, 5), false);  // still variant 0 in the world: nothing
@@ -153,71 +143,6 @@ TEST_F(PlacementTest, SwitchesAndTogglesSendTheirEditsWithTheirSounds) {
   EXPECT_EQ(rules.edits[0].kind, ek::kReplace);
   EXPECT_EQ(rules.edits[0].variant, 1);
   EXPECT_EQ(rules.sounds.at(0).id, 19);
-
-  at(7, 5).addDeco(kPoster, 0, MapBlock::kFront);
-  at(7, 5).addDeco(kGate, 0, MapBlock::kFront);
-  setToggleAttachmentState(rules, at(7, 5), true);
-  ASSERT_EQ(rules.edits.size(), 2u);
-  EXPECT_EQ(rules.edits[1].kind, ek::kSetDeco);
-  EXPECT_EQ(rules.edits[1].slot, 1);
-  EXPECT_EQ(rules.edits[1].variant, 1);
-  EXPECT_EQ(rules.sounds.at(1).id, 17);
-}
-
-// ---- Plants of the plant table ----
-
-constexpr uint16_t kTilled = 2435;
-
-// A row planted in an empty cell on firm ground of some blocks only.
-const PlantRow* choosyRow() {
-  for (const PlantRow& r : plantTable()) {
-    if (r.block0 != 0 && r.soil != FILTER_ANY_BLOCK && r.needsBlock == 0 && r.looseSoilA == 0 && r.looseSoilB == 0 &&
-        plantRowForBlock(r.block0) == &r) {
-      return &r;
-    }
-  }
-  return nullptr;
-}
-
-class PlantPlacementTest : public EditWorldTest {
- protected:
-  void SetUp() override {
-    EditWorldTest::SetUp();
-    row = choosyRow();
-    ASSERT_NE(row, nullptr);
-    sapling = row->block0;
-    // The first block the row's soil filter takes becomes solid ground; the first it refuses, too.
-    for (uint16_t id = 1; id < 4096 && (soil == 0 || wrongSoil == 0); ++id) {
-      if (id == sapling || id == kTilled) continue;
-      uint16_t& slot = itemMatchesFilter(id, row->soil) ? soil : wrongSoil;
-      if (slot == 0) slot = id;
-    }
-    ASSERT_NE(soil, 0);
-    ASSERT_NE(wrongSoil, 0);
-    defineBlock(soil, {.flags = bits({23}), .transparency = 0});
-    defineBlock(wrongSoil, {.flags = bits({23}), .transparency = 0});
-    defineBlock(kTilled, {.transparency = 2});
-    makeWorld(WorldParams{});
-  }
-  void ground(uint16_t id) {
-    MapBlock& below = at(5, 4);
-    below.setLayer(id, 0, MapBlock::kFront);
-    if (row->needsDeco != 0) below.decos[0] = map_deco::make(kTilled, 0, MapBlock::kFront);
-  }
-  const PlantRow* row = nullptr;
-  uint16_t sapling = 0, soil = 0, wrongSoil = 0;
-  RecordingReporter reporter;
-};
-
-TEST_F(PlantPlacementTest, APlantGoesOnlyOnTheGroundItGrowsInAndARefusalSaysWhy) {
-  ground(soil);
-  EXPECT_TRUE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
-  ground(wrongSoil);
-  EXPECT_FALSE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
-  ground(0);  // nothing under the cell
-  EXPECT_FALSE(checkLiquidPlacement(*world, at(5, 5), sapling, &reporter));
-  EXPECT_EQ(reporter.messages, (Messages{{placement_text::kPlantRefusals[1], PlacementReporter::kRefusalMessage},
-                                         {placement_text::kPlantRefusals[3], PlacementReporter::kRefusalMessage}}));
 }
 
 }  // namespace

@@ -43,7 +43,6 @@ TEST_F(ProtectedAreasTest, AreasNearTheSeamAndTheBottomRowGuardWhatTheyCover) {
 }
 
 TEST_F(ProtectedAreasTest, ALockOrTheWorldLockOptionGuardsACell) {
-  EXPECT_FALSE(areas().isProtectedAt(20, 12));
   at(20, 12).addDeco(ProtectedAreas::kLockBlock, 0, MapBlock::kBack);
   EXPECT_FALSE(areas().isProtectedAt(20, 12)) << "a lock on the back side does not count";
   at(20, 12).addDeco(ProtectedAreas::kLockBlock, 0, MapBlock::kFront);

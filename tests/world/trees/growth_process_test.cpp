@@ -126,13 +126,4 @@ TEST_F(LeafDecayTest, LeavesWithoutSupportDecayAfterTheTrunkGoesUnlessReplacedMe
   EXPECT_TRUE(rules.drops.empty()) << "decayed leaves drop nothing";
 }
 
-TEST_F(LeafDecayTest, ALeafStillSupportedOnlyLeavesTheRegistry) {
-  put(10, 7, kTrunk);  // a second support near the first trunk
-  breakFront(10, 5);
-  const size_t registered = decay().size();
-  for (size_t i = 0; i < registered; ++i) decay().decayRandomLeaf(rules);
-  EXPECT_EQ(decay().size(), 0u);
-  for (int x = 11; x <= 14; ++x) EXPECT_EQ(at(x, 5).frontId(), kLeaf) << x;
-}
-
 }  // namespace
