@@ -1,5 +1,4 @@
-// The character file: the whole 1356 bytes built by hand from the format, round trips, the
-// summary the character list shows, and damaged files.
+// The character file: its bytes built by hand, read back with its summary, and damaged files.
 #include "saves/character/character_file.h"
 
 #include <gtest/gtest.h>
@@ -58,18 +57,14 @@ Bytes goldenFile() {
   Le g = Le().text("RBWC").u16(0).u16(5).u32(0);
   g.entry(0x8000, 0, 0, 72, 52).entry(0x8001, 0, 0, 124, 924).entry(0x8002, 0, 0, 1048, 256);
   g.entry(0x8003, 1, 0, 1304, 32).entry(0x8004, 0, 0, 1336, 20);
-  // Identity
   for (int i = 0; i < 16; ++i) g.u8(0xA0 + i);
   g.text("Hildegard").zeros(7).u32(30000).u32(0x10001).u32(0x8).u32(0xDEADBEEF).u32(3);
   // Inventory: 75 numbered positions, with the look slots other than the third empty
   for (uint16_t n = 1; n <= 70; ++n) numbered(g, n);
   numbered(g.empty().empty(), 73).empty().empty();
   numbered(g, 76).empty();
-  // Knowledge, second half first
   for (int i = 128; i < 384; ++i) g.u8(i % 256);
-  // Achievements
   g.u8(0x05).zeros(12).u8(0x20).zeros(18);
-  // Health and buffs
   g.u32(std::bit_cast<uint32_t>(12.5f)).u16(4).u16(300).u32(0).u32(0).u16(17).u16(60);
   return g.bytes;
 }
@@ -81,7 +76,6 @@ class CharacterFileTest : public ::testing::Test {
     CharacterRecord record;
     CharacterParts parts;
   };
-  // The bytes as a file, read into the record the player has.
   Loaded load(const Bytes& bytes, CharacterRecord start = {}) const {
     dir_.write("Hildegard.dat", std::string(bytes.begin(), bytes.end()));
     Loaded loaded{false, std::move(start), {}};
@@ -124,7 +118,6 @@ TEST_F(CharacterFileTest, WholeFileIsByteExactAndReadsBackWithItsSummary) {
   loaded.record.stateFlags = expected.stateFlags;
   EXPECT_EQ(loaded.record, expected);  // every field, the empty second single slot included
 
-  // The summary the character list shows.
   const std::unique_ptr<PlayerEntry> entry = summary();
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->displayName, "Hildegard");
@@ -159,7 +152,6 @@ TEST_F(CharacterFileTest, UntrustedValuesAreTamed) {
   EXPECT_TRUE(loaded.parts.health);
 }
 
-// One truncation and one damaged magic; the fuzzer covers the long tail.
 TEST_F(CharacterFileTest, DamagedFilesAreNotTakenForGoodOnes) {
   const Bytes good = goldenFile();
   for (const Bytes& bad : {cut(good, good.size() - 1), patched(good, 0, {'X'})}) {

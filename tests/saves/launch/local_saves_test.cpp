@@ -1,6 +1,5 @@
-// The terminate step's character save: nothing without a character source or a current
-// character; otherwise the source's record goes through safe writing, and the statistics file
-// sits beside it.
+// The character save and the statistics file: nothing without a character source or a current
+// character; otherwise both go to the current character's files.
 #include "saves/launch/local_saves.h"
 
 #include <gtest/gtest.h>

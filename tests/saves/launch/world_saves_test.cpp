@@ -1,6 +1,5 @@
-// Saving and loading worlds through the local store: the current entry's file written through
-// safe writing and read into a new world with the player's cells; an adventure's links and planet
-// files; and a world file that fails to load is never written over, so its backup stays the good one.
+// Worlds saved and loaded through the local store: a world file that fails to load is never
+// written over, so its backup stays the good one; an adventure keeps its links and planet files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -33,7 +32,6 @@ class WorldSavesTest : public WorldFileTest {
   fs::path worldsFolder() const { return home_.path() / "Rubblemoor" / "worlds"; }
   std::string bytesOf(const std::string& name) const { return testsupport::readFile(worldsFolder() / name); }
 
-  // A new world entry of the mode, current, with a world of it holding a sign with the text.
   std::unique_ptr<World> newWorld(uint8_t mode, const std::string& text) {
     saves_.worlds().list();
     saves_.worlds().createEntry(params(mode), 1000);
@@ -42,7 +40,6 @@ class WorldSavesTest : public WorldFileTest {
     return world;
   }
 
-  // Lists the folder again (as the menus do) and loads the current world.
   WorldLoad relist() {
     saves_.worlds().list();
     return saves_.loadWorldFile(nullptr);

@@ -1,5 +1,5 @@
-// The character list and its files: scanning, creating, renaming and deleting characters, and
-// names that must never become files.
+// The character list and its files: creating, renaming and deleting characters, and names and
+// files that must never be taken.
 #include "saves/store/character_store.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,6 @@ class CharacterStoreTest : public ::testing::Test {
   bool create(const std::string& name) {
     auto entry = std::make_unique<PlayerEntry>("", name, 0);
     entry->displayName = name;
-    entry->lookWord = 0x1234;
     return store_.create(std::move(entry), std::nullopt);
   }
   std::vector<std::string> names() const {
@@ -32,7 +31,6 @@ class CharacterStoreTest : public ::testing::Test {
     for (const auto& entry : store_.entries()) out.push_back(entry->displayName);
     return out;
   }
-  // Scans the empty folder and creates the characters; the first listed is returned.
   PlayerEntry& withCharacters(std::initializer_list<const char*> names) {
     store_.scan("");
     for (const char* name : names) EXPECT_TRUE(create(name)) << name;
@@ -56,9 +54,7 @@ TEST_F(CharacterStoreTest, CreatedCharactersAreListedSortedAndReadBack) {
   EXPECT_EQ(names(), (std::vector<std::string>{"Ada", "bob"}));
   const CharacterRecord ada = readFile("Ada.dat");
   EXPECT_EQ(ada.name, "Ada");
-  EXPECT_EQ(ada.stateFlags & 1u, 1u);
   EXPECT_EQ(ada.health, 5.0f);
-  EXPECT_EQ(ada.lookWord, 0x1234u);
 
   CharacterStore again(files_, dir_.file("players"));
   again.scan("bob");

@@ -1,5 +1,5 @@
-// Safe writing: results of every failing step, backups, and a save killed at every step (a forked
-// child that exits in the middle), after which the file still reads as a whole save.
+// Safe writing: results of every failing step, and a save killed at every step (a forked child
+// that exits in the middle), after which the file still reads as a whole save.
 #include "saves/store/safe_write.h"
 
 #include <gtest/gtest.h>
@@ -52,15 +52,13 @@ class StepFileSystem : public kel::DesktopFileSystem {
 class SafeWriteTest : public ::testing::Test {
  protected:
   std::string path() const { return dir_.file("Ada.dat"); }
-  bool exists(const std::string& name) const { return std::filesystem::exists(dir_.file(name)); }
 
-  SafeWriteResult save(StepFileSystem& files, const std::string& name, bool keepBackup = true) {
+  SafeWriteResult save(StepFileSystem& files, const std::string& name) {
     CharacterRecord record;
     record.name = name;
     auto writer = [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); };
-    return safeWriteFile(files, path(), writer, keepBackup);
+    return safeWriteFile(files, path(), writer, true);
   }
-  // The character's name in a file, or "" when it does not read.
   std::string nameIn(const std::string& name) const {
     kel::FileHandle file(dir_.file(name), kel::FileHandle::READ);
     CharacterRecord record;
@@ -106,7 +104,6 @@ TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
       StepFileSystem files;
       files.exitAtStep(kill);
       if (kill == -1) {
-        // Killed in the middle of writing the temporary file.
         safeWriteFile(
             files, path(),
             [](kel::FileHandle& file) {
@@ -124,7 +121,6 @@ TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
     waitpid(child, &status, 0);
     const std::string name = nameIn("Ada.dat");
     EXPECT_TRUE(name == "two" || name == "three") << "killed at step " << kill << ": " << name;
-    // Put the second save back for the next round.
     StepFileSystem files;
     ASSERT_EQ(save(files, "two"), SafeWriteResult::Saved);
   }

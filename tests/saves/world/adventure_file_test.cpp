@@ -1,28 +1,22 @@
-// The adventure file: its two sections by hand, its links read back and appended, and the
-// world reader and the list's summary telling it from a world file.
+// The adventure file: its two sections by hand, and its links read back and appended.
 #include "saves/world/adventure_file.h"
 
 #include <gtest/gtest.h>
 
-#include "saves/world/world_summary.h"
 #include "tests/saves/world/world_file_fixture.h"
 
 namespace saves_test {
 namespace {
 
-class AdventureFileTest : public WorldFileTest {
- protected:
-  std::string writeAdventure(const std::vector<PlanetLinkRecord>& planetLinks) {
-    const std::string path = dir_.file("Adventure1.dat");
-    kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
-    EXPECT_TRUE(writeWorldFileV2(file, entryFor(*makeWorld(3)), 512, 128, planetLinks));
-    return path;
-  }
-};
+using AdventureFileTest = WorldFileTest;
 
 TEST_F(AdventureFileTest, LinksAreByteExactAndReadBack) {
   const std::vector<PlanetLinkRecord> written = {{1, 2, 10, 20, 30, 40}, {2, kNoLinkedPlanet, 5, 6}};
-  const std::string path = writeAdventure(written);
+  const std::string path = dir_.file("Adventure1.dat");
+  {
+    kel::FileHandle out(path, kel::FileHandle::READ_WRITE_NEW);
+    ASSERT_TRUE(writeWorldFileV2(out, entryFor(*makeWorld(3)), 512, 128, written));
+  }
   const std::string text = testsupport::readFile(path);
   const Bytes file(text.begin(), text.end());
   EXPECT_EQ(cut(file, 8), Le().text("RBWM").u16(2).u16(2).bytes);
@@ -35,27 +29,6 @@ TEST_F(AdventureFileTest, LinksAreByteExactAndReadBack) {
   ASSERT_TRUE(readWorldFileV2(in, read));
   ASSERT_EQ(read.size(), 3u);
   EXPECT_EQ(std::vector<PlanetLinkRecord>(read.begin() + 1, read.end()), written);
-}
-
-TEST_F(AdventureFileTest, WorldReaderRefusesItAndTheListShowsIt) {
-  const std::string path = writeAdventure({});
-  kel::FileHandle file(path, kel::FileHandle::READ);
-  EXPECT_FALSE(readWorldFile(file, *makeWorld(3), links));
-  kel::FileHandle again(path, kel::FileHandle::READ);
-  std::unique_ptr<WorldEntry> summary = readWorldSummary("Adventure1.dat", again);
-  ASSERT_NE(summary, nullptr);
-  EXPECT_EQ(summary->displayName, "Moorland");
-  EXPECT_EQ(summary->params.mode, 3);
-}
-
-TEST_F(AdventureFileTest, DamagedLinksAppendNothing) {
-  const std::string text = testsupport::readFile(writeAdventure({{1, 2, 3, 4, 5, 6}}));
-  const Bytes good(text.begin(), text.end());
-  kel::FileHandle in(dir_.write("cut.dat", std::string(good.begin(), good.end() - 16)),
-                     kel::FileHandle::READ);
-  std::vector<PlanetLinkRecord> read;
-  EXPECT_FALSE(readWorldFileV2(in, read));
-  EXPECT_TRUE(read.empty());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The 16-byte packed cell: its bytes laid out by hand, what unpacking writes and what it keeps.
+// The 16-byte packed cell: its bytes laid out by hand; unpacking goes through the world file tests.
 #include "saves/world/map_packing.h"
 
 #include <gtest/gtest.h>
@@ -33,31 +33,6 @@ TEST(MapPacking, CellPacksToSixteenBytes) {
   const std::vector<uint8_t> expected = {0x34, 0x92, 0x56, 0x10, 0x01, 0x80, 0x02, 0x20,
                                          0x03, 0x00, 0x04, 0xF0, 0x41, 0x92, 0xE4, 0x0F};
   EXPECT_EQ(out.data(), expected);
-}
-
-TEST(MapPacking, UnpackWritesThePackedFieldsAndKeepsTheRest) {
-  const MapBlock cells[] = {sampleCell(), MapBlock{}};
-  engine::ByteWriter packed;
-  packMapBlocks(packed, cells);
-  std::vector<MapBlock> target(2);
-  target[0].skyShadow = 0x33;
-  target[0].blockLight = 0x0123;
-  target[0].flags = 0x87;  // bits 0-2 and 7 are the running world's own
-  ASSERT_TRUE(unpackMapBlocks(packed.data(), target, 1, 2));
-  engine::ByteWriter again;
-  packMapBlocks(again, target);
-  EXPECT_EQ(again.data(), packed.data());  // every packed field, in both cells
-  EXPECT_EQ(target[0].flags, 0xFF);
-  EXPECT_EQ(target[0].skyShadow, 0x33);
-  EXPECT_EQ(target[0].blockLight, 0x0123);
-  EXPECT_EQ(target[1].x, 0);
-  EXPECT_EQ(target[1].y, 1);
-}
-
-TEST(MapPacking, SizesThatDoNotMatchAreRefused) {
-  std::vector<MapBlock> cells(6);
-  const std::vector<uint8_t> packed(5 * 16);
-  EXPECT_FALSE(unpackMapBlocks(packed, cells, 2, 3));
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 // The plant registry's section by hand (a plain entry, a tree with its process and one branch, a
-// genetic flower) and back, and the entries a reader drops: process rows past the growth table,
-// kinds the file cannot hold (only their head is read), cells below the map.
+// genetic flower) and back.
 #include "saves/world/state_sections.h"
 
 #include <gtest/gtest.h>
 
-#include "content/format/content_format.h"
 #include "engine/io/byte_reader.h"
 #include "engine/io/byte_writer.h"
 #include "tests/saves/world/world_file_fixture.h"
@@ -33,22 +31,6 @@ TEST_F(StateSectionsTest, PlantEntriesAreByteExactAndReadBack) {
   EXPECT_EQ(readPlants(in, world->map()), plants);
   EXPECT_TRUE(in.ok());
   EXPECT_EQ(in.remaining(), 0u);
-}
-
-TEST_F(StateSectionsTest, EntriesTheRegistryCannotHoldAreDropped) {
-  const uint32_t pastSpecs = content::kProcessSpecCount;
-  Le body = Le().u32(4);
-  body.u32(0).u16(1).u16(1).u32(1).u32(0).u8(pastSpecs).u8(0).u8(0).zeros(3).u32(0);   // no such growth row
-  body.u32(0).u16(2).u16(2).u32(7).u32(0);                                              // kind 7: head only
-  body.u32(0).u16(3).u16(500).u32(2).u32(5);                                            // below the map
-  body.u32(0).u16(512 + 4).u16(4).u32(2).u32(6);                                        // wraps to column 4
-  auto world = makeWorld();
-  engine::ByteReader in(body.bytes);
-  const std::vector<PlantRecord> kept = readPlants(in, world->map());
-  EXPECT_TRUE(in.ok());
-  ASSERT_EQ(kept.size(), 1u);
-  EXPECT_EQ(kept[0].cell, (CellPos{4, 4}));
-  EXPECT_EQ(kept[0].extra, 6u);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
-// A small legal world (512 x 128 on a planet with a surface line) saved to and read from a
-// temporary file, with recording save links that keep mobs and stables in plain lists,
-// and helpers that find a section's stored bytes in a file by its directory.
+// A small legal world saved to and read from a temporary file, save links that record what they
+// are handed, and a section's stored bytes found by the file's directory.
 
 #include <gtest/gtest.h>
 
@@ -90,7 +89,6 @@ class WorldFileTest : public world_test::WorldTest {
     return Bytes(bytes.begin(), bytes.end());
   }
 
-  // A fresh world of the same mode read from the bytes; null when the read failed.
   std::unique_ptr<World> load(const Bytes& bytes, uint8_t mode = 0, PlayerCells* player = nullptr) {
     const std::string path = dir_.write("load.dat", std::string(bytes.begin(), bytes.end()));
     kel::FileHandle file(path, kel::FileHandle::READ);
@@ -102,7 +100,6 @@ class WorldFileTest : public world_test::WorldTest {
     size_t offset = 0;
     size_t size = 0;
   };
-  // Where a section's body sits in a container's bytes, by its directory entry.
   static Located locate(const Bytes& file, uint16_t id) {
     engine::ByteReader head(file);
     head.skip(6);

@@ -1,8 +1,8 @@
 // The world file: every plain section byte for byte as laid out by hand, every section read back
-// into a fresh world, the retired cells and items of older files converted, and what the file
-// keeps through the save links (mobs, stables).
+// into a fresh world, what the file keeps through the save links, and damaged files.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 #include "content/items/item.h"
@@ -173,38 +173,121 @@ TEST_F(WorldFileFormatTest, WaitingChargesAreSavedUnlitAndTheWorldKeepsThem) {
   EXPECT_EQ(map_deco::id(cell.decos[1]), ExplosionSystem::kLitCharge);
 }
 
-TEST_F(WorldFileFormatTest, RevisionZeroCellsTakeTheReplacementBlock) {
-  auto world = makeWorld();
-  world->map().cell(1, 1).front = block_word::compose(world->map().cell(1, 1).front, 0x963, 3);
-  world->map().cell(1, 1).flags = 0x30;
-  Bytes file = save(*world);
-  EXPECT_EQ(load(file)->map().cell(1, 1).frontId(), 0x963);  // revision 1: as stored
+// Damaged files: each is either refused as a whole or loses only the records that cannot be
+// trusted; nothing is read outside the file (the sanitizers watch), and nothing reaches the save
+// links from a file that was refused.
+class DamagedWorldFileTest : public WorldFileFormatTest {
+ protected:
+  Bytes goodFile() {
+    auto world = makeWorld();
+    furnish(*world);
+    Bytes file = save(*world);
+    links.mobs.clear();
+    links.animals.clear();
+    return file;
+  }
 
-  file[12 + 2 * 12 + 2] = 0;  // the cells' directory entry (third) says revision 0
-  auto loaded = load(file);
-  ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(loaded->map().cell(1, 1).frontId(), 0x961);
-  EXPECT_EQ(loaded->map().cell(1, 1).frontVariant(), 3);
-  EXPECT_EQ(loaded->map().cell(1, 1).blockState(), 4);
+  void expectRefusedWithoutLinks(const Bytes& file) {
+    EXPECT_EQ(load(file), nullptr);
+    EXPECT_TRUE(links.spawned.empty());
+    EXPECT_TRUE(links.restoredAnimals.empty());
+    EXPECT_EQ(links.recounts, 0);
+  }
+
+  // Replaces a plain section's body (the directory's sizes and offsets follow).
+  static Bytes withSection(const Bytes& file, uint16_t id, const Bytes& body) {
+    const Located at = locate(file, id);
+    Bytes out = cut(file, at.offset);
+    out.insert(out.end(), body.begin(), body.end());
+    out.insert(out.end(), file.begin() + static_cast<long>(at.offset + at.size), file.end());
+    for (size_t entry = 12; entry < 12 + 19 * 12; entry += 12) {
+      engine::ByteReader read(std::span<const uint8_t>(out.data() + entry, 12));
+      const uint16_t entryId = read.u16();
+      read.skip(2);
+      const uint32_t offset = read.u32(), size = read.u32();
+      const uint32_t moved = static_cast<uint32_t>(offset + body.size() - at.size);
+      out = patched(out, entry + 4,
+                    Le().u32(offset > at.offset ? moved : offset)
+                        .u32(entryId == id ? static_cast<uint32_t>(body.size()) : size).bytes);
+    }
+    return out;
+  }
+};
+
+// One truncation, a damaged compressed body, the magic and the version; the fuzzer covers the
+// long tail.
+TEST_F(DamagedWorldFileTest, DamagedContainersAreRefused) {
+  const Bytes good = goodFile();
+  const Located cells = locate(good, kCells);
+  const size_t middle = cells.offset + cells.size / 2;
+  for (const Bytes& bad : {cut(good, good.size() - 1), flipped(good, middle, 0x5A),
+                           patched(good, 3, {'C'}), patched(good, 4, {2})}) {
+    expectRefusedWithoutLinks(bad);
+  }
 }
 
-TEST_F(WorldFileFormatTest, OlderBuildsItemsAreConverted) {
-  const std::pair<uint32_t, bool> cases[] = {{29100, true}, {29000, false}, {30000, false}};
-  auto world = makeWorld();
-  MapBlock& cell = world->map().cell(5, 60);
-  cell.front = block_word::compose(cell.front, kChestBlock, 0);
-  world->chests().add(std::make_unique<Chest>(cell, kChestBlock))
-      .setItem(0, newItem(61, 0, 1, 0, 0));
-  const Bytes file = save(*world);
-  for (const auto& [build, replaced] : cases) {
-    SCOPED_TRACE(build);
-    auto loaded = load(patched(file, locate(file, kInfo).offset + 20, Le().u32(build).bytes));
+// A case without a check must be refused as a whole; one with a check loads and keeps only what
+// can be trusted.
+TEST_F(DamagedWorldFileTest, UntrustedValues) {
+  const struct {
+    const char* what;
+    uint16_t section;
+    Bytes body;
+    std::function<void(World&)> check = nullptr;
+  } cases[] = {
+      {"chest count past the section", kChests, Le().u32(1000).bytes},
+      {"chest slots beyond the chest's are dropped", kChests,
+       Le().u32(1).u32(5).u32(60).u32(13).item(40, 1).zeros(11 * 12).item(41, 1).bytes,
+       [](World& w) {
+         EXPECT_EQ((*w.chests().begin())->slotCount(), 12u);
+         EXPECT_EQ((*w.chests().begin())->itemAt(0)->id, 40);
+       }},
+      {"a chest record of a cell without a chest block", kChests,
+       Le().u32(1).u32(9).u32(9).u32(1).item(40, 1).bytes,
+       [](World& w) { EXPECT_EQ(w.chests().size(), 0u); }},
+      {"a row below the map", kSigns, Le().u32(1).u16(6).u16(500).u16(2).text("x").u8(0).bytes,
+       [](World& w) { EXPECT_EQ(w.signs().size(), 0u); }},
+      {"sign text past the section", kSigns, Le().u32(1).u16(6).u16(60).u16(400).text(std::string(10, 'a')).bytes},
+      {"two entities on one cell keep the first", kSigns,
+       Le().u32(2).u16(6).u16(60).u16(2).text("x").u8(0).u16(6).u16(60).u16(2).text("y").u8(0).bytes,
+       [](World& w) {
+         ASSERT_EQ(w.signs().size(), 1u);
+         EXPECT_EQ((*w.signs().begin())->text(), "x");
+       }},
+      {"mob count past the section", kMobs, Le().u32(2).u16(1).u16(1).u8(0).u16(3).bytes},
+      {"mob ids outside the table and unsaved groups are dropped", kMobs,
+       Le().u32(3).u16(1).u16(1).u8(0).u16(4000).u16(1).u16(1).u8(1).u16(3).u16(1).u16(1).u8(2).u16(3).bytes,
+       [this](World&) {
+         ASSERT_EQ(links.spawned.size(), 1u);
+         EXPECT_EQ(links.spawned[0].group, 2);
+       }},
+      {"process steps past the section", kPlants,
+       Le().u32(1).u32(0).u16(1).u16(1).u32(1).u32(0).u8(1).u8(0).u8(200).zeros(3).u32(0).bytes},
+      {"circuit timers past the section", kCircuits, Le().u32(0).u32(0).u32(5).bytes},
+      {"stable count past the section", kStables, Le().u32(3).bytes},
+      {"an area count past the section", kAreas, Le().u32(2).u16(1).u16(1).u8(5).bytes},
+      {"a short clock is refused", kClock, Le().u16(1).bytes},
+  };
+  const Bytes good = goodFile();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    links = RecordingLinks();
+    const Bytes bad = withSection(good, c.section, c.body);
+    if (!c.check) {
+      expectRefusedWithoutLinks(bad);
+      continue;
+    }
+    auto loaded = load(bad);
     ASSERT_NE(loaded, nullptr);
-    const uint16_t id = (*loaded->chests().begin())->itemAt(0)->id;
-    const bool isReplacement = id == 1079 || id == 55 || id == 311 || id == 567 || id == 823;
-    EXPECT_EQ(isReplacement, replaced) << id;
-    EXPECT_EQ(id == 61, !replaced);
+    c.check(*loaded);
   }
+}
+
+TEST_F(DamagedWorldFileTest, InfoRecordMustNameTheWorldsLegalSize) {
+  const Bytes good = goodFile();
+  const size_t widthAt = locate(good, kInfo).offset + 72;
+  expectRefusedWithoutLinks(patched(good, widthAt, Le().u16(500).u16(128).bytes));
+  expectRefusedWithoutLinks(patched(good, widthAt, Le().u16(1024).u16(256).bytes));
 }
 
 }  // namespace
