@@ -58,24 +58,17 @@ TEST_F(SoundTable, PositionalSoundsCarryDistanceAndPanCentredOnesOnlyTheHearingL
 
 TEST_F(SoundTable, RandomChoicesAreDrawnAfreshOnEveryCall) {
   effect("pickup-pop", 0.05);
-  effect("water_dive1", 0.05);
-  effect("water_dive2", 0.05);
   float lowest = 10, highest = 0;
-  int splashes = 0;
   for (int i = 0; i < 400; ++i) {
     ASSERT_TRUE(kel::playSound(4, 0));  // a fixed record: its own pitch range
     const float pitch = playing("pickup-pop").at(0).pitch();
     lowest = std::min(lowest, pitch);
     highest = std::max(highest, pitch);
-    EXPECT_TRUE(kel::playSound(59, 0));  // a splash, silent on about half of the calls
-    splashes += playingCount() - 1;
     stopAll();
   }
   EXPECT_GE(lowest, 0.5f);
   EXPECT_LE(highest, 1.25f);
   EXPECT_GT(highest - lowest, 0.2f);
-  EXPECT_GT(splashes, 150);
-  EXPECT_LT(splashes, 250);
 }
 
 TEST_F(SoundTable, DefinitionSoundsFollowTheIndexesAndSkipBadOnes) {

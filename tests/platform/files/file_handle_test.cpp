@@ -51,14 +51,4 @@ TEST(FileHandle, ReadToStringReadsFromThePositionToTheFirstZeroByteAndCloses) {
   EXPECT_EQ(handle.readToString(), "before");
 }
 
-TEST(FileHandle, MovingHandsOverTheStream) {
-  testsupport::TempDir dir;
-  const std::string path = dir.write("a.txt", "aaa");
-  FileHandle first(path, FileHandle::READ);
-  FileHandle second(std::move(first));
-  EXPECT_FALSE(first.isOpen());  // NOLINT(bugprone-use-after-move): moved-from state is defined
-  ASSERT_TRUE(second.isOpen());
-  EXPECT_EQ(second.readToString(), "aaa");
-}
-
 }  // namespace

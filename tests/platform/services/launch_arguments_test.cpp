@@ -31,11 +31,4 @@ TEST(LaunchArguments, WordsBecomeKeysWithTheFollowingWordsJoinedAsTheirValue) {
   EXPECT_TRUE(parseArguments(0, nullptr).empty());
 }
 
-TEST(LaunchArguments, TheFirstOfRepeatedKeysWinsAndCaseCounts) {
-  const ArgumentPairs pairs = parse({"-Safe", "-safe", "1", "-safe", "2"});
-  ASSERT_NE(kel::findArgument(pairs, "safe"), nullptr);
-  EXPECT_EQ(kel::findArgument(pairs, "safe")->second, "1");
-  EXPECT_EQ(kel::findArgument(pairs, "saf"), nullptr);
-}
-
 }  // namespace

@@ -12,11 +12,6 @@ namespace {
 using kel::DisplayMode;
 using kel::base::VideoMode;
 
-TEST(LayoutValues, TheDefaultScaleStepsAtHeights768And1280) {
-  EXPECT_FLOAT_EQ(kel::layoutValuesFor(1366, 767).defaultUiScale, 2.0005f);
-  EXPECT_FLOAT_EQ(kel::layoutValuesFor(1366, 1279.5f).defaultUiScale, 3.0005f);
-}
-
 DisplayMode mode(int w, int h, int hz = 60, int bits = 8) {
   return DisplayMode{w, h, hz, bits, bits, bits};
 }
@@ -55,16 +50,6 @@ TEST(LocalInterfaces, TheFirstIpv4NameServerIsTaken) {
             "192.168.1.1");
   EXPECT_EQ(kel::firstNameServer("nameserver\nnameserver 999.1.1.1\nnameserver 10.0.0"), "");
   EXPECT_EQ(kel::firstNameServer("  nameserver   10.1.2.3  # home"), "10.1.2.3");
-}
-
-TEST(LocalInterfaces, TheLocalAddressIsTheFirstInterfaceWithANameServer) {
-  kel::LocalInterfaceInfo loopback;
-  std::strcpy(loopback.address, "127.0.0.1");
-  kel::LocalInterfaceInfo lan;
-  std::strcpy(lan.address, "192.168.1.37");
-  std::strcpy(lan.dnsServer, "192.168.1.1");
-  EXPECT_EQ(kel::localAddressOf({loopback, lan}), "192.168.1.37");
-  EXPECT_EQ(kel::localAddressOf({loopback}), "");
 }
 
 TEST(LocalInterfaces, TheMachinesInterfacesAreWellFormed) {

@@ -106,14 +106,6 @@ TEST_F(SettingsRegistryTest, WronglyTypedMembersCountAsMissing) {
   EXPECT_EQ(read, Options{});
 }
 
-TEST_F(SettingsRegistryTest, OptionsThatAreNotPersistedAreNeverReadOrWritten) {
-  options.lowerSky = true;
-  const Options read = loadFrom(R"({"option-skipSaveOnLowBattery": true})");
-  EXPECT_FALSE(read.skipSaveOnLowBattery);
-  registry.load(host);  // leaves the live values of such options alone
-  EXPECT_TRUE(options.lowerSky);
-}
-
 TEST_F(SettingsRegistryTest, DamagedVideoModesFallBackToTheDefault) {
   for (const char* text : {"1280-", "1280-720-1", "70000-720", "0-720", "1280-+720"}) {
     const Options read = loadFrom(std::string(R"({"option-videoMode": ")") + text + "\"}");

@@ -9,7 +9,6 @@
 
 namespace {
 
-using kel::STEAM_GLOBAL_STATS_RECEIVED;
 using kel::STEAM_RESULT_OK;
 using kel::STEAM_USER_STATS_RECEIVED;
 using kel::SteamAchievements;
@@ -52,18 +51,6 @@ TEST_F(SteamAchievementsTest, UnlockStoresAndStatisticsUseTheTableKeysAndStayInR
   api.calls.clear();
   EXPECT_FALSE(achievements.setIntStat(2, 1));
   EXPECT_TRUE(api.calls.empty());
-}
-
-TEST_F(SteamAchievementsTest, GlobalStatisticsAreReadyOnlyAfterASuccessfulReply) {
-  api.globalStats["item_crafted"] = 123456789012LL;
-  EXPECT_EQ(achievements.globalStat(1), 123456789012LL);
-  EXPECT_TRUE(achievements.requestGlobalStats());
-  receive(STEAM_GLOBAL_STATS_RECEIVED, RESULT_FAIL);
-  EXPECT_FALSE(achievements.globalStatsReady());
-  api.queue(STEAM_GLOBAL_STATS_RECEIVED, STEAM_RESULT_OK);
-  EXPECT_FALSE(achievements.globalStatsReady());  // queued results wait for runCallbacks
-  api.runCallbacks();
-  EXPECT_TRUE(achievements.globalStatsReady());
 }
 
 TEST_F(SteamAchievementsTest, ReceivedStatisticsFillOnlyValuesWhoseFlagIsClearAndNeverGoNegative) {

@@ -49,13 +49,6 @@ TEST(SteamStart, WithoutAClientOrAfterAFailedStartTheGameRunsInItsNoClientState)
   }
 }
 
-TEST(SteamStart, ALoggedOffUserIsOnlyOffline) {
-  PlatformWithFake offline;
-  offline.fake->isLoggedOn = false;
-  EXPECT_FALSE(offline.platform->start(3, ARGS));
-  EXPECT_TRUE(offline.platform->steamReady());  // the client runs, only offline
-}
-
 TEST(SteamStart, AStartedClientServesFriendsAndStatisticsUntilStopDropsThem) {
   struct Target : kel::SteamStatsTarget {
     uint32_t fish = 0;
