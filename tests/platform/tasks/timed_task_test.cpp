@@ -31,31 +31,6 @@ class TimedTaskTest : public ::testing::Test {
   }
 };
 
-TEST_F(TimedTaskTest, RunsOncePerWholeIntervalOfFrameTime) {
-  TimedTask task;
-  ASSERT_TRUE(task.start(record(), 0.5f, 0.0f));
-  std::vector<int> framesWithARun;
-  for (int i = 1; i <= 6; ++i) {
-    const size_t before = runs.size();
-    frame(0.25f);
-    if (runs.size() > before) framesWithARun.push_back(i);
-  }
-  EXPECT_EQ(framesWithARun, (std::vector<int>{2, 4, 6}));
-  frame(1.0f);  // a long frame catches up
-  EXPECT_EQ(runs, (std::vector<uint64_t>{1, 2, 3, 4, 5}));
-}
-
-TEST_F(TimedTaskTest, WaitsOutTheDelayPlusOneIntervalAndCountsTheLeftover) {
-  TimedTask task;
-  ASSERT_TRUE(task.start(record(), 0.5f, 1.0f));
-  frame(1.25f);
-  EXPECT_TRUE(runs.empty());
-  frame(0.5f);  // 1.75 s: what is left after the delay counts towards the first interval
-  EXPECT_EQ(runs.size(), 1u);
-  frame(0.25f);
-  EXPECT_EQ(runs.size(), 2u);
-}
-
 TEST_F(TimedTaskTest, StopFromTheCallbackEndsTheRunsAndKeepsTheCount) {
   TimedTask task;
   ASSERT_TRUE(task.start(
