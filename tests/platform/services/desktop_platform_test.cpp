@@ -59,28 +59,6 @@ TEST_F(DesktopPlatformTest, TheSettingsStoreAndHostWorkThroughThePlatform) {
   EXPECT_EQ(host.keyBindingStrings(), (std::vector<std::string>{"0:0", "10:143"}));
 }
 
-class RecordingWindow : public kel::WindowControl {
- public:
-  bool hasView() const override { return views > 0; }
-  void createView(const std::string& name) override { title = name, ++views; }
-  void applyMode(uint16_t width, uint16_t height, bool full) override {
-    modes.push_back({{width, height}, full});
-  }
-  std::string title;
-  int views = 0;
-  std::vector<std::pair<kel::base::VideoMode, bool>> modes;  // with full screen or not
-};
-
-TEST_F(DesktopPlatformTest, ApplyVideoModeCreatesTheViewOnceThenResizes) {
-  RecordingWindow window;
-  platform->setWindowControl(&window);
-  platform->applyVideoMode({800, 600}, false);
-  platform->applyVideoMode({1920, 1200}, true);
-  EXPECT_EQ(window.views, 1);
-  EXPECT_EQ(window.modes, (decltype(window.modes){{{800, 600}, false}, {{1920, 1200}, true}}));
-  EXPECT_EQ(platform->currentVideoMode(), (kel::base::VideoMode{1920, 1200}));
-}
-
 TEST_F(DesktopPlatformTest, FoldersAndLinksOpenThroughTheDesktopOpenerWhichRefusesOptions) {
   EXPECT_TRUE(platform->openFolder("/home/me/.local/share/Rubblemoor/worlds"));
   EXPECT_TRUE(platform->openUrl("https://example.com/a b?c=d;e"));
