@@ -6,7 +6,6 @@
 #include "world/blocks/chest.h"
 #include "world/blocks/sign.h"
 #include "world/edits/edit_kind.h"
-#include "world/plants/plant_system.h"
 
 namespace {
 
@@ -14,7 +13,6 @@ using namespace world_test;
 namespace ek = edit_kind;
 
 constexpr uint16_t kSmallChest = 213;
-constexpr uint16_t kSeedPlant = 2208;  // the planted genetic flower
 
 class BlockEntitiesTest : public EditWorldTest {
  protected:
@@ -22,7 +20,6 @@ class BlockEntitiesTest : public EditWorldTest {
     EditWorldTest::SetUp();
     defineBlock(kSmallChest, {.transparency = 1});
     defineBlock(kSignBlockId, {.transparency = 1});
-    defineBlock(kSeedPlant, {.flags = bits({49}), .transparency = 1});
     makeWorld(WorldParams{});
   }
   void place(int32_t x, int32_t y, uint16_t id) { apply(edit(ek::kPlace, x, y, id)); }
@@ -80,18 +77,6 @@ TEST_F(BlockEntitiesTest, ANestLetsItsMobsOutUnlessPeacefulOrBusy) {
   world->setBusy(true);
   apply(edit(ek::kRemoveLayer, 5, 3));
   EXPECT_EQ(rules.mobModes.size(), before);
-}
-
-TEST_F(BlockEntitiesTest, APlantWithSeedsDropsOneToThreeSeedsCarryingItsGene) {
-  BlockEdit planted = edit(ek::kPlace, 3, 3, kSeedPlant);
-  planted.extra = 0x0123;
-  apply(planted);
-  ASSERT_EQ(world->plants().geneAt(at(3, 3)), 0x0123);
-  apply(edit(ek::kRemoveLayer, 3, 3));
-  ASSERT_GE(rules.drops.size(), 1u);
-  ASSERT_LE(rules.drops.size(), 3u);
-  for (const Dropped& d : rules.drops) EXPECT_EQ(d.word, 0x8123u);
-  EXPECT_FALSE(world->plants().geneAt(at(3, 3)).has_value());
 }
 
 }  // namespace

@@ -1,18 +1,16 @@
-// Putting units on item shelves and fish tanks, the slots they find, and what a refused unit
-// leaves behind.
+// Putting units on item shelves, the slots they find, and what a refused unit leaves behind.
 
 #include <vector>
 
 #include "tests/world/world_recorders.h"
 #include "world/blocks/shelf.h"
-#include "world/seams/shelf_displays.h"
 
 namespace {
 
 using namespace world_test;
 
-constexpr uint16_t kTwoSlotShelf = 210, kFourSlotShelf = 212, kTank = 324;
-constexpr uint16_t kApple = 500, kFish = 502;
+constexpr uint16_t kTwoSlotShelf = 210, kFourSlotShelf = 212;
+constexpr uint16_t kApple = 500;
 
 class ShelfRules final : public NullLogic {
  public:
@@ -34,26 +32,13 @@ class ShelfRules final : public NullLogic {
   std::vector<uint16_t> given;
 };
 
-class FishTank final : public ShelfDisplays {
- public:
-  bool isShowableFish(uint16_t itemId) override { return itemId == kFish; }
-  Entity* showFish(const Item&, MapBlock&, engine::Vec2) override {
-    ++fish;
-    return nullptr;
-  }
-  void markForRemoval(Entity*) override {}
-  int fish = 0;
-};
-
 class ShelfTest : public EditWorldTest {
  protected:
   void SetUp() override {
     EditWorldTest::SetUp();
     setCurrentLogic(&shelfRules);
-    setShelfDisplays(&tank);
   }
   void TearDown() override {
-    setShelfDisplays(nullptr);
     freeItem(held);
     EditWorldTest::TearDown();
   }
@@ -61,7 +46,6 @@ class ShelfTest : public EditWorldTest {
   bool putOn(int32_t x, int32_t y, uint8_t position) { return putItemOnShelf(*world, at(x, y), held, position); }
 
   ShelfRules shelfRules;
-  FishTank tank;
   Item* held = nullptr;
 };
 
@@ -92,14 +76,6 @@ TEST_F(ShelfTest, APositionAtOrBeyondTheSlotCountFindsNoSlot) {
   EXPECT_TRUE(putOn(4, 4, 3));
   EXPECT_EQ(held, nullptr) << "the last unit went onto the shelf";
   EXPECT_NE(shelfAt(4, 4)->itemAt(3), nullptr);
-}
-
-TEST_F(ShelfTest, AFullFishTankRefusesTheNextFish) {
-  put(4, 4, kTank);
-  held = newItem(kFish, 0, 5, -1, 0);
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(putOn(4, 4, 0)) << i;
-  EXPECT_FALSE(putOn(4, 4, 0));
-  EXPECT_EQ(held->count, 1);
 }
 
 }  // namespace

@@ -32,7 +32,6 @@ class BreakCascadeTest : public EditWorldTest {
     defineBlock(kFence, {.flags = bits({16}), .transparency = 1});
     defineBlock(kFenceEnd, {.transparency = 1});
     defineBlock(kBench, {.flags = bits({16, 44}), .transparency = 1});
-    defineBlock(kSignBlock, {.transparency = 1});
     makeWorld(WorldParams{});
   }
   // Breaks the block at (x, y): the layer goes with its drops, then its dependants follow.
@@ -69,7 +68,6 @@ TEST_F(BreakCascadeTest, WhatDependsOnTheBrokenBlockBreaksHoldsOrReconnects) {
       {"hanging blocks below break down to a ladder",
        {{5, 3, kVine}, {5, 2, kVine}, {5, 1, kLadder}, {5, 0, kVine}},
        {{5, 3, 0}, {5, 2, 0}, {5, 1, kLadder}, {5, 0, kVine}}},
-      {"a sign without a back wall breaks", {{5, 5, kSignBlock}}, {{5, 5, 0}}},
       {"furniture disconnects its neighbours",
        {{4, 4, kDirt}, {6, 4, kDirt}, {4, 5, kBench, 0}, {5, 5, kBench, 1}, {6, 5, kBench, 2}},
        {{5, 5, 0}, {4, 5, kBench, 3}, {6, 5, kBench, 3}}},

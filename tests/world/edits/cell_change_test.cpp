@@ -73,15 +73,6 @@ TEST_F(CellChangeTest, DecorationsAreSetAndRemovedBySlotOrById) {
   EXPECT_TRUE(map_deco::empty(at(2, 2).decos[2]));
 }
 
-TEST_F(CellChangeTest, SetStateTouchesOnlyTheStateBits) {
-  at(4, 4).flags = cell_flag::kForeign | cell_flag::kEmitsLight;
-  BlockEdit e = edit(ek::kSetState, 4, 4);
-  e.state = 6;
-  apply(e);
-  EXPECT_EQ(at(4, 4).blockState(), 6);
-  EXPECT_EQ(at(4, 4).flags & (cell_flag::kForeign | cell_flag::kEmitsLight), cell_flag::kForeign | cell_flag::kEmitsLight);
-}
-
 TEST_F(CellChangeTest, ASourceStartsItsLiquidThroughTheGameAndStopsIt) {
   BlockEdit start = edit(ek::kLiquidStarts, 4, 4);
   start.setValueByte(0, 0x40 | 0x07);  // water

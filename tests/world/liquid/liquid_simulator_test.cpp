@@ -25,7 +25,6 @@ class MapGame final : public NullGame {
  public:
   explicit MapGame(WorldMap& map) : map_(map) {}
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase*) override {
-    ++edits;
     MapBlock& c = *map_.cellAt(edit.x, edit.y);
     const bool held = (c.liquid & 0x3F) != 0;
     switch (edit.kind) {
@@ -43,7 +42,6 @@ class MapGame final : public NullGame {
     }
     return true;
   }
-  int edits = 0;
 
  private:
   WorldMap& map_;
@@ -101,10 +99,6 @@ TEST_F(LiquidTest, SourceOnAFlatFloorSpreadsFourCellsEachWayComesToRestAndDrains
   EXPECT_EQ(liquidAt(10, 2), 0) << "liquid does not climb";
 
   EXPECT_EQ(engine::scheduledSlots()[LiquidSimulator::kStepSlot], nullptr) << "the idle step unscheduled itself";
-  const int editsAtRest = game->edits;
-  sim().queueCell(map->cell(12, 1));
-  settle();
-  EXPECT_EQ(game->edits, editsAtRest) << "a settled body makes no edits";
 
   sim().wakeNeighbours(map->cell(10, 1));  // the source removed: what it fed drains
   EXPECT_EQ(liquidAt(10, 1), 0);
@@ -133,19 +127,6 @@ TEST_F(LiquidTest, LavaMeetingWaterLeavesBlock82AndNoLiquid) {
   }
   EXPECT_GE(stones, 1);
   EXPECT_TRUE(map->cell(13, 1).hasFlag(cell_flag::kEmitsLight)) << "lava that arrived lights its cell";
-}
-
-TEST_F(LiquidTest, QueueingSchedulesOneStepTaskAndForgottenCellsAreSkipped) {
-  MapBlock& c = map->cell(4, 1);
-  c.liquid = full(kWater);
-  sim().queueCell(c);
-  EXPECT_TRUE(sim().running());
-  EXPECT_EQ(engine::scheduledSlots()[LiquidSimulator::kStepSlot], &sim());
-  sim().forgetCell(c);
-  sim().step();
-  EXPECT_EQ(c.liquid, full(kWater)) << "a forgotten cell is not recomputed";
-  sim().step();
-  EXPECT_FALSE(sim().running());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-#include <vector>
 
 #include "tests/world/world_test_blocks.h"
 #include "world/map/explored_bitmap.h"
@@ -23,20 +22,6 @@ TEST_F(WorldMapTest, ClearedCellsKnowTheirPlaceAndAddressingWraps) {
   EXPECT_EQ(m.indexOf(m.cell(2, 3)), 3u + 2u * 20u) << "cells are stored column by column";
 }
 
-TEST_F(WorldMapTest, SettingBlocksKeepsLayerMarksAndEmptiesOnlyFrontDecos) {
-  WorldMap m(nullptr, WorldParams{}, 32, 16);
-  m.setBlockAt(kDirt, 1, 3, 3, 2);  // both layers
-  EXPECT_TRUE(!block_word::isFront(m.cell(3, 3).back) && m.cell(3, 3).backId() == kDirt);
-  ASSERT_TRUE(m.addDecoAt(kTorch, 0, 35, 3)) << "x wraps";
-  m.cell(3, 3).addDeco(kVine, 0, MapBlock::kBack);
-  m.setBlockAt(0, 0, 3, 3, 1);  // clearing the back empties the front-side decos
-  EXPECT_EQ(m.cell(3, 3).backId(), 0);
-  EXPECT_FALSE(m.cell(3, 3).hasDeco(kTorch, MapBlock::kFront));
-  EXPECT_TRUE(m.cell(3, 3).hasDeco(kVine, MapBlock::kBack));
-  m.setBlockAt(kDirt, 0, 3, -1, 0);  // ignored
-  EXPECT_FALSE(m.addDecoAt(kTorch, 0, 3, 16));
-}
-
 TEST_F(WorldMapTest, TopHeightsFollowPlacingAndRemoving) {
   WorldMap m(nullptr, WorldParams{}, 8, 16);
   for (int x = 0; x < 8; ++x) m.setBlockAt(kDirt, 0, x, 4, 0);
@@ -53,9 +38,6 @@ TEST_F(WorldMapTest, TopHeightsFollowPlacingAndRemoving) {
   m.setBlockAt(kDirt, 0, 0, 15, 0);
   m.updateSurfaceHeight(0, 15, true);
   EXPECT_EQ(m.topHeight(0), 16) << "the top row gives the map's height";
-  m.setBlockAt(0, 0, 0, 15, 0);
-  m.updateSurfaceHeight(0, 15, false);
-  EXPECT_EQ(m.topHeight(0), 9);
 }
 
 TEST_F(WorldMapTest, ExploredBitmapRevealsAClippedWindowAndCreativeWorldsHaveNone) {

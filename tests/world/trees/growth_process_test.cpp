@@ -104,23 +104,15 @@ TEST_F(TreeTest, BreakingACrownLeafStopsThatSideOfItsGrowingBranch) {
   for (int x = 16; x <= 19; ++x) EXPECT_EQ(at(x, 4).frontId(), kAir) << x;
 }
 
-// Trunk A at column 10 and trunk B at column 16 hold up leaves on row 5.
-class LeafDecayTest : public TreeTest {
- protected:
-  void SetUp() override {
-    TreeTest::SetUp();
-    put(10, 5, kTrunk);
-    put(16, 5, kTrunk);
-    for (int x = 11; x <= 14; ++x) put(x, 5, kLeaf);
-  }
-  LeafDecay& decay() { return world->leafDecay(); }
-};
-
-TEST_F(LeafDecayTest, LeavesWithoutSupportDecayAfterTheTrunkGoesUnlessReplacedMeanwhile) {
+TEST_F(TreeTest, LeavesWithoutSupportDecayAfterTheTrunkGoesUnlessReplacedMeanwhile) {
+  put(10, 5, kTrunk);  // trunk A; trunk B stands at column 16
+  put(16, 5, kTrunk);
+  for (int x = 11; x <= 14; ++x) put(x, 5, kLeaf);
+  LeafDecay& decay = world->leafDecay();
   breakFront(10, 5);
-  EXPECT_EQ(decay().size(), 3u) << "leaves within three cells of the trunk: columns 11-13";
+  EXPECT_EQ(decay.size(), 3u) << "leaves within three cells of the trunk: columns 11-13";
   put(11, 5, kDirt);  // replaced meanwhile: not removed
-  while (decay().size() > 0) decay().decayRandomLeaf(rules);
+  while (decay.size() > 0) decay.decayRandomLeaf(rules);
   const uint16_t want[] = {kDirt, kAir, kLeaf, kLeaf};  // trunk B stands three cells from column 13
   for (int x = 11; x <= 14; ++x) EXPECT_EQ(at(x, 5).frontId(), want[x - 11]) << x;
   EXPECT_TRUE(rules.drops.empty()) << "decayed leaves drop nothing";
