@@ -49,47 +49,11 @@ class CircuitCellsTest : public WorldTest {
   RecordingRefresh refresh_;
 };
 
-TEST_F(CircuitCellsTest, SignalAndTurningTouchOnlyTheirOwnBits) {
-  MapBlock& c = part(1, 1, ck::kAnd, 3);
-  c.circuitB |= 0xC0;  // a device's memory bits
-  setSignalByte(c, circuit_signal::analog(7));
-  EXPECT_EQ(signalByte(c), circuit_signal::analog(7));
-  EXPECT_EQ(circuitKind(c), ck::kAnd);
-  EXPECT_EQ(c.circuitB & 0xC0, 0xC0);
-  turnCircuitPart(c);
-  EXPECT_EQ(circuitRotation(c), 0) << "the fourth quarter wraps";
-  EXPECT_EQ(signalByte(c), circuit_signal::analog(7));
-  EXPECT_EQ(c.circuitB & 0xC0, 0xC0);
-}
-
-TEST_F(CircuitCellsTest, TurnedPartsTakeAndDriveTheirTurnedSides) {
-  struct Case {
-    uint8_t kind;
-    uint8_t rotation;
-    uint8_t accepts;  // world sides, bit d = CircuitDir d
-    uint8_t drives;
-  };
-  const Case cases[] = {
-      {ck::kNot, 3, 0x02, 0x08},        // input from the right, output left
-      {ck::kDFlipFlop, 1, 0x0B, 0x04},  // inputs 0x0D turned once, output right turned once
-      {ck::kWire, 2, 0x0F, 0x0F},       // a wire does not turn
-  };
-  for (const Case& c : cases) {
-    MapBlock& cell = part(2, 2, c.kind, c.rotation);
-    for (CircuitDir d : kCircuitDirs) {
-      EXPECT_EQ(acceptsFrom(&cell, d), (c.accepts & sideBit(d)) != 0) << int(c.kind) << " r" << int(c.rotation);
-      EXPECT_EQ(drivesToward(&cell, d), (c.drives & sideBit(d)) != 0) << int(c.kind) << " r" << int(c.rotation);
-    }
-  }
-  EXPECT_FALSE(connectsToward(nullptr, kUp));
-}
-
 TEST_F(CircuitCellsTest, CrossingsAreLookedThroughAndARingOfThemAcrossTheWrapEnds) {
   part(5, 2, ck::kSourceBlock);
   setSignalByte(at(5, 2), circuit_signal::kHigh);
   for (int x = 2; x <= 4; ++x) part(x, 2, ck::kCrossing);
   EXPECT_EQ(readSignal(*map_, at(2, 2), kLeft), circuit_signal::kHigh) << "three crossings to the source";
-  EXPECT_EQ(readSignal(*map_, at(2, 2), kUp), circuit_signal::kNone) << "nothing lies below";
   part(4, 0, ck::kCrossing);
   EXPECT_EQ(readSignal(*map_, at(4, 0), kUp), circuit_signal::kNone) << "no cell below the bottom row";
 
@@ -110,7 +74,6 @@ TEST_F(CircuitCellsTest, PlacingAWireDrawsItsSidesAndItsWireNeighbours) {
   refresh_.cells.clear();
   placePlainWire(*map_, at(0, 2));
   EXPECT_EQ(wireSideBits(at(0, 2)), sideBit(kDown) | sideBit(kLeft));
-  EXPECT_EQ(wireSideBits(at(0, 1)), sideBit(kUp));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 2}}), refresh_.cells) << "the neighbour was already drawn";
 
   // A gate turned to face the wire makes the wire show that side.

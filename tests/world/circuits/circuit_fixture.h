@@ -1,7 +1,6 @@
 #pragma once
-// A world whose rules apply every edit straight to it (so output devices really switch their
-// blocks), bodies the tests place by cell, and helpers that lay out parts by writing their circuit
-// bytes or by the edits a player's placing would make.
+// A world whose rules apply every edit to it, bodies placed by cell, and helpers that lay out
+// parts by writing their circuit bytes or by a player's edits.
 
 #include <gtest/gtest.h>
 
@@ -109,9 +108,7 @@ class CircuitTest : public EditWorldTest {
     setSignalByte(c, signal);
     return c;
   }
-  // A source block (drives all four sides) carrying the signal.
   MapBlock& source(int32_t x, int32_t y, uint8_t signal) { return part(x, y, circuit_kind::kSourceBlock, 0, signal); }
-  // The part placed the way a player's placing edit does it (kind-12 edit).
   void place(int32_t x, int32_t y, uint8_t kind) {
     BlockEdit e = edit(edit_kind::kCircuitPartSet, x, y);
     e.setValueByte(0, kind);
@@ -119,7 +116,6 @@ class CircuitTest : public EditWorldTest {
   }
   void cut(int32_t x, int32_t y) { ASSERT_FALSE(apply(edit(edit_kind::kCircuitPartRemoved, x, y)).wasRefused()); }
   void turn(int32_t x, int32_t y) { ASSERT_FALSE(apply(edit(edit_kind::kCircuitEdit, x, y)).wasRefused()); }
-  // A block that joins the circuits, set in variant 0 by a kind-2 edit.
   void placeBlock(int32_t x, int32_t y, uint16_t id, uint8_t state = 0) {
     BlockEdit e = edit(edit_kind::kSetLayerBlock, x, y, id);
     e.state = state;

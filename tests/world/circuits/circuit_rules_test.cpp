@@ -1,6 +1,5 @@
-// Each component's rule by its truth table. The part under test sits at (10, 10) with rotation 0:
-// output up, side 1 right (11, 10), side 2 down (10, 9), side 3 left (9, 10), side 0 up (10, 11).
-// Inputs are source blocks carrying the wanted signal; a missing input is an empty cell.
+// Each component's rule. The part under test sits at (10, 10) with rotation 0, output up; inputs
+// are source blocks carrying the wanted signal; a missing input is an empty cell.
 
 #include "tests/world/circuits/circuit_fixture.h"
 
@@ -29,81 +28,49 @@ class CircuitRulesTest : public CircuitTest {
     circuits().evaluateCell(g);
     return signalByte(g);
   }
-  // A two-input gate: A at side 1, B at side 3.
-  uint8_t gate(uint8_t kind, uint8_t a, uint8_t b, uint8_t before = 0, uint8_t memory = 0) {
-    input(kX + 1, kY, a);
-    input(kX - 1, kY, b);
-    return evaluate(kind, before, memory);
-  }
-  uint8_t single(uint8_t kind, uint8_t in, uint8_t memory = 0) {
-    input(kX, kY - 1, in);
-    return evaluate(kind, 0, memory);
-  }
 };
 
-TEST_F(CircuitRulesTest, TwoInputGatesByTheirTables) {
-  const uint8_t a5 = cs::analog(5), a3 = cs::analog(3);
+// Two-input gates and the operational unit read A at the right and B at the left, single-input
+// parts the side below; the memory bits name the operation or the bit.
+TEST_F(CircuitRulesTest, PartsByTheirTables) {
+  constexpr uint8_t M = kMissing;
+  const auto a = [](int v) { return cs::analog(static_cast<uint8_t>(v)); };
   const struct {
-    uint8_t kind, a, b, expected;
+    uint8_t kind, right, down, left, memory, before, expected;
   } cases[] = {
-      {ck::kAnd, kLow, kHigh, kLow},       {ck::kAnd, kHigh, kHigh, kHigh},
-      {ck::kAnd, kHigh, kNone, kNone},     {ck::kAnd, kNone, kHigh, kConflict},
-      {ck::kAnd, a5, a3, cs::analog(1)},   {ck::kNand, a5, a3, cs::analog(14)},
-      {ck::kOr, kLow, kNone, kConflict},   {ck::kOr, a5, a3, cs::analog(7)},
-      {ck::kNor, kLow, kLow, kHigh},       {ck::kXor, kHigh, kHigh, kLow},
-      {ck::kXor, kNone, kNone, kLow},      {ck::kXor, a5, a3, cs::analog(6)},
-      {ck::kXnor, a5, a3, cs::analog(9)},
+      {ck::kAnd, kLow, M, kHigh, 0, 0, kLow},         {ck::kAnd, kHigh, M, kHigh, 0, 0, kHigh},
+      {ck::kAnd, kHigh, M, kNone, 0, 0, kNone},       {ck::kAnd, kNone, M, kHigh, 0, 0, kConflict},
+      {ck::kAnd, a(5), M, a(3), 0, 0, a(1)},          {ck::kNand, a(5), M, a(3), 0, 0, a(14)},
+      {ck::kOr, kLow, M, kNone, 0, 0, kConflict},     {ck::kOr, a(5), M, a(3), 0, 0, a(7)},
+      {ck::kNor, kLow, M, kLow, 0, 0, kHigh},         {ck::kXor, kHigh, M, kHigh, 0, 0, kLow},
+      {ck::kXor, kNone, M, kNone, 0, 0, kLow},        {ck::kXnor, a(5), M, a(3), 0, 0, a(9)},
+      // A missing input keeps whatever output the gate had.
+      {ck::kAnd, kHigh, M, M, 0, kHigh, kHigh},       {ck::kXor, M, M, kLow, 0, kLow, kLow},
+      {ck::kOperationalUnit, kHigh, M, M, 0, kHigh, kHigh},
+      {ck::kBuffer, M, M, M, 0, 0, kNone},            {ck::kBuffer, M, a(5), M, 0, 0, a(5)},
+      {ck::kNot, M, kLow, M, 0, 0, kHigh},            {ck::kNot, M, kConflict, M, 0, 0, kConflict},
+      {ck::kNot, M, a(5), M, 0, 0, a(10)},            {ck::kAnalogToBit, M, a(4), M, 2, 0, kHigh},
+      {ck::kAnalogToBit, M, a(4), M, 1, 0, kLow},     {ck::kAnalogToBit, M, kHigh, M, 1, 0, kNone},
+      {ck::kOperationalUnit, a(4), M, a(4), 0, 0, kHigh},
+      {ck::kOperationalUnit, a(5), M, a(4), 1, 0, kLow},
+      {ck::kOperationalUnit, a(9), M, a(8), 2, 0, a(15)},
+      {ck::kOperationalUnit, a(4), M, a(9), 3, 0, a(5)},
+      {ck::kOperationalUnit, kHigh, M, a(3), 2, 0, kNone},
+      // Bit-to-analog: A (digital) at the left sets its bit on the analog bus from below.
+      {ck::kBitToAnalog, M, a(1), kHigh, 2, 0, a(5)}, {ck::kBitToAnalog, M, M, kHigh, 3, 0, a(8)},
+      {ck::kBitToAnalog, M, kHigh, M, 0, 0, kNone},
+      // The gate switch passes the data from below while the right side enables it.
+      {ck::kGateSwitch, kHigh, a(7), M, 0, 0, a(7)},
+      {ck::kGateSwitch, kLow, kHigh, M, 0, kHigh, kNone},
+      {ck::kGateSwitch, M, kHigh, M, 0, kHigh, kHigh},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(gate(c.kind, c.a, c.b), c.expected) << "kind " << int(c.kind) << ": " << int(c.a) << "," << int(c.b);
-  }
-  // A missing input keeps whatever output the gate had.
-  for (uint8_t kind : {ck::kAnd, ck::kXor, ck::kOperationalUnit}) {
-    EXPECT_EQ(gate(kind, kHigh, kMissing, kHigh), kHigh) << int(kind);
-    EXPECT_EQ(gate(kind, kMissing, kLow, kLow), kLow) << int(kind);
-  }
-}
-
-TEST_F(CircuitRulesTest, SingleInputParts) {
-  const struct {
-    uint8_t kind, in, memory, expected;
-  } cases[] = {
-      {ck::kBuffer, kMissing, 0, kNone}, {ck::kBuffer, cs::analog(5), 0, cs::analog(5)},
-      {ck::kNot, kLow, 0, kHigh},        {ck::kNot, kConflict, 0, kConflict},
-      {ck::kNot, cs::analog(5), 0, cs::analog(10)},
-      // Analog-to-bit: bit n (its memory) of the analog input.
-      {ck::kAnalogToBit, cs::analog(4), 2, kHigh}, {ck::kAnalogToBit, cs::analog(4), 1, kLow},
-      {ck::kAnalogToBit, kHigh, 1, kNone},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(single(c.kind, c.in, c.memory), c.expected) << "kind " << int(c.kind) << " in " << int(c.in);
-  }
-}
-
-TEST_F(CircuitRulesTest, OperationalUnitByItsOperation) {
-  const struct {
-    uint8_t op, a, b, expected;
-  } cases[] = {
-      {0, cs::analog(4), cs::analog(4), kHigh},          {1, cs::analog(5), cs::analog(4), kLow},
-      {2, cs::analog(9), cs::analog(8), cs::analog(15)}, {3, cs::analog(9), cs::analog(4), cs::analog(0)},
-      {3, cs::analog(4), cs::analog(9), cs::analog(5)},  {2, kHigh, cs::analog(3), kNone},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(gate(ck::kOperationalUnit, c.a, c.b, 0, c.op), c.expected) << "op " << int(c.op);
-  }
-}
-
-TEST_F(CircuitRulesTest, BitToAnalogSetsItsBitOnTheBus) {
-  // A (digital) at side 3, B (analog bus) at side 2; the memory names the bit.
-  const struct {
-    uint8_t bit, a, b, expected;
-  } cases[] = {
-      {2, kHigh, cs::analog(1), cs::analog(5)}, {3, kHigh, kMissing, cs::analog(8)},
-      {0, kMissing, cs::analog(6), cs::analog(6)}, {0, kMissing, kHigh, kNone},
-  };
-  for (const auto& c : cases) {
-    input(kX - 1, kY, c.a);
-    EXPECT_EQ(single(ck::kBitToAnalog, c.b, c.bit), c.expected) << int(c.bit) << "," << int(c.a) << "," << int(c.b);
+    input(kX + 1, kY, c.right);
+    input(kX, kY - 1, c.down);
+    input(kX - 1, kY, c.left);
+    EXPECT_EQ(evaluate(c.kind, c.before, c.memory), c.expected)
+        << "kind " << int(c.kind) << ": " << int(c.right) << "," << int(c.down) << ","
+        << int(c.left);
   }
 }
 
@@ -119,18 +86,6 @@ TEST_F(CircuitRulesTest, TruthTableLooksUpItsInputsIndex) {
     circuits().memoryAt(t).value = analog ? 1 << 5 : parity;
     circuits().evaluateCell(t);
     EXPECT_EQ(cs::state(signalByte(t)), analog || ((parity >> index) & 1) != 0 ? kHigh : kLow) << int(index);
-  }
-}
-
-TEST_F(CircuitRulesTest, GateSwitchPassesDataOnlyWhileEnabled) {
-  const struct {
-    uint8_t data, enable, before, expected;
-  } cases[] = {{kHigh, kHigh, 0, kHigh},  {cs::analog(7), kHigh, 0, cs::analog(7)},
-               {kHigh, kLow, kHigh, kNone}, {kHigh, kMissing, kHigh, kHigh}};
-  for (const auto& c : cases) {
-    input(kX, kY - 1, c.data);
-    input(kX + 1, kY, c.enable);
-    EXPECT_EQ(evaluate(ck::kGateSwitch, c.before, 0), c.expected) << int(c.data) << "," << int(c.enable);
   }
 }
 

@@ -50,19 +50,6 @@ TEST_F(DecorationPatternsTest, StacksShrinkToTheFreeSpaceAndGrowFullWithoutAMeas
   }
 }
 
-TEST_F(DecorationPatternsTest, RunsUseTheirMaximumWhenTheSpaceIsZero) {
-  for (int round = 0; round < 5; ++round) {
-    WorldGenerator& g = makeWorld(16, 32);
-    applyPattern(g, 4, 4, pattern(4, {{kPillar, 2, 6}}), 3, GrowthDirection::Up);
-    const int bounded = stackHeight(4, 4, kPillar);
-    EXPECT_GE(bounded, 2);
-    EXPECT_LE(bounded, 3) << "a run never grows beyond the free space";
-    applyPattern(g, 8, 4, pattern(4, {{kPillar, 2, 6}}), 0, GrowthDirection::Up);
-    EXPECT_GE(stackHeight(8, 4, kPillar), 2);
-    EXPECT_LE(stackHeight(8, 4, kPillar), 6);
-  }
-}
-
 TEST_F(DecorationPatternsTest, SinglesLayersPickOneAndTreeSeedsGoIntoTheAnchor) {
   WorldGenerator& g = makeWorld(16, 16);
   applyPattern(g, 1, 5, pattern(0, {{kPillar, 1, 1}}), 1, GrowthDirection::Up);

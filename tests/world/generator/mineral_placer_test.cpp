@@ -51,14 +51,6 @@ TEST_F(MineralPlacerTest, VeinsNeverSpreadIntoColumnZeroOrRowZero) {
   EXPECT_EQ(map().cell(0, 1).frontId(), kOre) << "the seed itself is laid";
 }
 
-TEST_F(MineralPlacerTest, DecorationVeinsEndWhenTheirFrontierDiesOut) {
-  WorldGenerator& g = makeWorld(32, 32);
-  map().setBlockAt(kStone, 0, 5, 5, 2);
-  map().setBlockAt(kStone, 0, 6, 5, 2);
-  const int placed = growVein(g, kMoss, 5, 5, veinOf(kMoss, 1, 10, 10, exact(kStone)).placements[0]);
-  EXPECT_EQ(placed, 2) << "only the two stone cells take moss";
-}
-
 TEST_F(MineralPlacerTest, AHopelessVeinRuleGivesUp) {
   planet().veinRules = {veinOf(kOre, 1.0f, 1, 1, exact(kOre))};
   WorldGenerator& g = makeWorld(128, 64);

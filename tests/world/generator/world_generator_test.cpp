@@ -26,20 +26,6 @@ class WorldGeneratorTest : public GeneratorTest {
   }
 };
 
-TEST_F(WorldGeneratorTest, APlanetWithoutRulesGetsOnlyBedrockAndSpawnsOnIt) {
-  WorldGenerator& g = makeWorld(128, 64);
-  const SpawnCell spawn = generateWorld(g, params_, kGenerationFlagWord);
-  int other = 0;
-  for (size_t i = 0; i < map().cellCount(); ++i) {
-    const uint16_t id = map().cells()[i].frontId();
-    other += id != 0 && id != kBedrock;
-  }
-  EXPECT_EQ(other, 0);
-  EXPECT_EQ(map().cell(spawn.column, spawn.row - 1).frontId(), kBedrock);
-  EXPECT_EQ(map().cell(spawn.column, spawn.row).frontId(), 0);
-  EXPECT_EQ(g.counts.totalGaveUp(), 0u);
-}
-
 TEST_F(WorldGeneratorTest, SpawnSkipsWetColumnsAndFallsBackToTheMiddle) {
   WorldGenerator& g = makeWorld(32, 32);
   fillGround(kStone, 10);
@@ -104,7 +90,6 @@ TEST_F(WorldGenerateTest, GeneratingSendsNothingToTheGameAndHandsTheLiquidsBack)
   world.generate([](const char*) {});
 
   EXPECT_EQ(game.edits, 0) << "nothing of the generation reached the game";
-  EXPECT_FALSE(world.isBusy());
   EXPECT_FALSE(world.map().liquids().running()) << "the game's timers schedule the first step";
   EXPECT_GT(world.generationCounts().liquidSources, 0u);
 }

@@ -29,9 +29,8 @@ TEST_F(LightTest, SkyStopsAtOpaqueRowsAndTheTopRowRule) {
   fill(m, kDirt, 0, 11, 4, 11);  // opaque top-row cells
   m.cell(10, 5).setFront(kGrate, 0, 0);  // opaque, but lets the sky through
   m.lightMap().relightAll();
-  // Under the roof: 15 less 2 from the open cell above, then less 6 through the roof, then 2 a
-  // cell down to the grate, which lets the sky on. In the top row: an opaque cell keeps 13, the
-  // open column beside it gives 13 to the cell below its neighbour.
+  // Less 2 a cell sideways and 6 through the roof; the grate lets the sky on. An opaque top-row
+  // cell keeps 13.
   expectSky(m, {{10, 8, 13}, {10, 7, 7}, {10, 6, 5}, {10, 5, 3}, {10, 4, 1}, {10, 3, 0},
                 {2, 11, 13}, {4, 10, 13}, {2, 10, 9}, {5, 11, 15}});
   EXPECT_TRUE(m.cell(10, 5).hasFlag(cell_flag::kLetsLightThrough));

@@ -1,13 +1,11 @@
 #pragma once
-// What the light tests share: a carried-light seam that answers from a table of cells, a fixture
-// that registers it, small map builders, and the comparison with a fresh whole-map relight of the
-// same blocks, the oracle for every series of local updates.
+// A carried-light seam answering from a table of cells, map builders, and the comparison with a
+// fresh whole-map relight of the same blocks, the oracle for every series of local updates.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <map>
-#include <string>
 
 #include "tests/world/world_test_blocks.h"
 #include "world/light/carried_lights.h"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <bit>
-
 #include "tests/world/growth_world.h"
 #include "world/plants/plant_genes.h"
 
@@ -11,12 +9,6 @@ using namespace world_test;
 
 uint16_t genes(uint16_t stem, uint16_t flower, uint16_t colour) {
   return static_cast<uint16_t>(stem | flower << 5 | colour << 10);
-}
-
-TEST(PlantGenesTest, FieldsNameTheBlocksAndTheSeed) {
-  const uint16_t gene = genes(31, 31, 15);
-  EXPECT_EQ(plantBlocksOfGenes(gene), (std::array<uint16_t, 4>{2208, 2291, 2253, 4022}));
-  EXPECT_EQ(seedDisplayName(gene), "White Sliced Cyclamen Seed");
 }
 
 TEST(PlantGenesTest, DifferingBitsAreSetWithThreeFairChances) {

@@ -12,7 +12,6 @@ constexpr uint16_t kTilled = 2435;
 constexpr uint16_t kPotA = 2381, kPotB = 2382;
 constexpr uint16_t kPebbles = 40;     // a decoration that blocks planting
 constexpr uint16_t kShelf = 41;       // a shelf-like soil block
-constexpr uint16_t kGrass = 42;       // a decoration that does not block
 
 class PlantingTest : public GrowthWorldTest {
  protected:
@@ -20,7 +19,6 @@ class PlantingTest : public GrowthWorldTest {
     GrowthWorldTest::SetUp();
     defineBlock(kTilled, {.transparency = 2});
     defineBlock(kPebbles, {.flags = bits({1}), .transparency = 2});
-    defineBlock(kGrass, {.transparency = 2});
     defineBlock(kShelf, {.flags = bits({23, 41}), .transparency = 0});
     defineBlock(kPotA, {.flags = bits({23}), .transparency = 1});
     defineBlock(kPotB, {.flags = bits({23}), .transparency = 1});
@@ -50,14 +48,11 @@ TEST_F(PlantingTest, ResultCodesByCase) {
   const MapDeco tilled = map_deco::make(kTilled, 0, MapBlock::kFront);
   const MapDeco pebbles = map_deco::make(kPebbles, 0, MapBlock::kFront);
   const MapDeco backPebbles = map_deco::make(kPebbles, 0, MapBlock::kBack);
-  const MapDeco grass = map_deco::make(kGrass, 0, MapBlock::kFront);
   const Case cases[] = {
       {"on dirt", kDirt, {}, kAir, row(), PlantCheck::MayPlant},
       {"on glass", kGlass, {}, kAir, row(), PlantCheck::NeedsSolidGround},
       {"loose soil on glass", kGlass, {}, kAir, row(0, 0, true), PlantCheck::MayPlant},
       {"wrong soil", kDirt, {}, kAir, row(0, 0, false, exactBlockFilter(kShelf)), PlantCheck::WrongSoil},
-      {"loose soil, shelf with a decoration", kShelf, {grass}, kAir,
-       row(0, 0, true, exactBlockFilter(kDirt)), PlantCheck::MayPlant},
       {"cell taken", kDirt, {}, kDirt, row(), PlantCheck::CellOccupied},
       {"needs pot A", kDirt, {}, kAir, row(kPotA), PlantCheck::NeedsBlock2381},
       {"needs pot B", kDirt, {}, kAir, row(kPotB), PlantCheck::NeedsBlock2382},
