@@ -38,7 +38,6 @@ struct Recipe {
   std::initializer_list<uint16_t> grid = {};  // missing cells are empty
   uint8_t station = 0;
   bool equivalents = false;
-  bool returnsContainers = false;
   uint8_t resultCount = 1;
   uint16_t bookEntry = 0xFFFF;
   uint8_t weightClass = 1;
@@ -52,7 +51,6 @@ inline void setRecipe(size_t row, const Recipe& r) {
   def.bytes[f::resultCount] = r.resultCount;
   def.bytes[f::cellCount] = r.cells;
   def.bytes[f::equivalents] = r.equivalents ? 1 : 0;
-  def.bytes[f::returnsContainers] = r.returnsContainers ? 1 : 0;
   putU16(def, f::result, r.result);
   def.bytes[f::station] = r.station;
   putU16(def, f::bookEntry, r.bookEntry);

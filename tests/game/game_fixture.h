@@ -37,7 +37,6 @@ using world_test::defineBlock;
 // Item ids the game tests shape.
 constexpr uint16_t kStone = 100;   // stacks freely
 constexpr uint16_t kPick = 101;    // a tool
-constexpr uint16_t kSword = 102;   // a weapon
 constexpr uint16_t kHelmet = 103;  // worn in equipment slot 0
 constexpr uint16_t kRing = 104;    // a trinket
 constexpr uint16_t kGem = 105;     // does not stack
@@ -53,8 +52,6 @@ inline Item* makeItem(uint16_t id, uint16_t count) { return newItem(id, 0, count
 
 class RecordingEvents final : public PlayerEvents {
  public:
-  void motionEvent(PlayerGraphical&, uint8_t code) override { motions.push_back(code); }
-  void tileSound(const MapBlock& cell) override { tileSounds.push_back({cell.x, cell.y}); }
   void tileEffect(PlayerGraphical&, const MapBlock& cell, uint8_t kind) override {
     effects.push_back({cell.x, cell.y, kind});
   }
@@ -63,12 +60,8 @@ class RecordingEvents final : public PlayerEvents {
   void textById(uint8_t kind, int16_t id) override { texts.push_back({kind, id}); }
   void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
   void deathView() override { ++deathViews; }
-  void skyWeather(uint8_t kind) override { sky.push_back(kind); }
   void forgeRefreshed(PlayerGraphical&, int result) override { forgeResults.push_back(result); }
 
-  struct Cell {
-    int x, y;
-  };
   struct Effect {
     int x, y, kind;
   };
@@ -87,13 +80,10 @@ class RecordingEvents final : public PlayerEvents {
   };
   using Texts = std::vector<Text>;
   using Messages = std::vector<Message>;
-  std::vector<uint8_t> motions;
-  std::vector<Cell> tileSounds;
   std::vector<Effect> effects;
   Texts texts;
   std::vector<Stat> stats;
   Messages messages;
-  std::vector<uint8_t> sky;
   std::vector<int> forgeResults;
   int wraps = 0;
   int deathViews = 0;
@@ -101,19 +91,15 @@ class RecordingEvents final : public PlayerEvents {
 
 class RecordingDrops final : public ItemDrops {
  public:
-  void drop(Item* item, engine::Vec2, uint8_t flags) override {
+  void drop(Item* item, engine::Vec2, uint8_t) override {
     dropped.push_back(item->id);
-    kinds.push_back(flags);
     freeItem(item);
   }
   std::vector<uint16_t> dropped;
-  std::vector<uint8_t> kinds;
 };
 
 // Blocks beyond the standard ones.
 constexpr uint16_t kLadder = 20;    // clear, climbable
-constexpr uint16_t kIce = 21;       // solid, opaque, low friction
-constexpr uint16_t kSpikes = 22;    // clear, harmful to touch
 constexpr uint16_t kHay = 23;       // solid, soft landing
 constexpr uint16_t kPlatform = 24;  // blocks from above only (an attached plank)
 
@@ -126,13 +112,10 @@ class GameTest : public world_test::WorldTest {
     WorldTest::SetUp();
     kel::resetSettings();
     defineBlock(kLadder, {.flags = bits({22}), .transparency = 1});
-    defineBlock(kIce, {.flags = bits({23, 52}), .transparency = 0});
-    defineBlock(kSpikes, {.flags = bits({50}), .transparency = 1});
     defineBlock(kHay, {.flags = bits({23, 28}), .transparency = 0});
     defineBlock(kPlatform, {.flags = bits({23}), .transparency = 2});
     defineItem(kStone, 4, true);
     defineItem(kPick, 1, false);
-    defineItem(kSword, 5, false);
     defineItem(kHelmet, 10, false);
     defineItem(kRing, 7, false);
     defineItem(kGem, 2, false);

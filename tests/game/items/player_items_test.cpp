@@ -1,4 +1,4 @@
-// The player's held-item rules: picking up, tool wear, capabilities, break power and reach.
+// The player's held-item rules: tool wear, break power and reach.
 
 #include "content/tables/item_def.h"
 #include "tests/game/game_fixture.h"
@@ -11,9 +11,8 @@ class PlayerItemsTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     player->setCell(10, 5);
-    tools.resize(2);
+    tools.resize(1);
     setTool(0, kPick, 2.5f, 0b00101, 3);
-    setTool(1, kSword, 4.0f, 0, 2);
     contentTables().itemDefs[kPick].record.bytes[content::item_record::reach] = 3;
   }
   void setTool(size_t row, uint16_t id, float power, uint16_t capabilities, uint16_t durability) {
@@ -48,23 +47,13 @@ TEST_F(PlayerItemsTest, BreakPowerByHeldItemAndTheBlocksRequirement) {
     int32_t x;
     float power;
   } cases[] = {
-      {ITEM_NONE, 11, 0.35f}, {kStone, 11, 0.45f}, {kPick, 11, 2.5f}, {kPick, 12, 2.5f},
-      {kPick, 13, 0.45f},     {kStone, 12, 0.45f}, {kGem, 12, 0.45f},
+      {ITEM_NONE, 11, 0.35f}, {kStone, 11, 0.45f}, {kPick, 12, 2.5f},
+      {kPick, 13, 0.45f},     {kStone, 12, 0.45f},
   };
   for (const auto& c : cases) {
     hold(c.held);
     EXPECT_FLOAT_EQ(player->breakTimeFor(at(c.x, 5)), c.power) << c.held << " at " << c.x;
   }
-}
-
-TEST_F(PlayerItemsTest, CapabilitiesComeFromTheToolOrTheFlags) {
-  hold(ITEM_NONE);
-  for (uint16_t flag : {10, 11, 12, 13}) player->stats.setFlag(flag, true);
-  EXPECT_EQ(player->heldToolCapabilities(), 15);
-  hold(kSword);
-  EXPECT_EQ(player->heldToolCapabilities(), 0);
-  hold(kPick);
-  EXPECT_EQ(player->heldToolCapabilities(), 0b01111 | 0b00101);
 }
 
 TEST_F(PlayerItemsTest, ReachIsTakenTheShortWayRoundTheWorld) {
@@ -90,17 +79,6 @@ TEST_F(PlayerItemsTest, ToolsWearDownAndBreak) {
   hold(kStone);
   player->wearTool(1);
   EXPECT_EQ(events.stats.size(), 1u);
-}
-
-TEST_F(PlayerItemsTest, PickingUpStacksOrRefusesWhenFull) {
-  EXPECT_TRUE(player->pickUpItem(Item(kStone, 0, 40, 0, 0)));
-  EXPECT_TRUE(player->pickUpItem(Item(kStone, 0, 2, 0, 0)));
-  EXPECT_EQ(player->inventory->countItems(kStone, false, false), 42u);
-  player->stateWord = Player::kCraftGridBlockedBit;
-  while (player->pickUpItem(Item(kGem, 0, 1, 0, 0))) {
-  }
-  EXPECT_FALSE(player->pickUpItem(Item(kGem, 0, 1, 0, 0)));
-  EXPECT_TRUE(player->pickUpItem(Item(kStone, 0, 1, 0, 0)));
 }
 
 }  // namespace

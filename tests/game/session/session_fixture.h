@@ -20,10 +20,10 @@ namespace game_test {
 
 class RecordingSaves final : public GameSaves {
  public:
-  bool hasWorldEntry() const override { return entry; }
+  bool hasWorldEntry() const override { return true; }
   WorldParams worldEntryParams() const override { return params; }
   void setWorldIndex(uint32_t index) override { worldIndexes.push_back(index); }
-  bool worldFileExists() const override { return fileExists; }
+  bool worldFileExists() const override { return true; }
   bool saveCharacter() override {
     ++characterSaves;
     return characterSaved;
@@ -48,9 +48,7 @@ class RecordingSaves final : public GameSaves {
     return result;
   }
 
-  bool entry = true;
   WorldParams params;
-  bool fileExists = true;
   bool characterSaved = true;
   bool worldSaved = true;
   int loadResult = LoadedWorld::kLoaded;
@@ -69,20 +67,16 @@ class RecordingScreen final : public GameScreen {
     texts.push_back(text);
     textThreads.push_back(std::this_thread::get_id());
   }
-  void setLoadingTextById(int16_t textId) override { textIds.push_back(textId); }
   void enterMainView() override { ++mainViews; }
   void showStartView(int dialog) override { startDialogs.push_back(dialog); }
-  void showSleepFade() override { ++fades; }
   void removeSleepFade() override { ++fadesRemoved; }
 
   std::mutex mutex;
   std::vector<int16_t> labels;
   std::vector<std::string> texts;
   std::vector<std::thread::id> textThreads;
-  std::vector<int16_t> textIds;
   std::vector<int> startDialogs;
   int mainViews = 0;
-  int fades = 0;
   int fadesRemoved = 0;
 };
 
