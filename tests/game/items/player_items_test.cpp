@@ -16,11 +16,11 @@ class PlayerItemsTest : public GameTest {
     contentTables().itemDefs[kPick].record.bytes[content::item_record::reach] = 3;
   }
   void setTool(size_t row, uint16_t id, float power, uint16_t capabilities, uint16_t durability) {
-    ToolSpec& spec = tools[row];
-    std::memcpy(spec.bytes.data() + content::tool_record::power, &power, 4);
-    spec.bytes[content::tool_record::capabilities] = static_cast<uint8_t>(capabilities);
-    spec.bytes[content::tool_record::maxDurability] = static_cast<uint8_t>(durability);
-    contentTables().itemDefs[id].tool = &spec;
+    ToolSpec& tool = tools[row];
+    std::memcpy(tool.bytes.data() + content::tool_record::power, &power, 4);
+    tool.bytes[content::tool_record::capabilities] = static_cast<uint8_t>(capabilities);
+    tool.bytes[content::tool_record::maxDurability] = static_cast<uint8_t>(durability);
+    contentTables().itemDefs[id].tool = &tool;
   }
   void hold(uint16_t id) {
     Item* held = player->inventory->slotItem({SlotKind::Quick, 1, 0});

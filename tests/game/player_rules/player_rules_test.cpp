@@ -146,10 +146,10 @@ void requireTool(uint16_t block, uint16_t word) {
 }
 
 void giveTool(uint16_t item, uint16_t capabilities) {
-  ToolSpec& spec = contentTables().toolSpecs.emplace_back();
-  spec.bytes[content::tool_record::capabilities] = static_cast<uint8_t>(capabilities);
-  spec.bytes[content::tool_record::capabilities + 1] = static_cast<uint8_t>(capabilities >> 8);
-  contentTables().itemDefs[item].tool = &spec;
+  ToolSpec& tool = contentTables().toolSpecs.emplace_back();
+  tool.bytes[content::tool_record::capabilities] = static_cast<uint8_t>(capabilities);
+  tool.bytes[content::tool_record::capabilities + 1] = static_cast<uint8_t>(capabilities >> 8);
+  contentTables().itemDefs[item].tool = &tool;
 }
 
 class ItemUseRulesTest : public GameTest {
