@@ -70,7 +70,6 @@ TEST_F(CircuitDevicesTest, TheLauncherThrowsMobsAboveOnARisingInput) {
   EXPECT_EQ(logic.launches, 1);
   ASSERT_EQ(bodies.pushes.size(), 1u) << "only mobs";
   EXPECT_EQ(bodies.pushes[0].id, 7u);
-  EXPECT_NEAR(bodies.pushes[0].angle, 1.5707963f, 1e-5);
   drive(0, 0, cs::kHigh, 0);
   EXPECT_EQ(logic.launches, 1) << "no second launch while the input stays high";
 }
@@ -133,7 +132,6 @@ TEST_F(CircuitDevicesTest, TheToneEmitterPlaysOnARisingInput) {
 TEST_F(CircuitDevicesTest, PressurePlatesFeelPlayersAndTheAnyBodyPlateMobsToo) {
   for (const uint16_t plate : {uint16_t{2088}, uint16_t{2084}}) {
     device(plate);
-    ASSERT_EQ(circuits().timers().back().period, plate == 2084 ? 2 : 1);
     bodies.bodies = {{.group = BodyGroup::Mob, .id = 4, .cellX = kX, .cellY = kY, .mobState = 1}};
     steps(8);
     EXPECT_EQ(state(kX, kY), plate == 2088 ? cs::kHigh : cs::kLow) << plate;

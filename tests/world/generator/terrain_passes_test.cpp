@@ -46,19 +46,6 @@ TEST_F(TerrainPassesTest, BedrockIsOneToThreeRowsAndTheClosingPassPutsRowZeroBac
   }
 }
 
-TEST_F(TerrainPassesTest, ErosionRemovesBlocksWithFewerThanFourNeighboursAllAtOnce) {
-  WorldGenerator& g = makeWorld(16, 16);
-  for (int32_t x = 4; x < 7; ++x) {
-    for (int32_t y = 4; y < 7; ++y) map().setBlockAt(kStone, 0, x, y, 0);
-  }
-  map().setBlockAt(kStone, 0, 12, 12, 0);
-  erodeLooseBlocks(g);
-  EXPECT_EQ(map().cell(12, 12).frontId(), 0) << "a lone block";
-  EXPECT_EQ(map().cell(4, 4).frontId(), 0) << "a corner has three neighbours";
-  EXPECT_EQ(map().cell(5, 4).frontId(), kStone) << "an edge has five";
-  EXPECT_EQ(countFront(kStone), 5);
-}
-
 TEST_F(TerrainPassesTest, RunsLayTheirDecoration) {
   defineBlock(1248, {.flags = bits({23}), .transparency = 0});  // in the run filter's categories
   WorldGenerator& g = makeWorld(64, 16);

@@ -110,15 +110,6 @@ TEST_F(PlantGrowthTest, AClimbingPlantEndsAtItsStageCountOrOneEarlier) {
   EXPECT_LT(endedEarly, 20);
 }
 
-TEST_F(PlantGrowthTest, AClimbingPlantStopsUnderARoofButStillEnds) {
-  plant(5, 3, kVineRoot);
-  put(5, 5, kDirt);
-  growOnlyPlantToTheEnd();
-  EXPECT_EQ(frontAt(5, 3), kVine);
-  EXPECT_EQ(frontAt(5, 4), kVineTip);
-  EXPECT_EQ(plants().plantCount(), 0u);
-}
-
 TEST_F(PlantGrowthTest, ATwoBlockPlantNeedsRoomAboveAndSharesOneVariant) {
   PlantRow row;
   row.growth = plant_growth::kTwoBlock;

@@ -14,6 +14,7 @@ using namespace world_test;
 
 constexpr uint16_t kSapling = 2546;  // row 150: a tree by growth row 25
 constexpr uint16_t kLeaf = 2543;
+constexpr uint16_t kPumpkinPlant = 2478;  // bears fruit
 
 class PlantRestoreTest : public GrowthWorldTest {
  protected:
@@ -24,6 +25,7 @@ class PlantRestoreTest : public GrowthWorldTest {
     }
     defineBlock(kLeaf, {.flags = bits({9}), .transparency = 1, .variants = 3});
     defineBlock(kSapling, {.transparency = 1});
+    defineBlock(kPumpkinPlant, {.flags = bits({30}), .transparency = 1});
     makeWorld();
   }
   std::vector<uint16_t> treeArea() {
@@ -57,6 +59,19 @@ TEST_F(PlantRestoreTest, ATreeBroughtBackMidGrowthGrowsOnAsIfNeverSaved) {
                                     std::make_unique<GrowthProcess>(20, 3, state, branches)));
   growToTheEnd(20, 3);
   EXPECT_EQ(treeArea(), uninterrupted);
+}
+
+TEST_F(PlantRestoreTest, RestoringRefusesWhatTheRegistryCouldNotHold) {
+  EXPECT_FALSE(plants().restorePlant(151, PlantEntry::kPlain, 1, 3, 1, nullptr)) << "no such row";
+  EXPECT_FALSE(plants().restorePlant(150, PlantEntry::kTree, 1, 3, 0, nullptr)) << "a tree needs its process";
+  EXPECT_FALSE(plants().restorePlant(11, 7, 1, 3, 0, nullptr)) << "no such kind";
+  EXPECT_TRUE(plants().restorePlant(11, PlantEntry::kPlain, 1, 3, 2, nullptr));
+  EXPECT_EQ(plants().plantCount(), 1u);
+  put(5, 3, kPumpkinPlant);
+  plants().restoreFruitCell(at(5, 3));
+  plants().restoreFruitCell(at(6, 3));  // its block bears no fruit
+  ASSERT_EQ(plants().fruitCells().size(), 1u);
+  EXPECT_EQ(plants().fruitAt(at(5, 3))->count, 0) << "fruit cells come back empty";
 }
 
 TEST_F(PlantRestoreTest, AStageCountPastTheGrowthRowEndsTheStages) {
