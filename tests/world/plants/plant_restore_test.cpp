@@ -63,7 +63,7 @@ TEST_F(PlantRestoreTest, ATreeBroughtBackMidGrowthGrowsOnAsIfNeverSaved) {
 
 TEST_F(PlantRestoreTest, RestoringRefusesWhatTheRegistryCouldNotHold) {
   EXPECT_FALSE(plants().restorePlant(151, PlantEntry::kPlain, 1, 3, 1, nullptr)) << "no such row";
-  EXPECT_FALSE(plants().restorePlant(150, PlantEntry::kTree, 1, 3, 0, nullptr)) << "tree, no process";
+  EXPECT_FALSE(plants().restorePlant(150, PlantEntry::kTree, 1, 3, 0, nullptr)) << "no process";
   EXPECT_FALSE(plants().restorePlant(11, 7, 1, 3, 0, nullptr)) << "no such kind";
   EXPECT_TRUE(plants().restorePlant(11, PlantEntry::kPlain, 1, 3, 2, nullptr));
   EXPECT_EQ(plants().plantCount(), 1u);
