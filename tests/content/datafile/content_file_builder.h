@@ -18,7 +18,6 @@ struct ContentFileBuilder {
   std::vector<size_t> boundaries;         // section starts, as file offsets
 
   void mark() { boundaries.push_back(content::kSectionsOffset + sections.size()); }
-  // Starts a section of `rows` rows whose count sits in header slot `count`.
   void section(size_t count, uint16_t rows) {
     counts[count] = rows;
     mark();
@@ -35,7 +34,6 @@ struct ContentFileBuilder {
     }
   }
 
-  // The plain (unscrambled) file with the right stored checksum.
   std::vector<uint8_t> plain(bool fixChecksum = true) const {
     engine::ByteWriter out;
     for (uint16_t c : counts) out.u16(c);

@@ -1,5 +1,3 @@
-// Lookups, equipment stats and the mob part pick.
-
 #include <gtest/gtest.h>
 
 #include "content/tables/content_tables.h"
@@ -15,7 +13,6 @@ class DefinitionTablesTest : public ::testing::Test {
 };
 
 TEST_F(DefinitionTablesTest, IdsOutsideTheTablesHaveNoDefinition) {
-  EXPECT_TRUE(itemDefinitionById(0) && itemDefinitionById(4095));
   for (int id : {4096, 0xFFFF, -1}) EXPECT_EQ(itemDefinitionById(id), nullptr) << id;
   EXPECT_EQ(mobDefinitionById(899), &contentTables().mobDefs[899]);
   EXPECT_EQ(mobDefinitionById(900), nullptr);

@@ -1,5 +1,3 @@
-// The planets blob: alignment between records and planets, every rule list, damaged blobs.
-
 #include <gtest/gtest.h>
 
 #include "content/format/planet_blob.h"

@@ -29,8 +29,7 @@ TEST(ItemPoolTest, TwoThreadsShareThePoolWithoutHandingOutASlotTwice) {
   all.insert(loaderItems.begin(), loaderItems.end());
   EXPECT_EQ(all.size(), mainItems.size() + loaderItems.size());
   for (Item* item : all) {
-    EXPECT_GE(item->id, 4096);
-    EXPECT_LT(item->id, 4196);
+    EXPECT_TRUE(item->id >= 4096 && item->id < 4196) << item->id;
     freeItem(item);
   }
 }

@@ -79,9 +79,9 @@ TEST_F(ItemRulesTest, FixedDropsRollTheirCountAndChance) {
   int failures = 0;
   constexpr int TRIES = 5000;
   for (int i = 0; i < TRIES; ++i) {
-    const DropRoll roll = rollDropFor(1407);
-    failures += roll.item.isNone();
-    EXPECT_TRUE(roll.item.isNone() || (roll.item.id == 144 && roll.item.count >= 100 && roll.item.count <= 200));
+    const Item got = rollDropFor(1407).item;
+    failures += got.isNone();
+    EXPECT_TRUE(got.isNone() || (got.id == 144 && got.count >= 100 && got.count <= 200));
   }
   EXPECT_NEAR(static_cast<double>(failures) / TRIES, 0.2, 0.03);
 }

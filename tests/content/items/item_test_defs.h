@@ -1,5 +1,4 @@
 #pragma once
-// Builds small item definitions into the process-wide content tables for the item tests.
 
 #include <bit>
 #include <cstdint>
@@ -22,7 +21,6 @@ void putF32(Record& record, size_t offset, float value) {
   for (size_t i = 0; i < 4; ++i) record.bytes[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
-// Owns the detail records the rows point to; resets the tables when it goes away.
 class Defs {
  public:
   Defs() { resetContentTables(); }

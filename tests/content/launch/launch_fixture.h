@@ -33,7 +33,6 @@ namespace launchtest {
 
 using Events = std::vector<std::string>;
 
-// A client that is always there, counting the pump and the shutdown.
 class CountingSteamApi : public kel::SteamApi {
  public:
   bool init() override { return true; }
@@ -65,7 +64,6 @@ class RecordingWindow : public kel::WindowControl {
   bool created_ = false;
 };
 
-// Every game-side seam the launch calls, writing what it is asked into the shared event list.
 class RecordingServices : public WorldServices, public InterfaceServices, public WorldViewServices,
                           public GameServices, public SaveServices, public EntityServices {
  public:
@@ -114,7 +112,6 @@ class RecordingServices : public WorldServices, public InterfaceServices, public
   Events& events_;
 };
 
-// The smallest intact content file: every count zero, the fixed sections present.
 inline std::string intactContentFile() {
   contenttest::ContentFileBuilder builder;
   builder.fixedSections();

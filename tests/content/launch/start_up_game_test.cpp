@@ -1,6 +1,3 @@
-// The content start-up: intact and damaged content files, the alert, the refusal to start games,
-// the store front's pump and the process-wide objects it leaves behind.
-
 #include "content/launch/start_up_game.h"
 
 #include "content/tables/content_tables.h"
@@ -15,7 +12,6 @@ class StartUpGameTest : public LaunchTest {
  protected:
   engine::Scheduler* scheduler() { return engine::Director::getInstance()->getScheduler(); }
 
-  // As in a fresh process: no content loaded, no alert shown yet.
   void forgetLoadedContent() {
     resetContentDatabase();
     recordAlerts();

@@ -28,7 +28,6 @@ Stats apply(std::initializer_list<PotionEffect> effects) {
 
 TEST(PotionEffectsTest, StatEffectsGrowWithTheirLevelsAndAccumulate) {
   const struct { const char* potion; int levelBits; float Stats::*stat; float value; } cases[] = {
-      {"Physical Damage", 15, &Stats::bluntBonus, 0.5f},
       {"Resistance To All", 7, &Stats::fallResist, 0.25f},  // L = 8, F = 0.5
       {"Slash/Pierce Damage", 3, &Stats::slashBonus, 0.5f},  // bits 2-3 = 3, 4-5 = 0
       {"Wrestler", 0, &Stats::attackSpeedBonus, -0.015625f},  // trades speed for damage
@@ -39,7 +38,7 @@ TEST(PotionEffectsTest, StatEffectsGrowWithTheirLevelsAndAccumulate) {
   EXPECT_FLOAT_EQ(apply({effectOf("Thorns", 15), effectOf("Thorns", 15)}).spikeDamage, 2.0f);
 }
 
-TEST(PotionEffectsTest, FlagEffectsOnlySetBits) {
+TEST(PotionEffectsTest, FlagAndColourEffectsOnlySetTheirBitsAndTint) {
   const Stats one = apply({effectOf("Pick Expertise"), effectOf("Dig Expertise"),
                            effectOf("Pound Expertise"), effectOf("Chop Expertise")});
   const Stats all = apply({effectOf("Tools Expertise")});
@@ -51,20 +50,14 @@ TEST(PotionEffectsTest, FlagEffectsOnlySetBits) {
   const Stats mastering = apply({effectOf("Dig Mastering", 15)});
   EXPECT_TRUE(mastering.hasFlag(STATS_DIG_EXPERTISE));
   EXPECT_FLOAT_EQ(mastering.breakMultiplier, 0.4f);
-}
-
-TEST(PotionEffectsTest, ColourPotionsTintWithTheirColour) {
   const Stats red = apply({effectOf("Red Color")});
   EXPECT_TRUE(red.hasFlag(STATS_TINTED));
   ASSERT_NE(red.tint, nullptr);
   const Stats twice = apply({effectOf("Black Color"), effectOf("Yellow Color")});
   ASSERT_NE(twice.tint, nullptr);
   EXPECT_EQ(twice.tint, &potionPalette()[14]);
-}
-
-TEST(PotionEffectsTest, AValueWithoutAPotionDoesNothing) {
-  const Stats stats = apply({PotionEffect{static_cast<uint16_t>((1 << 6) | 0x3C), 50}});
-  EXPECT_TRUE(stats == Stats{});
+  EXPECT_TRUE(apply({PotionEffect{static_cast<uint16_t>((1 << 6) | 0x3C), 50}}) == Stats{})
+      << "a value without a potion does nothing";
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 #pragma once
-// Small content sets for the checks' tests, written as the same JSON the authors write and read
-// through the compiler's own readers.
 
 #include <gtest/gtest.h>
 #include <rapidjson/document.h>
@@ -47,23 +45,17 @@ struct SetBuilder {
   }
 };
 
-inline std::string itemLoot(int item) {
-  return R"({"mode": "each", "entries": [{"chance": 1.0, "minCount": 1, "maxCount": 1, "kind": "item", "item": )" +
-         std::to_string(item) + "}]}";
-}
-
 // A loot_tables.json text with one table per item, each giving that item for sure.
 inline std::string itemLootTables(std::initializer_list<int> items) {
   std::string text = "[";
   for (int item : items) {
-    if (text.size() > 1) text += ',';
-    text += itemLoot(item);
+    text += std::string(text.size() > 1 ? "," : "") +
+            R"({"mode": "each", "entries": [{"chance": 1.0, "minCount": 1, "maxCount": 1, )" +
+            R"("kind": "item", "item": )" + std::to_string(item) + "}]}";
   }
-  text += ']';
-  return text;
+  return text + "]";
 }
 
-// A JSON list of `count` rows: "{}" unless `rows` gives a row's text.
 inline std::string rowList(int count, const std::map<int, std::string>& rows = {}) {
   std::string json = "[";
   for (int row = 0; row < count; ++row) {
@@ -84,7 +76,6 @@ inline std::string planetsJson(const std::string& firstRules = "") {
   return json + "]";
 }
 
-// Expects the report to mention each of `present` and none of `absent`.
 inline void expectMentions(const content_checks::CheckReport& report,
                            std::initializer_list<const char*> present,
                            std::initializer_list<const char*> absent = {}) {

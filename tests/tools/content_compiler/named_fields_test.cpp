@@ -1,7 +1,3 @@
-// Named fields of the spawn groups, projectiles, ranged and swing records and the named form of a
-// mob part frame: each name lands at its own bytes, raw bytes may not cover a name, and the two
-// forms of a frame mean the same record.
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,7 +25,6 @@ TEST_F(NamedFieldsTest, NamedFramesWriteTheBytesOfTheRawForm) {
       {"rect": [128, 0, 28, 24], "position": [-8, 1.7], "rotation": -30}, {"rect": [4, 5]},
       [0, 0, 0, 67, 0, 0, 0, 0, 0, 0, 224, 65, 0, 0, 192, 65, 0, 0, 0, 0, 154, 153, 217, 63]])")),
             "");
-  EXPECT_FLOAT_EQ(mobFrameRect(frameOfMob0(0), 3), 24.0f);
   EXPECT_FLOAT_EQ(mobFrameRotation(frameOfMob0(0)), -30.0f);
   EXPECT_FLOAT_EQ(mobFrameRotation(frameOfMob0(1)), 0.0f) << "values left out are zero";
 
@@ -61,7 +56,6 @@ TEST_F(NamedFieldsTest, SpawnGroupsCountTheirListAndDefaultToAnyLightAndPacksOfO
             "");
   const MobGroupRecord& g = contentTables().mobGroupDefs[0].record;
   EXPECT_EQ(g.lightBound(1), 12);
-  EXPECT_EQ(g.mobCount(), 3);
   EXPECT_EQ(g.u8(39), 9) << "bytes no field names stay free for raw bytes";
 
   const MobGroupRecord& plain = contentTables().mobGroupDefs[1].record;
@@ -106,12 +100,6 @@ TEST(RecordLayouts, FieldsFitTheirRecordAndNeverOverlap) {
       }
     }
   }
-  // A frame is wholly named: there is nothing left for raw bytes.
-  size_t frameBytes = 0;
-  for (const auto& f : content::mobPartFrameLayout().fields) {
-    frameBytes += content::fieldTypeSize(f.type) * f.count;
-  }
-  EXPECT_EQ(frameBytes, content::kMobPartFrameSize);
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 #pragma once
-// The small test content set, and a copy of it in a temporary folder for tests that replace
-// single source files before compiling.
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,3 @@
-// The world tool's save commands end to end on the built content: a generated world saved and
-// loaded reports the same cells, a new character's file loads, and a damaged file is a clear
-// failure.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -53,12 +50,10 @@ TEST(WorldToolSaves, GeneratedWorldLoadsBackWithTheSameCells) {
   EXPECT_FALSE(testsupport::readFile(dir.file("moor.png")).empty());
 
   const std::string bytes = testsupport::readFile(path);
-  for (size_t cut : {bytes.size() / 2}) {
-    std::ofstream(dir.file("cut.dat"), std::ios::binary) << bytes.substr(0, cut);
-    const Outcome damaged = runTool({"load", dir.file("cut.dat")});
-    EXPECT_EQ(damaged.code, 1) << cut;
-    EXPECT_NE(damaged.err.find("cut.dat: "), std::string::npos) << damaged.err;
-  }
+  std::ofstream(dir.file("cut.dat"), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  const Outcome damaged = runTool({"load", dir.file("cut.dat")});
+  EXPECT_EQ(damaged.code, 1);
+  EXPECT_NE(damaged.err.find("cut.dat: "), std::string::npos) << damaged.err;
 }
 
 TEST(WorldToolSaves, NewCharacterFileLoads) {

@@ -35,7 +35,6 @@ TEST(WorldToolArgs, ParsesTheGenerateCommandAndRefusesTheRest) {
   const auto parsed = parseArgs(cases[0].args, error);
   ASSERT_TRUE(parsed);
   EXPECT_EQ(parsed->sizeIndex, 4);
-  EXPECT_EQ(parsed->pngPath, "a.png");
 }
 
 class AuthoredPlanets : public ::testing::Test {
@@ -76,9 +75,8 @@ TEST_F(AuthoredPlanets, EveryPlanetGeneratesWithItsOresAndLiquids) {
     }
     for (const VeinRule& vein : planet->veinRules) EXPECT_TRUE(blocks.count(vein.block)) << "ore " << vein.block;
     for (const PoolRule& pool : planet->poolRules) EXPECT_TRUE(liquids.count(pool.liquidKind)) << "pool " << int(pool.liquidKind);
-    if (planet->parameters.liquidLevel >= 0) {
-      EXPECT_TRUE(liquids.count(planet->parameters.liquidKind)) << "the sea";
-    }
+    const PlanetParameters& params = planet->parameters;
+    EXPECT_TRUE(params.liquidLevel < 0 || liquids.count(params.liquidKind)) << "the sea";
   }
 }
 
