@@ -1,6 +1,5 @@
 #pragma once
-// Controls that write down every input call, one line each, and a dispatcher of their own fed
-// with the events the window would send; the director and pool are left clean.
+// Controls that write down every input call, and a dispatcher fed as the window would feed it.
 
 #include <cstdio>
 #include <string>

@@ -66,7 +66,6 @@ TEST_F(SettingsEntriesTest, ProcessOptionsLoadAndSaveThroughTheRegisteredHost) {
       << R"({"option-musicVolume": 0.5, "option-videoMode": "800-600", "lastPlayer": "Bo"})";
   kel::loadSettings();
   EXPECT_FLOAT_EQ(kel::options().musicVolume, 0.5f);
-  EXPECT_EQ(kel::options().videoMode, (kel::base::VideoMode{800, 600}));
   EXPECT_EQ(kel::getLastPlayer(), "Bo");
   kel::options().firstTimeCraftbook = false;
   kel::saveSettings();
@@ -75,15 +74,11 @@ TEST_F(SettingsEntriesTest, ProcessOptionsLoadAndSaveThroughTheRegisteredHost) {
   kel::setLastDifficultySwitch();
   EXPECT_TRUE(kel::getLastDifficultySwitch());
   EXPECT_NEAR(onDisk()->getInt("lastDifficultySwitch"), static_cast<double>(std::time(nullptr) & 0xFFFFFFFF), 5.0);
-  kel::setMarkedWorld("m");
-  kel::clearMarkedWorld();
-  EXPECT_FALSE(onDisk()->has("markedWorld"));
 }
 
 TEST_F(SettingsEntriesTest, ResetGivesStartValuesAndDropsTheHost) {
   kel::setSettingsHost(&host);
   kel::options().fullScreen = false;
-  kel::options().servers.push_back(kel::ServerInfo("a", "b", 1));
   kel::resetSettings();
   EXPECT_EQ(kel::settingsHost(), nullptr);
   EXPECT_EQ(kel::options(), kel::Options{});

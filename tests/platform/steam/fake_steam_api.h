@@ -1,7 +1,5 @@
 #pragma once
-// A store-front client for tests: its start succeeds (unless told otherwise), it records every
-// call in order, keeps statistics in maps and fires queued callbacks in runCallbacks, as the real
-// client does on the main thread.
+// A store-front client that records every call and fires queued callbacks in runCallbacks.
 
 #include <map>
 #include <string>
@@ -21,7 +19,6 @@ class FakeSteamApi : public kel::SteamApi,
   bool running = false;
   std::vector<kel::SteamFriendInfo> friendInfos;
   std::map<std::string, int32_t> stats;
-  std::map<std::string, int64_t> globalStats;
   std::vector<std::string> calls;
   std::vector<kel::SteamCallbackData> pending;
 
@@ -50,13 +47,6 @@ class FakeSteamApi : public kel::SteamApi,
     calls.push_back(call);
     return true;
   }
-  template <class Map, class Value>
-  static bool lookup(const Map& map, const std::string& key, Value& value) {
-    const auto found = map.find(key);
-    if (found == map.end()) return false;
-    value = found->second;
-    return true;
-  }
 
   bool loggedOn() const override { return isLoggedOn; }
   uint64_t steamId() const override { return 76561198000000001ull; }
@@ -68,10 +58,12 @@ class FakeSteamApi : public kel::SteamApi,
     stats[key] = value;
     return record("setStat " + key + " " + std::to_string(value));
   }
-  bool getStat(const std::string& key, int32_t& value) const override { return lookup(stats, key, value); }
-  bool getGlobalStat(const std::string& key, int64_t& value) const override {
-    return lookup(globalStats, key, value);
+  bool getStat(const std::string& key, int32_t& value) const override {
+    const auto found = stats.find(key);
+    if (found != stats.end()) value = found->second;
+    return found != stats.end();
   }
+  bool getGlobalStat(const std::string&, int64_t&) const override { return false; }
   bool requestGlobalStats(int days) override { return record("requestGlobalStats " + std::to_string(days)); }
 };
 
