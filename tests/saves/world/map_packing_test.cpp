@@ -35,4 +35,20 @@ TEST(MapPacking, CellPacksToSixteenBytes) {
   EXPECT_EQ(out.data(), expected);
 }
 
+// Saves made before a block was retired still hold it; loading must turn it into its stand-in.
+TEST(MapPacking, RetiredBlockOfOldCellBodies) {
+  MapBlock old = sampleCell();
+  old.front = 0xB963;  // layer mark, variant 3, the retired block
+  const MapBlock cells[] = {old, sampleCell()};
+  engine::ByteWriter packed;
+  packMapBlocks(packed, cells);
+  std::vector<uint8_t> bytes = packed.data();
+  convertRetiredCells(bytes);
+  std::vector<uint8_t> expected = packed.data();
+  expected[0] = 0x61;
+  expected[1] = 0xB9;
+  expected[15] = 0x0C;  // state 4, the source bit kept
+  EXPECT_EQ(bytes, expected);
+}
+
 }  // namespace

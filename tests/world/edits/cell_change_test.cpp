@@ -73,6 +73,23 @@ TEST_F(CellChangeTest, DecorationsAreSetAndRemovedBySlotOrById) {
   EXPECT_TRUE(map_deco::empty(at(2, 2).decos[2]));
 }
 
+// A part's setting reaches the circuit system, and cutting the part frees its memory.
+TEST_F(CellChangeTest, CircuitPartsAndSettingsReachTheCircuitSystem) {
+  BlockEdit set = edit(ek::kCircuitPartSet, 1, 1);
+  set.setValueByte(0, 23);  // a truth table
+  EXPECT_EQ(apply(set).bits, refresh_bit::kCell);
+  BlockEdit setting = edit(ek::kCircuitSetting, 1, 1);
+  setting.setValueByte(0, 2);  // tag 2: the table byte
+  setting.setValueByte(2, 0xA5);
+  apply(setting);
+  EXPECT_EQ(world->circuits().getCellConfig(at(1, 1)), (CircuitRecord{2, 0, 0xA5, 0}));
+
+  EXPECT_EQ(apply(edit(ek::kCircuitPartRemoved, 1, 1)).bits, refresh_bit::kCell);
+  EXPECT_EQ(world->circuits().findMemory(at(1, 1)), nullptr);
+  world->circuits().step();
+  EXPECT_EQ(circuitKind(at(1, 1)), 0);
+}
+
 TEST_F(CellChangeTest, ASourceStartsItsLiquidThroughTheGameAndStopsIt) {
   BlockEdit start = edit(ek::kLiquidStarts, 4, 4);
   start.setValueByte(0, 0x40 | 0x07);  // water
