@@ -87,14 +87,13 @@ TEST_F(SoundTable, DefinitionSoundsFollowTheIndexesAndSkipBadOnes) {
 }
 
 TEST_F(SoundTable, SilentIdsAndBadNotesReturnTrueAndPlayNothingAndSoundOffPlaysNothing) {
-  for (kel::SoundId id : {3, 65535}) EXPECT_TRUE(kel::playSound(id, 0)) << id;
+  EXPECT_TRUE(kel::playSound(65535, 0));
   EXPECT_TRUE(kel::playSound(71, 9));  // instrument 9 does not exist
   EXPECT_EQ(playingCount(), 0);
   effect("tone_guitar_261");
   EXPECT_TRUE(kel::playSound(71, 1u | (2u << 9) | (12u << 12)));
   ASSERT_EQ(playing("tone_guitar_261").size(), 1u);
   EXPECT_FLOAT_EQ(playing("tone_guitar_261")[0].pitch(), 2.0f);
-
   stopAll();
   effect("default_hit");
   kel::SoundOptions options;

@@ -62,7 +62,6 @@ class DispatcherFixture {
 
   using Type = engine::EventMouse::MouseEventType;
 
-  // Each returns whether a listener stopped the event.
   bool key(engine::KeyCode code, bool pressed = true) {
     engine::EventKeyboard event(code, pressed);
     return dispatch(event);

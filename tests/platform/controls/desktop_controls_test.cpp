@@ -18,7 +18,6 @@ using engine::KeyCode;
 class DesktopControlsTest : public testing::Test, public controlstest::DispatcherFixture {
  protected:
   DesktopControlsTest() : handler(factory.create(controls, 1.0f)) { handler->enable(); }
-  // A keyboard listener at the priority given; counts the keys it sees.
   engine::EventListener* listenAt(int32_t priority, bool stops, int& seen) {
     auto* listener = engine::EventListenerKeyboard::create();
     listener->onKeyPressed = [&seen, stops](KeyCode, engine::Event* event) {

@@ -55,7 +55,6 @@ TEST(CrashReporter, AFatalSignalWritesAReportIntoTheFolderAndStillEndsTheProcess
   EXPECT_GT(report.size(), trace + 20) << "no frames after the backtrace heading";
 }
 
-// A client that connects, then dies of a fault while shutting down.
 class CrashingShutdownSteam : public kel::SteamApi {
  public:
   bool init() override { return true; }

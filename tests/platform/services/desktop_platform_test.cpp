@@ -60,13 +60,11 @@ TEST_F(DesktopPlatformTest, TheSettingsStoreAndHostWorkThroughThePlatform) {
 }
 
 TEST_F(DesktopPlatformTest, FoldersAndLinksOpenThroughTheDesktopOpenerWhichRefusesOptions) {
-  EXPECT_TRUE(platform->openFolder("/home/me/.local/share/Rubblemoor/worlds"));
   EXPECT_TRUE(platform->openUrl("https://example.com/a b?c=d;e"));
   EXPECT_FALSE(platform->openUrl("--help"));
   EXPECT_FALSE(platform->openFolder("-rf"));
-  ASSERT_EQ(launched.size(), 2u);
   // One argument, exactly as given: nothing passes through a shell.
-  EXPECT_EQ(launched[1], (std::vector<std::string>{"xdg-open", "https://example.com/a b?c=d;e"}));
+  EXPECT_EQ(launched, (decltype(launched){{"xdg-open", "https://example.com/a b?c=d;e"}}));
   launcherWorks = false;
   EXPECT_FALSE(platform->openUrl("https://example.com"));
   EXPECT_TRUE(kel::launchDetached({"true"}));  // the real launcher

@@ -19,9 +19,8 @@ TEST(LaunchArguments, WordsBecomeKeysWithTheFollowingWordsJoinedAsTheirValue) {
     std::vector<const char*> words;
     ArgumentPairs pairs;
   } rows[] = {
-      {{"-name", "Old", "", "Miner"}, {{"name", "Old  Miner"}}},
       // Words before the first key start its value; without any key they are dropped.
-      {{"a", "b", "-k", "c", "d", "-m"}, {{"k", "a b c d"}, {"m", ""}}},
+      {{"a", "b", "-k", "c", "", "d", "-m"}, {{"k", "a b c  d"}, {"m", ""}}},
       {{"stray", "words"}, {}},
       // A lone dash ends the pair, starts no key and feeds no later one.
       {{"-k", "v", "-", "orphan", "-m", "w"}, {{"k", "v"}, {"m", "w"}}},

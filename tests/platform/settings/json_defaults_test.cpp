@@ -36,7 +36,6 @@ TEST_F(JsonDefaultsTest, NumbersAndArraysFollowTheirJsonKind) {
   EXPECT_EQ(read->getInt("half"), 0);
   EXPECT_FLOAT_EQ(read->getFloat("three"), 3.0f);
   EXPECT_EQ(read->getInt("big"), 0);  // does not fit 32 bits
-  EXPECT_FLOAT_EQ(read->getFloat("big"), 3e9f);
   EXPECT_EQ(read->typeOf("mixed"), StoredType::other);  // not a string list
   EXPECT_EQ(read->getStringList("mixed"), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(read->typeOf("empty"), StoredType::stringList);

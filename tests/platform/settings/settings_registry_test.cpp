@@ -31,7 +31,6 @@ class SettingsRegistryTest : public testing::Test {
     std::filesystem::create_directories(home.path() / "Rubblemoor");
     std::ofstream(settingsFile(), std::ios::binary) << text;
   }
-  // A fresh set of options loaded from the file as it is now.
   static Options readBack() {
     Options fresh;
     settingstest::TestSettingsHost reader;

@@ -1,6 +1,5 @@
 #pragma once
-// A settings host for tests: a real JSON store on a file in the test's data home, a fixed version
-// text and a key-binding table that records what it was handed.
+// A settings host over a real JSON store in the test's data home.
 
 #include <memory>
 #include <string>
@@ -27,7 +26,6 @@ class TestSettingsHost : public kel::SettingsHost {
   std::vector<std::string> currentBindings;
 };
 
-// What is on disk now, read by a store of its own.
 inline std::unique_ptr<kel::JsonDefaults> onDisk() {
   auto store = std::make_unique<kel::JsonDefaults>();
   store->load();

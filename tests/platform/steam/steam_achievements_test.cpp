@@ -15,7 +15,6 @@ using kel::SteamAchievements;
 
 constexpr int RESULT_FAIL = 2;
 
-// Stands for the statistics code: two values and a flag per statistic.
 class RecordingStatsTarget : public kel::SteamStatsTarget {
  public:
   std::array<bool, 2> flagSet = {false, false};
@@ -31,7 +30,6 @@ class SteamAchievementsTest : public testing::Test {
     api.calls.clear();
     achievements.setStatsTarget(&target);
   }
-  // Queues a statistics reply from the client and lets it arrive.
   void receive(int id, int result) {
     api.queue(id, result);
     api.runCallbacks();
