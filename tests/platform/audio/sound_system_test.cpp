@@ -46,13 +46,11 @@ TEST_F(SilentSystem, AChannelPlaysForItsLengthThenCallsItsEndOnceWhichMayStartAn
   channel.setCallback([&] { ++ended, next = system.playSound(sound, false); });
   run(0.45);
   EXPECT_TRUE(channel.isPlaying());
-  EXPECT_NEAR(channel.positionSeconds(), 0.45, 1e-4);
   EXPECT_EQ(ended, 0);
   run(0.05);
   EXPECT_FALSE(channel.isPlaying());
   EXPECT_EQ(ended, 1);
   ASSERT_TRUE(next.isPlaying());
-  EXPECT_DOUBLE_EQ(next.positionSeconds(), 0.0);
   run(1.0);
   EXPECT_EQ(ended, 1);
 }

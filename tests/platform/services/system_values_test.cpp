@@ -44,14 +44,6 @@ TEST(LocalInterfaces, DefaultRouteInterfacesAreReadFromTheRouteTableDamagedOrNot
             (std::vector<std::string>{"wlan0"}));
 }
 
-TEST(LocalInterfaces, TheFirstIpv4NameServerIsTaken) {
-  EXPECT_EQ(kel::firstNameServer("# generated\nsearch lan\nnameserver ::1\n"
-                                 "nameserver 192.168.1.1\nnameserver 8.8.8.8\n"),
-            "192.168.1.1");
-  EXPECT_EQ(kel::firstNameServer("nameserver\nnameserver 999.1.1.1\nnameserver 10.0.0"), "");
-  EXPECT_EQ(kel::firstNameServer("  nameserver   10.1.2.3  # home"), "10.1.2.3");
-}
-
 TEST(LocalInterfaces, TheMachinesInterfacesAreWellFormed) {
   for (const kel::LocalInterfaceInfo& info : kel::listLocalInterfaces()) {
     ASSERT_NE(std::memchr(info.name, '\0', sizeof info.name), nullptr);

@@ -91,8 +91,6 @@ TEST_F(TextFieldTest, ChatLineKeepsItsPromptAndItsLengthAndEnterSendsIt) {
   type(std::u16string(75, u'x'));
   type(u'y');  // the 77th
   EXPECT_EQ(field.getText(), ">" + std::string(75, 'x'));
-  tap(KeyCode::TAB);
-  EXPECT_EQ(changes_, 75);  // other keys change nothing
   EXPECT_EQ(controlsSaw_, 0);  // every key and character stayed with the field
   tap(KeyCode::ENTER);
   EXPECT_EQ(texts_, (std::vector<std::string>{field.getText()}));
@@ -178,9 +176,6 @@ TEST_F(TextFieldListenerTest, ReportsEveryChangeAndDeletesOnRelease) {
   release(KeyCode::BACKSPACE);
   EXPECT_EQ(seen, (std::vector<std::string>{"a", "aЖ", "a"}));
   EXPECT_EQ(controlsSaw_, 0);
-  listener.stopListening();
-  type(u"z");
-  EXPECT_EQ(controlsSaw_, 1);
 }
 
 }  // namespace
