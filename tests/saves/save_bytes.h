@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ inline Bytes flipped(Bytes good, size_t at, uint8_t mask) {
 }
 // The good bytes with a run of bytes replaced at an offset.
 inline Bytes patched(Bytes good, size_t at, const Bytes& value) {
+  if (at + value.size() > good.size()) throw std::out_of_range("patch past the end");
   std::copy(value.begin(), value.end(), good.begin() + static_cast<long>(at));
   return good;
 }

@@ -3,6 +3,7 @@
 // so tests can cut or alter the file at exact places.
 
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "content/format/content_checksum.h"
@@ -54,6 +55,7 @@ struct ContentFileBuilder {
   }
 
   static void setStoredChecksum(std::vector<uint8_t>& plainBytes, uint32_t value) {
+    if (plainBytes.size() < content::kStoredChecksumOffset + 4) throw std::length_error("short");
     for (size_t i = 0; i < 4; ++i) plainBytes[content::kStoredChecksumOffset + i] = static_cast<uint8_t>(value >> (8 * i));
   }
 

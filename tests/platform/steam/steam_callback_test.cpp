@@ -14,7 +14,10 @@ using kel::SteamCallbackRegistry;
 TEST(SteamCallbackRegistry, DispatchReachesHandlersOfThatIdInOrderAndLateAddsWaitForTheNext) {
   SteamCallbackRegistry registry;
   std::vector<std::string> seen;
-  registry.add(5, [&](const SteamCallbackData& d) { seen.push_back("a" + std::to_string(d.result)); });
+  registry.add(5, [&](const SteamCallbackData& d) {
+    seen.emplace_back("a");
+    seen.back() += std::to_string(d.result);
+  });
   registry.add(5, [&](const SteamCallbackData&) {
     seen.push_back("b");
     registry.add(5, [&](const SteamCallbackData&) { seen.push_back("late"); });
