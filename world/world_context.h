@@ -1,0 +1,28 @@
+#pragma once
+// What a `World` calls beyond itself: the rules its edits and block entities ask, the game that
+// receives the edits its own simulations make (liquids, the break cascade), and the seams of the
+// layers above (cell refresh, sounds, bodies, entity effects, shelf displays, kept mobs). A world is
+// built with its context; code below the edges takes these from the world, never from the
+// process-wide current objects, so two worlds (a host's and a client's, a test's beside the
+// running one) live side by side in one process. Every member may be null: the world then uses
+// the null form, which does nothing and refuses every edit. Nothing here is owned.
+
+class CellRefresh;
+class CellSounds;
+class EntityEffects;
+class GameInterface;
+class Logic;
+class ShelfDisplays;
+class StableMobs;
+class WorldBodies;
+
+struct WorldContext {
+  Logic* rules = nullptr;
+  GameInterface* edits = nullptr;  // where the world's own follow-up edits go
+  CellRefresh* refresh = nullptr;
+  CellSounds* sounds = nullptr;
+  WorldBodies* bodies = nullptr;
+  EntityEffects* effects = nullptr;
+  ShelfDisplays* shelfDisplays = nullptr;
+  StableMobs* stableMobs = nullptr;
+};
