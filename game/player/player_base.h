@@ -60,6 +60,8 @@ class PlayerBase : public PlayerGraphical {
 
   uint8_t dead = 0;
   uint8_t isLocal = 0;
+  // The byte the rules hand every player at once (`Logic::setAllPlayersValue`).
+  uint8_t sharedValue = 0;
   int32_t breath = kFullBreath;
   float health = 0;
   float cooldown = 0;

@@ -13,6 +13,7 @@
 class MapBlock;
 class PlayerGraphical;
 class Sign;
+struct CircuitRecord;
 
 // What the book view shows when it opens: its page, the first entry listed, the selected entry
 // (-1 for none) and the category of the entries.
@@ -72,6 +73,8 @@ class PlayerEvents {
   virtual void signView(Sign&) {}
   // The sign's text, a line each, as a label over its cell in the main view.
   virtual void signLabel(const MapBlock&, const std::vector<std::string>& /*lines*/) {}
+  // The circuit configurator opens on a device's cell with the device's current setting.
+  virtual void circuitConfigurator(PlayerGraphical&, const MapBlock&, const CircuitRecord&) {}
 };
 
 // The registered events, or the null form. Not owned.

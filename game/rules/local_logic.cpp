@@ -4,20 +4,21 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "content/items/item_pool.h"
 #include "content/tables/difficulty_row.h"
 #include "engine/base/random.h"
 #include "game/player/player.h"
+#include "game/player/player_events.h"
 #include "game/rules/bed_rules.h"
 #include "game/rules/block_edit_rules.h"
 #include "game/rules/brewing_rules.h"
-#include "game/rules/item_use_rules.h"
 #include "game/rules/portal_rules.h"
+#include "game/rules/rule_entities.h"
 #include "game/rules/surface_step.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/circuits/circuit_system.h"
 #include "world/map/world_map.h"
 #include "world/portals/portal_list.h"
+#include "world/seams/cell_sounds.h"
 #include "world/world.h"
 
 namespace {
@@ -26,11 +27,6 @@ constexpr uint8_t kActionHurt = 5;
 constexpr uint8_t kActionDied = 6;
 constexpr uint8_t kActionRevived = 7;
 constexpr uint8_t kFirstDeathKind = 20;
-
-ItemDrops*& dropsSlot() {
-  static ItemDrops* drops = nullptr;
-  return drops;
-}
 
 float rowFloat(const DifficultyRow* row, size_t offset, float fallback) {
   if (row == nullptr) return fallback;
@@ -46,17 +42,12 @@ int32_t foldedColumnDistance(int32_t from, int32_t to, int32_t width) {
   return d;
 }
 
-}  // namespace
-
-void ItemDrops::drop(Item* item, engine::Vec2, uint8_t) { freeItem(item); }
-
-ItemDrops& itemDrops() {
-  static ItemDrops none;
-  ItemDrops* drops = dropsSlot();
-  return drops != nullptr ? *drops : none;
+NullRuleEntities& noEntities() {
+  static NullRuleEntities none;
+  return none;
 }
 
-void setItemDrops(ItemDrops* drops) { dropsSlot() = drops; }
+}  // namespace
 
 PlayerBase* pickPresentPlayer(const std::vector<PlayerBase*>& players, const Logic::PlayerTest& isPresent) {
   bool any = false;
@@ -75,7 +66,13 @@ float difficultyProtectionTime(const DifficultyRow* row) { return rowFloat(row, 
 float difficultyRegeneration(const DifficultyRow* row) { return rowFloat(row, 16, 0.0f); }
 
 LocalLogic::LocalLogic(World* world, Player* player, const DifficultyRow* difficulty)
-    : world_(world), player_(player), difficulty_(difficulty) {}
+    : world_(world), player_(player), difficulty_(difficulty), entities_(&noEntities()) {}
+
+LocalLogic::~LocalLogic() = default;
+
+void LocalLogic::setEntities(RuleEntities* entities) { entities_ = entities != nullptr ? entities : &noEntities(); }
+
+// ---- Players ----
 
 void LocalLogic::forEachPlayer(const PlayerVisitor& visit) {
   if (player_ != nullptr) visit(player_);
@@ -89,17 +86,6 @@ PlayerBase* LocalLogic::firstPlayerWhere(const PlayerTest& test) {
 
 PlayerBase* LocalLogic::somePlayer() {
   return pickPresentPlayer({player_}, [this](PlayerBase* p) { return isPlayerPresent(p); });
-}
-
-Entity* LocalLogic::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) {
-  itemDrops().drop(item, position, flags);
-  return nullptr;
-}
-
-bool LocalLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
-  if (world_ == nullptr || !checkBlockEdit(*world_, *this, edit, player)) return false;
-  world_->applyBlockEdit(edit, player);
-  return true;
 }
 
 std::pair<uint16_t, uint16_t> LocalLogic::offsetToNearestPlayer(const MapBlock& cell) {
@@ -121,8 +107,16 @@ PlayerBase* LocalLogic::mobTargetPlayer(MobEntity*) {
   return player_ != nullptr && !player_->hasFlag(player_flag::kTarget) ? player_ : nullptr;
 }
 
+void LocalLogic::playCellEffect(PlayerBase*, MapBlock& cell, uint8_t effect, uint8_t) {
+  if (player_ != nullptr) playerEvents().tileEffect(*player_, cell, effect);
+}
+
 void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, uint8_t) {
   if (player_ != nullptr) player_->playAction(action, value);
+}
+
+void LocalLogic::playSound(MapBlock& cell, uint16_t soundId, uint16_t value) {
+  cellSounds().playAt(cell, soundId, value);
 }
 
 void LocalLogic::setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) {
@@ -147,6 +141,43 @@ void LocalLogic::respawnPlayer(Player* player) {
   playPlayerAction(player, kActionRevived, 0, 1);
 }
 
+bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
+  auto* local = dynamic_cast<Player*>(player);
+  if (local == nullptr || cell == nullptr || world_ == nullptr) return false;
+  const uint32_t planet = world_->map().params().planetId;
+  return ::usePortal(*local, portalList().records(), planet, *cell, travelThroughPortal);
+}
+
+void LocalLogic::setAllPlayersValue(uint8_t value) {
+  forEachPlayer([value](PlayerBase* p) { p->sharedValue = value; });
+}
+
+bool LocalLogic::isLocalPlayer(PlayerBase* player) { return player != nullptr && player == player_; }
+
+void LocalLogic::showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) {
+  if (auto* local = dynamic_cast<Player*>(player)) local->showTextById(kind, static_cast<int16_t>(textId));
+}
+
+void LocalLogic::randomTick() {
+  if (world_ != nullptr && player_ != nullptr) randomSurfaceTick(*world_, *this, *player_, visibleCellCounts());
+}
+
+// ---- Cells ----
+
+bool LocalLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
+  if (world_ == nullptr || !checkBlockEdit(*world_, *this, edit, player)) return false;
+  world_->applyBlockEdit(edit, player);
+  return true;
+}
+
+void LocalLogic::setCircuitInput(MapBlock& cell, uint8_t value) {
+  if (world_ != nullptr) world_->circuits().setCellConfig(cell, value);
+}
+
+bool LocalLogic::brewPotion(AlchemyLab& lab, PlayerBase* player) { return brewPotionAt(lab, player); }
+
+// ---- Damage ----
+
 bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   if ((world_ != nullptr && world_->isCreative()) || player.dead || (player.cooldown > 0 && kind < 5)) {
     return false;
@@ -161,29 +192,4 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   player.die();
   playPlayerAction(&player, kActionDied, 0, 1);
   return true;
-}
-
-bool LocalLogic::canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) {
-  return world_ != nullptr && ::canBreakBlock(*world_, player, tool, cell);
-}
-
-bool LocalLogic::brewPotion(AlchemyLab& lab, PlayerBase* player) { return brewPotionAt(lab, player); }
-
-bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
-  auto* local = dynamic_cast<Player*>(player);
-  if (local == nullptr || cell == nullptr || world_ == nullptr) return false;
-  const uint32_t planet = world_->map().params().planetId;
-  return ::usePortal(*local, portalList().records(), planet, *cell, travelThroughPortal);
-}
-
-void LocalLogic::setCircuitInput(MapBlock& cell, uint8_t value) {
-  if (world_ != nullptr) world_->circuits().setCellConfig(cell, value);
-}
-
-void LocalLogic::randomTick() {
-  if (world_ != nullptr && player_ != nullptr) randomSurfaceTick(*world_, *this, *player_, visibleCellCounts());
-}
-
-bool LocalLogic::useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float) {
-  return ::useSpawningItem(mode != 0, player, item, 0);  // no entity lists yet: none to count
 }

@@ -1,10 +1,14 @@
 #pragma once
 // The rules of a game played alone (and of a client): every operation runs on the one local
-// world with the one local player. Player iteration visits the local player; the periodic tasks
+// world with the one local player. Player iteration visits the local player; sounds and cell
+// effects go out through the world's and the player's seams; loot, signs and circuit
+// configurators follow their rules (loot_rules.h, local_logic_blocks.cpp). The periodic tasks
 // (local_logic_timers.cpp) run the buffs, the hazards, the surface step, the forges, the plants,
-// the stables, the weather, the pets, regeneration and the save reminder. The
-// operations that create or move entities are the null forms' until the entities exist: items
-// handed to them go back to the pool, except item drops, which go to the `ItemDrops` seam.
+// the stables, the weather, the pets, regeneration and the save reminder.
+//
+// What creates, moves or settles an entity is handed to the entity layer through `RuleEntities`
+// (local_logic_entities.cpp); until it is registered the null form creates nothing and frees every
+// item it is given.
 //
 // Main thread only.
 
@@ -17,18 +21,9 @@
 
 class AlchemyLab;
 class Player;
+class RuleEntities;
 class World;
 struct DifficultyRow;
-
-// Where the rules put a dropped item; the entity layer registers the real one. The null form
-// returns the item to the pool.
-class ItemDrops {
- public:
-  virtual ~ItemDrops() = default;
-  virtual void drop(Item* item, engine::Vec2 position, uint8_t flags);
-};
-ItemDrops& itemDrops();
-void setItemDrops(ItemDrops* drops);
 
 // A present player drawn at random from a list, or null when none is present: the draws stop
 // once every entry has been seen absent.
@@ -39,18 +34,26 @@ float difficultyDamageFactor(const DifficultyRow* row);
 float difficultyProtectionTime(const DifficultyRow* row);
 float difficultyRegeneration(const DifficultyRow* row);
 
-class LocalLogic : public NullLogic, public PlayerRules {
+class LocalLogic : public Logic, public PlayerRules {
  public:
   static constexpr uint16_t kStatDeathByKind[5] = {54, 57, 55, 56, 59};  // kinds 20-24
 
   static constexpr const char* kSaveReminder = "Save your game by pressing the pause button!";
 
   LocalLogic(World* world, Player* player, const DifficultyRow* difficulty);
+  ~LocalLogic() override;
 
   World* world() const { return world_; }
   void setWorld(World* world) { world_ = world; }
+  Player* player() const { return player_; }
   void setPlayer(Player* player) { player_ = player; }
+  const DifficultyRow* difficulty() const { return difficulty_; }
+  void setDifficulty(const DifficultyRow* difficulty) { difficulty_ = difficulty; }
+  // Not owned; null restores the null form.
+  void setEntities(RuleEntities* entities);
+  RuleEntities& entities() const { return *entities_; }
 
+  // ---- Players ----
   // With three chances in four, the random surface step around the local player.
   void randomTick() override;
   void forEachPlayer(const PlayerVisitor& visit) override;
@@ -59,27 +62,79 @@ class LocalLogic : public NullLogic, public PlayerRules {
   PlayerBase* firstPlayerWhere(const PlayerTest& test) override;
   void respawnPlayer(Player* player) override;
   bool isPlayerPresent(PlayerBase*) override { return true; }
-  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
-  bool editBlock(const BlockEdit& edit, PlayerBase* player) override;
   uint32_t playerCount() override { return player_ != nullptr ? 1 : 0; }
   PlayerBase* somePlayer() override;
   std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock& cell) override;
   uint32_t distanceToNearestPlayer(const MapBlock& cell) override;
   PlayerBase* mobTargetPlayer(MobEntity* mob) override;
+  void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) override;
   void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) override;
+  void playSound(MapBlock& cell, uint16_t soundId, uint16_t value) override;
   void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
   void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
+  // Trading needs a multiplayer game: alone nothing happens.
+  void requestTrade(PlayerBase*, PlayerBase*) override {}
   void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
   // The local player travels through the cell's portal at once (see portal_rules.h).
   bool usePortal(PlayerBase* player, MapBlock* cell) override;
+  void setAllPlayersValue(uint8_t value) override;
+  bool isLocalPlayer(PlayerBase* player) override;
+  void showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) override;
+
+  // ---- Cells and block entities ----
+  bool editBlock(const BlockEdit& edit, PlayerBase* player) override;
   // A lever's or switch's signal goes into the world's circuits.
   void setCircuitInput(MapBlock& cell, uint8_t value) override;
-
-  bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override;
+  void releaseBlockEntity(LogicBlock& entity) override;
+  void dropBlockLoot(MapBlock& cell, uint16_t blockId, PlayerBase* actor) override;
+  void dropAttachmentLoot(MapBlock& cell, uint8_t layer, PlayerBase* actor) override;
+  uint16_t bonusDropValue(PlayerBase& actor) override;
+  void launchFromCell(MapBlock& cell) override;
   bool canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) override;
   bool useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float aim) override;
+  ProjectileChoice projectileForItem(uint8_t mode, PlayerBase* player, Item* item) override;
+  // A sign on the cell's front decorations: placed, changed or taken (variant 0 with a sign).
+  void placeSign(MapBlock& cell, uint8_t variant);
+  // The player's circuit configurator opens on a device that has a setting; false otherwise.
+  bool editCircuitCell(Player& player, MapBlock& cell);
   // The lab's started brew completes for the player (see brewing_rules.h).
   bool brewPotion(AlchemyLab& lab, PlayerBase* player);
+
+  // ---- Damage ----
+  bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override;
+
+  // ---- Entities: handed to the entity layer (local_logic_entities.cpp) ----
+  void collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) override;
+  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
+  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
+  Entity* spawnTreasureEntity(engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) override;
+  Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override;
+  Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
+                          uint8_t flags) override;
+  MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
+                      PlayerBase* owner) override;
+  Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) override;
+  Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) override;
+  void pushEntitiesOutOfCell(MapBlock& cell) override;
+  void wakeEntity(Entity* entity) override;
+  void leapEntity(Entity* entity, float strength, float angle) override;
+  void pushEntity(Entity* entity, const EntityImpulse& impulse) override;
+  void knockBackMob(MobEntity* mob, float strength, float angle, bool reset, const MapBlock* attackerCell) override;
+  void steerMob(MobEntity* mob, const MobMovement& movement) override;
+  void restEntity(Entity* entity) override;
+  void setBobberState(BobberEntity* bobber, uint8_t state) override;
+  void launchEntitiesAtCell(MapBlock& cell, float strength, float angle) override;
+  void liftPetsFromCell(MapBlock& cell) override;
+  void endFishingAtCell(MapBlock& cell) override;
+  void effectOnEntitiesAtCell(MapBlock& cell) override;
+
+  // ---- What only a host tells its peers: nothing to tell alone ----
+  void reportRemovedEntities(const uint32_t*, uint32_t) override {}
+  void teleportPet(MobPetEntity*, MapBlock&) override {}
+  void reportMobPosition(MobEntity*, uint8_t) override {}
+  void reportMobState(MobEntity*) override {}
+  void reportCellMarked(MapBlock&) override {}
+  void reportCellUnmarked(MapBlock&) override {}
 
   // The periodic tasks, rebuilt and unpaused; `timers().step()` runs one second of them.
   void startTimers();
@@ -94,5 +149,6 @@ class LocalLogic : public NullLogic, public PlayerRules {
   World* world_;
   Player* player_;
   const DifficultyRow* difficulty_;
+  RuleEntities* entities_;
   LogicTimers timers_;
 };

@@ -61,10 +61,6 @@ void GameLocal::setPlayerMode(uint8_t mode) {
   if (player != nullptr) player->mode = mode;
 }
 
-void GameLocal::setTimeFrozen(uint8_t value) {
-  if (world != nullptr) world->dayClock().running = value != 0 ? 0 : 1;
-}
-
 void GameLocal::respawn() { rules_->respawnPlayer(player); }
 
 void GameLocal::requestTrade(PlayerBase*) {
@@ -109,12 +105,6 @@ bool GameLocal::brewPotion() {
   if (result.itemId == ITEM_NONE || lab->brewing()) return false;
   lab->setBrewing(true);
   rules_->brewPotion(*lab, player);
-  return true;
-}
-
-bool GameLocal::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
-  if (world == nullptr) return false;
-  world->applyBlockEdit(edit, extra);
   return true;
 }
 

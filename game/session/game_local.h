@@ -42,9 +42,9 @@ class GameLocal : public Game {
   void begin(uint8_t mode, const GameCompletion& done) override;
   void playPlayerAction(uint8_t action, uint8_t value) override;
   void playCellEffect(uint8_t effect, MapBlock& cell) override;
-  bool putItemOnShelf(MapBlock&, Item*, uint8_t) override { return false; }
-  void placeSign(MapBlock&, uint8_t) override {}
-  bool useBlock(uint16_t&) override { return false; }
+  bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) override;
+  void placeSign(MapBlock& cell, uint8_t flag) override;
+  bool useBlock(uint16_t& blockWord) override;
   void hitMob(MobEntity*) override {}
   bool captureMob(MobEntity*) override { return false; }
   void throwItem(Item* item, float a, float b, uint8_t flag) override;
@@ -62,7 +62,7 @@ class GameLocal : public Game {
   void answerTrade(uint8_t, uint8_t, uint8_t) override {}
   void cancelTrade() override {}
   void reelIn(float) override {}
-  void editCircuitCell(MapBlock&) override {}
+  void editCircuitCell(MapBlock& cell) override;
   void submitChatLine(const std::string&) override {}
   bool editBlock(const BlockEdit& edit) override;
   void suspend() override { stopTimers(); }
@@ -85,7 +85,7 @@ class GameLocal : public Game {
   void sleep() override;
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
   void dropItem(Item*& item) override;
-  bool consumeItem(Item*) override { return false; }
+  bool consumeItem(Item* item) override;
 
   LocalLogic* rules() const { return rules_; }
   bool timersRunning() const { return timersRunning_; }
@@ -96,6 +96,8 @@ class GameLocal : public Game {
   // The timed tasks' bodies (slots 24 and 5).
   void autosave();
   void updatePlayer();
+  // The game's side of an applied edit: the sounds and debris of its kind, the cells redrawn.
+  void onBlockEditApplied(const BlockEdit& edit);
 
  private:
   // The clock task of slot 1 as the player's world events see it, registered while the game runs.

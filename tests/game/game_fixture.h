@@ -20,6 +20,7 @@
 #include "game/player/player_events.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/rule_entities.h"
 #include "game/session/game_local.h"
 #include "platform/settings/settings.h"
 #include "tests/world/world_test_blocks.h"
@@ -89,11 +90,12 @@ class RecordingEvents final : public PlayerEvents {
   int deathViews = 0;
 };
 
-class RecordingDrops final : public ItemDrops {
+class RecordingDrops final : public NullRuleEntities {
  public:
-  void drop(Item* item, engine::Vec2, uint8_t) override {
+  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
     dropped.push_back(item->id);
     freeItem(item);
+    return nullptr;
   }
   std::vector<uint16_t> dropped;
 };
@@ -128,7 +130,7 @@ class GameTest : public world_test::WorldTest {
     game.player = player.get();
     game.difficulty = &difficulty;
     setPlayerEvents(&events);
-    setItemDrops(&drops);
+    rules.setEntities(&drops);
     setCurrentLogic(&rules);
     setCurrentGame(&game);
   }
@@ -136,7 +138,7 @@ class GameTest : public world_test::WorldTest {
   void TearDown() override {
     setCurrentGame(nullptr);
     setCurrentLogic(nullptr);
-    setItemDrops(nullptr);
+    rules.setEntities(nullptr);
     setPlayerEvents(nullptr);
     player.reset();
     world.reset();

@@ -1,0 +1,71 @@
+// The local rules' operations on entities. Entities sit above the game, so each operation is handed
+// to the entity layer registered with the rules (`RuleEntities`); the rules keep only what is theirs:
+// the creative world's mob limit.
+
+#include "game/rules/item_use_rules.h"
+#include "game/rules/local_logic.h"
+#include "game/rules/rule_entities.h"
+#include "world/world.h"
+
+void LocalLogic::collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) {
+  entities_->collectSpawnCells(out, rule);
+}
+
+Entity* LocalLogic::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) {
+  return entities_->spawnItemEntity(item, position, speed, angle, flags);
+}
+
+Entity* LocalLogic::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) {
+  return entities_->spawnItemDrop(item, position, flags);
+}
+
+Entity* LocalLogic::spawnTreasureEntity(engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) {
+  return entities_->spawnTreasure(position, motion, cell);
+}
+
+Entity* LocalLogic::spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) {
+  return entities_->spawnFruit(fruitId, cell, mode);
+}
+
+Entity* LocalLogic::shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
+                                    uint8_t flags) {
+  return entities_->shootProjectile(held, player, position, aim, flags);
+}
+
+// A creative world makes mobs only on purpose, and then only below the limit.
+MobEntity* LocalLogic::spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
+                                PlayerBase* owner) {
+  if (world_ != nullptr && world_->isCreative()) {
+    if (forced == 0 || entities_->entityCount() > kCreativeMobLimit) return nullptr;
+  }
+  return entities_->spawnMob(mob, position, motion, forced, owner);
+}
+
+Entity* LocalLogic::spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) {
+  return entities_->spawnDress(item, position, motion);
+}
+
+Entity* LocalLogic::spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) {
+  return entities_->spawnFish(fish, cell, spawner);
+}
+
+void LocalLogic::pushEntitiesOutOfCell(MapBlock& cell) { entities_->pushOutOfCell(cell); }
+void LocalLogic::wakeEntity(Entity* entity) { entities_->wake(entity); }
+void LocalLogic::leapEntity(Entity* entity, float strength, float angle) { entities_->leap(entity, strength, angle); }
+void LocalLogic::pushEntity(Entity* entity, const EntityImpulse& impulse) { entities_->push(entity, impulse); }
+
+void LocalLogic::knockBackMob(MobEntity* mob, float strength, float angle, bool reset, const MapBlock* attackerCell) {
+  entities_->knockBack(mob, strength, angle, reset, attackerCell);
+}
+
+void LocalLogic::steerMob(MobEntity* mob, const MobMovement& movement) { entities_->steer(mob, movement); }
+void LocalLogic::restEntity(Entity* entity) { entities_->rest(entity); }
+void LocalLogic::setBobberState(BobberEntity* bobber, uint8_t state) { entities_->setBobberState(bobber, state); }
+
+void LocalLogic::launchEntitiesAtCell(MapBlock& cell, float strength, float angle) {
+  entities_->launchAtCell(cell, strength, angle);
+}
+
+void LocalLogic::liftPetsFromCell(MapBlock& cell) { entities_->liftPetsFromCell(cell); }
+void LocalLogic::endFishingAtCell(MapBlock& cell) { entities_->endFishingAtCell(cell); }
+void LocalLogic::effectOnEntitiesAtCell(MapBlock& cell) { entities_->burnAtCell(cell); }

@@ -1,0 +1,138 @@
+#include "game/rules/loot_rules.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "content/format/content_format.h"
+#include "content/items/item.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/difficulty_row.h"
+#include "engine/base/random.h"
+#include "platform/settings/settings.h"
+#include "world/cells/map_block.h"
+#include "world/circuits/circuit_cells.h"
+#include "world/edits/circuit_part_items.h"
+#include "world/map/world_map.h"
+#include "world/rules/logic.h"
+#include "world/seams/entity_effects.h"
+#include "world/world.h"
+
+namespace {
+
+// A decoration with this flag keeps the others (and the block) from dropping.
+constexpr int kKeepsLootFlag = 3;
+constexpr uint8_t kConnectorWireKind = 2;
+constexpr uint8_t kFirstPartlessKind = 15;
+constexpr uint8_t kLastPartlessKind = 17;
+// Tables that name tables: deep enough for any content, shallow enough to stop a loop.
+constexpr int kMaxDepth = 8;
+
+float randomUnit() { return static_cast<float>(engine::randomNext()) / 32768.0f; }
+
+int countIn(uint8_t low, uint8_t high) {
+  return high <= low ? low : low + engine::randomNext() % (high - low + 1);
+}
+
+void dropItem(Logic& rules, uint16_t id, engine::Vec2 at) {
+  if (id >= content::kItemIdLimit || !contentTables().itemDefs[id].defined) return;
+  if (Item* item = newItem(id, -1, 1, -1, 0)) rules.spawnItemDrop(item, at, loot::kDropKind);
+}
+
+struct LootDrop {
+  Logic& rules;
+  engine::Vec2 at;
+  const DifficultyRow* row;
+  float multiplier;
+  bool switched;
+
+  void give(const LootEntry& entry, int depth) {
+    if (entry.kind == content::kLootTable) {
+      if (entry.table != nullptr) table(*entry.table, depth + 1);
+      return;
+    }
+    const int count = countIn(entry.minCount, entry.maxCount);
+    for (int i = 0; i < count; ++i) {
+      if (entry.kind == content::kLootItem) {
+        dropItem(rules, entry.item, at);
+      } else if (entry.kind == content::kLootGroup && entry.group != nullptr && !entry.group->items.empty()) {
+        dropItem(rules, entry.group->items[engine::randomNext() % entry.group->items.size()], at);
+      }
+    }
+  }
+
+  void table(const LootTable& loot, int depth) {
+    if (depth > kMaxDepth || loot.entries.empty()) return;
+    if (loot.mode != 0) {
+      float total = 0;
+      for (const LootEntry& entry : loot.entries) total += entry.chance;
+      const float r = static_cast<float>(engine::randomNext()) / 32767.0f * total;
+      float running = 0;
+      for (const LootEntry& entry : loot.entries) {
+        running += entry.chance;
+        if (running >= r) return give(entry, depth);
+      }
+      return;
+    }
+    for (const LootEntry& entry : loot.entries) {
+      const float chance = entry.chance * lootChanceFactor(row, entry.chance, switched) * multiplier;
+      if (chance > randomUnit()) give(entry, depth);
+    }
+  }
+};
+
+void dropTableOf(World& world, Logic& rules, const MapBlock& cell, uint16_t blockId, const DifficultyRow* row) {
+  if (blockId == 0 || blockId >= content::kBlockIdLimit) return;
+  const LootTable* table = contentTables().blockDefs[blockId].lootTable;
+  if (table == nullptr || world.isCreative()) return;
+  dropLoot(rules, *table, cellPixelPosition(cell), row);
+}
+
+}  // namespace
+
+float lootChanceFactor(const DifficultyRow* row, float chance, bool switchedRecently) {
+  if (row == nullptr) return 1.0f;
+  if (switchedRecently && row->bytes[loot::kLevelOffset] > 2) return 1.0f;
+  size_t index = loot::kThresholdCount - 1;
+  for (size_t i = 0; i < loot::kThresholdCount; ++i) {
+    if (loot::kThresholds[i] > chance) {
+      index = i;
+      break;
+    }
+  }
+  float factor = 1.0f;
+  std::memcpy(&factor, row->bytes.data() + loot::kFactorOffset + 4 * index, sizeof factor);
+  return std::isfinite(factor) && factor >= 0 ? factor : 1.0f;
+}
+
+void dropLoot(Logic& rules, const LootTable& table, engine::Vec2 at, const DifficultyRow* row, float multiplier) {
+  LootDrop drop{rules, at, row, multiplier, kel::getLastDifficultySwitch()};
+  drop.table(table, 0);
+}
+
+void dropBlockLoot(World& world, Logic& rules, MapBlock& cell, uint16_t blockId, const DifficultyRow* row) {
+  dropTableOf(world, rules, cell, blockId, row);
+}
+
+void dropAttachmentLoot(World& world, Logic& rules, MapBlock& cell, uint8_t layer, const DifficultyRow* row) {
+  if (world.isCreative()) return;
+  const BlockPropsTable& props = world.map().props();
+  bool kept = false;
+  for (MapDeco deco : cell.decos) {
+    if (!map_deco::empty(deco) && map_deco::side(deco) == layer && props[map_deco::id(deco)].has(kKeepsLootFlag)) {
+      kept = true;
+    }
+  }
+  if (!kept) {
+    for (MapDeco deco : cell.decos) {
+      if (!map_deco::empty(deco) && map_deco::side(deco) == layer) dropTableOf(world, rules, cell, map_deco::id(deco), row);
+    }
+  }
+  if (layer == MapBlock::kFront) {
+    const uint8_t kind = circuitKind(cell);
+    if (kind != 0 && (kind < kFirstPartlessKind || kind > kLastPartlessKind)) {
+      dropItem(rules, circuitPartItemFor(kind), cellPixelPosition(cell));
+      if (kind == kConnectorWireKind) dropItem(rules, loot::kConnectorExtraItem, cellPixelPosition(cell));
+    }
+  }
+  if (!kept) dropTableOf(world, rules, cell, block_word::id(cell.layerWord(layer)), row);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// What the local rules ask of the entities, which sit above the game: every operation that
+// creates, moves, settles or removes an entity, and the questions only the entity lists can
+// answer (which entities stand on a cell, which bobbers fish in it). The entity layer registers its
+// implementation with the rules it serves (`LocalLogic::setEntities`); until then the rules use the
+// null form.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/base/geometry.h"
+#include "world/rules/logic.h"
+
+class RuleEntities {
+ public:
+  virtual ~RuleEntities() = default;
+
+  // ---- Creation (items passed in are owned by the new entity, or freed) ----
+  virtual Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) = 0;
+  virtual Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) = 0;
+  virtual Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) = 0;
+  virtual Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) = 0;
+  virtual Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) = 0;
+  virtual MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) = 0;
+  virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;
+  virtual Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) = 0;
+
+  // ---- Motion and state ----
+  virtual void pushOutOfCell(MapBlock&) = 0;
+  virtual void wake(Entity*) = 0;
+  virtual void leap(Entity*, float, float) = 0;
+  virtual void push(Entity*, const EntityImpulse&) = 0;
+  virtual void knockBack(MobEntity*, float, float, bool, const MapBlock*) = 0;
+  virtual void steer(MobEntity*, const MobMovement&) = 0;
+  virtual void rest(Entity*) = 0;
+  virtual void setBobberState(BobberEntity*, uint8_t) = 0;
+
+  // ---- Cells ----
+  // Every entity standing on the cell is pushed with the strength at the angle (radians).
+  virtual void launchAtCell(MapBlock&, float, float) = 0;
+  virtual void liftPetsFromCell(MapBlock&) = 0;
+  virtual void endFishingAtCell(MapBlock&) = 0;
+  // Lava arrived: what stands in the cell burns.
+  virtual void burnAtCell(MapBlock&) = 0;
+  virtual void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) = 0;
+  // How many entities the lists hold (the mob limit's count).
+  virtual uint32_t entityCount() = 0;
+};
+
+// Creates nothing; every item handed over goes back to the pool, so none leaks while entities are
+// absent.
+class NullRuleEntities : public RuleEntities {
+ public:
+  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override;
+  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override;
+  Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
+  Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
+  Entity* shootProjectile(Item* item, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override;
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
+  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
+  Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
+  void pushOutOfCell(MapBlock&) override {}
+  void wake(Entity*) override {}
+  void leap(Entity*, float, float) override {}
+  void push(Entity*, const EntityImpulse&) override {}
+  void knockBack(MobEntity*, float, float, bool, const MapBlock*) override {}
+  void steer(MobEntity*, const MobMovement&) override {}
+  void rest(Entity*) override {}
+  void setBobberState(BobberEntity*, uint8_t) override {}
+  void launchAtCell(MapBlock&, float, float) override {}
+  void liftPetsFromCell(MapBlock&) override {}
+  void endFishingAtCell(MapBlock&) override {}
+  void burnAtCell(MapBlock&) override {}
+  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+  uint32_t entityCount() override { return 0; }
+};
+

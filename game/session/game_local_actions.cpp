@@ -1,0 +1,129 @@
+// The local game's block actions: using a block, shelves, signs, circuit configurators, eating and
+// drinking, the world clock switch, and the game's reaction to every applied block edit.
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "game/player/player.h"
+#include "game/rules/block_use.h"
+#include "game/rules/consumption_rules.h"
+#include "game/rules/local_logic.h"
+#include "game/session/game_local.h"
+#include "game/session/game_screen.h"
+#include "world/blocks/shelf.h"
+#include "world/cells/cell_refresh.h"
+#include "world/circuits/circuit_cells.h"
+#include "world/edits/circuit_part_items.h"
+#include "world/edits/edit_kind.h"
+#include "world/map/world_map.h"
+#include "world/seams/entity_effects.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int16_t kTextClockStopped = 187;
+constexpr int16_t kTextClockStarted = 188;
+constexpr uint16_t kSoundExplosion = 39;
+constexpr uint16_t kExplosionSoundValue = 848;
+constexpr uint16_t kSoundPartRemoved = 54;
+constexpr uint32_t kPartDebrisPieces = 15;
+
+// The cell whose front or back word this is, with the layer it names; null outside the map.
+MapBlock* cellOfWord(WorldMap& map, const uint16_t& word, uint8_t& layer) {
+  const auto* base = reinterpret_cast<const unsigned char*>(map.cells());
+  const auto* at = reinterpret_cast<const unsigned char*>(&word);
+  if (map.cellCount() == 0 || at < base || at >= base + map.cellCount() * sizeof(MapBlock)) return nullptr;
+  MapBlock& cell = map.cells()[static_cast<size_t>(at - base) / sizeof(MapBlock)];
+  if (&word == &cell.front) {
+    layer = MapBlock::kFront;
+  } else if (&word == &cell.back) {
+    layer = MapBlock::kBack;
+  } else {
+    return nullptr;
+  }
+  return &cell;
+}
+
+}  // namespace
+
+bool GameLocal::useBlock(uint16_t& blockWord) {
+  if (world == nullptr || player == nullptr) return false;
+  uint8_t layer = MapBlock::kFront;
+  MapBlock* cell = cellOfWord(world->map(), blockWord, layer);
+  if (cell == nullptr) return false;
+  if (useStationOrClock(*world, *cell, layer, *player)) return true;
+  if (!checkBlockUse(*world, *cell, layer, *player)) return false;
+  ::useBlock(*world, *cell, layer, *player);
+  return true;
+}
+
+// The shelf takes one unit; the player's stack gives it up only once the shelf has it, so a
+// refusal leaves the stack as it was and an emptied stack leaves the inventory with it.
+bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) {
+  if (world == nullptr || player == nullptr || stack == nullptr || stack->isNone()) return false;
+  Item* unit = copyItem(*stack, true);
+  if (unit == nullptr) return false;
+  unit->count = 1;
+  if (!::putItemOnShelf(*world, cell, unit, slotChoice)) {
+    freeItem(unit);
+    return false;
+  }
+  if (unit != nullptr) freeItem(unit);
+  if (stack == player->heldItem()) {
+    player->useUpHeldItem();
+  } else if (!stack->consumeOne()) {
+    stack->count = 0;
+  }
+  return true;
+}
+
+void GameLocal::placeSign(MapBlock& cell, uint8_t flag) { rules_->placeSign(cell, flag); }
+
+void GameLocal::editCircuitCell(MapBlock& cell) {
+  if (player != nullptr) rules_->editCircuitCell(*player, cell);
+}
+
+bool GameLocal::consumeItem(Item* item) {
+  if (player == nullptr) return false;
+  if (item != nullptr && !canConsume(*player, *item)) return false;
+  ::consumeItem(*rules_, *player, item);
+  return true;
+}
+
+void GameLocal::setTimeFrozen(uint8_t value) {
+  if (world == nullptr) return;
+  const bool frozen = value != 0;
+  world->dayClock().running = frozen ? 0 : 1;
+  if (frozen) {
+    clock_.stopClockTask();
+  } else {
+    clock_.scheduleClockTask();
+  }
+  rules_->forEachPlayer([frozen](PlayerBase* p) {
+    if (auto* local = dynamic_cast<Player*>(p)) local->showTextById(kMessageInfo, frozen ? kTextClockStopped : kTextClockStarted);
+  });
+}
+
+bool GameLocal::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
+  if (world == nullptr) return false;
+  world->applyBlockEdit(edit, extra);
+  onBlockEditApplied(edit);
+  return true;
+}
+
+void GameLocal::onBlockEditApplied(const BlockEdit& edit) {
+  if (world == nullptr || world->isBusy()) return;
+  MapBlock* cell = world->map().cellAt(edit.x, edit.y);
+  if (cell == nullptr) return;
+  if (edit.kind == edit_kind::kExplosion) rules_->playSound(*cell, kSoundExplosion, kExplosionSoundValue);
+  if (edit.kind == edit_kind::kCircuitPartRemoved) {
+    const uint16_t part = circuitPartItemFor(circuitKind(*cell));
+    entityEffects().spawnCutDebris(part, 0, false, kPartDebrisPieces, cellPixelPosition(*cell), *cell, 0);
+    rules_->playSound(*cell, kSoundPartRemoved, 0);
+  }
+  CellRefresh& refresh = cellRefresh();
+  refresh.refreshCell(*cell);
+  for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+    if (const MapBlock* next = world->map().cellAt(cell->x + dx, cell->y + dy)) refresh.refreshCell(*next);
+  }
+}
