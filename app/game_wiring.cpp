@@ -13,7 +13,10 @@
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
+#include "game/session/player_bodies.h"
+#include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
+#include "world/seams/world_bodies.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
@@ -36,7 +39,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       controls_(director()->getEventDispatcher()),
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
       saves_(*platform_.fileSystem()),
-      gameSaves_(saves_) {
+      gameSaves_(saves_),
+      session_(WorldContext{.sounds = &cellSounds_}, &runningWorld()) {
   kel::Platform::setInstance(&platform_);
   kel::setSettingsHost(&settingsHost_);
   engine::setAlertFunction(&platformAlert);
@@ -61,9 +65,14 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   }
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
+  session_.bindCurrent();
+  setWorldBodies(&session_.bodies());
 }
 
 GameWiring::~GameWiring() {
+  setWorldBodies(nullptr);
+  session_.end();
+  session_.unbindCurrent();
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);

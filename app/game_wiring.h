@@ -1,9 +1,12 @@
 #pragma once
 // Everything the executable wires together before the launch: the desktop platform and the
-// services it hands out (window, controls, text fields, settings, alerts), and the seams through
-// which the lower libraries reach the world model, the saves, the world view and the interface.
+// services it hands out (window, controls, text fields, settings, alerts), the seams through
+// which the lower libraries reach the world model, the saves, the world view and the interface,
+// and the local game with its rules, which are the process's current game and rules from the
+// launch on (a network game, when it comes, replaces them and puts them back).
 // Undone in reverse when the object goes.
 
+#include "game/session/local_session.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -13,6 +16,7 @@
 #include "saves/launch/local_saves.h"
 #include "ui/ui_launch_services.h"
 #include "view/world_view_launch_services.h"
+#include "world/seams/cell_sounds.h"
 #include "world/world_launch_services.h"
 
 class GameWiring {
@@ -23,6 +27,8 @@ class GameWiring {
   GameWiring& operator=(const GameWiring&) = delete;
 
   kel::DesktopPlatform& platform() { return platform_; }
+  // The game played alone: current from the launch to the end of the run.
+  LocalSession& session() { return session_; }
   kel::GLViewWindowControl& window() { return window_; }
 
  private:
@@ -38,6 +44,8 @@ class GameWiring {
   bool ownsStatsServices_ = false;  // whether the store's services are the platform's
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
+  PlatformCellSounds cellSounds_;
+  LocalSession session_;
 };
 
 // The whole run: wires the game, launches it, runs frames until the window closes or the game

@@ -19,7 +19,10 @@ constexpr size_t kLabOutput = 4;
 
 GameLocal::GameLocal(LocalLogic* rules) : rules_(rules), running_(&runningWorld()) {}
 
-GameLocal::~GameLocal() { releaseClock(); }
+GameLocal::~GameLocal() {
+  joinGeneration();
+  releaseClock();
+}
 
 bool Game::worldIsCreative() { return world != nullptr && world->isCreative(); }
 
@@ -81,6 +84,7 @@ void GameLocal::quit() {
   releaseClock();
   gameSaves().saveStatistics();
   ++loadTicket_;
+  joinGeneration();
   stopTimers();
   endWorld(*running_, *this, *rules_);
   engine::unscheduleAllSlots();

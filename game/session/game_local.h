@@ -11,10 +11,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "game/player/game_clock.h"
 #include "game/session/game.h"
 #include "game/session/travel_target.h"
+#include "world/world_context.h"
 
 class LocalLogic;
 struct GeneratedWorld;
@@ -91,6 +93,12 @@ class GameLocal : public Game {
   bool timersRunning() const { return timersRunning_; }
   // The running world and local player this game installs and ends; the process's by default.
   void setRunningWorld(RunningWorld& running) { running_ = &running; }
+  // What every world this game installs is built with (its rules, this game, the seams).
+  void setWorldContext(const WorldContext& context) { context_ = context; }
+  // Whether an installed world also becomes the process's current world (the application's game).
+  void setBindsCurrentWorld(bool binds) { bindsCurrentWorld_ = binds; }
+  // The seed of the next generated world; unset: the processor clock's.
+  void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
 
   // The timed tasks' bodies (slots 24 and 5).
@@ -122,10 +130,16 @@ class GameLocal : public Game {
   void enterWorld(bool fromFile);
   void settleLater();
   void loadPlayerIfMissing();
+  void joinGeneration();
 
   LocalLogic* rules_;
   RunningWorld* running_;
   bool timersRunning_ = false;
+  bool bindsCurrentWorld_ = true;
+  WorldContext context_;
+  std::optional<uint32_t> generationSeed_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the game
+  std::thread generation_;  // joined before the next one starts, when the game quits and at the end
   // Bumped by every start and end of a game: a generation that finishes after it is stale.
   uint64_t loadTicket_ = 0;
   std::optional<TravelTarget> pendingTravel_;

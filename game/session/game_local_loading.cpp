@@ -77,9 +77,18 @@ void GameLocal::startGeneration(const GameCompletion& done) {
   GeneratorHooks hooks;
   if (pendingTravel_) hooks.arrivalOrigin = travelOrigin_;
   const uint64_t ticket = loadTicket_;
-  startWorldGeneration(
-      std::move(fresh), std::move(hooks), [](const std::string& text) { gameScreen().setLoadingText(text); },
-      [this, ticket, done](GeneratedWorld result) { finishGeneration(ticket, std::move(result), done); });
+  joinGeneration();
+  generation_ = startWorldGeneration(
+      std::move(fresh), std::move(hooks), generationSeed_,
+      [](const std::string& text) { gameScreen().setLoadingText(text); },
+      [this, alive = std::weak_ptr<bool>(alive_), ticket, done](GeneratedWorld result) {
+        // A game destroyed before the hand-over ran lets the world go here.
+        if (!alive.expired()) finishGeneration(ticket, std::move(result), done);
+      });
+}
+
+void GameLocal::joinGeneration() {
+  if (generation_.joinable()) generation_.join();
 }
 
 void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done) {
@@ -129,7 +138,7 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
 void GameLocal::install(std::unique_ptr<World> fresh) {
   running_->world = std::move(fresh);
   world = running_->world.get();
-  setCurrentWorld(world);
+  if (bindsCurrentWorld_) setCurrentWorld(world);
   rules_->setWorld(world);
   if (player != nullptr) player->setWorld(world);
 }

@@ -14,6 +14,7 @@ namespace {
 struct GenerationJob {
   engine::Scheduler* scheduler = nullptr;  // retained until the result is handed back
   GeneratorHooks hooks;
+  std::optional<uint32_t> seed;
   GenerationProgress progress;
   GenerationDone done;
   GeneratedWorld result;
@@ -27,7 +28,7 @@ void restartDayClock(DayClock& clock) {
 
 // Worker thread.
 void generate(std::shared_ptr<GenerationJob> job) {
-  engine::randomSeed(static_cast<uint32_t>(std::clock()));
+  engine::randomSeed(job->seed.value_or(static_cast<uint32_t>(std::clock())));
   engine::Scheduler* scheduler = job->scheduler;
   const GenerationProgress progress = job->progress;
   World& world = *job->result.world;
@@ -52,14 +53,15 @@ GeneratedWorld::GeneratedWorld() = default;
 GeneratedWorld::GeneratedWorld(GeneratedWorld&&) noexcept = default;
 GeneratedWorld::~GeneratedWorld() = default;
 
-void startWorldGeneration(std::unique_ptr<World> world, GeneratorHooks hooks, GenerationProgress progress,
-                          GenerationDone done) {
+std::thread startWorldGeneration(std::unique_ptr<World> world, GeneratorHooks hooks, std::optional<uint32_t> seed,
+                          GenerationProgress progress, GenerationDone done) {
   auto job = std::make_shared<GenerationJob>();
   job->scheduler = engine::Director::getInstance()->getScheduler();
   job->scheduler->retain();
   job->hooks = std::move(hooks);
+  job->seed = seed;
   job->progress = std::move(progress);
   job->done = std::move(done);
   job->result.world = std::move(world);
-  std::thread(generate, std::move(job)).detach();
+  return std::thread(generate, std::move(job));
 }

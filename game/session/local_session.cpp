@@ -1,0 +1,54 @@
+#include "game/session/local_session.h"
+
+#include "game/rules/local_logic.h"
+#include "game/session/game_local.h"
+#include "game/session/player_bodies.h"
+#include "game/session/running_world.h"
+#include "world/current_world.h"
+#include "world/rules/game.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
+    : ownRunning_(running == nullptr ? std::make_unique<RunningWorld>() : nullptr),
+      running_(running != nullptr ? running : ownRunning_.get()),
+      rules_(std::make_unique<LocalLogic>(nullptr, nullptr, nullptr)),
+      game_(std::make_unique<GameLocal>(rules_.get())),
+      bodies_(std::make_unique<PlayerBodies>(*rules_, *rules_)),
+      context_(seams) {
+  context_.rules = rules_.get();
+  context_.edits = game_.get();
+  context_.bodies = bodies_.get();
+  game_->setRunningWorld(*running_);
+  game_->setWorldContext(context_);
+}
+
+LocalSession::~LocalSession() {
+  end();
+  unbindCurrent();
+}
+
+void LocalSession::bindCurrent() {
+  setCurrentGame(game_.get());
+  setCurrentLogic(rules_.get());
+  setCurrentWorld(running_->world.get());
+  game_->setBindsCurrentWorld(true);
+  bound_ = true;
+}
+
+void LocalSession::unbindCurrent() {
+  if (!bound_) return;
+  if (&currentGame() == game_.get()) setCurrentGame(nullptr);
+  if (&currentLogic() == rules_.get()) setCurrentLogic(nullptr);
+  if (running_->world != nullptr && currentWorld() == running_->world.get()) setCurrentWorld(nullptr);
+  game_->setBindsCurrentWorld(false);
+  bound_ = false;
+}
+
+void LocalSession::end() {
+  if (game_->started) {
+    game_->quit();
+  } else if (running_->world != nullptr || running_->player != nullptr) {
+    endWorld(*running_, *game_, *rules_);
+  }
+}

@@ -1,0 +1,51 @@
+#pragma once
+// A game played alone, whole: its rules, its game, the running world and local player it plays,
+// and the players' bodies that the world's blasts, plates and pistons reach. The application keeps
+// one for the whole run and binds it to the process-wide current objects (the current `Game`,
+// `Logic` and running world); a test or the world tool may keep several side by side, each world
+// with its own context, none touching the others.
+//
+// Main thread only.
+
+#include <memory>
+
+#include "world/world_context.h"
+
+class GameLocal;
+class LocalLogic;
+class PlayerBodies;
+struct RunningWorld;
+
+class LocalSession {
+ public:
+  // `seams`: the view's and the entities' seams for this session's worlds; its rules, edit sink and
+  // bodies are the session's own. `running`: where its world and player live (null: its own).
+  explicit LocalSession(const WorldContext& seams = {}, RunningWorld* running = nullptr);
+  // Ends a running game first.
+  ~LocalSession();
+  LocalSession(const LocalSession&) = delete;
+  LocalSession& operator=(const LocalSession&) = delete;
+
+  GameLocal& game() { return *game_; }
+  LocalLogic& rules() { return *rules_; }
+  RunningWorld& running() { return *running_; }
+  PlayerBodies& bodies() { return *bodies_; }
+  // What every world of this session is built with.
+  const WorldContext& context() const { return context_; }
+
+  // This session's game and rules become the process's current ones (and its world, while one
+  // runs); `unbindCurrent` restores the null forms where they are still this session's.
+  void bindCurrent();
+  void unbindCurrent();
+  // The world is left without saving: the game quits and the world and player are freed.
+  void end();
+
+ private:
+  std::unique_ptr<RunningWorld> ownRunning_;
+  RunningWorld* running_;
+  std::unique_ptr<LocalLogic> rules_;
+  std::unique_ptr<GameLocal> game_;
+  std::unique_ptr<PlayerBodies> bodies_;
+  WorldContext context_;
+  bool bound_ = false;
+};

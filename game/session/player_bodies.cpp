@@ -1,0 +1,64 @@
+#include "game/session/player_bodies.h"
+
+#include "game/player/player_desktop.h"
+#include "game/rules/player_rules.h"
+#include "world/cells/map_block.h"
+#include "world/rules/logic.h"
+
+namespace {
+constexpr size_t kBlastResistance = 3;
+}  // namespace
+
+PlayerBase* PlayerBodies::playerAt(uint32_t id) {
+  uint32_t index = 0;
+  return rules_.firstPlayerWhere([&index, id](PlayerBase*) { return index++ == id; });
+}
+
+void PlayerBodies::collectAll(std::vector<Body>& out) {
+  uint32_t index = 0;
+  rules_.forEachPlayer([&](PlayerBase* player) {
+    Body body;
+    body.group = BodyGroup::Player;
+    body.id = index++;
+    body.position = player->position;
+    body.cellX = static_cast<int32_t>(player->cellX);
+    body.cellY = static_cast<int32_t>(player->cellY);
+    if (player->isGrounded()) body.flags |= body_flag::kGrounded | body_flag::kContact;
+    out.push_back(body);
+  });
+  if (others_ != nullptr) others_->collectAll(out);
+}
+
+void PlayerBodies::collectInCell(const MapBlock& cell, std::vector<Body>& out) {
+  std::vector<Body> all;
+  collectAll(all);
+  for (const Body& body : all) {
+    if (body.group == BodyGroup::Player && body.cellX == cell.x && body.cellY == cell.y) out.push_back(body);
+  }
+  if (others_ != nullptr) others_->collectInCell(cell, out);
+}
+
+void PlayerBodies::push(const Body& body, float strength, float angle) {
+  if (body.group != BodyGroup::Player) {
+    if (others_ != nullptr) others_->push(body, strength, angle);
+    return;
+  }
+  if (auto* desktop = dynamic_cast<PlayerDesktopLocal*>(playerAt(body.id))) desktop->push(strength, angle);
+}
+
+bool PlayerBodies::hurt(const Body& body, float amount) {
+  if (body.group != BodyGroup::Player) return others_ != nullptr && others_->hurt(body, amount);
+  PlayerBase* player = playerAt(body.id);
+  if (player == nullptr) return false;
+  const float resisted = amount * (1.0f - player->stats.resist[kBlastResistance]);
+  if (resisted > 0) damage_.damagePlayer(*player, resisted, kBlastDamageKind);
+  return player->dead == 0;
+}
+
+void PlayerBodies::spawnBlastDebris(const MapBlock& cell) {
+  if (others_ != nullptr) others_->spawnBlastDebris(cell);
+}
+
+void PlayerBodies::spawnNoteDebris(engine::Vec2 position) {
+  if (others_ != nullptr) others_->spawnNoteDebris(position);
+}
