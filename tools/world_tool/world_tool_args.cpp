@@ -41,8 +41,16 @@ bool onlyKnown(const std::map<std::string, std::string>& options, const std::vec
   return true;
 }
 
-std::optional<ToolArgs> parseGenerate(const std::map<std::string, std::string>& options, std::string& error) {
-  if (!onlyKnown(options, {"--planet", "--size", "--seed", "--png", "--save"}, error)) return std::nullopt;
+std::optional<ToolArgs> parseGenerate(const std::map<std::string, std::string>& options, std::string& error,
+                                      bool play) {
+  const std::vector<std::string> known =
+      play ? std::vector<std::string>{"--planet", "--size", "--seed", "--script", "--character", "--save"}
+           : std::vector<std::string>{"--planet", "--size", "--seed", "--png", "--save"};
+  if (!onlyKnown(options, known, error)) return std::nullopt;
+  if (play && (!options.count("--script") || options.at("--script").empty())) {
+    error = "play needs --script FILE";
+    return std::nullopt;
+  }
   if (!options.count("--planet") || options.at("--planet").empty() || !options.count("--size") ||
       !options.count("--seed")) {
     error = "--planet, --size and --seed are required";
@@ -62,6 +70,11 @@ std::optional<ToolArgs> parseGenerate(const std::map<std::string, std::string>& 
   }
   if (options.count("--png")) out.pngPath = options.at("--png");
   if (options.count("--save")) out.savePath = options.at("--save");
+  if (play) {
+    out.command = Command::Play;
+    out.scriptPath = options.at("--script");
+    if (options.count("--character")) out.characterPath = options.at("--character");
+  }
   return out;
 }
 
@@ -70,15 +83,24 @@ std::optional<ToolArgs> parseGenerate(const std::map<std::string, std::string>& 
 const char* usage() {
   return "usage: world_tool generate --planet NAME --size INDEX --seed S [--png FILE] [--save FILE]\n"
          "       world_tool character NAME --out FILE\n"
-         "       world_tool load FILE [--png FILE]";
+         "       world_tool load FILE [--png FILE]\n"
+         "       world_tool play --planet NAME --size INDEX --seed S --script FILE [--character FILE] [--save FILE]\n"
+         "\n"
+         "play runs a game played alone, headless, and applies the script's player actions, one a line\n"
+         "('#' starts a comment): walk left|right FRAMES, jump, mine X Y, place X Y (the held item),\n"
+         "use X Y, select SLOT (0-9), craft ITEM (the recipe making item id ITEM, at the station in use),\n"
+         "wait SECONDS, sleep (through the night), save, quit (save, then end), load (start again from\n"
+         "the saved files). After each step it prints the player's cell, health, inventory and the\n"
+         "cells' checksum. save writes the world to --save FILE and the character back to --character\n"
+         "FILE. Until entities exist, dropped items land straight in the player's inventory.";
 }
 
 std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {
   const std::string command = args.empty() ? std::string() : args[0];
   const bool named = command == "character" || command == "load";
   std::map<std::string, std::string> options;
-  if (command != "generate" && !named) {
-    error = "the commands are generate, character and load";
+  if (command != "generate" && command != "play" && !named) {
+    error = "the commands are generate, play, character and load";
     return std::nullopt;
   }
   if (named && (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0)) {
@@ -86,7 +108,7 @@ std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::str
     return std::nullopt;
   }
   if (!optionPairs(args, named ? 2 : 1, options, error)) return std::nullopt;
-  if (command == "generate") return parseGenerate(options, error);
+  if (command == "generate" || command == "play") return parseGenerate(options, error, command == "play");
   ToolArgs out;
   if (command == "character") {
     if (!onlyKnown(options, {"--out"}, error)) return std::nullopt;

@@ -3,6 +3,7 @@
 //   world_tool generate --planet NAME --size INDEX --seed S [--png FILE] [--save FILE]
 //   world_tool character NAME --out FILE
 //   world_tool load FILE [--png FILE]
+//   world_tool play --planet NAME --size INDEX --seed S --script FILE [--character FILE] [--save FILE]
 // NAME is a planet as the content set names it, in any case; INDEX 0 (512x128) to 4 (4096x512).
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 namespace world_tool {
 
-enum class Command { Generate, Character, Load };
+enum class Command { Generate, Character, Load, Play };
 
 struct ToolArgs {
   Command command = Command::Generate;
@@ -24,6 +25,8 @@ struct ToolArgs {
   std::string name;      // character: the character's name
   std::string outPath;   // character: the file written
   std::string inputPath; // load: the world, adventure or character file read
+  std::string scriptPath;     // play: the script of player actions
+  std::string characterPath;  // play: the character played (and saved back); empty: a new one
 };
 
 // The arguments after the program name; nullopt with `error` set when they do not parse.

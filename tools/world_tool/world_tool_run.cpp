@@ -8,6 +8,7 @@
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
 #include "tools/font_maker/png_writer.h"
+#include "tools/world_tool/play_game.h"
 #include "tools/world_tool/world_picture.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_saves.h"
@@ -109,6 +110,7 @@ int run(const ToolArgs& args, std::FILE* out, std::FILE* err) {
     case Command::Generate: return runGenerate(args, out, err);
     case Command::Character: return runCharacter(args, out, err);
     case Command::Load: return runLoad(args, out, err);
+    case Command::Play: return runPlay(args, out, err);
   }
   return 1;
 }

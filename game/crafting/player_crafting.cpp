@@ -1,0 +1,62 @@
+#include "game/crafting/player_crafting.h"
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/tables/content_tables.h"
+#include "game/crafting/craft_recipe.h"
+#include "game/crafting/recipe_knowledge.h"
+#include "game/crafting/recipes.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player.h"
+
+namespace {
+constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
+constexpr uint8_t kNoticeKind = 2;
+}  // namespace
+
+const CraftDef* recipeForResult(uint16_t itemId) {
+  for (const CraftDef& recipe : contentTables().craftDefs) {
+    if (recipe.result() == itemId && recipe.resultCount() > 0) return &recipe;
+  }
+  return nullptr;
+}
+
+CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
+  Inventory& inventory = *player_.inventory;
+  switch (recipeCraftability(inventory, inventory.station(), recipe)) {
+    case Craftability::WrongStation: return CraftOutcome::WrongStation;
+    case Craftability::MissingIngredients: return CraftOutcome::MissingIngredients;
+    case Craftability::Craftable: break;
+  }
+  Item* waiting = inventory.slotItem(kOutput);
+  if (waiting != nullptr && !waiting->isNone()) return CraftOutcome::NoRoom;
+  for (const Ingredient& ingredient : recipeIngredients(recipe)) {
+    if (ingredient.id == 0xFFFF) break;
+    for (int i = 0; i < ingredient.count; ++i) inventory.takeOne(ingredient.id, recipe.equivalentsAllowed());
+  }
+  if (!craftRecipe(*this, recipe)) return CraftOutcome::NoRoom;
+  Item* made = inventory.slotItem(kOutput);
+  if (made == nullptr) return CraftOutcome::NoRoom;
+  bool newSlot = false;
+  if (inventory.findSlotFor(made, newSlot).isNone()) return CraftOutcome::NoRoom;
+  inventory.setSlot(kOutput, nullptr);
+  freeItem(made);
+  return CraftOutcome::Made;
+}
+
+Inventory& PlayerCrafting::craftingInventory() { return *player_.inventory; }
+
+const RecipeKnowledge& PlayerCrafting::recipeKnowledge() const { return *player_.knowledge; }
+
+void PlayerCrafting::learnEntry(uint16_t entry) {
+  RecipeKnowledge& knowledge = *player_.knowledge;
+  knowledge.known[entry / 8] = static_cast<uint8_t>(knowledge.known[entry / 8] | (1u << (entry % 8)));
+  knowledge.removeKnownFromKindList(entry);
+  ++knowledge.knownCount;
+}
+
+void PlayerCrafting::showNotice(const std::string& text) {
+  if (!text.empty()) player_.showMessage(kNoticeKind, text);
+}
+
+void PlayerCrafting::recordStat(uint16_t statistic, uint16_t id) { player_.recordStat(statistic, id); }

@@ -1,0 +1,368 @@
+#include "tools/world_tool/play_game.h"
+
+#include <cinttypes>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/planets/planet_def.h"
+#include "engine/base/path_utils.h"
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "game/crafting/player_crafting.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
+#include "game/player/player_body.h"
+#include "game/rules/item_placement_rules.h"
+#include "game/rules/local_logic.h"
+#include "game/rules/rule_entities.h"
+#include "game/session/game_local.h"
+#include "game/session/game_saves.h"
+#include "game/session/local_session.h"
+#include "game/session/running_world.h"
+#include "platform/desktop_file_system.h"
+#include "platform/file_handle.h"
+#include "saves/launch/local_game_saves.h"
+#include "saves/launch/local_saves.h"
+#include "saves/store/character_store.h"
+#include "saves/store/player_entry.h"
+#include "saves/store/safe_write.h"
+#include "saves/store/save_id.h"
+#include "saves/store/world_store.h"
+#include "tools/world_tool/play_script.h"
+#include "tools/world_tool/world_tool_args.h"
+#include "tools/world_tool/world_tool_run.h"
+#include "tools/world_tool/world_tool_saves.h"
+#include "world/edits/edit_kind.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace world_tool {
+
+namespace {
+
+constexpr float kFrame = 1.0f / 60.0f;
+constexpr uint8_t kNewWorldMode = 2;
+constexpr uint8_t kSavedWorldMode = 1;
+constexpr int kStartFrameLimit = 60 * 600;
+constexpr int kJumpFrames = 30;
+constexpr int kSleepFrameLimit = 60 * 60 * 10;
+
+// The store's layout under a private root instead of the user's folder.
+class PlayRoot final : public kel::DesktopFileSystem {
+ public:
+  explicit PlayRoot(std::string root) : root_(std::move(root)) {}
+  std::string writableRoot() const override { return root_; }
+
+ private:
+  std::string root_;
+};
+
+// Until entities exist, what the rules drop is picked up at once.
+class PickedUpDrops final : public NullRuleEntities {
+ public:
+  explicit PickedUpDrops(RunningWorld& running) : running_(running) {}
+  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override { return take(item); }
+  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override { return take(item); }
+
+ private:
+  Entity* take(Item* item) {
+    if (item != nullptr && running_.player != nullptr) running_.player->pickUpItem(*item);
+    freeItem(item);
+    return nullptr;
+  }
+  RunningWorld& running_;
+};
+
+bool readFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  text = bytes.str();
+  return true;
+}
+
+// The file's bytes written to `target` through the game's safe writing.
+bool copySafely(kel::FileSystemBridge& files, const std::string& from, const std::string& target) {
+  std::string bytes;
+  if (!readFile(from, bytes)) return false;
+  const SafeWriteResult result = safeWriteFile(
+      files, target,
+      [&bytes](kel::FileHandle& file) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
+      },
+      true);
+  return result == SafeWriteResult::Saved;
+}
+
+class PlayGame {
+ public:
+  PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err)
+      : args_(args), root_(std::move(root)), out_(out), err_(err), files_(root_), saves_(files_),
+        gameSaves_(saves_), drops_(session_.running()) {
+    session_.rules().setEntities(&drops_);
+    session_.game().setGenerationSeed(args.seed);
+    setGameSaves(&gameSaves_);
+    session_.bindCurrent();
+  }
+
+  ~PlayGame() {
+    session_.end();
+    session_.unbindCurrent();
+    setGameSaves(nullptr);
+  }
+
+  bool prepare(const PlanetDef& planet) {
+    if (!prepareCharacter()) return false;
+    WorldParams params;
+    params.planetId = planet.id;
+    params.sizeIndex = args_.sizeIndex;
+    saves_.worlds().createEntry(params, 0);
+    return begin(kNewWorldMode);
+  }
+
+  bool run(const std::vector<PlayStep>& steps) {
+    for (const PlayStep& step : steps) {
+      if (!apply(step)) {
+        std::fprintf(err_, "world_tool: script line %d refused\n", step.line);
+        return false;
+      }
+      report(step.line);
+    }
+    return true;
+  }
+
+ private:
+  GameLocal& game() { return session_.game(); }
+  PlayerDesktopLocal* player() { return session_.running().player.get(); }
+  World* world() { return session_.running().world.get(); }
+
+  bool prepareCharacter() {
+    CharacterStore& characters = saves_.characters();
+    const std::string name =
+        args_.characterPath.empty() ? std::string("Player") : engine::stripExtension(baseName(args_.characterPath));
+    files_.createFolder(characters.folder(), true);
+    files_.createFolder(saves_.worlds().folder(), true);
+    if (!args_.characterPath.empty()) {
+      if (!files_.copyPath(args_.characterPath, characters.pathOf(name + ".dat"))) {
+        std::fprintf(err_, "world_tool: cannot read %s\n", args_.characterPath.c_str());
+        return false;
+      }
+    } else {
+      auto entry = std::make_unique<PlayerEntry>(name + ".dat", name, 1);
+      entry->saveId = makeRandomSaveId();
+      if (!characters.create(std::move(entry), std::nullopt)) {
+        std::fprintf(err_, "world_tool: cannot make a character in %s\n", characters.folder().c_str());
+        return false;
+      }
+    }
+    characters.scan(name);
+    for (const auto& entry : characters.entries()) {
+      if (entry->fileName == name + ".dat") characters.setCurrent(entry.get());
+    }
+    if (characters.current() == nullptr) {
+      std::fprintf(err_, "world_tool: %s is not a readable character file\n", args_.characterPath.c_str());
+      return false;
+    }
+    return true;
+  }
+
+  bool begin(uint8_t mode) {
+    bool entered = false;
+    game().begin(mode, [&entered] { entered = true; });
+    for (int frame = 0; !entered && frame < kStartFrameLimit; ++frame) {
+      scheduler().update(0.0f);
+      if (!entered) usleep(1000);
+    }
+    if (!entered || player() == nullptr) std::fprintf(err_, "world_tool: the game did not start\n");
+    return entered && player() != nullptr;
+  }
+
+  static engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
+
+  void frame() {
+    if (PlayerDesktopLocal* p = player()) p->update(1.0f);
+    scheduler().update(kFrame);
+  }
+
+  void frames(int count) {
+    for (int i = 0; i < count; ++i) frame();
+  }
+
+  bool walk(uint8_t key, int count) {
+    player()->setMoveKeys(key);
+    frames(count);
+    player()->handleKeyRelease(key);
+    return true;
+  }
+
+  MapBlock* cell(const PlayStep& step) { return world()->map().cellAt(step.a, step.b); }
+
+  bool mine(MapBlock& at) {
+    const uint8_t layer = at.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
+    if (at.layerWord(layer) == 0 || !session_.rules().canBreakBlock(player(), nullptr, at)) return false;
+    BlockEdit edit;
+    edit.x = at.x;
+    edit.y = at.y;
+    edit.layer = layer;
+    edit.kind = edit_kind::kBreakEffects;
+    game().editBlock(edit);
+    edit.kind = edit_kind::kRemoveLayer;
+    edit.extra = 1;
+    return game().editBlock(edit);
+  }
+
+  bool place(MapBlock& at) {
+    const Item* held = player()->heldItem();
+    if (held == nullptr || held->isNone()) return false;
+    BlockEdit edit = placeBlockItemRule(*world(), at, placement_rule::kSideAny, *held);
+    if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*world(), *player(), at, *held);
+    if (edit.kind == placement_rule::kNoEdit) return false;
+    edit.takeHeld = 1;
+    return game().editBlock(edit);
+  }
+
+  bool craft(uint16_t itemId) {
+    const CraftDef* recipe = recipeForResult(itemId);
+    if (recipe == nullptr) return false;
+    PlayerCrafting crafting(*player());
+    return crafting.craft(*recipe) == CraftOutcome::Made;
+  }
+
+  bool sleep() {
+    game().sleep();
+    for (int i = 0; i < kSleepFrameLimit && game().sleeping; ++i) frame();
+    return !game().sleeping;
+  }
+
+  bool save() {
+    if (!game().save()) return false;
+    bool copied = true;
+    if (!args_.savePath.empty()) {
+      const WorldEntry* entry = saves_.worlds().current();
+      copied = entry != nullptr && copySafely(files_, saves_.worlds().pathOf(entry->fileName), args_.savePath);
+    }
+    if (!args_.characterPath.empty()) {
+      const PlayerEntry* entry = saves_.characters().current();
+      copied = copied && entry != nullptr &&
+               copySafely(files_, saves_.characters().pathOf(entry->fileName), args_.characterPath);
+    }
+    return copied;
+  }
+
+  bool apply(const PlayStep& step) {
+    const bool running = game().started && world() != nullptr && player() != nullptr;
+    if (!running && step.verb != PlayVerb::Load) return false;
+    switch (step.verb) {
+      case PlayVerb::WalkLeft: return walk(MotionEvent::kLeft, step.a);
+      case PlayVerb::WalkRight: return walk(MotionEvent::kRight, step.a);
+      case PlayVerb::Jump:
+        player()->jump();
+        frames(kJumpFrames);
+        return true;
+      case PlayVerb::Mine: return cell(step) != nullptr && mine(*cell(step));
+      case PlayVerb::Place: return cell(step) != nullptr && place(*cell(step));
+      case PlayVerb::Use: return cell(step) != nullptr && game().useBlock(cell(step)->front);
+      case PlayVerb::Select:
+        player()->inventory->select(static_cast<uint32_t>(step.a));
+        return true;
+      case PlayVerb::Craft: return craft(static_cast<uint16_t>(step.a));
+      case PlayVerb::Wait: frames(step.a * 60); return true;
+      case PlayVerb::Sleep: return sleep();
+      case PlayVerb::Save: return save();
+      case PlayVerb::Quit:
+        if (!save()) return false;
+        game().quit();
+        return true;
+      case PlayVerb::Load:
+        if (running) game().quit();
+        return begin(kSavedWorldMode);
+    }
+    return false;
+  }
+
+  void report(int line) {
+    if (!game().started || player() == nullptr || world() == nullptr) {
+      std::fprintf(out_, "line %d: no game\n", line);
+      return;
+    }
+    uint32_t stacks = 0;
+    uint32_t items = 0;
+    const Inventory& inventory = *player()->inventory;
+    std::string summary;
+    for (const SlotKind kind : {SlotKind::Quick, SlotKind::Backpack}) {
+      for (uint8_t y = 0; y < 6; ++y) {
+        for (uint8_t x = 0; x < 10; ++x) {
+          const Item* item = inventory.slotItem({kind, x, y});
+          if (item == nullptr || item->isNone()) continue;
+          ++stacks;
+          items += item->count;
+          summary += " " + std::to_string(item->id) + "x" + std::to_string(item->count);
+        }
+      }
+    }
+    std::fprintf(out_, "line %d: cell (%u, %u) health %.1f items %u in %u stacks:%s checksum %016" PRIx64 "\n", line,
+                 player()->cellX, player()->cellY, static_cast<double>(player()->health), items, stacks,
+                 summary.c_str(), cellsChecksum(world()->map()));
+  }
+
+  static std::string baseName(const std::string& path) {
+    const size_t slash = engine::findLastSlash(path);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+  }
+
+  const ToolArgs& args_;
+  std::string root_;
+  std::FILE* out_;
+  std::FILE* err_;
+  PlayRoot files_;
+  LocalSaves saves_;
+  LocalGameSaves gameSaves_;
+  LocalSession session_;
+  PickedUpDrops drops_;
+};
+
+}  // namespace
+
+int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
+  std::string error;
+  if (!loadContent(defaultDataFile(), error)) {
+    std::fprintf(err, "world_tool: %s\n", error.c_str());
+    return 1;
+  }
+  const PlanetDef* planet = findPlanetByName(args.planet);
+  if (planet == nullptr) {
+    std::fprintf(err, "world_tool: no planet named %s\n", args.planet.c_str());
+    return 1;
+  }
+  std::string script;
+  if (!readFile(args.scriptPath, script)) {
+    std::fprintf(err, "world_tool: cannot read %s\n", args.scriptPath.c_str());
+    return 1;
+  }
+  const std::optional<std::vector<PlayStep>> steps = parsePlayScript(script, error);
+  if (!steps) {
+    std::fprintf(err, "world_tool: %s: %s\n", args.scriptPath.c_str(), error.c_str());
+    return 1;
+  }
+  std::string root = (std::filesystem::temp_directory_path() / "world_tool_play_XXXXXX").string();
+  if (mkdtemp(root.data()) == nullptr) {
+    std::fprintf(err, "world_tool: cannot make a save folder\n");
+    return 1;
+  }
+  int result = 1;
+  {
+    PlayGame game(args, root, out, err);
+    if (game.prepare(*planet) && game.run(*steps)) result = 0;
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(root, ignored);
+  return result;
+}
+
+}  // namespace world_tool

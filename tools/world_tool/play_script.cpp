@@ -1,0 +1,98 @@
+#include "tools/world_tool/play_script.h"
+
+#include <charconv>
+
+namespace world_tool {
+
+namespace {
+
+// Longest waits and walks a script may ask for: a day of play, an hour of walking.
+constexpr int32_t kMaxSeconds = 24 * 3600;
+constexpr int32_t kMaxFrames = 3600 * 60;
+constexpr int32_t kMaxCell = 65535;
+
+std::vector<std::string_view> words(std::string_view line) {
+  std::vector<std::string_view> out;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    size_t end = i;
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r') ++end;
+    if (end > i) out.push_back(line.substr(i, end - i));
+    i = end;
+  }
+  return out;
+}
+
+bool number(std::string_view word, int32_t low, int32_t high, int32_t& out) {
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), out);
+  return error == std::errc() && end == word.data() + word.size() && out >= low && out <= high;
+}
+
+struct Verb {
+  std::string_view name;
+  PlayVerb verb;
+  int args;
+  int32_t high;  // the first argument's limit
+};
+
+constexpr Verb kVerbs[] = {
+    {"jump", PlayVerb::Jump, 0, 0},      {"mine", PlayVerb::Mine, 2, kMaxCell},
+    {"place", PlayVerb::Place, 2, kMaxCell}, {"use", PlayVerb::Use, 2, kMaxCell},
+    {"select", PlayVerb::Select, 1, 9},  {"craft", PlayVerb::Craft, 1, 4095},
+    {"wait", PlayVerb::Wait, 1, kMaxSeconds}, {"sleep", PlayVerb::Sleep, 0, 0},
+    {"save", PlayVerb::Save, 0, 0},      {"quit", PlayVerb::Quit, 0, 0},
+    {"load", PlayVerb::Load, 0, 0},
+};
+
+std::optional<PlayStep> parseLine(const std::vector<std::string_view>& w, std::string& reason) {
+  PlayStep step;
+  if (w[0] == "walk") {
+    if (w.size() != 3 || (w[1] != "left" && w[1] != "right") || !number(w[2], 1, kMaxFrames, step.a)) {
+      reason = "expected: walk left|right FRAMES";
+      return std::nullopt;
+    }
+    step.verb = w[1] == "left" ? PlayVerb::WalkLeft : PlayVerb::WalkRight;
+    return step;
+  }
+  for (const Verb& verb : kVerbs) {
+    if (w[0] != verb.name) continue;
+    step.verb = verb.verb;
+    if (static_cast<int>(w.size()) != 1 + verb.args || (verb.args >= 1 && !number(w[1], 0, verb.high, step.a)) ||
+        (verb.args == 2 && !number(w[2], 0, kMaxCell, step.b))) {
+      reason = "wrong arguments for '" + std::string(verb.name) + "'";
+      return std::nullopt;
+    }
+    return step;
+  }
+  reason = "unknown action '" + std::string(w[0].substr(0, 32)) + "'";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<PlayStep>> parsePlayScript(std::string_view text, std::string& error) {
+  std::vector<PlayStep> steps;
+  int lineNumber = 0;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(start, end - start);
+    ++lineNumber;
+    start = end + 1;
+    const std::vector<std::string_view> w = words(line);
+    if (w.empty() || w[0].front() == '#') continue;
+    std::string reason;
+    std::optional<PlayStep> step = parseLine(w, reason);
+    if (!step) {
+      error = "line " + std::to_string(lineNumber) + ": " + reason;
+      return std::nullopt;
+    }
+    step->line = lineNumber;
+    steps.push_back(*step);
+  }
+  return steps;
+}
+
+}  // namespace world_tool

@@ -1,0 +1,40 @@
+#pragma once
+// The script of a played game: one player action a line, blank lines and lines starting with '#'
+// skipped. Words are separated by blanks; numbers are decimal.
+//
+//   walk left N | walk right N   hold the direction for N frames (1/60 s each)
+//   jump                         jump from the ground, then fall back for 30 frames
+//   mine X Y                     break the block of cell (X, Y): front, else back
+//   place X Y                    place the held item at cell (X, Y)
+//   use X Y                      use the block of cell (X, Y) (a station: stand at it)
+//   select N                     select quick slot N (0-9)
+//   craft ITEM                   craft the recipe whose result is item id ITEM
+//   wait N                       let N seconds of the game pass
+//   sleep                        go to bed and sleep until the morning
+//   save                         save the world and the character
+//   quit                         save, then end the game
+//   load                         start the game again from its saved files
+//
+// A line that does not parse is refused with its number and the reason; nothing runs then.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace world_tool {
+
+enum class PlayVerb : uint8_t { WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Wait, Sleep, Save, Quit, Load };
+
+struct PlayStep {
+  PlayVerb verb = PlayVerb::Wait;
+  int32_t a = 0;  // frames, column, slot, item id or seconds
+  int32_t b = 0;  // row
+  int line = 0;
+};
+
+// The steps of the whole script; nullopt with `error` ("line N: ...") when a line does not parse.
+std::optional<std::vector<PlayStep>> parsePlayScript(std::string_view text, std::string& error);
+
+}  // namespace world_tool
