@@ -3,6 +3,7 @@
 #include "game/player/player_desktop.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game.h"
+#include "game/stats/stats_store.h"
 #include "world/current_world.h"
 #include "world/world.h"
 
@@ -16,6 +17,7 @@ RunningWorld& runningWorld() {
 
 void endWorld(RunningWorld& running, Game& game, LocalLogic& rules) {
   entityLists().clearAll();
+  statsStore().clearUnlocked();
   game.player = nullptr;
   game.world = nullptr;
   rules.setPlayer(nullptr);

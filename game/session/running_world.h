@@ -25,6 +25,6 @@ struct RunningWorld {
 // The process's running world. Read at the edges.
 RunningWorld& runningWorld();
 
-// Clears the entities, deletes the local player and the world, and clears every borrowed pointer
-// to them (the game's, the rules', the current world).
+// Clears the entities and the achievements' unlocked flags, deletes the local player and the world,
+// and clears every borrowed pointer to them (the game's, the rules', the current world).
 void endWorld(RunningWorld& running, Game& game, LocalLogic& rules);

@@ -88,16 +88,12 @@ bool readFile(const std::string& path, std::string& text) {
 }
 
 // The file's bytes written to `target` through the game's safe writing.
-bool copySafely(kel::FileSystemBridge& files, const std::string& from, const std::string& target) {
+bool copySafely(const std::string& from, const std::string& target) {
   std::string bytes;
   if (!readFile(from, bytes)) return false;
-  const SafeWriteResult result = safeWriteFile(
-      files, target,
-      [&bytes](kel::FileHandle& file) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
-      },
-      true);
-  return result == SafeWriteResult::Saved;
+  return writeFileSafely(target, [&bytes](kel::FileHandle& file) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
+  });
 }
 
 class PlayGame {
@@ -245,12 +241,12 @@ class PlayGame {
     bool copied = true;
     if (!args_.savePath.empty()) {
       const WorldEntry* entry = saves_.worlds().current();
-      copied = entry != nullptr && copySafely(files_, saves_.worlds().pathOf(entry->fileName), args_.savePath);
+      copied = entry != nullptr && copySafely(saves_.worlds().pathOf(entry->fileName), args_.savePath);
     }
     if (!args_.characterPath.empty()) {
       const PlayerEntry* entry = saves_.characters().current();
       copied = copied && entry != nullptr &&
-               copySafely(files_, saves_.characters().pathOf(entry->fileName), args_.characterPath);
+               copySafely(saves_.characters().pathOf(entry->fileName), args_.characterPath);
     }
     return copied;
   }

@@ -7,12 +7,14 @@
 #include "engine/base/path_utils.h"
 #include "engine/io/byte_reader.h"
 #include "engine/io/byte_writer.h"
+#include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "saves/character/character_file.h"
 #include "saves/character/character_record.h"
 #include "saves/container/data_stream_reader.h"
 #include "saves/store/character_store.h"
 #include "saves/store/player_entry.h"
+#include "saves/store/safe_write.h"
 #include "saves/store/world_entry.h"
 #include "saves/world/adventure_file.h"
 #include "saves/world/map_packing.h"
@@ -115,6 +117,12 @@ int loadWorld(const ToolArgs& args, std::FILE* out, std::FILE* err) {
 
 }  // namespace
 
+// A kill or a full disk while the tool writes leaves the file that was there, as the game's saves do.
+bool writeFileSafely(const std::string& path, const SaveFileWriter& writer) {
+  kel::DesktopFileSystem files;
+  return safeWriteFile(files, path, writer, true) == SafeWriteResult::Saved;
+}
+
 uint64_t cellsChecksum(const WorldMap& map) {
   engine::ByteWriter packed;
   packMapBlocks(packed, {map.cells(), map.cellCount()});
@@ -132,8 +140,10 @@ bool saveGeneratedWorld(const std::string& path, const GeneratedWorld& generated
   entry.params = world.map().params();
   entry.saveId = makeRandomSaveId();
   const PlayerCells player{generated.spawn.column, generated.spawn.row, generated.spawn.column, generated.spawn.row};
-  kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
-  if (!file.isOpen() || !writeWorldFile(file, entry, world, player, worldSaveLinks())) {
+  const bool written = writeFileSafely(path, [&](kel::FileHandle& file) {
+    return writeWorldFile(file, entry, world, player, worldSaveLinks());
+  });
+  if (!written) {
     std::fprintf(err, "world_tool: cannot write %s\n", path.c_str());
     return false;
   }
@@ -145,8 +155,8 @@ bool saveGeneratedWorld(const std::string& path, const GeneratedWorld& generated
 int runCharacter(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   PlayerEntry entry(engine::withExtension(args.name, "dat"), args.name, 1);
   entry.saveId = makeRandomSaveId();
-  kel::FileHandle file(args.outPath, kel::FileHandle::READ_WRITE_NEW);
-  if (!file.isOpen() || !writeCharacterFile(file, newCharacterRecord(entry))) {
+  const CharacterRecord record = newCharacterRecord(entry);
+  if (!writeFileSafely(args.outPath, [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); })) {
     std::fprintf(err, "world_tool: cannot write %s\n", args.outPath.c_str());
     return 1;
   }

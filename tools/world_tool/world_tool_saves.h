@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "saves/store/safe_write.h"
+
 class WorldMap;
 
 namespace world_tool {
@@ -19,6 +21,9 @@ bool saveGeneratedWorld(const std::string& path, const GeneratedWorld& world, st
 int runCharacter(const ToolArgs& args, std::FILE* out, std::FILE* err);
 // Reads a world, adventure or character file; 1 with the reason when it is damaged.
 int runLoad(const ToolArgs& args, std::FILE* out, std::FILE* err);
+// Writes the file through the game's safe writing (a temporary file, the old one kept as backup,
+// then one rename), so an interrupted write never empties a file that was there.
+bool writeFileSafely(const std::string& path, const SaveFileWriter& writer);
 // FNV-1a over the packed cells, as a loaded and a saved world compare.
 uint64_t cellsChecksum(const WorldMap& map);
 

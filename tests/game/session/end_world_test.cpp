@@ -1,10 +1,11 @@
 // Ending a world releases everything it held: the player and its items, the world and its
-// block entities, and every borrowed pointer to them. The sanitizer build proves that nothing
+// block entities, the achievements' unlocked flags, and every borrowed pointer to them. The sanitizer build proves that nothing
 // leaks; the item pool's free count shows every stack came back.
 
 #include "content/items/item_pool.h"
 #include "game/rules/entity_lists.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "tests/game/game_fixture.h"
 
 namespace game_test {
@@ -30,6 +31,7 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   inv.setSlot({SlotKind::Trinket, 0, 0}, makeItem(kRing, 1));
   const size_t freeBefore = itemPool().freeCount();
   running.player->addBuff(0);
+  statsStore().restoreUnlocked(5);
   game.started = true;
   endWorld(running, game, rules);
   EXPECT_EQ(lists.cleared, 1);
@@ -41,6 +43,7 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   EXPECT_EQ(rules.world(), nullptr);
   EXPECT_EQ(rules.playerCount(), 0u);
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 4);
+  EXPECT_FALSE(statsStore().isUnlocked(5)) << "the next world reports its achievements again";
   setEntityLists(nullptr);
 }
 

@@ -8,6 +8,8 @@
 #include "tests/support/temp_dir.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
+#include "tools/world_tool/world_tool_saves.h"
+#include "platform/file_handle.h"
 
 namespace {
 
@@ -54,6 +56,26 @@ TEST(WorldToolSaves, GeneratedWorldLoadsBackWithTheSameCells) {
   const Outcome damaged = runTool({"load", dir.file("cut.dat")});
   EXPECT_EQ(damaged.code, 1);
   EXPECT_NE(damaged.err.find("cut.dat: "), std::string::npos) << damaged.err;
+}
+
+// A world written over another keeps the old one as the backup, and a write that fails (a kill
+// or a full disk midway) leaves the file that was there whole.
+TEST(WorldToolSaves, WritingOverAFileNeverLosesIt) {
+  testsupport::TempDir dir;
+  const std::string path = dir.file("Moor.dat");
+  ASSERT_EQ(runTool({"generate", "--planet", "terra", "--size", "0", "--seed", "3", "--save", path}).code, 0);
+  const std::string first = testsupport::readFile(path);
+  ASSERT_EQ(runTool({"generate", "--planet", "terra", "--size", "0", "--seed", "4", "--save", path}).code, 0);
+  EXPECT_NE(testsupport::readFile(path), first);
+  EXPECT_EQ(testsupport::readFile(dir.file("Moor.bak")), first);
+
+  const std::string second = testsupport::readFile(path);
+  const bool written = world_tool::writeFileSafely(path, [](kel::FileHandle& file) {
+    std::fputs("half a world", file.stream());
+    return false;
+  });
+  EXPECT_FALSE(written);
+  EXPECT_EQ(testsupport::readFile(path), second);
 }
 
 TEST(WorldToolSaves, NewCharacterFileLoads) {
