@@ -1,5 +1,5 @@
-// The character file as the character list and the player loader read it; whatever reads whole
-// is written again and must read back the same.
+// The character file as the character list and the player loader read it: the list shows a file
+// exactly when it loads, and whatever reads whole is written again and must read back the same.
 #include "fuzz/support/fuzz_one.h"
 #include "fuzz/support/temp_input.h"
 #include "platform/file_handle.h"
@@ -8,14 +8,17 @@
 
 int fuzzOne(const uint8_t* data, size_t size) {
   fuzzsupport::TempInput input(data, size, ".dat");
+  bool listed = false;
   {
     kel::FileHandle file(input.path(), kel::FileHandle::READ);
-    readCharacterSummary("fuzz.dat", file);
+    listed = readCharacterSummary("fuzz.dat", file) != nullptr;
   }
   CharacterRecord record;
   CharacterParts parts;
   kel::FileHandle file(input.path(), kel::FileHandle::READ);
-  if (!readCharacterFile(file, record, parts) || !parts.health) return 0;
+  const bool loaded = readCharacterFile(file, record, parts);
+  fuzzCheck(listed == loaded, "the list shows a character file exactly when it loads");
+  if (!loaded || !parts.health) return 0;
   file.close();
 
   fuzzsupport::TempInput again(nullptr, 0, ".written.dat");

@@ -2,7 +2,8 @@
 // Which craft book entries a character knows, for crafting and (separately) for brewing, and per
 // discovery list the entries still unknown, so that reading a found page can reveal a random one.
 // The player options "Full Craftbook" and "Chemistry Book" make every entry known; the player
-// passes them in when they change. Belongs to one player; main thread only.
+// hands them in with its character's flags (`Player::setCharacterFlags`), so the bits stay as
+// learned and come back when the option is off. Belongs to one player; main thread only.
 
 #include <array>
 #include <cstdint>
@@ -23,6 +24,9 @@ class RecipeKnowledge {
   bool isEntryKnown(uint16_t entry) const;
   bool isRecipeKnown(uint16_t entry) const;
   uint32_t countUnknownEntries() const;
+  // Whether a found page can still teach something: not with "Full Craftbook" on, nor once
+  // every entry is known.
+  bool canLearn() const { return countUnknownEntries() != 0; }
   // Counts the known entries into `knownCount`, then rebuilds the discovery lists.
   void countKnownRecipes();
   // Each entry 0-334 whose bit is clear joins the list of its kind, in entry order; with

@@ -50,6 +50,24 @@ void Inventory::setQuickSlotsInUse(uint32_t count) {
   quickSlotsInUse_ = count < 1 ? 1 : (count > kQuickSlots ? kQuickSlots : count);
 }
 
+std::span<Item*> Inventory::area(Area which) {
+  switch (which) {
+    case Area::Quick: return quick_;
+    case Area::CreativeQuick: return creativeQuick_;
+    case Area::CraftGrid: return craftGrid_;
+    case Area::Backpack: return backpack_;
+    case Area::Equipment: return equipment_;
+    case Area::Equipment2: return equipment2_;
+    case Area::Single: return {&single_, 1};
+    case Area::Trinket: return {&trinket_, 1};
+  }
+  return {};
+}
+
+std::span<Item* const> Inventory::area(Area which) const {
+  return const_cast<Inventory*>(this)->area(which);
+}
+
 bool Inventory::creative() const { return world_ != nullptr && world_->isCreative(); }
 
 Item** Inventory::ownedSlot(SlotRef slot) {

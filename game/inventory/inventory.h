@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "game/inventory/slot_ref.h"
 
@@ -91,6 +92,14 @@ class Inventory {
   // ownership (it may leave the pointer set to keep the stack).
   using SlotVisitor = std::function<void(Item*&)>;
   void forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit);
+
+  // ---- Every owned slot, for the character file ----
+  // The areas as the inventory holds them, whatever the world: both quick rows, the grid and the
+  // backpack (index x + side * y), both equipment sets, the single slot and the trinket. Writing
+  // through them neither frees what was there nor counts anything as worn.
+  enum class Area { Quick, CreativeQuick, CraftGrid, Backpack, Equipment, Equipment2, Single, Trinket };
+  std::span<Item*> area(Area which);
+  std::span<Item* const> area(Area which) const;
 
   uint8_t station() const { return station_; }
   // The station of the item's id, or of the block of the player's drawn cell when no item is

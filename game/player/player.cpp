@@ -4,6 +4,7 @@
 #include "game/combat/melee_swing.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_events.h"
+#include "game/player/player_options.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/logic_block.h"
 #include "world/cells/map_block.h"
@@ -30,6 +31,17 @@ Player::Player(GameInterface* playerGame)
       meleeSwing(std::make_unique<MeleeSwing>()) {}
 
 Player::~Player() = default;
+
+void Player::setCharacterFlags(uint32_t flags) {
+  characterFlags = flags;
+  knowledge->setBookOptions(playerOptionOn(flags, player_option::kFullCraftbook),
+                            playerOptionOn(flags, player_option::kChemistryBook));
+  knowledge->countKnownRecipes();
+}
+
+uint16_t Player::unlockedPlanetMask() const {
+  return playerOptionOn(characterFlags, player_option::kInstantPlanets) ? kAllPlanets : unlockedPlanets;
+}
 
 Item* Player::getEquipment(bool secondSet, int index) const {
   if (index < 0 || index >= Inventory::kEquipmentSlots) return nullptr;

@@ -20,7 +20,12 @@ struct PotionResult;
 
 class Player : public PlayerBase, public InventoryOwner {
  public:
-  static constexpr uint32_t kCraftGridBlockedBit = 1u << 0;
+  // A bit of the state word that keeps the craft grid out of searches and death drops. Bit 0
+  // marks every created character in its file, and the low 16 bits are the character's entry id,
+  // so this bit sits above them.
+  static constexpr uint32_t kCraftGridBlockedBit = 1u << 16;
+  // All twelve planets, as the option "Instant Planets" opens them.
+  static constexpr uint16_t kAllPlanets = 4095;
   static constexpr uint16_t kStatDied = 53;
   static constexpr uint16_t kStatToolBroken = 5;
 
@@ -71,6 +76,12 @@ class Player : public PlayerBase, public InventoryOwner {
   // The open alchemy lab brews the result; a potion brewed for the first time becomes known.
   void potionBrewed(const PotionResult& result);
 
+  // ---- The character (player_options.h) ----
+  // Takes the character's flags word and hands its book options to the recipe knowledge.
+  void setCharacterFlags(uint32_t flags);
+  // The planets the character may travel to: all of them with "Instant Planets" on.
+  uint16_t unlockedPlanetMask() const;
+
   GameInterface* game;
   std::unique_ptr<Inventory> inventory;
   std::unique_ptr<RecipeKnowledge> knowledge;
@@ -79,4 +90,7 @@ class Player : public PlayerBase, public InventoryOwner {
   uint32_t stateWord = 0;
   std::string name = "Player";
   uint16_t unlockedPlanets = 1;
+  uint32_t lookWord = 0;        // how the character looks (skin, hair, ...), as created
+  uint32_t characterFlags = 0;  // set through setCharacterFlags
+  uint32_t difficultyId = 2;    // the difficulty the character plays at
 };

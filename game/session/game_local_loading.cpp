@@ -149,7 +149,7 @@ void GameLocal::enterWorld(bool fromFile) {
     if (running_->player != nullptr) running_->player->setCellCoordinates(pendingTravel_->column, pendingTravel_->row);
     pendingTravel_.reset();
   } else if (world->isCreative() && player != nullptr) {
-    itemCatalogue().setCatalogueFilter(player->unlockedPlanets);
+    itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
   }
   gameScreen().enterMainView();
   started = true;

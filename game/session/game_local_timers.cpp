@@ -3,6 +3,7 @@
 #include "engine/scene/director.h"
 #include "engine/scene/scheduled_slots.h"
 #include "game/player/player.h"
+#include "game/player/player_options.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
 #include "game/session/game_saves.h"
@@ -74,7 +75,8 @@ void GameLocal::releaseClock() {
 }
 
 void GameLocal::scheduleClock() {
-  const float interval = world->dayClock().secondsPerTick(false, sessionKind() == 0);
+  const bool extendedDay = player != nullptr && playerOptionOn(*player, player_option::kExtendedDay);
+  const float interval = world->dayClock().secondsPerTick(extendedDay, sessionKind() == 0);
   engine::scheduleSlot([this](float) { tick(); }, interval, game_slot::kClock, this);
 }
 

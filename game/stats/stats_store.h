@@ -69,7 +69,8 @@ class StatsStore {
   bool isUnlocked(size_t n) const { return n < kAchievementCount && unlocked_[n]; }
   // Takes a flag back from the character file: no pop-up, nothing sent.
   void restoreUnlocked(size_t n);
-  // Every row's flag cleared (a world ends), so the next character's unlocks are reported again.
+  // Every row's flag cleared: when a world ends (so each unlock is reported again) and before a
+  // character's own set is restored.
   void clearUnlocked() { unlocked_.reset(); }
 
   // The statistics file's bytes; afterwards the store front receives the platform values and

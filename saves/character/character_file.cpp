@@ -153,16 +153,39 @@ bool writeCharacterFile(kel::FileHandle& file, const CharacterRecord& record) {
   return out.finish();
 }
 
+// One judgement serves the player loader and the character list: a file is sound when its
+// header is right, its identity is there and every section it has reads whole, including the
+// sections the loader then leaves untaken. What is taken follows the format's old rule: without
+// an inventory nothing after it is taken, without achievements no health.
 bool readCharacterFile(kel::FileHandle& file, CharacterRecord& record, CharacterParts& parts) {
   parts = CharacterParts{};
   DataStreamReader in(file);
-  if (!in.is(kMagic, kVersion)) return false;
-
+  if (!in.is(kMagic, kVersion) || !in.openSection(kIdentity)) return false;
   uint8_t identity[kIdentityBytes];
-  if (!in.openSection(kIdentity)) return !in.failed();
-  parts.identity = readPlain(in, identity);
+  if (!readPlain(in, identity)) return false;
   engine::ByteReader idBytes(identity, sizeof identity);
   const Identity id = readIdentity(idBytes);
+
+  CharacterRecord inventory;
+  const bool hasInventory = in.openSection(kInventory) != nullptr;
+  const bool inventoryRead = hasInventory && readInventory(in, inventory);
+
+  std::array<uint8_t, 256> knowledge{};
+  const bool knowledgeRead = in.openSection(kKnowledge) != nullptr && in.read(knowledge);
+  swapHalves(knowledge);
+
+  std::array<uint8_t, 32> achievements{};
+  const SectionEntry* achievementsEntry = in.openSection(kAchievements);
+  // A set numbered by an older revision is ignored, unread.
+  const bool achievementsRead = achievementsEntry != nullptr &&
+                                achievementsEntry->revision == kAchievementsRevision &&
+                                in.read(achievements);
+
+  uint8_t health[kHealthBytes];
+  const bool healthRead = in.openSection(kHealth) != nullptr && readPlain(in, health);
+  if (in.failed()) return false;
+
+  parts.identity = true;
   record.lookWord = id.lookWord;
   record.name = id.name;
   record.stateFlags |= id.stateFlags;
@@ -170,79 +193,52 @@ bool readCharacterFile(kel::FileHandle& file, CharacterRecord& record, Character
   record.saveId = id.saveId;
   record.characterFlags = id.characterFlags;
   record.difficultyId = id.difficultyId;
+  if (!hasInventory) return true;
 
-  if (!in.openSection(kInventory)) return !in.failed();
-  CharacterRecord inventory;
-  parts.inventory = readInventory(in, inventory);
-  if (parts.inventory) {
-    record.firstRow = inventory.firstRow;
-    record.secondRow = inventory.secondRow;
-    record.craftGrid = inventory.craftGrid;
-    record.backpack = inventory.backpack;
-    record.equipment = inventory.equipment;
-    record.looks = inventory.looks;
-    record.firstSingle = inventory.firstSingle;
-    record.secondSingle = inventory.secondSingle;
-  }
-
-  if (in.openSection(kKnowledge)) {
-    std::array<uint8_t, 256> knowledge{};
-    parts.knowledge = in.read(knowledge);
-    swapHalves(knowledge);
-    if (parts.knowledge) record.knowledge = knowledge;
-  }
-
-  const SectionEntry* achievements = in.openSection(kAchievements);
-  if (achievements == nullptr) return !in.failed();
-  if (achievements->revision == kAchievementsRevision) {
-    parts.achievements = in.read(record.achievements);
-  }
-
-  if (in.openSection(kHealth)) {
-    uint8_t health[kHealthBytes];
-    parts.health = readPlain(in, health);
+  parts.inventory = inventoryRead;
+  record.firstRow = inventory.firstRow;
+  record.secondRow = inventory.secondRow;
+  record.craftGrid = inventory.craftGrid;
+  record.backpack = inventory.backpack;
+  record.equipment = inventory.equipment;
+  record.looks = inventory.looks;
+  record.firstSingle = inventory.firstSingle;
+  record.secondSingle = inventory.secondSingle;
+  parts.knowledge = knowledgeRead;
+  if (knowledgeRead) record.knowledge = knowledge;
+  if (achievementsEntry == nullptr) return true;
+  parts.achievements = achievementsRead;
+  if (achievementsRead) record.achievements = achievements;
+  parts.health = healthRead;
+  if (healthRead) {
     engine::ByteReader healthBytes(health, sizeof health);
-    if (parts.health) readHealth(healthBytes, record);
+    readHealth(healthBytes, record);
   }
-  return !in.failed();
+  return true;
 }
 
 std::unique_ptr<PlayerEntry> readCharacterSummary(const std::string& fileName,
                                                   kel::FileHandle& file) {
-  DataStreamReader in(file);
-  if (!in.is(kMagic, kVersion) || !in.openSection(kIdentity)) return nullptr;
-  uint8_t identity[kIdentityBytes];
-  if (!readPlain(in, identity)) return nullptr;
-  engine::ByteReader idBytes(identity, sizeof identity);
-  const Identity id = readIdentity(idBytes);
+  CharacterRecord record;
+  CharacterParts parts;
+  if (!readCharacterFile(file, record, parts)) return nullptr;
 
   auto entry =
-      std::make_unique<PlayerEntry>(fileName, id.name, static_cast<uint16_t>(id.stateFlags));
-  entry->lookWord = id.lookWord;
-  entry->characterFlags = id.characterFlags;
-  entry->difficultyId = id.difficultyId;
-  entry->saveId = id.saveId;
-
-  if (in.openSection(kInventory)) {
-    CharacterRecord inventory;
-    if (readInventory(in, inventory)) {
-      bool gridEmpty = inventory.firstSingle.isEmpty();
-      for (const DiskItem& item : inventory.craftGrid) gridEmpty = gridEmpty && item.isEmpty();
-      entry->gridEmpty = gridEmpty ? 1 : 0;
-      for (size_t i = 0; i < entry->appearance.size(); ++i) {
-        const DiskItem& look = inventory.looks[i];
-        entry->appearance[i] = look.isEmpty() ? inventory.equipment[i] : look;
-      }
-      entry->heldItem = inventory.firstRow[0];
+      std::make_unique<PlayerEntry>(fileName, record.name, static_cast<uint16_t>(record.stateFlags));
+  entry->lookWord = record.lookWord;
+  entry->characterFlags = record.characterFlags;
+  entry->difficultyId = record.difficultyId;
+  entry->saveId = record.saveId;
+  if (parts.inventory) {
+    bool gridEmpty = record.firstSingle.isEmpty();
+    for (const DiskItem& item : record.craftGrid) gridEmpty = gridEmpty && item.isEmpty();
+    entry->gridEmpty = gridEmpty ? 1 : 0;
+    for (size_t i = 0; i < entry->appearance.size(); ++i) {
+      const DiskItem& look = record.looks[i];
+      entry->appearance[i] = look.isEmpty() ? record.equipment[i] : look;
     }
+    entry->heldItem = record.firstRow[0];
   }
-  if (in.openSection(kKnowledge)) {
-    std::array<uint8_t, 256> knowledge{};
-    if (in.read(knowledge)) {
-      swapHalves(knowledge);
-      entry->knowledge = knowledge;
-    }
-  }
-  if (in.failed()) return nullptr;
+  if (parts.knowledge) entry->knowledge = record.knowledge;
   return entry;
 }

@@ -21,12 +21,15 @@ inline constexpr size_t kCharacterFileSize = 1356;
 // Writes the whole file and closes the handle. True when every byte was written.
 bool writeCharacterFile(kel::FileHandle& file, const CharacterRecord& record);
 
-// Reads the file over the record's current values, part by part; parts says what was found.
-// False on a wrong magic or version (nothing changed then) or any damage: the caller discards
-// the record. A health that is not a finite number reads as 0.
+// Reads the file over the record's current values, part by part; parts says what was taken.
+// A file is sound when its header is right, its identity section is there and every section it
+// has reads whole; anything else is false, with the record unchanged. Without an inventory
+// section nothing after it is taken, and without an achievements section no health (files have
+// always read so); such sections are still read to judge the file. A health that is not a
+// finite number reads as 0.
 bool readCharacterFile(kel::FileHandle& file, CharacterRecord& record, CharacterParts& parts);
 
-// The character list's view of the file: identity, looks and knowledge. None when the file is
-// not a character file or is damaged.
+// The character list's view of the file: identity, looks and knowledge, taken from the same read
+// as the player's, so a file is listed exactly when it loads.
 std::unique_ptr<PlayerEntry> readCharacterSummary(const std::string& fileName,
                                                   kel::FileHandle& file);

@@ -53,8 +53,8 @@ struct CharacterRecord {
   bool operator==(const CharacterRecord&) const = default;
 };
 
-// Which parts a read found. A missing identity or inventory ends the read there; a missing
-// achievement section also leaves health and buffs unread, as the file format has always done.
+// Which parts a read took. A missing inventory leaves everything after it untaken; a missing
+// achievement section also leaves health and buffs untaken, as the file format has always done.
 struct CharacterParts {
   bool identity = false;
   bool inventory = false;

@@ -2,8 +2,14 @@
 
 #include <algorithm>
 
+#include "content/items/item.h"
 #include "engine/io/byte_reader.h"
 #include "engine/io/byte_writer.h"
+
+DiskItem diskItemOf(const Item* item) {
+  if (item == nullptr) return DiskItem{};
+  return DiskItem{item->word, item->id, item->count, item->durability, item->variant};
+}
 
 void writeDiskItem(engine::ByteWriter& out, const DiskItem& item) {
   out.u32(item.word);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+class Item;
 namespace engine {
 class ByteReader;
 class ByteWriter;
@@ -29,6 +30,8 @@ struct DiskItem {
   bool operator==(const DiskItem&) const = default;
 };
 
+// The stored form of a held stack (null: the empty slot).
+DiskItem diskItemOf(const Item* item);
 void writeDiskItem(engine::ByteWriter& out, const DiskItem& item);
 // Reads 12 bytes. A slot that came from a file is trusted only as far as the item tables reach:
 // an id past them reads as an empty slot, and a real item's count is held to 1..999.

@@ -1,12 +1,22 @@
 #include "saves/launch/local_game_saves.h"
 
+#include "content/tables/current_difficulty.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
+#include "platform/file_handle.h"
+#include "saves/character/character_file.h"
+#include "saves/character/player_record_mapping.h"
 #include "saves/launch/local_saves.h"
 #include "world/world.h"
 
 LocalGameSaves::LocalGameSaves(LocalSaves& saves) : saves_(saves) {
+  saves_.setCharacterSource([](CharacterRecord& record) {
+    const PlayerDesktopLocal* player = runningWorld().player.get();
+    if (player == nullptr) return false;
+    fillCharacterRecord(*player, statsStore(), record);
+    return true;
+  });
   saves_.setPlayerCellsSource([] {
     const PlayerDesktopLocal* player = runningWorld().player.get();
     if (player == nullptr) return PlayerCells{};
@@ -49,6 +59,21 @@ LoadedWorld LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty) {
   loaded.spawnColumn = load.player.spawnX;
   loaded.spawnRow = load.player.spawnY;
   return loaded;
+}
+
+std::unique_ptr<PlayerDesktopLocal> LocalGameSaves::loadLocalPlayer(GameInterface& game) {
+  const PlayerEntry* entry = saves_.characters().current();
+  if (entry == nullptr) return nullptr;
+  CharacterRecord record;
+  CharacterParts parts;
+  kel::FileHandle file(saves_.characters().pathOf(entry->fileName), kel::FileHandle::READ);
+  if (!file.isOpen() || !readCharacterFile(file, record, parts)) return nullptr;
+  auto player = std::make_unique<PlayerDesktopLocal>(&game);
+  applyCharacterRecord(record, parts, *player, statsStore());
+  player->setCharacterFlags(entry->characterFlags);
+  player->difficultyId = entry->difficultyId;
+  setCurrentDifficultyId(entry->difficultyId);
+  return player;
 }
 
 void LocalGameSaves::loadStatistics() {

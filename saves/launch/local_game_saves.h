@@ -1,8 +1,9 @@
 #pragma once
 // The game's way to the local store: the current world entry, saving and reading worlds and
 // characters through `LocalSaves`, the statistics file into the statistics store, and the local
-// player's cells for the world file. The application registers it as the game's saves.
-// Main thread only.
+// player's cells for the world file. The local player is loaded from the current character's
+// file, and every character save is filled from the running local player. The application
+// registers it as the game's saves. Main thread only.
 
 #include "game/session/game_saves.h"
 
@@ -10,7 +11,8 @@ class LocalSaves;
 
 class LocalGameSaves final : public GameSaves {
  public:
-  // Also makes the world file take the running local player's cells.
+  // Registers the running local player as the source of the world file's player cells and of
+  // every character save.
   explicit LocalGameSaves(LocalSaves& saves);
 
   bool hasWorldEntry() const override;
@@ -21,6 +23,10 @@ class LocalGameSaves final : public GameSaves {
   bool saveCharacter() override;
   bool saveWorld(World& world) override;
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
+  // The current character's player, acting through `game`; none without a current character or
+  // when its file cannot be read (the difficulty index then stays as it was). On success the
+  // player takes the entry's flags and difficulty, and the difficulty index becomes the latter.
+  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game) override;
   void loadStatistics() override;
   void saveStatistics() override;
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "game/player/player_options.h"
 #include "saves/character/disk_item.h"
 #include "saves/store/save_id.h"
 
@@ -31,5 +32,5 @@ struct PlayerEntry {
   SaveId saveId{};
 };
 
-// Bit 3 of the flags word: a character the list never picks by itself.
-inline constexpr uint32_t kCharacterHiddenFlag = 1u << 3;
+// Bit 3 of the flags word: a character the list never picks by itself (player_options.h).
+inline constexpr uint32_t kCharacterHiddenFlag = character_flag::kHidden;

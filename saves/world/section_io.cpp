@@ -48,9 +48,4 @@ CellPos readCellPos(engine::ByteReader& in) {
   return cell;
 }
 
-DiskItem diskItemOf(const Item* item) {
-  if (item == nullptr) return DiskItem{};
-  return DiskItem{item->word, item->id, item->count, item->durability, item->variant};
-}
-
 void writeItemSlot(engine::ByteWriter& out, const Item* item) { writeDiskItem(out, diskItemOf(item)); }

@@ -35,6 +35,4 @@ CellPos cellPosOf(const MapBlock& cell);
 void writeCellPos(engine::ByteWriter& out, CellPos cell);
 CellPos readCellPos(engine::ByteReader& in);
 
-// The stored form of a held stack (null: the empty slot).
-DiskItem diskItemOf(const Item* item);
 void writeItemSlot(engine::ByteWriter& out, const Item* item);

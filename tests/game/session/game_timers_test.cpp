@@ -2,6 +2,7 @@
 // start puts in their slots, the clock step's interval by phase, sleeping, the autosave and the
 // save's result, travel refused when the world could not be saved, and travel through a portal.
 
+#include "game/player/player_options.h"
 #include "game/session/game_slots.h"
 #include "platform/settings/settings.h"
 #include "tests/game/session/session_fixture.h"
@@ -59,6 +60,22 @@ TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
   const uint32_t woke = clock.tickCounter;
   scheduler().update(0.01f);
   EXPECT_EQ(clock.tickCounter, woke) << "no longer every frame";
+}
+
+// A character made with "Extended Day" sees the clock step half as often by day.
+TEST_F(SessionTest, ExtendedDayStretchesTheDaytimeClockStep) {
+  for (const bool extended : {false, true}) {
+    local().setCharacterFlags(extended ? playerOptionBit(player_option::kExtendedDay) : 0);
+    DayClock& clock = theWorld().dayClock();
+    clock.phase = DayPhase::Day;
+    clock.tickCounter = 0;
+    clock.running = 1;
+    kel::options().shouldAutosave = false;
+    game.startTimers();
+    advance(5.5f);
+    EXPECT_EQ(clock.tickCounter, extended ? 4u : 8u) << "extended " << extended;
+    game.stopTimers();
+  }
 }
 
 // The autosave's own lines among what the player was events.
