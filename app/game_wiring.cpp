@@ -39,7 +39,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       controls_(director()->getEventDispatcher()),
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
       saves_(*platform_.fileSystem()),
-      gameSaves_(saves_),
+      gameSaves_(saves_, runningWorld()),
       session_(WorldContext{.sounds = &cellSounds_}, &runningWorld()) {
   kel::Platform::setInstance(&platform_);
   kel::setSettingsHost(&settingsHost_);

@@ -10,15 +10,15 @@
 #include "saves/launch/local_saves.h"
 #include "world/world.h"
 
-LocalGameSaves::LocalGameSaves(LocalSaves& saves) : saves_(saves) {
-  saves_.setCharacterSource([](CharacterRecord& record) {
-    const PlayerDesktopLocal* player = runningWorld().player.get();
+LocalGameSaves::LocalGameSaves(LocalSaves& saves, RunningWorld& running) : saves_(saves) {
+  saves_.setCharacterSource([&running](CharacterRecord& record) {
+    const PlayerDesktopLocal* player = running.player.get();
     if (player == nullptr) return false;
     fillCharacterRecord(*player, statsStore(), record);
     return true;
   });
-  saves_.setPlayerCellsSource([] {
-    const PlayerDesktopLocal* player = runningWorld().player.get();
+  saves_.setPlayerCellsSource([&running] {
+    const PlayerDesktopLocal* player = running.player.get();
     if (player == nullptr) return PlayerCells{};
     return PlayerCells{static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY),
                        player->spawnCellX, player->spawnCellY};

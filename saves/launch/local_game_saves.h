@@ -8,12 +8,14 @@
 #include "game/session/game_saves.h"
 
 class LocalSaves;
+struct RunningWorld;
 
 class LocalGameSaves final : public GameSaves {
  public:
   // Registers the running local player as the source of the world file's player cells and of
   // every character save.
-  explicit LocalGameSaves(LocalSaves& saves);
+  // The character and the player's cells are saved from the running world's local player.
+  LocalGameSaves(LocalSaves& saves, RunningWorld& running);
 
   bool hasWorldEntry() const override;
   WorldParams worldEntryParams() const override;

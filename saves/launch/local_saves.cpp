@@ -63,6 +63,10 @@ bool LocalSaves::saveWorld(World& world) {
   if (path == unreadableFile_) return false;
   savingWorld_ = true;
   entry->time = std::time(nullptr);
+  // The entry describes the file it names: a new world's entry learns its size here, so that it
+  // loads again without the list being read anew.
+  entry->width = static_cast<uint16_t>(world.map().width());
+  entry->height = static_cast<uint16_t>(world.map().height());
   // Two worlds with one id would be taken for copies of each other.
   for (const auto& other : worlds_.entries()) {
     if (other.get() != entry && other->saveId == entry->saveId) entry->saveId = makeRandomSaveId();

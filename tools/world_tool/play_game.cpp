@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 #include "content/items/block_edit.h"
@@ -22,6 +23,7 @@
 #include "game/rules/rule_entities.h"
 #include "game/session/game_local.h"
 #include "game/session/game_saves.h"
+#include "game/session/game_screen.h"
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "platform/desktop_file_system.h"
@@ -96,20 +98,33 @@ bool copySafely(const std::string& from, const std::string& target) {
   });
 }
 
+// The loading screen's one answer that matters here: a start that failed goes back to the start view.
+class PlayScreen final : public GameScreen {
+ public:
+  void showStartView(int shown) override {
+    failed = true;
+    dialog = shown;
+  }
+  bool failed = false;
+  int dialog = 0;
+};
+
 class PlayGame {
  public:
   PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err)
       : args_(args), root_(std::move(root)), out_(out), err_(err), files_(root_), saves_(files_),
-        gameSaves_(saves_), drops_(session_.running()) {
+        gameSaves_(saves_, session_.running()), drops_(session_.running()) {
     session_.rules().setEntities(&drops_);
     session_.game().setGenerationSeed(args.seed);
     setGameSaves(&gameSaves_);
+    setGameScreen(&screen_);
     session_.bindCurrent();
   }
 
   ~PlayGame() {
     session_.end();
     session_.unbindCurrent();
+    setGameScreen(nullptr);
     setGameSaves(nullptr);
   }
 
@@ -124,8 +139,10 @@ class PlayGame {
 
   bool run(const std::vector<PlayStep>& steps) {
     for (const PlayStep& step : steps) {
+      why_.clear();
       if (!apply(step)) {
-        std::fprintf(err_, "world_tool: script line %d refused\n", step.line);
+        std::fprintf(err_, "world_tool: script line %d refused%s%s\n", step.line, why_.empty() ? "" : ": ",
+                     why_.c_str());
         return false;
       }
       report(step.line);
@@ -170,12 +187,17 @@ class PlayGame {
 
   bool begin(uint8_t mode) {
     bool entered = false;
+    screen_.failed = false;
     game().begin(mode, [&entered] { entered = true; });
-    for (int frame = 0; !entered && frame < kStartFrameLimit; ++frame) {
-      scheduler().update(0.0f);
+    for (int frame = 0; !entered && !screen_.failed && frame < kStartFrameLimit; ++frame) {
+      scheduler().update(kFrame);
       if (!entered) usleep(1000);
     }
-    if (!entered || player() == nullptr) std::fprintf(err_, "world_tool: the game did not start\n");
+    if (screen_.failed) {
+      std::fprintf(err_, "world_tool: the world could not be loaded (start view dialog %d)\n", screen_.dialog);
+    } else if (!entered || player() == nullptr) {
+      std::fprintf(err_, "world_tool: the game did not start\n");
+    }
     return entered && player() != nullptr;
   }
 
@@ -201,7 +223,9 @@ class PlayGame {
 
   bool mine(MapBlock& at) {
     const uint8_t layer = at.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
+    why_ = "block " + std::to_string(block_word::id(at.layerWord(layer))) + " cannot be broken with what the player holds";
     if (at.layerWord(layer) == 0 || !session_.rules().canBreakBlock(player(), nullptr, at)) return false;
+    why_ = "the rules refused the edit";
     BlockEdit edit;
     edit.x = at.x;
     edit.y = at.y;
@@ -216,7 +240,9 @@ class PlayGame {
   bool place(MapBlock& at) {
     const Item* held = player()->heldItem();
     if (held == nullptr || held->isNone()) return false;
-    BlockEdit edit = placeBlockItemRule(*world(), at, placement_rule::kSideAny, *held);
+    // The front layer first, as a click aimed at the cell would; the back when the front refuses it.
+    BlockEdit edit = placeBlockItemRule(*world(), at, placement_rule::kSideFront, *held);
+    if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*world(), at, placement_rule::kSideAny, *held);
     if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*world(), *player(), at, *held);
     if (edit.kind == placement_rule::kNoEdit) return false;
     edit.takeHeld = 1;
@@ -225,9 +251,18 @@ class PlayGame {
 
   bool craft(uint16_t itemId) {
     const CraftDef* recipe = recipeForResult(itemId);
-    if (recipe == nullptr) return false;
+    if (recipe == nullptr) {
+      why_ = "no recipe makes item " + std::to_string(itemId);
+      return false;
+    }
     PlayerCrafting crafting(*player());
-    return crafting.craft(*recipe) == CraftOutcome::Made;
+    switch (crafting.craft(*recipe)) {
+      case CraftOutcome::Made: return true;
+      case CraftOutcome::WrongStation: why_ = "the player stands at no station that makes it"; break;
+      case CraftOutcome::MissingIngredients: why_ = "the ingredients are missing"; break;
+      case CraftOutcome::NoRoom: why_ = "no room for what it makes"; break;
+    }
+    return false;
   }
 
   bool sleep() {
@@ -291,9 +326,10 @@ class PlayGame {
     uint32_t items = 0;
     const Inventory& inventory = *player()->inventory;
     std::string summary;
-    for (const SlotKind kind : {SlotKind::Quick, SlotKind::Backpack}) {
-      for (uint8_t y = 0; y < 6; ++y) {
-        for (uint8_t x = 0; x < 10; ++x) {
+    // The quick row (10 slots), then the backpack (6 x 6).
+    for (const auto& [kind, columns, rows] : {std::tuple{SlotKind::Quick, 10, 1}, std::tuple{SlotKind::Backpack, 6, 6}}) {
+      for (uint8_t y = 0; y < rows; ++y) {
+        for (uint8_t x = 0; x < columns; ++x) {
           const Item* item = inventory.slotItem({kind, x, y});
           if (item == nullptr || item->isNone()) continue;
           ++stacks;
@@ -318,9 +354,11 @@ class PlayGame {
   std::FILE* err_;
   PlayRoot files_;
   LocalSaves saves_;
-  LocalGameSaves gameSaves_;
   LocalSession session_;
+  LocalGameSaves gameSaves_;
   PickedUpDrops drops_;
+  PlayScreen screen_;
+  std::string why_;  // what refused the current step, when known
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "platform/file_handle.h"
 #include "platform/settings/settings.h"
 #include "saves/character/character_file.h"
+#include "game/session/running_world.h"
 #include "saves/launch/local_game_saves.h"
 #include "tests/support/temp_dir.h"
 
@@ -59,7 +60,7 @@ TEST_F(LocalSavesTest, CharacterAndStatisticsFollowTheCurrentCharacter) {
   played.categories[7][43] = 3;
   statsStore().clearStatistics();
   ASSERT_TRUE(statsStore().readStatistics(writeStatsBytes(played)));
-  LocalGameSaves game(saves_);
+  LocalGameSaves game(saves_, runningWorld());
   game.saveStatistics();
   StatsRecord onDisk;
   ASSERT_TRUE(store.loadStats(onDisk));

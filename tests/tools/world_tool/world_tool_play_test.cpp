@@ -1,0 +1,137 @@
+// The scripted game end to end: a furnished character mines, places a workbench, crafts at it,
+// sleeps through a night and saves; the saved world and character, loaded again, are the ones
+// that were saved. Scripts that do not parse are refused with their line.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/file_handle.h"
+#include "saves/character/character_file.h"
+#include "saves/character/character_record.h"
+#include "tests/support/read_file.h"
+#include "tests/support/temp_dir.h"
+#include "tools/world_tool/play_script.h"
+#include "tools/world_tool/world_tool_args.h"
+#include "tools/world_tool/world_tool_run.h"
+
+namespace {
+
+constexpr uint16_t kShovel = 2;
+constexpr uint16_t kWorkbench = 24;
+constexpr uint16_t kBoard = 1602;
+constexpr uint16_t kPost = 3304;
+constexpr uint16_t kCrafted = 152;
+
+struct Outcome {
+  int code = 0;
+  std::string out, err;
+};
+
+Outcome runTool(const std::vector<std::string>& args) {
+  std::string error;
+  const auto parsed = world_tool::parseArgs(args, error);
+  if (!parsed) return {2, "", error};
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  Outcome outcome;
+  outcome.code = world_tool::run(*parsed, out, err);
+  for (auto [file, text] : {std::pair{out, &outcome.out}, std::pair{err, &outcome.err}}) {
+    std::rewind(file);
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
+    std::fclose(file);
+  }
+  return outcome;
+}
+
+// What the tool printed after the script line.
+std::string reportOf(const std::string& out, int line) {
+  const std::string head = "line " + std::to_string(line) + ": ";
+  const size_t at = out.find(head);
+  if (at == std::string::npos) return {};
+  return out.substr(at + head.size(), out.find('\n', at) - at - head.size());
+}
+
+std::string checksumOf(const std::string& report) {
+  const size_t at = report.find("checksum ");
+  return at == std::string::npos ? std::string() : report.substr(at + 9);
+}
+
+void writeCharacter(const std::string& path) {
+  CharacterRecord record;
+  record.name = "Digger";
+  record.stateFlags = 1;
+  record.health = 5.0f;
+  record.firstRow[0] = {0, kShovel, 1, 60, 0};
+  record.firstRow[1] = {0, kWorkbench, 1, 0, 0};
+  record.backpack[0] = {0, kBoard, 5, 0, 0};
+  record.backpack[1] = {0, kPost, 4, 0, 0};
+  kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
+  ASSERT_TRUE(writeCharacterFile(file, record));
+}
+
+TEST(WorldToolPlay, AScriptedGameMinesCraftsSleepsSavesAndLoadsBackTheSameWorldAndCharacter) {
+  testsupport::TempDir dir;
+  const std::string character = dir.file("Digger.dat");
+  writeCharacter(character);
+  std::ofstream(dir.file("game.txt")) << "wait 1\n"              // 1
+                                         "select 0\n"            // 2
+                                         "mine 256 111\n"        // 3: the shovel digs the dirt below
+                                         "select 1\n"            // 4
+                                         "place 255 112\n"       // 5: the workbench beside the player
+                                         "use 255 112\n"         // 6: stand at it
+                                         "craft 152\n"           // 7
+                                         "sleep\n"               // 8
+                                         "save\n"                // 9
+                                         "load\n";               // 10
+  const Outcome played = runTool({"play", "--planet", "terra", "--size", "0", "--seed", "7", "--script",
+                                  dir.file("game.txt"), "--character", character, "--save", dir.file("World.dat")});
+  ASSERT_EQ(played.code, 0) << played.err << played.out;
+  EXPECT_NE(checksumOf(reportOf(played.out, 1)), checksumOf(reportOf(played.out, 3))) << "the dig changed a cell";
+  EXPECT_NE(reportOf(played.out, 7).find(std::to_string(kCrafted) + "x1"), std::string::npos) << played.out;
+  EXPECT_EQ(reportOf(played.out, 7).find(std::to_string(kBoard) + "x"), std::string::npos) << "ingredients taken";
+  const std::string saved = reportOf(played.out, 9);
+  ASSERT_FALSE(saved.empty());
+  EXPECT_EQ(reportOf(played.out, 10), saved) << "the loaded world and character are the saved ones";
+
+  const Outcome loaded = runTool({"load", dir.file("World.dat")});
+  ASSERT_EQ(loaded.code, 0) << loaded.err;
+  EXPECT_NE(loaded.out.find("checksum " + checksumOf(saved)), std::string::npos) << loaded.out;
+  const Outcome digger = runTool({"load", character});
+  ASSERT_EQ(digger.code, 0) << digger.err;
+  EXPECT_NE(digger.out.find("character Digger"), std::string::npos);
+}
+
+TEST(WorldToolPlay, ScriptsThatDoNotParseAreRefusedWithTheirLine) {
+  const struct {
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {"wait 1\nfly 3\n", "line 2: unknown action 'fly'"},
+      {"mine 3\n", "line 1: wrong arguments for 'mine'"},
+      {"walk up 3\n", "line 1: expected: walk left|right FRAMES"},
+      {"select 10\n", "line 1: wrong arguments for 'select'"},
+      {"wait -1\n", "line 1: wrong arguments for 'wait'"},
+      {"craft 99999999999\n", "line 1: wrong arguments for 'craft'"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(world_tool::parsePlayScript(c.text, error)) << c.text;
+    EXPECT_EQ(error, c.error);
+  }
+  std::string error;
+  const auto steps = world_tool::parsePlayScript("# comment\n\n  walk left 12 \r\nmine 4 5\n", error);
+  ASSERT_TRUE(steps) << error;
+  ASSERT_EQ(steps->size(), 2u);
+  EXPECT_EQ((*steps)[0].verb, world_tool::PlayVerb::WalkLeft);
+  EXPECT_EQ((*steps)[0].a, 12);
+  EXPECT_EQ((*steps)[1].line, 4);
+  EXPECT_EQ((*steps)[1].b, 5);
+}
+
+}  // namespace
