@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "content/launch/app_delegate.h"
+#include "content/launch/game_services.h"
 #include "content/launch/interface_services.h"
 #include "content/launch/save_services.h"
 #include "content/launch/world_services.h"
@@ -61,9 +62,15 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   }
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
+  // As with the saves: a game seam registered before the launch (a test's) stays in place.
+  if (!gameServicesRegistered()) {
+    setGameServices(&game_);
+    ownsGame_ = true;
+  }
 }
 
 GameWiring::~GameWiring() {
+  if (ownsGame_) setGameServices(nullptr);
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);

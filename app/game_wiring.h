@@ -4,6 +4,7 @@
 // which the lower libraries reach the world model, the saves, the world view and the interface.
 // Undone in reverse when the object goes.
 
+#include "game/launch/game_launch_services.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -38,6 +39,8 @@ class GameWiring {
   bool ownsStatsServices_ = false;  // whether the store's services are the platform's
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
+  GameLaunchServices game_;
+  bool ownsGame_ = false;  // whether game_ is the registered game seam
 };
 
 // The whole run: wires the game, launches it, runs frames until the window closes or the game

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "content/tables/difficulty_row.h"  // the difficulty values the rules read
 #include "game/rules/logic_timers.h"
 #include "game/rules/player_rules.h"
 #include "world/rules/logic.h"
@@ -18,7 +19,6 @@
 class AlchemyLab;
 class Player;
 class World;
-struct DifficultyRow;
 
 // Where the rules put a dropped item; the entity layer registers the real one. The null form
 // returns the item to the pool.
@@ -33,11 +33,6 @@ void setItemDrops(ItemDrops* drops);
 // A present player drawn at random from a list, or null when none is present: the draws stop
 // once every entry has been seen absent.
 PlayerBase* pickPresentPlayer(const std::vector<PlayerBase*>& players, const Logic::PlayerTest& isPresent);
-
-// Difficulty values the rules read from the difficulty row.
-float difficultyDamageFactor(const DifficultyRow* row);
-float difficultyProtectionTime(const DifficultyRow* row);
-float difficultyRegeneration(const DifficultyRow* row);
 
 class LocalLogic : public NullLogic, public PlayerRules {
  public:
