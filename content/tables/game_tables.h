@@ -43,7 +43,8 @@ constexpr uint16_t kPlanetMaskBits = 0x0FFF;
 // Longest name or second text of a book entry, in bytes.
 constexpr size_t kTextLimit = 64;
 static_assert(kEntriesPerList[0] + kEntriesPerList[1] + kEntriesPerList[2] + kEntriesPerList[3] +
-                  kEntriesPerList[4] == kBookEntryCount);
+                  kEntriesPerList[4] ==
+              kBookEntryCount);
 }  // namespace game_tables
 
 struct GameTables {

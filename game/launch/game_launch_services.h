@@ -35,4 +35,5 @@ class GameLaunchServices final : public GameServices {
 
 // The installed game tables' craft book entries and catalogue sources, in the game's own rows.
 std::vector<CraftBookEntry> craftBookEntriesFrom(const GameTables& tables);
-std::array<std::vector<CatalogueSource>, ItemCatalogue::kCategoryCount> catalogueSourcesFrom(const GameTables& tables);
+std::array<std::vector<CatalogueSource>, ItemCatalogue::kCategoryCount> catalogueSourcesFrom(
+    const GameTables& tables);

@@ -109,17 +109,16 @@ constexpr uint32_t kinds(std::initializer_list<int> list) {
 }
 constexpr uint32_t kPlaced = kinds({4});
 constexpr uint32_t kCategoryKinds[game_tables::kCategoryCount] = {
-    kinds({3}),                              // Addons: attachments, paints, seeds
-    kPlaced, kPlaced, kPlaced, kPlaced, kPlaced,  // Blocks .. Half Blocks
-    kinds({2, 7, 10, 11, 12, 13, 14, 15}),   // Items
-    kPlaced,                                 // Lights
-    kinds({3, 4, 15}),                       // Plants: seeds, plant blocks, herbs
-    kinds({1, 5, 6}),                        // Tools: tools, weapons, ranged
-    0,                                       // Spawners
+    kinds({3}),                                   // Addons: attachments, paints, seeds
+    kPlaced, kPlaced, kPlaced, kPlaced, kPlaced,  // Blocks, Decorations, Devices, Furniture, Half Blocks
+    kinds({2, 7, 10, 11, 12, 13, 14, 15}),        // Items
+    kPlaced,                                      // Lights
+    kinds({3, 4, 15}),                            // Plants: seeds, plant blocks, herbs
+    kinds({1, 5, 6}),                             // Tools: tools, weapons, ranged
+    0,                                            // Spawners
 };
 
 void checkBookEntries(const ContentSources& s) {
-  const SourcePlace book{source_files::kCraftBook};
   std::vector<bool> named(s.gameTables.book.size(), false);
   for (size_t row = 0; row < s.crafts.size(); ++row) {
     const uint16_t entry = s.crafts[row].bookEntry();

@@ -30,7 +30,8 @@ CatalogueRow readCatalogueEntry(const rapidjson::Value& entry, bool spawners, co
     refuse(place, std::string("a catalogue entry of this category needs \"") + idName + "\"");
   }
   CatalogueRow row;
-  row.id = static_cast<uint16_t>(readInteger(entry[idName], 0, 0xFFFF, place, std::string("\"") + idName + "\""));
+  row.id =
+      static_cast<uint16_t>(readInteger(entry[idName], 0, 0xFFFF, place, std::string("\"") + idName + "\""));
   if (entry.HasMember("mask")) {
     row.mask = static_cast<uint16_t>(readInteger(entry["mask"], 0, 0xFFFF, place, "\"mask\""));
   }

@@ -33,7 +33,8 @@ GameTables validTables() {
   tables.difficulties[3].bytes[difficulty_record::dropsWorn] = 1;
   for (uint8_t kind = 0; kind < game_tables::kListKindCount; ++kind) {
     for (size_t i = 0; i < game_tables::kEntriesPerList[kind]; ++i) {
-      tables.book.push_back({"Entry " + std::to_string(tables.book.size()), kind, i == 0 ? "description" : ""});
+      tables.book.push_back(
+          {"Entry " + std::to_string(tables.book.size()), kind, i == 0 ? "description" : ""});
     }
   }
   tables.catalogue[0] = {{5, 1}, {4095, 0x800}};
@@ -64,7 +65,9 @@ TEST(GameTablesFile, EveryCutOfTheFileIsRefusedAndLeavesTheOutputAlone) {
     GameTables out;
     out.book.push_back({"kept", 0, ""});
     std::string error;
-    ASSERT_FALSE(read(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(size)), out, error)) << size;
+    ASSERT_FALSE(
+        read(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(size)), out, error))
+        << size;
     EXPECT_FALSE(error.empty()) << size;
     ASSERT_EQ(out.book.size(), 1u) << size;
   }
@@ -72,7 +75,7 @@ TEST(GameTablesFile, EveryCutOfTheFileIsRefusedAndLeavesTheOutputAlone) {
 
 struct Damage {
   const char* name;
-  std::function<void(GameTables&)> tables;          // applied before writing
+  std::function<void(GameTables&)> tables;           // applied before writing
   std::function<void(std::vector<uint8_t>&)> bytes;  // applied after writing
   const char* why;
 };
@@ -83,23 +86,69 @@ TEST(GameTablesFile, DamagedTablesAreRefusedWithTheirReason) {
       {"a byte past the end", {}, [](auto& b) { b.push_back(0); }, "goes on past its tables"},
       {"another magic", {}, [](auto& b) { b[0] = 'X'; }, "not a game tables file"},
       {"a later version", {}, [](auto& b) { b[4] = 2; }, "unknown version"},
-      {"a book count past the book", {}, [](auto& b) { b[7 + 5 * 88] = 0xFF; b[8 + 5 * 88] = 0xFF; }, "too many craft book entries"},
+      {"a book count past the book",
+       {},
+       [](auto& b) {
+         b[7 + 5 * 88] = 0xFF;
+         b[8 + 5 * 88] = 0xFF;
+       },
+       "too many craft book entries"},
       {"four difficulties", [](GameTables& t) { t.difficulties.pop_back(); }, {}, "4 difficulty rows, not 5"},
-      {"a NaN damage factor", [&](GameTables& t) { putF32(t.difficulties[2], difficulty_record::playerDamage, nan); }, {}, "difficulty 2: the value at byte 0"},
-      {"an endless spawn factor", [](GameTables& t) { putF32(t.difficulties[1], difficulty_record::spawnFactor, INFINITY); }, {}, "difficulty 1: the value at byte 8"},
-      {"a negative regeneration", [](GameTables& t) { putF32(t.difficulties[0], difficulty_record::regeneration, -1); }, {}, "difficulty 0: the value at byte 16"},
-      {"a NaN loot factor", [&](GameTables& t) { putF32(t.difficulties[4], difficulty_record::lootFactors + 20, nan); }, {}, "difficulty 4: loot factor 5"},
-      {"a drop flag of 2", [](GameTables& t) { t.difficulties[3].bytes[difficulty_record::dropsWorn] = 2; }, {}, "difficulty 3: the flag at byte 82"},
-      {"a row of another level", [](GameTables& t) { t.difficulties[1].bytes[difficulty_record::level] = 3; }, {}, "difficulty 1: names level 3"},
+      {"a NaN damage factor",
+       [&](GameTables& t) { putF32(t.difficulties[2], difficulty_record::playerDamage, nan); },
+       {},
+       "difficulty 2: the value at byte 0"},
+      {"an endless spawn factor",
+       [](GameTables& t) { putF32(t.difficulties[1], difficulty_record::spawnFactor, INFINITY); },
+       {},
+       "difficulty 1: the value at byte 8"},
+      {"a negative regeneration",
+       [](GameTables& t) { putF32(t.difficulties[0], difficulty_record::regeneration, -1); },
+       {},
+       "difficulty 0: the value at byte 16"},
+      {"a NaN loot factor",
+       [&](GameTables& t) { putF32(t.difficulties[4], difficulty_record::lootFactors + 20, nan); },
+       {},
+       "difficulty 4: loot factor 5"},
+      {"a drop flag of 2",
+       [](GameTables& t) { t.difficulties[3].bytes[difficulty_record::dropsWorn] = 2; },
+       {},
+       "difficulty 3: the flag at byte 82"},
+      {"a row of another level",
+       [](GameTables& t) { t.difficulties[1].bytes[difficulty_record::level] = 3; },
+       {},
+       "difficulty 1: names level 3"},
       {"334 book entries", [](GameTables& t) { t.book.pop_back(); }, {}, "334 entries, not 335"},
       {"list kind 5", [](GameTables& t) { t.book[10].listKind = 5; }, {}, "entry 10: list kind 5 is not 0-4"},
-      {"an entry moved to another list", [](GameTables& t) { t.book[0].listKind = 1; }, {}, "list 0 has 31 entries, not 32"},
+      {"an entry moved to another list",
+       [](GameTables& t) { t.book[0].listKind = 1; },
+       {},
+       "list 0 has 31 entries, not 32"},
       {"a nameless entry", [](GameTables& t) { t.book[7].name.clear(); }, {}, "entry 7: has no name"},
-      {"a long second text", [](GameTables& t) { t.book[8].detail.assign(65, 'x'); }, {}, "entry 8: a text is too long"},
-      {"item 4096", [](GameTables& t) { t.catalogue[3].push_back({4096, 1}); }, {}, "category 3, entry 0: id 4096 is out of range"},
-      {"mob 900", [](GameTables& t) { t.catalogue[10].push_back({900, 1}); }, {}, "category 10, entry 1: id 900 is out of range"},
-      {"no planet", [](GameTables& t) { t.catalogue[0][1].mask = 0; }, {}, "category 0, entry 1: the planet mask"},
-      {"a thirteenth planet", [](GameTables& t) { t.catalogue[0][0].mask = 0x1000; }, {}, "category 0, entry 0: the planet mask"},
+      {"a long second text",
+       [](GameTables& t) { t.book[8].detail.assign(65, 'x'); },
+       {},
+       "entry 8: a text is too long"},
+      {"item 4096",
+       [](GameTables& t) {
+         t.catalogue[3].push_back({4096, 1});
+       },
+       {},
+       "category 3, entry 0: id 4096 is out of range"},
+      {"mob 900",
+       [](GameTables& t) {
+         t.catalogue[10].push_back({900, 1});
+       },
+       {},
+       "category 10, entry 1: id 900 is out of range"},
+      {"no planet",
+       [](GameTables& t) { t.catalogue[0][1].mask = 0; },
+       {},
+       "category 0, entry 1: the planet mask"},
+      {"a thirteenth planet",
+       [](GameTables& t) { t.catalogue[0][0].mask = 0x1000; },
+       {},
+       "category 0, entry 0: the planet mask"},
   };
   for (const Damage& c : cases) {
     GameTables tables = validTables();

@@ -46,7 +46,8 @@ TEST_F(GameTablesRefusal, TheRealSetCompilesIntoTablesTheGameTakes) {
   EXPECT_EQ(tables.difficulties[4].regeneration(), 0.0f);
   for (size_t level = 1; level < tables.difficulties.size(); ++level) {
     EXPECT_FALSE(tables.difficulties[level].peaceful()) << level;
-    EXPECT_GT(tables.difficulties[level].playerDamageFactor(), tables.difficulties[level - 1].playerDamageFactor());
+    EXPECT_GT(tables.difficulties[level].playerDamageFactor(),
+              tables.difficulties[level - 1].playerDamageFactor());
   }
 }
 
@@ -58,11 +59,15 @@ TEST_F(GameTablesRefusal, DamagedTablesAreRefusedNamingFileAndRow) {
   };
   const Case cases[] = {
       {"difficulties.json", R"(}
-])", R"(},
+])",
+       R"(},
   {"playerDamage": 3.0}
-])", "difficulties.json: there are 6 difficulty rows, not 5"},
-      {"difficulties.json", R"("regeneration": 3.0)", R"("regeneration": -3.0)", "difficulty 0: the value at byte 16"},
-      {"difficulties.json", R"("dropsQuickSlots": 1)", R"("dropsQuickSlots": 2)", "difficulty 4: the flag at byte 80"},
+])",
+       "difficulties.json: there are 6 difficulty rows, not 5"},
+      {"difficulties.json", R"("regeneration": 3.0)", R"("regeneration": -3.0)",
+       "difficulty 0: the value at byte 16"},
+      {"difficulties.json", R"("dropsQuickSlots": 1)", R"("dropsQuickSlots": 2)",
+       "difficulty 4: the flag at byte 80"},
       {"difficulties.json", R"("peaceful": 1)", R"("peacefull": 1)", "difficulties.json, row 0"},
       {"difficulties.json", R"("peaceful": 1)", R"("level": 3)", "\"level\" is 3 but must be 0"},
       {"craft_book.json", R"({"name": "Anvil", "list": 0})", R"({"name": "Anvil", "list": 7})",
@@ -70,14 +75,20 @@ TEST_F(GameTablesRefusal, DamagedTablesAreRefusedNamingFileAndRow) {
       {"craft_book.json", R"({"name": "Anvil", "list": 0})", R"({"name": "Anvil", "list": 1})",
        "the craft book's list 0 has 31 entries, not 32"},
       {"craft_book.json", R"({"name": "Anvil", "list": 0},)", "", "334 entries, not 335"},
-      {"crafts.json", R"("bookEntry": 0,)", R"("bookEntry": 1,)", "craft_book.json, row 0: no recipe names entry 0 (\"Anvil\")"},
+      {"crafts.json", R"("bookEntry": 0,)", R"("bookEntry": 1,)",
+       "craft_book.json, row 0: no recipe names entry 0 (\"Anvil\")"},
       {"crafts.json", R"("bookEntry": 0,)", R"("bookEntry": 335,)", "the craft book entry is out of range"},
-      {"catalogue.json", R"({"item": 39})", R"({"item": 4090})", "catalogue.json, row 0: entry 0: item 4090 is not defined"},
-      {"catalogue.json", R"({"item": 39})", R"({"item": 2})", "item 2 is of kind 1, which \"Addons\" does not list"},
-      {"catalogue.json", R"({"mob": 2})", R"({"mob": 15})", "catalogue.json, row 10: entry 0: mob 15 is not defined"},
+      {"catalogue.json", R"({"item": 39})", R"({"item": 4090})",
+       "catalogue.json, row 0: entry 0: item 4090 is not defined"},
+      {"catalogue.json", R"({"item": 39})", R"({"item": 2})",
+       "item 2 is of kind 1, which \"Addons\" does not list"},
+      {"catalogue.json", R"({"mob": 2})", R"({"mob": 15})",
+       "catalogue.json, row 10: entry 0: mob 15 is not defined"},
       {"catalogue.json", R"({"mob": 2})", R"({"item": 2})", "catalogue.json, row 10"},
-      {"catalogue.json", R"({"item": 39})", R"({"item": 39, "mask": 0})", "the planet mask is not a 12-bit mask"},
-      {"catalogue.json", R"("title": "Addons")", R"("title": "Adds")", "category 0 is \"Addons\", not \"Adds\""},
+      {"catalogue.json", R"({"item": 39})", R"({"item": 39, "mask": 0})",
+       "the planet mask is not a 12-bit mask"},
+      {"catalogue.json", R"("title": "Addons")", R"("title": "Adds")",
+       "category 0 is \"Addons\", not \"Adds\""},
   };
   for (const Case& c : cases) {
     const std::string error = refusalWith(c.file, c.from, c.to);
