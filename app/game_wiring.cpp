@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "content/launch/app_delegate.h"
+#include "content/launch/game_services.h"
 #include "content/launch/interface_services.h"
 #include "content/launch/save_services.h"
 #include "content/launch/world_services.h"
@@ -65,6 +66,11 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   }
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
+  // As with the saves: a game seam registered before the launch (a test's) stays in place.
+  if (!gameServicesRegistered()) {
+    setGameServices(&game_);
+    ownsGame_ = true;
+  }
   session_.bindCurrent();
   setWorldBodies(&session_.bodies());
 }
@@ -73,6 +79,7 @@ GameWiring::~GameWiring() {
   setWorldBodies(nullptr);
   session_.end();
   session_.unbindCurrent();
+  if (ownsGame_) setGameServices(nullptr);
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);

@@ -7,6 +7,7 @@
 // Undone in reverse when the object goes.
 
 #include "game/session/local_session.h"
+#include "game/launch/game_launch_services.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -46,6 +47,8 @@ class GameWiring {
   UiLaunchServices interface_;
   PlatformCellSounds cellSounds_;
   LocalSession session_;
+  GameLaunchServices game_;
+  bool ownsGame_ = false;  // whether game_ is the registered game seam
 };
 
 // The whole run: wires the game, launches it, runs frames until the window closes or the game

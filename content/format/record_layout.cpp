@@ -207,6 +207,21 @@ constexpr RecordField kBulletFields[] = {
     {"sounds", bullet_record::sounds, F::Sound, bullet_record::soundCount, -1},
 };
 
+constexpr RecordField kDifficultyFields[] = {
+    {"playerDamage", difficulty_record::playerDamage, F::F32, 1, 1},
+    {"mobDamage", difficulty_record::mobDamage, F::F32, 1, 1},
+    {"spawnFactor", difficulty_record::spawnFactor, F::F32, 1, 1},
+    {"protectionTime", difficulty_record::protectionTime, F::F32},
+    {"regeneration", difficulty_record::regeneration, F::F32},
+    {"lootFactors", difficulty_record::lootFactors, F::F32, difficulty_record::lootFactorCount, 1},
+    {"dropsQuickSlots", difficulty_record::dropsQuickSlots, F::U8},
+    {"dropsBackpack", difficulty_record::dropsBackpack, F::U8},
+    {"dropsWorn", difficulty_record::dropsWorn, F::U8},
+    {"peaceful", difficulty_record::peaceful, F::U8},
+    // A row names its own level: the row's index.
+    {"level", difficulty_record::level, F::U8, 1, 0, true},
+};
+
 template <size_t N>
 RecordLayout layout(const char* name, size_t size, const RecordField (&fields)[N]) {
   return RecordLayout{name, size, std::span<const RecordField>(fields, N)};
@@ -256,6 +271,11 @@ const RecordLayout& craftRecordLayout() {
 }
 const RecordLayout& bulletRecordLayout() {
   static const RecordLayout l = layout("bullet", kBulletRecordSize, kBulletFields);
+  return l;
+}
+
+const RecordLayout& difficultyRecordLayout() {
+  static const RecordLayout l = layout("difficulty", kDifficultyRecordSize, kDifficultyFields);
   return l;
 }
 

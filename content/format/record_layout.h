@@ -93,6 +93,14 @@ constexpr size_t shape = 0, category = 1, resultCount = 2, cellCount = 3, equiva
 // The craft book has 335 entries; a recipe whose entry is kAlwaysKnown needs none.
 constexpr uint16_t kCraftBookEntries = 335, kAlwaysKnown = 0xFFFF;
 }
+// The difficulty rows: not part of "data.dat" but of the game tables file beside it.
+constexpr size_t kDifficultyRecordSize = 88;
+namespace difficulty_record {
+constexpr size_t playerDamage = 0, mobDamage = 4, spawnFactor = 8, protectionTime = 12,
+                 regeneration = 16, lootFactors = 20, lootFactorCount = 6, dropsQuickSlots = 80,
+                 dropsBackpack = 81, dropsWorn = 82, peaceful = 83, level = 84;
+constexpr uint32_t kLevelCount = 5;
+}
 namespace bullet_record {
 constexpr size_t row = 0, mobDamage = 4, knockBack = 8, playerDamage = 12, lifetime = 16,
                  damageType = 20, setupWord = 24, spritePosition = 28, size = 36,
@@ -112,6 +120,7 @@ const RecordLayout& mobPartFrameLayout();
 const RecordLayout& mobGroupRecordLayout();
 const RecordLayout& craftRecordLayout();
 const RecordLayout& bulletRecordLayout();
+const RecordLayout& difficultyRecordLayout();
 
 // Little-endian access to record bytes at a field offset (offsets come from the lists above).
 uint16_t recordU16(const uint8_t* record, size_t offset);

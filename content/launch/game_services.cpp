@@ -10,3 +10,5 @@ GameServices& gameServices() { return *registered; }
 void setGameServices(GameServices* services) {
   registered = services != nullptr ? services : &nullServices;
 }
+
+bool gameServicesRegistered() { return registered != &nullServices; }

@@ -1,8 +1,9 @@
 #pragma once
 // What the launch and the application's steps need from the game and its rules, which sit above
 // this library: whether a game, its rules and the local player exist, the statistics store, the
-// collection book and the local player's walking. The game registers its implementation at
-// launch; until then the null form answers that nothing exists and does nothing.
+// collection book, the local player's walking and the game tables the start-up read. The game
+// registers its implementation at launch; until then the null form answers that nothing exists
+// and does nothing.
 
 class GameServices {
  public:
@@ -20,6 +21,9 @@ class GameServices {
   virtual void rebuildCollections() = 0;
   // Ends the local player's current walking movement.
   virtual void stopLocalPlayerMoving() = 0;
+  // Hands the installed game tables (content/loader/game_tables_loader.h) to the game: the craft
+  // book entries and the catalogue categories' sources.
+  virtual void installGameTables() = 0;
 };
 
 // Without the game there is no game, no rules, no player, no statistics and no collection book.
@@ -32,8 +36,11 @@ class NullGameServices final : public GameServices {
   void clearStatistics() override {}
   void rebuildCollections() override {}
   void stopLocalPlayerMoving() override {}
+  void installGameTables() override {}
 };
 
 GameServices& gameServices();
 // Not owned; null restores the null form.
 void setGameServices(GameServices* services);
+// Whether something other than the null form is registered.
+bool gameServicesRegistered();

@@ -8,7 +8,9 @@
 #include "content/launch/interface_services.h"
 #include "content/launch/world_services.h"
 #include "content/launch/world_view_services.h"
+#include "content/format/game_tables_file.h"
 #include "content/loader/content_database.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/potions/potion_table.h"
 #include "content/texts/language_texts.h"
 #include "engine/scene/director.h"
@@ -22,17 +24,20 @@
 
 namespace {
 
-std::string contentFilePath() {
+std::string dataFilePath(const char* name) {
   kel::Platform* platform = kel::Platform::instance();
   // Without a platform there is no data folder: the load fails and counts as compromised.
-  return platform != nullptr ? platform->resourcePath(kel::FOLDER_DATA, CONTENT_FILE_NAME)
-                             : std::string();
+  return platform != nullptr ? platform->resourcePath(kel::FOLDER_DATA, name) : std::string();
 }
 
 void loadContent() {
-  const uint32_t computed = loadContentDatabase(contentFilePath());
+  const uint32_t computed = loadContentDatabase(dataFilePath(CONTENT_FILE_NAME));
   // Shows the alert once on a mismatch or a damaged file; the program still runs, without games.
   verifyContentChecksum(computed);
+  // A missing or damaged tables file is logged and leaves its tables empty; the game goes on
+  // with neutral difficulty values, an empty craft book and empty catalogue lists.
+  loadGameTables(dataFilePath(content::kGameTablesFileName));
+  gameServices().installGameTables();
 }
 
 void handBookPagesToTheInterface() {

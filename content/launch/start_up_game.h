@@ -1,5 +1,6 @@
 #pragma once
-// The content start-up, the last step of the launch: loads the content and every table later code
+// The content start-up, the last step of the launch: loads the content, the game tables file
+// (handed on to the game through `GameServices::installGameTables`) and every table later code
 // reads, prepares the process-wide game objects and the audio engine, creates the main layer that
 // becomes the first scene and starts the store front's callback pump. Runs once, on the main
 // thread, after the window and the views exist.

@@ -2,21 +2,15 @@
 
 #include <utility>
 
-namespace {
+#include "content/tables/game_tables.h"
 
-constexpr const char* kTitles[ItemCatalogue::kCategoryCount] = {
-    "Addons", "Blocks", "Decorations", "Devices", "Furniture", "Half Blocks",
-    "Items",  "Lights", "Plants",      "Tools",   "Spawners",
-};
-constexpr size_t kSpawners = 10;
-
-}  // namespace
+static_assert(ItemCatalogue::kCategoryCount == game_tables::kCategoryCount);
 
 ItemCatalogue::ItemCatalogue() {
   for (uint32_t i = 0; i < kCategoryCount; ++i) {
-    categories_[i].title = kTitles[i];
+    categories_[i].title = game_tables::kCategoryTitles[i];
     categories_[i].index = i;
-    categories_[i].icons = i == kSpawners;
+    categories_[i].icons = i == game_tables::kSpawnerCategory;
   }
 }
 

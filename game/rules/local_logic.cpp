@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "content/tables/difficulty_row.h"
 #include "engine/base/random.h"
@@ -28,13 +27,6 @@ constexpr uint8_t kActionDied = 6;
 constexpr uint8_t kActionRevived = 7;
 constexpr uint8_t kFirstDeathKind = 20;
 
-float rowFloat(const DifficultyRow* row, size_t offset, float fallback) {
-  if (row == nullptr) return fallback;
-  float value = 0;
-  std::memcpy(&value, row->bytes.data() + offset, sizeof value);
-  return std::isfinite(value) ? value : fallback;
-}
-
 int32_t foldedColumnDistance(int32_t from, int32_t to, int32_t width) {
   int32_t d = to - from;
   if (d > width / 2) d -= width;
@@ -58,12 +50,6 @@ PlayerBase* pickPresentPlayer(const std::vector<PlayerBase*>& players, const Log
     if (drawn != nullptr && isPresent(drawn)) return drawn;
   }
 }
-
-// Row layout: f32 player damage factor at byte 0, mob damage factor at 4, spawn factor at 8,
-// contact protection seconds at 12, regeneration per ten seconds at 16.
-float difficultyDamageFactor(const DifficultyRow* row) { return rowFloat(row, 0, 1.0f); }
-float difficultyProtectionTime(const DifficultyRow* row) { return rowFloat(row, 12, 0.0f); }
-float difficultyRegeneration(const DifficultyRow* row) { return rowFloat(row, 16, 0.0f); }
 
 LocalLogic::LocalLogic(World* world, Player* player, const DifficultyRow* difficulty)
     : world_(world), player_(player), difficulty_(difficulty), entities_(&noEntities()) {}

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "content/tables/difficulty_row.h"  // the difficulty values the rules read
 #include "game/rules/logic_timers.h"
 #include "game/rules/player_rules.h"
 #include "world/rules/logic.h"
@@ -23,16 +24,10 @@ class AlchemyLab;
 class Player;
 class RuleEntities;
 class World;
-struct DifficultyRow;
 
 // A present player drawn at random from a list, or null when none is present: the draws stop
 // once every entry has been seen absent.
 PlayerBase* pickPresentPlayer(const std::vector<PlayerBase*>& players, const Logic::PlayerTest& isPresent);
-
-// Difficulty values the rules read from the difficulty row.
-float difficultyDamageFactor(const DifficultyRow* row);
-float difficultyProtectionTime(const DifficultyRow* row);
-float difficultyRegeneration(const DifficultyRow* row);
 
 class LocalLogic : public Logic, public PlayerRules {
  public:

@@ -1,8 +1,5 @@
 #include "game/rules/loot_rules.h"
 
-#include <cmath>
-#include <cstring>
-
 #include "content/format/content_format.h"
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
@@ -74,7 +71,7 @@ struct LootDrop {
       return;
     }
     for (const LootEntry& entry : loot.entries) {
-      const float chance = entry.chance * lootChanceFactor(row, entry.chance, switched) * multiplier;
+      const float chance = entry.chance * difficultyLootFactor(row, entry.chance, switched) * multiplier;
       if (chance > randomUnit()) give(entry, depth);
     }
   }
@@ -88,21 +85,6 @@ void dropTableOf(World& world, Logic& rules, const MapBlock& cell, uint16_t bloc
 }
 
 }  // namespace
-
-float lootChanceFactor(const DifficultyRow* row, float chance, bool switchedRecently) {
-  if (row == nullptr) return 1.0f;
-  if (switchedRecently && row->bytes[loot::kLevelOffset] > 2) return 1.0f;
-  size_t index = loot::kThresholdCount - 1;
-  for (size_t i = 0; i < loot::kThresholdCount; ++i) {
-    if (loot::kThresholds[i] > chance) {
-      index = i;
-      break;
-    }
-  }
-  float factor = 1.0f;
-  std::memcpy(&factor, row->bytes.data() + loot::kFactorOffset + 4 * index, sizeof factor);
-  return std::isfinite(factor) && factor >= 0 ? factor : 1.0f;
-}
 
 void dropLoot(Logic& rules, const LootTable& table, engine::Vec2 at, const DifficultyRow* row, float multiplier) {
   LootDrop drop{rules, at, row, multiplier, kel::getLastDifficultySwitch()};

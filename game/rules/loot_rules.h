@@ -7,7 +7,6 @@
 //
 // Main thread only.
 
-#include <cstddef>
 #include <cstdint>
 
 #include "engine/base/geometry.h"
@@ -21,17 +20,7 @@ struct LootTable;
 namespace loot {
 constexpr uint8_t kDropKind = 7;
 constexpr uint16_t kConnectorExtraItem = 1616;
-constexpr size_t kThresholdCount = 6;
-// The chance sizes whose factors a difficulty row gives, smallest first.
-constexpr float kThresholds[kThresholdCount] = {0.02f, 0.05f, 0.1f, 0.25f, 0.5f, 1.0f};
-// Where a row keeps its six factors, and its level byte.
-constexpr size_t kFactorOffset = 20;
-constexpr size_t kLevelOffset = 84;
 }  // namespace loot
-
-// The factor for a rolled chance: the row's factor of the first threshold above the chance, its
-// last factor when none is; 1 without a row. A switched difficulty above level 2 gives no bonus.
-float lootChanceFactor(const DifficultyRow* row, float chance, bool switchedRecently);
 
 // Every item the table gives, dropped at the position.
 void dropLoot(Logic& rules, const LootTable& table, engine::Vec2 at, const DifficultyRow* row, float multiplier = 1.0f);

@@ -144,6 +144,7 @@ class RunningGame : public GameServices {
   void clearStatistics() override {}
   void rebuildCollections() override {}
   void stopLocalPlayerMoving() override {}
+  void installGameTables() override {}
 };
 
 class CountingSaves : public SaveServices {

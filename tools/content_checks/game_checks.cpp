@@ -1,5 +1,6 @@
 #include "tools/content_checks/game_checks.h"
 
+#include "content/format/game_tables_file.h"
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "tools/content_checks/fixed_id_checks.h"
@@ -31,6 +32,21 @@ void checkGameLoads(const std::string& contentFolder, CheckReport& report) {
   }
 }
 
+// The game tables (difficulties, craft book, catalogue) must compile against the set, and the
+// game's reader must take the file the compiler writes.
+void checkGameTablesLoad(const std::string& contentFolder, CheckReport& report) {
+  const auto compiled = content_compiler::compileGameTables(contentFolder);
+  if (!compiled.ok) {
+    report.add(SourcePlace{contentFolder}, "the game tables do not compile: " + compiled.error);
+    return;
+  }
+  GameTables tables;
+  std::string error;
+  if (!content::readGameTables(compiled.bytes, tables, error)) {
+    report.add(SourcePlace{contentFolder}, "the game does not take the compiled game tables: " + error);
+  }
+}
+
 }  // namespace
 
 void checkContentSet(const ContentIndex& content, CheckReport& report) {
@@ -50,6 +66,7 @@ CheckReport checkGame(const std::string& contentFolder, const std::string& langu
     return report;
   }
   checkGameLoads(contentFolder, report);
+  checkGameTablesLoad(contentFolder, report);
   const ContentIndex content(sources);
   checkContentSet(content, report);
   LanguageTexts texts;

@@ -1,5 +1,6 @@
 #include "tools/content_compiler/content_checks.h"
 
+#include <initializer_list>
 #include <map>
 #include <set>
 
@@ -100,7 +101,81 @@ void checkItemRecords(const ContentSources& s) {
   }
 }
 
+// Which item kinds each catalogue category lists (bit k: kind k); the spawners list mobs.
+constexpr uint32_t kinds(std::initializer_list<int> list) {
+  uint32_t bits = 0;
+  for (int kind : list) bits |= 1u << kind;
+  return bits;
+}
+constexpr uint32_t kPlaced = kinds({4});
+constexpr uint32_t kCategoryKinds[game_tables::kCategoryCount] = {
+    kinds({3}),                                   // Addons: attachments, paints, seeds
+    kPlaced, kPlaced, kPlaced, kPlaced, kPlaced,  // Blocks, Decorations, Devices, Furniture, Half Blocks
+    kinds({2, 7, 10, 11, 12, 13, 14, 15}),        // Items
+    kPlaced,                                      // Lights
+    kinds({3, 4, 15}),                            // Plants: seeds, plant blocks, herbs
+    kinds({1, 5, 6}),                             // Tools: tools, weapons, ranged
+    0,                                            // Spawners
+};
+
+void checkBookEntries(const ContentSources& s) {
+  std::vector<bool> named(s.gameTables.book.size(), false);
+  for (size_t row = 0; row < s.crafts.size(); ++row) {
+    const uint16_t entry = s.crafts[row].bookEntry();
+    if (entry == content::craft_record::kAlwaysKnown) continue;
+    if (entry >= named.size()) {
+      refuse(SourcePlace{source_files::kCrafts, static_cast<long>(row)},
+             "craft book entry " + std::to_string(entry) + " does not exist");
+    }
+    named[entry] = true;
+  }
+  for (size_t entry = 0; entry < named.size(); ++entry) {
+    if (!named[entry]) {
+      refuse(SourcePlace{source_files::kCraftBook, static_cast<long>(entry)},
+             "no recipe names entry " + std::to_string(entry) + " (\"" + s.gameTables.book[entry].name + "\")");
+    }
+  }
+}
+
+void checkCatalogueIds(const ContentSources& s) {
+  std::map<uint16_t, uint8_t> itemKinds;
+  for (const auto& t : s.treasures) itemKinds[t.id] = t.record.kind();
+  for (size_t c = 0; c < game_tables::kCategoryCount; ++c) {
+    const SourcePlace place{source_files::kCatalogue, static_cast<long>(c)};
+    const auto& entries = s.gameTables.catalogue[c];
+    for (size_t i = 0; i < entries.size(); ++i) {
+      const uint16_t id = entries[i].id;
+      const std::string where = "entry " + std::to_string(i) + ": ";
+      if (c == game_tables::kSpawnerCategory) {
+        if (id >= s.mobs.size() || !(s.mobs[id].record.f32(content::mob_record::maxHealth) > 0)) {
+          refuse(place, where + "mob " + std::to_string(id) + " is not defined");
+        }
+        continue;
+      }
+      const auto kind = itemKinds.find(id);
+      if (kind == itemKinds.end()) refuse(place, where + "item " + std::to_string(id) + " is not defined");
+      if (kind->second >= 32 || (kCategoryKinds[c] >> kind->second & 1u) == 0) {
+        refuse(place, where + "item " + std::to_string(id) + " is of kind " + std::to_string(kind->second) +
+                          ", which \"" + game_tables::kCategoryTitles[c] + "\" does not list");
+      }
+    }
+  }
+}
+
 }  // namespace
+
+void checkGameTables(const ContentSources& sources) {
+  const std::string problem = gameTablesProblem(sources.gameTables, content::kItemIdLimit, content::kMobLimit);
+  if (!problem.empty()) {
+    // The problem's first words say which table it is in.
+    const char* file = problem.find("difficult") != std::string::npos ? source_files::kDifficulties
+                       : problem.find("catalogue") == 0             ? source_files::kCatalogue
+                                                                     : source_files::kCraftBook;
+    refuse(SourcePlace{file}, problem);
+  }
+  checkBookEntries(sources);
+  checkCatalogueIds(sources);
+}
 
 void checkContent(const ContentSources& sources) {
   checkUniqueIds(sources.treasures);

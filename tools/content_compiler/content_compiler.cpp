@@ -9,7 +9,9 @@
 #include <limits>
 
 #include "tools/content_compiler/content_checks.h"
+#include "content/format/game_tables_file.h"
 #include "tools/content_compiler/content_file_writer.h"
+#include "tools/content_compiler/game_table_sources.h"
 #include "tools/content_compiler/planet_sources.h"
 #include "tools/content_compiler/table_sources.h"
 
@@ -40,6 +42,13 @@ const SourceFile kSources[] = {
     {source_files::kRangeds, readRangeds, false},
     {source_files::kSwingSpecs, readSwingSpecs, false},
     {source_files::kPlanets, readPlanets, true},
+};
+
+// The sources of the game tables file; each is required.
+const SourceFile kGameTableSources[] = {
+    {source_files::kDifficulties, readDifficulties, true},
+    {source_files::kCraftBook, readCraftBook, true},
+    {source_files::kCatalogue, readCatalogue, true},
 };
 
 void readSource(const std::filesystem::path& folder, const SourceFile& source, ContentSources& out) {
@@ -79,26 +88,15 @@ void checkCounts(const ContentSources& s) {
   limit(s.swingSpecs.size(), source_files::kSwingSpecs);
 }
 
-}  // namespace
-
-CompileResult compileContent(const std::string& sourceFolder) {
-  CompileResult result;
-  try {
-    ContentSources sources;
-    for (const SourceFile& source : kSources) readSource(sourceFolder, source, sources);
-    checkCounts(sources);
-    checkContent(sources);
-    result.bytes = writeContentFile(sources);
-    result.ok = true;
-  } catch (const SourceError& e) {
-    result.error = e.what();
-  }
-  return result;
+ContentSources readContentTables(const std::string& sourceFolder) {
+  ContentSources sources;
+  for (const SourceFile& source : kSources) readSource(sourceFolder, source, sources);
+  checkCounts(sources);
+  checkContent(sources);
+  return sources;
 }
 
-bool compileContentFile(const std::string& sourceFolder, const std::string& outputPath,
-                        std::string& error) {
-  CompileResult result = compileContent(sourceFolder);
+bool writeResult(const CompileResult& result, const std::string& outputPath, std::string& error) {
   if (!result.ok) {
     error = result.error;
     return false;
@@ -121,6 +119,43 @@ bool compileContentFile(const std::string& sourceFolder, const std::string& outp
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+CompileResult compileContent(const std::string& sourceFolder) {
+  CompileResult result;
+  try {
+    result.bytes = writeContentFile(readContentTables(sourceFolder));
+    result.ok = true;
+  } catch (const SourceError& e) {
+    result.error = e.what();
+  }
+  return result;
+}
+
+CompileResult compileGameTables(const std::string& sourceFolder) {
+  CompileResult result;
+  try {
+    ContentSources sources = readContentTables(sourceFolder);
+    for (const SourceFile& source : kGameTableSources) readSource(sourceFolder, source, sources);
+    checkGameTables(sources);
+    result.bytes = content::writeGameTables(sources.gameTables);
+    result.ok = true;
+  } catch (const SourceError& e) {
+    result.error = e.what();
+  }
+  return result;
+}
+
+bool compileContentFile(const std::string& sourceFolder, const std::string& outputPath,
+                        std::string& error) {
+  return writeResult(compileContent(sourceFolder), outputPath, error);
+}
+
+bool compileGameTablesFile(const std::string& sourceFolder, const std::string& outputPath,
+                           std::string& error) {
+  return writeResult(compileGameTables(sourceFolder), outputPath, error);
 }
 
 }  // namespace content_compiler

@@ -8,6 +8,7 @@
 
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
+#include "content/tables/game_tables.h"
 #include "tools/content_compiler/source_error.h"
 
 namespace content_compiler {
@@ -78,6 +79,9 @@ struct ContentSources {
   std::vector<DetailSource<SwingSpec>> swingSpecs;
   std::vector<SourcePlace> planetPlaces;
   PlanetList planets;
+  // The game tables file's sources: book rows and catalogue categories keep their source order,
+  // so row n of "craft_book.json" is entry n and row c of "catalogue.json" is category c.
+  GameTables gameTables;
 };
 
 // The file names of the sources, one per table, in the source folder.
@@ -95,6 +99,9 @@ constexpr const char* kTools = "tools.json";
 constexpr const char* kRangeds = "rangeds.json";
 constexpr const char* kSwingSpecs = "swing_specs.json";
 constexpr const char* kPlanets = "planets.json";
+constexpr const char* kDifficulties = "difficulties.json";
+constexpr const char* kCraftBook = "craft_book.json";
+constexpr const char* kCatalogue = "catalogue.json";
 }  // namespace source_files
 
 }  // namespace content_compiler

@@ -55,9 +55,9 @@ TEST_F(AppDelegateTest, TheLaunchRunsItsStepsInOrderAndLeavesTheMainLayerRunning
   writeContentFile(intactContentFile());
   ASSERT_TRUE(launch({"-windowed"}));
   const Events expected = {"view Rubblemoor X", "window 1920x1200 windowed", "cells",
-                           "create views",      "book pages 0",              "collections",
-                           "clear statistics",  "entity effects",            "clear player",
-                           "clear world",       "main layer"};
+                           "create views",      "game tables",               "book pages 0",
+                           "collections",       "clear statistics",          "entity effects",
+                           "clear player",      "clear world",               "main layer"};
   EXPECT_EQ(events, expected);
 
   engine::Director* director = engine::Director::getInstance();

@@ -98,6 +98,7 @@ class RecordingServices : public WorldServices, public InterfaceServices, public
   void clearStatistics() override { note("clear statistics"); }
   void rebuildCollections() override { note("collections"); }
   void stopLocalPlayerMoving() override { note("stop moving"); }
+  void installGameTables() override { note("game tables"); }
 
   void saveWorld() override { note("save world"); }
   void saveCharacter() override { note("save character"); }

@@ -51,7 +51,8 @@ TEST_F(StartUpGameTest, AnIntactStartKeepsLiveSlotsPumpsTwentyTimesASecondAndPas
   EXPECT_EQ(engine::scheduledSlots()[3], &marker);
   engine::scheduledSlots()[3] = nullptr;
   EXPECT_FLOAT_EQ(kel::AudioEngine::getInstance()->options().musicVolume, 0.7f);
-  EXPECT_EQ(events.front(), "book pages 2");
+  EXPECT_EQ(events[0], "game tables");
+  EXPECT_EQ(events[1], "book pages 2");
   for (int frame = 0; frame < 60; ++frame) scheduler()->update(1.0f / 60.0f);
   EXPECT_GE(steamApi->pumps, 19);
   EXPECT_LE(steamApi->pumps, 21);

@@ -113,8 +113,8 @@ TEST_F(InventoryTest, DeathDropsTheAreasOfTheDifficulty) {
   set(SlotKind::Trinket, 0, 0, makeItem(kRing, 1));
   set(SlotKind::Quick, 0, 0, makeItem(kPick, 1));
   DifficultyRow row;
-  row.bytes[DropAreas::kBackpackByte] = 1;
-  row.bytes[DropAreas::kWornByte] = 1;
+  row.bytes[difficulty_record::dropsBackpack] = 1;
+  row.bytes[difficulty_record::dropsWorn] = 1;
   std::vector<uint16_t> dropped;
   inv().forEachDroppedSlot(row, [&dropped](Item*& item) {
     dropped.push_back(item->id);
