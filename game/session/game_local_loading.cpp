@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "content/loader/game_tables_loader.h"
+#include "content/tables/current_difficulty.h"
 #include "engine/scene/scheduled_slots.h"
 #include "game/catalogue/item_catalogue.h"
 #include "game/player/player_desktop.h"
@@ -57,6 +59,14 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
   ++loadTicket_;
   gameScreen().showLoading(loadingTextFor(mode));
   loadPlayerIfMissing();
+  // A character that cannot be read starts nothing: playing on with a blank one would overwrite it.
+  if (player == nullptr) {
+    gameScreen().showStartView(0);
+    return;
+  }
+  // The loaded character's difficulty picks the row every world of this game is made with.
+  difficulty = difficultyRow(currentDifficultyId());
+  rules_->setDifficulty(difficulty);
   gameSaves().loadStatistics();
   if (mode == 2 || mode == 3) {
     startGeneration(done);

@@ -10,12 +10,14 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/planets/planet_def.h"
 #include "engine/base/path_utils.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "game/crafting/player_crafting.h"
 #include "game/inventory/inventory.h"
+#include "game/launch/game_launch_services.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_body.h"
 #include "game/rules/item_placement_rules.h"
@@ -369,6 +371,15 @@ int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
     std::fprintf(err, "world_tool: %s\n", error.c_str());
     return 1;
   }
+  // The game's own tables (difficulty rows, the craft book) beside the content file, as the launch
+  // installs them.
+  const std::string dataFile = defaultDataFile();
+  const std::string tablesFile = dataFile.substr(0, dataFile.size() - std::string("data.dat").size()) + "tables.dat";
+  if (!loadGameTables(tablesFile)) {
+    std::fprintf(err, "world_tool: %s: %s\n", tablesFile.c_str(), gameTablesLoadError().c_str());
+    return 1;
+  }
+  GameLaunchServices().installGameTables();
   const PlanetDef* planet = findPlanetByName(args.planet);
   if (planet == nullptr) {
     std::fprintf(err, "world_tool: no planet named %s\n", args.planet.c_str());
