@@ -1,0 +1,142 @@
+// The local rules' own operations: loot by table mode and difficulty, a removed container that
+// lets go of the player who has it open, which ammunition a weapon takes, and the local game's
+// block actions (using a block by its word, shelves that refuse, eating, freezing the clock).
+
+#include <cstring>
+#include <memory>
+
+#include "content/format/record_layout.h"
+#include "content/items/block_edit.h"
+#include "content/tables/loot_table.h"
+#include "game/player/player.h"
+#include "game/rules/loot_rules.h"
+#include "game/rules/projectile_choice.h"
+#include "tests/game/game_fixture.h"
+#include "world/blocks/chest.h"
+
+namespace game_test {
+namespace {
+
+constexpr uint16_t kLootBlock = 40;
+constexpr uint16_t kKeeperDeco = 41;  // a decoration that keeps the others from dropping
+constexpr uint16_t kStation = 38;     // a station block of the station table
+
+class LocalRulesTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    defineBlock(kLootBlock, {.flags = bits({2, 23}), .transparency = 0});
+    defineBlock(kKeeperDeco, {.flags = bits({3}), .transparency = 2});
+    defineBlock(kStation, {.flags = bits({36}), .transparency = 1});
+    // Rolled chances count as they stand on this difficulty.
+    const float one = 1.0f;
+    for (size_t i = 0; i < content::difficulty_record::lootFactorCount; ++i) {
+      std::memcpy(difficulty.bytes.data() + content::difficulty_record::lootFactors + 4 * i, &one, sizeof one);
+    }
+    remakeWorld();
+  }
+  void TearDown() override {
+    contentTables().blockDefs[kLootBlock].lootTable = nullptr;
+    contentTables().blockDefs[kKeeperDeco].lootTable = nullptr;
+    GameTest::TearDown();
+  }
+  // A table of item entries: (item, chance or weight, count).
+  LootTable& table(uint8_t mode, std::initializer_list<std::tuple<uint16_t, float, uint8_t>> entries) {
+    auto made = std::make_unique<LootTable>();
+    made->mode = mode;
+    for (const auto& [item, chance, count] : entries) {
+      LootEntry entry;
+      entry.item = item;
+      entry.chance = chance;
+      entry.minCount = count;
+      entry.maxCount = count;
+      made->entries.push_back(entry);
+    }
+    tables_.push_back(std::move(made));
+    return *tables_.back();
+  }
+  std::vector<std::unique_ptr<LootTable>> tables_;
+};
+
+TEST_F(LocalRulesTest, BlocksDropTheirLootByTheTablesModeButNotInACreativeWorld) {
+  contentTables().blockDefs[kLootBlock].lootTable = &table(0, {{kStone, 1.0f, 2}, {kGem, 0.0f, 1}});
+  put(5, 5, kLootBlock);
+  rules.dropAttachmentLoot(at(5, 5), MapBlock::kFront, player.get());
+  EXPECT_EQ(drops.dropped, (std::vector<uint16_t>{kStone, kStone})) << "every entry rolls; a chance of 0 never lands";
+
+  drops.dropped.clear();
+  contentTables().blockDefs[kLootBlock].lootTable = &table(1, {{kGem, 1.0f, 1}, {kStone, 1.0f, 1}});
+  for (int i = 0; i < 20; ++i) rules.dropBlockLoot(at(5, 5), kLootBlock, nullptr);
+  EXPECT_EQ(drops.dropped.size(), 20u) << "a weighted table gives exactly one entry";
+
+  drops.dropped.clear();
+  at(5, 5).addDeco(kKeeperDeco, 0, MapBlock::kFront);
+  rules.dropAttachmentLoot(at(5, 5), MapBlock::kFront, nullptr);
+  EXPECT_TRUE(drops.dropped.empty()) << "the keeping decoration keeps the block's loot too";
+
+  remakeWorld(WorldParams{.mode = 1});
+  put(5, 5, kLootBlock);
+  rules.dropAttachmentLoot(at(5, 5), MapBlock::kFront, nullptr);
+  EXPECT_TRUE(drops.dropped.empty());
+}
+
+TEST_F(LocalRulesTest, ARemovedContainerLetsGoOfThePlayerWhoHasItOpen) {
+  Chest& chest = world->chests().add(std::make_unique<Chest>(at(6, 5), 0));
+  player->openContainer = &chest;
+  world->removeBlockEntityAt(at(6, 5), MapBlock::kFront, nullptr, true);
+  EXPECT_EQ(player->openContainer, nullptr);
+  EXPECT_EQ(world->chests().findAt(at(6, 5)), nullptr);
+}
+
+TEST_F(LocalRulesTest, AWeaponTakesOnlyItsAmmunition) {
+  const struct {
+    uint16_t weapon, ammunition;
+    bool accepted, range;
+  } cases[] = {
+      {775, 916, true, false}, {775, 917, false, false}, {783, 1429, true, false}, {850, 1556, true, false},
+      {1235, 1363, true, false}, {910, 596, true, false}, {15, 16, true, true}, {399, 528, true, true},
+      {15, 17, false, true}, {15, 592, false, true}, {101, 916, false, false},
+  };
+  for (const auto& c : cases) {
+    bool range = false;
+    EXPECT_EQ(acceptsAmmunition(c.weapon, c.ammunition, range), c.accepted) << c.weapon << " " << c.ammunition;
+    EXPECT_EQ(range, c.range) << c.weapon;
+  }
+}
+
+TEST_F(LocalRulesTest, TheLocalGameUsesABlockByItsWordAndOnlyInsideItsMap) {
+  player->cellX = 10;
+  player->cellY = 5;
+  put(11, 5, kStation);
+  EXPECT_TRUE(game.useBlock(at(11, 5).front));
+  EXPECT_EQ(player->inventory->station(), 4) << "standing at the station";
+  uint16_t stray = at(11, 5).front;
+  EXPECT_FALSE(game.useBlock(stray)) << "a word that is no cell's";
+}
+
+TEST_F(LocalRulesTest, AShelfThatRefusesLeavesTheStackAsItWas) {
+  Item* stack = makeItem(kStone, 3);
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, stack);
+  player->inventory->select(0);
+  EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0));
+  EXPECT_EQ(player->heldItem(), stack);
+  EXPECT_EQ(stack->count, 3);
+}
+
+TEST_F(LocalRulesTest, FreezingTheClockStopsItAndTellsThePlayer) {
+  game.setTimeFrozen(1);
+  EXPECT_EQ(world->dayClock().running, 0);
+  game.setTimeFrozen(0);
+  EXPECT_EQ(world->dayClock().running, 1);
+  EXPECT_EQ(events.texts, (RecordingEvents::Texts{{2, 187}, {2, 188}}));
+}
+
+TEST_F(LocalRulesTest, OnlyTheMachinesOwnPlayerIsLocal) {
+  EXPECT_TRUE(rules.isLocalPlayer(player.get()));
+  PlayerDesktopLocal stranger(&game);
+  EXPECT_FALSE(rules.isLocalPlayer(&stranger));
+  EXPECT_FALSE(rules.isLocalPlayer(nullptr));
+}
+
+}  // namespace
+}  // namespace game_test
