@@ -6,6 +6,8 @@
 #include "content/potions/potion_table.h"
 #include "engine/scene/scheduled_slots.h"
 #include "game/player/player.h"
+#include "game/player/player_options.h"
+#include "game/session/game_screen.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_saves.h"
 #include "game/session/running_world.h"
@@ -64,7 +66,21 @@ void GameLocal::setPlayerMode(uint8_t mode) {
   if (player != nullptr) player->mode = mode;
 }
 
-void GameLocal::respawn() { rules_->respawnPlayer(player); }
+// A character made to end with its death does not come back: its world is saved and the game
+// returns to the start view.
+void GameLocal::respawn() {
+  if (player == nullptr) return;
+  if ((player->characterFlags & character_flag::kDeathEndsGame) == 0) {
+    gameScreen().enterMainView();
+    rules_->respawnPlayer(player);
+    return;
+  }
+  player->respawnReset();
+  if (world != nullptr) gameSaves().saveWorld(*world);
+  stopTimers();
+  quit();
+  gameScreen().showStartView(0);
+}
 
 void GameLocal::requestTrade(PlayerBase*) {
   if (player != nullptr) player->showTextById(3, kTextTradeNeedsMultiplayer);

@@ -1,11 +1,14 @@
-// The local session: its game and rules become the process's current ones only while bound, and
-// the players' bodies that blasts and plates see: where each stands and what a blast does to it.
+// The local session: its game and rules become the process's current ones only while bound; the
+// players' bodies that blasts and plates see: where each stands and what a blast does to it; and a
+// character whose game ends with its death.
 
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
 #include "game/session/local_session.h"
 #include "game/session/player_bodies.h"
+#include "game/player/player_options.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/session/session_fixture.h"
 
 namespace game_test {
 namespace {
@@ -49,6 +52,32 @@ TEST_F(PlayerBodiesTest, ABlastFindsThePlayerWhereItStandsAndHurtsItLessItsResis
   EXPECT_FLOAT_EQ(player->health, 4.0f);
   EXPECT_FALSE(bodies.hurt(found[0], 20.0f)) << "a blast that kills says so";
   EXPECT_EQ(player->dead, 1);
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+class RespawnTest : public SessionTest {};
+
+TEST_F(RespawnTest, ACharacterWhoseGameEndsWithItsDeathSavesTheWorldAndLeavesIt) {
+  game.world = &theWorld();
+  game.player = &local();
+  game.started = true;
+  local().respawnReset();
+  game.respawn();
+  EXPECT_TRUE(game.started) << "an ordinary character comes back";
+  EXPECT_TRUE(saves.savedWorlds.empty());
+
+  local().characterFlags |= character_flag::kDeathEndsGame;
+  World* played = &theWorld();
+  game.respawn();
+  EXPECT_EQ(saves.savedWorlds, std::vector<World*>{played});
+  EXPECT_FALSE(game.started);
+  EXPECT_EQ(running.world, nullptr);
+  EXPECT_EQ(screen.startDialogs, std::vector<int>{0});
 }
 
 }  // namespace
