@@ -1,6 +1,6 @@
-// world_tool generate | character | load (see world_tool_args.h): generates a world of a planet
-// headless from the build's data folder and draws or saves it, writes a new character's file, or
-// reads any save file back and reports what it holds.
+// world_tool generate | play | character | load (see world_tool_args.h): generates a world of a
+// planet headless from the build's data folder and draws or saves it, plays a scripted game alone,
+// writes a new character's file, or reads any save file back and reports what it holds.
 
 #include <cstdio>
 #include <string>
