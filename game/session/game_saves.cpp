@@ -3,23 +3,17 @@
 #include "game/player/player_desktop.h"
 #include "world/world.h"
 
-namespace {
-GameSaves*& slot() {
-  static GameSaves* saves = nullptr;
-  return saves;
-}
-}  // namespace
+LoadedWorld NullGameSaves::loadWorldFile(const DifficultyRow*) { return {}; }
 
-LoadedWorld GameSaves::loadWorldFile(const DifficultyRow*) { return {}; }
-
-std::unique_ptr<PlayerDesktopLocal> GameSaves::loadLocalPlayer(GameInterface& game) {
+std::unique_ptr<PlayerDesktopLocal> NullGameSaves::loadLocalPlayer(GameInterface& game) {
   return std::make_unique<PlayerDesktopLocal>(&game);
 }
 
-GameSaves& gameSaves() {
-  static GameSaves none;
-  GameSaves* saves = slot();
-  return saves != nullptr ? *saves : none;
+engine::Seam<GameSaves, NullGameSaves>& gameSavesSeam() {
+  static engine::Seam<GameSaves, NullGameSaves> seam;
+  return seam;
 }
 
-void setGameSaves(GameSaves* saves) { slot() = saves; }
+GameSaves& gameSaves() { return gameSavesSeam().get(); }
+
+void setGameSaves(GameSaves* saves) { gameSavesSeam().set(saves); }

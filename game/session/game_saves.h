@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/base/seam.h"
 #include "world/map/world_params.h"
 
 class GameInterface;
@@ -38,29 +39,47 @@ class GameSaves {
  public:
   virtual ~GameSaves() = default;
 
-  virtual bool hasWorldEntry() const { return false; }
+  virtual bool hasWorldEntry() const = 0;
   // The parameters a new world of the current entry is made with.
-  virtual WorldParams worldEntryParams() const { return {}; }
+  virtual WorldParams worldEntryParams() const = 0;
   // The entry's file name, for the marker that survives a load that never returns.
-  virtual std::string worldFileName() const { return {}; }
+  virtual std::string worldFileName() const = 0;
   // The current entry's world index (for an adventure, the planet) becomes `index`.
-  virtual void setWorldIndex(uint32_t) {}
+  virtual void setWorldIndex(uint32_t index) = 0;
   // Whether the current entry's world file (for its world index) exists.
-  virtual bool worldFileExists() const { return false; }
+  virtual bool worldFileExists() const = 0;
 
   // Each true when the save reached the disk.
-  virtual bool saveCharacter() { return false; }
-  virtual bool saveWorld(World&) { return false; }
-  virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty);
+  virtual bool saveCharacter() = 0;
+  virtual bool saveWorld(World& world) = 0;
+  virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty) = 0;
 
-  // The local player of the current character, acting through `game`.
-  virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game);
+  // The local player of the current character, acting through `game`; null when it cannot be read.
+  virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game) = 0;
   // The current character's statistics into the statistics store, and the store's back into
   // the character's statistics file.
-  virtual void loadStatistics() {}
-  virtual void saveStatistics() {}
+  virtual void loadStatistics() = 0;
+  virtual void saveStatistics() = 0;
 };
 
+// No world entry, nothing saved or loaded, a fresh local player. Not final: tests record the calls
+// they look at on top of it.
+class NullGameSaves : public GameSaves {
+ public:
+  bool hasWorldEntry() const override { return false; }
+  WorldParams worldEntryParams() const override { return {}; }
+  std::string worldFileName() const override { return {}; }
+  void setWorldIndex(uint32_t) override {}
+  bool worldFileExists() const override { return false; }
+  bool saveCharacter() override { return false; }
+  bool saveWorld(World&) override { return false; }
+  LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
+  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game) override;
+  void loadStatistics() override {}
+  void saveStatistics() override {}
+};
+
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<GameSaves, NullGameSaves>& gameSavesSeam();
 GameSaves& gameSaves();
-// Not owned; null restores the null form.
 void setGameSaves(GameSaves* saves);

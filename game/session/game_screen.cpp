@@ -1,16 +1,10 @@
 #include "game/session/game_screen.h"
 
-namespace {
-GameScreen*& slot() {
-  static GameScreen* screen = nullptr;
-  return screen;
-}
-}  // namespace
-
-GameScreen& gameScreen() {
-  static GameScreen none;
-  GameScreen* screen = slot();
-  return screen != nullptr ? *screen : none;
+engine::Seam<GameScreen, NullGameScreen>& gameScreenSeam() {
+  static engine::Seam<GameScreen, NullGameScreen> seam;
+  return seam;
 }
 
-void setGameScreen(GameScreen* screen) { slot() = screen; }
+GameScreen& gameScreen() { return gameScreenSeam().get(); }
+
+void setGameScreen(GameScreen* screen) { gameScreenSeam().set(screen); }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/base/seam.h"
 #include "world/time/day_clock.h"
 
 class GameScreen {
@@ -19,23 +20,40 @@ class GameScreen {
 
   // Sets the loading flag, clears the main layer and shows the loading label with the interface
   // text (kNoText: an empty label).
-  virtual void showLoading(int16_t) {}
-  virtual void setLoadingText(const std::string&) {}
-  virtual void setLoadingTextById(int16_t) {}
+  virtual void showLoading(int16_t textId) = 0;
+  virtual void setLoadingText(const std::string&) = 0;
+  virtual void setLoadingTextById(int16_t) = 0;
   // The view stack returns to the main view and the loading flag clears.
-  virtual void enterMainView() {}
+  virtual void enterMainView() = 0;
   // The start view, opening the dialog when it is not 0.
-  virtual void showStartView(int) {}
+  virtual void showStartView(int) = 0;
   // The main layer's own per-frame update runs or stops.
-  virtual void setMainLayerUpdating(bool) {}
+  virtual void setMainLayerUpdating(bool) = 0;
   // One world-clock step: the light when it changed, the sky's phase textures.
-  virtual void clockStepped(const DayClockStep&) {}
-  virtual void showSleepFade() {}
-  virtual void removeSleepFade() {}
-  virtual void playNextTrack() {}
-  virtual void spawnWeatherParticles() {}
+  virtual void clockStepped(const DayClockStep&) = 0;
+  virtual void showSleepFade() = 0;
+  virtual void removeSleepFade() = 0;
+  virtual void playNextTrack() = 0;
+  virtual void spawnWeatherParticles() = 0;
 };
 
+// Shows nothing. Not final: tests record the few calls they look at on top of it.
+class NullGameScreen : public GameScreen {
+ public:
+  void showLoading(int16_t) override {}
+  void setLoadingText(const std::string&) override {}
+  void setLoadingTextById(int16_t) override {}
+  void enterMainView() override {}
+  void showStartView(int) override {}
+  void setMainLayerUpdating(bool) override {}
+  void clockStepped(const DayClockStep&) override {}
+  void showSleepFade() override {}
+  void removeSleepFade() override {}
+  void playNextTrack() override {}
+  void spawnWeatherParticles() override {}
+};
+
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<GameScreen, NullGameScreen>& gameScreenSeam();
 GameScreen& gameScreen();
-// Not owned; null restores the null form.
 void setGameScreen(GameScreen* screen);

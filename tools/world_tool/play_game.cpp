@@ -101,7 +101,7 @@ bool copySafely(const std::string& from, const std::string& target) {
 }
 
 // The loading screen's one answer that matters here: a start that failed goes back to the start view.
-class PlayScreen final : public GameScreen {
+class PlayScreen final : public NullGameScreen {
  public:
   void showStartView(int shown) override {
     failed = true;

@@ -18,7 +18,7 @@
 
 namespace game_test {
 
-class RecordingSaves final : public GameSaves {
+class RecordingSaves final : public NullGameSaves {
  public:
   bool hasWorldEntry() const override { return true; }
   WorldParams worldEntryParams() const override { return params; }
@@ -59,7 +59,7 @@ class RecordingSaves final : public GameSaves {
   std::vector<uint32_t> worldIndexes;
 };
 
-class RecordingScreen final : public GameScreen {
+class RecordingScreen final : public NullGameScreen {
  public:
   void showLoading(int16_t textId) override { labels.push_back(textId); }
   void setLoadingText(const std::string& text) override {
