@@ -119,7 +119,7 @@ class GameTest : public world_test::WorldTest {
     defineItem(kHelmet, 10, false);
     defineItem(kRing, 7, false);
     defineItem(kGem, 2, false);
-    world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
+    world = World::create(&difficulty, WorldParams{}, kWidth, kHeight, worldContext());
     player = std::make_unique<PlayerDesktopLocal>(&game);
     player->setWorld(world.get());
     rules.setWorld(world.get());
@@ -146,11 +146,13 @@ class GameTest : public world_test::WorldTest {
 
   // A fresh world (block rows shaped since are read by its map), wired to the player and rules.
   void remakeWorld(const WorldParams& params = {}) {
-    world = World::create(&difficulty, params, kWidth, kHeight);
+    world = World::create(&difficulty, params, kWidth, kHeight, worldContext());
     player->setWorld(world.get());
     rules.setWorld(world.get());
     game.world = world.get();
   }
+  // The world's own rules and edit sink: this fixture's rules and game.
+  WorldContext worldContext() { return {.rules = &rules, .edits = &game}; }
   MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
   // Whole frames of the player's update, one tick each.
   void ticks(int count) {

@@ -71,8 +71,6 @@ class GrowthWorldTest : public WorldTest {
 
   void SetUp() override { WorldTest::SetUp(); }
   void TearDown() override {
-    setCurrentLogic(nullptr);
-    setEntityEffects(nullptr);
     world.reset();
     WorldTest::TearDown();
   }
@@ -83,8 +81,7 @@ class GrowthWorldTest : public WorldTest {
     world = World::create(nullptr, params, kWidth, kHeight);
     world->map().lightMap().relightAll();
     rules.world = world.get();
-    setCurrentLogic(&rules);
-    setEntityEffects(&effects);
+    world->setContext({.rules = &rules, .effects = &effects});
   }
   MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
   PlantSystem& plants() { return world->plants(); }

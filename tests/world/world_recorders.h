@@ -1,6 +1,6 @@
 #pragma once
 // Recording forms of the seams the world's edits call (rules, sounds, entity effects) and a
-// fixture with a small world whose edits run end to end: the current game applies every edit
+// fixture with a small world whose edits run end to end: the world's edit sink applies every edit
 // handed to it straight to that world, so cascades and liquid follow-ups reach it.
 
 #include <gtest/gtest.h>
@@ -110,25 +110,22 @@ class EditWorldTest : public WorldTest {
     makeWorld(WorldParams{});
   }
   void TearDown() override {
-    setCurrentGame(nullptr);
-    setCurrentLogic(nullptr);
-    setCellSounds(nullptr);
-    setEntityEffects(nullptr);
-    game.reset();
     world.reset();
+    game.reset();
     kel::resetSettings();
     WorldTest::TearDown();
   }
+  // The world's own context carries the recorders; nothing process-wide is registered.
   void makeWorld(const WorldParams& params) {
-    setCurrentGame(nullptr);
+    world.reset();
     game.reset();
     world = World::create(nullptr, params, kWidth, kHeight);
     game = std::make_unique<WorldGame>(*world);
-    setCurrentGame(game.get());
-    setCurrentLogic(&rules);
-    setCellSounds(&sounds);
-    setEntityEffects(&effects);
+    context.edits = game.get();
+    rebind();
   }
+  // Binds `context` again after a fixture changed a member (its own rules, bodies ...).
+  void rebind() { world->setContext(context); }
 
   MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
   void put(int32_t x, int32_t y, uint16_t id, uint8_t variant = 0) { at(x, y).setLayer(id, variant, MapBlock::kFront); }
@@ -145,6 +142,7 @@ class EditWorldTest : public WorldTest {
   RecordingLogic rules;
   RecordingSounds sounds;
   RecordingEffects effects;
+  WorldContext context{.rules = &rules, .sounds = &sounds, .effects = &effects};
   std::unique_ptr<World> world;
   std::unique_ptr<WorldGame> game;
 };

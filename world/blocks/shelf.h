@@ -32,10 +32,11 @@ class Shelf : public LogicItemBlock {
  public:
   static constexpr uint8_t kNoSlot = 255;
 
-  // The entity for the cell's front block by the shelf table; null when it is no shelf block.
-  static std::unique_ptr<Shelf> create(MapBlock& cell, bool creativeWorld);
+  // The entity for the cell's front block by the shelf table; null when it is no shelf block. The
+  // shelf keeps the world (which outlives it) for its rules and display seams.
+  static std::unique_ptr<Shelf> create(World& world, MapBlock& cell);
 
-  Shelf(MapBlock& cell, const ShelfRow& row, bool creativeWorld);
+  Shelf(World& world, MapBlock& cell, const ShelfRow& row);
 
   // Stores the unit (ownership passes in) and shows it.
   virtual void setItem(uint8_t slot, Item* item) = 0;
@@ -48,12 +49,13 @@ class Shelf : public LogicItemBlock {
   const ShelfRow& row() const { return row_; }
 
  protected:
-  bool creative() const { return creative_; }
+  bool creative() const;
+  World& world() const { return world_; }
   std::array<Entity*, 10> displays_{};
 
  private:
+  World& world_;
   const ShelfRow& row_;
-  bool creative_;
 };
 
 namespace Shelves {

@@ -16,7 +16,7 @@
 #include "world/blocks/logic_block.h"
 
 class MobEntity;
-class WorldMap;
+class World;
 
 class Stable : public LogicBlock {
  public:
@@ -26,7 +26,8 @@ class Stable : public LogicBlock {
   // addMob results
   static constexpr int kPlaced = 0, kNoRoom = 1, kWrongStable = 2, kNoMobItem = 3;
 
-  Stable(MapBlock& cell, WorldMap& map);
+  // The stable keeps the world (which outlives it) for its rules, its mobs and its map.
+  Stable(MapBlock& cell, World& world);
   ~Stable() override;
 
   void dropContents(Logic& rules) override;
@@ -60,7 +61,7 @@ class Stable : public LogicBlock {
   void useFeed();
   void growUp(int slot);
 
-  WorldMap& map_;
+  World& world_;
   Item* feed_ = nullptr;
   std::array<Kept, kSlots> slots_{};
   uint8_t count_ = 0;

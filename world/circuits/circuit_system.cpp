@@ -60,20 +60,20 @@ bool CircuitSystem::pending() const {
 void CircuitSystem::onBlockPlaced(MapBlock& cell, uint8_t kind, uint16_t blockId) {
   WorldMap& m = map();
   if (kind == ck::kWire) {
-    placePlainWire(m, cell);
+    placePlainWire(world_.refresh(), m, cell);
     queueChange(cell, circuit_op::kWireAdded, 0);
     return;
   }
   if (kind == ck::kConnectorWire) {
-    placeConnectorWire(cell);
+    placeConnectorWire(world_.refresh(), cell);
     return;
   }
   if (kind == ck::kSourceBlock || kind == ck::kSensorBlock) {
     setSignalByte(cell, initialSignalForBlock(m.props(), cell, blockId, world_.dayClock().darkness));
   }
   setCircuitKind(cell, kind);
-  if (drawsOwnLook(kind)) cellRefresh().refreshCell(cell);
-  refreshWireBits(m, cell);
+  if (drawsOwnLook(kind)) world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), m, cell);
   queueChange(cell, circuit_op::kPartPlaced, kind);
 }
 
@@ -96,8 +96,8 @@ void CircuitSystem::onBlockRemoved(MapBlock& cell) {
   }
   cell.circuitA = 0;
   cell.circuitB = 0;
-  cellRefresh().refreshCell(cell);
-  refreshWireBits(m, cell);
+  world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), m, cell);
   if (fed) queueChange(cell, circuit_op::kWireCut, 0);
 }
 
@@ -194,7 +194,7 @@ void CircuitSystem::runTimedEvaluation(MapBlock& cell) {
 }
 
 void CircuitSystem::redrawChanged() {
-  CellRefresh& refresh = cellRefresh();
+  CellRefresh& refresh = world_.refresh();
   for (MapBlock* cell : changed_.members()) refresh.refreshCell(*cell);
   changed_.clear();
 }
@@ -232,16 +232,16 @@ void CircuitSystem::partRemoved(MapBlock& cell) {
   if (circuitPart(kind).timed != 0) dropTimer(cell);
   cell.circuitA = 0;
   cell.circuitB = 0;
-  if (drawsOwnLook(kind)) cellRefresh().refreshCell(cell);
-  refreshWireBits(map(), cell);
+  if (drawsOwnLook(kind)) world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), map(), cell);
 }
 
 void CircuitSystem::turnPart(MapBlock& cell) {
   if (circuit_signal::state(signalByte(cell)) != 0) withdrawOutput(cell, true);
   setSignalByte(cell, circuit_signal::kNone);
   turnCircuitPart(cell);
-  cellRefresh().refreshCell(cell);
-  refreshWireBits(map(), cell);
+  world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), map(), cell);
   evaluateCell(cell);
 }
 

@@ -32,7 +32,7 @@ bool closedForLightOrMovement(const WorldMap& map, const MapBlock& cell) {
 
 void World::dropCircuitPartItems(MapBlock& cell) {
   if (isCreative()) return;
-  Logic& rules = currentLogic();
+  Logic& rules = this->rules();
   const uint8_t kind = circuitKind(cell);
   if (kind == kConnectorWireKind) dropOne(rules, cell, kConnectorExtraItem);
   dropOne(rules, cell, circuitPartItemFor(kind));
@@ -47,7 +47,7 @@ EditResult World::applyBlockEdit(const BlockEdit& edit, PlayerBase* context) {
       break;
     case edit_kind::kRemoveDeco:
       if (edit.slot < 4 && !map_deco::empty(cell.decos[edit.slot])) {
-        currentLogic().dropBlockLoot(cell, map_deco::id(cell.decos[edit.slot]), context);
+        rules().dropBlockLoot(cell, map_deco::id(cell.decos[edit.slot]), context);
       }
       break;
     case edit_kind::kCircuitPartRemoved:
@@ -58,12 +58,12 @@ EditResult World::applyBlockEdit(const BlockEdit& edit, PlayerBase* context) {
   }
   const bool wasClosed = closedForLightOrMovement(*map_, cell);
   const EditResult result = applyCellChange(edit, context);
-  if (wasClosed && !closedForLightOrMovement(*map_, cell)) entityEffects().wakeEntitiesAbove(cell);
+  if (wasClosed && !closedForLightOrMovement(*map_, cell)) effects().wakeEntitiesAbove(cell);
   const bool placed = edit.kind == edit_kind::kPlace && cell.frontId() == edit.blockId;
   if (placed || edit.kind == edit_kind::kSetLayerBlock) createBlockEntityFor(cell, edit);
-  if (edit.kind == edit_kind::kLiquidLeaves) currentLogic().endFishingAtCell(cell);
+  if (edit.kind == edit_kind::kLiquidLeaves) rules().endFishingAtCell(cell);
   if (edit.kind == edit_kind::kLiquidArrives && cell.liquidKind() == LiquidKind::Lava) {
-    currentLogic().effectOnEntitiesAtCell(cell);
+    rules().effectOnEntitiesAtCell(cell);
   }
   return result;
 }

@@ -8,6 +8,7 @@
 #include "world/light/light_refresh_batching.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
+#include "world/world.h"
 
 namespace {
 constexpr uint16_t kOpaqueWhenVariant1 = 2090;
@@ -111,7 +112,8 @@ void LiquidSimulator::apply(const BlockEdit& edit) {
     sink_(edit);
     return;
   }
-  currentGame().applyBlockEdit(edit, nullptr);
+  // A map without a world (a tool's or a test's) has nowhere to send the flow.
+  if (World* world = map_.world()) world->edits().applyBlockEdit(edit, nullptr);
 }
 
 void LiquidSimulator::beginSettling(EditSink sink) {

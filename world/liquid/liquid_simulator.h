@@ -8,7 +8,7 @@
 //
 // The simulator never writes the liquid byte of a flowing cell itself: every change is a BlockEdit
 // of kind 18 (liquid arrives) or 19 (leaves), and a meeting is a kind 7 and a kind 6 edit, each
-// applied at once through the current game, so light, blocks that cannot stand in the liquid and
+// applied at once through the world's edit sink (`World::edits`), so light, blocks that cannot stand in the liquid and
 // the peers follow. Edits that would leave the liquid byte as it is are not made.
 //
 // Work is proportional to change: only queued cells and the neighbours a change may affect are

@@ -11,6 +11,7 @@
 #include "world/plants/plant_system.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
+#include "world/world.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void PlantSystem::growFruits(Logic& rules) {
 
 void PlantSystem::releaseFruit(Logic& rules, Entity* fruit) {
   if (creative()) {
-    entityEffects().markForRemoval(fruit);
+    map_.world()->effects().markForRemoval(fruit);  // creative: the map belongs to a world
   } else {
     rules.wakeEntity(fruit);
   }

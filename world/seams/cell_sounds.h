@@ -14,6 +14,12 @@ class CellSounds {
   virtual void playAt(const MapBlock& cell, uint16_t soundId, uint16_t value) = 0;
 };
 
+// Plays nothing: headless worlds, tools and tests that do not listen.
+class NullCellSounds final : public CellSounds {
+ public:
+  void playAt(const MapBlock&, uint16_t, uint16_t) override {}
+};
+
 // Plays through the platform's numbered game sounds at the cell.
 class PlatformCellSounds final : public CellSounds {
  public:

@@ -36,7 +36,8 @@ class ShelfTest : public EditWorldTest {
  protected:
   void SetUp() override {
     EditWorldTest::SetUp();
-    setCurrentLogic(&shelfRules);
+    context.rules = &shelfRules;
+    rebind();
   }
   void TearDown() override {
     freeItem(held);

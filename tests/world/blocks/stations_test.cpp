@@ -128,16 +128,13 @@ class StableTest : public EditWorldTest {
  protected:
   void SetUp() override {
     EditWorldTest::SetUp();
-    setCurrentLogic(&mobsRules);
-    setStableMobs(&mobs);
-  }
-  void TearDown() override {
-    setStableMobs(nullptr);
-    EditWorldTest::TearDown();
+    context.rules = &mobsRules;
+    context.stableMobs = &mobs;
+    rebind();
   }
   Stable& stableOn(uint16_t block, int32_t x = 5, int32_t y = 5) {
     put(x, y, block);
-    stables.push_back(std::make_unique<Stable>(at(x, y), world->map()));
+    stables.push_back(std::make_unique<Stable>(at(x, y), *world));
     return *stables.back();
   }
   StableWorld mobsRules;

@@ -69,12 +69,9 @@ class ExplosionTest : public EditWorldTest {
     for (uint8_t r = 1; r <= 30; ++r) defineBlock(static_cast<uint16_t>(100 + r), {.flags = bits({23}), .blastResistance = r});
     makeWorld(WorldParams{});
     logic.world = world.get();
-    setCurrentLogic(&logic);
-    setWorldBodies(&bodies);
-  }
-  void TearDown() override {
-    setWorldBodies(nullptr);
-    EditWorldTest::TearDown();
+    context.rules = &logic;
+    context.bodies = &bodies;
+    rebind();
   }
   static constexpr uint16_t resisting(uint8_t r) { return static_cast<uint16_t>(100 + r); }
   ExplosionSystem& explosions() { return world->explosions(); }
