@@ -150,7 +150,7 @@ void spawnTileBreakDebris(World& world, MapBlock& cell, uint8_t layer, uint32_t 
   const uint16_t word = cell.layerWord(layer);
   if (!world.isBusy()) {
     world.effects().spawnCutDebris(block_word::id(word), block_word::variant(word), layer == MapBlock::kBack, count,
-                                   cellPixelPosition(cell), cell, kBlockDebrisLifetime);
+                                  cellPixelPosition(cell), cell, kBlockDebrisLifetime);
   }
   BlockEdit edit = editForCell(cell, edit_kind::kRemoveLayer);
   edit.layer = layer;
@@ -164,7 +164,7 @@ void removeDecoWithDebris(World& world, MapBlock& cell, uint8_t slot) {
   const MapDeco deco = cell.decos[slot];
   if (!world.isBusy()) {
     world.effects().spawnCutDebris(map_deco::id(deco), map_deco::variant(deco), map_deco::side(deco) == MapBlock::kBack,
-                                   kBreakDebris, cellPixelPosition(cell), cell, kDecoDebrisLifetime);
+                                  kBreakDebris, cellPixelPosition(cell), cell, kDecoDebrisLifetime);
   }
   BlockEdit edit = editForCell(cell, edit_kind::kRemoveDeco);
   edit.slot = slot;

@@ -5,7 +5,7 @@
 // pending) steps it: timed parts tick (every second step), components whose inputs changed are
 // evaluated in at most 32 passes, new outputs flood along the wires (20 wires deep when setting, 40
 // when clearing, with the drivers that still feed a cleared wire sending again), output devices act
-// on the world through block edits handed to the current rules, and changed cells are redrawn.
+// on the world through block edits handed to the world's rules, and changed cells are redrawn.
 //
 // The world file and the world transfer keep four structures: the dirty set, the producer change
 // queue, the timer list and the device memory (accessors below, cells by column and row).

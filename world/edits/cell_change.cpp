@@ -109,7 +109,7 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
       const uint16_t word = cell.layerWord(edit.layer);
       sounds().playAt(cell, kSoundBroken, block_word::id(word));
       effects().spawnCutDebris(block_word::id(word), block_word::variant(word), edit.layer == MapBlock::kBack,
-                                     kBreakEffectDebris, cellPixelPosition(cell), cell, kDebrisLifetime);
+                               kBreakEffectDebris, cellPixelPosition(cell), cell, kDebrisLifetime);
       updateNeighboursAfterBlockChange(*this, cell, word, context);
       if (edit.valueByte(0) != 0) map.updateSurfaceHeight(cell.x, cell.y, false);
       result |= refresh_bit::kCell;

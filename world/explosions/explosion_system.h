@@ -1,7 +1,7 @@
 #pragma once
 // The world's explosions: lit explosives wait in the pending list with a fuse counted down by the
 // main layer's frame update (at most 33 go off per call; the rest wait for later frames). A due
-// explosion is not applied here but sent as a kind-20 block edit through the current rules, so the
+// explosion is not applied here but sent as a kind-20 block edit through the world's rules, so the
 // host checks it and every machine applies the same blast through `explodeAt`: a diamond of cells
 // around the centre whose force falls by the divisor at every step breaks the blocks whose blast
 // resistance it reaches, lights the charges it meets, and pushes and hurts the bodies within the

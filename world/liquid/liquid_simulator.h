@@ -59,7 +59,7 @@ class LiquidSimulator {
   void step();
 
   // ---- Settling while a world is generated ----
-  // Where the edits of a settling run go instead of the current game: the world generator writes
+  // Where the edits of a settling run go instead of the world's edit sink: the world generator writes
   // them into its own map only, on its own thread.
   using EditSink = std::function<void(const BlockEdit&)>;
   // Sets `running` (so queued cells wait in `pending` and nothing is scheduled) and sends every edit
@@ -67,7 +67,7 @@ class LiquidSimulator {
   void beginSettling(EditSink sink);
   // One step without the scheduler or the world view; false when there was nothing to do.
   bool settleStep();
-  // Back to the current game and the scheduler; cells still pending wait for the game's first step.
+  // Back to the world's edit sink and the scheduler; cells still pending wait for the game's first step.
   void endSettling();
 
   // Open for liquid: the cell exists, its front block is not opaque and it is not block 2090 in
