@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class Item;
 class MapBlock;
@@ -37,9 +38,11 @@ class NullItemSpawner : public ItemSpawner {
   void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) override;
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<ItemSpawner, NullItemSpawner>& itemSpawnerSeam();
 // The registered spawner, or the null one; registering null restores the null one.
-ItemSpawner& itemSpawner();
-void setItemSpawner(ItemSpawner* spawner);
+inline ItemSpawner& itemSpawner() { return itemSpawnerSeam().get(); }
+inline void setItemSpawner(ItemSpawner* spawner) { itemSpawnerSeam().set(spawner); }
 
 constexpr float PET_DROP_CHANCE = 0.02f;
 constexpr float PET_DROP_SPEED = 0.6f;

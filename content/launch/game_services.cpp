@@ -1,12 +1,6 @@
 #include "content/launch/game_services.h"
 
-namespace {
-NullGameServices nullServices;
-GameServices* registered = &nullServices;
-}  // namespace
-
-GameServices& gameServices() { return *registered; }
-
-void setGameServices(GameServices* services) {
-  registered = services != nullptr ? services : &nullServices;
+engine::Seam<GameServices, NullGameServices>& gameServicesSeam() {
+  static engine::Seam<GameServices, NullGameServices> seam;
+  return seam;
 }

@@ -4,6 +4,8 @@
 // collection book and the local player's walking. The game registers its implementation at
 // launch; until then the null form answers that nothing exists and does nothing.
 
+#include "engine/base/seam.h"
+
 class GameServices {
  public:
   virtual ~GameServices() = default;
@@ -34,6 +36,7 @@ class NullGameServices final : public GameServices {
   void stopLocalPlayerMoving() override {}
 };
 
-GameServices& gameServices();
-// Not owned; null restores the null form.
-void setGameServices(GameServices* services);
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<GameServices, NullGameServices>& gameServicesSeam();
+inline GameServices& gameServices() { return gameServicesSeam().get(); }
+inline void setGameServices(GameServices* services) { gameServicesSeam().set(services); }

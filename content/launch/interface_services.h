@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "engine/base/seam.h"
+
 namespace engine {
 class InnerNode;
 }
@@ -64,6 +66,7 @@ class NullInterfaceServices final : public InterfaceServices {
   void detachLayer(engine::InnerNode*) override {}
 };
 
-InterfaceServices& interfaceServices();
-// Not owned; null restores the null form.
-void setInterfaceServices(InterfaceServices* services);
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<InterfaceServices, NullInterfaceServices>& interfaceServicesSeam();
+inline InterfaceServices& interfaceServices() { return interfaceServicesSeam().get(); }
+inline void setInterfaceServices(InterfaceServices* services) { interfaceServicesSeam().set(services); }

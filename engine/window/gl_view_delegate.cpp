@@ -2,21 +2,9 @@
 
 namespace engine {
 
-namespace {
-
-GLViewDelegate*& registeredDelegate() {
-  static GLViewDelegate* delegate = nullptr;
-  return delegate;
+engine::Seam<GLViewDelegate, GLViewDelegate>& glViewDelegateSeam() {
+  static engine::Seam<GLViewDelegate, GLViewDelegate> seam;
+  return seam;
 }
-
-}  // namespace
-
-GLViewDelegate& glViewDelegate() {
-  static GLViewDelegate nullDelegate;
-  GLViewDelegate* delegate = registeredDelegate();
-  return delegate != nullptr ? *delegate : nullDelegate;
-}
-
-void setGLViewDelegate(GLViewDelegate* delegate) { registeredDelegate() = delegate; }
 
 }  // namespace engine

@@ -1,16 +1,6 @@
 #include "game/player/game_clock.h"
 
-namespace {
-GameClock*& slot() {
-  static GameClock* clock = nullptr;
-  return clock;
+engine::Seam<GameClock, GameClock>& gameClockSeam() {
+  static engine::Seam<GameClock, GameClock> seam;
+  return seam;
 }
-}  // namespace
-
-GameClock& gameClock() {
-  static GameClock none;
-  GameClock* clock = slot();
-  return clock != nullptr ? *clock : none;
-}
-
-void setGameClock(GameClock* clock) { slot() = clock; }

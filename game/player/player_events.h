@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/seam.h"
+
 class MapBlock;
 class PlayerGraphical;
 class Sign;
@@ -74,6 +76,8 @@ class PlayerEvents {
   virtual void signLabel(const MapBlock&, const std::vector<std::string>& /*lines*/) {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<PlayerEvents, PlayerEvents>& playerEventsSeam();
 // The registered events, or the null form. Not owned.
-PlayerEvents& playerEvents();
-void setPlayerEvents(PlayerEvents* events);
+inline PlayerEvents& playerEvents() { return playerEventsSeam().get(); }
+inline void setPlayerEvents(PlayerEvents* events) { playerEventsSeam().set(events); }

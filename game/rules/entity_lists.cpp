@@ -1,16 +1,6 @@
 #include "game/rules/entity_lists.h"
 
-namespace {
-EntityLists*& slot() {
-  static EntityLists* lists = nullptr;
-  return lists;
+engine::Seam<EntityLists, EntityLists>& entityListsSeam() {
+  static engine::Seam<EntityLists, EntityLists> seam;
+  return seam;
 }
-}  // namespace
-
-EntityLists& entityLists() {
-  static EntityLists none;
-  EntityLists* lists = slot();
-  return lists != nullptr ? *lists : none;
-}
-
-void setEntityLists(EntityLists* lists) { slot() = lists; }

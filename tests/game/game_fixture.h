@@ -127,17 +127,11 @@ class GameTest : public world_test::WorldTest {
     game.world = world.get();
     game.player = player.get();
     game.difficulty = &difficulty;
-    setPlayerEvents(&events);
     setItemDrops(&drops);
-    setCurrentLogic(&rules);
-    setCurrentGame(&game);
   }
 
   void TearDown() override {
-    setCurrentGame(nullptr);
-    setCurrentLogic(nullptr);
     setItemDrops(nullptr);
-    setPlayerEvents(nullptr);
     player.reset();
     world.reset();
     kel::resetSettings();
@@ -185,6 +179,10 @@ class GameTest : public world_test::WorldTest {
   LocalLogic rules{nullptr, nullptr, &difficulty};
   GameLocal game{&rules};
   std::unique_ptr<PlayerDesktopLocal> player;
+  // The rules and game read at the edges (timers, handlers) are this fixture's, for each test.
+  engine::Seam<Logic, NullLogic>::Scoped currentRules{currentLogicSeam(), rules};
+  engine::Seam<GameInterface, NullGame>::Scoped currentGameSlot{currentGameSeam(), game};
+  engine::Seam<PlayerEvents, PlayerEvents>::Scoped playerEventsSlot{playerEventsSeam(), events};
 };
 
 }  // namespace game_test

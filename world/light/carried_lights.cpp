@@ -1,10 +1,6 @@
 #include "world/light/carried_lights.h"
 
-namespace {
-NullCarriedLights nullLights;
-CarriedLights* registered = &nullLights;
-}  // namespace
-
-CarriedLights& carriedLights() { return *registered; }
-
-void setCarriedLights(CarriedLights* lights) { registered = lights != nullptr ? lights : &nullLights; }
+engine::Seam<CarriedLights, NullCarriedLights>& carriedLightsSeam() {
+  static engine::Seam<CarriedLights, NullCarriedLights> seam;
+  return seam;
+}

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class BobberEntity;
 class Entity;
@@ -208,7 +209,8 @@ class NullLogic : public Logic {
   uint16_t bonusDropValue(PlayerBase&) override { return 0xFFFF; }
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<Logic, NullLogic>& currentLogicSeam();
 // The current rules; the null form while none is set. Read at the edges only.
-Logic& currentLogic();
-// Not owned; null restores the null form.
-void setCurrentLogic(Logic* logic);
+inline Logic& currentLogic() { return currentLogicSeam().get(); }
+inline void setCurrentLogic(Logic* logic) { currentLogicSeam().set(logic); }

@@ -1,10 +1,13 @@
 #pragma once
 // The seam through which an applied edit plays its sound at a cell, on this machine only (the
-// peers apply the same edit and play it themselves). The default form plays through the
-// platform's sound table, which is silent when sound is off or no audio runs; tests register a
+// peers apply the same edit and play it themselves). The null form plays nothing (headless worlds,
+// tools, tests); the application binds `PlatformCellSounds` into the running world's context, which
+// plays through the platform's sound table (silent when sound is off or no audio runs). Tests bind a
 // recording form. Main thread only.
 
 #include <cstdint>
+
+#include "engine/base/seam.h"
 
 class MapBlock;
 
@@ -26,6 +29,7 @@ class PlatformCellSounds final : public CellSounds {
   void playAt(const MapBlock& cell, uint16_t soundId, uint16_t value) override;
 };
 
-CellSounds& cellSounds();
-// Not owned; null restores the platform form.
-void setCellSounds(CellSounds* sounds);
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<CellSounds, NullCellSounds>& cellSoundsSeam();
+inline CellSounds& cellSounds() { return cellSoundsSeam().get(); }
+inline void setCellSounds(CellSounds* sounds) { cellSoundsSeam().set(sounds); }

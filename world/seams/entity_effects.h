@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class Entity;
 class MapBlock;
@@ -29,9 +30,10 @@ class NullEntityEffects final : public EntityEffects {
   void spawnCutDebris(uint16_t, uint8_t, bool, uint32_t, engine::Vec2, MapBlock&, uint8_t) override {}
 };
 
-EntityEffects& entityEffects();
-// Not owned; null restores the null form.
-void setEntityEffects(EntityEffects* effects);
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<EntityEffects, NullEntityEffects>& entityEffectsSeam();
+inline EntityEffects& entityEffects() { return entityEffectsSeam().get(); }
+inline void setEntityEffects(EntityEffects* effects) { entityEffectsSeam().set(effects); }
 
 // The pixel position of a cell: 30 pixels a cell, y upwards.
 engine::Vec2 cellPixelPosition(const MapBlock& cell);

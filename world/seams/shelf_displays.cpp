@@ -1,16 +1,6 @@
 #include "world/seams/shelf_displays.h"
 
-namespace {
-ShelfDisplays*& slot() {
-  static ShelfDisplays* displays = nullptr;
-  return displays;
+engine::Seam<ShelfDisplays, NullShelfDisplays>& shelfDisplaysSeam() {
+  static engine::Seam<ShelfDisplays, NullShelfDisplays> seam;
+  return seam;
 }
-}  // namespace
-
-ShelfDisplays& shelfDisplays() {
-  static NullShelfDisplays none;
-  ShelfDisplays* displays = slot();
-  return displays != nullptr ? *displays : none;
-}
-
-void setShelfDisplays(ShelfDisplays* displays) { slot() = displays; }

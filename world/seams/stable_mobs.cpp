@@ -1,16 +1,6 @@
 #include "world/seams/stable_mobs.h"
 
-namespace {
-StableMobs*& slot() {
-  static StableMobs* mobs = nullptr;
-  return mobs;
+engine::Seam<StableMobs, NullStableMobs>& stableMobsSeam() {
+  static engine::Seam<StableMobs, NullStableMobs> seam;
+  return seam;
 }
-}  // namespace
-
-StableMobs& stableMobs() {
-  static NullStableMobs none;
-  StableMobs* mobs = slot();
-  return mobs != nullptr ? *mobs : none;
-}
-
-void setStableMobs(StableMobs* mobs) { slot() = mobs; }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class LogicBlock;
 class MobEntity;
@@ -33,6 +34,7 @@ class NullStableMobs final : public StableMobs {
   void broadcastEffect(MobEntity*, uint8_t) override {}
 };
 
-StableMobs& stableMobs();
-// Not owned; null restores the null form.
-void setStableMobs(StableMobs* mobs);
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<StableMobs, NullStableMobs>& stableMobsSeam();
+inline StableMobs& stableMobs() { return stableMobsSeam().get(); }
+inline void setStableMobs(StableMobs* mobs) { stableMobsSeam().set(mobs); }

@@ -1,16 +1,6 @@
 #include "world/seams/world_bodies.h"
 
-namespace {
-WorldBodies*& slot() {
-  static WorldBodies* bodies = nullptr;
-  return bodies;
+engine::Seam<WorldBodies, NullWorldBodies>& worldBodiesSeam() {
+  static engine::Seam<WorldBodies, NullWorldBodies> seam;
+  return seam;
 }
-}  // namespace
-
-WorldBodies& worldBodies() {
-  static NullWorldBodies none;
-  WorldBodies* bodies = slot();
-  return bodies != nullptr ? *bodies : none;
-}
-
-void setWorldBodies(WorldBodies* bodies) { slot() = bodies; }

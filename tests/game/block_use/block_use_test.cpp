@@ -38,7 +38,6 @@ class BlockUseTest : public GameTest {
     GameTest::SetUp();
     defineBlock(kAnvil, {.flags = bits({36}), .transparency = 1});
     remakeWorld();
-    setPlayerEvents(&views);
     player->cellX = 10;
     player->cellY = 5;
   }
@@ -55,6 +54,7 @@ class BlockUseTest : public GameTest {
     }
   }
   UseEvents views;
+  engine::Seam<PlayerEvents, PlayerEvents>::Scoped useViews{playerEventsSeam(), views};
 };
 
 TEST_F(BlockUseTest, TheClockShowsTheHourOfTheDayPhase) {

@@ -37,17 +37,10 @@ using Log = std::vector<std::string>;
 
 class WorldEventsTest : public GameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    setPlayerEvents(&events);
-    setGameClock(&clock);
-  }
-  void TearDown() override {
-    setGameClock(nullptr);
-    GameTest::TearDown();
-  }
   WorldEventLog events;
   ClockLog clock;
+  engine::Seam<PlayerEvents, PlayerEvents>::Scoped useEvents{playerEventsSeam(), events};
+  engine::Seam<GameClock, GameClock>::Scoped useClock{gameClockSeam(), clock};
 };
 
 TEST_F(WorldEventsTest, WeatherChangesAreToldByWhatTheyReplace) {

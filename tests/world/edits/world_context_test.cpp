@@ -75,12 +75,8 @@ class WorldContextTest : public WorldTest {
     defineBlock(kSapling, {.flags = bits({16}), .transparency = 1});
     a = std::make_unique<OwnWorld>();
     b = std::make_unique<OwnWorld>();
-    setCurrentLogic(&processRules);
-    setCurrentGame(&processGame);
   }
   void TearDown() override {
-    setCurrentGame(nullptr);
-    setCurrentLogic(nullptr);
     engine::unscheduleAllSlots();
     a.reset();
     b.reset();
@@ -99,22 +95,23 @@ class WorldContextTest : public WorldTest {
   }
 
   RecordingLogic processRules;
-  RecordingSink processGame{noWorld};
   World* noWorld = nullptr;
+  RecordingSink processGame{noWorld};
   RecordingSounds processSounds;
   RecordingEffects processEffects;
+  // The process-wide rules and game stay registered with recorders of their own all along.
+  engine::Seam<Logic, NullLogic>::Scoped currentRules{currentLogicSeam(), processRules};
+  engine::Seam<GameInterface, NullGame>::Scoped currentGameSlot{currentGameSeam(), processGame};
   std::unique_ptr<OwnWorld> a, b;
 };
 
 TEST_F(WorldContextTest, EachWorldsEditsReachOnlyItsOwnContext) {
-  CellSounds* sounds = &processSounds;
-  EntityEffects* effects = &processEffects;
-  setCellSounds(sounds);
-  setEntityEffects(effects);
-  runEdits(*a, 4);
-  runEdits(*b, 30);
-  setEntityEffects(nullptr);
-  setCellSounds(nullptr);
+  {
+    const engine::Seam<CellSounds, NullCellSounds>::Scoped sounds(cellSoundsSeam(), processSounds);
+    const engine::Seam<EntityEffects, NullEntityEffects>::Scoped effects(entityEffectsSeam(), processEffects);
+    runEdits(*a, 4);
+    runEdits(*b, 30);
+  }
 
   for (OwnWorld* w : {a.get(), b.get()}) {
     const int32_t x = w == a.get() ? 4 : 30;
