@@ -2,9 +2,12 @@
 // when it goes, and what else leaves with a block (bonus drops, seeds, portal frames, leaves left
 // without a trunk, nest mobs, plants, protected areas).
 
+#include <cassert>
+
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
+#include "engine/base/main_thread.h"
 #include "engine/base/random.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
@@ -61,6 +64,7 @@ void releaseNest(Logic& rules, const MapBlock& cell, uint16_t blockId) {
 }  // namespace
 
 void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
   if (edit.kind == edit_kind::kSetLayerBlock) {
     if (edit.layer == MapBlock::kFront) {
       rules().launchFromCell(cell);
@@ -91,6 +95,7 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
 }
 
 void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop) {
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
   Logic& rules = this->rules();
   const uint16_t id = block_word::id(cell.layerWord(layer));
   if (!isBusy() && drop) {

@@ -1,5 +1,5 @@
-// CircuitSystem: the producers' side (edits queue changes under the mutex), the timed step, the
-// change operations and what the saves keep.
+// CircuitSystem: the producers' side (edits queue changes), the timed step, the change operations
+// and what the saves keep.
 
 #include "world/circuits/circuit_system.h"
 
@@ -40,7 +40,6 @@ CircuitSystem::~CircuitSystem() {
 // ---- Producers ----
 
 void CircuitSystem::queueChange(MapBlock& cell, uint8_t operation, uint8_t value) {
-  std::lock_guard<std::mutex> lock(mutex_);
   producer_.push_back({operation, &cell, value});
   if (pending_ == 0) {
     pending_ = 1;
@@ -53,7 +52,6 @@ void CircuitSystem::scheduleStep() {
 }
 
 bool CircuitSystem::pending() const {
-  std::lock_guard<std::mutex> lock(mutex_);
   return pending_ != 0;
 }
 
@@ -111,15 +109,12 @@ void CircuitSystem::setCellConfig(MapBlock& cell, uint8_t signal) {
 // ---- The step ----
 
 void CircuitSystem::step() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::swap(producer_, processing_);
-    if (processing_.empty() && dirty_.empty() && timers_.empty()) {
-      stepCounter_ = 2;
-      pending_ = 0;
-      if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
-      return;
-    }
+  std::swap(producer_, processing_);
+  if (processing_.empty() && dirty_.empty() && timers_.empty()) {
+    stepCounter_ = 2;
+    pending_ = 0;
+    if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
+    return;
   }
   if (--stepCounter_ == 0) {
     runTimers();
@@ -281,7 +276,6 @@ const CircuitTimer* CircuitSystem::timerAt(const MapBlock& cell) const {
 // ---- Saved state ----
 
 std::vector<CircuitChange> CircuitSystem::pendingChanges() const {
-  std::lock_guard<std::mutex> lock(mutex_);
   return producer_;
 }
 
@@ -292,7 +286,6 @@ void CircuitSystem::restore(const std::vector<MapBlock*>& dirty, const std::vect
   for (MapBlock* cell : dirty) dirty_.insert(cell);
   timers_ = timers;
   memory_ = memory;
-  std::lock_guard<std::mutex> lock(mutex_);
   producer_ = changes;
   // Saved work waits for the step that the game schedules when it starts.
   pending_ = !producer_.empty() || !dirty_.empty() || !timers_.empty() ? 1 : 0;

@@ -3,8 +3,11 @@
 // loot of a removed decoration or circuit part, waking what rested on a cell that opened, and
 // the rules' reactions to liquids.
 
+#include <cassert>
+
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
+#include "engine/base/main_thread.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/edits/block_edit_validator.h"
 #include "world/edits/circuit_part_items.h"
@@ -39,6 +42,7 @@ void World::dropCircuitPartItems(MapBlock& cell) {
 }
 
 EditResult World::applyBlockEdit(const BlockEdit& edit, PlayerBase* context) {
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
   if (validateBlockEdit(edit, *map_) != EditRefusal::None) return EditResult::refused();
   MapBlock& cell = *map_->cellAt(edit.x, edit.y);
   switch (edit.kind) {

@@ -3,8 +3,10 @@
 // client run it; the host's own consequences (block entities, drops) are in applyBlockEdit.
 
 #include <algorithm>
+#include <cassert>
 
 #include "content/items/block_edit.h"
+#include "engine/base/main_thread.h"
 #include "world/cascade/break_cascade.h"
 #include "world/cells/block_flags.h"
 #include "world/circuits/circuit_cells.h"
@@ -75,6 +77,7 @@ BlockEdit followUp(const MapBlock& cell, uint8_t kind, uint8_t liquidByte) {
 }  // namespace
 
 EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
   if (validateBlockEdit(edit, *map_) != EditRefusal::None) return EditResult::refused();
   MapBlock& cell = *map_->cellAt(edit.x, edit.y);
   WorldMap& map = *map_;

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
+#include "engine/base/main_thread.h"
 #include "engine/scene/scheduled_slots.h"
 #include "tests/world/world_recorders.h"
 #include "world/cascade/break_cascade.h"
@@ -164,5 +166,15 @@ TEST_F(WorldContextTest, AWorldWithoutAContextRefusesItsFollowUpsAndPlaysNothing
   EXPECT_TRUE(processGame.edits.empty()) << "and the process-wide game was not asked instead";
   EXPECT_TRUE(processRules.edits.empty());
 }
+
+#ifndef NDEBUG
+TEST_F(WorldContextTest, APlayedWorldEditedOffTheMainThreadStopsInDebugBuilds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  engine::isMainThread();  // this thread asked first: it is the main one
+  EXPECT_DEATH(std::thread([&] { a->apply(ek::kSetLayerBlock, 3, 3, kDirt); }).join(), "main thread");
+  EXPECT_DEATH(std::thread([&] { a->world->removeBlockEntityAt(a->at(3, 3), 0, nullptr, false); }).join(),
+               "main thread");
+}
+#endif
 
 }  // namespace
