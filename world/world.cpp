@@ -89,11 +89,20 @@ SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hook
 
 bool World::peaceful() const { return difficulty_ != nullptr && difficulty_->peaceful(); }
 
+template <class Find>
+LogicBlock* World::findInLists(const Find& find) const {
+  if (LogicBlock* found = find(chests_)) return found;
+  if (LogicBlock* found = find(signs_)) return found;
+  if (LogicBlock* found = find(alchemyLabs_)) return found;
+  if (LogicBlock* found = find(forges_)) return found;
+  if (LogicBlock* found = find(stables_)) return found;
+  return find(shelves_);
+}
+
+LogicBlock* World::resolve(BlockEntityHandle handle) const {
+  return findInLists([&](const auto& list) -> LogicBlock* { return list.resolve(handle); });
+}
+
 LogicBlock* World::blockEntityAt(const MapBlock& cell) const {
-  if (LogicBlock* found = chests_.findAt(cell)) return found;
-  if (LogicBlock* found = signs_.findAt(cell)) return found;
-  if (LogicBlock* found = alchemyLabs_.findAt(cell)) return found;
-  if (LogicBlock* found = forges_.findAt(cell)) return found;
-  if (LogicBlock* found = stables_.findAt(cell)) return found;
-  return shelves_.findAt(cell);
+  return findInLists([&](const auto& list) -> LogicBlock* { return list.findAt(cell); });
 }

@@ -91,6 +91,8 @@ class World {
   void removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop);
   // The entity of a cell in any list, null when none.
   LogicBlock* blockEntityAt(const MapBlock& cell) const;
+  // The entity a handle names in any list; null once it is gone.
+  LogicBlock* resolve(BlockEntityHandle handle) const;
 
   // ---- Parts ----
   WorldMap& map() { return *map_; }
@@ -124,6 +126,10 @@ class World {
   void dropRemovalExtras(MapBlock& cell, uint16_t blockId, PlayerBase* actor);
   void dropSeeds(MapBlock& cell);
   void dropCircuitPartItems(MapBlock& cell);
+  // The first entity that `find` answers for a list, in list order: chests, signs, alchemy labs,
+  // forges, stables, shelves.
+  template <class Find>
+  LogicBlock* findInLists(const Find& find) const;
 
   uint8_t busy_ = 0;
   uint8_t creative_ = 0;

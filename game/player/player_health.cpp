@@ -156,8 +156,17 @@ DamageSpec PlayerBase::rollAttackDamage() const {
 }
 
 bool PlayerBase::leaveContainer(bool) {
-  if (openContainer == nullptr) return false;
-  openContainer->close();
-  openContainer = nullptr;
+  LogicBlock* open = openContainer();
+  openContainer_ = {};
+  if (open == nullptr) return false;
+  open->close();
   return true;
+}
+
+LogicBlock* PlayerBase::openContainer() const {
+  return world != nullptr ? world->resolve(openContainer_) : nullptr;
+}
+
+void PlayerBase::setOpenContainer(LogicBlock* entity) {
+  openContainer_ = entity != nullptr ? entity->handle() : BlockEntityHandle{};
 }

@@ -172,7 +172,7 @@ bool till(World& world, MapBlock& cell, Player& player) {
 
 // Opens a container entity for the player, after the lock and in-use tests.
 void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* entity, uint16_t sound, bool lockable) {
-  if (entity == nullptr || player.openContainer != nullptr) return;
+  if (entity == nullptr || player.openContainer() != nullptr) return;
   Logic& rules = world.rules();
   if (lockable && (kel::options().permissionChestLock || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(player)) {
     warn(player, kLocked);
@@ -184,7 +184,7 @@ void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* ent
   }
   rules.playSound(cell, sound, 0);
   setCellDeco127(rules, world.map(), cell, true);
-  player.openContainer = entity;
+  player.setOpenContainer(entity);
   entity->open();
 }
 
@@ -246,7 +246,7 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
   }
   if (id == kSign) {
     Sign* sign = world.signs().findAt(cell);
-    if (sign == nullptr || player.openContainer != nullptr) return true;
+    if (sign == nullptr || player.openContainer() != nullptr) return true;
     if (held == nullptr || held->id != kSignPen) {
       player.readSign(*sign, false);
       return true;

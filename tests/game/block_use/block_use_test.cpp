@@ -113,10 +113,10 @@ TEST_F(BlockUseTest, APenOpensTheSignForWritingOnce) {
   hold(kPen);
   use(11, 5);
   ASSERT_EQ(views.signViews, std::vector<Sign*>{&board});
-  EXPECT_EQ(player->openContainer, &board);
+  EXPECT_EQ(player->openContainer(), &board);
   EXPECT_TRUE(board.inUse());
   EXPECT_TRUE(at(11, 5).hasDeco(127, MapBlock::kFront));
-  player->openContainer = nullptr;  // another player's use while this one writes
+  player->setOpenContainer(nullptr);  // another player's use while this one writes
   use(11, 5);
   EXPECT_EQ(views.signViews.size(), 1u) << "a sign in use is not opened again";
   ASSERT_EQ(views.messages.size(), 1u);
