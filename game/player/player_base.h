@@ -57,6 +57,8 @@ class PlayerBase : public PlayerGraphical {
   LogicBlock* openContainer() const;
   // Keeps a handle to the entity (null: none open).
   void setOpenContainer(LogicBlock* entity);
+  // The player as the world keeps it across calls (`Logic::playerIdOf`): never 0, never reused.
+  uint32_t playerId() const { return playerId_; }
 
   // The body's view of liquids and ground; the desktop players answer from their physics.
   virtual LiquidAround liquidAround() const { return {}; }
@@ -74,6 +76,7 @@ class PlayerBase : public PlayerGraphical {
 
  private:
   BlockEntityHandle openContainer_;
+  uint32_t playerId_;
 };
 
 // A cell where a player can come back to life.

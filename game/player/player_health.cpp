@@ -8,6 +8,7 @@
 #include "content/stats/player_stats_block.h"
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
+#include "engine/base/serial_counter.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/cell_sides.h"
 #include "game/player/player_base.h"
@@ -30,10 +31,15 @@ bool hotCell(const MapBlock* cell, const BlockPropsTable& props) {
   });
 }
 
+uint32_t nextPlayerId() {
+  static engine::SerialCounter ids;
+  return ids.next();
+}
+
 }  // namespace
 
 PlayerBase::PlayerBase(World* initialWorld, bool local)
-    : PlayerGraphical(initialWorld), isLocal(local ? 1 : 0) {}
+    : PlayerGraphical(initialWorld), isLocal(local ? 1 : 0), playerId_(nextPlayerId()) {}
 
 void PlayerBase::update(float dt) { cooldown = cooldown > 0 ? std::max(0.0f, cooldown - dt) : 0; }
 

@@ -298,7 +298,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   }
   const uint16_t front = cell.frontId();
   if (held == nullptr && props[front].has(bf::kFruitPlant)) {
-    world.plants().takeFruit(rules, cell, nullptr);
+    world.plants().takeFruit(rules, cell, kNoEntity);
     rules.playCellEffect(nullptr, cell, 10, 0);
     return;
   }

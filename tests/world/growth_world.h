@@ -12,6 +12,7 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "tests/world/stand_in_entities.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/light/light_map.h"
 #include "world/map/world_map.h"
@@ -61,7 +62,10 @@ class RemovalEffects final : public EntityEffects {
   void wakeEntitiesAbove(MapBlock&) override {}
   void spawnCutDebris(uint16_t, uint8_t, bool, uint32_t, engine::Vec2, MapBlock&, uint8_t) override {}
   void markForRemoval(Entity* entity) override { removed.push_back(entity); }
+  EntityId idOf(const Entity* entity) override { return ids.idOf(entity); }
+  Entity* entityById(EntityId id) override { return ids.resolve<Entity>(id); }
   std::vector<Entity*> removed;
+  StandInEntityIds ids;
 };
 
 class GrowthWorldTest : public WorldTest {

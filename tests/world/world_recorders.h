@@ -12,6 +12,7 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "platform/settings/settings.h"
+#include "tests/world/stand_in_entities.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/cells/cell_refresh.h"
 #include "world/map/world_map.h"
@@ -86,6 +87,8 @@ class RecordingEffects final : public EntityEffects {
                       uint8_t lifetime) override {
     debris.push_back({blockId, count, lifetime});
   }
+  EntityId idOf(const Entity* entity) override { return ids.idOf(entity); }
+  Entity* entityById(EntityId id) override { return ids.resolve<Entity>(id); }
   struct Cell {
     uint16_t x, y;
   };
@@ -96,6 +99,7 @@ class RecordingEffects final : public EntityEffects {
   };
   std::vector<Cell> woken;
   std::vector<Debris> debris;
+  StandInEntityIds ids;
 };
 
 // A 40 x 20 world (planet without a surface line) with every seam recording.

@@ -1,9 +1,9 @@
 #include "world/blocks/logic_block.h"
 
 #include <algorithm>
-#include <atomic>
 
 #include "content/items/item_pool.h"
+#include "engine/base/serial_counter.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
 
@@ -11,13 +11,10 @@ namespace {
 
 constexpr uint8_t kDropKind = 7;
 
-// Serials are drawn by every thread that makes entities (the world-load thread among them) and are
-// never reused, so a handle cannot come to name another entity.
+// Drawn by every thread that makes entities (the world-load thread among them).
 uint32_t nextSerial() {
-  static std::atomic<uint32_t> last{0};
-  uint32_t serial = last.fetch_add(1) + 1;
-  while (serial == 0) serial = last.fetch_add(1) + 1;  // past the wrap, 0 stays "none"
-  return serial;
+  static engine::SerialCounter serials;
+  return serials.next();
 }
 
 }  // namespace

@@ -70,6 +70,10 @@ Shelf::Shelf(World& world, MapBlock& cell, const ShelfRow& row)
 
 bool Shelf::creative() const { return world_.isCreative(); }
 
+EntityId Shelf::displayId(Entity* display) const { return world_.effects().idOf(display); }
+
+Entity* Shelf::display(size_t index) const { return world_.effects().entityById(displays_[index]); }
+
 std::unique_ptr<Shelf> Shelf::create(World& world, MapBlock& cell) {
   const ShelfRow* row = shelfRowFor(cell.frontId());
   if (row == nullptr) return nullptr;
@@ -126,7 +130,7 @@ void ShelfItems::setItem(uint8_t slot, Item* item) {
   if (slot >= 2) at.y -= 15.0f;
   if (slotCount() < 3 && row().layout == 0) at.y -= 4.0f;
   putItem(slot, item);
-  displays_[slot] = world().rules().spawnTreasureEntity(at, {0, 0}, &cell());
+  displays_[slot] = displayId(world().rules().spawnTreasureEntity(at, {0, 0}, &cell()));
 }
 
 bool ShelfItems::clearDisplay(Logic& rules) {
@@ -135,18 +139,17 @@ bool ShelfItems::clearDisplay(Logic& rules) {
     Item* item = itemAt(slot);
     if (item == nullptr) continue;
     any = true;
-    if (displays_[slot] != nullptr) {
-      if (creative()) {
-        world().shelfDisplays().markForRemoval(displays_[slot]);
-      } else {
-        rules.wakeEntity(displays_[slot]);
-      }
+    if (displays_[slot] != kNoEntity) {
+      // A display that is gone already leaves nothing to show or to drop.
+      Entity* shown = display(slot);
+      if (shown != nullptr && creative()) world().shelfDisplays().markForRemoval(shown);
+      if (shown != nullptr && !creative()) rules.wakeEntity(shown);
     } else if (!creative()) {
       rules.spawnItemDrop(copyOf(*item, item->count), cellPixelPosition(cell()), 7);
     }
     freeItem(item);
     clearSlot(slot);
-    displays_[slot] = nullptr;
+    displays_[slot] = kNoEntity;
   }
   return any;
 }
@@ -168,7 +171,9 @@ void ShelfDresses::setItem(uint8_t slot, Item* item) {
   putItem(slot, item);
   const engine::Vec2 at = offset(cellPixelPosition(cell()), 1.0f, 6.0f);
   for (uint8_t part : dressParts(slot)) {
-    if (Item* shown = copyOf(*item, 1)) displays_[part] = world().rules().spawnDress(shown, at, {0, 0});
+    if (Item* shown = copyOf(*item, 1)) {
+      displays_[part] = displayId(world().rules().spawnDress(shown, at, {0, 0}));
+    }
   }
 }
 
@@ -182,8 +187,8 @@ bool ShelfDresses::clearDisplay(Logic& rules) {
     clearSlot(slot);
     rules.spawnItemEntity(item, at, 0, 0, 0);
     for (uint8_t part : dressParts(slot)) {
-      if (displays_[part] != nullptr) world().shelfDisplays().markForRemoval(displays_[part]);
-      displays_[part] = nullptr;
+      if (Entity* shown = display(part)) world().shelfDisplays().markForRemoval(shown);
+      displays_[part] = kNoEntity;
     }
   }
   return any;
@@ -206,7 +211,7 @@ void ShelfFishes::setItem(uint8_t slot, Item* item) {
   }
   putItem(slot, item);
   const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-3.75f, 3.75f), uniform(-3.75f, 3.75f));
-  displays_[slot] = world().shelfDisplays().showFish(*item, cell(), at);
+  displays_[slot] = displayId(world().shelfDisplays().showFish(*item, cell(), at));
 }
 
 bool ShelfFishes::clearDisplay(Logic& rules) {
@@ -215,8 +220,8 @@ bool ShelfFishes::clearDisplay(Logic& rules) {
     Item* item = itemAt(slot);
     if (item == nullptr) continue;
     any = true;
-    if (displays_[slot] != nullptr) world().shelfDisplays().markForRemoval(displays_[slot]);
-    displays_[slot] = nullptr;
+    if (Entity* shown = display(slot)) world().shelfDisplays().markForRemoval(shown);
+    displays_[slot] = kNoEntity;
     clearSlot(slot);
     const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-7.5f, 7.5f), uniform(-3.75f, 3.75f));
     rules.spawnItemEntity(item, at, 0, 0, 0);

@@ -5,14 +5,16 @@
 // Clearing a shelf removes its displays and gives the items back to the world.
 //
 // A position at or beyond the shelf's slot count finds no slot, and a unit that finds no place
-// never leaves the held stack. Display entities belong to the entity lists; a shelf refers to
-// its own only while it lives. Main thread only.
+// never leaves the held stack. Display entities belong to the entity lists; a shelf keeps their
+// ids and resolves them through the world's entity effects when it acts on them (a display that
+// is gone by then is left alone). Main thread only.
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
 #include "world/blocks/logic_block.h"
+#include "world/entities/entity_id.h"
 
 class Entity;
 class World;
@@ -51,7 +53,11 @@ class Shelf : public LogicItemBlock {
  protected:
   bool creative() const;
   World& world() const { return world_; }
-  std::array<Entity*, 10> displays_{};
+  // The display made for a unit (kNoEntity when none was made).
+  EntityId displayId(Entity* display) const;
+  // The display entity while it lives; null when none was made or it is gone.
+  Entity* display(size_t index) const;
+  std::array<EntityId, 10> displays_{};
 
  private:
   World& world_;

@@ -128,7 +128,7 @@ Stable::~Stable() { freeItem(feed_); }
 void Stable::setItem(Item* feed) { feed_ = feed; }
 
 int32_t Stable::mobKindAt(int slot) const {
-  if (slot < 0 || slot >= kSlots || slots_[static_cast<size_t>(slot)].mob == nullptr) return -1;
+  if (slot < 0 || slot >= kSlots || slots_[static_cast<size_t>(slot)].mob == kNoEntity) return -1;
   return slots_[static_cast<size_t>(slot)].kind;
 }
 
@@ -137,11 +137,13 @@ uint8_t Stable::mobFedLevelAt(int slot) const {
 }
 
 bool Stable::spawnInto(int slot, uint16_t kind, engine::Vec2 position, float speed, float angle) {
-  MobEntity* mob = world_.rules().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr);
-  if (mob == nullptr) return false;
+  StableMobs& mobs = world_.stableMobs();
+  const EntityId mob =
+      mobs.idOf(world_.rules().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr));
+  if (mob == kNoEntity) return false;
   Kept& kept = slots_[static_cast<size_t>(slot)];
   kept = {mob, kind, 0, 0};
-  world_.stableMobs().setStable(mob, this);
+  mobs.setStable(mob, handle());
   return true;
 }
 
@@ -151,7 +153,7 @@ int Stable::addMob(uint16_t itemId) {
     if (row.block != cell().frontId()) return kWrongStable;
     if (count_ >= kSlots) return kNoRoom;
     for (int slot = 0; slot < kSlots; ++slot) {
-      if (slots_[static_cast<size_t>(slot)].mob != nullptr) continue;
+      if (slots_[static_cast<size_t>(slot)].mob != kNoEntity) continue;
       if (!spawnInto(slot, row.kind, cellPixelPosition(cell()), 0.15f, 1.5707964f)) return kNoRoom;
       slots_[static_cast<size_t>(slot)].fed = kFull;
       ++count_;
@@ -165,7 +167,7 @@ int Stable::addMob(uint16_t itemId) {
 void Stable::letGo(int slot) {
   Kept& kept = slots_[static_cast<size_t>(slot)];
   world_.stableMobs().broadcastEffect(kept.mob, kEffectLetGo);
-  world_.stableMobs().setStable(kept.mob, nullptr);
+  world_.stableMobs().setStable(kept.mob, {});
   kept = {};
   --count_;
 }
@@ -189,7 +191,7 @@ void Stable::updateMobs() {
   Logic& rules = world_.rules();
   for (int slot = 0; slot < kSlots; ++slot) {
     Kept& kept = slots_[static_cast<size_t>(slot)];
-    if (kept.mob == nullptr) continue;
+    if (kept.mob == kNoEntity) continue;
     int32_t x = 0, y = 0;
     if (world_.stableMobs().cellOf(kept.mob, x, y)) {
       // Across the wrap: a mob just over the world's seam from its stable is near it.
@@ -239,7 +241,7 @@ void Stable::growUp(int slot) {
   const engine::Vec2 at = world_.stableMobs().positionOf(kept.mob);
   const uint8_t fed = kept.fed;
   world_.stableMobs().markRemoved(kept.mob);
-  world_.stableMobs().setStable(kept.mob, nullptr);
+  world_.stableMobs().setStable(kept.mob, {});
   kept = {};
   if (spawnInto(slot, adult, at, 0.15f, 1.5707964f)) {
     slots_[static_cast<size_t>(slot)].fed = fed;
@@ -253,7 +255,7 @@ void Stable::breed() {
   int parents[2] = {-1, -1};
   int n = 0;
   for (int slot = 0; slot < kSlots && n < 2; ++slot) {
-    if (slots_[static_cast<size_t>(slot)].mob != nullptr) parents[n++] = slot;
+    if (slots_[static_cast<size_t>(slot)].mob != kNoEntity) parents[n++] = slot;
   }
   if (n != 2) return;
   Kept& a = slots_[static_cast<size_t>(parents[0])];
@@ -267,7 +269,7 @@ void Stable::breed() {
     return;
   }
   for (int slot = 0; slot < kSlots; ++slot) {
-    if (slots_[static_cast<size_t>(slot)].mob != nullptr) continue;
+    if (slots_[static_cast<size_t>(slot)].mob != kNoEntity) continue;
     if (!spawnInto(slot, static_cast<uint16_t>(young), cellPixelPosition(cell()), 0, 0)) return;
     ++count_;
     a.progress = 0;
@@ -281,7 +283,7 @@ void Stable::releaseMobs() {
   Logic& rules = world_.rules();
   for (int slot = 0; slot < kSlots; ++slot) {
     Kept& kept = slots_[static_cast<size_t>(slot)];
-    if (kept.mob == nullptr) continue;
+    if (kept.mob == kNoEntity) continue;
     if (!isYoungKind(kept.kind)) dropAt(rules, kReleaseDrop, world_.stableMobs().positionOf(kept.mob));
     letGo(slot);
   }

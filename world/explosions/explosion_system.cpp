@@ -78,7 +78,7 @@ bool ExplosionSystem::add(MapBlock& cell, PlayerBase* cause, const BlastSpec& sp
     return true;
   }
   if (impact == 0) world_.rules().playSound(cell, kSoundFuse, 0);
-  pending_.push_back({&cell, impact, spec, cause, delay});
+  pending_.push_back({&cell, impact, spec, world_.rules().playerIdOf(cause), delay});
   return true;
 }
 
@@ -100,7 +100,8 @@ void ExplosionSystem::update(float ticks) {
     pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(i));
     ++fired;
     // Applying the edit may queue further explosions (at the end of the list).
-    world_.rules().editBlock(blastEdit(*due.cell, due.spec), due.cause);
+    Logic& rules = world_.rules();
+    rules.editBlock(blastEdit(*due.cell, due.spec), due.cause != 0 ? rules.playerById(due.cause) : nullptr);
   }
 }
 

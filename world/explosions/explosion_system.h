@@ -44,8 +44,8 @@ struct PendingExplosion {
   MapBlock* cell = nullptr;
   uint8_t impact = 0;
   BlastSpec spec{};
-  PlayerBase* cause = nullptr;
-  float timer = 0;  // ticks of 1/60 s
+  uint32_t cause = 0;  // the rules' id of the player who lit it (0: none); resolved when it goes off
+  float timer = 0;     // ticks of 1/60 s
 };
 
 class ExplosionSystem {

@@ -121,6 +121,11 @@ class Logic {
   virtual uint16_t bonusDropValue(PlayerBase& actor) = 0;
 
   // ---- Rule operations the blasts and circuit devices use (null answers until the rules give them) ----
+  // A player as the world keeps it across calls (the cause of a lit fuse): an id the rules give
+  // (0: none), never reused, and the player with that id while it is in the game (null once it
+  // left). Without them a kept cause is forgotten: the fuse still goes off, with no cause.
+  virtual uint32_t playerIdOf(PlayerBase* /*player*/) { return 0; }
+  virtual PlayerBase* playerById(uint32_t /*id*/) { return nullptr; }
   // The machine's own local player (exempt from the explosives lock); false for peers' proxies.
   virtual bool isLocalPlayer(PlayerBase* /*player*/) { return false; }
   // Shows the player an interface text by index with a message kind (3: a refusal).
