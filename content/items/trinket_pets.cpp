@@ -112,3 +112,7 @@ engine::Seam<ItemSpawner, NullItemSpawner>& itemSpawnerSeam() {
   static engine::Seam<ItemSpawner, NullItemSpawner> seam;
   return seam;
 }
+
+ItemSpawner& itemSpawner() { return itemSpawnerSeam().get(); }
+
+void setItemSpawner(ItemSpawner* spawner) { itemSpawnerSeam().set(spawner); }

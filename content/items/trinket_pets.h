@@ -41,8 +41,8 @@ class NullItemSpawner : public ItemSpawner {
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<ItemSpawner, NullItemSpawner>& itemSpawnerSeam();
 // The registered spawner, or the null one; registering null restores the null one.
-inline ItemSpawner& itemSpawner() { return itemSpawnerSeam().get(); }
-inline void setItemSpawner(ItemSpawner* spawner) { itemSpawnerSeam().set(spawner); }
+ItemSpawner& itemSpawner();
+void setItemSpawner(ItemSpawner* spawner);
 
 constexpr float PET_DROP_CHANCE = 0.02f;
 constexpr float PET_DROP_SPEED = 0.6f;

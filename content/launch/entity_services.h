@@ -20,5 +20,5 @@ class NullEntityServices final : public EntityServices {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<EntityServices, NullEntityServices>& entityServicesSeam();
-inline EntityServices& entityServices() { return entityServicesSeam().get(); }
-inline void setEntityServices(EntityServices* services) { entityServicesSeam().set(services); }
+EntityServices& entityServices();
+void setEntityServices(EntityServices* services);

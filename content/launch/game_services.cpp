@@ -4,3 +4,7 @@ engine::Seam<GameServices, NullGameServices>& gameServicesSeam() {
   static engine::Seam<GameServices, NullGameServices> seam;
   return seam;
 }
+
+GameServices& gameServices() { return gameServicesSeam().get(); }
+
+void setGameServices(GameServices* services) { gameServicesSeam().set(services); }

@@ -38,5 +38,5 @@ class NullGameServices final : public GameServices {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<GameServices, NullGameServices>& gameServicesSeam();
-inline GameServices& gameServices() { return gameServicesSeam().get(); }
-inline void setGameServices(GameServices* services) { gameServicesSeam().set(services); }
+GameServices& gameServices();
+void setGameServices(GameServices* services);

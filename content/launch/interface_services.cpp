@@ -4,3 +4,7 @@ engine::Seam<InterfaceServices, NullInterfaceServices>& interfaceServicesSeam() 
   static engine::Seam<InterfaceServices, NullInterfaceServices> seam;
   return seam;
 }
+
+InterfaceServices& interfaceServices() { return interfaceServicesSeam().get(); }
+
+void setInterfaceServices(InterfaceServices* services) { interfaceServicesSeam().set(services); }

@@ -68,5 +68,5 @@ class NullInterfaceServices final : public InterfaceServices {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<InterfaceServices, NullInterfaceServices>& interfaceServicesSeam();
-inline InterfaceServices& interfaceServices() { return interfaceServicesSeam().get(); }
-inline void setInterfaceServices(InterfaceServices* services) { interfaceServicesSeam().set(services); }
+InterfaceServices& interfaceServices();
+void setInterfaceServices(InterfaceServices* services);

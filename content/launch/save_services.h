@@ -22,7 +22,7 @@ class NullSaveServices final : public SaveServices {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<SaveServices, NullSaveServices>& saveServicesSeam();
-inline SaveServices& saveServices() { return saveServicesSeam().get(); }
+SaveServices& saveServices();
 // Whether anything but the null form is registered.
-inline bool saveServicesRegistered() { return saveServicesSeam().registered(); }
-inline void setSaveServices(SaveServices* services) { saveServicesSeam().set(services); }
+bool saveServicesRegistered();
+void setSaveServices(SaveServices* services);

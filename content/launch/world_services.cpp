@@ -4,3 +4,7 @@ engine::Seam<WorldServices, NullWorldServices>& worldServicesSeam() {
   static engine::Seam<WorldServices, NullWorldServices> seam;
   return seam;
 }
+
+WorldServices& worldServices() { return worldServicesSeam().get(); }
+
+void setWorldServices(WorldServices* services) { worldServicesSeam().set(services); }

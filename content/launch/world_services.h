@@ -23,5 +23,5 @@ class NullWorldServices final : public WorldServices {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<WorldServices, NullWorldServices>& worldServicesSeam();
-inline WorldServices& worldServices() { return worldServicesSeam().get(); }
-inline void setWorldServices(WorldServices* services) { worldServicesSeam().set(services); }
+WorldServices& worldServices();
+void setWorldServices(WorldServices* services);

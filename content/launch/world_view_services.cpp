@@ -8,3 +8,7 @@ engine::Seam<WorldViewServices, NullWorldViewServices>& worldViewServicesSeam() 
   static engine::Seam<WorldViewServices, NullWorldViewServices> seam;
   return seam;
 }
+
+WorldViewServices& worldViewServices() { return worldViewServicesSeam().get(); }
+
+void setWorldViewServices(WorldViewServices* services) { worldViewServicesSeam().set(services); }

@@ -33,5 +33,5 @@ class NullWorldViewServices final : public WorldViewServices {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<WorldViewServices, NullWorldViewServices>& worldViewServicesSeam();
-inline WorldViewServices& worldViewServices() { return worldViewServicesSeam().get(); }
-inline void setWorldViewServices(WorldViewServices* services) { worldViewServicesSeam().set(services); }
+WorldViewServices& worldViewServices();
+void setWorldViewServices(WorldViewServices* services);

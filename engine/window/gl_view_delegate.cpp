@@ -7,4 +7,8 @@ engine::Seam<GLViewDelegate, GLViewDelegate>& glViewDelegateSeam() {
   return seam;
 }
 
+GLViewDelegate& glViewDelegate() { return glViewDelegateSeam().get(); }
+
+void setGLViewDelegate(GLViewDelegate* delegate) { glViewDelegateSeam().set(delegate); }
+
 }  // namespace engine

@@ -33,7 +33,7 @@ class GLViewDelegate {
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<GLViewDelegate, GLViewDelegate>& glViewDelegateSeam();
 // The registered delegate, or one that does nothing.
-inline GLViewDelegate& glViewDelegate() { return glViewDelegateSeam().get(); }
-inline void setGLViewDelegate(GLViewDelegate* delegate) { glViewDelegateSeam().set(delegate); }
+GLViewDelegate& glViewDelegate();
+void setGLViewDelegate(GLViewDelegate* delegate);
 
 }  // namespace engine

@@ -4,3 +4,7 @@ engine::Seam<GameClock, GameClock>& gameClockSeam() {
   static engine::Seam<GameClock, GameClock> seam;
   return seam;
 }
+
+GameClock& gameClock() { return gameClockSeam().get(); }
+
+void setGameClock(GameClock* clock) { gameClockSeam().set(clock); }

@@ -19,5 +19,5 @@ class GameClock {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<GameClock, GameClock>& gameClockSeam();
-inline GameClock& gameClock() { return gameClockSeam().get(); }
-inline void setGameClock(GameClock* clock) { gameClockSeam().set(clock); }
+GameClock& gameClock();
+void setGameClock(GameClock* clock);

@@ -8,3 +8,7 @@ engine::Seam<PlayerEvents, PlayerEvents>& playerEventsSeam() {
   static engine::Seam<PlayerEvents, PlayerEvents> seam;
   return seam;
 }
+
+PlayerEvents& playerEvents() { return playerEventsSeam().get(); }
+
+void setPlayerEvents(PlayerEvents* events) { playerEventsSeam().set(events); }

@@ -79,5 +79,5 @@ class PlayerEvents {
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<PlayerEvents, PlayerEvents>& playerEventsSeam();
 // The registered events, or the null form. Not owned.
-inline PlayerEvents& playerEvents() { return playerEventsSeam().get(); }
-inline void setPlayerEvents(PlayerEvents* events) { playerEventsSeam().set(events); }
+PlayerEvents& playerEvents();
+void setPlayerEvents(PlayerEvents* events);

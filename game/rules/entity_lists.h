@@ -20,5 +20,5 @@ class EntityLists {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<EntityLists, EntityLists>& entityListsSeam();
-inline EntityLists& entityLists() { return entityListsSeam().get(); }
-inline void setEntityLists(EntityLists* lists) { entityListsSeam().set(lists); }
+EntityLists& entityLists();
+void setEntityLists(EntityLists* lists);

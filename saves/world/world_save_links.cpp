@@ -4,3 +4,7 @@ engine::Seam<WorldSaveLinks, NullWorldSaveLinks>& worldSaveLinksSeam() {
   static engine::Seam<WorldSaveLinks, NullWorldSaveLinks> seam;
   return seam;
 }
+
+WorldSaveLinks& worldSaveLinks() { return worldSaveLinksSeam().get(); }
+
+void setWorldSaveLinks(WorldSaveLinks* links) { worldSaveLinksSeam().set(links); }

@@ -50,5 +50,5 @@ class NullWorldSaveLinks final : public WorldSaveLinks {
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<WorldSaveLinks, NullWorldSaveLinks>& worldSaveLinksSeam();
 // The registered form, or the null form when none is.
-inline WorldSaveLinks& worldSaveLinks() { return worldSaveLinksSeam().get(); }
-inline void setWorldSaveLinks(WorldSaveLinks* links) { worldSaveLinksSeam().set(links); }
+WorldSaveLinks& worldSaveLinks();
+void setWorldSaveLinks(WorldSaveLinks* links);

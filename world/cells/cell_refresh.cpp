@@ -4,3 +4,7 @@ engine::Seam<CellRefresh, NullCellRefresh>& cellRefreshSeam() {
   static engine::Seam<CellRefresh, NullCellRefresh> seam;
   return seam;
 }
+
+CellRefresh& cellRefresh() { return cellRefreshSeam().get(); }
+
+void setCellRefresh(CellRefresh* refresh) { cellRefreshSeam().set(refresh); }

@@ -21,5 +21,5 @@ class NullCellRefresh final : public CellRefresh {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<CellRefresh, NullCellRefresh>& cellRefreshSeam();
-inline CellRefresh& cellRefresh() { return cellRefreshSeam().get(); }
-inline void setCellRefresh(CellRefresh* refresh) { cellRefreshSeam().set(refresh); }
+CellRefresh& cellRefresh();
+void setCellRefresh(CellRefresh* refresh);

@@ -4,3 +4,7 @@ engine::Seam<CarriedLights, NullCarriedLights>& carriedLightsSeam() {
   static engine::Seam<CarriedLights, NullCarriedLights> seam;
   return seam;
 }
+
+CarriedLights& carriedLights() { return carriedLightsSeam().get(); }
+
+void setCarriedLights(CarriedLights* lights) { carriedLightsSeam().set(lights); }

@@ -24,5 +24,5 @@ class NullCarriedLights final : public CarriedLights {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<CarriedLights, NullCarriedLights>& carriedLightsSeam();
-inline CarriedLights& carriedLights() { return carriedLightsSeam().get(); }
-inline void setCarriedLights(CarriedLights* lights) { carriedLightsSeam().set(lights); }
+CarriedLights& carriedLights();
+void setCarriedLights(CarriedLights* lights);

@@ -12,3 +12,7 @@ engine::Seam<LightRefreshBatching, NullLightRefreshBatching>& lightRefreshBatchi
   static engine::Seam<LightRefreshBatching, NullLightRefreshBatching> seam;
   return seam;
 }
+
+LightRefreshBatching& lightRefreshBatching() { return lightRefreshBatchingSeam().get(); }
+
+void setLightRefreshBatching(LightRefreshBatching* batching) { lightRefreshBatchingSeam().set(batching); }

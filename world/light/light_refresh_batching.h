@@ -28,8 +28,8 @@ class NullLightRefreshBatching final : public LightRefreshBatching {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<LightRefreshBatching, NullLightRefreshBatching>& lightRefreshBatchingSeam();
-inline LightRefreshBatching& lightRefreshBatching() { return lightRefreshBatchingSeam().get(); }
-inline void setLightRefreshBatching(LightRefreshBatching* batching) { lightRefreshBatchingSeam().set(batching); }
+LightRefreshBatching& lightRefreshBatching();
+void setLightRefreshBatching(LightRefreshBatching* batching);
 
 class BatchedLightRefresh {
  public:

@@ -140,5 +140,5 @@ class NullGame : public GameInterface {
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<GameInterface, NullGame>& currentGameSeam();
 // The current game; the null form while none is set. Read at the edges only.
-inline GameInterface& currentGame() { return currentGameSeam().get(); }
-inline void setCurrentGame(GameInterface* game) { currentGameSeam().set(game); }
+GameInterface& currentGame();
+void setCurrentGame(GameInterface* game);

@@ -22,3 +22,7 @@ engine::Seam<Logic, NullLogic>& currentLogicSeam() {
   static engine::Seam<Logic, NullLogic> seam;
   return seam;
 }
+
+Logic& currentLogic() { return currentLogicSeam().get(); }
+
+void setCurrentLogic(Logic* logic) { currentLogicSeam().set(logic); }

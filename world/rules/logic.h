@@ -217,5 +217,5 @@ class NullLogic : public Logic {
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<Logic, NullLogic>& currentLogicSeam();
 // The current rules; the null form while none is set. Read at the edges only.
-inline Logic& currentLogic() { return currentLogicSeam().get(); }
-inline void setCurrentLogic(Logic* logic) { currentLogicSeam().set(logic); }
+Logic& currentLogic();
+void setCurrentLogic(Logic* logic);

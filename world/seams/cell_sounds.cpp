@@ -12,3 +12,7 @@ engine::Seam<CellSounds, NullCellSounds>& cellSoundsSeam() {
   static engine::Seam<CellSounds, NullCellSounds> seam;
   return seam;
 }
+
+CellSounds& cellSounds() { return cellSoundsSeam().get(); }
+
+void setCellSounds(CellSounds* sounds) { cellSoundsSeam().set(sounds); }

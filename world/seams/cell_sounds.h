@@ -31,5 +31,5 @@ class PlatformCellSounds final : public CellSounds {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<CellSounds, NullCellSounds>& cellSoundsSeam();
-inline CellSounds& cellSounds() { return cellSoundsSeam().get(); }
-inline void setCellSounds(CellSounds* sounds) { cellSoundsSeam().set(sounds); }
+CellSounds& cellSounds();
+void setCellSounds(CellSounds* sounds);

@@ -10,3 +10,7 @@ engine::Seam<EntityEffects, NullEntityEffects>& entityEffectsSeam() {
   static engine::Seam<EntityEffects, NullEntityEffects> seam;
   return seam;
 }
+
+EntityEffects& entityEffects() { return entityEffectsSeam().get(); }
+
+void setEntityEffects(EntityEffects* effects) { entityEffectsSeam().set(effects); }

@@ -44,8 +44,8 @@ class NullEntityEffects final : public EntityEffects {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<EntityEffects, NullEntityEffects>& entityEffectsSeam();
-inline EntityEffects& entityEffects() { return entityEffectsSeam().get(); }
-inline void setEntityEffects(EntityEffects* effects) { entityEffectsSeam().set(effects); }
+EntityEffects& entityEffects();
+void setEntityEffects(EntityEffects* effects);
 
 // The pixel position of a cell: 30 pixels a cell, y upwards.
 engine::Vec2 cellPixelPosition(const MapBlock& cell);

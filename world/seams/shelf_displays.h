@@ -35,5 +35,5 @@ class NullShelfDisplays final : public ShelfDisplays {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<ShelfDisplays, NullShelfDisplays>& shelfDisplaysSeam();
-inline ShelfDisplays& shelfDisplays() { return shelfDisplaysSeam().get(); }
-inline void setShelfDisplays(ShelfDisplays* displays) { shelfDisplaysSeam().set(displays); }
+ShelfDisplays& shelfDisplays();
+void setShelfDisplays(ShelfDisplays* displays);

@@ -42,5 +42,5 @@ class NullStableMobs final : public StableMobs {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<StableMobs, NullStableMobs>& stableMobsSeam();
-inline StableMobs& stableMobs() { return stableMobsSeam().get(); }
-inline void setStableMobs(StableMobs* mobs) { stableMobsSeam().set(mobs); }
+StableMobs& stableMobs();
+void setStableMobs(StableMobs* mobs);

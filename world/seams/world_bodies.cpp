@@ -4,3 +4,7 @@ engine::Seam<WorldBodies, NullWorldBodies>& worldBodiesSeam() {
   static engine::Seam<WorldBodies, NullWorldBodies> seam;
   return seam;
 }
+
+WorldBodies& worldBodies() { return worldBodiesSeam().get(); }
+
+void setWorldBodies(WorldBodies* bodies) { worldBodiesSeam().set(bodies); }

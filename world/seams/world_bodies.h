@@ -70,5 +70,5 @@ class NullWorldBodies final : public WorldBodies {
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
 engine::Seam<WorldBodies, NullWorldBodies>& worldBodiesSeam();
-inline WorldBodies& worldBodies() { return worldBodiesSeam().get(); }
-inline void setWorldBodies(WorldBodies* bodies) { worldBodiesSeam().set(bodies); }
+WorldBodies& worldBodies();
+void setWorldBodies(WorldBodies* bodies);
