@@ -22,31 +22,27 @@ namespace ek = edit_kind;
 
 constexpr uint16_t kSapling = 720;  // stands on the block below
 
-// Records every edit the world hands on, then applies it to that world.
+// Records every edit handed to it, then applies it to its world (when it has one).
 class RecordingSink final : public NullGame {
  public:
-  explicit RecordingSink(World*& world) : world_(world) {}
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override {
     edits.push_back(edit);
-    return world_ != nullptr && !world_->applyBlockEdit(edit, extra).wasRefused();
+    return world != nullptr && !world->applyBlockEdit(edit, extra).wasRefused();
   }
+  World* world = nullptr;
   std::vector<BlockEdit> edits;
-
- private:
-  World*& world_;
 };
 
 // One world and everything its context points at.
 struct OwnWorld {
-  OwnWorld() : sink(raw) {
+  OwnWorld() {
     world = World::create(nullptr, WorldParams{}, 40, 20,
                           {.rules = &rules, .edits = &sink, .sounds = &sounds, .effects = &effects});
-    raw = world.get();
+    sink.world = world.get();
   }
   RecordingLogic rules;
   RecordingSounds sounds;
   RecordingEffects effects;
-  World* raw = nullptr;
   RecordingSink sink;
   std::unique_ptr<World> world;
 
@@ -97,8 +93,7 @@ class WorldContextTest : public WorldTest {
   }
 
   RecordingLogic processRules;
-  World* noWorld = nullptr;
-  RecordingSink processGame{noWorld};
+  RecordingSink processGame;
   RecordingSounds processSounds;
   RecordingEffects processEffects;
   // The process-wide rules and game stay registered with recorders of their own all along.
