@@ -83,17 +83,14 @@ std::unique_ptr<World> denseWorld() {
 }
 
 struct Installed {
-  explicit Installed(World& world) : rules(world), game(world) {
-    setCurrentLogic(&rules);
-    setCurrentGame(&game);
-    setWorldBodies(&bodies);
+  explicit Installed(World& world) : world(world), rules(world), game(world) {
+    world.setContext({.rules = &rules, .edits = &game, .bodies = &bodies});
   }
   ~Installed() {
-    setWorldBodies(nullptr);
-    setCurrentGame(nullptr);
-    setCurrentLogic(nullptr);
+    world.setContext({});
     engine::unscheduleAllSlots();
   }
+  World& world;
   ApplyingLogic rules;
   WorldGame game;
   CountingBodies bodies;

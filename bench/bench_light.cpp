@@ -137,7 +137,7 @@ void BM_CarriedLightMoves(benchmark::State& state) {
   WorldMap& map = *w.map;
   relightFromScratch(map);
   OneCarriedLight carried;
-  setCarriedLights(&carried);
+  const engine::Seam<CarriedLights, NullCarriedLights>::Scoped useCarried(carriedLightsSeam(), carried);
   bench::UpdateTimes moves;
   for (auto _ : state) {
     std::vector<MapBlock*> path;
@@ -157,7 +157,6 @@ void BM_CarriedLightMoves(benchmark::State& state) {
     carried.at = nullptr;
     map.lightMap().updateAround(*path.back(), true);
   }
-  setCarriedLights(nullptr);
   moves.report(state, "move", "us");
 }
 BENCHMARK(BM_CarriedLightMoves)->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -16,6 +16,7 @@
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
+#include "world/world.h"
 
 namespace {
 
@@ -94,13 +95,13 @@ void runUntilIdle(benchmark::State& state, WorldMap& map, MapEditsGame& game) {
 void BM_WaterBodyReleased(benchmark::State& state) {
   bench::SyntheticWorld& w = world();
   MapEditsGame game(*w.map);
-  setCurrentGame(&game);
+  w.world->setContext({.edits = &game});
   for (auto _ : state) {
     clearCave(w);
     fillBody(*w.map, w.caveLeft + 100, w.caveBottom + 5, 200, 50, 1);
     runUntilIdle(state, *w.map, game);
   }
-  setCurrentGame(nullptr);
+  w.world->setContext({});
   engine::unscheduleAllSlots();
 }
 BENCHMARK(BM_WaterBodyReleased)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -108,14 +109,14 @@ BENCHMARK(BM_WaterBodyReleased)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BM_LavaMeetsWater(benchmark::State& state) {
   bench::SyntheticWorld& w = world();
   MapEditsGame game(*w.map);
-  setCurrentGame(&game);
+  w.world->setContext({.edits = &game});
   for (auto _ : state) {
     clearCave(w);
     fillBody(*w.map, w.caveLeft + 60, w.caveBottom + 5, 140, 30, 2);
     fillBody(*w.map, w.caveLeft + 200, w.caveBottom + 5, 140, 30, 1);
     runUntilIdle(state, *w.map, game);
   }
-  setCurrentGame(nullptr);
+  w.world->setContext({});
   engine::unscheduleAllSlots();
 }
 BENCHMARK(BM_LavaMeetsWater)->Iterations(1)->Unit(benchmark::kMillisecond);

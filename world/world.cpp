@@ -7,6 +7,7 @@
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/sign.h"
+#include "world/cells/cell_refresh.h"
 #include "world/circuits/circuit_system.h"
 #include "world/entities/world_entity_places.h"
 #include "world/explosions/explosion_system.h"
@@ -14,15 +15,23 @@
 #include "world/plants/plant_system.h"
 #include "world/portals/portal_registry.h"
 #include "world/protection/protected_areas.h"
+#include "world/rules/game.h"
+#include "world/rules/logic.h"
+#include "world/seams/cell_sounds.h"
+#include "world/seams/entity_effects.h"
+#include "world/seams/shelf_displays.h"
+#include "world/seams/stable_mobs.h"
+#include "world/seams/world_bodies.h"
 #include "world/trees/growth_process.h"
 #include "world/trees/leaf_decay.h"
 
 std::unique_ptr<World> World::create(const DifficultyRow* difficulty, const WorldParams& params, int32_t width,
-                                     int32_t height) {
-  return std::make_unique<World>(difficulty, params, width, height);
+                                     int32_t height, WorldContext context) {
+  return std::make_unique<World>(difficulty, params, width, height, context);
 }
 
-World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width, int32_t height)
+World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width, int32_t height,
+             WorldContext context)
     : creative_(isCreativeWorld(params) ? 1 : 0),
       thirdMode_(params.mode == 3 ? 1 : 0),
       map_(std::make_unique<WorldMap>(this, params, width, height)),
@@ -35,7 +44,8 @@ World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t
       circuits_(std::make_unique<CircuitSystem>(*this)),
       mobSpawner_(std::make_unique<MobSpawner>(*this)),
       weather_(params.planetId),
-      difficulty_(difficulty) {
+      difficulty_(difficulty),
+      context_(context) {
   pathFinder_->setMap(map_.get());
   // The damage rules go easier on a player who did not just switch the difficulty.
   noRecentDifficultySwitch_ = !kel::getLastDifficultySwitch();
@@ -46,6 +56,24 @@ World::~World() {
   pathFinder_->setMap(nullptr);
   map_.reset();
 }
+
+namespace {
+// The member, or the shared null form (stateless, so every world may answer with the same one).
+template <class Null, class Interface>
+Interface& orNull(Interface* member) {
+  static Null none;
+  return member != nullptr ? *member : none;
+}
+}  // namespace
+
+Logic& World::rules() { return orNull<NullLogic>(context_.rules); }
+GameInterface& World::edits() { return orNull<NullGame>(context_.edits); }
+CellRefresh& World::refresh() { return orNull<NullCellRefresh>(context_.refresh); }
+CellSounds& World::sounds() { return orNull<NullCellSounds>(context_.sounds); }
+WorldBodies& World::bodies() { return orNull<NullWorldBodies>(context_.bodies); }
+EntityEffects& World::effects() { return orNull<NullEntityEffects>(context_.effects); }
+ShelfDisplays& World::shelfDisplays() { return orNull<NullShelfDisplays>(context_.shelfDisplays); }
+StableMobs& World::stableMobs() { return orNull<NullStableMobs>(context_.stableMobs); }
 
 MapBlock* World::cellAt(int32_t x, int32_t y) { return map_->cellAt(x, y); }
 
@@ -61,11 +89,20 @@ SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hook
 
 bool World::peaceful() const { return difficulty_ != nullptr && difficulty_->peaceful(); }
 
+template <class Find>
+LogicBlock* World::findInLists(const Find& find) const {
+  if (LogicBlock* found = find(chests_)) return found;
+  if (LogicBlock* found = find(signs_)) return found;
+  if (LogicBlock* found = find(alchemyLabs_)) return found;
+  if (LogicBlock* found = find(forges_)) return found;
+  if (LogicBlock* found = find(stables_)) return found;
+  return find(shelves_);
+}
+
+LogicBlock* World::resolve(BlockEntityHandle handle) const {
+  return findInLists([&](const auto& list) -> LogicBlock* { return list.resolve(handle); });
+}
+
 LogicBlock* World::blockEntityAt(const MapBlock& cell) const {
-  if (LogicBlock* found = chests_.findAt(cell)) return found;
-  if (LogicBlock* found = signs_.findAt(cell)) return found;
-  if (LogicBlock* found = alchemyLabs_.findAt(cell)) return found;
-  if (LogicBlock* found = forges_.findAt(cell)) return found;
-  if (LogicBlock* found = stables_.findAt(cell)) return found;
-  return shelves_.findAt(cell);
+  return findInLists([&](const auto& list) -> LogicBlock* { return list.findAt(cell); });
 }

@@ -7,10 +7,14 @@
 // copy with `applyCellChange`. Both pass the edit through the one validator first and keep light,
 // liquids, shadows, top heights, circuits and block entities current.
 //
-// The rules, the game, the entities and the sounds are reached through their seams (current
-// `Logic`, current game, entity effects, cell sounds), read at the moment an edit is applied.
-// A world is built and generated on the world-load thread and played on the main thread; nothing
-// here locks except what the circuit system guards itself.
+// The rules, the game that takes the world's own follow-up edits, the entities, the view and the
+// sounds are reached through the world's context (`WorldContext`), given at creation or bound
+// later with `setContext`; each accessor answers the null form of a member that is not set. Code
+// below the edges takes them from here, never from the process-wide current objects, so several
+// worlds live side by side in one process.
+// A world is built and generated on the world-load thread and played on the main thread; its edit
+// entry points and block entity lifecycle assert the main thread in debug builds. Nothing here
+// locks.
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +26,7 @@
 #include "world/map/world_params.h"
 #include "world/time/day_clock.h"
 #include "world/weather/weather_state.h"
+#include "world/world_context.h"
 
 class AlchemyLab;
 class CellPathFinder;
@@ -46,11 +51,26 @@ class World {
  public:
   // Width and height 0 take the size table of the parameters' size index.
   static std::unique_ptr<World> create(const DifficultyRow* difficulty, const WorldParams& params,
-                                       int32_t width = 0, int32_t height = 0);
-  World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width = 0, int32_t height = 0);
+                                       int32_t width = 0, int32_t height = 0, WorldContext context = {});
+  World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width = 0, int32_t height = 0,
+        WorldContext context = {});
   ~World();
   World(const World&) = delete;
   World& operator=(const World&) = delete;
+
+  // ---- Context ----
+  // What the world calls beyond itself; members left null answer their null form.
+  void setContext(const WorldContext& context) { context_ = context; }
+  const WorldContext& context() const { return context_; }
+  Logic& rules();
+  // Where the world's own follow-up edits go (liquid flow, the break cascade).
+  GameInterface& edits();
+  CellRefresh& refresh();
+  CellSounds& sounds();
+  WorldBodies& bodies();
+  EntityEffects& effects();
+  ShelfDisplays& shelfDisplays();
+  StableMobs& stableMobs();
 
   // ---- Cells and edits ----
   MapBlock* cellAt(int32_t x, int32_t y);
@@ -71,6 +91,8 @@ class World {
   void removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop);
   // The entity of a cell in any list, null when none.
   LogicBlock* blockEntityAt(const MapBlock& cell) const;
+  // The entity a handle names in any list; null once it is gone.
+  LogicBlock* resolve(BlockEntityHandle handle) const;
 
   // ---- Parts ----
   WorldMap& map() { return *map_; }
@@ -104,6 +126,10 @@ class World {
   void dropRemovalExtras(MapBlock& cell, uint16_t blockId, PlayerBase* actor);
   void dropSeeds(MapBlock& cell);
   void dropCircuitPartItems(MapBlock& cell);
+  // The first entity that `find` answers for a list, in list order: chests, signs, alchemy labs,
+  // forges, stables, shelves.
+  template <class Find>
+  LogicBlock* findInLists(const Find& find) const;
 
   uint8_t busy_ = 0;
   uint8_t creative_ = 0;
@@ -129,4 +155,5 @@ class World {
   const DifficultyRow* difficulty_ = nullptr;
   bool noRecentDifficultySwitch_ = true;
   GenerationCounts generationCounts_;
+  WorldContext context_;
 };

@@ -6,6 +6,7 @@
 #include "engine/base/random.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
+#include "world/world.h"
 
 namespace bench {
 namespace {
@@ -51,10 +52,15 @@ void carveShaft(WorldMap& map, int x, int fromY, int toY) {
 
 }  // namespace
 
+SyntheticWorld::SyntheticWorld() = default;
+SyntheticWorld::SyntheticWorld(SyntheticWorld&&) noexcept = default;
+SyntheticWorld::~SyntheticWorld() = default;
+
 SyntheticWorld makeSyntheticWorld(int width, int height, uint32_t seed) {
   engine::randomSeed(seed);
   SyntheticWorld out;
-  out.map = std::make_unique<WorldMap>(nullptr, WorldParams{}, width, height);
+  out.world = World::create(nullptr, WorldParams{}, width, height);
+  out.map = &out.world->map();
   WorldMap& map = *out.map;
   shapeBlocks(map);
   std::vector<int> ground(static_cast<size_t>(width));

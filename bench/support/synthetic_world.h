@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+class World;
 class WorldMap;
 
 namespace bench {
@@ -15,7 +16,11 @@ constexpr uint16_t kSyntheticDirt = 10;  // solid, opaque
 constexpr uint16_t kSyntheticLamp = 12;  // clear, emits 0xEEE
 
 struct SyntheticWorld {
-  std::unique_ptr<WorldMap> map;
+  SyntheticWorld();
+  SyntheticWorld(SyntheticWorld&&) noexcept;
+  ~SyntheticWorld();
+  std::unique_ptr<World> world;  // holds the map; benchmarks bind its context to their own sinks
+  WorldMap* map = nullptr;
   int capX = 0;  // the block that seals the large cave
   int capY = 0;
   int caveLeft = 0, caveRight = 0, caveBottom = 0, caveTop = 0;

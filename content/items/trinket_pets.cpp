@@ -60,11 +60,6 @@ const std::vector<PetDrops>& petTable() {
   return pets;
 }
 
-ItemSpawner*& registeredSpawner() {
-  static ItemSpawner* spawner = nullptr;
-  return spawner;
-}
-
 // A random coat pattern in the low 16 bits of the word: colours a, b and c.
 uint32_t randomPattern() {
   const uint32_t a = static_cast<uint32_t>(engine::randomNext()) & 15;
@@ -86,14 +81,6 @@ uint32_t potionWordFor(uint16_t itemId) {
 void NullItemSpawner::spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) {
   freeItem(item);
 }
-
-ItemSpawner& itemSpawner() {
-  static NullItemSpawner none;
-  ItemSpawner* spawner = registeredSpawner();
-  return spawner ? *spawner : none;
-}
-
-void setItemSpawner(ItemSpawner* spawner) { registeredSpawner() = spawner; }
 
 const std::vector<uint16_t>* petDropList(uint16_t petItemId) {
   for (const PetDrops& pet : petTable()) {
@@ -120,3 +107,12 @@ void dropFromTrinketPets(const TrinketPetOwner& player) {
                                   PET_DROP_SPEED, angle, false);
   }
 }
+
+engine::Seam<ItemSpawner, NullItemSpawner>& itemSpawnerSeam() {
+  static engine::Seam<ItemSpawner, NullItemSpawner> seam;
+  return seam;
+}
+
+ItemSpawner& itemSpawner() { return itemSpawnerSeam().get(); }
+
+void setItemSpawner(ItemSpawner* spawner) { itemSpawnerSeam().set(spawner); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class Item;
 class MapBlock;
@@ -37,6 +38,8 @@ class NullItemSpawner : public ItemSpawner {
   void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) override;
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<ItemSpawner, NullItemSpawner>& itemSpawnerSeam();
 // The registered spawner, or the null one; registering null restores the null one.
 ItemSpawner& itemSpawner();
 void setItemSpawner(ItemSpawner* spawner);

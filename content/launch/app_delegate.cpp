@@ -11,6 +11,7 @@
 #include "content/launch/start_up_game.h"
 #include "content/launch/world_services.h"
 #include "engine/base/log.h"
+#include "engine/base/main_thread.h"
 #include "engine/scene/director.h"
 #include "engine/scene/node.h"
 #include "engine/window/gl_view.h"
@@ -130,6 +131,7 @@ void AppDelegate::applicationWillEnterForeground() {
 }
 
 int AppDelegate::runUntilClosed(int argc, char** argv) {
+  engine::markMainThread();  // the launch's thread owns the world, the rules and the views
   const int result = run(argc, argv);
   // A failed launch started nothing that would need saving or stopping.
   if (result == 0) applicationWillTerminate();

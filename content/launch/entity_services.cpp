@@ -1,12 +1,10 @@
 #include "content/launch/entity_services.h"
 
-namespace {
-NullEntityServices nullServices;
-EntityServices* registered = &nullServices;
-}  // namespace
-
-EntityServices& entityServices() { return *registered; }
-
-void setEntityServices(EntityServices* services) {
-  registered = services != nullptr ? services : &nullServices;
+engine::Seam<EntityServices, NullEntityServices>& entityServicesSeam() {
+  static engine::Seam<EntityServices, NullEntityServices> seam;
+  return seam;
 }
+
+EntityServices& entityServices() { return entityServicesSeam().get(); }
+
+void setEntityServices(EntityServices* services) { entityServicesSeam().set(services); }

@@ -3,6 +3,8 @@
 // effect slots of the mob, bullet and item-use tables. The entities register their
 // implementation at launch; until then the null form leaves the slots empty.
 
+#include "engine/base/seam.h"
+
 class EntityServices {
  public:
   virtual ~EntityServices() = default;
@@ -16,6 +18,7 @@ class NullEntityServices final : public EntityServices {
   void registerEntityEffects() override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<EntityServices, NullEntityServices>& entityServicesSeam();
 EntityServices& entityServices();
-// Not owned; null restores the null form.
 void setEntityServices(EntityServices* services);

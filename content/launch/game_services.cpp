@@ -1,14 +1,12 @@
 #include "content/launch/game_services.h"
 
-namespace {
-NullGameServices nullServices;
-GameServices* registered = &nullServices;
-}  // namespace
-
-GameServices& gameServices() { return *registered; }
-
-void setGameServices(GameServices* services) {
-  registered = services != nullptr ? services : &nullServices;
+engine::Seam<GameServices, NullGameServices>& gameServicesSeam() {
+  static engine::Seam<GameServices, NullGameServices> seam;
+  return seam;
 }
 
-bool gameServicesRegistered() { return registered != &nullServices; }
+GameServices& gameServices() { return gameServicesSeam().get(); }
+
+void setGameServices(GameServices* services) { gameServicesSeam().set(services); }
+
+bool gameServicesRegistered() { return gameServicesSeam().registered(); }

@@ -5,6 +5,8 @@
 // registers its implementation at launch; until then the null form answers that nothing exists
 // and does nothing.
 
+#include "engine/base/seam.h"
+
 class GameServices {
  public:
   virtual ~GameServices() = default;
@@ -39,8 +41,9 @@ class NullGameServices final : public GameServices {
   void installGameTables() override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<GameServices, NullGameServices>& gameServicesSeam();
 GameServices& gameServices();
-// Not owned; null restores the null form.
 void setGameServices(GameServices* services);
 // Whether something other than the null form is registered.
 bool gameServicesRegistered();

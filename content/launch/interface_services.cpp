@@ -1,12 +1,10 @@
 #include "content/launch/interface_services.h"
 
-namespace {
-NullInterfaceServices nullServices;
-InterfaceServices* registered = &nullServices;
-}  // namespace
-
-InterfaceServices& interfaceServices() { return *registered; }
-
-void setInterfaceServices(InterfaceServices* services) {
-  registered = services != nullptr ? services : &nullServices;
+engine::Seam<InterfaceServices, NullInterfaceServices>& interfaceServicesSeam() {
+  static engine::Seam<InterfaceServices, NullInterfaceServices> seam;
+  return seam;
 }
+
+InterfaceServices& interfaceServices() { return interfaceServicesSeam().get(); }
+
+void setInterfaceServices(InterfaceServices* services) { interfaceServicesSeam().set(services); }

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "engine/base/seam.h"
+
 namespace engine {
 class InnerNode;
 }
@@ -64,6 +66,7 @@ class NullInterfaceServices final : public InterfaceServices {
   void detachLayer(engine::InnerNode*) override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<InterfaceServices, NullInterfaceServices>& interfaceServicesSeam();
 InterfaceServices& interfaceServices();
-// Not owned; null restores the null form.
 void setInterfaceServices(InterfaceServices* services);

@@ -1,14 +1,12 @@
 #include "content/launch/save_services.h"
 
-namespace {
-NullSaveServices nullServices;
-SaveServices* registered = &nullServices;
-}  // namespace
-
-SaveServices& saveServices() { return *registered; }
-
-void setSaveServices(SaveServices* services) {
-  registered = services != nullptr ? services : &nullServices;
+engine::Seam<SaveServices, NullSaveServices>& saveServicesSeam() {
+  static engine::Seam<SaveServices, NullSaveServices> seam;
+  return seam;
 }
 
-bool saveServicesRegistered() { return registered != &nullServices; }
+SaveServices& saveServices() { return saveServicesSeam().get(); }
+
+void setSaveServices(SaveServices* services) { saveServicesSeam().set(services); }
+
+bool saveServicesRegistered() { return saveServicesSeam().registered(); }

@@ -3,6 +3,8 @@
 // writing the current world and the current character through the safe-write path. The saves
 // register their implementation at launch; until then the null form writes nothing.
 
+#include "engine/base/seam.h"
+
 class SaveServices {
  public:
   virtual ~SaveServices() = default;
@@ -18,8 +20,9 @@ class NullSaveServices final : public SaveServices {
   void saveCharacter() override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<SaveServices, NullSaveServices>& saveServicesSeam();
 SaveServices& saveServices();
 // Whether anything but the null form is registered.
 bool saveServicesRegistered();
-// Not owned; null restores the null form.
 void setSaveServices(SaveServices* services);

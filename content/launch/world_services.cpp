@@ -1,12 +1,10 @@
 #include "content/launch/world_services.h"
 
-namespace {
-NullWorldServices nullServices;
-WorldServices* registered = &nullServices;
-}  // namespace
-
-WorldServices& worldServices() { return *registered; }
-
-void setWorldServices(WorldServices* services) {
-  registered = services != nullptr ? services : &nullServices;
+engine::Seam<WorldServices, NullWorldServices>& worldServicesSeam() {
+  static engine::Seam<WorldServices, NullWorldServices> seam;
+  return seam;
 }
+
+WorldServices& worldServices() { return worldServicesSeam().get(); }
+
+void setWorldServices(WorldServices* services) { worldServicesSeam().set(services); }

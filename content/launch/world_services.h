@@ -3,6 +3,8 @@
 // running world and resizing the window of cells the world view shows. The world model registers
 // its implementation at launch; until then the null form does nothing.
 
+#include "engine/base/seam.h"
+
 class WorldServices {
  public:
   virtual ~WorldServices() = default;
@@ -19,6 +21,7 @@ class NullWorldServices final : public WorldServices {
   void updateVisibleCellCounts() override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<WorldServices, NullWorldServices>& worldServicesSeam();
 WorldServices& worldServices();
-// Not owned; null restores the null form.
 void setWorldServices(WorldServices* services);

@@ -4,13 +4,11 @@
 
 engine::Node* NullWorldViewServices::createMainLayer() { return engine::InnerNode::create(); }
 
-namespace {
-NullWorldViewServices nullServices;
-WorldViewServices* registered = &nullServices;
-}  // namespace
-
-WorldViewServices& worldViewServices() { return *registered; }
-
-void setWorldViewServices(WorldViewServices* services) {
-  registered = services != nullptr ? services : &nullServices;
+engine::Seam<WorldViewServices, NullWorldViewServices>& worldViewServicesSeam() {
+  static engine::Seam<WorldViewServices, NullWorldViewServices> seam;
+  return seam;
 }
+
+WorldViewServices& worldViewServices() { return worldViewServicesSeam().get(); }
+
+void setWorldViewServices(WorldViewServices* services) { worldViewServicesSeam().set(services); }

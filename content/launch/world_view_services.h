@@ -4,6 +4,8 @@
 // The world view registers its implementation at launch. Until then the null form makes an empty
 // scene, so the program still has a running scene and a frame loop, and drops music requests.
 
+#include "engine/base/seam.h"
+
 namespace engine {
 class Node;
 }
@@ -29,6 +31,7 @@ class NullWorldViewServices final : public WorldViewServices {
   kel::NextMusicScheduler* nextMusicScheduler() override { return nullptr; }
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<WorldViewServices, NullWorldViewServices>& worldViewServicesSeam();
 WorldViewServices& worldViewServices();
-// Not owned; null restores the null form.
 void setWorldViewServices(WorldViewServices* services);

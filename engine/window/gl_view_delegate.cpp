@@ -2,21 +2,13 @@
 
 namespace engine {
 
-namespace {
-
-GLViewDelegate*& registeredDelegate() {
-  static GLViewDelegate* delegate = nullptr;
-  return delegate;
+engine::Seam<GLViewDelegate, GLViewDelegate>& glViewDelegateSeam() {
+  static engine::Seam<GLViewDelegate, GLViewDelegate> seam;
+  return seam;
 }
 
-}  // namespace
+GLViewDelegate& glViewDelegate() { return glViewDelegateSeam().get(); }
 
-GLViewDelegate& glViewDelegate() {
-  static GLViewDelegate nullDelegate;
-  GLViewDelegate* delegate = registeredDelegate();
-  return delegate != nullptr ? *delegate : nullDelegate;
-}
-
-void setGLViewDelegate(GLViewDelegate* delegate) { registeredDelegate() = delegate; }
+void setGLViewDelegate(GLViewDelegate* delegate) { glViewDelegateSeam().set(delegate); }
 
 }  // namespace engine

@@ -5,6 +5,7 @@
 // also opens and converts input on its own (tools, tests).
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 namespace engine {
 
@@ -29,9 +30,10 @@ class GLViewDelegate {
   virtual void setRunningSceneVisible(bool /*visible*/) {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<GLViewDelegate, GLViewDelegate>& glViewDelegateSeam();
 // The registered delegate, or one that does nothing.
 GLViewDelegate& glViewDelegate();
-// A null delegate restores the one that does nothing. The caller keeps ownership.
 void setGLViewDelegate(GLViewDelegate* delegate);
 
 }  // namespace engine

@@ -22,11 +22,10 @@ int fuzzOne(const uint8_t* data, size_t size) {
   params.mode = 1;  // creative: no explored bitmap
   World world(nullptr, params, 40, 20);
   WorldGame game(world);
-  setCurrentGame(&game);
+  world.setContext({.edits = &game});
   const std::vector<MapBlock> before(world.map().cells(), world.map().cells() + world.map().cellCount());
   const bool refused = validateBlockEdit(edit, world.map()) != EditRefusal::None;
   const EditResult result = world.applyBlockEdit(edit, nullptr);
-  setCurrentGame(nullptr);
 
   fuzzCheck(result.wasRefused() == refused, "the world refuses exactly what the validator refuses");
   if (refused) {

@@ -1,16 +1,10 @@
 #include "game/player/game_clock.h"
 
-namespace {
-GameClock*& slot() {
-  static GameClock* clock = nullptr;
-  return clock;
-}
-}  // namespace
-
-GameClock& gameClock() {
-  static GameClock none;
-  GameClock* clock = slot();
-  return clock != nullptr ? *clock : none;
+engine::Seam<GameClock, GameClock>& gameClockSeam() {
+  static engine::Seam<GameClock, GameClock> seam;
+  return seam;
 }
 
-void setGameClock(GameClock* clock) { slot() = clock; }
+GameClock& gameClock() { return gameClockSeam().get(); }
+
+void setGameClock(GameClock* clock) { gameClockSeam().set(clock); }

@@ -6,6 +6,8 @@
 //
 // Main thread only.
 
+#include "engine/base/seam.h"
+
 class GameClock {
  public:
   virtual ~GameClock() = default;
@@ -15,6 +17,7 @@ class GameClock {
   virtual void scheduleClockTask() {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<GameClock, GameClock>& gameClockSeam();
 GameClock& gameClock();
-// Not owned; null restores the null form.
 void setGameClock(GameClock* clock);

@@ -79,7 +79,7 @@ void Player::die() {
 }
 
 bool Player::leaveContainer(bool quiet) {
-  LogicBlock* open = openContainer;
+  LogicBlock* open = openContainer();
   if (open == nullptr) return false;
   if (!quiet) {
     BlockEdit edit;

@@ -57,7 +57,7 @@ class Player : public PlayerBase, public InventoryOwner {
   void readSign(Sign& sign, bool edit);
 
   // ---- What the inventory asks ----
-  LogicBlock* openBlockEntity() const override { return openContainer; }
+  LogicBlock* openBlockEntity() const override { return openContainer(); }
   Item** secondObjectItems() const override { return secondObject; }
   bool craftGridBlocked() const override { return (stateWord & kCraftGridBlockedBit) != 0; }
   void recordStat(uint16_t statId, uint16_t value) override;

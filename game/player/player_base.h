@@ -9,6 +9,7 @@
 
 #include "content/items/item.h"
 #include "game/player/player_graphical.h"
+#include "world/blocks/logic_block.h"
 
 class LogicBlock;
 class PlayerRules;
@@ -51,6 +52,13 @@ class PlayerBase : public PlayerGraphical {
   DamageSpec rollAttackDamage() const;
   // Lets go of the open container; false when none was open.
   virtual bool leaveContainer(bool quiet);
+  // The block entity the player has open, resolved in the player's world each time: null when
+  // none is open and once it is gone (broken, released, its world ended).
+  LogicBlock* openContainer() const;
+  // Keeps a handle to the entity (null: none open).
+  void setOpenContainer(LogicBlock* entity);
+  // The player as the world keeps it across calls (`Logic::playerIdOf`): never 0, never reused.
+  uint32_t playerId() const { return playerId_; }
 
   // The body's view of liquids and ground; the desktop players answer from their physics.
   virtual LiquidAround liquidAround() const { return {}; }
@@ -65,9 +73,12 @@ class PlayerBase : public PlayerGraphical {
   int32_t breath = kFullBreath;
   float health = 0;
   float cooldown = 0;
-  LogicBlock* openContainer = nullptr;
   uint16_t spawnCellX = 0;
   uint16_t spawnCellY = 0;
+
+ private:
+  BlockEntityHandle openContainer_;
+  uint32_t playerId_;
 };
 
 // A cell where a player can come back to life.

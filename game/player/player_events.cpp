@@ -2,19 +2,13 @@
 
 #include "game/stats/stats_store.h"
 
-namespace {
-PlayerEvents*& slot() {
-  static PlayerEvents* events = nullptr;
-  return events;
-}
-}  // namespace
-
-PlayerEvents& playerEvents() {
-  static PlayerEvents none;
-  PlayerEvents* events = slot();
-  return events != nullptr ? *events : none;
-}
-
-void setPlayerEvents(PlayerEvents* events) { slot() = events; }
-
 void PlayerEvents::recordStat(uint16_t statId, uint16_t value) { statsStore().recordStatEvent(statId, value); }
+
+engine::Seam<PlayerEvents, PlayerEvents>& playerEventsSeam() {
+  static engine::Seam<PlayerEvents, PlayerEvents> seam;
+  return seam;
+}
+
+PlayerEvents& playerEvents() { return playerEventsSeam().get(); }
+
+void setPlayerEvents(PlayerEvents* events) { playerEventsSeam().set(events); }

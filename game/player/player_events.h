@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/seam.h"
+
 class MapBlock;
 class PlayerGraphical;
 class Sign;
@@ -77,6 +79,8 @@ class PlayerEvents {
   virtual void circuitConfigurator(PlayerGraphical&, const MapBlock&, const CircuitRecord&) {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<PlayerEvents, PlayerEvents>& playerEventsSeam();
 // The registered events, or the null form. Not owned.
 PlayerEvents& playerEvents();
 void setPlayerEvents(PlayerEvents* events);

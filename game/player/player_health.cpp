@@ -8,6 +8,7 @@
 #include "content/stats/player_stats_block.h"
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
+#include "engine/base/serial_counter.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/cell_sides.h"
 #include "game/player/player_base.h"
@@ -30,10 +31,15 @@ bool hotCell(const MapBlock* cell, const BlockPropsTable& props) {
   });
 }
 
+uint32_t nextPlayerId() {
+  static engine::SerialCounter ids;
+  return ids.next();
+}
+
 }  // namespace
 
 PlayerBase::PlayerBase(World* initialWorld, bool local)
-    : PlayerGraphical(initialWorld), isLocal(local ? 1 : 0) {}
+    : PlayerGraphical(initialWorld), isLocal(local ? 1 : 0), playerId_(nextPlayerId()) {}
 
 void PlayerBase::update(float dt) { cooldown = cooldown > 0 ? std::max(0.0f, cooldown - dt) : 0; }
 
@@ -156,8 +162,17 @@ DamageSpec PlayerBase::rollAttackDamage() const {
 }
 
 bool PlayerBase::leaveContainer(bool) {
-  if (openContainer == nullptr) return false;
-  openContainer->close();
-  openContainer = nullptr;
+  LogicBlock* open = openContainer();
+  openContainer_ = {};
+  if (open == nullptr) return false;
+  open->close();
   return true;
+}
+
+LogicBlock* PlayerBase::openContainer() const {
+  return world != nullptr ? world->resolve(openContainer_) : nullptr;
+}
+
+void PlayerBase::setOpenContainer(LogicBlock* entity) {
+  openContainer_ = entity != nullptr ? entity->handle() : BlockEntityHandle{};
 }

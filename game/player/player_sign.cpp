@@ -28,7 +28,7 @@ void Player::readSign(Sign& sign, bool edit) {
     playerEvents().signLabel(sign.cell(), splitLines(sign.text()));
     return;
   }
-  openContainer = &sign;
+  setOpenContainer(&sign);
   sign.open();
   playerEvents().signView(sign);
 }

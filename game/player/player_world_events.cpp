@@ -90,7 +90,7 @@ void Player::sleep() {
 }
 
 void Player::potionBrewed(const PotionResult& result) {
-  auto* lab = dynamic_cast<AlchemyLab*>(openContainer);
+  auto* lab = dynamic_cast<AlchemyLab*>(openContainer());
   if (lab == nullptr) return;
   const bool brewed = lab->brew(result);
   lab->setBrewing(false);

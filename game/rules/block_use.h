@@ -6,7 +6,7 @@
 // cleared, portals, circuit parts and switches, levers and toggles, signs, beds, tilling,
 // fertiliser, and the containers (forges, alchemy labs, stables, chests) with their locks.
 //
-// Every change of the world goes through the current rules (`Logic::editBlock`, cell effects,
+// Every change of the world goes through the world's rules (`Logic::editBlock`, cell effects,
 // sounds), so a host's changes reach its peers. Refusals are warnings to the acting player and
 // change nothing. Main thread only.
 

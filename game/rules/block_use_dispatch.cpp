@@ -87,7 +87,7 @@ bool hostsOwn(const Player& player) { return player.isLocal != 0; }
 
 // Lights the fuse on the cell for the player (1b).
 void lightFuse(World& world, MapBlock& cell, Player& player) {
-  Logic& rules = currentLogic();
+  Logic& rules = world.rules();
   if (kel::options().permissionExplosivesLock && !hostsOwn(player)) {
     warn(player, kNoPermission);
     return;
@@ -105,7 +105,7 @@ void lightFuse(World& world, MapBlock& cell, Player& player) {
 }
 
 void useBackWord(World& world, MapBlock& cell, Player& player) {
-  Logic& rules = currentLogic();
+  Logic& rules = world.rules();
   if ((player.heldToolCapabilities() & 1) == 0 || !player.canReach(cell, heldOrNull(player))) return;
   if (!hostsOwn(player) && world.protectedAreas().isProtectedAt(cell.x, cell.y)) {
     warn(player, kProtected);
@@ -140,7 +140,7 @@ void useBed(World& world, MapBlock& cell, Player& player) {
   if (day.phase != DayPhase::Night) {
     warn(player, kNotNight);
   } else if (day.tickCounter != 0) {
-    currentLogic().setPlayerInBed(&player, 1);
+    world.rules().setPlayerInBed(&player, 1);
   } else {
     warn(player, kNoSleep);
   }
@@ -164,16 +164,16 @@ bool till(World& world, MapBlock& cell, Player& player) {
   BlockEdit edit = decoEdit(cell, edit_kind::kSetDeco, kTilledSoil, slot.index);
   edit.variant = randomVariantFor(props, kTilledSoil);
   edit.layer = MapBlock::kFront;
-  currentLogic().editBlock(edit, &player);
+  world.rules().editBlock(edit, &player);
   player.wearTool(static_cast<uint8_t>(player.selectedQuickSlot()));
-  currentLogic().playCellEffect(nullptr, cell, 14, 0);
+  world.rules().playCellEffect(nullptr, cell, 14, 0);
   return true;
 }
 
 // Opens a container entity for the player, after the lock and in-use tests.
-void openContainer(MapBlock& cell, Player& player, LogicBlock* entity, uint16_t sound, bool lockable) {
-  if (entity == nullptr || player.openContainer != nullptr) return;
-  Logic& rules = currentLogic();
+void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* entity, uint16_t sound, bool lockable) {
+  if (entity == nullptr || player.openContainer() != nullptr) return;
+  Logic& rules = world.rules();
   if (lockable && (kel::options().permissionChestLock || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(player)) {
     warn(player, kLocked);
     return;
@@ -183,9 +183,8 @@ void openContainer(MapBlock& cell, Player& player, LogicBlock* entity, uint16_t 
     return;
   }
   rules.playSound(cell, sound, 0);
-  World* world = player.world;
-  if (world != nullptr) setCellDeco127(rules, world->map(), cell, true);
-  player.openContainer = entity;
+  setCellDeco127(rules, world.map(), cell, true);
+  player.setOpenContainer(entity);
   entity->open();
 }
 
@@ -193,7 +192,7 @@ void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
   const uint16_t id = cell.frontId();
   if ((id == kForge || id == kAlchemyLab) && player.isNextToCell(cell)) {
     LogicBlock* entity = id == kForge ? static_cast<LogicBlock*>(world.forges().findAt(cell)) : world.alchemyLabs().findAt(cell);
-    openContainer(cell, player, entity, 22, true);
+    openContainer(world, cell, player, entity, 22, true);
   } else if (isStableBlock(id)) {
     auto* stable = dynamic_cast<Stable*>(world.stables().findAt(cell));
     if (stable == nullptr) return;
@@ -201,7 +200,7 @@ void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
       case Stable::kPlaced: player.useUpHeldItem(); break;
       case Stable::kNoRoom: warn(player, kStableFull); break;
       case Stable::kWrongStable: warn(player, kWrongStable); break;
-      default: openContainer(cell, player, stable, 24, false); break;
+      default: openContainer(world, cell, player, stable, 24, false); break;
     }
   } else if (lookupItemRule(id) == nullptr) {
     int slot = 0;
@@ -212,15 +211,15 @@ void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
       warn(player, kBetterKey);
       return;
     }
-    currentLogic().editBlock(decoEdit(cell, edit_kind::kRemoveDeco, block_use::kLocks[lock], slot), &player);
-    currentLogic().playCellEffect(nullptr, cell, 16, 0);
+    world.rules().editBlock(decoEdit(cell, edit_kind::kRemoveDeco, block_use::kLocks[lock], slot), &player);
+    world.rules().playCellEffect(nullptr, cell, 16, 0);
   } else {
-    openContainer(cell, player, world.chests().findAt(cell), 20, true);
+    openContainer(world, cell, player, world.chests().findAt(cell), 20, true);
   }
 }
 
 bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
-  Logic& rules = currentLogic();
+  Logic& rules = world.rules();
   const BlockPropsTable& props = world.map().props();
   const uint16_t id = cell.frontId();
   const bool next = player.isNextToCell(cell);
@@ -242,12 +241,12 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
   const DecoHit toggleDeco = cell.findDecoOnSide(kToggle, MapBlock::kFront);
   if ((id == kToggle || toggleDeco) && !holdsClimbablePlaceable(held, props)) {
     const uint8_t variant = id == kToggle ? cell.frontVariant() : map_deco::variant(*toggleDeco.slot);
-    setToggleAttachmentState(rules, cell, variant == 0);
+    setToggleAttachmentState(world, cell, variant == 0);
     return true;
   }
   if (id == kSign) {
     Sign* sign = world.signs().findAt(cell);
-    if (sign == nullptr || player.openContainer != nullptr) return true;
+    if (sign == nullptr || player.openContainer() != nullptr) return true;
     if (held == nullptr || held->id != kSignPen) {
       player.readSign(*sign, false);
       return true;
@@ -279,7 +278,7 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
 }  // namespace
 
 void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
-  Logic& rules = currentLogic();
+  Logic& rules = world.rules();
   const BlockPropsTable& props = world.map().props();
   Item* held = heldOrNull(player);
   if (held != nullptr) {
@@ -299,7 +298,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   }
   const uint16_t front = cell.frontId();
   if (held == nullptr && props[front].has(bf::kFruitPlant)) {
-    world.plants().takeFruit(rules, cell, nullptr);
+    world.plants().takeFruit(rules, cell, kNoEntity);
     rules.playCellEffect(nullptr, cell, 10, 0);
     return;
   }

@@ -17,7 +17,7 @@ bool brewPotionAt(AlchemyLab& lab, PlayerBase* player) {
   if (local != nullptr) {
     // The result goes into the lab the player has open; a player who turned to another
     // container meanwhile gets nothing brewed there.
-    if (local->openContainer == &lab) local->potionBrewed(result);
+    if (local->openContainer() == &lab) local->potionBrewed(result);
     return true;
   }
   lab.brew(result);

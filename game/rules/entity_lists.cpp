@@ -1,16 +1,10 @@
 #include "game/rules/entity_lists.h"
 
-namespace {
-EntityLists*& slot() {
-  static EntityLists* lists = nullptr;
-  return lists;
-}
-}  // namespace
-
-EntityLists& entityLists() {
-  static EntityLists none;
-  EntityLists* lists = slot();
-  return lists != nullptr ? *lists : none;
+engine::Seam<EntityLists, EntityLists>& entityListsSeam() {
+  static engine::Seam<EntityLists, EntityLists> seam;
+  return seam;
 }
 
-void setEntityLists(EntityLists* lists) { slot() = lists; }
+EntityLists& entityLists() { return entityListsSeam().get(); }
+
+void setEntityLists(EntityLists* lists) { entityListsSeam().set(lists); }

@@ -6,6 +6,8 @@
 //
 // Main thread only.
 
+#include "engine/base/seam.h"
+
 class MapBlock;
 
 class EntityLists {
@@ -16,5 +18,7 @@ class EntityLists {
   virtual void clearAll() {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<EntityLists, EntityLists>& entityListsSeam();
 EntityLists& entityLists();
 void setEntityLists(EntityLists* lists);

@@ -49,7 +49,7 @@ bool hasConfigurator(const MapBlock& cell) {
 void LocalLogic::releaseBlockEntity(LogicBlock& entity) {
   // Its contents were dropped before; whoever has it open lets go before it is freed.
   forEachPlayer([&entity](PlayerBase* p) {
-    if (p->openContainer == &entity) p->leaveContainer(true);
+    if (p->openContainer() == &entity) p->leaveContainer(true);
   });
 }
 

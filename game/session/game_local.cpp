@@ -59,7 +59,7 @@ void GameLocal::shoot(float aimX, float aimY, float, float) {
 }
 
 void GameLocal::closeContainer() {
-  if (player != nullptr && player->openContainer != nullptr) player->leaveContainer(false);
+  if (player != nullptr && player->openContainer() != nullptr) player->leaveContainer(false);
 }
 
 void GameLocal::setPlayerMode(uint8_t mode) {
@@ -117,7 +117,7 @@ bool GameLocal::damageLocalPlayer(float amount, uint8_t cause) {
 }
 
 bool GameLocal::brewPotion() {
-  auto* lab = dynamic_cast<AlchemyLab*>(player != nullptr ? player->openContainer : nullptr);
+  auto* lab = dynamic_cast<AlchemyLab*>(player != nullptr ? player->openContainer() : nullptr);
   if (lab == nullptr) return false;
   const PotionResult result = ::brewPotion(lab->itemAt(0), lab->itemAt(1), lab->itemAt(2), lab->itemAt(3));
   const Item* output = lab->itemAt(kLabOutput);

@@ -142,7 +142,7 @@ void readShelves(engine::ByteReader& in, World& world, ItemConverter convert) {
   const uint32_t count = readCount(in, world_file::kShelfBytes);
   for (uint32_t i = 0; i < count && in.ok(); ++i) {
     MapBlock* cell = freeCell(in, world, false);
-    std::unique_ptr<Shelf> made = cell != nullptr ? Shelf::create(*cell, world.isCreative()) : nullptr;
+    std::unique_ptr<Shelf> made = cell != nullptr ? Shelf::create(world, *cell) : nullptr;
     if (made == nullptr) {
       skipItems(in, kShelfSlots);  // no cell, or its block is no shelf any more
       continue;
@@ -215,7 +215,7 @@ bool StableQueue::holds(const MapBlock& cell) const {
 
 void StableQueue::restore(World& world, WorldSaveLinks& links, ItemConverter convert) {
   for (const auto& [cell, contents] : stables_) {
-    auto& stable = static_cast<Stable&>(world.stables().add(std::make_unique<Stable>(*cell, world.map())));
+    auto& stable = static_cast<Stable&>(world.stables().add(std::make_unique<Stable>(*cell, world)));
     if (!contents.feed.isEmpty()) stable.setItem(convert(contents.feed));
     links.restoreStabledAnimals(world, stable, contents.animals);
   }

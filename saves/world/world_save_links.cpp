@@ -1,14 +1,10 @@
 #include "saves/world/world_save_links.h"
 
-namespace {
-
-WorldSaveLinks* registered = nullptr;
-
-}  // namespace
-
-WorldSaveLinks& worldSaveLinks() {
-  static NullWorldSaveLinks none;
-  return registered != nullptr ? *registered : none;
+engine::Seam<WorldSaveLinks, NullWorldSaveLinks>& worldSaveLinksSeam() {
+  static engine::Seam<WorldSaveLinks, NullWorldSaveLinks> seam;
+  return seam;
 }
 
-void setWorldSaveLinks(WorldSaveLinks* links) { registered = links; }
+WorldSaveLinks& worldSaveLinks() { return worldSaveLinksSeam().get(); }
+
+void setWorldSaveLinks(WorldSaveLinks* links) { worldSaveLinksSeam().set(links); }

@@ -13,6 +13,7 @@
 #include <array>
 #include <vector>
 
+#include "engine/base/seam.h"
 #include "saves/world/world_records.h"
 
 class Stable;
@@ -46,7 +47,8 @@ class NullWorldSaveLinks final : public WorldSaveLinks {
   void restoreStabledAnimals(World&, Stable&, const std::array<StabledAnimal, 3>&) override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<WorldSaveLinks, NullWorldSaveLinks>& worldSaveLinksSeam();
 // The registered form, or the null form when none is.
 WorldSaveLinks& worldSaveLinks();
-// Registered once at launch (null unregisters); tests set their own and clear it.
 void setWorldSaveLinks(WorldSaveLinks* links);

@@ -100,8 +100,6 @@ class GameRunTest : public ::testing::Test {
     resetContentDatabase();
   }
   void TearDown() override {
-    setGameServices(nullptr);
-    setSaveServices(nullptr);
     kel::resetSettings();
     resetContentDatabase();
   }
@@ -158,8 +156,8 @@ class CountingSaves : public SaveServices {
 TEST_F(GameRunTest, ClosingTheWindowSavesTheRunningGame) {
   RunningGame game;
   CountingSaves saves;
-  setGameServices(&game);
-  setSaveServices(&saves);
+  const engine::Seam<GameServices, NullGameServices>::Scoped useGame(gameServicesSeam(), game);
+  const engine::Seam<SaveServices, NullSaveServices>::Scoped useSaves(saveServicesSeam(), saves);
   everyFrame([&](int frame) {
     if (frame == 1) pinLoadedLibraries();
     // The player closes the window: the loop ends without anyone calling quit.

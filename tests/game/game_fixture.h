@@ -121,7 +121,7 @@ class GameTest : public world_test::WorldTest {
     defineItem(kHelmet, 10, false);
     defineItem(kRing, 7, false);
     defineItem(kGem, 2, false);
-    world = World::create(&difficulty, WorldParams{}, kWidth, kHeight);
+    world = World::create(&difficulty, WorldParams{}, kWidth, kHeight, worldContext());
     player = std::make_unique<PlayerDesktopLocal>(&game);
     player->setWorld(world.get());
     rules.setWorld(world.get());
@@ -129,17 +129,11 @@ class GameTest : public world_test::WorldTest {
     game.world = world.get();
     game.player = player.get();
     game.difficulty = &difficulty;
-    setPlayerEvents(&events);
     rules.setEntities(&drops);
-    setCurrentLogic(&rules);
-    setCurrentGame(&game);
   }
 
   void TearDown() override {
-    setCurrentGame(nullptr);
-    setCurrentLogic(nullptr);
     rules.setEntities(nullptr);
-    setPlayerEvents(nullptr);
     player.reset();
     world.reset();
     kel::resetSettings();
@@ -148,11 +142,13 @@ class GameTest : public world_test::WorldTest {
 
   // A fresh world (block rows shaped since are read by its map), wired to the player and rules.
   void remakeWorld(const WorldParams& params = {}) {
-    world = World::create(&difficulty, params, kWidth, kHeight);
+    world = World::create(&difficulty, params, kWidth, kHeight, worldContext());
     player->setWorld(world.get());
     rules.setWorld(world.get());
     game.world = world.get();
   }
+  // The world's own rules and edit sink: this fixture's rules and game.
+  WorldContext worldContext() { return {.rules = &rules, .edits = &game}; }
   MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
   // Whole frames of the player's update, one tick each.
   void ticks(int count) {
@@ -185,6 +181,10 @@ class GameTest : public world_test::WorldTest {
   LocalLogic rules{nullptr, nullptr, &difficulty};
   GameLocal game{&rules};
   std::unique_ptr<PlayerDesktopLocal> player;
+  // The rules and game read at the edges (timers, handlers) are this fixture's, for each test.
+  engine::Seam<Logic, NullLogic>::Scoped currentRules{currentLogicSeam(), rules};
+  engine::Seam<GameInterface, NullGame>::Scoped currentGameSlot{currentGameSeam(), game};
+  engine::Seam<PlayerEvents, PlayerEvents>::Scoped playerEventsSlot{playerEventsSeam(), events};
 };
 
 }  // namespace game_test

@@ -12,6 +12,7 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "tests/world/stand_in_entities.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/light/light_map.h"
 #include "world/map/world_map.h"
@@ -61,7 +62,10 @@ class RemovalEffects final : public EntityEffects {
   void wakeEntitiesAbove(MapBlock&) override {}
   void spawnCutDebris(uint16_t, uint8_t, bool, uint32_t, engine::Vec2, MapBlock&, uint8_t) override {}
   void markForRemoval(Entity* entity) override { removed.push_back(entity); }
+  EntityId idOf(const Entity* entity) override { return ids.idOf(entity); }
+  Entity* entityById(EntityId id) override { return ids.resolve<Entity>(id); }
   std::vector<Entity*> removed;
+  StandInEntityIds ids;
 };
 
 class GrowthWorldTest : public WorldTest {
@@ -71,8 +75,6 @@ class GrowthWorldTest : public WorldTest {
 
   void SetUp() override { WorldTest::SetUp(); }
   void TearDown() override {
-    setCurrentLogic(nullptr);
-    setEntityEffects(nullptr);
     world.reset();
     WorldTest::TearDown();
   }
@@ -83,8 +85,7 @@ class GrowthWorldTest : public WorldTest {
     world = World::create(nullptr, params, kWidth, kHeight);
     world->map().lightMap().relightAll();
     rules.world = world.get();
-    setCurrentLogic(&rules);
-    setEntityEffects(&effects);
+    world->setContext({.rules = &rules, .effects = &effects});
   }
   MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
   PlantSystem& plants() { return world->plants(); }

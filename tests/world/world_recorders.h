@@ -1,6 +1,6 @@
 #pragma once
 // Recording forms of the seams the world's edits call (rules, sounds, entity effects) and a
-// fixture with a small world whose edits run end to end: the current game applies every edit
+// fixture with a small world whose edits run end to end: the world's edit sink applies every edit
 // handed to it straight to that world, so cascades and liquid follow-ups reach it.
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "platform/settings/settings.h"
+#include "tests/world/stand_in_entities.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/cells/cell_refresh.h"
 #include "world/map/world_map.h"
@@ -86,6 +87,8 @@ class RecordingEffects final : public EntityEffects {
                       uint8_t lifetime) override {
     debris.push_back({blockId, count, lifetime});
   }
+  EntityId idOf(const Entity* entity) override { return ids.idOf(entity); }
+  Entity* entityById(EntityId id) override { return ids.resolve<Entity>(id); }
   struct Cell {
     uint16_t x, y;
   };
@@ -96,6 +99,7 @@ class RecordingEffects final : public EntityEffects {
   };
   std::vector<Cell> woken;
   std::vector<Debris> debris;
+  StandInEntityIds ids;
 };
 
 // A 40 x 20 world (planet without a surface line) with every seam recording.
@@ -110,25 +114,22 @@ class EditWorldTest : public WorldTest {
     makeWorld(WorldParams{});
   }
   void TearDown() override {
-    setCurrentGame(nullptr);
-    setCurrentLogic(nullptr);
-    setCellSounds(nullptr);
-    setEntityEffects(nullptr);
-    game.reset();
     world.reset();
+    game.reset();
     kel::resetSettings();
     WorldTest::TearDown();
   }
+  // The world's own context carries the recorders; nothing process-wide is registered.
   void makeWorld(const WorldParams& params) {
-    setCurrentGame(nullptr);
+    world.reset();
     game.reset();
     world = World::create(nullptr, params, kWidth, kHeight);
     game = std::make_unique<WorldGame>(*world);
-    setCurrentGame(game.get());
-    setCurrentLogic(&rules);
-    setCellSounds(&sounds);
-    setEntityEffects(&effects);
+    context.edits = game.get();
+    rebind();
   }
+  // Binds `context` again after a fixture changed a member (its own rules, bodies ...).
+  void rebind() { world->setContext(context); }
 
   MapBlock& at(int32_t x, int32_t y) { return *world->cellAt(x, y); }
   void put(int32_t x, int32_t y, uint16_t id, uint8_t variant = 0) { at(x, y).setLayer(id, variant, MapBlock::kFront); }
@@ -145,6 +146,7 @@ class EditWorldTest : public WorldTest {
   RecordingLogic rules;
   RecordingSounds sounds;
   RecordingEffects effects;
+  WorldContext context{.rules = &rules, .sounds = &sounds, .effects = &effects};
   std::unique_ptr<World> world;
   std::unique_ptr<WorldGame> game;
 };

@@ -2,9 +2,12 @@
 // when it goes, and what else leaves with a block (bonus drops, seeds, portal frames, leaves left
 // without a trunk, nest mobs, plants, protected areas).
 
+#include <cassert>
+
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
+#include "engine/base/main_thread.h"
 #include "engine/base/random.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
@@ -61,10 +64,11 @@ void releaseNest(Logic& rules, const MapBlock& cell, uint16_t blockId) {
 }  // namespace
 
 void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
   if (edit.kind == edit_kind::kSetLayerBlock) {
     if (edit.layer == MapBlock::kFront) {
-      currentLogic().launchFromCell(cell);
-      currentLogic().liftPetsFromCell(cell);
+      rules().launchFromCell(cell);
+      rules().liftPetsFromCell(cell);
     }
     if (const uint8_t size = protectionSizeFor(edit.blockId); size != 0) protectedAreas_->add(cell, size);
     return;
@@ -74,11 +78,11 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
   if (id == kSignBlock) {
     signs_.add(std::make_unique<Sign>(cell));
   } else if (edit.layer == MapBlock::kFront && map_->props()[id].has(bf::kShelf) && shelfRowFor(id) != nullptr) {
-    shelves_.add(Shelf::create(cell, isCreative()));
+    shelves_.add(Shelf::create(*this, cell));
   } else if (isChestBlock(id)) {
     chests_.add(std::make_unique<Chest>(cell, id));
   } else if (isStableBlock(id)) {
-    stables_.add(std::make_unique<Stable>(cell, *map_));
+    stables_.add(std::make_unique<Stable>(cell, *this));
   } else if (id == kForgeBlock) {
     forges_.add(std::make_unique<Forge>(cell));
   } else if (id == kAlchemyLabBlock) {
@@ -91,7 +95,8 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
 }
 
 void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop) {
-  Logic& rules = currentLogic();
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
+  Logic& rules = this->rules();
   const uint16_t id = block_word::id(cell.layerWord(layer));
   if (!isBusy() && drop) {
     rules.dropAttachmentLoot(cell, layer, actor);
@@ -111,7 +116,7 @@ void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor
 }
 
 void World::releaseFrontEntity(MapBlock& cell, bool drop) {
-  Logic& rules = currentLogic();
+  Logic& rules = this->rules();
   auto release = [&](auto& list) {
     auto entity = list.takeAt(cell);
     if (entity == nullptr) return false;
@@ -132,7 +137,7 @@ void World::dropRemovalExtras(MapBlock& cell, uint16_t blockId, PlayerBase*) {
   } else if (block.has(bf::kSupportsLeaves)) {
     leafDecay_->registerAround(cell);
   } else if (!peaceful() && !isBusy()) {
-    releaseNest(currentLogic(), cell, blockId);
+    releaseNest(rules(), cell, blockId);
   }
 }
 
@@ -141,11 +146,11 @@ void World::dropSeeds(MapBlock& cell) {
   const uint16_t gene = plantGenesOfCell(plants_->geneAt(cell).value_or(0), cell);
   const int count = uniformIn(1, 3);
   for (int i = 0; i < count; ++i) {
-    dropItem(currentLogic(), cell, newItem(kSeedItem, 0, 1, -1, static_cast<uint16_t>(gene | kSeedFromPlantMark)));
+    dropItem(rules(), cell, newItem(kSeedItem, 0, 1, -1, static_cast<uint16_t>(gene | kSeedFromPlantMark)));
   }
   // The colour's own item comes only from a grown flower: other plants with seeds carry no colour.
   const GeneRow* colour = colourGene(gene);
   if (stemGeneOfBlock(cell.frontId()) == nullptr || colour == nullptr || colour->extra == 0) return;
   const int extras = uniformIn(1, 3);
-  for (int i = 0; i < extras; ++i) dropItem(currentLogic(), cell, newItem(colour->extra, -1, 1, -1, 0));
+  for (int i = 0; i < extras; ++i) dropItem(rules(), cell, newItem(colour->extra, -1, 1, -1, 0));
 }

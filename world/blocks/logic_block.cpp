@@ -3,12 +3,23 @@
 #include <algorithm>
 
 #include "content/items/item_pool.h"
+#include "engine/base/serial_counter.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
 
 namespace {
+
 constexpr uint8_t kDropKind = 7;
+
+// Drawn by every thread that makes entities (the world-load thread among them).
+uint32_t nextSerial() {
+  static engine::SerialCounter serials;
+  return serials.next();
 }
+
+}  // namespace
+
+LogicBlock::LogicBlock(MapBlock& cell) : cell_(&cell), serial_(nextSerial()) {}
 
 LogicItemBlock::~LogicItemBlock() {
   for (Item* item : slots_) freeItem(item);

@@ -3,6 +3,11 @@
 // cell, made when the block is placed and removed, with its drops, when the block goes. The cell
 // is borrowed from the world's map, which outlives every entity of the world. The in-use flag is
 // set while a player has the entity open. Main thread only.
+//
+// Whatever refers to an entity across calls (the container a player has open) keeps its
+// `BlockEntityHandle`, never its address: every entity gets a serial of its own when it is made,
+// never given to another one in the process, and the world's lists resolve a handle to the entity
+// while it lives and to null once it is gone (released, or its world ended).
 
 #include <cstddef>
 #include <cstdint>
@@ -12,9 +17,18 @@ class Item;
 class Logic;
 class MapBlock;
 
+// A checked reference to a block entity: its serial (0: none). One number, so it may be kept,
+// compared and sent anywhere; resolve it through the world each time it is used.
+struct BlockEntityHandle {
+  uint32_t serial = 0;
+
+  explicit operator bool() const { return serial != 0; }
+  bool operator==(const BlockEntityHandle&) const = default;
+};
+
 class LogicBlock {
  public:
-  explicit LogicBlock(MapBlock& cell) : cell_(&cell) {}
+  explicit LogicBlock(MapBlock& cell);
   LogicBlock(const LogicBlock&) = delete;
   LogicBlock& operator=(const LogicBlock&) = delete;
 
@@ -26,9 +40,11 @@ class LogicBlock {
 
   MapBlock& cell() const { return *cell_; }
   bool inUse() const { return inUse_ != 0; }
+  BlockEntityHandle handle() const { return {serial_}; }
 
  private:
   MapBlock* cell_;
+  uint32_t serial_;
   uint8_t inUse_ = 0;
 };
 

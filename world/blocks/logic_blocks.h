@@ -1,11 +1,13 @@
 #pragma once
 // One of the world's lists of block entities of a kind: owned entities in the order they were
-// made, found by their cell. Main thread only.
+// made, found by their cell or resolved from a handle. Main thread only.
 
 #include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
+
+#include "world/blocks/logic_block.h"
 
 class MapBlock;
 
@@ -30,6 +32,14 @@ class LogicBlocks {
     std::unique_ptr<T> taken = std::move(*found);
     entities_.erase(found);
     return taken;
+  }
+  // The entity the handle names while it is in this list; null once it left (or for no handle).
+  T* resolve(BlockEntityHandle handle) const {
+    if (!handle) return nullptr;
+    for (const auto& entity : entities_) {
+      if (entity->handle() == handle) return entity.get();
+    }
+    return nullptr;
   }
   void clear() { entities_.clear(); }
   size_t size() const { return entities_.size(); }

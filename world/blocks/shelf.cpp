@@ -65,16 +65,22 @@ const ShelfRow* shelfRowFor(uint16_t blockId) {
   return nullptr;
 }
 
-Shelf::Shelf(MapBlock& cell, const ShelfRow& row, bool creativeWorld)
-    : LogicItemBlock(cell, row.slots), row_(row), creative_(creativeWorld) {}
+Shelf::Shelf(World& world, MapBlock& cell, const ShelfRow& row)
+    : LogicItemBlock(cell, row.slots), world_(world), row_(row) {}
 
-std::unique_ptr<Shelf> Shelf::create(MapBlock& cell, bool creativeWorld) {
+bool Shelf::creative() const { return world_.isCreative(); }
+
+EntityId Shelf::displayId(Entity* display) const { return world_.effects().idOf(display); }
+
+Entity* Shelf::display(size_t index) const { return world_.effects().entityById(displays_[index]); }
+
+std::unique_ptr<Shelf> Shelf::create(World& world, MapBlock& cell) {
   const ShelfRow* row = shelfRowFor(cell.frontId());
   if (row == nullptr) return nullptr;
   switch (row->kind) {
-    case kItemsKind: return std::make_unique<Shelves::ShelfItems>(cell, *row, creativeWorld);
-    case kClothingKind: return std::make_unique<Shelves::ShelfDresses>(cell, *row, creativeWorld);
-    default: return std::make_unique<Shelves::ShelfFishes>(cell, *row, creativeWorld);
+    case kItemsKind: return std::make_unique<Shelves::ShelfItems>(world, cell, *row);
+    case kClothingKind: return std::make_unique<Shelves::ShelfDresses>(world, cell, *row);
+    default: return std::make_unique<Shelves::ShelfFishes>(world, cell, *row);
   }
 }
 
@@ -82,7 +88,7 @@ bool putItemOnShelf(World& world, MapBlock& cell, Item*& held, uint8_t position)
   if (held == nullptr || held->count == 0) return false;
   auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell));
   if (shelf == nullptr) {
-    std::unique_ptr<Shelf> made = Shelf::create(cell, world.isCreative());
+    std::unique_ptr<Shelf> made = Shelf::create(world, cell);
     if (made == nullptr) return false;
     shelf = made.get();
     world.shelves().add(std::move(made));
@@ -124,7 +130,7 @@ void ShelfItems::setItem(uint8_t slot, Item* item) {
   if (slot >= 2) at.y -= 15.0f;
   if (slotCount() < 3 && row().layout == 0) at.y -= 4.0f;
   putItem(slot, item);
-  displays_[slot] = currentLogic().spawnTreasureEntity(at, {0, 0}, &cell());
+  displays_[slot] = displayId(world().rules().spawnTreasureEntity(at, {0, 0}, &cell()));
 }
 
 bool ShelfItems::clearDisplay(Logic& rules) {
@@ -133,18 +139,17 @@ bool ShelfItems::clearDisplay(Logic& rules) {
     Item* item = itemAt(slot);
     if (item == nullptr) continue;
     any = true;
-    if (displays_[slot] != nullptr) {
-      if (creative()) {
-        shelfDisplays().markForRemoval(displays_[slot]);
-      } else {
-        rules.wakeEntity(displays_[slot]);
-      }
+    if (displays_[slot] != kNoEntity) {
+      // A display that is gone already leaves nothing to show or to drop.
+      Entity* shown = display(slot);
+      if (shown != nullptr && creative()) world().shelfDisplays().markForRemoval(shown);
+      if (shown != nullptr && !creative()) rules.wakeEntity(shown);
     } else if (!creative()) {
       rules.spawnItemDrop(copyOf(*item, item->count), cellPixelPosition(cell()), 7);
     }
     freeItem(item);
     clearSlot(slot);
-    displays_[slot] = nullptr;
+    displays_[slot] = kNoEntity;
   }
   return any;
 }
@@ -166,7 +171,9 @@ void ShelfDresses::setItem(uint8_t slot, Item* item) {
   putItem(slot, item);
   const engine::Vec2 at = offset(cellPixelPosition(cell()), 1.0f, 6.0f);
   for (uint8_t part : dressParts(slot)) {
-    if (Item* shown = copyOf(*item, 1)) displays_[part] = currentLogic().spawnDress(shown, at, {0, 0});
+    if (Item* shown = copyOf(*item, 1)) {
+      displays_[part] = displayId(world().rules().spawnDress(shown, at, {0, 0}));
+    }
   }
 }
 
@@ -180,8 +187,8 @@ bool ShelfDresses::clearDisplay(Logic& rules) {
     clearSlot(slot);
     rules.spawnItemEntity(item, at, 0, 0, 0);
     for (uint8_t part : dressParts(slot)) {
-      if (displays_[part] != nullptr) shelfDisplays().markForRemoval(displays_[part]);
-      displays_[part] = nullptr;
+      if (Entity* shown = display(part)) world().shelfDisplays().markForRemoval(shown);
+      displays_[part] = kNoEntity;
     }
   }
   return any;
@@ -190,7 +197,7 @@ bool ShelfDresses::clearDisplay(Logic& rules) {
 // ---- Fish ----
 
 uint8_t ShelfFishes::findSlotFor(const Item& item, uint8_t) const {
-  if (!shelfDisplays().isShowableFish(item.id)) return kNoSlot;
+  if (!world().shelfDisplays().isShowableFish(item.id)) return kNoSlot;
   for (uint8_t slot = 0; slot < slotCount(); ++slot) {
     if (itemAt(slot) == nullptr) return slot;
   }
@@ -204,7 +211,7 @@ void ShelfFishes::setItem(uint8_t slot, Item* item) {
   }
   putItem(slot, item);
   const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-3.75f, 3.75f), uniform(-3.75f, 3.75f));
-  displays_[slot] = shelfDisplays().showFish(*item, cell(), at);
+  displays_[slot] = displayId(world().shelfDisplays().showFish(*item, cell(), at));
 }
 
 bool ShelfFishes::clearDisplay(Logic& rules) {
@@ -213,8 +220,8 @@ bool ShelfFishes::clearDisplay(Logic& rules) {
     Item* item = itemAt(slot);
     if (item == nullptr) continue;
     any = true;
-    if (displays_[slot] != nullptr) shelfDisplays().markForRemoval(displays_[slot]);
-    displays_[slot] = nullptr;
+    if (Entity* shown = display(slot)) world().shelfDisplays().markForRemoval(shown);
+    displays_[slot] = kNoEntity;
     clearSlot(slot);
     const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-7.5f, 7.5f), uniform(-3.75f, 3.75f));
     rules.spawnItemEntity(item, at, 0, 0, 0);

@@ -5,14 +5,16 @@
 // Clearing a shelf removes its displays and gives the items back to the world.
 //
 // A position at or beyond the shelf's slot count finds no slot, and a unit that finds no place
-// never leaves the held stack. Display entities belong to the entity lists; a shelf refers to
-// its own only while it lives. Main thread only.
+// never leaves the held stack. Display entities belong to the entity lists; a shelf keeps their
+// ids and resolves them through the world's entity effects when it acts on them (a display that
+// is gone by then is left alone). Main thread only.
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
 #include "world/blocks/logic_block.h"
+#include "world/entities/entity_id.h"
 
 class Entity;
 class World;
@@ -32,10 +34,11 @@ class Shelf : public LogicItemBlock {
  public:
   static constexpr uint8_t kNoSlot = 255;
 
-  // The entity for the cell's front block by the shelf table; null when it is no shelf block.
-  static std::unique_ptr<Shelf> create(MapBlock& cell, bool creativeWorld);
+  // The entity for the cell's front block by the shelf table; null when it is no shelf block. The
+  // shelf keeps the world (which outlives it) for its rules and display seams.
+  static std::unique_ptr<Shelf> create(World& world, MapBlock& cell);
 
-  Shelf(MapBlock& cell, const ShelfRow& row, bool creativeWorld);
+  Shelf(World& world, MapBlock& cell, const ShelfRow& row);
 
   // Stores the unit (ownership passes in) and shows it.
   virtual void setItem(uint8_t slot, Item* item) = 0;
@@ -48,12 +51,17 @@ class Shelf : public LogicItemBlock {
   const ShelfRow& row() const { return row_; }
 
  protected:
-  bool creative() const { return creative_; }
-  std::array<Entity*, 10> displays_{};
+  bool creative() const;
+  World& world() const { return world_; }
+  // The display made for a unit (kNoEntity when none was made).
+  EntityId displayId(Entity* display) const;
+  // The display entity while it lives; null when none was made or it is gone.
+  Entity* display(size_t index) const;
+  std::array<EntityId, 10> displays_{};
 
  private:
+  World& world_;
   const ShelfRow& row_;
-  bool creative_;
 };
 
 namespace Shelves {

@@ -14,6 +14,7 @@
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
 #include "world/seams/stable_mobs.h"
+#include "world/world.h"
 
 namespace {
 
@@ -120,14 +121,14 @@ int32_t youngKindForPair(uint16_t kindA, uint16_t kindB) {
   return chance(0.5f) ? a->young : b->young;
 }
 
-Stable::Stable(MapBlock& cell, WorldMap& map) : LogicBlock(cell), map_(map) {}
+Stable::Stable(MapBlock& cell, World& world) : LogicBlock(cell), world_(world) {}
 
 Stable::~Stable() { freeItem(feed_); }
 
 void Stable::setItem(Item* feed) { feed_ = feed; }
 
 int32_t Stable::mobKindAt(int slot) const {
-  if (slot < 0 || slot >= kSlots || slots_[static_cast<size_t>(slot)].mob == nullptr) return -1;
+  if (slot < 0 || slot >= kSlots || slots_[static_cast<size_t>(slot)].mob == kNoEntity) return -1;
   return slots_[static_cast<size_t>(slot)].kind;
 }
 
@@ -136,11 +137,13 @@ uint8_t Stable::mobFedLevelAt(int slot) const {
 }
 
 bool Stable::spawnInto(int slot, uint16_t kind, engine::Vec2 position, float speed, float angle) {
-  MobEntity* mob = currentLogic().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr);
-  if (mob == nullptr) return false;
+  StableMobs& mobs = world_.stableMobs();
+  const EntityId mob =
+      mobs.idOf(world_.rules().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr));
+  if (mob == kNoEntity) return false;
   Kept& kept = slots_[static_cast<size_t>(slot)];
   kept = {mob, kind, 0, 0};
-  stableMobs().setStable(mob, this);
+  mobs.setStable(mob, handle());
   return true;
 }
 
@@ -150,7 +153,7 @@ int Stable::addMob(uint16_t itemId) {
     if (row.block != cell().frontId()) return kWrongStable;
     if (count_ >= kSlots) return kNoRoom;
     for (int slot = 0; slot < kSlots; ++slot) {
-      if (slots_[static_cast<size_t>(slot)].mob != nullptr) continue;
+      if (slots_[static_cast<size_t>(slot)].mob != kNoEntity) continue;
       if (!spawnInto(slot, row.kind, cellPixelPosition(cell()), 0.15f, 1.5707964f)) return kNoRoom;
       slots_[static_cast<size_t>(slot)].fed = kFull;
       ++count_;
@@ -163,8 +166,8 @@ int Stable::addMob(uint16_t itemId) {
 
 void Stable::letGo(int slot) {
   Kept& kept = slots_[static_cast<size_t>(slot)];
-  stableMobs().broadcastEffect(kept.mob, kEffectLetGo);
-  stableMobs().setStable(kept.mob, nullptr);
+  world_.stableMobs().broadcastEffect(kept.mob, kEffectLetGo);
+  world_.stableMobs().setStable(kept.mob, {});
   kept = {};
   --count_;
 }
@@ -185,22 +188,23 @@ void Stable::useFeed() {
 }
 
 void Stable::updateMobs() {
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   for (int slot = 0; slot < kSlots; ++slot) {
     Kept& kept = slots_[static_cast<size_t>(slot)];
-    if (kept.mob == nullptr) continue;
+    if (kept.mob == kNoEntity) continue;
     int32_t x = 0, y = 0;
-    if (stableMobs().cellOf(kept.mob, x, y)) {
+    if (world_.stableMobs().cellOf(kept.mob, x, y)) {
       // Across the wrap: a mob just over the world's seam from its stable is near it.
-      int32_t dx = std::abs(x - cell().x) % map_.width();
-      dx = std::min(dx, map_.width() - dx);
+      const int32_t width = world_.map().width();
+      int32_t dx = std::abs(x - cell().x) % width;
+      dx = std::min(dx, width - dx);
       if (dx + std::abs(y - cell().y) >= kWanderLimit) {
         letGo(slot);
         continue;
       }
     }
     if (kept.fed != 0 && chance(0.03f) && productionOf(kept.kind) >= 0) {
-      dropAt(rules, static_cast<uint16_t>(productionOf(kept.kind)), stableMobs().positionOf(kept.mob));
+      dropAt(rules, static_cast<uint16_t>(productionOf(kept.kind)), world_.stableMobs().positionOf(kept.mob));
     }
     if (chance(0.025f)) {
       if (feedAccepted()) {
@@ -213,7 +217,7 @@ void Stable::updateMobs() {
       useFeed();
       ++kept.fed;
     }
-    if (kept.fed == 0 && chance(0.25f)) stableMobs().broadcastEffect(kept.mob, kEffectHungry);
+    if (kept.fed == 0 && chance(0.25f)) world_.stableMobs().broadcastEffect(kept.mob, kEffectHungry);
     if (isYoungKind(kept.kind)) {
       const int grown = kept.progress + kept.fed;
       if (grown < kGrown) {
@@ -234,10 +238,10 @@ void Stable::growUp(int slot) {
   }
   if (found == 0) return;
   const uint16_t adult = adults[found == 2 ? engine::randomNext() % 2 : 0];
-  const engine::Vec2 at = stableMobs().positionOf(kept.mob);
+  const engine::Vec2 at = world_.stableMobs().positionOf(kept.mob);
   const uint8_t fed = kept.fed;
-  stableMobs().markRemoved(kept.mob);
-  stableMobs().setStable(kept.mob, nullptr);
+  world_.stableMobs().markRemoved(kept.mob);
+  world_.stableMobs().setStable(kept.mob, {});
   kept = {};
   if (spawnInto(slot, adult, at, 0.15f, 1.5707964f)) {
     slots_[static_cast<size_t>(slot)].fed = fed;
@@ -251,7 +255,7 @@ void Stable::breed() {
   int parents[2] = {-1, -1};
   int n = 0;
   for (int slot = 0; slot < kSlots && n < 2; ++slot) {
-    if (slots_[static_cast<size_t>(slot)].mob != nullptr) parents[n++] = slot;
+    if (slots_[static_cast<size_t>(slot)].mob != kNoEntity) parents[n++] = slot;
   }
   if (n != 2) return;
   Kept& a = slots_[static_cast<size_t>(parents[0])];
@@ -265,22 +269,22 @@ void Stable::breed() {
     return;
   }
   for (int slot = 0; slot < kSlots; ++slot) {
-    if (slots_[static_cast<size_t>(slot)].mob != nullptr) continue;
+    if (slots_[static_cast<size_t>(slot)].mob != kNoEntity) continue;
     if (!spawnInto(slot, static_cast<uint16_t>(young), cellPixelPosition(cell()), 0, 0)) return;
     ++count_;
     a.progress = 0;
     b.progress = 0;
-    stableMobs().broadcastEffect(slots_[static_cast<size_t>(slot)].mob, kEffectBorn);
+    world_.stableMobs().broadcastEffect(slots_[static_cast<size_t>(slot)].mob, kEffectBorn);
     return;
   }
 }
 
 void Stable::releaseMobs() {
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   for (int slot = 0; slot < kSlots; ++slot) {
     Kept& kept = slots_[static_cast<size_t>(slot)];
-    if (kept.mob == nullptr) continue;
-    if (!isYoungKind(kept.kind)) dropAt(rules, kReleaseDrop, stableMobs().positionOf(kept.mob));
+    if (kept.mob == kNoEntity) continue;
+    if (!isYoungKind(kept.kind)) dropAt(rules, kReleaseDrop, world_.stableMobs().positionOf(kept.mob));
     letGo(slot);
   }
 }

@@ -5,18 +5,18 @@
 // horizontal wrap). The rules run `updateMobs` every 10 s for every stable not in use, then
 // `breed` when it holds exactly two mobs.
 //
-// The mobs live in the entity lists and are borrowed here; a mob's growth or breeding progress
-// (0-200) and its fed level (0-7) are kept with its slot. Mobs are made through the rules'
-// spawnMob and reached through the stable-mobs seam. Main thread only.
+// The mobs live in the entity lists; a slot keeps its mob's id (never a pointer), with the mob's
+// growth or breeding progress (0-200) and its fed level (0-7). Mobs are made through the rules'
+// spawnMob and reached, by id, through the stable-mobs seam. Main thread only.
 
 #include <array>
 #include <cstdint>
 
 #include "engine/base/geometry.h"
 #include "world/blocks/logic_block.h"
+#include "world/entities/entity_id.h"
 
-class MobEntity;
-class WorldMap;
+class World;
 
 class Stable : public LogicBlock {
  public:
@@ -26,7 +26,8 @@ class Stable : public LogicBlock {
   // addMob results
   static constexpr int kPlaced = 0, kNoRoom = 1, kWrongStable = 2, kNoMobItem = 3;
 
-  Stable(MapBlock& cell, WorldMap& map);
+  // The stable keeps the world (which outlives it) for its rules, its mobs and its map.
+  Stable(MapBlock& cell, World& world);
   ~Stable() override;
 
   void dropContents(Logic& rules) override;
@@ -43,12 +44,12 @@ class Stable : public LogicBlock {
 
   Item* feed() const { return feed_; }
   uint8_t mobCount() const { return count_; }
-  MobEntity* mobAt(int slot) const { return slots_[static_cast<size_t>(slot)].mob; }
+  EntityId mobAt(int slot) const { return slots_[static_cast<size_t>(slot)].mob; }
   uint8_t progressAt(int slot) const { return slots_[static_cast<size_t>(slot)].progress; }
 
  private:
   struct Kept {
-    MobEntity* mob = nullptr;
+    EntityId mob = kNoEntity;
     uint16_t kind = 0;
     uint8_t progress = 0;
     uint8_t fed = 0;
@@ -60,7 +61,7 @@ class Stable : public LogicBlock {
   void useFeed();
   void growUp(int slot);
 
-  WorldMap& map_;
+  World& world_;
   Item* feed_ = nullptr;
   std::array<Kept, kSlots> slots_{};
   uint8_t count_ = 0;

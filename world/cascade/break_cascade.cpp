@@ -31,7 +31,7 @@ void reattach(World& world, MapBlock& cell, PlayerBase* actor) {
     spawnTileBreakDebris(world, cell, MapBlock::kFront, kBreakDebris, actor);
   } else {
     cell.setBlockState(side);
-    redraw(cell);
+    redraw(world, cell);
   }
 }
 
@@ -100,7 +100,7 @@ void handleAbove(World& world, MapBlock& above, PlayerBase* actor) {
     } else {
       above.front = block_word::compose(above.front, kSignBlock, kHangingSignVariant);
       above.setBlockState(0);
-      redraw(above);
+      redraw(world, above);
     }
     return;
   }
@@ -116,7 +116,7 @@ void walkDownwards(World& world, MapBlock& below, uint16_t removedWord, PlayerBa
   WorldMap& map = world.map();
   if (frontHas(map, below, bf::kStacksOnItself) && !map.props()[block_word::id(removedWord)].has(bf::kStacksOnItself)) {
     below.clearBlock130Decos();
-    redraw(below);
+    redraw(world, below);
   }
   reattach(world, below, actor);
   MapBlock* cell = &below;
@@ -141,7 +141,7 @@ void stepConnection(World& world, MapBlock& cell, uint8_t from1, uint8_t to1, ui
   if (v != from1 && v != from2) return;
   cell.front = block_word::compose(cell.front, cell.frontId(), v == from1 ? to1 : to2);
   if (multiPartByBase(cell.frontId()) != nullptr) copyVariantToLinkedDeco(map, cell);
-  redraw(cell);
+  redraw(world, cell);
 }
 
 }  // namespace
@@ -149,29 +149,29 @@ void stepConnection(World& world, MapBlock& cell, uint8_t from1, uint8_t to1, ui
 void spawnTileBreakDebris(World& world, MapBlock& cell, uint8_t layer, uint32_t count, PlayerBase* actor) {
   const uint16_t word = cell.layerWord(layer);
   if (!world.isBusy()) {
-    entityEffects().spawnCutDebris(block_word::id(word), block_word::variant(word), layer == MapBlock::kBack, count,
-                                   cellPixelPosition(cell), cell, kBlockDebrisLifetime);
+    world.effects().spawnCutDebris(block_word::id(word), block_word::variant(word), layer == MapBlock::kBack, count,
+                                  cellPixelPosition(cell), cell, kBlockDebrisLifetime);
   }
   BlockEdit edit = editForCell(cell, edit_kind::kRemoveLayer);
   edit.layer = layer;
   edit.slot = MapBlock::kNoSlot;
   edit.extra = static_cast<uint16_t>(count);
-  currentGame().applyBlockEdit(edit, actor);
+  world.edits().applyBlockEdit(edit, actor);
 }
 
 void removeDecoWithDebris(World& world, MapBlock& cell, uint8_t slot) {
   if (slot > 3) return;
   const MapDeco deco = cell.decos[slot];
   if (!world.isBusy()) {
-    entityEffects().spawnCutDebris(map_deco::id(deco), map_deco::variant(deco), map_deco::side(deco) == MapBlock::kBack,
-                                   kBreakDebris, cellPixelPosition(cell), cell, kDecoDebrisLifetime);
+    world.effects().spawnCutDebris(map_deco::id(deco), map_deco::variant(deco), map_deco::side(deco) == MapBlock::kBack,
+                                  kBreakDebris, cellPixelPosition(cell), cell, kDecoDebrisLifetime);
   }
   BlockEdit edit = editForCell(cell, edit_kind::kRemoveDeco);
   edit.slot = slot;
   edit.blockId = map_deco::id(deco);
   edit.layer = map_deco::side(deco);
   edit.extra = kBreakDebris;
-  currentGame().applyBlockEdit(edit, nullptr);
+  world.edits().applyBlockEdit(edit, nullptr);
 }
 
 void breakSupportedBlock(World& world, MapBlock& cell, PlayerBase* actor) {
@@ -190,7 +190,7 @@ void breakSupportedBlock(World& world, MapBlock& cell, PlayerBase* actor) {
   } else {
     cell.setFront(0, 0, 0);
   }
-  redraw(cell);
+  redraw(world, cell);
 }
 
 void updateNeighboursAfterBlockChange(World& world, MapBlock& cell, uint16_t word, PlayerBase* actor) {
@@ -222,5 +222,5 @@ void joinFenceCell(World& world, MapBlock& cell) {
   } else {
     cell.setFront(kFenceEndBlock, 0, left ? 4 : 0);
   }
-  redraw(cell);
+  redraw(world, cell);
 }

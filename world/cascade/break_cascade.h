@@ -2,8 +2,8 @@
 // What follows when a block leaves a cell: debris shows it breaking, and the blocks that depended
 // on it follow (stacked and standing blocks above fall apart, hanging blocks below break, attached
 // blocks re-attach to another side or break, two-cell furniture beside it disconnects, fences
-// re-join). Every removal is a block edit applied through the current game, with the acting player
-// or object as context, so drops, light, liquids and the peers follow. Walks up and down a column
+// re-join). Every removal is a block edit handed to the world's edit sink (`World::edits`), with the
+// acting player or object as context, so drops, light, liquids and the peers follow. Walks up and down a column
 // stop after the world's height in steps, so no chain can loop. Main thread only.
 
 #include <cstdint>

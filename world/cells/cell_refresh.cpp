@@ -1,10 +1,10 @@
 #include "world/cells/cell_refresh.h"
 
-namespace {
-NullCellRefresh nullRefresh;
-CellRefresh* registered = &nullRefresh;
-}  // namespace
+engine::Seam<CellRefresh, NullCellRefresh>& cellRefreshSeam() {
+  static engine::Seam<CellRefresh, NullCellRefresh> seam;
+  return seam;
+}
 
-CellRefresh& cellRefresh() { return *registered; }
+CellRefresh& cellRefresh() { return cellRefreshSeam().get(); }
 
-void setCellRefresh(CellRefresh* refresh) { registered = refresh != nullptr ? refresh : &nullRefresh; }
+void setCellRefresh(CellRefresh* refresh) { cellRefreshSeam().set(refresh); }

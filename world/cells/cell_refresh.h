@@ -3,6 +3,8 @@
 // look (wire sides, for one). The world view implements it and registers it while it exists; the
 // null form does nothing, so headless worlds, tools and tests run without a view. Main thread only.
 
+#include "engine/base/seam.h"
+
 class MapBlock;
 
 class CellRefresh {
@@ -17,6 +19,7 @@ class NullCellRefresh final : public CellRefresh {
   void refreshCell(const MapBlock&) override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<CellRefresh, NullCellRefresh>& cellRefreshSeam();
 CellRefresh& cellRefresh();
-// Not owned; null restores the null form.
 void setCellRefresh(CellRefresh* refresh);

@@ -109,7 +109,7 @@ uint8_t readSignal(WorldMap& map, const MapBlock& cell, CircuitDir facing) {
 
 // ---- Wires ----
 
-void refreshWireBits(WorldMap& map, const MapBlock& cell) {
+void refreshWireBits(CellRefresh& refresh, WorldMap& map, const MapBlock& cell) {
   for (CircuitDir d : kCircuitDirs) {
     MapBlock* neighbour = circuitNeighbour(map, cell, d);
     if (neighbour == nullptr || circuitKind(*neighbour) != circuit_kind::kWire) continue;
@@ -118,7 +118,7 @@ void refreshWireBits(WorldMap& map, const MapBlock& cell) {
     const uint8_t after = connectsToward(&cell, d) ? (before | facing) : (before & ~facing);
     if (after == before) continue;
     setWireSideBits(*neighbour, after);
-    cellRefresh().refreshCell(*neighbour);
+    refresh.refreshCell(*neighbour);
   }
 }
 
@@ -133,17 +133,17 @@ void computeOwnWireBits(WorldMap& map, MapBlock& cell) {
   setWireSideBits(cell, sides);
 }
 
-void placePlainWire(WorldMap& map, MapBlock& cell) {
+void placePlainWire(CellRefresh& refresh, WorldMap& map, MapBlock& cell) {
   setCircuitKind(cell, circuit_kind::kWire);
   setWireSideBits(cell, 0);
   computeOwnWireBits(map, cell);
-  refreshWireBits(map, cell);
-  cellRefresh().refreshCell(cell);
+  refreshWireBits(refresh, map, cell);
+  refresh.refreshCell(cell);
 }
 
-void placeConnectorWire(MapBlock& cell) {
+void placeConnectorWire(CellRefresh& refresh, MapBlock& cell) {
   setCircuitKind(cell, circuit_kind::kConnectorWire);
-  cellRefresh().refreshCell(cell);
+  refresh.refreshCell(cell);
 }
 
 void turnCircuitPart(MapBlock& cell) {

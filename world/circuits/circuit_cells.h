@@ -18,6 +18,7 @@
 #include "world/circuits/circuit_dir.h"
 
 class BlockPropsTable;
+class CellRefresh;
 class MapBlock;
 class WorldMap;
 
@@ -62,14 +63,14 @@ uint8_t readSignal(WorldMap& map, const MapBlock& cell, CircuitDir facing);
 
 // ---- Wires ----
 // Sets or clears, on each plain-wire neighbour, the side bit facing this cell by whether this cell
-// connects toward it; redraws the neighbours that changed.
-void refreshWireBits(WorldMap& map, const MapBlock& cell);
+// connects toward it; the neighbours that changed are redrawn through `refresh`.
+void refreshWireBits(CellRefresh& refresh, WorldMap& map, const MapBlock& cell);
 // A plain wire's own side bits: set toward each neighbour that holds a part connecting back.
 void computeOwnWireBits(WorldMap& map, MapBlock& cell);
 // Kind 1 with the signal kept, its own sides computed, the neighbours' sides refreshed, redrawn.
-void placePlainWire(WorldMap& map, MapBlock& cell);
+void placePlainWire(CellRefresh& refresh, WorldMap& map, MapBlock& cell);
 // Kind 2, redrawn; its sides are chosen elsewhere and only read here.
-void placeConnectorWire(MapBlock& cell);
+void placeConnectorWire(CellRefresh& refresh, MapBlock& cell);
 // A quarter turn: rotation bits 4-5 + 1 modulo 4, for every kind.
 void turnCircuitPart(MapBlock& cell);
 

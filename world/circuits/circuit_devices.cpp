@@ -1,6 +1,6 @@
 // CircuitSystem: the parts that touch the rest of the world. Sensors turn the world into signals,
 // configurable parts keep their settings in the cell or in the device memory, and output devices
-// act on the world only through block edits and pushes handed to the current rules and bodies, so
+// act on the world only through block edits and pushes handed to the world's rules and bodies, so
 // protection, the peers and the light follow as for any other change.
 
 #include <cmath>
@@ -90,18 +90,19 @@ uint16_t channelOf(uint8_t input) {
   return cs::state(input) == cs::kHigh ? 14 : 0;
 }
 
-void pushBodiesInCell(const MapBlock& cell, float strength, float angle, bool (*chosen)(const Body&)) {
+void pushBodiesInCell(WorldBodies& world, const MapBlock& cell, float strength, float angle,
+                      bool (*chosen)(const Body&)) {
   std::vector<Body> bodies;
-  worldBodies().collectInCell(cell, bodies);
+  world.collectInCell(cell, bodies);
   for (const Body& body : bodies) {
-    if (chosen(body)) worldBodies().push(body, strength, angle);
+    if (chosen(body)) world.push(body, strength, angle);
   }
 }
 
 // One unit of the holder's slot leaves through the dispenser: shot when the rules name a projectile
 // for it, else thrown with a force that grows with the dispenser's power.
-void dispenseFrom(MapBlock& cell, LogicItemBlock& holder, size_t slot, engine::Vec2 offset, float angle) {
-  Logic& rules = currentLogic();
+void dispenseFrom(Logic& rules, MapBlock& cell, LogicItemBlock& holder, size_t slot, engine::Vec2 offset,
+                  float angle) {
   Item* item = holder.itemAt(slot);
   const float power = valueNibble(cell);
   const engine::Vec2 at{cellPixelPosition(cell).x + offset.x, cellPixelPosition(cell).y + offset.y};
@@ -224,13 +225,13 @@ uint8_t CircuitSystem::readSensor(MapBlock& cell) {
 
 uint8_t CircuitSystem::pressurePlate(MapBlock& cell) {
   std::vector<Body> bodies;
-  worldBodies().collectInCell(cell, bodies);
+  world_.bodies().collectInCell(cell, bodies);
   bool pressed = false;
   for (const Body& body : bodies) {
     if (body.group == BodyGroup::Player && body.has(body_flag::kGrounded)) pressed = true;
     if (cell.frontId() == kAnyBodyPlate && body.group == BodyGroup::Mob && body.mobState < 4) pressed = true;
   }
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   const uint8_t state = cs::state(signalByte(cell));
   if (!pressed && state == cs::kHigh) {
     rules.playSound(cell, kSoundPlate, 1);
@@ -284,13 +285,13 @@ void CircuitSystem::shiftRegisterStep(MapBlock& cell) {
 // ---- Output devices ----
 
 void CircuitSystem::runOutputDevice(MapBlock& cell, const uint8_t inputs[4]) {
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   const bool anyHigh = anyHighOf(inputs);
   if (map().props()[cell.frontId()].has(block_flag::kCircuitOutput)) {
     setSwitchState(rules, cell, anyHigh);
     return;
   }
-  if (cell.frontId() == kToggle || cell.findDeco(kToggle)) setToggleAttachmentState(rules, cell, anyHigh);
+  if (cell.frontId() == kToggle || cell.findDeco(kToggle)) setToggleAttachmentState(world_, cell, anyHigh);
   switch (cell.frontId()) {
     case kLamp: setFrontVariant(rules, cell, anyHigh ? 1 : 0); break;
     case kColouredLamp: colouredLamp(cell, inputs); break;
@@ -307,7 +308,7 @@ void CircuitSystem::colouredLamp(MapBlock& cell, const uint8_t inputs[4]) {
   const uint16_t colour = static_cast<uint16_t>(channelOf(inputs[3]) | (channelOf(inputs[2]) << 4) | (channelOf(inputs[1]) << 8));
   if (colour == lampColourAt(cell)) return;
   LightMap& light = map().lightMap();
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   if (lampColourAt(cell) != 0) {
     memoryAt(cell).value = 0;
     light.updateAround(cell, false);
@@ -337,11 +338,11 @@ void CircuitSystem::numberDisplay(MapBlock& cell, const uint8_t inputs[4]) {
   }
   setValueNibble(cell, value);
   setState(cell, active ? cs::kHigh : cs::kNone);
-  cellRefresh().refreshCell(cell);
+  world_.refresh().refreshCell(cell);
 }
 
 void CircuitSystem::launcher(MapBlock& cell, bool anyHigh) {
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   const uint8_t state = cs::state(signalByte(cell));
   if (state != cs::kHigh && anyHigh) {
     setFrontVariant(rules, cell, 1);
@@ -359,7 +360,7 @@ void CircuitSystem::launcher(MapBlock& cell, bool anyHigh) {
       }
     }
     if (target != nullptr && !target->blocksMovement(props)) {
-      pushBodiesInCell(*target, 5.0f, angle, [](const Body& b) { return b.group == BodyGroup::Mob; });
+      pushBodiesInCell(world_.bodies(), *target, 5.0f, angle, [](const Body& b) { return b.group == BodyGroup::Mob; });
     }
     setState(cell, cs::kHigh);
   } else if (state == cs::kHigh && !anyHigh) {
@@ -385,7 +386,7 @@ void CircuitSystem::dispenser(MapBlock& cell, const uint8_t inputs[4]) {
       for (size_t slot = 0; slot < holder->slotCount(); ++slot) {
         Item* item = holder->itemAt(slot);
         if (item == nullptr || item->count == 0) continue;
-        dispenseFrom(cell, *holder, slot, offset, angle);
+        dispenseFrom(world_.rules(), cell, *holder, slot, offset, angle);
         break;
       }
     }
@@ -396,7 +397,7 @@ void CircuitSystem::dispenser(MapBlock& cell, const uint8_t inputs[4]) {
 void CircuitSystem::piston(MapBlock& cell, bool anyHigh) {
   const uint8_t next = anyHigh ? cs::kHigh : cs::kNone;
   if (next == cs::state(signalByte(cell))) return;
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   const uint8_t s = cell.blockState() & 3;
   static constexpr float kAngles[4] = {90 * kDegrees, 15 * kDegrees, 270 * kDegrees, 165 * kDegrees};
   const CircuitDir towards = s == 0 ? CircuitDir::Up : s == 1 ? CircuitDir::Right : s == 2 ? CircuitDir::Down : CircuitDir::Left;
@@ -420,11 +421,11 @@ void CircuitSystem::piston(MapBlock& cell, bool anyHigh) {
       rules.editBlock(frontVariant(*target, kPistonHead, 0, s), nullptr);
       rules.launchEntitiesAtCell(*target, 6.0f, angle);
       std::vector<Body> bodies;
-      worldBodies().collectInCell(*target, bodies);
+      world_.bodies().collectInCell(*target, bodies);
       for (const Body& body : bodies) {
-        if (body.group == BodyGroup::Player) worldBodies().push(body, 8.0f, angle);
+        if (body.group == BodyGroup::Player) world_.bodies().push(body, 8.0f, angle);
         if (body.group == BodyGroup::Mob || (body.group == BodyGroup::Entity && body.has(body_flag::kContact))) {
-          worldBodies().push(body, 6.0f, angle);
+          world_.bodies().push(body, 6.0f, angle);
         }
       }
       rules.playSound(cell, kSoundMachine, 0);
@@ -456,9 +457,9 @@ void CircuitSystem::toneEmitter(MapBlock& cell, const uint8_t inputs[4]) {
     }
   }
   if (next == cs::kHigh && cs::state(signalByte(cell)) != cs::kHigh) {
-    cellSounds().playAt(cell, kSoundTone, tone);
-    cellRefresh().refreshCell(cell);
-    worldBodies().spawnNoteDebris(cellPixelPosition(cell));
+    world_.sounds().playAt(cell, kSoundTone, tone);
+    world_.refresh().refreshCell(cell);
+    world_.bodies().spawnNoteDebris(cellPixelPosition(cell));
   }
   setState(cell, next);
 }

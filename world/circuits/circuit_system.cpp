@@ -1,5 +1,5 @@
-// CircuitSystem: the producers' side (edits queue changes under the mutex), the timed step, the
-// change operations and what the saves keep.
+// CircuitSystem: the producers' side (edits queue changes), the timed step, the change operations
+// and what the saves keep.
 
 #include "world/circuits/circuit_system.h"
 
@@ -40,7 +40,6 @@ CircuitSystem::~CircuitSystem() {
 // ---- Producers ----
 
 void CircuitSystem::queueChange(MapBlock& cell, uint8_t operation, uint8_t value) {
-  std::lock_guard<std::mutex> lock(mutex_);
   producer_.push_back({operation, &cell, value});
   if (pending_ == 0) {
     pending_ = 1;
@@ -53,27 +52,26 @@ void CircuitSystem::scheduleStep() {
 }
 
 bool CircuitSystem::pending() const {
-  std::lock_guard<std::mutex> lock(mutex_);
   return pending_ != 0;
 }
 
 void CircuitSystem::onBlockPlaced(MapBlock& cell, uint8_t kind, uint16_t blockId) {
   WorldMap& m = map();
   if (kind == ck::kWire) {
-    placePlainWire(m, cell);
+    placePlainWire(world_.refresh(), m, cell);
     queueChange(cell, circuit_op::kWireAdded, 0);
     return;
   }
   if (kind == ck::kConnectorWire) {
-    placeConnectorWire(cell);
+    placeConnectorWire(world_.refresh(), cell);
     return;
   }
   if (kind == ck::kSourceBlock || kind == ck::kSensorBlock) {
     setSignalByte(cell, initialSignalForBlock(m.props(), cell, blockId, world_.dayClock().darkness));
   }
   setCircuitKind(cell, kind);
-  if (drawsOwnLook(kind)) cellRefresh().refreshCell(cell);
-  refreshWireBits(m, cell);
+  if (drawsOwnLook(kind)) world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), m, cell);
   queueChange(cell, circuit_op::kPartPlaced, kind);
 }
 
@@ -96,8 +94,8 @@ void CircuitSystem::onBlockRemoved(MapBlock& cell) {
   }
   cell.circuitA = 0;
   cell.circuitB = 0;
-  cellRefresh().refreshCell(cell);
-  refreshWireBits(m, cell);
+  world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), m, cell);
   if (fed) queueChange(cell, circuit_op::kWireCut, 0);
 }
 
@@ -111,15 +109,12 @@ void CircuitSystem::setCellConfig(MapBlock& cell, uint8_t signal) {
 // ---- The step ----
 
 void CircuitSystem::step() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::swap(producer_, processing_);
-    if (processing_.empty() && dirty_.empty() && timers_.empty()) {
-      stepCounter_ = 2;
-      pending_ = 0;
-      if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
-      return;
-    }
+  std::swap(producer_, processing_);
+  if (processing_.empty() && dirty_.empty() && timers_.empty()) {
+    stepCounter_ = 2;
+    pending_ = 0;
+    if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
+    return;
   }
   if (--stepCounter_ == 0) {
     runTimers();
@@ -194,7 +189,7 @@ void CircuitSystem::runTimedEvaluation(MapBlock& cell) {
 }
 
 void CircuitSystem::redrawChanged() {
-  CellRefresh& refresh = cellRefresh();
+  CellRefresh& refresh = world_.refresh();
   for (MapBlock* cell : changed_.members()) refresh.refreshCell(*cell);
   changed_.clear();
 }
@@ -232,16 +227,16 @@ void CircuitSystem::partRemoved(MapBlock& cell) {
   if (circuitPart(kind).timed != 0) dropTimer(cell);
   cell.circuitA = 0;
   cell.circuitB = 0;
-  if (drawsOwnLook(kind)) cellRefresh().refreshCell(cell);
-  refreshWireBits(map(), cell);
+  if (drawsOwnLook(kind)) world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), map(), cell);
 }
 
 void CircuitSystem::turnPart(MapBlock& cell) {
   if (circuit_signal::state(signalByte(cell)) != 0) withdrawOutput(cell, true);
   setSignalByte(cell, circuit_signal::kNone);
   turnCircuitPart(cell);
-  cellRefresh().refreshCell(cell);
-  refreshWireBits(map(), cell);
+  world_.refresh().refreshCell(cell);
+  refreshWireBits(world_.refresh(), map(), cell);
   evaluateCell(cell);
 }
 
@@ -281,7 +276,6 @@ const CircuitTimer* CircuitSystem::timerAt(const MapBlock& cell) const {
 // ---- Saved state ----
 
 std::vector<CircuitChange> CircuitSystem::pendingChanges() const {
-  std::lock_guard<std::mutex> lock(mutex_);
   return producer_;
 }
 
@@ -292,7 +286,6 @@ void CircuitSystem::restore(const std::vector<MapBlock*>& dirty, const std::vect
   for (MapBlock* cell : dirty) dirty_.insert(cell);
   timers_ = timers;
   memory_ = memory;
-  std::lock_guard<std::mutex> lock(mutex_);
   producer_ = changes;
   // Saved work waits for the step that the game schedules when it starts.
   pending_ = !producer_.empty() || !dirty_.empty() || !timers_.empty() ? 1 : 0;

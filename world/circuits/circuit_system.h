@@ -5,20 +5,18 @@
 // pending) steps it: timed parts tick (every second step), components whose inputs changed are
 // evaluated in at most 32 passes, new outputs flood along the wires (20 wires deep when setting, 40
 // when clearing, with the drivers that still feed a cleared wire sending again), output devices act
-// on the world through block edits handed to the current rules, and changed cells are redrawn.
+// on the world through block edits handed to the world's rules, and changed cells are redrawn.
 //
 // The world file and the world transfer keep four structures: the dirty set, the producer change
 // queue, the timer list and the device memory (accessors below, cells by column and row).
 //
-// Threads: producers may append changes from any thread; the producer queue and the pending flag
-// are guarded by the system's own (plain, non-recursive) mutex, and the queues are swapped under
-// it. Everything else (passes, floods, timers, cell writes, devices) runs on the main thread
-// inside the step.
+// Threads: one thread at a time, never locked. The world's edits queue changes and the step runs on
+// the main thread; a world being loaded is restored on the world-load thread before it is handed
+// to the main thread.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -196,7 +194,6 @@ class CircuitSystem final : public LampColours {
   std::vector<CircuitChange> producer_;
   std::vector<CircuitChange> processing_;
   std::unordered_map<MapBlock*, CircuitRecord> memory_;
-  mutable std::mutex mutex_;
   uint8_t pending_ = 0;
   uint8_t stepCounter_ = 2;
   // Clocks toggling in one timer phase, with the signals they sent before.

@@ -3,8 +3,11 @@
 // loot of a removed decoration or circuit part, waking what rested on a cell that opened, and
 // the rules' reactions to liquids.
 
+#include <cassert>
+
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
+#include "engine/base/main_thread.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/edits/block_edit_validator.h"
 #include "world/edits/circuit_part_items.h"
@@ -32,13 +35,14 @@ bool closedForLightOrMovement(const WorldMap& map, const MapBlock& cell) {
 
 void World::dropCircuitPartItems(MapBlock& cell) {
   if (isCreative()) return;
-  Logic& rules = currentLogic();
+  Logic& rules = this->rules();
   const uint8_t kind = circuitKind(cell);
   if (kind == kConnectorWireKind) dropOne(rules, cell, kConnectorExtraItem);
   dropOne(rules, cell, circuitPartItemFor(kind));
 }
 
 EditResult World::applyBlockEdit(const BlockEdit& edit, PlayerBase* context) {
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
   if (validateBlockEdit(edit, *map_) != EditRefusal::None) return EditResult::refused();
   MapBlock& cell = *map_->cellAt(edit.x, edit.y);
   switch (edit.kind) {
@@ -47,7 +51,7 @@ EditResult World::applyBlockEdit(const BlockEdit& edit, PlayerBase* context) {
       break;
     case edit_kind::kRemoveDeco:
       if (edit.slot < 4 && !map_deco::empty(cell.decos[edit.slot])) {
-        currentLogic().dropBlockLoot(cell, map_deco::id(cell.decos[edit.slot]), context);
+        rules().dropBlockLoot(cell, map_deco::id(cell.decos[edit.slot]), context);
       }
       break;
     case edit_kind::kCircuitPartRemoved:
@@ -58,12 +62,12 @@ EditResult World::applyBlockEdit(const BlockEdit& edit, PlayerBase* context) {
   }
   const bool wasClosed = closedForLightOrMovement(*map_, cell);
   const EditResult result = applyCellChange(edit, context);
-  if (wasClosed && !closedForLightOrMovement(*map_, cell)) entityEffects().wakeEntitiesAbove(cell);
+  if (wasClosed && !closedForLightOrMovement(*map_, cell)) effects().wakeEntitiesAbove(cell);
   const bool placed = edit.kind == edit_kind::kPlace && cell.frontId() == edit.blockId;
   if (placed || edit.kind == edit_kind::kSetLayerBlock) createBlockEntityFor(cell, edit);
-  if (edit.kind == edit_kind::kLiquidLeaves) currentLogic().endFishingAtCell(cell);
+  if (edit.kind == edit_kind::kLiquidLeaves) rules().endFishingAtCell(cell);
   if (edit.kind == edit_kind::kLiquidArrives && cell.liquidKind() == LiquidKind::Lava) {
-    currentLogic().effectOnEntitiesAtCell(cell);
+    rules().effectOnEntitiesAtCell(cell);
   }
   return result;
 }

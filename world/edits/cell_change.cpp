@@ -3,8 +3,10 @@
 // client run it; the host's own consequences (block entities, drops) are in applyBlockEdit.
 
 #include <algorithm>
+#include <cassert>
 
 #include "content/items/block_edit.h"
+#include "engine/base/main_thread.h"
 #include "world/cascade/break_cascade.h"
 #include "world/cells/block_flags.h"
 #include "world/circuits/circuit_cells.h"
@@ -75,6 +77,7 @@ BlockEdit followUp(const MapBlock& cell, uint8_t kind, uint8_t liquidByte) {
 }  // namespace
 
 EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
+  assert(engine::isMainThread() && "a played world is edited on the main thread only");
   if (validateBlockEdit(edit, *map_) != EditRefusal::None) return EditResult::refused();
   MapBlock& cell = *map_->cellAt(edit.x, edit.y);
   WorldMap& map = *map_;
@@ -82,7 +85,7 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
   EditResult result{&cell, 0};
   switch (edit.kind) {
     case edit_kind::kSetLayerBlock: {
-      cellSounds().playAt(cell, kSoundPlaced, edit.blockId);
+      sounds().playAt(cell, kSoundPlaced, edit.blockId);
       if (edit.layer == MapBlock::kFront) map.updateSurfaceHeight(cell.x, cell.y, true);
       result = editSetLayerBlock(map, cell, edit.blockId, edit.variant, edit.layer);
       if (edit.layer == MapBlock::kFront) cell.setBlockState(edit.state);
@@ -93,7 +96,7 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
     }
     case edit_kind::kAttach:
     case edit_kind::kPlace: {
-      cellSounds().playAt(cell, kSoundPlaced, edit.blockId);
+      sounds().playAt(cell, kSoundPlaced, edit.blockId);
       if (edit.kind == edit_kind::kAttach) {
         result = editAttachBlock(map, cell, edit.blockId, edit.variant, edit.layer);
       } else {
@@ -107,9 +110,9 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
     }
     case edit_kind::kBreakEffects: {
       const uint16_t word = cell.layerWord(edit.layer);
-      cellSounds().playAt(cell, kSoundBroken, block_word::id(word));
-      entityEffects().spawnCutDebris(block_word::id(word), block_word::variant(word), edit.layer == MapBlock::kBack,
-                                     kBreakEffectDebris, cellPixelPosition(cell), cell, kDebrisLifetime);
+      sounds().playAt(cell, kSoundBroken, block_word::id(word));
+      effects().spawnCutDebris(block_word::id(word), block_word::variant(word), edit.layer == MapBlock::kBack,
+                               kBreakEffectDebris, cellPixelPosition(cell), cell, kDebrisLifetime);
       updateNeighboursAfterBlockChange(*this, cell, word, context);
       if (edit.valueByte(0) != 0) map.updateSurfaceHeight(cell.x, cell.y, false);
       result |= refresh_bit::kCell;
@@ -176,13 +179,13 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
     case edit_kind::kLiquidStarts: {
       cell.flags |= cell_flag::kLiquidSource;
       const auto next = static_cast<uint8_t>((edit.valueByte(0) & 0xC0) + 0x24);
-      currentGame().applyBlockEdit(followUp(cell, edit_kind::kLiquidArrives, next), context);
+      edits().applyBlockEdit(followUp(cell, edit_kind::kLiquidArrives, next), context);
       map.liquids().queueCell(cell);
       break;
     }
     case edit_kind::kLiquidStops:
       cell.flags = static_cast<uint8_t>(cell.flags & ~cell_flag::kLiquidSource);
-      currentGame().applyBlockEdit(followUp(cell, edit_kind::kLiquidLeaves, 0), context);
+      edits().applyBlockEdit(followUp(cell, edit_kind::kLiquidLeaves, 0), context);
       map.liquids().queueCell(cell);
       break;
     case edit_kind::kLiquidArrives: {

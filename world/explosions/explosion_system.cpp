@@ -57,7 +57,7 @@ ExplosionSystem::ExplosionSystem(World& world) : world_(world) {}
 
 bool ExplosionSystem::isAllowed(MapBlock& cell, const BlastSpec& spec, PlayerBase* cause) {
   if (cause == nullptr) return true;
-  Logic& rules = currentLogic();
+  Logic& rules = world_.rules();
   if (rules.isLocalPlayer(cause)) return true;
   bool refused = kel::options().permissionExplosivesLock;
   const int r = std::min(spec[bb::kBlockRadius], kMaxBlockRadius);
@@ -77,8 +77,8 @@ bool ExplosionSystem::add(MapBlock& cell, PlayerBase* cause, const BlastSpec& sp
     if (impact == 0 && entry.impact == 0 && entry.timer > delay) entry.timer = delay;
     return true;
   }
-  if (impact == 0) currentLogic().playSound(cell, kSoundFuse, 0);
-  pending_.push_back({&cell, impact, spec, cause, delay});
+  if (impact == 0) world_.rules().playSound(cell, kSoundFuse, 0);
+  pending_.push_back({&cell, impact, spec, world_.rules().playerIdOf(cause), delay});
   return true;
 }
 
@@ -100,7 +100,8 @@ void ExplosionSystem::update(float ticks) {
     pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(i));
     ++fired;
     // Applying the edit may queue further explosions (at the end of the list).
-    currentLogic().editBlock(blastEdit(*due.cell, due.spec), due.cause);
+    Logic& rules = world_.rules();
+    rules.editBlock(blastEdit(*due.cell, due.spec), due.cause != 0 ? rules.playerById(due.cause) : nullptr);
   }
 }
 
@@ -119,7 +120,7 @@ void ExplosionSystem::explodeAt(MapBlock& centre, const BlastSpec& rawSpec, Play
   const BlastSpec spec = sane(rawSpec);
   if (DecoHit lit = centre.findDeco(kLitCharge)) {
     map_deco::clear(*lit.slot);
-    cellRefresh().refreshCell(centre);
+    world_.refresh().refreshCell(centre);
   }
   visited_.fill(0);
   size_t count = 0;
@@ -152,7 +153,7 @@ void ExplosionSystem::lightCharge(PlayerBase* cause, MapBlock& cell, uint8_t sid
   edit.layer = side;
   const uint8_t variants = world_.map().props()[kLitCharge].variantCount;
   edit.variant = variants >= 2 ? static_cast<uint8_t>(engine::randomNext() % variants) : 0;
-  currentLogic().editBlock(edit, cause);
+  world_.rules().editBlock(edit, cause);
 }
 
 void ExplosionSystem::explodeCell(PlayerBase* cause, MapBlock& centre, MapBlock& cell, float force) {
@@ -174,14 +175,14 @@ void ExplosionSystem::explodeCell(PlayerBase* cause, MapBlock& centre, MapBlock&
       spawnTileBreakDebris(world_, cell, MapBlock::kBack, kBreakDebris, cause);
     }
   }
-  worldBodies().spawnBlastDebris(cell);
+  world_.bodies().spawnBlastDebris(cell);
 }
 
 void ExplosionSystem::affectBodies(const MapBlock& centre, const BlastSpec& spec) {
   const float radius = static_cast<float>(spec[bb::kEntityRadius]) * kCellPixels;
   const engine::Vec2 origin = cellPixelPosition(centre);
   const float widthPx = static_cast<float>(world_.map().width()) * kCellPixels;
-  WorldBodies& bodies = worldBodies();
+  WorldBodies& bodies = world_.bodies();
   bodies_.clear();
   hits_.clear();
   bodies.collectAll(bodies_);

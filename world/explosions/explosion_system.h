@@ -1,7 +1,7 @@
 #pragma once
 // The world's explosions: lit explosives wait in the pending list with a fuse counted down by the
 // main layer's frame update (at most 33 go off per call; the rest wait for later frames). A due
-// explosion is not applied here but sent as a kind-20 block edit through the current rules, so the
+// explosion is not applied here but sent as a kind-20 block edit through the world's rules, so the
 // host checks it and every machine applies the same blast through `explodeAt`: a diamond of cells
 // around the centre whose force falls by the divisor at every step breaks the blocks whose blast
 // resistance it reaches, lights the charges it meets, and pushes and hurts the bodies within the
@@ -44,8 +44,8 @@ struct PendingExplosion {
   MapBlock* cell = nullptr;
   uint8_t impact = 0;
   BlastSpec spec{};
-  PlayerBase* cause = nullptr;
-  float timer = 0;  // ticks of 1/60 s
+  uint32_t cause = 0;  // the rules' id of the player who lit it (0: none); resolved when it goes off
+  float timer = 0;     // ticks of 1/60 s
 };
 
 class ExplosionSystem {

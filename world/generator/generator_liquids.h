@@ -1,7 +1,7 @@
 #pragma once
 // The generator's use of the map's liquid simulator: new sources while a world is generated, and
 // settling them to rest before the surface is dressed. Only the map changes: nothing goes to the
-// current game or to peers while a world is being generated.
+// world's edit sink or to peers while a world is being generated.
 //
 // Threads: the generating thread only (see world_generator.h).
 
@@ -15,6 +15,6 @@ void makeLiquidSource(WorldMap& map, MapBlock& cell, uint8_t kind);
 // Steps the map's liquid simulation until nothing is pending (or a bounded number of steps);
 // returns the steps taken.
 uint32_t settleLiquids(WorldMap& map);
-// Hands the simulator back to the game: later edits go through the current game again, and cells
+// Hands the simulator back to the game: later edits go through the world's edit sink again, and cells
 // still pending flow in the game's first liquid step.
 void finishLiquids(WorldMap& map);

@@ -1,10 +1,10 @@
 #include "world/light/carried_lights.h"
 
-namespace {
-NullCarriedLights nullLights;
-CarriedLights* registered = &nullLights;
-}  // namespace
+engine::Seam<CarriedLights, NullCarriedLights>& carriedLightsSeam() {
+  static engine::Seam<CarriedLights, NullCarriedLights> seam;
+  return seam;
+}
 
-CarriedLights& carriedLights() { return *registered; }
+CarriedLights& carriedLights() { return carriedLightsSeam().get(); }
 
-void setCarriedLights(CarriedLights* lights) { registered = lights != nullptr ? lights : &nullLights; }
+void setCarriedLights(CarriedLights* lights) { carriedLightsSeam().set(lights); }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "engine/base/seam.h"
+
 class MapBlock;
 
 class CarriedLights {
@@ -20,6 +22,7 @@ class NullCarriedLights final : public CarriedLights {
   uint16_t carriedLightAt(const MapBlock&) const override { return 0; }
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<CarriedLights, NullCarriedLights>& carriedLightsSeam();
 CarriedLights& carriedLights();
-// Not owned; null restores the null form.
 void setCarriedLights(CarriedLights* lights);

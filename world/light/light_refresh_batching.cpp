@@ -1,16 +1,5 @@
 #include "world/light/light_refresh_batching.h"
 
-namespace {
-NullLightRefreshBatching nullBatching;
-LightRefreshBatching* registered = &nullBatching;
-}  // namespace
-
-LightRefreshBatching& lightRefreshBatching() { return *registered; }
-
-void setLightRefreshBatching(LightRefreshBatching* batching) {
-  registered = batching != nullptr ? batching : &nullBatching;
-}
-
 BatchedLightRefresh::BatchedLightRefresh() { lightRefreshBatching().setFlags(true, false); }
 
 BatchedLightRefresh::~BatchedLightRefresh() {
@@ -18,3 +7,12 @@ BatchedLightRefresh::~BatchedLightRefresh() {
   if (view.refreshWanted()) view.refreshWorldLighting();
   view.setFlags(false, false);
 }
+
+engine::Seam<LightRefreshBatching, NullLightRefreshBatching>& lightRefreshBatchingSeam() {
+  static engine::Seam<LightRefreshBatching, NullLightRefreshBatching> seam;
+  return seam;
+}
+
+LightRefreshBatching& lightRefreshBatching() { return lightRefreshBatchingSeam().get(); }
+
+void setLightRefreshBatching(LightRefreshBatching* batching) { lightRefreshBatchingSeam().set(batching); }

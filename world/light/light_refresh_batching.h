@@ -8,6 +8,8 @@
 // `BatchedLightRefresh` wraps one batch (a liquid step, one blast): it sets batching and clears
 // refresh wanted when made, and when it ends re-tints once if asked to, then clears both flags.
 
+#include "engine/base/seam.h"
+
 class LightRefreshBatching {
  public:
   virtual ~LightRefreshBatching() = default;
@@ -24,8 +26,9 @@ class NullLightRefreshBatching final : public LightRefreshBatching {
   void refreshWorldLighting() override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<LightRefreshBatching, NullLightRefreshBatching>& lightRefreshBatchingSeam();
 LightRefreshBatching& lightRefreshBatching();
-// Not owned; null restores the null form.
 void setLightRefreshBatching(LightRefreshBatching* batching);
 
 class BatchedLightRefresh {

@@ -8,6 +8,7 @@
 #include "world/light/light_refresh_batching.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
+#include "world/world.h"
 
 namespace {
 constexpr uint16_t kOpaqueWhenVariant1 = 2090;
@@ -40,13 +41,8 @@ void LiquidSimulator::queueCell(MapBlock& cell) {
     pendingMark_[i] = 1;
     pending_.push_back(i);
   };
-  if (running_) {
-    std::lock_guard<std::mutex> lock(pendingMutex_);
-    insert();
-    return;
-  }
   insert();
-  scheduleStep();
+  if (!running_) scheduleStep();
 }
 
 void LiquidSimulator::scheduleStep() {
@@ -80,7 +76,6 @@ void LiquidSimulator::activateCell(MapBlock& cell, uint8_t kind) {
 }
 
 std::vector<uint32_t> LiquidSimulator::pendingCells() {
-  std::lock_guard<std::mutex> lock(pendingMutex_);
   ensureMarks();
   std::vector<uint32_t> cells;
   cells.reserve(pending_.size());
@@ -91,7 +86,6 @@ std::vector<uint32_t> LiquidSimulator::pendingCells() {
 }
 
 void LiquidSimulator::restorePending(const std::vector<uint32_t>& cells) {
-  std::lock_guard<std::mutex> lock(pendingMutex_);
   ensureMarks();
   for (uint32_t i : cells) {
     if (i >= pendingMark_.size() || pendingMark_[i] != 0) continue;
@@ -101,7 +95,6 @@ void LiquidSimulator::restorePending(const std::vector<uint32_t>& cells) {
 }
 
 void LiquidSimulator::forgetCell(MapBlock& cell) {
-  std::lock_guard<std::mutex> lock(pendingMutex_);
   ensureMarks();
   pendingMark_[map_.indexOf(cell)] = 0;  // its entry in the list is skipped when taken
 }
@@ -111,7 +104,8 @@ void LiquidSimulator::apply(const BlockEdit& edit) {
     sink_(edit);
     return;
   }
-  currentGame().applyBlockEdit(edit, nullptr);
+  // A map without a world (a tool's or a test's) has nowhere to send the flow.
+  if (World* world = map_.world()) world->edits().applyBlockEdit(edit, nullptr);
 }
 
 void LiquidSimulator::beginSettling(EditSink sink) {
@@ -139,8 +133,7 @@ void LiquidSimulator::takePendingAndNext() {
   for (uint32_t i : active_) stepMark_[i] &= static_cast<uint8_t>(~kInActive);
   active_.clear();
   {
-    std::lock_guard<std::mutex> lock(pendingMutex_);
-    for (uint32_t i : pending_) {
+      for (uint32_t i : pending_) {
       if (pendingMark_[i] == 0) continue;  // forgotten meanwhile
       pendingMark_[i] = 0;
       stepMark_[i] |= kInActive;

@@ -8,22 +8,21 @@
 //
 // The simulator never writes the liquid byte of a flowing cell itself: every change is a BlockEdit
 // of kind 18 (liquid arrives) or 19 (leaves), and a meeting is a kind 7 and a kind 6 edit, each
-// applied at once through the current game, so light, blocks that cannot stand in the liquid and
-// the peers follow. Edits that would leave the liquid byte as it is are not made.
+// applied at once through the world's edit sink (`World::edits`), so light, blocks that cannot
+// stand in the liquid and the peers follow. Edits that would leave the liquid byte as it is are not made.
 //
 // Work is proportional to change: only queued cells and the neighbours a change may affect are
 // recomputed, each at most once per step; a settled body costs nothing. The sets are index lists
 // with a mark byte per cell, reused between steps.
 //
-// Threads: `pending` (cells queued from outside since the last step) is guarded by the mutex while
-// a step is scheduled (`running`); the other sets belong to the step, which runs on the main thread
-// through the scheduler's slot 3 every 0.3 s (or on the world-load thread while the generator
-// settles liquids with `running` set).
+// Threads: one thread at a time, never locked. A played world's edits queue cells and its step runs
+// on the main thread (the scheduler's slot 3 every 0.3 s); a world being generated or loaded is
+// touched only by the world-load thread (the generator settles liquids with `running` set), and is
+// handed to the main thread whole.
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <vector>
 
 class MapBlock;
@@ -40,8 +39,7 @@ class LiquidSimulator {
   LiquidSimulator(const LiquidSimulator&) = delete;
   LiquidSimulator& operator=(const LiquidSimulator&) = delete;
 
-  // Queues a cell for the next step: under the lock while a step is scheduled, else directly, and
-  // then schedules the step.
+  // Queues a cell for the next step, and schedules the step unless one is scheduled already.
   void queueCell(MapBlock& cell);
   // Sets `running` and schedules `step` in slot 3 every 0.3 s.
   void scheduleStep();
@@ -49,7 +47,7 @@ class LiquidSimulator {
   // neighbours that hold liquid are queued.
   void wakeNeighbours(MapBlock& cell);
   // Makes the cell a full source of the kind through a kind-18 edit and puts it in `pending`
-  // without locking or scheduling (the world generator's way in).
+  // without scheduling (the world generator's way in).
   void activateCell(MapBlock& cell, uint8_t kind);
   // Takes the cell out of `pending` (it closed to liquid).
   void forgetCell(MapBlock& cell);
@@ -59,7 +57,7 @@ class LiquidSimulator {
   void step();
 
   // ---- Settling while a world is generated ----
-  // Where the edits of a settling run go instead of the current game: the world generator writes
+  // Where the edits of a settling run go instead of the world's edit sink: the world generator writes
   // them into its own map only, on its own thread.
   using EditSink = std::function<void(const BlockEdit&)>;
   // Sets `running` (so queued cells wait in `pending` and nothing is scheduled) and sends every edit
@@ -67,7 +65,7 @@ class LiquidSimulator {
   void beginSettling(EditSink sink);
   // One step without the scheduler or the world view; false when there was nothing to do.
   bool settleStep();
-  // Back to the current game and the scheduler; cells still pending wait for the game's first step.
+  // Back to the world's edit sink and the scheduler; cells still pending wait for the game's first step.
   void endSettling();
 
   // Open for liquid: the cell exists, its front block is not opaque and it is not block 2090 in
@@ -79,7 +77,7 @@ class LiquidSimulator {
 
   // ---- What the world file keeps ----
   // The cells the next step will look at (by cell index): those a step left for the next one,
-  // and those queued from outside since (the main thread's view; taken under the lock).
+  // and those queued from outside since.
   std::vector<uint32_t> nextCells() const { return next_; }
   std::vector<uint32_t> pendingCells();
   // A loaded world's queued cells join `pending` without scheduling a step: the game's first
@@ -101,9 +99,8 @@ class LiquidSimulator {
   WorldMap& map_;
   EditSink sink_;
   bool running_ = false;
-  std::mutex pendingMutex_;
-  std::vector<uint32_t> pending_;     // guarded by pendingMutex_ while running_
-  std::vector<uint8_t> pendingMark_;  // guarded by pendingMutex_ while running_
+  std::vector<uint32_t> pending_;
+  std::vector<uint8_t> pendingMark_;
   std::vector<uint32_t> active_;
   std::vector<uint32_t> next_;
   std::vector<uint8_t> stepMark_;

@@ -8,6 +8,8 @@
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 
+class World;
+
 namespace placement {
 
 inline uint64_t flagMask(int bit) { return uint64_t{1} << bit; }
@@ -23,7 +25,7 @@ inline bool hasFrontDecoWith(const WorldMap& map, const MapBlock& cell, int bit)
 // The block itself or a front-side decoration gives the cell a solid part.
 inline bool hasSolidPart(const WorldMap& map, const MapBlock& cell) { return cell.isSolid(map.props()); }
 inline bool holdsLiquid(const MapBlock& cell) { return (cell.liquid & 0x3F) != 0; }
-// The world view redraws the cell.
-void redraw(const MapBlock& cell);
+// The world's view redraws the cell.
+void redraw(World& world, const MapBlock& cell);
 
 }  // namespace placement

@@ -6,6 +6,7 @@
 #include "world/placement/block_tables.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
+#include "world/world.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ void setSwitchState(Logic& rules, MapBlock& cell, bool on) {
   }
 }
 
-void setToggleAttachmentState(Logic& rules, MapBlock& cell, bool on) {
+void setToggleAttachmentState(World& world, MapBlock& cell, bool on) {
+  Logic& rules = world.rules();
   const bool asFront = cell.frontId() == kToggleBlock;
   DecoHit deco = asFront ? DecoHit{} : cell.findDeco(kToggleBlock);
   if (!asFront && !deco) return;
@@ -52,7 +54,7 @@ void setToggleAttachmentState(Logic& rules, MapBlock& cell, bool on) {
     edit.layer = map_deco::side(*deco.slot);
     rules.editBlock(edit, nullptr);
   }
-  if (on) entityEffects().wakeEntitiesAbove(cell);
+  if (on) world.effects().wakeEntitiesAbove(cell);
 }
 
 void setCellDeco127(Logic& rules, WorldMap& map, MapBlock& cell, bool add) {

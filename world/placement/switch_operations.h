@@ -5,6 +5,7 @@
 
 class Logic;
 class MapBlock;
+class World;
 class WorldMap;
 
 // A front block in variant 0 switched on becomes variant 1 (sound 19); in variant 1 switched off
@@ -12,7 +13,7 @@ class WorldMap;
 void setSwitchState(Logic& rules, MapBlock& cell, bool on);
 // The toggle (block 374) as the front block or as the first decoration holding it: on (sound 17)
 // sets variant 1, off (sound 18) variant 0; switching on wakes what rests above.
-void setToggleAttachmentState(Logic& rules, MapBlock& cell, bool on);
+void setToggleAttachmentState(World& world, MapBlock& cell, bool on);
 // Adds the marker decoration (block 127, random variant) to the first free slot, or removes every
 // marker decoration.
 void setCellDeco127(Logic& rules, WorldMap& map, MapBlock& cell, bool add);

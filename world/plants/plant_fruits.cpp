@@ -11,6 +11,7 @@
 #include "world/plants/plant_system.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
+#include "world/world.h"
 
 namespace {
 
@@ -36,41 +37,49 @@ void PlantSystem::growFruits(Logic& rules) {
     MapBlock& cell = map_.cells()[index];
     if (cell.lightLevel(darkness()) < kHangLightLevel) continue;
     const uint8_t slotCount = std::min<uint8_t>(state.row->max, FruitState::kSlots);
-    Entity** free = std::find(state.slots, state.slots + slotCount, nullptr);
+    EntityId* free = std::find(state.slots, state.slots + slotCount, kNoEntity);
     if (free == state.slots + slotCount) continue;
-    Entity* fruit = rules.spawnFruit(state.row->fruit, cell, fruitVariantFor(*state.row, cell.frontVariant()));
-    if (fruit == nullptr) continue;  // nothing hangs that the rules did not make
+    Entity* made = rules.spawnFruit(state.row->fruit, cell, fruitVariantFor(*state.row, cell.frontVariant()));
+    const EntityId fruit = entities().idOf(made);
+    if (fruit == kNoEntity) continue;  // nothing hangs that the rules did not make
     *free = fruit;
     ++state.count;
   }
 }
 
-void PlantSystem::releaseFruit(Logic& rules, Entity* fruit) {
+EntityEffects& PlantSystem::entities() const {
+  static NullEntityEffects none;
+  return map_.world() != nullptr ? map_.world()->effects() : none;
+}
+
+void PlantSystem::releaseFruit(Logic& rules, EntityId id) {
+  Entity* fruit = entities().entityById(id);
+  if (fruit == nullptr) return;  // gone already
   if (creative()) {
-    entityEffects().markForRemoval(fruit);
+    entities().markForRemoval(fruit);
   } else {
     rules.wakeEntity(fruit);
   }
 }
 
-bool PlantSystem::takeFruit(Logic& rules, MapBlock& cell, Entity* fruit) {
+bool PlantSystem::takeFruit(Logic& rules, MapBlock& cell, EntityId fruit) {
   if (!map_.props()[cell.frontId()].has(block_flag::kFruitPlant)) return false;
   auto found = fruits_.find(map_.indexOf(cell));
   if (found == fruits_.end()) return false;
   FruitState& state = found->second;
-  if (fruit == nullptr) {
-    for (Entity*& slot : state.slots) {
-      if (slot != nullptr) releaseFruit(rules, slot);
-      slot = nullptr;
+  if (fruit == kNoEntity) {
+    for (EntityId& slot : state.slots) {
+      if (slot != kNoEntity) releaseFruit(rules, slot);
+      slot = kNoEntity;
     }
     const bool any = state.count > 0;
     state.count = 0;
     return any;
   }
-  for (Entity*& slot : state.slots) {
+  for (EntityId& slot : state.slots) {
     if (slot != fruit) continue;
     releaseFruit(rules, slot);
-    slot = nullptr;
+    slot = kNoEntity;
     --state.count;
     return true;
   }
@@ -80,6 +89,6 @@ bool PlantSystem::takeFruit(Logic& rules, MapBlock& cell, Entity* fruit) {
 void PlantSystem::removeFruitPlant(Logic& rules, MapBlock& cell) {
   if (!map_.props()[cell.frontId()].has(block_flag::kFruitPlant)) return;
   if (fruits_.count(map_.indexOf(cell)) == 0) return;
-  takeFruit(rules, cell, nullptr);
+  takeFruit(rules, cell, kNoEntity);
   fruits_.erase(map_.indexOf(cell));
 }

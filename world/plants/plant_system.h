@@ -7,9 +7,9 @@
 // stem and decorations its gene word names. Every cell growth changes is an edit handed to the
 // rules the caller passes, so a host repeats it to its peers.
 //
-// Fruits are entities above the world model: the registry holds them only as opaque handles it
-// got from the rules' `spawnFruit` and hands back to the rules (or the entity effects) when they
-// are released; it never looks inside them.
+// Fruits are entities above the world model: the registry keeps the id of each fruit the rules'
+// `spawnFruit` made (through the world's entity effects) and resolves it when the fruit is
+// released; a fruit that is gone by then is only forgotten. It never looks inside them.
 //
 // Main thread; the generator adds plants on the world-load thread before play starts.
 
@@ -20,9 +20,11 @@
 #include <optional>
 #include <vector>
 
+#include "world/entities/entity_id.h"
 #include "world/trees/growth_process.h"
 
 class Entity;
+class EntityEffects;
 class Logic;
 class MapBlock;
 class WorldMap;
@@ -49,7 +51,7 @@ struct FruitState {
   static constexpr int kSlots = 2;
   const FruitRow* row = nullptr;
   uint8_t count = 0;  // fruits now hanging
-  Entity* slots[kSlots] = {};
+  EntityId slots[kSlots] = {};
 };
 
 // Result codes of `canPlantAt`.
@@ -100,8 +102,8 @@ class PlantSystem {
   void addFruitPlant(MapBlock& cell, const FruitRow* row);
   // Periodic job: hangs new fruits where there is light and room.
   void growFruits(Logic& rules);
-  // Releases one fruit (or all, with none given); true when something was released.
-  bool takeFruit(Logic& rules, MapBlock& cell, Entity* fruit);
+  // Releases one fruit (or all, with kNoEntity); true when something was released.
+  bool takeFruit(Logic& rules, MapBlock& cell, EntityId fruit);
   void removeFruitPlant(Logic& rules, MapBlock& cell);
   const FruitState* fruitAt(const MapBlock& cell) const;
 
@@ -125,7 +127,9 @@ class PlantSystem {
   bool growsTree(Logic& rules, PlantEntry& entry, bool forced);
   bool growsPlain(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced);
   bool growsClimbing(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced);
-  void releaseFruit(Logic& rules, Entity* fruit);
+  void releaseFruit(Logic& rules, EntityId fruit);
+  // The world's entity effects (the null form for a map without a world).
+  EntityEffects& entities() const;
   void stopBranchAt(uint16_t x, uint16_t y);
   void removeEntries(Logic* dropRules, uint16_t x, uint16_t y);
   uint32_t darkness() const;

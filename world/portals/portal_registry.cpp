@@ -65,7 +65,7 @@ void PortalRegistry::noteFrameAt(MapBlock& cell) {
   if (world == nullptr || !world->portalsWork()) return;
   MapBlock* enclosed = frameEnclosure(cell);
   if (enclosed == nullptr) return;
-  Logic& rules = currentLogic();
+  Logic& rules = world->rules();
   rules.playSound(*enclosed, kSoundPortalMade, 0);
   BlockEdit edit = editForCell(*enclosed, edit_kind::kReplace, kPortalBlock);
   edit.variant = randomVariantFor(map_.props(), kPortalBlock);
@@ -78,7 +78,7 @@ void PortalRegistry::noteFrameAt(MapBlock& cell) {
 void PortalRegistry::removeFrameAt(MapBlock& cell) {
   World* world = map_.world();
   if (world == nullptr || !world->portalsWork()) return;
-  Logic& rules = currentLogic();
+  Logic& rules = world->rules();
   for (MapBlock* n : {cell.neighbourUp(map_), cell.neighbourLeft(map_), cell.neighbourRight(map_), cell.neighbourDown(map_)}) {
     if (n == nullptr) continue;
     for (uint8_t layer : {MapBlock::kFront, MapBlock::kBack}) {

@@ -3,7 +3,7 @@
 // them. In a world of the third mode, an empty cell closed on its left, its right and above by
 // three frame blocks of one kind fills with the portal block (44) and joins the portal list;
 // breaking a frame block removes the portal blocks beside it and their records. Every change of
-// a cell is a block edit through the current rules. Main thread only.
+// a cell is a block edit through the world's rules. Main thread only.
 
 #include <cstdint>
 

@@ -2,13 +2,6 @@
 
 #include "content/items/item_pool.h"
 
-namespace {
-GameInterface*& slot() {
-  static GameInterface* game = nullptr;
-  return game;
-}
-}  // namespace
-
 // Nothing takes an item handed to no game, so it goes back to the pool rather than leak.
 void NullGame::throwItem(Item* item, float, float, uint8_t) { freeItem(item); }
 
@@ -17,10 +10,11 @@ void NullGame::dropItem(Item*& item) {
   item = nullptr;
 }
 
-GameInterface& currentGame() {
-  static NullGame none;
-  GameInterface* game = slot();
-  return game != nullptr ? *game : none;
+engine::Seam<GameInterface, NullGame>& currentGameSeam() {
+  static engine::Seam<GameInterface, NullGame> seam;
+  return seam;
 }
 
-void setCurrentGame(GameInterface* game) { slot() = game; }
+GameInterface& currentGame() { return currentGameSeam().get(); }
+
+void setCurrentGame(GameInterface* game) { currentGameSeam().set(game); }

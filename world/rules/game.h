@@ -13,6 +13,8 @@
 #include <functional>
 #include <string>
 
+#include "engine/base/seam.h"
+
 class Item;
 class MapBlock;
 class MobEntity;
@@ -135,7 +137,8 @@ class NullGame : public GameInterface {
   bool consumeItem(Item*) override { return false; }
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<GameInterface, NullGame>& currentGameSeam();
 // The current game; the null form while none is set. Read at the edges only.
 GameInterface& currentGame();
-// Not owned; null restores the null form.
 void setCurrentGame(GameInterface* game);

@@ -2,13 +2,6 @@
 
 #include "content/items/item_pool.h"
 
-namespace {
-Logic*& slot() {
-  static Logic* logic = nullptr;
-  return logic;
-}
-}  // namespace
-
 // Without rules no entity takes the item, so it goes back to the pool rather than leak.
 Entity* NullLogic::spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) {
   freeItem(item);
@@ -25,10 +18,11 @@ Entity* NullLogic::spawnDress(Item* item, engine::Vec2, engine::Vec2) {
   return nullptr;
 }
 
-Logic& currentLogic() {
-  static NullLogic none;
-  Logic* logic = slot();
-  return logic != nullptr ? *logic : none;
+engine::Seam<Logic, NullLogic>& currentLogicSeam() {
+  static engine::Seam<Logic, NullLogic> seam;
+  return seam;
 }
 
-void setCurrentLogic(Logic* logic) { slot() = logic; }
+Logic& currentLogic() { return currentLogicSeam().get(); }
+
+void setCurrentLogic(Logic* logic) { currentLogicSeam().set(logic); }

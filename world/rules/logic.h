@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class BobberEntity;
 class Entity;
@@ -120,6 +121,11 @@ class Logic {
   virtual uint16_t bonusDropValue(PlayerBase& actor) = 0;
 
   // ---- Rule operations the blasts and circuit devices use (null answers until the rules give them) ----
+  // A player as the world keeps it across calls (the cause of a lit fuse): an id the rules give
+  // (0: none), never reused, and the player with that id while it is in the game (null once it
+  // left). Without them a kept cause is forgotten: the fuse still goes off, with no cause.
+  virtual uint32_t playerIdOf(PlayerBase* /*player*/) { return 0; }
+  virtual PlayerBase* playerById(uint32_t /*id*/) { return nullptr; }
   // The machine's own local player (exempt from the explosives lock); false for peers' proxies.
   virtual bool isLocalPlayer(PlayerBase* /*player*/) { return false; }
   // Shows the player an interface text by index with a message kind (3: a refusal).
@@ -208,7 +214,8 @@ class NullLogic : public Logic {
   uint16_t bonusDropValue(PlayerBase&) override { return 0xFFFF; }
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<Logic, NullLogic>& currentLogicSeam();
 // The current rules; the null form while none is set. Read at the edges only.
 Logic& currentLogic();
-// Not owned; null restores the null form.
 void setCurrentLogic(Logic* logic);

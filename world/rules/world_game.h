@@ -1,7 +1,7 @@
 #pragma once
 // A game of one world and no players: block edits go straight to that world, every other action
-// does nothing. Tests and tools register it as the current game so edits handed to the current
-// game (liquid flow, the break cascade) reach their world end to end without the rules.
+// does nothing. Tests and tools bind it as their world's edit sink (`WorldContext::edits`) so the
+// world's own follow-up edits (liquid flow, the break cascade) reach it end to end without the rules.
 
 #include "world/rules/game.h"
 

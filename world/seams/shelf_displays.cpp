@@ -1,16 +1,10 @@
 #include "world/seams/shelf_displays.h"
 
-namespace {
-ShelfDisplays*& slot() {
-  static ShelfDisplays* displays = nullptr;
-  return displays;
-}
-}  // namespace
-
-ShelfDisplays& shelfDisplays() {
-  static NullShelfDisplays none;
-  ShelfDisplays* displays = slot();
-  return displays != nullptr ? *displays : none;
+engine::Seam<ShelfDisplays, NullShelfDisplays>& shelfDisplaysSeam() {
+  static engine::Seam<ShelfDisplays, NullShelfDisplays> seam;
+  return seam;
 }
 
-void setShelfDisplays(ShelfDisplays* displays) { slot() = displays; }
+ShelfDisplays& shelfDisplays() { return shelfDisplaysSeam().get(); }
+
+void setShelfDisplays(ShelfDisplays* displays) { shelfDisplaysSeam().set(displays); }

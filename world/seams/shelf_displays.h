@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class Entity;
 class Item;
@@ -32,6 +33,7 @@ class NullShelfDisplays final : public ShelfDisplays {
   void markForRemoval(Entity*) override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<ShelfDisplays, NullShelfDisplays>& shelfDisplaysSeam();
 ShelfDisplays& shelfDisplays();
-// Not owned; null restores the null form.
 void setShelfDisplays(ShelfDisplays* displays);

@@ -1,16 +1,10 @@
 #include "world/seams/stable_mobs.h"
 
-namespace {
-StableMobs*& slot() {
-  static StableMobs* mobs = nullptr;
-  return mobs;
-}
-}  // namespace
-
-StableMobs& stableMobs() {
-  static NullStableMobs none;
-  StableMobs* mobs = slot();
-  return mobs != nullptr ? *mobs : none;
+engine::Seam<StableMobs, NullStableMobs>& stableMobsSeam() {
+  static engine::Seam<StableMobs, NullStableMobs> seam;
+  return seam;
 }
 
-void setStableMobs(StableMobs* mobs) { slot() = mobs; }
+StableMobs& stableMobs() { return stableMobsSeam().get(); }
+
+void setStableMobs(StableMobs* mobs) { stableMobsSeam().set(mobs); }

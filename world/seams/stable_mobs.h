@@ -1,38 +1,46 @@
 #pragma once
 // What a stable needs of the mobs it keeps, which live in the entity lists above the world model:
 // where a mob stands, its back reference to the stable, its removal mark and the effects shown on
-// it. Mobs are made through the rules (`Logic::spawnMob`). The entities register their
-// implementation at launch; the null form places every mob on no cell. Main thread only.
+// it. Mobs are made through the rules (`Logic::spawnMob`); the stable keeps each by its id
+// (`idOf`), and every operation resolves the id (doing nothing, or answering no cell, for a mob
+// that is gone). The entities register their implementation at launch; the null form knows no
+// mob. Main thread only.
 
 #include <cstdint>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
+#include "world/blocks/logic_block.h"
+#include "world/entities/entity_id.h"
 
-class LogicBlock;
 class MobEntity;
 
 class StableMobs {
  public:
   virtual ~StableMobs() = default;
-  // The mob's cell; false when the mob has none.
-  virtual bool cellOf(MobEntity* mob, int32_t& x, int32_t& y) = 0;
-  virtual engine::Vec2 positionOf(MobEntity* mob) = 0;
-  // The mob's stable back reference (null: free).
-  virtual void setStable(MobEntity* mob, LogicBlock* stable) = 0;
-  virtual void markRemoved(MobEntity* mob) = 0;
+  // The id of a mob the rules just made; kNoEntity for null.
+  virtual EntityId idOf(MobEntity* mob) = 0;
+  // The mob's cell; false when the mob has none (or is gone).
+  virtual bool cellOf(EntityId mob, int32_t& x, int32_t& y) = 0;
+  virtual engine::Vec2 positionOf(EntityId mob) = 0;
+  // The mob's stable back reference (no handle: free).
+  virtual void setStable(EntityId mob, BlockEntityHandle stable) = 0;
+  virtual void markRemoved(EntityId mob) = 0;
   // An effect shown on the mob on every machine (29 hungry, 30 born, 31 let go).
-  virtual void broadcastEffect(MobEntity* mob, uint8_t effect) = 0;
+  virtual void broadcastEffect(EntityId mob, uint8_t effect) = 0;
 };
 
 class NullStableMobs final : public StableMobs {
  public:
-  bool cellOf(MobEntity*, int32_t&, int32_t&) override { return false; }
-  engine::Vec2 positionOf(MobEntity*) override { return {}; }
-  void setStable(MobEntity*, LogicBlock*) override {}
-  void markRemoved(MobEntity*) override {}
-  void broadcastEffect(MobEntity*, uint8_t) override {}
+  EntityId idOf(MobEntity*) override { return kNoEntity; }
+  bool cellOf(EntityId, int32_t&, int32_t&) override { return false; }
+  engine::Vec2 positionOf(EntityId) override { return {}; }
+  void setStable(EntityId, BlockEntityHandle) override {}
+  void markRemoved(EntityId) override {}
+  void broadcastEffect(EntityId, uint8_t) override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<StableMobs, NullStableMobs>& stableMobsSeam();
 StableMobs& stableMobs();
-// Not owned; null restores the null form.
 void setStableMobs(StableMobs* mobs);

@@ -1,16 +1,10 @@
 #include "world/seams/world_bodies.h"
 
-namespace {
-WorldBodies*& slot() {
-  static WorldBodies* bodies = nullptr;
-  return bodies;
-}
-}  // namespace
-
-WorldBodies& worldBodies() {
-  static NullWorldBodies none;
-  WorldBodies* bodies = slot();
-  return bodies != nullptr ? *bodies : none;
+engine::Seam<WorldBodies, NullWorldBodies>& worldBodiesSeam() {
+  static engine::Seam<WorldBodies, NullWorldBodies> seam;
+  return seam;
 }
 
-void setWorldBodies(WorldBodies* bodies) { slot() = bodies; }
+WorldBodies& worldBodies() { return worldBodiesSeam().get(); }
+
+void setWorldBodies(WorldBodies* bodies) { worldBodiesSeam().set(bodies); }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/seam.h"
 
 class MapBlock;
 
@@ -67,6 +68,7 @@ class NullWorldBodies final : public WorldBodies {
   void spawnNoteDebris(engine::Vec2) override {}
 };
 
+// The registration slot behind the short forms below (not owned; null restores the null form).
+engine::Seam<WorldBodies, NullWorldBodies>& worldBodiesSeam();
 WorldBodies& worldBodies();
-// Not owned; null restores the null form.
 void setWorldBodies(WorldBodies* bodies);

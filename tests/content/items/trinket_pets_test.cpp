@@ -46,10 +46,8 @@ class TrinketPetTest : public ::testing::Test {
   void SetUp() override {
     resetContentTables();
     engine::randomSeed(3);
-    setItemSpawner(&spawner_);
   }
   void TearDown() override {
-    setItemSpawner(nullptr);
     resetContentTables();
   }
 
@@ -58,6 +56,7 @@ class TrinketPetTest : public ::testing::Test {
   }
 
   RecordingSpawner spawner_;
+  engine::Seam<ItemSpawner, NullItemSpawner>::Scoped useSpawner_{itemSpawnerSeam(), spawner_};
   Wearer wearer_;
 };
 

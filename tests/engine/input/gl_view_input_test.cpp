@@ -21,12 +21,10 @@ class GLViewInputTest : public inputtest::DispatcherTest {
  protected:
   void SetUp() override {
     DispatcherTest::SetUp();
-    engine::setGLViewDelegate(&delegate_);
     view_ = new GLView();
   }
   void TearDown() override {
     engine::safeRelease(view_);
-    engine::setGLViewDelegate(nullptr);
     DispatcherTest::TearDown();
   }
   // A frame of the given pixels showing a design resolution under a policy.
@@ -37,6 +35,8 @@ class GLViewInputTest : public inputtest::DispatcherTest {
   }
 
   inputtest::RecordingDelegate delegate_{dispatcher_};
+  engine::Seam<engine::GLViewDelegate, engine::GLViewDelegate>::Scoped useDelegate_{engine::glViewDelegateSeam(),
+                                                                                   delegate_};
   GLView* view_ = nullptr;
   inputtest::MouseLog mouse_{dispatcher_};
 };

@@ -19,7 +19,6 @@ class GLViewWindowTest : public inputtest::DispatcherTest {
  protected:
   void SetUp() override {
     DispatcherTest::SetUp();
-    engine::setGLViewDelegate(&director_);
     view_ = new GLView();  // the director's reference, in place of the platform's
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     view_->setViewName("Rubblemoor test");
@@ -31,7 +30,6 @@ class GLViewWindowTest : public inputtest::DispatcherTest {
   void TearDown() override {
     if (view_ != nullptr) view_->end();  // drops the last reference: the view goes
     DispatcherTest::TearDown();
-    engine::setGLViewDelegate(nullptr);
   }
 
   // The callback the view installed on its window, read back from the window system.
@@ -43,6 +41,8 @@ class GLViewWindowTest : public inputtest::DispatcherTest {
   }
 
   inputtest::RecordingDelegate director_{dispatcher_};
+  engine::Seam<engine::GLViewDelegate, engine::GLViewDelegate>::Scoped useDirector_{engine::glViewDelegateSeam(),
+                                                                                   director_};
   GLView* view_ = nullptr;
   GLFWwindow* window_ = nullptr;
 };

@@ -38,7 +38,6 @@ class BlockUseTest : public GameTest {
     GameTest::SetUp();
     defineBlock(kAnvil, {.flags = bits({36}), .transparency = 1});
     remakeWorld();
-    setPlayerEvents(&views);
     player->cellX = 10;
     player->cellY = 5;
   }
@@ -55,6 +54,7 @@ class BlockUseTest : public GameTest {
     }
   }
   UseEvents views;
+  engine::Seam<PlayerEvents, PlayerEvents>::Scoped useViews{playerEventsSeam(), views};
 };
 
 TEST_F(BlockUseTest, TheClockShowsTheHourOfTheDayPhase) {
@@ -113,10 +113,10 @@ TEST_F(BlockUseTest, APenOpensTheSignForWritingOnce) {
   hold(kPen);
   use(11, 5);
   ASSERT_EQ(views.signViews, std::vector<Sign*>{&board});
-  EXPECT_EQ(player->openContainer, &board);
+  EXPECT_EQ(player->openContainer(), &board);
   EXPECT_TRUE(board.inUse());
   EXPECT_TRUE(at(11, 5).hasDeco(127, MapBlock::kFront));
-  player->openContainer = nullptr;  // another player's use while this one writes
+  player->setOpenContainer(nullptr);  // another player's use while this one writes
   use(11, 5);
   EXPECT_EQ(views.signViews.size(), 1u) << "a sign in use is not opened again";
   ASSERT_EQ(views.messages.size(), 1u);

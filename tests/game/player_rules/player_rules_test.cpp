@@ -48,13 +48,11 @@ class PlayerRulesTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    setItemSpawner(&spawner);
     floorAt(4);
     player->stats.maxHealth = 10;
     player->health = 4;
   }
   void TearDown() override {
-    setItemSpawner(nullptr);
     resetLanguageTexts();
     GameTest::TearDown();
   }
@@ -71,6 +69,7 @@ class PlayerRulesTest : public GameTest {
     languageTexts().loadText(json + "]}");
   }
   ThrownItems spawner;
+  engine::Seam<ItemSpawner, NullItemSpawner>::Scoped useSpawner{itemSpawnerSeam(), spawner};
 };
 
 TEST_F(PlayerRulesTest, FoodHealsOrHurtsAndIsCounted) {

@@ -1,6 +1,8 @@
 // The local player's world events: weather texts and the rain ambience, setting the day clock with
 // the game's clock task, and a finished brew.
 
+#include <memory>
+
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/game_clock.h"
 #include "game/rules/brewing_rules.h"
@@ -37,17 +39,10 @@ using Log = std::vector<std::string>;
 
 class WorldEventsTest : public GameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    setPlayerEvents(&events);
-    setGameClock(&clock);
-  }
-  void TearDown() override {
-    setGameClock(nullptr);
-    GameTest::TearDown();
-  }
   WorldEventLog events;
   ClockLog clock;
+  engine::Seam<PlayerEvents, PlayerEvents>::Scoped useEvents{playerEventsSeam(), events};
+  engine::Seam<GameClock, GameClock>::Scoped useClock{gameClockSeam(), clock};
 };
 
 TEST_F(WorldEventsTest, WeatherChangesAreToldByWhatTheyReplace) {
@@ -91,10 +86,10 @@ TEST_F(WorldEventsTest, SettingTheClockRestartsItsTaskOnlyWhileItRunsAndNobodySl
 }
 
 TEST_F(WorldEventsTest, AFirstBrewIsLearnedOnceAndClearsTheBrewingFlag) {
-  AlchemyLab lab(at(3, 3));
+  AlchemyLab& lab = world->alchemyLabs().add(std::make_unique<AlchemyLab>(at(3, 3)));
   uint8_t slot = 0;
   for (uint16_t id : {431, 431, 175, 1934}) lab.setItem(slot++, makeItem(id, 2));
-  player->openContainer = &lab;
+  player->setOpenContainer(&lab);
   for (uint16_t brew = 1; brew <= 2; ++brew) {
     lab.setBrewing(true);
     EXPECT_TRUE(brewPotionAt(lab, player.get()));
@@ -106,7 +101,7 @@ TEST_F(WorldEventsTest, AFirstBrewIsLearnedOnceAndClearsTheBrewingFlag) {
   EXPECT_EQ(lab.itemAt(0), nullptr);  // two units, two brews
   EXPECT_EQ(events.log, (Log{"lab", "float 117 Potion of Dwarves", "lab"}));
   EXPECT_TRUE(player->knowledge->isRecipeKnown(2133 >> 6));
-  player->openContainer = nullptr;
+  player->setOpenContainer(nullptr);
 }
 
 }  // namespace

@@ -166,11 +166,6 @@ class ItemPlacementRulesTest : public GameTest {
     shape(kTorchBlock, {.flags = world_test::bits({46}), .transparency = 2});
     shape(kSprout, {.variantCount = 4, .transparency = 2});
   }
-  void TearDown() override {
-    setEntityLists(nullptr);
-    GameTest::TearDown();
-  }
-
   static constexpr uint16_t kBrick = 110, kPane = 111, kTorchItem = 112;
   static constexpr uint16_t kTorchBlock = 40, kSprout = 41;
 };
@@ -192,7 +187,7 @@ TEST_F(ItemPlacementRulesTest, ABlockItemTakesTheLayerTheCellAndSideAllow) {
       {5, 5, placement_rule::kSideAny, placement_rule::kNoEdit, 0},                 // an entity stands there
   };
   StandingEntity entity;
-  setEntityLists(&entity);
+  const engine::Seam<EntityLists, EntityLists>::Scoped standing(entityListsSeam(), entity);
   for (const auto& c : cases) {
     const BlockEdit edit = placeBlockItemRule(*world, at(c.x, c.y), c.side, Item(kBrick, 0, 1, 0, 0));
     EXPECT_EQ(edit.kind, c.kind) << c.x << " side " << int{c.side};

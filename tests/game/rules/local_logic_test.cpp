@@ -82,7 +82,7 @@ TEST_F(LogicTimerTasksTest, ForgesSmeltThroughAPauseAndRefreshTheirWatcher) {
   forge.setItem(Forge::kFuel, makeItem(64, 1));
   forge.setItem(Forge::kInput, makeItem(65, 3));
   auto& cold = static_cast<Forge&>(world->forges().add(std::make_unique<Forge>(at(7, 5))));
-  player->openContainer = &cold;
+  player->setOpenContainer(&cold);
   game.pause();
   seconds(2);
   const uint16_t buffsBefore = countdownOf(11);
@@ -91,10 +91,10 @@ TEST_F(LogicTimerTasksTest, ForgesSmeltThroughAPauseAndRefreshTheirWatcher) {
   ASSERT_NE(forge.itemAt(Forge::kOutput), nullptr);
   EXPECT_EQ(forge.itemAt(Forge::kOutput)->id, 1538);
   EXPECT_TRUE(events.forgeResults.empty());  // the watched forge is cold
-  player->openContainer = &forge;
+  player->setOpenContainer(&forge);
   seconds(3);
   EXPECT_EQ(events.forgeResults.size(), 1u);
-  player->openContainer = nullptr;
+  player->setOpenContainer(nullptr);
 }
 
 }  // namespace

@@ -82,10 +82,12 @@ TEST_F(LocalRulesTest, BlocksDropTheirLootByTheTablesModeButNotInACreativeWorld)
 
 TEST_F(LocalRulesTest, ARemovedContainerLetsGoOfThePlayerWhoHasItOpen) {
   Chest& chest = world->chests().add(std::make_unique<Chest>(at(6, 5), 0));
-  player->openContainer = &chest;
-  world->removeBlockEntityAt(at(6, 5), MapBlock::kFront, nullptr, true);
-  EXPECT_EQ(player->openContainer, nullptr);
-  EXPECT_EQ(world->chests().findAt(at(6, 5)), nullptr);
+  Chest& other = world->chests().add(std::make_unique<Chest>(at(8, 5), 0));
+  player->setOpenContainer(&chest);
+  rules.releaseBlockEntity(other);
+  EXPECT_EQ(player->openContainer(), &chest) << "another container going changes nothing";
+  rules.releaseBlockEntity(chest);
+  EXPECT_EQ(player->openContainer(), nullptr) << "let go while the chest still exists";
 }
 
 TEST_F(LocalRulesTest, AWeaponTakesOnlyItsAmmunition) {

@@ -21,13 +21,13 @@ class WorldSavesTest : public WorldFileTest {
   void SetUp() override {
     WorldFileTest::SetUp();
     kel::resetSettings();
-    setWorldSaveLinks(&links);
   }
   void TearDown() override {
-    setWorldSaveLinks(nullptr);
     kel::resetSettings();
     WorldFileTest::TearDown();
   }
+
+  engine::Seam<WorldSaveLinks, NullWorldSaveLinks>::Scoped useLinks{worldSaveLinksSeam(), links};
 
   fs::path worldsFolder() const { return home_.path() / "Rubblemoor" / "worlds"; }
   std::string bytesOf(const std::string& name) const { return testsupport::readFile(worldsFolder() / name); }

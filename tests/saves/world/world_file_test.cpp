@@ -50,7 +50,7 @@ class WorldFileFormatTest : public WorldFileTest {
     world.weather().ticksSinceChange = 300;
     map.liquids().restorePending({static_cast<uint32_t>(map.index(3, 4))});
     MapBlock& stableCell = map.cell(8, 63);
-    auto stable = std::make_unique<Stable>(stableCell, map);
+    auto stable = std::make_unique<Stable>(stableCell, world);
     stable->setItem(newItem(42, 0, 1, 0, 0));
     world.stables().add(std::move(stable));
     links.animals[&stableCell] = {{{4, 1, 2}, {}, {9, 3, 0}}};
@@ -59,7 +59,7 @@ class WorldFileFormatTest : public WorldFileTest {
     world.forges().add(std::move(forge));
     MapBlock& shelfCell = map.cell(10, 65);
     shelfCell.front = block_word::compose(shelfCell.front, kShelfBlock, 0);
-    std::unique_ptr<Shelf> shelf = Shelf::create(shelfCell, false);
+    std::unique_ptr<Shelf> shelf = Shelf::create(world, shelfCell);
     shelf->setItem(2, newItem(44, 0, 1, 0, 0));
     world.shelves().add(std::move(shelf));
     links.mobs = {{{11, 12}, 0, 3}, {{13, 14}, 1, 4}, {{15, 16}, 3, 5}};

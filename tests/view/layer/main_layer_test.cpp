@@ -32,12 +32,10 @@ class LayerRecorder : public InterfaceServices {
 
 class MainLayerTest : public ::testing::Test {
  protected:
-  void SetUp() override { setInterfaceServices(&views); }
   void TearDown() override {
     if (layer != nullptr) layer->release();
     engine::PoolManager::getCurrentPool()->clear();
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
-    setInterfaceServices(nullptr);
   }
   MainLayer* makeLayer() {
     layer = static_cast<MainLayer*>(services.createMainLayer());
@@ -51,6 +49,7 @@ class MainLayerTest : public ::testing::Test {
   }
 
   LayerRecorder views;
+  engine::Seam<InterfaceServices, NullInterfaceServices>::Scoped useViews{interfaceServicesSeam(), views};
   WorldViewLaunchServices services;
   MainLayer* layer = nullptr;
 };

@@ -16,8 +16,9 @@ class ShelfRules final : public NullLogic {
  public:
   Entity* spawnTreasureEntity(engine::Vec2 at, engine::Vec2, MapBlock*) override {
     shown.push_back(at);
-    return nullptr;
+    return makesDisplays ? reinterpret_cast<Entity*>(uintptr_t{64} * shown.size()) : nullptr;
   }
+  void wakeEntity(Entity* entity) override { woken.push_back(entity); }
   Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override {
     given.push_back(item->id);
     freeItem(item);
@@ -30,13 +31,16 @@ class ShelfRules final : public NullLogic {
   }
   std::vector<engine::Vec2> shown;
   std::vector<uint16_t> given;
+  std::vector<Entity*> woken;
+  bool makesDisplays = false;  // stand-in display entities instead of none
 };
 
 class ShelfTest : public EditWorldTest {
  protected:
   void SetUp() override {
     EditWorldTest::SetUp();
-    setCurrentLogic(&shelfRules);
+    context.rules = &shelfRules;
+    rebind();
   }
   void TearDown() override {
     freeItem(held);
@@ -65,6 +69,20 @@ TEST_F(ShelfTest, ATwoSlotShelfPicksItsSlotByPositionIsMadeOnFirstUseAndGivesIts
   EXPECT_TRUE(shelfAt(4, 4)->clearDisplay(shelfRules));
   EXPECT_EQ(shelfRules.given, (std::vector<uint16_t>{kApple, kApple}));
   EXPECT_FALSE(shelfAt(4, 4)->clearDisplay(shelfRules)) << "nothing left to give";
+}
+
+TEST_F(ShelfTest, ClearingWakesTheDisplaysThatStillExistAndDropsNothingForOnesThatAreGone) {
+  shelfRules.makesDisplays = true;
+  put(4, 4, kTwoSlotShelf);
+  held = newItem(kApple, 0, 5, -1, 0);
+  ASSERT_TRUE(putOn(4, 4, 0));
+  ASSERT_TRUE(putOn(4, 4, 3));
+  Entity* const first = reinterpret_cast<Entity*>(uintptr_t{64});
+  Entity* const second = reinterpret_cast<Entity*>(uintptr_t{128});
+  effects.ids.gone.insert(effects.ids.idOf(first));  // someone took the first display meanwhile
+  EXPECT_TRUE(shelfAt(4, 4)->clearDisplay(shelfRules));
+  EXPECT_EQ(shelfRules.woken, std::vector<Entity*>{second});
+  EXPECT_TRUE(shelfRules.given.empty()) << "a shown unit falls as its display, never as a second item";
 }
 
 TEST_F(ShelfTest, APositionAtOrBeyondTheSlotCountFindsNoSlot) {

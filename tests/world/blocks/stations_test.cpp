@@ -103,24 +103,26 @@ class StableWorld : public NullLogic {
 
 class RecordingMobs final : public StableMobs {
  public:
-  bool cellOf(MobEntity* mob, int32_t& x, int32_t& y) override {
+  EntityId idOf(MobEntity* mob) override { return ids.idOf(mob); }
+  bool cellOf(EntityId mob, int32_t& x, int32_t& y) override {
     auto found = std::find_if(places.begin(), places.end(), [&](const auto& p) { return p.mob == mob; });
     if (found == places.end()) return false;
     x = found->x;
     y = found->y;
     return true;
   }
-  engine::Vec2 positionOf(MobEntity*) override { return {}; }
-  void setStable(MobEntity*, LogicBlock*) override {}
-  void markRemoved(MobEntity* mob) override { removed.push_back(mob); }
-  void broadcastEffect(MobEntity*, uint8_t effect) override { effects.push_back(effect); }
+  engine::Vec2 positionOf(EntityId) override { return {}; }
+  void setStable(EntityId, BlockEntityHandle) override {}
+  void markRemoved(EntityId mob) override { removed.push_back(mob); }
+  void broadcastEffect(EntityId, uint8_t effect) override { effects.push_back(effect); }
 
   struct Place {
-    MobEntity* mob;
+    EntityId mob;
     int32_t x, y;
   };
+  StandInEntityIds ids;
   std::vector<Place> places;
-  std::vector<MobEntity*> removed;
+  std::vector<EntityId> removed;
   std::vector<uint8_t> effects;
 };
 
@@ -128,16 +130,13 @@ class StableTest : public EditWorldTest {
  protected:
   void SetUp() override {
     EditWorldTest::SetUp();
-    setCurrentLogic(&mobsRules);
-    setStableMobs(&mobs);
-  }
-  void TearDown() override {
-    setStableMobs(nullptr);
-    EditWorldTest::TearDown();
+    context.rules = &mobsRules;
+    context.stableMobs = &mobs;
+    rebind();
   }
   Stable& stableOn(uint16_t block, int32_t x = 5, int32_t y = 5) {
     put(x, y, block);
-    stables.push_back(std::make_unique<Stable>(at(x, y), world->map()));
+    stables.push_back(std::make_unique<Stable>(at(x, y), *world));
     return *stables.back();
   }
   StableWorld mobsRules;
@@ -167,8 +166,8 @@ TEST_F(StableTest, AMobThatWanderedTenCellsGoesButNotOneJustAcrossTheWrap) {
   stable.addMob(91);
   mobs.places = {{stable.mobAt(0), kWidth - 2, 5}, {stable.mobAt(1), 11, 5}};  // 3 cells (wrapped) and 10 cells
   stable.updateMobs();
-  EXPECT_NE(stable.mobAt(0), nullptr) << "three cells away across the seam";
-  EXPECT_EQ(stable.mobAt(1), nullptr);
+  EXPECT_NE(stable.mobAt(0), kNoEntity) << "three cells away across the seam";
+  EXPECT_EQ(stable.mobAt(1), kNoEntity);
   EXPECT_EQ(mobs.effects, std::vector<uint8_t>{31});
 }
 

@@ -32,11 +32,6 @@ class CircuitCellsTest : public WorldTest {
   void SetUp() override {
     WorldTest::SetUp();
     map_ = std::make_unique<WorldMap>(nullptr, WorldParams{}, 8, 6);
-    setCellRefresh(&refresh_);
-  }
-  void TearDown() override {
-    setCellRefresh(nullptr);
-    WorldTest::TearDown();
   }
   MapBlock& at(int x, int y) { return map_->cell(x, y); }
   MapBlock& part(int x, int y, uint8_t kind, uint8_t rotation = 0) {
@@ -66,19 +61,19 @@ TEST_F(CircuitCellsTest, CrossingsAreLookedThroughAndARingOfThemAcrossTheWrapEnd
 
 TEST_F(CircuitCellsTest, PlacingAWireDrawsItsSidesAndItsWireNeighbours) {
   setSignalByte(at(0, 2), circuit_signal::analog(9));
-  placePlainWire(*map_, at(0, 2));
+  placePlainWire(refresh_, *map_, at(0, 2));
   EXPECT_EQ(signalByte(at(0, 2)), circuit_signal::analog(9)) << "placing a wire keeps its signal";
-  placePlainWire(*map_, at(0, 1));  // below the first one
+  placePlainWire(refresh_, *map_, at(0, 1));  // below the first one
   part(7, 2, ck::kAnd);             // left of (0,2) across the seam; its inputs face sideways
   part(0, 3, ck::kAnd);             // above; its inputs face sideways, not down
   refresh_.cells.clear();
-  placePlainWire(*map_, at(0, 2));
+  placePlainWire(refresh_, *map_, at(0, 2));
   EXPECT_EQ(wireSideBits(at(0, 2)), sideBit(kDown) | sideBit(kLeft));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 2}}), refresh_.cells) << "the neighbour was already drawn";
 
   // A gate turned to face the wire makes the wire show that side.
   MapBlock& gate = part(1, 2, ck::kNot, 3);
-  refreshWireBits(*map_, gate);
+  refreshWireBits(refresh_, *map_, gate);
   EXPECT_EQ(wireSideBits(at(0, 2)), sideBit(kDown) | sideBit(kLeft) | sideBit(kRight));
 }
 

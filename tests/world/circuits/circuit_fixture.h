@@ -76,12 +76,9 @@ class CircuitTest : public EditWorldTest {
     defineCircuitBlocks();
     makeWorld(WorldParams{});  // the map reads the block rows when it is made
     logic.world = world.get();
-    setCurrentLogic(&logic);
-    setWorldBodies(&bodies);
-  }
-  void TearDown() override {
-    setWorldBodies(nullptr);
-    EditWorldTest::TearDown();
+    context.rules = &logic;
+    context.bodies = &bodies;
+    rebind();
   }
 
   // The devices' blocks join the circuits when placed (flag 45).

@@ -2,10 +2,12 @@
 // and the bodies pushed and hurt. The rules apply every edit to the test's world.
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "platform/settings/settings.h"
 #include "tests/world/world_recorders.h"
+#include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
 #include "world/seams/world_bodies.h"
 
@@ -21,7 +23,15 @@ class BlastLogic final : public NullLogic {
  public:
   World* world = nullptr;
   bool editBlock(const BlockEdit& edit, PlayerBase* player) override {
+    if (edit.kind == edit_kind::kExplosion) blastCauses.push_back(player);
     return !world->applyBlockEdit(edit, player).wasRefused();
+  }
+  // Stand-in players are numbered addresses: the number is the id; a player who left resolves to none.
+  uint32_t playerIdOf(PlayerBase* player) override {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(player) / 64);
+  }
+  PlayerBase* playerById(uint32_t id) override {
+    return left.count(id) != 0 ? nullptr : reinterpret_cast<PlayerBase*>(uintptr_t{id} * 64);
   }
   void playSound(MapBlock&, uint16_t id, uint16_t) override { fuseSounds += id == 40 ? 1 : 0; }
   bool isLocalPlayer(PlayerBase* player) override { return player != nullptr && player == localPlayer; }
@@ -35,6 +45,8 @@ class BlastLogic final : public NullLogic {
     return nullptr;
   }
   PlayerBase* localPlayer = nullptr;
+  std::set<uint32_t> left;
+  std::vector<PlayerBase*> blastCauses;
   int fuseSounds = 0, texts = 0;
 };
 
@@ -69,12 +81,9 @@ class ExplosionTest : public EditWorldTest {
     for (uint8_t r = 1; r <= 30; ++r) defineBlock(static_cast<uint16_t>(100 + r), {.flags = bits({23}), .blastResistance = r});
     makeWorld(WorldParams{});
     logic.world = world.get();
-    setCurrentLogic(&logic);
-    setWorldBodies(&bodies);
-  }
-  void TearDown() override {
-    setWorldBodies(nullptr);
-    EditWorldTest::TearDown();
+    context.rules = &logic;
+    context.bodies = &bodies;
+    rebind();
   }
   static constexpr uint16_t resisting(uint8_t r) { return static_cast<uint16_t>(100 + r); }
   ExplosionSystem& explosions() { return world->explosions(); }
@@ -128,6 +137,15 @@ TEST_F(ExplosionTest, AChargeInTheBlastIsLitAndGoesOffAfterItsFuse) {
   explosions().update(26.0f);
   EXPECT_TRUE(explosions().pending().empty());
   EXPECT_TRUE(map_deco::empty(at(kX + 2, kY).decos[0])) << "the lit charge is spent";
+}
+
+TEST_F(ExplosionTest, AFuseKeepsItsCauseByIdAndLosesItWhenThePlayerLeavesBeforeItGoesOff) {
+  ASSERT_TRUE(explosions().add(at(5, 5), player(1), kStandardBlast, 1.0f, 0));
+  ASSERT_TRUE(explosions().add(at(30, 5), player(2), kStandardBlast, 1.0f, 0));
+  EXPECT_EQ(explosions().pending()[0].cause, 1u) << "an id, not the player's address";
+  logic.left.insert(2);  // the second player quits while the fuse burns
+  explosions().update(2.0f);
+  EXPECT_EQ(logic.blastCauses, (std::vector<PlayerBase*>{player(1), nullptr}));
 }
 
 TEST_F(ExplosionTest, AtMostThirtyThreeGoOffPerFrame) {

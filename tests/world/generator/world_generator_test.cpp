@@ -68,13 +68,7 @@ class CountingGame final : public NullGame {
   int edits = 0;
 };
 
-class WorldGenerateTest : public GeneratorTest {
- protected:
-  void TearDown() override {
-    setCurrentGame(nullptr);
-    GeneratorTest::TearDown();
-  }
-};
+using WorldGenerateTest = GeneratorTest;
 
 TEST_F(WorldGenerateTest, GeneratingSendsNothingToTheGameAndHandsTheLiquidsBack) {
   PlanetDef& p = planet();
@@ -83,10 +77,9 @@ TEST_F(WorldGenerateTest, GeneratingSendsNothingToTheGameAndHandsTheLiquidsBack)
   p.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};
   p.parameters.liquidLevel = 30;
   CountingGame game;
-  setCurrentGame(&game);
   WorldParams params;
   params.planetId = kPlanetId;
-  World world(nullptr, params, 256, 128);
+  World world(nullptr, params, 256, 128, {.edits = &game});
   world.generate([](const char*) {});
 
   EXPECT_EQ(game.edits, 0) << "nothing of the generation reached the game";

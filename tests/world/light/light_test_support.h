@@ -27,15 +27,6 @@ class TableCarriedLights final : public CarriedLights {
 
 class LightTest : public WorldTest {
  protected:
-  void SetUp() override {
-    WorldTest::SetUp();
-    setCarriedLights(&carried);
-  }
-  void TearDown() override {
-    setCarriedLights(nullptr);
-    WorldTest::TearDown();
-  }
-
   static void fill(WorldMap& m, uint16_t id, int x0, int y0, int x1, int y1) {
     for (int x = x0; x <= x1; ++x) {
       for (int y = y0; y <= y1; ++y) m.cellAt(x, y)->setFront(id, 0, 0);
@@ -88,6 +79,7 @@ class LightTest : public WorldTest {
   }
 
   TableCarriedLights carried;
+  engine::Seam<CarriedLights, NullCarriedLights>::Scoped useCarried{carriedLightsSeam(), carried};
 };
 
 }  // namespace light_test

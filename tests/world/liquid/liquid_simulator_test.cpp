@@ -7,6 +7,7 @@
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
+#include "world/world.h"
 
 namespace {
 
@@ -51,16 +52,16 @@ class LiquidTest : public WorldTest {
  protected:
   void SetUp() override {
     WorldTest::SetUp();
-    map = std::make_unique<WorldMap>(nullptr, WorldParams{}, 32, 20);
+    world = World::create(nullptr, WorldParams{}, 32, 20);
+    map = &world->map();
     for (int x = 0; x < 32; ++x) map->cell(x, 0).setFront(kDirt, 0, 0);  // the floor
     map->lightMap().relightAll();
     game = std::make_unique<MapGame>(*map);
-    setCurrentGame(game.get());
+    world->setContext({.edits = game.get()});  // the step's edits go to the world's own sink
   }
   void TearDown() override {
-    setCurrentGame(nullptr);
     engine::unscheduleAllSlots();
-    map.reset();
+    world.reset();
     WorldTest::TearDown();
   }
 
@@ -82,7 +83,8 @@ class LiquidTest : public WorldTest {
     return steps;
   }
 
-  std::unique_ptr<WorldMap> map;
+  std::unique_ptr<World> world;
+  WorldMap* map = nullptr;
   std::unique_ptr<MapGame> game;
 };
 

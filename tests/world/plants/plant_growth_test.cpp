@@ -149,13 +149,13 @@ TEST_F(PlantGrowthTest, AGrownFruitBlockHangsFruitUpToItsMaximum) {
   ASSERT_EQ(rules.fruits.size(), 2u);
   EXPECT_EQ(rules.fruits[0].id, kPumpkin);
 
-  Entity* first = plants().fruitAt(at(5, 3))->slots[0];
+  const EntityId first = plants().fruitAt(at(5, 3))->slots[0];
   EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), first));
   EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), first)) << "already released";
   EXPECT_EQ(plants().fruitAt(at(5, 3))->count, 1);
-  EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), nullptr));
+  EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), kNoEntity));
   EXPECT_EQ(rules.woken.size(), 2u);
-  EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), nullptr)) << "nothing hangs any more";
+  EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), kNoEntity)) << "nothing hangs any more";
   EXPECT_NE(plants().fruitAt(at(5, 3)), nullptr) << "the block stays registered";
 }
 
@@ -169,6 +169,17 @@ TEST_F(PlantGrowthTest, BreakingAFruitBlockReleasesItsFruitsAndForgetsIt) {
   breakFront(5, 3);
   EXPECT_EQ(rules.woken.size(), 2u);
   EXPECT_EQ(plants().fruitAt(at(5, 3)), nullptr);
+}
+
+TEST_F(PlantGrowthTest, AFruitWhoseEntityIsGoneIsForgottenNotWoken) {
+  bearFruit();
+  const FruitState& hanging = *plants().fruitAt(at(5, 3));
+  const EntityId eaten = hanging.slots[0];
+  effects.ids.gone.insert(eaten);  // the entity left the world on its own (eaten, despawned)
+  EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), kNoEntity));
+  ASSERT_EQ(rules.woken.size(), 1u) << "only the fruit that still exists falls";
+  EXPECT_NE(effects.ids.idOf(rules.woken[0]), eaten);
+  EXPECT_EQ(hanging.count, 0);
 }
 
 }  // namespace

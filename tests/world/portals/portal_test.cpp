@@ -31,7 +31,8 @@ class PortalTest : public CircuitTest {
     params.mode = mode;
     makeWorld(params);
     logic.world = world.get();
-    setCurrentLogic(&logic);
+    context.rules = &logic;
+    rebind();
   }
   void frame(int32_t x, int32_t y, uint16_t block = kFrameToPlanet1) {
     ASSERT_FALSE(apply(edit(edit_kind::kPlace, x, y, block)).wasRefused());

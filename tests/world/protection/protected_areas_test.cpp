@@ -28,7 +28,8 @@ TEST_F(ProtectedAreasTest, PlacingAProtectionBlockGuardsItsSquareAndBreakingItFr
   world.reset();
   world = World::create(nullptr, params, 512, 128);
   game = std::make_unique<WorldGame>(*world);
-  setCurrentGame(game.get());
+  context.edits = game.get();
+  rebind();
   apply(edit(ek::kSetLayerBlock, 100, 50, 3));
   expectGuards({{80, 30, true}, {120, 70, true}, {79, 50, false}, {100, 71, false}});
   apply(edit(ek::kRemoveLayer, 100, 50));
