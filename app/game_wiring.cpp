@@ -14,10 +14,8 @@
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
-#include "game/session/player_bodies.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
-#include "world/seams/world_bodies.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
@@ -72,11 +70,9 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     ownsGame_ = true;
   }
   session_.bindCurrent();
-  setWorldBodies(&session_.bodies());
 }
 
 GameWiring::~GameWiring() {
-  setWorldBodies(nullptr);
   session_.end();
   session_.unbindCurrent();
   if (ownsGame_) setGameServices(nullptr);

@@ -102,7 +102,7 @@ void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, ui
 }
 
 void LocalLogic::playSound(MapBlock& cell, uint16_t soundId, uint16_t value) {
-  cellSounds().playAt(cell, soundId, value);
+  if (world_ != nullptr) world_->sounds().playAt(cell, soundId, value);
 }
 
 void LocalLogic::setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) {
@@ -139,6 +139,12 @@ void LocalLogic::setAllPlayersValue(uint8_t value) {
 }
 
 bool LocalLogic::isLocalPlayer(PlayerBase* player) { return player != nullptr && player == player_; }
+
+uint32_t LocalLogic::playerIdOf(PlayerBase* player) { return player != nullptr ? player->playerId() : 0; }
+
+PlayerBase* LocalLogic::playerById(uint32_t id) {
+  return id == 0 ? nullptr : firstPlayerWhere([id](PlayerBase* p) { return p->playerId() == id; });
+}
 
 void LocalLogic::showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) {
   if (auto* local = dynamic_cast<Player*>(player)) local->showTextById(kind, static_cast<int16_t>(textId));

@@ -74,6 +74,8 @@ class LocalLogic : public Logic, public PlayerRules {
   bool usePortal(PlayerBase* player, MapBlock* cell) override;
   void setAllPlayersValue(uint8_t value) override;
   bool isLocalPlayer(PlayerBase* player) override;
+  uint32_t playerIdOf(PlayerBase* player) override;
+  PlayerBase* playerById(uint32_t id) override;
   void showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) override;
 
   // ---- Cells and block entities ----

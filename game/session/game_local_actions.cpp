@@ -118,10 +118,10 @@ void GameLocal::onBlockEditApplied(const BlockEdit& edit) {
   if (edit.kind == edit_kind::kExplosion) rules_->playSound(*cell, kSoundExplosion, kExplosionSoundValue);
   if (edit.kind == edit_kind::kCircuitPartRemoved) {
     const uint16_t part = circuitPartItemFor(circuitKind(*cell));
-    entityEffects().spawnCutDebris(part, 0, false, kPartDebrisPieces, cellPixelPosition(*cell), *cell, 0);
+    world->effects().spawnCutDebris(part, 0, false, kPartDebrisPieces, cellPixelPosition(*cell), *cell, 0);
     rules_->playSound(*cell, kSoundPartRemoved, 0);
   }
-  CellRefresh& refresh = cellRefresh();
+  CellRefresh& refresh = world->refresh();
   refresh.refreshCell(*cell);
   for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
     if (const MapBlock* next = world->map().cellAt(cell->x + dx, cell->y + dy)) refresh.refreshCell(*next);

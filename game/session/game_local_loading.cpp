@@ -148,6 +148,8 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
 void GameLocal::install(std::unique_ptr<World> fresh) {
   running_->world = std::move(fresh);
   world = running_->world.get();
+  // From here on the world's rules, edits and seams are this game's.
+  world->setContext(context_);
   if (bindsCurrentWorld_) setCurrentWorld(world);
   rules_->setWorld(world);
   if (player != nullptr) player->setWorld(world);

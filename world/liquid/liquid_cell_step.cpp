@@ -127,7 +127,11 @@ void LiquidSimulator::recompute(MapBlock& c) {
 
   const bool empty = (newLeft == 0 && newRight == 0) || kind == 0;
   const uint8_t value = empty ? 0 : static_cast<uint8_t>(kind << 6 | newLeft << 3 | newRight);
-  if (value != oldLiquid || met) apply(liquidEdit(c, empty ? 19 : 18, value, oldKind));
+  if (value != oldLiquid || met) {
+    apply(liquidEdit(c, empty ? 19 : 18, value, oldKind));
+  } else {
+    followUpUnchanged(c, empty);
+  }
   requeueAround(c, up, down, left, right, fed, newLeft, newRight);
 }
 

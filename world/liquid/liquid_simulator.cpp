@@ -8,6 +8,7 @@
 #include "world/light/light_refresh_batching.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
+#include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
@@ -106,6 +107,16 @@ void LiquidSimulator::apply(const BlockEdit& edit) {
   }
   // A map without a world (a tool's or a test's) has nowhere to send the flow.
   if (World* world = map_.world()) world->edits().applyBlockEdit(edit, nullptr);
+}
+
+void LiquidSimulator::followUpUnchanged(MapBlock& cell, bool dry) {
+  World* world = map_.world();
+  if (sink_ || world == nullptr) return;  // a world being generated has no one fishing or standing in it
+  if (dry) {
+    world->rules().endFishingAtCell(cell);
+  } else if (cell.liquidKind() == LiquidKind::Lava) {
+    world->rules().effectOnEntitiesAtCell(cell);
+  }
 }
 
 void LiquidSimulator::beginSettling(EditSink sink) {

@@ -95,6 +95,9 @@ class LiquidSimulator {
                      bool fed, int newLeft, int newRight);
   void requeue(MapBlock& cell);
   void apply(const BlockEdit& edit);
+  // A recomputed cell whose liquid byte stays as it was needs no edit, but still what the edit
+  // would have brought: a dry cell ends the fishing in it, lava burns what stands in it.
+  void followUpUnchanged(MapBlock& cell, bool dry);
 
   WorldMap& map_;
   EditSink sink_;

@@ -120,33 +120,29 @@ class Logic {
   // actor's bonus test failed, or it has nothing to give).
   virtual uint16_t bonusDropValue(PlayerBase& actor) = 0;
 
-  // ---- Rule operations the blasts and circuit devices use (null answers until the rules give them) ----
+  // ---- Rule operations the blasts and circuit devices use ----
   // A player as the world keeps it across calls (the cause of a lit fuse): an id the rules give
   // (0: none), never reused, and the player with that id while it is in the game (null once it
   // left). Without them a kept cause is forgotten: the fuse still goes off, with no cause.
-  virtual uint32_t playerIdOf(PlayerBase* /*player*/) { return 0; }
-  virtual PlayerBase* playerById(uint32_t /*id*/) { return nullptr; }
+  virtual uint32_t playerIdOf(PlayerBase* player) = 0;
+  virtual PlayerBase* playerById(uint32_t id) = 0;
   // The machine's own local player (exempt from the explosives lock); false for peers' proxies.
-  virtual bool isLocalPlayer(PlayerBase* /*player*/) { return false; }
+  virtual bool isLocalPlayer(PlayerBase* player) = 0;
   // Shows the player an interface text by index with a message kind (3: a refusal).
-  virtual void showTextById(PlayerBase* /*player*/, uint16_t /*textId*/, uint8_t /*kind*/) {}
+  virtual void showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) = 0;
   // Whether the tool (null: bare hands) may break the cell's block; the player may be null.
-  virtual bool canBreakBlock(PlayerBase* /*player*/, Item* /*tool*/, MapBlock& /*cell*/) { return false; }
+  virtual bool canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) = 0;
   // Every entity standing on the cell is pushed with the strength at the angle (radians).
-  virtual void launchEntitiesAtCell(MapBlock& /*cell*/, float /*strength*/, float /*angle*/) {}
+  virtual void launchEntitiesAtCell(MapBlock& cell, float strength, float angle) = 0;
   // Whether the item may be used to spawn what it spawns (mode: the game's mode byte).
-  virtual bool useSpawningItem(uint8_t /*mode*/, PlayerBase* /*player*/, Item* /*item*/, float /*aim*/) {
-    return false;
-  }
+  virtual bool useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float aim) = 0;
   struct ProjectileChoice {
     uint16_t word = 0;
     int16_t itemId = -1;   // -1: the item fires nothing
     uint8_t rangeFlag = 0;
     float baseSpeed = 0;   // the speed of the item's projectile record
   };
-  virtual ProjectileChoice projectileForItem(uint8_t /*mode*/, PlayerBase* /*player*/, Item* /*item*/) {
-    return {};
-  }
+  virtual ProjectileChoice projectileForItem(uint8_t mode, PlayerBase* player, Item* item) = 0;
 };
 
 // Rules of no game: nothing is created, no player exists, every edit is refused.
@@ -212,6 +208,14 @@ class NullLogic : public Logic {
   void endFishingAtCell(MapBlock&) override {}
   void effectOnEntitiesAtCell(MapBlock&) override {}
   uint16_t bonusDropValue(PlayerBase&) override { return 0xFFFF; }
+  uint32_t playerIdOf(PlayerBase*) override { return 0; }
+  PlayerBase* playerById(uint32_t) override { return nullptr; }
+  bool isLocalPlayer(PlayerBase*) override { return false; }
+  void showTextById(PlayerBase*, uint16_t, uint8_t) override {}
+  bool canBreakBlock(PlayerBase*, Item*, MapBlock&) override { return false; }
+  void launchEntitiesAtCell(MapBlock&, float, float) override {}
+  bool useSpawningItem(uint8_t, PlayerBase*, Item*, float) override { return false; }
+  ProjectileChoice projectileForItem(uint8_t, PlayerBase*, Item*) override { return {}; }
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "content/items/block_edit.h"
 #include "engine/scene/scheduled_slots.h"
 #include "tests/world/world_test_blocks.h"
@@ -7,6 +9,7 @@
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
+#include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
@@ -129,6 +132,32 @@ TEST_F(LiquidTest, LavaMeetingWaterLeavesBlock82AndNoLiquid) {
   }
   EXPECT_GE(stones, 1);
   EXPECT_TRUE(map->cell(13, 1).hasFlag(cell_flag::kEmitsLight)) << "lava that arrived lights its cell";
+}
+
+}  // namespace
+
+namespace {
+
+class FollowUpRules final : public NullLogic {
+ public:
+  void endFishingAtCell(MapBlock& cell) override { ended.push_back(cell.x); }
+  void effectOnEntitiesAtCell(MapBlock& cell) override { burnt.push_back(cell.x); }
+  std::vector<int> ended, burnt;
+};
+
+// A cell recomputed to the liquid it already holds needs no edit, but fishing in a dry cell still
+// ends and lava still burns what stands in it.
+TEST_F(LiquidTest, AnUnchangedCellStillEndsFishingWhenDryAndBurnsWithLava) {
+  FollowUpRules rules;
+  world->setContext({.rules = &rules, .edits = game.get()});
+  source(10, 1, kLava);
+  settle();
+  rules.burnt.clear();
+  sim().queueCell(map->cell(10, 1));
+  sim().queueCell(map->cell(25, 1));
+  settle();
+  EXPECT_EQ(rules.burnt, std::vector<int>{10});
+  EXPECT_EQ(rules.ended, std::vector<int>{25});
 }
 
 }  // namespace
