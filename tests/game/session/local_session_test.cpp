@@ -9,6 +9,12 @@
 #include "game/player/player_options.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/session/session_fixture.h"
+#include "content/items/block_edit.h"
+#include "game/session/running_world.h"
+#include "world/blocks/chest.h"
+#include "world/edits/edit_kind.h"
+#include "world/seams/cell_sounds.h"
+#include "world/explosions/explosion_system.h"
 
 namespace game_test {
 namespace {
@@ -78,6 +84,86 @@ TEST_F(RespawnTest, ACharacterWhoseGameEndsWithItsDeathSavesTheWorldAndLeavesIt)
   EXPECT_FALSE(game.started);
   EXPECT_EQ(running.world, nullptr);
   EXPECT_EQ(screen.startDialogs, std::vector<int>{0});
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+constexpr uint16_t kChest = 213;  // a chest of the content's chest table
+
+// The rules and the players' bodies in the world's context: a blast beside the player breaks the
+// chest it has open (the rules let it go first) and hurts and pushes it.
+TEST_F(PlayerBodiesTest, ABlastBesideThePlayerBreaksItsOpenChestAndHurtsIt) {
+  PlayerBodies bodies(rules, rules);
+  world->setContext({.rules = &rules, .edits = &game, .bodies = &bodies});
+  floorAt(9);
+  player->setCellCoordinates(10, 10);
+  player->health = 5.0f;
+  put(11, 10, kChest);
+  Chest& chest = world->chests().add(std::make_unique<Chest>(at(11, 10), kChest));
+  player->setOpenContainer(&chest);
+
+  world->explosions().explodeAt(at(11, 10), kStandardBlast, nullptr);
+
+  EXPECT_EQ(world->chests().size(), 0u);
+  EXPECT_EQ(player->openContainer(), nullptr);
+  EXPECT_LT(player->health, 5.0f) << "the blast reached the player through the world's bodies";
+  world->setContext({});
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+class RecordingSounds final : public CellSounds {
+ public:
+  void playAt(const MapBlock& cell, uint16_t, uint16_t) override { cells.push_back(cell.x); }
+  std::vector<int> cells;
+};
+
+// Two games played alone side by side, as a host's and a client's will be: each one's edits,
+// sounds and rules stay in its own world.
+class TwoSessionsTest : public world_test::WorldTest {
+ protected:
+  struct Side {
+    explicit Side(RecordingSounds& sounds) : session(WorldContext{.sounds = &sounds}) {
+      RunningWorld& running = session.running();
+      running.world = World::create(nullptr, WorldParams{}, 40, 30, session.context());
+      running.player = std::make_unique<PlayerDesktopLocal>(&session.game());
+      session.game().world = running.world.get();
+      session.game().player = running.player.get();
+      session.rules().setWorld(running.world.get());
+      session.rules().setPlayer(running.player.get());
+      running.player->setWorld(running.world.get());
+      running.player->setCellCoordinates(10, 10);
+    }
+    LocalSession session;
+  };
+};
+
+TEST_F(TwoSessionsTest, EachGamesEditsSoundsAndRulesStayInItsOwnWorld) {
+  RecordingSounds firstSounds, secondSounds;
+  Side first(firstSounds), second(secondSounds);
+  BlockEdit place;
+  place.kind = edit_kind::kSetLayerBlock;
+  place.x = 11;
+  place.y = 10;
+  place.blockId = world_test::kGlass;
+  ASSERT_TRUE(first.session.game().editBlock(place));
+  World& one = *first.session.running().world;
+  World& two = *second.session.running().world;
+  EXPECT_EQ(one.cellAt(11, 10)->frontId(), world_test::kGlass);
+  EXPECT_EQ(two.cellAt(11, 10)->frontId(), 0);
+  EXPECT_EQ(firstSounds.cells, std::vector<int>{11});
+  EXPECT_TRUE(secondSounds.cells.empty());
+  EXPECT_EQ(&one.rules(), &first.session.rules());
+  EXPECT_EQ(&two.edits(), &second.session.game());
+  EXPECT_NE(&currentLogic(), &first.session.rules()) << "neither session was made the process's own";
 }
 
 }  // namespace
