@@ -12,7 +12,6 @@
 #include "game/rules/projectile_choice.h"
 #include "game/rules/rule_entities.h"
 #include "world/blocks/logic_block.h"
-#include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_system.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -35,13 +34,6 @@ BlockEdit decoEdit(const MapBlock& cell, uint8_t kind, uint16_t blockId, uint8_t
   edit.slot = slot;
   edit.variant = variant;
   return edit;
-}
-
-// Devices whose setting the configurator edits.
-bool hasConfigurator(const MapBlock& cell) {
-  const uint8_t kind = circuitKind(cell);
-  const uint16_t front = cell.frontId();
-  return kind == 5 || (kind >= 21 && kind <= 25) || (kind == 15 && front == 2094) || front == 2116 || front == 2148;
 }
 
 }  // namespace
@@ -128,7 +120,7 @@ void LocalLogic::placeSign(MapBlock& cell, uint8_t variant) {
 }
 
 bool LocalLogic::editCircuitCell(Player& player, MapBlock& cell) {
-  if (world_ == nullptr || !hasConfigurator(cell)) return false;
+  if (world_ == nullptr || !isConfigurableCircuitCell(cell)) return false;
   playerEvents().circuitConfigurator(player, cell, world_->circuits().getCellConfig(cell));
   return true;
 }

@@ -26,6 +26,8 @@
 #include "engine/scene/scheduler.h"
 #include "engine/window/gl_view.h"
 #include "game/stats/achievement_popup.h"
+#include "game/rules/local_logic.h"
+#include "game/session/game_local.h"
 #include "game/stats/stats_store.h"
 #include "platform/settings/settings.h"
 #include "tests/support/argv.h"
@@ -179,6 +181,22 @@ TEST_F(GameRunTest, TheStatisticsReachThePlatformsAchievementsWhileTheGameRuns) 
   EXPECT_EQ(runWith("-safe"), 0);
   EXPECT_TRUE(registeredInRun);
   EXPECT_FALSE(statsStore().servicesRegistered()) << "undone with the wiring";
+}
+
+// The program's own local game and rules are the current ones while it runs, and gone after.
+TEST_F(GameRunTest, TheLocalGameAndItsRulesAreCurrentWhileTheProgramRuns) {
+  bool localGame = false;
+  bool localRules = false;
+  everyFrame([&](int frame) {
+    if (frame == 1) pinLoadedLibraries();
+    localGame = dynamic_cast<GameLocal*>(&currentGame()) != nullptr;
+    localRules = dynamic_cast<LocalLogic*>(&currentLogic()) != nullptr;
+    if (frame == 3) engine::Application::getInstance()->quit();
+  });
+  EXPECT_EQ(runWith("-safe"), 0);
+  EXPECT_TRUE(localGame);
+  EXPECT_TRUE(localRules);
+  EXPECT_EQ(dynamic_cast<GameLocal*>(&currentGame()), nullptr) << "cleared with the wiring";
 }
 
 class CountingPopup : public AchievementPopup {
