@@ -83,7 +83,7 @@ std::unique_ptr<World> denseWorld() {
 }
 
 struct Installed {
-  explicit Installed(World& world) : world(world), rules(world), game(world) {
+  explicit Installed(World& target) : world(target), rules(target), game(target) {
     world.setContext({.rules = &rules, .edits = &game, .bodies = &bodies});
   }
   ~Installed() {

@@ -336,7 +336,7 @@ class PlayGame {
           if (item == nullptr || item->isNone()) continue;
           ++stacks;
           items += item->count;
-          summary += " " + std::to_string(item->id) + "x" + std::to_string(item->count);
+          summary.append(1, ' ').append(std::to_string(item->id)).append(1, 'x').append(std::to_string(item->count));
         }
       }
     }
