@@ -13,6 +13,8 @@ find_package(OpenAL REQUIRED)
 pkg_check_modules(ENET REQUIRED IMPORTED_TARGET libenet)
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(XXHASH REQUIRED IMPORTED_TARGET libxxhash)
+# Whole-buffer gzip for the saves' compressed sections.
+pkg_check_modules(DEFLATE REQUIRED IMPORTED_TARGET libdeflate)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 # Only to keep the sound driver's own error lines off the terminal when no device opens.
 pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)

@@ -20,6 +20,13 @@ class ByteWriter {
   void f32(float value);
   void bytes(std::span<const uint8_t> data);
   void zeros(size_t count) { buffer_.resize(buffer_.size() + count, 0); }
+  // Appends `count` zero bytes and returns them, for records written in place rather than field
+  // by field. The span is valid until the next write.
+  std::span<uint8_t> grow(size_t count) {
+    const size_t start = buffer_.size();
+    buffer_.resize(start + count);
+    return {buffer_.data() + start, count};
+  }
   // Makes room for `count` bytes in all, for a body whose size is known up front.
   void reserve(size_t count) { buffer_.reserve(count); }
   void clear() { buffer_.clear(); }

@@ -1,66 +1,60 @@
 #include "saves/container/gzip_buffer.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
-#include <algorithm>
-#include <limits>
+#include <memory>
 
 namespace {
 
-// 15 window bits plus 16: write the gzip wrapper.
-constexpr int kGzipWindowBits = 31;
-// 15 window bits plus 32: accept either a gzip or a zlib wrapper.
-constexpr int kAutoWindowBits = 47;
-constexpr int kMemoryLevel = 8;
-// zlib counts in uInt; larger buffers would need chunking that no save comes close to.
-constexpr size_t kMaxChunk = std::numeric_limits<uInt>::max();
-constexpr size_t kFirstOutputBytes = 64 * 1024;
+// zlib's default level, the level the format's sections have always been written at.
+constexpr int kLevel = 6;
+constexpr uint8_t kGzipMagic[] = {0x1F, 0x8B};
+
+struct CompressorFree {
+  void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+};
+struct DecompressorFree {
+  void operator()(libdeflate_decompressor* decompressor) const {
+    libdeflate_free_decompressor(decompressor);
+  }
+};
+
+bool isGzip(std::span<const uint8_t> source) {
+  return source.size() >= 2 && source[0] == kGzipMagic[0] && source[1] == kGzipMagic[1];
+}
 
 }  // namespace
 
 std::optional<std::vector<uint8_t>> gzipCompress(std::span<const uint8_t> source) {
   if (source.empty()) return std::vector<uint8_t>();
-  if (source.size() > kMaxChunk) return std::nullopt;
-  z_stream stream{};
-  if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, kGzipWindowBits, kMemoryLevel,
-                   Z_DEFAULT_STRATEGY) != Z_OK) {
-    return std::nullopt;
-  }
-  // Save bodies compress well (a world's cells to a sixteenth or less), so the buffer starts at an
-  // eighth of the source and doubles when deflate fills it: a large body is never regrown in small
-  // steps, and never costs a second copy of itself at full size. The bound caps the start, since
-  // the stream never exceeds it.
-  const size_t bound = deflateBound(&stream, static_cast<uLong>(source.size()));
-  std::vector<uint8_t> out(std::min(bound, std::max(source.size() / 8, kFirstOutputBytes)));
-  stream.next_in = const_cast<Bytef*>(source.data());
-  stream.avail_in = static_cast<uInt>(source.size());
-  int status = Z_OK;
-  while (status == Z_OK) {
-    if (stream.total_out == out.size()) out.resize(out.size() * 2);
-    stream.next_out = out.data() + stream.total_out;
-    stream.avail_out = static_cast<uInt>(out.size() - stream.total_out);
-    status = deflate(&stream, Z_FINISH);
-  }
-  const size_t written = stream.total_out;
-  deflateEnd(&stream);
-  if (status != Z_STREAM_END) return std::nullopt;
-  out.resize(written);
-  return out;
+  const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+      libdeflate_alloc_compressor(kLevel));
+  if (compressor == nullptr) return std::nullopt;
+  // Room for the worst case, left uninitialised: a world's cells shrink to a sixteenth or less,
+  // and pages the stream never reaches never become resident. Only the stream is then copied out.
+  const size_t bound = libdeflate_gzip_compress_bound(compressor.get(), source.size());
+  const std::unique_ptr<uint8_t[]> room = std::make_unique_for_overwrite<uint8_t[]>(bound);
+  const size_t written =
+      libdeflate_gzip_compress(compressor.get(), source.data(), source.size(), room.get(), bound);
+  if (written == 0) return std::nullopt;  // cannot happen within the bound
+  return std::vector<uint8_t>(room.get(), room.get() + written);
 }
 
 bool gunzipBuffer(std::span<const uint8_t> source, std::span<uint8_t> destination) {
   if (source.empty()) return destination.empty();
-  if (source.size() > kMaxChunk || destination.size() > kMaxChunk) return false;
-  z_stream stream{};
-  if (inflateInit2(&stream, kAutoWindowBits) != Z_OK) return false;
-  stream.next_in = const_cast<Bytef*>(source.data());
-  stream.avail_in = static_cast<uInt>(source.size());
-  // One call with the whole destination: a stream that needs more room, or runs out of input
-  // before its end, stops short of Z_STREAM_END and fails.
-  stream.next_out = destination.data();
-  stream.avail_out = static_cast<uInt>(destination.size());
-  const int status = inflate(&stream, Z_FINISH);
-  const bool whole = status == Z_STREAM_END && stream.total_out == destination.size();
-  inflateEnd(&stream);
-  return whole;
+  const std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(
+      libdeflate_alloc_decompressor());
+  if (decompressor == nullptr) return false;
+  uint8_t none = 0;  // somewhere to point at when the destination is empty
+  uint8_t* out = destination.empty() ? &none : destination.data();
+  // Without an actual-size result libdeflate succeeds only when the stream fills the destination
+  // exactly: fewer bytes is a short output, more is a lack of space, both failures. The gzip
+  // form also checks the stream's CRC and its recorded size against what was inflated.
+  const libdeflate_result result =
+      isGzip(source)
+          ? libdeflate_gzip_decompress(decompressor.get(), source.data(), source.size(), out,
+                                       destination.size(), nullptr)
+          : libdeflate_zlib_decompress(decompressor.get(), source.data(), source.size(), out,
+                                       destination.size(), nullptr);
+  return result == LIBDEFLATE_SUCCESS;
 }

@@ -1,6 +1,5 @@
 #include "saves/world/map_packing.h"
 
-#include "engine/io/byte_reader.h"
 #include "engine/io/byte_writer.h"
 #include "saves/world/world_file_format.h"
 #include "world/cells/map_block.h"
@@ -12,6 +11,16 @@ constexpr uint8_t kSourceBit = 0x08;
 constexpr uint16_t kRetiredBlock = 0x963;
 constexpr uint16_t kReplacementBlock = 0x961;
 constexpr uint8_t kReplacementState = 4;
+constexpr size_t kDecoOffset = 4;
+constexpr size_t kCircuitOffset = 12;
+static_assert(sizeof(PackedCell) == world_file::kPackedCellBytes);
+
+// Byte stores and loads the compiler merges into whole words: no bounds checks, no growth checks.
+void storeLe16(uint8_t* at, uint16_t value) {
+  at[0] = static_cast<uint8_t>(value);
+  at[1] = static_cast<uint8_t>(value >> 8);
+}
+uint16_t loadLe16(const uint8_t* at) { return static_cast<uint16_t>(at[0] | at[1] << 8); }
 
 uint8_t packedFlags(uint8_t flags) {
   return static_cast<uint8_t>(((flags >> 4) & kStateBits) | (flags & cell_flag::kLiquidSource));
@@ -23,18 +32,43 @@ uint8_t unpackedFlags(uint8_t kept, uint8_t packed) {
   return static_cast<uint8_t>((kept & ~mask) | stored);
 }
 
+void packInto(const MapBlock& cell, uint8_t* record) {
+  storeLe16(record, cell.front);
+  storeLe16(record + 2, cell.back);
+  for (size_t slot = 0; slot < cell.decos.size(); ++slot) {
+    storeLe16(record + kDecoOffset + 2 * slot, cell.decos[slot]);
+  }
+  record[kCircuitOffset] = cell.circuitA;
+  record[kCircuitOffset + 1] = cell.circuitB;
+  record[kCircuitOffset + 2] = cell.liquid;
+  record[kCircuitOffset + 3] = packedFlags(cell.flags);
+}
+
+void unpackInto(const uint8_t* record, MapBlock& cell) {
+  cell.front = loadLe16(record);
+  cell.back = loadLe16(record + 2);
+  for (size_t slot = 0; slot < cell.decos.size(); ++slot) {
+    cell.decos[slot] = loadLe16(record + kDecoOffset + 2 * slot);
+  }
+  cell.circuitA = record[kCircuitOffset];
+  cell.circuitB = record[kCircuitOffset + 1];
+  cell.liquid = record[kCircuitOffset + 2];
+  cell.flags = unpackedFlags(cell.flags, record[kCircuitOffset + 3]);
+}
+
 }  // namespace
 
+PackedCell packMapBlock(const MapBlock& cell) {
+  PackedCell record;
+  packInto(cell, record.data());
+  return record;
+}
+
 void packMapBlocks(engine::ByteWriter& writer, std::span<const MapBlock> cells) {
-  writer.reserve(writer.size() + cells.size() * world_file::kPackedCellBytes);
+  uint8_t* record = writer.grow(cells.size() * world_file::kPackedCellBytes).data();
   for (const MapBlock& cell : cells) {
-    writer.u16(cell.front);
-    writer.u16(cell.back);
-    for (MapDeco deco : cell.decos) writer.u16(deco);
-    writer.u8(cell.circuitA);
-    writer.u8(cell.circuitB);
-    writer.u8(cell.liquid);
-    writer.u8(packedFlags(cell.flags));
+    packInto(cell, record);
+    record += world_file::kPackedCellBytes;
   }
 }
 
@@ -45,41 +79,27 @@ bool unpackMapBlocks(std::span<const uint8_t> packed, std::span<MapBlock> cells,
       packed.size() != count * world_file::kPackedCellBytes) {
     return false;
   }
-  engine::ByteReader in(packed);
-  size_t index = 0;
+  // The sizes were checked whole above, so each record is read without a check of its own.
+  const uint8_t* record = packed.data();
+  MapBlock* cell = cells.data();
   for (int32_t x = 0; x < width; ++x) {
-    for (int32_t y = 0; y < height; ++y) {
-      // One checked take per cell, its fields then decoded from the 16 bytes taken: two million
-      // cells make a checked call per field cost as much as inflating them.
-      const std::span<const uint8_t> b = in.take(world_file::kPackedCellBytes);
-      if (b.size() != world_file::kPackedCellBytes) return false;
-      auto le16 = [&b](size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); };
-      MapBlock& cell = cells[index++];
-      cell.x = static_cast<uint16_t>(x);
-      cell.y = static_cast<uint16_t>(y);
-      cell.front = le16(0);
-      cell.back = le16(2);
-      for (size_t slot = 0; slot < cell.decos.size(); ++slot) cell.decos[slot] = le16(4 + 2 * slot);
-      cell.circuitA = b[12];
-      cell.circuitB = b[13];
-      cell.liquid = b[14];
-      cell.flags = unpackedFlags(cell.flags, b[15]);
+    for (int32_t y = 0; y < height; ++y, ++cell, record += world_file::kPackedCellBytes) {
+      cell->x = static_cast<uint16_t>(x);
+      cell->y = static_cast<uint16_t>(y);
+      unpackInto(record, *cell);
     }
   }
-  return in.ok();
+  return true;
 }
 
 void convertRetiredCells(std::span<uint8_t> packed) {
   for (size_t at = 0; at + world_file::kPackedCellBytes <= packed.size();
        at += world_file::kPackedCellBytes) {
-    engine::ByteReader in(packed.subspan(at, 2));
-    const uint16_t front = in.u16();
+    uint8_t* record = packed.data() + at;
+    const uint16_t front = loadLe16(record);
     if (block_word::id(front) != kRetiredBlock) continue;
-    engine::ByteWriter word;
-    word.u16(static_cast<uint16_t>((front & 0xF000) | kReplacementBlock));
-    packed[at] = word.data()[0];
-    packed[at + 1] = word.data()[1];
-    uint8_t& flags = packed[at + world_file::kPackedCellBytes - 1];
+    storeLe16(record, static_cast<uint16_t>((front & 0xF000) | kReplacementBlock));
+    uint8_t& flags = record[world_file::kPackedCellBytes - 1];
     flags = static_cast<uint8_t>((flags & ~kStateBits) | kReplacementState);
   }
 }

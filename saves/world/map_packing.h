@@ -4,8 +4,10 @@
 //  12  u8, u8 the circuit bytes  14  u8 liquid byte
 //  15  bits 0-2 the block state (flags bits 4-6), bit 3 the liquid-source flag (flags bit 3)
 // Position, sky level, shadow edges, block light and the other flag bits are not kept: the
-// loader recomputes them. Pure functions; any thread.
+// loader recomputes them. Whole records are written and read at once (two million cells make a
+// call per field cost as much as compressing them). Pure functions; any thread.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -14,6 +16,11 @@ class MapBlock;
 namespace engine {
 class ByteWriter;
 }
+
+using PackedCell = std::array<uint8_t, 16>;
+
+// One cell's record, for whoever hashes or sends cells without a packed buffer.
+PackedCell packMapBlock(const MapBlock& cell);
 
 // The cells packed in their order (16 bytes each), appended to `out`, which is grown once for
 // all of them.

@@ -6,7 +6,6 @@
 #include "content/planets/planet_def.h"
 #include "engine/base/path_utils.h"
 #include "engine/io/byte_reader.h"
-#include "engine/io/byte_writer.h"
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "saves/character/character_file.h"
@@ -25,6 +24,7 @@
 #include "saves/world/world_summary.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
+#include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 
 namespace world_tool {
@@ -123,11 +123,13 @@ bool writeFileSafely(const std::string& path, const SaveFileWriter& writer) {
   return safeWriteFile(files, path, writer, true) == SafeWriteResult::Saved;
 }
 
+// Each cell's record is made where it is hashed: no packed copy of the map, and the same value as
+// hashing the cell body of the world file.
 uint64_t cellsChecksum(const WorldMap& map) {
-  engine::ByteWriter packed;
-  packMapBlocks(packed, {map.cells(), map.cellCount()});
   uint64_t hash = 0xCBF29CE484222325ull;
-  for (uint8_t byte : packed.data()) hash = (hash ^ byte) * 0x100000001B3ull;
+  for (const MapBlock& cell : std::span<const MapBlock>(map.cells(), map.cellCount())) {
+    for (uint8_t byte : packMapBlock(cell)) hash = (hash ^ byte) * 0x100000001B3ull;
+  }
   return hash;
 }
 

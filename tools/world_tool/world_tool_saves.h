@@ -24,7 +24,7 @@ int runLoad(const ToolArgs& args, std::FILE* out, std::FILE* err);
 // Writes the file through the game's safe writing (a temporary file, the old one kept as backup,
 // then one rename), so an interrupted write never empties a file that was there.
 bool writeFileSafely(const std::string& path, const SaveFileWriter& writer);
-// FNV-1a over the packed cells, as a loaded and a saved world compare.
+// FNV-1a over the cells' packed records in map order, as a loaded and a saved world compare.
 uint64_t cellsChecksum(const WorldMap& map);
 
 }  // namespace world_tool

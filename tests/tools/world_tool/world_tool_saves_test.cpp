@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "tests/support/read_file.h"
@@ -9,7 +10,10 @@
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
 #include "tools/world_tool/world_tool_saves.h"
+#include "engine/io/byte_writer.h"
 #include "platform/file_handle.h"
+#include "saves/world/map_packing.h"
+#include "world/map/world_map.h"
 
 namespace {
 
@@ -76,6 +80,31 @@ TEST(WorldToolSaves, WritingOverAFileNeverLosesIt) {
   });
   EXPECT_FALSE(written);
   EXPECT_EQ(testsupport::readFile(path), second);
+}
+
+// The printed checksum is FNV-1a over the world file's cell body, as it has always been printed:
+// users compare checksums across versions, so the value must not change with how it is computed.
+TEST(WorldToolSaves, ChecksumIsTheHashOfThePackedCellBody) {
+  WorldMap map(nullptr, WorldParams{}, 64, 16);
+  std::mt19937 random(9);
+  for (size_t i = 0; i < map.cellCount(); ++i) {
+    MapBlock& cell = map.cells()[i];
+    cell.front = static_cast<uint16_t>(random());
+    cell.decos[i % 4] = static_cast<uint16_t>(random());
+    cell.flags = static_cast<uint8_t>(random());
+    cell.liquid = static_cast<uint8_t>(random());
+    cell.blockLight = static_cast<uint16_t>(random());  // not saved: must not count
+  }
+  engine::ByteWriter packed;
+  packMapBlocks(packed, {map.cells(), map.cellCount()});
+  uint64_t expected = 0xCBF29CE484222325ull;
+  for (uint8_t byte : packed.data()) expected = (expected ^ byte) * 0x100000001B3ull;
+  EXPECT_EQ(world_tool::cellsChecksum(map), expected);
+  const uint64_t before = expected;
+  map.cells()[7].blockLight ^= 0x0FFF;
+  EXPECT_EQ(world_tool::cellsChecksum(map), before);
+  map.cells()[7].circuitB ^= 1;
+  EXPECT_NE(world_tool::cellsChecksum(map), before);
 }
 
 TEST(WorldToolSaves, NewCharacterFileLoads) {
