@@ -80,4 +80,21 @@ TEST_F(AuthoredPlanets, EveryPlanetGeneratesWithItsOresAndLiquids) {
   }
 }
 
+// Each planet at the smallest size and one seed is the same world, cell for cell, as the generator
+// has always made it: a faster noise or pass must not move a single block.
+TEST_F(AuthoredPlanets, EveryPlanetKeepsItsWorldCellForCell) {
+  const struct { const char* planet; uint64_t checksum; } worlds[] = {
+      {"Terra", 0x319b717363c5539aull}, {"Seth", 0xb557e36e0bea1355ull}, {"Alba", 0xfab3d1c9b093d26dull},
+      {"Xeno", 0x974ad9df60c58596ull}, {"Magmar", 0xf3dff5d628c18dcfull}, {"Cryo", 0x3fece35104ba374full},
+      {"Yuca", 0x3ac8d24f770d2245ull}, {"Lilith", 0x2b128dc225aec274ull}, {"Thetis", 0x967f7e1947c8eebaull},
+      {"Mykon", 0x23685fd687b64943ull}, {"Umbra", 0x207467479581c3fbull}, {"Nadir", 0x419bab5573ce8d12ull},
+  };
+  for (const auto& w : worlds) {
+    const PlanetDef* planet = world_tool::findPlanetByName(w.planet);
+    ASSERT_NE(planet, nullptr) << w.planet;
+    const world_tool::GeneratedWorld world = world_tool::generatePlanetWorld(*planet, 0, 7, nullptr);
+    EXPECT_EQ(world_tool::worldChecksum(world.world->map()), w.checksum) << w.planet;
+  }
+}
+
 }  // namespace
