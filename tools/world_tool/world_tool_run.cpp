@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstddef>
 
 #include "content/loader/content_database.h"
 #include "content/planets/planet_def.h"
@@ -13,7 +12,6 @@
 #include "tools/world_tool/world_picture.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_saves.h"
-#include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 
 namespace world_tool {
@@ -60,17 +58,6 @@ GeneratedWorld generatePlanetWorld(const PlanetDef& planet, uint8_t sizeIndex, u
   return world;
 }
 
-uint64_t worldChecksum(const WorldMap& map) {
-  uint64_t hash = 14695981039346656037ull;
-  const auto mix = [&hash](const void* data, size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
-  };
-  mix(map.cells(), map.cellCount() * sizeof(MapBlock));
-  mix(map.surfaceLines().data(), map.surfaceLines().size() * sizeof(uint16_t));
-  return hash;
-}
-
 int runGenerate(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   std::string error;
   if (!loadContent(defaultDataFile(), error)) {
@@ -104,7 +91,6 @@ int runGenerate(const ToolArgs& args, std::FILE* out, std::FILE* err) {
                planet->name.c_str(), map.width(), map.height(), args.seed,
                std::chrono::duration<double, std::milli>(last - start).count(), world.spawn.column, world.spawn.row,
                world.counts.liquidSources, world.counts.liquidSteps, world.counts.totalGaveUp());
-  std::fprintf(out, "checksum %016llx\n", static_cast<unsigned long long>(worldChecksum(map)));
   if (!args.pngPath.empty() && !writePicture(args.pngPath, map, out, err)) return 1;
   if (!args.savePath.empty() && !saveGeneratedWorld(args.savePath, world, out, err)) return 1;
   return 0;

@@ -1,7 +1,6 @@
 #pragma once
 // What the world tool does: load the built content, find a planet by name, generate a world of it
-// from a seed on the calling thread, report each stage with its elapsed time and the world's
-// checksum, and save it as the
+// from a seed on the calling thread, report each stage with its elapsed time, and save it as the
 // game does; write a new character's file; read any save file back and report what it holds.
 
 #include <cstdint>
@@ -34,9 +33,6 @@ const PlanetDef* findPlanetByName(const std::string& name);
 // makes it.
 GeneratedWorld generatePlanetWorld(const PlanetDef& planet, uint8_t sizeIndex, uint32_t seed,
                                    const GeneratorProgress& progress);
-// FNV-1a over every byte of the cells (24 packed bytes each) and the surface line: two worlds with
-// the same checksum are the same world, cell for cell.
-uint64_t worldChecksum(const WorldMap& map);
 // Each command whole: 0 on success, 1 on failure (message on `err`).
 int runGenerate(const ToolArgs& args, std::FILE* out, std::FILE* err);
 int run(const ToolArgs& args, std::FILE* out, std::FILE* err);
