@@ -90,7 +90,7 @@ void field(const Tables& t, int32_t width, int32_t height, std::vector<float>& o
   const std::vector<Axis> rows = axes(height);
   std::array<double, kOctaves> scales{};
   for (int k = 1; k < kOctaves; ++k) scales[k] = (k == 1 ? 1.0 : scales[k - 1]) * kFactor;
-  std::vector<double> sums(static_cast<size_t>(height));
+  std::vector<double> sums(static_cast<size_t>(height)), blends(static_cast<size_t>(height));
   for (int32_t x = 0; x < width; ++x) {
     sums.assign(sums.size(), 0.0);
     for (int k = 1; k < kOctaves; ++k) {
@@ -103,8 +103,9 @@ void field(const Tables& t, int32_t width, int32_t height, std::vector<float>& o
         const double d00 = c.r0 * gi[r.b0][0] + r.r0 * gi[r.b0][1], d10 = c.r1 * gj[r.b0][0] + r.r0 * gj[r.b0][1];
         const double d01 = c.r0 * gi[r.b1][0] + r.r1 * gi[r.b1][1], d11 = c.r1 * gj[r.b1][0] + r.r1 * gj[r.b1][1];
         const double a = d00 + c.s * (d10 - d00), b = d01 + c.s * (d11 - d01);
-        sums[static_cast<size_t>(y)] += (a + r.s * (b - a)) / scales[k];
+        blends[static_cast<size_t>(y)] = a + r.s * (b - a);
       }
+      for (size_t y = 0; y < sums.size(); ++y) sums[y] += blends[y] / scales[k];
     }
     float* column = &out[static_cast<size_t>(x) * static_cast<size_t>(height)];
     for (int32_t y = 0; y < height; ++y) column[y] = static_cast<float>(sums[static_cast<size_t>(y)]);

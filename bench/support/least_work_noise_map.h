@@ -6,7 +6,8 @@
 // later octave's lattice cell of a column or row once with a plain integer mask (every position is
 // a non-negative multiple of the sample step, so no wrapping of negative cells is needed) and reads
 // one composed gradient table per corner. What it cannot skip is what the engine must also do: one
-// blend per cell and octave, divided by the octave's falloff, summed in octave order.
+// blend per cell and octave, divided by the octave's falloff (in a loop of its own, so the divisions
+// run two at a time), summed in octave order.
 
 #include <cstdint>
 #include <vector>

@@ -160,6 +160,7 @@ void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step
   std::array<Gradient2, kTableSize> gradients{};
   for (size_t n = 0; n < gradients.size(); ++n) gradients[n] = gradients2_[permutation_[n]];
   std::vector<double> sums(static_cast<size_t>(rows));
+  std::vector<double> values(static_cast<size_t>(rows));
   for (int32_t x = 0; x < columns; ++x) {
     std::fill(sums.begin(), sums.end(), 0.0);
     for (size_t k = 0; k < scales.size(); ++k) {
@@ -177,8 +178,10 @@ void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step
         const Gradient2& g11 = gj[r.b1];
         const double a = lerp(cx.s, cx.r0 * g00[0] + r.r0 * g00[1], cx.r1 * g10[0] + r.r0 * g10[1]);
         const double b = lerp(cx.s, cx.r0 * g01[0] + r.r1 * g01[1], cx.r1 * g11[0] + r.r1 * g11[1]);
-        sums[static_cast<size_t>(y)] += lerp(r.s, a, b) / divisor;
+        values[static_cast<size_t>(y)] = lerp(r.s, a, b);
       }
+      // Apart from the blends, so the divisions run two at a time.
+      for (size_t y = 0; y < sums.size(); ++y) sums[y] += values[y] / divisor;
     }
     float* column = out + static_cast<size_t>(x) * static_cast<size_t>(rows);
     for (int32_t y = 0; y < rows; ++y) column[y] = static_cast<float>(sums[static_cast<size_t>(y)]);
