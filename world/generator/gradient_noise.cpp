@@ -8,7 +8,6 @@
 
 namespace {
 
-
 // One gradient component in [-1, 1): the low nine bits of a draw, centred and scaled by 1/256.
 double drawComponent() { return static_cast<double>((engine::randomNext() % 512) - 256) / 256.0; }
 
@@ -140,8 +139,8 @@ std::vector<GradientNoise::AxisTerm> GradientNoise::axisTerms(int32_t count, dou
 // Every sample is noise2's arithmetic in noise2's order, with fractal2D's octave coordinates and
 // running sum, so every value is fractal2D's to the bit. An octave whose column and row offsets
 // are all 0 contributes exactly +-0 at every sample: each dot is 0*g0 + 0*g1 with finite gradients
-// and each blend weight is 0. Added to a sum that starts at +0 and so is never -0, it changes
-// nothing, as long as the octave's divisor is not 0 or NaN.
+// and each blend weight is 0. Added to a sum that starts at +0 and so (rounding to nearest) is
+// never -0, it changes nothing, as long as the octave's divisor is not 0 or NaN.
 void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta,
                                       float* out) const {
   if (columns <= 0 || rows <= 0) return;
