@@ -1,13 +1,12 @@
 #include "world/generator/gradient_noise.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "engine/base/random.h"
 
 namespace {
-
-constexpr int kOctaves = 8;
 
 // One gradient component in [-1, 1): the low nine bits of a draw, centred and scaled by 1/256.
 double drawComponent() { return static_cast<double>((engine::randomNext() % 512) - 256) / 256.0; }
@@ -29,15 +28,25 @@ struct Lattice {
   double r1;
 };
 
+// The lattice cell of an integral coordinate, wrapped into 0..255 as a floored modulo (-1 is 255).
+// Below 2^62 in magnitude the coordinate converts to a 64-bit integer exactly and its low byte is
+// that modulo in two's complement; above, every double is a multiple of 256, so the cell is 0, and
+// infinities and NaN take cell 0 too.
+int wrapCell(double cell) {
+  constexpr double kExactLimit = 4611686018427387904.0;  // 2^62
+  if (!(std::fabs(cell) < kExactLimit)) return 0;
+  return static_cast<int>(static_cast<int64_t>(cell) & GradientNoise::kMask);
+}
+
 Lattice latticeOf(double v) {
   const double t = v + GradientNoise::kOffset;
   const double cell = std::floor(t);  // equals trunc while t >= 0
-  double wrapped = std::fmod(cell, static_cast<double>(GradientNoise::kLatticeSize));
-  if (!(wrapped >= 0.0)) wrapped = std::isnan(wrapped) ? 0.0 : wrapped + GradientNoise::kLatticeSize;
-  const int b0 = static_cast<int>(wrapped) & GradientNoise::kMask;
+  const int b0 = wrapCell(cell);
   const double r0 = t - cell;
   return {b0, (b0 + 1) & GradientNoise::kMask, r0, r0 - 1.0};
 }
+
+using Gradient2 = std::array<double, 2>;
 
 double sCurve(double r) { return r * r * (3.0 - 2.0 * r); }
 double lerp(double s, double a, double b) { return a + s * (b - a); }
@@ -107,4 +116,73 @@ double GradientNoise::fractal2D(double x, double y, double alpha, double beta) c
     y *= beta;
   }
   return sum;
+}
+
+std::vector<GradientNoise::AxisTerm> GradientNoise::axisTerms(int32_t count, double step, double beta, bool permute,
+                                                               std::array<bool, kOctaves>& onLattice) const {
+  std::vector<AxisTerm> terms(static_cast<size_t>(kOctaves) * static_cast<size_t>(count));
+  onLattice.fill(true);
+  for (int32_t i = 0; i < count; ++i) {
+    double v = static_cast<double>(i) * step;
+    for (int k = 0; k < kOctaves; ++k) {
+      const Lattice l = latticeOf(v);
+      const uint32_t b0 = permute ? permutation_[l.b0] : static_cast<uint32_t>(l.b0);
+      const uint32_t b1 = permute ? permutation_[l.b1] : static_cast<uint32_t>(l.b1);
+      terms[static_cast<size_t>(k) * static_cast<size_t>(count) + static_cast<size_t>(i)] = {b0, b1, l.r0, l.r1, sCurve(l.r0)};
+      onLattice[static_cast<size_t>(k)] = onLattice[static_cast<size_t>(k)] && l.r0 == 0.0;
+      v *= beta;
+    }
+  }
+  return terms;
+}
+
+// Every sample is noise2's arithmetic in noise2's order, with fractal2D's octave coordinates and
+// running sum, so every value is fractal2D's to the bit. An octave whose column and row offsets
+// are all 0 contributes exactly +-0 at every sample: each dot is 0*g0 + 0*g1 with finite gradients
+// and each blend weight is 0. Added to a sum that starts at +0 and so (rounding to nearest) is
+// never -0, it changes nothing, as long as the octave's divisor is not 0 or NaN.
+void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta,
+                                      float* out) const {
+  if (columns <= 0 || rows <= 0) return;
+  std::array<bool, kOctaves> columnsOnLattice{}, rowsOnLattice{};
+  const std::vector<AxisTerm> columnTerms = axisTerms(columns, step, beta, true, columnsOnLattice);
+  const std::vector<AxisTerm> rowTerms = axisTerms(rows, step, beta, false, rowsOnLattice);
+  std::array<double, kOctaves> scales{};
+  std::array<bool, kOctaves> skip{};
+  double scale = 1.0;
+  for (size_t k = 0; k < scales.size(); ++k) {
+    scales[k] = scale;
+    skip[k] = columnsOnLattice[k] && rowsOnLattice[k] && scale != 0.0 && !std::isnan(scale);
+    scale *= alpha;
+  }
+  // gradients2 of permutation[n], one indirection fewer per corner.
+  std::array<Gradient2, kTableSize> gradients{};
+  for (size_t n = 0; n < gradients.size(); ++n) gradients[n] = gradients2_[permutation_[n]];
+  std::vector<double> sums(static_cast<size_t>(rows));
+  std::vector<double> values(static_cast<size_t>(rows));
+  for (int32_t x = 0; x < columns; ++x) {
+    std::fill(sums.begin(), sums.end(), 0.0);
+    for (size_t k = 0; k < scales.size(); ++k) {
+      if (skip[k]) continue;
+      const AxisTerm& cx = columnTerms[k * static_cast<size_t>(columns) + static_cast<size_t>(x)];
+      const Gradient2* gi = &gradients[cx.b0];
+      const Gradient2* gj = &gradients[cx.b1];
+      const AxisTerm* ry = &rowTerms[k * static_cast<size_t>(rows)];
+      const double divisor = scales[k];
+      for (int32_t y = 0; y < rows; ++y) {
+        const AxisTerm& r = ry[y];
+        const Gradient2& g00 = gi[r.b0];
+        const Gradient2& g10 = gj[r.b0];
+        const Gradient2& g01 = gi[r.b1];
+        const Gradient2& g11 = gj[r.b1];
+        const double a = lerp(cx.s, cx.r0 * g00[0] + r.r0 * g00[1], cx.r1 * g10[0] + r.r0 * g10[1]);
+        const double b = lerp(cx.s, cx.r0 * g01[0] + r.r1 * g01[1], cx.r1 * g11[0] + r.r1 * g11[1]);
+        values[static_cast<size_t>(y)] = lerp(r.s, a, b);
+      }
+      // Apart from the blends, so the divisions run two at a time.
+      for (size_t y = 0; y < sums.size(); ++y) sums[y] += values[y] / divisor;
+    }
+    float* column = out + static_cast<size_t>(x) * static_cast<size_t>(rows);
+    for (int32_t y = 0; y < rows; ++y) column[y] = static_cast<float>(sums[static_cast<size_t>(y)]);
+  }
 }

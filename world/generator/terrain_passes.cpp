@@ -73,27 +73,29 @@ float shapeDensity(float v, float y, const float bandTop[4]) {
   return v > 0.0f ? v : 0.0f;
 }
 
-void generateNoiseMap(WorldGenerator& g) {
-  const int32_t w = g.width, h = g.height;
+NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h) {
+  NoiseMapSamples samples;
   auto noise = std::make_unique<GradientNoise>();
-  std::vector<float> curves(static_cast<size_t>(kBandCurves) * static_cast<size_t>(w));
+  samples.curves.resize(static_cast<size_t>(kBandCurves) * static_cast<size_t>(w));
   for (int k = 0; k < kBandCurves; ++k) {
-    float* curve = &curves[static_cast<size_t>(k) * static_cast<size_t>(w)];
+    float* curve = &samples.curves[static_cast<size_t>(k) * static_cast<size_t>(w)];
     for (int32_t x = 0; x < w; ++x) {
       curve[x] = static_cast<float>(noise->noise1DSum(static_cast<double>((w * k) + x) * kSampleStep, kOctave, kOctave));
     }
     normalizeToRange(curve, kBandWave, w);
   }
-  std::vector<float> field(static_cast<size_t>(w) * static_cast<size_t>(h));
-  for (int32_t x = 0; x < w; ++x) {
-    float* column = &field[static_cast<size_t>(x) * static_cast<size_t>(h)];
-    const double sx = static_cast<double>(x) * kSampleStep;
-    for (int32_t y = 0; y < h; ++y) {
-      column[y] = static_cast<float>(noise->fractal2D(sx, static_cast<double>(y) * kSampleStep, kOctave, kOctave));
-    }
-  }
+  samples.field.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  noise->fillFractal2DGrid(w, h, kSampleStep, kOctave, kOctave, samples.field.data());
   noise.reset();
-  normalizeToRange(field.data(), 1.0f, static_cast<int>(field.size()));
+  normalizeToRange(samples.field.data(), 1.0f, static_cast<int>(samples.field.size()));
+  return samples;
+}
+
+void generateNoiseMap(WorldGenerator& g) {
+  const int32_t w = g.width, h = g.height;
+  const NoiseMapSamples samples = sampleNoiseMap(w, h);
+  const std::vector<float>& curves = samples.curves;
+  const std::vector<float>& field = samples.field;
 
   const GroundTable ground = buildGroundTable(g.planet.terrainBlocks);
   const int32_t rows = h - g.map.heightLevel();

@@ -31,6 +31,14 @@ GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain);
 // from the top band down. `bandTop` holds the four band borders of a column (rows, as floats).
 float shapeDensity(float v, float y, const float bandTop[4]);
 
+// What the noise map is cut from, drawn from a fresh noise (so from the thread's generator): five
+// band curves of `width` values each, scaled to the band wave, and the density field of every cell
+// column after column, scaled to 0..1.
+struct NoiseMapSamples {
+  std::vector<float> curves;
+  std::vector<float> field;
+};
+NoiseMapSamples sampleNoiseMap(int32_t width, int32_t height);
 void generateNoiseMap(WorldGenerator& generator);
 void placeBedrock(WorldGenerator& generator);
 void placeHorizontalRuns(WorldGenerator& generator, uint32_t runCount, uint32_t runMaxLength);
