@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "bench/support/side_by_side.h"
