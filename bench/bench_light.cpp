@@ -1,17 +1,16 @@
 // Light on a 4096x512 synthetic world with caves and open sky: the whole-map relight beside a
-// plain breadth-first flood of the same map (one level per cell, each cell visited once), and the
+// tight flood of its own that gives the same answer (checked cell by cell first), and the
 // local updates a game makes every frame: an emitter placed and removed in the open, the one block
 // that seals a large cave from the sky taken away and put back, and 1,000 carried-light moves.
 // Every time is the thread's own CPU time; local updates report their mean and their worst.
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <map>
 #include <vector>
 
 #include "bench/support/side_by_side.h"
 #include "bench/support/synthetic_world.h"
+#include "bench/support/tight_light_flood.h"
 #include "bench/support/update_times.h"
 #include "world/light/carried_lights.h"
 #include "world/light/light_map.h"
@@ -28,53 +27,36 @@ bench::SyntheticWorld& world() {
 }
 
 void relightFromScratch(WorldMap& map) {
-  bench::clearLight(map);
+  bench::clearLightAndFlags(map);
   map.lightMap().relightAll();
 }
 
-// The baseline: one light level per cell, each cell entered once, from the top row and every
-// emitting cell; full sky falls through open cells as in the game, so it floods the same region.
-void plainFlood(const WorldMap& map, std::vector<uint8_t>& level, std::vector<uint32_t>& queue) {
-  const uint32_t h = static_cast<uint32_t>(map.height()), w = static_cast<uint32_t>(map.width());
-  const MapBlock* cells = map.cells();
-  std::fill(level.begin(), level.end(), 0);
-  queue.clear();
-  for (uint32_t i = 0; i < map.cellCount(); ++i) {
-    if (cells[i].y + 1u == h || cells[i].hasFlag(cell_flag::kEmitsLight)) {
-      level[i] = cells[i].y + 1u == h ? 15 : 14;
-      queue.push_back(i);
-    }
-  }
-  for (size_t k = 0; k < queue.size(); ++k) {
-    const uint32_t i = queue[k];
-    const MapBlock& c = cells[i];
-    const int next = level[i] - (c.hasFlag(cell_flag::kLetsLightThrough) ? 2 : 6);
-    const uint32_t around[4] = {c.x == 0 ? i + (w - 1) * h : i - h, c.y == 0 ? i : i - 1,
-                                c.x + 1u == w ? i - (w - 1) * h : i + h, c.y + 1u == h ? i : i + 1};
-    for (int d = 0; d < 4; ++d) {
-      const uint32_t j = around[d];
-      if (level[j] != 0) continue;
-      const bool falls = level[i] == 15 && d == 1 && cells[j].hasFlag(cell_flag::kLetsLightThrough);
-      if (!falls && next <= 0) continue;
-      level[j] = static_cast<uint8_t>(falls ? 15 : next);
-      queue.push_back(j);
-    }
-  }
-}
-
+// The baseline computes exactly the engine's answer (the sky, the three channels of the block light
+// with the brightest winning, and the flags it keeps) by its own code from the block rows; the two
+// are compared cell by cell before anything is timed, and the benchmark refuses to time them when
+// they differ. Both write their answer into the map's cells, from the same cleared state.
 void BM_RelightAll(benchmark::State& state) {
   WorldMap& map = *world().map;
-  std::vector<uint8_t> level(map.cellCount());
-  std::vector<uint32_t> queue;
-  queue.reserve(map.cellCount());
+  bench::TightLightFlood flood;
+  bench::clearLightAndFlags(map);
+  map.lightMap().relightAll();
+  const std::vector<bench::CellLight> engineLight = bench::snapshotLight(map);
+  bench::clearLightAndFlags(map);
+  flood.run(map);
+  if (const auto difference = bench::lightDifference(map, engineLight)) {
+    state.SkipWithError(("the baseline flood differs from the engine: " + *difference).c_str());
+    return;
+  }
   bench::SideBySide side;
   for (auto _ : state) {
-    bench::clearLight(map);
+    bench::clearLightAndFlags(map);
     side.engine([&] { map.lightMap().relightAll(); });
-    side.baseline([&] { plainFlood(map, level, queue); });
+    bench::clearLightAndFlags(map);
+    side.baseline([&] { flood.run(map); });
   }
   side.report(state);
   state.counters["cells"] = static_cast<double>(map.cellCount());
+  state.counters["cells_compared"] = static_cast<double>(engineLight.size());
 }
 BENCHMARK(BM_RelightAll)->Apply(bench::repeatForMedians);
 

@@ -3,11 +3,15 @@
 // worst, the thread's own CPU time), steps until the simulator is idle and edits per step. The
 // edits go through a game that applies them to the map as the world does (liquid byte, lava's
 // light, block 82 where liquids meet).
+//
+// Absolute figures only, and the output says so: a baseline would have to run the same liquid rules
+// over the same cells to mean anything, and that would be a second liquid simulator.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 
+#include "bench/support/absolute_figures.h"
 #include "bench/support/synthetic_world.h"
 #include "bench/support/update_times.h"
 #include "content/items/block_edit.h"
@@ -90,6 +94,7 @@ void runUntilIdle(benchmark::State& state, WorldMap& map, MapEditsGame& game) {
   state.counters["steps_until_idle"] = count;
   state.counters["edits_per_step"] =
       count > 0 ? static_cast<double>(game.edits - editsBefore) / count : 0.0;
+  bench::reportAbsoluteFiguresOnly(state);
 }
 
 void BM_WaterBodyReleased(benchmark::State& state) {

@@ -99,12 +99,4 @@ SyntheticWorld makeSyntheticWorld(int width, int height, uint32_t seed) {
   return out;
 }
 
-void clearLight(WorldMap& map) {
-  MapBlock* cells = map.cells();
-  for (size_t i = 0; i < map.cellCount(); ++i) {
-    cells[i].skyShadow &= 0x0F;
-    cells[i].blockLight = 0;
-  }
-}
-
 }  // namespace bench

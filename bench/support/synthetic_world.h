@@ -27,7 +27,5 @@ struct SyntheticWorld {
 };
 
 SyntheticWorld makeSyntheticWorld(int width, int height, uint32_t seed);
-// Zeroes every cell's sky level and block light (the state relightAll expects).
-void clearLight(WorldMap& map);
 
 }  // namespace bench

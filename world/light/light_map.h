@@ -15,7 +15,7 @@
 // Speed: cells are addressed by index; the work list, the removal lists and a mark byte per cell are
 // members reused by every call, so local updates allocate nothing once warm and cost what the
 // darkened region and its border cost. `relightAll` lights the sky level by level (each cell is
-// expanded once) and then spreads the emitters.
+// expanded once) in a byte per cell of its own, stores it in the cells and then spreads the emitters.
 //
 // Runs on the thread that owns the world (the main thread in play, the world-load thread while a
 // world is built); nothing here locks and nothing is reentrant. Carried lights come from the
@@ -86,6 +86,8 @@ class LightMap {
   static constexpr uint8_t kBorder = 2;
 
   void lightSkyByLevels();
+  void storeSky();
+  void spreadBlockLight();
   void beginRemoval(uint32_t start);
   void markDarkened(uint32_t index);
   void markBorder(uint32_t index);
@@ -100,4 +102,5 @@ class LightMap {
   std::vector<uint32_t> border_;
   std::vector<uint8_t> marks_;
   std::vector<std::vector<uint32_t>> skyLevels_;  // relightAll's cells by sky level
+  std::vector<uint8_t> sky_;  // relightAll's sky level and open bit per cell, columns padded
 };

@@ -1,7 +1,10 @@
 // Lighting a whole map. The sky is lit level by level, from 15 down: a cell is expanded only once
 // its level is final (every later cell is dimmer, so nothing can raise it again), which keeps the
-// sky at one visit per lit cell however far it has to travel. The emitters are spread afterwards
-// by the ordinary propagation, which finds the sky already settled.
+// sky at one visit per lit cell however far it has to travel. It is worked out in a byte per cell
+// (sky level and whether the cell lets light through) laid column by column with a sentinel row
+// above and below each column, so the hot loop reads a small array and tests no row edge; the
+// levels are then stored in the cells in one pass. The emitters are spread last over the cells by
+// the block light alone: the sky is final by then, so nothing else could rise.
 
 #include "world/cells/block_flags.h"
 #include "world/cells/block_props.h"
@@ -14,72 +17,106 @@ using namespace light_grid;
 namespace {
 // Sky below this cannot raise a neighbour (the smallest loss is 2), so such cells are never expanded.
 constexpr int kLowestSpreadingSky = 3;
+constexpr uint8_t kSkyMask = 0x0F;
+constexpr uint8_t kOpen = 0x10;
+// The sentinel rows: full sky that lets nothing through, above anything a neighbour can offer.
+constexpr uint8_t kSentinel = 15;
 }  // namespace
 
 void LightMap::relightAll() {
   const Grid grid(map_);
   const BlockPropsTable& props = map_.props();
-  const uint32_t count = static_cast<uint32_t>(map_.cellCount());
+  const uint32_t stride = grid.height + 2;
+  sky_.assign(static_cast<size_t>(grid.width) * stride, 0);
   work_.clear();
-  for (uint32_t i = 0; i < count; ++i) {
-    MapBlock& c = grid.cells[i];
-    const BlockProps& front = props[c.frontId()];
-    const bool shutsOut = front.opaque() && !front.has(block_flag::kLetsSkyThrough);
-    if (shutsOut || (c.frontVariant() == 1 && c.shutsOutLight(props))) {  // the variant-1 exception
-      c.flags &= static_cast<uint8_t>(~cell_flag::kLetsLightThrough);
-    } else {
-      c.flags |= cell_flag::kLetsLightThrough;
-    }
-    const bool mayEmit = front.has(block_flag::kEmitsLight) || c.frontVariant() == 1 || c.liquid >= 0x80;
-    const uint16_t emitted = mayEmit ? emittedColour(c) : 0;
-    if (emitted != 0) {
-      c.flags |= cell_flag::kEmitsLight;
-      c.blockLight = emitted;
-      work_.push_back(i);
+  for (uint32_t x = 0; x < grid.width; ++x) {
+    uint8_t* sky = &sky_[static_cast<size_t>(x) * stride];
+    sky[0] = sky[stride - 1] = kSentinel;
+    for (uint32_t y = 0; y < grid.height; ++y) {
+      const uint32_t i = x * grid.height + y;
+      MapBlock& c = grid.cells[i];
+      const BlockProps& front = props[c.frontId()];
+      const bool shutsOut = front.opaque() && !front.has(block_flag::kLetsSkyThrough);
+      if (shutsOut || (c.frontVariant() == 1 && c.shutsOutLight(props))) {  // the variant-1 exception
+        c.flags &= static_cast<uint8_t>(~cell_flag::kLetsLightThrough);
+      } else {
+        c.flags |= cell_flag::kLetsLightThrough;
+        sky[y + 1] = kOpen;
+      }
+      const bool mayEmit = front.has(block_flag::kEmitsLight) || c.frontVariant() == 1 || c.liquid >= 0x80;
+      const uint16_t emitted = mayEmit ? emittedColour(c) : 0;
+      if (emitted != 0) {
+        c.flags |= cell_flag::kEmitsLight;
+        c.blockLight = emitted;
+        work_.push_back(i);
+      }
     }
   }
   lightSkyByLevels();
-  propagate();
+  storeSky();
+  spreadBlockLight();
 }
 
-// Full sky first, column by column down from the top row (the order of the cells in memory), then
-// each lower level in the order its cells were reached.
+// Full sky first, column by column down from the top row (it only ever comes from there), then each
+// lower level in the order its cells were reached. Works on the padded bytes of `sky_`.
 void LightMap::lightSkyByLevels() {
-  const Grid grid(map_);
+  const uint32_t width = static_cast<uint32_t>(map_.width());
+  const uint32_t stride = static_cast<uint32_t>(map_.height()) + 2;
+  const uint32_t wrap = (width - 1) * stride;
   skyLevels_.resize(16);
-  std::vector<uint32_t>& fullSky = skyLevels_[15];
-  for (uint32_t x = 0; x < grid.width; ++x) {
-    const uint32_t top = grid.height - 1 + x * grid.height;
-    MapBlock& roof = grid.cells[top];
-    if (!letsLightThrough(roof)) {
-      roof.setSkyLevel(13);
+  for (uint32_t x = 0; x < width; ++x) {
+    const uint32_t top = x * stride + stride - 2;
+    if ((sky_[top] & kOpen) == 0) {
+      sky_[top] = 13;
       skyLevels_[13].push_back(top);
       continue;
     }
-    for (uint32_t i = top; ; --i) {
-      MapBlock& c = grid.cells[i];
-      if (!letsLightThrough(c)) break;
-      c.setSkyLevel(15);
-      fullSky.push_back(i);
-      if (c.y == 0) break;
+    for (uint32_t p = top; (sky_[p] & kOpen) != 0; --p) {  // the sentinel below is not open
+      sky_[p] = kOpen | 15;
+      skyLevels_[15].push_back(p);
     }
   }
   for (int level = 15; level >= kLowestSpreadingSky; --level) {
     std::vector<uint32_t>& cellsAtLevel = skyLevels_[static_cast<size_t>(level)];
-    for (size_t k = 0; k < cellsAtLevel.size(); ++k) {  // full sky falling grows this very level
-      const uint32_t i = cellsAtLevel[k];
-      const MapBlock& c = grid.cells[i];
-      if (c.skyLevel() != level) continue;  // raised again since; expanded at its higher level
-      const int loss = lossFrom(c);
-      for (int d = 0; d < 4; ++d) {
-        const uint32_t j = grid.neighbour(i, c, d);
-        if (j == kNone) continue;
-        MapBlock& n = grid.cells[j];
-        if (raiseSky(c, n, d, loss) && n.skyLevel() >= kLowestSpreadingSky) {
-          skyLevels_[n.skyLevel()].push_back(j);
-        }
+    for (const uint32_t p : cellsAtLevel) {
+      const uint8_t here = sky_[p];
+      if ((here & kSkyMask) != level) continue;  // raised again since; expanded at its higher level
+      const int offered = level - ((here & kOpen) != 0 ? 2 : 6);
+      if (offered <= 0) continue;
+      const uint32_t around[4] = {p < stride ? p + wrap : p - stride, p - 1,
+                                  p >= wrap ? p - wrap : p + stride, p + 1};
+      for (const uint32_t n : around) {
+        const uint8_t there = sky_[n];
+        if ((there & kSkyMask) >= offered) continue;
+        sky_[n] = static_cast<uint8_t>((there & kOpen) | offered);
+        if (offered >= kLowestSpreadingSky) skyLevels_[static_cast<size_t>(offered)].push_back(n);
       }
     }
     cellsAtLevel.clear();
   }
+}
+
+void LightMap::storeSky() {
+  const Grid grid(map_);
+  const uint32_t stride = grid.height + 2;
+  for (uint32_t x = 0; x < grid.width; ++x) {
+    const uint8_t* sky = &sky_[static_cast<size_t>(x) * stride + 1];
+    MapBlock* column = grid.cells + static_cast<size_t>(x) * grid.height;
+    for (uint32_t y = 0; y < grid.height; ++y) column[y].setSkyLevel(sky[y] & kSkyMask);
+  }
+}
+
+// The propagation of the emitters in `work_`, by the block light alone.
+void LightMap::spreadBlockLight() {
+  const Grid grid(map_);
+  for (size_t k = 0; k < work_.size(); ++k) {
+    const uint32_t i = work_[k];
+    const MapBlock& c = grid.cells[i];
+    const int loss = lossFrom(c);
+    for (int d = 0; d < 4; ++d) {
+      const uint32_t j = grid.neighbour(i, c, d);
+      if (j != kNone && raiseColour(c, grid.cells[j], d, loss)) work_.push_back(j);
+    }
+  }
+  work_.clear();
 }
