@@ -1,10 +1,13 @@
 // The local rules' operations on entities. Entities sit above the game, so each operation is handed
 // to the entity layer registered with the rules (`RuleEntities`); the rules keep only what is theirs:
-// the creative world's mob limit.
+// the creative world's mob limit and who takes a treasure.
 
+#include "entities/items/treasure_entity.h"
+#include "game/player/player.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/rule_entities.h"
+#include "world/cells/map_block.h"
 #include "world/world.h"
 
 void LocalLogic::collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) {
@@ -69,3 +72,33 @@ void LocalLogic::launchEntitiesAtCell(MapBlock& cell, float strength, float angl
 void LocalLogic::liftPetsFromCell(MapBlock& cell) { entities_->liftPetsFromCell(cell); }
 void LocalLogic::endFishingAtCell(MapBlock& cell) { entities_->endFishingAtCell(cell); }
 void LocalLogic::effectOnEntitiesAtCell(MapBlock& cell) { entities_->burnAtCell(cell); }
+
+namespace {
+constexpr uint16_t kStatItemFound = 1;
+}  // namespace
+
+// Alone there is one player: it takes the treasure when it lives, stands on its cell and has room.
+bool LocalLogic::applyToPlayersOnCell(Entity* treasure) {
+  if (treasure == nullptr || player_ == nullptr || player_->dead != 0) return false;
+  const MapBlock* cell = treasure->data.cell;
+  if (cell == nullptr || player_->cellX != cell->x || player_->cellY != cell->y) return false;
+  return takeTreasure(*player_, *treasure);
+}
+
+void LocalLogic::pickUpAtPlayerCell(PlayerBase* player) {
+  if (player == nullptr || player != player_ || player->dead != 0) return;
+  const MapBlock* cell = player->currentMapBlock();
+  if (cell == nullptr) return;
+  onCell_.clear();
+  entities_->collectTreasuresOnCell(*cell, onCell_);
+  for (Entity* treasure : onCell_) takeTreasure(*player, *treasure);
+}
+
+bool LocalLogic::takeTreasure(PlayerBase& player, Entity& entity) {
+  auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
+  if (treasure == nullptr || treasure->isGone() || &player != player_) return false;
+  if (!player_->pickUpItem(treasure->item())) return false;
+  if (treasure->foundFlag) player_->recordStat(kStatItemFound, treasure->item().id);
+  treasure->data.removed = true;
+  return true;
+}

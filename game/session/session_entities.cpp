@@ -1,0 +1,90 @@
+#include "game/session/session_entities.h"
+
+#include "content/items/item_pool.h"
+#include "engine/base/random.h"
+#include "entities/items/treasure_entity.h"
+#include "entities/items/treasure_factory.h"
+#include "game/session/running_world.h"
+#include "world/rules/entity_impulse.h"
+#include "world/world.h"
+
+namespace {
+
+RealEntity* real(Entity* entity) { return static_cast<RealEntity*>(entity); }
+
+}  // namespace
+
+WorldEntities& SessionEntities::current() {
+  lists_.setWorld(running_.world.get());
+  return lists_;
+}
+
+bool SessionEntities::blocksPlacementIn(const MapBlock& cell) {
+  bool found = false;
+  current().forEach([&](const RealEntity& e) {
+    found = found || (e.data.cell == &cell && !e.data.removed && e.kind() != EntityKind::Pet);
+  });
+  return found;
+}
+
+void SessionEntities::clearAll() { lists_.clearAll(); }
+
+Entity* SessionEntities::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t) {
+  return createTreasureEntity(current(), item, position, speed, angle, 0);
+}
+
+Entity* SessionEntities::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t) {
+  return createTreasureEntityTossed(current(), item, position, 0);
+}
+
+Entity* SessionEntities::spawnDress(Item* item, engine::Vec2, engine::Vec2) {
+  freeItem(item);
+  return nullptr;
+}
+
+void SessionEntities::wake(Entity* entity) {
+  if (entity == nullptr) return;
+  const float drift = static_cast<float>(engine::randomNext()) / 32767.0f * 0.2f - 0.1f;
+  real(entity)->setImpulse({drift, 0});
+}
+
+void SessionEntities::leap(Entity* entity, float strength, float angle) {
+  if (entity != nullptr) real(entity)->addImpulse(strength, angle, true);
+}
+
+void SessionEntities::push(Entity* entity, const EntityImpulse& impulse) {
+  if (entity != nullptr) real(entity)->addImpulse(impulse.strength, impulse.angle, impulse.reset != 0);
+}
+
+void SessionEntities::rest(Entity* entity) {
+  if (entity != nullptr) real(entity)->onRest();
+}
+
+void SessionEntities::launchAtCell(MapBlock& cell, float strength, float angle) {
+  WorldEntities& lists = current();
+  for (size_t i = 0; i < lists.treasures().size(); ++i) {
+    RealEntity& e = lists.treasures().at(i);
+    if (e.data.cell == &cell && !e.data.removed) e.addImpulse(strength, angle, true);
+  }
+}
+
+void SessionEntities::burnAtCell(MapBlock& cell) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  for (size_t i = 0; i < lists.treasures().size(); ++i) {
+    RealEntity& e = lists.treasures().at(i);
+    if (e.data.cell != &cell || e.data.removed || e.kind() == EntityKind::Fish) continue;
+    if (world != nullptr) world->rules().broadcastEffect(&e, RealEntity::kLavaEffect, 0);
+    e.data.removed = true;
+  }
+}
+
+void SessionEntities::collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) {
+  WorldEntities& lists = current();
+  for (size_t i = 0; i < lists.treasures().size(); ++i) {
+    auto* e = dynamic_cast<TreasureEntity*>(&lists.treasures().at(i));
+    if (e != nullptr && e->data.cell == &cell && !e->isGone() && !e->data.moving) out.push_back(e);
+  }
+}
+
+void SessionEntities::stepFrame(float seconds) { current().advance(seconds); }

@@ -1,0 +1,68 @@
+#pragma once
+// The entities of a session's running world, as its rules reach them (`RuleEntities`): the world's
+// lists, the factories the rules call, the per-frame step (run by the game's frame task while the
+// game runs) and clearing when the world ends. The lists follow the session's world: a new world
+// starts with empty lists.
+//
+// Main thread only.
+
+#include <memory>
+#include <vector>
+
+#include "entities/core/world_entities.h"
+#include "game/rules/rule_entities.h"
+
+struct RunningWorld;
+
+class SessionEntities final : public RuleEntities {
+ public:
+  explicit SessionEntities(RunningWorld& running) : running_(running) {}
+
+  WorldEntities& lists() { return lists_; }
+
+  // ---- EntityLists ----
+  bool blocksPlacementIn(const MapBlock& cell) override;
+  void clearAll() override;
+
+  // ---- Creation ----
+  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
+  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
+  // A display without an item to show: the shelves keep their items themselves.
+  Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
+
+  // ---- Motion and state ----
+  void wake(Entity* entity) override;
+  void leap(Entity* entity, float strength, float angle) override;
+  void push(Entity* entity, const EntityImpulse& impulse) override;
+  void rest(Entity* entity) override;
+
+  // ---- Cells ----
+  void launchAtCell(MapBlock& cell, float strength, float angle) override;
+  void burnAtCell(MapBlock& cell) override;
+  uint32_t entityCount() override { return lists_.count(); }
+  void collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) override;
+
+  // ---- Time ----
+  void stepFrame(float seconds) override;
+
+  // ---- Waiting for the mobs, projectiles, fruit, fish and clothes of later work ----
+  Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
+  Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override { return nullptr; }
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
+  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
+  Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
+  void pushOutOfCell(MapBlock&) override {}
+  void knockBack(MobEntity*, float, float, bool, const MapBlock*) override {}
+  void steer(MobEntity*, const MobMovement&) override {}
+  void setBobberState(BobberEntity*, uint8_t) override {}
+  void liftPetsFromCell(MapBlock&) override {}
+  void endFishingAtCell(MapBlock&) override {}
+  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+
+ private:
+  // Follows the session's world: a world that changed leaves the old lists behind, emptied.
+  WorldEntities& current();
+
+  RunningWorld& running_;
+  WorldEntities lists_;
+};
