@@ -1,6 +1,6 @@
 #include "entities/core/world_entities.h"
 
-#include "engine/base/random.h"
+#include "entities/projectiles/bullet_entity.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -59,6 +59,14 @@ void WorldEntities::clearAll() {
   dresses_.clear();
   accumulator_.reset();
   removals_.clear();
+}
+
+void WorldEntities::dropOwner(uint32_t playerId) {
+  if (playerId == 0) return;
+  for (size_t i = 0; i < bullets_.size(); ++i) {
+    auto* bullet = dynamic_cast<BulletEntity*>(&bullets_.at(i));
+    if (bullet != nullptr && bullet->ownerId() == playerId) bullet->dropOwner();
+  }
 }
 
 uint32_t WorldEntities::advance(float frameSeconds) {

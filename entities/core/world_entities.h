@@ -20,6 +20,7 @@
 
 #include "entities/core/entity_layer.h"
 #include "entities/core/tick_accumulator.h"
+#include "entities/projectiles/fishing_owners.h"
 #include "world/seams/entity_effects.h"
 #include "world/seams/world_bodies.h"
 
@@ -41,12 +42,20 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   EntityLayer& treasures() { return treasures_; }
   EntityLayer& bullets() { return bullets_; }
   EntityLayer& dresses() { return dresses_; }
+  const EntityLayer& bullets() const { return bullets_; }
+  const EntityLayer& treasures() const { return treasures_; }
   // Gives the entity an id when it has none and puts it in the list of its kind.
   RealEntity& add(std::unique_ptr<RealEntity> entity);
   EntityId takeId() { return nextId_++; }
   uint32_t count() const;
   // Every list emptied; the time not yet stepped is dropped.
   void clearAll();
+  // A player left the game: what it threw or cast keeps going without it.
+  void dropOwner(uint32_t playerId);
+
+  // What bobbers ask about their casters (not owned; null restores the null form).
+  void setFishingOwners(FishingOwners* owners) { owners_ = owners != nullptr ? owners : &noOwners_; }
+  FishingOwners& fishingOwners() const { return *owners_; }
 
   // ---- Stepping ----
   // Runs the frame's whole ticks; answers how many ran.
@@ -91,4 +100,6 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   TickAccumulator accumulator_;
   RemovalLog removals_;
   std::vector<EntityId> wakeScratch_;
+  NullFishingOwners noOwners_;
+  FishingOwners* owners_ = &noOwners_;
 };

@@ -7,6 +7,7 @@
 #include "entities/core/entity_record.h"
 #include "entities/core/world_entities.h"
 #include "entities/items/treasure_entity.h"
+#include "entities/projectiles/bobber_entity.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -32,6 +33,10 @@ RealEntity* entityFromRecord(WorldEntities& lists, const EntityRecord& record) {
     case EntityKind::Treasure:
     case EntityKind::Fruit:
       return &lists.add(std::make_unique<TreasureEntity>(*world, record));
+    case EntityKind::Bullet:
+      return &lists.add(std::make_unique<BulletEntity>(*world, record));
+    case EntityKind::Bobber:
+      return &lists.add(std::make_unique<BobberEntity>(*world, record, lists.fishingOwners()));
     default:
       return nullptr;
   }

@@ -126,6 +126,7 @@ class LocalLogic : public Logic, public PlayerRules {
   void effectOnEntitiesAtCell(MapBlock& cell) override;
   bool applyToPlayersOnCell(Entity* treasure) override;
   void pickUpAtPlayerCell(PlayerBase* player) override;
+  bool hitPlayersNearBullet(Entity* bullet) override;
   // Effects are drawn by the world view, which is not here yet: alone, nothing to send.
   void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
 

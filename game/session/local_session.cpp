@@ -6,6 +6,7 @@
 #include "game/session/player_bodies.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
+#include "game/session/session_fishing.h"
 #include "world/current_world.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
@@ -18,12 +19,14 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
       game_(std::make_unique<GameLocal>(rules_.get())),
       bodies_(std::make_unique<PlayerBodies>(*rules_, *rules_)),
       entities_(std::make_unique<SessionEntities>(*running_)),
+      fishing_(std::make_unique<SessionFishing>(*rules_)),
       context_(seams) {
   context_.rules = rules_.get();
   context_.edits = game_.get();
   context_.bodies = bodies_.get();
   if (context_.effects == nullptr) context_.effects = &entities_->lists();
   bodies_->setOthers(&entities_->lists());
+  entities_->lists().setFishingOwners(fishing_.get());
   rules_->setEntities(entities_.get());
   game_->setRunningWorld(*running_);
   game_->setWorldContext(context_);

@@ -16,6 +16,7 @@ class GameLocal;
 class LocalLogic;
 class PlayerBodies;
 class SessionEntities;
+class SessionFishing;
 struct RunningWorld;
 
 class LocalSession {
@@ -50,6 +51,7 @@ class LocalSession {
   std::unique_ptr<GameLocal> game_;
   std::unique_ptr<PlayerBodies> bodies_;
   std::unique_ptr<SessionEntities> entities_;
+  std::unique_ptr<SessionFishing> fishing_;
   WorldContext context_;
   bool bound_ = false;
 };

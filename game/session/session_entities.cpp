@@ -1,9 +1,16 @@
 #include "game/session/session_entities.h"
 
+#include <cmath>
+
+#include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
 #include "engine/base/random.h"
 #include "entities/items/treasure_entity.h"
 #include "entities/items/treasure_factory.h"
+#include "entities/projectiles/bobber_entity.h"
+#include "entities/projectiles/bullet_factory.h"
 #include "game/session/running_world.h"
 #include "world/rules/entity_impulse.h"
 #include "world/world.h"
@@ -40,6 +47,38 @@ Entity* SessionEntities::spawnItemDrop(Item* item, engine::Vec2 position, uint8_
 Entity* SessionEntities::spawnDress(Item* item, engine::Vec2, engine::Vec2) {
   freeItem(item);
   return nullptr;
+}
+
+Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
+                                        uint8_t flags) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  if (world == nullptr || held == nullptr || held->isNone()) return nullptr;
+  Logic& rules = world->rules();
+  const Logic::ProjectileChoice choice = rules.projectileForItem(world->isCreative() ? 1 : 0, player, held);
+  if (choice.itemId < 0) return nullptr;
+  const RangedSpec* ranged = contentTables().itemDefs[static_cast<uint16_t>(choice.itemId) & 0xFFF].rangedSpec;
+  if (ranged == nullptr) return nullptr;
+  const uint32_t owner = player != nullptr ? rules.playerIdOf(player) : 0;
+  if (ranged->castsBobber() && playerHasBobber(lists, owner)) {
+    rules.showTextById(player, kTextSecondCast, 3);
+    return nullptr;
+  }
+  return createBulletEntity(lists, ranged->bulletRow(), owner, position, std::hypot(aim.x, aim.y),
+                            std::atan2(aim.y, aim.x), choice.word, (flags & kHitsMobsFlag) != 0,
+                            (flags & kSparesPlayersFlag) != 0);
+}
+
+void SessionEntities::setBobberState(BobberEntity* bobber, uint8_t state) {
+  if (bobber != nullptr) bobber->setState(state);
+}
+
+void SessionEntities::endFishingAtCell(MapBlock& cell) {
+  WorldEntities& lists = current();
+  for (size_t i = 0; i < lists.bullets().size(); ++i) {
+    RealEntity& e = lists.bullets().at(i);
+    if (e.kind() == EntityKind::Bobber && e.data.cell == &cell && !e.data.removed) e.onStop();
+  }
 }
 
 void SessionEntities::wake(Entity* entity) {

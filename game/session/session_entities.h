@@ -16,6 +16,10 @@ struct RunningWorld;
 
 class SessionEntities final : public RuleEntities {
  public:
+  static constexpr uint16_t kTextSecondCast = 160;
+  static constexpr uint8_t kHitsMobsFlag = 1;
+  static constexpr uint8_t kSparesPlayersFlag = 2;
+
   explicit SessionEntities(RunningWorld& running) : running_(running) {}
 
   WorldEntities& lists() { return lists_; }
@@ -30,8 +34,14 @@ class SessionEntities final : public RuleEntities {
   // A display without an item to show: the shelves keep their items themselves.
   Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
 
+  // The held item's projectile (or bobber) at the aim's speed and direction; the thrower is the
+  // player's id. A second cast while the player's bobber is out is refused (text 160).
+  Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
+                          uint8_t flags) override;
+
   // ---- Motion and state ----
   void wake(Entity* entity) override;
+  void setBobberState(BobberEntity* bobber, uint8_t state) override;
   void leap(Entity* entity, float strength, float angle) override;
   void push(Entity* entity, const EntityImpulse& impulse) override;
   void rest(Entity* entity) override;
@@ -39,24 +49,23 @@ class SessionEntities final : public RuleEntities {
   // ---- Cells ----
   void launchAtCell(MapBlock& cell, float strength, float angle) override;
   void burnAtCell(MapBlock& cell) override;
+  // The cell lost its liquid: the bobbers in it end.
+  void endFishingAtCell(MapBlock& cell) override;
   uint32_t entityCount() override { return lists_.count(); }
   void collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) override;
 
   // ---- Time ----
   void stepFrame(float seconds) override;
 
-  // ---- Waiting for the mobs, projectiles, fruit, fish and clothes of later work ----
+  // ---- Waiting for the mobs, fruit, fish and clothes of later work ----
   Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
-  Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override { return nullptr; }
   MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
   Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
   void knockBack(MobEntity*, float, float, bool, const MapBlock*) override {}
   void steer(MobEntity*, const MobMovement&) override {}
-  void setBobberState(BobberEntity*, uint8_t) override {}
   void liftPetsFromCell(MapBlock&) override {}
-  void endFishingAtCell(MapBlock&) override {}
   void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
 
  private:

@@ -152,6 +152,8 @@ class Logic {
   virtual bool applyToPlayersOnCell(Entity* treasure) = 0;
   // A living player who entered a cell takes what lies there.
   virtual void pickUpAtPlayerCell(PlayerBase* player) = 0;
+  // A projectile without a thrower hits every player within 12 pixels; true when one was hit.
+  virtual bool hitPlayersNearBullet(Entity* bullet) = 0;
 };
 
 // Rules of no game: nothing is created, no player exists, every edit is refused.
@@ -228,6 +230,7 @@ class NullLogic : public Logic {
   void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
   bool applyToPlayersOnCell(Entity*) override { return false; }
   void pickUpAtPlayerCell(PlayerBase*) override {}
+  bool hitPlayersNearBullet(Entity*) override { return false; }
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).
