@@ -6,6 +6,9 @@
 #include "entities/core/cell_operations.h"
 #include "entities/core/entity_record.h"
 #include "entities/core/world_entities.h"
+#include "entities/items/dress_entity.h"
+#include "entities/items/fish_entity.h"
+#include "entities/items/toy_entity.h"
 #include "entities/items/treasure_entity.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "world/map/world_map.h"
@@ -33,6 +36,15 @@ RealEntity* entityFromRecord(WorldEntities& lists, const EntityRecord& record) {
     case EntityKind::Treasure:
     case EntityKind::Fruit:
       return &lists.add(std::make_unique<TreasureEntity>(*world, record));
+    case EntityKind::Toy: {
+      const ToySpec* spec = toySpecForItem(record.definition);
+      if (spec == nullptr) return nullptr;
+      return &lists.add(std::make_unique<ToyEntity>(*world, record, *spec));
+    }
+    case EntityKind::Fish:
+      return &lists.add(std::make_unique<FishEntity>(*world, record));
+    case EntityKind::Dress:
+      return &lists.add(std::make_unique<DressEntity>(*world, record));
     case EntityKind::Bullet:
       return &lists.add(std::make_unique<BulletEntity>(*world, record));
     case EntityKind::Bobber:

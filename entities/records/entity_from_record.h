@@ -4,8 +4,8 @@
 // must exist, the position must lie within a cell of it and the column inside the world. A record
 // that fails makes nothing. A record with id 0 takes a fresh id of the lists.
 //
-// Kinds made so far: treasures and fruit (a fruit arrives as a plain treasure of kind 4),
-// projectiles and bobbers. The other kinds make nothing yet.
+// Kinds made: treasures and fruit (a fruit arrives as a plain treasure of kind 4), toys (of an item
+// with a toy spec), fish, clothes, projectiles and bobbers. Mobs and pets make nothing yet.
 
 struct EntityRecord;
 class RealEntity;

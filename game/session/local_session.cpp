@@ -25,6 +25,7 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
   context_.edits = game_.get();
   context_.bodies = bodies_.get();
   if (context_.effects == nullptr) context_.effects = &entities_->lists();
+  if (context_.shelfDisplays == nullptr) context_.shelfDisplays = entities_.get();
   bodies_->setOthers(&entities_->lists());
   entities_->lists().setFishingOwners(fishing_.get());
   rules_->setEntities(entities_.get());

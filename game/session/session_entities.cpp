@@ -7,7 +7,11 @@
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
+#include "entities/items/dress_entity.h"
+#include "entities/items/fish_entity.h"
+#include "entities/items/fruit_entity.h"
 #include "entities/items/treasure_entity.h"
+#include "game/fishing/catch_table.h"
 #include "entities/items/treasure_factory.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/projectiles/bullet_factory.h"
@@ -36,17 +40,43 @@ bool SessionEntities::blocksPlacementIn(const MapBlock& cell) {
 
 void SessionEntities::clearAll() { lists_.clearAll(); }
 
+// A thrown toy rolls, spins or bursts by its spec.
 Entity* SessionEntities::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t) {
-  return createTreasureEntity(current(), item, position, speed, angle, 0);
+  return createTreasureEntity(current(), item, position, speed, angle, 0, true);
 }
 
 Entity* SessionEntities::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t) {
   return createTreasureEntityTossed(current(), item, position, 0);
 }
 
-Entity* SessionEntities::spawnDress(Item* item, engine::Vec2, engine::Vec2) {
+Entity* SessionEntities::spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) {
+  return createFruitEntity(current(), fruitId, cell, mode);
+}
+
+namespace {
+constexpr uint8_t kFirstClothingKind = 10;
+}  // namespace
+
+Entity* SessionEntities::spawnDress(Item* item, engine::Vec2 position, engine::Vec2) {
+  if (item == nullptr) return nullptr;
+  const ItemDef* def = item->definition();
+  const uint8_t kind = def != nullptr ? def->record.kind() : 0;
+  const uint8_t slot = kind >= kFirstClothingKind ? static_cast<uint8_t>(kind - kFirstClothingKind) : 0;
+  Entity* made = createDressEntity(current(), item->id, slot, position);
   freeItem(item);
-  return nullptr;
+  return made;
+}
+
+bool SessionEntities::isShowableFish(uint16_t itemId) {
+  for (const CatchRow& row : catchTable()) {
+    if (row.rule.itemId == itemId) return true;
+  }
+  return false;
+}
+
+// The shelf keeps its item; the fish shown swims with a copy.
+Entity* SessionEntities::showFish(const Item& item, MapBlock& cell, engine::Vec2) {
+  return createFishEntity(current(), copyItem(item, true), cell);
 }
 
 Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,

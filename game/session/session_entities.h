@@ -1,8 +1,9 @@
 #pragma once
 // The entities of a session's running world, as its rules reach them (`RuleEntities`): the world's
 // lists, the factories the rules call, the per-frame step (run by the game's frame task while the
-// game runs) and clearing when the world ends. The lists follow the session's world: a new world
-// starts with empty lists.
+// game runs) and clearing when the world ends. It also shows the fish of the world's aquarium
+// shelves (`ShelfDisplays`). The lists follow the session's world: a new world starts with empty
+// lists.
 //
 // Main thread only.
 
@@ -11,10 +12,11 @@
 
 #include "entities/core/world_entities.h"
 #include "game/rules/rule_entities.h"
+#include "world/seams/shelf_displays.h"
 
 struct RunningWorld;
 
-class SessionEntities final : public RuleEntities {
+class SessionEntities final : public RuleEntities, public ShelfDisplays {
  public:
   static constexpr uint16_t kTextSecondCast = 160;
   static constexpr uint8_t kHitsMobsFlag = 1;
@@ -57,10 +59,20 @@ class SessionEntities final : public RuleEntities {
   // ---- Time ----
   void stepFrame(float seconds) override;
 
-  // ---- Waiting for the mobs, fruit, fish and clothes of later work ----
-  Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
+  // ---- Fruit and clothes ----
+  Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override;
+  // The item's clothing at the position, for the worn slot its kind names; the item goes back to
+  // the pool (the entity keeps only its id).
+  Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) override;
+
+  // ---- ShelfDisplays ----
+  // A fish the catch table knows.
+  bool isShowableFish(uint16_t itemId) override;
+  Entity* showFish(const Item& item, MapBlock& cell, engine::Vec2 position) override;
+  void markForRemoval(Entity* entity) override { lists_.markForRemoval(entity); }
+
+  // ---- Waiting for the mobs of later work; fish come through the shelves ----
   MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
-  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
   void knockBack(MobEntity*, float, float, bool, const MapBlock*) override {}
