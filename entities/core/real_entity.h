@@ -20,6 +20,8 @@ class RealEntity : public MovingEntity {
   void collide() override;
   // Fills the record's common part (header, id, physics state); kinds add their own fields.
   virtual void toRecord(EntityRecord& record) const;
+  // The player left the game: an entity it threw or cast keeps going without it.
+  virtual void forgetOwner(uint32_t) {}
   // A frozen projectile of a row that wakes when its cell or the cell above changes.
   virtual bool wakesOnCellChange() const { return false; }
 

@@ -1,6 +1,5 @@
 #include "entities/core/world_entities.h"
 
-#include "entities/projectiles/bullet_entity.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -63,9 +62,8 @@ void WorldEntities::clearAll() {
 
 void WorldEntities::dropOwner(uint32_t playerId) {
   if (playerId == 0) return;
-  for (size_t i = 0; i < bullets_.size(); ++i) {
-    auto* bullet = dynamic_cast<BulletEntity*>(&bullets_.at(i));
-    if (bullet != nullptr && bullet->ownerId() == playerId) bullet->dropOwner();
+  for (EntityLayer* layer : {&treasures_, &bullets_, &dresses_}) {
+    for (size_t i = 0; i < layer->size(); ++i) layer->at(i).forgetOwner(playerId);
   }
 }
 

@@ -24,7 +24,9 @@ class ToyEntity final : public TreasureEntity {
   void hitFloor() override;
   void hitCeiling() override;
   uint32_t ownerId() const override { return throwerId_; }
-  void dropOwner() { throwerId_ = 0; }
+  void forgetOwner(uint32_t playerId) override {
+    if (playerId == throwerId_) throwerId_ = 0;
+  }
 
   const ToySpec& spec() const { return *spec_; }
   float rotation = 0;

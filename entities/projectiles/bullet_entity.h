@@ -37,8 +37,9 @@ class BulletEntity : public RealEntity {
   void toRecord(EntityRecord& record) const override;
   bool wakesOnCellChange() const override;
   uint32_t ownerId() const override { return ownerId_; }
-  // The thrower leaves the game: the projectile keeps flying without one.
-  void dropOwner() { ownerId_ = 0; }
+  void forgetOwner(uint32_t playerId) override {
+    if (playerId == ownerId_) ownerId_ = 0;
+  }
 
   const BulletDef& def() const;
   uint16_t row() const { return row_; }

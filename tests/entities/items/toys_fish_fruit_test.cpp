@@ -35,6 +35,8 @@ TEST_F(Toys, ABallBouncesOffAWallByItsOwnFactor) {
     EXPECT_FLOAT_EQ(toy.data.x, pixel(10) + 15 - toy.data.halfWidth);
     EXPECT_EQ(toy.ownerId(), 3u);
   }
+  lists.dropOwner(3);
+  lists.forEach([](const RealEntity& e) { EXPECT_EQ(e.ownerId(), 0u) << "the thrower left"; });
   EXPECT_EQ(createTreasureEntity(lists, newItem(120, 0, 1, -1, 0), {pixel(10), pixel(10)}, 0, 0, 0, true)->kind(),
             EntityKind::Treasure)
       << "an item without a toy spec drops as a plain treasure";
