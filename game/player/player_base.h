@@ -37,6 +37,7 @@ class PlayerBase : public PlayerGraphical {
 
   void update(float dt) override;
   void die() override;
+  void moveToCell(MapBlock* left) override;
   virtual bool addHealth(float amount);
   virtual bool takeDamage(float amount, uint8_t kind);
   virtual void revive();

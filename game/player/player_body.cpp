@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/player/cell_sides.h"
+#include "world/cells/cell_sides.h"
 #include "game/player/player_base.h"
 #include "game/player/player_events.h"
 #include "world/map/world_map.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "game/player/cell_sides.h"
+#include "world/cells/cell_sides.h"
 #include "game/player/player_base.h"
 #include "game/player/player_body.h"
 #include "world/map/world_map.h"

@@ -2,7 +2,7 @@
 
 #include "game/player/player_desktop.h"
 
-#include "game/player/cell_sides.h"
+#include "world/cells/cell_sides.h"
 #include "game/player/player_events.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"

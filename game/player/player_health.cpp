@@ -10,11 +10,12 @@
 #include "engine/base/random.h"
 #include "engine/base/serial_counter.h"
 #include "game/inventory/item_kinds.h"
-#include "game/player/cell_sides.h"
 #include "game/player/player_base.h"
 #include "game/player/player_events.h"
 #include "game/rules/player_rules.h"
 #include "world/blocks/logic_block.h"
+#include "world/cells/cell_sides.h"
+#include "world/rules/logic.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -175,4 +176,10 @@ LogicBlock* PlayerBase::openContainer() const {
 
 void PlayerBase::setOpenContainer(LogicBlock* entity) {
   openContainer_ = entity != nullptr ? entity->handle() : BlockEntityHandle{};
+}
+
+// Entering a cell, a living player takes what lies there (through the world's rules).
+void PlayerBase::moveToCell(MapBlock* left) {
+  PlayerGraphical::moveToCell(left);
+  if (world != nullptr && dead == 0) world->rules().pickUpAtPlayerCell(this);
 }

@@ -124,6 +124,11 @@ class LocalLogic : public Logic, public PlayerRules {
   void liftPetsFromCell(MapBlock& cell) override;
   void endFishingAtCell(MapBlock& cell) override;
   void effectOnEntitiesAtCell(MapBlock& cell) override;
+  bool applyToPlayersOnCell(Entity* treasure) override;
+  void pickUpAtPlayerCell(PlayerBase* player) override;
+  bool hitPlayersNearBullet(Entity* bullet) override;
+  // Effects are drawn by the world view, which is not here yet: alone, nothing to send.
+  void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
 
   // ---- What only a host tells its peers: nothing to tell alone ----
   void reportRemovedEntities(const uint32_t*, uint32_t) override {}
@@ -146,6 +151,10 @@ class LocalLogic : public Logic, public PlayerRules {
   World* world_;
   Player* player_;
   const DifficultyRow* difficulty_;
+  // The player takes the treasure when it can; true when it did.
+  bool takeTreasure(PlayerBase& player, Entity& treasure);
+
   RuleEntities* entities_;
   LogicTimers timers_;
+  std::vector<Entity*> onCell_;  // reused by pickUpAtPlayerCell
 };

@@ -1,10 +1,18 @@
 // The local rules' operations on entities. Entities sit above the game, so each operation is handed
 // to the entity layer registered with the rules (`RuleEntities`); the rules keep only what is theirs:
-// the creative world's mob limit.
+// the creative world's mob limit and who takes a treasure.
 
+#include <cmath>
+
+#include "content/tables/bullet_def.h"
+#include "entities/items/treasure_entity.h"
+#include "entities/projectiles/bullet_entity.h"
+#include "game/player/player.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/rule_entities.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
 #include "world/world.h"
 
 void LocalLogic::collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) {
@@ -69,3 +77,56 @@ void LocalLogic::launchEntitiesAtCell(MapBlock& cell, float strength, float angl
 void LocalLogic::liftPetsFromCell(MapBlock& cell) { entities_->liftPetsFromCell(cell); }
 void LocalLogic::endFishingAtCell(MapBlock& cell) { entities_->endFishingAtCell(cell); }
 void LocalLogic::effectOnEntitiesAtCell(MapBlock& cell) { entities_->burnAtCell(cell); }
+
+namespace {
+constexpr uint16_t kStatItemFound = 1;
+constexpr uint16_t kStatKilledByProjectile = 58;
+constexpr float kBulletReach = 12.0f;
+}  // namespace
+
+// Alone there is one player: it takes the treasure when it lives, stands on its cell and has room.
+bool LocalLogic::applyToPlayersOnCell(Entity* treasure) {
+  if (treasure == nullptr || player_ == nullptr || player_->dead != 0) return false;
+  const MapBlock* cell = treasure->data.cell;
+  if (cell == nullptr || player_->cellX != cell->x || player_->cellY != cell->y) return false;
+  return takeTreasure(*player_, *treasure);
+}
+
+void LocalLogic::pickUpAtPlayerCell(PlayerBase* player) {
+  if (player == nullptr || player != player_ || player->dead != 0) return;
+  const MapBlock* cell = player->currentMapBlock();
+  if (cell == nullptr) return;
+  onCell_.clear();
+  entities_->collectTreasuresOnCell(*cell, onCell_);
+  for (Entity* treasure : onCell_) takeTreasure(*player, *treasure);
+}
+
+bool LocalLogic::takeTreasure(PlayerBase& player, Entity& entity) {
+  auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
+  if (treasure == nullptr || treasure->isGone() || &player != player_) return false;
+  if (!player_->pickUpItem(treasure->item())) return false;
+  if (treasure->foundFlag) player_->recordStat(kStatItemFound, treasure->item().id);
+  treasure->data.removed = true;
+  return true;
+}
+
+// Alone there is one player to hit: within 12 pixels (the near way round the world), alive.
+bool LocalLogic::hitPlayersNearBullet(Entity* entity) {
+  auto* bullet = dynamic_cast<BulletEntity*>(entity);
+  if (bullet == nullptr || bullet->data.removed || player_ == nullptr || player_->dead != 0 || world_ == nullptr) {
+    return false;
+  }
+  const float width = static_cast<float>(world_->map().width()) * 30.0f;
+  float dx = std::fmod(player_->position.x - bullet->data.x, width);
+  if (dx > width / 2) dx -= width;
+  if (dx < -width / 2) dx += width;
+  const float dy = player_->position.y - bullet->data.y;
+  if (dx * dx + dy * dy > kBulletReach * kBulletReach) return false;
+  restEntity(bullet);
+  const BulletDef& def = bullet->def();
+  damagePlayer(*player_, def.playerDamage(), def.damageType());
+  if (player_->dead != 0) player_->recordStat(kStatKilledByProjectile, 0);
+  broadcastEffect(bullet, BulletEntity::kWallEffect, 0);
+  if (def.stick() != 0) bullet->data.removed = true;
+  return true;
+}

@@ -1,9 +1,9 @@
 #pragma once
-// What the local rules ask of the entities, which sit above the game: every operation that
-// creates, moves, settles or removes an entity, and the questions only the entity lists can
-// answer (which entities stand on a cell, which bobbers fish in it). The entity layer registers its
-// implementation with the rules it serves (`LocalLogic::setEntities`); until then the rules use the
-// null form.
+// What the local rules ask of the entities of their world: every operation that creates, moves,
+// settles or removes an entity, the questions only the entity lists can answer (which entities
+// stand on a cell, which bobbers fish in it), the lists themselves (`EntityLists`: cleared when the
+// world ends) and the per-frame step. The session registers its implementation with the rules it
+// serves (`LocalLogic::setEntities`); until then the rules use the null form.
 //
 // Main thread only.
 
@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "game/rules/entity_lists.h"
 #include "world/rules/logic.h"
 
-class RuleEntities {
+class RuleEntities : public EntityLists {
  public:
-  virtual ~RuleEntities() = default;
 
   // ---- Creation (items passed in are owned by the new entity, or freed) ----
   virtual Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) = 0;
@@ -47,6 +47,12 @@ class RuleEntities {
   virtual void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) = 0;
   // How many entities the lists hold (the mob limit's count).
   virtual uint32_t entityCount() = 0;
+  // The treasures lying on the cell that a player may take (not gone), appended to `out`.
+  virtual void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) = 0;
+
+  // ---- Time ----
+  // Once per frame while the game runs: the frame's whole entity ticks.
+  virtual void stepFrame(float seconds) = 0;
 };
 
 // Creates nothing; every item handed over goes back to the pool, so none leaks while entities are
@@ -75,5 +81,7 @@ class NullRuleEntities : public RuleEntities {
   void burnAtCell(MapBlock&) override {}
   void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
   uint32_t entityCount() override { return 0; }
+  void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) override {}
+  void stepFrame(float) override {}
 };
 

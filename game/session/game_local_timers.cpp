@@ -5,6 +5,7 @@
 #include "game/player/player.h"
 #include "game/player/player_options.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/rule_entities.h"
 #include "game/session/game_local.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
@@ -36,6 +37,9 @@ void GameLocal::startTimers() {
   }
   engine::scheduleSlot([this](float) { updatePlayer(); }, game_slot::kPlayerUpdateInterval,
                        game_slot::kPlayerUpdate, this);
+  // Every frame (interval 0), with the frame's time: the entity lists turn it into whole ticks.
+  engine::scheduleSlot([rules](float seconds) { rules->entities().stepFrame(seconds); }, 0.0f, game_slot::kEntities,
+                       rules);
   scheduleSteps();
   // The time spent stopped is not the next frame's step.
   engine::Director::getInstance()->setNextDeltaTimeZero(true);
@@ -57,6 +61,7 @@ void GameLocal::stopTimers() {
   // Also the every-frame clock of a sleeper whose world keeps no time.
   engine::unscheduleSlot(game_slot::kClock);
   engine::unscheduleSlot(game_slot::kPlayerUpdate);
+  engine::unscheduleSlot(game_slot::kEntities);
   engine::unscheduleSlot(game_slot::kAutosave);
   engine::unscheduleSlot(LiquidSimulator::kStepSlot);
   engine::unscheduleSlot(CircuitSystem::kStepSlot);

@@ -6,6 +6,7 @@ namespace game_slot {
 constexpr int kRules = 0;
 constexpr int kClock = 1;
 constexpr int kPlayerUpdate = 5;
+constexpr int kEntities = 6;  // every frame: the entities' whole ticks
 constexpr int kStartLoading = 8;
 constexpr int kSettle = 9;
 constexpr int kClientTravel = 23;

@@ -1,9 +1,12 @@
 #include "game/session/local_session.h"
 
+#include "game/rules/entity_lists.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
 #include "game/session/player_bodies.h"
 #include "game/session/running_world.h"
+#include "game/session/session_entities.h"
+#include "game/session/session_fishing.h"
 #include "world/current_world.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
@@ -15,10 +18,17 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
       rules_(std::make_unique<LocalLogic>(nullptr, nullptr, nullptr)),
       game_(std::make_unique<GameLocal>(rules_.get())),
       bodies_(std::make_unique<PlayerBodies>(*rules_, *rules_)),
+      entities_(std::make_unique<SessionEntities>(*running_)),
+      fishing_(std::make_unique<SessionFishing>(*rules_)),
       context_(seams) {
   context_.rules = rules_.get();
   context_.edits = game_.get();
   context_.bodies = bodies_.get();
+  if (context_.effects == nullptr) context_.effects = &entities_->lists();
+  if (context_.shelfDisplays == nullptr) context_.shelfDisplays = entities_.get();
+  bodies_->setOthers(&entities_->lists());
+  entities_->lists().setFishingOwners(fishing_.get());
+  rules_->setEntities(entities_.get());
   game_->setRunningWorld(*running_);
   game_->setWorldContext(context_);
 }
@@ -26,12 +36,15 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
 LocalSession::~LocalSession() {
   end();
   unbindCurrent();
+  rules_->setEntities(nullptr);
+  bodies_->setOthers(nullptr);
 }
 
 void LocalSession::bindCurrent() {
   setCurrentGame(game_.get());
   setCurrentLogic(rules_.get());
   setCurrentWorld(running_->world.get());
+  setEntityLists(entities_.get());
   game_->setBindsCurrentWorld(true);
   bound_ = true;
 }
@@ -41,6 +54,7 @@ void LocalSession::unbindCurrent() {
   if (&currentGame() == game_.get()) setCurrentGame(nullptr);
   if (&currentLogic() == rules_.get()) setCurrentLogic(nullptr);
   if (running_->world != nullptr && currentWorld() == running_->world.get()) setCurrentWorld(nullptr);
+  if (&entityLists() == entities_.get()) setEntityLists(nullptr);
   game_->setBindsCurrentWorld(false);
   bound_ = false;
 }

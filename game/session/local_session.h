@@ -1,6 +1,7 @@
 #pragma once
 // A game played alone, whole: its rules, its game, the running world and local player it plays,
-// and the players' bodies that the world's blasts, plates and pistons reach. The application keeps
+// the entities of that world (stepped by the game's frame task) and the bodies that the world's
+// blasts, plates and pistons reach (the players', then the entities'). The application keeps
 // one for the whole run and binds it to the process-wide current objects (the current `Game`,
 // `Logic` and running world); a test or the world tool may keep several side by side, each world
 // with its own context, none touching the others.
@@ -14,6 +15,8 @@
 class GameLocal;
 class LocalLogic;
 class PlayerBodies;
+class SessionEntities;
+class SessionFishing;
 struct RunningWorld;
 
 class LocalSession {
@@ -30,6 +33,7 @@ class LocalSession {
   LocalLogic& rules() { return *rules_; }
   RunningWorld& running() { return *running_; }
   PlayerBodies& bodies() { return *bodies_; }
+  SessionEntities& entities() { return *entities_; }
   // What every world of this session is built with.
   const WorldContext& context() const { return context_; }
 
@@ -46,6 +50,8 @@ class LocalSession {
   std::unique_ptr<LocalLogic> rules_;
   std::unique_ptr<GameLocal> game_;
   std::unique_ptr<PlayerBodies> bodies_;
+  std::unique_ptr<SessionEntities> entities_;
+  std::unique_ptr<SessionFishing> fishing_;
   WorldContext context_;
   bool bound_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "game/player/player_desktop.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/rule_entities.h"
 #include "game/session/game.h"
 #include "game/stats/stats_store.h"
 #include "world/current_world.h"
@@ -16,7 +17,7 @@ RunningWorld& runningWorld() {
 }
 
 void endWorld(RunningWorld& running, Game& game, LocalLogic& rules) {
-  entityLists().clearAll();
+  rules.entities().clearAll();
   statsStore().clearUnlocked();
   game.player = nullptr;
   game.world = nullptr;

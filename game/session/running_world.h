@@ -1,7 +1,7 @@
 #pragma once
 // The running world and the local player: made by the world start and the player loader, owned
 // here, borrowed by the game, the rules and the views, and deleted only by `endWorld`, which
-// releases everything the world held: the entities (through the `EntityLists` seam of the rules), the player
+// releases everything the world held: the entities (through the rules' `RuleEntities`, whose lists they are), the player
 // with its inventory, and the world with its map and block entities.
 //
 // Main thread only.

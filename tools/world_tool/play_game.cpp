@@ -1,6 +1,7 @@
 #include "tools/world_tool/play_game.h"
 
 #include <cinttypes>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,7 +23,8 @@
 #include "game/player/player_body.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
-#include "game/rules/rule_entities.h"
+#include "entities/items/treasure_entity.h"
+#include "game/session/session_entities.h"
 #include "game/session/game_local.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
@@ -41,6 +43,7 @@
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
 #include "tools/world_tool/world_tool_saves.h"
+#include "entities/core/cell_operations.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -55,6 +58,8 @@ constexpr uint8_t kSavedWorldMode = 1;
 constexpr int kStartFrameLimit = 60 * 600;
 constexpr int kJumpFrames = 30;
 constexpr int kSleepFrameLimit = 60 * 60 * 10;
+constexpr int kSettleFrameLimit = 60 * 30;
+constexpr int32_t kNearCells = 10;
 
 // The store's layout under a private root instead of the user's folder.
 class PlayRoot final : public kel::DesktopFileSystem {
@@ -64,22 +69,6 @@ class PlayRoot final : public kel::DesktopFileSystem {
 
  private:
   std::string root_;
-};
-
-// Until entities exist, what the rules drop is picked up at once.
-class PickedUpDrops final : public NullRuleEntities {
- public:
-  explicit PickedUpDrops(RunningWorld& running) : running_(running) {}
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override { return take(item); }
-  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override { return take(item); }
-
- private:
-  Entity* take(Item* item) {
-    if (item != nullptr && running_.player != nullptr) running_.player->pickUpItem(*item);
-    freeItem(item);
-    return nullptr;
-  }
-  RunningWorld& running_;
 };
 
 bool readFile(const std::string& path, std::string& text) {
@@ -115,8 +104,7 @@ class PlayGame {
  public:
   PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err)
       : args_(args), root_(std::move(root)), out_(out), err_(err), files_(root_), saves_(files_),
-        gameSaves_(saves_, session_.running()), drops_(session_.running()) {
-    session_.rules().setEntities(&drops_);
+        gameSaves_(saves_, session_.running()) {
     session_.game().setGenerationSeed(args.seed);
     setGameSaves(&gameSaves_);
     setGameScreen(&screen_);
@@ -267,6 +255,39 @@ class PlayGame {
     return false;
   }
 
+  bool anythingMoving() {
+    bool moving = false;
+    session_.entities().lists().forEach([&moving](const RealEntity& e) {
+      moving = moving || (e.data.moving && !e.data.frozen && !e.data.removed);
+    });
+    return moving;
+  }
+
+  bool settle() {
+    for (int i = 0; i < kSettleFrameLimit && anythingMoving(); ++i) frame();
+    if (anythingMoving()) why_ = "an item still moves after 30 seconds";
+    return !anythingMoving();
+  }
+
+  // The item entities within kNearCells of the player: " ITEMxCOUNT@(X,Y)", '~' after a moving one.
+  std::string entitiesNearPlayer() {
+    std::string near;
+    uint32_t count = 0;
+    const WorldMap& map = world()->map();
+    session_.entities().lists().forEach([&](const RealEntity& e) {
+      const auto* treasure = dynamic_cast<const TreasureEntity*>(&e);
+      if (treasure == nullptr || e.data.cell == nullptr || e.data.removed) return;
+      const int32_t dx = wrappedColumnDelta(map, static_cast<int32_t>(player()->cellX), e.data.cell->x);
+      const int32_t dy = e.data.cell->y - static_cast<int32_t>(player()->cellY);
+      if (std::abs(dx) > kNearCells || std::abs(dy) > kNearCells) return;
+      ++count;
+      near.append(1, ' ').append(std::to_string(treasure->item().id)).append(1, 'x');
+      near.append(std::to_string(treasure->item().count)).append("@(").append(std::to_string(e.data.cell->x));
+      near.append(1, ',').append(std::to_string(e.data.cell->y)).append(e.data.moving ? ")~" : ")");
+    });
+    return " entities " + std::to_string(count) + ":" + near;
+  }
+
   bool sleep() {
     game().sleep();
     for (int i = 0; i < kSleepFrameLimit && game().sleeping; ++i) frame();
@@ -306,6 +327,7 @@ class PlayGame {
         return true;
       case PlayVerb::Craft: return craft(static_cast<uint16_t>(step.a));
       case PlayVerb::Wait: frames(step.a * 60); return true;
+      case PlayVerb::Settle: return settle();
       case PlayVerb::Sleep: return sleep();
       case PlayVerb::Save: return save();
       case PlayVerb::Quit:
@@ -340,9 +362,9 @@ class PlayGame {
         }
       }
     }
-    std::fprintf(out_, "line %d: cell (%u, %u) health %.1f items %u in %u stacks:%s checksum %016" PRIx64 "\n", line,
-                 player()->cellX, player()->cellY, static_cast<double>(player()->health), items, stacks,
-                 summary.c_str(), cellsChecksum(world()->map()));
+    std::fprintf(out_, "line %d: cell (%u, %u) health %.1f items %u in %u stacks:%s%s checksum %016" PRIx64 "\n",
+                 line, player()->cellX, player()->cellY, static_cast<double>(player()->health), items, stacks,
+                 summary.c_str(), entitiesNearPlayer().c_str(), cellsChecksum(world()->map()));
   }
 
   static std::string baseName(const std::string& path) {
@@ -358,7 +380,6 @@ class PlayGame {
   LocalSaves saves_;
   LocalSession session_;
   LocalGameSaves gameSaves_;
-  PickedUpDrops drops_;
   PlayScreen screen_;
   std::string why_;  // what refused the current step, when known
 };

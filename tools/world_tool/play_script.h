@@ -10,6 +10,8 @@
 //   select N                     select quick slot N (0-9)
 //   craft ITEM                   craft the recipe whose result is item id ITEM
 //   wait N                       let N seconds of the game pass
+//   settle                       let the game run until every dropped item lies still (at most
+//                                30 seconds; refused when one still moves then)
 //   sleep                        go to bed and sleep until the morning
 //   save                         save the world and the character
 //   quit                         save, then end the game
@@ -25,7 +27,7 @@
 
 namespace world_tool {
 
-enum class PlayVerb : uint8_t { WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Wait, Sleep, Save, Quit, Load };
+enum class PlayVerb : uint8_t { WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Wait, Settle, Sleep, Save, Quit, Load };
 
 struct PlayStep {
   PlayVerb verb = PlayVerb::Wait;

@@ -89,10 +89,12 @@ const char* usage() {
          "play runs a game played alone, headless, and applies the script's player actions, one a line\n"
          "('#' starts a comment): walk left|right FRAMES, jump, mine X Y, place X Y (the held item),\n"
          "use X Y, select SLOT (0-9), craft ITEM (the recipe making item id ITEM, at the station in use),\n"
-         "wait SECONDS, sleep (through the night), save, quit (save, then end), load (start again from\n"
-         "the saved files). After each step it prints the player's cell, health, inventory and the\n"
-         "cells' checksum. save writes the world to --save FILE and the character back to --character\n"
-         "FILE. Until entities exist, dropped items land straight in the player's inventory.";
+         "wait SECONDS, settle (until every dropped item lies still, at most 30 s), sleep (through the\n"
+         "night), save, quit (save, then end), load (start again from the saved files). After each step\n"
+         "it prints the player's cell, health, inventory, the entities within 10 cells of the player\n"
+         "(ITEMxCOUNT@(X,Y), '~' after one still moving) and the cells' checksum. Dropped items fall,\n"
+         "come to rest and are picked up by the player on their cell. save writes the world to --save\n"
+         "FILE and the character back to --character FILE.";
 }
 
 std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {

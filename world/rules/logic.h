@@ -143,6 +143,17 @@ class Logic {
     float baseSpeed = 0;   // the speed of the item's projectile record
   };
   virtual ProjectileChoice projectileForItem(uint8_t mode, PlayerBase* player, Item* item) = 0;
+
+  // ---- Rule operations the entities use ----
+  // An entity effect shown at the entity (a burst, a splash) to every player who sees it.
+  virtual void broadcastEffect(Entity* entity, uint8_t effect, uint16_t value) = 0;
+  // A treasure that came to rest is offered to every living player on its cell; true when one
+  // took it.
+  virtual bool applyToPlayersOnCell(Entity* treasure) = 0;
+  // A living player who entered a cell takes what lies there.
+  virtual void pickUpAtPlayerCell(PlayerBase* player) = 0;
+  // A projectile without a thrower hits every player within 12 pixels; true when one was hit.
+  virtual bool hitPlayersNearBullet(Entity* bullet) = 0;
 };
 
 // Rules of no game: nothing is created, no player exists, every edit is refused.
@@ -216,6 +227,10 @@ class NullLogic : public Logic {
   void launchEntitiesAtCell(MapBlock&, float, float) override {}
   bool useSpawningItem(uint8_t, PlayerBase*, Item*, float) override { return false; }
   ProjectileChoice projectileForItem(uint8_t, PlayerBase*, Item*) override { return {}; }
+  void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
+  bool applyToPlayersOnCell(Entity*) override { return false; }
+  void pickUpAtPlayerCell(PlayerBase*) override {}
+  bool hitPlayersNearBullet(Entity*) override { return false; }
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

@@ -3,7 +3,7 @@
 // leaks; the item pool's free count shows every stack came back.
 
 #include "content/items/item_pool.h"
-#include "game/rules/entity_lists.h"
+#include "game/rules/rule_entities.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "tests/game/game_fixture.h"
@@ -11,7 +11,7 @@
 namespace game_test {
 namespace {
 
-class RecordingLists final : public EntityLists {
+class RecordingLists final : public NullRuleEntities {
  public:
   void clearAll() override { ++cleared; }
   int cleared = 0;
@@ -19,7 +19,7 @@ class RecordingLists final : public EntityLists {
 
 TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   RecordingLists lists;
-  setEntityLists(&lists);
+  rules.setEntities(&lists);
   RunningWorld running;
   running.world = std::move(world);
   running.player = std::move(player);
@@ -44,7 +44,7 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   EXPECT_EQ(rules.playerCount(), 0u);
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 4);
   EXPECT_FALSE(statsStore().isUnlocked(5)) << "the next world reports its achievements again";
-  setEntityLists(nullptr);
+  rules.setEntities(nullptr);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The scripted game end to end: a furnished character mines, places a workbench, crafts at it,
+// The scripted game end to end: a furnished character mines (the dirt falls as an item and is
+// picked up), places a workbench, crafts at it,
 // sleeps through a night and saves; the saved world and character, loaded again, are the ones
 // that were saved. Scripts that do not parse are refused with their line.
 
@@ -25,6 +26,7 @@ constexpr uint16_t kWorkbench = 24;
 constexpr uint16_t kBoard = 1602;
 constexpr uint16_t kPost = 3304;
 constexpr uint16_t kCrafted = 152;
+constexpr uint16_t kDirt = 263;
 
 struct Outcome {
   int code = 0;
@@ -82,22 +84,29 @@ TEST(WorldToolPlay, AScriptedGameMinesCraftsSleepsSavesAndLoadsBackTheSameWorldA
   std::ofstream(dir.file("game.txt")) << "wait 1\n"              // 1
                                          "select 0\n"            // 2
                                          "mine 256 111\n"        // 3: the shovel digs the dirt below
-                                         "select 1\n"            // 4
-                                         "place 255 112\n"       // 5: the workbench beside the player
-                                         "use 255 112\n"         // 6: stand at it
-                                         "craft 152\n"           // 7
-                                         "sleep\n"               // 8
-                                         "save\n"                // 9
-                                         "load\n";               // 10
+                                         "settle\n"              // 4: the dirt and the player fall into the hole
+                                         "wait 1\n"              // 5
+                                         "select 1\n"            // 6
+                                         "place 255 112\n"       // 7: the workbench beside the player
+                                         "use 255 112\n"         // 8: stand at it
+                                         "craft 152\n"           // 9
+                                         "sleep\n"               // 10
+                                         "save\n"                // 11
+                                         "load\n";               // 12
   const Outcome played = runTool({"play", "--planet", "terra", "--size", "0", "--seed", "7", "--script",
                                   dir.file("game.txt"), "--character", character, "--save", dir.file("World.dat")});
   ASSERT_EQ(played.code, 0) << played.err << played.out;
   EXPECT_NE(checksumOf(reportOf(played.out, 1)), checksumOf(reportOf(played.out, 3))) << "the dig changed a cell";
-  EXPECT_NE(reportOf(played.out, 7).find(std::to_string(kCrafted) + "x1"), std::string::npos) << played.out;
-  EXPECT_EQ(reportOf(played.out, 7).find(std::to_string(kBoard) + "x"), std::string::npos) << "ingredients taken";
-  const std::string saved = reportOf(played.out, 9);
+  EXPECT_NE(reportOf(played.out, 3).find("entities 1: " + std::to_string(kDirt) + "x1@(256,111)"), std::string::npos)
+      << "the dug dirt is an item in the world: " << played.out;
+  EXPECT_NE(reportOf(played.out, 4).find(" " + std::to_string(kDirt) + "x1 "), std::string::npos) << played.out;
+  EXPECT_NE(reportOf(played.out, 4).find("entities 0:"), std::string::npos)
+      << "the player fell into the hole and took the dirt where it came to rest: " << played.out;
+  EXPECT_NE(reportOf(played.out, 9).find(std::to_string(kCrafted) + "x1"), std::string::npos) << played.out;
+  EXPECT_EQ(reportOf(played.out, 9).find(std::to_string(kBoard) + "x"), std::string::npos) << "ingredients taken";
+  const std::string saved = reportOf(played.out, 11);
   ASSERT_FALSE(saved.empty());
-  EXPECT_EQ(reportOf(played.out, 10), saved) << "the loaded world and character are the saved ones";
+  EXPECT_EQ(reportOf(played.out, 12), saved) << "the loaded world and character are the saved ones";
 
   const Outcome loaded = runTool({"load", dir.file("World.dat")});
   ASSERT_EQ(loaded.code, 0) << loaded.err;
@@ -117,6 +126,7 @@ TEST(WorldToolPlay, ScriptsThatDoNotParseAreRefusedWithTheirLine) {
       {"walk up 3\n", "line 1: expected: walk left|right FRAMES"},
       {"select 10\n", "line 1: wrong arguments for 'select'"},
       {"wait -1\n", "line 1: wrong arguments for 'wait'"},
+      {"settle 3\n", "line 1: wrong arguments for 'settle'"},
       {"craft 99999999999\n", "line 1: wrong arguments for 'craft'"},
   };
   for (const auto& c : cases) {

@@ -1,6 +1,6 @@
 #pragma once
-// How a cell stops a moving body at each of its sides; the body physics of players (and, later,
-// of entities) share these tests. A full block that blocks movement stops a body from every side.
+// How a cell stops a moving body at each of its sides; the body physics of players and of
+// entities share these tests. A full block that blocks movement stops a body from every side.
 // A platform (a blocking block drawn as an attachment, transparency 2 or 3, or a cell whose only
 // blocking part is a decoration) stops a body falling onto it and nothing else, so bodies jump up
 // through it, walk through it and drop down through it. Shaped blocks that stop a body leaving

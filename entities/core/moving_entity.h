@@ -1,0 +1,50 @@
+#pragma once
+// An entity with physics: one fixed tick adds the pending impulse and gravity (0.3 pixels per
+// tick per tick, downwards) to the velocity, moves, and resolves the move against the 30-pixel
+// map cells, the horizontal axis first, then the vertical axis against the cell the horizontal
+// step left current, then the rest test. Each cell response is a virtual operation that kinds
+// override (projectiles stick, toys bounce harder). x wraps around the world's width.
+//
+// Main thread only.
+
+#include "engine/base/geometry.h"
+#include "entities/core/entity.h"
+
+class WorldMap;
+
+class MovingEntity : public Entity {
+ public:
+  static constexpr float kGravity = 0.3f;
+  static constexpr float kCell = 30.0f;
+  static constexpr float kHalfCell = 15.0f;
+
+  // Starts at `position` (moved by up to `spread` pixels each way when spread > 1) on `cell`
+  // (null outside the map rows), with the start motion as its first impulse.
+  MovingEntity(World& world, EntityKind kind, MapBlock* cell, engine::Vec2 position, uint32_t rowValue, float speed,
+               float angle, float spread);
+  // From a record's physics state; the cell is the one under the cell centre.
+  MovingEntity(World& world, const EntityData& state);
+
+  void update() override;
+
+  virtual void enterLeftCell();
+  virtual void enterRightCell();
+  virtual void enterUpperCell();
+  virtual void enterLowerCell();
+  virtual void hitLeftWall();
+  virtual void hitRightWall();
+  virtual void hitFloor();
+  virtual void hitCeiling();
+  virtual void collide();
+  virtual void onRest();
+  // Nothing when strength <= 0; wakes the entity.
+  virtual void addImpulse(float strength, float angle, bool reset);
+  // The horizontal impulse only; wakes the entity.
+  virtual void setImpulse(engine::Vec2 impulse);
+
+ protected:
+  WorldMap& map() const;
+  // One step of motion: impulse and gravity into the velocity, then the move and `collide`.
+  void move();
+  void restTest();
+};

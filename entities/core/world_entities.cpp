@@ -1,0 +1,138 @@
+#include "entities/core/world_entities.h"
+
+#include "world/map/world_map.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace {
+
+Body bodyOf(const RealEntity& entity) {
+  Body body;
+  body.group = BodyGroup::Entity;
+  body.id = entity.id();
+  body.position = {entity.data.x, entity.data.y};
+  if (entity.data.cell != nullptr) {
+    body.cellX = entity.data.cell->x;
+    body.cellY = entity.data.cell->y;
+  }
+  if (entity.data.removed) body.flags |= body_flag::kRemoved;
+  return body;
+}
+
+}  // namespace
+
+WorldEntities::~WorldEntities() { clearAll(); }
+
+void WorldEntities::setWorld(World* world) {
+  if (world == world_) return;
+  clearAll();
+  world_ = world;
+}
+
+EntityLayer& WorldEntities::layerFor(EntityKind kind) {
+  switch (kind) {
+    case EntityKind::Bullet:
+    case EntityKind::Bobber:
+      return bullets_;
+    case EntityKind::Dress:
+      return dresses_;
+    default:
+      return treasures_;
+  }
+}
+
+RealEntity& WorldEntities::add(std::unique_ptr<RealEntity> entity) {
+  if (entity->id() == kNoEntity) entity->setId(takeId());
+  // A peer's id is kept; later ids of our own start past it, so none is given twice.
+  if (entity->id() >= nextId_) nextId_ = entity->id() + 1;
+  return layerFor(entity->kind()).add(std::move(entity));
+}
+
+uint32_t WorldEntities::count() const {
+  return static_cast<uint32_t>(treasures_.size() + bullets_.size() + dresses_.size());
+}
+
+void WorldEntities::clearAll() {
+  treasures_.clear();
+  bullets_.clear();
+  dresses_.clear();
+  accumulator_.reset();
+  removals_.clear();
+}
+
+void WorldEntities::dropOwner(uint32_t playerId) {
+  if (playerId == 0) return;
+  for (EntityLayer* layer : {&treasures_, &bullets_, &dresses_}) {
+    for (size_t i = 0; i < layer->size(); ++i) layer->at(i).forgetOwner(playerId);
+  }
+}
+
+uint32_t WorldEntities::advance(float frameSeconds) {
+  const uint32_t ticks = accumulator_.addFrame(frameSeconds);
+  for (uint32_t i = 0; i < ticks; ++i) tick();
+  return ticks;
+}
+
+void WorldEntities::tick() {
+  removals_.clear();
+  if (world_ == nullptr) return;
+  treasures_.step(removals_);
+  bullets_.step(removals_);
+  dresses_.step(removals_);
+  if (removals_.count() != 0 && worldHasRules(*world_)) {
+    world_->rules().reportRemovedEntities(removals_.ids(), removals_.count());
+  }
+}
+
+RealEntity* WorldEntities::findById(EntityId id) const {
+  if (RealEntity* found = treasures_.findById(id)) return found;
+  if (RealEntity* found = bullets_.findById(id)) return found;
+  return dresses_.findById(id);
+}
+
+void WorldEntities::wakeEntitiesAbove(MapBlock& cell) {
+  if (world_ == nullptr) return;
+  Logic& rules = world_->rules();
+  const MapBlock* above = cell.neighbourUp(world_->map());
+  // Collected first: waking goes through the rules, which may add entities to the lists.
+  std::vector<EntityId>& woken = wakeScratch_;
+  woken.clear();
+  treasures_.forEach([&](const RealEntity& e) {
+    if (!e.data.frozen && !e.data.moving && !e.data.removed && above != nullptr && e.data.cell == above) {
+      woken.push_back(e.id());
+    }
+  });
+  bullets_.forEach([&](const RealEntity& e) {
+    if (e.data.frozen && !e.data.removed && e.wakesOnCellChange() && (e.data.cell == above || e.data.cell == &cell)) {
+      woken.push_back(e.id());
+    }
+  });
+  for (EntityId id : woken) {
+    if (RealEntity* entity = findById(id)) rules.wakeEntity(entity);
+  }
+}
+
+void WorldEntities::markForRemoval(Entity* entity) {
+  if (entity != nullptr) entity->data.removed = true;
+}
+
+void WorldEntities::collectAll(std::vector<Body>& out) {
+  forEach([&out](const RealEntity& e) { out.push_back(bodyOf(e)); });
+}
+
+void WorldEntities::collectInCell(const MapBlock& cell, std::vector<Body>& out) {
+  forEach([&](const RealEntity& e) {
+    if (e.data.cell == &cell) out.push_back(bodyOf(e));
+  });
+}
+
+void WorldEntities::push(const Body& body, float strength, float angle) {
+  if (body.group != BodyGroup::Entity) return;
+  if (RealEntity* entity = findById(body.id)) entity->addImpulse(strength, angle, false);
+}
+
+bool WorldEntities::hurt(const Body& body, float) {
+  if (body.group != BodyGroup::Entity) return false;
+  const RealEntity* entity = findById(body.id);
+  return entity != nullptr && !entity->data.removed;
+}

@@ -1,0 +1,105 @@
+#pragma once
+// The entities of one world: the treasure list (treasures, toys, fruit, fish), the projectile list
+// (projectiles and bobbers) and the clothes list, the world's entity ids and the fixed-step
+// driver. Each world has its own; two worlds side by side never share an entity or an id.
+//
+// It is also what the world model asks of its entities (`EntityEffects`: wake what rests above a
+// changed cell, resolve ids) and the entity group of the world's bodies (`WorldBodies`: what a
+// blast pushes). Entities are held by id: `entityById` answers null once one is gone, and ids are
+// never given twice.
+//
+// `advance` is called once per frame with the frame time; it runs whole ticks (tick_accumulator.h)
+// of the lists in order (treasures, projectiles, clothes), deletes what ended and, where rules
+// run, reports the removed ids to them once per tick.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "entities/core/entity_layer.h"
+#include "entities/core/tick_accumulator.h"
+#include "entities/projectiles/fishing_owners.h"
+#include "world/seams/entity_effects.h"
+#include "world/seams/world_bodies.h"
+
+class World;
+
+class WorldEntities final : public EntityEffects, public WorldBodies {
+ public:
+  WorldEntities() = default;
+  explicit WorldEntities(World& world) : world_(&world) {}
+  ~WorldEntities() override;
+  WorldEntities(const WorldEntities&) = delete;
+  WorldEntities& operator=(const WorldEntities&) = delete;
+
+  // The world these lists serve; clears the lists when it changes.
+  void setWorld(World* world);
+  World* world() const { return world_; }
+
+  // ---- Lists ----
+  EntityLayer& treasures() { return treasures_; }
+  EntityLayer& bullets() { return bullets_; }
+  EntityLayer& dresses() { return dresses_; }
+  const EntityLayer& bullets() const { return bullets_; }
+  const EntityLayer& treasures() const { return treasures_; }
+  // Gives the entity an id when it has none and puts it in the list of its kind.
+  RealEntity& add(std::unique_ptr<RealEntity> entity);
+  EntityId takeId() { return nextId_++; }
+  uint32_t count() const;
+  // Every list emptied; the time not yet stepped is dropped.
+  void clearAll();
+  // A player left the game: what it threw or cast keeps going without it.
+  void dropOwner(uint32_t playerId);
+
+  // What bobbers ask about their casters (not owned; null restores the null form).
+  void setFishingOwners(FishingOwners* owners) { owners_ = owners != nullptr ? owners : &noOwners_; }
+  FishingOwners& fishingOwners() const { return *owners_; }
+
+  // ---- Stepping ----
+  // Runs the frame's whole ticks; answers how many ran.
+  uint32_t advance(float frameSeconds);
+  void tick();
+  const TickAccumulator& accumulator() const { return accumulator_; }
+  // The ids removed in the last tick (what the rules were told).
+  const RemovalLog& lastRemovals() const { return removals_; }
+
+  // ---- Finding ----
+  RealEntity* findById(EntityId id) const;
+  template <class Visit>
+  void forEach(const Visit& visit) const {
+    treasures_.forEach(visit);
+    bullets_.forEach(visit);
+    dresses_.forEach(visit);
+  }
+
+  // ---- EntityEffects ----
+  void wakeEntitiesAbove(MapBlock& cell) override;
+  void spawnCutDebris(uint16_t, uint8_t, bool, uint32_t, engine::Vec2, MapBlock&, uint8_t) override {}
+  void markForRemoval(Entity* entity) override;
+  EntityId idOf(const Entity* entity) override { return entity != nullptr ? entity->id() : kNoEntity; }
+  Entity* entityById(EntityId id) override { return findById(id); }
+
+  // ---- WorldBodies (the entity group) ----
+  void collectAll(std::vector<Body>& out) override;
+  void collectInCell(const MapBlock& cell, std::vector<Body>& out) override;
+  void push(const Body& body, float strength, float angle) override;
+  bool hurt(const Body& body, float) override;
+  void spawnBlastDebris(const MapBlock&) override {}
+  void spawnNoteDebris(engine::Vec2) override {}
+
+ private:
+  EntityLayer& layerFor(EntityKind kind);
+
+  World* world_ = nullptr;
+  EntityLayer treasures_;
+  EntityLayer bullets_;
+  EntityLayer dresses_;
+  EntityId nextId_ = 1;
+  TickAccumulator accumulator_;
+  RemovalLog removals_;
+  std::vector<EntityId> wakeScratch_;
+  NullFishingOwners noOwners_;
+  FishingOwners* owners_ = &noOwners_;
+};

@@ -1,0 +1,64 @@
+#include "entities/items/treasure_entity.h"
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "entities/core/entity_record.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace {
+
+EntityData recordState(const EntityRecord& record) { return record.state; }
+
+}  // namespace
+
+TreasureEntity::TreasureEntity(World& world, EntityKind kind, Item* item, engine::Vec2 position, MapBlock* cell,
+                               float speed, float angle, float spread)
+    : RealEntity(world, kind, cell, position, kRowValueOne, speed, angle, spread), item_(item) {
+  timer = kLifetime;
+  data.halfWidth = kIconHalfSize;
+  data.halfHeight = kIconHalfSize;
+}
+
+TreasureEntity::TreasureEntity(World& world, const EntityRecord& record)
+    : RealEntity(world, recordState(record)),
+      item_(newItem(record.definition, 0, static_cast<uint16_t>(record.extra), -1, 0)) {
+  item_->variant = record.kindByte;
+  item_->durability = 0xFFFF;
+  data.frozen = record.frozen != 0;
+  timer = kLifetime;
+  setId(record.entityId);
+}
+
+TreasureEntity::~TreasureEntity() { freeItem(item_); }
+
+void TreasureEntity::update() { treasureUpdate(); }
+
+void TreasureEntity::treasureUpdate() {
+  if (data.frozen) {
+    drawPosition();
+    return;
+  }
+  const MapBlock* before = data.cell;
+  timer -= 1;
+  move();
+  if (timer < 0) {
+    onExpire();
+    data.removed = true;
+  }
+  drawPosition();
+  if (data.cell != before) drawLight();
+}
+
+void TreasureEntity::onStop() {
+  if (!hasRules() || isGone()) return;
+  world().rules().applyToPlayersOnCell(this);
+}
+
+void TreasureEntity::toRecord(EntityRecord& record) const {
+  RealEntity::toRecord(record);
+  record.extra = item_->count;
+  record.definition = item_->id;
+  record.kindByte = item_->variant;
+  record.frozen = data.frozen ? 1 : 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// An item stack lying or flying in the world: a dropped or thrown item, a shelf's display, a fallen
+// fruit. It owns its item (back to the pool when it is deleted), lives 36000 ticks (10 minutes)
+// of motion, and, when it comes to rest where rules run, is offered to the players on its cell
+// (`Logic::applyToPlayersOnCell`). A frozen treasure (a display) never moves or ages.
+//
+// Main thread only.
+
+#include "entities/core/real_entity.h"
+
+class Item;
+
+class TreasureEntity : public RealEntity {
+ public:
+  static constexpr float kLifetime = 36000;
+  // Half the item icon's size until the view's icon table is reachable from here.
+  static constexpr float kIconHalfSize = 7.5f;
+  static constexpr uint32_t kRowValueOne = 0x3F800000;  // the bits of 1.0f
+
+  // Owns `item` (never null).
+  TreasureEntity(World& world, EntityKind kind, Item* item, engine::Vec2 position, MapBlock* cell, float speed,
+                 float angle, float spread);
+  // From a checked record: a new item of the record's id, variant and count.
+  TreasureEntity(World& world, const EntityRecord& record);
+  ~TreasureEntity() override;
+
+  void update() override;
+  void onStop() override;
+  void toRecord(EntityRecord& record) const override;
+  virtual void onExpire() {}
+  // Removed, taken or frozen: no player may take it.
+  virtual bool isGone() const { return data.removed || taken || data.frozen; }
+
+  Item& item() const { return *item_; }
+
+  bool foundFlag = false;  // the finder records statistic 1 with the item id
+  bool taken = false;      // a player has it; the removal is pending
+
+ protected:
+  // The steps after a kind's own (the common treasure tick).
+  void treasureUpdate();
+
+ private:
+  Item* item_;
+};

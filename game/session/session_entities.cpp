@@ -1,0 +1,159 @@
+#include "game/session/session_entities.h"
+
+#include <cmath>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
+#include "engine/base/random.h"
+#include "entities/items/dress_entity.h"
+#include "entities/items/fish_entity.h"
+#include "entities/items/fruit_entity.h"
+#include "entities/items/treasure_entity.h"
+#include "game/fishing/catch_table.h"
+#include "entities/items/treasure_factory.h"
+#include "entities/projectiles/bobber_entity.h"
+#include "entities/projectiles/bullet_factory.h"
+#include "game/session/running_world.h"
+#include "world/rules/entity_impulse.h"
+#include "world/world.h"
+
+namespace {
+
+RealEntity* real(Entity* entity) { return static_cast<RealEntity*>(entity); }
+
+}  // namespace
+
+WorldEntities& SessionEntities::current() {
+  lists_.setWorld(running_.world.get());
+  return lists_;
+}
+
+bool SessionEntities::blocksPlacementIn(const MapBlock& cell) {
+  bool found = false;
+  current().forEach([&](const RealEntity& e) {
+    found = found || (e.data.cell == &cell && !e.data.removed && e.kind() != EntityKind::Pet);
+  });
+  return found;
+}
+
+void SessionEntities::clearAll() { lists_.clearAll(); }
+
+// A thrown toy rolls, spins or bursts by its spec.
+Entity* SessionEntities::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t) {
+  return createTreasureEntity(current(), item, position, speed, angle, 0, true);
+}
+
+Entity* SessionEntities::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t) {
+  return createTreasureEntityTossed(current(), item, position, 0);
+}
+
+Entity* SessionEntities::spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) {
+  return createFruitEntity(current(), fruitId, cell, mode);
+}
+
+namespace {
+constexpr uint8_t kFirstClothingKind = 10;
+}  // namespace
+
+Entity* SessionEntities::spawnDress(Item* item, engine::Vec2 position, engine::Vec2) {
+  if (item == nullptr) return nullptr;
+  const ItemDef* def = item->definition();
+  const uint8_t kind = def != nullptr ? def->record.kind() : 0;
+  const uint8_t slot = kind >= kFirstClothingKind ? static_cast<uint8_t>(kind - kFirstClothingKind) : 0;
+  Entity* made = createDressEntity(current(), item->id, slot, position);
+  freeItem(item);
+  return made;
+}
+
+bool SessionEntities::isShowableFish(uint16_t itemId) {
+  for (const CatchRow& row : catchTable()) {
+    if (row.rule.itemId == itemId) return true;
+  }
+  return false;
+}
+
+// The shelf keeps its item; the fish shown swims with a copy.
+Entity* SessionEntities::showFish(const Item& item, MapBlock& cell, engine::Vec2) {
+  return createFishEntity(current(), copyItem(item, true), cell);
+}
+
+Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
+                                        uint8_t flags) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  if (world == nullptr || held == nullptr || held->isNone()) return nullptr;
+  Logic& rules = world->rules();
+  const Logic::ProjectileChoice choice = rules.projectileForItem(world->isCreative() ? 1 : 0, player, held);
+  if (choice.itemId < 0) return nullptr;
+  const RangedSpec* ranged = contentTables().itemDefs[static_cast<uint16_t>(choice.itemId) & 0xFFF].rangedSpec;
+  if (ranged == nullptr) return nullptr;
+  const uint32_t owner = player != nullptr ? rules.playerIdOf(player) : 0;
+  if (ranged->castsBobber() && playerHasBobber(lists, owner)) {
+    rules.showTextById(player, kTextSecondCast, 3);
+    return nullptr;
+  }
+  return createBulletEntity(lists, ranged->bulletRow(), owner, position, std::hypot(aim.x, aim.y),
+                            std::atan2(aim.y, aim.x), choice.word, (flags & kHitsMobsFlag) != 0,
+                            (flags & kSparesPlayersFlag) != 0);
+}
+
+void SessionEntities::setBobberState(BobberEntity* bobber, uint8_t state) {
+  if (bobber != nullptr) bobber->setState(state);
+}
+
+void SessionEntities::endFishingAtCell(MapBlock& cell) {
+  WorldEntities& lists = current();
+  for (size_t i = 0; i < lists.bullets().size(); ++i) {
+    RealEntity& e = lists.bullets().at(i);
+    if (e.kind() == EntityKind::Bobber && e.data.cell == &cell && !e.data.removed) e.onStop();
+  }
+}
+
+void SessionEntities::wake(Entity* entity) {
+  if (entity == nullptr) return;
+  const float drift = static_cast<float>(engine::randomNext()) / 32767.0f * 0.2f - 0.1f;
+  real(entity)->setImpulse({drift, 0});
+}
+
+void SessionEntities::leap(Entity* entity, float strength, float angle) {
+  if (entity != nullptr) real(entity)->addImpulse(strength, angle, true);
+}
+
+void SessionEntities::push(Entity* entity, const EntityImpulse& impulse) {
+  if (entity != nullptr) real(entity)->addImpulse(impulse.strength, impulse.angle, impulse.reset != 0);
+}
+
+void SessionEntities::rest(Entity* entity) {
+  if (entity != nullptr) real(entity)->onRest();
+}
+
+void SessionEntities::launchAtCell(MapBlock& cell, float strength, float angle) {
+  WorldEntities& lists = current();
+  for (size_t i = 0; i < lists.treasures().size(); ++i) {
+    RealEntity& e = lists.treasures().at(i);
+    if (e.data.cell == &cell && !e.data.removed) e.addImpulse(strength, angle, true);
+  }
+}
+
+void SessionEntities::burnAtCell(MapBlock& cell) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  for (size_t i = 0; i < lists.treasures().size(); ++i) {
+    RealEntity& e = lists.treasures().at(i);
+    if (e.data.cell != &cell || e.data.removed || e.kind() == EntityKind::Fish) continue;
+    if (world != nullptr) world->rules().broadcastEffect(&e, RealEntity::kLavaEffect, 0);
+    e.data.removed = true;
+  }
+}
+
+void SessionEntities::collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) {
+  WorldEntities& lists = current();
+  for (size_t i = 0; i < lists.treasures().size(); ++i) {
+    auto* e = dynamic_cast<TreasureEntity*>(&lists.treasures().at(i));
+    if (e != nullptr && e->data.cell == &cell && !e->isGone() && !e->data.moving) out.push_back(e);
+  }
+}
+
+void SessionEntities::stepFrame(float seconds) { current().advance(seconds); }

@@ -1,0 +1,89 @@
+#pragma once
+// The entities of a session's running world, as its rules reach them (`RuleEntities`): the world's
+// lists, the factories the rules call, the per-frame step (run by the game's frame task while the
+// game runs) and clearing when the world ends. It also shows the fish of the world's aquarium
+// shelves (`ShelfDisplays`). The lists follow the session's world: a new world starts with empty
+// lists.
+//
+// Main thread only.
+
+#include <memory>
+#include <vector>
+
+#include "entities/core/world_entities.h"
+#include "game/rules/rule_entities.h"
+#include "world/seams/shelf_displays.h"
+
+struct RunningWorld;
+
+class SessionEntities final : public RuleEntities, public ShelfDisplays {
+ public:
+  static constexpr uint16_t kTextSecondCast = 160;
+  static constexpr uint8_t kHitsMobsFlag = 1;
+  static constexpr uint8_t kSparesPlayersFlag = 2;
+
+  explicit SessionEntities(RunningWorld& running) : running_(running) {}
+
+  WorldEntities& lists() { return lists_; }
+
+  // ---- EntityLists ----
+  bool blocksPlacementIn(const MapBlock& cell) override;
+  void clearAll() override;
+
+  // ---- Creation ----
+  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
+  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
+  // A display without an item to show: the shelves keep their items themselves.
+  Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
+
+  // The held item's projectile (or bobber) at the aim's speed and direction; the thrower is the
+  // player's id. A second cast while the player's bobber is out is refused (text 160).
+  Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
+                          uint8_t flags) override;
+
+  // ---- Motion and state ----
+  void wake(Entity* entity) override;
+  void setBobberState(BobberEntity* bobber, uint8_t state) override;
+  void leap(Entity* entity, float strength, float angle) override;
+  void push(Entity* entity, const EntityImpulse& impulse) override;
+  void rest(Entity* entity) override;
+
+  // ---- Cells ----
+  void launchAtCell(MapBlock& cell, float strength, float angle) override;
+  void burnAtCell(MapBlock& cell) override;
+  // The cell lost its liquid: the bobbers in it end.
+  void endFishingAtCell(MapBlock& cell) override;
+  uint32_t entityCount() override { return lists_.count(); }
+  void collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) override;
+
+  // ---- Time ----
+  void stepFrame(float seconds) override;
+
+  // ---- Fruit and clothes ----
+  Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override;
+  // The item's clothing at the position, for the worn slot its kind names; the item goes back to
+  // the pool (the entity keeps only its id).
+  Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) override;
+
+  // ---- ShelfDisplays ----
+  // A fish the catch table knows.
+  bool isShowableFish(uint16_t itemId) override;
+  Entity* showFish(const Item& item, MapBlock& cell, engine::Vec2 position) override;
+  void markForRemoval(Entity* entity) override { lists_.markForRemoval(entity); }
+
+  // ---- Waiting for the mobs of later work; fish come through the shelves ----
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
+  Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
+  void pushOutOfCell(MapBlock&) override {}
+  void knockBack(MobEntity*, float, float, bool, const MapBlock*) override {}
+  void steer(MobEntity*, const MobMovement&) override {}
+  void liftPetsFromCell(MapBlock&) override {}
+  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+
+ private:
+  // Follows the session's world: a world that changed leaves the old lists behind, emptied.
+  WorldEntities& current();
+
+  RunningWorld& running_;
+  WorldEntities lists_;
+};
