@@ -104,7 +104,7 @@ class LocalLogic : public Logic, public PlayerRules {
   void collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) override;
   Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
   Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
-  Entity* spawnTreasureEntity(engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) override;
+  Entity* spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) override;
   Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override;
   Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
                           uint8_t flags) override;

@@ -27,8 +27,9 @@ Entity* LocalLogic::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t fla
   return entities_->spawnItemDrop(item, position, flags);
 }
 
-Entity* LocalLogic::spawnTreasureEntity(engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) {
-  return entities_->spawnTreasure(position, motion, cell);
+Entity* LocalLogic::spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion,
+                                        MapBlock* cell) {
+  return entities_->spawnTreasure(shown, position, motion, cell);
 }
 
 Entity* LocalLogic::spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) {

@@ -20,7 +20,7 @@ class RuleEntities : public EntityLists {
   // ---- Creation (items passed in are owned by the new entity, or freed) ----
   virtual Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) = 0;
   virtual Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) = 0;
-  virtual Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) = 0;
+  virtual Entity* spawnTreasure(const Item& shown, engine::Vec2, engine::Vec2, MapBlock*) = 0;
   virtual Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) = 0;
   virtual Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) = 0;
   virtual MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) = 0;
@@ -61,7 +61,7 @@ class NullRuleEntities : public RuleEntities {
  public:
   Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override;
   Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override;
-  Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
+  Entity* spawnTreasure(const Item&, engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
   Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
   Entity* shootProjectile(Item* item, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override;
   MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }

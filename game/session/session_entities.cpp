@@ -49,6 +49,16 @@ Entity* SessionEntities::spawnItemDrop(Item* item, engine::Vec2 position, uint8_
   return createTreasureEntityTossed(current(), item, position, 0);
 }
 
+Entity* SessionEntities::spawnTreasure(const Item& shown, engine::Vec2 position, engine::Vec2, MapBlock*) {
+  Item* copy = copyItem(shown, true);
+  if (copy == nullptr) return nullptr;
+  copy->count = 1;
+  TreasureEntity* display = createTreasureEntity(current(), copy, position, 0, 0, 0);
+  // A display hangs where the shelf shows it: it never falls, ages or goes to a player.
+  if (display != nullptr) display->data.frozen = true;
+  return display;
+}
+
 Entity* SessionEntities::spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) {
   return createFruitEntity(current(), fruitId, cell, mode);
 }

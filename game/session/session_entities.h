@@ -33,8 +33,8 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays {
   // ---- Creation ----
   Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
   Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
-  // A display without an item to show: the shelves keep their items themselves.
-  Entity* spawnTreasure(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
+  // A shelf's display: a frozen copy of the shown item at the position (the shelf keeps the item).
+  Entity* spawnTreasure(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) override;
 
   // The held item's projectile (or bobber) at the aim's speed and direction; the thrower is the
   // player's id. A second cast while the player's bobber is out is refused (text 160).

@@ -130,7 +130,9 @@ void ShelfItems::setItem(uint8_t slot, Item* item) {
   if (slot >= 2) at.y -= 15.0f;
   if (slotCount() < 3 && row().layout == 0) at.y -= 4.0f;
   putItem(slot, item);
-  displays_[slot] = displayId(world().rules().spawnTreasureEntity(at, {0, 0}, &cell()));
+  if (const Item* shown = itemAt(slot)) {
+    displays_[slot] = displayId(world().rules().spawnTreasureEntity(*shown, at, {0, 0}, &cell()));
+  }
 }
 
 bool ShelfItems::clearDisplay(Logic& rules) {

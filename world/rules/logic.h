@@ -55,7 +55,8 @@ class Logic {
                                   uint8_t flags) = 0;
   // The item passes to the new entity (or back to the pool when none is made).
   virtual Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) = 0;
-  virtual Entity* spawnTreasureEntity(engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) = 0;
+  // A display of the item (copied) standing still at the position on the cell (a shelf's).
+  virtual Entity* spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) = 0;
   virtual Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) = 0;
   virtual Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position,
                                   engine::Vec2 aim, uint8_t flags) = 0;
@@ -169,7 +170,7 @@ class NullLogic : public Logic {
   bool isPlayerPresent(PlayerBase*) override { return false; }
   Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override;
   Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override;
-  Entity* spawnTreasureEntity(engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
+  Entity* spawnTreasureEntity(const Item&, engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
   Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
   Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override {
     return nullptr;

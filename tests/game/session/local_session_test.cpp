@@ -10,6 +10,10 @@
 #include "tests/game/game_fixture.h"
 #include "tests/game/session/session_fixture.h"
 #include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "entities/core/real_entity.h"
+#include "game/session/session_entities.h"
 #include "game/session/running_world.h"
 #include "world/blocks/chest.h"
 #include "world/edits/edit_kind.h"
@@ -164,6 +168,36 @@ TEST_F(TwoSessionsTest, EachGamesEditsSoundsAndRulesStayInItsOwnWorld) {
   EXPECT_EQ(&one.rules(), &first.session.rules());
   EXPECT_EQ(&two.edits(), &second.session.game());
   EXPECT_NE(&currentLogic(), &first.session.rules()) << "neither session was made the process's own";
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// The session's entities: an item the rules drop falls and comes to rest on the floor, while a
+// shelf's display of an item hangs where it was put; ending the world clears both.
+TEST_F(TwoSessionsTest, DroppedItemsFallToTheFloorWhileAShelfsDisplayHangsInPlace) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  World& world = *side.session.running().world;
+  for (int32_t x = 0; x < 40; ++x) world.cellAt(x, 4)->setLayer(world_test::kDirt, 0, MapBlock::kFront);
+  LocalLogic& rules = side.session.rules();
+  Item* dropped = newItem(world_test::kDirt, 0, 1, -1, 0);
+  Entity* drop = rules.spawnItemDrop(dropped, {20 * 30.0f, 12 * 30.0f}, 7);
+  const Item shown(world_test::kDirt, 0, 3, -1, 0);
+  Entity* display = rules.spawnTreasureEntity(shown, {25 * 30.0f, 12 * 30.0f}, {0, 0}, world.cellAt(25, 12));
+  ASSERT_NE(drop, nullptr);
+  ASSERT_NE(display, nullptr);
+  EXPECT_EQ(side.session.entities().entityCount(), 2u);
+  for (int frame = 0; frame < 600; ++frame) side.session.entities().stepFrame(1.0f / 60.0f);
+  const auto& lying = static_cast<RealEntity*>(drop)->data;
+  EXPECT_EQ(lying.cell->y, 5) << "at rest on the floor";
+  EXPECT_FALSE(lying.moving);
+  EXPECT_EQ(static_cast<RealEntity*>(display)->data.cell->y, 12) << "a display never falls";
+  side.session.end();
+  EXPECT_EQ(side.session.entities().entityCount(), 0u);
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ constexpr uint16_t kApple = 500;
 
 class ShelfRules final : public NullLogic {
  public:
-  Entity* spawnTreasureEntity(engine::Vec2 at, engine::Vec2, MapBlock*) override {
+  Entity* spawnTreasureEntity(const Item& item, engine::Vec2 at, engine::Vec2, MapBlock*) override {
     shown.push_back(at);
+    shownIds.push_back(item.id);
     return makesDisplays ? reinterpret_cast<Entity*>(uintptr_t{64} * shown.size()) : nullptr;
   }
   void wakeEntity(Entity* entity) override { woken.push_back(entity); }
@@ -30,6 +31,7 @@ class ShelfRules final : public NullLogic {
     return nullptr;
   }
   std::vector<engine::Vec2> shown;
+  std::vector<uint16_t> shownIds;
   std::vector<uint16_t> given;
   std::vector<Entity*> woken;
   bool makesDisplays = false;  // stand-in display entities instead of none
@@ -65,7 +67,7 @@ TEST_F(ShelfTest, ATwoSlotShelfPicksItsSlotByPositionIsMadeOnFirstUseAndGivesIts
   EXPECT_EQ(held->count, 3);
   EXPECT_FALSE(putOn(4, 4, 1)) << "slot 1 is taken";
   EXPECT_EQ(held->count, 3) << "the refused unit stays in the held stack";
-  EXPECT_EQ(shelfRules.shown.size(), 2u);
+  EXPECT_EQ(shelfRules.shownIds, (std::vector<uint16_t>{kApple, kApple})) << "each display shows its item";
   EXPECT_TRUE(shelfAt(4, 4)->clearDisplay(shelfRules));
   EXPECT_EQ(shelfRules.given, (std::vector<uint16_t>{kApple, kApple}));
   EXPECT_FALSE(shelfAt(4, 4)->clearDisplay(shelfRules)) << "nothing left to give";
