@@ -69,10 +69,11 @@ bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) 
     return false;
   }
   if (unit != nullptr) freeItem(unit);
+  // The held stack goes back to the pool once emptied; any other stack belongs to its slot's owner.
   if (stack == player->heldItem()) {
     player->useUpHeldItem();
-  } else if (!stack->consumeOne()) {
-    stack->count = 0;
+  } else {
+    stack->consumeOne();
   }
   return true;
 }

@@ -116,13 +116,20 @@ TEST_F(LocalRulesTest, TheLocalGameUsesABlockByItsWordAndOnlyInsideItsMap) {
   EXPECT_FALSE(game.useBlock(stray)) << "a word that is no cell's";
 }
 
-TEST_F(LocalRulesTest, AShelfThatRefusesLeavesTheStackAsItWas) {
+TEST_F(LocalRulesTest, AShelfTakesOneUnitAndARefusalLeavesTheStackAsItWas) {
   Item* stack = makeItem(kStone, 3);
   player->inventory->setSlot({SlotKind::Quick, 0, 0}, stack);
   player->inventory->select(0);
   EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0));
   EXPECT_EQ(player->heldItem(), stack);
   EXPECT_EQ(stack->count, 3);
+
+  constexpr uint16_t kTwoSlotShelf = 210;  // a shelf of the shelves' table
+  put(6, 5, kTwoSlotShelf);
+  EXPECT_TRUE(game.putItemOnShelf(at(6, 5), stack, 0));
+  EXPECT_EQ(stack->count, 2) << "the shelf took one unit, the stack keeps the rest";
+  ASSERT_NE(world->shelves().findAt(at(6, 5)), nullptr);
+  EXPECT_EQ(world->shelves().findAt(at(6, 5))->itemAt(0)->count, 1);
 }
 
 TEST_F(LocalRulesTest, FreezingTheClockStopsItAndTellsThePlayer) {
