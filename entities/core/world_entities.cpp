@@ -109,6 +109,15 @@ void WorldEntities::spawnCutDebris(uint16_t blockId, uint8_t variant, bool back,
   ::spawnCutDebris(debris_, blockId, variant, back, count, cell, size);
 }
 
+void WorldEntities::spawnBlastDebris(const MapBlock& cell) {
+  constexpr uint16_t kBlastList = 14;
+  constexpr uint32_t kBlastPieces = 10;
+  constexpr float kBlastScatter = 15;
+  if (world_ == nullptr) return;
+  MapBlock* at = world_->map().cellAt(cell.x, cell.y);
+  if (at != nullptr) spawnTileDebris(debris_, kBlastList, kBlastPieces, *at, kBlastScatter, false);
+}
+
 void WorldEntities::collectAll(std::vector<Body>& out) {
   forEach([&out](const RealEntity& e) { out.push_back(bodyOf(e, BodyGroup::Entity, e.id())); });
   debris_.collectAll(out);

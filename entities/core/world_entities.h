@@ -90,7 +90,7 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   void collectInCell(const MapBlock& cell, std::vector<Body>& out) override;
   void push(const Body& body, float strength, float angle) override;
   bool hurt(const Body& body, float) override;
-  void spawnBlastDebris(const MapBlock&) override {}
+  void spawnBlastDebris(const MapBlock& cell) override;
   void spawnNoteDebris(engine::Vec2) override {}
 
  private:

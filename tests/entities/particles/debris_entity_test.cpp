@@ -221,3 +221,16 @@ TEST(DebrisBuilders, AFireworkSparkTakesItsColoursPlaceInTheSparkRow) {
 
 }  // namespace
 }  // namespace entity_test
+
+namespace entity_test {
+namespace {
+
+TEST_F(EntityWorld, ABlastLeavesTenPiecesAtItsCell) {
+  WorldBodies& bodies = lists;
+  bodies.spawnBlastDebris(cell(10, kGround + 3));
+  ASSERT_EQ(lists.debris().size(), 10u);
+  EXPECT_EQ(lists.debris().at(0).rectList, &debrisRectList(14));
+}
+
+}  // namespace
+}  // namespace entity_test
