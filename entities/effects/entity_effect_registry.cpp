@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "content/loader/game_tables_loader.h"
 #include "content/tables/content_tables.h"
 #include "entities/core/entity.h"
 #include "entities/effects/effect_world.h"
@@ -124,6 +125,15 @@ void registerProjectiles(ContentTables& tables) {
   for (uint16_t row : kFireworkRows) rows[row].onEnd = [](BulletEntity* b) { pe::fireworkBurst(*b); };
 }
 
+// The capsule table comes with the game tables (the catalogue's spawner category); without them
+// a table already in place (a test's) is kept.
+void installSpawnableMobs(ContentTables& tables) {
+  const auto& spawners = gameTables().catalogue[game_tables::kSpawnerCategory];
+  if (spawners.empty()) return;
+  tables.spawnableMobs.clear();
+  for (const CatalogueRow& row : spawners) tables.spawnableMobs.push_back({row.id, row.mask});
+}
+
 void wornSparkle(PlayerGraphical* player, Item*) {
   if (!effect::chance(0.5f)) return;
   World* world = nullptr;
@@ -141,6 +151,7 @@ void wornSparkle(PlayerGraphical* player, Item*) {
 void EntityEffectRegistry::registerEntityEffects() {
   namespace rows = entity_effect_rows;
   ContentTables& tables = contentTables();
+  installSpawnableMobs(tables);
   registerMobDeaths(tables);
   tables.itemDefs[rows::kWornSparkleItem].wornEffect = &wornSparkle;
   registerProjectiles(tables);
