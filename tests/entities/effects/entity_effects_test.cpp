@@ -9,6 +9,7 @@
 #include "content/tables/content_tables.h"
 #include "entities/effects/entity_effect_registry.h"
 #include "entities/effects/projectile_effects.h"
+#include "entities/particles/debris_entity.h"
 #include "entities/particles/debris_list.h"
 #include "entities/projectiles/bullet_entity.h"
 #include "entities/projectiles/bullet_factory.h"
@@ -47,7 +48,13 @@ class RecordingHooks final : public EffectHooks {
   }
   void spawnMob(World&, const MobRequest& request) override { spawned.push_back(request); }
   void shakeScreen(bool gentle) override { shakes.push_back(gentle); }
-  bool wearerPlace(PlayerGraphical*, World*&, engine::Vec2&) override { return false; }
+  bool wearerPlace(PlayerGraphical*, World*& world, engine::Vec2& position) override {
+    world = wearerWorld;
+    position = wearerAt;
+    return wearerWorld != nullptr;
+  }
+  World* wearerWorld = nullptr;
+  engine::Vec2 wearerAt{};
   std::map<MobEntity*, Entity*> bodies;
   std::vector<MobRequest> spawned;
   std::vector<bool> shakes;
@@ -223,6 +230,52 @@ TEST_F(EntityEffects_, ChippingRowsChipTheWallOrBreakIt) {
   // Stone has no chippable flag: every hit only plays the chip effect.
   EXPECT_EQ(effectRules.cellEffects, std::vector<uint8_t>(30, 11));
   EXPECT_TRUE(effectRules.edits.empty());
+}
+
+TEST_F(EntityEffects_, AChippableWallBreaksAboutOneHitInFive) {
+  contentTables().blockDefs[kStone].record.bytes[content::block_record::flags] = 4;
+  for (int i = 0; i < 200; ++i) {
+    BulletEntity& b = shoot(135, 10, kGround + 1);
+    slots(135).onHitWall(&b, 1);
+  }
+  EXPECT_GT(effectRules.edits.size(), 20u);
+  EXPECT_LT(effectRules.edits.size(), 70u);
+  EXPECT_TRUE(std::all_of(effectRules.edits.begin(), effectRules.edits.end(), [](uint8_t k) { return k == 5; }));
+  EXPECT_EQ(effectRules.edits.size() + effectRules.cellEffects.size(), 200u);
+}
+
+TEST_F(EntityEffects_, AWornSparkleGlintsAroundItsWearerAboutHalfTheTime) {
+  const auto& worn = contentTables().itemDefs[1949].wornEffect;
+  worn(nullptr, nullptr);
+  EXPECT_EQ(lists.debris().size(), 0u) << "an unknown wearer has no place";
+  hooks.wearerWorld = world.get();
+  hooks.wearerAt = {pixel(10), pixel(kGround + 5)};
+  for (int i = 0; i < 100; ++i) worn(nullptr, nullptr);
+  EXPECT_GT(lists.debris().size(), 30u);
+  EXPECT_LT(lists.debris().size(), 70u);
+  const DebrisEntity& glint = lists.debris().at(0);
+  EXPECT_GE(glint.data.x, pixel(10) - 3.75f);
+  EXPECT_LE(glint.data.x, pixel(10) + 3.75f);
+  EXPECT_GE(glint.data.y, pixel(kGround + 5) + 7.5f);
+  EXPECT_LE(glint.data.y, pixel(kGround + 5) + 12.5f);
+}
+
+TEST_F(EntityEffects_, AFireworkLaunchesSubRocketsThatEachSpendOneColour) {
+  RangedSpec launcher{};
+  launcher.bytes[content::ranged_record::bulletRow] = 25;
+  contentTables().itemDefs[1298].rangedSpec = &launcher;
+  BulletEntity& b = shoot(24, 10, kGround + 8, 0, 0x321);
+  const size_t before = lists.bullets().size();
+  slots(24).onEnd(&b);
+  ASSERT_EQ(lists.bullets().size(), before + 5);
+  auto& rocket = static_cast<BulletEntity&>(lists.bullets().at(before));
+  EXPECT_EQ(rocket.row(), 25);
+  EXPECT_EQ(rocket.extra, 0x32u);
+  // A second-stage rocket of row 25 with two colours makes two more.
+  const size_t second = lists.bullets().size();
+  slots(25).onEnd(&rocket);
+  EXPECT_EQ(lists.bullets().size(), second + 2);
+  contentTables().itemDefs[1298].rangedSpec = nullptr;
 }
 
 TEST_F(EntityEffects_, ACapsuleReleasesOnlyAMobOfTheSpawnableTable) {
