@@ -5,14 +5,6 @@
 
 static_assert(DebrisPool::kSlotBytes * DebrisPool::kSlotsPerBlock + sizeof(void*) <= DebrisPool::kBlockBytes);
 
-namespace {
-
-// Slots start after the link and keep the alignment of a pointer-sized field at least.
-constexpr size_t kSlotStride = DebrisPool::kSlotBytes / alignof(void*) * alignof(void*);
-static_assert(kSlotStride * DebrisPool::kSlotsPerBlock + sizeof(void*) <= DebrisPool::kBlockBytes);
-
-}  // namespace
-
 DebrisPool::~DebrisPool() {
   while (newest_ != nullptr) {
     Block* previous = newest_->previous;
@@ -22,7 +14,7 @@ DebrisPool::~DebrisPool() {
 }
 
 void* DebrisPool::allocate(size_t bytes) {
-  if (bytes > kSlotStride) throw std::bad_alloc();
+  if (bytes > kSlotBytes) throw std::bad_alloc();
   if (free_ != nullptr) {
     FreeSlot* slot = free_;
     free_ = slot->next;
@@ -37,7 +29,7 @@ void* DebrisPool::allocate(size_t bytes) {
     ++blocks_;
   }
   char* start = reinterpret_cast<char*>(newest_) + sizeof(Block);
-  return start + kSlotStride * carved_++;
+  return start + kSlotBytes * carved_++;
 }
 
 void DebrisPool::release(void* slot) {

@@ -17,7 +17,9 @@ class DebrisPool {
  public:
   static constexpr size_t kBlockBytes = 20480;
   static constexpr size_t kSlotsPerBlock = 127;
-  static constexpr size_t kSlotBytes = (kBlockBytes - sizeof(void*)) / kSlotsPerBlock;
+  // A slot's size, kept a multiple of a pointer's alignment (160 bytes).
+  static constexpr size_t kSlotBytes =
+      (kBlockBytes - sizeof(void*)) / kSlotsPerBlock / alignof(void*) * alignof(void*);
   static constexpr uint32_t kLiveLimit = 1024;
 
   DebrisPool() = default;

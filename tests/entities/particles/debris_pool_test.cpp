@@ -28,7 +28,7 @@ TEST(DebrisPool, OneBlockHolds127SlotsAndTheNextOneIsCarvedOnlyWhenNeeded) {
   EXPECT_EQ(pool.blockCount(), 1u);
   // Slots of one block do not overlap.
   for (size_t i = 1; i < slots.size(); ++i) {
-    EXPECT_GE(static_cast<char*>(slots[i]) - static_cast<char*>(slots[i - 1]), 152);
+    EXPECT_EQ(static_cast<char*>(slots[i]) - static_cast<char*>(slots[i - 1]), 160);
   }
   pool.release(slots[5]);
   EXPECT_EQ(pool.allocate(10), slots[5]);
