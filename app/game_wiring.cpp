@@ -39,7 +39,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
       saves_(*platform_.fileSystem()),
       gameSaves_(saves_, runningWorld()),
-      session_(WorldContext{.sounds = &cellSounds_}, &runningWorld()) {
+      session_(WorldContext{.sounds = &cellSounds_, .options = &worldOptions_}, &runningWorld()) {
   kel::Platform::setInstance(&platform_);
   kel::setSettingsHost(&settingsHost_);
   engine::setAlertFunction(&platformAlert);
@@ -51,6 +51,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   platform_.setControlsHandlerFactory(&controls_);
   platform_.setTextFieldFactory(&textFields_);
   setWorldServices(&world_);
+  setEntityServices(&entityEffects_);
+  setEffectHooks(&entityEffects_.defaultHooks());
   // Saves registered before the launch (a test's recorder, a tool's own) stay in place.
   if (!saveServicesRegistered()) {
     setSaveServices(&saves_);
@@ -81,6 +83,8 @@ GameWiring::~GameWiring() {
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);
   setGameSaves(nullptr);
   if (ownsSaves_) setSaveServices(nullptr);
+  setEffectHooks(nullptr);
+  setEntityServices(nullptr);
   setWorldServices(nullptr);
   platform_.setTextFieldFactory(nullptr);
   platform_.setControlsHandlerFactory(nullptr);

@@ -6,6 +6,7 @@
 // launch on (a network game, when it comes, replaces them and puts them back).
 // Undone in reverse when the object goes.
 
+#include "entities/effects/entity_effect_registry.h"
 #include "game/session/local_session.h"
 #include "game/launch/game_launch_services.h"
 #include "platform/controls/desktop_controls_factory.h"
@@ -18,6 +19,7 @@
 #include "ui/ui_launch_services.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
+#include "world/seams/world_options.h"
 #include "world/world_launch_services.h"
 
 class GameWiring {
@@ -39,6 +41,7 @@ class GameWiring {
   kel::DesktopControlsFactory controls_;
   kel::DesktopTextFieldFactory textFields_;
   WorldLaunchServices world_;
+  EntityEffectRegistry entityEffects_;
   LocalSaves saves_;
   bool ownsSaves_ = false;  // whether saves_ is the registered save seam
   LocalGameSaves gameSaves_;
@@ -46,6 +49,7 @@ class GameWiring {
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
   PlatformCellSounds cellSounds_;
+  PlatformWorldOptions worldOptions_;
   LocalSession session_;
   GameLaunchServices game_;
   bool ownsGame_ = false;  // whether game_ is the registered game seam

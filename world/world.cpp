@@ -22,6 +22,7 @@
 #include "world/seams/shelf_displays.h"
 #include "world/seams/stable_mobs.h"
 #include "world/seams/world_bodies.h"
+#include "world/seams/world_options.h"
 #include "world/trees/growth_process.h"
 #include "world/trees/leaf_decay.h"
 
@@ -74,6 +75,11 @@ WorldBodies& World::bodies() { return orNull<NullWorldBodies>(context_.bodies); 
 EntityEffects& World::effects() { return orNull<NullEntityEffects>(context_.effects); }
 ShelfDisplays& World::shelfDisplays() { return orNull<NullShelfDisplays>(context_.shelfDisplays); }
 StableMobs& World::stableMobs() { return orNull<NullStableMobs>(context_.stableMobs); }
+
+const WorldOptions& World::options() const {
+  static const NullWorldOptions none;
+  return context_.options != nullptr ? *context_.options : none;
+}
 
 MapBlock* World::cellAt(int32_t x, int32_t y) { return map_->cellAt(x, y); }
 

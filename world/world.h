@@ -71,6 +71,7 @@ class World {
   EntityEffects& effects();
   ShelfDisplays& shelfDisplays();
   StableMobs& stableMobs();
+  const WorldOptions& options() const;
 
   // ---- Cells and edits ----
   MapBlock* cellAt(int32_t x, int32_t y);

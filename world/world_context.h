@@ -1,7 +1,8 @@
 #pragma once
 // What a `World` calls beyond itself: the rules its edits and block entities ask, the game that
 // receives the edits its own simulations make (liquids, the break cascade), and the seams of the
-// layers above (cell refresh, sounds, bodies, entity effects, shelf displays, kept mobs). A world is
+// layers above (cell refresh, sounds, bodies, entity effects, shelf displays, kept mobs) and the options its
+// rules obey. A world is
 // built with its context; code below the edges takes these from the world, never from the
 // process-wide current objects, so two worlds (a host's and a client's, a test's beside the
 // running one) live side by side in one process. Every member may be null: the world then uses
@@ -15,6 +16,7 @@ class Logic;
 class ShelfDisplays;
 class StableMobs;
 class WorldBodies;
+class WorldOptions;
 
 struct WorldContext {
   Logic* rules = nullptr;
@@ -25,4 +27,5 @@ struct WorldContext {
   EntityEffects* effects = nullptr;
   ShelfDisplays* shelfDisplays = nullptr;
   StableMobs* stableMobs = nullptr;
+  const WorldOptions* options = nullptr;  // the player's options the rules obey
 };

@@ -33,6 +33,13 @@ const BlockDef* blockDefinitionById(int id) {
   return &contentTables().blockDefs[static_cast<size_t>(id)];
 }
 
+bool isSpawnableMob(uint32_t mobRow) {
+  for (const SpawnableMob& mob : contentTables().spawnableMobs) {
+    if (mob.mobRow == mobRow) return true;
+  }
+  return false;
+}
+
 const MobDef* mobDefinitionById(int id) {
   if (id < 0 || id >= static_cast<int>(content::kMobLimit)) return nullptr;
   return &contentTables().mobDefs[static_cast<size_t>(id)];

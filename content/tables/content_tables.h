@@ -16,6 +16,7 @@
 #include "content/tables/loot_table.h"
 #include "content/tables/mob_def.h"
 #include "content/tables/process_spec.h"
+#include "content/tables/spawnable_mob.h"
 
 class MobEntity;
 
@@ -33,6 +34,7 @@ struct ContentTables {
   std::array<CraftDef, content::kCraftCount> craftDefs{};
   std::array<BulletDef, content::kBulletCount> bulletDefs{};
   std::array<ProcessSpec, content::kProcessSpecCount> processSpecs;
+  std::vector<SpawnableMob> spawnableMobs;  // the released-capsule table, in file order
 
   // Effect slots filled by the entity effect registration after loading.
   std::array<BulletEffects, content::kBulletCount> bulletEffects;
@@ -61,3 +63,5 @@ const ItemDef* itemDefinitionById(int id);
 const BlockDef* blockDefinitionById(int id);
 // `mobDefinitionById`: the row of a mob id, or null outside the table.
 const MobDef* mobDefinitionById(int id);
+// The row is one of the spawnable-mob table's.
+bool isSpawnableMob(uint32_t mobRow);

@@ -32,22 +32,18 @@ void RealEntity::collide() {
   applyLiquid();
 }
 
-void RealEntity::applyLiquid() {
+bool applyLiquidMotion(EntityData& data) {
   float factor = 0.99f;
+  bool submerged = false;
   const MapBlock* cell = data.cell;
   const int a = cell != nullptr ? cell->liquid & 7 : 0;
   const int b = cell != nullptr ? (cell->liquid >> 3) & 7 : 0;
   if (cell != nullptr && a + b > 0) {
-    const float surface = (data.x - data.cellX - kHalfCell) * static_cast<float>(a - b) * 0.25f + b * 7.5f;
-    const bool submerged = surface > (data.y - data.cellY) - kHalfCell ||
-                           (data.y - data.halfHeight) - (data.cellY - kHalfCell) < 0.05f;
-    if (submerged) {
-      factor = submergedFactor(data.kind);
-      if (hasRules() && burnsInLava(data.kind) && cell->liquidKind() == LiquidKind::Lava) {
-        world().rules().broadcastEffect(this, kLavaEffect, 0);
-        data.removed = true;
-      }
-    }
+    const float slope = static_cast<float>(a - b) * 0.25f;
+    const float surface = (data.x - data.cellX - MovingEntity::kHalfCell) * slope + b * 7.5f;
+    submerged = surface > (data.y - data.cellY) - MovingEntity::kHalfCell ||
+                (data.y - data.halfHeight) - (data.cellY - MovingEntity::kHalfCell) < 0.05f;
+    if (submerged) factor = submergedFactor(data.kind);
     if (driftsWithLiquid(data.kind)) {
       if (b < a) data.vx -= 0.8f;
       if (b > a) data.vx += 0.8f;
@@ -56,6 +52,15 @@ void RealEntity::applyLiquid() {
   }
   data.vx *= factor;
   data.vy *= factor;
+  return submerged;
+}
+
+void RealEntity::applyLiquid() {
+  if (!applyLiquidMotion(data)) return;
+  if (hasRules() && burnsInLava(data.kind) && data.cell->liquidKind() == LiquidKind::Lava) {
+    world().rules().broadcastEffect(this, kLavaEffect, 0);
+    data.removed = true;
+  }
 }
 
 void RealEntity::toRecord(EntityRecord& record) const {

@@ -33,5 +33,10 @@ class RealEntity : public MovingEntity {
   bool hasRules() const;
 };
 
+// The liquid response after a move: a submerged body keeps 50 % of its speed per tick (mobs and
+// pets 95 %, bobbers 80 %) and drifts with the flow (not mobs, pets, bobbers); out of liquid it
+// keeps 99 %. True when the body is submerged.
+bool applyLiquidMotion(EntityData& data);
+
 // Rules run for the world (a local game or a host): its context names them.
 bool worldHasRules(const World& world);

@@ -1,25 +1,10 @@
 #include "entities/core/world_entities.h"
 
+#include "entities/core/entity_body.h"
+#include "entities/particles/debris_presets.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
-
-namespace {
-
-Body bodyOf(const RealEntity& entity) {
-  Body body;
-  body.group = BodyGroup::Entity;
-  body.id = entity.id();
-  body.position = {entity.data.x, entity.data.y};
-  if (entity.data.cell != nullptr) {
-    body.cellX = entity.data.cell->x;
-    body.cellY = entity.data.cell->y;
-  }
-  if (entity.data.removed) body.flags |= body_flag::kRemoved;
-  return body;
-}
-
-}  // namespace
 
 WorldEntities::~WorldEntities() { clearAll(); }
 
@@ -27,6 +12,7 @@ void WorldEntities::setWorld(World* world) {
   if (world == world_) return;
   clearAll();
   world_ = world;
+  debris_.setWorld(world);
 }
 
 EntityLayer& WorldEntities::layerFor(EntityKind kind) {
@@ -56,6 +42,7 @@ void WorldEntities::clearAll() {
   treasures_.clear();
   bullets_.clear();
   dresses_.clear();
+  debris_.clear();
   accumulator_.reset();
   removals_.clear();
 }
@@ -79,6 +66,7 @@ void WorldEntities::tick() {
   treasures_.step(removals_);
   bullets_.step(removals_);
   dresses_.step(removals_);
+  debris_.step();
   if (removals_.count() != 0 && worldHasRules(*world_)) {
     world_->rules().reportRemovedEntities(removals_.ids(), removals_.count());
   }
@@ -116,17 +104,34 @@ void WorldEntities::markForRemoval(Entity* entity) {
   if (entity != nullptr) entity->data.removed = true;
 }
 
+void WorldEntities::spawnCutDebris(uint16_t blockId, uint8_t variant, bool back, uint32_t count, engine::Vec2,
+                                   MapBlock& cell, uint8_t size) {
+  ::spawnCutDebris(debris_, blockId, variant, back, count, cell, size);
+}
+
+void WorldEntities::spawnBlastDebris(const MapBlock& cell) {
+  constexpr uint16_t kBlastList = 14;
+  constexpr uint32_t kBlastPieces = 10;
+  constexpr float kBlastScatter = 15;
+  if (world_ == nullptr) return;
+  MapBlock* at = world_->map().cellAt(cell.x, cell.y);
+  if (at != nullptr) spawnTileDebris(debris_, kBlastList, kBlastPieces, *at, kBlastScatter, false);
+}
+
 void WorldEntities::collectAll(std::vector<Body>& out) {
-  forEach([&out](const RealEntity& e) { out.push_back(bodyOf(e)); });
+  forEach([&out](const RealEntity& e) { out.push_back(bodyOf(e, BodyGroup::Entity, e.id())); });
+  debris_.collectAll(out);
 }
 
 void WorldEntities::collectInCell(const MapBlock& cell, std::vector<Body>& out) {
   forEach([&](const RealEntity& e) {
-    if (e.data.cell == &cell) out.push_back(bodyOf(e));
+    if (e.data.cell == &cell) out.push_back(bodyOf(e, BodyGroup::Entity, e.id()));
   });
+  debris_.collectInCell(cell, out);
 }
 
 void WorldEntities::push(const Body& body, float strength, float angle) {
+  if (body.group == BodyGroup::Debris) debris_.push(body, strength, angle);
   if (body.group != BodyGroup::Entity) return;
   if (RealEntity* entity = findById(body.id)) entity->addImpulse(strength, angle, false);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The entities of one world: the treasure list (treasures, toys, fruit, fish), the projectile list
-// (projectiles and bobbers) and the clothes list, the world's entity ids and the fixed-step
-// driver. Each world has its own; two worlds side by side never share an entity or an id.
+// (projectiles and bobbers) and the clothes list, the world's particles, the world's entity ids and
+// the fixed-step driver. Each world has its own; two worlds side by side never share an entity or an id.
 //
 // It is also what the world model asks of its entities (`EntityEffects`: wake what rests above a
 // changed cell, resolve ids) and the entity group of the world's bodies (`WorldBodies`: what a
@@ -9,7 +9,7 @@
 // never given twice.
 //
 // `advance` is called once per frame with the frame time; it runs whole ticks (tick_accumulator.h)
-// of the lists in order (treasures, projectiles, clothes), deletes what ended and, where rules
+// of the lists in order (treasures, projectiles, clothes, particles), deletes what ended and, where rules
 // run, reports the removed ids to them once per tick.
 //
 // Main thread only.
@@ -20,6 +20,7 @@
 
 #include "entities/core/entity_layer.h"
 #include "entities/core/tick_accumulator.h"
+#include "entities/particles/debris_list.h"
 #include "entities/projectiles/fishing_owners.h"
 #include "world/seams/entity_effects.h"
 #include "world/seams/world_bodies.h"
@@ -29,7 +30,7 @@ class World;
 class WorldEntities final : public EntityEffects, public WorldBodies {
  public:
   WorldEntities() = default;
-  explicit WorldEntities(World& world) : world_(&world) {}
+  explicit WorldEntities(World& world) : world_(&world) { debris_.setWorld(&world); }
   ~WorldEntities() override;
   WorldEntities(const WorldEntities&) = delete;
   WorldEntities& operator=(const WorldEntities&) = delete;
@@ -42,6 +43,8 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   EntityLayer& treasures() { return treasures_; }
   EntityLayer& bullets() { return bullets_; }
   EntityLayer& dresses() { return dresses_; }
+  // The particles, stepped after the other lists; never saved or sent.
+  DebrisList& debris() { return debris_; }
   const EntityLayer& bullets() const { return bullets_; }
   const EntityLayer& treasures() const { return treasures_; }
   // Gives the entity an id when it has none and puts it in the list of its kind.
@@ -76,7 +79,8 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
 
   // ---- EntityEffects ----
   void wakeEntitiesAbove(MapBlock& cell) override;
-  void spawnCutDebris(uint16_t, uint8_t, bool, uint32_t, engine::Vec2, MapBlock&, uint8_t) override {}
+  void spawnCutDebris(uint16_t blockId, uint8_t variant, bool back, uint32_t count, engine::Vec2 position,
+                      MapBlock& cell, uint8_t size) override;
   void markForRemoval(Entity* entity) override;
   EntityId idOf(const Entity* entity) override { return entity != nullptr ? entity->id() : kNoEntity; }
   Entity* entityById(EntityId id) override { return findById(id); }
@@ -86,7 +90,7 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   void collectInCell(const MapBlock& cell, std::vector<Body>& out) override;
   void push(const Body& body, float strength, float angle) override;
   bool hurt(const Body& body, float) override;
-  void spawnBlastDebris(const MapBlock&) override {}
+  void spawnBlastDebris(const MapBlock& cell) override;
   void spawnNoteDebris(engine::Vec2) override {}
 
  private:
@@ -96,6 +100,7 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   EntityLayer treasures_;
   EntityLayer bullets_;
   EntityLayer dresses_;
+  DebrisList debris_;
   EntityId nextId_ = 1;
   TickAccumulator accumulator_;
   RemovalLog removals_;

@@ -51,6 +51,7 @@ class BulletEntity : public RealEntity {
   uint32_t extra = 0;
   float lifeLeft = 0;
   float lifeTotal = 0;
+  float spriteScale = 1;  // a fuse or a smoking charge swells as its lifetime runs out
 
  protected:
   const BulletEffects& effects() const;

@@ -25,6 +25,7 @@
 #include "world/plants/plant_system.h"
 #include "world/protection/protected_areas.h"
 #include "world/rules/logic.h"
+#include "world/seams/world_options.h"
 #include "world/world.h"
 
 namespace bf = block_flag;
@@ -88,7 +89,7 @@ bool hostsOwn(const Player& player) { return player.isLocal != 0; }
 // Lights the fuse on the cell for the player (1b).
 void lightFuse(World& world, MapBlock& cell, Player& player) {
   Logic& rules = world.rules();
-  if (kel::options().permissionExplosivesLock && !hostsOwn(player)) {
+  if (world.options().explosivesLock() && !hostsOwn(player)) {
     warn(player, kNoPermission);
     return;
   }

@@ -7,6 +7,7 @@
 #include "tools/content_checks/obtainability_check.h"
 #include "tools/content_checks/planet_filter_check.h"
 #include "tools/content_checks/plant_checks.h"
+#include "tools/content_checks/spawnable_mob_check.h"
 #include "tools/content_checks/text_checks.h"
 #include "tools/content_compiler/content_compiler.h"
 
@@ -34,13 +35,12 @@ void checkGameLoads(const std::string& contentFolder, CheckReport& report) {
 
 // The game tables (difficulties, craft book, catalogue) must compile against the set, and the
 // game's reader must take the file the compiler writes.
-void checkGameTablesLoad(const std::string& contentFolder, CheckReport& report) {
+void checkGameTablesLoad(const std::string& contentFolder, GameTables& tables, CheckReport& report) {
   const auto compiled = content_compiler::compileGameTables(contentFolder);
   if (!compiled.ok) {
     report.add(SourcePlace{contentFolder}, "the game tables do not compile: " + compiled.error);
     return;
   }
-  GameTables tables;
   std::string error;
   if (!content::readGameTables(compiled.bytes, tables, error)) {
     report.add(SourcePlace{contentFolder}, "the game does not take the compiled game tables: " + error);
@@ -66,9 +66,11 @@ CheckReport checkGame(const std::string& contentFolder, const std::string& langu
     return report;
   }
   checkGameLoads(contentFolder, report);
-  checkGameTablesLoad(contentFolder, report);
+  GameTables tables;
+  checkGameTablesLoad(contentFolder, tables, report);
   const ContentIndex content(sources);
   checkContentSet(content, report);
+  checkSpawnableMobs(tables.catalogue[game_tables::kSpawnerCategory], content, report);
   LanguageTexts texts;
   if (!texts.loadFile(languageFile)) {
     report.add(SourcePlace{languageFile}, "cannot be read as a language file");

@@ -5,7 +5,6 @@
 
 #include "content/items/block_edit.h"
 #include "engine/base/random.h"
-#include "platform/settings/settings.h"
 #include "world/cascade/break_cascade.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/cell_refresh.h"
@@ -17,6 +16,7 @@
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
 #include "world/seams/world_bodies.h"
+#include "world/seams/world_options.h"
 #include "world/world.h"
 
 namespace bb = blast_byte;
@@ -59,7 +59,7 @@ bool ExplosionSystem::isAllowed(MapBlock& cell, const BlastSpec& spec, PlayerBas
   if (cause == nullptr) return true;
   Logic& rules = world_.rules();
   if (rules.isLocalPlayer(cause)) return true;
-  bool refused = kel::options().permissionExplosivesLock;
+  bool refused = world_.options().explosivesLock();
   const int r = std::min(spec[bb::kBlockRadius], kMaxBlockRadius);
   for (int dx = -r; dx <= r && !refused; ++dx) {
     for (int dy = -r; dy <= r && !refused; ++dy) {

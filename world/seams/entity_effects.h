@@ -23,9 +23,10 @@ class EntityEffects {
   virtual ~EntityEffects() = default;
   // Resting treasures and mobs on the cell above fall again; bullets stuck there are released.
   virtual void wakeEntitiesAbove(MapBlock& cell) = 0;
-  // Pieces cut from a block's (or decoration's) sprite, anchored to a cell.
+  // Pieces cut from a block's (or decoration's) sprite, scattered over `size` pixels around the
+  // cell; a back-layer block's pieces are darkened.
   virtual void spawnCutDebris(uint16_t blockId, uint8_t variant, bool back, uint32_t count,
-                              engine::Vec2 position, MapBlock& cell, uint8_t lifetimeKind) = 0;
+                              engine::Vec2 position, MapBlock& cell, uint8_t size) = 0;
   // The entity leaves the world at the end of its tick (a fruit released in a creative world).
   virtual void markForRemoval(Entity*) {}
   // The id of an entity handed out by the rules or a seam; kNoEntity for null.

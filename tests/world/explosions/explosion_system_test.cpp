@@ -9,6 +9,7 @@
 #include "tests/world/world_recorders.h"
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
+#include "world/seams/world_options.h"
 #include "world/seams/world_bodies.h"
 
 namespace {
@@ -174,14 +175,28 @@ TEST_F(ExplosionTest, QueuingACellAgainKeepsOneEntryAndOnlyShortensTheFuse) {
   EXPECT_EQ(logic.fuseSounds, 1);
 }
 
-TEST_F(ExplosionTest, TheExplosivesLockRefusesRemotePlayersButNotTheLocalOne) {
+class LockOption final : public WorldOptions {
+ public:
+  bool explosivesLock() const override { return locked; }
+  bool locked = true;
+};
+
+TEST_F(ExplosionTest, TheExplosivesLockOfTheWorldsOptionsRefusesRemotePlayersButNotTheLocalOne) {
+  LockOption lock;
+  context.options = &lock;
+  rebind();
   logic.localPlayer = player(1);
-  kel::options().permissionExplosivesLock = true;
   EXPECT_FALSE(explosions().add(at(kX, kY), player(2), kStandardBlast, 160.0f, 0));
   EXPECT_EQ(logic.texts, 1);
   EXPECT_TRUE(explosions().add(at(kX, kY), player(1), kStandardBlast, 160.0f, 0));
-  kel::options().permissionExplosivesLock = false;
+  lock.locked = false;
   EXPECT_TRUE(explosions().add(at(kX, kY + 5), player(2), kStandardBlast, 160.0f, 0));
+  // The process-wide setting is not what this world obeys.
+  lock.locked = true;
+  kel::options().permissionExplosivesLock = false;
+  EXPECT_FALSE(explosions().add(at(kX, kY + 8), player(2), kStandardBlast, 160.0f, 0));
+  context.options = nullptr;
+  rebind();
 }
 
 TEST_F(ExplosionTest, BodiesArePushedAndHurtByTheirDistanceAcrossTheWrap) {

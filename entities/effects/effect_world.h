@@ -1,0 +1,39 @@
+#pragma once
+// What the entity effects share: the world's entity lists and particles (through the world's
+// entity seam), the rules' presence, the explosives lock read from the world's options, and the
+// draws of the one generator.
+//
+// Main thread only.
+
+#include <cstdint>
+
+class DebrisList;
+class MapBlock;
+class PlayerBase;
+class World;
+class WorldEntities;
+
+namespace effect {
+
+// The world's entity lists, when its entity seam is them (the running game's worlds); else null.
+WorldEntities* entitiesOf(World& world);
+// The world's particles, or null.
+DebrisList* particlesOf(World& world);
+// Rules run for the world (a local game or a host).
+bool hasRules(const World& world);
+// The world's explosives lock refuses the shooter: the lock is on and the shooter is someone
+// other than this machine's player.
+bool lockRefuses(World& world, PlayerBase* shooter);
+// The player behind an owner id, or null.
+PlayerBase* playerOf(World& world, uint32_t ownerId);
+
+// True with probability p (a draw r / 32768 < p).
+bool chance(float p);
+// A unit value r / 32767.
+float unit();
+// A raw draw 0..32767.
+uint32_t draw();
+// Degrees to radians.
+float radians(float degrees);
+
+}  // namespace effect

@@ -1,0 +1,62 @@
+#include "entities/particles/debris_behaviors.h"
+
+#include <algorithm>
+
+#include "entities/particles/debris_builders.h"
+#include "entities/particles/debris_entity.h"
+#include "world/cells/map_block.h"
+
+namespace {
+
+constexpr float kHalfTurnDegrees = 180.0f;
+
+DebrisTint flatLight(const MapBlock* cell, uint8_t darkness, int divisor) {
+  if (cell == nullptr) return {};
+  const int sky = std::max(0, static_cast<int>(cell->skyLevel()) - static_cast<int>(darkness));
+  const uint16_t colour = cell->lightColour();
+  const auto channel = [&](int shift) {
+    const int nibble = (colour >> shift) & 15;
+    return static_cast<uint8_t>(std::max(sky, nibble) * 17 / divisor);
+  };
+  return {channel(8), channel(4), channel(0)};
+}
+
+}  // namespace
+
+float BehaviorProgressLambda::startValue() const { return randomBetween(startMin_, startMax_); }
+
+void ScaleRotateAndFadeBehavior::apply(float& progress, float step, DebrisEntity* particle) {
+  progress = std::min(1.0f, progress + step / duration_);
+  DebrisLook& look = particle->look;
+  look.scale = progress <= 0.5f ? start_ + (middle_ - start_) * 2 * progress
+                                : middle_ - (middle_ - end_) * (progress - 0.5f) * 2;
+  look.rotation = halfTurns_ * progress * kHalfTurnDegrees;
+}
+
+bool BehaviorCollisionStopOnBounce::apply(MovingEntity* particle, EntityData&, Direction) {
+  particle->onRest();
+  return true;
+}
+
+void BehaviorLightDefault::apply(const MapBlock* cell, DebrisEntity* particle) const {
+  particle->look.tint = flatLight(cell, particle->darkness(), 1);
+}
+
+void BehaviorLightDarkened::apply(const MapBlock* cell, DebrisEntity* particle) const {
+  particle->look.tint = flatLight(cell, particle->darkness(), 3);
+}
+
+const BehaviorLight& lightDefault() {
+  static const BehaviorLightDefault light;
+  return light;
+}
+
+const BehaviorLight& lightDarkened() {
+  static const BehaviorLightDarkened light;
+  return light;
+}
+
+const BehaviorLight& lightIgnore() {
+  static const BehaviorLightIgnore light;
+  return light;
+}
