@@ -1,14 +1,21 @@
 #include "entities/core/world_entities.h"
 
+#include "entities/mobs/mob_entity.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
 
+constexpr uint8_t kBlastDamageType = 10;
+
+bool isMobKind(EntityKind kind) { return kind == EntityKind::Mob || kind == EntityKind::Pet; }
+
 Body bodyOf(const RealEntity& entity) {
   Body body;
-  body.group = BodyGroup::Entity;
+  body.group = isMobKind(entity.kind()) ? BodyGroup::Mob : BodyGroup::Entity;
+  if (entity.kind() == EntityKind::Pet) body.flags |= body_flag::kPet;
+  if (const auto* mob = dynamic_cast<const MobEntity*>(&entity)) body.mobState = static_cast<uint8_t>(mob->state);
   body.id = entity.id();
   body.position = {entity.data.x, entity.data.y};
   if (entity.data.cell != nullptr) {
@@ -36,6 +43,9 @@ EntityLayer& WorldEntities::layerFor(EntityKind kind) {
       return bullets_;
     case EntityKind::Dress:
       return dresses_;
+    case EntityKind::Mob:
+    case EntityKind::Pet:
+      return mobs_;
     default:
       return treasures_;
   }
@@ -49,20 +59,21 @@ RealEntity& WorldEntities::add(std::unique_ptr<RealEntity> entity) {
 }
 
 uint32_t WorldEntities::count() const {
-  return static_cast<uint32_t>(treasures_.size() + bullets_.size() + dresses_.size());
+  return static_cast<uint32_t>(treasures_.size() + bullets_.size() + dresses_.size() + mobs_.size());
 }
 
 void WorldEntities::clearAll() {
   treasures_.clear();
   bullets_.clear();
   dresses_.clear();
+  mobs_.clear();
   accumulator_.reset();
   removals_.clear();
 }
 
 void WorldEntities::dropOwner(uint32_t playerId) {
   if (playerId == 0) return;
-  for (EntityLayer* layer : {&treasures_, &bullets_, &dresses_}) {
+  for (EntityLayer* layer : {&treasures_, &bullets_, &dresses_, &mobs_}) {
     for (size_t i = 0; i < layer->size(); ++i) layer->at(i).forgetOwner(playerId);
   }
 }
@@ -79,6 +90,7 @@ void WorldEntities::tick() {
   treasures_.step(removals_);
   bullets_.step(removals_);
   dresses_.step(removals_);
+  mobs_.step(removals_);
   if (removals_.count() != 0 && worldHasRules(*world_)) {
     world_->rules().reportRemovedEntities(removals_.ids(), removals_.count());
   }
@@ -87,7 +99,8 @@ void WorldEntities::tick() {
 RealEntity* WorldEntities::findById(EntityId id) const {
   if (RealEntity* found = treasures_.findById(id)) return found;
   if (RealEntity* found = bullets_.findById(id)) return found;
-  return dresses_.findById(id);
+  if (RealEntity* found = dresses_.findById(id)) return found;
+  return mobs_.findById(id);
 }
 
 void WorldEntities::wakeEntitiesAbove(MapBlock& cell) {
@@ -127,12 +140,16 @@ void WorldEntities::collectInCell(const MapBlock& cell, std::vector<Body>& out) 
 }
 
 void WorldEntities::push(const Body& body, float strength, float angle) {
-  if (body.group != BodyGroup::Entity) return;
+  if (body.group != BodyGroup::Entity && body.group != BodyGroup::Mob) return;
   if (RealEntity* entity = findById(body.id)) entity->addImpulse(strength, angle, false);
 }
 
-bool WorldEntities::hurt(const Body& body, float) {
-  if (body.group != BodyGroup::Entity) return false;
-  const RealEntity* entity = findById(body.id);
-  return entity != nullptr && !entity->data.removed;
+bool WorldEntities::hurt(const Body& body, float amount) {
+  if (body.group != BodyGroup::Entity && body.group != BodyGroup::Mob) return false;
+  RealEntity* entity = findById(body.id);
+  if (entity == nullptr || entity->data.removed) return false;
+  auto* mob = body.group == BodyGroup::Mob ? dynamic_cast<MobEntity*>(entity) : nullptr;
+  if (mob == nullptr) return true;
+  mob->applyDamage(amount, kBlastDamageType, nullptr);
+  return mob->alive;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The entities of one world: the treasure list (treasures, toys, fruit, fish), the projectile list
-// (projectiles and bobbers) and the clothes list, the world's entity ids and the fixed-step
+// (projectiles and bobbers), the clothes list and the mob list (mobs and pets), the world's entity ids and the fixed-step
 // driver. Each world has its own; two worlds side by side never share an entity or an id.
 //
 // It is also what the world model asks of its entities (`EntityEffects`: wake what rests above a
@@ -9,7 +9,7 @@
 // never given twice.
 //
 // `advance` is called once per frame with the frame time; it runs whole ticks (tick_accumulator.h)
-// of the lists in order (treasures, projectiles, clothes), deletes what ended and, where rules
+// of the lists in order (treasures, projectiles, clothes, mobs), deletes what ended and, where rules
 // run, reports the removed ids to them once per tick.
 //
 // Main thread only.
@@ -42,6 +42,8 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   EntityLayer& treasures() { return treasures_; }
   EntityLayer& bullets() { return bullets_; }
   EntityLayer& dresses() { return dresses_; }
+  EntityLayer& mobs() { return mobs_; }
+  const EntityLayer& mobs() const { return mobs_; }
   const EntityLayer& bullets() const { return bullets_; }
   const EntityLayer& treasures() const { return treasures_; }
   // Gives the entity an id when it has none and puts it in the list of its kind.
@@ -72,6 +74,7 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
     treasures_.forEach(visit);
     bullets_.forEach(visit);
     dresses_.forEach(visit);
+    mobs_.forEach(visit);
   }
 
   // ---- EntityEffects ----
@@ -96,6 +99,7 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   EntityLayer treasures_;
   EntityLayer bullets_;
   EntityLayer dresses_;
+  EntityLayer mobs_;
   EntityId nextId_ = 1;
   TickAccumulator accumulator_;
   RemovalLog removals_;

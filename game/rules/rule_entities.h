@@ -23,9 +23,11 @@ class RuleEntities : public EntityLists {
   virtual Entity* spawnTreasure(const Item& shown, engine::Vec2, engine::Vec2, MapBlock*) = 0;
   virtual Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) = 0;
   virtual Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) = 0;
-  virtual MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) = 0;
+  virtual MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) = 0;
   virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;
   virtual Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) = 0;
+  // A mob's shot: the bullet row from the mob's position, hitting players, thrown by nobody.
+  virtual Entity* shootMobBullet(MobEntity*, uint16_t, float, float) = 0;
 
   // ---- Motion and state ----
   virtual void pushOutOfCell(MapBlock&) = 0;
@@ -64,9 +66,10 @@ class NullRuleEntities : public RuleEntities {
   Entity* spawnTreasure(const Item&, engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
   Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
   Entity* shootProjectile(Item* item, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override;
-  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) override { return nullptr; }
   Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
+  Entity* shootMobBullet(MobEntity*, uint16_t, float, float) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
   void wake(Entity*) override {}
   void leap(Entity*, float, float) override {}

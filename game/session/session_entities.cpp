@@ -13,6 +13,10 @@
 #include "entities/items/treasure_entity.h"
 #include "game/fishing/catch_table.h"
 #include "entities/items/treasure_factory.h"
+#include "entities/core/cell_operations.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_factory.h"
+#include "world/rules/mob_movement.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/projectiles/bullet_factory.h"
 #include "game/session/running_world.h"
@@ -128,7 +132,30 @@ void SessionEntities::wake(Entity* entity) {
 }
 
 void SessionEntities::leap(Entity* entity, float strength, float angle) {
-  if (entity != nullptr) real(entity)->addImpulse(strength, angle, true);
+  if (entity == nullptr) return;
+  if (auto* mob = dynamic_cast<MobEntity*>(entity)) return mob->leap(strength, angle);
+  real(entity)->addImpulse(strength, angle, true);
+}
+
+MobEntity* SessionEntities::spawnMob(const MobDef* row, engine::Vec2 position, engine::Vec2 motion, uint8_t,
+                                     PlayerBase*, uint8_t group) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  if (world == nullptr || row == nullptr || blockAtPoint(world->map(), position) == nullptr) return nullptr;
+  return static_cast<MobEntity*>(&lists.add(createMobEntity(*world, *row, group, position, motion)));
+}
+
+Entity* SessionEntities::shootMobBullet(MobEntity* mob, uint16_t row, float speed, float angle) {
+  if (mob == nullptr) return nullptr;
+  return createBulletEntity(current(), row, 0, {mob->data.x, mob->data.y}, speed, angle, 0, false, false);
+}
+
+void SessionEntities::knockBack(MobEntity* mob, float strength, float angle, bool flag, const MapBlock* cell) {
+  if (mob != nullptr) mob->knockBack(strength, angle, flag, cell);
+}
+
+void SessionEntities::steer(MobEntity* mob, const MobMovement& movement) {
+  if (mob != nullptr) mob->startWalk(static_cast<int32_t>(movement.state), movement.speed, movement.time);
 }
 
 void SessionEntities::push(Entity* entity, const EntityImpulse& impulse) {

@@ -71,12 +71,17 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays {
   Entity* showFish(const Item& item, MapBlock& cell, engine::Vec2 position) override;
   void markForRemoval(Entity* entity) override { lists_.markForRemoval(entity); }
 
-  // ---- Waiting for the mobs of later work; fish come through the shelves ----
-  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
+  // ---- Mobs ----
+  // A mob of the row's AI kind, counted in its group (the rules applied the creative limit).
+  MobEntity* spawnMob(const MobDef* row, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
+                      PlayerBase* owner, uint8_t group) override;
+  Entity* shootMobBullet(MobEntity* mob, uint16_t row, float speed, float angle) override;
+  void knockBack(MobEntity* mob, float strength, float angle, bool flag, const MapBlock* cell) override;
+  void steer(MobEntity* mob, const MobMovement& movement) override;
+
+  // ---- Waiting for later work; fish come through the shelves ----
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
-  void knockBack(MobEntity*, float, float, bool, const MapBlock*) override {}
-  void steer(MobEntity*, const MobMovement&) override {}
   void liftPetsFromCell(MapBlock&) override {}
   void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
 

@@ -60,6 +60,7 @@ const FeedRule kFeedRules[] = {
 constexpr uint16_t kReleaseDrop = 862;
 constexpr uint8_t kEffectHungry = 29, kEffectBorn = 30, kEffectLetGo = 31;
 constexpr uint8_t kSpawnMode = 4;
+constexpr uint8_t kStableGroup = 3;  // kept mobs count apart from the spawned ones
 constexpr uint8_t kDropKind = 7;
 constexpr int32_t kWanderLimit = 10;
 
@@ -139,7 +140,7 @@ uint8_t Stable::mobFedLevelAt(int slot) const {
 bool Stable::spawnInto(int slot, uint16_t kind, engine::Vec2 position, float speed, float angle) {
   StableMobs& mobs = world_.stableMobs();
   const EntityId mob =
-      mobs.idOf(world_.rules().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr));
+      mobs.idOf(world_.rules().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr, kStableGroup));
   if (mob == kNoEntity) return false;
   Kept& kept = slots_[static_cast<size_t>(slot)];
   kept = {mob, kind, 0, 0};

@@ -1,0 +1,54 @@
+#pragma once
+// Mob rows for mob tests, written into the content tables byte by byte (the tables are reset
+// around each test that uses them).
+
+#include <cstring>
+
+#include "content/format/record_layout.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/mob_def.h"
+
+namespace entity_test {
+
+struct MobShape {
+  uint8_t ai = 0;  // 0 jumper, 1 walker, 2 flyer, 3 floater
+  uint32_t flags = 0;
+  float health = 10;
+  float idle = 60, walk = 60, attack = 90, attackChance = 1;
+  float move = 2;
+  uint8_t resistances[4] = {0, 0, 0, 0};
+  int16_t shots = 0, bullet = -1;
+  uint8_t width = 20, height = 20;
+};
+
+inline void putMobF32(MobDef& row, size_t at, float v) { std::memcpy(&row.bytes[at], &v, 4); }
+inline void putMobU16(MobDef& row, size_t at, uint16_t v) {
+  row.bytes[at] = static_cast<uint8_t>(v);
+  row.bytes[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+
+inline const MobDef& defineMob(uint16_t index, const MobShape& s) {
+  namespace r = content::mob_record;
+  MobDef& row = contentTables().mobDefs[index];
+  row = MobDef{};
+  putMobF32(row, r::maxHealth, s.health);
+  putMobF32(row, r::idleTime, s.idle);
+  putMobF32(row, r::walkTime, s.walk);
+  putMobF32(row, r::attackTime, s.attack);
+  putMobF32(row, r::attackChance, s.attackChance);
+  putMobF32(row, r::moveStrength, s.move);
+  putMobF32(row, r::moveStrength + 4, s.move);
+  putMobF32(row, r::bulletSpeed, 1);
+  putMobF32(row, r::bulletSpeed + 4, 1);
+  std::memcpy(&row.bytes[r::flags], &s.flags, 4);
+  for (size_t i = 0; i < 4; ++i) row.bytes[r::resistances + i] = s.resistances[i];
+  putMobU16(row, r::mobId, index);
+  putMobU16(row, r::shots, static_cast<uint16_t>(s.shots));
+  putMobU16(row, r::bulletRow, static_cast<uint16_t>(s.bullet));
+  row.bytes[r::width] = s.width;
+  row.bytes[r::height] = s.height;
+  row.bytes[r::movementKind] = s.ai;
+  return row;
+}
+
+}  // namespace entity_test
