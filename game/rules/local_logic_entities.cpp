@@ -15,8 +15,10 @@
 #include "world/map/world_map.h"
 #include "world/world.h"
 
+// Alone the candidates lie around the one player.
 void LocalLogic::collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) {
-  entities_->collectSpawnCells(out, rule);
+  const MapBlock* cell = player_ != nullptr ? player_->currentMapBlock() : nullptr;
+  if (cell != nullptr) entities_->collectSpawnCells(*cell, out, rule);
 }
 
 Entity* LocalLogic::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) {

@@ -46,7 +46,10 @@ class RuleEntities : public EntityLists {
   virtual void endFishingAtCell(MapBlock&) = 0;
   // Lava arrived: what stands in the cell burns.
   virtual void burnAtCell(MapBlock&) = 0;
-  virtual void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) = 0;
+  // The spawn candidates around a player's cell (appended).
+  virtual void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) = 0;
+  // One pass of the world's mob spawner (every three seconds).
+  virtual void runSpawner() = 0;
   // How many entities the lists hold (the mob limit's count).
   virtual uint32_t entityCount() = 0;
   // The treasures lying on the cell that a player may take (not gone), appended to `out`.
@@ -82,7 +85,8 @@ class NullRuleEntities : public RuleEntities {
   void liftPetsFromCell(MapBlock&) override {}
   void endFishingAtCell(MapBlock&) override {}
   void burnAtCell(MapBlock&) override {}
-  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+  void collectSpawnCells(const MapBlock&, std::vector<MapBlock*>&, const SpawnRule&) override {}
+  void runSpawner() override {}
   uint32_t entityCount() override { return 0; }
   void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) override {}
   void stepFrame(float) override {}

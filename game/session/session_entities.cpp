@@ -16,6 +16,7 @@
 #include "entities/core/cell_operations.h"
 #include "entities/mobs/mob_entity.h"
 #include "entities/mobs/mob_factory.h"
+#include "entities/mobs/mob_spawning.h"
 #include "world/rules/mob_movement.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/projectiles/bullet_factory.h"
@@ -152,6 +153,15 @@ Entity* SessionEntities::shootMobBullet(MobEntity* mob, uint16_t row, float spee
 
 void SessionEntities::knockBack(MobEntity* mob, float strength, float angle, bool flag, const MapBlock* cell) {
   if (mob != nullptr) mob->knockBack(strength, angle, flag, cell);
+}
+
+void SessionEntities::collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out,
+                                        const SpawnRule& rule) {
+  if (current().world() != nullptr) ::collectSpawnCells(lists_, around, out, rule);
+}
+
+void SessionEntities::runSpawner() {
+  if (current().world() != nullptr) runSpawnerPass(lists_);
 }
 
 void SessionEntities::steer(MobEntity* mob, const MobMovement& movement) {

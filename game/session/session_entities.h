@@ -78,12 +78,14 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays {
   Entity* shootMobBullet(MobEntity* mob, uint16_t row, float speed, float angle) override;
   void knockBack(MobEntity* mob, float strength, float angle, bool flag, const MapBlock* cell) override;
   void steer(MobEntity* mob, const MobMovement& movement) override;
+  void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) override;
+  void runSpawner() override;
 
   // ---- Waiting for later work; fish come through the shelves ----
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
   void liftPetsFromCell(MapBlock&) override {}
-  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+
 
  private:
   // Follows the session's world: a world that changed leaves the old lists behind, emptied.

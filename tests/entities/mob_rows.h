@@ -3,6 +3,7 @@
 // around each test that uses them).
 
 #include <cstring>
+#include <vector>
 
 #include "content/format/record_layout.h"
 #include "content/tables/content_tables.h"
@@ -49,6 +50,45 @@ inline const MobDef& defineMob(uint16_t index, const MobShape& s) {
   row.bytes[r::height] = s.height;
   row.bytes[r::movementKind] = s.ai;
   return row;
+}
+
+}  // namespace entity_test
+
+namespace entity_test {
+
+struct SpawnRowShape {
+  uint32_t planet = 0;
+  uint8_t group = 0;
+  uint8_t smallest = 1, largest = 1;
+  float lowDepth = 0, highDepth = 2;
+  uint8_t lowLight = 255, highLight = 255;
+  uint8_t phases = 15;
+  uint8_t hostile = 0;
+  uint64_t filter = uint64_t{1} << 32;  // any block but 0
+};
+
+// Appends a spawn row producing the given mob rows.
+inline void defineSpawnRow(const SpawnRowShape& s, std::vector<const MobDef*> mobs) {
+  namespace r = content::mob_group_record;
+  ContentTables& t = contentTables();
+  MobGroupDef& row = t.mobGroupDefs[t.mobGroupCount++];
+  row = MobGroupDef{};
+  row.members = std::move(mobs);
+  auto& b = row.record.bytes;
+  std::memcpy(&b[r::standableBlocks], &s.filter, 8);
+  const float probability = 1;
+  std::memcpy(&b[r::probability], &probability, 4);
+  std::memcpy(&b[r::depthRange], &s.lowDepth, 4);
+  std::memcpy(&b[r::depthRange + 4], &s.highDepth, 4);
+  b[r::lightRange] = s.lowLight;
+  b[r::lightRange + 1] = s.highLight;
+  b[r::packSize] = s.smallest;
+  b[r::packSize + 1] = s.largest;
+  b[r::dayPhases] = s.phases;
+  b[r::mobCount] = static_cast<uint8_t>(row.members.size());
+  std::memcpy(&b[r::planetId], &s.planet, 4);
+  b[r::hostile] = s.hostile;
+  b[r::spawnGroup] = s.group;
 }
 
 }  // namespace entity_test

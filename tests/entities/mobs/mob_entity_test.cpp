@@ -76,14 +76,7 @@ class Mobs : public EntityWorld {
  protected:
   Mobs() {
     lists.setWorld(nullptr);
-    WorldParams params;
-    params.mode = 0;  // a survival world: kills count, life steal works
-    world = std::make_unique<World>(nullptr, params, kWidth, kHeight);
-    world->map().mutableProps().mutableRow(kStone).flags = uint64_t{1} << block_flag::kSolid;
-    world->map().mutableProps().mutableRow(0).transparency = 1;
-    for (int32_t x = 0; x < kWidth; ++x) {
-      for (int32_t y = 0; y <= kGround; ++y) world->map().cell(x, y).setFront(kStone, 0, 0);
-    }
+    world = buildStoneWorld(0, kWidth, true);  // a survival world: kills count, life steal works
     lists.setWorld(world.get());
     resetContentTables();
     defineMob(kJumper, {.ai = 0});
@@ -304,6 +297,19 @@ TEST_F(Mobs, ARecordMakesAMirrorThatNeitherThinksNorCounts) {
   EXPECT_EQ(world->mobSpawner().groupCount(0), 1u);
   mirror->remove();
   EXPECT_EQ(world->mobSpawner().groupCount(0), 1u);
+}
+
+}  // namespace
+}  // namespace entity_test
+
+namespace entity_test {
+namespace {
+
+TEST_F(Mobs, AWalkerFollowsItsTargetAcrossFlatGround) {
+  auto& mob = make<MobWalkerEntity>(kWalker, 5, 5);
+  mobRules.target = {true, {pixel(30), pixel(5)}, &cell(30, 5)};
+  for (int i = 0; i < 1200; ++i) lists.tick();
+  EXPECT_GT(mob.data.cell->x, 15);
 }
 
 }  // namespace
