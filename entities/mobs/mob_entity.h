@@ -94,7 +94,7 @@ class MobEntity : public RealEntity {
 
   // True when this call killed the mob; a dead mob takes nothing.
   bool applyDamage(float amount, uint8_t type, MobAttacker* attacker);
-  void knockBack(float strength, float angle, bool flag, const MapBlock* cell);
+  virtual void knockBack(float strength, float angle, bool flag, const MapBlock* cell);
   // Ends the mob: out of its group's count, out of its stable.
   void remove();
 

@@ -6,6 +6,7 @@
 #include "entities/mobs/mob_flyer_entity.h"
 #include "entities/mobs/mob_floater_entity.h"
 #include "entities/mobs/mob_jumper_entity.h"
+#include "entities/mobs/mob_pet_entity.h"
 #include "entities/mobs/mob_walker_entity.h"
 
 std::unique_ptr<MobEntity> createMobEntity(World& world, const MobDef& row, uint8_t group, engine::Vec2 position,
@@ -23,10 +24,19 @@ std::unique_ptr<MobEntity> createMobEntity(World& world, const MobDef& row, uint
   return std::make_unique<MobJumperEntity>(world, EntityKind::Mob, row, group, position, motion);
 }
 
+std::unique_ptr<MobEntity> createPetEntity(World& world, const MobDef& row, uint32_t ownerId, engine::Vec2 position) {
+  return std::make_unique<MobPetEntity>(world, row, ownerId, position);
+}
+
 std::unique_ptr<MobEntity> createMobFromRecord(World& world, const EntityRecord& record) {
   const MobDef* row = mobDefinitionById(record.definition);
   if (row == nullptr) return nullptr;
   std::unique_ptr<MobEntity> mob;
+  if (record.state.kind == EntityKind::Pet) {
+    mob = std::make_unique<MobPetEntity>(world, *row, record.state);
+    mob->setId(record.entityId);
+    return mob;
+  }
   switch (static_cast<MobAiKind>(row->movementKind() & 3)) {
     case MobAiKind::Walker:
       mob = std::make_unique<MobWalkerEntity>(world, *row, record.state);

@@ -134,6 +134,10 @@ class LocalLogic : public Logic, public PlayerRules {
   void startMobAttack(MobEntity*, bool) override {}
   Entity* shootMobBullet(MobEntity* mob, uint16_t bulletRow, float speed, float angle) override;
   MobTarget mobTargetOf(MobEntity* mob) override;
+  PlayerSpot playerSpot(uint32_t playerId) override;
+  // The player's pet of the mob row (null: none) replaces the one it had; made forced, so a
+  // creative world allows it below the entity limit.
+  MobEntity* summonPet(PlayerBase& player, const MobDef* row);
   // Effects are drawn by the world view, which is not here yet: alone, nothing to send.
   void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
 

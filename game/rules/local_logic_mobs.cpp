@@ -22,6 +22,10 @@ constexpr float kKnockLeft = 2.618f;    // 150 degrees
 constexpr float kKnockRight = 0.5236f;  // 30 degrees
 constexpr uint8_t kUnblockedKind = 4;   // kinds above this ignore the contact cooldown
 constexpr uint16_t kStatKilledByMob = 33;
+constexpr uint8_t kPetArrives = 20;
+constexpr uint16_t kTextPetCame = 175;
+constexpr uint16_t kTextPetLeft = 174;
+constexpr uint8_t kNoticeKind = 2;
 
 // The player's offset from the mob, x the near way round the world.
 engine::Vec2 offsetFrom(const World& world, const MobEntity& mob, engine::Vec2 at) {
@@ -68,4 +72,31 @@ Logic::MobTarget LocalLogic::mobTargetOf(MobEntity* mob) {
   target.position = player->position;
   target.cell = player->currentMapBlock();
   return target;
+}
+
+Logic::PlayerSpot LocalLogic::playerSpot(uint32_t playerId) {
+  PlayerSpot spot;
+  if (player_ == nullptr || playerId == 0 || playerIdOf(player_) != playerId) return spot;
+  spot.present = true;
+  spot.cell = player_->currentMapBlock();
+  spot.grounded = player_->isGrounded();
+  return spot;
+}
+
+MobEntity* LocalLogic::summonPet(PlayerBase& player, const MobDef* row) {
+  const uint32_t owner = playerIdOf(&player);
+  const uint32_t dismissed = entities_->dismissPets(owner);
+  MapBlock* cell = player.currentMapBlock();
+  MobEntity* pet = nullptr;
+  if (row != nullptr && cell != nullptr) {
+    pet = spawnMob(row, {static_cast<float>(cell->x) * 30.0f, static_cast<float>(cell->y) * 30.0f}, {}, 1, &player,
+                   MobEntity::kPetGroup);
+  }
+  if (pet != nullptr) {
+    playCellEffect(&player, *cell, kPetArrives, 1);
+    showTextById(&player, kTextPetCame, kNoticeKind);
+  } else if (dismissed != 0) {
+    showTextById(&player, kTextPetLeft, kNoticeKind);
+  }
+  return pet;
 }

@@ -50,6 +50,10 @@ class RuleEntities : public EntityLists {
   virtual void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) = 0;
   // One pass of the world's mob spawner (every three seconds).
   virtual void runSpawner() = 0;
+  // The player's pets leave (cell effect 21 where each stood); answers how many there were.
+  virtual uint32_t dismissPets(uint32_t playerId) = 0;
+  // The player's bobbers fade and end (a dead player fishes no more).
+  virtual void dismissBobbers(uint32_t playerId) = 0;
   // How many entities the lists hold (the mob limit's count).
   virtual uint32_t entityCount() = 0;
   // The treasures lying on the cell that a player may take (not gone), appended to `out`.
@@ -87,6 +91,8 @@ class NullRuleEntities : public RuleEntities {
   void burnAtCell(MapBlock&) override {}
   void collectSpawnCells(const MapBlock&, std::vector<MapBlock*>&, const SpawnRule&) override {}
   void runSpawner() override {}
+  uint32_t dismissPets(uint32_t) override { return 0; }
+  void dismissBobbers(uint32_t) override {}
   uint32_t entityCount() override { return 0; }
   void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) override {}
   void stepFrame(float) override {}

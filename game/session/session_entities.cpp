@@ -139,11 +139,14 @@ void SessionEntities::leap(Entity* entity, float strength, float angle) {
 }
 
 MobEntity* SessionEntities::spawnMob(const MobDef* row, engine::Vec2 position, engine::Vec2 motion, uint8_t,
-                                     PlayerBase*, uint8_t group) {
+                                     PlayerBase* owner, uint8_t group) {
   WorldEntities& lists = current();
   World* world = lists.world();
   if (world == nullptr || row == nullptr || blockAtPoint(world->map(), position) == nullptr) return nullptr;
-  return static_cast<MobEntity*>(&lists.add(createMobEntity(*world, *row, group, position, motion)));
+  std::unique_ptr<RealEntity> mob = owner != nullptr
+                                        ? createPetEntity(*world, *row, world->rules().playerIdOf(owner), position)
+                                        : createMobEntity(*world, *row, group, position, motion);
+  return static_cast<MobEntity*>(&lists.add(std::move(mob)));
 }
 
 Entity* SessionEntities::shootMobBullet(MobEntity* mob, uint16_t row, float speed, float angle) {
@@ -162,6 +165,33 @@ void SessionEntities::collectSpawnCells(const MapBlock& around, std::vector<MapB
 
 void SessionEntities::runSpawner() {
   if (current().world() != nullptr) runSpawnerPass(lists_);
+}
+
+uint32_t SessionEntities::dismissPets(uint32_t playerId) {
+  WorldEntities& lists = current();
+  if (lists.world() == nullptr || playerId == 0) return 0;
+  Logic& rules = lists.world()->rules();
+  uint32_t dismissed = 0;
+  lists.mobs().forEach([&](RealEntity& e) {
+    auto* pet = dynamic_cast<MobEntity*>(&e);
+    if (pet == nullptr || e.kind() != EntityKind::Pet || e.data.removed || e.ownerId() != playerId) return;
+    if (e.data.cell != nullptr) rules.playCellEffect(nullptr, *e.data.cell, kPetLeaves, 1);
+    pet->remove();
+    ++dismissed;
+  });
+  return dismissed;
+}
+
+void SessionEntities::dismissBobbers(uint32_t playerId) {
+  WorldEntities& lists = current();
+  if (lists.world() == nullptr || playerId == 0) return;
+  Logic& rules = lists.world()->rules();
+  lists.bullets().forEach([&](RealEntity& e) {
+    auto* bobber = dynamic_cast<BobberEntity*>(&e);
+    if (bobber == nullptr || e.data.removed || e.ownerId() != playerId) return;
+    rules.setBobberState(bobber, kBobberFades);
+    e.data.removed = true;
+  });
 }
 
 void SessionEntities::steer(MobEntity* mob, const MobMovement& movement) {

@@ -21,6 +21,8 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays {
   static constexpr uint16_t kTextSecondCast = 160;
   static constexpr uint8_t kHitsMobsFlag = 1;
   static constexpr uint8_t kSparesPlayersFlag = 2;
+  static constexpr uint8_t kPetLeaves = 21;
+  static constexpr uint8_t kBobberFades = 6;
 
   explicit SessionEntities(RunningWorld& running) : running_(running) {}
 
@@ -80,6 +82,8 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays {
   void steer(MobEntity* mob, const MobMovement& movement) override;
   void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) override;
   void runSpawner() override;
+  uint32_t dismissPets(uint32_t playerId) override;
+  void dismissBobbers(uint32_t playerId) override;
 
   // ---- Waiting for later work; fish come through the shelves ----
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }

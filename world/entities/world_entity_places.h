@@ -1,17 +1,6 @@
 #pragma once
-// The world's mob spawner and pet path finder are the entities' (built and destroyed with the
-// world); the world model only owns their places. Their steps run through the entities' seams.
+// The world's mob spawner and pet path finder, built and destroyed with the world. What walks the
+// mob list runs in the entities (entities/mobs/).
 
 #include "world/entities/mob_spawner.h"
-
-class WorldMap;
-
-// Holds the map its paths are planned on.
-class CellPathFinder {
- public:
-  void setMap(WorldMap* map) { map_ = map; }
-  WorldMap* map() const { return map_; }
-
- private:
-  WorldMap* map_ = nullptr;
-};
+#include "world/entities/cell_path_finder.h"

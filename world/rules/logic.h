@@ -173,6 +173,13 @@ class Logic {
     const MapBlock* cell = nullptr;  // none outside the map rows: such a target cannot be attacked
   };
   virtual MobTarget mobTargetOf(MobEntity* mob) = 0;
+  // Where a pet's owner stands (by `playerIdOf`): its cell and whether it stands on the ground.
+  struct PlayerSpot {
+    bool present = false;
+    MapBlock* cell = nullptr;
+    bool grounded = false;
+  };
+  virtual PlayerSpot playerSpot(uint32_t playerId) = 0;
 };
 
 // Rules of no game: nothing is created, no player exists, every edit is refused.
@@ -255,6 +262,7 @@ class NullLogic : public Logic {
   void startMobAttack(MobEntity*, bool) override {}
   Entity* shootMobBullet(MobEntity*, uint16_t, float, float) override { return nullptr; }
   MobTarget mobTargetOf(MobEntity*) override { return {}; }
+  PlayerSpot playerSpot(uint32_t) override { return {}; }
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

@@ -13,6 +13,12 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "entities/core/real_entity.h"
+#include "entities/mobs/mob_entity.h"
+#include "content/format/record_layout.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/mob_def.h"
+#include "world/entities/world_entity_places.h"
+#include <cstring>
 #include "game/session/session_entities.h"
 #include "game/session/running_world.h"
 #include "world/blocks/chest.h"
@@ -198,6 +204,41 @@ TEST_F(TwoSessionsTest, DroppedItemsFallToTheFloorWhileAShelfsDisplayHangsInPlac
   EXPECT_EQ(static_cast<RealEntity*>(display)->data.cell->y, 12) << "a display never falls";
   side.session.end();
   EXPECT_EQ(side.session.entities().entityCount(), 0u);
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// A pet summoned by the rules follows its player until the player dies: then it leaves with an
+// effect at its cell. A second summon replaces the first pet.
+TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDies) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  World& world = *side.session.running().world;
+  LocalLogic& rules = side.session.rules();
+  resetContentTables();
+  MobDef& row = contentTables().mobDefs[60];
+  row.bytes[content::mob_record::mobId] = 60;
+  row.bytes[content::mob_record::width] = row.bytes[content::mob_record::height] = 16;
+  const float health = 5;
+  std::memcpy(&row.bytes[content::mob_record::maxHealth], &health, 4);
+  PlayerBase& player = *side.session.running().player;
+  MobEntity* first = rules.summonPet(player, &row);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->kind(), EntityKind::Pet);
+  MobEntity* second = rules.summonPet(player, &row);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(first->data.removed);
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u);
+  player.health = 1;
+  EXPECT_TRUE(rules.damagePlayer(player, 50, 0));
+  EXPECT_TRUE(second->data.removed) << "the dead have no pet";
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 0u);
+  side.session.end();
+  resetContentTables();
 }
 
 }  // namespace
