@@ -1,6 +1,11 @@
 #include "entities/core/world_entities.h"
 
+#include "content/tables/content_tables.h"
 #include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_factory.h"
+#include "entities/mobs/mob_spawning.h"
+#include "world/blocks/stable.h"
+#include "world/entities/world_entity_places.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -34,6 +39,54 @@ void WorldEntities::setWorld(World* world) {
   if (world == world_) return;
   clearAll();
   world_ = world;
+  if (world_ != nullptr) adoptWaitingMobs();
+}
+
+// Saved mobs come back as they were kept, whatever the rules would allow now; the stables then
+// make their animals through the rules, which now reach these lists.
+void WorldEntities::adoptWaitingMobs() {
+  std::vector<MobSpawner::PendingMob>& waiting = world_->mobSpawner().pendingMobs();
+  for (const MobSpawner::PendingMob& m : waiting) {
+    const MobDef* row = mobDefinitionById(m.mobId);
+    if (row == nullptr || world_->map().cellAt(m.x, m.y) == nullptr) continue;
+    const engine::Vec2 at{static_cast<float>(m.x) * MovingEntity::kCell, static_cast<float>(m.y) * MovingEntity::kCell};
+    add(createMobEntity(*world_, *row, m.group, at, {0.15f, 1.5707964f}));
+  }
+  waiting.clear();
+  recountMobs(*this);
+  for (const auto& entity : world_->stables()) {
+    if (auto* stable = dynamic_cast<Stable*>(entity.get())) stable->spawnRestoredAnimals();
+  }
+}
+
+MobEntity* WorldEntities::mobById(EntityId id) const { return dynamic_cast<MobEntity*>(mobs_.findById(id)); }
+
+EntityId WorldEntities::idOf(MobEntity* mob) { return mob != nullptr ? mob->id() : kNoEntity; }
+
+bool WorldEntities::cellOf(EntityId id, int32_t& x, int32_t& y) {
+  const MobEntity* mob = mobById(id);
+  if (mob == nullptr || mob->data.removed || mob->data.cell == nullptr) return false;
+  x = mob->data.cell->x;
+  y = mob->data.cell->y;
+  return true;
+}
+
+engine::Vec2 WorldEntities::positionOf(EntityId id) {
+  const MobEntity* mob = mobById(id);
+  return mob != nullptr ? engine::Vec2{mob->data.x, mob->data.y} : engine::Vec2{};
+}
+
+void WorldEntities::setStable(EntityId id, BlockEntityHandle stable) {
+  if (MobEntity* mob = mobById(id)) mob->inStable = static_cast<bool>(stable);
+}
+
+void WorldEntities::markRemoved(EntityId id) {
+  if (MobEntity* mob = mobById(id)) mob->remove();
+}
+
+void WorldEntities::broadcastEffect(EntityId id, uint8_t effect) {
+  MobEntity* mob = mobById(id);
+  if (mob != nullptr && world_ != nullptr) world_->rules().broadcastEffect(mob, effect, 0);
 }
 
 EntityLayer& WorldEntities::layerFor(EntityKind kind) {

@@ -22,11 +22,12 @@
 #include "entities/core/tick_accumulator.h"
 #include "entities/projectiles/fishing_owners.h"
 #include "world/seams/entity_effects.h"
+#include "world/seams/stable_mobs.h"
 #include "world/seams/world_bodies.h"
 
 class World;
 
-class WorldEntities final : public EntityEffects, public WorldBodies {
+class WorldEntities final : public EntityEffects, public WorldBodies, public StableMobs {
  public:
   WorldEntities() = default;
   explicit WorldEntities(World& world) : world_(&world) {}
@@ -34,7 +35,8 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   WorldEntities(const WorldEntities&) = delete;
   WorldEntities& operator=(const WorldEntities&) = delete;
 
-  // The world these lists serve; clears the lists when it changes.
+  // The world these lists serve; clears the lists when it changes, then makes the mobs and
+  // stabled animals the world file left waiting in the new world.
   void setWorld(World* world);
   World* world() const { return world_; }
 
@@ -92,8 +94,18 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   void spawnBlastDebris(const MapBlock&) override {}
   void spawnNoteDebris(engine::Vec2) override {}
 
+  // ---- StableMobs (what a stable asks about the mobs it keeps) ----
+  EntityId idOf(MobEntity* mob) override;
+  bool cellOf(EntityId mob, int32_t& x, int32_t& y) override;
+  engine::Vec2 positionOf(EntityId mob) override;
+  void setStable(EntityId mob, BlockEntityHandle stable) override;
+  void markRemoved(EntityId mob) override;
+  void broadcastEffect(EntityId mob, uint8_t effect) override;
+
  private:
   EntityLayer& layerFor(EntityKind kind);
+  MobEntity* mobById(EntityId id) const;
+  void adoptWaitingMobs();
 
   World* world_ = nullptr;
   EntityLayer treasures_;

@@ -8,6 +8,9 @@
 #include "content/format/record_layout.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_def.h"
+#include "entities/core/world_entities.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_factory.h"
 
 namespace entity_test {
 
@@ -89,6 +92,17 @@ inline void defineSpawnRow(const SpawnRowShape& s, std::vector<const MobDef*> mo
   std::memcpy(&b[r::planetId], &s.planet, 4);
   b[r::hostile] = s.hostile;
   b[r::spawnGroup] = s.group;
+}
+
+}  // namespace entity_test
+
+namespace entity_test {
+
+// A mob of the row made straight into the lists (what the rules' spawnMob does).
+inline MobEntity* addMob(WorldEntities& lists, const MobDef& row, uint8_t group, engine::Vec2 at,
+                         engine::Vec2 motion = {}) {
+  std::unique_ptr<RealEntity> mob = createMobEntity(*lists.world(), row, group, at, motion);
+  return static_cast<MobEntity*>(&lists.add(std::move(mob)));
 }
 
 }  // namespace entity_test

@@ -24,6 +24,8 @@
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
 #include "engine/base/random.h"
+#include "saves/world/entity_save_links.h"
+#include "saves/world/world_save_links.h"
 #include "entities/items/treasure_entity.h"
 #include "entities/mobs/mob_entity.h"
 #include "content/tables/mob_def.h"
@@ -112,6 +114,7 @@ class PlayGame {
     // The game's own draws (mobs, drops) follow the seed too, so a script plays the same each run.
     engine::randomSeed(args.seed);
     setGameSaves(&gameSaves_);
+    setWorldSaveLinks(&saveLinks_);
     setGameScreen(&screen_);
     session_.bindCurrent();
   }
@@ -120,6 +123,7 @@ class PlayGame {
     session_.end();
     session_.unbindCurrent();
     setGameScreen(nullptr);
+    setWorldSaveLinks(nullptr);
     setGameSaves(nullptr);
   }
 
@@ -398,6 +402,7 @@ class PlayGame {
   LocalSaves saves_;
   LocalSession session_;
   LocalGameSaves gameSaves_;
+  EntitySaveLinks saveLinks_;
   PlayScreen screen_;
   std::string why_;  // what refused the current step, when known
 };

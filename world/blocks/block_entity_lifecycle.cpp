@@ -34,7 +34,7 @@ namespace bf = block_flag;
 namespace {
 
 constexpr uint8_t kDropKind = 7;
-constexpr uint8_t kNestGroup = 4;  // hatched mobs count apart from the spawned ones
+constexpr uint8_t kNestGroup = 3;  // hatched mobs count apart from the spawned ones
 constexpr uint16_t kBonusDropItem = 1502;
 
 bool givesBonusDrop(uint16_t id) { return id == 103 || id == 106 || id == 144; }

@@ -57,6 +57,15 @@ class MobSpawner {
   }
   void clearCounts() { counts_.fill(0); }
 
+  // ---- Mobs read from the world file, made when the entity lists take the world ----
+  struct PendingMob {
+    int32_t x = 0;
+    int32_t y = 0;
+    uint8_t group = 0;
+    uint16_t mobId = 0;
+  };
+  std::vector<PendingMob>& pendingMobs() { return pending_; }
+
   // ---- Settings ----
   // The visible columns and rows: the despawn range and the collecting rectangles follow them.
   void setViewSize(float columns, float rows);
@@ -88,6 +97,7 @@ class MobSpawner {
   std::vector<MapBlock*> candidates_;
   std::vector<const MobGroupDef*> matches_;
   std::vector<const MobDef*> packMobs_;
+  std::vector<PendingMob> pending_;
 };
 
 // A spawn row's availability mask: bits 4-30 clear or bit 5 set for a non-negative mask, the

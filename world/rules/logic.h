@@ -61,7 +61,7 @@ class Logic {
   virtual Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position,
                                   engine::Vec2 aim, uint8_t flags) = 0;
   // `motion`: the start impulse as (strength, angle in radians). `group`: the population group the
-  // mob counts in (0-2 spawned, 3 kept in stables, 4 hatched from nests; pets count in 5).
+  // mob counts in (0-2 spawned, 3 hatched from nests, 4 kept in stables; pets count in 5).
   virtual MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion,
                               uint8_t forced, PlayerBase* owner, uint8_t group) = 0;
   virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;

@@ -36,8 +36,7 @@ class SpawnRules final : public NullLogic {
   MobEntity* spawnMob(const MobDef* row, engine::Vec2 at, engine::Vec2 motion, uint8_t, PlayerBase*,
                       uint8_t group) override {
     ++spawned;
-    std::unique_ptr<RealEntity> mob = createMobEntity(*lists_.world(), *row, group, at, motion);
-    return static_cast<MobEntity*>(&lists_.add(std::move(mob)));
+    return addMob(lists_, *row, group, at, motion);
   }
   uint32_t players = 1;
   int32_t playerX = 20;
@@ -69,9 +68,7 @@ class Spawner : public EntityWorld {
     lists.setWorld(world.get());
   }
   MobEntity& mobAt(uint16_t row, int32_t x, int32_t y, uint8_t group = 0) {
-    std::unique_ptr<RealEntity> mob =
-        createMobEntity(*world, contentTables().mobDefs[row], group, {pixel(x), pixel(y)}, {0, 0});
-    return static_cast<MobEntity&>(lists.add(std::move(mob)));
+    return *addMob(lists, contentTables().mobDefs[row], group, {pixel(x), pixel(y)});
   }
   uint32_t planet() const { return world->map().planet().id; }
 
