@@ -11,6 +11,10 @@
 #include "entities/items/fish_entity.h"
 #include "entities/items/fruit_entity.h"
 #include "entities/items/treasure_entity.h"
+#include "game/combat/mob_hit.h"
+#include "game/player/player_desktop.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
 #include "game/fishing/catch_table.h"
 #include "entities/items/treasure_factory.h"
 #include "entities/core/cell_operations.h"
@@ -192,6 +196,28 @@ void SessionEntities::dismissBobbers(uint32_t playerId) {
     rules.setBobberState(bobber, kBobberFades);
     e.data.removed = true;
   });
+}
+
+void SessionEntities::collectMobs(std::vector<SwingTarget>& out) {
+  current().mobs().forEach([&out](const RealEntity& e) {
+    if (e.data.removed || e.data.cell == nullptr) return;
+    out.push_back({e.id(), static_cast<uint8_t>(e.kind()), {e.data.x, e.data.y}, {e.data.halfWidth, e.data.halfHeight},
+                   e.data.cell->x, e.data.cell->y});
+  });
+}
+
+bool SessionEntities::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
+  World* world = current().world();
+  if (world == nullptr) return false;
+  const MapBlock* to = world->map().cellAt(toX, toY);
+  return to != nullptr && ::lineOfCellsClear(world->map(), *to, fromX, fromY);
+}
+
+void SessionEntities::hit(uint32_t mobId) {
+  World* world = current().world();
+  auto* mob = dynamic_cast<MobEntity*>(lists_.findById(mobId));
+  if (world == nullptr || mob == nullptr || mob->data.removed || running_.player == nullptr) return;
+  hitMobByPlayer(world->rules(), *running_.player, *mob);
 }
 
 void SessionEntities::steer(MobEntity* mob, const MobMovement& movement) {

@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "entities/core/world_entities.h"
+#include "game/combat/melee_swing.h"
 #include "game/rules/rule_entities.h"
 #include "world/seams/shelf_displays.h"
 
 struct RunningWorld;
 
-class SessionEntities final : public RuleEntities, public ShelfDisplays {
+class SessionEntities final : public RuleEntities, public ShelfDisplays, public SwingTargets {
  public:
   static constexpr uint16_t kTextSecondCast = 160;
   static constexpr uint8_t kHitsMobsFlag = 1;
@@ -84,6 +85,12 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays {
   void runSpawner() override;
   uint32_t dismissPets(uint32_t playerId) override;
   void dismissBobbers(uint32_t playerId) override;
+
+  // ---- SwingTargets: the mobs a melee swing of the session's player can hit ----
+  void collectMobs(std::vector<SwingTarget>& out) override;
+  bool lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) override;
+  // The session's player hits the mob (`hitMobByPlayer`).
+  void hit(uint32_t mobId) override;
 
   // ---- Waiting for later work; fish come through the shelves ----
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }

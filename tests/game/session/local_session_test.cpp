@@ -243,3 +243,44 @@ TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDie
 
 }  // namespace
 }  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// A blow of the session's player through its swing targets: in a creative world it deals 1000,
+// and a mob that lives is thrown back at 135 degrees when it stands level with the player.
+TEST_F(TwoSessionsTest, APlayersBlowDealsAThousandInACreativeWorldAndThrowsALevelMobBackLeft) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  resetContentTables();
+  MobDef& row = contentTables().mobDefs[61];
+  row.bytes[content::mob_record::mobId] = 61;
+  row.bytes[content::mob_record::width] = row.bytes[content::mob_record::height] = 16;
+  const float tough = 5000;
+  std::memcpy(&row.bytes[content::mob_record::maxHealth], &tough, 4);
+  LocalLogic& rules = side.session.rules();
+  PlayerBase& player = *side.session.running().player;
+  player.position = {300, 300};
+  MobEntity* mob = rules.spawnMob(&row, {300, 300}, {}, 1, nullptr, 0);
+  ASSERT_NE(mob, nullptr);
+  side.session.entities().hit(mob->id());
+  EXPECT_LT(mob->health, 5000.0f);  // a survival world: the bare hand's small roll
+  EXPECT_GT(mob->health, 4999.0f);
+  WorldParams creative;
+  creative.mode = 1;
+  auto other = World::create(nullptr, creative, 40, 30, side.session.context());
+  side.session.running().world.swap(other);
+  side.session.rules().setWorld(side.session.running().world.get());
+  MobEntity* target = rules.spawnMob(&row, {300, 300}, {}, 1, nullptr, 0);
+  ASSERT_NE(target, nullptr);
+  side.session.entities().hit(target->id());
+  EXPECT_FLOAT_EQ(target->health, 4000);
+  EXPECT_GT(target->data.impulseY, 0);
+  EXPECT_LT(target->data.impulseX, 0) << "level with the player: thrown back at 135 degrees";
+  side.session.end();
+  side.session.running().world.swap(other);
+  resetContentTables();
+}
+
+}  // namespace
+}  // namespace game_test
