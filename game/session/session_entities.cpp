@@ -20,6 +20,7 @@
 #include "entities/core/cell_operations.h"
 #include "entities/mobs/mob_entity.h"
 #include "entities/mobs/mob_factory.h"
+#include "entities/mobs/mob_pet_entity.h"
 #include "entities/mobs/mob_spawning.h"
 #include "world/rules/mob_movement.h"
 #include "entities/projectiles/bobber_entity.h"
@@ -184,6 +185,27 @@ uint32_t SessionEntities::dismissPets(uint32_t playerId) {
     ++dismissed;
   });
   return dismissed;
+}
+
+void SessionEntities::liftPetsFromCell(MapBlock& cell) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  if (world == nullptr) return;
+  Logic& rules = world->rules();
+  const MapBlock* above = cell.neighbourUp(world->map());
+  const bool open = above != nullptr && !world->map().props()[above->frontId()].opaque();
+  for (size_t i = 0; i < lists.mobs().size(); ++i) {
+    auto* pet = dynamic_cast<MobPetEntity*>(&lists.mobs().at(i));
+    if (pet == nullptr || pet->data.removed || pet->data.cell != &cell) continue;
+    if (open) {
+      rules.leapEntity(pet, kLiftStrength, kStraightUp);
+      continue;
+    }
+    const Logic::PlayerSpot owner = rules.playerSpot(pet->ownerId());
+    if (owner.cell == nullptr) continue;
+    pet->teleportToCell(*owner.cell);
+    rules.teleportPet(pet, *owner.cell);
+  }
 }
 
 void SessionEntities::dismissBobbers(uint32_t playerId) {

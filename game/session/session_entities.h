@@ -24,6 +24,8 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   static constexpr uint8_t kSparesPlayersFlag = 2;
   static constexpr uint8_t kPetLeaves = 21;
   static constexpr uint8_t kBobberFades = 6;
+  static constexpr float kLiftStrength = 3.0f;
+  static constexpr float kStraightUp = 1.5707964f;
 
   explicit SessionEntities(RunningWorld& running) : running_(running) {}
 
@@ -84,6 +86,9 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) override;
   void runSpawner() override;
   uint32_t dismissPets(uint32_t playerId) override;
+  // A block was placed on the cell: a pet there leaps out when the cell above is open, else it is
+  // put on its owner's cell.
+  void liftPetsFromCell(MapBlock& cell) override;
   void dismissBobbers(uint32_t playerId) override;
 
   // ---- SwingTargets: the mobs a melee swing of the session's player can hit ----
@@ -95,7 +100,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   // ---- Waiting for later work; fish come through the shelves ----
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
-  void liftPetsFromCell(MapBlock&) override {}
+
 
 
  private:

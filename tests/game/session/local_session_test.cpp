@@ -14,6 +14,7 @@
 #include "content/items/item_pool.h"
 #include "entities/core/real_entity.h"
 #include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_pet_entity.h"
 #include "content/format/record_layout.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_def.h"
@@ -212,6 +213,22 @@ TEST_F(TwoSessionsTest, DroppedItemsFallToTheFloorWhileAShelfsDisplayHangsInPlac
 namespace game_test {
 namespace {
 
+// A mob row of the given health, 16 pixels square, written into the content tables.
+MobDef& defineTestMob(uint16_t index, float health) {
+  MobDef& row = contentTables().mobDefs[index];
+  row = MobDef{};
+  row.bytes[content::mob_record::mobId] = static_cast<uint8_t>(index);
+  row.bytes[content::mob_record::width] = row.bytes[content::mob_record::height] = 16;
+  std::memcpy(&row.bytes[content::mob_record::maxHealth], &health, 4);
+  return row;
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
 // A pet summoned by the rules follows its player until the player dies: then it leaves with an
 // effect at its cell. A second summon replaces the first pet.
 TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDies) {
@@ -220,11 +237,7 @@ TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDie
   World& world = *side.session.running().world;
   LocalLogic& rules = side.session.rules();
   resetContentTables();
-  MobDef& row = contentTables().mobDefs[60];
-  row.bytes[content::mob_record::mobId] = 60;
-  row.bytes[content::mob_record::width] = row.bytes[content::mob_record::height] = 16;
-  const float health = 5;
-  std::memcpy(&row.bytes[content::mob_record::maxHealth], &health, 4);
+  MobDef& row = defineTestMob(60, 5);
   PlayerBase& player = *side.session.running().player;
   MobEntity* first = rules.summonPet(player, &row);
   ASSERT_NE(first, nullptr);
@@ -253,11 +266,7 @@ TEST_F(TwoSessionsTest, APlayersBlowDealsAThousandInACreativeWorldAndThrowsALeve
   RecordingSounds sounds;
   Side side(sounds);
   resetContentTables();
-  MobDef& row = contentTables().mobDefs[61];
-  row.bytes[content::mob_record::mobId] = 61;
-  row.bytes[content::mob_record::width] = row.bytes[content::mob_record::height] = 16;
-  const float tough = 5000;
-  std::memcpy(&row.bytes[content::mob_record::maxHealth], &tough, 4);
+  MobDef& row = defineTestMob(61, 5000);
   LocalLogic& rules = side.session.rules();
   PlayerBase& player = *side.session.running().player;
   player.position = {300, 300};
@@ -279,6 +288,36 @@ TEST_F(TwoSessionsTest, APlayersBlowDealsAThousandInACreativeWorldAndThrowsALeve
   EXPECT_LT(target->data.impulseX, 0) << "level with the player: thrown back at 135 degrees";
   side.session.end();
   side.session.running().world.swap(other);
+  resetContentTables();
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// A block placed on a pet's cell: with open air above the pet leaps out; under a solid block it is
+// put back on its owner's cell.
+TEST_F(TwoSessionsTest, APetUnderAPlacedBlockLeapsOutOrGoesBackToItsOwner) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  World& world = *side.session.running().world;
+  resetContentTables();
+  MobDef& row = defineTestMob(62, 5);
+  LocalLogic& rules = side.session.rules();
+  PlayerBase& player = *side.session.running().player;
+  auto* pet = dynamic_cast<MobPetEntity*>(rules.summonPet(player, &row));
+  ASSERT_NE(pet, nullptr);
+  MapBlock& away = *world.cellAt(14, 10);
+  pet->teleportToCell(away);
+  rules.liftPetsFromCell(away);
+  EXPECT_GT(pet->data.impulseY, 0) << "open above: it leaps";
+  EXPECT_EQ(pet->data.cell, &away);
+  world.cellAt(14, 11)->setLayer(world_test::kDirt, 0, MapBlock::kFront);
+  rules.liftPetsFromCell(away);
+  EXPECT_EQ(pet->data.cell, world.cellAt(10, 10)) << "closed above: back to its owner";
+  side.session.end();
   resetContentTables();
 }
 
