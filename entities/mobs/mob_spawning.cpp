@@ -133,12 +133,7 @@ void applyEnvironmentDamage(WorldEntities& lists) {
   World* world = lists.world();
   if (world == nullptr) return;
   const bool sunlit = world->dayClock().darkness == 0;
-  struct Hurt {
-    EntityId id;
-    float amount;
-    uint8_t type;
-  };
-  static thread_local std::vector<Hurt> hurts;
+  std::vector<MobSpawner::Hurt>& hurts = world->mobSpawner().hurts();
   hurts.clear();
   lists.mobs().forEach([&](RealEntity& entity) {
     auto* mob = asMob(entity);
@@ -164,9 +159,10 @@ void applyEnvironmentDamage(WorldEntities& lists) {
       hurts.push_back({mob->id(), 1.0f, mob_spawning::kSunType});
     }
   });
-  for (const Hurt& hurt : hurts) {
-    if (auto* mob = dynamic_cast<MobEntity*>(lists.findById(hurt.id))) mob->applyDamage(hurt.amount, hurt.type, nullptr);
+  for (const MobSpawner::Hurt& hurt : hurts) {
+    if (auto* mob = dynamic_cast<MobEntity*>(lists.findById(hurt.mob))) mob->applyDamage(hurt.amount, hurt.type, nullptr);
   }
+  hurts.clear();
 }
 
 void recountMobs(WorldEntities& lists) {

@@ -85,6 +85,13 @@ class MobSpawner {
   std::vector<MapBlock*>& candidates() { return candidates_; }
   std::vector<const MobGroupDef*>& matches() { return matches_; }
   std::vector<const MobDef*>& packMobs() { return packMobs_; }
+  // The liquid and daylight damage of one pass, gathered before any is dealt.
+  struct Hurt {
+    uint32_t mob = 0;  // entity id
+    float amount = 0;
+    uint8_t type = 0;
+  };
+  std::vector<Hurt>& hurts() { return hurts_; }
   // Drops every candidate nearer the cell than the group's spacing (squared, x the near way).
   void dropNearbyCandidates(const MapBlock& cell, float spacing);
 
@@ -98,6 +105,7 @@ class MobSpawner {
   std::vector<const MobGroupDef*> matches_;
   std::vector<const MobDef*> packMobs_;
   std::vector<PendingMob> pending_;
+  std::vector<Hurt> hurts_;
 };
 
 // A spawn row's availability mask: bits 4-30 clear or bit 5 set for a non-negative mask, the
