@@ -59,6 +59,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     ownsSaves_ = true;
   }
   setGameSaves(&gameSaves_);
+  setWorldSaveLinks(&saveLinks_);
   // As with the saves: a store front or pop-up registered before the launch stays in place.
   if (!statsStore().servicesRegistered()) {
     statsStore().setServices(platform_.achievements(), nullptr);
@@ -81,6 +82,7 @@ GameWiring::~GameWiring() {
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);
+  setWorldSaveLinks(nullptr);
   setGameSaves(nullptr);
   if (ownsSaves_) setSaveServices(nullptr);
   setEffectHooks(nullptr);

@@ -16,6 +16,7 @@
 #include "platform/text_field/desktop_text_field_factory.h"
 #include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
+#include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
@@ -45,6 +46,7 @@ class GameWiring {
   LocalSaves saves_;
   bool ownsSaves_ = false;  // whether saves_ is the registered save seam
   LocalGameSaves gameSaves_;
+  EntitySaveLinks saveLinks_;  // the world file's mobs and stabled animals
   bool ownsStatsServices_ = false;  // whether the store's services are the platform's
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;

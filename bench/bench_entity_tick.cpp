@@ -1,24 +1,32 @@
 // One entity tick on the largest world (4096 x 512 cells, stone up to row 100, open air above):
-// 512 dropped items kept in motion (what comes to rest is tossed again every second) and 200
-// endless projectiles bouncing between two stone walls, stepped by the world's lists where rules
-// run. Reports the time of one tick and the allocations made per tick after a warm-up (the goal is
-// none). The mobs arrive with their own work and add their hit boxes here; the debris particles
-// likewise.
+// 512 dropped items kept in motion (what comes to rest is tossed again every second), 200 endless
+// projectiles bouncing between two stone walls and 500 mobs, 125 of each AI kind (jumpers and
+// walkers that follow a player standing among them, flyers, floaters), stepped by the world's
+// lists where rules run; the rules carry out every move a mob decides at once, as single play does.
+// Reports the time of one tick and the allocations made per tick after a warm-up (the goal is
+// none). The debris particles arrive with their own work and add their lists here.
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/format/record_layout.h"
 #include "content/tables/content_tables.h"
+#include "content/tables/mob_def.h"
 #include "engine/base/random.h"
 #include "entities/core/world_entities.h"
 #include "entities/items/treasure_factory.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_factory.h"
 #include "entities/projectiles/bullet_factory.h"
+#include "world/rules/entity_impulse.h"
+#include "world/rules/mob_movement.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
@@ -52,6 +60,47 @@ constexpr uint16_t kBouncer = 5;
 constexpr int kTreasures = 512;
 constexpr int kProjectiles = 200;
 constexpr int kWarmUpTicks = 120;
+constexpr int kMobsPerKind = 125;
+constexpr uint16_t kFirstMobRow = 20;  // rows 20-23: jumper, walker, flyer, floater
+
+// Rules of single play for the mobs: every leap, push, walk and knock-back is carried out at once,
+// and the one player stands in the middle of the mobs.
+class MobRules final : public NullLogic {
+ public:
+  void leapEntity(Entity* e, float strength, float angle) override {
+    static_cast<MobEntity*>(e)->leap(strength, angle);
+  }
+  void pushEntity(Entity* e, const EntityImpulse& i) override {
+    static_cast<RealEntity*>(e)->addImpulse(i.strength, i.angle, i.reset != 0);
+  }
+  void steerMob(MobEntity* mob, const MobMovement& m) override {
+    mob->startWalk(static_cast<int32_t>(m.state), m.speed, m.time);
+  }
+  void knockBackMob(MobEntity* mob, float strength, float angle, bool flag, const MapBlock* cell) override {
+    mob->knockBack(strength, angle, flag, cell);
+  }
+  MobTarget mobTargetOf(MobEntity*) override { return target; }
+  MobTarget target;
+};
+
+void defineMobRows() {
+  namespace r = content::mob_record;
+  for (uint16_t kind = 0; kind < 4; ++kind) {
+    MobDef& row = contentTables().mobDefs[kFirstMobRow + kind];
+    auto put = [&row](size_t at, float v) { std::memcpy(&row.bytes[at], &v, 4); };
+    put(r::maxHealth, 20);
+    put(r::idleTime, 30);
+    put(r::walkTime, 90);
+    put(r::moveStrength, 1.6f);
+    put(r::moveStrength + 4, 2.2f);
+    const uint32_t follow = kind <= 1 ? 2u : 0u;
+    std::memcpy(&row.bytes[r::flags], &follow, 4);
+    row.bytes[r::mobId] = static_cast<uint8_t>(kFirstMobRow + kind);
+    row.bytes[r::width] = 20;
+    row.bytes[r::height] = 20;
+    row.bytes[r::movementKind] = static_cast<uint8_t>(kind);
+  }
+}
 
 // Tosses what came to rest and keeps every item young, so the lists stay full however many
 // iterations the benchmark runs (an item lives 36000 ticks).
@@ -80,11 +129,14 @@ void BM_EntityTick(benchmark::State& state) {
     map.cell(100, y).setFront(kStone, 0, 0);
     map.cell(300, y).setFront(kStone, 0, 0);
   }
-  NullLogic rules;
+  defineMobRows();
+  MobRules rules;
+  rules.target = {true, {1200 * 30.0f, (kGroundRow + 1) * 30.0f}, &map.cell(1200, kGroundRow + 1)};
   world.setContext({.rules = &rules});
   WorldEntities lists(world);
   lists.treasures().reserve(kTreasures);
   lists.bullets().reserve(kProjectiles);
+  lists.mobs().reserve(4 * kMobsPerKind);
   engine::randomSeed(3);
   for (int i = 0; i < kTreasures; ++i) {
     const float x = static_cast<float>(200 + (i % 256) * 7) * 30.0f;
@@ -94,6 +146,11 @@ void BM_EntityTick(benchmark::State& state) {
     const float x = static_cast<float>(110 + i) * 30.0f;
     createBulletEntity(lists, kBouncer, 0, {x, (kGroundRow + 5 + i % 10) * 30.0f}, 6.0f, i % 2 == 0 ? 0.0f : 3.14159f,
                        0, false, true);
+  }
+  for (int i = 0; i < 4 * kMobsPerKind; ++i) {
+    const float x = static_cast<float>(1000 + (i % 400)) * 30.0f;
+    const float y = static_cast<float>(kGroundRow + 1 + (i / 400) * 3 + (i % 4 == 2 ? 6 : 0)) * 30.0f;
+    lists.add(createMobEntity(world, contentTables().mobDefs[kFirstMobRow + i % 4], 0, {x, y}, {0, 0}));
   }
   for (int i = 0; i < kWarmUpTicks; ++i) {
     lists.tick();

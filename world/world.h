@@ -103,6 +103,8 @@ class World {
   bool isCreative() const { return creative_ != 0; }
   bool portalsWork() const { return thirdMode_ != 0; }
   bool peaceful() const;
+  // The difficulty row the world was made with; null for none (neutral factors).
+  const DifficultyRow* difficulty() const { return difficulty_; }
   LogicBlocks<LogicItemBlock>& shelves() { return shelves_; }
   LogicBlocks<LogicBlock>& stables() { return stables_; }
   LogicBlocks<Chest>& chests() { return chests_; }

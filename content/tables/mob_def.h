@@ -12,6 +12,25 @@ struct MobDef : content::RecordBytes<content::kMobRecordSize> {
   uint16_t mobId() const { return u16(content::mob_record::mobId); }
   uint8_t movementKind() const { return u8(content::mob_record::movementKind); }
   int16_t sound(int which) const;
+  // Ranges are read by end: 0 the lowest, 1 the highest.
+  float moveStrength(size_t end) const { return f32(content::mob_record::moveStrength + 4 * (end & 1)); }
+  float bulletSpeed(size_t end) const { return f32(content::mob_record::bulletSpeed + 4 * (end & 1)); }
+  float maxHealth() const { return f32(content::mob_record::maxHealth); }
+  float idleTime() const { return f32(content::mob_record::idleTime); }
+  float walkTime() const { return f32(content::mob_record::walkTime); }
+  float attackTime() const { return f32(content::mob_record::attackTime); }
+  float attackChance() const { return f32(content::mob_record::attackChance); }
+  uint32_t rowValue() const { return u32(content::mob_record::rowValue); }
+  float damage() const { return f32(content::mob_record::damage); }
+  uint32_t flags() const { return u32(content::mob_record::flags); }
+  bool hasFlag(uint32_t bit) const { return ((flags() >> bit) & 1u) != 0; }
+  // Damage types 0-3; the percentage kept off.
+  uint8_t resistance(size_t type) const { return u8(content::mob_record::resistances + (type & 3)); }
+  int16_t shots() const { return i16(content::mob_record::shots); }
+  int16_t bulletRow() const { return i16(content::mob_record::bulletRow); }
+  uint8_t damageKind() const { return u8(content::mob_record::damageKind); }
+  uint8_t width() const { return u8(content::mob_record::width); }
+  uint8_t height() const { return u8(content::mob_record::height); }
 };
 
 // One part's frame, kept as its file bytes: texture rectangle (x, y, width, height), position

@@ -2,9 +2,31 @@
 
 #include "entities/core/entity_body.h"
 #include "entities/particles/debris_presets.h"
+#include "content/tables/content_tables.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_factory.h"
+#include "entities/mobs/mob_spawning.h"
+#include "world/blocks/stable.h"
+#include "world/entities/world_entity_places.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
+
+namespace {
+
+constexpr uint8_t kBlastDamageType = 10;
+
+bool isMobKind(EntityKind kind) { return kind == EntityKind::Mob || kind == EntityKind::Pet; }
+
+// A list entity's body: a mob or a pet keeps its group, its pet mark and its state.
+Body realBodyOf(const RealEntity& entity) {
+  Body body = bodyOf(entity, isMobKind(entity.kind()) ? BodyGroup::Mob : BodyGroup::Entity, entity.id());
+  if (entity.kind() == EntityKind::Pet) body.flags |= body_flag::kPet;
+  if (const auto* mob = dynamic_cast<const MobEntity*>(&entity)) body.mobState = static_cast<uint8_t>(mob->state);
+  return body;
+}
+
+}  // namespace
 
 WorldEntities::~WorldEntities() { clearAll(); }
 
@@ -13,6 +35,54 @@ void WorldEntities::setWorld(World* world) {
   clearAll();
   world_ = world;
   debris_.setWorld(world);
+  if (world_ != nullptr) adoptWaitingMobs();
+}
+
+// Saved mobs come back as they were kept, whatever the rules would allow now; the stables then
+// make their animals through the rules, which now reach these lists.
+void WorldEntities::adoptWaitingMobs() {
+  std::vector<MobSpawner::PendingMob>& waiting = world_->mobSpawner().pendingMobs();
+  for (const MobSpawner::PendingMob& m : waiting) {
+    const MobDef* row = mobDefinitionById(m.mobId);
+    if (row == nullptr || world_->map().cellAt(m.x, m.y) == nullptr) continue;
+    const engine::Vec2 at{static_cast<float>(m.x) * MovingEntity::kCell, static_cast<float>(m.y) * MovingEntity::kCell};
+    add(createMobEntity(*world_, *row, m.group, at, {0.15f, 1.5707964f}));
+  }
+  waiting.clear();
+  recountMobs(*this);
+  for (const auto& entity : world_->stables()) {
+    if (auto* stable = dynamic_cast<Stable*>(entity.get())) stable->spawnRestoredAnimals();
+  }
+}
+
+MobEntity* WorldEntities::mobById(EntityId id) const { return dynamic_cast<MobEntity*>(mobs_.findById(id)); }
+
+EntityId WorldEntities::idOf(MobEntity* mob) { return mob != nullptr ? mob->id() : kNoEntity; }
+
+bool WorldEntities::cellOf(EntityId id, int32_t& x, int32_t& y) {
+  const MobEntity* mob = mobById(id);
+  if (mob == nullptr || mob->data.removed || mob->data.cell == nullptr) return false;
+  x = mob->data.cell->x;
+  y = mob->data.cell->y;
+  return true;
+}
+
+engine::Vec2 WorldEntities::positionOf(EntityId id) {
+  const MobEntity* mob = mobById(id);
+  return mob != nullptr ? engine::Vec2{mob->data.x, mob->data.y} : engine::Vec2{};
+}
+
+void WorldEntities::setStable(EntityId id, BlockEntityHandle stable) {
+  if (MobEntity* mob = mobById(id)) mob->inStable = static_cast<bool>(stable);
+}
+
+void WorldEntities::markRemoved(EntityId id) {
+  if (MobEntity* mob = mobById(id)) mob->remove();
+}
+
+void WorldEntities::broadcastEffect(EntityId id, uint8_t effect) {
+  MobEntity* mob = mobById(id);
+  if (mob != nullptr && world_ != nullptr) world_->rules().broadcastEffect(mob, effect, 0);
 }
 
 EntityLayer& WorldEntities::layerFor(EntityKind kind) {
@@ -22,6 +92,9 @@ EntityLayer& WorldEntities::layerFor(EntityKind kind) {
       return bullets_;
     case EntityKind::Dress:
       return dresses_;
+    case EntityKind::Mob:
+    case EntityKind::Pet:
+      return mobs_;
     default:
       return treasures_;
   }
@@ -35,13 +108,14 @@ RealEntity& WorldEntities::add(std::unique_ptr<RealEntity> entity) {
 }
 
 uint32_t WorldEntities::count() const {
-  return static_cast<uint32_t>(treasures_.size() + bullets_.size() + dresses_.size());
+  return static_cast<uint32_t>(treasures_.size() + bullets_.size() + dresses_.size() + mobs_.size());
 }
 
 void WorldEntities::clearAll() {
   treasures_.clear();
   bullets_.clear();
   dresses_.clear();
+  mobs_.clear();
   debris_.clear();
   accumulator_.reset();
   removals_.clear();
@@ -49,7 +123,7 @@ void WorldEntities::clearAll() {
 
 void WorldEntities::dropOwner(uint32_t playerId) {
   if (playerId == 0) return;
-  for (EntityLayer* layer : {&treasures_, &bullets_, &dresses_}) {
+  for (EntityLayer* layer : {&treasures_, &bullets_, &dresses_, &mobs_}) {
     for (size_t i = 0; i < layer->size(); ++i) layer->at(i).forgetOwner(playerId);
   }
 }
@@ -66,6 +140,7 @@ void WorldEntities::tick() {
   treasures_.step(removals_);
   bullets_.step(removals_);
   dresses_.step(removals_);
+  mobs_.step(removals_);
   debris_.step();
   if (removals_.count() != 0 && worldHasRules(*world_)) {
     world_->rules().reportRemovedEntities(removals_.ids(), removals_.count());
@@ -75,7 +150,8 @@ void WorldEntities::tick() {
 RealEntity* WorldEntities::findById(EntityId id) const {
   if (RealEntity* found = treasures_.findById(id)) return found;
   if (RealEntity* found = bullets_.findById(id)) return found;
-  return dresses_.findById(id);
+  if (RealEntity* found = dresses_.findById(id)) return found;
+  return mobs_.findById(id);
 }
 
 void WorldEntities::wakeEntitiesAbove(MapBlock& cell) {
@@ -119,25 +195,29 @@ void WorldEntities::spawnBlastDebris(const MapBlock& cell) {
 }
 
 void WorldEntities::collectAll(std::vector<Body>& out) {
-  forEach([&out](const RealEntity& e) { out.push_back(bodyOf(e, BodyGroup::Entity, e.id())); });
+  forEach([&out](const RealEntity& e) { out.push_back(realBodyOf(e)); });
   debris_.collectAll(out);
 }
 
 void WorldEntities::collectInCell(const MapBlock& cell, std::vector<Body>& out) {
   forEach([&](const RealEntity& e) {
-    if (e.data.cell == &cell) out.push_back(bodyOf(e, BodyGroup::Entity, e.id()));
+    if (e.data.cell == &cell) out.push_back(realBodyOf(e));
   });
   debris_.collectInCell(cell, out);
 }
 
 void WorldEntities::push(const Body& body, float strength, float angle) {
   if (body.group == BodyGroup::Debris) debris_.push(body, strength, angle);
-  if (body.group != BodyGroup::Entity) return;
+  if (body.group != BodyGroup::Entity && body.group != BodyGroup::Mob) return;
   if (RealEntity* entity = findById(body.id)) entity->addImpulse(strength, angle, false);
 }
 
-bool WorldEntities::hurt(const Body& body, float) {
-  if (body.group != BodyGroup::Entity) return false;
-  const RealEntity* entity = findById(body.id);
-  return entity != nullptr && !entity->data.removed;
+bool WorldEntities::hurt(const Body& body, float amount) {
+  if (body.group != BodyGroup::Entity && body.group != BodyGroup::Mob) return false;
+  RealEntity* entity = findById(body.id);
+  if (entity == nullptr || entity->data.removed) return false;
+  auto* mob = body.group == BodyGroup::Mob ? dynamic_cast<MobEntity*>(entity) : nullptr;
+  if (mob == nullptr) return true;
+  mob->applyDamage(amount, kBlastDamageType, nullptr);
+  return mob->alive;
 }

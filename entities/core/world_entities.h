@@ -1,7 +1,8 @@
 #pragma once
 // The entities of one world: the treasure list (treasures, toys, fruit, fish), the projectile list
-// (projectiles and bobbers) and the clothes list, the world's particles, the world's entity ids and
-// the fixed-step driver. Each world has its own; two worlds side by side never share an entity or an id.
+// (projectiles and bobbers), the clothes list, the mob list (mobs and pets), the world's particles,
+// the world's entity ids and the fixed-step driver. Each world has its own; two worlds side by side
+// never share an entity or an id.
 //
 // It is also what the world model asks of its entities (`EntityEffects`: wake what rests above a
 // changed cell, resolve ids) and the entity group of the world's bodies (`WorldBodies`: what a
@@ -9,7 +10,7 @@
 // never given twice.
 //
 // `advance` is called once per frame with the frame time; it runs whole ticks (tick_accumulator.h)
-// of the lists in order (treasures, projectiles, clothes, particles), deletes what ended and, where rules
+// of the lists in order (treasures, projectiles, clothes, mobs, particles), deletes what ended and, where rules
 // run, reports the removed ids to them once per tick.
 //
 // Main thread only.
@@ -23,11 +24,12 @@
 #include "entities/particles/debris_list.h"
 #include "entities/projectiles/fishing_owners.h"
 #include "world/seams/entity_effects.h"
+#include "world/seams/stable_mobs.h"
 #include "world/seams/world_bodies.h"
 
 class World;
 
-class WorldEntities final : public EntityEffects, public WorldBodies {
+class WorldEntities final : public EntityEffects, public WorldBodies, public StableMobs {
  public:
   WorldEntities() = default;
   explicit WorldEntities(World& world) : world_(&world) { debris_.setWorld(&world); }
@@ -35,7 +37,8 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   WorldEntities(const WorldEntities&) = delete;
   WorldEntities& operator=(const WorldEntities&) = delete;
 
-  // The world these lists serve; clears the lists when it changes.
+  // The world these lists serve; clears the lists when it changes, then makes the mobs and
+  // stabled animals the world file left waiting in the new world.
   void setWorld(World* world);
   World* world() const { return world_; }
 
@@ -43,6 +46,8 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   EntityLayer& treasures() { return treasures_; }
   EntityLayer& bullets() { return bullets_; }
   EntityLayer& dresses() { return dresses_; }
+  EntityLayer& mobs() { return mobs_; }
+  const EntityLayer& mobs() const { return mobs_; }
   // The particles, stepped after the other lists; never saved or sent.
   DebrisList& debris() { return debris_; }
   const EntityLayer& bullets() const { return bullets_; }
@@ -75,6 +80,7 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
     treasures_.forEach(visit);
     bullets_.forEach(visit);
     dresses_.forEach(visit);
+    mobs_.forEach(visit);
   }
 
   // ---- EntityEffects ----
@@ -93,13 +99,24 @@ class WorldEntities final : public EntityEffects, public WorldBodies {
   void spawnBlastDebris(const MapBlock& cell) override;
   void spawnNoteDebris(engine::Vec2) override {}
 
+  // ---- StableMobs (what a stable asks about the mobs it keeps) ----
+  EntityId idOf(MobEntity* mob) override;
+  bool cellOf(EntityId mob, int32_t& x, int32_t& y) override;
+  engine::Vec2 positionOf(EntityId mob) override;
+  void setStable(EntityId mob, BlockEntityHandle stable) override;
+  void markRemoved(EntityId mob) override;
+  void broadcastEffect(EntityId mob, uint8_t effect) override;
+
  private:
   EntityLayer& layerFor(EntityKind kind);
+  MobEntity* mobById(EntityId id) const;
+  void adoptWaitingMobs();
 
   World* world_ = nullptr;
   EntityLayer treasures_;
   EntityLayer bullets_;
   EntityLayer dresses_;
+  EntityLayer mobs_;
   DebrisList debris_;
   EntityId nextId_ = 1;
   TickAccumulator accumulator_;

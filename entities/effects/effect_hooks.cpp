@@ -1,16 +1,18 @@
 #include "entities/effects/effect_hooks.h"
 
-#include <cmath>
-
 #include "content/tables/content_tables.h"
+#include "entities/mobs/mob_entity.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
+
+Entity* RulesEffectHooks::mobBody(MobEntity* mob) { return mob; }
 
 void RulesEffectHooks::spawnMob(World& world, const MobRequest& request) {
   const MobDef* def = mobDefinitionById(request.row);
   if (def == nullptr) return;
-  const engine::Vec2 motion{std::cos(request.angle) * request.strength, std::sin(request.angle) * request.strength};
-  world.rules().spawnMob(def, request.position, motion, request.forced ? 1 : 0, nullptr);
+  // The rules read the start motion as (strength, angle in radians).
+  world.rules().spawnMob(def, request.position, {request.strength, request.angle}, request.forced ? 1 : 0, nullptr,
+                         request.group);
 }
 
 engine::Seam<EffectHooks, NullEffectHooks>& effectHooksSeam() {

@@ -46,12 +46,12 @@ class NullEffectHooks final : public EffectHooks {
   bool wearerPlace(PlayerGraphical*, World*&, engine::Vec2&) override { return false; }
 };
 
-// Spawns through the world's rules (`Logic::spawnMob`, which takes no population group and may
-// refuse). Waiting for later work: the mobs (`mobBody`) and the world view (`shakeScreen`,
-// `wearerPlace`) answer none until they replace this form.
+// Spawns through the world's rules (`Logic::spawnMob`, in the request's population group; the rules
+// may refuse) and answers a mob as its entity. Waiting for the world view: `shakeScreen` and
+// `wearerPlace` answer none until it replaces this form.
 class RulesEffectHooks final : public EffectHooks {
  public:
-  Entity* mobBody(MobEntity*) override { return nullptr; }
+  Entity* mobBody(MobEntity* mob) override;
   void spawnMob(World& world, const MobRequest& request) override;
   void shakeScreen(bool) override {}
   bool wearerPlace(PlayerGraphical*, World*&, engine::Vec2&) override { return false; }

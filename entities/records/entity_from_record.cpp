@@ -10,6 +10,8 @@
 #include "entities/items/fish_entity.h"
 #include "entities/items/toy_entity.h"
 #include "entities/items/treasure_entity.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_factory.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -49,6 +51,12 @@ RealEntity* entityFromRecord(WorldEntities& lists, const EntityRecord& record) {
       return &lists.add(std::make_unique<BulletEntity>(*world, record));
     case EntityKind::Bobber:
       return &lists.add(std::make_unique<BobberEntity>(*world, record, lists.fishingOwners()));
+    case EntityKind::Mob:
+    case EntityKind::Pet: {
+      std::unique_ptr<MobEntity> mob = createMobFromRecord(*world, record);
+      if (mob == nullptr) return nullptr;
+      return &lists.add(std::move(mob));
+    }
     default:
       return nullptr;
   }

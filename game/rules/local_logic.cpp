@@ -183,5 +183,8 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   }
   player.die();
   playPlayerAction(&player, kActionDied, 0, 1);
+  // The dead leave nothing following them: the pet goes, the line is cut.
+  entities_->dismissPets(playerIdOf(&player));
+  entities_->dismissBobbers(playerIdOf(&player));
   return true;
 }

@@ -109,7 +109,7 @@ class LocalLogic : public Logic, public PlayerRules {
   Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
                           uint8_t flags) override;
   MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
-                      PlayerBase* owner) override;
+                      PlayerBase* owner, uint8_t group) override;
   Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) override;
   Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) override;
   void pushEntitiesOutOfCell(MapBlock& cell) override;
@@ -127,6 +127,17 @@ class LocalLogic : public Logic, public PlayerRules {
   bool applyToPlayersOnCell(Entity* treasure) override;
   void pickUpAtPlayerCell(PlayerBase* player) override;
   bool hitPlayersNearBullet(Entity* bullet) override;
+  // ---- Mobs (local_logic_mobs.cpp) ----
+  bool touchPlayersNearMob(MobEntity* mob) override;
+  void dropMobLoot(MobEntity* mob, float factor, float bonus) override;
+  // Alone nobody else needs to see the attack begin: the mob's own state shows it.
+  void startMobAttack(MobEntity*, bool) override {}
+  Entity* shootMobBullet(MobEntity* mob, uint16_t bulletRow, float speed, float angle) override;
+  MobTarget mobTargetOf(MobEntity* mob) override;
+  PlayerSpot playerSpot(uint32_t playerId) override;
+  // The player's pet of the mob row (null: none) replaces the one it had; made forced, so a
+  // creative world allows it below the entity limit.
+  MobEntity* summonPet(PlayerBase& player, const MobDef* row);
   // Effects are drawn by the world view, which is not here yet: alone, nothing to send.
   void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
 

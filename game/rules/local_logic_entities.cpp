@@ -15,8 +15,10 @@
 #include "world/map/world_map.h"
 #include "world/world.h"
 
+// Alone the candidates lie around the one player.
 void LocalLogic::collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) {
-  entities_->collectSpawnCells(out, rule);
+  const MapBlock* cell = player_ != nullptr ? player_->currentMapBlock() : nullptr;
+  if (cell != nullptr) entities_->collectSpawnCells(*cell, out, rule);
 }
 
 Entity* LocalLogic::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) {
@@ -43,11 +45,11 @@ Entity* LocalLogic::shootProjectile(Item* held, PlayerBase* player, engine::Vec2
 
 // A creative world makes mobs only on purpose, and then only below the limit.
 MobEntity* LocalLogic::spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
-                                PlayerBase* owner) {
+                                PlayerBase* owner, uint8_t group) {
   if (world_ != nullptr && world_->isCreative()) {
     if (forced == 0 || entities_->entityCount() > kCreativeMobLimit) return nullptr;
   }
-  return entities_->spawnMob(mob, position, motion, forced, owner);
+  return entities_->spawnMob(mob, position, motion, forced, owner, group);
 }
 
 Entity* LocalLogic::spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) {

@@ -4,6 +4,7 @@
 #include "game/player/player_events.h"
 #include "game/rules/finding_pets.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/rule_entities.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/forge.h"
 #include "world/blocks/stable.h"
@@ -23,7 +24,7 @@ void LocalLogic::startTimers() {
   timers_.add(kOrdinary, 12, 3, [this] { forEachPlayer([this](PlayerBase* p) { p->applyEnvironmentDamage(*this); }); });
   timers_.add(kOrdinary, 15, 5, [this] { randomTick(); });
   timers_.add(kRunsWhilePaused, 13, 3, [this] { stepForges(); });
-  // Mob spawning (task 14) arrives with the entities' spawner.
+  timers_.add(kOrdinary, 14, 3, [this] { entities_->runSpawner(); });
   timers_.add(kOrdinary, 16, 20, [this] {
     if (world_ != nullptr) world_->plants().growAll(*this);
   });

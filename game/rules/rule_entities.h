@@ -23,9 +23,11 @@ class RuleEntities : public EntityLists {
   virtual Entity* spawnTreasure(const Item& shown, engine::Vec2, engine::Vec2, MapBlock*) = 0;
   virtual Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) = 0;
   virtual Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) = 0;
-  virtual MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) = 0;
+  virtual MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) = 0;
   virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;
   virtual Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) = 0;
+  // A mob's shot: the bullet row from the mob's position, hitting players, thrown by nobody.
+  virtual Entity* shootMobBullet(MobEntity*, uint16_t, float, float) = 0;
 
   // ---- Motion and state ----
   virtual void pushOutOfCell(MapBlock&) = 0;
@@ -44,7 +46,14 @@ class RuleEntities : public EntityLists {
   virtual void endFishingAtCell(MapBlock&) = 0;
   // Lava arrived: what stands in the cell burns.
   virtual void burnAtCell(MapBlock&) = 0;
-  virtual void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) = 0;
+  // The spawn candidates around a player's cell (appended).
+  virtual void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) = 0;
+  // One pass of the world's mob spawner (every three seconds).
+  virtual void runSpawner() = 0;
+  // The player's pets leave (cell effect 21 where each stood); answers how many there were.
+  virtual uint32_t dismissPets(uint32_t playerId) = 0;
+  // The player's bobbers fade and end (a dead player fishes no more).
+  virtual void dismissBobbers(uint32_t playerId) = 0;
   // How many entities the lists hold (the mob limit's count).
   virtual uint32_t entityCount() = 0;
   // The treasures lying on the cell that a player may take (not gone), appended to `out`.
@@ -64,9 +73,10 @@ class NullRuleEntities : public RuleEntities {
   Entity* spawnTreasure(const Item&, engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
   Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
   Entity* shootProjectile(Item* item, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override;
-  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) override { return nullptr; }
   Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
+  Entity* shootMobBullet(MobEntity*, uint16_t, float, float) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
   void wake(Entity*) override {}
   void leap(Entity*, float, float) override {}
@@ -79,7 +89,10 @@ class NullRuleEntities : public RuleEntities {
   void liftPetsFromCell(MapBlock&) override {}
   void endFishingAtCell(MapBlock&) override {}
   void burnAtCell(MapBlock&) override {}
-  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+  void collectSpawnCells(const MapBlock&, std::vector<MapBlock*>&, const SpawnRule&) override {}
+  void runSpawner() override {}
+  uint32_t dismissPets(uint32_t) override { return 0; }
+  void dismissBobbers(uint32_t) override {}
   uint32_t entityCount() override { return 0; }
   void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) override {}
   void stepFrame(float) override {}

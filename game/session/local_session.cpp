@@ -26,6 +26,7 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
   context_.bodies = bodies_.get();
   if (context_.effects == nullptr) context_.effects = &entities_->lists();
   if (context_.shelfDisplays == nullptr) context_.shelfDisplays = entities_.get();
+  if (context_.stableMobs == nullptr) context_.stableMobs = &entities_->lists();
   bodies_->setOthers(&entities_->lists());
   entities_->lists().setFishingOwners(fishing_.get());
   rules_->setEntities(entities_.get());

@@ -11,8 +11,18 @@
 #include "entities/items/fish_entity.h"
 #include "entities/items/fruit_entity.h"
 #include "entities/items/treasure_entity.h"
+#include "game/combat/mob_hit.h"
+#include "game/player/player_desktop.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
 #include "game/fishing/catch_table.h"
 #include "entities/items/treasure_factory.h"
+#include "entities/core/cell_operations.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_factory.h"
+#include "entities/mobs/mob_pet_entity.h"
+#include "entities/mobs/mob_spawning.h"
+#include "world/rules/mob_movement.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/projectiles/bullet_factory.h"
 #include "game/session/running_world.h"
@@ -128,7 +138,112 @@ void SessionEntities::wake(Entity* entity) {
 }
 
 void SessionEntities::leap(Entity* entity, float strength, float angle) {
-  if (entity != nullptr) real(entity)->addImpulse(strength, angle, true);
+  if (entity == nullptr) return;
+  if (auto* mob = dynamic_cast<MobEntity*>(entity)) return mob->leap(strength, angle);
+  real(entity)->addImpulse(strength, angle, true);
+}
+
+MobEntity* SessionEntities::spawnMob(const MobDef* row, engine::Vec2 position, engine::Vec2 motion, uint8_t,
+                                     PlayerBase* owner, uint8_t group) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  if (world == nullptr || row == nullptr || blockAtPoint(world->map(), position) == nullptr) return nullptr;
+  std::unique_ptr<RealEntity> mob = owner != nullptr
+                                        ? createPetEntity(*world, *row, world->rules().playerIdOf(owner), position)
+                                        : createMobEntity(*world, *row, group, position, motion);
+  return static_cast<MobEntity*>(&lists.add(std::move(mob)));
+}
+
+Entity* SessionEntities::shootMobBullet(MobEntity* mob, uint16_t row, float speed, float angle) {
+  if (mob == nullptr) return nullptr;
+  return createBulletEntity(current(), row, 0, {mob->data.x, mob->data.y}, speed, angle, 0, false, false);
+}
+
+void SessionEntities::knockBack(MobEntity* mob, float strength, float angle, bool flag, const MapBlock* cell) {
+  if (mob != nullptr) mob->knockBack(strength, angle, flag, cell);
+}
+
+void SessionEntities::collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out,
+                                        const SpawnRule& rule) {
+  if (current().world() != nullptr) ::collectSpawnCells(lists_, around, out, rule);
+}
+
+void SessionEntities::runSpawner() {
+  if (current().world() != nullptr) runSpawnerPass(lists_);
+}
+
+uint32_t SessionEntities::dismissPets(uint32_t playerId) {
+  WorldEntities& lists = current();
+  if (lists.world() == nullptr || playerId == 0) return 0;
+  Logic& rules = lists.world()->rules();
+  uint32_t dismissed = 0;
+  lists.mobs().forEach([&](RealEntity& e) {
+    auto* pet = dynamic_cast<MobEntity*>(&e);
+    if (pet == nullptr || e.kind() != EntityKind::Pet || e.data.removed || e.ownerId() != playerId) return;
+    if (e.data.cell != nullptr) rules.playCellEffect(nullptr, *e.data.cell, kPetLeaves, 1);
+    pet->remove();
+    ++dismissed;
+  });
+  return dismissed;
+}
+
+void SessionEntities::liftPetsFromCell(MapBlock& cell) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  if (world == nullptr) return;
+  Logic& rules = world->rules();
+  const MapBlock* above = cell.neighbourUp(world->map());
+  const bool open = above != nullptr && !world->map().props()[above->frontId()].opaque();
+  for (size_t i = 0; i < lists.mobs().size(); ++i) {
+    auto* pet = dynamic_cast<MobPetEntity*>(&lists.mobs().at(i));
+    if (pet == nullptr || pet->data.removed || pet->data.cell != &cell) continue;
+    if (open) {
+      rules.leapEntity(pet, kLiftStrength, kStraightUp);
+      continue;
+    }
+    const Logic::PlayerSpot owner = rules.playerSpot(pet->ownerId());
+    if (owner.cell == nullptr) continue;
+    pet->teleportToCell(*owner.cell);
+    rules.teleportPet(pet, *owner.cell);
+  }
+}
+
+void SessionEntities::dismissBobbers(uint32_t playerId) {
+  WorldEntities& lists = current();
+  if (lists.world() == nullptr || playerId == 0) return;
+  Logic& rules = lists.world()->rules();
+  lists.bullets().forEach([&](RealEntity& e) {
+    auto* bobber = dynamic_cast<BobberEntity*>(&e);
+    if (bobber == nullptr || e.data.removed || e.ownerId() != playerId) return;
+    rules.setBobberState(bobber, kBobberFades);
+    e.data.removed = true;
+  });
+}
+
+void SessionEntities::collectMobs(std::vector<SwingTarget>& out) {
+  current().mobs().forEach([&out](const RealEntity& e) {
+    if (e.data.removed || e.data.cell == nullptr) return;
+    out.push_back({e.id(), static_cast<uint8_t>(e.kind()), {e.data.x, e.data.y}, {e.data.halfWidth, e.data.halfHeight},
+                   e.data.cell->x, e.data.cell->y});
+  });
+}
+
+bool SessionEntities::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
+  World* world = current().world();
+  if (world == nullptr) return false;
+  const MapBlock* to = world->map().cellAt(toX, toY);
+  return to != nullptr && ::lineOfCellsClear(world->map(), *to, fromX, fromY);
+}
+
+void SessionEntities::hit(uint32_t mobId) {
+  World* world = current().world();
+  auto* mob = dynamic_cast<MobEntity*>(lists_.findById(mobId));
+  if (world == nullptr || mob == nullptr || mob->data.removed || running_.player == nullptr) return;
+  hitMobByPlayer(world->rules(), *running_.player, *mob);
+}
+
+void SessionEntities::steer(MobEntity* mob, const MobMovement& movement) {
+  if (mob != nullptr) mob->startWalk(static_cast<int32_t>(movement.state), movement.speed, movement.time);
 }
 
 void SessionEntities::push(Entity* entity, const EntityImpulse& impulse) {

@@ -11,16 +11,21 @@
 #include <vector>
 
 #include "entities/core/world_entities.h"
+#include "game/combat/melee_swing.h"
 #include "game/rules/rule_entities.h"
 #include "world/seams/shelf_displays.h"
 
 struct RunningWorld;
 
-class SessionEntities final : public RuleEntities, public ShelfDisplays {
+class SessionEntities final : public RuleEntities, public ShelfDisplays, public SwingTargets {
  public:
   static constexpr uint16_t kTextSecondCast = 160;
   static constexpr uint8_t kHitsMobsFlag = 1;
   static constexpr uint8_t kSparesPlayersFlag = 2;
+  static constexpr uint8_t kPetLeaves = 21;
+  static constexpr uint8_t kBobberFades = 6;
+  static constexpr float kLiftStrength = 3.0f;
+  static constexpr float kStraightUp = 1.5707964f;
 
   explicit SessionEntities(RunningWorld& running) : running_(running) {}
 
@@ -71,14 +76,32 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays {
   Entity* showFish(const Item& item, MapBlock& cell, engine::Vec2 position) override;
   void markForRemoval(Entity* entity) override { lists_.markForRemoval(entity); }
 
-  // ---- Waiting for the mobs of later work; fish come through the shelves ----
-  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override { return nullptr; }
+  // ---- Mobs ----
+  // A mob of the row's AI kind, counted in its group (the rules applied the creative limit).
+  MobEntity* spawnMob(const MobDef* row, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
+                      PlayerBase* owner, uint8_t group) override;
+  Entity* shootMobBullet(MobEntity* mob, uint16_t row, float speed, float angle) override;
+  void knockBack(MobEntity* mob, float strength, float angle, bool flag, const MapBlock* cell) override;
+  void steer(MobEntity* mob, const MobMovement& movement) override;
+  void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) override;
+  void runSpawner() override;
+  uint32_t dismissPets(uint32_t playerId) override;
+  // A block was placed on the cell: a pet there leaps out when the cell above is open, else it is
+  // put on its owner's cell.
+  void liftPetsFromCell(MapBlock& cell) override;
+  void dismissBobbers(uint32_t playerId) override;
+
+  // ---- SwingTargets: the mobs a melee swing of the session's player can hit ----
+  void collectMobs(std::vector<SwingTarget>& out) override;
+  bool lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) override;
+  // The session's player hits the mob (`hitMobByPlayer`).
+  void hit(uint32_t mobId) override;
+
+  // ---- Waiting for later work; fish come through the shelves ----
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}
-  void knockBack(MobEntity*, float, float, bool, const MapBlock*) override {}
-  void steer(MobEntity*, const MobMovement&) override {}
-  void liftPetsFromCell(MapBlock&) override {}
-  void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
+
+
 
  private:
   // Follows the session's world: a world that changed leaves the old lists behind, emptied.

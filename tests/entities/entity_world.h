@@ -58,17 +58,25 @@ class Probe : public RealEntity {
   int stops = 0;
 };
 
+// Stone in rows 0 to 4 under open air. Mode 1 is creative (no explored bitmap); `openAir` makes the
+// air cells passable for walkers' and jumpers' cell tests.
+inline std::unique_ptr<World> buildStoneWorld(uint8_t mode, int32_t width = kWidth, bool openAir = false) {
+  WorldParams params;
+  params.mode = mode;
+  auto world = std::make_unique<World>(nullptr, params, width, kHeight);
+  world->map().mutableProps().mutableRow(kStone).flags = uint64_t{1} << block_flag::kSolid;
+  if (openAir) world->map().mutableProps().mutableRow(0).transparency = 1;
+  for (int32_t x = 0; x < width; ++x) {
+    for (int32_t y = 0; y <= kGround; ++y) world->map().cell(x, y).setFront(kStone, 0, 0);
+  }
+  return world;
+}
+
 class EntityWorld : public ::testing::Test {
  protected:
   EntityWorld() {
     engine::randomSeed(1);
-    WorldParams params;
-    params.mode = 1;  // creative: no explored bitmap
-    world = std::make_unique<World>(nullptr, params, kWidth, kHeight);
-    world->map().mutableProps().mutableRow(kStone).flags = uint64_t{1} << block_flag::kSolid;
-    for (int32_t x = 0; x < kWidth; ++x) {
-      for (int32_t y = 0; y <= kGround; ++y) world->map().cell(x, y).setFront(kStone, 0, 0);
-    }
+    world = buildStoneWorld(1);
     withRules(true);
     lists.setWorld(world.get());
   }

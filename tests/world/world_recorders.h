@@ -38,7 +38,7 @@ class RecordingLogic final : public NullLogic {
     freeItem(item);
     return nullptr;
   }
-  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t forced, PlayerBase*) override {
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t forced, PlayerBase*, uint8_t) override {
     mobModes.push_back(forced);
     return nullptr;
   }

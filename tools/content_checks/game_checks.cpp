@@ -7,6 +7,7 @@
 #include "tools/content_checks/obtainability_check.h"
 #include "tools/content_checks/planet_filter_check.h"
 #include "tools/content_checks/plant_checks.h"
+#include "tools/content_checks/spawn_checks.h"
 #include "tools/content_checks/spawnable_mob_check.h"
 #include "tools/content_checks/text_checks.h"
 #include "tools/content_compiler/content_compiler.h"
@@ -54,6 +55,7 @@ void checkContentSet(const ContentIndex& content, CheckReport& report) {
   checkRecipeInputs(content, report);
   checkPlanetFilters(content, report);
   checkPlantRules(content, gamePlantRules(), report);
+  checkSpawnRows(content, report);
 }
 
 CheckReport checkGame(const std::string& contentFolder, const std::string& languageFile) {

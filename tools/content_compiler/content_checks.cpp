@@ -64,10 +64,15 @@ void checkLootCycles(const ContentSources& s) {
   }
 }
 
+// The spawner draws a pack size between the two bounds and any mob of the list: each mob must be
+// defined, and the bounds in order (a reversed pair would divide by a size of zero or less).
 void checkMobGroups(const ContentSources& s) {
   for (const auto& g : s.mobGroups) {
     for (uint16_t mob : g.mobs) {
       if (mob >= s.mobs.size()) refuse(g.place, "mob " + std::to_string(mob) + " is not defined");
+    }
+    if (g.record.packBound(1) < g.record.packBound(0)) {
+      refuse(g.place, "the largest pack is smaller than the smallest");
     }
   }
 }

@@ -23,7 +23,12 @@
 #include "game/player/player_body.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
+#include "engine/base/random.h"
+#include "saves/world/entity_save_links.h"
+#include "saves/world/world_save_links.h"
 #include "entities/items/treasure_entity.h"
+#include "entities/mobs/mob_entity.h"
+#include "content/tables/mob_def.h"
 #include "game/session/session_entities.h"
 #include "game/session/game_local.h"
 #include "game/session/game_saves.h"
@@ -106,7 +111,10 @@ class PlayGame {
       : args_(args), root_(std::move(root)), out_(out), err_(err), files_(root_), saves_(files_),
         gameSaves_(saves_, session_.running()) {
     session_.game().setGenerationSeed(args.seed);
+    // The game's own draws (mobs, drops) follow the seed too, so a script plays the same each run.
+    engine::randomSeed(args.seed);
     setGameSaves(&gameSaves_);
+    setWorldSaveLinks(&saveLinks_);
     setGameScreen(&screen_);
     session_.bindCurrent();
   }
@@ -115,6 +123,7 @@ class PlayGame {
     session_.end();
     session_.unbindCurrent();
     setGameScreen(nullptr);
+    setWorldSaveLinks(nullptr);
     setGameSaves(nullptr);
   }
 
@@ -269,23 +278,36 @@ class PlayGame {
     return !anythingMoving();
   }
 
-  // The item entities within kNearCells of the player: " ITEMxCOUNT@(X,Y)", '~' after a moving one.
+  // The item entities within kNearCells of the player: " ITEMxCOUNT@(X,Y)", '~' after a moving one;
+  // then the mobs there: " mob ROW@(X,Y)", and how many live in the world in all.
   std::string entitiesNearPlayer() {
     std::string near;
+    std::string mobs;
     uint32_t count = 0;
+    uint32_t mobsNear = 0;
+    uint32_t mobsInWorld = 0;
     const WorldMap& map = world()->map();
     session_.entities().lists().forEach([&](const RealEntity& e) {
-      const auto* treasure = dynamic_cast<const TreasureEntity*>(&e);
-      if (treasure == nullptr || e.data.cell == nullptr || e.data.removed) return;
+      if (e.data.cell == nullptr || e.data.removed) return;
+      const auto* mob = dynamic_cast<const MobEntity*>(&e);
+      mobsInWorld += mob != nullptr;
       const int32_t dx = wrappedColumnDelta(map, static_cast<int32_t>(player()->cellX), e.data.cell->x);
       const int32_t dy = e.data.cell->y - static_cast<int32_t>(player()->cellY);
       if (std::abs(dx) > kNearCells || std::abs(dy) > kNearCells) return;
+      const std::string at = "@(" + std::to_string(e.data.cell->x) + "," + std::to_string(e.data.cell->y) + ")";
+      if (mob != nullptr) {
+        ++mobsNear;
+        mobs.append(" mob ").append(std::to_string(mob->row().mobId())).append(at);
+        return;
+      }
+      const auto* treasure = dynamic_cast<const TreasureEntity*>(&e);
+      if (treasure == nullptr) return;
       ++count;
       near.append(1, ' ').append(std::to_string(treasure->item().id)).append(1, 'x');
-      near.append(std::to_string(treasure->item().count)).append("@(").append(std::to_string(e.data.cell->x));
-      near.append(1, ',').append(std::to_string(e.data.cell->y)).append(e.data.moving ? ")~" : ")");
+      near.append(std::to_string(treasure->item().count)).append(at).append(e.data.moving ? "~" : "");
     });
-    return " entities " + std::to_string(count) + ":" + near;
+    return " entities " + std::to_string(count) + ":" + near + " mobs " + std::to_string(mobsNear) + " of " +
+           std::to_string(mobsInWorld) + ":" + mobs;
   }
 
   bool sleep() {
@@ -380,6 +402,7 @@ class PlayGame {
   LocalSaves saves_;
   LocalSession session_;
   LocalGameSaves gameSaves_;
+  EntitySaveLinks saveLinks_;
   PlayScreen screen_;
   std::string why_;  // what refused the current step, when known
 };

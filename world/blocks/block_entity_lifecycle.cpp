@@ -34,6 +34,7 @@ namespace bf = block_flag;
 namespace {
 
 constexpr uint8_t kDropKind = 7;
+constexpr uint8_t kNestGroup = 3;  // hatched mobs count apart from the spawned ones
 constexpr uint16_t kBonusDropItem = 1502;
 
 bool givesBonusDrop(uint16_t id) { return id == 103 || id == 106 || id == 144; }
@@ -50,7 +51,7 @@ void dropItem(Logic& rules, const MapBlock& cell, Item* item) {
 void spawnMobs(Logic& rules, const MapBlock& cell, uint16_t mode, uint16_t kind, int count, const NestRow* coin) {
   for (int i = 0; i < count; ++i) {
     const uint16_t mob = coin != nullptr && (engine::randomNext() & 1) != 0 ? coin->mobB : kind;
-    rules.spawnMob(mobDefinitionById(mob), cellPixelPosition(cell), {}, static_cast<uint8_t>(mode), nullptr);
+    rules.spawnMob(mobDefinitionById(mob), cellPixelPosition(cell), {}, static_cast<uint8_t>(mode), nullptr, kNestGroup);
   }
 }
 

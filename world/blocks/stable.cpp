@@ -1,5 +1,6 @@
 #include "world/blocks/stable.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 #include <vector>
@@ -60,6 +61,7 @@ const FeedRule kFeedRules[] = {
 constexpr uint16_t kReleaseDrop = 862;
 constexpr uint8_t kEffectHungry = 29, kEffectBorn = 30, kEffectLetGo = 31;
 constexpr uint8_t kSpawnMode = 4;
+constexpr uint8_t kStableGroup = 4;  // kept mobs count apart and come back with their stable
 constexpr uint8_t kDropKind = 7;
 constexpr int32_t kWanderLimit = 10;
 
@@ -139,7 +141,7 @@ uint8_t Stable::mobFedLevelAt(int slot) const {
 bool Stable::spawnInto(int slot, uint16_t kind, engine::Vec2 position, float speed, float angle) {
   StableMobs& mobs = world_.stableMobs();
   const EntityId mob =
-      mobs.idOf(world_.rules().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr));
+      mobs.idOf(world_.rules().spawnMob(mobDefinitionById(kind), position, {speed, angle}, kSpawnMode, nullptr, kStableGroup));
   if (mob == kNoEntity) return false;
   Kept& kept = slots_[static_cast<size_t>(slot)];
   kept = {mob, kind, 0, 0};
@@ -162,6 +164,32 @@ int Stable::addMob(uint16_t itemId) {
     return kNoRoom;
   }
   return kNoMobItem;
+}
+
+bool Stable::restoreAnimal(uint16_t kind, uint8_t progress, uint8_t fed) {
+  for (Kept& w : waiting_) {
+    if (w.kind != 0) continue;
+    w = {kNoEntity, kind, progress, std::min(fed, kFull)};
+    return true;
+  }
+  return false;
+}
+
+void Stable::spawnRestoredAnimals() {
+  // An animal the rules cannot make yet keeps waiting.
+  for (Kept& w : waiting_) {
+    if (w.kind == 0) continue;
+    for (int slot = 0; slot < kSlots; ++slot) {
+      if (slots_[static_cast<size_t>(slot)].mob != kNoEntity) continue;
+      if (!spawnInto(slot, w.kind, cellPixelPosition(cell()), 0.15f, 1.5707964f)) break;
+      Kept& kept = slots_[static_cast<size_t>(slot)];
+      kept.progress = w.progress;
+      kept.fed = w.fed;
+      ++count_;
+      w = {};
+      break;
+    }
+  }
 }
 
 void Stable::letGo(int slot) {

@@ -38,6 +38,11 @@ class Stable : public LogicBlock {
   virtual uint8_t mobFedLevelAt(int slot) const;
 
   int addMob(uint16_t itemId);
+  // An animal read from the world file (kind, progress, fed level) waits for the entity lists;
+  // false when three already wait.
+  bool restoreAnimal(uint16_t kind, uint8_t progress, uint8_t fed);
+  // The waiting animals are made (through the rules) into the free slots, keeping their state.
+  void spawnRestoredAnimals();
   void updateMobs();
   void breed();
   void releaseMobs();
@@ -64,6 +69,7 @@ class Stable : public LogicBlock {
   World& world_;
   Item* feed_ = nullptr;
   std::array<Kept, kSlots> slots_{};
+  std::array<Kept, kSlots> waiting_{};  // restored animals not yet made (mob stays kNoEntity)
   uint8_t count_ = 0;
 };
 

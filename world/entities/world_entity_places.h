@@ -1,25 +1,6 @@
 #pragma once
-// The world's mob spawner and pet path finder are the entities' (built and destroyed with the
-// world); the world model only owns their places. Their steps run through the entities' seams.
+// The world's mob spawner and pet path finder, built and destroyed with the world. What walks the
+// mob list runs in the entities (entities/mobs/).
 
-class World;
-class WorldMap;
-
-class MobSpawner {
- public:
-  explicit MobSpawner(World& world) : world_(&world) {}
-  World* world() const { return world_; }
-
- private:
-  World* world_;
-};
-
-// Holds the map its paths are planned on.
-class CellPathFinder {
- public:
-  void setMap(WorldMap* map) { map_ = map; }
-  WorldMap* map() const { return map_; }
-
- private:
-  WorldMap* map_ = nullptr;
-};
+#include "world/entities/mob_spawner.h"
+#include "world/entities/cell_path_finder.h"

@@ -60,8 +60,10 @@ class Logic {
   virtual Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) = 0;
   virtual Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position,
                                   engine::Vec2 aim, uint8_t flags) = 0;
+  // `motion`: the start impulse as (strength, angle in radians). `group`: the population group the
+  // mob counts in (0-2 spawned, 3 hatched from nests, 4 kept in stables; pets count in 5).
   virtual MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion,
-                              uint8_t forced, PlayerBase* owner) = 0;
+                              uint8_t forced, PlayerBase* owner, uint8_t group) = 0;
   virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;
   virtual Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) = 0;
 
@@ -155,6 +157,29 @@ class Logic {
   virtual void pickUpAtPlayerCell(PlayerBase* player) = 0;
   // A projectile without a thrower hits every player within 12 pixels; true when one was hit.
   virtual bool hitPlayersNearBullet(Entity* bullet) = 0;
+  // A contact mob hurts and knocks back every living player within 12 pixels; true when one was
+  // touched.
+  virtual bool touchPlayersNearMob(MobEntity* mob) = 0;
+  // A dead mob's loot, its chances scaled by the killer's factor, dropped at the mob.
+  virtual void dropMobLoot(MobEntity* mob, float factor, float bonus) = 0;
+  // A walker begins an attack facing the side given (peers play its attack animation).
+  virtual void startMobAttack(MobEntity* mob, bool facingRight) = 0;
+  // A mob's shot of the bullet row from its position (speed in pixels per tick, angle in radians).
+  virtual Entity* shootMobBullet(MobEntity* mob, uint16_t bulletRow, float speed, float angle) = 0;
+  // Where the player the mob may target stands (`mobTargetPlayer`), as the mob needs it.
+  struct MobTarget {
+    bool found = false;
+    engine::Vec2 position{};
+    const MapBlock* cell = nullptr;  // none outside the map rows: such a target cannot be attacked
+  };
+  virtual MobTarget mobTargetOf(MobEntity* mob) = 0;
+  // Where a pet's owner stands (by `playerIdOf`): its cell and whether it stands on the ground.
+  struct PlayerSpot {
+    bool present = false;
+    MapBlock* cell = nullptr;
+    bool grounded = false;
+  };
+  virtual PlayerSpot playerSpot(uint32_t playerId) = 0;
 };
 
 // Rules of no game: nothing is created, no player exists, every edit is refused.
@@ -175,7 +200,7 @@ class NullLogic : public Logic {
   Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override {
     return nullptr;
   }
-  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override {
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) override {
     return nullptr;
   }
   Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
@@ -232,6 +257,12 @@ class NullLogic : public Logic {
   bool applyToPlayersOnCell(Entity*) override { return false; }
   void pickUpAtPlayerCell(PlayerBase*) override {}
   bool hitPlayersNearBullet(Entity*) override { return false; }
+  bool touchPlayersNearMob(MobEntity*) override { return false; }
+  void dropMobLoot(MobEntity*, float, float) override {}
+  void startMobAttack(MobEntity*, bool) override {}
+  Entity* shootMobBullet(MobEntity*, uint16_t, float, float) override { return nullptr; }
+  MobTarget mobTargetOf(MobEntity*) override { return {}; }
+  PlayerSpot playerSpot(uint32_t) override { return {}; }
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

@@ -13,6 +13,13 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "entities/core/real_entity.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_pet_entity.h"
+#include "content/format/record_layout.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/mob_def.h"
+#include "world/entities/world_entity_places.h"
+#include <cstring>
 #include "game/session/session_entities.h"
 #include "game/session/running_world.h"
 #include "world/blocks/chest.h"
@@ -198,6 +205,120 @@ TEST_F(TwoSessionsTest, DroppedItemsFallToTheFloorWhileAShelfsDisplayHangsInPlac
   EXPECT_EQ(static_cast<RealEntity*>(display)->data.cell->y, 12) << "a display never falls";
   side.session.end();
   EXPECT_EQ(side.session.entities().entityCount(), 0u);
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// A mob row of the given health, 16 pixels square, written into the content tables.
+MobDef& defineTestMob(uint16_t index, float health) {
+  MobDef& row = contentTables().mobDefs[index];
+  row = MobDef{};
+  row.bytes[content::mob_record::mobId] = static_cast<uint8_t>(index);
+  row.bytes[content::mob_record::width] = row.bytes[content::mob_record::height] = 16;
+  std::memcpy(&row.bytes[content::mob_record::maxHealth], &health, 4);
+  return row;
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// A pet summoned by the rules follows its player until the player dies: then it leaves with an
+// effect at its cell. A second summon replaces the first pet.
+TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDies) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  World& world = *side.session.running().world;
+  LocalLogic& rules = side.session.rules();
+  resetContentTables();
+  MobDef& row = defineTestMob(60, 5);
+  PlayerBase& player = *side.session.running().player;
+  MobEntity* first = rules.summonPet(player, &row);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->kind(), EntityKind::Pet);
+  MobEntity* second = rules.summonPet(player, &row);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(first->data.removed);
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u);
+  player.health = 1;
+  EXPECT_TRUE(rules.damagePlayer(player, 50, 0));
+  EXPECT_TRUE(second->data.removed) << "the dead have no pet";
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 0u);
+  side.session.end();
+  resetContentTables();
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// A blow of the session's player through its swing targets: in a creative world it deals 1000,
+// and a mob that lives is thrown back at 135 degrees when it stands level with the player.
+TEST_F(TwoSessionsTest, APlayersBlowDealsAThousandInACreativeWorldAndThrowsALevelMobBackLeft) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  resetContentTables();
+  MobDef& row = defineTestMob(61, 5000);
+  LocalLogic& rules = side.session.rules();
+  PlayerBase& player = *side.session.running().player;
+  player.position = {300, 300};
+  MobEntity* mob = rules.spawnMob(&row, {300, 300}, {}, 1, nullptr, 0);
+  ASSERT_NE(mob, nullptr);
+  side.session.entities().hit(mob->id());
+  EXPECT_LT(mob->health, 5000.0f);  // a survival world: the bare hand's small roll
+  EXPECT_GT(mob->health, 4999.0f);
+  WorldParams creative;
+  creative.mode = 1;
+  auto other = World::create(nullptr, creative, 40, 30, side.session.context());
+  side.session.running().world.swap(other);
+  side.session.rules().setWorld(side.session.running().world.get());
+  MobEntity* target = rules.spawnMob(&row, {300, 300}, {}, 1, nullptr, 0);
+  ASSERT_NE(target, nullptr);
+  side.session.entities().hit(target->id());
+  EXPECT_FLOAT_EQ(target->health, 4000);
+  EXPECT_GT(target->data.impulseY, 0);
+  EXPECT_LT(target->data.impulseX, 0) << "level with the player: thrown back at 135 degrees";
+  side.session.end();
+  side.session.running().world.swap(other);
+  resetContentTables();
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+// A block placed on a pet's cell: with open air above the pet leaps out; under a solid block it is
+// put back on its owner's cell.
+TEST_F(TwoSessionsTest, APetUnderAPlacedBlockLeapsOutOrGoesBackToItsOwner) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  World& world = *side.session.running().world;
+  resetContentTables();
+  MobDef& row = defineTestMob(62, 5);
+  LocalLogic& rules = side.session.rules();
+  PlayerBase& player = *side.session.running().player;
+  auto* pet = dynamic_cast<MobPetEntity*>(rules.summonPet(player, &row));
+  ASSERT_NE(pet, nullptr);
+  MapBlock& away = *world.cellAt(14, 10);
+  pet->teleportToCell(away);
+  rules.liftPetsFromCell(away);
+  EXPECT_GT(pet->data.impulseY, 0) << "open above: it leaps";
+  EXPECT_EQ(pet->data.cell, &away);
+  world.cellAt(14, 11)->setLayer(world_test::kDirt, 0, MapBlock::kFront);
+  rules.liftPetsFromCell(away);
+  EXPECT_EQ(pet->data.cell, world.cellAt(10, 10)) << "closed above: back to its owner";
+  side.session.end();
+  resetContentTables();
 }
 
 }  // namespace

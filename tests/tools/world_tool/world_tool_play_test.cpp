@@ -145,3 +145,54 @@ TEST(WorldToolPlay, ScriptsThatDoNotParseAreRefusedWithTheirLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// The night's hostile mobs of the first planet (its spawn row for group 2).
+bool isNightMob(const std::string& report, size_t& from) {
+  static const char* const kNight[] = {"2", "4", "103", "232", "239", "240", "241", "251", "253", "256", "184", "188"};
+  for (const char* id : kNight) {
+    if (report.find(std::string(" mob ") + id + "@", from) != std::string::npos) return true;
+  }
+  return false;
+}
+
+float healthOf(const std::string& report) {
+  const size_t at = report.find("health ");
+  return at == std::string::npos ? -1.0f : std::stof(report.substr(at + 7));
+}
+
+int mobsInWorld(const std::string& report) {
+  const size_t at = report.find(" of ", report.find(" mobs "));
+  return at == std::string::npos ? -1 : std::stoi(report.substr(at + 4));
+}
+
+}  // namespace
+
+// Standing on the surface into the night: the spawner fills its groups, a hostile night mob walks
+// up to the player and its touch hurts.
+TEST(WorldToolPlay, OnANightSurfaceMobsSpawnApproachAndHurtThePlayer) {
+  testsupport::TempDir dir;
+  std::string script = "wait 400\n";  // the day and the dusk
+  constexpr int kWaits = 40;
+  for (int i = 0; i < kWaits; ++i) script += "wait 5\n";
+  std::ofstream(dir.file("night.txt")) << script;
+  const Outcome played =
+      runTool({"play", "--planet", "terra", "--size", "0", "--seed", "30", "--script", dir.file("night.txt")});
+  ASSERT_EQ(played.code, 0) << played.err << played.out;
+  const std::string first = reportOf(played.out, 1);
+  size_t from = 0;
+  EXPECT_FALSE(isNightMob(first, from)) << first;
+  EXPECT_FLOAT_EQ(healthOf(first), 5.0f);
+  int approachedAt = 0;
+  int hurtAt = 0;
+  for (int line = 2; line <= kWaits + 1; ++line) {
+    const std::string report = reportOf(played.out, line);
+    from = report.find(" mobs ");
+    if (approachedAt == 0 && isNightMob(report, from)) approachedAt = line;
+    if (hurtAt == 0 && healthOf(report) < 5.0f) hurtAt = line;
+  }
+  EXPECT_GT(mobsInWorld(reportOf(played.out, kWaits + 1)), mobsInWorld(first)) << "the night's groups spawned";
+  ASSERT_NE(approachedAt, 0) << played.out;
+  EXPECT_GE(hurtAt, approachedAt) << "the hurt came with the night mob";
+}

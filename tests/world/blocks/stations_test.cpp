@@ -89,7 +89,7 @@ TEST_F(ForgeTest, BrewingUsesOneUnitOfEachIngredientAndNeverSpoilsTheOutput) {
 
 class StableWorld : public NullLogic {
  public:
-  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*) override {
+  MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) override {
     return reinterpret_cast<MobEntity*>(static_cast<uintptr_t>(64 * (++made)));
   }
   Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {

@@ -1,0 +1,102 @@
+// The local rules' mob operations: what a mob's touch does to the player, the loot a dead mob
+// leaves, its shots and whom it targets. Alone there is one player.
+
+#include <cmath>
+
+#include "content/tables/content_tables.h"
+#include "content/tables/mob_def.h"
+#include "entities/mobs/mob_entity.h"
+#include "game/player/player.h"
+#include "game/rules/local_logic.h"
+#include "game/rules/loot_rules.h"
+#include "game/rules/rule_entities.h"
+#include "world/map/world_map.h"
+#include "world/seams/world_bodies.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr float kTouchReach = 12.0f;
+constexpr float kTouchKnockBack = 3.0f;
+constexpr float kKnockLeft = 2.618f;    // 150 degrees
+constexpr float kKnockRight = 0.5236f;  // 30 degrees
+constexpr uint8_t kUnblockedKind = 4;   // kinds above this ignore the contact cooldown
+constexpr uint16_t kStatKilledByMob = 33;
+constexpr uint8_t kPetArrives = 20;
+constexpr uint16_t kTextPetCame = 175;
+constexpr uint16_t kTextPetLeft = 174;
+constexpr uint8_t kNoticeKind = 2;
+
+// The player's offset from the mob, x the near way round the world.
+engine::Vec2 offsetFrom(const World& world, const MobEntity& mob, engine::Vec2 at) {
+  const float width = static_cast<float>(world.map().width()) * 30.0f;
+  float dx = std::fmod(at.x - mob.data.x, width);
+  if (dx > width / 2) dx -= width;
+  if (dx < -width / 2) dx += width;
+  return {dx, at.y - mob.data.y};
+}
+
+}  // namespace
+
+bool LocalLogic::touchPlayersNearMob(MobEntity* mob) {
+  if (mob == nullptr || player_ == nullptr || player_->dead != 0 || world_ == nullptr) return false;
+  const MobDef& row = mob->row();
+  if (player_->cooldown > 0 && row.damageKind() <= kUnblockedKind) return false;
+  const engine::Vec2 d = offsetFrom(*world_, *mob, player_->position);
+  if (d.x * d.x + d.y * d.y >= kTouchReach * kTouchReach) return false;
+  const bool landed = damagePlayer(*player_, row.damage(), row.damageKind());
+  if (!world_->isCreative()) {
+    Body body;
+    body.group = BodyGroup::Player;
+    world_->bodies().push(body, kTouchKnockBack, d.x <= 0 ? kKnockLeft : kKnockRight);
+  }
+  if (landed && player_->dead != 0) player_->recordStat(kStatKilledByMob, row.mobId());
+  return true;
+}
+
+void LocalLogic::dropMobLoot(MobEntity* mob, float factor, float) {
+  if (mob == nullptr || world_ == nullptr || world_->isCreative()) return;
+  const LootTable* table = contentTables().mobLootTables[mob->row().mobId() % content::kMobLimit];
+  if (table != nullptr) dropLoot(*this, *table, {mob->data.x, mob->data.y}, difficulty_, factor);
+}
+
+Entity* LocalLogic::shootMobBullet(MobEntity* mob, uint16_t bulletRow, float speed, float angle) {
+  return entities_->shootMobBullet(mob, bulletRow, speed, angle);
+}
+
+Logic::MobTarget LocalLogic::mobTargetOf(MobEntity* mob) {
+  MobTarget target;
+  PlayerBase* player = mobTargetPlayer(mob);
+  if (player == nullptr || player->dead != 0) return target;
+  target.found = true;
+  target.position = player->position;
+  target.cell = player->currentMapBlock();
+  return target;
+}
+
+Logic::PlayerSpot LocalLogic::playerSpot(uint32_t playerId) {
+  PlayerSpot spot;
+  if (player_ == nullptr || playerId == 0 || playerIdOf(player_) != playerId) return spot;
+  spot.present = true;
+  spot.cell = player_->currentMapBlock();
+  spot.grounded = player_->isGrounded();
+  return spot;
+}
+
+MobEntity* LocalLogic::summonPet(PlayerBase& player, const MobDef* row) {
+  const uint32_t owner = playerIdOf(&player);
+  const uint32_t dismissed = entities_->dismissPets(owner);
+  MapBlock* cell = player.currentMapBlock();
+  MobEntity* pet = nullptr;
+  if (row != nullptr && cell != nullptr) {
+    pet = spawnMob(row, {static_cast<float>(cell->x) * 30.0f, static_cast<float>(cell->y) * 30.0f}, {}, 1, &player,
+                   MobEntity::kPetGroup);
+  }
+  if (pet != nullptr) {
+    playCellEffect(&player, *cell, kPetArrives, 1);
+    showTextById(&player, kTextPetCame, kNoticeKind);
+  } else if (dismissed != 0) {
+    showTextById(&player, kTextPetLeft, kNoticeKind);
+  }
+  return pet;
+}

@@ -1,0 +1,55 @@
+#include "saves/world/entity_save_links.h"
+
+#include <algorithm>
+
+#include "content/tables/content_tables.h"
+#include "content/tables/mob_def.h"
+#include "entities/core/world_entities.h"
+#include "entities/mobs/mob_entity.h"
+#include "world/blocks/stable.h"
+#include "world/cells/map_block.h"
+#include "world/entities/world_entity_places.h"
+#include "world/world.h"
+
+namespace {
+
+bool savedGroup(uint8_t group) { return group == 0 || group == 2 || group == 3; }
+
+}  // namespace
+
+// The world's lists are its entity effects (the session registers them so).
+std::vector<SavedMob> EntitySaveLinks::savedMobs(const World& world) const {
+  std::vector<SavedMob> out;
+  auto* lists = dynamic_cast<WorldEntities*>(&const_cast<World&>(world).effects());
+  if (lists == nullptr || lists->world() != &world) return out;
+  lists->mobs().forEach([&](const RealEntity& e) {
+    const auto* mob = dynamic_cast<const MobEntity*>(&e);
+    if (mob == nullptr || mob->data.removed || mob->kind() != EntityKind::Mob || mob->data.cell == nullptr) return;
+    if (!savedGroup(mob->populationGroup)) return;
+    out.push_back({{mob->data.cell->x, mob->data.cell->y}, mob->populationGroup, mob->row().mobId()});
+  });
+  return out;
+}
+
+void EntitySaveLinks::spawnSavedMob(World& world, const SavedMob& mob) {
+  if (!savedGroup(mob.group) || mobDefinitionById(mob.mobId) == nullptr) return;
+  world.mobSpawner().pendingMobs().push_back({mob.cell.x, mob.cell.y, mob.group, mob.mobId});
+}
+
+std::array<StabledAnimal, 3> EntitySaveLinks::stabledAnimals(const World&, const Stable& stable) const {
+  std::array<StabledAnimal, 3> out{};
+  for (int slot = 0; slot < Stable::kSlots; ++slot) {
+    const int32_t kind = stable.mobKindAt(slot);
+    if (kind < 0) continue;
+    out[static_cast<size_t>(slot)] = {static_cast<uint16_t>(kind), stable.progressAt(slot), stable.mobFedLevelAt(slot)};
+  }
+  return out;
+}
+
+void EntitySaveLinks::restoreStabledAnimals(World&, Stable& stable, const std::array<StabledAnimal, 3>& animals) {
+  for (const StabledAnimal& a : animals) {
+    if (a.stableIndex == kNoStableIndex || mobDefinitionById(a.stableIndex) == nullptr) continue;
+    stable.restoreAnimal(a.stableIndex, static_cast<uint8_t>(std::min<uint16_t>(a.first, Stable::kGrown)),
+                         static_cast<uint8_t>(a.second));
+  }
+}

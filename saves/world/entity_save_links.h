@@ -1,0 +1,19 @@
+#pragma once
+// The real form of the world file's links to the entities: the world's free mobs of population
+// groups 0, 2 and 3 are written with their cell, group and mob row; stabled animals with their
+// mob row (as the stable index), progress and fed level. Reading leaves them waiting in the world
+// (its spawner and its stables) until the entity lists take the world, when they are made: a
+// world is loaded before any rules or lists serve it.
+//
+// Main thread only.
+
+#include "saves/world/world_save_links.h"
+
+class EntitySaveLinks final : public WorldSaveLinks {
+ public:
+  std::vector<SavedMob> savedMobs(const World& world) const override;
+  void spawnSavedMob(World& world, const SavedMob& mob) override;
+  void mobsRestored(World&) override {}
+  std::array<StabledAnimal, 3> stabledAnimals(const World& world, const Stable& stable) const override;
+  void restoreStabledAnimals(World& world, Stable& stable, const std::array<StabledAnimal, 3>& animals) override;
+};
