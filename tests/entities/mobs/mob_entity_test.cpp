@@ -117,6 +117,8 @@ TEST_F(Mobs, ResistanceKeepsOffItsShareAndAHalvingWeaponHalvesIt) {
 }
 
 TEST_F(Mobs, DeathEndsTheMobOnceAndLeavesItsGroup) {
+  int deathEffects = 0;
+  contentTables().mobDeathEffects[kJumper] = [&deathEffects](MobEntity*) { ++deathEffects; };
   MobEntity& mob = make(kJumper, 10, 5);
   EXPECT_EQ(world->mobSpawner().groupCount(0), 1u);
   Attacker hitter;
@@ -130,8 +132,10 @@ TEST_F(Mobs, DeathEndsTheMobOnceAndLeavesItsGroup) {
   EXPECT_EQ(hitter.kills, std::vector<uint16_t>{kJumper});
   EXPECT_EQ(mobRules.loot, 1);
   EXPECT_EQ(mobRules.effects, (std::vector<uint8_t>{MobEntity::kHurtEffect, MobEntity::kDeathEffect}));
+  EXPECT_EQ(deathEffects, 1) << "the row's registered death effect ran once";
   mob.remove();  // a second removal leaves the count alone
   EXPECT_EQ(world->mobSpawner().groupCount(0), 0u);
+  contentTables().mobDeathEffects[kJumper] = nullptr;
 }
 
 TEST_F(Mobs, AKillInACreativeWorldRecordsNoStatistic) {
