@@ -49,15 +49,17 @@ void stickTo(BulletEntity& bullet, uint8_t side, bool turn) {
     return;
   }
   bullet.data.cell = wall;
-  const engine::Vec2 at = cellPixelPosition(*wall);
+  const engine::Vec2 centre = cellPixelPosition(*wall);
+  const float atX = centre.x;
+  const float atY = centre.y;
   const bool horizontal = (side & 1) == 0;
   const float inset = side <= 1 ? kStickInset : -kStickInset;
   if (horizontal) {
-    bullet.data.cellX = at.x;
-    bullet.data.x = at.x + inset;
+    bullet.data.cellX = atX;
+    bullet.data.x = atX + inset;
   } else {
-    bullet.data.cellY = at.y;
-    bullet.data.y = at.y + inset;
+    bullet.data.cellY = atY;
+    bullet.data.y = atY + inset;
   }
   static constexpr float kTurn[] = {90, 0, 270, 180};
   if (turn) bullet.setRotation(kTurn[side & 3]);
