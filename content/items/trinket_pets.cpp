@@ -78,10 +78,6 @@ uint32_t potionWordFor(uint16_t itemId) {
 
 }  // namespace
 
-void NullItemSpawner::spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) {
-  freeItem(item);
-}
-
 const std::vector<uint16_t>* petDropList(uint16_t petItemId) {
   for (const PetDrops& pet : petTable()) {
     if (pet.petId == petItemId) return &pet.items;
@@ -89,7 +85,7 @@ const std::vector<uint16_t>* petDropList(uint16_t petItemId) {
   return nullptr;
 }
 
-void dropFromTrinketPets(const TrinketPetOwner& player) {
+void dropFromTrinketPets(const TrinketPetOwner& player, ItemSpawner& spawner) {
   for (int slot = 0; slot < EQUIPMENT_SLOTS; ++slot) {
     const Item* worn = player.equipmentItem(0, slot);
     if (worn == nullptr || worn->isNone()) continue;
@@ -103,16 +99,6 @@ void dropFromTrinketPets(const TrinketPetOwner& player) {
     if (worn->id == POTION_PET) drop->word = potionWordFor(drop->id);
     const int r = engine::randomNext();
     const float angle = static_cast<float>(110 - r % 40) * std::numbers::pi_v<float> / 180.0f;
-    itemSpawner().spawnItemEntity(drop, player.position(), player.visibleMapBlock(),
-                                  PET_DROP_SPEED, angle, false);
+    spawner.spawnItemEntity(drop, player.position(), player.visibleMapBlock(), PET_DROP_SPEED, angle, false);
   }
 }
-
-engine::Seam<ItemSpawner, NullItemSpawner>& itemSpawnerSeam() {
-  static engine::Seam<ItemSpawner, NullItemSpawner> seam;
-  return seam;
-}
-
-ItemSpawner& itemSpawner() { return itemSpawnerSeam().get(); }
-
-void setItemSpawner(ItemSpawner* spawner) { itemSpawnerSeam().set(spawner); }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
-#include "engine/base/seam.h"
 
 class Item;
 class MapBlock;
@@ -23,7 +22,7 @@ class TrinketPetOwner {
   virtual MapBlock* visibleMapBlock() const = 0;
 };
 
-// Throws a new item into the world; the game's rules register theirs at launch.
+// Throws a new item into the world: the caller's rules.
 class ItemSpawner {
  public:
   virtual ~ItemSpawner() = default;
@@ -32,22 +31,11 @@ class ItemSpawner {
                                float angle, bool toy) = 0;
 };
 
-// Without rules to throw into, a spawned item is simply returned to the pool.
-class NullItemSpawner : public ItemSpawner {
- public:
-  void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) override;
-};
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<ItemSpawner, NullItemSpawner>& itemSpawnerSeam();
-// The registered spawner, or the null one; registering null restores the null one.
-ItemSpawner& itemSpawner();
-void setItemSpawner(ItemSpawner* spawner);
-
 constexpr float PET_DROP_CHANCE = 0.02f;
 constexpr float PET_DROP_SPEED = 0.6f;
 
 // The drop list of a pet item; null for items that are not pets, empty for pets without one.
 const std::vector<uint16_t>* petDropList(uint16_t petItemId);
 
-void dropFromTrinketPets(const TrinketPetOwner& player);
+// Each worn pet that finds something this second throws it through the spawner.
+void dropFromTrinketPets(const TrinketPetOwner& player, ItemSpawner& spawner);

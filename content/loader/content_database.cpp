@@ -1,5 +1,7 @@
 #include "content/loader/content_database.h"
 
+#include "content/loader/game_tables_loader.h"
+
 #include <fstream>
 #include <vector>
 
@@ -140,6 +142,7 @@ void showHackedDataFiles() {
 void setContentAlertHandler(ContentAlertHandler handler) { state().alert = std::move(handler); }
 
 void resetContentDatabase() {
+  resetGameTables();  // the game tables are content too: they go with the rest
   state() = LoaderState{};
   resetContentTables();
   resetPlanetDefs();

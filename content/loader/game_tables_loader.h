@@ -25,5 +25,5 @@ const std::string& gameTablesLoadError();
 // out of range or no table is installed.
 const DifficultyRow* difficultyRow(uint32_t difficultyId);
 
-// Tests: empties the tables and the error.
+// Empties the tables and the error (with the rest of the content, `resetContentDatabase`).
 void resetGameTables();

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr uint32_t kDefaultDifficultyId = 2;
-
 uint32_t& slot() {
   static uint32_t id = kDefaultDifficultyId;
   return id;
@@ -13,4 +11,3 @@ uint32_t& slot() {
 
 uint32_t currentDifficultyId() { return slot(); }
 void setCurrentDifficultyId(uint32_t id) { slot() = id; }
-void resetCurrentDifficultyId() { slot() = kDefaultDifficultyId; }

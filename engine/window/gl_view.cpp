@@ -100,6 +100,7 @@ void GLView::installCallbacks() {
   glfwSetKeyCallback(window_, &GLView::onGLFWKey);
   glfwSetCharCallback(window_, &GLView::onGLFWChar);
   glfwSetFramebufferSizeCallback(window_, &GLView::onGLFWFramebufferSize);
+  glfwSetWindowIconifyCallback(window_, &GLView::onGLFWIconify);
 }
 
 void GLView::end() {

@@ -65,6 +65,8 @@ class GLView : public GLViewProtocol, public Ref {
   static void onGLFWKey(GLFWwindow* window, int key, int scancode, int action, int mods);
   static void onGLFWChar(GLFWwindow* window, unsigned int codePoint);
   static void onGLFWFramebufferSize(GLFWwindow* window, int width, int height);
+  // Minimising the window sends the application to the background; restoring it brings it back.
+  static void onGLFWIconify(GLFWwindow* window, int iconified);
 
  private:
   void installCallbacks();

@@ -2,6 +2,7 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include "engine/app/application.h"
 #include "engine/input/event_dispatcher.h"
 #include "engine/input/event_keyboard.h"
 #include "engine/input/event_keyboard_char.h"
@@ -108,6 +109,16 @@ void GLView::onGLFWFramebufferSize(GLFWwindow* /*window*/, int width, int height
   }
   // A minimised window has an empty framebuffer; its scene is hidden until it comes back.
   delegate.setRunningSceneVisible(width != 0 && height != 0);
+}
+
+void GLView::onGLFWIconify(GLFWwindow* /*window*/, int iconified) {
+  Application* application = Application::getInstance();
+  if (application == nullptr) return;
+  if (iconified != 0) {
+    application->applicationDidEnterBackground();
+  } else {
+    application->applicationWillEnterForeground();
+  }
 }
 
 }  // namespace engine

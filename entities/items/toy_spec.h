@@ -17,5 +17,5 @@ struct ToySpec {
   uint8_t burstEffect = 0;
 };
 
-// The spec of a toy item, null for every other item.
+// The toy row of an item that is a toy, null for every other item.
 const ToySpec* toySpecForItem(uint16_t itemId);

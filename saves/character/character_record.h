@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <string>
 
+#include "content/tables/current_difficulty.h"
 #include "saves/character/disk_item.h"
 #include "saves/store/save_id.h"
 
 // A character file names the build that wrote it; the item converter is chosen by it.
 inline constexpr uint32_t kCurrentBuild = 30000;
 inline constexpr size_t kCharacterNameBytes = 16;
-inline constexpr uint32_t kDefaultDifficultyId = 2;
 
 struct BuffPair {
   uint16_t id = 0;

@@ -18,6 +18,7 @@
 #include "app/game_wiring.h"
 #include "content/launch/game_services.h"
 #include "content/launch/save_services.h"
+#include "content/launch/screen_layout.h"
 #include "content/loader/content_database.h"
 #include "engine/app/application.h"
 #include "engine/render/renderer.h"
@@ -181,6 +182,25 @@ TEST_F(GameRunTest, TheStatisticsReachThePlatformsAchievementsWhileTheGameRuns) 
   EXPECT_EQ(runWith("-safe"), 0);
   EXPECT_TRUE(registeredInRun);
   EXPECT_FALSE(statsStore().servicesRegistered()) << "undone with the wiring";
+}
+
+// Minimising the window sends the game to the background and restoring it brings it back.
+TEST_F(GameRunTest, MinimisingTheWindowSendsTheGameToTheBackground) {
+  bool hidden = false;
+  bool shownAgain = false;
+  everyFrame([&](int frame) {
+    if (frame == 1) pinLoadedLibraries();
+    if (frame != 3) return;
+    GLFWwindow* window = engine::GLView::current()->getWindow();
+    engine::GLView::onGLFWIconify(window, GLFW_TRUE);
+    hidden = screenLayout().background;
+    engine::GLView::onGLFWIconify(window, GLFW_FALSE);
+    shownAgain = !screenLayout().background;
+    engine::Application::getInstance()->quit();
+  });
+  EXPECT_EQ(runWith("-safe"), 0);
+  EXPECT_TRUE(hidden);
+  EXPECT_TRUE(shownAgain);
 }
 
 // The program's own local game and rules are the current ones while it runs, and gone after.

@@ -52,11 +52,10 @@ class TrinketPetTest : public ::testing::Test {
   }
 
   void runSeconds(int seconds) {
-    for (int i = 0; i < seconds; ++i) dropFromTrinketPets(wearer_);
+    for (int i = 0; i < seconds; ++i) dropFromTrinketPets(wearer_, spawner_);
   }
 
   RecordingSpawner spawner_;
-  engine::Seam<ItemSpawner, NullItemSpawner>::Scoped useSpawner_{itemSpawnerSeam(), spawner_};
   Wearer wearer_;
 };
 
@@ -94,15 +93,6 @@ TEST_F(TrinketPetTest, PatternPetGivesRandomPatternsAndPotionPetTheFirstTwoPotio
   }
   EXPECT_GT(patterns.size(), 1u);
   EXPECT_GT(potions, 20);
-}
-
-TEST_F(TrinketPetTest, WithoutRegisteredRulesTheItemGoesBackToThePool) {
-  setItemSpawner(nullptr);
-  Item* thrown = newItem(64, 0, 1, 0, 0);
-  itemSpawner().spawnItemEntity(thrown, {}, nullptr, 0.6f, 1.0f, false);
-  Item* next = newItem(65, 0, 1, 0, 0);
-  EXPECT_EQ(next, thrown);  // the slot was returned and is handed out again
-  freeItem(next);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "game/rules/item_use_rules.h"
 #include "game/rules/portal_rules.h"
 #include "platform/settings/settings.h"
+#include "game/rules/rule_entities.h"
 #include "tests/game/game_fixture.h"
 #include "world/light/light_map.h"
 #include "world/plants/plant_system.h"
@@ -23,11 +24,12 @@ constexpr uint16_t kSpoiled = 111;  // food value -2
 constexpr uint16_t kPotion = 2126 + 64 * 3;
 constexpr uint16_t kSeedSniffer = 1885;  // a pet that finds seed items (41)
 
-class ThrownItems final : public ItemSpawner {
+class ThrownItems final : public NullRuleEntities {
  public:
-  void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float, float, bool) override {
+  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override {
     ++thrown;
     freeItem(item);
+    return nullptr;
   }
   size_t thrown = 0;
 };
@@ -69,7 +71,6 @@ class PlayerRulesTest : public GameTest {
     languageTexts().loadText(json + "]}");
   }
   ThrownItems spawner;
-  engine::Seam<ItemSpawner, NullItemSpawner>::Scoped useSpawner{itemSpawnerSeam(), spawner};
 };
 
 TEST_F(PlayerRulesTest, FoodHealsOrHurtsAndIsCounted) {
@@ -103,10 +104,12 @@ TEST_F(PlayerRulesTest, APotionOfAnActiveFamilyIsRefusedWithItsReason) {
 
 TEST_F(PlayerRulesTest, ThePetsTaskRunsEveryTenSeconds) {
   player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4);
+  rules.setEntities(&spawner);  // what the pet finds is thrown through the rules
   rules.startTimers();
   for (int second = 0; second < 10 * 1000; ++second) rules.timers().step();
   EXPECT_GT(spawner.thrown, 5u);
   EXPECT_LT(spawner.thrown, 45u) << "a thousand runs, not ten thousand";
+  rules.setEntities(&drops);
 }
 
 TEST_F(PlayerRulesTest, PlantedWheatGrowsThroughTheRulesTasks) {

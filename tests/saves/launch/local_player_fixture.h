@@ -32,14 +32,14 @@ class LocalPlayerTest : public test_rows::ContentTest {
   void SetUp() override {
     ContentTest::SetUp();
     kel::resetSettings();
-    resetCurrentDifficultyId();
+    setCurrentDifficultyId(kDefaultDifficultyId);
     statsStore().clearUnlocked();
     files_.createFolder(saves_.characters().folder(), true);
   }
   void TearDown() override {
     runningWorld().player.reset();
     statsStore().clearUnlocked();
-    resetCurrentDifficultyId();
+    setCurrentDifficultyId(kDefaultDifficultyId);
     kel::resetSettings();
     ContentTest::TearDown();
   }
