@@ -9,12 +9,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <new>
 
+#include "bench/support/counted_allocations.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "content/format/record_layout.h"
@@ -33,26 +32,6 @@
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
-
-namespace {
-
-std::atomic<long> allocations{0};
-
-}  // namespace
-
-// Every allocation of the program is counted. The replacement pair takes its memory from malloc and
-// gives it back with free; the compiler, seeing the replaced delete inlined into its callers, takes
-// free for a mismatch, so the warning is silenced for these two definitions only.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -171,13 +150,13 @@ void BM_EntityTick(benchmark::State& state) {
     }
   }
   long ticks = 0;
-  const long before = allocations.load();
+  const long before = bench::allocationCount();
   for (auto _ : state) {
     lists.tick();
     fillDebris(lists, map);  // chips that expired are cut again, so every tick steps a full pool
     if (++ticks % 60 == 0) kick(lists);
   }
-  const long made = allocations.load() - before;
+  const long made = bench::allocationCount() - before;
   state.counters["allocations_per_tick"] = ticks > 0 ? static_cast<double>(made) / static_cast<double>(ticks) : 0;
   state.counters["entities"] = static_cast<double>(lists.count());
   state.counters["particles"] = static_cast<double>(lists.debris().size());

@@ -10,12 +10,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <vector>
 
+#include "bench/support/counted_allocations.h"
 #include "content/items/block_edit.h"
 #include "content/items/item_pool.h"
 #include "engine/base/random.h"
@@ -30,24 +29,6 @@
 #include "world/rules/logic.h"
 #include "world/rules/world_game.h"
 #include "world/world.h"
-
-namespace {
-
-std::atomic<long> allocations{0};
-
-}  // namespace
-
-// Every allocation of the program is counted (see bench_entity_tick.cpp for the warning).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -88,9 +69,9 @@ void BM_FullPoolTick(benchmark::State& state) {
   long made = 0;
   long ticks = 0;
   for (auto _ : state) {
-    const long before = allocations.load(std::memory_order_relaxed);
+    const long before = bench::allocationCount();
     lists.tick();
-    made += allocations.load(std::memory_order_relaxed) - before;
+    made += bench::allocationCount() - before;
     ++ticks;
     state.PauseTiming();
     fill(lists, world);

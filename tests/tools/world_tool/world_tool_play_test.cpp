@@ -15,6 +15,7 @@
 #include "saves/character/character_record.h"
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tools/world_tool/run_tool.h"
 #include "tools/world_tool/play_script.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
@@ -28,28 +29,8 @@ constexpr uint16_t kPost = 3304;
 constexpr uint16_t kCrafted = 152;
 constexpr uint16_t kDirt = 263;
 
-struct Outcome {
-  int code = 0;
-  std::string out, err;
-};
-
-Outcome runTool(const std::vector<std::string>& args) {
-  std::string error;
-  const auto parsed = world_tool::parseArgs(args, error);
-  if (!parsed) return {2, "", error};
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  Outcome outcome;
-  outcome.code = world_tool::run(*parsed, out, err);
-  for (auto [file, text] : {std::pair{out, &outcome.out}, std::pair{err, &outcome.err}}) {
-    std::rewind(file);
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
-    std::fclose(file);
-  }
-  return outcome;
-}
+using world_tool_test::Outcome;
+using world_tool_test::runTool;
 
 // What the tool printed after the script line.
 std::string reportOf(const std::string& out, int line) {

@@ -7,6 +7,7 @@
 
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tools/world_tool/run_tool.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
 #include "tools/world_tool/world_tool_saves.h"
@@ -17,26 +18,8 @@
 
 namespace {
 
-struct Outcome { int code = 0; std::string out, err; };
-
-Outcome runTool(const std::vector<std::string>& args) {
-  std::string error;
-  const auto parsed = world_tool::parseArgs(args, error);
-  EXPECT_TRUE(parsed) << error;
-  if (!parsed) return {2, "", error};
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  Outcome outcome;
-  outcome.code = world_tool::run(*parsed, out, err);
-  for (auto [file, text] : {std::pair{out, &outcome.out}, std::pair{err, &outcome.err}}) {
-    std::rewind(file);
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
-    std::fclose(file);
-  }
-  return outcome;
-}
+using world_tool_test::Outcome;
+using world_tool_test::runTool;
 
 std::string checksumIn(const std::string& text) {
   const size_t at = text.find("checksum ");
