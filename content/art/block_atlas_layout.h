@@ -1,0 +1,42 @@
+#pragma once
+// Where each block and liquid frame sits in the block atlas (rocks.png) and the liquid atlas
+// (fluids.png). The art maker draws at these places and the world view reads them, so the layout is
+// written here once.
+//
+// rocks.png is two halves of 1024 px (ids below 2048 on the left, ids from 2048 on the right), each a
+// grid of 32-px cells with a 1-px border around a 30x30 frame; a block's variants take the cells
+// that follow its own. fluids.png holds water, lava and acid side by side, 128 px apart, one frame per
+// pair of amounts and one for a liquid that is still moving.
+
+#include <cstdint>
+
+#include "engine/base/geometry.h"
+
+namespace art {
+
+inline constexpr int kBlockAtlasSize = 2048;
+inline constexpr int kAtlasCell = 32;
+inline constexpr int kFrameSize = 30;
+
+// Blocks the atlas draws that are not content blocks of their own.
+inline constexpr uint16_t kCaveShadeBlock = 255;
+inline constexpr uint16_t kShadowEdgeOpenBlock = 121;  // edge on a cell with no back block
+inline constexpr uint16_t kShadowEdgeBackBlock = 117;  // edge on a cell with a back block
+inline constexpr uint16_t kTileOverlayBlock = 126;
+inline constexpr uint16_t kWireBlock = 2064;
+inline constexpr uint16_t kWireBlock2 = 2096;
+inline constexpr uint16_t kDisplayBlock = 2128;
+
+// The 30x30 frame of a block id in a variant (y grows downward in the picture).
+engine::Rect blockSpriteRect(uint16_t id, uint8_t variant);
+
+enum class LiquidKind : uint8_t { Water = 1, Lava = 2, Acid = 3 };
+
+inline constexpr int kLiquidAtlasWidth = 384;
+inline constexpr int kLiquidAtlasHeight = 160;
+inline constexpr int kLiquidMaxAmount = 4;
+
+// The frame of a liquid with its two amounts (0-4 each), or of a liquid still moving.
+engine::Rect liquidSpriteRect(LiquidKind kind, uint8_t amountA, uint8_t amountB, bool active);
+
+}  // namespace art
