@@ -230,11 +230,11 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
     if (named != names.end()) {
       look.name = named->second;
       lookFromName(rules, look.name, look);
-      if (solid) look.shape = BlockShape::Solid;  // a solid block fills its cell whatever its name says
     } else if (lastNamed && look.id - lastNamed->id <= kInheritDistance && (lastNamed->shape == BlockShape::Solid) == solid) {
       look.family = lastNamed->family;
       look.shape = lastNamed->shape;
-      look.base = lastNamed->base;
+      // A little lighter or darker than its neighbour, so the two stay apart.
+      look.base = shade(lastNamed->base, ((look.id - lastNamed->id) % 2 ? 0.35f : -0.35f) * float(1 + (look.id - lastNamed->id) / 2 % 3));
       look.accent = lastNamed->accent;
     }
     auto set = rules.byId.find(look.id);

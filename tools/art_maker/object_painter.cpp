@@ -234,6 +234,14 @@ void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_
     case BlockShape::Furniture:
     case BlockShape::Solid: furniture(shape, look, ramp, rnd); break;
   }
+  // Wear: a knot or scuff or two where this block's seed puts them, so two blocks of one kind differ.
+  for (int placed = 0, tries = 0; placed < 2 && tries < 200; ++tries) {
+    const int x = rnd.below(kTile), y = rnd.below(kTile);
+    if (alpha(shape.at(x, y)) == 255 && alpha(shape.at(x + 1, y)) == 255) {
+      shape.set(x, y, shade(shape.at(x, y), -0.7f));
+      ++placed;
+    }
+  }
   // Outline only where the shape meets nothing, inside the frame's edge so tiles do not clip it.
   Canvas outlined = shape;
   outlined.outline(shade(ramp[0], -0.8f));
