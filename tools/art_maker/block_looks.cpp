@@ -2,6 +2,7 @@
 
 #include <rapidjson/document.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -27,6 +28,7 @@ struct WordRule {
 struct LookRules {
   std::vector<WordRule> families, shapes;
   std::map<std::string, Colour> colours, materials;
+  std::map<std::string, float> modifiers;  // ramp steps a word shades the colour by
   std::map<int, BlockLook> byId;
 };
 
@@ -111,6 +113,13 @@ bool readRules(const rapidjson::Document& doc, LookRules& rules, std::string& er
     error = "blocks.json: colours and materials map words to \"#RRGGBB\"";
     return false;
   }
+  if (doc.HasMember("modifiers")) {
+    if (!doc["modifiers"].IsObject()) return error = "blocks.json: modifiers map words to ramp steps", false;
+    for (const auto& member : doc["modifiers"].GetObject()) {
+      if (!member.value.IsNumber()) return error = "blocks.json: modifiers map words to ramp steps", false;
+      rules.modifiers[member.name.GetString()] = member.value.GetFloat();
+    }
+  }
   if (doc.HasMember("blocks")) {
     if (!doc["blocks"].IsObject()) return error = "blocks.json: blocks must be an object", false;
     for (const auto& member : doc["blocks"].GetObject()) {
@@ -165,11 +174,16 @@ Colour tintFromWords(const LookRules& rules, const std::vector<std::string>& wor
   return kClear;
 }
 
-// A light colour of 12 bits (4 per channel) as a bright colour.
+// A light colour of 12 bits (red in the low nibble, then green, then blue) as a bright colour.
 Colour glowColour(uint32_t light) {
   if (light == 0) return kClear;
   auto channel = [](uint32_t nibble) { return int(90 + nibble * 11); };
-  return rgba(channel((light >> 8) & 15), channel((light >> 4) & 15), channel(light & 15));
+  return rgba(channel(light & 15), channel((light >> 4) & 15), channel((light >> 8) & 15));
+}
+
+bool naturalFamily(Family family) {
+  return family == Family::Stone || family == Family::Soil || family == Family::Sand || family == Family::Ice ||
+         family == Family::Leaves;
 }
 
 void lookFromName(const LookRules& rules, const std::string& name, BlockLook& look) {
@@ -182,10 +196,24 @@ void lookFromName(const LookRules& rules, const std::string& name, BlockLook& lo
     // The ore's own colour speckles a host rock: the material word, then a colour word.
     look.accent = material != kClear ? material : colourWord;
     look.base = familyBase(Family::Stone);
+    // A grey metal would vanish in grey rock: its ore shows the warm tan of the raw mineral.
+    const int spread = std::max({red(look.accent), green(look.accent), blue(look.accent)}) -
+                       std::min({red(look.accent), green(look.accent), blue(look.accent)});
+    if (spread < 40) look.accent = mix(look.accent, rgba(214, 150, 100), 0.6f);
   } else {
     look.base = colourWord != kClear && look.family != Family::Wood ? colourWord : material;
     look.accent = colourWord != kClear ? colourWord : material;
+    // A colour word on a natural material tints it rather than painting it.
+    if (colourWord != kClear && look.base == colourWord && naturalFamily(look.family)) {
+      look.base = mix(familyBase(look.family), colourWord, 0.5f);
+    }
   }
+  float steps = 0.0f;
+  for (const std::string& word : words) {
+    auto found = rules.modifiers.find(word);
+    if (found != rules.modifiers.end()) steps += found->second;
+  }
+  if (steps != 0.0f) look.base = shade(look.base != kClear ? look.base : familyBase(look.family), steps);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // the family's ramp (ramp[0] darkest, ramp[2] the base, ramp[4] lightest).
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/block_painter.h"
@@ -9,38 +12,60 @@
 namespace artmaker {
 namespace {
 
-void stone(Canvas& f, const Ramp& r, ArtRandom& rnd) {
-  f.fill(r[2]);
-  // Broad soft patches one shade apart, then angular clusters with a lit top-left pixel.
-  f.speckles({0, 0, kTile, kTile}, {5, 8, 14, r[1], kClear, kClear}, rnd);
-  f.speckles({0, 0, kTile, kTile}, {4, 6, 10, mix(r[2], r[3], 0.6f), kClear, kClear}, rnd);
-  f.speckles({0, 0, kTile, kTile}, {7, 2, 4, r[3], r[4], r[1]}, rnd);
-  // A crack or two: a dark zig-zag with a lit lower edge.
-  const int cracks = rnd.between(1, 2);
-  for (int c = 0; c < cracks; ++c) {
-    int x = rnd.below(kTile), y = rnd.below(kTile);
-    const int length = rnd.between(4, 7);
-    for (int i = 0; i < length; ++i) {
-      f.set(x, y, r[0]);
-      f.set(x, y + 1, r[3]);
-      x += rnd.chance(0.5f) ? 1 : 0;
-      y += 1;
-      if (rnd.chance(0.3f)) x -= 1;
+// Which of the seeds each pixel of the tile is nearest to, on the torus, measured so that the
+// cells come out angular (a chessboard distance with a little of the diagonal).
+std::vector<uint8_t> angularCells(int count, ArtRandom& rnd) {
+  std::vector<std::pair<int, int>> seeds;
+  for (int i = 0; i < count; ++i) seeds.emplace_back(rnd.below(kTile), rnd.below(kTile));
+  std::vector<uint8_t> cells(size_t(kTile) * kTile);
+  for (int y = 0; y < kTile; ++y) {
+    for (int x = 0; x < kTile; ++x) {
+      int best = 1 << 30;
+      for (int i = 0; i < count; ++i) {
+        int dx = std::abs(x - seeds[size_t(i)].first), dy = std::abs(y - seeds[size_t(i)].second);
+        dx = std::min(dx, kTile - dx), dy = std::min(dy, kTile - dy);
+        const int d = 2 * std::max(dx, dy) + std::min(dx, dy);
+        if (d < best) best = d, cells[size_t(y * kTile + x)] = uint8_t(i);
+      }
     }
+  }
+  return cells;
+}
+
+// Rock: angular plates a little lighter or darker than one another, split by one-shade cracks,
+// each plate lit along its top-left edge; a few grains on top.
+void stone(Canvas& f, const Ramp& r, ArtRandom& rnd) {
+  const int count = rnd.between(6, 8);
+  const std::vector<uint8_t> cells = angularCells(count, rnd);
+  std::vector<float> tones;
+  for (int i = 0; i < count; ++i) tones.push_back((rnd.unit() - 0.5f) * 0.7f);
+  auto cellAt = [&cells](int x, int y) { return cells[size_t(((y + kTile) % kTile) * kTile + (x + kTile) % kTile)]; };
+  for (int y = 0; y < kTile; ++y) {
+    for (int x = 0; x < kTile; ++x) {
+      const uint8_t c = cellAt(x, y);
+      Colour colour = shade(r[2], tones[c]);
+      if (cellAt(x + 1, y) != c || cellAt(x, y + 1) != c) colour = shade(r[2], tones[c] - 1.1f);
+      else if (cellAt(x - 1, y) != c || cellAt(x, y - 1) != c) colour = shade(r[2], tones[c] + 0.8f);
+      f.set(x, y, colour);
+    }
+  }
+  for (int i = 0; i < 12; ++i) {
+    const int x = rnd.below(kTile), y = rnd.below(kTile);
+    f.set(x, y, shade(f.at(x, y), rnd.chance(0.5f) ? -0.7f : 0.7f));
   }
 }
 
+// Earth: soft clumps two shades apart with no hard rims, and a few small lit pebbles.
 void soil(Canvas& f, const Ramp& r, ArtRandom& rnd) {
   f.fill(r[2]);
-  f.speckles({0, 0, kTile, kTile}, {9, 4, 8, r[1], kClear, kClear}, rnd);
-  f.speckles({0, 0, kTile, kTile}, {8, 3, 6, r[3], kClear, kClear}, rnd);
-  // Pebbles: two or three tiny stones with their own light and shadow.
-  for (int i = rnd.between(2, 3); i > 0; --i) {
-    const int x = rnd.below(kTile), y = rnd.below(kTile);
-    f.set(x, y, shade(r[2], 2.0f));
-    f.set(x + 1, y, shade(r[2], 1.2f));
-    f.set(x, y + 1, shade(r[2], 1.0f));
-    f.set(x + 1, y + 1, r[0]);
+  for (int i = 0; i < 9; ++i) {
+    const int cx = rnd.below(kTile), cy = rnd.below(kTile);
+    f.fillEllipse(cx, cy, rnd.between(2, 4), rnd.between(1, 2), i % 2 ? r[1] : mix(r[2], r[3], 0.6f));
+  }
+  for (int i = 0; i < 14; ++i) f.set(rnd.below(kTile), rnd.below(kTile), rnd.chance(0.6f) ? r[1] : r[3]);
+  for (int i = rnd.between(2, 4); i > 0; --i) {
+    const Ramp pebble = makeRamp(mix(r[2], rgba(130, 126, 120), 0.6f), 0.9f);
+    f.shadedBlob(rnd.below(kTile), rnd.below(kTile), 1, 1, pebble[2], pebble[4], pebble[0]);
   }
 }
 
@@ -54,15 +79,22 @@ void sand(Canvas& f, const Ramp& r, ArtRandom& rnd) {
   }
 }
 
+// Ice: large flat facets (parallel diagonal bands of two shades with a bright upper edge), a few
+// trapped bubbles and one glint.
 void ice(Canvas& f, const Ramp& r, ArtRandom& rnd) {
   f.fill(r[2]);
-  // Straight facets: diagonal bands of a lighter shade with a dark edge below each.
-  for (int i = 0; i < 3; ++i) {
-    const int start = rnd.below(kTile), width = rnd.between(2, 4);
+  const int start = rnd.below(kTile);
+  for (int band = 0; band < 2; ++band) {
+    const int offset = start + band * 15, width = rnd.between(4, 7);
     for (int k = 0; k < kTile; ++k) {
-      for (int w = 0; w < width; ++w) f.set(start + k + w, k, r[3]);
-      f.set(start + k + width, k, r[1]);
+      f.set(offset + k, k, r[4]);
+      for (int w = 1; w < width; ++w) f.set(offset + k + w, k, r[3]);
     }
+  }
+  for (int i = 0; i < 3; ++i) {
+    const int x = rnd.below(kTile), y = rnd.below(kTile);
+    f.set(x, y, r[4]);
+    f.set(x + 1, y + 1, r[1]);
   }
   const int gx = rnd.below(kTile), gy = rnd.below(kTile);
   f.set(gx, gy, rgba(255, 255, 255));
@@ -121,27 +153,48 @@ void metal(Canvas& f, const Ramp& r, ArtRandom& rnd) {
   for (int i = 0; i < 6; ++i) f.set(rnd.below(kTile), rnd.below(kTile), r[3]);  // scuffs
 }
 
+// Ore: the host rock with three to six nuggets of the ore's own colour, each a small lump with a
+// dark rim one step below the ore, a lit pixel and a second pixel of glint.
 void ore(Canvas& f, const Ramp& r, Colour accent, ArtRandom& rnd) {
-  stone(f, r, rnd);
-  const Ramp oreRamp = makeRamp(accent, 0.9f);
-  const int clusters = rnd.between(3, 6);
-  for (int i = 0; i < clusters; ++i) {
-    SpeckleStyle style{1, 3, 6, oreRamp[2], oreRamp[4], oreRamp[0]};
-    f.speckles({0, 0, kTile, kTile}, style, rnd);
+  stone(f, makeRamp(mix(r[2], rgba(90, 90, 98), 0.3f), 0.7f), rnd);
+  const Ramp oreRamp = makeRamp(accent, 1.0f);
+  const int nuggets = rnd.between(3, 6);
+  for (int i = 0; i < nuggets; ++i) {
+    const int cx = rnd.below(kTile), cy = rnd.below(kTile), rx = rnd.between(1, 2), ry = rnd.between(1, 2);
+    f.fillEllipse(cx, cy, rx + 1, ry + 1, oreRamp[0]);
+    f.shadedBlob(cx, cy, rx, ry, oreRamp[2], oreRamp[3], oreRamp[1]);
+    f.set(cx - rx / 2, cy - ry / 2, oreRamp[4]);
   }
 }
 
-void crystal(Canvas& f, const Ramp& r, ArtRandom& rnd) {
-  f.fill(r[0]);
-  f.speckles({0, 0, kTile, kTile}, {6, 3, 6, shade(r[0], 0.5f), kClear, kClear}, rnd);
-  // Shards: upright diamonds, lit face on the left, dark face on the right, a glint at the tip.
-  for (int i = 0; i < 4; ++i) {
-    const int cx = rnd.below(kTile), cy = rnd.below(kTile), half = rnd.between(2, 4), height = rnd.between(7, 12);
-    for (int dy = 0; dy < height; ++dy) {
-      const int w = dy < height / 2 ? dy * half * 2 / height : (height - dy) * half * 2 / height;
-      for (int dx = -w; dx <= w; ++dx) f.set(cx + dx, cy + dy, dx < 0 ? r[3] : dx == 0 ? r[4] : r[2]);
+// One upright shard: a column with a pointed tip, its left face lit, its right face in the base
+// shade, a dark rim on the right and a white glint at the tip.
+void shard(Canvas& f, const Ramp& r, int baseX, int baseY, int width, int height, int lean) {
+  const int tip = width / 2 + 1;
+  for (int dy = 0; dy < height; ++dy) {
+    const int y = baseY - dy;
+    const int shift = lean * dy / height;
+    const int half = dy < height - tip ? width / 2 : std::max(0, (height - dy) * width / (2 * tip));
+    for (int dx = -half; dx <= half; ++dx) {
+      const Colour c = dx == half ? r[1] : dx < 0 ? r[3] : dx == 0 ? r[4] : r[2];
+      f.set(baseX + dx + shift, y, c);
     }
-    f.set(cx, cy, rgba(255, 255, 255));
+  }
+  f.set(baseX + lean, baseY - height + 1, rgba(255, 255, 255));
+}
+
+// Crystal: a dark matrix of the crystal's hue with two clusters of shards growing up from it.
+void crystal(Canvas& f, const Ramp& r, ArtRandom& rnd) {
+  const Ramp matrix = makeRamp(mix(r[0], rgba(40, 36, 48), 0.5f), 0.5f);
+  f.fill(matrix[2]);
+  f.speckles({0, 0, kTile, kTile}, {8, 3, 6, matrix[1], kClear, kClear}, rnd);
+  f.speckles({0, 0, kTile, kTile}, {5, 2, 4, matrix[3], kClear, kClear}, rnd);
+  for (int cluster = 0; cluster < 2; ++cluster) {
+    const int x = cluster * 15 + rnd.below(10), y = rnd.below(kTile);
+    const int shards = rnd.between(2, 3);
+    for (int i = 0; i < shards; ++i) {
+      shard(f, r, x + (i - 1) * 4, y, i == 1 ? 5 : 3, rnd.between(7, 12) - (i == 1 ? 0 : 3), (i - 1) * 3);
+    }
   }
 }
 
