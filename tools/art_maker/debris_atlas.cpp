@@ -42,10 +42,17 @@ void drawParticle(Canvas& c, const DebrisRect& r, Look look, Colour colour, int 
   switch (look) {
     case Look::Spark:
       if (w <= 2 || h <= 2) return c.fillRect({x, y, w, h}, ramp[4]);
-      c.fillRect({x + w / 2, y, 1 + (w + 1) % 2, h}, ramp[3]);
-      c.fillRect({x, y + h / 2, w, 1 + (h + 1) % 2}, ramp[3]);
+      if (w <= 4 && h <= 4) {
+        // A small orb: the even sizes a bright 2x2 core with mid-tone edges, the odd a plus.
+        c.fillRect({x + (w - 1) / 2 - (w % 2 == 0 ? 0 : 1) + (w % 2 == 0 ? 0 : 1), y, w % 2 == 0 ? 2 : 1, h}, ramp[3]);
+        c.fillRect({x, y + (h - 1) / 2 - (h % 2 == 0 ? 0 : 1) + (h % 2 == 0 ? 0 : 1), w, h % 2 == 0 ? 2 : 1}, ramp[3]);
+        c.fillRect({x + (w - 1) / 2, y + (h - 1) / 2, 2 - w % 2, 2 - h % 2}, rgba(255, 255, 255));
+        return;
+      }
+      c.fillRect({x + w / 2 - (w % 2 == 0 ? 1 : 0), y, 2 - w % 2, h}, ramp[3]);
+      c.fillRect({x, y + h / 2 - (h % 2 == 0 ? 1 : 0), w, 2 - h % 2}, ramp[3]);
+      c.fillRect({x + w / 2 - 1, y + h / 2 - 1, 3, 3}, ramp[4]);
       c.set(x + w / 2, y + h / 2, rgba(255, 255, 255));
-      if (w >= 5) c.fillRect({x + w / 2 - 1, y + h / 2 - 1, 3, 3}, ramp[4]);
       return;
     case Look::Chip:
       c.shadedBox({x, y, w, h}, ramp[2], ramp[4], ramp[0]);
