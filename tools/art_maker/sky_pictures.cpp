@@ -35,17 +35,18 @@ PhaseLook phaseLook(const SkyColours& sky, int phase) {
   switch (phase) {
     case 0:  // day
       return {sky.zenith, mix(sky.zenith, sky.horizon, 0.55f), sky.horizon, sky.horizon, sky.sun, 1.0f, 0.75f, false};
-    case 1:  // dusk: warm horizon, violet top
-      return {mix(sky.zenith, rgba(60, 40, 110), 0.6f), mix(sky.horizon, rgba(230, 110, 90), 0.6f),
-              mix(sky.horizon, rgba(255, 170, 80), 0.7f), rgba(200, 110, 90), mix(sky.sun, rgba(255, 140, 60), 0.6f),
-              0.55f, 0.12f, false};
-    case 2:  // night: dark blue with the planet's hue, stars
-      return {mix(sky.zenith, rgba(6, 8, 24), 0.88f), mix(sky.zenith, rgba(14, 20, 50), 0.78f),
-              mix(sky.horizon, rgba(30, 40, 80), 0.75f), rgba(40, 50, 90), kClear, 0.25f, -1.0f, true};
-    default:  // dawn: pink and peach, pale top
-      return {mix(sky.zenith, rgba(110, 120, 180), 0.45f), mix(sky.horizon, rgba(240, 170, 190), 0.55f),
-              mix(sky.horizon, rgba(255, 210, 160), 0.6f), rgba(210, 150, 160), mix(sky.sun, rgba(255, 220, 180), 0.4f),
-              0.7f, 0.2f, false};
+    case 1:  // dusk: the planet's own sky warmed toward the horizon, its top toward violet
+      return {mix(sky.zenith, rgba(60, 40, 110), 0.45f), mix(sky.horizon, rgba(230, 110, 90), 0.45f),
+              mix(sky.horizon, rgba(255, 170, 80), 0.5f), mix(sky.ground, rgba(200, 110, 90), 0.5f),
+              mix(sky.sun, rgba(255, 140, 60), 0.6f), 0.6f, 0.12f, false};
+    case 2:  // night: dark, keeping a little of the planet's hue, with stars
+      return {mix(sky.zenith, rgba(6, 8, 24), 0.82f), mix(sky.zenith, rgba(14, 20, 50), 0.7f),
+              mix(sky.horizon, rgba(30, 40, 80), 0.65f), mix(sky.ground, rgba(40, 50, 90), 0.6f), kClear, 0.3f,
+              -1.0f, true};
+    default:  // dawn: pink and peach over a pale top
+      return {mix(sky.zenith, rgba(110, 120, 180), 0.35f), mix(sky.horizon, rgba(240, 170, 190), 0.45f),
+              mix(sky.horizon, rgba(255, 210, 160), 0.5f), mix(sky.ground, rgba(210, 150, 160), 0.45f),
+              mix(sky.sun, rgba(255, 220, 180), 0.4f), 0.7f, 0.2f, false};
   }
 }
 
@@ -116,7 +117,7 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
 }
 
 // A ridge that repeats every strip width: a sum of sines with whole periods over the width.
-void drawHills(Canvas& c, art::SkyLayer layer, Colour colour, float roughness, ArtRandom& random) {
+void drawHills(Canvas& c, art::SkyLayer layer, Colour colour, float roughness, int grain, ArtRandom& random) {
   const PixelRect r = pixelRect(layer);
   const Ramp ramp = makeRamp(colour, 0.6f);
   float phase[3], amp[3];
@@ -129,8 +130,9 @@ void drawHills(Canvas& c, art::SkyLayer layer, Colour colour, float roughness, A
     const int top = r.y + std::clamp(int((1.0f - h) * r.h), 2, r.h - 4);
     c.fillRect({r.x + x, top, 1, r.bottom() - top}, ramp[2]);
     c.set(r.x + x, top, previous < 0 || top <= previous ? ramp[4] : ramp[3]);  // the lit crest faces up-left
-    for (int y = top + 1; y < r.bottom(); ++y) {
-      if (((x * 7 + y * 3) % 11) == 0) c.set(r.x + x, y, ramp[1]);
+    // Sparse darker grains below the crest (a hash, so no lines form); the far strip stays smooth.
+    for (int y = top + 2; y < r.bottom() && grain > 0; ++y) {
+      if (artSeed("hill", uint32_t(x), uint32_t(y)) % 1000u < uint32_t(grain)) c.set(r.x + x, y, ramp[1]);
     }
     previous = top;
   }
@@ -143,13 +145,13 @@ Canvas drawSkyPicture(const SkyColours& sky, int phase, bool low, uint32_t seed)
   drawBackdrop(picture, look, sky, random);
   if (low) return picture;
   auto hillColour = [&](float nearness) {
-    const Colour base = mix(mix(look.hillTint, sky.ground, 0.3f + 0.6f * nearness), look.bottom, 0.55f * (1.0f - nearness));
+    const Colour base = mix(mix(look.hillTint, sky.ground, 0.4f + 0.5f * nearness), look.bottom, 0.55f * (1.0f - nearness));
     return mix(rgba(0, 0, 0), base, look.hillLight + (1.0f - look.hillLight) * 0.25f * (1.0f - nearness));
   };
   ArtRandom hills(seed ^ 0xA11u);  // the same ridges at every phase
-  drawHills(picture, art::SkyLayer::FarHills, hillColour(0.0f), 0.8f, hills);
-  drawHills(picture, art::SkyLayer::MiddleHills, hillColour(0.5f), 1.0f, hills);
-  drawHills(picture, art::SkyLayer::NearHills, hillColour(1.0f), 1.2f, hills);
+  drawHills(picture, art::SkyLayer::FarHills, hillColour(0.0f), 0.8f, 0, hills);
+  drawHills(picture, art::SkyLayer::MiddleHills, hillColour(0.5f), 1.0f, 40, hills);
+  drawHills(picture, art::SkyLayer::NearHills, hillColour(1.0f), 1.2f, 80, hills);
   return picture;
 }
 
