@@ -151,7 +151,11 @@ void makeRocksAtlas(const ArtSources& sources, AtlasOutput& out) {
       if (x + kTile > art::kBlockAtlasSize || y + kTile > art::kBlockAtlasSize) {
         return out.fail("block " + std::to_string(look.id) + " variant " + std::to_string(variant) + " lies outside the atlas");
       }
-      atlas.blit(frameOf(look, variant), x, y);
+      const Canvas frame = frameOf(look, variant);
+      if (look.id != 0 && !frame.anyOpaque({0, 0, kTile, kTile})) {
+        return out.fail("block " + std::to_string(look.id) + " variant " + std::to_string(variant) + " drew nothing");
+      }
+      atlas.blit(frame, x, y);
       extrudeBorder(atlas, x, y);
     }
   }

@@ -15,7 +15,7 @@ constexpr int kSize = 30;
 void drawCracks(Canvas& atlas, ArtRandom& random) {
   Canvas crack(kSize, kSize);
   const Colour dark = rgba(16, 12, 20, 220), light = rgba(255, 255, 255, 70);
-  for (int stage = 0; stage < art::kCrackStages; ++stage) {
+  for (int stage = 0; stage < art::tileEffectFrames(art::TileEffect::Crack); ++stage) {
     for (int line = 0; line < 2; ++line) {
       int x = 15 + random.between(-3, 3), y = 15 + random.between(-3, 3);
       const int dx = random.chance(0.5f) ? 1 : -1, dy = random.chance(0.5f) ? 1 : -1, length = 3 + stage;
@@ -55,7 +55,7 @@ void drawMarker(Canvas& atlas) {
 
 void drawGlints(Canvas& atlas) {
   static constexpr int kArms[art::kGlintFrames] = {1, 3, 5, 2};
-  for (int frame = 0; frame < art::kGlintFrames; ++frame) {
+  for (int frame = 0; frame < art::tileEffectFrames(art::TileEffect::Glint); ++frame) {
     const engine::Rect r = art::tileEffectRect(art::TileEffect::Glint, frame);
     const int cx = int(r.origin.x) + 15, cy = int(r.origin.y) + 15, arm = kArms[frame];
     for (int k = -arm; k <= arm; ++k) {
