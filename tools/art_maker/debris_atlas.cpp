@@ -17,13 +17,15 @@ struct ListLook {
   uint32_t colour;  // 0xRRGGBB
 };
 
-// By list index (0-36).
+// By list index (0-36): rain (4) and acid rain (5) streaks with their splashes, flakes and bubbles
+// (6), water thrown up on entering a liquid (10), dust of a struck tile (17), sparkles of the light
+// colours, hearts popping over a tile (24), leaves (35).
 constexpr ListLook kLooks[kDebrisRectListCount] = {
     {Look::Spark, 0xF4F4FF}, {Look::Spark, 0xFF5A4A}, {Look::Spark, 0xFF9A3A}, {Look::Puff, 0xB8B4B0},
-    {Look::Streak, 0xA8D0FF}, {Look::Streak, 0xC8DCF0}, {Look::Bubble, 0xE6F4FF}, {Look::Spark, 0xFFF4C0},
-    {Look::Star, 0xD88CFF}, {Look::Spark, 0x5A8CFF}, {Look::Puff, 0xA09A90}, {Look::Spark, 0x5AE6F0},
+    {Look::Streak, 0xA8D0FF}, {Look::Streak, 0xB4F06A}, {Look::Bubble, 0xE6F4FF}, {Look::Spark, 0xFFF4C0},
+    {Look::Star, 0xD88CFF}, {Look::Spark, 0x5A8CFF}, {Look::Puff, 0x7AB8F0}, {Look::Spark, 0x5AE6F0},
     {Look::Spark, 0x6AF06A}, {Look::Chip, 0x8A6A4A}, {Look::Puff, 0xD0CCC4}, {Look::Chip, 0x6A6A72},
-    {Look::Spark, 0xFFB04A}, {Look::Bubble, 0x5AA0F0}, {Look::Chip, 0x7AD04A}, {Look::Puff, 0x8C8A94},
+    {Look::Spark, 0xFFB04A}, {Look::Puff, 0xD8D4CC}, {Look::Chip, 0x7AD04A}, {Look::Puff, 0x8C8A94},
     {Look::Chip, 0xC8343A}, {Look::Chip, 0xE8C84A}, {Look::Star, 0xFFE8A0}, {Look::Spark, 0xFFFFFF},
     {Look::Heart, 0xF05A8A}, {Look::Spark, 0xFF8A2A}, {Look::Spark, 0xFF8AC8}, {Look::Spark, 0xB4FF5A},
     {Look::Spark, 0x3AC8B0}, {Look::Spark, 0xFFD070}, {Look::Spark, 0xD8ECFF}, {Look::Spark, 0xF04AD8},
