@@ -2,6 +2,7 @@
 // message and writes nothing, and the command line is read strictly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,6 +10,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/tools/art_maker/made_art.h"
 #include "tools/art_maker/art_run.h"
+#include "tools/art_maker/contact_sheet.h"
 #include "tools/art_maker/block_looks.h"
 #include "tools/png_writer/png_writer.h"
 
@@ -110,6 +112,25 @@ TEST(ArtRun, SkiesOfAPlanetMissingFromTheTableGetColoursOfTheirOwn) {
   ASSERT_EQ(run(options), 0);
   EXPECT_TRUE(fs::exists(out.path() / "sky" / "sky-umbra-night-ipad-low.png"));
   EXPECT_FALSE(fs::exists(out.path() / "rocks.png"));  // only what was asked for
+}
+
+TEST(ArtRun, TheSheetAloneWritesNoAtlasAndStacksEverySection) {
+  testsupport::TempDir dir;
+  ArtRunOptions options;
+  options.sources = arttest::repositorySources();
+  options.sheetPath = dir.file("sheet.png");
+  options.only = {"fluids", "debris"};
+  ASSERT_EQ(run(options), 0);
+  EXPECT_EQ(filesBelow(dir.path()).size(), 1u);  // the sheet and nothing else
+
+  Canvas a(10, 4, rgba(255, 0, 0)), b(30, 6, rgba(0, 0, 255));
+  const Canvas sheet = composeContactSheet({{"a", a}, {"b", b}});
+  EXPECT_GE(sheet.width(), 30);
+  EXPECT_GE(sheet.height(), 10);
+  auto count = [&sheet](Colour c) { return std::count(sheet.pixels().begin(), sheet.pixels().end(), c); };
+  EXPECT_EQ(count(rgba(255, 0, 0)), 40);
+  EXPECT_EQ(count(rgba(0, 0, 255)), 180);
+  EXPECT_EQ(sheet.at(0, 0), kSheetBackground);
 }
 
 TEST(ArtRun, ReadsItsCommandLineStrictly) {

@@ -5,6 +5,7 @@
 
 #include <rapidjson/document.h>
 
+#include <array>
 #include <map>
 #include <string>
 
@@ -79,6 +80,42 @@ TEST(BlockAtlas, NoTwoBlocksShareAFrame) {
     const auto [where, added] = seen.emplace(frame.pixels(), look.id);
     EXPECT_TRUE(added) << "blocks " << where->second << " and " << look.id << " look the same";
   }
+}
+
+// The mean colour of a frame, per channel.
+std::array<double, 3> meanColour(const Canvas& frame) {
+  std::array<double, 3> sum{};
+  double weight = 0;
+  for (Colour c : frame.pixels()) {
+    sum[0] += red(c) * alpha(c), sum[1] += green(c) * alpha(c), sum[2] += blue(c) * alpha(c);
+    weight += alpha(c);
+  }
+  for (double& channel : sum) channel /= weight > 0 ? weight : 1;
+  return sum;
+}
+
+TEST(BlockAtlas, VariantsDifferInDetailNotInColour) {
+  const Canvas* rocks = madePicture("rocks.png");
+  int compared = 0;
+  for (const BlockLook& look : blockLooks()) {
+    if (look.id == 0 || look.variants < 2 || look.shape != BlockShape::Solid || look.id == art::kWireBlock ||
+        look.id == art::kWireBlock2 || look.id == art::kDisplayBlock || look.id == art::kShadowEdgeOpenBlock ||
+        look.id == art::kShadowEdgeBackBlock) {
+      continue;
+    }
+    const Canvas first = rocks->crop(toPixels(art::blockSpriteRect(look.id, 0)));
+    const std::array<double, 3> firstMean = meanColour(first);
+    for (int v = 1; v < look.variants; ++v) {
+      const Canvas other = rocks->crop(toPixels(art::blockSpriteRect(look.id, uint8_t(v))));
+      EXPECT_NE(first.pixels(), other.pixels()) << "block " << look.id << " variant " << v << " repeats variant 0";
+      const std::array<double, 3> mean = meanColour(other);
+      for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(mean[size_t(c)], firstMean[size_t(c)], 14.0) << "block " << look.id << " variant " << v << " channel " << c;
+      }
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 100);
 }
 
 TEST(BlockAtlas, TheSpecialTilesAreDrawnInEveryVariant) {
