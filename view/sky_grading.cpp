@@ -1,5 +1,6 @@
 #include "view/sky_grading.h"
 
+#include <cmath>
 #include <cstddef>
 
 namespace {
@@ -40,10 +41,13 @@ uint8_t SkyGrading::setWeather(uint8_t newKind) {
 void SkyGrading::step() {
   if (!fading_) return;
   weight_ += step_;
-  if (step_ < 0.0f && weight_ <= 0.0f) {
+  // A hundred float steps of 0.01 fall just short of 1: the end counts within a tenth of a step,
+  // so a full fade takes exactly 100 frames.
+  const float slack = std::fabs(step_) * 0.1f;
+  if (step_ < 0.0f && weight_ <= slack) {
     weight_ = 0.0f;
     fading_ = false;
-  } else if (step_ > 0.0f && weight_ >= 1.0f) {
+  } else if (step_ > 0.0f && weight_ >= 1.0f - slack) {
     weight_ = 1.0f;
     fading_ = false;
   }
