@@ -53,7 +53,7 @@ std::unique_ptr<LocalMobEntity> LocalMobEntity::create(const MobEntity& mob, con
                      entity_art::mobPartRotation(frame));
   }
   drawing->node_->setUserData(const_cast<MobEntity*>(&mob));
-  drawing->followMob();
+  drawing->setPosition(mob.data);
   if (layers.mobNode != nullptr) layers.mobNode->addChild(drawing->node_);
   return drawing;
 }

@@ -137,6 +137,7 @@ TEST_F(EntityDrawing, AMobIsAssembledFromItsPartsAndPlaysItsFrameSets) {
   ASSERT_NE(drawing, nullptr);
   ASSERT_EQ(drawing->node()->getChildrenCount(), 2u);
   EXPECT_EQ(mobNode->getChildrenCount(), 1u);
+  EXPECT_EQ(drawing->node()->getPosition(), engine::Vec2(mob.data.x, mob.data.y));
   auto part = [&](size_t i) { return static_cast<engine::Sprite*>(drawing->node()->getChildren()[i]); };
   EXPECT_FLOAT_EQ(part(1)->getTextureRect().getMinX(), 10);
   EXPECT_EQ(part(1)->getPosition(), engine::Vec2(4, 0));
