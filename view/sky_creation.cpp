@@ -48,3 +48,22 @@ void destroySky() {
   sky->release();
   sky = nullptr;
 }
+
+void showSkyPhase(uint32_t phase, uint32_t tickInPhase) {
+  if (Sky* sky = currentSky()) sky->setPhaseTextures(phase, tickInPhase);
+}
+
+void stepSkyClock(uint32_t phase, uint32_t tickInPhase) {
+  if (Sky* sky = currentSky()) sky->updatePhaseTextures(phase, tickInPhase);
+}
+
+void showSkyWeather(uint8_t kind) {
+  if (Sky* sky = currentSky()) sky->setWeather(kind);
+}
+
+void followPlayerWithSky(float dx, float playerY, int32_t playerRow, int32_t visibleRows) {
+  Sky* sky = currentSky();
+  if (sky == nullptr) return;
+  sky->updatePosition(dx, playerY);
+  sky->setVisible(skyVisibleAt(playerRow, visibleRows, sky->skyRow()));
+}

@@ -15,6 +15,7 @@
 #include "tests/support/temp_dir.h"
 #include "view/advanced_sky.h"
 #include "view/sky.h"
+#include "view/sky_creation.h"
 #include "view/sky_pictures.h"
 #include "world/map/world_params.h"
 #include "world/world.h"
@@ -160,6 +161,35 @@ TEST_F(SkyDraw, WithoutItsProgramTheSkyDrawsNothing) {
   Sky* sky = keep(Sky::create(*world_, source_));
   ASSERT_NE(sky, nullptr);
   EXPECT_TRUE(near(skyPixel(sky), kBlack));
+}
+
+}  // namespace
+
+namespace {
+
+using SkySlot = SkyDraw;
+
+TEST_F(SkySlot, TheRunningGamesSkyTakesTheClockWeatherAndPlayer) {
+  showSkyPhase(2, 10);  // no sky yet: nothing happens
+  Sky* sky = createSky(*world_);
+  ASSERT_EQ(currentSky(), sky);
+  scene_->addChild(sky, -1);
+  showSkyPhase(2, 100);
+  EXPECT_EQ(sky->phasePair().fade, 100);
+  stepSkyClock(2, 256);
+  EXPECT_EQ(sky->phasePair().first, art::SkyPicture::Dusk);
+  showSkyWeather(1);  // graded unless the lower sky is asked for
+  followPlayerWithSky(0, 0, sky->skyRow() - 20, 9);
+  EXPECT_FALSE(sky->isVisible());
+  followPlayerWithSky(0, 0, sky->skyRow(), 9);
+  EXPECT_TRUE(sky->isVisible());
+  frame();
+  // A new game's sky replaces the old one, which leaves the layer.
+  Sky* next = createSky(*world_);
+  EXPECT_NE(next, sky);
+  EXPECT_EQ(scene_->getChildrenCount(), 0u);
+  destroySky();
+  EXPECT_EQ(currentSky(), nullptr);
 }
 
 }  // namespace
