@@ -40,8 +40,7 @@ Sky* Sky::create(World& world, const SkySource& source) {
 
 Sky::Sky(World& world, const SkySource& source)
     : world_(&world), source_(source), layers_(source.screen, source.lowerSky) {
-  pictures_ = std::make_unique<SkyPictures>(source.cache, source.folder,
-                                            art::skyNameOf(world.map().planet().name),
+  pictures_ = std::make_unique<SkyPictures>(source.cache, source.folder, world.map().planet().name,
                                             source.lowerSky);
 }
 
@@ -105,7 +104,7 @@ void Sky::resetLayerX() {
 
 void Sky::buildVertices() {
   // Both pictures of a pair share one layout, so the day picture's size stands for all four.
-  const engine::Texture2D* texture = pictures_->get(art::SkyPicture::Day);
+  const engine::Texture2D* texture = pictures_->get(SkyPicture::Day);
   const engine::Size pixels(static_cast<float>(texture->getPixelsWide()),
                             static_cast<float>(texture->getPixelsHigh()));
   for (size_t i = 0; i < layers_.count(); ++i) {

@@ -10,6 +10,15 @@ namespace {
 constexpr float kRowPixels = 30.0f;
 constexpr float kScaleMargin = 0.005f;
 
+// The hill pairs from the farthest to the nearest, each sliding by the player's movement over its
+// divisor.
+struct HillRow {
+  art::SkyLayer layer;
+  float divisor;
+};
+constexpr HillRow kHillRows[3] = {
+    {art::SkyLayer::FarHills, 4.0f}, {art::SkyLayer::MiddleHills, 2.0f}, {art::SkyLayer::NearHills, 1.0f}};
+
 float pixelOfRow(float row) { return row * kRowPixels; }
 
 }  // namespace
@@ -40,13 +49,13 @@ bool skyVisibleAt(int32_t playerRow, int32_t visibleRows, int32_t skyRow) {
 
 SkyLayers::SkyLayers(engine::Size screen, bool lower) : screen_(screen) {
   layers_.resize(lower ? 1 : kFullCount);
-  layers_[0].rect = art::kSkyBackdropRect;
+  layers_[0].rect = art::skyLayerRect(art::SkyLayer::Backdrop);
   layers_[0].position = {screen.width * 0.5f, screen.height * 0.7f};
-  backdropScale_ = screen.width / art::kSkyBackdropRect.size.width + kScaleMargin;
+  backdropScale_ = screen.width / layers_[0].rect.size.width + kScaleMargin;
   if (lower) return;
   for (size_t i = 1; i < kFullCount; ++i) {
-    const art::SkyHillRow& row = art::kSkyHillRows[(i - 1) / 2];
-    layers_[i].rect = row.rect;
+    const HillRow& row = kHillRows[(i - 1) / 2];
+    layers_[i].rect = art::skyLayerRect(row.layer);
     layers_[i].divisor = row.divisor;
   }
   hillScale_ = screen.width / layers_[1].rect.size.width + kScaleMargin;

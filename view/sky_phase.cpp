@@ -2,7 +2,6 @@
 
 namespace {
 
-using art::SkyPicture;
 
 constexpr uint32_t kDay = 1;
 constexpr uint32_t kDusk = 2;

@@ -10,11 +10,14 @@
 
 #include <cstdint>
 
-#include "content/art/sky_layout.h"
+
+// The four pictures of a day, in the order the sky keeps them (and the art's phase names).
+enum class SkyPicture : uint8_t { Day = 0, Dusk = 1, Night = 2, Dawn = 3 };
+inline constexpr int kSkyPictureCount = 4;
 
 struct SkyPhasePair {
-  art::SkyPicture first = art::SkyPicture::Day;
-  art::SkyPicture second = art::SkyPicture::Dusk;
+  SkyPicture first = SkyPicture::Day;
+  SkyPicture second = SkyPicture::Dusk;
   uint16_t fade = 255;  // 255 until the first choice
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "content/art/sky_layout.h"
 #include "engine/base/log.h"
 #include "engine/base/path_utils.h"
 #include "engine/render/texture2d.h"
@@ -12,10 +13,10 @@ namespace {
 constexpr int32_t kLinear = 0;
 
 // Fallback colours: a clear blue day, an orange dusk, a dark night, a pink dawn.
-constexpr uint8_t kFallbackColours[art::kSkyPictureCount][4] = {
+constexpr uint8_t kFallbackColours[kSkyPictureCount][4] = {
     {110, 170, 235, 255}, {225, 130, 70, 255}, {15, 20, 50, 255}, {230, 160, 170, 255}};
 
-engine::Texture2D* fallbackPicture(art::SkyPicture picture) {
+engine::Texture2D* fallbackPicture(SkyPicture picture) {
   auto* texture = new engine::Texture2D();
   const uint8_t* rgba = kFallbackColours[static_cast<size_t>(picture)];
   if (!texture->initWithData(rgba, 4, engine::Texture2D::PixelFormat::RGBA8888, 1, 1)) {
@@ -27,11 +28,12 @@ engine::Texture2D* fallbackPicture(art::SkyPicture picture) {
 }  // namespace
 
 SkyPictures::SkyPictures(engine::TextureCache* cache, const std::string& folder,
-                         const std::string& skyName, bool lowerSky)
+                         const std::string& planetName, bool lowerSky)
     : cache_(cache) {
+  const std::string skyName = art::skyNameOfPlanet(planetName);
   for (size_t i = 0; i < textures_.size(); ++i) {
-    const auto picture = static_cast<art::SkyPicture>(i);
-    const std::string file = art::skyPictureFile(skyName, picture, lowerSky);
+    const auto picture = static_cast<SkyPicture>(i);
+    const std::string file = art::skyPictureName(skyName, art::kSkyPhaseNames[i], lowerSky);
     engine::Texture2D* texture =
         cache_ != nullptr ? cache_->addImage(engine::joinPath(folder, file)) : nullptr;
     if (texture != nullptr) {

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-#include "content/art/sky_layout.h"
+#include "view/sky_phase.h"
 
 namespace engine {
 class Texture2D;
@@ -18,21 +18,21 @@ class TextureCache;
 class SkyPictures {
  public:
   // `folder` is the sky folder; `cache` may be null (then every picture is a fallback).
-  SkyPictures(engine::TextureCache* cache, const std::string& folder, const std::string& skyName,
+  SkyPictures(engine::TextureCache* cache, const std::string& folder, const std::string& planetName,
               bool lowerSky);
   // Gives the loaded pictures back to the cache (which forgets them) and frees the fallbacks.
   ~SkyPictures();
   SkyPictures(const SkyPictures&) = delete;
   SkyPictures& operator=(const SkyPictures&) = delete;
 
-  engine::Texture2D* get(art::SkyPicture picture) const { return textures_[index(picture)]; }
+  engine::Texture2D* get(SkyPicture picture) const { return textures_[index(picture)]; }
   // True when the picture came from its file.
-  bool loaded(art::SkyPicture picture) const { return loaded_[index(picture)]; }
+  bool loaded(SkyPicture picture) const { return loaded_[index(picture)]; }
 
  private:
-  static size_t index(art::SkyPicture picture) { return static_cast<size_t>(picture); }
+  static size_t index(SkyPicture picture) { return static_cast<size_t>(picture); }
 
   engine::TextureCache* cache_;
-  std::array<engine::Texture2D*, art::kSkyPictureCount> textures_{};  // each retained
-  std::array<bool, art::kSkyPictureCount> loaded_{};
+  std::array<engine::Texture2D*, kSkyPictureCount> textures_{};  // each retained
+  std::array<bool, kSkyPictureCount> loaded_{};
 };

@@ -4,29 +4,24 @@
 
 namespace art {
 
-const char* skyPhaseName(SkyPicture picture) {
-  switch (picture) {
-    case SkyPicture::Day: return "day";
-    case SkyPicture::Dusk: return "dusk";
-    case SkyPicture::Night: return "night";
-    case SkyPicture::Dawn: return "dawn";
+engine::Rect skyLayerRect(SkyLayer layer) {
+  switch (layer) {
+    case SkyLayer::Backdrop: return {0.0f, 0.0f, 343.0f, 224.0f};
+    case SkyLayer::FarHills: return {0.0f, 225.0f, 343.0f, 76.0f};
+    case SkyLayer::MiddleHills: return {0.0f, 302.0f, 343.0f, 60.0f};
+    case SkyLayer::NearHills: return {0.0f, 363.0f, 343.0f, 96.0f};
   }
-  return "day";
+  return {};
 }
 
-std::string skyNameOf(const std::string& planetName) {
-  std::string name;
-  name.reserve(planetName.size());
-  for (const char c : planetName) {
-    name += c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
+std::string skyNameOfPlanet(std::string_view planetName) {
+  std::string name(planetName);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return name;
 }
 
-std::string skyPictureFile(const std::string& skyName, SkyPicture picture, bool lowerSky) {
-  std::string file = "sky-" + skyName + "-" + skyPhaseName(picture) + "-ipad";
-  if (lowerSky) file += "-low";
-  return file + ".png";
+std::string skyPictureName(std::string_view skyName, std::string_view phase, bool low) {
+  return "sky-" + std::string(skyName) + "-" + std::string(phase) + "-ipad" + (low ? "-low" : "") + ".png";
 }
 
 }  // namespace art

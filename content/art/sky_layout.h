@@ -1,43 +1,35 @@
 #pragma once
-// The sky pictures: one picture per planet and time of day, holding the full-screen backdrop and
-// the three hill strips one below the other. The art maker draws them at these places and the sky
-// reads them, so the names and rectangles are written here once.
-//
-// A picture is "sky-<sky name>-<phase>-ipad.png", with "-low" before ".png" for the lower-sky
-// form (which only needs the backdrop). Rectangles are in points, y growing downward.
+// The sky pictures: four per sky name (day, dusk, night, dawn), each holding the backdrop and the
+// three hill strips at the rectangles below (in points; the picture is drawn at the content scale
+// the game runs at), named "sky-<sky name>-<phase>-ipad[-low].png" in the sky folder. A planet's sky
+// name is its name in lower case. The art maker draws with this layout and the sky reads it.
 
-#include <cstdint>
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "engine/base/geometry.h"
 
 namespace art {
 
-// The four pictures of a day, in the order the sky keeps them.
-enum class SkyPicture : uint8_t { Day = 0, Dusk = 1, Night = 2, Dawn = 3 };
-inline constexpr int kSkyPictureCount = 4;
+inline constexpr std::array<std::string_view, 4> kSkyPhaseNames = {"day", "dusk", "night", "dawn"};
 
-inline constexpr int kSkyPictureWidth = 343;
-inline constexpr int kSkyPictureHeight = 459;
+enum class SkyLayer : int { Backdrop = 0, FarHills = 1, MiddleHills = 2, NearHills = 3 };
+inline constexpr int kSkyLayerCount = 4;
 
-inline constexpr engine::Rect kSkyBackdropRect{0, 0, 343, 224};
-// Hill strips from the farthest (slowest) to the nearest; each divides the player's sideways
-// movement by its divisor.
-struct SkyHillRow {
-  engine::Rect rect;
-  float divisor;
-};
-inline constexpr SkyHillRow kSkyHillRows[3] = {
-    {{0, 225, 343, 76}, 4.0f},
-    {{0, 302, 343, 60}, 2.0f},
-    {{0, 363, 343, 96}, 1.0f},
-};
+// The content scale the pictures are drawn at; the game's director runs at this scale.
+inline constexpr float kSkyContentScale = 1.0f;
+// The picture's size in pixels at that scale (every layer rectangle fits inside).
+inline constexpr int kSkyPictureWidth = 344;
+inline constexpr int kSkyPictureHeight = 460;
 
-// "day", "dusk", "night" or "dawn".
-const char* skyPhaseName(SkyPicture picture);
-// The sky name of a planet: its name in lower case, spaces as dashes.
-std::string skyNameOf(const std::string& planetName);
-// The picture's file name, e.g. "sky-terra-dusk-ipad-low.png".
-std::string skyPictureFile(const std::string& skyName, SkyPicture picture, bool lowerSky);
+// The layer's rectangle in points: backdrop (0, 0, 343, 224), far hills (0, 225, 343, 76),
+// middle hills (0, 302, 343, 60), near hills (0, 363, 343, 96).
+engine::Rect skyLayerRect(SkyLayer layer);
+
+// The sky name of a planet: its name in lower case.
+std::string skyNameOfPlanet(std::string_view planetName);
+// "sky-<sky name>-<phase>-ipad.png", with "-low" before ".png" for the plain sky.
+std::string skyPictureName(std::string_view skyName, std::string_view phase, bool low);
 
 }  // namespace art

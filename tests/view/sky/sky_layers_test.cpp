@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "content/art/sky_layout.h"
 #include "view/sky_layers.h"
 
 namespace {
@@ -18,9 +17,6 @@ TEST(SkyLayers, LowerSkyIsOneQuadThatNeverMoves) {
   EXPECT_EQ(before, engine::Vec2(343, 280));
   layers.updatePosition(50, 9000, skyHeightsFor(400, 100, 14), 21);
   EXPECT_EQ(layers.layer(0).position, before);
-  EXPECT_EQ(art::skyPictureFile("terra", art::SkyPicture::Night, true), "sky-terra-night-ipad-low.png");
-  EXPECT_EQ(art::skyPictureFile(art::skyNameOf("Old Moon"), art::SkyPicture::Dawn, false),
-            "sky-old-moon-dawn-ipad.png");
 }
 
 TEST(SkyLayers, HillPairsCoverTheScreenAndSlideByTheirDivisor) {

@@ -1,14 +1,12 @@
 // The sky's choice of pictures over the day, its weather grading and its layer arithmetic.
 #include <gtest/gtest.h>
 
-#include "content/art/sky_layout.h"
 #include "view/sky_grading.h"
 #include "view/sky_layers.h"
 #include "view/sky_phase.h"
 
 namespace {
 
-using art::SkyPicture;
 
 struct PhaseCase {
   uint32_t phase, tick;

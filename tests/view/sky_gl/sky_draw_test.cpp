@@ -64,7 +64,7 @@ class SkyDraw : public DirectorFixture {
     DirectorFixture::SetUp();
     addProgram(kCrossFade, Sky::kProgramKey);
     addProgram(kGraded, AdvancedSky::kProgramKey);
-    addPlanetDef("Red Moon", 1, 1);
+    addPlanetDef("Ember", 1, 1);
     WorldParams params;
     params.mode = 1;
     params.planetId = 1;
@@ -109,13 +109,13 @@ class SkyDraw : public DirectorFixture {
 };
 
 TEST_F(SkyDraw, TheSkyDiffersByTimeOfDay) {
-  dir_.write("sky-red-moon-day-ipad.png", solidPng(255, 0, 0));
-  dir_.write("sky-red-moon-dusk-ipad.png", solidPng(0, 0, 255));
+  dir_.write("sky-ember-day-ipad.png", solidPng(255, 0, 0));
+  dir_.write("sky-ember-dusk-ipad.png", solidPng(0, 0, 255));
   Sky* sky = keep(Sky::create(*world_, source_));
   ASSERT_NE(sky, nullptr);
   EXPECT_EQ(sky->layerCount(), 7u);
-  EXPECT_TRUE(sky->pictures().loaded(art::SkyPicture::Day));
-  EXPECT_FALSE(sky->pictures().loaded(art::SkyPicture::Night));
+  EXPECT_TRUE(sky->pictures().loaded(SkyPicture::Day));
+  EXPECT_FALSE(sky->pictures().loaded(SkyPicture::Night));
 
   sky->setPhaseTextures(1, 40);
   EXPECT_TRUE(near(skyPixel(sky), kRed));
@@ -131,7 +131,7 @@ TEST_F(SkyDraw, TheSkyDiffersByTimeOfDay) {
 
 TEST_F(SkyDraw, TheLowerSkyIsOneQuadOfTheLowPictures) {
   source_.lowerSky = true;
-  dir_.write("sky-red-moon-day-ipad-low.png", solidPng(0, 255, 0));
+  dir_.write("sky-ember-day-ipad-low.png", solidPng(0, 255, 0));
   Sky* sky = keep(Sky::create(*world_, source_));
   ASSERT_NE(sky, nullptr);
   EXPECT_EQ(sky->layerCount(), 1u);
@@ -141,7 +141,7 @@ TEST_F(SkyDraw, TheLowerSkyIsOneQuadOfTheLowPictures) {
 }
 
 TEST_F(SkyDraw, TheAdvancedSkyGradesUnderTheWeather) {
-  dir_.write("sky-red-moon-day-ipad.png", solidPng(255, 0, 0));
+  dir_.write("sky-ember-day-ipad.png", solidPng(255, 0, 0));
   AdvancedSky* sky = keep(AdvancedSky::create(*world_, source_));
   ASSERT_NE(sky, nullptr);
   sky->setPhaseTextures(1, 0);
@@ -157,7 +157,7 @@ TEST_F(SkyDraw, TheAdvancedSkyGradesUnderTheWeather) {
 
 TEST_F(SkyDraw, WithoutItsProgramTheSkyDrawsNothing) {
   engine::GLProgramCache::destroyInstance();
-  dir_.write("sky-red-moon-day-ipad.png", solidPng(255, 0, 0));
+  dir_.write("sky-ember-day-ipad.png", solidPng(255, 0, 0));
   Sky* sky = keep(Sky::create(*world_, source_));
   ASSERT_NE(sky, nullptr);
   EXPECT_TRUE(near(skyPixel(sky), kBlack));
@@ -177,7 +177,7 @@ TEST_F(SkySlot, TheRunningGamesSkyTakesTheClockWeatherAndPlayer) {
   showSkyPhase(2, 100);
   EXPECT_EQ(sky->phasePair().fade, 100);
   stepSkyClock(2, 256);
-  EXPECT_EQ(sky->phasePair().first, art::SkyPicture::Dusk);
+  EXPECT_EQ(sky->phasePair().first, SkyPicture::Dusk);
   showSkyWeather(1);  // graded unless the lower sky is asked for
   followPlayerWithSky(0, 0, sky->skyRow() - 20, 9);
   EXPECT_FALSE(sky->isVisible());
