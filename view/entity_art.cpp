@@ -1,30 +1,19 @@
 #include "view/entity_art.h"
 
+#include "content/art/dress_atlas_layout.h"
+#include "content/art/item_atlas_layout.h"
 #include "content/tables/bullet_def.h"
 
 namespace entity_art {
-
-namespace {
-
-// Cell `index` of a grid of 16-point cells, 128 to a row; the icon fills its top-left 15 points.
-engine::Rect gridCell(uint32_t index) {
-  const auto column = static_cast<float>(index % kIconsPerRow);
-  const auto row = static_cast<float>(index / kIconsPerRow);
-  return {column * kIconCell, row * kIconCell, kIconSize, kIconSize};
-}
-
-}  // namespace
 
 engine::Rect bulletRect(const BulletDef& row) {
   return {row.spriteX(), row.spriteY(), row.width(), row.height()};
 }
 
-// Provisional: an item's variants take the cells after its own, in steps of 4096 ids.
-engine::Rect itemIconRect(uint16_t id, uint8_t variant) {
-  return gridCell(static_cast<uint32_t>(id & 0x0FFF) + 4096u * (variant & 3u));
-}
+engine::Rect itemIconRect(uint16_t id, uint8_t variant) { return art::itemIconRect(id, variant); }
 
-engine::Rect dressRect(uint16_t itemId) { return gridCell(itemId & 0x0FFF); }
+// Every appearance slot shows the same dropped garment.
+engine::Rect dressRect(uint16_t itemId) { return art::dressSpriteRect(itemId, 0); }
 
 engine::Rect mobPartRect(const MobPartFrame& frame) {
   return {mobFrameRect(frame, 0), mobFrameRect(frame, 1), mobFrameRect(frame, 2),

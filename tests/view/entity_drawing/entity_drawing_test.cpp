@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "content/art/item_atlas_layout.h"
 #include "content/items/item_pool.h"
 #include "content/tables/content_tables.h"
 #include "engine/render/texture2d.h"
@@ -95,6 +96,8 @@ TEST_F(EntityDrawing, AStackShowsASecondIconBesideTheFirst) {
   EXPECT_EQ(second->getChildrenCount(), 1u);
   const auto* stack = static_cast<LocalTreasureEntity*>(two.drawing());
   ASSERT_NE(stack->overlay(), nullptr);
+  EXPECT_EQ(stack->node()->getTextureRect(), art::itemIconRect(120, 0));
+  EXPECT_EQ(stack->overlay()->getTextureRect(), art::itemIconRect(120, 0));
   EXPECT_EQ(stack->overlay()->getPosition(), stack->node()->getPosition() + engine::Vec2(3, 1));
   EXPECT_EQ(static_cast<LocalTreasureEntity*>(one.drawing())->overlay(), nullptr);
   // The node knows its entity, and follows it.
