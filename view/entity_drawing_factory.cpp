@@ -1,7 +1,10 @@
 #include "view/entity_drawing_factory.h"
 
+#include <cassert>
+
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
+#include "engine/base/main_thread.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "entities/core/world_entities.h"
 #include "entities/items/dress_entity.h"
@@ -51,7 +54,9 @@ void EntityDrawingFactory::attachAll(WorldEntities& entities) {
 }
 
 void EntityDrawingFactory::attach(RealEntity& entity) {
+  // A world being built on the load thread is never the one on screen: its entities return here.
   if (layers_.world == nullptr || &entity.world() != layers_.world) return;
+  assert(engine::isMainThread());
   switch (entity.kind()) {
     case EntityKind::Bullet:
     case EntityKind::Bobber:

@@ -71,6 +71,12 @@ bool Sky::init() {
 
   if (!loadProgram()) engine::log("sky: program %d is missing; the sky is not drawn", int(kProgramKey));
   heights_ = heightsOf(*world_);
+  // Set once: the frame's transform and renderer are kept by draw, so no frame allocates.
+  command_.func = [this] {
+    drawMesh(drawTransform_);
+    drawRenderer_->addDrawnBatches(1);
+    drawRenderer_->addDrawnVertices(layers_.count() * kIndicesPerLayer);
+  };
   pair_.fade = 0;
   buildVertices();
   return true;
@@ -121,11 +127,8 @@ void Sky::buildVertices() {
 void Sky::draw(engine::Renderer* renderer, const engine::Mat4& transform, uint32_t) {
   if (renderer == nullptr || program_ == nullptr) return;
   command_.init(globalZOrder_);
-  command_.func = [this, transform, renderer] {
-    drawMesh(transform);
-    renderer->addDrawnBatches(1);
-    renderer->addDrawnVertices(layers_.count() * kIndicesPerLayer);
-  };
+  drawTransform_ = transform;
+  drawRenderer_ = renderer;
   renderer->addCommand(&command_);
 }
 

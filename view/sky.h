@@ -107,4 +107,6 @@ class Sky : public engine::Node {
   uint32_t ibo_ = 0;
   bool verticesDirty_ = true;
   engine::CustomCommand command_;
+  engine::Mat4 drawTransform_;
+  engine::Renderer* drawRenderer_ = nullptr;
 };
