@@ -10,6 +10,10 @@ engine::Rect bulletRect(const BulletDef& row) {
   return {row.spriteX(), row.spriteY(), row.width(), row.height()};
 }
 
+engine::Rect bulletStuckRect(const BulletDef& row) {
+  return {row.stuckRect(0), row.stuckRect(1), row.stuckRect(2), row.stuckRect(3)};
+}
+
 engine::Rect itemIconRect(uint16_t id, uint8_t variant) { return art::itemIconRect(id, variant); }
 
 // Every appearance slot shows the same dropped garment.

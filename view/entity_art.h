@@ -15,6 +15,8 @@ struct BulletDef;
 namespace entity_art {
 
 engine::Rect bulletRect(const BulletDef& row);
+// What a sticking projectile shows once it is stuck.
+engine::Rect bulletStuckRect(const BulletDef& row);
 engine::Rect itemIconRect(uint16_t id, uint8_t variant);
 // An item that is not worn gives an empty rectangle: nothing is drawn.
 engine::Rect dressRect(uint16_t itemId);

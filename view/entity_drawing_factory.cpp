@@ -61,8 +61,7 @@ void EntityDrawingFactory::attach(RealEntity& entity) {
     case EntityKind::Bullet:
     case EntityKind::Bobber:
       if (!hasTexture(layers_.bullets)) return;
-      entity.attachDrawing(LocalEntity::create(
-          entity, *layers_.bullets, entity_art::bulletRect(static_cast<BulletEntity&>(entity).def()), &wrap_));
+      entity.attachDrawing(LocalBulletEntity::create(static_cast<BulletEntity&>(entity), *layers_.bullets, &wrap_));
       return;
     case EntityKind::Treasure:
     case EntityKind::Toy:

@@ -1,6 +1,9 @@
 #include "view/local_entity.h"
 
+#include "content/tables/bullet_def.h"
 #include "engine/sprite/sprite_batch_node.h"
+#include "entities/projectiles/bullet_entity.h"
+#include "view/entity_art.h"
 #include "view/entity_tint.h"
 #include "world/world.h"
 
@@ -55,6 +58,25 @@ void LocalEntity::setColor(const engine::Color3B& colour) { node_->setColor(colo
 
 void LocalEntity::setRotation(float degrees) {
   if (node_->getRotation() != degrees) node_->setRotation(degrees);
+}
+
+std::unique_ptr<LocalBulletEntity> LocalBulletEntity::create(const BulletEntity& bullet,
+                                                             engine::SpriteBatchNode& layer,
+                                                             const WrapFrame* wrap) {
+  std::unique_ptr<LocalBulletEntity> drawing(new LocalBulletEntity(
+      bullet, EntitySprite::create(layer.getTexture(), entity_art::bulletRect(bullet.def()), wrap)));
+  drawing->place(layer);
+  return drawing;
+}
+
+LocalBulletEntity::LocalBulletEntity(const BulletEntity& bullet, EntitySprite* sprite)
+    : LocalEntity(bullet, sprite), bullet_(bullet) {}
+
+void LocalBulletEntity::setPosition(const EntityData& data) {
+  LocalEntity::setPosition(data);
+  if (stuckShown_ || data.moving || bullet_.def().stick() == 0) return;
+  node_->setTextureRect(entity_art::bulletStuckRect(bullet_.def()));
+  stuckShown_ = true;
 }
 
 std::unique_ptr<LocalTreasureEntity> LocalTreasureEntity::create(

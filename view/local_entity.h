@@ -17,6 +17,8 @@
 #include "entities/core/entity.h"
 #include "view/entity_sprite.h"
 
+class BulletEntity;
+
 namespace engine {
 class InnerNode;
 class SpriteBatchNode;
@@ -53,6 +55,21 @@ class LocalEntity : public BaseLocalEntity<EntitySprite> {
  protected:
   LocalEntity(const Entity& entity, EntitySprite* sprite) : BaseLocalEntity(entity, sprite) {}
   void place(engine::SpriteBatchNode& layer);
+};
+
+// A projectile or bobber: a sticking row shows its stuck picture once the projectile stops.
+class LocalBulletEntity final : public LocalEntity {
+ public:
+  static std::unique_ptr<LocalBulletEntity> create(const BulletEntity& bullet, engine::SpriteBatchNode& layer,
+                                                   const WrapFrame* wrap);
+
+  void setPosition(const EntityData& data) override;
+
+ private:
+  LocalBulletEntity(const BulletEntity& bullet, EntitySprite* sprite);
+
+  const BulletEntity& bullet_;
+  bool stuckShown_ = false;
 };
 
 class LocalTreasureEntity final : public LocalEntity {

@@ -132,6 +132,20 @@ TEST_F(EntityDrawing, AProjectileTakesItsRowsPictureAndTurns) {
   EXPECT_EQ(sprite->getTextureRect().size, engine::Size(8, 4));
   shot->drawing()->setRotation(45);
   EXPECT_FLOAT_EQ(sprite->getRotation(), 45);
+
+  // A sticking arrow shows its stuck picture once it stops.
+  defineBullet(4, RowShape{.sticks = 1});
+  putF32(contentTables().bulletDefs[4], content::bullet_record::stuckRect, 40);
+  putF32(contentTables().bulletDefs[4], content::bullet_record::stuckRect + 8, 6);
+  putF32(contentTables().bulletDefs[4], content::bullet_record::stuckRect + 12, 3);
+  BulletEntity* arrow = createBulletEntity(lists, 4, 0, {pixel(12), pixel(10)}, 0, 0, 0, false, false);
+  ASSERT_NE(arrow, nullptr);
+  auto* arrowSprite = static_cast<engine::Sprite*>(bullets->getChildren()[1]);
+  arrow->drawing()->setPosition(arrow->data);
+  EXPECT_EQ(arrowSprite->getTextureRect().size, engine::Size(8, 4));
+  arrow->data.moving = false;
+  arrow->drawing()->setPosition(arrow->data);
+  EXPECT_EQ(arrowSprite->getTextureRect(), engine::Rect(40, 0, 6, 3));
 }
 
 TEST_F(EntityDrawing, AMobIsAssembledFromItsPartsAndPlaysItsFrameSets) {
