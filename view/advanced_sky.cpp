@@ -16,7 +16,8 @@ AdvancedSky* AdvancedSky::create(World& world, const SkySource& source) {
 bool AdvancedSky::loadProgram() {
   grading_ = SkyGrading();
   engine::GLProgram* graded = engine::GLProgramCache::getInstance()->getGLProgram(kProgramKey);
-  if (graded == nullptr) return false;
+  // Without its program the sky still cross-fades, ungraded.
+  if (graded == nullptr) return Sky::loadProgram();
   program_ = graded;
   opacityLocation_ = graded->getUniformLocation("u_opacity");
   desaturateLocation_ = graded->getUniformLocation("u_desaturate");

@@ -1,7 +1,8 @@
 #pragma once
 // The sky with a colour grading that follows the weather (sky_grading.h): program 261 of the
 // program cache multiplies, desaturates and lights the cross-faded picture, by a weight that
-// moves one step per drawn frame. Everything else is the plain sky's.
+// moves one step per drawn frame. Everything else is the plain sky's; without program 261 it draws
+// as the plain sky does.
 //
 // How the main layer uses this: as a `Sky` (createSky chooses it unless the lowerSky option is
 // on); the weather change reaches it through `Sky::setWeather`.

@@ -155,6 +155,16 @@ TEST_F(SkyDraw, TheAdvancedSkyGradesUnderTheWeather) {
   EXPECT_TRUE(near(pixel(64, 110), {131, 42, 42, 255}, 3));
 }
 
+TEST_F(SkyDraw, WithoutTheGradingProgramTheAdvancedSkyDrawsUngraded) {
+  engine::GLProgramCache::destroyInstance();
+  addProgram(kCrossFade, Sky::kProgramKey);
+  dir_.write("sky-ember-day-ipad.png", solidPng(255, 0, 0));
+  AdvancedSky* sky = keep(AdvancedSky::create(*world_, source_));
+  ASSERT_NE(sky, nullptr);
+  sky->setWeather(2);
+  EXPECT_TRUE(near(skyPixel(sky), kRed));
+}
+
 TEST_F(SkyDraw, WithoutItsProgramTheSkyDrawsNothing) {
   engine::GLProgramCache::destroyInstance();
   dir_.write("sky-ember-day-ipad.png", solidPng(255, 0, 0));
