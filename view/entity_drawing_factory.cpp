@@ -53,6 +53,12 @@ void EntityDrawingFactory::attachAll(WorldEntities& entities) {
   });
 }
 
+void EntityDrawingFactory::relightAll(const WorldEntities& entities) {
+  entities.forEach([](RealEntity& entity) {
+    if (entity.drawing() != nullptr && entity.data.cell != nullptr) entity.drawing()->updateLight(*entity.data.cell);
+  });
+}
+
 void EntityDrawingFactory::attach(RealEntity& entity) {
   // A world being built on the load thread is never the one on screen: its entities return here.
   if (layers_.world == nullptr || &entity.world() != layers_.world) return;

@@ -9,7 +9,8 @@
 // How the main layer uses this: the application registers one factory (`setEntityDrawings`),
 // which `registeredEntityDrawingFactory()` finds again; when the main layer has built the world's batches it calls `setLayers` with them and the
 // running world, then `attachAll` for the entities that joined before; each frame
-// `followPlayer(player pixel x)` before the entities step; in the teardown `setLayers({})`.
+// `followPlayer(player pixel x)` before the entities step; `relightAll` when the whole view is
+// re-tinted (the clock's darkness changed); in the teardown `setLayers({})`.
 //
 // Main thread only.
 
@@ -43,6 +44,8 @@ class EntityDrawingFactory final : public EntityDrawings {
   const EntityLayers& layers() const { return layers_; }
   // Every entity of the lists that has no drawing side yet gets one.
   void attachAll(WorldEntities& entities);
+  // Every drawn entity takes its cell's light again (the world's darkness or light changed).
+  static void relightAll(const WorldEntities& entities);
   // The local player's pixel x, for the placement across the world's seam.
   void followPlayer(float playerX);
   const WrapFrame& wrapFrame() const { return wrap_; }

@@ -121,6 +121,10 @@ TEST_F(EntityDrawing, TheCellsLightTintsTheSprite) {
   const auto* drawing = static_cast<LocalTreasureEntity*>(lit.drawing());
   EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{204, 170, 170}));
   EXPECT_EQ(drawing->overlay()->getColor(), (engine::Color3B{204, 170, 170}));
+  // Night falls: a re-tint of the whole view darkens it to its block light.
+  world->dayClock().darkness = 12;
+  EntityDrawingFactory::relightAll(lists);
+  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{204, 51, 51}));
 }
 
 TEST_F(EntityDrawing, AProjectileTakesItsRowsPictureAndTurns) {
