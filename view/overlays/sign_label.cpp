@@ -35,10 +35,12 @@ void SignLabel::forget() {
 
 bool SignLabel::build(engine::InnerNode& parent) {
   const float scale = uiScale();
+  // Without its font the bubble still shows, empty, rather than nothing at all.
   label_ = makeLabel(2, std::string(4 * 24, 'A'), engine::Vec2(0.0f, 3.0f * scale));
-  if (label_ == nullptr) return false;
-  label_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
-  addChild(label_, 1, 2186);
+  if (label_ != nullptr) {
+    label_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
+    addChild(label_, 1, 2186);
+  }
   if (engine::Texture2D* interface = gameTextures().textures[atlas::kInterface]) {
     engine::Sprite* bubble =
         engine::Sprite::createWithTextureRect(interface, engine::Rect(1, 269, kBoxWidth, kBoxHeight));
@@ -61,7 +63,7 @@ SignLabel* SignLabel::show(engine::InnerNode& parent, const std::string& text, e
     slot() = node;  // the node's own reference
   }
   SignLabel* node = slot();
-  node->label_->setString(text);
+  if (node->label_ != nullptr) node->label_->setString(text);
   node->setPosition(bubblePlace(point, engine::Director::getInstance()->getWinSize(), uiScale()));
   return node;
 }

@@ -21,7 +21,7 @@ class SignLabel final : public engine::InnerNode {
   // The node shown now, or null.
   static SignLabel* instance();
   // Shows the text over the sign's screen point on the parent (the main layer), making the node
-  // on first use. Null when the font does not load.
+  // on first use (with no text when the font does not load).
   static SignLabel* show(engine::InnerNode& parent, const std::string& text, engine::Vec2 point);
   // Takes the node off its parent and drops it.
   static void forget();
@@ -30,7 +30,7 @@ class SignLabel final : public engine::InnerNode {
   // edges, above the sign unless that leaves the screen).
   static engine::Vec2 bubblePlace(engine::Vec2 p, engine::Size screen, float uiScale);
 
-  const engine::Label* label() const { return label_; }
+  const engine::Label* label() const { return label_; }  // null without the font
 
  private:
   SignLabel() = default;
