@@ -11,6 +11,7 @@
 #include "engine/sprite/sprite_batch_node.h"
 #include "tests/view/world_gl/world_view_fixture.h"
 #include "view/overlays/sign_label.h"
+#include "view/world_shot.h"
 #include "view/tiles/tile_sprites.h"
 
 namespace {
@@ -157,6 +158,26 @@ TEST_F(WorldViewTest, TeardownForgetsTheSignLabelSoTheNextWorldMakesItsOwn) {
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->getParent(), layer);
   frame();
+}
+
+TEST_F(WorldViewTest, AShotOfTheRunningGameIsTheDrawnViewTopRowFirst) {
+  map->cell(9, 11).liquid = static_cast<uint8_t>(1 << 6 | 4 | 4 << 3);
+  registerCustomShaders();
+  loadGameTextures(atlases.path().string(), false);
+  WorldShot shot;
+  std::string error;
+  ASSERT_TRUE(captureWorldView(running, 640, 360, "", shot, error)) << error;
+  ASSERT_EQ(shot.width, kWindow);  // the window that exists keeps its size
+  ASSERT_EQ(shot.height, kWindow);
+  auto at = [&shot](int x, int yFromBottom) {
+    const uint32_t p = shot.pixels[static_cast<size_t>(kWindow - 1 - yFromBottom) * kWindow + x];
+    return Rgba{int(p >> 24), int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
+  };
+  EXPECT_TRUE(near(at(90, 30), blockColour(world_test::kDirt)));  // cell (10, 9)
+  EXPECT_TRUE(near(at(30, 150), kWater));                         // cell (9, 11)
+  EXPECT_FALSE(layer->hasWorldView()) << "the view built for the shot is taken down again";
+  RunningWorld empty;
+  EXPECT_FALSE(captureWorldView(empty, 640, 360, "", shot, error));
 }
 
 TEST(SignLabelPlace, TheBubbleStaysInsideTheScreen) {
