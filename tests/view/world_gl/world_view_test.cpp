@@ -11,6 +11,7 @@
 #include "engine/sprite/sprite_batch_node.h"
 #include "tests/view/world_gl/world_view_fixture.h"
 #include "view/overlays/sign_label.h"
+#include "world/explosions/explosion_system.h"
 #include "view/world_shot.h"
 #include "view/tiles/tile_sprites.h"
 
@@ -30,6 +31,42 @@ TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
   EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, 85))) << "the back layer at a third of the light";
   EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
   EXPECT_TRUE(near(cellPixel(10, 10), {0, 0, 0, 255})) << "the player's cell is open air";
+}
+
+TEST_F(WorldViewTest, TheTreeHasItsLayersInOrderAndTheRootAtTheViewScaleLessOne) {
+  build();
+  ASSERT_TRUE(layer->hasWorldView());
+  EXPECT_FLOAT_EQ(layer->rootNode()->getScale(), 2.0f);
+  EXPECT_EQ(layer->rootNode()->getPosition(), engine::Vec2(kWindow / 2, kWindow / 2));
+  EXPECT_EQ(layer->rootNode()->getTag(), MainLayer::kRootTag);
+  EXPECT_EQ(layer->worldLayer()->getParent(), layer->rootNode());
+  const GameTextures& t = gameTextures();
+  const struct {
+    engine::Node* node;
+    int z;
+  } worldChildren[] = {{t.blockBatch, 1},      {t.extraWorldNode, 2},  {t.particleBatches[0], 3},
+                       {t.particleBatches[2], 5}, {t.dressBatch, 6},    {t.bulletBatch, 7},
+                       {t.treasureBatch, 8},   {t.mobNode, 21},        {t.healthBarBatch, 22},
+                       {t.additiveBatch, 23}};
+  for (const auto& c : worldChildren) {
+    EXPECT_EQ(c.node->getParent(), layer->worldLayer());
+    EXPECT_EQ(c.node->getLocalZOrder(), c.z);
+  }
+  EXPECT_EQ(t.hudLayer->getParent(), layer);
+  EXPECT_EQ(t.hudLayer->getLocalZOrder(), 45);
+  EXPECT_EQ(t.iconBatch->getLocalZOrder(), 89);
+  EXPECT_EQ(layer->overlayNode()->getLocalZOrder(), 90);
+  EXPECT_EQ(layer->highlightSprite()->getParent(), t.blockBatch);
+  EXPECT_EQ(layer->worldLayer()->getPosition(), engine::Vec2(-300, -300));
+}
+
+TEST_F(WorldViewTest, EachFrameStepsTheRunningWorldsFusesInSixtieths) {
+  build();
+  ASSERT_TRUE(running.world->explosions().add(map->cell(20, 12), nullptr, kStandardBlast, 90.0f, 0));
+  layer->update(1.0f / 60.0f);
+  layer->update(1.0f / 30.0f);
+  ASSERT_EQ(running.world->explosions().pending().size(), 1u);
+  EXPECT_NEAR(running.world->explosions().pending()[0].timer, 87.0f, 1e-3f);
 }
 
 TEST_F(WorldViewTest, WaterLavaAndAcidShowInTheirColours) {
