@@ -7,6 +7,7 @@
 #include "engine/render/gl_program_cache.h"
 #include "engine/render/gl_program_state_cache.h"
 #include "engine/render/texture_cache.h"
+#include "engine/scene/scheduler.h"
 #include "engine/sprite/sprite.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "tests/view/world_gl/world_view_fixture.h"
@@ -176,6 +177,17 @@ TEST_F(WorldViewTest, TeardownLeavesNothingBehindAndASecondBuildStartsClean) {
   frame();
   EXPECT_EQ(blocks->getChildrenCount(), firstSprites);
   EXPECT_TRUE(near(cellPixel(10, 9), blockColour(world_test::kDirt)));
+}
+
+TEST_F(WorldViewTest, AWorldThatEndedIsTakenDownBeforeTheNextFrameDraws) {
+  build();
+  frame();
+  layer->getScheduler()->unscheduleUpdate(layer);  // the game stopped its timers first
+  running.player.reset();
+  running.world.reset();
+  frame();
+  EXPECT_FALSE(layer->hasWorldView());
+  EXPECT_EQ(TileSprites::current(), nullptr);
 }
 
 TEST_F(WorldViewTest, TeardownForgetsTheSignLabelSoTheNextWorldMakesItsOwn) {
