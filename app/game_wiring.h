@@ -18,6 +18,7 @@
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
+#include "view/achievement_banner_popup.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
 #include "world/seams/world_options.h"
@@ -48,6 +49,7 @@ class GameWiring {
   LocalGameSaves gameSaves_;
   EntitySaveLinks saveLinks_;  // the world file's mobs and stabled animals
   bool ownsStatsServices_ = false;  // whether the store's services are the platform's
+  AchievementBannerPopup achievementBanner_;  // unlocks slide down as the main layer's banner
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
   PlatformCellSounds cellSounds_;
