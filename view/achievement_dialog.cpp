@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "content/art/achievement_icons.h"
+#include "content/art/interface_layout.h"
 #include "engine/render/texture_cache.h"
 #include "engine/scene/action_ease.h"
 #include "engine/scene/action_manager.h"
@@ -15,13 +17,13 @@
 #include "engine/text/text_environment.h"
 #include "platform/audio/sound_effects.h"
 #include "platform/resource_folders.h"
+#include "view/labels/label_makers.h"
 #include "view/overlay_art.h"
 
 namespace {
 
 using engine::Vec2;
 
-constexpr engine::Rect kBackground(512, 288, 160, 38);
 constexpr int kBackgroundZ = 10, kLabelZ = 10;
 constexpr float kEaseRate = 3.0f;
 constexpr float kDescriptionWidth = 200;
@@ -36,7 +38,7 @@ engine::TextureCache* textureCache() { return engine::getTextEnvironment()->getT
 // The banner's labels: the title in the big font, the description in the tooltip font, both at
 // half the interface scale so that two lines fit the banner, left edge at the point.
 engine::Label* bannerLabel(uint8_t sizeCode, const char* text, const Vec2& at, const engine::Color3B& colour) {
-  engine::Label* label = overlay_art::overlayLabel(sizeCode, text, at);
+  engine::Label* label = makeLabel(sizeCode, text, at);
   if (label == nullptr) return nullptr;
   label->setScale(overlay_art::uiScale() * 0.5f);
   label->setPosition(at);
@@ -75,7 +77,7 @@ Vec2 AchievementDialog::restingPosition() const {
 
 bool AchievementDialog::init() {
   if (!InnerNode::init()) return false;
-  if (engine::Sprite* background = overlay_art::interfaceSprite(kBackground, framePoint(0.5f, 0.5f))) {
+  if (engine::Sprite* background = overlay_art::interfaceSprite(art::kAchievementBanner, framePoint(0.5f, 0.5f))) {
     addChild(background, kBackgroundZ, kTag);
   }
   titleLabel_ = bannerLabel(0, "ACHIEVE TITLE", framePoint(0.25f, 0.75f), kTitleColour);
@@ -112,7 +114,7 @@ bool AchievementDialog::show(const std::string& title, const std::string& descri
 void AchievementDialog::addIcon(uint16_t number) {
   engine::TextureCache* cache = textureCache();
   if (cache == nullptr) return;
-  const std::string file = overlay_art::resourceFile(kel::FOLDER_ACHIEVEMENTS, std::to_string(number) + ".png");
+  const std::string file = overlay_art::resourceFile(kel::FOLDER_ACHIEVEMENTS, art::achievementIconFileName(number));
   engine::Texture2D* texture = cache->addImage(file);
   if (texture == nullptr) return;  // no picture for this one: the banner shows its texts alone
   icon_ = engine::Sprite::createWithTexture(texture);

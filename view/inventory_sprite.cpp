@@ -1,8 +1,9 @@
 #include "view/inventory_sprite.h"
 
-#include <cmath>
 #include <string>
 
+#include "content/art/interface_layout.h"
+#include "content/art/item_atlas_layout.h"
 #include "content/format/record_layout.h"
 #include "content/items/item.h"
 #include "content/potions/potion_table.h"
@@ -14,6 +15,7 @@
 #include "game/player/player.h"
 #include "platform/settings/settings.h"
 #include "view/inventory_view_hooks.h"
+#include "view/labels/label_makers.h"
 #include "view/overlay_art.h"
 
 namespace {
@@ -21,13 +23,7 @@ namespace {
 using engine::Rect;
 using engine::Vec2;
 
-constexpr Rect kMarkerNormal(386, 394, 6, 20);
-constexpr Rect kMarkerOther(386, 415, 6, 20);
-constexpr Rect kNewItemFrame(427, 404, 21, 21);
-constexpr Rect kHighlightRects[] = {Rect(311, 356, 12, 12), Rect(646, 434, 11, 11)};
-constexpr uint16_t kModifierMarkSprite = 2145;
-constexpr uint16_t kVariantMarkSprite = 2146;
-constexpr uint16_t kFirstOutlineSprite = 268;
+constexpr Rect kHighlightRects[] = {art::kHighlightFrame, art::kHighlightFrameStrong};
 constexpr uint16_t kMarkedVariantItems[] = {1870, 1934, 1998, 2062};
 constexpr int kIconZ = 60, kCountZ = 60, kMarkZ = 10, kBarZ = 55, kOutlineZ = 100, kHighlightZ = 80;
 
@@ -68,12 +64,6 @@ void dropPiece(N*& piece) {
 }
 
 }  // namespace
-
-float durabilityBarColumn(uint16_t durability, uint16_t maxDurability) {
-  if (maxDurability == 0) return InventorySprite::kBarColumnEmpty;
-  const float used = static_cast<float>(durability) / static_cast<float>(maxDurability) * -15.0f;
-  return InventorySprite::kBarColumnEmpty + InventorySprite::kBarColumnStep * std::trunc(used);
-}
 
 InventorySprite* InventorySprite::create(Player* player, const Rect& rect, const Vec2& position) {
   // Without the atlas the cell draws nothing but still keeps and edits its slot.
@@ -181,29 +171,24 @@ void InventorySprite::tellFollowers() {
 
 void InventorySprite::addNewItemFrame() {
   engine::Texture2D* texture = overlay_art::interfaceTexture();
-  if (texture != nullptr) setTextureRect(kNewItemFrame);
+  if (texture != nullptr) setTextureRect(art::kNewItemFrame);
 }
 
 void InventorySprite::addIcon(const Item& item) {
-  engine::Texture2D* texture = overlay_art::iconTexture();
-  if (texture == nullptr) return;
-  icon_ = kept(engine::Sprite::createWithTextureRect(texture, overlay_art::itemIconRect(item.id, item.variant)));
+  icon_ = kept(engine::Sprite::createWithTextureRect(overlay_art::iconTexture(),
+                                                     art::itemIconRect(item.id, item.variant)));
   if (icon_ == nullptr) return;
   icon_->setPosition(getPosition());
   icon_->setScale(getScale());
-  if (engine::InnerNode* parent = piecesParent(inventoryViewHooks().iconBatch())) {
+  if (engine::InnerNode* parent = piecesParent(overlay_art::iconBatch())) {
     parent->addChild(icon_, kIconZ);
   }
 }
 
 void InventorySprite::addCount(const Item& item) {
-  // The count sits in the lower right corner of the icon.
-  const float scale = overlay_art::uiScale();
-  const Vec2 corner = getPosition() + Vec2(scale * 19 * 0.5f, -scale * 25 * 0.5f);
-  countLabel_ = kept(overlay_art::overlayLabel(1, std::to_string(item.count), corner));
+  countLabel_ = kept(makeTinyLabel(std::to_string(item.count), getPosition()));
   if (countLabel_ == nullptr) return;
-  countLabel_->setAnchorPoint(Vec2(1.0f, 0.0f));
-  if (engine::InnerNode* parent = piecesParent(inventoryViewHooks().overlayNode())) {
+  if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(countLabel_, kCountZ, kCountTag);
   }
 }
@@ -216,18 +201,18 @@ void InventorySprite::addMark(const Item& item) {
   Vec2 offset(-6 * s, 6 * s);
   const int variantMark = variantMarkOf(item);
   if (item.modifier() != 0 && showsModifier(kind)) {
-    rect = overlay_art::uiSpriteRect(kModifierMarkSprite, item.modifier());
+    rect = art::uiSpriteRect(art::kModifierMarkSprite, item.modifier());
   } else if (variantMark >= 0) {
-    rect = overlay_art::uiSpriteRect(kVariantMarkSprite, static_cast<uint8_t>(variantMark));
+    rect = art::uiSpriteRect(art::kVariantMarkSprite, static_cast<uint32_t>(variantMark));
   } else if (slot_.kind == SlotKind::Catalogue && inventoryViewHooks().craftBookPageHolds(item.id)) {
-    rect = Rect(62, 380, 5, 6);
+    rect = art::kBookPageMark;
   } else {
     return;
   }
   mark_ = kept(overlay_art::interfaceSprite(rect, getPosition() + offset));
   if (mark_ == nullptr) return;
   mark_->setScale(s);
-  if (engine::InnerNode* parent = piecesParent(inventoryViewHooks().overlayNode())) {
+  if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(mark_, kMarkZ, isQuickSlot() ? kQuickMarkTag : kMarkTag);
   }
 }
@@ -246,7 +231,7 @@ Vec2 InventorySprite::markerCorner() const {
 }
 
 void InventorySprite::showMarkerFrame() {
-  const Rect& rect = state_ == slotKind_->normalId ? kMarkerNormal : kMarkerOther;
+  const Rect& rect = state_ == slotKind_->normalId ? art::kQuickSlotMarkerSelected : art::kQuickSlotMarkerOther;
   if (marker_ == nullptr) {
     marker_ = kept(overlay_art::interfaceSprite(rect, markerCorner()));
     if (marker_ == nullptr) return;
@@ -254,7 +239,7 @@ void InventorySprite::showMarkerFrame() {
     if (anchor == kAnchorRight) marker_->setScaleX(-marker_->getScaleX());
     if (anchor == kAnchorDown) marker_->setRotation(-90);
     if (anchor == kAnchorUp) marker_->setRotation(90);
-    if (engine::InnerNode* parent = piecesParent(inventoryViewHooks().overlayNode())) {
+    if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
       parent->addChild(marker_, kBarZ - 1);
     }
   } else {
@@ -264,7 +249,7 @@ void InventorySprite::showMarkerFrame() {
 
 void InventorySprite::updateState(bool noBar) {
   if (slotKind_ == nullptr) return;
-  setTextureRect(state_ == slotKind_->normalId ? slotKind_->normalFrame : slotKind_->otherFrame);
+  setTextureRect(art::slotFrameRect(static_cast<uint8_t>(slot_.kind), state_ == slotKind_->normalId));
   if (!isQuickSlot()) return;
   const Item* item = slotItem();
   const bool barShown = durabilityBar_ == nullptr || durabilityBar_->isVisible();
@@ -284,7 +269,7 @@ void InventorySprite::updateDurabilityBar() {
   if (item == nullptr || inventoryViewHooks().durabilityHidden() || !isSwingingItem(item)) return;
   const uint16_t maximum = item->maxDurability();
   if (maximum == 0) return;
-  const Rect bar(durabilityBarColumn(item->durability, maximum), 314, 4, 16);
+  const Rect bar = art::durabilityBarRect(item->durability, maximum);
   durabilityBar_ = kept(overlay_art::interfaceSprite(bar, markerCorner()));
   if (durabilityBar_ == nullptr) return;
   const uint32_t anchor = durabilityAnchor();
@@ -294,7 +279,7 @@ void InventorySprite::updateDurabilityBar() {
   } else {
     durabilityBar_->setPositionX(durabilityBar_->getPositionX() + getScale());
   }
-  if (engine::InnerNode* parent = piecesParent(inventoryViewHooks().overlayNode())) {
+  if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(durabilityBar_, kBarZ);
   }
   updateState(false);
@@ -309,10 +294,10 @@ void InventorySprite::updateOutline() {
   const uint8_t outline = def != nullptr ? def->record.u8(content::item_record::outlineSprite) : 0;
   if (outline == 0) return;
   const float s = getScale();
-  const Rect rect = overlay_art::uiSpriteRect(static_cast<uint16_t>(kFirstOutlineSprite + outline), 0);
+  const Rect rect = art::uiSpriteRect(static_cast<uint16_t>(art::kOutlineSpriteBase + outline), 0);
   outline_ = kept(overlay_art::interfaceSprite(rect, getPosition() + Vec2(-7 * s, -7 * s)));
   if (outline_ == nullptr) return;
-  if (engine::InnerNode* parent = piecesParent(inventoryViewHooks().overlayNode())) {
+  if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(outline_, kOutlineZ);
   }
 }
@@ -339,7 +324,7 @@ void InventorySprite::updateHighlight() {
   const Vec2 at = icon_ != nullptr ? icon_->getPosition() : getPosition();
   highlightFrame_ = kept(overlay_art::interfaceSprite(kHighlightRects[highlightKind_ - 1], at));
   if (highlightFrame_ == nullptr) return;
-  if (engine::InnerNode* parent = piecesParent(inventoryViewHooks().overlayNode())) {
+  if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(highlightFrame_, kHighlightZ, kHighlightTag);
   }
 }
@@ -371,7 +356,7 @@ bool InventorySprite::isSelected() const {
 
 void InventorySprite::select() {
   InventoryViewHooks& view = inventoryViewHooks();
-  if (engine::InnerNode* hud = view.hudLayer()) {
+  if (engine::InnerNode* hud = overlay_art::hudLayer()) {
     for (engine::Node* child : hud->getChildren()) {
       auto* other = dynamic_cast<InventorySprite*>(child);
       if (other == nullptr || other == this || !other->isSelected()) continue;

@@ -6,8 +6,8 @@
 // its slot kind's row (slot_kind_table.h). It also performs the slot actions the inventory view
 // triggers: select, split a stack, gather stacks, consume or use one, clear, act on a tap.
 //
-// Counts, marks and highlights are drawn in the view's overlay node, icons in its icon batch
-// (inventory_view_hooks.h); a sprite outside a view draws them beside itself.
+// Counts, marks and highlights are drawn in the main layer's overlay node, icons in the icon
+// batch (overlay_art.h); a sprite outside a game's view draws them beside itself.
 //
 // Main thread only.
 
@@ -28,9 +28,6 @@ class Player;
 
 class InventorySprite : public engine::Sprite {
  public:
-  // Where the durability bar's column starts at full durability, and its step.
-  static constexpr float kBarColumnEmpty = 417.0f;
-  static constexpr float kBarColumnStep = 4.0f;
   static constexpr int kCountTag = 286, kMarkTag = 287, kQuickMarkTag = 288, kHighlightTag = 67;
   static constexpr uint16_t kSplitSound = 28;
 
@@ -129,7 +126,3 @@ class InventorySprite : public engine::Sprite {
   bool highlighted_ = false;
   uint32_t highlightKind_ = 0;
 };
-
-// The column of the durability bar's rectangle for a durability out of a maximum: 357 at full
-// durability, 417 at none, in steps of 4.
-float durabilityBarColumn(uint16_t durability, uint16_t maxDurability);

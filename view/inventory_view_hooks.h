@@ -1,12 +1,12 @@
 #pragma once
 // What an inventory slot sprite asks of the inventory view that holds it: the windows its
 // neighbours sit in, the panels and previews that follow a slot's change, the selected sprite,
-// the floating label and the nodes its pieces are drawn in.
+// the floating label and the craft book.
 //
 // Implemented by the interface's inventory view (ui/), which registers it when the views are
 // created; the world view's sprites call it. The null form has no windows and no panels: a
 // sprite then still edits its slot (the backpack and the craft grid count as windows of
-// their own size) and draws its pieces beside itself.
+// their own size).
 //
 // Main thread only.
 
@@ -17,9 +17,6 @@
 #include "engine/base/seam.h"
 #include "game/inventory/slot_ref.h"
 
-namespace engine {
-class InnerNode;
-}
 class InventorySprite;
 
 // The columns and rows of the window that shows a slot kind; 0 x 0 when none does.
@@ -62,12 +59,6 @@ class InventoryViewHooks {
   // Whether the running game hides durability (its world flag).
   virtual bool durabilityHidden() = 0;
 
-  // ---- Where the pieces are drawn ----
-  // The HUD layer whose children are the sprites; the overlay node over it for counts, marks and
-  // highlights; the batch of item icons. Null when the view has none.
-  virtual engine::InnerNode* hudLayer() = 0;
-  virtual engine::InnerNode* overlayNode() = 0;
-  virtual engine::InnerNode* iconBatch() = 0;
 };
 
 class NullInventoryViewHooks final : public InventoryViewHooks {
@@ -93,9 +84,6 @@ class NullInventoryViewHooks final : public InventoryViewHooks {
   void showRecipeFor(uint16_t) override {}
   bool craftBookPageHolds(uint16_t) override { return false; }
   bool durabilityHidden() override { return false; }
-  engine::InnerNode* hudLayer() override { return nullptr; }
-  engine::InnerNode* overlayNode() override { return nullptr; }
-  engine::InnerNode* iconBatch() override { return nullptr; }
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

@@ -1,11 +1,11 @@
 #pragma once
-// What each kind of inventory slot looks like on screen: the three element ids its sprite takes
-// (its own, normal and selected) and the frame drawn from the interface atlas while the sprite is
-// in its normal state and otherwise. One row per slot kind; the none kind has no row.
+// The element ids an inventory cell of each slot kind takes: its own, the normal one and the
+// selected one. The cell shows the kind's normal frame of the interface atlas while its state is
+// the normal id and the other frame otherwise (content/art/interface_layout.h). One row per slot
+// kind; the none kind has no row.
 
 #include <cstdint>
 
-#include "engine/base/geometry.h"
 #include "game/inventory/slot_ref.h"
 
 struct SlotKindRow {
@@ -13,8 +13,6 @@ struct SlotKindRow {
   uint32_t elementId = 0;
   uint32_t normalId = 0;
   uint32_t selectedId = 0;
-  engine::Rect normalFrame;
-  engine::Rect otherFrame;
 };
 
 inline constexpr int kSlotKindRowCount = 14;

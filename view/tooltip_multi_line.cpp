@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "content/art/interface_layout.h"
 #include "engine/sprite/sprite.h"
 #include "engine/text/label_colored.h"
+#include "view/labels/label_makers.h"
 #include "view/overlay_art.h"
 
 namespace {
@@ -11,12 +13,9 @@ namespace {
 using engine::Rect;
 using engine::Vec2;
 
-constexpr std::array<Rect, TooltipMultiLine::kPieceCount> kPieceRects = {
-    Rect(198, 442, 4, 4), Rect(202, 442, 1, 4), Rect(203, 442, 4, 4),
-    Rect(198, 449, 4, 1), Rect(202, 449, 1, 1), Rect(203, 449, 4, 1),
-    Rect(198, 454, 4, 4), Rect(202, 454, 1, 4), Rect(203, 454, 4, 4)};
+constexpr const std::array<Rect, TooltipMultiLine::kPieceCount>& kPieceRects = art::kTooltipPieces;
 constexpr std::array<int, TooltipMultiLine::kPieceCount> kPieceZ = {3, 2, 3, 2, 1, 2, 3, 2, 3};
-constexpr Rect kArrowRect(199, 437, 7, 4);
+constexpr const Rect& kArrowRect = art::kTooltipArrow;
 constexpr int kArrowZ = 5, kLabelZ = 10;
 
 int evenUp(int value) { return value % 2 != 0 ? value + 1 : value; }
@@ -50,8 +49,8 @@ bool TooltipMultiLine::init() {
   if (arrow_ == nullptr) return false;
   arrow_->setScale(scales_.ui);
   addChild(arrow_, kArrowZ, 0);
-  titleLabel_ = overlay_art::overlayLabelColored(3, "", Vec2(0, 0));
-  bodyLabel_ = overlay_art::overlayLabelColored(3, "", Vec2(0, 0));
+  titleLabel_ = makeLabelColored(3, "", Vec2(0, 0));
+  bodyLabel_ = makeLabelColored(3, "", Vec2(0, 0));
   if (titleLabel_ == nullptr || bodyLabel_ == nullptr) return false;
   for (LabelColored* label : {titleLabel_, bodyLabel_}) {
     label->setColor(engine::Color3B{0, 0, 0});

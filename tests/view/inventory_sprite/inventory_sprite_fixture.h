@@ -1,7 +1,7 @@
 #pragma once
-// A local player with a few shaped item rows and a recording inventory view whose windows map
-// slots to the sprites a test made, for the slot sprites' tests. No atlas is loaded: the sprites
-// keep and edit their slots without drawing.
+// A local player with a few shaped item rows, a recording inventory view whose windows map slots
+// to the sprites a test made, and a HUD layer that holds them, for the slot sprites' tests. No
+// atlas is loaded: the sprites and their pieces keep their rectangles without drawing.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@
 #include "game/player/player.h"
 #include "platform/settings/settings.h"
 #include "view/inventory_sprite.h"
+#include "view/atlas/game_textures.h"
 #include "view/inventory_view_hooks.h"
 
 namespace sprite_test {
@@ -49,16 +50,12 @@ class RecordingView final : public InventoryViewHooks {
   void showRecipeFor(uint16_t) override {}
   bool craftBookPageHolds(uint16_t) override { return false; }
   bool durabilityHidden() override { return false; }
-  engine::InnerNode* hudLayer() override { return hud; }
-  engine::InnerNode* overlayNode() override { return nullptr; }
-  engine::InnerNode* iconBatch() override { return nullptr; }
 
   std::map<uint64_t, InventorySprite*> sprites;
   std::vector<SlotRef> clearedNew;
   std::vector<uint8_t> panels;
   std::vector<std::string> floated;
   InventorySprite* selected = nullptr;
-  engine::InnerNode* hud = nullptr;
   int refreshes = 0;
 };
 
@@ -74,12 +71,14 @@ class SpriteTest : public ::testing::Test {
     ToolSpec& tool = contentTables().toolSpecs.emplace_back();
     tool.bytes[content::tool_record::maxDurability] = 100;
     contentTables().itemDefs[kPick].tool = &tool;
+    // The game's HUD layer, whose cells a selection walks.
     hud = engine::InnerNode::create();
     hud->retain();
-    view.hud = hud;
+    gameTextures().hudLayer = hud;
   }
 
   void TearDown() override {
+    gameTextures().hudLayer = nullptr;
     hud->release();
     engine::PoolManager::getCurrentPool()->clear();
     kel::resetSettings();

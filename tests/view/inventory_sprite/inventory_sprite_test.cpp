@@ -1,6 +1,7 @@
 // Slot sprites: splitting a stack into the first free neighbour, gathering the neighbours' stacks,
 // using up units, the modify checks, selection across the HUD and the durability bar's column.
 
+#include "content/art/interface_layout.h"
 #include "tests/view/inventory_sprite/inventory_sprite_fixture.h"
 
 namespace sprite_test {
@@ -167,14 +168,34 @@ TEST_F(SpriteTest, ContainerItemsOpenTheirPanelKind) {
 
 // ---- The durability bar ----
 
-TEST(DurabilityBar, TheColumnStepsFromFullToNone) {
-  const std::pair<std::pair<uint16_t, uint16_t>, float> cases[] = {
-      {{100, 100}, 357}, {{50, 100}, 389}, {{0, 100}, 417}, {{99, 100}, 361}, {{1, 100}, 417},
-      {{7, 0}, 417}};
+TEST_F(SpriteTest, AQuickSlotToolsBarColumnStepsFromFullToNone) {
+  const std::pair<uint16_t, float> cases[] = {{100, 357}, {50, 389}, {99, 361}, {1, 417}, {0, 417}};
   for (const auto& [durability, column] : cases) {
-    EXPECT_EQ(durabilityBarColumn(durability.first, durability.second), column)
-        << durability.first << "/" << durability.second;
+    if (Item* old = player.inventory->slotItem({SlotKind::Quick, 1, 0})) freeItem(old);
+    put({SlotKind::Quick, 1, 0}, kPick, 1);
+    player.inventory->slotItem({SlotKind::Quick, 1, 0})->durability = durability;
+    InventorySprite* quick = sprite({SlotKind::Quick, 1, 0});
+    ASSERT_NE(quick->durabilityBar(), nullptr);
+    EXPECT_EQ(quick->durabilityBar()->getTextureRect().origin.x, column) << durability;
+    // The marker frame stands beside the bar while the tool has any durability left.
+    EXPECT_EQ(quick->marker() != nullptr, durability != 0) << durability;
   }
+  // Only the quick bar shows wear, and only for what wears.
+  put(backpack(0, 0), kPick, 1);
+  EXPECT_EQ(sprite(backpack(0, 0))->durabilityBar(), nullptr);
+  put({SlotKind::Quick, 2, 0}, kStone, 1);
+  EXPECT_EQ(sprite({SlotKind::Quick, 2, 0})->durabilityBar(), nullptr);
+}
+
+TEST_F(SpriteTest, AStackOfOneShowsNoCountAndAModifiedToolItsMark) {
+  put(backpack(0, 0), kStone, 1);
+  InventorySprite* cell = sprite(backpack(0, 0));
+  EXPECT_NE(cell->icon(), nullptr);
+  EXPECT_EQ(cell->mark(), nullptr);
+  player.inventory->setSlot(backpack(1, 0), newItem(kPick, 0, 1, -1, 3));
+  InventorySprite* tool = sprite(backpack(1, 0));
+  ASSERT_NE(tool->mark(), nullptr);
+  EXPECT_EQ(tool->mark()->getTextureRect(), art::uiSpriteRect(art::kModifierMarkSprite, 3));
 }
 
 TEST(SlotKinds, EverySlotKindButNoneHasOneRow) {

@@ -1,6 +1,7 @@
 // The achievement banner's slide, wait and slide by scheduler time, its icon, the dropped second
 // banner, the pop-up through the main layer, and the sign bubble growing into place.
 
+#include "content/art/achievement_icons.h"
 #include "engine/render/texture_cache.h"
 #include "engine/sprite/sprite.h"
 #include "engine/text/label.h"
@@ -10,7 +11,7 @@
 #include "view/achievement_banner_popup.h"
 #include "view/achievement_dialog.h"
 #include "view/main_layer.h"
-#include "view/sign_label.h"
+#include "view/overlays/sign_label.h"
 #include "view/world_view_launch_services.h"
 
 namespace overlay_test {
@@ -25,7 +26,7 @@ class BannerTest : public OverlayGLFixture {
     return made;
   }
   engine::Texture2D* cachedIcon() {
-    return engine::getTextEnvironment()->getTextureCache()->getTextureForKey("7.png");
+    return engine::getTextEnvironment()->getTextureCache()->getTextureForKey(art::achievementIconFileName(7));
   }
 };
 
@@ -84,7 +85,7 @@ class MainLayerOverlays : public OverlayGLFixture {
     scene_->addChild(layer, 0);
   }
   void TearDown() override {
-    SignLabel::dismiss();
+    SignLabel::forget();
     OverlayGLFixture::TearDown();
   }
   WorldViewLaunchServices services;
@@ -107,22 +108,45 @@ TEST_F(MainLayerOverlays, AnUnlockSlidesDownAsTheMainLayersBanner) {
 }
 
 TEST_F(MainLayerOverlays, TheSignBubbleGrowsFromTheSignIntoPlace) {
-  SignLabel::show("Welcome\nhome", engine::Vec2(64, 20));
-  SignLabel* bubble = SignLabel::instance();
+  SignLabel* bubble = SignLabel::show(*layer, "Welcome\nhome", engine::Vec2(64, 20));
   ASSERT_NE(bubble, nullptr);
   EXPECT_EQ(bubble->getParent(), layer);
   EXPECT_EQ(bubble->getTag(), SignLabel::kTag);
-  EXPECT_EQ(bubble->label()->getString(), "Welcome\nhome");
+  // It starts at the sign, invisible and of no size.
+  EXPECT_EQ(bubble->getPosition(), engine::Vec2(64, 20));
   EXPECT_FLOAT_EQ(bubble->getScale(), 0);
   EXPECT_EQ(bubble->getOpacity(), 0);
-  advance(0.25f);
-  // Above the sign (20 + 42 + 52 stays under the top margin of the 128-point screen).
-  EXPECT_FLOAT_EQ(bubble->getPositionY(), 20 + 42 + 26);
-  EXPECT_FLOAT_EQ(bubble->getPositionX(), 68 + 5);  // kept 5 inside the left side
+  advance(0.1f);
+  EXPECT_GT(bubble->getScale(), 0);
+  EXPECT_LT(bubble->getScale(), 1);
+  advance(0.15f);
+  // Above the sign (20 + 42 + 52 stays under the top margin of the 128-point screen), kept 5
+  // points inside the left side.
+  EXPECT_EQ(bubble->getPosition(), engine::Vec2(68 + 5, 20 + 42 + 26));
   EXPECT_FLOAT_EQ(bubble->getScale(), 1);
   EXPECT_EQ(bubble->getOpacity(), 255);
-  SignLabel::show("Again", engine::Vec2(64, 20));
-  EXPECT_EQ(SignLabel::instance(), bubble);
+  EXPECT_EQ(SignLabel::show(*layer, "Again", engine::Vec2(64, 20)), bubble);
+}
+
+TEST(SignBubble, PlacementAtTheEdgesOfTheRules) {
+  struct Case {
+    const char* name;
+    engine::Vec2 sign;
+    float ui;
+    engine::Vec2 target;
+  };
+  const engine::Size screen(800, 600);
+  const Case cases[] = {
+      // The top margin reached exactly: below; one point lower: above.
+      {"top reached", {400, 600 - 5 - 42 - 52}, 1, {400, 600 - 5 - 42 - 52 - 42 - 26}},
+      {"just under", {400, 600 - 5 - 42 - 52 - 1}, 1, {400, 600 - 5 - 52 - 1 + 26}},
+      // No room above or below: the bubble stays at the sign's height.
+      {"no room", {400, 300}, 8, {40 + 544, 300}},
+      // The margins and the bubble grow with the interface scale.
+      {"left at scale 2", {100, 100}, 2, {136 + 10, 100 + 42 + 52}},
+      {"right at scale 2", {750, 100}, 2, {800 - 10 - 136, 100 + 42 + 52}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SignLabel::bubblePlace(c.sign, screen, c.ui), c.target) << c.name;
 }
 
 }  // namespace

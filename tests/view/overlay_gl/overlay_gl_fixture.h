@@ -1,9 +1,9 @@
 #pragma once
 // The real director in a hidden 128 x 128 window, with test atlases written to a temporary
-// folder that the engine searches before the build's font folder: "interface.png" paints the
-// backpack frame red (blue while selected), the tooltip's pieces green and the banner grey;
-// "treasures.png" paints stone's icon yellow; "7.png" is an achievement icon. The fonts are the
-// ones the font maker writes into the build's data folder. Interface scale 1.
+// folder that the engine searches before the build's font folder, at the shared layout's places:
+// "interface.png" paints the backpack frame red (blue while selected), the tooltip's pieces green
+// and the banner grey; "treasures.png" paints item 100's icon yellow; achievement 7 has an icon.
+// The fonts are the ones the font maker writes into the build's data folder. Interface scale 1.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "content/art/achievement_icons.h"
+#include "content/art/interface_layout.h"
+#include "content/art/item_atlas_layout.h"
 #include "content/launch/screen_layout.h"
 #include "engine/base/geometry.h"
 #include "engine/io/file_utils.h"
@@ -54,6 +57,7 @@ inline std::string buildFontFolder() {
 
 inline constexpr spritetest::Rgba kYellow{255, 255, 0, 255};
 inline constexpr spritetest::Rgba kGrey{128, 128, 128, 255};
+inline constexpr uint16_t kStoneIcon = 100;
 
 class OverlayGLFixture : public spritetest::DirectorFixture {
  protected:
@@ -61,13 +65,15 @@ class OverlayGLFixture : public spritetest::DirectorFixture {
     DirectorFixture::SetUp();
     resetScreenLayout();
     using spritetest::kBlue, spritetest::kGreen, spritetest::kRed;
-    dir_.write("interface.png", atlasPng(1024, {{engine::Rect(450, 381, 21, 21), kRed},
-                                                {engine::Rect(450, 404, 21, 21), kBlue},
-                                                {engine::Rect(198, 437, 10, 22), kGreen},
-                                                {engine::Rect(512, 288, 160, 38), kGrey},
-                                                {engine::Rect(1, 269, 136, 52), kGrey}}));
-    dir_.write("treasures.png", atlasPng(1024, {{engine::Rect(576, 16, 16, 16), kYellow}}));
-    dir_.write("7.png", atlasPng(4, {{engine::Rect(0, 0, 4, 4), kYellow}}));
+    std::vector<Paint> interface = {{art::slotFrameRect(0, true), kRed},
+                                    {art::slotFrameRect(0, false), kBlue},
+                                    {art::kTooltipArrow, kGreen},
+                                    {art::kAchievementBanner, kGrey},
+                                    {art::kSignBubble, kGrey}};
+    for (const engine::Rect& piece : art::kTooltipPieces) interface.push_back({piece, kGreen});
+    dir_.write("interface.png", atlasPng(art::kInterfaceAtlasSize, interface));
+    dir_.write("treasures.png", atlasPng(art::kItemAtlasSize, {{art::itemIconRect(kStoneIcon, 0), kYellow}}));
+    dir_.write(art::achievementIconFileName(7), atlasPng(4, {{engine::Rect(0, 0, 4, 4), kYellow}}));
     engine::FileUtils::getInstance()->setSearchPaths({dir_.path().string(), buildFontFolder()});
   }
   void TearDown() override {

@@ -20,7 +20,7 @@ namespace {
 using spritetest::near;
 using spritetest::Rgba;
 
-constexpr uint16_t kStone = 100;
+constexpr uint16_t kStone = kStoneIcon;
 
 class SlotDraw : public OverlayGLFixture {
  protected:
