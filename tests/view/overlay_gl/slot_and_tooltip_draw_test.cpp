@@ -11,7 +11,10 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
 #include "tests/view/overlay_gl/overlay_gl_fixture.h"
+#include "content/texts/language_texts.h"
+#include "view/atlas/game_textures.h"
 #include "view/inventory_sprite.h"
+#include "view/item_tooltip.h"
 #include "view/tooltip_multi_line.h"
 
 namespace overlay_test {
@@ -107,6 +110,31 @@ TEST_F(TooltipDraw, NearTheLeftEdgeThePanelStaysInsideAndTheArrowLeansOut) {
   EXPECT_GT(tooltip->arrow()->getPositionY(), 0);
   EXPECT_LT(tooltip->arrow()->getScaleY(), 0);
   EXPECT_EQ(tooltip->bodyLabel()->getString(), "A long second line");
+}
+
+TEST_F(SlotDraw, AnItemsTooltipIsTheHudsOneTooltipWithTheItemsLines) {
+  engine::InnerNode* hud = engine::InnerNode::create();
+  scene_->addChild(hud, 0);
+  gameTextures().hudLayer = hud;
+  resetLanguageTexts();
+  std::string strings;
+  for (int id = 0; id < 264; ++id) strings += "\"\",";
+  ASSERT_TRUE(languageTexts().loadText(R"({"treasures": [{"id": 100, "name": "Stone"}], "strings": [)" +
+                                       strings + R"("block"]})"));
+  TooltipMultiLine* shown = showItemTooltip(Item(kStone, 0, 1, 0, 0), engine::Vec2(64, 30));
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->getParent(), hud);
+  EXPECT_TRUE(shown->isVisible());
+  EXPECT_EQ(shown->titleLabel()->getMarkupText(), "Stone (^yblock^s)");
+  EXPECT_EQ(showItemTooltip(Item(kStone, 0, 2, 0, 0), engine::Vec2(64, 90)), shown);  // one tooltip
+  EXPECT_EQ(hud->getChildrenCount(), 1u);
+  hideItemTooltip();
+  EXPECT_FALSE(shown->isVisible());
+  // An item nothing defines has no text: nothing shows.
+  EXPECT_EQ(showItemTooltip(Item(3000, 0, 1, 0, 0), engine::Vec2(64, 30)), nullptr);
+  EXPECT_FALSE(shown->isVisible());
+  gameTextures().hudLayer = nullptr;
+  resetLanguageTexts();
 }
 
 }  // namespace
