@@ -65,9 +65,19 @@ AchievementDialog::~AchievementDialog() {
   }
 }
 
-Vec2 AchievementDialog::framePoint(float rx, float ry) const {
-  const float scale = overlay_art::uiScale();
-  return Vec2((rx * kWidth - kWidth / 2) * scale, (ry * kHeight - kHeight / 2) * scale);
+engine::Sprite* addSpriteAt(engine::Texture2D* texture, const engine::Rect& rect, const Vec2& position,
+                            engine::InnerNode& parent, int z, int tag) {
+  engine::Sprite* sprite = engine::Sprite::createWithTextureRect(texture, rect);
+  if (sprite == nullptr) return nullptr;
+  sprite->setPosition(position);
+  sprite->setScale(overlay_art::uiScale());
+  parent.addChild(sprite, z, tag);
+  return sprite;
+}
+
+engine::Sprite* addSpriteAtLayoutPoint(engine::Texture2D* texture, const engine::Rect& rect, const Vec2& relative,
+                                       const LayoutBox& box, engine::InnerNode& parent, int z, int tag) {
+  return addSpriteAt(texture, rect, layoutPoint(box, relative), parent, z, tag);
 }
 
 Vec2 AchievementDialog::restingPosition() const {
@@ -77,12 +87,11 @@ Vec2 AchievementDialog::restingPosition() const {
 
 bool AchievementDialog::init() {
   if (!InnerNode::init()) return false;
-  if (engine::Sprite* background = overlay_art::interfaceSprite(art::kAchievementBanner, framePoint(0.5f, 0.5f))) {
-    addChild(background, kBackgroundZ, kTag);
-  }
-  titleLabel_ = bannerLabel(0, "ACHIEVE TITLE", framePoint(0.25f, 0.75f), kTitleColour);
+  addSpriteAtLayoutPoint(overlay_art::interfaceTexture(), art::kAchievementBanner, Vec2(0.5f, 0.5f), box_, *this,
+                         kBackgroundZ, kTag);
+  titleLabel_ = bannerLabel(0, "ACHIEVE TITLE", layoutPointXY(box_, 0.25f, 0.75f), kTitleColour);
   // The description sits in the lower half, under the title.
-  descriptionLabel_ = bannerLabel(3, "ACHIEVE DESCRIPTION", framePoint(0.25f, 0.36f), kDescriptionColour);
+  descriptionLabel_ = bannerLabel(3, "ACHIEVE DESCRIPTION", layoutPointXY(box_, 0.25f, 0.36f), kDescriptionColour);
   if (titleLabel_ == nullptr || descriptionLabel_ == nullptr) return false;
   descriptionLabel_->setMaxLineWidth(static_cast<uint32_t>(kDescriptionWidth));
   addChild(titleLabel_, kLabelZ, kTitleTag);
@@ -120,7 +129,7 @@ void AchievementDialog::addIcon(uint16_t number) {
   icon_ = engine::Sprite::createWithTexture(texture);
   if (icon_ == nullptr) return;
   iconFile_ = file;
-  icon_->setPosition(framePoint(0.13f, 0.54f));
+  icon_->setPosition(layoutPointXY(box_, 0.13f, 0.54f));
   addChild(icon_, kIconZ);
 }
 

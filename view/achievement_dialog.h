@@ -12,10 +12,12 @@
 
 #include "engine/base/geometry.h"
 #include "engine/scene/inner_node.h"
+#include "view/layout_box.h"
 
 namespace engine {
 class Label;
 class Sprite;
+class Texture2D;
 }  // namespace engine
 
 class AchievementDialog final : public engine::InnerNode {
@@ -41,16 +43,26 @@ class AchievementDialog final : public engine::InnerNode {
   engine::Sprite* icon() const { return icon_; }
   // Where the banner waits: centred, half its height above the top edge.
   engine::Vec2 restingPosition() const;
-  // The screen point of a relative position (0..1 each) in the banner's frame.
-  engine::Vec2 framePoint(float rx, float ry) const;
+  // The banner's frame, centred on its position.
+  const LayoutBox& box() const { return box_; }
 
  private:
   AchievementDialog() = default;
   void addIcon(uint16_t number);
   void finish();
 
+  LayoutBox box_{engine::Vec2(-kWidth / 2, -kHeight / 2), engine::Size(kWidth, kHeight), true, false};
   engine::Label* titleLabel_ = nullptr;
   engine::Label* descriptionLabel_ = nullptr;
   engine::Sprite* icon_ = nullptr;
   std::string iconFile_;
 };
+
+// A sprite of the texture's rectangle at the point of a relative position in the box, scaled by
+// the interface scale, added to the parent; null (nothing added) when it cannot be made.
+engine::Sprite* addSpriteAtLayoutPoint(engine::Texture2D* texture, const engine::Rect& rect,
+                                       const engine::Vec2& relative, const LayoutBox& box,
+                                       engine::InnerNode& parent, int z, int tag);
+// The same at a given position.
+engine::Sprite* addSpriteAt(engine::Texture2D* texture, const engine::Rect& rect, const engine::Vec2& position,
+                            engine::InnerNode& parent, int z, int tag);

@@ -16,6 +16,7 @@
 #include "platform/settings/settings.h"
 #include "view/inventory_view_hooks.h"
 #include "view/labels/label_makers.h"
+#include "view/layout_box.h"
 #include "view/overlay_art.h"
 
 namespace {
@@ -65,7 +66,8 @@ void dropPiece(N*& piece) {
 
 }  // namespace
 
-InventorySprite* InventorySprite::create(Player* player, const Rect& rect, const Vec2& position) {
+InventorySprite* InventorySprite::create(Player* player, const Rect& rect, const Vec2& position,
+                                         const LayoutBox* layout) {
   // Without the atlas the cell draws nothing but still keeps and edits its slot.
   auto* sprite = new InventorySprite();
   if (!sprite->initWithTexture(overlay_art::interfaceTexture(), rect)) {
@@ -73,16 +75,18 @@ InventorySprite* InventorySprite::create(Player* player, const Rect& rect, const
     return nullptr;
   }
   sprite->autorelease();
+  sprite->layout_ = layout;
   sprite->player_ = player;
   sprite->setScale(overlay_art::uiScale());
-  sprite->setPosition(position);
+  sprite->setPosition(layout != nullptr ? layoutPoint(*layout, position) : position);
   return sprite;
 }
 
-InventorySprite* InventorySprite::createForSlot(Player* player, SlotRef slot, const Vec2& position) {
+InventorySprite* InventorySprite::createForSlot(Player* player, SlotRef slot, const Vec2& position,
+                                                const LayoutBox* layout) {
   const SlotKindRow* row = slotKindRow(slot.kind);
   if (row == nullptr) return nullptr;
-  InventorySprite* sprite = create(player, Rect(), position);
+  InventorySprite* sprite = create(player, Rect(), position, layout);
   if (sprite == nullptr) return nullptr;
   sprite->slotKind_ = row;
   sprite->slot_ = slot;

@@ -25,19 +25,22 @@ class Label;
 class Inventory;
 class Item;
 class Player;
+struct LayoutBox;
 
 class InventorySprite : public engine::Sprite {
  public:
   static constexpr int kCountTag = 286, kMarkTag = 287, kQuickMarkTag = 288, kHighlightTag = 67;
   static constexpr uint16_t kSplitSound = 28;
 
-  // A frame of the interface atlas with the rectangle at the position, bound to no slot; without
-  // the atlas it draws nothing. Autoreleased.
-  static InventorySprite* create(Player* player, const engine::Rect& rect,
-                                 const engine::Vec2& position);
+  // A frame of the interface atlas with the rectangle, bound to no slot; without the atlas it
+  // draws nothing. It sits at the window layout's point of the position (a relative one) when a
+  // layout is given (not owned; it outlives the sprite), else at the position. Autoreleased.
+  static InventorySprite* create(Player* player, const engine::Rect& rect, const engine::Vec2& position,
+                                 const LayoutBox* layout = nullptr);
   // The cell of a slot: its kind's row, the normal state, the marker frame at its corner, the
   // item's pieces. Null for the none kind.
-  static InventorySprite* createForSlot(Player* player, SlotRef slot, const engine::Vec2& position);
+  static InventorySprite* createForSlot(Player* player, SlotRef slot, const engine::Vec2& position,
+                                        const LayoutBox* layout = nullptr);
 
   // The item in the slot, or null.
   Item* slotItem() const;
@@ -112,6 +115,7 @@ class InventorySprite : public engine::Sprite {
   InventorySprite* neighbour(int dx, int dy) const;
   SlotRef emptyTargetFor() const;
 
+  const LayoutBox* layout_ = nullptr;
   Player* player_ = nullptr;
   const SlotKindRow* slotKind_ = nullptr;
   SlotRef slot_;

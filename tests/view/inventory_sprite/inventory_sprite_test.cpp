@@ -2,6 +2,8 @@
 // using up units, the modify checks, selection across the HUD and the durability bar's column.
 
 #include "content/art/interface_layout.h"
+#include "content/launch/screen_layout.h"
+#include "view/layout_box.h"
 #include "tests/view/inventory_sprite/inventory_sprite_fixture.h"
 
 namespace sprite_test {
@@ -196,6 +198,22 @@ TEST_F(SpriteTest, AStackOfOneShowsNoCountAndAModifiedToolItsMark) {
   InventorySprite* tool = sprite(backpack(1, 0));
   ASSERT_NE(tool->mark(), nullptr);
   EXPECT_EQ(tool->mark()->getTextureRect(), art::uiSpriteRect(art::kModifierMarkSprite, 3));
+}
+
+TEST_F(SpriteTest, AWindowLayoutPlacesTheCellAtTheScaledPointOfItsRelativePosition) {
+  screenLayout().uiScale = 2;
+  const LayoutBox window{engine::Vec2(10, 20), engine::Size(100, 50), true, false};
+  const std::pair<LayoutBox, engine::Vec2> cases[] = {
+      {window, {120, 90}},
+      {{window.origin, window.size, true, true}, {20, 40}},    // counted from the centre
+      {{window.origin, window.size, false, false}, {60, 45}},  // plain points
+  };
+  for (const auto& [box, point] : cases) EXPECT_EQ(layoutPointXY(box, 0.5f, 0.5f), point);
+  InventorySprite* cell = InventorySprite::createForSlot(&player, backpack(0, 0), engine::Vec2(0.5f, 0.5f), &window);
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->getPosition(), engine::Vec2(120, 90));
+  EXPECT_FLOAT_EQ(cell->getScale(), 2);
+  resetScreenLayout();
 }
 
 TEST(SlotKinds, EverySlotKindButNoneHasOneRow) {
