@@ -114,6 +114,7 @@ class InventorySprite : public engine::Sprite {
   void tellFollowers();
   InventorySprite* neighbour(int dx, int dy) const;
   SlotRef emptyTargetFor() const;
+  void learnFromPage(uint16_t entry);
 
   const LayoutBox* layout_ = nullptr;
   Player* player_ = nullptr;

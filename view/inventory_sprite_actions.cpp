@@ -11,10 +11,17 @@
 #include "content/tables/item_def.h"
 #include "content/launch/interface_services.h"
 #include "content/texts/language_texts.h"
+#include "engine/base/format_string.h"
+#include "engine/scene/inner_node.h"
+#include "game/crafting/craft_book.h"
+#include "game/crafting/player_crafting.h"
+#include "game/crafting/recipe_knowledge.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
 #include "platform/audio/sound_effects.h"
+#include "platform/settings/settings.h"
+#include "view/overlay_art.h"
 #include "view/inventory_sprite.h"
 #include "view/inventory_view_hooks.h"
 #include "world/rules/game.h"
@@ -25,6 +32,8 @@ constexpr uint16_t kOpenerItem = 1500;    // a box that hands out its content
 constexpr uint16_t kKnowledgeItem = 1502;  // a scroll that teaches a recipe
 constexpr uint16_t kNoDrop = 0xFFFF;
 constexpr int16_t kTextNoRoom = 152, kTextMoved = 151, kTextNothingInside = 154, kTextFound = 153;
+constexpr int16_t kTextLearned = 115, kTextAlreadyKnown = 116;
+constexpr int kBookButtonTag = 49;  // the HUD's craft book button, where a learned entry floats
 
 // Items that can never take a modifier.
 constexpr std::array<uint16_t, 27> kUnmodifiable = {
@@ -48,8 +57,19 @@ bool encrustable(uint8_t kind) {
   return kind == item_kind::kTool || kind == item_kind::kWeapon || (kind >= 10 && kind <= 14);
 }
 
-void floatText(int16_t textId, const engine::Vec2& at) {
-  inventoryViewHooks().showFloatingLabel(languageTexts().text(textId), at);
+void floatText(int16_t textId, const engine::Vec2& at, const std::string& argument = {}) {
+  const std::string& text = languageTexts().text(textId);
+  inventoryViewHooks().showFloatingLabel(argument.empty() ? text : engine::formatString(text, argument), at);
+}
+
+// The HUD's craft book button, or the point given when the HUD has none.
+engine::Vec2 bookButtonOr(const engine::Vec2& fallback) {
+  if (engine::InnerNode* hud = overlay_art::hudLayer()) {
+    for (engine::Node* child : hud->getChildren()) {
+      if (child->getTag() == kBookButtonTag) return child->getPosition();
+    }
+  }
+  return fallback;
 }
 
 }  // namespace
@@ -202,7 +222,9 @@ void InventorySprite::onActivate() {
     if (landed != nullptr) landed->refresh();
     floatText(text, landed != nullptr ? landed->getPosition() : getPosition());
   };
-  if (item->id == kOpenerItem) {
+  if (item->id == kKnowledgeItem) {
+    learnFromPage(static_cast<uint16_t>(item->word));
+  } else if (item->id == kOpenerItem) {
     Item one = *item;
     one.count = 1;
     handOut(one, kTextMoved);
@@ -217,4 +239,20 @@ void InventorySprite::onActivate() {
       handOut(roll.item, kTextFound);
     }
   }
+}
+
+// A found page teaches the craft book entry its word names, once. A word naming no entry (from a
+// damaged save or a peer) teaches nothing.
+void InventorySprite::learnFromPage(uint16_t entry) {
+  const CraftBookEntry* row = entry < kCraftBookEntryCount ? craftBookEntry(entry) : nullptr;
+  if (row == nullptr || player_ == nullptr) return;
+  if (player_->knowledge->isEntryKnown(entry)) {
+    floatText(kTextAlreadyKnown, getPosition(), row->name);
+    return;
+  }
+  PlayerCrafting(*player_).learnEntry(entry);
+  const std::string name = row->name;
+  useOne();
+  floatText(kTextLearned, bookButtonOr(getPosition()), name);
+  if (kel::options().openCraftbookRecipe) inventoryViewHooks().showRecipeFor(entry);
 }

@@ -52,8 +52,8 @@ class InventoryViewHooks {
   virtual void setSelectedSprite(InventorySprite* sprite) = 0;
   // A text that floats up from a screen point.
   virtual void showFloatingLabel(const std::string& text, const engine::Vec2& point) = 0;
-  // The craft book opens at the recipe of an item.
-  virtual void showRecipeFor(uint16_t itemId) = 0;
+  // The craft book opens at the recipe of a book entry (one just learned).
+  virtual void showRecipeFor(uint16_t entry) = 0;
   // Whether the craft book lists its current page (not its default list) and the item is on it.
   virtual bool craftBookPageHolds(uint16_t itemId) = 0;
   // Whether the running game hides durability (its world flag).

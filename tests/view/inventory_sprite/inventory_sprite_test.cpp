@@ -3,6 +3,9 @@
 
 #include "content/art/interface_layout.h"
 #include "content/launch/screen_layout.h"
+#include "content/texts/language_texts.h"
+#include "game/crafting/craft_book.h"
+#include "game/crafting/recipe_knowledge.h"
 #include "view/layout_box.h"
 #include "tests/view/inventory_sprite/inventory_sprite_fixture.h"
 
@@ -166,6 +169,29 @@ TEST_F(SpriteTest, ContainerItemsOpenTheirPanelKind) {
     player.inventory->setSlot(backpack(0, 0), nullptr);
   }
   EXPECT_EQ(view.panels, (std::vector<uint8_t>{3, 3, 4, 5, 6}));
+}
+
+TEST_F(SpriteTest, AFoundPageTeachesItsEntryOnceAndAWordNamingNoEntryTeachesNothing) {
+  installCraftBookEntries({{"Torch", 0, ""}, {"Bed", 0, ""}});
+  std::string strings;
+  for (int id = 0; id < 115; ++id) strings += "\"\",";
+  ASSERT_TRUE(languageTexts().loadText(R"({"strings": [)" + strings + R"("Learned: %s", "You already know %s."]})"));
+  define(1502, 4, true);
+  player.inventory->setSlot(backpack(0, 0), newItem(1502, 0, 2, 0, 1));    // two pages of entry 1
+  player.inventory->setSlot(backpack(1, 0), newItem(1502, 0, 1, 0, 999));  // an entry no book has
+  InventorySprite* page = sprite(backpack(0, 0));
+  page->onActivate();
+  EXPECT_TRUE(player.knowledge->isEntryKnown(1));
+  EXPECT_FALSE(player.knowledge->isEntryKnown(0));
+  EXPECT_EQ(countAt(backpack(0, 0)), 1);
+  page->onActivate();  // the second copy finds the entry known and stays
+  EXPECT_EQ(countAt(backpack(0, 0)), 1);
+  EXPECT_EQ(view.floated, (std::vector<std::string>{"Learned: Bed", "You already know Bed."}));
+  sprite(backpack(1, 0))->onActivate();
+  EXPECT_EQ(countAt(backpack(1, 0)), 1);
+  EXPECT_EQ(view.floated.size(), 2u);
+  installCraftBookEntries({});
+  resetLanguageTexts();
 }
 
 // ---- The durability bar ----
