@@ -107,6 +107,7 @@ bool AchievementDialog::show(const std::string& title, const std::string& descri
   descriptionLabel_->setString(description);
   addIcon(number);
   const float slide = kHeight * overlay_art::uiScale();
+  setPosition(restingPosition());  // the window may have changed size since the last one
   setVisible(true);
   engine::Action* movement = engine::Sequence::createWithTwoActions(
       engine::Sequence::createWithTwoActions(
