@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "content/items/item.h"
@@ -51,8 +52,9 @@ float weaponDamage(const Item& item, const ItemDef& def) {
   return def.record.critical() / 100.0f + (item.modifier() == kKeenModifier ? 0.1f : 0.0f);
 }
 
-// A stat shown as a percentage: x 100, truncated to 16 bits.
-int percent(float value) { return static_cast<int16_t>(static_cast<int32_t>(value * 100.0f)); }
+// A stat shown as a percentage: x 100 to the nearest whole (stats stored as hundredths, such as
+// 0.29, come back as 28.999...), kept to 16 bits.
+int percent(float value) { return static_cast<int16_t>(std::lround(value * 100.0f)); }
 
 void toolText(std::string& out, const Item& item, const ItemDef& def, const std::string& name) {
   const ToolSpec& tool = def.toolOrDefault();
@@ -70,7 +72,7 @@ void weaponText(std::string& out, const Item& item, const ItemDef& def, const st
   out += fmt::sprintf("%s (^2%s^s)\n^0%c^s%1.2f  ^0%c^s%u  ^0%c^s%u", name, text(256),
                       damageIcon(tool.damageType()), speedOf(item, tool), tooltip_icon::kReach,
                       unsigned{def.record.reach()}, tooltip_icon::kDurability, unsigned{item.durability});
-  const int critical = static_cast<int>(weaponDamage(item, def) * 100.0f);
+  const int critical = percent(weaponDamage(item, def));
   if (critical > 0) out += fmt::sprintf("\n^0\u0417^s%2d%%", critical);
   const float bonus = itemWeaponBonus(&item);
   if (bonus > 0) out += fmt::sprintf("%s^s%1.2f^0\u0402", critical > 0 ? "   " : "\n", bonus);

@@ -106,11 +106,11 @@ TEST_F(TooltipTextTest, AWearableShowsItsStatsAndNothingWhenTheyAreZero) {
   EXPECT_EQ(tooltipOf(Item(302, 0, 1, 0, 0), "Helmet"), "Helmet (^marmour^s)");
   putF32(spec, content::buff_record::stat6, 2.0f);
   putF32(spec, content::buff_record::stat7, 0.15f);
-  spec.bytes[content::buff_record::armor] = 10;
+  spec.bytes[content::buff_record::armor] = 53;  // 0.53 x 100 is 52.99...: it shows as 53
   spec.bytes[content::buff_record::armor + 2] = 5;
   spec.bytes[content::buff_record::resistance + 1] = 30;
   EXPECT_EQ(tooltipOf(Item(302, 0, 1, 0, 0), "Helmet"),
-            "Helmet (^marmour^s)\n^s+2^0\x0E\n^s+15%^0\x16\n^0\x13^s10%  0%  5%  0%\n^0\x1A^s30% ");
+            "Helmet (^marmour^s)\n^s+2^0\x0E\n^s+15%^0\x16\n^0\x13^s53%  0%  5%  0%\n^0\x1A^s30% ");
   helmet.buff = nullptr;
   EXPECT_EQ(tooltipOf(Item(302, 0, 1, 0, 0), "Helmet"), "Helmet (^mclothing^s)");
 }
