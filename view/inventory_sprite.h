@@ -49,6 +49,8 @@ class InventorySprite : public engine::Sprite {
   uint32_t elementState() const { return state_; }
   void setElementState(uint32_t state) { state_ = state; }
   Player* player() const { return player_; }
+  // The window layout that placed it, null when placed by position.
+  const LayoutBox* layout() const { return layout_; }
 
   // ---- What it shows ----
   // Rebuilds the icon, count, bar, outline, mark and highlight; quiet leaves the panels that

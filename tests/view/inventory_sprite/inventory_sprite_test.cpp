@@ -238,18 +238,9 @@ TEST_F(SpriteTest, AWindowLayoutPlacesTheCellAtTheScaledPointOfItsRelativePositi
   InventorySprite* cell = InventorySprite::createForSlot(&player, backpack(0, 0), engine::Vec2(0.5f, 0.5f), &window);
   ASSERT_NE(cell, nullptr);
   EXPECT_EQ(cell->getPosition(), engine::Vec2(120, 90));
+  EXPECT_EQ(cell->layout(), &window);
   EXPECT_FLOAT_EQ(cell->getScale(), 2);
   resetScreenLayout();
-}
-
-TEST(SlotKinds, EverySlotKindButNoneHasOneRow) {
-  for (uint32_t kind = 0; kind < 14; ++kind) {
-    const SlotKindRow* row = slotKindRow(static_cast<SlotKind>(kind));
-    ASSERT_NE(row, nullptr) << kind;
-    EXPECT_EQ(static_cast<uint32_t>(row->kind), kind);
-    EXPECT_NE(row->normalId, row->selectedId);
-  }
-  EXPECT_EQ(slotKindRow(SlotKind::None), nullptr);
 }
 
 }  // namespace
