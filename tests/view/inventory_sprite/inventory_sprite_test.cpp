@@ -194,6 +194,36 @@ TEST_F(SpriteTest, AFoundPageTeachesItsEntryOnceAndAWordNamingNoEntryTeachesNoth
   resetLanguageTexts();
 }
 
+TEST_F(SpriteTest, ALootBagHandsItsFindToAFreeSlotAndIsUsedUp) {
+  define(63, 2, false);  // its fixed drop: 20 to 30 of item 64, always
+  define(64, 4, true);
+  put({SlotKind::Quick, 1, 0}, 63, 1);
+  sprite({SlotKind::Quick, 1, 0})->onActivate();
+  EXPECT_EQ(at({SlotKind::Quick, 1, 0}), nullptr);
+  const Item* found = at({SlotKind::Quick, 2, 0});
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->id, 64);
+  EXPECT_GE(found->count, 20);
+  EXPECT_LE(found->count, 30);
+  EXPECT_EQ(view.floated.size(), 1u);
+}
+
+TEST_F(SpriteTest, WithNoFreeSlotTheBagStaysAndSaysSo) {
+  define(63, 2, false);
+  define(64, 4, true);
+  put({SlotKind::Quick, 1, 0}, 63, 1);
+  for (int i = 2; i < 6; ++i) put({SlotKind::Quick, static_cast<uint8_t>(i), 0}, kRock, 1);
+  for (int x = 0; x < 6; ++x) {
+    for (int y = 0; y < 6; ++y) {
+      put(backpack(x, y), kRock, 1);
+      if (x < 3 && y < 3) put({SlotKind::CraftGrid, static_cast<uint8_t>(x), static_cast<uint8_t>(y)}, kRock, 1);
+    }
+  }
+  sprite({SlotKind::Quick, 1, 0})->onActivate();
+  EXPECT_EQ(countAt({SlotKind::Quick, 1, 0}), 1);
+  EXPECT_EQ(view.floated.size(), 1u);
+}
+
 // ---- The durability bar ----
 
 TEST_F(SpriteTest, AQuickSlotToolsBarColumnStepsFromFullToNone) {
