@@ -66,7 +66,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   setWorldSaveLinks(&saveLinks_);
   // As with the saves: a store front or pop-up registered before the launch stays in place.
   if (!statsStore().servicesRegistered()) {
-    statsStore().setServices(platform_.achievements(), nullptr);
+    statsStore().setServices(platform_.achievements(), &achievementBanner_);
     ownsStatsServices_ = true;
   }
   setWorldViewServices(&worldView_);

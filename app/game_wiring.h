@@ -18,6 +18,7 @@
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
+#include "view/achievement_banner_popup.h"
 #include "view/entity_drawing_factory.h"
 #include "view/tiles/tile_refresh.h"
 #include "view/view_game_screen.h"
@@ -51,6 +52,7 @@ class GameWiring {
   LocalGameSaves gameSaves_;
   EntitySaveLinks saveLinks_;  // the world file's mobs and stabled animals
   bool ownsStatsServices_ = false;  // whether the store's services are the platform's
+  AchievementBannerPopup achievementBanner_;  // unlocks slide down as the main layer's banner
   WorldViewLaunchServices worldView_;
   EntityDrawingFactory entityDrawings_;  // the entities' drawing sides, on the main layer's batches
   UiLaunchServices interface_;

@@ -1,7 +1,14 @@
 #include "view/overlays/sign_label.h"
 
 #include "content/launch/screen_layout.h"
+#include "engine/scene/action_ease.h"
+#include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
+#include "engine/scene/fade_to.h"
+#include "engine/scene/move_by.h"
+#include "engine/scene/scale_to.h"
+#include "engine/scene/spawn.h"
+#include "engine/scene/tween_function.h"
 #include "engine/sprite/sprite.h"
 #include "engine/text/label.h"
 #include "view/atlas/game_textures.h"
@@ -39,6 +46,8 @@ bool SignLabel::build(engine::InnerNode& parent) {
   label_ = makeLabel(2, std::string(4 * 24, 'A'), engine::Vec2(0.0f, 3.0f * scale));
   if (label_ != nullptr) {
     label_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
+    label_->setColor(engine::Color3B{255, 255, 255});
+    label_->setHorizontalAlignment(engine::TextHAlignment::CENTER);
     addChild(label_, 1, 2186);
   }
   if (engine::Texture2D* interface = gameTextures().textures[atlas::kInterface]) {
@@ -49,6 +58,7 @@ bool SignLabel::build(engine::InnerNode& parent) {
       addChild(bubble, 0);
     }
   }
+  setCascadeOpacityEnabled(true);
   parent.addChild(this, kZOrder, kTag);
   return true;
 }
@@ -64,8 +74,24 @@ SignLabel* SignLabel::show(engine::InnerNode& parent, const std::string& text, e
   }
   SignLabel* node = slot();
   if (node->label_ != nullptr) node->label_->setString(text);
-  node->setPosition(bubblePlace(point, engine::Director::getInstance()->getWinSize(), uiScale()));
+  node->growFrom(point, bubblePlace(point, engine::Director::getInstance()->getWinSize(), uiScale()));
   return node;
+}
+
+// From nothing at the sign to full size at its place, fading in, in a fifth of a second.
+void SignLabel::growFrom(engine::Vec2 point, engine::Vec2 place) {
+  using EaseOut = engine::EaseRateTemplate<engine::tweenfunc::easeOut>;
+  constexpr float kSeconds = 0.2f, kRate = 2.0f;
+  setScale(0.0f);
+  setPosition(point);
+  setOpacity(0);
+  getActionManager()->removeAllActionsFromTarget(this);
+  getActionManager()->addAction(
+      engine::Spawn::createWithTwoActions(
+          engine::Spawn::createWithTwoActions(EaseOut::create(engine::FadeTo::create(kSeconds, 255), kRate),
+                                              EaseOut::create(engine::MoveTo::create(kSeconds, place), kRate)),
+          EaseOut::create(engine::ScaleTo::create(kSeconds, 1.0f), kRate)),
+      this);
 }
 
 engine::Vec2 SignLabel::bubblePlace(engine::Vec2 p, engine::Size screen, float scale) {

@@ -1,7 +1,8 @@
 #pragma once
 // The speech bubble that pops out of a sign and shows its text: one process-wide node, made on
 // first use, kept (it holds a reference to itself) and added to the main layer at z 200 with tag
-// 505. The world view's teardown forgets it (`forget`), so a later world makes a fresh one instead
+// 505. Each show grows it from nothing at the sign to its place in a fifth of a second, fading
+// in. The world view's teardown forgets it (`forget`), so a later world makes a fresh one instead
 // of showing the last world's text. Main thread only.
 
 #include <string>
@@ -35,6 +36,7 @@ class SignLabel final : public engine::InnerNode {
  private:
   SignLabel() = default;
   bool build(engine::InnerNode& parent);
+  void growFrom(engine::Vec2 point, engine::Vec2 place);
 
   engine::Label* label_ = nullptr;  // a child
 };
