@@ -66,6 +66,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     ownsStatsServices_ = true;
   }
   setWorldViewServices(&worldView_);
+  setEntityDrawings(&entityDrawings_);
   setInterfaceServices(&interface_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
   if (!gameServicesRegistered()) {
@@ -80,6 +81,7 @@ GameWiring::~GameWiring() {
   session_.unbindCurrent();
   if (ownsGame_) setGameServices(nullptr);
   setInterfaceServices(nullptr);
+  setEntityDrawings(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);
   setWorldSaveLinks(nullptr);

@@ -18,6 +18,7 @@
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
+#include "view/entity_drawing_factory.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
 #include "world/seams/world_options.h"
@@ -49,6 +50,7 @@ class GameWiring {
   EntitySaveLinks saveLinks_;  // the world file's mobs and stabled animals
   bool ownsStatsServices_ = false;  // whether the store's services are the platform's
   WorldViewLaunchServices worldView_;
+  EntityDrawingFactory entityDrawings_;  // the entities' drawing sides, on the main layer's batches
   UiLaunchServices interface_;
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;

@@ -1,6 +1,7 @@
 #include "entities/core/world_entities.h"
 
 #include "entities/core/entity_body.h"
+#include "entities/core/entity_drawings.h"
 #include "entities/particles/debris_presets.h"
 #include "content/tables/content_tables.h"
 #include "entities/mobs/mob_entity.h"
@@ -104,7 +105,9 @@ RealEntity& WorldEntities::add(std::unique_ptr<RealEntity> entity) {
   if (entity->id() == kNoEntity) entity->setId(takeId());
   // A peer's id is kept; later ids of our own start past it, so none is given twice.
   if (entity->id() >= nextId_) nextId_ = entity->id() + 1;
-  return layerFor(entity->kind()).add(std::move(entity));
+  RealEntity& added = layerFor(entity->kind()).add(std::move(entity));
+  entityDrawings().attach(added);
+  return added;
 }
 
 uint32_t WorldEntities::count() const {

@@ -11,7 +11,7 @@
 #include "tools/font_maker/glyph_sheet.h"
 #include "tools/font_maker/icon_art.h"
 #include "tools/font_maker/outline_renderer.h"
-#include "tools/font_maker/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     const std::string fnt =
         fontmaker::writeFnt(description, glyphs, sheet, renderer->kerning(asciiLetters()));
     const auto pngPath = (output / (spec.name + ".png")).string();
-    if (!fontmaker::writePng(pngPath, sheet.width, sheet.height, sheet.rgba)) {
+    if (!toolpng::writePng(pngPath, sheet.width, sheet.height, sheet.rgba)) {
       return fail("cannot write " + pngPath);
     }
     std::ofstream fntFile(output / (spec.name + ".fnt"), std::ios::binary);

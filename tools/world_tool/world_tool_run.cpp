@@ -7,7 +7,7 @@
 #include "content/loader/content_database.h"
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
-#include "tools/font_maker/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 #include "tools/world_tool/play_game.h"
 #include "tools/world_tool/world_picture.h"
 #include "tools/world_tool/world_tool_args.h"
@@ -97,7 +97,7 @@ int runGenerate(const ToolArgs& args, std::FILE* out, std::FILE* err) {
 }
 
 bool writePicture(const std::string& path, const WorldMap& map, std::FILE* out, std::FILE* err) {
-  if (!fontmaker::writePng(path, map.width(), map.height(), drawWorld(map))) {
+  if (!toolpng::writePng(path, map.width(), map.height(), drawWorld(map))) {
     std::fprintf(err, "world_tool: cannot write %s\n", path.c_str());
     return false;
   }

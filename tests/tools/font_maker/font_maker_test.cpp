@@ -8,7 +8,7 @@
 #include "tools/font_maker/glyph_sheet.h"
 #include "tools/font_maker/icon_art.h"
 #include "tools/font_maker/outline_renderer.h"
-#include "tools/font_maker/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 #include "tests/support/temp_dir.h"
 
 using namespace fontmaker;
@@ -120,10 +120,10 @@ TEST(OutlineRenderer, RendersCrispOpaqueGlyphsOnTheBaseline) {
 TEST(PngWriter, WritesASheetAndReportsADiskThatCannotTakeIt) {
   const std::vector<uint32_t> pixels(4 * 4, 0xFF0000FFu);
   testsupport::TempDir dir;
-  ASSERT_TRUE(writePng(dir.file("sheet.png"), 4, 4, pixels));
+  ASSERT_TRUE(toolpng::writePng(dir.file("sheet.png"), 4, 4, pixels));
 
   // A small image sits in the stream's buffer until the file is closed: the failure comes late.
   if (std::ifstream("/dev/full")) {
-    EXPECT_FALSE(writePng("/dev/full", 4, 4, pixels));
+    EXPECT_FALSE(toolpng::writePng("/dev/full", 4, 4, pixels));
   }
 }

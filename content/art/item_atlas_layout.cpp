@@ -1,0 +1,14 @@
+#include "content/art/item_atlas_layout.h"
+
+namespace art {
+
+engine::Rect itemIconRect(uint16_t id, uint8_t variant) {
+  const int item = id < kItemIdCount ? id : 0;
+  const int look = variant < kItemIconVariants ? variant : 0;
+  const int cell = look * kItemIdCount + item;
+  const int x = (cell % kItemIconColumns) * kItemIconCell + 1;
+  const int y = (cell / kItemIconColumns) * kItemIconCell + 1;
+  return {float(x), float(y), float(kItemIconSize), float(kItemIconSize)};
+}
+
+}  // namespace art

@@ -1,0 +1,149 @@
+// The console drawn with a real bitmap font: its lines, their wrapping by the font they are drawn
+// with, their lifetime, the line limit, the sliding form and the background panel.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/engine/sprite_gl/director_fixture.h"
+#include "tests/engine/text_gl/text_gl_fixture.h"
+#include "engine/layer/layer_color.h"
+#include "engine/text/font_atlas_cache.h"
+#include "tests/support/temp_dir.h"
+#include "view/console_node.h"
+
+namespace {
+
+using namespace spritetest;
+
+class ConsoleDraw : public DirectorFixture {
+ protected:
+  void SetUp() override {
+    DirectorFixture::SetUp();
+    dir_.write("blocks.png", textgl::blockFontPage());
+    style_.fontFile = dir_.write("blocks.fnt", textgl::blockFontText());
+    style_.uiScale = 1.0f;  // labels at half size: an "A" is 4 pixels wide and advances 5
+    style_.screen = engine::Size(kWindowSize, kWindowSize);
+    style_.fancy = false;
+    style_.background = false;
+    style_.duration = 0.25f;
+  }
+  void TearDown() override {
+    DirectorFixture::TearDown();
+    engine::FontAtlasCache::purgeCachedData();
+  }
+  ConsoleNode* console() {
+    ConsoleNode* made = ConsoleNode::create(style_);
+    scene_->addChild(made, 200);
+    return made;
+  }
+  // Whether any pixel of the box is lit, and in which colour.
+  static bool lit(int x0, int y0, int x1, int y1, Rgba* colour = nullptr) {
+    for (int y = y0; y <= y1; ++y) {
+      for (int x = x0; x <= x1; ++x) {
+        const Rgba p = pixel(x, y);
+        if (p[0] + p[1] + p[2] > 60) {
+          if (colour != nullptr) *colour = p;
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+  static std::vector<int> tags(const ConsoleNode* node) {
+    std::vector<int> out;
+    for (const engine::Node* child : node->getChildren()) out.push_back(child->getTag());
+    return out;
+  }
+
+  testsupport::TempDir dir_;
+  ConsoleStyle style_;
+};
+
+TEST_F(ConsoleDraw, ALineIsDrawnInItsKindsColourAtTheTopLeft) {
+  ConsoleNode* node = console();
+  EXPECT_EQ(node->origin(), engine::Vec2(4, 98));
+  node->addMessage(std::string("AAA"), 1);
+  ASSERT_EQ(node->lineCount(), 1);
+  frame();
+  Rgba colour{};
+  ASSERT_TRUE(lit(4, 96, 20, 110, &colour));
+  EXPECT_TRUE(near(colour, {0, 200, 0, 255}));
+  EXPECT_FALSE(lit(30, 96, 60, 110));  // three letters end at x 18
+  EXPECT_FALSE(lit(4, 60, 60, 90));
+}
+
+TEST_F(ConsoleDraw, ALongMessageWrapsByTheFontItIsDrawnWith) {
+  ConsoleNode* node = console();
+  // 85 % of 128 points is 108.8: 21 letters fit, the rest go to a second line one step lower.
+  node->addMessage(std::string(30, 'A'), 0);
+  ASSERT_EQ(node->lineCount(), 2);
+  frame();
+  EXPECT_TRUE(lit(100, 96, 110, 110));
+  EXPECT_TRUE(lit(4, 88, 12, 95));
+  EXPECT_FALSE(lit(60, 88, 110, 95));  // nine letters end at x 49
+}
+
+TEST_F(ConsoleDraw, ALetterWiderThanTheLineTakesALineOfItsOwn) {
+  style_.screen = engine::Size(4, kWindowSize);  // a limit of 3.4 points: no letter fits
+  ConsoleNode* node = console();
+  node->addMessage(std::string("AB"), 0);
+  EXPECT_EQ(node->lineCount(), 2);
+  EXPECT_EQ(tags(node), (std::vector<int>{1, 2}));
+}
+
+TEST_F(ConsoleDraw, LinesLeaveAfterTheirTimeAndTheOldestMakesRoom) {
+  ConsoleNode* node = console();
+  ASSERT_EQ(node->maxLines(), 2);
+  node->addMessage(std::string("A"), 0);
+  node->addMessage(std::string("B"), 0);
+  node->addMessage(std::string("AA"), 0);  // pushes "A" out; the others move up
+  EXPECT_EQ(node->lineCount(), 2);
+  EXPECT_EQ(tags(node), (std::vector<int>{1, 2}));
+  frame();
+  EXPECT_TRUE(lit(4, 101, 9, 110));
+  EXPECT_FALSE(lit(10, 101, 20, 110));  // the top line is "B" now, 2 pixels wide
+  EXPECT_TRUE(lit(10, 93, 13, 100));   // and "AA" below it
+  for (int i = 0; i < 20; ++i) frame();
+  EXPECT_EQ(node->lineCount(), 0);
+  EXPECT_TRUE(node->getChildren().empty());
+  frame();
+  EXPECT_FALSE(lit(0, 80, 40, 120));
+}
+
+TEST_F(ConsoleDraw, SlidingLinesFadeInAndTheConsoleSlidesUpAsTheyGo) {
+  style_.fancy = true;
+  ConsoleNode* node = console();
+  node->addMessage(std::string("AAA"), 2);
+  EXPECT_EQ(node->lineCount(), 1);
+  for (int i = 0; i < 8; ++i) frame();
+  Rgba colour{};
+  ASSERT_TRUE(lit(4, 96, 20, 110, &colour));
+  EXPECT_TRUE(near(colour, {235, 235, 18, 255}, 4));
+  for (int i = 0; i < 40; ++i) frame();
+  EXPECT_EQ(node->lineCount(), 0);
+  EXPECT_FLOAT_EQ(node->getPositionY(), node->lineStep());
+  // Only the holder is left.
+  EXPECT_EQ(tags(node), (std::vector<int>{ConsoleNode::kHolderTag}));
+}
+
+TEST_F(ConsoleDraw, TheBackgroundCoversTheLinesWhileThereAreAny) {
+  style_.background = true;
+  ConsoleNode* node = console();
+  node->updateBackground(true);
+  EXPECT_EQ(scene_->getChildrenCount(), 1u);  // no lines, no panel
+  node->addMessage(std::string("AAA"), 0);
+  ASSERT_EQ(scene_->getChildrenCount(), 2u);
+  const engine::Node* panel = scene_->getChildren()[1];
+  EXPECT_EQ(panel->getTag(), ConsoleNode::kPanelTag);
+  EXPECT_EQ(panel->getContentSize(), engine::Size(3 * 10 * 0.5f + 4, 16));
+  EXPECT_EQ(panel->getPosition(), engine::Vec2(2, 90));
+  // Over a white backdrop the half-black panel shows grey beside the letters.
+  scene_->addChild(engine::LayerColor::create(engine::Color4B{255, 255, 255, 255}, 128, 128), -5);
+  frame();
+  EXPECT_TRUE(near(pixel(20, 95), {127, 127, 127, 255}, 3));
+  EXPECT_TRUE(near(pixel(30, 95), kWhite));
+  for (int i = 0; i < 20; ++i) frame();
+  EXPECT_EQ(scene_->getChildrenCount(), 2u);  // the backdrop and the console: the panel went
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// The colours entities are drawn in, the placement across the world's seam and the sprite pool.
+#include <gtest/gtest.h>
+
+#include "engine/base/ref.h"
+#include "engine/scene/director.h"
+#include "view/dyable_sprite.h"
+#include "view/entity_sprite.h"
+#include "view/entity_tint.h"
+#include "world/cells/map_block.h"
+
+namespace {
+
+MapBlock litCell(uint8_t sky, uint8_t red, uint8_t green, uint8_t blue) {
+  MapBlock cell;
+  cell.setSkyLevel(sky);
+  cell.blockLight = static_cast<uint16_t>(red | (green << 4) | (blue << 8) | 0xF000);
+  return cell;
+}
+
+TEST(EntityTint, TheBrighterOfSkyAndBlockLightPerChannel) {
+  struct Case { uint8_t sky; uint32_t darkness; uint8_t r, g, b; engine::Color3B expected; };
+  const Case cases[] = {
+      {15, 5, 12, 3, 0, {204, 170, 170}},
+      {15, 0, 0, 0, 0, {255, 255, 255}},
+      {4, 12, 0, 0, 0, {0, 0, 0}},        // darkness beyond the sky gives no sky light
+      {0, 0, 15, 0, 7, {255, 0, 119}},
+      {15, 40, 1, 2, 3, {17, 34, 51}},   // a darkness past 15 counts as 15
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(entityTint(litCell(c.sky, c.r, c.g, c.b), c.darkness), c.expected)
+        << int(c.sky) << " less " << c.darkness;
+  }
+}
+
+TEST(EntityTint, DyeScalesByTheLight) {
+  EXPECT_EQ(dyedColour({128, 128, 128}, {200, 100, 0}), (engine::Color3B{100, 50, 0}));
+  EXPECT_EQ(dyedColour({255, 255, 255}, {200, 100, 7}), (engine::Color3B{200, 100, 7}));
+  EXPECT_EQ(dyedColour({0, 0, 0}, {200, 100, 7}), (engine::Color3B{0, 0, 0}));
+}
+
+class EntityNodes : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    engine::PoolManager::getCurrentPool()->clear();
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+  }
+};
+
+TEST_F(EntityNodes, ADyedSpriteRemembersTheLightItWasGiven) {
+  DyableSprite* sprite = DyableSprite::create(nullptr, engine::Rect(0, 0, 4, 4));
+  ASSERT_NE(sprite, nullptr);
+  sprite->setColor({128, 128, 128});
+  EXPECT_EQ(sprite->getColor(), (engine::Color3B{128, 128, 128}));
+  sprite->setDye({200, 100, 0});  // the stored light is used
+  EXPECT_EQ(sprite->getColor(), (engine::Color3B{100, 50, 0}));
+  sprite->setColor({255, 255, 255});
+  EXPECT_EQ(sprite->getColor(), (engine::Color3B{200, 100, 0}));
+  sprite->clearDye();
+  EXPECT_EQ(sprite->getColor(), (engine::Color3B{255, 255, 255}));
+}
+
+TEST_F(EntityNodes, EntitiesAcrossTheSeamAreDrawnBesideThePlayer) {
+  // A world of 100 columns, 10 visible: near column 0 the player sees x >= 2700 moved left.
+  struct Case { float playerX, x, expected; };
+  const Case cases[] = {
+      {100, 2700, -300},  {100, 2690, 2690},  {599, 2950, -50},  {600, 2950, 2950},
+      {2500, 300, 3300},  {2500, 301, 301},   {2401, 0, 3000},   {2400, 0, 0},
+      {1500, 2950, 2950}, {1500, 10, 10},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FLOAT_EQ(wrapToPlayerSide(c.x, WrapFrame{c.playerX, 10, 100}), c.expected)
+        << "player " << c.playerX << " entity " << c.x;
+  }
+  EXPECT_FLOAT_EQ(wrapToPlayerSide(2950, WrapFrame{100, 10, 0}), 2950);  // no world: no wrap
+
+  const WrapFrame frame{100, 10, 100};
+  EntitySprite* sprite = EntitySprite::create(nullptr, engine::Rect(0, 0, 4, 4), &frame);
+  sprite->setPosition(engine::Vec2(2800, 45));
+  EXPECT_EQ(sprite->getPosition(), engine::Vec2(-200, 45));
+  EXPECT_TRUE(sprite->isDirty());
+  EntityInnerNode* node = EntityInnerNode::create(&frame);
+  node->setPosition(engine::Vec2(2800, 45));
+  EXPECT_EQ(node->getPosition(), engine::Vec2(-200, 45));
+}
+
+TEST_F(EntityNodes, AReleasedSpriteBlockIsTheNextOneHandedOut) {
+  EntitySprite* first = EntitySprite::create(nullptr, engine::Rect(0, 0, 4, 4), nullptr);
+  first->retain();
+  engine::PoolManager::getCurrentPool()->clear();
+  const void* block = first;
+  const size_t freeBefore = EntitySprite::pooledFreeBlocks();
+  first->release();
+  EXPECT_EQ(EntitySprite::pooledFreeBlocks(), freeBefore + 1);
+  EntitySprite* second = EntitySprite::create(nullptr, engine::Rect(0, 0, 4, 4), nullptr);
+  EXPECT_EQ(static_cast<const void*>(second), block);
+  EXPECT_EQ(EntitySprite::pooledFreeBlocks(), freeBefore);
+
+  // Thirty-one sprites fill a chunk; the next needs a new one.
+  engine::PoolManager::getCurrentPool()->clear();
+  while (EntitySprite::pooledFreeBlocks() > 0) EntitySprite::create(nullptr, engine::Rect(), nullptr);
+  const size_t chunks = EntitySprite::pooledChunks();
+  for (int i = 0; i < 32; ++i) EntitySprite::create(nullptr, engine::Rect(), nullptr);
+  EXPECT_GE(EntitySprite::pooledChunks(), chunks + 1);
+  EXPECT_LE(EntitySprite::pooledChunks(), chunks + 2);
+}
+
+}  // namespace

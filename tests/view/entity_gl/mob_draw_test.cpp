@@ -1,0 +1,100 @@
+// A mob drawn from its parts: each part shows its rectangle of the mobs texture at its place, in
+// its cell's light, mirrored when the mob faces right, with its health bar above it once hurt.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "tests/engine/sprite_gl/director_fixture.h"
+#include "tests/entities/entity_world.h"
+#include "tests/entities/mob_rows.h"
+#include "content/tables/content_tables.h"
+#include "engine/sprite/sprite_batch_node.h"
+#include "entities/core/entity_drawings.h"
+#include "view/entity_drawing_factory.h"
+
+namespace {
+
+using namespace spritetest;
+
+MobPartFrame partFrame(float x, float px) {
+  MobPartFrame f{};
+  const float values[7] = {x, 0, 8, 8, px, 0, 0};
+  std::memcpy(f.data(), values, sizeof(values));
+  return f;
+}
+
+class MobDraw : public DirectorFixture {
+ protected:
+  void SetUp() override {
+    DirectorFixture::SetUp();
+    resetContentTables();
+    world_ = entity_test::buildStoneWorld(1);
+    lists_.setWorld(world_.get());
+    // Left half red, right half blue.
+    std::vector<uint8_t> rgba;
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 16; ++x) rgba.insert(rgba.end(), {uint8_t(x < 8 ? 255 : 0), 0, uint8_t(x < 8 ? 0 : 255), 255});
+    }
+    engine::Texture2D* parts = texture(16, 8, rgba);
+    // The camera: the mob's cell (12, 6) at the window's centre.
+    camera_ = engine::InnerNode::create();
+    camera_->setPosition(engine::Vec2(64 - 360, 64 - 180));
+    scene_->addChild(camera_);
+    engine::InnerNode* mobNode = engine::InnerNode::create();
+    camera_->addChild(mobNode, 21);
+    engine::SpriteBatchNode* bars = engine::SpriteBatchNode::createWithTexture(solid(255, 255, 255));
+    camera_->addChild(bars, 22);
+    factory_.setLayers({world_.get(), nullptr, nullptr, nullptr, nullptr, {mobNode, parts, bars, nullptr}});
+
+    const MobDef& row = entity_test::defineMob(7, entity_test::MobShape{.ai = 1, .width = 24, .height = 18});
+    MobPartLayout& layout = contentTables().mobPartLayouts[7];
+    layout.partModes = {1, 1};
+    layout.animations = {{0, {partFrame(0, -8), partFrame(8, 8)}}};
+    world_->map().cell(12, 6).setSkyLevel(15);
+    mob_ = entity_test::addMob(lists_, row, 0, {360, 180});
+  }
+  void TearDown() override {
+    lists_.clearAll();
+    world_.reset();
+    resetContentTables();
+    DirectorFixture::TearDown();
+  }
+
+  EntityDrawingFactory factory_;
+  engine::Seam<EntityDrawings, NullEntityDrawings>::Scoped registration_{entityDrawingsSeam(), factory_};
+  std::unique_ptr<World> world_;
+  WorldEntities lists_;
+  engine::InnerNode* camera_ = nullptr;
+  MobEntity* mob_ = nullptr;
+};
+
+TEST_F(MobDraw, ItsPartsShowTheirPicturesWhereTheFramesPutThem) {
+  ASSERT_NE(mob_->drawing(), nullptr);
+  frame();
+  EXPECT_TRUE(near(pixel(56, 64), kRed));
+  EXPECT_TRUE(near(pixel(72, 64), kBlue));
+  EXPECT_TRUE(near(pixel(64, 76), kBlack));  // no bar yet
+  EXPECT_TRUE(near(pixel(40, 64), kBlack));
+
+  mob_->face(true);
+  mob_->health = mob_->row().maxHealth() * 0.5f;
+  mob_->drawing()->setPosition(mob_->data);
+  frame();
+  EXPECT_TRUE(near(pixel(72, 64), kRed));
+  EXPECT_TRUE(near(pixel(56, 64), kBlue));
+  const Rgba bar = pixel(64, 76);
+  EXPECT_NEAR(bar[0], 127, 3);  // the bar's colour carries the health
+}
+
+TEST_F(MobDraw, ItsPartsTakeTheCellsLight) {
+  MapBlock& dark = world_->map().cell(12, 6);
+  dark.setSkyLevel(0);
+  dark.blockLight = 8;  // a red nibble of 8 only
+  mob_->drawing()->updateLight(dark);
+  frame();
+  EXPECT_TRUE(near(pixel(56, 64), {136, 0, 0, 255}));
+  EXPECT_TRUE(near(pixel(72, 64), kBlack));
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// Where each entity's picture lies in its atlas: a projectile's in the debris atlas, an item's
+// icon in the treasures atlas (item_atlas_layout.h), dropped clothes in the equip atlas
+// (dress_atlas_layout.h), a mob part in the mobs atlas (the mob table's own rectangles, which lie
+// in the mob's cell of mob_atlas_layout.h). Every drawing side asks here, so the art's layout is
+// read in one place.
+
+#include <cstdint>
+
+#include "content/tables/mob_def.h"
+#include "engine/base/geometry.h"
+
+struct BulletDef;
+
+namespace entity_art {
+
+engine::Rect bulletRect(const BulletDef& row);
+engine::Rect itemIconRect(uint16_t id, uint8_t variant);
+// An item that is not worn gives an empty rectangle: nothing is drawn.
+engine::Rect dressRect(uint16_t itemId);
+engine::Rect mobPartRect(const MobPartFrame& frame);
+engine::Vec2 mobPartPosition(const MobPartFrame& frame);
+float mobPartRotation(const MobPartFrame& frame);
+
+}  // namespace entity_art

@@ -1,0 +1,69 @@
+#pragma once
+// The two nodes that draw entities, and the placement both share. The world is a cylinder: x wraps
+// at the world's width. An entity just across the seam from the local player is drawn next to the
+// player (a world's width to the left or right of its own x), not a world away.
+//
+// `EntitySprite` draws a simple entity (a projectile, a bobber, an item, dropped clothes). They are
+// made and dropped at a high rate, so they come from a pool of their own: chunks of 32 blocks (the
+// first holds the link to the previous chunk, 31 are sprites), and a freed block is the next one
+// handed out. The pool only grows. `EntityInnerNode` holds the part sprites of a mob.
+//
+// Main thread only; the pool has no lock.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/scene/inner_node.h"
+#include "engine/sprite/sprite.h"
+
+namespace engine {
+class Texture2D;
+}
+
+// What the seam placement reads: the local player's pixel x, the visible column count and the
+// world's width in cells. A frame with no width places nothing.
+struct WrapFrame {
+  float playerX = 0.0f;
+  int32_t columns = 0;
+  int32_t worldWidth = 0;
+};
+
+// The x at which to draw an entity at x for the frame; cells are 30 pixels.
+float wrapToPlayerSide(float x, const WrapFrame& frame);
+
+class EntitySprite final : public engine::Sprite {
+ public:
+  // Autoreleased, from the pool; the frame (may be null: no wrapping) must outlive the sprite.
+  static EntitySprite* create(engine::Texture2D* texture, const engine::Rect& rect,
+                              const WrapFrame* wrap);
+
+  static void* operator new(size_t size);
+  static void operator delete(void* block);
+
+  using engine::Sprite::setPosition;
+  void setPosition(const engine::Vec2& position) override;
+  // The entity whose drawing this is (the entity lists step entities through their nodes).
+  void setOwner(void* owner) { setUserData(owner); }
+
+  // The pool's figures: blocks waiting on the free list, and chunks made so far.
+  static size_t pooledFreeBlocks();
+  static size_t pooledChunks();
+
+ private:
+  EntitySprite() = default;
+  const WrapFrame* wrap_ = nullptr;
+};
+
+class EntityInnerNode final : public engine::InnerNode {
+ public:
+  static EntityInnerNode* create(const WrapFrame* wrap);
+
+  using engine::InnerNode::setPosition;
+  // Placed like an entity sprite; a move smaller than FLT_EPSILON on both axes leaves the
+  // transform untouched.
+  void setPosition(const engine::Vec2& position) override;
+
+ private:
+  EntityInnerNode() = default;
+  const WrapFrame* wrap_ = nullptr;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// The colours that entities are drawn in: the light of their cell, and a dye over it.
+//
+// The light: sky = max(0, the cell's sky level - the world's darkness); each channel is
+// max(sky, that channel's block-light nibble) x 17. So a cell with sky 15 under darkness 5 and
+// block light (12, 3, 0) tints (204, 170, 170).
+//
+// The dye: each channel is truncate(light / 255 x dye), so full light shows the dye exactly and
+// darkness scales it down: dye (200, 100, 0) under light (128, 128, 128) gives (100, 50, 0).
+
+#include <cstdint>
+
+#include "engine/base/geometry.h"
+
+class MapBlock;
+
+engine::Color3B entityTint(const MapBlock& cell, uint32_t darkness);
+engine::Color3B dyedColour(const engine::Color3B& light, const engine::Color3B& dye);
