@@ -14,11 +14,13 @@
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
+#include "game/session/game_screen.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
+#include "world/light/light_refresh_batching.h"
 
 namespace {
 
@@ -39,7 +41,9 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
       saves_(*platform_.fileSystem()),
       gameSaves_(saves_, runningWorld()),
-      session_(WorldContext{.sounds = &cellSounds_, .options = &worldOptions_}, &runningWorld()) {
+      session_(WorldContext{.refresh = &tileRefresh_, .sounds = &cellSounds_, .options = &worldOptions_},
+               &runningWorld()),
+      gameScreen_(runningWorld()) {
   kel::Platform::setInstance(&platform_);
   kel::setSettingsHost(&settingsHost_);
   engine::setAlertFunction(&platformAlert);
@@ -67,6 +71,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   }
   setWorldViewServices(&worldView_);
   setEntityDrawings(&entityDrawings_);
+  setLightRefreshBatching(&tileRefresh_);
+  setGameScreen(&gameScreen_);
   setInterfaceServices(&interface_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
   if (!gameServicesRegistered()) {
@@ -82,6 +88,8 @@ GameWiring::~GameWiring() {
   if (ownsGame_) setGameServices(nullptr);
   setInterfaceServices(nullptr);
   setEntityDrawings(nullptr);
+  setGameScreen(nullptr);
+  setLightRefreshBatching(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);
   setWorldSaveLinks(nullptr);

@@ -19,6 +19,8 @@
 #include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
 #include "view/entity_drawing_factory.h"
+#include "view/tiles/tile_refresh.h"
+#include "view/view_game_screen.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
 #include "world/seams/world_options.h"
@@ -54,7 +56,9 @@ class GameWiring {
   UiLaunchServices interface_;
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
+  TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
   LocalSession session_;
+  ViewGameScreen gameScreen_;
   GameLaunchServices game_;
   bool ownsGame_ = false;  // whether game_ is the registered game seam
 };
