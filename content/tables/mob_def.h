@@ -11,6 +11,8 @@
 struct MobDef : content::RecordBytes<content::kMobRecordSize> {
   uint16_t mobId() const { return u16(content::mob_record::mobId); }
   uint8_t movementKind() const { return u8(content::mob_record::movementKind); }
+  // The mob's whole picture in the mob atlas: 0 x, 1 y, 2 width, 3 height.
+  float spriteRect(size_t i) const { return f32(content::mob_record::spriteRect + 4 * (i & 3)); }
   int16_t sound(int which) const;
   // Ranges are read by end: 0 the lowest, 1 the highest.
   float moveStrength(size_t end) const { return f32(content::mob_record::moveStrength + 4 * (end & 1)); }

@@ -47,6 +47,8 @@ class EntityDrawing {
   virtual void updateLight(const MapBlock& cell) = 0;
   // Degrees, counter-clockwise; a drawing side that does not turn ignores it.
   virtual void setRotation(float) {}
+  // A mob's health bar shows the fraction for a moment; other drawings ignore it.
+  virtual void showHealth(float) {}
 };
 
 class Entity {

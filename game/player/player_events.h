@@ -12,6 +12,7 @@
 
 #include "engine/base/seam.h"
 
+class Entity;
 class MapBlock;
 class PlayerGraphical;
 class Sign;
@@ -36,6 +37,8 @@ class PlayerEvents {
   virtual void tileSound(const MapBlock&) {}
   // A visual effect at a cell (13: the refusal of an edit).
   virtual void tileEffect(PlayerGraphical&, const MapBlock&, uint8_t /*kind*/) {}
+  // A visual effect at an entity (22-33: hurt, death, a hit, a splash ...) with its value.
+  virtual void entityEffect(PlayerGraphical&, Entity*, uint8_t /*kind*/, uint16_t /*value*/) {}
   virtual void sound(uint16_t, const MapBlock&) {}
   // The player's own cell changed; dx, dy are the steps of the tile window (0 or +-1 each), wrap
   // when the player's x jumped by the world's width.

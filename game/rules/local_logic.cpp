@@ -97,6 +97,10 @@ void LocalLogic::playCellEffect(PlayerBase*, MapBlock& cell, uint8_t effect, uin
   if (player_ != nullptr) playerEvents().tileEffect(*player_, cell, effect);
 }
 
+void LocalLogic::broadcastEffect(Entity* entity, uint8_t effect, uint16_t value) {
+  if (player_ != nullptr) playerEvents().entityEffect(*player_, entity, effect, value);
+}
+
 void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, uint8_t) {
   if (player_ != nullptr) player_->playAction(action, value);
 }

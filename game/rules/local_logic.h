@@ -138,8 +138,8 @@ class LocalLogic : public Logic, public PlayerRules {
   // The player's pet of the mob row (null: none) replaces the one it had; made forced, so a
   // creative world allows it below the entity limit.
   MobEntity* summonPet(PlayerBase& player, const MobDef* row);
-  // Effects are drawn by the world view, which is not here yet: alone, nothing to send.
-  void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
+  // Every player sees the effect at the entity: alone, the local player's view plays it.
+  void broadcastEffect(Entity* entity, uint8_t effect, uint16_t value) override;
 
   // ---- What only a host tells its peers: nothing to tell alone ----
   void reportRemovedEntities(const uint32_t*, uint32_t) override {}

@@ -56,6 +56,9 @@ class RecordingEvents final : public PlayerEvents {
   void tileEffect(PlayerGraphical&, const MapBlock& cell, uint8_t kind) override {
     effects.push_back({cell.x, cell.y, kind});
   }
+  void entityEffect(PlayerGraphical&, Entity* entity, uint8_t kind, uint16_t value) override {
+    entityEffects.push_back({entity, kind, value});
+  }
   void cellChanged(PlayerGraphical&, int, int, bool wrapped) override { wraps += wrapped ? 1 : 0; }
   void message(uint8_t kind, const std::string& text) override { messages.push_back({kind, text}); }
   void textById(uint8_t kind, int16_t id) override { texts.push_back({kind, id}); }
@@ -66,6 +69,12 @@ class RecordingEvents final : public PlayerEvents {
   struct Effect {
     int x, y, kind;
   };
+  struct EntityEffect {
+    Entity* entity;
+    uint8_t kind;
+    uint16_t value;
+  };
+  std::vector<EntityEffect> entityEffects;
   struct Text {
     int kind, id;
     bool operator==(const Text&) const = default;

@@ -74,6 +74,11 @@ class RecordingSounds final : public CellSounds {
   void playAt(const MapBlock& cell, uint16_t soundId, uint16_t value) override {
     played.push_back({cell.x, cell.y, soundId, value});
   }
+  // A sound with no place is recorded at (kNowhere, kNowhere).
+  void playAnywhere(uint16_t soundId, uint16_t value) override {
+    played.push_back({kNowhere, kNowhere, soundId, value});
+  }
+  static constexpr uint16_t kNowhere = 0xFFFF;
   struct Played {
     uint16_t x, y, id, value;
   };

@@ -8,6 +8,8 @@ void PlatformCellSounds::playAt(const MapBlock& cell, uint16_t soundId, uint16_t
   kel::playSound(soundId, value, &where);
 }
 
+void PlatformCellSounds::playAnywhere(uint16_t soundId, uint16_t value) { kel::playSound(soundId, value, nullptr); }
+
 engine::Seam<CellSounds, NullCellSounds>& cellSoundsSeam() {
   static engine::Seam<CellSounds, NullCellSounds> seam;
   return seam;

@@ -15,6 +15,8 @@ class CellSounds {
  public:
   virtual ~CellSounds() = default;
   virtual void playAt(const MapBlock& cell, uint16_t soundId, uint16_t value) = 0;
+  // A sound of the world with no place: heard the same wherever the player is.
+  virtual void playAnywhere(uint16_t /*soundId*/, uint16_t /*value*/) {}
 };
 
 // Plays nothing: headless worlds, tools and tests that do not listen.
@@ -27,6 +29,7 @@ class NullCellSounds final : public CellSounds {
 class PlatformCellSounds final : public CellSounds {
  public:
   void playAt(const MapBlock& cell, uint16_t soundId, uint16_t value) override;
+  void playAnywhere(uint16_t soundId, uint16_t value) override;
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

@@ -140,6 +140,15 @@ TEST_F(LocalRulesTest, FreezingTheClockStopsItAndTellsThePlayer) {
   EXPECT_EQ(events.texts, (RecordingEvents::Texts{{2, 187}, {2, 188}}));
 }
 
+TEST_F(LocalRulesTest, AnEffectAtAnEntityIsPlayedByTheLocalPlayersView) {
+  auto* somewhere = reinterpret_cast<Entity*>(uintptr_t{0x40});
+  rules.broadcastEffect(somewhere, 25, 128);
+  ASSERT_EQ(events.entityEffects.size(), 1u);
+  EXPECT_EQ(events.entityEffects[0].entity, somewhere);
+  EXPECT_EQ(events.entityEffects[0].kind, 25);
+  EXPECT_EQ(events.entityEffects[0].value, 128);
+}
+
 TEST_F(LocalRulesTest, OnlyTheMachinesOwnPlayerIsLocal) {
   EXPECT_TRUE(rules.isLocalPlayer(player.get()));
   PlayerDesktopLocal stranger(&game);
