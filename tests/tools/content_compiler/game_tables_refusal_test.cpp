@@ -89,6 +89,11 @@ TEST_F(GameTablesRefusal, DamagedTablesAreRefusedNamingFileAndRow) {
        "the planet mask is not a 12-bit mask"},
       {"catalogue.json", R"("title": "Addons")", R"("title": "Adds")",
        "category 0 is \"Addons\", not \"Adds\""},
+      {"mob_items.json", R"("mob": 145,)", R"("mob": 145, "colour": 1,)", "mob_items.json, row 0"},
+      {"mob_items.json", R"("mob": 145, "index": 0,)", R"("index": 0,)", "mob_items.json, row 0: \"mob\" is missing"},
+      {"mob_items.json", R"("sex": 0, "young": 147)", R"("sex": 1, "young": 147)",
+       "mob_items.json: mob item row 0: the pair needs one of each sex"},
+      {"mob_items.json", R"("index": 137,)", R"("index": 0,)", "a saved number stands for two mobs"},
   };
   for (const Case& c : cases) {
     const std::string error = refusalWith(c.file, c.from, c.to);
