@@ -50,6 +50,8 @@ bool loadGameTables(const std::string& path) {
 
 const GameTables& gameTables() { return installed().tables; }
 
+void setGameTables(GameTables tables) { installed() = Installed{std::move(tables), {}}; }
+
 const std::string& gameTablesLoadError() { return installed().error; }
 
 const DifficultyRow* difficultyRow(uint32_t difficultyId) {
