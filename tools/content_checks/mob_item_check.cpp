@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "world/blocks/stable.h"
 #include "world/placement/block_tables.h"
 
 namespace content_checks {
@@ -10,6 +11,17 @@ namespace {
 
 const SourcePlace kMobItemsFile{content_compiler::source_files::kMobItems};
 constexpr uint8_t kTrinketKind = 7;
+
+// The stable keeps the breedable rows it feeds and breeds by; they must be the table's.
+void checkStableAgrees(const MobItemRow& row, const SourcePlace& place, CheckReport& report) {
+  if (row.group == mob_items::kUnbredGroup) {
+    if (stableBlockForItem(row.item) >= 0) report.add(place, "the stable takes item " + std::to_string(row.item));
+    return;
+  }
+  if (stableItemForMob(row.mob) != row.item || stableBlockForItem(row.item) != row.stableBlock) {
+    report.add(place, "the stable keeps mob " + std::to_string(row.mob) + " with another item or block");
+  }
+}
 
 }  // namespace
 
@@ -32,6 +44,7 @@ void checkMobItems(const MobItemTable& table, const ContentIndex& content, Check
     if (row.stableBlock != mob_items::kNone && !isStableBlock(row.stableBlock)) {
       report.add(place, "block " + std::to_string(row.stableBlock) + " is no stable");
     }
+    checkStableAgrees(row, place, report);
   }
   if (rows.empty()) report.add(kMobItemsFile, "the mob-to-item table is empty");
 }

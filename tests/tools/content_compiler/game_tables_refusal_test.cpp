@@ -49,6 +49,10 @@ TEST_F(GameTablesRefusal, TheRealSetCompilesIntoTablesTheGameTakes) {
     EXPECT_GT(tables.difficulties[level].playerDamageFactor(),
               tables.difficulties[level - 1].playerDamageFactor());
   }
+  // The boar (145) is summoned by item 27, and a stabled piglet (147) reads back as a piglet.
+  ASSERT_NE(tables.mobItems.forItem(27), nullptr);
+  EXPECT_EQ(tables.mobItems.forItem(27)->mob, 145);
+  EXPECT_EQ(tables.mobItems.mobOfStableIndex(tables.mobItems.stableIndexOf(147)), 147);
 }
 
 TEST_F(GameTablesRefusal, DamagedTablesAreRefusedNamingFileAndRow) {
