@@ -267,8 +267,9 @@ TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDie
   resetGameTables();
 }
 
-// The worn trinket summons its pet when the game refreshes it; taking it off dismisses the pet.
-// A mob carried as an item is captured into the player's inventory and leaves; a pet is not.
+// The worn trinket summons its pet when the game refreshes it and again after a respawn; taking it
+// off dismisses the pet. A mob carried as an item is captured into the player's inventory and
+// leaves; a pet is not.
 TEST_F(TwoSessionsTest, TheWornTrinketSummonsItsPetAndACapturedMobBecomesItsItem) {
   RecordingSounds sounds;
   Side side(sounds);
@@ -292,10 +293,16 @@ TEST_F(TwoSessionsTest, TheWornTrinketSummonsItsPetAndACapturedMobBecomesItsItem
   EXPECT_EQ(player.inventory->countItems(trinket.id, false, false), 1u);
   EXPECT_EQ(world.mobSpawner().groupCount(0), 0u);
 
+  player.health = 1;
+  EXPECT_TRUE(side.session.rules().damagePlayer(player, 50, 0));
+  EXPECT_TRUE(pet->data.removed) << "the dead have no pet";
+  side.session.rules().respawnPlayer(&player);
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u) << "the trinket calls it back";
+
   freeItem(player.inventory->slotItem({SlotKind::Trinket, 0, 0}));
   player.inventory->setSlot({SlotKind::Trinket, 0, 0}, nullptr);
   side.session.game().refreshPet();
-  EXPECT_TRUE(pet->data.removed) << "no trinket, no pet";
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 0u) << "no trinket, no pet";
   side.session.end();
   resetContentTables();
   resetGameTables();
