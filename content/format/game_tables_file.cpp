@@ -24,6 +24,30 @@ std::string readText(engine::ByteReader& in) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+void writeMobItem(engine::ByteWriter& out, const MobItemRow& row) {
+  out.u16(row.mob);
+  out.u16(row.stableIndex);
+  out.u16(row.item);
+  out.u8(row.group);
+  out.u8(row.sex);
+  out.u16(row.young);
+  out.u16(row.youngIndex);
+  out.u16(row.stableBlock);
+}
+
+MobItemRow readMobItem(engine::ByteReader& in) {
+  MobItemRow row;
+  row.mob = in.u16();
+  row.stableIndex = in.u16();
+  row.item = in.u16();
+  row.group = in.u8();
+  row.sex = in.u8();
+  row.young = in.u16();
+  row.youngIndex = in.u16();
+  row.stableBlock = in.u16();
+  return row;
+}
+
 bool fail(std::string& error, const std::string& why) {
   error = why;
   return false;
@@ -50,6 +74,8 @@ std::vector<uint8_t> writeGameTables(const GameTables& tables) {
       out.u16(row.mask);
     }
   }
+  out.u16(static_cast<uint16_t>(tables.mobItems.rows().size()));
+  for (const MobItemRow& row : tables.mobItems.rows()) writeMobItem(out, row);
   return out.release();
 }
 
@@ -81,6 +107,11 @@ bool readGameTables(std::span<const uint8_t> bytes, GameTables& out, std::string
       row.mask = in.u16();
     }
   }
+  const uint16_t mobItems = in.u16();
+  if (mobItems > mob_items::kRowCount) return fail(error, "too many mob item rows");
+  std::vector<MobItemRow> rows(mobItems);
+  for (MobItemRow& row : rows) row = readMobItem(in);
+  tables.mobItems = MobItemTable(std::move(rows));
   if (!in.ok()) return fail(error, "the file ends early");
   if (in.remaining() != 0) return fail(error, "the file goes on past its tables");
   const std::string problem = gameTablesProblem(tables, kItemIdLimit, kMobLimit);

@@ -163,6 +163,8 @@ constexpr RecordField kMobGroupFields[] = {
     {"oneKindPerPack", mob_group_record::oneKindPerPack, F::U8},
     {"hostile", mob_group_record::hostile, F::U8},
     {"spawnGroup", mob_group_record::spawnGroup, F::U8},
+    // The liquid kind the group lives in (1 water, 2 lava, 3 acid); 0: dry cells only.
+    {"liquid", mob_group_record::liquid, F::U8},
 };
 
 constexpr RecordField kCraftFields[] = {

@@ -82,7 +82,7 @@ constexpr size_t rect = 0, position = 16, rotation = 24;
 namespace mob_group_record {
 constexpr size_t standableBlocks = 0, conditionFlags = 8, probability = 12, depthRange = 16,
                  lightRange = 24, packSize = 26, dayPhases = 28, mobCount = 29, planetId = 32,
-                 oneKindPerPack = 36, hostile = 37, spawnGroup = 38;
+                 oneKindPerPack = 36, hostile = 37, spawnGroup = 38, liquid = 39;
 // A light bound of kAnyLight leaves that side of the light range open.
 constexpr uint8_t kAnyLight = 255;
 }

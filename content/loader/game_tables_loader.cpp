@@ -30,7 +30,7 @@ bool loadGameTablesBytes(std::span<const uint8_t> bytes) {
   GameTables tables;
   std::string error;
   if (!content::readGameTables(bytes, tables, error)) return refuse(error);
-  installed() = Installed{std::move(tables), {}};
+  setGameTables(std::move(tables));
   return true;
 }
 
@@ -49,6 +49,8 @@ bool loadGameTables(const std::string& path) {
 }
 
 const GameTables& gameTables() { return installed().tables; }
+
+void setGameTables(GameTables tables) { installed() = Installed{std::move(tables), {}}; }
 
 const std::string& gameTablesLoadError() { return installed().error; }
 

@@ -18,6 +18,9 @@ bool loadGameTables(const std::string& path);
 bool loadGameTablesBytes(std::span<const uint8_t> bytes);
 
 const GameTables& gameTables();
+// Installs tables that were made whole in memory (tests, tools that build a world); the caller
+// vouches for them as the reader would (`gameTablesProblem`).
+void setGameTables(GameTables tables);
 // Why the last load refused the file; empty after a good load.
 const std::string& gameTablesLoadError();
 

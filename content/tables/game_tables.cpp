@@ -83,5 +83,7 @@ std::string gameTablesProblem(const GameTables& tables, size_t itemIdLimit, size
   }
   std::string problem = bookProblem(tables.book);
   if (!problem.empty()) return problem;
-  return catalogueProblem(tables, itemIdLimit, mobLimit);
+  problem = catalogueProblem(tables, itemIdLimit, mobLimit);
+  if (!problem.empty()) return problem;
+  return mobItemTableProblem(tables.mobItems, itemIdLimit, mobLimit);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The small static tables the game reads beside "data.dat": the five difficulty rows, the 335
-// craft book entries and the source entries of the creative catalogue's eleven categories. The
+// craft book entries, the source entries of the creative catalogue's eleven categories and the
+// 138-row mob-to-item table (content/tables/mob_item_table.h). The
 // content compiler writes them to the game tables file (content/format/game_tables_file.h) and
 // the start-up installs what it reads (content/loader/game_tables_loader.h).
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "content/tables/difficulty_row.h"
+#include "content/tables/mob_item_table.h"
 
 // One craft book entry: the name shown when it is learned, the discovery list 0-4 a still
 // unknown entry waits in, and a second text (empty, the name again, or "description").
@@ -51,11 +53,13 @@ struct GameTables {
   std::vector<DifficultyRow> difficulties;
   std::vector<CraftBookRow> book;
   std::array<std::vector<CatalogueRow>, game_tables::kCategoryCount> catalogue;
+  MobItemTable mobItems;
 };
 
 // What is wrong with the tables as the game would take them, or "" when nothing is: exactly five
 // difficulty rows, each naming its own level, with finite factors that are not negative and
 // flags of 0 or 1; exactly 335 book entries with a name, list kinds 0-4 in the counts of
 // `kEntriesPerList` and texts of at most `kTextLimit` bytes; catalogue entries whose ids lie
-// below `itemIdLimit` (`mobLimit` for the spawners) and whose masks are non-zero 12-bit masks.
+// below `itemIdLimit` (`mobLimit` for the spawners) and whose masks are non-zero 12-bit masks;
+// a mob-to-item table that `mobItemTableProblem` takes.
 std::string gameTablesProblem(const GameTables& tables, size_t itemIdLimit, size_t mobLimit);

@@ -7,6 +7,20 @@
 
 #include "content/format/record_bytes.h"
 
+// Bits of a mob row's flag word.
+namespace mob_flag {
+constexpr uint32_t kContact = 0;
+constexpr uint32_t kFollowsTarget = 1;
+constexpr uint32_t kLooksAtTarget = 2;
+constexpr uint32_t kShooter = 3;
+constexpr uint32_t kNoRandomJumps = 4;
+constexpr uint32_t kNoGapJumps = 5;
+constexpr uint32_t kWaterproof = 6;
+constexpr uint32_t kLavaproof = 7;
+constexpr uint32_t kAcidproof = 8;
+constexpr uint32_t kBurnsInDaylight = 10;
+}  // namespace mob_flag
+
 // The 120-byte mob record.
 struct MobDef : content::RecordBytes<content::kMobRecordSize> {
   uint16_t mobId() const { return u16(content::mob_record::mobId); }
@@ -71,6 +85,8 @@ struct MobGroupRecord : content::RecordBytes<content::kMobGroupRecordSize> {
   bool oneKindPerPack() const { return u8(content::mob_group_record::oneKindPerPack) != 0; }
   bool hostile() const { return u8(content::mob_group_record::hostile) != 0; }
   uint8_t spawnGroup() const { return u8(content::mob_group_record::spawnGroup); }
+  // The liquid kind (1-3) whose cells the group spawns in; 0 for cells without liquid.
+  uint8_t liquid() const { return u8(content::mob_group_record::liquid); }
 };
 
 struct MobGroupDef {

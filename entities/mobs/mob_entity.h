@@ -27,20 +27,6 @@ constexpr int32_t kPushed = 5;
 constexpr int32_t kHalted = 6;
 }  // namespace mob_state
 
-// Bits of a mob row's flag word.
-namespace mob_flag {
-constexpr uint32_t kContact = 0;
-constexpr uint32_t kFollowsTarget = 1;
-constexpr uint32_t kLooksAtTarget = 2;
-constexpr uint32_t kShooter = 3;
-constexpr uint32_t kNoRandomJumps = 4;
-constexpr uint32_t kNoGapJumps = 5;
-constexpr uint32_t kWaterproof = 6;
-constexpr uint32_t kLavaproof = 7;
-constexpr uint32_t kAcidproof = 8;
-constexpr uint32_t kBurnsInDaylight = 10;
-}  // namespace mob_flag
-
 enum class MobAiKind : uint8_t { Jumper = 0, Walker = 1, Flyer = 2, Floater = 3 };
 
 // Who hurt the mob, as far as the mob needs to know: the rules implement it for a player.

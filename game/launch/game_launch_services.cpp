@@ -2,7 +2,6 @@
 
 #include <typeinfo>
 
-#include "content/format/content_format.h"
 #include "content/loader/game_tables_loader.h"
 #include "content/tables/fruit_table.h"
 #include "content/tables/plant_table.h"
@@ -11,7 +10,6 @@
 #include "game/session/game.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
-#include "world/blocks/stable.h"
 #include "world/rules/logic.h"
 
 namespace {
@@ -24,10 +22,7 @@ stats::CollectionSources collectionSources() {
   }
   for (const FruitRow& row : fruitTable()) sources.fruits.push_back(row.fruit);
   for (const CatchRow& row : catchTable()) sources.catches.push_back(row.rule.itemId);
-  for (uint16_t kind = 0; kind < content::kMobLimit; ++kind) {
-    const int32_t item = stableItemForMob(kind);
-    if (item >= 0) sources.pets.push_back(static_cast<uint16_t>(item));
-  }
+  for (const MobItemRow& row : gameTables().mobItems.rows()) sources.pets.push_back(row.item);
   return sources;
 }
 

@@ -129,6 +129,7 @@ void LocalLogic::respawnPlayer(Player* player) {
   if (MapBlock* cell = world_->map().cellAt(player->spawnCellX, player->spawnCellY)) player->teleportTo(*cell);
   player->revive();
   playPlayerAction(player, kActionRevived, 0, 1);
+  summonPet(*player, player->inventory->slotItem({SlotKind::Trinket, 0, 0}));
 }
 
 bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {

@@ -135,9 +135,12 @@ class LocalLogic : public Logic, public PlayerRules {
   Entity* shootMobBullet(MobEntity* mob, uint16_t bulletRow, float speed, float angle) override;
   MobTarget mobTargetOf(MobEntity* mob) override;
   PlayerSpot playerSpot(uint32_t playerId) override;
-  // The player's pet of the mob row (null: none) replaces the one it had; made forced, so a
-  // creative world allows it below the entity limit.
-  MobEntity* summonPet(PlayerBase& player, const MobDef* row);
+  // The mob's item (the mob-to-item table's) goes to the player, whose held item is used up, and
+  // the mob leaves; false for a pet, a mob carried as no item, or an item the player has no room for.
+  bool captureMob(PlayerBase& player, MobEntity* mob);
+  // The pet the item stands for (null, or an item that stands for no mob: none) replaces the one
+  // the player had; made forced, so a creative world allows it below the entity limit.
+  MobEntity* summonPet(PlayerBase& player, const Item* item);
   // Every player sees the effect at the entity: alone, the local player's view plays it.
   void broadcastEffect(Entity* entity, uint8_t effect, uint16_t value) override;
 
@@ -158,6 +161,7 @@ class LocalLogic : public Logic, public PlayerRules {
   void stepStables();
   void stepWeather();
   void remindToSave();
+  MobEntity* summonPetOfRow(PlayerBase& player, const MobDef* row);
 
   World* world_;
   Player* player_;

@@ -1,8 +1,11 @@
 // The local rules' mob operations: what a mob's touch does to the player, the loot a dead mob
-// leaves, its shots and whom it targets. Alone there is one player.
+// leaves, its shots and whom it targets, and the mobs carried as items (captured, summoned as
+// pets) through the mob-to-item table. Alone there is one player.
 
 #include <cmath>
 
+#include "content/items/item.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_def.h"
 #include "entities/mobs/mob_entity.h"
@@ -26,6 +29,8 @@ constexpr uint8_t kPetArrives = 20;
 constexpr uint16_t kTextPetCame = 175;
 constexpr uint16_t kTextPetLeft = 174;
 constexpr uint8_t kNoticeKind = 2;
+constexpr uint16_t kStatItemFound = 1;
+constexpr uint8_t kCapturedEffect = 28;
 
 // The player's offset from the mob, x the near way round the world.
 engine::Vec2 offsetFrom(const World& world, const MobEntity& mob, engine::Vec2 at) {
@@ -83,7 +88,25 @@ Logic::PlayerSpot LocalLogic::playerSpot(uint32_t playerId) {
   return spot;
 }
 
-MobEntity* LocalLogic::summonPet(PlayerBase& player, const MobDef* row) {
+bool LocalLogic::captureMob(PlayerBase& player, MobEntity* mob) {
+  if (mob == nullptr || mob->data.removed || mob->kind() == EntityKind::Pet || &player != player_) return false;
+  const MobItemRow* row = gameTables().mobItems.forMob(mob->row().mobId());
+  if (row == nullptr || row->item == ITEM_NONE) return false;
+  const Item caught(row->item, 0, 1, 0, 0);
+  if (!player_->pickUpItem(caught)) return false;
+  player_->recordStat(kStatItemFound, row->item);
+  player_->useUpHeldItem();
+  broadcastEffect(mob, kCapturedEffect, 0);
+  mob->remove();
+  return true;
+}
+
+MobEntity* LocalLogic::summonPet(PlayerBase& player, const Item* item) {
+  const MobItemRow* row = item != nullptr ? gameTables().mobItems.forItem(item->id) : nullptr;
+  return summonPetOfRow(player, row != nullptr ? mobDefinitionById(row->mob) : nullptr);
+}
+
+MobEntity* LocalLogic::summonPetOfRow(PlayerBase& player, const MobDef* row) {
   const uint32_t owner = playerIdOf(&player);
   const uint32_t dismissed = entities_->dismissPets(owner);
   MapBlock* cell = player.currentMapBlock();

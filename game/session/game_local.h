@@ -48,7 +48,7 @@ class GameLocal : public Game {
   void placeSign(MapBlock& cell, uint8_t flag) override;
   bool useBlock(uint16_t& blockWord) override;
   void hitMob(MobEntity*) override {}
-  bool captureMob(MobEntity*) override { return false; }
+  bool captureMob(MobEntity* mob) override;
   void throwItem(Item* item, float a, float b, uint8_t flag) override;
   void shoot(float aimX, float aimY, float a, float b) override;
   bool signalEntities(float, float) override { return false; }
@@ -83,7 +83,8 @@ class GameLocal : public Game {
   bool damageLocalPlayer(float amount, uint8_t cause) override;
   void tick() override;
   bool brewPotion() override;
-  void refreshPet() override {}
+  // The trinket the player wears summons its pet (none dismisses it), unless the world is creative.
+  void refreshPet() override;
   void sleep() override;
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
   void dropItem(Item*& item) override;

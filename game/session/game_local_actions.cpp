@@ -1,5 +1,6 @@
 // The local game's block actions: using a block, shelves, signs, circuit configurators, eating and
-// drinking, the world clock switch, and the game's reaction to every applied block edit.
+// drinking, the world clock switch, capturing mobs and the worn pet, and the game's reaction to
+// every applied block edit.
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
@@ -55,6 +56,13 @@ bool GameLocal::useBlock(uint16_t& blockWord) {
   if (!checkBlockUse(*world, *cell, layer, *player)) return false;
   ::useBlock(*world, *cell, layer, *player);
   return true;
+}
+
+bool GameLocal::captureMob(MobEntity* mob) { return player != nullptr && rules_->captureMob(*player, mob); }
+
+void GameLocal::refreshPet() {
+  if (world == nullptr || player == nullptr || world->isCreative()) return;
+  rules_->summonPet(*player, player->inventory->slotItem({SlotKind::Trinket, 0, 0}));
 }
 
 // The shelf takes one unit; the player's stack gives it up only once the shelf has it, so a

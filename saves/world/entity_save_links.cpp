@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "content/loader/game_tables_loader.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_def.h"
 #include "entities/core/world_entities.h"
@@ -36,20 +37,27 @@ void EntitySaveLinks::spawnSavedMob(World& world, const SavedMob& mob) {
   world.mobSpawner().pendingMobs().push_back({mob.cell.x, mob.cell.y, mob.group, mob.mobId});
 }
 
+// An animal is kept under its mob's number in the mob-to-item table; a mob the table does not
+// know is kept as an empty slot, since no number would bring it back.
 std::array<StabledAnimal, 3> EntitySaveLinks::stabledAnimals(const World&, const Stable& stable) const {
+  const MobItemTable& table = gameTables().mobItems;
   std::array<StabledAnimal, 3> out{};
   for (int slot = 0; slot < Stable::kSlots; ++slot) {
     const int32_t kind = stable.mobKindAt(slot);
     if (kind < 0) continue;
-    out[static_cast<size_t>(slot)] = {static_cast<uint16_t>(kind), stable.progressAt(slot), stable.mobFedLevelAt(slot)};
+    const uint16_t index = table.stableIndexOf(static_cast<uint16_t>(kind));
+    if (index == kNoStableIndex) continue;
+    out[static_cast<size_t>(slot)] = {index, stable.progressAt(slot), stable.mobFedLevelAt(slot)};
   }
   return out;
 }
 
 void EntitySaveLinks::restoreStabledAnimals(World&, Stable& stable, const std::array<StabledAnimal, 3>& animals) {
+  const MobItemTable& table = gameTables().mobItems;
   for (const StabledAnimal& a : animals) {
-    if (a.stableIndex == kNoStableIndex || mobDefinitionById(a.stableIndex) == nullptr) continue;
-    stable.restoreAnimal(a.stableIndex, static_cast<uint8_t>(std::min<uint16_t>(a.first, Stable::kGrown)),
+    const int32_t mob = table.mobOfStableIndex(a.stableIndex);
+    if (mob < 0 || mobDefinitionById(static_cast<uint16_t>(mob)) == nullptr) continue;
+    stable.restoreAnimal(static_cast<uint16_t>(mob), static_cast<uint8_t>(std::min<uint16_t>(a.first, Stable::kGrown)),
                          static_cast<uint8_t>(a.second));
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The real form of the world file's links to the entities: the world's free mobs of population
-// groups 0, 2 and 3 are written with their cell, group and mob row; stabled animals with their
-// mob row (as the stable index), progress and fed level. Reading leaves them waiting in the world
+// groups 0, 2 and 3 are written with their cell, group and mob row; stabled animals with the
+// number the mob-to-item table gives their mob (`gameTables().mobItems`), progress and fed level. Reading leaves them waiting in the world
 // (its spawner and its stables) until the entity lists take the world, when they are made: a
 // world is loaded before any rules or lists serve it.
 //

@@ -68,6 +68,7 @@ struct SpawnRowShape {
   uint8_t phases = 15;
   uint8_t hostile = 0;
   uint64_t filter = uint64_t{1} << 32;  // any block but 0
+  uint8_t liquid = 0;                   // the liquid kind the row lives in; 0 dry land
 };
 
 // Appends a spawn row producing the given mob rows.
@@ -92,6 +93,7 @@ inline void defineSpawnRow(const SpawnRowShape& s, std::vector<const MobDef*> mo
   std::memcpy(&b[r::planetId], &s.planet, 4);
   b[r::hostile] = s.hostile;
   b[r::spawnGroup] = s.group;
+  b[r::liquid] = s.liquid;
 }
 
 }  // namespace entity_test

@@ -4,6 +4,7 @@
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "tools/content_checks/fixed_id_checks.h"
+#include "tools/content_checks/mob_item_check.h"
 #include "tools/content_checks/obtainability_check.h"
 #include "tools/content_checks/planet_filter_check.h"
 #include "tools/content_checks/plant_checks.h"
@@ -73,6 +74,7 @@ CheckReport checkGame(const std::string& contentFolder, const std::string& langu
   const ContentIndex content(sources);
   checkContentSet(content, report);
   checkSpawnableMobs(tables.catalogue[game_tables::kSpawnerCategory], content, report);
+  checkMobItems(tables.mobItems, content, report);
   LanguageTexts texts;
   if (!texts.loadFile(languageFile)) {
     report.add(SourcePlace{languageFile}, "cannot be read as a language file");

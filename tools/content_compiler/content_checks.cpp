@@ -175,6 +175,7 @@ void checkGameTables(const ContentSources& sources) {
     // The problem's first words say which table it is in.
     const char* file = problem.find("difficult") != std::string::npos ? source_files::kDifficulties
                        : problem.find("catalogue") == 0             ? source_files::kCatalogue
+                       : problem.find("mob item") != std::string::npos ? source_files::kMobItems
                                                                      : source_files::kCraftBook;
     refuse(SourcePlace{file}, problem);
   }

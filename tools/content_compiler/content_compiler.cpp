@@ -49,6 +49,7 @@ const SourceFile kGameTableSources[] = {
     {source_files::kDifficulties, readDifficulties, true},
     {source_files::kCraftBook, readCraftBook, true},
     {source_files::kCatalogue, readCatalogue, true},
+    {source_files::kMobItems, readMobItems, true},
 };
 
 void readSource(const std::filesystem::path& folder, const SourceFile& source, ContentSources& out) {

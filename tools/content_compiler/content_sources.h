@@ -102,6 +102,7 @@ constexpr const char* kPlanets = "planets.json";
 constexpr const char* kDifficulties = "difficulties.json";
 constexpr const char* kCraftBook = "craft_book.json";
 constexpr const char* kCatalogue = "catalogue.json";
+constexpr const char* kMobItems = "mob_items.json";
 }  // namespace source_files
 
 }  // namespace content_compiler

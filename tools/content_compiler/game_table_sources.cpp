@@ -1,5 +1,6 @@
 #include "tools/content_compiler/game_table_sources.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "tools/content_compiler/json_fields.h"
@@ -36,6 +37,14 @@ CatalogueRow readCatalogueEntry(const rapidjson::Value& entry, bool spawners, co
     row.mask = static_cast<uint16_t>(readInteger(entry["mask"], 0, 0xFFFF, place, "\"mask\""));
   }
   return row;
+}
+
+uint16_t readWord(const rapidjson::Value& object, const char* name, bool required, const SourcePlace& place) {
+  if (!object.HasMember(name)) {
+    if (required) refuse(place, std::string("\"") + name + "\" is missing");
+    return mob_items::kNone;
+  }
+  return static_cast<uint16_t>(readInteger(object[name], 0, 0xFFFF, place, std::string("\"") + name + "\""));
 }
 
 }  // namespace
@@ -90,6 +99,27 @@ void readCatalogue(const rapidjson::Value& rows, ContentSources& out) {
       }
     }
   }
+}
+
+void readMobItems(const rapidjson::Value& rows, ContentSources& out) {
+  requireArray(rows, SourcePlace{sf::kMobItems}, "the file");
+  std::vector<MobItemRow> table;
+  for (size_t index = 0; index < rows.Size(); ++index) {
+    const SourcePlace place = placeOf(sf::kMobItems, index);
+    const auto& object = rows[static_cast<rapidjson::SizeType>(index)];
+    checkKeys(object, nullptr, {"mob", "index", "item", "group", "sex", "young", "youngIndex", "stable"}, place);
+    MobItemRow row;
+    row.mob = readWord(object, "mob", true, place);
+    row.stableIndex = readWord(object, "index", true, place);
+    row.item = readWord(object, "item", true, place);
+    row.group = static_cast<uint8_t>(std::min<uint16_t>(readWord(object, "group", true, place), 255));
+    row.sex = static_cast<uint8_t>(std::min<uint16_t>(readWord(object, "sex", true, place), 255));
+    row.young = readWord(object, "young", false, place);
+    row.youngIndex = readWord(object, "youngIndex", false, place);
+    row.stableBlock = readWord(object, "stable", false, place);
+    table.push_back(row);
+  }
+  out.gameTables.mobItems = MobItemTable(std::move(table));
 }
 
 }  // namespace content_compiler

@@ -24,6 +24,14 @@ float squaredCellDistance(const WorldMap& map, const MapBlock& a, const MapBlock
   return static_cast<float>(dx) * static_cast<float>(dx) + dy * dy;
 }
 
+// Land groups take only cells without liquid; a group that lives in a liquid takes only cells
+// holding some of that liquid (fish in water, the lava and acid swimmers in theirs).
+bool holdsRowsLiquid(const MobGroupRecord& row, const MapBlock& cell) {
+  const bool wet = (cell.liquid & 0x3F) != 0;
+  if (row.liquid() == 0) return !wet && cell.liquidKind() == LiquidKind::None;
+  return wet && static_cast<uint8_t>(cell.liquidKind()) == row.liquid();
+}
+
 }  // namespace
 
 bool spawnMaskPasses(uint32_t mask) {
@@ -95,7 +103,7 @@ bool MobSpawner::canSpawnAt(const MobGroupDef& row, const MapBlock& cell) const 
   }
   const auto phase = static_cast<uint8_t>(w.dayClock().phase);
   if ((r.dayPhases() & phase) != phase) return false;
-  return cell.liquidKind() == LiquidKind::None && (cell.liquid & 0x3F) == 0;
+  return holdsRowsLiquid(r, cell);
 }
 
 void MobSpawner::dropNearbyCandidates(const MapBlock& cell, float spacing) {

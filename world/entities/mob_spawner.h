@@ -78,7 +78,7 @@ class MobSpawner {
   // The spawn rows of the map's planet whose availability mask passes (chosen once).
   const std::vector<const MobGroupDef*>& rows();
   // Every condition of the row for the cell: peace, planet, light, the block below, depth, day
-  // phase and no liquid.
+  // phase, and the cell's liquid: none for a land row, the row's own for a row that lives in one.
   bool canSpawnAt(const MobGroupDef& row, const MapBlock& cell) const;
 
   // ---- A pass's scratch lists (empty between passes) ----

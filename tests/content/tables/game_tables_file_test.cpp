@@ -18,7 +18,31 @@ void putF32(DifficultyRow& row, size_t offset, float value) {
   for (size_t i = 0; i < 4; ++i) row.bytes[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
-// Five rows naming their levels, the book in its list counts, a few catalogue entries.
+// 24 breedable pairs, then 90 rows of group 8: every mob, item and saved number its own.
+MobItemTable validMobItems() {
+  std::vector<MobItemRow> rows;
+  for (uint16_t r = 0; r < mob_items::kRowCount; ++r) {
+    const uint16_t pair = r / 2;
+    if (r < mob_items::kBreedableRows) {
+      rows.push_back({static_cast<uint16_t>(10 + r), r, static_cast<uint16_t>(100 + r), static_cast<uint8_t>(pair % 8),
+                      static_cast<uint8_t>(r % 2), static_cast<uint16_t>(500 + pair), static_cast<uint16_t>(200 + pair),
+                      352});
+    } else {
+      rows.push_back({static_cast<uint16_t>(300 + r), r, static_cast<uint16_t>(100 + r), mob_items::kUnbredGroup,
+                      mob_items::kNoSex, mob_items::kNone, mob_items::kNone, mob_items::kNone});
+    }
+  }
+  return MobItemTable(std::move(rows));
+}
+
+MobItemTable withRow(size_t index, const std::function<void(MobItemRow&)>& change) {
+  std::vector<MobItemRow> rows = validMobItems().rows();
+  change(rows[index]);
+  return MobItemTable(std::move(rows));
+}
+
+// Five rows naming their levels, the book in its list counts, a few catalogue entries and the
+// mob-to-item table.
 GameTables validTables() {
   GameTables tables;
   tables.difficulties.resize(game_tables::kDifficultyCount);
@@ -39,6 +63,7 @@ GameTables validTables() {
   }
   tables.catalogue[0] = {{5, 1}, {4095, 0x800}};
   tables.catalogue[game_tables::kSpawnerCategory] = {{899, 4}};
+  tables.mobItems = validMobItems();
   return tables;
 }
 
@@ -57,6 +82,7 @@ TEST(GameTablesFile, WrittenTablesReadBackWhole) {
   EXPECT_EQ(back.book[0].detail, "description");
   EXPECT_FLOAT_EQ(back.difficulties[4].playerDamageFactor(), 2.5f);
   EXPECT_EQ(back.catalogue[game_tables::kSpawnerCategory][0].mask, 4);
+  EXPECT_EQ(back.mobItems.rows(), validMobItems().rows());
 }
 
 TEST(GameTablesFile, EveryCutOfTheFileIsRefusedAndLeavesTheOutputAlone) {
@@ -85,7 +111,46 @@ TEST(GameTablesFile, DamagedTablesAreRefusedWithTheirReason) {
   const std::vector<Damage> cases = {
       {"a byte past the end", {}, [](auto& b) { b.push_back(0); }, "goes on past its tables"},
       {"another magic", {}, [](auto& b) { b[0] = 'X'; }, "not a game tables file"},
-      {"a later version", {}, [](auto& b) { b[4] = 2; }, "unknown version"},
+      {"a later version", {}, [](auto& b) { b[4] = 3; }, "unknown version"},
+      {"a mob item count past the table",
+       {},
+       [](auto& b) {
+         const size_t at = b.size() - mob_items::kRowCount * mob_items::kRowBytes - 2;
+         b[at] = 139;
+       },
+       "too many mob item rows"},
+      {"137 mob item rows",
+       [](GameTables& t) {
+         std::vector<MobItemRow> rows = t.mobItems.rows();
+         rows.pop_back();
+         t.mobItems = MobItemTable(std::move(rows));
+       },
+       {},
+       "137 rows, not 138"},
+      {"a mob past the mob table",
+       [](GameTables& t) { t.mobItems = withRow(60, [](MobItemRow& r) { r.mob = 900; }); },
+       {},
+       "mob item row 60: mob 900 is out of range"},
+      {"an item past the item ids",
+       [](GameTables& t) { t.mobItems = withRow(3, [](MobItemRow& r) { r.item = 4096; }); },
+       {},
+       "mob item row 3: item 4096"},
+      {"a pair of one sex",
+       [](GameTables& t) { t.mobItems = withRow(5, [](MobItemRow& r) { r.sex = 0; }); },
+       {},
+       "mob item row 4: the pair needs one of each sex"},
+      {"a pair of two stables",
+       [](GameTables& t) { t.mobItems = withRow(9, [](MobItemRow& r) { r.stableBlock = 353; }); },
+       {},
+       "mob item row 8: the pair differs"},
+      {"a stabled mob of group 8",
+       [](GameTables& t) { t.mobItems = withRow(100, [](MobItemRow& r) { r.stableBlock = 352; }); },
+       {},
+       "mob item row 100: rows past the breedable pairs"},
+      {"a saved number for two mobs",
+       [](GameTables& t) { t.mobItems = withRow(70, [](MobItemRow& r) { r.stableIndex = 200; }); },
+       {},
+       "a saved number stands for two mobs"},
       {"a book count past the book",
        {},
        [](auto& b) {
@@ -227,6 +292,32 @@ TEST(DifficultyRowValues, WithoutARowOrANumberTheValuesAreNeutral) {
   EXPECT_FLOAT_EQ(difficultyDamageFactor(nullptr), 1.0f);
   EXPECT_FLOAT_EQ(difficultySpawnFactor(nullptr), 1.0f);
   EXPECT_FLOAT_EQ(difficultyProtectionTime(nullptr), 0.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// A stabled animal is saved under its row's number and read back as the same mob; a young one
+// under its parents' young number; a mob of no row under none.
+TEST(MobItemTable, SavedNumbersAndItemsLeadBackToTheirMobs) {
+  const MobItemTable table = validMobItems();
+  struct Case {
+    uint16_t mob;
+    uint16_t saved;
+  };
+  const Case cases[] = {{10, 0}, {11, 1}, {57, 47}, {348, 48}, {437, 137}, {500, 200}, {523, 223}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(table.stableIndexOf(c.mob), c.saved) << c.mob;
+    EXPECT_EQ(table.mobOfStableIndex(c.saved), c.mob) << c.mob;
+  }
+  EXPECT_EQ(table.stableIndexOf(9), mob_items::kNone);
+  EXPECT_EQ(table.mobOfStableIndex(224), -1);
+  EXPECT_EQ(table.mobOfStableIndex(mob_items::kNone), -1);
+  ASSERT_NE(table.forItem(100 + 60), nullptr);
+  EXPECT_EQ(table.forItem(100 + 60)->mob, 360);
+  EXPECT_EQ(table.forItem(99), nullptr);
+  EXPECT_EQ(table.forMob(500), nullptr) << "a young mob is carried as no item";
 }
 
 }  // namespace

@@ -158,6 +158,45 @@ TEST_F(Spawner, RowConditionsForLightAndDepth) {
   EXPECT_FALSE(spawner.canSpawnAt(lit, cell(11, 5))) << "never in liquid";
 }
 
+// Fish spawn in water and nowhere else; a land row never in any liquid; a lava row only in lava.
+TEST_F(Spawner, ARowThatLivesInALiquidSpawnsOnlyInCellsOfThatLiquid) {
+  MobSpawner& spawner = world->mobSpawner();
+  const MobDef* fish = &contentTables().mobDefs[kWaterproofRow];
+  defineSpawnRow({.planet = planet()}, {&contentTables().mobDefs[kMobRow]});
+  defineSpawnRow({.planet = planet(), .liquid = 1}, {fish});
+  defineSpawnRow({.planet = planet(), .liquid = 2}, {fish});
+  const MobGroupDef& land = contentTables().mobGroupDefs[0];
+  const MobGroupDef& water = contentTables().mobGroupDefs[1];
+  const MobGroupDef& lava = contentTables().mobGroupDefs[2];
+  struct Case {
+    uint8_t liquid;  // the cell's liquid byte: kind in bits 6-7, two amounts below
+    bool land, water, lava;
+  };
+  const Case cases[] = {
+      {0, true, false, false},         {0x40 | 4 | 4 << 3, false, true, false}, {0x40 | 1, false, true, false},
+      {0x40, false, false, false},     {0x80 | 4, false, false, true},          {0xC0 | 4, false, false, false},
+  };
+  for (const Case& c : cases) {
+    cell(11, 5).liquid = c.liquid;
+    EXPECT_EQ(spawner.canSpawnAt(land, cell(11, 5)), c.land) << int(c.liquid);
+    EXPECT_EQ(spawner.canSpawnAt(water, cell(11, 5)), c.water) << int(c.liquid);
+    EXPECT_EQ(spawner.canSpawnAt(lava, cell(11, 5)), c.lava) << int(c.liquid);
+  }
+}
+
+TEST_F(Spawner, APassFillsAPondWithItsFish) {
+  defineSpawnRow({.planet = planet(), .group = 0, .liquid = 1}, {&contentTables().mobDefs[kWaterproofRow]});
+  for (int x = 0; x < kWide; ++x) {
+    for (int y = kGround + 1; y < kGround + 3; ++y) cell(x, y).liquid = 0x40 | 4 | 4 << 3;
+  }
+  for (int pass = 0; pass < 10; ++pass) spawnGroup(lists, 0);
+  EXPECT_GT(rules.spawned, 0);
+  lists.mobs().forEach([&](const RealEntity& e) {
+    EXPECT_EQ(e.data.cell->y, kGround + 1) << "on the pond's floor, under water";
+    EXPECT_EQ(static_cast<const MobEntity&>(e).row().mobId(), kWaterproofRow);
+  });
+}
+
 TEST_F(Spawner, APassTopsAGroupUpOutsideTheViewAndStopsAtItsCap) {
   defineSpawnRow({.planet = planet(), .group = 0, .smallest = 1, .largest = 3}, {&contentTables().mobDefs[kMobRow]});
   for (int pass = 0; pass < 10; ++pass) spawnGroup(lists, 0);

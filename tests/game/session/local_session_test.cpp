@@ -16,6 +16,7 @@
 #include "entities/mobs/mob_entity.h"
 #include "entities/mobs/mob_pet_entity.h"
 #include "content/format/record_layout.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_def.h"
 #include "world/entities/world_entity_places.h"
@@ -223,6 +224,16 @@ MobDef& defineTestMob(uint16_t index, float health) {
   return row;
 }
 
+// The mob-to-item table with one row: the mob is carried as item 3000 + its row.
+Item petItemFor(uint16_t mob) {
+  GameTables tables;
+  const auto item = static_cast<uint16_t>(3000 + mob);
+  tables.mobItems = MobItemTable({{mob, 0, item, mob_items::kUnbredGroup, mob_items::kNoSex, mob_items::kNone,
+                                   mob_items::kNone, mob_items::kNone}});
+  setGameTables(std::move(tables));
+  return Item(item, 0, 1, 0, 0);
+}
+
 }  // namespace
 }  // namespace game_test
 
@@ -237,12 +248,13 @@ TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDie
   World& world = *side.session.running().world;
   LocalLogic& rules = side.session.rules();
   resetContentTables();
-  MobDef& row = defineTestMob(60, 5);
+  defineTestMob(60, 5);
+  const Item trinket = petItemFor(60);
   PlayerBase& player = *side.session.running().player;
-  MobEntity* first = rules.summonPet(player, &row);
+  MobEntity* first = rules.summonPet(player, &trinket);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->kind(), EntityKind::Pet);
-  MobEntity* second = rules.summonPet(player, &row);
+  MobEntity* second = rules.summonPet(player, &trinket);
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(first->data.removed);
   EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u);
@@ -252,6 +264,48 @@ TEST_F(TwoSessionsTest, ASummonedPetIsReplacedByTheNextAndLeavesWhenItsPlayerDie
   EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 0u);
   side.session.end();
   resetContentTables();
+  resetGameTables();
+}
+
+// The worn trinket summons its pet when the game refreshes it and again after a respawn; taking it
+// off dismisses the pet. A mob carried as an item is captured into the player's inventory and
+// leaves; a pet is not.
+TEST_F(TwoSessionsTest, TheWornTrinketSummonsItsPetAndACapturedMobBecomesItsItem) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  World& world = *side.session.running().world;
+  resetContentTables();
+  defineTestMob(63, 5);
+  const Item trinket = petItemFor(63);
+  Player& player = *side.session.running().player;
+  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, newItem(trinket.id, 0, 1, 0, 0));
+  side.session.game().refreshPet();
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u);
+  MobEntity* pet = nullptr;
+  side.session.entities().lists().mobs().forEach([&](RealEntity& e) { pet = dynamic_cast<MobEntity*>(&e); });
+  ASSERT_NE(pet, nullptr);
+  EXPECT_FALSE(side.session.game().captureMob(pet)) << "a pet is never captured";
+
+  MobEntity* wild = side.session.rules().spawnMob(&contentTables().mobDefs[63], {300, 300}, {}, 1, nullptr, 0);
+  ASSERT_NE(wild, nullptr);
+  EXPECT_TRUE(side.session.game().captureMob(wild));
+  EXPECT_TRUE(wild->data.removed);
+  EXPECT_EQ(player.inventory->countItems(trinket.id, false, false), 1u);
+  EXPECT_EQ(world.mobSpawner().groupCount(0), 0u);
+
+  player.health = 1;
+  EXPECT_TRUE(side.session.rules().damagePlayer(player, 50, 0));
+  EXPECT_TRUE(pet->data.removed) << "the dead have no pet";
+  side.session.rules().respawnPlayer(&player);
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u) << "the trinket calls it back";
+
+  freeItem(player.inventory->slotItem({SlotKind::Trinket, 0, 0}));
+  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, nullptr);
+  side.session.game().refreshPet();
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 0u) << "no trinket, no pet";
+  side.session.end();
+  resetContentTables();
+  resetGameTables();
 }
 
 }  // namespace
@@ -304,10 +358,11 @@ TEST_F(TwoSessionsTest, APetUnderAPlacedBlockLeapsOutOrGoesBackToItsOwner) {
   Side side(sounds);
   World& world = *side.session.running().world;
   resetContentTables();
-  MobDef& row = defineTestMob(62, 5);
+  defineTestMob(62, 5);
+  const Item trinket = petItemFor(62);
   LocalLogic& rules = side.session.rules();
   PlayerBase& player = *side.session.running().player;
-  auto* pet = dynamic_cast<MobPetEntity*>(rules.summonPet(player, &row));
+  auto* pet = dynamic_cast<MobPetEntity*>(rules.summonPet(player, &trinket));
   ASSERT_NE(pet, nullptr);
   MapBlock& away = *world.cellAt(14, 10);
   pet->teleportToCell(away);
@@ -319,6 +374,7 @@ TEST_F(TwoSessionsTest, APetUnderAPlacedBlockLeapsOutOrGoesBackToItsOwner) {
   EXPECT_EQ(pet->data.cell, world.cellAt(10, 10)) << "closed above: back to its owner";
   side.session.end();
   resetContentTables();
+  resetGameTables();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "content/format/record_layout.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/tables/mob_def.h"
 #include "entities/core/world_entities.h"
 #include "entities/mobs/mob_entity.h"
@@ -20,6 +21,10 @@ namespace {
 
 constexpr uint16_t kRow = 12;
 constexpr uint16_t kOtherRow = 13;
+// The numbers the mob-to-item table saves the two mobs under: kRow as an adult, kOtherRow as
+// kRow's young.
+constexpr uint16_t kRowSaved = 40;
+constexpr uint16_t kYoungSaved = 41;
 
 // Rules that make the mobs a stable asks for in the lists they serve.
 class SpawningRules final : public NullLogic {
@@ -49,6 +54,13 @@ class SavedMobs : public WorldFileTest {
     WorldFileTest::SetUp();
     defineRow(kRow);
     defineRow(kOtherRow);
+    GameTables tables;
+    tables.mobItems = MobItemTable({{kRow, kRowSaved, 300, 0, 0, kOtherRow, kYoungSaved, 2407}});
+    setGameTables(std::move(tables));
+  }
+  void TearDown() override {
+    resetGameTables();
+    WorldFileTest::TearDown();
   }
   // A world served by its own lists and rules, as a session serves its running world.
   struct Served {
@@ -102,19 +114,21 @@ TEST_F(SavedMobs, AStablesAnimalsComeBackWithTheirProgressAndFeeding) {
   Stable& stable = *made;
   before.world->stables().add(std::move(made));
   ASSERT_TRUE(stable.restoreAnimal(kRow, 120, 5));
+  ASSERT_TRUE(stable.restoreAnimal(kOtherRow, 30, 7));
   stable.spawnRestoredAnimals();
-  ASSERT_EQ(stable.mobCount(), 1);
+  ASSERT_EQ(stable.mobCount(), 2);
   const std::array<StabledAnimal, 3> kept = real.stabledAnimals(*before.world, stable);
-  EXPECT_EQ(kept[0], (StabledAnimal{kRow, 120, 5}));
+  EXPECT_EQ(kept[0], (StabledAnimal{kRowSaved, 120, 5})) << "saved under its number, not its row";
+  EXPECT_EQ(kept[1], (StabledAnimal{kYoungSaved, 30, 7})) << "a young mob under its parents' young number";
 
   Served after(makeWorld());
   MapBlock& again = after.world->map().cell(8, 63);
   auto restored = std::make_unique<Stable>(again, *after.world);
   Stable& back = *restored;
   after.world->stables().add(std::move(restored));
-  real.restoreStabledAnimals(*after.world, back, {{{kRow, 120, 5}, {kNoStableIndex, 0, 0}, {900, 1, 1}}});
+  real.restoreStabledAnimals(*after.world, back, {{{kRowSaved, 120, 5}, {kNoStableIndex, 0, 0}, {kRow, 1, 1}}});
   back.spawnRestoredAnimals();
-  EXPECT_EQ(back.mobCount(), 1) << "the row past the table is dropped";
+  EXPECT_EQ(back.mobCount(), 1) << "a number the table does not give is dropped";
   EXPECT_EQ(back.mobKindAt(0), kRow);
   EXPECT_EQ(back.progressAt(0), 120);
   EXPECT_EQ(back.mobFedLevelAt(0), 5);

@@ -49,6 +49,10 @@ TEST_F(GameTablesRefusal, TheRealSetCompilesIntoTablesTheGameTakes) {
     EXPECT_GT(tables.difficulties[level].playerDamageFactor(),
               tables.difficulties[level - 1].playerDamageFactor());
   }
+  // The boar (145) is summoned by item 27, and a stabled piglet (147) reads back as a piglet.
+  ASSERT_NE(tables.mobItems.forItem(27), nullptr);
+  EXPECT_EQ(tables.mobItems.forItem(27)->mob, 145);
+  EXPECT_EQ(tables.mobItems.mobOfStableIndex(tables.mobItems.stableIndexOf(147)), 147);
 }
 
 TEST_F(GameTablesRefusal, DamagedTablesAreRefusedNamingFileAndRow) {
@@ -89,6 +93,11 @@ TEST_F(GameTablesRefusal, DamagedTablesAreRefusedNamingFileAndRow) {
        "the planet mask is not a 12-bit mask"},
       {"catalogue.json", R"("title": "Addons")", R"("title": "Adds")",
        "category 0 is \"Addons\", not \"Adds\""},
+      {"mob_items.json", R"("mob": 145,)", R"("mob": 145, "colour": 1,)", "mob_items.json, row 0"},
+      {"mob_items.json", R"("mob": 145, "index": 0,)", R"("index": 0,)", "mob_items.json, row 0: \"mob\" is missing"},
+      {"mob_items.json", R"("sex": 0, "young": 147)", R"("sex": 1, "young": 147)",
+       "mob_items.json: mob item row 0: the pair needs one of each sex"},
+      {"mob_items.json", R"("index": 137,)", R"("index": 0,)", "a saved number stands for two mobs"},
   };
   for (const Case& c : cases) {
     const std::string error = refusalWith(c.file, c.from, c.to);

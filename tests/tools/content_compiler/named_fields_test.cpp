@@ -51,12 +51,13 @@ TEST_F(NamedFieldsTest, MalformedFramesAreRefusedNamingTheRow) {
 TEST_F(NamedFieldsTest, SpawnGroupsCountTheirListAndDefaultToAnyLightAndPacksOfOne) {
   ASSERT_EQ(compileWith("mob_groups.json", R"([
       {"standableBlocks": "0x100000000", "depthRange": [0.85, 2], "lightRange": [3, 12], "packSize": [2, 5],
-       "dayPhases": 11, "hostile": 1, "spawnGroup": 2, "mobs": [0, 2, 1], "extra": {"39": [9]}},
+       "dayPhases": 11, "hostile": 1, "spawnGroup": 2, "mobs": [0, 2, 1], "liquid": 1, "extra": {"30": [9]}},
       {"mobs": [1]}])"),
             "");
   const MobGroupRecord& g = contentTables().mobGroupDefs[0].record;
   EXPECT_EQ(g.lightBound(1), 12);
-  EXPECT_EQ(g.u8(39), 9) << "bytes no field names stay free for raw bytes";
+  EXPECT_EQ(g.liquid(), 1);
+  EXPECT_EQ(g.u8(30), 9) << "bytes no field names stay free for raw bytes";
 
   const MobGroupRecord& plain = contentTables().mobGroupDefs[1].record;
   EXPECT_EQ(plain.lightBound(0), content::mob_group_record::kAnyLight);
