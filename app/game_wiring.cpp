@@ -14,6 +14,8 @@
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
+#include "entities/core/world_entities.h"
+#include "entities/effects/effect_world.h"
 #include "game/session/game_screen.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
@@ -72,6 +74,12 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   setWorldViewServices(&worldView_);
   setEntityDrawings(&entityDrawings_);
   setLightRefreshBatching(&tileRefresh_);
+  // A whole-view re-tint reaches the drawn entities too.
+  tileRefresh_.setEntityRelight([] {
+    if (World* world = runningWorld().world.get()) {
+      if (WorldEntities* entities = effect::entitiesOf(*world)) EntityDrawingFactory::relightAll(*entities);
+    }
+  });
   setGameScreen(&gameScreen_);
   setInterfaceServices(&interface_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.

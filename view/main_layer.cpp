@@ -1,6 +1,7 @@
 #include "view/main_layer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
 #include "content/launch/interface_services.h"
@@ -18,11 +19,16 @@
 #include "platform/settings/settings.h"
 #include "view/atlas/custom_shaders.h"
 #include "view/atlas/game_textures.h"
+#include "view/console_node.h"
+#include "view/entity_drawing_factory.h"
+#include "view/sky.h"
+#include "view/sky_creation.h"
 #include "view/overlays/sign_label.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/explosions/explosion_system.h"
 #include "world/world.h"
+#include "entities/effects/effect_world.h"
 
 namespace {
 
@@ -32,6 +38,7 @@ MainLayer*& slot() {
 }
 
 constexpr int kHighlightZ = 21;
+constexpr float kCellPixels = 30.0f;
 
 std::string graphicsFolder() {
   kel::Platform* platform = kel::Platform::instance();
@@ -109,7 +116,8 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   rootNode_->setScale(static_cast<float>(static_cast<int>(kel::options().viewportScale)) - 1.0f);
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
   addChild(rootNode_, 2, kRootTag);
-  if (console_ != nullptr) addChild(console_, 200);
+  if (console_ == nullptr) engine::setRetained(console_, static_cast<engine::Node*>(ConsoleNode::create()));
+  addChild(console_, 200);
   worldLayer_ = kept(engine::InnerNode::create());
   rootNode_->addChild(worldLayer_, 2, kRootTag);
   overlayNode_ = kept(engine::InnerNode::create());
@@ -122,7 +130,9 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   highlightSprite_->setVisible(false);
   textures.blockBatch->addChild(highlightSprite_, kHighlightZ, -1);
   tiles_->setHighlightSprite(highlightSprite_);
-  if (sky_ != nullptr) addChild(sky_, -1);
+  attachEntityDrawings();
+  if (sky_ == nullptr) makeSky();
+  addChild(sky_, -1);
 
   rebuildWorldView();
   getScheduler()->scheduleUpdate(this, false);
@@ -143,6 +153,32 @@ void MainLayer::addWorldBatches() {
   addChild(t.hudLayer, 45, 0);
   addChild(t.iconBatch, 89, 0);
 }
+
+void MainLayer::attachEntityDrawings() {
+  EntityDrawingFactory* factory = registeredEntityDrawingFactory();
+  if (factory == nullptr) return;
+  GameTextures& t = gameTextures();
+  factory->setLayers({world_,
+                      t.treasureBatch,
+                      t.secondTreasureBatch,
+                      t.bulletBatch,
+                      t.dressBatch,
+                      {t.mobNode, t.textures[atlas::kMobs], t.healthBarBatch, t.healthBarBatch->getGLProgramState()}});
+  if (WorldEntities* entities = effect::entitiesOf(*world_)) factory->attachAll(*entities);
+}
+
+void MainLayer::makeSky() {
+  Sky* sky = createSky(*world_);
+  engine::setRetained(sky_, static_cast<engine::Node*>(sky));
+  skyRow_ = sky->skyRow();
+  followSky_ = [sky](float y) {
+    sky->resetLayerX();
+    sky->updatePosition(y);
+  };
+  showSkyPhase(static_cast<uint32_t>(world_->dayClock().phase), world_->dayClock().tickInPhase());
+}
+
+ConsoleNode* MainLayer::console() const { return static_cast<ConsoleNode*>(console_); }
 
 void MainLayer::placeCamera() {
   if (worldLayer_ == nullptr || running_ == nullptr || running_->player == nullptr) return;
@@ -177,11 +213,22 @@ void MainLayer::update(float dt) {
   const PlayerDesktopLocal& player = *running_->player;
   placeCamera();
   tiles_->follow(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
+  followWithSkyAndEntities(player.position);
   world_->explosions().update(stepsFor(dt));
   if (frameRelight_) {
     frameRelight_ = false;
     tiles_->relightAll();
   }
+}
+
+void MainLayer::followWithSkyAndEntities(engine::Vec2 playerAt) {
+  // The hills drift by half the player's motion; a jump across the world's seam is no motion.
+  const float dx = playerAt.x - lastPlayerX_;
+  lastPlayerX_ = playerAt.x;
+  if (std::abs(dx) < kCellPixels * 4) {
+    followPlayerWithSky(dx * 0.5f, playerAt.y, static_cast<int32_t>(running_->player->cellY), tiles_->rows());
+  }
+  if (EntityDrawingFactory* factory = registeredEntityDrawingFactory()) factory->followPlayer(playerAt.x);
 }
 
 void MainLayer::setSky(engine::Node* sky, std::function<void(float)> followSky, int32_t skyRow) {
@@ -205,6 +252,8 @@ void MainLayer::teardownWorldView() {
   // The sign label is process-wide: forgotten here, or the next world would show the old one.
   SignLabel::forget();
   if (!hasWorldView()) return;
+  if (EntityDrawingFactory* factory = registeredEntityDrawingFactory()) factory->setLayers({});
+  destroySky();
   getScheduler()->unscheduleUpdate(this);
   removeAllChildrenWithCleanup();
   forgetWorldNodes();

@@ -27,6 +27,7 @@ namespace engine {
 class Sprite;
 }
 
+class ConsoleNode;
 class TileSprites;
 class World;
 struct RunningWorld;
@@ -74,6 +75,8 @@ class MainLayer final : public engine::InnerNode {
   // reaches `skyRow`.
   void setSky(engine::Node* sky, std::function<void(float)> followSky, int32_t skyRow);
   void setConsole(engine::Node* console);
+  // The message console of the world view; null without one.
+  ConsoleNode* console() const;
 
   // A re-tint of the whole window at the end of this frame (several asks, one re-tint).
   void requestFrameRelight() { frameRelight_ = true; }
@@ -87,6 +90,9 @@ class MainLayer final : public engine::InnerNode {
   void addWorldBatches();
   bool worldGone() const;
   void placeCamera();
+  void attachEntityDrawings();
+  void makeSky();
+  void followWithSkyAndEntities(engine::Vec2 playerAt);
   void forgetWorldNodes();
 
   World* world_ = nullptr;                  // borrowed from the running world
@@ -99,6 +105,7 @@ class MainLayer final : public engine::InnerNode {
   engine::Node* sky_ = nullptr;              // retained while set
   std::function<void(float)> followSky_;
   int32_t skyRow_ = 0;
+  float lastPlayerX_ = 0;
   std::unique_ptr<TileSprites> tiles_;
   bool frameRelight_ = false;
 };

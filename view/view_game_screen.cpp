@@ -14,7 +14,12 @@
 #include "engine/text/label.h"
 #include "game/session/running_world.h"
 #include "view/labels/label_makers.h"
+#include "game/player/player_desktop.h"
+#include "platform/audio/music.h"
+#include "view/ambient_pass.h"
 #include "view/main_layer.h"
+#include "view/sky_creation.h"
+#include "view/tiles/tile_sprites.h"
 #include "world/light/light_refresh_batching.h"
 
 namespace {
@@ -97,8 +102,19 @@ void ViewGameScreen::setMainLayerUpdating(bool on) {
 }
 
 void ViewGameScreen::clockStepped(const DayClockStep& step) {
+  stepSkyClock(static_cast<uint32_t>(step.phase), step.tick);
   if (!step.darknessChanged) return;
   lightRefreshBatching().refreshWorldLighting();
+}
+
+void ViewGameScreen::playNextTrack() { kel::playNextMusic(); }
+
+void ViewGameScreen::spawnWeatherParticles() {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr || layer->tiles() == nullptr || running_.world == nullptr || running_.player == nullptr) return;
+  const AmbientArea area{layer->tiles()->columns(), layer->tiles()->rows(), static_cast<int32_t>(running_.player->cellX),
+                         static_cast<int32_t>(running_.player->cellY)};
+  ::spawnWeatherParticles(*running_.world, area, {});
 }
 
 void ViewGameScreen::showSleepFade() {

@@ -26,11 +26,10 @@ class ViewGameScreen final : public GameScreen {
   void showSleepFade() override;
   void removeSleepFade() override;
 
-  // ---- Shown by other parts of the view and the audio ----
-  // The next track is the audio engine's and the weather particles are the world effects'; neither
-  // draws on the tile window.
-  void playNextTrack() override {}
-  void spawnWeatherParticles() override {}
+  // The ambient pass of the world effects over the window around the player.
+  void spawnWeatherParticles() override;
+  // The audio engine's next track for the place; it times the check after it on the main layer.
+  void playNextTrack() override;
 
   bool loading() const { return loading_; }
 
