@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr uint16_t kFireworkList = 23;
-
 float scatter(float size) { return randomBetween(-size / 2, size / 2); }
 
 }  // namespace
@@ -83,12 +81,6 @@ DebrisRect DebrisSpecRectsFixed::build() {
 }
 
 DebrisRect FireworkSparkRectBuilder::build() {
-  const DebrisRect origin = debrisRectList(kFireworkList).rects[0];
-  const int i = colour > 0 ? colour - 1 : 0;
   const bool small = (engine::randomNext() & 1) != 0;
-  DebrisRect rect;
-  rect.x = static_cast<uint16_t>(origin.x + (i % 9) * 14 + (small ? 8 : 0));
-  rect.y = static_cast<uint16_t>(origin.y + (i / 9) * 8);
-  rect.width = rect.height = small ? 5 : 7;
-  return rect;
+  return fireworkSparkRect(colour, small);
 }

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "engine/base/geometry.h"
-#include "entities/particles/debris_rect_lists.h"
+#include "content/art/debris_rect_lists.h"
 
 class MapBlock;
 class WorldMap;

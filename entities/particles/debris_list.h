@@ -15,7 +15,7 @@
 
 #include "world/seams/world_bodies.h"
 
-#include "entities/particles/debris_rect_lists.h"
+#include "content/art/debris_rect_lists.h"
 
 class DebrisEntity;
 class World;

@@ -13,7 +13,7 @@
 #include <cstdint>
 
 #include "engine/base/geometry.h"
-#include "entities/particles/debris_rect_lists.h"
+#include "content/art/debris_rect_lists.h"
 
 class DebrisList;
 class MapBlock;

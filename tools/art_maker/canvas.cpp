@@ -107,6 +107,21 @@ void Canvas::shadedBox(PixelRect r, Colour body, Colour light, Colour dark) {
   line(r.right() - 1, r.y + 1, r.right() - 1, r.bottom() - 1, dark);
 }
 
+void Canvas::shadedBlob(int cx, int cy, int rx, int ry, Colour body, Colour light, Colour dark) {
+  if (rx < 0 || ry < 0) return;
+  const long long rx2 = (long long)rx * rx + rx, ry2 = (long long)ry * ry + ry;
+  auto in = [&](int x, int y) { return (long long)x * x * ry2 + (long long)y * y * rx2 <= rx2 * ry2; };
+  for (int y = -ry; y <= ry; ++y) {
+    for (int x = -rx; x <= rx; ++x) {
+      if (!in(x, y)) continue;
+      Colour c = body;
+      if (dark != kClear && (!in(x + 1, y) || !in(x, y + 1))) c = dark;
+      else if (light != kClear && (!in(x - 1, y) || !in(x, y - 1))) c = light;
+      set(cx + x, cy + y, c);
+    }
+  }
+}
+
 void Canvas::speckles(PixelRect area, const SpeckleStyle& style, ArtRandom& random) {
   if (area.w <= 0 || area.h <= 0) return;
   for (int i = 0; i < style.clusters; ++i) {

@@ -57,6 +57,9 @@ class Canvas {
   // A filled box lit from the top left: one-pixel highlight on its top and left edges, one-pixel
   // shadow on its bottom and right edges.
   void shadedBox(PixelRect r, Colour body, Colour light, Colour dark);
+  // A lump: a filled ellipse whose pixels on its top and left rim take the light and whose pixels
+  // on its bottom and right rim take the shadow (clear colours leave the body colour there).
+  void shadedBlob(int cx, int cy, int rx, int ry, Colour body, Colour light, Colour dark);
   // Clusters of a few touching pixels placed by a seeded random walk inside the area.
   void speckles(PixelRect area, const SpeckleStyle& style, ArtRandom& random);
   // Ordered 4x4 dithering between a and b; fraction 0 is all a, 1 all b.

@@ -73,9 +73,13 @@ Colour shade(Colour base, float steps) {
   const bool grey = c.s < 0.06f;
   if (steps < 0.0f) {
     const float k = -steps;
-    if (!grey) c.h = hueToward(c.h, 245.0f, 9.0f * k);
-    else c.h = 230.0f, c.s = std::min(0.12f, 0.04f * k);
-    c.s = std::max(0.0f, c.s - 0.03f * k) + (grey ? 0.0f : 0.02f * k);
+    if (grey) {
+      c.h = 235.0f;  // a grey's shadow picks up a cool tint
+      c.s = std::min(0.2f, c.s + 0.03f * k);
+    } else {
+      c.h = hueToward(c.h, 245.0f, 9.0f * k);
+      c.s = std::max(0.0f, c.s - 0.01f * k);
+    }
     c.v *= std::pow(0.78f, k);
   } else {
     if (!grey) c.h = hueToward(c.h, 55.0f, 6.0f * steps);

@@ -97,7 +97,11 @@ int runGenerate(const ToolArgs& args, std::FILE* out, std::FILE* err) {
 }
 
 bool writePicture(const std::string& path, const WorldMap& map, std::FILE* out, std::FILE* err) {
-  if (!toolpng::writePng(path, map.width(), map.height(), drawWorld(map))) {
+  // Blocks take the colours of their art when the data folder has the block atlas.
+  const std::string dataFile = defaultDataFile();
+  BlockColours colours;
+  colours.loadAtlas(dataFile.substr(0, dataFile.size() - std::string("data.dat").size()) + "gfx/rocks.png");
+  if (!toolpng::writePng(path, map.width(), map.height(), drawWorld(map, colours))) {
     std::fprintf(err, "world_tool: cannot write %s\n", path.c_str());
     return false;
   }

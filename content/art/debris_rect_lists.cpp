@@ -1,4 +1,4 @@
-#include "entities/particles/debris_rect_lists.h"
+#include "content/art/debris_rect_lists.h"
 
 namespace {
 
@@ -48,3 +48,13 @@ constexpr std::array<DebrisRectList, kDebrisRectListCount> kLists = {
 }  // namespace
 
 const DebrisRectList& debrisRectList(uint16_t index) { return kLists[index < kLists.size() ? index : 0]; }
+
+DebrisRect fireworkSparkRect(uint8_t colour, bool small) {
+  const DebrisRect origin = debrisRectList(kFireworkSparkList).rects[0];
+  const int i = colour > 0 ? colour - 1 : 0;
+  DebrisRect rect;
+  rect.x = static_cast<uint16_t>(origin.x + (i % 9) * 14 + (small ? 8 : 0));
+  rect.y = static_cast<uint16_t>(origin.y + (i / 9) * 8);
+  rect.width = rect.height = small ? 5 : 7;
+  return rect;
+}

@@ -1,0 +1,216 @@
+// What the made atlases hold, checked against the layouts the game reads: every block, liquid
+// frame, particle, tile effect and sky layer is inside its picture and drawn; no two blocks look
+// the same.
+#include <gtest/gtest.h>
+
+#include <rapidjson/document.h>
+
+#include <array>
+#include <map>
+#include <string>
+
+#include "content/art/block_atlas_layout.h"
+#include "content/art/debris_rect_lists.h"
+#include "content/art/sky_layout.h"
+#include "content/art/tile_effects_layout.h"
+#include "tests/tools/art_maker/made_art.h"
+#include "tools/art_maker/block_looks.h"
+
+namespace artmaker {
+namespace {
+
+using arttest::madeArt;
+using arttest::madePicture;
+
+PixelRect toPixels(const engine::Rect& r) {
+  return {int(r.origin.x), int(r.origin.y), int(r.size.width), int(r.size.height)};
+}
+
+// Inside the picture and with at least one pixel that is not clear.
+::testing::AssertionResult drawnInside(const Canvas* picture, PixelRect r) {
+  if (picture == nullptr) return ::testing::AssertionFailure() << "no picture";
+  if (r.x < 0 || r.y < 0 || r.w <= 0 || r.h <= 0 || r.right() > picture->width() || r.bottom() > picture->height()) {
+    return ::testing::AssertionFailure() << "(" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << ") lies outside";
+  }
+  if (!picture->anyOpaque(r)) {
+    return ::testing::AssertionFailure() << "(" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << ") is blank";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::vector<BlockLook> blockLooks() {
+  ArtSources sources(arttest::repositorySources());
+  std::vector<BlockLook> looks;
+  std::string error;
+  EXPECT_TRUE(readBlockLooks(sources, looks, error)) << error;
+  return looks;
+}
+
+TEST(ArtSet, EveryAtlasIsMadeAndShownOnTheSheet) {
+  for (const AtlasMaker& atlas : registeredAtlases()) {
+    const AtlasOutput& output = madeArt().at(atlas.name);
+    EXPECT_TRUE(output.errors().empty()) << atlas.name << ": " << output.errors().front();
+    EXPECT_FALSE(output.pictures().empty()) << atlas.name;
+    EXPECT_FALSE(output.sheetSections().empty()) << atlas.name;
+  }
+}
+
+TEST(BlockAtlas, EveryBlockAndVariantIsDrawnInsideTheAtlas) {
+  const Canvas* rocks = madePicture("rocks.png");
+  ASSERT_NE(rocks, nullptr);
+  EXPECT_EQ(rocks->width(), art::kBlockAtlasSize);
+  EXPECT_EQ(rocks->height(), art::kBlockAtlasSize);
+  const std::vector<BlockLook> looks = blockLooks();
+  ASSERT_GT(looks.size(), 1000u);
+  for (const BlockLook& look : looks) {
+    if (look.id == 0) continue;  // air
+    for (int v = 0; v < look.variants; ++v) {
+      EXPECT_TRUE(drawnInside(rocks, toPixels(art::blockSpriteRect(look.id, uint8_t(v))))) << "block " << look.id << " variant " << v;
+    }
+  }
+}
+
+TEST(BlockAtlas, NoTwoBlocksShareAFrame) {
+  const Canvas* rocks = madePicture("rocks.png");
+  ASSERT_NE(rocks, nullptr);
+  std::map<std::vector<Colour>, uint16_t> seen;
+  for (const BlockLook& look : blockLooks()) {
+    if (look.id == 0) continue;
+    const Canvas frame = rocks->crop(toPixels(art::blockSpriteRect(look.id, 0)));
+    const auto [where, added] = seen.emplace(frame.pixels(), look.id);
+    EXPECT_TRUE(added) << "blocks " << where->second << " and " << look.id << " look the same";
+  }
+}
+
+// The mean colour of a frame, per channel.
+std::array<double, 3> meanColour(const Canvas& frame) {
+  std::array<double, 3> sum{};
+  double weight = 0;
+  for (Colour c : frame.pixels()) {
+    sum[0] += red(c) * alpha(c), sum[1] += green(c) * alpha(c), sum[2] += blue(c) * alpha(c);
+    weight += alpha(c);
+  }
+  for (double& channel : sum) channel /= weight > 0 ? weight : 1;
+  return sum;
+}
+
+TEST(BlockAtlas, VariantsDifferInDetailNotInColour) {
+  const Canvas* rocks = madePicture("rocks.png");
+  int compared = 0;
+  for (const BlockLook& look : blockLooks()) {
+    if (look.id == 0 || look.variants < 2 || look.shape != BlockShape::Solid || look.id == art::kWireBlock ||
+        look.id == art::kWireBlock2 || look.id == art::kDisplayBlock || look.id == art::kShadowEdgeOpenBlock ||
+        look.id == art::kShadowEdgeBackBlock) {
+      continue;
+    }
+    const Canvas first = rocks->crop(toPixels(art::blockSpriteRect(look.id, 0)));
+    const std::array<double, 3> firstMean = meanColour(first);
+    for (int v = 1; v < look.variants; ++v) {
+      const Canvas other = rocks->crop(toPixels(art::blockSpriteRect(look.id, uint8_t(v))));
+      EXPECT_NE(first.pixels(), other.pixels()) << "block " << look.id << " variant " << v << " repeats variant 0";
+      const std::array<double, 3> mean = meanColour(other);
+      for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(mean[size_t(c)], firstMean[size_t(c)], 14.0) << "block " << look.id << " variant " << v << " channel " << c;
+      }
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 100);
+}
+
+TEST(BlockAtlas, TheSpecialTilesAreDrawnInEveryVariant) {
+  struct Tile { uint16_t id; int variants; };
+  const Canvas* rocks = madePicture("rocks.png");
+  for (const Tile& tile : {Tile{art::kCaveShadeBlock, 1}, {art::kShadowEdgeOpenBlock, 4}, {art::kShadowEdgeBackBlock, 4},
+                           {art::kTileOverlayBlock, 1}, {art::kWireBlock, 16}, {art::kWireBlock2, 16},
+                           {art::kDisplayBlock, 16}}) {
+    for (int v = 0; v < tile.variants; ++v) {
+      EXPECT_TRUE(drawnInside(rocks, toPixels(art::blockSpriteRect(tile.id, uint8_t(v))))) << tile.id << " variant " << v;
+    }
+  }
+  // A shadow edge darkens its own side only: variant 0 (up) is dark at the top, clear at the bottom.
+  const PixelRect up = toPixels(art::blockSpriteRect(art::kShadowEdgeOpenBlock, 0));
+  EXPECT_GT(alpha(rocks->at(up.x + 15, up.y)), 100);
+  EXPECT_EQ(alpha(rocks->at(up.x + 15, up.y + 29)), 0);
+}
+
+TEST(LiquidAtlas, EveryPairOfAmountsAndTheMovingFrameAreDrawn) {
+  const Canvas* fluids = madePicture("fluids.png");
+  for (auto kind : {art::LiquidKind::Water, art::LiquidKind::Lava, art::LiquidKind::Acid}) {
+    for (int a = 0; a <= art::kLiquidMaxAmount; ++a) {
+      for (int b = 0; b <= art::kLiquidMaxAmount; ++b) {
+        if (a == 0 && b == 0) continue;
+        EXPECT_TRUE(drawnInside(fluids, toPixels(art::liquidSpriteRect(kind, uint8_t(a), uint8_t(b), false)))) << a << "," << b;
+      }
+    }
+    EXPECT_TRUE(drawnInside(fluids, toPixels(art::liquidSpriteRect(kind, 1, 1, true))));
+  }
+}
+
+TEST(ParticleAtlas, EveryListRectangleAndFireworkSparkIsDrawn) {
+  const Canvas* debris = madePicture("debris.png");
+  ASSERT_NE(debris, nullptr);
+  EXPECT_GE(debris->width(), kDebrisAtlasWidth);
+  EXPECT_GE(debris->height(), kDebrisAtlasHeight);
+  for (uint16_t list = 0; list < kDebrisRectListCount; ++list) {
+    const DebrisRectList& rects = debrisRectList(list);
+    for (int i = 0; i < rects.count; ++i) {
+      const DebrisRect& r = rects.rects[size_t(i)];
+      EXPECT_TRUE(drawnInside(debris, {r.x, r.y, r.width, r.height})) << "list " << list << " rectangle " << i;
+    }
+  }
+  for (int colour = 1; colour <= kFireworkColourCount; ++colour) {
+    for (bool small : {false, true}) {
+      const DebrisRect r = fireworkSparkRect(uint8_t(colour), small);
+      EXPECT_TRUE(drawnInside(debris, {r.x, r.y, r.width, r.height})) << "firework colour " << colour;
+    }
+  }
+}
+
+TEST(TileEffectsAtlas, EveryFrameOfEveryEffectIsDrawn) {
+  const Canvas* effects = madePicture("tile-effects.png");
+  for (auto effect : {art::TileEffect::Crack, art::TileEffect::Highlight, art::TileEffect::Marker, art::TileEffect::Glint}) {
+    for (int frame = 0; frame < art::tileEffectFrames(effect); ++frame) {
+      EXPECT_TRUE(drawnInside(effects, toPixels(art::tileEffectRect(effect, frame)))) << int(effect) << " frame " << frame;
+    }
+  }
+  // Later crack stages cover more of the tile than earlier ones.
+  auto covered = [effects](int stage) {
+    const Canvas frame = effects->crop(toPixels(art::tileEffectRect(art::TileEffect::Crack, stage)));
+    return std::count_if(frame.pixels().begin(), frame.pixels().end(), [](Colour c) { return alpha(c) > 0; });
+  };
+  EXPECT_LT(covered(0), covered(art::kCrackStages - 1));
+}
+
+TEST(SkyPictures, EveryPlanetHasFourPhasesWithEveryLayerDrawn) {
+  ArtSources sources(arttest::repositorySources());
+  const rapidjson::Document* planets = sources.content("planets");
+  ASSERT_TRUE(planets && planets->IsArray());
+  ASSERT_GT(planets->Size(), 0u);
+  for (const rapidjson::Value& planet : planets->GetArray()) {
+    const std::string sky = art::skyNameOfPlanet(planet["name"].GetString());
+    for (std::string_view phase : art::kSkyPhaseNames) {
+      const Canvas* full = madePicture("sky/" + art::skyPictureName(sky, phase, false));
+      const Canvas* low = madePicture("sky/" + art::skyPictureName(sky, phase, true));
+      ASSERT_NE(full, nullptr) << sky << " " << phase;
+      ASSERT_NE(low, nullptr) << sky << " " << phase;
+      for (int layer = 0; layer < art::kSkyLayerCount; ++layer) {
+        EXPECT_TRUE(drawnInside(full, toPixels(art::skyLayerRect(art::SkyLayer(layer))))) << sky << " " << phase << " layer " << layer;
+      }
+      EXPECT_TRUE(drawnInside(low, toPixels(art::skyLayerRect(art::SkyLayer::Backdrop))));
+    }
+    // Each phase has its own colours.
+    const Canvas* day = madePicture("sky/" + art::skyPictureName(sky, "day", false));
+    const Canvas* night = madePicture("sky/" + art::skyPictureName(sky, "night", false));
+    EXPECT_NE(day->at(10, 10), night->at(10, 10)) << sky;
+  }
+}
+
+TEST(SkyLayout, NamesFollowThePlanetAndPhase) {
+  EXPECT_EQ(art::skyNameOfPlanet("Terra"), "terra");
+  EXPECT_EQ(art::skyPictureName("terra", "dusk", false), "sky-terra-dusk-ipad.png");
+  EXPECT_EQ(art::skyPictureName("nadir", "dawn", true), "sky-nadir-dawn-ipad-low.png");
+}
+
+}  // namespace
+}  // namespace artmaker

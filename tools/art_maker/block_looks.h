@@ -1,0 +1,37 @@
+#pragma once
+// The look of every block of the content set: its material family, its shape, its colours and
+// whether it glows. Read from the content's block rows (ids, variant counts, solidity, light
+// colour), the names of the items that place the blocks, and the rules in assets/art/blocks.json
+// (family words, shape words, colour and material words, looks set by id).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/art_maker/colour.h"
+#include "tools/art_maker/palette.h"
+
+namespace artmaker {
+
+class ArtSources;
+
+enum class BlockShape : uint8_t { Solid, Platform, Door, Pole, Plant, Light, Window, Furniture };
+
+struct BlockLook {
+  uint16_t id = 0;
+  uint8_t variants = 1;
+  Family family = Family::Stone;
+  BlockShape shape = BlockShape::Solid;
+  Colour base = 0;    // the family ramp is built around it
+  Colour accent = 0;  // ore clusters, flowers, trims
+  Colour glow = 0;    // light colour of a light-giving block, clear when it gives none
+  std::string name;   // empty for a block no item places
+};
+
+// Every block row in id order; false with a message when a source is missing or malformed.
+bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std::string& error);
+
+// The 0xRRGGBBAA of "#RRGGBB"; clear when the text is not one.
+Colour parseHexColour(const std::string& text);
+
+}  // namespace artmaker
