@@ -190,6 +190,7 @@ std::optional<ItemLooks> ItemLooks::load(const ArtSources& sources, std::string&
     item.kind = row.HasMember("kind") && row["kind"].IsInt() ? uint8_t(row["kind"].GetInt()) : 0;
     item.wornPicture = row.HasMember("wornPicture") && row["wornPicture"].IsInt() ? uint8_t(row["wornPicture"].GetInt()) : 0;
     item.name = names.count(id) ? names[id] : "";
+    item.placesBlock = row.HasMember("placesBlock") && row["placesBlock"].IsInt() ? uint16_t(row["placesBlock"].GetInt()) : 0;
     looks.items_[item.id] = item;
   }
   for (const auto& [word, shape] : looks.shapes_) {

@@ -28,6 +28,7 @@ struct ItemEntry {
   uint8_t kind = 0;
   uint8_t wornPicture = 0;
   std::string name;
+  uint16_t placesBlock = 0;  // the block a block item places, 0 for none
 };
 
 class ItemLooks {

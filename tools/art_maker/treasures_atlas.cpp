@@ -3,10 +3,13 @@
 // items as small tiles of their material), at every place item_atlas_layout.h gives it.
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "content/art/item_atlas_layout.h"
 #include "tools/art_maker/atlas_registry.h"
+#include "tools/art_maker/block_looks.h"
+#include "tools/art_maker/block_painter.h"
 #include "tools/art_maker/item_looks.h"
 
 namespace artmaker {
@@ -14,6 +17,19 @@ namespace {
 
 void placeIcon(Canvas& atlas, const Canvas& icon, const engine::Rect& r) {
   atlas.blit(icon, int(r.origin.x), int(r.origin.y));
+}
+
+// A block item shows a window into the block it places: the middle of its world frame, so the
+// icon and the block share their material exactly, inside a dark rim.
+Canvas blockItemIcon(const BlockLook& block) {
+  Canvas frame(kTile, kTile);
+  paintBlock(frame, block, 0);
+  const int inner = art::kItemIconSize - 2;
+  Canvas icon(art::kItemIconSize, art::kItemIconSize);
+  icon.blit(frame.crop({(kTile - inner) / 2, (kTile - inner) / 2, inner, inner}), 1, 1);
+  const Ramp ramp = familyRamp(block.family, block.base);
+  icon.strokeRect({0, 0, art::kItemIconSize, art::kItemIconSize}, mix(ramp[0], rgba(10, 8, 20), 0.3f));
+  return icon;
 }
 
 // The sheet shows every icon at twice its size, grouped by kind.
@@ -36,10 +52,20 @@ void makeTreasuresAtlas(const ArtSources& sources, AtlasOutput& out) {
     out.fail(error);
     return;
   }
+  std::vector<BlockLook> blocks;
+  if (!readBlockLooks(sources, blocks, error)) {
+    out.fail(error);
+    return;
+  }
+  std::map<uint16_t, const BlockLook*> blockById;
+  for (const BlockLook& block : blocks) blockById[block.id] = &block;
   Canvas atlas(art::kItemAtlasSize, art::kItemAtlasSize);
   std::vector<std::pair<const ItemEntry*, Canvas>> icons;
   for (const auto& [id, item] : looks->items()) {
-    Canvas icon = looks->draw(item, art::kItemIconSize);
+    const auto placed = blockById.find(item.placesBlock);
+    const bool tile = placed != blockById.end() && placed->second->shape == BlockShape::Solid &&
+                      looks->lookOf(item).shape == "block";
+    Canvas icon = tile ? blockItemIcon(*placed->second) : looks->draw(item, art::kItemIconSize);
     if (!icon.anyOpaque({0, 0, icon.width(), icon.height()})) {
       out.fail("item " + std::to_string(id) + " (" + item.name + ") draws nothing");
       continue;
