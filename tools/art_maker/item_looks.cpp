@@ -175,6 +175,14 @@ std::optional<ItemLooks> ItemLooks::load(const ArtSources& sources, std::string&
   for (const auto& m : (*recipes)["shades"].GetObject()) {
     if (m.value.IsNumber()) looks.shades_[m.name.GetString()] = m.value.GetFloat();
   }
+  // Pocket animals and helpers take the colours their kin have as mobs.
+  if (const rapidjson::Document* mobs = sources.art("mobs"); mobs != nullptr && mobs->IsObject() && mobs->HasMember("colours")) {
+    for (const auto& m : (*mobs)["colours"].GetObject()) {
+      if (const auto colour = m.value.IsString() ? parseColour(m.value.GetString()) : std::nullopt) {
+        looks.creatureColours_[m.name.GetString()] = *colour;
+      }
+    }
+  }
   std::map<int, std::string> names;
   for (const auto& entry : (*language)["treasures"].GetArray()) {
     if (entry.IsObject() && entry.HasMember("id") && entry["id"].IsInt() && entry.HasMember("name") && entry["name"].IsString()) {
@@ -230,6 +238,14 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
   }
   look.family = material.family;
   Colour base = material.own ? ownColour(item.id) : material.colour.value_or(familyBase(material.family));
+  const bool animal = look.shape == "creature" || look.shape == "bird" || look.shape == "bat" || look.shape == "blob";
+  for (auto w = parts.begin(); animal && !known && w != parts.end(); ++w) {
+    const auto found = creatureColours_.find(*w);
+    if (found != creatureColours_.end()) {
+      base = found->second;
+      known = true;
+    }
+  }
   for (const std::string& w : parts) {
     const auto found = shades_.find(w);
     if (found != shades_.end()) base = shade(base, found->second);

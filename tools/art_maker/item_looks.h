@@ -33,7 +33,7 @@ struct ItemEntry {
 
 class ItemLooks {
  public:
-  // Reads the recipes, the item rows and their names; nothing (with a message) when one is missing
+  // Reads the recipes (and the mob colours, for pocket animals), the item rows and their names; nothing (with a message) when one is missing
   // or malformed.
   static std::optional<ItemLooks> load(const ArtSources& sources, std::string& error);
 
@@ -55,7 +55,8 @@ class ItemLooks {
   std::map<std::string, Material> materials_;
   std::map<std::string, Material> shapeMaterials_;
   std::map<std::string, Colour> tints_;
-  std::map<std::string, float> shades_;  // words that make a material darker or paler
+  std::map<std::string, float> shades_;
+  std::map<std::string, Colour> creatureColours_;  // the mobs' colours by name word  // words that make a material darker or paler
 };
 
 // A colour of an item's own, made from its id: hue spread around the wheel, moderate saturation.

@@ -23,7 +23,7 @@
 namespace artmaker {
 namespace {
 
-enum class Role { Body, Head, Leg, Tail, Wing, Fin, Face, Crown, Marking };
+enum class Role { Body, Head, Arm, Leg, Tail, Wing, Fin, Face, Crown, Marking };
 enum Movement { kJumper = 0, kWalker = 1, kFlyer = 2, kFloater = 3 };
 
 struct Frame {
@@ -93,6 +93,7 @@ Role roleOf(const MobParts& mob, size_t part, size_t body) {
       return dx < -b.w * 0.25f ? Role::Tail : Role::Fin;
     default:
       if (dy < -b.h * 0.3f) return Role::Leg;
+      if (b.h > b.w * 1.15f && f.h > f.w * 1.4f) return Role::Arm;  // upright walkers carry arms, not heads
       if (dx > b.w * 0.25f || dy > b.h * 0.3f) return Role::Head;
       if (dx < -b.w * 0.25f) return Role::Tail;
       return Role::Marking;
@@ -137,10 +138,14 @@ void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, 
         g.ellipse(cx + rx * 0.2f, cy + ry * 0.5f, rx * 0.6f, ry * 0.4f, 'B');
         g.polygon({w - 2, h * 0.3f, w, h * 0.38f, w - 2, h * 0.46f}, 'A');
         eye(g, w * 0.68f, h * 0.3f, w >= 12);
-      } else if (h > w * 1.15f) {  // upright walkers
-        g.rect(1, 1, w - 2, h - 2, 'M');
-        g.rect(2, h * 0.6f, w - 4, 1.5f, 'A');
-        g.rect(w * 0.55f, 2, w * 0.35f, h * 0.5f, 'B');
+      } else if (h > w * 1.15f) {  // upright walkers: a head on a torso
+        const float headR = std::min(w / 2 - 1, h * 0.2f);
+        g.ellipse(cx, headR + 1, w / 2 - 1, headR, 'M');
+        g.rect(1.5f, headR * 1.7f, w - 3, h - headR * 1.7f - 1, 'M');
+        g.ellipse(cx + w * 0.1f, h * 0.62f, w * 0.3f, h * 0.2f, 'B');
+        g.rect(1.5f, h * 0.8f, w - 3, 1.2f, 'A');
+        eye(g, w * 0.7f, headR * 0.8f, w >= 12);
+        g.dot(w - 2, headR * 1.3f, 'E');
       } else {
         g.ellipse(cx, cy, rx, ry, 'M');
         g.ellipse(cx + rx * 0.1f, cy + ry * 0.55f, rx * 0.7f, ry * 0.4f, 'B');
@@ -152,6 +157,10 @@ void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, 
       g.ellipse(w * 0.78f, h * 0.68f, w * 0.22f, h * 0.2f, 'B');           // snout
       g.dot(w - 2, h * 0.6f, 'E');
       eye(g, w * 0.6f, h * 0.35f, w >= 12);
+      break;
+    case Role::Arm:
+      g.rect(std::min(1.0f, w / 4), 0, std::max(w - 2, 1.0f), h - 1, 'M');
+      g.ellipse(cx, h - std::max(w / 2, 1.5f), std::max(w / 2 - 0.5f, 1.0f), std::max(w / 2, 1.5f), 'B');
       break;
     case Role::Leg:
       g.rect(1, 0, w - 2, h - 1, 'D');
