@@ -52,6 +52,9 @@ struct CharacterLook {
 
 // The look word keeps the skin look in its low byte and the hair style in the next.
 CharacterLook characterLookFromWord(uint32_t lookWord);
+// The look of a player from its look word and the item ids of its appearance slots (0 or 0xFFFF
+// for an empty slot); each worn item shows its definition's worn picture.
+CharacterLook characterLookOf(uint32_t lookWord, const std::array<uint16_t, kWornSlotCount>& wornItemIds);
 
 // `characterPartRect`: the piece a part shows for the look, in the layout (1 alternate, 2
 // standing). A later slot's garment covers an earlier one's; a part no garment covers shows the
