@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "content/potions/potion_effects.h"
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
 #include "tools/art_maker/item_shapes.h"
@@ -15,6 +16,8 @@
 
 namespace artmaker {
 namespace {
+
+constexpr int kFirstPotionColour = 2;  // the palette starts with white and grey
 
 std::optional<Colour> parseColour(const std::string& text) {
   if (text.size() != 6) return std::nullopt;
@@ -265,6 +268,11 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
       tint = found->second;
       break;
     }
+  }
+  if (look.shape == "potion" && item.kind == 2) {
+    // A brewed potion's liquid takes one of the potion colours the game tints its drinkers with.
+    const engine::Color3B c = potionPalette()[size_t(kFirstPotionColour + (item.id >> 6) % (POTION_PALETTE_SIZE - kFirstPotionColour))];
+    tint = rgba(c.r, c.g, c.b);
   }
   look.tint = makeRamp(tint, 0.8f);
   look.tintDark = makeRamp(shade(tint, -1.0f), 0.8f);
