@@ -63,8 +63,6 @@ bool wornRegionCovers(WornRegion region, int part) {
   return false;
 }
 
-engine::Size characterPartSize(int part) { return validPart(part) ? kPartSizes[size_t(part)] : engine::Size{}; }
-
 engine::Rect characterPieceRect(uint8_t picture, int part, int layout) {
   if (!validPart(part) || picture >= kWornPictureLimit) return {};
   const int block = layout == 1 ? 0 : kCharacterPartCount;

@@ -204,10 +204,16 @@ std::optional<ItemLooks> ItemLooks::load(const ArtSources& sources, std::string&
     item.placesBlock = row.HasMember("placesBlock") && row["placesBlock"].IsInt() ? uint16_t(row["placesBlock"].GetInt()) : 0;
     looks.items_[item.id] = item;
   }
+  const std::vector<std::string>& known = itemShapeNames();
   for (const auto& [word, shape] : looks.shapes_) {
-    RegionGrid probe(16);
-    if (!drawItemShape(shape, probe)) {
+    if (std::find(known.begin(), known.end(), shape) == known.end()) {
       error = "items: \"" + word + "\" asks for the unknown shape \"" + shape + "\"";
+      return std::nullopt;
+    }
+  }
+  for (const auto& [kind, shape] : looks.kindShapes_) {
+    if (std::find(known.begin(), known.end(), shape) == known.end()) {
+      error = "items: kind " + std::to_string(kind) + " asks for the unknown shape \"" + shape + "\"";
       return std::nullopt;
     }
   }

@@ -101,6 +101,7 @@ TEST(ThingsRecipes, ADamagedRecipeIsReportedAndNothingHalfDrawnIsKept) {
       {"items not an object", "items.json", "tools", "[]"},
       {"a table missing", "items.json", "equip", R"({"shapes": {}})"},
       {"unknown shape", "items.json", "treasures", R"({"shapes": {"Pot": "teapot"}, "kindShapes": {}, "materials": {}, "shapeMaterials": {}, "tints": {}, "shades": {}})"},
+      {"unknown kind shape", "items.json", "tools", R"({"shapes": {}, "kindShapes": {"1": "teapot"}, "materials": {}, "shapeMaterials": {}, "tints": {}, "shades": {}})"},
       {"unknown family", "items.json", "treasures", R"({"shapes": {}, "kindShapes": {}, "materials": {"Tin": ["plastic"]}, "shapeMaterials": {}, "tints": {}, "shades": {}})"},
       {"bad colour", "items.json", "treasures", R"({"shapes": {}, "kindShapes": {}, "materials": {"Tin": ["metal", "12"]}, "shapeMaterials": {}, "tints": {}, "shades": {}})"},
       {"bad tint", "items.json", "treasures", R"({"shapes": {}, "kindShapes": {}, "materials": {}, "shapeMaterials": {}, "tints": {"Red": 5}, "shades": {}})"},
