@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "content/tables/content_tables.h"
+
 namespace art {
 namespace {
 
@@ -61,8 +63,6 @@ bool wornRegionCovers(WornRegion region, int part) {
   return false;
 }
 
-engine::Size characterPartSize(int part) { return validPart(part) ? kPartSizes[size_t(part)] : engine::Size{}; }
-
 engine::Rect characterPieceRect(uint8_t picture, int part, int layout) {
   if (!validPart(part) || picture >= kWornPictureLimit) return {};
   const int block = layout == 1 ? 0 : kCharacterPartCount;
@@ -78,6 +78,15 @@ CharacterLook characterLookFromWord(uint32_t lookWord) {
   CharacterLook look;
   look.skin = uint8_t(lookWord & 0xFF);
   look.hairStyle = uint8_t(((lookWord >> 8) & 0xFF) % kHairStyleCount);
+  return look;
+}
+
+CharacterLook characterLookOf(uint32_t lookWord, const std::array<uint16_t, kWornSlotCount>& wornItemIds) {
+  CharacterLook look = characterLookFromWord(lookWord);
+  for (size_t slot = 0; slot < wornItemIds.size(); ++slot) {
+    const ItemDef* def = itemDefinitionById(wornItemIds[slot]);
+    look.worn[slot] = def != nullptr && def->defined ? def->record.wornPicture() : 0;
+  }
   return look;
 }
 

@@ -34,11 +34,8 @@ enum class WornRegion : uint8_t { None, Head, Tunic, Chest, Legs, Feet };
 WornRegion wornPictureRegion(uint8_t picture);
 bool wornRegionCovers(WornRegion region, int part);
 
-// The pixel size of a part's piece.
-engine::Size characterPartSize(int part);
-
 // The piece of a part in a worn picture (0 = bare body) and layout (1 alternate, anything else
-// standing). Parts outside 0-11 or pictures past the table give an empty rectangle.
+// standing); every piece of a part has the same size. Parts outside 0-11 or pictures past the table give an empty rectangle.
 engine::Rect characterPieceRect(uint8_t picture, int part, int layout);
 // The hair style's piece for part 0 or 2.
 engine::Rect hairPieceRect(uint8_t style, int part);
@@ -52,6 +49,9 @@ struct CharacterLook {
 
 // The look word keeps the skin look in its low byte and the hair style in the next.
 CharacterLook characterLookFromWord(uint32_t lookWord);
+// The look of a player from its look word and the item ids of its appearance slots (0 or 0xFFFF
+// for an empty slot); each worn item shows its definition's worn picture.
+CharacterLook characterLookOf(uint32_t lookWord, const std::array<uint16_t, kWornSlotCount>& wornItemIds);
 
 // `characterPartRect`: the piece a part shows for the look, in the layout (1 alternate, 2
 // standing). A later slot's garment covers an earlier one's; a part no garment covers shows the

@@ -1,19 +1,16 @@
 #pragma once
 // Where each mob's part pictures sit in the mob atlas (mobs.png). The mob table already names a
 // texture rectangle for every part in every animation frame; this file gives the cell those
-// rectangles live in and the list of distinct pictures a mob needs, so the art maker draws exactly
-// what the mob entities ask for.
+// rectangles live in, so the art maker draws exactly what the mob entities ask for and checks
+// that no mob reaches into another's pictures.
 //
 // The atlas is a grid of 64-px cells, 32 to a row; mob row r owns cell r, and every part rectangle
 // of its frames lies inside that cell. Two rectangles of one mob may share pixels (a pair of legs
 // drawn from one strip); rectangles of different mobs never do.
 
 #include <cstdint>
-#include <vector>
 
 #include "engine/base/geometry.h"
-
-struct MobPartLayout;
 
 namespace art {
 
@@ -23,15 +20,5 @@ inline constexpr int kMobCellColumns = kMobAtlasSize / kMobCellSize;
 
 // The 64x64 cell of a mob row; rows past the atlas give an empty rectangle.
 engine::Rect mobAtlasCell(uint32_t mobRow);
-
-// One picture a mob shows: the part that uses it first and its rectangle.
-struct MobPartPicture {
-  uint8_t part = 0;
-  engine::Rect rect;
-};
-
-// The distinct rectangles of a mob's frames, in the order of the first animation that shows
-// each (part by part).
-std::vector<MobPartPicture> mobPartPictures(const MobPartLayout& layout);
 
 }  // namespace art

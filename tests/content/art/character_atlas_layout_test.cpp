@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "content/format/record_layout.h"
+#include "content/tables/content_tables.h"
 #include "tests/content/art/atlas_occupancy.h"
 
 namespace {
@@ -19,7 +21,7 @@ TEST(CharacterAtlasLayout, EveryPieceHairAndDroppedGarmentHasItsOwnPixels) {
     for (int layout = 1; layout <= 2; ++layout) {
       for (int part = 0; part < art::kCharacterPartCount; ++part) {
         const Rect r = art::characterPieceRect(uint8_t(picture), part, layout);
-        EXPECT_EQ(r.size, art::characterPartSize(part));
+        EXPECT_EQ(r.size, art::characterPieceRect(0, part, 2).size) << "pieces of one part share a size";
         claim(r, "piece " + std::to_string(picture) + "/" + std::to_string(layout) + "/" + std::to_string(part));
       }
     }
@@ -75,6 +77,36 @@ TEST(DressAtlasLayout, PicturesOfWornItemsOnly) {
   EXPECT_EQ(art::dressPictureRect(5, 5), Rect());
   EXPECT_EQ(art::dressPictureRect(5, 0), Rect(26 * 16 + 1, 5 * 16 + 1, 14, 14));
   EXPECT_EQ(art::dressSpriteRect(0xFFFF, 0), Rect()) << "no item, no picture";
+}
+
+}  // namespace
+
+namespace {
+
+// Two worn items in the process-wide tables: a hat (worn picture 1) and boots (worn picture 35).
+class WornItems : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetContentTables();
+    for (auto [id, picture] : {std::pair{55, 1}, {3403, 35}}) {
+      ItemDef& def = contentTables().itemDefs[size_t(id)];
+      def.defined = true;
+      def.record.bytes[content::item_record::wornPicture] = uint8_t(picture);
+    }
+    contentTables().itemDefs[24].defined = true;  // a block item: worn picture 0
+  }
+  void TearDown() override { resetContentTables(); }
+};
+
+TEST_F(WornItems, APlayersLookComesFromItsWordAndItsWornItems) {
+  const art::CharacterLook look = art::characterLookOf(0x0105, {55, 0xFFFF, 24, 3403, 0});
+  EXPECT_EQ(look.skin, 5);
+  EXPECT_EQ(look.hairStyle, 1);
+  EXPECT_EQ(look.worn, (std::array<uint8_t, art::kWornSlotCount>{1, 0, 0, 35, 0}));
+  EXPECT_EQ(art::characterPartRect(look, 0, 2), art::characterPieceRect(1, 0, 2));
+  EXPECT_EQ(art::characterPartRect(look, 11, 1), art::characterPieceRect(35, 11, 1));
+  EXPECT_EQ(art::dressSpriteRect(3403, 2), art::dressPictureRect(35, 2));
+  EXPECT_EQ(art::dressSpriteRect(24, 0), engine::Rect()) << "an item that is not worn has no dropped garment";
 }
 
 }  // namespace
