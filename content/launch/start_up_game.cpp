@@ -51,6 +51,7 @@ void startAudio() {
   if (kel::Platform* platform = kel::Platform::instance()) {
     audio->setSoundFolders(platform->folderPath(kel::FOLDER_SOUND_EFFECTS),
                            platform->folderPath(kel::FOLDER_MUSIC));
+    audio->preloadEffects();
   }
   const kel::Options& options = kel::options();
   audio->setOptions(kel::SoundOptions{options.musicEnabled, options.soundEnabled,

@@ -43,6 +43,8 @@ Sound* SoundSystem::createStream(const std::string& path) {
   return adopt(Sound::load(path, Sound::Kind::Stream));
 }
 
+Sound* SoundSystem::addSound(std::unique_ptr<Sound> sound) { return adopt(std::move(sound)); }
+
 Sound* SoundSystem::adopt(std::unique_ptr<Sound> sound) {
   if (!sound || !isInitialised()) return nullptr;
   sounds_.push_back(std::move(sound));

@@ -35,6 +35,8 @@ class SoundSystem {
   // Null when the file cannot be loaded. The system owns the sound until releaseSound or close.
   Sound* createSound(const std::string& path);
   Sound* createStream(const std::string& path);
+  // Takes ownership of a sound decoded elsewhere (a preloading thread); null when not initialised.
+  Sound* addSound(std::unique_ptr<Sound> sound);
   // Stops every channel playing the sound, then frees it.
   void releaseSound(Sound* sound);
 
