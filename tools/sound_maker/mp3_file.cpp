@@ -2,13 +2,20 @@
 
 #include <sndfile.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <iterator>
 #include <filesystem>
 
 namespace soundmaker {
 
 bool writeMp3(const std::string& path, const Samples& samples, int rate, double compression,
               std::string& error) {
+  // The rates MPEG audio knows; asking the encoder for another fails deep inside it.
+  static constexpr int kRates[] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
+  if (std::find(std::begin(kRates), std::end(kRates), rate) == std::end(kRates)) {
+    error = path + ": MP3 has no rate of " + std::to_string(rate) + " Hz";
+    return false;
+  }
   const std::string partial = path + ".part";
   SF_INFO info{};
   info.samplerate = rate;
@@ -17,6 +24,8 @@ bool writeMp3(const std::string& path, const Samples& samples, int rate, double 
   SNDFILE* file = sf_open(partial.c_str(), SFM_WRITE, &info);
   if (file == nullptr) {
     error = path + ": " + sf_strerror(nullptr);
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
     return false;
   }
   int mode = SF_BITRATE_MODE_CONSTANT;
