@@ -14,6 +14,8 @@
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
+#include "platform/audio/audio_engine.h"
+#include "game/session/game_sound_listener.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "platform/resource_folders.h"
@@ -73,6 +75,9 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     ownsGame_ = true;
   }
   session_.bindCurrent();
+  // Sounds at a cell fade with the distance from the local player; the listener lives as long
+  // as the process, like the audio engine.
+  kel::AudioEngine::getInstance()->setWorldSource(&gameSoundListener());
 }
 
 GameWiring::~GameWiring() {

@@ -87,3 +87,4 @@ void BM_MakeSoundSet(benchmark::State& state) {
 BENCHMARK(BM_MakeSoundSet)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
+BENCHMARK_MAIN();

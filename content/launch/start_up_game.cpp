@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "content/launch/content_sound_definitions.h"
 #include "content/launch/entity_services.h"
 #include "content/launch/game_services.h"
 #include "content/launch/interface_services.h"
@@ -53,6 +54,7 @@ void startAudio() {
                            platform->folderPath(kel::FOLDER_MUSIC));
     audio->preloadEffects();
   }
+  audio->setDefinitionSource(&contentSoundDefinitions());
   const kel::Options& options = kel::options();
   audio->setOptions(kel::SoundOptions{options.musicEnabled, options.soundEnabled,
                                       options.musicVolume, options.soundVolume});
