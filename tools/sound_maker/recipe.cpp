@@ -27,6 +27,12 @@ std::string Recipe::word(const std::string& key, const std::string& fallback) co
   return found == values_.end() ? fallback : found->second;
 }
 
+std::string Recipe::text() const {
+  std::string out = name_ + " " + family_;
+  for (const auto& [key, value] : values_) out += " " + key + "=" + value;
+  return out;
+}
+
 std::vector<std::string> Recipe::problems() const {
   std::vector<std::string> found;
   for (const auto& [key, value] : values_) {

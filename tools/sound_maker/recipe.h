@@ -20,6 +20,8 @@ class Recipe {
   int line = 0;
 
   void set(const std::string& key, const std::string& value) { values_[key] = value; }
+  // "name family key=value ..." with the keys in order: equal texts make equal sounds.
+  std::string text() const;
   // The number given for the key, or the fallback; a word where a number belongs is an error.
   double number(const std::string& key, double fallback) const;
   std::string word(const std::string& key, const std::string& fallback) const;

@@ -1,6 +1,7 @@
 #include "tools/sound_maker/sound_set.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -28,8 +29,10 @@ constexpr int kEffectRate = 44100;
 
 using Made = std::function<std::optional<Samples>(std::string& error)>;
 
-SoundJob encodeJob(std::string path, double cost, int rate, double compression, Made made) {
-  return SoundJob{std::move(path), cost,
+SoundJob encodeJob(std::string path, double cost, std::string recipe, int rate, double compression,
+                   Made made) {
+  recipe += " rate=" + std::to_string(rate) + " compression=" + std::to_string(compression);
+  return SoundJob{std::move(path), cost, std::move(recipe),
                   [rate, compression, made = std::move(made)](const std::string& at, std::string& error) {
                     const std::optional<Samples> samples = made(error);
                     return samples && writeMp3(at, *samples, rate, compression, error);
@@ -95,7 +98,8 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
   for (const std::string& name : effectNames()) {
     const Recipe* recipe = book.take(name, "", error);
     if (recipe == nullptr) return false;
-    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", 0.5, kEffectRate, kEffectCompression,
+    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", 0.5, recipe->text(), kEffectRate,
+                             kEffectCompression,
                              [copy = *recipe](std::string& e) { return makeEffect(copy, kEffectRate, e); }));
   }
   for (int instrument = 0; instrument < kel::kNoteInstrumentCount; ++instrument) {
@@ -104,7 +108,7 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
     if (recipe == nullptr) return false;
     for (int octave = 0; octave < kel::kNoteOctaveCount; ++octave) {
       jobs.push_back(encodeJob(folder + "/" + kel::noteFileName(instrument, octave) + ".mp3", 2.0,
-                               kEffectRate, kEffectCompression, [copy = *recipe, octave](std::string& e) {
+                               recipe->text() + " octave=" + std::to_string(octave), kEffectRate, kEffectCompression, [copy = *recipe, octave](std::string& e) {
                                  return makeNote(copy, octave, kEffectRate, e);
                                }));
     }
@@ -116,8 +120,10 @@ bool planRain(RecipeBook& book, const std::string& dataRoot, std::vector<SoundJo
               std::string& error) {
   const Recipe* recipe = book.take(kel::kRainName, "rain", error);
   if (recipe == nullptr) return false;
-  jobs.push_back(encodeJob(dataRoot + "/" + kel::kRainName + ".mp3", 1.5, kEffectRate,
-                           kEffectCompression, [copy = *recipe](std::string& e) {
+  const std::string loop =
+      " loop=" + std::to_string(kel::kRainLoopStartMs) + "-" + std::to_string(kel::kRainLoopEndMs);
+  jobs.push_back(encodeJob(dataRoot + "/" + kel::kRainName + ".mp3", 1.5, recipe->text() + loop,
+                           kEffectRate, kEffectCompression, [copy = *recipe](std::string& e) {
                              return makeRain(copy, kEffectRate, kel::kRainLoopStartMs / 1000.0,
                                              kel::kRainLoopEndMs / 1000.0, e);
                            }));
@@ -127,6 +133,7 @@ bool planRain(RecipeBook& book, const std::string& dataRoot, std::vector<SoundJo
 bool planMusic(RecipeBook& book, const std::string& folder, std::vector<SoundJob>& jobs,
                std::string& error) {
   std::map<std::string, std::shared_ptr<MusicStyle>> styles;
+  std::map<std::string, std::string> styleTexts;
   std::set<std::string> planned;
   for (const kel::MusicTrack& track : kel::musicTracks) {
     // A track listed on several planets is one file: its first row says its variant.
@@ -139,12 +146,17 @@ bool planMusic(RecipeBook& book, const std::string& folder, std::vector<SoundJob
       std::optional<MusicStyle> parsed = parseStyle(*recipe, error);
       if (!parsed) return false;
       style = std::make_shared<MusicStyle>(std::move(*parsed));
+      styleTexts[word] = recipe->text();
     }
     const std::string name = track.fileName;
     TrackPlan plan{name, static_cast<double>(track.lengthSeconds), track.dayPhaseMask == 0x4,
                    track.place == kel::kUnderground,
                    name.starts_with("ss-") || name.find("-ambient-") != std::string::npos};
-    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", plan.seconds * 4, kMusicRate,
+    const std::string described = name + " seconds=" + std::to_string(track.lengthSeconds) +
+                                  " night=" + std::to_string(plan.night) + " underground=" +
+                                  std::to_string(plan.underground) + " soundscape=" +
+                                  std::to_string(plan.soundscape) + " | " + styleTexts[word];
+    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", plan.seconds * 4, described, kMusicRate,
                              kMusicCompression, [plan, style](std::string&) {
                                return std::optional<Samples>(makeTrack(plan, *style));
                              }));
@@ -172,10 +184,40 @@ bool planSoundSet(const std::vector<Recipe>& recipes, const std::string& dataRoo
   return true;
 }
 
-bool runSoundJobs(std::vector<SoundJob>& jobs, int threads, SoundSetSummary& summary,
-                  std::string& error) {
-  std::vector<size_t> order(jobs.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+namespace {
+
+std::string fingerprint(const std::string& maker, const SoundJob& job) {
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx",
+                static_cast<unsigned long long>(nameSeed(maker + "\n" + job.recipe)));
+  return hex;
+}
+
+// path -> fingerprint, from "<fingerprint> <path>" lines; a damaged line is dropped.
+std::map<std::string, std::string> readManifest(const std::string& path) {
+  std::map<std::string, std::string> made;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    const size_t space = line.find(' ');
+    if (space == 16) made[line.substr(space + 1)] = line.substr(0, space);
+  }
+  return made;
+}
+
+}  // namespace
+
+bool runSoundJobs(std::vector<SoundJob>& jobs, int threads, const SoundManifest& manifest,
+                  SoundSetSummary& summary, std::string& error) {
+  const std::map<std::string, std::string> before = readManifest(manifest.path);
+  std::vector<std::string> prints(jobs.size());
+  std::vector<size_t> order;
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    prints[i] = fingerprint(manifest.maker, jobs[i]);
+    const auto found = before.find(jobs[i].path);
+    const bool made = found != before.end() && found->second == prints[i] &&
+                      std::filesystem::exists(jobs[i].path);
+    if (!made) order.push_back(i);
+  }
   std::stable_sort(order.begin(), order.end(),
                    [&jobs](size_t a, size_t b) { return jobs[a].cost > jobs[b].cost; });
   std::vector<std::string> errors(jobs.size());
@@ -191,6 +233,8 @@ bool runSoundJobs(std::vector<SoundJob>& jobs, int threads, SoundSetSummary& sum
   work();
   for (std::thread& worker : workers) worker.join();
   summary = {};
+  summary.made = static_cast<int>(order.size());
+  std::ostringstream lines;
   for (size_t i = 0; i < jobs.size(); ++i) {
     if (!errors[i].empty()) {
       error = errors[i];
@@ -199,7 +243,9 @@ bool runSoundJobs(std::vector<SoundJob>& jobs, int threads, SoundSetSummary& sum
     std::error_code failed;
     summary.bytes += std::filesystem::file_size(jobs[i].path, failed);
     ++summary.files;
+    lines << prints[i] << ' ' << jobs[i].path << '\n';
   }
+  if (!manifest.path.empty()) std::ofstream(manifest.path, std::ios::trunc) << lines.str();
   return true;
 }
 

@@ -19,21 +19,31 @@ namespace soundmaker {
 struct SoundJob {
   std::string path;     // where the file goes
   double cost = 0;      // rough seconds of audio, to start the long jobs first
+  std::string recipe;   // all the file is made from, as text: the same text makes the same file
   std::function<bool(const std::string& path, std::string& error)> make;
 };
 
 struct SoundSetSummary {
   int files = 0;
+  int made = 0;  // the rest were already there, made from the same recipe by the same maker
   uint64_t bytes = 0;
+};
+
+// Where the maker notes what each file was made from, so that the next run remakes only the
+// files whose recipe (or the maker itself) changed. A missing or damaged note remakes everything.
+struct SoundManifest {
+  std::string path;
+  std::string maker;  // anything that changes when the maker's code does
 };
 
 // Every job of the set, or none with an error (a missing, duplicated, orphaned or broken recipe).
 bool planSoundSet(const std::vector<Recipe>& recipes, const std::string& dataRoot,
                   std::vector<SoundJob>& jobs, std::string& error);
 
-// Runs the jobs on `threads` workers; false with the first error in job order.
-bool runSoundJobs(std::vector<SoundJob>& jobs, int threads, SoundSetSummary& summary,
-                  std::string& error);
+// Runs the jobs on `threads` workers, skipping those the manifest shows already made; false with
+// the first error in job order. The manifest is rewritten after a run without errors.
+bool runSoundJobs(std::vector<SoundJob>& jobs, int threads, const SoundManifest& manifest,
+                  SoundSetSummary& summary, std::string& error);
 
 // Every recipe of every ".txt" file in the folder, in file-name order.
 bool readRecipeFolder(const std::string& folder, std::vector<Recipe>& recipes, std::string& error);

@@ -50,10 +50,13 @@ class GameSounds : public ::testing::Test {
     kel::AudioEngine::destroyInstance();
     engine::FileUtils::destroyInstance();
   }
-  // Whether OpenAL should have opened a device in this run.
-  static bool deviceExpected() {
+  // The tests choose OpenAL's driver: its null driver is a device, a driver that does not exist
+  // leaves none. Run by hand without the choice, whatever the machine has is fine.
+  void expectDeviceAsChosen() const {
     const char* drivers = std::getenv("ALSOFT_DRIVERS");
-    return drivers == nullptr || std::string(drivers) == "null";
+    if (drivers != nullptr) {
+      EXPECT_EQ(audio->system().hasOutput(), std::string(drivers) == "null");
+    }
   }
 
   EveryRecord records;
@@ -62,7 +65,7 @@ class GameSounds : public ::testing::Test {
 };
 
 TEST_F(GameSounds, EverySoundTheGamePlaysFindsItsFile) {
-  EXPECT_EQ(audio->system().hasOutput(), deviceExpected());
+  expectDeviceAsChosen();
   testing::internal::CaptureStdout();
   for (int16_t r = 0; r < kel::kSoundRecordCount; ++r) {
     records.record = r;

@@ -94,7 +94,7 @@ TEST(SoundSet, JobsMakeTheSameBytesOnAnyNumberOfThreadsAndReportTheFirstError) {
     std::vector<SoundJob> jobs;
     for (int i = 0; i < 6; ++i) {
       const Samples tone(4410, 0.1f * static_cast<float>(i + 1) / 6);
-      jobs.push_back({dir.file("s" + std::to_string(i) + ".mp3"), static_cast<double>(i),
+      jobs.push_back({dir.file("s" + std::to_string(i) + ".mp3"), static_cast<double>(i), "s",
                       [tone, broken, i](const std::string& path, std::string& error) {
                         if (broken && i == 2) {
                           error = "job 2 broke";
@@ -109,8 +109,8 @@ TEST(SoundSet, JobsMakeTheSameBytesOnAnyNumberOfThreadsAndReportTheFirstError) {
   std::string error;
   auto serial = jobsIn(one, false);
   auto parallel = jobsIn(three, false);
-  ASSERT_TRUE(runSoundJobs(serial, 1, summary, error)) << error;
-  ASSERT_TRUE(runSoundJobs(parallel, 3, summary, error)) << error;
+  ASSERT_TRUE(runSoundJobs(serial, 1, {}, summary, error)) << error;
+  ASSERT_TRUE(runSoundJobs(parallel, 3, {}, summary, error)) << error;
   EXPECT_EQ(summary.files, 6);
   for (int i = 0; i < 6; ++i) {
     const std::string name = "s" + std::to_string(i) + ".mp3";
@@ -118,8 +118,37 @@ TEST(SoundSet, JobsMakeTheSameBytesOnAnyNumberOfThreadsAndReportTheFirstError) {
     EXPECT_EQ(bytesOf(one.file(name)), bytesOf(three.file(name))) << name;
   }
   auto broken = jobsIn(one, true);
-  EXPECT_FALSE(runSoundJobs(broken, 3, summary, error));
+  EXPECT_FALSE(runSoundJobs(broken, 3, {}, summary, error));
   EXPECT_EQ(error, "job 2 broke");
+}
+
+TEST(SoundSet, ASecondRunRemakesOnlyWhatItsRecipeOrTheMakerChanged) {
+  testsupport::TempDir dir;
+  int runs = 0;
+  auto job = [&](const std::string& name, const std::string& recipe) {
+    return SoundJob{dir.file(name), 1.0, recipe, [&runs](const std::string& path, std::string&) {
+                      ++runs;
+                      std::ofstream(path) << "sound";
+                      return true;
+                    }};
+  };
+  auto run = [&](const std::string& maker, const std::string& recipeOfB) {
+    std::vector<SoundJob> jobs{job("a.mp3", "a dig"), job("b.mp3", recipeOfB)};
+    SoundSetSummary summary;
+    std::string error;
+    EXPECT_TRUE(runSoundJobs(jobs, 2, {dir.file("manifest"), maker}, summary, error)) << error;
+    EXPECT_EQ(summary.files, 2);
+    return summary.made;
+  };
+  EXPECT_EQ(run("maker 1", "b dig"), 2);
+  EXPECT_EQ(run("maker 1", "b dig"), 0);
+  EXPECT_EQ(run("maker 1", "b dig pitch=2"), 1);
+  std::filesystem::remove(dir.file("a.mp3"));
+  EXPECT_EQ(run("maker 1", "b dig pitch=2"), 1);  // a file that went is made again
+  EXPECT_EQ(run("maker 2", "b dig pitch=2"), 2);
+  dir.write("manifest", "garbage\n0123 short\n");
+  EXPECT_EQ(run("maker 2", "b dig pitch=2"), 2);
+  EXPECT_EQ(runs, 8);
 }
 
 TEST(Mp3File, AFileThatCannotBeWrittenLeavesNothingBehind) {
