@@ -32,11 +32,11 @@ using Made = std::function<std::optional<Samples>(std::string& error)>;
 SoundJob encodeJob(std::string path, double cost, std::string recipe, int rate, double compression,
                    Made made) {
   recipe += " rate=" + std::to_string(rate) + " compression=" + std::to_string(compression);
-  return SoundJob{std::move(path), cost, std::move(recipe),
-                  [rate, compression, made = std::move(made)](const std::string& at, std::string& error) {
-                    const std::optional<Samples> samples = made(error);
-                    return samples && writeMp3(at, *samples, rate, compression, error);
-                  }};
+  auto make = [rate, compression, made = std::move(made)](const std::string& at, std::string& error) {
+    const std::optional<Samples> samples = made(error);
+    return samples && writeMp3(at, *samples, rate, compression, error);
+  };
+  return SoundJob{std::move(path), cost, std::move(recipe), std::move(make)};
 }
 
 // The recipes by name; each is handed out once, so what is left at the end was never asked for.
@@ -96,6 +96,7 @@ std::vector<std::string> effectNames() {
 bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJob>& jobs,
                  std::string& error) {
   for (const std::string& name : effectNames()) {
+    // An effect's recipe may be of any effect family.
     const Recipe* recipe = book.take(name, "", error);
     if (recipe == nullptr) return false;
     jobs.push_back(encodeJob(folder + "/" + name + ".mp3", 0.5, recipe->text(), kEffectRate,
@@ -107,8 +108,10 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
     const Recipe* recipe = book.take(name, "note", error);
     if (recipe == nullptr) return false;
     for (int octave = 0; octave < kel::kNoteOctaveCount; ++octave) {
-      jobs.push_back(encodeJob(folder + "/" + kel::noteFileName(instrument, octave) + ".mp3", 2.0,
-                               recipe->text() + " octave=" + std::to_string(octave), kEffectRate, kEffectCompression, [copy = *recipe, octave](std::string& e) {
+      const std::string path = folder + "/" + kel::noteFileName(instrument, octave) + ".mp3";
+      jobs.push_back(encodeJob(path, 2.0, recipe->text() + " octave=" + std::to_string(octave),
+                               kEffectRate, kEffectCompression,
+                               [copy = *recipe, octave](std::string& e) {
                                  return makeNote(copy, octave, kEffectRate, e);
                                }));
     }
