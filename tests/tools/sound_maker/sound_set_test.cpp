@@ -94,7 +94,7 @@ TEST(SoundSet, JobsMakeTheSameBytesOnAnyNumberOfThreadsAndReportTheFirstError) {
     std::vector<SoundJob> jobs;
     for (int i = 0; i < 6; ++i) {
       const Samples tone(4410, 0.1f * static_cast<float>(i + 1) / 6);
-      jobs.push_back({dir.file("s" + std::to_string(i) + ".mp3"), static_cast<double>(i), "s",
+      jobs.push_back({dir.file(std::to_string(i) + ".mp3"), static_cast<double>(i), "s",
                       [tone, broken, i](const std::string& path, std::string& error) {
                         if (broken && i == 2) {
                           error = "job 2 broke";
@@ -113,7 +113,7 @@ TEST(SoundSet, JobsMakeTheSameBytesOnAnyNumberOfThreadsAndReportTheFirstError) {
   ASSERT_TRUE(runSoundJobs(parallel, 3, {}, summary, error)) << error;
   EXPECT_EQ(summary.files, 6);
   for (int i = 0; i < 6; ++i) {
-    const std::string name = "s" + std::to_string(i) + ".mp3";
+    const std::string name = std::to_string(i) + ".mp3";
     EXPECT_FALSE(bytesOf(one.file(name)).empty());
     EXPECT_EQ(bytesOf(one.file(name)), bytesOf(three.file(name))) << name;
   }
