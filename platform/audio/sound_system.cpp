@@ -144,8 +144,8 @@ void SoundSystem::feed(ChannelSlot& slot, int maxBuffers) {
   std::vector<int16_t>& stereo = feedStereo_;
   source.resize(static_cast<size_t>(OutputVoice::kBufferFrames) * channels);
   stereo.resize(static_cast<size_t>(OutputVoice::kBufferFrames) * 2);
-  const int free = std::min(maxBuffers, slot.voice->reclaimBuffers());
-  for (int room = free; room > 0 && !slot.feeder.finished(); --room) {
+  const int buffers = std::min(maxBuffers, slot.voice->reclaimBuffers());
+  for (int room = buffers; room > 0 && !slot.feeder.finished(); --room) {
     int filled = 0;
     slot.feeder.advance(OutputVoice::kBufferFrames, [&](double from, double count) {
       const int64_t got = sound.read(std::llround(from), std::llround(count), source.data());
