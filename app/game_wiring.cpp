@@ -17,6 +17,8 @@
 #include "entities/core/world_entities.h"
 #include "entities/effects/effect_world.h"
 #include "game/session/game_screen.h"
+#include "platform/audio/audio_engine.h"
+#include "game/session/game_sound_listener.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "platform/resource_folders.h"
@@ -88,6 +90,9 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     ownsGame_ = true;
   }
   session_.bindCurrent();
+  // Sounds at a cell fade with the distance from the local player; the listener lives as long
+  // as the process, like the audio engine.
+  kel::AudioEngine::getInstance()->setWorldSource(&gameSoundListener());
 }
 
 GameWiring::~GameWiring() {

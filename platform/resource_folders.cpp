@@ -21,11 +21,18 @@ std::string dataRootFor(const std::string& executablePath) {
   return folder + "/../../data";
 }
 
+std::string resourceFolderIn(const std::string& dataRoot, int kind) {
+  if (kind < 0 || kind >= FOLDER_KIND_COUNT) {
+    return std::string();
+  }
+  return dataRoot + FOLDER_SUFFIXES[static_cast<size_t>(kind)];
+}
+
 bool resourceFolderFor(const std::string& executablePath, int kind, std::string& out) {
   if (kind < 0 || kind >= FOLDER_KIND_COUNT) {
     return false;
   }
-  out = dataRootFor(executablePath) + FOLDER_SUFFIXES[static_cast<size_t>(kind)];
+  out = resourceFolderIn(dataRootFor(executablePath), kind);
   return true;
 }
 

@@ -24,6 +24,10 @@ constexpr int FOLDER_KIND_COUNT = 11;
 // "<folder of executablePath>/../../data".
 std::string dataRootFor(const std::string& executablePath);
 
+// The folder of the kind below a data folder ("<dataRoot>/sfx/effects" for the sound effects);
+// empty for a kind outside the table. The data makers write where the game will look.
+std::string resourceFolderIn(const std::string& dataRoot, int kind);
+
 // Writes the folder of the kind into out; a kind outside the table leaves out as it was and
 // returns false.
 bool resourceFolderFor(const std::string& executablePath, int kind, std::string& out);

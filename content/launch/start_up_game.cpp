@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "content/launch/content_sound_definitions.h"
 #include "content/launch/entity_services.h"
 #include "content/launch/game_services.h"
 #include "content/launch/interface_services.h"
@@ -51,7 +52,9 @@ void startAudio() {
   if (kel::Platform* platform = kel::Platform::instance()) {
     audio->setSoundFolders(platform->folderPath(kel::FOLDER_SOUND_EFFECTS),
                            platform->folderPath(kel::FOLDER_MUSIC));
+    audio->preloadEffects();
   }
+  audio->setDefinitionSource(&contentSoundDefinitions());
   const kel::Options& options = kel::options();
   audio->setOptions(kel::SoundOptions{options.musicEnabled, options.soundEnabled,
                                       options.musicVolume, options.soundVolume});

@@ -1,4 +1,4 @@
-// Sound files (WAV, FLAC, Ogg Vorbis and what else the decoder knows): decoded whole as an
+// Sound files (WAV, FLAC, Ogg Vorbis, MP3 and what else the decoder knows): decoded whole as an
 // effect, and streamed as music.
 #include <vector>
 

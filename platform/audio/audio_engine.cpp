@@ -1,9 +1,13 @@
 #include "platform/audio/audio_engine.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/io/file_utils.h"
 #include "engine/scene/scheduler.h"
+#include "platform/audio/effect_names.h"
+#include "platform/audio/sound.h"
 
 namespace kel {
 
@@ -51,7 +55,35 @@ void AudioEngine::detachScheduler() {
   scheduler_ = nullptr;
 }
 
-void AudioEngine::update(float dt) { system_.update(dt); }
+void AudioEngine::update(float dt) {
+  adoptPreloaded();
+  system_.update(dt);
+}
+
+void AudioEngine::preloadEffects() {
+  std::vector<std::string> paths;
+  std::error_code failed;
+  std::string folder = effectsFolder_;
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  for (const auto& entry : std::filesystem::directory_iterator(effectsFolder_, failed)) {
+    if (entry.path().extension() != ".mp3") continue;
+    // The same full path that a request for the effect will look up.
+    const std::string full = fullPath(folder + entry.path().filename().string());
+    if (findSound(full) == nullptr) paths.push_back(full);
+  }
+  std::sort(paths.begin(), paths.end());
+  const std::string rain = fullPath(std::string(kRainName) + ".mp3");
+  if (findSound(rain) == nullptr) paths.push_back(rain);
+  preloader_.start(std::move(paths));
+}
+
+void AudioEngine::adoptPreloaded() {
+  for (auto& [path, sound] : preloader_.takeReady()) {
+    // A request may have loaded it already; the first one stays.
+    if (findSound(path) != nullptr) continue;
+    if (Sound* adopted = system_.addSound(std::move(sound))) cache_.emplace(path, adopted);
+  }
+}
 
 std::string AudioEngine::fullPath(const std::string& path) const {
   engine::FileUtils* files = engine::FileUtils::getInstance();
@@ -64,6 +96,7 @@ Sound* AudioEngine::findSound(const std::string& fullPathName) const {
 }
 
 SoundHandle AudioEngine::preloadEffect(const std::string& path) {
+  adoptPreloaded();
   const std::string full = fullPath(path);
   if (Sound* cached = findSound(full)) return {&system_, cached, {}};
   Sound* sound = system_.createSound(full);

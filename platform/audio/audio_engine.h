@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/audio/effect_preloader.h"
 #include "platform/audio/next_music_scheduler.h"
 #include "platform/audio/sound_definition_source.h"
 #include "platform/audio/sound_handle.h"
@@ -43,6 +44,14 @@ class AudioEngine {
   void update(float dt);
 
   SoundHandle preloadEffect(const std::string& path);
+  // Decodes every effect of the effects folder and the rain on a worker thread; each joins the
+  // cache as it is ready (on the pump, or on the next request), so that starting an effect costs
+  // a lookup, not a decode. A request for an effect not yet ready loads it at once, as before.
+  void preloadEffects();
+  // True until every preloaded effect is in the cache.
+  bool preloading() const { return preloader_.busy(); }
+  // Takes the decoded effects into the cache; the pump and the requests call it.
+  void adoptPreloaded();
   Sound* findSound(const std::string& fullPath) const;
   void playEffect(const std::string& path, float volume, float pan, float pitch);
   // The caller owns the returned stream and releases it through the system.
@@ -93,6 +102,8 @@ class AudioEngine {
   SoundWorldSource* worldSource_ = &nullWorld_;
   SoundDefinitionSource* definitionSource_ = &nullDefinitions_;
   NextMusicScheduler* nextMusicScheduler_ = &nullScheduler_;
+  // Last, so its worker stops before anything else goes.
+  EffectPreloader preloader_;
 };
 
 }  // namespace kel

@@ -1,6 +1,9 @@
 #include "platform/audio/rain_ambience.h"
 
+#include <string>
+
 #include "platform/audio/audio_engine.h"
+#include "platform/audio/effect_names.h"
 
 namespace kel {
 
@@ -12,7 +15,7 @@ void setRainAmbience(int8_t weatherKind) {
     audio->rainAmbience.channel = {};
   }
   if (!audio->options().soundEnabled || (weatherKind != 1 && weatherKind != 3)) return;
-  audio->rainAmbience = audio->preloadEffect("rain.mp3");
+  audio->rainAmbience = audio->preloadEffect(std::string(kRainName) + ".mp3");
   if (audio->rainAmbience.sound == nullptr) return;
   Channel channel = audio->system().playSound(audio->rainAmbience.sound, true);
   channel.setMode(SoundMode::LoopNormal);
@@ -20,7 +23,7 @@ void setRainAmbience(int8_t weatherKind) {
   channel.setVolume(0.0f);
   channel.setPaused(false);
   channel.setPriority(1);
-  channel.setLoopPoints(500, 1000);
+  channel.setLoopPoints(kRainLoopStartMs, kRainLoopEndMs);
   audio->rainAmbience.channel = channel;
 }
 

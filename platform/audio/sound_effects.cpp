@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "platform/audio/audio_engine.h"
+#include "platform/audio/effect_names.h"
 #include "platform/audio/random_helpers.h"
 
 namespace kel {
@@ -252,20 +253,15 @@ void playSoundRecord(const SoundRecord* record, float pan, float volumeFactor) {
 }
 
 bool noteSound(uint32_t extra, std::string& fileName, float& pitch) {
-  static constexpr std::array<const char*, 9> kInstruments = {
-      "piano", "guitar", "bass", "electricguitar", "drums", "square", "triangle", "sawtooth", "sine"};
-  static constexpr std::array<const char*, 5> kOctaves = {"65", "130", "261", "523", "1046"};
   const uint32_t instrument = extra & 0xFF;
   const uint32_t octave = (extra >> 9) & 0x7;
   const uint32_t semitone = (extra >> 12) & 0xF;
-  if (instrument >= kInstruments.size() || octave >= kOctaves.size() || semitone > 12) return false;
-  if (instrument == 4) {
-    fileName = "tone_drums_" + std::to_string(octave + 1);
-    pitch = 1.0f;
-  } else {
-    fileName = std::string("tone_") + kInstruments[instrument] + "_" + kOctaves[octave];
-    pitch = std::pow(2.0f, static_cast<float>(semitone) / 12.0f);
+  if (instrument >= kNoteInstrumentCount || octave >= kNoteOctaveCount || semitone > 12) {
+    return false;
   }
+  fileName = noteFileName(static_cast<int>(instrument), static_cast<int>(octave));
+  pitch = instrument == kDrumInstrument ? 1.0f
+                                        : std::pow(2.0f, static_cast<float>(semitone) / 12.0f);
   return true;
 }
 

@@ -43,6 +43,8 @@ Sound* SoundSystem::createStream(const std::string& path) {
   return adopt(Sound::load(path, Sound::Kind::Stream));
 }
 
+Sound* SoundSystem::addSound(std::unique_ptr<Sound> sound) { return adopt(std::move(sound)); }
+
 Sound* SoundSystem::adopt(std::unique_ptr<Sound> sound) {
   if (!sound || !isInitialised()) return nullptr;
   sounds_.push_back(std::move(sound));
@@ -125,19 +127,25 @@ void SoundSystem::stopSlot(ChannelSlot& slot) {
 void SoundSystem::startVoice(ChannelSlot& slot) {
   if (!slot.voice || slot.voiceStarted) return;
   slot.voiceStarted = true;
-  feed(slot);
+  // Two buffers carry a new sound past the next pump; the pump queues the rest, so a start costs
+  // the main thread half the copying.
+  feed(slot, kStartBuffers);
 }
 
-void SoundSystem::feed(ChannelSlot& slot) {
+void SoundSystem::feed(ChannelSlot& slot, int maxBuffers) {
   if (!slot.voice || !slot.voice->valid() || !slot.voiceStarted) return;
   Sound& sound = *slot.sound;
   const int channels = sound.channels();
   float left = 1.0f;
   float right = 1.0f;
   panGains(slot.pan, left, right);
-  std::vector<int16_t> source(static_cast<size_t>(OutputVoice::kBufferFrames) * channels);
-  std::vector<int16_t> stereo(static_cast<size_t>(OutputVoice::kBufferFrames) * 2);
-  for (int room = slot.voice->reclaimBuffers(); room > 0 && !slot.feeder.finished(); --room) {
+  // Reused from call to call: starting an effect should not cost two allocations.
+  std::vector<int16_t>& source = feedSource_;
+  std::vector<int16_t>& stereo = feedStereo_;
+  source.resize(static_cast<size_t>(OutputVoice::kBufferFrames) * channels);
+  stereo.resize(static_cast<size_t>(OutputVoice::kBufferFrames) * 2);
+  const int buffers = std::min(maxBuffers, slot.voice->reclaimBuffers());
+  for (int room = buffers; room > 0 && !slot.feeder.finished(); --room) {
     int filled = 0;
     slot.feeder.advance(OutputVoice::kBufferFrames, [&](double from, double count) {
       const int64_t got = sound.read(std::llround(from), std::llround(count), source.data());
@@ -164,7 +172,7 @@ void SoundSystem::update(float dt) {
     const double frames = std::max(0.0, static_cast<double>(dt)) * std::max(0.0f, slot.pitch) *
                           slot.sound->sampleRate();
     if (slot.clock.advance(frames)) {
-      feed(slot);
+      feed(slot, OutputVoice::kBufferCount);
       continue;
     }
     std::function<void()> onEnd = freeSlot(slot);

@@ -35,6 +35,8 @@ class SoundSystem {
   // Null when the file cannot be loaded. The system owns the sound until releaseSound or close.
   Sound* createSound(const std::string& path);
   Sound* createStream(const std::string& path);
+  // Takes ownership of a sound decoded elsewhere (a preloading thread); null when not initialised.
+  Sound* addSound(std::unique_ptr<Sound> sound);
   // Stops every channel playing the sound, then frees it.
   void releaseSound(Sound* sound);
 
@@ -60,12 +62,16 @@ class SoundSystem {
   std::function<void()> freeSlot(ChannelSlot& slot);
   void stopSlot(ChannelSlot& slot);
   void startVoice(ChannelSlot& slot);
-  void feed(ChannelSlot& slot);
+  // Queues up to maxBuffers of the slot's next samples on its device voice.
+  void feed(ChannelSlot& slot, int maxBuffers);
+  static constexpr int kStartBuffers = 2;
 
   std::unique_ptr<AudioOutput> output_;
   std::vector<std::unique_ptr<ChannelSlot>> slots_;
   std::vector<std::unique_ptr<Sound>> sounds_;
   uint64_t nextStartOrder_ = 0;
+  std::vector<int16_t> feedSource_;  // what feed decodes and pans, kept between calls
+  std::vector<int16_t> feedStereo_;
 };
 
 }  // namespace kel

@@ -1,5 +1,6 @@
 #include "content/launch/start_up_game.h"
 
+#include "content/launch/content_sound_definitions.h"
 #include "content/tables/content_tables.h"
 #include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
@@ -51,6 +52,8 @@ TEST_F(StartUpGameTest, AnIntactStartKeepsLiveSlotsPumpsTwentyTimesASecondAndPas
   EXPECT_EQ(engine::scheduledSlots()[3], &marker);
   engine::scheduledSlots()[3] = nullptr;
   EXPECT_FLOAT_EQ(kel::AudioEngine::getInstance()->options().musicVolume, 0.7f);
+  // Block, mob and bullet sounds come from the content just loaded.
+  EXPECT_EQ(&kel::AudioEngine::getInstance()->definitionSource(), &contentSoundDefinitions());
   EXPECT_EQ(events[0], "game tables");
   EXPECT_EQ(events[1], "book pages 2");
   for (int frame = 0; frame < 60; ++frame) scheduler()->update(1.0f / 60.0f);
