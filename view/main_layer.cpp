@@ -21,6 +21,11 @@
 #include "view/atlas/game_textures.h"
 #include "view/console_node.h"
 #include "view/entity_drawing_factory.h"
+#include "view/entity_sprite.h"
+#include "view/particle_sprites.h"
+#include "world/map/world_map.h"
+#include "entities/core/world_entities.h"
+#include "entities/particles/debris_list.h"
 #include "view/sky.h"
 #include "view/sky_creation.h"
 #include "view/overlays/sign_label.h"
@@ -131,6 +136,7 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   textures.blockBatch->addChild(highlightSprite_, kHighlightZ, -1);
   tiles_->setHighlightSprite(highlightSprite_);
   attachEntityDrawings();
+  attachParticles();
   if (sky_ == nullptr) makeSky();
   addChild(sky_, -1);
 
@@ -165,6 +171,11 @@ void MainLayer::attachEntityDrawings() {
                       t.dressBatch,
                       {t.mobNode, t.textures[atlas::kMobs], t.healthBarBatch, t.healthBarBatch->getGLProgramState()}});
   if (WorldEntities* entities = effect::entitiesOf(*world_)) factory->attachAll(*entities);
+}
+
+void MainLayer::attachParticles() {
+  particles_ = std::make_unique<ParticleSprites>(gameTextures().particleBatches);
+  if (DebrisList* list = effect::particlesOf(*world_)) useBlockAtlasForChips(*list);
 }
 
 void MainLayer::makeSky() {
@@ -229,6 +240,10 @@ void MainLayer::followWithSkyAndEntities(engine::Vec2 playerAt) {
     followPlayerWithSky(dx * 0.5f, playerAt.y, static_cast<int32_t>(running_->player->cellY), tiles_->rows());
   }
   if (EntityDrawingFactory* factory = registeredEntityDrawingFactory()) factory->followPlayer(playerAt.x);
+  DebrisList* list = effect::particlesOf(*world_);
+  if (particles_ == nullptr || list == nullptr) return;
+  const WrapFrame wrap{playerAt.x, tiles_->columns(), world_->map().width()};
+  particles_->show(*list, wrap);
 }
 
 void MainLayer::setSky(engine::Node* sky, std::function<void(float)> followSky, int32_t skyRow) {
@@ -249,6 +264,7 @@ void MainLayer::teardownWorldView() {
   // The window first: it empties the two batches at once instead of sprite by sprite.
   if (TileSprites::current() == tiles_.get()) TileSprites::setCurrent(nullptr);
   tiles_.reset();
+  particles_.reset();
   // The sign label is process-wide: forgotten here, or the next world would show the old one.
   SignLabel::forget();
   if (!hasWorldView()) return;

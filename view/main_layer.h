@@ -28,6 +28,7 @@ class Sprite;
 }
 
 class ConsoleNode;
+class ParticleSprites;
 class TileSprites;
 class World;
 struct RunningWorld;
@@ -46,6 +47,7 @@ class MainLayer final : public engine::InnerNode {
   static MainLayer* current();
 
   ~MainLayer() override;
+  ParticleSprites* particles() const { return particles_.get(); }
   bool init() override;
   void update(float dt) override;
   // A world view whose world or player has gone (the game ended while the update was stopped) is
@@ -91,6 +93,7 @@ class MainLayer final : public engine::InnerNode {
   bool worldGone() const;
   void placeCamera();
   void attachEntityDrawings();
+  void attachParticles();
   void makeSky();
   void followWithSkyAndEntities(engine::Vec2 playerAt);
   void forgetWorldNodes();
@@ -107,5 +110,6 @@ class MainLayer final : public engine::InnerNode {
   int32_t skyRow_ = 0;
   float lastPlayerX_ = 0;
   std::unique_ptr<TileSprites> tiles_;
+  std::unique_ptr<ParticleSprites> particles_;
   bool frameRelight_ = false;
 };

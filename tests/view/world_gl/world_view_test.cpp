@@ -15,6 +15,12 @@
 #include "world/explosions/explosion_system.h"
 #include "view/world_shot.h"
 #include "view/tiles/tile_sprites.h"
+#include "content/art/block_atlas_layout.h"
+#include "entities/core/world_entities.h"
+#include "entities/particles/debris_entity.h"
+#include "entities/particles/debris_list.h"
+#include "entities/particles/debris_presets.h"
+#include "view/particle_sprites.h"
 
 namespace {
 
@@ -239,3 +245,37 @@ TEST(SignLabelPlace, TheBubbleStaysInsideTheScreen) {
 }
 
 }  // namespace
+
+namespace worldgl {
+
+TEST_F(WorldViewTest, ParticlesAreDrawnFromTheirLayersAtlasAndHiddenOnceGone) {
+  WorldEntities entities(*running.world);
+  running.world->setContext({.effects = &entities});
+  build();
+  spawnCutDebris(entities.debris(), world_test::kDirt, 0, false, 1, map->cell(10, 11), 0);
+  ASSERT_EQ(entities.debris().size(), 1u);
+  DebrisEntity& chip = entities.debris().at(0);
+  EXPECT_EQ(chip.look.layer, DebrisLayer::B);
+  // Held still over open air at cell (10, 11), as big as a cell, untinted.
+  chip.data.x = 300;
+  chip.data.y = 330;
+  chip.look.rect = {1, 1, 30, 30};
+  chip.look.rect.x = static_cast<uint16_t>(art::blockSpriteRect(world_test::kDirt, 0).origin.x);
+  chip.look.scale = 1;
+  chip.look.rotation = 0;
+  chip.look.tint = {};
+  chip.look.opacity = 255;
+  chip.look.visible = true;
+  frame();
+  EXPECT_EQ(layer->particles()->shown(1), 1u);
+
+  EXPECT_TRUE(near(cellPixel(10, 11), blockColour(world_test::kDirt)));
+
+  entities.debris().clear();
+  frame();
+  EXPECT_EQ(layer->particles()->shown(1), 0u);
+  EXPECT_TRUE(near(cellPixel(10, 11), {0, 0, 0, 255}));
+  layer->teardownWorldView();
+}
+
+}  // namespace worldgl
