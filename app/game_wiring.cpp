@@ -15,7 +15,12 @@
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
 #include "game/session/running_world.h"
+#include "game/player/player_events.h"
+#include "game/session/game_screen.h"
 #include "game/stats/stats_store.h"
+#include "menus/menu_saves.h"
+#include "menus/menu_views.h"
+#include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
@@ -67,6 +72,11 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   }
   setWorldViewServices(&worldView_);
   setInterfaceServices(&interface_);
+  // The menus' views join the fifteen when the launch creates them; the menus list the store.
+  setMenuViewMaker(&makeMenuView);
+  setMenuSaves(&saves_);
+  setGameScreen(&gameScreen_);
+  setPlayerEvents(&playerEvents_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
   if (!gameServicesRegistered()) {
     setGameServices(&game_);
@@ -79,6 +89,10 @@ GameWiring::~GameWiring() {
   session_.end();
   session_.unbindCurrent();
   if (ownsGame_) setGameServices(nullptr);
+  setPlayerEvents(nullptr);
+  setGameScreen(nullptr);
+  setMenuSaves(nullptr);
+  setMenuViewMaker(nullptr);
   setInterfaceServices(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);

@@ -9,6 +9,7 @@
 #include "entities/effects/entity_effect_registry.h"
 #include "game/session/local_session.h"
 #include "game/launch/game_launch_services.h"
+#include "menus/menu_game_screen.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -18,6 +19,7 @@
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
+#include "ui/ui_player_events.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
 #include "world/seams/world_options.h"
@@ -50,6 +52,8 @@ class GameWiring {
   bool ownsStatsServices_ = false;  // whether the store's services are the platform's
   WorldViewLaunchServices worldView_;
   UiLaunchServices interface_;
+  UiPlayerEvents playerEvents_;
+  MenuGameScreen gameScreen_;
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   LocalSession session_;

@@ -34,7 +34,7 @@
 #include "tests/support/argv.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/game_views.h"
-#include "ui/views/start_view.h"
+#include "menus/start_view.h"
 #include "engine/base/log.h"
 
 namespace {

@@ -1,0 +1,14 @@
+#include "ui/views/leave_game.h"
+
+#include "ui/views/game_views.h"
+#include "world/rules/game.h"
+
+bool saveAndQuitGame() {
+  GameInterface& game = currentGame();
+  if (!game.save()) return false;
+  // The views leave first: the pause view's exit resumes the game it paused, which must not
+  // happen after the game ended.
+  if (GameViews* views = gameViews()) views->switchTo(ViewId::Start);
+  game.quit();
+  return true;
+}
