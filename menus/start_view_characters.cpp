@@ -4,6 +4,8 @@
 #include "content/tables/game_tables.h"
 #include "menus/menu_saves.h"
 #include "menus/start_view.h"
+#include "menus/starter_kit.h"
+#include "saves/character/character_record.h"
 #include "platform/settings/settings.h"
 #include "saves/launch/local_saves.h"
 #include "saves/store/player_entry.h"
@@ -33,6 +35,7 @@ bool StartView::chooseCharacter(PlayerEntry& entry) {
 bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
   LocalSaves* saves = menuSaves();
   if (saves == nullptr) return false;
+  status_.clear();
   if (!isSafeSaveName(name)) {
     status_ = "That name cannot be used.";
     return false;
@@ -49,8 +52,13 @@ bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
   for (const auto& made : characters.entries()) {
     if (made->displayName == name) characters.setCurrent(made.get());
   }
+  if (const PlayerEntry* made = characters.current(); made != nullptr && made->displayName == name) {
+    CharacterRecord record = newCharacterRecord(*made);
+    giveStarterKit(record);
+    if (!characters.save(record)) status_ = "The starting tools could not be written.";
+  }
   kel::setLastPlayer(name);
-  status_ = "Created " + name + ".";
+  if (status_.empty()) status_ = "Created " + name + ".";
   showPage(Page::Characters);
   return true;
 }

@@ -45,6 +45,8 @@ void ListView::enter() {
     root()->addChild(texts_, 1);
     root()->addChild(list_.node(), 2);
   }
+  escapeArmed_ = false;
+  list_.disarm();
   refresh();
   GameView::enter();
 }
@@ -86,8 +88,14 @@ void ListView::redrawTexts() {
 void ListView::keyEvent(engine::KeyCode key, bool released) {
   if (ownKey(key, released)) return;
   if (key == engine::KeyCode::ESCAPE) {
-    // On the release, so the press cannot reach the view beneath.
-    if (released) back();
+    // On the release, so the press cannot reach the view beneath; a release whose press went to a
+    // text field or to the view before is not this view's.
+    if (!released) {
+      escapeArmed_ = true;
+    } else if (escapeArmed_) {
+      escapeArmed_ = false;
+      back();
+    }
     return;
   }
   list_.keyEvent(key, released);

@@ -57,5 +57,6 @@ class ListView : public GameView {
   std::vector<std::string> lines_;
   MenuList list_;
   engine::InnerNode* texts_ = nullptr;  // a child of the root: the title and the lines
+  bool escapeArmed_ = false;            // Escape went down while the view listened
   bool built_ = false;
 };

@@ -101,6 +101,7 @@ void MainView::exit() {
 }
 
 void MainView::pause() {
+  pressed_.reset();
   held_[0] = held_[1] = false;
   swingTime_ = -1.0f;
   if (PlayerDesktopLocal* p = player()) p->releaseAllKeys();
@@ -314,7 +315,11 @@ void MainView::keyEvent(engine::KeyCode key, bool released) {
     if (!released) selectQuickSlot(code == first ? 9 : code - first - 1);
     return;
   }
-  // Views open on the release, so the press cannot reach the view that opens.
-  if (released && openViewFor(key)) return;
+  // Views open on the release of a key pressed here, so the press cannot reach the view that
+  // opens, and a release left over from a closing view opens nothing.
+  const size_t bit = static_cast<size_t>(code) % pressed_.size();
+  const bool pressedHere = pressed_[bit];
+  pressed_[bit] = !released;
+  if (released && pressedHere && openViewFor(key)) return;
   moveKey(key, released);
 }

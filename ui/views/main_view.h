@@ -8,6 +8,7 @@
 //
 // Main thread only.
 
+#include <bitset>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -82,4 +83,5 @@ class MainView final : public GameView {
   float swingTime_ = -1.0f;          // seconds into the current swing; below 0 when none runs
   float swingDuration_ = 0.3f;
   bool scheduled_ = false;
+  std::bitset<256> pressed_;  // keys that went down while the view listened
 };

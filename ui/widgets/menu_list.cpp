@@ -58,7 +58,12 @@ bool MenuList::keyEvent(engine::KeyCode key, bool released) {
       return true;
     case engine::KeyCode::ENTER:
     case engine::KeyCode::SPACE:
-      if (released) activate();
+      if (!released) {
+        armed_ = true;
+      } else if (armed_) {
+        armed_ = false;
+        activate();
+      }
       return true;
     default: return false;
   }

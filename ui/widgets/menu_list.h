@@ -39,9 +39,12 @@ class MenuList {
   void move(int steps);
   // Runs the selected row's action (a copy: the action may replace the rows).
   void activate();
+  // Forgets a press of Enter or space, as when the list's view is entered anew.
+  void disarm() { armed_ = false; }
 
-  // Up and down move, Enter and space activate (on the release, so the press cannot reach the
-  // page the action opens). True when the key was the list's.
+  // Up and down move, Enter and space activate on their release, so the press cannot reach the
+  // page the action opens; a release whose press the list did not see (it went to a text field
+  // or another view) does nothing. True when the key was the list's.
   bool keyEvent(engine::KeyCode key, bool released);
   // The row under the point, or -1.
   int rowAt(const engine::Vec2& point) const;
@@ -67,5 +70,6 @@ class MenuList {
   float width_ = 400.0f;
   float rowHeight_ = 30.0f;
   int visibleRows_ = 12;
+  bool armed_ = false;  // Enter or space went down while the list listened
   engine::InnerNode* node_ = nullptr;
 };
