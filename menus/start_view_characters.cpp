@@ -40,10 +40,12 @@ bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
     status_ = "That name cannot be used.";
     return false;
   }
+  CharacterStore& characters = saves->characters();
+  // The scan makes the players folder the new file goes into.
+  if (characters.entries().empty()) characters.scan(kel::getLastPlayer());
   auto entry = std::make_unique<PlayerEntry>(name + ".dat", name, 1);
   entry->saveId = makeRandomSaveId();
   entry->difficultyId = difficulty;
-  CharacterStore& characters = saves->characters();
   if (!characters.create(std::move(entry), std::nullopt)) {
     status_ = "A character of that name exists, or it could not be written.";
     return false;
