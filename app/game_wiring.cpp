@@ -14,9 +14,9 @@
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
 #include "engine/window/alert.h"
-#include "game/session/running_world.h"
 #include "game/player/player_events.h"
 #include "game/session/game_screen.h"
+#include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
@@ -24,6 +24,7 @@
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
+#include "world/light/light_refresh_batching.h"
 
 namespace {
 
@@ -44,7 +45,9 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
       saves_(*platform_.fileSystem()),
       gameSaves_(saves_, runningWorld()),
-      session_(WorldContext{.sounds = &cellSounds_, .options = &worldOptions_}, &runningWorld()) {
+      session_(WorldContext{.refresh = &tileRefresh_, .sounds = &cellSounds_, .options = &worldOptions_},
+               &runningWorld()),
+      gameScreen_(runningWorld()) {
   kel::Platform::setInstance(&platform_);
   kel::setSettingsHost(&settingsHost_);
   engine::setAlertFunction(&platformAlert);
@@ -71,11 +74,12 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     ownsStatsServices_ = true;
   }
   setWorldViewServices(&worldView_);
+  setLightRefreshBatching(&tileRefresh_);
+  setGameScreen(&gameScreen_);
   setInterfaceServices(&interface_);
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   setMenuViewMaker(&makeMenuView);
   setMenuSaves(&saves_);
-  setGameScreen(&gameScreen_);
   setPlayerEvents(&playerEvents_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
   if (!gameServicesRegistered()) {
@@ -90,10 +94,11 @@ GameWiring::~GameWiring() {
   session_.unbindCurrent();
   if (ownsGame_) setGameServices(nullptr);
   setPlayerEvents(nullptr);
-  setGameScreen(nullptr);
   setMenuSaves(nullptr);
   setMenuViewMaker(nullptr);
   setInterfaceServices(nullptr);
+  setGameScreen(nullptr);
+  setLightRefreshBatching(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);
   setWorldSaveLinks(nullptr);

@@ -1,17 +1,70 @@
 #include "view/main_layer.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "content/launch/interface_services.h"
 #include "engine/base/random.h"
+#include "engine/base/ref.h"
+#include "engine/render/gl_program_cache.h"
 #include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "engine/sprite/sprite.h"
+#include "engine/sprite/sprite_batch_node.h"
+#include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
+#include "platform/platform.h"
+#include "platform/resource_folders.h"
+#include "platform/settings/settings.h"
+#include "view/atlas/custom_shaders.h"
+#include "view/atlas/game_textures.h"
+#include "view/overlays/sign_label.h"
+#include "view/tiles/tile_sprites.h"
+#include "world/cells/visible_cell_counts.h"
+#include "world/explosions/explosion_system.h"
+#include "world/world.h"
 
 namespace {
+
 MainLayer*& slot() {
   static MainLayer* layer = nullptr;
   return layer;
 }
+
+constexpr int kHighlightZ = 21;
+
+std::string graphicsFolder() {
+  kel::Platform* platform = kel::Platform::instance();
+  return platform != nullptr ? platform->folderPath(kel::FOLDER_GRAPHICS) : std::string();
+}
+
+// The window's counts: the process's own once the screen layout was applied, else from the
+// director's window.
+VisibleCellCounts windowCounts() {
+  const VisibleCellCounts& counts = visibleCellCounts();
+  if (counts.columns > 0 && counts.rows > 0) return counts;
+  const engine::Size size = engine::Director::getInstance()->getWinSize();
+  return visibleCellCountsFor(std::max(size.width, size.height), std::min(size.width, size.height),
+                              static_cast<int>(kel::options().viewportScale));
+}
+
+template <class T>
+T* kept(T* node) {
+  node->retain();
+  return node;
+}
+
+void dropChildren(engine::Node* node) {
+  if (node != nullptr) node->removeAllChildrenWithCleanup();
+}
+
+void detach(engine::Node* node) {
+  if (node != nullptr && node->getParent() != nullptr) node->getParent()->removeChild(node);
+}
+
 }  // namespace
+
+MainLayer::MainLayer() = default;
 
 MainLayer* MainLayer::create() {
   auto* layer = new MainLayer();
@@ -23,6 +76,7 @@ MainLayer* MainLayer::create() {
 MainLayer* MainLayer::current() { return slot(); }
 
 MainLayer::~MainLayer() {
+  teardownWorldView();
   interfaceServices().detachLayer(this);
   if (slot() == this) slot() = nullptr;
 }
@@ -33,4 +87,136 @@ bool MainLayer::init() {
   setContentSize(engine::Director::getInstance()->getWinSize());
   interfaceServices().showStartView(this);
   return true;
+}
+
+void MainLayer::buildWorldView(RunningWorld& running) {
+  teardownWorldView();
+  if (running.world == nullptr || running.player == nullptr) return;
+  running_ = &running;
+  world_ = running.world.get();
+  if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
+  GameTextures& textures = gameTextures();
+  if (!textures.loaded) loadGameTextures(graphicsFolder(), kel::options().lowerGraphics);
+
+  const VisibleCellCounts counts = windowCounts();
+  tiles_ = std::make_unique<TileSprites>(textures.blockBatch, textures.additiveBatch);
+  tiles_->rebuildWindow(world_, static_cast<uint16_t>(counts.columns), static_cast<uint16_t>(counts.rows));
+  tiles_->setSmoothLighting(kel::options().smoothLighting);
+  TileSprites::setCurrent(tiles_.get());
+
+  const engine::Size screen = engine::Director::getInstance()->getWinSize();
+  rootNode_ = kept(engine::InnerNode::create());
+  rootNode_->setScale(static_cast<float>(static_cast<int>(kel::options().viewportScale)) - 1.0f);
+  rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
+  addChild(rootNode_, 2, kRootTag);
+  if (console_ != nullptr) addChild(console_, 200);
+  worldLayer_ = kept(engine::InnerNode::create());
+  rootNode_->addChild(worldLayer_, 2, kRootTag);
+  overlayNode_ = kept(engine::InnerNode::create());
+  addChild(overlayNode_, 90);
+  addWorldBatches();
+
+  highlightSprite_ = kept(engine::Sprite::createWithTextureRect(textures.blockBatch->getTexture(),
+                                                                engine::Rect(1, 1, 30, 30)));
+  highlightSprite_->setBlendFunc(engine::BlendFunc::ADDITIVE);
+  highlightSprite_->setVisible(false);
+  textures.blockBatch->addChild(highlightSprite_, kHighlightZ, -1);
+  tiles_->setHighlightSprite(highlightSprite_);
+  if (sky_ != nullptr) addChild(sky_, -1);
+
+  rebuildWorldView();
+  getScheduler()->scheduleUpdate(this, false);
+}
+
+void MainLayer::addWorldBatches() {
+  GameTextures& t = gameTextures();
+  worldLayer_->addChild(t.blockBatch, 1);
+  worldLayer_->addChild(t.extraWorldNode, 2);
+  for (int i = 0; i < 3; ++i) worldLayer_->addChild(t.particleBatches[i], 3 + i, kEntityBatchTag);
+  worldLayer_->addChild(t.dressBatch, 6, kEntityBatchTag);
+  worldLayer_->addChild(t.secondTreasureBatch, 7, kEntityBatchTag);
+  worldLayer_->addChild(t.bulletBatch, 7, kEntityBatchTag);
+  worldLayer_->addChild(t.treasureBatch, 8, kEntityBatchTag);
+  worldLayer_->addChild(t.mobNode, 21, kEntityBatchTag);
+  worldLayer_->addChild(t.healthBarBatch, 22, kEntityBatchTag);
+  worldLayer_->addChild(t.additiveBatch, 23);
+  addChild(t.hudLayer, 45, 0);
+  addChild(t.iconBatch, 89, 0);
+}
+
+void MainLayer::placeCamera() {
+  if (worldLayer_ == nullptr || running_ == nullptr || running_->player == nullptr) return;
+  const engine::Vec2 at = running_->player->position;
+  worldLayer_->setPosition(engine::Vec2(-at.x, -at.y));
+}
+
+void MainLayer::rebuildWorldView() {
+  if (tiles_ == nullptr || running_ == nullptr || running_->player == nullptr) return;
+  const PlayerDesktopLocal& player = *running_->player;
+  placeCamera();
+  if (followSky_) followSky_(player.position.y);
+  tiles_->recentre(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
+  if (sky_ != nullptr) sky_->setVisible(static_cast<int32_t>(player.cellY) + tiles_->rows() / 2 >= skyRow_);
+}
+
+void MainLayer::update(float dt) {
+  if (!hasWorldView()) return;
+  if (running_ == nullptr || running_->world.get() != world_ || running_->player == nullptr) {
+    teardownWorldView();
+    return;
+  }
+  const PlayerDesktopLocal& player = *running_->player;
+  placeCamera();
+  tiles_->follow(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
+  world_->explosions().update(stepsFor(dt));
+  if (frameRelight_) {
+    frameRelight_ = false;
+    tiles_->relightAll();
+  }
+}
+
+void MainLayer::setSky(engine::Node* sky, std::function<void(float)> followSky, int32_t skyRow) {
+  if (sky_ != nullptr) detach(sky_);
+  engine::setRetained(sky_, sky);
+  followSky_ = std::move(followSky);
+  skyRow_ = skyRow;
+  if (sky_ != nullptr && hasWorldView()) addChild(sky_, -1);
+}
+
+void MainLayer::setConsole(engine::Node* console) {
+  if (console_ != nullptr) detach(console_);
+  engine::setRetained(console_, console);
+  if (console_ != nullptr && hasWorldView()) addChild(console_, 200);
+}
+
+void MainLayer::teardownWorldView() {
+  // The window first: it empties the two batches at once instead of sprite by sprite.
+  if (TileSprites::current() == tiles_.get()) TileSprites::setCurrent(nullptr);
+  tiles_.reset();
+  // The sign label is process-wide: forgotten here, or the next world would show the old one.
+  SignLabel::forget();
+  if (!hasWorldView()) return;
+  getScheduler()->unscheduleUpdate(this);
+  removeAllChildrenWithCleanup();
+  forgetWorldNodes();
+  GameTextures& t = gameTextures();
+  dropChildren(t.hudLayer);
+  dropChildren(t.additiveBatch);
+  dropChildren(t.iconBatch);
+  dropChildren(t.blockBatch);
+  world_ = nullptr;
+  running_ = nullptr;
+  frameRelight_ = false;
+}
+
+void MainLayer::forgetWorldNodes() {
+  for (engine::InnerNode* node : {rootNode_, worldLayer_, overlayNode_}) dropChildren(node);
+  engine::safeRelease(rootNode_);
+  engine::safeRelease(worldLayer_);
+  engine::safeRelease(overlayNode_);
+  detach(highlightSprite_);
+  engine::safeRelease(highlightSprite_);
+  engine::safeRelease(console_);
+  engine::safeRelease(sky_);
+  followSky_ = nullptr;
 }

@@ -1,11 +1,43 @@
 #pragma once
 // The one main layer: the running scene for the whole run. The views draw on it, and it carries
 // the actions that must outlive any one view, such as the check for the next music track.
+//
+// While a game runs it holds the world's layer tree (built by `buildWorldView`, removed by
+// `teardownWorldView`):
+//   sky (z -1, when one is set)
+//   rootNode (z 2, tag 207): scaled by viewportScale - 1 around the screen centre
+//     worldLayer (z 2, tag 207): moved to the negated player position (the camera)
+//       block batch (1), extra world node (2), particle batches (3, 4, 5; tag 20), dress batch
+//       (6), second treasures batch then bullet batch (7), treasure batch (8), mob node (21),
+//       health-bar batch (22), additive batch (23)
+//   HUD layer (45), icon batch (89), overlayNode (90), console (200, when one is set)
+// Its per-frame `update` moves the camera, keeps the tile window on the player's cell, steps the
+// running world's explosion queue and re-tints the window once when cells asked for it. The
+// entities step in the game's own frame task.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
 
 #include "engine/scene/inner_node.h"
 
+namespace engine {
+class Sprite;
+}
+
+class TileSprites;
+class World;
+struct RunningWorld;
+
 class MainLayer final : public engine::InnerNode {
  public:
+  static constexpr int kRootTag = 207;
+  static constexpr int kEntityBatchTag = 20;
+  static constexpr int kLoadingLabelTag = 166;
+  static constexpr int kSleepFadeTag = 450;
+
   // A new autoreleased main layer after its init, which seeds the random generator with the time
   // and shows the start view. Never null.
   static MainLayer* create();
@@ -14,7 +46,54 @@ class MainLayer final : public engine::InnerNode {
 
   ~MainLayer() override;
   bool init() override;
+  void update(float dt) override;
+
+  // ---- The running world's view ----
+  // Builds the layer tree for the running world and its player (loading the atlases and programs
+  // on first use, from the graphics folder) and shows the window around the player's cell.
+  // Nothing when the running world has no world or no player.
+  void buildWorldView(RunningWorld& running);
+  // Removes the world's drawing nodes and frees the tile window; the layer is as before the game.
+  void teardownWorldView();
+  bool hasWorldView() const { return rootNode_ != nullptr; }
+  // The world being shown, null without a world view.
+  World* world() const { return world_; }
+  TileSprites* tiles() const { return tiles_.get(); }
+  engine::InnerNode* rootNode() const { return rootNode_; }
+  engine::InnerNode* worldLayer() const { return worldLayer_; }
+  engine::InnerNode* overlayNode() const { return overlayNode_; }
+  engine::Sprite* highlightSprite() const { return highlightSprite_; }
+
+  // The sky (z -1) and the console (z 200) come from their own parts of the view: each is added
+  // when set while a world is shown, and again with every build. `followSky` receives the
+  // player's y in pixels; the sky shows while the player's row plus half the window's rows
+  // reaches `skyRow`.
+  void setSky(engine::Node* sky, std::function<void(float)> followSky, int32_t skyRow);
+  void setConsole(engine::Node* console);
+
+  // A re-tint of the whole window at the end of this frame (several asks, one re-tint).
+  void requestFrameRelight() { frameRelight_ = true; }
+  // Camera, sky and a full rebuild of the window around the player's cell.
+  void rebuildWorldView();
+  // The frame's steps of a sixtieth of a second (1/60 s gives 1.0).
+  static float stepsFor(float dt) { return dt / 0.016666668f; }
 
  private:
-  MainLayer() = default;
+  MainLayer();
+  void addWorldBatches();
+  void placeCamera();
+  void forgetWorldNodes();
+
+  World* world_ = nullptr;                  // borrowed from the running world
+  RunningWorld* running_ = nullptr;         // borrowed
+  engine::InnerNode* worldLayer_ = nullptr;  // retained
+  engine::InnerNode* rootNode_ = nullptr;    // retained
+  engine::InnerNode* overlayNode_ = nullptr;  // retained
+  engine::Sprite* highlightSprite_ = nullptr;  // retained
+  engine::Node* console_ = nullptr;          // retained while set
+  engine::Node* sky_ = nullptr;              // retained while set
+  std::function<void(float)> followSky_;
+  int32_t skyRow_ = 0;
+  std::unique_ptr<TileSprites> tiles_;
+  bool frameRelight_ = false;
 };

@@ -47,7 +47,20 @@ kel::DesktopPlatform::Services realServices() {
   return services;
 }
 
-bool frameShowsSomething() {
+namespace {
+
+// Rows bottom first as GL reads them, so the picture's first row is the last one read.
+void writePicture(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << width << " " << height << "\n255\n";
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) out.write(reinterpret_cast<const char*>(&rgba[(static_cast<size_t>(y) * width + x) * 4]), 3);
+  }
+}
+
+}  // namespace
+
+bool frameShowsSomething(const std::string& picturePath) {
   engine::Director* director = engine::Director::getInstance();
   const engine::Size size = director->getWinSize();
   const int width = static_cast<int>(size.width);
@@ -59,6 +72,7 @@ bool frameShowsSomething() {
   std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4));
   glReadBuffer(GL_BACK);
   glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  if (!picturePath.empty()) writePicture(picturePath, pixels, width, height);
   for (size_t i = 0; i < pixels.size(); i += 4) {
     if (pixels[i] > 40 || pixels[i + 1] > 40 || pixels[i + 2] > 40) return true;
   }

@@ -18,8 +18,8 @@ void everyFrame(std::function<void(int)> onFrame);
 void pinLoadedLibraries();
 kel::DesktopPlatform::Services realServices();
 // Draws the running scene as the frame would, reads the pixels back and tells whether any pixel
-// is not black.
-bool frameShowsSomething();
+// is not black. With a path, the pixels are also written there as a binary PPM picture.
+bool frameShowsSomething(const std::string& picturePath = "");
 // The program with one command-line word after its name.
 int runWith(const std::string& word);
 

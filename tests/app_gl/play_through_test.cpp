@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -153,7 +154,10 @@ class Script {
     if (finished()) return;
     Step& step = steps_[index_];
     if (step.done()) {
-      shots_.emplace_back(step.name, apptest::frameShowsSomething());
+      // RUBBLE_PLAY_PICTURES=<folder> keeps each step's frame as <folder>/<step number>.ppm.
+      const char* folder = std::getenv("RUBBLE_PLAY_PICTURES");
+      const std::string picture = folder != nullptr ? std::string(folder) + "/" + std::to_string(index_) + ".ppm" : "";
+      shots_.emplace_back(step.name, apptest::frameShowsSomething(picture));
       ++index_;
       frames_ = 0;
     } else if (++frames_ > step.frameLimit) {

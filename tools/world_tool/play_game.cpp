@@ -44,6 +44,7 @@
 #include "saves/store/safe_write.h"
 #include "saves/store/save_id.h"
 #include "saves/store/world_store.h"
+#include "tools/font_maker/png_writer.h"
 #include "tools/world_tool/play_script.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
@@ -51,6 +52,7 @@
 #include "entities/core/cell_operations.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
+#include "view/world_shot.h"
 #include "world/world.h"
 
 namespace world_tool {
@@ -134,6 +136,25 @@ class PlayGame {
     params.sizeIndex = args_.sizeIndex;
     saves_.worlds().createEntry(params, 0);
     return begin(kNewWorldMode);
+  }
+
+  // The game's view at this moment, drawn as the game draws it, written as a PNG.
+  bool shoot() {
+    if (args_.shotPath.empty()) return true;
+    WorldShot shot;
+    std::string error;
+    const std::string dataFile = defaultDataFile();
+    const std::string graphics = dataFile.substr(0, dataFile.size() - std::string("data.dat").size()) + "gfx";
+    if (!captureWorldView(session_.running(), args_.viewWidth, args_.viewHeight, graphics, shot, error)) {
+      std::fprintf(err_, "world_tool: no picture of the view: %s\n", error.c_str());
+      return false;
+    }
+    if (!fontmaker::writePng(args_.shotPath, shot.width, shot.height, shot.pixels)) {
+      std::fprintf(err_, "world_tool: cannot write %s\n", args_.shotPath.c_str());
+      return false;
+    }
+    std::fprintf(out_, "view %dx%d written to %s\n", shot.width, shot.height, args_.shotPath.c_str());
+    return true;
   }
 
   bool run(const std::vector<PlayStep>& steps) {
@@ -447,7 +468,7 @@ int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   int result = 1;
   {
     PlayGame game(args, root, out, err);
-    if (game.prepare(*planet) && game.run(*steps)) result = 0;
+    if (game.prepare(*planet) && game.run(*steps) && game.shoot()) result = 0;
   }
   std::error_code ignored;
   std::filesystem::remove_all(root, ignored);

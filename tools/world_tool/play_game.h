@@ -10,6 +10,10 @@
 // Until entities exist, an item the rules drop lands straight in the player's inventory (as if
 // picked up at once), so that mining yields what crafting needs.
 //
+// With --shot FILE the view of the game at the end of the script is drawn as the game draws it (the
+// main layer's world tree around the player, the atlases of the data folder's gfx/) in a window of
+// --view WxH and written as a PNG; that needs a display (a virtual one will do).
+//
 // `save` and `quit` write the world to --save FILE and the character back to --character FILE
 // (when given) through the same safe writing as the game.
 

@@ -17,6 +17,19 @@ bool parseNumber(const std::string& text, T& out) {
   return ec == std::errc() && at == end;
 }
 
+// "WIDTHxHEIGHT", each 16 to 8192.
+bool parseViewSize(const std::string& text, int& width, int& height) {
+  const size_t cross = text.find('x');
+  if (cross == std::string::npos) return false;
+  int w = 0;
+  int h = 0;
+  if (!parseNumber(text.substr(0, cross), w) || !parseNumber(text.substr(cross + 1), h)) return false;
+  if (w < 16 || h < 16 || w > 8192 || h > 8192) return false;
+  width = w;
+  height = h;
+  return true;
+}
+
 // The "--name value" pairs from `first` on; false with `error` set for a name without a value.
 bool optionPairs(const std::vector<std::string>& args, size_t first, std::map<std::string, std::string>& options,
                  std::string& error) {
@@ -44,7 +57,8 @@ bool onlyKnown(const std::map<std::string, std::string>& options, const std::vec
 std::optional<ToolArgs> parseGenerate(const std::map<std::string, std::string>& options, std::string& error,
                                       bool play) {
   const std::vector<std::string> known =
-      play ? std::vector<std::string>{"--planet", "--size", "--seed", "--script", "--character", "--save"}
+      play ? std::vector<std::string>{"--planet", "--size", "--seed", "--script", "--character", "--save", "--shot",
+                                      "--view"}
            : std::vector<std::string>{"--planet", "--size", "--seed", "--png", "--save"};
   if (!onlyKnown(options, known, error)) return std::nullopt;
   if (play && (!options.count("--script") || options.at("--script").empty())) {
@@ -74,6 +88,11 @@ std::optional<ToolArgs> parseGenerate(const std::map<std::string, std::string>& 
     out.command = Command::Play;
     out.scriptPath = options.at("--script");
     if (options.count("--character")) out.characterPath = options.at("--character");
+    if (options.count("--shot")) out.shotPath = options.at("--shot");
+    if (options.count("--view") && !parseViewSize(options.at("--view"), out.viewWidth, out.viewHeight)) {
+      error = "--view takes WIDTHxHEIGHT, each 16 to 8192";
+      return std::nullopt;
+    }
   }
   return out;
 }
@@ -85,6 +104,7 @@ const char* usage() {
          "       world_tool character NAME --out FILE\n"
          "       world_tool load FILE [--png FILE]\n"
          "       world_tool play --planet NAME --size INDEX --seed S --script FILE [--character FILE] [--save FILE]\n"
+         "                       [--shot FILE [--view WxH]]\n"
          "\n"
          "play runs a game played alone, headless, and applies the script's player actions, one a line\n"
          "('#' starts a comment): walk left|right FRAMES, jump, mine X Y, place X Y (the held item),\n"
@@ -94,7 +114,9 @@ const char* usage() {
          "it prints the player's cell, health, inventory, the entities within 10 cells of the player\n"
          "(ITEMxCOUNT@(X,Y), '~' after one still moving) and the cells' checksum. Dropped items fall,\n"
          "come to rest and are picked up by the player on their cell. save writes the world to --save\n"
-         "FILE and the character back to --character FILE.";
+         "FILE and the character back to --character FILE. --shot FILE draws the game's view at the end\n"
+         "of the script as the game would (a window of --view WxH, 960x540 by default; it needs a\n"
+         "display, a virtual one will do) and writes it as a PNG.";
 }
 
 std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {

@@ -4,6 +4,7 @@
 //   world_tool character NAME --out FILE
 //   world_tool load FILE [--png FILE]
 //   world_tool play --planet NAME --size INDEX --seed S --script FILE [--character FILE] [--save FILE]
+//                   [--shot FILE [--view WxH]]
 // NAME is a planet as the content set names it, in any case; INDEX 0 (512x128) to 4 (4096x512).
 
 #include <cstdint>
@@ -27,6 +28,9 @@ struct ToolArgs {
   std::string inputPath; // load: the world, adventure or character file read
   std::string scriptPath;     // play: the script of player actions
   std::string characterPath;  // play: the character played (and saved back); empty: a new one
+  std::string shotPath;       // play: the drawn view at the end of the script (PNG); empty: none
+  int viewWidth = 960;        // play: the size of the drawn view
+  int viewHeight = 540;
 };
 
 // The arguments after the program name; nullopt with `error` set when they do not parse.

@@ -44,7 +44,7 @@ QuickSlots::QuickSlots(engine::InnerNode* parent) {
                             engine::Color3B::WHITE, engine::Vec2(0.5f, 0.5f), 2);
     box.count = addTextLabel(parent, "", at + engine::Vec2(kBox - 4.0f, 14.0f), kFontSmall,
                              engine::Color3B::WHITE, engine::Vec2(1.0f, 0.5f), 2);
-    addTextLabel(parent, std::to_string((i + 1) % 10), at + engine::Vec2(4.0f, kBox - 8.0f), kFontTiny,
+    addTextLabel(parent, std::to_string((i + 1) % 10), at + engine::Vec2(4.0f, 12.0f), kFontTiny,
                  engine::Color3B{160, 160, 160}, engine::Vec2(0.0f, 0.5f), 2);
   }
 }

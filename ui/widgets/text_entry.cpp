@@ -15,9 +15,12 @@ TextEntry::TextEntry() = default;
 TextEntry::~TextEntry() { stop(); }
 
 void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float width) {
-  addColorLayer(parent, engine::Color4B{15, 15, 20, 230}, engine::Size(width, kHeight), position, 3);
-  label_ = addTextLabel(parent, text_, position + engine::Vec2(8.0f, kHeight / 2.0f), kFontSmall,
-                        engine::Color3B{255, 255, 200}, engine::Vec2(0.0f, 0.5f), 4);
+  panel_ = engine::InnerNode::create();
+  parent->addChild(panel_, 3);
+  addColorLayer(panel_, engine::Color4B{15, 15, 20, 230}, engine::Size(width, kHeight), position, 0);
+  label_ = addTextLabel(panel_, text_, position + engine::Vec2(8.0f, kHeight / 2.0f), kFontSmall,
+                        engine::Color3B{255, 255, 200}, engine::Vec2(0.0f, 0.5f), 1);
+  panel_->setVisible(false);
 }
 
 void TextEntry::start(const std::string& text, uint32_t lengthLimit, std::function<void(const std::string&)> onEnter,
@@ -43,12 +46,14 @@ void TextEntry::start(const std::string& text, uint32_t lengthLimit, std::functi
   field_->setText(text);
   field_->applyText(text);
   field_->startListening();
+  if (panel_ != nullptr) panel_->setVisible(true);
 }
 
 void TextEntry::stop() {
   if (field_ == nullptr) return;
   retired_ = std::move(field_);
   retired_->stopListening();
+  if (panel_ != nullptr) panel_->setVisible(false);
 }
 
 void TextEntry::submit(const std::string& text) {

@@ -46,7 +46,8 @@ class TextEntry {
   // A stopped field lives on until the next start: it may be stopped from inside its own key
   // handler, which must not return into a freed field.
   std::unique_ptr<kel::TextField> retired_;
-  engine::Label* label_ = nullptr;  // a child of the parent
+  engine::InnerNode* panel_ = nullptr;  // a child of the parent, shown while the field listens
+  engine::Label* label_ = nullptr;      // a child of the panel
   std::string text_;
   uint32_t lengthLimit_ = 0;
   std::function<void(const std::string&)> onEnter_;

@@ -39,6 +39,36 @@ TEST(WorldToolArgs, ParsesTheGenerateCommandAndRefusesTheRest) {
   EXPECT_EQ(parsed->sizeIndex, 4);
 }
 
+TEST(WorldToolArgs, APlayShotTakesAViewSizeOfTwoWholeNumbersInRange) {
+  const std::vector<std::string> play = {"play", "--planet", "terra", "--size", "0", "--seed", "1", "--script", "s"};
+  const struct {
+    std::vector<std::string> extra;
+    bool ok;
+    int width, height;
+  } cases[] = {
+      {{"--shot", "v.png"}, true, 960, 540},
+      {{"--shot", "v.png", "--view", "640x360"}, true, 640, 360},
+      {{"--shot", "v.png", "--view", "16x8192"}, true, 16, 8192},
+      {{"--shot", "v.png", "--view", "640"}, false, 0, 0},
+      {{"--shot", "v.png", "--view", "640x"}, false, 0, 0},
+      {{"--shot", "v.png", "--view", "15x300"}, false, 0, 0},
+      {{"--shot", "v.png", "--view", "640x9000"}, false, 0, 0},
+      {{"--shot", "v.png", "--view", "-640x360"}, false, 0, 0},
+      {{"--shot", "v.png", "--view", "640x360x2"}, false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = play;
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    std::string error;
+    const auto parsed = parseArgs(args, error);
+    ASSERT_EQ(parsed.has_value(), c.ok) << args.back() << " " << error;
+    if (!c.ok) continue;
+    EXPECT_EQ(parsed->shotPath, "v.png");
+    EXPECT_EQ(parsed->viewWidth, c.width);
+    EXPECT_EQ(parsed->viewHeight, c.height);
+  }
+}
+
 class AuthoredPlanets : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

@@ -1,0 +1,194 @@
+// The world drawn and read back: blocks carry their art and their light, the back layer is darker,
+// liquids show in their colours; the programs compile and the health bar draws its colour; a
+// missing atlas leaves a stand-in; teardown and a second build leave nothing behind.
+
+#include <gtest/gtest.h>
+
+#include "engine/render/gl_program_cache.h"
+#include "engine/render/gl_program_state_cache.h"
+#include "engine/render/texture_cache.h"
+#include "engine/sprite/sprite.h"
+#include "engine/sprite/sprite_batch_node.h"
+#include "tests/view/world_gl/world_view_fixture.h"
+#include "view/overlays/sign_label.h"
+#include "view/world_shot.h"
+#include "view/tiles/tile_sprites.h"
+
+namespace {
+
+using namespace worldgl;
+
+TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
+  map->cell(11, 9).setSkyLevel(8);          // the dirt on the right in a darker place
+  map->cell(9, 10).setLayer(world_test::kDirt, 0, MapBlock::kBack);  // only a back block
+  map->cell(11, 10).setFront(world_test::kGlass, 0, 0);
+  build();
+  frame();
+  const Rgba dirt = blockColour(world_test::kDirt);
+  EXPECT_TRUE(near(cellPixel(10, 9), dirt));
+  EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, 8 * 17)));
+  EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, 85))) << "the back layer at a third of the light";
+  EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
+  EXPECT_TRUE(near(cellPixel(10, 10), {0, 0, 0, 255})) << "the player's cell is open air";
+}
+
+TEST_F(WorldViewTest, WaterLavaAndAcidShowInTheirColours) {
+  map->cell(9, 11).liquid = static_cast<uint8_t>(1 << 6 | 4 | 4 << 3);
+  map->cell(10, 11).liquid = static_cast<uint8_t>(2 << 6 | 4 | 4 << 3);
+  map->cell(11, 11).liquid = static_cast<uint8_t>(3 << 6 | 4 | 4 << 3);
+  build();
+  frame();
+  EXPECT_TRUE(near(cellPixel(9, 11), kWater));
+  EXPECT_TRUE(near(cellPixel(10, 11), kLava));
+  EXPECT_TRUE(near(cellPixel(11, 11), kAcid));
+}
+
+TEST_F(WorldViewTest, TheCameraFollowsThePlayerAndTheWindowScrollsWithIt) {
+  map->cell(12, 9).setFront(world_test::kGlass, 0, 0);
+  build();
+  frame();
+  EXPECT_TRUE(near(cellPixel(11, 9), blockColour(world_test::kDirt)));
+  standAt(11, 10);
+  frame();
+  // The glass two cells right of the old centre is now one cell right of the middle.
+  EXPECT_TRUE(near(cellPixel(11, 9), blockColour(world_test::kGlass)));
+  EXPECT_EQ(layer->tiles()->centreX(), 11);
+}
+
+TEST_F(WorldViewTest, TheCustomProgramsCompileAndTheHealthBarDrawsItsColour) {
+  EXPECT_EQ(registerCustomShaders(), 6);
+  for (int64_t key = custom_shader::kFirst; key <= custom_shader::kLast; ++key) {
+    ASSERT_NE(engine::GLProgramCache::getInstance()->getGLProgram(key), nullptr) << key;
+  }
+  const BarColour quarter = healthBarColour(0.25f);
+  EXPECT_FLOAT_EQ(quarter.r, 1.0f);
+  EXPECT_FLOAT_EQ(quarter.g, 0.5f);
+  EXPECT_FLOAT_EQ(quarter.a, 0.8f);
+  // A bar a quarter full over a white texture spanning the whole quad: the bar colour at the left
+  // end, the background at the right end.
+  const std::vector<uint8_t> white(64 * 4 * 4, 255);
+  auto* texture = new engine::Texture2D();
+  ASSERT_TRUE(texture->initWithData(white.data(), white.size(), engine::Texture2D::PixelFormat::RGBA8888, 64, 4));
+  engine::Sprite* bar = engine::Sprite::createWithTexture(texture);
+  bar->setGLProgramState(engine::GLProgramStateCache::getInstance()->getGLProgramState(
+      engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kHealthBar)));
+  bar->setColor({64, 0, 255});  // r = the fraction, g and b = the span of s
+  bar->setBlendFunc(engine::BlendFunc::ALPHA_NON_PREMULTIPLIED);
+  bar->setOpacityModifyRGB(false);
+  bar->setAnchorPoint(engine::Vec2(0, 0));
+  bar->setScale(static_cast<float>(kWindow) / 64.0f, static_cast<float>(kWindow) / 4.0f);
+  layer->addChild(bar, 300);
+  frame();
+  unsigned char left[4] = {}, right[4] = {};
+  glReadBuffer(GL_BACK);
+  glReadPixels(kWindow / 8, kWindow / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, left);
+  glReadPixels(kWindow - 10, kWindow / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, right);
+  // (1, 0.5, 0) at alpha 0.8 over black; the background at alpha 0.4 leaves black.
+  EXPECT_NEAR(left[0], 204, 3);
+  EXPECT_NEAR(left[1], 102, 3);
+  EXPECT_NEAR(left[2], 0, 3);
+  EXPECT_NEAR(right[0], 0, 3);
+  EXPECT_NEAR(right[1], 0, 3);
+  layer->removeChild(bar);
+  texture->release();
+}
+
+TEST_F(WorldViewTest, AMissingAtlasLeavesAStandInAndEveryNodeExists) {
+  testsupport::TempDir empty;
+  loadGameTextures(empty.path().string(), true);
+  const GameTextures& set = gameTextures();
+  for (int index = 0; index < atlas::kCount; ++index) {
+    if (index == atlas::kStore) {
+      EXPECT_EQ(set.textures[index], nullptr);
+      continue;
+    }
+    ASSERT_NE(set.textures[index], nullptr) << atlasFileName(index);
+    EXPECT_GT(set.textures[index]->getPixelsWide(), 0u);
+  }
+  EXPECT_EQ(set.fallbacks.size(), 9u);
+  for (auto* node : {set.blockBatch, set.treasureBatch, set.secondTreasureBatch, set.iconBatch, set.healthBarBatch,
+                     set.bulletBatch, set.additiveBatch, set.dressBatch}) {
+    EXPECT_NE(node, nullptr);
+  }
+  layer->buildWorldView(running);
+  frame();  // draws the stand-ins: no null texture reaches the renderer
+  EXPECT_TRUE(layer->hasWorldView());
+}
+
+TEST_F(WorldViewTest, LowerGraphicsPacksEveryAtlasButTheLiquidsIntoRgb5a1) {
+  loadGameTextures(atlases.path().string(), true);
+  EXPECT_EQ(gameTextures().textures[atlas::kRocks]->getPixelFormat(), engine::Texture2D::PixelFormat::RGB5A1);
+  EXPECT_EQ(gameTextures().textures[atlas::kFluids]->getPixelFormat(), engine::Texture2D::PixelFormat::RGBA8888);
+  unloadGameTextures();
+  loadGameTextures(atlases.path().string(), false);
+  EXPECT_EQ(gameTextures().textures[atlas::kRocks]->getPixelFormat(), engine::Texture2D::PixelFormat::RGBA8888);
+}
+
+TEST_F(WorldViewTest, TeardownLeavesNothingBehindAndASecondBuildStartsClean) {
+  build();
+  frame();
+  engine::SpriteBatchNode* blocks = gameTextures().blockBatch;
+  const size_t firstSprites = blocks->getChildrenCount();
+  ASSERT_GT(firstSprites, 0u);
+  layer->teardownWorldView();
+  EXPECT_FALSE(layer->hasWorldView());
+  EXPECT_EQ(layer->getChildrenCount(), 0u);
+  EXPECT_EQ(layer->tiles(), nullptr);
+  EXPECT_EQ(TileSprites::current(), nullptr);
+  EXPECT_EQ(blocks->getChildrenCount(), 0u);
+  EXPECT_EQ(gameTextures().additiveBatch->getChildrenCount(), 0u);
+  EXPECT_EQ(blocks->getParent(), nullptr);
+  frame();
+  layer->buildWorldView(running);
+  frame();
+  EXPECT_EQ(blocks->getChildrenCount(), firstSprites);
+  EXPECT_TRUE(near(cellPixel(10, 9), blockColour(world_test::kDirt)));
+}
+
+TEST_F(WorldViewTest, TeardownForgetsTheSignLabelSoTheNextWorldMakesItsOwn) {
+  build();
+  SignLabel* first = SignLabel::show(*layer, "AAA", engine::Vec2(90, 90));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->getParent(), layer);
+  EXPECT_EQ(SignLabel::show(*layer, "BBB", engine::Vec2(90, 90)), first);  // one node while it lives
+  layer->teardownWorldView();
+  EXPECT_EQ(SignLabel::instance(), nullptr);
+  build();
+  SignLabel* second = SignLabel::show(*layer, "CCC", engine::Vec2(90, 90));
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->getParent(), layer);
+  frame();
+}
+
+TEST_F(WorldViewTest, AShotOfTheRunningGameIsTheDrawnViewTopRowFirst) {
+  map->cell(9, 11).liquid = static_cast<uint8_t>(1 << 6 | 4 | 4 << 3);
+  registerCustomShaders();
+  loadGameTextures(atlases.path().string(), false);
+  WorldShot shot;
+  std::string error;
+  ASSERT_TRUE(captureWorldView(running, 640, 360, "", shot, error)) << error;
+  ASSERT_EQ(shot.width, kWindow);  // the window that exists keeps its size
+  ASSERT_EQ(shot.height, kWindow);
+  auto at = [&shot](int x, int yFromBottom) {
+    const uint32_t p = shot.pixels[static_cast<size_t>(kWindow - 1 - yFromBottom) * kWindow + x];
+    return Rgba{int(p >> 24), int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
+  };
+  EXPECT_TRUE(near(at(90, 30), blockColour(world_test::kDirt)));  // cell (10, 9)
+  EXPECT_TRUE(near(at(30, 150), kWater));                         // cell (9, 11)
+  EXPECT_FALSE(layer->hasWorldView()) << "the view built for the shot is taken down again";
+  RunningWorld empty;
+  EXPECT_FALSE(captureWorldView(empty, 640, 360, "", shot, error));
+}
+
+TEST(SignLabelPlace, TheBubbleStaysInsideTheScreen) {
+  const engine::Size screen(400, 300);
+  // Room above: above the sign.
+  EXPECT_EQ(SignLabel::bubblePlace({200, 100}, screen, 1.0f), engine::Vec2(200, 100 + 42 + 26));
+  // Near the top: below it.
+  EXPECT_EQ(SignLabel::bubblePlace({200, 250}, screen, 1.0f), engine::Vec2(200, 250 - 42 - 26));
+  // Near the left and right edges: 5 points inside.
+  EXPECT_EQ(SignLabel::bubblePlace({10, 100}, screen, 1.0f).x, 68 + 5);
+  EXPECT_EQ(SignLabel::bubblePlace({395, 100}, screen, 1.0f).x, 400 - 5 - 68);
+}
+
+}  // namespace

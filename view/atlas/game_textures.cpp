@@ -1,0 +1,146 @@
+#include "view/atlas/game_textures.h"
+
+#include <cstdint>
+
+#include "engine/base/log.h"
+#include "engine/base/ref.h"
+#include "engine/render/gl_program_cache.h"
+#include "engine/render/gl_program_state_cache.h"
+#include "engine/render/texture2d.h"
+#include "engine/render/texture_cache.h"
+#include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "engine/sprite/sprite_batch_node.h"
+#include "view/atlas/custom_shaders.h"
+
+namespace {
+
+using PixelFormat = engine::Texture2D::PixelFormat;
+
+constexpr const char* kAtlasFiles[atlas::kCount] = {"rocks.png",  "fluids.png",    "iap.png",   "debris.png",
+                                                    "equip.png",  "interface.png", "mobs.png",  "treasures.png",
+                                                    "tools.png",  "tile-effects.png"};
+constexpr int kFallbackSize = 16;
+
+engine::TextureCache* cache() { return engine::Director::getInstance()->getTextureCache(); }
+
+engine::Texture2D* loadAtlas(GameTextures& set, const std::string& folder, int index, PixelFormat format) {
+  engine::Texture2D::setDefaultAlphaPixelFormat(format);
+  engine::Texture2D* texture = cache()->addImage(atlasFileNames(folder, index));
+  engine::Texture2D::setDefaultAlphaPixelFormat(PixelFormat::RGBA8888);
+  if (texture == nullptr) {
+    engine::log("atlas %s is missing or unreadable; a stand-in is drawn", atlasFileName(index).c_str());
+    texture = makeFallbackTexture();
+    if (texture != nullptr) set.fallbacks.push_back(texture);
+  }
+  if (texture != nullptr) texture->setFilterMode(1);
+  set.textures[index] = texture;
+  return texture;
+}
+
+template <class Node>
+Node* keep(Node* node) {
+  if (node != nullptr) node->retain();
+  return node;
+}
+
+engine::SpriteBatchNode* batch(engine::Texture2D* texture, int64_t capacity, bool flag) {
+  return keep(engine::SpriteBatchNode::createWithTexture(texture, capacity, flag));
+}
+
+}  // namespace
+
+std::string atlasFileName(int index) {
+  return index >= 0 && index < atlas::kCount ? kAtlasFiles[index] : std::string();
+}
+
+std::string atlasFileNames(const std::string& graphicsFolder, int index) {
+  const std::string name = atlasFileName(index);
+  if (name.empty() || graphicsFolder.empty()) return name;
+  return graphicsFolder.back() == '/' ? graphicsFolder + name : graphicsFolder + "/" + name;
+}
+
+GameTextures& gameTextures() {
+  static GameTextures set;
+  return set;
+}
+
+engine::Texture2D* makeFallbackTexture() {
+  std::vector<uint8_t> pixels(static_cast<size_t>(kFallbackSize) * kFallbackSize * 4);
+  for (int y = 0; y < kFallbackSize; ++y) {
+    for (int x = 0; x < kFallbackSize; ++x) {
+      uint8_t* p = &pixels[(static_cast<size_t>(y) * kFallbackSize + x) * 4];
+      const bool lit = ((x / 4) + (y / 4)) % 2 == 0;
+      p[0] = lit ? 255 : 0;
+      p[1] = 0;
+      p[2] = lit ? 255 : 0;
+      p[3] = 255;
+    }
+  }
+  auto* texture = new engine::Texture2D();
+  if (!texture->initWithData(pixels.data(), pixels.size(), PixelFormat::RGBA8888, kFallbackSize, kFallbackSize)) {
+    texture->release();
+    return nullptr;
+  }
+  return texture;
+}
+
+void loadGameTextures(const std::string& folder, bool lowerGraphics) {
+  GameTextures& set = gameTextures();
+  if (set.loaded) unloadGameTextures();
+  const PixelFormat packed = lowerGraphics ? PixelFormat::RGB5A1 : PixelFormat::RGBA8888;
+  engine::Texture2D* rocks = loadAtlas(set, folder, atlas::kRocks, packed);
+  engine::Texture2D* treasures = loadAtlas(set, folder, atlas::kTreasures, packed);
+  engine::Texture2D* equip = loadAtlas(set, folder, atlas::kEquip, packed);
+  engine::Texture2D* debris = loadAtlas(set, folder, atlas::kDebris, packed);
+  engine::Texture2D* mobs = loadAtlas(set, folder, atlas::kMobs, packed);
+  engine::Texture2D* interface = loadAtlas(set, folder, atlas::kInterface, packed);
+  engine::Texture2D* fluids = loadAtlas(set, folder, atlas::kFluids, PixelFormat::RGBA8888);
+  loadAtlas(set, folder, atlas::kTileEffects, packed);
+
+  set.blockBatch = batch(rocks, 512, true);
+  set.extraWorldNode = keep(engine::InnerNode::create());
+  set.treasureBatch = batch(treasures, 512, false);
+  set.secondTreasureBatch = batch(treasures, 512, false);
+  set.iconBatch = batch(treasures, 50, true);
+  set.mobNode = keep(engine::InnerNode::create());
+  set.healthBarBatch = batch(interface, 32, true);
+  set.particleBatches = {batch(debris, 128, false), batch(rocks, 256, false), batch(mobs, 64, false)};
+  set.bulletBatch = batch(debris, 64, false);
+  set.hudLayer = keep(engine::InnerNode::create());
+  set.additiveBatch = batch(fluids, 64, true);
+  set.dressBatch = batch(equip, 64, true);
+  loadAtlas(set, folder, atlas::kTools, packed);
+
+  set.additiveBatch->setBlendFunc(engine::BlendFunc::ADDITIVE);
+  if (engine::GLProgram* bars = engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kHealthBar)) {
+    set.healthBarBatch->setGLProgramState(engine::GLProgramStateCache::getInstance()->getGLProgramState(bars));
+  }
+  set.loaded = true;
+}
+
+void unloadGameTextures() {
+  GameTextures& set = gameTextures();
+  for (int index = 0; index < atlas::kCount; ++index) {
+    engine::Texture2D* texture = set.textures[index];
+    if (texture == nullptr) continue;
+    bool fallback = false;
+    for (engine::Texture2D* stand : set.fallbacks) fallback = fallback || stand == texture;
+    if (!fallback) cache()->removeTexture(texture);
+  }
+  for (engine::Texture2D* stand : set.fallbacks) stand->release();
+  auto drop = [](auto*& node) { engine::safeRelease(node); };
+  drop(set.blockBatch);
+  drop(set.extraWorldNode);
+  drop(set.treasureBatch);
+  drop(set.secondTreasureBatch);
+  drop(set.iconBatch);
+  drop(set.mobNode);
+  drop(set.healthBarBatch);
+  for (auto*& node : set.particleBatches) drop(node);
+  drop(set.bulletBatch);
+  drop(set.hudLayer);
+  drop(set.additiveBatch);
+  drop(set.dressBatch);
+  set = GameTextures{};
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The texture atlases of a running world and the batch and holder nodes drawn from them, made once
+// when a game's view is built (`loadGameTextures`) and released as a pair with it when the
+// graphics options change (`unloadGameTextures`).
+//
+// Atlases, by index: 0 rocks.png, 1 fluids.png, 2 iap.png (never loaded), 3 debris.png,
+// 4 equip.png, 5 interface.png, 6 mobs.png, 7 treasures.png, 8 tools.png, 9 tile-effects.png.
+// With lowerGraphics every atlas but fluids.png is uploaded as RGB5A1 (half the memory).
+//
+// A missing or unreadable atlas leaves a small generated fallback texture in its place, so every
+// node below exists and nothing ever draws a null texture; the fallbacks are released with the rest.
+//
+// Main thread only, with a GL context.
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace engine {
+class InnerNode;
+class SpriteBatchNode;
+class Texture2D;
+}  // namespace engine
+
+namespace atlas {
+enum : int {
+  kRocks = 0,
+  kFluids = 1,
+  kStore = 2,
+  kDebris = 3,
+  kEquip = 4,
+  kInterface = 5,
+  kMobs = 6,
+  kTreasures = 7,
+  kTools = 8,
+  kTileEffects = 9,
+  kCount = 10,
+};
+}  // namespace atlas
+
+// The file name of atlas `index` (0-9); empty outside.
+std::string atlasFileName(int index);
+// The atlas's full path in the graphics folder.
+std::string atlasFileNames(const std::string& graphicsFolder, int index);
+
+struct GameTextures {
+  engine::SpriteBatchNode* blockBatch = nullptr;          // rocks, 512 quads: the tile window
+  engine::InnerNode* extraWorldNode = nullptr;
+  engine::SpriteBatchNode* treasureBatch = nullptr;       // treasures, 512
+  engine::SpriteBatchNode* secondTreasureBatch = nullptr;  // treasures, 512
+  engine::SpriteBatchNode* iconBatch = nullptr;           // treasures, 50: item icons over the HUD
+  engine::InnerNode* mobNode = nullptr;
+  engine::SpriteBatchNode* healthBarBatch = nullptr;      // interface, 32, program 258
+  std::array<engine::SpriteBatchNode*, 3> particleBatches{};  // debris 128, rocks 256, mobs 64
+  engine::SpriteBatchNode* bulletBatch = nullptr;         // debris, 64
+  engine::InnerNode* hudLayer = nullptr;
+  engine::SpriteBatchNode* additiveBatch = nullptr;       // fluids, 64, blend (source alpha, one)
+  engine::SpriteBatchNode* dressBatch = nullptr;          // equip, 64
+  // Textures by atlas index (null for iap.png); the real ones belong to the texture cache.
+  std::array<engine::Texture2D*, atlas::kCount> textures{};
+  // Atlases that were missing: generated stand-ins, retained here.
+  std::vector<engine::Texture2D*> fallbacks;
+  bool loaded = false;
+};
+
+// The loaded set, empty before the first load and after an unload.
+GameTextures& gameTextures();
+
+// Loads the atlases of the graphics folder and makes every node (each retained once).
+void loadGameTextures(const std::string& graphicsFolder, bool lowerGraphics);
+// Removes the loaded atlases from the texture cache, releases every node and fallback once and
+// clears the set.
+void unloadGameTextures();
+// The stand-in for a missing atlas: a small magenta and black check.
+engine::Texture2D* makeFallbackTexture();

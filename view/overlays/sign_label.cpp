@@ -1,0 +1,86 @@
+#include "view/overlays/sign_label.h"
+
+#include "content/launch/screen_layout.h"
+#include "engine/scene/director.h"
+#include "engine/sprite/sprite.h"
+#include "engine/text/label.h"
+#include "view/atlas/game_textures.h"
+#include "view/labels/label_makers.h"
+
+namespace {
+
+SignLabel*& slot() {
+  static SignLabel* node = nullptr;
+  return node;
+}
+
+constexpr float kBoxWidth = 136.0f;
+constexpr float kBoxHeight = 52.0f;
+constexpr float kSignGap = 42.0f;
+constexpr float kEdge = 5.0f;
+
+float uiScale() { return screenLayout().uiScale > 0.0f ? screenLayout().uiScale : 1.0f; }
+
+}  // namespace
+
+SignLabel* SignLabel::instance() { return slot(); }
+
+void SignLabel::forget() {
+  SignLabel* node = slot();
+  if (node == nullptr) return;
+  slot() = nullptr;
+  if (engine::Node* parent = node->getParent()) parent->removeChild(node);
+  node->release();
+}
+
+bool SignLabel::build(engine::InnerNode& parent) {
+  const float scale = uiScale();
+  // Without its font the bubble still shows, empty, rather than nothing at all.
+  label_ = makeLabel(2, std::string(4 * 24, 'A'), engine::Vec2(0.0f, 3.0f * scale));
+  if (label_ != nullptr) {
+    label_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
+    addChild(label_, 1, 2186);
+  }
+  if (engine::Texture2D* interface = gameTextures().textures[atlas::kInterface]) {
+    engine::Sprite* bubble =
+        engine::Sprite::createWithTextureRect(interface, engine::Rect(1, 269, kBoxWidth, kBoxHeight));
+    if (bubble != nullptr) {
+      bubble->setScale(scale);
+      addChild(bubble, 0);
+    }
+  }
+  parent.addChild(this, kZOrder, kTag);
+  return true;
+}
+
+SignLabel* SignLabel::show(engine::InnerNode& parent, const std::string& text, engine::Vec2 point) {
+  if (slot() == nullptr) {
+    auto* node = new SignLabel();
+    if (!node->init() || !node->build(parent)) {
+      node->release();
+      return nullptr;
+    }
+    slot() = node;  // the node's own reference
+  }
+  SignLabel* node = slot();
+  if (node->label_ != nullptr) node->label_->setString(text);
+  node->setPosition(bubblePlace(point, engine::Director::getInstance()->getWinSize(), uiScale()));
+  return node;
+}
+
+engine::Vec2 SignLabel::bubblePlace(engine::Vec2 p, engine::Size screen, float scale) {
+  engine::Vec2 q = p;
+  const float hs = scale * kBoxHeight;
+  if (p.y + kSignGap + hs >= screen.height - kEdge * scale) {
+    if (p.y - kSignGap - hs > kEdge * scale) q.y = p.y - kSignGap - hs / 2.0f;
+  } else {
+    q.y = p.y + kSignGap + hs / 2.0f;
+  }
+  const float ws = scale * kBoxWidth / 2.0f;
+  if (p.x - ws < kEdge * scale) {
+    q.x = ws + kEdge * scale;
+  } else if (p.x + ws > screen.width - kEdge * scale) {
+    q.x = screen.width - kEdge * scale - ws;
+  }
+  return q;
+}

@@ -1,0 +1,120 @@
+#include "view/view_game_screen.h"
+
+#include "content/launch/interface_services.h"
+#include "content/texts/language_texts.h"
+#include "engine/layer/layer_color.h"
+#include "engine/scene/action_ease.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/delay_time.h"
+#include "engine/scene/director.h"
+#include "engine/scene/fade_to.h"
+#include "engine/scene/scheduler.h"
+#include "engine/scene/sequence.h"
+#include "engine/scene/tween_function.h"
+#include "engine/text/label.h"
+#include "game/session/running_world.h"
+#include "view/labels/label_makers.h"
+#include "view/main_layer.h"
+#include "world/light/light_refresh_batching.h"
+
+namespace {
+
+constexpr int kLoadingZ = 5;
+constexpr int kSleepZ = 100;
+constexpr engine::Color4B kSleepColour{8, 10, 32, 0};
+
+using EaseOut = engine::EaseRateTemplate<engine::tweenfunc::easeOut>;
+
+engine::Node* childByTag(engine::InnerNode& parent, int tag) {
+  for (engine::Node* child : parent.getChildren()) {
+    if (child->getTag() == tag) return child;
+  }
+  return nullptr;
+}
+
+engine::Sequence* sequence(engine::FiniteTimeAction* a, engine::FiniteTimeAction* b) {
+  return engine::Sequence::createWithTwoActions(a, b);
+}
+
+}  // namespace
+
+void ViewGameScreen::showLoading(int16_t textId) {
+  loading_ = true;
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return;
+  layer->teardownWorldView();
+  layer->removeAllChildrenWithCleanup();
+  const std::string text = textId == kNoText ? std::string() : languageTexts().text(textId);
+  const engine::Size screen = engine::Director::getInstance()->getWinSize();
+  engine::Label* label = makeLabel(0, text, engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
+  if (label == nullptr) return;
+  label->setColor(engine::Color3B::WHITE);
+  label->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
+  label->setScale(1.0f);
+  label->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
+  layer->addChild(label, kLoadingZ, MainLayer::kLoadingLabelTag);
+}
+
+void ViewGameScreen::setLoadingText(const std::string& text) {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return;
+  if (auto* label = dynamic_cast<engine::Label*>(childByTag(*layer, MainLayer::kLoadingLabelTag))) {
+    label->setString(text);
+  }
+}
+
+void ViewGameScreen::setLoadingTextById(int16_t textId) { setLoadingText(languageTexts().text(textId)); }
+
+void ViewGameScreen::enterMainView() {
+  loading_ = false;
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return;
+  if (engine::Node* label = childByTag(*layer, MainLayer::kLoadingLabelTag)) layer->removeChild(label);
+  if (layer->hasWorldView() && layer->world() == running_.world.get()) {
+    layer->rebuildWorldView();
+    return;
+  }
+  layer->buildWorldView(running_);
+}
+
+void ViewGameScreen::showStartView(int) {
+  loading_ = false;
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return;
+  layer->teardownWorldView();
+  interfaceServices().showStartView(layer);
+}
+
+void ViewGameScreen::setMainLayerUpdating(bool on) {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return;
+  engine::Scheduler* scheduler = layer->getScheduler();
+  if (on) {
+    scheduler->scheduleUpdate(layer, false);
+  } else {
+    scheduler->unscheduleUpdate(layer);
+  }
+}
+
+void ViewGameScreen::clockStepped(const DayClockStep& step) {
+  if (!step.darknessChanged) return;
+  lightRefreshBatching().refreshWorldLighting();
+}
+
+void ViewGameScreen::showSleepFade() {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return;
+  const engine::Size screen = engine::Director::getInstance()->getWinSize();
+  engine::LayerColor* fade = engine::LayerColor::create(kSleepColour, screen.width, screen.height);
+  layer->addChild(fade, kSleepZ, MainLayer::kSleepFadeTag);
+  engine::Sequence* run = sequence(EaseOut::create(engine::FadeTo::create(1.0f, 240), 2.0f),
+                                   sequence(engine::DelayTime::create(10.0f),
+                                            EaseOut::create(engine::FadeTo::create(1.0f, 0), 2.0f)));
+  layer->getActionManager()->addAction(run, fade);
+}
+
+void ViewGameScreen::removeSleepFade() {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return;
+  if (engine::Node* fade = childByTag(*layer, MainLayer::kSleepFadeTag)) layer->removeChild(fade);
+}

@@ -1,0 +1,86 @@
+#include "view/world_shot.h"
+
+#include <GL/glew.h>
+
+#include "engine/render/configuration.h"
+#include "engine/render/gl_program_cache.h"
+#include "engine/scene/director.h"
+#include "engine/window/gl_view.h"
+#include "game/session/running_world.h"
+#include "platform/settings/settings.h"
+#include "view/atlas/custom_shaders.h"
+#include "view/atlas/game_textures.h"
+#include "view/main_layer.h"
+
+namespace {
+
+constexpr float kFrame = 1.0f / 60.0f;
+
+// The window a headless run opens once; kept to the end of the process, as closing the window
+// system would unload the GL driver.
+engine::GLView* openView(int width, int height) {
+  static engine::GLView* view = nullptr;
+  if (view == nullptr) view = new engine::GLView();
+  if (!view->createWithSize(static_cast<uint16_t>(width), static_cast<uint16_t>(height), false)) return nullptr;
+  engine::Configuration::getInstance()->gatherGPUInfo();
+  return view;
+}
+
+}  // namespace
+
+bool captureWorldView(RunningWorld& running, int width, int height, const std::string& graphicsFolder,
+                      WorldShot& shot, std::string& error) {
+  if (running.world == nullptr || running.player == nullptr) {
+    error = "no game is running";
+    return false;
+  }
+  engine::Director* director = engine::Director::getInstance();
+  if (director->getOpenGLView() == nullptr) {
+    if (width < 16 || height < 16 || width > 8192 || height > 8192) {
+      error = "the view size must be 16 to 8192 pixels each way";
+      return false;
+    }
+    if (openView(width, height) == nullptr) {
+      error = "no window could be opened (is there a display?)";
+      return false;
+    }
+  }
+  if (!gameTextures().loaded && !graphicsFolder.empty()) {
+    if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
+    loadGameTextures(graphicsFolder, kel::options().lowerGraphics);
+  }
+  MainLayer* layer = MainLayer::current();
+  const bool ownLayer = layer == nullptr;
+  if (ownLayer) {
+    layer = MainLayer::create();
+    layer->retain();
+  }
+  if (director->getRunningScene() != layer) director->runWithScene(layer);
+  const bool built = !layer->hasWorldView() || layer->world() != running.world.get();
+  if (built) layer->buildWorldView(running);
+  director->mainLoop(kFrame);
+  director->mainLoop(kFrame);
+
+  const engine::Size size = director->getWinSize();
+  shot.width = static_cast<int>(size.width);
+  shot.height = static_cast<int>(size.height);
+  std::vector<uint8_t> rgba(static_cast<size_t>(shot.width) * shot.height * 4);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, shot.width, shot.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  shot.pixels.assign(rgba.size() / 4, 0);
+  for (int y = 0; y < shot.height; ++y) {
+    const uint8_t* row = &rgba[static_cast<size_t>(shot.height - 1 - y) * shot.width * 4];
+    for (int x = 0; x < shot.width; ++x) {
+      const uint8_t* p = row + static_cast<size_t>(x) * 4;
+      shot.pixels[static_cast<size_t>(y) * shot.width + x] =
+          (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | 0xFFu;
+    }
+  }
+  if (built) layer->teardownWorldView();
+  if (ownLayer) {
+    director->runWithScene(nullptr);
+    layer->release();
+  }
+  return true;
+}
