@@ -36,10 +36,11 @@ namespace {
 constexpr float kCellPixels = 30.0f;
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
 constexpr float kMostStepsPerFrame = 3.0f;
+constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 
 // The key binding actions of play.
 enum BindingAction : uint32_t {
-  kMoveUp = 0, kMoveDown, kMoveLeft, kMoveRight, kJump, kPause, kInventory, kBook, kMap, kChat,
+  kMoveUp = 0, kMoveDown, kMoveLeft, kMoveRight, kJump, kPause, kInventory, kBook, kMap, kChat, kThrow,
 };
 
 bool isBound(uint32_t action, engine::KeyCode key) {
@@ -221,6 +222,19 @@ void MainView::selectQuickSlot(int slot) {
   p->heldItemChanged(p->heldItem());
 }
 
+bool MainView::throwHeld() {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr || p->inventory->selected() >= Inventory::kQuickSlots) return false;
+  const SlotRef slot{SlotKind::Quick, static_cast<uint8_t>(p->inventory->selected()), 0};
+  Item* item = p->inventory->slotItem(slot);
+  if (item == nullptr || item->isNone()) return false;
+  p->inventory->setSlot(slot, nullptr);
+  p->heldItemChanged(nullptr);
+  // The stack passes to the thrown entity.
+  currentGame().throwItem(item, kThrowSpeed, std::isnan(aim_) ? 0.0f : aim_, 0);
+  return true;
+}
+
 void MainView::primaryAction() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr) return;
@@ -286,6 +300,7 @@ void MainView::moveKey(engine::KeyCode key, bool released) {
   if (isBound(kJump, key)) {
     if (released) p->handleKeyRelease(MotionEvent::kHeldJump); else p->jumpOrDrop(0.0f, true);
   }
+  if (isBound(kThrow, key) && !released) throwHeld();
 }
 
 bool MainView::openViewFor(engine::KeyCode key) {

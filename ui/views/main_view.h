@@ -63,6 +63,8 @@ class MainView final : public GameView {
   bool place(MapBlock& cell);
   bool use(MapBlock& cell);
   void selectQuickSlot(int slot);
+  // The held stack leaves the quick row, thrown towards the pointer (or straight ahead).
+  bool throwHeld();
 
  private:
   static PlayerDesktopLocal* player();

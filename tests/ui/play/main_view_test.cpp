@@ -119,6 +119,16 @@ TEST_F(MainViewTest, TheHudFollowsHealthBreathAndTheQuickRow) {
   EXPECT_TRUE(main().hud().quickSlots().face(0).name.empty());
 }
 
+TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {
+  local->inventory->setSlot({SlotKind::Quick, 2, 0}, game_test::makeItem(game_test::kStone, 4));
+  local->inventory->setSlot({SlotKind::Quick, 3, 0}, game_test::makeItem(game_test::kStone, 1));
+  local->inventory->select(2);
+  main().keyEvent(KeyCode::Q, false);
+  EXPECT_EQ(local->inventory->slotItem({SlotKind::Quick, 2, 0}), nullptr);
+  EXPECT_NE(local->inventory->slotItem({SlotKind::Quick, 3, 0}), nullptr);
+  EXPECT_FALSE(main().throwHeld()) << "an empty hand throws nothing";
+}
+
 TEST_F(MainViewTest, ThePointerAimsFromThePlayer) {
   EXPECT_TRUE(std::isnan(main().aimAngle()));
   main().mouseMoved(centre() + engine::Vec2(100, 0));
