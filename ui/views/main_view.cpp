@@ -8,6 +8,7 @@
 #include "engine/scene/inner_node.h"
 #include "engine/scene/scheduler.h"
 #include "game/combat/melee_swing.h"
+#include "game/fishing/fishing_catch.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_body.h"
@@ -37,6 +38,7 @@ constexpr float kCellPixels = 30.0f;
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
 constexpr float kMostStepsPerFrame = 3.0f;
 constexpr float kThrowSpeed = 5.0f;  // pixels per tick
+constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
 
 // The key binding actions of play.
 enum BindingAction : uint32_t {
@@ -235,9 +237,26 @@ bool MainView::throwHeld() {
   return true;
 }
 
+bool MainView::shootHeld() {
+  PlayerDesktopLocal* p = player();
+  Item* held = p != nullptr ? p->heldItem() : nullptr;
+  if (held == nullptr || held->isNone() || p->world == nullptr) return false;
+  const Logic::ProjectileChoice choice = currentLogic().projectileForItem(p->world->isCreative() ? 1 : 0, p, held);
+  if (choice.itemId < 0) return false;
+  const engine::Vec2 towards = worldPointAt(pointer_) - p->position;
+  const float length = std::hypot(towards.x, towards.y);
+  const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
+  const engine::Vec2 aim = length > 0 ? towards * (speed / length) : engine::Vec2(speed, 0);
+  const bool rod = fishingRodTier(held->id) >= 0;
+  currentGame().shoot(aim.x, aim.y, 0, 0);
+  if (GameViews* views = gameViews(); rod && views != nullptr) views->push(ViewId::Fish);
+  return true;
+}
+
 void MainView::primaryAction() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr) return;
+  if (shootHeld()) return;
   if (isSwingingItem(p->heldItem()) && swingTime_ < 0) {
     swingDuration_ = paceOf(p->heldItem());
     swingTime_ = 0.0f;

@@ -65,6 +65,9 @@ class MainView final : public GameView {
   void selectQuickSlot(int slot);
   // The held stack leaves the quick row, thrown towards the pointer (or straight ahead).
   bool throwHeld();
+  // The held weapon's or rod's projectile towards the pointer; a rod's cast opens the fishing
+  // view. False when the held item fires nothing.
+  bool shootHeld();
 
  private:
   static PlayerDesktopLocal* player();
