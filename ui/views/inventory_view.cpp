@@ -148,6 +148,7 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
 
 void InventoryView::fillBackpack(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {
   Inventory& inventory = *p.inventory;
+  rows.push_back({"Holding: " + itemLabel(p.heldItem()), nullptr});
   for (uint8_t i = 0; i < Inventory::kQuickSlots; ++i) {
     const SlotRef slot{SlotKind::Quick, i, 0};
     const std::string mark = inventory.selected() == i ? "> " : "  ";

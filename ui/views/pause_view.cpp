@@ -1,5 +1,6 @@
 #include "ui/views/pause_view.h"
 
+#include "ui/views/dialog_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/leave_game.h"
 #include "world/rules/game.h"
@@ -27,6 +28,11 @@ void PauseView::fill(std::string& title, std::vector<std::string>& lines, std::v
                     if (saveAndQuitGame()) return;
                     saveFailed_ = true;
                     refresh();
+                    // The dialog says it where the player is looking; OK comes back here.
+                    if (GameViews* views = gameViews()) {
+                      static_cast<DialogView&>(views->view(ViewId::Dialog)).setupMessage("Not saved", kSaveFailed);
+                      views->push(ViewId::Dialog);
+                    }
                   }});
   rows.push_back({"Achievements", [] {
                     if (GameViews* views = gameViews()) views->push(ViewId::Achievements);

@@ -72,7 +72,10 @@ TEST_F(ViewsTest, PauseStaysWithTheGameWhenTheSaveFails) {
   showPauseView();
   ASSERT_EQ(views().currentId(), ViewId::Pause);
   EXPECT_TRUE(list(ViewId::Pause).choose("Save and quit"));
-  EXPECT_EQ(views().currentId(), ViewId::Pause) << "nothing saved: the game goes on";
+  ASSERT_EQ(views().currentId(), ViewId::Dialog) << "nothing saved: the dialog says so";
+  EXPECT_EQ(list(ViewId::Dialog).lines(), std::vector<std::string>{PauseView::kSaveFailed});
+  EXPECT_TRUE(list(ViewId::Dialog).choose("OK"));
+  EXPECT_EQ(views().currentId(), ViewId::Pause) << "and the game goes on";
   const auto& lines = list(ViewId::Pause).lines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), PauseView::kSaveFailed), lines.end());
   EXPECT_NE(runningWorld().player, nullptr);
