@@ -3,10 +3,15 @@
 // the real services with the build's data folder, a look at the drawn frame, and the pinning of
 // the GL driver's libraries for the leak checker.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
+#include "content/loader/content_database.h"
 #include "platform/desktop_platform.h"
+#include "platform/settings/settings.h"
+#include "tests/support/temp_dir.h"
 
 namespace apptest {
 
@@ -22,5 +27,20 @@ kel::DesktopPlatform::Services realServices();
 bool frameShowsSomething(const std::string& picturePath = "");
 // The program with one command-line word after its name.
 int runWith(const std::string& word);
+
+// Each run starts and ends with the default options and no content, and writes its settings and
+// saves under a temporary data folder.
+class AppRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    kel::resetSettings();
+    resetContentDatabase();
+  }
+  void TearDown() override {
+    kel::resetSettings();
+    resetContentDatabase();
+  }
+  testsupport::ScopedDataHome home;
+};
 
 }  // namespace apptest

@@ -44,18 +44,7 @@ using apptest::frameShowsSomething;
 using apptest::pinLoadedLibraries;
 using apptest::runWith;
 
-class GameRunTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    kel::resetSettings();
-    resetContentDatabase();
-  }
-  void TearDown() override {
-    kel::resetSettings();
-    resetContentDatabase();
-  }
-  testsupport::ScopedDataHome home;
-};
+using GameRunTest = apptest::AppRunTest;
 
 TEST_F(GameRunTest, SafeRunShowsTheStartViewAndQuitsFromAScheduledCallback) {
   int lastFrame = 0;

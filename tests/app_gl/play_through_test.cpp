@@ -178,18 +178,7 @@ class Script {
   std::vector<std::pair<std::string, bool>> shots_;
 };
 
-class PlayThroughTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    kel::resetSettings();
-    resetContentDatabase();
-  }
-  void TearDown() override {
-    kel::resetSettings();
-    resetContentDatabase();
-  }
-  testsupport::ScopedDataHome home;
-};
+using PlayThroughTest = apptest::AppRunTest;
 
 TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
   int waited = 0;
