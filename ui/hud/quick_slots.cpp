@@ -24,7 +24,7 @@ QuickSlotFace quickSlotFace(const Item* item) {
   QuickSlotFace face;
   if (item == nullptr || item->isNone()) return face;
   face.name = languageTexts().treasureName(item->id);
-  if (face.name.empty()) face.name = "#" + std::to_string(item->id);
+  if (face.name.empty()) face.name = std::string(1, '#').append(std::to_string(item->id));
   face.count = item->count;
   const uint16_t most = item->maxDurability();
   if (most > 0) face.durability = std::clamp(static_cast<float>(item->durability) / most, 0.0f, 1.0f);

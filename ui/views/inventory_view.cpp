@@ -31,7 +31,7 @@ bool isBound(uint32_t action, engine::KeyCode key) {
 
 std::string itemName(uint16_t id) {
   const std::string& name = languageTexts().treasureName(id);
-  return name.empty() ? "#" + std::to_string(id) : name;
+  return name.empty() ? std::string(1, '#').append(std::to_string(id)) : name;
 }
 
 PlayerDesktopLocal* player() { return runningWorld().player.get(); }
