@@ -124,6 +124,10 @@ void StartView::fillWorlds(std::vector<std::string>& lines, std::vector<MenuList
 void StartView::fillNewWorld(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   const PlanetList& planets = planetDefs();
   if (planets.empty()) lines.push_back("There are no planets.");
+  // A world is made at the difficulty of the character who plays it.
+  if (LocalSaves* saves = menuSaves(); saves != nullptr && saves->characters().current() != nullptr) {
+    lines.push_back("Difficulty " + std::to_string(saves->characters().current()->difficultyId) + ", the character's");
+  }
   const std::string planet = planets.empty() ? "-" : planets[newWorld_.planet % planets.size()]->name;
   rows.push_back({"Name: " + (newWorld_.name.empty() ? std::string("(next free)") : newWorld_.name), [this] {
                     typeName(newWorld_.name, [this](const std::string& typed) { newWorld_.name = typed; });
