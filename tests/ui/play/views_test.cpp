@@ -11,6 +11,10 @@
 #include "ui/views/inventory_view.h"
 #include "ui/views/map_picture.h"
 #include "ui/views/pause_view.h"
+#include "ui/views/sign_view.h"
+#include "world/blocks/sign.h"
+#include "world/edits/edit_kind.h"
+#include "world/placement/block_tables.h"
 #include "world/map/explored_bitmap.h"
 
 namespace {
@@ -102,6 +106,29 @@ TEST_F(ViewsTest, TheDialogShowsItsNoticeAndTheHelpItsKeys) {
   const std::vector<std::string> help = HelpView::helpLines();
   ASSERT_FALSE(help.empty());
   EXPECT_NE(help[0].find("A / D"), std::string::npos) << help[0];
+}
+
+TEST_F(ViewsTest, TheSignViewWritesTheTypedLineOntoTheSignOfItsCell) {
+  MapBlock& post = cell(7, 6);
+  post.setLayer(kSignBlock, 0, MapBlock::kFront);
+  BlockEdit placed;
+  placed.kind = edit_kind::kPlace;
+  placed.layer = MapBlock::kFront;
+  theWorld().createBlockEntityFor(post, placed);
+  auto* sign = dynamic_cast<Sign*>(theWorld().blockEntityAt(post));
+  ASSERT_NE(sign, nullptr);
+  auto& view = dynamic_cast<SignView&>(views().view(ViewId::Sign));
+  view.setup(7, 6, "old words");
+  views().push(ViewId::Sign);
+  EXPECT_EQ(view.entry().text(), "old words") << "the entry opens on the sign's text";
+  view.entry().submit("Keep out");
+  EXPECT_EQ(sign->text(), "Keep out");
+  EXPECT_EQ(views().currentId(), ViewId::Main);
+  // A sign that went meanwhile takes nothing and the view still closes.
+  view.setup(8, 6, "");
+  views().push(ViewId::Sign);
+  view.entry().submit("lost");
+  EXPECT_EQ(views().currentId(), ViewId::Main);
 }
 
 TEST_F(ViewsTest, TheMapShowsOnlyExploredCellsColouredByWhatFillsThemAndThePlayer) {
