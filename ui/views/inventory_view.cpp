@@ -36,11 +36,14 @@ std::string itemName(uint16_t id) {
 
 PlayerDesktopLocal* player() { return runningWorld().player.get(); }
 
+// " x3" after a name for more than one; nothing for one.
+std::string timesCount(uint32_t count) { return count > 1 ? std::string(" x").append(std::to_string(count)) : std::string(); }
+
 }  // namespace
 
 std::string itemLabel(const Item* item) {
   if (item == nullptr || item->isNone()) return "(empty)";
-  return item->count > 1 ? itemName(item->id) + " x" + std::to_string(item->count) : itemName(item->id);
+  return itemName(item->id) + timesCount(item->count);
 }
 
 InventoryView::InventoryView() : ListView(ViewId::Inventory), dropMarker_(engine::Node::create()) {
@@ -120,7 +123,7 @@ bool InventoryView::craft(uint16_t recipeRow) {
   PlayerCrafting crafting(*p);
   switch (crafting.craft(recipe)) {
     case CraftOutcome::Made:
-      status_ = "Made " + itemName(recipe.result()) + (recipe.resultCount() > 1 ? " x" + std::to_string(recipe.resultCount()) : "") + ".";
+      status_ = "Made " + itemName(recipe.result()) + timesCount(recipe.resultCount()) + ".";
       return true;
     case CraftOutcome::WrongStation: status_ = "That needs another station."; break;
     case CraftOutcome::MissingIngredients: status_ = "The ingredients are missing."; break;
@@ -193,10 +196,10 @@ void InventoryView::fillCrafting(PlayerDesktopLocal& p, std::vector<std::string>
   for (uint16_t row : recipes) {
     const CraftDef& recipe = contentTables().craftDefs[row];
     const bool craftable = recipeCraftability(inventory, station, recipe) == Craftability::Craftable;
-    std::string text = (craftable ? "" : "(missing) ") + itemName(recipe.result()) + " <-";
+    std::string text = std::string(craftable ? "" : "(missing) ").append(itemName(recipe.result())).append(" <-");
     for (const Ingredient& ingredient : recipeIngredients(recipe)) {
       if (ingredient.id == 0xFFFF) break;
-      text += " " + itemName(ingredient.id) + (ingredient.count > 1 ? " x" + std::to_string(ingredient.count) : "");
+      text.append(" ").append(itemName(ingredient.id)).append(timesCount(ingredient.count));
     }
     rows.push_back({text, [this, row] {
                       craft(row);
