@@ -55,8 +55,10 @@ void UiPlayerEvents::inventoryView(uint8_t page) {
 void UiPlayerEvents::bookView(const BookViewFields& fields) {
   GameViews* views = gameViews();
   if (views == nullptr) return;
+  // The fields go in after the stack unwinds: a book that was open forgets its fields as it closes.
+  views->popToMainView();
   views->bookView().setFields(fields);
-  openOverMain(*views, ViewId::Book);
+  views->push(ViewId::Book);
 }
 
 void UiPlayerEvents::signView(Sign& sign) {

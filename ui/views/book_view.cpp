@@ -1,6 +1,8 @@
 #include "ui/views/book_view.h"
 
 #include "content/texts/language_texts.h"
+#include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
 #include "world/rules/game.h"
 
 void BookView::setPages(const BookEntry* begin, const BookEntry* end) {
@@ -23,6 +25,7 @@ void BookView::enter() {
 
 void BookView::exit() {
   ListView::exit();
+  fields_ = BookViewFields{};
   currentGame().unpause();
 }
 
@@ -46,6 +49,16 @@ void BookView::fill(std::string& title, std::vector<std::string>& lines, std::ve
     return;
   }
   title = "Craft book";
+  // Opened at a crafting station: its recipes are one choice away.
+  if (fields_.category != 0) {
+    rows.push_back({kCraftHere, [] {
+                      GameViews* views = gameViews();
+                      if (views == nullptr) return;
+                      views->popToMainView();
+                      views->push(ViewId::Inventory);
+                      views->inventoryView().setPage(InventoryView::kCrafting);
+                    }});
+  }
   if (pageCount() == 0) lines.push_back("The book has no entries.");
   for (size_t i = 0; i < pageCount(); ++i) {
     rows.push_back({begin_[i].name, [this, i] { showEntry(static_cast<int>(i)); }});

@@ -1,6 +1,8 @@
 #pragma once
 // The craft book. It pages through a range of the book entries the language file filled; the
 // content start-up hands it that range. The list shows the entries; choosing one shows its pages.
+// Opened at a crafting station (its fields name the station's kind), it first offers the
+// inventory's crafting page for that station.
 // The game's ordinary timers are paused while it is current.
 
 #include <cstddef>
@@ -13,6 +15,8 @@ struct BookEntry;
 
 class BookView final : public ListView {
  public:
+  static constexpr const char* kCraftHere = "Craft at this station";
+
   BookView() : ListView(ViewId::Book) {}
 
   // A range whose end lies before its begin is taken as empty.
