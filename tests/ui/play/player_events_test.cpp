@@ -45,6 +45,16 @@ TEST_F(PlayerEventsTest, TheViewsTheGameOpensComeOverTheMainViewAndGoBack) {
   EXPECT_EQ(views().bookView().fields().category, 3);
   EXPECT_EQ(views().paused().size(), 1u) << "the inventory closed first";
 
+  // Opened at a station, the book's first choice is the station's crafting page.
+  ASSERT_FALSE(views().bookView().list().rows().empty());
+  EXPECT_EQ(views().bookView().list().rows()[0].text, BookView::kCraftHere);
+  interfaceEvents.bookView(BookViewFields{.category = 3});
+  EXPECT_EQ(views().bookView().fields().category, 3) << "a book opened again keeps its new fields";
+  EXPECT_TRUE(views().bookView().choose(BookView::kCraftHere));
+  EXPECT_EQ(views().currentId(), ViewId::Inventory);
+  EXPECT_EQ(views().inventoryView().page(), InventoryView::kCrafting);
+  EXPECT_EQ(views().bookView().fields().category, 0) << "forgotten as the book closed";
+
   interfaceEvents.circuitConfigurator(*local, cell(4, 5), CircuitRecord{.value = 7});
   auto& circuit = dynamic_cast<CircuitView&>(views().view(ViewId::Circuit));
   EXPECT_EQ(views().currentId(), ViewId::Circuit);
