@@ -3,7 +3,10 @@
 #include "content/texts/language_texts.h"
 #include "menus/start_view.h"
 #include "menus/wait_view.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/hud_console.h"
 #include "ui/views/game_views.h"
+#include "ui/views/main_view.h"
 
 namespace {
 
@@ -27,6 +30,8 @@ void MenuGameScreen::showLoading(int16_t textId) {
   if (views == nullptr || wait == nullptr) return;
   wait->setStatus(textOr(textId, kLoading), "");
   if (views->currentId() != ViewId::Wait) views->switchTo(*wait);
+  // The console slot starts the next world empty.
+  views->mainView().hud().console().clear();
 }
 
 void MenuGameScreen::setLoadingText(const std::string& text) {
