@@ -30,7 +30,7 @@ void PauseView::fill(std::string& title, std::vector<std::string>& lines, std::v
                     refresh();
                     // The dialog says it where the player is looking; OK comes back here.
                     if (GameViews* views = gameViews()) {
-                      static_cast<DialogView&>(views->view(ViewId::Dialog)).setupMessage("Not saved", kSaveFailed);
+                      static_cast<DialogView&>(views->view(ViewId::Dialog)).setupNotice(kSaveFailed);
                       views->push(ViewId::Dialog);
                     }
                   }});
