@@ -12,8 +12,12 @@ void FishView::enter() {
   ListView::enter();
 }
 
+void FishView::exit() {
+  if (engine::Director::hasInstance()) engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
+  ListView::exit();
+}
+
 void FishView::reelIn() {
-  engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
   if (!reeled_) {
     reeled_ = true;
     currentGame().reelIn(elapsed_ * 1000.0f);

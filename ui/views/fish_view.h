@@ -9,6 +9,8 @@ class FishView final : public ListView {
   FishView() : ListView(ViewId::Fish) {}
 
   void enter() override;
+  // Leaving the stack by any way stops the count.
+  void exit() override;
   // Reels in with the milliseconds since the view opened; the view closes.
   void reelIn();
   void back() override { reelIn(); }

@@ -82,7 +82,8 @@ MainView::MainView() : GameView(ViewId::Main, false) {
 }
 
 MainView::~MainView() {
-  if (scheduled_) engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
+  // At the end of the run the director may be gone before the views.
+  if (scheduled_ && engine::Director::hasInstance()) engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
 }
 
 PlayerDesktopLocal* MainView::player() { return runningWorld().player.get(); }
@@ -98,7 +99,7 @@ void MainView::enter() {
 
 void MainView::exit() {
   pause();
-  if (scheduled_) engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
+  if (scheduled_ && engine::Director::hasInstance()) engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
   scheduled_ = false;
   GameView::exit();
 }
