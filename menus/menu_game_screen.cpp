@@ -1,6 +1,7 @@
 #include "menus/menu_game_screen.h"
 
 #include "content/texts/language_texts.h"
+#include "game/session/game_screen.h"
 #include "menus/start_view.h"
 #include "menus/wait_view.h"
 #include "ui/hud/hud.h"
@@ -18,7 +19,7 @@ WaitView* waitView() {
 }
 
 std::string textOr(int16_t textId, const char* fallback) {
-  const std::string& text = textId >= 0 ? languageTexts().text(textId) : std::string();
+  const std::string text = textId != GameScreen::kNoText ? languageTexts().text(textId) : std::string();
   return text.empty() ? fallback : text;
 }
 

@@ -1,27 +1,24 @@
 #pragma once
-// The menus' side of what a game shows while it starts and ends: the wait view with its two lines
+// The menus' part of what a game shows while it starts and ends: the wait view with its two lines
 // during generation and loading, the main view once the world is entered, and the start view (with
-// its dialog) when a start fails or a character's game ends. The world view's parts of the screen
-// (the main layer's update, light and sky, the sleep fade, music, weather particles) are the world
-// view's; this one leaves them alone. The application registers it with setGameScreen.
+// its dialog) when a start fails or a character's game ends. The program's game screen calls it
+// after the world view's part, which draws the main layer's side of the same moments.
 //
 // Main thread only.
 
-#include "game/session/game_screen.h"
+#include <cstdint>
+#include <string>
 
-class MenuGameScreen : public GameScreen {
+class MenuGameScreen {
  public:
-  void showLoading(int16_t textId) override;
-  void setLoadingText(const std::string& text) override;
-  void setLoadingTextById(int16_t textId) override;
-  void enterMainView() override;
-  void showStartView(int dialog) override;
-
-  // ---- The world view's ----
-  void setMainLayerUpdating(bool) override {}
-  void clockStepped(const DayClockStep&) override {}
-  void showSleepFade() override {}
-  void removeSleepFade() override {}
-  void playNextTrack() override {}
-  void spawnWeatherParticles() override {}
+  // The wait view becomes current with the interface text (a placeholder for none) on its first
+  // line; the console slot is emptied for the coming world.
+  void showLoading(int16_t textId);
+  // The wait view's second line.
+  void setLoadingText(const std::string& text);
+  void setLoadingTextById(int16_t textId);
+  // Every view closes and the main view is current.
+  void enterMainView();
+  // The start view is current: its main menu, or the dialog when it is not 0.
+  void showStartView(int dialog);
 };

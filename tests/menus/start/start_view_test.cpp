@@ -14,6 +14,7 @@
 #include "content/planets/planet_def.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
+#include "game/session/game_screen.h"
 #include "menus/menu_game_screen.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
