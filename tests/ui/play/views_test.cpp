@@ -7,6 +7,7 @@
 #include "game/session/game_saves.h"
 #include "tests/ui/play/play_fixture.h"
 #include "ui/views/dialog_view.h"
+#include "ui/views/fish_view.h"
 #include "ui/views/help_view.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/map_picture.h"
@@ -128,6 +129,40 @@ TEST_F(ViewsTest, TheSignViewWritesTheTypedLineOntoTheSignOfItsCell) {
   view.setup(8, 6, "");
   views().push(ViewId::Sign);
   view.entry().submit("lost");
+  EXPECT_EQ(views().currentId(), ViewId::Main);
+}
+
+// The game operations the death and fishing views call, counted.
+class CountingGame final : public NullGame {
+ public:
+  void pause() override { ++pauses; }
+  void unpause() override { ++unpauses; }
+  void respawn() override { ++respawns; }
+  void reelIn(float milliseconds) override { reels.push_back(milliseconds); }
+  int pauses = 0, unpauses = 0, respawns = 0;
+  std::vector<float> reels;
+};
+
+TEST_F(ViewsTest, DeathPausesTheGameUntilTheRespawnAndFishingReelsInWithTheTimeTaken) {
+  CountingGame counting;
+  const engine::Seam<GameInterface, NullGame>::Scoped useGame(currentGameSeam(), counting);
+  views().switchTo(ViewId::Death);
+  EXPECT_EQ(counting.pauses, 1);
+  list(ViewId::Death).keyEvent(KeyCode::ESCAPE, false);
+  list(ViewId::Death).keyEvent(KeyCode::ESCAPE, true);
+  EXPECT_EQ(views().currentId(), ViewId::Death) << "Escape does not bring the player back";
+  EXPECT_TRUE(list(ViewId::Death).choose("Respawn"));
+  EXPECT_EQ(counting.respawns, 1);
+
+  views().switchTo(ViewId::Main);
+  EXPECT_EQ(counting.unpauses, 1);
+  views().push(ViewId::Fish);
+  auto& fish = dynamic_cast<FishView&>(views().view(ViewId::Fish));
+  fish.tick(0.25f);
+  fish.tick(0.25f);
+  EXPECT_TRUE(fish.choose("Reel in"));
+  ASSERT_EQ(counting.reels.size(), 1u);
+  EXPECT_FLOAT_EQ(counting.reels[0], 500.0f);
   EXPECT_EQ(views().currentId(), ViewId::Main);
 }
 
