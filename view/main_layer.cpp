@@ -159,9 +159,18 @@ void MainLayer::rebuildWorldView() {
   if (sky_ != nullptr) sky_->setVisible(static_cast<int32_t>(player.cellY) + tiles_->rows() / 2 >= skyRow_);
 }
 
+bool MainLayer::worldGone() const {
+  return running_ == nullptr || running_->world.get() != world_ || running_->player == nullptr;
+}
+
+void MainLayer::visit(engine::Renderer* renderer, const engine::Mat4& parentTransform, uint32_t parentFlags) {
+  if (hasWorldView() && worldGone()) teardownWorldView();
+  engine::InnerNode::visit(renderer, parentTransform, parentFlags);
+}
+
 void MainLayer::update(float dt) {
   if (!hasWorldView()) return;
-  if (running_ == nullptr || running_->world.get() != world_ || running_->player == nullptr) {
+  if (worldGone()) {
     teardownWorldView();
     return;
   }

@@ -47,6 +47,10 @@ class MainLayer final : public engine::InnerNode {
   ~MainLayer() override;
   bool init() override;
   void update(float dt) override;
+  // A world view whose world or player has gone (the game ended while the update was stopped) is
+  // taken down before anything is drawn.
+  using engine::InnerNode::visit;
+  void visit(engine::Renderer* renderer, const engine::Mat4& parentTransform, uint32_t parentFlags) override;
 
   // ---- The running world's view ----
   // Builds the layer tree for the running world and its player (loading the atlases and programs
@@ -81,6 +85,7 @@ class MainLayer final : public engine::InnerNode {
  private:
   MainLayer();
   void addWorldBatches();
+  bool worldGone() const;
   void placeCamera();
   void forgetWorldNodes();
 

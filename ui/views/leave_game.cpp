@@ -1,5 +1,6 @@
 #include "ui/views/leave_game.h"
 
+#include "game/session/game_screen.h"
 #include "ui/views/game_views.h"
 #include "world/rules/game.h"
 
@@ -10,5 +11,7 @@ bool saveAndQuitGame() {
   // happen after the game ended.
   if (GameViews* views = gameViews()) views->switchTo(ViewId::Start);
   game.quit();
+  // The screen takes the world's view down and shows the start view on what is left.
+  gameScreen().showStartView(0);
   return true;
 }

@@ -175,9 +175,3 @@ int registerCustomShaders() {
   }
   return built;
 }
-
-BarColour healthBarColour(float fraction) {
-  const float green = fraction < 0.5f ? 1.0f : 1.0f - (fraction - 0.5f) * 2.0f;
-  const float red = fraction < 0.5f ? fraction * 2.0f : 1.0f;
-  return {green, red, 0.0f, 0.8f};
-}

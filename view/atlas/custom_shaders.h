@@ -31,10 +31,3 @@ inline constexpr int64_t kLast = kSkyGraded;
 // Compiles, links and stores the six programs; answers how many built (a program that fails is
 // logged and left out of the cache).
 int registerCustomShaders();
-
-// The bar colour program 258 draws for a fraction (rgba, 0-1): green 1 up to a half then falling,
-// red rising to 1 at a half.
-struct BarColour {
-  float r, g, b, a;
-};
-BarColour healthBarColour(float fraction);

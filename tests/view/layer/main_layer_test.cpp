@@ -112,3 +112,9 @@ TEST_F(MainLayerTest, ACancelledMusicCheckOrOneWithoutAMainLayerNeverRuns) {
 }
 
 }  // namespace
+
+TEST(MainLayerSteps, AFrameIsCountedInSixtiethsOfASecond) {
+  EXPECT_FLOAT_EQ(MainLayer::stepsFor(1.0f / 60.0f), 1.0f);
+  EXPECT_FLOAT_EQ(MainLayer::stepsFor(1.0f / 30.0f), 2.0f);
+  EXPECT_FLOAT_EQ(MainLayer::stepsFor(0.0f), 0.0f);
+}

@@ -73,7 +73,9 @@ TEST_F(TileRefreshTest, TheNoticeFlagsRebuildTheCellAndTheNeighboursTheyName) {
     for (const auto& other : cases) {
       if (&other == &c) continue;
       MapBlock& cell = map->cell(10 + other.dx, 11 + other.dy);
-      if (cell.frontId() == 0) EXPECT_EQ(slot(10 + other.dx, 11 + other.dy, R::kFront), nullptr);
+      if (cell.frontId() == 0) {
+        EXPECT_EQ(slot(10 + other.dx, 11 + other.dy, R::kFront), nullptr);
+      }
     }
     target.setFront(0, 0, 0);
     window->updateAt(target);

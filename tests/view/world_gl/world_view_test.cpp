@@ -7,10 +7,12 @@
 #include "engine/render/gl_program_cache.h"
 #include "engine/render/gl_program_state_cache.h"
 #include "engine/render/texture_cache.h"
+#include "engine/scene/scheduler.h"
 #include "engine/sprite/sprite.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "tests/view/world_gl/world_view_fixture.h"
 #include "view/overlays/sign_label.h"
+#include "world/explosions/explosion_system.h"
 #include "view/world_shot.h"
 #include "view/tiles/tile_sprites.h"
 
@@ -30,6 +32,42 @@ TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
   EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, 85))) << "the back layer at a third of the light";
   EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
   EXPECT_TRUE(near(cellPixel(10, 10), {0, 0, 0, 255})) << "the player's cell is open air";
+}
+
+TEST_F(WorldViewTest, TheTreeHasItsLayersInOrderAndTheRootAtTheViewScaleLessOne) {
+  build();
+  ASSERT_TRUE(layer->hasWorldView());
+  EXPECT_FLOAT_EQ(layer->rootNode()->getScale(), 2.0f);
+  EXPECT_EQ(layer->rootNode()->getPosition(), engine::Vec2(kWindow / 2, kWindow / 2));
+  EXPECT_EQ(layer->rootNode()->getTag(), MainLayer::kRootTag);
+  EXPECT_EQ(layer->worldLayer()->getParent(), layer->rootNode());
+  const GameTextures& t = gameTextures();
+  const struct {
+    engine::Node* node;
+    int z;
+  } worldChildren[] = {{t.blockBatch, 1},      {t.extraWorldNode, 2},  {t.particleBatches[0], 3},
+                       {t.particleBatches[2], 5}, {t.dressBatch, 6},    {t.bulletBatch, 7},
+                       {t.treasureBatch, 8},   {t.mobNode, 21},        {t.healthBarBatch, 22},
+                       {t.additiveBatch, 23}};
+  for (const auto& c : worldChildren) {
+    EXPECT_EQ(c.node->getParent(), layer->worldLayer());
+    EXPECT_EQ(c.node->getLocalZOrder(), c.z);
+  }
+  EXPECT_EQ(t.hudLayer->getParent(), layer);
+  EXPECT_EQ(t.hudLayer->getLocalZOrder(), 45);
+  EXPECT_EQ(t.iconBatch->getLocalZOrder(), 89);
+  EXPECT_EQ(layer->overlayNode()->getLocalZOrder(), 90);
+  EXPECT_EQ(layer->highlightSprite()->getParent(), t.blockBatch);
+  EXPECT_EQ(layer->worldLayer()->getPosition(), engine::Vec2(-300, -300));
+}
+
+TEST_F(WorldViewTest, EachFrameStepsTheRunningWorldsFusesInSixtieths) {
+  build();
+  ASSERT_TRUE(running.world->explosions().add(map->cell(20, 12), nullptr, kStandardBlast, 90.0f, 0));
+  layer->update(1.0f / 60.0f);
+  layer->update(1.0f / 30.0f);
+  ASSERT_EQ(running.world->explosions().pending().size(), 1u);
+  EXPECT_NEAR(running.world->explosions().pending()[0].timer, 87.0f, 1e-3f);
 }
 
 TEST_F(WorldViewTest, WaterLavaAndAcidShowInTheirColours) {
@@ -60,10 +98,6 @@ TEST_F(WorldViewTest, TheCustomProgramsCompileAndTheHealthBarDrawsItsColour) {
   for (int64_t key = custom_shader::kFirst; key <= custom_shader::kLast; ++key) {
     ASSERT_NE(engine::GLProgramCache::getInstance()->getGLProgram(key), nullptr) << key;
   }
-  const BarColour quarter = healthBarColour(0.25f);
-  EXPECT_FLOAT_EQ(quarter.r, 1.0f);
-  EXPECT_FLOAT_EQ(quarter.g, 0.5f);
-  EXPECT_FLOAT_EQ(quarter.a, 0.8f);
   // A bar a quarter full over a white texture spanning the whole quad: the bar colour at the left
   // end, the background at the right end.
   const std::vector<uint8_t> white(64 * 4 * 4, 255);
@@ -143,6 +177,17 @@ TEST_F(WorldViewTest, TeardownLeavesNothingBehindAndASecondBuildStartsClean) {
   frame();
   EXPECT_EQ(blocks->getChildrenCount(), firstSprites);
   EXPECT_TRUE(near(cellPixel(10, 9), blockColour(world_test::kDirt)));
+}
+
+TEST_F(WorldViewTest, AWorldThatEndedIsTakenDownBeforeTheNextFrameDraws) {
+  build();
+  frame();
+  layer->getScheduler()->unscheduleUpdate(layer);  // the game stopped its timers first
+  running.player.reset();
+  running.world.reset();
+  frame();
+  EXPECT_FALSE(layer->hasWorldView());
+  EXPECT_EQ(TileSprites::current(), nullptr);
 }
 
 TEST_F(WorldViewTest, TeardownForgetsTheSignLabelSoTheNextWorldMakesItsOwn) {
