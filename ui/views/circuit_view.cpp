@@ -1,8 +1,8 @@
 #include "ui/views/circuit_view.h"
 
-#include "game/player/player_desktop.h"
+#include "content/items/block_edit.h"
 #include "game/session/running_world.h"
-#include "world/map/world_map.h"
+#include "world/edits/edit_kind.h"
 #include "world/rules/game.h"
 #include "world/world.h"
 
@@ -12,10 +12,23 @@ void CircuitView::setup(int32_t x, int32_t y, const CircuitRecord& record) {
   record_ = record;
 }
 
+BlockEdit circuitSettingEdit(int32_t x, int32_t y, const CircuitRecord& record) {
+  BlockEdit edit;
+  edit.kind = edit_kind::kCircuitSetting;
+  edit.x = static_cast<uint16_t>(x);
+  edit.y = static_cast<uint16_t>(y);
+  edit.setValueByte(0, record.tag);
+  edit.setValueByte(1, record.reserved);
+  edit.setValueByte(2, static_cast<uint8_t>(record.value));
+  edit.setValueByte(3, static_cast<uint8_t>(record.value >> 8));
+  edit.setValueByte(4, static_cast<uint8_t>(record.second));
+  edit.setValueByte(5, static_cast<uint8_t>(record.second >> 8));
+  return edit;
+}
+
 void CircuitView::apply() {
-  if (World* world = runningWorld().world.get()) {
-    if (MapBlock* cell = world->map().cellAt(x_, y_)) currentGame().editCircuitCell(*cell);
-  }
+  // The setting goes through the rules like every other change of a cell.
+  if (runningWorld().world != nullptr) currentGame().editBlock(circuitSettingEdit(x_, y_, record_));
   back();
 }
 

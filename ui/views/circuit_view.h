@@ -1,11 +1,16 @@
 #pragma once
 // The circuit configurator: a device's cell and its setting, which the player raises or lowers
-// and applies; the rules take the changed cell.
+// and applies as a circuit setting edit of the cell.
 
 #include <cstdint>
 
 #include "ui/views/list_view.h"
 #include "world/circuits/circuit_system.h"
+
+struct BlockEdit;
+
+// The edit that gives the cell's device the record.
+BlockEdit circuitSettingEdit(int32_t x, int32_t y, const CircuitRecord& record);
 
 class CircuitView final : public ListView {
  public:
@@ -16,7 +21,7 @@ class CircuitView final : public ListView {
   int32_t cellX() const { return x_; }
   int32_t cellY() const { return y_; }
   const CircuitRecord& record() const { return record_; }
-  // Hands the cell to the rules and closes.
+  // Sends the setting through the game and closes.
   void apply();
 
  protected:

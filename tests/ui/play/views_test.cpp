@@ -6,6 +6,7 @@
 #include "game/inventory/inventory.h"
 #include "game/session/game_saves.h"
 #include "tests/ui/play/play_fixture.h"
+#include "ui/views/circuit_view.h"
 #include "ui/views/dialog_view.h"
 #include "ui/views/fish_view.h"
 #include "ui/views/help_view.h"
@@ -139,6 +140,11 @@ class CountingGame final : public NullGame {
   void unpause() override { ++unpauses; }
   void respawn() override { ++respawns; }
   void reelIn(float milliseconds) override { reels.push_back(milliseconds); }
+  bool editBlock(const BlockEdit& edit) override {
+    edits.push_back(edit);
+    return true;
+  }
+  std::vector<BlockEdit> edits;
   int pauses = 0, unpauses = 0, respawns = 0;
   std::vector<float> reels;
 };
@@ -163,6 +169,24 @@ TEST_F(ViewsTest, DeathPausesTheGameUntilTheRespawnAndFishingReelsInWithTheTimeT
   EXPECT_TRUE(fish.choose("Reel in"));
   ASSERT_EQ(counting.reels.size(), 1u);
   EXPECT_FLOAT_EQ(counting.reels[0], 500.0f);
+  EXPECT_EQ(views().currentId(), ViewId::Main);
+}
+
+TEST_F(ViewsTest, TheCircuitConfiguratorSendsItsChangedSettingAsAnEdit) {
+  CountingGame counting;
+  const engine::Seam<GameInterface, NullGame>::Scoped useGame(currentGameSeam(), counting);
+  auto& circuit = dynamic_cast<CircuitView&>(views().view(ViewId::Circuit));
+  circuit.setup(4, 5, CircuitRecord{.tag = 2, .value = 0x12FF, .second = 0xABCD});
+  views().push(ViewId::Circuit);
+  EXPECT_TRUE(circuit.choose("Raise"));
+  EXPECT_TRUE(circuit.choose("Apply"));
+  ASSERT_EQ(counting.edits.size(), 1u);
+  const BlockEdit& edit = counting.edits[0];
+  EXPECT_EQ(edit.kind, edit_kind::kCircuitSetting);
+  EXPECT_EQ(edit.x, 4);
+  EXPECT_EQ(edit.y, 5);
+  const uint8_t bytes[] = {2, 0, 0x00, 0x13, 0xCD, 0xAB};  // the value raised by one, little-endian
+  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(edit.valueByte(i), bytes[i]) << i;
   EXPECT_EQ(views().currentId(), ViewId::Main);
 }
 
