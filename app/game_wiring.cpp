@@ -16,11 +16,15 @@
 #include "engine/window/alert.h"
 #include "entities/core/world_entities.h"
 #include "entities/effects/effect_world.h"
+#include "game/player/player_events.h"
 #include "game/session/game_screen.h"
 #include "platform/audio/audio_engine.h"
 #include "game/session/game_sound_listener.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
+#include "menus/menu_saves.h"
+#include "menus/menu_views.h"
+#include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
@@ -84,6 +88,10 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   });
   setGameScreen(&gameScreen_);
   setInterfaceServices(&interface_);
+  // The menus' views join the fifteen when the launch creates them; the menus list the store.
+  setMenuViewMaker(&makeMenuView);
+  setMenuSaves(&saves_);
+  setPlayerEvents(&playerEvents_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
   if (!gameServicesRegistered()) {
     setGameServices(&game_);
@@ -99,6 +107,9 @@ GameWiring::~GameWiring() {
   session_.end();
   session_.unbindCurrent();
   if (ownsGame_) setGameServices(nullptr);
+  setPlayerEvents(nullptr);
+  setMenuSaves(nullptr);
+  setMenuViewMaker(nullptr);
   setInterfaceServices(nullptr);
   setEntityDrawings(nullptr);
   setGameScreen(nullptr);

@@ -9,6 +9,7 @@
 #include "entities/effects/entity_effect_registry.h"
 #include "game/session/local_session.h"
 #include "game/launch/game_launch_services.h"
+#include "app/app_game_screen.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -20,8 +21,8 @@
 #include "ui/ui_launch_services.h"
 #include "view/achievement_banner_popup.h"
 #include "view/entity_drawing_factory.h"
+#include "ui/ui_player_events.h"
 #include "view/tiles/tile_refresh.h"
-#include "view/view_game_screen.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
 #include "world/seams/world_options.h"
@@ -56,11 +57,12 @@ class GameWiring {
   WorldViewLaunchServices worldView_;
   EntityDrawingFactory entityDrawings_;  // the entities' drawing sides, on the main layer's batches
   UiLaunchServices interface_;
+  UiPlayerEvents playerEvents_;
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
   LocalSession session_;
-  ViewGameScreen gameScreen_;
+  AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
   bool ownsGame_ = false;  // whether game_ is the registered game seam
 };

@@ -3,7 +3,6 @@
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
-#include "ui/views/start_view.h"
 
 void UiLaunchServices::createViews() { ::createViews(); }
 

@@ -31,83 +31,20 @@
 #include "game/session/game_local.h"
 #include "game/stats/stats_store.h"
 #include "platform/settings/settings.h"
-#include "tests/support/argv.h"
+#include "tests/app_gl/app_run_support.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/game_views.h"
-#include "ui/views/start_view.h"
+#include "menus/start_view.h"
 #include "engine/base/log.h"
 
 namespace {
 
-// Runs `onFrame` with the frame number at the start of every frame of the next run.
-void everyFrame(std::function<void(int)> onFrame) {
-  static int target = 0;
-  auto frames = std::make_shared<int>(0);
-  engine::Director::getInstance()->getScheduler()->schedule(
-      [frames, onFrame](float) { onFrame(++*frames); }, &target, 0.0f, engine::REPEAT_FOREVER,
-      0.0f, 1);
-}
+using apptest::everyFrame;
+using apptest::frameShowsSomething;
+using apptest::pinLoadedLibraries;
+using apptest::runWith;
 
-// The GL driver and the window system load libraries of their own and unload them when the
-// window system closes, taking the names of their lifelong allocations with them, so the leak
-// checker could no longer tell them from ours. Pinning every loaded library keeps the names.
-void pinLoadedLibraries() {
-  std::ifstream maps("/proc/self/maps");
-  std::set<std::string> pinned;
-  std::string line;
-  while (std::getline(maps, line)) {
-    const size_t slash = line.find('/');
-    if (slash == std::string::npos || line.find(".so", slash) == std::string::npos) continue;
-    const std::string path = line.substr(slash);
-    if (pinned.insert(path).second) dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-  }
-}
-
-kel::DesktopPlatform::Services realServices() {
-  kel::DesktopPlatform::Services services;
-  services.installCrashReporter = false;
-  // Where the build puts the executable, so the data folder is the one the build assembled.
-  const std::string executable = std::string(RUBBLE_DATA_DIR) + "/../out/bin/rubblemoor";
-  services.executablePath = [executable] { return executable; };
-  return services;
-}
-
-// Draws the running scene as the frame would and tells whether any pixel is not black.
-bool frameShowsSomething() {
-  engine::Director* director = engine::Director::getInstance();
-  const engine::Size size = director->getWinSize();
-  const int width = static_cast<int>(size.width);
-  const int height = static_cast<int>(size.height);
-  glClear(GL_COLOR_BUFFER_BIT);
-  director->getRunningScene()->visit(director->getRenderer(), engine::Mat4::IDENTITY,
-                                     engine::FLAGS_TRANSFORM_DIRTY);
-  director->getRenderer()->render();
-  std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4));
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  for (size_t i = 0; i < pixels.size(); i += 4) {
-    if (pixels[i] > 40 || pixels[i + 1] > 40 || pixels[i + 2] > 40) return true;
-  }
-  return false;
-}
-
-int runWith(const std::string& word) {
-  testsupport::Argv args({"rubblemoor", word});
-  return runGame(args.argc(), args.argv(), realServices());
-}
-
-class GameRunTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    kel::resetSettings();
-    resetContentDatabase();
-  }
-  void TearDown() override {
-    kel::resetSettings();
-    resetContentDatabase();
-  }
-  testsupport::ScopedDataHome home;
-};
+using GameRunTest = apptest::AppRunTest;
 
 TEST_F(GameRunTest, SafeRunShowsTheStartViewAndQuitsFromAScheduledCallback) {
   int lastFrame = 0;

@@ -1,16 +1,23 @@
 #pragma once
 // The craft book. It pages through a range of the book entries the language file filled; the
-// content start-up hands it that range.
+// content start-up hands it that range. The list shows the entries; choosing one shows its pages.
+// Opened at a crafting station (its fields name the station's kind), it first offers the
+// inventory's crafting page for that station.
+// The game's ordinary timers are paused while it is current.
 
 #include <cstddef>
+#include <cstdint>
 
-#include "ui/views/game_view.h"
+#include "game/player/player_events.h"
+#include "ui/views/list_view.h"
 
 struct BookEntry;
 
-class BookView final : public GameView {
+class BookView final : public ListView {
  public:
-  BookView() : GameView(ViewId::Book) {}
+  static constexpr const char* kCraftHere = "Craft at this station";
+
+  BookView() : ListView(ViewId::Book) {}
 
   // A range whose end lies before its begin is taken as empty.
   void setPages(const BookEntry* begin, const BookEntry* end);
@@ -18,7 +25,24 @@ class BookView final : public GameView {
   const BookEntry* pagesEnd() const { return end_; }
   size_t pageCount() const;
 
+  // What block use sets before the book opens at a station.
+  void setFields(const BookViewFields& fields) { fields_ = fields; }
+  const BookViewFields& fields() const { return fields_; }
+  // The entry shown; -1 for the list of entries.
+  int shownEntry() const { return shown_; }
+  void showEntry(int index);
+
+  void enter() override;
+  void exit() override;
+  // Escape from an entry goes back to the list.
+  void back() override;
+
+ protected:
+  void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) override;
+
  private:
   const BookEntry* begin_ = nullptr;
   const BookEntry* end_ = nullptr;
+  BookViewFields fields_;
+  int shown_ = -1;
 };

@@ -22,7 +22,7 @@ void GameView::setControls(std::unique_ptr<kel::AbstractControls> controls) {
 bool GameView::isOnLayer() const { return layer_ != nullptr && root_->getParent() == layer_; }
 
 void GameView::enter() {
-  if (layer_ != nullptr && root_->getParent() == nullptr) layer_->addChild(root_);
+  if (layer_ != nullptr && root_->getParent() == nullptr) layer_->addChild(root_, kViewZOrder);
 }
 
 void GameView::exit() {

@@ -13,6 +13,10 @@ namespace engine {
 class InnerNode;
 }
 
+// Views draw over the main layer's world and HUD batches (45) and under its overlay (90), the
+// achievement pop-up (100) and the console (200).
+constexpr int kViewZOrder = 50;
+
 class GameView : public kel::AbstractGameView {
  public:
   ~GameView() override;

@@ -5,8 +5,17 @@
 #include "ui/views/book_view.h"
 #include "ui/views/game_view.h"
 #include "ui/views/inventory_view.h"
-#include "ui/views/plain_views.h"
-#include "ui/views/start_view.h"
+#include "ui/views/achievements_view.h"
+#include "ui/views/chat_view.h"
+#include "ui/views/circuit_view.h"
+#include "ui/views/death_view.h"
+#include "ui/views/dialog_view.h"
+#include "ui/views/fish_view.h"
+#include "ui/views/help_view.h"
+#include "ui/views/main_view.h"
+#include "ui/views/map_view.h"
+#include "ui/views/pause_view.h"
+#include "ui/views/sign_view.h"
 
 namespace {
 
@@ -15,23 +24,38 @@ std::unique_ptr<GameViews>& instance() {
   return views;
 }
 
+MenuViewMaker& menuViewMaker() {
+  static MenuViewMaker maker;
+  return maker;
+}
+
+// A place on the stack for a menu view when no maker is registered.
+class PlainMenuView final : public GameView {
+ public:
+  explicit PlainMenuView(ViewId id) : GameView(id) {}
+};
+
 std::unique_ptr<GameView> makeView(ViewId id) {
+  if (id == ViewId::Start || id == ViewId::Wait) {
+    std::unique_ptr<GameView> made = menuViewMaker() ? menuViewMaker()(id) : nullptr;
+    return made != nullptr ? std::move(made) : std::make_unique<PlainMenuView>(id);
+  }
   switch (id) {
     case ViewId::Main: return std::make_unique<MainView>();
     case ViewId::Inventory: return std::make_unique<InventoryView>();
     case ViewId::Map: return std::make_unique<MapView>();
     case ViewId::Book: return std::make_unique<BookView>();
-    case ViewId::Start: return std::make_unique<StartView>();
     case ViewId::Death: return std::make_unique<DeathView>();
     case ViewId::Pause: return std::make_unique<PauseView>();
     case ViewId::Sign: return std::make_unique<SignView>();
     case ViewId::Chat: return std::make_unique<ChatView>();
-    case ViewId::Wait: return std::make_unique<WaitView>();
     case ViewId::Dialog: return std::make_unique<DialogView>();
     case ViewId::Fish: return std::make_unique<FishView>();
     case ViewId::Circuit: return std::make_unique<CircuitView>();
     case ViewId::Achievements: return std::make_unique<AchievementsView>();
     case ViewId::Help: return std::make_unique<HelpView>();
+    case ViewId::Start:
+    case ViewId::Wait:
     case ViewId::None: break;
   }
   return nullptr;
@@ -57,7 +81,12 @@ InventoryView& GameViews::inventoryView() {
   return static_cast<InventoryView&>(view(ViewId::Inventory));
 }
 BookView& GameViews::bookView() { return static_cast<BookView&>(view(ViewId::Book)); }
-StartView& GameViews::startView() { return static_cast<StartView&>(view(ViewId::Start)); }
+MainView& GameViews::mainView() { return static_cast<MainView&>(view(ViewId::Main)); }
+
+void GameViews::clearViewStack() {
+  while (pop()) {
+  }
+}
 
 bool GameViews::isOnStack(const GameView& view) const {
   if (current_ == &view) return true;
@@ -103,8 +132,7 @@ bool GameViews::pop() {
 }
 
 void GameViews::switchTo(GameView& view) {
-  while (pop()) {
-  }
+  clearViewStack();
   current_ = &view;
   view.enter();
   activate(view);
@@ -117,6 +145,8 @@ void GameViews::setLayer(engine::InnerNode* layer) {
 void GameViews::setWheelEnabled(bool enabled) {
   for (auto& view : views_) view->controls().setWheelEnabled(enabled);
 }
+
+void setMenuViewMaker(MenuViewMaker maker) { menuViewMaker() = std::move(maker); }
 
 GameViews* gameViews() { return instance().get(); }
 

@@ -5,6 +5,7 @@
 // switch pops every view and then enters its target.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,7 +18,7 @@ class InnerNode;
 class GameView;
 class BookView;
 class InventoryView;
-class StartView;
+class MainView;
 
 class GameViews {
  public:
@@ -43,9 +44,19 @@ class GameViews {
   void setLayer(engine::InnerNode* layer);
   void setWheelEnabled(bool enabled);
 
+  // Pops every view and makes the view current.
+  void switchTo(ViewId id) { switchTo(view(id)); }
+  // Every stacked view closes and the main view is current.
+  void popToMainView() { switchTo(ViewId::Main); }
+  // Pops every view; none is current afterwards.
+  void clearViewStack();
+  // Pushes the view over the current one (false when it is on the stack already).
+  bool push(ViewId id) { return push(view(id)); }
+
+  MainView& mainView();
   InventoryView& inventoryView();
   BookView& bookView();
-  StartView& startView();
+  GameView& startView() { return view(ViewId::Start); }
 
  private:
   bool isOnStack(const GameView& view) const;
@@ -56,6 +67,11 @@ class GameViews {
   GameView* current_ = nullptr;
   std::vector<GameView*> paused_;
 };
+
+// Makes the views of the menus (the start and wait views), which sit above the interface; null for
+// a view it does not make. Without one those views are plain places on the stack.
+using MenuViewMaker = std::function<std::unique_ptr<GameView>(ViewId)>;
+void setMenuViewMaker(MenuViewMaker maker);
 
 // The process's views; null until createViews.
 GameViews* gameViews();

@@ -19,7 +19,6 @@
 #include "ui/views/game_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
-#include "ui/views/start_view_controls.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -221,24 +220,6 @@ TEST_F(ViewStackTest, TheLaunchSeamDrivesTheViews) {
   // A layer that goes away is forgotten by every view.
   services.detachLayer(layer);
   for (int i = 0; i < VIEW_COUNT; ++i) EXPECT_EQ(views.view(static_cast<ViewId>(i)).layer(), nullptr);
-}
-
-class QuitRecorder : public engine::Application {
- public:
-  bool applicationDidFinishLaunching(int, char**) override { return true; }
-  void applicationWillTerminate() override {}
-  void applicationDidEnterBackground() override {}
-  void applicationWillEnterForeground() override {}
-};
-
-TEST_F(ViewStackTest, TheStartViewQuitsWhenEscapeIsReleased) {
-  QuitRecorder application;
-  StartViewControls controls(nullptr);
-  controls.keyEvent(engine::KeyCode::ENTER, true);
-  controls.keyEvent(engine::KeyCode::ESCAPE, false);
-  EXPECT_FALSE(application.isQuitRequested());
-  controls.keyEvent(engine::KeyCode::ESCAPE, true);
-  EXPECT_TRUE(application.isQuitRequested());
 }
 
 }  // namespace

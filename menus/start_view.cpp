@@ -1,0 +1,172 @@
+#include "menus/start_view.h"
+
+#include "content/loader/content_database.h"
+#include "content/texts/language_texts.h"
+#include "engine/app/application.h"
+#include "platform/key_bindings.h"
+#include "platform/platform.h"
+#include "platform/settings/settings.h"
+#include "ui/widgets/key_names.h"
+#include "ui/widgets/ui_draw.h"
+#include "world/rules/game.h"
+
+namespace {
+
+constexpr const char* kGameName = "Rubblemoor";
+constexpr const char* kActionNames[kel::KEYBIND_ACTION_COUNT] = {
+    "Move up", "Move down", "Move left", "Move right", "Jump", "Pause",
+    "Inventory", "Book", "Map", "Chat", "Throw", "Switch pane",
+};
+
+std::string actionLabel(uint32_t action) {
+  const std::string& text = languageTexts().text(static_cast<int>(kel::defaultKeybinds[action].textId));
+  return text.empty() ? kActionNames[action] : text;
+}
+
+}  // namespace
+
+StartView::StartView() : ListView(ViewId::Start) {}
+
+void StartView::enter() {
+  if (!entryBuilt_) {
+    entryBuilt_ = true;
+    const engine::Size window = uiWindowSize();
+    nameEntry_.build(root(), engine::Vec2(window.width / 2.0f - 200.0f, 40.0f), 400.0f);
+  }
+  if (page_ != Page::Message) page_ = Page::Main;
+  status_.clear();
+  ListView::enter();
+}
+
+void StartView::exit() {
+  nameEntry_.stop();
+  bindingAction_ = -1;
+  ListView::exit();
+}
+
+void StartView::showPage(Page page) {
+  nameEntry_.stop();
+  bindingAction_ = -1;
+  page_ = page;
+  list().select(0);
+  refresh();
+}
+
+void StartView::showDialog(int dialog) {
+  if (message_.empty()) {
+    message_ = dialog == 19 || dialog == 20 ? "The planet's world file is missing." : "The game could not be started.";
+  }
+  showPage(Page::Message);
+}
+
+void StartView::back() {
+  switch (page_) {
+    case Page::Main:
+      if (engine::Application* application = engine::Application::getInstance()) application->quit();
+      return;
+    case Page::NewCharacter:
+    case Page::Worlds: showPage(Page::Characters); return;
+    case Page::NewWorld: showPage(Page::Worlds); return;
+    case Page::Confirm: showPage(afterConfirm_); return;
+    default: showPage(Page::Main); return;
+  }
+}
+
+bool StartView::ownKey(engine::KeyCode key, bool released) {
+  if (bindingAction_ < 0) return false;
+  // The key that comes down next is the action's; Escape leaves it as it was.
+  if (released) return true;
+  kel::Platform* platform = kel::Platform::instance();
+  if (key != engine::KeyCode::ESCAPE && platform != nullptr) {
+    platform->bindKey(static_cast<uint32_t>(bindingAction_), static_cast<uint32_t>(key));
+    kel::saveSettings();
+  }
+  bindingAction_ = -1;
+  refresh();
+  return true;
+}
+
+void StartView::typeName(const std::string& name, std::function<void(const std::string&)> store) {
+  nameEntry_.start(name, kNameLimit, [this, store](const std::string& typed) {
+    nameEntry_.stop();
+    store(typed);
+    refresh();
+  }, [this] {
+    nameEntry_.stop();
+    refresh();
+  });
+}
+
+void StartView::confirm(const std::string& question, std::function<void()> yes, Page after) {
+  question_ = question;
+  onYes_ = std::move(yes);
+  afterConfirm_ = after;
+  showPage(Page::Confirm);
+}
+
+bool StartView::refuseWhenCompromised() {
+  if (!contentIsCompromised()) return false;
+  status_ = kCompromised;
+  return true;
+}
+
+bool StartView::startGame(uint8_t mode) {
+  if (refuseWhenCompromised()) return false;
+  message_.clear();
+  currentGame().begin(mode, {});
+  return true;
+}
+
+void StartView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  switch (page_) {
+    case Page::Main: title = kGameName; fillMain(lines, rows); break;
+    case Page::Options: title = "Options"; fillOptions(lines, rows); break;
+    case Page::Characters: title = "Characters"; fillCharacters(lines, rows); break;
+    case Page::NewCharacter: title = "New character"; fillNewCharacter(lines, rows); break;
+    case Page::Worlds: title = "Worlds"; fillWorlds(lines, rows); break;
+    case Page::NewWorld: title = "New world"; fillNewWorld(lines, rows); break;
+    case Page::Confirm:
+      title = "Are you sure?";
+      lines.push_back(question_);
+      rows.push_back({"Yes", [this] {
+                        const auto yes = onYes_;
+                        const Page after = afterConfirm_;
+                        if (yes) yes();
+                        showPage(after);
+                      }});
+      rows.push_back({"No", [this] { showPage(afterConfirm_); }});
+      break;
+    case Page::Message:
+      title = kGameName;
+      lines.push_back(message_);
+      rows.push_back({"OK", [this] {
+                        message_.clear();
+                        showPage(Page::Main);
+                      }});
+      break;
+  }
+  if (!status_.empty()) lines.push_back(status_);
+}
+
+void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  kel::Platform* platform = kel::Platform::instance();
+  lines.push_back(platform != nullptr ? platform->versionText() : std::string());
+  rows.push_back({"Play", [this] { showPage(Page::Characters); }});
+  rows.push_back({"Options", [this] { showPage(Page::Options); }});
+  rows.push_back({"Quit", [] {
+                    if (engine::Application* application = engine::Application::getInstance()) application->quit();
+                  }});
+}
+
+void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  kel::Platform* platform = kel::Platform::instance();
+  lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)." : "Choose an action to bind it to another key.");
+  for (uint32_t action = 0; action < kel::KEYBIND_ACTION_COUNT; ++action) {
+    const uint32_t key = platform != nullptr ? platform->keyForAction(action) : 0;
+    rows.push_back({actionLabel(action) + ": " + keyName(key), [this, action] {
+                      bindingAction_ = static_cast<int>(action);
+                      refresh();
+                    }});
+  }
+  rows.push_back({"Back", [this] { showPage(Page::Main); }});
+}

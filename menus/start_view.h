@@ -1,0 +1,101 @@
+#pragma once
+// The view the game opens on, in pages: the main menu (play, options, quit), the options with the
+// key bindings, the character list (choose, create, rename, delete), the world list (continue,
+// create, delete), the pages that create a character or a world, a confirmation and a message.
+// Names are typed in a text entry that a name row opens; the other rows cycle their choice.
+// Starting a world hands it to the current game, which shows the wait view and then the main
+// view. Nothing starts while the content file is damaged.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ui/views/list_view.h"
+#include "ui/widgets/text_entry.h"
+
+struct PlayerEntry;
+struct WorldEntry;
+
+// What the new world page has chosen.
+struct NewWorldChoice {
+  std::string name;
+  size_t planet = 0;  // index into the planet definitions
+  uint8_t size = 0;   // world size index, 0 the smallest
+  uint8_t mode = 0;   // 0 survival, 1 creative, 2 flat creative, 3 adventure
+};
+
+// The world modes a new world can have, by mode byte.
+inline constexpr const char* kWorldModeNames[] = {"Survival", "Creative", "Flat creative", "Adventure"};
+inline constexpr uint8_t kWorldModeCount = 4;
+
+class StartView final : public ListView {
+ public:
+  enum class Page : uint8_t { Main, Options, Characters, NewCharacter, Worlds, NewWorld, Confirm, Message };
+  static constexpr uint32_t kNameLimit = 24;
+  static constexpr const char* kCompromised = "Data files have been compromised. You won't be able to play.";
+
+  StartView();
+
+  // Enters on the main menu unless a message waits.
+  void enter() override;
+  void exit() override;
+  // Escape: one page up; from the main menu the game quits.
+  void back() override;
+
+  // `StartView::showMainMenu`.
+  void showMainMenu() { showPage(Page::Main); }
+  // `StartView::showDialog`: the message page with the message text set before, or the dialog's
+  // own text when none is.
+  void showDialog(int dialog);
+  void setMessage(const std::string& text) { message_ = text; }
+  void showPage(Page page);
+  Page page() const { return page_; }
+  // What the last choice said ("The name is taken.", ...); shown under the title.
+  const std::string& status() const { return status_; }
+  TextEntry& nameEntry() { return nameEntry_; }
+
+  // ---- The choices, as the rows make them ----
+  bool chooseCharacter(PlayerEntry& entry);
+  bool createCharacter(const std::string& name, uint32_t difficulty);
+  bool renameCharacter(const std::string& name);
+  bool deleteCharacter();
+  bool createWorld(const NewWorldChoice& choice);
+  bool continueWorld(WorldEntry& entry);
+  bool deleteWorld(WorldEntry& entry);
+  NewWorldChoice& newWorld() { return newWorld_; }
+  // The key binding action waiting for its key; -1 for none.
+  int bindingAction() const { return bindingAction_; }
+
+ protected:
+  void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) override;
+  bool ownKey(engine::KeyCode key, bool released) override;
+
+ private:
+  void fillMain(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillOptions(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillCharacters(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillNewCharacter(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillWorlds(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillNewWorld(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  // Opens the text entry on the name; Enter stores it through `store`.
+  void typeName(const std::string& name, std::function<void(const std::string&)> store);
+  // The confirmation page: `yes` runs on Yes, then the page goes back to `after`.
+  void confirm(const std::string& question, std::function<void()> yes, Page after);
+  bool refuseWhenCompromised();
+  bool startGame(uint8_t mode);
+
+  Page page_ = Page::Main;
+  std::string status_;
+  std::string message_;
+  std::string question_;
+  std::function<void()> onYes_;
+  Page afterConfirm_ = Page::Main;
+  std::string newCharacterName_ = "Player";
+  uint32_t newCharacterDifficulty_ = 2;
+  NewWorldChoice newWorld_;
+  int bindingAction_ = -1;
+  TextEntry nameEntry_;
+  bool entryBuilt_ = false;
+};

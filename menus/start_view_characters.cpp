@@ -1,0 +1,133 @@
+// The start view's character pages: the list, creating, renaming and deleting a character.
+
+#include "content/loader/game_tables_loader.h"
+#include "content/tables/game_tables.h"
+#include "menus/menu_saves.h"
+#include "menus/start_view.h"
+#include "menus/starter_kit.h"
+#include "saves/character/character_record.h"
+#include "platform/settings/settings.h"
+#include "saves/launch/local_saves.h"
+#include "saves/store/player_entry.h"
+#include "saves/store/save_id.h"
+#include "saves/store/save_names.h"
+
+namespace {
+
+std::string difficultyName(uint32_t id) { return "Difficulty " + std::to_string(id); }
+
+uint32_t difficultyCount() {
+  const size_t rows = gameTables().difficulties.size();
+  return rows > 0 ? static_cast<uint32_t>(rows) : 1;
+}
+
+}  // namespace
+
+bool StartView::chooseCharacter(PlayerEntry& entry) {
+  LocalSaves* saves = menuSaves();
+  if (saves == nullptr) return false;
+  saves->characters().setCurrent(&entry);
+  kel::setLastPlayer(entry.displayName);
+  showPage(Page::Worlds);
+  return true;
+}
+
+bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
+  LocalSaves* saves = menuSaves();
+  if (saves == nullptr) return false;
+  status_.clear();
+  if (!isSafeSaveName(name)) {
+    status_ = "That name cannot be used.";
+    return false;
+  }
+  CharacterStore& characters = saves->characters();
+  // The scan makes the players folder the new file goes into.
+  if (characters.entries().empty()) characters.scan(kel::getLastPlayer());
+  auto entry = std::make_unique<PlayerEntry>(name + ".dat", name, 1);
+  entry->saveId = makeRandomSaveId();
+  entry->difficultyId = difficulty;
+  if (!characters.create(std::move(entry), std::nullopt)) {
+    status_ = "A character of that name exists, or it could not be written.";
+    return false;
+  }
+  characters.scan(name);
+  for (const auto& made : characters.entries()) {
+    if (made->displayName == name) characters.setCurrent(made.get());
+  }
+  if (const PlayerEntry* made = characters.current(); made != nullptr && made->displayName == name) {
+    CharacterRecord record = newCharacterRecord(*made);
+    giveStarterKit(record);
+    if (!characters.save(record)) status_ = "The starting tools could not be written.";
+  }
+  kel::setLastPlayer(name);
+  if (status_.empty()) status_ = "Created " + name + ".";
+  showPage(Page::Characters);
+  return true;
+}
+
+bool StartView::renameCharacter(const std::string& name) {
+  LocalSaves* saves = menuSaves();
+  PlayerEntry* current = saves != nullptr ? saves->characters().current() : nullptr;
+  if (current == nullptr) return false;
+  if (!saves->characters().rename(*current, name)) {
+    status_ = "The character could not be renamed to " + name + ".";
+    return false;
+  }
+  kel::setLastPlayer(name);
+  status_ = "Renamed to " + name + ".";
+  return true;
+}
+
+bool StartView::deleteCharacter() {
+  LocalSaves* saves = menuSaves();
+  PlayerEntry* current = saves != nullptr ? saves->characters().current() : nullptr;
+  if (current == nullptr) return false;
+  const std::string name = current->displayName;
+  const bool removed = saves->characters().remove(*current);
+  status_ = removed ? "Deleted " + name + "." : name + " could not be deleted.";
+  return removed;
+}
+
+void StartView::fillCharacters(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  LocalSaves* saves = menuSaves();
+  if (saves == nullptr) {
+    lines.push_back("No save folder.");
+    rows.push_back({"Back", [this] { showPage(Page::Main); }});
+    return;
+  }
+  CharacterStore& characters = saves->characters();
+  if (characters.entries().empty()) characters.scan(kel::getLastPlayer());
+  const PlayerEntry* current = characters.current();
+  lines.push_back(current != nullptr ? "Current: " + current->displayName : "Create a character to play.");
+  for (const auto& entry : characters.entries()) {
+    PlayerEntry* chosen = entry.get();
+    rows.push_back({"Play as " + entry->displayName + " (" + difficultyName(entry->difficultyId) + ")",
+                    [this, chosen] { chooseCharacter(*chosen); }});
+  }
+  rows.push_back({"New character", [this] {
+                    status_.clear();
+                    showPage(Page::NewCharacter);
+                  }});
+  if (current != nullptr) {
+    const std::string name = current->displayName;
+    rows.push_back({"Rename " + name, [this, name] {
+                      typeName(name, [this](const std::string& typed) { renameCharacter(typed); });
+                    }});
+    rows.push_back({"Delete " + name, [this, name] {
+                      confirm("Delete the character " + name + "?", [this] { deleteCharacter(); }, Page::Characters);
+                    }});
+  }
+  rows.push_back({"Back", [this] { showPage(Page::Main); }});
+}
+
+void StartView::fillNewCharacter(std::vector<std::string>&, std::vector<MenuList::Row>& rows) {
+  rows.push_back({"Name: " + newCharacterName_, [this] {
+                    typeName(newCharacterName_, [this](const std::string& typed) { newCharacterName_ = typed; });
+                  }});
+  rows.push_back({"Difficulty: " + difficultyName(newCharacterDifficulty_), [this] {
+                    newCharacterDifficulty_ = (newCharacterDifficulty_ + 1) % difficultyCount();
+                    refresh();
+                  }});
+  rows.push_back({"Create", [this] { createCharacter(newCharacterName_, newCharacterDifficulty_); }});
+  rows.push_back({"Back", [this] { showPage(Page::Characters); }});
+}

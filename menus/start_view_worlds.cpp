@@ -1,0 +1,150 @@
+// The start view's world pages: the list, continuing, creating and deleting a world.
+
+#include <ctime>
+
+#include "content/planets/planet_def.h"
+#include "menus/menu_saves.h"
+#include "menus/start_view.h"
+#include "saves/launch/local_saves.h"
+#include "saves/store/save_names.h"
+#include "world/map/world_params.h"
+
+namespace {
+
+constexpr uint8_t kLoadWorld = 1;
+constexpr uint8_t kGenerateWorld = 2;
+
+std::string planetName(uint32_t planetId) {
+  for (const auto& planet : planetDefs()) {
+    if (planet->id == planetId) return planet->name;
+  }
+  return "unknown planet";
+}
+
+std::string sizeName(uint8_t sizeIndex) {
+  const WorldSize size = worldSizeFor(sizeIndex);
+  return std::to_string(size.width) + " x " + std::to_string(size.height);
+}
+
+std::string modeName(uint8_t mode) { return mode < kWorldModeCount ? kWorldModeNames[mode] : "Mode " + std::to_string(mode); }
+
+}  // namespace
+
+bool StartView::continueWorld(WorldEntry& entry) {
+  LocalSaves* saves = menuSaves();
+  if (saves == nullptr || saves->characters().current() == nullptr) {
+    status_ = "Choose a character first.";
+    return false;
+  }
+  saves->worlds().setCurrent(&entry);
+  return startGame(kLoadWorld);
+}
+
+bool StartView::createWorld(const NewWorldChoice& choice) {
+  LocalSaves* saves = menuSaves();
+  if (saves == nullptr || saves->characters().current() == nullptr) {
+    status_ = "Choose a character first.";
+    return false;
+  }
+  if (refuseWhenCompromised()) return false;
+  const PlanetList& planets = planetDefs();
+  if (planets.empty()) {
+    status_ = "There are no planets to make a world on.";
+    return false;
+  }
+  if (!choice.name.empty() && !isSafeSaveName(choice.name)) {
+    status_ = "That name cannot be used.";
+    return false;
+  }
+  WorldStore& worlds = saves->worlds();
+  for (const auto& entry : worlds.entries()) {
+    if (entry->displayName == choice.name) {
+      status_ = "A world of that name exists.";
+      return false;
+    }
+  }
+  WorldParams params;
+  params.planetId = planets[choice.planet < planets.size() ? choice.planet : 0]->id;
+  params.mode = choice.mode < kWorldModeCount ? choice.mode : 0;
+  params.sizeIndex = choice.size < kWorldSizeCount ? choice.size : 0;
+  WorldEntry& entry = worlds.createEntry(params, static_cast<int64_t>(std::time(nullptr)));
+  // A typed name names the file too, when no file has it yet.
+  if (!choice.name.empty() && !saves->currentWorldFileExists()) {
+    const WorldEntry before = entry;
+    entry.displayName = choice.name;
+    entry.fileName = choice.name + ".dat";
+    if (saves->currentWorldFileExists()) {
+      entry.displayName = before.displayName;
+      entry.fileName = before.fileName;
+    }
+  }
+  return startGame(kGenerateWorld);
+}
+
+bool StartView::deleteWorld(WorldEntry& entry) {
+  LocalSaves* saves = menuSaves();
+  if (saves == nullptr) return false;
+  const std::string name = entry.displayName;
+  const bool removed = saves->worlds().remove(entry);
+  status_ = removed ? "Deleted " + name + "." : name + " could not be deleted.";
+  return removed;
+}
+
+void StartView::fillWorlds(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  LocalSaves* saves = menuSaves();
+  if (saves == nullptr) {
+    rows.push_back({"Back", [this] { showPage(Page::Characters); }});
+    return;
+  }
+  WorldStore& worlds = saves->worlds();
+  worlds.list();
+  const PlayerEntry* character = saves->characters().current();
+  lines.push_back(character != nullptr ? "Playing as " + character->displayName : "No character chosen.");
+  for (const auto& entry : worlds.entries()) {
+    WorldEntry* world = entry.get();
+    rows.push_back({"Continue " + entry->displayName + " (" + planetName(entry->params.planetId) + ", " +
+                        modeName(entry->params.mode) + ")",
+                    [this, world] { continueWorld(*world); }});
+  }
+  rows.push_back({"New world", [this] {
+                    status_.clear();
+                    newWorld_.name.clear();
+                    showPage(Page::NewWorld);
+                  }});
+  for (const auto& entry : worlds.entries()) {
+    WorldEntry* world = entry.get();
+    const std::string name = entry->displayName;
+    rows.push_back({"Delete " + name, [this, world, name] {
+                      confirm("Delete the world " + name + "?", [this, world] { deleteWorld(*world); }, Page::Worlds);
+                    }});
+  }
+  rows.push_back({"Back", [this] { showPage(Page::Characters); }});
+}
+
+void StartView::fillNewWorld(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  const PlanetList& planets = planetDefs();
+  if (planets.empty()) lines.push_back("There are no planets.");
+  // A world is made at the difficulty of the character who plays it.
+  if (LocalSaves* saves = menuSaves(); saves != nullptr && saves->characters().current() != nullptr) {
+    lines.push_back("Difficulty " + std::to_string(saves->characters().current()->difficultyId) + ", the character's");
+  }
+  const std::string planet = planets.empty() ? "-" : planets[newWorld_.planet % planets.size()]->name;
+  rows.push_back({"Name: " + (newWorld_.name.empty() ? std::string("(next free)") : newWorld_.name), [this] {
+                    typeName(newWorld_.name, [this](const std::string& typed) { newWorld_.name = typed; });
+                  }});
+  rows.push_back({"Planet: " + planet, [this] {
+                    const size_t count = planetDefs().size();
+                    newWorld_.planet = count > 0 ? (newWorld_.planet + 1) % count : 0;
+                    refresh();
+                  }});
+  rows.push_back({"Size: " + sizeName(newWorld_.size), [this] {
+                    newWorld_.size = static_cast<uint8_t>((newWorld_.size + 1) % kWorldSizeCount);
+                    refresh();
+                  }});
+  rows.push_back({"Mode: " + modeName(newWorld_.mode), [this] {
+                    newWorld_.mode = static_cast<uint8_t>((newWorld_.mode + 1) % kWorldModeCount);
+                    refresh();
+                  }});
+  rows.push_back({"Create", [this] { createWorld(newWorld_); }});
+  rows.push_back({"Back", [this] { showPage(Page::Worlds); }});
+}

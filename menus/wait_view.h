@@ -1,0 +1,32 @@
+#pragma once
+// The wait view: two lines of status while a world is generated or read ("Generating world...",
+// then what the generator is doing). It takes no input.
+
+#include <string>
+
+#include "ui/views/game_view.h"
+
+namespace engine {
+class Label;
+}
+
+class WaitView final : public GameView {
+ public:
+  static constexpr int kFirstLineTag = 600;
+  static constexpr int kSecondLineTag = 601;
+
+  WaitView() : GameView(ViewId::Wait) {}
+
+  void enter() override;
+  // `WaitView::setStatus`: the two lines.
+  void setStatus(const std::string& first, const std::string& second);
+  const std::string& firstLine() const { return first_; }
+  const std::string& secondLine() const { return second_; }
+
+ private:
+  std::string first_;
+  std::string second_;
+  engine::Label* firstLabel_ = nullptr;   // children of the root
+  engine::Label* secondLabel_ = nullptr;
+  bool built_ = false;
+};

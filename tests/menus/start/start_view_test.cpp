@@ -1,0 +1,255 @@
+// The start view's pages over a store in a temporary folder: characters made with their starting
+// tools, refused names, renaming and deleting; worlds made with the chosen name, planet, size and
+// mode and handed to the game; continuing and deleting; going back page by page; binding a key;
+// and the game screen's wait, main and start views.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "content/planets/planet_def.h"
+#include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "game/session/game_screen.h"
+#include "menus/menu_game_screen.h"
+#include "menus/menu_saves.h"
+#include "menus/menu_views.h"
+#include "menus/start_view.h"
+#include "menus/starter_kit.h"
+#include "menus/wait_view.h"
+#include "platform/desktop_file_system.h"
+#include "platform/desktop_platform.h"
+#include "platform/file_handle.h"
+#include "platform/settings/settings.h"
+#include "saves/character/character_file.h"
+#include "saves/character/character_record.h"
+#include "saves/launch/local_saves.h"
+#include "tests/support/temp_dir.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/hud_console.h"
+#include "ui/views/game_views.h"
+#include "ui/views/main_view.h"
+#include "world/rules/game.h"
+
+namespace {
+
+using Page = StartView::Page;
+
+// The store's folders under a temporary root.
+class TempRoot final : public kel::DesktopFileSystem {
+ public:
+  explicit TempRoot(std::string root) : root_(std::move(root)) {}
+  std::string writableRoot() const override { return root_; }
+
+ private:
+  std::string root_;
+};
+
+class RecordingGame final : public NullGame {
+ public:
+  void begin(uint8_t mode, const GameCompletion&) override { modes.push_back(mode); }
+  std::vector<uint8_t> modes;
+};
+
+class StartViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    kel::resetSettings();
+    resetPlanetDefs();
+    addPlanetDef("terra", 1, 1);
+    addPlanetDef("mars", 2, 1);
+    kel::DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    kel::Platform::setInstance(platform.get());
+    setMenuSaves(&saves);
+    setMenuViewMaker(&makeMenuView);
+    layer = engine::InnerNode::create();
+    layer->retain();
+    createViews();
+    gameViews()->setLayer(layer);
+    gameViews()->switchTo(ViewId::Start);
+  }
+  void TearDown() override {
+    destroyViews();
+    layer->release();
+    setMenuViewMaker(nullptr);
+    setMenuSaves(nullptr);
+    kel::Platform::setInstance(nullptr);
+    platform.reset();
+    resetPlanetDefs();
+    kel::resetSettings();
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+  }
+  StartView& start() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
+  bool hasRow(const std::string& text) {
+    for (const auto& row : start().list().rows()) {
+      if (row.text == text) return true;
+    }
+    return false;
+  }
+  CharacterRecord readCharacter(const std::string& name) {
+    kel::FileHandle file(saves.characters().pathOf(name + ".dat"), kel::FileHandle::READ);
+    CharacterRecord record;
+    CharacterParts parts;
+    EXPECT_TRUE(readCharacterFile(file, record, parts));
+    return record;
+  }
+
+  testsupport::TempDir dir;
+  TempRoot files{dir.path().string() + "/"};
+  LocalSaves saves{files};
+  RecordingGame game;
+  engine::Seam<GameInterface, NullGame>::Scoped useGame{currentGameSeam(), game};
+  std::unique_ptr<kel::DesktopPlatform> platform;
+  engine::InnerNode* layer = nullptr;
+};
+
+TEST_F(StartViewTest, ACreatedCharacterIsWrittenWithItsStartingToolsAndBecomesCurrent) {
+  EXPECT_EQ(start().page(), Page::Main);
+  ASSERT_TRUE(start().choose("Play"));
+  EXPECT_EQ(start().page(), Page::Characters);
+  ASSERT_TRUE(start().choose("New character"));
+  ASSERT_TRUE(start().createCharacter("Ann", 1));
+  EXPECT_EQ(start().status(), "Created Ann.");
+  ASSERT_NE(saves.characters().current(), nullptr);
+  EXPECT_EQ(saves.characters().current()->displayName, "Ann");
+  const CharacterRecord record = readCharacter("Ann");
+  EXPECT_EQ(record.difficultyId, 1u);
+  for (size_t i = 0; i < kStarterKit.size(); ++i) {
+    EXPECT_EQ(record.firstRow[i].id, kStarterKit[i].id);
+    EXPECT_EQ(record.firstRow[i].count, kStarterKit[i].count);
+  }
+  EXPECT_TRUE(hasRow("Play as Ann (Difficulty 1)"));
+}
+
+TEST_F(StartViewTest, NamesThatCannotBeFilesOrAreTakenAreRefused) {
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  const struct {
+    const char* name;
+    const char* status;
+  } refused[] = {
+      {"", "That name cannot be used."},
+      {"../Ann", "That name cannot be used."},
+      {"a/b", "That name cannot be used."},
+      {"Ann", "A character of that name exists, or it could not be written."},
+  };
+  for (const auto& r : refused) {
+    EXPECT_FALSE(start().createCharacter(r.name, 2)) << r.name;
+    EXPECT_EQ(start().status(), r.status) << r.name;
+  }
+  EXPECT_EQ(saves.characters().entries().size(), 1u);
+}
+
+TEST_F(StartViewTest, TheCurrentCharacterIsRenamedAndDeletedWithItsFile) {
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  ASSERT_TRUE(start().createCharacter("Bob", 2));
+  EXPECT_FALSE(start().renameCharacter("Ann")) << "the name is taken";
+  EXPECT_TRUE(start().renameCharacter("Cid"));
+  EXPECT_TRUE(std::filesystem::exists(saves.characters().pathOf("Cid.dat")));
+  EXPECT_FALSE(std::filesystem::exists(saves.characters().pathOf("Bob.dat")));
+  start().showPage(Page::Characters);
+  ASSERT_TRUE(start().choose("Delete Cid"));
+  EXPECT_EQ(start().page(), Page::Confirm);
+  ASSERT_TRUE(start().choose("Yes"));
+  EXPECT_EQ(start().page(), Page::Characters);
+  EXPECT_FALSE(std::filesystem::exists(saves.characters().pathOf("Cid.dat")));
+  EXPECT_EQ(saves.characters().entries().size(), 1u);
+}
+
+TEST_F(StartViewTest, ANewWorldTakesItsNamePlanetSizeAndModeAndStartsGenerating) {
+  EXPECT_FALSE(start().createWorld({})) << "no character yet";
+  EXPECT_EQ(start().status(), "Choose a character first.");
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  ASSERT_TRUE(start().chooseCharacter(*saves.characters().current()));
+  ASSERT_EQ(start().page(), Page::Worlds);
+  ASSERT_TRUE(start().choose("New world"));
+  // The rows cycle their choices.
+  ASSERT_TRUE(start().choose("Planet: terra"));
+  ASSERT_TRUE(start().choose("Size: 512 x 128"));
+  ASSERT_TRUE(start().choose("Mode: Survival"));
+  ASSERT_TRUE(start().choose("Mode: Creative"));
+  EXPECT_TRUE(hasRow("Planet: mars"));
+  EXPECT_TRUE(hasRow("Size: 768 x 256"));
+  EXPECT_TRUE(hasRow("Mode: Flat creative"));
+  start().newWorld().name = "Moor";
+  ASSERT_TRUE(start().choose("Create"));
+  ASSERT_EQ(game.modes, std::vector<uint8_t>{2});
+  const WorldEntry* entry = saves.worlds().current();
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->displayName, "Moor");
+  EXPECT_EQ(entry->fileName, "Moor.dat");
+  EXPECT_EQ(entry->params.planetId, 2u);
+  EXPECT_EQ(entry->params.sizeIndex, 1);
+  EXPECT_EQ(entry->params.mode, 2);
+  EXPECT_FALSE(start().createWorld(NewWorldChoice{.name = "a/b"}));
+  EXPECT_EQ(game.modes.size(), 1u);
+}
+
+TEST_F(StartViewTest, EscapeGoesBackPageByPage) {
+  const struct {
+    Page from;
+    Page to;
+  } cases[] = {
+      {Page::Options, Page::Main},   {Page::Characters, Page::Main},  {Page::NewCharacter, Page::Characters},
+      {Page::Worlds, Page::Characters}, {Page::NewWorld, Page::Worlds}, {Page::Message, Page::Main},
+  };
+  for (const auto& c : cases) {
+    start().showPage(c.from);
+    start().keyEvent(engine::KeyCode::ESCAPE, false);
+    start().keyEvent(engine::KeyCode::ESCAPE, true);
+    EXPECT_EQ(start().page(), c.to) << static_cast<int>(c.from);
+  }
+}
+
+TEST_F(StartViewTest, AnOptionsRowBindsTheNextKeyPressed) {
+  start().showPage(Page::Options);
+  ASSERT_TRUE(start().choose("Move up: W"));
+  EXPECT_EQ(start().bindingAction(), 0);
+  start().keyEvent(engine::KeyCode::I, false);
+  EXPECT_EQ(platform->keyForAction(0), static_cast<uint32_t>(engine::KeyCode::I));
+  EXPECT_EQ(start().bindingAction(), -1);
+  EXPECT_TRUE(hasRow("Move up: I"));
+  ASSERT_TRUE(start().choose("Jump: Space"));
+  start().keyEvent(engine::KeyCode::ESCAPE, false);
+  EXPECT_EQ(platform->keyForAction(4), static_cast<uint32_t>(engine::KeyCode::SPACE)) << "Escape keeps the key";
+}
+
+TEST_F(StartViewTest, TheGameScreenShowsTheWaitViewThenTheMainViewOrTheStartViewsMessage) {
+  MenuGameScreen screen;
+  gameViews()->mainView().addMessage("from the last world", 0);
+  screen.showLoading(GameScreen::kNoText);
+  EXPECT_TRUE(gameViews()->mainView().hud().console().messages().empty());
+  ASSERT_EQ(gameViews()->currentId(), ViewId::Wait);
+  auto& wait = dynamic_cast<WaitView&>(gameViews()->view(ViewId::Wait));
+  EXPECT_EQ(wait.firstLine(), "Loading...");
+  screen.setLoadingText("Carving caves");
+  EXPECT_EQ(wait.secondLine(), "Carving caves");
+  EXPECT_EQ(wait.firstLine(), "Loading...");
+  screen.enterMainView();
+  EXPECT_EQ(gameViews()->currentId(), ViewId::Main);
+  screen.showStartView(19);
+  EXPECT_EQ(gameViews()->currentId(), ViewId::Start);
+  EXPECT_EQ(start().page(), Page::Message);
+  EXPECT_EQ(start().lines().front(), "The planet's world file is missing.");
+  screen.showStartView(0);
+  EXPECT_EQ(start().page(), Page::Main);
+}
+
+TEST_F(StartViewTest, ContinuingAWorldLoadsItAndDeletingItRemovesItsFile) {
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  std::filesystem::create_directories(saves.worlds().folder());
+  WorldEntry& entry = saves.worlds().createEntry(WorldParams{.planetId = 1}, 5);
+  const std::string path = saves.worlds().pathOf(entry.fileName);
+  std::ofstream(path) << "not a world";
+  EXPECT_TRUE(start().continueWorld(entry));
+  EXPECT_EQ(game.modes, std::vector<uint8_t>{1});
+  EXPECT_TRUE(start().deleteWorld(entry));
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// The main view's play: the pointer's cell with the player at the window's centre, mining within
+// reach, the bound keys moving the body, the quick slots picked by number and wheel, the pause key
+// acting only on a press it saw, and the HUD following health and breath.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "game/inventory/inventory.h"
+#include "platform/settings/settings.h"
+#include "tests/ui/play/play_fixture.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/portrait_frame.h"
+#include "ui/hud/quick_slots.h"
+#include "ui/views/main_view.h"
+#include "ui/widgets/ui_draw.h"
+
+namespace {
+
+using engine::KeyCode;
+using world_test::kDirt;
+
+class MainViewTest : public ui_test::PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    local->setCellCoordinates(10, 10);
+    views().switchTo(ViewId::Main);
+  }
+  MainView& main() { return views().mainView(); }
+  engine::Vec2 centre() const {
+    const engine::Size window = uiWindowSize();
+    return engine::Vec2(window.width / 2.0f, window.height / 2.0f);
+  }
+  // The window point of a cell's centre.
+  engine::Vec2 pointOf(int32_t x, int32_t y) {
+    const float scale = static_cast<float>(kel::options().viewportScale) - 1.0f;
+    return centre() + (engine::Vec2(x * 30.0f, y * 30.0f) - local->position) * scale;
+  }
+  void breakableDirt() { theWorld().map().mutableProps().mutableRow(kDirt).flags |= uint64_t{1} << 2; }
+};
+
+TEST_F(MainViewTest, ThePointerFindsTheCellDrawnUnderIt) {
+  EXPECT_EQ(main().worldPointAt(centre()), local->position);
+  const struct {
+    int32_t x, y;
+  } cells[] = {{10, 10}, {11, 10}, {9, 10}, {10, 11}, {10, 9}, {14, 7}};
+  for (const auto& c : cells) {
+    MapBlock* found = main().cellAt(pointOf(c.x, c.y));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->x, c.x);
+    EXPECT_EQ(found->y, c.y);
+  }
+  // A point off the map's top has no cell; one past its side wraps round.
+  EXPECT_EQ(main().cellAt(pointOf(10, kHeight + 5)), nullptr);
+  MapBlock* wrapped = main().cellAt(pointOf(-1, 10));
+  ASSERT_NE(wrapped, nullptr);
+  EXPECT_EQ(wrapped->x, kWidth - 1);
+}
+
+TEST_F(MainViewTest, MiningBreaksABlockWithinReachOnly) {
+  breakableDirt();
+  cell(12, 10).setLayer(kDirt, 0, MapBlock::kFront);
+  cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10).setLayer(kDirt, 0, MapBlock::kFront);
+  EXPECT_FALSE(main().mine(cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10))) << "out of reach";
+  EXPECT_FALSE(main().mine(cell(11, 10))) << "nothing there";
+  // A click on the cell mines it.
+  main().mouseButton(pointOf(12, 10), kel::MOUSE_BUTTON_LEFT, false);
+  main().mouseButton(pointOf(12, 10), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_EQ(cell(12, 10).frontId(), 0);
+  EXPECT_NE(cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10).frontId(), 0);
+}
+
+TEST_F(MainViewTest, TheBoundKeysMoveTheBodyAndPickQuickSlots) {
+  main().keyEvent(KeyCode::D, false);
+  EXPECT_EQ(local->body().hKey, 1);
+  main().keyEvent(KeyCode::D, true);
+  EXPECT_NE(local->body().hKey, 1);
+  main().keyEvent(KeyCode::LEFT_ARROW, false);
+  EXPECT_EQ(local->body().hKey, 0);
+  main().keyEvent(KeyCode::LEFT_ARROW, true);
+
+  const std::pair<KeyCode, uint32_t> digits[] = {{KeyCode::DIGIT_1, 0}, {KeyCode::DIGIT_3, 2}, {KeyCode::DIGIT_0, 9}};
+  for (const auto& [key, slot] : digits) {
+    main().keyEvent(key, false);
+    EXPECT_EQ(local->inventory->selected(), slot);
+  }
+  main().mouseWheel(-1.0f);
+  EXPECT_EQ(local->inventory->selected(), 0u) << "the wheel wraps past the last slot";
+  main().mouseWheel(1.0f);
+  EXPECT_EQ(local->inventory->selected(), 9u);
+}
+
+TEST_F(MainViewTest, ThePauseKeyActsOnlyOnTheReleaseOfAPressItSaw) {
+  main().keyEvent(KeyCode::ESCAPE, true);
+  EXPECT_EQ(views().currentId(), ViewId::Main) << "a release left over from a closing view";
+  main().keyEvent(KeyCode::ESCAPE, false);
+  EXPECT_EQ(views().currentId(), ViewId::Main);
+  main().keyEvent(KeyCode::ESCAPE, true);
+  EXPECT_EQ(views().currentId(), ViewId::Pause);
+  views().popToMainView();
+  main().keyEvent(KeyCode::E, false);
+  main().keyEvent(KeyCode::E, true);
+  EXPECT_EQ(views().currentId(), ViewId::Inventory);
+  EXPECT_EQ(views().paused().size(), 1u) << "opened over the main view";
+}
+
+TEST_F(MainViewTest, TheHudFollowsHealthBreathAndTheQuickRow) {
+  local->health = local->stats.maxHealth / 2;
+  local->breath = PlayerBase::kFullBreath / 4;
+  local->inventory->setSlot({SlotKind::Quick, 1, 0}, game_test::makeItem(game_test::kStone, 7));
+  local->inventory->select(1);
+  main().refreshCamera();
+  EXPECT_FLOAT_EQ(main().hud().portrait().health(), 0.5f);
+  EXPECT_FLOAT_EQ(main().hud().portrait().breath(), 0.25f);
+  EXPECT_EQ(main().hud().quickSlots().selected(), 1);
+  EXPECT_EQ(main().hud().quickSlots().face(1).count, 7);
+  EXPECT_EQ(main().hud().quickSlots().face(1).durability, -1.0f) << "stone does not wear";
+  EXPECT_TRUE(main().hud().quickSlots().face(0).name.empty());
+}
+
+TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {
+  local->inventory->setSlot({SlotKind::Quick, 2, 0}, game_test::makeItem(game_test::kStone, 4));
+  local->inventory->setSlot({SlotKind::Quick, 3, 0}, game_test::makeItem(game_test::kStone, 1));
+  local->inventory->select(2);
+  EXPECT_FALSE(main().shootHeld()) << "stone fires nothing";
+  main().keyEvent(KeyCode::Q, false);
+  EXPECT_EQ(local->inventory->slotItem({SlotKind::Quick, 2, 0}), nullptr);
+  EXPECT_NE(local->inventory->slotItem({SlotKind::Quick, 3, 0}), nullptr);
+  EXPECT_FALSE(main().throwHeld()) << "an empty hand throws nothing";
+}
+
+TEST_F(MainViewTest, ThePointerAimsFromThePlayer) {
+  EXPECT_TRUE(std::isnan(main().aimAngle()));
+  main().mouseMoved(centre() + engine::Vec2(100, 0));
+  EXPECT_NEAR(main().aimAngle(), 0.0f, 1e-5f);
+  main().mouseMoved(centre() + engine::Vec2(0, 100));
+  EXPECT_NEAR(main().aimAngle(), 1.5707964f, 1e-5f);
+  EXPECT_FALSE(main().acting());
+}
+
+}  // namespace

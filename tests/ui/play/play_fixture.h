@@ -1,0 +1,52 @@
+#pragma once
+// The game fixture's world and local player made the running ones, with the fifteen views created
+// on a layer and controls that record nothing: what the interface reads at its edges.
+
+#include <gtest/gtest.h>
+
+#include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "game/session/running_world.h"
+#include "platform/desktop_platform.h"
+#include "platform/settings/settings.h"
+#include "tests/game/game_fixture.h"
+#include "ui/views/game_views.h"
+
+namespace ui_test {
+
+class PlayTest : public game_test::GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    kel::DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    kel::Platform::setInstance(platform.get());
+    runningWorld().world = std::move(world);
+    runningWorld().player = std::move(player);
+    local = runningWorld().player.get();
+    layer = engine::InnerNode::create();
+    layer->retain();
+    createViews();
+    gameViews()->setLayer(layer);
+  }
+  void TearDown() override {
+    destroyViews();
+    layer->release();
+    world = std::move(runningWorld().world);
+    player = std::move(runningWorld().player);
+    kel::Platform::setInstance(nullptr);
+    platform.reset();
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+    GameTest::TearDown();
+  }
+  World& theWorld() { return *runningWorld().world; }
+  MapBlock& cell(int32_t x, int32_t y) { return *theWorld().cellAt(x, y); }
+  GameViews& views() { return *gameViews(); }
+
+  std::unique_ptr<kel::DesktopPlatform> platform;
+  engine::InnerNode* layer = nullptr;
+  PlayerDesktopLocal* local = nullptr;
+};
+
+}  // namespace ui_test

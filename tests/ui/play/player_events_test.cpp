@@ -1,0 +1,74 @@
+// What the local player tells the interface: console lines and texts on the main view's console,
+// the death view, the inventory opened on a page over the main view, the book with its fields,
+// the circuit configurator on its cell, and the return to the main view.
+
+#include <gtest/gtest.h>
+
+#include "tests/ui/play/play_fixture.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/hud_console.h"
+#include "ui/ui_player_events.h"
+#include "ui/views/book_view.h"
+#include "ui/views/circuit_view.h"
+#include "ui/views/inventory_view.h"
+#include "ui/views/main_view.h"
+
+namespace {
+
+class PlayerEventsTest : public ui_test::PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    views().switchTo(ViewId::Main);
+  }
+  UiPlayerEvents interfaceEvents;
+};
+
+TEST_F(PlayerEventsTest, MessagesReachTheConsoleSlotNewestLastAndAtMostSix) {
+  for (int i = 0; i < 8; ++i) interfaceEvents.message(2, "line " + std::to_string(i));
+  const auto& messages = views().mainView().hud().console().messages();
+  ASSERT_EQ(messages.size(), HudConsole::kLines);
+  EXPECT_EQ(messages.front().first, "line 2");
+  EXPECT_EQ(messages.back().first, "line 7");
+  EXPECT_EQ(messages.back().second, 2);
+}
+
+TEST_F(PlayerEventsTest, TheViewsTheGameOpensComeOverTheMainViewAndGoBack) {
+  interfaceEvents.inventoryView(InventoryView::kCrafting);
+  EXPECT_EQ(views().currentId(), ViewId::Inventory);
+  EXPECT_EQ(views().inventoryView().page(), InventoryView::kCrafting);
+  ASSERT_EQ(views().paused().size(), 1u);
+  EXPECT_EQ(views().paused()[0]->id(), ViewId::Main);
+
+  interfaceEvents.bookView(BookViewFields{.category = 3});
+  EXPECT_EQ(views().currentId(), ViewId::Book);
+  EXPECT_EQ(views().bookView().fields().category, 3);
+  EXPECT_EQ(views().paused().size(), 1u) << "the inventory closed first";
+
+  // Opened at a station, the book's first choice is the station's crafting page.
+  ASSERT_FALSE(views().bookView().list().rows().empty());
+  EXPECT_EQ(views().bookView().list().rows()[0].text, BookView::kCraftHere);
+  interfaceEvents.bookView(BookViewFields{.category = 3});
+  EXPECT_EQ(views().bookView().fields().category, 3) << "a book opened again keeps its new fields";
+  EXPECT_TRUE(views().bookView().choose(BookView::kCraftHere));
+  EXPECT_EQ(views().currentId(), ViewId::Inventory);
+  EXPECT_EQ(views().inventoryView().page(), InventoryView::kCrafting);
+  EXPECT_EQ(views().bookView().fields().category, 0) << "forgotten as the book closed";
+
+  interfaceEvents.circuitConfigurator(*local, cell(4, 5), CircuitRecord{.value = 7});
+  auto& circuit = dynamic_cast<CircuitView&>(views().view(ViewId::Circuit));
+  EXPECT_EQ(views().currentId(), ViewId::Circuit);
+  EXPECT_EQ(circuit.cellX(), 4);
+  EXPECT_EQ(circuit.cellY(), 5);
+  EXPECT_EQ(circuit.record().value, 7);
+
+  interfaceEvents.popToMainView();
+  EXPECT_EQ(views().currentId(), ViewId::Main);
+  EXPECT_TRUE(views().paused().empty());
+
+  interfaceEvents.deathView();
+  EXPECT_EQ(views().currentId(), ViewId::Death);
+  EXPECT_TRUE(views().paused().empty()) << "death is not over the world";
+}
+
+}  // namespace

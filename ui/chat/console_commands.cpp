@@ -1,0 +1,91 @@
+#include "ui/chat/console_commands.h"
+
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player.h"
+#include "world/plants/plant_genes.h"
+#include "world/weather/weather_state.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint16_t kMostSeeds = 99;
+
+std::vector<std::string> wordsOf(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+ConsoleReply refuse(std::string text) { return {std::move(text), 3}; }
+
+ConsoleReply weather(Player& player, const std::vector<std::string>& words) {
+  if (player.world == nullptr) return refuse("There is no world.");
+  WeatherState& state = player.world->weather();
+  if (words.size() != 2) return refuse("Usage: /weather none|rain|snow|acidrain|off");
+  const std::string& kind = words[1];
+  if (kind == "off") {
+    if (state.active != 0) state.active = 0;
+    return {"Weather disabled.", 2};
+  }
+  struct Named {
+    const char* word;
+    WeatherKind kind;
+    const char* reply;
+  };
+  static constexpr Named kKinds[] = {
+      {"none", WeatherKind::None, "Weather set to none."},
+      {"rain", WeatherKind::Rain, "Weather set to rain."},
+      {"snow", WeatherKind::Snow, "Weather set to snow."},
+      {"acidrain", WeatherKind::AcidRain, "Weather set to acid rain."},
+  };
+  for (const Named& named : kKinds) {
+    if (kind != named.word) continue;
+    state.force(named.kind);
+    return {named.reply, 2};
+  }
+  return refuse("Unknown weather: " + kind);
+}
+
+ConsoleReply seed(Player& player, const std::vector<std::string>& words) {
+  if (player.inventory == nullptr) return refuse("There is no inventory.");
+  uint16_t count = 1;
+  if (words.size() >= 2) {
+    const std::string& text = words[1];
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count == 0 || count > kMostSeeds) {
+      return refuse("Usage: /seed [1-99]");
+    }
+  }
+  Item* seeds = makeSeedItem(count, 0xFFFF, 0);
+  if (seeds == nullptr) return refuse("No seeds could be made.");
+  bool newSlot = false;
+  const bool stored = !player.inventory->findSlotFor(seeds, newSlot).isNone();
+  freeItem(seeds);
+  if (!stored) return refuse("No room for the seeds.");
+  return {"Seeds added.", 2};
+}
+
+}  // namespace
+
+ConsoleReply consoleCommandReply(Player& player, const std::string& line) {
+  const std::vector<std::string> words = wordsOf(line);
+  if (words.empty()) return {"", 0};
+  if (line[0] != '/') return {player.name + ": " + line, 0};
+  const std::string& command = words[0];
+  if (command == "/weather") return weather(player, words);
+  if (command == "/seed") return seed(player, words);
+  if (command == "/help") return {"Commands: /weather none|rain|snow|acidrain|off, /seed [count], /help", 2};
+  return refuse("Unknown command: " + command);
+}
+
+void runConsoleCommand(ChatView*, Player& player, const std::string& line) {
+  const ConsoleReply reply = consoleCommandReply(player, line);
+  if (!reply.text.empty()) player.showMessage(reply.kind, reply.text);
+}

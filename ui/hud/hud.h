@@ -1,0 +1,35 @@
+#pragma once
+// The main view's HUD: the portrait frame (name, health, breath), the quick slots with their
+// durability bars and the console slot with the latest messages. `update` reads the local player
+// once a frame; only what changed is redrawn.
+//
+// Main thread only.
+
+#include <memory>
+
+namespace engine {
+class InnerNode;
+}
+class HudConsole;
+class Player;
+class PortraitFrame;
+class QuickSlots;
+
+class Hud {
+ public:
+  // `buildHud`: fills the parent with the HUD's nodes.
+  explicit Hud(engine::InnerNode* parent);
+  ~Hud();
+  Hud(const Hud&) = delete;
+  Hud& operator=(const Hud&) = delete;
+
+  void update(const Player& player);
+  PortraitFrame& portrait() { return *portrait_; }
+  QuickSlots& quickSlots() { return *quickSlots_; }
+  HudConsole& console() { return *console_; }
+
+ private:
+  std::unique_ptr<PortraitFrame> portrait_;
+  std::unique_ptr<QuickSlots> quickSlots_;
+  std::unique_ptr<HudConsole> console_;
+};

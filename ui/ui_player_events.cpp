@@ -1,0 +1,77 @@
+#include "ui/ui_player_events.h"
+
+#include "content/texts/language_texts.h"
+#include "ui/views/book_view.h"
+#include "ui/views/circuit_view.h"
+#include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
+#include "ui/views/main_view.h"
+#include "ui/views/sign_view.h"
+#include "world/blocks/sign.h"
+#include "world/cells/map_block.h"
+
+namespace {
+
+// Every stacked view closes and the view is pushed over the main view.
+void openOverMain(GameViews& views, ViewId id) {
+  views.popToMainView();
+  views.push(id);
+}
+
+}  // namespace
+
+void UiPlayerEvents::message(uint8_t kind, const std::string& text) {
+  if (GameViews* views = gameViews()) views->mainView().addMessage(text, kind);
+}
+
+void UiPlayerEvents::textById(uint8_t kind, int16_t textId) { message(kind, languageTexts().text(textId)); }
+
+void UiPlayerEvents::deathView() {
+  if (GameViews* views = gameViews()) views->switchTo(ViewId::Death);
+}
+
+void UiPlayerEvents::popToMainView() {
+  GameViews* views = gameViews();
+  if (views != nullptr && views->currentId() != ViewId::Main) views->popToMainView();
+}
+
+void UiPlayerEvents::containerRefreshed() {
+  GameViews* views = gameViews();
+  if (views != nullptr && views->currentId() == ViewId::Inventory) views->inventoryView().refresh();
+}
+
+void UiPlayerEvents::floatingText(int16_t textId, const std::string& argument) {
+  const std::string& text = languageTexts().text(textId);
+  message(2, argument.empty() ? text : text + " " + argument);
+}
+
+void UiPlayerEvents::inventoryView(uint8_t page) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  openOverMain(*views, ViewId::Inventory);
+  views->inventoryView().setPage(page);
+}
+
+void UiPlayerEvents::bookView(const BookViewFields& fields) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  // The fields go in after the stack unwinds: a book that was open forgets its fields as it closes.
+  views->popToMainView();
+  views->bookView().setFields(fields);
+  views->push(ViewId::Book);
+}
+
+void UiPlayerEvents::signView(Sign& sign) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  const MapBlock& cell = sign.cell();
+  static_cast<SignView&>(views->view(ViewId::Sign)).setup(cell.x, cell.y, std::string(sign.text()));
+  openOverMain(*views, ViewId::Sign);
+}
+
+void UiPlayerEvents::circuitConfigurator(PlayerGraphical&, const MapBlock& cell, const CircuitRecord& record) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  static_cast<CircuitView&>(views->view(ViewId::Circuit)).setup(cell.x, cell.y, record);
+  openOverMain(*views, ViewId::Circuit);
+}

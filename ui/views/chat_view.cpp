@@ -1,0 +1,29 @@
+#include "ui/views/chat_view.h"
+
+#include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
+#include "ui/chat/console_commands.h"
+#include "ui/views/game_views.h"
+
+ChatView::ChatView() : GameView(ViewId::Chat) {}
+
+void ChatView::enter() {
+  if (!built_) {
+    built_ = true;
+    entry_.build(root(), engine::Vec2(10.0f, 220.0f), 600.0f);
+  }
+  entry_.start("", kLineLimit, [this](const std::string& line) { submit(line); }, [this] {
+    if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();
+  });
+  GameView::enter();
+}
+
+void ChatView::exit() {
+  entry_.stop();
+  GameView::exit();
+}
+
+void ChatView::submit(const std::string& line) {
+  if (PlayerDesktopLocal* player = runningWorld().player.get()) runConsoleCommand(this, *player, line);
+  if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();
+}

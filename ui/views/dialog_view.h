@@ -1,0 +1,20 @@
+#pragma once
+// The dialog view: a message with a title, or a notice (a newly learned craft book entry, a
+// refusal), closed with OK or Escape. `setupMessage` and `setupNotice` fill it before it is pushed.
+
+#include "ui/views/list_view.h"
+
+class DialogView final : public ListView {
+ public:
+  DialogView() : ListView(ViewId::Dialog) {}
+
+  void setupMessage(const std::string& title, const std::string& text);
+  void setupNotice(const std::string& text);
+
+ protected:
+  void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) override;
+
+ private:
+  std::string title_;
+  std::string text_;
+};

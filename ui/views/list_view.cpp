@@ -1,0 +1,119 @@
+#include "ui/views/list_view.h"
+
+#include <algorithm>
+
+#include "engine/scene/inner_node.h"
+#include "platform/controls/real_controls.h"
+#include "ui/views/game_views.h"
+#include "ui/widgets/ui_draw.h"
+
+namespace {
+
+constexpr engine::Color4B kShade{0, 0, 0, 150};
+constexpr float kMargin = 40.0f;
+constexpr float kTitleHeight = 50.0f;
+constexpr float kLineHeight = 24.0f;
+constexpr float kRowHeight = 32.0f;
+constexpr float kListWidth = 520.0f;
+
+class ListViewControls final : public kel::RealControls<ListView> {
+ public:
+  explicit ListViewControls(ListView* view) : RealControls(view) {}
+  void keyEvent(engine::KeyCode key, bool released) override { view_->keyEvent(key, released); }
+  void mouseMoved(const engine::Vec2& point) override { view_->hover(point); }
+  void mouseWheel(const engine::Vec2&, float amount) override { view_->wheel(amount); }
+  void mouseButton(const engine::Vec2& point, int button, bool released) override {
+    if (button == kel::MOUSE_BUTTON_LEFT && released) view_->click(point);
+  }
+};
+
+}  // namespace
+
+ListView::ListView(ViewId id) : GameView(id, false) { setControls(std::make_unique<ListViewControls>(this)); }
+
+ListView::~ListView() {
+  if (texts_ != nullptr) texts_->release();
+}
+
+void ListView::enter() {
+  if (!built_) {
+    built_ = true;
+    const engine::Size window = uiWindowSize();
+    addColorLayer(root(), kShade, window, engine::Vec2(0, 0), -1);
+    texts_ = engine::InnerNode::create();
+    texts_->retain();
+    root()->addChild(texts_, 1);
+    root()->addChild(list_.node(), 2);
+  }
+  escapeArmed_ = false;
+  list_.disarm();
+  refresh();
+  GameView::enter();
+}
+
+void ListView::refresh() {
+  std::vector<MenuList::Row> rows;
+  title_.clear();
+  lines_.clear();
+  fill(title_, lines_, rows);
+  const engine::Size window = uiWindowSize();
+  const float top = window.height - kMargin - kTitleHeight - static_cast<float>(lines_.size()) * kLineHeight - 10.0f;
+  const float width = std::min(kListWidth, window.width - 2 * kMargin);
+  list_.setFrame(engine::Vec2((window.width - width) / 2.0f, top), width, kRowHeight, visibleRows());
+  list_.setRows(std::move(rows));
+  redrawTexts();
+}
+
+int ListView::visibleRows() const {
+  const engine::Size window = uiWindowSize();
+  const float room = window.height - 2 * kMargin - kTitleHeight - static_cast<float>(lines_.size()) * kLineHeight;
+  return std::max(1, static_cast<int>(room / kRowHeight));
+}
+
+void ListView::redrawTexts() {
+  if (texts_ == nullptr) return;
+  texts_->removeAllChildrenWithCleanup();
+  const engine::Size window = uiWindowSize();
+  float y = window.height - kMargin - kTitleHeight / 2.0f;
+  addTextLabel(texts_, title_, engine::Vec2(window.width / 2.0f, y), kFontBig, engine::Color3B::WHITE,
+               engine::Vec2(0.5f, 0.5f));
+  y -= kTitleHeight / 2.0f + kLineHeight / 2.0f;
+  for (const std::string& line : lines_) {
+    addTextLabel(texts_, line, engine::Vec2(window.width / 2.0f, y), kFontSmall, engine::Color3B{220, 220, 200},
+                 engine::Vec2(0.5f, 0.5f));
+    y -= kLineHeight;
+  }
+}
+
+void ListView::keyEvent(engine::KeyCode key, bool released) {
+  if (ownKey(key, released)) return;
+  if (key == engine::KeyCode::ESCAPE) {
+    // On the release, so the press cannot reach the view beneath; a release whose press went to a
+    // text field or to the view before is not this view's.
+    if (!released) {
+      escapeArmed_ = true;
+    } else if (escapeArmed_) {
+      escapeArmed_ = false;
+      back();
+    }
+    return;
+  }
+  list_.keyEvent(key, released);
+}
+
+void ListView::click(const engine::Vec2& point) { list_.click(point); }
+
+bool ListView::choose(const std::string& rowText) {
+  const auto& rows = list_.rows();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].text != rowText) continue;
+    list_.select(static_cast<int>(i));
+    list_.activate();
+    return true;
+  }
+  return false;
+}
+
+void ListView::back() {
+  if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();
+}

@@ -1,0 +1,62 @@
+#pragma once
+// A view that is a titled panel with a few lines of text and a list of choices: the pause, death,
+// dialog, book, achievements and help views, and the start view's pages. Its controls hand the
+// arrow keys, Enter, clicks, pointer moves and the wheel to the list; Escape goes back (by default
+// the view leaves the stack); the keys a view handles itself come first.
+//
+// Main thread only.
+
+#include <string>
+#include <vector>
+
+#include "ui/views/game_view.h"
+#include "ui/widgets/menu_list.h"
+
+namespace engine {
+class InnerNode;
+class Label;
+}  // namespace engine
+
+class ListView : public GameView {
+ public:
+  ~ListView() override;
+
+  // Builds the panel on first entry and fills it.
+  void enter() override;
+  // Fills the title, the lines and the rows again from the view's state.
+  void refresh();
+
+  const std::string& title() const { return title_; }
+  const std::vector<std::string>& lines() const { return lines_; }
+  MenuList& list() { return list_; }
+
+  // ---- Input, from the controls ----
+  void keyEvent(engine::KeyCode key, bool released);
+  void click(const engine::Vec2& point);
+  void hover(const engine::Vec2& point) { list_.hover(point); }
+  void wheel(float amount) { list_.move(amount > 0 ? -1 : 1); }
+  // Runs the first row whose text is the text; false when none is.
+  bool choose(const std::string& rowText);
+
+  // Escape: by default the view leaves the stack.
+  virtual void back();
+
+ protected:
+  explicit ListView(ViewId id);
+  // What the view shows now; called by refresh.
+  virtual void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) = 0;
+  // A key of the view's own, seen before the list's; true when taken.
+  virtual bool ownKey(engine::KeyCode, bool /*released*/) { return false; }
+  // How many list rows fit under the lines.
+  int visibleRows() const;
+
+ private:
+  void redrawTexts();
+
+  std::string title_;
+  std::vector<std::string> lines_;
+  MenuList list_;
+  engine::InnerNode* texts_ = nullptr;  // a child of the root: the title and the lines
+  bool escapeArmed_ = false;            // Escape went down while the view listened
+  bool built_ = false;
+};

@@ -1,0 +1,92 @@
+#pragma once
+// The main view: the world as the main layer draws it, the HUD over it, and the desktop controls
+// of play. While it is current it steps the local player's body once a frame, repeats a held
+// mouse button's action at the held item's pace and drives the player's melee swing.
+//
+// The pointer finds its cell the way the world layer is drawn: the player at the window's centre,
+// cells of 30 pixels scaled by the viewport scale.
+//
+// Main thread only.
+
+#include <bitset>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/base/geometry.h"
+#include "engine/input/key_code.h"
+#include "ui/views/game_view.h"
+
+class Hud;
+class MapBlock;
+class PlayerDesktopLocal;
+
+class MainView final : public GameView {
+ public:
+  // Cells within this many of the player's can be mined, built on and used.
+  static constexpr float kReachCells = 8.0f;
+
+  MainView();
+  ~MainView() override;
+
+  void enter() override;
+  void exit() override;
+  // Covered by another view: the player stops walking and no button stays held.
+  void pause() override;
+
+  // `MainView::refreshCamera`: the HUD's portrait follows the player's health and breath.
+  void refreshCamera();
+  // One frame of play: dt in seconds.
+  void frame(float dt);
+  Hud& hud() { return *hud_; }
+  // `ConsoleNode::addMessage` for the console slot, kept while the view is not built.
+  void addMessage(const std::string& text, uint8_t kind);
+
+  // ---- Input, from the controls ----
+  void keyEvent(engine::KeyCode key, bool released);
+  void mouseMoved(const engine::Vec2& point);
+  void mouseButton(const engine::Vec2& point, int button, bool released);
+  void mouseWheel(float amount);
+
+  // ---- What the controls' state reads ----
+  // The world pixel under a window point, and its cell (null outside the map or without a game).
+  engine::Vec2 worldPointAt(const engine::Vec2& point) const;
+  MapBlock* cellAt(const engine::Vec2& point) const;
+  // The aim from the player to the pointer in radians; NaN while the pointer does not aim.
+  float aimAngle() const { return aim_; }
+  // Set while a left button action (mining or a swing) is held.
+  bool acting() const { return held_[0]; }
+
+  // ---- Actions on a cell; each false when refused ----
+  bool mine(MapBlock& cell);
+  bool place(MapBlock& cell);
+  bool use(MapBlock& cell);
+  void selectQuickSlot(int slot);
+  // The held stack leaves the quick row, thrown towards the pointer (or straight ahead).
+  bool throwHeld();
+  // The held weapon's or rod's projectile towards the pointer; a rod's cast opens the fishing
+  // view. False when the held item fires nothing.
+  bool shootHeld();
+
+ private:
+  static PlayerDesktopLocal* player();
+  bool inReach(const MapBlock& cell) const;
+  void primaryAction();
+  void secondaryAction();
+  void step(PlayerDesktopLocal& player, float dt);
+  void swing(PlayerDesktopLocal& player, float dt);
+  // Returns true when the key opened another view.
+  bool openViewFor(engine::KeyCode key);
+  void moveKey(engine::KeyCode key, bool released);
+
+  std::unique_ptr<Hud> hud_;
+  engine::Vec2 pointer_;
+  float aim_ = std::nanf("");
+  bool held_[2] = {false, false};
+  float repeat_[2] = {0.0f, 0.0f};  // seconds until a held button acts again
+  float swingTime_ = -1.0f;          // seconds into the current swing; below 0 when none runs
+  float swingDuration_ = 0.3f;
+  bool scheduled_ = false;
+  std::bitset<256> pressed_;  // keys that went down while the view listened
+};

@@ -1,0 +1,43 @@
+#include "ui/views/pause_view.h"
+
+#include "ui/views/dialog_view.h"
+#include "ui/views/game_views.h"
+#include "ui/views/leave_game.h"
+#include "world/rules/game.h"
+
+void PauseView::enter() {
+  saveFailed_ = false;
+  currentGame().suspend();
+  ListView::enter();
+}
+
+void PauseView::exit() {
+  ListView::exit();
+  currentGame().resume();
+}
+
+void PauseView::back() {
+  if (GameViews* views = gameViews()) views->popToMainView();
+}
+
+void PauseView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  title = "Paused";
+  if (saveFailed_) lines.push_back(kSaveFailed);
+  rows.push_back({"Resume", [this] { back(); }});
+  rows.push_back({"Save and quit", [this] {
+                    if (saveAndQuitGame()) return;
+                    saveFailed_ = true;
+                    refresh();
+                    // The dialog says it where the player is looking; OK comes back here.
+                    if (GameViews* views = gameViews()) {
+                      static_cast<DialogView&>(views->view(ViewId::Dialog)).setupNotice(kSaveFailed);
+                      views->push(ViewId::Dialog);
+                    }
+                  }});
+  rows.push_back({"Achievements", [] {
+                    if (GameViews* views = gameViews()) views->push(ViewId::Achievements);
+                  }});
+  rows.push_back({"Help", [] {
+                    if (GameViews* views = gameViews()) views->push(ViewId::Help);
+                  }});
+}

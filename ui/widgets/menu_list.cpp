@@ -1,0 +1,120 @@
+#include "ui/widgets/menu_list.h"
+
+#include <algorithm>
+
+#include "engine/scene/inner_node.h"
+#include "ui/widgets/ui_draw.h"
+
+namespace {
+constexpr engine::Color4B kRowColour{40, 44, 52, 220};
+constexpr engine::Color4B kSelectedColour{90, 110, 160, 240};
+constexpr engine::Color3B kTextColour{240, 240, 240};
+constexpr engine::Color3B kPlainTextColour{170, 170, 170};
+constexpr float kTextInset = 10.0f;
+constexpr float kRowGap = 2.0f;
+}  // namespace
+
+MenuList::MenuList() : node_(engine::InnerNode::create()) { node_->retain(); }
+
+MenuList::~MenuList() {
+  node_->removeFromParentAndCleanup();
+  node_->release();
+}
+
+void MenuList::setRows(std::vector<Row> rows) {
+  rows_ = std::move(rows);
+  const int count = static_cast<int>(rows_.size());
+  selected_ = count == 0 ? -1 : std::clamp(selected_, 0, count - 1);
+  scrollToSelection();
+  redraw();
+}
+
+void MenuList::select(int index) {
+  if (rows_.empty()) return;
+  selected_ = std::clamp(index, 0, static_cast<int>(rows_.size()) - 1);
+  scrollToSelection();
+  redraw();
+}
+
+void MenuList::move(int steps) {
+  const int count = static_cast<int>(rows_.size());
+  if (count == 0) return;
+  select(((selected_ + steps) % count + count) % count);
+}
+
+void MenuList::activate() {
+  if (selected_ < 0 || selected_ >= static_cast<int>(rows_.size())) return;
+  const std::function<void()> action = rows_[static_cast<size_t>(selected_)].action;
+  if (action) action();
+}
+
+bool MenuList::keyEvent(engine::KeyCode key, bool released) {
+  switch (key) {
+    case engine::KeyCode::UP_ARROW:
+      if (!released) move(-1);
+      return true;
+    case engine::KeyCode::DOWN_ARROW:
+      if (!released) move(1);
+      return true;
+    case engine::KeyCode::ENTER:
+    case engine::KeyCode::SPACE:
+      if (!released) {
+        armed_ = true;
+      } else if (armed_) {
+        armed_ = false;
+        activate();
+      }
+      return true;
+    default: return false;
+  }
+}
+
+int MenuList::rowAt(const engine::Vec2& point) const {
+  if (point.x < topLeft_.x || point.x > topLeft_.x + width_ || point.y > topLeft_.y) return -1;
+  const int shown = static_cast<int>((topLeft_.y - point.y) / rowHeight_);
+  const int index = first_ + shown;
+  if (shown >= visibleRows_ || index >= static_cast<int>(rows_.size())) return -1;
+  return index;
+}
+
+bool MenuList::click(const engine::Vec2& point) {
+  const int index = rowAt(point);
+  if (index < 0) return false;
+  select(index);
+  activate();
+  return true;
+}
+
+void MenuList::hover(const engine::Vec2& point) {
+  const int index = rowAt(point);
+  if (index >= 0 && index != selected_) select(index);
+}
+
+void MenuList::setFrame(engine::Vec2 topLeft, float width, float rowHeight, int visibleRows) {
+  topLeft_ = topLeft;
+  width_ = width;
+  rowHeight_ = std::max(rowHeight, 1.0f);
+  visibleRows_ = std::max(visibleRows, 1);
+  scrollToSelection();
+  redraw();
+}
+
+void MenuList::scrollToSelection() {
+  if (selected_ < first_) first_ = std::max(selected_, 0);
+  if (selected_ >= first_ + visibleRows_) first_ = selected_ - visibleRows_ + 1;
+  const int lastFirst = std::max(static_cast<int>(rows_.size()) - visibleRows_, 0);
+  first_ = std::clamp(first_, 0, lastFirst);
+}
+
+void MenuList::redraw() {
+  node_->removeAllChildrenWithCleanup();
+  const int end = std::min(first_ + visibleRows_, static_cast<int>(rows_.size()));
+  for (int i = first_; i < end; ++i) {
+    const Row& row = rows_[static_cast<size_t>(i)];
+    const float bottom = topLeft_.y - static_cast<float>(i - first_ + 1) * rowHeight_;
+    addColorLayer(node_, i == selected_ ? kSelectedColour : kRowColour,
+                  engine::Size(width_, rowHeight_ - kRowGap), engine::Vec2(topLeft_.x, bottom), 0);
+    addTextLabel(node_, row.text, engine::Vec2(topLeft_.x + kTextInset, bottom + rowHeight_ / 2.0f),
+                 kFontSmall, row.action ? kTextColour : kPlainTextColour);
+  }
+}

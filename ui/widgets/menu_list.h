@@ -1,0 +1,75 @@
+#pragma once
+// A vertical list of rows the player picks from with the arrow keys and Enter, the wheel, or a
+// click: the pages of the start view, the pause and death choices, the inventory's and the
+// book's lists. The rows are the model; the node is a picture of them, rebuilt when they change,
+// and shows at most `visibleRows` of them around the selection.
+//
+// Main thread only.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/base/geometry.h"
+#include "engine/input/key_code.h"
+
+namespace engine {
+class InnerNode;
+}
+
+class MenuList {
+ public:
+  struct Row {
+    std::string text;
+    std::function<void()> action;  // none: the row only shows its text
+  };
+
+  MenuList();
+  ~MenuList();
+  MenuList(const MenuList&) = delete;
+  MenuList& operator=(const MenuList&) = delete;
+
+  // The selection stays on its index, moved onto the last row when the list shrank.
+  void setRows(std::vector<Row> rows);
+  const std::vector<Row>& rows() const { return rows_; }
+  // -1 while the list is empty.
+  int selected() const { return selected_; }
+  void select(int index);
+  // Moves the selection by `steps` rows, wrapping at both ends.
+  void move(int steps);
+  // Runs the selected row's action (a copy: the action may replace the rows).
+  void activate();
+  // Forgets a press of Enter or space, as when the list's view is entered anew.
+  void disarm() { armed_ = false; }
+
+  // Up and down move, Enter and space activate on their release, so the press cannot reach the
+  // page the action opens; a release whose press the list did not see (it went to a text field
+  // or another view) does nothing. True when the key was the list's.
+  bool keyEvent(engine::KeyCode key, bool released);
+  // The row under the point, or -1.
+  int rowAt(const engine::Vec2& point) const;
+  // Selects and activates the row under the point; false when there is none.
+  bool click(const engine::Vec2& point);
+  void hover(const engine::Vec2& point);
+
+  // The upper left corner of the first row, the rows' width and height, and how many show.
+  void setFrame(engine::Vec2 topLeft, float width, float rowHeight, int visibleRows);
+  // The first row shown.
+  int firstShown() const { return first_; }
+  // Retained; the owner adds it to its view.
+  engine::InnerNode* node() const { return node_; }
+
+ private:
+  void scrollToSelection();
+  void redraw();
+
+  std::vector<Row> rows_;
+  int selected_ = -1;
+  int first_ = 0;
+  engine::Vec2 topLeft_{40.0f, 400.0f};
+  float width_ = 400.0f;
+  float rowHeight_ = 30.0f;
+  int visibleRows_ = 12;
+  bool armed_ = false;  // Enter or space went down while the list listened
+  engine::InnerNode* node_ = nullptr;
+};

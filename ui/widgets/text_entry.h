@@ -1,0 +1,55 @@
+#pragma once
+// A line of text the player types: a label on a panel and the platform's text field behind it.
+// Enter hands the text to `onEnter`, Escape calls `onEscape`. While it listens the text field
+// takes the keys before the view's controls. The text is kept here too, so a view works the same
+// where no text field or label can be made (a test without a window).
+//
+// Main thread only.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/base/geometry.h"
+
+namespace engine {
+class InnerNode;
+class Label;
+}  // namespace engine
+namespace kel {
+class TextField;
+}
+
+class TextEntry {
+ public:
+  TextEntry();
+  ~TextEntry();
+  TextEntry(const TextEntry&) = delete;
+  TextEntry& operator=(const TextEntry&) = delete;
+
+  // Builds the panel and label into the parent at the position (lower left), `width` wide.
+  void build(engine::InnerNode* parent, engine::Vec2 position, float width);
+  // Starts a fresh field with the text; Enter and Escape call back with the typed text.
+  void start(const std::string& text, uint32_t lengthLimit, std::function<void(const std::string&)> onEnter,
+             std::function<void()> onEscape);
+  // Stops listening and drops the field; the text stays.
+  void stop();
+  bool isListening() const { return field_ != nullptr; }
+  const std::string& text() const { return text_; }
+  // As if typed and Enter pressed.
+  void submit(const std::string& text);
+  void escape();
+
+ private:
+  std::unique_ptr<kel::TextField> field_;
+  // A stopped field lives on until the next start: it may be stopped from inside its own key
+  // handler, which must not return into a freed field.
+  std::unique_ptr<kel::TextField> retired_;
+  engine::InnerNode* panel_ = nullptr;  // a child of the parent, shown while the field listens
+  engine::Label* label_ = nullptr;      // a child of the panel
+  std::string text_;
+  uint32_t lengthLimit_ = 0;
+  std::function<void(const std::string&)> onEnter_;
+  std::function<void()> onEscape_;
+};
