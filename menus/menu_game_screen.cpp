@@ -4,8 +4,8 @@
 #include "game/session/game_screen.h"
 #include "menus/start_view.h"
 #include "menus/wait_view.h"
-#include "ui/hud/hud.h"
-#include "ui/hud/hud_console.h"
+#include "view/console_node.h"
+#include "view/main_layer.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
 
@@ -31,8 +31,8 @@ void MenuGameScreen::showLoading(int16_t textId) {
   if (views == nullptr || wait == nullptr) return;
   wait->setStatus(textOr(textId, kLoading), "");
   if (views->currentId() != ViewId::Wait) views->switchTo(*wait);
-  // The console slot starts the next world empty.
-  views->mainView().hud().console().clear();
+  // The next world starts with an empty console.
+  if (MainLayer* layer = MainLayer::current()) layer->setConsole(ConsoleNode::create());
 }
 
 void MenuGameScreen::setLoadingText(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
+#include "platform/audio/music.h"
 #include "platform/key_bindings.h"
 #include "platform/platform.h"
 #include "platform/settings/settings.h"
@@ -35,12 +36,15 @@ void StartView::enter() {
   }
   if (page_ != Page::Message) page_ = Page::Main;
   status_.clear();
+  kel::playMenuMusic();
   ListView::enter();
 }
 
 void StartView::exit() {
   nameEntry_.stop();
   bindingAction_ = -1;
+  // The game's own music takes over once its world shows.
+  kel::stopMusic();
   ListView::exit();
 }
 

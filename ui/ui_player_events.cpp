@@ -1,16 +1,23 @@
 #include "ui/ui_player_events.h"
 
 #include "content/texts/language_texts.h"
+#include "platform/audio/rain_ambience.h"
+#include "platform/audio/sound_effects.h"
 #include "ui/views/book_view.h"
 #include "ui/views/circuit_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
 #include "ui/views/sign_view.h"
+#include "view/sign_label_cell.h"
+#include "view/sky_creation.h"
 #include "world/blocks/sign.h"
 #include "world/cells/map_block.h"
 
 namespace {
+
+// The weather kind whose rain loops (1 rain) and the one that stops it (0 clear).
+constexpr int8_t kRainKind = 1, kClearKind = 0;
 
 // Every stacked view closes and the view is pushed over the main view.
 void openOverMain(GameViews& views, ViewId id) {
@@ -21,7 +28,7 @@ void openOverMain(GameViews& views, ViewId id) {
 }  // namespace
 
 void UiPlayerEvents::message(uint8_t kind, const std::string& text) {
-  if (GameViews* views = gameViews()) views->mainView().addMessage(text, kind);
+  MainView::addMessage(text, kind);
 }
 
 void UiPlayerEvents::textById(uint8_t kind, int16_t textId) { message(kind, languageTexts().text(textId)); }
@@ -75,3 +82,18 @@ void UiPlayerEvents::circuitConfigurator(PlayerGraphical&, const MapBlock& cell,
   static_cast<CircuitView&>(views->view(ViewId::Circuit)).setup(cell.x, cell.y, record);
   openOverMain(*views, ViewId::Circuit);
 }
+
+void UiPlayerEvents::signLabel(const MapBlock& cell, const std::vector<std::string>& lines) {
+  showSignLabelAtCell(cell, lines);
+}
+
+void UiPlayerEvents::skyPhase(uint8_t phase, uint32_t tickInPhase) { showSkyPhase(phase, tickInPhase); }
+
+void UiPlayerEvents::skyWeather(uint8_t kind) {
+  showSkyWeather(kind);
+  kel::setRainAmbience(static_cast<int8_t>(kind));
+}
+
+void UiPlayerEvents::rainAmbience(bool on) { kel::setRainAmbience(on ? kRainKind : kClearKind); }
+
+void UiPlayerEvents::interfaceSound(uint16_t soundId) { kel::playSound(soundId, 0); }

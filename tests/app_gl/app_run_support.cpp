@@ -60,18 +60,23 @@ void writePicture(const std::string& path, const std::vector<unsigned char>& rgb
 
 }  // namespace
 
-bool frameShowsSomething(const std::string& picturePath) {
+std::vector<unsigned char> framePixels(int x, int y, int width, int height) {
   engine::Director* director = engine::Director::getInstance();
-  const engine::Size size = director->getWinSize();
-  const int width = static_cast<int>(size.width);
-  const int height = static_cast<int>(size.height);
   glClear(GL_COLOR_BUFFER_BIT);
   director->getRunningScene()->visit(director->getRenderer(), engine::Mat4::IDENTITY,
                                      engine::FLAGS_TRANSFORM_DIRTY);
   director->getRenderer()->render();
   std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4));
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+bool frameShowsSomething(const std::string& picturePath) {
+  const engine::Size size = engine::Director::getInstance()->getWinSize();
+  const int width = static_cast<int>(size.width);
+  const int height = static_cast<int>(size.height);
+  const std::vector<unsigned char> pixels = framePixels(0, 0, width, height);
   if (!picturePath.empty()) writePicture(picturePath, pixels, width, height);
   for (size_t i = 0; i < pixels.size(); i += 4) {
     if (pixels[i] > 40 || pixels[i + 1] > 40 || pixels[i + 2] > 40) return true;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "content/loader/content_database.h"
 #include "platform/desktop_platform.h"
@@ -25,6 +26,8 @@ kel::DesktopPlatform::Services realServices();
 // Draws the running scene as the frame would, reads the pixels back and tells whether any pixel
 // is not black. With a path, the pixels are also written there as a binary PPM picture.
 bool frameShowsSomething(const std::string& picturePath = "");
+// Draws the running scene and reads back the pixels of a region (view points, y upwards) as RGBA.
+std::vector<unsigned char> framePixels(int x, int y, int width, int height);
 // The program with one command-line word after its name.
 int runWith(const std::string& word);
 

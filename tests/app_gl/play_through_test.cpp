@@ -32,7 +32,13 @@
 #include "tests/support/temp_dir.h"
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
+#include "game/player/player_events.h"
 #include "ui/views/inventory_view.h"
+#include "ui/views/main_view.h"
+#include "view/console_node.h"
+#include "view/inventory_sprite.h"
+#include "view/item_tooltip.h"
+#include "view/overlay_art.h"
 #include "ui/views/list_view.h"
 #include "ui/views/main_view.h"
 #include "world/cells/map_block.h"
@@ -56,6 +62,11 @@ void tap(int key) {
 }
 void type(const std::string& text) {
   for (char c : text) engine::GLView::onGLFWChar(window(), static_cast<unsigned char>(c));
+}
+// The pointer moves to a point of the view (y upwards).
+void pointAt(const engine::Vec2& point) {
+  const float height = engine::Director::getInstance()->getWinSize().height;
+  engine::GLView::onGLFWCursorPos(window(), point.x, height - point.y);
 }
 // A click at a point of the view (y upwards).
 void click(const engine::Vec2& point, int button) {
@@ -158,6 +169,43 @@ MapBlock* standingPlaceBeside() {
   return nullptr;
 }
 
+// ---- The inventory's slot sprites ----
+
+InventorySprite* gridCell(SlotRef slot) { return gameViews()->inventoryView().spriteForSlot(slot); }
+uint16_t countIn(SlotRef slot) {
+  const Item* item = player()->inventory->slotItem(slot);
+  return item != nullptr && !item->isNone() ? item->count : 0;
+}
+
+// A quick-row stack of at least two.
+SlotRef quickStackOfTwo() {
+  for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) {
+    if (countIn({SlotKind::Quick, x, 0}) >= 2) return {SlotKind::Quick, x, 0};
+  }
+  return {};
+}
+
+// A free backpack cell whose right neighbour is free too.
+SlotRef freeBackpackPair() {
+  for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+    for (uint8_t x = 0; x + 1 < Inventory::kBackpackSide; ++x) {
+      if (countIn({SlotKind::Backpack, x, y}) == 0 && countIn({SlotKind::Backpack, uint8_t(x + 1), y}) == 0) {
+        return {SlotKind::Backpack, x, y};
+      }
+    }
+  }
+  return {};
+}
+
+// How many pixels of the region around a point differ between two readings.
+int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+  int changed = 0;
+  for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
+    if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 30) ++changed;
+  }
+  return changed;
+}
+
 // ---- The script: one step after the other, each with its frame limit ----
 
 struct Step {
@@ -208,6 +256,8 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
   uint32_t savedX = 0, savedY = 0;
   Stacks savedStacks;
   std::string craftStatus;
+  SlotRef sorted;
+  uint16_t sortedCount = 0;
   MapBlock* bench = nullptr;
   const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
 
@@ -314,10 +364,59 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          if (hasRow("Backpack: Workbench")) chooseRow("Backpack: Workbench");
          return true;
        }, 5},
+      {"move a stack into the backpack by its cells", [&] {
+         const SlotRef from = quickStackOfTwo();
+         sorted = freeBackpackPair();
+         if (from.isNone() || sorted.isNone() || gridCell(from) == nullptr || gridCell(sorted) == nullptr) {
+           ADD_FAILURE() << "no quick stack of two or no free backpack cells";
+           return false;
+         }
+         sortedCount = countIn(from);
+         click(gridCell(from)->getPosition(), GLFW_MOUSE_BUTTON_LEFT);
+         click(gridCell(sorted)->getPosition(), GLFW_MOUSE_BUTTON_LEFT);
+         return countIn(from) == 0 && countIn(sorted) == sortedCount;
+       }, 5},
+      {"split it with S and gather it with G", [&] {
+         const SlotRef right{SlotKind::Backpack, uint8_t(sorted.x + 1), sorted.y};
+         click(gridCell(sorted)->getPosition(), GLFW_MOUSE_BUTTON_LEFT);
+         tap(GLFW_KEY_S);
+         EXPECT_EQ(countIn(sorted), sortedCount - sortedCount / 2);
+         EXPECT_EQ(countIn(right), sortedCount / 2);
+         tap(GLFW_KEY_G);
+         return countIn(sorted) == sortedCount && countIn(right) == 0;
+       }, 5},
+      {"its icon is drawn and its tooltip shows under the pointer", [&] {
+         InventorySprite* shown = gridCell(sorted);
+         if (shown->icon() == nullptr) return false;
+         const engine::Vec2 at = shown->getPosition();
+         const int x = static_cast<int>(at.x) - 6, y = static_cast<int>(at.y) - 6;
+         const std::vector<unsigned char> withIcon = apptest::framePixels(x, y, 12, 12);
+         shown->icon()->setVisible(false);
+         const std::vector<unsigned char> withoutIcon = apptest::framePixels(x, y, 12, 12);
+         shown->icon()->setVisible(true);
+         EXPECT_GT(changedPixels(withIcon, withoutIcon), 20) << "the icon draws nothing";
+         pointAt(at);
+         engine::Node* tooltip = nullptr;
+         if (engine::InnerNode* hud = overlay_art::hudLayer()) {
+           for (engine::Node* child : hud->getChildren()) {
+             if (child->getTag() == kItemTooltipTag) tooltip = child;
+           }
+         }
+         if (tooltip == nullptr || !tooltip->isVisible()) return false;
+         pointAt(engine::Vec2(2, 2));
+         return !tooltip->isVisible();
+       }, 5},
       {"close the inventory", [&] {
          tap(GLFW_KEY_ESCAPE);
          return current() == ViewId::Main;
        }},
+      {"a message shows in the world's console", [&] {
+         ConsoleNode* console = MainView::console();
+         if (console == nullptr) return false;
+         const int32_t shown = console->lineCount();
+         playerEvents().message(2, "A message for the console");
+         return console->lineCount() == std::min(shown + 1, console->maxLines());
+       }, 5},
       {"place the workbench", [&] {
          const Inventory& inventory = *player()->inventory;
          for (uint8_t slot = 0; slot < 9; ++slot) {

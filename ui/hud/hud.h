@@ -1,6 +1,6 @@
 #pragma once
-// The main view's HUD: the portrait frame (name, health, breath), the quick slots with their
-// durability bars and the console slot with the latest messages. `update` reads the local player
+// The main view's HUD: the portrait frame (name, health, breath) and the quick slots with their
+// durability bars. The messages go to the world view's console (MainLayer::console). `update` reads the local player
 // once a frame; only what changed is redrawn.
 //
 // Main thread only.
@@ -10,7 +10,6 @@
 namespace engine {
 class InnerNode;
 }
-class HudConsole;
 class Player;
 class PortraitFrame;
 class QuickSlots;
@@ -23,13 +22,11 @@ class Hud {
   Hud(const Hud&) = delete;
   Hud& operator=(const Hud&) = delete;
 
-  void update(const Player& player);
+  void update(Player& player);
   PortraitFrame& portrait() { return *portrait_; }
   QuickSlots& quickSlots() { return *quickSlots_; }
-  HudConsole& console() { return *console_; }
 
  private:
   std::unique_ptr<PortraitFrame> portrait_;
   std::unique_ptr<QuickSlots> quickSlots_;
-  std::unique_ptr<HudConsole> console_;
 };

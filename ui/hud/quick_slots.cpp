@@ -4,20 +4,17 @@
 
 #include "content/items/item.h"
 #include "content/texts/language_texts.h"
-#include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
-#include "engine/text/label.h"
 #include "game/inventory/inventory.h"
+#include "game/player/player.h"
 #include "ui/widgets/ui_draw.h"
+#include "view/inventory_sprite.h"
+#include "view/overlay_art.h"
 
 namespace {
-constexpr float kBox = 56.0f;
-constexpr float kGap = 4.0f;
+// A quick-slot frame is 20 points wide; the slots keep four points between them.
+constexpr float kSlotPoints = 24.0f;
 constexpr float kBottom = 10.0f;
-constexpr float kWearHeight = 4.0f;
-constexpr size_t kNameLength = 7;
-constexpr engine::Color4B kBoxColour{30, 30, 36, 210};
-constexpr engine::Color4B kSelectedColour{170, 140, 60, 230};
 }  // namespace
 
 QuickSlotFace quickSlotFace(const Item* item) {
@@ -25,48 +22,74 @@ QuickSlotFace quickSlotFace(const Item* item) {
   if (item == nullptr || item->isNone()) return face;
   face.name = languageTexts().treasureName(item->id);
   if (face.name.empty()) face.name = std::string(1, '#').append(std::to_string(item->id));
+  face.id = item->id;
   face.count = item->count;
   const uint16_t most = item->maxDurability();
   if (most > 0) face.durability = std::clamp(static_cast<float>(item->durability) / most, 0.0f, 1.0f);
   return face;
 }
 
-QuickSlots::QuickSlots(engine::InnerNode* parent) {
+QuickSlots::QuickSlots(engine::InnerNode* parent) : parent_(parent) {
   const engine::Size window = uiWindowSize();
-  left_ = (window.width - (kCount * kBox + (kCount - 1) * kGap)) / 2.0f;
+  pitch_ = kSlotPoints * overlay_art::uiScale();
+  left_ = (window.width - kCount * pitch_) / 2.0f;
   for (int i = 0; i < kCount; ++i) {
-    Box& box = boxes_[static_cast<size_t>(i)];
-    const engine::Vec2 at = corner(i);
-    box.back = addColorLayer(parent, kBoxColour, engine::Size(kBox, kBox), at);
-    box.wear = addColorLayer(parent, engine::Color4B{80, 220, 80, 255}, engine::Size(kBox, kWearHeight), at, 1);
-    if (box.wear != nullptr) box.wear->setVisible(false);
-    box.name = addTextLabel(parent, "", at + engine::Vec2(kBox / 2.0f, kBox - 14.0f), kFontTiny,
-                            engine::Color3B::WHITE, engine::Vec2(0.5f, 0.5f), 2);
-    box.count = addTextLabel(parent, "", at + engine::Vec2(kBox - 4.0f, 14.0f), kFontSmall,
-                             engine::Color3B::WHITE, engine::Vec2(1.0f, 0.5f), 2);
-    addTextLabel(parent, std::to_string((i + 1) % 10), at + engine::Vec2(4.0f, 12.0f), kFontTiny,
-                 engine::Color3B{160, 160, 160}, engine::Vec2(0.0f, 0.5f), 2);
+    const engine::Vec2 at = centre(i);
+    addTextLabel(parent, std::to_string((i + 1) % 10), at + engine::Vec2(-pitch_ / 2.0f, pitch_ / 2.0f), kFontTiny,
+                 engine::Color3B{220, 220, 220}, engine::Vec2(0.0f, 1.0f), 2);
   }
 }
 
-engine::Vec2 QuickSlots::corner(int slot) const {
-  return engine::Vec2(left_ + static_cast<float>(slot) * (kBox + kGap), kBottom);
+QuickSlots::~QuickSlots() { dropSprites(); }
+
+engine::Vec2 QuickSlots::centre(int slot) const {
+  return engine::Vec2(left_ + (static_cast<float>(slot) + 0.5f) * pitch_, kBottom + pitch_ / 2.0f);
 }
 
 int QuickSlots::slotAt(const engine::Vec2& point) const {
   for (int i = 0; i < kCount; ++i) {
-    const engine::Vec2 at = corner(i);
-    if (engine::Rect(at.x, at.y, kBox, kBox).containsPoint(point)) return i;
+    const engine::Vec2 at = centre(i);
+    if (engine::Rect(at.x - pitch_ / 2.0f, at.y - pitch_ / 2.0f, pitch_, pitch_).containsPoint(point)) return i;
   }
   return -1;
 }
 
-void QuickSlots::update(const Inventory& inventory) {
+void QuickSlots::makeSprites(Player& player) {
+  dropSprites();
+  player_ = &player;
+  faces_.fill({});
+  selected_ = -1;
+  for (int i = 0; i < kCount; ++i) {
+    InventorySprite* sprite =
+        InventorySprite::createForSlot(&player, {SlotKind::Quick, static_cast<uint8_t>(i), 0}, centre(i));
+    if (sprite == nullptr) continue;
+    sprite->retain();
+    parent_->addChild(sprite, 1);
+    sprites_[static_cast<size_t>(i)] = sprite;
+  }
+}
+
+void QuickSlots::dropSprites() {
+  for (InventorySprite*& sprite : sprites_) {
+    if (sprite == nullptr) continue;
+    if (sprite->getParent() != nullptr) sprite->removeFromParentAndCleanup();
+    sprite->release();
+    sprite = nullptr;
+  }
+}
+
+void QuickSlots::update(Player& player) {
+  if (&player != player_) makeSprites(player);
+  if (player.inventory == nullptr) return;
+  const Inventory& inventory = *player.inventory;
   const int selected = static_cast<int>(inventory.selected());
   for (int i = 0; i < kCount; ++i) {
     const QuickSlotFace face =
         quickSlotFace(inventory.slotItem({SlotKind::Quick, static_cast<uint8_t>(i), 0}));
-    if (face == faces_[static_cast<size_t>(i)] && (i == selected) == (i == selected_)) continue;
+    const bool wasLit = i == selected_;
+    if (face == faces_[static_cast<size_t>(i)] && (i == selected) == wasLit) {
+      continue;
+    }
     faces_[static_cast<size_t>(i)] = face;
     show(i, i == selected);
   }
@@ -74,16 +97,9 @@ void QuickSlots::update(const Inventory& inventory) {
 }
 
 void QuickSlots::show(int slot, bool lit) {
-  const QuickSlotFace& face = faces_[static_cast<size_t>(slot)];
-  Box& box = boxes_[static_cast<size_t>(slot)];
-  if (box.back != nullptr) {
-    const engine::Color4B colour = lit ? kSelectedColour : kBoxColour;
-    box.back->setColor(engine::Color3B{colour.r, colour.g, colour.b});
-  }
-  setLabelText(box.name, face.name.substr(0, kNameLength));
-  setLabelText(box.count, face.count > 1 ? std::to_string(face.count) : std::string());
-  if (box.wear != nullptr) {
-    box.wear->setVisible(face.durability >= 0.0f);
-    box.wear->setContentSize(engine::Size(kBox * std::max(face.durability, 0.0f), kWearHeight));
-  }
+  InventorySprite* shown = sprite(slot);
+  if (shown == nullptr || shown->slotKind() == nullptr) return;
+  shown->setElementState(lit ? shown->slotKind()->selectedId : shown->slotKind()->normalId);
+  shown->refreshCount(true);
+  shown->updateState(false);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The quick slots along the bottom of the HUD: ten boxes, the selected one lit, each with its
-// item's name and count and, for a tool or weapon, a durability bar. The boxes are redrawn only
-// when what they show changed.
+// The quick slots along the bottom of the HUD: ten slot sprites of the local player's quick row,
+// each with its item's icon, count, mark and, for a tool or weapon, its durability bar; the
+// selected one in its selected frame, a key number beside each. A sprite shows its slot again
+// only when what the slot holds changed.
 //
 // Main thread only.
 
@@ -13,15 +14,15 @@
 
 namespace engine {
 class InnerNode;
-class Label;
-class LayerColor;
 }  // namespace engine
-class Inventory;
+class InventorySprite;
 class Item;
+class Player;
 
 // What one quick slot shows.
 struct QuickSlotFace {
   std::string name;
+  uint16_t id = 0;
   uint16_t count = 0;
   float durability = -1.0f;  // 0..1; below 0 for an item that does not wear
   bool operator==(const QuickSlotFace&) const = default;
@@ -32,28 +33,32 @@ class QuickSlots {
   static constexpr int kCount = 10;
 
   explicit QuickSlots(engine::InnerNode* parent);
+  ~QuickSlots();
+  QuickSlots(const QuickSlots&) = delete;
+  QuickSlots& operator=(const QuickSlots&) = delete;
 
-  // Reads the inventory's quick row and its selection.
-  void update(const Inventory& inventory);
+  // Reads the player's quick row and its selection; a new player gets sprites of its own.
+  void update(Player& player);
   const QuickSlotFace& face(int slot) const { return faces_[static_cast<size_t>(slot)]; }
   int selected() const { return selected_; }
   // The slot under a point, or -1.
   int slotAt(const engine::Vec2& point) const;
+  // The slot's sprite, null before a player was shown.
+  InventorySprite* sprite(int slot) const { return sprites_[static_cast<size_t>(slot)]; }
 
  private:
-  struct Box {
-    engine::LayerColor* back = nullptr;
-    engine::LayerColor* wear = nullptr;
-    engine::Label* name = nullptr;
-    engine::Label* count = nullptr;
-  };
+  void makeSprites(Player& player);
+  void dropSprites();
   void show(int slot, bool lit);
-  engine::Vec2 corner(int slot) const;
+  engine::Vec2 centre(int slot) const;
 
+  engine::InnerNode* parent_ = nullptr;
+  Player* player_ = nullptr;
   std::array<QuickSlotFace, kCount> faces_{};
-  std::array<Box, kCount> boxes_{};
+  std::array<InventorySprite*, kCount> sprites_{};  // retained
   int selected_ = -1;
   float left_ = 0;
+  float pitch_ = 0;
 };
 
 // What a quick slot shows for an item (none: an empty face).

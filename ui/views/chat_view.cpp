@@ -4,6 +4,8 @@
 #include "game/session/running_world.h"
 #include "ui/chat/console_commands.h"
 #include "ui/views/game_views.h"
+#include "ui/views/main_view.h"
+#include "view/console_node.h"
 
 ChatView::ChatView() : GameView(ViewId::Chat) {}
 
@@ -15,11 +17,14 @@ void ChatView::enter() {
   entry_.start("", kLineLimit, [this](const std::string& line) { submit(line); }, [this] {
     if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();
   });
+  // The lines being answered stay readable over the world while the player types.
+  if (ConsoleNode* lines = MainView::console()) lines->updateBackground(true);
   GameView::enter();
 }
 
 void ChatView::exit() {
   entry_.stop();
+  if (ConsoleNode* lines = MainView::console()) lines->updateBackground(false);
   GameView::exit();
 }
 

@@ -16,6 +16,7 @@
 #include "ui/views/map_view.h"
 #include "ui/views/pause_view.h"
 #include "ui/views/sign_view.h"
+#include "view/inventory_view_hooks.h"
 
 namespace {
 
@@ -151,12 +152,19 @@ void setMenuViewMaker(MenuViewMaker maker) { menuViewMaker() = std::move(maker);
 GameViews* gameViews() { return instance().get(); }
 
 void createViews() {
-  instance().reset();
+  destroyViews();
   instance() = std::make_unique<GameViews>();
   instance()->setWheelEnabled(!kel::options().disableMouseWheel);
+  // The slot sprites ask the inventory view for their windows, panels and selection.
+  setInventoryViewHooks(&instance()->inventoryView());
 }
 
-void destroyViews() { instance().reset(); }
+void destroyViews() {
+  if (instance() != nullptr && &inventoryViewHooksSeam().get() == static_cast<InventoryViewHooks*>(&instance()->inventoryView())) {
+    setInventoryViewHooks(nullptr);
+  }
+  instance().reset();
+}
 
 void showPauseView() {
   if (GameViews* views = gameViews()) views->switchTo(views->view(ViewId::Pause));

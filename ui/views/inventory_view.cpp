@@ -1,5 +1,7 @@
 #include "ui/views/inventory_view.h"
 
+#include <algorithm>
+
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
 #include "content/texts/language_texts.h"
@@ -12,7 +14,13 @@
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "platform/platform.h"
+#include "platform/controls/abstract_controls.h"
+#include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
+#include "ui/widgets/ui_draw.h"
+#include "view/inventory_sprite.h"
+#include "view/item_tooltip.h"
+#include "view/overlay_art.h"
 #include "world/blocks/logic_block.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
@@ -22,6 +30,8 @@ namespace {
 
 constexpr uint32_t kInventoryAction = 6;
 constexpr uint32_t kPaneAction = 11;
+constexpr float kGridMargin = 16.0f;
+constexpr float kGridTop = 170.0f;  // below the title, the help lines and the status
 constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container"};
 
 bool isBound(uint32_t action, engine::KeyCode key) {
@@ -57,9 +67,14 @@ void InventoryView::enter() {
   status_.clear();
   currentGame().pause();
   ListView::enter();
+  if (page_ == kBackpack) buildGrid();
 }
 
 void InventoryView::exit() {
+  hideItemTooltip();
+  noteSeenCells();
+  selected_ = nullptr;
+  grid_.clear();
   ListView::exit();
   if (PlayerDesktopLocal* p = player(); p != nullptr && p->openContainer() != nullptr) currentGame().closeContainer();
   currentGame().unpause();
@@ -68,8 +83,159 @@ void InventoryView::exit() {
 
 void InventoryView::refresh() {
   dropMarker_->setVisible(false);
-  ListView::refresh();
+  grid_.refreshAll();
+  refreshTexts();
 }
+
+float InventoryView::gridPitch() const {
+  return grid_.pitch() > 0 ? grid_.pitch() : InventorySlotGrid::kCellPoints * overlay_art::uiScale();
+}
+
+void InventoryView::buildGrid() {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr) return;
+  if (seen_.empty()) noteSeenCells();  // the first look: what the player holds is not news
+  const engine::Size window = uiWindowSize();
+  const float half = gridPitch() / 2.0f;
+  grid_.build(root(), p, engine::Vec2(kGridMargin + half, window.height - kGridTop - half));
+}
+
+void InventoryView::noteSeenCells() {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr) return;
+  seen_.assign(Inventory::kBackpackSide * Inventory::kBackpackSide, false);
+  for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+    for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
+      const Item* item = p->inventory->slotItem({SlotKind::Backpack, x, y});
+      seen_[static_cast<size_t>(y * Inventory::kBackpackSide + x)] = item != nullptr && !item->isNone();
+    }
+  }
+}
+
+bool InventoryView::mouseButton(const engine::Vec2& point, int button, bool released) {
+  InventorySprite* sprite = grid_.spriteAt(point);
+  if (sprite == nullptr) return ListView::mouseButton(point, button, released);
+  if (!released) return true;
+  hideItemTooltip();
+  if (button == kel::MOUSE_BUTTON_RIGHT) {
+    sprite->onActivate();
+  } else if (button == kel::MOUSE_BUTTON_LEFT) {
+    if (selected_ == nullptr || selected_ == sprite) {
+      sprite->select();
+      PlayerDesktopLocal* p = player();
+      if (sprite->isQuickSlot() && p != nullptr && p->inventory->selected() != sprite->slot().x) {
+        p->inventory->select(sprite->slot().x);
+        p->heldItemChanged(p->heldItem());
+      }
+    } else {
+      InventorySprite* from = selected_;
+      from->deselect();
+      swapSlots(from->slot(), sprite->slot());
+      from->refreshAndRelayout();
+      sprite->refreshAndRelayout();
+    }
+  }
+  refreshTexts();
+  return true;
+}
+
+void InventoryView::hover(const engine::Vec2& point) {
+  ListView::hover(point);
+  InventorySprite* sprite = grid_.spriteAt(point);
+  const Item* item = sprite != nullptr ? sprite->slotItem() : nullptr;
+  if (item == nullptr) {
+    hideItemTooltip();
+    return;
+  }
+  showItemTooltip(*item, sprite->getPosition() + engine::Vec2(0, grid_.pitch() / 2.0f));
+}
+
+bool InventoryView::gridKey(engine::KeyCode key) {
+  if (selected_ == nullptr || (key != engine::KeyCode::S && key != engine::KeyCode::G)) return false;
+  if (key == engine::KeyCode::S) {
+    selected_->splitStack();
+    status_.clear();
+  } else if (!selected_->gatherStacks()) {
+    status_ = "Nothing to gather.";
+  }
+  refreshTexts();
+  return true;
+}
+
+bool InventoryView::swapSlots(SlotRef a, SlotRef b) {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr || a == b) return false;
+  Inventory& inventory = *p->inventory;
+  Item* first = inventory.slotItem(a);
+  Item* second = inventory.slotItem(b);
+  if (!inventory.slotAcceptsItem(b, first) || !inventory.slotAcceptsItem(a, second)) {
+    status_ = "That cannot go there.";
+    return false;
+  }
+  inventory.setSlot(b, first);
+  inventory.setSlot(a, second);
+  p->heldItemChanged(p->heldItem());
+  return true;
+}
+
+// ---- What the slot sprites ask of the view ----
+
+InventorySprite* InventoryView::spriteForSlot(SlotRef slot) { return grid_.spriteFor(slot); }
+
+SlotWindowSize InventoryView::windowSize(SlotKind kind) {
+  if (kind == SlotKind::Backpack) return {Inventory::kBackpackSide, Inventory::kBackpackSide};
+  if (kind == SlotKind::Quick) return {Inventory::kQuickSlots, 1};
+  return NullInventoryViewHooks().windowSize(kind);
+}
+
+bool InventoryView::isNewItemCell(SlotRef slot) {
+  const size_t index = static_cast<size_t>(slot.y * Inventory::kBackpackSide + slot.x);
+  return slot.kind == SlotKind::Backpack && index < seen_.size() && !seen_[index];
+}
+
+void InventoryView::clearNewItemCell(SlotRef slot) {
+  const size_t index = static_cast<size_t>(slot.y * Inventory::kBackpackSide + slot.x);
+  if (slot.kind == SlotKind::Backpack && index < seen_.size()) seen_[index] = true;
+}
+
+// The list shows the equipment, the recipes and the container as text: each follows a slot's
+// change by being written again.
+void InventoryView::refreshEquipment(bool, uint8_t) {
+  if (PlayerDesktopLocal* p = player()) p->refreshAppearance();
+  refreshTexts();
+}
+
+void InventoryView::refreshCraftPreview() { refreshTexts(); }
+void InventoryView::refreshContainerPanel() { refreshTexts(); }
+void InventoryView::refreshOpenWindow() { refreshTexts(); }
+
+void InventoryView::openContainerPanel(uint8_t, InventorySprite&) {
+  // Carried containers have no panel of their own yet: their items stay inside.
+  status_ = "This container cannot be opened here yet.";
+  refreshTexts();
+}
+
+void InventoryView::showFloatingLabel(const std::string& text, const engine::Vec2&) {
+  status_ = text;
+  refreshTexts();
+}
+
+void InventoryView::showRecipeFor(uint16_t entry) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  BookViewFields fields;
+  fields.firstEntry = entry;
+  fields.selection = static_cast<int16_t>(entry);
+  views->popToMainView();
+  views->bookView().setFields(fields);
+  views->push(ViewId::Book);
+}
+
+// The book lists no pages of its own: it always shows its default list.
+bool InventoryView::craftBookPageHolds(uint16_t) { return false; }
+
+// No rule of the game hides durability.
+bool InventoryView::durabilityHidden() { return false; }
 
 void InventoryView::showDropMarker(const engine::Vec2& position) {
   dropMarker_->setPosition(position);
@@ -81,10 +247,27 @@ bool InventoryView::isDropMarkerShown() const { return dropMarker_->isVisible();
 void InventoryView::setPage(uint8_t page) {
   page_ = page < kPageCount ? page : static_cast<uint8_t>(kBackpack);
   list().select(0);
+  hideItemTooltip();
+  selected_ = nullptr;
+  if (page_ != kBackpack) {
+    grid_.clear();
+  } else if (grid_.empty() && root()->getParent() != nullptr) {
+    buildGrid();
+  }
   refresh();
 }
 
+void InventoryView::listColumn(float& left, float& width) const {
+  ListView::listColumn(left, width);
+  if (page_ != kBackpack) return;
+  const engine::Size window = uiWindowSize();
+  const float cellsRight = kGridMargin + Inventory::kQuickSlots * gridPitch();
+  left = std::max(left, cellsRight + kGridMargin);
+  width = std::min(width, window.width - kGridMargin - left);
+}
+
 bool InventoryView::ownKey(engine::KeyCode key, bool released) {
+  if (!released && gridKey(key)) return true;
   if (isBound(kPaneAction, key)) {
     if (!released) setPage(static_cast<uint8_t>((page_ + 1) % kPageCount));
     return true;
@@ -102,17 +285,8 @@ bool InventoryView::swapWithHeld(SlotRef slot) {
   Inventory& inventory = *p->inventory;
   if (inventory.selected() >= static_cast<uint32_t>(Inventory::kQuickSlots)) inventory.select(0);
   const SlotRef held{SlotKind::Quick, static_cast<uint8_t>(inventory.selected()), 0};
-  if (held == slot) return false;
-  Item* from = inventory.slotItem(slot);
-  Item* to = inventory.slotItem(held);
-  if (!inventory.slotAcceptsItem(held, from) || !inventory.slotAcceptsItem(slot, to)) {
-    status_ = "That cannot go there.";
-    return false;
-  }
-  inventory.setSlot(held, from);
-  inventory.setSlot(slot, to);
-  p->heldItemChanged(p->heldItem());
-  status_ = "Holding " + itemLabel(from) + ".";
+  if (!swapSlots(slot, held)) return false;
+  status_ = "Holding " + itemLabel(inventory.slotItem(held)) + ".";
   return true;
 }
 
@@ -135,6 +309,7 @@ bool InventoryView::craft(uint16_t recipeRow) {
 void InventoryView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   title = std::string("Inventory: ") + kPageNames[page_];
   lines.push_back("Tab: next page. Enter or a click: choose. Escape: close.");
+  if (page_ == kBackpack) lines.push_back("Cells: click to pick and swap, right click to use, S split, G gather.");
   if (!status_.empty()) lines.push_back(status_);
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) {
@@ -151,17 +326,8 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
 
 void InventoryView::fillBackpack(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {
   Inventory& inventory = *p.inventory;
+  // The quick row shows as cells; the list offers the backpack's stacks for the held slot.
   rows.push_back({"Holding: " + itemLabel(p.heldItem()), nullptr});
-  for (uint8_t i = 0; i < Inventory::kQuickSlots; ++i) {
-    const SlotRef slot{SlotKind::Quick, i, 0};
-    const std::string mark = inventory.selected() == i ? "> " : "  ";
-    rows.push_back({mark + "Quick " + std::to_string((i + 1) % 10) + ": " + itemLabel(inventory.slotItem(slot)),
-                    [this, i] {
-                      if (PlayerDesktopLocal* q = player()) q->inventory->select(i);
-                      status_ = "Quick slot " + std::to_string((i + 1) % 10) + " selected.";
-                      ListView::refresh();
-                    }});
-  }
   for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
     for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
       const SlotRef slot{SlotKind::Backpack, x, y};
@@ -169,7 +335,7 @@ void InventoryView::fillBackpack(PlayerDesktopLocal& p, std::vector<MenuList::Ro
       if (item == nullptr || item->isNone()) continue;
       rows.push_back({"Backpack: " + itemLabel(item), [this, slot] {
                         swapWithHeld(slot);
-                        ListView::refresh();
+                        refresh();
                       }});
     }
   }

@@ -6,21 +6,31 @@
 // the pages; Escape or the inventory key closes it. The game's ordinary timers are paused while it
 // is current; closing it closes the open container.
 //
+// On the backpack page the quick row and the backpack show as slot sprites (item icons with their
+// counts and marks), the list of backpack stacks beside them. A left click selects a cell (a quick
+// cell becomes the held one), and a second click on another cell swaps the two; a right click acts
+// on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack and G
+// gathers the stacks around it. The pointer resting on an item shows its tooltip. The view is the
+// sprites' InventoryViewHooks: it is registered when the views are created.
+//
 // Main thread only.
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/base/geometry.h"
 #include "game/inventory/slot_ref.h"
+#include "ui/views/inventory_slot_grid.h"
 #include "ui/views/list_view.h"
+#include "view/inventory_view_hooks.h"
 
 namespace engine {
 class Node;
 }
 class PlayerDesktopLocal;
 
-class InventoryView final : public ListView {
+class InventoryView final : public ListView, public InventoryViewHooks {
  public:
   enum Page : uint8_t { kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kPageCount = 4 };
 
@@ -32,7 +42,7 @@ class InventoryView final : public ListView {
 
   // Rebuilds the view for its page and hides the drop marker, so nothing is left half-dragged
   // (the application calls it when it goes to the background).
-  void refresh();
+  void refresh() override;
   void showDropMarker(const engine::Vec2& position);
   bool isDropMarkerShown() const;
 
@@ -46,9 +56,36 @@ class InventoryView final : public ListView {
   // Crafts the recipe row; the status says what happened.
   bool craft(uint16_t recipeRow);
 
+  // ---- The backpack's slot sprites ----
+  const InventorySlotGrid& grid() const { return grid_; }
+  // A click or the pointer on the grid; false when the point misses it.
+  bool mouseButton(const engine::Vec2& point, int button, bool released) override;
+  void hover(const engine::Vec2& point) override;
+  // Puts the two slots' items in each other's place; false when either refuses the other's.
+  bool swapSlots(SlotRef a, SlotRef b);
+
+  // ---- InventoryViewHooks ----
+  InventorySprite* spriteForSlot(SlotRef slot) override;
+  SlotWindowSize windowSize(SlotKind kind) override;
+  bool isNewItemCell(SlotRef slot) override;
+  void clearNewItemCell(SlotRef slot) override;
+  void refreshEquipment(bool secondSet, uint8_t column) override;
+  void refreshCraftPreview() override;
+  void refreshContainerPanel() override;
+  void refreshOpenWindow() override;
+  void openContainerPanel(uint8_t kind, InventorySprite& sprite) override;
+  InventorySprite* selectedSprite() override { return selected_; }
+  void setSelectedSprite(InventorySprite* sprite) override { selected_ = sprite; }
+  void showFloatingLabel(const std::string& text, const engine::Vec2& point) override;
+  void showRecipeFor(uint16_t entry) override;
+  bool craftBookPageHolds(uint16_t itemId) override;
+  bool durabilityHidden() override;
+
  protected:
   void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) override;
   bool ownKey(engine::KeyCode key, bool released) override;
+  // On the backpack page the list stands right of the cells.
+  void listColumn(float& left, float& width) const override;
 
  private:
   void fillBackpack(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
@@ -56,6 +93,17 @@ class InventoryView final : public ListView {
   void fillCrafting(PlayerDesktopLocal& player, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillContainer(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
 
+  void buildGrid();
+  float gridPitch() const;
+  // The texts of the list again, leaving the sprites as they are.
+  void refreshTexts() { ListView::refresh(); }
+  bool gridKey(engine::KeyCode key);
+  void noteSeenCells();
+
+  InventorySlotGrid grid_;
+  InventorySprite* selected_ = nullptr;  // one of the grid's
+  // Backpack cells that held an item when the player last looked; an item elsewhere is new.
+  std::vector<bool> seen_;
   engine::Node* dropMarker_ = nullptr;  // a child of the root
   uint8_t page_ = kBackpack;
   std::string status_;

@@ -23,7 +23,7 @@ class ListViewControls final : public kel::RealControls<ListView> {
   void mouseMoved(const engine::Vec2& point) override { view_->hover(point); }
   void mouseWheel(const engine::Vec2&, float amount) override { view_->wheel(amount); }
   void mouseButton(const engine::Vec2& point, int button, bool released) override {
-    if (button == kel::MOUSE_BUTTON_LEFT && released) view_->click(point);
+    view_->mouseButton(point, button, released);
   }
 };
 
@@ -58,10 +58,17 @@ void ListView::refresh() {
   fill(title_, lines_, rows);
   const engine::Size window = uiWindowSize();
   const float top = window.height - kMargin - kTitleHeight - static_cast<float>(lines_.size()) * kLineHeight - 10.0f;
-  const float width = std::min(kListWidth, window.width - 2 * kMargin);
-  list_.setFrame(engine::Vec2((window.width - width) / 2.0f, top), width, kRowHeight, visibleRows());
+  float left = 0, width = 0;
+  listColumn(left, width);
+  list_.setFrame(engine::Vec2(left, top), width, kRowHeight, visibleRows());
   list_.setRows(std::move(rows));
   redrawTexts();
+}
+
+void ListView::listColumn(float& left, float& width) const {
+  const engine::Size window = uiWindowSize();
+  width = std::min(kListWidth, window.width - 2 * kMargin);
+  left = (window.width - width) / 2.0f;
 }
 
 int ListView::visibleRows() const {
@@ -102,6 +109,12 @@ void ListView::keyEvent(engine::KeyCode key, bool released) {
 }
 
 void ListView::click(const engine::Vec2& point) { list_.click(point); }
+
+bool ListView::mouseButton(const engine::Vec2& point, int button, bool released) {
+  if (button != kel::MOUSE_BUTTON_LEFT || !released) return false;
+  click(point);
+  return true;
+}
 
 bool ListView::choose(const std::string& rowText) {
   const auto& rows = list_.rows();

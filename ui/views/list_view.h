@@ -33,7 +33,9 @@ class ListView : public GameView {
   // ---- Input, from the controls ----
   void keyEvent(engine::KeyCode key, bool released);
   void click(const engine::Vec2& point);
-  void hover(const engine::Vec2& point) { list_.hover(point); }
+  virtual void hover(const engine::Vec2& point) { list_.hover(point); }
+  // Any button; the list takes a released left button as a click. True when taken.
+  virtual bool mouseButton(const engine::Vec2& point, int button, bool released);
   void wheel(float amount) { list_.move(amount > 0 ? -1 : 1); }
   // Runs the first row whose text is the text; false when none is.
   bool choose(const std::string& rowText);
@@ -49,6 +51,8 @@ class ListView : public GameView {
   virtual bool ownKey(engine::KeyCode, bool /*released*/) { return false; }
   // How many list rows fit under the lines.
   int visibleRows() const;
+  // The list's left edge and width; by default centred in the window.
+  virtual void listColumn(float& left, float& width) const;
 
  private:
   void redrawTexts();

@@ -20,11 +20,12 @@
 #include "platform/platform.h"
 #include "platform/settings/settings.h"
 #include "ui/hud/hud.h"
-#include "ui/hud/hud_console.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view_controls.h"
 #include "ui/widgets/ui_draw.h"
+#include "view/console_node.h"
+#include "view/main_layer.h"
 #include "world/cells/map_block.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -112,10 +113,17 @@ void MainView::pause() {
 }
 
 void MainView::refreshCamera() {
-  if (const PlayerDesktopLocal* p = player()) hud_->update(*p);
+  if (PlayerDesktopLocal* p = player()) hud_->update(*p);
 }
 
-void MainView::addMessage(const std::string& text, uint8_t kind) { hud_->console().addMessage(text, kind); }
+ConsoleNode* MainView::console() {
+  MainLayer* layer = MainLayer::current();
+  return layer != nullptr ? layer->console() : nullptr;
+}
+
+void MainView::addMessage(const std::string& text, uint8_t kind) {
+  if (ConsoleNode* lines = console()) lines->addMessage(text, kind);
+}
 
 void MainView::frame(float dt) {
   PlayerDesktopLocal* p = player();

@@ -18,6 +18,7 @@
 #include "engine/input/key_code.h"
 #include "ui/views/game_view.h"
 
+class ConsoleNode;
 class Hud;
 class MapBlock;
 class PlayerDesktopLocal;
@@ -40,8 +41,10 @@ class MainView final : public GameView {
   // One frame of play: dt in seconds.
   void frame(float dt);
   Hud& hud() { return *hud_; }
-  // `ConsoleNode::addMessage` for the console slot, kept while the view is not built.
-  void addMessage(const std::string& text, uint8_t kind);
+  // The world view's message console, null without a main layer or before its first world.
+  static ConsoleNode* console();
+  // `ConsoleNode::addMessage` on that console; dropped without one.
+  static void addMessage(const std::string& text, uint8_t kind);
 
   // ---- Input, from the controls ----
   void keyEvent(engine::KeyCode key, bool released);

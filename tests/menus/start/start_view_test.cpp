@@ -30,7 +30,6 @@
 #include "saves/launch/local_saves.h"
 #include "tests/support/temp_dir.h"
 #include "ui/hud/hud.h"
-#include "ui/hud/hud_console.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
 #include "world/rules/game.h"
@@ -221,9 +220,7 @@ TEST_F(StartViewTest, AnOptionsRowBindsTheNextKeyPressed) {
 
 TEST_F(StartViewTest, TheGameScreenShowsTheWaitViewThenTheMainViewOrTheStartViewsMessage) {
   MenuGameScreen screen;
-  gameViews()->mainView().addMessage("from the last world", 0);
   screen.showLoading(GameScreen::kNoText);
-  EXPECT_TRUE(gameViews()->mainView().hud().console().messages().empty());
   ASSERT_EQ(gameViews()->currentId(), ViewId::Wait);
   auto& wait = dynamic_cast<WaitView&>(gameViews()->view(ViewId::Wait));
   EXPECT_EQ(wait.firstLine(), "Loading...");

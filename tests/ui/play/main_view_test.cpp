@@ -14,6 +14,7 @@
 #include "ui/hud/quick_slots.h"
 #include "ui/views/main_view.h"
 #include "ui/widgets/ui_draw.h"
+#include "view/inventory_sprite.h"
 
 namespace {
 
@@ -60,14 +61,15 @@ TEST_F(MainViewTest, ThePointerFindsTheCellDrawnUnderIt) {
 
 TEST_F(MainViewTest, MiningBreaksABlockWithinReachOnly) {
   breakableDirt();
-  cell(12, 10).setLayer(kDirt, 0, MapBlock::kFront);
+  cell(12, 11).setLayer(kDirt, 0, MapBlock::kFront);
   cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10).setLayer(kDirt, 0, MapBlock::kFront);
   EXPECT_FALSE(main().mine(cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10))) << "out of reach";
   EXPECT_FALSE(main().mine(cell(11, 10))) << "nothing there";
-  // A click on the cell mines it.
-  main().mouseButton(pointOf(12, 10), kel::MOUSE_BUTTON_LEFT, false);
-  main().mouseButton(pointOf(12, 10), kel::MOUSE_BUTTON_LEFT, true);
-  EXPECT_EQ(cell(12, 10).frontId(), 0);
+  // A click on the cell mines it (a cell above the player's row: the headless window has no size, so
+  // the quick slots along its bottom edge cover the player's row).
+  main().mouseButton(pointOf(12, 11), kel::MOUSE_BUTTON_LEFT, false);
+  main().mouseButton(pointOf(12, 11), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_EQ(cell(12, 11).frontId(), 0);
   EXPECT_NE(cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10).frontId(), 0);
 }
 
@@ -117,6 +119,19 @@ TEST_F(MainViewTest, TheHudFollowsHealthBreathAndTheQuickRow) {
   EXPECT_EQ(main().hud().quickSlots().face(1).count, 7);
   EXPECT_EQ(main().hud().quickSlots().face(1).durability, -1.0f) << "stone does not wear";
   EXPECT_TRUE(main().hud().quickSlots().face(0).name.empty());
+  // Each slot is a slot sprite of the quick row: the held one in its selected frame.
+  const InventorySprite* held = main().hud().quickSlots().sprite(1);
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(held->slot(), (SlotRef{SlotKind::Quick, 1, 0}));
+  EXPECT_EQ(held->elementState(), held->slotKind()->selectedId);
+  EXPECT_EQ(held->slotItem(), local->inventory->slotItem({SlotKind::Quick, 1, 0}));
+  const InventorySprite* other = main().hud().quickSlots().sprite(0);
+  EXPECT_EQ(other->elementState(), other->slotKind()->normalId);
+  EXPECT_EQ(main().hud().quickSlots().slotAt(held->getPosition()), 1);
+  local->inventory->select(0);
+  main().refreshCamera();
+  EXPECT_EQ(held->elementState(), held->slotKind()->normalId);
+  EXPECT_EQ(other->elementState(), other->slotKind()->selectedId);
 }
 
 TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {

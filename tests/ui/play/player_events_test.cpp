@@ -1,12 +1,10 @@
-// What the local player tells the interface: console lines and texts on the main view's console,
-// the death view, the inventory opened on a page over the main view, the book with its fields,
-// the circuit configurator on its cell, and the return to the main view.
+// What the local player tells the interface: the death view, the inventory opened on a page over
+// the main view, the book with its fields, the circuit configurator on its cell, and the return to
+// the main view. (Console lines go to the world view's console: the play-through reads them.)
 
 #include <gtest/gtest.h>
 
 #include "tests/ui/play/play_fixture.h"
-#include "ui/hud/hud.h"
-#include "ui/hud/hud_console.h"
 #include "ui/ui_player_events.h"
 #include "ui/views/book_view.h"
 #include "ui/views/circuit_view.h"
@@ -23,15 +21,6 @@ class PlayerEventsTest : public ui_test::PlayTest {
   }
   UiPlayerEvents interfaceEvents;
 };
-
-TEST_F(PlayerEventsTest, MessagesReachTheConsoleSlotNewestLastAndAtMostSix) {
-  for (int i = 0; i < 8; ++i) interfaceEvents.message(2, "line " + std::to_string(i));
-  const auto& messages = views().mainView().hud().console().messages();
-  ASSERT_EQ(messages.size(), HudConsole::kLines);
-  EXPECT_EQ(messages.front().first, "line 2");
-  EXPECT_EQ(messages.back().first, "line 7");
-  EXPECT_EQ(messages.back().second, 2);
-}
 
 TEST_F(PlayerEventsTest, TheViewsTheGameOpensComeOverTheMainViewAndGoBack) {
   interfaceEvents.inventoryView(InventoryView::kCrafting);

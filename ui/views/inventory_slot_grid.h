@@ -1,0 +1,50 @@
+#pragma once
+// The quick row and the backpack as slot sprites: one InventorySprite per cell, the quick row on
+// top and the backpack's grid under it (columns left to right, rows top to bottom), on a parent
+// node of the view. The sprites
+// draw the items' icons, counts, marks and outlines; the grid finds the sprite under a point and
+// the sprite of a slot, and lets them all go when the view closes (their pieces leave the HUD
+// batches with them).
+//
+// Main thread only.
+
+#include <vector>
+
+#include "engine/base/geometry.h"
+#include "game/inventory/slot_ref.h"
+
+namespace engine {
+class InnerNode;
+}
+class InventorySprite;
+class Player;
+
+class InventorySlotGrid {
+ public:
+  // A backpack frame is 21 points wide: the cells touch.
+  static constexpr float kCellPoints = 21.0f;
+
+  InventorySlotGrid() = default;
+  ~InventorySlotGrid();
+  InventorySlotGrid(const InventorySlotGrid&) = delete;
+  InventorySlotGrid& operator=(const InventorySlotGrid&) = delete;
+
+  // Makes the sprites of the player's quick row and backpack, the top left cell's centre at the
+  // point.
+  void build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft);
+  void clear();
+  bool empty() const { return sprites_.empty(); }
+  const std::vector<InventorySprite*>& sprites() const { return sprites_; }
+
+  // The sprite whose cell holds the point, null for none.
+  InventorySprite* spriteAt(const engine::Vec2& point) const;
+  InventorySprite* spriteFor(SlotRef slot) const;
+  // Every sprite shows its slot again.
+  void refreshAll();
+  // The distance between the centres of neighbouring cells.
+  float pitch() const { return pitch_; }
+
+ private:
+  std::vector<InventorySprite*> sprites_;  // retained
+  float pitch_ = 0;
+};
