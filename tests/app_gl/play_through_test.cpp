@@ -36,6 +36,11 @@
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
 #include "view/console_node.h"
+#include "view/main_layer.h"
+#include "view/overlays/sign_label.h"
+#include "view/sky.h"
+#include "view/sky_creation.h"
+#include "view/sky_phase.h"
 #include "view/inventory_sprite.h"
 #include "view/item_tooltip.h"
 #include "view/overlay_art.h"
@@ -416,6 +421,20 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          const int32_t shown = console->lineCount();
          playerEvents().message(2, "A message for the console");
          return console->lineCount() == std::min(shown + 1, console->maxLines());
+       }, 5},
+      {"the player's events reach the sky and the sign bubble", [&] {
+         Sky* sky = currentSky();
+         if (sky == nullptr) return false;
+         // Night, from a sky whose pair shows something else.
+         SkyPhasePair night;
+         chooseSkyPair(night, 4, 0);
+         playerEvents().skyPhase(1, 0);
+         playerEvents().skyPhase(4, 0);
+         EXPECT_EQ(sky->phasePair().first, night.first);
+         EXPECT_EQ(sky->phasePair().second, night.second);
+         SignLabel::forget();
+         playerEvents().signLabel(*player()->world->map().cellAt(player()->cellX, player()->cellY), {"Keep", "out"});
+         return SignLabel::instance() != nullptr && SignLabel::instance()->getParent() == MainLayer::current();
        }, 5},
       {"place the workbench", [&] {
          const Inventory& inventory = *player()->inventory;
