@@ -34,6 +34,8 @@
 #include "ui/views/game_views.h"
 #include "game/player/player_events.h"
 #include "ui/views/inventory_view.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/quick_slots.h"
 #include "ui/views/main_view.h"
 #include "view/console_node.h"
 #include "view/main_layer.h"
@@ -45,6 +47,8 @@
 #include "view/item_tooltip.h"
 #include "view/overlay_art.h"
 #include "ui/views/list_view.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/quick_slots.h"
 #include "ui/views/main_view.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -200,6 +204,16 @@ SlotRef freeBackpackPair() {
     }
   }
   return {};
+}
+
+// The HUD's item tooltip, null before one showed.
+engine::Node* itemTooltip() {
+  if (engine::InnerNode* hud = overlay_art::hudLayer()) {
+    for (engine::Node* child : hud->getChildren()) {
+      if (child->getTag() == kItemTooltipTag) return child;
+    }
+  }
+  return nullptr;
 }
 
 // How many pixels of the region around a point differ between two readings.
@@ -401,12 +415,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          shown->icon()->setVisible(true);
          EXPECT_GT(changedPixels(withIcon, withoutIcon), 20) << "the icon draws nothing";
          pointAt(at);
-         engine::Node* tooltip = nullptr;
-         if (engine::InnerNode* hud = overlay_art::hudLayer()) {
-           for (engine::Node* child : hud->getChildren()) {
-             if (child->getTag() == kItemTooltipTag) tooltip = child;
-           }
-         }
+         const engine::Node* tooltip = itemTooltip();
          if (tooltip == nullptr || !tooltip->isVisible()) return false;
          pointAt(engine::Vec2(2, 2));
          return !tooltip->isVisible();
@@ -415,6 +424,15 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          tap(GLFW_KEY_ESCAPE);
          return current() == ViewId::Main;
        }},
+      {"a quick slot's tooltip shows under the pointer", [&] {
+         const InventorySprite* pick = gameViews()->mainView().hud().quickSlots().sprite(0);
+         if (pick == nullptr || pick->slotItem() == nullptr) return false;
+         pointAt(pick->getPosition());
+         const engine::Node* tooltip = itemTooltip();
+         if (tooltip == nullptr || !tooltip->isVisible()) return false;
+         pointAt(pointOf(*player()->world->map().cellAt(player()->cellX, player()->cellY)));
+         return !tooltip->isVisible();
+       }, 5},
       {"a message shows in the world's console", [&] {
          ConsoleNode* console = MainView::console();
          if (console == nullptr) return false;

@@ -25,6 +25,8 @@
 #include "ui/views/main_view_controls.h"
 #include "ui/widgets/ui_draw.h"
 #include "view/console_node.h"
+#include "view/inventory_sprite.h"
+#include "view/item_tooltip.h"
 #include "view/main_layer.h"
 #include "world/cells/map_block.h"
 #include "world/edits/edit_kind.h"
@@ -106,6 +108,8 @@ void MainView::exit() {
 }
 
 void MainView::pause() {
+  if (tooltipShown_) hideItemTooltip();
+  tooltipShown_ = false;
   pressed_.reset();
   held_[0] = held_[1] = false;
   swingTime_ = -1.0f;
@@ -281,10 +285,24 @@ void MainView::secondaryAction() {
 
 void MainView::mouseMoved(const engine::Vec2& point) {
   pointer_ = point;
+  showQuickSlotTooltip(point);
   const PlayerDesktopLocal* p = player();
   if (p == nullptr) return;
   const engine::Vec2 towards = worldPointAt(point) - p->position;
   aim_ = std::atan2(towards.y, towards.x);
+}
+
+void MainView::showQuickSlotTooltip(const engine::Vec2& point) {
+  const int slot = hud_->quickSlots().slotAt(point);
+  const InventorySprite* sprite = slot >= 0 ? hud_->quickSlots().sprite(slot) : nullptr;
+  const Item* item = sprite != nullptr ? sprite->slotItem() : nullptr;
+  if (item != nullptr) {
+    showItemTooltip(*item, sprite->getPosition() + engine::Vec2(0, sprite->getBoundingBox().size.height / 2.0f));
+    tooltipShown_ = true;
+  } else if (tooltipShown_) {
+    hideItemTooltip();
+    tooltipShown_ = false;
+  }
 }
 
 void MainView::mouseButton(const engine::Vec2& point, int button, bool released) {

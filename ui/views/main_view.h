@@ -82,6 +82,8 @@ class MainView final : public GameView {
   // Returns true when the key opened another view.
   bool openViewFor(engine::KeyCode key);
   void moveKey(engine::KeyCode key, bool released);
+  // The item's tooltip while the pointer rests on a filled quick slot.
+  void showQuickSlotTooltip(const engine::Vec2& point);
 
   std::unique_ptr<Hud> hud_;
   engine::Vec2 pointer_;
@@ -91,5 +93,6 @@ class MainView final : public GameView {
   float swingTime_ = -1.0f;          // seconds into the current swing; below 0 when none runs
   float swingDuration_ = 0.3f;
   bool scheduled_ = false;
+  bool tooltipShown_ = false;
   std::bitset<256> pressed_;  // keys that went down while the view listened
 };
