@@ -28,6 +28,9 @@
 #include "saves/character/character_file.h"
 #include "saves/character/character_record.h"
 #include "saves/launch/local_saves.h"
+#include "platform/audio/audio_engine.h"
+#include "platform/audio/music.h"
+#include "tests/platform/audio/audio_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/hud/hud.h"
 #include "ui/views/game_views.h"
@@ -247,6 +250,41 @@ TEST_F(StartViewTest, ContinuingAWorldLoadsItAndDeletingItRemovesItsFile) {
   EXPECT_EQ(game.modes, std::vector<uint8_t>{1});
   EXPECT_TRUE(start().deleteWorld(entry));
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+
+namespace {
+
+// The start view over a silent audio engine whose music folder holds the menu track.
+class StartViewMusicTest : public StartViewTest {
+ protected:
+  void SetUp() override {
+    audio = kel::AudioEngine::createInstance(kel::OutputMode::Silent);
+    audio->setSoundFolders(sounds.file("sfx"), sounds.file("music"));
+    audio->setNextMusicScheduler(&next);
+    audiotest::writeTone(sounds, std::string("music/") + kel::kMenuTrack + ".mp3", 5.0);
+    StartViewTest::SetUp();
+  }
+  void TearDown() override {
+    StartViewTest::TearDown();
+    kel::AudioEngine::destroyInstance();
+  }
+  bool menuMusicPlays() { return audio->music.channel.isPlaying(); }
+
+  testsupport::TempDir sounds;
+  kel::AudioEngine* audio = nullptr;
+  audiotest::FakeNextMusic next;
+};
+
+TEST_F(StartViewMusicTest, TheStartViewPlaysTheMenuMusicUntilTheGameTakesOver) {
+  EXPECT_TRUE(menuMusicPlays()) << "the start view came up";
+  MenuGameScreen screen;
+  screen.showLoading(GameScreen::kNoText);
+  EXPECT_FALSE(menuMusicPlays()) << "leaving it for the world's loading stops it";
+  gameViews()->switchTo(ViewId::Start);
+  EXPECT_TRUE(menuMusicPlays()) << "back at the start view";
+  EXPECT_GE(next.cancelled, 2) << "a game's next-track check is dropped each time";
 }
 
 }  // namespace
