@@ -417,7 +417,9 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          pointAt(at);
          const engine::Node* tooltip = itemTooltip();
          if (tooltip == nullptr || !tooltip->isVisible()) return false;
+         EXPECT_NE(shown->highlightFrame(), nullptr) << "the cell under the pointer is lit";
          pointAt(engine::Vec2(2, 2));
+         EXPECT_EQ(shown->highlightFrame(), nullptr);
          return !tooltip->isVisible();
        }, 5},
       {"close the inventory", [&] {

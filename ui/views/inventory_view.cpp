@@ -73,8 +73,7 @@ void InventoryView::enter() {
 void InventoryView::exit() {
   hideItemTooltip();
   noteSeenCells();
-  selected_ = nullptr;
-  grid_.clear();
+  clearGrid();
   ListView::exit();
   if (PlayerDesktopLocal* p = player(); p != nullptr && p->openContainer() != nullptr) currentGame().closeContainer();
   currentGame().unpause();
@@ -85,6 +84,12 @@ void InventoryView::refresh() {
   dropMarker_->setVisible(false);
   grid_.refreshAll();
   refreshTexts();
+}
+
+void InventoryView::clearGrid() {
+  hovered_ = nullptr;
+  selected_ = nullptr;
+  grid_.clear();
 }
 
 float InventoryView::gridPitch() const {
@@ -143,6 +148,12 @@ void InventoryView::hover(const engine::Vec2& point) {
   ListView::hover(point);
   InventorySprite* sprite = grid_.spriteAt(point);
   const Item* item = sprite != nullptr ? sprite->slotItem() : nullptr;
+  InventorySprite* lit = item != nullptr ? sprite : nullptr;
+  if (lit != hovered_) {
+    if (hovered_ != nullptr) hovered_->setHighlighted(false);
+    if (lit != nullptr) lit->setHighlighted(true);
+    hovered_ = lit;
+  }
   if (item == nullptr) {
     hideItemTooltip();
     return;
@@ -248,9 +259,9 @@ void InventoryView::setPage(uint8_t page) {
   page_ = page < kPageCount ? page : static_cast<uint8_t>(kBackpack);
   list().select(0);
   hideItemTooltip();
-  selected_ = nullptr;
+  if (selected_ != nullptr) selected_->deselect();
   if (page_ != kBackpack) {
-    grid_.clear();
+    clearGrid();
   } else if (grid_.empty() && root()->getParent() != nullptr) {
     buildGrid();
   }

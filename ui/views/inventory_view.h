@@ -94,6 +94,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   void fillContainer(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
 
   void buildGrid();
+  void clearGrid();
   float gridPitch() const;
   // The texts of the list again, leaving the sprites as they are.
   void refreshTexts() { ListView::refresh(); }
@@ -102,6 +103,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
 
   InventorySlotGrid grid_;
   InventorySprite* selected_ = nullptr;  // one of the grid's
+  InventorySprite* hovered_ = nullptr;   // the grid's cell lit under the pointer
   // Backpack cells that held an item when the player last looked; an item elsewhere is new.
   std::vector<bool> seen_;
   engine::Node* dropMarker_ = nullptr;  // a child of the root
