@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/io/file_utils.h"
+#include "platform/audio/audio_engine.h"
+#include "tests/platform/audio/audio_fixture.h"
+#include "tests/support/temp_dir.h"
 #include "tests/ui/play/play_fixture.h"
 #include "ui/ui_player_events.h"
 #include "ui/views/book_view.h"
@@ -58,6 +62,44 @@ TEST_F(PlayerEventsTest, TheViewsTheGameOpensComeOverTheMainViewAndGoBack) {
   interfaceEvents.deathView();
   EXPECT_EQ(views().currentId(), ViewId::Death);
   EXPECT_TRUE(views().paused().empty()) << "death is not over the world";
+}
+
+}  // namespace
+
+namespace {
+
+// The events the interface passes on to the sound, over a silent audio engine with a rain loop.
+class PlayerEventsSoundTest : public PlayerEventsTest {
+ protected:
+  void SetUp() override {
+    PlayerEventsTest::SetUp();
+    audio = kel::AudioEngine::createInstance(kel::OutputMode::Silent);
+    audio->setSoundFolders(sounds.file("sfx"), sounds.file("music"));
+    audiotest::writeTone(sounds, "sfx/rain.mp3", 2.0);
+    engine::FileUtils::getInstance()->setSearchPaths({sounds.file("sfx")});
+  }
+  void TearDown() override {
+    kel::AudioEngine::destroyInstance();
+    engine::FileUtils::destroyInstance();
+    PlayerEventsTest::TearDown();
+  }
+  bool raining() { return audio->rainAmbience.channel.isPlaying(); }
+
+  testsupport::TempDir sounds;
+  kel::AudioEngine* audio = nullptr;
+};
+
+TEST_F(PlayerEventsSoundTest, TheWeatherAndTheRainEventsStartAndStopTheRainLoop) {
+  // Without a world view the sky has nothing to show: only the sound follows (the play-through
+  // sees the sky and the sign bubble follow).
+  interfaceEvents.skyWeather(1);
+  EXPECT_TRUE(raining()) << "rain";
+  interfaceEvents.skyWeather(2);
+  EXPECT_FALSE(raining()) << "snow is quiet";
+  interfaceEvents.rainAmbience(true);
+  EXPECT_TRUE(raining());
+  interfaceEvents.rainAmbience(false);
+  EXPECT_FALSE(raining());
 }
 
 }  // namespace
