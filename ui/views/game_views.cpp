@@ -160,8 +160,9 @@ void createViews() {
 }
 
 void destroyViews() {
-  if (instance() != nullptr && &inventoryViewHooksSeam().get() == static_cast<InventoryViewHooks*>(&instance()->inventoryView())) {
-    setInventoryViewHooks(nullptr);
+  if (instance() != nullptr) {
+    InventoryViewHooks* ours = &instance()->inventoryView();
+    if (&inventoryViewHooksSeam().get() == ours) setInventoryViewHooks(nullptr);
   }
   instance().reset();
 }
