@@ -15,8 +15,11 @@
 #include "game/session/running_world.h"
 #include "platform/platform.h"
 #include "platform/controls/abstract_controls.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/quick_slots.h"
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
+#include "ui/views/main_view.h"
 #include "ui/widgets/ui_draw.h"
 #include "view/inventory_sprite.h"
 #include "view/item_tooltip.h"
@@ -191,7 +194,13 @@ bool InventoryView::swapSlots(SlotRef a, SlotRef b) {
 
 // ---- What the slot sprites ask of the view ----
 
-InventorySprite* InventoryView::spriteForSlot(SlotRef slot) { return grid_.spriteFor(slot); }
+// The view's own cells first; a quick slot the view does not show is the HUD's.
+InventorySprite* InventoryView::spriteForSlot(SlotRef slot) {
+  if (InventorySprite* shown = grid_.spriteFor(slot)) return shown;
+  GameViews* views = gameViews();
+  if (slot.kind != SlotKind::Quick || views == nullptr || slot.x >= QuickSlots::kCount) return nullptr;
+  return views->mainView().hud().quickSlots().sprite(slot.x);
+}
 
 SlotWindowSize InventoryView::windowSize(SlotKind kind) {
   if (kind == SlotKind::Backpack) return {Inventory::kBackpackSide, Inventory::kBackpackSide};

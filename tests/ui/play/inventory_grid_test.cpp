@@ -7,7 +7,10 @@
 #include "game/inventory/inventory.h"
 #include "platform/controls/abstract_controls.h"
 #include "tests/ui/play/play_fixture.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/quick_slots.h"
 #include "ui/views/inventory_view.h"
+#include "ui/views/main_view.h"
 #include "view/inventory_sprite.h"
 #include "view/inventory_view_hooks.h"
 
@@ -23,6 +26,7 @@ class InventoryGridTest : public ui_test::PlayTest {
     views().switchTo(ViewId::Main);
   }
   InventoryView& inventory() { return views().inventoryView(); }
+  MainView& main() { return views().mainView(); }
   Inventory& items() { return *local->inventory; }
   void open() { views().push(ViewId::Inventory); }
   InventorySprite& cell(SlotRef slot) {
@@ -58,8 +62,12 @@ TEST_F(InventoryGridTest, TheViewIsTheSpritesHooksWhileTheViewsExist) {
 TEST_F(InventoryGridTest, TheCellsComeAndGoWithTheViewAndShowTheirSlots) {
   items().setSlot(kPack55, makeItem(kStone, 3));
   EXPECT_EQ(inventory().spriteForSlot(kPack00), nullptr) << "no cells while closed";
+  main().refreshCamera();
+  EXPECT_EQ(inventory().spriteForSlot(kQuick0), main().hud().quickSlots().sprite(0)) << "the HUD's quick row";
+  ASSERT_NE(inventory().spriteForSlot(kQuick0), nullptr);
   open();
   EXPECT_EQ(inventory().grid().sprites().size(), 10u + 36u);
+  EXPECT_NE(inventory().spriteForSlot(kQuick0), main().hud().quickSlots().sprite(0)) << "the view's own";
   EXPECT_EQ(cell(kPack55).slotItem(), items().slotItem(kPack55));
   EXPECT_EQ(cell(kPack55).slot(), kPack55);
   // Neighbouring cells sit one cell apart, the quick row over the backpack.
