@@ -276,6 +276,8 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
   Stacks savedStacks;
   std::string craftStatus;
   SlotRef sorted;
+  engine::Node* floating = nullptr;
+  float floatStart = 0;
   uint16_t sortedCount = 0;
   MapBlock* bench = nullptr;
   const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
@@ -422,6 +424,22 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          EXPECT_EQ(shown->highlightFrame(), nullptr);
          return !tooltip->isVisible();
        }, 5},
+      {"a floating text rises from a cell and goes", [&] {
+         InventoryView& inventory = gameViews()->inventoryView();
+         if (floating == nullptr) {
+           const size_t children = inventory.root()->getChildrenCount();
+           inventory.showFloatingLabel("Found", gridCell(sorted)->getPosition());
+           if (inventory.root()->getChildrenCount() != children + 1) return false;
+           floating = inventory.root()->getChildren().back();
+           floating->retain();
+           floatStart = floating->getPositionY();
+           return false;
+         }
+         if (floating->getParent() != nullptr) return false;
+         EXPECT_GT(floating->getPositionY(), floatStart) << "it rose";
+         floating->release();
+         return true;
+       }, 200},
       {"close the inventory", [&] {
          tap(GLFW_KEY_ESCAPE);
          return current() == ViewId::Main;

@@ -5,7 +5,14 @@
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
 #include "content/texts/language_texts.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/call_func.h"
+#include "engine/scene/fade_to.h"
 #include "engine/scene/inner_node.h"
+#include "engine/scene/move_by.h"
+#include "engine/scene/sequence.h"
+#include "engine/scene/spawn.h"
+#include "engine/text/label.h"
 #include "engine/scene/node.h"
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
@@ -34,6 +41,9 @@ namespace {
 constexpr uint32_t kInventoryAction = 6;
 constexpr uint32_t kPaneAction = 11;
 constexpr float kGridMargin = 16.0f;
+constexpr float kFloatSeconds = 1.5f;
+constexpr float kFloatRise = 30.0f;  // interface points
+constexpr engine::Color3B kFloatColour{255, 230, 120};
 constexpr float kGridTop = 170.0f;  // below the title, the help lines and the status
 constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container"};
 
@@ -235,9 +245,19 @@ void InventoryView::openContainerPanel(uint8_t, InventorySprite&) {
   refreshTexts();
 }
 
-void InventoryView::showFloatingLabel(const std::string& text, const engine::Vec2&) {
+void InventoryView::showFloatingLabel(const std::string& text, const engine::Vec2& point) {
   status_ = text;
   refreshTexts();
+  engine::Label* label = addTextLabel(root(), text, point, kFontSmall, kFloatColour, engine::Vec2(0.5f, 0.5f), 5);
+  if (label == nullptr || label->getActionManager() == nullptr) return;
+  // It rises and fades, then goes.
+  engine::FiniteTimeAction* rise = engine::Spawn::createWithTwoActions(
+      engine::MoveBy::create(kFloatSeconds, engine::Vec2(0, kFloatRise * overlay_art::uiScale())),
+      engine::FadeOut::create(kFloatSeconds));
+  engine::FiniteTimeAction* gone = engine::CallFunc::create([label] {
+    if (label->getParent() != nullptr) label->getParent()->removeChild(label);
+  });
+  label->getActionManager()->addAction(engine::Sequence::createWithTwoActions(rise, gone), label);
 }
 
 void InventoryView::showRecipeFor(uint16_t entry) {

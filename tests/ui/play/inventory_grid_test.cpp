@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/inventory/inventory.h"
 #include "platform/controls/abstract_controls.h"
 #include "tests/ui/play/play_fixture.h"
@@ -122,6 +124,14 @@ TEST_F(InventoryGridTest, AnItemThatArrivedWhileTheViewWasClosedIsNewUntilSeen) 
   inventory().clearNewItemCell(kPack10);
   EXPECT_FALSE(inventory().isNewItemCell(kPack10));
   EXPECT_FALSE(inventory().isNewItemCell(kQuick0));
+}
+
+TEST_F(InventoryGridTest, AFloatingTextIsAlsoTheStatusLine) {
+  open();
+  inventory().showFloatingLabel("Found a thing", engine::Vec2(100, 100));
+  EXPECT_EQ(inventory().status(), "Found a thing");
+  EXPECT_NE(std::find(inventory().lines().begin(), inventory().lines().end(), "Found a thing"),
+            inventory().lines().end());
 }
 
 }  // namespace
