@@ -216,6 +216,16 @@ engine::Node* itemTooltip() {
   return nullptr;
 }
 
+// The panel the console puts behind its lines on its parent, null when none shows.
+engine::Node* consolePanel() {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr) return nullptr;
+  for (engine::Node* child : layer->getChildren()) {
+    if (child->getTag() == ConsoleNode::kPanelTag) return child;
+  }
+  return nullptr;
+}
+
 // How many pixels of the region around a point differ between two readings.
 int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
   int changed = 0;
@@ -473,6 +483,14 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          SignLabel::forget();
          playerEvents().signLabel(*player()->world->map().cellAt(player()->cellX, player()->cellY), {"Keep", "out"});
          return SignLabel::instance() != nullptr && SignLabel::instance()->getParent() == MainLayer::current();
+       }, 5},
+      {"the chat puts a panel behind the console's lines", [&] {
+         tap(GLFW_KEY_T);
+         return current() == ViewId::Chat && consolePanel() != nullptr;
+       }, 5},
+      {"leaving the chat takes the panel away", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main && consolePanel() == nullptr;
        }, 5},
       {"place the workbench", [&] {
          const Inventory& inventory = *player()->inventory;
