@@ -235,6 +235,17 @@ int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigne
   return changed;
 }
 
+// How many pixels around a slot sprite's middle its icon changes.
+int iconPixels(const InventorySprite& sprite) {
+  const engine::Vec2 at = sprite.getPosition();
+  const int x = static_cast<int>(at.x) - 6, y = static_cast<int>(at.y) - 6;
+  const std::vector<unsigned char> withIcon = apptest::framePixels(x, y, 12, 12);
+  sprite.icon()->setVisible(false);
+  const std::vector<unsigned char> withoutIcon = apptest::framePixels(x, y, 12, 12);
+  sprite.icon()->setVisible(true);
+  return changedPixels(withIcon, withoutIcon);
+}
+
 // ---- The script: one step after the other, each with its frame limit ----
 
 struct Step {
@@ -420,12 +431,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          InventorySprite* shown = gridCell(sorted);
          if (shown->icon() == nullptr) return false;
          const engine::Vec2 at = shown->getPosition();
-         const int x = static_cast<int>(at.x) - 6, y = static_cast<int>(at.y) - 6;
-         const std::vector<unsigned char> withIcon = apptest::framePixels(x, y, 12, 12);
-         shown->icon()->setVisible(false);
-         const std::vector<unsigned char> withoutIcon = apptest::framePixels(x, y, 12, 12);
-         shown->icon()->setVisible(true);
-         EXPECT_GT(changedPixels(withIcon, withoutIcon), 20) << "the icon draws nothing";
+         EXPECT_GT(iconPixels(*shown), 20) << "the icon draws nothing";
          pointAt(at);
          const engine::Node* tooltip = itemTooltip();
          if (tooltip == nullptr || !tooltip->isVisible()) return false;
@@ -456,7 +462,8 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
        }},
       {"a quick slot's tooltip shows under the pointer", [&] {
          const InventorySprite* pick = gameViews()->mainView().hud().quickSlots().sprite(0);
-         if (pick == nullptr || pick->slotItem() == nullptr) return false;
+         if (pick == nullptr || pick->slotItem() == nullptr || pick->icon() == nullptr) return false;
+         EXPECT_GT(iconPixels(*pick), 20) << "the quick slot's icon draws nothing";
          pointAt(pick->getPosition());
          const engine::Node* tooltip = itemTooltip();
          if (tooltip == nullptr || !tooltip->isVisible()) return false;
