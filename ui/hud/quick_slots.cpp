@@ -69,6 +69,11 @@ void QuickSlots::makeSprites(Player& player) {
   }
 }
 
+void QuickSlots::clear() {
+  dropSprites();
+  player_ = nullptr;
+}
+
 void QuickSlots::dropSprites() {
   for (InventorySprite*& sprite : sprites_) {
     if (sprite == nullptr) continue;

@@ -43,6 +43,8 @@ class QuickSlots {
   int selected() const { return selected_; }
   // The slot under a point, or -1.
   int slotAt(const engine::Vec2& point) const;
+  // Lets the sprites go (the player they show may be ending); the next update makes them again.
+  void clear();
   // The slot's sprite, null before a player was shown.
   InventorySprite* sprite(int slot) const { return sprites_[static_cast<size_t>(slot)]; }
 

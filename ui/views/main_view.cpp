@@ -102,6 +102,8 @@ void MainView::enter() {
 
 void MainView::exit() {
   pause();
+  // The game may be ending: no sprite outlives the player whose slots it shows.
+  hud_->quickSlots().clear();
   if (scheduled_ && engine::Director::hasInstance()) engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
   scheduled_ = false;
   GameView::exit();

@@ -132,6 +132,12 @@ TEST_F(MainViewTest, TheHudFollowsHealthBreathAndTheQuickRow) {
   main().refreshCamera();
   EXPECT_EQ(held->elementState(), held->slotKind()->normalId);
   EXPECT_EQ(other->elementState(), other->slotKind()->selectedId);
+  // Leaving the main view lets the sprites go; coming back makes them again.
+  views().switchTo(ViewId::Death);
+  EXPECT_EQ(main().hud().quickSlots().sprite(1), nullptr);
+  views().switchTo(ViewId::Main);
+  ASSERT_NE(main().hud().quickSlots().sprite(1), nullptr);
+  EXPECT_EQ(main().hud().quickSlots().sprite(1)->slotItem(), local->inventory->slotItem({SlotKind::Quick, 1, 0}));
 }
 
 TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {
