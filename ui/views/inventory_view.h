@@ -106,6 +106,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   InventorySprite* hovered_ = nullptr;   // the grid's cell lit under the pointer
   // Backpack cells that held an item when the player last looked; an item elsewhere is new.
   std::vector<bool> seen_;
+  const PlayerDesktopLocal* seenBy_ = nullptr;  // compared only: the player the cells were seen by
   engine::Node* dropMarker_ = nullptr;  // a child of the root
   uint8_t page_ = kBackpack;
   std::string status_;
