@@ -20,6 +20,8 @@
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
+#include "game/player/player_events.h"
+#include "world/light/carried_lights.h"
 #include "world/light/light_refresh_batching.h"
 
 namespace {
@@ -72,6 +74,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   setWorldViewServices(&worldView_);
   setEntityDrawings(&entityDrawings_);
   setLightRefreshBatching(&tileRefresh_);
+  setPlayerEvents(&playerEvents_);
+  setCarriedLights(&carriedLights_);
   setGameScreen(&gameScreen_);
   setInterfaceServices(&interface_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
@@ -89,6 +93,8 @@ GameWiring::~GameWiring() {
   setInterfaceServices(nullptr);
   setEntityDrawings(nullptr);
   setGameScreen(nullptr);
+  setCarriedLights(nullptr);
+  setPlayerEvents(nullptr);
   setLightRefreshBatching(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);

@@ -20,7 +20,9 @@
 #include "ui/ui_launch_services.h"
 #include "view/entity_drawing_factory.h"
 #include "view/tiles/tile_refresh.h"
+#include "view/player_sprite_lights.h"
 #include "view/view_game_screen.h"
+#include "view/world_view_player_events.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
 #include "world/seams/world_options.h"
@@ -57,6 +59,9 @@ class GameWiring {
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
+  // What the players show in the world: their sprites, effects and sounds; the lights they carry.
+  WorldViewPlayerEvents playerEvents_;
+  PlayerSpriteLights carriedLights_;
   LocalSession session_;
   ViewGameScreen gameScreen_;
   GameLaunchServices game_;

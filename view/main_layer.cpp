@@ -19,6 +19,7 @@
 #include "view/atlas/custom_shaders.h"
 #include "view/atlas/game_textures.h"
 #include "view/overlays/sign_label.h"
+#include "view/player_sprite_layer.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/explosions/explosion_system.h"
@@ -64,7 +65,7 @@ void detach(engine::Node* node) {
 
 }  // namespace
 
-MainLayer::MainLayer() = default;
+MainLayer::MainLayer() : players_(std::make_unique<PlayerSpriteLayer>()) {}
 
 MainLayer* MainLayer::create() {
   auto* layer = new MainLayer();
@@ -123,6 +124,7 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   textures.blockBatch->addChild(highlightSprite_, kHighlightZ, -1);
   tiles_->setHighlightSprite(highlightSprite_);
   if (sky_ != nullptr) addChild(sky_, -1);
+  players_->build(running, *rootNode_, *worldLayer_);
 
   rebuildWorldView();
   getScheduler()->scheduleUpdate(this, false);
@@ -165,10 +167,12 @@ void MainLayer::update(float dt) {
     teardownWorldView();
     return;
   }
+  players_->step(dt);
   const PlayerDesktopLocal& player = *running_->player;
   placeCamera();
   tiles_->follow(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
   world_->explosions().update(stepsFor(dt));
+  players_->follow();
   if (frameRelight_) {
     frameRelight_ = false;
     tiles_->relightAll();
@@ -195,6 +199,7 @@ void MainLayer::teardownWorldView() {
   tiles_.reset();
   // The sign label is process-wide: forgotten here, or the next world would show the old one.
   SignLabel::forget();
+  players_->clear();
   if (!hasWorldView()) return;
   getScheduler()->unscheduleUpdate(this);
   removeAllChildrenWithCleanup();

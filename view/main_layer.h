@@ -12,8 +12,8 @@
 //       health-bar batch (22), additive batch (23)
 //   HUD layer (45), icon batch (89), overlayNode (90), console (200, when one is set)
 // Its per-frame `update` moves the camera, keeps the tile window on the player's cell, steps the
-// running world's explosion queue and re-tints the window once when cells asked for it. The
-// entities step in the game's own frame task.
+// running world's explosion queue, re-tints the window once when cells asked for it and steps the
+// player sprites (player_sprite_layer.h). The entities step in the game's own frame task.
 //
 // Main thread only.
 
@@ -27,6 +27,7 @@ namespace engine {
 class Sprite;
 }
 
+class PlayerSpriteLayer;
 class TileSprites;
 class World;
 struct RunningWorld;
@@ -96,4 +97,6 @@ class MainLayer final : public engine::InnerNode {
   int32_t skyRow_ = 0;
   std::unique_ptr<TileSprites> tiles_;
   bool frameRelight_ = false;
+  // The player sprites: the local one in the root node, their ticks and frames.
+  std::unique_ptr<PlayerSpriteLayer> players_;
 };
