@@ -33,8 +33,8 @@ void PlayerSpriteLayer::follow() { PlayerSprite::tickAll(); }
 
 void PlayerSpriteLayer::clear() {
   if (local_ == nullptr) return;
-  const bool alive = running_ != nullptr && running_->player.get() == &local_->player() &&
-                     running_->world.get() == world_ && local_->player().world == world_;
+  const bool alive =
+      running_ != nullptr && running_->player.get() == &local_->player() && running_->world.get() == world_;
   if (alive) {
     local_->player().hasSprite = false;
   } else {
