@@ -12,7 +12,7 @@
 #include "game/inventory/inventory.h"
 #include "tests/view/world_gl/world_view_fixture.h"
 #include "view/player_sprite.h"
-#include "view/player_sprite_layer.h"
+#include "view/world_shot.h"
 #include "view/world_view_player_events.h"
 
 namespace {
@@ -95,6 +95,31 @@ TEST_F(PlayerDrawTest, ThePlayerStandsAtItsCellWithItsToolInHand) {
   layer->teardownWorldView();
   EXPECT_FALSE(running.player->hasSprite);
   EXPECT_TRUE(PlayerSprite::all().empty());
+}
+
+TEST_F(PlayerDrawTest, AShotOfTheRunningGameShowsThePlayerInTheMiddleWithItsTool) {
+  registerCustomShaders();
+  loadGameTextures(atlases.path().string(), false);
+  WorldShot shot;
+  std::string error;
+  ASSERT_TRUE(captureWorldView(running, kWindow, kWindow, "", shot, error)) << error;
+  const auto at = [&shot](int x, int y) {
+    const uint32_t p = shot.pixels[static_cast<size_t>(y) * shot.width + x];
+    return Rgba{int(p >> 24), int((p >> 16) & 255), int((p >> 8) & 255), 255};
+  };
+  size_t body = 0;
+  size_t tool = 0;
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = 0; x < shot.width; ++x) {
+      const bool middle = std::abs(x - shot.width / 2) < 60 && std::abs(y - shot.height / 2) < 60;
+      body += near(at(x, y), kBody, 8) ? (middle ? 1 : 1000000) : 0;
+      tool += near(at(x, y), kTool, 8) && middle;
+    }
+  }
+  EXPECT_GT(body, 400u);
+  EXPECT_LT(body, 1000000u) << "no part of the player away from the middle";
+  EXPECT_GT(tool, 100u);
+  EXPECT_TRUE(PlayerSprite::all().empty()) << "the shot's own view is taken down again";
 }
 
 TEST_F(PlayerDrawTest, ASwingMovesTheToolsPixelsAndBringsThemBack) {
