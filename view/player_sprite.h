@@ -100,6 +100,8 @@ class PlayerSprite : public PlayerAnimatorOwner {
   static void refreshCarriedLights(bool remove);
   // Every sprite takes its cell's light again (the whole view was re-tinted).
   static void relightAll();
+  // The worn items' effects of every local player's sprite (the ambient pass runs them).
+  static void runLocalWornItemEffects();
 
   PlayerAnimator* animator() const { return animator_; }
   engine::Sprite* heldSprite() const { return heldSprite_; }

@@ -6,6 +6,7 @@
 #include "engine/sprite/sprite.h"
 #include "game/player/player_graphical.h"
 #include "view/player_sprite.h"
+#include "view/player_sprite_look.h"
 #include "world/cells/map_block.h"
 #include "world/light/light_map.h"
 #include "world/map/world_map.h"
@@ -89,4 +90,11 @@ void PlayerSprite::refreshCarriedLights(bool remove) {
 
 void PlayerSprite::relightAll() {
   for (PlayerSprite* sprite : sprites()) sprite->updateColors();
+}
+
+void PlayerSprite::runLocalWornItemEffects() {
+  const std::vector<PlayerSprite*> list = sprites();
+  for (PlayerSprite* sprite : list) {
+    if (sprite->isLocal()) runWornItemEffects(sprite->player());
+  }
 }

@@ -14,7 +14,10 @@
 #include "engine/text/label.h"
 #include "game/session/running_world.h"
 #include "view/labels/label_makers.h"
+#include "view/ambient_pass.h"
 #include "view/main_layer.h"
+#include "view/player_sprite.h"
+#include "view/tiles/tile_sprites.h"
 #include "world/light/light_refresh_batching.h"
 
 namespace {
@@ -117,4 +120,12 @@ void ViewGameScreen::removeSleepFade() {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
   if (engine::Node* fade = childByTag(*layer, MainLayer::kSleepFadeTag)) layer->removeChild(fade);
+}
+
+void ViewGameScreen::spawnWeatherParticles() {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr || layer->world() == nullptr || layer->tiles() == nullptr) return;
+  const TileSprites& window = *layer->tiles();
+  const AmbientArea area{window.columns(), window.rows(), window.centreX(), window.centreY()};
+  ::spawnWeatherParticles(*layer->world(), area, [] { PlayerSprite::runLocalWornItemEffects(); });
 }

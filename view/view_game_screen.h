@@ -27,10 +27,11 @@ class ViewGameScreen final : public GameScreen {
   void removeSleepFade() override;
 
   // ---- Shown by other parts of the view and the audio ----
-  // The next track is the audio engine's and the weather particles are the world effects'; neither
-  // draws on the tile window.
+  // The next track is the audio engine's.
   void playNextTrack() override {}
-  void spawnWeatherParticles() override {}
+  // The ambient pass over the tile window's cells around the player, with the local players'
+  // worn-item effects; nothing without a world view.
+  void spawnWeatherParticles() override;
 
   bool loading() const { return loading_; }
 

@@ -22,7 +22,9 @@ class TestPlayer final : public PlayerGraphical {
  public:
   using PlayerGraphical::PlayerGraphical;
   Item* heldItem() const override { return held; }
+  Item* getEquipment(bool secondSet, int index) const override { return worn[secondSet ? 1 : 0][index]; }
   Item* held = nullptr;
+  Item* worn[2][5] = {};
 };
 
 class PlayerSpriteTest : public scenetest::SceneTest {
