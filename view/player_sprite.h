@@ -81,6 +81,9 @@ class PlayerSprite : public PlayerAnimatorOwner {
   void flip();
   // The parts and the held item take the light of the player's cell.
   void updateColors();
+  // The player entered a new cell (the player itself moved its worn light there): a lit, shown held
+  // item's light follows, and the parts take the new cell's light.
+  void followCell();
   // The marker over the player's head: shown with the interface sprite `id`, or removed.
   void showMarker(bool show, uint32_t id);
   void hideHeldItem();

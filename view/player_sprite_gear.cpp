@@ -151,6 +151,11 @@ void PlayerSprite::playSwing() {
   }
 }
 
+void PlayerSprite::followCell() {
+  if (heldLit_ && heldSprite_->isVisible() && animator_->isVisible()) raiseLight(player_->heldTint);
+  updateColors();
+}
+
 engine::Vec2 PlayerSprite::heldItemPosition() const { return heldSprite_->getPosition(); }
 
 bool PlayerSprite::heldHasActions() const {

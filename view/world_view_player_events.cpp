@@ -112,9 +112,9 @@ void WorldViewPlayerEvents::sound(uint16_t soundId, const MapBlock& cell) {
 }
 
 void WorldViewPlayerEvents::cellChanged(PlayerGraphical& player, int, int, bool wrapped) {
-  // The tile window follows the player's cell with every frame of the main layer; the sprite
-  // takes the new cell's light now, and after a wrap every sprite is placed again at once.
-  if (PlayerSprite* sprite = spriteOf(player)) sprite->updateColors();
+  // The tile window follows the player's cell with every frame of the main layer; the sprite's
+  // held light and colours follow now, and after a wrap every sprite is placed again at once.
+  if (PlayerSprite* sprite = spriteOf(player)) sprite->followCell();
   if (wrapped) PlayerSprite::tickAll();
 }
 

@@ -110,3 +110,28 @@ TEST_F(PlayerEventsTest, APickedUpItemFliesToTheCornerWithItsSoundAndGoes) {
 
 }  // namespace
 }  // namespace player_sprite_test
+
+namespace player_sprite_test {
+namespace {
+
+TEST_F(PlayerEventsTest, AGlowingHeldItemsLightFollowsThePlayerToItsNewCell) {
+  auto player = playerAt(5, entity_test::kGround + 3);
+  Item torch(2, 0, 1, -1, 0);
+  player->held = &torch;
+  PlayerSprite sprite(*player);
+  player->heldTint = 0x0E00;  // the test item has no tint of its own: the player holds it lit
+  sprite.hideHeldItem();
+  sprite.updateGear();
+  ASSERT_TRUE(sprite.heldLit());
+  MapBlock& from = world->map().cell(5, entity_test::kGround + 3);
+  MapBlock& to = world->map().cell(6, entity_test::kGround + 3);
+  EXPECT_EQ(from.blockLight & 0x0F00, 0x0E00);
+  player->setCellCoordinates(6, entity_test::kGround + 3);
+  player->moveToCell(&from);
+  events.cellChanged(*player, 1, 0, false);
+  EXPECT_EQ(to.blockLight & 0x0F00, 0x0E00);
+  EXPECT_EQ(PlayerSprite::carriedLightAt(to), 0x0E00);
+}
+
+}  // namespace
+}  // namespace player_sprite_test
