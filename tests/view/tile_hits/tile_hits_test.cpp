@@ -45,7 +45,9 @@ TEST_F(TileHitsTest, AHitWobblesTheFrontSpriteAndItsSidesDecorationsOnly) {
   EXPECT_TRUE(hits->animateTileHit(cell));
   EXPECT_EQ(actionsOn(front), 1u);
   EXPECT_EQ(actionsOn(frontDeco), 1u);
-  if (BlockSprite* backDeco = slot(10, 9, TileSpriteRecord::kFirstDeco + 1)) EXPECT_EQ(actionsOn(backDeco), 0u);
+  if (BlockSprite* backDeco = slot(10, 9, TileSpriteRecord::kFirstDeco + 1)) {
+    EXPECT_EQ(actionsOn(backDeco), 0u);
+  }
   director()->getScheduler()->update(0.0f);
   director()->getScheduler()->update(0.01f);
   EXPECT_NEAR(front->getScaleX(), -1.1f, 0.02f);
