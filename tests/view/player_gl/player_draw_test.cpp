@@ -53,7 +53,7 @@ class PlayerDrawTest : public WorldViewTest {
     running.player->inventory->select(0);
   }
   void TearDown() override {
-    running.player->inventory->setSlot({SlotKind::Quick, 0, 0}, nullptr);
+    if (running.player != nullptr) running.player->inventory->setSlot({SlotKind::Quick, 0, 0}, nullptr);
     WorldViewTest::TearDown();
     resetContentTables();
   }
@@ -95,6 +95,18 @@ TEST_F(PlayerDrawTest, ThePlayerStandsAtItsCellWithItsToolInHand) {
   layer->teardownWorldView();
   EXPECT_FALSE(running.player->hasSprite);
   EXPECT_TRUE(PlayerSprite::all().empty());
+}
+
+TEST_F(PlayerDrawTest, APlayerThatEndedBeforeTheViewTakesItsSpriteAlongUntouched) {
+  running.player->carriedLight = 0x0F00;  // a lit sprite would take its light out of the map
+  build();
+  frame();
+  ASSERT_EQ(PlayerSprite::all().size(), 1u);
+  running.player->inventory->setSlot({SlotKind::Quick, 0, 0}, nullptr);
+  running.player.reset();
+  frame();
+  EXPECT_TRUE(PlayerSprite::all().empty());
+  EXPECT_FALSE(layer->hasWorldView());
 }
 
 TEST_F(PlayerDrawTest, AShotOfTheRunningGameShowsThePlayerInTheMiddleWithItsTool) {

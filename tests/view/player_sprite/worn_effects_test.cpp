@@ -7,6 +7,7 @@
 
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
+#include "engine/scene/inner_node.h"
 #include "tests/view/player_sprite/player_sprite_fixture.h"
 #include "view/player_sprite_local.h"
 #include "view/player_sprite_look.h"
@@ -64,6 +65,29 @@ TEST_F(WornEffectsTest, OnlyLocalPlayersRunTheirEffectsInTheAmbientPass) {
   PlayerSprite::runLocalWornItemEffects();
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].player, local.get());
+}
+
+}  // namespace
+}  // namespace player_sprite_test
+
+namespace player_sprite_test {
+namespace {
+
+TEST_F(PlayerSpriteTest, TheLocalSpriteFollowsItsPlayerThroughTheCameraAndNoticesANewHeldItem) {
+  auto player = playerAt(5, entity_test::kGround + 1);
+  engine::Node* camera = engine::InnerNode::create();
+  camera->retain();
+  camera->setPosition(engine::Vec2(-player->position.x, -player->position.y));
+  PlayerSpriteLocal sprite(*player, camera);
+  sprite.perFrame();
+  EXPECT_FLOAT_EQ(sprite.animator()->getPositionX(), 0.0f);
+  EXPECT_FLOAT_EQ(sprite.animator()->getPositionY(), PlayerSprite::kRestLift);
+  EXPECT_EQ(sprite.heldSprite()->getTextureRect().size.width, 0.0f);
+  Item pick(2, 0, 1, -1, 0);
+  player->held = &pick;
+  sprite.perFrame();
+  EXPECT_GT(sprite.heldSprite()->getTextureRect().size.width, 0.0f) << "the new item shows without being told";
+  camera->release();
 }
 
 }  // namespace
