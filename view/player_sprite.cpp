@@ -1,16 +1,12 @@
 #include "view/player_sprite.h"
 
-#include <cmath>
-
 #include "content/art/character_atlas_layout.h"
 #include "content/art/interface_layout.h"
 #include "content/items/item.h"
-#include "content/tables/item_def.h"
 #include "engine/scene/action_manager.h"
 #include "engine/sprite/sprite.h"
 #include "entities/effects/effect_world.h"
 #include "entities/particles/debris_presets.h"
-#include "game/player/player.h"
 #include "game/player/player_desktop.h"
 #include "view/atlas/game_textures.h"
 #include "view/dyable_sprite.h"

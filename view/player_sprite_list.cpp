@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "content/items/item.h"
-#include "engine/sprite/sprite.h"
 #include "game/player/player_graphical.h"
 #include "view/player_sprite.h"
 #include "view/player_sprite_look.h"

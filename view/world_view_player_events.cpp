@@ -1,6 +1,5 @@
 #include "view/world_view_player_events.h"
 
-#include "content/items/item.h"
 #include "content/launch/screen_layout.h"
 #include "engine/sprite/sprite.h"
 #include "entities/effects/effect_world.h"
