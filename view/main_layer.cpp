@@ -124,9 +124,10 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   textures.blockBatch->addChild(highlightSprite_, kHighlightZ, -1);
   tiles_->setHighlightSprite(highlightSprite_);
   if (sky_ != nullptr) addChild(sky_, -1);
-  players_->build(running, *rootNode_, *worldLayer_);
 
   rebuildWorldView();
+  // After the camera: the local sprite is placed through it.
+  players_->build(running, *rootNode_, *worldLayer_);
   getScheduler()->scheduleUpdate(this, false);
 }
 

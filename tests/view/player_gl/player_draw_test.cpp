@@ -85,9 +85,12 @@ class PlayerDrawTest : public WorldViewTest {
 
 TEST_F(PlayerDrawTest, ThePlayerStandsAtItsCellWithItsToolInHand) {
   build();
-  frame();
   PlayerSprite* sprite = spriteOf(*running.player);
   ASSERT_NE(sprite, nullptr);
+  // Placed through the camera from the start: the middle of the root node, lifted by the body offset.
+  EXPECT_FLOAT_EQ(sprite->animator()->getPositionX(), 0.0f);
+  EXPECT_FLOAT_EQ(sprite->animator()->getPositionY(), PlayerSprite::kRestLift);
+  frame();
   EXPECT_TRUE(running.player->hasSprite);
   EXPECT_GT(count(where(kBody)), 400u) << "the body's parts cover the middle of the view";
   EXPECT_GT(count(where(kTool)), 100u) << "the held tool shows in the hand";
