@@ -5,6 +5,9 @@
 
 #include "engine/sprite/sprite.h"
 #include "tests/view/player_sprite/player_sprite_fixture.h"
+#include "view/dyable_sprite.h"
+#include "view/entity_tint.h"
+#include "view/tiles/tile_refresh.h"
 #include "world/cells/map_block.h"
 
 namespace player_sprite_test {
@@ -175,6 +178,27 @@ TEST_F(PlayerSpriteTest, AHeldItemOnlyChangesWhenRefreshedAndAnEmptyHandShowsNot
   sprite.refreshGear();
   EXPECT_GT(sprite.heldSprite()->getTextureRect().size.width, 0.0f);
   EXPECT_TRUE(sprite.heldSprite()->isVisible());
+}
+
+}  // namespace
+}  // namespace player_sprite_test
+
+namespace player_sprite_test {
+namespace {
+
+TEST_F(PlayerSpriteTest, ARetintOfTheViewGivesThePartsTheirCellsLightUnderTheSkinDye) {
+  auto player = playerAt(5, entity_test::kGround + 1);
+  PlayerSprite sprite(*player);
+  MapBlock& cell = world->map().cell(5, entity_test::kGround + 1);
+  cell.setSkyLevel(6);
+  cell.blockLight = 0x0A00;  // blue 10 over the sky's 6
+  TileRefresh refresh;
+  refresh.refreshWorldLighting();
+  const engine::Color3B light = sprite.part(7)->lightColour;
+  EXPECT_EQ(light, (engine::Color3B{6 * 17, 6 * 17, 10 * 17}));
+  EXPECT_EQ(sprite.heldSprite()->getColor(), light);
+  ASSERT_EQ(sprite.part(1)->dyeOn, 1) << "the head carries the skin colour";
+  EXPECT_EQ(sprite.part(1)->getColor(), dyedColour(light, sprite.part(1)->dye));
 }
 
 }  // namespace
