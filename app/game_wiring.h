@@ -23,6 +23,8 @@
 #include "view/entity_drawing_factory.h"
 #include "ui/ui_player_events.h"
 #include "view/tiles/tile_refresh.h"
+#include "view/player_sprite_lights.h"
+#include "view/world_view_player_events.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
 #include "world/seams/world_options.h"
@@ -61,6 +63,8 @@ class GameWiring {
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
+  // The lights the players carry, as the drawn players hold them.
+  PlayerSpriteLights carriedLights_;
   LocalSession session_;
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;

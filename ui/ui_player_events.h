@@ -1,14 +1,14 @@
 #pragma once
-// The interface's side of what the local player tells the layers above the game: console lines,
-// the death view, the inventory, book, sign and circuit views that block use opens, and the return
-// to the main view. The sprite, sound and sky events belong to the world view and are left to it.
+// What the local player tells the layers above the game: the world view's events (its sprite,
+// effects and sounds, inherited) and the interface's own: console lines, the death view, the
+// inventory, book, sign and circuit views that block use opens, and the return to the main view.
 // The application registers one with setPlayerEvents.
 //
 // Main thread only.
 
-#include "game/player/player_events.h"
+#include "view/world_view_player_events.h"
 
-class UiPlayerEvents : public PlayerEvents {
+class UiPlayerEvents : public WorldViewPlayerEvents {
  public:
   void message(uint8_t kind, const std::string& text) override;
   void textById(uint8_t kind, int16_t textId) override;

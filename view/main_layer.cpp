@@ -29,6 +29,7 @@
 #include "view/sky.h"
 #include "view/sky_creation.h"
 #include "view/overlays/sign_label.h"
+#include "view/player_sprite_layer.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/explosions/explosion_system.h"
@@ -76,7 +77,7 @@ void detach(engine::Node* node) {
 
 }  // namespace
 
-MainLayer::MainLayer() = default;
+MainLayer::MainLayer() : players_(std::make_unique<PlayerSpriteLayer>()) {}
 
 MainLayer* MainLayer::create() {
   auto* layer = new MainLayer();
@@ -141,6 +142,8 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   addChild(sky_, -1);
 
   rebuildWorldView();
+  // After the camera: the local sprite is placed through it.
+  players_->build(running, *rootNode_, *worldLayer_);
   getScheduler()->scheduleUpdate(this, false);
 }
 
@@ -221,11 +224,13 @@ void MainLayer::update(float dt) {
     teardownWorldView();
     return;
   }
+  players_->step(dt);
   const PlayerDesktopLocal& player = *running_->player;
   placeCamera();
   tiles_->follow(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
   followWithSkyAndEntities(player.position);
   world_->explosions().update(stepsFor(dt));
+  players_->follow();
   if (frameRelight_) {
     frameRelight_ = false;
     tiles_->relightAll();
@@ -267,6 +272,7 @@ void MainLayer::teardownWorldView() {
   particles_.reset();
   // The sign label is process-wide: forgotten here, or the next world would show the old one.
   SignLabel::forget();
+  players_->clear();
   if (!hasWorldView()) return;
   if (EntityDrawingFactory* factory = registeredEntityDrawingFactory()) factory->setLayers({});
   destroySky();

@@ -36,7 +36,6 @@ namespace {
 
 constexpr float kCellPixels = 30.0f;
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
-constexpr float kMostStepsPerFrame = 3.0f;
 constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
 
@@ -122,7 +121,6 @@ void MainView::frame(float dt) {
   if (p == nullptr || p->world == nullptr) return;
   GameViews* views = gameViews();
   if (views != nullptr && views->current() == this) {
-    step(*p, dt);
     for (int button = 0; button < 2; ++button) {
       if (!held_[button]) continue;
       repeat_[button] -= dt;
@@ -134,8 +132,6 @@ void MainView::frame(float dt) {
   }
   hud_->update(*p);
 }
-
-void MainView::step(PlayerDesktopLocal& p, float dt) { p.update(std::min(dt * 60.0f, kMostStepsPerFrame)); }
 
 void MainView::swing(PlayerDesktopLocal& p, float dt) {
   if (swingTime_ < 0 || p.meleeSwing == nullptr) return;

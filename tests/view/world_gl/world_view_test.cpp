@@ -37,7 +37,7 @@ TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
   EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, 8 * 17)));
   EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, 85))) << "the back layer at a third of the light";
   EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
-  EXPECT_TRUE(near(cellPixel(10, 10), {0, 0, 0, 255})) << "the player's cell is open air";
+  EXPECT_TRUE(near(cellPixel(11, 11), {0, 0, 0, 255})) << "open air (the player stands in its middle cell)";
 }
 
 TEST_F(WorldViewTest, TheTreeHasItsLayersInOrderAndTheRootAtTheViewScaleLessOne) {
