@@ -14,12 +14,19 @@ Sky*& slot() {
   return sky;
 }
 
+std::string& folderWithoutPlatform() {
+  static std::string folder;
+  return folder;
+}
+
 SkySource platformSource() {
   engine::Director* director = engine::Director::getInstance();
   SkySource source;
   source.cache = director->getTextureCache();
   if (const kel::Platform* platform = kel::Platform::instance()) {
     source.folder = platform->folderPath(kel::FOLDER_SKY);
+  } else {
+    source.folder = folderWithoutPlatform();
   }
   source.lowerSky = kel::options().lowerSky;
   source.screen = director->getWinSize();
@@ -29,6 +36,8 @@ SkySource platformSource() {
 }
 
 }  // namespace
+
+void setSkyFolderWithoutPlatform(const std::string& folder) { folderWithoutPlatform() = folder; }
 
 Sky* createSky(World& world) {
   destroySky();

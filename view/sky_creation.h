@@ -11,6 +11,7 @@
 // Main thread only; needs a current GL context.
 
 #include <cstdint>
+#include <string>
 
 class Sky;
 class World;
@@ -19,6 +20,8 @@ class World;
 // the sky folder of the platform, the director's texture cache and window, and the visible row
 // count. Replaces (and destroys) a sky made before. Retained by the slot; never null.
 Sky* createSky(World& world);
+// Where the sky pictures are read when no platform names its sky folder (a tool drawing a view).
+void setSkyFolderWithoutPlatform(const std::string& folder);
 // Null when no game runs.
 Sky* currentSky();
 // Takes the sky off its parent and lets it go.
