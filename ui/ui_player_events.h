@@ -6,7 +6,7 @@
 //
 // Main thread only.
 
-#include "view/world_view_player_events.h"
+#include "view/player/world_view_player_events.h"
 
 class UiPlayerEvents : public WorldViewPlayerEvents {
  public:

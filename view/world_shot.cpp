@@ -11,7 +11,7 @@
 #include "view/atlas/custom_shaders.h"
 #include "view/atlas/game_textures.h"
 #include "view/main_layer.h"
-#include "view/sky_creation.h"
+#include "view/sky/sky_creation.h"
 
 namespace {
 

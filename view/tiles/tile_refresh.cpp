@@ -1,7 +1,7 @@
 #include "view/tiles/tile_refresh.h"
 
 #include "view/main_layer.h"
-#include "view/player_sprite.h"
+#include "view/player/player_sprite.h"
 #include "view/tiles/tile_sprites.h"
 
 void TileRefresh::refreshCell(const MapBlock& cell) {

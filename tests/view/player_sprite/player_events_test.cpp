@@ -7,8 +7,8 @@
 #include "engine/render/texture2d.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "tests/view/player_sprite/player_sprite_fixture.h"
-#include "view/pickup_icon.h"
-#include "view/world_view_player_events.h"
+#include "view/effects/pickup_icon.h"
+#include "view/player/world_view_player_events.h"
 
 namespace player_sprite_test {
 namespace {

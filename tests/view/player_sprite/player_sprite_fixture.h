@@ -5,14 +5,14 @@
 #include <memory>
 
 #include "content/items/item.h"
-#include "engine/sprite/sprite.h"
 #include "engine/scene/action_manager.h"
+#include "engine/sprite/sprite.h"
 #include "game/player/player_graphical.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/entities/entity_world.h"
 #include "tests/world/world_recorders.h"
+#include "view/player/player_sprite.h"
 #include "world/light/light_map.h"
-#include "view/player_sprite.h"
 
 namespace player_sprite_test {
 

@@ -5,8 +5,8 @@
 
 #include "engine/sprite/sprite.h"
 #include "tests/view/player_sprite/player_sprite_fixture.h"
-#include "view/dyable_sprite.h"
-#include "view/entity_tint.h"
+#include "view/entities/dyable_sprite.h"
+#include "view/entities/entity_tint.h"
 #include "view/tiles/tile_refresh.h"
 #include "world/cells/map_block.h"
 

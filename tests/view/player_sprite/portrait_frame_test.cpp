@@ -5,7 +5,7 @@
 
 #include "game/player/player_base.h"
 #include "tests/view/player_sprite/player_sprite_fixture.h"
-#include "view/portrait_frame.h"
+#include "view/player/portrait_frame.h"
 
 namespace player_sprite_test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "engine/scene/inner_node.h"
 #include "tests/view/player_sprite/player_sprite_fixture.h"
-#include "view/player_sprite_remote.h"
+#include "view/player/player_sprite_remote.h"
 
 namespace player_sprite_test {
 namespace {

@@ -8,7 +8,7 @@
 #include "engine/scene/action.h"
 #include "engine/scene/action_manager.h"
 #include "tests/engine/scene/scene_fixture.h"
-#include "view/player_sprite_swing.h"
+#include "view/player/player_sprite_swing.h"
 
 namespace {
 

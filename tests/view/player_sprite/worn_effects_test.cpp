@@ -9,8 +9,8 @@
 #include "content/tables/item_def.h"
 #include "engine/scene/inner_node.h"
 #include "tests/view/player_sprite/player_sprite_fixture.h"
-#include "view/player_sprite_local.h"
-#include "view/player_sprite_look.h"
+#include "view/player/player_sprite_local.h"
+#include "view/player/player_sprite_look.h"
 
 namespace player_sprite_test {
 namespace {

@@ -7,7 +7,7 @@
 #include "engine/scene/action_manager.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/view/tiles/tile_window_fixture.h"
-#include "view/tile_hits_window.h"
+#include "view/effects/tile_hits_window.h"
 
 namespace {
 

@@ -1,5 +1,0 @@
-#include "view/player_sprite_lights.h"
-
-#include "view/player_sprite.h"
-
-uint16_t PlayerSpriteLights::carriedLightAt(const MapBlock& cell) const { return PlayerSprite::carriedLightAt(cell); }
