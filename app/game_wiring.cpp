@@ -65,7 +65,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   platform_.setTextFieldFactory(&textFields_);
   setWorldServices(&world_);
   setEntityServices(&entityEffects_);
-  setEffectHooks(&entityEffects_.defaultHooks());
+  setEffectHooks(&effectHooks_);
   // Saves registered before the launch (a test's recorder, a tool's own) stay in place.
   if (!saveServicesRegistered()) {
     setSaveServices(&saves_);

@@ -20,6 +20,7 @@
 #include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
 #include "ui/ui_player_events.h"
+#include "view/effects/view_effect_hooks.h"
 #include "view/entities/entity_drawing_factory.h"
 #include "view/overlays/achievement_banner_popup.h"
 #include "view/player/player_sprite_lights.h"
@@ -50,6 +51,7 @@ class GameWiring {
   kel::DesktopTextFieldFactory textFields_;
   WorldLaunchServices world_;
   EntityEffectRegistry entityEffects_;
+  ViewEffectHooks effectHooks_{entityEffects_.defaultHooks()};  // shakes and wearers through the view
   LocalSaves saves_;
   bool ownsSaves_ = false;  // whether saves_ is the registered save seam
   LocalGameSaves gameSaves_;

@@ -25,6 +25,7 @@
 #include "view/console/console_node.h"
 #include "view/entities/entity_drawing_factory.h"
 #include "view/entities/entity_sprite.h"
+#include "view/effects/screen_tint.h"
 #include "view/entities/particle_sprites.h"
 #include "view/overlays/sign_label.h"
 #include "view/player/player_sprite_layer.h"
@@ -229,6 +230,8 @@ void MainLayer::update(float dt) {
   placeCamera();
   tiles_->follow(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
   followWithSkyAndEntities(player.position);
+  // Under water, lava or acid the screen takes the liquid's tint.
+  showScreenTint(*this, getContentSize(), player.liquidAround().head);
   world_->explosions().update(stepsFor(dt));
   players_->follow();
   if (frameRelight_) {
