@@ -139,8 +139,11 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   tiles_->setHighlightSprite(highlightSprite_);
   attachEntityDrawings();
   attachParticles();
-  if (sky_ == nullptr) makeSky();
-  addChild(sky_, -1);
+  if (sky_ == nullptr) {
+    makeSky();
+  } else {
+    addChild(sky_, -1);
+  }
 
   rebuildWorldView();
   // After the camera: the local sprite is placed through it.
@@ -184,12 +187,13 @@ void MainLayer::attachParticles() {
 
 void MainLayer::makeSky() {
   Sky* sky = createSky(*world_);
-  engine::setRetained(sky_, static_cast<engine::Node*>(sky));
-  skyRow_ = sky->skyRow();
-  followSky_ = [sky](float y) {
-    sky->resetLayerX();
-    sky->updatePosition(y);
-  };
+  setSky(
+      sky,
+      [sky](float y) {
+        sky->resetLayerX();
+        sky->updatePosition(y);
+      },
+      sky->skyRow());
   showSkyPhase(static_cast<uint32_t>(world_->dayClock().phase), world_->dayClock().tickInPhase());
 }
 
