@@ -28,6 +28,7 @@
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
+#include "world/light/carried_lights.h"
 #include "world/light/light_refresh_batching.h"
 
 namespace {
@@ -64,7 +65,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   platform_.setTextFieldFactory(&textFields_);
   setWorldServices(&world_);
   setEntityServices(&entityEffects_);
-  setEffectHooks(&entityEffects_.defaultHooks());
+  setEffectHooks(&effectHooks_);
   // Saves registered before the launch (a test's recorder, a tool's own) stay in place.
   if (!saveServicesRegistered()) {
     setSaveServices(&saves_);
@@ -86,6 +87,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       if (WorldEntities* entities = effect::entitiesOf(*world)) EntityDrawingFactory::relightAll(*entities);
     }
   });
+  setCarriedLights(&carriedLights_);
   setGameScreen(&gameScreen_);
   setInterfaceServices(&interface_);
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
@@ -113,6 +115,8 @@ GameWiring::~GameWiring() {
   setInterfaceServices(nullptr);
   setEntityDrawings(nullptr);
   setGameScreen(nullptr);
+  setCarriedLights(nullptr);
+  setPlayerEvents(nullptr);
   setLightRefreshBatching(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);

@@ -6,10 +6,10 @@
 // launch on (a network game, when it comes, replaces them and puts them back).
 // Undone in reverse when the object goes.
 
-#include "entities/effects/entity_effect_registry.h"
-#include "game/session/local_session.h"
-#include "game/launch/game_launch_services.h"
 #include "app/app_game_screen.h"
+#include "entities/effects/entity_effect_registry.h"
+#include "game/launch/game_launch_services.h"
+#include "game/session/local_session.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -19,9 +19,12 @@
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
 #include "ui/ui_launch_services.h"
-#include "view/achievement_banner_popup.h"
-#include "view/entity_drawing_factory.h"
 #include "ui/ui_player_events.h"
+#include "view/effects/view_effect_hooks.h"
+#include "view/entities/entity_drawing_factory.h"
+#include "view/overlays/achievement_banner_popup.h"
+#include "view/player/player_sprite_lights.h"
+#include "view/player/world_view_player_events.h"
 #include "view/tiles/tile_refresh.h"
 #include "view/world_view_launch_services.h"
 #include "world/seams/cell_sounds.h"
@@ -48,6 +51,7 @@ class GameWiring {
   kel::DesktopTextFieldFactory textFields_;
   WorldLaunchServices world_;
   EntityEffectRegistry entityEffects_;
+  ViewEffectHooks effectHooks_{entityEffects_.defaultHooks()};  // shakes and wearers through the view
   LocalSaves saves_;
   bool ownsSaves_ = false;  // whether saves_ is the registered save seam
   LocalGameSaves gameSaves_;
@@ -61,6 +65,8 @@ class GameWiring {
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
+  // The lights the players carry, as the drawn players hold them.
+  PlayerSpriteLights carriedLights_;
   LocalSession session_;
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;

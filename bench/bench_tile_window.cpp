@@ -26,8 +26,8 @@
 #include "engine/sprite/sprite_batch_node.h"
 #include "engine/sprite/texture_atlas.h"
 #include "view/tiles/tile_sprites.h"
-#include "world/cells/visible_cell_counts.h"
 #include "world/cells/map_deco.h"
+#include "world/cells/visible_cell_counts.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 

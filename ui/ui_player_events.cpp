@@ -9,8 +9,8 @@
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
 #include "ui/views/sign_view.h"
-#include "view/sign_label_cell.h"
-#include "view/sky_creation.h"
+#include "view/overlays/sign_label_cell.h"
+#include "view/sky/sky_creation.h"
 #include "world/blocks/sign.h"
 #include "world/cells/map_block.h"
 

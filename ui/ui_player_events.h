@@ -1,17 +1,16 @@
 #pragma once
-// The interface's side of what the local player tells the layers above the game: console lines,
-// the death view, the inventory, book, sign and circuit views that block use opens, and the return
-// to the main view. What the interface hears but the world view or the sound draws is passed on:
-// console lines to the world view's console, a read sign's bubble, the sky's phase and weather,
-// the rain ambience and the interface's own sounds. The sprite and placed-sound events belong to
-// the world view's own events and are left to it. The application registers one with
-// setPlayerEvents.
+// What the local player tells the layers above the game: the world view's events (its sprite,
+// effects and sounds, inherited) and the interface's own: console lines (to the world view's
+// console), the death view, the inventory, book, sign and circuit views that block use opens, and
+// the return to the main view. What else the interface hears is passed on: a read sign's bubble,
+// the sky's phase and weather, the rain ambience and the interface's own sounds. The application
+// registers one with setPlayerEvents.
 //
 // Main thread only.
 
-#include "game/player/player_events.h"
+#include "view/player/world_view_player_events.h"
 
-class UiPlayerEvents : public PlayerEvents {
+class UiPlayerEvents : public WorldViewPlayerEvents {
  public:
   void message(uint8_t kind, const std::string& text) override;
   void textById(uint8_t kind, int16_t textId) override;

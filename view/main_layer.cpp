@@ -12,6 +12,9 @@
 #include "engine/scene/scheduler.h"
 #include "engine/sprite/sprite.h"
 #include "engine/sprite/sprite_batch_node.h"
+#include "entities/core/world_entities.h"
+#include "entities/effects/effect_world.h"
+#include "entities/particles/debris_list.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "platform/platform.h"
@@ -19,21 +22,20 @@
 #include "platform/settings/settings.h"
 #include "view/atlas/custom_shaders.h"
 #include "view/atlas/game_textures.h"
-#include "view/console_node.h"
-#include "view/entity_drawing_factory.h"
-#include "view/entity_sprite.h"
-#include "view/particle_sprites.h"
-#include "world/map/world_map.h"
-#include "entities/core/world_entities.h"
-#include "entities/particles/debris_list.h"
-#include "view/sky.h"
-#include "view/sky_creation.h"
+#include "view/console/console_node.h"
+#include "view/entities/entity_drawing_factory.h"
+#include "view/entities/entity_sprite.h"
+#include "view/effects/screen_tint.h"
+#include "view/entities/particle_sprites.h"
 #include "view/overlays/sign_label.h"
+#include "view/player/player_sprite_layer.h"
+#include "view/sky/sky.h"
+#include "view/sky/sky_creation.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/explosions/explosion_system.h"
+#include "world/map/world_map.h"
 #include "world/world.h"
-#include "entities/effects/effect_world.h"
 
 namespace {
 
@@ -76,7 +78,7 @@ void detach(engine::Node* node) {
 
 }  // namespace
 
-MainLayer::MainLayer() = default;
+MainLayer::MainLayer() : players_(std::make_unique<PlayerSpriteLayer>()) {}
 
 MainLayer* MainLayer::create() {
   auto* layer = new MainLayer();
@@ -137,10 +139,15 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   tiles_->setHighlightSprite(highlightSprite_);
   attachEntityDrawings();
   attachParticles();
-  if (sky_ == nullptr) makeSky();
-  addChild(sky_, -1);
+  if (sky_ == nullptr) {
+    makeSky();
+  } else {
+    addChild(sky_, -1);
+  }
 
   rebuildWorldView();
+  // After the camera: the local sprite is placed through it.
+  players_->build(running, *rootNode_, *worldLayer_);
   getScheduler()->scheduleUpdate(this, false);
 }
 
@@ -180,12 +187,13 @@ void MainLayer::attachParticles() {
 
 void MainLayer::makeSky() {
   Sky* sky = createSky(*world_);
-  engine::setRetained(sky_, static_cast<engine::Node*>(sky));
-  skyRow_ = sky->skyRow();
-  followSky_ = [sky](float y) {
-    sky->resetLayerX();
-    sky->updatePosition(y);
-  };
+  setSky(
+      sky,
+      [sky](float y) {
+        sky->resetLayerX();
+        sky->updatePosition(y);
+      },
+      sky->skyRow());
   showSkyPhase(static_cast<uint32_t>(world_->dayClock().phase), world_->dayClock().tickInPhase());
 }
 
@@ -221,11 +229,15 @@ void MainLayer::update(float dt) {
     teardownWorldView();
     return;
   }
+  players_->step(dt);
   const PlayerDesktopLocal& player = *running_->player;
   placeCamera();
   tiles_->follow(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
   followWithSkyAndEntities(player.position);
+  // Under water, lava or acid the screen takes the liquid's tint.
+  showScreenTint(*this, getContentSize(), player.liquidAround().head);
   world_->explosions().update(stepsFor(dt));
+  players_->follow();
   if (frameRelight_) {
     frameRelight_ = false;
     tiles_->relightAll();
@@ -267,6 +279,7 @@ void MainLayer::teardownWorldView() {
   particles_.reset();
   // The sign label is process-wide: forgotten here, or the next world would show the old one.
   SignLabel::forget();
+  players_->clear();
   if (!hasWorldView()) return;
   if (EntityDrawingFactory* factory = registeredEntityDrawingFactory()) factory->setLayers({});
   destroySky();

@@ -12,8 +12,8 @@
 //       health-bar batch (22), additive batch (23)
 //   HUD layer (45), icon batch (89), overlayNode (90), console (200, when one is set)
 // Its per-frame `update` moves the camera, keeps the tile window on the player's cell, steps the
-// running world's explosion queue and re-tints the window once when cells asked for it. The
-// entities step in the game's own frame task.
+// running world's explosion queue, re-tints the window once when cells asked for it and steps the
+// player sprites (player_sprite_layer.h). The entities step in the game's own frame task.
 //
 // Main thread only.
 
@@ -29,6 +29,7 @@ class Sprite;
 
 class ConsoleNode;
 class ParticleSprites;
+class PlayerSpriteLayer;
 class TileSprites;
 class World;
 struct RunningWorld;
@@ -112,4 +113,6 @@ class MainLayer final : public engine::InnerNode {
   std::unique_ptr<TileSprites> tiles_;
   std::unique_ptr<ParticleSprites> particles_;
   bool frameRelight_ = false;
+  // The player sprites: the local one in the root node, their ticks and frames.
+  std::unique_ptr<PlayerSpriteLayer> players_;
 };

@@ -12,13 +12,14 @@
 #include "engine/scene/sequence.h"
 #include "engine/scene/tween_function.h"
 #include "engine/text/label.h"
-#include "game/session/running_world.h"
-#include "view/labels/label_makers.h"
 #include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
 #include "platform/audio/music.h"
-#include "view/ambient_pass.h"
+#include "view/effects/ambient_pass.h"
+#include "view/labels/label_makers.h"
 #include "view/main_layer.h"
-#include "view/sky_creation.h"
+#include "view/player/player_sprite.h"
+#include "view/sky/sky_creation.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/light/light_refresh_batching.h"
 
@@ -109,14 +110,6 @@ void ViewGameScreen::clockStepped(const DayClockStep& step) {
 
 void ViewGameScreen::playNextTrack() { kel::playNextMusic(); }
 
-void ViewGameScreen::spawnWeatherParticles() {
-  MainLayer* layer = MainLayer::current();
-  if (layer == nullptr || layer->tiles() == nullptr || running_.world == nullptr || running_.player == nullptr) return;
-  const AmbientArea area{layer->tiles()->columns(), layer->tiles()->rows(), static_cast<int32_t>(running_.player->cellX),
-                         static_cast<int32_t>(running_.player->cellY)};
-  ::spawnWeatherParticles(*running_.world, area, {});
-}
-
 void ViewGameScreen::showSleepFade() {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
@@ -133,4 +126,12 @@ void ViewGameScreen::removeSleepFade() {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
   if (engine::Node* fade = childByTag(*layer, MainLayer::kSleepFadeTag)) layer->removeChild(fade);
+}
+
+void ViewGameScreen::spawnWeatherParticles() {
+  MainLayer* layer = MainLayer::current();
+  if (layer == nullptr || layer->world() == nullptr || layer->tiles() == nullptr) return;
+  const TileSprites& window = *layer->tiles();
+  const AmbientArea area{window.columns(), window.rows(), window.centreX(), window.centreY()};
+  ::spawnWeatherParticles(*layer->world(), area, [] { PlayerSprite::runLocalWornItemEffects(); });
 }

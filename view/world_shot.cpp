@@ -11,6 +11,7 @@
 #include "view/atlas/custom_shaders.h"
 #include "view/atlas/game_textures.h"
 #include "view/main_layer.h"
+#include "view/sky/sky_creation.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ bool captureWorldView(RunningWorld& running, int width, int height, const std::s
       return false;
     }
   }
+  if (!graphicsFolder.empty()) setSkyFolderWithoutPlatform(graphicsFolder + "/sky");
   if (!gameTextures().loaded && !graphicsFolder.empty()) {
     if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
     loadGameTextures(graphicsFolder, kel::options().lowerGraphics);

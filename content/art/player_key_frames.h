@@ -9,11 +9,11 @@
 #include <array>
 #include <cstdint>
 
+#include "content/art/character_atlas_layout.h"
 #include "engine/base/geometry.h"
 
 namespace art {
 
-inline constexpr int kCharacterPartCount = 12;
 inline constexpr int kKeysPerPart = 4;
 
 struct PlayerKeyTable {

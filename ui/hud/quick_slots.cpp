@@ -8,8 +8,8 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
 #include "ui/widgets/ui_draw.h"
-#include "view/inventory_sprite.h"
-#include "view/overlay_art.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/inventory/overlay_art.h"
 
 namespace {
 // A quick-slot frame is 20 points wide; the slots keep four points between them.

@@ -5,7 +5,7 @@
 #include "ui/chat/console_commands.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
-#include "view/console_node.h"
+#include "view/console/console_node.h"
 
 ChatView::ChatView() : GameView(ViewId::Chat) {}
 

@@ -16,7 +16,7 @@
 #include "ui/views/map_view.h"
 #include "ui/views/pause_view.h"
 #include "ui/views/sign_view.h"
-#include "view/inventory_view_hooks.h"
+#include "view/inventory/inventory_view_hooks.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "engine/scene/inner_node.h"
 #include "game/inventory/inventory.h"
-#include "view/inventory_sprite.h"
-#include "view/overlay_art.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/inventory/overlay_art.h"
 
 
 InventorySlotGrid::~InventorySlotGrid() { clear(); }

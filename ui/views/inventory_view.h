@@ -23,7 +23,7 @@
 #include "game/inventory/slot_ref.h"
 #include "ui/views/inventory_slot_grid.h"
 #include "ui/views/list_view.h"
-#include "view/inventory_view_hooks.h"
+#include "view/inventory/inventory_view_hooks.h"
 
 namespace engine {
 class Node;

@@ -24,9 +24,9 @@
 #include "ui/views/game_views.h"
 #include "ui/views/main_view_controls.h"
 #include "ui/widgets/ui_draw.h"
-#include "view/console_node.h"
-#include "view/inventory_sprite.h"
-#include "view/item_tooltip.h"
+#include "view/console/console_node.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/inventory/item_tooltip.h"
 #include "view/main_layer.h"
 #include "world/cells/map_block.h"
 #include "world/edits/edit_kind.h"
@@ -39,7 +39,6 @@ namespace {
 
 constexpr float kCellPixels = 30.0f;
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
-constexpr float kMostStepsPerFrame = 3.0f;
 constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
 
@@ -136,7 +135,6 @@ void MainView::frame(float dt) {
   if (p == nullptr || p->world == nullptr) return;
   GameViews* views = gameViews();
   if (views != nullptr && views->current() == this) {
-    step(*p, dt);
     for (int button = 0; button < 2; ++button) {
       if (!held_[button]) continue;
       repeat_[button] -= dt;
@@ -148,8 +146,6 @@ void MainView::frame(float dt) {
   }
   hud_->update(*p);
 }
-
-void MainView::step(PlayerDesktopLocal& p, float dt) { p.update(std::min(dt * 60.0f, kMostStepsPerFrame)); }
 
 void MainView::swing(PlayerDesktopLocal& p, float dt) {
   if (swingTime_ < 0 || p.meleeSwing == nullptr) return;

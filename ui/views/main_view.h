@@ -1,7 +1,8 @@
 #pragma once
 // The main view: the world as the main layer draws it, the HUD over it, and the desktop controls
-// of play. While it is current it steps the local player's body once a frame, repeats a held
-// mouse button's action at the held item's pace and drives the player's melee swing.
+// of play. While it is current it repeats a held mouse button's action at the held item's pace
+// and drives the player's melee swing. The player's body steps with its sprite, on the main
+// layer's entity ticks, whichever view is current.
 //
 // The pointer finds its cell the way the world layer is drawn: the player at the window's centre,
 // cells of 30 pixels scaled by the viewport scale.
@@ -77,7 +78,6 @@ class MainView final : public GameView {
   bool inReach(const MapBlock& cell) const;
   void primaryAction();
   void secondaryAction();
-  void step(PlayerDesktopLocal& player, float dt);
   void swing(PlayerDesktopLocal& player, float dt);
   // Returns true when the key opened another view.
   bool openViewFor(engine::KeyCode key);

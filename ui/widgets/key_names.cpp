@@ -36,9 +36,16 @@ std::string keyName(uint32_t code) {
   if (within(code, KeyCode::DIGIT_0, KeyCode::DIGIT_9)) {
     return std::string(1, static_cast<char>('0' + code - static_cast<uint32_t>(KeyCode::DIGIT_0)));
   }
-  if (within(code, KeyCode::F1, KeyCode::F12)) return "F" + std::to_string(code - static_cast<uint32_t>(KeyCode::F1) + 1);
+  if (within(code, KeyCode::F1, KeyCode::F12)) {
+    // Appended rather than concatenated: GCC 12 warns falsely about `"F" + std::string`.
+    std::string name = "F";
+    name += std::to_string(code - static_cast<uint32_t>(KeyCode::F1) + 1);
+    return name;
+  }
   for (const NamedKey& key : kNamed) {
     if (static_cast<uint32_t>(key.code) == code) return key.name;
   }
-  return "key " + std::to_string(code);
+  std::string name = "key ";
+  name += std::to_string(code);
+  return name;
 }

@@ -1,6 +1,7 @@
 #include "view/tiles/tile_refresh.h"
 
 #include "view/main_layer.h"
+#include "view/player/player_sprite.h"
 #include "view/tiles/tile_sprites.h"
 
 void TileRefresh::refreshCell(const MapBlock& cell) {
@@ -21,5 +22,6 @@ bool TileRefresh::refreshWanted() const {
 
 void TileRefresh::refreshWorldLighting() {
   if (TileSprites* window = TileSprites::current()) window->relightAll();
+  PlayerSprite::relightAll();
   if (entityRelight_) entityRelight_();
 }

@@ -21,7 +21,8 @@ class TileRefresh final : public CellRefresh, public LightRefreshBatching {
   // ---- LightRefreshBatching ----
   void setFlags(bool batching, bool refreshWanted) override;
   bool refreshWanted() const override;
-  // The window, then what else draws in the world's light (the entities' side sets it).
+  // The window, the player sprites, then what else draws in the world's light (the entities' side
+  // sets it).
   void refreshWorldLighting() override;
 
   void setEntityRelight(std::function<void()> relight) { entityRelight_ = std::move(relight); }

@@ -13,8 +13,8 @@
 #include "ui/hud/quick_slots.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
-#include "view/inventory_sprite.h"
-#include "view/inventory_view_hooks.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/inventory/inventory_view_hooks.h"
 
 namespace {
 

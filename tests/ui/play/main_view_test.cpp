@@ -14,7 +14,7 @@
 #include "ui/hud/quick_slots.h"
 #include "ui/views/main_view.h"
 #include "ui/widgets/ui_draw.h"
-#include "view/inventory_sprite.h"
+#include "view/inventory/inventory_sprite.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The player's key-frame animator: blending in, key-to-key steps, loops and one-shots, and the
 // arm channel laid over the body.
 
-#include "view/player_animator.h"
+#include "view/player/player_animator.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 
 #include "engine/base/ref.h"
 #include "engine/scene/director.h"
-#include "view/console_filter.h"
-#include "view/console_node.h"
-#include "view/console_wrap.h"
+#include "view/console/console_filter.h"
+#include "view/console/console_node.h"
+#include "view/console/console_wrap.h"
 
 namespace {
 

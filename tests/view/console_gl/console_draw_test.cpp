@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "tests/engine/sprite_gl/director_fixture.h"
-#include "tests/engine/text_gl/text_gl_fixture.h"
 #include "engine/layer/layer_color.h"
 #include "engine/text/font_atlas_cache.h"
+#include "tests/engine/sprite_gl/director_fixture.h"
+#include "tests/engine/text_gl/text_gl_fixture.h"
 #include "tests/support/temp_dir.h"
-#include "view/console_node.h"
+#include "view/console/console_node.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The ambient pass: rain over the open cells above the player keeps its loudness even when the
 // particle pool is full; glints and bubbles over the visible cells.
 
-#include "view/ambient_pass.h"
+#include "view/effects/ambient_pass.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "entities/particles/debris_pool.h"
 #include "entities/particles/debris_presets.h"
 #include "tests/entities/entity_world.h"
-#include "view/sparkle_emitters.h"
+#include "view/effects/sparkle_emitters.h"
 
 namespace {
 

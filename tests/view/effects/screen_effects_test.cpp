@@ -5,8 +5,8 @@
 #include "engine/base/random.h"
 #include "engine/scene/action_manager.h"
 #include "tests/engine/scene/scene_fixture.h"
-#include "view/screen_shake.h"
-#include "view/screen_tint.h"
+#include "view/effects/screen_shake.h"
+#include "view/effects/screen_tint.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The table of tile and entity events: which particles, sounds and tile hits each kind plays.
 
-#include "view/world_effects.h"
+#include "view/effects/world_effects.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "tests/entities/entity_world.h"
 #include "tests/entities/mob_rows.h"
 #include "tests/world/world_recorders.h"
-#include "view/tile_hits.h"
+#include "view/effects/tile_hits.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include "engine/base/ref.h"
 #include "engine/scene/director.h"
-#include "view/dyable_sprite.h"
-#include "view/entity_sprite.h"
-#include "view/entity_tint.h"
+#include "view/entities/dyable_sprite.h"
+#include "view/entities/entity_sprite.h"
+#include "view/entities/entity_tint.h"
 #include "world/cells/map_block.h"
 
 namespace {

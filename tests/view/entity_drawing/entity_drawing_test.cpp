@@ -17,9 +17,9 @@
 #include "tests/entities/entity_world.h"
 #include "tests/entities/mob_rows.h"
 #include "tests/entities/projectile_rows.h"
-#include "view/entity_drawing_factory.h"
-#include "view/local_entity.h"
-#include "view/local_mob_entity.h"
+#include "view/entities/entity_drawing_factory.h"
+#include "view/entities/local_entity.h"
+#include "view/entities/local_mob_entity.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/engine/sprite_gl/director_fixture.h"
-#include "tests/entities/entity_world.h"
-#include "tests/entities/mob_rows.h"
 #include "content/tables/content_tables.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "entities/core/entity_drawings.h"
-#include "view/entity_drawing_factory.h"
+#include "tests/engine/sprite_gl/director_fixture.h"
+#include "tests/entities/entity_world.h"
+#include "tests/entities/mob_rows.h"
+#include "view/entities/entity_drawing_factory.h"
 
 namespace {
 

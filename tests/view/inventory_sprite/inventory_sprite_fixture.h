@@ -19,9 +19,9 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
 #include "platform/settings/settings.h"
-#include "view/inventory_sprite.h"
 #include "view/atlas/game_textures.h"
-#include "view/inventory_view_hooks.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/inventory/inventory_view_hooks.h"
 
 namespace sprite_test {
 

@@ -6,8 +6,8 @@
 #include "content/texts/language_texts.h"
 #include "game/crafting/craft_book.h"
 #include "game/crafting/recipe_knowledge.h"
-#include "view/layout_box.h"
 #include "tests/view/inventory_sprite/inventory_sprite_fixture.h"
+#include "view/inventory/layout_box.h"
 
 namespace sprite_test {
 namespace {

@@ -8,9 +8,9 @@
 #include "engine/text/text_environment.h"
 #include "game/stats/achievement_table.h"
 #include "tests/view/overlay_gl/overlay_gl_fixture.h"
-#include "view/achievement_banner_popup.h"
-#include "view/achievement_dialog.h"
 #include "view/main_layer.h"
+#include "view/overlays/achievement_banner_popup.h"
+#include "view/overlays/achievement_dialog.h"
 #include "view/overlays/sign_label.h"
 #include "view/world_view_launch_services.h"
 

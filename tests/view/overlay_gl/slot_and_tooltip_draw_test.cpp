@@ -5,17 +5,17 @@
 #include "content/format/record_layout.h"
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
+#include "content/texts/language_texts.h"
 #include "engine/sprite/sprite.h"
 #include "engine/text/label.h"
 #include "engine/text/label_colored.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
 #include "tests/view/overlay_gl/overlay_gl_fixture.h"
-#include "content/texts/language_texts.h"
 #include "view/atlas/game_textures.h"
-#include "view/inventory_sprite.h"
-#include "view/item_tooltip.h"
-#include "view/tooltip_multi_line.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/inventory/item_tooltip.h"
+#include "view/inventory/tooltip_multi_line.h"
 
 namespace overlay_test {
 namespace {

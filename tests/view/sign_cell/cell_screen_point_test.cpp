@@ -1,7 +1,7 @@
 // Where a sign's cell is on the screen: through the world layer's camera, on the camera's side of
 // the world's wrap seam.
 
-#include "view/sign_label_cell.h"
+#include "view/overlays/sign_label_cell.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "view/sky_layers.h"
+#include "view/sky/sky_layers.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The sky's choice of pictures over the day, its weather grading and its layer arithmetic.
 #include <gtest/gtest.h>
 
-#include "view/sky_grading.h"
-#include "view/sky_layers.h"
-#include "view/sky_phase.h"
+#include "view/sky/sky_grading.h"
+#include "view/sky/sky_layers.h"
+#include "view/sky/sky_phase.h"
 
 namespace {
 

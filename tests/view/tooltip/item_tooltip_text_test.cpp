@@ -1,7 +1,7 @@
 // Tooltip texts: one item of each kind, shaped in code, with the interface texts of the
 // language file that the lines name.
 
-#include "view/item_tooltip_text.h"
+#include "view/inventory/item_tooltip_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Wrapping and measuring tooltip texts with the tooltip font the font maker writes into the
 // build's data folder ("a" advances 14, "З" 11, lines are 23 high).
 
-#include "view/tooltip_text_layout.h"
+#include "view/inventory/tooltip_text_layout.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -29,10 +29,10 @@
 #include "tests/support/temp_dir.h"
 #include "tests/world/world_test_blocks.h"
 #include "view/atlas/custom_shaders.h"
-#include "view/sky_creation.h"
 #include "view/atlas/game_textures.h"
 #include "view/main_layer.h"
-#include "view/sky_creation.h"
+#include "view/sky/sky_creation.h"
+#include "view/sky/sky_creation.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 

@@ -1,0 +1,46 @@
+#include "view/player/player_sprite_layer.h"
+
+#include "engine/scene/inner_node.h"
+#include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
+#include "view/player/player_sprite_local.h"
+#include "world/world.h"
+
+PlayerSpriteLayer::PlayerSpriteLayer() = default;
+
+PlayerSpriteLayer::~PlayerSpriteLayer() { clear(); }
+
+void PlayerSpriteLayer::build(RunningWorld& running, engine::InnerNode& root, const engine::Node& worldLayer) {
+  clear();
+  if (running.player == nullptr) return;
+  PlayerDesktopLocal& player = *running.player;
+  running_ = &running;
+  world_ = running.world.get();
+  local_ = std::make_unique<PlayerSpriteLocal>(player, &worldLayer);
+  root.addChild(local_->animator(), kLocalZ);
+  local_->setPosition(player.position);
+  local_->updateColors();
+  player.hasSprite = true;
+  ticks_.reset();
+}
+
+void PlayerSpriteLayer::step(float dt) {
+  const uint32_t ticks = ticks_.addFrame(dt);
+  for (uint32_t i = 0; i < ticks; ++i) PlayerSprite::stepAll();
+}
+
+void PlayerSpriteLayer::follow() { PlayerSprite::tickAll(); }
+
+void PlayerSpriteLayer::clear() {
+  if (local_ == nullptr) return;
+  const bool alive =
+      running_ != nullptr && running_->player.get() == &local_->player() && running_->world.get() == world_;
+  if (alive) {
+    local_->player().hasSprite = false;
+  } else {
+    local_->forgetPlayer();
+  }
+  local_.reset();
+  running_ = nullptr;
+  world_ = nullptr;
+}

@@ -1,0 +1,94 @@
+#include "view/player/portrait_frame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "content/art/character_atlas_layout.h"
+#include "content/art/interface_layout.h"
+#include "engine/sprite/sprite.h"
+#include "engine/text/label.h"
+#include "game/player/player_base.h"
+#include "view/atlas/game_textures.h"
+#include "view/entities/dyable_sprite.h"
+#include "view/labels/label_makers.h"
+#include "view/player/player_sprite_look.h"
+
+namespace {
+
+constexpr int kHead = 1;
+constexpr float kCharacterScale = 1.15f;
+
+engine::Sprite* uiSprite(const engine::Rect& rect) {
+  return engine::Sprite::createWithTextureRect(gameTextures().textures[atlas::kInterface], rect);
+}
+
+}  // namespace
+
+PortraitFrame* PortraitFrame::create(PlayerGraphical& player, float uiScale, float screenHeight) {
+  auto* frame = new PortraitFrame(player, uiScale > 0 ? uiScale : 1.0f);
+  frame->addFrame();
+  frame->addCharacter();
+  frame->setPosition(engine::Vec2(frame->scale_ * 45.0f, screenHeight - frame->scale_ * 12.0f));
+  frame->autorelease();
+  return frame;
+}
+
+engine::Vec2 PortraitFrame::layoutPoint(float rx, float ry) const {
+  return engine::Vec2((rx - 0.5f) * kBoxWidth * scale_, (ry - 0.5f) * kBoxHeight * scale_);
+}
+
+void PortraitFrame::addFrame() {
+  const auto piece = [this](const engine::Rect& rect, float rx, float widthScale) {
+    engine::Sprite* sprite = uiSprite(rect);
+    sprite->setScale(scale_);
+    sprite->setScaleX(scale_ * widthScale);
+    sprite->setPosition(layoutPoint(rx, 0.5f));
+    addChild(sprite, 1);
+  };
+  piece(art::kPortraitCap, 0.0375f, 1.0f);
+  piece(art::kPortraitCap, 0.9625f, -1.0f);
+  piece(art::kPortraitMiddle, 0.5f, 68.0f);
+  healthFill_ = uiSprite(art::kPortraitHealthFill);
+  breathFill_ = uiSprite(art::kPortraitBreathFill);
+  for (engine::Sprite* fill : {healthFill_, breathFill_}) {
+    fill->setScale(scale_);
+    addChild(fill, 2);
+  }
+  number_ = makeLabel(2, "   ", engine::Vec2(0, 0));
+  if (number_ != nullptr) {
+    number_->setColor(engine::Color3B::WHITE);
+    addChild(number_, 2);
+  }
+}
+
+void PortraitFrame::addCharacter() {
+  character_ = engine::InnerNode::create();
+  character_->setScale(scale_ * kCharacterScale);
+  character_->setPosition(layoutPoint(0.16f, 0.44f));
+  addChild(character_, 2);
+  const art::CharacterLook look = characterLookOf(player_);
+  for (int i = 0; i < art::kCharacterPartCount; ++i) {
+    DyableSprite* part = DyableSprite::create(gameTextures().textures[atlas::kEquip], art::characterPartRect(look, i, 2));
+    part->setPosition(art::characterPartOffset(i));
+    if (i == kHead) part->setDye(art::lookPaletteColour(look.skin));
+    character_->addChild(part, 0, i);
+  }
+}
+
+void PortraitFrame::setHealth(float fraction) {
+  const float length = fraction * kBarLength;
+  healthFill_->setScaleX(std::max(scale_, length * scale_));
+  healthFill_->setPosition(layoutPoint((length / 2 + 22) / kBoxWidth, 0.65f));
+  if (number_ == nullptr) return;
+  number_->setPosition(layoutPoint(std::max(0.385f, (length + 22) / kBoxWidth - 0.02f), 0.45f));
+  const auto* body = dynamic_cast<const PlayerBase*>(&player_);
+  const float health = body != nullptr ? body->health : 0.0f;
+  number_->setString(std::to_string(static_cast<int>(std::trunc(health * 10))));
+}
+
+void PortraitFrame::setBreath(float fraction) {
+  const float length = fraction * kBarLength;
+  breathFill_->setScaleX(std::max(scale_, length * scale_));
+  breathFill_->setPosition(layoutPoint((length / 2 + 22) / kBoxWidth, 0.25f));
+}

@@ -1,0 +1,78 @@
+#include "view/sky/sky_creation.h"
+
+#include "engine/scene/director.h"
+#include "platform/platform.h"
+#include "platform/resource_folders.h"
+#include "platform/settings/settings.h"
+#include "view/sky/advanced_sky.h"
+#include "world/cells/visible_cell_counts.h"
+
+namespace {
+
+Sky*& slot() {
+  static Sky* sky = nullptr;
+  return sky;
+}
+
+std::string& folderWithoutPlatform() {
+  static std::string folder;
+  return folder;
+}
+
+SkySource platformSource() {
+  engine::Director* director = engine::Director::getInstance();
+  SkySource source;
+  source.cache = director->getTextureCache();
+  if (const kel::Platform* platform = kel::Platform::instance()) {
+    source.folder = platform->folderPath(kel::FOLDER_SKY);
+  } else {
+    source.folder = folderWithoutPlatform();
+  }
+  source.lowerSky = kel::options().lowerSky;
+  source.screen = director->getWinSize();
+  source.contentScale = director->getContentScaleFactor();
+  source.visibleRows = visibleCellCounts().rows;
+  return source;
+}
+
+}  // namespace
+
+void setSkyFolderWithoutPlatform(const std::string& folder) { folderWithoutPlatform() = folder; }
+
+Sky* createSky(World& world) {
+  destroySky();
+  const SkySource source = platformSource();
+  Sky* sky = source.lowerSky ? Sky::create(world, source) : AdvancedSky::create(world, source);
+  sky->retain();
+  slot() = sky;
+  return sky;
+}
+
+Sky* currentSky() { return slot(); }
+
+void destroySky() {
+  Sky*& sky = slot();
+  if (sky == nullptr) return;
+  if (sky->getParent() != nullptr) sky->removeFromParentAndCleanup();
+  sky->release();
+  sky = nullptr;
+}
+
+void showSkyPhase(uint32_t phase, uint32_t tickInPhase) {
+  if (Sky* sky = currentSky()) sky->setPhaseTextures(phase, tickInPhase);
+}
+
+void stepSkyClock(uint32_t phase, uint32_t tickInPhase) {
+  if (Sky* sky = currentSky()) sky->updatePhaseTextures(phase, tickInPhase);
+}
+
+void showSkyWeather(uint8_t kind) {
+  if (Sky* sky = currentSky()) sky->setWeather(kind);
+}
+
+void followPlayerWithSky(float dx, float playerY, int32_t playerRow, int32_t visibleRows) {
+  Sky* sky = currentSky();
+  if (sky == nullptr) return;
+  sky->updatePosition(dx, playerY);
+  sky->setVisible(skyVisibleAt(playerRow, visibleRows, sky->skyRow()));
+}
