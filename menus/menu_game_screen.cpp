@@ -4,10 +4,9 @@
 #include "game/session/game_screen.h"
 #include "menus/start_view.h"
 #include "menus/wait_view.h"
+#include "ui/views/game_views.h"
 #include "view/console/console_node.h"
 #include "view/main_layer.h"
-#include "ui/views/game_views.h"
-#include "ui/views/main_view.h"
 
 namespace {
 
