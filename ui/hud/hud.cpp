@@ -1,18 +1,36 @@
 #include "ui/hud/hud.h"
 
+#include "engine/base/ref.h"
+#include "engine/scene/director.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
-#include "ui/hud/portrait_frame.h"
 #include "ui/hud/quick_slots.h"
+#include "view/inventory/overlay_art.h"
+#include "view/player/portrait_frame.h"
 
-Hud::Hud(engine::InnerNode* parent)
-    : portrait_(std::make_unique<PortraitFrame>(parent)),
-      quickSlots_(std::make_unique<QuickSlots>(parent)) {}
+namespace {
+constexpr int kPortraitZ = 10;
+}
 
-Hud::~Hud() = default;
+Hud::Hud(engine::InnerNode* parent) : parent_(parent), quickSlots_(std::make_unique<QuickSlots>(parent)) {}
+
+Hud::~Hud() {
+  if (portrait_ != nullptr && portrait_->getParent() != nullptr) portrait_->getParent()->removeChild(portrait_);
+  engine::safeRelease(portrait_);
+}
+
+void Hud::showPortraitOf(Player& player) {
+  if (portrait_ != nullptr && &portrait_->player() == &player) return;
+  if (portrait_ != nullptr && portrait_->getParent() != nullptr) portrait_->getParent()->removeChild(portrait_);
+  engine::safeRelease(portrait_);
+  const float screenHeight = engine::Director::getInstance()->getWinSize().height;
+  portrait_ = PortraitFrame::create(player, overlay_art::uiScale(), screenHeight);
+  portrait_->retain();
+  if (parent_ != nullptr) parent_->addChild(portrait_, kPortraitZ);
+}
 
 void Hud::update(Player& player) {
-  portrait_->setName(player.name);
+  showPortraitOf(player);
   const float most = player.stats.maxHealth > 0 ? player.stats.maxHealth : 1.0f;
   portrait_->setHealth(player.health / most);
   portrait_->setBreath(static_cast<float>(player.breath) / static_cast<float>(PlayerBase::kFullBreath));

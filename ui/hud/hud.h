@@ -1,7 +1,7 @@
 #pragma once
-// The main view's HUD: the portrait frame (name, health, breath) and the quick slots with their
-// durability bars. The messages go to the world view's console (MainLayer::console). `update` reads the local player
-// once a frame; only what changed is redrawn.
+// The main view's HUD: the world view's portrait frame (the character, its health and breath) and
+// the quick slots with their durability bars. The messages go to the world view's console
+// (MainLayer::console). `update` reads the local player once a frame; only what changed is redrawn.
 //
 // Main thread only.
 
@@ -23,10 +23,14 @@ class Hud {
   Hud& operator=(const Hud&) = delete;
 
   void update(Player& player);
-  PortraitFrame& portrait() { return *portrait_; }
+  // Null until the first update; made again for another player.
+  PortraitFrame* portrait() const { return portrait_; }
   QuickSlots& quickSlots() { return *quickSlots_; }
 
  private:
-  std::unique_ptr<PortraitFrame> portrait_;
+  void showPortraitOf(Player& player);
+
+  engine::InnerNode* parent_;
+  PortraitFrame* portrait_ = nullptr;  // a child of the parent, retained
   std::unique_ptr<QuickSlots> quickSlots_;
 };

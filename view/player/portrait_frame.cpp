@@ -77,6 +77,7 @@ void PortraitFrame::addCharacter() {
 }
 
 void PortraitFrame::setHealth(float fraction) {
+  health_ = fraction;
   const float length = fraction * kBarLength;
   healthFill_->setScaleX(std::max(scale_, length * scale_));
   healthFill_->setPosition(layoutPoint((length / 2 + 22) / kBoxWidth, 0.65f));
@@ -88,6 +89,7 @@ void PortraitFrame::setHealth(float fraction) {
 }
 
 void PortraitFrame::setBreath(float fraction) {
+  breath_ = fraction;
   const float length = fraction * kBarLength;
   breathFill_->setScaleX(std::max(scale_, length * scale_));
   breathFill_->setPosition(layoutPoint((length / 2 + 22) / kBoxWidth, 0.25f));

@@ -28,6 +28,9 @@ class PortraitFrame final : public engine::InnerNode {
   // Fractions 0-1 of the bars.
   void setHealth(float fraction);
   void setBreath(float fraction);
+  float health() const { return health_; }
+  float breath() const { return breath_; }
+  PlayerGraphical& player() const { return player_; }
 
   // The point of a place relative to the box (0-1 each way).
   engine::Vec2 layoutPoint(float rx, float ry) const;
@@ -48,4 +51,6 @@ class PortraitFrame final : public engine::InnerNode {
   engine::Sprite* breathFill_ = nullptr;
   engine::Label* number_ = nullptr;       // null without its font
   engine::InnerNode* character_ = nullptr;
+  float health_ = 1.0f;
+  float breath_ = 1.0f;
 };

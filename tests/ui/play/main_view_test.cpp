@@ -10,7 +10,7 @@
 #include "platform/settings/settings.h"
 #include "tests/ui/play/play_fixture.h"
 #include "ui/hud/hud.h"
-#include "ui/hud/portrait_frame.h"
+#include "view/player/portrait_frame.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/main_view.h"
 #include "ui/widgets/ui_draw.h"
@@ -113,8 +113,9 @@ TEST_F(MainViewTest, TheHudFollowsHealthBreathAndTheQuickRow) {
   local->inventory->setSlot({SlotKind::Quick, 1, 0}, game_test::makeItem(game_test::kStone, 7));
   local->inventory->select(1);
   main().refreshCamera();
-  EXPECT_FLOAT_EQ(main().hud().portrait().health(), 0.5f);
-  EXPECT_FLOAT_EQ(main().hud().portrait().breath(), 0.25f);
+  ASSERT_NE(main().hud().portrait(), nullptr);
+  EXPECT_FLOAT_EQ(main().hud().portrait()->health(), 0.5f);
+  EXPECT_FLOAT_EQ(main().hud().portrait()->breath(), 0.25f);
   EXPECT_EQ(main().hud().quickSlots().selected(), 1);
   EXPECT_EQ(main().hud().quickSlots().face(1).count, 7);
   EXPECT_EQ(main().hud().quickSlots().face(1).durability, -1.0f) << "stone does not wear";
