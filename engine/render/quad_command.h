@@ -1,7 +1,7 @@
 #pragma once
 // A run of quads that share a texture, blend and program state. The renderer copies them into
-// its buffer, moves them to world space on the CPU and draws consecutive commands of one
-// material with one draw call.
+// its buffer, moves them to world space on the CPU (unless the submitter placed them there
+// already) and draws consecutive commands of one material with one draw call.
 
 #include <cstdint>
 
@@ -42,6 +42,13 @@ class QuadCommand : public RenderCommand {
       __builtin_memcpy(modelView_.m + 4 * c, &column, sizeof(column));
     }
   }
+  // Quads already in world space are copied as they are; the model-view then only feeds the
+  // program's built-in uniforms. A submitter that keeps its command from frame to frame sets
+  // this once.
+  void setQuadsInWorld(bool inWorld) { quadsInWorld_ = inWorld; }
+  bool areQuadsInWorld() const { return quadsInWorld_; }
+  // For a submitter whose quads and model-view are as it filled them last frame.
+  void setGlobalOrder(float globalOrder) { globalOrder_ = globalOrder; }
   bool hasMaterial(uint32_t textureId, const GLProgramState* programState,
                    const BlendFunc& blend) const {
     return initialised_ && textureId == textureId_ && blend == blend_ &&
@@ -85,6 +92,7 @@ class QuadCommand : public RenderCommand {
   uint32_t textureId_ = 0;
   BlendFunc blend_;
   bool initialised_ = false;
+  bool quadsInWorld_ = false;
   uint32_t materialGenerations_ = 0;
   Mat4 modelView_;
 };

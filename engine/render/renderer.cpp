@@ -185,7 +185,8 @@ void Renderer::appendInSlices(QuadCommand* command, const V2F_C4B_T2F_Quad* sour
 
 // Consecutive commands of one material are drawn as one run whatever else they hold, so a
 // command of the batched run's material only lengthens it. Its quads go into the buffer already
-// in world space: a whole-quad copy, then the positions moved in place.
+// in world space: a whole-quad copy, then (unless the submitter placed them) the positions moved
+// in place.
 inline void Renderer::batchQuads(QuadCommand* command, const V2F_C4B_T2F_Quad* source,
                                  int64_t count) {
   const uint32_t materialID = command->getMaterialID();
@@ -196,8 +197,14 @@ inline void Renderer::batchQuads(QuadCommand* command, const V2F_C4B_T2F_Quad* s
     batchedCommands_.push_back({command, command->getGLProgramState(), count, materialID,
                                 command->getTextureID(), command->getBlendType()});
   }
-  const Affine2D m(command->getModelView().m);
   V2F_C4B_T2F_Quad* out = &quads_[static_cast<size_t>(quadCount_)];
+  quadCount_ += count;
+  if (command->areQuadsInWorld()) {
+    // A loop of whole-quad moves: a library copy call costs more than one quad's bytes.
+    for (int64_t i = 0; i < count; ++i) out[i] = source[i];
+    return;
+  }
+  const Affine2D m(command->getModelView().m);
   for (int64_t i = 0; i < count; ++i) {
     out[i] = source[i];
     m.apply(out[i].tl);
@@ -205,7 +212,6 @@ inline void Renderer::batchQuads(QuadCommand* command, const V2F_C4B_T2F_Quad* s
     m.apply(out[i].tr);
     m.apply(out[i].br);
   }
-  quadCount_ += count;
 }
 
 void Renderer::uploadQuads() {

@@ -43,7 +43,11 @@ Sprite* Sprite::createWithTextureRect(Texture2D* texture, const Rect& rect) {
                       [texture, &rect](Sprite* s) { return s->initWithTexture(texture, rect); });
 }
 
-Sprite::Sprite() { quad_ = V2F_C4B_T2F_Quad{}; }
+Sprite::Sprite() {
+  quad_ = V2F_C4B_T2F_Quad{};
+  worldQuad_ = quad_;
+  quadCommand_.setQuadsInWorld(true);
+}
 
 Sprite::~Sprite() {
   safeRelease(texture_);
@@ -131,6 +135,7 @@ void Sprite::setGLProgramState(GLProgramState* state) { setRetained(programState
 void Sprite::setTexture(Texture2D* texture) {
   if (batchNode_ != nullptr || texture == texture_) return;
   setRetained(texture_, texture);
+  dirty_ = true;
   updateBlendFunc();
 }
 
@@ -168,6 +173,7 @@ void Sprite::setVertexRect() {
   quad_.bl.vertices = Vertex2F{0.0f, 0.0f};
   quad_.tr.vertices = Vertex2F{w, h};
   quad_.br.vertices = Vertex2F{w, 0.0f};
+  dirty_ = true;
 }
 
 void Sprite::setTextureCoords(Rect rect) {
@@ -193,6 +199,7 @@ void Sprite::setTextureCoords(Rect rect) {
   quad_.bl.texCoords = Tex2F{left, bottom};
   quad_.tr.texCoords = Tex2F{right, top};
   quad_.br.texCoords = Tex2F{right, bottom};
+  if (batchNode_ == nullptr) dirty_ = true;
 }
 
 void Sprite::updateColor() {
@@ -204,7 +211,10 @@ void Sprite::updateColor() {
     color.b = static_cast<uint8_t>(static_cast<float>(color.b) * factor);
   }
   quad_.tl.colors = quad_.bl.colors = quad_.tr.colors = quad_.br.colors = color;
-  if (batchNode_ == nullptr) return;
+  if (batchNode_ == nullptr) {
+    dirty_ = true;
+    return;
+  }
   if (atlasIndex_ != -1 && textureAtlas_ != nullptr) {
     textureAtlas_->updateQuad(quad_, atlasIndex_);
   } else {
@@ -251,16 +261,16 @@ void Sprite::updateTransform() {
   setDirty(false);
 }
 
-// Most sprites of a large scene are as they were last frame: the same transform, place in the
-// window and material. They only refill their command and queue it, on a path that makes no
-// call that could return into it, so the compiler need not save registers for it; anything
-// else takes the full visit.
+// Most sprites of a large scene are as they were last frame: the same transform, quad, place in
+// the window and material. Their command still holds this frame's world quad and model-view, so
+// they only queue it, on a path that makes no call that could return into it (the compiler need
+// not save registers for it); anything else takes the full visit.
 void Sprite::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
   if (!visible_) return;
-  if (parentFlags == 0 && !transformUpdated_ && !contentSizeDirty_ && renderer != nullptr &&
-      texture_ != nullptr && insideBounds_ &&
+  if (parentFlags == 0 && !transformUpdated_ && !contentSizeDirty_ && !dirty_ &&
+      batchNode_ == nullptr && renderer != nullptr && texture_ != nullptr && insideBounds_ &&
       quadCommand_.hasMaterial(texture_->getName(), programState_, blendFunc_)) [[likely]] {
-    quadCommand_.setGeometry(globalZOrder_, &quad_, 1, modelViewTransform_);
+    quadCommand_.setGlobalOrder(globalZOrder_);
     renderer->addCommand(&quadCommand_);
     return;
   }
@@ -285,8 +295,29 @@ void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t flags) {
         GLProgramCache::getInstance()->getGLProgram(PROGRAM_POSITION_TEXTURE_COLOR_NO_MVP);
     setGLProgramState(GLProgramStateCache::getInstance()->getGLProgramState(program));
   }
-  quadCommand_.init(globalZOrder_, texture_->getName(), programState_, blendFunc_, &quad_, 1, transform);
+  placeWorldQuad(transform);
+  // Placed under the node's own model-view, the quad serves the next visits until something
+  // changes; under any other transform the next visit places it again.
+  if (batchNode_ == nullptr) dirty_ = &transform != &modelViewTransform_;
+  quadCommand_.init(globalZOrder_, texture_->getName(), programState_, blendFunc_, &worldQuad_, 1,
+                    transform);
   renderer->addCommand(&quadCommand_);
+}
+
+void Sprite::placeWorldQuad(const Mat4& modelView) {
+  const float* m = modelView.m;
+  const float a = m[0];
+  const float b = m[1];
+  const float c = m[4];
+  const float d = m[5];
+  const float tx = m[12];
+  const float ty = m[13];
+  worldQuad_ = quad_;
+  for (V2F_C4B_T2F* vertex : {&worldQuad_.tl, &worldQuad_.bl, &worldQuad_.tr, &worldQuad_.br}) {
+    const float x = vertex->vertices.x;
+    const float y = vertex->vertices.y;
+    vertex->vertices = Vertex2F{a * x + c * y + tx, b * x + d * y + ty};
+  }
 }
 
 }  // namespace engine

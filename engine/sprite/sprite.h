@@ -1,7 +1,10 @@
 #pragma once
 // The textured rectangle of the engine: a leaf node that shows one rectangle of one texture as a
-// single quad. On its own it queues one quad command per frame; linked to a sprite batch node it
-// writes its quad into the batch's texture atlas instead and the batch draws it.
+// single quad. On its own it queues one quad command per frame, whose quad it has already moved
+// to world space: it places that quad again only when it is dirty (its quad or material changed)
+// or its transform changed, so a still sprite costs the renderer a copy. Linked to a sprite batch
+// node it writes its quad into the batch's texture atlas instead and the batch draws it.
+// Whoever writes the quad directly (a subclass) marks the sprite dirty.
 
 #include <cstdint>
 
@@ -59,6 +62,8 @@ class Sprite : public Node {
   virtual Texture2D* getTexture() const { return texture_; }
   // In points; the content size becomes the rectangle's size.
   virtual void setTextureRect(const Rect& rect);
+  // A linked sprite is dirty until its quad is in the atlas, one of its own until its world quad
+  // is placed.
   virtual bool isDirty() const { return dirty_; }
   virtual void setDirty(bool dirty) { dirty_ = dirty; }
   virtual bool initWithTexture(Texture2D* texture, const Rect& rect);
@@ -92,6 +97,8 @@ class Sprite : public Node {
 
   // Vertex positions of an unlinked sprite: the rectangle's size at the node's origin.
   void setVertexRect();
+  // Moves the quad to world space under this model-view, into the one the command carries.
+  void placeWorldQuad(const Mat4& modelView);
   // The visit of a sprite whose transform, visibility or material may have changed.
   [[gnu::noinline]] void visitChanged(Renderer* renderer, const Mat4& parentTransform,
                                       uint32_t parentFlags);
@@ -104,10 +111,11 @@ class Sprite : public Node {
   bool insideBounds_ = true;
   bool dirty_ = false;
   bool opacityModifyRGB_ = true;
+  SpriteBatchNode* batchNode_ = nullptr;  // not retained
   QuadCommand quadCommand_;
+  V2F_C4B_T2F_Quad worldQuad_;  // what the command carries: quad_ in world space
   V2F_C4B_T2F_Quad quad_;
   TextureAtlas* textureAtlas_ = nullptr;  // the batch's, not retained
-  SpriteBatchNode* batchNode_ = nullptr;  // not retained
   Rect rect_;
   int64_t atlasIndex_ = -1;
 };

@@ -65,7 +65,7 @@ TEST_F(SpriteDrawTest, NegativeScaleMirrorsAndRotationTurnsClockwise) {
   mirrored->setScaleX(-16.0f);
   scene_->addChild(mirrored);
   frame();
-  EXPECT_TRUE(near(pixel(56, 72), kGreen));
+  EXPECT_TRUE(near(pixel(60, 68), kGreen));
   EXPECT_TRUE(near(pixel(72, 56), kBlue));
 
   mirrored->setScaleX(16.0f);
@@ -141,6 +141,77 @@ TEST_F(SpriteDrawTest, AChangeBetweenFramesReachesTheNextFrame) {
   frame();
   EXPECT_TRUE(near(pixel(50, 90), {0, 128, 0, 255}));
   EXPECT_TRUE(near(pixel(90, 90), kBlack));
+}
+
+// A sprite that writes its quad itself, as tile sprites relit in place do.
+class RepaintedSprite : public Sprite {
+ public:
+  static RepaintedSprite* create(Texture2D* texture) {
+    auto* sprite = new RepaintedSprite();
+    sprite->initWithTexture(texture);
+    sprite->autorelease();
+    return sprite;
+  }
+  void paintCorners(const Color4B& colour) {
+    quad_.tl.colors = quad_.bl.colors = quad_.tr.colors = quad_.br.colors = colour;
+    setDirty(true);
+  }
+};
+
+// The sprite queues its quad already in world space and places it again only when something
+// changed; a change of the quad alone (no move, same material) must reach the next frame.
+TEST_F(SpriteDrawTest, AStillSpriteWhoseQuadChangesShowsTheNewQuad) {
+  RepaintedSprite* sprite = RepaintedSprite::create(quadrants());
+  sprite->setScale(16.0f);
+  sprite->setPosition(64.0f, 64.0f);  // covers 48..80 both ways
+  scene_->addChild(sprite);
+  frame();
+  frame();
+  EXPECT_TRUE(sprite->getQuadCommand().areQuadsInWorld());
+  const V2F_C4B_T2F_Quad& queued = sprite->getQuadCommand().getQuads()[0];
+  EXPECT_FLOAT_EQ(queued.bl.vertices.x, 48.0f);
+  EXPECT_FLOAT_EQ(queued.tr.vertices.y, 80.0f);
+  EXPECT_TRUE(near(pixel(60, 68), kRed));
+
+  struct Step {
+    const char* change;
+    void (*apply)(RepaintedSprite*);
+    Rgba topLeft;  // the pixel at (60, 68) the next frame
+  };
+  const Step steps[] = {
+      {"texture rectangle", [](RepaintedSprite* s) { s->setTextureRect(Rect(0, 1, 1, 1)); },
+       kBlue},  // one texel now fills 56..72
+      {"colour", [](RepaintedSprite* s) { s->setColor(Color3B(0, 0, 0)); }, kBlack},
+      {"quad written directly",
+       [](RepaintedSprite* s) { s->paintCorners(Color4B(255, 255, 255, 255)); }, kBlue},
+      {"content size", [](RepaintedSprite* s) { s->setTextureRect(Rect(0, 0, 2, 2)); }, kRed},
+  };
+  for (const Step& step : steps) {
+    step.apply(sprite);
+    frame();
+    EXPECT_TRUE(near(pixel(60, 68), step.topLeft)) << step.change;
+    frame();  // and the frame after, on the short path
+    EXPECT_TRUE(near(pixel(60, 68), step.topLeft)) << step.change << ", unchanged";
+  }
+}
+
+// Drawn once under a transform other than its own, the sprite places its quad under its own
+// again at the next visit.
+TEST_F(SpriteDrawTest, ADrawUnderAnotherTransformIsNotKept) {
+  Sprite* sprite = Sprite::createWithTexture(solid(255, 0, 0));
+  sprite->setScale(10.0f);
+  sprite->setPosition(30.0f, 30.0f);
+  scene_->addChild(sprite);
+  frame();
+  Mat4 elsewhere = sprite->getModelViewTransform();
+  elsewhere.m[12] += 60.0f;
+  sprite->draw(renderer(), elsewhere, 1);
+  EXPECT_FLOAT_EQ(sprite->getQuadCommand().getQuads()[0].bl.vertices.x, 85.0f);
+  renderer()->clean();
+  frame();
+  EXPECT_FLOAT_EQ(sprite->getQuadCommand().getQuads()[0].bl.vertices.x, 25.0f);
+  EXPECT_TRUE(near(pixel(30, 30), kRed));
+  EXPECT_TRUE(near(pixel(90, 30), kBlack));
 }
 
 TEST_F(SpriteDrawTest, LooseSpritesOfOneTextureShareOneDrawCall) {
