@@ -77,7 +77,7 @@ void QuickSlots::clear() {
 void QuickSlots::dropSprites() {
   for (InventorySprite*& sprite : sprites_) {
     if (sprite == nullptr) continue;
-    if (sprite->getParent() != nullptr) sprite->removeFromParentAndCleanup();
+    sprite->detach();
     sprite->release();
     sprite = nullptr;
   }

@@ -34,7 +34,7 @@ void InventorySlotGrid::build(engine::InnerNode* parent, Player* player, const e
 
 void InventorySlotGrid::clear() {
   for (InventorySprite* sprite : sprites_) {
-    if (sprite->getParent() != nullptr) sprite->removeFromParentAndCleanup();
+    sprite->detach();
     sprite->release();
   }
   sprites_.clear();

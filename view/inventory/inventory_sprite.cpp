@@ -98,6 +98,11 @@ InventorySprite* InventorySprite::createForSlot(Player* player, SlotRef slot, co
 
 InventorySprite::~InventorySprite() { removePieces(); }
 
+void InventorySprite::detach() {
+  removePieces();
+  if (getParent() != nullptr) removeFromParentAndCleanup();
+}
+
 Inventory* InventorySprite::inventory() const {
   return player_ != nullptr ? player_->inventory.get() : nullptr;
 }

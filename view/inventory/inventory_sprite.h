@@ -97,6 +97,10 @@ class InventorySprite : public engine::Sprite {
 
   std::function<void(InventorySprite&)> onTap;
 
+  // Off the screen at once, with the pieces it placed in other nodes (icon, count, marks, bar),
+  // however long something else keeps the sprite itself.
+  void detach();
+
   ~InventorySprite() override;
 
  protected:
