@@ -6,6 +6,7 @@
 #include "content/art/item_atlas_layout.h"
 #include "content/format/record_layout.h"
 #include "content/items/item.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/potions/potion_table.h"
 #include "content/tables/item_def.h"
 #include "engine/scene/inner_node.h"
@@ -215,6 +216,11 @@ void InventorySprite::addMark(const Item& item) {
     rect = art::uiSpriteRect(art::kVariantMarkSprite, static_cast<uint32_t>(variantMark));
   } else if (slot_.kind == SlotKind::Catalogue && inventoryViewHooks().craftBookPageHolds(item.id)) {
     rect = art::kBookPageMark;
+  } else if (const MobItemRow* mob = gameTables().mobItems.forItem(item.id);
+             mob != nullptr && mob->sex < art::kMobItemMarks.size()) {
+    // A carried animal shows its sex (or that it has none) in the cell's lower right.
+    rect = art::kMobItemMarks[mob->sex];
+    offset = Vec2(5 * s, -6 * s);
   } else {
     return;
   }

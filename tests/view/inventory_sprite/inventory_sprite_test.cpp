@@ -3,6 +3,7 @@
 
 #include "content/art/interface_layout.h"
 #include "content/launch/screen_layout.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/texts/language_texts.h"
 #include "game/crafting/craft_book.h"
 #include "game/crafting/recipe_knowledge.h"
@@ -254,6 +255,23 @@ TEST_F(SpriteTest, AStackOfOneShowsNoCountAndAModifiedToolItsMark) {
   InventorySprite* tool = sprite(backpack(1, 0));
   ASSERT_NE(tool->mark(), nullptr);
   EXPECT_EQ(tool->mark()->getTextureRect(), art::uiSpriteRect(art::kModifierMarkSprite, 3));
+}
+
+TEST_F(SpriteTest, ACarriedAnimalShowsItsSexInTheLowerRightCorner) {
+  GameTables tables;
+  tables.mobItems = MobItemTable({MobItemRow{.mob = 40, .item = kStone, .sex = 1},
+                                  MobItemRow{.mob = 41, .item = kPick, .sex = mob_items::kNoSex}});
+  setGameTables(std::move(tables));
+  put(backpack(0, 0), kStone, 1);
+  put(backpack(1, 0), kPick, 1);
+  InventorySprite* female = sprite(backpack(0, 0));
+  InventorySprite* unsexed = sprite(backpack(1, 0));
+  resetGameTables();
+  ASSERT_NE(female->mark(), nullptr);
+  EXPECT_EQ(female->mark()->getTextureRect(), art::kMobItemMarks[1]);
+  EXPECT_EQ(female->mark()->getPosition(), female->getPosition() + engine::Vec2(5, -6) * female->getScale());
+  ASSERT_NE(unsexed->mark(), nullptr);
+  EXPECT_EQ(unsexed->mark()->getTextureRect(), art::kMobItemMarks[2]);
 }
 
 TEST_F(SpriteTest, AWindowLayoutPlacesTheCellAtTheScaledPointOfItsRelativePosition) {
