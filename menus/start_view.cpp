@@ -1,5 +1,6 @@
 #include "menus/start_view.h"
 
+#include "content/launch/start_up_game.h"
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
@@ -109,7 +110,7 @@ void StartView::confirm(const std::string& question, std::function<void()> yes, 
 }
 
 bool StartView::refuseWhenCompromised() {
-  if (!contentIsCompromised()) return false;
+  if (mayStartGame()) return false;
   status_ = kCompromised;
   return true;
 }

@@ -83,6 +83,7 @@ class StartView final : public ListView {
   void typeName(const std::string& name, std::function<void(const std::string&)> store);
   // The confirmation page: `yes` runs on Yes, then the page goes back to `after`.
   void confirm(const std::string& question, std::function<void()> yes, Page after);
+  // The content is compromised or its checksum does not match: no game starts.
   bool refuseWhenCompromised();
   bool startGame(uint8_t mode);
 

@@ -14,6 +14,7 @@
 #include "engine/sprite/sprite_batch_node.h"
 #include "entities/core/world_entities.h"
 #include "entities/effects/effect_world.h"
+#include "entities/particles/debris_entity.h"
 #include "entities/particles/debris_list.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
@@ -181,8 +182,15 @@ void MainLayer::attachEntityDrawings() {
 }
 
 void MainLayer::attachParticles() {
-  particles_ = std::make_unique<ParticleSprites>(gameTextures().particleBatches);
-  if (DebrisList* list = effect::particlesOf(*world_)) useBlockAtlasForChips(*list);
+  const ParticleSprites::Batches& batches = gameTextures().particleBatches;
+  particles_ = std::make_unique<ParticleSprites>(batches);
+  DebrisList* list = effect::particlesOf(*world_);
+  if (list == nullptr) return;
+  useBlockAtlasForChips(*list);
+  // A layer with no batch to draw on makes no particles.
+  for (size_t layer = 0; layer < batches.size(); ++layer) {
+    list->setLayerOpen(static_cast<DebrisLayer>(layer), batches[layer] != nullptr);
+  }
 }
 
 void MainLayer::makeSky() {

@@ -61,6 +61,8 @@ void AudioEngine::update(float dt) {
 }
 
 void AudioEngine::preloadEffects() {
+  // Without a device nothing is ever heard: decoding every effect at start-up would be wasted.
+  if (!system_.hasOutput()) return;
   std::vector<std::string> paths;
   std::error_code failed;
   std::string folder = effectsFolder_;

@@ -50,6 +50,7 @@ class Channel {
 
  private:
   friend class SoundSystem;
+  friend class SoundSystemInspector;  // tests
   Channel(SoundSystem* system, int index, uint32_t generation)
       : system_(system), index_(index), generation_(generation) {}
   ChannelSlot* liveSlot() const;

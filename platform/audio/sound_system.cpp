@@ -181,16 +181,6 @@ void SoundSystem::update(float dt) {
   for (auto& onEnd : ended) onEnd();
 }
 
-int SoundSystem::channelsPlaying() const {
-  return static_cast<int>(std::count_if(slots_.begin(), slots_.end(),
-                                        [](const std::unique_ptr<ChannelSlot>& s) { return s->inUse; }));
-}
-
-Channel SoundSystem::channelAt(int index) {
-  if (index < 0 || index >= channelCount() || !slots_[index]->inUse) return {};
-  return Channel(this, index, slots_[index]->generation);
-}
-
 ChannelSlot* SoundSystem::slotFor(const Channel& channel) {
   if (channel.system_ != this || channel.index_ < 0 || channel.index_ >= channelCount()) return nullptr;
   ChannelSlot& slot = *slots_[channel.index_];

@@ -49,12 +49,11 @@ class SoundSystem {
   void update(float dt);
 
   int channelCount() const { return static_cast<int>(slots_.size()); }
-  int channelsPlaying() const;
-  // The live channel in slot `index`, or a null handle; for looking over what plays.
-  Channel channelAt(int index);
 
  private:
   friend class Channel;
+  // Tests look over what plays through it.
+  friend class SoundSystemInspector;
   ChannelSlot* slotFor(const Channel& channel);
   Sound* adopt(std::unique_ptr<Sound> sound);
   int pickSlot() const;

@@ -312,9 +312,8 @@ class PlayGame {
       if (e.data.cell == nullptr || e.data.removed) return;
       const auto* mob = dynamic_cast<const MobEntity*>(&e);
       mobsInWorld += mob != nullptr;
-      const int32_t dx = wrappedColumnDelta(map, static_cast<int32_t>(player()->cellX), e.data.cell->x);
-      const int32_t dy = e.data.cell->y - static_cast<int32_t>(player()->cellY);
-      if (std::abs(dx) > kNearCells || std::abs(dy) > kNearCells) return;
+      const MapBlock* playerCell = player()->currentMapBlock();
+      if (playerCell == nullptr || !blocksWithinRange(map, *playerCell, *e.data.cell, kNearCells)) return;
       const std::string at = "@(" + std::to_string(e.data.cell->x) + "," + std::to_string(e.data.cell->y) + ")";
       if (mob != nullptr) {
         ++mobsNear;

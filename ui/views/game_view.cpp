@@ -19,8 +19,6 @@ void GameView::setControls(std::unique_ptr<kel::AbstractControls> controls) {
   controls_ = std::move(controls);
 }
 
-bool GameView::isOnLayer() const { return layer_ != nullptr && root_->getParent() == layer_; }
-
 void GameView::enter() {
   if (layer_ != nullptr && root_->getParent() == nullptr) layer_->addChild(root_, kViewZOrder);
 }

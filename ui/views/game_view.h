@@ -38,7 +38,6 @@ class GameView : public kel::AbstractGameView {
   // The view's own nodes; on the layer from enter to exit.
   engine::InnerNode* root() const { return root_; }
   kel::AbstractControls& controls() { return *controls_; }
-  bool isOnLayer() const;
 
  protected:
   // Views whose controls do nothing of their own get plain controls; the others pass false and

@@ -16,6 +16,7 @@
 #include "engine/io/file_utils.h"
 #include "platform/audio/audio_engine.h"
 #include "platform/audio/sound.h"
+#include "tests/platform/sound_system_inspector.h"
 #include "tests/support/temp_dir.h"
 
 namespace audiotest {
@@ -77,7 +78,12 @@ class AudioFixture : public ::testing::Test {
   void SetUp() override {
     engine::FileUtils::destroyInstance();
     engine::randomSeed(1);
-    audio = kel::AudioEngine::createInstance(kel::OutputMode::Silent);
+    start(kel::OutputMode::Silent);
+  }
+  // The engine again with another output (the tests' device is OpenAL Soft's null driver).
+  void start(kel::OutputMode mode) {
+    if (audio != nullptr) kel::AudioEngine::destroyInstance();
+    audio = kel::AudioEngine::createInstance(mode);
     audio->setSoundFolders(effects, music);
     audio->setWorldSource(&world);
     audio->setDefinitionSource(&definitions);
@@ -99,15 +105,15 @@ class AudioFixture : public ::testing::Test {
   std::vector<kel::Channel> playing(const std::string& name) {
     std::vector<kel::Channel> found;
     for (int i = 0; i < audio->system().channelCount(); ++i) {
-      const kel::Channel channel = audio->system().channelAt(i);
+      const kel::Channel channel = kel::SoundSystemInspector::channelAt(audio->system(), i);
       const kel::Sound* sound = channel.currentSound();
       if (sound != nullptr && sound->path().ends_with("/" + name + ".mp3")) found.push_back(channel);
     }
     return found;
   }
-  int playingCount() { return audio->system().channelsPlaying(); }
+  int playingCount() { return kel::SoundSystemInspector::channelsPlaying(audio->system()); }
   void stopAll() {
-    for (int i = 0; i < audio->system().channelCount(); ++i) audio->system().channelAt(i).stop();
+    for (int i = 0; i < audio->system().channelCount(); ++i) kel::SoundSystemInspector::channelAt(audio->system(), i).stop();
   }
 
   testsupport::TempDir dir;

@@ -31,6 +31,12 @@ TEST_F(EffectPreloading, EveryDecodableEffectAndTheRainArriveInTheCacheOnThePump
   dir.write("sfx/notes.txt", "not an effect");
   audiotest::writeTone(dir, "rain.mp3", 1.5);
   engine::FileUtils::getInstance()->setSearchPaths({dir.path().string()});
+  // A silent engine never plays: it decodes nothing ahead.
+  audio->preloadEffects();
+  EXPECT_FALSE(audio->preloading());
+  EXPECT_EQ(audio->findSound(effects + "/pop.mp3"), nullptr);
+  start(kel::OutputMode::Device);
+  ASSERT_TRUE(audio->system().hasOutput());
   audio->preloadEffects();
   pumpUntilPreloaded(*audio);
   kel::Sound* pop = audio->findSound(effects + "/pop.mp3");
@@ -46,6 +52,7 @@ TEST_F(EffectPreloading, EveryDecodableEffectAndTheRainArriveInTheCacheOnThePump
 }
 
 TEST_F(EffectPreloading, AnEffectAskedForFirstKeepsItsSoundWhenThePreloadArrives) {
+  start(kel::OutputMode::Device);
   effect("pop");
   const kel::SoundHandle early = audio->preloadEffect(effects + "/pop.mp3");
   ASSERT_NE(early.sound, nullptr);

@@ -17,6 +17,7 @@
 #include "platform/audio/sound_effects.h"
 #include "platform/audio/sound_record.h"
 #include "platform/resource_folders.h"
+#include "tests/platform/sound_system_inspector.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST_F(GameSounds, EverySoundTheGamePlaysFindsItsFile) {
   kel::playMenuMusic();
   const std::string printed = testing::internal::GetCapturedStdout();
   EXPECT_EQ(printed.find("could not be preload"), std::string::npos) << printed;
-  EXPECT_GT(audio->system().channelsPlaying(), 2);
+  EXPECT_GT(kel::SoundSystemInspector::channelsPlaying(audio->system()), 2);
   EXPECT_TRUE(audio->music.channel.isPlaying());
   EXPECT_TRUE(audio->rainAmbience.channel.isPlaying());
   kel::stopMusic();
@@ -104,11 +105,16 @@ TEST_F(GameSounds, PreloadedEffectsStartFromTheCacheAndPlayToTheirEnd) {
   ASSERT_FALSE(audio->preloading());
   const std::string explosion = audio->effectsFolder() + "/explosion_2.mp3";
   kel::Sound* cached = audio->findSound(explosion);
+  if (!audio->system().hasOutput()) {
+    // A machine that cannot play decodes nothing at start-up.
+    EXPECT_EQ(cached, nullptr);
+    return;
+  }
   ASSERT_NE(cached, nullptr);
   EXPECT_NE(audio->findSound(kDataRoot + "/rain.mp3"), nullptr);
   audio->playEffect(explosion, 1.0f, 0.0f, 1.0f);
   EXPECT_EQ(audio->preloadEffect(explosion).sound, cached);  // no second load
-  kel::Channel channel = audio->system().channelAt(0);
+  kel::Channel channel = kel::SoundSystemInspector::channelAt(audio->system(), 0);
   ASSERT_TRUE(channel.isPlaying());
   const int steps = static_cast<int>(cached->lengthSeconds() / 0.05) + 2;
   for (int i = 0; i < steps; ++i) audio->update(0.05f);
