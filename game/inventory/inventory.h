@@ -57,6 +57,7 @@ class Inventory {
   void setQuickSlotsInUse(uint32_t count);
   uint32_t quickSlotsInUse() const { return quickSlotsInUse_; }
   void setKeepLastSlotEmpty(bool on) { keepLastSlotEmpty_ = on; }
+  bool keepsLastSlotEmpty() const { return keepLastSlotEmpty_; }
   // Where the copies that `findSlotFor` stores come from (the item pool unless replaced); a
   // source that gives null or throws `std::bad_alloc` makes no copy.
   using ItemSource = void* (*)();

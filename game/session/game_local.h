@@ -129,6 +129,8 @@ class GameLocal : public Game {
   void loadWorldFile(const GameCompletion& done);
   void install(std::unique_ptr<World> fresh);
   void enterWorld(bool fromFile);
+  // The player's quick slots in use and "keepLastSlotEmpty" from the options.
+  void applyInventoryOptions();
   void settleLater();
   void loadPlayerIfMissing();
   void joinGeneration();

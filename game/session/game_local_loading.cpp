@@ -7,6 +7,7 @@
 #include "content/tables/current_difficulty.h"
 #include "engine/scene/scheduled_slots.h"
 #include "game/catalogue/item_catalogue.h"
+#include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
@@ -163,6 +164,7 @@ void GameLocal::enterWorld(bool fromFile) {
   } else if (world->isCreative() && player != nullptr) {
     itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
   }
+  applyInventoryOptions();
   gameScreen().enterMainView();
   started = true;
   setGameClock(&clock_);
@@ -170,6 +172,13 @@ void GameLocal::enterWorld(bool fromFile) {
   sleeping = false;
   refreshPet();
   gameScreen().playNextTrack();
+}
+
+void GameLocal::applyInventoryOptions() {
+  if (player == nullptr || player->inventory == nullptr) return;
+  // The desktop shows and binds every quick slot (keys 1-0), so new stacks may land in any of them.
+  player->inventory->setQuickSlotsInUse(Inventory::kQuickSlots);
+  player->inventory->setKeepLastSlotEmpty(kel::options().keepLastSlotEmpty);
 }
 
 void GameLocal::settleLater() {

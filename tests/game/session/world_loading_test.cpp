@@ -5,7 +5,9 @@
 #include <thread>
 
 #include "content/planets/planet_def.h"
+#include "game/inventory/inventory.h"
 #include "game/session/game_slots.h"
+#include "platform/settings/settings.h"
 #include "game/stats/stats_store.h"
 #include "tests/game/session/session_fixture.h"
 #include "world/map/world_map.h"
@@ -36,6 +38,7 @@ class WorldLoadingTest : public SessionTest {
 
 TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThread) {
   saves.params.mode = 3;
+  kel::options().keepLastSlotEmpty = true;
   const std::thread::id mainThread = std::this_thread::get_id();
   std::thread::id completedOn;
   game.begin(3, [&] {
@@ -62,6 +65,10 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(saves.savedWorlds, (std::vector<World*>{running.world.get()})) << "saved once made";
   EXPECT_TRUE(statsStore().isUnlocked(92)) << "an adventure on the home planet";
   EXPECT_EQ(screen.mainViews, 1);
+  // Entered with every quick slot in use and the last kept empty, as the options say.
+  EXPECT_EQ(running.player->inventory->quickSlotsInUse(), uint32_t(Inventory::kQuickSlots));
+  EXPECT_TRUE(running.player->inventory->keepsLastSlotEmpty());
+  kel::resetSettings();
   EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate));
   advance(9.5f, 0.5f);
   EXPECT_FALSE(game.settled);
