@@ -134,23 +134,23 @@ void MovingEntity::enterLowerCell() {
 }
 
 void MovingEntity::hitLeftWall() {
-  data.x = data.cellX - kHalfCell + data.halfWidth;
+  touchLeftWall();
   data.vx *= -0.175f;
 }
 
 void MovingEntity::hitRightWall() {
-  data.x = data.cellX + kHalfCell - data.halfWidth;
+  touchRightWall();
   data.vx *= -0.175f;
 }
 
 void MovingEntity::hitFloor() {
-  data.y = data.cellY - kHalfCell + data.halfHeight;
+  touchFloor();
   data.vy *= -0.3f;
   data.vx *= 0.7f;
 }
 
 void MovingEntity::hitCeiling() {
-  data.y = data.cellY + kHalfCell - data.halfHeight;
+  touchCeiling();
   data.vy *= -0.175f;
 }
 

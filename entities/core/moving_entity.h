@@ -46,5 +46,10 @@ class MovingEntity : public Entity {
   WorldMap& map() const;
   // One step of motion: impulse and gravity into the velocity, then the move and `collide`.
   void move();
+  // The body put against a side of its cell (what every wall response does first).
+  void touchLeftWall() { data.x = data.cellX - kHalfCell + data.halfWidth; }
+  void touchRightWall() { data.x = data.cellX + kHalfCell - data.halfWidth; }
+  void touchFloor() { data.y = data.cellY - kHalfCell + data.halfHeight; }
+  void touchCeiling() { data.y = data.cellY + kHalfCell - data.halfHeight; }
   void restTest();
 };

@@ -47,24 +47,24 @@ bool ToyEntity::burst() {
 void ToyEntity::hitLeftWall() {
   if (burst()) return;
   data.vx = -(data.vx * spec_->wallBounce);
-  data.x = data.cellX - kHalfCell + data.halfWidth;
+  touchLeftWall();
 }
 
 void ToyEntity::hitRightWall() {
   if (burst()) return;
   data.vx = -(data.vx * spec_->wallBounce);
-  data.x = data.cellX + kHalfCell - data.halfWidth;
+  touchRightWall();
 }
 
 void ToyEntity::hitFloor() {
   if (burst()) return;
   data.vx *= spec_->wallBounce;
   data.vy = -(data.vy * spec_->floorBounce);
-  data.y = data.cellY - kHalfCell + data.halfHeight;
+  touchFloor();
 }
 
 void ToyEntity::hitCeiling() {
   if (burst()) return;
   data.vy = -(data.vy * spec_->wallBounce);
-  data.y = data.cellY + kHalfCell - data.halfHeight;
+  touchCeiling();
 }

@@ -27,22 +27,22 @@ void MobFlyerEntity::onStop() {
 }
 
 void MobFlyerEntity::hitLeftWall() {
-  data.x = data.cellX - kHalfCell + data.halfWidth;
+  touchLeftWall();
   data.vx *= -0.6f;
 }
 
 void MobFlyerEntity::hitRightWall() {
-  data.x = data.cellX + kHalfCell - data.halfWidth;
+  touchRightWall();
   data.vx *= -0.6f;
 }
 
 void MobFlyerEntity::hitFloor() {
-  data.y = data.cellY - kHalfCell + data.halfHeight;
+  touchFloor();
   data.vy *= -0.5f;
 }
 
 void MobFlyerEntity::hitCeiling() {
-  data.y = data.cellY + kHalfCell - data.halfHeight;
+  touchCeiling();
   data.vy *= -0.5f;
 }
 

@@ -218,7 +218,7 @@ void MobPetEntity::hitRightWall() {
 
 void MobPetEntity::hitCeiling() {
   if (passThrough && data.cell != nullptr && data.cell->y < map().height() - 1) return enterUpperCell();
-  data.y = data.cellY + kHalfCell - data.halfHeight;
+  touchCeiling();
   data.vy *= -0.175f;
 }
 
@@ -231,5 +231,5 @@ void MobPetEntity::hitFloor() {
   passThrough = false;
   data.vy *= -0.2f;
   data.vx *= 0.6f;
-  data.y = data.cellY - kHalfCell + data.halfHeight;
+  touchFloor();
 }
