@@ -31,13 +31,6 @@ constexpr engine::Color4B kSleepColour{8, 10, 32, 0};
 
 using EaseOut = engine::EaseRateTemplate<engine::tweenfunc::easeOut>;
 
-engine::Node* childByTag(engine::InnerNode& parent, int tag) {
-  for (engine::Node* child : parent.getChildren()) {
-    if (child->getTag() == tag) return child;
-  }
-  return nullptr;
-}
-
 engine::Sequence* sequence(engine::FiniteTimeAction* a, engine::FiniteTimeAction* b) {
   return engine::Sequence::createWithTwoActions(a, b);
 }
@@ -64,7 +57,7 @@ void ViewGameScreen::showLoading(int16_t textId) {
 void ViewGameScreen::setLoadingText(const std::string& text) {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
-  if (auto* label = dynamic_cast<engine::Label*>(childByTag(*layer, MainLayer::kLoadingLabelTag))) {
+  if (auto* label = dynamic_cast<engine::Label*>(layer->getChildByTag(MainLayer::kLoadingLabelTag))) {
     label->setString(text);
   }
 }
@@ -75,7 +68,7 @@ void ViewGameScreen::enterMainView() {
   loading_ = false;
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
-  if (engine::Node* label = childByTag(*layer, MainLayer::kLoadingLabelTag)) layer->removeChild(label);
+  if (engine::Node* label = layer->getChildByTag(MainLayer::kLoadingLabelTag)) layer->removeChild(label);
   if (layer->hasWorldView() && layer->world() == running_.world.get()) {
     layer->rebuildWorldView();
     return;
@@ -125,7 +118,7 @@ void ViewGameScreen::showSleepFade() {
 void ViewGameScreen::removeSleepFade() {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
-  if (engine::Node* fade = childByTag(*layer, MainLayer::kSleepFadeTag)) layer->removeChild(fade);
+  if (engine::Node* fade = layer->getChildByTag(MainLayer::kSleepFadeTag)) layer->removeChild(fade);
 }
 
 void ViewGameScreen::spawnWeatherParticles() {

@@ -121,13 +121,15 @@ void InnerNode::removeChild(Node* child) {
   child->release();
 }
 
-void InnerNode::removeChildByTag(int tag) {
+Node* InnerNode::getChildByTag(int tag) const {
   for (Node* child : children_) {
-    if (child->getTag() == tag) {
-      removeChild(child);
-      return;
-    }
+    if (child->getTag() == tag) return child;
   }
+  return nullptr;
+}
+
+void InnerNode::removeChildByTag(int tag) {
+  if (Node* child = getChildByTag(tag)) removeChild(child);
 }
 
 void InnerNode::removeAllChildrenWithCleanup() {

@@ -43,6 +43,8 @@ class InnerNode : public Node {
   virtual const std::vector<Node*>& getChildren() const { return children_; }
   virtual std::vector<Node*>& getChildren() { return children_; }
   virtual size_t getChildrenCount() const { return children_.size(); }
+  // The first child with the tag, or null.
+  Node* getChildByTag(int tag) const;
 
   void setSortEnabled(bool enabled) { sortEnabled_ = enabled; }
   bool isSortEnabled() const { return sortEnabled_; }

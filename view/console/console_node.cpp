@@ -260,10 +260,7 @@ void ConsoleNode::updateBackground(bool show) {
     backgroundShown_ = show;
     return;
   }
-  engine::Node* panel = nullptr;
-  for (engine::Node* child : parent->getChildren()) {
-    if (child->getTag() == kPanelTag) panel = child;
-  }
+  engine::Node* panel = parent->getChildByTag(kPanelTag);
   if (panel == nullptr) {
     panel = engine::LayerColor::create(engine::Color4B{0, 0, 0, 128}, 0, 0);
     parent->addChild(panel, kPanelZ, kPanelTag);

@@ -40,12 +40,7 @@ class TintLayer final : public engine::LayerColor {
   uint8_t state = 0;
 };
 
-TintLayer* findTint(engine::InnerNode& layer) {
-  for (engine::Node* child : layer.getChildren()) {
-    if (child->getTag() == kScreenTintTag) return static_cast<TintLayer*>(child);
-  }
-  return nullptr;
-}
+TintLayer* findTint(engine::InnerNode& layer) { return static_cast<TintLayer*>(layer.getChildByTag(kScreenTintTag)); }
 
 engine::ActionInterval* easedFade(float opacity) {
   return engine::EaseRateTemplate<engine::tweenfunc::easeOut>::create(engine::FadeTo::create(0.1f, uint8_t(opacity)),

@@ -64,12 +64,9 @@ void floatText(int16_t textId, const engine::Vec2& at, const std::string& argume
 
 // The HUD's craft book button, or the point given when the HUD has none.
 engine::Vec2 bookButtonOr(const engine::Vec2& fallback) {
-  if (engine::InnerNode* hud = overlay_art::hudLayer()) {
-    for (engine::Node* child : hud->getChildren()) {
-      if (child->getTag() == kBookButtonTag) return child->getPosition();
-    }
-  }
-  return fallback;
+  engine::InnerNode* hud = overlay_art::hudLayer();
+  engine::Node* button = hud != nullptr ? hud->getChildByTag(kBookButtonTag) : nullptr;
+  return button != nullptr ? button->getPosition() : fallback;
 }
 
 }  // namespace

@@ -236,10 +236,7 @@ void PlayerSprite::updateColors() {
 }
 
 void PlayerSprite::showMarker(bool show, uint32_t id) {
-  engine::Node* marker = nullptr;
-  for (engine::Node* child : animator_->getChildren()) {
-    if (child->getTag() == kMarkerTag) marker = child;
-  }
+  engine::Node* marker = animator_->getChildByTag(kMarkerTag);
   if (!show) {
     if (marker != nullptr) animator_->removeChild(marker);
     return;
