@@ -21,6 +21,10 @@ inline uint8_t itemKindOf(const Item* item) {
   return def != nullptr ? def->record.kind() : item_kind::kUnknown;
 }
 
+// Kinds held for placing: 3 (held, never breaks), 4 (a block item), 8 and 16.
+inline bool isPlacingKind(uint8_t kind) { return kind == 3 || kind == 4 || kind == 8 || kind == 16; }
+inline bool isPlaceableItem(const Item* item) { return isPlacingKind(itemKindOf(item)); }
+
 // Tools and weapons swing, wear down and fill quick slot 0.
 inline bool isSwingingItem(const Item* item) {
   const uint8_t kind = itemKindOf(item);

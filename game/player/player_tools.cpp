@@ -23,11 +23,6 @@ constexpr uint16_t kSoundToolBroken = 46;
 constexpr uint8_t kItemKindBreaksNothing = 3;
 constexpr uint16_t kRequirementMask = 0x1F;
 
-bool isPlaceable(const Item* item) {
-  const uint8_t kind = itemKindOf(item);
-  return kind == 3 || kind == 4 || kind == 8 || kind == 16;
-}
-
 // Short way round the world's width.
 int wrappedDistance(int a, int b, int width) {
   int d = std::abs(a - b);
@@ -82,7 +77,7 @@ bool Player::isNextToCell(const MapBlock& cell) const {
 bool Player::canReach(const MapBlock& cell, const Item* item) const {
   if (world != nullptr && world->isCreative()) return true;
   int reach = 1;
-  if (item != nullptr && !item->isNone() && !isPlaceable(item)) {
+  if (item != nullptr && !item->isNone() && !isPlaceableItem(item)) {
     const ItemDef* def = item->definition();
     if (isSwingingItem(item) && def != nullptr) {
       reach = def->record.reach() + (item->modifier() == 3 ? 1 : 0);

@@ -3,6 +3,7 @@
 #include "content/items/block_edit.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
+#include "game/rules/entity_lists.h"
 #include "world/cells/block_flags.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -39,6 +40,17 @@ bool canPlaceBlock(World& world, Logic& rules, MapBlock& cell, uint16_t blockId,
   return !rules.findPlayer([&cell](PlayerBase* player) { return player->occupiesCell(cell); });
 }
 
+namespace {
+
+// A solid block set into a cell where a player or an entity stands would shut it in.
+bool wouldShutSomeoneIn(World& world, Logic& rules, const MapBlock& cell, uint16_t blockId) {
+  if (!world.map().props()[blockId].has(block_flag::kSolid)) return false;
+  if (entityLists().blocksPlacementIn(cell)) return true;
+  return rules.findPlayer([&cell](PlayerBase* player) { return player->occupiesCell(cell); });
+}
+
+}  // namespace
+
 bool canApplyBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player) {
   if (player != nullptr && !player->isLocal && world.protectedAreas().isProtectedAt(edit.x, edit.y)) {
     playerEvents().textById(3, edit_rules::kTextProtected);
@@ -49,7 +61,8 @@ bool canApplyBlockEdit(World& world, Logic& rules, const BlockEdit& edit, Player
   PlayerReporter reporter;
   PlacementReporter* report = player != nullptr ? &reporter : nullptr;
   switch (edit.kind) {
-    case edit_kind::kPlace: return checkPlaceBlock(world, *cell, edit.blockId, report);
+    case edit_kind::kPlace:
+      return !wouldShutSomeoneIn(world, rules, *cell, edit.blockId) && checkPlaceBlock(world, *cell, edit.blockId, report);
     case edit_kind::kAttach: return checkAttachBlock(world, *cell, edit.blockId, edit.layer, report);
     case edit_kind::kSetLayerBlock: return canPlaceBlock(world, rules, *cell, edit.blockId, edit.layer);
     case edit_kind::kBreakEffects:

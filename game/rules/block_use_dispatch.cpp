@@ -8,6 +8,7 @@
 #include "content/items/item_rules.h"
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
+#include "game/inventory/item_kinds.h"
 #include "game/rules/block_use.h"
 #include "game/rules/block_use_support.h"
 #include "platform/settings/settings.h"
@@ -69,9 +70,7 @@ bool holdsClimbablePlaceable(const Item* held, const BlockPropsTable& props) {
   if (held == nullptr) return false;
   const ItemDef* def = held->definition();
   if (def == nullptr) return false;
-  const uint8_t kind = def->record.kind();
-  const bool placeable = kind == 3 || kind == 4 || kind == 8 || kind == 16;
-  return placeable && props[def->record.placesBlock()].has(bf::kClimbable);
+  return isPlacingKind(def->record.kind()) && props[def->record.placesBlock()].has(bf::kClimbable);
 }
 
 }  // namespace block_use_support

@@ -19,8 +19,6 @@ constexpr int kBreakable = 2;  // the block flag that lets a block be broken out
 constexpr uint8_t kRefusal = 3;
 constexpr uint16_t kFirework = 1042;
 
-bool isPlacingKind(uint8_t kind) { return kind == 3 || kind == 4 || kind == 8 || kind == 16; }
-
 void tell(PlayerBase* player, int16_t textId) {
   auto* shown = dynamic_cast<Player*>(player);
   if (shown != nullptr && !kel::options().lessVerboseConsole) shown->showTextById(kRefusal, textId);
@@ -28,6 +26,23 @@ void tell(PlayerBase* player, int16_t textId) {
 
 void say(PlayerBase* player, const char* text) {
   if (auto* shown = dynamic_cast<Player*>(player)) shown->showMessage(kRefusal, text);
+}
+
+// Names the first tool a block asks for that the breaking item lacks; bit 0 (the hammer) has its own
+// text in the language file.
+void tellMissingTool(PlayerBase* player, uint16_t missing) {
+  static constexpr std::array<const char*, 5> kNeeds = {nullptr, "You need a pickaxe to break this.",
+                                                        "You need a shovel to break this.",
+                                                        "You need an axe to break this.", "You need a hoe to break this."};
+  if ((missing & 1) != 0) {
+    tell(player, break_text::kNeedsHammer);
+    return;
+  }
+  for (size_t bit = 1; bit < kNeeds.size(); ++bit) {
+    if ((missing & (1u << bit)) == 0) continue;
+    if (!kel::options().lessVerboseConsole) say(player, kNeeds[bit]);
+    return;
+  }
 }
 
 uint16_t capabilitiesOf(PlayerBase* player, const Item* tool) {
@@ -81,7 +96,7 @@ bool canBreakBlock(World& world, PlayerBase* player, const Item* tool, const Map
   const uint16_t caps = capabilitiesOf(player, tool);
   const uint16_t missing = static_cast<uint16_t>(required & ~caps);
   if ((missing & 0xFF) != 0) {
-    if ((missing & 1) != 0) tell(player, break_text::kNeedsHammer);
+    tellMissingTool(player, missing);
     return false;
   }
   if ((required >> 8) == 0) return true;

@@ -20,6 +20,7 @@
 #include "platform/platform.h"
 #include "platform/settings/settings.h"
 #include "ui/hud/hud.h"
+#include "ui/hud/mining_bar.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view_controls.h"
@@ -41,6 +42,13 @@ constexpr float kCellPixels = 30.0f;
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
 constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
+constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the tile's shake
+constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
+constexpr uint8_t kActionAimedSwing = 4;
+constexpr uint8_t kMessageWarning = 3;
+constexpr const char* kOutOfReach = "That is out of reach.";
+constexpr const char* kCannotPlaceHere = "It cannot be placed there.";
+constexpr const char* kCannotPlace = "That cannot be placed.";
 
 // The key binding actions of play.
 enum BindingAction : uint32_t {
@@ -76,11 +84,21 @@ engine::Mat4 swingTransform(const engine::Vec2& position, float aim) {
   return m;
 }
 
+// The copy of a world point, across the world's seam, that lies nearest to `from`.
+engine::Vec2 nearestCopyOf(engine::Vec2 point, const engine::Vec2& from, int32_t widthCells) {
+  const float span = static_cast<float>(widthCells) * kCellPixels;
+  if (span <= 0) return point;
+  while (point.x - from.x > span / 2) point.x -= span;
+  while (from.x - point.x > span / 2) point.x += span;
+  return point;
+}
+
 }  // namespace
 
 MainView::MainView() : GameView(ViewId::Main, false) {
   setControls(std::make_unique<MainControlsDesktop>(this));
   hud_ = std::make_unique<Hud>(root());
+  miningBar_ = std::make_unique<MiningBar>(root());
 }
 
 MainView::~MainView() {
@@ -114,6 +132,7 @@ void MainView::pause() {
   pressed_.reset();
   held_[0] = held_[1] = false;
   swingTime_ = -1.0f;
+  stopMining();
   if (PlayerDesktopLocal* p = player()) p->releaseAllKeys();
 }
 
@@ -135,12 +154,13 @@ void MainView::frame(float dt) {
   if (p == nullptr || p->world == nullptr) return;
   GameViews* views = gameViews();
   if (views != nullptr && views->current() == this) {
-    for (int button = 0; button < 2; ++button) {
-      if (!held_[button]) continue;
-      repeat_[button] -= dt;
-      if (repeat_[button] > 0) continue;
-      repeat_[button] = paceOf(p->heldItem());
-      if (button == 0) primaryAction(); else secondaryAction();
+    if (held_[0]) mineStep(dt);
+    if (held_[1]) {
+      repeat_[1] -= dt;
+      if (repeat_[1] <= 0) {
+        repeat_[1] = paceOf(p->heldItem());
+        secondaryAction();
+      }
     }
     swing(*p, dt);
   }
@@ -172,6 +192,14 @@ engine::Vec2 MainView::worldPointAt(const engine::Vec2& point) const {
   return origin + (point - centre) * (1.0f / scale);
 }
 
+engine::Vec2 MainView::windowPointOf(const engine::Vec2& world) const {
+  const PlayerDesktopLocal* p = player();
+  const engine::Size window = uiWindowSize();
+  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
+  const engine::Vec2 origin = p != nullptr ? p->position : engine::Vec2();
+  return engine::Vec2(window.width / 2.0f, window.height / 2.0f) + (world - origin) * scale;
+}
+
 MapBlock* MainView::cellAt(const engine::Vec2& point) const {
   const PlayerDesktopLocal* p = player();
   if (p == nullptr || p->world == nullptr) return nullptr;
@@ -195,7 +223,7 @@ bool MainView::inReach(const MapBlock& cell) const {
 
 bool MainView::mine(MapBlock& cell) {
   PlayerDesktopLocal* p = player();
-  if (p == nullptr || !inReach(cell)) return false;
+  if (p == nullptr || !p->canReach(cell, p->heldItem())) return false;
   const uint8_t layer = cell.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
   if (block_word::id(cell.layerWord(layer)) == 0 || !currentLogic().canBreakBlock(p, nullptr, cell)) return false;
   BlockEdit edit;
@@ -272,13 +300,79 @@ void MainView::primaryAction() {
     swingDuration_ = paceOf(p->heldItem());
     swingTime_ = 0.0f;
   }
-  if (MapBlock* cell = cellAt(pointer_)) mine(*cell);
+  mineStep(0.0f);
+}
+
+void MainView::mineStep(float dt) {
+  PlayerDesktopLocal* p = player();
+  MapBlock* cell = cellAt(pointer_);
+  if (p == nullptr || cell == nullptr || (cell->frontId() == 0 && cell->backId() == 0)) {
+    stopMining();
+    return;
+  }
+  if (!p->canReach(*cell, p->heldItem())) {
+    stopMining();
+    refuseOnce(*cell, kOutOfReach);
+    return;
+  }
+  if (!mining_.targets(cell->x, cell->y)) {
+    // The rules say why a block cannot be broken (the tool it needs), once for this cell.
+    const bool breakable = currentLogic().canBreakBlock(p, nullptr, *cell);
+    const float seconds = breakable ? BlockMining::secondsFor(p->breakTimeFor(*cell)) : -1.0f;
+    mining_.start(cell->x, cell->y, seconds, paceOf(p->heldItem()));
+    if (!breakable) currentGame().playCellEffect(kEffectRefused, *cell);
+  }
+  const BlockMining::Step step = mining_.advance(dt);
+  if (step.strike) {
+    currentGame().playCellEffect(kEffectBlockHit, *cell);
+    if (!isSwingingItem(p->heldItem()) || swingTime_ < 0) currentGame().playPlayerAction(kActionAimedSwing, aimByte());
+  }
+  if (step.broken) {
+    miningBar_->hide();
+    mine(*cell);
+    return;
+  }
+  if (!mining_.breakable()) {
+    miningBar_->hide();
+    return;
+  }
+  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
+  const engine::Vec2 centre(static_cast<float>(cell->x) * kCellPixels, static_cast<float>(cell->y) * kCellPixels);
+  miningBar_->show(windowPointOf(nearestCopyOf(centre, p->position, p->world->map().width())), kCellPixels * scale,
+                   mining_.progress());
+}
+
+uint8_t MainView::aimByte() const {
+  if (std::isnan(aim_)) return 0;
+  // The sprite turns clockwise in steps of 360 / 255 degrees; the aim turns the other way.
+  float turns = -aim_ / (2.0f * static_cast<float>(M_PI));
+  turns -= std::floor(turns);
+  return static_cast<uint8_t>(std::lround(turns * 255.0f) % 255);
+}
+
+void MainView::stopMining() {
+  mining_.cancel();
+  if (miningBar_ != nullptr) miningBar_->hide();
+}
+
+void MainView::refuseOnce(const MapBlock& cell, const char* text) {
+  const int64_t key = (static_cast<int64_t>(cell.x) << 32) | static_cast<uint32_t>(cell.y);
+  if (refusedCell_ == key) return;
+  refusedCell_ = key;
+  if (PlayerDesktopLocal* p = player()) p->showMessage(kMessageWarning, text);
 }
 
 void MainView::secondaryAction() {
   MapBlock* cell = cellAt(pointer_);
-  if (cell == nullptr) return;
-  if (!use(*cell)) place(*cell);
+  PlayerDesktopLocal* p = player();
+  if (cell == nullptr || p == nullptr || use(*cell) || place(*cell)) return;
+  const Item* held = p->heldItem();
+  if (held == nullptr || held->isNone()) return;
+  if (!inReach(*cell)) {
+    refuseOnce(*cell, kOutOfReach);
+  } else {
+    refuseOnce(*cell, isPlaceableItem(held) ? kCannotPlaceHere : kCannotPlace);
+  }
 }
 
 void MainView::mouseMoved(const engine::Vec2& point) {
@@ -316,7 +410,9 @@ void MainView::mouseButton(const engine::Vec2& point, int button, bool released)
   const int index = button == kel::MOUSE_BUTTON_LEFT ? 0 : 1;
   held_[index] = !released;
   repeat_[index] = 0.0f;
+  if (released && index == 0) stopMining();
   if (released) return;
+  refusedCell_ = -1;
   if (index == 0) primaryAction(); else secondaryAction();
   if (const PlayerDesktopLocal* p = player()) repeat_[index] = paceOf(p->heldItem());
 }

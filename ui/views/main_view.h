@@ -1,7 +1,8 @@
 #pragma once
 // The main view: the world as the main layer draws it, the HUD over it, and the desktop controls
-// of play. While it is current it repeats a held mouse button's action at the held item's pace
-// and drives the player's melee swing. The player's body steps with its sprite, on the main
+// of play. While it is current a held left button breaks the pointed block over time (with a bar
+// of its progress) or swings the held weapon, a held right button repeats its action at the held
+// item's pace, and it drives the player's melee swing. A refused action says why, once. The player's body steps with its sprite, on the main
 // layer's entity ticks, whichever view is current.
 //
 // The pointer finds its cell the way the world layer is drawn: the player at the window's centre,
@@ -17,11 +18,13 @@
 
 #include "engine/base/geometry.h"
 #include "engine/input/key_code.h"
+#include "ui/views/block_mining.h"
 #include "ui/views/game_view.h"
 
 class ConsoleNode;
 class Hud;
 class MapBlock;
+class MiningBar;
 class PlayerDesktopLocal;
 
 class MainView final : public GameView {
@@ -56,13 +59,18 @@ class MainView final : public GameView {
   // ---- What the controls' state reads ----
   // The world pixel under a window point, and its cell (null outside the map or without a game).
   engine::Vec2 worldPointAt(const engine::Vec2& point) const;
+  // The window point where a world pixel is drawn.
+  engine::Vec2 windowPointOf(const engine::Vec2& world) const;
   MapBlock* cellAt(const engine::Vec2& point) const;
   // The aim from the player to the pointer in radians; NaN while the pointer does not aim.
   float aimAngle() const { return aim_; }
   // Set while a left button action (mining or a swing) is held.
   bool acting() const { return held_[0]; }
+  const BlockMining& mining() const { return mining_; }
+  const MiningBar& miningBar() const { return *miningBar_; }
 
   // ---- Actions on a cell; each false when refused ----
+  // Breaks the cell's block at once (the end of the held button's work).
   bool mine(MapBlock& cell);
   bool place(MapBlock& cell);
   bool use(MapBlock& cell);
@@ -79,6 +87,13 @@ class MainView final : public GameView {
   void primaryAction();
   void secondaryAction();
   void swing(PlayerDesktopLocal& player, float dt);
+  // One frame of the held left button's work on the pointed cell.
+  void mineStep(float dt);
+  void stopMining();
+  // The aim as the player sprite's aimed swing takes it.
+  uint8_t aimByte() const;
+  // Shows the refusal unless it was already shown for this cell while the button is held.
+  void refuseOnce(const MapBlock& cell, const char* text);
   // Returns true when the key opened another view.
   bool openViewFor(engine::KeyCode key);
   void moveKey(engine::KeyCode key, bool released);
@@ -86,6 +101,9 @@ class MainView final : public GameView {
   void showQuickSlotTooltip(const engine::Vec2& point);
 
   std::unique_ptr<Hud> hud_;
+  std::unique_ptr<MiningBar> miningBar_;
+  BlockMining mining_;
+  int64_t refusedCell_ = -1;  // x << 32 | y of the last refusal shown while the button is held
   engine::Vec2 pointer_;
   float aim_ = std::nanf("");
   bool held_[2] = {false, false};

@@ -1,6 +1,6 @@
 #pragma once
 // The world's two seams into the tile window: a changed cell is drawn again with its shadow edges
-// around it (`CellRefresh`), and whole-view re-tints are batched during a liquid step or a blast
+// around it, or with the neighbours its cell-change notice names (`CellRefresh`), and whole-view re-tints are batched during a liquid step or a blast
 // (`LightRefreshBatching`). A changed cell may have changed the light around it, so it also asks the
 // main layer for one re-tint of the window at the end of the frame; many changes in a frame cost
 // one re-tint. Without a window shown every call does nothing.
@@ -17,6 +17,7 @@ class TileRefresh final : public CellRefresh, public LightRefreshBatching {
  public:
   // ---- CellRefresh ----
   void refreshCell(const MapBlock& cell) override;
+  void cellChanged(const MapBlock& cell, uint8_t bits) override;
 
   // ---- LightRefreshBatching ----
   void setFlags(bool batching, bool refreshWanted) override;

@@ -9,6 +9,7 @@
 #include "engine/base/main_thread.h"
 #include "world/cascade/break_cascade.h"
 #include "world/cells/block_flags.h"
+#include "world/cells/cell_refresh.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_system.h"
 #include "world/edits/block_edit_validator.h"
@@ -223,5 +224,7 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
       break;
   }
   if (result.cell == nullptr) result.cell = &cell;
+  // Whoever made the change (a player, a blast, liquids, circuits, growth), it is drawn.
+  refresh().cellChanged(*result.cell, result.bits);
   return result;
 }

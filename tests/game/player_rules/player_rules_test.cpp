@@ -193,11 +193,12 @@ TEST_F(ItemUseRulesTest, WhatBreaksWhatAndWhatThePlayerIsTold) {
     bool back;
     bool breaks;
     int16_t text;  // -1: nothing shown
+    const char* message = nullptr;  // a console line of its own, when the language has no text for it
   };
   const Case cases[] = {
       {"pick of the tier", kRock, kGoodPick, false, true, -1},
       {"pick below the tier", kRock, kWeakPick, false, false, break_text::kToolTooWeak},
-      {"weapon on rock", kRock, kBlade, false, false, -1},
+      {"weapon on rock", kRock, kBlade, false, false, -1, "You need a pickaxe to break this."},
       {"bare hand on a panel", kPanel, 0, false, false, break_text::kNeedsHammer},
       {"tier bits need a tool or a weapon", kLocked, 0, false, false, break_text::kNeedsWeaponClass},
       {"a pick meets them", kLocked, kGoodPick, false, true, -1},
@@ -207,8 +208,12 @@ TEST_F(ItemUseRulesTest, WhatBreaksWhatAndWhatThePlayerIsTold) {
   };
   for (const Case& c : cases) {
     events.texts.clear();
+    events.messages.clear();
     EXPECT_EQ(breaks(c.block, c.tool, c.back), c.breaks) << c.what;
     EXPECT_EQ(events.texts, (c.text < 0 ? RecordingEvents::Texts{} : RecordingEvents::Texts{{3, c.text}}))
+        << c.what;
+    EXPECT_EQ(events.messages,
+              (c.message == nullptr ? RecordingEvents::Messages{} : RecordingEvents::Messages{{3, c.message}}))
         << c.what;
   }
 }

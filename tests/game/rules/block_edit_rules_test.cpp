@@ -61,6 +61,17 @@ TEST_F(BlockEditRulesTest, PlacingALayerBlockByCellContents) {
   }
 }
 
+TEST_F(BlockEditRulesTest, APlacedSolidBlockNeverShutsThePlayerIn) {
+  // The cell the body stands in takes no solid block; the cell beside it does (each with a wall
+  // beside it to hold what is set against it).
+  put(9, 5, kDirt);
+  put(13, 5, kDirt);
+  EXPECT_FALSE(canApplyBlockEdit(*world, rules, edit(edit_kind::kPlace, 10, 5, kHay), player.get()));
+  EXPECT_TRUE(canApplyBlockEdit(*world, rules, edit(edit_kind::kPlace, 12, 5, kHay), player.get()));
+  // A block the body passes through may go where it stands.
+  EXPECT_TRUE(canApplyBlockEdit(*world, rules, edit(edit_kind::kPlace, 10, 5, kLadder), player.get()));
+}
+
 TEST_F(BlockEditRulesTest, OnlyRemotePlayersAreKeptOutOfProtectedCells) {
   put(20, 6, ProtectedAreas::kLockBlock);
   world->protectedAreas().add(at(20, 6), 5);

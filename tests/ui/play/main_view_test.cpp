@@ -1,6 +1,6 @@
-// The main view's play: the pointer's cell with the player at the window's centre, mining within
-// reach, the bound keys moving the body, the quick slots picked by number and wheel, the pause key
-// acting only on a press it saw, and the HUD following health and breath.
+// The main view's play: the pointer's cell with the player at the window's centre, mining by
+// holding the button within reach, the bound keys moving the body, the quick slots picked by number
+// and wheel, the pause key acting only on a press it saw, and the HUD following health and breath.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "platform/settings/settings.h"
 #include "tests/ui/play/play_fixture.h"
 #include "ui/hud/hud.h"
+#include "ui/hud/mining_bar.h"
 #include "view/player/portrait_frame.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/main_view.h"
@@ -59,18 +60,73 @@ TEST_F(MainViewTest, ThePointerFindsTheCellDrawnUnderIt) {
   EXPECT_EQ(wrapped->x, kWidth - 1);
 }
 
-TEST_F(MainViewTest, MiningBreaksABlockWithinReachOnly) {
+TEST_F(MainViewTest, HoldingTheButtonBreaksABlockAfterItsTimeWithItsProgressShown) {
   breakableDirt();
-  cell(12, 11).setLayer(kDirt, 0, MapBlock::kFront);
-  cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10).setLayer(kDirt, 0, MapBlock::kFront);
-  EXPECT_FALSE(main().mine(cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10))) << "out of reach";
-  EXPECT_FALSE(main().mine(cell(11, 10))) << "nothing there";
-  // A click on the cell mines it (a cell above the player's row: the headless window has no size, so
-  // the quick slots along its bottom edge cover the player's row).
-  main().mouseButton(pointOf(12, 11), kel::MOUSE_BUTTON_LEFT, false);
-  main().mouseButton(pointOf(12, 11), kel::MOUSE_BUTTON_LEFT, true);
-  EXPECT_EQ(cell(12, 11).frontId(), 0);
-  EXPECT_NE(cell(10 + static_cast<int32_t>(MainView::kReachCells) + 2, 10).frontId(), 0);
+  // A cell beside and above the player: bare hands reach one cell (and the headless window has no
+  // size, so the quick slots along its bottom edge cover the player's row).
+  cell(11, 11).setLayer(kDirt, 0, MapBlock::kFront);
+  const float seconds = BlockMining::secondsFor(local->breakTimeFor(cell(11, 11)));
+  ASSERT_GT(seconds, 0.2f);
+  const auto hold = [this](float forSeconds) {
+    for (float t = 0; t < forSeconds; t += 1.0f / 60) main().frame(1.0f / 60);
+  };
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, false);
+  EXPECT_FALSE(events.effects.empty()) << "the block is struck at once";
+  hold(seconds / 2);
+  EXPECT_NE(cell(11, 11).frontId(), 0) << "half the time is not enough";
+  EXPECT_TRUE(main().miningBar().shown());
+  EXPECT_GT(main().miningBar().fillWidth(), 0.0f);
+  // Letting go forgets the work: half the time again does not finish it.
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_FALSE(main().miningBar().shown());
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, false);
+  hold(seconds / 2);
+  EXPECT_NE(cell(11, 11).frontId(), 0);
+  hold(seconds / 2 + 0.1f);
+  EXPECT_EQ(cell(11, 11).frontId(), 0);
+  EXPECT_FALSE(main().miningBar().shown());
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, true);
+}
+
+TEST_F(MainViewTest, ABlockOutOfReachIsRefusedOnceWhileTheButtonIsHeld) {
+  breakableDirt();
+  cell(13, 11).setLayer(kDirt, 0, MapBlock::kFront);
+  EXPECT_FALSE(main().mine(cell(13, 11)));
+  main().mouseButton(pointOf(13, 11), kel::MOUSE_BUTTON_LEFT, false);
+  for (int frame = 0; frame < 120; ++frame) main().frame(1.0f / 60);
+  main().mouseButton(pointOf(13, 11), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_NE(cell(13, 11).frontId(), 0);
+  ASSERT_EQ(events.messages.size(), 1u);
+  EXPECT_EQ(events.messages[0].text, "That is out of reach.");
+}
+
+TEST(BlockMiningTest, TheTimeFollowsThePowerAndTheStrikesTheItemsPace) {
+  EXPECT_FLOAT_EQ(BlockMining::secondsFor(1.0f), BlockMining::kSecondsAtPowerOne);
+  EXPECT_LT(BlockMining::secondsFor(2.0f), BlockMining::secondsFor(1.0f)) << "a stronger tool is faster";
+  EXPECT_GT(BlockMining::secondsFor(0.35f), BlockMining::secondsFor(1.0f)) << "bare hands are slow";
+  EXPECT_LT(BlockMining::secondsFor(0.0f), 0.0f) << "no power breaks nothing";
+
+  BlockMining mining;
+  mining.start(3, 4, 1.0f, 0.25f);
+  EXPECT_TRUE(mining.targets(3, 4));
+  EXPECT_FALSE(mining.targets(4, 4));
+  int strikes = 0;
+  bool broken = false;
+  for (int frame = 0; frame < 59; ++frame) {
+    const BlockMining::Step step = mining.advance(1.0f / 60);
+    strikes += step.strike ? 1 : 0;
+    broken = broken || step.broken;
+  }
+  EXPECT_FALSE(broken);
+  EXPECT_EQ(strikes, 4);
+  EXPECT_NEAR(mining.progress(), 59.0f / 60, 1e-4);
+  EXPECT_TRUE(mining.advance(2.0f / 60).broken);
+  EXPECT_FALSE(mining.active());
+
+  mining.start(3, 4, -1.0f, 0.25f);
+  EXPECT_FALSE(mining.breakable());
+  const BlockMining::Step idle = mining.advance(5.0f);
+  EXPECT_FALSE(idle.broken || idle.strike) << "an unbreakable block is neither struck nor broken";
 }
 
 TEST_F(MainViewTest, TheBoundKeysMoveTheBodyAndPickQuickSlots) {

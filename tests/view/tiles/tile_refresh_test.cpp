@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "content/items/block_edit.h"
 #include "tests/view/tiles/tile_window_fixture.h"
+#include "world/edits/cell_edit.h"
+#include "world/edits/edit_kind.h"
 
 namespace {
 
@@ -90,10 +93,25 @@ TEST_F(TileRefreshTest, TheWorldsCellRefreshRebuildsTheCellAndTheShadowEdgesArou
   EXPECT_NE(slot(11, 11, R::kFirstEdge + 3), nullptr);
 }
 
+// Whoever edits the world, the window shows the change without being rebuilt: a mined cell stops
+// drawing its block, a placed one starts.
+TEST_F(TileRefreshTest, EveryAppliedEditRedrawsItsCellInTheWindow) {
+  WorldContext context = world->context();
+  context.refresh = &refresh;
+  world->setContext(context);
+  ASSERT_NE(slot(10, 9, R::kFront), nullptr);
+  EXPECT_FALSE(world->applyBlockEdit(editForCell(map->cell(10, 9), edit_kind::kRemoveLayer), nullptr).wasRefused());
+  EXPECT_EQ(slot(10, 9, R::kFront), nullptr) << "the mined cell still draws its block";
+  const BlockEdit place = editForCell(map->cell(11, 10), edit_kind::kSetLayerBlock, world_test::kGlass);
+  EXPECT_FALSE(world->applyBlockEdit(place, nullptr).wasRefused());
+  EXPECT_NE(slot(11, 10, R::kFront), nullptr) << "the placed block is not drawn";
+}
+
 TEST(TileRefreshWithoutWindow, EveryCallDoesNothing) {
   TileRefresh refresh;
   MapBlock cell;
   refresh.refreshCell(cell);
+  refresh.cellChanged(cell, 0xFF);
   refresh.setFlags(true, true);
   EXPECT_FALSE(refresh.refreshWanted());
   int entityRelights = 0;

@@ -24,6 +24,7 @@ static_assert(!std::is_convertible_v<CircuitDir, Direction> && !std::is_converti
 class RecordingRefresh final : public CellRefresh {
  public:
   void refreshCell(const MapBlock& cell) override { cells.push_back({cell.x, cell.y}); }
+  void cellChanged(const MapBlock&, uint8_t) override {}
   std::vector<std::pair<int, int>> cells;
 };
 

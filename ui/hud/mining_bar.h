@@ -1,0 +1,32 @@
+#pragma once
+// The bar over a block that is being broken: a dark track the width of the cell with a light fill
+// that grows with the work done, so a held button shows how far the block has given way.
+//
+// Main thread only.
+
+#include "engine/base/geometry.h"
+
+namespace engine {
+class InnerNode;
+class LayerColor;
+}  // namespace engine
+
+class MiningBar {
+ public:
+  explicit MiningBar(engine::InnerNode* parent);
+  ~MiningBar();
+  MiningBar(const MiningBar&) = delete;
+  MiningBar& operator=(const MiningBar&) = delete;
+
+  // Shows the bar above a cell whose centre is at the window point and whose side is `cellSide`
+  // points, filled to the progress (0 to 1).
+  void show(const engine::Vec2& cellCentre, float cellSide, float progress);
+  void hide();
+  bool shown() const;
+  // The fill's width in points (0 while hidden).
+  float fillWidth() const;
+
+ private:
+  engine::LayerColor* track_ = nullptr;  // retained children of the parent
+  engine::LayerColor* fill_ = nullptr;
+};
