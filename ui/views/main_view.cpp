@@ -44,7 +44,7 @@ constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
 constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the tile's shake
 constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
-constexpr uint8_t kActionAimedSwing = 4;
+constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
 constexpr uint8_t kMessageWarning = 3;
 constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kCannotPlaceHere = "It cannot be placed there.";
@@ -180,7 +180,8 @@ void MainView::swing(PlayerDesktopLocal& p, float dt) {
   if (targets != nullptr) p.meleeSwing->update(p, pose, *targets);
   if (pose.animating) return;
   // A held button swings again.
-  swingTime_ = held_[0] && isSwingingItem(p.heldItem()) ? 0.0f : -1.0f;
+  swingTime_ = -1.0f;
+  if (held_[0] && isSwingingItem(p.heldItem())) startSwing(p);
 }
 
 engine::Vec2 MainView::worldPointAt(const engine::Vec2& point) const {
@@ -296,11 +297,19 @@ void MainView::primaryAction() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr) return;
   if (shootHeld()) return;
-  if (isSwingingItem(p->heldItem()) && swingTime_ < 0) {
-    swingDuration_ = paceOf(p->heldItem());
-    swingTime_ = 0.0f;
-  }
+  if (isSwingingItem(p->heldItem()) && swingTime_ < 0) startSwing(*p);
   mineStep(0.0f);
+}
+
+void MainView::startSwing(PlayerDesktopLocal& p) {
+  swingDuration_ = paceOf(p.heldItem());
+  swingTime_ = 0.0f;
+  playSwingTowardsAim();
+}
+
+void MainView::playSwingTowardsAim() {
+  const bool left = !std::isnan(aim_) && std::cos(aim_) < 0;
+  currentGame().playPlayerAction(kActionSwingFacing, left ? 1 : 0);
 }
 
 void MainView::mineStep(float dt) {
@@ -325,7 +334,8 @@ void MainView::mineStep(float dt) {
   const BlockMining::Step step = mining_.advance(dt);
   if (step.strike) {
     currentGame().playCellEffect(kEffectBlockHit, *cell);
-    if (!isSwingingItem(p->heldItem()) || swingTime_ < 0) currentGame().playPlayerAction(kActionAimedSwing, aimByte());
+    // A weapon's own swing already moves the arm; anything else swings with each strike.
+    if (!isSwingingItem(p->heldItem()) || swingTime_ < 0) playSwingTowardsAim();
   }
   if (step.broken) {
     miningBar_->hide();
@@ -340,14 +350,6 @@ void MainView::mineStep(float dt) {
   const engine::Vec2 centre(static_cast<float>(cell->x) * kCellPixels, static_cast<float>(cell->y) * kCellPixels);
   miningBar_->show(windowPointOf(nearestCopyOf(centre, p->position, p->world->map().width())), kCellPixels * scale,
                    mining_.progress());
-}
-
-uint8_t MainView::aimByte() const {
-  if (std::isnan(aim_)) return 0;
-  // The sprite turns clockwise in steps of 360 / 255 degrees; the aim turns the other way.
-  float turns = -aim_ / (2.0f * static_cast<float>(M_PI));
-  turns -= std::floor(turns);
-  return static_cast<uint8_t>(std::lround(turns * 255.0f) % 255);
 }
 
 void MainView::stopMining() {

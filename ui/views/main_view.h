@@ -90,8 +90,9 @@ class MainView final : public GameView {
   // One frame of the held left button's work on the pointed cell.
   void mineStep(float dt);
   void stopMining();
-  // The aim as the player sprite's aimed swing takes it.
-  uint8_t aimByte() const;
+  // The melee swing starts (its hits and its picture), the body turned towards the aim.
+  void startSwing(PlayerDesktopLocal& player);
+  void playSwingTowardsAim();
   // Shows the refusal unless it was already shown for this cell while the button is held.
   void refuseOnce(const MapBlock& cell, const char* text);
   // Returns true when the key opened another view.

@@ -3,6 +3,10 @@
 #include <cmath>
 
 #include "engine/render/texture2d.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/call_func.h"
+#include "engine/scene/delay_time.h"
+#include "engine/scene/sequence.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "entities/mobs/mob_entity.h"
 #include "view/entities/entity_art.h"
@@ -21,6 +25,9 @@ int frameSlot(int32_t state) {
     default: return -1;
   }
 }
+
+constexpr int kFlashTag = 0x4854;  // the hurt flash's action on the mob's node
+constexpr float kFlashSeconds = 0.15f;
 
 uint8_t toByte(float unit) {
   const float clamped = unit < 0.0f ? 0.0f : unit > 1.0f ? 1.0f : unit;
@@ -65,6 +72,8 @@ LocalMobEntity::LocalMobEntity(const MobEntity& mob, EntityInnerNode* node, cons
       size_(static_cast<float>(mob.row().width()), static_cast<float>(mob.row().height())) {}
 
 LocalMobEntity::~LocalMobEntity() {
+  // The flash's end calls back into this drawing.
+  if (engine::ActionManager* actions = node_->getActionManager()) actions->removeActionByTag(kFlashTag, node_);
   if (healthBar_ != nullptr) {
     if (healthBar_->getParent() != nullptr) healthBar_->getParent()->removeChild(healthBar_);
     healthBar_->release();
@@ -110,6 +119,8 @@ void LocalMobEntity::setFacing(bool flipped) {
 }
 
 void LocalMobEntity::showHealth(float ratio) {
+  if (ratio < shownHealth_) flashHurt();
+  shownHealth_ = ratio;
   if (healthBar_ == nullptr) {
     if (layers_.healthBars == nullptr) return;
     engine::Texture2D* texture = layers_.healthBars->getTexture();
@@ -142,12 +153,30 @@ void LocalMobEntity::followMob() {
   setFacing(mob_.facingRight());
   if (mob_.animation != shownState_) playAnimation(mob_.animation);
   const float health = mob_.healthFraction();
-  if (mob_.alive && health < 1.0f && health != shownHealth_) {
-    shownHealth_ = health;
-    showHealth(health);
-  }
+  if (mob_.alive && health < 1.0f && health != shownHealth_) showHealth(health);
 }
 
 void LocalMobEntity::setColor(const engine::Color3B& colour) {
+  lightColour_ = colour;
+  if (!flashing_) applyColour(colour);
+}
+
+void LocalMobEntity::applyColour(const engine::Color3B& colour) {
   for (engine::Node* part : node_->getChildren()) part->setColor(colour);
+}
+
+void LocalMobEntity::flashHurt() {
+  engine::ActionManager* actions = node_->getActionManager();
+  if (actions == nullptr) return;
+  flashing_ = true;
+  // Red in the light the mob stands in, so a hit in a dark cave does not glow.
+  applyColour({lightColour_.r, static_cast<uint8_t>(lightColour_.g * 3 / 10), static_cast<uint8_t>(lightColour_.b * 3 / 10)});
+  actions->removeActionByTag(kFlashTag, node_);
+  engine::FiniteTimeAction* flash = engine::Sequence::createWithTwoActions(
+      engine::DelayTime::create(kFlashSeconds), engine::CallFunc::create([this] {
+        flashing_ = false;
+        applyColour(lightColour_);
+      }));
+  flash->setTag(kFlashTag);
+  actions->addAction(flash, node_);
 }

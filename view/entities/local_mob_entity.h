@@ -64,7 +64,9 @@ class LocalMobEntity final : public BaseLocalEntity<EntityInnerNode> {
   void setFacing(bool flipped);
   void playAnimation(int32_t state);
   void addPart(const engine::Rect& rect, engine::Vec2 position, float rotation);
+  // The bar shows the health; a drop in health flashes the mob red for a moment.
   void showHealth(float ratio);
+  bool flashing() const { return flashing_; }
 
   HealthBar* healthBar() const { return healthBar_; }
   int32_t shownState() const { return shownState_; }
@@ -76,6 +78,8 @@ class LocalMobEntity final : public BaseLocalEntity<EntityInnerNode> {
   const MobAnimation* frameSet(int32_t state) const;
   void followMob();
   void placeBar();
+  void flashHurt();
+  void applyColour(const engine::Color3B& colour);
 
   const MobEntity& mob_;
   MobLayers layers_;
@@ -85,4 +89,6 @@ class LocalMobEntity final : public BaseLocalEntity<EntityInnerNode> {
   HealthBar* healthBar_ = nullptr;  // retained
   int32_t shownState_ = kUnshown;
   float shownHealth_ = 1.0f;
+  engine::Color3B lightColour_ = engine::Color3B::WHITE;  // the light's tint, kept while a flash shows
+  bool flashing_ = false;
 };
