@@ -20,6 +20,12 @@ constexpr const char* kActionNames[kel::KEYBIND_ACTION_COUNT] = {
     "Inventory", "Book", "Map", "Chat", "Throw", "Switch pane",
 };
 
+constexpr float kEntryWidth = 400.0f;
+constexpr float kEntryBottom = 40.0f;
+
+// The name entry's lower left corner: centred under the list.
+engine::Vec2 nameEntryCorner() { return engine::Vec2(uiWindowSize().width / 2.0f - kEntryWidth / 2.0f, kEntryBottom); }
+
 std::string actionLabel(uint32_t action) {
   const std::string& text = languageTexts().text(static_cast<int>(kel::defaultKeybinds[action].textId));
   return text.empty() ? kActionNames[action] : text;
@@ -32,8 +38,7 @@ StartView::StartView() : ListView(ViewId::Start) {}
 void StartView::enter() {
   if (!entryBuilt_) {
     entryBuilt_ = true;
-    const engine::Size window = uiWindowSize();
-    nameEntry_.build(root(), engine::Vec2(window.width / 2.0f - 200.0f, 40.0f), 400.0f);
+    nameEntry_.build(root(), nameEntryCorner(), kEntryWidth);
   }
   if (page_ != Page::Message) page_ = Page::Main;
   status_.clear();
@@ -47,6 +52,11 @@ void StartView::exit() {
   // The game's own music takes over once its world shows.
   kel::stopMusic();
   ListView::exit();
+}
+
+void StartView::layOut() {
+  ListView::layOut();
+  if (entryBuilt_) nameEntry_.place(nameEntryCorner(), kEntryWidth);
 }
 
 void StartView::showPage(Page page) {

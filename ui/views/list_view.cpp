@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/scene/inner_node.h"
+#include "engine/layer/layer_color.h"
 #include "platform/controls/real_controls.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
@@ -39,7 +40,7 @@ void ListView::enter() {
   if (!built_) {
     built_ = true;
     const engine::Size window = uiWindowSize();
-    addColorLayer(root(), kShade, window, engine::Vec2(0, 0), -1);
+    shade_ = addColorLayer(root(), kShade, window, engine::Vec2(0, 0), -1);
     texts_ = engine::InnerNode::create();
     texts_->retain();
     root()->addChild(texts_, 1);
@@ -49,6 +50,12 @@ void ListView::enter() {
   list_.disarm();
   refresh();
   GameView::enter();
+}
+
+void ListView::layOut() {
+  if (!built_) return;  // the first entry lays it out
+  if (shade_ != nullptr) shade_->setContentSize(uiWindowSize());
+  refresh();
 }
 
 void ListView::refresh() {
