@@ -1,5 +1,8 @@
 #include "menus/start_view.h"
 
+#include <optional>
+#include <string>
+
 #include "content/launch/start_up_game.h"
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
@@ -29,6 +32,18 @@ engine::Vec2 nameEntryCorner() { return engine::Vec2(uiWindowSize().width / 2.0f
 std::string actionLabel(uint32_t action) {
   const std::string& text = languageTexts().text(static_cast<int>(kel::defaultKeybinds[action].textId));
   return text.empty() ? kActionNames[action] : text;
+}
+
+// Gives the key to the action, swapping with the action that held it, and says what changed.
+std::string rebind(kel::KeyBindings& bindings, uint32_t action, uint32_t key) {
+  const uint32_t oldKey = bindings.keyOf(action);
+  const std::optional<uint32_t> other = bindings.swap(action, key);
+  std::string said = actionLabel(action) + " now uses " + keyName(key) + ".";
+  if (other) {
+    said += " " + keyName(key) + " was the key of " + actionLabel(*other) + ", which takes " + keyName(oldKey) +
+            " in exchange.";
+  }
+  return said;
 }
 
 }  // namespace
@@ -93,7 +108,7 @@ bool StartView::ownKey(engine::KeyCode key, bool released) {
   if (released) return true;
   kel::Platform* platform = kel::Platform::instance();
   if (key != engine::KeyCode::ESCAPE && platform != nullptr) {
-    platform->bindKey(static_cast<uint32_t>(bindingAction_), static_cast<uint32_t>(key));
+    status_ = rebind(platform->keyBindings(), static_cast<uint32_t>(bindingAction_), static_cast<uint32_t>(key));
     kel::saveSettings();
   }
   bindingAction_ = -1;
@@ -175,11 +190,13 @@ void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::
 
 void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   kel::Platform* platform = kel::Platform::instance();
-  lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)." : "Choose an action to bind it to another key.");
+  lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)."
+                                     : "Choose an action to bind it to another key; a key in use is swapped.");
   for (uint32_t action = 0; action < kel::KEYBIND_ACTION_COUNT; ++action) {
     const uint32_t key = platform != nullptr ? platform->keyForAction(action) : 0;
     rows.push_back({actionLabel(action) + ": " + keyName(key), [this, action] {
                       bindingAction_ = static_cast<int>(action);
+                      status_.clear();
                       refresh();
                     }});
   }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -219,6 +220,24 @@ TEST_F(StartViewTest, AnOptionsRowBindsTheNextKeyPressed) {
   ASSERT_TRUE(start().choose("Jump: Space"));
   start().keyEvent(engine::KeyCode::ESCAPE, false);
   EXPECT_EQ(platform->keyForAction(4), static_cast<uint32_t>(engine::KeyCode::SPACE)) << "Escape keeps the key";
+}
+
+TEST_F(StartViewTest, AKeyInUseIsSwappedWithTheActionThatHeldItAndTheStatusSaysSo) {
+  start().showPage(Page::Options);
+  ASSERT_TRUE(start().choose("Move right: D"));
+  start().keyEvent(engine::KeyCode::A, false);
+  EXPECT_EQ(platform->keyForAction(3), static_cast<uint32_t>(engine::KeyCode::A));
+  EXPECT_EQ(platform->keyForAction(2), static_cast<uint32_t>(engine::KeyCode::D)) << "Move left is not left unbound";
+  EXPECT_TRUE(hasRow("Move right: A"));
+  EXPECT_TRUE(hasRow("Move left: D"));
+  const std::string said = "Move right now uses A. A was the key of Move left, which takes D in exchange.";
+  EXPECT_EQ(start().status(), said);
+  const std::vector<std::string>& lines = start().lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), said), lines.end()) << "shown under the title";
+  // A free key takes nothing from anyone.
+  ASSERT_TRUE(start().choose("Jump: Space"));
+  start().keyEvent(engine::KeyCode::J, false);
+  EXPECT_EQ(start().status(), "Jump now uses J.");
 }
 
 TEST_F(StartViewTest, TheGameScreenShowsTheWaitViewThenTheMainViewOrTheStartViewsMessage) {
