@@ -139,12 +139,25 @@ TEST_F(StartViewTest, NamesThatCannotBeFilesOrAreTakenAreRefused) {
       {"", "That name cannot be used."},
       {"../Ann", "That name cannot be used."},
       {"a/b", "That name cannot be used."},
-      {"Ann", "A character of that name exists, or it could not be written."},
+      {"Ann", "The name Ann is taken: choose another."},
+      {"aNN", "The name aNN is taken: choose another."},
   };
   for (const auto& r : refused) {
     EXPECT_FALSE(start().createCharacter(r.name, 2)) << r.name;
     EXPECT_EQ(start().status(), r.status) << r.name;
   }
+  EXPECT_EQ(saves.characters().entries().size(), 1u);
+}
+
+TEST_F(StartViewTest, ATakenNameIsRefusedOnTheNewCharacterPageWithTheReasonShown) {
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  ASSERT_TRUE(start().choose("New character"));
+  ASSERT_TRUE(start().choose("Name: Player"));
+  start().nameEntry().submit("Ann");
+  ASSERT_TRUE(start().choose("Create"));
+  EXPECT_EQ(start().page(), Page::NewCharacter) << "the page stays for another name";
+  const std::vector<std::string>& lines = start().lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "The name Ann is taken: choose another."), lines.end());
   EXPECT_EQ(saves.characters().entries().size(), 1u);
 }
 
