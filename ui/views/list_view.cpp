@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/scene/inner_node.h"
 #include "engine/layer/layer_color.h"
+#include "engine/scene/inner_node.h"
 #include "platform/controls/real_controls.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
