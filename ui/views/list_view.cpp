@@ -55,7 +55,8 @@ void ListView::enter() {
 void ListView::layOut() {
   if (!built_) return;  // the first entry lays it out
   if (shade_ != nullptr) shade_->setContentSize(uiWindowSize());
-  refresh();
+  // A view off the layer places its texts and list when it is next entered, which refreshes it.
+  if (root()->getParent() != nullptr) refresh();
 }
 
 void ListView::refresh() {

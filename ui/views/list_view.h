@@ -26,7 +26,8 @@ class ListView : public GameView {
   void enter() override;
   // Fills the title, the lines and the rows again from the view's state.
   void refresh();
-  // Once built, the shade covers the new window and the texts and the list are placed again.
+  // Once built, the shade covers the new window; the texts and the list are placed again at once
+  // while the view is on the layer, else by its next entry.
   void layOut() override;
 
   const std::string& title() const { return title_; }
