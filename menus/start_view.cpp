@@ -1,5 +1,8 @@
 #include "menus/start_view.h"
 
+#include <optional>
+#include <string>
+
 #include "content/launch/start_up_game.h"
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
@@ -20,9 +23,27 @@ constexpr const char* kActionNames[kel::KEYBIND_ACTION_COUNT] = {
     "Inventory", "Book", "Map", "Chat", "Throw", "Switch pane",
 };
 
+constexpr float kEntryWidth = 400.0f;
+constexpr float kEntryBottom = 40.0f;
+
+// The name entry's lower left corner: centred under the list.
+engine::Vec2 nameEntryCorner() { return engine::Vec2(uiWindowSize().width / 2.0f - kEntryWidth / 2.0f, kEntryBottom); }
+
 std::string actionLabel(uint32_t action) {
   const std::string& text = languageTexts().text(static_cast<int>(kel::defaultKeybinds[action].textId));
   return text.empty() ? kActionNames[action] : text;
+}
+
+// Gives the key to the action, swapping with the action that held it, and says what changed.
+std::string rebind(kel::KeyBindings& bindings, uint32_t action, uint32_t key) {
+  const uint32_t oldKey = bindings.keyOf(action);
+  const std::optional<uint32_t> other = bindings.swap(action, key);
+  std::string said = actionLabel(action) + " now uses " + keyName(key) + ".";
+  if (other) {
+    said += " " + keyName(key) + " was the key of " + actionLabel(*other) + ", which takes " + keyName(oldKey) +
+            " in exchange.";
+  }
+  return said;
 }
 
 }  // namespace
@@ -32,8 +53,7 @@ StartView::StartView() : ListView(ViewId::Start) {}
 void StartView::enter() {
   if (!entryBuilt_) {
     entryBuilt_ = true;
-    const engine::Size window = uiWindowSize();
-    nameEntry_.build(root(), engine::Vec2(window.width / 2.0f - 200.0f, 40.0f), 400.0f);
+    nameEntry_.build(root(), nameEntryCorner(), kEntryWidth);
   }
   if (page_ != Page::Message) page_ = Page::Main;
   status_.clear();
@@ -47,6 +67,11 @@ void StartView::exit() {
   // The game's own music takes over once its world shows.
   kel::stopMusic();
   ListView::exit();
+}
+
+void StartView::layOut() {
+  ListView::layOut();
+  if (entryBuilt_) nameEntry_.place(nameEntryCorner(), kEntryWidth);
 }
 
 void StartView::showPage(Page page) {
@@ -83,7 +108,7 @@ bool StartView::ownKey(engine::KeyCode key, bool released) {
   if (released) return true;
   kel::Platform* platform = kel::Platform::instance();
   if (key != engine::KeyCode::ESCAPE && platform != nullptr) {
-    platform->bindKey(static_cast<uint32_t>(bindingAction_), static_cast<uint32_t>(key));
+    status_ = rebind(platform->keyBindings(), static_cast<uint32_t>(bindingAction_), static_cast<uint32_t>(key));
     kel::saveSettings();
   }
   bindingAction_ = -1;
@@ -165,11 +190,13 @@ void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::
 
 void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   kel::Platform* platform = kel::Platform::instance();
-  lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)." : "Choose an action to bind it to another key.");
+  lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)."
+                                     : "Choose an action to bind it to another key; a key in use is swapped.");
   for (uint32_t action = 0; action < kel::KEYBIND_ACTION_COUNT; ++action) {
     const uint32_t key = platform != nullptr ? platform->keyForAction(action) : 0;
     rows.push_back({actionLabel(action) + ": " + keyName(key), [this, action] {
                       bindingAction_ = static_cast<int>(action);
+                      status_.clear();
                       refresh();
                     }});
   }

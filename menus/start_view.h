@@ -43,6 +43,8 @@ class StartView final : public ListView {
   void exit() override;
   // Escape: one page up; from the main menu the game quits.
   void back() override;
+  // The list, its texts and the name entry placed for the new window.
+  void layOut() override;
 
   // `StartView::showMainMenu`.
   void showMainMenu() { showPage(Page::Main); }

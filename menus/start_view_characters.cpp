@@ -43,11 +43,15 @@ bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
   CharacterStore& characters = saves->characters();
   // The scan makes the players folder the new file goes into.
   if (characters.entries().empty()) characters.scan(kel::getLastPlayer());
+  if (!characters.nameIsFree(name)) {
+    status_ = "The name " + name + " is taken: choose another.";
+    return false;
+  }
   auto entry = std::make_unique<PlayerEntry>(name + ".dat", name, 1);
   entry->saveId = makeRandomSaveId();
   entry->difficultyId = difficulty;
   if (!characters.create(std::move(entry), std::nullopt)) {
-    status_ = "A character of that name exists, or it could not be written.";
+    status_ = "The character could not be written.";
     return false;
   }
   characters.scan(name);
@@ -128,6 +132,9 @@ void StartView::fillNewCharacter(std::vector<std::string>&, std::vector<MenuList
                     newCharacterDifficulty_ = (newCharacterDifficulty_ + 1) % difficultyCount();
                     refresh();
                   }});
-  rows.push_back({"Create", [this] { createCharacter(newCharacterName_, newCharacterDifficulty_); }});
+  // A refused name stays on this page, the reason under the title.
+  rows.push_back({"Create", [this] {
+                    if (!createCharacter(newCharacterName_, newCharacterDifficulty_)) refresh();
+                  }});
   rows.push_back({"Back", [this] { showPage(Page::Characters); }});
 }

@@ -8,6 +8,7 @@
 
 namespace engine {
 class Label;
+class LayerColor;
 }
 
 class WaitView final : public GameView {
@@ -18,6 +19,8 @@ class WaitView final : public GameView {
   WaitView() : GameView(ViewId::Wait) {}
 
   void enter() override;
+  // The backdrop covers the new window and the lines stay at its centre.
+  void layOut() override;
   // `WaitView::setStatus`: the two lines.
   void setStatus(const std::string& first, const std::string& second);
   const std::string& firstLine() const { return first_; }
@@ -26,7 +29,8 @@ class WaitView final : public GameView {
  private:
   std::string first_;
   std::string second_;
-  engine::Label* firstLabel_ = nullptr;   // children of the root
+  engine::LayerColor* backdrop_ = nullptr;  // children of the root
+  engine::Label* firstLabel_ = nullptr;
   engine::Label* secondLabel_ = nullptr;
   bool built_ = false;
 };

@@ -61,6 +61,18 @@ void KeyBindings::bind(uint32_t action, uint32_t key) {
   keys_[action] = key;
 }
 
+std::optional<uint32_t> KeyBindings::swap(uint32_t action, uint32_t key) {
+  if (action >= keys_.size()) return std::nullopt;
+  std::optional<uint32_t> other;
+  // Key 0 is no key: unbinding takes nothing from the other unbound actions.
+  for (uint32_t i = 0; i < keys_.size() && key != 0 && !other; ++i) {
+    if (i != action && keys_[i] == key) other = i;
+  }
+  if (other) keys_[*other] = keys_[action];
+  keys_[action] = key;
+  return other;
+}
+
 void KeyBindings::load(const std::vector<std::string>& entries) {
   for (const std::string& entry : entries) {
     const std::vector<std::string> parts =

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ class KeyBindings {
   // Unbinds every action that holds the key, then gives it to the action. An action outside the
   // table changes nothing.
   void bind(uint32_t action, uint32_t key);
+  // Gives the key to the action as the player rebinds it: another action that held the key takes
+  // the action's old key in exchange, so no action is left without one. Returns that other action;
+  // none when no other action held the key, for key 0 (unbinding the action) and for an action
+  // outside the table (which changes nothing).
+  std::optional<uint32_t> swap(uint32_t action, uint32_t key);
 
   // Applies stored "action:key" entries in order; malformed entries and actions outside the table
   // are skipped.

@@ -36,3 +36,7 @@ void UiLaunchServices::detachLayer(engine::InnerNode* layer) {
     if (view.layer() == layer) view.setLayer(nullptr);
   }
 }
+
+void UiLaunchServices::layOutViews() {
+  if (GameViews* views = gameViews()) views->layOut();
+}

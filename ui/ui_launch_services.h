@@ -1,7 +1,8 @@
 #pragma once
 // The interface's side of the launch: creates the views, hands the book its pages, reports the
-// current view, refreshes the inventory, shows the pause view and puts the start view on the main
-// layer. The application registers one with setInterfaceServices.
+// current view, refreshes the inventory, shows the pause view, puts the start view on the main
+// layer and lays the views out again for a new window size. The application registers one with
+// setInterfaceServices.
 
 #include "content/launch/interface_services.h"
 
@@ -14,4 +15,5 @@ class UiLaunchServices final : public InterfaceServices {
   void showPauseView() override;
   void showStartView(engine::InnerNode* layer) override;
   void detachLayer(engine::InnerNode* layer) override;
+  void layOutViews() override;
 };

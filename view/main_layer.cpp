@@ -222,6 +222,31 @@ void MainLayer::rebuildWorldView() {
   if (sky_ != nullptr) sky_->setVisible(static_cast<int32_t>(player.cellY) + tiles_->rows() / 2 >= skyRow_);
 }
 
+void MainLayer::layOutForScreen() {
+  const engine::Size screen = engine::Director::getInstance()->getWinSize();
+  setContentSize(screen);
+  if (!hasWorldView() || worldGone()) return;
+  rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
+  fitTileWindow();
+  if (Sky* sky = currentSky(); sky != nullptr && sky == sky_) sky->fitScreen(screen, tiles_->rows());
+  replaceConsole();
+  rebuildWorldView();
+  players_->follow();
+}
+
+void MainLayer::fitTileWindow() {
+  const VisibleCellCounts counts = windowCounts();
+  if (counts.columns == tiles_->columns() && counts.rows == tiles_->rows()) return;
+  tiles_->rebuildWindow(world_, static_cast<uint16_t>(counts.columns), static_cast<uint16_t>(counts.rows));
+}
+
+void MainLayer::replaceConsole() {
+  if (console_ == nullptr) return;
+  // Its panel sits on this layer, not in the console: it goes first.
+  console()->updateBackground(false);
+  setConsole(ConsoleNode::create());
+}
+
 bool MainLayer::worldGone() const {
   return running_ == nullptr || running_->world.get() != world_ || running_->player == nullptr;
 }

@@ -85,6 +85,11 @@ class MainLayer final : public engine::InnerNode {
   void requestFrameRelight() { frameRelight_ = true; }
   // Camera, sky and a full rebuild of the window around the player's cell.
   void rebuildWorldView();
+  // The window changed size (the screen layout already follows it): the layer takes the new size,
+  // the root node its centre (where the player is drawn), the tile window the new cell counts and
+  // the sky the new screen, and the window is rebuilt around the player. The console is made
+  // anew for the new size; the lines it showed were seconds from fading anyway.
+  void layOutForScreen();
   // The frame's steps of a sixtieth of a second (1/60 s gives 1.0).
   static float stepsFor(float dt) { return dt / 0.016666668f; }
 
@@ -96,6 +101,8 @@ class MainLayer final : public engine::InnerNode {
   void attachEntityDrawings();
   void attachParticles();
   void makeSky();
+  void fitTileWindow();
+  void replaceConsole();
   void followWithSkyAndEntities(engine::Vec2 playerAt);
   void forgetWorldNodes();
 

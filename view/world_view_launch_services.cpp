@@ -3,3 +3,7 @@
 #include "view/main_layer.h"
 
 engine::Node* WorldViewLaunchServices::createMainLayer() { return MainLayer::create(); }
+
+void WorldViewLaunchServices::layOutWorldView() {
+  if (MainLayer* layer = MainLayer::current()) layer->layOutForScreen();
+}

@@ -10,6 +10,7 @@
 #include "content/launch/screen_layout.h"
 #include "content/launch/start_up_game.h"
 #include "content/launch/world_services.h"
+#include "content/launch/world_view_services.h"
 #include "engine/base/log.h"
 #include "engine/base/main_thread.h"
 #include "engine/scene/director.h"
@@ -76,13 +77,26 @@ void AppDelegate::applyVideoMode(kel::base::VideoMode mode, bool fullScreen) {
   engine::Director* director = engine::Director::getInstance();
   if (hasDrawingContext(director)) glDisable(GL_DEPTH_TEST);
   director->setAnimationInterval(FRAME_INTERVAL);
+  deriveScreenLayout();
+}
 
+void AppDelegate::applicationScreenSizeChanged(int /*width*/, int /*height*/) {
+  // The sizes are read back from the director, which already follows the window.
+  deriveScreenLayout();
+  worldViewServices().layOutWorldView();
+  interfaceServices().layOutViews();
+}
+
+void AppDelegate::deriveScreenLayout() {
+  kel::Platform* platform = kel::Platform::instance();
+  if (platform == nullptr) return;
+  engine::Director* director = engine::Director::getInstance();
   const engine::Size size = director->getWinSize();
   ScreenLayout& layout = screenLayout();
   layout.longSide = std::max(size.width, size.height);
   layout.shortSide = std::min(size.width, size.height);
 
-  const kel::LayoutValues values = platform.layoutValues(size.width, size.height);
+  const kel::LayoutValues values = platform->layoutValues(size.width, size.height);
   setDesignResolution(director, values.layoutScale);
   layout.longSide *= values.layoutScale;
   layout.shortSide *= values.layoutScale;

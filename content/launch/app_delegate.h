@@ -1,6 +1,7 @@
 #pragma once
 // The program's application object: the launch (options, platform start, window, views, content
-// and first scene), applying a video mode, and the terminate, background and foreground steps.
+// and first scene), applying a video mode, laying the screen out again when the window changes
+// size, and the terminate, background and foreground steps.
 // One lives on the entry point's stack for the whole run.
 
 #include "engine/app/application.h"
@@ -24,6 +25,10 @@ class AppDelegate : public engine::Application {
   void applicationWillTerminate() override;
   void applicationDidEnterBackground() override;
   void applicationWillEnterForeground() override;
+  // The one path a new window size takes, whoever changed it (the window system, the switch
+  // between full screen and a window): the screen layout is derived again, then the world view
+  // and every view are laid out for it.
+  void applicationScreenSizeChanged(int width, int height) override;
 
   // Opens or resizes the window, then derives the screen layout and the visible cell window.
   virtual void applyVideoMode(kel::base::VideoMode mode, bool fullScreen);
@@ -31,4 +36,8 @@ class AppDelegate : public engine::Application {
   // The frame loop, then the terminate step once the loop has ended (window closed or quit), so
   // that leaving the game never loses a running world or character. Returns run's result.
   int runUntilClosed(int argc, char** argv);
+
+ private:
+  // The screen layout, the design resolution and the visible cell window from the window's size.
+  static void deriveScreenLayout();
 };

@@ -1,8 +1,8 @@
 #pragma once
 // What the launch, the content start-up, the application's steps and the main layer need from
 // the in-game interface, which sits above this library: creating the views, handing the book its
-// pages, knowing which view is current, refreshing the inventory, showing the pause view and
-// putting the start view on the main layer. The interface registers its implementation at
+// pages, knowing which view is current, refreshing the inventory, showing the pause view,
+// putting the start view on the main layer and laying the views out again for a new window size. The interface registers its implementation at
 // launch; until then the null form has no views and does nothing.
 
 #include <cstdint>
@@ -52,6 +52,9 @@ class InterfaceServices {
   virtual void showStartView(engine::InnerNode* layer) = 0;
   // The layer is going away: no view may draw on it any more.
   virtual void detachLayer(engine::InnerNode* layer) = 0;
+  // The window changed size and the screen layout follows it: every view (the HUD with the main
+  // view) places its nodes again.
+  virtual void layOutViews() = 0;
 };
 
 // Without the interface there are no views: none is current and nothing is shown.
@@ -64,6 +67,7 @@ class NullInterfaceServices final : public InterfaceServices {
   void showPauseView() override {}
   void showStartView(engine::InnerNode*) override {}
   void detachLayer(engine::InnerNode*) override {}
+  void layOutViews() override {}
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

@@ -14,6 +14,9 @@ class ApplicationProtocol {
   virtual void quit() = 0;
   virtual void applicationDidEnterBackground() = 0;
   virtual void applicationWillEnterForeground() = 0;
+  // The window's drawing area became width x height pixels (never 0: a minimised window does not
+  // count); the view's frame and design sizes already follow it. Nothing by default.
+  virtual void applicationScreenSizeChanged(int /*width*/, int /*height*/) {}
   virtual void setAnimationInterval(double seconds) = 0;
   virtual int getCurrentLanguage() = 0;
   // Two lower-case letters (ISO 639-1).

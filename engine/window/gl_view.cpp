@@ -47,16 +47,18 @@ bool GLView::createWithSize(uint16_t width, uint16_t height, bool fullScreen) {
     fullScreen = false;
   }
 
-  Rect rect(0.0f, 0.0f, width, height);
   fullScreen_ = fullScreen;
   monitor_ = fullScreen ? primary : nullptr;
+  Rect rect(0.0f, 0.0f, width, height);
   if (fullScreen) {
     rect.size = Size(static_cast<float>(mode->width), static_cast<float>(mode->height));
+  } else {
+    const ScreenRect fitted = fittedWindow(width, height);
+    rect.size = Size(static_cast<float>(fitted.width), static_cast<float>(fitted.height));
   }
   if (!initWithRect(rect)) return false;
-  if (!fullScreen && mode != nullptr) {
-    glfwSetWindowPos(window_, mode->width / 2 - width / 2, mode->height / 2 - height / 2);
-  }
+  // The frame is known only now that the window exists: the fit is made again with it.
+  if (!fullScreen) showWindowed(width, height);
 
   GLViewDelegate& delegate = glViewDelegate();
   delegate.setOpenGLView(this);
@@ -65,6 +67,39 @@ bool GLView::createWithSize(uint16_t width, uint16_t height, bool fullScreen) {
     view->setViewPortInPoints(0.0f, 0.0f, winSize.width, winSize.height);
   }
   return true;
+}
+
+void GLView::showWindowed(uint16_t width, uint16_t height) {
+  if (window_ == nullptr) return;
+  fullScreen_ = false;
+  monitor_ = nullptr;
+  const ScreenRect fitted = fittedWindow(width, height);
+  glfwSetWindowMonitor(window_, nullptr, fitted.x, fitted.y, fitted.width, fitted.height,
+                       GLFW_DONT_CARE);
+  updateFrameSize();
+}
+
+bool GLView::showFullScreen() {
+  GLFWmonitor* primary = glfwGetPrimaryMonitor();
+  const GLFWvidmode* mode = primary != nullptr ? glfwGetVideoMode(primary) : nullptr;
+  if (window_ == nullptr || mode == nullptr) return false;
+  fullScreen_ = true;
+  monitor_ = primary;
+  glfwSetWindowMonitor(window_, primary, 0, 0, mode->width, mode->height, mode->refreshRate);
+  updateFrameSize();
+  return true;
+}
+
+ScreenRect GLView::fittedWindow(int width, int height) const {
+  ScreenRect workArea;
+  if (GLFWmonitor* primary = glfwGetPrimaryMonitor()) {
+    glfwGetMonitorWorkarea(primary, &workArea.x, &workArea.y, &workArea.width, &workArea.height);
+  }
+  FrameEdges frame;
+  if (window_ != nullptr) {
+    glfwGetWindowFrameSize(window_, &frame.left, &frame.top, &frame.right, &frame.bottom);
+  }
+  return fitWindowToWorkArea(workArea, width, height, frame);
 }
 
 bool GLView::initWithRect(const Rect& rect) {

@@ -8,6 +8,7 @@
 #include "engine/base/ref.h"
 #include "engine/window/gl_view_protocol.h"
 #include "engine/window/key_map.h"
+#include "engine/window/window_fit.h"
 
 struct GLFWwindow;
 struct GLFWmonitor;
@@ -25,9 +26,16 @@ class GLView : public GLViewProtocol, public Ref {
   static GLView* current();
 
   // Opens (or reopens) the window and hands the view to the director. Full screen uses the
-  // primary monitor's current mode; a window is centred on that monitor. False when no window
-  // could be opened, in which case the director is not given the view.
+  // primary monitor's current mode; a window is fitted into that monitor's work area and centred
+  // there (window_fit.h). False when no window could be opened, in which case the director is not
+  // given the view.
   bool createWithSize(uint16_t width, uint16_t height, bool fullScreen);
+  // The open window leaves full screen (if it was) and takes the size, fitted and centred as
+  // createWithSize fits it. Nothing without a window.
+  void showWindowed(uint16_t width, uint16_t height);
+  // The open window covers the primary monitor at its current mode; false, changing nothing, when
+  // there is no window or no monitor to take over.
+  bool showFullScreen();
   // Opens the window at the rectangle's size, replacing the previous one. Ends the process with
   // exit code 1, after an alert, when the driver's OpenGL is too old or cannot be loaded.
   bool initWithRect(const Rect& rect);
@@ -71,6 +79,8 @@ class GLView : public GLViewProtocol, public Ref {
  private:
   void installCallbacks();
   void updateFrameSize();
+  // Where a window of the size goes on the primary monitor, its frame counted once it exists.
+  ScreenRect fittedWindow(int width, int height) const;
   // The last cursor position in points, y growing upwards.
   Vec2 cursorInPoints() const;
 

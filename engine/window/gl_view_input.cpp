@@ -107,8 +107,12 @@ void GLView::onGLFWFramebufferSize(GLFWwindow* /*window*/, int width, int height
     const Size winSize = delegate.getWinSize();
     held->setViewPortInPoints(0.0f, 0.0f, winSize.width, winSize.height);
   }
-  // A minimised window has an empty framebuffer; its scene is hidden until it comes back.
-  delegate.setRunningSceneVisible(width != 0 && height != 0);
+  // A minimised window has an empty framebuffer; its scene is hidden until it comes back, and
+  // nothing is laid out for a size of nothing.
+  const bool shown = width > 0 && height > 0;
+  delegate.setRunningSceneVisible(shown);
+  Application* application = Application::getInstance();
+  if (shown && application != nullptr) application->applicationScreenSizeChanged(width, height);
 }
 
 void GLView::onGLFWIconify(GLFWwindow* /*window*/, int iconified) {

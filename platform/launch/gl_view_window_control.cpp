@@ -29,17 +29,10 @@ void GLViewWindowControl::applyMode(uint16_t width, uint16_t height, bool fullSc
 }
 
 void GLViewWindowControl::resize(uint16_t width, uint16_t height, bool fullScreen) {
-  GLFWwindow* window = view_->getWindow();
-  GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-  const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
-  if (fullScreen && mode != nullptr) {
-    glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
-  } else {
-    const int x = mode != nullptr ? mode->width / 2 - width / 2 : 0;
-    const int y = mode != nullptr ? mode->height / 2 - height / 2 : 0;
-    glfwSetWindowMonitor(window, nullptr, x, y, width, height, GLFW_DONT_CARE);
-  }
+  // Without a monitor to take over, the window stays a window.
+  if (!fullScreen || !view_->showFullScreen()) view_->showWindowed(width, height);
   // The size callback would only come with the next event poll; the layout is derived now.
+  GLFWwindow* window = view_->getWindow();
   int framebufferWidth = 0;
   int framebufferHeight = 0;
   glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);

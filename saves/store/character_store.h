@@ -66,9 +66,12 @@ class CharacterStore {
   bool saveStatsBytes(std::span<const uint8_t> bytes) const;
   void deleteStats() const;
 
+  // Whether a character could take the name: it can be a file name, no character but `self` has
+  // it (ignoring case), and no file of the name lies in the folder.
+  bool nameIsFree(const std::string& name, const PlayerEntry* self = nullptr) const;
+
  private:
   std::string currentStatPath() const;
-  bool nameIsFree(const std::string& name, const PlayerEntry* self) const;
   void sortEntries();
 
   kel::FileSystemBridge& files_;

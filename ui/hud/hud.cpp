@@ -14,15 +14,21 @@ constexpr int kPortraitZ = 10;
 
 Hud::Hud(engine::InnerNode* parent) : parent_(parent), quickSlots_(std::make_unique<QuickSlots>(parent)) {}
 
-Hud::~Hud() {
+Hud::~Hud() { dropPortrait(); }
+
+void Hud::dropPortrait() {
   if (portrait_ != nullptr && portrait_->getParent() != nullptr) portrait_->getParent()->removeChild(portrait_);
   engine::safeRelease(portrait_);
 }
 
+void Hud::layOut() {
+  dropPortrait();
+  quickSlots_->layOut();
+}
+
 void Hud::showPortraitOf(Player& player) {
   if (portrait_ != nullptr && &portrait_->player() == &player) return;
-  if (portrait_ != nullptr && portrait_->getParent() != nullptr) portrait_->getParent()->removeChild(portrait_);
-  engine::safeRelease(portrait_);
+  dropPortrait();
   const float screenHeight = engine::Director::getInstance()->getWinSize().height;
   portrait_ = PortraitFrame::create(player, overlay_art::uiScale(), screenHeight);
   portrait_->retain();

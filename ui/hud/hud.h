@@ -23,12 +23,16 @@ class Hud {
   Hud& operator=(const Hud&) = delete;
 
   void update(Player& player);
+  // The window changed size: the quick slots are placed again and the portrait goes, to be made
+  // at the new size and scale by the next update.
+  void layOut();
   // Null until the first update; made again for another player.
   PortraitFrame* portrait() const { return portrait_; }
   QuickSlots& quickSlots() { return *quickSlots_; }
 
  private:
   void showPortraitOf(Player& player);
+  void dropPortrait();
 
   engine::InnerNode* parent_;
   PortraitFrame* portrait_ = nullptr;  // a child of the parent, retained

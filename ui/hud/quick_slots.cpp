@@ -29,18 +29,34 @@ QuickSlotFace quickSlotFace(const Item* item) {
   return face;
 }
 
-QuickSlots::QuickSlots(engine::InnerNode* parent) : parent_(parent) {
+QuickSlots::QuickSlots(engine::InnerNode* parent) : parent_(parent), numbers_(engine::InnerNode::create()) {
+  numbers_->retain();
+  if (parent_ != nullptr) parent_->addChild(numbers_, 2);
+  placeNumbers();
+}
+
+QuickSlots::~QuickSlots() {
+  dropSprites();
+  numbers_->removeFromParentAndCleanup();
+  numbers_->release();
+}
+
+void QuickSlots::layOut() {
+  placeNumbers();
+  clear();
+}
+
+void QuickSlots::placeNumbers() {
   const engine::Size window = uiWindowSize();
   pitch_ = kSlotPoints * overlay_art::uiScale();
   left_ = (window.width - kCount * pitch_) / 2.0f;
+  numbers_->removeAllChildrenWithCleanup();
   for (int i = 0; i < kCount; ++i) {
     const engine::Vec2 at = centre(i);
-    addTextLabel(parent, std::to_string((i + 1) % 10), at + engine::Vec2(-pitch_ / 2.0f, pitch_ / 2.0f), kFontTiny,
-                 engine::Color3B{220, 220, 220}, engine::Vec2(0.0f, 1.0f), 2);
+    addTextLabel(numbers_, std::to_string((i + 1) % 10), at + engine::Vec2(-pitch_ / 2.0f, pitch_ / 2.0f), kFontTiny,
+                 engine::Color3B{220, 220, 220}, engine::Vec2(0.0f, 1.0f));
   }
 }
-
-QuickSlots::~QuickSlots() { dropSprites(); }
 
 engine::Vec2 QuickSlots::centre(int slot) const {
   return engine::Vec2(left_ + (static_cast<float>(slot) + 0.5f) * pitch_, kBottom + pitch_ / 2.0f);

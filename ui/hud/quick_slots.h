@@ -45,16 +45,22 @@ class QuickSlots {
   int slotAt(const engine::Vec2& point) const;
   // Lets the sprites go (the player they show may be ending); the next update makes them again.
   void clear();
+  // The window or the interface scale changed: the slots are measured and their numbers placed
+  // again along the bottom's centre, and the sprites go, to be made in their new places by the
+  // next update.
+  void layOut();
   // The slot's sprite, null before a player was shown.
   InventorySprite* sprite(int slot) const { return sprites_[static_cast<size_t>(slot)]; }
 
  private:
+  void placeNumbers();
   void makeSprites(Player& player);
   void dropSprites();
   void show(int slot, bool lit);
   engine::Vec2 centre(int slot) const;
 
   engine::InnerNode* parent_ = nullptr;
+  engine::InnerNode* numbers_ = nullptr;  // a child of the parent holding the key numbers; retained
   Player* player_ = nullptr;
   std::array<QuickSlotFace, kCount> faces_{};
   std::array<InventorySprite*, kCount> sprites_{};  // retained

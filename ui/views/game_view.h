@@ -30,6 +30,9 @@ class GameView : public kel::AbstractGameView {
   void enter() override;
   // Takes the view's nodes off the layer.
   void exit() override;
+  // The window changed size: the view places what it has built for the new one, on the stack or
+  // not. Views that place nothing by the window's size keep this, which does nothing.
+  virtual void layOut() {}
 
   ViewId id() const { return id_; }
   // The layer the view draws on; null while there is none. Not owned.

@@ -147,6 +147,10 @@ void GameViews::setWheelEnabled(bool enabled) {
   for (auto& view : views_) view->controls().setWheelEnabled(enabled);
 }
 
+void GameViews::layOut() {
+  for (auto& view : views_) view->layOut();
+}
+
 void setMenuViewMaker(MenuViewMaker maker) { menuViewMaker() = std::move(maker); }
 
 GameViews* gameViews() { return instance().get(); }

@@ -43,6 +43,8 @@ class GameViews {
   // Every view draws on this layer from now on (null: none).
   void setLayer(engine::InnerNode* layer);
   void setWheelEnabled(bool enabled);
+  // The window changed size: every view lays itself out for it.
+  void layOut();
 
   // Pops every view and makes the view current.
   void switchTo(ViewId id) { switchTo(view(id)); }

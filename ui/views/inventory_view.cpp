@@ -93,6 +93,15 @@ void InventoryView::exit() {
   page_ = kBackpack;
 }
 
+void InventoryView::layOut() {
+  const bool cellsShown = !grid_.empty();
+  hideItemTooltip();
+  // Emptied first: the list's column follows the pitch of the cells, which the new scale sets.
+  clearGrid();
+  ListView::layOut();
+  if (cellsShown) buildGrid();
+}
+
 void InventoryView::refresh() {
   dropMarker_->setVisible(false);
   grid_.refreshAll();

@@ -39,6 +39,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
 
   void enter() override;
   void exit() override;
+  // The list beside the cells and the cells themselves, made again at the new interface scale.
+  void layOut() override;
 
   // Rebuilds the view for its page and hides the drop marker, so nothing is left half-dragged
   // (the application calls it when it goes to the background).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
 #include "platform/controls/real_controls.h"
 #include "ui/views/game_views.h"
@@ -39,7 +40,7 @@ void ListView::enter() {
   if (!built_) {
     built_ = true;
     const engine::Size window = uiWindowSize();
-    addColorLayer(root(), kShade, window, engine::Vec2(0, 0), -1);
+    shade_ = addColorLayer(root(), kShade, window, engine::Vec2(0, 0), -1);
     texts_ = engine::InnerNode::create();
     texts_->retain();
     root()->addChild(texts_, 1);
@@ -49,6 +50,13 @@ void ListView::enter() {
   list_.disarm();
   refresh();
   GameView::enter();
+}
+
+void ListView::layOut() {
+  if (!built_) return;  // the first entry lays it out
+  if (shade_ != nullptr) shade_->setContentSize(uiWindowSize());
+  // A view off the layer places its texts and list when it is next entered, which refreshes it.
+  if (root()->getParent() != nullptr) refresh();
 }
 
 void ListView::refresh() {

@@ -15,6 +15,7 @@
 namespace engine {
 class InnerNode;
 class Label;
+class LayerColor;
 }  // namespace engine
 
 class ListView : public GameView {
@@ -25,6 +26,9 @@ class ListView : public GameView {
   void enter() override;
   // Fills the title, the lines and the rows again from the view's state.
   void refresh();
+  // Once built, the shade covers the new window; the texts and the list are placed again at once
+  // while the view is on the layer, else by its next entry.
+  void layOut() override;
 
   const std::string& title() const { return title_; }
   const std::vector<std::string>& lines() const { return lines_; }
@@ -61,6 +65,7 @@ class ListView : public GameView {
   std::vector<std::string> lines_;
   MenuList list_;
   engine::InnerNode* texts_ = nullptr;  // a child of the root: the title and the lines
+  engine::LayerColor* shade_ = nullptr;  // a child of the root, under everything else
   bool escapeArmed_ = false;            // Escape went down while the view listened
   bool built_ = false;
 };

@@ -136,6 +136,13 @@ void MainView::pause() {
   if (PlayerDesktopLocal* p = player()) p->releaseAllKeys();
 }
 
+void MainView::layOut() {
+  if (tooltipShown_) hideItemTooltip();
+  tooltipShown_ = false;
+  hud_->layOut();
+  refreshCamera();
+}
+
 void MainView::refreshCamera() {
   if (PlayerDesktopLocal* p = player()) hud_->update(*p);
 }

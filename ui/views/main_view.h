@@ -39,6 +39,8 @@ class MainView final : public GameView {
   void exit() override;
   // Covered by another view: the player stops walking and no button stays held.
   void pause() override;
+  // The HUD is placed for the new window and shows the player again at once.
+  void layOut() override;
 
   // `MainView::refreshCamera`: the HUD's portrait follows the player's health and breath.
   void refreshCamera();

@@ -70,13 +70,23 @@ void MapView::drawPicture() {
   texture->release();
   if (picture_ == nullptr) return;
   picture_->retain();
-  const engine::Size window = uiWindowSize();
-  const float scale = std::min((window.width - 2 * kMargin) / static_cast<float>(map.width()),
-                               (window.height - 3 * kMargin) / static_cast<float>(map.height()));
-  picture_->setScale(scale);
   picture_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
-  picture_->setPosition(window.width / 2.0f, (window.height - kMargin) / 2.0f);
+  placePicture();
   root()->addChild(picture_, 5);
+}
+
+void MapView::placePicture() {
+  const engine::Size window = uiWindowSize();
+  const engine::Size cells = picture_->getContentSize();  // one point per map cell
+  if (cells.width <= 0 || cells.height <= 0) return;
+  const float scale = std::min((window.width - 2 * kMargin) / cells.width, (window.height - 3 * kMargin) / cells.height);
+  picture_->setScale(scale);
+  picture_->setPosition(window.width / 2.0f, (window.height - kMargin) / 2.0f);
+}
+
+void MapView::layOut() {
+  ListView::layOut();
+  if (picture_ != nullptr) placePicture();
 }
 
 void MapView::dropPicture() {

@@ -18,6 +18,8 @@ class MapView final : public ListView {
 
   void enter() override;
   void exit() override;
+  // The texts, and the picture scaled to the new window.
+  void layOut() override;
   // The place of death, shown as the player's cell until the map is next opened.
   void setPlayerCell(int32_t x, int32_t y);
   // The picture's sprite; null without a game or a GL context.
@@ -29,6 +31,7 @@ class MapView final : public ListView {
 
  private:
   void drawPicture();
+  void placePicture();
   void dropPicture();
 
   engine::Sprite* picture_ = nullptr;  // retained

@@ -1,5 +1,6 @@
 #include "ui/views/sign_view.h"
 
+#include "engine/text/label.h"
 #include "game/session/running_world.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
@@ -7,6 +8,11 @@
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
 #include "world/world.h"
+
+namespace {
+constexpr float kMargin = 20.0f;      // from the window's sides
+constexpr float kPromptRise = 50.0f;  // the prompt above the entry
+}  // namespace
 
 SignView::SignView() : GameView(ViewId::Sign) {}
 
@@ -20,15 +26,21 @@ void SignView::enter() {
   currentGame().pause();
   if (!built_) {
     built_ = true;
-    const engine::Size window = uiWindowSize();
-    addTextLabel(root(), "Write on the sign (Enter to keep, Escape to leave):", engine::Vec2(20.0f, window.height / 2.0f + 50.0f),
-                 kFontSmall);
-    entry_.build(root(), engine::Vec2(20.0f, window.height / 2.0f), window.width - 40.0f);
+    prompt_ = addTextLabel(root(), "Write on the sign (Enter to keep, Escape to leave):", engine::Vec2(), kFontSmall);
+    entry_.build(root(), engine::Vec2(), 0.0f);
+    layOut();
   }
   entry_.start(text_, kTextLimit, [this](const std::string& text) { submit(text); }, [this] {
     if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();
   });
   GameView::enter();
+}
+
+void SignView::layOut() {
+  if (!built_) return;  // the first entry lays it out
+  const engine::Size window = uiWindowSize();
+  if (prompt_ != nullptr) prompt_->setPosition(kMargin, window.height / 2.0f + kPromptRise);
+  entry_.place(engine::Vec2(kMargin, window.height / 2.0f), window.width - 2 * kMargin);
 }
 
 void SignView::exit() {

@@ -8,6 +8,10 @@
 #include "ui/views/game_view.h"
 #include "ui/widgets/text_entry.h"
 
+namespace engine {
+class Label;
+}
+
 class SignView final : public GameView {
  public:
   static constexpr uint32_t kTextLimit = 127;
@@ -17,12 +21,15 @@ class SignView final : public GameView {
   void setup(int32_t x, int32_t y, const std::string& text);
   void enter() override;
   void exit() override;
+  // The prompt and the entry stay at the middle of the new window.
+  void layOut() override;
   // Writes the text onto the sign (when it is still there) and closes the view.
   void submit(const std::string& text);
   TextEntry& entry() { return entry_; }
 
  private:
   TextEntry entry_;
+  engine::Label* prompt_ = nullptr;  // a child of the root
   int32_t x_ = -1;
   int32_t y_ = -1;
   std::string text_;

@@ -1,5 +1,6 @@
 #include "ui/widgets/text_entry.h"
 
+#include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
 #include "engine/text/label.h"
 #include "platform/platform.h"
@@ -17,10 +18,18 @@ TextEntry::~TextEntry() { stop(); }
 void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float width) {
   panel_ = engine::InnerNode::create();
   parent->addChild(panel_, 3);
-  addColorLayer(panel_, engine::Color4B{15, 15, 20, 230}, engine::Size(width, kHeight), position, 0);
+  back_ = addColorLayer(panel_, engine::Color4B{15, 15, 20, 230}, engine::Size(width, kHeight), position, 0);
   label_ = addTextLabel(panel_, text_, position + engine::Vec2(8.0f, kHeight / 2.0f), kFontSmall,
                         engine::Color3B{255, 255, 200}, engine::Vec2(0.0f, 0.5f), 1);
   panel_->setVisible(false);
+}
+
+void TextEntry::place(engine::Vec2 position, float width) {
+  if (back_ != nullptr) {
+    back_->setContentSize(engine::Size(width, kHeight));
+    back_->setPosition(position);
+  }
+  if (label_ != nullptr) label_->setPosition(position + engine::Vec2(8.0f, kHeight / 2.0f));
 }
 
 void TextEntry::start(const std::string& text, uint32_t lengthLimit, std::function<void(const std::string&)> onEnter,

@@ -16,6 +16,7 @@
 namespace engine {
 class InnerNode;
 class Label;
+class LayerColor;
 }  // namespace engine
 namespace kel {
 class TextField;
@@ -30,6 +31,8 @@ class TextEntry {
 
   // Builds the panel and label into the parent at the position (lower left), `width` wide.
   void build(engine::InnerNode* parent, engine::Vec2 position, float width);
+  // Moves the built panel and label to the position, `width` wide (a new window size).
+  void place(engine::Vec2 position, float width);
   // Starts a fresh field with the text; Enter and Escape call back with the typed text.
   void start(const std::string& text, uint32_t lengthLimit, std::function<void(const std::string&)> onEnter,
              std::function<void()> onEscape);
@@ -47,6 +50,7 @@ class TextEntry {
   // handler, which must not return into a freed field.
   std::unique_ptr<kel::TextField> retired_;
   engine::InnerNode* panel_ = nullptr;  // a child of the parent, shown while the field listens
+  engine::LayerColor* back_ = nullptr;  // a child of the panel
   engine::Label* label_ = nullptr;      // a child of the panel
   std::string text_;
   uint32_t lengthLimit_ = 0;

@@ -108,6 +108,13 @@ void Sky::resetLayerX() {
   buildVertices();
 }
 
+void Sky::fitScreen(engine::Size screen, int32_t visibleRows) {
+  source_.screen = screen;
+  source_.visibleRows = visibleRows;
+  layers_ = SkyLayers(screen, source_.lowerSky);
+  buildVertices();
+}
+
 void Sky::buildVertices() {
   // Both pictures of a pair share one layout, so the day picture's size stands for all four.
   const engine::Texture2D* texture = pictures_->get(SkyPicture::Day);

@@ -64,6 +64,9 @@ class Sky : public engine::Node {
   void updatePosition(float dx, float playerY);
   void updatePosition(float playerY) { updatePosition(0.0f, playerY); }
   void resetLayerX();
+  // The window changed size: the layers are placed and scaled for the new screen and row count,
+  // keeping the pictures, the day's pair and the weather.
+  void fitScreen(engine::Size screen, int32_t visibleRows);
   // The weather kind (0 clear, 1-3); a plain sky does not grade and answers 0.
   virtual uint8_t setWeather(uint8_t) { return 0; }
 

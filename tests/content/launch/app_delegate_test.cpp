@@ -103,5 +103,24 @@ TEST_F(AppDelegateTest, BackgroundRefreshesOrStopsThenShowsThePauseViewSavesAndS
   EXPECT_EQ(events, (Events{"stop moving", "pause view"}));
 }
 
+TEST_F(AppDelegateTest, ANewWindowSizeIsLaidOutAgainWorldViewFirstThenTheViews) {
+  ASSERT_TRUE(launch({}));
+  engine::Director* director = engine::Director::getInstance();
+  const struct {
+    engine::Size window;
+    float uiScale;
+  } cases[] = {{{1280, 720}, 2.0005f}, {{1600, 1000}, 3.0005f}};
+  for (const auto& c : cases) {
+    events.clear();
+    // Where the window has put its new size by the time the application hears of it.
+    director->designResolutionChanged(c.window);
+    application.applicationScreenSizeChanged(static_cast<int>(c.window.width), static_cast<int>(c.window.height));
+    EXPECT_EQ(events, (Events{"cells", "lay out world view", "lay out views"}));
+    EXPECT_EQ(screenLayout().longSide, c.window.width);
+    EXPECT_EQ(screenLayout().shortSide, c.window.height);
+    EXPECT_FLOAT_EQ(screenLayout().uiScale, c.uiScale) << "the interface scale follows the height";
+  }
+}
+
 }  // namespace
 }  // namespace launchtest

@@ -83,6 +83,7 @@ class RecordingServices : public WorldServices, public InterfaceServices, public
   }
   void showStartView(engine::InnerNode*) override { note("start view"); }
   void detachLayer(engine::InnerNode*) override {}
+  void layOutViews() override { note("lay out views"); }
 
   engine::Node* createMainLayer() override {
     note("main layer");
@@ -90,6 +91,7 @@ class RecordingServices : public WorldServices, public InterfaceServices, public
     return layer;
   }
   kel::NextMusicScheduler* nextMusicScheduler() override { return nullptr; }
+  void layOutWorldView() override { note("lay out world view"); }
 
   bool hasRunningGame() const override { return running; }
   bool hasCurrentLogic() const override { return logic; }

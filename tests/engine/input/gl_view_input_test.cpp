@@ -3,8 +3,10 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <utility>
 #include <vector>
 
+#include "engine/app/application.h"
 #include "engine/input/event_keyboard_char.h"
 #include "engine/input/event_listener_keyboard_char.h"
 #include "input_test_support.h"
@@ -109,6 +111,24 @@ TEST_F(GLViewInputTest, PoliciesSetTheDesignSizeAndMinimisingKeepsTheSizes) {
   EXPECT_EQ(delegate_.visibility, (std::vector<bool>{false, true}));
   EXPECT_EQ(view_->getFrameSize(), Size(800, 600));
   EXPECT_FLOAT_EQ(view_->getScaleX(), 2.0f);
+}
+
+// The application's side of a new window size: each size it hears of.
+class SizeRecordingApp final : public engine::Application {
+ public:
+  bool applicationDidFinishLaunching(int, char**) override { return true; }
+  void applicationWillTerminate() override {}
+  void applicationDidEnterBackground() override {}
+  void applicationWillEnterForeground() override {}
+  void applicationScreenSizeChanged(int width, int height) override { sizes.emplace_back(width, height); }
+  std::vector<std::pair<int, int>> sizes;
+};
+
+TEST_F(GLViewInputTest, ANewFramebufferSizeReachesTheApplicationAndAMinimisedOneDoesNot) {
+  SizeRecordingApp application;
+  GLView::onGLFWFramebufferSize(nullptr, 0, 0);  // minimised: nothing to lay out
+  GLView::onGLFWFramebufferSize(nullptr, 1024, 768);
+  EXPECT_EQ(application.sizes, (std::vector<std::pair<int, int>>{{1024, 768}}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The real window under the private X server: it opens with an OpenGL 2.1 context, installs its
-// input callbacks, and the input that reaches them arrives as engine events.
+// input callbacks, and the input that reaches them arrives as engine events; a window fits the
+// screen's work area, and the same window switches to full screen and back.
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -84,6 +85,49 @@ TEST_F(GLViewWindowTest, ViewportInPointsFollowsTheScaleAndResizingReadsTheWindo
   view_->setViewPortInPoints(10, 20, 30, 40);
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 320, 240}));
+}
+
+// Where the window system has the window now, and the primary monitor's work area.
+engine::ScreenRect placeOf(GLFWwindow* window) {
+  engine::ScreenRect place;
+  glfwGetWindowPos(window, &place.x, &place.y);
+  glfwGetWindowSize(window, &place.width, &place.height);
+  return place;
+}
+
+engine::ScreenRect workArea() {
+  engine::ScreenRect area;
+  glfwGetMonitorWorkarea(glfwGetPrimaryMonitor(), &area.x, &area.y, &area.width, &area.height);
+  return area;
+}
+
+TEST_F(GLViewWindowTest, AWindowOpensFittedIntoTheWorkAreaAndCentredThere) {
+  const engine::ScreenRect area = workArea();
+  ASSERT_LT(area.width, 1920);
+  ASSERT_LT(area.height, 1200);
+  // The fixture's small window is centred.
+  EXPECT_EQ(placeOf(window_), (engine::ScreenRect{area.x + (area.width - 320) / 2, area.y + (area.height - 240) / 2, 320, 240}));
+
+  ASSERT_TRUE(view_->createWithSize(1920, 1200, false));
+  window_ = view_->getWindow();
+  EXPECT_EQ(placeOf(window_), area) << "no larger than the screen's work area";
+  EXPECT_EQ(view_->getFrameSize(), engine::Size(static_cast<float>(area.width), static_cast<float>(area.height)));
+}
+
+TEST_F(GLViewWindowTest, TheWindowGoesFullScreenAndBackToAFittedWindow) {
+  const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor());
+  ASSERT_NE(mode, nullptr);
+  ASSERT_TRUE(view_->showFullScreen());
+  EXPECT_TRUE(view_->isFullScreen());
+  EXPECT_EQ(glfwGetWindowMonitor(window_), glfwGetPrimaryMonitor());
+  EXPECT_EQ(view_->getFrameSize(), engine::Size(static_cast<float>(mode->width), static_cast<float>(mode->height)));
+
+  view_->showWindowed(1920, 1200);
+  EXPECT_FALSE(view_->isFullScreen());
+  EXPECT_EQ(glfwGetWindowMonitor(window_), nullptr);
+  const engine::ScreenRect area = workArea();
+  EXPECT_EQ(placeOf(window_), area);
+  EXPECT_EQ(view_->getFrameSize(), engine::Size(static_cast<float>(area.width), static_cast<float>(area.height)));
 }
 
 }  // namespace

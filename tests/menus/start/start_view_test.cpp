@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -138,12 +139,25 @@ TEST_F(StartViewTest, NamesThatCannotBeFilesOrAreTakenAreRefused) {
       {"", "That name cannot be used."},
       {"../Ann", "That name cannot be used."},
       {"a/b", "That name cannot be used."},
-      {"Ann", "A character of that name exists, or it could not be written."},
+      {"Ann", "The name Ann is taken: choose another."},
+      {"aNN", "The name aNN is taken: choose another."},
   };
   for (const auto& r : refused) {
     EXPECT_FALSE(start().createCharacter(r.name, 2)) << r.name;
     EXPECT_EQ(start().status(), r.status) << r.name;
   }
+  EXPECT_EQ(saves.characters().entries().size(), 1u);
+}
+
+TEST_F(StartViewTest, ATakenNameIsRefusedOnTheNewCharacterPageWithTheReasonShown) {
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  ASSERT_TRUE(start().choose("New character"));
+  ASSERT_TRUE(start().choose("Name: Player"));
+  start().nameEntry().submit("Ann");
+  ASSERT_TRUE(start().choose("Create"));
+  EXPECT_EQ(start().page(), Page::NewCharacter) << "the page stays for another name";
+  const std::vector<std::string>& lines = start().lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "The name Ann is taken: choose another."), lines.end());
   EXPECT_EQ(saves.characters().entries().size(), 1u);
 }
 
@@ -219,6 +233,24 @@ TEST_F(StartViewTest, AnOptionsRowBindsTheNextKeyPressed) {
   ASSERT_TRUE(start().choose("Jump: Space"));
   start().keyEvent(engine::KeyCode::ESCAPE, false);
   EXPECT_EQ(platform->keyForAction(4), static_cast<uint32_t>(engine::KeyCode::SPACE)) << "Escape keeps the key";
+}
+
+TEST_F(StartViewTest, AKeyInUseIsSwappedWithTheActionThatHeldItAndTheStatusSaysSo) {
+  start().showPage(Page::Options);
+  ASSERT_TRUE(start().choose("Move right: D"));
+  start().keyEvent(engine::KeyCode::A, false);
+  EXPECT_EQ(platform->keyForAction(3), static_cast<uint32_t>(engine::KeyCode::A));
+  EXPECT_EQ(platform->keyForAction(2), static_cast<uint32_t>(engine::KeyCode::D)) << "Move left is not left unbound";
+  EXPECT_TRUE(hasRow("Move right: A"));
+  EXPECT_TRUE(hasRow("Move left: D"));
+  const std::string said = "Move right now uses A. A was the key of Move left, which takes D in exchange.";
+  EXPECT_EQ(start().status(), said);
+  const std::vector<std::string>& lines = start().lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), said), lines.end()) << "shown under the title";
+  // A free key takes nothing from anyone.
+  ASSERT_TRUE(start().choose("Jump: Space"));
+  start().keyEvent(engine::KeyCode::J, false);
+  EXPECT_EQ(start().status(), "Jump now uses J.");
 }
 
 TEST_F(StartViewTest, TheGameScreenShowsTheWaitViewThenTheMainViewOrTheStartViewsMessage) {

@@ -34,6 +34,30 @@ TEST(KeyBindings, BindingAKeyInUseMovesItAndTheSavedFormLoadsBackTheSameTable) {
   EXPECT_EQ(restored.keyOf(2), 50u);
 }
 
+TEST(KeyBindings, SwappingAKeyInUseGivesTheOtherActionTheOldKeyAndSavesBothWays) {
+  constexpr uint32_t KEY_A = 121;
+  constexpr uint32_t KEY_D = 124;
+  KeyBindings bindings;
+  EXPECT_EQ(bindings.swap(3, KEY_A), std::optional<uint32_t>(2));  // move right takes move left's A
+  EXPECT_EQ(bindings.keyOf(3), KEY_A);
+  EXPECT_EQ(bindings.keyOf(2), KEY_D);
+  KeyBindings restored;
+  restored.load(bindings.save());
+  EXPECT_EQ(restored.keyOf(2), KEY_D);
+  EXPECT_EQ(restored.keyOf(3), KEY_A);
+
+  EXPECT_EQ(bindings.swap(3, KEY_A), std::nullopt) << "its own key again changes nothing";
+  EXPECT_EQ(bindings.keyOf(2), KEY_D);
+  EXPECT_EQ(bindings.swap(4, 200), std::nullopt) << "a free key takes nothing from anyone";
+  EXPECT_EQ(bindings.keyOf(4), 200u);
+  bindings.bind(9, 0);
+  EXPECT_EQ(bindings.swap(8, 0), std::nullopt) << "unbinding leaves the other unbound actions alone";
+  EXPECT_EQ(bindings.keyOf(9), 0u);
+  EXPECT_EQ(bindings.keyOf(8), 0u);
+  EXPECT_EQ(bindings.swap(12, KEY_W), std::nullopt);
+  EXPECT_EQ(bindings.keyOf(0), KEY_W) << "an action outside the table changes nothing";
+}
+
 TEST(KeyBindings, DamagedEntriesAreSkippedWithoutHarm) {
   KeyBindings bindings;
   bindings.load({"3", ":5", "12:5", "3:5 ", "1:2:3", "1:99999999999", "3:+5"});

@@ -1,11 +1,13 @@
 // The main view's play: the pointer's cell with the player at the window's centre, mining by
 // holding the button within reach, the bound keys moving the body, the quick slots picked by number
-// and wheel, the pause key acting only on a press it saw, and the HUD following health and breath.
+// and wheel, the pause key acting only on a press it saw, and the HUD following health and breath
+// and a new window size.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "engine/scene/director.h"
 #include "game/inventory/inventory.h"
 #include "platform/settings/settings.h"
 #include "tests/ui/play/play_fixture.h"
@@ -195,6 +197,27 @@ TEST_F(MainViewTest, TheHudFollowsHealthBreathAndTheQuickRow) {
   views().switchTo(ViewId::Main);
   ASSERT_NE(main().hud().quickSlots().sprite(1), nullptr);
   EXPECT_EQ(main().hud().quickSlots().sprite(1)->slotItem(), local->inventory->slotItem({SlotKind::Quick, 1, 0}));
+}
+
+TEST_F(MainViewTest, ANewWindowSizePlacesTheQuickBarAndThePortraitAgain) {
+  engine::Director* director = engine::Director::getInstance();
+  director->designResolutionChanged(engine::Size(1280, 720));
+  views().layOut();
+  const InventorySprite* before = main().hud().quickSlots().sprite(0);
+  ASSERT_NE(before, nullptr);
+  ASSERT_FLOAT_EQ((before->getPositionX() + main().hud().quickSlots().sprite(9)->getPositionX()) / 2, 640.0f);
+
+  director->designResolutionChanged(engine::Size(800, 600));
+  views().layOut();
+  const QuickSlots& quick = main().hud().quickSlots();
+  ASSERT_NE(quick.sprite(0), nullptr) << "shown again at once";
+  ASSERT_NE(quick.sprite(9), nullptr);
+  EXPECT_FLOAT_EQ((quick.sprite(0)->getPositionX() + quick.sprite(9)->getPositionX()) / 2, 400.0f) << "centred";
+  EXPECT_LT(quick.sprite(9)->getPositionX(), 800.0f);
+  EXPECT_EQ(quick.slotAt(quick.sprite(9)->getPosition()), 9) << "the pointer finds the slots where they are drawn";
+  ASSERT_NE(main().hud().portrait(), nullptr);
+  EXPECT_LT(main().hud().portrait()->getPositionY(), 600.0f) << "the portrait stays under the window's top";
+  EXPECT_GT(main().hud().portrait()->getPositionY(), 500.0f);
 }
 
 TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {

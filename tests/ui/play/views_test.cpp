@@ -1,8 +1,10 @@
 // The views a game opens: the inventory's pages and swaps, pause with a save that fails, the
-// dialog's notice, the help's keys, and the map's picture of the explored cells.
+// dialog's notice, the help's keys, and the map's picture of the explored cells; a list view laid
+// out again for a new window size.
 
 #include <gtest/gtest.h>
 
+#include "engine/scene/director.h"
 #include "game/inventory/inventory.h"
 #include "game/session/game_saves.h"
 #include "tests/ui/play/play_fixture.h"
@@ -53,6 +55,21 @@ TEST_F(ViewsTest, TheInventorySwapsABackpackStackIntoTheHeldSlotAndTabWalksThePa
   inventory().keyEvent(KeyCode::ESCAPE, false);
   inventory().keyEvent(KeyCode::ESCAPE, true);
   EXPECT_EQ(views().currentId(), ViewId::Main);
+}
+
+TEST_F(ViewsTest, AListViewPlacesItsRowsAgainForANewWindowSize) {
+  engine::Director* director = engine::Director::getInstance();
+  director->designResolutionChanged(engine::Size(1280, 720));
+  views().push(ViewId::Pause);
+  ListView& pause = list(ViewId::Pause);
+  ASSERT_EQ(pause.list().rowAt(engine::Vec2(640, 600)), 0) << "the first row under the title, centred";
+  director->designResolutionChanged(engine::Size(800, 600));
+  views().layOut();
+  EXPECT_EQ(pause.list().rowAt(engine::Vec2(640, 600)), -1) << "nothing answers where it was";
+  const float firstRowY = 600 - 40 - 50 - 10 - 16;  // margin, title, gap, half a row
+  EXPECT_EQ(pause.list().rowAt(engine::Vec2(400, firstRowY)), 0);
+  EXPECT_EQ(pause.list().rowAt(engine::Vec2(140, firstRowY)), 0) << "the 520-point column from 140 to 660";
+  EXPECT_EQ(pause.list().rowAt(engine::Vec2(130, firstRowY)), -1);
 }
 
 TEST_F(ViewsTest, AWornSlotRefusesWhatCannotBeWornThere) {

@@ -26,6 +26,7 @@ class LayerRecorder : public InterfaceServices {
   void showPauseView() override {}
   void showStartView(engine::InnerNode* layer) override { shownOn.push_back(layer); }
   void detachLayer(engine::InnerNode* layer) override { detached.push_back(layer); }
+  void layOutViews() override {}
   std::vector<engine::InnerNode*> shownOn;
   std::vector<engine::InnerNode*> detached;
 };

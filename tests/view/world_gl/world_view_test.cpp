@@ -1,6 +1,7 @@
 // The world drawn and read back: blocks carry their art and their light, the back layer is darker,
 // liquids show in their colours; the programs compile and the health bar draws its colour; a
-// missing atlas leaves a stand-in; teardown and a second build leave nothing behind.
+// missing atlas leaves a stand-in; teardown and a second build leave nothing behind; a wider window
+// is laid out around the player.
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,26 @@ TEST_F(WorldViewTest, TheCameraFollowsThePlayerAndTheWindowScrollsWithIt) {
   // The glass two cells right of the old centre is now one cell right of the middle.
   EXPECT_TRUE(near(cellPixel(11, 9), blockColour(world_test::kGlass)));
   EXPECT_EQ(layer->tiles()->centreX(), 11);
+}
+
+TEST_F(WorldViewTest, AWiderWindowIsLaidOutAroundThePlayerWithMoreColumns) {
+  map->cell(13, 9).setFront(world_test::kGlass, 0, 0);  // beyond the five columns of 180 px
+  build();
+  frame();
+  const int narrowColumns = layer->tiles()->columns();
+  sharedView()->showWindowed(420, 180);
+  engine::GLView::onGLFWFramebufferSize(window_, 420, 180);
+  layer->layOutForScreen();
+  frame();
+  EXPECT_EQ(layer->getContentSize(), engine::Size(420, 180));
+  EXPECT_EQ(layer->rootNode()->getPosition(), engine::Vec2(210, 90)) << "the player at the new centre";
+  EXPECT_GT(layer->tiles()->columns(), narrowColumns);
+  EXPECT_EQ(layer->tiles()->centreX(), 10);
+  unsigned char rgba[4] = {};
+  glReadBuffer(GL_BACK);
+  glReadPixels(210 + 3 * 60, 90 - 60, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  EXPECT_TRUE(near({rgba[0], rgba[1], rgba[2], rgba[3]}, blockColour(world_test::kGlass)))
+      << "the cell three right of the player's is drawn at the window's new right end";
 }
 
 TEST_F(WorldViewTest, TheCustomProgramsCompileAndTheHealthBarDrawsItsColour) {
