@@ -59,7 +59,7 @@ bool StartView::createWorld(const NewWorldChoice& choice) {
   WorldStore& worlds = saves->worlds();
   for (const auto& entry : worlds.entries()) {
     if (entry->displayName == choice.name) {
-      status_ = "A world of that name exists.";
+      status_ = "A world named " + choice.name + " exists: choose another name.";
       return false;
     }
   }
@@ -145,6 +145,9 @@ void StartView::fillNewWorld(std::vector<std::string>& lines, std::vector<MenuLi
                     newWorld_.mode = static_cast<uint8_t>((newWorld_.mode + 1) % kWorldModeCount);
                     refresh();
                   }});
-  rows.push_back({"Create", [this] { createWorld(newWorld_); }});
+  // A refusal shows its reason under the title at once.
+  rows.push_back({"Create", [this] {
+                    if (!createWorld(newWorld_)) refresh();
+                  }});
   rows.push_back({"Back", [this] { showPage(Page::Worlds); }});
 }

@@ -206,6 +206,19 @@ TEST_F(StartViewTest, ANewWorldTakesItsNamePlanetSizeAndModeAndStartsGenerating)
   EXPECT_EQ(game.modes.size(), 1u);
 }
 
+TEST_F(StartViewTest, ATakenWorldNameIsRefusedOnTheNewWorldPageWithTheReasonShown) {
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  ASSERT_TRUE(start().chooseCharacter(*saves.characters().current()));
+  ASSERT_TRUE(start().createWorld(NewWorldChoice{.name = "Moor"}));
+  start().showPage(Page::NewWorld);
+  start().newWorld().name = "Moor";
+  ASSERT_TRUE(start().choose("Create"));
+  EXPECT_EQ(start().page(), Page::NewWorld) << "the page stays for another name";
+  const std::vector<std::string>& lines = start().lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "A world named Moor exists: choose another name."), lines.end());
+  EXPECT_EQ(game.modes.size(), 1u);
+}
+
 TEST_F(StartViewTest, EscapeGoesBackPageByPage) {
   const struct {
     Page from;
