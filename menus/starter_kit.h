@@ -1,7 +1,7 @@
 #pragma once
 // What a character made in the menus starts with: the wooden tools that dig, mine, chop and fight
-// (a bare hand breaks none of the ground's blocks) and a few oak logs, which the hands make into
-// planks and the planks into a workbench, all in the quick row.
+// (a bare hand breaks none of the ground's blocks), a few oak logs, which the hands make into
+// planks and the planks into a workbench, and torches to see by underground, all in the quick row.
 
 #include <array>
 #include <cstdint>
@@ -14,9 +14,10 @@ struct StarterItem {
   uint16_t durability;
 };
 
-// Wooden pickaxe, shovel, axe and sword (each at its full 60 uses) and four oak logs.
-inline constexpr std::array<StarterItem, 5> kStarterKit = {{
-    {4, 1, 60}, {2, 1, 60}, {5, 1, 60}, {3, 1, 60}, {612, 4, 0},
+// Wooden pickaxe, shovel, axe and sword (each at its full 60 uses), four oak logs and eight
+// torches.
+inline constexpr std::array<StarterItem, 6> kStarterKit = {{
+    {4, 1, 60}, {2, 1, 60}, {5, 1, 60}, {3, 1, 60}, {612, 4, 0}, {149, 8, 0},
 }};
 
 // Puts the kit into the record's first row, from its first slot on.

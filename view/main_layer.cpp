@@ -92,6 +92,7 @@ MainLayer* MainLayer::current() { return slot(); }
 
 MainLayer::~MainLayer() {
   teardownWorldView();
+  if (loadedTextures_) unloadGameTextures();
   interfaceServices().detachLayer(this);
   if (slot() == this) slot() = nullptr;
 }
@@ -111,7 +112,10 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   world_ = running.world.get();
   if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
   GameTextures& textures = gameTextures();
-  if (!textures.loaded) loadGameTextures(graphicsFolder(), kel::options().lowerGraphics);
+  if (!textures.loaded) {
+    loadGameTextures(graphicsFolder(), kel::options().lowerGraphics);
+    loadedTextures_ = true;
+  }
 
   const VisibleCellCounts counts = windowCounts();
   tiles_ = std::make_unique<TileSprites>(textures.blockBatch, textures.additiveBatch);

@@ -120,6 +120,9 @@ class MainLayer final : public engine::InnerNode {
   std::unique_ptr<TileSprites> tiles_;
   std::unique_ptr<ParticleSprites> particles_;
   bool frameRelight_ = false;
+  // The atlases were loaded for this layer: they go with it, while the texture cache still holds
+  // them, so a later run in the same process loads its own.
+  bool loadedTextures_ = false;
   // The player sprites: the local one in the root node, their ticks and frames.
   std::unique_ptr<PlayerSpriteLayer> players_;
 };

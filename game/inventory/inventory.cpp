@@ -350,6 +350,15 @@ void Inventory::setCraftingStation(const Item* item, const MapBlock* drawnCell, 
     id = drawnCell->frontId();
   }
   station_ = props[id & 0xFFF].has(block_flag::kCraftingStation) ? stationKindOfBlock(id) : 0;
+  stationPlace_.reset();
+  if (station_ != 0 && item == nullptr && drawnCell != nullptr) {
+    stationPlace_ = StationPlace{drawnCell->x, drawnCell->y};
+  }
+}
+
+void Inventory::clearCraftingStation() {
+  station_ = 0;
+  stationPlace_.reset();
 }
 
 void Inventory::forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit) {

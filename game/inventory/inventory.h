@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "game/inventory/slot_ref.h"
@@ -23,6 +24,12 @@ class MapBlock;
 class World;
 class TradeAbstract;
 struct DifficultyRow;
+
+// The cell a crafting station in use stands in.
+struct StationPlace {
+  uint16_t x = 0;
+  uint16_t y = 0;
+};
 
 // What the inventory asks of the player who owns it.
 class InventoryOwner {
@@ -104,8 +111,13 @@ class Inventory {
 
   uint8_t station() const { return station_; }
   // The station of the item's id, or of the block of the player's drawn cell when no item is
-  // given: none unless that block is a crafting station.
+  // given: none unless that block is a crafting station. A station found in a cell keeps the
+  // cell's place, so that walking away from it can end crafting there.
   void setCraftingStation(const Item* item, const MapBlock* drawnCell, const BlockPropsTable& props);
+  // Crafting by hand again.
+  void clearCraftingStation();
+  // Where the station in use stands; none by hand and for a station that an item stands for.
+  std::optional<StationPlace> stationPlace() const { return stationPlace_; }
   TradeAbstract* trade() const { return trade_; }
 
  private:
@@ -132,6 +144,7 @@ class Inventory {
   Item* trinket_ = nullptr;
   uint32_t selected_ = 0;
   uint8_t station_ = 0;
+  std::optional<StationPlace> stationPlace_;
   TradeAbstract* trade_ = nullptr;
   uint32_t quickSlotsInUse_ = 6;
   bool keepLastSlotEmpty_ = false;

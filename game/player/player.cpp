@@ -60,6 +60,8 @@ Item* Player::heldItem() const { return inventory->selectedItem(); }
 void Player::setWorld(World* newWorld) {
   PlayerBase::setWorld(newWorld);
   inventory->setWorld(newWorld);
+  // A station stands in the world it was used in.
+  inventory->clearCraftingStation();
 }
 
 bool Player::pickUpItem(const Item& item) {

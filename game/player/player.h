@@ -49,6 +49,13 @@ class Player : public PlayerBase, public InventoryOwner {
   bool isNextToCell(const MapBlock& cell) const;
   bool canReach(const MapBlock& cell, const Item* item) const;
 
+  // ---- The crafting station (player_crafting_station.cpp) ----
+  // Crafting at a station lasts while the player stays next to it: once its cell is out of reach
+  // or holds no station any more, the inventory crafts by hand again.
+  void keepCraftingStationInReach();
+  // Entering a cell may leave the station's reach.
+  void moveToCell(MapBlock* left) override;
+
   // ---- Life ----
   void die() override;
   bool leaveContainer(bool quiet) override;

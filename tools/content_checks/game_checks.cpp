@@ -8,6 +8,7 @@
 #include "tools/content_checks/obtainability_check.h"
 #include "tools/content_checks/planet_filter_check.h"
 #include "tools/content_checks/plant_checks.h"
+#include "tools/content_checks/recipe_conflict_check.h"
 #include "tools/content_checks/spawn_checks.h"
 #include "tools/content_checks/spawnable_mob_check.h"
 #include "tools/content_checks/text_checks.h"
@@ -54,6 +55,7 @@ void checkGameTablesLoad(const std::string& contentFolder, GameTables& tables, C
 void checkContentSet(const ContentIndex& content, CheckReport& report) {
   checkFixedIds(content, report);
   checkRecipeInputs(content, report);
+  checkRecipeConflicts(content, report);
   checkPlanetFilters(content, report);
   checkPlantRules(content, gamePlantRules(), report);
   checkSpawnRows(content, report);

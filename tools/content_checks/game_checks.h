@@ -1,7 +1,8 @@
 #pragma once
 // Every check of a content set against the game: the set compiles, the game loads the compiled
 // file without refusing it, the ids the code names hold what it expects, recipe inputs can be
-// obtained, planet rules can take hold, the game tables (difficulties, craft book, catalogue, the
+// obtained, no two recipes of a station make different kinds of one thing from the same
+// ingredients, planet rules can take hold, the game tables (difficulties, craft book, catalogue, the
 // mob-to-item table) compile against the set and load, and the language file has the texts the
 // code shows.
 

@@ -78,6 +78,8 @@ InventoryView::~InventoryView() = default;
 
 void InventoryView::enter() {
   status_.clear();
+  craftRows_.clear();
+  if (PlayerDesktopLocal* p = player()) p->keepCraftingStationInReach();
   currentGame().pause();
   ListView::enter();
   if (page_ == kBackpack) buildGrid();
@@ -296,6 +298,7 @@ bool InventoryView::isDropMarkerShown() const { return dropMarker_->isVisible();
 
 void InventoryView::setPage(uint8_t page) {
   page_ = page < kPageCount ? page : static_cast<uint8_t>(kBackpack);
+  craftRows_.clear();
   list().select(0);
   hideItemTooltip();
   if (selected_ != nullptr) selected_->deselect();
@@ -360,7 +363,8 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
   title = std::string("Inventory: ") + kPageNames[page_];
   lines.push_back("Tab: next page. Enter or a click: choose. Escape: close.");
   if (page_ == kBackpack) lines.push_back("Cells: click to pick and swap, right click to use, S split, G gather.");
-  if (!status_.empty()) lines.push_back(status_);
+  // The status keeps its line even when empty, so a choice never moves the rows under the pointer.
+  lines.push_back(status_);
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) {
     lines.push_back("No game is running.");
@@ -407,9 +411,9 @@ void InventoryView::fillCrafting(PlayerDesktopLocal& p, std::vector<std::string>
   if (p.knowledge == nullptr) return;
   Inventory& inventory = *p.inventory;
   const uint8_t station = inventory.station();
-  const std::vector<uint16_t> recipes = listStationRecipes(inventory, station, *p.knowledge, station, "");
-  if (recipes.empty()) lines.push_back("Nothing to craft here.");
-  for (uint16_t row : recipes) {
+  craftRows_.update(inventory, *p.knowledge);
+  if (craftRows_.rows().empty()) lines.push_back("Nothing to craft here.");
+  for (uint16_t row : craftRows_.rows()) {
     const CraftDef& recipe = contentTables().craftDefs[row];
     const bool craftable = recipeCraftability(inventory, station, recipe) == Craftability::Craftable;
     std::string text = std::string(craftable ? "" : "(missing) ").append(itemName(recipe.result())).append(" <-");

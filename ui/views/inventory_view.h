@@ -1,7 +1,7 @@
 #pragma once
 // The inventory view, in four pages: the backpack (with the quick row), the equipment, crafting
-// at the station the player stands at (page 2, the page a crafting station opens), and the open
-// container. Choosing a backpack or equipment row swaps it with the selected quick slot, choosing
+// at the station the player stands at (page 2, the page a crafting station opens; by hand away
+// from one), and the open container. Choosing a backpack or equipment row swaps it with the selected quick slot, choosing
 // a recipe crafts it, and the container page takes or stores the items. Tab (the pane key) walks
 // the pages; Escape or the inventory key closes it. The game's ordinary timers are paused while it
 // is current; closing it closes the open container.
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "game/crafting/crafting_page_list.h"
 #include "game/inventory/slot_ref.h"
 #include "ui/views/inventory_slot_grid.h"
 #include "ui/views/list_view.h"
@@ -112,6 +113,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   engine::Node* dropMarker_ = nullptr;  // a child of the root
   uint8_t page_ = kBackpack;
   std::string status_;
+  CraftingPageList craftRows_;  // the crafting page's recipes, in the places they were shown
 };
 
 // "Name x3" for an item stack, "(empty)" for none.

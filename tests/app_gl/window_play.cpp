@@ -1,0 +1,145 @@
+#include "tests/app_gl/window_play.h"
+
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "content/items/item.h"
+#include "engine/app/application.h"
+#include "engine/scene/director.h"
+#include "engine/window/gl_view.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
+#include "platform/settings/settings.h"
+#include "tests/app_gl/app_run_support.h"
+#include "ui/views/game_views.h"
+#include "ui/views/list_view.h"
+#include "view/inventory/inventory_sprite.h"
+#include "world/cells/map_block.h"
+
+namespace apptest {
+
+namespace {
+
+GLFWwindow* window() { return engine::GLView::current()->getWindow(); }
+float windowHeight() { return engine::Director::getInstance()->getWinSize().height; }
+
+// How many pixels of two readings of a region differ.
+int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+  int changed = 0;
+  for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
+    if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 30) ++changed;
+  }
+  return changed;
+}
+
+}  // namespace
+
+void press(int key) { engine::GLView::onGLFWKey(window(), key, 0, GLFW_PRESS, 0); }
+void release(int key) { engine::GLView::onGLFWKey(window(), key, 0, GLFW_RELEASE, 0); }
+void tap(int key) {
+  press(key);
+  release(key);
+}
+void type(const std::string& text) {
+  for (char c : text) engine::GLView::onGLFWChar(window(), static_cast<unsigned char>(c));
+}
+void pointAt(const engine::Vec2& point) { engine::GLView::onGLFWCursorPos(window(), point.x, windowHeight() - point.y); }
+void click(const engine::Vec2& point, int button) {
+  pointAt(point);
+  engine::GLView::onGLFWMouseButton(window(), button, GLFW_PRESS, 0);
+  engine::GLView::onGLFWMouseButton(window(), button, GLFW_RELEASE, 0);
+}
+
+ViewId current() { return gameViews() != nullptr ? gameViews()->currentId() : ViewId::None; }
+PlayerDesktopLocal* player() { return runningWorld().player.get(); }
+ListView* currentList() { return gameViews() != nullptr ? dynamic_cast<ListView*>(gameViews()->current()) : nullptr; }
+
+int rowIndex(const std::string& prefix) {
+  ListView* view = currentList();
+  if (view == nullptr) return -1;
+  const auto& rows = view->list().rows();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].text.rfind(prefix, 0) == 0) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool chooseRow(const std::string& prefix) {
+  const int index = rowIndex(prefix);
+  if (index < 0) return false;
+  const int moves = index - currentList()->list().selected();
+  for (int m = 0; m < std::abs(moves); ++m) tap(moves > 0 ? GLFW_KEY_DOWN : GLFW_KEY_UP);
+  tap(GLFW_KEY_ENTER);
+  return true;
+}
+
+bool hasRow(const std::string& prefix) { return rowIndex(prefix) >= 0; }
+
+bool pointOverRow(const ListView& view, int row, engine::Vec2& point) {
+  const engine::Size size = engine::Director::getInstance()->getWinSize();
+  for (float y = size.height; y > 0; y -= 2.0f) {
+    const engine::Vec2 at(size.width / 2.0f, y);
+    if (const_cast<ListView&>(view).list().rowAt(at) == row) {
+      point = at;
+      return true;
+    }
+  }
+  return false;
+}
+
+engine::Vec2 pointOf(const MapBlock& cell) {
+  const engine::Size size = engine::Director::getInstance()->getWinSize();
+  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
+  const engine::Vec2 world(static_cast<float>(cell.x) * 30.0f, static_cast<float>(cell.y) * 30.0f);
+  return engine::Vec2(size.width / 2.0f, size.height / 2.0f) + (world - player()->position) * scale;
+}
+
+std::vector<SlotRef> slotsHolding(uint16_t id) {
+  std::vector<SlotRef> slots;
+  const Inventory& inventory = *player()->inventory;
+  const auto look = [&](SlotRef slot) {
+    const Item* item = inventory.slotItem(slot);
+    if (item != nullptr && !item->isNone() && item->id == id) slots.push_back(slot);
+  };
+  for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) look({SlotKind::Quick, x, 0});
+  for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+    for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) look({SlotKind::Backpack, x, y});
+  }
+  return slots;
+}
+
+uint32_t carriedCount(uint16_t id) {
+  uint32_t count = 0;
+  for (SlotRef slot : slotsHolding(id)) count += player()->inventory->slotItem(slot)->count;
+  return count;
+}
+
+int iconPixels(const InventorySprite& sprite) {
+  const engine::Vec2 at = sprite.getPosition();
+  const int x = static_cast<int>(at.x) - 6, y = static_cast<int>(at.y) - 6;
+  const std::vector<unsigned char> withIcon = framePixels(x, y, 12, 12);
+  sprite.icon()->setVisible(false);
+  const std::vector<unsigned char> withoutIcon = framePixels(x, y, 12, 12);
+  sprite.icon()->setVisible(true);
+  return changedPixels(withIcon, withoutIcon);
+}
+
+void Script::frame() {
+  if (finished()) return;
+  Step& step = steps_[index_];
+  if (step.done()) {
+    shots_.emplace_back(step.name, frameShowsSomething());
+    ++index_;
+    frames_ = 0;
+  } else if (++frames_ > step.frameLimit) {
+    failure_ = step.name;
+  }
+  if (finished()) engine::Application::getInstance()->quit();
+}
+
+}  // namespace apptest

@@ -1,0 +1,80 @@
+#pragma once
+// Playing the real program through the window's input events, as a person would, for the
+// end-to-end tests: keys, typing and clicks as the window system reports them, choosing list rows,
+// what the test reads of the running game, and a script of steps run one per frame until each is
+// done.
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/base/geometry.h"
+#include "game/inventory/slot_ref.h"
+#include "ui/views/game_view.h"
+
+class InventorySprite;
+class ListView;
+class MapBlock;
+class PlayerDesktopLocal;
+
+namespace apptest {
+
+// ---- The window's input ----
+void press(int key);
+void release(int key);
+void tap(int key);
+void type(const std::string& text);
+// The pointer moves to a point of the view (y upwards).
+void pointAt(const engine::Vec2& point);
+// A press and release of the button at a point of the view (y upwards).
+void click(const engine::Vec2& point, int button);
+
+// ---- What the test reads ----
+ViewId current();
+PlayerDesktopLocal* player();
+// The current view when it is a list view, else null.
+ListView* currentList();
+// Walks the current list to the first row that begins with the text and picks it with Enter.
+bool chooseRow(const std::string& prefix);
+bool hasRow(const std::string& prefix);
+// The index of the first row of the current list that begins with the text, or -1.
+int rowIndex(const std::string& prefix);
+// A point over a shown row of the list, found the way the pointer would; false when not shown.
+bool pointOverRow(const ListView& view, int row, engine::Vec2& point);
+// The view point of a cell's centre, with the player at the window's centre.
+engine::Vec2 pointOf(const MapBlock& cell);
+// How many of the item the player carries in its quick row and backpack.
+uint32_t carriedCount(uint16_t id);
+// The quick and backpack slots holding the item.
+std::vector<SlotRef> slotsHolding(uint16_t id);
+// How many pixels around a slot sprite's middle its icon changes.
+int iconPixels(const InventorySprite& sprite);
+
+// ---- The script: one step after the other, each with its frame limit ----
+struct Step {
+  std::string name;
+  std::function<bool()> done;  // runs every frame until it answers true
+  int frameLimit = 120;
+};
+
+class Script {
+ public:
+  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) {}
+
+  // Tries the current step; every step's frame is read back. The program quits after the last.
+  void frame();
+  bool finished() const { return index_ >= steps_.size() || !failure_.empty(); }
+  const std::string& failure() const { return failure_; }
+  size_t reached() const { return index_; }
+  const std::vector<std::pair<std::string, bool>>& shots() const { return shots_; }
+
+ private:
+  std::vector<Step> steps_;
+  size_t index_ = 0;
+  int frames_ = 0;
+  std::string failure_;
+  std::vector<std::pair<std::string, bool>> shots_;
+};
+
+}  // namespace apptest
