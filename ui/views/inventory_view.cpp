@@ -17,6 +17,7 @@
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/crafting/recipes.h"
+#include "game/inventory/crafting_station.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
@@ -361,6 +362,12 @@ bool InventoryView::craft(uint16_t recipeRow) {
 
 void InventoryView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   title = std::string("Inventory: ") + kPageNames[page_];
+  if (PlayerDesktopLocal* at = player(); page_ == kCrafting && at != nullptr && at->inventory != nullptr) {
+    // Where the page crafts: by hand, or at the station the player stands beside.
+    const uint8_t station = at->inventory->station();
+    const std::string& name = languageTexts().text(static_cast<int16_t>(craftingStationByKind(station).nameText));
+    if (station != 0 && !name.empty()) title += " at " + name;
+  }
   lines.push_back("Tab: next page. Enter or a click: choose. Escape: close.");
   if (page_ == kBackpack) lines.push_back("Cells: click to pick and swap, right click to use, S split, G gather.");
   // The status keeps its line even when empty, so a choice never moves the rows under the pointer.
