@@ -147,7 +147,8 @@ bool Inventory::slotAcceptsItem(SlotRef slot, const Item* item) const {
     case SlotKind::Equipment2:
       if (isEmpty(item)) return true;
       return slot.x < kEquipmentSlots && itemKindOf(item) == item_kind::kFirstWorn + slot.x;
-    case SlotKind::Trinket: return !isEmpty(item) && itemKindOf(item) == item_kind::kTrinket;
+    // Nothing may take a trinket's place: the trinket is taken off.
+    case SlotKind::Trinket: return isEmpty(item) || itemKindOf(item) == item_kind::kTrinket;
     case SlotKind::AlchemyLab: {
       auto* lab = dynamic_cast<AlchemyLab*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
       if (lab == nullptr || lab->brewing()) return false;

@@ -126,6 +126,9 @@ TEST_F(InventoryDragTest, TheMarkerShowsOnlyOverACellThatTakesTheStack) {
   items().setSlot(kPack10, makeItem(kRing, 1));
   dragStack(kPack10, kTrinket);
   EXPECT_EQ(idIn(kTrinket), kRing);
+  dragStack(kTrinket, kPack10);
+  EXPECT_EQ(idIn(kPack10), kRing) << "the trinket is taken off again";
+  EXPECT_EQ(idIn(kTrinket), 0);
 }
 
 TEST_F(InventoryDragTest, ALikeStackJoinsAndAnotherTradesPlaces) {
