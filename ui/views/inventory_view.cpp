@@ -50,7 +50,7 @@ constexpr float kFloatSeconds = 1.5f;
 constexpr float kFloatRise = 30.0f;  // interface points
 constexpr engine::Color3B kFloatColour{255, 230, 120};
 constexpr engine::Color4B kDropMarkerColour{255, 255, 255, 90};
-constexpr float kGridTop = 170.0f;  // below the title, the help lines and the status
+constexpr float kGridTop = 194.0f;  // below the title, the help lines, the status and the page's line
 constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container"};
 
 bool isBound(uint32_t action, engine::KeyCode key) {
@@ -426,7 +426,9 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
     lines.push_back("No game is running.");
     return;
   }
-  if (page_ == kCrafting) lines.push_back(gridLine(*p));
+  // Every page keeps the line the crafting page tells the grid's recipe on, so the cells stand
+  // at one height on all of them.
+  lines.push_back(page_ == kCrafting ? gridLine(*p) : std::string());
   switch (page_) {
     case kBackpack: fillBackpack(*p, rows); break;
     case kEquipment: fillEquipment(*p, rows); break;
