@@ -52,6 +52,17 @@ PageCells containerCells(size_t slots, SlotKind kind) {
   return page;
 }
 
+PageCells catalogueCells() {
+  PageCells page;
+  page.hidesBackpack = true;
+  for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+    for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
+      page.cells.push_back({{SlotKind::Catalogue, x, y}, static_cast<float>(x), kCaptionRow + y});
+    }
+  }
+  return page;
+}
+
 }  // namespace
 
 PageCells inventoryPageCells(PageArea area, size_t containerSlots, SlotKind containerKind) {
@@ -59,6 +70,7 @@ PageCells inventoryPageCells(PageArea area, size_t containerSlots, SlotKind cont
     case PageArea::Worn: return wornCells();
     case PageArea::CraftGrid: return craftGridCells();
     case PageArea::Container: return containerCells(containerSlots, containerKind);
+    case PageArea::Catalogue: return catalogueCells();
     case PageArea::None: break;
   }
   return {};

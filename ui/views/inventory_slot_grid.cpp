@@ -30,7 +30,7 @@ void InventorySlotGrid::build(engine::InnerNode* parent, Player* player, const e
   auto place = [&](float column, float row) { return engine::Vec2(topLeft.x + column * pitch_, topLeft.y - row * pitch_); };
   for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) add(parent, player, {SlotKind::Quick, x, 0}, place(x, 0));
   // Half a cell between the quick row and the backpack.
-  for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+  for (uint8_t y = 0; y < Inventory::kBackpackSide && !page.hidesBackpack; ++y) {
     for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
       add(parent, player, {SlotKind::Backpack, x, y}, place(x, 1.5f + y));
     }

@@ -15,6 +15,7 @@
 #include "engine/scene/sequence.h"
 #include "engine/scene/spawn.h"
 #include "engine/text/label.h"
+#include "game/catalogue/item_catalogue.h"
 #include "game/crafting/grid_crafting.h"
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
@@ -23,6 +24,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "platform/controls/abstract_controls.h"
 #include "platform/platform.h"
 #include "ui/hud/hud.h"
@@ -51,7 +53,7 @@ constexpr float kFloatRise = 30.0f;  // interface points
 constexpr engine::Color3B kFloatColour{255, 230, 120};
 constexpr engine::Color4B kDropMarkerColour{255, 255, 255, 90};
 constexpr float kGridTop = 194.0f;  // below the title, the help lines, the status and the page's line
-constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container"};
+constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container", "Statistics", "Catalogue"};
 
 bool isBound(uint32_t action, engine::KeyCode key) {
   kel::Platform* platform = kel::Platform::instance();
@@ -145,6 +147,7 @@ PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {
   switch (page_) {
     case kEquipment: return inventoryPageCells(PageArea::Worn);
     case kCrafting: return inventoryPageCells(PageArea::CraftGrid);
+    case kCatalogue: return inventoryPageCells(PageArea::Catalogue);
     case kContainer: break;
     default: return {};
   }
@@ -192,7 +195,8 @@ bool InventoryView::mouseButton(const engine::Vec2& point, int button, bool rele
   pressed_ = nullptr;
   hideItemTooltip();
   if (button == kel::MOUSE_BUTTON_RIGHT) {
-    sprite->onActivate();
+    // A catalogue entry is shown, not owned: nothing of it is used.
+    if (sprite->slot().kind != SlotKind::Catalogue) sprite->onActivate();
   } else if (button == kel::MOUSE_BUTTON_LEFT) {
     if (selected_ == nullptr || selected_ == sprite) {
       sprite->select();
@@ -232,6 +236,7 @@ void InventoryView::hover(const engine::Vec2& point) {
 
 bool InventoryView::gridKey(engine::KeyCode key) {
   if (selected_ == nullptr || (key != engine::KeyCode::S && key != engine::KeyCode::G)) return false;
+  if (selected_->slot().kind == SlotKind::Catalogue) return true;  // its stacks are not the player's
   if (key == engine::KeyCode::S) {
     selected_->splitStack();
     status_.clear();
@@ -245,6 +250,8 @@ bool InventoryView::gridKey(engine::KeyCode key) {
 bool InventoryView::swapSlots(SlotRef a, SlotRef b) {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr || a == b) return false;
+  if (a.kind == SlotKind::Catalogue) return pickFromCatalogue(a, b);
+  if (b.kind == SlotKind::Catalogue) return pickFromCatalogue(b, a);
   Inventory& inventory = *p->inventory;
   Item* first = inventory.slotItem(a);
   Item* second = inventory.slotItem(b);
@@ -350,6 +357,10 @@ bool InventoryView::isDropMarkerShown() const { return dropMarker_->isVisible();
 void InventoryView::setPage(uint8_t page) {
   const uint8_t leaving = page_;
   page_ = page < kPageCount ? page : static_cast<uint8_t>(kBackpack);
+  PlayerDesktopLocal* p = player();
+  // The catalogue is the creative worlds' only.
+  const bool creative = p != nullptr && p->world != nullptr && p->world->isCreative();
+  if (page_ == kCatalogue && !creative) page_ = kBackpack;
   craftRows_.clear();
   list().select(0);
   hideItemTooltip();
@@ -372,7 +383,7 @@ void InventoryView::listColumn(float& left, float& width) const {
 bool InventoryView::ownKey(engine::KeyCode key, bool released) {
   if (!released && gridKey(key)) return true;
   if (isBound(kPaneAction, key)) {
-    if (!released) setPage(static_cast<uint8_t>((page_ + 1) % kPageCount));
+    if (!released) setPage(page_ + 1 < kTabPages ? static_cast<uint8_t>(page_ + 1) : static_cast<uint8_t>(kBackpack));
     return true;
   }
   if (isBound(kInventoryAction, key)) {
@@ -433,6 +444,8 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
     case kBackpack: fillBackpack(*p, rows); break;
     case kEquipment: fillEquipment(*p, rows); break;
     case kCrafting: fillCrafting(*p, lines, rows); break;
+    case kStatistics: stats_.fill(statsStore(), lines, rows, [this] { refreshTexts(); }); break;
+    case kCatalogue: fillCatalogue(*p, rows); break;
     default: fillContainer(*p, rows); break;
   }
 }
@@ -452,6 +465,34 @@ void InventoryView::fillBackpack(PlayerDesktopLocal& p, std::vector<MenuList::Ro
                       }});
     }
   }
+  rows.push_back({"Statistics", [this] { setPage(kStatistics); }});
+  if (p.world != nullptr && p.world->isCreative()) rows.push_back({"Catalogue", [this] { setPage(kCatalogue); }});
+}
+
+void InventoryView::fillCatalogue(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {
+  ItemCatalogue& catalogue = itemCatalogue();
+  const uint32_t page = p.inventory->cataloguePage();
+  const auto showList = [this](uint32_t list) {
+    itemCatalogue().selectList(list);
+    if (PlayerDesktopLocal* q = player()) q->inventory->setCataloguePage(0);
+    grid_.refreshAll();
+    refreshTexts();
+  };
+  const auto turnTo = [this](uint32_t to) {
+    if (PlayerDesktopLocal* q = player()) q->inventory->setCataloguePage(to);
+    grid_.refreshAll();
+    refreshTexts();
+  };
+  if (catalogue.catalogueEntry(page + 1, 0, 0) != nullptr) {
+    rows.push_back({"Page " + std::to_string(page + 1) + ": next page", [turnTo, page] { turnTo(page + 1); }});
+  }
+  if (page > 0) rows.push_back({"Previous page", [turnTo, page] { turnTo(page - 1); }});
+  for (uint32_t i = 0; i < ItemCatalogue::kCategoryCount; ++i) {
+    const bool current = catalogue.currentList() == i;
+    rows.push_back({std::string(current ? "> " : "") + catalogue.category(i).title, [showList, i] { showList(i); }});
+  }
+  const bool pinned = catalogue.currentList() == ItemCatalogue::kPinnedList;
+  rows.push_back({std::string(pinned ? "> " : "") + "Pinned", [showList] { showList(ItemCatalogue::kPinnedList); }});
 }
 
 void InventoryView::fillEquipment(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {

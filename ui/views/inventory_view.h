@@ -3,7 +3,9 @@
 // at the station the player stands at (page 2, the page a crafting station opens; by hand away
 // from one), and the open container. Choosing a backpack or equipment row swaps it with the selected quick slot, choosing
 // a recipe crafts it, and the container page takes or stores the items. Tab (the pane key) walks
-// the pages; Escape or the inventory key closes it. The game's ordinary timers are paused while it
+// the pages; the backpack page's list opens the statistics page and, in a creative world, the item
+// catalogue, whose entries are picked into the quick row and the backpack. Escape or the
+// inventory key closes it. The game's ordinary timers are paused while it
 // is current; closing it closes the open container.
 //
 // Every page shows the quick row and the backpack as slot sprites (item icons with their counts and
@@ -28,6 +30,7 @@
 #include "game/crafting/crafting_page_list.h"
 #include "game/inventory/slot_ref.h"
 #include "ui/views/inventory_slot_grid.h"
+#include "ui/views/inventory_stats_page.h"
 #include "ui/views/list_view.h"
 #include "view/inventory/inventory_view_hooks.h"
 
@@ -38,7 +41,11 @@ class PlayerDesktopLocal;
 
 class InventoryView final : public ListView, public InventoryViewHooks {
  public:
-  enum Page : uint8_t { kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kPageCount = 4 };
+  // Tab walks the first four pages; the backpack page's list opens the other two.
+  enum Page : uint8_t {
+    kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kStatistics = 4, kCatalogue = 5,
+    kTabPages = 4, kPageCount = 6
+  };
 
   InventoryView();
   ~InventoryView() override;
@@ -80,6 +87,9 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   bool takesStack(SlotRef from, SlotRef to) const;
   // Makes the craft grid's recipe in the result cell; the status says what happened.
   bool craftFromGrid();
+  // A copy of a catalogue entry into a slot (kind 13 cells are never emptied).
+  bool pickFromCatalogue(SlotRef entry, SlotRef to);
+  const InventoryStatsPage& statsPage() const { return stats_; }
 
   // ---- InventoryViewHooks ----
   InventorySprite* spriteForSlot(SlotRef slot) override;
@@ -109,6 +119,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   void fillEquipment(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
   void fillCrafting(PlayerDesktopLocal& player, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillContainer(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
+  void fillCatalogue(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
 
   void buildGrid();
   PageCells pageCells(PlayerDesktopLocal& player) const;
@@ -138,6 +149,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   uint8_t page_ = kBackpack;
   std::string status_;
   CraftingPageList craftRows_;  // the crafting page's recipes, in the places they were shown
+  InventoryStatsPage stats_;
 };
 
 // "Name x3" for an item stack, "(empty)" for none.

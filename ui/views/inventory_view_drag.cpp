@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "content/items/item.h"
+#include "content/items/item_pool.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
@@ -62,6 +63,7 @@ void InventoryView::dropStack(const engine::Vec2& point) {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || from == nullptr) return;
   InventorySprite* onto = grid_.spriteAt(point);
+  if (onto == nullptr && from->slot().kind == SlotKind::Catalogue) return;  // an entry is never thrown
   if (onto == nullptr) {
     if (list().rowAt(point) >= 0) return;  // let go over the list: the stack stays
     // Outside the cells: thrown the way the pointer points from the middle of the window, where
@@ -85,8 +87,10 @@ bool InventoryView::takesStack(SlotRef from, SlotRef to) const {
   const Inventory& inventory = *p->inventory;
   const Item* moving = inventory.slotItem(from);
   const Item* there = inventory.slotItem(to);
-  if (!holds(moving)) return false;
+  if (!holds(moving) || to.kind == SlotKind::Catalogue) return false;
   if (holds(there) && there->canStackWith(*moving)) return true;
+  // An entry is copied: the cell it leaves needs no room for what was there.
+  if (from.kind == SlotKind::Catalogue) return !holds(there) && inventory.slotAcceptsItem(to, moving);
   return inventory.slotAcceptsItem(to, moving) && inventory.slotAcceptsItem(from, there);
 }
 
@@ -97,7 +101,9 @@ bool InventoryView::moveStack(SlotRef from, SlotRef to) {
   const Item* moving = inventory.slotItem(from);
   const Item* there = inventory.slotItem(to);
   bool moved = false;
-  if (holds(moving) && holds(there) && there->canStackWith(*moving)) {
+  if (from.kind == SlotKind::Catalogue || to.kind == SlotKind::Catalogue) {
+    moved = swapSlots(from, to);
+  } else if (holds(moving) && holds(there) && there->canStackWith(*moving)) {
     moved = inventory.mergeSlots(from, to);
     p->heldItemChanged(p->heldItem());
   } else {
@@ -110,4 +116,29 @@ bool InventoryView::moveStack(SlotRef from, SlotRef to) {
 void InventoryView::afterMove(SlotRef a, SlotRef b) {
   if (!isWorn(a.kind) && !isWorn(b.kind)) return;
   if (PlayerDesktopLocal* p = player()) p->refreshAppearance();
+}
+
+bool InventoryView::pickFromCatalogue(SlotRef entry, SlotRef to) {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr || to.kind == SlotKind::Catalogue) return false;
+  Inventory& inventory = *p->inventory;
+  const Item* shown = inventory.slotItem(entry);
+  Item* there = inventory.slotItem(to);
+  if (!holds(shown)) return false;
+  if (holds(there) && there->canStackWith(*shown)) {
+    // One more of it on the stack already there, up to a full stack.
+    if (there->count >= ITEM_STACK_LIMIT) return false;
+    ++there->count;
+  } else if (!holds(there) && inventory.slotAcceptsItem(to, shown)) {
+    Item* copy = newItem(shown->id, 0, 1, 0, 0);
+    if (copy == nullptr) return false;
+    *copy = *shown;
+    copy->count = 1;
+    inventory.setSlot(to, copy);
+  } else {
+    status_ = "That cannot go there.";
+    return false;
+  }
+  p->heldItemChanged(p->heldItem());
+  return true;
 }
