@@ -12,13 +12,14 @@
 // marks), and beside them the cells of its own area: the worn items, the craft grid with its
 // result, or the open container (inventory_page_cells.h); the list stands right of them. A left
 // click selects a cell (a quick cell becomes the held one), and a second click on another cell
-// swaps the two; a stack pressed on and dragged to another cell goes there (joining a stack it can
-// join, else trading places), the drop marker showing over a cell that takes it, and a stack
-// dropped outside the cells is thrown. A right click acts on the cell's item (opens, uses or
-// learns it); with a cell selected, S splits its stack and G gathers the stacks around it. Pressing
-// on the empty result cell makes the craft grid's recipe there; closing the view or leaving the
-// crafting page gives the grid's stacks back. The pointer resting on an item shows its tooltip. The
-// view is the sprites' InventoryViewHooks: it is registered when the views are created.
+// swaps the two. A stack pressed on and dragged to another cell goes there: it joins a stack it
+// can join, a seed crosses with a seed of other genes, else the two trade places; the drop marker
+// shows over a cell that takes it, and a stack dropped outside the cells is thrown. A right click
+// acts on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack and
+// G gathers the stacks around it. Pressing on the empty result cell makes the craft grid's recipe
+// there; closing the view or leaving the crafting page gives the grid's stacks back. The pointer
+// resting on an item shows its tooltip. The view is the sprites' InventoryViewHooks: it is
+// registered when the views are created.
 //
 // Main thread only.
 
@@ -87,6 +88,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   bool takesStack(SlotRef from, SlotRef to) const;
   // Makes the craft grid's recipe in the result cell; the status says what happened.
   bool craftFromGrid();
+  // One seed of each of two stacks of known, different genes crossed into a new seed.
+  bool mixSeedStacks(SlotRef a, SlotRef b);
   // A copy of a catalogue entry into a slot (kind 13 cells are never emptied).
   bool pickFromCatalogue(SlotRef entry, SlotRef to);
   const InventoryStatsPage& statsPage() const { return stats_; }

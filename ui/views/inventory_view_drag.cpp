@@ -6,6 +6,7 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "game/inventory/inventory.h"
+#include "game/inventory/seed_mixing.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "ui/views/inventory_view.h"
@@ -13,6 +14,7 @@
 #include "ui/widgets/ui_draw.h"
 #include "view/inventory/inventory_sprite.h"
 #include "view/inventory/item_tooltip.h"
+#include "world/plants/plant_genes.h"
 
 namespace {
 
@@ -74,7 +76,8 @@ void InventoryView::dropStack(const engine::Vec2& point) {
     if (throwSlotStack(*p, slot, angle)) afterMove(slot, slot);
     from->refreshAndRelayout();
   } else if (onto != from) {
-    if (moveStack(from->slot(), onto->slot())) status_.clear();
+    status_.clear();
+    moveStack(from->slot(), onto->slot());
     from->refreshAndRelayout();
     onto->refreshAndRelayout();
   }
@@ -88,7 +91,7 @@ bool InventoryView::takesStack(SlotRef from, SlotRef to) const {
   const Item* moving = inventory.slotItem(from);
   const Item* there = inventory.slotItem(to);
   if (!holds(moving) || to.kind == SlotKind::Catalogue) return false;
-  if (holds(there) && there->canStackWith(*moving)) return true;
+  if (holds(there) && (there->canStackWith(*moving) || canMixSeeds(moving, there))) return true;
   // An entry is copied: the cell it leaves needs no room for what was there.
   if (from.kind == SlotKind::Catalogue) return !holds(there) && inventory.slotAcceptsItem(to, moving);
   return inventory.slotAcceptsItem(to, moving) && inventory.slotAcceptsItem(from, there);
@@ -103,6 +106,8 @@ bool InventoryView::moveStack(SlotRef from, SlotRef to) {
   bool moved = false;
   if (from.kind == SlotKind::Catalogue || to.kind == SlotKind::Catalogue) {
     moved = swapSlots(from, to);
+  } else if (canMixSeeds(moving, there)) {
+    moved = mixSeedStacks(from, to);
   } else if (holds(moving) && holds(there) && there->canStackWith(*moving)) {
     moved = inventory.mergeSlots(from, to);
     p->heldItemChanged(p->heldItem());
@@ -140,5 +145,19 @@ bool InventoryView::pickFromCatalogue(SlotRef entry, SlotRef to) {
     return false;
   }
   p->heldItemChanged(p->heldItem());
+  return true;
+}
+
+bool InventoryView::mixSeedStacks(SlotRef a, SlotRef b) {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr) return false;
+  const SeedMix mix = mixSeeds(*p->inventory, a, b);
+  if (!mix.mixed) {
+    status_ = "No room for the new seed.";
+    return false;
+  }
+  if (InventorySprite* shown = grid_.spriteFor(mix.where)) shown->refreshAndRelayout();
+  p->heldItemChanged(p->heldItem());
+  showFloatingLabel("Mixed: " + seedDisplayName(mix.genes), grid_.spriteFor(b) != nullptr ? grid_.spriteFor(b)->getPosition() : engine::Vec2());
   return true;
 }

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "content/items/item_pool.h"
+#include "engine/base/random.h"
 #include "game/inventory/inventory.h"
 #include "game/rules/rule_entities.h"
 #include "platform/controls/abstract_controls.h"
 #include "tests/ui/play/play_fixture.h"
 #include "ui/views/inventory_view.h"
 #include "view/inventory/inventory_sprite.h"
+#include "world/plants/plant_genes.h"
 
 namespace {
 
@@ -175,6 +177,30 @@ TEST_F(InventoryDragTest, TheViewsControlsDeliverTheDrag) {
   EXPECT_TRUE(view().isDropMarkerShown());
   controls->mouseDrag(at(kWorn0), kel::MOUSE_BUTTON_LEFT, kel::DragPhase::End);
   EXPECT_EQ(idIn(kWorn0), kHelmet);
+}
+
+TEST_F(InventoryDragTest, ASeedDroppedOnASeedOfOtherGenesIsCrossedWithIt) {
+  game_test::defineItem(kSeedItem, 4, true);
+  constexpr uint16_t kFirst = 0x1234, kSecond = 0x0ACE;
+  items().setSlot(kPack00, makeSeedItem(2, 0xFFFF, kFirst | kSeedFromPlantMark));
+  items().setSlot(kPack10, makeSeedItem(1, 0xFFFF, kSecond | kSeedFromPlantMark));
+  open(InventoryView::kBackpack);
+  engine::randomSeed(5);
+  const uint16_t child = mixPlantGenes(kFirst, kSecond);
+  engine::randomSeed(5);
+  pickUp(kPack00);
+  moveTo(at(kPack10));
+  EXPECT_TRUE(view().isDropMarkerShown()) << "a seed of other genes takes it";
+  letGo(at(kPack10));
+  EXPECT_EQ(countIn(kPack00), 1);
+  EXPECT_EQ(view().status(), "Mixed: " + seedDisplayName(child));
+  EXPECT_EQ(countIn(kPack10), 0) << "the single seed was used";
+  int madeSeeds = 0;
+  for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) {
+    const Item* item = items().slotItem({SlotKind::Quick, x, 0});
+    if (item != nullptr && item->id == kSeedItem && (item->word & 0xFFFF) == (child | kSeedFromPlantMark)) ++madeSeeds;
+  }
+  EXPECT_EQ(madeSeeds, 1) << "the new seed went where the inventory had room";
 }
 
 }  // namespace
