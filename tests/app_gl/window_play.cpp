@@ -82,11 +82,14 @@ bool hasRow(const std::string& prefix) { return rowIndex(prefix) >= 0; }
 
 bool pointOverRow(const ListView& view, int row, engine::Vec2& point) {
   const engine::Size size = engine::Director::getInstance()->getWinSize();
-  for (float y = size.height; y > 0; y -= 2.0f) {
-    const engine::Vec2 at(size.width / 2.0f, y);
-    if (const_cast<ListView&>(view).list().rowAt(at) == row) {
-      point = at;
-      return true;
+  // The middle of the window, else three quarters across, where a list beside cells stands.
+  for (float x : {size.width / 2.0f, size.width * 0.75f}) {
+    for (float y = size.height; y > 0; y -= 2.0f) {
+      const engine::Vec2 at(x, y);
+      if (const_cast<ListView&>(view).list().rowAt(at) == row) {
+        point = at;
+        return true;
+      }
     }
   }
   return false;

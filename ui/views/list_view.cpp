@@ -26,6 +26,9 @@ class ListViewControls final : public kel::RealControls<ListView> {
   void mouseButton(const engine::Vec2& point, int button, bool released) override {
     view_->mouseButton(point, button, released);
   }
+  void mouseDrag(const engine::Vec2& point, int button, kel::DragPhase phase) override {
+    view_->drag(point, button, phase);
+  }
 };
 
 }  // namespace
@@ -71,6 +74,11 @@ void ListView::refresh() {
   list_.setFrame(engine::Vec2(left, top), width, kRowHeight, visibleRows());
   list_.setRows(std::move(rows));
   redrawTexts();
+}
+
+void ListView::drag(const engine::Vec2& point, int button, kel::DragPhase phase) {
+  hover(point);
+  if (phase == kel::DragPhase::End) mouseButton(point, button, true);
 }
 
 void ListView::listColumn(float& left, float& width) const {

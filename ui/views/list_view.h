@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/abstract_controls.h"
 #include "ui/views/game_view.h"
 #include "ui/widgets/menu_list.h"
 
@@ -40,6 +41,9 @@ class ListView : public GameView {
   virtual void hover(const engine::Vec2& point) { list_.hover(point); }
   // Any button; the list takes a released left button as a click. True when taken.
   virtual bool mouseButton(const engine::Vec2& point, int button, bool released);
+  // The pointer moving with a button held: by default it moves as the pointer does and its
+  // release is the button's, so a click that slid a little still chooses.
+  virtual void drag(const engine::Vec2& point, int button, kel::DragPhase phase);
   void wheel(float amount) { list_.move(amount > 0 ? -1 : 1); }
   // Runs the first row whose text is the text; false when none is.
   bool choose(const std::string& rowText);

@@ -24,6 +24,7 @@
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view_controls.h"
+#include "ui/views/throw_stack.h"
 #include "ui/widgets/ui_draw.h"
 #include "view/console/console_node.h"
 #include "view/inventory/inventory_sprite.h"
@@ -40,7 +41,6 @@ namespace {
 
 constexpr float kCellPixels = 30.0f;
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
-constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
 constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the tile's shake
 constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
@@ -275,13 +275,7 @@ bool MainView::throwHeld() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr || p->inventory->selected() >= Inventory::kQuickSlots) return false;
   const SlotRef slot{SlotKind::Quick, static_cast<uint8_t>(p->inventory->selected()), 0};
-  Item* item = p->inventory->slotItem(slot);
-  if (item == nullptr || item->isNone()) return false;
-  p->inventory->setSlot(slot, nullptr);
-  p->heldItemChanged(nullptr);
-  // The stack passes to the thrown entity.
-  currentGame().throwItem(item, kThrowSpeed, std::isnan(aim_) ? 0.0f : aim_, 0);
-  return true;
+  return throwSlotStack(*p, slot, std::isnan(aim_) ? 0.0f : aim_);
 }
 
 bool MainView::shootHeld() {
