@@ -192,6 +192,7 @@ void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuLis
   kel::Platform* platform = kel::Platform::instance();
   lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)."
                                      : "Choose an action to bind it to another key; a key in use is swapped.");
+  optionRows_.append(rows);
   for (uint32_t action = 0; action < kel::KEYBIND_ACTION_COUNT; ++action) {
     const uint32_t key = platform != nullptr ? platform->keyForAction(action) : 0;
     rows.push_back({actionLabel(action) + ": " + keyName(key), [this, action] {
