@@ -1,14 +1,15 @@
 #include "ui/views/cell_highlight.h"
 
+#include "content/art/block_atlas_layout.h"
 #include "content/items/item.h"
 #include "engine/sprite/sprite.h"
 #include "game/player/player_desktop.h"
 #include "game/rules/block_use.h"
+#include "game/rules/item_use_rules.h"
 #include "game/rules/item_placement_rules.h"
 #include "view/main_layer.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
-#include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
@@ -17,7 +18,9 @@ constexpr float kCellPixels = 30.0f;
 
 bool breakable(PlayerDesktopLocal& player, MapBlock& cell) {
   if (cell.frontId() == 0 && cell.backId() == 0) return false;
-  return player.canReach(cell, player.heldItem()) && currentLogic().canBreakBlock(&player, nullptr, cell);
+  const Item* held = player.heldItem();
+  // Asked of the held item with no player, the rule tells nobody which tool is missing.
+  return player.canReach(cell, held) && canBreakBlock(*player.world, nullptr, held, cell);
 }
 
 bool usable(PlayerDesktopLocal& player, MapBlock& cell) {
@@ -57,6 +60,7 @@ void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell) {
     while (x - player->position.x > span / 2) x -= span;
     while (player->position.x - x > span / 2) x += span;
   }
+  sprite->setTextureRect(art::blockSpriteRect(art::kTileOverlayBlock, 0));
   sprite->setPosition(engine::Vec2(x, static_cast<float>(cell->y) * kCellPixels));
   sprite->setVisible(true);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The pointed cell lights up in the world when the held item can act on it there: a block it can
 // break (the fitting tool, within reach), a block a use would work on, or a cell the held block
-// can go into. The light is the main layer's highlight sprite, moved over the cell's nearest copy.
+// can go into. The light is the main layer's highlight sprite, moved over the cell's nearest copy and
+// showing the tile overlay's frame (bright corner brackets over a faint wash).
 //
 // Main thread only.
 

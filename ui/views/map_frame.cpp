@@ -7,37 +7,29 @@ void MapFrame::reset(int32_t mapWidth, int32_t mapHeight, engine::Size frame) {
   mapHeight_ = mapHeight;
   frame_ = frame;
   zoomSteps_ = 0;
-  centre_ = engine::Vec2(mapWidth / 2.0f, mapHeight / 2.0f);
+  focus_ = engine::Vec2(mapWidth / 2.0f, mapHeight / 2.0f);
 }
 
-void MapFrame::setFrame(engine::Size frame) {
-  frame_ = frame;
-  keepInside();
-}
+void MapFrame::setFrame(engine::Size frame) { frame_ = frame; }
 
-void MapFrame::centreOn(float cellX, float cellY) {
-  centre_ = engine::Vec2(cellX, cellY);
-  keepInside();
-}
+void MapFrame::centreOn(float cellX, float cellY) { focus_ = engine::Vec2(cellX, cellY); }
 
 bool MapFrame::zoomIn() {
   if (zoomSteps_ >= kMaxZoomSteps) return false;
   ++zoomSteps_;
-  keepInside();
   return true;
 }
 
 bool MapFrame::zoomOut() {
   if (zoomSteps_ <= 0) return false;
   --zoomSteps_;
-  keepInside();
   return true;
 }
 
 void MapFrame::panCells(float dx, float dy) {
-  centre_.x += dx;
-  centre_.y += dy;
-  keepInside();
+  // From what shows, so a pan away from an edge moves the view at once.
+  focus_ = centre() + engine::Vec2(dx, dy);
+  focus_ = centre();
 }
 
 void MapFrame::panPoints(float dx, float dy) {
@@ -56,7 +48,8 @@ engine::Rect MapFrame::shownCells() const {
   if (s <= 0) return engine::Rect(0, 0, 0, 0);
   const float width = std::min(static_cast<float>(mapWidth_), frame_.width / s);
   const float height = std::min(static_cast<float>(mapHeight_), frame_.height / s);
-  return engine::Rect(centre_.x - width / 2.0f, centre_.y - height / 2.0f, width, height);
+  const engine::Vec2 middle = centre();
+  return engine::Rect(middle.x - width / 2.0f, middle.y - height / 2.0f, width, height);
 }
 
 engine::Vec2 MapFrame::pointOfCell(int32_t cellX, int32_t cellY) const {
@@ -76,11 +69,11 @@ bool MapFrame::showsCell(int32_t cellX, int32_t cellY) const {
          y <= shown.origin.y + shown.size.height;
 }
 
-void MapFrame::keepInside() {
+engine::Vec2 MapFrame::centre() const {
   const float s = scale();
-  if (s <= 0) return;
+  if (s <= 0) return focus_;
   const float halfWidth = std::min(static_cast<float>(mapWidth_), frame_.width / s) / 2.0f;
   const float halfHeight = std::min(static_cast<float>(mapHeight_), frame_.height / s) / 2.0f;
-  centre_.x = std::clamp(centre_.x, halfWidth, static_cast<float>(mapWidth_) - halfWidth);
-  centre_.y = std::clamp(centre_.y, halfHeight, static_cast<float>(mapHeight_) - halfHeight);
+  return engine::Vec2(std::clamp(focus_.x, halfWidth, static_cast<float>(mapWidth_) - halfWidth),
+                      std::clamp(focus_.y, halfHeight, static_cast<float>(mapHeight_) - halfHeight));
 }

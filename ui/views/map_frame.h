@@ -1,8 +1,8 @@
 #pragma once
 // Which part of the world map the map view shows and how large: the whole map fitted to the frame
 // at the first zoom step, then each step in doubles the size of a cell and halves the cells shown,
-// around a centre cell the player pans. The centre is kept where the shown part stays inside the
-// map. Cells count from the map's lower left corner; points from the frame's lower left corner.
+// around a centre cell the player pans. The centre asked for is kept, and what shows is moved
+// only as far as needed to stay inside the map, so a zoom in near an edge still closes in on it. Cells count from the map's lower left corner; points from the frame's lower left corner.
 
 #include <cstdint>
 
@@ -33,14 +33,14 @@ class MapFrame {
   // Where the middle of the cell falls in the frame, in points.
   engine::Vec2 pointOfCell(int32_t cellX, int32_t cellY) const;
   bool showsCell(int32_t cellX, int32_t cellY) const;
-  engine::Vec2 centre() const { return centre_; }
+  // The middle of what shows: the centre asked for, moved inside the map.
+  engine::Vec2 centre() const;
 
  private:
-  void keepInside();
 
   int32_t mapWidth_ = 0;
   int32_t mapHeight_ = 0;
   engine::Size frame_;
   int zoomSteps_ = 0;
-  engine::Vec2 centre_;
+  engine::Vec2 focus_;  // the centre asked for
 };

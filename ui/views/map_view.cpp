@@ -160,12 +160,16 @@ void MapView::placePicture() {
   frame_.setFrame(frameSize());
   const float scale = frame_.scale();
   if (scale <= 0) return;
-  // The texture's rows run from the top; the frame's cells from the bottom.
+  // The texture's rows run from the top; the frame's cells from the bottom. The texture measures
+  // itself in points, which the content scale may make fewer than its pixels (one per cell).
+  const engine::Texture2D* texture = picture_->getTexture();
+  const float pointsPerCell = texture->getContentSize().width / static_cast<float>(texture->getPixelsWide());
+  const auto mapHeight = static_cast<float>(texture->getPixelsHigh());
   const engine::Rect shown = frame_.shownCells();
-  const auto mapHeight = static_cast<float>(picture_->getTexture()->getPixelsHigh());
-  picture_->setTextureRect(engine::Rect(shown.origin.x, mapHeight - shown.origin.y - shown.size.height,
-                                        shown.size.width, shown.size.height));
-  picture_->setScale(scale);
+  picture_->setTextureRect(engine::Rect(shown.origin.x * pointsPerCell,
+                                        (mapHeight - shown.origin.y - shown.size.height) * pointsPerCell,
+                                        shown.size.width * pointsPerCell, shown.size.height * pointsPerCell));
+  picture_->setScale(scale / pointsPerCell);
   const engine::Size window = uiWindowSize();
   picture_->setPosition(window.width / 2.0f, (window.height - kMargin) / 2.0f);
   if (marker_ == nullptr) return;

@@ -63,4 +63,13 @@ TEST_F(MapFrameTest, ACellIsFoundInTheFrameOnlyWhileItShows) {
   EXPECT_FALSE(frame.showsCell(10, 90));
 }
 
+TEST_F(MapFrameTest, ACentreNearAnEdgeIsKeptSoTheNextStepClosesInOnIt) {
+  frame.zoomIn();  // all 100 rows still show: the centre row cannot move yet
+  frame.centreOn(200, 90);
+  EXPECT_FLOAT_EQ(frame.centre().y, 50.0f);
+  frame.zoomIn();  // 50 rows show: as near the top row as the map allows
+  EXPECT_FLOAT_EQ(frame.centre().y, 75.0f);
+  EXPECT_TRUE(frame.showsCell(200, 90));
+}
+
 }  // namespace
