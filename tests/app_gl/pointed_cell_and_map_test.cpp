@@ -1,7 +1,7 @@
 // Played through the window's input: pointing at a breakable block within reach lights it up (its
 // pixels brighten) and pointing at open sky far away does not; the map zoomed in shows fewer,
 // larger cells with the player's marker; the pause view's options change the interface scale at
-// once and write it to the settings file.
+// once and write it to the settings file, and switch between a window and the full screen.
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -13,6 +13,7 @@
 #include "content/launch/screen_layout.h"
 #include "engine/layer/layer_color.h"
 #include "engine/scene/director.h"
+#include "engine/window/gl_view.h"
 #include "engine/sprite/sprite.h"
 #include "game/player/player_desktop.h"
 #include "game/session/game_local.h"
@@ -33,6 +34,7 @@ namespace {
 using namespace apptest;
 
 StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
+engine::GLView* glView() { return engine::Director::getInstance()->getOpenGLView(); }
 MapView& mapView() { return dynamic_cast<MapView&>(gameViews()->view(ViewId::Map)); }
 
 // The summed brightness of a square of pixels around a view point.
@@ -89,6 +91,7 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
   float zoomedRun = 0;
   int slot = 0;
   bool firstSlotLit = true;
+  engine::Size fullScreenSize;
 
   Script script({
       {"the start view", [&] {
@@ -162,8 +165,25 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
          kel::JsonDefaults stored;
          stored.load();
          EXPECT_EQ(stored.getInt("option-uiScale"), 1);
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Pause;
+         return true;
+       }},
+      {"a window rather than the full screen", [&] {
+         // The -safe switch opened a window although the option asks for the full screen.
+         return chooseRow("Display: Full screen") && hasRow("Display: Window");
+       }},
+      {"the window stays a window", [&] {
+         EXPECT_FALSE(glView()->isFullScreen());
+         EXPECT_FALSE(kel::options().fullScreen);
+         return true;
+       }},
+      {"the full screen", [&] { return chooseRow("Display: Window") && hasRow("Display: Full screen"); }},
+      {"the window fills the screen and the frame is drawn at its size", [&] {
+         EXPECT_TRUE(glView()->isFullScreen());
+         fullScreenSize = engine::Director::getInstance()->getWinSize();
+         kel::JsonDefaults stored;
+         stored.load();
+         EXPECT_TRUE(stored.getBool("option-fullScreen"));
+         return frameShowsSomething();
        }},
   });
 
@@ -176,6 +196,8 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
   EXPECT_TRUE(script.finished());
   EXPECT_GT(lit, unlit + 16 * 16 * 20) << "the highlight brightens the pointed cell";
   EXPECT_FALSE(firstSlotLit) << "the pickaxe in the first slot does not fit the ground";
+  EXPECT_FLOAT_EQ(fullScreenSize.width, 1280.0f) << "the screen under test is 1280 x 1024";
+  EXPECT_FLOAT_EQ(fullScreenSize.height, 1024.0f);
   EXPECT_GT(wholeMapRun, 0.0f);
   EXPECT_GT(zoomedRun, 4.0f * wholeMapRun) << "zoomed in, fewer and larger cells cross the frame";
 }
