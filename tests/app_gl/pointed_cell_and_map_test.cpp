@@ -1,6 +1,6 @@
 // Played through the window's input: pointing at a breakable block within reach lights it up (its
 // pixels brighten) and pointing at open sky far away does not; the map zoomed in shows fewer,
-// larger cells with the player's marker; the pause view's options change the interface scale at
+// larger cells with the player's marker and follows a drag and the wheel; the pause view's options change the interface scale at
 // once and write it to the settings file, and switch between a window and the full screen.
 
 #define GLFW_INCLUDE_NONE
@@ -149,6 +149,22 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
          EXPECT_TRUE(mapView().marker()->isVisible()) << "zooming in starts at the player's cell";
          EXPECT_FLOAT_EQ(mapView().frame().shownCells().size.width, player()->world->map().width() / 8.0f);
          zoomedRun = meanColourRun();
+         return true;
+       }},
+      {"a drag to the right shows what lies to the left", [&] {
+         GLFWwindow* window = engine::GLView::current()->getWindow();
+         const float before = mapView().frame().centre().x;
+         pointAt(engine::Vec2(400, 300));
+         engine::GLView::onGLFWMouseButton(window, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0);
+         pointAt(engine::Vec2(450, 300));
+         pointAt(engine::Vec2(500, 300));
+         engine::GLView::onGLFWMouseButton(window, GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE, 0);
+         EXPECT_LT(mapView().frame().centre().x, before - 5.0f) << "the map follows the pointer";
+         return true;
+       }},
+      {"the wheel zooms out", [&] {
+         engine::GLView::onGLFWScroll(engine::GLView::current()->getWindow(), 0, -1);
+         EXPECT_EQ(mapView().frame().zoomSteps(), 2);
          tap(GLFW_KEY_ESCAPE);
          return current() == ViewId::Main;
        }},

@@ -32,10 +32,11 @@ class MapControls final : public kel::RealControls<MapView> {
   void keyEvent(engine::KeyCode key, bool released) override { view_->keyEvent(key, released); }
   void mouseWheel(const engine::Vec2&, float amount) override { view_->wheelZoom(amount); }
   void mouseButton(const engine::Vec2& point, int button, bool released) override {
+    last_ = point;  // a drag starts where the button went down
     view_->mouseButton(point, button, released);
   }
-  void mouseDrag(const engine::Vec2& point, int, kel::DragPhase phase) override {
-    if (phase != kel::DragPhase::Begin) view_->drag(point - last_);
+  void mouseDrag(const engine::Vec2& point, int, kel::DragPhase) override {
+    view_->drag(point - last_);
     last_ = point;
   }
 
@@ -51,7 +52,7 @@ engine::Size frameSize() {
 
 }  // namespace
 
-MapView::MapView() : ListView(ViewId::Map) { setControls(std::make_unique<MapControls>(this)); }
+MapView::MapView() : ListView(ViewId::Map, false) { setControls(std::make_unique<MapControls>(this)); }
 
 MapView::~MapView() { dropPicture(); }
 

@@ -37,7 +37,8 @@ class MapView final : public ListView {
   void zoom(bool in);
   // A drag's move by points: the map follows the pointer.
   void drag(const engine::Vec2& delta);
-  void wheelZoom(float amount) { zoom(amount > 0); }
+  // The window reports the wheel turned towards the player as a positive amount: that zooms out.
+  void wheelZoom(float amount) { zoom(amount < 0); }
 
  protected:
   void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) override;
