@@ -7,6 +7,9 @@
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
+#include "menus/marked_world.h"
+#include "menus/menu_saves.h"
+#include "saves/launch/local_saves.h"
 #include "platform/audio/music.h"
 #include "platform/key_bindings.h"
 #include "platform/platform.h"
@@ -57,6 +60,7 @@ void StartView::enter() {
   }
   if (page_ != Page::Message) page_ = Page::Main;
   status_.clear();
+  if (LocalSaves* saves = menuSaves()) restoreMarkedWorld(saves->worlds());
   kel::playMenuMusic();
   ListView::enter();
 }
