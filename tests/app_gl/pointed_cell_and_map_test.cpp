@@ -183,6 +183,11 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
          EXPECT_EQ(stored.getInt("option-uiScale"), 1);
          return true;
        }},
+      {"a larger world scale", [&] { return chooseRow("World scale: x2") && hasRow("World scale: x3"); }},
+      {"the world is drawn larger at once", [&] {
+         EXPECT_FLOAT_EQ(MainLayer::current()->rootNode()->getScale(), 3.0f);
+         return chooseRow("World scale: x3") && hasRow("World scale: x1");
+       }},
       {"a window rather than the full screen", [&] {
          // The -safe switch opened a window although the option asks for the full screen.
          return chooseRow("Display: Full screen") && hasRow("Display: Window");
