@@ -69,6 +69,7 @@ TEST_F(OptionRowsTest, AVolumeStepSetsThePlayingMusicAndIsWrittenToTheSettingsFi
 
   choose("Sound volume: 80%");
   EXPECT_FLOAT_EQ(audio->options().soundVolume, 0.9f) << "effects play at the new volume";
+  EXPECT_FLOAT_EQ(audio->effectsGain, 1.0f) << "the volume counts once, not squared through the gain";
   EXPECT_FLOAT_EQ(settingstest::onDisk()->getFloat("option-soundVolume"), 0.9f);
 }
 
