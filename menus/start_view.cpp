@@ -7,6 +7,9 @@
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
+#include "menus/marked_world.h"
+#include "menus/menu_saves.h"
+#include "saves/launch/local_saves.h"
 #include "platform/audio/music.h"
 #include "platform/key_bindings.h"
 #include "platform/platform.h"
@@ -57,6 +60,7 @@ void StartView::enter() {
   }
   if (page_ != Page::Message) page_ = Page::Main;
   status_.clear();
+  if (LocalSaves* saves = menuSaves()) restoreMarkedWorld(saves->worlds());
   kel::playMenuMusic();
   ListView::enter();
 }
@@ -192,6 +196,7 @@ void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuLis
   kel::Platform* platform = kel::Platform::instance();
   lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)."
                                      : "Choose an action to bind it to another key; a key in use is swapped.");
+  optionRows_.append(rows);
   for (uint32_t action = 0; action < kel::KEYBIND_ACTION_COUNT; ++action) {
     const uint32_t key = platform != nullptr ? platform->keyForAction(action) : 0;
     rows.push_back({actionLabel(action) + ": " + keyName(key), [this, action] {

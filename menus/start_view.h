@@ -1,6 +1,6 @@
 #pragma once
-// The view the game opens on, in pages: the main menu (play, options, quit), the options with the
-// key bindings, the character list (choose, create, rename, delete), the world list (continue,
+// The view the game opens on, in pages: the main menu (play, options, quit), the options (sound,
+// display, switches) with the key bindings, the character list (choose, create, rename, delete), the world list (continue,
 // create, delete), the pages that create a character or a world, a confirmation and a message.
 // Names are typed in a text entry that a name row opens; the other rows cycle their choice.
 // Starting a world hands it to the current game, which shows the wait view and then the main
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ui/views/list_view.h"
+#include "ui/views/option_rows.h"
 #include "ui/widgets/text_entry.h"
 
 struct PlayerEntry;
@@ -101,4 +102,5 @@ class StartView final : public ListView {
   int bindingAction_ = -1;
   TextEntry nameEntry_;
   bool entryBuilt_ = false;
+  OptionRows optionRows_{[this] { refresh(); }, true};
 };

@@ -231,6 +231,8 @@ void MainLayer::layOutForScreen() {
   setContentSize(screen);
   if (!hasWorldView() || worldGone()) return;
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
+  // The world scale may have changed with the screen (the options set it at once).
+  rootNode_->setScale(static_cast<float>(static_cast<int>(kel::options().viewportScale)) - 1.0f);
   fitTileWindow();
   if (Sky* sky = currentSky(); sky != nullptr && sky == sky_) sky->fitScreen(screen, tiles_->rows());
   replaceConsole();

@@ -62,6 +62,8 @@ class PlayerEvents {
   virtual void rebuildWorldView() {}
   // Back to the main view unless it is current.
   virtual void popToMainView() {}
+  // The portal travel dialog: the player waits at the portal to the planet for the others.
+  virtual void portalTravelDialog(uint32_t /*planet*/) {}
   // The open container's window is redrawn (an alchemy lab after a brew).
   virtual void containerRefreshed() {}
   // A forge the player has open took a smelting step with that result.

@@ -33,7 +33,9 @@ class ListViewControls final : public kel::RealControls<ListView> {
 
 }  // namespace
 
-ListView::ListView(ViewId id) : GameView(id, false) { setControls(std::make_unique<ListViewControls>(this)); }
+ListView::ListView(ViewId id, bool listControls) : GameView(id, false) {
+  if (listControls) setControls(std::make_unique<ListViewControls>(this));
+}
 
 ListView::~ListView() {
   if (texts_ != nullptr) texts_->release();

@@ -52,7 +52,8 @@ class ListView : public GameView {
   virtual void back();
 
  protected:
-  explicit ListView(ViewId id);
+  // `listControls` false: the view sets controls of its own.
+  explicit ListView(ViewId id, bool listControls = true);
   // What the view shows now; called by refresh.
   virtual void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) = 0;
   // A key of the view's own, seen before the list's; true when taken.

@@ -13,6 +13,7 @@
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
+#include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/rule_entities.h"
@@ -22,6 +23,7 @@
 #include "ui/hud/hud.h"
 #include "ui/hud/mining_bar.h"
 #include "ui/hud/quick_slots.h"
+#include "ui/views/cell_highlight.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view_controls.h"
 #include "ui/views/throw_stack.h"
@@ -49,6 +51,9 @@ constexpr uint8_t kMessageWarning = 3;
 constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kCannotPlaceHere = "It cannot be placed there.";
 constexpr const char* kCannotPlace = "That cannot be placed.";
+// Blocks of these transparency classes hang on a cell as its decorations.
+constexpr uint8_t kFirstDecorationClass = 2;
+constexpr uint8_t kLastDecorationClass = 3;
 
 // The key binding actions of play.
 enum BindingAction : uint32_t {
@@ -93,6 +98,15 @@ engine::Vec2 nearestCopyOf(engine::Vec2 point, const engine::Vec2& from, int32_t
   return point;
 }
 
+// The held item makes a block that hangs on a cell as a decoration.
+bool placesDecoration(const World& world, const Item& item) {
+  const ItemDef* def = item.definition();
+  const uint16_t block = def != nullptr ? def->record.placesBlock() : 0;
+  if (block == 0) return false;
+  const uint8_t transparency = world.map().props()[block].transparency;
+  return transparency >= kFirstDecorationClass && transparency <= kLastDecorationClass;
+}
+
 }  // namespace
 
 MainView::MainView() : GameView(ViewId::Main, false) {
@@ -127,6 +141,7 @@ void MainView::exit() {
 }
 
 void MainView::pause() {
+  showCellHighlight(nullptr, nullptr);
   if (tooltipShown_) hideItemTooltip();
   tooltipShown_ = false;
   pressed_.reset();
@@ -170,6 +185,8 @@ void MainView::frame(float dt) {
       }
     }
     swing(*p, dt);
+    MapBlock* cell = cellAt(pointer_);
+    showCellHighlight(p, cell != nullptr && heldItemActsOn(*p, *cell, inReach(*cell)) ? cell : nullptr);
   }
   hud_->update(*p);
 }
@@ -250,10 +267,17 @@ bool MainView::place(MapBlock& cell) {
   if (p == nullptr || p->world == nullptr || !inReach(cell)) return false;
   const Item* held = p->heldItem();
   if (held == nullptr || held->isNone()) return false;
-  // The front layer first, as a click aimed at the cell means; the back when the front refuses.
-  BlockEdit edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideFront, *held);
-  if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideAny, *held);
-  if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*p->world, *p, cell, *held);
+  BlockEdit edit;
+  edit.kind = placement_rule::kNoEdit;
+  if (placesDecoration(*p->world, *held)) {
+    // A decoration hangs on the cell (a flower pot on an empty shelf); its rule says why it cannot.
+    edit = checkFlowerPotPlacement(*p->world, *p, cell, *held);
+  } else {
+    // The front layer first, as a click aimed at the cell means; the back when the front refuses.
+    edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideFront, *held);
+    if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideAny, *held);
+    if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*p->world, *p, cell, *held);
+  }
   if (edit.kind == placement_rule::kNoEdit) return false;
   edit.takeHeld = 1;
   return currentGame().editBlock(edit);
