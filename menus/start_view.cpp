@@ -75,7 +75,17 @@ void StartView::exit() {
 
 void StartView::layOut() {
   ListView::layOut();
-  if (entryBuilt_) nameEntry_.place(nameEntryCorner(), kEntryWidth);
+  if (entryBuilt_) placeNameEntry();
+}
+
+void StartView::placeNameEntry() {
+  // Over the name row it edits, the caret after the name; below the list when the row is not shown.
+  const engine::Rect row = list().rowRect(list().selected());
+  if (row.size.width > 0) {
+    nameEntry_.place(row.origin, row.size.width);
+  } else {
+    nameEntry_.place(nameEntryCorner(), kEntryWidth);
+  }
 }
 
 void StartView::showPage(Page page) {
@@ -120,7 +130,16 @@ bool StartView::ownKey(engine::KeyCode key, bool released) {
   return true;
 }
 
+MenuList::Row StartView::cyclingRow(std::string text, std::function<void(int)> step) {
+  auto stepAndShow = [this, step = std::move(step)](int steps) {
+    step(steps);
+    refresh();
+  };
+  return MenuList::Row(std::move(text), [stepAndShow] { stepAndShow(1); }, stepAndShow);
+}
+
 void StartView::typeName(const std::string& name, std::function<void(const std::string&)> store) {
+  placeNameEntry();
   nameEntry_.start(name, kNameLimit, [this, store](const std::string& typed) {
     nameEntry_.stop();
     store(typed);

@@ -82,8 +82,12 @@ class StartView final : public ListView {
   void fillNewCharacter(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillWorlds(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillNewWorld(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
-  // Opens the text entry on the name; Enter stores it through `store`.
+  // A row that steps a choice both ways (Left and Right) and forwards on Enter, the page shown again
+  // after each step.
+  MenuList::Row cyclingRow(std::string text, std::function<void(int)> step);
+  // Opens the text entry on the name, over the selected row; Enter stores it through `store`.
   void typeName(const std::string& name, std::function<void(const std::string&)> store);
+  void placeNameEntry();
   // The confirmation page: `yes` runs on Yes, then the page goes back to `after`.
   void confirm(const std::string& question, std::function<void()> yes, Page after);
   // The content is compromised or its checksum does not match: no game starts.

@@ -129,7 +129,7 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
   addChild(rootNode_, 2, kRootTag);
   if (console_ == nullptr) engine::setRetained(console_, static_cast<engine::Node*>(ConsoleNode::create()));
-  addChild(console_, 200);
+  addChild(console_, ConsoleNode::kZ);
   worldLayer_ = kept(engine::InnerNode::create());
   rootNode_->addChild(worldLayer_, 2, kRootTag);
   overlayNode_ = kept(engine::InnerNode::create());
@@ -308,7 +308,7 @@ void MainLayer::setSky(engine::Node* sky, std::function<void(float)> followSky, 
 void MainLayer::setConsole(engine::Node* console) {
   if (console_ != nullptr) detach(console_);
   engine::setRetained(console_, console);
-  if (console_ != nullptr && hasWorldView()) addChild(console_, 200);
+  if (console_ != nullptr && hasWorldView()) addChild(console_, ConsoleNode::kZ);
 }
 
 void MainLayer::teardownWorldView() {

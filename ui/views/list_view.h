@@ -33,6 +33,11 @@ class ListView : public GameView {
 
   const std::string& title() const { return title_; }
   const std::vector<std::string>& lines() const { return lines_; }
+  // The lines as drawn: each wrapped to the list's width, as many as leave room for the list.
+  const std::vector<std::string>& shownLines() const { return shownLines_; }
+  // Where the list's lowest row may end: above the HUD's quick bar, which stays in sight under
+  // the views stacked on the main view.
+  static float listBottom();
   MenuList& list() { return list_; }
 
   // ---- Input, from the controls ----
@@ -44,7 +49,8 @@ class ListView : public GameView {
   // The pointer moving with a button held: by default it moves as the pointer does and its
   // release is the button's, so a click that slid a little still chooses.
   virtual void drag(const engine::Vec2& point, int button, kel::DragPhase phase);
-  void wheel(float amount) { list_.move(amount > 0 ? -1 : 1); }
+  // The wheel turned towards the player (a positive amount) moves down the list.
+  void wheel(float amount) { list_.move(amount > 0 ? 1 : -1); }
   // Runs the first row whose text is the text; false when none is.
   bool choose(const std::string& rowText);
 
@@ -58,16 +64,19 @@ class ListView : public GameView {
   virtual void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) = 0;
   // A key of the view's own, seen before the list's; true when taken.
   virtual bool ownKey(engine::KeyCode, bool /*released*/) { return false; }
-  // How many list rows fit under the lines.
-  int visibleRows() const;
+  // How many list rows fit between the top and the list's bottom.
+  int visibleRows(float top) const;
   // The list's left edge and width; by default centred in the window.
   virtual void listColumn(float& left, float& width) const;
 
  private:
   void redrawTexts();
+  // Wraps the lines to the width, keeping at most as many as leave room for a few rows.
+  void wrapLines(float width, size_t rowCount);
 
   std::string title_;
   std::vector<std::string> lines_;
+  std::vector<std::string> shownLines_;
   MenuList list_;
   engine::InnerNode* texts_ = nullptr;  // a child of the root: the title and the lines
   engine::LayerColor* shade_ = nullptr;  // a child of the root, under everything else

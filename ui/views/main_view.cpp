@@ -449,7 +449,8 @@ void MainView::mouseWheel(float amount) {
   if (p == nullptr || p->inventory == nullptr || amount == 0) return;
   const int selected = static_cast<int>(p->inventory->selected());
   const int from = selected < QuickSlots::kCount ? selected : 0;
-  selectQuickSlot((from + (amount > 0 ? QuickSlots::kCount - 1 : 1)) % QuickSlots::kCount);
+  // The wheel turned towards the player (a positive amount) goes to the next slot.
+  selectQuickSlot((from + (amount > 0 ? 1 : QuickSlots::kCount - 1)) % QuickSlots::kCount);
 }
 
 void MainView::moveKey(engine::KeyCode key, bool released) {
