@@ -40,7 +40,6 @@ constexpr SlotRef kWorn0{SlotKind::Equipment, 0, 0};
 constexpr SlotRef kGrid00{SlotKind::CraftGrid, 0, 0};
 constexpr SlotRef kResult{SlotKind::Single, 0, 0};
 
-StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
 Inventory& items() { return *player()->inventory; }
 
@@ -97,8 +96,6 @@ uint16_t idIn(SlotRef slot) {
 using InventoryDragWindowTest = AppRunTest;
 
 TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGridCrafts) {
-  int waited = 0;
-  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
   uint16_t helmet = 0;
   uint16_t log = 0;
   uint32_t logsBefore = 0;
@@ -106,18 +103,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
   std::vector<unsigned char> wornBefore;
   int markerPixels = 0, wornIconPixels = 0, resultIconPixels = 0;
 
-  Script script({
-      {"the start view", [&] {
-         if (auto* local = dynamic_cast<GameLocal*>(&currentGame())) local->setGenerationSeed(7);
-         return current() == ViewId::Start && wait(3);
-       }},
-      {"play", [&] { return chooseRow("Play") && startView().page() == StartView::Page::Characters; }},
-      {"new character", [&] { return chooseRow("New character") && startView().page() == StartView::Page::NewCharacter; }},
-      {"create it", [&] { return chooseRow("Create") && startView().status() == "Created Player."; }},
-      {"play as it", [&] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Worlds; }},
-      {"new world", [&] { return chooseRow("New world") && hasRow("Size: 512 x 128"); }},
-      {"create the world", [&] { return chooseRow("Create") && current() == ViewId::Wait; }},
-      {"the world is entered", [&] { return current() == ViewId::Main && player() != nullptr && wait(30); }, 60 * 300},
+  Script script(joined(intoANewWorld(), {
       {"carry a helmet and a log", [&] {
          helmet = headPiece();
          const CraftDef* planks = recipeForResult(kOakPlanks);
@@ -191,7 +177,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
          EXPECT_GE(carriedCount(kOakPlanks), 4u);
          return true;
        }},
-  });
+  }));
 
   everyFrame([&](int frame) {
     if (frame == 1) pinLoadedLibraries();

@@ -33,7 +33,6 @@ namespace {
 
 using namespace apptest;
 
-StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
 engine::GLView* glView() { return engine::Director::getInstance()->getOpenGLView(); }
 MapView& mapView() { return dynamic_cast<MapView&>(gameViews()->view(ViewId::Map)); }
 
@@ -93,18 +92,7 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
   bool firstSlotLit = true;
   engine::Size fullScreenSize;
 
-  Script script({
-      {"the start view", [&] {
-         if (auto* local = dynamic_cast<GameLocal*>(&currentGame())) local->setGenerationSeed(7);
-         return current() == ViewId::Start && wait(3);
-       }},
-      {"play", [&] { return chooseRow("Play") && startView().page() == StartView::Page::Characters; }},
-      {"new character", [&] { return chooseRow("New character") && startView().page() == StartView::Page::NewCharacter; }},
-      {"create it", [&] { return chooseRow("Create") && startView().status() == "Created Player."; }},
-      {"play as it", [&] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Worlds; }},
-      {"new world", [&] { return chooseRow("New world") && hasRow("Size: 512 x 128"); }},
-      {"create the world", [&] { return chooseRow("Create") && current() == ViewId::Wait; }},
-      {"the world is entered", [&] { return current() == ViewId::Main && player() != nullptr && wait(30); }, 60 * 300},
+  Script script(joined(intoANewWorld(), {
       {"the ground beside the player", [&] {
          ground = groundBeside();
          return ground != nullptr;
@@ -206,7 +194,7 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
          EXPECT_TRUE(stored.getBool("option-fullScreen"));
          return frameShowsSomething();
        }},
-  });
+  }));
 
   everyFrame([&](int frame) {
     if (frame == 1) pinLoadedLibraries();
