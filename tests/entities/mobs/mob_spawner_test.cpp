@@ -240,5 +240,40 @@ TEST_F(Spawner, ACreativeWorldNeitherDespawnsSpawnsNorHurts) {
   EXPECT_EQ(rules.spawned, 0);
 }
 
+std::vector<MapBlock*> candidates(WorldEntities& lists, const MapBlock& around, const SpawnRule& rule) {
+  std::vector<MapBlock*> cells;
+  collectSpawnCells(lists, around, cells, rule);
+  return cells;
+}
+
+bool holds(const std::vector<MapBlock*>& cells, const MapBlock* cell) {
+  return std::find(cells.begin(), cells.end(), cell) != cells.end();
+}
+
+TEST_F(Spawner, ALiveMobOfTheRulesGroupKeepsCandidatesAwayAndAnotherGroupsDoesNot) {
+  SpawnRule rule;
+  rule.id = 0;
+  rule.spacing = 9.0f;  // three cells
+  rule.viewWidth = 10;
+  rule.viewHeight = 6;
+  rule.outerWidth = 60;
+  rule.outerHeight = 20;
+  const MapBlock& around = world->map().cell(20, 5);
+  const std::vector<MapBlock*> free = candidates(lists, around, rule);
+  ASSERT_GT(free.size(), 4u);
+  MapBlock* taken = free.front();
+  // A mob of another group changes nothing.
+  mobAt(kMobRow, taken->x, taken->y, 1);
+  EXPECT_EQ(candidates(lists, around, rule), free);
+  // One of the rule's own group keeps every cell within its spacing free of the pack.
+  mobAt(kMobRow, taken->x, taken->y, 0);
+  const std::vector<MapBlock*> left = candidates(lists, around, rule);
+  EXPECT_FALSE(holds(left, taken));
+  for (MapBlock* cell : free) {
+    const int32_t dx = cell->x - taken->x, dy = cell->y - taken->y;
+    EXPECT_EQ(holds(left, cell), dx * dx + dy * dy >= 9) << cell->x << "," << cell->y;
+  }
+}
+
 }  // namespace
 }  // namespace entity_test
