@@ -12,6 +12,13 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
+// stem.bak replaced in one rename by a flushed copy of the file.
+bool replaceBackup(kel::FileSystemBridge& files, const std::string& path, const std::string& backup) {
+  const std::string copy = backup + ".tmp";
+  if (files.exists(copy) && !files.deletePath(copy)) return false;
+  return files.copyPath(path, copy) && files.flushToDisk(copy) && files.movePath(copy, backup);
+}
+
 }  // namespace
 
 SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& path,
@@ -30,8 +37,8 @@ SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& p
 
   // A copy, not a move: the file keeps naming the previous save until the new one replaces it in
   // one rename, so there is never a moment without it, and nothing to put back when the rename
-  // fails.
-  if (keepBackup && files.exists(path) && !files.copyPath(path, backup)) {
+  // fails. The copy goes to its own temporary file first, so the backup too is always whole.
+  if (keepBackup && files.exists(path) && !replaceBackup(files, path, backup)) {
     return SafeWriteResult::BackupFailed;
   }
   if (!files.movePath(temp, path)) return SafeWriteResult::MoveFailed;

@@ -1,9 +1,10 @@
 #pragma once
 // Writing a save so that no crash, kill or full disk costs the player the save they had. The new
-// bytes go to stem.tmp and are forced onto the disk; the file they replace is copied to stem.bak;
-// then stem.tmp is renamed over the file, and the folder is forced onto the disk so the rename
-// holds. The file therefore always names a whole save, the old one or the new one, and the backup
-// holds the version before. Game thread only (the re-entry guards of the store rely on it).
+// bytes go to stem.tmp and are forced onto the disk; the file they replace is copied to
+// stem.bak.tmp, forced onto the disk and renamed over stem.bak; then stem.tmp is renamed over the
+// file, and the folder is forced onto the disk so the rename holds. The file therefore always names
+// a whole save, the old one or the new one, and the backup, when there is one, a whole earlier
+// version. Game thread only (the re-entry guards of the store rely on it).
 
 #include <functional>
 #include <string>

@@ -1,5 +1,6 @@
 // Safe writing: results of every failing step, and a save killed at every step (a forked child
-// that exits in the middle), after which the file still reads as a whole save.
+// that exits in the middle, a copy cut short), after which the file and its backup still read as
+// whole saves.
 #include "saves/store/safe_write.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -28,7 +31,14 @@ class StepFileSystem : public kel::DesktopFileSystem {
   bool deletePath(const std::string& path) override {
     return step("delete") && DesktopFileSystem::deletePath(path);
   }
+  // A kill during a copy leaves the copy cut short.
   bool copyPath(const std::string& from, const std::string& to) override {
+    if (steps_ == exitAt_) {
+      std::ifstream in(from, std::ios::binary);
+      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      std::ofstream(to, std::ios::binary | std::ios::trunc) << bytes.substr(0, bytes.size() / 2);
+      _exit(0);
+    }
     return step("copy") && DesktopFileSystem::copyPath(from, to);
   }
   bool movePath(const std::string& from, const std::string& to) override {
@@ -53,11 +63,11 @@ class SafeWriteTest : public ::testing::Test {
  protected:
   std::string path() const { return dir_.file("Ada.dat"); }
 
-  SafeWriteResult save(StepFileSystem& files, const std::string& name) {
+  SafeWriteResult save(StepFileSystem& files, const std::string& name, bool keepBackup = true) {
     CharacterRecord record;
     record.name = name;
     auto writer = [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); };
-    return safeWriteFile(files, path(), writer, true);
+    return safeWriteFile(files, path(), writer, keepBackup);
   }
   std::string nameIn(const std::string& name) const {
     kel::FileHandle file(dir_.file(name), kel::FileHandle::READ);
@@ -73,15 +83,21 @@ class SafeWriteTest : public ::testing::Test {
 // A leftover temporary file (from a failed or killed save) is deleted first; each step that fails
 // leaves the save the player had.
 TEST_F(SafeWriteTest, EachFailingStepKeepsTheSaveThePlayerHad) {
-  const std::pair<const char*, SafeWriteResult> cases[] = {
-      {"delete", SafeWriteResult::LeftoverNotDeleted}, {"flush", SafeWriteResult::WriterFailed},
-      {"copy", SafeWriteResult::BackupFailed}, {"move", SafeWriteResult::MoveFailed}};
-  for (const auto& [step, result] : cases) {
+  const struct {
+    const char* step;
+    bool keepBackup;
+    SafeWriteResult result;
+  } cases[] = {{"delete", true, SafeWriteResult::LeftoverNotDeleted},
+               {"flush", true, SafeWriteResult::WriterFailed},
+               {"copy", true, SafeWriteResult::BackupFailed},
+               {"move", true, SafeWriteResult::BackupFailed},  // the backup's own rename comes first
+               {"move", false, SafeWriteResult::MoveFailed}};
+  for (const auto& [step, keepBackup, result] : cases) {
     StepFileSystem files;
     ASSERT_EQ(save(files, "good"), SafeWriteResult::Saved);
     dir_.write("Ada.tmp", "half");
     files.breakStep(step);
-    EXPECT_EQ(save(files, "new"), result) << step;
+    EXPECT_EQ(save(files, "new", keepBackup), result) << step;
     EXPECT_EQ(nameIn("Ada.dat"), "good") << step;
     std::filesystem::remove(dir_.file("Ada.bak"));
     std::filesystem::remove(dir_.file("Ada.tmp"));
@@ -89,7 +105,7 @@ TEST_F(SafeWriteTest, EachFailingStepKeepsTheSaveThePlayerHad) {
 }
 
 // The process dies after each step in turn (and once half-way through writing): the file is
-// always a whole save, the old one or the new one.
+// always a whole save, the old one or the new one, and so is its backup.
 TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
   StepFileSystem first;
   ASSERT_EQ(save(first, "one"), SafeWriteResult::Saved);
@@ -121,6 +137,8 @@ TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
     waitpid(child, &status, 0);
     const std::string name = nameIn("Ada.dat");
     EXPECT_TRUE(name == "two" || name == "three") << "killed at step " << kill << ": " << name;
+    // The backup is a whole earlier save too, never a copy cut short.
+    EXPECT_FALSE(nameIn("Ada.bak").empty()) << "killed at step " << kill;
     StepFileSystem files;
     ASSERT_EQ(save(files, "two"), SafeWriteResult::Saved);
   }
