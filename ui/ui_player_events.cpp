@@ -5,6 +5,7 @@
 #include "platform/audio/sound_effects.h"
 #include "ui/views/book_view.h"
 #include "ui/views/circuit_view.h"
+#include "ui/views/fish_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
@@ -40,6 +41,18 @@ void UiPlayerEvents::deathView() {
 void UiPlayerEvents::popToMainView() {
   GameViews* views = gameViews();
   if (views != nullptr && views->currentId() != ViewId::Main) views->popToMainView();
+}
+
+void UiPlayerEvents::fishBiting() {
+  GameViews* views = gameViews();
+  if (views != nullptr && views->currentId() == ViewId::Fish) {
+    dynamic_cast<FishView&>(views->view(ViewId::Fish)).biteSeen();
+  }
+}
+
+void UiPlayerEvents::fishingEnded() {
+  GameViews* views = gameViews();
+  if (views != nullptr && views->currentId() == ViewId::Fish) views->popToMainView();
 }
 
 void UiPlayerEvents::containerRefreshed() {

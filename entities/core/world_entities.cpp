@@ -169,6 +169,10 @@ void WorldEntities::wakeEntitiesAbove(MapBlock& cell) {
       woken.push_back(e.id());
     }
   });
+  // A mob standing on the cell falls when the cell under it goes, whatever it was doing.
+  mobs_.forEach([&](const RealEntity& e) {
+    if (!e.data.removed && above != nullptr && e.data.cell == above) woken.push_back(e.id());
+  });
   bullets_.forEach([&](const RealEntity& e) {
     if (e.data.frozen && !e.data.removed && e.wakesOnCellChange() && (e.data.cell == above || e.data.cell == &cell)) {
       woken.push_back(e.id());

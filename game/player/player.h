@@ -80,6 +80,9 @@ class Player : public PlayerBase, public InventoryOwner {
   // Phase 1, 2, 4 or 8 and the clock's tick counter; any other phase is ignored.
   void setDayClock(uint8_t phase, uint32_t tick);
   void sleep();
+  // Fishing: a fish bit (the reaction is counted from now); the fishing is over.
+  void stampBiteTime();
+  void endFishing();
   // The open alchemy lab brews the result; a potion brewed for the first time becomes known.
   void potionBrewed(const PotionResult& result);
 

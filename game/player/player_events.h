@@ -62,6 +62,9 @@ class PlayerEvents {
   virtual void rebuildWorldView() {}
   // Back to the main view unless it is current.
   virtual void popToMainView() {}
+  // A fish bit the local player's bobber; the fishing ended (the fishing view closes).
+  virtual void fishBiting() {}
+  virtual void fishingEnded() {}
   // The open container's window is redrawn (an alchemy lab after a brew).
   virtual void containerRefreshed() {}
   // A forge the player has open took a smelting step with that result.

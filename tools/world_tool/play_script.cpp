@@ -24,7 +24,9 @@ std::vector<std::string_view> words(std::string_view line) {
   return out;
 }
 
+// Digits only: a sign (even "-0") is no decimal number of the grammar.
 bool number(std::string_view word, int32_t low, int32_t high, int32_t& out) {
+  if (word.empty() || word.front() < '0' || word.front() > '9') return false;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), out);
   return error == std::errc() && end == word.data() + word.size() && out >= low && out <= high;
 }

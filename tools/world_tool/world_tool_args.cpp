@@ -120,6 +120,12 @@ const char* usage() {
 }
 
 std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {
+  // Asked for help, by itself or after a command: whatever else the line holds.
+  if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+    ToolArgs help;
+    help.command = Command::Help;
+    return help;
+  }
   const std::string command = args.empty() ? std::string() : args[0];
   const bool named = command == "character" || command == "load";
   std::map<std::string, std::string> options;

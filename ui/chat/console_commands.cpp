@@ -1,6 +1,7 @@
 #include "ui/chat/console_commands.h"
 
 #include <charconv>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
 #include "world/plants/plant_genes.h"
+#include "world/weather/weather_command.h"
 #include "world/weather/weather_state.h"
 #include "world/world.h"
 
@@ -30,27 +32,12 @@ ConsoleReply weather(Player& player, const std::vector<std::string>& words) {
   WeatherState& state = player.world->weather();
   if (words.size() != 2) return refuse("Usage: /weather none|rain|snow|acidrain|off");
   const std::string& kind = words[1];
-  if (kind == "off") {
-    if (state.active != 0) state.active = 0;
-    return {"Weather disabled.", 2};
-  }
-  struct Named {
-    const char* word;
-    WeatherKind kind;
-    const char* reply;
-  };
-  static constexpr Named kKinds[] = {
-      {"none", WeatherKind::None, "Weather set to none."},
-      {"rain", WeatherKind::Rain, "Weather set to rain."},
-      {"snow", WeatherKind::Snow, "Weather set to snow."},
-      {"acidrain", WeatherKind::AcidRain, "Weather set to acid rain."},
-  };
-  for (const Named& named : kKinds) {
-    if (kind != named.word) continue;
-    state.force(named.kind);
-    return {named.reply, 2};
-  }
-  return refuse("Unknown weather: " + kind);
+  const std::optional<WeatherCommand> command = weatherCommandFor(kind);
+  if (!command) return refuse("Unknown weather: " + kind);
+  // Once off, the weather stays as it is: the player is told so rather than promised a change.
+  if (!command->disable && state.active == 0) return refuse(kWeatherIsOff);
+  command->applyTo(state);
+  return {std::string(command->reply), 2};
 }
 
 ConsoleReply seed(Player& player, const std::vector<std::string>& words) {
