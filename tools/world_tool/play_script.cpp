@@ -42,6 +42,7 @@ constexpr Verb kVerbs[] = {
     {"jump", PlayVerb::Jump, 0, 0},      {"mine", PlayVerb::Mine, 2, kMaxCell},
     {"place", PlayVerb::Place, 2, kMaxCell}, {"use", PlayVerb::Use, 2, kMaxCell},
     {"select", PlayVerb::Select, 1, 9},  {"craft", PlayVerb::Craft, 1, 4095},
+    {"give", PlayVerb::Give, 2, 4095},   {"shoot", PlayVerb::Shoot, 2, kMaxCell},
     {"wait", PlayVerb::Wait, 1, kMaxSeconds}, {"settle", PlayVerb::Settle, 0, 0},
     {"sleep", PlayVerb::Sleep, 0, 0},
     {"save", PlayVerb::Save, 0, 0},      {"quit", PlayVerb::Quit, 0, 0},
