@@ -157,6 +157,7 @@ MobEntity* SessionEntities::spawnMob(const MobDef* row, engine::Vec2 position, e
   std::unique_ptr<RealEntity> mob = owner != nullptr
                                         ? createPetEntity(*world, *row, world->rules().playerIdOf(owner), position)
                                         : createMobEntity(*world, *row, group, position, motion);
+  if (mob == nullptr) return nullptr;
   return static_cast<MobEntity*>(&lists.add(std::move(mob)));
 }
 
