@@ -55,7 +55,7 @@ void hitMobByBullet(Logic& rules, BulletEntity& bullet, MobEntity& mob, PlayerBa
     mob.applyDamage(damage, row.damageType(), nullptr);
   }
   if (row.knockBack() > 0) {
-    const float strength = row.knockBack() * (owner != nullptr ? owner->stats.knockBackFactor : 1.0f);
+    const float strength = row.knockBack() * (owner != nullptr ? owner->stats.shotKnockBackFactor : 1.0f);
     rules.pushEntity(&mob, EntityImpulse{strength, mobDegrees(degrees), 1});
   }
   if (!quietRow(mob)) rules.broadcastEffect(&bullet, bullet_mob_hit::kHitEffect, 0);

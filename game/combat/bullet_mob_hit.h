@@ -5,7 +5,7 @@
 // taken the short way round the world. `hitMobByBullet` is the hit: the row's mob damage, raised
 // by the thrower's bonus for its damage type and then doubled by a critical roll, the thrower's
 // statistic, the damage with the thrower as attacker, the knock-back (scaled by the thrower's
-// factor) up and away along the projectile's course, the hit effect, then the projectile rests, the
+// factor for shots) up and away along the projectile's course, the hit effect, then the projectile rests, the
 // row's hit-mob slot runs and the projectile's timer is set.
 //
 // Main thread only.

@@ -12,6 +12,7 @@ void PlayerStats::reset() {
   criticalChance = 0.05f;
   secondChance = 0.05f;
   knockBackFactor = 1.0f;
+  shotKnockBackFactor = 1.0f;
   lifeSteal = 0;
   thorns = 0;
   maxHealth = 5.0f;

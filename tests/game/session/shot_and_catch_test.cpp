@@ -1,6 +1,7 @@
 // What a player's shot does to a mob and what a reel-in lands, through a local session's rules and
 // entity lists: the hit box, the type bonus and the critical roll, the knock-back along the shot,
-// the seam of the world; the catch thrown to the player, the slow reel-in, the early one.
+// the seam of the world; the thorns that hurt a mob back; the catch thrown to the player, the slow
+// reel-in, the early one.
 
 #include <cstring>
 
@@ -150,6 +151,20 @@ TEST_F(ShotAndCatchTest, AShotNeverHitsAPetNorAMobBeyondItsSquareAndArrowsKillMo
   }
   step();
   EXPECT_EQ(lists().findById(id), nullptr) << "two arrows of 30 kill a mob of 50";
+}
+
+// A player with thorns hurts a mob that touched it by the thorns value.
+TEST_F(ShotAndCatchTest, AMobThatHurtsAPlayerWithThornsIsHurtBack) {
+  const float thorns = 2;
+  player().stats.thorns = thorns;
+  MobEntity& mob = mobAt(player().position, 50);
+  const float damage = 1.0f;
+  std::memcpy(&contentTables().mobDefs[kMobRow].bytes[content::mob_record::damage], &damage, 4);
+  player().cooldown = 0;
+  player().health = 5;
+  ASSERT_TRUE(session.rules().touchPlayersNearMob(&mob));
+  ASSERT_LT(player().health, 5.0f) << "the touch landed";
+  EXPECT_FLOAT_EQ(mob.health, 50 - thorns);
 }
 
 class CatchTest : public ShotAndCatchTest {
