@@ -68,6 +68,8 @@ class Player : public PlayerBase, public InventoryOwner {
   Item** secondObjectItems() const override { return secondObject; }
   bool craftGridBlocked() const override { return (stateWord & kCraftGridBlockedBit) != 0; }
   void recordStat(uint16_t statId, uint16_t value) override;
+  // Putting on another trinket during play summons its pet; taking it off sends the pet away.
+  void trinketChanged() override;
 
   // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
   void showMessage(uint8_t kind, const std::string& text);
@@ -103,4 +105,7 @@ class Player : public PlayerBase, public InventoryOwner {
   uint32_t lookWord = 0;        // how the character looks (skin, hair, ...), as created
   uint32_t characterFlags = 0;  // set through setCharacterFlags
   uint32_t difficultyId = 2;    // the difficulty the character plays at
+
+ private:
+  uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)
 };
