@@ -7,6 +7,9 @@
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
+#include "menus/marked_world.h"
+#include "menus/menu_saves.h"
+#include "saves/launch/local_saves.h"
 #include "platform/audio/music.h"
 #include "platform/key_bindings.h"
 #include "platform/platform.h"
@@ -57,6 +60,7 @@ void StartView::enter() {
   }
   if (page_ != Page::Message) page_ = Page::Main;
   status_.clear();
+  if (LocalSaves* saves = menuSaves()) restoreMarkedWorld(saves->worlds());
   kel::playMenuMusic();
   ListView::enter();
 }
@@ -71,7 +75,17 @@ void StartView::exit() {
 
 void StartView::layOut() {
   ListView::layOut();
-  if (entryBuilt_) nameEntry_.place(nameEntryCorner(), kEntryWidth);
+  if (entryBuilt_) placeNameEntry();
+}
+
+void StartView::placeNameEntry() {
+  // Over the name row it edits, the caret after the name; below the list when the row is not shown.
+  const engine::Rect row = list().rowRect(list().selected());
+  if (row.size.width > 0) {
+    nameEntry_.place(row.origin, row.size.width);
+  } else {
+    nameEntry_.place(nameEntryCorner(), kEntryWidth);
+  }
 }
 
 void StartView::showPage(Page page) {
@@ -116,7 +130,16 @@ bool StartView::ownKey(engine::KeyCode key, bool released) {
   return true;
 }
 
+MenuList::Row StartView::cyclingRow(std::string text, std::function<void(int)> step) {
+  auto stepAndShow = [this, step = std::move(step)](int steps) {
+    step(steps);
+    refresh();
+  };
+  return MenuList::Row(std::move(text), [stepAndShow] { stepAndShow(1); }, stepAndShow);
+}
+
 void StartView::typeName(const std::string& name, std::function<void(const std::string&)> store) {
+  placeNameEntry();
   nameEntry_.start(name, kNameLimit, [this, store](const std::string& typed) {
     nameEntry_.stop();
     store(typed);
@@ -192,6 +215,7 @@ void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuLis
   kel::Platform* platform = kel::Platform::instance();
   lines.push_back(bindingAction_ >= 0 ? "Press the new key (Escape keeps the old one)."
                                      : "Choose an action to bind it to another key; a key in use is swapped.");
+  optionRows_.append(rows);
   for (uint32_t action = 0; action < kel::KEYBIND_ACTION_COUNT; ++action) {
     const uint32_t key = platform != nullptr ? platform->keyForAction(action) : 0;
     rows.push_back({actionLabel(action) + ": " + keyName(key), [this, action] {

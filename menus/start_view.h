@@ -1,6 +1,6 @@
 #pragma once
-// The view the game opens on, in pages: the main menu (play, options, quit), the options with the
-// key bindings, the character list (choose, create, rename, delete), the world list (continue,
+// The view the game opens on, in pages: the main menu (play, options, quit), the options (sound,
+// display, switches) with the key bindings, the character list (choose, create, rename, delete), the world list (continue,
 // create, delete), the pages that create a character or a world, a confirmation and a message.
 // Names are typed in a text entry that a name row opens; the other rows cycle their choice.
 // Starting a world hands it to the current game, which shows the wait view and then the main
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ui/views/list_view.h"
+#include "ui/views/option_rows.h"
 #include "ui/widgets/text_entry.h"
 
 struct PlayerEntry;
@@ -81,8 +82,12 @@ class StartView final : public ListView {
   void fillNewCharacter(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillWorlds(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillNewWorld(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
-  // Opens the text entry on the name; Enter stores it through `store`.
+  // A row that steps a choice both ways (Left and Right) and forwards on Enter, the page shown again
+  // after each step.
+  MenuList::Row cyclingRow(std::string text, std::function<void(int)> step);
+  // Opens the text entry on the name, over the selected row; Enter stores it through `store`.
   void typeName(const std::string& name, std::function<void(const std::string&)> store);
+  void placeNameEntry();
   // The confirmation page: `yes` runs on Yes, then the page goes back to `after`.
   void confirm(const std::string& question, std::function<void()> yes, Page after);
   // The content is compromised or its checksum does not match: no game starts.
@@ -101,4 +106,5 @@ class StartView final : public ListView {
   int bindingAction_ = -1;
   TextEntry nameEntry_;
   bool entryBuilt_ = false;
+  OptionRows optionRows_{[this] { refresh(); }, true};
 };

@@ -1,6 +1,7 @@
 // The start view's character pages: the list, creating, renaming and deleting a character.
 
 #include "content/loader/game_tables_loader.h"
+#include "content/tables/difficulty_names.h"
 #include "content/tables/game_tables.h"
 #include "menus/menu_saves.h"
 #include "menus/start_view.h"
@@ -13,8 +14,6 @@
 #include "saves/store/save_names.h"
 
 namespace {
-
-std::string difficultyName(uint32_t id) { return "Difficulty " + std::to_string(id); }
 
 uint32_t difficultyCount() {
   const size_t rows = gameTables().difficulties.size();
@@ -128,10 +127,10 @@ void StartView::fillNewCharacter(std::vector<std::string>&, std::vector<MenuList
   rows.push_back({"Name: " + newCharacterName_, [this] {
                     typeName(newCharacterName_, [this](const std::string& typed) { newCharacterName_ = typed; });
                   }});
-  rows.push_back({"Difficulty: " + difficultyName(newCharacterDifficulty_), [this] {
-                    newCharacterDifficulty_ = (newCharacterDifficulty_ + 1) % difficultyCount();
-                    refresh();
-                  }});
+  rows.push_back(cyclingRow("Difficulty: " + difficultyName(newCharacterDifficulty_), [this](int steps) {
+    const size_t stepped = MenuList::stepped(newCharacterDifficulty_, steps, difficultyCount());
+    newCharacterDifficulty_ = static_cast<uint32_t>(stepped);
+  }));
   // A refused name stays on this page, the reason under the title.
   rows.push_back({"Create", [this] {
                     if (!createCharacter(newCharacterName_, newCharacterDifficulty_)) refresh();

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "content/planets/planet_def.h"
+#include "content/tables/difficulty_names.h"
 #include "menus/menu_saves.h"
 #include "menus/start_view.h"
 #include "saves/launch/local_saves.h"
@@ -126,25 +127,21 @@ void StartView::fillNewWorld(std::vector<std::string>& lines, std::vector<MenuLi
   if (planets.empty()) lines.push_back("There are no planets.");
   // A world is made at the difficulty of the character who plays it.
   if (LocalSaves* saves = menuSaves(); saves != nullptr && saves->characters().current() != nullptr) {
-    lines.push_back("Difficulty " + std::to_string(saves->characters().current()->difficultyId) + ", the character's");
+    lines.push_back("Difficulty: " + difficultyName(saves->characters().current()->difficultyId) + ", the character's");
   }
   const std::string planet = planets.empty() ? "-" : planets[newWorld_.planet % planets.size()]->name;
   rows.push_back({"Name: " + (newWorld_.name.empty() ? std::string("(next free)") : newWorld_.name), [this] {
                     typeName(newWorld_.name, [this](const std::string& typed) { newWorld_.name = typed; });
                   }});
-  rows.push_back({"Planet: " + planet, [this] {
-                    const size_t count = planetDefs().size();
-                    newWorld_.planet = count > 0 ? (newWorld_.planet + 1) % count : 0;
-                    refresh();
-                  }});
-  rows.push_back({"Size: " + sizeName(newWorld_.size), [this] {
-                    newWorld_.size = static_cast<uint8_t>((newWorld_.size + 1) % kWorldSizeCount);
-                    refresh();
-                  }});
-  rows.push_back({"Mode: " + modeName(newWorld_.mode), [this] {
-                    newWorld_.mode = static_cast<uint8_t>((newWorld_.mode + 1) % kWorldModeCount);
-                    refresh();
-                  }});
+  rows.push_back(cyclingRow("Planet: " + planet, [this](int steps) {
+    newWorld_.planet = MenuList::stepped(newWorld_.planet, steps, planetDefs().size());
+  }));
+  rows.push_back(cyclingRow("Size: " + sizeName(newWorld_.size), [this](int steps) {
+    newWorld_.size = static_cast<uint8_t>(MenuList::stepped(newWorld_.size, steps, kWorldSizeCount));
+  }));
+  rows.push_back(cyclingRow("Mode: " + modeName(newWorld_.mode), [this](int steps) {
+    newWorld_.mode = static_cast<uint8_t>(MenuList::stepped(newWorld_.mode, steps, kWorldModeCount));
+  }));
   // A refusal shows its reason under the title at once.
   rows.push_back({"Create", [this] {
                     if (!createWorld(newWorld_)) refresh();

@@ -5,6 +5,7 @@
 #include "platform/audio/sound_effects.h"
 #include "ui/views/book_view.h"
 #include "ui/views/circuit_view.h"
+#include "ui/views/dialog_view.h"
 #include "ui/views/fish_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
@@ -53,6 +54,13 @@ void UiPlayerEvents::fishBiting() {
 void UiPlayerEvents::fishingEnded() {
   GameViews* views = gameViews();
   if (views != nullptr && views->currentId() == ViewId::Fish) views->popToMainView();
+}
+
+void UiPlayerEvents::portalTravelDialog(uint32_t planet) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  static_cast<DialogView&>(views->view(ViewId::Dialog)).setupPortalTravel(planet);
+  if (views->currentId() != ViewId::Dialog) views->push(ViewId::Dialog);
 }
 
 void UiPlayerEvents::containerRefreshed() {

@@ -129,7 +129,7 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
   addChild(rootNode_, 2, kRootTag);
   if (console_ == nullptr) engine::setRetained(console_, static_cast<engine::Node*>(ConsoleNode::create()));
-  addChild(console_, 200);
+  addChild(console_, ConsoleNode::kZ);
   worldLayer_ = kept(engine::InnerNode::create());
   rootNode_->addChild(worldLayer_, 2, kRootTag);
   overlayNode_ = kept(engine::InnerNode::create());
@@ -231,6 +231,8 @@ void MainLayer::layOutForScreen() {
   setContentSize(screen);
   if (!hasWorldView() || worldGone()) return;
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
+  // The world scale may have changed with the screen (the options set it at once).
+  rootNode_->setScale(static_cast<float>(static_cast<int>(kel::options().viewportScale)) - 1.0f);
   fitTileWindow();
   if (Sky* sky = currentSky(); sky != nullptr && sky == sky_) sky->fitScreen(screen, tiles_->rows());
   replaceConsole();
@@ -306,7 +308,7 @@ void MainLayer::setSky(engine::Node* sky, std::function<void(float)> followSky, 
 void MainLayer::setConsole(engine::Node* console) {
   if (console_ != nullptr) detach(console_);
   engine::setRetained(console_, console);
-  if (console_ != nullptr && hasWorldView()) addChild(console_, 200);
+  if (console_ != nullptr && hasWorldView()) addChild(console_, ConsoleNode::kZ);
 }
 
 void MainLayer::teardownWorldView() {

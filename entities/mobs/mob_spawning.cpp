@@ -1,7 +1,9 @@
 #include "entities/mobs/mob_spawning.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "content/tables/mob_def.h"
 #include "engine/base/random.h"
@@ -185,6 +187,16 @@ void collectSpawnCells(WorldEntities& lists, const MapBlock& around, std::vector
   const auto halfW = static_cast<int32_t>(rule.outerWidth / 2);
   const auto halfH = static_cast<int32_t>(rule.outerHeight / 2);
   auto open = [&](const MapBlock& c) { return props[c.frontId()].fullyClear(); };
+  // The cells of the rule's live mobs, gathered once: every candidate cell is held against them.
+  std::vector<const MapBlock*> kin;
+  if (rule.spacing > 0) {
+    lists.mobs().forEach([&](const RealEntity& e) {
+      const auto* mob = dynamic_cast<const MobEntity*>(&e);
+      if (mob != nullptr && !mob->data.removed && mob->populationGroup == rule.id && mob->data.cell != nullptr) {
+        kin.push_back(mob->data.cell);
+      }
+    });
+  }
   for (int32_t dx = -halfW; dx <= halfW; ++dx) {
     for (int32_t dy = -halfH; dy <= halfH; ++dy) {
       MapBlock* cell = cellAt(map, around.x + dx, around.y + dy);
@@ -197,11 +209,8 @@ void collectSpawnCells(WorldEntities& lists, const MapBlock& around, std::vector
       if (below == nullptr || open(*below)) continue;
       if (rule.spacing > 0) {
         if (cellDistanceSquared(map, *cell, around) < rule.spacing) continue;
-        bool crowded = false;
-        lists.mobs().forEach([&](const RealEntity& e) {
-          const auto* mob = dynamic_cast<const MobEntity*>(&e);
-          crowded = crowded || (mob != nullptr && !mob->data.removed && mob->populationGroup == rule.id &&
-                                mob->data.cell != nullptr && cellDistanceSquared(map, *cell, *mob->data.cell) < rule.spacing);
+        const bool crowded = std::any_of(kin.begin(), kin.end(), [&](const MapBlock* other) {
+          return cellDistanceSquared(map, *cell, *other) < rule.spacing;
         });
         if (crowded) continue;
       }

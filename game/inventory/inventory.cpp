@@ -8,6 +8,7 @@
 #include "content/potions/potion_ingredients.h"
 #include "content/potions/potion_table.h"
 #include "content/tables/item_def.h"
+#include "game/catalogue/item_catalogue.h"
 #include "game/crafting/item_equivalents.h"
 #include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
@@ -104,9 +105,11 @@ Item* Inventory::slotItem(SlotRef slot) const {
       LogicItemBlock* block = itemBlock(entity);
       return block != nullptr ? block->itemAt(0) : nullptr;
     }
-    // No trade or catalogue is open while those systems are absent: the slots read empty.
-    case SlotKind::TradeOffer:
+    // Entries of the catalogue are its own: shown and copied, never written through the slot.
     case SlotKind::Catalogue:
+      return creative() ? const_cast<Item*>(itemCatalogue().catalogueEntry(cataloguePage_, slot.x, slot.y)) : nullptr;
+    // No trade is open while that system is absent: the slots read empty.
+    case SlotKind::TradeOffer:
     case SlotKind::None: return nullptr;
     default: {
       Item** owned = const_cast<Inventory*>(this)->ownedSlot(slot);
@@ -148,7 +151,8 @@ bool Inventory::slotAcceptsItem(SlotRef slot, const Item* item) const {
     case SlotKind::Equipment2:
       if (isEmpty(item)) return true;
       return slot.x < kEquipmentSlots && itemKindOf(item) == item_kind::kFirstWorn + slot.x;
-    case SlotKind::Trinket: return !isEmpty(item) && itemKindOf(item) == item_kind::kTrinket;
+    // Nothing may take a trinket's place: the trinket is taken off.
+    case SlotKind::Trinket: return isEmpty(item) || itemKindOf(item) == item_kind::kTrinket;
     case SlotKind::AlchemyLab: {
       auto* lab = dynamic_cast<AlchemyLab*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
       if (lab == nullptr || lab->brewing()) return false;

@@ -111,6 +111,11 @@ class Inventory {
   std::span<Item*> area(Area which);
   std::span<Item* const> area(Area which) const;
 
+  // The page of the current catalogue list that the catalogue slots (kind 13) read, in a
+  // creative world; elsewhere they read empty.
+  void setCataloguePage(uint32_t page) { cataloguePage_ = page; }
+  uint32_t cataloguePage() const { return cataloguePage_; }
+
   uint8_t station() const { return station_; }
   // The station of the item's id, or of the block of the player's drawn cell when no item is
   // given: none unless that block is a crafting station. A station found in a cell keeps the
@@ -148,6 +153,7 @@ class Inventory {
   uint8_t station_ = 0;
   std::optional<StationPlace> stationPlace_;
   TradeAbstract* trade_ = nullptr;
+  uint32_t cataloguePage_ = 0;
   uint32_t quickSlotsInUse_ = 6;
   bool keepLastSlotEmpty_ = false;
   ItemSource itemSource_;

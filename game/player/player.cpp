@@ -112,6 +112,8 @@ void Player::showMessage(uint8_t kind, const std::string& text) {
   playerEvents().message(kind, text);
 }
 
+void Player::showPortalTravel(uint32_t planet) { playerEvents().portalTravelDialog(planet); }
+
 void Player::showTextById(uint8_t kind, int16_t textId) {
   ringChatSound(kind);
   playerEvents().textById(kind, textId);

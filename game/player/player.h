@@ -74,6 +74,8 @@ class Player : public PlayerBase, public InventoryOwner {
   // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
   void showMessage(uint8_t kind, const std::string& text);
   void showTextById(uint8_t kind, int16_t textId);
+  // The portal travel dialog: the player waits at the portal to the planet for the others.
+  void showPortalTravel(uint32_t planet);
 
   // ---- World events (player_world_events.cpp) ----
   // Kinds 0 none, 1 rain, 2 snow, 3 acid rain, compared with the world's weather they replace.

@@ -6,6 +6,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <string>
 
 #include "content/items/item.h"
 #include "game/player/player_graphical.h"
@@ -41,6 +42,15 @@ class PlayerBase : public PlayerGraphical {
   virtual bool addHealth(float amount);
   virtual bool takeDamage(float amount, uint8_t kind);
   virtual void revive();
+  // The last blow the player took, which the death view tells: its damage kind and, when a
+  // creature dealt it, the creature's name.
+  struct Hurt {
+    uint8_t kind = 0;
+    std::string source;
+  };
+  const Hurt& lastHurt() const { return lastHurt_; }
+  // Names the creature whose blow comes next; the rules clear it again once the blow is dealt.
+  void setNextHurtSource(std::string source) { nextHurtSource_ = std::move(source); }
   void setSpawnCell(uint16_t x, uint16_t y) {
     spawnCellX = x;
     spawnCellY = y;
@@ -80,6 +90,8 @@ class PlayerBase : public PlayerGraphical {
  private:
   BlockEntityHandle openContainer_;
   uint32_t playerId_;
+  Hurt lastHurt_;
+  std::string nextHurtSource_;
 };
 
 // A cell where a player can come back to life.

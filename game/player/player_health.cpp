@@ -60,6 +60,7 @@ bool PlayerBase::addHealth(float amount) {
 bool PlayerBase::takeDamage(float amount, uint8_t kind) {
   if (hasFlag(player_flag::kGodmode)) return false;
   const float armour = kind < 4 ? stats.armour[kind] : 0.0f;
+  lastHurt_ = {kind, nextHurtSource_};
   health -= (1 - armour) * amount;
   if (health <= 0) health = 0;
   if (isLocal) playerEvents().healthFlash(true);

@@ -113,7 +113,10 @@ bool frontNeedsNearness(World& world, const MapBlock& cell, const Player& player
 
 }  // namespace
 
-bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+namespace {
+
+// Whether the use may go on; `outOfReach` is set when it only waits for the player to come near.
+bool useAllowed(World& world, MapBlock& cell, uint8_t layer, Player& player, bool& outOfReach) {
   const BlockPropsTable& props = world.map().props();
   const Item* held = heldOrNull(player);
   const uint16_t word = cell.layerWord(layer);
@@ -147,6 +150,25 @@ bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player) 
   }
   if (!finalTest && !near) return far;
   if (player.isNextToCell(cell)) return true;
-  if (!creative && !player.canReach(cell, held)) warn(player, kOutOfReach);
+  outOfReach = !creative && !player.canReach(cell, held);
   return false;
+}
+
+}  // namespace
+
+bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+  bool outOfReach = false;
+  if (useAllowed(world, cell, layer, player, outOfReach)) return true;
+  if (outOfReach) warn(player, kOutOfReach);
+  return false;
+}
+
+bool blockUsable(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+  if (layer == MapBlock::kFront) {
+    const uint16_t id = cell.frontId();
+    const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
+    if (station || id == kClockA || id == kClockB) return player.isNextToCell(cell);
+  }
+  bool outOfReach = false;
+  return useAllowed(world, cell, layer, player, outOfReach);
 }

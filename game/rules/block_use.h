@@ -24,6 +24,9 @@ constexpr uint16_t kLocks[7] = {467, 468, 469, 470, 471, 472, 473};
 // Crafting stations and clocks on a front word; true when handled.
 bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& player);
 bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player);
+// Whether a use of the cell would do something now, stations and clocks included; says nothing to
+// the player, so the view may ask it every frame for the pointed cell.
+bool blockUsable(World& world, MapBlock& cell, uint8_t layer, Player& player);
 void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player);
 
 // The cell's circuit kind is a part that a cutting tool takes (1-14, or above 17).

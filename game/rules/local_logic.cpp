@@ -136,7 +136,11 @@ bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
   auto* local = dynamic_cast<Player*>(player);
   if (local == nullptr || cell == nullptr || world_ == nullptr) return false;
   const uint32_t planet = world_->map().params().planetId;
-  return ::usePortal(*local, portalList().records(), planet, *cell, travelThroughPortal);
+  std::vector<Player*> present;
+  forEachPlayer([&present](PlayerBase* p) {
+    if (auto* each = dynamic_cast<Player*>(p)) present.push_back(each);
+  });
+  return ::usePortal(*local, portalList().records(), planet, *cell, portalChoices_, present, travelThroughPortal);
 }
 
 void LocalLogic::setAllPlayersValue(uint8_t value) {

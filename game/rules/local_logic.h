@@ -18,6 +18,7 @@
 #include "content/tables/difficulty_row.h"  // the difficulty values the rules read
 #include "game/rules/logic_timers.h"
 #include "game/rules/player_rules.h"
+#include "game/rules/portal_rules.h"
 #include "world/rules/logic.h"
 
 class AlchemyLab;
@@ -181,4 +182,5 @@ class LocalLogic : public Logic, public PlayerRules {
   RuleEntities* entities_;
   LogicTimers timers_;
   std::vector<Entity*> onCell_;  // reused by pickUpAtPlayerCell
+  PortalChoices portalChoices_;
 };

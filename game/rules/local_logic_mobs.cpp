@@ -8,6 +8,7 @@
 #include "content/loader/game_tables_loader.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_def.h"
+#include "content/texts/language_texts.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/combat/player_attacker.h"
 #include "game/player/player.h"
@@ -50,7 +51,9 @@ bool LocalLogic::touchPlayersNearMob(MobEntity* mob) {
   if (player_->cooldown > 0 && row.damageKind() <= kUnblockedKind) return false;
   const engine::Vec2 d = offsetFrom(*world_, *mob, player_->position);
   if (d.x * d.x + d.y * d.y >= kTouchReach * kTouchReach) return false;
+  player_->setNextHurtSource(languageTexts().mobName(row.mobId()));
   const bool landed = damagePlayer(*player_, row.damage(), row.damageKind());
+  player_->setNextHurtSource({});
   if (!world_->isCreative()) {
     Body body;
     body.group = BodyGroup::Player;

@@ -20,13 +20,18 @@ PortalChoice choosePortal(std::span<const PortalRecord> portals, uint32_t planet
 }
 
 bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
-               const PortalTravel& travel) {
+               PortalChoices& choices, const std::vector<Player*>& present, const PortalTravel& travel) {
   const PortalChoice choice = choosePortal(portals, planet, cell);
   if (choice.portal == nullptr) {
     player.showTextById(kRefusalMessage, choice.refusalText);
     return false;
   }
-  travel(player, *choice.portal);
+  const std::vector<Player*> travellers = choices.choose(player, *choice.portal, present);
+  if (travellers.empty()) {
+    player.showPortalTravel(choice.portal->target);
+    return false;
+  }
+  for (Player* traveller : travellers) travel(*traveller, *choice.portal);
   return true;
 }
 

@@ -39,9 +39,13 @@ TravelTarget travelTargetOf(const PortalRecord& portal);
 // The player's travel: its game goes to the portal's world.
 void travelThroughPortal(Player& player, const PortalRecord& portal);
 
-// `usePortal` of a game played alone: refusals are shown to the player; true when it travels.
+class PortalChoices;
+
+// `usePortal`: refusals are shown to the player. The player chooses the portal among the present
+// players (the rules' own first); when all have chosen it they travel, the rules' own last, else
+// the player is shown the travel dialog and waits. True when anybody travelled.
 bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
-               const PortalTravel& travel);
+               PortalChoices& choices, const std::vector<Player*>& present, const PortalTravel& travel);
 
 // The portal each player of a host has chosen.
 class PortalChoices {

@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int16_t kTextClockStopped = 187;
-constexpr int16_t kTextClockStarted = 188;
 constexpr uint16_t kSoundExplosion = 39;
 constexpr uint16_t kExplosionSoundValue = 848;
 constexpr uint16_t kSoundPartRemoved = 54;
@@ -102,14 +100,9 @@ bool GameLocal::consumeItem(Item* item) {
 void GameLocal::setTimeFrozen(uint8_t value) {
   if (world == nullptr) return;
   const bool frozen = value != 0;
-  world->dayClock().running = frozen ? 0 : 1;
-  if (frozen) {
-    clock_.stopClockTask();
-  } else {
-    clock_.scheduleClockTask();
-  }
+  // Each player's world event stops or restarts the clock and tells the player.
   rules_->forEachPlayer([frozen](PlayerBase* p) {
-    if (auto* local = dynamic_cast<Player*>(p)) local->showTextById(kMessageInfo, frozen ? kTextClockStopped : kTextClockStarted);
+    if (auto* local = dynamic_cast<Player*>(p)) local->setTickPaused(frozen);
   });
 }
 

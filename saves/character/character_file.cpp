@@ -25,6 +25,8 @@ enum CharacterSection : uint16_t {
 constexpr uint8_t kAchievementsRevision = 1;
 
 constexpr size_t kIdentityBytes = 52;
+constexpr uint32_t kSelectedSlotShift = 24;
+constexpr uint32_t kSelectedSlotBits = 0xFu << kSelectedSlotShift;
 constexpr size_t kInventoryItems = 77;
 constexpr size_t kInventoryBytes = kInventoryItems * kDiskItemSize;
 constexpr size_t kKnowledgeHalf = 128;
@@ -41,7 +43,8 @@ void writeIdentity(engine::ByteWriter& out, const CharacterRecord& r) {
   std::memcpy(name, r.name.data(), std::min(r.name.size(), sizeof name));
   out.bytes(name);
   out.u32(r.build);
-  out.u32(r.stateFlags);
+  const uint32_t selected = (uint32_t{r.selectedQuickSlot} << kSelectedSlotShift) & kSelectedSlotBits;
+  out.u32((r.stateFlags & ~kSelectedSlotBits) | selected);
   out.u32(r.characterFlags);
   out.u32(r.lookWord);
   out.u32(r.difficultyId);
@@ -188,7 +191,8 @@ bool readCharacterFile(kel::FileHandle& file, CharacterRecord& record, Character
   parts.identity = true;
   record.lookWord = id.lookWord;
   record.name = id.name;
-  record.stateFlags |= id.stateFlags;
+  record.stateFlags |= id.stateFlags & ~kSelectedSlotBits;
+  record.selectedQuickSlot = static_cast<uint8_t>((id.stateFlags & kSelectedSlotBits) >> kSelectedSlotShift);
   record.build = id.build;
   record.saveId = id.saveId;
   record.characterFlags = id.characterFlags;

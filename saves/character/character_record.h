@@ -31,6 +31,9 @@ struct CharacterRecord {
   uint32_t characterFlags = 0;  // the character entry's flags word
   uint32_t lookWord = 0;
   uint32_t difficultyId = kDefaultDifficultyId;
+  // The quick slot in hand (0-9); the file keeps it in bits 24-27 of the state flags word, which
+  // the player's own flags never use.
+  uint8_t selectedQuickSlot = 0;
 
   // Inventory, each part in the inventory's own slot order
   std::array<DiskItem, 10> firstRow{};

@@ -104,7 +104,11 @@ void applyCharacterRecord(const CharacterRecord& record, const CharacterParts& p
     player.difficultyId = record.difficultyId;
     player.setCharacterFlags(record.characterFlags);
   }
-  if (parts.inventory) applyInventory(record, *player.inventory);
+  if (parts.inventory) {
+    applyInventory(record, *player.inventory);
+    const uint8_t slot = record.selectedQuickSlot;
+    player.inventory->select(slot < Inventory::kQuickSlots ? slot : 0);
+  }
   if (parts.knowledge) applyKnowledge(record, *player.knowledge);
   if (parts.achievements) applyAchievements(record, stats);
   if (parts.health) {
@@ -123,6 +127,8 @@ void fillCharacterRecord(const Player& player, const StatsStore& stats, Characte
   record.difficultyId = player.difficultyId;
   record.build = kCurrentBuild;
   fillInventory(*player.inventory, record);
+  const uint32_t selected = player.inventory->selected();
+  record.selectedQuickSlot = static_cast<uint8_t>(selected < uint32_t{Inventory::kQuickSlots} ? selected : 0);
   fillKnowledge(*player.knowledge, record);
   fillAchievements(stats, record);
   record.health = player.health;

@@ -36,7 +36,6 @@ using namespace apptest;
 constexpr uint16_t kWorkbench = 24, kStick = 3303, kOakPlanks = 2149, kWoodenShovel = 2;
 constexpr uint8_t kWorkbenchStation = 1;
 
-StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
 
 void give(uint16_t id, uint16_t count) { player()->pickUpItem(Item(id, 0, count, 0, 0)); }
@@ -77,7 +76,6 @@ using CraftAtWindowTest = AppRunTest;
 
 TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) {
   int waited = 0;
-  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
   MapBlock* bench = nullptr;
   std::vector<SlotRef> shovelsBefore;
   SlotRef newShovel;
@@ -85,18 +83,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
   int walkKey = 0;
   uint32_t planksBefore = 0;
 
-  Script script({
-      {"the start view", [&] {
-         if (auto* local = dynamic_cast<GameLocal*>(&currentGame())) local->setGenerationSeed(7);
-         return current() == ViewId::Start && wait(3);
-       }},
-      {"play", [&] { return chooseRow("Play") && startView().page() == StartView::Page::Characters; }},
-      {"new character", [&] { return chooseRow("New character") && startView().page() == StartView::Page::NewCharacter; }},
-      {"create it", [&] { return chooseRow("Create") && startView().status() == "Created Player."; }},
-      {"play as it", [&] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Worlds; }},
-      {"new world", [&] { return chooseRow("New world") && hasRow("Size: 512 x 128"); }},
-      {"create the world", [&] { return chooseRow("Create") && current() == ViewId::Wait; }},
-      {"the world is entered", [&] { return current() == ViewId::Main && player() != nullptr && wait(30); }, 60 * 300},
+  Script script(joined(intoANewWorld(), {
       {"carry a workbench and what a shovel takes", [&] {
          give(kWorkbench, 1);
          give(kStick, 2);
@@ -179,7 +166,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
          tap(GLFW_KEY_ESCAPE);
          return current() == ViewId::Main;
        }},
-  });
+  }));
 
   everyFrame([&](int frame) {
     if (frame == 1) pinLoadedLibraries();

@@ -206,10 +206,10 @@ SlotRef freeBackpackPair() {
   return {};
 }
 
-// The HUD's item tooltip, null before one showed.
+// The item tooltip on the main layer's overlay, null before one showed.
 engine::Node* itemTooltip() {
-  if (engine::InnerNode* hud = overlay_art::hudLayer()) {
-    for (engine::Node* child : hud->getChildren()) {
+  if (engine::InnerNode* overlay = overlay_art::overlayNode()) {
+    for (engine::Node* child : overlay->getChildren()) {
       if (child->getTag() == kItemTooltipTag) return child;
     }
   }

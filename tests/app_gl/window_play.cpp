@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "content/items/item.h"
 #include "engine/app/application.h"
@@ -13,13 +14,16 @@
 #include "engine/window/gl_view.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
+#include "game/session/game_local.h"
 #include "game/session/running_world.h"
+#include "menus/start_view.h"
 #include "platform/settings/settings.h"
 #include "tests/app_gl/app_run_support.h"
 #include "ui/views/game_views.h"
 #include "ui/views/list_view.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/cells/map_block.h"
+#include "world/rules/game.h"
 
 namespace apptest {
 
@@ -82,11 +86,14 @@ bool hasRow(const std::string& prefix) { return rowIndex(prefix) >= 0; }
 
 bool pointOverRow(const ListView& view, int row, engine::Vec2& point) {
   const engine::Size size = engine::Director::getInstance()->getWinSize();
-  for (float y = size.height; y > 0; y -= 2.0f) {
-    const engine::Vec2 at(size.width / 2.0f, y);
-    if (const_cast<ListView&>(view).list().rowAt(at) == row) {
-      point = at;
-      return true;
+  // The middle of the window, else three quarters across, where a list beside cells stands.
+  for (float x : {size.width / 2.0f, size.width * 0.75f}) {
+    for (float y = size.height; y > 0; y -= 2.0f) {
+      const engine::Vec2 at(x, y);
+      if (const_cast<ListView&>(view).list().rowAt(at) == row) {
+        point = at;
+        return true;
+      }
     }
   }
   return false;
@@ -140,6 +147,32 @@ void Script::frame() {
     failure_ = step.name;
   }
   if (finished()) engine::Application::getInstance()->quit();
+}
+
+StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
+
+std::vector<Step> intoANewWorld() {
+  auto waited = std::make_shared<int>(0);
+  const auto wait = [waited](int frames) { return ++*waited >= frames ? (*waited = 0, true) : false; };
+  return {
+      {"the start view", [wait] {
+         // The same ground every run.
+         if (auto* local = dynamic_cast<GameLocal*>(&currentGame())) local->setGenerationSeed(7);
+         return current() == ViewId::Start && wait(3);
+       }},
+      {"play", [] { return chooseRow("Play") && startView().page() == StartView::Page::Characters; }},
+      {"new character", [] { return chooseRow("New character") && startView().page() == StartView::Page::NewCharacter; }},
+      {"create it", [] { return chooseRow("Create") && startView().status() == "Created Player."; }},
+      {"play as it", [] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Worlds; }},
+      {"new world", [] { return chooseRow("New world") && hasRow("Size: 512 x 128"); }},
+      {"create the world", [] { return chooseRow("Create") && current() == ViewId::Wait; }},
+      {"the world is entered", [wait] { return current() == ViewId::Main && player() != nullptr && wait(30); }, 60 * 300},
+  };
+}
+
+std::vector<Step> joined(std::vector<Step> first, const std::vector<Step>& then) {
+  first.insert(first.end(), then.begin(), then.end());
+  return first;
 }
 
 }  // namespace apptest

@@ -15,6 +15,7 @@
 
 class InventorySprite;
 class ListView;
+class StartView;
 class MapBlock;
 class PlayerDesktopLocal;
 
@@ -57,6 +58,13 @@ struct Step {
   std::function<bool()> done;  // runs every frame until it answers true
   int frameLimit = 120;
 };
+
+// The steps from the start view into a new world of the smallest size, generated from seed 7, played
+// by a new character of the default name, "Player": each step through the menus' rows.
+std::vector<Step> intoANewWorld();
+// The steps, then more.
+std::vector<Step> joined(std::vector<Step> first, const std::vector<Step>& then);
+StartView& startView();
 
 class Script {
  public:

@@ -16,8 +16,8 @@ namespace artmaker {
 namespace {
 
 constexpr uint64_t kSolidFlag = 1ull << 23;
-// A block with no name of its own looks like the named block this close below it (blocks of one
-// kind sit in runs of ids).
+// A solid block with no name of its own is of the material of the named solid block this close
+// below it (blocks of one kind sit in runs of ids); an open one is a small plant, never an object.
 constexpr int kInheritDistance = 24;
 
 struct WordRule {
@@ -258,7 +258,12 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
     if (named != names.end()) {
       look.name = named->second;
       lookFromName(rules, look.name, look);
-    } else if (lastNamed && look.id - lastNamed->id <= kInheritDistance && (lastNamed->shape == BlockShape::Solid) == solid) {
+    } else if (!solid) {
+      // An open block nothing names is most often a growth the generators scatter (a tuft, a
+      // bush, a cave sprout): a small plant reads as one, where an object would stand out.
+      look.shape = BlockShape::Plant;
+      look.family = Family::Leaves;
+    } else if (lastNamed && look.id - lastNamed->id <= kInheritDistance && lastNamed->shape == BlockShape::Solid) {
       look.family = lastNamed->family;
       look.shape = lastNamed->shape;
       // A little lighter or darker than its neighbour, so the two stay apart.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "content/items/item.h"

@@ -58,6 +58,8 @@ void QuickSlots::placeNumbers() {
   }
 }
 
+float QuickSlots::barTop() { return kBottom + kSlotPoints * overlay_art::uiScale(); }
+
 engine::Vec2 QuickSlots::centre(int slot) const {
   return engine::Vec2(left_ + (static_cast<float>(slot) + 0.5f) * pitch_, kBottom + pitch_ / 2.0f);
 }

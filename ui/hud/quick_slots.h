@@ -41,6 +41,9 @@ class QuickSlots {
   void update(Player& player);
   const QuickSlotFace& face(int slot) const { return faces_[static_cast<size_t>(slot)]; }
   int selected() const { return selected_; }
+  // The height above the window's bottom that the bar takes at the current interface scale; what
+  // sits above the HUD keeps clear of it.
+  static float barTop();
   // The slot under a point, or -1.
   int slotAt(const engine::Vec2& point) const;
   // Lets the sprites go (the player they show may be ending); the next update makes them again.

@@ -1,6 +1,12 @@
 #include "ui/views/book_view.h"
 
+#include <algorithm>
+
 #include "content/texts/language_texts.h"
+#include "game/crafting/craft_book.h"
+#include "game/crafting/recipe_knowledge.h"
+#include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "world/rules/game.h"
@@ -15,6 +21,23 @@ size_t BookView::pageCount() const { return static_cast<size_t>(end_ - begin_); 
 
 void BookView::showEntry(int index) {
   shown_ = index >= 0 && static_cast<size_t>(index) < pageCount() ? index : -1;
+  page_ = 0;
+  list().select(0);
+  refresh();
+}
+
+void BookView::showLearned() {
+  shown_ = kLearned;
+  page_ = 0;
+  list().select(0);
+  refresh();
+}
+
+void BookView::showPage(size_t page) {
+  if (shown_ < 0) return;
+  const size_t count = begin_[shown_].pages.size();
+  page_ = count == 0 ? 0 : std::min(page, count - 1);
+  list().select(0);
   refresh();
 }
 
@@ -30,7 +53,7 @@ void BookView::exit() {
 }
 
 void BookView::back() {
-  if (shown_ >= 0) {
+  if (shown_ != -1) {
     showEntry(-1);
     return;
   }
@@ -39,13 +62,11 @@ void BookView::back() {
 
 void BookView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   if (shown_ >= 0) {
-    const BookEntry& entry = begin_[shown_];
-    title = entry.name;
-    for (const BookPage& page : entry.pages) {
-      if (!page.title.empty()) lines.push_back(page.title);
-      if (!page.text.empty()) lines.push_back(page.text.substr(0, 90));
-    }
-    rows.push_back({"Back", [this] { back(); }});
+    fillEntry(title, lines, rows);
+    return;
+  }
+  if (shown_ == kLearned) {
+    fillLearned(title, lines, rows);
     return;
   }
   title = "Craft book";
@@ -63,4 +84,39 @@ void BookView::fill(std::string& title, std::vector<std::string>& lines, std::ve
   for (size_t i = 0; i < pageCount(); ++i) {
     rows.push_back({begin_[i].name, [this, i] { showEntry(static_cast<int>(i)); }});
   }
+  rows.push_back({kLearnedRow, [this] { showLearned(); }});
+}
+
+// One page at a time, so a long entry never runs past the window; its text wraps in the list's
+// column.
+void BookView::fillEntry(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  const BookEntry& entry = begin_[shown_];
+  title = entry.name;
+  const size_t count = entry.pages.size();
+  if (count == 0) {
+    lines.push_back("This entry has no pages.");
+  } else {
+    const BookPage& page = entry.pages[page_];
+    const std::string place = " (" + std::to_string(page_ + 1) + "/" + std::to_string(count) + ")";
+    if (!page.title.empty()) lines.push_back(page.title + (count > 1 ? place : ""));
+    if (!page.text.empty()) lines.push_back(page.text);
+  }
+  if (page_ + 1 < count) rows.push_back({kNextPage, [this] { showPage(page_ + 1); }});
+  if (page_ > 0) rows.push_back({kPreviousPage, [this] { showPage(page_ - 1); }});
+  rows.push_back({"Back", [this] { back(); }});
+}
+
+void BookView::fillLearned(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  title = kLearnedRow;
+  rows.push_back({"Back", [this] { back(); }});
+  const PlayerDesktopLocal* player = runningWorld().player.get();
+  const RecipeKnowledge* knowledge = player != nullptr ? player->knowledge.get() : nullptr;
+  const std::vector<CraftBookEntry>& entries = craftBookEntries();
+  size_t known = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (knowledge == nullptr || !knowledge->isEntryKnown(static_cast<uint16_t>(i))) continue;
+    ++known;
+    rows.push_back({entries[i].name, nullptr});
+  }
+  lines.push_back(std::to_string(known) + " of " + std::to_string(entries.size()) + " entries learned");
 }

@@ -1,11 +1,28 @@
 #include "ui/views/dialog_view.h"
 
+#include "content/planets/planet_def.h"
+
+namespace {
+
+std::string planetName(uint32_t planet) {
+  for (const auto& def : planetDefs()) {
+    if (def != nullptr && def->id == planet) return def->name;
+  }
+  return "another planet";
+}
+
+}  // namespace
+
 void DialogView::setupMessage(const std::string& title, const std::string& text) {
   title_ = title;
   text_ = text;
 }
 
 void DialogView::setupNotice(const std::string& text) { setupMessage("Notice", text); }
+
+void DialogView::setupPortalTravel(uint32_t planet) {
+  setupMessage("Portal", "Waiting for everyone to enter the portal to " + planetName(planet) + ".");
+}
 
 void DialogView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   title = title_;

@@ -1,6 +1,7 @@
 #pragma once
 // The dialog view: a message with a title, or a notice (a newly learned craft book entry, a
-// refusal), closed with OK or Escape. `setupMessage` and `setupNotice` fill it before it is pushed.
+// refusal) or the wait at a portal, closed with OK or Escape. `setupMessage`, `setupNotice` and
+// `setupPortalTravel` fill it before it is pushed.
 
 #include "ui/views/list_view.h"
 
@@ -10,6 +11,9 @@ class DialogView final : public ListView {
 
   void setupMessage(const std::string& title, const std::string& text);
   void setupNotice(const std::string& text);
+  // The portal travel page: the player waits at the portal to the planet until every other present
+  // player has entered it too.
+  void setupPortalTravel(uint32_t planet);
 
  protected:
   void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) override;

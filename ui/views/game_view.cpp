@@ -19,7 +19,10 @@ void GameView::setControls(std::unique_ptr<kel::AbstractControls> controls) {
   controls_ = std::move(controls);
 }
 
+void GameView::setCovered(bool covered) { root_->setVisible(!covered || drawnWhileCovered()); }
+
 void GameView::enter() {
+  root_->setVisible(true);
   if (layer_ != nullptr && root_->getParent() == nullptr) layer_->addChild(root_, kViewZOrder);
 }
 

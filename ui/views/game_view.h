@@ -13,8 +13,8 @@ namespace engine {
 class InnerNode;
 }
 
-// Views draw over the main layer's world and HUD batches (45) and under its overlay (90), the
-// achievement pop-up (100) and the console (200).
+// Views draw over the main layer's world and HUD batches (45), the console (48) and the
+// achievement pop-up (49), and under its overlay (90), where the item tooltip shows.
 constexpr int kViewZOrder = 50;
 
 class GameView : public kel::AbstractGameView {
@@ -23,9 +23,15 @@ class GameView : public kel::AbstractGameView {
   GameView(const GameView&) = delete;
   GameView& operator=(const GameView&) = delete;
 
-  // Covered views stay on screen beneath the current one; nothing to do by default.
+  // A covered view waits beneath the current one; nothing to do by default.
   void pause() override {}
   void resume() override {}
+  // The view stack covers a view with another and uncovers it again. A covered view leaves the
+  // screen, so the one above reads alone, unless it is the scene the others sit on.
+  void setCovered(bool covered);
+  // Whether the view stays drawn while covered: the main view, whose world and HUD the views
+  // stacked on it sit over.
+  virtual bool drawnWhileCovered() const { return false; }
   // Puts the view's nodes on the layer.
   void enter() override;
   // Takes the view's nodes off the layer.

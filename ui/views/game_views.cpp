@@ -108,6 +108,7 @@ bool GameViews::push(GameView& view) {
   }
   if (current_ != nullptr) {
     current_->pause();
+    current_->setCovered(true);
     deactivate(*current_);
     paused_.push_back(current_);
   }
@@ -126,6 +127,7 @@ bool GameViews::pop() {
   if (!paused_.empty()) {
     current_ = paused_.back();
     paused_.pop_back();
+    current_->setCovered(false);
     current_->resume();
     activate(*current_);
   }

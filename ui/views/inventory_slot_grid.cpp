@@ -1,34 +1,47 @@
 #include "ui/views/inventory_slot_grid.h"
 
 #include "engine/scene/inner_node.h"
+#include "engine/text/label.h"
 #include "game/inventory/inventory.h"
+#include "ui/widgets/ui_draw.h"
 #include "view/inventory/inventory_sprite.h"
 #include "view/inventory/overlay_art.h"
 
+namespace {
+constexpr engine::Color3B kCaptionColour{220, 220, 200};
+}  // namespace
 
 InventorySlotGrid::~InventorySlotGrid() { clear(); }
 
-void InventorySlotGrid::build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft) {
+void InventorySlotGrid::add(engine::InnerNode* parent, Player* player, SlotRef slot, const engine::Vec2& at) {
+  InventorySprite* sprite = InventorySprite::createForSlot(player, slot, at);
+  if (sprite == nullptr) return;
+  sprite->retain();
+  parent->addChild(sprite, 1);
+  // Made before it had a parent: the pieces come again now that they have somewhere to go.
+  sprite->refreshCount(true);
+  sprites_.push_back(sprite);
+}
+
+void InventorySlotGrid::build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft,
+                              const PageCells& page) {
   clear();
   pitch_ = kCellPoints * overlay_art::uiScale();
-  auto add = [&](SlotRef slot, const engine::Vec2& at) {
-    InventorySprite* sprite = InventorySprite::createForSlot(player, slot, at);
-    if (sprite == nullptr) return;
-    sprite->retain();
-    parent->addChild(sprite, 1);
-    // Made before it had a parent: the pieces come again now that they have somewhere to go.
-    sprite->refreshCount(true);
-    sprites_.push_back(sprite);
-  };
-  for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) {
-    add({SlotKind::Quick, x, 0}, engine::Vec2(topLeft.x + x * pitch_, topLeft.y));
-  }
+  auto place = [&](float column, float row) { return engine::Vec2(topLeft.x + column * pitch_, topLeft.y - row * pitch_); };
+  for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) add(parent, player, {SlotKind::Quick, x, 0}, place(x, 0));
   // Half a cell between the quick row and the backpack.
-  const float backpackTop = topLeft.y - 1.5f * pitch_;
-  for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+  for (uint8_t y = 0; y < Inventory::kBackpackSide && !page.hidesBackpack; ++y) {
     for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
-      add({SlotKind::Backpack, x, y}, engine::Vec2(topLeft.x + x * pitch_, backpackTop - y * pitch_));
+      add(parent, player, {SlotKind::Backpack, x, y}, place(x, 1.5f + y));
     }
+  }
+  for (const PageCell& cell : page.cells) add(parent, player, cell.slot, place(cell.column, cell.row));
+  for (const PageCaption& caption : page.captions) {
+    engine::Label* label = addTextLabel(parent, caption.text, place(caption.column, caption.row), kFontSmall,
+                                        kCaptionColour, engine::Vec2(0.5f, 0.5f), 1);
+    if (label == nullptr) continue;
+    label->retain();
+    captions_.push_back(label);
   }
 }
 
@@ -38,6 +51,11 @@ void InventorySlotGrid::clear() {
     sprite->release();
   }
   sprites_.clear();
+  for (engine::Label* label : captions_) {
+    if (label->getParent() != nullptr) label->getParent()->removeChild(label);
+    label->release();
+  }
+  captions_.clear();
 }
 
 InventorySprite* InventorySlotGrid::spriteAt(const engine::Vec2& point) const {

@@ -1,7 +1,7 @@
 #pragma once
 // The quick row and the backpack as slot sprites: one InventorySprite per cell, the quick row on
 // top and the backpack's grid under it (columns left to right, rows top to bottom), on a parent
-// node of the view. The sprites
+// node of the view, with the cells of the page's own area beside them and its captions. The sprites
 // draw the items' icons, counts, marks and outlines; the grid finds the sprite under a point and
 // the sprite of a slot, and lets them all go when the view closes (their pieces leave the HUD
 // batches with them).
@@ -12,10 +12,12 @@
 
 #include "engine/base/geometry.h"
 #include "game/inventory/slot_ref.h"
+#include "ui/views/inventory_page_cells.h"
 
 namespace engine {
 class InnerNode;
-}
+class Label;
+}  // namespace engine
 class InventorySprite;
 class Player;
 
@@ -29,9 +31,9 @@ class InventorySlotGrid {
   InventorySlotGrid(const InventorySlotGrid&) = delete;
   InventorySlotGrid& operator=(const InventorySlotGrid&) = delete;
 
-  // Makes the sprites of the player's quick row and backpack, the top left cell's centre at the
-  // point.
-  void build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft);
+  // Makes the sprites of the player's quick row, backpack and the page's cells, the top left
+  // cell's centre at the point.
+  void build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft, const PageCells& page = {});
   void clear();
   bool empty() const { return sprites_.empty(); }
   const std::vector<InventorySprite*>& sprites() const { return sprites_; }
@@ -45,6 +47,9 @@ class InventorySlotGrid {
   float pitch() const { return pitch_; }
 
  private:
+  void add(engine::InnerNode* parent, Player* player, SlotRef slot, const engine::Vec2& at);
+
   std::vector<InventorySprite*> sprites_;  // retained
+  std::vector<engine::Label*> captions_;   // retained
   float pitch_ = 0;
 };

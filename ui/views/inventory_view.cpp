@@ -8,12 +8,15 @@
 #include "engine/scene/action_manager.h"
 #include "engine/scene/call_func.h"
 #include "engine/scene/fade_to.h"
+#include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
 #include "engine/scene/move_by.h"
 #include "engine/scene/node.h"
 #include "engine/scene/sequence.h"
 #include "engine/scene/spawn.h"
 #include "engine/text/label.h"
+#include "game/catalogue/item_catalogue.h"
+#include "game/crafting/grid_crafting.h"
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/crafting/recipes.h"
@@ -21,6 +24,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "platform/controls/abstract_controls.h"
 #include "platform/platform.h"
 #include "ui/hud/hud.h"
@@ -32,6 +36,8 @@
 #include "view/inventory/inventory_sprite.h"
 #include "view/inventory/item_tooltip.h"
 #include "view/inventory/overlay_art.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
 #include "world/blocks/logic_block.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
@@ -45,8 +51,9 @@ constexpr float kGridMargin = 16.0f;
 constexpr float kFloatSeconds = 1.5f;
 constexpr float kFloatRise = 30.0f;  // interface points
 constexpr engine::Color3B kFloatColour{255, 230, 120};
-constexpr float kGridTop = 170.0f;  // below the title, the help lines and the status
-constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container"};
+constexpr engine::Color4B kDropMarkerColour{255, 255, 255, 90};
+constexpr float kGridTop = 194.0f;  // below the title, the help lines, the status and the page's line
+constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container", "Statistics", "Catalogue"};
 
 bool isBound(uint32_t action, engine::KeyCode key) {
   kel::Platform* platform = kel::Platform::instance();
@@ -70,9 +77,11 @@ std::string itemLabel(const Item* item) {
   return itemName(item->id) + timesCount(item->count);
 }
 
-InventoryView::InventoryView() : ListView(ViewId::Inventory), dropMarker_(engine::Node::create()) {
+InventoryView::InventoryView() : ListView(ViewId::Inventory), dropMarker_(engine::InnerNode::create()) {
+  // A light square over the cell, centred on the marker's point; sized when shown.
+  addColorLayer(dropMarker_, kDropMarkerColour, engine::Size(1, 1), engine::Vec2(0, 0), 0);
   dropMarker_->setVisible(false);
-  root()->addChild(dropMarker_);
+  root()->addChild(dropMarker_, 3);
 }
 
 InventoryView::~InventoryView() = default;
@@ -83,13 +92,15 @@ void InventoryView::enter() {
   if (PlayerDesktopLocal* p = player()) p->keepCraftingStationInReach();
   currentGame().pause();
   ListView::enter();
-  if (page_ == kBackpack) buildGrid();
+  buildGrid();
 }
 
 void InventoryView::exit() {
   hideItemTooltip();
+  hideDropMarker();
   noteSeenCells();
   clearGrid();
+  leaveCraftGrid();
   ListView::exit();
   if (PlayerDesktopLocal* p = player(); p != nullptr && p->openContainer() != nullptr) currentGame().closeContainer();
   currentGame().unpause();
@@ -106,7 +117,7 @@ void InventoryView::layOut() {
 }
 
 void InventoryView::refresh() {
-  dropMarker_->setVisible(false);
+  hideDropMarker();
   grid_.refreshAll();
   refreshTexts();
 }
@@ -114,6 +125,8 @@ void InventoryView::refresh() {
 void InventoryView::clearGrid() {
   hovered_ = nullptr;
   selected_ = nullptr;
+  pressed_ = nullptr;
+  dragged_ = nullptr;
   grid_.clear();
 }
 
@@ -127,7 +140,29 @@ void InventoryView::buildGrid() {
   if (seenBy_ != p) noteSeenCells();  // a player's first look: what it holds is not news
   const engine::Size window = uiWindowSize();
   const float half = gridPitch() / 2.0f;
-  grid_.build(root(), p, engine::Vec2(kGridMargin + half, window.height - kGridTop - half));
+  grid_.build(root(), p, engine::Vec2(kGridMargin + half, window.height - kGridTop - half), pageCells(*p));
+}
+
+PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {
+  switch (page_) {
+    case kEquipment: return inventoryPageCells(PageArea::Worn);
+    case kCrafting: return inventoryPageCells(PageArea::CraftGrid);
+    case kCatalogue: return inventoryPageCells(PageArea::Catalogue);
+    case kContainer: break;
+    default: return {};
+  }
+  auto* block = dynamic_cast<LogicItemBlock*>(p.openContainer());
+  if (block == nullptr) return {};
+  // The open block entity's own kind of slot: a chest's, a lab's, or any other's.
+  SlotKind kind = SlotKind::EntityItem;
+  if (dynamic_cast<Chest*>(block) != nullptr) kind = SlotKind::Chest;
+  if (dynamic_cast<AlchemyLab*>(block) != nullptr) kind = SlotKind::AlchemyLab;
+  return inventoryPageCells(PageArea::Container, block->slotCount(), kind);
+}
+
+void InventoryView::leaveCraftGrid() {
+  PlayerDesktopLocal* p = player();
+  if (p != nullptr && p->inventory != nullptr) returnCraftArea(*p->inventory);
 }
 
 void InventoryView::noteSeenCells() {
@@ -146,10 +181,22 @@ void InventoryView::noteSeenCells() {
 bool InventoryView::mouseButton(const engine::Vec2& point, int button, bool released) {
   InventorySprite* sprite = grid_.spriteAt(point);
   if (sprite == nullptr) return ListView::mouseButton(point, button, released);
-  if (!released) return true;
+  if (!released) {
+    if (button != kel::MOUSE_BUTTON_LEFT) return true;
+    pressed_ = sprite;
+    // The result cell makes the grid's recipe as it is taken.
+    if (selected_ == nullptr && sprite->slot().kind == SlotKind::Single && page_ == kCrafting && craftFromGrid()) {
+      sprite->refreshAndRelayout();
+      grid_.refreshAll();
+      refreshTexts();
+    }
+    return true;
+  }
+  pressed_ = nullptr;
   hideItemTooltip();
   if (button == kel::MOUSE_BUTTON_RIGHT) {
-    sprite->onActivate();
+    // A catalogue entry is shown, not owned: nothing of it is used.
+    if (sprite->slot().kind != SlotKind::Catalogue) sprite->onActivate();
   } else if (button == kel::MOUSE_BUTTON_LEFT) {
     if (selected_ == nullptr || selected_ == sprite) {
       sprite->select();
@@ -161,7 +208,7 @@ bool InventoryView::mouseButton(const engine::Vec2& point, int button, bool rele
     } else {
       InventorySprite* from = selected_;
       from->deselect();
-      swapSlots(from->slot(), sprite->slot());
+      if (swapSlots(from->slot(), sprite->slot())) afterMove(from->slot(), sprite->slot());
       from->refreshAndRelayout();
       sprite->refreshAndRelayout();
     }
@@ -189,6 +236,7 @@ void InventoryView::hover(const engine::Vec2& point) {
 
 bool InventoryView::gridKey(engine::KeyCode key) {
   if (selected_ == nullptr || (key != engine::KeyCode::S && key != engine::KeyCode::G)) return false;
+  if (selected_->slot().kind == SlotKind::Catalogue) return true;  // its stacks are not the player's
   if (key == engine::KeyCode::S) {
     selected_->splitStack();
     status_.clear();
@@ -202,6 +250,8 @@ bool InventoryView::gridKey(engine::KeyCode key) {
 bool InventoryView::swapSlots(SlotRef a, SlotRef b) {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr || a == b) return false;
+  if (a.kind == SlotKind::Catalogue) return pickFromCatalogue(a, b);
+  if (b.kind == SlotKind::Catalogue) return pickFromCatalogue(b, a);
   Inventory& inventory = *p->inventory;
   Item* first = inventory.slotItem(a);
   Item* second = inventory.slotItem(b);
@@ -291,29 +341,39 @@ bool InventoryView::craftBookPageHolds(uint16_t) { return false; }
 bool InventoryView::durabilityHidden() { return false; }
 
 void InventoryView::showDropMarker(const engine::Vec2& position) {
+  const float pitch = gridPitch();
+  for (engine::Node* square : dropMarker_->getChildren()) {
+    square->setContentSize(engine::Size(pitch, pitch));
+    square->setPosition(engine::Vec2(-pitch / 2.0f, -pitch / 2.0f));
+  }
   dropMarker_->setPosition(position);
   dropMarker_->setVisible(true);
 }
 
+void InventoryView::hideDropMarker() { dropMarker_->setVisible(false); }
+
 bool InventoryView::isDropMarkerShown() const { return dropMarker_->isVisible(); }
 
 void InventoryView::setPage(uint8_t page) {
+  const uint8_t leaving = page_;
   page_ = page < kPageCount ? page : static_cast<uint8_t>(kBackpack);
+  PlayerDesktopLocal* p = player();
+  // The catalogue is the creative worlds' only.
+  const bool creative = p != nullptr && p->world != nullptr && p->world->isCreative();
+  if (page_ == kCatalogue && !creative) page_ = kBackpack;
   craftRows_.clear();
   list().select(0);
   hideItemTooltip();
   if (selected_ != nullptr) selected_->deselect();
-  if (page_ != kBackpack) {
-    clearGrid();
-  } else if (grid_.empty() && root()->getParent() != nullptr) {
-    buildGrid();
-  }
+  const bool shown = !grid_.empty() || root()->getParent() != nullptr;
+  clearGrid();
+  if (leaving == kCrafting && page_ != kCrafting) leaveCraftGrid();
+  if (shown) buildGrid();
   refresh();
 }
 
 void InventoryView::listColumn(float& left, float& width) const {
   ListView::listColumn(left, width);
-  if (page_ != kBackpack) return;
   const engine::Size window = uiWindowSize();
   const float cellsRight = kGridMargin + Inventory::kQuickSlots * gridPitch();
   left = std::max(left, cellsRight + kGridMargin);
@@ -323,7 +383,7 @@ void InventoryView::listColumn(float& left, float& width) const {
 bool InventoryView::ownKey(engine::KeyCode key, bool released) {
   if (!released && gridKey(key)) return true;
   if (isBound(kPaneAction, key)) {
-    if (!released) setPage(static_cast<uint8_t>((page_ + 1) % kPageCount));
+    if (!released) setPage(page_ + 1 < kTabPages ? static_cast<uint8_t>(page_ + 1) : static_cast<uint8_t>(kBackpack));
     return true;
   }
   if (isBound(kInventoryAction, key)) {
@@ -369,7 +429,7 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
     if (station != 0 && !name.empty()) title += " at " + name;
   }
   lines.push_back("Tab: next page. Enter or a click: choose. Escape: close.");
-  if (page_ == kBackpack) lines.push_back("Cells: click to pick and swap, right click to use, S split, G gather.");
+  lines.push_back("Cells: click to pick and swap, or drag; right click to use, S split, G gather.");
   // The status keeps its line even when empty, so a choice never moves the rows under the pointer.
   lines.push_back(status_);
   PlayerDesktopLocal* p = player();
@@ -377,10 +437,15 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
     lines.push_back("No game is running.");
     return;
   }
+  // Every page keeps the line the crafting page tells the grid's recipe on, so the cells stand
+  // at one height on all of them.
+  lines.push_back(page_ == kCrafting ? gridLine(*p) : std::string());
   switch (page_) {
     case kBackpack: fillBackpack(*p, rows); break;
     case kEquipment: fillEquipment(*p, rows); break;
     case kCrafting: fillCrafting(*p, lines, rows); break;
+    case kStatistics: stats_.fill(statsStore(), lines, rows, [this] { refreshTexts(); }); break;
+    case kCatalogue: fillCatalogue(*p, rows); break;
     default: fillContainer(*p, rows); break;
   }
 }
@@ -400,6 +465,34 @@ void InventoryView::fillBackpack(PlayerDesktopLocal& p, std::vector<MenuList::Ro
                       }});
     }
   }
+  rows.push_back({"Statistics", [this] { setPage(kStatistics); }});
+  if (p.world != nullptr && p.world->isCreative()) rows.push_back({"Catalogue", [this] { setPage(kCatalogue); }});
+}
+
+void InventoryView::fillCatalogue(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {
+  ItemCatalogue& catalogue = itemCatalogue();
+  const uint32_t page = p.inventory->cataloguePage();
+  const auto showList = [this](uint32_t list) {
+    itemCatalogue().selectList(list);
+    if (PlayerDesktopLocal* q = player()) q->inventory->setCataloguePage(0);
+    grid_.refreshAll();
+    refreshTexts();
+  };
+  const auto turnTo = [this](uint32_t to) {
+    if (PlayerDesktopLocal* q = player()) q->inventory->setCataloguePage(to);
+    grid_.refreshAll();
+    refreshTexts();
+  };
+  if (catalogue.catalogueEntry(page + 1, 0, 0) != nullptr) {
+    rows.push_back({"Page " + std::to_string(page + 1) + ": next page", [turnTo, page] { turnTo(page + 1); }});
+  }
+  if (page > 0) rows.push_back({"Previous page", [turnTo, page] { turnTo(page - 1); }});
+  for (uint32_t i = 0; i < ItemCatalogue::kCategoryCount; ++i) {
+    const bool current = catalogue.currentList() == i;
+    rows.push_back({std::string(current ? "> " : "") + catalogue.category(i).title, [showList, i] { showList(i); }});
+  }
+  const bool pinned = catalogue.currentList() == ItemCatalogue::kPinnedList;
+  rows.push_back({std::string(pinned ? "> " : "") + "Pinned", [showList] { showList(ItemCatalogue::kPinnedList); }});
 }
 
 void InventoryView::fillEquipment(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {

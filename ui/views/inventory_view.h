@@ -3,15 +3,23 @@
 // at the station the player stands at (page 2, the page a crafting station opens; by hand away
 // from one), and the open container. Choosing a backpack or equipment row swaps it with the selected quick slot, choosing
 // a recipe crafts it, and the container page takes or stores the items. Tab (the pane key) walks
-// the pages; Escape or the inventory key closes it. The game's ordinary timers are paused while it
+// the pages; the backpack page's list opens the statistics page and, in a creative world, the item
+// catalogue, whose entries are picked into the quick row and the backpack. Escape or the
+// inventory key closes it. The game's ordinary timers are paused while it
 // is current; closing it closes the open container.
 //
-// On the backpack page the quick row and the backpack show as slot sprites (item icons with their
-// counts and marks), the list of backpack stacks beside them. A left click selects a cell (a quick
-// cell becomes the held one), and a second click on another cell swaps the two; a right click acts
-// on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack and G
-// gathers the stacks around it. The pointer resting on an item shows its tooltip. The view is the
-// sprites' InventoryViewHooks: it is registered when the views are created.
+// Every page shows the quick row and the backpack as slot sprites (item icons with their counts and
+// marks), and beside them the cells of its own area: the worn items, the craft grid with its
+// result, or the open container (inventory_page_cells.h); the list stands right of them. A left
+// click selects a cell (a quick cell becomes the held one), and a second click on another cell
+// swaps the two. A stack pressed on and dragged to another cell goes there: it joins a stack it
+// can join, a seed crosses with a seed of other genes, else the two trade places; the drop marker
+// shows over a cell that takes it, and a stack dropped outside the cells is thrown. A right click
+// acts on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack and
+// G gathers the stacks around it. Pressing on the empty result cell makes the craft grid's recipe
+// there; closing the view or leaving the crafting page gives the grid's stacks back. The pointer
+// resting on an item shows its tooltip. The view is the sprites' InventoryViewHooks: it is
+// registered when the views are created.
 //
 // Main thread only.
 
@@ -23,17 +31,22 @@
 #include "game/crafting/crafting_page_list.h"
 #include "game/inventory/slot_ref.h"
 #include "ui/views/inventory_slot_grid.h"
+#include "ui/views/inventory_stats_page.h"
 #include "ui/views/list_view.h"
 #include "view/inventory/inventory_view_hooks.h"
 
 namespace engine {
-class Node;
+class InnerNode;
 }
 class PlayerDesktopLocal;
 
 class InventoryView final : public ListView, public InventoryViewHooks {
  public:
-  enum Page : uint8_t { kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kPageCount = 4 };
+  // Tab walks the first four pages; the backpack page's list opens the other two.
+  enum Page : uint8_t {
+    kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kStatistics = 4, kCatalogue = 5,
+    kTabPages = 4, kPageCount = 6
+  };
 
   InventoryView();
   ~InventoryView() override;
@@ -59,13 +72,27 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   // Crafts the recipe row; the status says what happened.
   bool craft(uint16_t recipeRow);
 
-  // ---- The backpack's slot sprites ----
+  // ---- The slot sprites ----
   const InventorySlotGrid& grid() const { return grid_; }
   // A click or the pointer on the grid; false when the point misses it.
   bool mouseButton(const engine::Vec2& point, int button, bool released) override;
   void hover(const engine::Vec2& point) override;
+  // A stack dragged from the cell it was pressed on (inventory_view_drag.cpp).
+  void drag(const engine::Vec2& point, int button, kel::DragPhase phase) override;
+  bool isDragging() const { return dragged_ != nullptr; }
   // Puts the two slots' items in each other's place; false when either refuses the other's.
   bool swapSlots(SlotRef a, SlotRef b);
+  // The stack of one slot onto another: joined where it can join, else the two trade places.
+  bool moveStack(SlotRef from, SlotRef to);
+  // Whether the slot would take the stack of the other (joined or traded).
+  bool takesStack(SlotRef from, SlotRef to) const;
+  // Makes the craft grid's recipe in the result cell; the status says what happened.
+  bool craftFromGrid();
+  // One seed of each of two stacks of known, different genes crossed into a new seed.
+  bool mixSeedStacks(SlotRef a, SlotRef b);
+  // A copy of a catalogue entry into a slot (kind 13 cells are never emptied).
+  bool pickFromCatalogue(SlotRef entry, SlotRef to);
+  const InventoryStatsPage& statsPage() const { return stats_; }
 
   // ---- InventoryViewHooks ----
   InventorySprite* spriteForSlot(SlotRef slot) override;
@@ -95,8 +122,17 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   void fillEquipment(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
   void fillCrafting(PlayerDesktopLocal& player, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillContainer(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
+  void fillCatalogue(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
 
   void buildGrid();
+  PageCells pageCells(PlayerDesktopLocal& player) const;
+  // The crafting page's line about what the craft grid makes.
+  std::string gridLine(PlayerDesktopLocal& player) const;
+  void leaveCraftGrid();
+  void dropStack(const engine::Vec2& point);
+  void hideDropMarker();
+  // The appearance follows a worn slot's change.
+  void afterMove(SlotRef a, SlotRef b);
   void clearGrid();
   float gridPitch() const;
   // The texts of the list again, leaving the sprites as they are.
@@ -107,13 +143,16 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   InventorySlotGrid grid_;
   InventorySprite* selected_ = nullptr;  // one of the grid's
   InventorySprite* hovered_ = nullptr;   // the grid's cell lit under the pointer
+  InventorySprite* pressed_ = nullptr;   // the grid's cell the left button went down on
+  InventorySprite* dragged_ = nullptr;   // the grid's cell whose stack is being dragged
   // Backpack cells that held an item when the player last looked; an item elsewhere is new.
   std::vector<bool> seen_;
   const PlayerDesktopLocal* seenBy_ = nullptr;  // compared only: the player the cells were seen by
-  engine::Node* dropMarker_ = nullptr;  // a child of the root
+  engine::InnerNode* dropMarker_ = nullptr;  // a child of the root
   uint8_t page_ = kBackpack;
   std::string status_;
   CraftingPageList craftRows_;  // the crafting page's recipes, in the places they were shown
+  InventoryStatsPage stats_;
 };
 
 // "Name x3" for an item stack, "(empty)" for none.

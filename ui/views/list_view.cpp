@@ -5,17 +5,23 @@
 #include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
 #include "platform/controls/real_controls.h"
+#include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
+#include "ui/widgets/text_wrap.h"
 #include "ui/widgets/ui_draw.h"
 
 namespace {
 
-constexpr engine::Color4B kShade{0, 0, 0, 150};
+// Dark enough that the texts read over the brightest world beneath.
+constexpr engine::Color4B kShade{0, 0, 0, 215};
 constexpr float kMargin = 40.0f;
 constexpr float kTitleHeight = 50.0f;
 constexpr float kLineHeight = 24.0f;
 constexpr float kRowHeight = 32.0f;
 constexpr float kListWidth = 520.0f;
+constexpr float kBarGap = 8.0f;       // between the quick bar and the list
+constexpr size_t kRowsKept = 3;       // rows that long lines leave room for
+constexpr const char* kMoreLines = "...";
 
 class ListViewControls final : public kel::RealControls<ListView> {
  public:
@@ -26,11 +32,16 @@ class ListViewControls final : public kel::RealControls<ListView> {
   void mouseButton(const engine::Vec2& point, int button, bool released) override {
     view_->mouseButton(point, button, released);
   }
+  void mouseDrag(const engine::Vec2& point, int button, kel::DragPhase phase) override {
+    view_->drag(point, button, phase);
+  }
 };
 
 }  // namespace
 
-ListView::ListView(ViewId id) : GameView(id, false) { setControls(std::make_unique<ListViewControls>(this)); }
+ListView::ListView(ViewId id, bool listControls) : GameView(id, false) {
+  if (listControls) setControls(std::make_unique<ListViewControls>(this));
+}
 
 ListView::~ListView() {
   if (texts_ != nullptr) texts_->release();
@@ -64,13 +75,33 @@ void ListView::refresh() {
   title_.clear();
   lines_.clear();
   fill(title_, lines_, rows);
-  const engine::Size window = uiWindowSize();
-  const float top = window.height - kMargin - kTitleHeight - static_cast<float>(lines_.size()) * kLineHeight - 10.0f;
   float left = 0, width = 0;
   listColumn(left, width);
-  list_.setFrame(engine::Vec2(left, top), width, kRowHeight, visibleRows());
+  wrapLines(width, rows.size());
+  const engine::Size window = uiWindowSize();
+  const float top =
+      window.height - kMargin - kTitleHeight - static_cast<float>(shownLines_.size()) * kLineHeight - 10.0f;
+  list_.setFrame(engine::Vec2(left, top), width, kRowHeight, visibleRows(top));
   list_.setRows(std::move(rows));
   redrawTexts();
+}
+
+void ListView::drag(const engine::Vec2& point, int button, kel::DragPhase phase) {
+  hover(point);
+  if (phase == kel::DragPhase::End) mouseButton(point, button, true);
+}
+
+void ListView::wrapLines(float width, size_t rowCount) {
+  shownLines_.clear();
+  for (const std::string& line : lines_) {
+    for (std::string& part : wrapText(line, width, kFontSmall)) shownLines_.push_back(std::move(part));
+  }
+  const float room = uiWindowSize().height - kMargin - kTitleHeight - 10.0f - listBottom() -
+                     static_cast<float>(std::min(rowCount, kRowsKept)) * kRowHeight;
+  const size_t fitting = room > 0 ? static_cast<size_t>(room / kLineHeight) : 0;
+  if (shownLines_.size() <= fitting) return;
+  shownLines_.resize(fitting);
+  if (!shownLines_.empty()) shownLines_.back() = kMoreLines;
 }
 
 void ListView::listColumn(float& left, float& width) const {
@@ -79,11 +110,9 @@ void ListView::listColumn(float& left, float& width) const {
   left = (window.width - width) / 2.0f;
 }
 
-int ListView::visibleRows() const {
-  const engine::Size window = uiWindowSize();
-  const float room = window.height - 2 * kMargin - kTitleHeight - static_cast<float>(lines_.size()) * kLineHeight;
-  return std::max(1, static_cast<int>(room / kRowHeight));
-}
+float ListView::listBottom() { return std::max(kMargin, QuickSlots::barTop() + kBarGap); }
+
+int ListView::visibleRows(float top) const { return std::max(1, static_cast<int>((top - listBottom()) / kRowHeight)); }
 
 void ListView::redrawTexts() {
   if (texts_ == nullptr) return;
@@ -93,7 +122,7 @@ void ListView::redrawTexts() {
   addTextLabel(texts_, title_, engine::Vec2(window.width / 2.0f, y), kFontBig, engine::Color3B::WHITE,
                engine::Vec2(0.5f, 0.5f));
   y -= kTitleHeight / 2.0f + kLineHeight / 2.0f;
-  for (const std::string& line : lines_) {
+  for (const std::string& line : shownLines_) {
     addTextLabel(texts_, line, engine::Vec2(window.width / 2.0f, y), kFontSmall, engine::Color3B{220, 220, 200},
                  engine::Vec2(0.5f, 0.5f));
     y -= kLineHeight;

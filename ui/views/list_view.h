@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/abstract_controls.h"
 #include "ui/views/game_view.h"
 #include "ui/widgets/menu_list.h"
 
@@ -32,6 +33,11 @@ class ListView : public GameView {
 
   const std::string& title() const { return title_; }
   const std::vector<std::string>& lines() const { return lines_; }
+  // The lines as drawn: each wrapped to the list's width, as many as leave room for the list.
+  const std::vector<std::string>& shownLines() const { return shownLines_; }
+  // Where the list's lowest row may end: above the HUD's quick bar, which stays in sight under
+  // the views stacked on the main view.
+  static float listBottom();
   MenuList& list() { return list_; }
 
   // ---- Input, from the controls ----
@@ -40,7 +46,11 @@ class ListView : public GameView {
   virtual void hover(const engine::Vec2& point) { list_.hover(point); }
   // Any button; the list takes a released left button as a click. True when taken.
   virtual bool mouseButton(const engine::Vec2& point, int button, bool released);
-  void wheel(float amount) { list_.move(amount > 0 ? -1 : 1); }
+  // The pointer moving with a button held: by default it moves as the pointer does and its
+  // release is the button's, so a click that slid a little still chooses.
+  virtual void drag(const engine::Vec2& point, int button, kel::DragPhase phase);
+  // The wheel turned towards the player (a positive amount) moves down the list.
+  void wheel(float amount) { list_.move(amount > 0 ? 1 : -1); }
   // Runs the first row whose text is the text; false when none is.
   bool choose(const std::string& rowText);
 
@@ -48,21 +58,25 @@ class ListView : public GameView {
   virtual void back();
 
  protected:
-  explicit ListView(ViewId id);
+  // `listControls` false: the view sets controls of its own.
+  explicit ListView(ViewId id, bool listControls = true);
   // What the view shows now; called by refresh.
   virtual void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) = 0;
   // A key of the view's own, seen before the list's; true when taken.
   virtual bool ownKey(engine::KeyCode, bool /*released*/) { return false; }
-  // How many list rows fit under the lines.
-  int visibleRows() const;
+  // How many list rows fit between the top and the list's bottom.
+  int visibleRows(float top) const;
   // The list's left edge and width; by default centred in the window.
   virtual void listColumn(float& left, float& width) const;
 
  private:
   void redrawTexts();
+  // Wraps the lines to the width, keeping at most as many as leave room for a few rows.
+  void wrapLines(float width, size_t rowCount);
 
   std::string title_;
   std::vector<std::string> lines_;
+  std::vector<std::string> shownLines_;
   MenuList list_;
   engine::InnerNode* texts_ = nullptr;  // a child of the root: the title and the lines
   engine::LayerColor* shade_ = nullptr;  // a child of the root, under everything else

@@ -13,6 +13,7 @@
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
+#include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/rule_entities.h"
@@ -22,8 +23,10 @@
 #include "ui/hud/hud.h"
 #include "ui/hud/mining_bar.h"
 #include "ui/hud/quick_slots.h"
+#include "ui/views/cell_highlight.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view_controls.h"
+#include "ui/views/throw_stack.h"
 #include "ui/widgets/ui_draw.h"
 #include "view/console/console_node.h"
 #include "view/inventory/inventory_sprite.h"
@@ -40,7 +43,6 @@ namespace {
 
 constexpr float kCellPixels = 30.0f;
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
-constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
 constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the tile's shake
 constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
@@ -49,6 +51,9 @@ constexpr uint8_t kMessageWarning = 3;
 constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kCannotPlaceHere = "It cannot be placed there.";
 constexpr const char* kCannotPlace = "That cannot be placed.";
+// Blocks of these transparency classes hang on a cell as its decorations.
+constexpr uint8_t kFirstDecorationClass = 2;
+constexpr uint8_t kLastDecorationClass = 3;
 
 // The key binding actions of play.
 enum BindingAction : uint32_t {
@@ -93,6 +98,15 @@ engine::Vec2 nearestCopyOf(engine::Vec2 point, const engine::Vec2& from, int32_t
   return point;
 }
 
+// The held item makes a block that hangs on a cell as a decoration.
+bool placesDecoration(const World& world, const Item& item) {
+  const ItemDef* def = item.definition();
+  const uint16_t block = def != nullptr ? def->record.placesBlock() : 0;
+  if (block == 0) return false;
+  const uint8_t transparency = world.map().props()[block].transparency;
+  return transparency >= kFirstDecorationClass && transparency <= kLastDecorationClass;
+}
+
 }  // namespace
 
 MainView::MainView() : GameView(ViewId::Main, false) {
@@ -127,6 +141,7 @@ void MainView::exit() {
 }
 
 void MainView::pause() {
+  showCellHighlight(nullptr, nullptr);
   if (tooltipShown_) hideItemTooltip();
   tooltipShown_ = false;
   pressed_.reset();
@@ -170,6 +185,8 @@ void MainView::frame(float dt) {
       }
     }
     swing(*p, dt);
+    MapBlock* cell = cellAt(pointer_);
+    showCellHighlight(p, cell != nullptr && heldItemActsOn(*p, *cell, inReach(*cell)) ? cell : nullptr);
   }
   hud_->update(*p);
 }
@@ -250,10 +267,17 @@ bool MainView::place(MapBlock& cell) {
   if (p == nullptr || p->world == nullptr || !inReach(cell)) return false;
   const Item* held = p->heldItem();
   if (held == nullptr || held->isNone()) return false;
-  // The front layer first, as a click aimed at the cell means; the back when the front refuses.
-  BlockEdit edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideFront, *held);
-  if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideAny, *held);
-  if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*p->world, *p, cell, *held);
+  BlockEdit edit;
+  edit.kind = placement_rule::kNoEdit;
+  if (placesDecoration(*p->world, *held)) {
+    // A decoration hangs on the cell (a flower pot on an empty shelf); its rule says why it cannot.
+    edit = checkFlowerPotPlacement(*p->world, *p, cell, *held);
+  } else {
+    // The front layer first, as a click aimed at the cell means; the back when the front refuses.
+    edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideFront, *held);
+    if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideAny, *held);
+    if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*p->world, *p, cell, *held);
+  }
   if (edit.kind == placement_rule::kNoEdit) return false;
   edit.takeHeld = 1;
   return currentGame().editBlock(edit);
@@ -275,13 +299,7 @@ bool MainView::throwHeld() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr || p->inventory->selected() >= Inventory::kQuickSlots) return false;
   const SlotRef slot{SlotKind::Quick, static_cast<uint8_t>(p->inventory->selected()), 0};
-  Item* item = p->inventory->slotItem(slot);
-  if (item == nullptr || item->isNone()) return false;
-  p->inventory->setSlot(slot, nullptr);
-  p->heldItemChanged(nullptr);
-  // The stack passes to the thrown entity.
-  currentGame().throwItem(item, kThrowSpeed, std::isnan(aim_) ? 0.0f : aim_, 0);
-  return true;
+  return throwSlotStack(*p, slot, std::isnan(aim_) ? 0.0f : aim_);
 }
 
 bool MainView::shootHeld() {
@@ -431,7 +449,8 @@ void MainView::mouseWheel(float amount) {
   if (p == nullptr || p->inventory == nullptr || amount == 0) return;
   const int selected = static_cast<int>(p->inventory->selected());
   const int from = selected < QuickSlots::kCount ? selected : 0;
-  selectQuickSlot((from + (amount > 0 ? QuickSlots::kCount - 1 : 1)) % QuickSlots::kCount);
+  // The wheel turned towards the player (a positive amount) goes to the next slot.
+  selectQuickSlot((from + (amount > 0 ? 1 : QuickSlots::kCount - 1)) % QuickSlots::kCount);
 }
 
 void MainView::moveKey(engine::KeyCode key, bool released) {

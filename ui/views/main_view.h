@@ -39,6 +39,8 @@ class MainView final : public GameView {
   void exit() override;
   // Covered by another view: the player stops walking and no button stays held.
   void pause() override;
+  // The world and the HUD stay in sight under the views stacked on this one.
+  bool drawnWhileCovered() const override { return true; }
   // The HUD is placed for the new window and shows the player again at once.
   void layOut() override;
 

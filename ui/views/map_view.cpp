@@ -3,12 +3,15 @@
 #include "ui/views/map_picture.h"
 
 #include <algorithm>
+#include <memory>
 
+#include "engine/layer/layer_color.h"
 #include "engine/render/texture2d.h"
 #include "engine/scene/inner_node.h"
 #include "engine/sprite/sprite.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
+#include "platform/controls/real_controls.h"
 #include "platform/platform.h"
 #include "ui/widgets/ui_draw.h"
 #include "world/map/world_map.h"
@@ -18,7 +21,38 @@
 namespace {
 constexpr uint32_t kMapAction = 8;
 constexpr float kMargin = 60.0f;
+// An arrow key moves the map by this share of what shows.
+constexpr float kPanShare = 0.25f;
+constexpr engine::Color4B kMarkerColour{kMapPlayer[0], kMapPlayer[1], kMapPlayer[2], 255};
+
+// The list's keys and clicks, the wheel zooms and a drag pans.
+class MapControls final : public kel::RealControls<MapView> {
+ public:
+  explicit MapControls(MapView* view) : RealControls(view) {}
+  void keyEvent(engine::KeyCode key, bool released) override { view_->keyEvent(key, released); }
+  void mouseWheel(const engine::Vec2&, float amount) override { view_->wheelZoom(amount); }
+  void mouseButton(const engine::Vec2& point, int button, bool released) override {
+    last_ = point;  // a drag starts where the button went down
+    view_->mouseButton(point, button, released);
+  }
+  void mouseDrag(const engine::Vec2& point, int, kel::DragPhase) override {
+    view_->drag(point - last_);
+    last_ = point;
+  }
+
+ private:
+  engine::Vec2 last_;
+};
+
+// The frame the picture fills: the window less the margins, above the texts' line.
+engine::Size frameSize() {
+  const engine::Size window = uiWindowSize();
+  return engine::Size(std::max(0.0f, window.width - 2 * kMargin), std::max(0.0f, window.height - 3 * kMargin));
+}
+
 }  // namespace
+
+MapView::MapView() : ListView(ViewId::Map, false) { setControls(std::make_unique<MapControls>(this)); }
 
 MapView::~MapView() { dropPicture(); }
 
@@ -42,14 +76,60 @@ void MapView::exit() {
 
 void MapView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>&) {
   title = "Map";
-  lines.push_back("Your cell: " + std::to_string(cellX_) + ", " + std::to_string(cellY_));
+  lines.push_back("Your cell: " + std::to_string(cellX_) + ", " + std::to_string(cellY_) +
+                  "   Wheel or + - to zoom, arrows or drag to move");
 }
 
 bool MapView::ownKey(engine::KeyCode key, bool released) {
+  if (navigationKey(key)) {
+    if (!released) {
+      const engine::Rect shown = frame_.shownCells();
+      const float stepX = shown.size.width * kPanShare;
+      const float stepY = shown.size.height * kPanShare;
+      switch (key) {
+        case engine::KeyCode::KP_PLUS:
+        case engine::KeyCode::EQUAL: zoom(true); break;
+        case engine::KeyCode::KP_MINUS:
+        case engine::KeyCode::MINUS: zoom(false); break;
+        case engine::KeyCode::LEFT_ARROW: frame_.panCells(-stepX, 0); break;
+        case engine::KeyCode::RIGHT_ARROW: frame_.panCells(stepX, 0); break;
+        case engine::KeyCode::UP_ARROW: frame_.panCells(0, stepY); break;
+        default: frame_.panCells(0, -stepY); break;
+      }
+      if (picture_ != nullptr) placePicture();
+    }
+    return true;
+  }
   kel::Platform* platform = kel::Platform::instance();
   if (platform == nullptr || platform->keyForAction(kMapAction) != static_cast<uint32_t>(key)) return false;
   if (released) back();
   return true;
+}
+
+bool MapView::navigationKey(engine::KeyCode key) {
+  switch (key) {
+    case engine::KeyCode::KP_PLUS:
+    case engine::KeyCode::EQUAL:
+    case engine::KeyCode::KP_MINUS:
+    case engine::KeyCode::MINUS:
+    case engine::KeyCode::LEFT_ARROW:
+    case engine::KeyCode::RIGHT_ARROW:
+    case engine::KeyCode::UP_ARROW:
+    case engine::KeyCode::DOWN_ARROW: return true;
+    default: return false;
+  }
+}
+
+void MapView::zoom(bool in) {
+  const bool changed = in ? frame_.zoomIn() : frame_.zoomOut();
+  // Zooming in from the whole map starts at the player's cell.
+  if (changed && in && frame_.zoomSteps() == 1 && cellX_ >= 0) frame_.centreOn(cellX_ + 0.5f, cellY_ + 0.5f);
+  if (changed && picture_ != nullptr) placePicture();
+}
+
+void MapView::drag(const engine::Vec2& delta) {
+  frame_.panPoints(-delta.x, -delta.y);
+  if (picture_ != nullptr) placePicture();
 }
 
 void MapView::drawPicture() {
@@ -71,17 +151,34 @@ void MapView::drawPicture() {
   if (picture_ == nullptr) return;
   picture_->retain();
   picture_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
-  placePicture();
+  frame_.reset(map.width(), map.height(), frameSize());
   root()->addChild(picture_, 5);
+  marker_ = addColorLayer(root(), kMarkerColour, engine::Size(kMarkerPoints, kMarkerPoints), engine::Vec2(0, 0), 6);
+  placePicture();
 }
 
 void MapView::placePicture() {
+  frame_.setFrame(frameSize());
+  const float scale = frame_.scale();
+  if (scale <= 0) return;
+  // The texture's rows run from the top; the frame's cells from the bottom. The texture measures
+  // itself in points, which the content scale may make fewer than its pixels (one per cell).
+  const engine::Texture2D* texture = picture_->getTexture();
+  const float pointsPerCell = texture->getContentSize().width / static_cast<float>(texture->getPixelsWide());
+  const auto mapHeight = static_cast<float>(texture->getPixelsHigh());
+  const engine::Rect shown = frame_.shownCells();
+  picture_->setTextureRect(engine::Rect(shown.origin.x * pointsPerCell,
+                                        (mapHeight - shown.origin.y - shown.size.height) * pointsPerCell,
+                                        shown.size.width * pointsPerCell, shown.size.height * pointsPerCell));
+  picture_->setScale(scale / pointsPerCell);
   const engine::Size window = uiWindowSize();
-  const engine::Size cells = picture_->getContentSize();  // one point per map cell
-  if (cells.width <= 0 || cells.height <= 0) return;
-  const float scale = std::min((window.width - 2 * kMargin) / cells.width, (window.height - 3 * kMargin) / cells.height);
-  picture_->setScale(scale);
   picture_->setPosition(window.width / 2.0f, (window.height - kMargin) / 2.0f);
+  if (marker_ == nullptr) return;
+  const float side = std::max(kMarkerPoints, scale);
+  marker_->setContentSize(engine::Size(side, side));
+  const engine::Vec2 at = frame_.pointOfCell(cellX_, cellY_);
+  marker_->setPosition(kMargin + at.x - side / 2.0f, kMargin + at.y - side / 2.0f);
+  marker_->setVisible(frame_.showsCell(cellX_, cellY_));
 }
 
 void MapView::layOut() {
@@ -90,6 +187,10 @@ void MapView::layOut() {
 }
 
 void MapView::dropPicture() {
+  if (marker_ != nullptr) {
+    marker_->removeFromParentAndCleanup();
+    marker_ = nullptr;
+  }
   if (picture_ == nullptr) return;
   picture_->removeFromParentAndCleanup();
   picture_->release();

@@ -1,19 +1,25 @@
 #pragma once
-// The world map: the cells the player explored, drawn as one texture scaled to the window, with
-// the player's cell marked. Closed with Escape or the map key. The game's ordinary timers are
-// paused while it is current.
+// The world map: the cells the player explored, drawn as one texture in the window's frame, with
+// the player's cell marked. The wheel, + and - zoom (each step doubles a cell's size), the arrow
+// keys and a drag pan; the marker follows its cell and hides when the cell is out of the frame.
+// Closed with Escape or the map key. The game's ordinary timers are paused while it is current.
 
 #include <cstdint>
 
 #include "ui/views/list_view.h"
+#include "ui/views/map_frame.h"
 
 namespace engine {
+class LayerColor;
 class Sprite;
 }
 
 class MapView final : public ListView {
  public:
-  MapView() : ListView(ViewId::Map) {}
+  // The marker is never smaller than this, so the player's cell shows on a large map.
+  static constexpr float kMarkerPoints = 8.0f;
+
+  MapView();
   ~MapView() override;
 
   void enter() override;
@@ -24,17 +30,29 @@ class MapView final : public ListView {
   void setPlayerCell(int32_t x, int32_t y);
   // The picture's sprite; null without a game or a GL context.
   engine::Sprite* picture() const { return picture_; }
+  engine::LayerColor* marker() const { return marker_; }
+  const MapFrame& frame() const { return frame_; }
+
+  // ---- Input, from the controls and the keys ----
+  void zoom(bool in);
+  // A drag's move by points: the map follows the pointer.
+  void drag(const engine::Vec2& delta);
+  // The window reports the wheel turned towards the player as a positive amount: that zooms out.
+  void wheelZoom(float amount) { zoom(amount < 0); }
 
  protected:
   void fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) override;
   bool ownKey(engine::KeyCode key, bool released) override;
 
  private:
+  bool navigationKey(engine::KeyCode key);
   void drawPicture();
   void placePicture();
   void dropPicture();
 
   engine::Sprite* picture_ = nullptr;  // retained
+  engine::LayerColor* marker_ = nullptr;  // a child of the root while the picture shows
+  MapFrame frame_;
   int32_t cellX_ = -1;
   int32_t cellY_ = -1;
 };

@@ -7,6 +7,7 @@
 
 void PauseView::enter() {
   saveFailed_ = false;
+  optionsShown_ = false;
   currentGame().suspend();
   ListView::enter();
 }
@@ -17,10 +18,26 @@ void PauseView::exit() {
 }
 
 void PauseView::back() {
+  if (optionsShown_) {
+    showOptions(false);
+    return;
+  }
   if (GameViews* views = gameViews()) views->popToMainView();
 }
 
+void PauseView::showOptions(bool shown) {
+  optionsShown_ = shown;
+  list().select(0);
+  refresh();
+}
+
 void PauseView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  if (optionsShown_) {
+    title = "Options";
+    optionRows_.append(rows);
+    rows.push_back({"Back", [this] { showOptions(false); }});
+    return;
+  }
   title = "Paused";
   if (saveFailed_) lines.push_back(kSaveFailed);
   rows.push_back({"Resume", [this] { back(); }});
@@ -34,6 +51,7 @@ void PauseView::fill(std::string& title, std::vector<std::string>& lines, std::v
                       views->push(ViewId::Dialog);
                     }
                   }});
+  rows.push_back({"Options", [this] { showOptions(true); }});
   rows.push_back({"Achievements", [] {
                     if (GameViews* views = gameViews()) views->push(ViewId::Achievements);
                   }});

@@ -36,10 +36,15 @@ void MenuList::select(int index) {
   redraw();
 }
 
+size_t MenuList::stepped(size_t index, int steps, size_t count) {
+  if (count == 0) return 0;
+  const long long n = static_cast<long long>(count);
+  return static_cast<size_t>(((static_cast<long long>(index % count) + steps) % n + n) % n);
+}
+
 void MenuList::move(int steps) {
-  const int count = static_cast<int>(rows_.size());
-  if (count == 0) return;
-  select(((selected_ + steps) % count + count) % count);
+  if (rows_.empty()) return;
+  select(static_cast<int>(stepped(static_cast<size_t>(std::max(selected_, 0)), steps, rows_.size())));
 }
 
 void MenuList::activate() {
@@ -56,6 +61,15 @@ bool MenuList::keyEvent(engine::KeyCode key, bool released) {
     case engine::KeyCode::DOWN_ARROW:
       if (!released) move(1);
       return true;
+    case engine::KeyCode::LEFT_ARROW:
+    case engine::KeyCode::RIGHT_ARROW: {
+      if (selected_ < 0 || selected_ >= static_cast<int>(rows_.size())) return false;
+      // A copy: the step may replace the rows.
+      const std::function<void(int)> step = rows_[static_cast<size_t>(selected_)].step;
+      if (!step) return false;
+      if (!released) step(key == engine::KeyCode::LEFT_ARROW ? -1 : 1);
+      return true;
+    }
     case engine::KeyCode::ENTER:
     case engine::KeyCode::SPACE:
       if (!released) {
@@ -75,6 +89,12 @@ int MenuList::rowAt(const engine::Vec2& point) const {
   const int index = first_ + shown;
   if (shown >= visibleRows_ || index >= static_cast<int>(rows_.size())) return -1;
   return index;
+}
+
+engine::Rect MenuList::rowRect(int index) const {
+  if (index < first_ || index >= first_ + visibleRows_ || index >= static_cast<int>(rows_.size())) return {};
+  const float bottom = topLeft_.y - static_cast<float>(index - first_ + 1) * rowHeight_;
+  return engine::Rect(topLeft_.x, bottom, width_, rowHeight_ - kRowGap);
 }
 
 bool MenuList::click(const engine::Vec2& point) {

@@ -6,8 +6,10 @@
 //
 // Main thread only.
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/base/geometry.h"
@@ -20,9 +22,17 @@ class InnerNode;
 class MenuList {
  public:
   struct Row {
+    Row(std::string shown, std::function<void()> onChoose = nullptr, std::function<void(int)> onStep = nullptr)
+        : text(std::move(shown)), action(std::move(onChoose)), step(std::move(onStep)) {}
+
     std::string text;
     std::function<void()> action;  // none: the row only shows its text
+    // A row that cycles a choice: Left and Right step it by -1 and +1.
+    std::function<void(int)> step;
   };
+
+  // The index `steps` away from the index among `count`, wrapping at both ends.
+  static size_t stepped(size_t index, int steps, size_t count);
 
   MenuList();
   ~MenuList();
@@ -44,10 +54,13 @@ class MenuList {
 
   // Up and down move, Enter and space activate on their release, so the press cannot reach the
   // page the action opens; a release whose press the list did not see (it went to a text field
-  // or another view) does nothing. True when the key was the list's.
+  // or another view) does nothing. Left and right step a cycling row's choice on their press.
+  // True when the key was the list's.
   bool keyEvent(engine::KeyCode key, bool released);
   // The row under the point, or -1.
   int rowAt(const engine::Vec2& point) const;
+  // Where a shown row is drawn (lower left corner and size); an empty rectangle for a row not shown.
+  engine::Rect rowRect(int index) const;
   // Selects and activates the row under the point; false when there is none.
   bool click(const engine::Vec2& point);
   void hover(const engine::Vec2& point);

@@ -5,10 +5,14 @@
 #include "engine/text/label.h"
 #include "platform/platform.h"
 #include "platform/text_field.h"
+#include "ui/widgets/text_wrap.h"
 #include "ui/widgets/ui_draw.h"
 
 namespace {
-constexpr float kHeight = 34.0f;
+constexpr float kHeight = 30.0f;
+constexpr float kTextInset = 8.0f;
+constexpr float kCaretWidth = 2.0f;
+constexpr float kCaretInset = 7.0f;  // between the panel's edges and the caret's ends
 }
 
 TextEntry::TextEntry() = default;
@@ -19,9 +23,21 @@ void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float wi
   panel_ = engine::InnerNode::create();
   parent->addChild(panel_, 3);
   back_ = addColorLayer(panel_, engine::Color4B{15, 15, 20, 230}, engine::Size(width, kHeight), position, 0);
-  label_ = addTextLabel(panel_, text_, position + engine::Vec2(8.0f, kHeight / 2.0f), kFontSmall,
+  label_ = addTextLabel(panel_, text_, position + engine::Vec2(kTextInset, kHeight / 2.0f), kFontSmall,
                         engine::Color3B{255, 255, 200}, engine::Vec2(0.0f, 0.5f), 1);
+  caret_ = addColorLayer(panel_, engine::Color4B{255, 255, 200, 255},
+                         engine::Size(kCaretWidth, kHeight - 2 * kCaretInset), position, 2);
+  position_ = position;
+  placeCaret();
   panel_->setVisible(false);
+}
+
+std::string TextEntry::shownText() const { return field_ != nullptr ? field_->getText() : text_; }
+
+float TextEntry::caretX() const { return position_.x + kTextInset + textWidth(shownText(), kFontSmall) + 1.0f; }
+
+void TextEntry::placeCaret() {
+  if (caret_ != nullptr) caret_->setPosition(engine::Vec2(caretX(), position_.y + kCaretInset));
 }
 
 void TextEntry::place(engine::Vec2 position, float width) {
@@ -29,7 +45,9 @@ void TextEntry::place(engine::Vec2 position, float width) {
     back_->setContentSize(engine::Size(width, kHeight));
     back_->setPosition(position);
   }
-  if (label_ != nullptr) label_->setPosition(position + engine::Vec2(8.0f, kHeight / 2.0f));
+  if (label_ != nullptr) label_->setPosition(position + engine::Vec2(kTextInset, kHeight / 2.0f));
+  position_ = position;
+  placeCaret();
 }
 
 void TextEntry::start(const std::string& text, uint32_t lengthLimit, std::function<void(const std::string&)> onEnter,
@@ -41,6 +59,7 @@ void TextEntry::start(const std::string& text, uint32_t lengthLimit, std::functi
   onEnter_ = std::move(onEnter);
   onEscape_ = std::move(onEscape);
   setLabelText(label_, text_);
+  placeCaret();
   kel::Platform* platform = kel::Platform::instance();
   if (platform == nullptr) return;
   kel::TextFieldSetup setup;
@@ -54,7 +73,9 @@ void TextEntry::start(const std::string& text, uint32_t lengthLimit, std::functi
   if (field_ == nullptr) return;
   field_->setText(text);
   field_->applyText(text);
+  field_->setOnChange([this] { placeCaret(); });
   field_->startListening();
+  placeCaret();
   if (panel_ != nullptr) panel_->setVisible(true);
 }
 
@@ -68,6 +89,7 @@ void TextEntry::stop() {
 void TextEntry::submit(const std::string& text) {
   text_ = lengthLimit_ > 0 && text.size() > lengthLimit_ ? text.substr(0, lengthLimit_) : text;
   setLabelText(label_, text_);
+  placeCaret();
   if (onEnter_) {
     const auto callback = onEnter_;
     callback(text_);

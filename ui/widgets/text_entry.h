@@ -1,5 +1,6 @@
 #pragma once
-// A line of text the player types: a label on a panel and the platform's text field behind it.
+// A line of text the player types: a label on a panel with a caret after the text, and the
+// platform's text field behind it.
 // Enter hands the text to `onEnter`, Escape calls `onEscape`. While it listens the text field
 // takes the keys before the view's controls. The text is kept here too, so a view works the same
 // where no text field or label can be made (a test without a window).
@@ -40,11 +41,18 @@ class TextEntry {
   void stop();
   bool isListening() const { return field_ != nullptr; }
   const std::string& text() const { return text_; }
+  // The text as typed so far: the field's while it listens.
+  std::string shownText() const;
+  // The panel's lower left corner, and the caret's left edge: right after the shown text.
+  engine::Vec2 position() const { return position_; }
+  float caretX() const;
   // As if typed and Enter pressed.
   void submit(const std::string& text);
   void escape();
 
  private:
+  void placeCaret();
+
   std::unique_ptr<kel::TextField> field_;
   // A stopped field lives on until the next start: it may be stopped from inside its own key
   // handler, which must not return into a freed field.
@@ -52,6 +60,8 @@ class TextEntry {
   engine::InnerNode* panel_ = nullptr;  // a child of the parent, shown while the field listens
   engine::LayerColor* back_ = nullptr;  // a child of the panel
   engine::Label* label_ = nullptr;      // a child of the panel
+  engine::LayerColor* caret_ = nullptr; // a child of the panel
+  engine::Vec2 position_;
   std::string text_;
   uint32_t lengthLimit_ = 0;
   std::function<void(const std::string&)> onEnter_;

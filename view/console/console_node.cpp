@@ -26,6 +26,8 @@
 namespace {
 
 constexpr float kWidthShare = 0.85f;
+// Points above the first line's foot: the HUD's portrait and health bar keep the top left corner.
+constexpr float kTopRoom = 42.0f;
 constexpr float kLabelScale = 0.5f;  // the lines' font draws at half the interface scale
 constexpr float kLabelRise = 4.0f;   // and sits 4 interface points higher
 
@@ -96,7 +98,7 @@ bool ConsoleNode::init() {
   const float s = style_.uiScale > 0.0f ? style_.uiScale : 1.0f;
   style_.uiScale = s;
   x0_ = 4.0f * s;
-  y0_ = style_.screen.height - 30.0f * s;
+  y0_ = style_.screen.height - kTopRoom * s;
   step_ = 8.0f * s;
   maxLines_ = std::max(1, static_cast<int32_t>(std::floor((0.45f * style_.screen.height - 30.0f * s) / step_)) - 1);
   if (style_.fancy) {

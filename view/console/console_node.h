@@ -49,7 +49,10 @@ class ConsoleNode final : public engine::InnerNode {
  public:
   static constexpr int kHolderTag = 100;
   static constexpr int kPanelTag = 2154;
-  static constexpr int kPanelZ = 199;
+  // On the main layer under the views (50), so a view's title is never covered, and over the HUD's
+  // batches (45).
+  static constexpr int kZ = 48;
+  static constexpr int kPanelZ = 47;
   static constexpr int kScrollActionTag = 100;
 
   // Autoreleased; the style from the settings.

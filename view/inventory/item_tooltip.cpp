@@ -10,9 +10,11 @@
 
 namespace {
 
+// The main layer's overlay lies above the views, so the tooltip shows over the inventory's grids;
+// without a main layer (a test of the HUD alone) the HUD holds it.
 engine::InnerNode* tooltipParent() {
-  if (engine::InnerNode* hud = overlay_art::hudLayer()) return hud;
-  return overlay_art::overlayNode();
+  if (engine::InnerNode* overlay = overlay_art::overlayNode()) return overlay;
+  return overlay_art::hudLayer();
 }
 
 TooltipMultiLine* findTooltip(engine::InnerNode& parent) {

@@ -1,5 +1,6 @@
 #include "view/inventory/tooltip_multi_line.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "content/art/interface_layout.h"
@@ -139,5 +140,10 @@ void TooltipMultiLine::placeOnScreen(const Vec2& pointer) {
     arrow_->setScaleY(ui);
     y = std::trunc(pointer.y + panel_.height / 2 + ui * kScreenMargin);
   }
+  // A panel taller than the room beside the pointer stays inside the screen, over the pointer if
+  // it must.
+  const float lowest = panel_.height / 2 + kScreenMargin;
+  const float highest = screen.height - panel_.height / 2 - kScreenMargin;
+  if (highest >= lowest) y = std::clamp(y, lowest, highest);
   setPosition(Vec2(x, y));
 }

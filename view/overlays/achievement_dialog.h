@@ -22,7 +22,8 @@ class Texture2D;
 
 class AchievementDialog final : public engine::InnerNode {
  public:
-  static constexpr int kTag = 133, kZ = 100;
+  // Under the views (50): a view's title stays readable while the banner slides.
+  static constexpr int kTag = 133, kZ = 49;
   static constexpr int kTitleTag = 135, kDescriptionTag = 136, kIconZ = 15;
   static constexpr uint16_t kSound = 36;
   // The banner's frame in interface points.

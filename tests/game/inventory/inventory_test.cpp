@@ -106,6 +106,21 @@ TEST_F(InventoryTest, CraftGridItemsReturnToTheBackpack) {
   EXPECT_EQ(slot(SlotKind::CraftGrid, 2, 2), nullptr);
 }
 
+TEST_F(InventoryTest, WornSlotsTakeTheirOwnKindsAndCanBeEmptied) {
+  Item* helmet = makeItem(kHelmet, 1);
+  Item* ring = makeItem(kRing, 1);
+  EXPECT_TRUE(inv().slotAcceptsItem({SlotKind::Equipment, 0, 0}, helmet));
+  EXPECT_FALSE(inv().slotAcceptsItem({SlotKind::Equipment, 1, 0}, helmet)) << "another piece's slot";
+  EXPECT_TRUE(inv().slotAcceptsItem({SlotKind::Trinket, 0, 0}, ring));
+  EXPECT_FALSE(inv().slotAcceptsItem({SlotKind::Trinket, 0, 0}, helmet));
+  // Taking a worn item off leaves its slot empty, which every worn slot allows.
+  for (SlotKind kind : {SlotKind::Equipment, SlotKind::Equipment2, SlotKind::Trinket}) {
+    EXPECT_TRUE(inv().slotAcceptsItem({kind, 0, 0}, nullptr)) << static_cast<int>(kind);
+  }
+  freeItem(helmet);
+  freeItem(ring);
+}
+
 TEST_F(InventoryTest, DeathDropsTheAreasOfTheDifficulty) {
   set(SlotKind::Backpack, 1, 1, makeItem(kStone, 3));
   set(SlotKind::CraftGrid, 0, 0, makeItem(kGem, 1));

@@ -127,7 +127,7 @@ TEST_F(StartViewTest, ACreatedCharacterIsWrittenWithItsStartingToolsAndBecomesCu
     EXPECT_EQ(record.firstRow[i].id, kStarterKit[i].id);
     EXPECT_EQ(record.firstRow[i].count, kStarterKit[i].count);
   }
-  EXPECT_TRUE(hasRow("Play as Ann (Difficulty 1)"));
+  EXPECT_TRUE(hasRow("Play as Ann (Easy)"));
 }
 
 TEST_F(StartViewTest, NamesThatCannotBeFilesOrAreTakenAreRefused) {

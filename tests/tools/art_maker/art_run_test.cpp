@@ -180,5 +180,21 @@ TEST(BlockLooks, NamesGiveFamiliesShapesAndColours) {
   for (const char* bad : {"", "#12345", "123456x", "#12345G"}) EXPECT_EQ(parseHexColour(bad), kClear) << bad;
 }
 
+// Terra's grass cover, for one, is open blocks no item names: they are drawn as small plants, and no
+// block without a name is drawn as an object such as a chest.
+TEST(BlockLooks, ABlockNothingNamesIsAPlantOrAPlainBlockNeverAnObject) {
+  ArtSources sources(arttest::repositorySources());
+  std::vector<BlockLook> looks;
+  std::string error;
+  ASSERT_TRUE(readBlockLooks(sources, looks, error)) << error;
+  int unnamedOpen = 0;
+  for (const BlockLook& look : looks) {
+    if (!look.name.empty()) continue;
+    EXPECT_NE(look.shape, BlockShape::Furniture) << "block " << look.id;
+    unnamedOpen += look.shape == BlockShape::Plant ? 1 : 0;
+  }
+  EXPECT_GT(unnamedOpen, 0);
+}
+
 }  // namespace
 }  // namespace artmaker

@@ -77,13 +77,15 @@ TEST_F(InventoryGridTest, TheCellsComeAndGoWithTheViewAndShowTheirSlots) {
   EXPECT_GT(cell(kQuick0).getPositionY(), cell(kPack00).getPositionY());
   EXPECT_EQ(inventory().grid().spriteAt(cell(kPack55).getPosition()), &cell(kPack55));
   EXPECT_EQ(inventory().windowSize(SlotKind::Quick).columns, Inventory::kQuickSlots);
-  // Another page takes the cells away with their icons, whoever still holds a cell.
+  // Another page makes its cells anew and takes the old ones away with their icons, whoever
+  // still holds a cell.
   InventorySprite* held = &cell(kPack55);
   held->retain();
   engine::Sprite* icon = held->icon();
   ASSERT_NE(icon, nullptr);
   inventory().setPage(InventoryView::kCrafting);
-  EXPECT_TRUE(inventory().grid().empty());
+  EXPECT_NE(inventory().spriteForSlot(kPack55), held);
+  EXPECT_NE(inventory().spriteForSlot({SlotKind::CraftGrid, 2, 2}), nullptr) << "the crafting page's own cells";
   EXPECT_EQ(icon->getParent(), nullptr) << "no icon of a cell outlives its page";
   held->release();
   inventory().setPage(InventoryView::kBackpack);

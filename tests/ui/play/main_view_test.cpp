@@ -145,10 +145,12 @@ TEST_F(MainViewTest, TheBoundKeysMoveTheBodyAndPickQuickSlots) {
     main().keyEvent(key, false);
     EXPECT_EQ(local->inventory->selected(), slot);
   }
-  main().mouseWheel(-1.0f);
-  EXPECT_EQ(local->inventory->selected(), 0u) << "the wheel wraps past the last slot";
   main().mouseWheel(1.0f);
-  EXPECT_EQ(local->inventory->selected(), 9u);
+  EXPECT_EQ(local->inventory->selected(), 0u) << "the wheel turned down wraps past the last slot";
+  main().mouseWheel(-1.0f);
+  EXPECT_EQ(local->inventory->selected(), 9u) << "the wheel turned up goes back";
+  main().mouseWheel(-1.0f);
+  EXPECT_EQ(local->inventory->selected(), 8u);
 }
 
 TEST_F(MainViewTest, ThePauseKeyActsOnlyOnTheReleaseOfAPressItSaw) {

@@ -1,0 +1,55 @@
+#include "game/crafting/grid_crafting.h"
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/tables/content_tables.h"
+#include "game/crafting/craft_recipe.h"
+#include "game/crafting/player_crafting.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player.h"
+
+namespace {
+
+constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
+constexpr int kGridCells = Inventory::kGridSide * Inventory::kGridSide;
+
+// Every layout counts one unit per filled cell, so each filled cell gives one.
+void useOneOfEachCell(Inventory& inventory) {
+  for (int cell = 0; cell < kGridCells; ++cell) {
+    const SlotRef slot = craftGridSlot(cell);
+    Item* item = inventory.slotItem(slot);
+    if (item == nullptr || item->isNone()) continue;
+    if (item->count > 1) {
+      --item->count;
+      continue;
+    }
+    inventory.setSlot(slot, nullptr);
+    freeItem(item);
+  }
+}
+
+}  // namespace
+
+GridCraft craftFromGrid(Player& player) {
+  GridCraft result;
+  if (player.inventory == nullptr) return result;
+  Inventory& inventory = *player.inventory;
+  result.match = matchCraftGrid(inventory, inventory.station());
+  if (result.match.status != GridMatch::Ready) return result;
+  PlayerCrafting crafting(player);
+  const CraftDef& recipe = contentTables().craftDefs[static_cast<size_t>(result.match.recipe)];
+  if (!craftRecipe(crafting, recipe)) return result;
+  useOneOfEachCell(inventory);
+  result.made = true;
+  return result;
+}
+
+void returnCraftArea(Inventory& inventory) {
+  inventory.returnCraftGridItems();
+  Item* output = inventory.slotItem(kOutput);
+  if (output == nullptr || output->isNone()) return;
+  bool newSlot = false;
+  if (inventory.findSlotFor(output, newSlot).isNone()) return;
+  inventory.setSlot(kOutput, nullptr);
+  freeItem(output);
+}

@@ -1,0 +1,60 @@
+#include "game/inventory/seed_mixing.h"
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "game/inventory/inventory.h"
+#include "world/plants/plant_genes.h"
+
+namespace {
+
+constexpr uint16_t kGeneBits = 0x7FFF;
+
+bool knownSeed(const Item* item) {
+  return item != nullptr && !item->isNone() && item->id == kSeedItem && (item->word & kSeedFromPlantMark) != 0;
+}
+
+uint16_t genesOf(const Item& seed) { return static_cast<uint16_t>(seed.word & kGeneBits); }
+
+// One seed of the slot used up.
+void useOne(Inventory& inventory, SlotRef slot) {
+  Item* item = inventory.slotItem(slot);
+  if (item->count > 1) {
+    --item->count;
+    return;
+  }
+  inventory.setSlot(slot, nullptr);
+  freeItem(item);
+}
+
+}  // namespace
+
+bool canMixSeeds(const Item* a, const Item* b) {
+  return knownSeed(a) && knownSeed(b) && genesOf(*a) != genesOf(*b);
+}
+
+SeedMix mixSeeds(Inventory& inventory, SlotRef a, SlotRef b) {
+  SeedMix mix;
+  const Item* first = inventory.slotItem(a);
+  const Item* second = inventory.slotItem(b);
+  if (a == b || !canMixSeeds(first, second)) return mix;
+  const uint16_t child = mixPlantGenes(genesOf(*first), genesOf(*second));
+  Item* seed = makeSeedItem(1, 0xFFFF, static_cast<uint16_t>(child | kSeedFromPlantMark));
+  if (seed == nullptr) return mix;
+  // The parents go first, so a slot they leave empty may take the child.
+  Item parentA = *first;
+  Item parentB = *second;
+  parentA.count = parentB.count = 1;
+  useOne(inventory, a);
+  useOne(inventory, b);
+  bool newSlot = false;
+  const SlotRef where = inventory.findSlotFor(seed, newSlot);
+  freeItem(seed);
+  if (where.isNone()) {
+    // No room for the child: the parents come back.
+    inventory.findSlotFor(&parentA, newSlot);
+    inventory.findSlotFor(&parentB, newSlot);
+  } else {
+    mix = {true, child, where};
+  }
+  return mix;
+}

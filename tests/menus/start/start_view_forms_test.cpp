@@ -1,0 +1,156 @@
+// The start view's forms: Left and Right step a cycling row's choice both ways, the difficulty
+// rows carry the levels' names, and the name entry opens over the row it edits with its caret
+// after the name.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "content/loader/game_tables_loader.h"
+#include "content/planets/planet_def.h"
+#include "content/tables/difficulty_names.h"
+#include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "menus/menu_saves.h"
+#include "menus/menu_views.h"
+#include "menus/start_view.h"
+#include "platform/desktop_file_system.h"
+#include "platform/desktop_platform.h"
+#include "platform/settings/settings.h"
+#include "saves/launch/local_saves.h"
+#include "tests/support/temp_dir.h"
+#include "ui/views/game_views.h"
+#include "ui/widgets/text_wrap.h"
+#include "ui/widgets/ui_draw.h"
+
+namespace {
+
+using engine::KeyCode;
+using Page = StartView::Page;
+
+class TempRoot final : public kel::DesktopFileSystem {
+ public:
+  explicit TempRoot(std::string root) : root_(std::move(root)) {}
+  std::string writableRoot() const override { return root_; }
+
+ private:
+  std::string root_;
+};
+
+class StartViewFormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    kel::resetSettings();
+    resetPlanetDefs();
+    addPlanetDef("terra", 1, 1);
+    addPlanetDef("mars", 2, 1);
+    addPlanetDef("luna", 3, 1);
+    kel::DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    kel::Platform::setInstance(platform.get());
+    engine::Director::getInstance()->designResolutionChanged(engine::Size(1280, 720));
+    setMenuSaves(&saves);
+    setMenuViewMaker(&makeMenuView);
+    layer = engine::InnerNode::create();
+    layer->retain();
+    createViews();
+    gameViews()->setLayer(layer);
+    gameViews()->switchTo(ViewId::Start);
+  }
+  void TearDown() override {
+    destroyViews();
+    layer->release();
+    setMenuViewMaker(nullptr);
+    setMenuSaves(nullptr);
+    kel::Platform::setInstance(nullptr);
+    platform.reset();
+    resetPlanetDefs();
+    resetGameTables();
+    kel::resetSettings();
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+  }
+  StartView& start() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
+  // The text of the row that begins with the prefix, selected; empty when none does.
+  std::string selectRow(const std::string& prefix) {
+    const auto& rows = start().list().rows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].text.rfind(prefix, 0) != 0) continue;
+      start().list().select(static_cast<int>(i));
+      return rows[i].text;
+    }
+    return {};
+  }
+  std::string press(KeyCode key, const std::string& prefix) {
+    start().keyEvent(key, false);
+    start().keyEvent(key, true);
+    return selectRow(prefix);
+  }
+
+  testsupport::TempDir dir;
+  TempRoot files{dir.path().string() + "/"};
+  LocalSaves saves{files};
+  std::unique_ptr<kel::DesktopPlatform> platform;
+  engine::InnerNode* layer = nullptr;
+};
+
+TEST_F(StartViewFormsTest, LeftAndRightStepTheNewWorldsChoicesBothWays) {
+  start().showPage(Page::NewWorld);
+  EXPECT_EQ(selectRow("Planet: "), "Planet: terra");
+  EXPECT_EQ(press(KeyCode::LEFT_ARROW, "Planet: "), "Planet: luna") << "back from the first wraps to the last";
+  EXPECT_EQ(press(KeyCode::RIGHT_ARROW, "Planet: "), "Planet: terra");
+  EXPECT_EQ(press(KeyCode::RIGHT_ARROW, "Planet: "), "Planet: mars");
+  EXPECT_EQ(start().newWorld().planet, 1u);
+
+  selectRow("Mode: ");
+  EXPECT_EQ(press(KeyCode::LEFT_ARROW, "Mode: "), std::string("Mode: ") + kWorldModeNames[kWorldModeCount - 1]);
+  EXPECT_EQ(press(KeyCode::RIGHT_ARROW, "Mode: "), std::string("Mode: ") + kWorldModeNames[0]);
+  // Enter still steps forward.
+  EXPECT_TRUE(start().choose("Mode: Survival"));
+  EXPECT_EQ(start().newWorld().mode, 1);
+
+  selectRow("Size: ");
+  const uint8_t size = start().newWorld().size;
+  press(KeyCode::LEFT_ARROW, "Size: ");
+  press(KeyCode::RIGHT_ARROW, "Size: ");
+  EXPECT_EQ(start().newWorld().size, size);
+
+  // A row that cycles nothing leaves Left and Right alone.
+  selectRow("Create");
+  press(KeyCode::RIGHT_ARROW, "Create");
+  EXPECT_EQ(start().page(), Page::NewWorld);
+}
+
+TEST_F(StartViewFormsTest, TheDifficultyRowNamesTheLevelAndStepsBothWays) {
+  GameTables tables;
+  tables.difficulties.resize(5);
+  setGameTables(std::move(tables));
+  start().showPage(Page::NewCharacter);
+  EXPECT_EQ(selectRow("Difficulty: "), "Difficulty: Normal") << "a new character starts at level 2";
+  EXPECT_EQ(press(KeyCode::LEFT_ARROW, "Difficulty: "), "Difficulty: Easy");
+  EXPECT_EQ(press(KeyCode::LEFT_ARROW, "Difficulty: "), "Difficulty: Peaceful");
+  EXPECT_EQ(press(KeyCode::LEFT_ARROW, "Difficulty: "), "Difficulty: Hardcore") << "and round to the hardest";
+  EXPECT_EQ(press(KeyCode::RIGHT_ARROW, "Difficulty: "), "Difficulty: Peaceful");
+  EXPECT_EQ(difficultyName(3), "Hard");
+  EXPECT_EQ(difficultyName(4), "Hardcore");
+  EXPECT_EQ(difficultyName(7), "Level 7");
+}
+
+TEST_F(StartViewFormsTest, TheNameEntryOpensOverItsRowWithTheCaretAfterTheName) {
+  start().showPage(Page::NewCharacter);
+  ASSERT_EQ(selectRow("Name: "), "Name: Player");
+  const engine::Rect row = start().list().rowRect(start().list().selected());
+  ASSERT_GT(row.size.width, 0.0f);
+  ASSERT_TRUE(start().choose("Name: Player"));
+  TextEntry& entry = start().nameEntry();
+  EXPECT_EQ(entry.position(), row.origin) << "the field sits on the row it edits";
+  EXPECT_EQ(entry.shownText(), "Player");
+  const float caret = entry.caretX();
+  EXPECT_GT(caret, row.getMinX() + textWidth("Player", kFontSmall));
+  EXPECT_LT(caret, row.getMinX() + textWidth("Player", kFontSmall) + 16.0f) << "right after the name";
+  entry.submit("Bo");
+  EXPECT_LT(entry.caretX(), caret) << "a shorter name brings the caret back";
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// The option rows change the live option, apply it at once (the music's volume, the music itself)
+// and write the settings file before they return.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/audio/music.h"
+#include "platform/settings/json_defaults.h"
+#include "platform/settings/settings.h"
+#include "tests/platform/audio/audio_fixture.h"
+#include "tests/platform/settings/settings_test_host.h"
+#include "tests/support/temp_dir.h"
+#include "ui/views/option_rows.h"
+
+namespace {
+
+class OptionRowsTest : public audiotest::AudioFixture {
+ protected:
+  void SetUp() override {
+    AudioFixture::SetUp();
+    kel::resetSettings();
+    kel::setSettingsHost(&host);
+  }
+  void TearDown() override {
+    kel::resetSettings();
+    AudioFixture::TearDown();
+  }
+  // The rows as the page shows them now.
+  std::vector<std::string> texts() {
+    std::vector<MenuList::Row> rows;
+    optionRows.append(rows);
+    std::vector<std::string> out;
+    for (const auto& row : rows) out.push_back(row.text);
+    return out;
+  }
+  bool shows(const std::string& text) {
+    const std::vector<std::string> all = texts();
+    return std::find(all.begin(), all.end(), text) != all.end();
+  }
+  // Chooses the row whose text is the text, as the list would.
+  void choose(const std::string& text) {
+    std::vector<MenuList::Row> rows;
+    optionRows.append(rows);
+    for (const auto& row : rows) {
+      if (row.text == text) return row.action();
+    }
+    ADD_FAILURE() << "no row " << text;
+  }
+
+  testsupport::ScopedDataHome home;
+  settingstest::TestSettingsHost host;
+  int changes = 0;
+  OptionRows optionRows{[this] { ++changes; }, true};
+};
+
+TEST_F(OptionRowsTest, AVolumeStepSetsThePlayingMusicAndIsWrittenToTheSettingsFile) {
+  track("alba-night-arps");
+  ASSERT_TRUE(kel::playMenuMusic());
+  ASSERT_FALSE(audio->music.channel.isNull());
+  EXPECT_TRUE(shows("Music volume: 20%"));
+  choose("Music volume: 20%");
+  EXPECT_FLOAT_EQ(audio->music.channel.volume(), 0.3f) << "the playing track follows at once";
+  EXPECT_TRUE(shows("Music volume: 30%"));
+  EXPECT_EQ(changes, 1);
+  EXPECT_FLOAT_EQ(settingstest::onDisk()->getFloat("option-musicVolume"), 0.3f);
+
+  choose("Sound volume: 80%");
+  EXPECT_FLOAT_EQ(audio->options().soundVolume, 0.9f) << "effects play at the new volume";
+  EXPECT_FLOAT_EQ(audio->effectsGain, 1.0f) << "the volume counts once, not squared through the gain";
+  EXPECT_FLOAT_EQ(settingstest::onDisk()->getFloat("option-soundVolume"), 0.9f);
+}
+
+TEST_F(OptionRowsTest, AVolumeAtItsTopWrapsRoundToSilence) {
+  kel::options().soundVolume = 1.0f;
+  choose("Sound volume: 100%");
+  EXPECT_FLOAT_EQ(kel::options().soundVolume, 0.0f);
+  EXPECT_TRUE(shows("Sound volume: 0%"));
+}
+
+TEST_F(OptionRowsTest, MusicOffStopsTheTrackAndMusicOnStartsTheMenusTrackAgain) {
+  track("alba-night-arps");
+  ASSERT_TRUE(kel::playMenuMusic());
+  choose("Music: On");
+  EXPECT_TRUE(audio->music.channel.isNull());
+  EXPECT_FALSE(settingstest::onDisk()->getBool("option-musicEnabled"));
+  choose("Music: Off");
+  EXPECT_TRUE(audio->music.channel.isPlaying());
+  EXPECT_TRUE(settingstest::onDisk()->getBool("option-musicEnabled"));
+}
+
+TEST_F(OptionRowsTest, TheDisplayAndTheScalesAreStoredAsChosen) {
+  choose("Display: Full screen");
+  EXPECT_FALSE(kel::options().fullScreen);
+  EXPECT_TRUE(shows("Display: Window"));
+  EXPECT_FALSE(settingstest::onDisk()->getBool("option-fullScreen"));
+
+  // Automatic, x1 .. x4, then automatic again.
+  for (int step = 1; step <= OptionRows::kLargestUiScale; ++step) optionRows.stepUiScale();
+  EXPECT_TRUE(shows("Interface scale: x4"));
+  EXPECT_EQ(settingstest::onDisk()->getInt("option-uiScale"), 4);
+  choose("Interface scale: x4");
+  EXPECT_TRUE(shows("Interface scale: Automatic"));
+
+  choose("World scale: x2");
+  EXPECT_EQ(static_cast<int>(kel::options().viewportScale), 4);
+  choose("World scale: x3");
+  EXPECT_EQ(static_cast<int>(kel::options().viewportScale), 2) << "the largest wraps to the smallest";
+  EXPECT_EQ(settingstest::onDisk()->getInt("option-viewportScale"), 2);
+}
+
+TEST_F(OptionRowsTest, ASwitchRowTurnsItsOptionAndOnlyBooleanOptionsAreSwitches) {
+  EXPECT_TRUE(shows("Smooth lighting: On"));
+  choose("Smooth lighting: On");
+  EXPECT_FALSE(kel::options().smoothLighting);
+  EXPECT_TRUE(shows("Smooth lighting: Off"));
+  EXPECT_FALSE(settingstest::onDisk()->getBool("option-smoothLighting"));
+  EXPECT_FALSE(optionRows.toggleSwitch("musicVolume"));
+  EXPECT_FALSE(optionRows.toggleSwitch("noSuchOption"));
+}
+
+}  // namespace

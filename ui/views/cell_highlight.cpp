@@ -1,0 +1,66 @@
+#include "ui/views/cell_highlight.h"
+
+#include "content/art/block_atlas_layout.h"
+#include "content/items/item.h"
+#include "engine/sprite/sprite.h"
+#include "game/player/player_desktop.h"
+#include "game/rules/block_use.h"
+#include "game/rules/item_use_rules.h"
+#include "game/rules/item_placement_rules.h"
+#include "view/main_layer.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr float kCellPixels = 30.0f;
+
+bool breakable(PlayerDesktopLocal& player, MapBlock& cell) {
+  if (cell.frontId() == 0 && cell.backId() == 0) return false;
+  const Item* held = player.heldItem();
+  // Asked of the held item with no player, the rule tells nobody which tool is missing.
+  return player.canReach(cell, held) && canBreakBlock(*player.world, nullptr, held, cell);
+}
+
+bool usable(PlayerDesktopLocal& player, MapBlock& cell) {
+  const uint8_t layer = cell.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
+  if (block_word::id(cell.layerWord(layer)) == 0) return false;
+  return blockUsable(*player.world, cell, layer, player);
+}
+
+bool placeable(PlayerDesktopLocal& player, MapBlock& cell) {
+  const Item* held = player.heldItem();
+  if (held == nullptr || held->isNone()) return false;
+  World& world = *player.world;
+  return placeBlockItemRule(world, cell, placement_rule::kSideAny, *held).kind != placement_rule::kNoEdit ||
+         placeAttachmentRule(world, player, cell, *held).kind != placement_rule::kNoEdit;
+}
+
+}  // namespace
+
+bool heldItemActsOn(PlayerDesktopLocal& player, MapBlock& cell, bool inReach) {
+  if (player.world == nullptr) return false;
+  if (breakable(player, cell)) return true;
+  return inReach && (usable(player, cell) || placeable(player, cell));
+}
+
+void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell) {
+  MainLayer* layer = MainLayer::current();
+  engine::Sprite* sprite = layer != nullptr ? layer->highlightSprite() : nullptr;
+  if (sprite == nullptr) return;
+  if (player == nullptr || cell == nullptr || player->world == nullptr) {
+    sprite->setVisible(false);
+    return;
+  }
+  // The copy of the cell across the world's seam that lies nearest to the player.
+  float x = static_cast<float>(cell->x) * kCellPixels;
+  const float span = static_cast<float>(player->world->map().width()) * kCellPixels;
+  if (span > 0) {
+    while (x - player->position.x > span / 2) x -= span;
+    while (player->position.x - x > span / 2) x += span;
+  }
+  sprite->setTextureRect(art::blockSpriteRect(art::kTileOverlayBlock, 0));
+  sprite->setPosition(engine::Vec2(x, static_cast<float>(cell->y) * kCellPixels));
+  sprite->setVisible(true);
+}

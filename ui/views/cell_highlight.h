@@ -1,0 +1,17 @@
+#pragma once
+// The pointed cell lights up in the world when the held item can act on it there: a block it can
+// break (the fitting tool, within reach), a block a use would work on, or a cell the held block
+// can go into. The light is the main layer's highlight sprite, moved over the cell's nearest copy and
+// showing the tile overlay's frame (bright corner brackets over a faint wash).
+//
+// Main thread only.
+
+class MapBlock;
+class PlayerDesktopLocal;
+
+// Whether the held item (or the empty hand) acts on the cell now; `inReach` is the view's reach.
+// Asks the rules only through queries that say nothing to the player.
+bool heldItemActsOn(PlayerDesktopLocal& player, MapBlock& cell, bool inReach);
+
+// Shows the highlight over the cell, or hides it for none.
+void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell);

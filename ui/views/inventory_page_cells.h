@@ -1,0 +1,38 @@
+#pragma once
+// Where the inventory view's pages put the cells of their own areas: the worn items (the
+// equipment, the second set and the trinket), the craft grid with its result, and the open
+// container. Places are in cells from the first quick cell's centre (columns to the right, rows
+// downwards); every area stands right of the backpack and under the quick row, so the backpack and
+// the quick row stay beside it on every page, but the catalogue's page of 6 x 6 entries, which
+// takes the backpack's place. Each area carries the captions that name its kinds.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/inventory/slot_ref.h"
+
+struct PageCell {
+  SlotRef slot;
+  float column = 0;
+  float row = 0;
+};
+
+struct PageCaption {
+  std::string text;
+  float column = 0;
+  float row = 0;
+};
+
+struct PageCells {
+  std::vector<PageCell> cells;
+  std::vector<PageCaption> captions;
+  // The creative catalogue stands where the backpack would.
+  bool hidesBackpack = false;
+};
+
+enum class PageArea : uint8_t { None, Worn, CraftGrid, Container, Catalogue };
+
+// The area's cells; a container of `containerSlots` slots whose cells are of `containerKind`.
+PageCells inventoryPageCells(PageArea area, size_t containerSlots = 0, SlotKind containerKind = SlotKind::Chest);

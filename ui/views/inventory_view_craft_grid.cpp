@@ -1,0 +1,51 @@
+// The inventory view's craft grid: what the grid's layout makes, told on the crafting page, and
+// made in the result cell when the player takes it.
+
+#include "content/tables/content_tables.h"
+#include "content/texts/language_texts.h"
+#include "game/crafting/grid_crafting.h"
+#include "game/crafting/recipes.h"
+#include "game/inventory/crafting_station.h"
+#include "game/player/player_desktop.h"
+#include "game/session/running_world.h"
+#include "ui/views/inventory_view.h"
+
+namespace {
+
+PlayerDesktopLocal* player() { return runningWorld().player.get(); }
+
+std::string recipeResult(int row) {
+  const CraftDef& recipe = contentTables().craftDefs[static_cast<size_t>(row)];
+  const std::string& name = languageTexts().treasureName(recipe.result());
+  std::string text = name.empty() ? "#" + std::to_string(recipe.result()) : name;
+  if (recipe.resultCount() > 1) text += " x" + std::to_string(recipe.resultCount());
+  return text;
+}
+
+std::string stationName(uint8_t station) {
+  const std::string& name = languageTexts().text(static_cast<int16_t>(craftingStationByKind(station).nameText));
+  return name.empty() ? "another station" : name;
+}
+
+}  // namespace
+
+std::string InventoryView::gridLine(PlayerDesktopLocal& p) const {
+  const CraftGridMatch match = matchCraftGrid(*p.inventory, p.inventory->station());
+  switch (match.status) {
+    case GridMatch::Ready: return "Craft grid: makes " + recipeResult(match.recipe) + "; take it from the result.";
+    case GridMatch::WrongStation: return "Craft grid: " + recipeResult(match.recipe) + " needs " + stationName(match.station) + ".";
+    case GridMatch::OutputTaken: return "Craft grid: take the result out first.";
+    case GridMatch::NoRecipe: return "Craft grid: nothing is made of this.";
+    case GridMatch::Empty: break;
+  }
+  return "Craft grid: lay ingredients out in it.";
+}
+
+bool InventoryView::craftFromGrid() {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr) return false;
+  const GridCraft made = ::craftFromGrid(*p);
+  if (!made.made) return false;
+  status_ = "Made " + recipeResult(made.match.recipe) + ".";
+  return true;
+}

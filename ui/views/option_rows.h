@@ -1,0 +1,56 @@
+#pragma once
+// The option rows of the options pages (the start view's and the pause view's): the music and the
+// sound with their volumes, full screen or a window and its size, the interface and world scales,
+// and every switch of the settings registry a player may want to turn. Choosing a row steps its
+// value; the change applies at once (the music's volume, the window, the layout) and the settings
+// file is written before the row returns.
+//
+// Main thread only.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/widgets/menu_list.h"
+
+class OptionRows {
+ public:
+  // Steps of a volume row: 0 %, 10 %, ... 100 %, then back to 0 %.
+  static constexpr int kVolumeSteps = 10;
+  // The interface scales a row cycles through; 0 is the platform's own for the screen.
+  static constexpr int kLargestUiScale = 4;
+  // The world's view scales: a cell is (scale - 1) x 30 pixels.
+  static constexpr int kSmallestViewScale = 2;
+  static constexpr int kLargestViewScale = 4;
+
+  // `changed` runs after every change, so the page can fill its rows again. `menuMusic`: the page
+  // is a menu's, whose track starts again when the music is turned back on.
+  OptionRows(std::function<void()> changed, bool menuMusic) : changed_(std::move(changed)), menuMusic_(menuMusic) {}
+
+  void append(std::vector<MenuList::Row>& rows);
+
+  // ---- The changes, as the rows make them ----
+  void stepMusicVolume();
+  void stepSoundVolume();
+  void toggleMusic();
+  void toggleSound();
+  void toggleFullScreen();
+  void stepVideoMode();
+  void stepUiScale();
+  void stepViewScale();
+  // Turns the registry's boolean option of that name; false for an unknown or non-boolean one.
+  bool toggleSwitch(const std::string& name);
+
+  // The label a switch row shows: the language file's when it has one, else the built-in one.
+  static std::string switchLabel(const std::string& name, const char* fallback);
+
+ private:
+  // The new window mode and the new layout, then the settings file.
+  void applyWindow();
+  void applyLayout();
+  void applySound();
+  void finish();
+
+  std::function<void()> changed_;
+  bool menuMusic_;
+};
