@@ -6,6 +6,7 @@
 #include "ui/views/book_view.h"
 #include "ui/views/circuit_view.h"
 #include "ui/views/dialog_view.h"
+#include "ui/views/fish_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
@@ -41,6 +42,18 @@ void UiPlayerEvents::deathView() {
 void UiPlayerEvents::popToMainView() {
   GameViews* views = gameViews();
   if (views != nullptr && views->currentId() != ViewId::Main) views->popToMainView();
+}
+
+void UiPlayerEvents::fishBiting() {
+  GameViews* views = gameViews();
+  if (views != nullptr && views->currentId() == ViewId::Fish) {
+    dynamic_cast<FishView&>(views->view(ViewId::Fish)).biteSeen();
+  }
+}
+
+void UiPlayerEvents::fishingEnded() {
+  GameViews* views = gameViews();
+  if (views != nullptr && views->currentId() == ViewId::Fish) views->popToMainView();
 }
 
 void UiPlayerEvents::portalTravelDialog(uint32_t planet) {

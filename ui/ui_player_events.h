@@ -2,7 +2,7 @@
 // What the local player tells the layers above the game: the world view's events (its sprite,
 // effects and sounds, inherited) and the interface's own: console lines (to the world view's
 // console), the death view, the inventory, book, sign and circuit views that block use opens, and
-// the return to the main view, and the portal travel dialog. What else the interface hears is passed on: a read sign's bubble,
+// the return to the main view, the portal travel dialog, the fishing view's bite and its end. What else the interface hears is passed on: a read sign's bubble,
 // the sky's phase and weather, the rain ambience and the interface's own sounds. The application
 // registers one with setPlayerEvents.
 //
@@ -16,6 +16,8 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   void textById(uint8_t kind, int16_t textId) override;
   void deathView() override;
   void popToMainView() override;
+  void fishBiting() override;
+  void fishingEnded() override;
   void portalTravelDialog(uint32_t planet) override;
   void containerRefreshed() override;
   void floatingText(int16_t textId, const std::string& argument) override;

@@ -1,6 +1,7 @@
 #pragma once
 // The world model's side of the launch: forgets the running world and sizes the visible cell
-// window. The application registers one with setWorldServices.
+// window (the running world's mob spawner follows it). The application registers one with
+// setWorldServices.
 
 #include "content/launch/world_services.h"
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "engine/base/log.h"
+#include "engine/window/gl_driver_pin.h"
 #include "engine/window/gl_view_delegate.h"
 #include "engine/window/opengl_version.h"
 
@@ -118,6 +119,7 @@ bool GLView::initWithRect(const Rect& rect) {
                              viewName_.c_str(), monitor_, nullptr);
   if (window_ == nullptr) return false;
   glfwMakeContextCurrent(window_);
+  keepGLDriverLoaded();
   glfwSwapInterval(1);
   installCallbacks();
 

@@ -43,7 +43,10 @@ MapBlock* blockAtPoint(WorldMap& map, engine::Vec2 point) {
   const double row = std::trunc((static_cast<double>(point.y) + 15.0) / 30.0);
   if (row < 0 || row >= map.height()) return nullptr;
   const double width = map.width();
-  const double wrapped = column - std::floor(column / width) * width;
+  // fmod is exact at any magnitude; column - floor(column / width) * width is not far from zero.
+  double wrapped = std::fmod(column, width);
+  if (wrapped < 0) wrapped += width;
+  if (!(wrapped >= 0 && wrapped < width)) return nullptr;
   return map.cellAt(static_cast<int32_t>(wrapped), static_cast<int32_t>(row));
 }
 

@@ -47,7 +47,9 @@ void WorldEntities::adoptWaitingMobs() {
     const MobDef* row = mobDefinitionById(m.mobId);
     if (row == nullptr || world_->map().cellAt(m.x, m.y) == nullptr) continue;
     const engine::Vec2 at{static_cast<float>(m.x) * MovingEntity::kCell, static_cast<float>(m.y) * MovingEntity::kCell};
-    add(createMobEntity(*world_, *row, m.group, at, {0.15f, 1.5707964f}));
+    if (std::unique_ptr<MobEntity> mob = createMobEntity(*world_, *row, m.group, at, {0.15f, 1.5707964f})) {
+      add(std::move(mob));
+    }
   }
   waiting.clear();
   recountMobs(*this);
@@ -168,6 +170,10 @@ void WorldEntities::wakeEntitiesAbove(MapBlock& cell) {
     if (!e.data.frozen && !e.data.moving && !e.data.removed && above != nullptr && e.data.cell == above) {
       woken.push_back(e.id());
     }
+  });
+  // A mob standing on the cell falls when the cell under it goes, whatever it was doing.
+  mobs_.forEach([&](const RealEntity& e) {
+    if (!e.data.removed && above != nullptr && e.data.cell == above) woken.push_back(e.id());
   });
   bullets_.forEach([&](const RealEntity& e) {
     if (e.data.frozen && !e.data.removed && e.wakesOnCellChange() && (e.data.cell == above || e.data.cell == &cell)) {

@@ -23,4 +23,7 @@ class DressEntity final : public RealEntity {
 
   uint16_t dressItem;
   uint8_t dressSlot;
+
+ private:
+  void takePictureSize();
 };

@@ -1,5 +1,6 @@
 #include "entities/items/treasure_entity.h"
 
+#include "content/art/item_atlas_layout.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "entities/core/entity_record.h"
@@ -12,12 +13,17 @@ EntityData recordState(const EntityRecord& record) { return record.state; }
 
 }  // namespace
 
+void TreasureEntity::takeIconSize() {
+  const engine::Rect icon = art::itemIconRect(item_->id, item_->variant);
+  data.halfWidth = icon.size.width > 0 ? icon.size.width / 2 : kIconHalfSize;
+  data.halfHeight = icon.size.height > 0 ? icon.size.height / 2 : kIconHalfSize;
+}
+
 TreasureEntity::TreasureEntity(World& world, EntityKind kind, Item* item, engine::Vec2 position, MapBlock* cell,
                                float speed, float angle, float spread)
     : RealEntity(world, kind, cell, position, kRowValueOne, speed, angle, spread), item_(item) {
   timer = kLifetime;
-  data.halfWidth = kIconHalfSize;
-  data.halfHeight = kIconHalfSize;
+  takeIconSize();
 }
 
 TreasureEntity::TreasureEntity(World& world, const EntityRecord& record)
@@ -27,6 +33,7 @@ TreasureEntity::TreasureEntity(World& world, const EntityRecord& record)
   item_->durability = 0xFFFF;
   data.frozen = record.frozen != 0;
   timer = kLifetime;
+  takeIconSize();
   setId(record.entityId);
 }
 

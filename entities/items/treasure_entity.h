@@ -13,7 +13,7 @@ class Item;
 class TreasureEntity : public RealEntity {
  public:
   static constexpr float kLifetime = 36000;
-  // Half the item icon's size until the view's icon table is reachable from here.
+  // The half size of a thing whose picture has no size (a dress of an item that is not worn).
   static constexpr float kIconHalfSize = 7.5f;
   static constexpr uint32_t kRowValueOne = 0x3F800000;  // the bits of 1.0f
 
@@ -41,5 +41,8 @@ class TreasureEntity : public RealEntity {
   void treasureUpdate();
 
  private:
+  // Half sizes: half the item icon's width and height (the icon atlas's layout).
+  void takeIconSize();
+
   Item* item_;
 };

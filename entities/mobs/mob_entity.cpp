@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 #include "content/tables/content_tables.h"
 #include "content/tables/difficulty_row.h"
@@ -179,10 +180,19 @@ void MobEntity::remove() {
   inStable = false;
 }
 
+uint16_t MobEntity::rowIndex() const {
+  const auto& rows = contentTables().mobDefs;
+  const std::less<const MobDef*> before;
+  if (!before(row_, rows.data()) && before(row_, rows.data() + rows.size())) {
+    return static_cast<uint16_t>(row_ - rows.data());
+  }
+  return row_->mobId();
+}
+
 void MobEntity::toRecord(EntityRecord& record) const {
   RealEntity::toRecord(record);
   record.extra = 0;
-  record.definition = row_->mobId();
+  record.definition = rowIndex();
   record.kindByte = 0;
   record.frozen = 0;
 }

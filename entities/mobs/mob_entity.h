@@ -82,6 +82,8 @@ class MobEntity : public RealEntity {
   void remove();
 
   const MobDef& row() const { return *row_; }
+  // The row's index in the mob table (what a record names); a row kept elsewhere gives its id.
+  uint16_t rowIndex() const;
   MobAiKind aiKind() const;
   bool facingRight() const { return facingRight_; }
   void face(bool right) { facingRight_ = right; }

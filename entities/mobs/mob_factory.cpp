@@ -11,7 +11,7 @@
 
 std::unique_ptr<MobEntity> createMobEntity(World& world, const MobDef& row, uint8_t group, engine::Vec2 position,
                                            engine::Vec2 motion) {
-  switch (static_cast<MobAiKind>(row.movementKind() & 3)) {
+  switch (static_cast<MobAiKind>(row.movementKind())) {
     case MobAiKind::Walker:
       return std::make_unique<MobWalkerEntity>(world, EntityKind::Mob, row, group, position, motion);
     case MobAiKind::Flyer:
@@ -19,9 +19,9 @@ std::unique_ptr<MobEntity> createMobEntity(World& world, const MobDef& row, uint
     case MobAiKind::Floater:
       return std::make_unique<MobFloaterEntity>(world, EntityKind::Mob, row, group, position, motion);
     case MobAiKind::Jumper:
-      break;
+      return std::make_unique<MobJumperEntity>(world, EntityKind::Mob, row, group, position, motion);
   }
-  return std::make_unique<MobJumperEntity>(world, EntityKind::Mob, row, group, position, motion);
+  return nullptr;  // an AI kind the game does not have
 }
 
 std::unique_ptr<MobEntity> createPetEntity(World& world, const MobDef& row, uint32_t ownerId, engine::Vec2 position) {
@@ -37,7 +37,7 @@ std::unique_ptr<MobEntity> createMobFromRecord(World& world, const EntityRecord&
     mob->setId(record.entityId);
     return mob;
   }
-  switch (static_cast<MobAiKind>(row->movementKind() & 3)) {
+  switch (static_cast<MobAiKind>(row->movementKind())) {
     case MobAiKind::Walker:
       mob = std::make_unique<MobWalkerEntity>(world, *row, record.state);
       break;
@@ -51,6 +51,7 @@ std::unique_ptr<MobEntity> createMobFromRecord(World& world, const EntityRecord&
       mob = std::make_unique<MobJumperEntity>(world, *row, record.state);
       break;
   }
+  if (mob == nullptr) return nullptr;  // an AI kind the game does not have
   mob->setId(record.entityId);
   return mob;
 }

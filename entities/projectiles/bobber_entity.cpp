@@ -165,7 +165,11 @@ void BobberEntity::setState(uint8_t next) {
       break;
     case 3: lineY = data.cellY - 7.5f; break;
     case 4:
-      if (ruled && !ownerPresent()) data.removed = true;
+      if (ruled && !ownerPresent()) {
+        data.removed = true;
+      } else if (ruled) {
+        owners_->biteStarted(ownerId());
+      }
       break;
     case 5:
     case 6: timer = 30; break;

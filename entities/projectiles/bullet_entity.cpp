@@ -69,6 +69,9 @@ void BulletEntity::update() {
   if (lifeLeft < 0 || (d.expiresWhenSlow() && data.vx * data.vx + data.vy * data.vy < 0.1f)) onStop();
   if (hasRules() && !data.removed && data.moving && hitsPlayers && d.playerDamage() > 0) {
     world().rules().hitPlayersNearBullet(this);
+  } else if (hasRules() && !data.removed && data.moving && !data.frozen && hitsMobs && d.mobDamage() > 0) {
+    // Only in flight: a shot that came to rest beside a mob would hurt it again every tick.
+    world().rules().hitMobNearBullet(this);
   }
   drawPosition();
   if (data.cell != before) drawLight();

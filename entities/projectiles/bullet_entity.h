@@ -6,7 +6,7 @@
 //
 // The thrower is kept as a player id and asked of the rules each time: a thrower who left the game
 // is simply absent. Where rules run, a projectile without a thrower hits the players it passes
-// (`Logic::hitPlayersNearBullet`); one with a thrower hits mobs, which arrive with the mobs.
+// (`Logic::hitPlayersNearBullet`); one with a thrower hits mobs (`Logic::hitMobNearBullet`).
 //
 // Main thread only.
 
@@ -20,6 +20,7 @@ class BulletEntity : public RealEntity {
   static constexpr float kEndless = 3.4028235e38f;
   static constexpr uint8_t kWallEffect = 33;
   static constexpr float kStuckHalfSize = 2.0f;
+  static constexpr float kTimerAfterMobHit = 30;
 
   // `row` below the bullet table's size. `ownerId` 0: no thrower.
   BulletEntity(World& world, uint16_t row, uint32_t ownerId, engine::Vec2 position, MapBlock* cell, float speed,

@@ -22,6 +22,8 @@ class FishingOwners {
   virtual float biteWindow(uint32_t owner) = 0;
   // The cast landed in good water: the caster's fishing pose.
   virtual void castLanded(uint32_t owner) = 0;
+  // A fish took the bait: the caster's reaction is counted from now.
+  virtual void biteStarted(uint32_t owner) = 0;
   // The hooked fish got away: the caster is told (text 159), loses a bait and lowers its rod.
   virtual void fishGotAway(uint32_t owner) = 0;
   // An interface text shown to the caster as a refusal (157 bad water, 158 landed on ground).
@@ -35,6 +37,7 @@ class NullFishingOwners final : public FishingOwners {
   float waitTicks(uint32_t) override { return 0; }
   float biteWindow(uint32_t) override { return 0; }
   void castLanded(uint32_t) override {}
+  void biteStarted(uint32_t) override {}
   void fishGotAway(uint32_t) override {}
   void showText(uint32_t, uint16_t) override {}
 };

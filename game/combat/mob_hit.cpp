@@ -6,6 +6,7 @@
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
 #include "entities/mobs/mob_entity.h"
+#include "game/combat/player_attacker.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
 #include "world/rules/entity_impulse.h"
@@ -21,26 +22,6 @@ const ToolSpec* toolOf(const Item* item) {
   const ItemDef* def = item != nullptr && !item->isNone() ? item->definition() : nullptr;
   return def != nullptr ? def->tool : nullptr;
 }
-
-// The player as the mob sees its attacker.
-class PlayerAttacker final : public MobAttacker {
- public:
-  explicit PlayerAttacker(PlayerBase& player) : player_(player), held_(player.heldItem()) {}
-  bool halvesResistance() const override {
-    return itemKindOf(held_) == item_kind::kWeapon && held_->modifier() == mob_hit::kModPiercing;
-  }
-  float lifeSteal() const override { return itemWeaponBonus(held_); }
-  void gainHealth(float amount) override { player_.addHealth(amount); }
-  void recordKill(uint16_t mobId) override {
-    if (auto* local = dynamic_cast<Player*>(&player_)) local->recordStat(MobEntity::kKillStat, mobId);
-  }
-  float lootFactor() const override { return 1.0f; }
-  float lootBonus() const override { return 0.0f; }
-
- private:
-  PlayerBase& player_;
-  const Item* held_;
-};
 
 }  // namespace
 
@@ -74,7 +55,7 @@ bool hitMobByPlayer(Logic& rules, PlayerBase& player, MobEntity& mob) {
   } else {
     // Level with the player or left of it: thrown back up and to the left.
     const float degrees = mob.data.x <= player.position.x ? 135.0f : 45.0f;
-    rules.pushEntity(&mob, EntityImpulse{heldKnockBack(held), mobDegrees(degrees), 1});
+    rules.pushEntity(&mob, EntityImpulse{heldKnockBack(held) * player.stats.knockBackFactor, mobDegrees(degrees), 1});
   }
   if (auto* local = dynamic_cast<Player*>(&player)) local->wearTool(static_cast<uint8_t>(local->selectedQuickSlot()));
   return killed;

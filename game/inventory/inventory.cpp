@@ -142,6 +142,7 @@ void Inventory::setSlot(SlotRef slot, Item* item) {
   *owned = item;
   const bool worn = slot.kind == SlotKind::Equipment || slot.kind == SlotKind::Equipment2;
   if (worn && item != nullptr && owner_ != nullptr) owner_->recordStat(kStatItemWorn, item->id);
+  if (slot.kind == SlotKind::Trinket && owner_ != nullptr) owner_->trinketChanged();
 }
 
 bool Inventory::slotAcceptsItem(SlotRef slot, const Item* item) const {

@@ -40,6 +40,8 @@ class InventoryOwner {
   // The player state bit that keeps the craft grid out of searches and death drops.
   virtual bool craftGridBlocked() const = 0;
   virtual void recordStat(uint16_t statId, uint16_t value) = 0;
+  // The trinket slot took an item or gave it up (its pet follows what is worn).
+  virtual void trinketChanged() = 0;
 
  protected:
   ~InventoryOwner() = default;

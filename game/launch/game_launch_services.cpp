@@ -34,7 +34,10 @@ bool GameLaunchServices::hasRunningGame() const {
 }
 
 // The slot answers with the null form while no rules are set; real rules are of another type.
-bool GameLaunchServices::hasCurrentLogic() const { return typeid(currentLogic()) != typeid(NullLogic); }
+bool GameLaunchServices::hasCurrentLogic() const {
+  const Logic& rules = currentLogic();
+  return typeid(rules) != typeid(NullLogic);
+}
 
 bool GameLaunchServices::hasLocalPlayer() const { return runningWorld().player != nullptr; }
 

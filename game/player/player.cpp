@@ -57,6 +57,15 @@ void Player::setEquipment(Item* item, bool secondSet, int index) {
 
 Item* Player::heldItem() const { return inventory->selectedItem(); }
 
+void Player::trinketChanged() {
+  const Item* trinket = inventory->slotItem({SlotKind::Trinket, 0, 0});
+  const uint16_t worn = trinket != nullptr && !trinket->isNone() ? trinket->id : 0;
+  if (worn == wornTrinket_) return;
+  wornTrinket_ = worn;
+  // Only in a running world: a loading game summons the pet of what the character wears itself.
+  if (game != nullptr && world != nullptr) game->refreshPet();
+}
+
 void Player::setWorld(World* newWorld) {
   PlayerBase::setWorld(newWorld);
   inventory->setWorld(newWorld);

@@ -68,6 +68,8 @@ class Player : public PlayerBase, public InventoryOwner {
   Item** secondObjectItems() const override { return secondObject; }
   bool craftGridBlocked() const override { return (stateWord & kCraftGridBlockedBit) != 0; }
   void recordStat(uint16_t statId, uint16_t value) override;
+  // Putting on another trinket during play summons its pet; taking it off sends the pet away.
+  void trinketChanged() override;
 
   // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
   void showMessage(uint8_t kind, const std::string& text);
@@ -82,6 +84,9 @@ class Player : public PlayerBase, public InventoryOwner {
   // Phase 1, 2, 4 or 8 and the clock's tick counter; any other phase is ignored.
   void setDayClock(uint8_t phase, uint32_t tick);
   void sleep();
+  // Fishing: a fish bit (the reaction is counted from now); the fishing is over.
+  void stampBiteTime();
+  void endFishing();
   // The open alchemy lab brews the result; a potion brewed for the first time becomes known.
   void potionBrewed(const PotionResult& result);
 
@@ -102,4 +107,7 @@ class Player : public PlayerBase, public InventoryOwner {
   uint32_t lookWord = 0;        // how the character looks (skin, hair, ...), as created
   uint32_t characterFlags = 0;  // set through setCharacterFlags
   uint32_t difficultyId = 2;    // the difficulty the character plays at
+
+ private:
+  uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)
 };

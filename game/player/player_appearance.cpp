@@ -44,6 +44,10 @@ void addEffects(PlayerStats& stats, const Stats& effects) {
   stats.secondChance += effects.rangedCritical;
   stats.healthBonus += effects.healingBonus;
   stats.healthDrift += effects.healthRegen;
+  stats.thorns += effects.spikeDamage;
+  stats.lifeSteal += effects.lifeLeech;
+  stats.knockBackFactor += effects.meleeKnockback;
+  stats.shotKnockBackFactor += effects.rangedKnockback;
 }
 
 }  // namespace

@@ -62,6 +62,9 @@ class PlayerEvents {
   virtual void rebuildWorldView() {}
   // Back to the main view unless it is current.
   virtual void popToMainView() {}
+  // A fish bit the local player's bobber; the fishing ended (the fishing view closes).
+  virtual void fishBiting() {}
+  virtual void fishingEnded() {}
   // The portal travel dialog: the player waits at the portal to the planet for the others.
   virtual void portalTravelDialog(uint32_t /*planet*/) {}
   // The open container's window is redrawn (an alchemy lab after a brew).

@@ -11,6 +11,10 @@ void PlayerStats::reset() {
   std::fill(std::begin(moveBonus), std::end(moveBonus), 0.0f);
   criticalChance = 0.05f;
   secondChance = 0.05f;
+  knockBackFactor = 1.0f;
+  shotKnockBackFactor = 1.0f;
+  lifeSteal = 0;
+  thorns = 0;
   maxHealth = 5.0f;
   healthBonus = 0;
   healthDrift = 0;

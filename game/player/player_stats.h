@@ -41,6 +41,10 @@ struct PlayerStats {
   float resist[5] = {};  // heat, acid, drowning, blast, fall
   float moveBonus[4] = {};  // walk, climb, jump, swim
   float criticalChance = 0.05f;
+  float knockBackFactor = 1.0f;      // scales the knock-back of the player's blows
+  float shotKnockBackFactor = 1.0f;  // and of its shots
+  float lifeSteal = 0;           // health won back from the damage dealt to mobs
+  float thorns = 0;              // damage a mob takes back when it touches the player
   float secondChance = 0.05f;
   float maxHealth = 5.0f;
   float healthBonus = 0;

@@ -89,6 +89,10 @@ void Player::sleep() {
   if (game != nullptr) game->sleep();
 }
 
+void Player::stampBiteTime() { playerEvents().fishBiting(); }
+
+void Player::endFishing() { playerEvents().fishingEnded(); }
+
 void Player::potionBrewed(const PotionResult& result) {
   auto* lab = dynamic_cast<AlchemyLab*>(openContainer());
   if (lab == nullptr) return;

@@ -128,6 +128,7 @@ class LocalLogic : public Logic, public PlayerRules {
   bool applyToPlayersOnCell(Entity* treasure) override;
   void pickUpAtPlayerCell(PlayerBase* player) override;
   bool hitPlayersNearBullet(Entity* bullet) override;
+  bool hitMobNearBullet(Entity* bullet) override;
   // ---- Mobs (local_logic_mobs.cpp) ----
   bool touchPlayersNearMob(MobEntity* mob) override;
   void dropMobLoot(MobEntity* mob, float factor, float bonus) override;
@@ -142,6 +143,14 @@ class LocalLogic : public Logic, public PlayerRules {
   // The pet the item stands for (null, or an item that stands for no mob: none) replaces the one
   // the player had; made forced, so a creative world allows it below the entity limit.
   MobEntity* summonPet(PlayerBase& player, const Item* item);
+  // ---- Fishing (local_logic_fishing.cpp) ----
+  // The reel-in of the player's bobber `seconds` after the bite: a hooked fish is landed when the
+  // player was quick enough (or by luck), thrown from the bobber towards the player; the fishing
+  // ends either way. Nothing without a bobber.
+  void resolveFishingCatch(PlayerBase& player, float seconds);
+  // The bobber's fishing is over: its present caster lowers the rod, then the bobber takes `state`.
+  void endFishing(BobberEntity& bobber, uint8_t state);
+
   // Every player sees the effect at the entity: alone, the local player's view plays it.
   void broadcastEffect(Entity* entity, uint8_t effect, uint16_t value) override;
 

@@ -7,6 +7,7 @@
 #include "content/tables/bullet_def.h"
 #include "entities/items/treasure_entity.h"
 #include "entities/projectiles/bullet_entity.h"
+#include "game/combat/bullet_mob_hit.h"
 #include "game/player/player.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
@@ -114,15 +115,21 @@ bool LocalLogic::takeTreasure(PlayerBase& player, Entity& entity) {
 }
 
 // Alone there is one player to hit: within 12 pixels (the near way round the world), alive.
+bool LocalLogic::hitMobNearBullet(Entity* entity) {
+  auto* bullet = dynamic_cast<BulletEntity*>(entity);
+  if (bullet == nullptr || bullet->data.removed) return false;
+  MobEntity* mob = entities_->mobMetByBullet(*bullet);
+  if (mob == nullptr) return false;
+  hitMobByBullet(*this, *bullet, *mob, bullet->ownerId() != 0 ? playerById(bullet->ownerId()) : nullptr);
+  return true;
+}
+
 bool LocalLogic::hitPlayersNearBullet(Entity* entity) {
   auto* bullet = dynamic_cast<BulletEntity*>(entity);
   if (bullet == nullptr || bullet->data.removed || player_ == nullptr || player_->dead != 0 || world_ == nullptr) {
     return false;
   }
-  const float width = static_cast<float>(world_->map().width()) * 30.0f;
-  float dx = std::fmod(player_->position.x - bullet->data.x, width);
-  if (dx > width / 2) dx -= width;
-  if (dx < -width / 2) dx += width;
+  const float dx = world_->map().shortDeltaX(player_->position.x - bullet->data.x);
   const float dy = player_->position.y - bullet->data.y;
   if (dx * dx + dy * dy > kBulletReach * kBulletReach) return false;
   restEntity(bullet);

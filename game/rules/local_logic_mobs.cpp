@@ -10,6 +10,7 @@
 #include "content/tables/mob_def.h"
 #include "content/texts/language_texts.h"
 #include "entities/mobs/mob_entity.h"
+#include "game/combat/player_attacker.h"
 #include "game/player/player.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/loot_rules.h"
@@ -57,6 +58,11 @@ bool LocalLogic::touchPlayersNearMob(MobEntity* mob) {
     Body body;
     body.group = BodyGroup::Player;
     world_->bodies().push(body, kTouchKnockBack, d.x <= 0 ? kKnockLeft : kKnockRight);
+  }
+  // Thorns hurt the mob back once the touch landed.
+  if (landed && player_->stats.thorns > 0 && mob->alive) {
+    PlayerAttacker attacker(*player_);
+    mob->applyDamage(player_->stats.thorns, damage_kind::kHarm, &attacker);
   }
   if (landed && player_->dead != 0) player_->recordStat(kStatKilledByMob, row.mobId());
   return true;

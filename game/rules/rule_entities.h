@@ -58,6 +58,10 @@ class RuleEntities : public EntityLists {
   virtual uint32_t entityCount() = 0;
   // The treasures lying on the cell that a player may take (not gone), appended to `out`.
   virtual void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) = 0;
+  // The player's bobber in the world, null when none.
+  virtual BobberEntity* bobberOf(uint32_t playerId) = 0;
+  // The first mob of the list, not a pet, whose box meets the projectile's square; null for none.
+  virtual MobEntity* mobMetByBullet(const Entity& bullet) = 0;
 
   // ---- Time ----
   // Once per frame while the game runs: the frame's whole entity ticks.
@@ -95,6 +99,8 @@ class NullRuleEntities : public RuleEntities {
   void dismissBobbers(uint32_t) override {}
   uint32_t entityCount() override { return 0; }
   void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) override {}
+  MobEntity* mobMetByBullet(const Entity&) override { return nullptr; }
+  BobberEntity* bobberOf(uint32_t) override { return nullptr; }
   void stepFrame(float) override {}
 };
 

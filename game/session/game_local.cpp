@@ -58,6 +58,10 @@ void GameLocal::shoot(float aimX, float aimY, float, float) {
   rules_->shootProjectile(player->heldItem(), player, at, {aimX, aimY}, 0);
 }
 
+void GameLocal::reelIn(float reactionMs) {
+  if (player != nullptr) rules_->resolveFishingCatch(*player, reactionMs / 1000.0f);
+}
+
 void GameLocal::closeContainer() {
   if (player != nullptr && player->openContainer() != nullptr) player->leaveContainer(false);
 }

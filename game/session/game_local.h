@@ -3,7 +3,7 @@
 // world. Starting a game generates a new world on a worker thread or reads the world file on the
 // main thread (game_local_loading.cpp); the timed tasks, the world clock, sleeping and the
 // autosave are in game_local_timers.cpp. The operations that reach entities, shelves, signs,
-// fishing, circuits, chat and potions do nothing until those systems arrive.
+// circuits, chat and potions do nothing until those systems arrive.
 //
 // Main thread only (the world generation's worker hands its world back through the scheduler).
 
@@ -63,7 +63,8 @@ class GameLocal : public Game {
   void requestTrade(PlayerBase* other) override;
   void answerTrade(uint8_t, uint8_t, uint8_t) override {}
   void cancelTrade() override {}
-  void reelIn(float) override {}
+  // The player's reaction in milliseconds since the bite decides the catch.
+  void reelIn(float reactionMs) override;
   void editCircuitCell(MapBlock& cell) override;
   void submitChatLine(const std::string&) override {}
   bool editBlock(const BlockEdit& edit) override;

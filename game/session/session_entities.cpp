@@ -11,6 +11,7 @@
 #include "entities/items/fish_entity.h"
 #include "entities/items/fruit_entity.h"
 #include "entities/items/treasure_entity.h"
+#include "game/combat/bullet_mob_hit.h"
 #include "game/combat/mob_hit.h"
 #include "game/player/player_desktop.h"
 #include "world/cells/map_block.h"
@@ -114,9 +115,14 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
     rules.showTextById(player, kTextSecondCast, 3);
     return nullptr;
   }
-  return createBulletEntity(lists, ranged->bulletRow(), owner, position, std::hypot(aim.x, aim.y),
-                            std::atan2(aim.y, aim.x), choice.word, (flags & kHitsMobsFlag) != 0,
-                            (flags & kSparesPlayersFlag) != 0);
+  BulletEntity* shot = createBulletEntity(lists, ranged->bulletRow(), owner, position, std::hypot(aim.x, aim.y),
+                                          std::atan2(aim.y, aim.x), choice.word, (flags & kHitsMobsFlag) != 0,
+                                          (flags & kSparesPlayersFlag) != 0);
+  // The weapon's own sound, where the shot leaves.
+  if (shot != nullptr && ranged->sound() >= 0 && shot->data.cell != nullptr) {
+    rules.playSound(*shot->data.cell, static_cast<uint16_t>(ranged->sound()), 0);
+  }
+  return shot;
 }
 
 void SessionEntities::setBobberState(BobberEntity* bobber, uint8_t state) {
@@ -151,6 +157,7 @@ MobEntity* SessionEntities::spawnMob(const MobDef* row, engine::Vec2 position, e
   std::unique_ptr<RealEntity> mob = owner != nullptr
                                         ? createPetEntity(*world, *row, world->rules().playerIdOf(owner), position)
                                         : createMobEntity(*world, *row, group, position, motion);
+  if (mob == nullptr) return nullptr;
   return static_cast<MobEntity*>(&lists.add(std::move(mob)));
 }
 
@@ -208,6 +215,15 @@ void SessionEntities::liftPetsFromCell(MapBlock& cell) {
   }
 }
 
+BobberEntity* SessionEntities::bobberOf(uint32_t playerId) {
+  EntityLayer& bullets = current().bullets();
+  for (size_t i = 0; playerId != 0 && i < bullets.size(); ++i) {
+    auto* bobber = dynamic_cast<BobberEntity*>(&bullets.at(i));
+    if (bobber != nullptr && !bobber->data.removed && bobber->ownerId() == playerId) return bobber;
+  }
+  return nullptr;
+}
+
 void SessionEntities::dismissBobbers(uint32_t playerId) {
   WorldEntities& lists = current();
   if (lists.world() == nullptr || playerId == 0) return;
@@ -220,12 +236,30 @@ void SessionEntities::dismissBobbers(uint32_t playerId) {
   });
 }
 
+// Each mob where the swinger sees it: a mob just across the world's seam is beside the player.
 void SessionEntities::collectMobs(std::vector<SwingTarget>& out) {
-  current().mobs().forEach([&out](const RealEntity& e) {
+  const World* world = current().world();
+  const Player* swinger = running_.player.get();
+  current().mobs().forEach([&out, world, swinger](const RealEntity& e) {
     if (e.data.removed || e.data.cell == nullptr) return;
-    out.push_back({e.id(), static_cast<uint8_t>(e.kind()), {e.data.x, e.data.y}, {e.data.halfWidth, e.data.halfHeight},
+    float x = e.data.x;
+    if (world != nullptr && swinger != nullptr) x = swinger->position.x + world->map().shortDeltaX(x - swinger->position.x);
+    out.push_back({e.id(), static_cast<uint8_t>(e.kind()), {x, e.data.y}, {e.data.halfWidth, e.data.halfHeight},
                    e.data.cell->x, e.data.cell->y});
   });
+}
+
+MobEntity* SessionEntities::mobMetByBullet(const Entity& bullet) {
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  if (world == nullptr) return nullptr;
+  for (size_t i = 0; i < lists.mobs().size(); ++i) {
+    auto* mob = dynamic_cast<MobEntity*>(&lists.mobs().at(i));
+    if (mob == nullptr || mob->data.removed || mob->kind() == EntityKind::Pet) continue;
+    const float dx = world->map().shortDeltaX(mob->data.x - bullet.data.x);
+    if (mobBoxMeetsShot(dx, mob->data.y - bullet.data.y, mob->data.halfWidth, mob->data.halfHeight)) return mob;
+  }
+  return nullptr;
 }
 
 bool SessionEntities::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {

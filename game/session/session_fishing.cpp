@@ -24,11 +24,16 @@ void SessionFishing::castLanded(uint32_t owner) {
   if (Player* caster = player(owner)) rules_.playPlayerAction(caster, kActionFishing, 4, 1);
 }
 
+void SessionFishing::biteStarted(uint32_t owner) {
+  if (Player* caster = player(owner)) caster->stampBiteTime();
+}
+
 void SessionFishing::fishGotAway(uint32_t owner) {
   Player* caster = player(owner);
   if (caster == nullptr) return;
   rules_.showTextById(caster, kTextGotAway, kRefusal);
   rules_.playPlayerAction(caster, kActionLowerRod, 0, 1);
+  caster->endFishing();
 }
 
 void SessionFishing::showText(uint32_t owner, uint16_t text) {

@@ -24,6 +24,7 @@ class SessionFishing final : public FishingOwners {
   float waitTicks(uint32_t owner) override;
   float biteWindow(uint32_t owner) override;
   void castLanded(uint32_t owner) override;
+  void biteStarted(uint32_t owner) override;
   void fishGotAway(uint32_t owner) override;
   void showText(uint32_t owner, uint16_t text) override;
 

@@ -85,9 +85,7 @@ struct JsonDefaults::Document {
 
   // A damaged file may repeat a key; every copy goes, so a set leaves exactly one.
   void removeAll(const std::string& key) {
-    for (auto member = json.FindMember(keyRef(key)); member != json.MemberEnd();
-         member = json.FindMember(keyRef(key))) {
-      json.RemoveMember(member);
+    while (json.RemoveMember(keyRef(key))) {
     }
   }
 
@@ -206,11 +204,13 @@ void JsonDefaults::loadText(const std::string& text) {
     } else if (!parsed.IsObject()) {
       engine::log("settings: ignoring a settings file that holds no JSON object");
     } else {
-      for (auto member = parsed.MemberBegin(); member != parsed.MemberEnd();) {
+      // By index: the library's iterator comparisons are ambiguous to a C++20 compiler.
+      for (rapidjson::SizeType i = 0; i < parsed.MemberCount();) {
+        const auto member = parsed.MemberBegin() + i;
         if (nestingOf(member->value) > kMaxNesting) {
-          member = parsed.RemoveMember(member);
+          parsed.RemoveMember(member);
         } else {
-          ++member;
+          ++i;
         }
       }
       fresh->json.Swap(parsed);

@@ -77,6 +77,19 @@ void checkMobGroups(const ContentSources& s) {
   }
 }
 
+// A mob thinks by one of the game's four AI kinds (0 jumper, 1 walker, 2 flyer, 3 floater); a row of
+// any other kind would make no mob.
+constexpr uint8_t kLastAiKind = 3;
+
+void checkMobKinds(const ContentSources& s) {
+  for (const auto& m : s.mobs) {
+    const uint8_t kind = m.record.movementKind();
+    if (kind > kLastAiKind) {
+      refuse(m.place, "AI kind " + std::to_string(kind) + " is none of the game's (0 to 3)");
+    }
+  }
+}
+
 template <typename Detail>
 void checkDetailIds(const std::vector<Detail>& details, std::set<uint16_t>& ids) {
   for (const auto& d : details) {
@@ -188,6 +201,7 @@ void checkContent(const ContentSources& sources) {
   checkLootReferences(sources);
   checkLootCycles(sources);
   checkMobGroups(sources);
+  checkMobKinds(sources);
   checkItemRecords(sources);
 }
 

@@ -1,6 +1,7 @@
 #include "tools/world_tool/play_game.h"
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,8 @@
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "entities/core/cell_operations.h"
+#include "entities/effects/effect_hooks.h"
+#include "entities/effects/entity_effect_registry.h"
 #include "entities/items/treasure_entity.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/crafting/player_crafting.h"
@@ -52,6 +55,7 @@
 #include "tools/world_tool/world_tool_saves.h"
 #include "view/world_shot.h"
 #include "world/edits/edit_kind.h"
+#include "world/explosions/explosion_system.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -67,6 +71,7 @@ constexpr int kJumpFrames = 30;
 constexpr int kSleepFrameLimit = 60 * 60 * 10;
 constexpr int kSettleFrameLimit = 60 * 30;
 constexpr int32_t kNearCells = 10;
+constexpr float kShotSpeed = 8.0f;  // pixels a tick, for a projectile whose record gives no speed
 
 // The store's layout under a private root instead of the user's folder.
 class PlayRoot final : public kel::DesktopFileSystem {
@@ -226,6 +231,10 @@ class PlayGame {
   void frame() {
     if (PlayerDesktopLocal* p = player()) p->update(1.0f);
     scheduler().update(kFrame);
+    // The game's view steps the queued blasts every frame (one step a 60th of a second).
+    if (World* w = world()) w->explosions().update(1.0f);
+    // The death view's only choice, taken at once: the player comes back as in the game.
+    if (PlayerDesktopLocal* p = player(); p != nullptr && p->dead != 0 && game().started) game().respawn();
   }
 
   void frames(int count) {
@@ -285,22 +294,47 @@ class PlayGame {
     return false;
   }
 
-  bool anythingMoving() {
+  bool give(uint16_t itemId, int32_t count) {
+    const Item item(itemId, 0, static_cast<uint16_t>(count), -1, 0);
+    why_ = "item " + std::to_string(itemId) + " is no item of the content, or finds no room";
+    return count > 0 && item.definition() != nullptr && player()->pickUpItem(item);
+  }
+
+  // The held item aimed at the cell's centre at its projectile's speed, the short way round.
+  bool shoot(const MapBlock& target) {
+    PlayerDesktopLocal& p = *player();
+    Item* held = p.heldItem();
+    why_ = "the held item (" + std::to_string(held != nullptr ? held->id : 0) + ") fires nothing";
+    if (held == nullptr || held->isNone()) return false;
+    const Logic::ProjectileChoice choice =
+        session_.rules().projectileForItem(world()->isCreative() ? 1 : 0, &p, held);
+    if (choice.itemId < 0) return false;
+    const float dx = world()->map().shortDeltaX(static_cast<float>(target.x) * 30.0f - p.position.x);
+    const float dy = static_cast<float>(target.y) * 30.0f - p.position.y;
+    const float length = std::hypot(dx, dy);
+    const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
+    game().shoot(length > 0 ? dx * speed / length : speed, length > 0 ? dy * speed / length : 0, 0, 0);
+    return true;
+  }
+
+  // Dropped items only: mobs wander and projectiles fly whatever the script waits for.
+  bool anItemMoves() {
     bool moving = false;
-    session_.entities().lists().forEach([&moving](const RealEntity& e) {
+    session_.entities().lists().treasures().forEach([&moving](const RealEntity& e) {
       moving = moving || (e.data.moving && !e.data.frozen && !e.data.removed);
     });
     return moving;
   }
 
   bool settle() {
-    for (int i = 0; i < kSettleFrameLimit && anythingMoving(); ++i) frame();
-    if (anythingMoving()) why_ = "an item still moves after 30 seconds";
-    return !anythingMoving();
+    for (int i = 0; i < kSettleFrameLimit && anItemMoves(); ++i) frame();
+    if (anItemMoves()) why_ = "an item still moves after 30 seconds";
+    return !anItemMoves();
   }
 
   // The item entities within kNearCells of the player: " ITEMxCOUNT@(X,Y)", '~' after a moving one;
-  // then the mobs there: " mob ROW@(X,Y)", and how many live in the world in all.
+  // then the mobs there: " mob ROW@(X,Y)", and how many live in the world in all; then how many
+  // projectiles and bobbers the world holds.
   std::string entitiesNearPlayer() {
     std::string near;
     std::string mobs;
@@ -326,8 +360,10 @@ class PlayGame {
       near.append(1, ' ').append(std::to_string(treasure->item().id)).append(1, 'x');
       near.append(std::to_string(treasure->item().count)).append(at).append(e.data.moving ? "~" : "");
     });
+    uint32_t shots = 0;
+    session_.entities().lists().bullets().forEach([&shots](const RealEntity& e) { shots += e.data.removed ? 0 : 1; });
     return " entities " + std::to_string(count) + ":" + near + " mobs " + std::to_string(mobsNear) + " of " +
-           std::to_string(mobsInWorld) + ":" + mobs;
+           std::to_string(mobsInWorld) + ":" + mobs + " shots " + std::to_string(shots);
   }
 
   bool sleep() {
@@ -368,6 +404,8 @@ class PlayGame {
         player()->inventory->select(static_cast<uint32_t>(step.a));
         return true;
       case PlayVerb::Craft: return craft(static_cast<uint16_t>(step.a));
+      case PlayVerb::Give: return give(static_cast<uint16_t>(step.a), step.b);
+      case PlayVerb::Shoot: return cell(step) != nullptr && shoot(*cell(step));
       case PlayVerb::Wait: frames(step.a * 60); return true;
       case PlayVerb::Settle: return settle();
       case PlayVerb::Sleep: return sleep();
@@ -444,6 +482,11 @@ int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
     return 1;
   }
   GameLaunchServices().installGameTables();
+  // The entity effects the program registers at its start: mob splits, fuses, trails, fireworks,
+  // projectile blasts.
+  EntityEffectRegistry effects;
+  effects.registerEntityEffects();
+  const engine::Seam<EffectHooks, NullEffectHooks>::Scoped hooks(effectHooksSeam(), effects.defaultHooks());
   const PlanetDef* planet = findPlanetByName(args.planet);
   if (planet == nullptr) {
     std::fprintf(err, "world_tool: no planet named %s\n", args.planet.c_str());

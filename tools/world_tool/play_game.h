@@ -7,8 +7,9 @@
 // body stepped once a frame. Each script step is applied as the interface would apply it; after
 // each one the tool prints the player's cell, health, an inventory summary and the cells' checksum.
 //
-// Until entities exist, an item the rules drop lands straight in the player's inventory (as if
-// picked up at once), so that mining yields what crafting needs.
+// The entity effects are registered as the program registers them (mob splits, fuses, trails,
+// fireworks, projectile blasts). A player who dies comes back at once, as the death view's respawn
+// brings it back in the game.
 //
 // With --shot FILE the view of the game at the end of the script is drawn as the game draws it (the
 // main layer's world tree around the player, the atlases of the data folder's gfx/) in a window of

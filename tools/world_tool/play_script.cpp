@@ -24,7 +24,9 @@ std::vector<std::string_view> words(std::string_view line) {
   return out;
 }
 
+// Digits only: a sign (even "-0") is no decimal number of the grammar.
 bool number(std::string_view word, int32_t low, int32_t high, int32_t& out) {
+  if (word.empty() || word.front() < '0' || word.front() > '9') return false;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), out);
   return error == std::errc() && end == word.data() + word.size() && out >= low && out <= high;
 }
@@ -40,6 +42,7 @@ constexpr Verb kVerbs[] = {
     {"jump", PlayVerb::Jump, 0, 0},      {"mine", PlayVerb::Mine, 2, kMaxCell},
     {"place", PlayVerb::Place, 2, kMaxCell}, {"use", PlayVerb::Use, 2, kMaxCell},
     {"select", PlayVerb::Select, 1, 9},  {"craft", PlayVerb::Craft, 1, 4095},
+    {"give", PlayVerb::Give, 2, 4095},   {"shoot", PlayVerb::Shoot, 2, kMaxCell},
     {"wait", PlayVerb::Wait, 1, kMaxSeconds}, {"settle", PlayVerb::Settle, 0, 0},
     {"sleep", PlayVerb::Sleep, 0, 0},
     {"save", PlayVerb::Save, 0, 0},      {"quit", PlayVerb::Quit, 0, 0},

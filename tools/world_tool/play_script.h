@@ -9,6 +9,10 @@
 //   use X Y                      use the block of cell (X, Y) (a station: stand at it)
 //   select N                     select quick slot N (0-9)
 //   craft ITEM                   craft the recipe whose result is item id ITEM
+//   give ITEM N                  put N of item id ITEM into the inventory (as the creative
+//                                catalogue hands them out)
+//   shoot X Y                    fire (or cast, or throw) the held item at the centre of cell
+//                                (X, Y), as a click with it aimed there does
 //   wait N                       let N seconds of the game pass
 //   settle                       let the game run until every dropped item lies still (at most
 //                                30 seconds; refused when one still moves then)
@@ -27,12 +31,14 @@
 
 namespace world_tool {
 
-enum class PlayVerb : uint8_t { WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Wait, Settle, Sleep, Save, Quit, Load };
+enum class PlayVerb : uint8_t {
+  WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, Wait, Settle, Sleep, Save, Quit, Load
+};
 
 struct PlayStep {
   PlayVerb verb = PlayVerb::Wait;
   int32_t a = 0;  // frames, column, slot, item id or seconds
-  int32_t b = 0;  // row
+  int32_t b = 0;  // row or count
   int line = 0;
 };
 

@@ -109,6 +109,7 @@ const char* usage() {
          "play runs a game played alone, headless, and applies the script's player actions, one a line\n"
          "('#' starts a comment): walk left|right FRAMES, jump, mine X Y, place X Y (the held item),\n"
          "use X Y, select SLOT (0-9), craft ITEM (the recipe making item id ITEM, at the station in use),\n"
+         "give ITEM COUNT (into the inventory), shoot X Y (fire, cast or throw the held item at the cell),\n"
          "wait SECONDS, settle (until every dropped item lies still, at most 30 s), sleep (through the\n"
          "night), save, quit (save, then end), load (start again from the saved files). After each step\n"
          "it prints the player's cell, health, inventory, the entities within 10 cells of the player\n"
@@ -120,6 +121,12 @@ const char* usage() {
 }
 
 std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {
+  // Asked for help, by itself or after a command: whatever else the line holds.
+  if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+    ToolArgs help;
+    help.command = Command::Help;
+    return help;
+  }
   const std::string command = args.empty() ? std::string() : args[0];
   const bool named = command == "character" || command == "load";
   std::map<std::string, std::string> options;

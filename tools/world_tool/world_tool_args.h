@@ -5,6 +5,7 @@
 //   world_tool load FILE [--png FILE]
 //   world_tool play --planet NAME --size INDEX --seed S --script FILE [--character FILE] [--save FILE]
 //                   [--shot FILE [--view WxH]]
+//   world_tool [COMMAND] --help | -h      prints the usage
 // NAME is a planet as the content set names it, in any case; INDEX 0 (512x128) to 4 (4096x512).
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 namespace world_tool {
 
-enum class Command { Generate, Character, Load, Play };
+enum class Command { Generate, Character, Load, Play, Help };
 
 struct ToolArgs {
   Command command = Command::Generate;

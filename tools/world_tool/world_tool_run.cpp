@@ -115,6 +115,9 @@ int run(const ToolArgs& args, std::FILE* out, std::FILE* err) {
     case Command::Character: return runCharacter(args, out, err);
     case Command::Load: return runLoad(args, out, err);
     case Command::Play: return runPlay(args, out, err);
+    case Command::Help:
+      std::fprintf(out, "%s\n", usage());
+      return 0;
   }
   return 1;
 }

@@ -35,6 +35,8 @@ ConsoleReply weather(Player& player, const std::vector<std::string>& words) {
   const std::string& kind = words[1];
   const std::optional<WeatherCommand> command = weatherCommandFor(kind);
   if (!command) return refuse("Unknown weather: " + kind);
+  // Once off, the weather stays as it is: the player is told so rather than promised a change.
+  if (!command->disable && state.active == 0) return refuse(kWeatherIsOff);
   command->applyTo(state);
   return {std::string(command->reply), 2};
 }

@@ -15,8 +15,8 @@ constexpr int kZ = 30;  // above the world, below the HUD's views
 }  // namespace
 
 MiningBar::MiningBar(engine::InnerNode* parent) {
-  track_ = addColorLayer(parent, engine::Color4B(20, 16, 12, 200), engine::Size(1, kHeight), engine::Vec2(), kZ);
-  fill_ = addColorLayer(parent, engine::Color4B(240, 214, 120, 255), engine::Size(1, kHeight - 2 * kBorder),
+  track_ = addColorLayer(parent, engine::Color4B{20, 16, 12, 200}, engine::Size(1, kHeight), engine::Vec2(), kZ);
+  fill_ = addColorLayer(parent, engine::Color4B{240, 214, 120, 255}, engine::Size(1, kHeight - 2 * kBorder),
                         engine::Vec2(), kZ + 1);
   for (engine::LayerColor* layer : {track_, fill_}) {
     if (layer == nullptr) continue;

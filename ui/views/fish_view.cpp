@@ -7,6 +7,7 @@
 
 void FishView::enter() {
   elapsed_ = 0;
+  biting_ = false;
   reeled_ = false;
   engine::Director::getInstance()->getScheduler()->schedulePerFrame([this](float dt) { tick(dt); }, this, false);
   ListView::enter();
@@ -14,7 +15,15 @@ void FishView::enter() {
 
 void FishView::exit() {
   if (engine::Director::hasInstance()) engine::Director::getInstance()->getScheduler()->unscheduleUpdate(this);
+  biting_ = false;
   ListView::exit();
+}
+
+void FishView::biteSeen() {
+  if (biting_ || reeled_) return;
+  biting_ = true;
+  elapsed_ = 0;
+  refresh();
 }
 
 void FishView::reelIn() {
@@ -27,6 +36,6 @@ void FishView::reelIn() {
 
 void FishView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   title = "Fishing";
-  lines.push_back("Reel in when the fish bites!");
+  lines.push_back(biting_ ? kBiting : kWaiting);
   rows.push_back({"Reel in", [this] { reelIn(); }});
 }

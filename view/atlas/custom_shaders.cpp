@@ -148,7 +148,7 @@ struct ProgramSource {
   const char* fragment;
 };
 
-constexpr ProgramSource kPrograms[] = {
+const ProgramSource kPrograms[] = {
     {custom_shader::kGrey, kVertProjectionOnly, kFragGrey},
     {custom_shader::kSilhouette, kVertProjectionOnly, kFragSilhouette},
     {custom_shader::kHealthBar, kVertHealthBar, kFragHealthBar},

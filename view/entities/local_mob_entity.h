@@ -65,7 +65,7 @@ class LocalMobEntity final : public BaseLocalEntity<EntityInnerNode> {
   void playAnimation(int32_t state);
   void addPart(const engine::Rect& rect, engine::Vec2 position, float rotation);
   // The bar shows the health; a drop in health flashes the mob red for a moment.
-  void showHealth(float ratio);
+  void showHealth(float ratio) override;
   bool flashing() const { return flashing_; }
 
   HealthBar* healthBar() const { return healthBar_; }

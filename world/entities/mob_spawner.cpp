@@ -8,6 +8,7 @@
 #include "content/tables/difficulty_row.h"
 #include "content/tables/mob_def.h"
 #include "world/cells/map_block.h"
+#include "world/cells/visible_cell_counts.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -45,7 +46,16 @@ MobSpawner::MobSpawner(World& world) : world_(&world) {
   groups_[0] = {{0, 25, 0, 0, 0, 0, 0}, 8, 0.3f, 1};
   groups_[1] = {{1, 9, 0, 0, 0, 0, 0}, 5, 0.3f, 0};
   groups_[2] = {{2, 25, 0, 0, 0, 0, 1}, 6, 0.3f, 1};
-  setViewSize(kDefaultViewColumns, kDefaultViewRows);
+  followVisibleCells();
+}
+
+void MobSpawner::followVisibleCells() {
+  const VisibleCellCounts& counts = visibleCellCounts();
+  if (counts.columns > 0 && counts.rows > 0) {
+    setViewSize(static_cast<float>(counts.columns), static_cast<float>(counts.rows));
+  } else {
+    setViewSize(kDefaultViewColumns, kDefaultViewRows);
+  }
 }
 
 void MobSpawner::setViewSize(float columns, float rows) {

@@ -69,6 +69,8 @@ class MobSpawner {
   // ---- Settings ----
   // The visible columns and rows: the despawn range and the collecting rectangles follow them.
   void setViewSize(float columns, float rows);
+  // The view size from the visible cell counts; the defaults while none are known.
+  void followVisibleCells();
   const SpawnGroup& group(uint8_t g) const { return groups_[g % kSpawnedGroups]; }
   // The group's cap: scaled by the difficulty's spawn factor and, for groups that grow with the
   // players, by 0.75 per player when there is more than one.

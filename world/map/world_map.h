@@ -9,6 +9,7 @@
 //
 // A map belongs to the thread that builds or plays its world; nothing here locks.
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -41,6 +42,15 @@ class WorldMap {
   int32_t wrapX(int32_t x) const {
     x %= width_;
     return x < 0 ? x + width_ : x;
+  }
+  // A horizontal pixel offset the short way round the world, in -width/2 .. width/2 (30 pixels a
+  // cell): what lies just across the seam is near.
+  float shortDeltaX(float dx) const {
+    const float world = static_cast<float>(width_) * 30.0f;
+    dx = std::fmod(dx, world);
+    if (dx > world / 2) dx -= world;
+    if (dx < -world / 2) dx += world;
+    return dx;
   }
   size_t index(int32_t x, int32_t y) const {
     return static_cast<size_t>(y) + static_cast<size_t>(x) * static_cast<size_t>(height_);

@@ -157,6 +157,9 @@ class Logic {
   virtual void pickUpAtPlayerCell(PlayerBase* player) = 0;
   // A projectile without a thrower hits every player within 12 pixels; true when one was hit.
   virtual bool hitPlayersNearBullet(Entity* bullet) = 0;
+  // A thrower's projectile hits the first mob (not a pet) whose box meets the 8 x 8 square around
+  // it; true when one was hit.
+  virtual bool hitMobNearBullet(Entity* bullet) = 0;
   // A contact mob hurts and knocks back every living player within 12 pixels; true when one was
   // touched.
   virtual bool touchPlayersNearMob(MobEntity* mob) = 0;
@@ -257,6 +260,7 @@ class NullLogic : public Logic {
   bool applyToPlayersOnCell(Entity*) override { return false; }
   void pickUpAtPlayerCell(PlayerBase*) override {}
   bool hitPlayersNearBullet(Entity*) override { return false; }
+  bool hitMobNearBullet(Entity*) override { return false; }
   bool touchPlayersNearMob(MobEntity*) override { return false; }
   void dropMobLoot(MobEntity*, float, float) override {}
   void startMobAttack(MobEntity*, bool) override {}

@@ -8,6 +8,9 @@
 
 #include "world/weather/weather_state.h"
 
+// The answer to a kind asked for after "off": nothing changes any more.
+constexpr const char* kWeatherIsOff = "The weather is off in this world and no longer changes.";
+
 struct WeatherCommand {
   bool disable = false;  // "off": clear the active flag
   WeatherKind kind = WeatherKind::None;

@@ -181,9 +181,9 @@ TEST_F(SpriteDrawTest, AStillSpriteWhoseQuadChangesShowsTheNewQuad) {
   const Step steps[] = {
       {"texture rectangle", [](RepaintedSprite* s) { s->setTextureRect(Rect(0, 1, 1, 1)); },
        kBlue},  // one texel now fills 56..72
-      {"colour", [](RepaintedSprite* s) { s->setColor(Color3B(0, 0, 0)); }, kBlack},
+      {"colour", [](RepaintedSprite* s) { s->setColor(Color3B{0, 0, 0}); }, kBlack},
       {"quad written directly",
-       [](RepaintedSprite* s) { s->paintCorners(Color4B(255, 255, 255, 255)); }, kBlue},
+       [](RepaintedSprite* s) { s->paintCorners(Color4B{255, 255, 255, 255}); }, kBlue},
       {"content size", [](RepaintedSprite* s) { s->setTextureRect(Rect(0, 0, 2, 2)); }, kRed},
   };
   for (const Step& step : steps) {

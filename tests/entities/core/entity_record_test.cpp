@@ -86,6 +86,7 @@ TEST_F(EntityRecords, TreasuresAndFruitComeBackAsTheEntitiesThatWroteThem) {
   for (EntityKind kind : {EntityKind::Treasure, EntityKind::Fruit}) {
     EntityRecord sent = sample(kind, 120, 2, 5);
     sent.entityId = 900 + static_cast<uint32_t>(kind);
+    sent.state.halfWidth = sent.state.halfHeight = 8;  // a treasure takes half its 16-pixel icon
     RealEntity* made = entityFromRecord(lists, sent);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->kind(), kind) << "a fruit stays kind 4 on the client";

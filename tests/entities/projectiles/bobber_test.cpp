@@ -21,11 +21,12 @@ class CasterBook final : public FishingOwners {
   float waitTicks(uint32_t) override { return 90; }
   float biteWindow(uint32_t) override { return 0.05f; }  // one nibble
   void castLanded(uint32_t) override { ++landed; }
+  void biteStarted(uint32_t) override { ++bites; }
   void fishGotAway(uint32_t) override { ++gotAway; }
   void showText(uint32_t, uint16_t text) override { texts.push_back(text); }
   bool here = true;
   int rod = 1;
-  int landed = 0, gotAway = 0;
+  int landed = 0, gotAway = 0, bites = 0;
   std::vector<uint16_t> texts;
 };
 
@@ -98,6 +99,7 @@ TEST_F(Bobbers, GoodWaterWithARodWaitsForABiteThenTheFishGetsAwayUnreeled) {
   EXPECT_FLOAT_EQ(b.lineY, b.data.cellY + 10);
   tickUntil([&] { return b.state >= 4; }, 5000);
   EXPECT_EQ(b.state, 4) << "nibbling, biting, then hooked";
+  EXPECT_EQ(casters.bites, 1) << "the caster's reaction is counted from the hook";
   tickUntil([&] { return b.state == 5; }, 400);
   EXPECT_EQ(casters.gotAway, 1) << "unreeled for 180 ticks, the fish got away";
   EXPECT_EQ((std::vector<uint8_t>(bobberRules.states.begin(), bobberRules.states.end())),

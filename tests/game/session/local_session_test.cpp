@@ -314,6 +314,33 @@ TEST_F(TwoSessionsTest, TheWornTrinketSummonsItsPetAndACapturedMobBecomesItsItem
 namespace game_test {
 namespace {
 
+// Putting the trinket on during play is enough: the pet comes at once, and goes when it is taken off.
+TEST_F(TwoSessionsTest, ATrinketPutOnDuringPlaySummonsItsPetAndTakingItOffSendsItAway) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  World& world = *side.session.running().world;
+  resetContentTables();
+  defineTestMob(64, 5);
+  const Item trinket = petItemFor(64);
+  Player& player = *side.session.running().player;
+  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, newItem(trinket.id, 0, 1, 0, 0));
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u) << "no refresh asked for";
+  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, player.inventory->slotItem({SlotKind::Trinket, 0, 0}));
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u) << "the same trinket keeps its pet";
+  freeItem(player.inventory->slotItem({SlotKind::Trinket, 0, 0}));
+  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, nullptr);
+  EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 0u) << "taken off, the pet leaves";
+  side.session.end();
+  resetContentTables();
+  resetGameTables();
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
 // A blow of the session's player through its swing targets: in a creative world it deals 1000,
 // and a mob that lives is thrown back at 135 degrees when it stands level with the player.
 TEST_F(TwoSessionsTest, APlayersBlowDealsAThousandInACreativeWorldAndThrowsALevelMobBackLeft) {

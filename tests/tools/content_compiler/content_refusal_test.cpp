@@ -20,6 +20,7 @@ TEST_F(ContentRefusalTest, SourcesTheLoaderCouldNotTakeAreRefusedNamingFileAndRo
       {"mobs.json", list(901), "mobs.json", "more than 900 mobs"},
       {"mobs.json", R"([{}, {"id": 0}])", "mobs.json, row 1", "\"id\" is 0 but must be 1"},
       {"mob_groups.json", R"([{"mobs": [0]}, {"mobs": [1, 3]}])", "mob_groups.json, row 1", "mob 3 is not defined"},
+      {"mobs.json", R"([{}, {"movementKind": 4}, {}])", "mobs.json, row 1", "AI kind 4 is none of the game's"},
       {"mob_groups.json", R"([{"mobs": [0], "packSize": [2, 2]}, {"mobs": [0], "packSize": [3, 1]}])",
        "mob_groups.json, row 1", "largest pack is smaller"},
       {"loot_tables.json", R"([{"entries": [{"kind": "group", "group": 2}]}])", "loot_tables.json, row 0",

@@ -107,6 +107,8 @@ TEST(WorldToolPlay, ScriptsThatDoNotParseAreRefusedWithTheirLine) {
       {"walk up 3\n", "line 1: expected: walk left|right FRAMES"},
       {"select 10\n", "line 1: wrong arguments for 'select'"},
       {"wait -1\n", "line 1: wrong arguments for 'wait'"},
+      {"wait -0\n", "line 1: wrong arguments for 'wait'"},
+      {"mine -0 5\n", "line 1: wrong arguments for 'mine'"},
       {"settle 3\n", "line 1: wrong arguments for 'settle'"},
       {"craft 99999999999\n", "line 1: wrong arguments for 'craft'"},
   };

@@ -5,6 +5,7 @@
 
 #include "tests/ui/play/play_fixture.h"
 #include "ui/chat/console_commands.h"
+#include "world/weather/weather_command.h"
 #include "world/weather/weather_state.h"
 
 namespace {
@@ -31,6 +32,10 @@ TEST_F(ConsoleCommandsTest, TheWeatherCommandForcesEachKindAndStopsTheWeather) {
   }
   EXPECT_EQ(consoleCommandReply(*local, "/weather off").text, "Weather disabled.");
   EXPECT_EQ(weather.active, 0);
+  const ConsoleReply afterOff = consoleCommandReply(*local, "/weather rain");
+  EXPECT_EQ(afterOff.text, kWeatherIsOff) << "no promise of rain that never comes";
+  EXPECT_EQ(afterOff.kind, 3);
+  EXPECT_EQ(weather.kind, WeatherKind::None);
   EXPECT_EQ(consoleCommandReply(*local, "/weather hail").kind, 3);
   EXPECT_EQ(consoleCommandReply(*local, "/weather").kind, 3);
 }

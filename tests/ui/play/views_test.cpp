@@ -182,10 +182,14 @@ TEST_F(ViewsTest, DeathPausesTheGameUntilTheRespawnAndFishingReelsInWithTheTimeT
   views().push(ViewId::Fish);
   auto& fish = dynamic_cast<FishView&>(views().view(ViewId::Fish));
   fish.tick(0.25f);
+  EXPECT_EQ(fish.lines().front(), FishView::kWaiting);
+  fish.biteSeen();
+  EXPECT_EQ(fish.lines().front(), FishView::kBiting);
+  fish.tick(0.25f);
   fish.tick(0.25f);
   EXPECT_TRUE(fish.choose("Reel in"));
   ASSERT_EQ(counting.reels.size(), 1u);
-  EXPECT_FLOAT_EQ(counting.reels[0], 500.0f);
+  EXPECT_FLOAT_EQ(counting.reels[0], 500.0f) << "the reaction counts from the bite, not the opening";
   EXPECT_EQ(views().currentId(), ViewId::Main);
 }
 

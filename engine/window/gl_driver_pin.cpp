@@ -1,4 +1,4 @@
-#include "tests/support/gl_driver_pin.h"
+#include "engine/window/gl_driver_pin.h"
 
 #include <dlfcn.h>
 #include <link.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace testsupport {
+namespace engine {
 
 namespace {
 
@@ -36,4 +36,4 @@ void keepGLDriverLoaded() {
   }
 }
 
-}  // namespace testsupport
+}  // namespace engine

@@ -1,0 +1,60 @@
+// The scripted game fires what the player holds: a thrown fuse charge flies, sticks where it lands
+// and blows up the ground there, as the program's own effects make it.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "tests/support/temp_dir.h"
+#include "tests/tools/world_tool/run_tool.h"
+
+namespace {
+
+constexpr const char* kFuseCharge = "1023";
+
+std::string reportOf(const std::string& out, int line) {
+  const std::string head = "line " + std::to_string(line) + ": ";
+  const size_t at = out.find(head);
+  if (at == std::string::npos) return {};
+  return out.substr(at + head.size(), out.find('\n', at) - at - head.size());
+}
+
+std::string after(const std::string& report, const std::string& word) {
+  const size_t at = report.find(word);
+  return at == std::string::npos ? std::string() : report.substr(at + word.size(), report.find(' ', at + word.size()) - at - word.size());
+}
+
+TEST(WorldToolShots, AThrownFuseChargeSticksToTheGroundAndItsBlastBreaksIt) {
+  testsupport::TempDir dir;
+  {
+    std::ofstream script(dir.file("fuse.txt"));
+    script << "give " << kFuseCharge << " 3\n"  // line 1
+           << "select 1\n"                       // line 2: where the first item given lands
+           << "shoot 260 111\n"                  // line 3: at the ground four cells to the right
+           << "wait 8\n";                        // line 4: the fuse burns down
+  }
+  const world_tool_test::Outcome played =
+      world_tool_test::runTool({"play", "--planet", "terra", "--size", "0", "--seed", "7", "--script", dir.file("fuse.txt")});
+  ASSERT_EQ(played.code, 0) << played.err;
+  const std::string thrown = reportOf(played.out, 3);
+  const std::string burnt = reportOf(played.out, 4);
+  EXPECT_EQ(after(thrown, "shots "), "1") << thrown;
+  EXPECT_EQ(after(burnt, "shots "), "0") << "the charge is spent";
+  EXPECT_NE(after(burnt, "checksum "), after(thrown, "checksum ")) << "the blast broke the ground";
+  EXPECT_NE(after(burnt, "entities "), "0:") << "what it broke lies about";
+}
+
+TEST(WorldToolShots, AnItemThatFiresNothingIsRefusedWithItsReason) {
+  testsupport::TempDir dir;
+  {
+    std::ofstream script(dir.file("dud.txt"));
+    script << "select 5\nshoot 260 111\n";
+  }
+  const world_tool_test::Outcome played =
+      world_tool_test::runTool({"play", "--planet", "terra", "--size", "0", "--seed", "7", "--script", dir.file("dud.txt")});
+  EXPECT_EQ(played.code, 1);
+  EXPECT_NE(played.err.find("script line 2 refused: the held item"), std::string::npos) << played.err;
+}
+
+}  // namespace
