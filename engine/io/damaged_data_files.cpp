@@ -1,6 +1,7 @@
 #include "engine/io/damaged_data_files.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "engine/base/log.h"
 
@@ -16,9 +17,11 @@ std::vector<std::string>& files() {
 }  // namespace
 
 void DamagedDataFiles::report(const std::string& path) {
-  if (isReported(path)) return;
-  files().push_back(path);
-  log("Data file damaged or missing: %s", path.c_str());
+  // Data paths are often made as "<program folder>/../../data/..."; the player is shown the plain one.
+  const std::string plain = std::filesystem::path(path).lexically_normal().string();
+  if (isReported(plain)) return;
+  files().push_back(plain);
+  log("Data file damaged or missing: %s", plain.c_str());
 }
 
 bool DamagedDataFiles::isReported(const std::string& path) {

@@ -14,8 +14,10 @@ class DamagedDataFiles {
  public:
   DamagedDataFiles() = delete;
 
-  // Records the file and logs its name; a file already recorded is not logged again.
+  // Records the file (its path without "." and ".." steps) and logs its name; a file already
+  // recorded is not logged again.
   static void report(const std::string& path);
+  // Whether the file is recorded; the path is compared as recorded.
   static bool isReported(const std::string& path);
   // The files in the order they failed.
   static const std::vector<std::string>& reported();
