@@ -13,6 +13,7 @@
 #include "engine/base/utf.h"
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
+#include "engine/text/font_atlas_cache.h"
 #include "engine/window/alert.h"
 #include "entities/core/world_entities.h"
 #include "entities/effects/effect_world.h"
@@ -28,6 +29,7 @@
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
+#include "ui/widgets/ui_draw.h"
 #include "world/light/carried_lights.h"
 #include "world/light/light_refresh_batching.h"
 
@@ -54,6 +56,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                &runningWorld()),
       gameScreen_(runningWorld()) {
   kel::Platform::setInstance(&platform_);
+  engine::FontAtlasCache::setFallbackFonts({kFontSmall, kFontTooltip, kFontTiny, kFontBig});
   kel::setSettingsHost(&settingsHost_);
   engine::setAlertFunction(&platformAlert);
   setContentAlertHandler([](const std::string& title, const std::string& text) {
@@ -132,6 +135,7 @@ GameWiring::~GameWiring() {
   setContentAlertHandler(nullptr);
   engine::setAlertFunction(nullptr);
   kel::setSettingsHost(nullptr);
+  engine::FontAtlasCache::setFallbackFonts({});
   kel::Platform::setInstance(nullptr);
 }
 

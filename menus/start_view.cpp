@@ -7,6 +7,7 @@
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
+#include "engine/io/damaged_data_files.h"
 #include "menus/marked_world.h"
 #include "menus/menu_saves.h"
 #include "saves/launch/local_saves.h"
@@ -61,6 +62,7 @@ void StartView::enter() {
   if (page_ != Page::Message) page_ = Page::Main;
   status_.clear();
   if (LocalSaves* saves = menuSaves()) restoreMarkedWorld(saves->worlds());
+  checkUiFonts();
   kel::playMenuMusic();
   ListView::enter();
 }
@@ -204,6 +206,10 @@ void StartView::fill(std::string& title, std::vector<std::string>& lines, std::v
 void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   kel::Platform* platform = kel::Platform::instance();
   lines.push_back(platform != nullptr ? platform->versionText() : std::string());
+  // A file that failed to load is named here, so the player knows what to restore.
+  for (const std::string& path : engine::DamagedDataFiles::reported()) {
+    lines.push_back("Data file damaged or missing: " + path);
+  }
   rows.push_back({"Play", [this] { showPage(Page::Characters); }});
   rows.push_back({"Options", [this] { showPage(Page::Options); }});
   rows.push_back({"Quit", [] {

@@ -12,8 +12,18 @@ engine::Rect blockSpriteRect(uint16_t id, uint8_t variant) {
   return {float(x), float(y), float(kFrameSize), float(kFrameSize)};
 }
 
+namespace {
+
+int liquidOffset(LiquidKind kind) { return kind == LiquidKind::Lava ? 128 : kind == LiquidKind::Acid ? 256 : 0; }
+
+engine::Rect liquidFrame(LiquidKind kind, int column, int row) {
+  return {float(liquidOffset(kind) + 1 + column * kAtlasCell), float(row * kAtlasCell + 1), float(kFrameSize),
+          float(kFrameSize)};
+}
+
+}  // namespace
+
 engine::Rect liquidSpriteRect(LiquidKind kind, uint8_t amountA, uint8_t amountB, bool active) {
-  const int offset = kind == LiquidKind::Lava ? 128 : kind == LiquidKind::Acid ? 256 : 0;
   int column = 2;
   int row = 4;
   if (!active) {
@@ -21,8 +31,14 @@ engine::Rect liquidSpriteRect(LiquidKind kind, uint8_t amountA, uint8_t amountB,
     row = std::min(amountA, amountB);
   }
   column = std::max(column, 0);  // two empty amounts have no frame of their own; show the thinnest
-  return {float(offset + 1 + column * kAtlasCell), float(row * kAtlasCell + 1), float(kFrameSize),
-          float(kFrameSize)};
+  return liquidFrame(kind, column, row);
+}
+
+engine::Rect coveredLiquidSpriteRect(LiquidKind kind, int depth) {
+  // Column, row of each depth's frame: all below the diagonal the amount frames fill.
+  static constexpr int kSlots[kLiquidDepthBands][2] = {{0, 2}, {0, 3}, {0, 4}, {1, 3}};
+  const int band = std::clamp(depth, 1, kLiquidDepthBands) - 1;
+  return liquidFrame(kind, kSlots[band][0], kSlots[band][1]);
 }
 
 }  // namespace art

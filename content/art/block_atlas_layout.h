@@ -39,4 +39,12 @@ inline constexpr int kLiquidMaxAmount = 4;
 // The frame of a liquid with its two amounts (0-4 each), or of a liquid still moving.
 engine::Rect liquidSpriteRect(LiquidKind kind, uint8_t amountA, uint8_t amountB, bool active);
 
+// Full cells under more liquid of their kind draw without a surface line, darker the deeper they
+// lie: depth 1 is the cell right under the top one, and depth kLiquidDepthBands and below share
+// the deepest, even frame.
+inline constexpr int kLiquidDepthBands = 4;
+// The frame of a covered full cell at that depth (1 up; deeper is held to kLiquidDepthBands). The
+// frames use the slots no pair of amounts reaches (the smaller amount above the larger).
+engine::Rect coveredLiquidSpriteRect(LiquidKind kind, int depth);
+
 }  // namespace art

@@ -1,5 +1,6 @@
 #include "engine/text/font.h"
 
+#include "engine/io/damaged_data_files.h"
 #include "engine/render/texture_cache.h"
 #include "engine/text/bm_font_configuration.h"
 #include "engine/text/font_atlas.h"
@@ -9,10 +10,20 @@ namespace engine {
 
 namespace {
 
+// The page image's texture; a page that does not load is named as damaged.
 Texture2D* loadPage(const std::string& atlasName) {
   TextureCache* cache = getTextEnvironment()->getTextureCache();
   if (cache == nullptr || atlasName.empty()) return nullptr;
-  return cache->addImage(atlasName);
+  Texture2D* page = cache->addImage(atlasName);
+  if (page == nullptr) DamagedDataFiles::report(atlasName);
+  return page;
+}
+
+// A font file that names no page, gives no line height or no glyph makes no usable font: it was
+// emptied, cut short or is not a font description at all.
+bool describesAFont(const BMFontConfiguration& configuration) {
+  return !configuration.atlasName.empty() && configuration.commonHeight > 0 &&
+         !configuration.fontDefDictionary.empty();
 }
 
 }  // namespace
@@ -24,6 +35,10 @@ Font::~Font() = default;
 
 Font* Font::createWithFntFile(const std::string& fontFile) {
   auto configuration = std::make_unique<BMFontConfiguration>(fontFile);
+  if (!describesAFont(*configuration)) {
+    DamagedDataFiles::report(fontFile);
+    return nullptr;
+  }
   if (loadPage(configuration->atlasName) == nullptr) return nullptr;
   return createWithConfiguration(std::move(configuration));
 }

@@ -14,7 +14,8 @@ class FontAtlas;
 
 class Font : public Ref {
  public:
-  // Reads the font file and makes sure its page image loads; null when either fails.
+  // Reads the font file and makes sure its page image loads; null when either fails, and the
+  // failing file (the description, or the page image) is reported as damaged.
   // Autoreleased.
   static Font* createWithFntFile(const std::string& fontFile);
   // A font around a configuration that is already read (the page image is not checked).

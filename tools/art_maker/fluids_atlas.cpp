@@ -1,7 +1,8 @@
 // fluids.png: water, lava and acid side by side, one frame per pair of amounts (the surface slopes
 // from the larger amount on the left to the smaller on the right; the view mirrors it) and one
-// frame for a liquid still moving. The liquid batch draws additively, so the bodies are
-// translucent and the surface carries the light.
+// frame for a liquid still moving, and the surfaceless frames of full cells under more liquid,
+// darker with depth. The liquid batch draws additively, so the bodies are translucent and the
+// surface carries the light.
 
 #include <algorithm>
 
@@ -17,50 +18,94 @@ struct LiquidLook {
   art::LiquidKind kind;
   const char* name;
   Colour deep, body, surface, foam;
+  float darkening;  // how far toward the deep colour the deepest liquid goes; lava keeps glowing
 };
 
 constexpr LiquidLook kLiquids[] = {
-    {art::LiquidKind::Water, "water", rgba(18, 44, 120, 190), rgba(34, 92, 190, 160), rgba(110, 180, 240, 220),
-     rgba(200, 236, 255, 235)},
-    {art::LiquidKind::Lava, "lava", rgba(150, 30, 8, 240), rgba(222, 84, 16, 235), rgba(255, 170, 40, 250),
-     rgba(255, 236, 140, 255)},
-    {art::LiquidKind::Acid, "acid", rgba(40, 96, 16, 200), rgba(92, 170, 30, 175), rgba(170, 232, 70, 225),
-     rgba(226, 255, 160, 240)},
+    {art::LiquidKind::Water, "water", rgba(10, 26, 84, 200), rgba(34, 92, 190, 160), rgba(110, 180, 240, 220),
+     rgba(200, 236, 255, 235), 1.0f},
+    {art::LiquidKind::Lava, "lava", rgba(170, 40, 8, 240), rgba(232, 96, 18, 240), rgba(255, 184, 48, 252),
+     rgba(255, 240, 150, 255), 0.5f},
+    {art::LiquidKind::Acid, "acid", rgba(36, 80, 10, 210), rgba(120, 196, 24, 190), rgba(200, 250, 80, 235),
+     rgba(236, 255, 170, 245), 0.85f},
 };
+
+constexpr int kSize = art::kFrameSize;
+// The depth, in pixels below the surface, at which liquid reaches its deepest colour: the bottom
+// of the last covered band before the even one.
+constexpr float kDeepestAt = float(kSize * art::kLiquidDepthBands);
+
+Colour shadeAt(const LiquidLook& look, int pixelsBelowSurface) {
+  const float t = std::min(float(pixelsBelowSurface) / kDeepestAt, 1.0f);
+  return mix(look.body, look.deep, t * look.darkening);
+}
 
 // Surface height (pixels from the bottom) at column x for amounts hi on the left and lo on the right.
 int surfaceAt(int x, int hi, int lo) {
-  const float left = hi * art::kFrameSize / float(art::kLiquidMaxAmount);
-  const float right = lo * art::kFrameSize / float(art::kLiquidMaxAmount);
-  return static_cast<int>(left + (right - left) * (x + 0.5f) / art::kFrameSize + 0.5f);
+  const float left = hi * kSize / float(art::kLiquidMaxAmount);
+  const float right = lo * kSize / float(art::kLiquidMaxAmount);
+  return static_cast<int>(left + (right - left) * (x + 0.5f) / kSize + 0.5f);
+}
+
+// What sets each liquid apart inside its body: water a short light dash, lava a glowing ember,
+// acid a bubble ring.
+void drawMark(Canvas& atlas, int x, int y, const LiquidLook& look) {
+  switch (look.kind) {
+    case art::LiquidKind::Water:
+      atlas.set(x, y, look.foam);
+      atlas.set(x + 1, y, look.surface);
+      break;
+    case art::LiquidKind::Lava:
+      atlas.set(x, y, look.foam);
+      atlas.set(x + 1, y, look.surface);
+      atlas.set(x, y + 1, look.surface);
+      break;
+    case art::LiquidKind::Acid:
+      atlas.set(x + 1, y, look.foam);
+      atlas.set(x, y + 1, look.foam);
+      atlas.set(x + 2, y + 1, look.foam);
+      atlas.set(x + 1, y + 2, look.foam);
+      break;
+  }
+}
+
+// A few marks in the rows from top to the frame's bottom, kept inside it.
+void drawMarks(Canvas& atlas, int x0, int y0, int top, const LiquidLook& look, ArtRandom& random, int count) {
+  for (int i = 0; i < count; ++i) {
+    const int x = random.below(kSize - 4);
+    const int y = top + 3 + random.below(std::max(kSize - top - 6, 1));
+    if (y < kSize - 3) drawMark(atlas, x0 + x, y0 + y, look);
+  }
 }
 
 void drawLevelFrame(Canvas& atlas, const engine::Rect& r, const LiquidLook& look, int hi, int lo, uint32_t seed) {
-  const int x0 = int(r.origin.x), y0 = int(r.origin.y), size = art::kFrameSize;
+  const int x0 = int(r.origin.x), y0 = int(r.origin.y);
   ArtRandom random(seed);
-  for (int x = 0; x < size; ++x) {
-    const int top = size - std::max(surfaceAt(x, hi, lo), 1);
-    for (int y = top; y < size; ++y) {
-      const float depth = float(y - top) / float(size);
-      atlas.set(x0 + x, y0 + y, mix(look.body, look.deep, depth * 1.4f));
-    }
+  for (int x = 0; x < kSize; ++x) {
+    const int top = kSize - std::max(surfaceAt(x, hi, lo), 1);
+    for (int y = top; y < kSize; ++y) atlas.set(x0 + x, y0 + y, shadeAt(look, y - top));
     atlas.set(x0 + x, y0 + top, look.surface);
-    if (top + 1 < size && (x + seed) % 7 < 3) atlas.set(x0 + x, y0 + top + 1, mix(look.surface, look.body, 0.5f));
+    if (top + 1 < kSize && (x + seed) % 7 < 3) atlas.set(x0 + x, y0 + top + 1, mix(look.surface, look.body, 0.5f));
   }
-  // A few glints under the surface, each a short horizontal dash.
-  for (int i = 0; i < 3; ++i) {
-    const int x = random.below(size - 4);
-    const int top = size - std::max(surfaceAt(x, hi, lo), 1);
-    const int y = top + 3 + random.below(std::max(size - top - 4, 1));
-    if (y < size - 1) {
-      atlas.set(x0 + x, y0 + y, look.foam);
-      atlas.set(x0 + x + 1, y0 + y, look.surface);
-    }
+  drawMarks(atlas, x0, y0, kSize - std::max(surfaceAt(0, hi, lo), surfaceAt(kSize - 1, hi, lo)), look, random, 3);
+}
+
+// A full cell under more liquid: no surface, the colour carrying on from the cell above.
+void drawCoveredFrame(Canvas& atlas, const LiquidLook& look, int depth, uint32_t seed) {
+  const engine::Rect r = art::coveredLiquidSpriteRect(look.kind, depth);
+  const int x0 = int(r.origin.x), y0 = int(r.origin.y);
+  const bool deepest = depth >= art::kLiquidDepthBands;
+  for (int y = 0; y < kSize; ++y) {
+    // The deepest frame repeats down a column, so it is even: any slope would seam at each cell.
+    const Colour colour = shadeAt(look, deepest ? int(kDeepestAt) : depth * kSize + y);
+    for (int x = 0; x < kSize; ++x) atlas.set(x0 + x, y0 + y, colour);
   }
+  ArtRandom random(seed);
+  drawMarks(atlas, x0, y0, 0, look, random, deepest ? 1 : 2);
 }
 
 void drawMovingFrame(Canvas& atlas, const engine::Rect& r, const LiquidLook& look, uint32_t seed) {
-  const int x0 = int(r.origin.x), y0 = int(r.origin.y), size = art::kFrameSize;
+  const int x0 = int(r.origin.x), y0 = int(r.origin.y), size = kSize;
   ArtRandom random(seed);
   atlas.fillRect({x0, y0, size, size}, look.body);
   // Falling streaks: light columns of varying length that wrap, so a column of moving liquid flows.
@@ -83,6 +128,9 @@ void makeFluidsAtlas(const ArtSources&, AtlasOutput& out) {
         const engine::Rect r = art::liquidSpriteRect(look.kind, uint8_t(hi), uint8_t(lo), false);
         drawLevelFrame(atlas, r, look, hi, lo, artSeed(look.name, uint32_t(hi), uint32_t(lo)));
       }
+    }
+    for (int depth = 1; depth <= art::kLiquidDepthBands; ++depth) {
+      drawCoveredFrame(atlas, look, depth, artSeed(look.name, 50, uint32_t(depth)));
     }
     drawMovingFrame(atlas, art::liquidSpriteRect(look.kind, 0, 0, true), look, artSeed(look.name, 99));
   }

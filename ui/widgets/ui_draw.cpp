@@ -3,6 +3,7 @@
 #include "engine/layer/layer_color.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
+#include "engine/text/font_atlas_cache.h"
 #include "engine/text/label.h"
 #include "platform/platform.h"
 #include "platform/resource_folders.h"
@@ -10,6 +11,12 @@
 std::string uiFontPath(const char* font) {
   kel::Platform* platform = kel::Platform::instance();
   return platform != nullptr ? platform->resourcePath(kel::FOLDER_FONTS, font) : std::string(font);
+}
+
+void checkUiFonts() {
+  for (const char* font : {kFontBig, kFontSmall, kFontTiny, kFontTooltip}) {
+    engine::FontAtlasCache::releaseFontAtlas(engine::FontAtlasCache::getFontAtlasFNT(uiFontPath(font)));
+  }
 }
 
 engine::Size uiWindowSize() { return engine::Director::getInstance()->getWinSize(); }

@@ -23,6 +23,9 @@ inline constexpr const char* kFontTooltip = "smalltooltip.fnt";
 
 // The font's path in the platform's font folder (the bare name without a platform).
 std::string uiFontPath(const char* font);
+// Loads each of the fonts above once, so a damaged one is reported (and its fallback chosen)
+// before a view that names damaged files fills its texts.
+void checkUiFonts();
 // The window's size in points.
 engine::Size uiWindowSize();
 

@@ -8,7 +8,13 @@
 namespace {
 
 constexpr float kRowPixels = 30.0f;
-constexpr float kScaleMargin = 0.005f;
+
+// The smallest whole scale at which a layer of that width spans the screen: whole, so every
+// picture pixel covers the same square of screen pixels.
+float wholeScaleToSpan(float screenWidth, float layerWidth) {
+  if (!(layerWidth > 0.0f)) return 1.0f;
+  return std::max(1.0f, std::ceil(screenWidth / layerWidth));
+}
 
 // The hill pairs from the farthest to the nearest, each sliding by the player's movement over its
 // divisor.
@@ -51,21 +57,22 @@ SkyLayers::SkyLayers(engine::Size screen, bool lower) : screen_(screen) {
   layers_.resize(lower ? 1 : kFullCount);
   layers_[0].rect = art::skyLayerRect(art::SkyLayer::Backdrop);
   layers_[0].position = {screen.width * 0.5f, screen.height * 0.7f};
-  backdropScale_ = screen.width / layers_[0].rect.size.width + kScaleMargin;
+  backdropScale_ = wholeScaleToSpan(screen.width, layers_[0].rect.size.width);
   if (lower) return;
   for (size_t i = 1; i < kFullCount; ++i) {
     const HillRow& row = kHillRows[(i - 1) / 2];
     layers_[i].rect = art::skyLayerRect(row.layer);
     layers_[i].divisor = row.divisor;
   }
-  hillScale_ = screen.width / layers_[1].rect.size.width + kScaleMargin;
+  hillScale_ = wholeScaleToSpan(screen.width, layers_[1].rect.size.width);
+  stripWidth_ = layers_[1].rect.size.width * hillScale_;
   resetLayerX();
 }
 
 void SkyLayers::resetLayerX() {
-  // Layers 2, 4 and 6 start on the screen, 1, 3 and 5 one screen width to the right.
+  // Layers 2, 4 and 6 start on the screen, 1, 3 and 5 one strip width to the right.
   for (size_t i = 1; i < layers_.size(); ++i) {
-    layers_[i].position.x = (i % 2 == 1) ? screen_.width : 0.0f;
+    layers_[i].position.x = (i % 2 == 1) ? stripWidth_ : 0.0f;
   }
 }
 
@@ -96,10 +103,11 @@ void SkyLayers::updatePosition(float dx, float y, const SkyHeights& heights, int
 
 void SkyLayers::slide(SkyLayer& layer, float dx) const {
   float x = layer.position.x - dx / layer.divisor;
-  if (x < -0.5f * screen_.width && dx > 0.0f) {
-    x += 2.0f * screen_.width;
-  } else if (x > 1.5f * screen_.width && dx < 0.0f) {
-    x -= 2.0f * screen_.width;
+  // A pair's strips lie side by side, so one that leaves the screen joins the far end of the other.
+  if (x < -0.5f * stripWidth_ && dx > 0.0f) {
+    x += 2.0f * stripWidth_;
+  } else if (x > 1.5f * stripWidth_ && dx < 0.0f) {
+    x -= 2.0f * stripWidth_;
   }
   layer.position.x = x;
 }

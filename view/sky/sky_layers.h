@@ -43,7 +43,8 @@ class SkyLayers {
   static constexpr size_t kFullCount = 7;
 
   // The layers for a screen size; one (the backdrop) with `lower`, else seven. The backdrop
-  // starts at (width x 0.5, height x 0.7) and every layer is scaled to the screen's width.
+  // starts at (width x 0.5, height x 0.7) and every layer is scaled by the smallest whole number
+  // that makes it at least as wide as the screen.
   SkyLayers(engine::Size screen, bool lower);
 
   size_t count() const { return layers_.size(); }
@@ -55,7 +56,7 @@ class SkyLayers {
   // A step of the local player: dx is half its horizontal velocity, y its height in pixels.
   // Nothing with the lower sky.
   void updatePosition(float dx, float y, const SkyHeights& heights, int32_t visibleRows);
-  // Each hill pair's strips back at x 0 and x screen width (a rebuild of the world view).
+  // Each hill pair's strips back at x 0 and x one strip width (a rebuild of the world view).
   void resetLayerX();
 
   // The layer's corners in node space, in vertex order (bottom left, bottom right, top left, top
@@ -71,4 +72,5 @@ class SkyLayers {
   std::vector<SkyLayer> layers_;
   float backdropScale_ = 1.0f;
   float hillScale_ = 1.0f;
+  float stripWidth_ = 0.0f;  // a hill strip's width on screen; a pair's strips lie this far apart
 };

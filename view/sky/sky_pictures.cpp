@@ -10,7 +10,9 @@
 
 namespace {
 
-constexpr int32_t kLinear = 0;
+// The sky is drawn at a whole multiple of its pictures' size, each picture pixel a square block,
+// like every other picture of the world; a smoothing filter would smear its dither.
+constexpr int32_t kNearest = 1;
 
 // Fallback colours: a clear blue day, an orange dusk, a dark night, a pink dawn.
 constexpr uint8_t kFallbackColours[kSkyPictureCount][4] = {
@@ -43,7 +45,7 @@ SkyPictures::SkyPictures(engine::TextureCache* cache, const std::string& folder,
       engine::log("sky: %s is missing; its time of day shows a plain colour", file.c_str());
       texture = fallbackPicture(picture);
     }
-    if (texture->getFilterMode() != kLinear) texture->setFilterMode(kLinear);
+    if (texture->getFilterMode() != kNearest) texture->setFilterMode(kNearest);
     textures_[i] = texture;
   }
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "content/art/block_atlas_layout.h"
 #include "engine/base/ref.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
@@ -104,7 +105,10 @@ void TileSprites::rebuildRecord(int column, int row) {
 void TileSprites::updateTileAndNeighbours(const MapBlock& cell, uint8_t flags) {
   if (world_ == nullptr) return;
   WorldMap& map = world_->map();
-  if ((flags & kRebuildCell) != 0) updateAt(cell);
+  if ((flags & kRebuildCell) != 0) {
+    updateAt(cell);
+    updateLiquidAround(cell);
+  }
   const struct {
     uint8_t flag;
     int dx, dy;
@@ -123,6 +127,19 @@ void TileSprites::updateTileAndNeighbours(const MapBlock& cell, uint8_t flags) {
       relightAll();
     }
   }
+}
+
+void TileSprites::updateLiquidAround(const MapBlock& cell) {
+  WorldMap& map = world_->map();
+  // The liquid below takes its depth from the cells above it, down to the deepest band.
+  for (int dy = 1; dy <= art::kLiquidDepthBands; ++dy) {
+    const MapBlock* below = map.cellAt(cell.x, int32_t(cell.y) - dy);
+    if (below == nullptr || (below->liquid & 0x3F) == 0) break;
+    updateAt(*below);
+  }
+  // A source above flows or lies still by what this cell holds.
+  const MapBlock* above = map.cellAt(cell.x, int32_t(cell.y) + 1);
+  if (above != nullptr && above->hasFlag(cell_flag::kLiquidSource)) updateAt(*above);
 }
 
 void TileSprites::updateSideOverlaysAround(const MapBlock& cell) {

@@ -73,6 +73,8 @@ class TileSprites {
   MapBlock* cellOf(int column, int row) const;
   void update(TileSpriteRecord& record, MapBlock& cell);
   void updateAt(const MapBlock& cell);
+  // Rebuilds the liquid whose frame depends on the cell: the full cells under it and a source over it.
+  void updateLiquidAround(const MapBlock& cell);
   void rebuildRecord(int column, int row);
   void updateSideOverlaysAround(const MapBlock& cell);
   // Flags as above. A whole-view re-tint asked for while a liquid step or a blast is applied is
@@ -118,6 +120,7 @@ class TileSprites {
   void buildSides(TileSpriteRecord& r, const MapBlock& cell);
   void buildExtraLayers(TileSpriteRecord& r, const MapBlock& cell);
   void buildLiquid(TileSpriteRecord& r, const MapBlock& cell);
+  void glowLava(TileSpriteRecord& r, const MapBlock& cell);
   void buildCircuitOverlay(TileSpriteRecord& r, const MapBlock& cell);
   void tint(TileSpriteRecord& r, const MapBlock& cell);
   // The slot's sprite showing the rectangle: the one already there, a pooled one of the batch and

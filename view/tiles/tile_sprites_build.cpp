@@ -6,6 +6,7 @@
 #include "content/art/block_atlas_layout.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "view/tiles/block_sprite.h"
+#include "view/tiles/liquid_frame.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/cells/block_flags.h"
 #include "world/circuits/circuit_part.h"
@@ -165,10 +166,7 @@ void TileSprites::buildLiquid(TileSpriteRecord& r, const MapBlock& cell) {
     releaseSlot(r, slot);
     return;
   }
-  const auto most = static_cast<uint8_t>(art::kLiquidMaxAmount);
-  const engine::Rect rect = art::liquidSpriteRect(static_cast<art::LiquidKind>(kind), std::min(a, most),
-                                                  std::min(b, most), active);
-  BlockSprite* sprite = obtain(r, slot, additiveBatch_, kLiquidZ, rect);
+  BlockSprite* sprite = obtain(r, slot, additiveBatch_, kLiquidZ, liquid_frame::frameFor(world_->map(), cell));
   if (sprite == nullptr) return;
   sprite->setDirty(true);
   const float scaleX = a < b ? -1.0f : 1.0f;
@@ -214,10 +212,24 @@ void TileSprites::tint(TileSpriteRecord& r, const MapBlock& cell) {
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
       if (BlockSprite* sprite = r.sprites[slot]) sprite->applyCornerColours(r.corners);
     }
-    return;
+  } else {
+    const engine::Color3B colour = tile_light::flatColour(cell, darkness());
+    for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
+      if (BlockSprite* sprite = r.sprites[slot]) sprite->setColor(colour);
+    }
   }
-  const engine::Color3B colour = tile_light::flatColour(cell, darkness());
-  for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
-    if (BlockSprite* sprite = r.sprites[slot]) sprite->setColor(colour);
+  glowLava(r, cell);
+}
+
+void TileSprites::glowLava(TileSpriteRecord& r, const MapBlock& cell) {
+  BlockSprite* sprite = r.sprites[TileSpriteRecord::kLiquid];
+  if (sprite == nullptr || cell.liquidKind() != LiquidKind::Lava) return;
+  // Lava gives light rather than takes it: it shows at full strength in the darkest cave.
+  if (smooth_) {
+    tile_light::Corners lit;
+    lit.fill(engine::Color4B::WHITE);
+    sprite->applyCornerColours(lit);
+  } else {
+    sprite->setColor(engine::Color3B::WHITE);
   }
 }

@@ -22,7 +22,7 @@ TEST(SkyLayers, LowerSkyIsOneQuadThatNeverMoves) {
 TEST(SkyLayers, HillPairsCoverTheScreenAndSlideByTheirDivisor) {
   SkyLayers layers(kScreen, false);
   ASSERT_EQ(layers.count(), 7u);
-  EXPECT_FLOAT_EQ(layers.hillScale(), 2.005f);
+  EXPECT_FLOAT_EQ(layers.hillScale(), 2.0f);
   // Farthest pair first, each pair one strip on screen and one a screen width to the right.
   EXPECT_FLOAT_EQ(layers.layer(1).divisor, 4.0f);
   EXPECT_FLOAT_EQ(layers.layer(6).divisor, 1.0f);
@@ -91,6 +91,26 @@ TEST(SkyLayers, CornersAreWholePointsAndTexCoordsSpanTheRect) {
   EXPECT_FLOAT_EQ(uv[2].y, 0.0f);
   // A picture without a size gives finite coordinates.
   EXPECT_TRUE(std::isfinite(layers.texCoords(0, engine::Size(0, 0), 1.0f)[3].y));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkyLayers, AScreenThatIsNoMultipleOfThePictureTakesTheNextWholeScale) {
+  // 960 / 343 is about 2.8: the layers are drawn at 3, the strips 1029 wide and that far apart.
+  SkyLayers layers(engine::Size(960, 540), false);
+  EXPECT_FLOAT_EQ(layers.backdropScale(), 3.0f);
+  EXPECT_FLOAT_EQ(layers.hillScale(), 3.0f);
+  EXPECT_FLOAT_EQ(layers.layer(1).position.x, 1029.0f);
+  const auto corners = layers.corners(2);
+  EXPECT_FLOAT_EQ(corners[1].x - corners[0].x, 1029.0f);
+  // The nearest strip wraps once it is half a strip off the left edge.
+  const SkyHeights heights = skyHeightsFor(400, 100, 14);
+  layers.updatePosition(515, 0, heights, 21);
+  EXPECT_FLOAT_EQ(layers.layer(6).position.x, -515.0f + 2 * 1029.0f);
+  // A screen narrower than the picture keeps it at its own size.
+  EXPECT_FLOAT_EQ(SkyLayers(engine::Size(200, 150), true).backdropScale(), 1.0f);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "content/art/sky_layout.h"
 #include "content/planets/planet_def.h"
 #include "engine/render/gl_program.h"
 #include "engine/render/gl_program_cache.h"
@@ -200,6 +201,73 @@ TEST_F(SkySlot, TheRunningGamesSkyTakesTheClockWeatherAndPlayer) {
   EXPECT_EQ(scene_->getChildrenCount(), 0u);
   destroySky();
   EXPECT_EQ(currentSky(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// A picture of the backdrop's size in one-pixel black and white squares.
+std::string checkerBackdropPng() {
+  const engine::Rect backdrop = art::skyLayerRect(art::SkyLayer::Backdrop);
+  rendertest::PngSpec spec;
+  spec.width = static_cast<int>(backdrop.size.width);
+  spec.height = static_cast<int>(backdrop.size.height);
+  for (int y = 0; y < spec.height; ++y) {
+    for (int x = 0; x < spec.width; ++x) {
+      const uint8_t v = (x + y) % 2 == 0 ? 255 : 0;
+      spec.pixels.insert(spec.pixels.end(), {v, v, v, 255});
+    }
+  }
+  return rendertest::encodePng(spec);
+}
+
+class SkyPixelScale : public SkyDraw {
+ protected:
+  // The lengths of the runs of equal pixels along a line of the window, without the first and last
+  // (cut by the window's edges); false when a pixel is neither black nor white.
+  static bool innerRuns(bool alongRow, int at, std::vector<int>& runs);
+};
+
+bool SkyPixelScale::innerRuns(bool alongRow, int at, std::vector<int>& runs) {
+  std::vector<int> values;
+  for (int i = 0; i < kWindowSize; ++i) {
+    const Rgba p = alongRow ? pixel(i, at) : pixel(at, i);
+    if (p[0] != 0 && p[0] != 255) return false;
+    values.push_back(p[0]);
+  }
+  int length = 1;
+  for (size_t i = 1; i < values.size(); ++i) {
+    if (values[i] == values[i - 1]) {
+      ++length;
+      continue;
+    }
+    runs.push_back(length);
+    length = 1;
+  }
+  if (!runs.empty()) runs.erase(runs.begin());
+  return true;
+}
+
+TEST_F(SkyPixelScale, TheSkyIsDrawnAtAWholeScaleEachPicturePixelASquareBlock) {
+  source_.lowerSky = true;
+  // 700 points is a little more than twice the picture's width: it is drawn three times its size.
+  source_.screen = engine::Size(700, kWindowSize);
+  dir_.write("sky-ember-day-ipad-low.png", checkerBackdropPng());
+  Sky* sky = keep(Sky::create(*world_, source_));
+  ASSERT_NE(sky, nullptr);
+  sky->setPhaseTextures(1, 0);
+  scene_->addChild(sky, -1);
+  frame();
+  for (bool alongRow : {true, false}) {
+    for (int at : {10, 64, 117}) {
+      std::vector<int> runs;
+      ASSERT_TRUE(innerRuns(alongRow, at, runs)) << "a smoothed pixel on line " << at;
+      ASSERT_GT(runs.size(), 10u);
+      for (int length : runs) EXPECT_EQ(length, 3) << (alongRow ? "row " : "column ") << at;
+    }
+  }
+  scene_->removeChild(sky);
 }
 
 }  // namespace
