@@ -36,7 +36,7 @@ class MapControls final : public kel::RealControls<MapView> {
     view_->mouseButton(point, button, released);
   }
   void mouseDrag(const engine::Vec2& point, int, kel::DragPhase) override {
-    view_->drag(point - last_);
+    view_->panBy(point - last_);
     last_ = point;
   }
 
@@ -127,7 +127,7 @@ void MapView::zoom(bool in) {
   if (changed && picture_ != nullptr) placePicture();
 }
 
-void MapView::drag(const engine::Vec2& delta) {
+void MapView::panBy(const engine::Vec2& delta) {
   frame_.panPoints(-delta.x, -delta.y);
   if (picture_ != nullptr) placePicture();
 }

@@ -35,8 +35,8 @@ class MapView final : public ListView {
 
   // ---- Input, from the controls and the keys ----
   void zoom(bool in);
-  // A drag's move by points: the map follows the pointer.
-  void drag(const engine::Vec2& delta);
+  // Pans by a drag's move in points: the map follows the pointer.
+  void panBy(const engine::Vec2& delta);
   // The window reports the wheel turned towards the player as a positive amount: that zooms out.
   void wheelZoom(float amount) { zoom(amount < 0); }
 
