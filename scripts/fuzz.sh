@@ -4,7 +4,8 @@
 # data folder. Inputs that break a parser land in <build>/fuzz/findings/<target>/; copy each into
 # fuzz/regressions/<target>/ once mended so the test suite replays it.
 #   scripts/fuzz.sh <build folder> [seconds per target] [target...]
-# FUZZ_JOBS harnesses run at once (default 1). Exit 1 when any harness found something.
+# FUZZ_JOBS harnesses run at once (default 1); FUZZ_RUNS and FUZZ_SEED below. Exit 1 when any
+# harness found something.
 set -euo pipefail
 shopt -s nullglob
 
@@ -25,17 +26,28 @@ for planet in terra yuca; do
     --save "$build/fuzz/seeds/worlds/World-$planet.dat" >/dev/null
 done
 
+# FUZZ_RUNS=n runs each harness n inputs instead of for a time, and FUZZ_SEED=s fixes libFuzzer's
+# random choices: together they make a run repeatable, as CI needs.
+limit=(-max_total_time="$seconds")
+spent="${seconds} s"
+if [ -n "${FUZZ_RUNS:-}" ]; then
+  limit=(-runs="$FUZZ_RUNS")
+  spent="$FUZZ_RUNS"
+fi
+seeding=()
+[ -n "${FUZZ_SEED:-}" ] && seeding=(-seed="$FUZZ_SEED")
+
 run_target() {
   local name=$1 program=$2 globs=$3
   local corpus=$build/fuzz/corpus/$name findings=$build/fuzz/findings/$name/
   mkdir -p "$corpus" "$findings"
   (cd "$build" && for seed in $globs; do cp -f "$seed" "$corpus/seed-$(basename "$seed")"; done)
   # Allocations above the limit are findings: no file of ours needs that much at once.
-  if "$program" -max_total_time="$seconds" -malloc_limit_mb=128 -rss_limit_mb=2048 -timeout=30 \
+  if "$program" "${limit[@]}" "${seeding[@]}" -malloc_limit_mb=128 -rss_limit_mb=2048 -timeout=30 \
       -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$findings" "$corpus" \
       >"$build/fuzz/$name.log" 2>&1; then
-    echo "fuzz: $name clean after ${seconds}s ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' \
-      "$build/fuzz/$name.log" | grep -o '[0-9]*$') runs)"
+    echo "fuzz: $name clean: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' \
+      "$build/fuzz/$name.log" | grep -o '[0-9]*$') runs (at most $spent)"
   else
     echo "fuzz: $name FOUND A FAULT; see $build/fuzz/$name.log and $findings"
     return 1
