@@ -143,6 +143,8 @@ class LocalLogic : public Logic, public PlayerRules {
   // The pet the item stands for (null, or an item that stands for no mob: none) replaces the one
   // the player had; made forced, so a creative world allows it below the entity limit.
   MobEntity* summonPet(PlayerBase& player, const Item* item);
+  // Empty hands call the thrown toys near the point (game/rules/toy_signal.h); true when one moved.
+  bool signalEntitiesNear(PlayerBase* player, engine::Vec2 point, bool invert);
   // ---- Fishing (local_logic_fishing.cpp) ----
   // The reel-in of the player's bobber `seconds` after the bite: a hooked fish is landed when the
   // player was quick enough (or by luck), thrown from the bobber towards the player; the fishing

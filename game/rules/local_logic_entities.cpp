@@ -11,6 +11,7 @@
 #include "game/player/player.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/toy_signal.h"
 #include "game/rules/rule_entities.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -139,4 +140,8 @@ bool LocalLogic::hitPlayersNearBullet(Entity* entity) {
   broadcastEffect(bullet, BulletEntity::kWallEffect, 0);
   if (def.stick() != 0) bullet->data.removed = true;
   return true;
+}
+
+bool LocalLogic::signalEntitiesNear(PlayerBase* player, engine::Vec2 point, bool invert) {
+  return world_ != nullptr && signalToysNear(*world_, *this, entities(), player, point, invert);
 }

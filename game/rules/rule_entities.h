@@ -14,6 +14,8 @@
 #include "game/rules/entity_lists.h"
 #include "world/rules/logic.h"
 
+class ToyEntity;
+
 class RuleEntities : public EntityLists {
  public:
 
@@ -58,6 +60,8 @@ class RuleEntities : public EntityLists {
   virtual uint32_t entityCount() = 0;
   // The treasures lying on the cell that a player may take (not gone), appended to `out`.
   virtual void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) = 0;
+  // The thrown toys in the world (not gone), appended to `out`.
+  virtual void collectToys(std::vector<ToyEntity*>& out) = 0;
   // The player's bobber in the world, null when none.
   virtual BobberEntity* bobberOf(uint32_t playerId) = 0;
   // The first mob of the list, not a pet, whose box meets the projectile's square; null for none.
@@ -99,6 +103,7 @@ class NullRuleEntities : public RuleEntities {
   void dismissBobbers(uint32_t) override {}
   uint32_t entityCount() override { return 0; }
   void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) override {}
+  void collectToys(std::vector<ToyEntity*>&) override {}
   MobEntity* mobMetByBullet(const Entity&) override { return nullptr; }
   BobberEntity* bobberOf(uint32_t) override { return nullptr; }
   void stepFrame(float) override {}

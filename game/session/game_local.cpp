@@ -11,6 +11,7 @@
 #include "game/rules/local_logic.h"
 #include "game/session/game_saves.h"
 #include "game/session/running_world.h"
+#include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -41,6 +42,10 @@ engine::Vec2 Game::wrappedPlayerPosition() {
 
 void GameLocal::playPlayerAction(uint8_t action, uint8_t value) {
   rules_->playPlayerAction(player, action, value, 1);
+}
+
+bool GameLocal::signalEntities(float x, float y) {
+  return rules_->signalEntitiesNear(player, engine::Vec2(x, y), kel::options().invertToyMechanics);
 }
 
 void GameLocal::playCellEffect(uint8_t effect, MapBlock& cell) {

@@ -51,7 +51,7 @@ class GameLocal : public Game {
   bool captureMob(MobEntity* mob) override;
   void throwItem(Item* item, float a, float b, uint8_t flag) override;
   void shoot(float aimX, float aimY, float a, float b) override;
-  bool signalEntities(float, float) override { return false; }
+  bool signalEntities(float x, float y) override;
   void closeContainer() override;
   void setPlayerMode(uint8_t mode) override;
   void setTimeFrozen(uint8_t value) override;

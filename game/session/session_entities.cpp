@@ -10,6 +10,7 @@
 #include "entities/items/dress_entity.h"
 #include "entities/items/fish_entity.h"
 #include "entities/items/fruit_entity.h"
+#include "entities/items/toy_entity.h"
 #include "entities/items/treasure_entity.h"
 #include "game/combat/bullet_mob_hit.h"
 #include "game/combat/mob_hit.h"
@@ -312,6 +313,14 @@ void SessionEntities::collectTreasuresOnCell(const MapBlock& cell, std::vector<E
   for (size_t i = 0; i < lists.treasures().size(); ++i) {
     auto* e = dynamic_cast<TreasureEntity*>(&lists.treasures().at(i));
     if (e != nullptr && e->data.cell == &cell && !e->isGone() && !e->data.moving) out.push_back(e);
+  }
+}
+
+void SessionEntities::collectToys(std::vector<ToyEntity*>& out) {
+  WorldEntities& lists = current();
+  for (size_t i = 0; i < lists.treasures().size(); ++i) {
+    auto* toy = dynamic_cast<ToyEntity*>(&lists.treasures().at(i));
+    if (toy != nullptr && !toy->data.removed) out.push_back(toy);
   }
 }
 

@@ -60,6 +60,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   void endFishingAtCell(MapBlock& cell) override;
   uint32_t entityCount() override { return lists_.count(); }
   void collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) override;
+  void collectToys(std::vector<ToyEntity*>& out) override;
   MobEntity* mobMetByBullet(const Entity& bullet) override;
   BobberEntity* bobberOf(uint32_t playerId) override;
 

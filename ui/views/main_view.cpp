@@ -323,6 +323,12 @@ void MainView::primaryAction() {
   if (p == nullptr) return;
   if (shootHeld()) return;
   if (isSwingingItem(p->heldItem()) && swingTime_ < 0) startSwing(*p);
+  // Empty hands also call the thrown toys near the pointer.
+  const Item* held = p->heldItem();
+  if (held == nullptr || held->isNone()) {
+    const engine::Vec2 at = worldPointAt(pointer_);
+    currentGame().signalEntities(at.x, at.y);
+  }
   mineStep(0.0f);
 }
 
