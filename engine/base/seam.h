@@ -5,9 +5,8 @@
 // after it is cleared, the slot answers with the null form. Tests register a recording form for
 // the length of a scope with `Seam::Scoped`, which puts back whatever was registered before.
 //
-//   class CellRefresh { ... };                       // the interface
-//   class NullCellRefresh final : public CellRefresh { ... };
-//   engine::Seam<CellRefresh, NullCellRefresh>& cellRefreshSeam();
+//   class PlayerEvents { ... };                      // the interface, with its null form
+//   engine::Seam<PlayerEvents, PlayerEvents>& playerEventsSeam();
 //
 // The slot never owns what is registered. Main thread only, like everything it connects.
 

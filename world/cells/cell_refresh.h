@@ -1,11 +1,10 @@
 #pragma once
-// The seam through which world code asks for a cell to be drawn again after it changed a cell's
-// look (wire sides, for one). The world view implements it and registers it while it exists; the
-// null form does nothing, so headless worlds, tools and tests run without a view. Main thread only.
+// What world code asks of the view when it changed a cell's look (wire sides, for one) or applied
+// any edit: that the cell be drawn again. A world reaches it through its context (`WorldContext`);
+// the application binds the world view's, and the null form does nothing, so headless worlds,
+// tools and tests run without a view. Main thread only.
 
 #include <cstdint>
-
-#include "engine/base/seam.h"
 
 class MapBlock;
 
@@ -24,8 +23,3 @@ class NullCellRefresh final : public CellRefresh {
   void refreshCell(const MapBlock&) override {}
   void cellChanged(const MapBlock&, uint8_t) override {}
 };
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<CellRefresh, NullCellRefresh>& cellRefreshSeam();
-CellRefresh& cellRefresh();
-void setCellRefresh(CellRefresh* refresh);

@@ -9,12 +9,3 @@ void PlatformCellSounds::playAt(const MapBlock& cell, uint16_t soundId, uint16_t
 }
 
 void PlatformCellSounds::playAnywhere(uint16_t soundId, uint16_t value) { kel::playSound(soundId, value, nullptr); }
-
-engine::Seam<CellSounds, NullCellSounds>& cellSoundsSeam() {
-  static engine::Seam<CellSounds, NullCellSounds> seam;
-  return seam;
-}
-
-CellSounds& cellSounds() { return cellSoundsSeam().get(); }
-
-void setCellSounds(CellSounds* sounds) { cellSoundsSeam().set(sounds); }

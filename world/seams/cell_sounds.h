@@ -7,8 +7,6 @@
 
 #include <cstdint>
 
-#include "engine/base/seam.h"
-
 class MapBlock;
 
 class CellSounds {
@@ -31,8 +29,3 @@ class PlatformCellSounds final : public CellSounds {
   void playAt(const MapBlock& cell, uint16_t soundId, uint16_t value) override;
   void playAnywhere(uint16_t soundId, uint16_t value) override;
 };
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<CellSounds, NullCellSounds>& cellSoundsSeam();
-CellSounds& cellSounds();
-void setCellSounds(CellSounds* sounds);

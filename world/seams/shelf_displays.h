@@ -1,15 +1,14 @@
 #pragma once
 // What the shelves need of the layers above the world model that the rules interface does not
 // give: the fishing catch table's answer to whether a fish may be shown, the fish display itself,
-// and taking a display entity out of the world. The game registers its implementation at launch;
-// the null form shows no fish and removes nothing, so headless worlds and tests run without it.
+// and taking a display entity out of the world. A world reaches it through its context; the
+// null form shows no fish and removes nothing, so headless worlds and tests run without it.
 // Entities handed back are owned by the entity lists; a shelf only refers to its own displays
 // while it lives. Main thread only.
 
 #include <cstdint>
 
 #include "engine/base/geometry.h"
-#include "engine/base/seam.h"
 
 class Entity;
 class Item;
@@ -32,8 +31,3 @@ class NullShelfDisplays final : public ShelfDisplays {
   Entity* showFish(const Item&, MapBlock&, engine::Vec2) override { return nullptr; }
   void markForRemoval(Entity*) override {}
 };
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<ShelfDisplays, NullShelfDisplays>& shelfDisplaysSeam();
-ShelfDisplays& shelfDisplays();
-void setShelfDisplays(ShelfDisplays* displays);

@@ -3,13 +3,12 @@
 // where a mob stands, its back reference to the stable, its removal mark and the effects shown on
 // it. Mobs are made through the rules (`Logic::spawnMob`); the stable keeps each by its id
 // (`idOf`), and every operation resolves the id (doing nothing, or answering no cell, for a mob
-// that is gone). The entities register their implementation at launch; the null form knows no
+// that is gone). A world reaches it through its context; the null form knows no
 // mob. Main thread only.
 
 #include <cstdint>
 
 #include "engine/base/geometry.h"
-#include "engine/base/seam.h"
 #include "world/blocks/logic_block.h"
 #include "world/entities/entity_id.h"
 
@@ -39,8 +38,3 @@ class NullStableMobs final : public StableMobs {
   void markRemoved(EntityId) override {}
   void broadcastEffect(EntityId, uint8_t) override {}
 };
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<StableMobs, NullStableMobs>& stableMobsSeam();
-StableMobs& stableMobs();
-void setStableMobs(StableMobs* mobs);

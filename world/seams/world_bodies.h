@@ -1,7 +1,7 @@
 #pragma once
 // What blasts and circuit devices need of the bodies in the world (debris, entities, mobs and
 // players), which live above the world model: a look at where each stands and what it is, a push
-// and a hurt. The entities register their implementation at launch and resolve each body by its
+// and a hurt. A world reaches it through its context, whose implementation resolves each body by its
 // id (never a pointer kept past the call); the null form knows no bodies, so headless worlds and
 // tests run without entities, and tests register a recording form. Main thread only.
 
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
-#include "engine/base/seam.h"
 
 class MapBlock;
 
@@ -67,8 +66,3 @@ class NullWorldBodies final : public WorldBodies {
   void spawnBlastDebris(const MapBlock&) override {}
   void spawnNoteDebris(engine::Vec2) override {}
 };
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<WorldBodies, NullWorldBodies>& worldBodiesSeam();
-WorldBodies& worldBodies();
-void setWorldBodies(WorldBodies* bodies);

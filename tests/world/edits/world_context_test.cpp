@@ -94,7 +94,6 @@ class WorldContextTest : public WorldTest {
 
   RecordingLogic processRules;
   RecordingSink processGame;
-  RecordingSounds processSounds;
   RecordingEffects processEffects;
   // The process-wide rules and game stay registered with recorders of their own all along.
   engine::Seam<Logic, NullLogic>::Scoped currentRules{currentLogicSeam(), processRules};
@@ -104,7 +103,6 @@ class WorldContextTest : public WorldTest {
 
 TEST_F(WorldContextTest, EachWorldsEditsReachOnlyItsOwnContext) {
   {
-    const engine::Seam<CellSounds, NullCellSounds>::Scoped sounds(cellSoundsSeam(), processSounds);
     const engine::Seam<EntityEffects, NullEntityEffects>::Scoped effects(entityEffectsSeam(), processEffects);
     runEdits(*a, 4);
     runEdits(*b, 30);
@@ -127,7 +125,6 @@ TEST_F(WorldContextTest, EachWorldsEditsReachOnlyItsOwnContext) {
   EXPECT_TRUE(processRules.edits.empty());
   EXPECT_TRUE(processRules.sounds.empty());
   EXPECT_TRUE(processGame.edits.empty());
-  EXPECT_TRUE(processSounds.played.empty());
   EXPECT_TRUE(processEffects.debris.empty());
 }
 
