@@ -53,4 +53,3 @@ void MiningBar::hide() {
 
 bool MiningBar::shown() const { return track_ != nullptr && track_->isVisible(); }
 
-float MiningBar::fillWidth() const { return shown() && fill_ != nullptr ? fill_->getContentSize().width : 0.0f; }

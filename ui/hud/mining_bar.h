@@ -23,8 +23,6 @@ class MiningBar {
   void show(const engine::Vec2& cellCentre, float cellSide, float progress);
   void hide();
   bool shown() const;
-  // The fill's width in points (0 while hidden).
-  float fillWidth() const;
 
  private:
   engine::LayerColor* track_ = nullptr;  // retained children of the parent

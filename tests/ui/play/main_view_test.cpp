@@ -77,7 +77,7 @@ TEST_F(MainViewTest, HoldingTheButtonBreaksABlockAfterItsTimeWithItsProgressShow
   hold(seconds / 2);
   EXPECT_NE(cell(11, 11).frontId(), 0) << "half the time is not enough";
   EXPECT_TRUE(main().miningBar().shown());
-  EXPECT_GT(main().miningBar().fillWidth(), 0.0f);
+  EXPECT_GT(main().mining().progress(), 0.0f);
   // Letting go forgets the work: half the time again does not finish it.
   main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, true);
   EXPECT_FALSE(main().miningBar().shown());
