@@ -33,6 +33,7 @@
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
 #include "game/player/player_events.h"
+#include "game/rules/entity_lists.h"
 #include "ui/views/inventory_view.h"
 #include "ui/hud/hud.h"
 #include "ui/hud/quick_slots.h"
@@ -47,9 +48,6 @@
 #include "view/inventory/item_tooltip.h"
 #include "view/inventory/overlay_art.h"
 #include "ui/views/list_view.h"
-#include "ui/hud/hud.h"
-#include "ui/hud/quick_slots.h"
-#include "ui/views/main_view.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
@@ -162,8 +160,9 @@ MapBlock* blockToMine() {
 
 constexpr uint16_t kWorkbenchItem = 24;
 
-// An open cell beside the player, on its row or the one above, with ground under it, where a
-// workbench can stand.
+// An open cell beside the player, on its row or the one above, with ground under it and no mob in
+// it, where a workbench can stand. A wandering mob that stands in the first choice is why the
+// others are tried.
 MapBlock* standingPlaceBeside() {
   WorldMap& map = player()->world->map();
   const int32_t x = static_cast<int32_t>(player()->cellX);
@@ -172,7 +171,8 @@ MapBlock* standingPlaceBeside() {
     for (int32_t dx : {1, -1, 2, -2}) {
       MapBlock* place = map.cellAt(x + dx, y + dy);
       const MapBlock* ground = map.cellAt(x + dx, y + dy - 1);
-      if (place != nullptr && ground != nullptr && place->frontId() == 0 && ground->frontId() != 0) return place;
+      if (place == nullptr || ground == nullptr || place->frontId() != 0 || ground->frontId() == 0) continue;
+      if (!entityLists().blocksPlacementIn(*place)) return place;
     }
   }
   return nullptr;
@@ -337,6 +337,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
   float floatStart = 0;
   uint16_t sortedCount = 0;
   MapBlock* bench = nullptr;
+  std::string placeWhy;  // why placing the workbench last failed, for the failure message
   std::vector<unsigned char> blockPixels;
   const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
 
@@ -557,12 +558,21 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
            const Item* item = inventory.slotItem({SlotKind::Quick, slot, 0});
            if (item != nullptr && item->id == kWorkbenchItem) tap(GLFW_KEY_1 + slot);
          }
-         if (player()->heldItem() == nullptr || player()->heldItem()->id != kWorkbenchItem) return false;
+         if (player()->heldItem() == nullptr || player()->heldItem()->id != kWorkbenchItem) {
+           placeWhy = "the workbench is not held";
+           return false;
+         }
          bench = standingPlaceBeside();
-         if (bench == nullptr) return false;
+         if (bench == nullptr) {
+           placeWhy = "no free place beside the player";
+           return false;
+         }
          const std::vector<unsigned char> empty = tilePixelsAt(*bench);
          click(pointOf(*bench), GLFW_MOUSE_BUTTON_RIGHT);
-         if (bench->frontId() == 0) return false;
+         if (bench->frontId() == 0) {
+           placeWhy = "the click placed nothing";
+           return false;
+         }
          const std::vector<unsigned char> placed = tilePixelsAt(*bench);
          EXPECT_TRUE(muchChanged(empty, placed))
              << "the placed workbench is not drawn: " << changedPixels(empty, placed) << " of " << empty.size() / 4;
@@ -604,7 +614,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
     script.frame();
   });
   EXPECT_EQ(apptest::runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
+  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ") " << placeWhy;
   EXPECT_TRUE(script.finished());
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
   EXPECT_FALSE(craftStatus.empty());
