@@ -302,9 +302,14 @@ void InventoryView::refreshCraftPreview() { refreshTexts(); }
 void InventoryView::refreshContainerPanel() { refreshTexts(); }
 void InventoryView::refreshOpenWindow() { refreshTexts(); }
 
-void InventoryView::openContainerPanel(uint8_t, InventorySprite&) {
-  // Carried containers have no panel of their own yet: their items stay inside.
-  status_ = "This container cannot be opened here yet.";
+void InventoryView::openContainerPanel(uint8_t kind, InventorySprite&) {
+  // Settings and seeds work by dragging onto the item they change; the carried containers have
+  // no panel of their own yet, so their items stay inside.
+  switch (kind) {
+    case kSettingPanel: status_ = "Drag the setting onto a tool, a weapon or a worn item to encrust it."; break;
+    case kSeedPanel: status_ = "Drag the seed onto another seed to cross them."; break;
+    default: status_ = "This container cannot be opened here yet."; break;
+  }
   refreshTexts();
 }
 

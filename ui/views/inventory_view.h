@@ -47,6 +47,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
     kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kStatistics = 4, kCatalogue = 5,
     kTabPages = 4, kPageCount = 6
   };
+  // The container panels a tapped setting and a tapped seed ask for.
+  static constexpr uint8_t kSettingPanel = 3, kSeedPanel = 6;
 
   InventoryView();
   ~InventoryView() override;
@@ -90,6 +92,10 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   bool craftFromGrid();
   // One seed of each of two stacks of known, different genes crossed into a new seed.
   bool mixSeedStacks(SlotRef a, SlotRef b);
+  // Whether the stack in the first slot is a setting the item in the second can take.
+  bool encrustsWith(SlotRef setting, SlotRef target) const;
+  // One setting of the first slot set into the item of the second; the status says why not.
+  bool encrust(SlotRef setting, SlotRef target);
   // A copy of a catalogue entry into a slot (kind 13 cells are never emptied).
   bool pickFromCatalogue(SlotRef entry, SlotRef to);
   const InventoryStatsPage& statsPage() const { return stats_; }

@@ -5,10 +5,12 @@
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "game/inventory/encrusting.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/seed_mixing.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/throw_stack.h"
 #include "ui/widgets/ui_draw.h"
@@ -92,6 +94,7 @@ bool InventoryView::takesStack(SlotRef from, SlotRef to) const {
   const Item* there = inventory.slotItem(to);
   if (!holds(moving) || to.kind == SlotKind::Catalogue) return false;
   if (holds(there) && (there->canStackWith(*moving) || canMixSeeds(moving, there))) return true;
+  if (encrustsWith(from, to)) return true;
   // An entry is copied: the cell it leaves needs no room for what was there.
   if (from.kind == SlotKind::Catalogue) return !holds(there) && inventory.slotAcceptsItem(to, moving);
   return inventory.slotAcceptsItem(to, moving) && inventory.slotAcceptsItem(from, there);
@@ -108,6 +111,8 @@ bool InventoryView::moveStack(SlotRef from, SlotRef to) {
     moved = swapSlots(from, to);
   } else if (canMixSeeds(moving, there)) {
     moved = mixSeedStacks(from, to);
+  } else if (encrustsWith(from, to)) {
+    moved = encrust(from, to);
   } else if (holds(moving) && holds(there) && there->canStackWith(*moving)) {
     moved = inventory.mergeSlots(from, to);
     p->heldItemChanged(p->heldItem());
@@ -159,5 +164,37 @@ bool InventoryView::mixSeedStacks(SlotRef a, SlotRef b) {
   if (InventorySprite* shown = grid_.spriteFor(mix.where)) shown->refreshAndRelayout();
   p->heldItemChanged(p->heldItem());
   showFloatingLabel("Mixed: " + seedDisplayName(mix.genes), grid_.spriteFor(b) != nullptr ? grid_.spriteFor(b)->getPosition() : engine::Vec2());
+  return true;
+}
+
+bool InventoryView::encrustsWith(SlotRef setting, SlotRef target) const {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr || setting.kind == SlotKind::Catalogue) return false;
+  const Item* gem = p->inventory->slotItem(setting);
+  const InventorySprite* onto = grid_.spriteFor(target);
+  return holds(gem) && settingModifier(gem->id) != 0 && onto != nullptr && onto->canEncrust();
+}
+
+bool InventoryView::encrust(SlotRef setting, SlotRef target) {
+  PlayerDesktopLocal* p = player();
+  InventorySprite* gem = grid_.spriteFor(setting);
+  InventorySprite* onto = grid_.spriteFor(target);
+  if (p == nullptr || gem == nullptr || onto == nullptr || gem->slotItem() == nullptr) return false;
+  Item* item = onto->slotItem();
+  switch (onto->modifyCheck()) {
+    case 0: break;
+    case 2: status_ = "Repair it before encrusting it."; return false;
+    default: status_ = "This item cannot be encrusted."; return false;
+  }
+  if (item->count != 1) {
+    status_ = "Only a single item can be encrusted.";
+    return false;
+  }
+  encrustItem(*item, settingModifier(gem->slotItem()->id));
+  p->recordStat(stat_number::kEncrusted, item->id);
+  gem->consumeOne();
+  onto->refreshAndRelayout();
+  p->heldItemChanged(p->heldItem());
+  showFloatingLabel("Encrusted: " + itemLabel(item), onto->getPosition());
   return true;
 }

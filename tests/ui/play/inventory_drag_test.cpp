@@ -1,7 +1,7 @@
 // Stacks dragged between the inventory view's cells: the worn slots on the equipment page take a
 // stack dragged from the backpack, the drop marker shows only over a cell that takes the stack, a
 // stack joins a like one, a stack let go outside the cells is thrown, and a drag through the
-// view's controls reaches the same moves.
+// view's controls reaches the same moves. A setting dropped on an item encrusts it.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "content/items/item_pool.h"
 #include "engine/base/random.h"
 #include "game/inventory/inventory.h"
+#include "game/stats/stats_store.h"
 #include "game/rules/rule_entities.h"
 #include "platform/controls/abstract_controls.h"
 #include "tests/ui/play/play_fixture.h"
@@ -201,6 +202,39 @@ TEST_F(InventoryDragTest, ASeedDroppedOnASeedOfOtherGenesIsCrossedWithIt) {
     if (item != nullptr && item->id == kSeedItem && (item->word & 0xFFFF) == (child | kSeedFromPlantMark)) ++madeSeeds;
   }
   EXPECT_EQ(madeSeeds, 1) << "the new seed went where the inventory had room";
+}
+
+TEST_F(InventoryDragTest, ASettingDroppedOnAWornItemEncrustsItOnce) {
+  constexpr uint16_t kRubySetting = 1543, kSapphireSetting = 1607;
+  game_test::defineItem(kRubySetting, 2, true);
+  game_test::defineItem(kSapphireSetting, 2, true);
+  items().setSlot(kPack00, makeItem(kRubySetting, 2));
+  items().setSlot(kPack10, makeItem(kHelmet, 1));
+  open(InventoryView::kBackpack);
+  pickUp(kPack00);
+  moveTo(at(kPack10));
+  EXPECT_TRUE(view().isDropMarkerShown()) << "a helmet takes a setting";
+  letGo(at(kPack10));
+  EXPECT_EQ(items().slotItem(kPack10)->modifier(), 1) << "the ruby's modifier";
+  EXPECT_EQ(countIn(kPack00), 1) << "one setting was used";
+  EXPECT_NE(std::find(events.stats.begin(), events.stats.end(),
+                      game_test::RecordingEvents::Stat{stat_number::kEncrusted, kHelmet}),
+            events.stats.end());
+
+  // Encrusted once, it takes no other: the stacks trade places instead.
+  items().setSlot({SlotKind::Backpack, 2, 0}, makeItem(kSapphireSetting, 1));
+  dragStack({SlotKind::Backpack, 2, 0}, kPack10);
+  EXPECT_EQ(idIn(kPack10), kSapphireSetting);
+  EXPECT_EQ(items().slotItem({SlotKind::Backpack, 2, 0})->modifier(), 1);
+  // A stone takes no setting either.
+  items().setSlot({SlotKind::Backpack, 3, 0}, makeItem(kStone, 5));
+  dragStack(kPack00, {SlotKind::Backpack, 3, 0});
+  EXPECT_EQ(idIn({SlotKind::Backpack, 3, 0}), kRubySetting);
+  EXPECT_EQ(items().slotItem(kPack00)->modifier(), 0);
+
+  // Tapping a setting says how it is used.
+  view().spriteForSlot({SlotKind::Backpack, 3, 0})->onActivate();
+  EXPECT_EQ(view().status(), "Drag the setting onto a tool, a weapon or a worn item to encrust it.");
 }
 
 }  // namespace
