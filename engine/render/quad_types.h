@@ -35,6 +35,12 @@ struct V2F_C4B_T2F_Quad {
   V2F_C4B_T2F br;
 };
 
+// The same corners named one place round. Drawn with the fixed index order (tl, bl, tr),
+// (br, tr, bl), a quad splits along its bl-tr diagonal; this one splits along tl-br.
+inline V2F_C4B_T2F_Quad splitAlongOtherDiagonal(const V2F_C4B_T2F_Quad& quad) {
+  return {quad.bl, quad.br, quad.tl, quad.tr};
+}
+
 static_assert(sizeof(V2F_C4B_T2F) == 20, "vertex layout is read by the GPU");
 static_assert(offsetof(V2F_C4B_T2F, colors) == 8, "colour attribute offset");
 static_assert(offsetof(V2F_C4B_T2F, texCoords) == 12, "texture attribute offset");

@@ -45,7 +45,7 @@ Sprite* Sprite::createWithTextureRect(Texture2D* texture, const Rect& rect) {
 
 Sprite::Sprite() {
   quad_ = V2F_C4B_T2F_Quad{};
-  worldQuad_ = quad_;
+  worldQuad_ = drawnQuad();
   quadCommand_.setQuadsInWorld(true);
 }
 
@@ -216,7 +216,7 @@ void Sprite::updateColor() {
     return;
   }
   if (atlasIndex_ != -1 && textureAtlas_ != nullptr) {
-    textureAtlas_->updateQuad(quad_, atlasIndex_);
+    textureAtlas_->updateQuad(drawnQuad(), atlasIndex_);
   } else {
     setDirty(true);
   }
@@ -257,7 +257,7 @@ void Sprite::updateTransform() {
   } else {
     quad_.tl.vertices = quad_.bl.vertices = quad_.tr.vertices = quad_.br.vertices = Vertex2F{};
   }
-  if (textureAtlas_ != nullptr && atlasIndex_ >= 0) textureAtlas_->updateQuad(quad_, atlasIndex_);
+  if (textureAtlas_ != nullptr && atlasIndex_ >= 0) textureAtlas_->updateQuad(drawnQuad(), atlasIndex_);
   setDirty(false);
 }
 
@@ -312,7 +312,7 @@ void Sprite::placeWorldQuad(const Mat4& modelView) {
   const float d = m[5];
   const float tx = m[12];
   const float ty = m[13];
-  worldQuad_ = quad_;
+  worldQuad_ = drawnQuad();
   for (V2F_C4B_T2F* vertex : {&worldQuad_.tl, &worldQuad_.bl, &worldQuad_.tr, &worldQuad_.br}) {
     const float x = vertex->vertices.x;
     const float y = vertex->vertices.y;

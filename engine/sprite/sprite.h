@@ -77,6 +77,12 @@ class Sprite : public Node {
   void updateTransform();
 
   const V2F_C4B_T2F_Quad& getQuad() const { return quad_; }
+  // The quad as it goes to the GPU. A quad whose corners carry different colours is drawn as two
+  // triangles, each interpolating its own three; where the ends of the shared diagonal differ
+  // from the other two corners the seam shows as a crease. Splitting along the diagonal whose
+  // ends agree hides it.
+  V2F_C4B_T2F_Quad drawnQuad() const { return otherDiagonal_ ? splitAlongOtherDiagonal(quad_) : quad_; }
+  void setSplitAlongOtherDiagonal(bool other) { otherDiagonal_ = other; }
   const Rect& getTextureRect() const { return rect_; }
   TextureAtlas* getTextureAtlas() const { return textureAtlas_; }
   void setTextureAtlas(TextureAtlas* atlas) { textureAtlas_ = atlas; }
@@ -111,6 +117,7 @@ class Sprite : public Node {
   bool insideBounds_ = true;
   bool dirty_ = false;
   bool opacityModifyRGB_ = true;
+  bool otherDiagonal_ = false;
   SpriteBatchNode* batchNode_ = nullptr;  // not retained
   QuadCommand quadCommand_;
   V2F_C4B_T2F_Quad worldQuad_;  // what the command carries: quad_ in world space

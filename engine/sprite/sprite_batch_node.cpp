@@ -140,7 +140,7 @@ void SpriteBatchNode::addChild(Node* child, int localZOrder, int tag) {
   sprite->setDirty(true);
   const auto index = static_cast<int64_t>(children_.size()) - 1;
   sprite->setAtlasIndex(index);
-  textureAtlas_->insertQuad(sprite->getQuad(), index);
+  textureAtlas_->insertQuad(sprite->drawnQuad(), index);
 }
 
 void SpriteBatchNode::reorderChild(Node* child, int localZOrder) {
@@ -186,7 +186,7 @@ void SpriteBatchNode::sortAllChildren() {
     for (size_t i = 0; i < children_.size(); ++i) {
       auto* sprite = static_cast<Sprite*>(children_[i]);
       const auto index = static_cast<int64_t>(i);
-      if (index < used) quads[i] = sprite->getQuad();
+      if (index < used) quads[i] = sprite->drawnQuad();
       sprite->setAtlasIndex(index);
       setChildOrderOfArrival(sprite, 0);
     }

@@ -97,8 +97,10 @@ void BlockSprite::applyCornerColours(const tile_light::Corners& corners) {
     const engine::Color3B shown = throughPaint({c.r, c.g, c.b});
     *targets[k] = {shown.r, shown.g, shown.b, 255};
   }
+  setSplitAlongOtherDiagonal(tile_light::splitsAlongFallingDiagonal(quad_.tl.colors, quad_.tr.colors,
+                                                                    quad_.bl.colors, quad_.br.colors));
   if (atlasIndex_ >= 0 && textureAtlas_ != nullptr) {
-    textureAtlas_->updateQuad(quad_, atlasIndex_);
+    textureAtlas_->updateQuad(drawnQuad(), atlasIndex_);
   } else {
     setDirty(true);
   }

@@ -1,6 +1,7 @@
 #include "view/tiles/tile_light.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "world/map/world_map.h"
 
@@ -54,6 +55,14 @@ const std::array<uint8_t, 4>& cornerForVertex(uint8_t orientation) {
   static constexpr std::array<std::array<uint8_t, 4>, 8> kTable{{
       {0, 1, 2, 3}, {1, 3, 0, 2}, {2, 3, 0, 1}, {0, 2, 1, 3}, {1, 0, 3, 2}, {3, 1, 2, 0}, {3, 2, 1, 0}, {2, 0, 3, 1}}};
   return kTable[orientation & 7];
+}
+
+bool splitsAlongFallingDiagonal(engine::Color4B topLeft, engine::Color4B topRight, engine::Color4B bottomLeft,
+                                engine::Color4B bottomRight) {
+  auto apart = [](engine::Color4B a, engine::Color4B b) {
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+  };
+  return apart(topLeft, bottomRight) < apart(topRight, bottomLeft);
 }
 
 engine::Color3B paintTimesLight(engine::Color3B light, engine::Color3B paint) {

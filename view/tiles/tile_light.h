@@ -33,6 +33,13 @@ Corners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkne
 // For a sprite turned by orientation code 0-7: the corner vertex k (in corner order) takes.
 const std::array<uint8_t, 4>& cornerForVertex(uint8_t orientation);
 
+// Whether a cell lit by these corner colours is better split along its top-left to bottom-right
+// diagonal: a quad is drawn as two triangles, and the split follows the diagonal whose two ends
+// are closer in colour, so that a light at one corner fades over the cell instead of drawing a
+// ridge across it.
+bool splitsAlongFallingDiagonal(engine::Color4B topLeft, engine::Color4B topRight, engine::Color4B bottomLeft,
+                                engine::Color4B bottomRight);
+
 // The light through a paint colour: trunc(light / 255 x paint) per channel, in single precision.
 engine::Color3B paintTimesLight(engine::Color3B light, engine::Color3B paint);
 // A back layer is drawn at a third of the light (integer division per channel).
