@@ -337,7 +337,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
   float floatStart = 0;
   uint16_t sortedCount = 0;
   MapBlock* bench = nullptr;
-  std::string placeWhy;  // why placing the workbench last failed, for the failure message
+  std::string why;  // what a step that did not finish last saw, for the failure message
   std::vector<unsigned char> blockPixels;
   const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
 
@@ -423,7 +423,11 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          release(GLFW_KEY_A);
          release(GLFW_KEY_D);
          if (x != minedX) press(x < minedX ? GLFW_KEY_D : GLFW_KEY_A);
-         if (itemCount() <= before) return false;
+         if (itemCount() <= before) {
+           why = "the player at (" + std::to_string(x) + ", " + std::to_string(player()->cellY) + "), the mined cell (" +
+                 std::to_string(minedX) + ", " + std::to_string(minedY) + ")";
+           return false;
+         }
          release(GLFW_KEY_A);
          release(GLFW_KEY_D);
          return true;
@@ -559,18 +563,18 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
            if (item != nullptr && item->id == kWorkbenchItem) tap(GLFW_KEY_1 + slot);
          }
          if (player()->heldItem() == nullptr || player()->heldItem()->id != kWorkbenchItem) {
-           placeWhy = "the workbench is not held";
+           why = "the workbench is not held";
            return false;
          }
          bench = standingPlaceBeside();
          if (bench == nullptr) {
-           placeWhy = "no free place beside the player";
+           why = "no free place beside the player";
            return false;
          }
          const std::vector<unsigned char> empty = tilePixelsAt(*bench);
          click(pointOf(*bench), GLFW_MOUSE_BUTTON_RIGHT);
          if (bench->frontId() == 0) {
-           placeWhy = "the click placed nothing";
+           why = "the click placed nothing";
            return false;
          }
          const std::vector<unsigned char> placed = tilePixelsAt(*bench);
@@ -614,7 +618,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
     script.frame();
   });
   EXPECT_EQ(apptest::runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ") " << placeWhy;
+  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ") " << why;
   EXPECT_TRUE(script.finished());
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
   EXPECT_FALSE(craftStatus.empty());

@@ -369,14 +369,21 @@ TEST_F(WindowLayoutTest, AWindowResizedDuringPlayKeepsTheHudAndMenusInsideAndThe
        }},
       {"the quick bar and the portrait stay inside", [&] {
          float lowest = small.width, highest = 0;
+         // The slots are read against an empty window: the world behind one can look like it.
+         engine::Node* world = MainLayer::current()->rootNode();
+         world->setVisible(false);
          for (int i = 0; i < QuickSlots::kCount; ++i) {
            InventorySprite* slot = quick->sprite(i);
-           if (slot == nullptr) return false;
+           if (slot == nullptr) {
+             world->setVisible(true);
+             return false;
+           }
            EXPECT_TRUE(insideView(slot->getBoundingBox())) << "quick slot " << i;
            lowest = std::min(lowest, slot->getPositionX());
            highest = std::max(highest, slot->getPositionX());
            EXPECT_GT(pixelsDrawnBy(*slot, slot->getPosition(), 8), 20) << "quick slot " << i << " is not drawn";
          }
+         world->setVisible(true);
          EXPECT_NEAR((lowest + highest) / 2, small.width / 2, 1.0f) << "the bar is centred";
          InventorySprite* first = quick->sprite(0);
          if (first->icon() != nullptr) {
