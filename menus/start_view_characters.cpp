@@ -5,7 +5,6 @@
 #include "content/tables/game_tables.h"
 #include "menus/menu_saves.h"
 #include "menus/start_view.h"
-#include "menus/starter_kit.h"
 #include "saves/character/character_record.h"
 #include "platform/settings/settings.h"
 #include "saves/launch/local_saves.h"
@@ -56,11 +55,6 @@ bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
   characters.scan(name);
   for (const auto& made : characters.entries()) {
     if (made->displayName == name) characters.setCurrent(made.get());
-  }
-  if (const PlayerEntry* made = characters.current(); made != nullptr && made->displayName == name) {
-    CharacterRecord record = newCharacterRecord(*made);
-    giveStarterKit(record);
-    if (!characters.save(record)) status_ = "The starting tools could not be written.";
   }
   kel::setLastPlayer(name);
   if (status_.empty()) status_ = "Created " + name + ".";

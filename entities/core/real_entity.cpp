@@ -36,8 +36,8 @@ bool applyLiquidMotion(EntityData& data) {
   float factor = 0.99f;
   bool submerged = false;
   const MapBlock* cell = data.cell;
-  const int a = cell != nullptr ? cell->liquid & 7 : 0;
-  const int b = cell != nullptr ? (cell->liquid >> 3) & 7 : 0;
+  const int a = cell != nullptr ? cell->liquidLevelA() : 0;
+  const int b = cell != nullptr ? cell->liquidLevelB() : 0;
   if (cell != nullptr && a + b > 0) {
     const float slope = static_cast<float>(a - b) * 0.25f;
     const float surface = (data.x - data.cellX - MovingEntity::kHalfCell) * slope + b * 7.5f;

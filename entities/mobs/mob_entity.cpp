@@ -78,7 +78,7 @@ void MobEntity::update() {
   }
   if (hasRules() && !data.removed) {
     // Refreshed on resting mobs too: a cell that floods under a sleeping mob drowns it.
-    liquidKind = data.cell != nullptr ? static_cast<uint8_t>(data.cell->liquid >> 6) : 0;
+    liquidKind = data.cell != nullptr ? data.cell->liquidKindBits() : 0;
     if (data.moving && row_->hasFlag(mob_flag::kContact) && state != mob_state::kHalted &&
         world().rules().touchPlayersNearMob(this) && aiKind() == MobAiKind::Jumper) {
       bounceOffPlayer();

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool holdsLiquid(const MapBlock* cell) { return cell != nullptr && (cell->liquid >> 6) != 0; }
+bool hasLiquidKindAt(const MapBlock* cell) { return cell != nullptr && cell->hasLiquidKind(); }
 
 }  // namespace
 
@@ -30,9 +30,9 @@ void MobJumperEntity::think() {
   if (timer > 0 || data.cell == nullptr) return;
   const int32_t x = data.cell->x;
   const int32_t y = data.cell->y;
-  const bool dry = !holdsLiquid(data.cell);
-  const bool liquidLeft = dry && holdsLiquid(cellAtOffset(-1, 0));
-  const bool liquidRight = dry && holdsLiquid(cellAtOffset(1, 0));
+  const bool dry = !hasLiquidKindAt(data.cell);
+  const bool liquidLeft = dry && hasLiquidKindAt(cellAtOffset(-1, 0));
+  const bool liquidRight = dry && hasLiquidKindAt(cellAtOffset(1, 0));
   const bool passLeft = passable(x - 1, y);
   const bool passRight = passable(x + 1, y);
   const BlockPropsTable& props = map().props();

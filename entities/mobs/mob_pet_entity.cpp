@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kGuardedFlag = 21;
 
-bool holdsLiquid(const MapBlock* c) { return c != nullptr && (c->liquid >> 6) != 0; }
+bool hasLiquidKindAt(const MapBlock* c) { return c != nullptr && c->hasLiquidKind(); }
 
 }  // namespace
 
@@ -31,7 +31,7 @@ void MobPetEntity::forgetOwner(uint32_t playerId) {
 }
 
 bool MobPetEntity::standsOnGround(const Logic::PlayerSpot& owner) const {
-  if (!owner.present || owner.cell == nullptr || !owner.grounded || holdsLiquid(owner.cell)) return false;
+  if (!owner.present || owner.cell == nullptr || !owner.grounded || hasLiquidKindAt(owner.cell)) return false;
   const MapBlock* below = owner.cell->neighbourDown(map());
   return below != nullptr && blocksEntryFromAbove(below, map().props());
 }
@@ -69,11 +69,11 @@ void MobPetEntity::planPathToOwner(const Logic::PlayerSpot& owner, MapBlock* pre
       return;
     }
   }
-  const bool goalDry = !holdsLiquid(goal);
+  const bool goalDry = !hasLiquidKindAt(goal);
   int32_t dx = std::abs(static_cast<int32_t>(start->x) - static_cast<int32_t>(goal->x));
   dx = std::min(dx, map().width() - dx);
   const int32_t dy = std::abs(static_cast<int32_t>(start->y) - static_cast<int32_t>(goal->y));
-  if (goalDry && (dx + dy > kFarCells || holdsLiquid(start))) {
+  if (goalDry && (dx + dy > kFarCells || hasLiquidKindAt(start))) {
     teleportToCell(*goal);
     world().rules().teleportPet(this, *goal);
     return;

@@ -43,8 +43,8 @@ DebrisStart LightSparklePositionBuilder::build(WorldMap& map) {
 
 DebrisStart WaterBubblePositionBuilder::build(WorldMap&) {
   if (cell == nullptr) return {};
-  const float a = static_cast<float>(cell->liquid & 7);
-  const float b = static_cast<float>((cell->liquid >> 3) & 7);
+  const float a = static_cast<float>(cell->liquidLevelA());
+  const float b = static_cast<float>(cell->liquidLevelB());
   const float u = randomBetween(0, 30);
   const float top = u * (a - b) / 4 + b * 7.5f;
   const float v = randomBetween(0, top);

@@ -18,7 +18,7 @@ bool chance(float p) { return static_cast<float>(engine::randomNext()) / 32768.0
 
 // A source cell, or a cell full to both amounts.
 bool goodWater(const MapBlock& cell) {
-  return cell.hasFlag(cell_flag::kLiquidSource) || ((cell.liquid & 7) == 4 && ((cell.liquid >> 3) & 7) == 4);
+  return cell.hasFlag(cell_flag::kLiquidSource) || cell.isFullOfLiquid();
 }
 
 }  // namespace

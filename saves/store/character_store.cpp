@@ -10,6 +10,7 @@
 #include "platform/file_handle.h"
 #include "platform/file_system_bridge.h"
 #include "saves/character/character_file.h"
+#include "saves/character/starter_kit.h"
 #include "saves/store/entry_list.h"
 #include "saves/store/safe_write.h"
 #include "saves/store/save_names.h"
@@ -96,6 +97,7 @@ CharacterRecord newCharacterRecord(const PlayerEntry& entry) {
   record.lookWord = entry.lookWord;
   record.characterFlags = entry.characterFlags;
   record.difficultyId = entry.difficultyId;
+  giveStarterKit(record);
   return record;
 }
 

@@ -83,6 +83,6 @@ class CharacterStore {
 };
 
 // The record a character starts with: the entry's name, save id, look word, flags and difficulty,
-// state flag 1, the entry's two shown clothes worn, 5 health. Character creation writes it, and so
-// does the world tool.
+// state flag 1, the entry's two shown clothes worn, 5 health and the starter kit in the quick row.
+// Character creation writes it, and so does the world tool.
 CharacterRecord newCharacterRecord(const PlayerEntry& entry);

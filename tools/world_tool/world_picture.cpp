@@ -95,7 +95,7 @@ uint32_t cellColour(const WorldMap& map, const MapBlock& cell, const BlockColour
     rgb = cell.y >= map.surfaceLine(cell.x) ? kSky : kCaveAir;
   }
   const auto kind = static_cast<uint8_t>(cell.liquidKind());
-  if (kind != 0 && (cell.liquid & 0x3F) != 0) rgb = mix(rgb, kLiquidColours[kind], 0.8f);
+  if (kind != 0 && cell.hasLiquidLevel()) rgb = mix(rgb, kLiquidColours[kind], 0.8f);
   if (kind == 2) return rgb;  // lava glows
   return scale(rgb, 0.3f + 0.7f * static_cast<float>(lightLevelOf(cell)) / 15.0f);
 }

@@ -104,7 +104,7 @@ void cellAmbience(World& world, DebrisList& particles, MapBlock& cell) {
   if (cell.hasDeco(kBubblingDeco, MapBlock::kFront) || cell.hasDeco(kBubblingDeco, MapBlock::kBack)) {
     spawnTileDebris(particles, 3, uint32_t(10 + engine::randomNext() % 6), cell, 27, true);
   }
-  if ((cell.liquid & 0x3F) != 0 && !cell.hasFlag(cell_flag::kLiquidSource)) {
+  if (cell.hasLiquidLevel() && !cell.hasFlag(cell_flag::kLiquidSource)) {
     spawnWaterBubbleDebris(particles, cell);
     spawnWaterBubbleDebris(particles, cell);
   }

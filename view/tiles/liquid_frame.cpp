@@ -14,7 +14,7 @@ namespace {
 constexpr uint8_t kAmounts = 0x3F;
 constexpr uint8_t kFull = 0x24;  // both amounts at their most
 
-uint8_t kindOf(const MapBlock& cell) { return static_cast<uint8_t>(cell.liquid >> 6); }
+uint8_t kindOf(const MapBlock& cell) { return cell.liquidKindBits(); }
 
 }  // namespace
 
@@ -40,8 +40,8 @@ engine::Rect frameFor(WorldMap& map, const MapBlock& cell) {
   if (flows(map, cell)) return art::liquidSpriteRect(kind, 0, 0, true);
   if (const int depth = coveredDepth(map, cell); depth > 0) return art::coveredLiquidSpriteRect(kind, depth);
   const auto most = static_cast<uint8_t>(art::kLiquidMaxAmount);
-  const auto a = static_cast<uint8_t>(cell.liquid & 7);
-  const auto b = static_cast<uint8_t>((cell.liquid >> 3) & 7);
+  const auto a = cell.liquidLevelA();
+  const auto b = cell.liquidLevelB();
   // A still source cell holds its full amount.
   if (a == 0 && b == 0) return art::liquidSpriteRect(kind, most, most, false);
   return art::liquidSpriteRect(kind, std::min(a, most), std::min(b, most), false);

@@ -134,7 +134,7 @@ void TileSprites::updateLiquidAround(const MapBlock& cell) {
   // The liquid below takes its depth from the cells above it, down to the deepest band.
   for (int dy = 1; dy <= art::kLiquidDepthBands; ++dy) {
     const MapBlock* below = map.cellAt(cell.x, int32_t(cell.y) - dy);
-    if (below == nullptr || (below->liquid & 0x3F) == 0) break;
+    if (below == nullptr || !below->hasLiquidLevel()) break;
     updateAt(*below);
   }
   // A source above flows or lies still by what this cell holds.

@@ -158,9 +158,9 @@ void TileSprites::buildExtraLayers(TileSpriteRecord& r, const MapBlock& cell) {
 
 void TileSprites::buildLiquid(TileSpriteRecord& r, const MapBlock& cell) {
   const int slot = TileSpriteRecord::kLiquid;
-  const auto kind = static_cast<uint8_t>(cell.liquid >> 6);
-  const uint8_t a = cell.liquid & 7;
-  const uint8_t b = (cell.liquid >> 3) & 7;
+  const auto kind = cell.liquidKindBits();
+  const uint8_t a = cell.liquidLevelA();
+  const uint8_t b = cell.liquidLevelB();
   const bool active = (cell.flags & cell_flag::kLiquidSource) != 0;
   if (kind == 0 || (a == 0 && b == 0 && !active) || additiveBatch_ == nullptr) {
     releaseSlot(r, slot);

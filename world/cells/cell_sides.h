@@ -34,5 +34,5 @@ inline bool hasLowFriction(const MapBlock* cell, const BlockPropsTable& props) {
 }
 // Both liquid amounts at 4.
 inline bool isFullOfLiquid(const MapBlock* cell) {
-  return cell != nullptr && (cell->liquid & 7) == 4 && ((cell->liquid >> 3) & 7) == 4;
+  return cell != nullptr && cell->isFullOfLiquid();
 }

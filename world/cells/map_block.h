@@ -75,7 +75,21 @@ class MapBlock {
   void setBlockState(uint8_t state) {
     flags = static_cast<uint8_t>((flags & ~cell_flag::kStateMask) | ((state & 7) << 4));
   }
+  // ---- The liquid byte ----
   LiquidKind liquidKind() const { return static_cast<LiquidKind>(liquid >> 6); }
+  uint8_t liquidKindBits() const { return static_cast<uint8_t>(liquid >> 6); }
+  uint8_t liquidLevelA() const { return liquid & 7; }
+  uint8_t liquidLevelB() const { return static_cast<uint8_t>((liquid >> 3) & 7); }
+  // Liquid stands in the cell: either level is above zero.
+  bool hasLiquidLevel() const { return (liquid & 0x3F) != 0; }
+  // A kind is set: a cell keeps the kind of the liquid it held while its levels drain.
+  bool hasLiquidKind() const { return liquidKindBits() != 0; }
+  // Both levels at their full 4.
+  bool isFullOfLiquid() const { return liquidLevelA() == 4 && liquidLevelB() == 4; }
+  // Liquid stands in the cell or a source will make it.
+  bool holdsOrSourcesLiquid() const { return hasLiquidLevel() || hasFlag(cell_flag::kLiquidSource); }
+  // Lava and acid give off light.
+  bool holdsGlowingLiquid() const { return liquid >= 0x80; }
   bool hasFlag(uint8_t flag) const { return (flags & flag) != 0; }
 
   // ---- Block words and variants ----

@@ -14,12 +14,10 @@ namespace {
 constexpr uint16_t kTrapdoor = 2090;
 constexpr int kGuardedFlag = 21;
 
-bool holdsLiquid(const MapBlock& c) { return (c.liquid >> 6) != 0; }
-
 // A cell a pet can be in: passable front, no closed trapdoor, no liquid, and no guarded block
 // unless it stands open (variant 1).
 bool open(const MapBlock* c, const BlockPropsTable& props) {
-  if (c == nullptr || props[c->frontId()].opaque() || holdsLiquid(*c)) return false;
+  if (c == nullptr || props[c->frontId()].opaque() || c->hasLiquidKind()) return false;
   if (c->frontId() == kTrapdoor && c->frontVariant() == 1) return false;
   return !props[c->frontId()].has(kGuardedFlag) || c->frontVariant() == 1;
 }
@@ -161,12 +159,12 @@ void CellPathFinder::neighbourSteps(const MapBlock& s, std::vector<PathStep>& ou
   if (y != 0 && below && opened(2, 1) && opened(1, 1) && opened(1, 0) && cleared(1, -1) && floored(2, 0)) {
     add(at(2, 1), step_kind::kGapUpRight);
   }
-  if (y < h - 1 && s.blocksMovement(props) && !holdsLiquid(s)) add(at(0, 1), step_kind::kClimb);
+  if (y < h - 1 && s.blocksMovement(props) && !s.hasLiquidKind()) add(at(0, 1), step_kind::kClimb);
   const MapBlock* under = at(0, -1);
-  if (y != 0 && under != nullptr && under->blocksMovement(props) && !holdsLiquid(*under)) {
+  if (y != 0 && under != nullptr && under->blocksMovement(props) && !under->hasLiquidKind()) {
     for (int32_t dy = -2; y + dy >= 0; --dy) {
       const MapBlock* c = at(0, dy);
-      if (holdsLiquid(*c)) break;
+      if (c->hasLiquidKind()) break;
       if (floorAt(c, props)) {
         add(at(0, dy + 1), step_kind::kDropThrough);
         break;

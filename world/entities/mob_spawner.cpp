@@ -28,7 +28,7 @@ float squaredCellDistance(const WorldMap& map, const MapBlock& a, const MapBlock
 // Land groups take only cells without liquid; a group that lives in a liquid takes only cells
 // holding some of that liquid (fish in water, the lava and acid swimmers in theirs).
 bool holdsRowsLiquid(const MobGroupRecord& row, const MapBlock& cell) {
-  const bool wet = (cell.liquid & 0x3F) != 0;
+  const bool wet = cell.hasLiquidLevel();
   if (row.liquid() == 0) return !wet && cell.liquidKind() == LiquidKind::None;
   return wet && static_cast<uint8_t>(cell.liquidKind()) == row.liquid();
 }

@@ -51,7 +51,7 @@ void placeVeinCell(WorldGenerator& g, MapBlock& c, uint16_t block, uint8_t veinC
 bool surfaceObjectFits(WorldGenerator& g, const MapBlock& c, const BlockProps& block, uint64_t filter) {
   if (c.frontId() != 0) return false;
   // A full block in a pool would shut the liquid out of its cell; the pool keeps the cell.
-  if (block.opaque() && (c.liquid & 0x3F) != 0) return false;
+  if (block.opaque() && c.hasLiquidLevel()) return false;
   const MapBlock* below = c.neighbourDown(g.map);
   if (below == nullptr) return false;
   const BlockProps& support = g.props[below->frontId()];

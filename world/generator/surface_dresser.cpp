@@ -20,7 +20,6 @@ namespace {
 constexpr uint32_t kMaskFlagBits = 0x7FFFFFF0u;
 constexpr uint32_t kMaskInverted = 0x80000000u;
 
-bool holdsLiquid(const MapBlock& c) { return (c.liquid & 0x3F) != 0 || c.hasFlag(cell_flag::kLiquidSource); }
 
 void replaceLayer(const BlockPropsTable& props, MapBlock& c, const BlockReplacement& r, uint8_t side) {
   if (r.variant == -1) {
@@ -36,7 +35,7 @@ void dressColumn(WorldGenerator& g, int32_t x, const WorldParams& params, uint32
   const int32_t t = g.map.surfaceLine(x);
   const MapBlock* top = g.map.cellAt(x, t);
   MapBlock* ground = g.map.cellAt(x, t - 1);
-  if (top == nullptr || ground == nullptr || holdsLiquid(*top)) return;
+  if (top == nullptr || ground == nullptr || top->holdsOrSourcesLiquid()) return;
   for (const SurfaceRule& rule : g.planet.surfaceRules) {
     if (rule.blocks.empty() || !itemMatchesFilter(ground->frontId(), rule.filter) || !worldgen::chance(rule.chance)) continue;
     const uint16_t block = rule.blocks[static_cast<size_t>(worldgen::pick(static_cast<int>(rule.blocks.size())))];

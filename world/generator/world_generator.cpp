@@ -24,7 +24,6 @@ namespace {
 constexpr uint64_t kMinDraws = 4096;
 constexpr uint64_t kDrawsPerPlacement = 512;
 
-bool holdsLiquid(const MapBlock& c) { return (c.liquid & 0x3F) != 0 || c.hasFlag(cell_flag::kLiquidSource); }
 
 }  // namespace
 
@@ -126,7 +125,7 @@ SpawnCell findSpawnCell(WorldGenerator& g) {
     const int32_t x = g.map.wrapX(middle + offset);
     int32_t y = std::min<int32_t>(g.map.surfaceLine(x), g.height - 1);
     while (y > 0 && g.props[g.map.cell(x, y - 1).frontId()].transparency != 0) --y;
-    if (!holdsLiquid(g.map.cell(x, y))) return {static_cast<uint16_t>(x), static_cast<uint16_t>(y)};
+    if (!g.map.cell(x, y).holdsOrSourcesLiquid()) return {static_cast<uint16_t>(x), static_cast<uint16_t>(y)};
   }
   g.gaveUp(RetryKind::Spawn);
   const int32_t y = std::min<int32_t>(g.map.surfaceLine(middle), g.height - 1);

@@ -43,7 +43,7 @@ void LightMap::relightAll() {
         c.flags |= cell_flag::kLetsLightThrough;
         sky[y + 1] = kOpen;
       }
-      const bool mayEmit = front.has(block_flag::kEmitsLight) || c.frontVariant() == 1 || c.liquid >= 0x80;
+      const bool mayEmit = front.has(block_flag::kEmitsLight) || c.frontVariant() == 1 || c.holdsGlowingLiquid();
       const uint16_t emitted = mayEmit ? emittedColour(c) : 0;
       if (emitted != 0) {
         c.flags |= cell_flag::kEmitsLight;

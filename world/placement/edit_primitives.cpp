@@ -89,7 +89,7 @@ void putBlockIn(WorldMap& map, MapBlock& cell, uint16_t id, uint8_t variant, uin
 
 EditResult editSetLayerBlock(WorldMap& map, MapBlock& cell, uint16_t id, uint8_t variant, uint8_t layer) {
   EditResult result{&cell, refresh_bit::kCell};
-  if (layer == MapBlock::kFront && holdsLiquid(cell)) {
+  if (layer == MapBlock::kFront && cell.hasLiquidLevel()) {
     map.liquids().wakeNeighbours(cell);
     map.lightMap().updateAround(cell, false);
     result |= refresh_bit::kLight;

@@ -28,7 +28,7 @@ bool refuse(PlacementReporter* reporter, const char* text) {
 }
 
 bool liquidRefuses(const MapBlock& cell, const BlockProps& block, PlacementReporter* reporter) {
-  if (!holdsLiquid(cell)) return false;
+  if (!cell.hasLiquidLevel()) return false;
   switch (cell.liquidKind()) {
     case LiquidKind::Water: return block.has(bf::kNotInWater) && !refuse(reporter, placement_text::kNotInWater);
     case LiquidKind::Acid: return block.has(bf::kNotInAcid) && !refuse(reporter, placement_text::kNotInAcid);

@@ -24,7 +24,7 @@ inline bool hasFrontDecoWith(const WorldMap& map, const MapBlock& cell, int bit)
 }
 // The block itself or a front-side decoration gives the cell a solid part.
 inline bool hasSolidPart(const WorldMap& map, const MapBlock& cell) { return cell.isSolid(map.props()); }
-inline bool holdsLiquid(const MapBlock& cell) { return (cell.liquid & 0x3F) != 0; }
+
 // The world's view redraws the cell.
 void redraw(World& world, const MapBlock& cell);
 

@@ -20,7 +20,7 @@
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
 #include "menus/start_view.h"
-#include "menus/starter_kit.h"
+#include "saves/character/starter_kit.h"
 #include "menus/wait_view.h"
 #include "platform/desktop_file_system.h"
 #include "platform/desktop_platform.h"

@@ -13,6 +13,9 @@
 #include "tools/world_tool/world_tool_saves.h"
 #include "engine/io/byte_writer.h"
 #include "platform/file_handle.h"
+#include "saves/character/character_file.h"
+#include "saves/character/character_record.h"
+#include "saves/character/starter_kit.h"
 #include "saves/world/map_packing.h"
 #include "world/map/world_map.h"
 
@@ -98,6 +101,15 @@ TEST(WorldToolSaves, NewCharacterFileLoads) {
   ASSERT_EQ(loaded.code, 0) << loaded.err;
   EXPECT_NE(loaded.out.find("character Ada: health 5.0, difficulty 2, state flags 0x1"), std::string::npos)
       << loaded.out;
+  // It starts with the kit a character made in the menus has.
+  CharacterRecord record;
+  CharacterParts parts;
+  kel::FileHandle file(path, kel::FileHandle::READ);
+  ASSERT_TRUE(readCharacterFile(file, record, parts));
+  for (size_t i = 0; i < kStarterKit.size(); ++i) {
+    EXPECT_EQ(record.firstRow[i].id, kStarterKit[i].id) << "slot " << i;
+    EXPECT_EQ(record.firstRow[i].count, kStarterKit[i].count) << "slot " << i;
+  }
 }
 
 }  // namespace

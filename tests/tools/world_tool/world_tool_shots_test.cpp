@@ -30,7 +30,7 @@ TEST(WorldToolShots, AThrownFuseChargeSticksToTheGroundAndItsBlastBreaksIt) {
   {
     std::ofstream script(dir.file("fuse.txt"));
     script << "give " << kFuseCharge << " 3\n"  // line 1
-           << "select 1\n"                       // line 2: where the first item given lands
+           << "select 6\n"                       // line 2: the first free slot after the starter kit
            << "shoot 260 111\n"                  // line 3: at the ground four cells to the right
            << "wait 8\n";                        // line 4: the fuse burns down
   }

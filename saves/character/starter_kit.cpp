@@ -1,4 +1,4 @@
-#include "menus/starter_kit.h"
+#include "saves/character/starter_kit.h"
 
 #include "saves/character/character_record.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// What a character made in the menus starts with: the wooden tools that dig, mine, chop and fight
+// What every new character starts with: the wooden tools that dig, mine, chop and fight
 // (a bare hand breaks none of the ground's blocks), a few oak logs, which the hands make into
 // planks and the planks into a workbench, and torches to see by underground, all in the quick row.
 
