@@ -5,7 +5,6 @@
 #include "content/tables/game_tables.h"
 #include "menus/menu_saves.h"
 #include "menus/start_view.h"
-#include "saves/character/character_record.h"
 #include "platform/settings/settings.h"
 #include "saves/launch/local_saves.h"
 #include "saves/store/player_entry.h"
@@ -26,6 +25,7 @@ bool StartView::chooseCharacter(PlayerEntry& entry) {
   if (saves == nullptr) return false;
   saves->characters().setCurrent(&entry);
   kel::setLastPlayer(entry.displayName);
+  status_.clear();
   showPage(Page::Worlds);
   return true;
 }

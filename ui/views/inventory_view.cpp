@@ -283,7 +283,10 @@ SlotWindowSize InventoryView::windowSize(SlotKind kind) {
 
 bool InventoryView::isNewItemCell(SlotRef slot) {
   const size_t index = static_cast<size_t>(slot.y * Inventory::kBackpackSide + slot.x);
-  return slot.kind == SlotKind::Backpack && index < seen_.size() && !seen_[index];
+  if (slot.kind != SlotKind::Backpack || index >= seen_.size() || seen_[index]) return false;
+  const PlayerDesktopLocal* p = player();
+  const Item* item = p != nullptr && p->inventory != nullptr ? p->inventory->slotItem(slot) : nullptr;
+  return item != nullptr && !item->isNone();
 }
 
 void InventoryView::clearNewItemCell(SlotRef slot) {

@@ -128,6 +128,9 @@ TEST_F(StartViewTest, ACreatedCharacterIsWrittenWithItsStartingToolsAndBecomesCu
     EXPECT_EQ(record.firstRow[i].count, kStarterKit[i].count);
   }
   EXPECT_TRUE(hasRow("Play as Ann (Easy)"));
+  ASSERT_TRUE(start().choose("Play as Ann (Easy)"));
+  EXPECT_EQ(start().page(), Page::Worlds);
+  EXPECT_EQ(start().status(), "") << "the worlds page does not repeat what the characters page said";
 }
 
 TEST_F(StartViewTest, NamesThatCannotBeFilesOrAreTakenAreRefused) {

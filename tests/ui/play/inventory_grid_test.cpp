@@ -136,6 +136,7 @@ TEST_F(InventoryGridTest, AnItemThatArrivedWhileTheViewWasClosedIsNewUntilSeen) 
   inventory().clearNewItemCell(kPack10);
   EXPECT_FALSE(inventory().isNewItemCell(kPack10));
   EXPECT_FALSE(inventory().isNewItemCell(kQuick0));
+  EXPECT_FALSE(inventory().isNewItemCell({SlotKind::Backpack, 3, 3})) << "an empty cell holds no news";
 }
 
 TEST_F(InventoryGridTest, AFloatingTextIsAlsoTheStatusLine) {
