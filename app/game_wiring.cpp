@@ -1,5 +1,6 @@
 #include "app/game_wiring.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ int platformAlert(const std::string& title, const std::string& text) {
                              : engine::writeAlertToStandardError(title, text);
 }
 
+void contentAlert(const std::string& title, const std::string& text) { platformAlert(title, text); }
+
 engine::Director* director() { return engine::Director::getInstance(); }
 
 }  // namespace
@@ -55,54 +58,48 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       session_(WorldContext{.refresh = &tileRefresh_, .sounds = &cellSounds_, .options = &worldOptions_},
                &runningWorld()),
       gameScreen_(runningWorld()) {
-  kel::Platform::setInstance(&platform_);
-  engine::FontAtlasCache::setFallbackFonts({kFontSmall, kFontTooltip, kFontTiny, kFontBig});
-  kel::setSettingsHost(&settingsHost_);
-  engine::setAlertFunction(&platformAlert);
-  setContentAlertHandler([](const std::string& title, const std::string& text) {
-    platformAlert(title, text);
-  });
+  wire([this] { kel::Platform::setInstance(&platform_); }, [] { kel::Platform::setInstance(nullptr); });
+  wire([] { engine::FontAtlasCache::setFallbackFonts({kFontSmall, kFontTooltip, kFontTiny, kFontBig}); },
+       [] { engine::FontAtlasCache::setFallbackFonts({}); });
+  wire([this] { kel::setSettingsHost(&settingsHost_); }, [] { kel::setSettingsHost(nullptr); });
+  wire([] { engine::setAlertFunction(&platformAlert); }, [] { engine::setAlertFunction(nullptr); });
+  wire([] { setContentAlertHandler(&contentAlert); }, [] { setContentAlertHandler(nullptr); });
   engine::FileUtils::setResourcePath(platform_.folderPath(kel::FOLDER_DATA));
-  platform_.setWindowControl(&window_);
-  platform_.setControlsHandlerFactory(&controls_);
-  platform_.setTextFieldFactory(&textFields_);
-  setWorldServices(&world_);
-  setEntityServices(&entityEffects_);
-  setEffectHooks(&effectHooks_);
+  wire([this] { platform_.setWindowControl(&window_); }, [this] { platform_.setWindowControl(nullptr); });
+  wire([this] { platform_.setControlsHandlerFactory(&controls_); },
+       [this] { platform_.setControlsHandlerFactory(nullptr); });
+  wire([this] { platform_.setTextFieldFactory(&textFields_); }, [this] { platform_.setTextFieldFactory(nullptr); });
+  wire([this] { setWorldServices(&world_); }, [] { setWorldServices(nullptr); });
+  wire([this] { setEntityServices(&entityEffects_); }, [] { setEntityServices(nullptr); });
+  wire([this] { setEffectHooks(&effectHooks_); }, [] { setEffectHooks(nullptr); });
   // Saves registered before the launch (a test's recorder, a tool's own) stay in place.
-  if (!saveServicesRegistered()) {
-    setSaveServices(&saves_);
-    ownsSaves_ = true;
-  }
-  setGameSaves(&gameSaves_);
-  setWorldSaveLinks(&saveLinks_);
+  if (!saveServicesRegistered()) wire([this] { setSaveServices(&saves_); }, [] { setSaveServices(nullptr); });
+  wire([this] { setGameSaves(&gameSaves_); }, [] { setGameSaves(nullptr); });
+  wire([this] { setWorldSaveLinks(&saveLinks_); }, [] { setWorldSaveLinks(nullptr); });
   // As with the saves: a store front or pop-up registered before the launch stays in place.
   if (!statsStore().servicesRegistered()) {
-    statsStore().setServices(platform_.achievements(), &achievementBanner_);
-    ownsStatsServices_ = true;
+    wire([this] { statsStore().setServices(platform_.achievements(), &achievementBanner_); },
+         [] { statsStore().setServices(nullptr, nullptr); });
   }
-  setWorldViewServices(&worldView_);
-  setEntityDrawings(&entityDrawings_);
-  setLightRefreshBatching(&tileRefresh_);
+  wire([this] { setWorldViewServices(&worldView_); }, [] { setWorldViewServices(nullptr); });
+  wire([this] { setEntityDrawings(&entityDrawings_); }, [] { setEntityDrawings(nullptr); });
+  wire([this] { setLightRefreshBatching(&tileRefresh_); }, [] { setLightRefreshBatching(nullptr); });
   // A whole-view re-tint reaches the drawn entities too.
   tileRefresh_.setEntityRelight([] {
     if (World* world = runningWorld().world.get()) {
       if (WorldEntities* entities = effect::entitiesOf(*world)) EntityDrawingFactory::relightAll(*entities);
     }
   });
-  setCarriedLights(&carriedLights_);
-  setGameScreen(&gameScreen_);
-  setInterfaceServices(&interface_);
+  wire([this] { setCarriedLights(&carriedLights_); }, [] { setCarriedLights(nullptr); });
+  wire([this] { setGameScreen(&gameScreen_); }, [] { setGameScreen(nullptr); });
+  wire([this] { setInterfaceServices(&interface_); }, [] { setInterfaceServices(nullptr); });
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
-  setMenuViewMaker(&makeMenuView);
-  setMenuSaves(&saves_);
-  setPlayerEvents(&playerEvents_);
+  wire([] { setMenuViewMaker(&makeMenuView); }, [] { setMenuViewMaker(nullptr); });
+  wire([this] { setMenuSaves(&saves_); }, [] { setMenuSaves(nullptr); });
+  wire([this] { setPlayerEvents(&playerEvents_); }, [] { setPlayerEvents(nullptr); });
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
-  if (!gameServicesRegistered()) {
-    setGameServices(&game_);
-    ownsGame_ = true;
-  }
-  session_.bindCurrent();
+  if (!gameServicesRegistered()) wire([this] { setGameServices(&game_); }, [] { setGameServices(nullptr); });
+  wire([this] { session_.bindCurrent(); }, [this] { session_.unbindCurrent(); });
   // Sounds at a cell fade with the distance from the local player; the listener lives as long
   // as the process, like the audio engine.
   kel::AudioEngine::getInstance()->setWorldSource(&gameSoundListener());
@@ -110,33 +107,12 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 
 GameWiring::~GameWiring() {
   session_.end();
-  session_.unbindCurrent();
-  if (ownsGame_) setGameServices(nullptr);
-  setPlayerEvents(nullptr);
-  setMenuSaves(nullptr);
-  setMenuViewMaker(nullptr);
-  setInterfaceServices(nullptr);
-  setEntityDrawings(nullptr);
-  setGameScreen(nullptr);
-  setCarriedLights(nullptr);
-  setPlayerEvents(nullptr);
-  setLightRefreshBatching(nullptr);
-  setWorldViewServices(nullptr);
-  if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);
-  setWorldSaveLinks(nullptr);
-  setGameSaves(nullptr);
-  if (ownsSaves_) setSaveServices(nullptr);
-  setEffectHooks(nullptr);
-  setEntityServices(nullptr);
-  setWorldServices(nullptr);
-  platform_.setTextFieldFactory(nullptr);
-  platform_.setControlsHandlerFactory(nullptr);
-  platform_.setWindowControl(nullptr);
-  setContentAlertHandler(nullptr);
-  engine::setAlertFunction(nullptr);
-  kel::setSettingsHost(nullptr);
-  engine::FontAtlasCache::setFallbackFonts({});
-  kel::Platform::setInstance(nullptr);
+  for (auto undo = undoes_.rbegin(); undo != undoes_.rend(); ++undo) (*undo)();
+}
+
+void GameWiring::wire(const std::function<void()>& doIt, std::function<void()> undo) {
+  doIt();
+  undoes_.push_back(std::move(undo));
 }
 
 int runGame(int argc, char** argv, kel::DesktopPlatform::Services services) {

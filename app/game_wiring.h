@@ -4,7 +4,11 @@
 // which the lower libraries reach the world model, the saves, the world view and the interface,
 // and the local game with its rules, which are the process's current game and rules from the
 // launch on (a network game, when it comes, replaces them and puts them back).
-// Undone in reverse when the object goes.
+// Each registration is made through `wire` with its undoing, and the undoings run in exact
+// reverse when the object goes.
+
+#include <functional>
+#include <vector>
 
 #include "app/app_game_screen.h"
 #include "entities/effects/entity_effect_registry.h"
@@ -44,6 +48,9 @@ class GameWiring {
   kel::GLViewWindowControl& window() { return window_; }
 
  private:
+  // Registers one process-wide object now and keeps what undoes it.
+  void wire(const std::function<void()>& doIt, std::function<void()> undo);
+
   kel::DesktopPlatform platform_;
   kel::PlatformSettingsHost settingsHost_;
   kel::GLViewWindowControl window_;
@@ -53,10 +60,8 @@ class GameWiring {
   EntityEffectRegistry entityEffects_;
   ViewEffectHooks effectHooks_{entityEffects_.defaultHooks()};  // shakes and wearers through the view
   LocalSaves saves_;
-  bool ownsSaves_ = false;  // whether saves_ is the registered save seam
   LocalGameSaves gameSaves_;
   EntitySaveLinks saveLinks_;  // the world file's mobs and stabled animals
-  bool ownsStatsServices_ = false;  // whether the store's services are the platform's
   AchievementBannerPopup achievementBanner_;  // unlocks slide down as the main layer's banner
   WorldViewLaunchServices worldView_;
   EntityDrawingFactory entityDrawings_;  // the entities' drawing sides, on the main layer's batches
@@ -70,7 +75,7 @@ class GameWiring {
   LocalSession session_;
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
-  bool ownsGame_ = false;  // whether game_ is the registered game seam
+  std::vector<std::function<void()>> undoes_;  // in the order of their registrations
 };
 
 // The whole run: wires the game, launches it, runs frames until the window closes or the game
