@@ -1,6 +1,6 @@
 // tools.png: the held pictures of the swing items at the rectangles their swing records name
-// (32x32 each). Each is the item's icon shape drawn again at 32 px, so the handle's grip sits where
-// the record's anchor (its box over its picture) points.
+// (32x32 each). Each is the item's icon shape drawn again at 16 px and doubled, so the handle's grip
+// sits where the record's anchor (its box over its picture) points and its pixels match the world's.
 
 #include <rapidjson/document.h>
 
@@ -12,6 +12,8 @@ namespace artmaker {
 
 inline constexpr int kToolAtlasWidth = 512;
 inline constexpr int kToolAtlasHeight = 2048;
+// Atlas pixels per art pixel in the world: blocks are drawn at half their cell's size.
+inline constexpr int kWorldPixel = 2;
 
 void makeToolsAtlas(const ArtSources& sources, AtlasOutput& out) {
   std::string error;
@@ -37,7 +39,8 @@ void makeToolsAtlas(const ArtSources& sources, AtlasOutput& out) {
       out.fail("swing item " + std::to_string(id) + " is unknown or its picture leaves the atlas");
       continue;
     }
-    Canvas picture = looks->draw(item->second, std::min(w, h));
+    // Drawn at half the size and doubled, so a held tool's pixels are as big as a block's.
+    Canvas picture = looks->draw(item->second, std::min(w, h) / kWorldPixel).scaled(kWorldPixel);
     atlas.blit(picture, x, y);
     shown.push_back(std::move(picture));
   }

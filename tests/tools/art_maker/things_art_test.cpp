@@ -71,6 +71,26 @@ TEST(ToolAtlas, EverySwingItemIsDrawnAtItsRecordsRectangle) {
   }
 }
 
+TEST(ToolAtlas, HeldToolsAreMadeOfTheWorldsDoubledPixels) {
+  const Canvas* tools = madePicture("tools.png");
+  ASSERT_NE(tools, nullptr);
+  for (const auto& spec : contentTable("swing_specs").GetArray()) {
+    const auto& r = spec["spriteRect"];
+    const int x0 = r[0].GetInt(), y0 = r[1].GetInt(), w = r[2].GetInt(), h = r[3].GetInt();
+    int odd = 0;
+    for (int y = 0; y + 1 < h; y += 2) {
+      for (int x = 0; x + 1 < w; x += 2) {
+        const Colour c = tools->at(x0 + x, y0 + y);
+        if (!(tools->at(x0 + x + 1, y0 + y) == c && tools->at(x0 + x, y0 + y + 1) == c &&
+              tools->at(x0 + x + 1, y0 + y + 1) == c)) {
+          ++odd;
+        }
+      }
+    }
+    EXPECT_EQ(odd, 0) << "swing item " << spec["item"].GetInt() << " has finer pixels than a block";
+  }
+}
+
 TEST(InterfaceAtlas, EveryNamedRectangleIsDrawnAtItsPlace) {
   const Canvas* ui = madePicture("interface.png");
   ASSERT_NE(ui, nullptr);
