@@ -25,6 +25,7 @@
 #include "game/stats/stats_store.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
+#include "net/endpoint/current_net.h"
 #include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
@@ -66,6 +67,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   platform_.setWindowControl(&window_);
   platform_.setControlsHandlerFactory(&controls_);
   platform_.setTextFieldFactory(&textFields_);
+  platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &directBridges_);
   setWorldServices(&world_);
   setEntityServices(&entityEffects_);
   setEffectHooks(&effectHooks_);
@@ -109,6 +111,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 }
 
 GameWiring::~GameWiring() {
+  endCurrentNet();
   session_.end();
   session_.unbindCurrent();
   if (ownsGame_) setGameServices(nullptr);
@@ -129,6 +132,7 @@ GameWiring::~GameWiring() {
   setEffectHooks(nullptr);
   setEntityServices(nullptr);
   setWorldServices(nullptr);
+  platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, nullptr);
   platform_.setTextFieldFactory(nullptr);
   platform_.setControlsHandlerFactory(nullptr);
   platform_.setWindowControl(nullptr);
