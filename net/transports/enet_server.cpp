@@ -116,8 +116,9 @@ void EnetServer::dropPeer(uint8_t peer) {
   auto lock = service_.lock();
   auto* connection = static_cast<ENetPeer*>(slots_.drop(peer));
   if (connection == nullptr) return;
-  enet_peer_disconnect(connection, 0);
-  enet_host_flush(service_.host());
+  // After what was sent to it (a refusal, say): a disconnect at once would make its side discard
+  // messages that had arrived but were not handed over yet.
+  enet_peer_disconnect_later(connection, 0);
 }
 
 }  // namespace enet

@@ -8,7 +8,8 @@
 //   a packet is handed to the endpoint with its slot's id;
 //   a connection that ends is handed over as the departure [0][4][id][0] from its id, unless the
 //     endpoint had dropped it already.
-// Stopping disconnects every peer, so their clients learn at once that the host has gone.
+// A dropped peer is disconnected once what was sent to it has arrived. Stopping disconnects every
+// peer, so their clients learn at once that the host has gone.
 //
 // Threads: the game thread starts, sends, drops and stops; the service thread only pushes to
 // the listener.
