@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "net/wire/connection_messages.h"
 #include "tests/net/loopback/loopback_fixture.h"
 
@@ -136,4 +139,15 @@ TEST_F(ConnectionSequence, AClientThatFindsNoHostFailsAndLeavesTheCleanUpToItsCa
       kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, closedPort)));
   EXPECT_EQ(client.state(), NetClient::kConnecting);
   EXPECT_FALSE(client.isShutDown());
+}
+
+TEST_F(ConnectionSequence, StoppingTheHostsTransportJoinsItsThreadWithinOneWait) {
+  startHost(4);
+  // Let the service thread settle into its wait for traffic.
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const auto start = std::chrono::steady_clock::now();
+  hostBridge->stop();
+  const auto took = std::chrono::steady_clock::now() - start;
+  // One wait of 50 ms at most, with room for a loaded machine and the sanitizers.
+  EXPECT_LT(took, std::chrono::milliseconds(50 + 150));
 }
