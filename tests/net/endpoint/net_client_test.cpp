@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "content/items/item.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
@@ -153,4 +154,22 @@ TEST(CurrentNet, MakingAnotherEndpointCurrentEndsThePreviousOne) {
   EXPECT_EQ(currentNet(), &next);
   endCurrentNet();
   EXPECT_EQ(currentNet(), nullptr);
+}
+
+TEST_F(NetClientTest, ThePlayersMessagesCarryTheLocalPeerAndTheirFields) {
+  bridge->sent.clear();
+  const Item held(0x0102, 0, 3, 0, 0);
+  client->sendItemUpdate(&held, 4);
+  client->sendItemUpdateTo(nullptr, 2, 1);
+  client->sendChat("hi");
+  client->sendCommand("/time");
+  ASSERT_EQ(bridge->sent.size(), 4u);
+  EXPECT_EQ(bridge->sent[0], (Bytes{2, 21, 0, 0, 0, 0, 0x02, 0x01, 3, 0, 0, 0, 0, 4, 0}));
+  EXPECT_EQ(bridge->sent[1], (Bytes{2, 22, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 1, 2, 0}));
+  Bytes chat{2, 43, 0, 'h', 'i'};
+  chat.resize(99, 0);
+  EXPECT_EQ(bridge->sent[2], chat);
+  EXPECT_EQ(bridge->sent[3].size(), 99u);
+  EXPECT_EQ(bridge->sent[3][1], 44);
+  EXPECT_EQ(notices.lines, (std::vector<std::string>{"[Ann] hi"}));
 }
