@@ -45,10 +45,21 @@ void NetCommon::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   }
   if (!admits(checked.spec->category)) return;
   wire::WireIn in(*checked.spec, bytes);
-  if (checked.spec->category == 0) {
-    handleConnection(in, peer);
-  } else {
-    handleGameMessage(in, peer);
+  route(in, peer);
+}
+
+void NetCommon::route(wire::WireIn& in, uint8_t peer) {
+  switch (in.spec().category) {
+    case 0: handleConnection(in, peer); break;
+    case 2: handlePlayers(in, peer); break;
+    case 3: handleWorldData(in, peer); break;
+    case 4: handleWorldChanges(in, peer); break;
+    case 5: handleEntities(in, peer); break;
+    case 6: handleEffects(in, peer); break;
+    case 11: handleTrades(in, peer); break;
+    case 13: handleFishing(in, peer); break;
+    case 14: handleCircuits(in, peer); break;
+    default: handleBlockEntities(in, peer); break;  // 7 to 10, 12 and 15: the catalogue has no other
   }
 }
 
@@ -56,7 +67,16 @@ bool NetCommon::admits(uint8_t) const { return true; }
 
 void NetCommon::handleConnection(wire::WireIn&, uint8_t) {}
 
-void NetCommon::handleGameMessage(wire::WireIn&, uint8_t) {}
+// ---- Categories the game's later parts handle: ignored until then. ----
+void NetCommon::handlePlayers(wire::WireIn&, uint8_t) {}
+void NetCommon::handleWorldData(wire::WireIn&, uint8_t) {}
+void NetCommon::handleWorldChanges(wire::WireIn&, uint8_t) {}
+void NetCommon::handleEntities(wire::WireIn&, uint8_t) {}
+void NetCommon::handleEffects(wire::WireIn&, uint8_t) {}
+void NetCommon::handleBlockEntities(wire::WireIn&, uint8_t) {}
+void NetCommon::handleTrades(wire::WireIn&, uint8_t) {}
+void NetCommon::handleFishing(wire::WireIn&, uint8_t) {}
+void NetCommon::handleCircuits(wire::WireIn&, uint8_t) {}
 
 void NetCommon::sendItemUpdate(const Item* item, uint8_t slot) {
   wire::WireOut out = message(player_id::kHeldItem);

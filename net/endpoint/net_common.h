@@ -28,6 +28,8 @@ class NetCommon : public Net {
   // Checks the message against the catalogue for this side, then hands it to its category's
   // handler; a refused message is dropped here, before any handler sees it.
   void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override;
+  // Hands an accepted message to its category's handler.
+  void route(wire::WireIn& in, uint8_t peer);
   uint8_t localPeerId() const override { return localPeerId_; }
   const std::string& localName() const { return localName_; }
   wire::Side side() const { return side_; }
@@ -56,11 +58,21 @@ class NetCommon : public Net {
   // until it is in the game).
   virtual bool admits(uint8_t category) const;
 
-  // ---- Handlers by category: each side overrides the categories it handles. ----
+  // ---- Handlers by category: each side overrides the categories it handles; a message's id is
+  // in.spec().id. The endpoints handle the connection's messages; the game's own categories are
+  // handled as the players, the world transfer, the entities and the block entities join the
+  // network, and until then their messages are ignored here. ----
   virtual void handleConnection(wire::WireIn& in, uint8_t peer);
-  // The players', world, entity, effect, block-entity, trade, fishing, circuit and container
-  // messages are handled by the game's later parts; until then they are ignored.
-  virtual void handleGameMessage(wire::WireIn& in, uint8_t peer);
+  virtual void handlePlayers(wire::WireIn& in, uint8_t peer);        // 2
+  virtual void handleWorldData(wire::WireIn& in, uint8_t peer);      // 3
+  virtual void handleWorldChanges(wire::WireIn& in, uint8_t peer);   // 4
+  virtual void handleEntities(wire::WireIn& in, uint8_t peer);       // 5
+  virtual void handleEffects(wire::WireIn& in, uint8_t peer);        // 6
+  // Chests, stables, signs, forges and alchemy labs (7 to 10, 12), and closing one (15).
+  virtual void handleBlockEntities(wire::WireIn& in, uint8_t peer);
+  virtual void handleTrades(wire::WireIn& in, uint8_t peer);         // 11
+  virtual void handleFishing(wire::WireIn& in, uint8_t peer);        // 13
+  virtual void handleCircuits(wire::WireIn& in, uint8_t peer);       // 14
 
   // ---- The numbered scheduler slots this endpoint runs in ----
   // The per-frame drain (slot 2).
