@@ -24,9 +24,14 @@ constexpr uint8_t NET_NO_PEER = 255;
 
 // What the endpoint asks the platform's bridge factories for.
 struct NetBridgeSetup {
+  static constexpr uint8_t kDefaultPlayerLimit = 4;
+
   uint8_t kind = 0;
-  uint8_t playerLimit = 0;  // peer slots of a server, the host's slot 0 included
+  uint8_t playerLimit = 0;  // peer slots of a server, the host's slot 0 included; 0: the default
   std::string text;         // kept by the bridge; no transport reads it
+
+  // The limit the server's endpoint and its transport both keep.
+  uint8_t effectivePlayerLimit() const { return playerLimit != 0 ? playerLimit : kDefaultPlayerLimit; }
 };
 
 // The endpoint a bridge reports to.
@@ -43,7 +48,10 @@ class NetBridgeListener {
 class NetBridge {
  public:
   NetBridge(NetBridgeListener* listener, const NetBridgeSetup& setup)
-      : listener_(listener), kind_(setup.kind), playerLimit_(setup.playerLimit), text_(setup.text) {}
+      : listener_(listener),
+        kind_(setup.kind),
+        playerLimit_(setup.effectivePlayerLimit()),
+        text_(setup.text) {}
   virtual ~NetBridge() = default;
   NetBridge(const NetBridge&) = delete;
   NetBridge& operator=(const NetBridge&) = delete;

@@ -7,7 +7,7 @@
 
 NetServer::NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices)
     : NetCommon(wire::Side::Host, std::move(localName), notices),
-      playerLimit_(setup.playerLimit != 0 ? setup.playerLimit : kDefaultPlayerLimit) {}
+      playerLimit_(setup.effectivePlayerLimit()) {}
 
 NetServer::~NetServer() { shutdown(); }
 

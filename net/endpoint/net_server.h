@@ -18,9 +18,6 @@
 
 class NetServer : public NetCommon {
  public:
-  // Used when the setup's player limit holds none.
-  static constexpr uint8_t kDefaultPlayerLimit = 4;
-
   NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices = nullptr);
   ~NetServer() override;
 

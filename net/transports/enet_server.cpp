@@ -18,7 +18,7 @@ uint8_t slotOf(const ENetPeer* peer) {
 }  // namespace
 
 EnetServer::EnetServer(kel::NetBridgeListener* listener, const kel::NetBridgeSetup& setup)
-    : kel::NetBridgeServer(listener, setup), slots_(setup.playerLimit) {}
+    : kel::NetBridgeServer(listener, setup), slots_(playerLimit()) {}
 
 EnetServer::~EnetServer() { stop(); }
 

@@ -137,3 +137,11 @@ TEST_F(NetServerTest, ShuttingDownStopsTheBridgeAndTheDrain) {
   hello("Late", 1);
   EXPECT_EQ(server.players().at(1), nullptr);
 }
+
+TEST(NetServerLimit, ASetupWithoutALimitMeansFourPlayersForTheEndpointAndItsTransport) {
+  const kel::NetBridgeSetup setup{kel::NET_KIND_DIRECT, 0, ""};
+  const NetServer server(setup, "Host");
+  const nettest::RecordingServerBridge bridge(setup);
+  EXPECT_EQ(server.playerLimit(), 4);
+  EXPECT_EQ(bridge.playerLimit(), 4);
+}

@@ -21,7 +21,8 @@ struct Sent {
 
 class RecordingServerBridge : public kel::NetBridgeServer {
  public:
-  RecordingServerBridge() : kel::NetBridgeServer(nullptr, kel::NetBridgeSetup{}) {}
+  explicit RecordingServerBridge(const kel::NetBridgeSetup& setup = {})
+      : kel::NetBridgeServer(nullptr, setup) {}
   void send(const uint8_t* data, uint32_t length) override {
     sent.push_back({Sent::All, 0, Bytes(data, data + length)});
   }
