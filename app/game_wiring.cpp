@@ -26,6 +26,7 @@
 #include "game/stats/stats_store.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
+#include "net/endpoint/current_net.h"
 #include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
@@ -69,6 +70,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   wire([this] { platform_.setControlsHandlerFactory(&controls_); },
        [this] { platform_.setControlsHandlerFactory(nullptr); });
   wire([this] { platform_.setTextFieldFactory(&textFields_); }, [this] { platform_.setTextFieldFactory(nullptr); });
+  wire([this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &directBridges_); },
+       [this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, nullptr); });
   wire([this] { setWorldServices(&world_); }, [] { setWorldServices(nullptr); });
   wire([this] { setEntityServices(&entityEffects_); }, [] { setEntityServices(nullptr); });
   wire([this] { setEffectHooks(&effectHooks_); }, [] { setEffectHooks(nullptr); });
@@ -106,6 +109,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 }
 
 GameWiring::~GameWiring() {
+  endCurrentNet();
   session_.end();
   for (auto undo = undoes_.rbegin(); undo != undoes_.rend(); ++undo) (*undo)();
 }

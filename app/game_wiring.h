@@ -14,6 +14,7 @@
 #include "entities/effects/entity_effect_registry.h"
 #include "game/launch/game_launch_services.h"
 #include "game/session/local_session.h"
+#include "net/transports/enet_bridge_factory.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -56,6 +57,7 @@ class GameWiring {
   kel::GLViewWindowControl window_;
   kel::DesktopControlsFactory controls_;
   kel::DesktopTextFieldFactory textFields_;
+  enet::EnetBridgeFactory directBridges_;  // the platform makes direct multiplayer's transports
   WorldLaunchServices world_;
   EntityEffectRegistry entityEffects_;
   ViewEffectHooks effectHooks_{entityEffects_.defaultHooks()};  // shakes and wearers through the view

@@ -149,12 +149,12 @@ NetBridgeFactory& DesktopPlatform::bridgeFactoryFor(uint8_t kind) {
 }
 
 std::unique_ptr<NetBridgeClient> DesktopPlatform::createClientBridge(
-    NetBridgeListener* listener, const NetConnectionInfo& info) {
+    NetBridgeListener* listener, const NetBridgeSetup& info) {
   return bridgeFactoryFor(info.kind).createClient(listener, info);
 }
 
 std::unique_ptr<NetBridgeServer> DesktopPlatform::createServerBridge(
-    NetBridgeListener* listener, const NetConnectionInfo& info) {
+    NetBridgeListener* listener, const NetBridgeSetup& info) {
   return bridgeFactoryFor(info.kind).createServer(listener, info);
 }
 

@@ -74,9 +74,9 @@ class DesktopPlatform : public Platform {
                                                                  float factor) override;
   std::unique_ptr<TextField> createTextField(const TextFieldSetup& setup) override;
   std::unique_ptr<NetBridgeClient> createClientBridge(NetBridgeListener* listener,
-                                                      const NetConnectionInfo& info) override;
+                                                      const NetBridgeSetup& info) override;
   std::unique_ptr<NetBridgeServer> createServerBridge(NetBridgeListener* listener,
-                                                      const NetConnectionInfo& info) override;
+                                                      const NetBridgeSetup& info) override;
   bool openFolder(const std::string& path) override;
   bool openUrl(const std::string& url) override;
   int alert(const std::string& title, const std::string& text) override;

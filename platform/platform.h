@@ -31,7 +31,7 @@ class NetBridgeServer;
 class SteamFriendList;
 class TextField;
 class TextFieldListener;
-struct NetConnectionInfo;
+struct NetBridgeSetup;
 struct TextFieldSetup;
 
 // The answer of alert: the player closed the box with its only button.
@@ -68,9 +68,9 @@ class Platform {
                                                                          float factor) = 0;
   virtual std::unique_ptr<TextField> createTextField(const TextFieldSetup& setup) = 0;
   virtual std::unique_ptr<NetBridgeClient> createClientBridge(NetBridgeListener* listener,
-                                                              const NetConnectionInfo& info) = 0;
+                                                              const NetBridgeSetup& info) = 0;
   virtual std::unique_ptr<NetBridgeServer> createServerBridge(NetBridgeListener* listener,
-                                                              const NetConnectionInfo& info) = 0;
+                                                              const NetBridgeSetup& info) = 0;
   // printf-style debug line, cut to PLATFORM_LOG_BUFFER_SIZE bytes with its line feed.
   void log(const char* format, ...) __attribute__((format(printf, 2, 3)));
   virtual bool openFolder(const std::string& path) = 0;

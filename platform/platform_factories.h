@@ -33,9 +33,9 @@ class NetBridgeFactory {
  public:
   virtual ~NetBridgeFactory() = default;
   virtual std::unique_ptr<NetBridgeClient> createClient(NetBridgeListener* listener,
-                                                        const NetConnectionInfo& info) = 0;
+                                                        const NetBridgeSetup& info) = 0;
   virtual std::unique_ptr<NetBridgeServer> createServer(NetBridgeListener* listener,
-                                                        const NetConnectionInfo& info) = 0;
+                                                        const NetBridgeSetup& info) = 0;
 };
 
 class NullControlsHandlerFactory : public ControlsHandlerFactory {
@@ -54,11 +54,11 @@ class NullTextFieldFactory : public TextFieldFactory {
 class NullNetBridgeFactory : public NetBridgeFactory {
  public:
   std::unique_ptr<NetBridgeClient> createClient(NetBridgeListener*,
-                                                const NetConnectionInfo&) override {
+                                                const NetBridgeSetup&) override {
     return nullptr;
   }
   std::unique_ptr<NetBridgeServer> createServer(NetBridgeListener*,
-                                                const NetConnectionInfo&) override {
+                                                const NetBridgeSetup&) override {
     return nullptr;
   }
 };

@@ -1,0 +1,11 @@
+#include "net/endpoint/connection_lost.h"
+
+const char* connectionLostText(uint8_t reason) {
+  switch (reason) {
+    case lost_reason::kHostQuit: return "The host has quit the game.";
+    case lost_reason::kServerFull: return "Can't join! Server is full.";
+    case lost_reason::kTimedOut: return "The connection with the host has timed out.";
+    case lost_reason::kVersionDiffers: return "Can't join! Server version is different from local.";
+    default: return "";
+  }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The one object through which a networked game sends and receives: the host's NetServer or a
+// joining player's NetClient (both over NetCommon). It owns a transport bridge that the platform
+// makes (platform/net_bridge.h) and is that bridge's listener: the transport's thread pushes every
+// message into the endpoint's own receive queue, and the game thread drains it once a frame and
+// hands each message to the endpoint's handler.
+//
+// The current endpoint (current_net.h) is read at the edges only; an endpoint works the same
+// whether it is current or not, so a test can keep a host and a client side by side.
+//
+// Threads: everything but `received` runs on the game thread.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "net/transports/net_async_buffer.h"
+#include "platform/net_bridge.h"
+
+class Net : public kel::NetAsyncBuffer<32>, public kel::NetBridgeListener {
+ public:
+  Net() = default;
+  ~Net() override = default;
+
+  // Every waiting message in the order it came, each through onPacket. Stops at once when a
+  // handler shut the endpoint down (the rest are never handled). Returns the messages handled.
+  size_t dispatchQueued();
+
+  virtual void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) = 0;
+  // The bridge is open: the host listens, or the client is connected.
+  virtual void start() = 0;
+  virtual void onPeerLost(uint8_t peer, uint8_t reason) = 0;
+  // Ends the networked game: no more frames drain, the bridge is stopped (its thread joined), and
+  // the endpoint stops being the current one. Safe from inside a handler.
+  virtual void shutdown() = 0;
+  // A server sends to every peer, a client to the host; `peer` is not used by either.
+  virtual void send(const uint8_t* data, uint32_t length, uint8_t peer) = 0;
+  virtual kel::NetBridge* bridge() const = 0;
+  virtual uint8_t localPeerId() const = 0;
+
+  bool isShutDown() const { return shutDown_; }
+
+  // The transport's thread: copies the message into the receive queue.
+  void received(const uint8_t* data, uint32_t length, uint8_t peer) override {
+    push(data, length, peer);
+  }
+
+ protected:
+  void markShutDown() { shutDown_ = true; }
+
+ private:
+  bool shutDown_ = false;
+};

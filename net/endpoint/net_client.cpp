@@ -1,0 +1,105 @@
+#include "net/endpoint/net_client.h"
+
+#include "game/session/game_slots.h"
+#include "net/endpoint/connection_lost.h"
+#include "net/endpoint/current_net.h"
+#include "net/wire/connection_messages.h"
+#include "platform/platform.h"
+
+namespace {
+// Category 3 carries the world itself, which arrives before the client is in the game.
+constexpr uint8_t kWorldDataCategory = 3;
+}  // namespace
+
+NetClient::NetClient(std::string localName, NetNotices* notices)
+    : NetCommon(wire::Side::Client, std::move(localName), notices) {}
+
+NetClient::~NetClient() { shutdown(); }
+
+NetClient& NetClient::create(const kel::NetBridgeSetup& setup, std::string localName,
+                             NetNotices* notices) {
+  auto endpoint = std::make_unique<NetClient>(std::move(localName), notices);
+  NetClient& client = *endpoint;
+  makeCurrentNet(std::move(endpoint));
+  if (kel::Platform* platform = kel::Platform::instance()) {
+    client.setBridge(platform->createClientBridge(&client, setup));
+  }
+  return client;
+}
+
+void NetClient::transportOpened() {
+  start();
+  sendHello();
+}
+
+void NetClient::start() {
+  scheduleDrain();
+  scheduleOnce(game_slot::kJoinTimeout, game_slot::kJoinTimeoutDelay, [this] { timedOut(); });
+}
+
+void NetClient::sendHello() {
+  state_ = kHelloSent;
+  sendMessage(wire::helloMessage(localName()));
+}
+
+void NetClient::timedOut() { onPeerLost(kel::NET_HOST_PEER, lost_reason::kTimedOut); }
+
+bool NetClient::admits(uint8_t category) const {
+  return category == 0 || category == kWorldDataCategory || state_ == kInGame;
+}
+
+void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
+  switch (in.spec().id) {
+    case wire::id::kReady:
+      if (state_ == kConnecting) sendHello();
+      break;
+    case wire::id::kAdmission:
+      cancelSlot(game_slot::kJoinTimeout);
+      if (in.u16() == wire::kAdmitted) sendMessage(wire::worldRequestMessage());
+      break;
+    case wire::id::kDeparture:
+      departure(in);
+      break;
+    case wire::id::kRefusal:
+      refused(in);
+      break;
+    default:
+      break;  // the players' list and the world transfer's messages come with those parts
+  }
+}
+
+void NetClient::departure(wire::WireIn& in) {
+  const uint8_t peer = in.peer();
+  const uint8_t detail = in.u8();
+  if (peer == kel::NET_HOST_PEER && detail == 0) {
+    onPeerLost(kel::NET_HOST_PEER, lost_reason::kHostQuit);
+    return;
+  }
+  if (const NetPlayerEntry* entry = players_.at(peer)) {
+    notices().consoleLine(entry->name() + " has left the world.");
+    players_.remove(peer);
+  }
+}
+
+void NetClient::refused(wire::WireIn& in) {
+  cancelSlot(game_slot::kJoinTimeout);
+  const uint8_t reason = in.u8();
+  if (reason == wire::kRefusedFull) onPeerLost(kel::NET_HOST_PEER, lost_reason::kServerFull);
+  if (reason == wire::kRefusedVersion) onPeerLost(kel::NET_HOST_PEER, lost_reason::kVersionDiffers);
+}
+
+void NetClient::onPeerLost(uint8_t peer, uint8_t reason) {
+  if (peer != kel::NET_HOST_PEER || isShutDown()) return;
+  cancelSlot(game_slot::kJoinTimeout);
+  shutdown();
+  notices().connectionLost(reason, connectionLostText(reason));
+}
+
+void NetClient::shutdown() {
+  cancelSlot(game_slot::kJoinTimeout);
+  endNetworkGame(bridge_.get());
+}
+
+void NetClient::send(const uint8_t* data, uint32_t length, uint8_t) {
+  if (bridge_ != nullptr) bridge_->send(data, length);
+}

@@ -1,0 +1,147 @@
+#include "net/endpoint/net_common.h"
+
+#include <span>
+
+#include "engine/base/log.h"
+#include "engine/scene/director.h"
+#include "engine/scene/scheduled_slots.h"
+#include "engine/scene/scheduler.h"
+#include "game/session/game_slots.h"
+#include "net/endpoint/current_net.h"
+#include "net/wire/wire_check.h"
+
+namespace {
+
+NullNetNotices& nullNotices() {
+  static NullNetNotices notices;
+  return notices;
+}
+
+namespace player_id {
+constexpr uint8_t kHeldItem = 21;
+constexpr uint8_t kWornItem = 22;
+constexpr uint8_t kChat = 43;
+constexpr uint8_t kCommand = 44;
+}  // namespace player_id
+
+}  // namespace
+
+NetCommon::NetCommon(wire::Side side, std::string localName, NetNotices* notices)
+    : side_(side), localName_(std::move(localName)),
+      notices_(notices != nullptr ? notices : &nullNotices()) {}
+
+NetCommon::~NetCommon() {
+  for (int slot = 0; scheduledSlots_ != 0; ++slot) cancelSlot(slot);
+}
+
+void NetCommon::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
+  const std::span<const uint8_t> bytes(data, length);
+  const wire::Checked checked = wire::checkIncoming(bytes, side_);
+  if (!checked.accepted()) {
+    ++refused_;
+    engine::log("net: refused a message from peer %u (%s)", peer,
+                wire::refusalName(checked.refusal));
+    return;
+  }
+  if (!admits(checked.spec->category)) return;
+  wire::WireIn in(*checked.spec, bytes);
+  route(in, peer);
+}
+
+void NetCommon::route(wire::WireIn& in, uint8_t peer) {
+  switch (in.spec().category) {
+    case 0: handleConnection(in, peer); break;
+    case 2: handlePlayers(in, peer); break;
+    case 3: handleWorldData(in, peer); break;
+    case 4: handleWorldChanges(in, peer); break;
+    case 5: handleEntities(in, peer); break;
+    case 6: handleEffects(in, peer); break;
+    case 11: handleTrades(in, peer); break;
+    case 13: handleFishing(in, peer); break;
+    case 14: handleCircuits(in, peer); break;
+    default: handleBlockEntities(in, peer); break;  // 7 to 10, 12 and 15: the catalogue has no other
+  }
+}
+
+bool NetCommon::admits(uint8_t) const { return true; }
+
+void NetCommon::handleConnection(wire::WireIn&, uint8_t) {}
+
+// ---- Categories the game's later parts handle: ignored until then. ----
+void NetCommon::handlePlayers(wire::WireIn&, uint8_t) {}
+void NetCommon::handleWorldData(wire::WireIn&, uint8_t) {}
+void NetCommon::handleWorldChanges(wire::WireIn&, uint8_t) {}
+void NetCommon::handleEntities(wire::WireIn&, uint8_t) {}
+void NetCommon::handleEffects(wire::WireIn&, uint8_t) {}
+void NetCommon::handleBlockEntities(wire::WireIn&, uint8_t) {}
+void NetCommon::handleTrades(wire::WireIn&, uint8_t) {}
+void NetCommon::handleFishing(wire::WireIn&, uint8_t) {}
+void NetCommon::handleCircuits(wire::WireIn&, uint8_t) {}
+
+void NetCommon::sendItemUpdate(const Item* item, uint8_t slot) {
+  wire::WireOut out = message(player_id::kHeldItem);
+  out.item(item).u8(slot).peer(localPeerId_);
+  sendMessage(out);
+}
+
+void NetCommon::sendItemUpdateTo(const Item* item, uint8_t index, uint8_t part) {
+  wire::WireOut out = message(player_id::kWornItem);
+  out.item(item).u8(part).u8(index).peer(localPeerId_);
+  sendMessage(out, part);
+}
+
+void NetCommon::sendChat(std::string_view text) {
+  wire::WireOut out = message(player_id::kChat);
+  out.peer(localPeerId_).chat(text);
+  sendMessage(out);
+  notices_->consoleLine("[" + localName_ + "] " + std::string(text));
+}
+
+void NetCommon::sendCommand(std::string_view text) {
+  wire::WireOut out = message(player_id::kCommand);
+  out.peer(localPeerId_).chat(text);
+  sendMessage(out);
+}
+
+void NetCommon::scheduleDrain() {
+  scheduledSlots_ |= 1u << game_slot::kNetDrain;
+  engine::scheduleSlot(
+      [this](float) {
+        if (currentNet() == this) {
+          dispatchCurrentNet();  // may free this endpoint once its drain is over
+        } else {
+          dispatchQueued();
+        }
+      },
+      0.0f, game_slot::kNetDrain, this);
+}
+
+void NetCommon::scheduleOnce(int slot, float delay, std::function<void()> job) {
+  scheduledSlots_ |= 1u << slot;
+  engine::scheduleSlotOnce(
+      [this, slot, job = std::move(job)](float) {
+        scheduledSlots_ &= ~(1u << slot);
+        job();
+      },
+      delay, slot, this);
+}
+
+void NetCommon::cancelSlot(int slot) {
+  const uint32_t bit = 1u << slot;
+  if ((scheduledSlots_ & bit) == 0) return;
+  scheduledSlots_ &= ~bit;
+  if (engine::scheduledSlots()[static_cast<size_t>(slot)] == this) {
+    engine::unscheduleSlot(slot);
+  } else {
+    // Another endpoint took the slot's number since; this one's timer is still there.
+    engine::Director::getInstance()->getScheduler()->unschedule(slot, this);
+  }
+}
+
+void NetCommon::endNetworkGame(kel::NetBridge* bridge) {
+  if (isShutDown()) return;
+  cancelSlot(game_slot::kNetDrain);
+  if (bridge != nullptr) bridge->stop();
+  markShutDown();
+  retireCurrentNet(*this);
+}

@@ -1,0 +1,90 @@
+#include "net/endpoint/net_server.h"
+
+#include "net/endpoint/connection_lost.h"
+#include "net/endpoint/current_net.h"
+#include "net/wire/connection_messages.h"
+#include "platform/platform.h"
+
+NetServer::NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices)
+    : NetCommon(wire::Side::Host, std::move(localName), notices),
+      playerLimit_(setup.effectivePlayerLimit()) {}
+
+NetServer::~NetServer() { shutdown(); }
+
+NetServer& NetServer::create(const kel::NetBridgeSetup& setup, std::string localName,
+                             NetNotices* notices) {
+  auto endpoint = std::make_unique<NetServer>(setup, std::move(localName), notices);
+  NetServer& server = *endpoint;
+  makeCurrentNet(std::move(endpoint));
+  if (kel::Platform* platform = kel::Platform::instance()) {
+    server.setBridge(platform->createServerBridge(&server, setup));
+  }
+  return server;
+}
+
+void NetServer::start() {
+  setLocalPeerId(kel::NET_HOST_PEER);
+  players_.put(kel::NET_HOST_PEER, std::make_unique<NetPlayerEntry>(localName()));
+}
+
+void NetServer::worldReady() {
+  sendMessage(wire::readyMessage());
+  scheduleDrain();
+}
+
+void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
+  switch (in.spec().id) {
+    case wire::id::kHello:
+      admit(in, peer);
+      break;
+    case wire::id::kDeparture:
+      if (in.peer() == peer) onPeerLost(peer, lost_reason::kHostQuit);
+      break;
+    default:
+      break;  // the rest of the connection messages are the world transfer's
+  }
+}
+
+void NetServer::admit(wire::WireIn& in, uint8_t peer) {
+  if (peer == kel::NET_HOST_PEER || players_.at(peer) != nullptr) return;
+  const wire::Hello hello = wire::readHello(in);
+  if (players_.occupied() >= playerLimit_) {
+    sendTo(wire::refusalMessage(wire::kRefusedFull), peer);
+    onPeerLost(peer, lost_reason::kServerFull);
+    return;
+  }
+  if (hello.version != wire::kProtocolVersion) {
+    sendTo(wire::refusalMessage(wire::kRefusedVersion), peer);
+    onPeerLost(peer, lost_reason::kVersionDiffers);
+    return;
+  }
+  players_.put(peer, std::make_unique<NetPlayerEntry>(hello.name));
+  sendTo(wire::admissionMessage(), peer);
+  sendToAllBut(wire::helloMessage(hello.name, peer), peer);
+}
+
+void NetServer::onPeerLost(uint8_t peer, uint8_t) {
+  if (peer == kel::NET_HOST_PEER) return;
+  if (const NetPlayerEntry* entry = players_.at(peer)) {
+    notices().consoleLine(entry->name() + " has left the world.");
+    sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
+    players_.remove(peer);
+  } else {
+    notices().consoleLine("Player canceled before entering.");
+  }
+  if (bridge_ != nullptr) bridge_->dropPeer(peer);
+}
+
+void NetServer::shutdown() { endNetworkGame(bridge_.get()); }
+
+void NetServer::send(const uint8_t* data, uint32_t length, uint8_t) {
+  if (bridge_ != nullptr) bridge_->send(data, length);
+}
+
+void NetServer::sendTo(const wire::WireOut& message, uint8_t peer) {
+  if (bridge_ != nullptr) bridge_->sendTo(message.data(), message.size(), peer);
+}
+
+void NetServer::sendToAllBut(const wire::WireOut& message, uint8_t peer) {
+  if (bridge_ != nullptr) bridge_->sendToAllBut(message.data(), message.size(), peer);
+}

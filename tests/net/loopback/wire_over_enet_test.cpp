@@ -1,0 +1,81 @@
+// Every message of the catalogue crosses real ENet unchanged in its direction, and damaged
+// packets from a peer are refused by the host without harm.
+
+#include <gtest/gtest.h>
+
+#include "net/wire/connection_messages.h"
+#include "net/wire/wire_catalogue.h"
+#include "tests/net/loopback/loopback_fixture.h"
+
+namespace {
+
+using nettest::Bytes;
+using nettest::Received;
+
+class WireOverEnet : public nettest::LoopbackTest {};
+
+// A seed whose peer bytes name neither the client (1) nor the host, so that no sample ends the
+// connection it travels on.
+constexpr uint8_t kSeed = 6;
+
+}  // namespace
+
+TEST_F(WireOverEnet, EveryCatalogueMessageArrivesAsItWasSent) {
+  startHost(4);
+  nettest::LoopbackClient* ann = join("Ann");
+  ASSERT_NE(ann, nullptr);
+  // The hello, the admission and the world request it brings.
+  ASSERT_TRUE(pumpUntil([&] { return host->seen.size() >= 2 && !ann->seen.empty(); }));
+  host->seen.clear();
+  ann->seen.clear();
+
+  std::vector<Received> toHost;
+  std::vector<Received> toClient;
+  for (const wire::MessageSpec& spec : wire::catalogue()) {
+    const Bytes message = nettest::sampleMessage(spec, kSeed);
+    if (spec.receivedBy(wire::Side::Host)) {
+      ann->send(message.data(), static_cast<uint32_t>(message.size()), 0);
+      toHost.push_back({message, 1});
+    }
+    if (spec.receivedBy(wire::Side::Client)) {
+      host->bridge()->sendTo(message.data(), static_cast<uint32_t>(message.size()), 1);
+      toClient.push_back({message, 0});
+    }
+  }
+  ASSERT_TRUE(pumpUntil([&] {
+    return host->seen.size() >= toHost.size() && ann->seen.size() >= toClient.size();
+  }));
+  EXPECT_EQ(host->seen, toHost);
+  EXPECT_EQ(ann->seen, toClient);
+  EXPECT_EQ(host->refusedCount(), 0u);
+  EXPECT_EQ(ann->refusedCount(), 0u);
+  EXPECT_FALSE(ann->isShutDown());
+}
+
+TEST_F(WireOverEnet, TruncatedOversizedAndCorruptedPacketsAreRefusedByTheHost) {
+  startHost(4);
+  nettest::LoopbackClient* ann = join("Ann");
+  ASSERT_NE(ann, nullptr);
+  ASSERT_TRUE(pumpUntil([&] { return admitted("Ann", 1); }));
+  const Bytes hello(nettest::sampleMessage(*wire::incoming(wire::id::kHello, wire::Side::Host), 1));
+  Bytes oversized = hello;
+  oversized.resize(70000, 0xEE);
+  Bytes corrupted = hello;
+  corrupted[1] = 8;  // an id no message has
+  const Bytes damaged[] = {
+      Bytes{},                                                     // nothing at all
+      Bytes{0},                                                    // half a header
+      Bytes(hello.begin(), hello.begin() + 20),                    // cut short
+      oversized,                                                   // far too long
+      corrupted,
+      Bytes{0, 3, 1, 0},                                           // the host's own admission
+      Bytes{5, 78, 0xFF, 0xFF, 1, 2, 3, 4},                        // a count past the length
+  };
+  for (const Bytes& packet : damaged) {
+    ann->send(packet.data(), static_cast<uint32_t>(packet.size()), 0);
+  }
+  ASSERT_TRUE(pumpUntil([&] { return host->seen.size() >= 1 + std::size(damaged); }));
+  EXPECT_EQ(host->refusedCount(), std::size(damaged));
+  EXPECT_EQ(host->players().occupied(), 2u);
+  EXPECT_FALSE(host->isShutDown());
+}
