@@ -109,19 +109,22 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
   Logic& rules = world->rules();
   const Logic::ProjectileChoice choice = rules.projectileForItem(world->isCreative() ? 1 : 0, player, held);
   if (choice.itemId < 0) return nullptr;
+  // The projectile is the ammunition's (or the item's own); casting and the sound are the weapon's:
+  // a rod casts whatever bait it takes, a bow twangs whatever arrow it looses.
   const RangedSpec* ranged = contentTables().itemDefs[static_cast<uint16_t>(choice.itemId) & 0xFFF].rangedSpec;
+  const RangedSpec* weapon = held->id < content::kItemIdLimit ? contentTables().itemDefs[held->id].rangedSpec : nullptr;
   if (ranged == nullptr) return nullptr;
+  if (weapon == nullptr) weapon = ranged;
   const uint32_t owner = player != nullptr ? rules.playerIdOf(player) : 0;
-  if (ranged->castsBobber() && playerHasBobber(lists, owner)) {
+  if (weapon->castsBobber() && playerHasBobber(lists, owner)) {
     rules.showTextById(player, kTextSecondCast, 3);
     return nullptr;
   }
   BulletEntity* shot = createBulletEntity(lists, ranged->bulletRow(), owner, position, std::hypot(aim.x, aim.y),
                                           std::atan2(aim.y, aim.x), choice.word, (flags & kHitsMobsFlag) != 0,
                                           (flags & kSparesPlayersFlag) != 0);
-  // The weapon's own sound, where the shot leaves.
-  if (shot != nullptr && ranged->sound() >= 0 && shot->data.cell != nullptr) {
-    rules.playSound(*shot->data.cell, static_cast<uint16_t>(ranged->sound()), 0);
+  if (shot != nullptr && weapon->sound() >= 0 && shot->data.cell != nullptr) {
+    rules.playSound(*shot->data.cell, static_cast<uint16_t>(weapon->sound()), 0);
   }
   return shot;
 }

@@ -1,7 +1,7 @@
 // What a player's shot does to a mob and what a reel-in lands, through a local session's rules and
 // entity lists: the hit box, the type bonus and the critical roll, the knock-back along the shot,
 // the seam of the world; the thorns that hurt a mob back; the catch thrown to the player, the slow
-// reel-in, the early one.
+// reel-in, the early one; a rod casts one bobber at a time, whatever bait it takes.
 
 #include <cstring>
 
@@ -218,6 +218,37 @@ TEST_F(CatchTest, ASlowReelInLosesTheFishAndAnEarlyOneCatchesNothing) {
   EXPECT_EQ(treasures(), 0u) << "nothing bit yet";
   EXPECT_EQ(early.state, 6);
   EXPECT_TRUE(events.stats.empty());
+}
+
+// A rod that takes bait casts the bait's projectile; the bait's record says nothing of bobbers, yet
+// a second cast while the first bobber is out is refused: casting is the rod's.
+TEST_F(CatchTest, ASecondCastWhileTheBobberIsOutIsRefusedWhateverTheBait) {
+  constexpr uint16_t kRod = 15;
+  constexpr uint16_t kBait = 16;
+  RangedSpec rod;
+  RangedSpec bait;
+  namespace r = content::ranged_record;
+  rod.bytes[r::bobber] = 1;
+  rod.bytes[r::needsAmmunition] = 1;
+  rod.bytes[r::sound] = bait.bytes[r::sound] = 0xFF;
+  rod.bytes[r::sound + 1] = bait.bytes[r::sound + 1] = 0xFF;
+  bait.bytes[r::bulletRow] = kBobberRow;
+  bait.bytes[r::ammunition] = bait.bytes[r::ammunition + 1] = 0xFF;
+  contentTables().itemDefs[kRod].rangedSpec = &rod;
+  contentTables().itemDefs[kBait].rangedSpec = &bait;
+  Item* held = makeItem(kRod, 1);
+  player().inventory->setSlot({SlotKind::Quick, 0, 0}, held);
+  player().inventory->setSlot({SlotKind::Single, 0, 0}, makeItem(kBait, 5));
+  player().inventory->select(0);
+  const engine::Vec2 from = player().position;
+  Entity* first = session.rules().shootProjectile(held, &player(), from, {1, 1}, 0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->kind(), EntityKind::Bobber);
+  EXPECT_EQ(session.rules().shootProjectile(held, &player(), from, {1, 1}, 0), nullptr);
+  EXPECT_EQ(events.texts, (RecordingEvents::Texts{{3, 160}}));
+  EXPECT_EQ(lists().bullets().size(), 1u);
+  contentTables().itemDefs[kRod].rangedSpec = nullptr;
+  contentTables().itemDefs[kBait].rangedSpec = nullptr;
 }
 
 }  // namespace
