@@ -4,6 +4,7 @@
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/tables/bullet_def.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
@@ -34,6 +35,15 @@
 namespace {
 
 RealEntity* real(Entity* entity) { return static_cast<RealEntity*>(entity); }
+
+constexpr uint8_t kThrowFlag = 1;
+
+// The item a projectile row throws instead of flying itself; kNoItem for a row that flies.
+uint16_t thrownItemOf(int16_t row) {
+  if (row < 0 || static_cast<size_t>(row) >= contentTables().bulletDefs.size()) return content::kNoItem;
+  const uint16_t item = contentTables().bulletDefs[static_cast<size_t>(row)].thrownItem();
+  return item == 0 ? content::kNoItem : item;  // id 0 is no item either
+}
 
 }  // namespace
 
@@ -120,9 +130,18 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
     rules.showTextById(player, kTextSecondCast, 3);
     return nullptr;
   }
-  BulletEntity* shot = createBulletEntity(lists, ranged->bulletRow(), owner, position, std::hypot(aim.x, aim.y),
-                                          std::atan2(aim.y, aim.x), choice.word, (flags & kHitsMobsFlag) != 0,
-                                          (flags & kSparesPlayersFlag) != 0);
+  const float speed = std::hypot(aim.x, aim.y);
+  const float angle = std::atan2(aim.y, aim.x);
+  RealEntity* shot = nullptr;
+  if (const uint16_t item = thrownItemOf(ranged->bulletRow()); item != content::kNoItem) {
+    // A row that names an item throws that item: a ball rolls off as a toy, to be picked up again.
+    if (Item* thrown = newItem(item, -1, 1, -1, held->word)) {
+      shot = static_cast<RealEntity*>(spawnItemEntity(thrown, position, speed, angle, kThrowFlag));
+    }
+  } else {
+    shot = createBulletEntity(lists, ranged->bulletRow(), owner, position, speed, angle, choice.word,
+                              (flags & kHitsMobsFlag) != 0, (flags & kSparesPlayersFlag) != 0);
+  }
   if (shot != nullptr && weapon->sound() >= 0 && shot->data.cell != nullptr) {
     rules.playSound(*shot->data.cell, static_cast<uint16_t>(weapon->sound()), 0);
   }

@@ -1,7 +1,8 @@
 // What a player's shot does to a mob and what a reel-in lands, through a local session's rules and
 // entity lists: the hit box, the type bonus and the critical roll, the knock-back along the shot,
 // the seam of the world; the thorns that hurt a mob back; the catch thrown to the player, the slow
-// reel-in, the early one; a rod casts one bobber at a time, whatever bait it takes.
+// reel-in, the early one; a rod casts one bobber at a time, whatever bait it takes; a row that
+// names an item throws that item.
 
 #include <cstring>
 
@@ -12,6 +13,7 @@
 #include "entities/mobs/mob_entity.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/projectiles/bullet_entity.h"
+#include "entities/items/treasure_entity.h"
 #include "entities/projectiles/bullet_factory.h"
 #include "game/combat/bullet_mob_hit.h"
 #include "game/player/player_events.h"
@@ -165,6 +167,32 @@ TEST_F(ShotAndCatchTest, AMobThatHurtsAPlayerWithThornsIsHurtBack) {
   ASSERT_TRUE(session.rules().touchPlayersNearMob(&mob));
   ASSERT_LT(player().health, 5.0f) << "the touch landed";
   EXPECT_FLOAT_EQ(mob.health, 50 - thorns);
+}
+
+// A ball's row names the ball: shot, it leaves as an item that lies where it lands, not as a bullet.
+TEST_F(ShotAndCatchTest, AShotWhoseRowNamesAnItemThrowsThatItem) {
+  constexpr uint16_t kBall = 120;
+  defineItem(kBall, 6, true);
+  defineArrow(0, 0, 0);
+  namespace b = content::bullet_record;
+  contentTables().bulletDefs[kArrowRow].bytes[b::thrownItem] = kBall & 0xFF;
+  contentTables().bulletDefs[kArrowRow].bytes[b::thrownItem + 1] = kBall >> 8;
+  RangedSpec ball;
+  namespace r = content::ranged_record;
+  ball.bytes[r::bulletRow] = kArrowRow;
+  ball.bytes[r::ammunition] = ball.bytes[r::ammunition + 1] = 0xFF;
+  ball.bytes[r::sound] = ball.bytes[r::sound + 1] = 0xFF;
+  contentTables().itemDefs[kBall].rangedSpec = &ball;
+  Item* held = makeItem(kBall, 3);
+  Entity* thrown = session.rules().shootProjectile(held, &player(), player().position, {2, 1}, 0);
+  ASSERT_NE(thrown, nullptr);
+  EXPECT_EQ(lists().bullets().size(), 0u) << "no bullet flies";
+  ASSERT_EQ(lists().treasures().size(), 1u);
+  const auto& lying = static_cast<const TreasureEntity&>(lists().treasures().at(0));
+  EXPECT_EQ(lying.item().id, kBall);
+  EXPECT_EQ(lying.item().count, 1) << "one of the stack";
+  contentTables().itemDefs[kBall].rangedSpec = nullptr;
+  freeItem(held);
 }
 
 class CatchTest : public ShotAndCatchTest {
