@@ -54,6 +54,7 @@
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
 #include "tools/world_tool/world_tool_saves.h"
+#include "view/entities/entity_drawing_factory.h"
 #include "view/world_shot.h"
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
@@ -126,12 +127,15 @@ class PlayGame {
     setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
     setGameScreen(&screen_);
+    // As the program registers it at launch: the entities get their sprites when a view is drawn.
+    setEntityDrawings(&entityDrawings_);
     session_.bindCurrent();
   }
 
   ~PlayGame() {
     session_.end();
     session_.unbindCurrent();
+    setEntityDrawings(nullptr);
     setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
     setGameSaves(nullptr);
@@ -519,6 +523,7 @@ class PlayGame {
   LocalGameSaves gameSaves_;
   EntitySaveLinks saveLinks_;
   PlayScreen screen_;
+  EntityDrawingFactory entityDrawings_;
   std::string why_;  // what refused the current step, when known
 };
 

@@ -53,6 +53,10 @@ void EntityDrawingFactory::attachAll(WorldEntities& entities) {
   });
 }
 
+void EntityDrawingFactory::detachAll(WorldEntities& entities) {
+  entities.forEach([](RealEntity& entity) { entity.attachDrawing(nullptr); });
+}
+
 void EntityDrawingFactory::relightAll(const WorldEntities& entities) {
   entities.forEach([](RealEntity& entity) {
     if (entity.drawing() != nullptr && entity.data.cell != nullptr) entity.drawing()->updateLight(*entity.data.cell);
