@@ -217,6 +217,16 @@ uint32_t SessionEntities::dismissPets(uint32_t playerId) {
   return dismissed;
 }
 
+void SessionEntities::petsFollowOwner(uint32_t playerId, MapBlock* left) {
+  WorldEntities& lists = current();
+  if (lists.world() == nullptr || playerId == 0) return;
+  const Logic::PlayerSpot owner = lists.world()->rules().playerSpot(playerId);
+  for (size_t i = 0; i < lists.mobs().size(); ++i) {
+    auto* pet = dynamic_cast<MobPetEntity*>(&lists.mobs().at(i));
+    if (pet != nullptr && !pet->data.removed && pet->ownerId() == playerId) pet->ownerMoved(owner, left);
+  }
+}
+
 void SessionEntities::liftPetsFromCell(MapBlock& cell) {
   WorldEntities& lists = current();
   World* world = lists.world();

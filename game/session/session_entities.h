@@ -89,6 +89,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) override;
   void runSpawner() override;
   uint32_t dismissPets(uint32_t playerId) override;
+  void petsFollowOwner(uint32_t playerId, MapBlock* left) override;
   // A block was placed on the cell: a pet there leaps out when the cell above is open, else it is
   // put on its owner's cell.
   void liftPetsFromCell(MapBlock& cell) override;
