@@ -359,21 +359,18 @@ class PlayGame {
   bool reel() {
     const uint32_t id = session_.rules().playerIdOf(player());
     why_ = "no bobber of the player is out";
-    if (session_.entities().bobberOf(id) == nullptr) return false;
-    for (int i = 0; i < kBiteFrameLimit; ++i) {
+    for (int waited = 0; waited <= kBiteFrameLimit; ++waited) {
       const BobberEntity* bobber = session_.entities().bobberOf(id);
-      if (bobber == nullptr) {
-        why_ = "the bobber is gone before a bite";
-        return false;
+      if (bobber == nullptr) return false;
+      if (bobber->state == kHooked) {
+        game().reelIn(0);
+        return true;
       }
-      if (bobber->state == kHooked) break;
+      why_ = "the bobber is gone before a bite";
       frame();
     }
-    const BobberEntity* bobber = session_.entities().bobberOf(id);
     why_ = "nothing bit in 60 seconds";
-    if (bobber == nullptr || bobber->state != kHooked) return false;
-    game().reelIn(0);
-    return true;
+    return false;
   }
 
   // Dropped items only: mobs wander and projectiles fly whatever the script waits for.
