@@ -36,8 +36,6 @@ namespace {
 
 RealEntity* real(Entity* entity) { return static_cast<RealEntity*>(entity); }
 
-constexpr uint8_t kThrowFlag = 1;
-
 // The item a projectile row throws instead of flying itself; kNoItem for a row that flies.
 uint16_t thrownItemOf(int16_t row) {
   if (row < 0 || static_cast<size_t>(row) >= contentTables().bulletDefs.size()) return content::kNoItem;
@@ -130,22 +128,24 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
     rules.showTextById(player, kTextSecondCast, 3);
     return nullptr;
   }
-  const float speed = std::hypot(aim.x, aim.y);
-  const float angle = std::atan2(aim.y, aim.x);
-  RealEntity* shot = nullptr;
-  if (const uint16_t item = thrownItemOf(ranged->bulletRow()); item != content::kNoItem) {
-    // A row that names an item throws that item: a ball rolls off as a toy, to be picked up again.
-    if (Item* thrown = newItem(item, -1, 1, -1, held->word)) {
-      shot = static_cast<RealEntity*>(spawnItemEntity(thrown, position, speed, angle, kThrowFlag));
-    }
-  } else {
-    shot = createBulletEntity(lists, ranged->bulletRow(), owner, position, speed, angle, choice.word,
-                              (flags & kHitsMobsFlag) != 0, (flags & kSparesPlayersFlag) != 0);
-  }
+  RealEntity* shot = loose(ranged->bulletRow(), *held, owner, position, aim, choice.word, flags);
   if (shot != nullptr && weapon->sound() >= 0 && shot->data.cell != nullptr) {
     rules.playSound(*shot->data.cell, static_cast<uint16_t>(weapon->sound()), 0);
   }
   return shot;
+}
+
+RealEntity* SessionEntities::loose(int16_t row, const Item& held, uint32_t owner, engine::Vec2 position,
+                                   engine::Vec2 aim, uint16_t word, uint8_t flags) {
+  const float speed = std::hypot(aim.x, aim.y);
+  const float angle = std::atan2(aim.y, aim.x);
+  if (const uint16_t item = thrownItemOf(row); item != content::kNoItem) {
+    // A row that names an item throws that item, by its thrower: a ball rolls off as a toy, to be
+    // picked up again.
+    return createTreasureEntity(current(), newItem(item, -1, 1, -1, held.word), position, speed, angle, 0, true, owner);
+  }
+  return createBulletEntity(current(), row, owner, position, speed, angle, word, (flags & kHitsMobsFlag) != 0,
+                            (flags & kSparesPlayersFlag) != 0);
 }
 
 void SessionEntities::setBobberState(BobberEntity* bobber, uint8_t state) {

@@ -110,6 +110,9 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
  private:
   // Follows the session's world: a world that changed leaves the old lists behind, emptied.
   WorldEntities& current();
+  // What a projectile row sends off towards the aim: the item it names, thrown, or the projectile.
+  RealEntity* loose(int16_t row, const Item& held, uint32_t owner, engine::Vec2 position, engine::Vec2 aim,
+                    uint16_t word, uint8_t flags);
 
   RunningWorld& running_;
   WorldEntities lists_;
