@@ -185,6 +185,17 @@ void MainLayer::attachEntityDrawings() {
   if (WorldEntities* entities = effect::entitiesOf(*world_)) factory->attachAll(*entities);
 }
 
+void MainLayer::detachEntityDrawings() {
+  EntityDrawingFactory* factory = registeredEntityDrawingFactory();
+  if (factory == nullptr) return;
+  // A world that lives on (a picture taken of it, a loading screen before travel) keeps stepping
+  // its entities: their drawings must not point into batches and a frame this view no longer has.
+  if (running_ != nullptr && running_->world.get() == world_) {
+    if (WorldEntities* entities = effect::entitiesOf(*world_)) EntityDrawingFactory::detachAll(*entities);
+  }
+  factory->setLayers({});
+}
+
 void MainLayer::attachParticles() {
   const ParticleSprites::Batches& batches = gameTextures().particleBatches;
   particles_ = std::make_unique<ParticleSprites>(batches);
@@ -320,7 +331,7 @@ void MainLayer::teardownWorldView() {
   SignLabel::forget();
   players_->clear();
   if (!hasWorldView()) return;
-  if (EntityDrawingFactory* factory = registeredEntityDrawingFactory()) factory->setLayers({});
+  detachEntityDrawings();
   destroySky();
   getScheduler()->unscheduleUpdate(this);
   removeAllChildrenWithCleanup();

@@ -99,6 +99,7 @@ class MainLayer final : public engine::InnerNode {
   bool worldGone() const;
   void placeCamera();
   void attachEntityDrawings();
+  void detachEntityDrawings();
   void attachParticles();
   void makeSky();
   void fitTileWindow();

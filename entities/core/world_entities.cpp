@@ -118,9 +118,9 @@ uint32_t WorldEntities::count() const {
 
 void WorldEntities::clearAll() {
   treasures_.clear();
+  mobs_.clear();
   bullets_.clear();
   dresses_.clear();
-  mobs_.clear();
   debris_.clear();
   accumulator_.reset();
   removals_.clear();
@@ -128,7 +128,7 @@ void WorldEntities::clearAll() {
 
 void WorldEntities::dropOwner(uint32_t playerId) {
   if (playerId == 0) return;
-  for (EntityLayer* layer : {&treasures_, &bullets_, &dresses_, &mobs_}) {
+  for (EntityLayer* layer : {&treasures_, &mobs_, &bullets_, &dresses_}) {
     for (size_t i = 0; i < layer->size(); ++i) layer->at(i).forgetOwner(playerId);
   }
 }
@@ -142,10 +142,12 @@ uint32_t WorldEntities::advance(float frameSeconds) {
 void WorldEntities::tick() {
   removals_.clear();
   if (world_ == nullptr) return;
+  // Items first, then the mobs, then what flies and what is shown: a mob hit by a projectile is
+  // pushed after its own step and moves at the next.
   treasures_.step(removals_);
+  mobs_.step(removals_);
   bullets_.step(removals_);
   dresses_.step(removals_);
-  mobs_.step(removals_);
   debris_.step();
   if (removals_.count() != 0 && worldHasRules(*world_)) {
     world_->rules().reportRemovedEntities(removals_.ids(), removals_.count());
@@ -154,9 +156,9 @@ void WorldEntities::tick() {
 
 RealEntity* WorldEntities::findById(EntityId id) const {
   if (RealEntity* found = treasures_.findById(id)) return found;
+  if (RealEntity* found = mobs_.findById(id)) return found;
   if (RealEntity* found = bullets_.findById(id)) return found;
-  if (RealEntity* found = dresses_.findById(id)) return found;
-  return mobs_.findById(id);
+  return dresses_.findById(id);
 }
 
 void WorldEntities::wakeEntitiesAbove(MapBlock& cell) {

@@ -1,6 +1,6 @@
 #pragma once
-// The entities of one world: the treasure list (treasures, toys, fruit, fish), the projectile list
-// (projectiles and bobbers), the clothes list, the mob list (mobs and pets), the world's particles,
+// The entities of one world: the treasure list (treasures, toys, fruit, fish), the mob list (mobs
+// and pets), the projectile list (projectiles and bobbers), the clothes list, the world's particles,
 // the world's entity ids and the fixed-step driver. Each world has its own; two worlds side by side
 // never share an entity or an id.
 //
@@ -10,8 +10,9 @@
 // never given twice.
 //
 // `advance` is called once per frame with the frame time; it runs whole ticks (tick_accumulator.h)
-// of the lists in order (treasures, projectiles, clothes, mobs, particles), deletes what ended and, where rules
-// run, reports the removed ids to them once per tick.
+// of the lists in order (treasures, mobs, projectiles, clothes, particles), deletes what ended and,
+// where rules run, reports the removed ids to them once per tick. Finding an entity by id and
+// visiting them all go through the lists in the same order.
 //
 // Main thread only.
 
@@ -78,9 +79,9 @@ class WorldEntities final : public EntityEffects, public WorldBodies, public Sta
   template <class Visit>
   void forEach(const Visit& visit) const {
     treasures_.forEach(visit);
+    mobs_.forEach(visit);
     bullets_.forEach(visit);
     dresses_.forEach(visit);
-    mobs_.forEach(visit);
   }
 
   // ---- EntityEffects ----

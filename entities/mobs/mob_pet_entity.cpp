@@ -30,10 +30,14 @@ void MobPetEntity::forgetOwner(uint32_t playerId) {
   if (playerId == ownerId_) ownerId_ = 0;
 }
 
-bool MobPetEntity::standsOnGround(const Logic::PlayerSpot& owner) const {
-  if (!owner.present || owner.cell == nullptr || !owner.grounded || hasLiquidKindAt(owner.cell)) return false;
-  const MapBlock* below = owner.cell->neighbourDown(map());
+bool MobPetEntity::onDryFloor(const MapBlock* cell) const {
+  if (cell == nullptr || hasLiquidKindAt(cell)) return false;
+  const MapBlock* below = cell->neighbourDown(map());
   return below != nullptr && blocksEntryFromAbove(below, map().props());
+}
+
+bool MobPetEntity::standsOnGround(const Logic::PlayerSpot& owner) const {
+  return owner.present && owner.grounded && onDryFloor(owner.cell);
 }
 
 void MobPetEntity::teleportToCell(MapBlock& cell) {
@@ -92,6 +96,10 @@ void MobPetEntity::planPathToOwner(const Logic::PlayerSpot& owner, MapBlock* pre
     teleportToCell(*goal);
     world().rules().teleportPet(this, *goal);
   }
+}
+
+void MobPetEntity::ownerMoved(const Logic::PlayerSpot& owner, MapBlock* left) {
+  if (owner.present && onDryFloor(owner.cell)) planPathToOwner(owner, left);
 }
 
 void MobPetEntity::think() {

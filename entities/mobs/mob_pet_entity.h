@@ -44,6 +44,9 @@ class MobPetEntity : public MobJumperEntity {
   // Plans from the pet's cell to the owner's (`previous`: the cell the owner just left, to extend
   // the path instead of planning anew).
   void planPathToOwner(const Logic::PlayerSpot& owner, MapBlock* previous);
+  // The owner entered another cell, leaving `left`: when it is on a floor and out of liquid, the
+  // pet plans on from there.
+  void ownerMoved(const Logic::PlayerSpot& owner, MapBlock* left);
   void teleportToCell(MapBlock& cell);
 
   const std::vector<PathStep>& path() const { return path_; }
@@ -58,6 +61,8 @@ class MobPetEntity : public MobJumperEntity {
   void takeStep(uint8_t kind);
   void idleHop();
   bool standsOnGround(const Logic::PlayerSpot& owner) const;
+  // The cell holds no liquid and the cell under it is something to stand on.
+  bool onDryFloor(const MapBlock* cell) const;
 
   uint32_t ownerId_ = 0;
   std::vector<PathStep> path_;

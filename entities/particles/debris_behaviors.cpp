@@ -5,6 +5,7 @@
 #include "entities/particles/debris_builders.h"
 #include "entities/particles/debris_entity.h"
 #include "world/cells/map_block.h"
+#include "world/light/cell_light_levels.h"
 
 namespace {
 
@@ -12,13 +13,9 @@ constexpr float kHalfTurnDegrees = 180.0f;
 
 DebrisTint flatLight(const MapBlock* cell, uint8_t darkness, int divisor) {
   if (cell == nullptr) return {};
-  const int sky = std::max(0, static_cast<int>(cell->skyLevel()) - static_cast<int>(darkness));
-  const uint16_t colour = cell->lightColour();
-  const auto channel = [&](int shift) {
-    const int nibble = (colour >> shift) & 15;
-    return static_cast<uint8_t>(std::max(sky, nibble) * 17 / divisor);
-  };
-  return {channel(8), channel(4), channel(0)};
+  const std::array<uint8_t, 3> levels = cellLightLevels(*cell, darkness);
+  const auto channel = [divisor](uint8_t level) { return static_cast<uint8_t>(level * 17 / divisor); };
+  return {channel(levels[0]), channel(levels[1]), channel(levels[2])};
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ struct DebrisTint {
   uint8_t red = 255;
   uint8_t green = 255;
   uint8_t blue = 255;
+  bool operator==(const DebrisTint&) const = default;
 };
 
 struct DebrisLook {

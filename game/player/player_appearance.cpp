@@ -1,6 +1,9 @@
 // The stats rebuild: equipment first, then the active buffs' potion effects, then the clamps.
 // Potion effects work on the content's effect record; its fields are added onto the player's
-// stats afterwards, field by field.
+// stats afterwards, field by field. Worn items add their stats by kind: 0 armour, 1 damage bonus,
+// 2 movement, 3 resistance, 6 health, 7 healing, 8 regeneration, 11 thorns, 12 and 13 the
+// knock-back factors of blows and of shots. No worn stat steals life: that comes from the held
+// weapon and from buffs.
 
 #include "content/items/item.h"
 #include "content/potions/potion_table.h"
@@ -11,6 +14,9 @@
 namespace {
 
 constexpr uint16_t kTorchLight = 0xEEE;
+constexpr int kThornsStat = 11;
+constexpr int kBlowKnockBackStat = 12;
+constexpr int kShotKnockBackStat = 13;
 
 void addEquipment(PlayerStats& stats, const Item& item) {
   for (int k = 0; k < 4; ++k) {
@@ -22,6 +28,9 @@ void addEquipment(PlayerStats& stats, const Item& item) {
   stats.maxHealth += item.statValue(6, 0);
   stats.healthBonus += item.statValue(7, 0);
   stats.healthDrift += item.statValue(8, 0);
+  stats.thorns += item.statValue(kThornsStat, 0);
+  stats.knockBackFactor += item.statValue(kBlowKnockBackStat, 0);
+  stats.shotKnockBackFactor += item.statValue(kShotKnockBackStat, 0);
   const uint16_t light = item.lightColor();
   if (isBrighterLight(light, stats.light)) stats.light = light;
 }

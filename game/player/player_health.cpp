@@ -179,8 +179,11 @@ void PlayerBase::setOpenContainer(LogicBlock* entity) {
   openContainer_ = entity != nullptr ? entity->handle() : BlockEntityHandle{};
 }
 
-// Entering a cell, a living player takes what lies there (through the world's rules).
+// Entering a cell, a living player takes what lies there and its pets plan on towards it (through
+// the world's rules).
 void PlayerBase::moveToCell(MapBlock* left) {
   PlayerGraphical::moveToCell(left);
-  if (world != nullptr && dead == 0) world->rules().pickUpAtPlayerCell(this);
+  if (world == nullptr) return;
+  if (dead == 0) world->rules().pickUpAtPlayerCell(this);
+  world->rules().petsFollowOwner(this, left);
 }

@@ -127,6 +127,7 @@ class LocalLogic : public Logic, public PlayerRules {
   void effectOnEntitiesAtCell(MapBlock& cell) override;
   bool applyToPlayersOnCell(Entity* treasure) override;
   void pickUpAtPlayerCell(PlayerBase* player) override;
+  void petsFollowOwner(PlayerBase* player, MapBlock* left) override;
   bool hitPlayersNearBullet(Entity* bullet) override;
   bool hitMobNearBullet(Entity* bullet) override;
   // ---- Mobs (local_logic_mobs.cpp) ----

@@ -106,6 +106,10 @@ void LocalLogic::pickUpAtPlayerCell(PlayerBase* player) {
   for (Entity* treasure : onCell_) takeTreasure(*player, *treasure);
 }
 
+void LocalLogic::petsFollowOwner(PlayerBase* player, MapBlock* left) {
+  if (player != nullptr) entities_->petsFollowOwner(playerIdOf(player), left);
+}
+
 bool LocalLogic::takeTreasure(PlayerBase& player, Entity& entity) {
   auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
   if (treasure == nullptr || treasure->isGone() || &player != player_) return false;

@@ -54,6 +54,8 @@ class RuleEntities : public EntityLists {
   virtual void runSpawner() = 0;
   // The player's pets leave (cell effect 21 where each stood); answers how many there were.
   virtual uint32_t dismissPets(uint32_t playerId) = 0;
+  // The player's pets plan on from the cell it left to where it stands now.
+  virtual void petsFollowOwner(uint32_t playerId, MapBlock* left) = 0;
   // The player's bobbers fade and end (a dead player fishes no more).
   virtual void dismissBobbers(uint32_t playerId) = 0;
   // How many entities the lists hold (the mob limit's count).
@@ -100,6 +102,7 @@ class NullRuleEntities : public RuleEntities {
   void collectSpawnCells(const MapBlock&, std::vector<MapBlock*>&, const SpawnRule&) override {}
   void runSpawner() override {}
   uint32_t dismissPets(uint32_t) override { return 0; }
+  void petsFollowOwner(uint32_t, MapBlock*) override {}
   void dismissBobbers(uint32_t) override {}
   uint32_t entityCount() override { return 0; }
   void collectTreasuresOnCell(const MapBlock&, std::vector<Entity*>&) override {}

@@ -4,6 +4,7 @@
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/tables/bullet_def.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
@@ -34,6 +35,13 @@
 namespace {
 
 RealEntity* real(Entity* entity) { return static_cast<RealEntity*>(entity); }
+
+// The item a projectile row throws instead of flying itself; kNoItem for a row that flies.
+uint16_t thrownItemOf(int16_t row) {
+  if (row < 0 || static_cast<size_t>(row) >= contentTables().bulletDefs.size()) return content::kNoItem;
+  const uint16_t item = contentTables().bulletDefs[static_cast<size_t>(row)].thrownItem();
+  return item == 0 ? content::kNoItem : item;  // id 0 is no item either
+}
 
 }  // namespace
 
@@ -109,21 +117,35 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
   Logic& rules = world->rules();
   const Logic::ProjectileChoice choice = rules.projectileForItem(world->isCreative() ? 1 : 0, player, held);
   if (choice.itemId < 0) return nullptr;
+  // The projectile is the ammunition's (or the item's own); casting and the sound are the weapon's:
+  // a rod casts whatever bait it takes, a bow twangs whatever arrow it looses.
   const RangedSpec* ranged = contentTables().itemDefs[static_cast<uint16_t>(choice.itemId) & 0xFFF].rangedSpec;
+  const RangedSpec* weapon = held->id < content::kItemIdLimit ? contentTables().itemDefs[held->id].rangedSpec : nullptr;
   if (ranged == nullptr) return nullptr;
+  if (weapon == nullptr) weapon = ranged;
   const uint32_t owner = player != nullptr ? rules.playerIdOf(player) : 0;
-  if (ranged->castsBobber() && playerHasBobber(lists, owner)) {
+  if (weapon->castsBobber() && playerHasBobber(lists, owner)) {
     rules.showTextById(player, kTextSecondCast, 3);
     return nullptr;
   }
-  BulletEntity* shot = createBulletEntity(lists, ranged->bulletRow(), owner, position, std::hypot(aim.x, aim.y),
-                                          std::atan2(aim.y, aim.x), choice.word, (flags & kHitsMobsFlag) != 0,
-                                          (flags & kSparesPlayersFlag) != 0);
-  // The weapon's own sound, where the shot leaves.
-  if (shot != nullptr && ranged->sound() >= 0 && shot->data.cell != nullptr) {
-    rules.playSound(*shot->data.cell, static_cast<uint16_t>(ranged->sound()), 0);
+  RealEntity* shot = loose(ranged->bulletRow(), *held, owner, position, aim, choice.word, flags);
+  if (shot != nullptr && weapon->sound() >= 0 && shot->data.cell != nullptr) {
+    rules.playSound(*shot->data.cell, static_cast<uint16_t>(weapon->sound()), 0);
   }
   return shot;
+}
+
+RealEntity* SessionEntities::loose(int16_t row, const Item& held, uint32_t owner, engine::Vec2 position,
+                                   engine::Vec2 aim, uint16_t word, uint8_t flags) {
+  const float speed = std::hypot(aim.x, aim.y);
+  const float angle = std::atan2(aim.y, aim.x);
+  if (const uint16_t item = thrownItemOf(row); item != content::kNoItem) {
+    // A row that names an item throws that item, by its thrower: a ball rolls off as a toy, to be
+    // picked up again.
+    return createTreasureEntity(current(), newItem(item, -1, 1, -1, held.word), position, speed, angle, 0, true, owner);
+  }
+  return createBulletEntity(current(), row, owner, position, speed, angle, word, (flags & kHitsMobsFlag) != 0,
+                            (flags & kSparesPlayersFlag) != 0);
 }
 
 void SessionEntities::setBobberState(BobberEntity* bobber, uint8_t state) {
@@ -193,6 +215,16 @@ uint32_t SessionEntities::dismissPets(uint32_t playerId) {
     ++dismissed;
   });
   return dismissed;
+}
+
+void SessionEntities::petsFollowOwner(uint32_t playerId, MapBlock* left) {
+  WorldEntities& lists = current();
+  if (lists.world() == nullptr || playerId == 0) return;
+  const Logic::PlayerSpot owner = lists.world()->rules().playerSpot(playerId);
+  for (size_t i = 0; i < lists.mobs().size(); ++i) {
+    auto* pet = dynamic_cast<MobPetEntity*>(&lists.mobs().at(i));
+    if (pet != nullptr && !pet->data.removed && pet->ownerId() == playerId) pet->ownerMoved(owner, left);
+  }
 }
 
 void SessionEntities::liftPetsFromCell(MapBlock& cell) {

@@ -89,6 +89,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   void collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out, const SpawnRule& rule) override;
   void runSpawner() override;
   uint32_t dismissPets(uint32_t playerId) override;
+  void petsFollowOwner(uint32_t playerId, MapBlock* left) override;
   // A block was placed on the cell: a pet there leaps out when the cell above is open, else it is
   // put on its owner's cell.
   void liftPetsFromCell(MapBlock& cell) override;
@@ -109,6 +110,9 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
  private:
   // Follows the session's world: a world that changed leaves the old lists behind, emptied.
   WorldEntities& current();
+  // What a projectile row sends off towards the aim: the item it names, thrown, or the projectile.
+  RealEntity* loose(int16_t row, const Item& held, uint32_t owner, engine::Vec2 position, engine::Vec2 aim,
+                    uint16_t word, uint8_t flags);
 
   RunningWorld& running_;
   WorldEntities lists_;

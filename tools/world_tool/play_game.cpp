@@ -24,6 +24,7 @@
 #include "entities/effects/entity_effect_registry.h"
 #include "entities/items/treasure_entity.h"
 #include "entities/mobs/mob_entity.h"
+#include "entities/projectiles/bobber_entity.h"
 #include "game/crafting/player_crafting.h"
 #include "game/inventory/inventory.h"
 #include "game/launch/game_launch_services.h"
@@ -53,6 +54,7 @@
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
 #include "tools/world_tool/world_tool_saves.h"
+#include "view/entities/entity_drawing_factory.h"
 #include "view/world_shot.h"
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
@@ -72,6 +74,8 @@ constexpr int kSleepFrameLimit = 60 * 60 * 10;
 constexpr int kSettleFrameLimit = 60 * 30;
 constexpr int32_t kNearCells = 10;
 constexpr float kShotSpeed = 8.0f;  // pixels a tick, for a projectile whose record gives no speed
+constexpr int kBiteFrameLimit = 60 * 60;
+constexpr uint8_t kHooked = 4;  // the bobber's state once a fish took the bait
 
 // The store's layout under a private root instead of the user's folder.
 class PlayRoot final : public kel::DesktopFileSystem {
@@ -123,12 +127,15 @@ class PlayGame {
     setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
     setGameScreen(&screen_);
+    // As the program registers it at launch: the entities get their sprites when a view is drawn.
+    setEntityDrawings(&entityDrawings_);
     session_.bindCurrent();
   }
 
   ~PlayGame() {
     session_.end();
     session_.unbindCurrent();
+    setEntityDrawings(nullptr);
     setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
     setGameSaves(nullptr);
@@ -294,14 +301,26 @@ class PlayGame {
     return false;
   }
 
-  bool give(uint16_t itemId, int32_t count) {
-    const Item item(itemId, 0, static_cast<uint16_t>(count), -1, 0);
+  bool give(uint16_t itemId, int32_t count, uint32_t word) {
+    const Item item(itemId, 0, static_cast<uint16_t>(count), -1, word);
     why_ = "item " + std::to_string(itemId) + " is no item of the content, or finds no room";
     return count > 0 && item.definition() != nullptr && player()->pickUpItem(item);
   }
 
-  // The held item aimed at the cell's centre at its projectile's speed, the short way round.
+  // The held item aimed at the cell's centre.
   bool shoot(const MapBlock& target) {
+    return shootAt({static_cast<float>(target.x) * 30.0f, static_cast<float>(target.y) * 30.0f});
+  }
+
+  // The held item aimed at the nearest mob near the player, where it stands now.
+  bool shootMob() {
+    const MobEntity* mob = nearestMob();
+    why_ = "no mob within " + std::to_string(kNearCells) + " cells";
+    return mob != nullptr && shootAt({mob->data.x, mob->data.y});
+  }
+
+  // The held item aimed at a point at its projectile's speed, the short way round.
+  bool shootAt(engine::Vec2 target) {
     PlayerDesktopLocal& p = *player();
     Item* held = p.heldItem();
     why_ = "the held item (" + std::to_string(held != nullptr ? held->id : 0) + ") fires nothing";
@@ -309,12 +328,49 @@ class PlayGame {
     const Logic::ProjectileChoice choice =
         session_.rules().projectileForItem(world()->isCreative() ? 1 : 0, &p, held);
     if (choice.itemId < 0) return false;
-    const float dx = world()->map().shortDeltaX(static_cast<float>(target.x) * 30.0f - p.position.x);
-    const float dy = static_cast<float>(target.y) * 30.0f - p.position.y;
+    const float dx = world()->map().shortDeltaX(target.x - p.position.x);
+    const float dy = target.y - p.position.y;
     const float length = std::hypot(dx, dy);
     const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
     game().shoot(length > 0 ? dx * speed / length : speed, length > 0 ? dy * speed / length : 0, 0, 0);
     return true;
+  }
+
+  // The living mob (not a pet) closest to the player within kNearCells; null for none.
+  const MobEntity* nearestMob() {
+    const MobEntity* nearest = nullptr;
+    float best = 0;
+    const MapBlock* playerCell = player()->currentMapBlock();
+    const WorldMap& map = world()->map();
+    session_.entities().lists().forEach([&](const RealEntity& e) {
+      const auto* mob = dynamic_cast<const MobEntity*>(&e);
+      if (mob == nullptr || e.kind() == EntityKind::Pet || e.data.removed || e.data.cell == nullptr) return;
+      if (playerCell == nullptr || !blocksWithinRange(map, *playerCell, *e.data.cell, kNearCells)) return;
+      const float distance = std::hypot(map.shortDeltaX(e.data.x - player()->position.x), e.data.y - player()->position.y);
+      if (nearest == nullptr || distance < best) {
+        nearest = mob;
+        best = distance;
+      }
+    });
+    return nearest;
+  }
+
+  // As a player watching the float: the moment a fish is hooked, reel in.
+  bool reel() {
+    const uint32_t id = session_.rules().playerIdOf(player());
+    why_ = "no bobber of the player is out";
+    for (int waited = 0; waited <= kBiteFrameLimit; ++waited) {
+      const BobberEntity* bobber = session_.entities().bobberOf(id);
+      if (bobber == nullptr) return false;
+      if (bobber->state == kHooked) {
+        game().reelIn(0);
+        return true;
+      }
+      why_ = "the bobber is gone before a bite";
+      frame();
+    }
+    why_ = "nothing bit in 60 seconds";
+    return false;
   }
 
   // Dropped items only: mobs wander and projectiles fly whatever the script waits for.
@@ -404,8 +460,10 @@ class PlayGame {
         player()->inventory->select(static_cast<uint32_t>(step.a));
         return true;
       case PlayVerb::Craft: return craft(static_cast<uint16_t>(step.a));
-      case PlayVerb::Give: return give(static_cast<uint16_t>(step.a), step.b);
+      case PlayVerb::Give: return give(static_cast<uint16_t>(step.a), step.b, step.word);
       case PlayVerb::Shoot: return cell(step) != nullptr && shoot(*cell(step));
+      case PlayVerb::ShootMob: return shootMob();
+      case PlayVerb::Reel: return reel();
       case PlayVerb::Wait: frames(step.a * 60); return true;
       case PlayVerb::Settle: return settle();
       case PlayVerb::Sleep: return sleep();
@@ -462,6 +520,7 @@ class PlayGame {
   LocalGameSaves gameSaves_;
   EntitySaveLinks saveLinks_;
   PlayScreen screen_;
+  EntityDrawingFactory entityDrawings_;
   std::string why_;  // what refused the current step, when known
 };
 

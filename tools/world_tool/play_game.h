@@ -12,8 +12,10 @@
 // brings it back in the game.
 //
 // With --shot FILE the view of the game at the end of the script is drawn as the game draws it (the
-// main layer's world tree around the player, the atlases of the data folder's gfx/) in a window of
-// --view WxH and written as a PNG; that needs a display (a virtual one will do).
+// main layer's world tree around the player with the entities' sprites, the atlases of the data
+// folder's gfx/) in a window of --view WxH and written as a PNG; that needs a display (a virtual
+// one will do). The entity drawings are registered as the program registers them; they draw only
+// while the view is built, and leave with it.
 //
 // `save` and `quit` write the world to --save FILE and the character back to --character FILE
 // (when given) through the same safe writing as the game.

@@ -10,6 +10,7 @@ namespace {
 constexpr int32_t kMaxSeconds = 24 * 3600;
 constexpr int32_t kMaxFrames = 3600 * 60;
 constexpr int32_t kMaxCell = 65535;
+constexpr int32_t kMaxWord = 65535;  // a spawner's mob row, a dye's colours
 
 std::vector<std::string_view> words(std::string_view line) {
   std::vector<std::string_view> out;
@@ -44,7 +45,7 @@ constexpr Verb kVerbs[] = {
     {"select", PlayVerb::Select, 1, 9},  {"craft", PlayVerb::Craft, 1, 4095},
     {"give", PlayVerb::Give, 2, 4095},   {"shoot", PlayVerb::Shoot, 2, kMaxCell},
     {"wait", PlayVerb::Wait, 1, kMaxSeconds}, {"settle", PlayVerb::Settle, 0, 0},
-    {"sleep", PlayVerb::Sleep, 0, 0},
+    {"sleep", PlayVerb::Sleep, 0, 0},    {"reel", PlayVerb::Reel, 0, 0},
     {"save", PlayVerb::Save, 0, 0},      {"quit", PlayVerb::Quit, 0, 0},
     {"load", PlayVerb::Load, 0, 0},
 };
@@ -57,6 +58,20 @@ std::optional<PlayStep> parseLine(const std::vector<std::string_view>& w, std::s
       return std::nullopt;
     }
     step.verb = w[1] == "left" ? PlayVerb::WalkLeft : PlayVerb::WalkRight;
+    return step;
+  }
+  if (w[0] == "shoot" && w.size() == 2 && w[1] == "mob") {
+    step.verb = PlayVerb::ShootMob;
+    return step;
+  }
+  if (w[0] == "give" && w.size() == 4) {
+    int32_t word = 0;
+    if (!number(w[1], 0, 4095, step.a) || !number(w[2], 0, kMaxCell, step.b) || !number(w[3], 0, kMaxWord, word)) {
+      reason = "expected: give ITEM COUNT [WORD]";
+      return std::nullopt;
+    }
+    step.verb = PlayVerb::Give;
+    step.word = static_cast<uint32_t>(word);
     return step;
   }
   for (const Verb& verb : kVerbs) {

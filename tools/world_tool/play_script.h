@@ -9,10 +9,13 @@
 //   use X Y                      use the block of cell (X, Y) (a station: stand at it)
 //   select N                     select quick slot N (0-9)
 //   craft ITEM                   craft the recipe whose result is item id ITEM
-//   give ITEM N                  put N of item id ITEM into the inventory (as the creative
-//                                catalogue hands them out)
+//   give ITEM N [WORD]           put N of item id ITEM into the inventory (as the creative
+//                                catalogue hands them out: a spawner's WORD names its mob row)
 //   shoot X Y                    fire (or cast, or throw) the held item at the centre of cell
 //                                (X, Y), as a click with it aimed there does
+//   shoot mob                    the same, aimed at the nearest mob within 10 cells
+//   reel                         wait for a fish to bite the player's bobber (at most 60
+//                                seconds) and reel in at once
 //   wait N                       let N seconds of the game pass
 //   settle                       let the game run until every dropped item lies still (at most
 //                                30 seconds; refused when one still moves then)
@@ -32,13 +35,15 @@
 namespace world_tool {
 
 enum class PlayVerb : uint8_t {
-  WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, Wait, Settle, Sleep, Save, Quit, Load
+  WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, ShootMob, Reel, Wait, Settle, Sleep,
+  Save, Quit, Load
 };
 
 struct PlayStep {
   PlayVerb verb = PlayVerb::Wait;
   int32_t a = 0;  // frames, column, slot, item id or seconds
   int32_t b = 0;  // row or count
+  uint32_t word = 0;  // the given item's word
   int line = 0;
 };
 

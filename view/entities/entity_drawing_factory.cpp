@@ -53,6 +53,10 @@ void EntityDrawingFactory::attachAll(WorldEntities& entities) {
   });
 }
 
+void EntityDrawingFactory::detachAll(WorldEntities& entities) {
+  entities.forEach([](RealEntity& entity) { entity.attachDrawing(nullptr); });
+}
+
 void EntityDrawingFactory::relightAll(const WorldEntities& entities) {
   entities.forEach([](RealEntity& entity) {
     if (entity.drawing() != nullptr && entity.data.cell != nullptr) entity.drawing()->updateLight(*entity.data.cell);
@@ -81,11 +85,13 @@ void EntityDrawingFactory::attach(RealEntity& entity) {
                                                        item.count, &wrap_));
       return;
     }
-    case EntityKind::Dress:
+    case EntityKind::Dress: {
       if (!hasTexture(layers_.dresses)) return;
-      entity.attachDrawing(LocalEntity::create(
-          entity, *layers_.dresses, entity_art::dressRect(static_cast<DressEntity&>(entity).dressItem), &wrap_));
+      const auto& dress = static_cast<DressEntity&>(entity);
+      entity.attachDrawing(
+          LocalEntity::create(entity, *layers_.dresses, entity_art::dressRect(dress.dressItem), &wrap_, dress.zOrder()));
       return;
+    }
     case EntityKind::Mob:
     case EntityKind::Pet: {
       if (layers_.mobs.mobNode == nullptr || layers_.mobs.partsTexture == nullptr) return;

@@ -10,7 +10,8 @@
 // which `registeredEntityDrawingFactory()` finds again; when the main layer has built the world's batches it calls `setLayers` with them and the
 // running world, then `attachAll` for the entities that joined before; each frame
 // `followPlayer(player pixel x)` before the entities step; `relightAll` when the whole view is
-// re-tinted (the clock's darkness changed); in the teardown `setLayers({})`.
+// re-tinted (the clock's darkness changed); in the teardown, while the world lives on,
+// `detachAll` (its entities step on undrawn until a view is built again), then `setLayers({})`.
 //
 // Main thread only.
 
@@ -44,6 +45,8 @@ class EntityDrawingFactory final : public EntityDrawings {
   const EntityLayers& layers() const { return layers_; }
   // Every entity of the lists that has no drawing side yet gets one.
   void attachAll(WorldEntities& entities);
+  // Every entity of the lists loses its drawing side: its node leaves the batch it was drawn on.
+  static void detachAll(WorldEntities& entities);
   // Every drawn entity takes its cell's light again (the world's darkness or light changed).
   static void relightAll(const WorldEntities& entities);
   // The local player's pixel x, for the placement across the world's seam.

@@ -37,19 +37,19 @@ template class BaseLocalEntity<EntitySprite>;
 template class BaseLocalEntity<EntityInnerNode>;
 
 std::unique_ptr<LocalEntity> LocalEntity::create(const Entity& entity, engine::SpriteBatchNode& layer,
-                                                 const engine::Rect& rect, const WrapFrame* wrap) {
+                                                 const engine::Rect& rect, const WrapFrame* wrap, int zOrder) {
   std::unique_ptr<LocalEntity> drawing(
       new LocalEntity(entity, EntitySprite::create(layer.getTexture(), rect, wrap)));
-  drawing->place(layer);
+  drawing->place(layer, zOrder);
   return drawing;
 }
 
-void LocalEntity::place(engine::SpriteBatchNode& layer) {
+void LocalEntity::place(engine::SpriteBatchNode& layer, int zOrder) {
   node_->setOwner(const_cast<Entity*>(&entity_));
   setPosition(entity_.data);
   node_->setScale(1.0f);
   if (entity_.data.cell != nullptr) updateLight(*entity_.data.cell);
-  layer.addChild(node_);
+  layer.addChild(node_, zOrder);
 }
 
 void LocalEntity::setPosition(const EntityData& data) { node_->setPosition(engine::Vec2(data.x, data.y)); }

@@ -43,9 +43,9 @@ class BaseLocalEntity : public EntityDrawing {
 class LocalEntity : public BaseLocalEntity<EntitySprite> {
  public:
   // A sprite of the layer's texture and the rectangle, at the entity's place and in its light,
-  // added to the layer.
+  // added to the layer at the z order given (dropped clothes draw in the order of their slot).
   static std::unique_ptr<LocalEntity> create(const Entity& entity, engine::SpriteBatchNode& layer,
-                                             const engine::Rect& rect, const WrapFrame* wrap);
+                                             const engine::Rect& rect, const WrapFrame* wrap, int zOrder = 0);
 
   void setPosition(const EntityData& data) override;
   void setColor(const engine::Color3B& colour) override;
@@ -54,7 +54,7 @@ class LocalEntity : public BaseLocalEntity<EntitySprite> {
 
  protected:
   LocalEntity(const Entity& entity, EntitySprite* sprite) : BaseLocalEntity(entity, sprite) {}
-  void place(engine::SpriteBatchNode& layer);
+  void place(engine::SpriteBatchNode& layer, int zOrder = 0);
 };
 
 // A projectile or bobber: a sticking row shows its stuck picture once the projectile stops.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "world/light/cell_light_levels.h"
 #include "world/map/world_map.h"
 
 namespace tile_light {
@@ -15,12 +16,7 @@ uint8_t times17(int level) { return static_cast<uint8_t>(level * 17); }
 
 }  // namespace
 
-std::array<uint8_t, 3> cellLevels(const MapBlock& cell, uint32_t darkness) {
-  const int sky = std::max(0, static_cast<int>(cell.skyLevel()) - static_cast<int>(std::min<uint32_t>(darkness, 15)));
-  const int light = cell.blockLight;
-  return {static_cast<uint8_t>(std::max(sky, light & 15)), static_cast<uint8_t>(std::max(sky, (light >> 4) & 15)),
-          static_cast<uint8_t>(std::max(sky, (light >> 8) & 15))};
-}
+std::array<uint8_t, 3> cellLevels(const MapBlock& cell, uint32_t darkness) { return cellLightLevels(cell, darkness); }
 
 engine::Color3B flatColour(const MapBlock& cell, uint32_t darkness) {
   const auto levels = cellLevels(cell, darkness);

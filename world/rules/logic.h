@@ -155,6 +155,8 @@ class Logic {
   virtual bool applyToPlayersOnCell(Entity* treasure) = 0;
   // A living player who entered a cell takes what lies there.
   virtual void pickUpAtPlayerCell(PlayerBase* player) = 0;
+  // A player entered another cell, leaving `left`: its pets plan on towards it.
+  virtual void petsFollowOwner(PlayerBase* player, MapBlock* left) = 0;
   // A projectile without a thrower hits every player within 12 pixels; true when one was hit.
   virtual bool hitPlayersNearBullet(Entity* bullet) = 0;
   // A thrower's projectile hits the first mob (not a pet) whose box meets the 8 x 8 square around
@@ -259,6 +261,7 @@ class NullLogic : public Logic {
   void broadcastEffect(Entity*, uint8_t, uint16_t) override {}
   bool applyToPlayersOnCell(Entity*) override { return false; }
   void pickUpAtPlayerCell(PlayerBase*) override {}
+  void petsFollowOwner(PlayerBase*, MapBlock*) override {}
   bool hitPlayersNearBullet(Entity*) override { return false; }
   bool hitMobNearBullet(Entity*) override { return false; }
   bool touchPlayersNearMob(MobEntity*) override { return false; }

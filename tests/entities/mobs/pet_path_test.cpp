@@ -1,6 +1,6 @@
 // Pets and their path finder: the step kinds and their order, searches that find the owner, fail
 // at the node limit or start at the goal, and the pet's steps (walls passed through, floors dropped
-// through, idle hops, falling far behind).
+// through, idle hops, falling far behind), and a pet planning on when its owner moves.
 
 #include <set>
 
@@ -168,6 +168,38 @@ TEST_F(Pets, APetFollowsItsOwnerAcrossTheGround) {
   EXPECT_EQ(p.data.cell, rules.owner);
   EXPECT_TRUE(rules.effects.empty()) << "it walked, it was not put there";
   EXPECT_EQ(world->mobSpawner().groupCount(MobEntity::kPetGroup), 1u);
+}
+
+// The owner walks on: the pet's path grows by the steps from the cell the owner left; when the owner
+// steps back onto the path's second-to-last cell, the last step goes; an owner in the air or in
+// water leaves the path as it is.
+TEST_F(Pets, WhenItsOwnerMovesAPetPlansOnFromTheCellTheOwnerLeft) {
+  rules.owner = &cell(36, 5);
+  MobPetEntity& p = pet(30, 5);
+  p.planPathToOwner(rules.playerSpot(kOwner), nullptr);
+  ASSERT_FALSE(p.path().empty());
+  ASSERT_EQ(p.path().back().cell, &cell(36, 5));
+  const size_t planned = p.path().size();
+
+  rules.owner = &cell(38, 5);
+  p.ownerMoved(rules.playerSpot(kOwner), &cell(36, 5));
+  ASSERT_GT(p.path().size(), planned) << "extended, not planned anew";
+  EXPECT_EQ(p.path()[planned - 1].cell, &cell(36, 5)) << "the old path is kept";
+  EXPECT_EQ(p.path().back().cell, &cell(38, 5));
+
+  const size_t extended = p.path().size();
+  rules.owner = const_cast<MapBlock*>(p.path()[extended - 2].cell);
+  p.ownerMoved(rules.playerSpot(kOwner), &cell(38, 5));
+  EXPECT_EQ(p.path().size(), extended - 1) << "the owner came back one step";
+
+  const std::vector<PathStep> kept = p.path();
+  rules.owner = &cell(40, 8);  // in the air over open ground
+  p.ownerMoved(rules.playerSpot(kOwner), &cell(39, 8));
+  cell(41, 5).liquid = static_cast<uint8_t>((1u << 6) | (4u << 3) | 4u);
+  rules.owner = &cell(41, 5);  // in water
+  p.ownerMoved(rules.playerSpot(kOwner), &cell(40, 5));
+  ASSERT_EQ(p.path().size(), kept.size());
+  for (size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(p.path()[i].cell, kept[i].cell);
 }
 
 }  // namespace

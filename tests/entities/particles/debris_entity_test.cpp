@@ -131,6 +131,21 @@ TEST_F(Particles, ABackLayerChipIsDarkened) {
   EXPECT_EQ(debris().at(1).look.tint.red, 85);
 }
 
+// Block light keeps red in its low nibble, as tiles and entities read it: a particle in a red
+// lamp's light is red, in a blue one blue; the darkened kind takes a third of each channel.
+TEST_F(Particles, AParticleUnderColouredLightTakesTheLightsOwnChannels) {
+  air().setSkyLevel(0);
+  air().blockLight = 0x00C;  // red 12
+  spawnCutDebris(debris(), kStone, 0, false, 1, air(), 0);
+  spawnCutDebris(debris(), kStone, 0, true, 1, air(), 0);
+  EXPECT_EQ(debris().at(0).look.tint, (DebrisTint{204, 0, 0}));
+  EXPECT_EQ(debris().at(1).look.tint, (DebrisTint{68, 0, 0}));
+  lists.clearAll();
+  air().blockLight = 0xF30;  // green 3, blue 15
+  spawnCutDebris(debris(), kStone, 0, false, 1, air(), 0);
+  EXPECT_EQ(debris().at(0).look.tint, (DebrisTint{0, 51, 255}));
+}
+
 TEST_F(Particles, ABlastSeesParticlesAsDebrisBodiesAndPushesThem) {
   spawnSpecialBlockDebris(debris(), air());
   spawnTileDebris(debris(), 1, 1, air(), 0, false);

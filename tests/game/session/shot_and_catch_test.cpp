@@ -1,7 +1,8 @@
 // What a player's shot does to a mob and what a reel-in lands, through a local session's rules and
 // entity lists: the hit box, the type bonus and the critical roll, the knock-back along the shot,
 // the seam of the world; the thorns that hurt a mob back; the catch thrown to the player, the slow
-// reel-in, the early one.
+// reel-in, the early one; a rod casts one bobber at a time, whatever bait it takes; a row that
+// names an item throws that item.
 
 #include <cstring>
 
@@ -12,6 +13,7 @@
 #include "entities/mobs/mob_entity.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/projectiles/bullet_entity.h"
+#include "entities/items/treasure_entity.h"
 #include "entities/projectiles/bullet_factory.h"
 #include "game/combat/bullet_mob_hit.h"
 #include "game/player/player_events.h"
@@ -19,20 +21,13 @@
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
-#include "tests/game/game_fixture.h"
+#include "tests/game/session/mob_session_fixture.h"
 
 namespace game_test {
 namespace {
 
-constexpr uint16_t kArrowRow = 5;
 constexpr uint16_t kBobberRow = 6;
-constexpr uint16_t kMobRow = 61;
-constexpr uint32_t kPlanet = 0x80;  // a planet whose waters have fish
 constexpr float kWorldPixels = 40 * 30.0f;
-
-void putF32(content::RecordBytes<content::kBulletRecordSize>& row, size_t at, float value) {
-  std::memcpy(&row.bytes[at], &value, 4);
-}
 
 TEST(BulletMobHit, TheHitBoxIsTheMobsBoxAgainstAnEightPixelSquareTouchingEdgesIncluded) {
   const struct {
@@ -56,65 +51,6 @@ TEST(BulletMobHit, TheTypeBonusComesFirstAndTheCriticalRollThenDoubles) {
   EXPECT_FLOAT_EQ(bulletMobDamage(10, 1, nullptr, 0.0f), 10.0f) << "no thrower, no bonus, no roll";
 }
 
-class ShotAndCatchTest : public world_test::WorldTest {
- protected:
-  void SetUp() override {
-    WorldTest::SetUp();
-    RunningWorld& running = session.running();
-    addSurfacePlanet(kPlanet);
-    WorldParams params;
-    params.planetId = kPlanet;
-    running.world = World::create(nullptr, params, 40, 30, session.context());
-    running.player = std::make_unique<PlayerDesktopLocal>(&session.game());
-    session.game().world = running.world.get();
-    session.game().player = running.player.get();
-    session.rules().setWorld(running.world.get());
-    session.rules().setPlayer(running.player.get());
-    running.player->setWorld(running.world.get());
-    running.player->setCellCoordinates(10, 20);
-    player().stats.criticalChance = 0;
-    session.entities().stepFrame(0);  // the lists take the session's world at their first step
-  }
-  void TearDown() override {
-    session.end();
-    WorldTest::TearDown();
-  }
-
-  PlayerDesktopLocal& player() { return *session.running().player; }
-  World& world() { return *session.running().world; }
-  WorldEntities& lists() { return session.entities().lists(); }
-  uint32_t playerId() { return session.rules().playerIdOf(&player()); }
-  void step(int ticks = 1) {
-    for (int i = 0; i < ticks; ++i) session.entities().stepFrame(1.0f / 60.0f);
-  }
-  MobEntity& mobAt(engine::Vec2 at, float health) {
-    MobDef& row = contentTables().mobDefs[kMobRow];
-    row = MobDef{};
-    row.bytes[content::mob_record::mobId] = kMobRow;
-    row.bytes[content::mob_record::width] = row.bytes[content::mob_record::height] = 16;
-    std::memcpy(&row.bytes[content::mob_record::maxHealth], &health, 4);
-    MobEntity* mob = session.rules().spawnMob(&row, at, {}, 1, nullptr, 0);
-    EXPECT_NE(mob, nullptr);
-    return *mob;
-  }
-  static void defineArrow(float damage, float knockBack, uint8_t type) {
-    namespace r = content::bullet_record;
-    BulletDef& row = contentTables().bulletDefs[kArrowRow];
-    row = BulletDef{};
-    row.bytes[r::row] = kArrowRow;
-    putF32(row, r::mobDamage, damage);
-    putF32(row, r::knockBack, knockBack);
-    putF32(row, r::lifetime, 5);
-    putF32(row, r::size, 4);
-    putF32(row, r::size + 4, 4);
-    row.bytes[r::damageType] = type;
-  }
-
-  RecordingEvents events;
-  const engine::Seam<PlayerEvents, PlayerEvents>::Scoped useEvents{playerEventsSeam(), events};
-  LocalSession session;
-};
-
 // The mob stands just right of the seam, the arrow just left of it: the short way round they meet.
 // A 16-pixel mob has half sizes of 8, and its box spans those (4 each side of it).
 TEST_F(ShotAndCatchTest, AnArrowHitsAMobAcrossTheSeamWithTheThrowersBonusAndKnocksItAlongItsCourse) {
@@ -126,8 +62,9 @@ TEST_F(ShotAndCatchTest, AnArrowHitsAMobAcrossTheSeamWithTheThrowersBonusAndKnoc
   ASSERT_NE(arrow, nullptr);
   step();
   EXPECT_FLOAT_EQ(mob.health, 35.0f) << "10, raised by half for its type";
-  EXPECT_GT(mob.data.vx, 0) << "the arrow flew right: thrown at 45 degrees";
-  EXPECT_GT(mob.data.vy, 0);
+  // Mobs step before projectiles: the push waits for the mob's next step.
+  EXPECT_GT(mob.data.impulseX, 0) << "the arrow flew right: thrown at 45 degrees";
+  EXPECT_GT(mob.data.impulseY, 0);
   EXPECT_TRUE(arrow->data.frozen) << "the arrow rests where it hit";
   EXPECT_FLOAT_EQ(arrow->timer, BulletEntity::kTimerAfterMobHit);
   EXPECT_EQ(events.stats, (std::vector<RecordingEvents::Stat>{{bullet_mob_hit::kShotStat, kArrowRow}}));
@@ -165,6 +102,32 @@ TEST_F(ShotAndCatchTest, AMobThatHurtsAPlayerWithThornsIsHurtBack) {
   ASSERT_TRUE(session.rules().touchPlayersNearMob(&mob));
   ASSERT_LT(player().health, 5.0f) << "the touch landed";
   EXPECT_FLOAT_EQ(mob.health, 50 - thorns);
+}
+
+// A ball's row names the ball: shot, it leaves as an item that lies where it lands, not as a bullet.
+TEST_F(ShotAndCatchTest, AShotWhoseRowNamesAnItemThrowsThatItem) {
+  constexpr uint16_t kBall = 120;
+  defineItem(kBall, 6, true);
+  defineArrow(0, 0, 0);
+  namespace b = content::bullet_record;
+  contentTables().bulletDefs[kArrowRow].bytes[b::thrownItem] = kBall & 0xFF;
+  contentTables().bulletDefs[kArrowRow].bytes[b::thrownItem + 1] = kBall >> 8;
+  RangedSpec ball;
+  namespace r = content::ranged_record;
+  ball.bytes[r::bulletRow] = kArrowRow;
+  ball.bytes[r::ammunition] = ball.bytes[r::ammunition + 1] = 0xFF;
+  ball.bytes[r::sound] = ball.bytes[r::sound + 1] = 0xFF;
+  contentTables().itemDefs[kBall].rangedSpec = &ball;
+  Item* held = makeItem(kBall, 3);
+  Entity* thrown = session.rules().shootProjectile(held, &player(), player().position, {2, 1}, 0);
+  ASSERT_NE(thrown, nullptr);
+  EXPECT_EQ(lists().bullets().size(), 0u) << "no bullet flies";
+  ASSERT_EQ(lists().treasures().size(), 1u);
+  const auto& lying = static_cast<const TreasureEntity&>(lists().treasures().at(0));
+  EXPECT_EQ(lying.item().id, kBall);
+  EXPECT_EQ(lying.item().count, 1) << "one of the stack";
+  contentTables().itemDefs[kBall].rangedSpec = nullptr;
+  freeItem(held);
 }
 
 class CatchTest : public ShotAndCatchTest {
@@ -218,6 +181,37 @@ TEST_F(CatchTest, ASlowReelInLosesTheFishAndAnEarlyOneCatchesNothing) {
   EXPECT_EQ(treasures(), 0u) << "nothing bit yet";
   EXPECT_EQ(early.state, 6);
   EXPECT_TRUE(events.stats.empty());
+}
+
+// A rod that takes bait casts the bait's projectile; the bait's record says nothing of bobbers, yet
+// a second cast while the first bobber is out is refused: casting is the rod's.
+TEST_F(CatchTest, ASecondCastWhileTheBobberIsOutIsRefusedWhateverTheBait) {
+  constexpr uint16_t kRod = 15;
+  constexpr uint16_t kBait = 16;
+  RangedSpec rod;
+  RangedSpec bait;
+  namespace r = content::ranged_record;
+  rod.bytes[r::bobber] = 1;
+  rod.bytes[r::needsAmmunition] = 1;
+  rod.bytes[r::sound] = bait.bytes[r::sound] = 0xFF;
+  rod.bytes[r::sound + 1] = bait.bytes[r::sound + 1] = 0xFF;
+  bait.bytes[r::bulletRow] = kBobberRow;
+  bait.bytes[r::ammunition] = bait.bytes[r::ammunition + 1] = 0xFF;
+  contentTables().itemDefs[kRod].rangedSpec = &rod;
+  contentTables().itemDefs[kBait].rangedSpec = &bait;
+  Item* held = makeItem(kRod, 1);
+  player().inventory->setSlot({SlotKind::Quick, 0, 0}, held);
+  player().inventory->setSlot({SlotKind::Single, 0, 0}, makeItem(kBait, 5));
+  player().inventory->select(0);
+  const engine::Vec2 from = player().position;
+  Entity* first = session.rules().shootProjectile(held, &player(), from, {1, 1}, 0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->kind(), EntityKind::Bobber);
+  EXPECT_EQ(session.rules().shootProjectile(held, &player(), from, {1, 1}, 0), nullptr);
+  EXPECT_EQ(events.texts, (RecordingEvents::Texts{{3, 160}}));
+  EXPECT_EQ(lists().bullets().size(), 1u);
+  contentTables().itemDefs[kRod].rangedSpec = nullptr;
+  contentTables().itemDefs[kBait].rangedSpec = nullptr;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// Runs the world tool's command line in the test's process and keeps what it printed.
+// Runs the world tool's command line in the test's process and keeps what it printed, and reads
+// the report a played script prints after each line.
 
 #include <cstdio>
 #include <string>
@@ -32,6 +33,22 @@ inline Outcome runTool(const std::vector<std::string>& args) {
     std::fclose(file);
   }
   return outcome;
+}
+
+// What the tool printed after the script line.
+inline std::string reportOf(const std::string& out, int line) {
+  const std::string head = "line " + std::to_string(line) + ": ";
+  const size_t at = out.find(head);
+  if (at == std::string::npos) return {};
+  return out.substr(at + head.size(), out.find('\n', at) - at - head.size());
+}
+
+// The word that follows `word` in a report; empty when the report has no `word`.
+inline std::string after(const std::string& report, const std::string& word) {
+  const size_t at = report.find(word);
+  if (at == std::string::npos) return {};
+  const size_t from = at + word.size();
+  return report.substr(from, report.find(' ', from) - from);
 }
 
 }  // namespace world_tool_test

@@ -10,12 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_handle.h"
-#include "saves/character/character_file.h"
 #include "saves/character/character_record.h"
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/world_tool/run_tool.h"
+#include "tests/tools/world_tool/test_character.h"
 #include "tools/world_tool/play_script.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
@@ -30,38 +29,27 @@ constexpr uint16_t kCrafted = 152;
 constexpr uint16_t kDirt = 263;
 
 using world_tool_test::Outcome;
+using world_tool_test::reportOf;
 using world_tool_test::runTool;
-
-// What the tool printed after the script line.
-std::string reportOf(const std::string& out, int line) {
-  const std::string head = "line " + std::to_string(line) + ": ";
-  const size_t at = out.find(head);
-  if (at == std::string::npos) return {};
-  return out.substr(at + head.size(), out.find('\n', at) - at - head.size());
-}
 
 std::string checksumOf(const std::string& report) {
   const size_t at = report.find("checksum ");
   return at == std::string::npos ? std::string() : report.substr(at + 9);
 }
 
-void writeCharacter(const std::string& path) {
-  CharacterRecord record;
-  record.name = "Digger";
-  record.stateFlags = 1;
-  record.health = 5.0f;
+void writeDigger(const std::string& path) {
+  CharacterRecord record = world_tool_test::madeCharacter("Digger");
   record.firstRow[0] = {0, kShovel, 1, 60, 0};
   record.firstRow[1] = {0, kWorkbench, 1, 0, 0};
   record.backpack[0] = {0, kBoard, 5, 0, 0};
   record.backpack[1] = {0, kPost, 4, 0, 0};
-  kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
-  ASSERT_TRUE(writeCharacterFile(file, record));
+  world_tool_test::writeCharacter(path, record);
 }
 
 TEST(WorldToolPlay, AScriptedGameMinesCraftsSleepsSavesAndLoadsBackTheSameWorldAndCharacter) {
   testsupport::TempDir dir;
   const std::string character = dir.file("Digger.dat");
-  writeCharacter(character);
+  writeDigger(character);
   std::ofstream(dir.file("game.txt")) << "wait 1\n"              // 1
                                          "select 0\n"            // 2
                                          "mine 256 111\n"        // 3: the shovel digs the dirt below

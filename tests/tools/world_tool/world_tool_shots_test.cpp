@@ -11,19 +11,10 @@
 
 namespace {
 
+using world_tool_test::after;
+using world_tool_test::reportOf;
+
 constexpr const char* kFuseCharge = "1023";
-
-std::string reportOf(const std::string& out, int line) {
-  const std::string head = "line " + std::to_string(line) + ": ";
-  const size_t at = out.find(head);
-  if (at == std::string::npos) return {};
-  return out.substr(at + head.size(), out.find('\n', at) - at - head.size());
-}
-
-std::string after(const std::string& report, const std::string& word) {
-  const size_t at = report.find(word);
-  return at == std::string::npos ? std::string() : report.substr(at + word.size(), report.find(' ', at + word.size()) - at - word.size());
-}
 
 TEST(WorldToolShots, AThrownFuseChargeSticksToTheGroundAndItsBlastBreaksIt) {
   testsupport::TempDir dir;

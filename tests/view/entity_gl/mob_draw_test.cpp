@@ -10,8 +10,7 @@
 #include "engine/scene/director.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "entities/core/entity_drawings.h"
-#include "tests/engine/sprite_gl/director_fixture.h"
-#include "tests/entities/entity_world.h"
+#include "tests/view/entity_gl/entity_draw_fixture.h"
 #include "tests/entities/mob_rows.h"
 #include "view/entities/entity_drawing_factory.h"
 
@@ -26,23 +25,16 @@ MobPartFrame partFrame(float x, float px) {
   return f;
 }
 
-class MobDraw : public DirectorFixture {
+class MobDraw : public EntityDrawFixture {
  protected:
   void SetUp() override {
-    DirectorFixture::SetUp();
-    resetContentTables();
-    world_ = entity_test::buildStoneWorld(1);
-    lists_.setWorld(world_.get());
+    EntityDrawFixture::SetUp();
     // Left half red, right half blue.
     std::vector<uint8_t> rgba;
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 16; ++x) rgba.insert(rgba.end(), {uint8_t(x < 8 ? 255 : 0), 0, uint8_t(x < 8 ? 0 : 255), 255});
     }
     engine::Texture2D* parts = texture(16, 8, rgba);
-    // The camera: the mob's cell (12, 6) at the window's centre.
-    camera_ = engine::InnerNode::create();
-    camera_->setPosition(engine::Vec2(64 - 360, 64 - 180));
-    scene_->addChild(camera_);
     engine::InnerNode* mobNode = engine::InnerNode::create();
     camera_->addChild(mobNode, 21);
     engine::SpriteBatchNode* bars = engine::SpriteBatchNode::createWithTexture(solid(255, 255, 255));
@@ -53,21 +45,9 @@ class MobDraw : public DirectorFixture {
     MobPartLayout& layout = contentTables().mobPartLayouts[7];
     layout.partModes = {1, 1};
     layout.animations = {{0, {partFrame(0, -8), partFrame(8, 8)}}};
-    world_->map().cell(12, 6).setSkyLevel(15);
-    mob_ = entity_test::addMob(lists_, row, 0, {360, 180});
-  }
-  void TearDown() override {
-    lists_.clearAll();
-    world_.reset();
-    resetContentTables();
-    DirectorFixture::TearDown();
+    mob_ = entity_test::addMob(lists_, row, 0, kLitSpot);
   }
 
-  EntityDrawingFactory factory_;
-  engine::Seam<EntityDrawings, NullEntityDrawings>::Scoped registration_{entityDrawingsSeam(), factory_};
-  std::unique_ptr<World> world_;
-  WorldEntities lists_;
-  engine::InnerNode* camera_ = nullptr;
   MobEntity* mob_ = nullptr;
 };
 
