@@ -81,7 +81,7 @@ bool isTreePart(GrowthRole role) {
          role == GrowthRole::Canopy;
 }
 
-bool readGeneratedBlocks(const ArtSources& sources, GeneratedBlocks& out, std::string& error) {
+bool readPlanetList(const ArtSources& sources, PlanetList& out, std::string& error) {
   const rapidjson::Document* planets = sources.content("planets");
   if (planets == nullptr) return error = sources.lastError(), false;
   content_compiler::ContentSources read;
@@ -91,8 +91,15 @@ bool readGeneratedBlocks(const ArtSources& sources, GeneratedBlocks& out, std::s
     error = e.what();
     return false;
   }
+  out = std::move(read.planets);
+  return true;
+}
+
+bool readGeneratedBlocks(const ArtSources& sources, GeneratedBlocks& out, std::string& error) {
+  PlanetList planets;
+  if (!readPlanetList(sources, planets, error)) return false;
   out.clear();
-  for (const auto& planet : read.planets) {
+  for (const auto& planet : planets) {
     PlanetWalk(*planet, out).run();
   }
   return true;

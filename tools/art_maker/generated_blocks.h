@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "content/planets/planet_def.h"
+
 namespace artmaker {
 
 class ArtSources;
@@ -23,6 +25,9 @@ struct GeneratedBlock {
 };
 
 using GeneratedBlocks = std::map<uint16_t, GeneratedBlock>;
+
+// The planets of the content set as the content compiler reads them; false with a message.
+bool readPlanetList(const ArtSources& sources, PlanetList& out, std::string& error);
 
 // Every generated block by id; false with a message when the planets cannot be read.
 bool readGeneratedBlocks(const ArtSources& sources, GeneratedBlocks& out, std::string& error);

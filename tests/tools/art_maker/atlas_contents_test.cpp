@@ -212,5 +212,23 @@ TEST(SkyLayout, NamesFollowThePlanetAndPhase) {
   EXPECT_EQ(art::skyPictureName("nadir", "dawn", true), "sky-nadir-dawn-ipad-low.png");
 }
 
+// Each planet's caves have walls of their own, and a deep cave's differ from a shallow one's.
+TEST(BlockAtlas, CaveWallsDifferByPlanetAndDepth) {
+  const Canvas* rocks = madePicture("rocks.png");
+  ASSERT_NE(rocks, nullptr);
+  std::map<std::vector<Colour>, std::pair<int, int>> seen;
+  for (int planet = 0; planet < art::kCaveWallPlanets; ++planet) {
+    for (int band = 0; band < art::kCaveWallBands; ++band) {
+      const PixelRect r = toPixels(art::caveWallSpriteRect(1u << planet, band));
+      ASSERT_TRUE(drawnInside(rocks, r)) << "planet " << planet << " band " << band;
+      const Canvas wall = rocks->crop(r);
+      for (Colour c : wall.pixels()) ASSERT_EQ(alpha(c), 255) << "a wall is whole";
+      const auto [where, added] = seen.emplace(wall.pixels(), std::pair{planet, band});
+      EXPECT_TRUE(added) << "planet " << planet << " band " << band << " looks like planet " << where->second.first
+                         << " band " << where->second.second;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace artmaker
