@@ -192,11 +192,9 @@ void trunk(Canvas& f, const BlockLook& look, const TreeRamps& r, int variant, Ar
       if (variant % 2 == 0) fronds(f, look, r, rnd);
       return;
     case Flora::Fungus:
+      // The rows where branches start are the middle of a cap, which the caps beside it carry on.
       stem(f, look, trunkWidth(look), r.bark, rnd);
-      for (int side : {-1, 1}) {
-        const int y = 8 + rnd.below(12);
-        f.shadedBlob(15 + side * 9, y, 5, 2, r.leaf[2], r.leaf[4], r.leaf[0]);  // a shelf on the stalk
-      }
+      fungusCap(f, look, r, rnd);
       return;
     case Flora::Crystal:
       stem(f, look, trunkWidth(look), r.bark, rnd);
