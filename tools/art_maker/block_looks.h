@@ -16,10 +16,11 @@ namespace artmaker {
 class ArtSources;
 
 // The last shapes are the parts the generators grow: a tree's root, lower trunk, trunk (where its
-// branches start) and canopy, and the small growths (bushes, tufts, cave growths, cave floor objects).
+// branches start) and canopy, and the small growths (bushes, tufts, cave growths, cave floor objects
+// with the decorations laid over them, and the waystones to other planets).
 enum class BlockShape : uint8_t {
   Solid, Platform, Door, Pole, Plant, Light, Window, Furniture,
-  Root, LowerTrunk, Trunk, Canopy, Bush, Tuft, CaveGrowth, CaveObject,
+  Root, LowerTrunk, Trunk, Canopy, Bush, Tuft, CaveGrowth, CaveObject, Waystone, Overlay,
 };
 
 // How a planet's plants grow: the form of its trees' crowns and of its small growths.

@@ -2,6 +2,7 @@
 
 #include <rapidjson/document.h>
 
+#include "content/items/block_rules.h"
 #include "content/tables/process_spec.h"
 #include "tools/art_maker/art_sources.h"
 #include "tools/content_compiler/planet_sources.h"
@@ -12,6 +13,7 @@ namespace {
 
 // Patterns of this kind hold a tree's growth row in their entry instead of a block.
 constexpr uint8_t kTreePattern = 2;
+constexpr uint8_t kPickOnePattern = 5;
 
 // Walks one planet's rule lists, noting each block with its role. A block keeps the first role it
 // is given, and tree parts and growths are noted before the ground, so a block that is both a
@@ -31,7 +33,10 @@ class PlanetWalk {
       for (const ChanceBlock& fill : dressing.fillRules) note(fill.block, GrowthRole::Ground);
       for (const BlockReplacement& r : dressing.replacements) note(r.block, GrowthRole::Ground);
     }
-    for (const SurfaceObjectRule& rule : planet_.surfaceObjectRules) note(rule.block, GrowthRole::CaveObject);
+    for (const SurfaceObjectRule& rule : planet_.surfaceObjectRules) {
+      note(rule.block, GrowthRole::CaveObject);
+      note(itemValueFromTable(rule.block), GrowthRole::Overlay);
+    }
     for (const TerrainBlock& t : planet_.terrainBlocks) note(t.block, GrowthRole::Ground);
     for (const VeinRule& rule : planet_.veinRules) note(rule.block, GrowthRole::Ground);
     for (const BlockRule& rule : planet_.blockRules) note(rule.block, GrowthRole::Ground);
@@ -64,7 +69,11 @@ class PlanetWalk {
           tree(pattern.entries.front().block & 0xFF);
           continue;
         }
-        for (const PatternEntry& entry : pattern.entries) pending_.emplace(entry.block, role);
+        for (const PatternEntry& entry : pattern.entries) {
+          pending_.emplace(entry.block, role);
+          // A pick-one pattern lays the block's companion decoration over it.
+          if (pattern.kind == kPickOnePattern) pending_.emplace(itemValueFromTable(entry.block), GrowthRole::Overlay);
+        }
       }
     }
   }
@@ -73,6 +82,20 @@ class PlanetWalk {
   GeneratedBlocks& out_;
   std::map<uint16_t, GrowthRole> pending_;
 };
+
+// A world holds, for each planet reachable from its own, that planet's waystone in its ground.
+void noteWaystones(const PlanetList& planets, GeneratedBlocks& out) {
+  std::map<uint32_t, std::string> names;
+  for (const auto& planet : planets) names[planet->id] = planet->name;
+  for (const auto& planet : planets) {
+    for (const PlanetLinkRule* row : rowsForKind(planet->id)) {
+      if (row->secondPlanetBit == NO_SECOND_PLANET) continue;
+      const std::vector<const PlanetLinkRule*> target = rowsForKind(row->secondPlanetBit);
+      if (target.empty() || target.front()->blockA == 0) continue;
+      out.emplace(target.front()->blockA, GeneratedBlock{GrowthRole::Waystone, names[row->secondPlanetBit], -1});
+    }
+  }
+}
 
 }  // namespace
 
@@ -99,9 +122,8 @@ bool readGeneratedBlocks(const ArtSources& sources, GeneratedBlocks& out, std::s
   PlanetList planets;
   if (!readPlanetList(sources, planets, error)) return false;
   out.clear();
-  for (const auto& planet : planets) {
-    PlanetWalk(*planet, out).run();
-  }
+  for (const auto& planet : planets) PlanetWalk(*planet, out).run();
+  noteWaystones(planets, out);
   return true;
 }
 

@@ -2,8 +2,8 @@
 // The blocks the planets' generators place, each with the part it plays in a world: the ground
 // (terrain, veins, biome layers), a part of a grown tree (root, lower trunk, trunk with its
 // branches, canopy), a growth scattered on the surface (a bush bearing its fruit, a tuft of grass
-// or flowers), a growth on a cave floor, or an object left on a cave floor (a cache of relics, a
-// hive). Read from the planets' rule lists and the trees' growth rows, so a block a new rule places
+// or flowers), a growth on a cave floor, an object left on a cave floor (a cache of relics, a
+// hive, a waystone to another planet) or a decoration laid over such an object. Read from the planets' rule lists and the trees' growth rows, so a block a new rule places
 // is known to the art maker without a list kept by hand.
 
 #include <cstdint>
@@ -16,11 +16,11 @@ namespace artmaker {
 
 class ArtSources;
 
-enum class GrowthRole : uint8_t { Ground, Root, LowerTrunk, Trunk, Canopy, Bush, Tuft, CaveGrowth, CaveObject };
+enum class GrowthRole : uint8_t { Ground, Root, LowerTrunk, Trunk, Canopy, Bush, Tuft, CaveGrowth, CaveObject, Waystone, Overlay };
 
 struct GeneratedBlock {
   GrowthRole role = GrowthRole::Ground;
-  std::string planet;  // the first planet (in file order) that places it
+  std::string planet;  // the first planet (in file order) that places it; a waystone's, the one it leads to
   int tree = -1;       // the growth row of a tree part
 };
 

@@ -89,6 +89,8 @@ BlockShape shapeOf(GrowthRole role) {
     case GrowthRole::Tuft: return BlockShape::Tuft;
     case GrowthRole::CaveGrowth: return BlockShape::CaveGrowth;
     case GrowthRole::CaveObject: return BlockShape::CaveObject;
+    case GrowthRole::Waystone: return BlockShape::Waystone;
+    case GrowthRole::Overlay: return BlockShape::Overlay;
     case GrowthRole::Ground: break;
   }
   return BlockShape::Solid;
@@ -134,11 +136,12 @@ void applyOne(const FloraRecipe& recipe, const GeneratedBlock& block, const std:
     look.accent = block.role == GrowthRole::Canopy ? bark : canopy;
   } else {
     look.flora = planet.form;
-    look.family = block.role == GrowthRole::CaveObject ? Family::Stone : Family::Leaves;
-    if (block.role != GrowthRole::CaveObject) {
-      look.base = canopy;
-      look.accent = planet.bloom;
-    } else if (look.accent == kClear) {
+    const bool object = block.role == GrowthRole::CaveObject || block.role == GrowthRole::Overlay;
+    look.family = object || block.role == GrowthRole::Waystone ? Family::Stone : Family::Leaves;
+    // An object keeps its name's colours (a relic's ore); a growth takes its planet's, and a
+    // waystone glows in the colour of the planet it leads to.
+    if (!object) {
+      if (block.role != GrowthRole::Waystone) look.base = canopy;
       look.accent = planet.bloom;
     }
   }

@@ -20,6 +20,8 @@ const char* roleName(GrowthRole role) {
     case GrowthRole::Tuft: return "surface growth";
     case GrowthRole::CaveGrowth: return "cave growth";
     case GrowthRole::CaveObject: return "cave floor object";
+    case GrowthRole::Waystone: return "waystone";
+    case GrowthRole::Overlay: return "decoration over a cave floor object";
   }
   return "block";
 }

@@ -24,8 +24,9 @@ Ramp leafRamp(const BlockLook& look) { return familyRamp(Family::Leaves, look.ba
 
 void mushrooms(Canvas& f, const BlockLook& look, int count, ArtRandom& rnd) {
   const Ramp cap = makeRamp(look.glow != kClear ? look.glow : look.accent, 0.9f);
+  const int spacing = count > 1 ? 18 / (count - 1) : 0;
   for (int k = 0; k < count; ++k) {
-    const int cx = 6 + k * (18 / std::max(1, count - 1 + (count == 1))) + rnd.between(-1, 1);
+    const int cx = (count > 1 ? 6 + k * spacing : 15) + rnd.between(-1, 1);
     mushroom(f, cx, kBase, rnd.between(5, 10), rnd.between(3, 5), cap, rgba(232, 222, 200));
   }
 }
@@ -118,6 +119,45 @@ void caveObject(Canvas& f, const BlockLook& look, ArtRandom& rnd) {
   for (int k = 0; k < 4; ++k) f.shadedBlob(20 + k % 2 * 4, 26 - k / 2 * 3, 2, 2, ore[2], ore[4], ore[0]);
 }
 
+// A standing stone with a rune that glows in the colour of the planet it leads to.
+void waystone(Canvas& f, const BlockLook& look) {
+  const Ramp stone = makeRamp(rgba(120, 116, 128), 0.8f);
+  const Ramp rune = makeRamp(look.accent, 1.0f);
+  f.shadedBox({8, 4, 14, 26}, stone[2], stone[4], stone[0]);
+  f.fillRect({9, 2, 12, 2}, stone[3]);
+  f.line(15, 9, 15, 22, rune[3]);
+  f.line(12, 12, 18, 12, rune[3]);
+  f.line(12, 19, 18, 16, rune[2]);
+  f.set(15, 9, rune[4]);
+}
+
+// A decoration over an object on a cave floor: mostly clear, so the object shows through.
+void overlay(Canvas& f, const BlockLook& look, ArtRandom& rnd) {
+  if (named(look, {"web"})) {
+    const Colour silk = rgba(236, 236, 240, 170);
+    for (int k = 0; k < 5; ++k) f.line(0, 0, 6 + k * 5, 29 - k * 6, silk);
+    for (int r = 6; r < 24; r += 6) f.strokeCircle(0, 0, r, silk);
+    return;
+  }
+  if (named(look, {"bone"})) {
+    const Ramp bone = makeRamp(rgba(232, 226, 206), 0.6f);
+    for (int k = 0; k < 3; ++k) {
+      const int x = 4 + rnd.below(20), y = 22 + rnd.below(6);
+      f.line(x, y, x + 5, y - 2, bone[3]);
+      f.fillCircle(x, y, 1, bone[2]);
+      f.fillCircle(x + 5, y - 2, 1, bone[2]);
+    }
+    return;
+  }
+  if (named(look, {"moss"})) {
+    const Ramp moss = familyRamp(Family::Leaves, rgba(90, 140, 70));
+    for (int x = 0; x < kTile; ++x) grassBlade(f, x, 3 + (x * 7) % 3, (x * 5) % 4, 0, moss);
+    return;
+  }
+  const Colour grain = named(look, {"glint"}) ? rgba(250, 246, 210) : withAlpha(rgba(200, 184, 150), 200);
+  for (int k = 0; k < 14; ++k) f.set(rnd.below(kTile), 18 + rnd.below(12), grain);
+}
+
 void outlineShape(Canvas& shape, const Ramp& ramp) {
   Canvas outlined = shape;
   outlined.outline(shade(ramp[0], -0.8f));
@@ -140,10 +180,14 @@ void paintGrowth(Canvas& frame, const BlockLook& look, int variant, uint32_t see
     case BlockShape::Tuft: tuft(shape, look, rnd); break;
     case BlockShape::CaveGrowth: caveGrowth(shape, look, rnd); break;
     case BlockShape::CaveObject: caveObject(shape, look, rnd); break;
+    case BlockShape::Waystone: waystone(shape, look); break;
+    case BlockShape::Overlay: overlay(shape, look, rnd); break;
     default: paintTreePart(shape, look, variant, rnd); break;
   }
-  // The canopy's own edge meets the next canopy cell; only the small growths get a full outline.
-  if (look.shape != BlockShape::Canopy && look.shape != BlockShape::CaveObject) outlineShape(shape, makeRamp(look.base));
+  // The canopy's own edge meets the next canopy cell, and a decoration lies on its object: only the
+  // standing shapes get an outline.
+  const bool whole = look.shape == BlockShape::Canopy || look.shape == BlockShape::CaveObject || look.shape == BlockShape::Overlay;
+  if (!whole) outlineShape(shape, makeRamp(look.base));
   frame.blit(shape, 0, 0, true);
 }
 

@@ -106,7 +106,7 @@ void fronds(Canvas& f, const BlockLook& look, const TreeRamps& r, ArtRandom& rnd
   }
 }
 
-void fungusCap(Canvas& f, const BlockLook& look, const TreeRamps& r, ArtRandom& rnd) {
+void fungusCap(Canvas& f, const TreeRamps& r, ArtRandom& rnd) {
   const Ramp& cap = r.leaf;
   f.fillRect({0, 0, kTile, 21}, cap[2]);
   for (int y = 0; y < 3; ++y) f.line(0, y, kEdge, y, y == 0 ? cap[4] : cap[3]);
@@ -121,10 +121,9 @@ void fungusCap(Canvas& f, const BlockLook& look, const TreeRamps& r, ArtRandom& 
     const int bottom = 25 + ((x * 5) % 3);
     f.line(x, 21, x, bottom, x % 2 ? gill[1] : gill[3]);
   }
-  (void)look;
 }
 
-void crystalCluster(Canvas& f, const BlockLook& look, const TreeRamps& r, ArtRandom& rnd) {
+void crystalCluster(Canvas& f, const BlockLook& look, ArtRandom& rnd) {
   const Ramp glow = makeRamp(look.base, 1.2f);
   // A few broad shards, the middle one tallest, so a crown reads as a cluster, not as a comb.
   const int xs[4] = {5, 12, 19, 25};
@@ -133,7 +132,6 @@ void crystalCluster(Canvas& f, const BlockLook& look, const TreeRamps& r, ArtRan
     crystalShard(f, xs[k] + rnd.between(-1, 1), kEdge, height, rnd.between(3, 4), glow);
   }
   if (look.fruit != kClear) fruit(f, 8 + rnd.below(14), 6 + rnd.below(6), 2, look.fruit);
-  (void)r;
 }
 
 void coralFan(Canvas& f, const BlockLook& look, const TreeRamps& r, ArtRandom& rnd) {
@@ -194,7 +192,7 @@ void trunk(Canvas& f, const BlockLook& look, const TreeRamps& r, int variant, Ar
     case Flora::Fungus:
       // The rows where branches start are the middle of a cap, which the caps beside it carry on.
       stem(f, look, trunkWidth(look), r.bark, rnd);
-      fungusCap(f, look, r, rnd);
+      fungusCap(f, r, rnd);
       return;
     case Flora::Crystal:
       stem(f, look, trunkWidth(look), r.bark, rnd);
@@ -232,8 +230,8 @@ void paintTreePart(Canvas& f, const BlockLook& look, int variant, ArtRandom& rnd
       switch (look.flora) {
         case Flora::Conifer: conifer(f, look, r, 2, rnd); break;
         case Flora::Palm: fronds(f, look, r, rnd); break;
-        case Flora::Fungus: fungusCap(f, look, r, rnd); break;
-        case Flora::Crystal: crystalCluster(f, look, r, rnd); break;
+        case Flora::Fungus: fungusCap(f, r, rnd); break;
+        case Flora::Crystal: crystalCluster(f, look, rnd); break;
         case Flora::Coral: coralFan(f, look, r, rnd); break;
         case Flora::Bare: bareTwigs(f, look, r, rnd); break;
         case Flora::Broadleaf: canopyClumps(f, look, r, variant, rnd); break;

@@ -110,7 +110,8 @@ TEST(GeneratedLooks, EveryBlockThePlanetsPlaceIsDrawnAsThePartItPlays) {
       {GrowthRole::Root, BlockShape::Root},       {GrowthRole::LowerTrunk, BlockShape::LowerTrunk},
       {GrowthRole::Trunk, BlockShape::Trunk},     {GrowthRole::Canopy, BlockShape::Canopy},
       {GrowthRole::Bush, BlockShape::Bush},       {GrowthRole::Tuft, BlockShape::Tuft},
-      {GrowthRole::CaveGrowth, BlockShape::CaveGrowth}, {GrowthRole::CaveObject, BlockShape::CaveObject}};
+      {GrowthRole::CaveGrowth, BlockShape::CaveGrowth}, {GrowthRole::CaveObject, BlockShape::CaveObject},
+      {GrowthRole::Waystone, BlockShape::Waystone},     {GrowthRole::Overlay, BlockShape::Overlay}};
   std::map<GrowthRole, int> seen;
   for (const auto& [id, block] : generated) {
     ASSERT_TRUE(looks.count(id)) << "block " << id << " placed on " << block.planet << " has no row";
