@@ -159,22 +159,24 @@ void root(Canvas& f, const BlockLook& look, const TreeRamps& r, ArtRandom& rnd) 
   const int width = trunkWidth(look);
   if (look.flora == Flora::Fungus) {
     stem(f, look, width, r.bark, rnd);
-    f.shadedBlob(15, 25, width / 2 + 4, 5, r.bark[2], r.bark[4], r.bark[0]);  // the swollen foot
+    f.shadedBlob(15, 27, width / 2 + 2, 3, r.bark[2], r.bark[4], r.bark[0]);  // the swollen foot
     return;
   }
   if (look.flora == Flora::Crystal) {
     for (int k = -1; k <= 1; ++k) crystalShard(f, 15 + k * 7, kEdge, k == 0 ? kTile : rnd.between(8, 16), 3, r.bark);
     return;
   }
+  // The first rows of a tree all take its root block, so the root is a broad trunk that stacks,
+  // with a gentle spread at its foot and roots showing through the bark.
   for (int y = 0; y < kTile; ++y) {
-    const int flare = y > 16 ? (y - 16) * (y - 16) / 12 : 0;  // the trunk spreads into roots at the ground
-    const int x0 = 15 - width / 2 - flare, x1 = 15 + (width + 1) / 2 - 1 + flare;
+    const int flare = y > 24 ? (y - 24) / 2 : 0;
+    const int x0 = 15 - width / 2 - 2 - flare, x1 = 15 + (width + 1) / 2 + 1 + flare;
     f.line(x0, y, x1, y, r.bark[2]);
     f.set(x0, y, r.bark[3]);
     f.set(x1, y, r.bark[0]);
   }
-  for (int side : {-1, 1}) branch(f, 15 + side * 4, 22, 15 + side * 14, kEdge, 2, r.bark);
-  for (int g = 0; g < 3; ++g) f.line(13 + g * 2, rnd.below(6), 13 + g * 2, 10 + rnd.below(8), r.bark[1]);
+  for (int side : {-1, 1}) f.line(15 + side * 2, 14 + rnd.below(4), 15 + side * (width / 2 + 2), kEdge, r.bark[1]);
+  for (int g = 0; g < 3; ++g) f.line(13 + g * 2, rnd.below(6), 13 + g * 2, 8 + rnd.below(8), r.bark[1]);
 }
 
 // The trunk where branches start: branches reach the frame's sides at the height where the
