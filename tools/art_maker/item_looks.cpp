@@ -237,6 +237,36 @@ std::optional<ItemLooks> ItemLooks::load(const ArtSources& sources, std::string&
   return looks;
 }
 
+// The substance a name's material word gives wins over a state word ("Dried Bone Dust" is bone),
+// whose colour then tints it, so the states of one substance stay apart. Whether a word names the
+// substance; `stated` whether one names a state.
+bool ItemLooks::nameMaterial(const std::vector<std::string>& parts, Material& material, Material& state,
+                             bool& stated) const {
+  bool substance = false;
+  for (const std::string& w : parts) {
+    const auto found = materials_.find(w);
+    if (found == materials_.end()) continue;
+    if (stateWords_.count(w) && !stated) {
+      state = found->second;
+      stated = true;
+    } else if (!stateWords_.count(w) && !substance) {
+      material = found->second;
+      substance = true;
+    }
+  }
+  return substance;
+}
+
+// The last word of a name that none of the recipes' tables knows: what kind of thing it is.
+std::string ItemLooks::kindWordOf(const std::vector<std::string>& parts) const {
+  for (auto w = parts.rbegin(); w != parts.rend(); ++w) {
+    if (!materials_.count(*w) && !shapes_.count(*w) && !shades_.count(*w) && !tints_.count(*w) && !stateWords_.count(*w)) {
+      return *w;
+    }
+  }
+  return {};
+}
+
 ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
   const auto found = variations_.find(item.id);
   return lookOf(item, found == variations_.end() ? 0 : found->second);
@@ -253,24 +283,12 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item, int variation) const {
     const auto found = kindShapes_.find(item.kind);
     look.shape = found != kindShapes_.end() ? found->second : "orb";
   }
-  // The substance a name's material word gives wins over a state word ("Dried Bone Dust" is bone),
-  // whose colour then tints it, so the states of one substance stay apart.
   Material material, state;
-  bool known = false, stated = false;
-  for (const std::string& w : parts) {
-    const auto found = materials_.find(w);
-    if (found == materials_.end()) continue;
-    if (stateWords_.count(w) && !stated) {
-      state = found->second;
-      stated = true;
-    } else if (!stateWords_.count(w) && !known) {
-      material = found->second;
-      known = true;
-    }
-  }
-  if (!known && stated) {
-    material = state;
-    known = true;
+  bool stated = false;
+  const bool substance = nameMaterial(parts, material, state, stated);
+  bool known = substance || stated;
+  if (!substance && stated) {
+    material = state;  // only a state names the material: it is the material
     stated = false;
   }
   if (!known) {
@@ -289,6 +307,13 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item, int variation) const {
       base = hueWords_.count(*w) ? found->second : mix(found->second, ownColour(item.id), 0.3f);
       known = true;
     }
+  }
+  // A growing or living thing no word colours takes the colour of the word that names its kind
+  // ("Moonleaf", "Pumpkin Seeds"), the same in every state it comes in.
+  static const std::set<Family> kOrganic = {Family::Leaves, Family::Flesh, Family::Wood, Family::Sand};
+  const std::string kindWord = kindWordOf(parts);
+  if (!substance && kOrganic.count(material.family) && !kindWord.empty()) {
+    base = mix(base, ownColour(uint16_t(artSeed(kindWord) & 0xFFFF), 0.6f, 0.8f), 0.35f);
   }
   for (const std::string& w : parts) {
     const auto found = shades_.find(w);

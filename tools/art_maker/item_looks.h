@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "tools/art_maker/canvas.h"
 #include "tools/art_maker/palette.h"
@@ -55,6 +56,8 @@ class ItemLooks {
     bool own = false;
   };
 
+  bool nameMaterial(const std::vector<std::string>& parts, Material& material, Material& state, bool& stated) const;
+  std::string kindWordOf(const std::vector<std::string>& parts) const;
   // Finds, for every item whose icon equals an earlier item's, the first variation that parts them.
   void partLookAlikes();
   Canvas drawVariation(const ItemEntry& item, int size, int variation) const;
