@@ -2,6 +2,9 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
+#include "content/launch/screen_layout.h"
 #include "engine/render/configuration.h"
 #include "engine/render/gl_program_cache.h"
 #include "engine/scene/director.h"
@@ -12,6 +15,7 @@
 #include "view/atlas/game_textures.h"
 #include "view/main_layer.h"
 #include "view/sky/sky_creation.h"
+#include "world/cells/visible_cell_counts.h"
 
 namespace {
 
@@ -25,6 +29,16 @@ engine::GLView* openView(int width, int height) {
   if (!view->createWithSize(static_cast<uint16_t>(width), static_cast<uint16_t>(height), false)) return nullptr;
   engine::Configuration::getInstance()->gatherGPUInfo();
   return view;
+}
+
+// A headless run has no launch to lay the screen out; the window's size stands in for it, so the
+// cell counts that place the sky's layers and the tile window are the ones the game would have.
+void fillScreenLayout(engine::Size window) {
+  if (visibleCellCounts().rows > 0) return;
+  ScreenLayout& layout = screenLayout();
+  layout.longSide = std::max(window.width, window.height);
+  layout.shortSide = std::min(window.width, window.height);
+  updateVisibleCellCounts();
 }
 
 }  // namespace
@@ -46,6 +60,7 @@ bool captureWorldView(RunningWorld& running, int width, int height, const std::s
       return false;
     }
   }
+  fillScreenLayout(director->getWinSize());
   if (!graphicsFolder.empty()) setSkyFolderWithoutPlatform(graphicsFolder + "/sky");
   if (!gameTextures().loaded && !graphicsFolder.empty()) {
     if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();

@@ -12,6 +12,19 @@ engine::Rect blockSpriteRect(uint16_t id, uint8_t variant) {
   return {float(x), float(y), float(kFrameSize), float(kFrameSize)};
 }
 
+engine::Rect caveWallSpriteRect(uint32_t planetBit, int band) {
+  int planet = 0;
+  while (planet < kCaveWallPlanets && planetBit != (1u << planet)) ++planet;
+  if (planet == kCaveWallPlanets) planet = 0;
+  const int clampedBand = std::clamp(band, 0, kCaveWallBands - 1);
+  return blockSpriteRect(kCaveWallFirstCell, uint8_t(planet * kCaveWallBands + clampedBand));
+}
+
+int caveWallBand(int row, int surfaceRow) {
+  if (surfaceRow <= 0) return kCaveWallBands - 1;
+  return std::clamp((surfaceRow - row) * kCaveWallBands / surfaceRow, 0, kCaveWallBands - 1);
+}
+
 namespace {
 
 int liquidOffset(LiquidKind kind) { return kind == LiquidKind::Lava ? 128 : kind == LiquidKind::Acid ? 256 : 0; }

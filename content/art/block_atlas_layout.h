@@ -30,6 +30,18 @@ inline constexpr uint16_t kDisplayBlock = 2128;
 // The 30x30 frame of a block id in a variant (y grows downward in the picture).
 engine::Rect blockSpriteRect(uint16_t id, uint8_t variant);
 
+// The back wall of a cave where a cell has no back block: each planet's own rock, pushed into the
+// shade, in three bands of depth (0 under the surface, 2 the deepest). The frames take a run of
+// cells that no block id reaches (the art maker refuses a block that would).
+inline constexpr int kCaveWallPlanets = 12;
+inline constexpr int kCaveWallBands = 3;
+inline constexpr uint16_t kCaveWallFirstCell = 2048 + 101;  // counted as a block id would be
+// The planet is its id bit (1, 2, 4, ...); an id of no known planet takes the first planet's walls.
+engine::Rect caveWallSpriteRect(uint32_t planetBit, int band);
+// The band of a row below its column's surface row (row 0 the bottom of the map): the upper third
+// of the ground is band 0, the middle band 1, the lowest band 2.
+int caveWallBand(int row, int surfaceRow);
+
 enum class LiquidKind : uint8_t { Water = 1, Lava = 2, Acid = 3 };
 
 inline constexpr int kLiquidAtlasWidth = 384;

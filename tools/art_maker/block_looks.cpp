@@ -11,6 +11,10 @@
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
+#include "tools/art_maker/generated_blocks.h"
+#include "tools/art_maker/growth_looks.h"
+#include "tools/art_maker/growth_names.h"
+#include "tools/art_maker/recipe_words.h"
 
 namespace artmaker {
 namespace {
@@ -31,20 +35,6 @@ struct LookRules {
   std::map<std::string, float> modifiers;  // ramp steps a word shades the colour by
   std::map<int, BlockLook> byId;
 };
-
-std::vector<std::string> lowerWords(const std::string& name) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : name + " ") {
-    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '\'') {
-      word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    } else if (!word.empty()) {
-      words.push_back(word);
-      word.clear();
-    }
-  }
-  return words;
-}
 
 std::optional<std::string> firstMatch(const std::vector<WordRule>& rules, const std::vector<std::string>& words) {
   for (const WordRule& rule : rules) {
@@ -70,17 +60,6 @@ bool readWordRules(const rapidjson::Value& list, const char* key, std::vector<Wo
       rule.words.emplace_back(w.GetString());
     }
     out.push_back(std::move(rule));
-  }
-  return true;
-}
-
-bool readColourMap(const rapidjson::Value& object, std::map<std::string, Colour>& out) {
-  if (!object.IsObject()) return false;
-  for (const auto& member : object.GetObject()) {
-    if (!member.value.IsString()) return false;
-    const Colour c = parseHexColour(member.value.GetString());
-    if (c == kClear) return false;
-    out[member.name.GetString()] = c;
   }
   return true;
 }
@@ -144,18 +123,11 @@ bool readRules(const rapidjson::Document& doc, LookRules& rules, std::string& er
 // Names of the blocks: the name of an item that places the block; pocket pets are skipped since
 // they name the animal, not the block.
 std::map<int, std::string> blockNames(const rapidjson::Document& treasures, const rapidjson::Document& language) {
-  std::map<int, std::string> itemNames, names;
-  if (language.IsObject() && language.HasMember("treasures") && language["treasures"].IsArray()) {
-    for (const rapidjson::Value& row : language["treasures"].GetArray()) {
-      if (row.IsObject() && row.HasMember("id") && row["id"].IsInt() && row.HasMember("name") && row["name"].IsString()) {
-        itemNames[row["id"].GetInt()] = row["name"].GetString();
-      }
-    }
-  }
+  std::map<int, std::string> items = itemNames(language), names;
   if (!treasures.IsArray()) return names;
   for (const rapidjson::Value& row : treasures.GetArray()) {
     if (!row.IsObject() || !row.HasMember("placesBlock") || !row["placesBlock"].IsInt() || !row.HasMember("id")) continue;
-    const std::string& name = itemNames[row["id"].GetInt()];
+    const std::string& name = items[row["id"].GetInt()];
     if (name.empty() || name.rfind("Pocket ", 0) == 0) continue;
     names.emplace(row["placesBlock"].GetInt(), name);
   }
@@ -241,7 +213,11 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
   LookRules rules;
   if (!readRules(*art, rules, error)) return false;
   if (!blocks->IsArray()) return error = "blocks.json of the content is not a list", false;
-  const std::map<int, std::string> names = blockNames(*treasures, *language);
+  std::map<int, std::string> names = blockNames(*treasures, *language);
+  GeneratedBlocks generated;
+  if (!readGeneratedBlocks(sources, generated, error) || !nameGeneratedBlocks(sources, generated, names, error)) {
+    return false;
+  }
   const BlockLook* lastNamed = nullptr;
   out.clear();
   out.reserve(blocks->Size());
@@ -258,6 +234,8 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
     if (named != names.end()) {
       look.name = named->second;
       lookFromName(rules, look.name, look);
+      // A generated block named by its drop ("Crystal Bench") is ground of that material, not the object.
+      if (solid && generated.count(look.id)) look.shape = BlockShape::Solid;
     } else if (!solid) {
       // An open block nothing names is most often a growth the generators scatter (a tuft, a
       // bush, a cave sprout): a small plant reads as one, where an object would stand out.
@@ -287,7 +265,7 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
     out.push_back(look);
     if (!look.name.empty()) lastNamed = &out.back();
   }
-  return true;
+  return applyGrowthLooks(sources, generated, out, error);
 }
 
 }  // namespace artmaker

@@ -15,7 +15,16 @@ namespace artmaker {
 
 class ArtSources;
 
-enum class BlockShape : uint8_t { Solid, Platform, Door, Pole, Plant, Light, Window, Furniture };
+// The last shapes are the parts the generators grow: a tree's root, lower trunk, trunk (where its
+// branches start) and canopy, and the small growths (bushes, tufts, cave growths, cave floor objects
+// with the decorations laid over them, and the waystones to other planets).
+enum class BlockShape : uint8_t {
+  Solid, Platform, Door, Pole, Plant, Light, Window, Furniture,
+  Root, LowerTrunk, Trunk, Canopy, Bush, Tuft, CaveGrowth, CaveObject, Waystone, Overlay,
+};
+
+// How a planet's plants grow: the form of its trees' crowns and of its small growths.
+enum class Flora : uint8_t { Broadleaf, Conifer, Palm, Fungus, Crystal, Coral, Bare };
 
 struct BlockLook {
   uint16_t id = 0;
@@ -25,7 +34,10 @@ struct BlockLook {
   Colour base = 0;    // the family ramp is built around it
   Colour accent = 0;  // ore clusters, flowers, trims
   Colour glow = 0;    // light colour of a light-giving block, clear when it gives none
-  std::string name;   // empty for a block no item places
+  Colour fruit = 0;   // the fruit a grown block bears, clear when it bears none
+  Flora flora = Flora::Broadleaf;
+  bool snow = false;  // a growth of a frozen planet carries snow on its tops
+  std::string name;   // an item's name, or a generated block's own (see growth_names.h)
 };
 
 // Every block row in id order; false with a message when a source is missing or malformed.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -178,6 +179,21 @@ std::optional<ItemLooks> ItemLooks::load(const ArtSources& sources, std::string&
   for (const auto& m : (*recipes)["shades"].GetObject()) {
     if (m.value.IsNumber()) looks.shades_[m.name.GetString()] = m.value.GetFloat();
   }
+  if (recipes->HasMember("stateWords") && (*recipes)["stateWords"].IsArray()) {
+    for (const auto& w : (*recipes)["stateWords"].GetArray()) {
+      if (w.IsString()) looks.stateWords_.insert(w.GetString());
+    }
+  }
+  if (recipes->HasMember("hueWords") && (*recipes)["hueWords"].IsArray()) {
+    for (const auto& w : (*recipes)["hueWords"].GetArray()) {
+      const auto tint = w.IsString() ? looks.tints_.find(w.GetString()) : looks.tints_.end();
+      if (tint == looks.tints_.end()) {
+        error = "items: every hue word must be a tint";
+        return std::nullopt;
+      }
+      looks.hueWords_[tint->first] = tint->second;
+    }
+  }
   // Pocket animals and helpers take the colours their kin have as mobs.
   if (const rapidjson::Document* mobs = sources.art("mobs"); mobs != nullptr && mobs->IsObject() && mobs->HasMember("colours")) {
     for (const auto& m : (*mobs)["colours"].GetObject()) {
@@ -217,10 +233,46 @@ std::optional<ItemLooks> ItemLooks::load(const ArtSources& sources, std::string&
       return std::nullopt;
     }
   }
+  looks.partLookAlikes();
   return looks;
 }
 
+// The substance a name's material word gives wins over a state word ("Dried Bone Dust" is bone),
+// whose colour then tints it, so the states of one substance stay apart. Whether a word names the
+// substance; `stated` whether one names a state.
+bool ItemLooks::nameMaterial(const std::vector<std::string>& parts, Material& material, Material& state,
+                             bool& stated) const {
+  bool substance = false;
+  for (const std::string& w : parts) {
+    const auto found = materials_.find(w);
+    if (found == materials_.end()) continue;
+    if (stateWords_.count(w) && !stated) {
+      state = found->second;
+      stated = true;
+    } else if (!stateWords_.count(w) && !substance) {
+      material = found->second;
+      substance = true;
+    }
+  }
+  return substance;
+}
+
+// The last word of a name that none of the recipes' tables knows: what kind of thing it is.
+std::string ItemLooks::kindWordOf(const std::vector<std::string>& parts) const {
+  for (auto w = parts.rbegin(); w != parts.rend(); ++w) {
+    if (!materials_.count(*w) && !shapes_.count(*w) && !shades_.count(*w) && !tints_.count(*w) && !stateWords_.count(*w)) {
+      return *w;
+    }
+  }
+  return {};
+}
+
 ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
+  const auto found = variations_.find(item.id);
+  return lookOf(item, found == variations_.end() ? 0 : found->second);
+}
+
+ItemLook ItemLooks::lookOf(const ItemEntry& item, int variation) const {
   ItemLook look;
   const std::vector<std::string> parts = words(item.name);
   for (auto w = parts.rbegin(); w != parts.rend() && look.shape.empty(); ++w) {
@@ -231,15 +283,13 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
     const auto found = kindShapes_.find(item.kind);
     look.shape = found != kindShapes_.end() ? found->second : "orb";
   }
-  Material material;
-  bool known = false;
-  for (const std::string& w : parts) {
-    const auto found = materials_.find(w);
-    if (found != materials_.end()) {
-      material = found->second;
-      known = true;
-      break;
-    }
+  Material material, state;
+  bool stated = false;
+  const bool substance = nameMaterial(parts, material, state, stated);
+  bool known = substance || stated;
+  if (!substance && stated) {
+    material = state;  // only a state names the material: it is the material
+    stated = false;
   }
   if (!known) {
     const auto found = shapeMaterials_.find(look.shape);
@@ -247,18 +297,40 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
   }
   look.family = material.family;
   Colour base = material.own ? ownColour(item.id) : material.colour.value_or(familyBase(material.family));
-  const bool animal = look.shape == "creature" || look.shape == "bird" || look.shape == "bat" || look.shape == "blob";
+  if (stated) base = mix(base, state.colour.value_or(familyBase(state.family)), 0.4f);
+  static const std::set<std::string> kAnimals = {"creature", "bird", "bat", "blob", "fish", "eel", "shellfish", "crab"};
+  const bool animal = kAnimals.count(look.shape) != 0;
   for (auto w = parts.begin(); animal && !known && w != parts.end(); ++w) {
     const auto found = creatureColours_.find(*w);
     if (found != creatureColours_.end()) {
-      base = found->second;
+      // A place's colour turns a little toward the animal's own, so the kinds of one place differ.
+      base = hueWords_.count(*w) ? found->second : mix(found->second, ownColour(item.id), 0.3f);
       known = true;
     }
+  }
+  // A growing or living thing no word colours takes the colour of the word that names its kind
+  // ("Moonleaf", "Pumpkin Seeds"), the same in every state it comes in.
+  static const std::set<Family> kOrganic = {Family::Leaves, Family::Flesh, Family::Wood, Family::Sand};
+  const std::string kindWord = kindWordOf(parts);
+  if (!substance && kOrganic.count(material.family) && !kindWord.empty()) {
+    base = mix(base, ownColour(uint16_t(artSeed(kindWord) & 0xFFFF), 0.6f, 0.8f), 0.35f);
   }
   for (const std::string& w : parts) {
     const auto found = shades_.find(w);
     if (found != shades_.end()) base = shade(base, found->second);
   }
+  for (const std::string& w : parts) {
+    const auto found = hueWords_.find(w);
+    if (found != hueWords_.end()) {
+      look.hue = found->second;
+      break;
+    }
+  }
+  const Colour turn = ownColour(uint16_t(item.id * 13 + variation), 0.7f, 0.85f);
+  const float turned = variation > 0 ? std::min(0.22f * float(variation), 0.9f) : 0.0f;
+  base = mix(base, turn, turned);
+  look.namedMaterial = known;
+  look.base = base;
   look.main = familyRamp(material.family, base);
   look.mainDark = familyRamp(material.family, shade(base, -1.3f));
   // Most shapes use the dark region for the tint's folds; these use it for a face of their body.
@@ -280,6 +352,7 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
     const engine::Color3B c = potionPalette()[size_t(kFirstPotionColour + (item.id >> 6) % (POTION_PALETTE_SIZE - kFirstPotionColour))];
     tint = rgba(c.r, c.g, c.b);
   }
+  tint = mix(tint, turn, turned);
   look.tint = makeRamp(tint, 0.8f);
   look.tintDark = makeRamp(shade(tint, -1.0f), 0.8f);
   look.handle = familyRamp(Family::Wood, material.family == Family::Wood ? shade(base, -1.2f) : familyBase(Family::Wood));
@@ -289,16 +362,37 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item) const {
   look.glass = makeRamp(rgba(200, 232, 244, 170), 0.5f);
   look.glint = makeRamp(rgba(255, 255, 250), 0.2f);
   look.eye = makeRamp(rgba(24, 20, 30), 0.3f);
-  look.bone = familyRamp(Family::Flesh, opaque(0xE8E2CE));
+  look.bone = familyRamp(Family::Flesh, mix(opaque(0xE8E2CE), turn, turned));
   look.leaf = familyRamp(Family::Leaves);
   return look;
 }
 
 Canvas ItemLooks::draw(const ItemEntry& item, int size) const {
-  const ItemLook look = lookOf(item);
+  const auto found = variations_.find(item.id);
+  return drawVariation(item, size, found == variations_.end() ? 0 : found->second);
+}
+
+void ItemLooks::partLookAlikes() {
+  std::set<std::vector<Colour>> seen;
+  for (const auto& [id, item] : items_) {
+    for (int variation = 0; variation < 8; ++variation) {
+      if (seen.insert(drawVariation(item, 16, variation).pixels()).second) {
+        if (variation > 0) variations_[id] = variation;
+        break;
+      }
+    }
+  }
+}
+
+Canvas ItemLooks::drawVariation(const ItemEntry& item, int size, int variation) const {
+  ItemLook look = lookOf(item, variation);
   if (look.shape == "block") return drawBlockIcon(look, size, artSeed("item-block", item.id));
   RegionGrid grid(size);
   drawItemShape(look.shape, grid);
+  // A colour word colours the body where the shape shows no tinted part of its own ("Red Clay").
+  if (look.hue != kClear && !grid.holds('L')) look.main = familyRamp(look.family, mix(look.base, look.hue, 0.55f));
+  // A tool named by its metal with no body of that metal ("Cobalt Bow") makes its frame of it.
+  if (look.namedMaterial && !grid.holds('M') && look.family != Family::Wood) look.handle = look.main;
   return renderRegions(grid, [&look](char region) -> const Ramp* {
     switch (region) {
       case 'M': return &look.main;

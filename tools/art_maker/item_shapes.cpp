@@ -381,6 +381,28 @@ void door(RegionGrid& g) {
   g.rect(5.3f, 9, 5.4f, 4.5f, 'D');
   g.dot(10, 8, 'A');
 }
+void clock(RegionGrid& g) {
+  g.rect(3.5f, 1.5f, 9, 13.5f, 'M');
+  g.disc(8, 6, 3.4f, 'S');
+  g.line(8, 6, 8, 3.6f, 0.7f, 'E');
+  g.line(8, 6, 10, 6, 0.7f, 'E');
+  g.line(8, 10, 8, 12.5f, 0.8f, 'A');  // the pendulum
+  g.disc(8, 12.8f, 1, 'A');
+}
+// A logic gate: a chip with its pins and a lit mark of its kind.
+void chip(RegionGrid& g) {
+  for (float y = 4.5f; y < 13; y += 3) {
+    g.line(1, y, 3, y, 0.8f, 'A');
+    g.line(13, y, 15, y, 0.8f, 'A');
+  }
+  g.rect(3, 3, 10, 11, 'M');
+  g.rect(5, 6, 6, 5, 'L');
+}
+void hatch(RegionGrid& g) {
+  g.rect(1.5f, 4, 13, 8, 'M');
+  for (float x = 4.5f; x < 14; x += 3) g.line(x, 4.5f, x, 11.5f, 0.6f, 'D');
+  g.rect(6.5f, 6.5f, 3, 3, 'A');
+}
 void table(RegionGrid& g) {
   g.rect(1.5f, 5, 13, 3, 'M');
   g.rect(2.5f, 8, 2, 6.5f, 'M');
@@ -542,7 +564,8 @@ const std::map<std::string, Shape>& shapes() {
       {"bird", bird},       {"bat", bat},       {"hat", hat},             {"helmet", helmet},
       {"tunic", tunic},     {"chestplate", chestplate}, {"legs", legs},   {"boots", boots},
       {"chest", chest},     {"torch", torch},   {"lamp", lamp},           {"candle", candle},
-      {"door", door},       {"table", table},   {"anvil", anvil},         {"furnace", furnace},
+      {"door", door},       {"clock", clock},   {"chip", chip},           {"hatch", hatch},
+      {"table", table},   {"anvil", anvil},         {"furnace", furnace},
       {"shelf", shelf},     {"bed", bed},       {"balloon", balloon},     {"ball", ball},
       {"spawn_egg", spawnEgg}, {"capsule", capsule}, {"bone", bone},      {"feather", feather},
       {"scroll", scroll},   {"firework", firework}, {"plane", plane},     {"top", top},

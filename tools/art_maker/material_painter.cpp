@@ -8,6 +8,7 @@
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/block_painter.h"
+#include "tools/art_maker/growth_painter.h"
 
 namespace artmaker {
 namespace {
@@ -300,6 +301,7 @@ void paintMaterial(Canvas& frame, Family family, const Ramp& ramp, Colour accent
 void paintBlock(Canvas& frame, const BlockLook& look, int variant) {
   const Ramp ramp = familyRamp(look.family, look.base);
   const uint32_t seed = artSeed("block", look.id, uint32_t(variant));
+  if (isGrowthShape(look.shape)) return paintGrowth(frame, look, variant, seed);
   if (look.shape == BlockShape::Solid) {
     paintMaterial(frame, look.family, ramp, look.accent, seed);
     if (look.glow != kClear) {

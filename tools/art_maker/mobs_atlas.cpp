@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -59,13 +60,40 @@ std::optional<Colour> wordColour(const rapidjson::Value& table, const std::vecto
   return std::nullopt;
 }
 
-MobColours coloursFor(const MobParts& mob, const rapidjson::Document& recipes) {
+bool listed(const rapidjson::Value& list, const std::string& word) {
+  if (!list.IsArray()) return false;
+  for (const auto& entry : list.GetArray()) {
+    if (entry.IsString() && word == entry.GetString()) return true;
+  }
+  return false;
+}
+
+// The body takes a colour word ("Green") ahead of a place word ("Lava"); the place then colours the
+// belly, core and crest, so a green lava slime is green with a lava core. A mob named only by its
+// place is that place's colour turned a little toward a colour of its own, so the kinds of one
+// place differ. Words in "shades" make the body darker (males) or paler. A variation above zero
+// turns the body further toward the mob's own colour, to part two mobs that would look the same.
+MobColours coloursFor(const MobParts& mob, const rapidjson::Document& recipes, int variation) {
   const std::vector<std::string> words = nameWords(mob.name);
-  const Colour body = wordColour(recipes["colours"], words).value_or(ownColour(uint16_t(mob.row), 0.5f, 0.78f));
+  std::vector<std::string> hues, places;
+  for (const std::string& w : words) (listed(recipes["hueWords"], w) ? hues : places).push_back(w);
+  const Colour own = ownColour(uint16_t(mob.row), 0.5f, 0.78f);
+  const std::optional<Colour> hue = wordColour(recipes["colours"], hues);
+  const std::optional<Colour> place = wordColour(recipes["colours"], places);
+  Colour body = hue ? *hue : place ? mix(*place, own, 0.3f) : own;
   const std::optional<Colour> mark = wordColour(recipes["marks"], words);
+  const std::optional<Colour> core = hue && place ? place : mark;
+  if (recipes.HasMember("shades") && recipes["shades"].IsObject()) {
+    for (const std::string& w : words) {
+      if (recipes["shades"].HasMember(w.c_str()) && recipes["shades"][w.c_str()].IsNumber()) {
+        body = shade(body, recipes["shades"][w.c_str()].GetFloat());
+      }
+    }
+  }
+  if (variation > 0) body = mix(body, ownColour(uint16_t(mob.row * 31 + variation), 0.6f, 0.8f), std::min(0.2f * float(variation), 0.8f));
   MobColours c;
   c.body = makeRamp(body, 0.85f);
-  c.belly = makeRamp(mark.value_or(mix(body, rgba(246, 236, 214), 0.55f)), 0.7f);
+  c.belly = makeRamp(core.value_or(mix(body, rgba(246, 236, 214), 0.55f)), 0.7f);
   c.dark = makeRamp(shade(body, -1.3f), 0.8f);
   c.accent = makeRamp(mark.value_or(shade(body, -2.4f)), 0.8f);
   c.wing = makeRamp(mark.value_or(shade(body, 1.0f)), 0.7f);
@@ -117,6 +145,7 @@ void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, 
     case Role::Body:
       if (mob.movement == kJumper) {
         g.ellipse(cx, h * 0.62f, rx, h * 0.62f - 1, 'S');
+        g.ellipse(cx - rx * 0.15f, h * 0.74f, rx * 0.45f, h * 0.16f, 'B');  // the core shows its place's colour
         g.rect(0, h - 1, w, 1, ' ');
         g.dot(w * 0.3f, h * 0.3f, 'G');
         if (!bodyHasFace) {
@@ -131,7 +160,11 @@ void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, 
       } else if (mob.movement == kFloater) {  // fish and worms
         g.ellipse(cx, cy, rx, ry, 'M');
         g.ellipse(cx, cy + ry * 0.45f, rx * 0.8f, ry * 0.45f, 'B');
-        g.line(w * 0.35f, 1, w * 0.35f, h - 2, 1, 'D');
+        // Each kind of fish has its own stripes.
+        for (int stripe = 0, count = 1 + random.below(3); stripe < count; ++stripe) {
+          const float x = w * (0.2f + 0.45f * random.unit());
+          g.line(x, 1, x, h - 2, 1, 'D');
+        }
         eye(g, w * 0.8f, h * 0.38f, h >= 10);
       } else if (mob.movement == kFlyer) {  // birds and bugs: a body with its head, eye and beak
         g.ellipse(cx, cy + 1, rx, ry - 1, 'M');
@@ -259,6 +292,29 @@ bool drawMob(Canvas& atlas, const MobParts& mob, const MobColours& colours) {
   return true;
 }
 
+// The pixels of a mob's first frame, part by part, with their sizes.
+std::vector<Colour> firstFramePixels(const Canvas& atlas, const MobParts& mob) {
+  std::vector<Colour> pixels;
+  for (const Frame& f : mob.animations.front()) {
+    const std::vector<Colour> part = atlas.crop({f.x, f.y, f.w, f.h}).pixels();
+    pixels.insert(pixels.end(), part.begin(), part.end());
+    pixels.push_back(Colour(f.w * 4096 + f.h));
+  }
+  return pixels;
+}
+
+// Draws the mob, and draws it again in a further variation of its colours while its first frame
+// equals one already drawn, so no two mobs share a picture.
+bool drawDistinctMob(Canvas& atlas, const MobParts& mob, const rapidjson::Document& recipes,
+                     std::set<std::vector<Colour>>& seen) {
+  const engine::Rect cell = art::mobAtlasCell(uint32_t(mob.row));
+  for (int variation = 0;; ++variation) {
+    atlas.fillRect({int(cell.getMinX()), int(cell.getMinY()), int(cell.size.width), int(cell.size.height)}, kClear);
+    if (!drawMob(atlas, mob, coloursFor(mob, recipes, variation))) return false;
+    if (seen.insert(firstFramePixels(atlas, mob)).second || variation >= 8) return true;
+  }
+}
+
 // A mob assembled in its first frame, as the entity draws it, for the contact sheet.
 Canvas mobPreview(const Canvas& atlas, const MobParts& mob) {
   Canvas preview(64, 64);
@@ -276,13 +332,15 @@ void makeMobsAtlas(const ArtSources& sources, AtlasOutput& out) {
   const rapidjson::Document* recipes = sources.art("mobs");
   const rapidjson::Document* language = sources.language();
   if (rows == nullptr || recipes == nullptr || language == nullptr || !rows->IsArray() || !recipes->IsObject() ||
-      !recipes->HasMember("colours") || !recipes->HasMember("marks") || !language->HasMember("mobs")) {
+      !recipes->HasMember("colours") || !recipes->HasMember("marks") || !recipes->HasMember("hueWords") ||
+      !language->HasMember("mobs")) {
     out.fail("the mob rows, the mob recipes or the mob names cannot be read: " + sources.lastError());
     return;
   }
   std::vector<std::string> names;
   for (const auto& n : (*language)["mobs"].GetArray()) names.push_back(n.IsString() ? n.GetString() : "");
   Canvas atlas(art::kMobAtlasSize, art::kMobAtlasSize);
+  std::set<std::vector<Colour>> seen;
   std::vector<MobParts> mobs;
   int index = 0;
   for (const auto& row : rows->GetArray()) {
@@ -293,7 +351,7 @@ void makeMobsAtlas(const ArtSources& sources, AtlasOutput& out) {
       out.fail("mob row " + std::to_string(rowIndex) + " has malformed frames");
       continue;
     }
-    if (!drawMob(atlas, *mob, coloursFor(*mob, *recipes))) {
+    if (!drawDistinctMob(atlas, *mob, *recipes, seen)) {
       out.fail("mob row " + std::to_string(rowIndex) + " names a picture outside its cell");
       continue;
     }

@@ -231,8 +231,7 @@ void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_
     case BlockShape::Plant: plant(shape, look, ramp, rnd); break;
     case BlockShape::Light: light(shape, look, ramp, rnd); break;
     case BlockShape::Window: window(shape, look, ramp, rnd); break;
-    case BlockShape::Furniture:
-    case BlockShape::Solid: furniture(shape, look, ramp, rnd); break;
+    default: furniture(shape, look, ramp, rnd); break;  // growing shapes have their own painter
   }
   // Wear: a knot or scuff or two where this block's seed puts them, so two blocks of one kind differ.
   for (int placed = 0, tries = 0; placed < 2 && tries < 200; ++tries) {

@@ -106,6 +106,8 @@ bool RegionGrid::empty() const {
   return std::all_of(cells_.begin(), cells_.end(), [](char c) { return c == kEmpty; });
 }
 
+bool RegionGrid::holds(char region) const { return std::find(cells_.begin(), cells_.end(), region) != cells_.end(); }
+
 Canvas renderRegions(const RegionGrid& grid, const RegionRamps& ramps) {
   const int w = grid.width(), h = grid.height();
   Canvas canvas(w, h);

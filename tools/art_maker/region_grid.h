@@ -42,6 +42,8 @@ class RegionGrid {
   // Paints every pixel of one region as another (a later detail pass).
   void recolour(char from, char to);
   bool empty() const;
+  // Whether any pixel is of the region.
+  bool holds(char region) const;
 
  private:
   int width_;

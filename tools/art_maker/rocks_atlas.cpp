@@ -9,6 +9,7 @@
 #include "tools/art_maker/atlas_registry.h"
 #include "tools/art_maker/block_looks.h"
 #include "tools/art_maker/block_painter.h"
+#include "tools/art_maker/cave_walls.h"
 #include "tools/art_maker/special_tiles.h"
 
 namespace artmaker {
@@ -158,6 +159,12 @@ void makeRocksAtlas(const ArtSources& sources, AtlasOutput& out) {
       atlas.blit(frame, x, y);
       extrudeBorder(atlas, x, y);
     }
+  }
+  std::vector<WallFrame> walls;
+  if (!drawCaveWalls(sources, looks, walls, error)) return out.fail(error);
+  for (const WallFrame& wall : walls) {
+    atlas.blit(wall.frame, wall.x, wall.y);
+    extrudeBorder(atlas, wall.x, wall.y);
   }
   addSheetSections(looks, atlas, out);
   out.addPicture("rocks.png", std::move(atlas));

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "content/art/block_atlas_layout.h"
+#include "content/planets/planet_def.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "view/tiles/block_sprite.h"
 #include "view/tiles/liquid_frame.h"
@@ -110,8 +111,9 @@ void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
     place(sprite, cell);
     if (propsOf(*world_)[id].has(block_flag::kAcceptsSpecialDeco) && r.hasBackPaint) sprite->setOverride(r.backPaint);
   } else if (cell.isBelowSurface(world_->map())) {
-    BlockSprite* sprite = obtain(r, slot, blockBatch_, BlockSprite::zOrderFor(BlockSprite::kShadeKind, 0, 0),
-                                 art::blockSpriteRect(art::kCaveShadeBlock, 0));
+    const WorldMap& map = world_->map();
+    const engine::Rect wall = art::caveWallSpriteRect(map.planet().id, art::caveWallBand(cell.y, map.surfaceLine(cell.x)));
+    BlockSprite* sprite = obtain(r, slot, blockBatch_, BlockSprite::zOrderFor(BlockSprite::kShadeKind, 0, 0), wall);
     if (sprite == nullptr) return;
     place(sprite, cell);
     buildSides(r, cell);

@@ -6,6 +6,7 @@
 #include <rapidjson/document.h>
 
 #include <array>
+#include <cmath>
 #include <map>
 #include <string>
 
@@ -206,10 +207,57 @@ TEST(SkyPictures, EveryPlanetHasFourPhasesWithEveryLayerDrawn) {
   }
 }
 
+// The mean colour of a band of rows across the backdrop.
+std::array<double, 3> bandColour(const Canvas& sky, int top, int bottom) {
+  const PixelRect backdrop = toPixels(art::skyLayerRect(art::SkyLayer::Backdrop));
+  return meanColour(sky.crop({backdrop.x, top, backdrop.w, bottom - top}));
+}
+
+// No two planets share a day sky: the tops and the horizons of any two stand well apart, so a
+// planet is known by its sky at a glance.
+TEST(SkyPictures, EveryPlanetsDaySkyIsItsOwn) {
+  ArtSources sources(arttest::repositorySources());
+  const rapidjson::Document* planets = sources.content("planets");
+  ASSERT_TRUE(planets && planets->IsArray());
+  std::vector<std::pair<std::string, std::array<double, 6>>> skies;
+  for (const rapidjson::Value& planet : planets->GetArray()) {
+    const std::string sky = art::skyNameOfPlanet(planet["name"].GetString());
+    const Canvas* day = madePicture("sky/" + art::skyPictureName(sky, "day", false));
+    ASSERT_NE(day, nullptr) << sky;
+    const auto top = bandColour(*day, 0, 40), horizon = bandColour(*day, 180, 224);
+    skies.push_back({sky, {top[0], top[1], top[2], horizon[0], horizon[1], horizon[2]}});
+  }
+  for (size_t a = 0; a < skies.size(); ++a) {
+    for (size_t b = a + 1; b < skies.size(); ++b) {
+      double sum = 0;
+      for (size_t i = 0; i < 6; ++i) sum += (skies[a].second[i] - skies[b].second[i]) * (skies[a].second[i] - skies[b].second[i]);
+      EXPECT_GT(std::sqrt(sum), 55.0) << skies[a].first << " and " << skies[b].first << " have near-twin skies";
+    }
+  }
+}
+
 TEST(SkyLayout, NamesFollowThePlanetAndPhase) {
   EXPECT_EQ(art::skyNameOfPlanet("Terra"), "terra");
   EXPECT_EQ(art::skyPictureName("terra", "dusk", false), "sky-terra-dusk-ipad.png");
   EXPECT_EQ(art::skyPictureName("nadir", "dawn", true), "sky-nadir-dawn-ipad-low.png");
+}
+
+// Each planet's caves have walls of their own, and a deep cave's differ from a shallow one's.
+TEST(BlockAtlas, CaveWallsDifferByPlanetAndDepth) {
+  const Canvas* rocks = madePicture("rocks.png");
+  ASSERT_NE(rocks, nullptr);
+  std::map<std::vector<Colour>, std::pair<int, int>> seen;
+  for (int planet = 0; planet < art::kCaveWallPlanets; ++planet) {
+    for (int band = 0; band < art::kCaveWallBands; ++band) {
+      const PixelRect r = toPixels(art::caveWallSpriteRect(1u << planet, band));
+      ASSERT_TRUE(drawnInside(rocks, r)) << "planet " << planet << " band " << band;
+      const Canvas wall = rocks->crop(r);
+      for (Colour c : wall.pixels()) ASSERT_EQ(alpha(c), 255) << "a wall is whole";
+      const auto [where, added] = seen.emplace(wall.pixels(), std::pair{planet, band});
+      EXPECT_TRUE(added) << "planet " << planet << " band " << band << " looks like planet " << where->second.first
+                         << " band " << where->second.second;
+    }
+  }
 }
 
 }  // namespace

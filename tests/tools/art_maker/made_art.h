@@ -2,6 +2,8 @@
 // The whole art set made once per test program from the repository's sources, for the checks that
 // look at what the atlases hold.
 
+#include <rapidjson/document.h>
+
 #include <map>
 #include <string>
 
@@ -24,6 +26,14 @@ inline const std::map<std::string, artmaker::AtlasOutput>& madeArt() {
     return out;
   }();
   return made;
+}
+
+// A table of the repository's content set by file name ("mobs", "treasures"); empty when unreadable.
+inline const rapidjson::Document& contentTable(const std::string& name) {
+  static artmaker::ArtSources sources(repositorySources());
+  static const rapidjson::Document empty;
+  const rapidjson::Document* table = sources.content(name);
+  return table != nullptr ? *table : empty;
 }
 
 // The picture under a path from whichever atlas made it, or null.

@@ -19,6 +19,7 @@
 namespace artmaker {
 namespace {
 
+using arttest::contentTable;
 using arttest::madePicture;
 
 PixelRect toPixels(const engine::Rect& r) {
@@ -35,14 +36,6 @@ PixelRect toPixels(const engine::Rect& r) {
     return ::testing::AssertionFailure() << "(" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << ") is blank";
   }
   return ::testing::AssertionSuccess();
-}
-
-const rapidjson::Document& contentTable(const std::string& name) {
-  static ArtSources sources(arttest::repositorySources());
-  const rapidjson::Document* table = sources.content(name);
-  EXPECT_NE(table, nullptr) << name;
-  static const rapidjson::Document empty;
-  return table != nullptr ? *table : empty;
 }
 
 TEST(TreasureAtlas, EveryItemOfTheContentHasAnIconInEveryVariant) {

@@ -100,16 +100,18 @@ TEST_F(TileWindowTest, LiquidsGoToTheAdditiveBatchWithTheirFrameAndMirror) {
 }
 
 TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
-  addSurfacePlanet(3);
+  addSurfacePlanet(4);
   WorldParams params;
-  params.planetId = 3;
+  params.planetId = 4;
   world = World::create(nullptr, params, kWidth, kHeight);
   map = &world->map();
   map->surfaceLines().assign(kWidth, 14);  // rows below 11 are underground
   map->cell(6, 10).skyShadow = 0x05;  // edges up and down, no back block
   show(6, 10);
   ASSERT_NE(slot(6, 10, R::kBack), nullptr);
-  EXPECT_EQ(slot(6, 10, R::kBack)->getTextureRect(), art::blockSpriteRect(art::kCaveShadeBlock, 0));
+  // The wall is the planet's own, in the band of its depth: row 10 of a surface at 14 lies in the
+  // upper third of the ground, row 2 in the lowest.
+  EXPECT_EQ(slot(6, 10, R::kBack)->getTextureRect(), art::caveWallSpriteRect(4, 0));
   EXPECT_EQ(slot(6, 10, R::kBack)->getLocalZOrder(), 0);
   ASSERT_NE(slot(6, 10, R::kFirstEdge), nullptr);
   EXPECT_EQ(slot(6, 10, R::kFirstEdge + 1), nullptr);
@@ -118,6 +120,11 @@ TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
   EXPECT_EQ(slot(6, 10, R::kFirstEdge + 2)->getLocalZOrder(), 8);
   // Near the surface there is no shade.
   EXPECT_EQ(slot(6, 12, R::kBack), nullptr);
+  show(6, 2);
+  ASSERT_NE(slot(6, 2, R::kBack), nullptr);
+  EXPECT_EQ(slot(6, 2, R::kBack)->getTextureRect(), art::caveWallSpriteRect(4, 2));
+  EXPECT_NE(art::caveWallSpriteRect(4, 2), art::caveWallSpriteRect(4, 0));
+  EXPECT_NE(art::caveWallSpriteRect(4, 0), art::caveWallSpriteRect(8, 0));
 }
 
 TEST_F(TileWindowTest, SmoothLightingPutsTheCornersOnTheVerticesOfTheTurnedSprite) {
