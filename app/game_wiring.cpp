@@ -52,7 +52,10 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
       saves_(*platform_.fileSystem()),
       gameSaves_(saves_, runningWorld()),
-      session_(WorldContext{.refresh = &tileRefresh_, .sounds = &cellSounds_, .options = &worldOptions_},
+      session_(WorldContext{.refresh = &tileRefresh_,
+                            .sounds = &cellSounds_,
+                            .options = &worldOptions_,
+                            .scheduler = director()->getScheduler()},
                &runningWorld()),
       gameScreen_(runningWorld()) {
   kel::Platform::setInstance(&platform_);

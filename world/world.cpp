@@ -53,6 +53,7 @@ World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t
 }
 
 World::~World() {
+  timers_.unscheduleAll();
   // The map goes first; the entity lists after it only drop their objects.
   pathFinder_->setMap(nullptr);
   map_.reset();

@@ -25,6 +25,7 @@
 #include "world/generator/world_generator.h"
 #include "world/map/world_params.h"
 #include "world/time/day_clock.h"
+#include "world/time/world_timers.h"
 #include "world/weather/weather_state.h"
 #include "world/world_context.h"
 
@@ -72,6 +73,8 @@ class World {
   ShelfDisplays& shelfDisplays();
   StableMobs& stableMobs();
   const WorldOptions& options() const;
+  // The world's own timed tasks, on the context's scheduler; all unscheduled when the world goes.
+  WorldTimers& timers() { return timers_; }
 
   // ---- Cells and edits ----
   MapBlock* cellAt(int32_t x, int32_t y);
@@ -159,4 +162,5 @@ class World {
   bool noRecentDifficultySwitch_ = true;
   GenerationCounts generationCounts_;
   WorldContext context_;
+  WorldTimers timers_{context_};  // last: its timers go before anything they step
 };

@@ -1,16 +1,12 @@
 #pragma once
-// The game's timed tasks by their slot in the engine's slot table, with their intervals in
-// seconds. The liquid step (3) and the circuit step (4) schedule themselves while they have work.
+// The game's timed tasks: the few that run before or between worlds keep their slot in the
+// engine's slot table; those that play a world run on the world's own timers (`world_timer` in
+// world/time/world_timers.h). Intervals in seconds.
 
 namespace game_slot {
-constexpr int kRules = 0;
-constexpr int kClock = 1;
-constexpr int kPlayerUpdate = 5;
-constexpr int kEntities = 6;  // every frame: the entities' whole ticks
 constexpr int kStartLoading = 8;
 constexpr int kSettle = 9;
 constexpr int kClientTravel = 23;
-constexpr int kAutosave = 24;
 
 constexpr float kRulesInterval = 1.0f;
 constexpr float kPlayerUpdateInterval = 0.5f;

@@ -9,6 +9,7 @@
 #include "game/player/player_options.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/session/session_fixture.h"
+#include "tests/game/session/side_session.h"
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
@@ -142,19 +143,8 @@ class RecordingSounds final : public CellSounds {
 // sounds and rules stay in its own world.
 class TwoSessionsTest : public world_test::WorldTest {
  protected:
-  struct Side {
-    explicit Side(RecordingSounds& sounds) : session(WorldContext{.sounds = &sounds}) {
-      RunningWorld& running = session.running();
-      running.world = World::create(nullptr, WorldParams{}, 40, 30, session.context());
-      running.player = std::make_unique<PlayerDesktopLocal>(&session.game());
-      session.game().world = running.world.get();
-      session.game().player = running.player.get();
-      session.rules().setWorld(running.world.get());
-      session.rules().setPlayer(running.player.get());
-      running.player->setWorld(running.world.get());
-      running.player->setCellCoordinates(10, 10);
-    }
-    LocalSession session;
+  struct Side : SideSession {
+    explicit Side(RecordingSounds& sounds) : SideSession(WorldContext{.sounds = &sounds}) {}
   };
 };
 

@@ -109,6 +109,8 @@ class SessionTest : public GameTest {
     for (float t = 0; t < seconds - step / 2; t += step) scheduler().update(step);
   }
   bool slotTaken(int slot) const { return engine::scheduledSlots()[static_cast<size_t>(slot)] != nullptr; }
+  // Whether the running world's task under the key is scheduled.
+  bool worldTask(int key) const { return running.world != nullptr && running.world->timers().isScheduled(key); }
   // Frames of the main thread until the condition holds; false after a minute.
   bool pumpUntil(const std::function<bool()>& condition, int* frames = nullptr) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);

@@ -20,6 +20,7 @@
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/session/side_session.h"
 
 namespace game_test {
 namespace {
@@ -60,18 +61,10 @@ class ShotAndCatchTest : public world_test::WorldTest {
  protected:
   void SetUp() override {
     WorldTest::SetUp();
-    RunningWorld& running = session.running();
     addSurfacePlanet(kPlanet);
     WorldParams params;
     params.planetId = kPlanet;
-    running.world = World::create(nullptr, params, 40, 30, session.context());
-    running.player = std::make_unique<PlayerDesktopLocal>(&session.game());
-    session.game().world = running.world.get();
-    session.game().player = running.player.get();
-    session.rules().setWorld(running.world.get());
-    session.rules().setPlayer(running.player.get());
-    running.player->setWorld(running.world.get());
-    running.player->setCellCoordinates(10, 20);
+    playIn(session, World::create(nullptr, params, 40, 30, session.context()), 10, 20);
     player().stats.criticalChance = 0;
     session.entities().stepFrame(0);  // the lists take the session's world at their first step
   }

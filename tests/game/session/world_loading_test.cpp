@@ -69,7 +69,7 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(running.player->inventory->quickSlotsInUse(), uint32_t(Inventory::kQuickSlots));
   EXPECT_TRUE(running.player->inventory->keepsLastSlotEmpty());
   kel::resetSettings();
-  EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate));
+  EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate));
   advance(9.5f, 0.5f);
   EXPECT_FALSE(game.settled);
   advance(1.0f, 0.5f);
