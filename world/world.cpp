@@ -11,6 +11,7 @@
 #include "world/circuits/circuit_system.h"
 #include "world/entities/world_entity_places.h"
 #include "world/explosions/explosion_system.h"
+#include "world/generator/generator_liquids.h"
 #include "world/map/world_map.h"
 #include "world/plants/plant_system.h"
 #include "world/portals/portal_registry.h"
@@ -84,11 +85,16 @@ const WorldOptions& World::options() const {
 
 MapBlock* World::cellAt(int32_t x, int32_t y) { return map_->cellAt(x, y); }
 
-SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hooks) {
+SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hooks, const std::atomic<bool>* stop) {
   if (!hooks.growTree) hooks.growTree = runGrowthToCompletion;  // the trees the surface dressing seeds
-  WorldGenerator generator(*map_, progress, std::move(hooks));
+  WorldGenerator generator(*map_, progress, std::move(hooks), stop);
   setBusy(true);
-  const SpawnCell spawn = generateWorld(generator, map_->params(), kGenerationFlagWord);
+  SpawnCell spawn;
+  try {
+    spawn = generateWorld(generator, map_->params(), kGenerationFlagWord);
+  } catch (const GenerationStopped&) {
+    finishLiquids(*map_);  // the simulator leaves settling, as a finished generation leaves it
+  }
   setBusy(false);
   generationCounts_ = generator.counts;
   return spawn;

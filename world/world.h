@@ -16,6 +16,7 @@
 // entry points and block entity lifecycle assert the main thread in debug builds. Nothing here
 // locks.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -85,8 +86,10 @@ class World {
   // Fills the new world's cells for its planet stage by stage, reporting each stage's text through
   // `progress` on the calling thread (the world-load thread; the caller hands the texts to the main
   // thread). Busy while it runs, so removals drop nothing and nothing is sent. Returns the spawn
-  // cell the generator chose.
-  SpawnCell generate(const GeneratorProgress& progress, GeneratorHooks hooks = {});
+  // cell the generator chose. Setting `stop` (from any thread) ends the generation at its next
+  // check, within a column's work; the world is then half made, for its maker to throw away.
+  SpawnCell generate(const GeneratorProgress& progress, GeneratorHooks hooks = {},
+                     const std::atomic<bool>* stop = nullptr);
   // The give-up and liquid counts of the last generation.
   const GenerationCounts& generationCounts() const { return generationCounts_; }
 

@@ -11,15 +11,14 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "game/player/game_clock.h"
 #include "game/session/game.h"
 #include "game/session/travel_target.h"
+#include "game/session/world_generation.h"
 #include "world/world_context.h"
 
 class LocalLogic;
-struct GeneratedWorld;
 struct LoadedWorld;
 struct RunningWorld;
 
@@ -134,7 +133,6 @@ class GameLocal : public Game {
   void applyInventoryOptions();
   void settleLater();
   void loadPlayerIfMissing();
-  void joinGeneration();
 
   LocalLogic* rules_;
   RunningWorld* running_;
@@ -143,7 +141,7 @@ class GameLocal : public Game {
   WorldContext context_;
   std::optional<uint32_t> generationSeed_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the game
-  std::thread generation_;  // joined before the next one starts, when the game quits and at the end
+  WorldGeneration generation_;  // stopped when the game quits and at the end
   // Bumped by every start and end of a game: a generation that finishes after it is stale.
   uint64_t loadTicket_ = 0;
   std::optional<TravelTarget> pendingTravel_;

@@ -80,7 +80,7 @@ TEST_F(WorldLoadingTest, AGameEndedDuringGenerationDropsTheLateWorld) {
   const uint32_t references = scheduler().getReferenceCount();
   game.begin(2, [&] { finished = true; });
   game.quit();
-  // The worker holds the scheduler until its world has been handed back.
+  // The generation holds the scheduler until its worker is joined, which quitting does.
   ASSERT_TRUE(pumpUntil([&] { return scheduler().getReferenceCount() == references; }));
   EXPECT_FALSE(finished);
   EXPECT_EQ(running.world, nullptr);
