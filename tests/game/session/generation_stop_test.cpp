@@ -13,23 +13,13 @@
 namespace game_test {
 namespace {
 
-constexpr uint32_t kHomePlanet = 1;
-constexpr uint16_t kRock = 30;
 constexpr auto kPromptly = std::chrono::milliseconds(100);
 
-class GenerationStopTest : public SessionTest {
+class GenerationStopTest : public GeneratingSessionTest {
  protected:
   void SetUp() override {
-    SessionTest::SetUp();
-    endWorld(running, game, rules);
-    defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
-    PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
-    planet.terrainBlocks = {{kRock, 1}};
-    planet.caveRules = {{0.1f, 0.9f, 4.0f, 0.1f, 120}};
-    planet.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};
-    planet.parameters.liquidLevel = 30;
-    saves.params.planetId = kHomePlanet;
-    saves.params.sizeIndex = 4;  // 4096 x 512, the largest
+    GeneratingSessionTest::SetUp();
+    generateOfSize(4);  // 4096 x 512, the largest
   }
   // Starts generating with the game and waits for its first stage text: the worker is under way.
   void startGenerating(GameLocal& generating) {
@@ -42,8 +32,6 @@ class GenerationStopTest : public SessionTest {
     action();
     return std::chrono::steady_clock::now() - start;
   }
-
-  bool finished = false;
 };
 
 TEST_F(GenerationStopTest, QuittingDuringTheLargestWorldsGenerationReturnsPromptlyAndEntersNothing) {

@@ -15,25 +15,12 @@
 namespace game_test {
 namespace {
 
-constexpr uint32_t kHomePlanet = 1;
-constexpr uint16_t kRock = 30;
-
-class WorldLoadingTest : public SessionTest {
+class WorldLoadingTest : public GeneratingSessionTest {
  protected:
   void SetUp() override {
-    SessionTest::SetUp();
-    // The game starts from nothing: no world, and the player comes from the saves.
-    endWorld(running, game, rules);
-    defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
-    PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
-    planet.terrainBlocks = {{kRock, 1}};
-    planet.caveRules = {{0.1f, 0.9f, 4.0f, 0.1f, 120}};
-    planet.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};
-    planet.parameters.liquidLevel = 30;
-    saves.params.planetId = kHomePlanet;
-    saves.params.sizeIndex = 1;  // 768 x 256: long enough for the main thread to run meanwhile
+    GeneratingSessionTest::SetUp();
+    generateOfSize(1);  // 768 x 256: long enough for the main thread to run meanwhile
   }
-  bool finished = false;
 };
 
 TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThread) {
