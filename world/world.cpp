@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "content/tables/difficulty_row.h"
+#include "engine/base/serial_counter.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
@@ -32,9 +33,17 @@ std::unique_ptr<World> World::create(const DifficultyRow* difficulty, const Worl
   return std::make_unique<World>(difficulty, params, width, height, context);
 }
 
+namespace {
+uint32_t nextWorldSerial() {
+  static engine::SerialCounter serials;
+  return serials.next();
+}
+}  // namespace
+
 World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width, int32_t height,
              WorldContext context)
-    : creative_(isCreativeWorld(params) ? 1 : 0),
+    : serial_(nextWorldSerial()),
+      creative_(isCreativeWorld(params) ? 1 : 0),
       thirdMode_(params.mode == 3 ? 1 : 0),
       map_(std::make_unique<WorldMap>(this, params, width, height)),
       explosions_(std::make_unique<ExplosionSystem>(*this)),

@@ -101,6 +101,11 @@ class World {
   // The entity a handle names in any list; null once it is gone.
   LogicBlock* resolve(BlockEntityHandle handle) const;
 
+  // ---- Identity ----
+  // A number of its own, never given to another world while the process runs: what tells a new
+  // world from the one before, even when it was made at the old one's address.
+  uint32_t serial() const { return serial_; }
+
   // ---- Parts ----
   WorldMap& map() { return *map_; }
   const WorldMap& map() const { return *map_; }
@@ -140,6 +145,7 @@ class World {
   template <class Find>
   LogicBlock* findInLists(const Find& find) const;
 
+  uint32_t serial_;
   uint8_t busy_ = 0;
   uint8_t creative_ = 0;
   uint8_t thirdMode_ = 0;
