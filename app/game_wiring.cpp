@@ -56,7 +56,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                             .sounds = &cellSounds_,
                             .options = &worldOptions_,
                             .scheduler = director()->getScheduler()},
-               &runningWorld()),
+               &runningWorld(), &playerEvents_),
       gameScreen_(runningWorld()) {
   kel::Platform::setInstance(&platform_);
   engine::FontAtlasCache::setFallbackFonts({kFontSmall, kFontTooltip, kFontTiny, kFontBig});
@@ -99,7 +99,6 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   setMenuViewMaker(&makeMenuView);
   setMenuSaves(&saves_);
-  setPlayerEvents(&playerEvents_);
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
   if (!gameServicesRegistered()) {
     setGameServices(&game_);
@@ -115,14 +114,12 @@ GameWiring::~GameWiring() {
   session_.end();
   session_.unbindCurrent();
   if (ownsGame_) setGameServices(nullptr);
-  setPlayerEvents(nullptr);
   setMenuSaves(nullptr);
   setMenuViewMaker(nullptr);
   setInterfaceServices(nullptr);
   setEntityDrawings(nullptr);
   setGameScreen(nullptr);
   setCarriedLights(nullptr);
-  setPlayerEvents(nullptr);
   setLightRefreshBatching(nullptr);
   setWorldViewServices(nullptr);
   if (ownsStatsServices_) statsStore().setServices(nullptr, nullptr);

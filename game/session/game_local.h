@@ -19,6 +19,7 @@
 #include "world/world_context.h"
 
 class LocalLogic;
+class PlayerEvents;
 struct LoadedWorld;
 struct RunningWorld;
 
@@ -98,6 +99,8 @@ class GameLocal : public Game {
   void setWorldContext(const WorldContext& context) { context_ = context; }
   // Whether an installed world also becomes the process's current world (the application's game).
   void setBindsCurrentWorld(bool binds) { bindsCurrentWorld_ = binds; }
+  // Where the local player this game loads tells its events (not owned; null: nobody).
+  void setLocalPlayerEvents(PlayerEvents* events) { localEvents_ = events; }
   // The seed of the next generated world; unset: the processor clock's.
   void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
@@ -139,6 +142,7 @@ class GameLocal : public Game {
   bool timersRunning_ = false;
   bool bindsCurrentWorld_ = true;
   WorldContext context_;
+  PlayerEvents* localEvents_ = nullptr;
   std::optional<uint32_t> generationSeed_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the game
   WorldGeneration generation_;  // stopped when the game quits and at the end

@@ -78,7 +78,7 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
 }
 
 void GameLocal::loadPlayerIfMissing() {
-  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this);
+  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this, localEvents_);
   player = running_->player.get();
   rules_->setPlayer(player);
 }

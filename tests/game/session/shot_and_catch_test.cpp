@@ -64,7 +64,7 @@ class ShotAndCatchTest : public world_test::WorldTest {
     addSurfacePlanet(kPlanet);
     WorldParams params;
     params.planetId = kPlanet;
-    playIn(session, World::create(nullptr, params, 40, 30, session.context()), 10, 20);
+    playIn(session, World::create(nullptr, params, 40, 30, session.context()), 10, 20, &events);
     player().stats.criticalChance = 0;
     session.entities().stepFrame(0);  // the lists take the session's world at their first step
   }
@@ -104,7 +104,6 @@ class ShotAndCatchTest : public world_test::WorldTest {
   }
 
   RecordingEvents events;
-  const engine::Seam<PlayerEvents, PlayerEvents>::Scoped useEvents{playerEventsSeam(), events};
   LocalSession session;
 };
 

@@ -16,11 +16,13 @@
 
 namespace game_test {
 
-// Puts the world into the session, with a new local player at the cell, wired to its game and rules.
-inline void playIn(LocalSession& session, std::unique_ptr<World> world, int32_t column, int32_t row) {
+// Puts the world into the session, with a new local player at the cell, wired to its game and rules
+// and telling `events` (null: nobody).
+inline void playIn(LocalSession& session, std::unique_ptr<World> world, int32_t column, int32_t row,
+                   PlayerEvents* events = nullptr) {
   RunningWorld& running = session.running();
   running.world = std::move(world);
-  running.player = std::make_unique<PlayerDesktopLocal>(&session.game());
+  running.player = std::make_unique<PlayerDesktopLocal>(&session.game(), events);
   session.game().world = running.world.get();
   session.game().player = running.player.get();
   session.rules().setWorld(running.world.get());
