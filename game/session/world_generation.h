@@ -58,7 +58,6 @@ class WorldGeneration {
   void join();
   // Asks the worker to stop and waits for it: `done` is not called for a world it stopped.
   void stop();
-  bool running() const { return worker_.joinable(); }
 
  private:
   std::thread worker_;
