@@ -56,8 +56,11 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
       saves_(*platform_.fileSystem()),
       gameSaves_(saves_, runningWorld()),
-      session_(WorldContext{.refresh = &tileRefresh_, .sounds = &cellSounds_, .options = &worldOptions_},
-               &runningWorld()),
+      session_(WorldContext{.refresh = &tileRefresh_,
+                            .sounds = &cellSounds_,
+                            .options = &worldOptions_,
+                            .scheduler = director()->getScheduler()},
+               &runningWorld(), &playerEvents_),
       gameScreen_(runningWorld()) {
   wire([this] { kel::Platform::setInstance(&platform_); }, [] { kel::Platform::setInstance(nullptr); });
   wire([] { engine::FontAtlasCache::setFallbackFonts({kFontSmall, kFontTooltip, kFontTiny, kFontBig}); },
@@ -99,7 +102,6 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   wire([] { setMenuViewMaker(&makeMenuView); }, [] { setMenuViewMaker(nullptr); });
   wire([this] { setMenuSaves(&saves_); }, [] { setMenuSaves(nullptr); });
-  wire([this] { setPlayerEvents(&playerEvents_); }, [] { setPlayerEvents(nullptr); });
   // As with the saves: a game seam registered before the launch (a test's) stays in place.
   if (!gameServicesRegistered()) wire([this] { setGameServices(&game_); }, [] { setGameServices(nullptr); });
   wire([this] { session_.bindCurrent(); }, [this] { session_.unbindCurrent(); });

@@ -4,7 +4,7 @@
 // console), the death view, the inventory, book, sign and circuit views that block use opens, and
 // the return to the main view, the portal travel dialog, the fishing view's bite and its end. What else the interface hears is passed on: a read sign's bubble,
 // the sky's phase and weather, the rain ambience and the interface's own sounds. The application
-// registers one with setPlayerEvents.
+// hands one to its session, which gives it to the local player it loads.
 //
 // Main thread only.
 

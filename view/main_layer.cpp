@@ -110,6 +110,7 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   if (running.world == nullptr || running.player == nullptr) return;
   running_ = &running;
   world_ = running.world.get();
+  worldSerial_ = world_->serial();
   if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
   GameTextures& textures = gameTextures();
   if (!textures.loaded) {
@@ -264,8 +265,12 @@ void MainLayer::replaceConsole() {
   setConsole(ConsoleNode::create());
 }
 
+bool MainLayer::showsWorld(const World* world) const {
+  return world_ != nullptr && world != nullptr && world->serial() == worldSerial_;
+}
+
 bool MainLayer::worldGone() const {
-  return running_ == nullptr || running_->world.get() != world_ || running_->player == nullptr;
+  return running_ == nullptr || !showsWorld(running_->world.get()) || running_->player == nullptr;
 }
 
 void MainLayer::visit(engine::Renderer* renderer, const engine::Mat4& parentTransform, uint32_t parentFlags) {
@@ -342,6 +347,7 @@ void MainLayer::teardownWorldView() {
   dropChildren(t.iconBatch);
   dropChildren(t.blockBatch);
   world_ = nullptr;
+  worldSerial_ = 0;
   running_ = nullptr;
   frameRelight_ = false;
 }

@@ -66,6 +66,8 @@ class MainLayer final : public engine::InnerNode {
   bool hasWorldView() const { return rootNode_ != nullptr; }
   // The world being shown, null without a world view.
   World* world() const { return world_; }
+  // Whether the world view shows this world (the same world by its serial, not its address).
+  bool showsWorld(const World* world) const;
   TileSprites* tiles() const { return tiles_.get(); }
   engine::InnerNode* rootNode() const { return rootNode_; }
   engine::InnerNode* worldLayer() const { return worldLayer_; }
@@ -108,6 +110,7 @@ class MainLayer final : public engine::InnerNode {
   void forgetWorldNodes();
 
   World* world_ = nullptr;                  // borrowed from the running world
+  uint32_t worldSerial_ = 0;                // the shown world's serial
   RunningWorld* running_ = nullptr;         // borrowed
   engine::InnerNode* worldLayer_ = nullptr;  // retained
   engine::InnerNode* rootNode_ = nullptr;    // retained

@@ -69,7 +69,7 @@ void ViewGameScreen::enterMainView() {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
   if (engine::Node* label = layer->getChildByTag(MainLayer::kLoadingLabelTag)) layer->removeChild(label);
-  if (layer->hasWorldView() && layer->world() == running_.world.get()) {
+  if (layer->hasWorldView() && layer->showsWorld(running_.world.get())) {
     layer->rebuildWorldView();
     return;
   }

@@ -73,7 +73,7 @@ bool captureWorldView(RunningWorld& running, int width, int height, const std::s
     layer->retain();
   }
   if (director->getRunningScene() != layer) director->runWithScene(layer);
-  const bool built = !layer->hasWorldView() || layer->world() != running.world.get();
+  const bool built = !layer->hasWorldView() || !layer->showsWorld(running.world.get());
   if (built) layer->buildWorldView(running);
   director->mainLoop(kFrame);
   director->mainLoop(kFrame);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "content/tables/difficulty_row.h"
+#include "engine/base/serial_counter.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
@@ -11,6 +12,7 @@
 #include "world/circuits/circuit_system.h"
 #include "world/entities/world_entity_places.h"
 #include "world/explosions/explosion_system.h"
+#include "world/generator/generator_liquids.h"
 #include "world/map/world_map.h"
 #include "world/plants/plant_system.h"
 #include "world/portals/portal_registry.h"
@@ -31,9 +33,17 @@ std::unique_ptr<World> World::create(const DifficultyRow* difficulty, const Worl
   return std::make_unique<World>(difficulty, params, width, height, context);
 }
 
+namespace {
+uint32_t nextWorldSerial() {
+  static engine::SerialCounter serials;
+  return serials.next();
+}
+}  // namespace
+
 World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width, int32_t height,
              WorldContext context)
-    : creative_(isCreativeWorld(params) ? 1 : 0),
+    : serial_(nextWorldSerial()),
+      creative_(isCreativeWorld(params) ? 1 : 0),
       thirdMode_(params.mode == 3 ? 1 : 0),
       map_(std::make_unique<WorldMap>(this, params, width, height)),
       explosions_(std::make_unique<ExplosionSystem>(*this)),
@@ -53,6 +63,7 @@ World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t
 }
 
 World::~World() {
+  timers_.unscheduleAll();
   // The map goes first; the entity lists after it only drop their objects.
   pathFinder_->setMap(nullptr);
   map_.reset();
@@ -83,11 +94,16 @@ const WorldOptions& World::options() const {
 
 MapBlock* World::cellAt(int32_t x, int32_t y) { return map_->cellAt(x, y); }
 
-SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hooks) {
+SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hooks, const std::atomic<bool>* stop) {
   if (!hooks.growTree) hooks.growTree = runGrowthToCompletion;  // the trees the surface dressing seeds
-  WorldGenerator generator(*map_, progress, std::move(hooks));
+  WorldGenerator generator(*map_, progress, std::move(hooks), stop);
   setBusy(true);
-  const SpawnCell spawn = generateWorld(generator, map_->params(), kGenerationFlagWord);
+  SpawnCell spawn;
+  try {
+    spawn = generateWorld(generator, map_->params(), kGenerationFlagWord);
+  } catch (const GenerationStopped&) {
+    finishLiquids(*map_);  // the simulator leaves settling, as a finished generation leaves it
+  }
   setBusy(false);
   generationCounts_ = generator.counts;
   return spawn;

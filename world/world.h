@@ -16,6 +16,7 @@
 // entry points and block entity lifecycle assert the main thread in debug builds. Nothing here
 // locks.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -25,6 +26,7 @@
 #include "world/generator/world_generator.h"
 #include "world/map/world_params.h"
 #include "world/time/day_clock.h"
+#include "world/time/world_timers.h"
 #include "world/weather/weather_state.h"
 #include "world/world_context.h"
 
@@ -72,6 +74,8 @@ class World {
   ShelfDisplays& shelfDisplays();
   StableMobs& stableMobs();
   const WorldOptions& options() const;
+  // The world's own timed tasks, on the context's scheduler; all unscheduled when the world goes.
+  WorldTimers& timers() { return timers_; }
 
   // ---- Cells and edits ----
   MapBlock* cellAt(int32_t x, int32_t y);
@@ -82,8 +86,10 @@ class World {
   // Fills the new world's cells for its planet stage by stage, reporting each stage's text through
   // `progress` on the calling thread (the world-load thread; the caller hands the texts to the main
   // thread). Busy while it runs, so removals drop nothing and nothing is sent. Returns the spawn
-  // cell the generator chose.
-  SpawnCell generate(const GeneratorProgress& progress, GeneratorHooks hooks = {});
+  // cell the generator chose. Setting `stop` (from any thread) ends the generation at its next
+  // check, within a column's work; the world is then half made, for its maker to throw away.
+  SpawnCell generate(const GeneratorProgress& progress, GeneratorHooks hooks = {},
+                     const std::atomic<bool>* stop = nullptr);
   // The give-up and liquid counts of the last generation.
   const GenerationCounts& generationCounts() const { return generationCounts_; }
 
@@ -94,6 +100,11 @@ class World {
   LogicBlock* blockEntityAt(const MapBlock& cell) const;
   // The entity a handle names in any list; null once it is gone.
   LogicBlock* resolve(BlockEntityHandle handle) const;
+
+  // ---- Identity ----
+  // A number of its own, never given to another world while the process runs: what tells a new
+  // world from the one before, even when it was made at the old one's address.
+  uint32_t serial() const { return serial_; }
 
   // ---- Parts ----
   WorldMap& map() { return *map_; }
@@ -134,6 +145,7 @@ class World {
   template <class Find>
   LogicBlock* findInLists(const Find& find) const;
 
+  uint32_t serial_;
   uint8_t busy_ = 0;
   uint8_t creative_ = 0;
   uint8_t thirdMode_ = 0;
@@ -159,4 +171,5 @@ class World {
   bool noRecentDifficultySwitch_ = true;
   GenerationCounts generationCounts_;
   WorldContext context_;
+  WorldTimers timers_{context_};  // last: its timers go before anything they step
 };

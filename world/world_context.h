@@ -6,8 +6,12 @@
 // built with its context; code below the edges takes these from the world, never from the
 // process-wide current objects, so two worlds (a host's and a client's, a test's beside the
 // running one) live side by side in one process. Every member may be null: the world then uses
-// the null form, which does nothing and refuses every edit. Nothing here is owned.
+// the null form, which does nothing and refuses every edit; a world without a scheduler runs its
+// timers on the director's. Nothing here is owned.
 
+namespace engine {
+class Scheduler;
+}
 class CellRefresh;
 class CellSounds;
 class EntityEffects;
@@ -28,4 +32,5 @@ struct WorldContext {
   ShelfDisplays* shelfDisplays = nullptr;
   StableMobs* stableMobs = nullptr;
   const WorldOptions* options = nullptr;  // the player's options the rules obey
+  engine::Scheduler* scheduler = nullptr;  // the clock the world's timers run on (`World::timers`)
 };

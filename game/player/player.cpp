@@ -17,14 +17,14 @@ constexpr uint16_t kContainerClosedValue = 127;
 constexpr uint8_t kChatKind = 0;
 constexpr uint16_t kChatSound = 61;
 
-void ringChatSound(uint8_t kind) {
-  if (kind == kChatKind && kel::options().chatSound) playerEvents().interfaceSound(kChatSound);
+void ringChatSound(PlayerEvents& events, uint8_t kind) {
+  if (kind == kChatKind && kel::options().chatSound) events.interfaceSound(kChatSound);
 }
 
 }  // namespace
 
-Player::Player(GameInterface* playerGame)
-    : PlayerBase(nullptr, true),
+Player::Player(GameInterface* playerGame, PlayerEvents* events)
+    : PlayerBase(nullptr, true, events),
       game(playerGame),
       inventory(std::make_unique<Inventory>(this, nullptr)),
       knowledge(std::make_unique<RecipeKnowledge>()),
@@ -79,14 +79,14 @@ bool Player::pickUpItem(const Item& item) {
   const SlotRef slot = inventory->findSlotFor(&item, newSlot);
   if (slot.isNone()) return false;
   if (slot.kind == SlotKind::Quick && slot.x == inventory->selected() && wasEmpty) heldItemChanged(heldItem());
-  playerEvents().itemPickedUp(item.id, item.count);
+  events().itemPickedUp(item.id, item.count);
   return true;
 }
 
 void Player::die() {
   PlayerBase::die();
   recordStat(kStatDied, 0);
-  playerEvents().deathView();
+  events().deathView();
 }
 
 bool Player::leaveContainer(bool quiet) {
@@ -105,16 +105,16 @@ bool Player::leaveContainer(bool quiet) {
   return quiet;
 }
 
-void Player::recordStat(uint16_t statId, uint16_t value) { playerEvents().recordStat(statId, value); }
+void Player::recordStat(uint16_t statId, uint16_t value) { events().recordStat(statId, value); }
 
 void Player::showMessage(uint8_t kind, const std::string& text) {
-  ringChatSound(kind);
-  playerEvents().message(kind, text);
+  ringChatSound(events(), kind);
+  events().message(kind, text);
 }
 
-void Player::showPortalTravel(uint32_t planet) { playerEvents().portalTravelDialog(planet); }
+void Player::showPortalTravel(uint32_t planet) { events().portalTravelDialog(planet); }
 
 void Player::showTextById(uint8_t kind, int16_t textId) {
-  ringChatSound(kind);
-  playerEvents().textById(kind, textId);
+  ringChatSound(events(), kind);
+  events().textById(kind, textId);
 }

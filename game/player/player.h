@@ -29,7 +29,8 @@ class Player : public PlayerBase, public InventoryOwner {
   static constexpr uint16_t kStatDied = 53;
   static constexpr uint16_t kStatToolBroken = 5;
 
-  explicit Player(GameInterface* game);
+  // `events`: where the player's events go (not owned; null: nowhere).
+  explicit Player(GameInterface* game, PlayerEvents* events = nullptr);
   ~Player() override;
 
   // ---- Items ----

@@ -34,7 +34,7 @@ class PlayerBase : public PlayerGraphical {
   // Rings searched around a spawn cell that is no longer spawnable.
   static constexpr int kRespawnSearchLimit = 64;
 
-  PlayerBase(World* world, bool local);
+  PlayerBase(World* world, bool local, PlayerEvents* events = nullptr);
 
   void update(float dt) override;
   void die() override;

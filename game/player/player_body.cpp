@@ -258,7 +258,7 @@ void PlayerBody::afterMove(PlayerBase& player, WorldMap& map, float oldX) {
     p.x += shift;
     const int dx = std::clamp(currentCell->x - oldColumn, -1, 1);
     const int dy = std::clamp(currentCell->y - oldRow, -1, 1);
-    playerEvents().cellChanged(player, shift != 0 ? 0 : dx, dy, shift != 0);
+    player.events().cellChanged(player, shift != 0 ? 0 : dx, dy, shift != 0);
   }
   if (grounded && std::fabs(velocity.x) > kEpsilon && currentCell != nullptr) {
     const float centreX = rawColumn(p.x) * kCell;
@@ -266,7 +266,7 @@ void PlayerBody::afterMove(PlayerBase& player, WorldMap& map, float oldX) {
     const float after = p.x - centreX;
     if ((before < 0 && after > 0) || (before > 0 && after < 0)) {
       const MapBlock* below = map.cellAt(currentCell->x, currentCell->y - 1);
-      if (below != nullptr) playerEvents().tileSound(*below);
+      if (below != nullptr) player.events().tileSound(*below);
     }
   }
 }
@@ -274,7 +274,7 @@ void PlayerBody::afterMove(PlayerBase& player, WorldMap& map, float oldX) {
 void PlayerBody::spriteEvent(PlayerBase& player, uint8_t code) {
   if (code == motionEvent) return;
   motionEvent = code;
-  playerEvents().motionEvent(player, code);
+  player.events().motionEvent(player, code);
 }
 
 void PlayerBody::sendSpriteEvents(PlayerBase& player, bool wasRising) {
@@ -299,6 +299,6 @@ void PlayerBody::sendSpriteEvents(PlayerBase& player, bool wasRising) {
     }
   }
   if (!facingLocked && hKey != kNoKey && std::fabs(vx) > kEpsilon) {
-    playerEvents().setFacing(player, vx <= 0);
+    player.events().setFacing(player, vx <= 0);
   }
 }

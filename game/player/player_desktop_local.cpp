@@ -23,7 +23,7 @@ void PlayerDesktopLocal::landed(MapBlock* aboveLeft, MapBlock* aboveRight, MapBl
   if (world == nullptr) return;
   const BlockPropsTable& props = world->map().props();
   MapBlock* sounding = left != nullptr && left->frontId() != 0 ? left : right;
-  if (sounding != nullptr) playerEvents().tileSound(*sounding);
+  if (sounding != nullptr) events().tileSound(*sounding);
   PlayerBody& b = body();
   if (b.fallStart != nullptr && b.currentCell != nullptr && game != nullptr) {
     const int32_t height = b.fallStart->y - b.currentCell->y;

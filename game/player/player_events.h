@@ -1,8 +1,9 @@
 #pragma once
 // What a player tells the world view, the sound engine and the interface: sprite events, sounds,
 // console lines, statistics, the HUD and the views it opens. Those layers sit above the game, so
-// they reach it through this seam: the application registers its implementation at launch, tests
-// register a recording one, and the null form (nothing registered) does nothing.
+// they reach it through this interface: each player is given its sink when it is made
+// (`PlayerGraphical::events`) — the application's local player the interface's implementation,
+// a test's player a recording one — and this class itself is the null form, which does nothing.
 //
 // Main thread only.
 
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/base/seam.h"
 
 class Entity;
 class MapBlock;
@@ -86,9 +86,3 @@ class PlayerEvents {
   // The circuit configurator opens on a device's cell with the device's current setting.
   virtual void circuitConfigurator(PlayerGraphical&, const MapBlock&, const CircuitRecord&) {}
 };
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<PlayerEvents, PlayerEvents>& playerEventsSeam();
-// The registered events, or the null form. Not owned.
-PlayerEvents& playerEvents();
-void setPlayerEvents(PlayerEvents* events);

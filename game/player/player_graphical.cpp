@@ -11,7 +11,14 @@
 #include "world/map/world_map.h"
 #include "world/world.h"
 
-PlayerGraphical::PlayerGraphical(World* initialWorld) : world(initialWorld) { stats.reset(); }
+PlayerGraphical::PlayerGraphical(World* initialWorld, PlayerEvents* events) : world(initialWorld), events_(events) {
+  stats.reset();
+}
+
+PlayerEvents& PlayerGraphical::events() const {
+  static PlayerEvents nowhere;  // the null form: every event does nothing
+  return events_ != nullptr ? *events_ : nowhere;
+}
 
 void PlayerGraphical::setCellCoordinates(uint32_t x, uint32_t y) {
   cellX = x;
@@ -57,7 +64,7 @@ bool PlayerGraphical::canAddBuff(uint16_t id) const {
 
 void PlayerGraphical::playAction(uint8_t action, uint8_t arg) {
   if (!hasSprite) return;
-  playerEvents().playAction(*this, action, arg);
+  events().playAction(*this, action, arg);
 }
 
 bool PlayerGraphical::inFreeFlight() const {

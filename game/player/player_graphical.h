@@ -2,7 +2,10 @@
 // The drawn side of a player: the world it is in, its stats, its movement mode, its pixel and cell
 // position and the light it carries. It is the base of every player class; the layers above add a
 // body with health (`PlayerBase`), an inventory (`Player`) and physics (`PlayerDesktop`). What the
-// sprite shows goes out through the `PlayerEvents` seam, so a player without a view works the same.
+// sprite shows, and everything else the player tells the view, sound and interface, goes out
+// through its own `PlayerEvents` sink, given when the player is made: two players in one world
+// each tell their own. A player made without one tells nobody, so a player without a view works
+// the same.
 //
 // Positions are pixels of the body centre, y upwards; cell c covers pixels c*30-15 up to c*30+15.
 // Main thread only.
@@ -14,13 +17,15 @@
 
 class Item;
 class MapBlock;
+class PlayerEvents;
 class World;
 
 class PlayerGraphical {
  public:
   static constexpr float kCellSize = 30.0f;
 
-  explicit PlayerGraphical(World* world);
+  // `events`: where the player's events go (not owned; null: nowhere).
+  explicit PlayerGraphical(World* world, PlayerEvents* events = nullptr);
   virtual ~PlayerGraphical() = default;
   PlayerGraphical(const PlayerGraphical&) = delete;
   PlayerGraphical& operator=(const PlayerGraphical&) = delete;
@@ -50,6 +55,8 @@ class PlayerGraphical {
   bool canAddBuff(uint16_t id) const;
   void playAction(uint8_t action, uint8_t arg);
   bool inFreeFlight() const;
+  // The player's own events sink.
+  PlayerEvents& events() const;
 
   World* world;
   PlayerStats stats;
@@ -61,4 +68,7 @@ class PlayerGraphical {
   uint16_t heldTint = 0;
   // Set by the world view once it has built the player's sprite; actions need one to play.
   bool hasSprite = false;
+
+ private:
+  PlayerEvents* events_;
 };

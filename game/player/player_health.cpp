@@ -39,8 +39,8 @@ uint32_t nextPlayerId() {
 
 }  // namespace
 
-PlayerBase::PlayerBase(World* initialWorld, bool local)
-    : PlayerGraphical(initialWorld), isLocal(local ? 1 : 0), playerId_(nextPlayerId()) {}
+PlayerBase::PlayerBase(World* initialWorld, bool local, PlayerEvents* events)
+    : PlayerGraphical(initialWorld, events), isLocal(local ? 1 : 0), playerId_(nextPlayerId()) {}
 
 void PlayerBase::update(float dt) { cooldown = cooldown > 0 ? std::max(0.0f, cooldown - dt) : 0; }
 
@@ -53,7 +53,7 @@ void PlayerBase::die() {
 bool PlayerBase::addHealth(float amount) {
   const bool below = health < stats.maxHealth;
   health = std::min(stats.maxHealth, health + (1 + stats.healthBonus) * amount);
-  if (isLocal) playerEvents().healthFlash(false);
+  if (isLocal) events().healthFlash(false);
   return below;
 }
 
@@ -63,7 +63,7 @@ bool PlayerBase::takeDamage(float amount, uint8_t kind) {
   lastHurt_ = {kind, nextHurtSource_};
   health -= (1 - armour) * amount;
   if (health <= 0) health = 0;
-  if (isLocal) playerEvents().healthFlash(true);
+  if (isLocal) events().healthFlash(true);
   return true;
 }
 

@@ -25,10 +25,10 @@ std::vector<std::string> splitLines(std::string_view text) {
 
 void Player::readSign(Sign& sign, bool edit) {
   if (!edit) {
-    playerEvents().signLabel(sign.cell(), splitLines(sign.text()));
+    events().signLabel(sign.cell(), splitLines(sign.text()));
     return;
   }
   setOpenContainer(&sign);
   sign.open();
-  playerEvents().signView(sign);
+  events().signView(sign);
 }

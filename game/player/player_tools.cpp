@@ -39,7 +39,7 @@ void Player::wearTool(uint8_t quickSlot) {
   if (item->durability > 0) --item->durability;
   if (item->durability > 0) return;
   MapBlock* cell = currentMapBlock();
-  if (cell != nullptr) playerEvents().sound(kSoundToolBroken, *cell);
+  if (cell != nullptr) events().sound(kSoundToolBroken, *cell);
   recordStat(kStatToolBroken, item->id);
 }
 

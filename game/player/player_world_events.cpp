@@ -51,15 +51,15 @@ void Player::setWeather(uint8_t kind, bool quiet) {
   const WeatherKind now = world->weather().kind;
   if (now == WeatherKind::None || quiet) {
     if (!quiet && startText(next) != 0) showTextById(kNoticeKind, startText(next));
-    if (isRainy(next)) playerEvents().rainAmbience(true);
+    if (isRainy(next)) events().rainAmbience(true);
   } else if (now == WeatherKind::Snow) {
     showTextById(kNoticeKind, kTextSnowStops);
   } else if (isRainy(now)) {
     showTextById(kNoticeKind, kTextRainStops);
-    playerEvents().rainAmbience(false);
+    events().rainAmbience(false);
   }
   world->weather().kind = next;
-  playerEvents().skyWeather(kind);
+  events().skyWeather(kind);
 }
 
 void Player::setTickPaused(bool paused) {
@@ -79,29 +79,29 @@ void Player::setDayClock(uint8_t phase, uint32_t tick) {
   clock.tickCounter = tick;
   clock.updateDarkness();
   if (clock.running != 0 && !gameClock().sleeping()) gameClock().scheduleClockTask();
-  playerEvents().skyPhase(phase, clock.tickInPhase());
-  playerEvents().rebuildWorldView();
+  events().skyPhase(phase, clock.tickInPhase());
+  events().rebuildWorldView();
 }
 
 void Player::sleep() {
   showTextById(kNoticeKind, kTextGoodNight);
-  playerEvents().popToMainView();
+  events().popToMainView();
   if (game != nullptr) game->sleep();
 }
 
-void Player::stampBiteTime() { playerEvents().fishBiting(); }
+void Player::stampBiteTime() { events().fishBiting(); }
 
-void Player::endFishing() { playerEvents().fishingEnded(); }
+void Player::endFishing() { events().fishingEnded(); }
 
 void Player::potionBrewed(const PotionResult& result) {
   auto* lab = dynamic_cast<AlchemyLab*>(openContainer());
   if (lab == nullptr) return;
   const bool brewed = lab->brew(result);
   lab->setBrewing(false);
-  playerEvents().containerRefreshed();
+  events().containerRefreshed();
   if (!brewed || result.itemId == FAILED_BREW_ITEM) return;
   const auto entry = static_cast<uint16_t>(result.value >> kPotionEntryShift);
   if (knowledge->isRecipeKnown(entry)) return;
   markBit(knowledge->chemistry, entry);
-  playerEvents().floatingText(kTextPotionDiscovered, potionDisplayName(result.value));
+  events().floatingText(kTextPotionDiscovered, potionDisplayName(result.value));
 }

@@ -15,16 +15,18 @@ void sleepThroughTheNight(Player& player) {
   if (player.game != nullptr) player.game->sleep();
 }
 
+bool BedRoll::inBed(const Player& player) const { return inBed_.count(player.playerId()) != 0; }
+
 std::vector<Player*> BedRoll::lieDown(Player& player, bool inBed, const std::vector<Player*>& present) {
   if (!inBed) {
-    inBed_.erase(&player);
+    inBed_.erase(player.playerId());
     return {};
   }
-  inBed_.insert(&player);
+  inBed_.insert(player.playerId());
   const bool everyone = std::all_of(present.begin(), present.end(), [this](const Player* p) { return this->inBed(*p); });
   if (!everyone) return {};
   for (Player* sleeper : present) {
-    inBed_.erase(sleeper);
+    inBed_.erase(sleeper->playerId());
     sleepThroughTheNight(*sleeper);
   }
   return present;

@@ -24,8 +24,8 @@ class BedRoll {
   // mark is cleared and each present player sleeps through the night; those players come back,
   // else none.
   std::vector<Player*> lieDown(Player& player, bool inBed, const std::vector<Player*>& present);
-  bool inBed(const Player& player) const { return inBed_.count(&player) != 0; }
+  bool inBed(const Player& player) const;
 
  private:
-  std::set<const Player*> inBed_;
+  std::set<uint32_t> inBed_;  // by player id
 };

@@ -18,10 +18,12 @@ namespace {
 // Refusals of the placement checks reach the acting player as console lines.
 class PlayerReporter : public PlacementReporter {
  public:
-  void showMessage(const std::string& text, int kind) override {
-    playerEvents().message(static_cast<uint8_t>(kind), text);
-  }
+  explicit PlayerReporter(PlayerEvents& events) : events_(events) {}
+  void showMessage(const std::string& text, int kind) override { events_.message(static_cast<uint8_t>(kind), text); }
   bool mayLock(const MapBlock&) override { return true; }
+
+ private:
+  PlayerEvents& events_;
 };
 
 bool isPlacementKind(uint8_t kind) {
@@ -53,13 +55,14 @@ bool wouldShutSomeoneIn(World& world, Logic& rules, const MapBlock& cell, uint16
 
 bool canApplyBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player) {
   if (player != nullptr && !player->isLocal && world.protectedAreas().isProtectedAt(edit.x, edit.y)) {
-    playerEvents().textById(3, edit_rules::kTextProtected);
+    player->events().textById(3, edit_rules::kTextProtected);
     return false;
   }
   MapBlock* cell = world.map().cellAt(edit.x, edit.y);
   if (cell == nullptr) return false;
-  PlayerReporter reporter;
-  PlacementReporter* report = player != nullptr ? &reporter : nullptr;
+  std::optional<PlayerReporter> reporter;
+  if (player != nullptr) reporter.emplace(player->events());
+  PlacementReporter* report = reporter ? &*reporter : nullptr;
   switch (edit.kind) {
     case edit_kind::kPlace:
       return !wouldShutSomeoneIn(world, rules, *cell, edit.blockId) && checkPlaceBlock(world, *cell, edit.blockId, report);
@@ -75,7 +78,7 @@ bool checkBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBas
   if (!canApplyBlockEdit(world, rules, edit, player)) {
     MapBlock* cell = world.map().cellAt(edit.x, edit.y);
     if (player != nullptr && isPlacementKind(edit.kind) && cell != nullptr) {
-      playerEvents().tileEffect(*player, *cell, edit_rules::kEffectRefused);
+      player->events().tileEffect(*player, *cell, edit_rules::kEffectRefused);
     }
     return false;
   }

@@ -46,14 +46,14 @@ namespace {
 void openCraftingStation(World& world, MapBlock& cell, Player& player) {
   player.inventory->setCraftingStation(nullptr, &cell, world.map().props());
   if (!kel::options().openCraftbookRecipe) {
-    playerEvents().inventoryView(kCraftingPage);
-    playerEvents().interfaceSound(kInventorySound);
+    player.events().inventoryView(kCraftingPage);
+    player.events().interfaceSound(kInventorySound);
     return;
   }
   BookViewFields book;
   book.category = craftingStationByKind(stationKindOfBlock(cell.frontId())).kind;
-  playerEvents().bookView(book);
-  playerEvents().interfaceSound(kBookSound);
+  player.events().bookView(book);
+  player.events().interfaceSound(kBookSound);
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ BlockEdit noEdit() {
 }
 
 BlockEdit refuse(PlayerGraphical& player, MapBlock& cell, void (*show)(PlayerEvents&)) {
-  show(playerEvents());
-  playerEvents().tileEffect(player, cell, edit_rules::kEffectRefused);
+  show(player.events());
+  player.events().tileEffect(player, cell, edit_rules::kEffectRefused);
   return noEdit();
 }
 

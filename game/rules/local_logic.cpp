@@ -94,11 +94,11 @@ PlayerBase* LocalLogic::mobTargetPlayer(MobEntity*) {
 }
 
 void LocalLogic::playCellEffect(PlayerBase*, MapBlock& cell, uint8_t effect, uint8_t) {
-  if (player_ != nullptr) playerEvents().tileEffect(*player_, cell, effect);
+  if (player_ != nullptr) player_->events().tileEffect(*player_, cell, effect);
 }
 
 void LocalLogic::broadcastEffect(Entity* entity, uint8_t effect, uint16_t value) {
-  if (player_ != nullptr) playerEvents().entityEffect(*player_, entity, effect, value);
+  if (player_ != nullptr) player_->events().entityEffect(*player_, entity, effect, value);
 }
 
 void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, uint8_t) {

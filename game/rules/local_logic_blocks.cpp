@@ -121,6 +121,6 @@ void LocalLogic::placeSign(MapBlock& cell, uint8_t variant) {
 
 bool LocalLogic::editCircuitCell(Player& player, MapBlock& cell) {
   if (world_ == nullptr || !isConfigurableCircuitCell(cell)) return false;
-  playerEvents().circuitConfigurator(player, cell, world_->circuits().getCellConfig(cell));
+  player.events().circuitConfigurator(player, cell, world_->circuits().getCellConfig(cell));
   return true;
 }

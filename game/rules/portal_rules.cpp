@@ -45,16 +45,16 @@ void travelThroughPortal(Player& player, const PortalRecord& portal) {
 
 std::vector<Player*> PortalChoices::choose(Player& player, const PortalRecord& portal,
                                            const std::vector<Player*>& present) {
-  chosen_[&player] = &portal;
+  chosen_[player.playerId()] = &portal;
   const bool all = std::all_of(present.begin(), present.end(), [&](const Player* p) { return chosenBy(*p) == &portal; });
   if (!all || present.empty()) return {};
   std::vector<Player*> travellers(present.begin() + 1, present.end());
   travellers.push_back(present.front());
-  for (Player* p : present) chosen_.erase(p);
+  for (Player* p : present) chosen_.erase(p->playerId());
   return travellers;
 }
 
 const PortalRecord* PortalChoices::chosenBy(const Player& player) const {
-  auto found = chosen_.find(&player);
+  auto found = chosen_.find(player.playerId());
   return found == chosen_.end() ? nullptr : found->second;
 }

@@ -57,5 +57,5 @@ class PortalChoices {
   const PortalRecord* chosenBy(const Player& player) const;
 
  private:
-  std::map<const Player*, const PortalRecord*> chosen_;
+  std::map<uint32_t, const PortalRecord*> chosen_;  // by player id
 };

@@ -23,7 +23,7 @@ constexpr size_t kLabOutput = 4;
 GameLocal::GameLocal(LocalLogic* rules) : rules_(rules), running_(&runningWorld()) {}
 
 GameLocal::~GameLocal() {
-  joinGeneration();
+  generation_.stop();
   releaseClock();
 }
 
@@ -109,7 +109,7 @@ void GameLocal::quit() {
   releaseClock();
   gameSaves().saveStatistics();
   ++loadTicket_;
-  joinGeneration();
+  generation_.stop();  // quitting never waits for a whole world
   stopTimers();
   endWorld(*running_, *this, *rules_);
   engine::unscheduleAllSlots();

@@ -11,15 +11,15 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "game/player/game_clock.h"
 #include "game/session/game.h"
 #include "game/session/travel_target.h"
+#include "game/session/world_generation.h"
 #include "world/world_context.h"
 
 class LocalLogic;
-struct GeneratedWorld;
+class PlayerEvents;
 struct LoadedWorld;
 struct RunningWorld;
 
@@ -99,6 +99,8 @@ class GameLocal : public Game {
   void setWorldContext(const WorldContext& context) { context_ = context; }
   // Whether an installed world also becomes the process's current world (the application's game).
   void setBindsCurrentWorld(bool binds) { bindsCurrentWorld_ = binds; }
+  // Where the local player this game loads tells its events (not owned; null: nobody).
+  void setLocalPlayerEvents(PlayerEvents* events) { localEvents_ = events; }
   // The seed of the next generated world; unset: the processor clock's.
   void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
@@ -134,16 +136,16 @@ class GameLocal : public Game {
   void applyInventoryOptions();
   void settleLater();
   void loadPlayerIfMissing();
-  void joinGeneration();
 
   LocalLogic* rules_;
   RunningWorld* running_;
   bool timersRunning_ = false;
   bool bindsCurrentWorld_ = true;
   WorldContext context_;
+  PlayerEvents* localEvents_ = nullptr;
   std::optional<uint32_t> generationSeed_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the game
-  std::thread generation_;  // joined before the next one starts, when the game quits and at the end
+  WorldGeneration generation_;  // stopped when the game quits and at the end
   // Bumped by every start and end of a game: a generation that finishes after it is stale.
   uint64_t loadTicket_ = 0;
   std::optional<TravelTarget> pendingTravel_;

@@ -78,7 +78,7 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
 }
 
 void GameLocal::loadPlayerIfMissing() {
-  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this);
+  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this, localEvents_);
   player = running_->player.get();
   rules_->setPlayer(player);
 }
@@ -88,18 +88,13 @@ void GameLocal::startGeneration(const GameCompletion& done) {
   GeneratorHooks hooks;
   if (pendingTravel_) hooks.arrivalOrigin = travelOrigin_;
   const uint64_t ticket = loadTicket_;
-  joinGeneration();
-  generation_ = startWorldGeneration(
+  generation_.start(
       std::move(fresh), std::move(hooks), generationSeed_,
       [](const std::string& text) { gameScreen().setLoadingText(text); },
       [this, alive = std::weak_ptr<bool>(alive_), ticket, done](GeneratedWorld result) {
         // A game destroyed before the hand-over ran lets the world go here.
         if (!alive.expired()) finishGeneration(ticket, std::move(result), done);
       });
-}
-
-void GameLocal::joinGeneration() {
-  if (generation_.joinable()) generation_.join();
 }
 
 void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done) {

@@ -1,7 +1,6 @@
 // The timed tasks of a game played alone, the world-clock step, going to bed and saving.
 
 #include "engine/scene/director.h"
-#include "engine/scene/scheduled_slots.h"
 #include "game/player/player.h"
 #include "game/player/player_options.h"
 #include "game/rules/local_logic.h"
@@ -26,20 +25,19 @@ constexpr uint32_t kBedTick = 472;
 }  // namespace
 
 void GameLocal::startTimers() {
+  if (world == nullptr) return;
   rules_->startTimers();
   LocalLogic* rules = rules_;
-  engine::scheduleSlot([rules](float) { rules->timers().step(); }, game_slot::kRulesInterval, game_slot::kRules,
-                       rules);
+  WorldTimers& timers = world->timers();
+  timers.schedule(world_timer::kRules, game_slot::kRulesInterval, [rules](float) { rules->timers().step(); });
   gameScreen().setMainLayerUpdating(true);
-  if (world != nullptr && world->dayClock().running != 0) scheduleClock();
+  if (world->dayClock().running != 0) scheduleClock();
   if (kel::options().shouldAutosave) {
-    engine::scheduleSlot([this](float) { autosave(); }, game_slot::kAutosaveInterval, game_slot::kAutosave, this);
+    timers.schedule(world_timer::kAutosave, game_slot::kAutosaveInterval, [this](float) { autosave(); });
   }
-  engine::scheduleSlot([this](float) { updatePlayer(); }, game_slot::kPlayerUpdateInterval,
-                       game_slot::kPlayerUpdate, this);
+  timers.schedule(world_timer::kPlayerUpdate, game_slot::kPlayerUpdateInterval, [this](float) { updatePlayer(); });
   // Every frame (interval 0), with the frame's time: the entity lists turn it into whole ticks.
-  engine::scheduleSlot([rules](float seconds) { rules->entities().stepFrame(seconds); }, 0.0f, game_slot::kEntities,
-                       rules);
+  timers.schedule(world_timer::kEntities, 0.0f, [rules](float seconds) { rules->entities().stepFrame(seconds); });
   scheduleSteps();
   // The time spent stopped is not the next frame's step.
   engine::Director::getInstance()->setNextDeltaTimeZero(true);
@@ -48,27 +46,22 @@ void GameLocal::startTimers() {
 
 // Work queued while the tasks were stopped waits in the simulations until this start.
 void GameLocal::scheduleSteps() {
-  if (world == nullptr) return;
   LiquidSimulator& liquids = world->map().liquids();
   if (liquids.running() || liquids.nextCount() > 0 || !liquids.pendingCells().empty()) liquids.scheduleStep();
   if (world->circuits().pending()) world->circuits().scheduleStep();
 }
 
 void GameLocal::stopTimers() {
-  engine::unscheduleSlot(game_slot::kRules);
   rules_->timers().clear();
   gameScreen().setMainLayerUpdating(false);
   // Also the every-frame clock of a sleeper whose world keeps no time.
-  engine::unscheduleSlot(game_slot::kClock);
-  engine::unscheduleSlot(game_slot::kPlayerUpdate);
-  engine::unscheduleSlot(game_slot::kEntities);
-  engine::unscheduleSlot(game_slot::kAutosave);
-  engine::unscheduleSlot(LiquidSimulator::kStepSlot);
-  engine::unscheduleSlot(CircuitSystem::kStepSlot);
+  if (world != nullptr) world->timers().unscheduleAll();
   timersRunning_ = false;
 }
 
-void GameLocal::Clock::stopClockTask() { engine::unscheduleSlot(game_slot::kClock); }
+void GameLocal::Clock::stopClockTask() {
+  if (game_.world != nullptr) game_.world->timers().unschedule(world_timer::kClock);
+}
 
 void GameLocal::Clock::scheduleClockTask() {
   if (game_.world != nullptr) game_.scheduleClock();
@@ -82,7 +75,7 @@ void GameLocal::releaseClock() {
 void GameLocal::scheduleClock() {
   const bool extendedDay = player != nullptr && playerOptionOn(*player, player_option::kExtendedDay);
   const float interval = world->dayClock().secondsPerTick(extendedDay, sessionKind() == 0);
-  engine::scheduleSlot([this](float) { tick(); }, interval, game_slot::kClock, this);
+  world->timers().schedule(world_timer::kClock, interval, [this](float) { tick(); });
 }
 
 void GameLocal::autosave() {
@@ -101,7 +94,7 @@ void GameLocal::tick() {
   if (sleeping && step.phase == DayPhase::Dawn && step.tick == kWakeTick) {
     if (player != nullptr) player->showMessage(kMessageInfo, kWokeUp);
     // A stopped clock keeps no every-frame task once the sleeper is up.
-    if (world->dayClock().running == 0) engine::unscheduleSlot(game_slot::kClock);
+    if (world->dayClock().running == 0) world->timers().unschedule(world_timer::kClock);
     startTimers();
     sleeping = false;
     gameScreen().removeSleepFade();
@@ -116,7 +109,7 @@ void GameLocal::tick() {
 void GameLocal::sleep() {
   if (sleeping || world == nullptr) return;
   stopTimers();
-  engine::scheduleSlot([this](float) { tick(); }, 0.0f, game_slot::kClock, this);
+  world->timers().schedule(world_timer::kClock, 0.0f, [this](float) { tick(); });
   DayClock& clock = world->dayClock();
   clock.tickCounter = clock.tickCounter - clock.tickCounter % DayClock::kTicksPerPhase + kBedTick;
   sleeping = true;

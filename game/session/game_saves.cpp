@@ -5,8 +5,8 @@
 
 LoadedWorld NullGameSaves::loadWorldFile(const DifficultyRow*) { return {}; }
 
-std::unique_ptr<PlayerDesktopLocal> NullGameSaves::loadLocalPlayer(GameInterface& game) {
-  return std::make_unique<PlayerDesktopLocal>(&game);
+std::unique_ptr<PlayerDesktopLocal> NullGameSaves::loadLocalPlayer(GameInterface& game, PlayerEvents* events) {
+  return std::make_unique<PlayerDesktopLocal>(&game, events);
 }
 
 engine::Seam<GameSaves, NullGameSaves>& gameSavesSeam() {

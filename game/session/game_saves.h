@@ -16,6 +16,7 @@
 
 class GameInterface;
 class PlayerDesktopLocal;
+class PlayerEvents;
 class World;
 struct DifficultyRow;
 
@@ -54,8 +55,9 @@ class GameSaves {
   virtual bool saveWorld(World& world) = 0;
   virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty) = 0;
 
-  // The local player of the current character, acting through `game`; null when it cannot be read.
-  virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game) = 0;
+  // The local player of the current character, acting through `game` and telling `events` (not
+  // owned; null: nobody); null when it cannot be read.
+  virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events) = 0;
   // The current character's statistics into the statistics store, and the store's back into
   // the character's statistics file.
   virtual void loadStatistics() = 0;
@@ -74,7 +76,7 @@ class NullGameSaves : public GameSaves {
   bool saveCharacter() override { return false; }
   bool saveWorld(World&) override { return false; }
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
-  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game) override;
+  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events) override;
   void loadStatistics() override {}
   void saveStatistics() override {}
 };

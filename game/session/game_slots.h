@@ -1,20 +1,15 @@
 #pragma once
-// The game's timed tasks by their slot in the engine's slot table, with their intervals in
-// seconds. The liquid step (3) and the circuit step (4) schedule themselves while they have work.
-// A networked game's endpoint drains its messages in slot 2 and a joining client waits for its
-// admission in slot 10.
+// The game's timed tasks: the few that run before or between worlds, and a networked game's
+// endpoint (its drain in slot 2 every frame, a joining client's wait for admission in slot 10),
+// keep their slot in the engine's slot table; those that play a world run on the world's own
+// timers (`world_timer` in world/time/world_timers.h). Intervals in seconds.
 
 namespace game_slot {
-constexpr int kRules = 0;
-constexpr int kClock = 1;
 constexpr int kNetDrain = 2;  // every frame: the endpoint's received messages
-constexpr int kPlayerUpdate = 5;
-constexpr int kEntities = 6;  // every frame: the entities' whole ticks
 constexpr int kStartLoading = 8;
 constexpr int kSettle = 9;
 constexpr int kJoinTimeout = 10;
 constexpr int kClientTravel = 23;
-constexpr int kAutosave = 24;
 
 constexpr float kRulesInterval = 1.0f;
 constexpr float kPlayerUpdateInterval = 0.5f;

@@ -12,7 +12,7 @@
 #include "world/rules/logic.h"
 #include "world/world.h"
 
-LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
+LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running, PlayerEvents* localEvents)
     : ownRunning_(running == nullptr ? std::make_unique<RunningWorld>() : nullptr),
       running_(running != nullptr ? running : ownRunning_.get()),
       rules_(std::make_unique<LocalLogic>(nullptr, nullptr, nullptr)),
@@ -32,6 +32,7 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running)
   rules_->setEntities(entities_.get());
   game_->setRunningWorld(*running_);
   game_->setWorldContext(context_);
+  game_->setLocalPlayerEvents(localEvents);
 }
 
 LocalSession::~LocalSession() {

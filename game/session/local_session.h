@@ -14,6 +14,7 @@
 
 class GameLocal;
 class LocalLogic;
+class PlayerEvents;
 class PlayerBodies;
 class SessionEntities;
 class SessionFishing;
@@ -23,7 +24,9 @@ class LocalSession {
  public:
   // `seams`: the view's and the entities' seams for this session's worlds; its rules, edit sink and
   // bodies are the session's own. `running`: where its world and player live (null: its own).
-  explicit LocalSession(const WorldContext& seams = {}, RunningWorld* running = nullptr);
+  // `localEvents`: what the local player it loads tells the view, sound and interface (null: nobody).
+  explicit LocalSession(const WorldContext& seams = {}, RunningWorld* running = nullptr,
+                        PlayerEvents* localEvents = nullptr);
   // Ends a running game first.
   ~LocalSession();
   LocalSession(const LocalSession&) = delete;

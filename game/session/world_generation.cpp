@@ -1,7 +1,6 @@
 #include "game/session/world_generation.h"
 
 #include <ctime>
-#include <thread>
 #include <utility>
 
 #include "engine/base/random.h"
@@ -12,7 +11,8 @@
 namespace {
 
 struct GenerationJob {
-  engine::Scheduler* scheduler = nullptr;  // retained until the result is handed back
+  engine::Scheduler* scheduler = nullptr;  // kept alive by the `WorldGeneration` until the join
+  const std::atomic<bool>* stop = nullptr;
   GeneratorHooks hooks;
   std::optional<uint32_t> seed;
   GenerationProgress progress;
@@ -38,13 +38,11 @@ void generate(std::shared_ptr<GenerationJob> job) {
           if (progress) progress(copy);
         });
       },
-      std::move(job->hooks));
+      std::move(job->hooks), job->stop);
+  // Stopped: the half-made world goes with the job, here.
+  if (job->stop->load()) return;
   restartDayClock(world.dayClock());
-  // The job goes with the hand-over: nothing of it is released on this thread afterwards.
-  scheduler->performFunctionInMainThread([job = std::move(job)] {
-    job->done(std::move(job->result));
-    job->scheduler->release();
-  });
+  scheduler->performFunctionInMainThread([job = std::move(job)] { job->done(std::move(job->result)); });
 }
 
 }  // namespace
@@ -53,15 +51,32 @@ GeneratedWorld::GeneratedWorld() = default;
 GeneratedWorld::GeneratedWorld(GeneratedWorld&&) noexcept = default;
 GeneratedWorld::~GeneratedWorld() = default;
 
-std::thread startWorldGeneration(std::unique_ptr<World> world, GeneratorHooks hooks, std::optional<uint32_t> seed,
-                          GenerationProgress progress, GenerationDone done) {
+WorldGeneration::~WorldGeneration() { stop(); }
+
+void WorldGeneration::start(std::unique_ptr<World> world, GeneratorHooks hooks, std::optional<uint32_t> seed,
+                            GenerationProgress progress, GenerationDone done) {
+  join();
+  stopAsked_ = false;
+  scheduler_ = engine::Director::getInstance()->getScheduler();
+  scheduler_->retain();
   auto job = std::make_shared<GenerationJob>();
-  job->scheduler = engine::Director::getInstance()->getScheduler();
-  job->scheduler->retain();
+  job->scheduler = scheduler_;
+  job->stop = &stopAsked_;
   job->hooks = std::move(hooks);
   job->seed = seed;
   job->progress = std::move(progress);
   job->done = std::move(done);
   job->result.world = std::move(world);
-  return std::thread(generate, std::move(job));
+  worker_ = std::thread(generate, std::move(job));
+}
+
+void WorldGeneration::join() {
+  if (worker_.joinable()) worker_.join();
+  if (scheduler_ != nullptr) scheduler_->release();
+  scheduler_ = nullptr;
+}
+
+void WorldGeneration::stop() {
+  stopAsked_ = true;
+  join();
 }

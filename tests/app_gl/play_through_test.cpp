@@ -531,7 +531,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          ConsoleNode* console = MainView::console();
          if (console == nullptr) return false;
          const int32_t shown = console->lineCount();
-         playerEvents().message(2, "A message for the console");
+         player()->events().message(2, "A message for the console");
          return console->lineCount() == std::min(shown + 1, console->maxLines());
        }, 5},
       {"the player's events reach the sky and the sign bubble", [&] {
@@ -540,12 +540,12 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          // Night, from a sky whose pair shows something else.
          SkyPhasePair night;
          chooseSkyPair(night, 4, 0);
-         playerEvents().skyPhase(1, 0);
-         playerEvents().skyPhase(4, 0);
+         player()->events().skyPhase(1, 0);
+         player()->events().skyPhase(4, 0);
          EXPECT_EQ(sky->phasePair().first, night.first);
          EXPECT_EQ(sky->phasePair().second, night.second);
          SignLabel::forget();
-         playerEvents().signLabel(*player()->world->map().cellAt(player()->cellX, player()->cellY), {"Keep", "out"});
+         player()->events().signLabel(*player()->world->map().cellAt(player()->cellX, player()->cellY), {"Keep", "out"});
          return SignLabel::instance() != nullptr && SignLabel::instance()->getParent() == MainLayer::current();
        }, 5},
       {"the chat puts a panel behind the console's lines", [&] {

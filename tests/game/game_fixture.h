@@ -131,7 +131,7 @@ class GameTest : public world_test::WorldTest {
     defineItem(kRing, 7, false);
     defineItem(kGem, 2, false);
     world = World::create(&difficulty, WorldParams{}, kWidth, kHeight, worldContext());
-    player = std::make_unique<PlayerDesktopLocal>(&game);
+    player = std::make_unique<PlayerDesktopLocal>(&game, &playerSink());
     player->setWorld(world.get());
     rules.setWorld(world.get());
     rules.setPlayer(player.get());
@@ -140,6 +140,9 @@ class GameTest : public world_test::WorldTest {
     game.difficulty = &difficulty;
     rules.setEntities(&drops);
   }
+
+  // What the fixture's player tells (made with it): the recording `events` unless a test has its own.
+  virtual PlayerEvents& playerSink() { return events; }
 
   void TearDown() override {
     rules.setEntities(nullptr);
@@ -193,7 +196,6 @@ class GameTest : public world_test::WorldTest {
   // The rules and game read at the edges (timers, handlers) are this fixture's, for each test.
   engine::Seam<Logic, NullLogic>::Scoped currentRules{currentLogicSeam(), rules};
   engine::Seam<GameInterface, NullGame>::Scoped currentGameSlot{currentGameSeam(), game};
-  engine::Seam<PlayerEvents, PlayerEvents>::Scoped playerEventsSlot{playerEventsSeam(), events};
 };
 
 }  // namespace game_test

@@ -74,7 +74,7 @@ int QuickSlots::slotAt(const engine::Vec2& point) const {
 
 void QuickSlots::makeSprites(Player& player) {
   dropSprites();
-  player_ = &player;
+  playerId_ = player.playerId();
   faces_.fill({});
   selected_ = -1;
   for (int i = 0; i < kCount; ++i) {
@@ -89,7 +89,7 @@ void QuickSlots::makeSprites(Player& player) {
 
 void QuickSlots::clear() {
   dropSprites();
-  player_ = nullptr;
+  playerId_ = 0;
 }
 
 void QuickSlots::dropSprites() {
@@ -102,7 +102,7 @@ void QuickSlots::dropSprites() {
 }
 
 void QuickSlots::update(Player& player) {
-  if (&player != player_) makeSprites(player);
+  if (player.playerId() != playerId_) makeSprites(player);
   if (player.inventory == nullptr) return;
   const Inventory& inventory = *player.inventory;
   const int selected = static_cast<int>(inventory.selected());

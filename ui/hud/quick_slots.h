@@ -64,7 +64,7 @@ class QuickSlots {
 
   engine::InnerNode* parent_ = nullptr;
   engine::InnerNode* numbers_ = nullptr;  // a child of the parent holding the key numbers; retained
-  Player* player_ = nullptr;
+  uint32_t playerId_ = 0;  // the player the sprites show, by id
   std::array<QuickSlotFace, kCount> faces_{};
   std::array<InventorySprite*, kCount> sprites_{};  // retained
   int selected_ = -1;

@@ -137,7 +137,7 @@ float InventoryView::gridPitch() const {
 void InventoryView::buildGrid() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) return;
-  if (seenBy_ != p) noteSeenCells();  // a player's first look: what it holds is not news
+  if (seenBy_ != p->playerId()) noteSeenCells();  // a player's first look: what it holds is not news
   const engine::Size window = uiWindowSize();
   const float half = gridPitch() / 2.0f;
   grid_.build(root(), p, engine::Vec2(kGridMargin + half, window.height - kGridTop - half), pageCells(*p));
@@ -168,7 +168,7 @@ void InventoryView::leaveCraftGrid() {
 void InventoryView::noteSeenCells() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) return;
-  seenBy_ = p;
+  seenBy_ = p->playerId();
   seen_.assign(Inventory::kBackpackSide * Inventory::kBackpackSide, false);
   for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
     for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {

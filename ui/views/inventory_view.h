@@ -153,7 +153,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   InventorySprite* dragged_ = nullptr;   // the grid's cell whose stack is being dragged
   // Backpack cells that held an item when the player last looked; an item elsewhere is new.
   std::vector<bool> seen_;
-  const PlayerDesktopLocal* seenBy_ = nullptr;  // compared only: the player the cells were seen by
+  uint32_t seenBy_ = 0;  // the id of the player the cells were seen by
   engine::InnerNode* dropMarker_ = nullptr;  // a child of the root
   uint8_t page_ = kBackpack;
   std::string status_;

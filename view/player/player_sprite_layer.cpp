@@ -6,6 +6,12 @@
 #include "view/player/player_sprite_local.h"
 #include "world/world.h"
 
+namespace {
+uint32_t worldSerialOf(const RunningWorld& running) {
+  return running.world != nullptr ? running.world->serial() : 0;
+}
+}  // namespace
+
 PlayerSpriteLayer::PlayerSpriteLayer() = default;
 
 PlayerSpriteLayer::~PlayerSpriteLayer() { clear(); }
@@ -15,7 +21,8 @@ void PlayerSpriteLayer::build(RunningWorld& running, engine::InnerNode& root, co
   if (running.player == nullptr) return;
   PlayerDesktopLocal& player = *running.player;
   running_ = &running;
-  world_ = running.world.get();
+  playerId_ = player.playerId();
+  worldSerial_ = worldSerialOf(running);
   local_ = std::make_unique<PlayerSpriteLocal>(player, &worldLayer);
   root.addChild(local_->animator(), kLocalZ);
   local_->setPosition(player.position);
@@ -33,8 +40,8 @@ void PlayerSpriteLayer::follow() { PlayerSprite::tickAll(); }
 
 void PlayerSpriteLayer::clear() {
   if (local_ == nullptr) return;
-  const bool alive =
-      running_ != nullptr && running_->player.get() == &local_->player() && running_->world.get() == world_;
+  const bool alive = running_ != nullptr && running_->player != nullptr && running_->player->playerId() == playerId_ &&
+                     worldSerialOf(*running_) == worldSerial_;
   if (alive) {
     local_->player().hasSprite = false;
   } else {
@@ -42,5 +49,6 @@ void PlayerSpriteLayer::clear() {
   }
   local_.reset();
   running_ = nullptr;
-  world_ = nullptr;
+  playerId_ = 0;
+  worldSerial_ = 0;
 }

@@ -7,6 +7,7 @@
 //
 // Main thread only.
 
+#include <cstdint>
 #include <memory>
 
 #include "entities/core/tick_accumulator.h"
@@ -17,7 +18,6 @@ class Node;
 }  // namespace engine
 
 class PlayerSpriteLocal;
-class World;
 struct RunningWorld;
 
 class PlayerSpriteLayer {
@@ -43,6 +43,8 @@ class PlayerSpriteLayer {
  private:
   std::unique_ptr<PlayerSpriteLocal> local_;
   RunningWorld* running_ = nullptr;
-  World* world_ = nullptr;
+  // The player and world the sprite was built for, by id: a new one at an old address is another.
+  uint32_t playerId_ = 0;
+  uint32_t worldSerial_ = 0;
   TickAccumulator ticks_;
 };

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "engine/scene/scheduled_slots.h"
 #include "world/cells/cell_refresh.h"
 #include "world/cells/map_block.h"
 #include "world/circuits/circuit_cells.h"
@@ -32,11 +31,6 @@ CircuitSystem::CircuitSystem(World& world) : world_(world), map_(world.map()) {
   map_.lightMap().setLampColours(this);
 }
 
-// The world drops its map before its other parts, so the light map is not touched here.
-CircuitSystem::~CircuitSystem() {
-  if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
-}
-
 // ---- Producers ----
 
 void CircuitSystem::queueChange(MapBlock& cell, uint8_t operation, uint8_t value) {
@@ -48,7 +42,7 @@ void CircuitSystem::queueChange(MapBlock& cell, uint8_t operation, uint8_t value
 }
 
 void CircuitSystem::scheduleStep() {
-  engine::scheduleSlot([this](float) { step(); }, kStepInterval, kStepSlot, this);
+  world_.timers().schedule(world_timer::kCircuitStep, kStepInterval, [this](float) { step(); });
 }
 
 bool CircuitSystem::pending() const {
@@ -113,7 +107,7 @@ void CircuitSystem::step() {
   if (processing_.empty() && dirty_.empty() && timers_.empty()) {
     stepCounter_ = 2;
     pending_ = 0;
-    if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
+    world_.timers().unschedule(world_timer::kCircuitStep);
     return;
   }
   if (--stepCounter_ == 0) {

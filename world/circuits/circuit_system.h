@@ -1,11 +1,12 @@
 #pragma once
 // The world's circuit simulation. It owns no cells: parts, wires and signals live in the circuit
 // bytes of the map's cells. The world's edits tell it about placed, removed, turned and configured
-// parts; it queues those changes, and a timed task (slot 4, every 0.02 s, only while anything is
-// pending) steps it: timed parts tick (every second step), components whose inputs changed are
-// evaluated in at most 32 passes, new outputs flood along the wires (20 wires deep when setting, 40
-// when clearing, with the drivers that still feed a cleared wire sending again), output devices act
-// on the world through block edits handed to the world's rules, and changed cells are redrawn.
+// parts; it queues those changes, and a timed task (the world's circuit timer, every 0.02 s, only
+// while anything is pending) steps it: timed parts tick (every second step), components whose
+// inputs changed are evaluated in at most 32 passes, new outputs flood along the wires (20 wires
+// deep when setting, 40 when clearing, with the drivers that still feed a cleared wire sending
+// again), output devices act on the world through block edits handed to the world's rules, and
+// changed cells are redrawn.
 //
 // The world file and the world transfer keep four structures: the dirty set, the producer change
 // queue, the timer list and the device memory (accessors below, cells by column and row).
@@ -79,12 +80,11 @@ constexpr uint8_t kLast = kToneEmitter;
 // It is also where the light map finds the colours of coloured lamps.
 class CircuitSystem final : public LampColours {
  public:
-  static constexpr int kStepSlot = 4;
   static constexpr float kStepInterval = 0.02f;
   static constexpr int kMaxPasses = 32;
 
   explicit CircuitSystem(World& world);
-  ~CircuitSystem() override;
+  ~CircuitSystem() override = default;
   CircuitSystem(const CircuitSystem&) = delete;
   CircuitSystem& operator=(const CircuitSystem&) = delete;
 

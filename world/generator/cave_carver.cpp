@@ -101,6 +101,7 @@ void spawnCaves(WorldGenerator& g) {
       const int32_t y = rows.lo + worldgen::pick(rows.hi - rows.lo + 1);
       const uint16_t front = g.map.cell(x, y).frontId();
       if (front == 0 || front == kBedrockBlock) continue;
+      g.checkStop();
       carveCave(g, x, y, rule.dropChance, rule.size);
       ++carved;
     }
@@ -117,6 +118,9 @@ void spawnWormCaves(WorldGenerator& g) {
   const float base = g.densityBase();
   for (const WormRule& rule : g.planet.wormRules) {
     const int count = static_cast<int>(base * rule.density);
-    for (int i = 0; i < count; ++i) carveWorm(g, rule);
+    for (int i = 0; i < count; ++i) {
+      g.checkStop();
+      carveWorm(g, rule);
+    }
   }
 }

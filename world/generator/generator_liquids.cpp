@@ -43,11 +43,15 @@ void makeLiquidSource(WorldMap& map, MapBlock& cell, uint8_t kind) {
   liquids.activateCell(cell, kind);
 }
 
-uint32_t settleLiquids(WorldMap& map) {
+uint32_t settleLiquids(WorldMap& map, const std::function<void()>& beforeStep) {
   LiquidSimulator& liquids = map.liquids();
   if (!liquids.running()) return 0;
   uint32_t steps = 0;
-  while (steps < kMaxSettleSteps && liquids.settleStep()) ++steps;
+  while (steps < kMaxSettleSteps) {
+    if (beforeStep) beforeStep();
+    if (!liquids.settleStep()) break;
+    ++steps;
+  }
   return steps;
 }
 

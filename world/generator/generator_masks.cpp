@@ -92,6 +92,7 @@ void GeneratorMasks::dressWith(const CaveDressing& rule) {
   const int count = static_cast<int>(g_.densityBase() * rule.density);
   const RowRange rows = g_.depthRange(rule.lo, rule.hi);
   for (int i = 0; i < count; ++i) {
+    g_.checkStop();
     if (findPocket(rule.minRegion, rule.maxRegion, rows)) dressPocket(rule);
   }
 }
@@ -224,6 +225,7 @@ void GeneratorMasks::fillPool(const PoolRule& rule) {
   const int count = static_cast<int>(g_.densityBase() * rule.density);
   const RowRange rows = g_.depthRange(rule.lo, rule.hi);
   for (int i = 0; i < count; ++i) {
+    g_.checkStop();
     if (!findPocket(rule.minRegion, rule.maxRegion, rows)) continue;
     const int level = worldgen::rangeDraw(rule.minLevel, rule.maxLevel);
     int32_t bottom = height_;

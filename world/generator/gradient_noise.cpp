@@ -142,7 +142,7 @@ std::vector<GradientNoise::AxisTerm> GradientNoise::axisTerms(int32_t count, dou
 // and each blend weight is 0. Added to a sum that starts at +0 and so (rounding to nearest) is
 // never -0, it changes nothing, as long as the octave's divisor is not 0 or NaN.
 void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta,
-                                      float* out) const {
+                                      float* out, const std::function<void()>& beforeColumn) const {
   if (columns <= 0 || rows <= 0) return;
   std::array<bool, kOctaves> columnsOnLattice{}, rowsOnLattice{};
   const std::vector<AxisTerm> columnTerms = axisTerms(columns, step, beta, true, columnsOnLattice);
@@ -161,6 +161,7 @@ void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step
   std::vector<double> sums(static_cast<size_t>(rows));
   std::vector<double> values(static_cast<size_t>(rows));
   for (int32_t x = 0; x < columns; ++x) {
+    if (beforeColumn) beforeColumn();
     std::fill(sums.begin(), sums.end(), 0.0);
     for (size_t k = 0; k < scales.size(); ++k) {
       if (skip[k]) continue;

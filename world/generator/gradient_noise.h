@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class GradientNoise {
@@ -42,7 +43,9 @@ class GradientNoise {
   // fractal2D(x * step, y * step, alpha, beta) narrowed to float for every column x in
   // [0, columns) and row y in [0, rows), into out[x * rows + y] (column after column, the map's
   // order); `out` holds columns * rows floats. Allocates its lattice terms once per call.
-  void fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta, float* out) const;
+  // `beforeColumn`, when given, runs before each column (a long fill's chance to stop).
+  void fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta, float* out,
+                         const std::function<void()>& beforeColumn = {}) const;
 
   bool operator==(const GradientNoise&) const = default;
 

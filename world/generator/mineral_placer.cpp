@@ -109,6 +109,7 @@ void spawnVeins(WorldGenerator& g) {
         const int32_t y = WorldGenerator::randomRow(rows);
         const MapBlock& c = g.map.cell(x, y);
         if (hasFrontDecoId(c) || !itemMatchesFilter(c.frontId(), placement.filter)) continue;
+        g.checkStop();
         growVein(g, rule.block, x, y, placement);
         grown += 1.0f;
       }
@@ -133,6 +134,7 @@ void spawnScatteredBlocks(WorldGenerator& g) {
         const int32_t y = rows.lo + worldgen::pick(rows.hi - rows.lo + 1);
         MapBlock& c = g.map.cell(x, y);
         if (c.hasAnyDeco(side) || !itemMatchesFilter(block_word::id(c.layerWord(side)), rule.filter)) continue;
+        g.checkStop();
         c.setLayerRandomVariant(g.props, rule.block, side);
         ++set;
       }

@@ -107,6 +107,7 @@ void BiomeSpreader::spread(const BiomeRule& rule, int32_t x, int32_t y) {
 void BiomeSpreader::generateBiomes(const WorldParams& params, uint32_t flagWord) {
   const std::vector<BiomeRule>& rules = g_.planet.biomeRules;
   for (int32_t x = 0; x < g_.width;) {
+    g_.checkStop();
     const MapBlock* e = g_.map.cellAt(x, g_.map.surfaceLine(x) - 1);
     const BiomeRule* chosen = nullptr;
     if (e != nullptr && e->frontId() != 0 && g_.props[e->frontId()].transparency == 0) {
@@ -167,6 +168,7 @@ void growTrees(WorldGenerator& g, const WorldParams& params) {
   }
   g.counts.treeSeeds = static_cast<uint32_t>(seeds.size());
   for (const TreeSeed& seed : seeds) {
+    g.checkStop();
     // A tree's root and trunk would take the ground the player is set down on.
     const bool atSpawn = std::abs(seed.x - g.spawnColumn) <= 1 ||
                          std::abs(seed.x - g.spawnColumn) >= g.width - 1;
@@ -183,6 +185,7 @@ void dressSurface(WorldGenerator& g, const WorldParams& params, uint32_t flagWor
   const int32_t sx = g.spawnColumn;
   for (int32_t x = 0; x < g.width; ++x) {
     if (arrival && (x == g.map.wrapX(sx - 1) || x == sx || x == g.map.wrapX(sx + 1))) continue;
+    g.checkStop();
     dressColumn(g, x, params, flagWord);
   }
   growTrees(g, params);

@@ -73,7 +73,7 @@ float shapeDensity(float v, float y, const float bandTop[4]) {
   return v > 0.0f ? v : 0.0f;
 }
 
-NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h) {
+NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h, const std::function<void()>& beforeColumn) {
   NoiseMapSamples samples;
   auto noise = std::make_unique<GradientNoise>();
   samples.curves.resize(static_cast<size_t>(kBandCurves) * static_cast<size_t>(w));
@@ -85,7 +85,7 @@ NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h) {
     normalizeToRange(curve, kBandWave, w);
   }
   samples.field.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-  noise->fillFractal2DGrid(w, h, kSampleStep, kOctave, kOctave, samples.field.data());
+  noise->fillFractal2DGrid(w, h, kSampleStep, kOctave, kOctave, samples.field.data(), beforeColumn);
   noise.reset();
   normalizeToRange(samples.field.data(), 1.0f, static_cast<int>(samples.field.size()));
   return samples;
@@ -93,7 +93,7 @@ NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h) {
 
 void generateNoiseMap(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
-  const NoiseMapSamples samples = sampleNoiseMap(w, h);
+  const NoiseMapSamples samples = sampleNoiseMap(w, h, [&g] { g.checkStop(); });
   const std::vector<float>& curves = samples.curves;
   const std::vector<float>& field = samples.field;
 
@@ -102,6 +102,7 @@ void generateNoiseMap(WorldGenerator& g) {
   const int32_t band = rows / 5;
   MapBlock* cells = g.map.cells();
   for (int32_t x = 0; x < w; ++x) {
+    g.checkStop();
     float bandTop[4];
     for (int k = 0; k < 4; ++k) {
       bandTop[k] = static_cast<float>(rows - (k + 1) * band) + curves[static_cast<size_t>(k) * static_cast<size_t>(w) + static_cast<size_t>(x)] - 7.0f;
@@ -121,6 +122,7 @@ void generateNoiseMap(WorldGenerator& g) {
 
 void placeBedrock(WorldGenerator& g) {
   for (int32_t x = 0; x < g.width; ++x) {
+    g.checkStop();
     const int32_t n = worldgen::pick(3) + 1;
     for (int32_t y = 0; y < n && y < g.height; ++y) {
       MapBlock& c = g.map.cell(x, y);
@@ -167,6 +169,7 @@ void erodeLooseBlocks(WorldGenerator& g) {
     return cells[static_cast<size_t>(y) + static_cast<size_t>(x) * static_cast<size_t>(h)].frontId() != 0;
   };
   for (int32_t x = 0; x < w; ++x) {
+    g.checkStop();
     const int32_t left = x == 0 ? w - 1 : x - 1;
     const int32_t right = x == w - 1 ? 0 : x + 1;
     for (int32_t y = 0; y < h; ++y) {
@@ -182,6 +185,7 @@ void erodeLooseBlocks(WorldGenerator& g) {
     }
   }
   for (int32_t x = 0; x < w; ++x) {
+    g.checkStop();
     for (int32_t y = 0; y < h; ++y) {
       if (marks[g.map.index(x, y)] != 0) g.map.setBlockAt(0, 0, x, y, 0);
     }
@@ -202,6 +206,7 @@ void generateSurface(WorldGenerator& g, const WorldParams& params) {
   }
   std::vector<uint16_t>& surface = g.map.surfaceLines();
   for (int32_t x = 0; x < w; ++x) {
+    g.checkStop();
     const int32_t depth = static_cast<int32_t>(profile[static_cast<size_t>(x)]);
     for (int32_t r = 0; r < depth + sky; ++r) {
       const int32_t y = h - 1 - r;

@@ -6,6 +6,7 @@
 // Threads: the generating thread only (see world_generator.h).
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class WorldGenerator;
@@ -33,12 +34,12 @@ float shapeDensity(float v, float y, const float bandTop[4]);
 
 // What the noise map is cut from, drawn from a fresh noise (so from the thread's generator): five
 // band curves of `width` values each, scaled to the band wave, and the density field of every cell
-// column after column, scaled to 0..1.
+// column after column, scaled to 0..1. `beforeColumn` runs before each column of the field.
 struct NoiseMapSamples {
   std::vector<float> curves;
   std::vector<float> field;
 };
-NoiseMapSamples sampleNoiseMap(int32_t width, int32_t height);
+NoiseMapSamples sampleNoiseMap(int32_t width, int32_t height, const std::function<void()>& beforeColumn = {});
 void generateNoiseMap(WorldGenerator& generator);
 void placeBedrock(WorldGenerator& generator);
 void placeHorizontalRuns(WorldGenerator& generator, uint32_t runCount, uint32_t runMaxLength);

@@ -27,17 +27,24 @@ constexpr uint64_t kDrawsPerPlacement = 512;
 
 }  // namespace
 
-WorldGenerator::WorldGenerator(WorldMap& worldMap, GeneratorProgress progressCallback, GeneratorHooks generatorHooks)
+WorldGenerator::WorldGenerator(WorldMap& worldMap, GeneratorProgress progressCallback, GeneratorHooks generatorHooks,
+                               const std::atomic<bool>* stopFlag)
     : map(worldMap),
       planet(worldMap.planet()),
       props(worldMap.props()),
       progress(std::move(progressCallback)),
       hooks(std::move(generatorHooks)),
+      stop(stopFlag),
       width(worldMap.width()),
       height(worldMap.height()) {}
 
 void WorldGenerator::report(const char* text) const {
+  checkStop();
   if (progress) progress(text);
+}
+
+void WorldGenerator::checkStop() const {
+  if (stop != nullptr && stop->load(std::memory_order_relaxed)) throw GenerationStopped{};
 }
 
 RowRange WorldGenerator::depthRange(float lo, float hi) const {
@@ -107,7 +114,7 @@ void generateWorldLayers(WorldGenerator& g, const WorldParams& params, uint32_t 
   spawnSurfaceObjects(g);
   g.report("Generating surface..");
   generateSurface(g, params);
-  g.counts.liquidSteps += settleLiquids(g.map);
+  g.counts.liquidSteps += settleLiquids(g.map, [&g] { g.checkStop(); });
   const SpawnCell spawn = findSpawnCell(g);
   g.spawnColumn = spawn.column;
   g.spawnRow = spawn.row;

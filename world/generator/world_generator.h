@@ -7,10 +7,15 @@
 // sends nothing to peers and walks no entity or player list. Progress texts go to the callback on
 // the generating thread; the caller passes them on to the main thread.
 //
+// A generation can be stopped from another thread through the flag it was handed: every stage
+// report and every column (or placement) of the long passes checks it, and a stop ends the
+// generation there by throwing `GenerationStopped`, leaving the map half made.
+//
 // Every search that draws cells until one qualifies is bounded. A search that gives up is counted
 // per kind, so the content (and its tests) can show that no rule of a planet ever gave up.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,6 +29,9 @@ struct WorldParams;
 
 // Receives each stage's text ("Generating noise map.." and the rest) before the stage runs.
 using GeneratorProgress = std::function<void(const char* text)>;
+
+// Thrown by `WorldGenerator::checkStop` once a stop was asked; `World::generate` catches it.
+struct GenerationStopped {};
 
 struct SpawnCell {
   uint16_t column = 0;
@@ -85,10 +93,15 @@ struct RowRange {
 
 class WorldGenerator {
  public:
-  WorldGenerator(WorldMap& map, GeneratorProgress progress, GeneratorHooks hooks = {});
+  // `stop`, when given, is set by another thread to end the generation early.
+  WorldGenerator(WorldMap& map, GeneratorProgress progress, GeneratorHooks hooks = {},
+                 const std::atomic<bool>* stop = nullptr);
 
   // ---- Shared rules of the stages ----
+  // Checks for a stop, then reports the stage's text.
   void report(const char* text) const;
+  // Throws `GenerationStopped` when a stop was asked.
+  void checkStop() const;
   void gaveUp(RetryKind kind) { ++counts.gaveUp[static_cast<size_t>(kind)]; }
   // Rows of the depth range (lo, hi) of a rule.
   RowRange depthRange(float lo, float hi) const;
@@ -106,6 +119,7 @@ class WorldGenerator {
   const BlockPropsTable& props;
   GeneratorProgress progress;
   GeneratorHooks hooks;
+  const std::atomic<bool>* stop = nullptr;
   int32_t width = 0;
   int32_t height = 0;
   std::vector<GridPoint> frontier;   // the vein grower's working list

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "content/items/block_edit.h"
-#include "engine/scene/scheduled_slots.h"
 #include "world/cells/map_block.h"
 #include "world/light/light_refresh_batching.h"
 #include "world/map/world_map.h"
@@ -16,10 +15,6 @@ constexpr uint16_t kOpaqueWhenVariant1 = 2090;
 }  // namespace
 
 LiquidSimulator::LiquidSimulator(WorldMap& map) : map_(map) {}
-
-LiquidSimulator::~LiquidSimulator() {
-  if (running_ && engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
-}
 
 bool LiquidSimulator::isOpenForLiquid(const MapBlock* cell) const {
   if (cell == nullptr) return false;
@@ -48,7 +43,8 @@ void LiquidSimulator::queueCell(MapBlock& cell) {
 
 void LiquidSimulator::scheduleStep() {
   running_ = true;
-  engine::scheduleSlot([this](float) { step(); }, kStepInterval, kStepSlot, this);
+  World* world = map_.world();
+  if (world != nullptr) world->timers().schedule(world_timer::kLiquidStep, kStepInterval, [this](float) { step(); });
 }
 
 void LiquidSimulator::wakeNeighbours(MapBlock& cell) {
@@ -164,7 +160,7 @@ void LiquidSimulator::takePendingAndNext() {
 void LiquidSimulator::step() {
   takePendingAndNext();
   if (active_.empty()) {
-    if (engine::scheduledSlots()[kStepSlot] == this) engine::unscheduleSlot(kStepSlot);
+    if (World* world = map_.world()) world->timers().unschedule(world_timer::kLiquidStep);
     running_ = false;
     return;
   }

@@ -16,7 +16,7 @@
 // with a mark byte per cell, reused between steps.
 //
 // Threads: one thread at a time, never locked. A played world's edits queue cells and its step runs
-// on the main thread (the scheduler's slot 3 every 0.3 s); a world being generated or loaded is
+// on the main thread (its world's liquid timer every 0.3 s); a world being generated or loaded is
 // touched only by the world-load thread (the generator settles liquids with `running` set), and is
 // handed to the main thread whole.
 
@@ -31,17 +31,16 @@ struct BlockEdit;
 
 class LiquidSimulator {
  public:
-  static constexpr int kStepSlot = 3;
   static constexpr float kStepInterval = 0.3f;
 
   explicit LiquidSimulator(WorldMap& map);
-  ~LiquidSimulator();
   LiquidSimulator(const LiquidSimulator&) = delete;
   LiquidSimulator& operator=(const LiquidSimulator&) = delete;
 
   // Queues a cell for the next step, and schedules the step unless one is scheduled already.
   void queueCell(MapBlock& cell);
-  // Sets `running` and schedules `step` in slot 3 every 0.3 s.
+  // Sets `running` and schedules `step` on the world's timers every 0.3 s (a map without a world
+  // only sets `running`).
   void scheduleStep();
   // The cell's liquid goes away (flags bit 3 and liquid byte cleared directly); its open side
   // neighbours that hold liquid are queued.

@@ -54,7 +54,7 @@ class BlockUseTest : public GameTest {
     }
   }
   UseEvents views;
-  engine::Seam<PlayerEvents, PlayerEvents>::Scoped useViews{playerEventsSeam(), views};
+  PlayerEvents& playerSink() override { return views; }
 };
 
 TEST_F(BlockUseTest, TheClockShowsTheHourOfTheDayPhase) {

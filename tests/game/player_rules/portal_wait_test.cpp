@@ -23,7 +23,7 @@ class PortalWaitTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    other = std::make_unique<PlayerDesktopLocal>(&game);
+    other = std::make_unique<PlayerDesktopLocal>(&game, &waiting);
     other->setWorld(world.get());
     portals.push_back({kHere, kElsewhere, 6, 6, 0});
   }
@@ -41,7 +41,7 @@ class PortalWaitTest : public GameTest {
   PortalChoices choices;
   std::vector<Player*> travelled;
   WaitingEvents waiting;
-  engine::Seam<PlayerEvents, PlayerEvents>::Scoped waitingSlot{playerEventsSeam(), waiting};
+  PlayerEvents& playerSink() override { return waiting; }
 };
 
 TEST_F(PortalWaitTest, TheFirstToEnterWaitsWithTheDialogUntilEveryoneHasChosenThePortal) {

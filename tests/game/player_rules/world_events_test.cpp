@@ -41,7 +41,7 @@ class WorldEventsTest : public GameTest {
  protected:
   WorldEventLog events;
   ClockLog clock;
-  engine::Seam<PlayerEvents, PlayerEvents>::Scoped useEvents{playerEventsSeam(), events};
+  PlayerEvents& playerSink() override { return events; }
   engine::Seam<GameClock, GameClock>::Scoped useClock{gameClockSeam(), clock};
 };
 

@@ -29,16 +29,16 @@ class GameClockTest : public SessionTest {
 TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
   startFromFile(game);
   ASSERT_NE(&gameClock(), nullClock);
-  ASSERT_TRUE(slotTaken(game_slot::kClock));
+  ASSERT_TRUE(worldTask(world_timer::kClock));
 
   running.player->setTickPaused(true);
-  EXPECT_FALSE(slotTaken(game_slot::kClock)) << "the pause stops the clock task";
+  EXPECT_FALSE(worldTask(world_timer::kClock)) << "the pause stops the clock task";
   const uint32_t stopped = running.world->dayClock().tickCounter;
   advance(2.0f);
   EXPECT_EQ(running.world->dayClock().tickCounter, stopped);
 
   running.player->setTickPaused(false);
-  EXPECT_TRUE(slotTaken(game_slot::kClock));
+  EXPECT_TRUE(worldTask(world_timer::kClock));
   advance(2.0f);
   EXPECT_GT(running.world->dayClock().tickCounter, stopped) << "the clock steps again";
 

@@ -1,5 +1,5 @@
 // The timed tasks of a game played alone, stepped by the engine's scheduler: which tasks the
-// start puts in their slots, the clock step's interval by phase, sleeping, the autosave and the
+// start puts on the world's timers, the clock step's interval by phase, sleeping, the autosave and the
 // save's result, travel refused when the world could not be saved, and travel through a portal.
 
 #include "game/player/player_options.h"
@@ -14,7 +14,7 @@ namespace {
 
 using Message = RecordingEvents::Message;
 
-TEST_F(SessionTest, StartingPutsEachTaskInItsSlotAndStoppingEmptiesThem) {
+TEST_F(SessionTest, StartingPutsEachTaskOnTheWorldsTimersAndStoppingRemovesThem) {
   struct Case {
     bool autosave;
     uint32_t clockRunning;
@@ -23,13 +23,17 @@ TEST_F(SessionTest, StartingPutsEachTaskInItsSlotAndStoppingEmptiesThem) {
     kel::options().shouldAutosave = c.autosave;
     theWorld().dayClock().running = c.clockRunning;
     game.startTimers();
-    EXPECT_TRUE(slotTaken(game_slot::kRules));
-    EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate));
-    EXPECT_EQ(slotTaken(game_slot::kClock), c.clockRunning != 0) << "clock " << c.clockRunning;
-    EXPECT_EQ(slotTaken(game_slot::kAutosave), c.autosave) << "autosave " << c.autosave;
+    EXPECT_TRUE(worldTask(world_timer::kRules));
+    EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate));
+    EXPECT_EQ(worldTask(world_timer::kClock), c.clockRunning != 0) << "clock " << c.clockRunning;
+    EXPECT_EQ(worldTask(world_timer::kAutosave), c.autosave) << "autosave " << c.autosave;
     EXPECT_FALSE(rules.timers().records().empty());
     game.stopTimers();
-    for (int slot : {0, 1, 3, 4, 5, 24}) EXPECT_FALSE(slotTaken(slot)) << "slot " << slot;
+    namespace wt = world_timer;
+    for (int key : {wt::kRules, wt::kClock, wt::kLiquidStep, wt::kCircuitStep, wt::kPlayerUpdate, wt::kEntities,
+                    wt::kAutosave}) {
+      EXPECT_FALSE(worldTask(key)) << "task " << key;
+    }
     EXPECT_TRUE(rules.timers().records().empty());
   }
 }
@@ -42,8 +46,8 @@ TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
   game.sleep();
   game.sleep();  // already in bed: the clock stays where the first one put it
   EXPECT_EQ(clock.tickCounter, 472u);
-  EXPECT_FALSE(slotTaken(game_slot::kPlayerUpdate));
-  EXPECT_FALSE(slotTaken(game_slot::kRules));
+  EXPECT_FALSE(worldTask(world_timer::kPlayerUpdate));
+  EXPECT_FALSE(worldTask(world_timer::kRules));
   for (int frame = 0; frame < 5; ++frame) scheduler().update(0.01f);
   const uint32_t before = clock.tickCounter;
   for (int frame = 0; frame < 30; ++frame) scheduler().update(0.01f);
@@ -56,7 +60,7 @@ TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
   EXPECT_FALSE(game.sleeping);
   EXPECT_EQ(events.messages, (std::vector<Message>{{2, "You woke up!"}}));
   EXPECT_EQ(screen.fadesRemoved, 1);
-  EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "the timed tasks run again";
+  EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate)) << "the timed tasks run again";
   const uint32_t woke = clock.tickCounter;
   scheduler().update(0.01f);
   EXPECT_EQ(clock.tickCounter, woke) << "no longer every frame";
@@ -118,7 +122,7 @@ TEST_F(SessionTest, TravelIsRefusedWhileTheWorldCannotBeSaved) {
   EXPECT_EQ(running.world.get(), before) << "the world is kept";
   EXPECT_EQ(local().unlockedPlanets, 1) << "the planet was never reached";
   EXPECT_EQ(events.messages, (std::vector<Message>{{3, GameLocal::kTravelNotSaved}}));
-  EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "play goes on";
+  EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate)) << "play goes on";
   EXPECT_TRUE(saves.worldIndexes.empty());
 }
 

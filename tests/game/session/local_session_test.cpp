@@ -9,7 +9,7 @@
 #include "game/player/player_options.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/session/session_fixture.h"
-#include "tests/game/session/session_play.h"
+#include "tests/game/session/side_session.h"
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
@@ -143,11 +143,8 @@ class RecordingSounds final : public CellSounds {
 // sounds and rules stay in its own world.
 class TwoSessionsTest : public world_test::WorldTest {
  protected:
-  struct Side {
-    explicit Side(RecordingSounds& sounds) : session(WorldContext{.sounds = &sounds}) {
-      playIn(session, WorldParams{}, 10, 10);
-    }
-    LocalSession session;
+  struct Side : SideSession {
+    explicit Side(RecordingSounds& sounds) : SideSession(WorldContext{.sounds = &sounds}) {}
   };
 };
 

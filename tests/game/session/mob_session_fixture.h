@@ -16,7 +16,7 @@
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
 #include "tests/game/game_fixture.h"
-#include "tests/game/session/session_play.h"
+#include "tests/game/session/side_session.h"
 
 namespace game_test {
 
@@ -35,7 +35,7 @@ class ShotAndCatchTest : public world_test::WorldTest {
     addSurfacePlanet(kPlanet);
     WorldParams params;
     params.planetId = kPlanet;
-    playIn(session, params, 10, 20);
+    playIn(session, World::create(nullptr, params, 40, 30, session.context()), 10, 20, &events);
     player().stats.criticalChance = 0;
     session.entities().stepFrame(0);  // the lists take the session's world at their first step
   }
@@ -75,7 +75,6 @@ class ShotAndCatchTest : public world_test::WorldTest {
   }
 
   RecordingEvents events;
-  const engine::Seam<PlayerEvents, PlayerEvents>::Scoped useEvents{playerEventsSeam(), events};
   LocalSession session;
 };
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "content/planets/planet_def.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
 #include "game/session/running_world.h"
@@ -109,6 +110,8 @@ class SessionTest : public GameTest {
     for (float t = 0; t < seconds - step / 2; t += step) scheduler().update(step);
   }
   bool slotTaken(int slot) const { return engine::scheduledSlots()[static_cast<size_t>(slot)] != nullptr; }
+  // Whether the running world's task under the key is scheduled.
+  bool worldTask(int key) const { return running.world != nullptr && running.world->timers().isScheduled(key); }
   // Frames of the main thread until the condition holds; false after a minute.
   bool pumpUntil(const std::function<bool()>& condition, int* frames = nullptr) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
@@ -123,6 +126,27 @@ class SessionTest : public GameTest {
   RunningWorld running;
   RecordingSaves saves;
   RecordingScreen screen;
+};
+
+// A session whose game starts from nothing (no world; the player comes from the saves) and whose
+// saves' world entry names a planet of rock with caves and pools, of the given size.
+class GeneratingSessionTest : public SessionTest {
+ protected:
+  static constexpr uint32_t kHomePlanet = 1;
+  static constexpr uint16_t kRock = 30;
+
+  void generateOfSize(uint8_t sizeIndex) {
+    endWorld(running, game, rules);
+    defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
+    PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
+    planet.terrainBlocks = {{kRock, 1}};
+    planet.caveRules = {{0.1f, 0.9f, 4.0f, 0.1f, 120}};
+    planet.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};
+    planet.parameters.liquidLevel = 30;
+    saves.params.planetId = kHomePlanet;
+    saves.params.sizeIndex = sizeIndex;
+  }
+  bool finished = false;
 };
 
 }  // namespace game_test

@@ -15,25 +15,12 @@
 namespace game_test {
 namespace {
 
-constexpr uint32_t kHomePlanet = 1;
-constexpr uint16_t kRock = 30;
-
-class WorldLoadingTest : public SessionTest {
+class WorldLoadingTest : public GeneratingSessionTest {
  protected:
   void SetUp() override {
-    SessionTest::SetUp();
-    // The game starts from nothing: no world, and the player comes from the saves.
-    endWorld(running, game, rules);
-    defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
-    PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
-    planet.terrainBlocks = {{kRock, 1}};
-    planet.caveRules = {{0.1f, 0.9f, 4.0f, 0.1f, 120}};
-    planet.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};
-    planet.parameters.liquidLevel = 30;
-    saves.params.planetId = kHomePlanet;
-    saves.params.sizeIndex = 1;  // 768 x 256: long enough for the main thread to run meanwhile
+    GeneratingSessionTest::SetUp();
+    generateOfSize(1);  // 768 x 256: long enough for the main thread to run meanwhile
   }
-  bool finished = false;
 };
 
 TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThread) {
@@ -69,7 +56,7 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(running.player->inventory->quickSlotsInUse(), uint32_t(Inventory::kQuickSlots));
   EXPECT_TRUE(running.player->inventory->keepsLastSlotEmpty());
   kel::resetSettings();
-  EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate));
+  EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate));
   advance(9.5f, 0.5f);
   EXPECT_FALSE(game.settled);
   advance(1.0f, 0.5f);
@@ -80,7 +67,7 @@ TEST_F(WorldLoadingTest, AGameEndedDuringGenerationDropsTheLateWorld) {
   const uint32_t references = scheduler().getReferenceCount();
   game.begin(2, [&] { finished = true; });
   game.quit();
-  // The worker holds the scheduler until its world has been handed back.
+  // The generation holds the scheduler until its worker is joined, which quitting does.
   ASSERT_TRUE(pumpUntil([&] { return scheduler().getReferenceCount() == references; }));
   EXPECT_FALSE(finished);
   EXPECT_EQ(running.world, nullptr);

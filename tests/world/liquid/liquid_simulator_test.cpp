@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "content/items/block_edit.h"
-#include "engine/scene/scheduled_slots.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/light/light_map.h"
 #include "world/liquid/liquid_simulator.h"
@@ -63,7 +62,6 @@ class LiquidTest : public WorldTest {
     world->setContext({.edits = game.get()});  // the step's edits go to the world's own sink
   }
   void TearDown() override {
-    engine::unscheduleAllSlots();
     world.reset();
     WorldTest::TearDown();
   }
@@ -103,7 +101,7 @@ TEST_F(LiquidTest, SourceOnAFlatFloorSpreadsFourCellsEachWayComesToRestAndDrains
   for (int x : {5, 15}) EXPECT_EQ(liquidAt(x, 1), 0) << "the fifth cell stays dry";
   EXPECT_EQ(liquidAt(10, 2), 0) << "liquid does not climb";
 
-  EXPECT_EQ(engine::scheduledSlots()[LiquidSimulator::kStepSlot], nullptr) << "the idle step unscheduled itself";
+  EXPECT_FALSE(world->timers().isScheduled(world_timer::kLiquidStep)) << "the idle step unscheduled itself";
 
   sim().wakeNeighbours(map->cell(10, 1));  // the source removed: what it fed drains
   EXPECT_EQ(liquidAt(10, 1), 0);
