@@ -42,7 +42,7 @@ class SectionList {
 
 // The first lit charge among a waiting explosion's decorations (as the world has them, however
 // many explosions wait at the cell) is kept as an unlit one.
-void unlightWaitingCharges(std::vector<MapBlock>& cells, World& world) {
+void unlightWaitingCharges(CellGrid& cells, World& world) {
   const MapBlock* live = world.map().cells();
   for (size_t index : waitingChargeCells(world)) {
     const std::array<MapDeco, 4>& decos = live[index].decos;
@@ -61,7 +61,7 @@ void takeMapSections(SectionList& out, WorldFileSnapshot& snapshot, World& world
     for (uint16_t line : map.surfaceLines()) body.u16(line);
   });
   // Into the copy kept from the last save: its memory is already the process's.
-  snapshot.cells.assign(map.cells(), map.cells() + map.cellCount());
+  snapshot.cells.assign({map.cells(), map.cellCount()});
   unlightWaitingCharges(snapshot.cells, world);
   out.add(kCells, kCellsRevision, SectionStorage::Gzip, [](engine::ByteWriter&) {});
 
@@ -131,7 +131,7 @@ bool writeWorldFileSnapshot(kel::FileHandle& file, const WorldFileSnapshot& snap
     out.openSection(section.id, section.revision, section.storage,
                     cells ? snapshot.cells.size() * kPackedCellBytes : section.body.size());
     if (cells) {
-      packMapBlocks(out.body(), snapshot.cells);
+      packMapBlocks(out.body(), {snapshot.cells.data(), snapshot.cells.size()});
     } else {
       out.body().bytes(section.body);
     }

@@ -13,7 +13,7 @@
 
 #include "saves/container/section_entry.h"
 #include "saves/world/world_file.h"
-#include "world/cells/map_block.h"
+#include "world/map/cell_grid.h"
 
 struct WorldFileSnapshot {
   struct Section {
@@ -24,7 +24,7 @@ struct WorldFileSnapshot {
   };
 
   std::vector<Section> sections;  // in the file's order
-  std::vector<MapBlock> cells;    // the map's cells, as the file keeps them
+  CellGrid cells;                 // the map's cells, as the file keeps them
 };
 
 // Main thread. Replaces what the snapshot held with the world as the file keeps it.

@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -53,3 +54,14 @@ CellGrid& CellGrid::operator=(CellGrid&& other) noexcept {
 }
 
 CellGrid::~CellGrid() { std::free(cells_); }
+
+void CellGrid::assign(std::span<const MapBlock> cells) {
+  if (cells.size() != count_) {
+    std::free(std::exchange(cells_, nullptr));
+    count_ = 0;
+    if (cells.empty()) return;
+    cells_ = static_cast<MapBlock*>(allocateCells(cells.size() * sizeof(MapBlock)));
+    count_ = cells.size();
+  }
+  std::uninitialized_copy(cells.begin(), cells.end(), cells_);
+}

@@ -3,10 +3,12 @@
 // position (column by column, index y + x * height), with no pass that initialises the block
 // first and another that clears it. A grid of several megabytes is laid out in huge pages where
 // the system offers them: the two million cells of the largest world then fault in by the
-// hundred instead of by the ten thousand.
+// hundred instead of by the ten thousand. A grid can also hold a copy of another's cells (a save's
+// snapshot), which then lands in memory already faulted in from the copy before.
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "world/cells/map_block.h"
 
@@ -19,6 +21,9 @@ class CellGrid {
   CellGrid(const CellGrid&) = delete;
   CellGrid& operator=(const CellGrid&) = delete;
   ~CellGrid();
+
+  // The grid becomes a copy of the cells, in the memory it has when it is already of their count.
+  void assign(std::span<const MapBlock> cells);
 
   MapBlock* data() { return cells_; }
   const MapBlock* data() const { return cells_; }
