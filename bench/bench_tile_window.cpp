@@ -23,7 +23,6 @@
 #include "bench/support/synthetic_world.h"
 #include "bench/support/thread_cpu_clock.h"
 #include "engine/base/ref.h"
-#include "engine/render/gl_state_cache.h"
 #include "engine/render/renderer.h"
 #include "engine/render/texture2d.h"
 #include "engine/scene/inner_node.h"
@@ -238,8 +237,6 @@ void BM_StillFrameVsStaticBuffer(benchmark::State& state) {
   s.renderer->render();
   const std::vector<bench::PlacedQuad> quads = windowQuads();
   bench::StaticQuadBuffer still(quads);
-  // A benchmark before with counted GL left the state cache believing calls that never reached GL.
-  engine::GL::invalidateStateCache();
   // The camera where the window's first quad sits at the bench window's corner, so both frames
   // show quads (a sixteenth of the pixels at least).
   const engine::Vec2 checked(quads.front().local.bl.vertices.x, quads.front().local.bl.vertices.y);
