@@ -190,6 +190,8 @@ void GameLocal::travelToWorld(const TravelTarget& target) {
   stopTimers();
   const uint16_t visitedBefore = player != nullptr ? player->unlockedPlanets : 0;
   if (player != nullptr) player->unlockedPlanets |= target.planetBit();
+  // Nothing the player does while the world's file is written could reach it any more.
+  gameScreen().showLoading(GameScreen::kNoText);
   save([this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, target, visitedBefore](bool saved) {
     if (!alive.expired() && ticket == loadTicket_) travelOnceSaved(target, visitedBefore, saved);
   });
@@ -198,6 +200,7 @@ void GameLocal::travelToWorld(const TravelTarget& target) {
 void GameLocal::travelOnceSaved(const TravelTarget& target, uint16_t visitedBefore, bool saved) {
   // A world whose save failed is kept and played on: ending it would lose it.
   if (!saved) {
+    gameScreen().enterMainView();
     if (player != nullptr) {
       player->unlockedPlanets = visitedBefore;
       player->showMessage(kMessageRefusal, kTravelNotSaved);

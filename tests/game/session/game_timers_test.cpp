@@ -159,18 +159,23 @@ TEST_F(SessionTest, TheAutosaveSpeaksWhenItsWriteEnds) {
   EXPECT_TRUE(autosaveLines(events.messages).empty()) << "the game that asked is gone";
 }
 
-// Travel leaves the world only once its file is written; a write that fails keeps it.
+// Travel leaves the world only once its file is written, behind the loading screen so that nothing
+// is done to the world meanwhile; a write that fails brings the world back and keeps it.
 TEST_F(SessionTest, TravelWaitsForTheWorldsWrite) {
   World* before = &theWorld();
   local().unlockedPlanets = 1;
   game.started = true;
   game.startTimers();
   saves.holdWrites = true;
+  screen.labels.clear();
   game.travelToWorld(TravelTarget{0x10004, 5, 6});
   EXPECT_EQ(running.world.get(), before) << "still being written";
   EXPECT_TRUE(saves.worldIndexes.empty());
+  EXPECT_EQ(screen.labels.size(), 1u) << "the loading screen is up";
+  const int mainViews = screen.mainViews;
   saves.endHeldWrites(false);
   EXPECT_EQ(running.world.get(), before);
+  EXPECT_EQ(screen.mainViews, mainViews + 1) << "the world is shown again";
   EXPECT_EQ(local().unlockedPlanets, 1);
   EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "play goes on";
 
