@@ -14,6 +14,7 @@
 #include "engine/base/utf.h"
 #include "engine/io/file_utils.h"
 #include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
 #include "engine/text/font_atlas_cache.h"
 #include "engine/window/alert.h"
 #include "entities/core/world_entities.h"
@@ -54,7 +55,12 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       settingsHost_(platform_),
       controls_(director()->getEventDispatcher()),
       textFields_(director()->getEventDispatcher(), director()->getScheduler()),
-      saves_(*platform_.fileSystem()),
+      // A world file's write ends on the save worker; its completion comes back through the
+      // scheduler, as the text fields' timers do.
+      saves_(*platform_.fileSystem(),
+             [scheduler = director()->getScheduler()](std::function<void()> completion) {
+               scheduler->performFunctionInMainThread(std::move(completion));
+             }),
       gameSaves_(saves_, runningWorld()),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,

@@ -7,8 +7,10 @@
 // GL calls only counted, and with real GL) beside a direct loop that prepares the same vertices
 // (support/direct_quad_loop.h), which writes and uploads every quad each frame: once with the
 // window standing still (the camera moves, the quads stay) and once with a scroll step every frame
-// (a player walking: one column rebuilt, its quads rewritten). Needs a display: run under
-// scripts/with-xvfb.sh.
+// (a player walking: one column rebuilt, its quads rewritten). And the still frame against the
+// least work for it (support/static_quad_buffer.h): the quads uploaded once, one matrix a frame,
+// checked to draw the same pixels first. Needs a display: run under scripts/with-xvfb.sh.
+#include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -17,6 +19,7 @@
 #include "bench/support/counting_gl.h"
 #include "bench/support/direct_quad_loop.h"
 #include "bench/support/side_by_side.h"
+#include "bench/support/static_quad_buffer.h"
 #include "bench/support/synthetic_world.h"
 #include "bench/support/thread_cpu_clock.h"
 #include "engine/base/ref.h"
@@ -211,6 +214,60 @@ void BM_WindowFrameVsDirectGL(benchmark::State& state) {
   s.root->setPosition(0.0f, 0.0f);
 }
 
+// The pixels of the bench window after one frame drawn by `frame` over black.
+template <typename Frame>
+std::vector<uint8_t> framePixels(Frame&& frame) {
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  frame();
+  std::vector<uint8_t> pixels(static_cast<size_t>(bench::kWindowSize) * bench::kWindowSize * 4);
+  glReadPixels(0, 0, bench::kWindowSize, bench::kWindowSize, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+// The window standing still while the camera moves, against the least work for that frame: the
+// quads in a static buffer uploaded once, one matrix and one draw per texture run each frame.
+// Before timing, both draw the same pixels with the camera moved.
+void BM_StillFrameVsStaticBuffer(benchmark::State& state) {
+  Stage& s = stage();
+  s.window->setSmoothLighting(true);
+  s.window->recentre(s.x, s.y);
+  s.root->setPosition(0.0f, 0.0f);
+  s.root->visit(s.renderer, engine::Mat4::IDENTITY, 0);
+  s.renderer->render();
+  const std::vector<bench::PlacedQuad> quads = windowQuads();
+  bench::StaticQuadBuffer still(quads);
+  // The camera where the window's first quad sits at the bench window's corner, so both frames
+  // show quads (a sixteenth of the pixels at least).
+  const engine::Vec2 checked(quads.front().local.bl.vertices.x, quads.front().local.bl.vertices.y);
+  const std::vector<uint8_t> engineFrame = framePixels([&] {
+    s.root->setPosition(-checked.x, -checked.y);
+    s.root->visit(s.renderer, engine::Mat4::IDENTITY, 0);
+    s.renderer->render();
+  });
+  const std::vector<uint8_t> baselineFrame = framePixels([&] { still.draw(checked); });
+  size_t lit = 0;  // pixels the quads coloured
+  for (size_t i = 0; i < engineFrame.size(); i += 4) lit += (engineFrame[i] | engineFrame[i + 1] | engineFrame[i + 2]) != 0;
+  if (engineFrame != baselineFrame || lit < engineFrame.size() / 4 / 16) {
+    state.SkipWithError("the static buffer does not draw the window's pixels");
+    return;
+  }
+  bench::CountingGL counting(state.range(0) != 0);
+  bench::SideBySide timing;
+  float camera = 0.0f;
+  for (auto _ : state) {
+    camera += 1.0f;
+    timing.engine([&] {
+      s.root->setPosition(-camera, 0.0f);
+      s.root->visit(s.renderer, engine::Mat4::IDENTITY, 0);
+      s.renderer->render();
+    });
+    timing.baseline([&] { still.draw({camera, 0.0f}); });
+  }
+  timing.report(state);
+  s.root->setPosition(0.0f, 0.0f);
+}
+
 void lightArguments(benchmark::internal::Benchmark* benchmark) {
   benchmark->ArgNames({"smooth"})->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
   bench::repeatForMedians(benchmark);
@@ -228,6 +285,7 @@ BENCHMARK(BM_Recentre)->Apply(lightArguments);
 BENCHMARK(BM_ScrollStep)->Apply(lightArguments);
 BENCHMARK(BM_RelightAll)->Apply(lightArguments);
 BENCHMARK(BM_WindowFrameVsDirectGL)->Apply(frameArguments);
+BENCHMARK(BM_StillFrameVsStaticBuffer)->ArgNames({"counted_gl"})->Arg(1)->Arg(0)->Apply(bench::repeatForMedians);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "bench/support/counting_gl.h"
 
 #include "engine/render/gl_frame_calls.h"
+#include "engine/render/gl_state_cache.h"
 
 namespace bench {
 namespace {
@@ -50,7 +51,11 @@ CountingGL::CountingGL(bool active) : active_(active) {
 }
 
 CountingGL::~CountingGL() {
-  if (active_) engine::GL::setFrameCalls(engine::GL::glFrameCalls());
+  if (!active_) return;
+  engine::GL::setFrameCalls(engine::GL::glFrameCalls());
+  // The state cache believes the counted calls: a program, buffer or texture it thinks bound never
+  // reached GL, and would be skipped by whatever draws next with real GL.
+  engine::GL::invalidateStateCache();
 }
 
 const GLCallCounts& CountingGL::counts() { return gCounts; }

@@ -85,7 +85,7 @@ void GameLocal::respawn() {
     return;
   }
   player->respawnReset();
-  if (world != nullptr) gameSaves().saveWorld(*world);
+  if (world != nullptr) gameSaves().saveWorld(*world, {});
   stopTimers();
   quit();
   gameScreen().showStartView(0);

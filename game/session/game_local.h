@@ -78,7 +78,8 @@ class GameLocal : public Game {
   void sendPlayerState(const PlayerStateRecord&) override {}
   void sendHeldItem() override {}
   void reportItemLearned(uint16_t) override {}
-  bool save() override;
+  // The character is written now; `done` runs once the world's file is written too.
+  void save(const SaveDone& done) override;
   void quit() override;
   void dropInventoryOnDeath() override;
   bool damageLocalPlayer(float amount, uint8_t cause) override;
@@ -105,7 +106,8 @@ class GameLocal : public Game {
   void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
 
-  // The timed tasks' bodies (slots 24 and 5).
+  // The timed tasks' bodies (slots 24 and 5). The autosave's message comes when its files are
+  // written, unless the game ended meanwhile.
   void autosave();
   void updatePlayer();
   // The game's side of an applied edit: the sounds and debris of its kind, the cells redrawn.
@@ -129,6 +131,8 @@ class GameLocal : public Game {
   void scheduleSteps();
   void startGeneration(const GameCompletion& done);
   void finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done);
+  // The rest of a travel once the world's save ended: on to the target, or back to playing.
+  void travelOnceSaved(const TravelTarget& target, uint16_t visitedBefore, bool saved);
   void loadWorldFile(const GameCompletion& done);
   void install(std::unique_ptr<World> fresh);
   void enterWorld(bool fromFile);

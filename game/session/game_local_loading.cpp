@@ -104,7 +104,7 @@ void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const G
   if (running_->player != nullptr) running_->player->setCell(result.spawn.column, result.spawn.row);
   // The arrival is where the generator put the spawn.
   pendingTravel_.reset();
-  gameSaves().saveWorld(*world);
+  gameSaves().saveWorld(*world, {});
   enterWorld(false);
   const WorldParams& params = world->map().params();
   if (params.mode == kAdventureMode) {
@@ -185,8 +185,17 @@ void GameLocal::travelToWorld(const TravelTarget& target) {
   stopTimers();
   const uint16_t visitedBefore = player != nullptr ? player->unlockedPlanets : 0;
   if (player != nullptr) player->unlockedPlanets |= target.planetBit();
+  // Nothing the player does while the world's file is written could reach it any more.
+  gameScreen().showLoading(GameScreen::kNoText);
+  save([this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, target, visitedBefore](bool saved) {
+    if (!alive.expired() && ticket == loadTicket_) travelOnceSaved(target, visitedBefore, saved);
+  });
+}
+
+void GameLocal::travelOnceSaved(const TravelTarget& target, uint16_t visitedBefore, bool saved) {
   // A world whose save failed is kept and played on: ending it would lose it.
-  if (!save()) {
+  if (!saved) {
+    gameScreen().enterMainView();
     if (player != nullptr) {
       player->unlockedPlanets = visitedBefore;
       player->showMessage(kMessageRefusal, kTravelNotSaved);

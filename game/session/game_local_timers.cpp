@@ -79,8 +79,10 @@ void GameLocal::scheduleClock() {
 }
 
 void GameLocal::autosave() {
-  const bool saved = save();
-  if (player != nullptr) player->showMessage(kMessageInfo, saved ? kAutosaved : kAutosaveFailed);
+  save([this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_](bool saved) {
+    if (alive.expired() || ticket != loadTicket_ || player == nullptr) return;
+    player->showMessage(kMessageInfo, saved ? kAutosaved : kAutosaveFailed);
+  });
 }
 
 void GameLocal::updatePlayer() {
@@ -116,10 +118,15 @@ void GameLocal::sleep() {
   gameScreen().showSleepFade();
 }
 
-bool GameLocal::save() {
+void GameLocal::save(const SaveDone& done) {
   GameSaves& saves = gameSaves();
-  if (!saves.hasWorldEntry()) return true;
-  const bool character = saves.saveCharacter();
-  const bool worldSaved = world == nullptr || saves.saveWorld(*world);
-  return character && worldSaved;
+  const bool nothingToSave = !saves.hasWorldEntry();
+  const bool character = nothingToSave || saves.saveCharacter();
+  if (nothingToSave || world == nullptr) {
+    if (done) done(character);
+    return;
+  }
+  saves.saveWorld(*world, [character, done](bool worldSaved) {
+    if (done) done(character && worldSaved);
+  });
 }

@@ -13,8 +13,8 @@
 
 #include "engine/base/seam.h"
 #include "world/map/world_params.h"
+#include "world/rules/game.h"
 
-class GameInterface;
 class PlayerDesktopLocal;
 class PlayerEvents;
 class World;
@@ -50,9 +50,11 @@ class GameSaves {
   // Whether the current entry's world file (for its world index) exists.
   virtual bool worldFileExists() const = 0;
 
-  // Each true when the save reached the disk.
+  // True when the save reached the disk.
   virtual bool saveCharacter() = 0;
-  virtual bool saveWorld(World& world) = 0;
+  // The world is taken now and written while the game plays on; `done` runs once on the main
+  // thread, true when the file reached the disk (false at once for a world that cannot be saved).
+  virtual void saveWorld(World& world, SaveDone done) = 0;
   virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty) = 0;
 
   // The local player of the current character, acting through `game` and telling `events` (not
@@ -74,7 +76,9 @@ class NullGameSaves : public GameSaves {
   void setWorldIndex(uint32_t) override {}
   bool worldFileExists() const override { return false; }
   bool saveCharacter() override { return false; }
-  bool saveWorld(World&) override { return false; }
+  void saveWorld(World&, SaveDone done) override {
+    if (done) done(false);
+  }
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
   std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events) override;
   void loadStatistics() override {}

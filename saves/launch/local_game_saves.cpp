@@ -45,7 +45,7 @@ bool LocalGameSaves::worldFileExists() const { return saves_.currentWorldFileExi
 
 bool LocalGameSaves::saveCharacter() { return saves_.saveCurrentCharacter(); }
 
-bool LocalGameSaves::saveWorld(World& world) { return saves_.saveWorld(world); }
+void LocalGameSaves::saveWorld(World& world, SaveDone done) { saves_.saveWorld(world, std::move(done)); }
 
 LoadedWorld LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty) {
   WorldLoad load = saves_.loadWorldFile(difficulty);

@@ -23,7 +23,7 @@ class LocalGameSaves final : public GameSaves {
   void setWorldIndex(uint32_t index) override;
   bool worldFileExists() const override;
   bool saveCharacter() override;
-  bool saveWorld(World& world) override;
+  void saveWorld(World& world, SaveDone done) override;
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
   // The current character's player, acting through `game`; none without a current character or
   // when its file cannot be read (the difficulty index then stays as it was). On success the

@@ -11,18 +11,26 @@
 #include "saves/store/save_names.h"
 #include "saves/store/safe_write.h"
 #include "saves/world/world_file.h"
+#include "saves/world/world_file_snapshot.h"
 #include "saves/world/world_save_links.h"
 #include "world/current_world.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
-LocalSaves::LocalSaves(kel::FileSystemBridge& files)
+LocalSaves::LocalSaves(kel::FileSystemBridge& files, SaveWriter::HandOver handOver)
     : files_(files),
       characters_(files, engine::joinPath(files.writableRoot(), "players")),
-      worlds_(files, engine::joinPath(files.writableRoot(), "worlds")) {}
+      worlds_(files, engine::joinPath(files.writableRoot(), "worlds")),
+      worldWriter_(std::move(handOver)) {}
+
+WorldStore& LocalSaves::worlds() {
+  worldWriter_.wait();
+  return worlds_;
+}
 
 void LocalSaves::saveWorld() {
   if (World* world = currentWorld()) saveWorld(*world);
+  worldWriter_.wait();
 }
 
 void LocalSaves::saveCharacter() { saveCurrentCharacter(); }
@@ -39,7 +47,8 @@ std::string LocalSaves::worldFilePath(const WorldEntry& entry) const {
   return worlds_.pathOf(planetFilePath(entry.fileName, entry.params.planetId));
 }
 
-bool LocalSaves::currentWorldFileExists() const {
+bool LocalSaves::currentWorldFileExists() {
+  worldWriter_.wait();
   const WorldEntry* entry = worlds_.current();
   return entry != nullptr && files_.exists(worldFilePath(*entry));
 }
@@ -55,36 +64,63 @@ bool LocalSaves::writeAdventureLinks(const WorldEntry& entry, const World& world
   return written == SafeWriteResult::Saved;
 }
 
-bool LocalSaves::saveWorld(World& world) {
-  if (savingWorld_) return true;
-  WorldEntry* entry = worlds_.current();
-  if (entry == nullptr) return false;
-  const std::string path = worldFilePath(*entry);
-  if (path == unreadableFile_) return false;
-  savingWorld_ = true;
-  entry->time = std::time(nullptr);
+void LocalSaves::describeSavedWorld(WorldEntry& entry, const World& world) {
+  entry.time = std::time(nullptr);
   // The entry describes the file it names: a new world's entry learns its size here, so that it
   // loads again without the list being read anew.
-  entry->width = static_cast<uint16_t>(world.map().width());
-  entry->height = static_cast<uint16_t>(world.map().height());
+  entry.width = static_cast<uint16_t>(world.map().width());
+  entry.height = static_cast<uint16_t>(world.map().height());
   // Two worlds with one id would be taken for copies of each other.
   for (const auto& other : worlds_.entries()) {
-    if (other.get() != entry && other->saveId == entry->saveId) entry->saveId = makeRandomSaveId();
+    if (other.get() != &entry && other->saveId == entry.saveId) entry.saveId = makeRandomSaveId();
   }
-  bool saved = entry->params.mode != kAdventureMode || writeAdventureLinks(*entry, world);
-  if (saved) {
+}
+
+bool LocalSaves::saveWorld(World& world, SaveWriter::Done done) {
+  if (savingWorld_) {
+    if (done) done(true);
+    return true;
+  }
+  WorldEntry* entry = worlds_.current();
+  const std::string path = entry != nullptr ? worldFilePath(*entry) : std::string{};
+  if (entry == nullptr || path == unreadableFile_) {
+    if (done) done(false);
+    return false;
+  }
+  savingWorld_ = true;
+  // The snapshot is the worker's until its write ended. The write's completion waits until the
+  // new one is under way: it may end the game, and with it the world being saved here.
+  worldWriter_.waitForWorker();
+  describeSavedWorld(*entry, world);
+  const bool linked = entry->params.mode != kAdventureMode || writeAdventureLinks(*entry, world);
+  if (linked) {
     const PlayerCells player = playerCells_ ? playerCells_() : PlayerCells{};
-    const SafeWriteResult written = safeWriteFile(
-        files_, path,
-        [&](kel::FileHandle& file) { return writeWorldFile(file, *entry, world, player, worldSaveLinks()); },
-        kel::options().keepBackupOfSaves);
-    saved = written == SafeWriteResult::Saved;
+    takeWorldFileSnapshot(snapshot_, *entry, world, player, worldSaveLinks());
   }
+  // The world is taken: the completions that run from here on may save again.
   savingWorld_ = false;
-  return saved;
+  if (linked) {
+    startWorldWrite(path, std::move(done));
+  } else if (done) {
+    done(false);
+  }
+  return linked;
+}
+
+void LocalSaves::startWorldWrite(const std::string& path, SaveWriter::Done done) {
+  const bool keepBackup = kel::options().keepBackupOfSaves;
+  worldWriter_.start(
+      [&files = files_, &snapshot = snapshot_, path, keepBackup] {
+        const SafeWriteResult written = safeWriteFile(
+            files, path, [&](kel::FileHandle& file) { return writeWorldFileSnapshot(file, snapshot); },
+            keepBackup);
+        return written == SafeWriteResult::Saved;
+      },
+      std::move(done));
 }
 
 WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
+  worldWriter_.wait();
   planetLinks_.clear();
   WorldLoad load;
   const WorldEntry* entry = worlds_.current();
@@ -107,6 +143,9 @@ WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
   kel::FileHandle file(path, kel::FileHandle::READ);
   std::unique_ptr<World> world = World::create(difficulty, entry->params, entry->width, entry->height);
   if (file.isOpen() && readWorldFile(file, *world, worldSaveLinks(), &load.player)) {
+    // The snapshot's memory is made the process's now, while the world loads, so that the first
+    // autosave copies into pages that are there already.
+    snapshot_.cells.assign({world->map().cells(), world->map().cellCount()});
     load.status = WorldLoadStatus::Loaded;
     load.world = std::move(world);
     if (unreadableFile_ == path) unreadableFile_.clear();

@@ -5,6 +5,11 @@
 // the local player's cells from the game's player source. Everything goes through safe writing,
 // and each kind of save refuses to start inside another of its kind.
 //
+// A world is saved in two steps: the main thread takes a snapshot of it (a copy of its cells and
+// the bytes of its other sections), and the save worker compresses and writes the file while the
+// game plays on. The worlds' store is handed out, and a world file read, only once no write is
+// under way, so a list, rename, delete, restore or load never meets a half-written save.
+//
 // A world file that failed to load is never written over: until it loads again, saving that
 // entry is refused, so a world that could not be read (and whatever the player did instead) never
 // pushes the good file into the backup and the backup out. Game thread only.
@@ -16,8 +21,10 @@
 
 #include "content/launch/save_services.h"
 #include "saves/store/character_store.h"
+#include "saves/store/save_writer.h"
 #include "saves/store/world_store.h"
 #include "saves/world/adventure_file.h"
+#include "saves/world/world_file_snapshot.h"
 #include "saves/world/world_info.h"
 
 namespace kel {
@@ -47,14 +54,17 @@ class LocalSaves final : public SaveServices {
   // The local player's cell and spawn cell for the world file.
   using PlayerCellsSource = std::function<PlayerCells()>;
 
-  explicit LocalSaves(kel::FileSystemBridge& files);
+  // The hand-over brings each world write's completion to the main thread (see SaveWriter).
+  explicit LocalSaves(kel::FileSystemBridge& files, SaveWriter::HandOver handOver = {});
 
   CharacterStore& characters() { return characters_; }
-  WorldStore& worlds() { return worlds_; }
+  // Waits for a world write under way first.
+  WorldStore& worlds();
   void setCharacterSource(CharacterSource source) { characterSource_ = std::move(source); }
   void setPlayerCellsSource(PlayerCellsSource source) { playerCells_ = std::move(source); }
 
-  // The terminate step: the current world and character, when there are any.
+  // The terminate step: the current world and character, when there are any. The world's file is
+  // on disk when it returns.
   void saveWorld() override;
   void saveCharacter() override;
   // As saveCharacter, with the store's answer: false when there was nothing to save or the
@@ -62,20 +72,27 @@ class LocalSaves final : public SaveServices {
   bool saveCurrentCharacter();
 
   // ---- Worlds ----
-  // Writes the world as the current entry's file (an adventure also writes its planet links
-  // first). True at once while another world save runs; false without a current entry, when
-  // the entry's file failed to load, or when a write failed (the previous file stays).
-  bool saveWorld(World& world);
+  // Saves the world as the current entry's file (an adventure writes its planet links first): the
+  // snapshot is taken now and the file written by the save worker, after any write still under
+  // way. `done` runs once on the main thread: true when the file reached the disk, false at once
+  // without a current entry or when the entry's file failed to load, and false when a write
+  // failed (the previous file stays). False when nothing was started.
+  bool saveWorld(World& world, SaveWriter::Done done = {});
+  // Blocks until the world write under way (if any) ended; its completion runs before it returns.
+  void waitForWorldWrite() { worldWriter_.wait(); }
   // Reads the current entry's file into a new world made with the difficulty.
   WorldLoad loadWorldFile(const DifficultyRow* difficulty);
-  // Whether the current entry's world file (an adventure's: the planet's) is on disk.
-  bool currentWorldFileExists() const;
+  // Whether the current entry's world file (an adventure's: the planet's) is on disk, once no
+  // write is under way.
+  bool currentWorldFileExists();
   // The current adventure's planet links (emptied by every load).
   std::vector<PlanetLinkRecord>& planetLinks() { return planetLinks_; }
 
  private:
   std::string worldFilePath(const WorldEntry& entry) const;
   bool writeAdventureLinks(const WorldEntry& entry, const World& world);
+  void describeSavedWorld(WorldEntry& entry, const World& world);
+  void startWorldWrite(const std::string& path, SaveWriter::Done done);
 
   kel::FileSystemBridge& files_;
   CharacterStore characters_;
@@ -85,4 +102,6 @@ class LocalSaves final : public SaveServices {
   std::vector<PlanetLinkRecord> planetLinks_;
   std::string unreadableFile_;  // the path of the last file that failed to load
   bool savingWorld_ = false;
+  WorldFileSnapshot snapshot_;  // kept between saves; only the worker reads it while it writes
+  SaveWriter worldWriter_;      // last: it is waited for before anything it writes from goes
 };

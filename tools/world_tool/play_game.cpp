@@ -429,7 +429,10 @@ class PlayGame {
   }
 
   bool save() {
-    if (!game().save()) return false;
+    bool saved = false;
+    game().save([&saved](bool written) { saved = written; });
+    saves_.waitForWorldWrite();  // the world's file is written, and the answer in
+    if (!saved) return false;
     bool copied = true;
     if (!args_.savePath.empty()) {
       const WorldEntry* entry = saves_.worlds().current();

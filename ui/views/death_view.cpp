@@ -68,5 +68,5 @@ void DeathView::fill(std::string& title, std::vector<std::string>& lines, std::v
   if (!cause_.empty()) lines.push_back(cause_);
   lines.push_back(lostSomething_ ? kItemsLeft : kNothingLost);
   rows.push_back({"Respawn", [] { currentGame().respawn(); }});
-  rows.push_back({"Save and quit", [] { saveAndQuitGame(); }});
+  rows.push_back({"Save and quit", [] { saveAndQuitGame({}); }});
 }

@@ -1,9 +1,11 @@
 #pragma once
 // Leaving the game in progress from the pause and death views: the world and the character are
-// saved, the game ends and the start view is shown. A save that fails keeps the game running, so
-// nothing the player did is lost.
+// saved and, once the files are written, the game ends and the start view is shown. A save that
+// fails keeps the game running, so nothing the player did is lost.
 //
 // Main thread only.
 
-// False, with the game still running, when the save failed.
-bool saveAndQuitGame();
+#include <functional>
+
+// `failed` runs, with the game still running, when the save failed.
+void saveAndQuitGame(const std::function<void()>& failed);

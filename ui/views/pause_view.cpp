@@ -42,14 +42,15 @@ void PauseView::fill(std::string& title, std::vector<std::string>& lines, std::v
   if (saveFailed_) lines.push_back(kSaveFailed);
   rows.push_back({"Resume", [this] { back(); }});
   rows.push_back({"Save and quit", [this] {
-                    if (saveAndQuitGame()) return;
-                    saveFailed_ = true;
-                    refresh();
-                    // The dialog says it where the player is looking; OK comes back here.
-                    if (GameViews* views = gameViews()) {
-                      static_cast<DialogView&>(views->view(ViewId::Dialog)).setupNotice(kSaveFailed);
-                      views->push(ViewId::Dialog);
-                    }
+                    saveAndQuitGame([this] {
+                      saveFailed_ = true;
+                      refresh();
+                      // The dialog says it where the player is looking; OK comes back here.
+                      if (GameViews* views = gameViews()) {
+                        static_cast<DialogView&>(views->view(ViewId::Dialog)).setupNotice(kSaveFailed);
+                        views->push(ViewId::Dialog);
+                      }
+                    });
                   }});
   rows.push_back({"Options", [this] { showOptions(true); }});
   rows.push_back({"Achievements", [] {

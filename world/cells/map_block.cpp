@@ -220,18 +220,20 @@ void MapBlock::lookupSpecialDecos(const BlockPropsTable& props, SpecialDecoColou
 // ---- Shadow edges ----
 
 void MapBlock::computeShadowEdges(WorldMap& map) {
+  const bool underground = map.hasSurfaceLine() && static_cast<int>(y) < static_cast<int>(map.surfaceLine(x)) - 3;
+  computeShadowEdges(map.props(), underground,
+                     {map.cellAt(x, y + 1), map.cellAt(x + 1, y), map.cellAt(x, y - 1), map.cellAt(x - 1, y)});
+}
+
+void MapBlock::computeShadowEdges(const BlockPropsTable& props, bool underground,
+                                  const std::array<const MapBlock*, 4>& neighbours) {
   skyShadow &= 0xF0;
   const bool noBack = backId() == 0;
-  if (noBack) {
-    if (!map.hasSurfaceLine()) return;
-    if (!(static_cast<int>(y) < static_cast<int>(map.surfaceLine(x)) - 3)) return;
-  }
-  const BlockPropsTable& props = map.props();
+  if (noBack && !underground) return;
   const BlockProps& own = props[frontId()];
   if (own.opaque()) return;
-  static constexpr int kOffsets[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
-  for (int edge = 0; edge < 4; ++edge) {
-    const MapBlock* n = map.cellAt(x + kOffsets[edge][0], y + kOffsets[edge][1]);
+  for (size_t edge = 0; edge < neighbours.size(); ++edge) {
+    const MapBlock* n = neighbours[edge];
     if (n == nullptr) continue;
     const bool neighbourOpaque = isScanOpaque(props, n->front);
     if ((neighbourOpaque && (own.fullyClear() || noBack)) || (n->backId() != 0 && noBack)) {

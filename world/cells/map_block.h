@@ -139,6 +139,11 @@ class MapBlock {
 
   // ---- Shadow edges ----
   void computeShadowEdges(WorldMap& map);
+  // The same from what a pass over whole columns already knows: whether the cell lies below its
+  // column's surface line by more than 3 rows, and its neighbours up, right, down and left (null
+  // outside the map).
+  void computeShadowEdges(const BlockPropsTable& props, bool underground,
+                          const std::array<const MapBlock*, 4>& neighbours);
   void refreshShadowsAround(WorldMap& map);
 };
 

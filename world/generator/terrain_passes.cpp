@@ -6,6 +6,7 @@
 
 #include "content/items/block_filter.h"
 #include "content/planets/planet_def.h"
+#include "engine/base/random.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
@@ -28,6 +29,21 @@ void clearDecoIds(MapBlock& cell) {
   for (MapDeco& d : cell.decos) map_deco::clear(d);
 }
 
+// A ground cell: the block in front and behind, each with a random variant, drawn as the two-layer
+// setter always drew them: one draw thrown away, then the front's, then the back's (no draw at all
+// for a block of one variant).
+void layGround(MapBlock& cell, uint16_t block, uint8_t variants, engine::RandomRun& random) {
+  uint8_t front = 0;
+  uint8_t back = 0;
+  if (variants >= 2) {
+    random.next();
+    front = static_cast<uint8_t>(random.next() % variants);
+    back = static_cast<uint8_t>(random.next() % variants);
+  }
+  cell.front = block_word::compose(cell.front, block, front);
+  cell.back = block_word::compose(cell.back, block, back);
+}
+
 bool runCellQualifies(const MapBlock& cell) {
   if (cell.frontId() == 0) return false;
   for (MapDeco d : cell.decos) {
@@ -38,11 +54,11 @@ bool runCellQualifies(const MapBlock& cell) {
 
 }  // namespace
 
-uint16_t GroundTable::blockFor(float v) const {
+size_t GroundTable::rowFor(float v) const {
   for (size_t i = 0; i < shares.size(); ++i) {
-    if (shares[i] > v) return blocks[i];
+    if (shares[i] > v) return blocks[i] != 0 ? i : kNone;
   }
-  return 0;
+  return kNone;
 }
 
 GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain) {
@@ -98,9 +114,12 @@ void generateNoiseMap(WorldGenerator& g) {
   const std::vector<float>& field = samples.field;
 
   const GroundTable ground = buildGroundTable(g.planet.terrainBlocks);
+  std::vector<uint8_t> variants;  // of each ground block, by its place in the table
+  for (uint16_t block : ground.blocks) variants.push_back(g.props[block].variantCount);
   const int32_t rows = h - g.map.heightLevel();
   const int32_t band = rows / 5;
   MapBlock* cells = g.map.cells();
+  engine::RandomRun random;
   for (int32_t x = 0; x < w; ++x) {
     g.checkStop();
     float bandTop[4];
@@ -110,12 +129,9 @@ void generateNoiseMap(WorldGenerator& g) {
     const size_t base = static_cast<size_t>(x) * static_cast<size_t>(h);
     for (int32_t y = 0; y < h; ++y) {
       const float v = shapeDensity(field[base + static_cast<size_t>(y)], static_cast<float>(y), bandTop);
-      const uint16_t block = ground.blockFor(v);
-      if (block == 0) continue;
-      MapBlock& c = cells[base + static_cast<size_t>(y)];
-      (void)randomVariantFor(g.props, block);  // the variant the two-layer setter replaces
-      c.setLayerRandomVariant(g.props, block, MapBlock::kFront);
-      c.setLayerRandomVariant(g.props, block, MapBlock::kBack);
+      const size_t row = ground.rowFor(v);
+      if (row == GroundTable::kNone) continue;
+      layGround(cells[base + static_cast<size_t>(y)], ground.blocks[row], variants[row], random);
     }
   }
 }

@@ -5,6 +5,7 @@
 //
 // Threads: the generating thread only (see world_generator.h).
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -23,8 +24,10 @@ constexpr uint64_t kRunCellFilter = 119;
 struct GroundTable {
   std::vector<uint16_t> blocks;
   std::vector<float> shares;
-  // The first block whose share exceeds v, or 0 when none does.
-  uint16_t blockFor(float v) const;
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  // The place in the table of the first block whose share exceeds v; kNone when none does or that
+  // block is 0 (no ground).
+  size_t rowFor(float v) const;
 };
 GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain);
 

@@ -35,33 +35,13 @@ WorldMap::WorldMap(World* world, const WorldParams& params, int32_t width, int32
   liquids_ = std::make_unique<LiquidSimulator>(*this);
   planet_ = &findPlanet(params.planetId);
   hasSurfaceLine_ = planet_->flag != 0;
-  cells_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+  cells_ = CellGrid(width_, height_);
   surfaceLine_.assign(static_cast<size_t>(width_), 0);
   topHeight_.assign(static_cast<size_t>(width_), 0);
   if (!isCreativeWorld(params)) explored_ = std::make_unique<ExploredBitmap>(width_, height_);
-  clear();
 }
 
 WorldMap::~WorldMap() = default;
-
-void WorldMap::clear() {
-  for (int32_t x = 0; x < width_; ++x) {
-    for (int32_t y = 0; y < height_; ++y) {
-      MapBlock& c = cell(x, y);
-      c.front = block_word::kLayerMark;
-      c.back = 0;
-      for (MapDeco& d : c.decos) map_deco::clear(d);
-      c.x = static_cast<uint16_t>(x);
-      c.y = static_cast<uint16_t>(y);
-      c.skyShadow = 0;
-      c.blockLight = 0;
-      c.circuitA = 0;
-      c.circuitB = 0;
-      c.flags &= cell_flag::kForeign;
-      c.liquid = 0;
-    }
-  }
-}
 
 MapBlock* WorldMap::cellAt(int32_t x, int32_t y) {
   if (y < 0 || y >= height_) return nullptr;
@@ -133,9 +113,19 @@ void WorldMap::updateSurfaceHeight(int32_t x, int32_t y, bool placed) {
   }
 }
 
+// Column by column with the neighbouring columns at hand: no wrap or range check per neighbour.
 void WorldMap::precomputeShadows() {
   for (int32_t x = 0; x < width_; ++x) {
-    for (int32_t y = 0; y < height_; ++y) cell(x, y).computeShadowEdges(*this);
+    MapBlock* column = &cell(x, 0);
+    const MapBlock* left = &cell(wrapX(x - 1), 0);
+    const MapBlock* right = &cell(wrapX(x + 1), 0);
+    // Rows below this one lie more than 3 rows under the surface line.
+    const int32_t undergroundTop = hasSurfaceLine_ ? static_cast<int32_t>(surfaceLine(x)) - 3 : 0;
+    for (int32_t y = 0; y < height_; ++y) {
+      const MapBlock* up = y + 1 < height_ ? &column[y + 1] : nullptr;
+      const MapBlock* down = y > 0 ? &column[y - 1] : nullptr;
+      column[y].computeShadowEdges(*props_, y < undergroundTop, {up, &right[y], down, &left[y]});
+    }
   }
 }
 

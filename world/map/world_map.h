@@ -16,6 +16,7 @@
 
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
+#include "world/map/cell_grid.h"
 #include "world/map/world_params.h"
 
 class ExploredBitmap;
@@ -33,7 +34,6 @@ class WorldMap {
   WorldMap& operator=(const WorldMap&) = delete;
 
   // ---- Cells ----
-  void clear();
   MapBlock* cellAt(int32_t x, int32_t y);
   const MapBlock* cellAt(int32_t x, int32_t y) const;
   MapBlock& cell(int32_t x, int32_t y) { return cells_[index(x, y)]; }
@@ -100,7 +100,7 @@ class WorldMap {
   WorldParams params_;
   World* world_ = nullptr;
   std::unique_ptr<BlockPropsTable> props_;
-  std::vector<MapBlock> cells_;
+  CellGrid cells_;
   std::vector<uint16_t> surfaceLine_;
   std::vector<uint16_t> topHeight_;
   std::unique_ptr<ExploredBitmap> explored_;

@@ -26,6 +26,9 @@ struct TravelTarget;
 
 // Called when a game started by `begin` has finished loading its world.
 using GameCompletion = std::function<void()>;
+// How a save ended, told once on the main thread when its files are written: true when every
+// save reached the disk (or there was nothing to save).
+using SaveDone = std::function<void(bool saved)>;
 
 class GameInterface {
  public:
@@ -67,7 +70,7 @@ class GameInterface {
   virtual void reportItemLearned(uint16_t itemId) = 0;
   virtual bool worldIsCreative() = 0;
   virtual uint8_t sessionKind() = 0;
-  virtual bool save() = 0;
+  virtual void save(const SaveDone& done) = 0;
   virtual void quit() = 0;
   virtual void dropInventoryOnDeath() = 0;
   virtual bool damageLocalPlayer(float amount, uint8_t cause) = 0;
@@ -124,7 +127,9 @@ class NullGame : public GameInterface {
   void reportItemLearned(uint16_t) override {}
   bool worldIsCreative() override { return false; }
   uint8_t sessionKind() override { return 0; }
-  bool save() override { return false; }
+  void save(const SaveDone& done) override {
+    if (done) done(false);
+  }
   void quit() override {}
   void dropInventoryOnDeath() override {}
   bool damageLocalPlayer(float, uint8_t) override { return false; }

@@ -142,6 +142,53 @@ TEST_F(SessionTest, TravelSavesEndsTheWorldAndArrivesAtTheTargetCellOfTheLoadedP
   EXPECT_FALSE(game.pendingTravel().has_value());
 }
 
+// The world's file is written while the game plays on: the autosave says so once the write ended,
+// and says nothing when the game ended meanwhile.
+TEST_F(SessionTest, TheAutosaveSpeaksWhenItsWriteEnds) {
+  saves.holdWrites = true;
+  theWorld().dayClock().running = 0;
+  game.startTimers();
+  advance(300.5f, 0.5f);
+  EXPECT_TRUE(autosaveLines(events.messages).empty()) << "the file is still being written";
+  ASSERT_EQ(saves.heldWrites.size(), 1u);
+  saves.endHeldWrites(true);
+  EXPECT_EQ(autosaveLines(events.messages), (std::vector<Message>{{2, GameLocal::kAutosaved}}));
+
+  events.messages.clear();
+  advance(300.0f, 0.5f);
+  ASSERT_EQ(saves.heldWrites.size(), 1u);
+  game.stopTimers();
+  game.quit();
+  saves.endHeldWrites(false);
+  EXPECT_TRUE(autosaveLines(events.messages).empty()) << "the game that asked is gone";
+}
+
+// Travel leaves the world only once its file is written, behind the loading screen so that nothing
+// is done to the world meanwhile; a write that fails brings the world back and keeps it.
+TEST_F(SessionTest, TravelWaitsForTheWorldsWrite) {
+  World* before = &theWorld();
+  local().unlockedPlanets = 1;
+  game.started = true;
+  game.startTimers();
+  saves.holdWrites = true;
+  screen.labels.clear();
+  game.travelToWorld(TravelTarget{0x10004, 5, 6});
+  EXPECT_EQ(running.world.get(), before) << "still being written";
+  EXPECT_TRUE(saves.worldIndexes.empty());
+  EXPECT_EQ(screen.labels.size(), 1u) << "the loading screen is up";
+  const int mainViews = screen.mainViews;
+  saves.endHeldWrites(false);
+  EXPECT_EQ(running.world.get(), before);
+  EXPECT_EQ(screen.mainViews, mainViews + 1) << "the world is shown again";
+  EXPECT_EQ(local().unlockedPlanets, 1);
+  EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "play goes on";
+
+  game.travelToWorld(TravelTarget{0x10004, 5, 6});
+  saves.endHeldWrites(true);
+  EXPECT_EQ(saves.worldIndexes, (std::vector<uint32_t>{0x10004}));
+  EXPECT_EQ(running.world, nullptr) << "the old world ended";
+}
+
 constexpr uint32_t kHere = 0;  // the fixture world's planet
 constexpr uint32_t kElsewhere = 16;
 

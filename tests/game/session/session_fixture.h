@@ -30,9 +30,20 @@ class RecordingSaves final : public NullGameSaves {
     return characterSaved;
   }
   void saveStatistics() override { ++statisticsSaves; }
-  bool saveWorld(World& world) override {
+  // The write ends at once with `worldSaved`, or, while writes are held, when the test ends it.
+  void saveWorld(World& world, SaveDone done) override {
     savedWorlds.push_back(&world);
-    return worldSaved;
+    if (holdWrites) {
+      heldWrites.push_back(std::move(done));
+    } else if (done) {
+      done(worldSaved);
+    }
+  }
+  void endHeldWrites(bool written) {
+    std::vector<SaveDone> ending = std::move(heldWrites);
+    for (const SaveDone& done : ending) {
+      if (done) done(written);
+    }
   }
   LoadedWorld loadWorldFile(const DifficultyRow*) override {
     ++loads;
@@ -52,6 +63,8 @@ class RecordingSaves final : public NullGameSaves {
   WorldParams params;
   bool characterSaved = true;
   bool worldSaved = true;
+  bool holdWrites = false;
+  std::vector<SaveDone> heldWrites;
   int loadResult = LoadedWorld::kLoaded;
   int characterSaves = 0;
   int statisticsSaves = 0;

@@ -1,9 +1,20 @@
 // Worlds saved and loaded through the local store: a world file that fails to load is never
-// written over, so its backup stays the good one; an adventure keeps its links and planet files.
+// written over, so its backup stays the good one; the save worker writes the world as it was when
+// saved, one save after the other, and a kill at any moment leaves whole files; an adventure keeps
+// its links and planet files.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/desktop_file_system.h"
 #include "platform/settings/settings.h"
@@ -45,6 +56,14 @@ class WorldSavesTest : public WorldFileTest {
     return saves_.loadWorldFile(nullptr);
   }
 
+  // Saved through the save worker; true once the file is written.
+  bool saveWorld(World& world) {
+    bool written = false;
+    saves_.saveWorld(world, [&written](bool saved) { written = saved; });
+    saves_.waitForWorldWrite();
+    return written;
+  }
+
   static std::string signOf(World& world) { return std::string((*world.signs().begin())->text()); }
 
   testsupport::ScopedDataHome home_;
@@ -56,9 +75,9 @@ TEST_F(WorldSavesTest, AFailedLoadNeverPushesTheGoodBackupOut) {
   kel::options().keepBackupOfSaves = true;
   auto world = newWorld(0, "old");
   saves_.setPlayerCellsSource([] { return PlayerCells{9, 8, 7, 6}; });
-  ASSERT_TRUE(saves_.saveWorld(*world));
+  ASSERT_TRUE(saveWorld(*world));
   (*world->signs().begin())->setText("new");
-  ASSERT_TRUE(saves_.saveWorld(*world));
+  ASSERT_TRUE(saveWorld(*world));
   ASSERT_TRUE(fs::exists(worldsFolder() / "World1.bak"));
 
   // The file is damaged behind the game's back: it loses its last bytes.
@@ -70,8 +89,8 @@ TEST_F(WorldSavesTest, AFailedLoadNeverPushesTheGoodBackupOut) {
 
   // Whatever the player goes on with is not written over the damaged file and its backup.
   auto other = makeWorld(0);
-  EXPECT_FALSE(saves_.saveWorld(*other));
-  EXPECT_FALSE(saves_.saveWorld(*other));
+  EXPECT_FALSE(saveWorld(*other));
+  EXPECT_FALSE(saveWorld(*other));
   EXPECT_EQ(bytesOf("World1.dat"), damaged);
   EXPECT_EQ(bytesOf("World1.bak"), backup);
 
@@ -81,13 +100,105 @@ TEST_F(WorldSavesTest, AFailedLoadNeverPushesTheGoodBackupOut) {
   EXPECT_EQ(signOf(*restored.world), "old");
   EXPECT_EQ(restored.player, (PlayerCells{9, 8, 7, 6}));
   EXPECT_EQ(saves_.worlds().current()->width, 512);
-  EXPECT_TRUE(saves_.saveWorld(*restored.world));
+  EXPECT_TRUE(saveWorld(*restored.world));
+}
+
+// The world is taken when the save is asked for; the worker writes that, whatever the world does
+// meanwhile, and a second save waits for the first, so each completion comes once, in order.
+TEST_F(WorldSavesTest, TheWorkerWritesTheWorldAsItWasWhenSavedAndOneSaveAfterTheOther) {
+  kel::options().keepBackupOfSaves = true;
+  auto world = newWorld(0, "first");
+  std::vector<std::string> ended;
+  ASSERT_TRUE(saves_.saveWorld(*world, [&](bool saved) { ended.push_back(saved ? "first" : "failed"); }));
+  (*world->signs().begin())->setText("second");
+  ASSERT_TRUE(saves_.saveWorld(*world, [&](bool saved) { ended.push_back(saved ? "second" : "failed"); }));
+  EXPECT_EQ(ended, std::vector<std::string>{"first"}) << "the first write ended before the second began";
+  (*world->signs().begin())->setText("never saved");
+  saves_.waitForWorldWrite();
+  EXPECT_EQ(ended, (std::vector<std::string>{"first", "second"}));
+  saves_.waitForWorldWrite();
+  EXPECT_EQ(ended.size(), 2u) << "each completion runs once";
+
+  WorldLoad load = relist();
+  ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
+  EXPECT_EQ(signOf(*load.world), "second");
+  EXPECT_FALSE(fs::exists(worldsFolder() / "World1.tmp"));
+}
+
+// With a hand-over (the program's scheduler), the completion reaches the main thread through it;
+// a wait afterwards does not run it again.
+TEST_F(WorldSavesTest, TheCompletionComesThroughTheHandOverOnce) {
+  std::mutex mutex;
+  std::vector<std::function<void()>> handedOver;
+  LocalSaves saves(files_, [&](std::function<void()> completion) {
+    const std::lock_guard<std::mutex> lock(mutex);
+    handedOver.push_back(std::move(completion));
+  });
+  saves.worlds().list();
+  saves.worlds().createEntry(params(0), 1000);
+  auto world = makeWorld(0);
+  int completions = 0;
+  ASSERT_TRUE(saves.saveWorld(*world, [&](bool saved) { completions += saved ? 1 : 100; }));
+  for (int tries = 0; tries < 2000; ++tries) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex);
+      if (!handedOver.empty()) break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  std::vector<std::function<void()>> arrived;
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    arrived.swap(handedOver);
+  }
+  ASSERT_EQ(arrived.size(), 1u);
+  EXPECT_EQ(completions, 0) << "nothing runs on the worker";
+  arrived.front()();
+  EXPECT_EQ(completions, 1);
+  saves.waitForWorldWrite();
+  EXPECT_EQ(completions, 1);
+}
+
+// The process saving again and again on the worker is killed at moments spread over several
+// saves: the world file, and its backup, always read as a whole world, the old one or a new one.
+TEST_F(WorldSavesTest, AKillAtAnyMomentOfTheWorkersWriteLeavesAWholeWorld) {
+  kel::options().keepBackupOfSaves = true;
+  auto world = newWorld(0, "before");
+  ASSERT_TRUE(saveWorld(*world));
+  ASSERT_TRUE(saveWorld(*world));  // and a backup
+  for (int delayMs = 0; delayMs <= 60; delayMs += 3) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int save = 0;; ++save) {
+        (*world->signs().begin())->setText(save % 2 == 0 ? "even" : "odd");
+        saves_.saveWorld(*world);  // waits for the write before it
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    for (const char* name : {"World1.dat", "World1.bak"}) {
+      WorldLoad load;
+      if (std::string(name) == "World1.dat") {
+        load = relist();
+      } else {
+        fs::copy_file(worldsFolder() / name, worldsFolder() / "World1.dat", fs::copy_options::overwrite_existing);
+        load = relist();
+      }
+      ASSERT_EQ(load.status, WorldLoadStatus::Loaded) << name << " after " << delayMs << " ms";
+      const std::string sign = signOf(*load.world);
+      EXPECT_TRUE(sign == "before" || sign == "even" || sign == "odd") << name << ": " << sign;
+    }
+    ASSERT_TRUE(saveWorld(*world));
+  }
 }
 
 TEST_F(WorldSavesTest, AdventureKeepsItsLinksAndAFileForThePlanet) {
   auto world = newWorld(3, "far");
   saves_.planetLinks() = {{kPlanet, 2, 1, 2, 3, 4}};
-  ASSERT_TRUE(saves_.saveWorld(*world));
+  ASSERT_TRUE(saveWorld(*world));
   EXPECT_TRUE(fs::exists(worldsFolder() / "Adventure1" / "moor1.dat"));
   saves_.planetLinks().clear();
 

@@ -1,6 +1,6 @@
 // Safe writing: results of every failing step, and a save killed at every step (a forked child
 // that exits in the middle, a copy cut short), after which the file and its backup still read as
-// whole saves.
+// whole saves. Every write runs on the save worker, as the game's world saves do.
 #include "saves/store/safe_write.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "saves/character/character_file.h"
+#include "saves/store/save_writer.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -66,8 +67,18 @@ class SafeWriteTest : public ::testing::Test {
   SafeWriteResult save(StepFileSystem& files, const std::string& name, bool keepBackup = true) {
     CharacterRecord record;
     record.name = name;
-    auto writer = [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); };
-    return safeWriteFile(files, path(), writer, keepBackup);
+    return onWorker(files, [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); },
+                    keepBackup);
+  }
+  SafeWriteResult onWorker(StepFileSystem& files, const SaveFileWriter& writer, bool keepBackup) {
+    SafeWriteResult result = SafeWriteResult::TempNotOpened;
+    SaveWriter worker;
+    worker.start([&] {
+      result = safeWriteFile(files, path(), writer, keepBackup);
+      return result == SafeWriteResult::Saved;
+    }, {});
+    worker.wait();
+    return result;
   }
   std::string nameIn(const std::string& name) const {
     kel::FileHandle file(dir_.file(name), kel::FileHandle::READ);
@@ -120,8 +131,8 @@ TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
       StepFileSystem files;
       files.exitAtStep(kill);
       if (kill == -1) {
-        safeWriteFile(
-            files, path(),
+        onWorker(
+            files,
             [](kel::FileHandle& file) {
               std::fputs("RBWC", file.stream());
               std::fflush(file.stream());

@@ -1,0 +1,67 @@
+#include "world/map/cell_grid.h"
+
+#include <sys/mman.h>
+
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+namespace {
+
+// The size of a huge page on the systems that have them; smaller grids take ordinary pages.
+constexpr size_t kHugePage = size_t{2} << 20;
+
+static_assert(std::is_trivially_destructible_v<MapBlock>, "cells are released without destructors");
+
+// Room for the cells, aligned to a huge page when it holds one or more, with the system told
+// to back it with huge pages where it can. Nothing is written to it yet.
+void* allocateCells(size_t bytes) {
+  const size_t alignment = bytes >= kHugePage ? kHugePage : alignof(std::max_align_t);
+  const size_t rounded = (bytes + alignment - 1) / alignment * alignment;
+  void* room = std::aligned_alloc(alignment, rounded);
+  if (room == nullptr) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+  if (alignment == kHugePage) madvise(room, rounded, MADV_HUGEPAGE);  // advice only; refused is fine
+#endif
+  return room;
+}
+
+}  // namespace
+
+CellGrid::CellGrid(int32_t width, int32_t height)
+    : count_(static_cast<size_t>(width > 0 ? width : 0) * static_cast<size_t>(height > 0 ? height : 0)) {
+  if (count_ == 0) return;
+  cells_ = static_cast<MapBlock*>(allocateCells(count_ * sizeof(MapBlock)));
+  MapBlock* cell = cells_;
+  for (int32_t x = 0; x < width; ++x) {
+    for (int32_t y = 0; y < height; ++y, ++cell) {
+      MapBlock* made = new (cell) MapBlock();
+      made->x = static_cast<uint16_t>(x);
+      made->y = static_cast<uint16_t>(y);
+    }
+  }
+}
+
+CellGrid::CellGrid(CellGrid&& other) noexcept
+    : cells_(std::exchange(other.cells_, nullptr)), count_(std::exchange(other.count_, 0)) {}
+
+CellGrid& CellGrid::operator=(CellGrid&& other) noexcept {
+  std::swap(cells_, other.cells_);
+  std::swap(count_, other.count_);
+  return *this;
+}
+
+CellGrid::~CellGrid() { std::free(cells_); }
+
+void CellGrid::assign(std::span<const MapBlock> cells) {
+  if (cells.size() != count_) {
+    std::free(std::exchange(cells_, nullptr));
+    count_ = 0;
+    if (cells.empty()) return;
+    cells_ = static_cast<MapBlock*>(allocateCells(cells.size() * sizeof(MapBlock)));
+    count_ = cells.size();
+  }
+  std::uninitialized_copy(cells.begin(), cells.end(), cells_);
+}
