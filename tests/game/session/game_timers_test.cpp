@@ -181,7 +181,7 @@ TEST_F(SessionTest, TravelWaitsForTheWorldsWrite) {
   EXPECT_EQ(running.world.get(), before);
   EXPECT_EQ(screen.mainViews, mainViews + 1) << "the world is shown again";
   EXPECT_EQ(local().unlockedPlanets, 1);
-  EXPECT_TRUE(slotTaken(game_slot::kPlayerUpdate)) << "play goes on";
+  EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate)) << "play goes on";
 
   game.travelToWorld(TravelTarget{0x10004, 5, 6});
   saves.endHeldWrites(true);
