@@ -8,10 +8,11 @@
 
 namespace soundmaker {
 
-// Compression 0 (largest, best) to 1 (smallest). At 44.1 kHz 0.5 gives 160 kbit/s; at 22.05 kHz
-// 0.7 gives 56 kbit/s, both with the encoder delay recorded so decoders trim it.
+// Compression 0 (largest, best) to 1 (smallest). At 44.1 kHz 0.5 gives 160 kbit/s and 0.75
+// gives 96 kbit/s, the least at which the music's pad and cymbals keep their top; both with the
+// encoder delay recorded so decoders trim it.
 constexpr double kEffectCompression = 0.5;
-constexpr double kMusicCompression = 0.7;
+constexpr double kMusicCompression = 0.75;
 
 bool writeMp3(const std::string& path, const Samples& samples, int rate, double compression,
               std::string& error);

@@ -19,7 +19,8 @@
 #include "tools/sound_maker/mp3_file.h"
 #include "tools/sound_maker/music_generator.h"
 #include "tools/sound_maker/music_style.h"
-#include "tools/sound_maker/note_and_rain.h"
+#include "tools/sound_maker/note_sounds.h"
+#include "tools/sound_maker/rain_sounds.h"
 
 namespace soundmaker {
 
@@ -119,17 +120,25 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
   return true;
 }
 
-bool planRain(RecipeBook& book, const std::string& dataRoot, std::vector<SoundJob>& jobs,
-              std::string& error) {
+// The bed in the data folder itself, its near drops among the effects.
+bool planRain(RecipeBook& book, const std::string& dataRoot, const std::string& effects,
+              std::vector<SoundJob>& jobs, std::string& error) {
   const Recipe* recipe = book.take(kel::kRainName, "rain", error);
   if (recipe == nullptr) return false;
   const std::string loop =
       " loop=" + std::to_string(kel::kRainLoopStartMs) + "-" + std::to_string(kel::kRainLoopEndMs);
-  jobs.push_back(encodeJob(dataRoot + "/" + kel::kRainName + ".mp3", 1.5, recipe->text() + loop,
+  jobs.push_back(encodeJob(dataRoot + "/" + kel::kRainName + ".mp3", 20, recipe->text() + loop,
                            kEffectRate, kEffectCompression, [copy = *recipe](std::string& e) {
                              return makeRain(copy, kEffectRate, kel::kRainLoopStartMs / 1000.0,
                                              kel::kRainLoopEndMs / 1000.0, e);
                            }));
+  for (int drop = 0; drop < kel::kRainDropCount; ++drop) {
+    jobs.push_back(encodeJob(effects + "/" + kel::rainDropFileName(drop) + ".mp3", 0.5,
+                             recipe->text() + " drop=" + std::to_string(drop), kEffectRate,
+                             kEffectCompression, [copy = *recipe, drop](std::string& e) {
+                               return makeRainDrop(copy, drop, kEffectRate, e);
+                             }));
+  }
   return true;
 }
 
@@ -152,9 +161,7 @@ bool planMusic(RecipeBook& book, const std::string& folder, std::vector<SoundJob
       styleTexts[word] = recipe->text();
     }
     const std::string name = track.fileName;
-    TrackPlan plan{name, static_cast<double>(track.lengthSeconds), track.dayPhaseMask == 0x4,
-                   track.place == kel::kUnderground,
-                   name.starts_with("ss-") || name.find("-ambient-") != std::string::npos};
+    const TrackPlan plan = trackPlanOf(track);
     const std::string described = name + " seconds=" + std::to_string(track.lengthSeconds) +
                                   " night=" + std::to_string(plan.night) + " underground=" +
                                   std::to_string(plan.underground) + " soundscape=" +
@@ -176,7 +183,7 @@ bool planSoundSet(const std::vector<Recipe>& recipes, const std::string& dataRoo
   const std::string effects = kel::resourceFolderIn(dataRoot, kel::FOLDER_SOUND_EFFECTS);
   const std::string music = kel::resourceFolderIn(dataRoot, kel::FOLDER_MUSIC);
   std::vector<SoundJob> planned;
-  if (!planEffects(book, effects, planned, error) || !planRain(book, dataRoot, planned, error) ||
+  if (!planEffects(book, effects, planned, error) || !planRain(book, dataRoot, effects, planned, error) ||
       !planMusic(book, music, planned, error) || !book.allUsed(error)) {
     return false;
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/io/file_utils.h"
+#include "platform/audio/effect_names.h"
 #include "platform/audio/music.h"
 #include "platform/audio/rain_ambience.h"
 #include "tests/platform/audio/audio_fixture.h"
@@ -90,15 +91,15 @@ TEST_F(MusicPlayer, MenuMusicReplacesTheTrackAndStopMusicEndsIt) {
 }
 
 TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
-  effect("rain", 2.0);
+  effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
   engine::FileUtils::getInstance()->setSearchPaths({effects});
   kel::setRainAmbience(1);
   kel::Channel rain = audio->rainAmbience.channel;
   ASSERT_TRUE(rain.isPlaying());
-  run(30.0);
+  run(45.0);  // past the file's end
   EXPECT_TRUE(rain.isPlaying());
-  EXPECT_GE(rain.positionSeconds(), 0.5);  // between its loop points
-  EXPECT_LT(rain.positionSeconds(), 1.0);
+  EXPECT_GE(rain.positionSeconds(), kel::kRainLoopStartMs / 1000.0);  // between its loop points
+  EXPECT_LT(rain.positionSeconds(), kel::kRainLoopEndMs / 1000.0);
   kel::setRainVolume(3, 4);
   EXPECT_FLOAT_EQ(rain.volume(), 0.75f * 2 * 0.8f);
   kel::setRainVolume(3, 0);  // no particles counted: silent, not a division by zero
@@ -112,3 +113,4 @@ TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
   kel::setRainAmbience(2);  // rain started before sound went off still stops
   EXPECT_EQ(playingCount(), 0);
 }
+

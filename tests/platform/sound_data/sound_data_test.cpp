@@ -38,6 +38,7 @@ std::vector<std::string> effectNames() {
   std::set<std::string> names;
   for (const kel::SoundRecord& record : kel::soundRecords) names.insert(record.fileName);
   for (const char* name : kel::namedEffects) names.insert(name);
+  for (int drop = 0; drop < kel::kRainDropCount; ++drop) names.insert(kel::rainDropFileName(drop));
   for (int instrument = 0; instrument < kel::kNoteInstrumentCount; ++instrument) {
     for (int octave = 0; octave < kel::kNoteOctaveCount; ++octave) {
       names.insert(kel::noteFileName(instrument, octave));
