@@ -114,3 +114,33 @@ TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
   EXPECT_EQ(playingCount(), 0);
 }
 
+TEST_F(MusicPlayer, HeardRainLetsNearDropsFallNowAndThenAcrossTheFieldAndMutedRainNone) {
+  effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
+  for (int drop = 0; drop < kel::kRainDropCount; ++drop) effect(kel::rainDropFileName(drop));
+  engine::FileUtils::getInstance()->setSearchPaths({effects});
+  kel::setRainAmbience(1);
+  // Weather steps at a ratio; what each step started, counted before the next.
+  auto steps = [this](uint32_t numerator, int count, std::set<float>& pans) {
+    int fell = 0;
+    for (int step = 0; step < count; ++step) {
+      kel::setRainVolume(numerator, 40);
+      for (int drop = 0; drop < kel::kRainDropCount; ++drop) {
+        for (const kel::Channel& channel : playing(kel::rainDropFileName(drop))) {
+          ++fell;
+          pans.insert(channel.pan());
+        }
+      }
+      stopAll();
+      kel::setRainAmbience(1);
+    }
+    return fell;
+  };
+  std::set<float> pans;
+  EXPECT_EQ(steps(0, 50, pans), 0);
+  const int light = steps(1, 200, pans);
+  const int heavy = steps(10, 200, pans);
+  EXPECT_GT(light, 0);
+  EXPECT_GT(heavy, 150);
+  EXPECT_GT(heavy, light * 3);
+  EXPECT_GT(pans.size(), 20u);
+}
