@@ -30,12 +30,22 @@ constexpr int kEffectRate = 44100;
 
 using Made = std::function<std::optional<Samples>(std::string& error)>;
 
-SoundJob encodeJob(std::string path, double cost, std::string recipe, int rate, double compression,
-                   Made made) {
-  recipe += " rate=" + std::to_string(rate) + " compression=" + std::to_string(compression);
-  auto make = [rate, compression, made = std::move(made)](const std::string& at, std::string& error) {
+// The encoding of a file: its rate, compression and channels (interleaved when two).
+struct Encoding {
+  int rate;
+  double compression;
+  int channels = 1;
+};
+
+constexpr Encoding kEffectEncoding{kEffectRate, kEffectCompression};
+
+SoundJob encodeJob(std::string path, double cost, std::string recipe, Encoding encoding, Made made) {
+  recipe += " rate=" + std::to_string(encoding.rate) + " compression=" +
+            std::to_string(encoding.compression) + " channels=" + std::to_string(encoding.channels);
+  auto make = [encoding, made = std::move(made)](const std::string& at, std::string& error) {
     const std::optional<Samples> samples = made(error);
-    return samples && writeMp3(at, *samples, rate, compression, error);
+    return samples &&
+           writeMp3(at, *samples, encoding.rate, encoding.compression, error, encoding.channels);
   };
   return SoundJob{std::move(path), cost, std::move(recipe), std::move(make)};
 }
@@ -100,8 +110,7 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
     // An effect's recipe may be of any effect family.
     const Recipe* recipe = book.take(name, "", error);
     if (recipe == nullptr) return false;
-    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", 0.5, recipe->text(), kEffectRate,
-                             kEffectCompression,
+    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", 0.5, recipe->text(), kEffectEncoding,
                              [copy = *recipe](std::string& e) { return makeEffect(copy, kEffectRate, e); }));
   }
   for (int instrument = 0; instrument < kel::kNoteInstrumentCount; ++instrument) {
@@ -111,8 +120,7 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
     for (int octave = 0; octave < kel::kNoteOctaveCount; ++octave) {
       const std::string path = folder + "/" + kel::noteFileName(instrument, octave) + ".mp3";
       jobs.push_back(encodeJob(path, 2.0, recipe->text() + " octave=" + std::to_string(octave),
-                               kEffectRate, kEffectCompression,
-                               [copy = *recipe, octave](std::string& e) {
+                               kEffectEncoding, [copy = *recipe, octave](std::string& e) {
                                  return makeNote(copy, octave, kEffectRate, e);
                                }));
     }
@@ -128,14 +136,14 @@ bool planRain(RecipeBook& book, const std::string& dataRoot, const std::string& 
   const std::string loop =
       " loop=" + std::to_string(kel::kRainLoopStartMs) + "-" + std::to_string(kel::kRainLoopEndMs);
   jobs.push_back(encodeJob(dataRoot + "/" + kel::kRainName + ".mp3", 20, recipe->text() + loop,
-                           kEffectRate, kEffectCompression, [copy = *recipe](std::string& e) {
+                           kEffectEncoding, [copy = *recipe](std::string& e) {
                              return makeRain(copy, kEffectRate, kel::kRainLoopStartMs / 1000.0,
                                              kel::kRainLoopEndMs / 1000.0, e);
                            }));
   for (int drop = 0; drop < kel::kRainDropCount; ++drop) {
     jobs.push_back(encodeJob(effects + "/" + kel::rainDropFileName(drop) + ".mp3", 0.5,
-                             recipe->text() + " drop=" + std::to_string(drop), kEffectRate,
-                             kEffectCompression, [copy = *recipe, drop](std::string& e) {
+                             recipe->text() + " drop=" + std::to_string(drop), kEffectEncoding,
+                             [copy = *recipe, drop](std::string& e) {
                                return makeRainDrop(copy, drop, kEffectRate, e);
                              }));
   }
@@ -166,8 +174,8 @@ bool planMusic(RecipeBook& book, const std::string& folder, std::vector<SoundJob
                                   " night=" + std::to_string(plan.night) + " underground=" +
                                   std::to_string(plan.underground) + " soundscape=" +
                                   std::to_string(plan.soundscape) + " | " + styleTexts[word];
-    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", plan.seconds * 4, described, kMusicRate,
-                             kMusicCompression, [plan, style](std::string&) {
+    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", plan.seconds * 4, described,
+                             {kMusicRate, kMusicCompression, kMusicChannels}, [plan, style](std::string&) {
                                return std::optional<Samples>(makeTrack(plan, *style));
                              }));
   }

@@ -13,14 +13,17 @@ class TrackWriter {
       : plan_(plan), style_(style), form_(plan, style), rate_(rate), rng_(nameSeed(plan.name)) {
     const size_t frames = static_cast<size_t>(std::lround(plan.seconds * rate));
     stems_.rate = rate;
-    for (Samples* bus : {&stems_.pad, &stems_.bass, &stems_.lead, &stems_.drums}) bus->assign(frames, 0.0f);
+    for (Samples* bus : {&stems_.padLeft, &stems_.padRight, &stems_.bass, &stems_.lead, &stems_.drums}) {
+      bus->assign(frames, 0.0f);
+    }
   }
 
   TrackStems write() {
     writePad();
     for (int bar = 0; bar < form_.closingBar(); ++bar) writeBar(bar, form_.voicesAt(bar));
     writeClose(form_.closingStart());
-    filterPad();
+    filterPad(stems_.padLeft);
+    filterPad(stems_.padRight);
     return std::move(stems_);
   }
 
@@ -129,24 +132,29 @@ class TrackWriter {
   void addPad(double start, double length, double f, double gain) {
     const double attack = std::min(0.8, length * 0.4);
     const double release = 1.0;
-    const double detune[] = {0.997, 1.003};
+    // Each voice leans to its own side: wide, and whole again when the sides are summed. Each note
+    // starts its voices at their own phases, so that two tracks on one chord are two sounds.
+    const double low = f * 0.997;
+    const double high = f * 1.003;
+    const double lowPhase = rng_.uniform();
+    const double highPhase = rng_.uniform();
     forEachFrame(start, length + release, [&](size_t i, double t) {
       double env = std::min(1.0, t / attack);
       if (t > length) env *= std::max(0.0, 1.0 - (t - length) / release);
-      double sample = 0;
-      for (const double d : detune) {
-        const double phase = f * d * (start + t);
-        sample += smoothWave(style_.pad, phase, f * d / rate_, 0.5, rng_);
-      }
-      stems_.pad[i] += static_cast<float>(sample * 0.5 * env * gain);
+      const double a = smoothWave(style_.pad, low * t + lowPhase, low / rate_, 0.5, rng_);
+      const double b = smoothWave(style_.pad, high * t + highPhase, high / rate_, 0.5, rng_);
+      const double level = 0.5 * env * gain;
+      stems_.padLeft[i] += static_cast<float>((1.4 * a + 0.6 * b) * level);
+      stems_.padRight[i] += static_cast<float>((0.6 * a + 1.4 * b) * level);
     });
   }
 
   void addBass(double start, double length, double f) {
+    const double offset = rng_.uniform();
     forEachFrame(start, length + 0.15, [&](size_t i, double t) {
       double env = std::min(1.0, t / 0.01) * (0.6 + 0.4 * std::exp(-t * 4.0));
       if (t > length) env *= std::max(0.0, 1.0 - (t - length) / 0.15);
-      const double phase = f * t;
+      const double phase = f * t + offset;
       const double sample = 0.7 * std::sin(2 * kPi * phase) + 0.3 * waveAt(Wave::Triangle, phase, 0.5, rng_);
       stems_.bass[i] += static_cast<float>(sample * env * 0.3);
     });
@@ -198,22 +206,22 @@ class TrackWriter {
   void forEachFrame(double start, double seconds, const Write& write) {
     const auto first = static_cast<size_t>(std::lround(start * rate_));
     const auto count = static_cast<size_t>(std::lround(seconds * rate_));
-    const size_t end = std::min(stems_.pad.size(), first + count);
+    const size_t end = std::min(stems_.bass.size(), first + count);
     for (size_t i = first; i < end; ++i) write(i, static_cast<double>(i - first) / rate_);
   }
 
   // The pad's slow low-pass opens and closes over 23 s; darker at night and below ground.
-  void filterPad() {
+  void filterPad(Samples& pad) const {
     Filter tone(rate_, 800, 0.8);
     const double cutoff = 400 + 1600 * style_.bright * (quiet() ? 0.6 : 1.0);
-    for (size_t i = 0; i < stems_.pad.size(); ++i) {
+    for (size_t i = 0; i < pad.size(); ++i) {
       const double t = static_cast<double>(i) / rate_;
       if (i % 64 == 0) {
         const double swept = cutoff * (1.0 + 0.35 * std::sin(2 * kPi * t / 23.0));
         tone.tune(std::min(swept, 0.45 * rate_), 0.8);
       }
-      tone.run(stems_.pad[i]);
-      stems_.pad[i] = static_cast<float>(tone.low());
+      tone.run(pad[i]);
+      pad[i] = static_cast<float>(tone.low());
     }
   }
 

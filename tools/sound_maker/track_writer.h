@@ -14,7 +14,8 @@ namespace soundmaker {
 
 struct TrackStems {
   int rate = 0;
-  Samples pad, bass, lead, drums;  // each the track's length
+  // Each the track's length. Each of the pad's two detuned voices leans to one side.
+  Samples padLeft, padRight, bass, lead, drums;
 };
 
 TrackStems writeStems(const TrackPlan& plan, const MusicStyle& style, int rate);

@@ -60,8 +60,8 @@ const std::vector<MeasuredTrack>& projectTracks() {
       const MusicStyle& style = styles.at(styleWordOf(plan.name));
       const TrackForm form(plan, style);
       const TrackStems stems = writeStems(plan, style, kCheckRate);
-      Samples bed(stems.pad.size());
-      for (size_t i = 0; i < bed.size(); ++i) bed[i] = stems.pad[i] + stems.bass[i];
+      Samples bed(stems.bass.size());
+      for (size_t i = 0; i < bed.size(); ++i) bed[i] = stems.padLeft[i] + stems.padRight[i] + stems.bass[i];
       fadeOut(bed, kCheckRate, form.fadeSeconds());
       MeasuredTrack track{plan.name, soundtest::chromaOf(bed, kCheckRate, 1.0, 0.5), {},
                           static_cast<size_t>(form.root() % 12)};

@@ -221,10 +221,10 @@ TEST(Music, ATrackLastsItsLengthEndsOnAFadeAndVariesWithItsPlan) {
   style.drums = 0.8;
   TrackPlan day{"terra-test-day", 24.0};
   const Samples a = makeTrack(day, style);
-  ASSERT_EQ(a.size(), static_cast<size_t>(24 * kMusicRate));
+  ASSERT_EQ(a.size(), static_cast<size_t>(24 * kMusicRate * kMusicChannels));
   EXPECT_GT(activeRms(a), 0.05);
   EXPECT_LE(peakOf(a), 0.7001);
-  Samples tail(a.end() - kMusicRate / 10, a.end());
+  Samples tail(a.end() - kMusicRate / 10 * kMusicChannels, a.end());
   EXPECT_LT(peakOf(tail), 0.01);
   EXPECT_EQ(makeTrack(day, style), a);
   TrackPlan night = day;
@@ -235,8 +235,29 @@ TEST(Music, ATrackLastsItsLengthEndsOnAFadeAndVariesWithItsPlan) {
   // Lower and darker: fewer sign changes per second.
   auto changes = [](const Samples& s) {
     int n = 0;
-    for (size_t i = 1; i < s.size(); ++i) n += (s[i - 1] < 0) != (s[i] < 0);
+    for (size_t i = 2; i < s.size(); ++i) n += (s[i - 2] < 0) != (s[i] < 0);
     return n;
   };
   EXPECT_LT(changes(low), changes(a));
+}
+
+TEST(Music, BothSidesCarryTheTuneEachWithItsOwnSpace) {
+  MusicStyle style;
+  style.scale = {0, 2, 3, 5, 7, 9, 10};
+  const Samples track = makeTrack(TrackPlan{"terra-test-wide", 12.0}, style);
+  Samples left, right;
+  for (size_t i = 0; i + 1 < track.size(); i += 2) {
+    left.push_back(track[i]);
+    right.push_back(track[i + 1]);
+  }
+  double lr = 0, ll = 0, rr = 0;
+  for (size_t i = 0; i < left.size(); ++i) {
+    lr += static_cast<double>(left[i]) * right[i];
+    ll += static_cast<double>(left[i]) * left[i];
+    rr += static_cast<double>(right[i]) * right[i];
+  }
+  const double alike = lr / std::sqrt(ll * rr);
+  EXPECT_GT(alike, 0.2);  // one piece of music
+  EXPECT_LT(alike, 0.95);  // not one signal twice
+  EXPECT_NEAR(activeRms(left), activeRms(right), 0.3 * activeRms(left));
 }
