@@ -15,7 +15,6 @@ struct ChordLoop {
   std::vector<int> beats;    // how long each chord lasts
 
   int degreeAt(int beat) const;
-  int cadence() const { return degrees.back(); }
   int length() const;  // in beats
 };
 
