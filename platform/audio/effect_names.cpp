@@ -23,4 +23,6 @@ std::string noteFileName(int instrument, int octave) {
          std::to_string(noteOctaveHertz[static_cast<size_t>(octave)]);
 }
 
+std::string rainDropFileName(int index) { return "rain_drop" + std::to_string(index + 1); }
+
 }  // namespace kel

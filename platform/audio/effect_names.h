@@ -24,9 +24,15 @@ extern const std::array<int, kNoteOctaveCount> noteOctaveHertz;
 std::string noteFileName(int instrument, int octave);
 
 // The looping rain, found through the engine's search paths (the data folder itself). The game
-// loops it between these two points, so the maker makes that stretch join without a step.
+// loops it between these two points: twenty seconds of bed with no shorter repeat, which the maker
+// makes join without a step.
 constexpr const char* kRainName = "rain";
 constexpr unsigned kRainLoopStartMs = 500;
-constexpr unsigned kRainLoopEndMs = 1000;
+constexpr unsigned kRainLoopEndMs = 20500;
+
+// The near drops that fall one at a time over the rain while it is heard, in the effects folder.
+constexpr int kRainDropCount = 6;
+// "rain_drop1" to "rain_drop6" for an index in range, without ".mp3".
+std::string rainDropFileName(int index);
 
 }  // namespace kel

@@ -1,11 +1,35 @@
 #include "platform/audio/rain_ambience.h"
 
+#include <algorithm>
 #include <string>
 
+#include "engine/base/random.h"
 #include "platform/audio/audio_engine.h"
 #include "platform/audio/effect_names.h"
+#include "platform/audio/random_helpers.h"
+#include "platform/audio/sound_effects.h"
 
 namespace kel {
+
+namespace {
+
+// At a weather step's loudness ratio, the chance that a near drop falls in that step: heavy rain
+// (a ratio of a quarter and more) drops one nearly every step.
+constexpr float kDropChancePerRatio = 4.0f;
+
+// Now and then a near drop over the bed, as loud as the rain and anywhere across the stereo
+// field. Each drop file holds its drops at their own offsets, so the steps' steady beat is not
+// heard in them.
+void letADropFall(float ratio) {
+  if (!randomChance(std::min(1.0f, ratio * kDropChancePerRatio))) return;
+  const int drop = static_cast<int>(engine::randomNext() % kRainDropCount);
+  const float pitch = randomRange(0.35f, 0.85f);
+  const float pan = randomRange(1.6f, -0.8f);
+  const float volume = std::min(1.0f, ratio * 2.0f) * randomRange(0.5f, 0.5f);
+  playSoundFile(rainDropFileName(drop), pitch, pan, volume);
+}
+
+}  // namespace
 
 void setRainAmbience(int8_t weatherKind) {
   AudioEngine* audio = AudioEngine::getInstance();
@@ -39,6 +63,7 @@ void setRainVolume(uint32_t numerator, uint32_t denominator) {
   }
   rain.setMute(false);
   rain.setVolume(ratio * 2.0f * audio->options().soundVolume);
+  letADropFall(ratio);
 }
 
 }  // namespace kel

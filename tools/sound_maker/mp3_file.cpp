@@ -9,7 +9,7 @@
 namespace soundmaker {
 
 bool writeMp3(const std::string& path, const Samples& samples, int rate, double compression,
-              std::string& error) {
+              std::string& error, int channels) {
   // The rates MPEG audio knows; asking the encoder for another fails deep inside it.
   static constexpr int kRates[] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
   if (std::find(std::begin(kRates), std::end(kRates), rate) == std::end(kRates)) {
@@ -19,7 +19,7 @@ bool writeMp3(const std::string& path, const Samples& samples, int rate, double 
   const std::string partial = path + ".part";
   SF_INFO info{};
   info.samplerate = rate;
-  info.channels = 1;
+  info.channels = channels;
   info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
   SNDFILE* file = sf_open(partial.c_str(), SFM_WRITE, &info);
   if (file == nullptr) {
@@ -32,7 +32,7 @@ bool writeMp3(const std::string& path, const Samples& samples, int rate, double 
   sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
   sf_command(file, SFC_SET_COMPRESSION_LEVEL, &compression, sizeof compression);
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
-  const auto frames = static_cast<sf_count_t>(samples.size());
+  const auto frames = static_cast<sf_count_t>(samples.size() / static_cast<size_t>(channels));
   const bool written = sf_writef_float(file, samples.data(), frames) == frames;
   if (!written) error = path + ": " + sf_strerror(file);
   if (sf_close(file) != 0 && written) error = path + ": the encoder did not finish";

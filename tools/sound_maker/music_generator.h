@@ -1,27 +1,21 @@
 #pragma once
-// One generator of calm procedural tracks: a pad on a chord loop of the style's mode, a bass on
-// the chord roots, an arpeggio or a sparse melody that walks by steps and lands on chord tones,
-// soft percussion where the style wants energy, all in one small room. Night and underground
-// variants sit lower, slower and with fewer voices; soundscapes keep to the pad and a few bells.
-// The track lasts exactly its length and ends on the tonic with a fade. Any thread.
-
-#include <string>
+// One generator of calm procedural tracks: the voices of the track's form (see track_writer.h)
+// mixed in stereo in one small room: the pad's two detuned voices spread left and right, the
+// lead placed a little to one side, the bass and the drums in the middle, the room's echoes
+// different on each side. Night and underground variants sit lower, slower and with fewer voices;
+// soundscapes keep to the pad and a few notes over a breath of wind. The track lasts exactly its
+// length and fades out over its held closing tonic. Any thread.
 
 #include "tools/sound_maker/dsp.h"
 #include "tools/sound_maker/music_style.h"
+#include "tools/sound_maker/track_plan.h"
 
 namespace soundmaker {
 
-struct TrackPlan {
-  std::string name;
-  double seconds = 60;
-  bool night = false;        // played only in the night phase
-  bool underground = false;  // played only below the ground line
-  bool soundscape = false;   // an ambience more than a tune
-};
+constexpr int kMusicRate = 44100;
+constexpr int kMusicChannels = 2;
 
-constexpr int kMusicRate = 22050;
-
+// Interleaved frames: left, right, left, ...
 Samples makeTrack(const TrackPlan& plan, const MusicStyle& style);
 
 }  // namespace soundmaker

@@ -19,7 +19,8 @@
 #include "tools/sound_maker/mp3_file.h"
 #include "tools/sound_maker/music_generator.h"
 #include "tools/sound_maker/music_style.h"
-#include "tools/sound_maker/note_and_rain.h"
+#include "tools/sound_maker/note_sounds.h"
+#include "tools/sound_maker/rain_sounds.h"
 
 namespace soundmaker {
 
@@ -29,12 +30,22 @@ constexpr int kEffectRate = 44100;
 
 using Made = std::function<std::optional<Samples>(std::string& error)>;
 
-SoundJob encodeJob(std::string path, double cost, std::string recipe, int rate, double compression,
-                   Made made) {
-  recipe += " rate=" + std::to_string(rate) + " compression=" + std::to_string(compression);
-  auto make = [rate, compression, made = std::move(made)](const std::string& at, std::string& error) {
+// The encoding of a file: its rate, compression and channels (interleaved when two).
+struct Encoding {
+  int rate;
+  double compression;
+  int channels = 1;
+};
+
+constexpr Encoding kEffectEncoding{kEffectRate, kEffectCompression};
+
+SoundJob encodeJob(std::string path, double cost, std::string recipe, Encoding encoding, Made made) {
+  recipe += " rate=" + std::to_string(encoding.rate) + " compression=" +
+            std::to_string(encoding.compression) + " channels=" + std::to_string(encoding.channels);
+  auto make = [encoding, made = std::move(made)](const std::string& at, std::string& error) {
     const std::optional<Samples> samples = made(error);
-    return samples && writeMp3(at, *samples, rate, compression, error);
+    return samples &&
+           writeMp3(at, *samples, encoding.rate, encoding.compression, error, encoding.channels);
   };
   return SoundJob{std::move(path), cost, std::move(recipe), std::move(make)};
 }
@@ -99,8 +110,7 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
     // An effect's recipe may be of any effect family.
     const Recipe* recipe = book.take(name, "", error);
     if (recipe == nullptr) return false;
-    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", 0.5, recipe->text(), kEffectRate,
-                             kEffectCompression,
+    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", 0.5, recipe->text(), kEffectEncoding,
                              [copy = *recipe](std::string& e) { return makeEffect(copy, kEffectRate, e); }));
   }
   for (int instrument = 0; instrument < kel::kNoteInstrumentCount; ++instrument) {
@@ -110,8 +120,7 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
     for (int octave = 0; octave < kel::kNoteOctaveCount; ++octave) {
       const std::string path = folder + "/" + kel::noteFileName(instrument, octave) + ".mp3";
       jobs.push_back(encodeJob(path, 2.0, recipe->text() + " octave=" + std::to_string(octave),
-                               kEffectRate, kEffectCompression,
-                               [copy = *recipe, octave](std::string& e) {
+                               kEffectEncoding, [copy = *recipe, octave](std::string& e) {
                                  return makeNote(copy, octave, kEffectRate, e);
                                }));
     }
@@ -119,17 +128,25 @@ bool planEffects(RecipeBook& book, const std::string& folder, std::vector<SoundJ
   return true;
 }
 
-bool planRain(RecipeBook& book, const std::string& dataRoot, std::vector<SoundJob>& jobs,
-              std::string& error) {
+// The bed in the data folder itself, its near drops among the effects.
+bool planRain(RecipeBook& book, const std::string& dataRoot, const std::string& effects,
+              std::vector<SoundJob>& jobs, std::string& error) {
   const Recipe* recipe = book.take(kel::kRainName, "rain", error);
   if (recipe == nullptr) return false;
   const std::string loop =
       " loop=" + std::to_string(kel::kRainLoopStartMs) + "-" + std::to_string(kel::kRainLoopEndMs);
-  jobs.push_back(encodeJob(dataRoot + "/" + kel::kRainName + ".mp3", 1.5, recipe->text() + loop,
-                           kEffectRate, kEffectCompression, [copy = *recipe](std::string& e) {
+  jobs.push_back(encodeJob(dataRoot + "/" + kel::kRainName + ".mp3", 20, recipe->text() + loop,
+                           kEffectEncoding, [copy = *recipe](std::string& e) {
                              return makeRain(copy, kEffectRate, kel::kRainLoopStartMs / 1000.0,
                                              kel::kRainLoopEndMs / 1000.0, e);
                            }));
+  for (int drop = 0; drop < kel::kRainDropCount; ++drop) {
+    jobs.push_back(encodeJob(effects + "/" + kel::rainDropFileName(drop) + ".mp3", 0.5,
+                             recipe->text() + " drop=" + std::to_string(drop), kEffectEncoding,
+                             [copy = *recipe, drop](std::string& e) {
+                               return makeRainDrop(copy, drop, kEffectRate, e);
+                             }));
+  }
   return true;
 }
 
@@ -152,15 +169,13 @@ bool planMusic(RecipeBook& book, const std::string& folder, std::vector<SoundJob
       styleTexts[word] = recipe->text();
     }
     const std::string name = track.fileName;
-    TrackPlan plan{name, static_cast<double>(track.lengthSeconds), track.dayPhaseMask == 0x4,
-                   track.place == kel::kUnderground,
-                   name.starts_with("ss-") || name.find("-ambient-") != std::string::npos};
+    const TrackPlan plan = trackPlanOf(track);
     const std::string described = name + " seconds=" + std::to_string(track.lengthSeconds) +
                                   " night=" + std::to_string(plan.night) + " underground=" +
                                   std::to_string(plan.underground) + " soundscape=" +
                                   std::to_string(plan.soundscape) + " | " + styleTexts[word];
-    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", plan.seconds * 4, described, kMusicRate,
-                             kMusicCompression, [plan, style](std::string&) {
+    jobs.push_back(encodeJob(folder + "/" + name + ".mp3", plan.seconds * 4, described,
+                             {kMusicRate, kMusicCompression, kMusicChannels}, [plan, style](std::string&) {
                                return std::optional<Samples>(makeTrack(plan, *style));
                              }));
   }
@@ -176,7 +191,7 @@ bool planSoundSet(const std::vector<Recipe>& recipes, const std::string& dataRoo
   const std::string effects = kel::resourceFolderIn(dataRoot, kel::FOLDER_SOUND_EFFECTS);
   const std::string music = kel::resourceFolderIn(dataRoot, kel::FOLDER_MUSIC);
   std::vector<SoundJob> planned;
-  if (!planEffects(book, effects, planned, error) || !planRain(book, dataRoot, planned, error) ||
+  if (!planEffects(book, effects, planned, error) || !planRain(book, dataRoot, effects, planned, error) ||
       !planMusic(book, music, planned, error) || !book.allUsed(error)) {
     return false;
   }

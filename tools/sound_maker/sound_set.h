@@ -1,8 +1,8 @@
 #pragma once
 // The whole sound set the game reads: every effect the sound records and the sound table name,
-// every note file, the rain and every music track, each made from its recipe and written into
-// the data folder where the game looks (effects and notes in the effects folder, tracks in the
-// music folder, the rain in the data folder itself). The names come from the game's own tables,
+// every note file, the rain with its near drops and every music track, each made from its recipe
+// and written into the data folder where the game looks (effects, notes and drops in the effects
+// folder, tracks in the music folder, the rain's bed in the data folder itself). The names come from the game's own tables,
 // so a name the game plays and no recipe makes, or a recipe for no name, stops the maker.
 // Files are made on several threads; each file depends only on its recipe, so the bytes are the
 // same on every run and with any thread count.

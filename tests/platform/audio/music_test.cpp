@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/io/file_utils.h"
+#include "platform/audio/effect_names.h"
 #include "platform/audio/music.h"
 #include "platform/audio/rain_ambience.h"
 #include "tests/platform/audio/audio_fixture.h"
@@ -90,15 +91,15 @@ TEST_F(MusicPlayer, MenuMusicReplacesTheTrackAndStopMusicEndsIt) {
 }
 
 TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
-  effect("rain", 2.0);
+  effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
   engine::FileUtils::getInstance()->setSearchPaths({effects});
   kel::setRainAmbience(1);
   kel::Channel rain = audio->rainAmbience.channel;
   ASSERT_TRUE(rain.isPlaying());
-  run(30.0);
+  run(45.0);  // past the file's end
   EXPECT_TRUE(rain.isPlaying());
-  EXPECT_GE(rain.positionSeconds(), 0.5);  // between its loop points
-  EXPECT_LT(rain.positionSeconds(), 1.0);
+  EXPECT_GE(rain.positionSeconds(), kel::kRainLoopStartMs / 1000.0);  // between its loop points
+  EXPECT_LT(rain.positionSeconds(), kel::kRainLoopEndMs / 1000.0);
   kel::setRainVolume(3, 4);
   EXPECT_FLOAT_EQ(rain.volume(), 0.75f * 2 * 0.8f);
   kel::setRainVolume(3, 0);  // no particles counted: silent, not a division by zero
@@ -111,4 +112,35 @@ TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
   audio->setOptions(options);
   kel::setRainAmbience(2);  // rain started before sound went off still stops
   EXPECT_EQ(playingCount(), 0);
+}
+
+TEST_F(MusicPlayer, HeardRainLetsNearDropsFallNowAndThenAcrossTheFieldAndMutedRainNone) {
+  effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
+  for (int drop = 0; drop < kel::kRainDropCount; ++drop) effect(kel::rainDropFileName(drop));
+  engine::FileUtils::getInstance()->setSearchPaths({effects});
+  kel::setRainAmbience(1);
+  // Weather steps at a ratio; what each step started, counted before the next.
+  auto steps = [this](uint32_t numerator, int count, std::set<float>& pans) {
+    int fell = 0;
+    for (int step = 0; step < count; ++step) {
+      kel::setRainVolume(numerator, 40);
+      for (int drop = 0; drop < kel::kRainDropCount; ++drop) {
+        for (const kel::Channel& channel : playing(kel::rainDropFileName(drop))) {
+          ++fell;
+          pans.insert(channel.pan());
+        }
+      }
+      stopAll();
+      kel::setRainAmbience(1);
+    }
+    return fell;
+  };
+  std::set<float> pans;
+  EXPECT_EQ(steps(0, 50, pans), 0);
+  const int light = steps(1, 200, pans);
+  const int heavy = steps(10, 200, pans);
+  EXPECT_GT(light, 0);
+  EXPECT_GT(heavy, 150);
+  EXPECT_GT(heavy, light * 3);
+  EXPECT_GT(pans.size(), 20u);
 }

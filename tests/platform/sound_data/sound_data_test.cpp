@@ -1,6 +1,7 @@
 // The data folder's sound files, as the build's sound maker wrote them and as the game reads them:
 // every name the tables play is there, decodes through the game's own loader, sounds (not silent,
-// not clipped, no click at either end), lasts as long as it should, and the rain loops cleanly.
+// not clipped, no click at either end), lasts as long as it should, the music is full-rate stereo,
+// and the rain loops cleanly.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,6 +39,7 @@ std::vector<std::string> effectNames() {
   std::set<std::string> names;
   for (const kel::SoundRecord& record : kel::soundRecords) names.insert(record.fileName);
   for (const char* name : kel::namedEffects) names.insert(name);
+  for (int drop = 0; drop < kel::kRainDropCount; ++drop) names.insert(kel::rainDropFileName(drop));
   for (int instrument = 0; instrument < kel::kNoteInstrumentCount; ++instrument) {
     for (int octave = 0; octave < kel::kNoteOctaveCount; ++octave) {
       names.insert(kel::noteFileName(instrument, octave));
@@ -109,7 +111,7 @@ TEST(SoundData, FootstepsSitUnderExplosions) {
   EXPECT_LT(loudness("click_default") * 2, loudness("boom2"));
 }
 
-TEST(SoundData, EveryTrackStreamsForItsTableLengthAndEndsQuietly) {
+TEST(SoundData, EveryTrackStreamsForItsTableLengthInFullRateStereoAndEndsQuietly) {
   std::set<std::string> done;
   for (const kel::MusicTrack& track : kel::musicTracks) {
     if (!done.insert(track.fileName).second) continue;
@@ -117,6 +119,11 @@ TEST(SoundData, EveryTrackStreamsForItsTableLengthAndEndsQuietly) {
     std::unique_ptr<Sound> sound = Sound::load(musicPath(track.fileName), Sound::Kind::Stream);
     ASSERT_NE(sound, nullptr);
     EXPECT_NEAR(sound->lengthSeconds(), track.lengthSeconds, 0.2);
+    EXPECT_EQ(sound->sampleRate(), 44100);
+    EXPECT_EQ(sound->channels(), 2);
+    const double bitsPerSecond =
+        8.0 * static_cast<double>(std::filesystem::file_size(musicPath(track.fileName))) / sound->lengthSeconds();
+    EXPECT_GE(bitsPerSecond, 95000);
     const std::vector<int16_t> samples = samplesOf(*sound);
     expectSensibleLevel(samples, track.fileName);
     const auto tail = std::vector<int16_t>(samples.end() - sound->sampleRate() / 10, samples.end());

@@ -1,4 +1,4 @@
-#include "tools/sound_maker/note_and_rain.h"
+#include "tools/sound_maker/note_sounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,6 @@ namespace {
 
 constexpr double kLowestC = 65.406;
 constexpr double kNoteLoudness = 0.14;
-constexpr double kRainLoudness = 0.09;
 constexpr double kPeakCeiling = 0.8;
 
 Samples piano(double f, int rate, Rng& rng) {
@@ -131,58 +130,6 @@ std::optional<Samples> makeNote(const Recipe& recipe, int octave, int rate, std:
   }
   normalise(samples, kNoteLoudness, kPeakCeiling);
   return samples;
-}
-
-std::optional<Samples> makeRain(const Recipe& recipe, int rate, double loopStart, double loopEnd,
-                                std::string& error) {
-  Rng rng(nameSeed(recipe.name()));
-  const int drops = std::clamp(static_cast<int>(recipe.number("drops", 40)), 0, 400);
-  const double hiss = recipe.number("hiss", 2500);
-  const double rumble = recipe.number("rumble", 0.4);
-  for (const std::string& problem : recipe.problems()) {
-    error = recipe.name() + ": " + problem;
-    return std::nullopt;
-  }
-  const auto period = static_cast<size_t>(std::lround((loopEnd - loopStart) * rate));
-  // One period of texture, filtered around the circle: three passes let the filters settle so
-  // the last pass wraps seamlessly.
-  std::vector<double> noise(period);
-  for (double& n : noise) n = rng.signedUnit();
-  std::vector<double> texture(period);
-  Filter band(rate, hiss, 0.6);
-  Filter low(rate, 250, 0.7);
-  for (int pass = 0; pass < 3; ++pass) {
-    for (size_t i = 0; i < period; ++i) {
-      band.run(noise[i]);
-      low.run(noise[i]);
-      texture[i] = band.band() + rumble * low.low() * 3.0;
-    }
-  }
-  for (int d = 0; d < drops; ++d) {
-    const auto at = static_cast<size_t>(rng.uniform() * static_cast<double>(period));
-    const double f = rng.range(1800, 4500);
-    const double level = rng.range(0.3, 1.0);
-    const auto length = static_cast<size_t>(0.012 * rate);
-    for (size_t i = 0; i < length; ++i) {
-      const double t = secondsAt(i, rate);
-      texture[(at + i) % period] +=
-          level * std::sin(2 * kPi * f * (1.0 + 10.0 * t) * t) * attackDecay(t, 0.0005, 0.012);
-    }
-  }
-  Samples out = silence(loopEnd + 0.5, rate);
-  const auto startFrame = static_cast<size_t>(std::lround(loopStart * rate));
-  for (size_t i = 0; i < out.size(); ++i) {
-    // Aligned so the loop start sits at the texture's start.
-    const size_t phase = (i + period - startFrame % period) % period;
-    out[i] = static_cast<float>(texture[phase]);
-  }
-  const double fadeIn = std::min(0.3, loopStart);
-  for (size_t i = 0; i < static_cast<size_t>(fadeIn * rate); ++i) {
-    out[i] *= static_cast<float>(secondsAt(i, rate) / fadeIn);
-  }
-  fadeOut(out, rate, 0.4);
-  normalise(out, kRainLoudness, kPeakCeiling);
-  return out;
 }
 
 }  // namespace soundmaker
