@@ -9,6 +9,7 @@
 #include "game/player/player_options.h"
 #include "game/session/game_screen.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/shot_cost.h"
 #include "game/session/game_saves.h"
 #include "game/session/running_world.h"
 #include "platform/settings/settings.h"
@@ -60,7 +61,11 @@ void GameLocal::throwItem(Item* item, float a, float b, uint8_t flag) {
 void GameLocal::shoot(float aimX, float aimY, float, float) {
   if (player == nullptr) return;
   const engine::Vec2 at = wrappedPlayerPosition();
-  rules_->shootProjectile(player->heldItem(), player, at, {aimX, aimY}, 0);
+  Item* held = player->heldItem();
+  if (held == nullptr || held->isNone()) return;
+  if (rules_->shootProjectile(held, player, at, {aimX, aimY}, 0) != nullptr) {
+    payForShot(*player, *held, world != nullptr && world->isCreative());
+  }
 }
 
 void GameLocal::reelIn(float reactionMs) {

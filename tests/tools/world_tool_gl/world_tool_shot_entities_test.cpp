@@ -64,12 +64,14 @@ TEST(WorldToolShotEntities, AShotDrawsTheMobAndTheThrownBallWhereTheyAreAndNothi
   testsupport::TempDir dir;
   // The same steps of the player, the same time passing; only the second releases a mob (three
   // cells right) and throws a ball (it comes to rest behind the player, who walks on).
-  // The given items land after the starter kit's six slots.
-  const std::string start = "give 913 1 5\ngive 978 1\nselect 6\n";
+  // The given items land after the starter kit's six slots. A throw uses up what it throws, so the
+  // second game is given one more of each: both end holding the same, and their HUDs match.
+  const std::string given = "give 913 1 5\ngive 978 1\nselect 6\n";
+  const std::string givenMore = "give 913 2 5\ngive 978 2\nselect 6\n";
   Shot without;
   Shot with;
-  play(dir, "without", start + "select 7\nwalk right 40\nwait 1\n", 6, without);
-  play(dir, "with", start + "shoot 259 113\nselect 7\nshoot 255 113\nwalk right 40\nwait 1\n", 8, with);
+  play(dir, "without", given + "select 7\nwalk right 40\nwait 1\n", 6, without);
+  play(dir, "with", givenMore + "shoot 259 113\nselect 7\nshoot 255 113\nwalk right 40\nwait 1\n", 8, with);
   const Cell player = cellAfter(with.report, "cell ");
   ASSERT_EQ(cellAfter(without.report, "cell ").x, player.x) << without.report << "\n" << with.report;
   const Cell ball = cellAfter(with.report, "978x1@");

@@ -1,0 +1,32 @@
+#include "game/rules/shot_cost.h"
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/tables/item_def.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player.h"
+
+namespace {
+
+constexpr SlotRef kAmmunitionSlot{SlotKind::Single, 0, 0};
+
+void spendAmmunition(Inventory& inventory) {
+  Item* ammunition = inventory.slotItem(kAmmunitionSlot);
+  if (ammunition == nullptr || ammunition->isNone()) return;
+  if (--ammunition->count > 0) return;
+  freeItem(ammunition);
+  inventory.setSlot(kAmmunitionSlot, nullptr);
+}
+
+}  // namespace
+
+void payForShot(Player& player, const Item& held, bool creative) {
+  const ItemDef* def = held.definition();
+  if (creative || def == nullptr || def->rangedSpec == nullptr || player.inventory == nullptr) return;
+  if (def->rangedSpec->castsBobber()) return;
+  if (def->rangedSpec->needsAmmunition()) {
+    spendAmmunition(*player.inventory);
+  } else if (def->record.freeStack() != 0) {
+    player.useUpHeldItem();
+  }
+}

@@ -1,0 +1,14 @@
+#pragma once
+// What a shot the player fires uses up. A weapon that takes ammunition spends one from the
+// ammunition slot; a thing thrown by hand (a bomb, a ball, a spawn egg, ammunition: the shooting
+// items that stack) leaves the hand one at a time, so what lies in the world after a throw is
+// never also still held. A rod costs nothing here (its bait goes with a catch), nor does a weapon
+// that makes its own shots and does not stack (a launcher), nor anything in a creative world.
+//
+// Main thread only.
+
+class Item;
+class Player;
+
+// Takes what the shot just fired from `held` costs out of the player's inventory.
+void payForShot(Player& player, const Item& held, bool creative);
