@@ -6,10 +6,14 @@ export CCACHE_NOHASHDIR := true
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 FUZZ_DIR := build/fuzz
+TSAN_DIR := build/tsan
+# The network library runs transport threads beside the game's: its tests also run under
+# ThreadSanitizer.
+TSAN_TESTS := net_endpoint_tests net_loopback_tests net_transports_tests net_wire_tests
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 1
 
-.PHONY: run test setup release asan bench fuzz clean
+.PHONY: run test setup release asan tsan bench fuzz clean
 
 setup:
 	./scripts/setup.sh
@@ -28,6 +32,12 @@ asan: setup
 
 test: asan
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+tsan: setup
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRUBBLE_TSAN=ON -DRUBBLE_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
+	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -R '^net_'
 
 bench: release
 	@cd $(RELEASE_DIR) && for b in bench/bench_*; do echo "== $$b"; $(CURDIR)/scripts/with-xvfb.sh ./$$b; done

@@ -16,10 +16,15 @@
 #include "net/transports/net_async_buffer.h"
 #include "platform/net_bridge.h"
 
-class Net : public kel::NetAsyncBuffer<32>, public kel::NetBridgeListener {
+class Net : public kel::NetAsyncBuffer<32> {
  public:
   Net() = default;
   ~Net() override = default;
+
+  // What the bridge is made with. The transport's thread calls it until `shutdown` joined that
+  // thread, which an endpoint's destructor does first; being a member of its own, it is never
+  // read through this endpoint's virtual table, which the destructors rewrite as they run.
+  kel::NetBridgeListener* bridgeListener() { return &receiver_; }
 
   // Every waiting message in the order it came, each through onPacket. Stops at once when a
   // handler shut the endpoint down (the rest are never handled). Returns the messages handled.
@@ -40,13 +45,24 @@ class Net : public kel::NetAsyncBuffer<32>, public kel::NetBridgeListener {
   bool isShutDown() const { return shutDown_; }
 
   // The transport's thread: copies the message into the receive queue.
-  void received(const uint8_t* data, uint32_t length, uint8_t peer) override {
-    push(data, length, peer);
-  }
+  void received(const uint8_t* data, uint32_t length, uint8_t peer) { push(data, length, peer); }
+  // Game thread, from the bridge's start: the server listens, or the client is connected.
+  virtual void transportOpened() = 0;
 
  protected:
   void markShutDown() { shutDown_ = true; }
 
  private:
+  class Receiver final : public kel::NetBridgeListener {
+   public:
+    explicit Receiver(Net& owner) : owner_(owner) {}
+    void received(const uint8_t* data, uint32_t length, uint8_t peer) override { owner_.received(data, length, peer); }
+    void transportOpened() override { owner_.transportOpened(); }
+
+   private:
+    Net& owner_;
+  };
+
   bool shutDown_ = false;
+  Receiver receiver_{*this};
 };

@@ -22,7 +22,7 @@ NetClient& NetClient::create(const kel::NetBridgeSetup& setup, std::string local
   NetClient& client = *endpoint;
   makeCurrentNet(std::move(endpoint));
   if (kel::Platform* platform = kel::Platform::instance()) {
-    client.setBridge(platform->createClientBridge(&client, setup));
+    client.setBridge(platform->createClientBridge(client.bridgeListener(), setup));
   }
   return client;
 }

@@ -17,7 +17,7 @@ NetServer& NetServer::create(const kel::NetBridgeSetup& setup, std::string local
   NetServer& server = *endpoint;
   makeCurrentNet(std::move(endpoint));
   if (kel::Platform* platform = kel::Platform::instance()) {
-    server.setBridge(platform->createServerBridge(&server, setup));
+    server.setBridge(platform->createServerBridge(server.bridgeListener(), setup));
   }
   return server;
 }

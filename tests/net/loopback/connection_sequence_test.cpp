@@ -134,7 +134,7 @@ TEST_F(ConnectionSequence, AClientThatFindsNoHostFailsAndLeavesTheCleanUpToItsCa
   const uint16_t closedPort = port;
   host.reset();  // nobody listens there any more
   NetClient client("Ann");
-  client.setBridge(std::make_unique<enet::EnetClient>(&client, kel::NetBridgeSetup{}));
+  client.setBridge(std::make_unique<enet::EnetClient>(client.bridgeListener(), kel::NetBridgeSetup{}));
   EXPECT_FALSE(client.bridge()->startWith(
       kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, closedPort)));
   EXPECT_EQ(client.state(), NetClient::kConnecting);

@@ -69,7 +69,7 @@ class LoopbackTest : public ::testing::Test {
   void startHost(uint8_t limit) {
     const kel::NetBridgeSetup setup{kel::NET_KIND_DIRECT, limit, ""};
     host = std::make_unique<LoopbackServer>(setup, "Host", &hostNotices);
-    auto bridge = std::make_unique<enet::EnetServer>(host.get(), setup);
+    auto bridge = std::make_unique<enet::EnetServer>(host->bridgeListener(), setup);
     hostBridge = bridge.get();
     host->setBridge(std::move(bridge));
     ASSERT_TRUE(hostBridge->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, 0)));
@@ -81,7 +81,7 @@ class LoopbackTest : public ::testing::Test {
   LoopbackClient* join(const std::string& name) {
     clientNotices.push_back(std::make_unique<RecordingNotices>());
     auto client = std::make_unique<LoopbackClient>(name, clientNotices.back().get());
-    client->setBridge(std::make_unique<enet::EnetClient>(client.get(), kel::NetBridgeSetup{}));
+    client->setBridge(std::make_unique<enet::EnetClient>(client->bridgeListener(), kel::NetBridgeSetup{}));
     if (!client->bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port))) {
       return nullptr;
     }
