@@ -11,6 +11,7 @@
 #include "game/fishing/fishing_catch.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
+#include "game/rules/collar_capture.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
 #include "game/rules/flower_pot_rule.h"
@@ -398,6 +399,7 @@ void MainView::refuseOnce(const MapBlock& cell, const char* text) {
 void MainView::secondaryAction() {
   MapBlock* cell = cellAt(pointer_);
   PlayerDesktopLocal* p = player();
+  if (p != nullptr && captureWithCollar(*p, currentGame(), worldPointAt(pointer_))) return;
   if (cell == nullptr || p == nullptr || use(*cell) || place(*cell)) return;
   const Item* held = p->heldItem();
   if (held == nullptr || held->isNone()) return;

@@ -7,6 +7,7 @@
 #include "game/session/local_session.h"
 #include "game/session/player_bodies.h"
 #include "game/player/player_options.h"
+#include "game/rules/collar_capture.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/session/session_fixture.h"
 #include "tests/game/session/side_session.h"
@@ -229,6 +230,38 @@ Item petItemFor(uint16_t mob) {
 
 namespace game_test {
 namespace {
+
+// A taming collar used on a wild mob within reach captures it as its item and is used up; a point
+// beside the mob, or a mob that is no item's, captures nothing and keeps the collar.
+TEST_F(TwoSessionsTest, ACollarUsedOnAMobCapturesItAndIsUsedUp) {
+  RecordingSounds sounds;
+  Side side(sounds);
+  resetContentTables();
+  defineTestMob(63, 5);
+  defineTestMob(64, 5);
+  defineItem(kTamingCollar, 0, true);
+  const Item trinket = petItemFor(63);
+  Player& player = *side.session.running().player;
+  player.inventory->setSlot({SlotKind::Quick, 0, 0}, newItem(kTamingCollar, 0, 2, 0, 0));
+  player.inventory->select(0);
+  const engine::Vec2 at = player.position + engine::Vec2(30, 0);
+  MobEntity* wild = side.session.rules().spawnMob(&contentTables().mobDefs[63], at, {}, 1, nullptr, 0);
+  MobEntity* other = side.session.rules().spawnMob(&contentTables().mobDefs[64], at - engine::Vec2(60, 0), {}, 1,
+                                                   nullptr, 0);
+  ASSERT_NE(wild, nullptr);
+  ASSERT_NE(other, nullptr);
+  GameInterface& game = side.session.game();
+  EXPECT_FALSE(captureWithCollar(player, game, at + engine::Vec2(0, 40))) << "nothing under the point";
+  EXPECT_FALSE(captureWithCollar(player, game, engine::Vec2(other->data.x, other->data.y))) << "a mob that is no item's";
+  EXPECT_EQ(player.heldItem()->count, 2);
+  EXPECT_TRUE(captureWithCollar(player, game, engine::Vec2(wild->data.x, wild->data.y)));
+  EXPECT_TRUE(wild->data.removed);
+  EXPECT_EQ(player.inventory->countItems(trinket.id, false, false), 1u);
+  EXPECT_EQ(player.heldItem()->count, 1) << "one collar was used";
+  side.session.end();
+  resetContentTables();
+  resetGameTables();
+}
 
 // A pet summoned by the rules follows its player until the player dies: then it leaves with an
 // effect at its cell. A second summon replaces the first pet.
