@@ -69,8 +69,13 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                &runningWorld(), &playerEvents_),
       gameScreen_(runningWorld()) {
   wire([this] { kel::Platform::setInstance(&platform_); }, [] { kel::Platform::setInstance(nullptr); });
+  // At the end of the run the views' labels are gone; the cache also forgets which fonts failed,
+  // so a later run in this process (the end-to-end tests make several) reads them again.
   wire([] { engine::FontAtlasCache::setFallbackFonts({kFontSmall, kFontTooltip, kFontTiny, kFontBig}); },
-       [] { engine::FontAtlasCache::setFallbackFonts({}); });
+       [] {
+         engine::FontAtlasCache::setFallbackFonts({});
+         engine::FontAtlasCache::purgeCachedData();
+       });
   wire([this] { kel::setSettingsHost(&settingsHost_); }, [] { kel::setSettingsHost(nullptr); });
   wire([] { engine::setAlertFunction(&platformAlert); }, [] { engine::setAlertFunction(nullptr); });
   wire([] { setContentAlertHandler(&contentAlert); }, [] { setContentAlertHandler(nullptr); });

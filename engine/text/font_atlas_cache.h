@@ -26,7 +26,7 @@ class FontAtlasCache {
   // Forgets the entry of the font file without touching the atlas's references.
   static bool removeFontAtlas(const std::string& fontFile);
   static size_t getCachedCount();
-  // Forgets every entry; tests reset the cache with it once their labels are gone.
+  // Forgets every entry and every font that failed, once the labels are gone (the end of a run).
   static void purgeCachedData();
 };
 

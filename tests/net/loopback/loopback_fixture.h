@@ -24,25 +24,19 @@ struct Received {
   bool operator==(const Received&) const = default;
 };
 
-class LoopbackServer : public NetServer {
+// An endpoint that records every message it handles before handling it.
+template <class Endpoint>
+class Recording : public Endpoint {
  public:
-  using NetServer::NetServer;
+  using Endpoint::Endpoint;
   void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override {
     seen.push_back({Bytes(data, data + length), peer});
-    NetServer::onPacket(data, length, peer);
+    Endpoint::onPacket(data, length, peer);
   }
   std::vector<Received> seen;
 };
-
-class LoopbackClient : public NetClient {
- public:
-  using NetClient::NetClient;
-  void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override {
-    seen.push_back({Bytes(data, data + length), peer});
-    NetClient::onPacket(data, length, peer);
-  }
-  std::vector<Received> seen;
-};
+using LoopbackServer = Recording<NetServer>;
+using LoopbackClient = Recording<NetClient>;
 
 // A transport without an endpoint: what arrives is only recorded.
 class RawListener : public kel::NetBridgeListener {
