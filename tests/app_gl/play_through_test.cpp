@@ -558,12 +558,14 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
        }, 5},
       {"place the workbench", [&] {
          const Inventory& inventory = *player()->inventory;
-         for (uint8_t slot = 0; slot < 9; ++slot) {
+         // Keys 1 to 9 pick the first nine quick slots and 0 the tenth.
+         for (uint8_t slot = 0; slot < Inventory::kQuickSlots; ++slot) {
            const Item* item = inventory.slotItem({SlotKind::Quick, slot, 0});
-           if (item != nullptr && item->id == kWorkbenchItem) tap(GLFW_KEY_1 + slot);
+           if (item != nullptr && item->id == kWorkbenchItem) tap(slot < 9 ? GLFW_KEY_1 + slot : GLFW_KEY_0);
          }
          if (player()->heldItem() == nullptr || player()->heldItem()->id != kWorkbenchItem) {
-           why = "the workbench is not held";
+           why = "the workbench is not held: " + std::to_string(inventory.countItems(kWorkbenchItem, false, false)) +
+                 " carried, " + std::to_string(carried().size()) + " stacks";
            return false;
          }
          bench = standingPlaceBeside();
