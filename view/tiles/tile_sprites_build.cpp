@@ -115,6 +115,7 @@ void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
     const engine::Rect wall = art::caveWallSpriteRect(map.planet().id, art::caveWallBand(cell.y, map.surfaceLine(cell.x)));
     BlockSprite* sprite = obtain(r, slot, blockBatch_, BlockSprite::zOrderFor(BlockSprite::kShadeKind, 0, 0), wall);
     if (sprite == nullptr) return;
+    sprite->setBackLayer(true);  // the wall behind, lit as the back layer is
     place(sprite, cell);
     buildSides(r, cell);
   } else {
@@ -209,15 +210,16 @@ void TileSprites::buildCircuitOverlay(TileSpriteRecord& r, const MapBlock& cell)
 }
 
 void TileSprites::tint(TileSpriteRecord& r, const MapBlock& cell) {
+  const BlockPropsTable& props = propsOf(*world_);
   if (smooth_) {
     r.corners = tile_light::cornerColours(world_->map(), cell, darkness(), r.cellColour);
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
-      if (BlockSprite* sprite = r.sprites[slot]) sprite->applyCornerColours(r.corners);
+      if (BlockSprite* sprite = r.sprites[slot]) sprite->applyCornerColours(sprite->backLayer() ? r.corners.back : r.corners.front);
     }
   } else {
-    const engine::Color3B colour = tile_light::flatColour(cell, darkness());
+    const tile_light::LayerColours colours = tile_light::flatColours(props, cell, darkness());
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
-      if (BlockSprite* sprite = r.sprites[slot]) sprite->setColor(colour);
+      if (BlockSprite* sprite = r.sprites[slot]) sprite->setColor(sprite->backLayer() ? colours.back : colours.front);
     }
   }
   glowLava(r, cell);
