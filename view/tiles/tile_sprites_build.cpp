@@ -7,6 +7,7 @@
 #include "content/planets/planet_def.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "view/tiles/block_sprite.h"
+#include "view/tiles/cave_backdrop.h"
 #include "view/tiles/liquid_frame.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/cells/block_flags.h"
@@ -110,7 +111,7 @@ void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
     sprite->setBackLayer(true);
     place(sprite, cell);
     if (propsOf(*world_)[id].has(block_flag::kAcceptsSpecialDeco) && r.hasBackPaint) sprite->setOverride(r.backPaint);
-  } else if (cell.isBelowSurface(world_->map())) {
+  } else if (showsCaveWall(world_->map(), cell)) {
     const WorldMap& map = world_->map();
     const engine::Rect wall = art::caveWallSpriteRect(map.planet().id, art::caveWallBand(cell.y, map.surfaceLine(cell.x)));
     BlockSprite* sprite = obtain(r, slot, blockBatch_, BlockSprite::zOrderFor(BlockSprite::kShadeKind, 0, 0), wall);

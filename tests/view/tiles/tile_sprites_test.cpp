@@ -107,6 +107,9 @@ TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
   world = World::create(nullptr, params, kWidth, kHeight);
   map = &world->map();
   map->surfaceLines().assign(kWidth, 14);  // rows below 11 are underground
+  // The ground reaches the surface line beside a shaft open to the sky in column 6.
+  map->topHeights().assign(kWidth, 14);
+  map->topHeights()[6] = 0;
   map->cell(6, 10).skyShadow = 0x05;  // edges up and down, no back block
   show(6, 10);
   ASSERT_NE(slot(6, 10, R::kBack), nullptr);
@@ -119,7 +122,7 @@ TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
   ASSERT_NE(slot(6, 10, R::kFirstEdge + 2), nullptr);
   EXPECT_EQ(slot(6, 10, R::kFirstEdge + 2)->getTextureRect(), art::blockSpriteRect(art::kShadowEdgeOpenBlock, 2));
   EXPECT_EQ(slot(6, 10, R::kFirstEdge + 2)->getLocalZOrder(), 8);
-  // Near the surface there is no shade.
+  // Near the surface, in the open shaft, there is no shade.
   EXPECT_EQ(slot(6, 12, R::kBack), nullptr);
   show(6, 2);
   ASSERT_NE(slot(6, 2, R::kBack), nullptr);
