@@ -99,12 +99,10 @@ void TileSprites::buildFront(TileSpriteRecord& r, const MapBlock& cell) {
 
 void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
   const int slot = TileSpriteRecord::kBack;
+  const uint16_t id = cell.backId();
   if (hidesBehind(cell)) {
     releaseSlot(r, slot);
-    return;
-  }
-  const uint16_t id = cell.backId();
-  if (id != 0) {
+  } else if (id != 0) {
     BlockSprite* sprite = obtain(r, slot, blockBatch_, BlockSprite::zOrderFor(BlockSprite::kBackKind, 0, 0),
                                  art::blockSpriteRect(id, cell.backVariant()));
     if (sprite == nullptr) return;
@@ -118,14 +116,17 @@ void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
     if (sprite == nullptr) return;
     sprite->setBackLayer(true);  // the wall behind, lit as the back layer is
     place(sprite, cell);
-    buildSides(r, cell);
   } else {
     releaseSlot(r, slot);
   }
+  buildSides(r, cell);
 }
 
+// The shadow edges fall on what is behind an open cell, where a solid neighbour meets it: on the
+// back block or the cave wall, never on the sky.
 void TileSprites::buildSides(TileSpriteRecord& r, const MapBlock& cell) {
   for (int d = 0; d < 4; ++d) releaseSlot(r, TileSpriteRecord::kFirstEdge + d);
+  if (r.sprites[TileSpriteRecord::kBack] == nullptr) return;
   const uint16_t block = cell.backId() == 0 ? art::kShadowEdgeOpenBlock : art::kShadowEdgeBackBlock;
   for (uint8_t d = 0; d < 4; ++d) {
     if ((cell.shadowEdges() & (1u << d)) == 0) continue;

@@ -131,6 +131,24 @@ TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
   EXPECT_NE(art::caveWallSpriteRect(4, 0), art::caveWallSpriteRect(8, 0));
 }
 
+TEST_F(TileWindowTest, TheShadowEdgesFallOnTheWallBehindAnOpenCellAndNeverOnTheSky) {
+  // A hollow in the ground: open in front, the ground behind, solid ground on its right.
+  map->cell(10, 12).setLayer(world_test::kDirt, 0, MapBlock::kBack);
+  map->cell(11, 12).setFront(world_test::kDirt, 0, 0);
+  map->precomputeShadows();
+  ASSERT_EQ(map->cell(10, 12).shadowEdges(), 0x02) << "the edge on its right side";
+  map->cell(9, 13).skyShadow = static_cast<uint8_t>(0xF0 | 0x02);  // open air with nothing behind
+  show(10, 12);
+  BlockSprite* edge = slot(10, 12, R::kFirstEdge + 1);
+  ASSERT_NE(edge, nullptr) << "built with the window, not only after an edit beside it";
+  EXPECT_EQ(edge->getTextureRect(), art::blockSpriteRect(art::kShadowEdgeBackBlock, 1));
+  EXPECT_EQ(slot(9, 13, R::kFirstEdge + 1), nullptr);
+  // The wall goes (the front is made opaque): its edges go with it.
+  map->cell(10, 12).setFront(world_test::kDirt, 0, 0);
+  window->updateAt(map->cell(10, 12));
+  EXPECT_EQ(slot(10, 12, R::kFirstEdge + 1), nullptr);
+}
+
 TEST_F(TileWindowTest, SmoothLightingPutsTheCornersOnTheVerticesOfTheTurnedSprite) {
   for (int x = 8; x <= 12; ++x) {
     for (int y = 8; y <= 12; ++y) map->cell(x, y).setSkyLevel(0);
