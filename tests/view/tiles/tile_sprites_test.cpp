@@ -100,13 +100,22 @@ TEST_F(TileWindowTest, LiquidsGoToTheAdditiveBatchWithTheirFrameAndMirror) {
   EXPECT_FLOAT_EQ(lava->getScaleX(), 1.0f);
 }
 
-TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
-  addSurfacePlanet(4);
-  WorldParams params;
-  params.planetId = 4;
-  world = World::create(nullptr, params, kWidth, kHeight);
-  map = &world->map();
-  map->surfaceLines().assign(kWidth, 14);  // rows below 11 are underground
+// A world of planet 4, whose maps have a surface line, every column's at row 14: rows below 11
+// are underground.
+class SurfaceWindowTest : public TileWindowTest {
+ protected:
+  void SetUp() override {
+    TileWindowTest::SetUp();
+    addSurfacePlanet(4);
+    WorldParams params;
+    params.planetId = 4;
+    world = World::create(nullptr, params, kWidth, kHeight);
+    map = &world->map();
+    map->surfaceLines().assign(kWidth, 14);
+  }
+};
+
+TEST_F(SurfaceWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
   // The ground reaches the surface line beside a shaft open to the sky in column 6.
   map->topHeights().assign(kWidth, 14);
   map->topHeights()[6] = 0;
@@ -129,6 +138,30 @@ TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
   EXPECT_EQ(slot(6, 2, R::kBack)->getTextureRect(), art::caveWallSpriteRect(4, 2));
   EXPECT_NE(art::caveWallSpriteRect(4, 2), art::caveWallSpriteRect(4, 0));
   EXPECT_NE(art::caveWallSpriteRect(4, 0), art::caveWallSpriteRect(8, 0));
+}
+
+TEST_F(SurfaceWindowTest, ARoofOverTheDipBringsTheWallBehindTheCellsUnderItAndTakingItAwayTheSky) {
+  for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < 14; ++y) {
+      if (x != 6 || y < 10) map->cell(x, y).setFront(world_test::kDirt, 0, 0);
+    }
+  }
+  map->computeSurfaceHeights();
+  show(6, 11);
+  ASSERT_EQ(slot(6, 12, R::kBack), nullptr) << "the dip open to the sky";
+  ASSERT_EQ(slot(6, 11, R::kBack), nullptr);
+  // The roof goes in as an edit tells the window: the cell, and the shadows around it changed.
+  MapBlock& roof = map->cell(6, 13);
+  roof.setFront(world_test::kDirt, 0, 0);
+  map->updateSurfaceHeight(6, 13, true);
+  window->updateTileAndNeighbours(roof, TileSprites::kRebuildCell | TileSprites::kRebuildEdgesAround);
+  EXPECT_NE(slot(6, 12, R::kBack), nullptr);
+  EXPECT_NE(slot(6, 11, R::kBack), nullptr);
+  roof.setFront(0, 0, 0);
+  map->updateSurfaceHeight(6, 13, false);
+  window->updateTileAndNeighbours(roof, TileSprites::kRebuildCell | TileSprites::kRebuildEdgesAround);
+  EXPECT_EQ(slot(6, 12, R::kBack), nullptr);
+  EXPECT_EQ(slot(6, 11, R::kBack), nullptr);
 }
 
 TEST_F(TileWindowTest, TheShadowEdgesFallOnTheWallBehindAnOpenCellAndNeverOnTheSky) {
