@@ -31,10 +31,13 @@ const BlockLook* groundAt(const PlanetDef& planet, int band, const std::map<uint
   return ground[at];
 }
 
+// The wall is the ground behind, a little cooler and darker than the ground in front so the two do
+// not merge; the view lights it as the back layer (a third of the sky, all of a torch), so it needs
+// no darkness of its own to read as behind by day, and a torch shows it as lit as the rock.
 void paintWall(Canvas& frame, const BlockLook* ground, uint32_t seed) {
   const Colour shadow = rgba(46, 42, 56);
   const Family family = ground ? ground->family : Family::Stone;
-  const Colour base = ground ? mix(shade(ground->base, -1.6f), shadow, 0.35f) : shadow;
+  const Colour base = ground ? mix(shade(ground->base, -0.6f), shadow, 0.1f) : shadow;
   const Ramp ramp = makeRamp(base, 0.45f);
   paintMaterial(frame, family == Family::Ore ? Family::Stone : family, ramp, ramp[3], seed);
 }

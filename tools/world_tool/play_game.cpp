@@ -55,6 +55,8 @@
 #include "tools/world_tool/world_tool_run.h"
 #include "tools/world_tool/world_tool_saves.h"
 #include "view/entities/entity_drawing_factory.h"
+#include "view/player/player_sprite_lights.h"
+#include "view/tiles/tile_refresh.h"
 #include "view/world_shot.h"
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
@@ -129,12 +131,18 @@ class PlayGame {
     setGameScreen(&screen_);
     // As the program registers it at launch: the entities get their sprites when a view is drawn.
     setEntityDrawings(&entityDrawings_);
+    // And the view's light: a player's carried light re-tints the drawn window, and the light map
+    // finds the carried lights on the player sprites (none while nothing is drawn).
+    setLightRefreshBatching(&tileRefresh_);
+    setCarriedLights(&carriedLights_);
     session_.bindCurrent();
   }
 
   ~PlayGame() {
     session_.end();
     session_.unbindCurrent();
+    setCarriedLights(nullptr);
+    setLightRefreshBatching(nullptr);
     setEntityDrawings(nullptr);
     setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
@@ -524,6 +532,8 @@ class PlayGame {
   EntitySaveLinks saveLinks_;
   PlayScreen screen_;
   EntityDrawingFactory entityDrawings_;
+  TileRefresh tileRefresh_;
+  PlayerSpriteLights carriedLights_;
   std::string why_;  // what refused the current step, when known
 };
 

@@ -68,7 +68,6 @@ void BlockSprite::setPosition(const engine::Vec2& position) {
 
 engine::Color3B BlockSprite::throughPaint(engine::Color3B colour) const {
   if (overrideOn_) colour = tile_light::paintTimesLight(colour, override_);
-  if (backLayer_) colour = tile_light::backLayerThird(colour);
   return colour;
 }
 

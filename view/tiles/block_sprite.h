@@ -1,7 +1,7 @@
 #pragma once
 // A sprite of the block atlas (or of the liquid atlas) that the tile window places and tints: it
 // knows its orientation code, the window record that holds it, a paint colour that multiplies the
-// light, and whether it shows a back layer, which is drawn at a third of the light. Placing one
+// light, and whether it shows a back layer, which takes the back's light (tile_light.h). Placing one
 // near the world's wrap seam puts it on the player's side of the seam (tile_light.h).
 //
 // Kinds and their z order in the block batch: 0 front block (11), 1 back block (1), 2 cave shade
@@ -44,12 +44,12 @@ class BlockSprite : public engine::Sprite {
   // Placed on the player's side of the wrap seam when a tile window is shown.
   void setPosition(const engine::Vec2& position) override;
   using engine::Sprite::setPosition;
-  // The light colour: through the paint colour when one is set, then a third for a back layer.
+  // The light colour, through the paint colour when one is set.
   void setColor(const engine::Color3B& colour) override;
   // Rotation and signed scale of orientation code 0-7; codes above 7 are only stored.
   void setOrientation(uint8_t code, float scale);
   // The four corner colours (top-left, top-right, bottom-left, bottom-right) on the vertices,
-  // following the orientation, through the paint colour and the back layer's third.
+  // following the orientation, through the paint colour.
   void applyCornerColours(const tile_light::Corners& corners);
 
   uint8_t orientation() const { return orientation_; }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "world/light/cell_light_levels.h"
+#include "world/cells/block_props.h"
+#include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 
 namespace tile_light {
@@ -14,37 +15,80 @@ constexpr float kCellPixels = 30.0f;
 
 uint8_t times17(int level) { return static_cast<uint8_t>(level * 17); }
 
-}  // namespace
+// A cell's light apart: the sky's level and the block light of each channel, levels 0-15; whether
+// its face sits a step behind the open air (solid and not a light itself).
+struct Lights {
+  int sky = 0;
+  std::array<int, 3> block{};
+  bool recessed = false;
+};
 
-std::array<uint8_t, 3> cellLevels(const MapBlock& cell, uint32_t darkness) { return cellLightLevels(cell, darkness); }
-
-engine::Color3B flatColour(const MapBlock& cell, uint32_t darkness) {
-  const auto levels = cellLevels(cell, darkness);
-  return {times17(levels[0]), times17(levels[1]), times17(levels[2])};
+Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
+  Lights l;
+  l.sky = std::max(0, static_cast<int>(cell.skyLevel()) - static_cast<int>(std::min<uint32_t>(darkness, 15)));
+  const uint16_t light = cell.lightColour();
+  for (int c = 0; c < 3; ++c) l.block[static_cast<size_t>(c)] = (light >> (4 * c)) & 15;
+  l.recessed = cell.shutsOutLight(props) && !cell.hasFlag(cell_flag::kEmitsLight);
+  return l;
 }
 
-Corners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour) {
-  // levels[dy + 1][dx + 1], y growing upward; missing rows stay black.
-  std::array<std::array<std::array<uint8_t, 3>, 3>, 3> levels{};
+// The block light a cell gives to what is drawn: a step less on a recessed face.
+int blockPart(const Lights& l, size_t channel, bool recessed) {
+  return std::max(0, l.block[channel] - (recessed ? kSolidFaceStep : 0));
+}
+
+engine::Color3B frontColour(int sky, const std::array<int, 3>& block) {
+  return {times17(std::max(sky, block[0])), times17(std::max(sky, block[1])), times17(std::max(sky, block[2]))};
+}
+
+// The back takes a third of the sky's colour and the whole of the block light.
+engine::Color3B backColour(int sky, const std::array<int, 3>& block) {
+  const int third = times17(sky) / 3;
+  auto channel = [third](int level) { return static_cast<uint8_t>(std::max(third, static_cast<int>(times17(level)))); };
+  return {channel(block[0]), channel(block[1]), channel(block[2])};
+}
+
+engine::Color4B opaque(engine::Color3B c) { return {c.r, c.g, c.b, 255}; }
+
+}  // namespace
+
+LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
+  const Lights l = lightsOf(props, cell, darkness);
+  std::array<int, 3> block{};
+  for (size_t c = 0; c < 3; ++c) block[c] = blockPart(l, c, l.recessed);
+  return {frontColour(l.sky, block), backColour(l.sky, block)};
+}
+
+LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour) {
+  // near[dy + 1][dx + 1], y growing upward; missing cells stay dark.
+  std::array<std::array<Lights, 3>, 3> near{};
   for (int dy = -1; dy <= 1; ++dy) {
     for (int dx = -1; dx <= 1; ++dx) {
-      const MapBlock* near = map.cellAt(static_cast<int32_t>(cell.x) + dx, static_cast<int32_t>(cell.y) + dy);
-      if (near != nullptr) levels[dy + 1][dx + 1] = cellLevels(*near, darkness);
+      const MapBlock* c = map.cellAt(static_cast<int32_t>(cell.x) + dx, static_cast<int32_t>(cell.y) + dy);
+      if (c != nullptr) near[dy + 1][dx + 1] = lightsOf(map.props(), *c, darkness);
     }
   }
-  const auto& own = levels[1][1];
-  cellColour = {times17(own[0]), times17(own[1]), times17(own[2])};
-  // Each corner: the brightest of the cell and the three neighbours that share it.
-  auto corner = [&](int sx, int sy) {
-    engine::Color4B out{0, 0, 0, 255};
-    uint8_t* channels[3] = {&out.r, &out.g, &out.b};
-    for (int c = 0; c < 3; ++c) {
-      const int m = std::max({own[c], levels[1][1 + sx][c], levels[1 + sy][1][c], levels[1 + sy][1 + sx][c]});
-      *channels[c] = times17(m);
+  const Lights& own = near[1][1];
+  cellColour = flatColours(map.props(), cell, darkness).front;
+  LayerCorners out;
+  // Each corner: the brightest of the cell and the three neighbours that share it. A recessed face
+  // takes all of them a step down; an open cell takes only its recessed neighbours a step down.
+  auto corner = [&](int sx, int sy, Corner k) {
+    const Lights* sharing[4] = {&own, &near[1][1 + sx], &near[1 + sy][1], &near[1 + sy][1 + sx]};
+    int sky = 0;
+    std::array<int, 3> block{};
+    for (const Lights* l : sharing) {
+      sky = std::max(sky, l->sky);
+      for (size_t c = 0; c < 3; ++c) block[c] = std::max(block[c], blockPart(*l, c, own.recessed || l->recessed));
     }
-    return out;
+    out.front[k] = opaque(frontColour(sky, block));
+    out.back[k] = opaque(backColour(sky, block));
   };
-  return {corner(-1, 1), corner(1, 1), corner(-1, -1), corner(1, -1)};
+  corner(-1, 1, kTopLeft);
+  corner(1, 1, kTopRight);
+  corner(-1, -1, kBottomLeft);
+  corner(1, -1, kBottomRight);
+  return out;
 }
 
 const std::array<uint8_t, 4>& cornerForVertex(uint8_t orientation) {
@@ -66,10 +110,6 @@ engine::Color3B paintTimesLight(engine::Color3B light, engine::Color3B paint) {
     return static_cast<uint8_t>(static_cast<float>(l) / 255.0f * static_cast<float>(p));
   };
   return {channel(light.r, paint.r), channel(light.g, paint.g), channel(light.b, paint.b)};
-}
-
-engine::Color3B backLayerThird(engine::Color3B colour) {
-  return {static_cast<uint8_t>(colour.r / 3), static_cast<uint8_t>(colour.g / 3), static_cast<uint8_t>(colour.b / 3)};
 }
 
 float seamPlacedX(float x, int visibleColumns, int worldWidth, int playerColumn) {

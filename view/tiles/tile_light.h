@@ -1,11 +1,18 @@
 #pragma once
 // The arithmetic of the drawn cell's light, kept apart from the sprites so it can be checked on its
-// own: the flat colour of a cell, the four corner colours of smooth lighting, which corner each
-// vertex of a turned sprite takes, how a paint colour and the back layer's third of the light
-// apply, and on which side of the world's wrap seam a sprite is placed.
+// own: the colours of a cell's front and back layers, flat or at the four corners of smooth
+// lighting, which corner each vertex of a turned sprite takes, how a paint colour applies, and on
+// which side of the world's wrap seam a sprite is placed.
 //
 // A cell's light per channel is max(sky level less the world's darkness, the block-light nibble of
-// that channel), 0-15; drawn colours are that times 17.
+// that channel), 0-15; drawn colours are that times 17. Two things make the picture read as rock
+// and open space rather than as a flat map of light:
+// - the back layer (the wall behind an open cell) takes a third of the sky's light, which only
+//   falls on the faces in front, but the whole of a torch's or lamp's light, which fills the open
+//   cell; so a lit cave is as bright as the light in it, and a hole in the daylight stays dark;
+// - the face of a solid cell that shuts out light sits one light step behind the open air beside
+//   it in block light (an emitting block excepted), so near a torch the open cave is lit at least
+//   as much as the rock, and a block in a lit cave stands out from the wall behind.
 
 #include <array>
 #include <cstdint>
@@ -14,6 +21,7 @@
 
 class MapBlock;
 class WorldMap;
+class BlockPropsTable;
 
 namespace tile_light {
 
@@ -22,13 +30,26 @@ namespace tile_light {
 enum Corner : uint8_t { kTopLeft = 0, kTopRight = 1, kBottomLeft = 2, kBottomRight = 3 };
 using Corners = std::array<engine::Color4B, 4>;
 
-// The three channels 0-15 of the cell's light.
-std::array<uint8_t, 3> cellLevels(const MapBlock& cell, uint32_t darkness);
-// The flat colour of the cell (levels x 17).
-engine::Color3B flatColour(const MapBlock& cell, uint32_t darkness);
-// The corners of the cell from its 3x3 neighbourhood (x wraps, rows outside the map are black);
-// `cellColour` receives the flat colour of the cell itself.
-Corners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour);
+// How much dimmer than the open air beside it a solid face is in block light, in light levels.
+inline constexpr int kSolidFaceStep = 2;
+
+// The colours of the layers drawn in one cell: the front (front block, its decorations, liquid and
+// circuit overlay) and the back (back block, back-side decorations, cave wall).
+struct LayerColours {
+  engine::Color3B front;
+  engine::Color3B back;
+};
+struct LayerCorners {
+  Corners front;
+  Corners back;
+};
+
+// The flat colours of the cell.
+LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness);
+// The corners of the cell from its 3x3 neighbourhood (x wraps, rows outside the map are black):
+// each corner takes the brightest of the four cells that share it, sky and each block-light
+// channel apart. `cellColour` receives the flat front colour of the cell itself.
+LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour);
 
 // For a sprite turned by orientation code 0-7: the corner vertex k (in corner order) takes.
 const std::array<uint8_t, 4>& cornerForVertex(uint8_t orientation);
@@ -42,8 +63,6 @@ bool splitsAlongFallingDiagonal(engine::Color4B topLeft, engine::Color4B topRigh
 
 // The light through a paint colour: trunc(light / 255 x paint) per channel, in single precision.
 engine::Color3B paintTimesLight(engine::Color3B light, engine::Color3B paint);
-// A back layer is drawn at a third of the light (integer division per channel).
-engine::Color3B backLayerThird(engine::Color3B colour);
 
 // The x in pixels at which a sprite is placed so it shows on the player's side of the seam: near
 // the left edge of the world (player column below the visible columns) sprites of the right edge

@@ -29,7 +29,8 @@ struct TileSpriteRecord {
   engine::Color3B backPaint{};
   bool hasFrontPaint = false;
   bool hasBackPaint = false;
-  // Smooth lighting's corners (top-left, top-right, bottom-left, bottom-right) and the flat colour.
-  tile_light::Corners corners{};
+  // Smooth lighting's corners (top-left, top-right, bottom-left, bottom-right) of the front and
+  // back layers, and the flat colour.
+  tile_light::LayerCorners corners{};
   engine::Color3B cellColour{};
 };

@@ -119,7 +119,10 @@ void TileSprites::updateTileAndNeighbours(const MapBlock& cell, uint8_t flags) {
       updateAt(*near);
     }
   }
-  if ((flags & kRebuildEdgesAround) != 0) updateSideOverlaysAround(cell);
+  if ((flags & kRebuildEdgesAround) != 0) {
+    updateSideOverlaysAround(cell);
+    updateBackdropBelow(cell);
+  }
   if ((flags & kRelightView) != 0) {
     if (batching_) {
       refreshWanted_ = true;
@@ -140,6 +143,17 @@ void TileSprites::updateLiquidAround(const MapBlock& cell) {
   // A source above flows or lies still by what this cell holds.
   const MapBlock* above = map.cellAt(cell.x, int32_t(cell.y) + 1);
   if (above != nullptr && above->hasFlag(cell_flag::kLiquidSource)) updateAt(*above);
+}
+
+void TileSprites::updateBackdropBelow(const MapBlock& cell) {
+  WorldMap& map = world_->map();
+  for (int32_t y = static_cast<int32_t>(cell.y) - 1;; --y) {
+    MapBlock* below = map.cellAt(cell.x, y);
+    if (below == nullptr || hidesBehind(*below)) return;
+    TileSpriteRecord* r = at(*below);
+    if (r == nullptr) return;  // below the window: drawn when it scrolls in
+    if (below->backId() == 0) update(*r, *below);
+  }
 }
 
 void TileSprites::updateSideOverlaysAround(const MapBlock& cell) {

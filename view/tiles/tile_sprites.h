@@ -77,6 +77,9 @@ class TileSprites {
   void updateLiquidAround(const MapBlock& cell);
   void rebuildRecord(int column, int row);
   void updateSideOverlaysAround(const MapBlock& cell);
+  // A cell that now covers the open air below it, or no longer does: the shown cells beneath it
+  // with nothing behind them show the cave wall or the sky again (cave_backdrop.h).
+  void updateBackdropBelow(const MapBlock& cell);
   // Flags as above. A whole-view re-tint asked for while a liquid step or a blast is applied is
   // only marked; the batch re-tints once at its end.
   void updateTileAndNeighbours(const MapBlock& cell, uint8_t flags);

@@ -7,6 +7,7 @@
 #include "content/planets/planet_def.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "view/tiles/block_sprite.h"
+#include "view/tiles/cave_backdrop.h"
 #include "view/tiles/liquid_frame.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/cells/block_flags.h"
@@ -98,32 +99,34 @@ void TileSprites::buildFront(TileSpriteRecord& r, const MapBlock& cell) {
 
 void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
   const int slot = TileSpriteRecord::kBack;
+  const uint16_t id = cell.backId();
   if (hidesBehind(cell)) {
     releaseSlot(r, slot);
-    return;
-  }
-  const uint16_t id = cell.backId();
-  if (id != 0) {
+  } else if (id != 0) {
     BlockSprite* sprite = obtain(r, slot, blockBatch_, BlockSprite::zOrderFor(BlockSprite::kBackKind, 0, 0),
                                  art::blockSpriteRect(id, cell.backVariant()));
     if (sprite == nullptr) return;
     sprite->setBackLayer(true);
     place(sprite, cell);
     if (propsOf(*world_)[id].has(block_flag::kAcceptsSpecialDeco) && r.hasBackPaint) sprite->setOverride(r.backPaint);
-  } else if (cell.isBelowSurface(world_->map())) {
+  } else if (showsCaveWall(world_->map(), cell)) {
     const WorldMap& map = world_->map();
     const engine::Rect wall = art::caveWallSpriteRect(map.planet().id, art::caveWallBand(cell.y, map.surfaceLine(cell.x)));
     BlockSprite* sprite = obtain(r, slot, blockBatch_, BlockSprite::zOrderFor(BlockSprite::kShadeKind, 0, 0), wall);
     if (sprite == nullptr) return;
+    sprite->setBackLayer(true);  // the wall behind, lit as the back layer is
     place(sprite, cell);
-    buildSides(r, cell);
   } else {
     releaseSlot(r, slot);
   }
+  buildSides(r, cell);
 }
 
+// The shadow edges fall on what is behind an open cell, where a solid neighbour meets it: on the
+// back block or the cave wall, never on the sky.
 void TileSprites::buildSides(TileSpriteRecord& r, const MapBlock& cell) {
   for (int d = 0; d < 4; ++d) releaseSlot(r, TileSpriteRecord::kFirstEdge + d);
+  if (r.sprites[TileSpriteRecord::kBack] == nullptr) return;
   const uint16_t block = cell.backId() == 0 ? art::kShadowEdgeOpenBlock : art::kShadowEdgeBackBlock;
   for (uint8_t d = 0; d < 4; ++d) {
     if ((cell.shadowEdges() & (1u << d)) == 0) continue;
@@ -209,15 +212,16 @@ void TileSprites::buildCircuitOverlay(TileSpriteRecord& r, const MapBlock& cell)
 }
 
 void TileSprites::tint(TileSpriteRecord& r, const MapBlock& cell) {
+  const BlockPropsTable& props = propsOf(*world_);
   if (smooth_) {
     r.corners = tile_light::cornerColours(world_->map(), cell, darkness(), r.cellColour);
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
-      if (BlockSprite* sprite = r.sprites[slot]) sprite->applyCornerColours(r.corners);
+      if (BlockSprite* sprite = r.sprites[slot]) sprite->applyCornerColours(sprite->backLayer() ? r.corners.back : r.corners.front);
     }
   } else {
-    const engine::Color3B colour = tile_light::flatColour(cell, darkness());
+    const tile_light::LayerColours colours = tile_light::flatColours(props, cell, darkness());
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
-      if (BlockSprite* sprite = r.sprites[slot]) sprite->setColor(colour);
+      if (BlockSprite* sprite = r.sprites[slot]) sprite->setColor(sprite->backLayer() ? colours.back : colours.front);
     }
   }
   glowLava(r, cell);

@@ -94,10 +94,16 @@ EditResult editSetLayerBlock(WorldMap& map, MapBlock& cell, uint16_t id, uint8_t
     map.lightMap().updateAround(cell, false);
     result |= refresh_bit::kLight;
   }
+  const uint16_t emittedBefore = map.lightMap().emittedColour(cell);
   cell.setLayer(id, variant, layer);
   cell.refreshShadowsAround(map);
   result |= refresh_bit::kShadows;
   if (layer != MapBlock::kFront) return result;
+  // A torch or lamp put into the front layer as a block item gives its light at once.
+  if (map.lightMap().emittedColour(cell) != emittedBefore) {
+    map.lightMap().updateAround(cell, false);
+    result |= refresh_bit::kLight;
+  }
   MapBlock& left = *cell.neighbourLeft(map);
   MapBlock& right = *cell.neighbourRight(map);
   if (hasSolidPart(map, left) && setVariantBySideOpacity(map, left)) result |= refresh_bit::kLeft;

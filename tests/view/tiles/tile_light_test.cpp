@@ -1,12 +1,16 @@
-// The light arithmetic of the drawn cells: the flat tint, the corners of smooth lighting, the
-// vertices of turned sprites, paint, the back layer's third and the wrap seam's placement.
+// The light arithmetic of the drawn cells: the flat tints of front and back, the corners of smooth
+// lighting, solid faces a step behind the open air, the vertices of turned sprites, paint and the
+// wrap seam's placement.
 
 #include "view/tiles/tile_light.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "content/art/block_atlas_layout.h"
 #include "tests/world/world_test_blocks.h"
+#include "world/cells/block_props.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -15,36 +19,59 @@ namespace {
 using engine::Color3B;
 using engine::Color4B;
 
-MapBlock litCell(uint8_t sky, uint16_t light) {
+MapBlock litCell(uint8_t sky, uint16_t light, uint16_t front = world_test::kAir) {
   MapBlock cell;
+  cell.setFront(front, 0, 0);
   cell.setSkyLevel(sky);
   cell.blockLight = light;
   return cell;
 }
 
-TEST(TileLight, FlatColourIsTheBrighterOfSkyLessDarknessAndEachNibbleTimes17) {
+class FlatLight : public world_test::WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    props = std::make_unique<BlockPropsTable>();
+  }
+  std::unique_ptr<BlockPropsTable> props;
+};
+
+TEST_F(FlatLight, TheFrontTakesTheBrighterOfSkyAndEachNibbleAndTheBackAThirdOfTheSky) {
   const struct {
     uint8_t sky;
     uint32_t darkness;
     uint16_t light;  // red, green, blue nibbles from the low end
-    Color3B expected;
+    Color3B front;
+    Color3B back;
   } cases[] = {
-      {15, 5, 0x03C, {204, 170, 170}},  // sky 10: red 12 wins, green 3 and blue 0 take the sky
-      {15, 0, 0x000, {255, 255, 255}},
-      {4, 9, 0x000, {0, 0, 0}},         // darkness beyond the sky clamps at 0
-      {0, 0, 0xF00, {0, 0, 255}},
-      {7, 20, 0x123, {51, 34, 17}},     // darkness above 15 counts as 15
+      {15, 5, 0x03C, {204, 170, 170}, {204, 56, 56}},  // sky 10: red 12 wins, green 3 and blue 0 take the sky
+      {15, 0, 0x000, {255, 255, 255}, {85, 85, 85}},
+      {4, 9, 0x000, {0, 0, 0}, {0, 0, 0}},             // darkness beyond the sky clamps at 0
+      {0, 0, 0xF00, {0, 0, 255}, {0, 0, 255}},         // a lamp's light falls on the back in full
+      {7, 20, 0x123, {51, 34, 17}, {51, 34, 17}},      // darkness above 15 counts as 15
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(tile_light::flatColour(litCell(c.sky, c.light), c.darkness), c.expected)
-        << "sky " << int(c.sky) << " darkness " << c.darkness << " light " << std::hex << c.light;
+    const tile_light::LayerColours colours = tile_light::flatColours(*props, litCell(c.sky, c.light), c.darkness);
+    EXPECT_EQ(colours.front, c.front) << "sky " << int(c.sky) << " darkness " << c.darkness << " light " << std::hex << c.light;
+    EXPECT_EQ(colours.back, c.back) << "sky " << int(c.sky) << " darkness " << c.darkness << " light " << std::hex << c.light;
   }
 }
 
-TEST(TileLight, PaintMultipliesTheLightAndTheBackLayerTakesAThird) {
+TEST_F(FlatLight, ASolidFaceTakesTheBlockLightAStepDownUnlessItGivesLightItself) {
+  MapBlock rock = litCell(15, 0x03C, world_test::kDirt);
+  // Red 12 and green 3 a step down (10 and 1); the sky's 10 is the same on every face.
+  EXPECT_EQ(tile_light::flatColours(*props, rock, 5).front, (Color3B{170, 170, 170}));
+  rock.blockLight = 0x00F;
+  EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{221, 0, 0}));
+  rock.flags |= cell_flag::kEmitsLight;  // a glowing block shows its own light
+  EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{255, 0, 0}));
+  MapBlock grate = litCell(0, 0x00F, world_test::kGrate);  // opaque but lets the sky through
+  EXPECT_EQ(tile_light::flatColours(*props, grate, 0).front, (Color3B{255, 0, 0}));
+}
+
+TEST(TileLight, PaintMultipliesTheLight) {
   EXPECT_EQ(tile_light::paintTimesLight({255, 255, 255}, {200, 30, 7}), (Color3B{200, 30, 7}));
   EXPECT_EQ(tile_light::paintTimesLight({204, 170, 0}, {255, 128, 200}), (Color3B{204, 85, 0}));
-  EXPECT_EQ(tile_light::backLayerThird({255, 100, 2}), (Color3B{85, 33, 0}));
 }
 
 TEST(TileLight, EachOrientationSendsTheCornersToTheVerticesOfItsTurn) {
@@ -102,7 +129,7 @@ TEST_F(CornerTest, EachCornerTakesTheBrightestOfTheFourCellsThatShareIt) {
   map->cell(4, 3).blockLight = 0x050;        // upper right: green 5
   map->cell(3, 1).setSkyLevel(12);           // below: sky 12 (darkness 2 leaves 10)
   Color3B own;
-  const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(3, 2), 2, own);
+  const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(3, 2), 2, own).front;
   EXPECT_EQ(own, (Color3B{34, 0, 0}));
   EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{153, 0, 0, 255}));
   EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{34, 85, 0, 255}));
@@ -116,11 +143,35 @@ TEST_F(CornerTest, TheTopRowCountsWhatIsAboveAsBlackAndColumnZeroReadsTheLastCol
   }
   map->cell(7, 5).blockLight = 0x00F;  // the last column, top row: left of (0, 5) across the seam
   Color3B own;
-  const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(0, 5), 0, own);
+  const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(0, 5), 0, own).front;
   EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{255, 0, 0, 255}));
   EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{255, 0, 0, 255}));
   EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{0, 0, 0, 255}));
   EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{0, 0, 0, 255}));
+}
+
+TEST_F(CornerTest, ASolidFaceTakesItsCornersAStepDownAndTheOpenCellOnlyItsSolidNeighbours) {
+  for (int x = 0; x < 8; ++x) {
+    for (int y = 0; y < 6; ++y) map->cell(x, y).setSkyLevel(0);
+  }
+  map->cell(2, 2).blockLight = 0x00D;  // open, left of the rock (3, 2): red 13
+  map->cell(3, 2).setFront(world_test::kDirt, 0, 0);
+  map->cell(3, 2).blockLight = 0x00B;
+  map->cell(4, 2).setFront(world_test::kDirt, 0, 0);
+  map->cell(4, 2).blockLight = 0x005;
+  Color3B own;
+  const tile_light::LayerCorners rock = tile_light::cornerColours(*map, map->cell(3, 2), 0, own);
+  EXPECT_EQ(own, (Color3B{153, 0, 0})) << "red 11 a step down";
+  EXPECT_EQ(rock.front[tile_light::kTopLeft], (Color4B{187, 0, 0, 255})) << "the open cell's 13 a step down";
+  EXPECT_EQ(rock.front[tile_light::kTopRight], (Color4B{153, 0, 0, 255}));
+  const tile_light::LayerCorners open = tile_light::cornerColours(*map, map->cell(2, 2), 0, own);
+  EXPECT_EQ(open.front[tile_light::kTopLeft], (Color4B{221, 0, 0, 255}));
+  EXPECT_EQ(open.front[tile_light::kTopRight], (Color4B{221, 0, 0, 255})) << "the rock's 11 counts 9 beside it";
+  EXPECT_EQ(open.back[tile_light::kTopRight], (Color4B{221, 0, 0, 255})) << "the back takes the block light whole";
+  map->cell(2, 3).setSkyLevel(15);
+  const tile_light::LayerCorners sky = tile_light::cornerColours(*map, map->cell(2, 2), 0, own);
+  EXPECT_EQ(sky.front[tile_light::kTopLeft], (Color4B{255, 255, 255, 255}));
+  EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{221, 85, 85, 255})) << "a third of the sky's white";
 }
 
 }  // namespace

@@ -87,6 +87,9 @@ TEST_F(TileRefreshTest, TheNoticeFlagsRebuildTheCellAndTheNeighboursTheyName) {
 
 TEST_F(TileRefreshTest, TheWorldsCellRefreshRebuildsTheCellAndTheShadowEdgesAround) {
   map->cell(10, 11).setFront(world_test::kGlass, 0, 0);
+  map->cell(11, 11).setLayer(world_test::kDirt, 0, MapBlock::kBack);  // the wall the edge falls on
+  window->updateAt(map->cell(11, 11));
+  ASSERT_EQ(slot(11, 11, R::kFirstEdge + 3), nullptr);
   map->cell(11, 11).skyShadow = static_cast<uint8_t>(0xF0 | 0x08);  // an edge on its left side
   refresh.refreshCell(map->cell(10, 11));
   EXPECT_NE(slot(10, 11, R::kFront), nullptr);

@@ -43,8 +43,9 @@ TEST_F(TileWindowTest, AFrontBlockTakesItsFrameTurnAndFlatLight) {
   EXPECT_EQ(front->orientation(), 3);
   EXPECT_FLOAT_EQ(front->getRotation(), 90.0f);
   EXPECT_FLOAT_EQ(front->getScaleY(), -1.0f);
-  EXPECT_EQ(front->getDisplayedColor(), (Color3B{204, 170, 170}));
-  EXPECT_EQ(front->getQuad().tl.colors, (Color4B{204, 170, 170, 255}));
+  // Sky 10 after the darkness; the block light's red 12 falls a step short on a solid face.
+  EXPECT_EQ(front->getDisplayedColor(), (Color3B{170, 170, 170}));
+  EXPECT_EQ(front->getQuad().tl.colors, (Color4B{170, 170, 170, 255}));
   EXPECT_EQ(front->getPosition(), engine::Vec2(300, 270));
 }
 
@@ -99,13 +100,25 @@ TEST_F(TileWindowTest, LiquidsGoToTheAdditiveBatchWithTheirFrameAndMirror) {
   EXPECT_FLOAT_EQ(lava->getScaleX(), 1.0f);
 }
 
-TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
-  addSurfacePlanet(4);
-  WorldParams params;
-  params.planetId = 4;
-  world = World::create(nullptr, params, kWidth, kHeight);
-  map = &world->map();
-  map->surfaceLines().assign(kWidth, 14);  // rows below 11 are underground
+// A world of planet 4, whose maps have a surface line, every column's at row 14: rows below 11
+// are underground.
+class SurfaceWindowTest : public TileWindowTest {
+ protected:
+  void SetUp() override {
+    TileWindowTest::SetUp();
+    addSurfacePlanet(4);
+    WorldParams params;
+    params.planetId = 4;
+    world = World::create(nullptr, params, kWidth, kHeight);
+    map = &world->map();
+    map->surfaceLines().assign(kWidth, 14);
+  }
+};
+
+TEST_F(SurfaceWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
+  // The ground reaches the surface line beside a shaft open to the sky in column 6.
+  map->topHeights().assign(kWidth, 14);
+  map->topHeights()[6] = 0;
   map->cell(6, 10).skyShadow = 0x05;  // edges up and down, no back block
   show(6, 10);
   ASSERT_NE(slot(6, 10, R::kBack), nullptr);
@@ -118,13 +131,55 @@ TEST_F(TileWindowTest, ShadowEdgesAndCaveShadeBelowTheSurface) {
   ASSERT_NE(slot(6, 10, R::kFirstEdge + 2), nullptr);
   EXPECT_EQ(slot(6, 10, R::kFirstEdge + 2)->getTextureRect(), art::blockSpriteRect(art::kShadowEdgeOpenBlock, 2));
   EXPECT_EQ(slot(6, 10, R::kFirstEdge + 2)->getLocalZOrder(), 8);
-  // Near the surface there is no shade.
+  // Near the surface, in the open shaft, there is no shade.
   EXPECT_EQ(slot(6, 12, R::kBack), nullptr);
   show(6, 2);
   ASSERT_NE(slot(6, 2, R::kBack), nullptr);
   EXPECT_EQ(slot(6, 2, R::kBack)->getTextureRect(), art::caveWallSpriteRect(4, 2));
   EXPECT_NE(art::caveWallSpriteRect(4, 2), art::caveWallSpriteRect(4, 0));
   EXPECT_NE(art::caveWallSpriteRect(4, 0), art::caveWallSpriteRect(8, 0));
+}
+
+TEST_F(SurfaceWindowTest, ARoofOverTheDipBringsTheWallBehindTheCellsUnderItAndTakingItAwayTheSky) {
+  for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < 14; ++y) {
+      if (x != 6 || y < 10) map->cell(x, y).setFront(world_test::kDirt, 0, 0);
+    }
+  }
+  map->computeSurfaceHeights();
+  show(6, 11);
+  ASSERT_EQ(slot(6, 12, R::kBack), nullptr) << "the dip open to the sky";
+  ASSERT_EQ(slot(6, 11, R::kBack), nullptr);
+  // The roof goes in as an edit tells the window: the cell, and the shadows around it changed.
+  MapBlock& roof = map->cell(6, 13);
+  roof.setFront(world_test::kDirt, 0, 0);
+  map->updateSurfaceHeight(6, 13, true);
+  window->updateTileAndNeighbours(roof, TileSprites::kRebuildCell | TileSprites::kRebuildEdgesAround);
+  EXPECT_NE(slot(6, 12, R::kBack), nullptr);
+  EXPECT_NE(slot(6, 11, R::kBack), nullptr);
+  roof.setFront(0, 0, 0);
+  map->updateSurfaceHeight(6, 13, false);
+  window->updateTileAndNeighbours(roof, TileSprites::kRebuildCell | TileSprites::kRebuildEdgesAround);
+  EXPECT_EQ(slot(6, 12, R::kBack), nullptr);
+  EXPECT_EQ(slot(6, 11, R::kBack), nullptr);
+}
+
+TEST_F(TileWindowTest, TheShadowEdgesFallOnTheWallBehindAnOpenCellAndNeverOnTheSky) {
+  // A hollow in the ground: open in front, the ground behind, solid ground on its right.
+  map->cell(10, 12).setLayer(world_test::kDirt, 0, MapBlock::kBack);
+  map->cell(11, 12).setFront(world_test::kDirt, 0, 0);
+  map->precomputeShadows();
+  ASSERT_EQ(map->cell(10, 12).shadowEdges(), 0x02) << "the edge on its right side";
+  map->cell(9, 13).skyShadow = static_cast<uint8_t>(0xF0 | 0x02);  // open air with nothing behind
+  show(10, 12);
+  BlockSprite* edge = slot(10, 12, R::kFirstEdge + 1);
+  ASSERT_NE(edge, nullptr) << "built with the window, not only after an edit beside it";
+  EXPECT_EQ(edge->getTextureRect(), art::blockSpriteRect(art::kShadowEdgeBackBlock, 1));
+  EXPECT_EQ(slot(9, 13, R::kFirstEdge + 1), nullptr);
+  // The wall goes (the front is made opaque): its edges go with it.
+  map->cell(10, 12).setFront(world_test::kDirt, 0, 0);
+  window->updateAt(map->cell(10, 12));
+  EXPECT_EQ(slot(10, 12, R::kFirstEdge + 1), nullptr);
 }
 
 TEST_F(TileWindowTest, SmoothLightingPutsTheCornersOnTheVerticesOfTheTurnedSprite) {
@@ -141,7 +196,9 @@ TEST_F(TileWindowTest, SmoothLightingPutsTheCornersOnTheVerticesOfTheTurnedSprit
   EXPECT_EQ(front.tl.colors, (Color4B{0, 0, 0, 255}));
   EXPECT_EQ(front.tr.colors, (Color4B{0, 0, 0, 255}));
   const engine::V2F_C4B_T2F_Quad& back = slot(10, 10, R::kBack)->getQuad();
-  EXPECT_EQ(back.tl.colors, (Color4B{85, 0, 0, 255}));  // a third, alpha kept
+  // The back is not turned; the red of the top-left corner falls on it whole.
+  EXPECT_EQ(back.tl.colors, (Color4B{255, 0, 0, 255}));
+  EXPECT_EQ(back.bl.colors, (Color4B{0, 0, 0, 255}));
 }
 
 TEST_F(TileWindowTest, AScrollRotatesTheRecordsAndRebuildsOnlyTheNewEdge) {

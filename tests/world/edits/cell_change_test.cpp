@@ -11,6 +11,7 @@
 #include "world/circuits/circuit_system.h"
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
+#include "world/light/light_map.h"
 
 namespace {
 
@@ -38,6 +39,20 @@ TEST_F(CellChangeTest, SettingALayerPlaysThePlacedSoundAndRegistersComponents) {
   EXPECT_EQ(circuitKind(at(3, 4)), 17);
   ASSERT_EQ(sounds.played.size(), 1u);
   EXPECT_EQ(std::tie(sounds.played[0].id, sounds.played[0].value), std::tuple(5, kSwitchPart));
+}
+
+TEST_F(CellChangeTest, ATorchSetAsABlockItemLightsAroundItAndTakesItsLightAwayWhenRemoved) {
+  world->map().lightMap().relightAll();
+  // Placed as a block item (the first rule a click tries), the torch lights at once.
+  const EditResult placed = apply(edit(ek::kSetLayerBlock, 3, 4, kTorch));
+  EXPECT_EQ(placed.bits & refresh_bit::kLight, refresh_bit::kLight);
+  EXPECT_TRUE(at(3, 4).hasFlag(cell_flag::kEmitsLight));
+  EXPECT_EQ(at(3, 4).lightColour(), 0x08F);
+  EXPECT_EQ(at(4, 4).lightColour(), 0x06D) << "a step through open air loses 2 per channel";
+  EXPECT_EQ(at(3, 6).lightColour(), 0x04B);
+  apply(edit(ek::kRemoveLayer, 3, 4));
+  EXPECT_EQ(at(4, 4).lightColour(), 0);
+  EXPECT_EQ(at(3, 6).lightColour(), 0);
 }
 
 TEST_F(CellChangeTest, RemovingTheFrontForgetsItsComponentAndTheBackKeepsWires) {

@@ -1,0 +1,31 @@
+#include "view/tiles/cave_backdrop.h"
+
+#include "world/map/world_map.h"
+
+namespace {
+
+// How far to each side ground standing at a cell's height keeps the wall behind it.
+constexpr int kSideReach = 12;
+// The rows under the surface line that nothing covering them leaves open to the sky.
+constexpr int kOpenDip = 3;
+
+// Ground stands at row y in column x: the column's top height lies above the row.
+bool groundAt(const WorldMap& map, int x, int y) { return static_cast<int>(map.topHeight(x)) > y; }
+
+bool groundOnSide(const WorldMap& map, int x, int y, int step) {
+  for (int k = 1; k <= kSideReach; ++k) {
+    if (groundAt(map, x + step * k, y)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool showsCaveWall(const WorldMap& map, const MapBlock& cell) {
+  if (!map.hasSurfaceLine()) return false;
+  const int x = static_cast<int>(cell.x), y = static_cast<int>(cell.y);
+  const int surface = static_cast<int>(map.surfaceLine(x));
+  if (y >= surface) return false;
+  if (groundAt(map, x, y)) return true;
+  return y < surface - kOpenDip && groundOnSide(map, x, y, -1) && groundOnSide(map, x, y, 1);
+}
