@@ -35,8 +35,6 @@ struct WorldHeader {
   uint8_t difficulty = kNoDifficulty;
   WorldParams params;
   uint32_t compressedLength = 0;  // 0: the cells come column by column
-
-  bool operator==(const WorldHeader&) const = default;
 };
 
 // The 16-byte packed cells of a world of this size, and the longest gzip stream they can become:

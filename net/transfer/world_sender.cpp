@@ -66,14 +66,33 @@ void WorldSender::worldRequested(uint8_t peer, CellsForm form) {
   screen_->waitStatus(sendingText(0), "");
   server_.sendToAllBut(joiningMessage(joining_notice::kStarted), peer);
 
+  // The copy's memory is made ready on the worker first (two million cells fault in for tens of
+  // milliseconds); the frame that copies into it then only copies.
   auto packing = std::make_shared<WorldPacking>();
-  takeWorldPacking(*packing, *world_, form);
+  const WorldMap& map = world_->map();
   auto packer = std::make_unique<SaveWriter>(handOver_);
-  packer->start([packing] { return packWorld(*packing); },
-                [this, alive = alive_, peer, ticket = transfer.ticket, packing](bool ok) {
-                  if (*alive) packed(peer, ticket, *packing, ok);
-                });
+  packer->start(
+      [packing, width = map.width(), height = map.height()] {
+        packing->cells = CellGrid(width, height);
+        return true;
+      },
+      [this, alive = alive_, peer, ticket = transfer.ticket, packing](bool) {
+        if (*alive) copyAndPack(peer, ticket, packing);
+      });
   packers_[transfer.ticket] = std::move(packer);
+}
+
+void WorldSender::copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_ptr<WorldPacking>& packing) {
+  const PeerTransfer* transfer = table_.find(peer);
+  if (transfer == nullptr || transfer->ticket != ticket) {
+    packers_.erase(ticket);  // the peer left meanwhile
+    return;
+  }
+  takeWorldPacking(*packing, *world_, transfer->form);
+  packers_[ticket]->start([packing] { return packWorld(*packing); },
+                          [this, alive = alive_, peer, ticket, packing](bool ok) {
+                            if (*alive) packed(peer, ticket, *packing, ok);
+                          });
 }
 
 void WorldSender::packed(uint8_t peer, uint64_t ticket, WorldPacking& packing, bool ok) {

@@ -3,7 +3,8 @@
 //
 //   on its request [0][9] (once per admitted peer):
 //     the others hear [0][11][2]; the host's wait view reads "Sending world.. 0%"
-//     the main thread copies the cells (world_packing.h); a worker packs and compresses them
+//     a worker readies the memory of a copy of the cells, the main thread copies them into it
+//     (world_packing.h), and the worker packs and compresses them
 //     when the worker is done: the header [3][67], the surface heights [3][76], then the cells —
 //       compressed: [3][71] pieces of one gzip stream of the packed cells (world_pieces.h)
 //       per column: [3][70] one gzip stream of each column's raw cells (raw_cell_column.h)
@@ -75,6 +76,7 @@ class WorldSender {
   void sendPaced();
 
  private:
+  void copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_ptr<WorldPacking>& packing);
   void packed(uint8_t peer, uint64_t ticket, WorldPacking& packing, bool ok);
   void startSending(uint8_t peer, PeerTransfer& transfer, WorldPacking& packing);
   WorldHeader headerFor(uint8_t peer, const WorldPacking& packing) const;

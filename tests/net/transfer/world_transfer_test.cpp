@@ -161,6 +161,15 @@ TEST_F(WorldTransfer, AWorldByColumnsArrivesWholeWithItsLight) {
             (std::vector<uint8_t>{0, 0, 0, 0}));
 }
 
+// The largest world, 4096 x 512: two million cells in 256 pieces and a remainder.
+TEST_F(WorldTransfer, TheLargestWorldArrivesWhole) {
+  HostWorld world = transfertest::generatedWorld(4);
+  LoopbackClient* ann = hostAndSettle(world);
+  ASSERT_NE(ann, nullptr);
+  transfertest::expectSameWorld(world, *ann->worldReceiver().world(), *ann->worldReceiver().entities(), false);
+  EXPECT_EQ(messagesOf(ann->seen, 3, transfer_id::kPiece).size(), 257u);
+}
+
 TEST_F(WorldTransfer, ListsOfMoreThan65535EntriesGoInSeveralMessages) {
   HostWorld world = transfertest::generatedWorld(1, true);
   ASSERT_GT(world.world->markedCells().size(), 65'535u);
