@@ -42,7 +42,7 @@ void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
     case wire::id::kDeparture:
       if (in.peer() == peer) onPeerLost(peer, lost_reason::kHostQuit);
       break;
-    case transfer_id::kWorldRequest:
+    case wire::id::kWorldRequest:
       if (players_.at(peer) == nullptr) break;  // only an admitted peer is sent the world
       worldSender_.worldRequested(peer, kel::options().netWorldDataCompression ? CellsForm::Compressed
                                                                                 : CellsForm::Columns);

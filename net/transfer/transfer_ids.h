@@ -6,10 +6,9 @@
 #include <cstdint>
 
 namespace transfer_id {
-// Category 0.
+// Category 0 (the request itself is the handshake's: wire::id::kWorldRequest).
 constexpr uint8_t kEntered = 5;         // client -> host: in the world; the running state follows
 constexpr uint8_t kCellsComplete = 6;   // client -> host: every cell arrived
-constexpr uint8_t kWorldRequest = 9;    // client -> host, once admitted
 constexpr uint8_t kProgress = 10;       // client -> host: u16 percent
 constexpr uint8_t kJoining = 11;        // host -> the other clients: u8 2 started, 1 ended
 // Category 3.

@@ -32,7 +32,8 @@ struct WorldPacking {
   std::vector<uint8_t> exploredStream;
 };
 
-// Main thread: a packing of the world as it is now.
+// Main thread: a packing of the world as it is now. The cells are copied into the packing's grid,
+// in the memory it has when it is already of the map's size (a worker can make it ready first).
 void takeWorldPacking(WorldPacking& packing, World& world, CellsForm form);
 // Any thread: fills the made half and frees the copied cells; false when a compressor could not
 // be made.

@@ -4,11 +4,11 @@
 #include <cassert>
 #include <string>
 
+#include "content/planets/planet_def.h"
+#include "content/tables/difficulty_row.h"
 #include "engine/base/log.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
-#include "content/tables/difficulty_row.h"
-#include "content/planets/planet_def.h"
 #include "net/endpoint/net_server.h"
 #include "net/transfer/running_state.h"
 #include "net/transfer/transfer_ids.h"

@@ -19,6 +19,7 @@
 #include "saves/container/gzip_buffer.h"
 #include "tests/net/net_test_support.h"
 #include "world/circuits/circuit_system.h"
+#include "world/time/day_clock.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -87,12 +88,16 @@ class HostileTransfer : public ::testing::Test {
       start = end;
     }
   }
-  // A world received whole, and the client in it.
-  void completeWorld() {
+  // A world received whole.
+  void completeWorldBeforeEntering() {
     const Bytes cells = packedWorldStream();
     feed(worldHeaderMessage(headerOf(static_cast<uint32_t>(cells.size()))));
     feedPieces(cells);
     ASSERT_EQ(client.state(), NetClient::kWorldReceived);
+  }
+  // ... and the client in it.
+  void completeWorld() {
+    completeWorldBeforeEntering();
     client.enterWorld(100, 100);
     ASSERT_EQ(client.state(), NetClient::kInGame);
   }
@@ -265,6 +270,35 @@ TEST_F(HostileTransfer, TheClockBeforeTheCellsAndARunningStateBeforeTheGameAreRe
   feed(hostMessage(transfer_id::kDayClock).u8(1).u16(5));
   expectRefused(1);
   EXPECT_EQ(client.worldReceiver().world()->dayClock().tickCounter, 70'000u);
+}
+
+TEST_F(HostileTransfer, TheLastColumnAloneDoesNotCompleteTheWorld) {
+  feed(worldHeaderMessage(headerOf(0)));
+  const Bytes cells = gzipOf(Bytes(kHeight * kRawCellBytes, 0));
+  feed(column(kWidth - 1, cells));
+  feed(column(kWidth - 1, cells));
+  EXPECT_EQ(client.state(), NetClient::kHelloSent);
+  for (uint16_t x = 0; x + 1 < kWidth; ++x) feed(column(x, cells));
+  EXPECT_EQ(client.state(), NetClient::kWorldReceived);
+  expectRefused(0);
+}
+
+TEST_F(HostileTransfer, TheClockKeepsTheHeadersHighBits) {
+  completeWorldBeforeEntering();
+  // 70,000 ticks in the header: low 16 bits 4,464; the clock six ticks on.
+  feed(hostMessage(transfer_id::kDayClock).u8(4).u16(4'470));
+  EXPECT_EQ(client.worldReceiver().world()->dayClock().tickCounter, 70'006u);
+  EXPECT_EQ(client.worldReceiver().world()->dayClock().phase, DayPhase::Night);
+  feed(hostMessage(transfer_id::kDayClock).u8(1).u16(9));  // only once
+  EXPECT_EQ(client.worldReceiver().world()->dayClock().tickCounter, 70'006u);
+  expectRefused(1);
+}
+
+TEST_F(HostileTransfer, MoreJoinsEndedThanStartedLeaveNoneJoining) {
+  for (uint8_t notice : {2, 1, 1, 1}) feed(Bytes{0, transfer_id::kJoining, notice});
+  EXPECT_EQ(client.worldReceiver().joiningCount(), 0);
+  feed(Bytes{0, transfer_id::kJoining, 2});
+  EXPECT_EQ(client.worldReceiver().joiningCount(), 1);
 }
 
 }  // namespace

@@ -237,7 +237,7 @@ TEST_F(WorldTransfer, AWorldIsSentOnceAndOnlyToAnAdmittedPeerThatAsked) {
 
   const wire::WireOut again = wire::worldRequestMessage();
   ann->send(again.data(), again.size(), 0);
-  ASSERT_TRUE(runUntil([&] { return messagesOf(host->seen, 0, transfer_id::kWorldRequest).size() == 2; }));
+  ASSERT_TRUE(runUntil([&] { return messagesOf(host->seen, 0, wire::id::kWorldRequest).size() == 2; }));
   runUntil([] { return false; }, 1);
   EXPECT_EQ(messagesOf(ann->seen, 3, transfer_id::kHeader).size(), 1u);
   EXPECT_EQ(host->worldSender().receivingCount(), 0);
