@@ -84,8 +84,8 @@ void WorldSender::worldRequested(uint8_t peer, CellsForm form) {
 
 void WorldSender::copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_ptr<WorldPacking>& packing) {
   const PeerTransfer* transfer = table_.find(peer);
-  if (transfer == nullptr || transfer->ticket != ticket) {
-    packers_.erase(ticket);  // the peer left meanwhile
+  if (transfer == nullptr || transfer->ticket != ticket || world_ == nullptr) {
+    packers_.erase(ticket);  // the peer left meanwhile, or the hosted world did
     return;
   }
   takeWorldPacking(*packing, *world_, transfer->form);
@@ -98,7 +98,7 @@ void WorldSender::copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_p
 void WorldSender::packed(uint8_t peer, uint64_t ticket, WorldPacking& packing, bool ok) {
   packers_.erase(ticket);  // its worker has ended
   PeerTransfer* transfer = table_.find(peer);
-  if (transfer == nullptr || transfer->ticket != ticket) return;  // the peer left meanwhile
+  if (transfer == nullptr || transfer->ticket != ticket || world_ == nullptr) return;  // either left
   if (!ok) {
     engine::log("net: the world for peer %u could not be compressed", peer);
     server_.onPeerLost(peer, 0);
@@ -182,7 +182,7 @@ void WorldSender::progressReported(uint8_t peer, uint16_t percent) {
 
 void WorldSender::cellsDelivered(uint8_t peer) {
   const PeerTransfer* transfer = table_.find(peer);
-  if (transfer == nullptr || !transfer->receiving || !transfer->cellsSent()) return;
+  if (transfer == nullptr || !transfer->receiving || !transfer->cellsSent() || world_ == nullptr) return;
   const DayClock& clock = world_->dayClock();
   wire::WireOut out = hostMessage(transfer_id::kDayClock);
   out.u8(static_cast<uint8_t>(clock.phase)).u16(static_cast<uint16_t>(clock.tickCounter));
@@ -192,7 +192,7 @@ void WorldSender::cellsDelivered(uint8_t peer) {
 void WorldSender::peerEntered(uint8_t peer) {
   PeerTransfer* transfer = table_.find(peer);
   if (transfer == nullptr || !transfer->receiving || !transfer->cellsSent()) return;
-  if (entities_ != nullptr) {
+  if (world_ != nullptr && entities_ != nullptr) {
     sendRunningState(*world_, *entities_, [&](const wire::WireOut& out) { server_.sendTo(out, peer); });
   }
   endTransfer(peer, *transfer);
