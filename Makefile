@@ -9,7 +9,7 @@ FUZZ_DIR := build/fuzz
 TSAN_DIR := build/tsan
 # The network library runs transport threads beside the game's: its tests also run under
 # ThreadSanitizer.
-TSAN_TESTS := net_endpoint_tests net_loopback_tests net_transports_tests net_wire_tests
+TSAN_TESTS := net_endpoint_tests net_loopback_tests net_transports_tests net_wire_tests net_transfer_tests
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 1
 

@@ -35,11 +35,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/largest_world.h"
 #include "bench/support/least_work_world_file.h"
 #include "bench/support/thread_cpu_clock.h"
-#include "content/loader/content_database.h"
-#include "content/planets/planet_def.h"
-#include "engine/base/random.h"
 #include "engine/io/byte_writer.h"
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
@@ -64,25 +62,6 @@ double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The process's resident and peak resident sizes in MB; the peak can be reset to the present.
-double statusMegabytes(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + std::string(field).size()) / 1024.0;
-  }
-  return 0.0;
-}
-void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-// What the call adds to the resident size at its peak.
-template <typename Call>
-double addedPeakMegabytes(Call&& call) {
-  resetPeak();
-  const double before = statusMegabytes("VmRSS:");
-  call();
-  return statusMegabytes("VmHWM:") - before;
-}
-
 std::vector<uint8_t> packCells(const WorldMap& map) {
   engine::ByteWriter packed;
   packMapBlocks(packed, {map.cells(), map.cellCount()});
@@ -97,20 +76,13 @@ struct LargestWorld {
 
 LargestWorld* largestWorld() {
   static std::unique_ptr<LargestWorld> made = [] {
-    const char* path = std::getenv("RUBBLE_DATA_FILE");
-    setContentAlertHandler([](const std::string&, const std::string&) {});
-    loadContentDatabase(path ? path : "data/data.dat");
-    if (!contentLoadError().empty() || planetDefs().empty()) return std::unique_ptr<LargestWorld>();
+    std::unique_ptr<World> world = bench::generateLargestWorld();
+    if (world == nullptr) return std::unique_ptr<LargestWorld>();
     auto largest = std::make_unique<LargestWorld>();
-    WorldParams params;
-    params.planetId = planetDefs().front()->id;
-    params.sizeIndex = 4;
-    engine::randomSeed(1);
-    largest->world = World::create(nullptr, params);
-    largest->world->generate(nullptr);
+    largest->world = std::move(world);
     largest->entry.fileName = "World1.dat";
     largest->entry.displayName = "Bench";
-    largest->entry.params = params;
+    largest->entry.params = largest->world->map().params();
     largest->packed = packCells(largest->world->map());
     return largest;
   }();
@@ -186,7 +158,7 @@ void BM_SaveLargestVsPackAndDeflate(benchmark::State& state) {
   double snapshotMs = 0, writeMs = 0, baseMs = 0, savePeak = 0, basePeak = 0;
   size_t streamBytes = 0;
   for (auto _ : state) {
-    savePeak = addedPeakMegabytes([&] {
+    savePeak = bench::addedPeakMegabytes([&] {
       Clock::time_point start = Clock::now();
       takeWorldFileSnapshot(snapshot, largest->entry, *largest->world, {}, links);
       snapshotMs += msSince(start);
@@ -195,7 +167,7 @@ void BM_SaveLargestVsPackAndDeflate(benchmark::State& state) {
       benchmark::DoNotOptimize(writeWorldFileSnapshot(file, snapshot));
       writeMs += msSince(start);
     });
-    basePeak = addedPeakMegabytes([&] {
+    basePeak = bench::addedPeakMegabytes([&] {
       const Clock::time_point start = Clock::now();
       const std::span<const uint8_t> stream = least.deflate(cellsOf(*largest->world));
       writeBytes(gzPath, stream);
@@ -341,14 +313,14 @@ void BM_LoadLargestVsCompleteLoad(benchmark::State& state) {
   bool loaded = true;
   for (auto _ : state) {
     std::unique_ptr<World> world = World::create(nullptr, largest->entry.params);
-    loadPeak = addedPeakMegabytes([&] {
+    loadPeak = bench::addedPeakMegabytes([&] {
       const Clock::time_point start = Clock::now();
       kel::FileHandle file(path, kel::FileHandle::READ);
       loaded = readWorldFile(file, *world, links) && loaded;
       loadMs += msSince(start);
     });
     std::unique_ptr<World> least = World::create(nullptr, largest->entry.params);
-    leastPeak = addedPeakMegabytes([&] {
+    leastPeak = bench::addedPeakMegabytes([&] {
       const Clock::time_point start = Clock::now();
       loaded = bench::leastWorkLoadCells(path, least->map()) && loaded;
       leastMs += msSince(start);

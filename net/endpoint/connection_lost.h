@@ -8,7 +8,9 @@ constexpr uint8_t kHostQuit = 0;
 constexpr uint8_t kServerFull = 1;
 constexpr uint8_t kTimedOut = 2;
 constexpr uint8_t kVersionDiffers = 3;
+// The world the host sent cannot be completed (damaged or impossible data); the client's own.
+constexpr uint8_t kWorldUnreadable = 16;
 }  // namespace lost_reason
 
-// "" for a reason outside 0..3.
+// "" for a reason without a text.
 const char* connectionLostText(uint8_t reason);

@@ -3,6 +3,7 @@
 #include "game/session/game_slots.h"
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
+#include "net/transfer/transfer_ids.h"
 #include "net/wire/connection_messages.h"
 #include "platform/platform.h"
 
@@ -63,9 +64,43 @@ void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
     case wire::id::kRefusal:
       refused(in);
       break;
+    case transfer_id::kJoining:
+      worldReceiver_.joiningNotice(in.u8(), state_ == kInGame);
+      break;
     default:
       break;  // the players' list and the world transfer's messages come with those parts
   }
+}
+
+void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
+  switch (worldReceiver_.handleWorldData(in, state_ == kHelloSent)) {
+    case WorldReceiver::Outcome::CellsComplete:
+      state_ = kWorldReceived;
+      sendMessage(message(transfer_id::kCellsComplete).u16(0));
+      break;
+    case WorldReceiver::Outcome::Failed:
+      onPeerLost(kel::NET_HOST_PEER, lost_reason::kWorldUnreadable);
+      break;
+    case WorldReceiver::Outcome::Nothing:
+      break;
+  }
+}
+
+void NetClient::handleWorldChanges(wire::WireIn& in, uint8_t) {
+  const uint8_t id = in.spec().id;
+  if (id == transfer_id::kLiquidCells || id == transfer_id::kTimedCells || id == transfer_id::kCircuitState) {
+    worldReceiver_.handleRunningState(in);
+  }
+}
+
+void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
+  if (in.spec().id == transfer_id::kEntityRecord) worldReceiver_.handleRunningState(in);
+}
+
+void NetClient::enterWorld(uint8_t maxHealth, uint8_t health) {
+  if (state_ != kWorldReceived) return;
+  sendMessage(message(transfer_id::kEntered).u8(maxHealth).u8(health));
+  state_ = kInGame;
 }
 
 void NetClient::departure(wire::WireIn& in) {

@@ -13,6 +13,7 @@
 
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
+#include "net/transfer/world_receiver.h"
 
 class NetClient : public NetCommon {
  public:
@@ -43,12 +44,21 @@ class NetClient : public NetCommon {
   void shutdown() override;
   void send(const uint8_t* data, uint32_t length, uint8_t peer) override;
 
+  // The game entered the downloaded world: the host hears it ([0][5], the player's two healths)
+  // and the client is in the game. The player's own state follows with the players.
+  void enterWorld(uint8_t maxHealth, uint8_t health);
+
   State state() const { return state_; }
   const NetPlayerTable& players() const { return players_; }
+  // The world the host sends (net/transfer/).
+  WorldReceiver& worldReceiver() { return worldReceiver_; }
 
  protected:
   bool admits(uint8_t category) const override;
   void handleConnection(wire::WireIn& in, uint8_t peer) override;
+  void handleWorldData(wire::WireIn& in, uint8_t peer) override;
+  void handleWorldChanges(wire::WireIn& in, uint8_t peer) override;
+  void handleEntities(wire::WireIn& in, uint8_t peer) override;
 
  private:
   void sendHello();
@@ -59,4 +69,5 @@ class NetClient : public NetCommon {
   std::unique_ptr<kel::NetBridgeClient> bridge_;
   State state_ = kConnecting;
   NetPlayerTable players_;
+  WorldReceiver worldReceiver_{*this};
 };

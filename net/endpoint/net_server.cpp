@@ -2,8 +2,10 @@
 
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
+#include "net/transfer/transfer_ids.h"
 #include "net/wire/connection_messages.h"
 #include "platform/platform.h"
+#include "platform/settings/settings.h"
 
 NetServer::NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices)
     : NetCommon(wire::Side::Host, std::move(localName), notices),
@@ -40,8 +42,23 @@ void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
     case wire::id::kDeparture:
       if (in.peer() == peer) onPeerLost(peer, lost_reason::kHostQuit);
       break;
+    case wire::id::kWorldRequest:
+      if (players_.at(peer) == nullptr) break;  // only an admitted peer is sent the world
+      worldSender_.worldRequested(peer, kel::options().netWorldDataCompression ? CellsForm::Compressed
+                                                                                : CellsForm::Columns);
+      break;
+    case transfer_id::kProgress:
+      worldSender_.progressReported(peer, in.u16());
+      break;
+    case transfer_id::kCellsComplete:
+      // The player list ([0][7]) goes first, with the players; the day clock follows it.
+      worldSender_.cellsDelivered(peer);
+      break;
+    case transfer_id::kEntered:
+      worldSender_.peerEntered(peer);
+      break;
     default:
-      break;  // the rest of the connection messages are the world transfer's
+      break;
   }
 }
 
@@ -66,7 +83,8 @@ void NetServer::admit(wire::WireIn& in, uint8_t peer) {
 void NetServer::onPeerLost(uint8_t peer, uint8_t) {
   if (peer == kel::NET_HOST_PEER) return;
   if (const NetPlayerEntry* entry = players_.at(peer)) {
-    notices().consoleLine(entry->name() + " has left the world.");
+    const bool joining = worldSender_.peerLeft(peer);
+    notices().consoleLine(entry->name() + (joining ? " disconnected before entering." : " has left the world."));
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
     players_.remove(peer);
   } else {

@@ -15,6 +15,7 @@
 
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
+#include "net/transfer/world_sender.h"
 
 class NetServer : public NetCommon {
  public:
@@ -45,6 +46,8 @@ class NetServer : public NetCommon {
 
   uint8_t playerLimit() const { return playerLimit_; }
   const NetPlayerTable& players() const { return players_; }
+  // What a joining client is sent of the hosted world (net/transfer/).
+  WorldSender& worldSender() { return worldSender_; }
 
  protected:
   void handleConnection(wire::WireIn& in, uint8_t peer) override;
@@ -55,4 +58,5 @@ class NetServer : public NetCommon {
   uint8_t playerLimit_;
   std::unique_ptr<kel::NetBridgeServer> bridge_;
   NetPlayerTable players_;
+  WorldSender worldSender_{*this};
 };

@@ -14,7 +14,15 @@ constexpr size_t kAuthorBytes = 16;
 constexpr size_t kTailBytes = 128;
 constexpr const char* kAuthor = "author";
 
-void writeParams(engine::ByteWriter& out, const WorldParams& params) {
+void writePadded(engine::ByteWriter& out, const std::string& text, size_t bytes) {
+  const size_t kept = std::min(text.size(), bytes);
+  out.bytes({reinterpret_cast<const uint8_t*>(text.data()), kept});
+  out.zeros(bytes - kept);
+}
+
+}  // namespace
+
+void writeWorldParams(engine::ByteWriter& out, const WorldParams& params) {
   out.u32(params.planetId);
   out.u8(params.flags);
   out.u8(params.mode);
@@ -23,7 +31,7 @@ void writeParams(engine::ByteWriter& out, const WorldParams& params) {
   out.u32(params.extra);
 }
 
-WorldParams readParams(engine::ByteReader& in) {
+WorldParams readWorldParams(engine::ByteReader& in) {
   WorldParams params;
   params.planetId = in.u32();
   params.flags = in.u8();
@@ -33,14 +41,6 @@ WorldParams readParams(engine::ByteReader& in) {
   params.extra = in.u32();
   return params;
 }
-
-void writePadded(engine::ByteWriter& out, const std::string& text, size_t bytes) {
-  const size_t kept = std::min(text.size(), bytes);
-  out.bytes({reinterpret_cast<const uint8_t*>(text.data()), kept});
-  out.zeros(bytes - kept);
-}
-
-}  // namespace
 
 WorldInfo worldInfoOf(const WorldEntry& entry, uint16_t width, uint16_t height,
                       const PlayerCells& player) {
@@ -68,7 +68,7 @@ void writeWorldInfo(engine::ByteWriter& out, const WorldInfo& info) {
   out.u16(info.player.y);
   out.u16(info.player.spawnX);
   out.u16(info.player.spawnY);
-  writeParams(out, info.params);
+  writeWorldParams(out, info.params);
   out.zeros(kTailBytes);
 }
 
@@ -91,6 +91,6 @@ bool readWorldInfo(DataStreamReader& in, WorldInfo& info) {
   info.width = record.u16();
   info.height = record.u16();
   info.player = {record.u16(), record.u16(), record.u16(), record.u16()};
-  info.params = readParams(record);
+  info.params = readWorldParams(record);
   return record.ok();
 }

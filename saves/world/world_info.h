@@ -16,11 +16,17 @@
 class DataStreamReader;
 struct WorldEntry;
 namespace engine {
+class ByteReader;
 class ByteWriter;
 }
 
 inline constexpr size_t kWorldInfoBytes = 224;
 inline constexpr size_t kWorldNameBytes = 32;
+
+// The 12 bytes of world parameters, as the info record, the world entry and the world transfer's
+// header keep them: u32 planet id, u8 flags, mode, size index, height index, u32 extra.
+void writeWorldParams(engine::ByteWriter& out, const WorldParams& params);
+WorldParams readWorldParams(engine::ByteReader& in);
 
 // Where the local player stood and respawns.
 struct PlayerCells {

@@ -17,6 +17,7 @@ class WireOverEnet : public nettest::LoopbackTest {};
 // A seed whose peer bytes name neither the client (1) nor the host, so that no sample ends the
 // connection it travels on.
 constexpr uint8_t kSeed = 6;
+constexpr uint8_t kWorldHeader = 67;
 
 }  // namespace
 
@@ -37,7 +38,9 @@ TEST_F(WireOverEnet, EveryCatalogueMessageArrivesAsItWasSent) {
       ann->send(message.data(), static_cast<uint32_t>(message.size()), 0);
       toHost.push_back({message, 1});
     }
-    if (spec.receivedBy(wire::Side::Client)) {
+    // A sample world header names no world a client could build, and ends its join; the
+    // transfer's own tests send real ones.
+    if (spec.receivedBy(wire::Side::Client) && spec.id != kWorldHeader) {
       host->bridge()->sendTo(message.data(), static_cast<uint32_t>(message.size()), 1);
       toClient.push_back({message, 0});
     }

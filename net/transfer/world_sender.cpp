@@ -1,0 +1,226 @@
+#include "net/transfer/world_sender.h"
+
+#include <algorithm>
+#include <cassert>
+#include <string>
+
+#include "content/planets/planet_def.h"
+#include "content/tables/difficulty_row.h"
+#include "engine/base/log.h"
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "net/endpoint/net_server.h"
+#include "net/transfer/running_state.h"
+#include "net/transfer/transfer_ids.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+wire::WireOut hostMessage(uint8_t id) { return wire::WireOut(wire::outgoing(id, wire::Side::Host)); }
+
+wire::WireOut joiningMessage(uint8_t notice) {
+  wire::WireOut out = hostMessage(transfer_id::kJoining);
+  out.u8(notice);
+  return out;
+}
+
+wire::WireOut streamMessage(uint8_t id, std::span<const uint8_t> stream) {
+  wire::WireOut out = hostMessage(id);
+  out.raw(stream);
+  return out;
+}
+
+std::string sendingText(uint16_t percent) { return "Sending world.. " + std::to_string(percent) + "%"; }
+
+engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
+
+}  // namespace
+
+WorldSender::WorldSender(NetServer& server)
+    : server_(server),
+      handOver_([](std::function<void()> done) { scheduler().performFunctionInMainThread(std::move(done)); }) {}
+
+WorldSender::~WorldSender() {
+  stopPacing();
+  *alive_ = false;  // a packing that ends while its writer is waited for finds the sender gone
+  packers_.clear();
+}
+
+void WorldSender::setHostedWorld(World* world, WorldEntities* entities) {
+  world_ = world;
+  entities_ = entities;
+}
+
+bool WorldSender::receiving(uint8_t peer) {
+  const PeerTransfer* transfer = table_.find(peer);
+  return transfer != nullptr && transfer->receiving;
+}
+
+void WorldSender::worldRequested(uint8_t peer, CellsForm form) {
+  if (world_ == nullptr || table_.find(peer) != nullptr) return;  // no world yet, or asked before
+  PeerTransfer& transfer = table_.open(peer);
+  transfer.receiving = true;
+  transfer.form = form;
+  transfer.ticket = ++tickets_;
+  screen_->waitStatus(sendingText(0), "");
+  server_.sendToAllBut(joiningMessage(joining_notice::kStarted), peer);
+
+  // The copy's memory is made ready on the worker first (two million cells fault in for tens of
+  // milliseconds); the frame that copies into it then only copies.
+  auto packing = std::make_shared<WorldPacking>();
+  const WorldMap& map = world_->map();
+  auto packer = std::make_unique<SaveWriter>(handOver_);
+  packer->start(
+      [packing, width = map.width(), height = map.height()] {
+        packing->cells = CellGrid(width, height);
+        return true;
+      },
+      [this, alive = alive_, peer, ticket = transfer.ticket, packing](bool) {
+        if (*alive) copyAndPack(peer, ticket, packing);
+      });
+  packers_[transfer.ticket] = std::move(packer);
+}
+
+void WorldSender::copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_ptr<WorldPacking>& packing) {
+  const PeerTransfer* transfer = table_.find(peer);
+  if (transfer == nullptr || transfer->ticket != ticket || world_ == nullptr) {
+    packers_.erase(ticket);  // the peer left meanwhile, or the hosted world did
+    return;
+  }
+  takeWorldPacking(*packing, *world_, transfer->form);
+  packers_[ticket]->start([packing] { return packWorld(*packing); },
+                          [this, alive = alive_, peer, ticket, packing](bool ok) {
+                            if (*alive) packed(peer, ticket, *packing, ok);
+                          });
+}
+
+void WorldSender::packed(uint8_t peer, uint64_t ticket, WorldPacking& packing, bool ok) {
+  packers_.erase(ticket);  // its worker has ended
+  PeerTransfer* transfer = table_.find(peer);
+  if (transfer == nullptr || transfer->ticket != ticket || world_ == nullptr) return;  // either left
+  if (!ok) {
+    engine::log("net: the world for peer %u could not be compressed", peer);
+    server_.onPeerLost(peer, 0);
+    return;
+  }
+  startSending(peer, *transfer, packing);
+}
+
+WorldHeader WorldSender::headerFor(uint8_t peer, const WorldPacking& packing) const {
+  World& world = *world_;
+  WorldHeader header;
+  header.width = static_cast<uint16_t>(packing.width);
+  header.height = static_cast<uint16_t>(packing.height);
+  if (playerCells_) header.player = playerCells_(peer);
+  header.clockTicks = world.dayClock().tickCounter;
+  header.clockPhase = static_cast<uint8_t>(world.dayClock().phase);
+  header.clockRunning = static_cast<uint8_t>(world.dayClock().running);
+  header.weatherKind = static_cast<uint8_t>(world.weather().kind);
+  header.planetValue = world.map().planet().id;
+  header.difficulty = world.difficulty() != nullptr ? world.difficulty()->level() : WorldHeader::kNoDifficulty;
+  header.params = world.map().params();
+  if (packing.form == CellsForm::Compressed) header.compressedLength = static_cast<uint32_t>(packing.cellBytes.size());
+  return header;
+}
+
+void WorldSender::startSending(uint8_t peer, PeerTransfer& transfer, WorldPacking& packing) {
+  const WorldHeader header = headerFor(peer, packing);
+  assert(headerFault(header) == nullptr && "the host's own world makes a header the client refuses");
+  server_.sendTo(worldHeaderMessage(header), peer);
+  server_.sendTo(streamMessage(transfer_id::kSurface, packing.surfaceStream), peer);
+  transfer.packed = true;
+  transfer.outgoing = std::move(packing.cellBytes);
+  transfer.chunkEnds = std::move(packing.chunkEnds);
+  transfer.length = transfer.outgoing.size();
+  transfer.exploredStream = std::move(packing.exploredStream);
+  transfer.pacedAt = std::chrono::steady_clock::now();
+  transfer.paceBudget = kPaceBurstBytes;
+  sendChunks(peer, transfer);
+  schedulePacing();
+}
+
+void WorldSender::sendPaced() {
+  table_.forEach([this](uint8_t peer, PeerTransfer& transfer) {
+    if (transfer.sending()) sendChunks(peer, transfer);
+  });
+  if (!table_.anySending()) stopPacing();
+}
+
+void WorldSender::sendChunks(uint8_t peer, PeerTransfer& transfer) {
+  const auto now = std::chrono::steady_clock::now();
+  const double seconds = std::chrono::duration<double>(now - transfer.pacedAt).count();
+  transfer.pacedAt = now;
+  transfer.paceBudget = std::min(kPaceBurstBytes, transfer.paceBudget + seconds * kPaceBytesPerSecond);
+  while (transfer.sending() && transfer.paceBudget > 0) {
+    const uint64_t end = transfer.chunkEnds[transfer.nextChunk];
+    const std::span<const uint8_t> chunk(transfer.outgoing.data() + transfer.sendOffset, end - transfer.sendOffset);
+    if (transfer.form == CellsForm::Compressed) {
+      wire::WireOut out = hostMessage(transfer_id::kPiece);
+      out.count(static_cast<uint32_t>(chunk.size())).raw(chunk);
+      server_.sendTo(out, peer);
+    } else {
+      wire::WireOut out = hostMessage(transfer_id::kColumn);
+      out.u16(static_cast<uint16_t>(transfer.nextChunk)).raw(chunk);
+      server_.sendTo(out, peer);
+    }
+    transfer.paceBudget -= static_cast<double>(chunk.size());
+    transfer.sendOffset = end;
+    ++transfer.nextChunk;
+  }
+  if (!transfer.cellsSent()) return;
+  server_.sendTo(streamMessage(transfer_id::kExplored, transfer.exploredStream), peer);
+  transfer.outgoing = {};
+  transfer.chunkEnds = {};
+  transfer.exploredStream = {};
+}
+
+void WorldSender::progressReported(uint8_t peer, uint16_t percent) {
+  if (!receiving(peer)) return;
+  screen_->waitStatus(sendingText(std::min<uint16_t>(percent, 100)), "Waiting for client..");
+}
+
+void WorldSender::cellsDelivered(uint8_t peer) {
+  const PeerTransfer* transfer = table_.find(peer);
+  if (transfer == nullptr || !transfer->receiving || !transfer->cellsSent() || world_ == nullptr) return;
+  const DayClock& clock = world_->dayClock();
+  wire::WireOut out = hostMessage(transfer_id::kDayClock);
+  out.u8(static_cast<uint8_t>(clock.phase)).u16(static_cast<uint16_t>(clock.tickCounter));
+  server_.sendTo(out, peer);
+}
+
+void WorldSender::peerEntered(uint8_t peer) {
+  PeerTransfer* transfer = table_.find(peer);
+  if (transfer == nullptr || !transfer->receiving || !transfer->cellsSent()) return;
+  if (world_ != nullptr && entities_ != nullptr) {
+    sendRunningState(*world_, *entities_, [&](const wire::WireOut& out) { server_.sendTo(out, peer); });
+  }
+  endTransfer(peer, *transfer);
+}
+
+bool WorldSender::peerLeft(uint8_t peer) {
+  PeerTransfer* transfer = table_.find(peer);
+  if (transfer == nullptr) return false;
+  const bool wasReceiving = transfer->receiving;
+  if (wasReceiving) endTransfer(peer, *transfer);
+  table_.drop(peer);  // a packing still running for it finds no transfer of its ticket
+  return wasReceiving;
+}
+
+void WorldSender::endTransfer(uint8_t peer, PeerTransfer& transfer) {
+  transfer.receiving = false;
+  if (table_.receivingCount() == 0) screen_->endWait();
+  server_.sendToAllBut(joiningMessage(joining_notice::kEnded), peer);
+}
+
+void WorldSender::schedulePacing() {
+  if (pacing_ || !table_.anySending()) return;
+  pacing_ = true;
+  scheduler().schedulePerFrame([this](float) { sendPaced(); }, this, false);
+}
+
+void WorldSender::stopPacing() {
+  if (!pacing_) return;
+  pacing_ = false;
+  scheduler().unscheduleUpdate(this);
+}
