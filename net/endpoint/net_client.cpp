@@ -63,8 +63,17 @@ void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
     case wire::id::kRefusal:
       refused(in);
       break;
+    case wire::id::kHello:
+      joined(in);
+      break;
+    case wire::id::kPlayerEntry:
+      playerEntry(in);
+      break;
+    case wire::id::kJoining:
+      joining(in);
+      break;
     default:
-      break;  // the players' list and the world transfer's messages come with those parts
+      break;  // the world transfer's messages come with that part
   }
 }
 
@@ -77,7 +86,7 @@ void NetClient::departure(wire::WireIn& in) {
   }
   if (const NetPlayerEntry* entry = players_.at(peer)) {
     notices().consoleLine(entry->name() + " has left the world.");
-    players_.remove(peer);
+    removeEntry(peer);
   }
 }
 
