@@ -14,7 +14,11 @@ constexpr uint8_t kWorldDataCategory = 3;
 NetClient::NetClient(std::string localName, NetNotices* notices)
     : NetCommon(wire::Side::Client, std::move(localName), notices) {}
 
-NetClient::~NetClient() { shutdown(); }
+NetClient::~NetClient() {
+  shutdown();
+  // The copies' sprites go before the copies.
+  for (size_t peer = 0; peer < players_.size(); ++peer) removeEntry(static_cast<uint8_t>(peer));
+}
 
 NetClient& NetClient::create(const kel::NetBridgeSetup& setup, std::string localName,
                              NetNotices* notices) {
