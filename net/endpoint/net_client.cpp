@@ -15,7 +15,11 @@ constexpr uint8_t kWorldDataCategory = 3;
 NetClient::NetClient(std::string localName, NetNotices* notices)
     : NetCommon(wire::Side::Client, std::move(localName), notices) {}
 
-NetClient::~NetClient() { shutdown(); }
+NetClient::~NetClient() {
+  shutdown();
+  // The copies' sprites go before the copies.
+  for (size_t peer = 0; peer < players_.size(); ++peer) removeEntry(static_cast<uint8_t>(peer));
+}
 
 NetClient& NetClient::create(const kel::NetBridgeSetup& setup, std::string localName,
                              NetNotices* notices) {
@@ -64,16 +68,25 @@ void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
     case wire::id::kRefusal:
       refused(in);
       break;
-    case transfer_id::kJoining:
-      worldReceiver_.joiningNotice(in.u8(), state_ == kInGame);
+    case wire::id::kHello:
+      joined(in);
+      break;
+    case wire::id::kPlayerEntry:
+      playerEntry(in);
+      break;
+    case wire::id::kJoining:
+      joining(in);
       break;
     default:
-      break;  // the players' list and the world transfer's messages come with those parts
+      break;  // the world transfer's messages come with that part
   }
 }
 
 void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
-  switch (worldReceiver_.handleWorldData(in, state_ == kHelloSent)) {
+  const WorldReceiver::Outcome outcome = worldReceiver_.handleWorldData(in, state_ == kHelloSent);
+  // The host's later messages apply to the world its header built.
+  if (world() == nullptr) setWorld(worldReceiver_.world());
+  switch (outcome) {
     case WorldReceiver::Outcome::CellsComplete:
       state_ = kWorldReceived;
       sendMessage(message(transfer_id::kCellsComplete).u16(0));
@@ -86,19 +99,7 @@ void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
   }
 }
 
-void NetClient::handleWorldChanges(wire::WireIn& in, uint8_t) {
-  const uint8_t id = in.spec().id;
-  if (id == transfer_id::kLiquidCells || id == transfer_id::kTimedCells || id == transfer_id::kCircuitState) {
-    worldReceiver_.handleRunningState(in);
-  }
-}
-
-void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
-  if (in.spec().id == transfer_id::kEntityRecord) worldReceiver_.handleRunningState(in);
-}
-
 void NetClient::enterWorld(uint8_t maxHealth, uint8_t health) {
-  if (state_ != kWorldReceived) return;
   sendMessage(message(transfer_id::kEntered).u8(maxHealth).u8(health));
   state_ = kInGame;
 }
@@ -112,7 +113,7 @@ void NetClient::departure(wire::WireIn& in) {
   }
   if (const NetPlayerEntry* entry = players_.at(peer)) {
     notices().consoleLine(entry->name() + " has left the world.");
-    players_.remove(peer);
+    removeEntry(peer);
   }
 }
 

@@ -168,17 +168,6 @@ void WorldReceiver::handleRunningState(wire::WireIn& in) {
   if (!runningState_.apply(in, world_->world(), world_->entities())) refuse("counts past the message's length");
 }
 
-void WorldReceiver::joiningNotice(uint8_t notice, bool inGame) {
-  if (notice == joining_notice::kStarted) ++joining_;
-  if (notice == joining_notice::kEnded && joining_ > 0) --joining_;
-  if (!inGame) return;
-  if (joining_ > 0) {
-    screen_->waitStatus("A client is joining the game..", "");
-  } else {
-    screen_->endWait();
-  }
-}
-
 WorldReceiver::Outcome WorldReceiver::refuse(const char* why) {
   ++refused_;
   engine::log("net: refused world data from the host (%s)", why);

@@ -51,15 +51,11 @@ class WorldReceiver {
   Outcome handleWorldData(wire::WireIn& in, bool awaitingWorld);
   // [4][61], [4][64], [4][66] and [5][77], once the client is in the world.
   void handleRunningState(wire::WireIn& in);
-  // [0][11]: another client started or ended its download; the wait view follows the count while
-  // the client plays.
-  void joiningNotice(uint8_t notice, bool inGame);
 
   // The world once the header built it, else null.
   World* world();
   WorldEntities* entities();
   bool cellsComplete() const { return phase_ == Phase::Complete; }
-  int joiningCount() const { return joining_; }
   // Messages refused so far, and why the join failed (empty while it did not).
   uint32_t refusedCount() const { return refused_; }
   const std::string& failure() const { return failure_; }
@@ -91,7 +87,6 @@ class WorldReceiver {
   uint32_t columnCount_ = 0;
   bool clockArrived_ = false;
   RunningStateReceiver runningState_;
-  int joining_ = 0;
   uint32_t refused_ = 0;
   std::string failure_;
 };

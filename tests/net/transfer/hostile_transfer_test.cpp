@@ -296,9 +296,9 @@ TEST_F(HostileTransfer, TheClockKeepsTheHeadersHighBits) {
 
 TEST_F(HostileTransfer, MoreJoinsEndedThanStartedLeaveNoneJoining) {
   for (uint8_t notice : {2, 1, 1, 1}) feed(Bytes{0, transfer_id::kJoining, notice});
-  EXPECT_EQ(client.worldReceiver().joiningCount(), 0);
+  EXPECT_EQ(client.joiningCount(), 0);
   feed(Bytes{0, transfer_id::kJoining, 2});
-  EXPECT_EQ(client.worldReceiver().joiningCount(), 1);
+  EXPECT_EQ(client.joiningCount(), 1);
 }
 
 }  // namespace
