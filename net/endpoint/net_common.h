@@ -18,6 +18,7 @@
 #include "net/wire/wire_out.h"
 
 class Item;
+class World;
 
 class NetCommon : public Net {
  public:
@@ -35,6 +36,10 @@ class NetCommon : public Net {
   wire::Side side() const { return side_; }
   // Received messages refused by the catalogue's check so far.
   uint64_t refusedCount() const { return refused_; }
+  // The running world (the hosted one, or the one built from the host's); not owned, null until
+  // there is one.
+  World* world() const { return world_; }
+  void setWorld(World* world) { world_ = world; }
 
   // ---- Players' messages ----
   // [2][21]: the held item and its quick slot.
@@ -87,6 +92,7 @@ class NetCommon : public Net {
   std::string localName_;
   uint8_t localPeerId_ = 0;
   NetNotices* notices_;
+  World* world_ = nullptr;
   uint64_t refused_ = 0;
   uint32_t scheduledSlots_ = 0;  // bit per slot this endpoint scheduled
 };

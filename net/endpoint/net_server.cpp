@@ -2,6 +2,7 @@
 
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
+#include "net/endpoint/net_player_server.h"
 #include "net/wire/connection_messages.h"
 #include "platform/platform.h"
 
@@ -24,7 +25,16 @@ NetServer& NetServer::create(const kel::NetBridgeSetup& setup, std::string local
 
 void NetServer::start() {
   setLocalPeerId(kel::NET_HOST_PEER);
-  players_.put(kel::NET_HOST_PEER, std::make_unique<NetPlayerEntry>(localName()));
+  players_.put(kel::NET_HOST_PEER, std::make_unique<NetPlayerServer>(localName(), hostPlayer_));
+}
+
+NetPlayerServer* NetServer::entryOf(uint8_t peer) const {
+  return static_cast<NetPlayerServer*>(players_.at(peer));
+}
+
+void NetServer::setHostPlayer(PlayerBase* player) {
+  hostPlayer_ = player;
+  if (players_.at(kel::NET_HOST_PEER) != nullptr) start();
 }
 
 void NetServer::worldReady() {
@@ -58,9 +68,18 @@ void NetServer::admit(wire::WireIn& in, uint8_t peer) {
     onPeerLost(peer, lost_reason::kVersionDiffers);
     return;
   }
-  players_.put(peer, std::make_unique<NetPlayerEntry>(hello.name));
+  players_.put(peer, std::make_unique<NetPlayerServer>(hello.name, makePlayer(peer)));
   sendTo(wire::admissionMessage(), peer);
   sendToAllBut(wire::helloMessage(hello.name, peer), peer);
+}
+
+std::unique_ptr<PlayerServerDesktop> NetServer::makePlayer(uint8_t peer) {
+  const PlayerBase* host = hostPlayer_;
+  const uint16_t spawnColumn = host != nullptr ? host->spawnCellX : 0;
+  const uint16_t spawnRow = host != nullptr ? host->spawnCellY : 0;
+  auto player = std::make_unique<PlayerServerDesktop>(*this, world(), peer, spawnColumn, spawnRow);
+  if (host != nullptr) player->setCellCoordinates(host->cellX, host->cellY);
+  return player;
 }
 
 void NetServer::onPeerLost(uint8_t peer, uint8_t) {

@@ -15,6 +15,10 @@
 
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
+#include "net/players/player_server.h"
+
+class NetPlayerServer;
+class PlayerBase;
 
 class NetServer : public NetCommon {
  public:
@@ -29,6 +33,11 @@ class NetServer : public NetCommon {
 
   void setBridge(std::unique_ptr<kel::NetBridgeServer> bridge) { bridge_ = std::move(bridge); }
   kel::NetBridgeServer* bridge() const override { return bridge_.get(); }
+
+  // The host's own player (not owned; null: none yet), kept in entry 0 once the bridge listens.
+  // An admitted client's player starts on its spawn cell and its current cell.
+  void setHostPlayer(PlayerBase* player);
+  PlayerBase* hostPlayer() const { return hostPlayer_; }
 
   // The bridge listens: the host's own entry (peer 0) is made.
   void transportOpened() override { start(); }
@@ -45,14 +54,18 @@ class NetServer : public NetCommon {
 
   uint8_t playerLimit() const { return playerLimit_; }
   const NetPlayerTable& players() const { return players_; }
+  // The entry of a peer; null for none (every entry of the host's table is a NetPlayerServer).
+  NetPlayerServer* entryOf(uint8_t peer) const;
 
  protected:
   void handleConnection(wire::WireIn& in, uint8_t peer) override;
 
  private:
   void admit(wire::WireIn& in, uint8_t peer);
+  std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
 
   uint8_t playerLimit_;
+  PlayerBase* hostPlayer_ = nullptr;
   std::unique_ptr<kel::NetBridgeServer> bridge_;
   NetPlayerTable players_;
 };
