@@ -32,6 +32,7 @@ uint64_t WireIn::u64() { expect('q'); return in_.u64(); }
 float WireIn::f32() { expect('f'); return in_.f32(); }
 double WireIn::f64() { expect('F'); return std::bit_cast<double>(in_.u64()); }
 uint8_t WireIn::peer() { expect('P'); return in_.u8(); }
+uint8_t WireIn::otherPeer() { expect('O'); return in_.u8(); }
 
 std::span<const uint8_t> WireIn::raw(size_t count) {
   for (size_t i = 0; i < count; ++i) expect('x');
