@@ -103,7 +103,8 @@ uint32_t WireIn::count() {
 }
 
 PooledItem itemFromWire(const Item& received) {
-  if (received.isNone()) return nullptr;
+  // An id the content does not define indexes no table: it is no item, as a file's would be.
+  if (received.isNone() || received.definition() == nullptr) return nullptr;
   return PooledItem(copyLoadedItem(received));
 }
 

@@ -67,8 +67,8 @@ class WireIn {
   engine::ByteReader in_;
 };
 
-// A pooled copy of a received item, made fit to use (count, variant, durability in range); none for
-// no item.
+// A pooled copy of a received item, made fit to use as an item read from a file is (count,
+// variant, durability in range); none for no item and for an id past the content's items.
 PooledItem itemFromWire(const Item& received);
 PooledItem itemFromWire(WireIn& in);
 
