@@ -24,6 +24,7 @@ constexpr uint8_t kBuffRemoved = 35;
 constexpr uint8_t kDamage = 39;
 constexpr uint8_t kChat = 43;
 constexpr uint8_t kMode = 46;
+constexpr uint8_t kLearnEntry = 59;
 }  // namespace id
 
 }  // namespace
@@ -101,6 +102,11 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       player->mode = in.u8();
       forward(in, peer);
       break;
+    case id::kLearnEntry: {
+      const uint16_t entry = in.u16();
+      if (host::entryIdFits(entry)) player->learnEntry(entry);
+      break;
+    }
     default:
       break;
   }

@@ -2,9 +2,13 @@
 // request acts through the rules of the hosted world for the sender's own player; the rules
 // validate what it asks.
 
+#include <algorithm>
+#include <vector>
+
 #include "content/items/block_edit.h"
 #include "game/player/player_base.h"
 #include "net/endpoint/net_server.h"
+#include "world/seams/entity_effects.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
@@ -12,6 +16,8 @@ namespace {
 
 namespace id {
 constexpr uint8_t kBlockEdit = 60;
+constexpr uint8_t kItemTaken = 92;
+constexpr uint8_t kItemNotTaken = 93;
 constexpr uint8_t kPlayerAction = 94;
 constexpr uint8_t kCellEffect = 95;
 }  // namespace id
@@ -25,7 +31,19 @@ void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
   world()->rules().editBlock(in.blockEdit(), player);
 }
 
-void NetServer::handleEntities(wire::WireIn&, uint8_t) {}
+// A client answers only for an item entity the host offered its player and that is still waiting
+// for the answer: any other id, another player's offer or one already answered, names nothing.
+void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
+  PlayerServerDesktop* player = remoteActor(peer);
+  const uint8_t answer = in.spec().id;
+  if (player == nullptr || (answer != id::kItemTaken && answer != id::kItemNotTaken)) return;
+  const EntityId entity = in.u32();
+  const std::vector<EntityId>& offered = player->offeredEntities();
+  if (std::find(offered.begin(), offered.end(), entity) == offered.end()) return;
+  player->forgetOffer(entity);
+  if (answer != id::kItemTaken || world() == nullptr) return;
+  if (Entity* taken = world()->effects().entityById(entity)) world()->effects().markForRemoval(taken);
+}
 
 void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);

@@ -34,24 +34,26 @@ TEST_F(WireOverEnet, EveryCatalogueMessageArrivesAsItWasSent) {
   host->seen.clear();
   ann->seen.clear();
 
-  std::vector<Received> toHost;
+  // The host's messages first, then the client's: what the host answers to those is not compared.
   std::vector<Received> toClient;
   for (const wire::MessageSpec& spec : wire::catalogue()) {
+    if (!spec.receivedBy(wire::Side::Client)) continue;
     const Bytes message = nettest::sampleMessage(spec, kSeed);
-    if (spec.receivedBy(wire::Side::Host) && !endsTheSendersConnection(spec)) {
-      ann->send(message.data(), static_cast<uint32_t>(message.size()), 0);
-      toHost.push_back({message, 1});
-    }
-    if (spec.receivedBy(wire::Side::Client)) {
-      host->bridge()->sendTo(message.data(), static_cast<uint32_t>(message.size()), 1);
-      toClient.push_back({message, 0});
-    }
+    host->bridge()->sendTo(message.data(), static_cast<uint32_t>(message.size()), 1);
+    toClient.push_back({message, 0});
   }
-  ASSERT_TRUE(pumpUntil([&] {
-    return host->seen.size() >= toHost.size() && ann->seen.size() >= toClient.size();
-  }));
-  EXPECT_EQ(host->seen, toHost);
+  ASSERT_TRUE(pumpUntil([&] { return ann->seen.size() >= toClient.size(); }));
   EXPECT_EQ(ann->seen, toClient);
+
+  std::vector<Received> toHost;
+  for (const wire::MessageSpec& spec : wire::catalogue()) {
+    if (!spec.receivedBy(wire::Side::Host) || endsTheSendersConnection(spec)) continue;
+    const Bytes message = nettest::sampleMessage(spec, kSeed);
+    ann->send(message.data(), static_cast<uint32_t>(message.size()), 0);
+    toHost.push_back({message, 1});
+  }
+  ASSERT_TRUE(pumpUntil([&] { return host->seen.size() >= toHost.size(); }));
+  EXPECT_EQ(host->seen, toHost);
   EXPECT_EQ(host->refusedCount(), 0u);
   EXPECT_EQ(ann->refusedCount(), 0u);
   EXPECT_FALSE(ann->isShutDown());
