@@ -78,9 +78,9 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       in.peer();
       const uint16_t buff = in.u16();
       if (!host::buffIdFits(buff)) return;
+      // The player tells every client itself ([2][33]); clients take no request of the kind.
       player->removeBuff(buff);
       player->refreshAppearance();
-      forward(in, peer);
       break;
     }
     case id::kDamage: {

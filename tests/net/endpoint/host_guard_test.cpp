@@ -15,6 +15,9 @@
 #include "net/wire/connection_messages.h"
 #include "tests/net/endpoint/recording_bridges.h"
 #include "tests/net/net_test_support.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/forge.h"
+#include "world/blocks/logic_blocks.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -102,7 +105,6 @@ TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
       {"worn item as the host", bytesOf(fromClient(22).item(&sword).u8(1).u8(4).peer(0)), 15},
       {"look as Ann", bytesOf(fromClient(23).u32(0xABCDEF).peer(1)), 6},
       {"effect as the host", bytesOf(fromClient(34).peer(0).u16(kBuff).u16(600)), 2},
-      {"buff removal as Ann", bytesOf(fromClient(35).peer(1).u16(kBuff)), 2},
       {"chat as the host", bytesOf(fromClient(43).peer(0).chat("I am the host")), 2},
       {"mode as Ann", bytesOf(fromClient(46).peer(1).u8(1)), 2},
       {"action as peer 200", bytesOf(fromClient(94).peer(200).u8(3).u8(1)), 2},
@@ -116,6 +118,12 @@ TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
     EXPECT_EQ(forwarded, (std::vector<Sent>{{Sent::AllBut, 2, claimed}})) << c.what;
   }
   EXPECT_EQ(notices.lines.back(), "[Bo] I am the host");
+
+  // A buff removal for Ann removes Bo's, and every client hears it of Bo.
+  bo().addBuff(kBuff);
+  const std::vector<Sent> removal = fromBo(bytesOf(fromClient(35).peer(1).u16(kBuff)));
+  const Bytes removed = bytesOf(wire::WireOut(wire::outgoing(33, wire::Side::Host)).u16(kBuff).peer(2));
+  EXPECT_EQ(removal, (std::vector<Sent>{{Sent::All, 0, removed}}));
   EXPECT_EQ(server.refusedCount(), 0u);
 }
 
@@ -197,4 +205,33 @@ TEST_F(HostGuard, AnAnswerIsTakenOnlyForAnEntityOfferedToTheSender) {
   EXPECT_EQ(bo().offeredEntities(), (std::vector<EntityId>{600}));
   fromBo(bytesOf(fromClient(93).u32(600)));
   EXPECT_TRUE(bo().offeredEntities().empty());
+}
+
+// A client sets a slot only of the container it has open, of the message's kind, on the message's
+// cell, and only a slot that container has; every other item goes back to the pool (ASan sees a
+// lost one).
+TEST_F(HostGuard, ASlotIsSetOnlyInTheSendersOpenContainerAndWithinItsSlots) {
+  auto& forge = static_cast<Forge&>(world->forges().add(std::make_unique<Forge>(world->map().cell(5, 8))));
+  AlchemyLab& lab = world->alchemyLabs().add(std::make_unique<AlchemyLab>(world->map().cell(9, 8)));
+  bo().setOpenContainer(&forge);
+  server.entryOf(1)->remote()->setOpenContainer(&lab);
+  const Item coal(11, 0, 3, 0, 0);
+  auto slotMessage = [&](uint8_t id, uint16_t column, uint8_t slot) {
+    return bytesOf(fromClient(id).cell(column, 8).u8(slot).item(&coal));
+  };
+  fromBo(slotMessage(107, 5, 3));    // past the forge's three slots
+  fromBo(slotMessage(107, 5, 255));
+  fromBo(slotMessage(107, 6, 0));    // a cell that is not the open forge's
+  fromBo(slotMessage(128, 9, 0));    // Ann's open lab
+  fromBo(slotMessage(128, 5, 0));    // the forge's cell, as a lab
+  fromBo(slotMessage(99, 5, 0));     // the forge's cell, as a chest
+  for (size_t slot = 0; slot < forge.slotCount(); ++slot) EXPECT_EQ(forge.itemAt(slot), nullptr) << slot;
+  for (size_t slot = 0; slot < lab.slotCount(); ++slot) EXPECT_EQ(lab.itemAt(slot), nullptr) << slot;
+
+  fromBo(slotMessage(107, 5, 2));
+  ASSERT_NE(forge.itemAt(2), nullptr);
+  EXPECT_EQ(forge.itemAt(2)->id, 11);
+  fromBo(Bytes{15, 110});  // the client closes it
+  fromBo(slotMessage(107, 5, 1));
+  EXPECT_EQ(forge.itemAt(1), nullptr) << "a closed container takes nothing";
 }
