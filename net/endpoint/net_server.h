@@ -25,6 +25,7 @@
 #include "net/endpoint/net_player_table.h"
 #include "net/players/player_server.h"
 
+class LocalLogic;
 class NetPlayerServer;
 class PlayerBase;
 
@@ -90,6 +91,8 @@ class NetServer : public NetCommon {
   // The sender's player once it is in the game; null before (its requests are then ignored).
   PlayerBase* actor(uint8_t peer) const;
   PlayerServerDesktop* remoteActor(uint8_t peer) const;
+  // The hosted world's rules where they are the game's own (null in a world without them).
+  LocalLogic* localRules() const;
   // The received (claimed) message to every client but its sender.
   void forward(const wire::WireIn& in, uint8_t sender);
   // A slot message of a chest, forge or alchemy lab: the sender's open container of that kind on

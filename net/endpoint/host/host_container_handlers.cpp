@@ -5,6 +5,7 @@
 
 #include "content/items/item.h"
 #include "game/player/player_base.h"
+#include "game/rules/local_logic.h"
 #include "net/endpoint/net_server.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
@@ -23,6 +24,7 @@ constexpr uint8_t kSignEdit = 104;
 constexpr uint8_t kForgeSlot = 107;
 constexpr uint8_t kCloseContainer = 110;
 constexpr uint8_t kLabSlot = 128;
+constexpr uint8_t kBrew = 129;
 }  // namespace id
 
 // The player's open container when it stands on the cell and is of the kind; null otherwise.
@@ -79,6 +81,11 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
       Sign* sign = openOnCell<Sign>(*player, world(), in.cell());
       const std::string text = in.signText();
       if (sign != nullptr) sign->setText(text.c_str());
+      break;
+    }
+    case id::kBrew: {
+      auto* lab = dynamic_cast<AlchemyLab*>(player->openContainer());
+      if (LocalLogic* rules = localRules(); rules != nullptr && lab != nullptr) rules->brewPotion(*lab, player);
       break;
     }
     case id::kCloseContainer:

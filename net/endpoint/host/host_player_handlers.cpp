@@ -2,9 +2,13 @@
 // claimed for its sender (sender_claim.h), so the player acted on is the sender's own and what is
 // forwarded carries the sender's id.
 
+#include <algorithm>
+#include <span>
 #include <string>
 
 #include "game/player/player_base.h"
+#include "game/crafting/recipe_knowledge.h"
+#include "game/rules/local_logic.h"
 #include "game/rules/player_rules.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_player_server.h"
@@ -24,10 +28,16 @@ constexpr uint8_t kBuffRemoved = 35;
 constexpr uint8_t kDamage = 39;
 constexpr uint8_t kChat = 43;
 constexpr uint8_t kMode = 46;
+constexpr uint8_t kSignalEntities = 55;
+constexpr uint8_t kCraftKnowledge = 58;
 constexpr uint8_t kLearnEntry = 59;
 }  // namespace id
 
 }  // namespace
+
+LocalLogic* NetServer::localRules() const {
+  return world() != nullptr ? dynamic_cast<LocalLogic*>(&world()->rules()) : nullptr;
+}
 
 PlayerBase* NetServer::actor(uint8_t peer) const {
   const NetPlayerServer* entry = peer != kel::NET_HOST_PEER ? entryOf(peer) : nullptr;
@@ -102,6 +112,20 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       player->mode = in.u8();
       forward(in, peer);
       break;
+    case id::kSignalEntities: {
+      const wire::Point point = in.point();
+      const bool invert = in.u8() != 0;
+      if (LocalLogic* rules = localRules()) rules->signalEntitiesNear(player, {point.x, point.y}, invert);
+      break;
+    }
+    case id::kCraftKnowledge: {
+      const bool allKnown = in.u8() != 0;
+      RecipeKnowledge::Bitset known{};
+      const std::span<const uint8_t> bits = in.raw(known.size());
+      std::copy(bits.begin(), bits.end(), known.begin());
+      player->setCraftKnowledge(allKnown, known);
+      break;
+    }
     case id::kLearnEntry: {
       const uint16_t entry = in.u16();
       if (host::entryIdFits(entry)) player->learnEntry(entry);
