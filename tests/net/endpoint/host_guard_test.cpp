@@ -10,9 +10,11 @@
 
 #include "content/potions/potion_table.h"
 #include "game/rules/player_rules.h"
+#include "net/endpoint/host/sender_claim.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/wire/connection_messages.h"
+#include "net/wire/wire_layout.h"
 #include "tests/net/endpoint/recording_bridges.h"
 #include "tests/net/net_test_support.h"
 #include "world/blocks/alchemy_lab.h"
@@ -91,6 +93,31 @@ Bytes withPeer(Bytes bytes, size_t offset, uint8_t peer) {
 }
 
 }  // namespace
+
+// Every message a client may send, its peer bytes forged: the claim writes the sender's id over each
+// byte the layout marks as the sender's and leaves every other byte as it came.
+TEST_F(HostGuard, TheClaimOfEveryClientMessageOverwritesExactlyItsOwnPeerBytes) {
+  for (const wire::MessageSpec& spec : wire::catalogue()) {
+    if (!spec.receivedBy(wire::Side::Host)) continue;
+    SCOPED_TRACE(spec.name);
+    const Bytes forged = nettest::sampleMessage(spec, 5);  // peer bytes name Ann (1)
+    Bytes claimed = forged;
+    ASSERT_TRUE(host::claimForSender(spec, claimed, 2, server.players()));
+    Bytes expected = forged;
+    size_t offset = wire::kHeaderSize;
+    for (wire::LayoutCursor cursor(spec.layout); !cursor.atTail(); cursor.next()) {
+      if (cursor.code() == 'P') expected[offset] = 2;
+      offset += wire::fieldWidth(cursor.code());
+    }
+    EXPECT_EQ(claimed, expected);
+  }
+  Bytes command = bytesOf(fromClient(44).peer(0).chat("/time day"));
+  ASSERT_TRUE(host::claimForSender(wire::outgoing(44, wire::Side::Client), command, 2, server.players()));
+  EXPECT_EQ(command[2], 2) << "a slash command never runs as the host";
+  Bytes reply{11, 114, 7, 2};
+  EXPECT_FALSE(host::claimForSender(wire::outgoing(114, wire::Side::Client), reply, 2, server.players()))
+      << "another player the reply names must have an entry";
+}
 
 TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
   const Item sword(7, 0, 1, 0, 0);
