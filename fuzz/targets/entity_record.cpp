@@ -38,11 +38,13 @@ int fuzzOne(const uint8_t* data, size_t size) {
   if (RealEntity* next = entityFromRecord(lists, fresh)) {
     fuzzCheck(next->id() != 0 && next->id() != made->id(), "a fresh id is one nobody holds");
   }
+  const EntityId id = made->id();  // the lists free what ended: look the entity up each step
   for (int i = 0; i < 120; ++i) {
     lists.tick();
-    if (made->data.removed) break;
+    const RealEntity* live = lists.findById(id);
+    if (live == nullptr) break;
     EntityRecord own;
-    made->toRecord(own);
+    live->toRecord(own);
     fuzzCheck(entityRecordFault(own) == nullptr, "an entity's own record after a step is readable");
   }
   return 0;
