@@ -33,6 +33,8 @@ class PlayerRemoteBase : public Base {
   }
   Item* wornItem(uint8_t part, uint8_t index) const { return getEquipment(part != 0, index); }
   uint8_t selectedSlot() const { return selected_; }
+  uint32_t drawnLookWord() const override { return lookWord_; }
+  void setLookWord(uint32_t word) { lookWord_ = word; }
 
   // Takes the new held item (null: none) and its quick slot, frees the old one, and lets the
   // drawing side refresh.
@@ -54,5 +56,6 @@ class PlayerRemoteBase : public Base {
 
   wire::PooledItem held_;
   uint8_t selected_ = kNoSlot;
+  uint32_t lookWord_ = 0;
   std::array<wire::PooledItem, kWornSlots> worn_;
 };
