@@ -3,6 +3,7 @@
 // forwarded carries the sender's id.
 
 #include <algorithm>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "game/rules/local_logic.h"
 #include "game/rules/player_rules.h"
 #include "net/endpoint/host/host_bounds.h"
+#include "net/players/player_records.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "world/rules/logic.h"
@@ -58,7 +60,14 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
   PlayerServerDesktop* player = remoteActor(peer);
   if (player == nullptr) return;
   switch (in.spec().id) {
-    case id::kMotion:
+    case id::kMotion: {
+      in.peer();
+      const std::optional<MotionEvent> motion = player_record::readMotion(in);
+      if (!motion) return;
+      player->applyMotionState(*motion);
+      forward(in, peer);
+      break;
+    }
     case id::kLook:
       forward(in, peer);
       break;

@@ -160,6 +160,10 @@ TEST_F(HostGuard, RequestsOutOfRangeAreNeitherAppliedNorForwarded) {
   EXPECT_TRUE(fromBo(bytesOf(fromClient(22).item(&sword).u8(0).u8(5).peer(2))).empty()) << "index 5";
   EXPECT_TRUE(fromBo(bytesOf(fromClient(34).peer(2).u16(kNoBuff).u16(60))).empty()) << "effect id";
   EXPECT_TRUE(fromBo(bytesOf(fromClient(35).peer(2).u16(kNoBuff))).empty()) << "buff id";
+  Bytes motion(16, 0);
+  motion[6] = 0xC0;  // x: a float that is no number
+  motion[7] = 0x7F;
+  EXPECT_TRUE(fromBo(bytesOf(fromClient(20).peer(2).raw(motion).f64(0).u32(0))).empty()) << "motion not finite";
   ASSERT_NE(potionDefForValue(kBuff), nullptr);
   ASSERT_EQ(potionDefForValue(kNoBuff), nullptr);
 
