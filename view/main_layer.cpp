@@ -63,12 +63,6 @@ VisibleCellCounts windowCounts() {
                               static_cast<int>(kel::options().viewportScale));
 }
 
-template <class T>
-T* kept(T* node) {
-  node->retain();
-  return node;
-}
-
 void dropChildren(engine::Node* node) {
   if (node != nullptr) node->removeAllChildrenWithCleanup();
 }
@@ -125,20 +119,20 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   TileSprites::setCurrent(tiles_.get());
 
   const engine::Size screen = engine::Director::getInstance()->getWinSize();
-  rootNode_ = kept(engine::InnerNode::create());
+  rootNode_ = engine::InnerNode::create();
   rootNode_->setScale(static_cast<float>(static_cast<int>(kel::options().viewportScale)) - 1.0f);
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
   addChild(rootNode_, 2, kRootTag);
-  if (console_ == nullptr) engine::setRetained(console_, static_cast<engine::Node*>(ConsoleNode::create()));
+  if (console_ == nullptr) console_ = ConsoleNode::create();
   addChild(console_, ConsoleNode::kZ);
-  worldLayer_ = kept(engine::InnerNode::create());
+  worldLayer_ = engine::InnerNode::create();
   rootNode_->addChild(worldLayer_, 2, kRootTag);
-  overlayNode_ = kept(engine::InnerNode::create());
+  overlayNode_ = engine::InnerNode::create();
   addChild(overlayNode_, 90);
   addWorldBatches();
 
-  highlightSprite_ = kept(engine::Sprite::createWithTextureRect(textures.blockBatch->getTexture(),
-                                                                engine::Rect(1, 1, 30, 30)));
+  highlightSprite_ =
+      engine::Sprite::createWithTextureRect(textures.blockBatch->getTexture(), engine::Rect(1, 1, 30, 30));
   highlightSprite_->setBlendFunc(engine::BlendFunc::ADDITIVE);
   highlightSprite_->setVisible(false);
   textures.blockBatch->addChild(highlightSprite_, kHighlightZ, -1);
@@ -198,7 +192,8 @@ void MainLayer::detachEntityDrawings() {
 }
 
 void MainLayer::attachParticles() {
-  const ParticleSprites::Batches& batches = gameTextures().particleBatches;
+  const auto& held = gameTextures().particleBatches;
+  const ParticleSprites::Batches batches{held[0], held[1], held[2]};
   particles_ = std::make_unique<ParticleSprites>(batches);
   DebrisList* list = effect::particlesOf(*world_);
   if (list == nullptr) return;
@@ -221,7 +216,7 @@ void MainLayer::makeSky() {
   showSkyPhase(static_cast<uint32_t>(world_->dayClock().phase), world_->dayClock().tickInPhase());
 }
 
-ConsoleNode* MainLayer::console() const { return static_cast<ConsoleNode*>(console_); }
+ConsoleNode* MainLayer::console() const { return static_cast<ConsoleNode*>(console_.get()); }
 
 void MainLayer::placeCamera() {
   if (worldLayer_ == nullptr || running_ == nullptr || running_->player == nullptr) return;
@@ -315,7 +310,7 @@ void MainLayer::followWithSkyAndEntities(engine::Vec2 playerAt) {
 
 void MainLayer::setSky(engine::Node* sky, std::function<void(float)> followSky, int32_t skyRow) {
   if (sky_ != nullptr) detach(sky_);
-  engine::setRetained(sky_, sky);
+  sky_ = sky;
   followSky_ = std::move(followSky);
   skyRow_ = skyRow;
   if (sky_ != nullptr && hasWorldView()) addChild(sky_, -1);
@@ -323,7 +318,7 @@ void MainLayer::setSky(engine::Node* sky, std::function<void(float)> followSky, 
 
 void MainLayer::setConsole(engine::Node* console) {
   if (console_ != nullptr) detach(console_);
-  engine::setRetained(console_, console);
+  console_ = console;
   if (console_ != nullptr && hasWorldView()) addChild(console_, ConsoleNode::kZ);
 }
 
@@ -353,13 +348,13 @@ void MainLayer::teardownWorldView() {
 }
 
 void MainLayer::forgetWorldNodes() {
-  for (engine::InnerNode* node : {rootNode_, worldLayer_, overlayNode_}) dropChildren(node);
-  engine::safeRelease(rootNode_);
-  engine::safeRelease(worldLayer_);
-  engine::safeRelease(overlayNode_);
+  for (engine::InnerNode* node : {rootNode_.get(), worldLayer_.get(), overlayNode_.get()}) dropChildren(node);
+  rootNode_ = nullptr;
+  worldLayer_ = nullptr;
+  overlayNode_ = nullptr;
   detach(highlightSprite_);
-  engine::safeRelease(highlightSprite_);
-  engine::safeRelease(console_);
-  engine::safeRelease(sky_);
+  highlightSprite_ = nullptr;
+  console_ = nullptr;
+  sky_ = nullptr;
   followSky_ = nullptr;
 }

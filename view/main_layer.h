@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/base/ref_ptr.h"
 #include "engine/scene/inner_node.h"
 
 namespace engine {
@@ -112,12 +113,12 @@ class MainLayer final : public engine::InnerNode {
   World* world_ = nullptr;                  // borrowed from the running world
   uint32_t worldSerial_ = 0;                // the shown world's serial
   RunningWorld* running_ = nullptr;         // borrowed
-  engine::InnerNode* worldLayer_ = nullptr;  // retained
-  engine::InnerNode* rootNode_ = nullptr;    // retained
-  engine::InnerNode* overlayNode_ = nullptr;  // retained
-  engine::Sprite* highlightSprite_ = nullptr;  // retained
-  engine::Node* console_ = nullptr;          // retained while set
-  engine::Node* sky_ = nullptr;              // retained while set
+  engine::RefPtr<engine::InnerNode> worldLayer_;
+  engine::RefPtr<engine::InnerNode> rootNode_;
+  engine::RefPtr<engine::InnerNode> overlayNode_;
+  engine::RefPtr<engine::Sprite> highlightSprite_;
+  engine::RefPtr<engine::Node> console_;  // while set
+  engine::RefPtr<engine::Node> sky_;      // while set
   std::function<void(float)> followSky_;
   int32_t skyRow_ = 0;
   float lastPlayerX_ = 0;

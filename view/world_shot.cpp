@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "content/launch/screen_layout.h"
+#include "engine/base/ref_ptr.h"
 #include "engine/render/configuration.h"
 #include "engine/render/gl_program_cache.h"
 #include "engine/scene/director.h"
@@ -67,10 +68,10 @@ bool captureWorldView(RunningWorld& running, int width, int height, const std::s
     loadGameTextures(graphicsFolder, kel::options().lowerGraphics);
   }
   MainLayer* layer = MainLayer::current();
-  const bool ownLayer = layer == nullptr;
-  if (ownLayer) {
-    layer = MainLayer::create();
-    layer->retain();
+  engine::RefPtr<MainLayer> ownLayer;
+  if (layer == nullptr) {
+    ownLayer = MainLayer::create();
+    layer = ownLayer;
   }
   if (director->getRunningScene() != layer) director->runWithScene(layer);
   const bool built = !layer->hasWorldView() || !layer->showsWorld(running.world.get());
@@ -95,9 +96,6 @@ bool captureWorldView(RunningWorld& running, int width, int height, const std::s
     }
   }
   if (built) layer->teardownWorldView();
-  if (ownLayer) {
-    director->runWithScene(nullptr);
-    layer->release();
-  }
+  if (ownLayer != nullptr) director->runWithScene(nullptr);
   return true;
 }

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "content/items/item.h"
+#include "content/items/item_ptr.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -76,3 +77,5 @@ ItemPool& itemPool() {
 void* allocItem() { return itemPool().allocate(); }
 
 void freeItem(Item* item) { itemPool().release(item); }
+
+void FreeItem::operator()(Item* item) const { freeItem(item); }

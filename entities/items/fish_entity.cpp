@@ -1,6 +1,7 @@
 #include "entities/items/fish_entity.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/base/random.h"
 #include "entities/core/entity_record.h"
@@ -14,8 +15,9 @@ float sign(float v) { return v < 0 ? -1.0f : 1.0f; }
 
 }  // namespace
 
-FishEntity::FishEntity(World& world, Item* item, MapBlock& home)
-    : TreasureEntity(world, EntityKind::Fish, item, {home.x * kCell, home.y * kCell}, &home, 0, 0, 0), home_(&home) {
+FishEntity::FishEntity(World& world, ItemPtr item, MapBlock& home)
+    : TreasureEntity(world, EntityKind::Fish, std::move(item), {home.x * kCell, home.y * kCell}, &home, 0, 0, 0),
+      home_(&home) {
   placeOnCell();
 }
 

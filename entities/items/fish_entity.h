@@ -13,7 +13,7 @@ class FishEntity final : public TreasureEntity {
   static constexpr float kMargin = 3.75f;
 
   // Placed on `home` (its cell centre and a few pixels).
-  FishEntity(World& world, Item* item, MapBlock& home);
+  FishEntity(World& world, ItemPtr item, MapBlock& home);
   // From a checked record: its cell is its home.
   FishEntity(World& world, const EntityRecord& record);
 

@@ -1,11 +1,14 @@
 #include "entities/items/fruit_entity.h"
 
+#include <utility>
+
 #include "world/plants/plant_system.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
-FruitEntity::FruitEntity(World& world, Item* item, engine::Vec2 position, MapBlock& plantCell)
-    : TreasureEntity(world, EntityKind::Fruit, item, position, &plantCell, 0, 0, 0), plantCell_(&plantCell) {
+FruitEntity::FruitEntity(World& world, ItemPtr item, engine::Vec2 position, MapBlock& plantCell)
+    : TreasureEntity(world, EntityKind::Fruit, std::move(item), position, &plantCell, 0, 0, 0),
+      plantCell_(&plantCell) {
   data.frozen = true;
   timer = kHangTime;
   foundFlag = true;

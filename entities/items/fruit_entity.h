@@ -13,7 +13,7 @@ class FruitEntity final : public TreasureEntity {
   static constexpr float kHangTime = 72000;
   static constexpr float kFallsBelow = 36000;
 
-  FruitEntity(World& world, Item* item, engine::Vec2 position, MapBlock& plantCell);
+  FruitEntity(World& world, ItemPtr item, engine::Vec2 position, MapBlock& plantCell);
 
   void update() override;
 

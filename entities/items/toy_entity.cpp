@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -10,9 +11,9 @@ namespace {
 constexpr float kDegrees = 57.29578f;
 }  // namespace
 
-ToyEntity::ToyEntity(World& world, Item* item, const ToySpec& spec, uint32_t throwerId, engine::Vec2 position,
+ToyEntity::ToyEntity(World& world, ItemPtr item, const ToySpec& spec, uint32_t throwerId, engine::Vec2 position,
                      MapBlock* cell, float speed, float angle, float spread)
-    : TreasureEntity(world, EntityKind::Toy, item, position, cell, speed, angle, spread),
+    : TreasureEntity(world, EntityKind::Toy, std::move(item), position, cell, speed, angle, spread),
       spec_(&spec),
       throwerId_(throwerId) {}
 

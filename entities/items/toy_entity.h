@@ -13,7 +13,7 @@ class ToyEntity final : public TreasureEntity {
   static constexpr float kMaxLift = 0.4f;
 
   // `spec` is the item's (never null); `throwerId` 0 for none.
-  ToyEntity(World& world, Item* item, const ToySpec& spec, uint32_t throwerId, engine::Vec2 position, MapBlock* cell,
+  ToyEntity(World& world, ItemPtr item, const ToySpec& spec, uint32_t throwerId, engine::Vec2 position, MapBlock* cell,
             float speed, float angle, float spread);
   // From a checked record of an item with a toy spec: no thrower.
   ToyEntity(World& world, const EntityRecord& record, const ToySpec& spec);

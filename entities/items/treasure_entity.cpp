@@ -1,8 +1,9 @@
 #include "entities/items/treasure_entity.h"
 
+#include <utility>
+
 #include "content/art/item_atlas_layout.h"
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "entities/core/entity_record.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -19,9 +20,9 @@ void TreasureEntity::takeIconSize() {
   data.halfHeight = icon.size.height > 0 ? icon.size.height / 2 : kIconHalfSize;
 }
 
-TreasureEntity::TreasureEntity(World& world, EntityKind kind, Item* item, engine::Vec2 position, MapBlock* cell,
+TreasureEntity::TreasureEntity(World& world, EntityKind kind, ItemPtr item, engine::Vec2 position, MapBlock* cell,
                                float speed, float angle, float spread)
-    : RealEntity(world, kind, cell, position, kRowValueOne, speed, angle, spread), item_(item) {
+    : RealEntity(world, kind, cell, position, kRowValueOne, speed, angle, spread), item_(std::move(item)) {
   timer = kLifetime;
   takeIconSize();
 }
@@ -37,7 +38,7 @@ TreasureEntity::TreasureEntity(World& world, const EntityRecord& record)
   setId(record.entityId);
 }
 
-TreasureEntity::~TreasureEntity() { freeItem(item_); }
+TreasureEntity::~TreasureEntity() = default;
 
 void TreasureEntity::update() { treasureUpdate(); }
 

@@ -6,9 +6,8 @@
 //
 // Main thread only.
 
+#include "content/items/item_ptr.h"
 #include "entities/core/real_entity.h"
-
-class Item;
 
 class TreasureEntity : public RealEntity {
  public:
@@ -17,8 +16,8 @@ class TreasureEntity : public RealEntity {
   static constexpr float kIconHalfSize = 7.5f;
   static constexpr uint32_t kRowValueOne = 0x3F800000;  // the bits of 1.0f
 
-  // Owns `item` (never null).
-  TreasureEntity(World& world, EntityKind kind, Item* item, engine::Vec2 position, MapBlock* cell, float speed,
+  // `item` is never null.
+  TreasureEntity(World& world, EntityKind kind, ItemPtr item, engine::Vec2 position, MapBlock* cell, float speed,
                  float angle, float spread);
   // From a checked record: a new item of the record's id, variant and count.
   TreasureEntity(World& world, const EntityRecord& record);
@@ -44,5 +43,5 @@ class TreasureEntity : public RealEntity {
   // Half sizes: half the item icon's width and height (the icon atlas's layout).
   void takeIconSize();
 
-  Item* item_;
+  ItemPtr item_;
 };

@@ -1,9 +1,10 @@
 #include "entities/items/treasure_factory.h"
 
 #include <memory>
+#include <utility>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "engine/base/random.h"
 #include "entities/core/cell_operations.h"
 #include "entities/core/world_entities.h"
@@ -17,19 +18,19 @@
 
 TreasureEntity* createTreasureEntity(WorldEntities& lists, Item* item, engine::Vec2 position, float speed, float angle,
                                      float spread, bool allowToy, uint32_t throwerId) {
-  if (item == nullptr) return nullptr;
+  ItemPtr owned(item);
+  if (owned == nullptr) return nullptr;
   World* world = lists.world();
   MapBlock* cell = world != nullptr ? blockAtPoint(world->map(), position) : nullptr;
-  if (cell == nullptr || item->isNone()) {
-    freeItem(item);
-    return nullptr;
-  }
-  const ToySpec* toy = allowToy ? toySpecForItem(item->id) : nullptr;
+  if (cell == nullptr || owned->isNone()) return nullptr;
+  const ToySpec* toy = allowToy ? toySpecForItem(owned->id) : nullptr;
   std::unique_ptr<TreasureEntity> entity;
   if (toy != nullptr) {
-    entity = std::make_unique<ToyEntity>(*world, item, *toy, throwerId, position, cell, speed, angle, spread);
+    entity = std::make_unique<ToyEntity>(*world, std::move(owned), *toy, throwerId, position, cell, speed, angle,
+                                         spread);
   } else {
-    entity = std::make_unique<TreasureEntity>(*world, EntityKind::Treasure, item, position, cell, speed, angle, spread);
+    entity = std::make_unique<TreasureEntity>(*world, EntityKind::Treasure, std::move(owned), position, cell, speed,
+                                              angle, spread);
   }
   return static_cast<TreasureEntity*>(&lists.add(std::move(entity)));
 }
@@ -43,7 +44,7 @@ TreasureEntity* createTreasureEntityTossed(WorldEntities& lists, Item* item, eng
 
 FruitEntity* createFruitEntity(WorldEntities& lists, uint16_t itemId, MapBlock& cell, uint8_t mode) {
   World* world = lists.world();
-  Item* item = world != nullptr ? newItem(itemId, -1, 1, -1, 0) : nullptr;
+  ItemPtr item(world != nullptr ? newItem(itemId, -1, 1, -1, 0) : nullptr);
   if (item == nullptr) return nullptr;
   engine::Vec2 at{cell.x * 30.0f, cell.y * 30.0f};
   auto jitter = [](int range, float shift) { return static_cast<float>(engine::randomNext() % range) + shift; };
@@ -51,17 +52,14 @@ FruitEntity* createFruitEntity(WorldEntities& lists, uint16_t itemId, MapBlock& 
   if (mode == 0) at.y += jitter(18, -9.3f);
   if (mode == 1) at.y += jitter(4, -7.5f - 2.325f);
   if (mode == 2) at.y += jitter(4, 7.5f - 2.325f);
-  return static_cast<FruitEntity*>(&lists.add(std::make_unique<FruitEntity>(*world, item, at, cell)));
+  return static_cast<FruitEntity*>(&lists.add(std::make_unique<FruitEntity>(*world, std::move(item), at, cell)));
 }
 
 FishEntity* createFishEntity(WorldEntities& lists, Item* item, MapBlock& cell) {
-  if (item == nullptr) return nullptr;
+  ItemPtr owned(item);
   World* world = lists.world();
-  if (world == nullptr || item->isNone()) {
-    freeItem(item);
-    return nullptr;
-  }
-  return static_cast<FishEntity*>(&lists.add(std::make_unique<FishEntity>(*world, item, cell)));
+  if (owned == nullptr || world == nullptr || owned->isNone()) return nullptr;
+  return static_cast<FishEntity*>(&lists.add(std::make_unique<FishEntity>(*world, std::move(owned), cell)));
 }
 
 DressEntity* createDressEntity(WorldEntities& lists, uint16_t itemId, uint8_t slot, engine::Vec2 position) {

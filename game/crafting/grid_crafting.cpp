@@ -1,11 +1,11 @@
 #include "game/crafting/grid_crafting.h"
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/tables/content_tables.h"
 #include "game/crafting/craft_recipe.h"
 #include "game/crafting/player_crafting.h"
 #include "game/inventory/inventory.h"
+#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 
 namespace {
@@ -23,8 +23,7 @@ void useOneOfEachCell(Inventory& inventory) {
       --item->count;
       continue;
     }
-    inventory.setSlot(slot, nullptr);
-    freeItem(item);
+    takeSlotItem(inventory, slot);  // its last unit is used up
   }
 }
 
@@ -50,6 +49,5 @@ void returnCraftArea(Inventory& inventory) {
   if (output == nullptr || output->isNone()) return;
   bool newSlot = false;
   if (inventory.findSlotFor(output, newSlot).isNone()) return;
-  inventory.setSlot(kOutput, nullptr);
-  freeItem(output);
+  takeSlotItem(inventory, kOutput);  // the inventory stored a copy of it
 }

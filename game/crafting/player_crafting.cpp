@@ -1,12 +1,12 @@
 #include "game/crafting/player_crafting.h"
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/tables/content_tables.h"
 #include "game/crafting/craft_recipe.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/crafting/recipes.h"
 #include "game/inventory/inventory.h"
+#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 
 namespace {
@@ -39,8 +39,7 @@ CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
   if (made == nullptr) return CraftOutcome::NoRoom;
   bool newSlot = false;
   if (inventory.findSlotFor(made, newSlot).isNone()) return CraftOutcome::NoRoom;
-  inventory.setSlot(kOutput, nullptr);
-  freeItem(made);
+  takeSlotItem(inventory, kOutput);  // the inventory stored a copy of it
   return CraftOutcome::Made;
 }
 

@@ -13,6 +13,7 @@
 #include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
 #include "game/inventory/item_kinds.h"
+#include "game/inventory/slot_taking.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
 #include "world/cells/block_flags.h"
@@ -185,8 +186,7 @@ bool Inventory::mergeSlots(SlotRef source, SlotRef destination) {
   Item* to = slotItem(destination);
   if (isEmpty(from) || isEmpty(to)) return false;
   if (mergeItems(*to, *from)) {
-    freeItem(from);
-    setSlot(source, nullptr);
+    takeSlotItem(*this, source);  // all of it went into the destination
     return true;
   }
   if (!to->canStackWith(*from)) return false;

@@ -1,8 +1,9 @@
 #include "game/inventory/seed_mixing.h"
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "game/inventory/inventory.h"
+#include "game/inventory/slot_taking.h"
 #include "world/plants/plant_genes.h"
 
 namespace {
@@ -22,8 +23,7 @@ void useOne(Inventory& inventory, SlotRef slot) {
     --item->count;
     return;
   }
-  inventory.setSlot(slot, nullptr);
-  freeItem(item);
+  takeSlotItem(inventory, slot);  // its last seed is used up
 }
 
 }  // namespace
@@ -38,7 +38,8 @@ SeedMix mixSeeds(Inventory& inventory, SlotRef a, SlotRef b) {
   const Item* second = inventory.slotItem(b);
   if (a == b || !canMixSeeds(first, second)) return mix;
   const uint16_t child = mixPlantGenes(genesOf(*first), genesOf(*second));
-  Item* seed = makeSeedItem(1, 0xFFFF, static_cast<uint16_t>(child | kSeedFromPlantMark));
+  // The inventory stores a copy: the made seed goes back to the pool either way.
+  const ItemPtr seed(makeSeedItem(1, 0xFFFF, static_cast<uint16_t>(child | kSeedFromPlantMark)));
   if (seed == nullptr) return mix;
   // The parents go first, so a slot they leave empty may take the child.
   Item parentA = *first;
@@ -47,8 +48,7 @@ SeedMix mixSeeds(Inventory& inventory, SlotRef a, SlotRef b) {
   useOne(inventory, a);
   useOne(inventory, b);
   bool newSlot = false;
-  const SlotRef where = inventory.findSlotFor(seed, newSlot);
-  freeItem(seed);
+  const SlotRef where = inventory.findSlotFor(seed.get(), newSlot);
   if (where.isNone()) {
     // No room for the child: the parents come back.
     inventory.findSlotFor(&parentA, newSlot);

@@ -5,12 +5,12 @@
 #include <cstdlib>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/stats/player_stats_block.h"
 #include "content/tables/block_def.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "game/inventory/item_kinds.h"
+#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
 #include "world/cells/map_block.h"
@@ -48,8 +48,7 @@ void Player::useUpHeldItem() {
   Item* held = heldItem();
   if (held == nullptr || held->isNone()) return;
   if (--held->count > 0) return;
-  freeItem(held);
-  inventory->setSlot({SlotKind::Quick, static_cast<uint8_t>(index), 0}, nullptr);
+  takeSlotItem(*inventory, {SlotKind::Quick, static_cast<uint8_t>(index), 0});  // its last unit is used up
   heldItemChanged(nullptr);
 }
 

@@ -1,9 +1,9 @@
 #include "game/rules/shot_cost.h"
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/tables/item_def.h"
 #include "game/inventory/inventory.h"
+#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 
 namespace {
@@ -14,8 +14,7 @@ void spendAmmunition(Inventory& inventory) {
   Item* ammunition = inventory.slotItem(kAmmunitionSlot);
   if (ammunition == nullptr || ammunition->isNone()) return;
   if (--ammunition->count > 0) return;
-  freeItem(ammunition);
-  inventory.setSlot(kAmmunitionSlot, nullptr);
+  takeSlotItem(inventory, kAmmunitionSlot);  // its last unit is spent
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "game/player/player.h"
 #include "game/rules/block_use.h"
 #include "game/rules/consumption_rules.h"
@@ -67,14 +67,10 @@ void GameLocal::refreshPet() {
 // refusal leaves the stack as it was and an emptied stack leaves the inventory with it.
 bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) {
   if (world == nullptr || player == nullptr || stack == nullptr || stack->isNone()) return false;
-  Item* unit = copyItem(*stack, true);
+  ItemPtr unit(copyItem(*stack, true));
   if (unit == nullptr) return false;
   unit->count = 1;
-  if (!::putItemOnShelf(*world, cell, unit, slotChoice)) {
-    freeItem(unit);
-    return false;
-  }
-  if (unit != nullptr) freeItem(unit);
+  if (!::putItemOnShelf(*world, cell, unit, slotChoice)) return false;
   // The held stack goes back to the pool once emptied; any other stack belongs to its slot's owner.
   if (stack == player->heldItem()) {
     player->useUpHeldItem();

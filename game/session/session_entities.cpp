@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "content/tables/bullet_def.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
@@ -88,13 +88,12 @@ constexpr uint8_t kFirstClothingKind = 10;
 }  // namespace
 
 Entity* SessionEntities::spawnDress(Item* item, engine::Vec2 position, engine::Vec2) {
-  if (item == nullptr) return nullptr;
-  const ItemDef* def = item->definition();
+  const ItemPtr owned(item);
+  if (owned == nullptr) return nullptr;
+  const ItemDef* def = owned->definition();
   const uint8_t kind = def != nullptr ? def->record.kind() : 0;
   const uint8_t slot = kind >= kFirstClothingKind ? static_cast<uint8_t>(kind - kFirstClothingKind) : 0;
-  Entity* made = createDressEntity(current(), item->id, slot, position);
-  freeItem(item);
-  return made;
+  return createDressEntity(current(), owned->id, slot, position);
 }
 
 bool SessionEntities::isShowableFish(uint16_t itemId) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 
 class Item;
 
@@ -24,9 +24,6 @@ struct Point {
 };
 
 // An item taken from the item pool for a received message; freed back to the pool with it.
-struct FreePooledItem {
-  void operator()(Item* item) const { freeItem(item); }
-};
-using PooledItem = std::unique_ptr<Item, FreePooledItem>;
+using PooledItem = ItemPtr;
 
 }  // namespace wire

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
 #include "world/plants/plant_genes.h"
@@ -51,12 +51,11 @@ ConsoleReply seed(Player& player, const std::vector<std::string>& words) {
       return refuse("Usage: /seed [1-99]");
     }
   }
-  Item* seeds = makeSeedItem(count, 0xFFFF, 0);
+  // The inventory stores a copy: the made stack goes back to the pool either way.
+  const ItemPtr seeds(makeSeedItem(count, 0xFFFF, 0));
   if (seeds == nullptr) return refuse("No seeds could be made.");
   bool newSlot = false;
-  const bool stored = !player.inventory->findSlotFor(seeds, newSlot).isNone();
-  freeItem(seeds);
-  if (!stored) return refuse("No room for the seeds.");
+  if (player.inventory->findSlotFor(seeds.get(), newSlot).isNone()) return refuse("No room for the seeds.");
   return {"Seeds added.", 2};
 }
 

@@ -1,6 +1,5 @@
 #include "ui/hud/hud.h"
 
-#include "engine/base/ref.h"
 #include "engine/scene/director.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
@@ -18,7 +17,7 @@ Hud::~Hud() { dropPortrait(); }
 
 void Hud::dropPortrait() {
   if (portrait_ != nullptr && portrait_->getParent() != nullptr) portrait_->getParent()->removeChild(portrait_);
-  engine::safeRelease(portrait_);
+  portrait_ = nullptr;
 }
 
 void Hud::layOut() {
@@ -31,7 +30,6 @@ void Hud::showPortraitOf(Player& player) {
   dropPortrait();
   const float screenHeight = engine::Director::getInstance()->getWinSize().height;
   portrait_ = PortraitFrame::create(player, overlay_art::uiScale(), screenHeight);
-  portrait_->retain();
   if (parent_ != nullptr) parent_->addChild(portrait_, kPortraitZ);
 }
 

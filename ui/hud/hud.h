@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "engine/base/ref_ptr.h"
+
 namespace engine {
 class InnerNode;
 }
@@ -35,6 +37,6 @@ class Hud {
   void dropPortrait();
 
   engine::InnerNode* parent_;
-  PortraitFrame* portrait_ = nullptr;  // a child of the parent, retained
+  engine::RefPtr<PortraitFrame> portrait_;  // a child of the parent
   std::unique_ptr<QuickSlots> quickSlots_;
 };

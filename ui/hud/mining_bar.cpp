@@ -18,18 +18,14 @@ MiningBar::MiningBar(engine::InnerNode* parent) {
   track_ = addColorLayer(parent, engine::Color4B{20, 16, 12, 200}, engine::Size(1, kHeight), engine::Vec2(), kZ);
   fill_ = addColorLayer(parent, engine::Color4B{240, 214, 120, 255}, engine::Size(1, kHeight - 2 * kBorder),
                         engine::Vec2(), kZ + 1);
-  for (engine::LayerColor* layer : {track_, fill_}) {
-    if (layer == nullptr) continue;
-    layer->retain();
-    layer->setVisible(false);
+  for (engine::LayerColor* layer : {track_.get(), fill_.get()}) {
+    if (layer != nullptr) layer->setVisible(false);
   }
 }
 
 MiningBar::~MiningBar() {
-  for (engine::LayerColor* layer : {track_, fill_}) {
-    if (layer == nullptr) continue;
-    if (layer->getParent() != nullptr) layer->getParent()->removeChild(layer);
-    layer->release();
+  for (engine::LayerColor* layer : {track_.get(), fill_.get()}) {
+    if (layer != nullptr && layer->getParent() != nullptr) layer->getParent()->removeChild(layer);
   }
 }
 

@@ -5,6 +5,7 @@
 // Main thread only.
 
 #include "engine/base/geometry.h"
+#include "engine/base/ref_ptr.h"
 
 namespace engine {
 class InnerNode;
@@ -25,6 +26,6 @@ class MiningBar {
   bool shown() const;
 
  private:
-  engine::LayerColor* track_ = nullptr;  // retained children of the parent
-  engine::LayerColor* fill_ = nullptr;
+  engine::RefPtr<engine::LayerColor> track_;  // children of the parent
+  engine::RefPtr<engine::LayerColor> fill_;
 };

@@ -30,7 +30,6 @@ QuickSlotFace quickSlotFace(const Item* item) {
 }
 
 QuickSlots::QuickSlots(engine::InnerNode* parent) : parent_(parent), numbers_(engine::InnerNode::create()) {
-  numbers_->retain();
   if (parent_ != nullptr) parent_->addChild(numbers_, 2);
   placeNumbers();
 }
@@ -38,7 +37,6 @@ QuickSlots::QuickSlots(engine::InnerNode* parent) : parent_(parent), numbers_(en
 QuickSlots::~QuickSlots() {
   dropSprites();
   numbers_->removeFromParentAndCleanup();
-  numbers_->release();
 }
 
 void QuickSlots::layOut() {
@@ -81,7 +79,6 @@ void QuickSlots::makeSprites(Player& player) {
     InventorySprite* sprite =
         InventorySprite::createForSlot(&player, {SlotKind::Quick, static_cast<uint8_t>(i), 0}, centre(i));
     if (sprite == nullptr) continue;
-    sprite->retain();
     parent_->addChild(sprite, 1);
     sprites_[static_cast<size_t>(i)] = sprite;
   }
@@ -93,10 +90,9 @@ void QuickSlots::clear() {
 }
 
 void QuickSlots::dropSprites() {
-  for (InventorySprite*& sprite : sprites_) {
+  for (engine::RefPtr<InventorySprite>& sprite : sprites_) {
     if (sprite == nullptr) continue;
     sprite->detach();
-    sprite->release();
     sprite = nullptr;
   }
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/base/geometry.h"
+#include "engine/base/ref_ptr.h"
 
 namespace engine {
 class InnerNode;
@@ -63,10 +64,10 @@ class QuickSlots {
   engine::Vec2 centre(int slot) const;
 
   engine::InnerNode* parent_ = nullptr;
-  engine::InnerNode* numbers_ = nullptr;  // a child of the parent holding the key numbers; retained
+  engine::RefPtr<engine::InnerNode> numbers_;  // a child of the parent holding the key numbers
   uint32_t playerId_ = 0;  // the player the sprites show, by id
   std::array<QuickSlotFace, kCount> faces_{};
-  std::array<InventorySprite*, kCount> sprites_{};  // retained
+  std::array<engine::RefPtr<InventorySprite>, kCount> sprites_;
   int selected_ = -1;
   float left_ = 0;
   float pitch_ = 0;

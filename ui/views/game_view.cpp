@@ -4,7 +4,6 @@
 #include "platform/controls/real_controls.h"
 
 GameView::GameView(ViewId id, bool plainControls) : id_(id), root_(engine::InnerNode::create()) {
-  root_->retain();
   if (plainControls) controls_ = std::make_unique<kel::RealControls<GameView>>(this);
 }
 
@@ -12,7 +11,6 @@ GameView::~GameView() {
   // The handler listens for the controls: it goes before the view it reports to.
   controls_.reset();
   if (engine::Node* parent = root_->getParent()) parent->removeChild(root_);
-  root_->release();
 }
 
 void GameView::setControls(std::unique_ptr<kel::AbstractControls> controls) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "content/launch/interface_services.h"
+#include "engine/base/ref_ptr.h"
 #include "platform/controls/abstract_controls.h"
 #include "ui/views/abstract_game_view.h"
 
@@ -57,6 +58,6 @@ class GameView : public kel::AbstractGameView {
  private:
   ViewId id_;
   engine::InnerNode* layer_ = nullptr;
-  engine::InnerNode* root_ = nullptr;  // retained
+  engine::RefPtr<engine::InnerNode> root_;
   std::unique_ptr<kel::AbstractControls> controls_;
 };

@@ -16,11 +16,10 @@ InventorySlotGrid::~InventorySlotGrid() { clear(); }
 void InventorySlotGrid::add(engine::InnerNode* parent, Player* player, SlotRef slot, const engine::Vec2& at) {
   InventorySprite* sprite = InventorySprite::createForSlot(player, slot, at);
   if (sprite == nullptr) return;
-  sprite->retain();
   parent->addChild(sprite, 1);
   // Made before it had a parent: the pieces come again now that they have somewhere to go.
   sprite->refreshCount(true);
-  sprites_.push_back(sprite);
+  sprites_.emplace_back(sprite);
 }
 
 void InventorySlotGrid::build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft,
@@ -39,21 +38,15 @@ void InventorySlotGrid::build(engine::InnerNode* parent, Player* player, const e
   for (const PageCaption& caption : page.captions) {
     engine::Label* label = addTextLabel(parent, caption.text, place(caption.column, caption.row), kFontSmall,
                                         kCaptionColour, engine::Vec2(0.5f, 0.5f), 1);
-    if (label == nullptr) continue;
-    label->retain();
-    captions_.push_back(label);
+    if (label != nullptr) captions_.emplace_back(label);
   }
 }
 
 void InventorySlotGrid::clear() {
-  for (InventorySprite* sprite : sprites_) {
-    sprite->detach();
-    sprite->release();
-  }
+  for (InventorySprite* sprite : sprites_) sprite->detach();
   sprites_.clear();
   for (engine::Label* label : captions_) {
     if (label->getParent() != nullptr) label->getParent()->removeChild(label);
-    label->release();
   }
   captions_.clear();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/ref_ptr.h"
 #include "game/inventory/slot_ref.h"
 #include "ui/views/inventory_page_cells.h"
 
@@ -36,7 +37,7 @@ class InventorySlotGrid {
   void build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft, const PageCells& page = {});
   void clear();
   bool empty() const { return sprites_.empty(); }
-  const std::vector<InventorySprite*>& sprites() const { return sprites_; }
+  const std::vector<engine::RefPtr<InventorySprite>>& sprites() const { return sprites_; }
 
   // The sprite whose cell holds the point, null for none.
   InventorySprite* spriteAt(const engine::Vec2& point) const;
@@ -49,7 +50,7 @@ class InventorySlotGrid {
  private:
   void add(engine::InnerNode* parent, Player* player, SlotRef slot, const engine::Vec2& at);
 
-  std::vector<InventorySprite*> sprites_;  // retained
-  std::vector<engine::Label*> captions_;   // retained
+  std::vector<engine::RefPtr<InventorySprite>> sprites_;
+  std::vector<engine::RefPtr<engine::Label>> captions_;
   float pitch_ = 0;
 };

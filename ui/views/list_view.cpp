@@ -43,9 +43,7 @@ ListView::ListView(ViewId id, bool listControls) : GameView(id, false) {
   if (listControls) setControls(std::make_unique<ListViewControls>(this));
 }
 
-ListView::~ListView() {
-  if (texts_ != nullptr) texts_->release();
-}
+ListView::~ListView() = default;
 
 void ListView::enter() {
   if (!built_) {
@@ -53,7 +51,6 @@ void ListView::enter() {
     const engine::Size window = uiWindowSize();
     shade_ = addColorLayer(root(), kShade, window, engine::Vec2(0, 0), -1);
     texts_ = engine::InnerNode::create();
-    texts_->retain();
     root()->addChild(texts_, 1);
     root()->addChild(list_.node(), 2);
   }

@@ -78,7 +78,7 @@ class ListView : public GameView {
   std::vector<std::string> lines_;
   std::vector<std::string> shownLines_;
   MenuList list_;
-  engine::InnerNode* texts_ = nullptr;  // a child of the root: the title and the lines
+  engine::RefPtr<engine::InnerNode> texts_;  // a child of the root: the title and the lines
   engine::LayerColor* shade_ = nullptr;  // a child of the root, under everything else
   bool escapeArmed_ = false;            // Escape went down while the view listened
   bool built_ = false;

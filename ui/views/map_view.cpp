@@ -139,17 +139,14 @@ void MapView::drawPicture() {
   const WorldMap& map = world->map();
   const std::vector<uint8_t> pixels = mapPicture(map, cellX_, cellY_);
   if (pixels.empty()) return;
-  auto* texture = new engine::Texture2D();
+  auto texture = engine::RefPtr<engine::Texture2D>::adopt(new engine::Texture2D());
   if (!texture->initWithData(pixels.data(), pixels.size(), engine::Texture2D::PixelFormat::RGBA8888, map.width(),
                              map.height())) {
-    texture->release();
     return;
   }
   texture->setFilterMode(1);
   picture_ = engine::Sprite::createWithTexture(texture);
-  texture->release();
   if (picture_ == nullptr) return;
-  picture_->retain();
   picture_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
   frame_.reset(map.width(), map.height(), frameSize());
   root()->addChild(picture_, 5);
@@ -193,6 +190,5 @@ void MapView::dropPicture() {
   }
   if (picture_ == nullptr) return;
   picture_->removeFromParentAndCleanup();
-  picture_->release();
   picture_ = nullptr;
 }

@@ -50,7 +50,7 @@ class MapView final : public ListView {
   void placePicture();
   void dropPicture();
 
-  engine::Sprite* picture_ = nullptr;  // retained
+  engine::RefPtr<engine::Sprite> picture_;
   engine::LayerColor* marker_ = nullptr;  // a child of the root while the picture shows
   MapFrame frame_;
   int32_t cellX_ = -1;

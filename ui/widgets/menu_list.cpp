@@ -14,11 +14,10 @@ constexpr float kTextInset = 10.0f;
 constexpr float kRowGap = 2.0f;
 }  // namespace
 
-MenuList::MenuList() : node_(engine::InnerNode::create()) { node_->retain(); }
+MenuList::MenuList() : node_(engine::InnerNode::create()) {}
 
 MenuList::~MenuList() {
   node_->removeFromParentAndCleanup();
-  node_->release();
 }
 
 void MenuList::setRows(std::vector<Row> rows) {

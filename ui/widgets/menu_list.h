@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/ref_ptr.h"
 #include "engine/input/key_code.h"
 
 namespace engine {
@@ -84,5 +85,5 @@ class MenuList {
   float rowHeight_ = 30.0f;
   int visibleRows_ = 12;
   bool armed_ = false;  // Enter or space went down while the list listened
-  engine::InnerNode* node_ = nullptr;
+  engine::RefPtr<engine::InnerNode> node_;
 };

@@ -1,9 +1,9 @@
 #include "view/atlas/game_textures.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "engine/base/log.h"
-#include "engine/base/ref.h"
 #include "engine/render/gl_program_cache.h"
 #include "engine/render/gl_program_state_cache.h"
 #include "engine/render/texture2d.h"
@@ -30,23 +30,20 @@ engine::Texture2D* loadAtlas(GameTextures& set, const std::string& folder, int i
   engine::Texture2D::setDefaultAlphaPixelFormat(PixelFormat::RGBA8888);
   if (texture == nullptr) {
     engine::log("atlas %s is missing or unreadable; a stand-in is drawn", atlasFileName(index).c_str());
-    texture = makeFallbackTexture();
-    if (texture != nullptr) set.fallbacks.push_back(texture);
+    engine::RefPtr<engine::Texture2D> standIn = makeFallbackTexture();
+    texture = standIn;
+    if (standIn != nullptr) set.fallbacks.push_back(std::move(standIn));
   }
   if (texture != nullptr) texture->setFilterMode(1);
   set.textures[index] = texture;
   return texture;
 }
 
-template <class Node>
-Node* keep(Node* node) {
-  if (node != nullptr) node->retain();
-  return node;
+GameTextures::Batch batch(engine::Texture2D* texture, int64_t capacity, bool flag) {
+  return GameTextures::Batch(engine::SpriteBatchNode::createWithTexture(texture, capacity, flag));
 }
 
-engine::SpriteBatchNode* batch(engine::Texture2D* texture, int64_t capacity, bool flag) {
-  return keep(engine::SpriteBatchNode::createWithTexture(texture, capacity, flag));
-}
+GameTextures::Holder holder() { return GameTextures::Holder(engine::InnerNode::create()); }
 
 }  // namespace
 
@@ -61,11 +58,12 @@ std::string atlasFileNames(const std::string& graphicsFolder, int index) {
 }
 
 GameTextures& gameTextures() {
-  static GameTextures set;
-  return set;
+  // Never destroyed: a set still loaded at exit would be released after the GL context is gone.
+  static auto* set = new GameTextures;
+  return *set;
 }
 
-engine::Texture2D* makeFallbackTexture() {
+engine::RefPtr<engine::Texture2D> makeFallbackTexture() {
   std::vector<uint8_t> pixels(static_cast<size_t>(kFallbackSize) * kFallbackSize * 4);
   for (int y = 0; y < kFallbackSize; ++y) {
     for (int x = 0; x < kFallbackSize; ++x) {
@@ -77,9 +75,8 @@ engine::Texture2D* makeFallbackTexture() {
       p[3] = 255;
     }
   }
-  auto* texture = new engine::Texture2D();
+  auto texture = engine::RefPtr<engine::Texture2D>::adopt(new engine::Texture2D());
   if (!texture->initWithData(pixels.data(), pixels.size(), PixelFormat::RGBA8888, kFallbackSize, kFallbackSize)) {
-    texture->release();
     return nullptr;
   }
   return texture;
@@ -99,15 +96,15 @@ void loadGameTextures(const std::string& folder, bool lowerGraphics) {
   loadAtlas(set, folder, atlas::kTileEffects, packed);
 
   set.blockBatch = batch(rocks, 512, true);
-  set.extraWorldNode = keep(engine::InnerNode::create());
+  set.extraWorldNode = holder();
   set.treasureBatch = batch(treasures, 512, false);
   set.secondTreasureBatch = batch(treasures, 512, false);
   set.iconBatch = batch(treasures, 50, true);
-  set.mobNode = keep(engine::InnerNode::create());
+  set.mobNode = holder();
   set.healthBarBatch = batch(interface, 32, true);
   set.particleBatches = {batch(debris, 128, false), batch(rocks, 256, false), batch(mobs, 64, false)};
   set.bulletBatch = batch(debris, 64, false);
-  set.hudLayer = keep(engine::InnerNode::create());
+  set.hudLayer = holder();
   set.additiveBatch = batch(fluids, 64, true);
   set.dressBatch = batch(equip, 64, true);
   loadAtlas(set, folder, atlas::kTools, packed);
@@ -125,22 +122,8 @@ void unloadGameTextures() {
     engine::Texture2D* texture = set.textures[index];
     if (texture == nullptr) continue;
     bool fallback = false;
-    for (engine::Texture2D* stand : set.fallbacks) fallback = fallback || stand == texture;
+    for (const engine::RefPtr<engine::Texture2D>& stand : set.fallbacks) fallback = fallback || stand == texture;
     if (!fallback) cache()->removeTexture(texture);
   }
-  for (engine::Texture2D* stand : set.fallbacks) stand->release();
-  auto drop = [](auto*& node) { engine::safeRelease(node); };
-  drop(set.blockBatch);
-  drop(set.extraWorldNode);
-  drop(set.treasureBatch);
-  drop(set.secondTreasureBatch);
-  drop(set.iconBatch);
-  drop(set.mobNode);
-  drop(set.healthBarBatch);
-  for (auto*& node : set.particleBatches) drop(node);
-  drop(set.bulletBatch);
-  drop(set.hudLayer);
-  drop(set.additiveBatch);
-  drop(set.dressBatch);
   set = GameTextures{};
 }

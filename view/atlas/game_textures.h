@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/ref_ptr.h"
+
 namespace engine {
 class InnerNode;
 class SpriteBatchNode;
@@ -43,33 +45,37 @@ std::string atlasFileName(int index);
 // The atlas's full path in the graphics folder.
 std::string atlasFileNames(const std::string& graphicsFolder, int index);
 
+// Every node is held here, whether or not the main layer has taken it as a child.
 struct GameTextures {
-  engine::SpriteBatchNode* blockBatch = nullptr;          // rocks, 512 quads: the tile window
-  engine::InnerNode* extraWorldNode = nullptr;
-  engine::SpriteBatchNode* treasureBatch = nullptr;       // treasures, 512
-  engine::SpriteBatchNode* secondTreasureBatch = nullptr;  // treasures, 512
-  engine::SpriteBatchNode* iconBatch = nullptr;           // treasures, 50: item icons over the HUD
-  engine::InnerNode* mobNode = nullptr;
-  engine::SpriteBatchNode* healthBarBatch = nullptr;      // interface, 32, program 258
-  std::array<engine::SpriteBatchNode*, 3> particleBatches{};  // debris 128, rocks 256, mobs 64
-  engine::SpriteBatchNode* bulletBatch = nullptr;         // debris, 64
-  engine::InnerNode* hudLayer = nullptr;
-  engine::SpriteBatchNode* additiveBatch = nullptr;       // fluids, 64, blend (source alpha, one)
-  engine::SpriteBatchNode* dressBatch = nullptr;          // equip, 64
+  using Batch = engine::RefPtr<engine::SpriteBatchNode>;
+  using Holder = engine::RefPtr<engine::InnerNode>;
+
+  Batch blockBatch;           // rocks, 512 quads: the tile window
+  Holder extraWorldNode;
+  Batch treasureBatch;        // treasures, 512
+  Batch secondTreasureBatch;  // treasures, 512
+  Batch iconBatch;            // treasures, 50: item icons over the HUD
+  Holder mobNode;
+  Batch healthBarBatch;                 // interface, 32, program 258
+  std::array<Batch, 3> particleBatches;  // debris 128, rocks 256, mobs 64
+  Batch bulletBatch;                    // debris, 64
+  Holder hudLayer;
+  Batch additiveBatch;  // fluids, 64, blend (source alpha, one)
+  Batch dressBatch;     // equip, 64
   // Textures by atlas index (null for iap.png); the real ones belong to the texture cache.
   std::array<engine::Texture2D*, atlas::kCount> textures{};
-  // Atlases that were missing: generated stand-ins, retained here.
-  std::vector<engine::Texture2D*> fallbacks;
+  // Atlases that were missing: generated stand-ins.
+  std::vector<engine::RefPtr<engine::Texture2D>> fallbacks;
   bool loaded = false;
 };
 
 // The loaded set, empty before the first load and after an unload.
 GameTextures& gameTextures();
 
-// Loads the atlases of the graphics folder and makes every node (each retained once).
+// Loads the atlases of the graphics folder and makes every node.
 void loadGameTextures(const std::string& graphicsFolder, bool lowerGraphics);
-// Removes the loaded atlases from the texture cache, releases every node and fallback once and
-// clears the set.
+// Removes the loaded atlases from the texture cache and clears the set, which lets go of every
+// node and fallback.
 void unloadGameTextures();
-// The stand-in for a missing atlas: a small magenta and black check.
-engine::Texture2D* makeFallbackTexture();
+// The stand-in for a missing atlas: a small magenta and black check; null when it does not upload.
+engine::RefPtr<engine::Texture2D> makeFallbackTexture();

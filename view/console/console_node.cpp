@@ -6,6 +6,7 @@
 
 #include "content/launch/screen_layout.h"
 #include "engine/base/log.h"
+#include "engine/base/ref_ptr.h"
 #include "engine/layer/layer_color.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/call_func.h"
@@ -174,10 +175,11 @@ void ConsoleNode::makeRoom() {
     if (oldest == nullptr || line->getTag() < oldest->getTag()) oldest = line;
   });
   if (oldest == nullptr) return;
-  oldest->retain();
-  removeChild(oldest);  // stops its actions
-  holder_->addChild(oldest);
-  oldest->release();
+  {
+    const engine::RefPtr<engine::Node> moving(oldest);  // between its two parents
+    removeChild(oldest);                                 // stops its actions
+    holder_->addChild(oldest);
+  }
   getActionManager()->addAction(
       sequence(engine::CallFunc::create([this] { slidingScroll(); }),
                engine::CallFunc::create([oldest] { removeNode(oldest); })),

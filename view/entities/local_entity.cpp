@@ -9,23 +9,19 @@
 
 namespace {
 
-void dropNode(engine::Node* node) {
-  if (node == nullptr) return;
-  if (node->getParent() != nullptr) node->getParent()->removeChild(node);
-  node->release();
+void detach(engine::Node* node) {
+  if (node != nullptr && node->getParent() != nullptr) node->getParent()->removeChild(node);
 }
 
 }  // namespace
 
 template <class NodeType>
 BaseLocalEntity<NodeType>::BaseLocalEntity(const Entity& entity, NodeType* node)
-    : entity_(entity), node_(node) {
-  node_->retain();
-}
+    : entity_(entity), node_(node) {}
 
 template <class NodeType>
 BaseLocalEntity<NodeType>::~BaseLocalEntity() {
-  dropNode(node_);
+  detach(node_);
 }
 
 template <class NodeType>
@@ -86,16 +82,13 @@ std::unique_ptr<LocalTreasureEntity> LocalTreasureEntity::create(
       new LocalTreasureEntity(entity, EntitySprite::create(layer.getTexture(), rect, wrap)));
   if (count > 1 && overlayLayer != nullptr) {
     drawing->overlay_ = engine::Sprite::createWithTextureRect(overlayLayer->getTexture(), rect);
-    if (drawing->overlay_ != nullptr) {
-      drawing->overlay_->retain();
-      overlayLayer->addChild(drawing->overlay_);
-    }
+    if (drawing->overlay_ != nullptr) overlayLayer->addChild(drawing->overlay_);
   }
   drawing->place(layer);
   return drawing;
 }
 
-LocalTreasureEntity::~LocalTreasureEntity() { dropNode(overlay_); }
+LocalTreasureEntity::~LocalTreasureEntity() { detach(overlay_); }
 
 void LocalTreasureEntity::setPosition(const EntityData& data) {
   LocalEntity::setPosition(data);

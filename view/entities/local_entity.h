@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "engine/base/geometry.h"
+#include "engine/base/ref_ptr.h"
 #include "entities/core/entity.h"
 #include "view/entities/entity_sprite.h"
 
@@ -34,10 +35,9 @@ class BaseLocalEntity : public EntityDrawing {
   NodeType* node() const { return node_; }
 
  protected:
-  // Retains the node.
   BaseLocalEntity(const Entity& entity, NodeType* node);
   const Entity& entity_;
-  NodeType* node_;
+  engine::RefPtr<NodeType> node_;
 };
 
 class LocalEntity : public BaseLocalEntity<EntitySprite> {
@@ -90,5 +90,5 @@ class LocalTreasureEntity final : public LocalEntity {
  private:
   LocalTreasureEntity(const Entity& entity, EntitySprite* sprite) : LocalEntity(entity, sprite) {}
 
-  engine::Sprite* overlay_ = nullptr;  // retained
+  engine::RefPtr<engine::Sprite> overlay_;
 };

@@ -74,10 +74,7 @@ LocalMobEntity::LocalMobEntity(const MobEntity& mob, EntityInnerNode* node, cons
 LocalMobEntity::~LocalMobEntity() {
   // The flash's end calls back into this drawing.
   if (engine::ActionManager* actions = node_->getActionManager()) actions->removeActionByTag(kFlashTag, node_);
-  if (healthBar_ != nullptr) {
-    if (healthBar_->getParent() != nullptr) healthBar_->getParent()->removeChild(healthBar_);
-    healthBar_->release();
-  }
+  if (healthBar_ != nullptr && healthBar_->getParent() != nullptr) healthBar_->getParent()->removeChild(healthBar_);
   node_->removeAllChildrenWithCleanup();
 }
 
@@ -126,7 +123,6 @@ void LocalMobEntity::showHealth(float ratio) {
     engine::Texture2D* texture = layers_.healthBars->getTexture();
     healthBar_ = HealthBar::create(texture, engine::Rect(0, 0, size_.width, kBarHeight));
     if (healthBar_ == nullptr) return;
-    healthBar_->retain();
     if (layers_.healthBarProgram != nullptr) healthBar_->setGLProgramState(layers_.healthBarProgram);
     layers_.healthBars->addChild(healthBar_);
     placeBar();

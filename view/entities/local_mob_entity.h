@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "content/tables/mob_def.h"
+#include "engine/base/ref_ptr.h"
 #include "engine/sprite/sprite.h"
 #include "view/entities/local_entity.h"
 
@@ -86,7 +87,7 @@ class LocalMobEntity final : public BaseLocalEntity<EntityInnerNode> {
   engine::Size size_;
   std::vector<uint8_t> partSelection_;
   std::array<const MobAnimation*, 6> frameSets_{};
-  HealthBar* healthBar_ = nullptr;  // retained
+  engine::RefPtr<HealthBar> healthBar_;
   int32_t shownState_ = kUnshown;
   float shownHealth_ = 1.0f;
   engine::Color3B lightColour_ = engine::Color3B::WHITE;  // the light's tint, kept while a flash shows

@@ -48,20 +48,11 @@ int variantMarkOf(const Item& item) {
   return -1;
 }
 
-// The item pieces hold one reference each, so they live as long as the sprite shows them
-// whether or not a parent has taken them.
+// Takes a piece off the screen and lets go of it.
 template <class N>
-N* kept(N* node) {
-  if (node != nullptr) node->retain();
-  return node;
-}
-
-// Takes a piece off the screen and gives back the sprite's reference.
-template <class N>
-void dropPiece(N*& piece) {
+void dropPiece(engine::RefPtr<N>& piece) {
   if (piece == nullptr) return;
   if (piece->getParent() != nullptr) piece->removeFromParentAndCleanup();
-  piece->release();
   piece = nullptr;
 }
 
@@ -185,8 +176,8 @@ void InventorySprite::addNewItemFrame() {
 }
 
 void InventorySprite::addIcon(const Item& item) {
-  icon_ = kept(engine::Sprite::createWithTextureRect(overlay_art::iconTexture(),
-                                                     art::itemIconRect(item.id, item.variant)));
+  icon_ =
+      engine::Sprite::createWithTextureRect(overlay_art::iconTexture(), art::itemIconRect(item.id, item.variant));
   if (icon_ == nullptr) return;
   icon_->setPosition(getPosition());
   icon_->setScale(getScale());
@@ -196,7 +187,7 @@ void InventorySprite::addIcon(const Item& item) {
 }
 
 void InventorySprite::addCount(const Item& item) {
-  countLabel_ = kept(makeTinyLabel(std::to_string(item.count), getPosition()));
+  countLabel_ = makeTinyLabel(std::to_string(item.count), getPosition());
   if (countLabel_ == nullptr) return;
   if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(countLabel_, kCountZ, kCountTag);
@@ -224,7 +215,7 @@ void InventorySprite::addMark(const Item& item) {
   } else {
     return;
   }
-  mark_ = kept(overlay_art::interfaceSprite(rect, getPosition() + offset));
+  mark_ = overlay_art::interfaceSprite(rect, getPosition() + offset);
   if (mark_ == nullptr) return;
   mark_->setScale(s);
   if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
@@ -248,7 +239,7 @@ Vec2 InventorySprite::markerCorner() const {
 void InventorySprite::showMarkerFrame() {
   const Rect& rect = state_ == slotKind_->normalId ? art::kQuickSlotMarkerSelected : art::kQuickSlotMarkerOther;
   if (marker_ == nullptr) {
-    marker_ = kept(overlay_art::interfaceSprite(rect, markerCorner()));
+    marker_ = overlay_art::interfaceSprite(rect, markerCorner());
     if (marker_ == nullptr) return;
     const uint32_t anchor = durabilityAnchor();
     if (anchor == kAnchorRight) marker_->setScaleX(-marker_->getScaleX());
@@ -285,7 +276,7 @@ void InventorySprite::updateDurabilityBar() {
   const uint16_t maximum = item->maxDurability();
   if (maximum == 0) return;
   const Rect bar = art::durabilityBarRect(item->durability, maximum);
-  durabilityBar_ = kept(overlay_art::interfaceSprite(bar, markerCorner()));
+  durabilityBar_ = overlay_art::interfaceSprite(bar, markerCorner());
   if (durabilityBar_ == nullptr) return;
   const uint32_t anchor = durabilityAnchor();
   if (anchor == kAnchorUp || anchor == kAnchorDown) {
@@ -310,7 +301,7 @@ void InventorySprite::updateOutline() {
   if (outline == 0) return;
   const float s = getScale();
   const Rect rect = art::uiSpriteRect(static_cast<uint16_t>(art::kOutlineSpriteBase + outline), 0);
-  outline_ = kept(overlay_art::interfaceSprite(rect, getPosition() + Vec2(-7 * s, -7 * s)));
+  outline_ = overlay_art::interfaceSprite(rect, getPosition() + Vec2(-7 * s, -7 * s));
   if (outline_ == nullptr) return;
   if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(outline_, kOutlineZ);
@@ -337,7 +328,7 @@ void InventorySprite::updateHighlight() {
   }
   if (highlightFrame_ != nullptr) return;
   const Vec2 at = icon_ != nullptr ? icon_->getPosition() : getPosition();
-  highlightFrame_ = kept(overlay_art::interfaceSprite(kHighlightRects[highlightKind_ - 1], at));
+  highlightFrame_ = overlay_art::interfaceSprite(kHighlightRects[highlightKind_ - 1], at);
   if (highlightFrame_ == nullptr) return;
   if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(highlightFrame_, kHighlightZ, kHighlightTag);

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/base/ref_ptr.h"
 #include "engine/sprite/sprite.h"
 #include "game/inventory/slot_ref.h"
 #include "view/inventory/slot_kind_table.h"
@@ -127,13 +128,14 @@ class InventorySprite : public engine::Sprite {
   const SlotKindRow* slotKind_ = nullptr;
   SlotRef slot_;
   uint32_t state_ = 0;
-  engine::Sprite* durabilityBar_ = nullptr;
-  engine::Sprite* marker_ = nullptr;
-  engine::Sprite* outline_ = nullptr;
-  engine::Sprite* icon_ = nullptr;
-  engine::Label* countLabel_ = nullptr;
-  engine::Sprite* mark_ = nullptr;
-  engine::Sprite* highlightFrame_ = nullptr;
+  // The pieces live as long as the sprite shows them, whether or not a parent has taken them.
+  engine::RefPtr<engine::Sprite> durabilityBar_;
+  engine::RefPtr<engine::Sprite> marker_;
+  engine::RefPtr<engine::Sprite> outline_;
+  engine::RefPtr<engine::Sprite> icon_;
+  engine::RefPtr<engine::Label> countLabel_;
+  engine::RefPtr<engine::Sprite> mark_;
+  engine::RefPtr<engine::Sprite> highlightFrame_;
   bool highlighted_ = false;
   uint32_t highlightKind_ = 0;
 };

@@ -6,7 +6,6 @@
 #include <array>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/items/item_rules.h"
 #include "content/launch/interface_services.h"
 #include "content/tables/item_def.h"
@@ -17,6 +16,7 @@
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/inventory/inventory.h"
+#include "game/inventory/slot_taking.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
 #include "platform/audio/sound_effects.h"
@@ -82,10 +82,7 @@ bool InventorySprite::consumeOne() {
   Item* item = slotItem();
   if (item == nullptr) return false;
   const bool emptied = item->consumeOne();
-  if (emptied) {
-    freeItem(item);
-    if (Inventory* items = inventory()) items->setSlot(slot_, nullptr);
-  }
+  if (emptied) takeSlotItem(*inventory(), slot_);  // a slot item implies an inventory
   refreshCount(false);
   if (slot_.kind == SlotKind::AlchemyLab) inventoryViewHooks().refreshOpenWindow();
   if (!emptied && isQuickSlot()) select();

@@ -1,6 +1,9 @@
 #include "view/overlays/sign_label.h"
 
+#include <utility>
+
 #include "content/launch/screen_layout.h"
+#include "engine/base/ref_ptr.h"
 #include "engine/scene/action_ease.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
@@ -16,9 +19,10 @@
 
 namespace {
 
-SignLabel*& slot() {
-  static SignLabel* node = nullptr;
-  return node;
+// Never destroyed: a label still held at exit would be released after the GL context is gone.
+engine::RefPtr<SignLabel>& slot() {
+  static auto* node = new engine::RefPtr<SignLabel>();
+  return *node;
 }
 
 constexpr float kBoxWidth = 136.0f;
@@ -33,11 +37,9 @@ float uiScale() { return screenLayout().uiScale > 0.0f ? screenLayout().uiScale 
 SignLabel* SignLabel::instance() { return slot(); }
 
 void SignLabel::forget() {
-  SignLabel* node = slot();
+  engine::RefPtr<SignLabel> node = std::move(slot());
   if (node == nullptr) return;
-  slot() = nullptr;
   if (engine::Node* parent = node->getParent()) parent->removeChild(node);
-  node->release();
 }
 
 bool SignLabel::build(engine::InnerNode& parent) {
@@ -65,12 +67,9 @@ bool SignLabel::build(engine::InnerNode& parent) {
 
 SignLabel* SignLabel::show(engine::InnerNode& parent, const std::string& text, engine::Vec2 point) {
   if (slot() == nullptr) {
-    auto* node = new SignLabel();
-    if (!node->init() || !node->build(parent)) {
-      node->release();
-      return nullptr;
-    }
-    slot() = node;  // the node's own reference
+    auto node = engine::RefPtr<SignLabel>::adopt(new SignLabel());
+    if (!node->init() || !node->build(parent)) return nullptr;
+    slot() = std::move(node);
   }
   SignLabel* node = slot();
   if (node->label_ != nullptr) node->label_->setString(text);

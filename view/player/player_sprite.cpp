@@ -49,7 +49,6 @@ int32_t playerBodyState(PlayerGraphical& player) {
 
 PlayerSprite::PlayerSprite(PlayerGraphical& player) : player_(&player) {
   animator_ = PlayerAnimator::create(this);
-  animator_->retain();
   registerSprite(this);
   animator_->setPosition(engine::Vec2(0, 0));
   animator_->setScaleX(-1.0f);
@@ -293,5 +292,4 @@ PlayerSprite::~PlayerSprite() {
   heldLit_ = false;
   carriesLight_ = false;
   if (lit) lowerLight();
-  animator_->release();
 }

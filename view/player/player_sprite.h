@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/ref_ptr.h"
 #include "view/player/player_animator.h"
 
 namespace engine {
@@ -145,7 +146,7 @@ class PlayerSprite : public PlayerAnimatorOwner {
   void stepMotion(uint8_t event);
   void stepFreeMotion(uint8_t event);
 
-  PlayerAnimator* animator_ = nullptr;  // retained
+  engine::RefPtr<PlayerAnimator> animator_;
   engine::Sprite* heldSprite_ = nullptr;  // a child of the animator
   std::array<DyableSprite*, art::kCharacterPartCount> parts_{};  // children of the animator
   engine::Vec2 bodyOffset_{0, 0};

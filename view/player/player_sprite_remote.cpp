@@ -32,7 +32,6 @@ RemotePlacement placeRemotePlayer(engine::Vec2 point, int32_t worldColumns, int3
 
 PlayerSpriteRemote::PlayerSpriteRemote(PlayerGraphical& player, engine::InnerNode* worldLayer)
     : PlayerSprite(player), container_(engine::InnerNode::create()) {
-  container_->retain();
   container_->addChild(animator(), 0);
   if (worldLayer != nullptr) worldLayer->addChild(container_, kContainerZ);
 }
@@ -40,7 +39,6 @@ PlayerSpriteRemote::PlayerSpriteRemote(PlayerGraphical& player, engine::InnerNod
 PlayerSpriteRemote::~PlayerSpriteRemote() {
   container_->removeChild(animator());
   if (engine::Node* parent = container_->getParent()) parent->removeChild(container_);
-  container_->release();
 }
 
 void PlayerSpriteRemote::setPosition(engine::Vec2 point) {

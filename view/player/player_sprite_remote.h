@@ -9,6 +9,7 @@
 //
 // Main thread only.
 
+#include "engine/base/ref_ptr.h"
 #include "view/player/player_sprite.h"
 
 namespace engine {
@@ -38,5 +39,5 @@ class PlayerSpriteRemote final : public PlayerSprite {
   engine::InnerNode* container() const { return container_; }
 
  private:
-  engine::InnerNode* container_;  // retained
+  engine::RefPtr<engine::InnerNode> container_;
 };

@@ -1,5 +1,6 @@
 #include "view/sky/sky_creation.h"
 
+#include "engine/base/ref_ptr.h"
 #include "engine/scene/director.h"
 #include "platform/platform.h"
 #include "platform/resource_folders.h"
@@ -9,9 +10,10 @@
 
 namespace {
 
-Sky*& slot() {
-  static Sky* sky = nullptr;
-  return sky;
+// Never destroyed: a sky still held at exit would be released after the GL context is gone.
+engine::RefPtr<Sky>& slot() {
+  static auto* sky = new engine::RefPtr<Sky>();
+  return *sky;
 }
 
 std::string& folderWithoutPlatform() {
@@ -43,7 +45,6 @@ Sky* createSky(World& world) {
   destroySky();
   const SkySource source = platformSource();
   Sky* sky = source.lowerSky ? Sky::create(world, source) : AdvancedSky::create(world, source);
-  sky->retain();
   slot() = sky;
   return sky;
 }
@@ -51,10 +52,9 @@ Sky* createSky(World& world) {
 Sky* currentSky() { return slot(); }
 
 void destroySky() {
-  Sky*& sky = slot();
+  engine::RefPtr<Sky>& sky = slot();
   if (sky == nullptr) return;
   if (sky->getParent() != nullptr) sky->removeFromParentAndCleanup();
-  sky->release();
   sky = nullptr;
 }
 

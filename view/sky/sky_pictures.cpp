@@ -1,6 +1,7 @@
 #include "view/sky/sky_pictures.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "content/art/sky_layout.h"
 #include "engine/base/log.h"
@@ -18,8 +19,8 @@ constexpr int32_t kNearest = 1;
 constexpr uint8_t kFallbackColours[kSkyPictureCount][4] = {
     {110, 170, 235, 255}, {225, 130, 70, 255}, {15, 20, 50, 255}, {230, 160, 170, 255}};
 
-engine::Texture2D* fallbackPicture(SkyPicture picture) {
-  auto* texture = new engine::Texture2D();
+engine::RefPtr<engine::Texture2D> fallbackPicture(SkyPicture picture) {
+  auto texture = engine::RefPtr<engine::Texture2D>::adopt(new engine::Texture2D());
   const uint8_t* rgba = kFallbackColours[static_cast<size_t>(picture)];
   if (!texture->initWithData(rgba, 4, engine::Texture2D::PixelFormat::RGBA8888, 1, 1)) {
     engine::log("sky: the fallback picture did not upload");
@@ -36,23 +37,21 @@ SkyPictures::SkyPictures(engine::TextureCache* cache, const std::string& folder,
   for (size_t i = 0; i < textures_.size(); ++i) {
     const auto picture = static_cast<SkyPicture>(i);
     const std::string file = art::skyPictureName(skyName, art::kSkyPhaseNames[i], lowerSky);
-    engine::Texture2D* texture =
-        cache_ != nullptr ? cache_->addImage(engine::joinPath(folder, file)) : nullptr;
+    engine::RefPtr<engine::Texture2D> texture(
+        cache_ != nullptr ? cache_->addImage(engine::joinPath(folder, file)) : nullptr);
     if (texture != nullptr) {
-      texture->retain();
       loaded_[i] = true;
     } else {
       engine::log("sky: %s is missing; its time of day shows a plain colour", file.c_str());
       texture = fallbackPicture(picture);
     }
     if (texture->getFilterMode() != kNearest) texture->setFilterMode(kNearest);
-    textures_[i] = texture;
+    textures_[i] = std::move(texture);
   }
 }
 
 SkyPictures::~SkyPictures() {
   for (size_t i = 0; i < textures_.size(); ++i) {
     if (loaded_[i] && cache_ != nullptr) cache_->removeTexture(textures_[i]);
-    textures_[i]->release();
   }
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/base/ref_ptr.h"
 #include "view/sky/sky_phase.h"
 
 namespace engine {
@@ -33,6 +34,6 @@ class SkyPictures {
   static size_t index(SkyPicture picture) { return static_cast<size_t>(picture); }
 
   engine::TextureCache* cache_;
-  std::array<engine::Texture2D*, kSkyPictureCount> textures_{};  // each retained
+  std::array<engine::RefPtr<engine::Texture2D>, kSkyPictureCount> textures_;
   std::array<bool, kSkyPictureCount> loaded_{};
 };

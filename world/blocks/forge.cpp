@@ -4,6 +4,7 @@
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 
 namespace {
 
@@ -109,16 +110,14 @@ bool Forge::produceOne() {
   const Item* input = itemAt(kInput);
   const SmeltRow* row = input != nullptr ? smeltRowFor(input->id) : nullptr;
   if (row == nullptr) return false;
-  Item* made = newItem(row->output, -1, row->count, -1, 0);
+  ItemPtr made(newItem(row->output, -1, row->count, -1, 0));
   if (made == nullptr) return false;
   Item* output = itemAt(kOutput);
   if (output == nullptr) {
-    putItem(kOutput, made);
+    putItem(kOutput, made.release());
   } else if (output->canStackWith(*made) && output->count + made->count <= ITEM_STACK_LIMIT) {
     output->count = static_cast<uint16_t>(output->count + made->count);
-    freeItem(made);
   } else {
-    freeItem(made);
     return false;
   }
   useOne(kInput);

@@ -84,7 +84,7 @@ std::unique_ptr<Shelf> Shelf::create(World& world, MapBlock& cell) {
   }
 }
 
-bool putItemOnShelf(World& world, MapBlock& cell, Item*& held, uint8_t position) {
+bool putItemOnShelf(World& world, MapBlock& cell, ItemPtr& held, uint8_t position) {
   if (held == nullptr || held->count == 0) return false;
   auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell));
   if (shelf == nullptr) {
@@ -93,19 +93,16 @@ bool putItemOnShelf(World& world, MapBlock& cell, Item*& held, uint8_t position)
     shelf = made.get();
     world.shelves().add(std::move(made));
   }
-  Item* unit = copyOf(*held, 1);
+  ItemPtr unit(copyOf(*held, 1));
   if (unit == nullptr) return false;
   const uint8_t slot = shelf->findSlotFor(*unit, position);
-  if (slot == Shelf::kNoSlot || slot >= shelf->slotCount() || shelf->itemAt(slot) != nullptr) {
-    freeItem(unit);  // the unit goes back: the held stack never gave it up
-    return false;
-  }
-  shelf->setItem(slot, unit);
+  // Refused, the unit goes back to the pool: the held stack never gave it up.
+  if (slot == Shelf::kNoSlot || slot >= shelf->slotCount() || shelf->itemAt(slot) != nullptr) return false;
+  shelf->setItem(slot, unit.release());
   if (held->count > 1) {
     --held->count;
   } else {
-    freeItem(held);
-    held = nullptr;
+    held.reset();
   }
   return true;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "content/items/item_ptr.h"
 #include "world/blocks/logic_block.h"
 #include "world/entities/entity_id.h"
 
@@ -96,4 +97,4 @@ class ShelfFishes final : public Shelf {
 // One unit of the held stack onto the shelf of the cell (made when the cell has none yet). True
 // when placed: the held stack loses the unit (and becomes null when it was the last). False, with
 // the held stack untouched, when the block is no shelf or the unit finds no free slot.
-bool putItemOnShelf(World& world, MapBlock& cell, Item*& held, uint8_t position);
+bool putItemOnShelf(World& world, MapBlock& cell, ItemPtr& held, uint8_t position);

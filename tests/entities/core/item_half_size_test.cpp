@@ -1,9 +1,12 @@
 // Dropped items take their half sizes from their icon, clothes from their dropped picture; a
 // picture of no size keeps the default.
 
+#include <utility>
+
 #include "content/art/dress_atlas_layout.h"
 #include "content/art/item_atlas_layout.h"
 #include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "entities/items/dress_entity.h"
 #include "entities/items/treasure_entity.h"
 #include "tests/entities/entity_world.h"
@@ -14,9 +17,9 @@ namespace {
 using EntityHalfSizes = EntityWorld;
 
 TEST_F(EntityHalfSizes, ADroppedItemIsHalfItsIconAndClothesWithoutAPictureKeepTheDefault) {
-  Item* stone = newItem(kStone, 0, 1, -1, 0);
+  ItemPtr stone(newItem(kStone, 0, 1, -1, 0));
   auto& item = static_cast<TreasureEntity&>(lists.add(std::make_unique<TreasureEntity>(
-      *world, EntityKind::Treasure, stone, engine::Vec2{pixel(5), pixel(6)}, &cell(5, 6), 0, 0, 0)));
+      *world, EntityKind::Treasure, std::move(stone), engine::Vec2{pixel(5), pixel(6)}, &cell(5, 6), 0, 0, 0)));
   const engine::Rect icon = art::itemIconRect(kStone, 0);
   EXPECT_FLOAT_EQ(item.data.halfWidth, icon.size.width / 2);
   EXPECT_FLOAT_EQ(item.data.halfHeight, icon.size.height / 2);

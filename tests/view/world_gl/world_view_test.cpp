@@ -167,8 +167,8 @@ TEST_F(WorldViewTest, AMissingAtlasLeavesAStandInAndEveryNodeExists) {
     EXPECT_GT(set.textures[index]->getPixelsWide(), 0u);
   }
   EXPECT_EQ(set.fallbacks.size(), 9u);
-  for (auto* node : {set.blockBatch, set.treasureBatch, set.secondTreasureBatch, set.iconBatch, set.healthBarBatch,
-                     set.bulletBatch, set.additiveBatch, set.dressBatch}) {
+  for (const GameTextures::Batch& node : {set.blockBatch, set.treasureBatch, set.secondTreasureBatch, set.iconBatch,
+                                          set.healthBarBatch, set.bulletBatch, set.additiveBatch, set.dressBatch}) {
     EXPECT_NE(node, nullptr);
   }
   layer->buildWorldView(running);

@@ -45,19 +45,19 @@ class ShelfTest : public EditWorldTest {
     rebind();
   }
   void TearDown() override {
-    freeItem(held);
+    held.reset();
     EditWorldTest::TearDown();
   }
   Shelf* shelfAt(int32_t x, int32_t y) { return dynamic_cast<Shelf*>(world->shelves().findAt(at(x, y))); }
   bool putOn(int32_t x, int32_t y, uint8_t position) { return putItemOnShelf(*world, at(x, y), held, position); }
 
   ShelfRules shelfRules;
-  Item* held = nullptr;
+  ItemPtr held;
 };
 
 TEST_F(ShelfTest, ATwoSlotShelfPicksItsSlotByPositionIsMadeOnFirstUseAndGivesItsItemsBack) {
   put(4, 4, kTwoSlotShelf);
-  held = newItem(kApple, 0, 5, -1, 0);
+  held.reset(newItem(kApple, 0, 5, -1, 0));
   EXPECT_EQ(shelfAt(4, 4), nullptr);
   EXPECT_TRUE(putOn(4, 4, 3));
   ASSERT_NE(shelfAt(4, 4), nullptr);
@@ -76,7 +76,7 @@ TEST_F(ShelfTest, ATwoSlotShelfPicksItsSlotByPositionIsMadeOnFirstUseAndGivesIts
 TEST_F(ShelfTest, ClearingWakesTheDisplaysThatStillExistAndDropsNothingForOnesThatAreGone) {
   shelfRules.makesDisplays = true;
   put(4, 4, kTwoSlotShelf);
-  held = newItem(kApple, 0, 5, -1, 0);
+  held.reset(newItem(kApple, 0, 5, -1, 0));
   ASSERT_TRUE(putOn(4, 4, 0));
   ASSERT_TRUE(putOn(4, 4, 3));
   Entity* const first = reinterpret_cast<Entity*>(uintptr_t{64});
@@ -89,10 +89,13 @@ TEST_F(ShelfTest, ClearingWakesTheDisplaysThatStillExistAndDropsNothingForOnesTh
 
 TEST_F(ShelfTest, APositionAtOrBeyondTheSlotCountFindsNoSlot) {
   put(4, 4, kFourSlotShelf);
-  held = newItem(kApple, 0, 1, -1, 0);
-  Item* const before = held;
+  held.reset(newItem(kApple, 0, 1, -1, 0));
+  Item* const before = held.get();
+  freeItem(newItem(kApple, 0, 1, -1, 0));  // a freed slot, so the refused unit's copy takes no new one
+  const size_t freeBefore = itemPool().freeCount();
   EXPECT_FALSE(putOn(4, 4, 4));
-  EXPECT_EQ(held, before) << "the last unit is not lost";
+  EXPECT_EQ(held.get(), before) << "the last unit is not lost";
+  EXPECT_EQ(itemPool().freeCount(), freeBefore) << "the refused unit went back and nothing else was freed";
   EXPECT_TRUE(putOn(4, 4, 3));
   EXPECT_EQ(held, nullptr) << "the last unit went onto the shelf";
   EXPECT_NE(shelfAt(4, 4)->itemAt(3), nullptr);

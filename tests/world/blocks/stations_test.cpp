@@ -64,6 +64,18 @@ TEST_F(ForgeTest, AnOutputOfAnotherItemOrAFullStackStopsTheForge) {
   }
 }
 
+TEST_F(ForgeTest, EachBarMadeOntoAStandingStackGoesBackToThePool) {
+  Forge forge(at(3, 3));
+  forge.setItem(Forge::kOutput, stack(kIronBar, 5));
+  forge.setItem(Forge::kFuel, stack(kCoal, 5));
+  forge.setItem(Forge::kInput, stack(kIron, 10));
+  freeItem(stack(kIron, 1));  // a freed slot, so each bar made takes no new one
+  const size_t freeBefore = itemPool().freeCount();
+  for (int i = 0; i < 30; ++i) forge.smeltStep();
+  EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, 11);
+  EXPECT_EQ(itemPool().freeCount(), freeBefore) << "six bars merged, none kept, none freed twice";
+}
+
 TEST_F(ForgeTest, BrewingUsesOneUnitOfEachIngredientAndNeverSpoilsTheOutput) {
   AlchemyLab lab(at(2, 2));
   PotionResult recipe;

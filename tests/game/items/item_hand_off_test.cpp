@@ -1,0 +1,88 @@
+// Items changing hands, counted in the pool: a dropped stack taken back by the player beside it, a
+// shelf that refuses its unit, and an item taken out of its slot. Every count is read from the
+// pool's free list after warming it, so that no allocation in a test opens a fresh slot.
+
+#include <vector>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
+#include "entities/core/world_entities.h"
+#include "entities/items/treasure_entity.h"
+#include "entities/items/treasure_factory.h"
+#include "game/inventory/inventory.h"
+#include "game/inventory/slot_taking.h"
+#include "tests/game/game_fixture.h"
+
+namespace game_test {
+namespace {
+
+// The items the pool has handed out since it was made, less those that came back.
+class PoolCount {
+ public:
+  PoolCount() {
+    std::vector<Item*> warm;
+    for (int i = 0; i < 32; ++i) warm.push_back(makeItem(kStone, 1));
+    for (Item* item : warm) freeItem(item);
+    mark_ = itemPool().freeCount();
+  }
+  long held() const { return static_cast<long>(mark_) - static_cast<long>(itemPool().freeCount()); }
+
+ private:
+  size_t mark_ = 0;
+};
+
+constexpr SlotRef kSingle{SlotKind::Single, 0, 0};
+
+using ItemHandOffTest = GameTest;
+
+TEST_F(ItemHandOffTest, ADroppedStackTakenBackLeavesOnlyTheInventorysStackInThePool) {
+  WorldEntities lists(*world);
+  const PoolCount pool;
+  TreasureEntity* dropped = createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, 5 * 30.0f}, 0, 0, 0);
+  ASSERT_NE(dropped, nullptr);
+  EXPECT_EQ(pool.held(), 1) << "the dropped stack";
+  player->cellX = dropped->data.cell->x;
+  player->cellY = dropped->data.cell->y;
+  ASSERT_TRUE(rules.applyToPlayersOnCell(dropped));
+  EXPECT_EQ(player->inventory->countItems(kStone, false, false), 3u);
+  lists.clearAll();
+  EXPECT_EQ(pool.held(), 1) << "the inventory's stack; the dropped one went back with its entity";
+}
+
+TEST_F(ItemHandOffTest, AStackDroppedOffTheMapGoesBackToThePoolOnce) {
+  WorldEntities lists(*world);
+  const PoolCount pool;
+  EXPECT_EQ(createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, -90 * 30.0f}, 0, 0, 0), nullptr);
+  EXPECT_EQ(pool.held(), 0);
+  EXPECT_EQ(createFishEntity(lists, newItem(ITEM_NONE, 0, 0, 0, 0), *world->cellAt(10, 5)), nullptr);
+  EXPECT_EQ(pool.held(), 0) << "an empty item is refused and freed";
+}
+
+TEST_F(ItemHandOffTest, ARefusedShelfLeavesTheStackInItsSlotAndFreesNothing) {
+  Item* stack = makeItem(kStone, 3);
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, stack);
+  player->inventory->select(0);
+  const PoolCount pool;
+  EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0)) << "no shelf there";
+  EXPECT_EQ(pool.held(), 0) << "the unit offered went back; the stack was never freed";
+  EXPECT_EQ(player->heldItem(), stack);
+  EXPECT_EQ(stack->count, 3);
+}
+
+TEST_F(ItemHandOffTest, TakingAnItemOutOfItsSlotEmptiesTheSlotAndTheTakerFreesItOnce) {
+  player->inventory->setSlot(kSingle, makeItem(kStone, 2));
+  const PoolCount pool;
+  {
+    const ItemPtr taken = takeSlotItem(*player->inventory, kSingle);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(taken->count, 2);
+    EXPECT_EQ(player->inventory->slotItem(kSingle), nullptr);
+    EXPECT_EQ(pool.held(), 0);
+  }
+  EXPECT_EQ(pool.held(), -1) << "freed when the taker let go";
+  EXPECT_EQ(takeSlotItem(*player->inventory, kSingle), nullptr) << "an empty slot gives nothing";
+}
+
+}  // namespace
+}  // namespace game_test
