@@ -150,15 +150,14 @@ void Renderer::addQuadCommand(const QuadCommand& command) {
   if (!continuesRun(material)) openRun(material, command.getModelView());
   V2F_C4B_T2F_Quad* out = quadData_ + quadCount_;
   quadCount_ += count;
-  std::copy(source, source + count, out);
-  if (!command.areQuadsInWorld()) {
-    const Affine2D m(command.getModelView().m);
-    for (int64_t i = 0; i < count; ++i) {
-      m.apply(out[i].tl);
-      m.apply(out[i].bl);
-      m.apply(out[i].tr);
-      m.apply(out[i].br);
-    }
+  for (int64_t i = 0; i < count; ++i) copyQuad(out[i], source[i]);
+  if (command.areQuadsInWorld()) return;
+  const Affine2D m(command.getModelView().m);
+  for (int64_t i = 0; i < count; ++i) {
+    m.apply(out[i].tl);
+    m.apply(out[i].bl);
+    m.apply(out[i].tr);
+    m.apply(out[i].br);
   }
 }
 
@@ -209,6 +208,33 @@ void Renderer::runOtherCommand(RenderCommand* command) {
     default:
       break;
   }
+}
+
+// Sprites of a few textures interleaved in drawing order change material at every quad; when
+// only the texture (and blend) differ from the material just applied, re-applying the same
+// program state would send nothing new, so only the texture and blend go through the cache.
+inline void Renderer::applyMaterial(const QuadRun& run) {
+  const QuadMaterial::Drawn& material = run.material;
+  if (material.programState == appliedProgramState_ && appliedStateReusable_ &&
+      lastMaterialDrawable_) [[likely]] {
+    // Nothing else reaches GL within a flush: the blend applied last is still GL's.
+    GL::bindTexture2D(material.textureId);
+    if (material.blend != appliedBlend_) {
+      GL::blendFunc(material.blend.src, material.blend.dst);
+      appliedBlend_ = material.blend;
+    }
+    return;
+  }
+  applyWholeMaterial(run);
+}
+
+void Renderer::applyWholeMaterial(const QuadRun& run) {
+  const Mat4& modelView =
+      run.modelView >= 0 ? modelViews_[static_cast<size_t>(run.modelView)] : Mat4::IDENTITY;
+  lastMaterialDrawable_ = run.material.use(modelView);
+  appliedBlend_ = run.material.blend;
+  appliedProgramState_ = run.material.programState;
+  appliedStateReusable_ = QuadMaterial::isReapplicationFree(run.material.programState);
 }
 
 // Runs [begin, end) lie one after another in the buffer; they are uploaded and drawn in flushes
@@ -285,27 +311,6 @@ void Renderer::drawRun(int64_t start, int64_t count) {
                                 reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
   ++drawCalls_;
   drawnQuads_ += static_cast<uint64_t>(count);
-}
-
-// Sprites of a few textures interleaved in drawing order change material at every quad; when
-// only the texture (and blend) differ from the material just applied, re-applying the same
-// program state would send nothing new, so only the texture and blend go through the cache.
-void Renderer::applyMaterial(const QuadRun& run) {
-  const GLProgramState* state = run.material.programState;
-  const BlendFunc& blend = run.material.blend;
-  if (state == appliedProgramState_ && appliedStateReusable_ && lastMaterialDrawable_) [[likely]] {
-    // Nothing else reaches GL within a flush: the blend applied last is still GL's.
-    GL::bindTexture2D(run.material.textureId);
-    if (blend != appliedBlend_) GL::blendFunc(blend.src, blend.dst);
-    appliedBlend_ = blend;
-    return;
-  }
-  const Mat4& modelView =
-      run.modelView >= 0 ? modelViews_[static_cast<size_t>(run.modelView)] : Mat4::IDENTITY;
-  lastMaterialDrawable_ = run.material.use(modelView);
-  appliedBlend_ = blend;
-  appliedProgramState_ = state;
-  appliedStateReusable_ = QuadMaterial::isReapplicationFree(state);
 }
 
 bool Renderer::checkVisibility(const Mat4& transform, const Size& size) const {

@@ -140,6 +140,7 @@ class Renderer {
   void finishFlush();
   void drawRun(int64_t start, int64_t count);
   void applyMaterial(const QuadRun& run);
+  void applyWholeMaterial(const QuadRun& run);
 
   // This frame's quads, in world space; kept (and grown) from frame to frame.
   std::vector<V2F_C4B_T2F_Quad> quads_;
