@@ -213,28 +213,27 @@ void Renderer::runOtherCommand(RenderCommand* command) {
 // Sprites of a few textures interleaved in drawing order change material at every quad; when
 // only the texture (and blend) differ from the material just applied, re-applying the same
 // program state would send nothing new, so only the texture and blend go through the cache.
-inline void Renderer::applyMaterial(const QuadRun& run) {
+// Nothing else reaches GL within a flush: the blend applied last is still GL's.
+inline void Renderer::applyMaterial(const QuadRun& run, AppliedMaterial& applied) const {
   const QuadMaterial::Drawn& material = run.material;
-  if (material.programState == appliedProgramState_ && appliedStateReusable_ &&
-      lastMaterialDrawable_) [[likely]] {
-    // Nothing else reaches GL within a flush: the blend applied last is still GL's.
+  if (material.programState == applied.programState && applied.reusable && applied.drawable)
+      [[likely]] {
     GL::bindTexture2D(material.textureId);
-    if (material.blend != appliedBlend_) {
+    if (material.blend != applied.blend) {
       GL::blendFunc(material.blend.src, material.blend.dst);
-      appliedBlend_ = material.blend;
+      applied.blend = material.blend;
     }
     return;
   }
-  applyWholeMaterial(run);
+  applied = applyWholeMaterial(run);
 }
 
-void Renderer::applyWholeMaterial(const QuadRun& run) {
+Renderer::AppliedMaterial Renderer::applyWholeMaterial(const QuadRun& run) const {
   const Mat4& modelView =
       run.modelView >= 0 ? modelViews_[static_cast<size_t>(run.modelView)] : Mat4::IDENTITY;
-  lastMaterialDrawable_ = run.material.use(modelView);
-  appliedBlend_ = run.material.blend;
-  appliedProgramState_ = run.material.programState;
-  appliedStateReusable_ = QuadMaterial::isReapplicationFree(run.material.programState);
+  const bool drawable = run.material.use(modelView);
+  return {run.material.programState, run.material.blend,
+          QuadMaterial::isReapplicationFree(run.material.programState), drawable};
 }
 
 // Runs [begin, end) lie one after another in the buffer; they are uploaded and drawn in flushes
@@ -250,33 +249,48 @@ void Renderer::drawRuns(size_t begin, size_t end) {
 }
 
 // Consecutive runs of one material are drawn as one; a material is applied only when it differs
-// from the last one applied (which a run cut by the end of a flush still is).
+// from the last one applied (which a run cut by the end of a flush still is). A scene of sprites
+// of a few textures interleaved has a run per sprite: the walk keeps what it needs in locals.
 size_t Renderer::flush(size_t run, int64_t start, int64_t end) {
   ++flushes_;
   uploadQuads(quadData_ + start, end - start);
-  appliedProgramState_ = nullptr;
-  appliedStateReusable_ = false;
+  const QuadRun* runs = runs_.data();
+  const size_t runCount = runCount_;
+  AppliedMaterial applied;
+  applied.drawable = lastMaterialDrawable_;
   uint32_t lastMaterialID = lastMaterialID_;
-  int64_t drawStart = 0;
+  DrawnRuns drawn;
   int64_t drawLength = 0;
   for (;; ++run) {
-    const QuadRun& current = runs_[run];
-    const int64_t next = startOf(run + 1);
+    const QuadRun& current = runs[run];
+    const int64_t next = run + 1 < runCount ? runs[run + 1].start : quadCount_;
     const uint32_t materialID = current.material.id;
     if (materialID != lastMaterialID || materialID == 0) {
-      drawRun(drawStart, drawLength);
-      drawStart += drawLength;
+      drawn.draw(drawLength, applied.drawable);
       drawLength = 0;
-      applyMaterial(current);
+      applyMaterial(current, applied);
       lastMaterialID = materialID;
     }
     drawLength += std::min(next, end) - std::max<int64_t>(current.start, start);
     if (next >= end) break;
   }
-  drawRun(drawStart, drawLength);
+  drawn.draw(drawLength, applied.drawable);
+  drawCalls_ += drawn.calls;
+  drawnQuads_ += drawn.quads;
+  lastMaterialDrawable_ = applied.drawable;
   lastMaterialID_ = lastMaterialID;
   finishFlush();
   return startOf(run + 1) == end ? run + 1 : run;
+}
+
+void Renderer::DrawnRuns::draw(int64_t count, bool drawable) {
+  if (count > 0 && drawable) {
+    GL::frameCalls().drawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
+                                  reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
+    ++calls;
+    quads += static_cast<uint64_t>(count);
+  }
+  start += count;
 }
 
 void Renderer::uploadQuads(const V2F_C4B_T2F_Quad* quads, int64_t quadCount) {
@@ -303,14 +317,6 @@ void Renderer::finishFlush() {
     GL::frameCalls().bindBuffer(GL_ARRAY_BUFFER, 0);
     GL::frameCalls().bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   }
-}
-
-void Renderer::drawRun(int64_t start, int64_t count) {
-  if (count <= 0 || !lastMaterialDrawable_) return;
-  GL::frameCalls().drawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
-                                reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
-  ++drawCalls_;
-  drawnQuads_ += static_cast<uint64_t>(count);
 }
 
 bool Renderer::checkVisibility(const Mat4& transform, const Size& size) const {

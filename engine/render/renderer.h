@@ -138,9 +138,24 @@ class Renderer {
   size_t flush(size_t run, int64_t start, int64_t end);
   void uploadQuads(const V2F_C4B_T2F_Quad* quads, int64_t quadCount);
   void finishFlush();
-  void drawRun(int64_t start, int64_t count);
-  void applyMaterial(const QuadRun& run);
-  void applyWholeMaterial(const QuadRun& run);
+  // What the flush under way applied last in full, and whether applying it again would send
+  // nothing new (then a change of material only binds the texture and blend).
+  struct AppliedMaterial {
+    const GLProgramState* programState = nullptr;
+    BlendFunc blend;
+    bool reusable = false;
+    bool drawable = false;
+  };
+  void applyMaterial(const QuadRun& run, AppliedMaterial& applied) const;
+  AppliedMaterial applyWholeMaterial(const QuadRun& run) const;
+  // The draws of one flush, from the start of its quads.
+  struct DrawnRuns {
+    int64_t start = 0;
+    uint64_t calls = 0;
+    uint64_t quads = 0;
+    // Draws the next count quads (when the material can draw) and moves past them.
+    void draw(int64_t count, bool drawable);
+  };
 
   // This frame's quads, in world space; kept (and grown) from frame to frame.
   std::vector<V2F_C4B_T2F_Quad> quads_;
@@ -157,11 +172,6 @@ class Renderer {
 
   uint32_t lastMaterialID_ = 0;
   bool lastMaterialDrawable_ = false;
-  // The program state this flush applied in full last, and whether applying it again would send
-  // nothing new (then a change of material only binds the texture and blend).
-  const GLProgramState* appliedProgramState_ = nullptr;
-  bool appliedStateReusable_ = false;
-  BlendFunc appliedBlend_;
   std::vector<uint16_t> indices_;
   uint32_t quadVAO_ = 0;
   uint32_t buffersVBO_[2] = {0, 0};
