@@ -41,6 +41,7 @@
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
 #include "engine/io/byte_writer.h"
+#include "engine/window/alert.h"
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "saves/container/data_stream_reader.h"
@@ -98,7 +99,9 @@ struct LargestWorld {
 LargestWorld* largestWorld() {
   static std::unique_ptr<LargestWorld> made = [] {
     const char* path = std::getenv("RUBBLE_DATA_FILE");
-    setContentAlertHandler([](const std::string&, const std::string&) {});
+    // A damaged file is this run's own answer, not an alert for anyone.
+    static engine::SilentAlertBox silent;
+    engine::setAlertBox(&silent);
     loadContentDatabase(path ? path : "data/data.dat");
     if (!contentLoadError().empty() || planetDefs().empty()) return std::unique_ptr<LargestWorld>();
     auto largest = std::make_unique<LargestWorld>();

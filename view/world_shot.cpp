@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/render/configuration.h"
 #include "engine/render/gl_program_cache.h"
 #include "engine/scene/director.h"

@@ -117,6 +117,7 @@ void GameLocal::quit() {
   generation_.stop();  // quitting never waits for a whole world
   stopTimers();
   endWorld(*running_, *this, *rules_);
+  timers_.unscheduleAll();
   engine::unscheduleAllSlots();
 }
 

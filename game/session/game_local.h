@@ -16,6 +16,7 @@
 #include "game/session/game.h"
 #include "game/session/travel_target.h"
 #include "game/session/world_generation.h"
+#include "world/time/world_timers.h"
 #include "world/world_context.h"
 
 class LocalLogic;
@@ -105,6 +106,8 @@ class GameLocal : public Game {
   // The seed of the next generated world; unset: the processor clock's.
   void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
+  // The session's own timers: what runs before or between worlds (`session_timer` keys).
+  const WorldTimers& timers() const { return timers_; }
 
   // The timed tasks' bodies (slots 24 and 5). The autosave's message comes when its files are
   // written, unless the game ended meanwhile.
@@ -146,6 +149,8 @@ class GameLocal : public Game {
   bool timersRunning_ = false;
   bool bindsCurrentWorld_ = true;
   WorldContext context_;
+  // The session's own timers (start loading, settle), on the scheduler its context names.
+  WorldTimers timers_{context_};
   PlayerEvents* localEvents_ = nullptr;
   std::optional<uint32_t> generationSeed_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the game

@@ -5,7 +5,6 @@
 
 #include "content/loader/game_tables_loader.h"
 #include "content/tables/current_difficulty.h"
-#include "engine/scene/scheduled_slots.h"
 #include "game/catalogue/item_catalogue.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
@@ -72,8 +71,8 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
   if (mode == 2 || mode == 3) {
     startGeneration(done);
   } else if (mode <= 1) {
-    engine::scheduleSlotOnce([this, done](float) { loadWorldFile(done); }, game_slot::kStartLoadingDelay,
-                             game_slot::kStartLoading, this);
+    timers_.scheduleOnce(session_timer::kStartLoading, game_slot::kStartLoadingDelay,
+                         [this, done](float) { loadWorldFile(done); });
   }
 }
 
@@ -178,7 +177,7 @@ void GameLocal::applyInventoryOptions() {
 
 void GameLocal::settleLater() {
   settled = false;
-  engine::scheduleSlotOnce([this](float) { settled = true; }, game_slot::kSettleDelay, game_slot::kSettle, this);
+  timers_.scheduleOnce(session_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled = true; });
 }
 
 void GameLocal::travelToWorld(const TravelTarget& target) {

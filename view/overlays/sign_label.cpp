@@ -1,6 +1,6 @@
 #include "view/overlays/sign_label.h"
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/scene/action_ease.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
