@@ -37,7 +37,6 @@ class GameLocal : public Game {
 
   // The rules are borrowed; they live as long as the process.
   explicit GameLocal(LocalLogic* rules);
-  // A game destroyed while it runs takes its clock out of the players' reach.
   ~GameLocal() override;
   GameLocal(const GameLocal&) = delete;
   GameLocal& operator=(const GameLocal&) = delete;
@@ -117,11 +116,12 @@ class GameLocal : public Game {
   void onBlockEditApplied(const BlockEdit& edit);
 
  private:
-  // The clock task of slot 1 as the player's world events see it, registered while the game runs.
+  // The world-clock task as the player's world events see it: the local player is given it when
+  // it is loaded, and it reaches the task only while the game runs.
   class Clock final : public GameClock {
    public:
     explicit Clock(GameLocal& game) : game_(game) {}
-    bool sleeping() const override { return game_.sleeping; }
+    bool sleeping() const override;
     void stopClockTask() override;
     void scheduleClockTask() override;
 
@@ -129,7 +129,6 @@ class GameLocal : public Game {
     GameLocal& game_;
   };
 
-  void releaseClock();
   void scheduleClock();
   void scheduleSteps();
   void startGeneration(const GameCompletion& done);

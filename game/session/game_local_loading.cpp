@@ -77,7 +77,7 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
 }
 
 void GameLocal::loadPlayerIfMissing() {
-  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this, localEvents_);
+  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this, localEvents_, &clock_);
   player = running_->player.get();
   rules_->setPlayer(player);
 }
@@ -161,7 +161,6 @@ void GameLocal::enterWorld(bool fromFile) {
   applyInventoryOptions();
   gameScreen().enterMainView();
   started = true;
-  setGameClock(&clock_);
   startTimers();
   sleeping = false;
   refreshPet();
