@@ -47,7 +47,6 @@ class GameLocal : public Game {
   bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) override;
   void placeSign(MapBlock& cell, uint8_t flag) override;
   bool useBlock(uint16_t& blockWord) override;
-  void hitMob(MobEntity*) override {}
   bool captureMob(MobEntity* mob) override;
   void throwItem(Item* item, float a, float b, uint8_t flag) override;
   void shoot(float aimX, float aimY, float a, float b) override;
@@ -56,17 +55,11 @@ class GameLocal : public Game {
   void setPlayerMode(uint8_t mode) override;
   void setTimeFrozen(uint8_t value) override;
   void respawn() override;
-  void leaveBed() override {}
-  void usePortal() override {}
   void travelToWorld(const TravelTarget& target) override;
-  TradeAbstract* createTrade(const std::string&) override { return nullptr; }
   void requestTrade(PlayerBase* other) override;
-  void answerTrade(uint8_t, uint8_t, uint8_t) override {}
-  void cancelTrade() override {}
   // The player's reaction in milliseconds since the bite decides the catch.
   void reelIn(float reactionMs) override;
   void editCircuitCell(MapBlock& cell) override;
-  void submitChatLine(const std::string&) override {}
   bool editBlock(const BlockEdit& edit) override;
   void suspend() override { stopTimers(); }
   void resume() override { startTimers(); }
@@ -74,10 +67,6 @@ class GameLocal : public Game {
   void unpause() override;
   void stopTimers() override;
   void startTimers() override;
-  void sendItemSlot(Item*, uint8_t, uint32_t) override {}
-  void sendPlayerState(const PlayerStateRecord&) override {}
-  void sendHeldItem() override {}
-  void reportItemLearned(uint16_t) override {}
   // The character is written now; `done` runs once the world's file is written too.
   void save(const SaveDone& done) override;
   void quit() override;
@@ -91,6 +80,21 @@ class GameLocal : public Game {
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
   void dropItem(Item*& item) override;
   bool consumeItem(Item* item) override;
+
+  // ---- What only a networked game does ----
+  // What a client reports to its host (a mob it hit, leaving a bed, a portal choice, its state and
+  // learned items) and trade and chat between players: nothing in a game played alone calls these.
+  void hitMob(MobEntity*) override {}
+  void leaveBed() override {}
+  void usePortal() override {}
+  TradeAbstract* createTrade(const std::string&) override { return nullptr; }
+  void answerTrade(uint8_t, uint8_t, uint8_t) override {}
+  void cancelTrade() override {}
+  void submitChatLine(const std::string&) override {}
+  void sendItemSlot(Item*, uint8_t, uint32_t) override {}
+  void sendPlayerState(const PlayerStateRecord&) override {}
+  void sendHeldItem() override {}
+  void reportItemLearned(uint16_t) override {}
 
   LocalLogic* rules() const { return rules_; }
   bool timersRunning() const { return timersRunning_; }

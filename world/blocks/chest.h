@@ -11,7 +11,7 @@ class Chest : public LogicItemBlock {
   // The cell's front block must be a chest block (see isChestBlock).
   Chest(MapBlock& cell, uint16_t blockId);
 
-  void dropContents(Logic& rules) override;
+  void dropContents(LogicEntities& rules) override;
   // offset = max(offset - n, 0); whether the offset is still above 0.
   virtual bool prevPage(int32_t n);
   // offset += n; whether another page follows (offset + n below slot count - 1).
