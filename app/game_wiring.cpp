@@ -4,12 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "content/launch/app_delegate.h"
-#include "content/launch/game_services.h"
-#include "content/launch/interface_services.h"
-#include "content/launch/save_services.h"
-#include "content/launch/world_services.h"
-#include "content/launch/world_view_services.h"
+#include "app/app_delegate.h"
 #include "content/loader/content_database.h"
 #include "engine/base/utf.h"
 #include "engine/io/file_utils.h"
@@ -33,18 +28,11 @@
 #include "platform/settings/settings.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
+#include "view/main_layer_views.h"
 #include "world/light/carried_lights.h"
 #include "world/light/light_refresh_batching.h"
 
 namespace {
-
-int platformAlert(const std::string& title, const std::string& text) {
-  kel::Platform* platform = kel::Platform::instance();
-  return platform != nullptr ? platform->alert(title, text)
-                             : engine::writeAlertToStandardError(title, text);
-}
-
-void contentAlert(const std::string& title, const std::string& text) { platformAlert(title, text); }
 
 engine::Director* director() { return engine::Director::getInstance(); }
 
@@ -77,8 +65,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
          engine::FontAtlasCache::purgeCachedData();
        });
   wire([this] { kel::setSettingsHost(&settingsHost_); }, [] { kel::setSettingsHost(nullptr); });
-  wire([] { engine::setAlertFunction(&platformAlert); }, [] { engine::setAlertFunction(nullptr); });
-  wire([] { setContentAlertHandler(&contentAlert); }, [] { setContentAlertHandler(nullptr); });
+  wire([this] { engine::setAlertBox(&alertBox_); }, [] { engine::setAlertBox(nullptr); });
   engine::FileUtils::setResourcePath(platform_.folderPath(kel::FOLDER_DATA));
   wire([this] { platform_.setWindowControl(&window_); }, [this] { platform_.setWindowControl(nullptr); });
   wire([this] { platform_.setControlsHandlerFactory(&controls_); },
@@ -88,19 +75,14 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, nullptr); });
   wire([this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, &steamBridges_); },
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, nullptr); });
-  wire([this] { setWorldServices(&world_); }, [] { setWorldServices(nullptr); });
-  wire([this] { setEntityServices(&entityEffects_); }, [] { setEntityServices(nullptr); });
   wire([this] { setEffectHooks(&effectHooks_); }, [] { setEffectHooks(nullptr); });
-  // Saves registered before the launch (a test's recorder, a tool's own) stay in place.
-  if (!saveServicesRegistered()) wire([this] { setSaveServices(&saves_); }, [] { setSaveServices(nullptr); });
   wire([this] { setGameSaves(&gameSaves_); }, [] { setGameSaves(nullptr); });
   wire([this] { setWorldSaveLinks(&saveLinks_); }, [] { setWorldSaveLinks(nullptr); });
-  // As with the saves: a store front or pop-up registered before the launch stays in place.
+  // A store front or pop-up registered before the launch (a test's) stays in place.
   if (!statsStore().servicesRegistered()) {
     wire([this] { statsStore().setServices(platform_.achievements(), &achievementBanner_); },
          [] { statsStore().setServices(nullptr, nullptr); });
   }
-  wire([this] { setWorldViewServices(&worldView_); }, [] { setWorldViewServices(nullptr); });
   wire([this] { setEntityDrawings(&entityDrawings_); }, [] { setEntityDrawings(nullptr); });
   wire([this] { setLightRefreshBatching(&tileRefresh_); }, [] { setLightRefreshBatching(nullptr); });
   // A whole-view re-tint reaches the drawn entities too.
@@ -111,12 +93,10 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   });
   wire([this] { setCarriedLights(&carriedLights_); }, [] { setCarriedLights(nullptr); });
   wire([this] { setGameScreen(&gameScreen_); }, [] { setGameScreen(nullptr); });
-  wire([this] { setInterfaceServices(&interface_); }, [] { setInterfaceServices(nullptr); });
+  wire([this] { setMainLayerViews(&interface_); }, [] { setMainLayerViews(nullptr); });
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
-  wire([] { setMenuViewMaker(&makeMenuView); }, [] { setMenuViewMaker(nullptr); });
+  wire([this] { setMenuViewMaker(&menuViews_); }, [] { setMenuViewMaker(nullptr); });
   wire([this] { setMenuSaves(&saves_); }, [] { setMenuSaves(nullptr); });
-  // As with the saves: a game seam registered before the launch (a test's) stays in place.
-  if (!gameServicesRegistered()) wire([this] { setGameServices(&game_); }, [] { setGameServices(nullptr); });
   wire([this] { session_.bindCurrent(); }, [this] { session_.unbindCurrent(); });
   // Sounds at a cell fade with the distance from the local player; the listener lives as long
   // as the process, like the audio engine.
@@ -126,12 +106,12 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 GameWiring::~GameWiring() {
   endCurrentNet();
   session_.end();
-  for (auto undo = undoes_.rbegin(); undo != undoes_.rend(); ++undo) (*undo)();
+  wiring_.undoAll();
 }
 
-void GameWiring::wire(const std::function<void()>& doIt, std::function<void()> undo) {
-  doIt();
-  undoes_.push_back(std::move(undo));
+WiredLaunchSteps::Parts GameWiring::launchParts() {
+  return {.world = world_, .entityEffects = entityEffects_, .game = game_, .saves = saves_,
+          .worldView = worldView_, .interface = interface_};
 }
 
 int runGame(int argc, char** argv, kel::DesktopPlatform::Services services) {
@@ -142,10 +122,15 @@ int runGame(int argc, char** argv, kel::DesktopPlatform::Services services) {
   pointers.push_back(nullptr);
 
   GameWiring wiring(std::move(services));
+  WiredLaunchSteps steps(wiring.launchParts());
+  return runWired(steps, static_cast<int>(words.size()), pointers.data());
+}
+
+int runWired(LaunchSteps& steps, int argc, char** argv) {
   int result = 0;
   {
-    AppDelegate application;
-    result = application.runUntilClosed(static_cast<int>(words.size()), pointers.data());
+    AppDelegate application(steps);
+    result = application.runUntilClosed(argc, argv);
     // The loop purges the engine only when it still had a window; a run that never got one
     // (or a failed launch) leaves the director to be purged here.
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();

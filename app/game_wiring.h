@@ -3,17 +3,19 @@
 // services it hands out (window, controls, text fields, settings, alerts), the seams through
 // which the lower libraries reach the world model, the saves, the world view and the interface,
 // and the local game with its rules, which are the process's current game and rules from the
-// launch on (a network game, when it comes, replaces them and puts them back).
-// Each registration is made through `wire` with its undoing, and the undoings run in exact
-// reverse when the object goes.
-
-#include <functional>
-#include <vector>
+// launch on (a network game, when it comes, replaces them and puts them back). It also holds the
+// parts the launch calls directly (`launchParts`).
+// Every process-wide registration is made in one list (`WiringList`) with its undoing, and the
+// undoings run in exact reverse when the object goes.
 
 #include "app/app_game_screen.h"
+#include "app/platform_alert_box.h"
+#include "app/wired_launch_steps.h"
+#include "app/wiring_list.h"
 #include "entities/effects/entity_effect_registry.h"
 #include "game/launch/game_launch_services.h"
 #include "game/session/local_session.h"
+#include "menus/menu_views.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "net/transports/steam/steam_bridge_factory.h"
 #include "platform/controls/desktop_controls_factory.h"
@@ -48,12 +50,15 @@ class GameWiring {
   // The game played alone: current from the launch to the end of the run.
   LocalSession& session() { return session_; }
   kel::GLViewWindowControl& window() { return window_; }
+  // What the launch steps call: the wiring's own members.
+  WiredLaunchSteps::Parts launchParts();
 
  private:
-  // Registers one process-wide object now and keeps what undoes it.
-  void wire(const std::function<void()>& doIt, std::function<void()> undo);
+  // Registers one process-wide object now, in the one list, with what undoes it.
+  void wire(const std::function<void()>& doIt, std::function<void()> undo) { wiring_.wire(doIt, std::move(undo)); }
 
   kel::DesktopPlatform platform_;
+  PlatformAlertBox alertBox_;  // the window's and the content's alerts in the platform's message box
   kel::PlatformSettingsHost settingsHost_;
   kel::GLViewWindowControl window_;
   kel::DesktopControlsFactory controls_;
@@ -70,6 +75,7 @@ class GameWiring {
   WorldViewLaunchServices worldView_;
   EntityDrawingFactory entityDrawings_;  // the entities' drawing sides, on the main layer's batches
   UiLaunchServices interface_;
+  MenuViewFactory menuViews_;  // the start and wait views join the interface's fifteen
   UiPlayerEvents playerEvents_;
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
@@ -79,10 +85,13 @@ class GameWiring {
   LocalSession session_;
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
-  std::vector<std::function<void()>> undoes_;  // in the order of their registrations
+  WiringList wiring_;  // last: undone first, while everything it registered still exists
 };
 
 // The whole run: wires the game, launches it, runs frames until the window closes or the game
 // quits, then terminates (saving a running game) and tears everything down. Command-line words
 // that are not valid UTF-8 are repaired first. Returns the process's exit code.
 int runGame(int argc, char** argv, kel::DesktopPlatform::Services services);
+// The run over a wiring made already, with the launch steps the application is given (the
+// wiring's own, or a test's that stands in for some of them).
+int runWired(LaunchSteps& steps, int argc, char** argv);

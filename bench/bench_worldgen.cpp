@@ -22,6 +22,7 @@
 #include "content/loader/content_database.h"
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
+#include "engine/window/alert.h"
 #include "world/generator/terrain_passes.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
@@ -31,7 +32,9 @@ namespace {
 bool contentLoaded() {
   static const bool loaded = [] {
     const char* path = std::getenv("RUBBLE_DATA_FILE");
-    setContentAlertHandler([](const std::string&, const std::string&) {});
+    // A damaged file is this run's own answer, not an alert for anyone.
+    static engine::SilentAlertBox silent;
+    engine::setAlertBox(&silent);
     loadContentDatabase(path ? path : "data/data.dat");
     return contentLoadError().empty() && !planetDefs().empty();
   }();

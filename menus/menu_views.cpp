@@ -10,3 +10,5 @@ std::unique_ptr<GameView> makeMenuView(ViewId id) {
     default: return nullptr;
   }
 }
+
+std::unique_ptr<GameView> MenuViewFactory::makeView(ViewId id) { return makeMenuView(id); }

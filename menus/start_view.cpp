@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "content/launch/start_up_game.h"
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"

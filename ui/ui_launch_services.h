@@ -1,19 +1,28 @@
 #pragma once
 // The interface's side of the launch: creates the views, hands the book its pages, reports the
-// current view, refreshes the inventory, shows the pause view, puts the start view on the main
-// layer and lays the views out again for a new window size. The application registers one with
-// setInterfaceServices.
+// current view, refreshes the inventory, shows the pause view and lays the views out again for a
+// new window size; the application calls these directly. It is also the main layer's
+// `MainLayerViews`: it puts the start view on a main layer and takes the views off one that goes.
 
-#include "content/launch/interface_services.h"
+#include "ui/views/view_id.h"
+#include "view/main_layer_views.h"
 
-class UiLaunchServices final : public InterfaceServices {
+struct BookEntry;
+
+class UiLaunchServices final : public MainLayerViews {
  public:
-  void createViews() override;
-  void setBookPages(const BookEntry* begin, const BookEntry* end) override;
-  ViewId currentView() const override;
-  void refreshInventory() override;
-  void showPauseView() override;
+  // Creates the fifteen views and applies the disableMouseWheel option to their controls.
+  void createViews();
+  // The range of book entries (from the language texts) the craft book pages through.
+  void setBookPages(const BookEntry* begin, const BookEntry* end);
+  ViewId currentView() const;
+  // Rebuilds the inventory view for its mode and hides its drop marker.
+  void refreshInventory();
+  // Unwinds the view stack and makes the pause view current.
+  void showPauseView();
   void showStartView(engine::InnerNode* layer) override;
   void detachLayer(engine::InnerNode* layer) override;
-  void layOutViews() override;
+  // The window changed size and the screen layout follows it: every view (the HUD with the main
+  // view) places its nodes again.
+  void layOutViews();
 };

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "content/launch/interface_services.h"
+#include "view/main_layer_views.h"
 #include "engine/base/random.h"
 #include "engine/base/ref.h"
 #include "engine/render/gl_program_cache.h"
@@ -87,7 +87,7 @@ MainLayer* MainLayer::current() { return slot(); }
 MainLayer::~MainLayer() {
   teardownWorldView();
   if (loadedTextures_) unloadGameTextures();
-  interfaceServices().detachLayer(this);
+  mainLayerViews().detachLayer(this);
   if (slot() == this) slot() = nullptr;
 }
 
@@ -95,7 +95,7 @@ bool MainLayer::init() {
   slot() = this;
   engine::randomSeed(static_cast<uint32_t>(std::time(nullptr)));
   setContentSize(engine::Director::getInstance()->getWinSize());
-  interfaceServices().showStartView(this);
+  mainLayerViews().showStartView(this);
   return true;
 }
 

@@ -1,6 +1,5 @@
 #include "view/view_game_screen.h"
 
-#include "content/launch/interface_services.h"
 #include "content/texts/language_texts.h"
 #include "engine/layer/layer_color.h"
 #include "engine/scene/action_ease.h"
@@ -18,6 +17,7 @@
 #include "view/effects/ambient_pass.h"
 #include "view/labels/label_makers.h"
 #include "view/main_layer.h"
+#include "view/main_layer_views.h"
 #include "view/player/player_sprite.h"
 #include "view/sky/sky_creation.h"
 #include "view/tiles/tile_sprites.h"
@@ -81,7 +81,7 @@ void ViewGameScreen::showStartView(int) {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
   layer->teardownWorldView();
-  interfaceServices().showStartView(layer);
+  mainLayerViews().showStartView(layer);
 }
 
 void ViewGameScreen::setMainLayerUpdating(bool on) {

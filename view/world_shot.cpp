@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "content/launch/screen_layout.h"
 #include "engine/base/ref_ptr.h"
+#include "platform/screen_layout.h"
 #include "engine/render/configuration.h"
 #include "engine/render/gl_program_cache.h"
 #include "engine/scene/director.h"

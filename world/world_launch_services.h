@@ -1,12 +1,11 @@
 #pragma once
 // The world model's side of the launch: forgets the running world and sizes the visible cell
-// window (the running world's mob spawner follows it). The application registers one with
-// setWorldServices.
+// window (the running world's mob spawner follows it). The application calls it directly.
 
-#include "content/launch/world_services.h"
-
-class WorldLaunchServices final : public WorldServices {
+class WorldLaunchServices final {
  public:
-  void clearCurrentWorld() override;
-  void updateVisibleCellCounts() override;
+  // Sets the process's current world to none.
+  void clearCurrentWorld();
+  // Recomputes the visible columns and rows from the screen layout and the viewportScale option.
+  void updateVisibleCellCounts();
 };

@@ -12,6 +12,7 @@
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
 #include "engine/base/log.h"
+#include "engine/window/alert.h"
 
 const char* const kHackedDataTitle = "Hacked Data Files!";
 const char* const kHackedDataText = "Data files have been compromised. You won't be able to play.";
@@ -27,7 +28,6 @@ struct LoaderState {
   bool compromised = false;
   bool alertShown = false;
   std::string error;
-  ContentAlertHandler alert;
 };
 
 LoaderState& state() {
@@ -128,18 +128,13 @@ bool verifyContentChecksum(uint32_t computed) {
 
 bool contentIsCompromised() { return state().compromised; }
 
-const std::string& contentLoadError() { return state().error; }
-
-void showHackedDataFiles() {
-  auto& s = state();
-  if (s.alert) {
-    s.alert(kHackedDataTitle, kHackedDataText);
-  } else {
-    engine::log("%s %s", kHackedDataTitle, kHackedDataText);
-  }
+bool mayStartGame() {
+  return !contentIsCompromised() && storedContentChecksum() == computedContentChecksum();
 }
 
-void setContentAlertHandler(ContentAlertHandler handler) { state().alert = std::move(handler); }
+const std::string& contentLoadError() { return state().error; }
+
+void showHackedDataFiles() { engine::showAlert(kHackedDataTitle, kHackedDataText); }
 
 void resetContentDatabase() {
   resetGameTables();  // the game tables are content too: they go with the rest

@@ -39,15 +39,15 @@ void resetContentChecksum();
 bool verifyContentChecksum(uint32_t computed);
 // True once the content has been found damaged or altered; no game may start then.
 bool contentIsCompromised();
+// False while the content is compromised or the stored and computed checksums differ: the start
+// view's menus then refuse to start or join a game.
+bool mayStartGame();
 // Why the last load counted the file as damaged; empty when it did not.
 const std::string& contentLoadError();
 
-// `showHackedDataFiles`: shows the alert through the registered handler.
+// `showHackedDataFiles`: shows the alert through the engine's alert box (the platform's message
+// box once the application registered it).
 void showHackedDataFiles();
-
-// The platform registers its alert here at launch; without one the alert goes to the log.
-using ContentAlertHandler = std::function<void(const std::string& title, const std::string& text)>;
-void setContentAlertHandler(ContentAlertHandler handler);
 
 // Tests: empties the tables, the planets and every loader value.
 void resetContentDatabase();

@@ -3,7 +3,7 @@
 // damaged file is logged with its reason and leaves the tables empty: no difficulty row (the
 // rules then use their neutral values), no craft book entries, empty catalogue categories. The
 // game's part of the launch hands the book and the catalogue on to the game
-// (`GameServices::installGameTables`). Main thread only.
+// (`GameLaunchServices::installGameTables`). Main thread only.
 
 #include <cstdint>
 #include <span>

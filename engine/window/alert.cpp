@@ -4,22 +4,14 @@
 
 namespace engine {
 
-namespace {
-
-AlertFunction& currentAlert() {
-  static AlertFunction function = &writeAlertToStandardError;
-  return function;
+Seam<AlertBox, StandardErrorAlertBox>& alertBoxSeam() {
+  static Seam<AlertBox, StandardErrorAlertBox> seam;
+  return seam;
 }
 
-}  // namespace
+void setAlertBox(AlertBox* box) { alertBoxSeam().set(box); }
 
-void setAlertFunction(AlertFunction function) {
-  currentAlert() = function != nullptr ? function : &writeAlertToStandardError;
-}
-
-int showAlert(const std::string& title, const std::string& text) {
-  return currentAlert()(title, text);
-}
+int showAlert(const std::string& title, const std::string& text) { return alertBoxSeam().get().show(title, text); }
 
 int writeAlertToStandardError(const std::string& title, const std::string& text) {
   std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());

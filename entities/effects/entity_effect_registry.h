@@ -5,14 +5,14 @@
 // store to a slot replaces an earlier one; several slots may share one function object. The slots
 // live as long as the tables.
 //
-// Registered by the application as the content start-up's `EntityServices`. Main thread only.
+// The application's start-up calls it. Main thread only.
 
-#include "content/launch/entity_services.h"
 #include "entities/effects/effect_hooks.h"
 
-class EntityEffectRegistry final : public EntityServices {
+class EntityEffectRegistry final {
  public:
-  void registerEntityEffects() override;
+  // Called once, after the content file and the language file are loaded.
+  void registerEntityEffects();
 
   // The hooks the application registers for the effects' reach upwards (spawning through the rules
   // until the mobs and the view replace them).

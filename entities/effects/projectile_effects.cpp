@@ -11,6 +11,7 @@
 #include "entities/particles/debris_presets.h"
 #include "entities/projectiles/bullet_entity.h"
 #include "entities/projectiles/bullet_factory.h"
+#include "world/cells/block_flags.h"
 #include "world/cells/map_block.h"
 #include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
@@ -28,7 +29,6 @@ constexpr float kStickInset = 13;  // two pixels inside the wall cell
 constexpr uint8_t kChipEffect = 11;
 constexpr uint8_t kReleaseEffect = 19;
 constexpr uint16_t kFireworkSound = 42;
-constexpr int kChippableFlag = 2;
 
 MapBlock* wallCell(BulletEntity& bullet, uint8_t side) {
   MapBlock* cell = bullet.data.cell;
@@ -162,7 +162,7 @@ void chipTheWall(BulletEntity& bullet, uint8_t side) {
   if (wall == nullptr) return;
   Logic& rules = world.rules();
   const BlockDef* def = blockDefinitionById(wall->frontId());
-  if (effect::chance(0.2f) && def != nullptr && def->record.hasFlag(kChippableFlag)) {
+  if (effect::chance(0.2f) && def != nullptr && def->record.hasFlag(block_flag::kBreakable)) {
     rules.editBlock(editForCell(*wall, edit_kind::kBreakEffects, wall->frontId()), nullptr);
     return;
   }

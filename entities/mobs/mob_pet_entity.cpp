@@ -5,6 +5,7 @@
 
 #include "entities/core/cell_operations.h"
 #include "world/cells/cell_sides.h"
+#include "world/cells/block_flags.h"
 #include "world/cells/map_block.h"
 #include "world/entities/world_entity_places.h"
 #include "world/map/world_map.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr int kGuardedFlag = 21;
 
 bool hasLiquidKindAt(const MapBlock* c) { return c != nullptr && c->hasLiquidKind(); }
 
@@ -92,7 +92,7 @@ void MobPetEntity::planPathToOwner(const Logic::PlayerSpot& owner, MapBlock* pre
     timer = 5;
     return;
   }
-  if (goalDry && standsOnGround(owner) && !map().props()[goal->frontId()].has(kGuardedFlag)) {
+  if (goalDry && standsOnGround(owner) && !map().props()[goal->frontId()].has(block_flag::kCircuitOutput)) {
     teleportToCell(*goal);
     world().rules().teleportPet(this, *goal);
   }

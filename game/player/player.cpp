@@ -3,6 +3,7 @@
 #include "content/items/block_edit.h"
 #include "game/combat/melee_swing.h"
 #include "game/crafting/recipe_knowledge.h"
+#include "game/player/game_clock.h"
 #include "game/player/player_events.h"
 #include "game/player/player_options.h"
 #include "platform/settings/settings.h"
@@ -23,14 +24,20 @@ void ringChatSound(PlayerEvents& events, uint8_t kind) {
 
 }  // namespace
 
-Player::Player(GameInterface* playerGame, PlayerEvents* events)
+Player::Player(GameInterface* playerGame, PlayerEvents* events, GameClock* clock)
     : PlayerBase(nullptr, true, events),
       game(playerGame),
       inventory(std::make_unique<Inventory>(this, nullptr)),
       knowledge(std::make_unique<RecipeKnowledge>()),
-      meleeSwing(std::make_unique<MeleeSwing>()) {}
+      meleeSwing(std::make_unique<MeleeSwing>()),
+      clock_(clock) {}
 
 Player::~Player() = default;
+
+GameClock& Player::clock() const {
+  static NullGameClock none;
+  return clock_ != nullptr ? *clock_ : none;
+}
 
 void Player::setCharacterFlags(uint32_t flags) {
   characterFlags = flags;

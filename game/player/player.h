@@ -12,6 +12,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_base.h"
 
+class GameClock;
 class GameInterface;
 class MeleeSwing;
 class RecipeKnowledge;
@@ -29,9 +30,13 @@ class Player : public PlayerBase, public InventoryOwner {
   static constexpr uint16_t kStatDied = 53;
   static constexpr uint16_t kStatToolBroken = 5;
 
-  // `events`: where the player's events go (not owned; null: nowhere).
-  explicit Player(GameInterface* game, PlayerEvents* events = nullptr);
+  // `events`: where the player's events go; `clock`: the clock task of the game it plays (neither
+  // owned; null: nowhere, no clock).
+  explicit Player(GameInterface* game, PlayerEvents* events = nullptr, GameClock* clock = nullptr);
   ~Player() override;
+
+  // The clock task of the game this player plays; the null form when it was made without one.
+  GameClock& clock() const;
 
   // ---- Items ----
   Item* getEquipment(bool secondSet, int index) const override;
@@ -111,5 +116,6 @@ class Player : public PlayerBase, public InventoryOwner {
   uint32_t difficultyId = 2;    // the difficulty the character plays at
 
  private:
+  GameClock* clock_;            // not owned; null: no clock
   uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)
 };

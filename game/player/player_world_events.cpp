@@ -66,20 +66,20 @@ void Player::setTickPaused(bool paused) {
   if (world != nullptr) world->dayClock().running = paused ? 0 : 1;
   showTextById(kNoticeKind, paused ? kTextClockStopped : kTextClockStarted);
   if (paused) {
-    gameClock().stopClockTask();
+    clock().stopClockTask();
   } else {
-    gameClock().scheduleClockTask();
+    clock().scheduleClockTask();
   }
 }
 
 void Player::setDayClock(uint8_t phase, uint32_t tick) {
   if (world == nullptr || !isDayPhase(phase)) return;
-  DayClock& clock = world->dayClock();
-  clock.phase = static_cast<DayPhase>(phase);
-  clock.tickCounter = tick;
-  clock.updateDarkness();
-  if (clock.running != 0 && !gameClock().sleeping()) gameClock().scheduleClockTask();
-  events().skyPhase(phase, clock.tickInPhase());
+  DayClock& day = world->dayClock();
+  day.phase = static_cast<DayPhase>(phase);
+  day.tickCounter = tick;
+  day.updateDarkness();
+  if (day.running != 0 && !clock().sleeping()) clock().scheduleClockTask();
+  events().skyPhase(phase, day.tickInPhase());
   events().rebuildWorldView();
 }
 

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr uint16_t kBedrock = 84;
-constexpr int kBreakable = 2;  // the block flag that lets a block be broken outside creative mode
 constexpr uint8_t kRefusal = 3;
 constexpr uint16_t kFirework = 1042;
 
@@ -84,7 +83,7 @@ bool canBreakBlock(World& world, PlayerBase* player, const Item* tool, const Map
   }
   const uint16_t word = cell.frontId() != 0 ? cell.front : cell.back;
   const uint16_t id = block_word::id(word);
-  if (!props[id].has(kBreakable) && (!world.isCreative() || id == kBedrock)) return false;
+  if (!props[id].has(block_flag::kBreakable) && (!world.isCreative() || id == kBedrock)) return false;
 
   const Item* breaking = tool != nullptr ? tool : (player != nullptr ? player->heldItem() : nullptr);
   const uint8_t kind = breaking != nullptr ? itemKindOf(breaking) : item_kind::kUnknown;

@@ -6,6 +6,7 @@
 #include "content/tables/difficulty_row.h"
 #include "engine/base/random.h"
 #include "platform/settings/settings.h"
+#include "world/cells/block_flags.h"
 #include "world/cells/map_block.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/edits/circuit_part_items.h"
@@ -17,7 +18,6 @@
 namespace {
 
 // A decoration with this flag keeps the others (and the block) from dropping.
-constexpr int kKeepsLootFlag = 3;
 constexpr uint8_t kConnectorWireKind = 2;
 constexpr uint8_t kFirstPartlessKind = 15;
 constexpr uint8_t kLastPartlessKind = 17;
@@ -100,7 +100,7 @@ void dropAttachmentLoot(World& world, Logic& rules, MapBlock& cell, uint8_t laye
   const BlockPropsTable& props = world.map().props();
   bool kept = false;
   for (MapDeco deco : cell.decos) {
-    if (!map_deco::empty(deco) && map_deco::side(deco) == layer && props[map_deco::id(deco)].has(kKeepsLootFlag)) {
+    if (!map_deco::empty(deco) && map_deco::side(deco) == layer && props[map_deco::id(deco)].has(block_flag::kKeepsAttachmentLoot)) {
       kept = true;
     }
   }

@@ -18,8 +18,6 @@
 
 namespace {
 
-// Decorations with this flag keep surface cover off their cell (attachments excepted for snow).
-constexpr int kKeepsCoverOff = 29;
 constexpr uint8_t kLiquidAmounts = 0x3F;
 
 bool isOpen(const MapBlock* above, const BlockPropsTable& props) {
@@ -36,11 +34,11 @@ bool anyDeco(const MapBlock& cell, bool (*test)(const BlockPropsTable&, uint16_t
   });
 }
 
-bool keepsCoverOff(const BlockPropsTable& props, uint16_t id) { return props[id].has(kKeepsCoverOff); }
+bool keepsCoverOff(const BlockPropsTable& props, uint16_t id) { return props[id].has(block_flag::kKeepsCoverOff); }
 
 bool keepsSnowOff(const BlockPropsTable& props, uint16_t id) {
   return id == surface_step::kSnowCover ||
-         (props[id].has(kKeepsCoverOff) && !props[id].has(block_flag::kRemovableAttachment));
+         (props[id].has(block_flag::kKeepsCoverOff) && !props[id].has(block_flag::kRemovableAttachment));
 }
 
 // The soil test: the content tables name a clear-weather cover for the block.

@@ -23,10 +23,7 @@ constexpr size_t kLabOutput = 4;
 
 GameLocal::GameLocal(LocalLogic* rules) : rules_(rules), running_(&runningWorld()) {}
 
-GameLocal::~GameLocal() {
-  generation_.stop();
-  releaseClock();
-}
+GameLocal::~GameLocal() { generation_.stop(); }
 
 bool Game::worldIsCreative() { return world != nullptr && world->isCreative(); }
 
@@ -111,12 +108,12 @@ void GameLocal::unpause() { rules_->timers().setOrdinaryPaused(false); }
 
 void GameLocal::quit() {
   started = false;
-  releaseClock();
   gameSaves().saveStatistics();
   ++loadTicket_;
   generation_.stop();  // quitting never waits for a whole world
   stopTimers();
   endWorld(*running_, *this, *rules_);
+  timers_.unscheduleAll();
   engine::unscheduleAllSlots();
 }
 

@@ -16,6 +16,7 @@
 #include "game/session/game.h"
 #include "game/session/travel_target.h"
 #include "game/session/world_generation.h"
+#include "world/time/world_timers.h"
 #include "world/world_context.h"
 
 class LocalLogic;
@@ -36,7 +37,6 @@ class GameLocal : public Game {
 
   // The rules are borrowed; they live as long as the process.
   explicit GameLocal(LocalLogic* rules);
-  // A game destroyed while it runs takes its clock out of the players' reach.
   ~GameLocal() override;
   GameLocal(const GameLocal&) = delete;
   GameLocal& operator=(const GameLocal&) = delete;
@@ -47,7 +47,6 @@ class GameLocal : public Game {
   bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) override;
   void placeSign(MapBlock& cell, uint8_t flag) override;
   bool useBlock(uint16_t& blockWord) override;
-  void hitMob(MobEntity*) override {}
   bool captureMob(MobEntity* mob) override;
   void throwItem(Item* item, float a, float b, uint8_t flag) override;
   void shoot(float aimX, float aimY, float a, float b) override;
@@ -56,17 +55,11 @@ class GameLocal : public Game {
   void setPlayerMode(uint8_t mode) override;
   void setTimeFrozen(uint8_t value) override;
   void respawn() override;
-  void leaveBed() override {}
-  void usePortal() override {}
   void travelToWorld(const TravelTarget& target) override;
-  TradeAbstract* createTrade(const std::string&) override { return nullptr; }
   void requestTrade(PlayerBase* other) override;
-  void answerTrade(uint8_t, uint8_t, uint8_t) override {}
-  void cancelTrade() override {}
   // The player's reaction in milliseconds since the bite decides the catch.
   void reelIn(float reactionMs) override;
   void editCircuitCell(MapBlock& cell) override;
-  void submitChatLine(const std::string&) override {}
   bool editBlock(const BlockEdit& edit) override;
   void suspend() override { stopTimers(); }
   void resume() override { startTimers(); }
@@ -74,10 +67,6 @@ class GameLocal : public Game {
   void unpause() override;
   void stopTimers() override;
   void startTimers() override;
-  void sendItemSlot(Item*, uint8_t, uint32_t) override {}
-  void sendPlayerState(const PlayerStateRecord&) override {}
-  void sendHeldItem() override {}
-  void reportItemLearned(uint16_t) override {}
   // The character is written now; `done` runs once the world's file is written too.
   void save(const SaveDone& done) override;
   void quit() override;
@@ -92,6 +81,21 @@ class GameLocal : public Game {
   void dropItem(Item*& item) override;
   bool consumeItem(Item* item) override;
 
+  // ---- What only a networked game does ----
+  // What a client reports to its host (a mob it hit, leaving a bed, a portal choice, its state and
+  // learned items) and trade and chat between players: nothing in a game played alone calls these.
+  void hitMob(MobEntity*) override {}
+  void leaveBed() override {}
+  void usePortal() override {}
+  TradeAbstract* createTrade(const std::string&) override { return nullptr; }
+  void answerTrade(uint8_t, uint8_t, uint8_t) override {}
+  void cancelTrade() override {}
+  void submitChatLine(const std::string&) override {}
+  void sendItemSlot(Item*, uint8_t, uint32_t) override {}
+  void sendPlayerState(const PlayerStateRecord&) override {}
+  void sendHeldItem() override {}
+  void reportItemLearned(uint16_t) override {}
+
   LocalLogic* rules() const { return rules_; }
   bool timersRunning() const { return timersRunning_; }
   // The running world and local player this game installs and ends; the process's by default.
@@ -105,6 +109,8 @@ class GameLocal : public Game {
   // The seed of the next generated world; unset: the processor clock's.
   void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
+  // The session's own timers: what runs before or between worlds (`session_timer` keys).
+  const WorldTimers& timers() const { return timers_; }
 
   // The timed tasks' bodies (slots 24 and 5). The autosave's message comes when its files are
   // written, unless the game ended meanwhile.
@@ -114,11 +120,12 @@ class GameLocal : public Game {
   void onBlockEditApplied(const BlockEdit& edit);
 
  private:
-  // The clock task of slot 1 as the player's world events see it, registered while the game runs.
+  // The world-clock task as the player's world events see it: the local player is given it when
+  // it is loaded, and it reaches the task only while the game runs.
   class Clock final : public GameClock {
    public:
     explicit Clock(GameLocal& game) : game_(game) {}
-    bool sleeping() const override { return game_.sleeping; }
+    bool sleeping() const override;
     void stopClockTask() override;
     void scheduleClockTask() override;
 
@@ -126,7 +133,6 @@ class GameLocal : public Game {
     GameLocal& game_;
   };
 
-  void releaseClock();
   void scheduleClock();
   void scheduleSteps();
   void startGeneration(const GameCompletion& done);
@@ -146,6 +152,8 @@ class GameLocal : public Game {
   bool timersRunning_ = false;
   bool bindsCurrentWorld_ = true;
   WorldContext context_;
+  // The session's own timers (start loading, settle), on the scheduler its context names.
+  WorldTimers timers_{context_};
   PlayerEvents* localEvents_ = nullptr;
   std::optional<uint32_t> generationSeed_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the game

@@ -5,7 +5,6 @@
 
 #include "content/loader/game_tables_loader.h"
 #include "content/tables/current_difficulty.h"
-#include "engine/scene/scheduled_slots.h"
 #include "game/catalogue/item_catalogue.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
@@ -72,13 +71,13 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
   if (mode == 2 || mode == 3) {
     startGeneration(done);
   } else if (mode <= 1) {
-    engine::scheduleSlotOnce([this, done](float) { loadWorldFile(done); }, game_slot::kStartLoadingDelay,
-                             game_slot::kStartLoading, this);
+    timers_.scheduleOnce(session_timer::kStartLoading, game_slot::kStartLoadingDelay,
+                         [this, done](float) { loadWorldFile(done); });
   }
 }
 
 void GameLocal::loadPlayerIfMissing() {
-  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this, localEvents_);
+  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this, localEvents_, &clock_);
   player = running_->player.get();
   rules_->setPlayer(player);
 }
@@ -162,7 +161,6 @@ void GameLocal::enterWorld(bool fromFile) {
   applyInventoryOptions();
   gameScreen().enterMainView();
   started = true;
-  setGameClock(&clock_);
   startTimers();
   sleeping = false;
   refreshPet();
@@ -178,7 +176,7 @@ void GameLocal::applyInventoryOptions() {
 
 void GameLocal::settleLater() {
   settled = false;
-  engine::scheduleSlotOnce([this](float) { settled = true; }, game_slot::kSettleDelay, game_slot::kSettle, this);
+  timers_.scheduleOnce(session_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled = true; });
 }
 
 void GameLocal::travelToWorld(const TravelTarget& target) {

@@ -59,17 +59,15 @@ void GameLocal::stopTimers() {
   timersRunning_ = false;
 }
 
+// The clock is the players' only while the game runs a world: before and after, it does nothing.
+bool GameLocal::Clock::sleeping() const { return game_.started && game_.sleeping; }
+
 void GameLocal::Clock::stopClockTask() {
-  if (game_.world != nullptr) game_.world->timers().unschedule(world_timer::kClock);
+  if (game_.started && game_.world != nullptr) game_.world->timers().unschedule(world_timer::kClock);
 }
 
 void GameLocal::Clock::scheduleClockTask() {
-  if (game_.world != nullptr) game_.scheduleClock();
-}
-
-// Only this game's own registration is undone: another game may have registered since.
-void GameLocal::releaseClock() {
-  if (&gameClock() == &clock_) setGameClock(nullptr);
+  if (game_.started && game_.world != nullptr) game_.scheduleClock();
 }
 
 void GameLocal::scheduleClock() {

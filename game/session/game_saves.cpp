@@ -5,8 +5,9 @@
 
 LoadedWorld NullGameSaves::loadWorldFile(const DifficultyRow*) { return {}; }
 
-std::unique_ptr<PlayerDesktopLocal> NullGameSaves::loadLocalPlayer(GameInterface& game, PlayerEvents* events) {
-  return std::make_unique<PlayerDesktopLocal>(&game, events);
+std::unique_ptr<PlayerDesktopLocal> NullGameSaves::loadLocalPlayer(GameInterface& game, PlayerEvents* events,
+                                                                   GameClock* clock) {
+  return std::make_unique<PlayerDesktopLocal>(&game, events, clock);
 }
 
 engine::Seam<GameSaves, NullGameSaves>& gameSavesSeam() {

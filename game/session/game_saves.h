@@ -15,6 +15,7 @@
 #include "world/map/world_params.h"
 #include "world/rules/game.h"
 
+class GameClock;
 class PlayerDesktopLocal;
 class PlayerEvents;
 class World;
@@ -57,9 +58,10 @@ class GameSaves {
   virtual void saveWorld(World& world, SaveDone done) = 0;
   virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty) = 0;
 
-  // The local player of the current character, acting through `game` and telling `events` (not
-  // owned; null: nobody); null when it cannot be read.
-  virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events) = 0;
+  // The local player of the current character, acting through `game`, telling `events` and
+  // reaching `clock` (neither owned; null: nobody, no clock); null when it cannot be read.
+  virtual std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
+                                                              GameClock* clock) = 0;
   // The current character's statistics into the statistics store, and the store's back into
   // the character's statistics file.
   virtual void loadStatistics() = 0;
@@ -80,7 +82,8 @@ class NullGameSaves : public GameSaves {
     if (done) done(false);
   }
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
-  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events) override;
+  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
+                                                      GameClock* clock) override;
   void loadStatistics() override {}
   void saveStatistics() override {}
 };

@@ -61,14 +61,15 @@ LoadedWorld LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty) {
   return loaded;
 }
 
-std::unique_ptr<PlayerDesktopLocal> LocalGameSaves::loadLocalPlayer(GameInterface& game, PlayerEvents* events) {
+std::unique_ptr<PlayerDesktopLocal> LocalGameSaves::loadLocalPlayer(GameInterface& game, PlayerEvents* events,
+                                                                    GameClock* clock) {
   const PlayerEntry* entry = saves_.characters().current();
   if (entry == nullptr) return nullptr;
   CharacterRecord record;
   CharacterParts parts;
   kel::FileHandle file(saves_.characters().pathOf(entry->fileName), kel::FileHandle::READ);
   if (!file.isOpen() || !readCharacterFile(file, record, parts)) return nullptr;
-  auto player = std::make_unique<PlayerDesktopLocal>(&game, events);
+  auto player = std::make_unique<PlayerDesktopLocal>(&game, events, clock);
   applyCharacterRecord(record, parts, *player, statsStore());
   player->setCharacterFlags(entry->characterFlags);
   player->difficultyId = entry->difficultyId;

@@ -28,7 +28,8 @@ class LocalGameSaves final : public GameSaves {
   // The current character's player, acting through `game`; none without a current character or
   // when its file cannot be read (the difficulty index then stays as it was). On success the
   // player takes the entry's flags and difficulty, and the difficulty index becomes the latter.
-  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events) override;
+  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
+                                                      GameClock* clock) override;
   void loadStatistics() override;
   void saveStatistics() override;
 

@@ -19,7 +19,6 @@
 #include <memory>
 #include <vector>
 
-#include "content/launch/save_services.h"
 #include "saves/store/character_store.h"
 #include "saves/store/save_writer.h"
 #include "saves/store/world_store.h"
@@ -47,7 +46,7 @@ struct WorldLoad {
   PlayerCells player;
 };
 
-class LocalSaves final : public SaveServices {
+class LocalSaves final {
  public:
   // Fills the record from the local player; false when there is no player to save.
   using CharacterSource = std::function<bool(CharacterRecord&)>;
@@ -64,9 +63,9 @@ class LocalSaves final : public SaveServices {
   void setPlayerCellsSource(PlayerCellsSource source) { playerCells_ = std::move(source); }
 
   // The terminate step: the current world and character, when there are any. The world's file is
-  // on disk when it returns.
-  void saveWorld() override;
-  void saveCharacter() override;
+  // on disk when it returns. Each refuses to run while another save of its kind is running.
+  void saveWorld();
+  void saveCharacter();
   // As saveCharacter, with the store's answer: false when there was nothing to save or the
   // write failed.
   bool saveCurrentCharacter();

@@ -16,9 +16,7 @@
 #include <vector>
 
 #include "app/game_wiring.h"
-#include "content/launch/game_services.h"
-#include "content/launch/save_services.h"
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "content/loader/content_database.h"
 #include "engine/app/application.h"
 #include "engine/render/renderer.h"
@@ -32,6 +30,7 @@
 #include "game/stats/stats_store.h"
 #include "platform/settings/settings.h"
 #include "tests/app_gl/app_run_support.h"
+#include "tests/support/argv.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/game_views.h"
 #include "menus/start_view.h"
@@ -73,20 +72,13 @@ TEST_F(GameRunTest, SafeRunShowsTheStartViewAndQuitsFromAScheduledCallback) {
   EXPECT_EQ(gameViews(), nullptr);
 }
 
-class RunningGame : public GameServices {
+// The real launch, standing in only for a running game and counting its saves.
+class RunningGameSteps : public WiredLaunchSteps {
  public:
+  using WiredLaunchSteps::WiredLaunchSteps;
   bool hasRunningGame() const override { return true; }
   bool hasCurrentLogic() const override { return true; }
   bool hasLocalPlayer() const override { return true; }
-  void clearLocalPlayer() override {}
-  void clearStatistics() override {}
-  void rebuildCollections() override {}
-  void stopLocalPlayerMoving() override {}
-  void installGameTables() override {}
-};
-
-class CountingSaves : public SaveServices {
- public:
   void saveWorld() override { ++worlds; }
   void saveCharacter() override { ++characters; }
   int worlds = 0;
@@ -94,17 +86,16 @@ class CountingSaves : public SaveServices {
 };
 
 TEST_F(GameRunTest, ClosingTheWindowSavesTheRunningGame) {
-  RunningGame game;
-  CountingSaves saves;
-  const engine::Seam<GameServices, NullGameServices>::Scoped useGame(gameServicesSeam(), game);
-  const engine::Seam<SaveServices, NullSaveServices>::Scoped useSaves(saveServicesSeam(), saves);
+  GameWiring wiring(apptest::realServices());
+  RunningGameSteps saves(wiring.launchParts());
+  testsupport::Argv args({"rubblemoor", "-windowed"});
   everyFrame([&](int frame) {
     if (frame == 1) pinLoadedLibraries();
     // The player closes the window: the loop ends without anyone calling quit.
     if (frame == 5) glfwSetWindowShouldClose(engine::GLView::current()->getWindow(), GLFW_TRUE);
     EXPECT_EQ(saves.worlds, 0);
   });
-  EXPECT_EQ(runWith("-windowed"), 0);
+  EXPECT_EQ(runWired(saves, args.argc(), args.argv()), 0);
   EXPECT_EQ(saves.worlds, 1);
   EXPECT_EQ(saves.characters, 1);
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/layer/layer_color.h"
 #include "engine/scene/director.h"
 #include "engine/window/gl_view.h"

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "content/launch/app_delegate.h"
+#include "app/app_delegate.h"
 #include "engine/app/application.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"

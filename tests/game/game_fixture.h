@@ -16,6 +16,7 @@
 #include "content/items/item_pool.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/difficulty_row.h"
+#include "game/player/game_clock.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
 #include "game/rules/item_placement_rules.h"
@@ -131,7 +132,7 @@ class GameTest : public world_test::WorldTest {
     defineItem(kRing, 7, false);
     defineItem(kGem, 2, false);
     world = World::create(&difficulty, WorldParams{}, kWidth, kHeight, worldContext());
-    player = std::make_unique<PlayerDesktopLocal>(&game, &playerSink());
+    player = std::make_unique<PlayerDesktopLocal>(&game, &playerSink(), playerClock());
     player->setWorld(world.get());
     rules.setWorld(world.get());
     rules.setPlayer(player.get());
@@ -143,6 +144,8 @@ class GameTest : public world_test::WorldTest {
 
   // What the fixture's player tells (made with it): the recording `events` unless a test has its own.
   virtual PlayerEvents& playerSink() { return events; }
+  // The clock the fixture's player is made with: none unless a test has its own.
+  virtual GameClock* playerClock() { return nullptr; }
 
   void TearDown() override {
     rules.setEntities(nullptr);

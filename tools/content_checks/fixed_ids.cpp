@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "world/cells/block_flags.h"
+
 namespace content_checks {
 
 std::vector<uint16_t> idSeries(uint16_t first, uint16_t step, uint16_t count) {
@@ -26,14 +28,14 @@ std::vector<uint16_t> join(std::initializer_list<std::vector<uint16_t>> parts) {
 
 constexpr uint64_t bit(int n) { return 1ull << n; }
 
-// Block flag bits the rules test.
-constexpr uint64_t kBreakable = bit(2);
-constexpr uint64_t kPortalFrame = bit(12);
-constexpr uint64_t kEmitsLight = bit(20);
-constexpr uint64_t kStation = bit(36);
-constexpr uint64_t kPaintDecoration = bit(39);
-constexpr uint64_t kShelf = bit(41);
-constexpr uint64_t kCircuitPart = bit(45);
+// Block flag bits the rules test, as masks of the flag word.
+constexpr uint64_t kBreakable = bit(block_flag::kBreakable);
+constexpr uint64_t kPortalFrame = bit(block_flag::kPortalFrame);
+constexpr uint64_t kEmitsLight = bit(block_flag::kEmitsLight);
+constexpr uint64_t kStation = bit(block_flag::kCraftingStation);
+constexpr uint64_t kPaintDecoration = bit(block_flag::kSpecialDeco);
+constexpr uint64_t kShelf = bit(block_flag::kShelf);
+constexpr uint64_t kCircuitPart = bit(block_flag::kCircuitComponent);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "content/loader/content_database.h"
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
+#include "engine/window/alert.h"
 #include "tools/png_writer/png_writer.h"
 #include "tools/world_tool/play_game.h"
 #include "tools/world_tool/world_picture.h"
@@ -29,7 +30,9 @@ bool sameName(const std::string& a, const std::string& b) {
 const char* defaultDataFile() { return RUBBLE_DATA_FILE; }
 
 bool loadContent(const std::string& path, std::string& error) {
-  setContentAlertHandler([](const std::string&, const std::string&) {});
+  // A damaged file is this run's own answer, not an alert for anyone.
+  static engine::SilentAlertBox silent;
+  engine::setAlertBox(&silent);
   const uint32_t checksum = loadContentDatabase(path);
   if (!contentLoadError().empty() || checksum != storedContentChecksum()) {
     error = path + ": " + (contentLoadError().empty() ? std::string("checksum mismatch") : contentLoadError());

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "content/launch/interface_services.h"
 #include "engine/base/ref_ptr.h"
+#include "ui/views/view_id.h"
 #include "platform/controls/abstract_controls.h"
 #include "ui/views/abstract_game_view.h"
 

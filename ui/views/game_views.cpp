@@ -16,6 +16,7 @@
 #include "ui/views/map_view.h"
 #include "ui/views/pause_view.h"
 #include "ui/views/sign_view.h"
+#include "ui/views/menu_view_maker.h"
 #include "view/inventory/inventory_view_hooks.h"
 
 namespace {
@@ -23,11 +24,6 @@ namespace {
 std::unique_ptr<GameViews>& instance() {
   static std::unique_ptr<GameViews> views;
   return views;
-}
-
-MenuViewMaker& menuViewMaker() {
-  static MenuViewMaker maker;
-  return maker;
 }
 
 // A place on the stack for a menu view when no maker is registered.
@@ -38,7 +34,7 @@ class PlainMenuView final : public GameView {
 
 std::unique_ptr<GameView> makeView(ViewId id) {
   if (id == ViewId::Start || id == ViewId::Wait) {
-    std::unique_ptr<GameView> made = menuViewMaker() ? menuViewMaker()(id) : nullptr;
+    std::unique_ptr<GameView> made = menuViewMaker().makeView(id);
     return made != nullptr ? std::move(made) : std::make_unique<PlainMenuView>(id);
   }
   switch (id) {
@@ -153,7 +149,6 @@ void GameViews::layOut() {
   for (auto& view : views_) view->layOut();
 }
 
-void setMenuViewMaker(MenuViewMaker maker) { menuViewMaker() = std::move(maker); }
 
 GameViews* gameViews() { return instance().get(); }
 

@@ -5,11 +5,10 @@
 // switch pops every view and then enters its target.
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
-#include "content/launch/interface_services.h"
+#include "ui/views/view_id.h"
 
 namespace engine {
 class InnerNode;
@@ -69,11 +68,6 @@ class GameViews {
   GameView* current_ = nullptr;
   std::vector<GameView*> paused_;
 };
-
-// Makes the views of the menus (the start and wait views), which sit above the interface; null for
-// a view it does not make. Without one those views are plain places on the stack.
-using MenuViewMaker = std::function<std::unique_ptr<GameView>(ViewId)>;
-void setMenuViewMaker(MenuViewMaker maker);
 
 // The process's views; null until createViews.
 GameViews* gameViews();

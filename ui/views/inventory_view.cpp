@@ -268,6 +268,11 @@ bool InventoryView::swapSlots(SlotRef a, SlotRef b) {
 // ---- What the slot sprites ask of the view ----
 
 // The view's own cells first; a quick slot the view does not show is the HUD's.
+bool InventoryView::inventoryShown() {
+  GameViews* views = gameViews();
+  return views != nullptr && views->currentId() == ViewId::Inventory;
+}
+
 InventorySprite* InventoryView::spriteForSlot(SlotRef slot) {
   if (InventorySprite* shown = grid_.spriteFor(slot)) return shown;
   GameViews* views = gameViews();

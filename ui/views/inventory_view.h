@@ -101,6 +101,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   const InventoryStatsPage& statsPage() const { return stats_; }
 
   // ---- InventoryViewHooks ----
+  bool inventoryShown() override;
   InventorySprite* spriteForSlot(SlotRef slot) override;
   SlotWindowSize windowSize(SlotKind kind) override;
   bool isNewItemCell(SlotRef slot) override;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "content/launch/app_delegate.h"
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
 #include "engine/scene/director.h"
@@ -180,8 +179,11 @@ void OptionRows::applySound() {
 
 void OptionRows::applyWindow() {
   // Only the running program has a window to change; elsewhere the option is stored alone.
-  auto* application = dynamic_cast<AppDelegate*>(engine::Application::getInstance());
-  if (application != nullptr) application->applyVideoMode(kel::options().videoMode, kel::options().fullScreen);
+  kel::Platform* platform = kel::Platform::instance();
+  if (platform == nullptr || engine::Application::getInstance() == nullptr) return;
+  platform->applyVideoMode(kel::options().videoMode, kel::options().fullScreen);
+  // The screen layout, the world view and the views follow the window's new size.
+  applyLayout();
 }
 
 void OptionRows::applyLayout() {

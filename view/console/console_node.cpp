@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/base/log.h"
 #include "engine/base/ref_ptr.h"
 #include "engine/layer/layer_color.h"

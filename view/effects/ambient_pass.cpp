@@ -19,8 +19,6 @@
 namespace {
 
 constexpr uint16_t kMobIdleSound = 9;
-constexpr int kGlintFlag = 20;
-constexpr int kEmitterFlag = 15;
 constexpr uint16_t kSparkingBlock = 44;
 constexpr uint16_t kBubblingDeco = 191;
 constexpr uint8_t kNoGlint = 7;
@@ -72,19 +70,19 @@ bool showsBehind(const BlockPropsTable& props, const MapBlock& cell) {
 }
 
 bool emitterVisible(const BlockPropsTable& props, const MapBlock& cell) {
-  if (props[cell.frontId()].has(kEmitterFlag)) return true;
+  if (props[cell.frontId()].has(block_flag::kAmbientEmitter)) return true;
   const bool behind = showsBehind(props, cell);
   for (MapDeco deco : cell.decos) {
-    if (map_deco::empty(deco) || !props[map_deco::id(deco)].has(kEmitterFlag)) continue;
+    if (map_deco::empty(deco) || !props[map_deco::id(deco)].has(block_flag::kAmbientEmitter)) continue;
     if (map_deco::side(deco) == MapBlock::kFront || behind) return true;
   }
-  return behind && cell.backId() != 0 && props[cell.backId()].has(kEmitterFlag);
+  return behind && cell.backId() != 0 && props[cell.backId()].has(block_flag::kAmbientEmitter);
 }
 
 void cellAmbience(World& world, DebrisList& particles, MapBlock& cell) {
   const BlockPropsTable& props = world.map().props();
   const uint16_t front = cell.frontId();
-  if (props[front].has(kGlintFlag)) {
+  if (props[front].has(block_flag::kEmitsLight)) {
     if (const SparkleSource* row = sparkleEmitterFor(front); row != nullptr && row->positionKind != kNoGlint) {
       SparkleSource source = *row;
       source.orientation = cell.blockState();

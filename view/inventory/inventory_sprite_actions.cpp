@@ -7,7 +7,6 @@
 
 #include "content/items/item.h"
 #include "content/items/item_rules.h"
-#include "content/launch/interface_services.h"
 #include "content/tables/item_def.h"
 #include "content/texts/language_texts.h"
 #include "engine/base/format_string.h"
@@ -96,8 +95,8 @@ void InventorySprite::useOne() {
   const uint16_t id = item->id;
   kel::playItemUseSound(id);
   const bool heldByHand = isQuickSlot() || id == kKnowledgeItem;
-  if (interfaceServices().currentView() != ViewId::Inventory && !heldByHand) return;
   InventoryViewHooks& view = inventoryViewHooks();
+  if (!view.inventoryShown() && !heldByHand) return;
   if (consumeOne()) {
     if (heldByHand && player_ != nullptr) player_->heldItemChanged(player_->heldItem());
     if (slotKind_ != nullptr) state_ = slotKind_->normalId;

@@ -30,6 +30,8 @@ class InventoryViewHooks {
   virtual ~InventoryViewHooks() = default;
 
   // ---- The windows ----
+  // Whether the inventory view is the current view (a slot outside the hand is used only there).
+  virtual bool inventoryShown() = 0;
   // The sprite that shows a slot, null when no window shows it.
   virtual InventorySprite* spriteForSlot(SlotRef slot) = 0;
   virtual SlotWindowSize windowSize(SlotKind kind) = 0;
@@ -63,6 +65,7 @@ class InventoryViewHooks {
 
 class NullInventoryViewHooks final : public InventoryViewHooks {
  public:
+  bool inventoryShown() override { return false; }
   InventorySprite* spriteForSlot(SlotRef) override { return nullptr; }
   // The player's own areas, as the inventory holds them.
   SlotWindowSize windowSize(SlotKind kind) override {

@@ -1,6 +1,6 @@
 #include "view/inventory/overlay_art.h"
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/render/render_environment.h"
 #include "engine/render/texture_cache.h"
 #include "engine/sprite/sprite.h"

@@ -1,6 +1,6 @@
 #include "view/labels/label_makers.h"
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/text/label_blinking.h"
 #include "engine/text/label_colored.h"
 #include "platform/platform.h"

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "content/launch/screen_layout.h"
 #include "engine/base/ref_ptr.h"
+#include "platform/screen_layout.h"
 #include "engine/scene/action_ease.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"

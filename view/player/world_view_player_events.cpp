@@ -1,6 +1,6 @@
 #include "view/player/world_view_player_events.h"
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/sprite/sprite.h"
 #include "entities/effects/effect_world.h"
 #include "entities/particles/debris_presets.h"

@@ -11,7 +11,7 @@ void AlchemyLab::close() {
   brewing_ = 0;
 }
 
-void AlchemyLab::dropContents(Logic& rules) { dropAll(rules); }
+void AlchemyLab::dropContents(LogicEntities& rules) { dropAll(rules); }
 
 void AlchemyLab::setItem(uint8_t slot, Item* item) { putItem(slot, item); }
 

@@ -17,7 +17,7 @@ class AlchemyLab : public LogicItemBlock {
   explicit AlchemyLab(MapBlock& cell);
 
   void close() override;
-  void dropContents(Logic& rules) override;
+  void dropContents(LogicEntities& rules) override;
   virtual void setItem(uint8_t slot, Item* item);
 
   // One potion of the recipe goes to the output slot and every ingredient slot gives one unit;

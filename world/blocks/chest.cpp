@@ -15,7 +15,7 @@ bool isChestBlock(uint16_t blockId) { return lookupItemRule(blockId) != nullptr;
 
 Chest::Chest(MapBlock& cell, uint16_t blockId) : LogicItemBlock(cell, chestSlots(blockId)) {}
 
-void Chest::dropContents(Logic& rules) { dropAll(rules); }
+void Chest::dropContents(LogicEntities& rules) { dropAll(rules); }
 
 bool Chest::prevPage(int32_t n) {
   offset_ = std::max(offset_ - n, 0);

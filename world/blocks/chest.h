@@ -16,7 +16,7 @@ class Chest : public LogicItemBlock {
   };
   Chest(MapBlock& cell, SlotCount count) : LogicItemBlock(cell, count.slots) {}
 
-  void dropContents(Logic& rules) override;
+  void dropContents(LogicEntities& rules) override;
   // offset = max(offset - n, 0); whether the offset is still above 0.
   virtual bool prevPage(int32_t n);
   // offset += n; whether another page follows (offset + n below slot count - 1).

@@ -45,7 +45,7 @@ uint16_t fuelStepsFor(uint16_t itemId) {
 
 Forge::Forge(MapBlock& cell) : LogicItemBlock(cell, 3) {}
 
-void Forge::dropContents(Logic& rules) { dropAll(rules); }
+void Forge::dropContents(LogicEntities& rules) { dropAll(rules); }
 
 void Forge::restore(const std::array<Item*, 3>& slots, uint16_t fuelLeft, uint16_t smeltLeft) {
   for (size_t slot = 0; slot < slots.size(); ++slot) putItem(slot, slots[slot]);

@@ -34,7 +34,7 @@ class Forge : public LogicItemBlock {
 
   explicit Forge(MapBlock& cell);
 
-  void dropContents(Logic& rules) override;
+  void dropContents(LogicEntities& rules) override;
   // Stores the stack (ownership passes in), then rechecks with the input held before.
   virtual void setItem(uint8_t slot, Item* item);
   // Lights fuel and (re)starts the smelt countdown as the slots allow; true when it lit fuel.

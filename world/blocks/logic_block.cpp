@@ -37,7 +37,7 @@ void LogicItemBlock::putItem(size_t slot, Item* item) {
   slots_[slot] = item;
 }
 
-void LogicItemBlock::dropAll(Logic& rules) {
+void LogicItemBlock::dropAll(LogicEntities& rules) {
   const engine::Vec2 at = cellPixelPosition(cell());
   for (Item*& item : slots_) {
     if (item == nullptr) continue;

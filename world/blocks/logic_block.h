@@ -14,7 +14,7 @@
 #include <vector>
 
 class Item;
-class Logic;
+class LogicEntities;
 class MapBlock;
 
 // A checked reference to a block entity: its serial (0: none). One number, so it may be kept,
@@ -35,7 +35,7 @@ class LogicBlock {
   virtual void close() { inUse_ = 0; }
   virtual void open() { inUse_ = 1; }
   // Drops what the entity holds into the world through the rules.
-  virtual void dropContents(Logic& rules) = 0;
+  virtual void dropContents(LogicEntities& rules) = 0;
   virtual ~LogicBlock() = default;
 
   MapBlock& cell() const { return *cell_; }
@@ -68,7 +68,7 @@ class LogicItemBlock : public LogicBlock {
   // caller); a slot out of range has no place for it, so it goes back to the pool.
   void putItem(size_t slot, Item* item);
   // Each held stack, in slot order, drops at the cell through the rules; the slots empty.
-  void dropAll(Logic& rules);
+  void dropAll(LogicEntities& rules);
   std::vector<Item*>& slots() { return slots_; }
 
  private:

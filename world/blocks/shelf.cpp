@@ -132,7 +132,7 @@ void ShelfItems::setItem(uint8_t slot, Item* item) {
   }
 }
 
-bool ShelfItems::clearDisplay(Logic& rules) {
+bool ShelfItems::clearDisplay(LogicEntities& rules) {
   bool any = false;
   for (uint8_t slot = 0; slot < slotCount(); ++slot) {
     Item* item = itemAt(slot);
@@ -176,7 +176,7 @@ void ShelfDresses::setItem(uint8_t slot, Item* item) {
   }
 }
 
-bool ShelfDresses::clearDisplay(Logic& rules) {
+bool ShelfDresses::clearDisplay(LogicEntities& rules) {
   bool any = false;
   for (uint8_t slot = 0; slot < slotCount(); ++slot) {
     Item* item = itemAt(slot);
@@ -213,7 +213,7 @@ void ShelfFishes::setItem(uint8_t slot, Item* item) {
   displays_[slot] = displayId(world().shelfDisplays().showFish(*item, cell(), at));
 }
 
-bool ShelfFishes::clearDisplay(Logic& rules) {
+bool ShelfFishes::clearDisplay(LogicEntities& rules) {
   bool any = false;
   for (uint8_t slot = 0; slot < slotCount(); ++slot) {
     Item* item = itemAt(slot);
@@ -228,7 +228,7 @@ bool ShelfFishes::clearDisplay(Logic& rules) {
   return any;
 }
 
-void ShelfFishes::dropContents(Logic& rules) {
+void ShelfFishes::dropContents(LogicEntities& rules) {
   rules.pushEntitiesOutOfCell(cell());
   clearDisplay(rules);
 }

@@ -44,10 +44,10 @@ class Shelf : public LogicItemBlock {
   // Stores the unit (ownership passes in) and shows it.
   virtual void setItem(uint8_t slot, Item* item) = 0;
   // Removes every display and gives the items back; whether anything was on the shelf.
-  virtual bool clearDisplay(Logic& rules) = 0;
+  virtual bool clearDisplay(LogicEntities& rules) = 0;
   // The slot the unit goes to, kNoSlot for none.
   virtual uint8_t findSlotFor(const Item& item, uint8_t position) const = 0;
-  void dropContents(Logic& rules) override { clearDisplay(rules); }
+  void dropContents(LogicEntities& rules) override { clearDisplay(rules); }
 
   const ShelfRow& row() const { return row_; }
 
@@ -71,7 +71,7 @@ class ShelfItems final : public Shelf {
  public:
   using Shelf::Shelf;
   void setItem(uint8_t slot, Item* item) override;
-  bool clearDisplay(Logic& rules) override;
+  bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
 };
 
@@ -79,7 +79,7 @@ class ShelfDresses final : public Shelf {
  public:
   using Shelf::Shelf;
   void setItem(uint8_t slot, Item* item) override;
-  bool clearDisplay(Logic& rules) override;
+  bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
 };
 
@@ -87,9 +87,9 @@ class ShelfFishes final : public Shelf {
  public:
   using Shelf::Shelf;
   void setItem(uint8_t slot, Item* item) override;
-  bool clearDisplay(Logic& rules) override;
+  bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
-  void dropContents(Logic& rules) override;
+  void dropContents(LogicEntities& rules) override;
 };
 
 }  // namespace Shelves

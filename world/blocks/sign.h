@@ -14,7 +14,7 @@ class Sign : public LogicBlock {
   explicit Sign(MapBlock& cell) : LogicBlock(cell) {}
 
   // A sign holds nothing to drop.
-  void dropContents(Logic&) override {}
+  void dropContents(LogicEntities&) override {}
   // Null zeroes the text; otherwise at most 128 characters are kept and the rest is zeroed.
   virtual void setText(const char* text);
 

@@ -317,7 +317,7 @@ void Stable::releaseMobs() {
   }
 }
 
-void Stable::dropContents(Logic& rules) {
+void Stable::dropContents(LogicEntities& rules) {
   releaseMobs();
   if (feed_ != nullptr) rules.spawnItemDrop(feed_, cellPixelPosition(cell()), kDropKind);
   feed_ = nullptr;

@@ -30,7 +30,7 @@ class Stable : public LogicBlock {
   Stable(MapBlock& cell, World& world);
   ~Stable() override;
 
-  void dropContents(Logic& rules) override;
+  void dropContents(LogicEntities& rules) override;
   // The feed (ownership passes in; the stack held before was handed on by the caller).
   virtual void setItem(Item* feed);
   // The mob kind in the slot, -1 when empty.

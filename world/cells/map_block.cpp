@@ -125,7 +125,7 @@ DecoHit MapBlock::findFrontDecoWithFlags(const BlockPropsTable& props, uint64_t 
 DecoHit MapBlock::findFrontPlainDeco(const BlockPropsTable& props) {
   return findDecoIf([&](MapDeco d) {
     return !map_deco::empty(d) && map_deco::side(d) == kFront &&
-           !props[map_deco::id(d)].has(block_flag::kDecoSearch);
+           !props[map_deco::id(d)].has(block_flag::kBreakable);
   });
 }
 

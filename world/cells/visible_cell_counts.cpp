@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "platform/settings/settings.h"
 
 namespace {

@@ -12,14 +12,13 @@
 namespace {
 
 constexpr uint16_t kTrapdoor = 2090;
-constexpr int kGuardedFlag = 21;
 
 // A cell a pet can be in: passable front, no closed trapdoor, no liquid, and no guarded block
 // unless it stands open (variant 1).
 bool open(const MapBlock* c, const BlockPropsTable& props) {
   if (c == nullptr || props[c->frontId()].opaque() || c->hasLiquidKind()) return false;
   if (c->frontId() == kTrapdoor && c->frontVariant() == 1) return false;
-  return !props[c->frontId()].has(kGuardedFlag) || c->frontVariant() == 1;
+  return !props[c->frontId()].has(block_flag::kCircuitOutput) || c->frontVariant() == 1;
 }
 
 bool clear(const MapBlock* c, const BlockPropsTable& props) { return open(c, props) && !c->isSolid(props); }

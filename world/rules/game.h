@@ -1,8 +1,8 @@
 #pragma once
-// The game in progress, as the world model sees it: one virtual operation per player action, in
-// the game's slot order. `GameInterface` is the abstract base of the game's class tree (`GameReal`
-// and `Game` derive from it in the game library, then `GameLocal` and the remote kinds); it is
-// declared here so the world's simulations can hand their edits to the current game
+// The game in progress, as the world model sees it, by role: the player's actions, the session
+// and its timers, trade and chat. `GameInterface`, the whole, is the abstract base of the game's
+// class tree (`GameReal` and `Game` derive from it in the game library, then `GameLocal` and the
+// remote kinds); it is declared here so the world's simulations can hand their edits to the current game
 // (`applyBlockEdit`) without reaching up. `NullGame` stands in until a game registers itself and
 // in tests: it does nothing and refuses everything. `WorldGame` applies edits straight to one
 // `World`, for tests and tools that run the world headless.
@@ -30,9 +30,14 @@ using GameCompletion = std::function<void()>;
 // save reached the disk (or there was nothing to save).
 using SaveDone = std::function<void(bool saved)>;
 
-class GameInterface {
+// ---- The game by role ----
+// Each caller depends on the role it uses; `GameInterface` is the whole.
+
+// What the local player does: every action, the edits it makes, and the changes of its state a
+// networked game sends to the peers.
+class GamePlayerActions {
  public:
-  virtual void begin(uint8_t mode, const GameCompletion& done) = 0;
+  virtual ~GamePlayerActions() = default;
   virtual void playPlayerAction(uint8_t action, uint8_t value) = 0;
   virtual void playCellEffect(uint8_t effect, MapBlock& cell) = 0;
   virtual bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) = 0;
@@ -50,40 +55,59 @@ class GameInterface {
   virtual void leaveBed() = 0;
   virtual void usePortal() = 0;
   virtual void travelToWorld(const TravelTarget& target) = 0;
-  virtual TradeAbstract* createTrade(const std::string& partner) = 0;
-  virtual void requestTrade(PlayerBase* other) = 0;
-  virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
-  virtual void cancelTrade() = 0;
   virtual void reelIn(float reactionMs) = 0;
   virtual void editCircuitCell(MapBlock& cell) = 0;
-  virtual void submitChatLine(const std::string& text) = 0;
   virtual bool editBlock(const BlockEdit& edit) = 0;
+  virtual void dropInventoryOnDeath() = 0;
+  virtual bool damageLocalPlayer(float amount, uint8_t cause) = 0;
+  virtual bool brewPotion() = 0;
+  virtual void refreshPet() = 0;
+  virtual void sleep() = 0;
+  virtual void dropItem(Item*& item) = 0;
+  virtual bool consumeItem(Item* item) = 0;
+  virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
+  virtual void sendPlayerState(const PlayerStateRecord& record) = 0;
+  virtual void sendHeldItem() = 0;
+  virtual void reportItemLearned(uint16_t itemId) = 0;
+};
+
+// The session and its timers: starting, saving and ending a game, pausing and stepping it, and
+// the world's own follow-up edits.
+class GameSession {
+ public:
+  virtual ~GameSession() = default;
+  virtual void begin(uint8_t mode, const GameCompletion& done) = 0;
   virtual void suspend() = 0;
   virtual void resume() = 0;
   virtual void pause() = 0;
   virtual void unpause() = 0;
   virtual void stopTimers() = 0;
   virtual void startTimers() = 0;
-  virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
-  virtual void sendPlayerState(const PlayerStateRecord& record) = 0;
-  virtual void sendHeldItem() = 0;
-  virtual void reportItemLearned(uint16_t itemId) = 0;
   virtual bool worldIsCreative() = 0;
   virtual uint8_t sessionKind() = 0;
   virtual void save(const SaveDone& done) = 0;
   virtual void quit() = 0;
-  virtual void dropInventoryOnDeath() = 0;
-  virtual bool damageLocalPlayer(float amount, uint8_t cause) = 0;
   virtual void tick() = 0;
-  virtual bool brewPotion() = 0;
-  virtual void refreshPet() = 0;
-  virtual void sleep() = 0;
-  virtual ~GameInterface() = default;
   // The world applies the edit and the game reacts to it; `extra` is the acting player or object
   // (may be null). True once applied.
   virtual bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) = 0;
-  virtual void dropItem(Item*& item) = 0;
-  virtual bool consumeItem(Item* item) = 0;
+};
+
+// Trade between players and the chat.
+class GameTrade {
+ public:
+  virtual ~GameTrade() = default;
+  virtual TradeAbstract* createTrade(const std::string& partner) = 0;
+  virtual void requestTrade(PlayerBase* other) = 0;
+  virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
+  virtual void cancelTrade() = 0;
+  virtual void submitChatLine(const std::string& text) = 0;
+};
+
+// The whole: every role, as the current game and a world's edit sink hold it.
+class GameInterface : public GamePlayerActions, public GameSession, public GameTrade {
+ public:
+  ~GameInterface() override = default;
 };
 
 // No game runs: every action does nothing, every question is answered no.

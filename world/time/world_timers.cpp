@@ -30,6 +30,10 @@ void WorldTimers::schedule(int key, float interval, std::function<void(float)> c
   scheduler().schedule(std::move(callback), this, interval, engine::REPEAT_FOREVER, 0.0f, key);
 }
 
+void WorldTimers::scheduleOnce(int key, float delay, std::function<void(float)> callback) {
+  scheduler().schedule(std::move(callback), this, 0.0f, 0, delay, key);
+}
+
 void WorldTimers::unschedule(int key) {
   if (held_ != nullptr) held_->unschedule(key, this);
 }

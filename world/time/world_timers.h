@@ -39,6 +39,9 @@ class WorldTimers {
   // Runs the callback every interval seconds (0: every frame) with the time passed, until it is
   // unscheduled; a task already scheduled under the key only takes the new interval.
   void schedule(int key, float interval, std::function<void(float)> callback);
+  // Runs the callback once, after the delay; a task already scheduled under the key only takes
+  // the new timing.
+  void scheduleOnce(int key, float delay, std::function<void(float)> callback);
   void unschedule(int key);
   bool isScheduled(int key) const;
   void unscheduleAll();

@@ -50,7 +50,7 @@ bool LeafDecay::hasSupportNear(const MapBlock& cell) const {
   return found;
 }
 
-void LeafDecay::decayRandomLeaf(Logic& rules) {
+void LeafDecay::decayRandomLeaf(LogicCells& rules) {
   if (entries_.empty()) return;
   auto picked = std::next(entries_.begin(), static_cast<std::ptrdiff_t>(engine::randomNext() % entries_.size()));
   const size_t key = *picked;

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-class Logic;
+class LogicCells;
 class MapBlock;
 class WorldMap;
 
@@ -26,7 +26,7 @@ class LeafDecay {
   // inside the map) whose front block is a leaf.
   void registerAround(const MapBlock& cell);
   // `decayRandomLeaf`: one entry drawn uniformly; nothing with an empty registry.
-  void decayRandomLeaf(Logic& rules);
+  void decayRandomLeaf(LogicCells& rules);
 
   size_t size() const { return entries_.size(); }
   // The registered block words as (cell, layer), in registry order; and one brought back.

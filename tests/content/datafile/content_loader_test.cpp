@@ -8,6 +8,7 @@
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
 #include "tests/content/datafile/content_file_builder.h"
+#include "tests/support/alert_recorder.h"
 
 namespace {
 
@@ -76,9 +77,6 @@ class ContentLoaderTest : public ::testing::Test {
   void fresh() {
     resetContentDatabase();
     alerts.clear();
-    setContentAlertHandler([this](const std::string& title, const std::string& text) {
-      alerts.push_back(title + "|" + text);
-    });
   }
   void TearDown() override { resetContentDatabase(); }
 
@@ -87,6 +85,9 @@ class ContentLoaderTest : public ::testing::Test {
   }
 
   std::vector<std::string> alerts;
+  testsupport::AlertRecorder alertBox{
+      [this](const std::string& title, const std::string& text) { alerts.push_back(title + "|" + text); }};
+  testsupport::ScopedAlertBox useAlertBox{engine::alertBoxSeam(), alertBox};
 };
 
 TEST_F(ContentLoaderTest, RowsLandWhereTheirIdsSay) {

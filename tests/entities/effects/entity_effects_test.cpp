@@ -227,13 +227,13 @@ TEST_F(EntityEffects_, ChippingRowsChipTheWallOrBreakIt) {
     BulletEntity& b = shoot(140, 10, kGround + 1);
     slots(140).onHitWall(&b, 1);
   }
-  // Stone has no chippable flag: every hit only plays the chip effect.
+  // Stone is not breakable: every hit only plays the chip effect.
   EXPECT_EQ(effectRules.cellEffects, std::vector<uint8_t>(30, 11));
   EXPECT_TRUE(effectRules.edits.empty());
 }
 
-TEST_F(EntityEffects_, AChippableWallBreaksAboutOneHitInFive) {
-  contentTables().blockDefs[kStone].record.bytes[content::block_record::flags] = 4;
+TEST_F(EntityEffects_, ABreakableWallBreaksAboutOneHitInFive) {
+  contentTables().blockDefs[kStone].record.bytes[content::block_record::flags] = 1u << block_flag::kBreakable;
   for (int i = 0; i < 200; ++i) {
     BulletEntity& b = shoot(135, 10, kGround + 1);
     slots(135).onHitWall(&b, 1);

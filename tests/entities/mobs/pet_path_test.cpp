@@ -100,6 +100,32 @@ TEST_F(Pets, NoCellIsListedTwiceAndTheFirstKindForACellStays) {
   EXPECT_EQ(steps[1].kind, step_kind::kRight);
 }
 
+// A corridor one cell high between two walls, with a door switched by circuits in its middle: the
+// door's flag is the table's circuit-output bit, so a pet passes it only while it stands open.
+TEST_F(Pets, ADoorSwitchedByCircuitsLetsAPathThroughOnlyWhileOpen) {
+  constexpr uint16_t kDoor = 9;
+  constexpr uint16_t kLamp = 10;  // clear, and with the bits around the door's, but not switched
+  BlockProps& door = world->map().mutableProps().mutableRow(kDoor);
+  door.transparency = 1;
+  door.flags = uint64_t{1} << block_flag::kCircuitOutput;
+  BlockProps& lamp = world->map().mutableProps().mutableRow(kLamp);
+  lamp.transparency = 1;
+  lamp.flags = (uint64_t{1} << block_flag::kEmitsLight) | (uint64_t{1} << block_flag::kClimbable);
+  for (int32_t x = 0; x < 120; ++x) cell(x, kGround + 2).setFront(kStone, 0, 0);  // the ceiling
+  cell(5, kGround + 1).setFront(kStone, 0, 0);
+  cell(25, kGround + 1).setFront(kStone, 0, 0);
+  const struct {
+    uint16_t block;
+    uint8_t variant;
+    bool passes;
+  } cases[] = {{kDoor, 0, false}, {kDoor, 1, true}, {kLamp, 0, true}};
+  for (const auto& c : cases) {
+    cell(15, kGround + 1).setFront(c.block, c.variant, 0);
+    EXPECT_EQ(finder().findPath(cell(10, kGround + 1), cell(20, kGround + 1)), c.passes)
+        << c.block << " in variant " << int(c.variant);
+  }
+}
+
 TEST_F(Pets, ASolidFloorIsDroppedThroughToTheCellBelowIt) {
   cell(70, 4).setFront(0, 0, 0);
   cell(70, 5).setFront(kStone, 0, 0);

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "content/format/game_tables_file.h"
-#include "content/launch/game_services.h"
 #include "content/loader/content_database.h"
 #include "content/loader/game_tables_loader.h"
 #include "content/tables/content_tables.h"
@@ -21,9 +20,7 @@ std::string dataFile(const char* name) { return std::string(RUBBLE_DATA_DIR) + "
 
 class GameLaunchServicesTest : public ::testing::Test {
  protected:
-  void SetUp() override { setGameServices(&services); }
   void TearDown() override {
-    setGameServices(nullptr);
     resetGameTables();
     resetContentDatabase();
     installCraftBookEntries({});
@@ -38,7 +35,7 @@ TEST_F(GameLaunchServicesTest, TheBuiltTablesReachTheCraftBookTheCatalogueAndEac
   loadContentDatabase(dataFile("data.dat"));
   ASSERT_TRUE(contentLoadError().empty()) << contentLoadError();
   ASSERT_TRUE(loadGameTables(dataFile(content::kGameTablesFileName))) << gameTablesLoadError();
-  gameServices().installGameTables();
+  services.installGameTables();
 
   ASSERT_EQ(craftBookEntries().size(), size_t{kCraftBookEntryCount});
   std::array<size_t, kDiscoveryListCount> perList{};
@@ -76,27 +73,27 @@ TEST_F(GameLaunchServicesTest, TheBuiltTablesReachTheCraftBookTheCatalogueAndEac
 TEST_F(GameLaunchServicesTest, WithoutTablesTheBookAndTheCatalogueAreEmptied) {
   installCraftBookEntries({{"Old", 0, ""}});
   resetGameTables();
-  gameServices().installGameTables();
+  services.installGameTables();
   EXPECT_TRUE(craftBookEntries().empty());
   EXPECT_TRUE(itemCatalogue().category(1).sources.empty());
 }
 
 TEST_F(GameLaunchServicesTest, AGameCountsOnceSetAndStartedAndRulesOnceSet) {
-  EXPECT_FALSE(gameServices().hasRunningGame());
-  EXPECT_FALSE(gameServices().hasCurrentLogic());
-  EXPECT_FALSE(gameServices().hasLocalPlayer());
+  EXPECT_FALSE(services.hasRunningGame());
+  EXPECT_FALSE(services.hasCurrentLogic());
+  EXPECT_FALSE(services.hasLocalPlayer());
   LocalLogic rules{nullptr, nullptr, nullptr};
   GameLocal game{&rules};
   setCurrentLogic(&rules);
   setCurrentGame(&game);
-  EXPECT_TRUE(gameServices().hasCurrentLogic());
-  EXPECT_FALSE(gameServices().hasRunningGame());
+  EXPECT_TRUE(services.hasCurrentLogic());
+  EXPECT_FALSE(services.hasRunningGame());
   game.started = true;
-  EXPECT_TRUE(gameServices().hasRunningGame());
+  EXPECT_TRUE(services.hasRunningGame());
   setCurrentGame(nullptr);
   setCurrentLogic(nullptr);
-  gameServices().stopLocalPlayerMoving();  // no player: nothing to stop
-  gameServices().rebuildCollections();
+  services.stopLocalPlayerMoving();  // no player: nothing to stop
+  services.rebuildCollections();
   EXPECT_EQ(services.collections().size(), 11u);
 }
 

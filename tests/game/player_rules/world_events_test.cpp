@@ -30,8 +30,10 @@ class WorldEventLog final : public PlayerEvents {
 class ClockLog final : public GameClock {
  public:
   bool sleeping() const override { return asleep; }
+  void stopClockTask() override { ++stops; }
   void scheduleClockTask() override { ++schedules; }
   bool asleep = false;
+  int stops = 0;
   int schedules = 0;
 };
 
@@ -42,7 +44,7 @@ class WorldEventsTest : public GameTest {
   WorldEventLog events;
   ClockLog clock;
   PlayerEvents& playerSink() override { return events; }
-  engine::Seam<GameClock, GameClock>::Scoped useClock{gameClockSeam(), clock};
+  GameClock* playerClock() override { return &clock; }
 };
 
 TEST_F(WorldEventsTest, WeatherChangesAreToldByWhatTheyReplace) {

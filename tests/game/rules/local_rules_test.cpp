@@ -13,21 +13,24 @@
 #include "game/rules/projectile_choice.h"
 #include "tests/game/game_fixture.h"
 #include "world/blocks/chest.h"
+#include "world/cells/block_flags.h"
 
 namespace game_test {
 namespace {
 
 constexpr uint16_t kLootBlock = 40;
 constexpr uint16_t kKeeperDeco = 41;  // a decoration that keeps the others from dropping
+constexpr uint16_t kOtherDeco = 42;   // a decoration with the neighbouring bits, but not that one
 constexpr uint16_t kStation = 38;     // a station block of the station table
 
 class LocalRulesTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    defineBlock(kLootBlock, {.flags = bits({2, 23}), .transparency = 0});
-    defineBlock(kKeeperDeco, {.flags = bits({3}), .transparency = 2});
-    defineBlock(kStation, {.flags = bits({36}), .transparency = 1});
+    defineBlock(kLootBlock, {.flags = bits({block_flag::kBreakable, block_flag::kSolid}), .transparency = 0});
+    defineBlock(kKeeperDeco, {.flags = bits({block_flag::kKeepsAttachmentLoot}), .transparency = 2});
+    defineBlock(kOtherDeco, {.flags = bits({block_flag::kBreakable, block_flag::kKeepsCoverOff}), .transparency = 2});
+    defineBlock(kStation, {.flags = bits({block_flag::kCraftingStation}), .transparency = 1});
     // Rolled chances count as they stand on this difficulty.
     const float one = 1.0f;
     for (size_t i = 0; i < content::difficulty_record::lootFactorCount; ++i) {
@@ -68,6 +71,11 @@ TEST_F(LocalRulesTest, BlocksDropTheirLootByTheTablesModeButNotInACreativeWorld)
   contentTables().blockDefs[kLootBlock].lootTable = &table(1, {{kGem, 1.0f, 1}, {kStone, 1.0f, 1}});
   for (int i = 0; i < 20; ++i) rules.dropBlockLoot(at(5, 5), kLootBlock, nullptr);
   EXPECT_EQ(drops.dropped.size(), 20u) << "a weighted table gives exactly one entry";
+
+  drops.dropped.clear();
+  at(5, 5).addDeco(kOtherDeco, 0, MapBlock::kFront);
+  rules.dropAttachmentLoot(at(5, 5), MapBlock::kFront, nullptr);
+  EXPECT_EQ(drops.dropped.size(), 1u) << "only the keeping flag keeps loot: the block's entry drops";
 
   drops.dropped.clear();
   at(5, 5).addDeco(kKeeperDeco, 0, MapBlock::kFront);

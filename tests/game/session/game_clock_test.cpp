@@ -1,6 +1,6 @@
-// The local game's clock task as the player's world events reach it: registered once the world
-// is entered, stopped and restarted by the player's clock pause, and gone once the game ends or
-// is destroyed.
+// The local game's clock task as the player's world events reach it: the loaded player is given
+// the game's clock, the player's clock pause stops and restarts the task, and the clock reaches
+// nothing before the game runs or after it ends.
 
 #include "game/player/game_clock.h"
 #include "game/session/game_slots.h"
@@ -15,7 +15,6 @@ class GameClockTest : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     endWorld(running, game, rules);
-    nullClock = &gameClock();
   }
   // The world file is read by the start's task; the game then runs.
   void startFromFile(GameLocal& which) {
@@ -23,12 +22,10 @@ class GameClockTest : public SessionTest {
     advance(0.1f, 0.01f);
     ASSERT_TRUE(which.started);
   }
-  GameClock* nullClock = nullptr;
 };
 
 TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
   startFromFile(game);
-  ASSERT_NE(&gameClock(), nullClock);
   ASSERT_TRUE(worldTask(world_timer::kClock));
 
   running.player->setTickPaused(true);
@@ -42,23 +39,31 @@ TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
   advance(2.0f);
   EXPECT_GT(running.world->dayClock().tickCounter, stopped) << "the clock steps again";
 
+  GameClock& clock = running.player->clock();
   game.quit();
-  EXPECT_EQ(&gameClock(), nullClock);
   EXPECT_EQ(saves.statisticsSaves, 1) << "ending the game saves the statistics";
+  clock.scheduleClockTask();
+  EXPECT_FALSE(clock.sleeping());
+  EXPECT_FALSE(worldTask(world_timer::kClock)) << "an ended game's clock reaches no task";
 }
 
-TEST_F(GameClockTest, OnlyTheRunningGamesDestructionLeavesTheNullClock) {
-  {
-    GameLocal other{&rules};
-    other.setRunningWorld(running);
-    startFromFile(other);
-    GameClock* registered = &gameClock();
-    EXPECT_NE(registered, nullClock);
-    { GameLocal idle{&rules}; }
-    EXPECT_EQ(&gameClock(), registered) << "ending another game keeps the running game's clock";
-    other.stopTimers();
-  }
-  EXPECT_EQ(&gameClock(), nullClock);
+// Two games in one process, each with its own running world: each loaded player reaches its own
+// game's clock task, and pausing one world's clock leaves the other's running.
+TEST_F(GameClockTest, EachGamesPlayerReachesItsOwnGamesClock) {
+  RunningWorld otherRunning;
+  GameLocal other{&rules};
+  other.setRunningWorld(otherRunning);
+  startFromFile(game);
+  startFromFile(other);
+  ASSERT_NE(otherRunning.world, nullptr);
+  ASSERT_TRUE(otherRunning.world->timers().isScheduled(world_timer::kClock));
+  ASSERT_TRUE(worldTask(world_timer::kClock));
+
+  otherRunning.player->setTickPaused(true);
+  EXPECT_FALSE(otherRunning.world->timers().isScheduled(world_timer::kClock));
+  EXPECT_TRUE(worldTask(world_timer::kClock)) << "the other game's pause leaves this game's clock";
+  other.quit();
+  game.stopTimers();
 }
 
 }  // namespace

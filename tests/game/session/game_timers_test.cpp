@@ -227,7 +227,7 @@ TEST_F(PortalTravelTest, APortalElsewhereTakesThePlayerToItsPlanetsWorld) {
   ASSERT_TRUE(game.pendingTravel().has_value());
   EXPECT_EQ(game.pendingTravel()->column, 20);
   EXPECT_EQ(game.pendingTravel()->row, 9);
-  EXPECT_TRUE(slotTaken(game_slot::kStartLoading)) << "the target world's file is read next";
+  EXPECT_TRUE(sessionTask(session_timer::kStartLoading)) << "the target world's file is read next";
 }
 
 }  // namespace

@@ -122,7 +122,8 @@ class SessionTest : public GameTest {
   void advance(float seconds, float step = 0.05f) {
     for (float t = 0; t < seconds - step / 2; t += step) scheduler().update(step);
   }
-  bool slotTaken(int slot) const { return engine::scheduledSlots()[static_cast<size_t>(slot)] != nullptr; }
+  // Whether the session's own task under the key (`session_timer`) is scheduled.
+  bool sessionTask(int key) const { return game.timers().isScheduled(key); }
   // Whether the running world's task under the key is scheduled.
   bool worldTask(int key) const { return running.world != nullptr && running.world->timers().isScheduled(key); }
   // Frames of the main thread until the condition holds; false after a minute.

@@ -1,6 +1,6 @@
 // Starting a game: a new world generated on the worker thread while the main thread runs its
 // frames, with every text and the finished world arriving on the main thread; a world file read
-// by the task of slot 8; failed loads back at the start view.
+// by the session's own start task; failed loads back at the start view.
 
 #include <thread>
 
@@ -74,10 +74,10 @@ TEST_F(WorldLoadingTest, AGameEndedDuringGenerationDropsTheLateWorld) {
   EXPECT_TRUE(saves.savedWorlds.empty());
 }
 
-TEST_F(WorldLoadingTest, AWorldFileIsReadBySlotEightOnTheMainThread) {
+TEST_F(WorldLoadingTest, AWorldFileIsReadByTheSessionsStartTaskOnTheMainThread) {
   game.begin(0, [&] { finished = true; });
   EXPECT_EQ(screen.labels, (std::vector<int16_t>{99}));
-  EXPECT_TRUE(slotTaken(game_slot::kStartLoading));
+  EXPECT_TRUE(sessionTask(session_timer::kStartLoading));
   advance(0.04f, 0.01f);
   EXPECT_EQ(saves.loads, 0) << "read 0.05 s after the start";
   advance(0.04f, 0.01f);
@@ -87,6 +87,25 @@ TEST_F(WorldLoadingTest, AWorldFileIsReadBySlotEightOnTheMainThread) {
   EXPECT_EQ(running.player->cellX, 12u) << "where the file left the player";
   EXPECT_EQ(running.player->spawnCellY, 4u);
   EXPECT_TRUE(saves.savedWorlds.empty()) << "a loaded world is not written back at once";
+}
+
+// Two sessions in one process each read their file on their own timer: a session that goes takes
+// its own start task with it and leaves the other's.
+TEST_F(WorldLoadingTest, EachSessionsStartTaskIsItsOwn) {
+  RunningWorld otherRunning;
+  {
+    GameLocal other{&rules};
+    other.setRunningWorld(otherRunning);
+    other.begin(0, {});
+    game.begin(0, {});
+    EXPECT_TRUE(other.timers().isScheduled(session_timer::kStartLoading));
+    EXPECT_TRUE(sessionTask(session_timer::kStartLoading));
+  }
+  EXPECT_TRUE(sessionTask(session_timer::kStartLoading)) << "the other session's end leaves this one's";
+  advance(0.1f, 0.01f);
+  EXPECT_EQ(saves.loads, 1) << "only the session still there read its file";
+  EXPECT_NE(running.world, nullptr);
+  EXPECT_EQ(otherRunning.world, nullptr);
 }
 
 TEST_F(WorldLoadingTest, AFailedLoadLeavesNoWorldAndOpensTheStartViewsDialog) {

@@ -52,7 +52,7 @@ class StartViewFormsTest : public ::testing::Test {
     kel::Platform::setInstance(platform.get());
     engine::Director::getInstance()->designResolutionChanged(engine::Size(1280, 720));
     setMenuSaves(&saves);
-    setMenuViewMaker(&makeMenuView);
+    setMenuViewMaker(&menuViews);
     layer = engine::InnerNode::create();
     layer->retain();
     createViews();
@@ -91,6 +91,7 @@ class StartViewFormsTest : public ::testing::Test {
   testsupport::TempDir dir;
   TempRoot files{dir.path().string() + "/"};
   LocalSaves saves{files};
+  MenuViewFactory menuViews;
   std::unique_ptr<kel::DesktopPlatform> platform;
   engine::InnerNode* layer = nullptr;
 };

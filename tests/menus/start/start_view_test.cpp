@@ -70,7 +70,7 @@ class StartViewTest : public ::testing::Test {
     platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
     kel::Platform::setInstance(platform.get());
     setMenuSaves(&saves);
-    setMenuViewMaker(&makeMenuView);
+    setMenuViewMaker(&menuViews);
     layer = engine::InnerNode::create();
     layer->retain();
     createViews();
@@ -106,6 +106,7 @@ class StartViewTest : public ::testing::Test {
   testsupport::TempDir dir;
   TempRoot files{dir.path().string() + "/"};
   LocalSaves saves{files};
+  MenuViewFactory menuViews;
   RecordingGame game;
   engine::Seam<GameInterface, NullGame>::Scoped useGame{currentGameSeam(), game};
   std::unique_ptr<kel::DesktopPlatform> platform;

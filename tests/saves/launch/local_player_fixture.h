@@ -68,7 +68,7 @@ class LocalPlayerTest : public test_rows::ContentTest {
     entry_->characterFlags = flags;
     entry_->difficultyId = difficulty;
     saves_.characters().setCurrent(entry_.get());
-    return game_.loadLocalPlayer(rules_, nullptr);
+    return game_.loadLocalPlayer(rules_, nullptr, nullptr);
   }
 
   testsupport::ScopedDataHome home_;

@@ -106,7 +106,7 @@ TEST_F(LocalPlayerRoundTrip, EveryFieldComesBack) {
   statsStore().clearUnlocked();
   statsStore().restoreUnlocked(5);  // another character's achievement does not survive the load
   setCurrentDifficultyId(1);
-  const std::unique_ptr<PlayerDesktopLocal> loaded = game_.loadLocalPlayer(rules_, nullptr);
+  const std::unique_ptr<PlayerDesktopLocal> loaded = game_.loadLocalPlayer(rules_, nullptr, nullptr);
   ASSERT_NE(loaded, nullptr);
 
   EXPECT_EQ(loaded->name, "Hildegard");
@@ -159,7 +159,7 @@ TEST_F(LocalPlayerTest, AFileThatDoesNotReadGivesNoPlayerAndChangesNothing) {
   EXPECT_EQ(loadAs("Broken.dat", 0, 4), nullptr);
   EXPECT_EQ(loadAs("Missing.dat", 0, 4), nullptr);
   saves_.characters().setCurrent(nullptr);
-  EXPECT_EQ(game_.loadLocalPlayer(rules_, nullptr), nullptr);
+  EXPECT_EQ(game_.loadLocalPlayer(rules_, nullptr, nullptr), nullptr);
   EXPECT_EQ(currentDifficultyId(), 1u);
   EXPECT_TRUE(statsStore().isUnlocked(9));
   EXPECT_FALSE(statsStore().isUnlocked(0));

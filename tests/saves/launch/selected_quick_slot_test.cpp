@@ -34,7 +34,7 @@ TEST_F(SelectedQuickSlotTest, TheSlotInHandComesBackWithTheCharacter) {
   const CharacterRecord record = readBack();
   EXPECT_EQ(record.selectedQuickSlot, 7u);
   EXPECT_EQ(record.stateFlags, 1u | 1u << 2) << "the player's own flags read back unchanged";
-  const std::unique_ptr<PlayerDesktopLocal> loaded = game_.loadLocalPlayer(rules_, nullptr);
+  const std::unique_ptr<PlayerDesktopLocal> loaded = game_.loadLocalPlayer(rules_, nullptr, nullptr);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->inventory->selected(), 7u);
   EXPECT_EQ(loaded->stateWord, 1u | 1u << 2);
@@ -47,7 +47,7 @@ TEST_F(SelectedQuickSlotTest, NoSelectionAndAStoredSlotOutOfRangeComeBackAsTheFi
   record.selectedQuickSlot = 12;
   writeRecord("Ann.dat", record);
   EXPECT_EQ(readBack().selectedQuickSlot, 12u);
-  const std::unique_ptr<PlayerDesktopLocal> loaded = game_.loadLocalPlayer(rules_, nullptr);
+  const std::unique_ptr<PlayerDesktopLocal> loaded = game_.loadLocalPlayer(rules_, nullptr, nullptr);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->inventory->selected(), 0u);
 }

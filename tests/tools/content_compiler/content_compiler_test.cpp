@@ -3,6 +3,7 @@
 
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
+#include "tests/support/alert_recorder.h"
 #include "tests/tools/content_compiler/source_copy_test.h"
 
 namespace {
@@ -13,7 +14,6 @@ class CompiledContentTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetContentDatabase();
-    setContentAlertHandler([this](const std::string& title, const std::string&) { alerts.push_back(title); });
     const auto result = content_compiler::compileContent(basicSet().string());
     ASSERT_TRUE(result.ok) << result.error;
     bytes = result.bytes;
@@ -23,6 +23,8 @@ class CompiledContentTest : public ::testing::Test {
 
   std::vector<uint8_t> bytes;
   std::vector<std::string> alerts;
+  testsupport::AlertRecorder alertBox{[this](const std::string& title, const std::string&) { alerts.push_back(title); }};
+  testsupport::ScopedAlertBox useAlertBox{engine::alertBoxSeam(), alertBox};
 };
 
 TEST_F(CompiledContentTest, EveryTableLandsUnderItsIdsWithItsReferences) {

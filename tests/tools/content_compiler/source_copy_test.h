@@ -7,6 +7,7 @@
 #include <string>
 
 #include "content/loader/content_database.h"
+#include "tests/support/alert_recorder.h"
 #include "tests/support/temp_dir.h"
 #include "tools/content_compiler/content_compiler.h"
 
@@ -24,12 +25,8 @@ class SourceCopyTest : public ::testing::Test {
       std::filesystem::copy_file(entry.path(), dir.path() / entry.path().filename());
     }
     resetContentDatabase();
-    setContentAlertHandler([](const std::string&, const std::string&) {});
   }
-  void TearDown() override {
-    resetContentDatabase();
-    setContentAlertHandler(nullptr);
-  }
+  void TearDown() override { resetContentDatabase(); }
 
   // Compiles with `json` as `file` and loads the result; "" on success, else the refusal.
   std::string compileWith(const std::string& file, const std::string& json) {
@@ -57,6 +54,8 @@ class SourceCopyTest : public ::testing::Test {
   }
 
   testsupport::TempDir dir;
+  engine::SilentAlertBox silent;  // a refused copy is the test's answer, not an alert
+  testsupport::ScopedAlertBox useSilent{engine::alertBoxSeam(), silent};
 };
 
 }  // namespace compiler_test

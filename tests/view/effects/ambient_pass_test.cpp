@@ -10,6 +10,7 @@
 #include "entities/particles/debris_presets.h"
 #include "tests/entities/entity_world.h"
 #include "view/effects/sparkle_emitters.h"
+#include "world/cells/block_flags.h"
 
 namespace {
 
@@ -67,6 +68,30 @@ TEST_F(AmbientPassTest, StillLiquidBubblesAndMovingLiquidDoesNot) {
   pool.flags |= cell_flag::kLiquidSource;  // still moving
   pass();
   EXPECT_EQ(lists.debris().size(), 0u);
+}
+
+// The table's ambient-emitter bit makes a lit cell give off one particle, and its light bit with a
+// sparkle row makes a block glint three times; a block with neither, in the same light, does
+// nothing.
+TEST_F(AmbientPassTest, LitEmittersGiveOffParticlesAndLightSourcesGlint) {
+  constexpr uint16_t kTorch = 341;  // a light source with a sparkle row
+  constexpr uint16_t kEmitter = 12;
+  const struct {
+    uint16_t block;
+    int flag;
+    size_t particles;
+  } cases[] = {{kEmitter, block_flag::kAmbientEmitter, 1}, {kTorch, block_flag::kEmitsLight, 3},
+               {kEmitter, block_flag::kOriented, 0}, {kTorch, block_flag::kCircuitOutput, 0}};
+  MapBlock& lit = cell(20, kGround + 1);
+  lit.setSkyLevel(15);
+  for (const auto& c : cases) {
+    world->map().mutableProps().mutableRow(c.block).flags = uint64_t{1} << c.flag;
+    lit.setFront(c.block, 0, 0);
+    lists.debris().clear();
+    pass();
+    EXPECT_EQ(lists.debris().size(), c.particles) << c.block << " with bit " << c.flag;
+    world->map().mutableProps().mutableRow(c.block).flags = 0;
+  }
 }
 
 TEST(SparkleEmitters, FirstRowOfABlockAndTheNoGlintRows) {

@@ -31,6 +31,7 @@ constexpr uint16_t kRock = 102;   // stacks, but not with stone
 
 class RecordingView final : public InventoryViewHooks {
  public:
+  bool inventoryShown() override { return shown; }
   InventorySprite* spriteForSlot(SlotRef slot) override {
     auto found = sprites.find(slot.pack());
     return found != sprites.end() ? found->second : nullptr;
@@ -53,6 +54,7 @@ class RecordingView final : public InventoryViewHooks {
 
   std::map<uint64_t, InventorySprite*> sprites;
   std::vector<SlotRef> clearedNew;
+  bool shown = false;  // whether the inventory view is the current view
   std::vector<uint8_t> panels;
   std::vector<std::string> floated;
   InventorySprite* selected = nullptr;

@@ -2,7 +2,7 @@
 // using up units, the modify checks, selection across the HUD and the durability bar's column.
 
 #include "content/art/interface_layout.h"
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "content/loader/game_tables_loader.h"
 #include "content/texts/language_texts.h"
 #include "game/crafting/craft_book.h"

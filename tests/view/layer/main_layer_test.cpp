@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "content/launch/interface_services.h"
+#include "view/main_layer_views.h"
 #include "engine/base/random.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
@@ -17,16 +17,10 @@
 
 namespace {
 
-class LayerRecorder : public InterfaceServices {
+class LayerRecorder : public MainLayerViews {
  public:
-  void createViews() override {}
-  void setBookPages(const BookEntry*, const BookEntry*) override {}
-  ViewId currentView() const override { return ViewId::None; }
-  void refreshInventory() override {}
-  void showPauseView() override {}
   void showStartView(engine::InnerNode* layer) override { shownOn.push_back(layer); }
   void detachLayer(engine::InnerNode* layer) override { detached.push_back(layer); }
-  void layOutViews() override {}
   std::vector<engine::InnerNode*> shownOn;
   std::vector<engine::InnerNode*> detached;
 };
@@ -50,7 +44,7 @@ class MainLayerTest : public ::testing::Test {
   }
 
   LayerRecorder views;
-  engine::Seam<InterfaceServices, NullInterfaceServices>::Scoped useViews{interfaceServicesSeam(), views};
+  engine::Seam<MainLayerViews, NullMainLayerViews>::Scoped useViews{mainLayerViewsSeam(), views};
   WorldViewLaunchServices services;
   MainLayer* layer = nullptr;
 };

@@ -15,7 +15,7 @@
 #include "content/art/achievement_icons.h"
 #include "content/art/interface_layout.h"
 #include "content/art/item_atlas_layout.h"
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "engine/base/geometry.h"
 #include "engine/io/file_utils.h"
 #include "engine/scene/scheduler.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "platform/settings/settings.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/current_world.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 #include "platform/settings/settings.h"
 #include "world/world_launch_services.h"
 

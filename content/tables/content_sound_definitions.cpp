@@ -1,4 +1,4 @@
-#include "content/launch/content_sound_definitions.h"
+#include "content/tables/content_sound_definitions.h"
 
 #include "content/tables/content_tables.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "content/launch/content_sound_definitions.h"
+#include "content/tables/content_sound_definitions.h"
 #include "content/tables/content_tables.h"
 
 namespace {

@@ -1,18 +1,14 @@
-#include "content/launch/start_up_game.h"
+#include "app/start_up_game.h"
 
 #include <string>
 #include <vector>
 
-#include "content/launch/content_sound_definitions.h"
-#include "content/launch/entity_services.h"
-#include "content/launch/game_services.h"
-#include "content/launch/interface_services.h"
-#include "content/launch/world_services.h"
-#include "content/launch/world_view_services.h"
+#include "app/launch_steps.h"
 #include "content/format/game_tables_file.h"
 #include "content/loader/content_database.h"
 #include "content/loader/game_tables_loader.h"
 #include "content/potions/potion_table.h"
+#include "content/tables/content_sound_definitions.h"
 #include "content/texts/language_texts.h"
 #include "engine/scene/director.h"
 #include "engine/scene/node.h"
@@ -31,22 +27,22 @@ std::string dataFilePath(const char* name) {
   return platform != nullptr ? platform->resourcePath(kel::FOLDER_DATA, name) : std::string();
 }
 
-void loadContent() {
+void loadContent(LaunchSteps& steps) {
   const uint32_t computed = loadContentDatabase(dataFilePath(CONTENT_FILE_NAME));
   // Shows the alert once on a mismatch or a damaged file; the program still runs, without games.
   verifyContentChecksum(computed);
   // A missing or damaged tables file is logged and leaves its tables empty; the game goes on
   // with neutral difficulty values, an empty craft book and empty catalogue lists.
   loadGameTables(dataFilePath(content::kGameTablesFileName));
-  gameServices().installGameTables();
+  steps.installGameTables();
 }
 
-void handBookPagesToTheInterface() {
+void handBookPagesToTheInterface(LaunchSteps& steps) {
   const std::vector<BookEntry>& entries = languageTexts().bookEntries();
-  interfaceServices().setBookPages(entries.data(), entries.data() + entries.size());
+  steps.setBookPages(entries.data(), entries.data() + entries.size());
 }
 
-void startAudio() {
+void startAudio(kel::NextMusicScheduler* music) {
   kel::AudioEngine* audio = kel::AudioEngine::getInstance();
   audio->attachScheduler(engine::Director::getInstance()->getScheduler());
   if (kel::Platform* platform = kel::Platform::instance()) {
@@ -58,7 +54,7 @@ void startAudio() {
   const kel::Options& options = kel::options();
   audio->setOptions(kel::SoundOptions{options.musicEnabled, options.soundEnabled,
                                       options.musicVolume, options.soundVolume});
-  audio->setNextMusicScheduler(worldViewServices().nextMusicScheduler());
+  audio->setNextMusicScheduler(music);
   audio->applyMusicVolume();
 }
 
@@ -73,25 +69,21 @@ void scheduleSteamPump() {
 
 }  // namespace
 
-engine::Node* startUpGame() {
+engine::Node* startUpGame(LaunchSteps& steps) {
   // Only grown or cut: an entry still set belongs to a live timer and must not be forgotten.
   engine::scheduledSlots().resize(engine::SCHEDULED_SLOT_COUNT, nullptr);
   indexPotionTable();
-  loadContent();
+  loadContent(steps);
   loadLanguage();
-  handBookPagesToTheInterface();
-  gameServices().rebuildCollections();
-  startAudio();
-  gameServices().clearStatistics();
-  entityServices().registerEntityEffects();
-  gameServices().clearLocalPlayer();
-  worldServices().clearCurrentWorld();
+  handBookPagesToTheInterface(steps);
+  steps.rebuildCollections();
+  startAudio(steps.nextMusicScheduler());
+  steps.clearStatistics();
+  steps.registerEntityEffects();
+  steps.clearLocalPlayer();
+  steps.clearCurrentWorld();
   // skipSaveOnLowBattery would be handed to the platform here; a desktop has no battery to watch.
-  engine::Node* mainLayer = worldViewServices().createMainLayer();
+  engine::Node* mainLayer = steps.createMainLayer();
   scheduleSteamPump();
   return mainLayer;
-}
-
-bool mayStartGame() {
-  return !contentIsCompromised() && storedContentChecksum() == computedContentChecksum();
 }

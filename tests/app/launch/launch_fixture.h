@@ -1,7 +1,7 @@
 #pragma once
 // A launch without a window system: the desktop platform over a temporary data folder and
-// settings home, a window layer and seams that only record what they are asked, and a silent
-// audio engine. Every recording lands in one event list, so tests can check the order of steps.
+// settings home, a window layer and launch steps that only record what they are asked, and a
+// silent audio engine. Every recording lands in one event list, so tests can check the order of steps.
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "content/launch/entity_services.h"
-#include "content/launch/game_services.h"
-#include "content/launch/interface_services.h"
-#include "content/launch/save_services.h"
-#include "content/launch/screen_layout.h"
-#include "content/launch/world_services.h"
-#include "content/launch/world_view_services.h"
+#include "app/launch_steps.h"
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
 #include "engine/scene/director.h"
@@ -24,9 +18,11 @@
 #include "platform/audio/audio_engine.h"
 #include "platform/desktop_platform.h"
 #include "platform/platform_settings_host.h"
+#include "platform/screen_layout.h"
 #include "platform/settings/settings.h"
 #include "platform/steam/steam_api.h"
 #include "tests/content/datafile/content_file_builder.h"
+#include "tests/support/alert_recorder.h"
 #include "tests/support/temp_dir.h"
 
 namespace launchtest {
@@ -65,10 +61,9 @@ class RecordingWindow : public kel::WindowControl {
   bool created_ = false;
 };
 
-class RecordingServices : public WorldServices, public InterfaceServices, public WorldViewServices,
-                          public GameServices, public SaveServices, public EntityServices {
+class RecordingSteps : public LaunchSteps {
  public:
-  explicit RecordingServices(Events& events) : events_(events) {}
+  explicit RecordingSteps(Events& events) : events_(events) {}
   void clearCurrentWorld() override { note("clear world"); }
   void updateVisibleCellCounts() override { note("cells"); }
 
@@ -82,8 +77,6 @@ class RecordingServices : public WorldServices, public InterfaceServices, public
     note("pause view");
     current = ViewId::Pause;
   }
-  void showStartView(engine::InnerNode*) override { note("start view"); }
-  void detachLayer(engine::InnerNode*) override {}
   void layOutViews() override { note("lay out views"); }
 
   engine::Node* createMainLayer() override {
@@ -149,35 +142,16 @@ class LaunchTest : public ::testing::Test {
     kel::Platform::setInstance(platform.get());
     kel::setSettingsHost(settingsHost.get());
     platform->setWindowControl(&window);
-    connectServices(true);
-    recordAlerts();
     kel::AudioEngine::createInstance(kel::OutputMode::Silent);
   }
 
   void TearDown() override {
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
     kel::AudioEngine::destroyInstance();
-    setContentAlertHandler(nullptr);
-    connectServices(false);
     kel::setSettingsHost(nullptr);
     kel::Platform::setInstance(nullptr);
     platform.reset();
     resetProcessState();
-  }
-
-  void connectServices(bool on) {
-    setWorldServices(on ? &seams : nullptr);
-    setInterfaceServices(on ? &seams : nullptr);
-    setWorldViewServices(on ? &seams : nullptr);
-    setGameServices(on ? &seams : nullptr);
-    setSaveServices(on ? &seams : nullptr);
-    setEntityServices(on ? &seams : nullptr);
-  }
-
-  void recordAlerts() {
-    setContentAlertHandler([this](const std::string& title, const std::string& text) {
-      alerts.push_back(title + " / " + text);
-    });
   }
 
   void writeContentFile(const std::string& bytes) { root.write("data/data.dat", bytes); }
@@ -189,11 +163,14 @@ class LaunchTest : public ::testing::Test {
   testsupport::TempDir root;
   Events events;
   std::vector<std::string> alerts;
+  testsupport::AlertRecorder alertBox{
+      [this](const std::string& title, const std::string& text) { alerts.push_back(title + " / " + text); }};
+  testsupport::ScopedAlertBox useAlertBox{engine::alertBoxSeam(), alertBox};
   CountingSteamApi* steamApi = nullptr;
   std::unique_ptr<kel::DesktopPlatform> platform;
   std::unique_ptr<kel::PlatformSettingsHost> settingsHost;
   RecordingWindow window{events};
-  RecordingServices seams{events};
+  RecordingSteps seams{events};
 };
 
 }  // namespace launchtest

@@ -1,11 +1,11 @@
-#include "content/launch/app_delegate.h"
+#include "app/app_delegate.h"
 
 #include <filesystem>
 #include <memory>
 #include <vector>
 
-#include "content/launch/start_up_game.h"
-#include "tests/content/launch/launch_fixture.h"
+#include "content/loader/content_database.h"
+#include "tests/app/launch/launch_fixture.h"
 #include "tests/support/argv.h"
 
 namespace launchtest {
@@ -26,7 +26,7 @@ class AppDelegateTest : public LaunchTest {
     return "";
   }
 
-  AppDelegate application;
+  AppDelegate application{seams};
   std::unique_ptr<testsupport::Argv> args;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The content start-up, the last step of the launch: loads the content, the game tables file
-// (handed on to the game through `GameServices::installGameTables`) and every table later code
+// (handed on to the game through the launch steps) and every table later code
 // reads, prepares the process-wide game objects and the audio engine, creates the main layer that
 // becomes the first scene and starts the store front's callback pump. Runs once, on the main
 // thread, after the window and the views exist.
@@ -8,6 +8,7 @@
 namespace engine {
 class Node;
 }
+class LaunchSteps;
 
 // The pump's timer key on the director's scheduler (its target is the platform object).
 constexpr int STEAM_PUMP_KEY = 25;
@@ -18,8 +19,4 @@ constexpr const char* CONTENT_FILE_NAME = "data.dat";
 // Returns the main layer, created (autoreleased) but not yet running; never null. A damaged or
 // altered content file is reported once ("Hacked Data Files!") and the start-up goes on, with
 // games refused.
-engine::Node* startUpGame();
-
-// False while the content is compromised or the stored and computed checksums differ: the start
-// view's menus then refuse to start or join a game.
-bool mayStartGame();
+engine::Node* startUpGame(LaunchSteps& steps);

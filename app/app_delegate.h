@@ -2,10 +2,13 @@
 // The program's application object: the launch (options, platform start, window, views, content
 // and first scene), applying a video mode, laying the screen out again when the window changes
 // size, and the terminate, background and foreground steps.
-// One lives on the entry point's stack for the whole run.
+// One lives on the entry point's stack for the whole run; it is given the launch steps (the
+// wiring's, or a test's) when it is made.
 
 #include "engine/app/application.h"
 #include "platform/settings/video_mode.h"
+
+class LaunchSteps;
 
 // The window the "-safe" switch opens, whatever the options say.
 constexpr kel::base::VideoMode SAFE_VIDEO_MODE{800, 600};
@@ -15,8 +18,11 @@ constexpr float UI_SCALE_BIAS = 0.0005f;
 
 class AppDelegate : public engine::Application {
  public:
-  AppDelegate() = default;
+  // The steps are not owned and outlive the application.
+  explicit AppDelegate(LaunchSteps& steps) : steps_(steps) {}
   ~AppDelegate() override = default;
+  AppDelegate(const AppDelegate&) = delete;
+  AppDelegate& operator=(const AppDelegate&) = delete;
 
   // The launch; every step runs and it succeeds, unless no platform is registered (then false
   // before anything is opened).
@@ -39,5 +45,7 @@ class AppDelegate : public engine::Application {
 
  private:
   // The screen layout, the design resolution and the visible cell window from the window's size.
-  static void deriveScreenLayout();
+  void deriveScreenLayout();
+
+  LaunchSteps& steps_;
 };

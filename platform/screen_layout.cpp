@@ -1,4 +1,4 @@
-#include "content/launch/screen_layout.h"
+#include "platform/screen_layout.h"
 
 ScreenLayout& screenLayout() {
   static ScreenLayout layout;

@@ -1,10 +1,10 @@
-#include "content/launch/start_up_game.h"
+#include "app/start_up_game.h"
 
-#include "content/launch/content_sound_definitions.h"
+#include "content/tables/content_sound_definitions.h"
 #include "content/tables/content_tables.h"
 #include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
-#include "tests/content/launch/launch_fixture.h"
+#include "tests/app/launch/launch_fixture.h"
 
 namespace launchtest {
 namespace {
@@ -15,7 +15,6 @@ class StartUpGameTest : public LaunchTest {
 
   void forgetLoadedContent() {
     resetContentDatabase();
-    recordAlerts();
     alerts.clear();
   }
 };
@@ -32,7 +31,7 @@ TEST_F(StartUpGameTest, AlteredTruncatedOrMissingContentAlertsOnceAndRefusesGame
     } else {
       writeContentFile(bytes);
     }
-    startUpGame();
+    startUpGame(seams);
     ASSERT_EQ(alerts.size(), 1u) << bytes.size();
     EXPECT_FALSE(mayStartGame()) << bytes.size();
     EXPECT_EQ(events.back(), "main layer");
@@ -47,7 +46,7 @@ TEST_F(StartUpGameTest, AnIntactStartKeepsLiveSlotsPumpsTwentyTimesASecondAndPas
   writeContentFile(intactContentFile());
   root.write("data/language/english.json",
              R"({"book": [{"name": "Tools", "pages": []}, {"name": "Blocks", "pages": []}]})");
-  startUpGame();
+  startUpGame(seams);
   ASSERT_EQ(engine::scheduledSlots().size(), engine::SCHEDULED_SLOT_COUNT);
   EXPECT_EQ(engine::scheduledSlots()[3], &marker);
   engine::scheduledSlots()[3] = nullptr;

@@ -1,16 +1,11 @@
-#include "content/launch/app_delegate.h"
+#include "app/app_delegate.h"
 
 #include <GL/glew.h>
 
 #include <algorithm>
 
-#include "content/launch/game_services.h"
-#include "content/launch/interface_services.h"
-#include "content/launch/save_services.h"
-#include "content/launch/screen_layout.h"
-#include "content/launch/start_up_game.h"
-#include "content/launch/world_services.h"
-#include "content/launch/world_view_services.h"
+#include "app/launch_steps.h"
+#include "app/start_up_game.h"
 #include "engine/base/log.h"
 #include "engine/base/main_thread.h"
 #include "engine/scene/director.h"
@@ -20,6 +15,7 @@
 #include "platform/audio/music.h"
 #include "platform/layout_values.h"
 #include "platform/platform.h"
+#include "platform/screen_layout.h"
 #include "platform/settings/options.h"
 #include "platform/settings/settings.h"
 
@@ -62,8 +58,8 @@ bool AppDelegate::applicationDidFinishLaunching(int argc, char** argv) {
   } else {
     applyVideoMode(kel::options().videoMode, fullScreenWanted(platform));
   }
-  interfaceServices().createViews();
-  engine::Node* mainLayer = startUpGame();
+  steps_.createViews();
+  engine::Node* mainLayer = startUpGame(steps_);
   engine::Director* director = engine::Director::getInstance();
   director->runWithScene(mainLayer);
   director->startAnimation();
@@ -83,8 +79,8 @@ void AppDelegate::applyVideoMode(kel::base::VideoMode mode, bool fullScreen) {
 void AppDelegate::applicationScreenSizeChanged(int /*width*/, int /*height*/) {
   // The sizes are read back from the director, which already follows the window.
   deriveScreenLayout();
-  worldViewServices().layOutWorldView();
-  interfaceServices().layOutViews();
+  steps_.layOutWorldView();
+  steps_.layOutViews();
 }
 
 void AppDelegate::deriveScreenLayout() {
@@ -107,31 +103,29 @@ void AppDelegate::deriveScreenLayout() {
   const int uiScaleOption = static_cast<int>(kel::options().uiScale);
   layout.uiScale = uiScaleOption != 0 ? static_cast<float>(uiScaleOption) + UI_SCALE_BIAS
                                       : values.defaultUiScale;
-  worldServices().updateVisibleCellCounts();
+  steps_.updateVisibleCellCounts();
 }
 
 void AppDelegate::applicationWillTerminate() {
   kel::stopMusic();
   kel::AudioEngine::destroyInstance();
-  GameServices& game = gameServices();
-  if (game.hasRunningGame()) {
-    if (game.hasCurrentLogic()) saveServices().saveWorld();
-    if (game.hasLocalPlayer()) saveServices().saveCharacter();
+  if (steps_.hasRunningGame()) {
+    if (steps_.hasCurrentLogic()) steps_.saveWorld();
+    if (steps_.hasLocalPlayer()) steps_.saveCharacter();
   }
   if (kel::Platform* platform = kel::Platform::instance()) platform->stop();
 }
 
 void AppDelegate::applicationDidEnterBackground() {
   screenLayout().background = true;
-  InterfaceServices& views = interfaceServices();
-  if (views.currentView() == ViewId::Inventory) {
-    views.refreshInventory();
-  } else if (views.currentView() == ViewId::Main) {
-    gameServices().stopLocalPlayerMoving();
+  if (steps_.currentView() == ViewId::Inventory) {
+    steps_.refreshInventory();
+  } else if (steps_.currentView() == ViewId::Main) {
+    steps_.stopLocalPlayerMoving();
   }
-  const ViewId current = views.currentView();
+  const ViewId current = steps_.currentView();
   if (current != ViewId::Pause && current != ViewId::Start && current != ViewId::Wait) {
-    views.showPauseView();
+    steps_.showPauseView();
   }
   kel::saveSettings();
   engine::Director::getInstance()->stopAnimation();
