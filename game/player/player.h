@@ -37,6 +37,7 @@ class Player : public PlayerBase, public InventoryOwner {
   Item* getEquipment(bool secondSet, int index) const override;
   void setEquipment(Item* item, bool secondSet, int index);
   Item* heldItem() const override;
+  uint32_t drawnLookWord() const override { return lookWord; }
   uint32_t selectedQuickSlot() const { return inventory->selected(); }
   void setWorld(World* newWorld) override;
   // Stores the item (or a copy of it; the caller keeps what it passed); false when there is no room.

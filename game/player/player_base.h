@@ -51,7 +51,7 @@ class PlayerBase : public PlayerGraphical {
   const Hurt& lastHurt() const { return lastHurt_; }
   // Names the creature whose blow comes next; the rules clear it again once the blow is dealt.
   void setNextHurtSource(std::string source) { nextHurtSource_ = std::move(source); }
-  void setSpawnCell(uint16_t x, uint16_t y) {
+  virtual void setSpawnCell(uint16_t x, uint16_t y) {
     spawnCellX = x;
     spawnCellY = y;
   }

@@ -16,9 +16,19 @@ constexpr float kHalfCell = 15.0f;
 constexpr float kEpsilon = 1.1920929e-07f;
 constexpr uint8_t kIdle = 255;
 
+// The cell index of a pixel coordinate. A position from elsewhere (a peer's record) may be far
+// outside any map: it is held within the 32-bit range, where no map has a cell, so the
+// conversion stays defined.
+int32_t cellIndex(float pixel) {
+  constexpr double kFarthest = 1 << 30;
+  const double index = std::floor((static_cast<double>(pixel) + kHalfCell) / kCell);
+  if (!(index > -kFarthest)) return -(1 << 30);
+  return index < kFarthest ? static_cast<int32_t>(index) : (1 << 30);
+}
+
 // The column of a pixel x before folding into the width: neighbouring columns stay neighbours
 // across the seam, and cellAt folds them.
-int32_t rawColumn(float x) { return static_cast<int32_t>(std::floor((x + kHalfCell) / kCell)); }
+int32_t rawColumn(float x) { return cellIndex(x); }
 
 }  // namespace
 
@@ -29,7 +39,7 @@ int32_t pixelColumn(float x, int32_t width) {
   return folded < 0 ? folded + width : folded;
 }
 
-int32_t pixelRow(float y) { return static_cast<int32_t>(std::floor((y + kHalfCell) / kCell)); }
+int32_t pixelRow(float y) { return cellIndex(y); }
 
 MotionEvent PlayerBody::record(const PlayerBase& player, uint8_t code, uint8_t phase) const {
   MotionEvent event{code, phase, player.position.x, player.position.y, velocity.x, velocity.y, accel.x, accel.y};

@@ -54,6 +54,8 @@ class PlayerBody {
   void releaseAllKeys(PlayerBase& player, BodyHooks& hooks);
   void jumpOrDrop(PlayerBase& player, float strength, bool hold, BodyHooks& hooks);
   void push(PlayerBase& player, float strength, float angle, BodyHooks& hooks);
+  // Another machine's record of this player's motion (its own or the host's copy of it).
+  void applyMotion(PlayerBase& player, const MotionEvent& motion);
   // Puts the feet on the floor of the cell the player was placed on.
   void placeOnCell(PlayerBase& player);
 
@@ -84,6 +86,8 @@ class PlayerBody {
 
  private:
   MotionEvent record(const PlayerBase& player, uint8_t code, uint8_t phase) const;
+  void pressKey(uint8_t code);
+  void releaseKey(uint8_t code);
   void applyGravity(const PlayerBase& player, float dt);
   void walk(PlayerBase& player, const WorldMap& map);
   void collideVertically(PlayerBase& player, WorldMap& map, BodyHooks& hooks);

@@ -18,7 +18,7 @@ int32_t column(float x) { return static_cast<int32_t>(std::floor((x + kHalfCell)
 
 }  // namespace
 
-void PlayerBody::setMoveKeys(uint8_t code, PlayerBase& player, BodyHooks& hooks) {
+void PlayerBody::pressKey(uint8_t code) {
   switch (code) {
     case MotionEvent::kUp: vKey = 0; break;
     case MotionEvent::kDown: vKey = 1; break;
@@ -26,10 +26,9 @@ void PlayerBody::setMoveKeys(uint8_t code, PlayerBase& player, BodyHooks& hooks)
     case MotionEvent::kRight: hKey = 1; break;
     default: break;
   }
-  hooks.sendMotion(record(player, code, MotionEvent::kPressed));
 }
 
-void PlayerBody::handleKeyRelease(uint8_t code, PlayerBase& player, BodyHooks& hooks) {
+void PlayerBody::releaseKey(uint8_t code) {
   switch (code) {
     case MotionEvent::kHeldJump: jumpHold = 0; break;
     case MotionEvent::kUp: if (vKey == 0) vKey = kNoKey; break;
@@ -38,7 +37,37 @@ void PlayerBody::handleKeyRelease(uint8_t code, PlayerBase& player, BodyHooks& h
     case MotionEvent::kRight: if (hKey == 1) hKey = kNoKey; break;
     default: break;
   }
+}
+
+void PlayerBody::setMoveKeys(uint8_t code, PlayerBase& player, BodyHooks& hooks) {
+  pressKey(code);
+  hooks.sendMotion(record(player, code, MotionEvent::kPressed));
+}
+
+void PlayerBody::handleKeyRelease(uint8_t code, PlayerBase& player, BodyHooks& hooks) {
+  releaseKey(code);
   hooks.sendMotion(record(player, code, MotionEvent::kReleased));
+}
+
+// The copy takes the sender's position and velocity as they were when the key changed, so the
+// steps that follow run as the sender's did; nothing is sent again.
+void PlayerBody::applyMotion(PlayerBase& player, const MotionEvent& motion) {
+  player.position = {motion.x, motion.y};
+  velocity = {motion.vx, motion.vy};
+  switch (motion.phase) {
+    case MotionEvent::kPressed: pressKey(motion.code); break;
+    case MotionEvent::kReleased: releaseKey(motion.code); break;
+    case MotionEvent::kPushPhase: impulse = {motion.ax, motion.ay}; break;
+    default: break;
+  }
+  if (player.world == nullptr) return;
+  WorldMap& map = player.world->map();
+  MapBlock* cell = map.cellAt(pixelColumn(motion.x, map.width()), pixelRow(motion.y));
+  previousCell = currentCell;
+  currentCell = cell;
+  if (cell == nullptr) return;
+  player.cellX = cell->x;
+  player.cellY = cell->y;
 }
 
 void PlayerBody::releaseAllKeys(PlayerBase& player, BodyHooks& hooks) {

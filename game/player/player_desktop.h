@@ -42,6 +42,8 @@ class PlayerDesktop : public T, public PlayerDesktopBase, protected BodyHooks {
   void jump() { jumpOrDrop(5.0f, false); }
   void smallJump() { jumpOrDrop(2.0f, false); }
   void push(float strength, float angle) { body_.push(*this, strength, angle, *this); }
+  // A motion record from the machine that moves this player.
+  void applyMotionState(const MotionEvent& motion) { body_.applyMotion(*this, motion); }
   int32_t motionState() const { return body_.motionState(*this); }
   bool hasHeadroom() const { return body_.hasHeadroom(*this); }
   bool occupiesCell(const MapBlock& cell) const override { return body_.occupiesCell(*this, cell); }

@@ -33,6 +33,8 @@ class PlayerGraphical {
   virtual Item* getEquipment(bool /*secondSet*/, int /*index*/) const { return nullptr; }
   bool hasFlag(uint16_t id) const { return stats.hasFlag(id); }
   virtual Item* heldItem() const { return nullptr; }
+  // How the player looks (skin, hair, ...) as its character was made; 0 for no character.
+  virtual uint32_t drawnLookWord() const { return 0; }
   virtual void setWorld(World* newWorld) { world = newWorld; }
   // Puts the player on the cell and reveals the explored cells around it.
   virtual void setCellCoordinates(uint32_t x, uint32_t y);

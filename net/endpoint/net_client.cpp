@@ -14,7 +14,11 @@ constexpr uint8_t kWorldDataCategory = 3;
 NetClient::NetClient(std::string localName, NetNotices* notices)
     : NetCommon(wire::Side::Client, std::move(localName), notices) {}
 
-NetClient::~NetClient() { shutdown(); }
+NetClient::~NetClient() {
+  shutdown();
+  // The copies' sprites go before the copies.
+  for (size_t peer = 0; peer < players_.size(); ++peer) removeEntry(static_cast<uint8_t>(peer));
+}
 
 NetClient& NetClient::create(const kel::NetBridgeSetup& setup, std::string localName,
                              NetNotices* notices) {
@@ -63,8 +67,17 @@ void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
     case wire::id::kRefusal:
       refused(in);
       break;
+    case wire::id::kHello:
+      joined(in);
+      break;
+    case wire::id::kPlayerEntry:
+      playerEntry(in);
+      break;
+    case wire::id::kJoining:
+      joining(in);
+      break;
     default:
-      break;  // the players' list and the world transfer's messages come with those parts
+      break;  // the world transfer's messages come with that part
   }
 }
 
@@ -77,7 +90,7 @@ void NetClient::departure(wire::WireIn& in) {
   }
   if (const NetPlayerEntry* entry = players_.at(peer)) {
     notices().consoleLine(entry->name() + " has left the world.");
-    players_.remove(peer);
+    removeEntry(peer);
   }
 }
 

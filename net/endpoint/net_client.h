@@ -5,14 +5,29 @@
 // game with the reason's text (connection_lost.h). Until the client is in the game it takes only
 // the connection and world-transfer messages.
 //
+// In the game it runs no rules: it copies the host's decisions into its own world, its local
+// player, its copies of the other players (`PlayerClient`, one per table entry), the entities and
+// the views. It trusts the host no further than it must: a message naming a peer without an
+// entry, a cell off the map, an entity that is not there or a number out of its range changes
+// nothing, and every item is made fit through `itemFromWire`. The handlers are in client/, by
+// category group.
+//
 // Main thread only.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "net/endpoint/client/net_client_view.h"
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
+#include "net/players/player_client.h"
+
+class Entity;
+class MapBlock;
+class PlayerBase;
+class PlayerDesktopLocal;
+class WorldEntities;
 
 class NetClient : public NetCommon {
  public:
@@ -45,18 +60,87 @@ class NetClient : public NetCommon {
 
   State state() const { return state_; }
   const NetPlayerTable& players() const { return players_; }
+  // Clients other than this one downloading the world now.
+  int32_t joiningCount() const { return joiningCount_; }
+
+  // ---- What the host's messages are applied to ----
+  // The local player (not owned; null: none yet).
+  void setLocalPlayer(PlayerDesktopLocal* player) { localPlayer_ = player; }
+  PlayerDesktopLocal* localPlayer() const { return localPlayer_; }
+  // The interface (not owned; null: the null form).
+  void setView(NetClientView* view) { view_ = view != nullptr ? view : &nullView_; }
+  // The copy of another player; null for an empty entry, the local peer or an id past the table.
+  PlayerClientDesktop* remotePlayer(uint8_t peer) const;
+  // The local player for the local peer id, else that peer's copy; null for none.
+  PlayerBase* playerOf(uint8_t peer) const;
+
+  // The downloaded world is ready: the host hears that this client entered and what its player
+  // looks like, holds and knows.
+  void enterWorld();
+  // The wait view shows whether another client is joining.
+  void announceJoiningClient();
 
  protected:
   bool admits(uint8_t category) const override;
   void handleConnection(wire::WireIn& in, uint8_t peer) override;
+  void handlePlayers(wire::WireIn& in, uint8_t peer) override;
+  void handleWorldChanges(wire::WireIn& in, uint8_t peer) override;
+  void handleEntities(wire::WireIn& in, uint8_t peer) override;
+  void handleEffects(wire::WireIn& in, uint8_t peer) override;
+  void handleBlockEntities(wire::WireIn& in, uint8_t peer) override;
+  void handleTrades(wire::WireIn& in, uint8_t peer) override;
+  void handleFishing(wire::WireIn& in, uint8_t peer) override;
+  void handleCircuits(wire::WireIn& in, uint8_t peer) override;
 
  private:
   void sendHello();
   void timedOut();
   void departure(wire::WireIn& in);
   void refused(wire::WireIn& in);
+  void joined(wire::WireIn& in);
+  void playerEntry(wire::WireIn& in);
+  void joining(wire::WireIn& in);
+  void addRemotePlayer(uint8_t peer, std::string name);
+  void removeEntry(uint8_t peer);
+
+  // ---- client/client_players.cpp ----
+  void playerCell(wire::WireIn& in);
+  void playerState(wire::WireIn& in);
+  void playerItem(wire::WireIn& in);
+  void playerBuff(wire::WireIn& in);
+  void playerEffect(wire::WireIn& in);
+  void chatLine(wire::WireIn& in);
+  void playerFlag(wire::WireIn& in);
+  void localPlayerMessage(wire::WireIn& in);
+
+  // ---- client/client_entities.cpp ----
+  WorldEntities* entities() const;
+  Entity* entityById(uint32_t id) const;
+  void removeEntities(wire::WireIn& in);
+  void moveEntity(wire::WireIn& in);
+  void knockBackMob(wire::WireIn& in);
+  void moveMob(wire::WireIn& in);
+  void teleportPet(wire::WireIn& in);
+  void moveBobber(wire::WireIn& in);
+  void itemOffered(wire::WireIn& in);
+
+  // ---- client/client_block_entities.cpp ----
+  // Null when the cell is off the map.
+  MapBlock* cellOf(const wire::Cell& cell) const;
+  // False (and the host is asked to close it) while the inventory view is current.
+  bool mayOpenContainer();
+  void openChest(wire::WireIn& in);
+  void openStable(wire::WireIn& in);
+  void showSign(wire::WireIn& in);
+  void openForge(wire::WireIn& in);
+  void refreshForge(wire::WireIn& in);
+  void openAlchemyLab(wire::WireIn& in);
 
   std::unique_ptr<kel::NetBridgeClient> bridge_;
   State state_ = kConnecting;
+  int32_t joiningCount_ = 0;
   NetPlayerTable players_;
+  PlayerDesktopLocal* localPlayer_ = nullptr;
+  NullNetClientView nullView_;
+  NetClientView* view_ = &nullView_;
 };

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,7 @@
 #include "net/wire/wire_out.h"
 
 class Item;
+class World;
 
 class NetCommon : public Net {
  public:
@@ -35,6 +37,10 @@ class NetCommon : public Net {
   wire::Side side() const { return side_; }
   // Received messages refused by the catalogue's check so far.
   uint64_t refusedCount() const { return refused_; }
+  // The running world (the hosted one, or the one built from the host's); not owned, null until
+  // there is one.
+  World* world() const { return world_; }
+  void setWorld(World* world) { world_ = world; }
 
   // ---- Players' messages ----
   // [2][21]: the held item and its quick slot.
@@ -51,6 +57,11 @@ class NetCommon : public Net {
     send(message.data(), message.size(), peer);
   }
   wire::WireOut message(uint8_t id) const { return wire::WireOut(wire::outgoing(id, side_)); }
+  // The catalogue's row of a message that passed the check and that this side takes now; null
+  // (and a refused one counted) otherwise.
+  const wire::MessageSpec* accepted(std::span<const uint8_t> bytes, uint8_t peer);
+  // Counts and logs a message dropped before any handler.
+  void refuse(uint8_t peer, const char* why);
   void setLocalPeerId(uint8_t peer) { localPeerId_ = peer; }
   NetNotices& notices() { return *notices_; }
 
@@ -87,6 +98,7 @@ class NetCommon : public Net {
   std::string localName_;
   uint8_t localPeerId_ = 0;
   NetNotices* notices_;
+  World* world_ = nullptr;
   uint64_t refused_ = 0;
   uint32_t scheduledSlots_ = 0;  // bit per slot this endpoint scheduled
 };

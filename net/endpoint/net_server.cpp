@@ -1,7 +1,11 @@
 #include "net/endpoint/net_server.h"
 
+#include <vector>
+
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
+#include "net/endpoint/host/sender_claim.h"
+#include "net/endpoint/net_player_server.h"
 #include "net/wire/connection_messages.h"
 #include "platform/platform.h"
 
@@ -24,7 +28,16 @@ NetServer& NetServer::create(const kel::NetBridgeSetup& setup, std::string local
 
 void NetServer::start() {
   setLocalPeerId(kel::NET_HOST_PEER);
-  players_.put(kel::NET_HOST_PEER, std::make_unique<NetPlayerEntry>(localName()));
+  players_.put(kel::NET_HOST_PEER, std::make_unique<NetPlayerServer>(localName(), hostPlayer_));
+}
+
+NetPlayerServer* NetServer::entryOf(uint8_t peer) const {
+  return static_cast<NetPlayerServer*>(players_.at(peer));
+}
+
+void NetServer::setHostPlayer(PlayerBase* player) {
+  hostPlayer_ = player;
+  if (players_.at(kel::NET_HOST_PEER) != nullptr) start();
 }
 
 void NetServer::worldReady() {
@@ -32,13 +45,30 @@ void NetServer::worldReady() {
   scheduleDrain();
 }
 
+void NetServer::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
+  // Peer 0 is the host itself: no transport hands a client that id.
+  if (peer == kel::NET_HOST_PEER) return refuse(peer, "the host's own id");
+  const wire::MessageSpec* spec = accepted({data, length}, peer);
+  if (spec == nullptr) return;
+  const bool joining = spec->category == 0 && (spec->id == wire::id::kHello || spec->id == wire::id::kDeparture);
+  if (!joining && players_.at(peer) == nullptr) return refuse(peer, "no entry");
+  std::vector<uint8_t> claimed(data, data + length);
+  if (!host::claimForSender(*spec, claimed, peer, players_)) return refuse(peer, "names no player");
+  wire::WireIn in(*spec, claimed);
+  route(in, peer);
+}
+
 void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
   switch (in.spec().id) {
     case wire::id::kHello:
       admit(in, peer);
       break;
-    case wire::id::kDeparture:
-      if (in.peer() == peer) onPeerLost(peer, lost_reason::kHostQuit);
+    case wire::id::kDeparture:  // claimed: always the sender's own, a shutdown notice included
+    case wire::id::kNoCharacter:  // the joining client cannot play: it leaves, the host stays
+      onPeerLost(peer, lost_reason::kHostQuit);
+      break;
+    case wire::id::kEntered:
+      enter(in, peer);
       break;
     default:
       break;  // the rest of the connection messages are the world transfer's
@@ -58,9 +88,19 @@ void NetServer::admit(wire::WireIn& in, uint8_t peer) {
     onPeerLost(peer, lost_reason::kVersionDiffers);
     return;
   }
-  players_.put(peer, std::make_unique<NetPlayerEntry>(hello.name));
+  players_.put(peer, std::make_unique<NetPlayerServer>(hello.name, makePlayer(peer)));
+  stages_.admit(peer);
   sendTo(wire::admissionMessage(), peer);
   sendToAllBut(wire::helloMessage(hello.name, peer), peer);
+}
+
+std::unique_ptr<PlayerServerDesktop> NetServer::makePlayer(uint8_t peer) {
+  const PlayerBase* host = hostPlayer_;
+  const uint16_t spawnColumn = host != nullptr ? host->spawnCellX : 0;
+  const uint16_t spawnRow = host != nullptr ? host->spawnCellY : 0;
+  auto player = std::make_unique<PlayerServerDesktop>(*this, world(), peer, spawnColumn, spawnRow);
+  if (host != nullptr) player->setCellCoordinates(host->cellX, host->cellY);
+  return player;
 }
 
 void NetServer::onPeerLost(uint8_t peer, uint8_t) {
@@ -69,6 +109,7 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     notices().consoleLine(entry->name() + " has left the world.");
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
     players_.remove(peer);
+    stages_.forget(peer);
   } else {
     notices().consoleLine("Player canceled before entering.");
   }

@@ -6,10 +6,7 @@
 
 namespace {
 
-uint32_t lookWordOf(const PlayerGraphical& player) {
-  const auto* character = dynamic_cast<const Player*>(&player);
-  return character != nullptr ? character->lookWord : 0;
-}
+uint32_t lookWordOf(const PlayerGraphical& player) { return player.drawnLookWord(); }
 
 uint8_t wornPictureOf(const Item* item) {
   if (item == nullptr || item->isNone()) return 0;

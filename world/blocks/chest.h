@@ -10,6 +10,11 @@ class Chest : public LogicItemBlock {
  public:
   // The cell's front block must be a chest block (see isChestBlock).
   Chest(MapBlock& cell, uint16_t blockId);
+  // A chest of a given number of slots (a copy of another machine's chest).
+  struct SlotCount {
+    size_t slots;
+  };
+  Chest(MapBlock& cell, SlotCount count) : LogicItemBlock(cell, count.slots) {}
 
   void dropContents(Logic& rules) override;
   // offset = max(offset - n, 0); whether the offset is still above 0.

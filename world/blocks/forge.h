@@ -51,6 +51,17 @@ class Forge : public LogicItemBlock {
   uint16_t smeltTotal() const { return smeltTotal_; }
   bool burning() const { return burning_ != 0; }
 
+ protected:
+  // The counters as another machine's forge has them (a copy of that forge shows them).
+  void setCounters(uint16_t fuelLeft, uint16_t smeltLeft, uint16_t fuelTotal, uint16_t smeltTotal,
+                   bool burning) {
+    fuelLeft_ = fuelLeft;
+    smeltLeft_ = smeltLeft;
+    fuelTotal_ = fuelTotal;
+    smeltTotal_ = smeltTotal;
+    burning_ = burning ? 1 : 0;
+  }
+
  private:
   int32_t inputId() const;
   bool smeltable() const;

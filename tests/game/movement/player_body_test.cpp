@@ -117,3 +117,15 @@ TEST_F(PlayerBodyTest, FallsHurtFromSixRowsUnlessSoft) {
 
 }  // namespace
 }  // namespace game_test
+
+TEST(PixelCells, APositionFarOutsideEveryMapHasACellIndexFarOutsideIt) {
+  EXPECT_EQ(pixelRow(44.0f), 1);
+  EXPECT_EQ(pixelRow(-16.0f), -1);
+  EXPECT_EQ(pixelRow(1e20f), 1 << 30);
+  EXPECT_EQ(pixelRow(-1e20f), -(1 << 30));
+  for (float x : {1e20f, -1e20f, 5.12e14f}) {
+    const int32_t column = pixelColumn(x, 40);
+    EXPECT_GE(column, 0);
+    EXPECT_LT(column, 40);
+  }
+}

@@ -1,0 +1,151 @@
+// The host's entities on a client: made from their records, moved, stopped and removed as the
+// host says. An entity the host names that the client does not have is skipped.
+#include <cmath>
+
+#include "engine/io/byte_reader.h"
+#include "entities/core/cell_operations.h"
+#include "entities/core/entity_record.h"
+#include "entities/core/world_entities.h"
+#include "entities/mobs/mob_entity.h"
+#include "entities/mobs/mob_pet_entity.h"
+#include "entities/projectiles/bobber_entity.h"
+#include "entities/records/entity_from_record.h"
+#include "game/player/player_desktop.h"
+#include "net/endpoint/net_client.h"
+#include "net/players/player_messages.h"
+#include "world/cells/map_block.h"
+#include "world/seams/entity_effects.h"
+#include "world/world.h"
+
+namespace {
+
+namespace msg {
+constexpr uint8_t kRecord = 77;
+constexpr uint8_t kRemoved = 78;
+constexpr uint8_t kImpulse = 79;
+constexpr uint8_t kKnockBack = 80;
+constexpr uint8_t kMobMotion = 82;
+constexpr uint8_t kRest = 85;
+constexpr uint8_t kPetCell = 86;
+constexpr uint8_t kBobber = 87;
+constexpr uint8_t kImpulseBytes = 12;
+constexpr int32_t kMobMoving = 4;
+}  // namespace msg
+
+constexpr float kCellPixels = 30.0f;
+
+// Puts the entity at the point, on the cell under it; false (nothing changed) off the map rows.
+bool placeEntity(Entity& entity, const wire::Point& point) {
+  MapBlock* cell = blockAtPoint(entity.world().map(), {point.x, point.y});
+  if (cell == nullptr) return false;
+  entity.data.x = point.x;
+  entity.data.y = point.y;
+  entity.data.cell = cell;
+  entity.data.cellX = cell->x * kCellPixels;
+  entity.data.cellY = cell->y * kCellPixels;
+  return true;
+}
+
+}  // namespace
+
+WorldEntities* NetClient::entities() const {
+  World* shown = world();
+  return shown != nullptr ? dynamic_cast<WorldEntities*>(&shown->effects()) : nullptr;
+}
+
+Entity* NetClient::entityById(uint32_t id) const {
+  World* shown = world();
+  return shown != nullptr && id != kNoEntity ? shown->effects().entityById(id) : nullptr;
+}
+
+void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
+  switch (in.spec().id) {
+    case msg::kRecord:
+      if (WorldEntities* lists = entities()) {
+        if (const std::optional<EntityRecord> record = in.entityRecord()) entityFromRecord(*lists, *record);
+      }
+      break;
+    case msg::kRemoved: removeEntities(in); break;
+    case msg::kImpulse: moveEntity(in); break;
+    case msg::kKnockBack: knockBackMob(in); break;
+    case msg::kMobMotion: moveMob(in); break;
+    case msg::kRest:
+      if (auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()))) entity->onRest();
+      break;
+    case msg::kPetCell: teleportPet(in); break;
+    case msg::kBobber: moveBobber(in); break;
+    case player_msg::kItemOffer: itemOffered(in); break;
+    default:
+      // A push, a mob's walk, leap or state, and a cell turned solid follow the host's own rules
+      // for mobs, which clients do not make yet.
+      break;
+  }
+}
+
+void NetClient::removeEntities(wire::WireIn& in) {
+  const uint32_t count = in.count();
+  for (uint32_t i = 0; i < count; ++i) {
+    if (Entity* entity = entityById(in.u32())) entity->data.removed = true;
+  }
+}
+
+// [5][79]: the entity where the host has it, with an impulse (f32 strength, f32 angle, u8 reset).
+void NetClient::moveEntity(wire::WireIn& in) {
+  auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()));
+  const wire::Point point = in.point();
+  engine::ByteReader impulse(in.raw(msg::kImpulseBytes));
+  const float strength = impulse.f32();
+  const float angle = impulse.f32();
+  const bool reset = impulse.u8() != 0;
+  if (entity == nullptr || !std::isfinite(strength) || !std::isfinite(angle)) return;
+  if (placeEntity(*entity, point)) entity->addImpulse(strength, angle, reset);
+}
+
+void NetClient::knockBackMob(wire::WireIn& in) {
+  const bool flag = in.u8() != 0;
+  const bool withCell = in.u8() == 1;
+  auto* mob = dynamic_cast<MobEntity*>(entityById(in.u32()));
+  const wire::Point point = in.point();
+  const float strength = in.f32();
+  const float angle = in.f32();
+  const MapBlock* attacker = withCell ? cellOf(in.cell()) : nullptr;
+  if (mob != nullptr && placeEntity(*mob, point)) mob->knockBack(strength, angle, flag, attacker);
+}
+
+void NetClient::moveMob(wire::WireIn& in) {
+  auto* mob = dynamic_cast<MobEntity*>(entityById(in.u32()));
+  const wire::Point velocity = in.point();
+  const wire::Point point = in.point();
+  if (mob == nullptr || !placeEntity(*mob, point)) return;
+  mob->data.vx = velocity.x;
+  mob->data.vy = velocity.y;
+  mob->state = msg::kMobMoving;
+  mob->data.moving = true;
+  mob->face(velocity.x > 0);
+}
+
+void NetClient::teleportPet(wire::WireIn& in) {
+  auto* pet = dynamic_cast<MobPetEntity*>(entityById(in.u32()));
+  MapBlock* cell = cellOf(in.cell());
+  if (pet != nullptr && cell != nullptr) pet->teleportToCell(*cell);
+}
+
+void NetClient::moveBobber(wire::WireIn& in) {
+  const uint8_t state = in.u8();
+  auto* bobber = dynamic_cast<BobberEntity*>(entityById(in.u32()));
+  const wire::Point point = in.point();
+  const wire::Point anchor = in.point();
+  if (bobber == nullptr || !placeEntity(*bobber, anchor)) return;
+  bobber->data.x = point.x;
+  bobber->data.y = point.y;
+  bobber->setState(state);
+}
+
+// [5][91]: the host offers the local player an item entity's item; it answers when asked.
+void NetClient::itemOffered(wire::WireIn& in) {
+  const uint32_t id = in.u32();
+  const wire::PooledItem item = wire::itemFromWire(in);
+  const bool answerWanted = in.u8() != 0;
+  const bool taken = localPlayer_ != nullptr && item != nullptr && localPlayer_->pickUpItem(*item);
+  if (answerWanted) sendMessage(message(taken ? player_msg::kItemTaken : player_msg::kItemNotTaken).u32(id));
+}

@@ -1,0 +1,27 @@
+// A client enters the game ([0][5]) once it holds the whole world: the host shows it, takes its
+// health (no more than its player's maximum) and tells the others where it stands.
+
+#include <algorithm>
+
+#include "game/player/player_base.h"
+#include "net/endpoint/net_player_server.h"
+#include "net/endpoint/net_server.h"
+
+namespace {
+
+constexpr uint8_t kPlayerCell = 15;
+
+}  // namespace
+
+void NetServer::enter(wire::WireIn& in, uint8_t peer) {
+  if (!stages_.advance(peer, host::JoinStage::HasWorld)) return;
+  const NetPlayerServer* entry = entryOf(peer);
+  notices().consoleLine(entry->name() + " entered the world.");
+  PlayerBase* player = entry->player();
+  if (player == nullptr) return;
+  in.u8();  // the client's maximum health: the host's player knows its own
+  player->health = std::min(static_cast<float>(in.u8()), player->stats.maxHealth);
+  wire::WireOut cell = message(kPlayerCell);
+  cell.peer(peer).cell(static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY));
+  sendToAllBut(cell, peer);
+}

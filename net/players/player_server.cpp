@@ -1,0 +1,174 @@
+#include "net/players/player_server.h"
+
+#include <algorithm>
+
+#include "content/items/item.h"
+#include "entities/core/entity.h"
+#include "entities/items/treasure_entity.h"
+#include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
+#include "net/wire/wire_out.h"
+#include "world/cells/map_block.h"
+#include "world/seams/entity_effects.h"
+#include "world/world.h"
+
+PlayerServer::PlayerServer(NetServer& server, World* playerWorld, uint8_t peer,
+                           uint16_t spawnColumn, uint16_t spawnRow, PlayerEvents* events)
+    : PlayerRemoteBase<PlayerBase>(playerWorld, false, events), server_(server), peer_(peer) {
+  spawnCellX = spawnColumn;
+  spawnCellY = spawnRow;
+}
+
+PlayerServer::~PlayerServer() {
+  if (world == nullptr) return;
+  for (EntityId id : offered_) {
+    if (auto* treasure = dynamic_cast<TreasureEntity*>(world->effects().entityById(id))) {
+      treasure->taken = false;
+    }
+  }
+}
+
+wire::WireOut PlayerServer::message(uint8_t id) const {
+  return wire::WireOut(wire::outgoing(id, wire::Side::Host));
+}
+
+void PlayerServer::toClient(const wire::WireOut& out) const { server_.sendTo(out, peer_); }
+
+void PlayerServer::toAll(const wire::WireOut& out) const {
+  server_.send(out.data(), out.size(), peer_);
+}
+
+void PlayerServer::tell(uint8_t id) const { toClient(message(id)); }
+
+// ---- The body ----
+
+void PlayerServer::setPosition(float x, float y) {
+  position = {x, y};
+  wire::WireOut out = message(player_msg::kPosition);
+  out.peer(peer_).point(x, y);
+  toClient(out);
+}
+
+void PlayerServer::die() {
+  PlayerRemoteBase<PlayerBase>::die();
+  wire::WireOut out = message(player_msg::kDeath);
+  out.peer(peer_);
+  toAll(out);
+}
+
+void PlayerServer::addBuff(uint16_t id) {
+  PlayerRemoteBase<PlayerBase>::addBuff(id);
+  wire::WireOut out = message(player_msg::kBuffAdded);
+  out.u16(id).peer(peer_);
+  toAll(out);
+}
+
+void PlayerServer::removeBuff(uint16_t id) {
+  PlayerRemoteBase<PlayerBase>::removeBuff(id);
+  wire::WireOut out = message(player_msg::kBuffRemoved);
+  out.u16(id).peer(peer_);
+  toAll(out);
+}
+
+bool PlayerServer::checkFallDamage(PlayerRules& rules) {
+  const int32_t before = breath;
+  applyEnvironmentDamage(rules);
+  if (breath == before) return false;
+  wire::WireOut out = message(player_msg::kBreath);
+  out.u32(static_cast<uint32_t>(breath));
+  toClient(out);
+  return true;
+}
+
+bool PlayerServer::addHealth(float amount) {
+  const bool below = PlayerRemoteBase<PlayerBase>::addHealth(amount);
+  wire::WireOut out = message(player_msg::kHeal);
+  out.f32(amount).u8(0);
+  toClient(out);
+  return below;
+}
+
+bool PlayerServer::takeDamage(float amount, uint8_t kind) {
+  if (!PlayerRemoteBase<PlayerBase>::takeDamage(amount, kind)) return false;
+  wire::WireOut out = message(player_msg::kDamage);
+  out.f32(amount).u8(kind);
+  toClient(out);
+  return true;
+}
+
+void PlayerServer::revive() {
+  PlayerRemoteBase<PlayerBase>::revive();
+  wire::WireOut out = message(player_msg::kPlayerCell);
+  out.peer(peer_).cell(spawnCellX, spawnCellY);
+  toClient(out);
+}
+
+void PlayerServer::setSpawnCell(uint16_t column, uint16_t row) {
+  PlayerRemoteBase<PlayerBase>::setSpawnCell(column, row);
+  wire::WireOut out = message(player_msg::kSpawnCell);
+  out.u16(column).u16(row);
+  toClient(out);
+}
+
+void PlayerServer::consumeHeldItem() {
+  if (Item* held = heldItem(); held != nullptr && held->consumeOne()) {
+    heldItemChanged(nullptr, selectedSlot());
+  }
+  wire::WireOut out = message(player_msg::kUseUpHeld);
+  out.u8(selectedSlot());
+  toClient(out);
+}
+
+void PlayerServer::wearHeldTool() {
+  if (Item* held = heldItem(); held != nullptr) {
+    if (held->durability > 0) --held->durability;
+    if (held->durability == 0 && held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
+  }
+  wire::WireOut out = message(player_msg::kWearTool);
+  out.u8(selectedSlot());
+  toClient(out);
+}
+
+// ---- Items and effects ----
+
+void PlayerServer::offerItem(EntityId entity, const Item* item, bool answerWanted) {
+  if (std::find(offered_.begin(), offered_.end(), entity) == offered_.end()) {
+    offered_.push_back(entity);
+  }
+  wire::WireOut out = message(player_msg::kItemOffer);
+  out.u32(entity).item(item).u8(answerWanted ? 1 : 0);
+  toClient(out);
+}
+
+void PlayerServer::forgetOffer(EntityId entity) { std::erase(offered_, entity); }
+
+void PlayerServer::consumeBait() { tell(player_msg::kConsumeBait); }
+
+void PlayerServer::playEntityEffect(EntityId entity, uint8_t kind, uint8_t value) {
+  wire::WireOut out = message(player_msg::kEntityEffect);
+  out.u32(entity).u8(kind).u8(value);
+  toClient(out);
+}
+
+void PlayerServer::playTileEffect(const MapBlock& cell, uint8_t kind) {
+  wire::WireOut out = message(player_msg::kCellEffect);
+  out.cell(cell.x, cell.y).u8(kind);
+  toClient(out);
+}
+
+// ---- The craft book entries the client does not know yet ----
+
+void PlayerServer::setCraftKnowledge(bool allKnown, const RecipeKnowledge::Bitset& known) {
+  allKnown_ = allKnown;
+  unknown_.rebuildUnknownLists(allKnown, known);
+}
+
+bool PlayerServer::hasUnknownEntries() const {
+  if (allKnown_) return false;
+  return std::any_of(unknown_.discoveryLists.begin(), unknown_.discoveryLists.end(),
+                     [](const auto& list) { return !list.empty(); });
+}
+
+uint16_t PlayerServer::pickUnknownEntry() const { return unknown_.pickRandomUnknownEntry(); }
+
+bool PlayerServer::learnEntry(uint16_t entry) { return unknown_.removeKnownFromKindList(entry); }

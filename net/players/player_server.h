@@ -1,0 +1,146 @@
+#pragma once
+// A client's player on the host: a full rules-side player whose operations do what the local
+// player's do and, in addition, send the client (or every client) the message that makes the
+// client's own player follow (ids in player_messages.h). The host keeps one per admitted client,
+// wrapped in `PlayerDesktop<PlayerServer>`, in the client's table entry (`NetPlayerServer`).
+//
+// Messages to the client go to its peer alone; those that every machine shows (death, buffs) go
+// to every client, the player's own included, with the player's peer id so that each client can
+// tell its own player from its copies of the others.
+//
+// Main thread only.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/crafting/recipe_knowledge.h"
+#include "game/player/player_base.h"
+#include "game/player/player_desktop.h"
+#include "net/players/player_remote_base.h"
+#include "world/entities/entity_id.h"
+
+class AlchemyLab;
+class Chest;
+class Forge;
+class MapBlock;
+class NetServer;
+class PlayerEvents;
+class PlayerRules;
+class Sign;
+class Stable;
+class World;
+struct CircuitRecord;
+
+namespace wire {
+class WireOut;
+}
+
+class PlayerServer : public PlayerRemoteBase<PlayerBase> {
+ public:
+  // What refreshForge tells the client: the counters alone, or the counters and the items.
+  static constexpr int kForgeItems = 0;
+  static constexpr int kForgeCounters = 1;
+  static constexpr int kForgeStep = 3;
+
+  // The player of the client `peer`, sent to through `server` (not owned; it outlives its
+  // players), coming back to life on the spawn cell.
+  PlayerServer(NetServer& server, World* playerWorld, uint8_t peer, uint16_t spawnColumn,
+               uint16_t spawnRow, PlayerEvents* events = nullptr);
+  // The item entities offered to the player and still unanswered may be offered again.
+  ~PlayerServer() override;
+
+  uint8_t peer() const { return peer_; }
+  NetServer& server() const { return server_; }
+
+  // ---- The body (player_server.cpp) ----
+  void setPosition(float x, float y);
+  void die() override;
+  void addBuff(uint16_t id) override;
+  void removeBuff(uint16_t id) override;
+  // The player's environment step; the client hears its breath when it changed.
+  bool checkFallDamage(PlayerRules& rules);
+  bool addHealth(float amount) override;
+  // Told only when the damage landed.
+  bool takeDamage(float amount, uint8_t kind) override;
+  void revive() override;
+  void setSpawnCell(uint16_t column, uint16_t row) override;
+  // One unit of the held stack is used up; an emptied stack goes back to the pool.
+  void consumeHeldItem();
+  // The held tool wears by one; worn out, it starts afresh one unit fewer.
+  void wearHeldTool();
+
+  // ---- Items and effects (player_server.cpp) ----
+  // The client is asked to take the item entity's item; the entity stays listed until answered.
+  void offerItem(EntityId entity, const Item* item, bool answerWanted);
+  // The client answered for the entity (or it went): it is no longer listed.
+  void forgetOffer(EntityId entity);
+  const std::vector<EntityId>& offeredEntities() const { return offered_; }
+  void consumeBait();
+  void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
+  void playTileEffect(const MapBlock& cell, uint8_t kind);
+
+  // ---- Block entities (player_server_containers.cpp) ----
+  void openChest(Chest& chest);
+  void openStable(Stable& stable);
+  // `edit`: the sign opens for editing and becomes the open container.
+  void showSign(Sign& sign, bool edit);
+  void openForge(Forge& forge);
+  void openAlchemyLab(AlchemyLab& lab);
+  // `tell`: the client closes its window too.
+  bool leaveContainer(bool tell) override;
+  // Kind kForgeCounters, or kForgeItems / kForgeStep; another kind, or no open forge, sends
+  // nothing.
+  void refreshForge(int kind);
+  // Only with an open alchemy lab, whose brew is then over.
+  void alchemyLabOperation(std::span<const uint8_t, 16> record);
+  void editCircuit(const MapBlock& cell, const CircuitRecord& setting);
+
+  // ---- Notices, trades, the clock and fishing (player_server_notices.cpp) ----
+  void showMessage(uint8_t kind, std::string_view text);
+  // Not sent while the option "disableRemoteStats" is on.
+  void recordStat(uint16_t statId, uint16_t value);
+  void tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName);
+  void tradeStarted(std::string_view partnerName);
+  void tradeEnded();
+  // Ids 120 to 125; any other id is no trade event and sends nothing.
+  void tradeEvent(uint8_t id);
+  void tradeOfferChanged(bool offered, const Item* item);
+  void notifyRestored();
+  void showNoticeDialog();
+  void showPortalTravelDialog(uint32_t planet);
+  void travelThroughPortal();
+  void setWeather(uint8_t kind);
+  void setClockMode(uint8_t clockMode);
+  void setDayClock(uint8_t phase, uint32_t tick);
+  void forgetBobber();
+  void rememberBobber();
+  void stampBiteTime();
+
+  // ---- The craft book entries the client does not know yet ----
+  // From the client's knowledge ([2][58]): with `allKnown` nothing is left to learn.
+  void setCraftKnowledge(bool allKnown, const RecipeKnowledge::Bitset& known);
+  bool hasUnknownEntries() const;
+  // A random entry still unknown, or RecipeKnowledge::kNoEntry.
+  uint16_t pickUnknownEntry() const;
+  // The entry becomes known; true when it was still unknown.
+  bool learnEntry(uint16_t entry);
+
+ private:
+  wire::WireOut message(uint8_t id) const;
+  void toClient(const wire::WireOut& out) const;
+  void toAll(const wire::WireOut& out) const;
+  void tell(uint8_t id) const;
+  void writeForge(wire::WireOut& out, const Forge& forge) const;
+
+  RecipeKnowledge unknown_;
+  bool allKnown_ = false;
+  NetServer& server_;
+  uint8_t peer_;
+  std::vector<EntityId> offered_;
+};
+
+using PlayerServerDesktop = PlayerDesktop<PlayerServer>;

@@ -1,0 +1,32 @@
+#include "net/remote/remote_forge.h"
+
+#include "content/items/item_pool.h"
+#include "net/players/player_messages.h"
+#include "net/players/player_records.h"
+#include "net/remote/remote_message.h"
+
+RemoteForge::RemoteForge(MapBlock& cell, Net& net) : Forge(cell), net_(net) {}
+
+void RemoteForge::setItem(uint8_t slot, Item* item) {
+  if (slot > kOutput) {
+    freeItem(item);
+    return;
+  }
+  putItem(slot, item);
+  wire::WireOut out = remote::requestFor(player_msg::kForgeSlot, *this);
+  out.u8(slot).item(item);
+  remote::send(net_, out);
+}
+
+void RemoteForge::showCounters(const player_record::ForgeCounters& counters) {
+  setCounters(counters.fuelLeft, counters.smeltLeft, counters.fuelTotal, counters.smeltTotal,
+              counters.burning);
+}
+
+void RemoteForge::replaceItems(std::array<wire::PooledItem, 3> items) {
+  for (size_t slot = 0; slot < items.size(); ++slot) {
+    freeItem(itemAt(slot));
+    clearSlot(slot);
+    putItem(slot, items[slot].release());
+  }
+}

@@ -1,0 +1,23 @@
+#pragma once
+// What every copy of a host's block entity sends: a request of the client's side that begins with
+// the entity's cell, sent to the host through the endpoint the copy is bound to.
+
+#include <cstdint>
+
+#include "net/endpoint/net.h"
+#include "net/wire/wire_out.h"
+#include "world/blocks/logic_block.h"
+#include "world/cells/map_block.h"
+
+namespace remote {
+
+// The request `id` with the entity's cell written.
+inline wire::WireOut requestFor(uint8_t id, const LogicBlock& entity) {
+  wire::WireOut out(wire::outgoing(id, wire::Side::Client));
+  out.cell(entity.cell().x, entity.cell().y);
+  return out;
+}
+
+inline void send(Net& net, const wire::WireOut& out) { net.send(out.data(), out.size(), 0); }
+
+}  // namespace remote

@@ -1,0 +1,28 @@
+#include "net/remote/remote_stable.h"
+
+#include "net/players/player_messages.h"
+#include "net/remote/remote_message.h"
+
+RemoteStable::RemoteStable(MapBlock& cell, World& world, Net& net,
+                           const std::array<Place, kSlots>& places, Item* feed)
+    : Stable(cell, world), net_(net), places_(places) {
+  Stable::setItem(feed);
+}
+
+void RemoteStable::setItem(Item* feed) {
+  Stable::setItem(feed);
+  wire::WireOut out = remote::requestFor(player_msg::kStableFeed, *this);
+  out.item(feed);
+  remote::send(net_, out);
+}
+
+int32_t RemoteStable::mobKindAt(int slot) const {
+  if (slot < 0 || slot >= kSlots) return -1;
+  const uint16_t kind = places_[static_cast<size_t>(slot)].kind;
+  return kind == kEmptyPlace ? -1 : kind;
+}
+
+uint8_t RemoteStable::mobFedLevelAt(int slot) const {
+  if (mobKindAt(slot) < 0) return 0;
+  return places_[static_cast<size_t>(slot)].fed;
+}
