@@ -62,7 +62,8 @@ class GameLocal : public Game {
   TradeAbstract* createTrade(const std::string&) override { return nullptr; }
   void requestTrade(PlayerBase* other) override;
   void answerTrade(uint8_t, uint8_t, uint8_t) override {}
-  void cancelTrade() override {}
+  // The player's trade window closes and its trade ends; the other party is told.
+  void cancelTrade() override;
   // The player's reaction in milliseconds since the bite decides the catch.
   void reelIn(float reactionMs) override;
   void editCircuitCell(MapBlock& cell) override;

@@ -4,6 +4,7 @@
 // ignored and the item the message carried goes back to the pool.
 
 #include "content/items/item.h"
+#include "content/items/item_pool.h"
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 #include "net/endpoint/net_server.h"
