@@ -26,6 +26,7 @@
 #include "net/players/player_server.h"
 
 class LocalLogic;
+class MapBlock;
 class NetPlayerServer;
 class PlayerBase;
 
@@ -84,6 +85,7 @@ class NetServer : public NetCommon {
   void handleEntities(wire::WireIn& in, uint8_t peer) override;
   void handleEffects(wire::WireIn& in, uint8_t peer) override;
   void handleBlockEntities(wire::WireIn& in, uint8_t peer) override;
+  void handleTrades(wire::WireIn& in, uint8_t peer) override;
 
  private:
   void admit(wire::WireIn& in, uint8_t peer);
@@ -100,6 +102,13 @@ class NetServer : public NetCommon {
   template <class Kind>
   void setContainerSlot(wire::WireIn& in, uint8_t peer);
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
+  // ---- Trades (host/host_trade_handlers.cpp) ----
+  // A player in the game at the peer: the host's own or an entered client's; null otherwise.
+  PlayerBase* presentPlayer(uint8_t peer) const;
+  // The asking player clicked the cell: the first other player standing there, alive and free to
+  // trade, is asked; the asker reads who was asked, or that nobody here can be.
+  void requestTradeAt(PlayerBase& asking, uint8_t askingPeer, const MapBlock* cell);
+  const std::string& nameOf(uint8_t peer) const;
 
   uint8_t playerLimit_;
   PlayerBase* hostPlayer_ = nullptr;
