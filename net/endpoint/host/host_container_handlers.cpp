@@ -8,6 +8,7 @@
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/forge.h"
@@ -17,16 +18,10 @@
 
 namespace {
 
-namespace id {
-constexpr uint8_t kChestSlot = 99;
-constexpr uint8_t kChestPage = 100;
-constexpr uint8_t kStableFeed = 102;
-constexpr uint8_t kSignEdit = 104;
-constexpr uint8_t kForgeSlot = 107;
-constexpr uint8_t kCloseContainer = 110;
-constexpr uint8_t kLabSlot = 128;
+// The requests only a client sends; the rest are the player messages' own ids.
+namespace request {
 constexpr uint8_t kBrew = 129;
-}  // namespace id
+}  // namespace request
 
 // The player's open container when it stands on the cell and is of the kind; null otherwise.
 template <class Kind>
@@ -56,10 +51,10 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
   if (player == nullptr) return;
   switch (in.spec().id) {
-    case id::kChestSlot: return setContainerSlot<Chest>(in, peer);
-    case id::kForgeSlot: return setContainerSlot<Forge>(in, peer);
-    case id::kLabSlot: return setContainerSlot<AlchemyLab>(in, peer);
-    case id::kChestPage: {
+    case player_msg::kChestSlot: return setContainerSlot<Chest>(in, peer);
+    case player_msg::kForgeSlot: return setContainerSlot<Forge>(in, peer);
+    case player_msg::kAlchemyLabSlot: return setContainerSlot<AlchemyLab>(in, peer);
+    case player_msg::kChestPage: {
       Chest* chest = openOnCell<Chest>(*player, world(), in.cell());
       const int8_t step = in.i8();
       if (chest == nullptr) return;
@@ -70,7 +65,7 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
       }
       break;
     }
-    case id::kStableFeed: {
+    case player_msg::kStableFeed: {
       Stable* stable = openOnCell<Stable>(*player, world(), in.cell());
       wire::PooledItem feed = wire::itemFromWire(in);
       if (stable == nullptr) return;
@@ -78,18 +73,18 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
       stable->setItem(feed.release());
       break;
     }
-    case id::kSignEdit: {
+    case player_msg::kSignEdit: {
       Sign* sign = openOnCell<Sign>(*player, world(), in.cell());
       const std::string text = in.signText();
       if (sign != nullptr) sign->setText(text.c_str());
       break;
     }
-    case id::kBrew: {
+    case request::kBrew: {
       auto* lab = dynamic_cast<AlchemyLab*>(player->openContainer());
       if (LocalLogic* rules = localRules(); rules != nullptr && lab != nullptr) rules->brewPotion(*lab, player);
       break;
     }
-    case id::kCloseContainer:
+    case player_msg::kCloseContainer:
       player->leaveContainer(false);
       break;
     default:

@@ -6,12 +6,7 @@
 #include "game/player/player_base.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
-
-namespace {
-
-constexpr uint8_t kPlayerCell = 15;
-
-}  // namespace
+#include "net/players/player_messages.h"
 
 void NetServer::enter(wire::WireIn& in, uint8_t peer) {
   if (!stages_.advance(peer, host::JoinStage::HasWorld)) return;
@@ -21,7 +16,7 @@ void NetServer::enter(wire::WireIn& in, uint8_t peer) {
   if (player == nullptr) return;
   in.u8();  // the client's maximum health: the host's player knows its own
   player->health = std::min(static_cast<float>(in.u8()), player->stats.maxHealth);
-  wire::WireOut cell = message(kPlayerCell);
+  wire::WireOut cell = message(player_msg::kPlayerCell);
   cell.peer(peer).cell(static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY));
   sendToAllBut(cell, peer);
 }

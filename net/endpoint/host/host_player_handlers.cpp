@@ -7,60 +7,34 @@
 #include <span>
 #include <string>
 
-#include "game/player/player_base.h"
 #include "game/crafting/recipe_knowledge.h"
+#include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/player_rules.h"
 #include "net/endpoint/host/host_bounds.h"
-#include "net/players/player_records.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
+#include "net/players/player_records.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
 
-namespace id {
-constexpr uint8_t kMotion = 20;
-constexpr uint8_t kHeldItem = 21;
-constexpr uint8_t kWornItem = 22;
-constexpr uint8_t kLook = 23;
-constexpr uint8_t kEffect = 34;
-constexpr uint8_t kBuffRemoved = 35;
-constexpr uint8_t kDamage = 39;
-constexpr uint8_t kChat = 43;
-constexpr uint8_t kMode = 46;
+// The requests only a client sends; the rest are the player messages' own ids.
+namespace request {
+constexpr uint8_t kBuffRequest = 35;
 constexpr uint8_t kSignalEntities = 55;
-constexpr uint8_t kCraftKnowledge = 58;
 constexpr uint8_t kLearnEntry = 59;
-}  // namespace id
+}  // namespace request
 
 }  // namespace
-
-LocalLogic* NetServer::localRules() const {
-  return world() != nullptr ? dynamic_cast<LocalLogic*>(&world()->rules()) : nullptr;
-}
-
-PlayerBase* NetServer::actor(uint8_t peer) const {
-  const NetPlayerServer* entry = peer != kel::NET_HOST_PEER ? entryOf(peer) : nullptr;
-  return entry != nullptr ? entry->player() : nullptr;
-}
-
-PlayerServerDesktop* NetServer::remoteActor(uint8_t peer) const {
-  const NetPlayerServer* entry = peer != kel::NET_HOST_PEER ? entryOf(peer) : nullptr;
-  return entry != nullptr ? entry->remote() : nullptr;
-}
-
-void NetServer::forward(const wire::WireIn& in, uint8_t sender) {
-  const std::span<const uint8_t> bytes = in.bytes();
-  if (bridge_ != nullptr) bridge_->sendToAllBut(bytes.data(), static_cast<uint32_t>(bytes.size()), sender);
-}
 
 void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
   PlayerServerDesktop* player = remoteActor(peer);
   if (player == nullptr) return;
   switch (in.spec().id) {
-    case id::kMotion: {
+    case player_msg::kMotion: {
       in.peer();
       const std::optional<MotionEvent> motion = player_record::readMotion(in);
       if (!motion) return;
@@ -68,17 +42,17 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       forward(in, peer);
       break;
     }
-    case id::kLook:
+    case player_msg::kLook:
       forward(in, peer);
       break;
-    case id::kHeldItem: {
+    case player_msg::kHeldItem: {
       wire::PooledItem item = wire::itemFromWire(in);
       const uint8_t slot = in.u8();
       player->heldItemChanged(std::move(item), slot);
       forward(in, peer);
       break;
     }
-    case id::kWornItem: {
+    case player_msg::kWornItem: {
       wire::PooledItem item = wire::itemFromWire(in);
       const uint8_t part = in.u8();
       const uint8_t index = in.u8();
@@ -87,13 +61,13 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       forward(in, peer);
       break;
     }
-    case id::kEffect: {
+    case player_msg::kEffect: {
       in.peer();
       if (!host::buffIdFits(in.u16())) return;
       forward(in, peer);
       break;
     }
-    case id::kBuffRemoved: {
+    case request::kBuffRequest: {
       in.peer();
       const uint16_t buff = in.u16();
       if (!host::buffIdFits(buff)) return;
@@ -102,32 +76,32 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       player->refreshAppearance();
       break;
     }
-    case id::kDamage: {
+    case player_msg::kDamage: {
       const float amount = in.f32();
       const uint8_t kind = in.u8();
       auto* rules = world() != nullptr ? dynamic_cast<PlayerRules*>(&world()->rules()) : nullptr;
       if (rules != nullptr && host::damageFits(amount)) rules->damagePlayer(*player, amount, kind);
       break;
     }
-    case id::kChat: {
+    case player_msg::kChat: {
       in.peer();
       const std::string text = in.chat();
       forward(in, peer);
       notices().consoleLine("[" + entryOf(peer)->name() + "] " + text);
       break;
     }
-    case id::kMode:
+    case player_msg::kMode:
       in.peer();
       player->mode = in.u8();
       forward(in, peer);
       break;
-    case id::kSignalEntities: {
+    case request::kSignalEntities: {
       const wire::Point point = in.point();
       const bool invert = in.u8() != 0;
       if (LocalLogic* rules = localRules()) rules->signalEntitiesNear(player, {point.x, point.y}, invert);
       break;
     }
-    case id::kCraftKnowledge: {
+    case player_msg::kCraftKnowledge: {
       const bool allKnown = in.u8() != 0;
       RecipeKnowledge::Bitset known{};
       const std::span<const uint8_t> bits = in.raw(known.size());
@@ -135,7 +109,7 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       player->setCraftKnowledge(allKnown, known);
       break;
     }
-    case id::kLearnEntry: {
+    case request::kLearnEntry: {
       const uint16_t entry = in.u16();
       if (host::entryIdFits(entry)) player->learnEntry(entry);
       break;

@@ -8,25 +8,23 @@
 #include "content/items/block_edit.h"
 #include "game/player/player_base.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "world/seams/entity_effects.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
 
-namespace id {
+// The requests only a client sends; the rest are the player messages' own ids.
+namespace request {
 constexpr uint8_t kBlockEdit = 60;
-constexpr uint8_t kItemTaken = 92;
-constexpr uint8_t kItemNotTaken = 93;
-constexpr uint8_t kPlayerAction = 94;
-constexpr uint8_t kCellEffect = 95;
-}  // namespace id
+}  // namespace request
 
 }  // namespace
 
 void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
-  if (player == nullptr || world() == nullptr || in.spec().id != id::kBlockEdit) return;
+  if (player == nullptr || world() == nullptr || in.spec().id != request::kBlockEdit) return;
   in.u8();
   world()->rules().editBlock(in.blockEdit(), player);
 }
@@ -36,19 +34,19 @@ void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
 void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
   PlayerServerDesktop* player = remoteActor(peer);
   const uint8_t answer = in.spec().id;
-  if (player == nullptr || (answer != id::kItemTaken && answer != id::kItemNotTaken)) return;
+  if (player == nullptr || (answer != player_msg::kItemTaken && answer != player_msg::kItemNotTaken)) return;
   const EntityId entity = in.u32();
   const std::vector<EntityId>& offered = player->offeredEntities();
   if (std::find(offered.begin(), offered.end(), entity) == offered.end()) return;
   player->forgetOffer(entity);
-  if (answer != id::kItemTaken || world() == nullptr) return;
+  if (answer != player_msg::kItemTaken || world() == nullptr) return;
   if (Entity* taken = world()->effects().entityById(entity)) world()->effects().markForRemoval(taken);
 }
 
 void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
   if (player == nullptr) return;
-  if (in.spec().id == id::kPlayerAction) {
+  if (in.spec().id == player_msg::kAction) {
     in.peer();
     const uint8_t action = in.u8();
     const uint8_t argument = in.u8();
@@ -56,7 +54,7 @@ void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
     forward(in, peer);
     return;
   }
-  if (in.spec().id != id::kCellEffect || world() == nullptr) return;
+  if (in.spec().id != player_msg::kCellEffect || world() == nullptr) return;
   const wire::Cell at = in.cell();
   const uint8_t effect = in.u8();
   if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(player, *cell, effect, 0);

@@ -20,6 +20,7 @@
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/forge.h"
 #include "world/blocks/logic_blocks.h"
+#include "world/blocks/sign.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -265,4 +266,18 @@ TEST_F(HostGuard, ASlotIsSetOnlyInTheSendersOpenContainerAndWithinItsSlots) {
   fromBo(Bytes{15, 110});  // the client closes it
   fromBo(slotMessage(107, 5, 1));
   EXPECT_EQ(forge.itemAt(1), nullptr) << "a closed container takes nothing";
+}
+
+TEST_F(HostGuard, ASignIsWrittenOnlyWhenItIsTheSendersOpenSign) {
+  Sign& open = world->signs().add(std::make_unique<Sign>(world->map().cell(3, 8)));
+  Sign& other = world->signs().add(std::make_unique<Sign>(world->map().cell(4, 8)));
+  bo().setOpenContainer(&open);
+  const std::string longText(200, 'w');
+  fromBo(bytesOf(fromClient(104).cell(4, 8).signText("forged").u8(1)));
+  EXPECT_EQ(other.text(), "");
+  fromBo(bytesOf(fromClient(104).cell(3, 8).signText(longText).u8(1)));
+  EXPECT_EQ(open.text(), longText.substr(0, Sign::kTextLength)) << "a text is read with its bound";
+  server.entryOf(1)->remote()->setOpenContainer(&other);
+  fromBo(bytesOf(fromClient(104).cell(4, 8).signText("forged").u8(1)));
+  EXPECT_EQ(other.text(), "") << "Ann's open sign is not Bo's";
 }
