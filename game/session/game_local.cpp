@@ -128,6 +128,7 @@ void GameLocal::quit() {
   ++loadTicket_;
   generation_.stop();  // quitting never waits for a whole world
   stopTimers();
+  clearTradeSessions();  // the players go with the world: their trades end untold
   endWorld(*running_, *this, *rules_);
   engine::unscheduleAllSlots();
 }

@@ -65,6 +65,12 @@ class NetServer : public NetCommon {
   void sendTo(const wire::WireOut& message, uint8_t peer);
   void sendToAllBut(const wire::WireOut& message, uint8_t peer);
 
+  // ---- Trades (host/host_trade_handlers.cpp) ----
+  // The asking player (the host's own or a client's) clicked the cell: the first other player
+  // standing there, alive and free to trade, is asked; the asker reads whom it asked, or that
+  // nobody here can be. The host's rules ask through it for their own player too.
+  void requestTradeAt(PlayerBase& asking, const MapBlock* cell);
+
   uint8_t playerLimit() const { return playerLimit_; }
   const NetPlayerTable& players() const { return players_; }
   // The entry of a peer; null for none (every entry of the host's table is a NetPlayerServer).
@@ -105,9 +111,6 @@ class NetServer : public NetCommon {
   // ---- Trades (host/host_trade_handlers.cpp) ----
   // A player in the game at the peer: the host's own or an entered client's; null otherwise.
   PlayerBase* presentPlayer(uint8_t peer) const;
-  // The asking player clicked the cell: the first other player standing there, alive and free to
-  // trade, is asked; the asker reads who was asked, or that nobody here can be.
-  void requestTradeAt(PlayerBase& asking, uint8_t askingPeer, const MapBlock* cell);
   const std::string& nameOf(uint8_t peer) const;
 
   uint8_t playerLimit_;

@@ -29,7 +29,11 @@ const std::string& NetServer::nameOf(uint8_t peer) const {
   return entry != nullptr ? entry->name() : none;
 }
 
-void NetServer::requestTradeAt(PlayerBase& asking, uint8_t askingPeer, const MapBlock* cell) {
+void NetServer::requestTradeAt(PlayerBase& asking, const MapBlock* cell) {
+  size_t found = 0;
+  while (found < players_.size() && presentPlayer(static_cast<uint8_t>(found)) != &asking) ++found;
+  if (found == players_.size()) return;  // not a player of this game
+  const auto askingPeer = static_cast<uint8_t>(found);
   for (size_t i = 0; cell != nullptr && i < players_.size(); ++i) {
     const auto peer = static_cast<uint8_t>(i);
     PlayerBase* asked = presentPlayer(peer);
@@ -52,7 +56,7 @@ void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
     case kRequest: {
       const wire::Cell cell = in.cell();
       const MapBlock* clicked = world() != nullptr ? world()->cellAt(cell.column, cell.row) : nullptr;
-      return requestTradeAt(*player, peer, clicked);
+      return requestTradeAt(*player, clicked);
     }
     case trade::kAccept:
     case trade::kRefuse:

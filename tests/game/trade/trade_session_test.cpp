@@ -25,6 +25,9 @@ TEST_F(TradeTest, BothConfirmedExchangesTheOffersAndCountsTheTrade) {
   EXPECT_EQ(bob->window()->otherOffer(0)->id, kStone) << "the gem was withdrawn, the stones moved up";
   EXPECT_EQ(bob->window()->otherOffer(1), nullptr);
   EXPECT_EQ(bob->inventory().slotItem({SlotKind::TradeOffer, 1, 0})->count, 10) << "the other side's row";
+  EXPECT_EQ(ann->inventory().slotItem({SlotKind::TradeOffer, 0, 0}), ann->inventory().slotItem(quick(0)))
+      << "an own offer reads the stack in its slot";
+  EXPECT_EQ(bob->inventory().slotItem({SlotKind::TradeOffer, 1, trade::kOfferPlaces}), nullptr);
 
   ann->window()->setReady(true);
   EXPECT_EQ(bob->window()->state(), TradeAbstract::kOtherReady);

@@ -52,7 +52,9 @@ class AskedEvents final : public PlayerEvents {
     asked.emplace_back(askingPeer, name);
     return true;
   }
+  void message(uint8_t kind, const std::string&) override { kinds.push_back(kind); }
   std::vector<std::pair<uint8_t, std::string>> asked;
+  std::vector<uint8_t> kinds;
 };
 
 struct Trader {
@@ -193,4 +195,30 @@ TEST_F(TradeOverEnet, HostileTradeMessagesChangeNothing) {
   EXPECT_EQ(session.bothReady, 0);
   ASSERT_EQ(activeTradeSessions().size(), 1u);
   EXPECT_NE(hostSide->inventory().trade(), nullptr);
+}
+
+TEST_F(TradeOverEnet, TheHostAsksTheClientOnTheCellAndItsAnswerOpensTheTrade) {
+  host->requestTradeAt(*hostSide->player, hostWorld->cellAt(7, 5));
+  Bytes asked = named(112, "Host");
+  asked.insert(asked.begin() + 2, {0, 1});  // the asking peer (the host), the asked one (Ann)
+  asked.resize(36);
+  ASSERT_TRUE(pumpUntil([&] { return !annSide->events.asked.empty(); }));
+  EXPECT_TRUE(annHas(asked));
+  EXPECT_EQ(annSide->events.asked[0], (std::pair<uint8_t, std::string>{0, "Host"}));
+
+  send(Bytes{11, trade::kAccept, 0, 1});
+  ASSERT_TRUE(pumpUntil([&] { return annSide->inventory().trade() != nullptr; }));
+  ASSERT_EQ(activeTradeSessions().size(), 1u);
+  EXPECT_EQ(activeTradeSessions().front()->a, hostSide->player.get()) << "the asker is side A";
+  EXPECT_EQ(hostSide->inventory().trade()->partner(), "Ann");
+}
+
+TEST_F(TradeOverEnet, NobodyFreeOnTheCellIsWhatTheAskerReads) {
+  openTrade();
+  const size_t before = hostSide->events.kinds.size();
+  host->requestTradeAt(*hostSide->player, hostWorld->cellAt(7, 5));  // Ann trades already
+  host->requestTradeAt(*hostSide->player, hostWorld->cellAt(20, 5));  // nobody stands there
+  EXPECT_EQ(hostSide->events.kinds.size(), before + 2);
+  EXPECT_EQ(hostSide->events.kinds.back(), trade::kRefusalKind);
+  EXPECT_EQ(activeTradeSessions().size(), 1u);
 }
