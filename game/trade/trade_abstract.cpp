@@ -35,9 +35,29 @@ void TradeAbstract::changed() {
   player_.tradeWindowChanged();
 }
 
+namespace {
+
+// The areas whose stacks are the player's own to give: not a container's, not the catalogue's
+// (whose entries are copies for the asking) and not a trade's.
+bool isOwnArea(SlotKind kind) {
+  switch (kind) {
+    case SlotKind::Backpack:
+    case SlotKind::Quick:
+    case SlotKind::CraftGrid:
+    case SlotKind::Single:
+    case SlotKind::Equipment:
+    case SlotKind::Equipment2:
+    case SlotKind::Trinket: return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
 bool TradeAbstract::offer(SlotRef slot) {
+  if (!isOwnArea(slot.kind)) return false;
   const Item* item = player_.inventory->slotItem(slot);
-  if (item == nullptr || item->isNone() || slot.kind == SlotKind::TradeOffer) return false;
+  if (item == nullptr || item->isNone()) return false;
   if (std::any_of(own_.begin(), own_.end(), [&](const OwnOffer& o) { return o.slot == slot; })) return false;
   auto place = std::find_if(own_.begin(), own_.end(), [](const OwnOffer& o) { return o.slot.isNone(); });
   if (place == own_.end()) return false;

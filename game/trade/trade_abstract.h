@@ -36,8 +36,8 @@ class TradeAbstract {
   TradeAbstract& operator=(const TradeAbstract&) = delete;
 
   // ---- The player's actions ----
-  // The slot's stack goes into the first free own place (none free, an empty slot or a slot
-  // already offered: false, nothing changes); both ready flags drop.
+  // The slot's stack goes into the first free own place (none free, an empty slot, a slot already
+  // offered or one of an area the player does not own: false, nothing changes); both flags drop.
   bool offer(SlotRef slot);
   // The place that offers the slot is emptied and the later ones move down; both flags drop.
   bool withdraw(SlotRef slot);

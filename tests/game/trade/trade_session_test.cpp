@@ -111,6 +111,7 @@ TEST_F(TradeTest, AFifthOfferIsRefusedAndTheOtherSideSeesNothing) {
   for (uint8_t i = 0; i < 4; ++i) EXPECT_TRUE(ann->window()->offer(quick(i)));
   EXPECT_FALSE(ann->window()->offer(quick(4)));
   EXPECT_FALSE(ann->window()->offer(quick(0))) << "a slot is offered once";
+  EXPECT_FALSE(ann->window()->offer({SlotKind::Catalogue, 0, 0})) << "nor is what is not the player's";
   EXPECT_NE(bob->window()->otherOffer(3), nullptr);
   EXPECT_EQ(activeTradeSessions().front()->offersA[3]->id, kGem);
 }
@@ -163,6 +164,32 @@ TEST_F(TradeTest, CancellingClosesBothWindows) {
   EXPECT_TRUE(activeTradeSessions().empty());
   EXPECT_EQ(bob->window(), nullptr);
   EXPECT_EQ(ann->window(), nullptr);
+}
+
+}  // namespace
+}  // namespace game_test
+
+namespace game_test {
+namespace {
+
+TEST_F(TradeTest, ClosingWithNoContainerOpenCancelsTheLocalPlayersTrade) {
+  createTrade(*player, *bob->player);
+  player->inventory->setTrade(std::make_unique<TradeLocal>(*player, "Bob"));
+  bob->player->tradeStarted("Player");
+  ASSERT_NE(bob->window(), nullptr);
+
+  game.closeContainer();
+
+  EXPECT_EQ(player->inventory->trade(), nullptr);
+  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_EQ(bob->window(), nullptr) << "the other side is told";
+}
+
+TEST_F(TradeTest, ALocalGameHasNobodyToTradeWith) {
+  game.requestTrade(bob->player.get());
+  EXPECT_EQ(events.texts, (RecordingEvents::Texts{{3, GameLocal::kTextTradeNeedsMultiplayer}}));
+  EXPECT_EQ(game.createTrade("Bob"), nullptr);
+  EXPECT_TRUE(activeTradeSessions().empty());
 }
 
 }  // namespace
