@@ -96,6 +96,7 @@ class NetServer : public NetCommon {
  private:
   void admit(wire::WireIn& in, uint8_t peer);
   void enter(wire::WireIn& in, uint8_t peer);
+  void respawn(PlayerServerDesktop& player);
   // The sender's player once it is in the game; null before (its requests are then ignored).
   PlayerBase* actor(uint8_t peer) const;
   PlayerServerDesktop* remoteActor(uint8_t peer) const;

@@ -16,6 +16,7 @@
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
 #include "net/players/player_records.h"
+#include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
@@ -23,12 +24,21 @@ namespace {
 
 // The requests only a client sends; the rest are the player messages' own ids.
 namespace request {
+constexpr uint8_t kRespawn = 15;
 constexpr uint8_t kBuffRequest = 35;
 constexpr uint8_t kSignalEntities = 55;
 constexpr uint8_t kLearnEntry = 59;
 }  // namespace request
 
 }  // namespace
+
+// Only a dead player comes back, on its spawn cell: a living one asking would move there at will.
+void NetServer::respawn(PlayerServerDesktop& player) {
+  if (player.dead == 0 || world() == nullptr) return;
+  player.respawnReset();
+  if (MapBlock* cell = world()->map().cellAt(player.spawnCellX, player.spawnCellY)) player.teleportTo(*cell);
+  player.revive();
+}
 
 void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
   PlayerServerDesktop* player = remoteActor(peer);
@@ -44,6 +54,9 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
     }
     case player_msg::kLook:
       forward(in, peer);
+      break;
+    case request::kRespawn:
+      respawn(*player);
       break;
     case player_msg::kHeldItem: {
       wire::PooledItem item = wire::itemFromWire(in);

@@ -281,3 +281,18 @@ TEST_F(HostGuard, ASignIsWrittenOnlyWhenItIsTheSendersOpenSign) {
   fromBo(bytesOf(fromClient(104).cell(4, 8).signText("forged").u8(1)));
   EXPECT_EQ(other.text(), "") << "Ann's open sign is not Bo's";
 }
+
+TEST_F(HostGuard, OnlyADeadPlayerIsBroughtBackAndOnItsSpawnCell) {
+  bo().setSpawnCell(7, 9);
+  bo().health = 2;
+  EXPECT_TRUE(fromBo(Bytes{2, 15}).empty()) << "a living player asking to respawn stays where it is";
+  EXPECT_EQ(bo().health, 2);
+
+  bo().dead = 1;
+  bo().health = 0;
+  const std::vector<Sent> revived = fromBo(Bytes{2, 15});
+  EXPECT_EQ(bo().dead, 0);
+  EXPECT_GT(bo().health, 0);
+  const Bytes toBo = bytesOf(wire::WireOut(wire::outgoing(15, wire::Side::Host)).peer(2).cell(bo().spawnCellX, bo().spawnCellY));
+  EXPECT_EQ(revived, (std::vector<Sent>{{Sent::To, 2, toBo}}));
+}

@@ -61,6 +61,12 @@ class HostileClient : public nettest::LoopbackTest {
     world = std::make_unique<World>(nullptr, params, 40, 20);
     world->setContext({.rules = &rules});
   }
+  // The endpoints go before the world their players stand in.
+  ~HostileClient() override {
+    mallory.reset();
+    clients.clear();
+    host.reset();
+  }
 
   // Sends every packet from the hostile transport and waits until the host has taken them all.
   void script(const std::vector<Bytes>& packets) {

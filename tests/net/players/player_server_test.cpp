@@ -204,6 +204,12 @@ TEST_F(PlayerServerTest, AChestIsSentWithItsSlotsPageAndCellAndBecomesTheOpenCon
   EXPECT_FALSE(chest.inUse());
 }
 
+TEST_F(PlayerServerTest, AChestWithoutSlotsSendsItsHeaderAlone) {
+  Chest empty(at(2, 2), Chest::SlotCount{0});
+  EXPECT_EQ(sentBy([&](PlayerServer& p) { p.openChest(empty); }),
+            std::vector<Sent>{client(WireBytes(7, 98).u8(0).u8(0).cell(2, 2))});
+}
+
 TEST_F(PlayerServerTest, AStableSendsItsEmptyPlacesAsAllOnesWithNoCounter) {
   Stable stable(at(6, 2), *world);
   stable.setItem(newItem(410, 0, 3, 0, 0));
