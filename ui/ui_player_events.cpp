@@ -1,6 +1,7 @@
 #include "ui/ui_player_events.h"
 
 #include "content/texts/language_texts.h"
+#include "game/trade/trade_codes.h"
 #include "platform/audio/rain_ambience.h"
 #include "platform/audio/sound_effects.h"
 #include "ui/views/book_view.h"
@@ -15,6 +16,7 @@
 #include "view/sky/sky_creation.h"
 #include "world/blocks/sign.h"
 #include "world/cells/map_block.h"
+#include "world/rules/game.h"
 
 namespace {
 
@@ -118,3 +120,23 @@ void UiPlayerEvents::skyWeather(uint8_t kind) {
 void UiPlayerEvents::rainAmbience(bool on) { kel::setRainAmbience(on ? kRainKind : kClearKind); }
 
 void UiPlayerEvents::interfaceSound(uint16_t soundId) { kel::playSound(soundId, 0); }
+
+bool UiPlayerEvents::tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& askingName) {
+  GameViews* views = gameViews();
+  if (views == nullptr || views->currentId() != ViewId::Main) return false;
+  auto answer = [askingPeer, askedPeer](uint8_t reply) { currentGame().answerTrade(reply, askedPeer, askingPeer); };
+  static_cast<DialogView&>(views->view(ViewId::Dialog))
+      .setupChoice("Trade", askingName + " wants to trade with you.",
+                   {{"Trade", [answer] { answer(trade::kAccept); }}, {"No, thanks", [answer] { answer(trade::kRefuse); }}});
+  views->push(ViewId::Dialog);
+  return true;
+}
+
+void UiPlayerEvents::tradeWindowOpened(const std::string&) { inventoryView(InventoryView::kTrade); }
+
+void UiPlayerEvents::tradeWindowChanged() { containerRefreshed(); }
+
+void UiPlayerEvents::tradeWindowClosed() {
+  GameViews* views = gameViews();
+  if (views != nullptr && views->currentId() == ViewId::Inventory) views->popToMainView();
+}

@@ -30,4 +30,9 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   void skyWeather(uint8_t kind) override;
   void rainAmbience(bool on) override;
   void interfaceSound(uint16_t soundId) override;
+  // Asked in the main view: a dialog to accept or refuse; anywhere else the player is busy.
+  bool tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& askingName) override;
+  void tradeWindowOpened(const std::string& partner) override;
+  void tradeWindowChanged() override;
+  void tradeWindowClosed() override;
 };

@@ -14,6 +14,7 @@
 #include "game/inventory/drop_areas.h"
 #include "game/inventory/item_kinds.h"
 #include "game/inventory/slot_taking.h"
+#include "game/trade/trade_abstract.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
 #include "world/cells/block_flags.h"
@@ -28,6 +29,14 @@ constexpr uint16_t kFirstBottle = 1870;
 bool isEmpty(const Item* item) { return item == nullptr || item->isNone(); }
 
 LogicItemBlock* itemBlock(LogicBlock* entity) { return dynamic_cast<LogicItemBlock*>(entity); }
+
+// Row y of the trade slots: x 0 the stack an own offer shows in its inventory slot, any other x
+// the window's copy of the other side's offer. Read only; empty without a trade.
+Item* tradeSlotItem(const TradeAbstract* trade, SlotRef slot) {
+  if (trade == nullptr || slot.y >= trade::kOfferPlaces) return nullptr;
+  if (slot.x == 0) return trade->ownOfferedItem(slot.y);
+  return const_cast<Item*>(trade->otherOffer(slot.y));
+}
 
 }  // namespace
 
@@ -47,6 +56,8 @@ Inventory::~Inventory() {
   freeItem(single_);
   freeItem(trinket_);
 }
+
+void Inventory::setTrade(std::unique_ptr<TradeAbstract> trade) { trade_ = std::move(trade); }
 
 void Inventory::setQuickSlotsInUse(uint32_t count) {
   quickSlotsInUse_ = count < 1 ? 1 : (count > kQuickSlots ? kQuickSlots : count);
@@ -109,8 +120,7 @@ Item* Inventory::slotItem(SlotRef slot) const {
     // Entries of the catalogue are its own: shown and copied, never written through the slot.
     case SlotKind::Catalogue:
       return creative() ? const_cast<Item*>(itemCatalogue().catalogueEntry(cataloguePage_, slot.x, slot.y)) : nullptr;
-    // No trade is open while that system is absent: the slots read empty.
-    case SlotKind::TradeOffer:
+    case SlotKind::TradeOffer: return tradeSlotItem(trade_.get(), slot);
     case SlotKind::None: return nullptr;
     default: {
       Item** owned = const_cast<Inventory*>(this)->ownedSlot(slot);

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -125,7 +126,9 @@ class Inventory {
   void clearCraftingStation();
   // Where the station in use stands; none by hand and for a station that an item stands for.
   std::optional<StationPlace> stationPlace() const { return stationPlace_; }
-  TradeAbstract* trade() const { return trade_; }
+  // The running trade's window (null: none). A new one replaces and deletes the old.
+  TradeAbstract* trade() const { return trade_.get(); }
+  void setTrade(std::unique_ptr<TradeAbstract> trade);
 
  private:
   bool creative() const;
@@ -152,7 +155,7 @@ class Inventory {
   uint32_t selected_ = 0;
   uint8_t station_ = 0;
   std::optional<StationPlace> stationPlace_;
-  TradeAbstract* trade_ = nullptr;
+  std::unique_ptr<TradeAbstract> trade_;
   uint32_t cataloguePage_ = 0;
   uint32_t quickSlotsInUse_ = 6;
   bool keepLastSlotEmpty_ = false;

@@ -84,6 +84,18 @@ class Player : public PlayerBase, public InventoryOwner {
   // The portal travel dialog: the player waits at the portal to the planet for the others.
   void showPortalTravel(uint32_t planet);
 
+  // ---- Trades (player_trade.cpp) ----
+  // A request is shown when the interface can show it; else it is answered busy at once.
+  void tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName) override;
+  // The game's trade window for the partner becomes the inventory's (the old one goes).
+  void tradeStarted(std::string_view partnerName) override;
+  void tradeEnded() override;
+  void tradeEvent(uint8_t code) override;
+  void tradeOfferChanged(bool offered, const Item* item) override;
+  void tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) override;
+  // The trade window's offers or flags changed.
+  void tradeWindowChanged();
+
   // ---- World events (player_world_events.cpp) ----
   // Kinds 0 none, 1 rain, 2 snow, 3 acid rain, compared with the world's weather they replace.
   void setWeather(uint8_t kind, bool quiet);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "content/items/item.h"
 #include "game/player/player_graphical.h"
@@ -35,6 +36,8 @@ class PlayerBase : public PlayerGraphical {
   static constexpr int kRespawnSearchLimit = 64;
 
   PlayerBase(World* world, bool local, PlayerEvents* events = nullptr);
+  // A player who goes leaves its trade (the other party is told) and its trade requests.
+  ~PlayerBase() override;
 
   void update(float dt) override;
   void die() override;
@@ -76,6 +79,22 @@ class PlayerBase : public PlayerGraphical {
   virtual bool isGrounded() const { return false; }
   // The body box covers the cell; only players with a body answer yes.
   virtual bool occupiesCell(const MapBlock&) const { return false; }
+
+  // ---- Trades (game/trade/): what the host tells a party ----
+  // A player who cannot trade here (another machine's player on a client) ignores them; the local
+  // player runs its trade window, a client's player on the host sends them to its client.
+  // Asked to trade by the player of `askingPeer` (named), with this player at `askedPeer`.
+  virtual void tradeMessage(uint8_t /*askingPeer*/, uint8_t /*askedPeer*/, std::string_view /*askingName*/) {}
+  // A trade with the partner starts: its window opens.
+  virtual void tradeStarted(std::string_view /*partnerName*/) {}
+  // The trade ended without exchange: its window closes.
+  virtual void tradeEnded() {}
+  // An event of the running trade (trade::kReady ... trade::kCancelledNoRoom).
+  virtual void tradeEvent(uint8_t /*code*/) {}
+  // The other side offered (or withdrew) a stack.
+  virtual void tradeOfferChanged(bool /*offered*/, const Item* /*item*/) {}
+  // A trade's outcome as the player reads it: the language text with "%s" the other's name.
+  virtual void tradeNotice(uint8_t /*kind*/, int16_t /*textId*/, std::string_view /*name*/) {}
 
   uint8_t dead = 0;
   uint8_t isLocal = 0;

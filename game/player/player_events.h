@@ -83,6 +83,16 @@ class PlayerEvents {
   virtual void signView(Sign&) {}
   // The sign's text, a line each, as a label over its cell in the main view.
   virtual void signLabel(const MapBlock&, const std::vector<std::string>& /*lines*/) {}
+  // ---- The trade window (inventory view, trade page) ----
+  // The player is asked to trade; false when the request cannot be shown now (the player is in
+  // another view), which answers that the player is busy.
+  virtual bool tradeRequest(uint8_t /*askingPeer*/, uint8_t /*askedPeer*/, const std::string& /*askingName*/) {
+    return false;
+  }
+  virtual void tradeWindowOpened(const std::string& /*partner*/) {}
+  // Offers or ready flags changed: the window shows the trade's state again.
+  virtual void tradeWindowChanged() {}
+  virtual void tradeWindowClosed() {}
   // The circuit configurator opens on a device's cell with the device's current setting.
   virtual void circuitConfigurator(PlayerGraphical&, const MapBlock&, const CircuitRecord&) {}
 };

@@ -13,6 +13,7 @@
 #include "game/rules/portal_rules.h"
 #include "game/rules/rule_entities.h"
 #include "game/rules/surface_step.h"
+#include "game/trade/trade_codes.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/circuits/circuit_system.h"
 #include "world/map/world_map.h"
@@ -157,6 +158,10 @@ PlayerBase* LocalLogic::playerById(uint32_t id) {
 
 void LocalLogic::showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) {
   if (auto* local = dynamic_cast<Player*>(player)) local->showTextById(kind, static_cast<int16_t>(textId));
+}
+
+void LocalLogic::requestTrade(PlayerBase* asking, PlayerBase*) {
+  if (asking != nullptr) asking->tradeNotice(trade::kRefusalKind, trade::kTextNobodyHere, {});
 }
 
 void LocalLogic::randomTick() {

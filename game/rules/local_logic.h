@@ -68,8 +68,8 @@ class LocalLogic : public Logic, public PlayerRules {
   void playSound(MapBlock& cell, uint16_t soundId, uint16_t value) override;
   void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
   void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
-  // Trading needs a multiplayer game: alone nothing happens.
-  void requestTrade(PlayerBase*, PlayerBase*) override {}
+  // The local rules have one player: nobody here can be asked, which the asker reads.
+  void requestTrade(PlayerBase* asking, PlayerBase* asked) override;
   void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
   // The local player travels through the cell's portal at once (see portal_rules.h).
   bool usePortal(PlayerBase* player, MapBlock* cell) override;

@@ -12,6 +12,7 @@
 #include "game/rules/shot_cost.h"
 #include "game/session/game_saves.h"
 #include "game/session/running_world.h"
+#include "game/trade/trade_session.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/map/world_map.h"
@@ -70,7 +71,12 @@ void GameLocal::reelIn(float reactionMs) {
 }
 
 void GameLocal::closeContainer() {
-  if (player != nullptr && player->openContainer() != nullptr) player->leaveContainer(false);
+  if (player == nullptr) return;
+  if (player->openContainer() != nullptr) {
+    player->leaveContainer(false);
+  } else if (player->inventory->trade() != nullptr) {
+    cancelTrade();
+  }
 }
 
 void GameLocal::setPlayerMode(uint8_t mode) {
@@ -97,6 +103,12 @@ void GameLocal::requestTrade(PlayerBase*) {
   if (player != nullptr) player->showTextById(3, kTextTradeNeedsMultiplayer);
 }
 
+void GameLocal::cancelTrade() {
+  if (player == nullptr) return;
+  player->tradeEnded();
+  cancelTradeOf(*player);
+}
+
 bool GameLocal::editBlock(const BlockEdit& edit) { return rules_->editBlock(edit, player); }
 
 void GameLocal::pause() {
@@ -112,6 +124,7 @@ void GameLocal::quit() {
   ++loadTicket_;
   generation_.stop();  // quitting never waits for a whole world
   stopTimers();
+  clearTradeSessions();  // the players go with the world: their trades end untold
   endWorld(*running_, *this, *rules_);
   timers_.unscheduleAll();
   engine::unscheduleAllSlots();

@@ -57,6 +57,8 @@ class GameLocal : public Game {
   void respawn() override;
   void travelToWorld(const TravelTarget& target) override;
   void requestTrade(PlayerBase* other) override;
+  // The player's trade window closes and its trade ends; the other party is told.
+  void cancelTrade() override;
   // The player's reaction in milliseconds since the bite decides the catch.
   void reelIn(float reactionMs) override;
   void editCircuitCell(MapBlock& cell) override;
@@ -89,7 +91,6 @@ class GameLocal : public Game {
   void usePortal() override {}
   TradeAbstract* createTrade(const std::string&) override { return nullptr; }
   void answerTrade(uint8_t, uint8_t, uint8_t) override {}
-  void cancelTrade() override {}
   void submitChatLine(const std::string&) override {}
   void sendItemSlot(Item*, uint8_t, uint32_t) override {}
   void sendPlayerState(const PlayerStateRecord&) override {}

@@ -27,6 +27,7 @@
 #include "net/players/player_server.h"
 
 class LocalLogic;
+class MapBlock;
 class NetPlayerServer;
 class PlayerBase;
 
@@ -65,6 +66,12 @@ class NetServer : public NetCommon {
   void sendTo(const wire::WireOut& message, uint8_t peer);
   void sendToAllBut(const wire::WireOut& message, uint8_t peer);
 
+  // ---- Trades (host/host_trade_handlers.cpp) ----
+  // The asking player (the host's own or a client's) clicked the cell: the first other player
+  // standing there, alive and free to trade, is asked; the asker reads whom it asked, or that
+  // nobody here can be. The host's rules ask through it for their own player too.
+  void requestTradeAt(PlayerBase& asking, const MapBlock* cell);
+
   uint8_t playerLimit() const { return playerLimit_; }
   const NetPlayerTable& players() const { return players_; }
   // What a joining client is sent of the hosted world (net/transfer/).
@@ -87,6 +94,7 @@ class NetServer : public NetCommon {
   void handleEntities(wire::WireIn& in, uint8_t peer) override;
   void handleEffects(wire::WireIn& in, uint8_t peer) override;
   void handleBlockEntities(wire::WireIn& in, uint8_t peer) override;
+  void handleTrades(wire::WireIn& in, uint8_t peer) override;
 
  private:
   void admit(wire::WireIn& in, uint8_t peer);
@@ -104,6 +112,10 @@ class NetServer : public NetCommon {
   template <class Kind>
   void setContainerSlot(wire::WireIn& in, uint8_t peer);
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
+  // ---- Trades (host/host_trade_handlers.cpp) ----
+  // A player in the game at the peer: the host's own or an entered client's; null otherwise.
+  PlayerBase* presentPlayer(uint8_t peer) const;
+  const std::string& nameOf(uint8_t peer) const;
 
   uint8_t playerLimit_;
   PlayerBase* hostPlayer_ = nullptr;

@@ -75,7 +75,7 @@ constexpr uint8_t kTradeEnded = 117;
 constexpr uint8_t kTradeOffered = 118;
 constexpr uint8_t kTradeWithdrawn = 119;
 constexpr uint8_t kFirstTradeEvent = 120;
-constexpr uint8_t kLastTradeEvent = 125;
+constexpr uint8_t kLastTradeEvent = 126;
 // Category 13: fishing.
 constexpr uint8_t kForgetBobber = 131;
 constexpr uint8_t kRememberBobber = 132;

@@ -103,12 +103,14 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void showMessage(uint8_t kind, std::string_view text);
   // Not sent while the option "disableRemoteStats" is on.
   void recordStat(uint16_t statId, uint16_t value);
-  void tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName);
-  void tradeStarted(std::string_view partnerName);
-  void tradeEnded();
-  // Ids 120 to 125; any other id is no trade event and sends nothing.
-  void tradeEvent(uint8_t id);
-  void tradeOfferChanged(bool offered, const Item* item);
+  void tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName) override;
+  void tradeStarted(std::string_view partnerName) override;
+  void tradeEnded() override;
+  // Ids 120 to 126; any other id is no trade event and sends nothing.
+  void tradeEvent(uint8_t id) override;
+  void tradeOfferChanged(bool offered, const Item* item) override;
+  // The trade's text, with the other player's name, as a message to the client.
+  void tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) override;
   void notifyRestored();
   void showNoticeDialog();
   void showPortalTravelDialog(uint32_t planet);

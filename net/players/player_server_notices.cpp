@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game/trade/trade_text.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
 #include "net/players/player_server.h"
@@ -41,6 +42,10 @@ void PlayerServer::tradeEnded() { tell(player_msg::kTradeEnded); }
 void PlayerServer::tradeEvent(uint8_t id) {
   if (id < player_msg::kFirstTradeEvent || id > player_msg::kLastTradeEvent) return;
   tell(id);
+}
+
+void PlayerServer::tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) {
+  showMessage(kind, tradeText(textId, otherName));
 }
 
 void PlayerServer::tradeOfferChanged(bool offered, const Item* item) {

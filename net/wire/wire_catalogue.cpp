@@ -145,6 +145,9 @@ constexpr MessageSpec kCatalogue[] = {
     {11, 123, B, 2, "", "trade confirm"},
     {11, 124, B, 2, "", "trade event 124"},
     {11, 125, B, 2, "", "trade both confirmed"},
+    // The host's word that a trade ended because a side could not take (or no longer held) the
+    // offers: without it a client's window would stay open on a trade the host had ended.
+    {11, 126, C, 2, "", "trade cancelled, no room"},
     {12, 127, C, 61, "CIIIII", "alchemy lab contents"},
     {12, 128, H, 18, "CbI", "alchemy lab slot"},
     {12, 129, H, 2, "", "brew"},

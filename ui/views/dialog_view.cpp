@@ -16,6 +16,12 @@ std::string planetName(uint32_t planet) {
 void DialogView::setupMessage(const std::string& title, const std::string& text) {
   title_ = title;
   text_ = text;
+  choices_.clear();
+}
+
+void DialogView::setupChoice(const std::string& title, const std::string& text, std::vector<Choice> choices) {
+  setupMessage(title, text);
+  choices_ = std::move(choices);
 }
 
 void DialogView::setupNotice(const std::string& text) { setupMessage("Notice", text); }
@@ -27,5 +33,14 @@ void DialogView::setupPortalTravel(uint32_t planet) {
 void DialogView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   title = title_;
   if (!text_.empty()) lines.push_back(text_);
-  rows.push_back({"OK", [this] { back(); }});
+  if (choices_.empty()) {
+    rows.push_back({"OK", [this] { back(); }});
+    return;
+  }
+  for (const Choice& choice : choices_) {
+    rows.push_back({choice.label, [this, action = choice.action] {
+                      back();
+                      action();
+                    }});
+  }
 }

@@ -1,7 +1,12 @@
 #pragma once
 // The dialog view: a message with a title, or a notice (a newly learned craft book entry, a
-// refusal) or the wait at a portal, closed with OK or Escape. `setupMessage`, `setupNotice` and
-// `setupPortalTravel` fill it before it is pushed.
+// refusal) or the wait at a portal, closed with OK or Escape, or a question (another player asks
+// to trade) answered by one of its choices. `setupMessage`, `setupNotice`, `setupPortalTravel` and
+// `setupChoice` fill it before it is pushed.
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "ui/views/list_view.h"
 
@@ -10,6 +15,12 @@ class DialogView final : public ListView {
   DialogView() : ListView(ViewId::Dialog) {}
 
   void setupMessage(const std::string& title, const std::string& text);
+  // A question: each choice runs its action, then the dialog closes (Escape chooses none).
+  struct Choice {
+    std::string label;
+    std::function<void()> action;
+  };
+  void setupChoice(const std::string& title, const std::string& text, std::vector<Choice> choices);
   void setupNotice(const std::string& text);
   // The portal travel page: the player waits at the portal to the planet until every other present
   // player has entered it too.
@@ -21,4 +32,5 @@ class DialogView final : public ListView {
  private:
   std::string title_;
   std::string text_;
+  std::vector<Choice> choices_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/inventory/inventory.h"
+#include "game/trade/trade_codes.h"
 
 namespace {
 
@@ -63,6 +64,16 @@ PageCells catalogueCells() {
   return page;
 }
 
+PageCells tradeCells() {
+  PageCells page;
+  for (uint8_t y = 0; y < trade::kOfferPlaces; ++y) {
+    page.cells.push_back({{SlotKind::TradeOffer, 0, y}, kLeft, kTop + y});
+    page.cells.push_back({{SlotKind::TradeOffer, 1, y}, kLeft + 2, kTop + y});
+  }
+  page.captions = {{"You give", kLeft, kCaptionRow}, {"You get", kLeft + 2, kCaptionRow - 0.5f}};
+  return page;
+}
+
 }  // namespace
 
 PageCells inventoryPageCells(PageArea area, size_t containerSlots, SlotKind containerKind) {
@@ -71,6 +82,7 @@ PageCells inventoryPageCells(PageArea area, size_t containerSlots, SlotKind cont
     case PageArea::CraftGrid: return craftGridCells();
     case PageArea::Container: return containerCells(containerSlots, containerKind);
     case PageArea::Catalogue: return catalogueCells();
+    case PageArea::Trade: return tradeCells();
     case PageArea::None: break;
   }
   return {};

@@ -32,7 +32,8 @@ struct PageCells {
   bool hidesBackpack = false;
 };
 
-enum class PageArea : uint8_t { None, Worn, CraftGrid, Container, Catalogue };
+// Trade: the four own offers in one column and the other side's four in the next but one.
+enum class PageArea : uint8_t { None, Worn, CraftGrid, Container, Catalogue, Trade };
 
 // The area's cells; a container of `containerSlots` slots whose cells are of `containerKind`.
 PageCells inventoryPageCells(PageArea area, size_t containerSlots = 0, SlotKind containerKind = SlotKind::Chest);

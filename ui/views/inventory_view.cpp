@@ -53,7 +53,8 @@ constexpr float kFloatRise = 30.0f;  // interface points
 constexpr engine::Color3B kFloatColour{255, 230, 120};
 constexpr engine::Color4B kDropMarkerColour{255, 255, 255, 90};
 constexpr float kGridTop = 194.0f;  // below the title, the help lines, the status and the page's line
-constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container", "Statistics", "Catalogue"};
+constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container", "Statistics", "Catalogue",
+                                      "Trade"};
 
 bool isBound(uint32_t action, engine::KeyCode key) {
   kel::Platform* platform = kel::Platform::instance();
@@ -148,6 +149,7 @@ PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {
     case kEquipment: return inventoryPageCells(PageArea::Worn);
     case kCrafting: return inventoryPageCells(PageArea::CraftGrid);
     case kCatalogue: return inventoryPageCells(PageArea::Catalogue);
+    case kTrade: return inventoryPageCells(PageArea::Trade);
     case kContainer: break;
     default: return {};
   }
@@ -459,6 +461,7 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
     case kCrafting: fillCrafting(*p, lines, rows); break;
     case kStatistics: stats_.fill(statsStore(), lines, rows, [this] { refreshTexts(); }); break;
     case kCatalogue: fillCatalogue(*p, rows); break;
+    case kTrade: fillTrade(*p, lines, rows); break;
     default: fillContainer(*p, rows); break;
   }
 }

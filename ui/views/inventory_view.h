@@ -45,7 +45,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   // Tab walks the first four pages; the backpack page's list opens the other two.
   enum Page : uint8_t {
     kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kStatistics = 4, kCatalogue = 5,
-    kTabPages = 4, kPageCount = 6
+    kTrade = 6, kTabPages = 4, kPageCount = 7
   };
   // The container panels a tapped setting and a tapped seed ask for.
   static constexpr uint8_t kSettingPanel = 3, kSeedPanel = 6;
@@ -130,6 +130,9 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   void fillCrafting(PlayerDesktopLocal& player, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillContainer(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
   void fillCatalogue(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
+  // The running trade (inventory_view_trade.cpp): both sides' offers, what may be offered, ready
+  // and cancel.
+  void fillTrade(PlayerDesktopLocal& player, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
 
   void buildGrid();
   PageCells pageCells(PlayerDesktopLocal& player) const;

@@ -143,7 +143,3 @@ void NetClient::openAlchemyLab(wire::WireIn& in) {
   for (uint8_t slot = 0; slot < items.size(); ++slot) lab->fill(slot, items[slot].release());
   openFor(*localPlayer_, install(world()->alchemyLabs(), std::move(lab)));
 }
-
-void NetClient::handleTrades(wire::WireIn&, uint8_t) {
-  // The local player has no trade window yet: the host's trade messages change nothing here.
-}

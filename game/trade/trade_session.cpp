@@ -1,0 +1,135 @@
+// The host's sessions: offers, events and the list of running trades.
+#include "game/trade/trade_session.h"
+
+#include <algorithm>
+
+#include "content/items/item.h"
+#include "game/player/player_base.h"
+#include "game/trade/trade_requests.h"
+#include "game/trade/trade_stacks.h"
+
+std::vector<std::unique_ptr<TradeSession>>& activeTradeSessions() {
+  static std::vector<std::unique_ptr<TradeSession>> sessions;
+  return sessions;
+}
+
+void TradeSession::offerItem(PlayerBase& player, const Item& item) {
+  auto& places = offersOf(player);
+  auto place = std::find(places.begin(), places.end(), nullptr);
+  if (place == places.end()) return;
+  place->reset(copyStack(item));
+  if (*place == nullptr) return;
+  offersChanged(player, true, item);
+}
+
+void TradeSession::withdrawItem(PlayerBase& player, const Item& item) {
+  auto& places = offersOf(player);
+  auto place = std::find_if(places.begin(), places.end(),
+                            [&](const ItemPtr& held) { return held != nullptr && sameStack(*held, item); });
+  if (place == places.end()) return;
+  place->reset();
+  offersChanged(player, false, item);
+}
+
+// A changed offer asks both sides to look again: whatever either had agreed to is void.
+void TradeSession::offersChanged(PlayerBase& player, bool offered, const Item& item) {
+  readyA = readyB = bothReady = 0;
+  confirmedA = confirmedB = 0;
+  otherThan(player).tradeOfferChanged(offered, &item);
+}
+
+TradeSession* findTradeSession(const PlayerBase& player) {
+  for (const auto& session : activeTradeSessions()) {
+    if (session->involves(player)) return session.get();
+  }
+  return nullptr;
+}
+
+bool isTradeRunning(const TradeSession* session) {
+  const auto& sessions = activeTradeSessions();
+  return std::any_of(sessions.begin(), sessions.end(),
+                     [&](const auto& running) { return running.get() == session; });
+}
+
+TradeSession& createTrade(PlayerBase& asking, PlayerBase& asked) {
+  auto& sessions = activeTradeSessions();
+  sessions.push_back(std::make_unique<TradeSession>(asking, asked));
+  return *sessions.back();
+}
+
+namespace {
+
+// The player's session, off the list and now the caller's; null when there is none.
+std::unique_ptr<TradeSession> detachSession(const PlayerBase& player) {
+  auto& sessions = activeTradeSessions();
+  auto found = std::find_if(sessions.begin(), sessions.end(),
+                            [&](const auto& session) { return session->involves(player); });
+  if (found == sessions.end()) return nullptr;
+  std::unique_ptr<TradeSession> session = std::move(*found);
+  sessions.erase(found);
+  return session;
+}
+
+void setReady(TradeSession& session, PlayerBase& player, bool ready) {
+  const bool sideA = session.a == &player;
+  (sideA ? session.readyA : session.readyB) = ready ? 1 : 0;
+  if (!ready) session.bothReady = session.confirmedA = session.confirmedB = 0;
+  session.otherThan(player).tradeEvent(ready ? trade::kReady : trade::kNotReady);
+  if (!ready || !isTradeRunning(&session) || session.readyA == 0 || session.readyB == 0) return;
+  session.bothReady = 1;
+  PlayerBase& b = *session.b;
+  session.a->tradeEvent(trade::kBothReady);
+  // A's answer may already have ended the trade.
+  if (isTradeRunning(&session) && session.bothReady != 0) b.tradeEvent(trade::kBothReady);
+}
+
+void confirm(TradeSession& session, PlayerBase& player) {
+  // A confirmation counts only for the offers both sides last said they were ready with.
+  if (session.bothReady == 0) return;
+  (session.a == &player ? session.confirmedA : session.confirmedB) = 1;
+  if (session.confirmedA == 0 || session.confirmedB == 0) return;
+  std::unique_ptr<TradeSession> ended = detachSession(player);
+  ended->a->tradeEvent(trade::kCompleted);
+  ended->b->tradeEvent(trade::kCompleted);
+}
+
+}  // namespace
+
+PlayerBase* removeTradeSession(const PlayerBase& player) {
+  std::unique_ptr<TradeSession> session = detachSession(player);
+  return session != nullptr ? &session->otherThan(player) : nullptr;
+}
+
+void cancelTradeOf(const PlayerBase& player) {
+  PlayerBase* other = removeTradeSession(player);
+  if (other == nullptr) return;
+  other->tradeNotice(trade::kNoticeKind, trade::kTextCancelled, {});
+  other->tradeEnded();
+}
+
+void clearTradeSessions() {
+  activeTradeSessions().clear();
+  clearTradeRequests();
+}
+
+void handleTradeEvent(TradeSession& session, PlayerBase& player, uint8_t code) {
+  if (!session.involves(player) || !isTradeRunning(&session)) return;
+  switch (code) {
+    case trade::kReady: return setReady(session, player, true);
+    case trade::kNotReady: return setReady(session, player, false);
+    case trade::kConfirm: return confirm(session, player);
+    case trade::kNoRoom: {
+      std::unique_ptr<TradeSession> ended = detachSession(player);
+      ended->a->tradeEvent(trade::kCancelledNoRoom);
+      ended->b->tradeEvent(trade::kCancelledNoRoom);
+      return;
+    }
+    case trade::kCancel: {
+      std::unique_ptr<TradeSession> ended = detachSession(player);
+      ended->otherThan(player).tradeNotice(trade::kNoticeKind, trade::kTextCancelled, {});
+      ended->otherThan(player).tradeEnded();
+      return;
+    }
+    default: return;
+  }
+}

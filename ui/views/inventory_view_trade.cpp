@@ -1,0 +1,75 @@
+// The inventory view's trade page: the own offers and the other side's in their cells, a line of
+// who is ready, and the list: withdraw an own offer, offer a stack of the quick row or the backpack,
+// say ready or not, cancel the trade.
+#include <string>
+
+#include "content/items/item.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
+#include "game/trade/trade_abstract.h"
+#include "ui/views/inventory_view.h"
+#include "world/rules/game.h"
+
+namespace {
+
+std::string readiness(const TradeAbstract& trade) {
+  switch (trade.state()) {
+    case TradeAbstract::kOwnReady: return "You are ready; " + trade.partner() + " is not yet.";
+    case TradeAbstract::kOtherReady: return trade.partner() + " is ready; you are not yet.";
+    case TradeAbstract::kBothReadyState: return "Both are ready.";
+    default: return "Nobody is ready yet.";
+  }
+}
+
+bool isOffered(const TradeAbstract& trade, SlotRef slot) {
+  for (int place = 0; place < trade::kOfferPlaces; ++place) {
+    if (trade.ownOffer(place) == slot) return true;
+  }
+  return false;
+}
+
+// A trade action redraws the window while the row that chose it is being replaced: the action and
+// the view are the caller's copies, never read from the row after the action ran.
+template <class Action>
+void act(InventoryView* view, Action action) {
+  action();
+  view->refresh();
+}
+
+}  // namespace
+
+void InventoryView::fillTrade(PlayerDesktopLocal& p, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  TradeAbstract* trade = p.inventory->trade();
+  if (trade == nullptr) {
+    rows.push_back({"No trade is running.", nullptr});
+    return;
+  }
+  lines.push_back("Trading with " + trade->partner() + ". " + readiness(*trade));
+  for (int place = 0; place < trade::kOfferPlaces; ++place) {
+    if (const Item* theirs = trade->otherOffer(place)) rows.push_back({"You get: " + itemLabel(theirs), nullptr});
+  }
+  rows.push_back({trade->ownReady() ? "Not ready" : "Ready", [this, trade] {
+                    act(this, [trade] { trade->setReady(!trade->ownReady()); });
+                  }});
+  rows.push_back({"Cancel the trade", [&p] {
+                    if (p.game != nullptr) p.game->cancelTrade();
+                  }});
+  for (int place = 0; place < trade::kOfferPlaces; ++place) {
+    const SlotRef slot = trade->ownOffer(place);
+    if (slot.isNone()) continue;
+    rows.push_back({"Take back: " + itemLabel(trade->ownOfferedItem(place)), [this, trade, slot] {
+                      act(this, [trade, slot] { trade->withdraw(slot); });
+                    }});
+  }
+  auto offerRow = [&](SlotRef slot) {
+    const Item* item = p.inventory->slotItem(slot);
+    if (item == nullptr || item->isNone() || isOffered(*trade, slot)) return;
+    rows.push_back({"Offer: " + itemLabel(item), [this, trade, slot] {
+                      act(this, [trade, slot] { trade->offer(slot); });
+                    }});
+  };
+  for (uint8_t i = 0; i < p.inventory->quickSlotsInUse(); ++i) offerRow({SlotKind::Quick, i, 0});
+  for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+    for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) offerRow({SlotKind::Backpack, x, y});
+  }
+}
