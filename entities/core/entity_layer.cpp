@@ -12,7 +12,10 @@ void EntityLayer::step(RemovalLog& log) {
   const size_t count = entities_.size();
   for (size_t i = 0; i < count; ++i) {
     RealEntity* entity = entities_[i].get();
-    if (!entity->data.removed) entity->update();
+    if (!entity->data.removed) {
+      entity->update();
+      entity->holdToMaxSpeed();
+    }
     if (entity->data.removed && !entity->collected && !log.full()) log.add(*entity);
   }
   if (log.count() == before) return;

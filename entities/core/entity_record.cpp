@@ -95,5 +95,6 @@ const char* entityRecordFault(const EntityRecord& r) {
   }
   if (!halfSizeFits(r.state.halfWidth) || !halfSizeFits(r.state.halfHeight)) return "half size out of range";
   if (r.frozen > 1) return "frozen byte is not 0 or 1";
+  if (r.entityId > EntityRecord::kMaxEntityId) return "entity id out of range";
   return kindFault(r);
 }

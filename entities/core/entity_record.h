@@ -13,8 +13,14 @@
 //
 // A record comes from a peer and is distrusted: `readEntityRecord` refuses a wrong header, a kind
 // outside 2..10, a float that is not finite, a half size outside 0..kMaxHalfSize, a speed past kMaxSpeed, non-zero padding,
-// a frozen byte other than 0 or 1 and a definition index or kind byte outside its table. What it
-// lets through may still name a point off the map; the factory checks the cell.
+// a frozen byte other than 0 or 1, an entity id past kMaxEntityId and a definition index or kind byte
+// outside its table. What it lets through may still name a point off the map; the factory checks the
+// cell.
+//
+// The speed limit is the one the physics keeps (moving_entity.h): a faster record would move its
+// entity past cells the collision never looked at, and every entity's own record after a step is
+// within it. The id limit leaves the receiver's own counter, which goes on past the highest id it
+// was given, room for as many ids again before it could wrap.
 
 #include <array>
 #include <cstddef>
@@ -22,6 +28,7 @@
 #include <optional>
 
 #include "entities/core/entity.h"
+#include "entities/core/moving_entity.h"
 
 namespace engine {
 class ByteReader;
@@ -37,7 +44,8 @@ struct EntityRecord {
   static constexpr uint8_t kDressSlots = 10;
   static constexpr uint32_t kMaxCount = 999;
   static constexpr float kMaxHalfSize = 512.0f;
-  static constexpr float kMaxSpeed = 300.0f;  // pixels per tick, for velocity and impulse
+  static constexpr float kMaxSpeed = MovingEntity::kMaxSpeed;  // pixels per tick, velocity and impulse
+  static constexpr uint32_t kMaxEntityId = 0x7FFFFFFFu;
 
   uint32_t extra = 0;
   uint32_t entityId = 0;

@@ -1,5 +1,6 @@
 #include "entities/core/moving_entity.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/base/random.h"
@@ -7,6 +8,12 @@
 #include "entities/core/entity_blocking.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
+
+namespace {
+
+float heldToMaxSpeed(float v) { return std::clamp(v, -MovingEntity::kMaxSpeed, MovingEntity::kMaxSpeed); }
+
+}  // namespace
 
 MovingEntity::MovingEntity(World& world, EntityKind kind, MapBlock* cell, engine::Vec2 position, uint32_t rowValue,
                            float speed, float angle, float spread)
@@ -27,8 +34,8 @@ MovingEntity::MovingEntity(World& world, EntityKind kind, MapBlock* cell, engine
     data.cellY = cell->y * kCell;
   }
   data.rowValue = rowValue;
-  data.impulseX = std::cos(angle) * speed;
-  data.impulseY = std::sin(angle) * speed;
+  data.impulseX = heldToMaxSpeed(std::cos(angle) * speed);
+  data.impulseY = heldToMaxSpeed(std::sin(angle) * speed);
 }
 
 MovingEntity::MovingEntity(World& world, const EntityData& state) : Entity(world) {
@@ -45,8 +52,8 @@ void MovingEntity::update() { move(); }
 
 void MovingEntity::move() {
   if (!data.moving || data.frozen) return;
-  data.vx += data.impulseX;
-  data.vy += data.impulseY - kGravity;
+  data.vx = heldToMaxSpeed(data.vx + data.impulseX);
+  data.vy = heldToMaxSpeed(data.vy + data.impulseY - kGravity);
   data.impulseX = 0;
   data.impulseY = 0;
   data.x += data.vx;
@@ -164,14 +171,21 @@ void MovingEntity::onRest() {
 void MovingEntity::addImpulse(float strength, float angle, bool reset) {
   if (!(strength > 0)) return;
   if (reset) data.impulseX = data.impulseY = 0;
-  data.impulseX += std::cos(angle) * strength;
-  data.impulseY += std::sin(angle) * strength;
+  data.impulseX = heldToMaxSpeed(data.impulseX + std::cos(angle) * strength);
+  data.impulseY = heldToMaxSpeed(data.impulseY + std::sin(angle) * strength);
   data.moving = true;
   data.frozen = false;
 }
 
 void MovingEntity::setImpulse(engine::Vec2 impulse) {
-  data.impulseX = impulse.x;
+  data.impulseX = heldToMaxSpeed(impulse.x);
   data.moving = true;
   data.frozen = false;
+}
+
+void MovingEntity::holdToMaxSpeed() {
+  data.vx = heldToMaxSpeed(data.vx);
+  data.vy = heldToMaxSpeed(data.vy);
+  data.impulseX = heldToMaxSpeed(data.impulseX);
+  data.impulseY = heldToMaxSpeed(data.impulseY);
 }

@@ -5,6 +5,11 @@
 // step left current, then the rest test. Each cell response is a virtual operation that kinds
 // override (projectiles stick, toys bounce harder). x wraps around the world's width.
 //
+// The resolution follows one cell per axis per tick, so no entity moves further than kMaxSpeed a
+// tick on either axis: the velocity is held to it after the impulse and gravity are added, a
+// pending impulse is held to it too, and the list's step holds both after each kind's own step, so
+// what an entity writes in its record stays readable.
+//
 // Main thread only.
 
 #include "engine/base/geometry.h"
@@ -17,6 +22,10 @@ class MovingEntity : public Entity {
   static constexpr float kGravity = 0.3f;
   static constexpr float kCell = 30.0f;
   static constexpr float kHalfCell = 15.0f;
+  // Pixels per tick on one axis, for velocity and for a pending impulse: below half a cell, so the
+  // centre never passes a cell that the resolution did not look at.
+  static constexpr float kMaxSpeed = 12.0f;
+  static_assert(kMaxSpeed < kHalfCell, "a tick's move must stay within the next cell");
 
   // Starts at `position` (moved by up to `spread` pixels each way when spread > 1) on `cell`
   // (null outside the map rows), with the start motion as its first impulse.
@@ -41,6 +50,9 @@ class MovingEntity : public Entity {
   virtual void addImpulse(float strength, float angle, bool reset);
   // The horizontal impulse only; wakes the entity.
   virtual void setImpulse(engine::Vec2 impulse);
+  // Velocity and pending impulse held to kMaxSpeed: the step's driver calls it after every kind's
+  // own step, whatever that step set.
+  void holdToMaxSpeed();
 
  protected:
   WorldMap& map() const;

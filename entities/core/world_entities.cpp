@@ -1,6 +1,7 @@
 #include "entities/core/world_entities.h"
 
 #include "entities/core/entity_body.h"
+#include "entities/core/entity_record.h"
 #include "entities/core/entity_drawings.h"
 #include "entities/particles/debris_presets.h"
 #include "content/tables/content_tables.h"
@@ -105,8 +106,10 @@ EntityLayer& WorldEntities::layerFor(EntityKind kind) {
 
 RealEntity& WorldEntities::add(std::unique_ptr<RealEntity> entity) {
   if (entity->id() == kNoEntity) entity->setId(takeId());
-  // A peer's id is kept; later ids of our own start past it, so none is given twice.
-  if (entity->id() >= nextId_) nextId_ = entity->id() + 1;
+  // A peer's id is kept; later ids of our own start past it, so none is given twice. Records refuse
+  // ids past kMaxEntityId, and an id past it from anywhere else never moves the counter, so it
+  // cannot wrap to ids others hold.
+  if (entity->id() >= nextId_ && entity->id() <= EntityRecord::kMaxEntityId) nextId_ = entity->id() + 1;
   RealEntity& added = layerFor(entity->kind()).add(std::move(entity));
   entityDrawings().attach(added);
   return added;

@@ -1,7 +1,8 @@
 // Entity records from peers: whatever 62 bytes arrive, the reader refuses them or gives a record
 // that makes an entity in a world (or nothing, when the world has no such place) without fault,
 // and what it made names the same kind, definition and place in its own record (sizes may come
-// from the kind's row instead; a fish places itself on its cell).
+// from the kind's row instead; a fish places itself on its cell). The next id the world gives is
+// one nobody holds, and the entity's own record after each step is one the reader takes.
 #include <memory>
 
 #include "engine/io/byte_reader.h"
@@ -32,6 +33,19 @@ int fuzzOne(const uint8_t* data, size_t size) {
   fuzzCheck(back.state.kind == record->state.kind && back.definition == record->definition && placed &&
                 (record->entityId == 0 || back.entityId == record->entityId),
             "the entity writes the kind, definition, place and id it came with");
-  for (int i = 0; i < 120; ++i) lists.tick();
+  EntityRecord fresh = *record;
+  fresh.entityId = 0;
+  if (RealEntity* next = entityFromRecord(lists, fresh)) {
+    fuzzCheck(next->id() != 0 && next->id() != made->id(), "a fresh id is one nobody holds");
+  }
+  const EntityId id = made->id();  // the lists free what ended: look the entity up each step
+  for (int i = 0; i < 120; ++i) {
+    lists.tick();
+    const RealEntity* live = lists.findById(id);
+    if (live == nullptr) break;
+    EntityRecord own;
+    live->toRecord(own);
+    fuzzCheck(entityRecordFault(own) == nullptr, "an entity's own record after a step is readable");
+  }
   return 0;
 }

@@ -36,16 +36,24 @@ NetCommon::~NetCommon() {
 
 void NetCommon::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   const std::span<const uint8_t> bytes(data, length);
+  const wire::MessageSpec* spec = accepted(bytes, peer);
+  if (spec == nullptr) return;
+  wire::WireIn in(*spec, bytes);
+  route(in, peer);
+}
+
+const wire::MessageSpec* NetCommon::accepted(std::span<const uint8_t> bytes, uint8_t peer) {
   const wire::Checked checked = wire::checkIncoming(bytes, side_);
   if (!checked.accepted()) {
-    ++refused_;
-    engine::log("net: refused a message from peer %u (%s)", peer,
-                wire::refusalName(checked.refusal));
-    return;
+    refuse(peer, wire::refusalName(checked.refusal));
+    return nullptr;
   }
-  if (!admits(checked.spec->category)) return;
-  wire::WireIn in(*checked.spec, bytes);
-  route(in, peer);
+  return admits(checked.spec->category) ? checked.spec : nullptr;
+}
+
+void NetCommon::refuse(uint8_t peer, const char* why) {
+  ++refused_;
+  engine::log("net: refused a message from peer %u (%s)", peer, why);
 }
 
 void NetCommon::route(wire::WireIn& in, uint8_t peer) {

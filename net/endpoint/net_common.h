@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,11 @@ class NetCommon : public Net {
     send(message.data(), message.size(), peer);
   }
   wire::WireOut message(uint8_t id) const { return wire::WireOut(wire::outgoing(id, side_)); }
+  // The catalogue's row of a message that passed the check and that this side takes now; null
+  // (and a refused one counted) otherwise.
+  const wire::MessageSpec* accepted(std::span<const uint8_t> bytes, uint8_t peer);
+  // Counts and logs a message dropped before any handler.
+  void refuse(uint8_t peer, const char* why);
   void setLocalPeerId(uint8_t peer) { localPeerId_ = peer; }
   NetNotices& notices() { return *notices_; }
 

@@ -1,7 +1,10 @@
 #include "net/endpoint/net_server.h"
 
+#include <vector>
+
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
+#include "net/endpoint/host/sender_claim.h"
 #include "net/transfer/transfer_ids.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/wire/connection_messages.h"
@@ -44,16 +47,33 @@ void NetServer::worldReady() {
   scheduleDrain();
 }
 
+void NetServer::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
+  // Peer 0 is the host itself: no transport hands a client that id.
+  if (peer == kel::NET_HOST_PEER) return refuse(peer, "the host's own id");
+  const wire::MessageSpec* spec = accepted({data, length}, peer);
+  if (spec == nullptr) return;
+  const bool joining = spec->category == 0 && (spec->id == wire::id::kHello || spec->id == wire::id::kDeparture);
+  if (!joining && players_.at(peer) == nullptr) return refuse(peer, "no entry");
+  std::vector<uint8_t> claimed(data, data + length);
+  if (!host::claimForSender(*spec, claimed, peer, players_)) return refuse(peer, "names no player");
+  wire::WireIn in(*spec, claimed);
+  route(in, peer);
+}
+
 void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
   switch (in.spec().id) {
     case wire::id::kHello:
       admit(in, peer);
       break;
-    case wire::id::kDeparture:
-      if (in.peer() == peer) onPeerLost(peer, lost_reason::kHostQuit);
+    case wire::id::kDeparture:  // claimed: always the sender's own, a shutdown notice included
+    case wire::id::kNoCharacter:  // the joining client cannot play: it leaves, the host stays
+      onPeerLost(peer, lost_reason::kHostQuit);
+      break;
+    case wire::id::kEntered:
+      enter(in, peer);
       break;
     case wire::id::kWorldRequest:
-      if (players_.at(peer) == nullptr) break;  // only an admitted peer is sent the world
+      if (!takeWorldRequest(peer)) break;  // only an admitted peer is sent the world, once
       worldSender_.worldRequested(peer, kel::options().netWorldDataCompression ? CellsForm::Compressed
                                                                                 : CellsForm::Columns);
       break;
@@ -62,10 +82,7 @@ void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
       break;
     case transfer_id::kCellsComplete:
       // The player list ([0][7]) goes first, with the players; the day clock follows it.
-      worldSender_.cellsDelivered(peer);
-      break;
-    case transfer_id::kEntered:
-      worldSender_.peerEntered(peer);
+      if (takeWorldReceived(peer)) worldSender_.cellsDelivered(peer);
       break;
     default:
       break;
@@ -86,6 +103,7 @@ void NetServer::admit(wire::WireIn& in, uint8_t peer) {
     return;
   }
   players_.put(peer, std::make_unique<NetPlayerServer>(hello.name, makePlayer(peer)));
+  stages_.admit(peer);
   sendTo(wire::admissionMessage(), peer);
   sendToAllBut(wire::helloMessage(hello.name, peer), peer);
 }
@@ -106,6 +124,7 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     notices().consoleLine(entry->name() + (joining ? " disconnected before entering." : " has left the world."));
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
     players_.remove(peer);
+    stages_.forget(peer);
   } else {
     notices().consoleLine("Player canceled before entering.");
   }

@@ -4,8 +4,15 @@
 // messages only once the hosted world is ready, so that no message is handled before there is a
 // world to apply it to (until then they wait in the queue).
 //
-// The host trusts no client: a hello from a peer that already has an entry, or a departure that
-// names any peer but its sender, is ignored.
+// The host trusts no client. Every message is claimed for its sender before a handler reads it
+// (host/sender_claim.h: its own peer bytes become the sender's id, another player it names must
+// have an entry), so a request acts for the sender's own player and what the host forwards
+// carries the sender's id. A client without an entry is heard only in its hello and its departure;
+// a repeated hello is ignored; a departure, or a shutdown notice, from a client is that client
+// leaving, and entry 0 (the host's own player) is never removed by a message. A client goes
+// through the join once (host/join_stages.h). The handlers of the game's categories
+// (host/host_*_handlers.cpp) check every slot, id and amount against its range and act only on the
+// sender's own open container and pending offers.
 //
 // Main thread only.
 
@@ -13,11 +20,13 @@
 #include <memory>
 #include <string>
 
+#include "net/endpoint/host/join_stages.h"
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
 #include "net/transfer/world_sender.h"
 #include "net/players/player_server.h"
 
+class LocalLogic;
 class NetPlayerServer;
 class PlayerBase;
 
@@ -31,6 +40,9 @@ class NetServer : public NetCommon {
   // cannot make) the endpoint is current but cannot start.
   static NetServer& create(const kel::NetBridgeSetup& setup, std::string localName,
                            NetNotices* notices = nullptr);
+
+  // Claims the checked message for its sender, then hands it to its category's handler.
+  void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override;
 
   void setBridge(std::unique_ptr<kel::NetBridgeServer> bridge) { bridge_ = std::move(bridge); }
   kel::NetBridgeServer* bridge() const override { return bridge_.get(); }
@@ -60,16 +72,43 @@ class NetServer : public NetCommon {
   // The entry of a peer; null for none (every entry of the host's table is a NetPlayerServer).
   NetPlayerServer* entryOf(uint8_t peer) const;
 
+  // ---- The join's gate, for the world transfer ----
+  // True once for an admitted client that has not asked for the world before: it now receives
+  // it. False for a peer without an entry and for every later request.
+  bool takeWorldRequest(uint8_t peer) { return stages_.advance(peer, host::JoinStage::Admitted); }
+  // True once for a client receiving the world: it now holds it whole and may enter.
+  bool takeWorldReceived(uint8_t peer) { return stages_.advance(peer, host::JoinStage::ReceivingWorld); }
+  host::JoinStage joinStage(uint8_t peer) const { return stages_.of(peer); }
+
  protected:
   void handleConnection(wire::WireIn& in, uint8_t peer) override;
+  void handlePlayers(wire::WireIn& in, uint8_t peer) override;
+  void handleWorldChanges(wire::WireIn& in, uint8_t peer) override;
+  void handleEntities(wire::WireIn& in, uint8_t peer) override;
+  void handleEffects(wire::WireIn& in, uint8_t peer) override;
+  void handleBlockEntities(wire::WireIn& in, uint8_t peer) override;
 
  private:
   void admit(wire::WireIn& in, uint8_t peer);
+  void enter(wire::WireIn& in, uint8_t peer);
+  void respawn(PlayerServerDesktop& player);
+  // The sender's player once it is in the game; null before (its requests are then ignored).
+  PlayerBase* actor(uint8_t peer) const;
+  PlayerServerDesktop* remoteActor(uint8_t peer) const;
+  // The hosted world's rules where they are the game's own (null in a world without them).
+  LocalLogic* localRules() const;
+  // The received (claimed) message to every client but its sender.
+  void forward(const wire::WireIn& in, uint8_t sender);
+  // A slot message of a chest, forge or alchemy lab: the sender's open container of that kind on
+  // the cell, the slot in its range.
+  template <class Kind>
+  void setContainerSlot(wire::WireIn& in, uint8_t peer);
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
 
   uint8_t playerLimit_;
   PlayerBase* hostPlayer_ = nullptr;
   std::unique_ptr<kel::NetBridgeServer> bridge_;
   NetPlayerTable players_;
+  host::JoinStages stages_;
   WorldSender worldSender_{*this};
 };

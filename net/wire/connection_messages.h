@@ -26,6 +26,7 @@ constexpr uint8_t kNoCharacter = 1;
 constexpr uint8_t kHello = 2;
 constexpr uint8_t kAdmission = 3;
 constexpr uint8_t kDeparture = 4;
+constexpr uint8_t kEntered = 5;
 constexpr uint8_t kPlayerEntry = 7;
 constexpr uint8_t kWorldRequest = 9;
 constexpr uint8_t kJoining = 11;

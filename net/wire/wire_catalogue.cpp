@@ -63,8 +63,8 @@ constexpr MessageSpec kCatalogue[] = {
     {2, 44, H, 99, "PT", "command"},
     {2, 45, C, 100, "Tbb", "player text"},
     {2, 46, B, 4, "Pb", "player mode"},
-    // Statistics travel from the host; the host also takes one it receives.
-    {2, 47, B, 6, "ww", "statistic"},
+    // Statistics travel from the host only: a client's would count on the host's own player.
+    {2, 47, C, 6, "ww", "statistic"},
     {2, 48, C, 6, "Pwb", "player flag"},
     {2, 50, C, 2, "", "player message 50"},
     {2, 51, H, 2, "", "restore request"},
@@ -132,9 +132,9 @@ constexpr MessageSpec kCatalogue[] = {
     {15, 110, B, 2, "", "close container"},
     {11, 111, H, 6, "C", "trade request"},
     {11, 112, C, 36, "PPN", "trade asked"},
-    {11, 113, H, 4, "PP", "trade reply 113"},
-    {11, 114, H, 4, "PP", "trade reply 114"},
-    {11, 115, H, 4, "PP", "trade reply 115"},
+    {11, 113, H, 4, "OP", "trade reply 113"},
+    {11, 114, H, 4, "OP", "trade reply 114"},
+    {11, 115, H, 4, "OP", "trade reply 115"},
     {11, 116, C, 34, "32x", "trade started"},
     {11, 117, B, 2, "", "trade cancel"},
     {11, 118, B, 13, "I", "trade offer"},

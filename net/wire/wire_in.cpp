@@ -32,6 +32,7 @@ uint64_t WireIn::u64() { expect('q'); return in_.u64(); }
 float WireIn::f32() { expect('f'); return in_.f32(); }
 double WireIn::f64() { expect('F'); return std::bit_cast<double>(in_.u64()); }
 uint8_t WireIn::peer() { expect('P'); return in_.u8(); }
+uint8_t WireIn::otherPeer() { expect('O'); return in_.u8(); }
 
 std::span<const uint8_t> WireIn::raw(size_t count) {
   for (size_t i = 0; i < count; ++i) expect('x');
@@ -102,7 +103,8 @@ uint32_t WireIn::count() {
 }
 
 PooledItem itemFromWire(const Item& received) {
-  if (received.isNone()) return nullptr;
+  // An id the content does not define indexes no table: it is no item, as a file's would be.
+  if (received.isNone() || received.definition() == nullptr) return nullptr;
   return PooledItem(copyLoadedItem(received));
 }
 

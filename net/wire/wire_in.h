@@ -38,6 +38,7 @@ class WireIn {
   // Everything after the fixed part, for a message with a raw tail.
   std::span<const uint8_t> rest();
   uint8_t peer();
+  uint8_t otherPeer();
   Cell cell();
   Point point();
   // The item as it came (id 0xFFFF: no item); `itemFromWire` makes a pooled one of it.
@@ -51,6 +52,8 @@ class WireIn {
   uint32_t count();
 
   const MessageSpec& spec() const { return spec_; }
+  // The whole message as received, header included (what the host forwards).
+  std::span<const uint8_t> bytes() const { return bytes_; }
   bool ok() const { return in_.ok(); }
 
  private:
@@ -64,8 +67,8 @@ class WireIn {
   engine::ByteReader in_;
 };
 
-// A pooled copy of a received item, made fit to use (count, variant, durability in range); none for
-// no item.
+// A pooled copy of a received item, made fit to use as an item read from a file is (count,
+// variant, durability in range); none for no item and for an id past the content's items.
 PooledItem itemFromWire(const Item& received);
 PooledItem itemFromWire(WireIn& in);
 

@@ -8,7 +8,9 @@
 //
 //   b u8        w u16        d u32        q u64        x one raw byte, carried as it is
 //   f f32       F f64        (a received float must be finite)
-//   P peer id (u8)           C cell (u16 column, u16 row)      V point (f32 x, f32 y)
+//   P peer id (u8): from a client always its own (the host writes the sender's id over it)
+//   O peer id (u8) of another player a client names (the host takes only one in its table)
+//   C cell (u16 column, u16 row)      V point (f32 x, f32 y)
 //   I item (11 bytes: u32 word, u16 id, u16 count, u16 durability, u8 variant)
 //   N name (32 bytes)        T chat text (96 bytes)            S sign text (128 bytes)
 //     texts are copied with at most their width and zero-filled, not necessarily terminated
@@ -39,7 +41,7 @@ constexpr size_t kEntityRecordBody = 60;
 // The width of one field code in bytes; 0 for a code that is not a field.
 constexpr size_t fieldWidth(char code) {
   switch (code) {
-    case 'b': case 'x': case 'P': case 'm': return 1;
+    case 'b': case 'x': case 'P': case 'O': case 'm': return 1;
     case 'w': case 'n': return 2;
     case 'd': case 'f': case 'L': case 'C': return 4;
     case 'q': case 'F': case 'V': return 8;

@@ -34,6 +34,7 @@ WireOut& WireOut::u32(uint32_t value) { expect('d'); out_.u32(value); return *th
 WireOut& WireOut::u64(uint64_t value) { expect('q'); out_.u64(value); return *this; }
 WireOut& WireOut::f32(float value) { expect('f'); out_.f32(value); return *this; }
 WireOut& WireOut::peer(uint8_t id) { expect('P'); out_.u8(id); return *this; }
+WireOut& WireOut::otherPeer(uint8_t id) { expect('O'); out_.u8(id); return *this; }
 
 WireOut& WireOut::f64(double value) {
   expect('F');

@@ -34,6 +34,8 @@ class WireOut {
   // `count` raw bytes of an 'x' run, or of a raw tail.
   WireOut& raw(std::span<const uint8_t> bytes);
   WireOut& peer(uint8_t id);
+  // Another player a client names (a trade's asking player).
+  WireOut& otherPeer(uint8_t id);
   WireOut& cell(uint16_t column, uint16_t row);
   WireOut& point(float x, float y);
   // Null writes no item (id 0xFFFF, the rest zero).

@@ -44,6 +44,7 @@ inline void writeSampleField(wire::WireOut& out, char code, uint8_t seed) {
     case 'f': out.f32(1.5f * seed); break;
     case 'F': out.f64(2.25 * seed); break;
     case 'P': out.peer(seed % 4); break;
+    case 'O': out.otherPeer(seed % 4); break;
     case 'C': out.cell(seed, static_cast<uint16_t>(seed + 1)); break;
     case 'V': out.point(seed * 30.0f, -seed * 30.0f); break;
     case 'I': {
@@ -105,6 +106,7 @@ inline bool readWhole(const wire::MessageSpec& spec, const std::vector<uint8_t>&
       case 'f': in.f32(); break;
       case 'F': in.f64(); break;
       case 'P': in.peer(); break;
+      case 'O': in.otherPeer(); break;
       case 'C': in.cell(); break;
       case 'V': in.point(); break;
       case 'I': in.item(); break;

@@ -1,6 +1,7 @@
 // The 62-byte entity record: its bytes, round trips for every kind, a record with id 0, and
 // hostile records that make no entity.
 
+#include <cmath>
 #include <cstring>
 
 #include "engine/io/byte_reader.h"
@@ -128,6 +129,10 @@ TEST_F(EntityRecords, HostileRecordsMakeNoEntity) {
       {"x not a number", 10, {0x00, 0x00, 0xC0, 0x7F}},
       {"y infinite", 14, {0x00, 0x00, 0x80, 0x7F}},
       {"vx huge", 18, {0x00, 0x00, 0x80, 0x4F}},
+      {"vx 12.5 a tick", 18, {0x00, 0x00, 0x48, 0x41}},
+      {"impulse y -300 a tick", 30, {0x00, 0x00, 0x96, 0xC3}},
+      {"id 0xFFFFFFFF", 6, {0xFF, 0xFF, 0xFF, 0xFF}},
+      {"id 0x80000000", 6, {0x00, 0x00, 0x00, 0x80}},
       {"half width negative", 46, {0x00, 0x00, 0x80, 0xBF}},
   };
   for (const Damage& d : cases) {
@@ -167,6 +172,54 @@ TEST_F(EntityRecords, HostileRecordsMakeNoEntity) {
   farColumn.state.cellX = farColumn.state.x = 1e7f;
   for (const EntityRecord& r : {below, above, adrift, farColumn}) EXPECT_EQ(entityFromRecord(lists, r), nullptr);
   EXPECT_EQ(lists.count(), 0u);
+}
+
+TEST_F(EntityRecords, AnIdNearTheTopOfTheRangeLeavesTheCounterGivingFreshIds) {
+  EntityRecord high = sample(EntityKind::Treasure, 120, 0, 1);
+  high.frozen = 0;
+  high.entityId = EntityRecord::kMaxEntityId;
+  const Bytes bytes = high.encode();
+  ASSERT_TRUE(read(bytes.data(), bytes.size())) << "the highest id a peer may name is read";
+  RealEntity* peers = entityFromRecord(lists, high);
+  ASSERT_NE(peers, nullptr);
+  EXPECT_EQ(peers->id(), EntityRecord::kMaxEntityId);
+
+  EntityRecord ours = sample(EntityKind::Treasure, 120, 0, 1);
+  ours.entityId = 0;
+  RealEntity* next = entityFromRecord(lists, ours);
+  ASSERT_NE(next, nullptr);
+  EXPECT_GT(next->id(), EntityRecord::kMaxEntityId) << "the counter goes on past the peer's id, never back to 0";
+  EXPECT_EQ(lists.findById(EntityRecord::kMaxEntityId), peers);
+}
+
+// A record at the limits moves its entity at most one cell a tick, so a wall stops it and the map's
+// top holds it; after every tick its own record is one the reader takes.
+TEST_F(EntityRecords, ARecordAtTheSpeedLimitIsHeldByWallsAndWritesReadableRecords) {
+  for (int32_t y = kGround + 1; y < kHeight; ++y) cell(14, y).setFront(kStone, 0, 0);  // a wall at column 14
+  EntityRecord fast = sample(EntityKind::Treasure, 120, 0, 1);
+  fast.frozen = 0;
+  fast.state.x = fast.state.cellX = pixel(10);
+  fast.state.y = fast.state.cellY = pixel(kHeight - 2);
+  fast.state.halfWidth = fast.state.halfHeight = 8;
+  fast.state.vx = fast.state.impulseX = EntityRecord::kMaxSpeed;
+  fast.state.vy = fast.state.impulseY = EntityRecord::kMaxSpeed;
+  const Bytes bytes = fast.encode();
+  ASSERT_TRUE(read(bytes.data(), bytes.size()));
+  RealEntity* made = entityFromRecord(lists, fast);
+  ASSERT_NE(made, nullptr);
+  for (int tick = 0; tick < 120; ++tick) {
+    const float before = made->data.x;
+    lists.tick();
+    ASSERT_FALSE(made->data.removed);
+    EXPECT_LE(std::fabs(made->data.x - before), MovingEntity::kHalfCell) << "tick " << tick;
+    EXPECT_LT(made->data.x, pixel(14) - MovingEntity::kHalfCell) << "the wall holds it, tick " << tick;
+    ASSERT_NE(made->data.cell, nullptr) << "it stays on the map, tick " << tick;
+    EXPECT_LE(made->data.y, pixel(kHeight - 1) + MovingEntity::kHalfCell) << "tick " << tick;
+    EntityRecord own;
+    made->toRecord(own);
+    const Bytes back = own.encode();
+    EXPECT_TRUE(read(back.data(), back.size())) << "its own record reads back, tick " << tick;
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "net/endpoint/net_client.h"
 #include "net/endpoint/net_server.h"
+#include "net/wire/connection_messages.h"
 #include "net/wire/wire_catalogue.h"
 #include "tests/net/endpoint/recording_bridges.h"
 #include "tests/net/net_test_support.h"
@@ -76,10 +77,42 @@ void expectEveryMessageRouted(Probe& probe, wire::Side side) {
 
 }  // namespace
 
-TEST(MessageRouting, TheHostHandsEachMessageToItsCategorysHandler) {
+// A host that admits its clients' hellos, so that their later messages have a sender to act for.
+class AdmittingHost : public RoutingProbe<NetServer> {
+ public:
+  using RoutingProbe<NetServer>::RoutingProbe;
+
+ protected:
+  void handleConnection(wire::WireIn& in, uint8_t peer) override {
+    if (in.spec().id == wire::id::kHello) NetServer::handleConnection(in, peer);
+    RoutingProbe<NetServer>::handleConnection(in, peer);
+  }
+};
+
+TEST(MessageRouting, TheHostHandsEachMessageOfAnAdmittedClientToItsCategorysHandler) {
+  AdmittingHost host(kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host");
+  host.setBridge(std::make_unique<nettest::RecordingServerBridge>());
+  host.transportOpened();
+  for (uint8_t peer : {1, 2}) {  // the sample trade replies name peer 2 as the other party
+    const wire::WireOut hello = wire::helloMessage("Ann", 0);
+    host.received(hello.data(), hello.size(), peer);
+  }
+  host.dispatchQueued();
+  host.routed.clear();
+  expectEveryMessageRouted(host, wire::Side::Host);
+}
+
+TEST(MessageRouting, TheHostHandsNothingButTheHelloAndTheDepartureOfAPeerWithoutAnEntry) {
   RoutingProbe<NetServer> host(kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host");
   host.setBridge(std::make_unique<nettest::RecordingServerBridge>());
-  expectEveryMessageRouted(host, wire::Side::Host);
+  host.transportOpened();
+  for (const wire::MessageSpec& spec : wire::catalogue()) {
+    if (!spec.receivedBy(wire::Side::Host)) continue;
+    const nettest::Bytes message = nettest::sampleMessage(spec, 6);
+    host.received(message.data(), static_cast<uint32_t>(message.size()), 1);
+  }
+  host.dispatchQueued();
+  EXPECT_EQ(host.routed, (std::vector<Routed>{{"connection", wire::id::kHello}, {"connection", wire::id::kDeparture}}));
 }
 
 // A client as it is once in the game, when it takes every category.

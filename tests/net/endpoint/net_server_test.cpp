@@ -91,19 +91,36 @@ TEST_F(NetServerTest, ASecondHelloFromAnAdmittedPeerChangesNothing) {
   EXPECT_EQ(server.players().at(1)->name(), "Ann");
 }
 
-TEST_F(NetServerTest, ADepartureIsTakenOnlyFromThePeerItNames) {
+// Whatever peer a client's departure names, even the host's own (a shutdown notice), it is the
+// sender that leaves: nobody else is removed and the host stays up.
+TEST_F(NetServerTest, ADepartureFromAClientIsOnlyEverItsOwn) {
+  for (const Bytes& notice : {Bytes{0, 4, 1, 0}, Bytes{0, 4, 0, 0}, Bytes{0, 4, 2, 0}, Bytes{0, 4, 0, 1}}) {
+    hello("Ann", 1);
+    hello("Bo", 2);
+    bridge->sent.clear();
+    bridge->dropped.clear();
+    receive(notice, 2);
+    EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Sent::AllBut, 2, Bytes{0, 4, 2, 0}}}));
+    EXPECT_EQ(server.players().at(2), nullptr);
+    EXPECT_NE(server.players().at(1), nullptr);
+    EXPECT_NE(server.players().at(0), nullptr) << "entry 0 is never removed by a message";
+    EXPECT_EQ(bridge->dropped, (std::vector<uint8_t>{2}));
+    EXPECT_EQ(bridge->stops, 0);
+    EXPECT_FALSE(server.isShutDown());
+    EXPECT_EQ(notices.lines.back(), "Bo has left the world.");
+  }
+}
+
+TEST_F(NetServerTest, AClientSayingItHasNoCharacterLeavesAndTheHostStaysUp) {
   hello("Ann", 1);
   hello("Bo", 2);
   bridge->sent.clear();
-  receive(Bytes{0, 4, 1, 0}, 2);  // Bo says that Ann left
-  EXPECT_TRUE(bridge->sent.empty());
-  EXPECT_NE(server.players().at(1), nullptr);
-
-  receive(Bytes{0, 4, 2, 0}, 2);
-  EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Sent::AllBut, 2, Bytes{0, 4, 2, 0}}}));
+  receive(Bytes{0, 1, 2}, 2);
+  EXPECT_FALSE(server.isShutDown());
+  EXPECT_EQ(bridge->stops, 0);
   EXPECT_EQ(server.players().at(2), nullptr);
-  EXPECT_EQ(bridge->dropped, (std::vector<uint8_t>{2}));
-  EXPECT_EQ(notices.lines.back(), "Bo has left the world.");
+  EXPECT_NE(server.players().at(1), nullptr);
+  EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Sent::AllBut, 2, Bytes{0, 4, 2, 0}}}));
 }
 
 TEST_F(NetServerTest, MessagesWaitInTheQueueUntilTheWorldIsReady) {

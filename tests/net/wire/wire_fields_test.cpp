@@ -67,6 +67,14 @@ TEST(WireFields, AReceivedItemComesFromThePoolWithItsFields) {
   EXPECT_GE(item->count, 1);
 }
 
+TEST(WireFields, AReceivedItemWhoseIdTheContentDoesNotDefineIsNoItem) {
+  for (const uint16_t id : {uint16_t{4096}, uint16_t{0x8000}, uint16_t{0xFFFE}}) {
+    const Bytes bytes{2, 31, 0, 0, 0, 0, static_cast<uint8_t>(id & 0xFF), static_cast<uint8_t>(id >> 8), 1, 0, 0, 0, 0};
+    wire::WireIn in(wire::outgoing(31, wire::Side::Client), bytes);
+    EXPECT_EQ(wire::itemFromWire(in), nullptr) << id;
+  }
+}
+
 TEST(WireFields, NamesAndChatAreCutToTheirWidthAndZeroFilled) {
   struct Case {
     uint8_t id;

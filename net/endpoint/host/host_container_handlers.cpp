@@ -1,0 +1,93 @@
+// The host's handling of the block entities' requests (categories 7 to 10, 12 and 15). A client
+// acts only on the container it has open: the message's cell must be that container's cell and
+// the container of the message's kind, and a slot byte must be one of its slots; anything else is
+// ignored and the item the message carried goes back to the pool.
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "game/player/player_base.h"
+#include "game/rules/local_logic.h"
+#include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/blocks/chest.h"
+#include "world/blocks/forge.h"
+#include "world/blocks/sign.h"
+#include "world/blocks/stable.h"
+#include "world/world.h"
+
+namespace {
+
+// The requests only a client sends; the rest are the player messages' own ids.
+namespace request {
+constexpr uint8_t kBrew = 129;
+}  // namespace request
+
+// The player's open container when it stands on the cell and is of the kind; null otherwise.
+template <class Kind>
+Kind* openOnCell(const PlayerBase& player, World* world, wire::Cell cell) {
+  auto* open = dynamic_cast<Kind*>(player.openContainer());
+  if (open == nullptr || world == nullptr) return nullptr;
+  const MapBlock* named = world->cellAt(cell.column, cell.row);
+  return named == &open->cell() ? open : nullptr;
+}
+
+}  // namespace
+
+template <class Kind>
+void NetServer::setContainerSlot(wire::WireIn& in, uint8_t peer) {
+  const PlayerBase* player = actor(peer);
+  const wire::Cell cell = in.cell();
+  const uint8_t slot = in.u8();
+  wire::PooledItem item = wire::itemFromWire(in);
+  Kind* container = player != nullptr ? openOnCell<Kind>(*player, world(), cell) : nullptr;
+  if (container == nullptr || slot >= container->slotCount()) return;
+  freeItem(container->itemAt(slot));
+  container->clearSlot(slot);
+  container->setItem(slot, item.release());
+}
+
+void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
+  PlayerBase* player = actor(peer);
+  if (player == nullptr) return;
+  switch (in.spec().id) {
+    case player_msg::kChestSlot: return setContainerSlot<Chest>(in, peer);
+    case player_msg::kForgeSlot: return setContainerSlot<Forge>(in, peer);
+    case player_msg::kAlchemyLabSlot: return setContainerSlot<AlchemyLab>(in, peer);
+    case player_msg::kChestPage: {
+      Chest* chest = openOnCell<Chest>(*player, world(), in.cell());
+      const int8_t step = in.i8();
+      if (chest == nullptr) return;
+      if (step > 0) {
+        chest->nextPage(step);
+      } else {
+        chest->prevPage(-int32_t{step});
+      }
+      break;
+    }
+    case player_msg::kStableFeed: {
+      Stable* stable = openOnCell<Stable>(*player, world(), in.cell());
+      wire::PooledItem feed = wire::itemFromWire(in);
+      if (stable == nullptr) return;
+      freeItem(stable->feed());
+      stable->setItem(feed.release());
+      break;
+    }
+    case player_msg::kSignEdit: {
+      Sign* sign = openOnCell<Sign>(*player, world(), in.cell());
+      const std::string text = in.signText();
+      if (sign != nullptr) sign->setText(text.c_str());
+      break;
+    }
+    case request::kBrew: {
+      auto* lab = dynamic_cast<AlchemyLab*>(player->openContainer());
+      if (LocalLogic* rules = localRules(); rules != nullptr && lab != nullptr) rules->brewPotion(*lab, player);
+      break;
+    }
+    case player_msg::kCloseContainer:
+      player->leaveContainer(false);
+      break;
+    default:
+      break;
+  }
+}

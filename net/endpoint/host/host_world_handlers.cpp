@@ -1,0 +1,61 @@
+// The host's handling of world changes, entities and effects (categories 4 to 6). A client's
+// request acts through the rules of the hosted world for the sender's own player; the rules
+// validate what it asks.
+
+#include <algorithm>
+#include <vector>
+
+#include "content/items/block_edit.h"
+#include "game/player/player_base.h"
+#include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
+#include "world/seams/entity_effects.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace {
+
+// The requests only a client sends; the rest are the player messages' own ids.
+namespace request {
+constexpr uint8_t kBlockEdit = 60;
+}  // namespace request
+
+}  // namespace
+
+void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
+  PlayerBase* player = actor(peer);
+  if (player == nullptr || world() == nullptr || in.spec().id != request::kBlockEdit) return;
+  in.u8();
+  world()->rules().editBlock(in.blockEdit(), player);
+}
+
+// A client answers only for an item entity the host offered its player and that is still waiting
+// for the answer: any other id, another player's offer or one already answered, names nothing.
+void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
+  PlayerServerDesktop* player = remoteActor(peer);
+  const uint8_t answer = in.spec().id;
+  if (player == nullptr || (answer != player_msg::kItemTaken && answer != player_msg::kItemNotTaken)) return;
+  const EntityId entity = in.u32();
+  const std::vector<EntityId>& offered = player->offeredEntities();
+  if (std::find(offered.begin(), offered.end(), entity) == offered.end()) return;
+  player->forgetOffer(entity);
+  if (answer != player_msg::kItemTaken || world() == nullptr) return;
+  if (Entity* taken = world()->effects().entityById(entity)) world()->effects().markForRemoval(taken);
+}
+
+void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
+  PlayerBase* player = actor(peer);
+  if (player == nullptr) return;
+  if (in.spec().id == player_msg::kAction) {
+    in.peer();
+    const uint8_t action = in.u8();
+    const uint8_t argument = in.u8();
+    player->playAction(action, argument);
+    forward(in, peer);
+    return;
+  }
+  if (in.spec().id != player_msg::kCellEffect || world() == nullptr) return;
+  const wire::Cell at = in.cell();
+  const uint8_t effect = in.u8();
+  if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(player, *cell, effect, 0);
+}
