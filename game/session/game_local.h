@@ -105,6 +105,9 @@ class GameLocal : public Game {
   // The seed of the next generated world; unset: the processor clock's.
   void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
+  // The destination of a travel begins (its world file, or a new world), coming from the planet
+  // `origin`; `done` runs once it is entered.
+  void arriveAt(const TravelTarget& target, uint32_t origin, const GameCompletion& done);
 
   // The timed tasks' bodies (slots 24 and 5). The autosave's message comes when its files are
   // written, unless the game ended meanwhile.
@@ -112,6 +115,11 @@ class GameLocal : public Game {
   void updatePlayer();
   // The game's side of an applied edit: the sounds and debris of its kind, the cells redrawn.
   void onBlockEditApplied(const BlockEdit& edit);
+
+ protected:
+  // A travel whose world was saved goes on from the planet `origin`: alone, this game quits its
+  // world and arrives at the target.
+  virtual void continueTravel(const TravelTarget& target, uint32_t origin);
 
  private:
   // The clock task of slot 1 as the player's world events see it, registered while the game runs.
