@@ -1,7 +1,7 @@
 #pragma once
 // A hosting session over a recording endpoint: the host's rules (`NetLogic`) and game
 // (`GameRemoteServer`) over a 40 x 30 world with a floor at row 4, the host's own player at
-// (10, 5) in entry 0 and a client, "Ann", admitted as peer 1 with her player at (20, 5). What the
+// (10, 5) in entry 0 (its events recorded) and a client, "Ann", admitted as peer 1 with her player at (20, 5). What the
 // endpoint sends is recorded with its addressing.
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "net/host_game/net_logic.h"
 #include "net/wire/connection_messages.h"
 #include "tests/engine/scene/scene_fixture.h"
+#include "tests/game/game_fixture.h"
 #include "tests/game/session/side_session.h"
 #include "tests/net/endpoint/recording_bridges.h"
 #include "tests/net/net_test_support.h"
@@ -50,7 +51,7 @@ class HostInGame : public world_test::WorldTest {
     session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind);
     auto made = World::create(nullptr, WorldParams{}, 40, 30, session->context());
     for (int32_t x = 0; x < 40; ++x) made->cellAt(x, kFloorRow)->setLayer(world_test::kDirt, 0, MapBlock::kFront);
-    game_test::playIn(*session, std::move(made), 10, kFloorRow + 1);
+    game_test::playIn(*session, std::move(made), 10, kFloorRow + 1, &events);
     server.setWorld(&world());
     server.setHostPlayer(session->running().player.get());
     const wire::WireOut hello = wire::helloMessage("Ann");
@@ -73,6 +74,7 @@ class HostInGame : public world_test::WorldTest {
   MapBlock& cell(int32_t x, int32_t y) { return *world().cellAt(x, y); }
 
   RecordingNotices notices;
+  game_test::RecordingEvents events;  // the host's own player's
   RecordingHosting hosting;
   NetServer server{kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host", &notices};
   RecordingServerBridge* bridge = nullptr;
