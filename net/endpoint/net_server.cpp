@@ -73,7 +73,7 @@ void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
       enter(in, peer);
       break;
     case wire::id::kWorldRequest:
-      if (!takeWorldRequest(peer)) break;  // only an admitted peer is sent the world, once
+      if (!takeWorldRequest(peer)) break;  // only an admitted peer, and only once
       worldSender_.worldRequested(peer, kel::options().netWorldDataCompression ? CellsForm::Compressed
                                                                                 : CellsForm::Columns);
       break;
@@ -81,8 +81,9 @@ void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
       worldSender_.progressReported(peer, in.u16());
       break;
     case transfer_id::kCellsComplete:
+      if (!takeWorldReceived(peer)) break;
       // The player list ([0][7]) goes first, with the players; the day clock follows it.
-      if (takeWorldReceived(peer)) worldSender_.cellsDelivered(peer);
+      worldSender_.cellsDelivered(peer);
       break;
     default:
       break;

@@ -19,5 +19,6 @@ void NetServer::enter(wire::WireIn& in, uint8_t peer) {
   wire::WireOut cell = message(player_msg::kPlayerCell);
   cell.peer(peer).cell(static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY));
   sendToAllBut(cell, peer);
-  worldSender_.peerEntered(peer);  // the running state follows, once the client stands in the world
+  // The running state follows the newcomer's entry and ends its transfer.
+  worldSender_.peerEntered(peer);
 }

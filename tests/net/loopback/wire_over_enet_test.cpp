@@ -22,7 +22,6 @@ constexpr uint8_t kSeed = 8;
 bool endsTheSendersConnection(const wire::MessageSpec& spec) {
   return spec.category == 0 && (spec.id == wire::id::kDeparture || spec.id == wire::id::kNoCharacter);
 }
-
 constexpr uint8_t kWorldHeader = 67;
 
 }  // namespace
