@@ -14,6 +14,7 @@
 #include "game/player/player.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "world/edits/edit_kind.h"
+#include "world/rules/entity_impulse.h"
 
 namespace nettest {
 namespace {
@@ -142,6 +143,43 @@ TEST_F(NetLogicMessages, AFlagAndATeleportNameThePlayersPeer) {
   EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Kind::All, 0, concat({{2, 48, kAnn}, le16(7), {1}})},
                                              {Kind::All, 0, concat({{2, 18, kAnn}, le16(3), le16(9)})}}));
   EXPECT_EQ(ann().cellX, 3u);
+}
+
+Bytes le32(uint32_t value) {
+  return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
+          static_cast<uint8_t>(value >> 24)};
+}
+
+Bytes f32(float value) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return le32(bits);
+}
+
+TEST_F(NetLogicMessages, AnImpulseCarriesTheEntitysPlaceAndTheTwelveByteRecord) {
+  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
+  ASSERT_NE(drop, nullptr);
+  bridge->sent.clear();
+  rules().pushEntity(drop, EntityImpulse{2.5f, 1.25f, 1});
+  rules().restEntity(drop);
+  ASSERT_EQ(bridge->sent.size(), 2u);
+  const Bytes impulse = concat({{5, 79}, le32(drop->id()), f32(drop->data.x), f32(drop->data.y), f32(2.5f),
+                                f32(1.25f), le32(1)});
+  EXPECT_EQ(bridge->sent[0], (Sent{Kind::All, 0, impulse}));
+  EXPECT_EQ(impulse.size(), 26u);
+  EXPECT_EQ(bridge->sent[1], (Sent{Kind::All, 0, concat({{5, 85}, le32(drop->id())})}));
+}
+
+TEST_F(NetLogicMessages, SoundsCircuitSettingsAndMarkedCellsNameTheirCell) {
+  rules().playSound(cell(12, 6), 0x0102, 0x0304);
+  rules().setCircuitInput(cell(12, 6), 3);
+  rules().reportCellMarked(cell(12, 6));
+  rules().reportCellUnmarked(cell(12, 6));
+  const Bytes at = concat({le16(12), le16(6)});
+  EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Kind::All, 0, concat({{6, 97}, at, {2, 1, 4, 3}})},
+                                             {Kind::All, 0, concat({{4, 65}, at, {3}})},
+                                             {Kind::All, 0, concat({{4, 62}, at})},
+                                             {Kind::All, 0, concat({{4, 63}, at})}}));
 }
 
 }  // namespace
