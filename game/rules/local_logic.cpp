@@ -197,6 +197,8 @@ bool LocalLogic::brewPotion(AlchemyLab& lab, PlayerBase* player) { return brewPo
 
 // ---- Damage ----
 
+void LocalLogic::endLife(PlayerBase& player) { player.die(); }
+
 bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   if ((world_ != nullptr && world_->isCreative()) || player.dead || (player.cooldown > 0 && kind < 5)) {
     return false;
@@ -208,7 +210,7 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   if (kind >= kFirstDeathKind && kind < kFirstDeathKind + 5) {
     if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatDeathByKind[kind - kFirstDeathKind], 0);
   }
-  player.die();
+  endLife(player);
   playPlayerAction(&player, kActionDied, 0, 1);
   // The dead leave nothing following them: the pet goes, the line is cut.
   entities_->dismissPets(playerIdOf(&player));

@@ -179,6 +179,8 @@ class LocalLogic : public Logic, public PlayerRules {
   // the world must be set.
   std::pair<uint16_t, uint16_t> cellOffsetFrom(const PlayerBase& player, const MapBlock& cell) const;
   uint32_t cellDistanceFrom(const PlayerBase& player, const MapBlock& cell) const;
+  // A player's health ran out: it dies (a host first tells its clients of its own player's death).
+  virtual void endLife(PlayerBase& player);
 
  private:
   void stepForges();

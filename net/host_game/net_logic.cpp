@@ -108,6 +108,11 @@ void NetLogic::teleportPlayer(PlayerBase* player, MapBlock& cell) {
   sendToAll(hostMessage(player_msg::kTeleport).peer(peer).cell(cell.x, cell.y));
 }
 
+void NetLogic::endLife(PlayerBase& player) {
+  if (&player == this->player()) sendToAll(hostMessage(player_msg::kDeath).peer(kel::NET_HOST_PEER));
+  LocalLogic::endLife(player);
+}
+
 // Every player comes back where the host's own player does.
 void NetLogic::respawnPlayer(Player* player) {
   const uint8_t peer = peerOf(player);

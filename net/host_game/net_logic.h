@@ -88,6 +88,11 @@ class NetLogic final : public LocalLogic {
   // The asking player asks the one standing on the cell it clicked (net_logic_trade.cpp).
   void requestTrade(PlayerBase* asking, PlayerBase* asked) override;
 
+ protected:
+  // The host's own player's death is told to every client ([2][41], peer 0) before it dies and its
+  // death view opens; a client's player tells its own (`PlayerServer::die`).
+  void endLife(PlayerBase& player) override;
+
  private:
   void sendToAll(const wire::WireOut& message);
   // To every client but the actor's when a client's player started it (and `flag` is 0).

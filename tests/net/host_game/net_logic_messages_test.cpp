@@ -182,5 +182,38 @@ TEST_F(NetLogicMessages, SoundsCircuitSettingsAndMarkedCellsNameTheirCell) {
                                              {Kind::All, 0, concat({{4, 63}, at})}}));
 }
 
+// A bridge that notes, at each send, how many death views the host's player had opened.
+class DeathWatchingBridge final : public RecordingServerBridge {
+ public:
+  explicit DeathWatchingBridge(const game_test::RecordingEvents& events) : events_(events) {}
+  void send(const uint8_t* data, uint32_t length) override {
+    deathViewsAtSend.push_back(events_.deathViews);
+    RecordingServerBridge::send(data, length);
+  }
+  std::vector<int> deathViewsAtSend;
+
+ private:
+  const game_test::RecordingEvents& events_;
+};
+
+TEST_F(NetLogicMessages, TheHostsOwnDeathIsToldOnceBeforeItsDeathViewOpens) {
+  auto owned = std::make_unique<DeathWatchingBridge>(events);
+  DeathWatchingBridge& watching = *owned;
+  server.setBridge(std::move(owned));
+  host().health = 1;
+  ASSERT_TRUE(rules().damagePlayer(host(), 50, 0));
+  ASSERT_TRUE(host().dead);
+  size_t deaths = 0;
+  for (size_t i = 0; i < watching.sent.size(); ++i) {
+    if (watching.sent[i].bytes == Bytes{2, 41, 0}) {
+      ++deaths;
+      EXPECT_EQ(watching.sent[i].kind, Kind::All);
+      EXPECT_EQ(watching.deathViewsAtSend[i], 0) << "sent before the death view";
+    }
+  }
+  EXPECT_EQ(deaths, 1u);
+  EXPECT_EQ(events.deathViews, 1);
+}
+
 }  // namespace
 }  // namespace nettest
