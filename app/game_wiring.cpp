@@ -86,6 +86,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   wire([this] { platform_.setTextFieldFactory(&textFields_); }, [this] { platform_.setTextFieldFactory(nullptr); });
   wire([this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &directBridges_); },
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, nullptr); });
+  wire([this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, &steamBridges_); },
+       [this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, nullptr); });
   wire([this] { setWorldServices(&world_); }, [] { setWorldServices(nullptr); });
   wire([this] { setEntityServices(&entityEffects_); }, [] { setEntityServices(nullptr); });
   wire([this] { setEffectHooks(&effectHooks_); }, [] { setEffectHooks(nullptr); });

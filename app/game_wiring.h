@@ -15,6 +15,7 @@
 #include "game/launch/game_launch_services.h"
 #include "game/session/local_session.h"
 #include "net/transports/enet_bridge_factory.h"
+#include "net/transports/steam/steam_bridge_factory.h"
 #include "platform/controls/desktop_controls_factory.h"
 #include "platform/desktop_platform.h"
 #include "platform/launch/gl_view_window_control.h"
@@ -58,6 +59,7 @@ class GameWiring {
   kel::DesktopControlsFactory controls_;
   kel::DesktopTextFieldFactory textFields_;
   enet::EnetBridgeFactory directBridges_;  // the platform makes direct multiplayer's transports
+  steam::SteamBridgeFactory steamBridges_{platform_.steamApi()};  // and the store front's
   WorldLaunchServices world_;
   EntityEffectRegistry entityEffects_;
   ViewEffectHooks effectHooks_{entityEffects_.defaultHooks()};  // shakes and wearers through the view

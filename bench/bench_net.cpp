@@ -128,6 +128,7 @@ class QueueListener : public kel::NetBridgeListener {
     queue.push(data, length, peer);
   }
   void transportOpened() override {}
+  uint8_t localPeerId() const override { return kel::NET_HOST_PEER; }
   // Waits (spinning) for the next message; its peer, or NET_NO_PEER after a second.
   uint8_t next() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);

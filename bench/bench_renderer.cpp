@@ -1,6 +1,7 @@
 // CPU cost per frame of drawing 10,000 quads through the engine, each frame timed beside a
 // direct loop that prepares the same vertex data and draws it with as few calls (see
-// support/direct_quad_loop.h). Three ways in: the renderer fed one quad command per quad,
+// support/direct_quad_loop.h); before timing, one frame of each is captured and the vertex bytes
+// and draws they hand GL must be equal (support/captured_gl.h). Three ways in: the renderer fed one quad command per quad,
 // 10,000 sprites visited from a scene, and 10,000 sprites of one batch that all move every
 // frame (so both sides upload every frame). Each runs with one texture and with four
 // interleaved in drawing order, and each with real GL and with the GL calls only counted
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "bench/support/bench_gl_context.h"
+#include "bench/support/captured_gl.h"
 #include "bench/support/counting_gl.h"
 #include "bench/support/direct_quad_loop.h"
 #include "bench/support/side_by_side.h"
@@ -79,9 +81,13 @@ void endFrame(const bench::CountingGL& counting) {
 }
 
 // Runs the engine's and the baseline's frame alternately and reports both and their ratio,
-// plus the GL calls of one engine frame.
+// plus the GL calls of one engine frame. First both must hand GL the same vertex bytes and draws.
 template <typename EngineFrame, typename BaselineFrame>
 void runSideBySide(benchmark::State& state, EngineFrame engineFrame, BaselineFrame baselineFrame) {
+  if (bench::captureFrame(engineFrame) != bench::captureFrame(baselineFrame)) {
+    state.SkipWithError("the engine and the baseline hand GL different bytes or draws");
+    return;
+  }
   bench::CountingGL counting(state.range(1) != 0);
   bench::SideBySide timing;
   for (auto _ : state) {

@@ -11,6 +11,7 @@
 #include "platform/steam/steam_achievements.h"
 #include "platform/steam/steam_api.h"
 #include "platform/steam/steam_friend_list.h"
+#include "platform/steam/steam_stand_in.h"
 
 namespace kel {
 
@@ -18,7 +19,7 @@ DesktopPlatform::DesktopPlatform() : DesktopPlatform(Services{}) {}
 
 DesktopPlatform::DesktopPlatform(Services services)
     : defaults_([this] { return fileSystem_.settingsPath(); }),
-      steam_(services.steam ? std::move(services.steam) : std::make_unique<NullSteamApi>()),
+      steam_(services.steam ? std::move(services.steam) : steamApiFromEnvironment()),
       achievements_(std::make_unique<SteamAchievements>(*steam_)),
       launcher_(services.launcher ? std::move(services.launcher) : ShellLauncher(launchDetached)),
       clipboard_(std::move(services.clipboard)),

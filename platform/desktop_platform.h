@@ -1,8 +1,9 @@
 #pragma once
 // The desktop implementation of the platform object: our own file system, the JSON settings
-// store, the store front's client layer (absent unless a client is supplied), key bindings, the
-// desktop shell through xdg-open, message boxes on standard error, the clipboard through GLFW and
-// a crash reporter that writes into the writable root.
+// store, the store front's client layer (absent unless a client is supplied or the environment
+// chooses the stand-in), key bindings, the desktop shell through xdg-open, message boxes on
+// standard error, the clipboard through GLFW and a crash reporter that writes into the writable
+// root.
 
 #include <functional>
 #include <memory>
@@ -35,7 +36,7 @@ class DesktopPlatform : public Platform {
 
   // What the desktop build takes from the system; each can be replaced, mostly for tests.
   struct Services {
-    std::unique_ptr<SteamApi> steam;              // null: no store-front client
+    std::unique_ptr<SteamApi> steam;              // null: as the environment chooses (steam_stand_in.h)
     ShellLauncher launcher;                       // empty: launchDetached
     ClipboardHook clipboard;                      // empty functions: GLFW's clipboard
     std::function<std::string()> executablePath;  // empty: the running executable

@@ -43,6 +43,9 @@ class NetBridgeListener {
   virtual void received(const uint8_t* data, uint32_t length, uint8_t peer) = 0;
   // Game thread, from the bridge's start: the server listens, or the client is connected.
   virtual void transportOpened() = 0;
+  // Game thread: the endpoint's own peer id (0 on the host; a client's once the host named it),
+  // which a transport that says goodbye itself puts in its departure.
+  virtual uint8_t localPeerId() const = 0;
 };
 
 class NetBridge {

@@ -42,8 +42,10 @@ struct Affine2D {
 }  // namespace
 
 Renderer::Renderer() : quads_(static_cast<size_t>(VBO_SIZE)), indices_(INDEX_VBO_SIZE, 0) {
-  batchedCommands_.reserve(64);
-  renderQueue_.resize(64);
+  quadData_ = quads_.data();
+  quadCapacity_ = VBO_SIZE;
+  runs_.resize(64);
+  commands_.reserve(64);
 }
 
 Renderer::~Renderer() {
@@ -107,7 +109,57 @@ void Renderer::setupVBO() {
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
-void Renderer::growQueue() { renderQueue_.resize(std::max<size_t>(64, renderQueue_.size() * 2)); }
+// The buffer only grows, so a scene no larger than any before it queues without allocating.
+void Renderer::growQuadBuffer(int64_t needed) {
+  const int64_t capacity = std::max(quadCapacity_ * 2, quadCount_ + needed);
+  quads_.resize(static_cast<size_t>(capacity));
+  quadData_ = quads_.data();
+  quadCapacity_ = capacity;
+}
+
+void Renderer::openRunKeeping(const QuadMaterial& material, const Mat4& modelView) {
+  if (runCount_ == runs_.size()) runs_.resize(runs_.size() * 2);
+  int32_t kept = -1;
+  if (material.readsModelView()) {
+    kept = static_cast<int32_t>(modelViews_.size());
+    modelViews_.push_back(modelView);
+  }
+  QuadRun& run = runs_[runCount_++];
+  run = {material.drawn(), static_cast<uint32_t>(quadCount_), kept};
+  openRun_ = &run;
+}
+
+void Renderer::addCommand(RenderCommand* command) {
+  if (command == nullptr) return;
+  if (command->getType() == RenderCommand::Type::QUAD_COMMAND) {
+    addQuadCommand(*static_cast<const QuadCommand*>(command));
+    return;
+  }
+  commands_.push_back({command, runCount_});
+  openRun_ = nullptr;
+}
+
+// The quads go into the buffer already in world space: a whole-quad copy, then (unless the
+// submitter placed them) the positions moved in place.
+void Renderer::addQuadCommand(const QuadCommand& command) {
+  const V2F_C4B_T2F_Quad* source = command.getQuads();
+  const int64_t count = command.getQuadCount();
+  if (source == nullptr || count <= 0) return;
+  if (count > quadCapacity_ - quadCount_) growQuadBuffer(count);
+  const QuadMaterial& material = command.getMaterial();
+  if (!continuesRun(material)) openRun(material, command.getModelView());
+  V2F_C4B_T2F_Quad* out = quadData_ + quadCount_;
+  quadCount_ += count;
+  for (int64_t i = 0; i < count; ++i) copyQuad(out[i], source[i]);
+  if (command.areQuadsInWorld()) return;
+  const Affine2D m(command.getModelView().m);
+  for (int64_t i = 0; i < count; ++i) {
+    m.apply(out[i].tl);
+    m.apply(out[i].bl);
+    m.apply(out[i].tr);
+    m.apply(out[i].br);
+  }
+}
 
 void Renderer::render() {
   drawCalls_ = 0;
@@ -115,42 +167,41 @@ void Renderer::render() {
   flushes_ = 0;
   drawnVertices_ = 0;
   if (glViewAssigned_) {
-    visitRenderQueue();
-    drawBatchedQuads();
+    drawQueue();
     lastMaterialID_ = 0;
   }
   clean();
 }
 
 void Renderer::clean() {
-  queued_ = 0;
-  batchedCommands_.clear();
   quadCount_ = 0;
+  runCount_ = 0;
+  openRun_ = nullptr;
+  commands_.clear();
+  modelViews_.clear();
   lastMaterialID_ = 0;
   lastMaterialDrawable_ = false;
 }
 
-// Quad commands take the short way: the queue of a large scene is almost all of them.
-void Renderer::visitRenderQueue() {
-  for (size_t i = 0; i < queued_; ++i) {
-    RenderCommand* command = renderQueue_[i];
-    if (command->getType() == RenderCommand::Type::QUAD_COMMAND) [[likely]] {
-      appendQuads(static_cast<QuadCommand*>(command));
-    } else {
-      runOtherCommand(command);
-    }
+// The runs between two other commands are drawn together; each other command runs where it was
+// queued.
+void Renderer::drawQueue() {
+  size_t drawnRuns = 0;
+  for (const QueuedCommand& queued : commands_) {
+    drawRuns(drawnRuns, queued.runsBefore);
+    drawnRuns = queued.runsBefore;
+    runOtherCommand(queued.command);
   }
+  drawRuns(drawnRuns, runCount_);
 }
 
 void Renderer::runOtherCommand(RenderCommand* command) {
   switch (command->getType()) {
     case RenderCommand::Type::CUSTOM_COMMAND:
-      drawBatchedQuads();
       lastMaterialID_ = 0;
       static_cast<CustomCommand*>(command)->execute();
       break;
     case RenderCommand::Type::BATCH_COMMAND:
-      drawBatchedQuads();
       lastMaterialID_ = 0;
       if (static_cast<BatchCommand*>(command)->execute()) ++drawCalls_;
       break;
@@ -159,130 +210,113 @@ void Renderer::runOtherCommand(RenderCommand* command) {
   }
 }
 
-inline void Renderer::appendQuads(QuadCommand* command) {
-  const V2F_C4B_T2F_Quad* source = command->getQuads();
-  const int64_t count = command->getQuadCount();
-  if (source == nullptr || count <= 0) return;
-  if (count > VBO_SIZE - quadCount_) [[unlikely]] {
-    appendInSlices(command, source, count);
+// Sprites of a few textures interleaved in drawing order change material at every quad; when
+// only the texture (and blend) differ from the material just applied, re-applying the same
+// program state would send nothing new, so only the texture and blend go through the cache.
+// Nothing else reaches GL within a flush: the blend applied last is still GL's.
+inline void Renderer::applyMaterial(const QuadRun& run, AppliedMaterial& applied) const {
+  const QuadMaterial::Drawn& material = run.material;
+  if (material.programState == applied.programState && applied.reusable && applied.drawable)
+      [[likely]] {
+    GL::bindTexture2D(material.textureId);
+    if (material.blend != applied.blend) {
+      GL::blendFunc(material.blend.src, material.blend.dst);
+      applied.blend = material.blend;
+    }
     return;
   }
-  batchQuads(command, source, count);
+  applied = applyWholeMaterial(run);
 }
 
-// A command larger than the room left: flush first, and one larger than the whole buffer goes
-// through in buffer-sized slices rather than running past its end.
-void Renderer::appendInSlices(QuadCommand* command, const V2F_C4B_T2F_Quad* source,
-                              int64_t remaining) {
-  while (remaining > 0) {
-    if (quadCount_ + remaining > VBO_SIZE && quadCount_ > 0) drawBatchedQuads();
-    const int64_t count = std::min(remaining, VBO_SIZE - quadCount_);
-    batchQuads(command, source, count);
-    source += count;
-    remaining -= count;
-  }
+Renderer::AppliedMaterial Renderer::applyWholeMaterial(const QuadRun& run) const {
+  const Mat4& modelView =
+      run.modelView >= 0 ? modelViews_[static_cast<size_t>(run.modelView)] : Mat4::IDENTITY;
+  const bool drawable = run.material.use(modelView);
+  return {run.material.programState, run.material.blend,
+          QuadMaterial::isReapplicationFree(run.material.programState), drawable};
 }
 
-// Consecutive commands of one material are drawn as one run whatever else they hold, so a
-// command of the batched run's material only lengthens it. Its quads go into the buffer already
-// in world space: a whole-quad copy, then (unless the submitter placed them) the positions moved
-// in place.
-inline void Renderer::batchQuads(QuadCommand* command, const V2F_C4B_T2F_Quad* source,
-                                 int64_t count) {
-  const uint32_t materialID = command->getMaterialID();
-  if (materialID != 0 && !batchedCommands_.empty() &&
-      batchedCommands_.back().materialID == materialID) {
-    batchedCommands_.back().quadCount += count;
-  } else {
-    batchedCommands_.push_back({command, command->getGLProgramState(), count, materialID,
-                                command->getTextureID(), command->getBlendType()});
-  }
-  V2F_C4B_T2F_Quad* out = &quads_[static_cast<size_t>(quadCount_)];
-  quadCount_ += count;
-  if (command->areQuadsInWorld()) {
-    // A loop of whole-quad moves: a library copy call costs more than one quad's bytes.
-    for (int64_t i = 0; i < count; ++i) out[i] = source[i];
-    return;
-  }
-  const Affine2D m(command->getModelView().m);
-  for (int64_t i = 0; i < count; ++i) {
-    out[i] = source[i];
-    m.apply(out[i].tl);
-    m.apply(out[i].bl);
-    m.apply(out[i].tr);
-    m.apply(out[i].br);
+// Runs [begin, end) lie one after another in the buffer; they are uploaded and drawn in flushes
+// of at most VBO_SIZE quads, a run longer than the room left going on in the next flush.
+void Renderer::drawRuns(size_t begin, size_t end) {
+  const int64_t last = startOf(end);
+  size_t run = begin;
+  for (int64_t start = startOf(begin); start < last;) {
+    const int64_t stop = std::min(last, start + VBO_SIZE);
+    run = flush(run, start, stop);
+    start = stop;
   }
 }
 
-void Renderer::uploadQuads() {
-  const size_t bytes = sizeof(V2F_C4B_T2F_Quad) * static_cast<size_t>(quadCount_);
+// Consecutive runs of one material are drawn as one; a material is applied only when it differs
+// from the last one applied (which a run cut by the end of a flush still is). A scene of sprites
+// of a few textures interleaved has a run per sprite: the walk keeps what it needs in locals.
+size_t Renderer::flush(size_t run, int64_t start, int64_t end) {
+  ++flushes_;
+  uploadQuads(quadData_ + start, end - start);
+  const QuadRun* runs = runs_.data();
+  const size_t runCount = runCount_;
+  AppliedMaterial applied;
+  applied.drawable = lastMaterialDrawable_;
+  uint32_t lastMaterialID = lastMaterialID_;
+  DrawnRuns drawn;
+  int64_t drawLength = 0;
+  for (;; ++run) {
+    const QuadRun& current = runs[run];
+    const int64_t next = run + 1 < runCount ? runs[run + 1].start : quadCount_;
+    const uint32_t materialID = current.material.id;
+    if (materialID != lastMaterialID || materialID == 0) {
+      drawn.draw(drawLength, applied.drawable);
+      drawLength = 0;
+      applyMaterial(current, applied);
+      lastMaterialID = materialID;
+    }
+    drawLength += std::min(next, end) - std::max<int64_t>(current.start, start);
+    if (next >= end) break;
+  }
+  drawn.draw(drawLength, applied.drawable);
+  drawCalls_ += drawn.calls;
+  drawnQuads_ += drawn.quads;
+  lastMaterialDrawable_ = applied.drawable;
+  lastMaterialID_ = lastMaterialID;
+  finishFlush();
+  return startOf(run + 1) == end ? run + 1 : run;
+}
+
+void Renderer::DrawnRuns::draw(int64_t count, bool drawable) {
+  if (count > 0 && drawable) {
+    GL::frameCalls().drawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
+                                  reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
+    ++calls;
+    quads += static_cast<uint64_t>(count);
+  }
+  start += count;
+}
+
+void Renderer::uploadQuads(const V2F_C4B_T2F_Quad* quads, int64_t quadCount) {
+  const size_t bytes = sizeof(V2F_C4B_T2F_Quad) * static_cast<size_t>(quadCount);
   const GL::FrameCalls& gl = GL::frameCalls();
   drewWithVAO_ = usesVAO_ && Configuration::getInstance()->supportsMapBuffer();
   gl.bindBuffer(GL_ARRAY_BUFFER, buffersVBO_[0]);
   if (drewWithVAO_) {
-    GL::uploadArrayBuffer(quads_.data(), bytes);
+    GL::uploadArrayBuffer(quads, bytes);
     gl.bindBuffer(GL_ARRAY_BUFFER, 0);
     GL::bindVAO(quadVAO_);
     return;
   }
-  gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), quads_.data(), GL_DYNAMIC_DRAW);
+  gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), quads, GL_DYNAMIC_DRAW);
   GL::enableVertexAttribs(VERTEX_ATTRIB_FLAG_POS_COLOR_TEX);
   GL::setQuadVertexPointers();
   gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffersVBO_[1]);
 }
 
-void Renderer::drawRun(int64_t start, int64_t count) {
-  if (count <= 0 || !lastMaterialDrawable_) return;
-  GL::frameCalls().drawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
-                                reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
-  ++drawCalls_;
-  drawnQuads_ += static_cast<uint64_t>(count);
-}
-
-void Renderer::drawBatchedQuads() {
-  if (quadCount_ < 1 || batchedCommands_.empty()) return;
-  ++flushes_;
-  uploadQuads();
-
-  int64_t runStart = 0;
-  int64_t runLength = 0;
-  appliedProgramState_ = nullptr;
-  appliedStateReusable_ = false;
-  for (const BatchedRun& run : batchedCommands_) {
-    const uint32_t materialID = run.materialID;
-    if (materialID != lastMaterialID_ || materialID == 0) {
-      drawRun(runStart, runLength);
-      runStart += runLength;
-      runLength = 0;
-      applyMaterial(run);
-      lastMaterialID_ = materialID;
-    }
-    runLength += run.quadCount;
-  }
-  drawRun(runStart, runLength);
-
+void Renderer::finishFlush() {
   if (drewWithVAO_) {
     GL::bindVAO(0);
   } else {
     GL::frameCalls().bindBuffer(GL_ARRAY_BUFFER, 0);
     GL::frameCalls().bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   }
-  batchedCommands_.clear();
-  quadCount_ = 0;
-}
-
-// Sprites of a few textures interleaved in drawing order change material at every quad; when
-// only the texture (and blend) differ from the material just applied, re-applying the same
-// program state would send nothing new, so only the texture and blend go through the cache.
-void Renderer::applyMaterial(const BatchedRun& run) {
-  if (run.programState == appliedProgramState_ && appliedStateReusable_ && lastMaterialDrawable_) {
-    GL::bindTexture2D(run.textureID);
-    GL::blendFunc(run.blend.src, run.blend.dst);
-    return;
-  }
-  lastMaterialDrawable_ = run.command->useMaterial();
-  appliedProgramState_ = run.programState;
-  appliedStateReusable_ = QuadCommand::isReapplicationFree(run.programState);
 }
 
 bool Renderer::checkVisibility(const Mat4& transform, const Size& size) const {

@@ -1,12 +1,17 @@
 #pragma once
-// The deferred drawing stage. During the scene visit nodes append commands; render() walks the
-// queue once in submission order, copies consecutive quad commands into one buffer, moves them
-// to world space on the CPU and draws each run of one material with one glDrawElements.
+// The deferred drawing stage. During the scene visit sprites append their quads, already in world
+// space, straight into this frame's quad buffer, and other nodes queue commands; render() then
+// draws the buffer in submission order, one draw call per run of quads of one material, and runs
+// each other command where it was queued.
 
 #include <cstdint>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "engine/base/geometry.h"
+#include "engine/render/quad_material.h"
 #include "engine/render/quad_types.h"
 
 namespace engine {
@@ -17,7 +22,7 @@ class GLProgramState;
 
 class Renderer {
  public:
-  // Quads the buffer holds; their 6 indices each must stay within 16 bits.
+  // Quads one upload and draw may hold: their 6 indices each must stay within 16 bits.
   static constexpr int64_t VBO_SIZE = 10922;
   static constexpr int64_t INDEX_VBO_SIZE = VBO_SIZE * 6;
 
@@ -34,23 +39,29 @@ class Renderer {
   void setupVBOAndVAO();
   void setupVBO();
 
-  // Inline: a large scene calls it once per sprite. The queue's slots outlive the frame, so
-  // queueing is one store until the frame is larger than any before it.
-  void addCommand(RenderCommand* command) {
-    if (command == nullptr) return;
-    if (queued_ == renderQueue_.size()) [[unlikely]] growQueue();
-    renderQueue_[queued_++] = command;
+  // Appends one quad in world space, drawn with this material. Inline: a large scene calls it
+  // once per sprite; a quad of the material of the quads just before it only lengthens their
+  // run. The model-view is kept for the draw only when the material's program reads it.
+  void addQuad(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad, const Mat4& modelView) {
+    if (quadCount_ == quadCapacity_) [[unlikely]] growQuadBuffer(1);
+    copyQuad(quadData_[quadCount_], quad);
+    if (!continuesRun(material)) openRun(material, modelView);
+    ++quadCount_;
   }
-  // Draws the queue (when the GL objects exist) and then empties it.
+  // Queues a command: a quad command's quads are copied (and moved to world space) now; any
+  // other command runs during render() between the quads queued before and after it.
+  void addCommand(RenderCommand* command);
+  // Draws what was queued (when the GL objects exist) and then empties the queue.
   void render();
-  // Empties the queue and the batch without drawing.
+  // Empties the queue without drawing.
   void clean();
 
   // Whether a node of this size under this transform can reach the window.
   bool checkVisibility(const Mat4& transform, const Size& size) const;
 
   bool isGLViewAssigned() const { return glViewAssigned_; }
-  size_t getQueuedCommandCount() const { return queued_; }
+  // Runs of quads and other commands queued this frame.
+  size_t getQueuedCommandCount() const { return runCount_ + commands_.size(); }
   // Figures of the last render(): draw calls issued (quad runs plus batch commands) and quads
   // drawn through the quad buffer.
   uint64_t getDrawCallCount() const { return drawCalls_; }
@@ -65,46 +76,105 @@ class Renderer {
   const uint16_t* getIndices() const { return indices_.data(); }
 
  private:
-  // Consecutive batched commands of one material: what the flush needs of them is read once,
-  // from the first, when its quads are copied and it is in cache. By the flush a large queue has
-  // pushed the commands out of it again, and most material changes (sprites of a few textures
-  // interleaved) need only the texture and blend.
-  struct BatchedRun {
-    QuadCommand* command;
-    GLProgramState* programState;
-    int64_t quadCount;
-    uint32_t materialID;
-    uint32_t textureID;
+  // Five 16-byte moves: left to itself the compiler copies a quad with a string move, whose
+  // start-up costs more than the copy, once per sprite per frame.
+  static void copyQuad(V2F_C4B_T2F_Quad& out, const V2F_C4B_T2F_Quad& in) {
+#if defined(__SSE2__)
+    static_assert(sizeof(V2F_C4B_T2F_Quad) == 5 * sizeof(__m128i));
+    const auto* from = reinterpret_cast<const __m128i*>(&in);
+    auto* to = reinterpret_cast<__m128i*>(&out);
+    const __m128i b0 = _mm_loadu_si128(from), b1 = _mm_loadu_si128(from + 1),
+                  b2 = _mm_loadu_si128(from + 2), b3 = _mm_loadu_si128(from + 3),
+                  b4 = _mm_loadu_si128(from + 4);
+    _mm_storeu_si128(to, b0);
+    _mm_storeu_si128(to + 1, b1);
+    _mm_storeu_si128(to + 2, b2);
+    _mm_storeu_si128(to + 3, b3);
+    _mm_storeu_si128(to + 4, b4);
+#else
+    out = in;
+#endif
+  }
+
+  // Consecutive quads of one material in the quad buffer, in submission order, up to the next
+  // run's start (or the end of the buffer). Everything the draw needs of them is here: nothing
+  // that queued them is read again.
+  struct QuadRun {
+    QuadMaterial::Drawn material;
+    uint32_t start;
+    int32_t modelView;  // its place in modelViews_; -1: the program reads none
+  };
+  static_assert(sizeof(QuadRun) == 32, "a run per sprite is written and read every frame");
+  // A command other than quads, and how many runs were queued before it.
+  struct QueuedCommand {
+    RenderCommand* command;
+    size_t runsBefore;
+  };
+  // Whether quads of this material lengthen the last run.
+  bool continuesRun(const QuadMaterial& material) const {
+    return openRun_ != nullptr && material.getID() != 0 && openRun_->material.id == material.getID();
+  }
+  // Starts a run at the end of the buffer. Inline but for the rare cases: sprites of a few
+  // textures interleaved start a run each.
+  void openRun(const QuadMaterial& material, const Mat4& modelView) {
+    if (runCount_ == runs_.size() || material.readsModelView()) [[unlikely]] {
+      openRunKeeping(material, modelView);
+      return;
+    }
+    QuadRun& run = runs_[runCount_++];
+    run = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
+    openRun_ = &run;
+  }
+  // The same, growing the runs or keeping the model-view.
+  void openRunKeeping(const QuadMaterial& material, const Mat4& modelView);
+  void addQuadCommand(const QuadCommand& command);
+  void growQuadBuffer(int64_t needed);
+  void drawQueue();
+  void runOtherCommand(RenderCommand* command);
+  int64_t startOf(size_t run) const { return run < runCount_ ? runs_[run].start : quadCount_; }
+  void drawRuns(size_t begin, size_t end);
+  // Uploads quads [start, end) and draws them, beginning with run `run`; returns the run the
+  // next flush begins with.
+  size_t flush(size_t run, int64_t start, int64_t end);
+  void uploadQuads(const V2F_C4B_T2F_Quad* quads, int64_t quadCount);
+  void finishFlush();
+  // What the flush under way applied last in full, and whether applying it again would send
+  // nothing new (then a change of material only binds the texture and blend).
+  struct AppliedMaterial {
+    const GLProgramState* programState = nullptr;
     BlendFunc blend;
+    bool reusable = false;
+    bool drawable = false;
+  };
+  void applyMaterial(const QuadRun& run, AppliedMaterial& applied) const;
+  AppliedMaterial applyWholeMaterial(const QuadRun& run) const;
+  // The draws of one flush, from the start of its quads.
+  struct DrawnRuns {
+    int64_t start = 0;
+    uint64_t calls = 0;
+    uint64_t quads = 0;
+    // Draws the next count quads (when the material can draw) and moves past them.
+    void draw(int64_t count, bool drawable);
   };
 
-  void visitRenderQueue();
-  void runOtherCommand(RenderCommand* command);
-  void appendQuads(QuadCommand* command);
-  void appendInSlices(QuadCommand* command, const V2F_C4B_T2F_Quad* source, int64_t remaining);
-  void batchQuads(QuadCommand* command, const V2F_C4B_T2F_Quad* source, int64_t count);
-  void drawBatchedQuads();
-  void uploadQuads();
-  void drawRun(int64_t start, int64_t count);
-  void applyMaterial(const BatchedRun& run);
+  // This frame's quads, in world space; kept (and grown) from frame to frame.
+  std::vector<V2F_C4B_T2F_Quad> quads_;
+  V2F_C4B_T2F_Quad* quadData_ = nullptr;
+  int64_t quadCount_ = 0;
+  int64_t quadCapacity_ = 0;
+  // This frame's runs are the first runCount_; the rest are kept for larger frames.
+  std::vector<QuadRun> runs_;
+  size_t runCount_ = 0;
+  // The last run, which the next quad may lengthen; null when a command came after it.
+  QuadRun* openRun_ = nullptr;
+  std::vector<QueuedCommand> commands_;
+  std::vector<Mat4> modelViews_;
 
-  void growQueue();
-
-  // The commands queued this frame are the first queued_ slots.
-  std::vector<RenderCommand*> renderQueue_;
-  size_t queued_ = 0;
   uint32_t lastMaterialID_ = 0;
   bool lastMaterialDrawable_ = false;
-  // The program state this flush applied in full last, and whether applying it again would send
-  // nothing new (then a change of material only binds the texture and blend).
-  const GLProgramState* appliedProgramState_ = nullptr;
-  bool appliedStateReusable_ = false;
-  std::vector<BatchedRun> batchedCommands_;
-  std::vector<V2F_C4B_T2F_Quad> quads_;
   std::vector<uint16_t> indices_;
   uint32_t quadVAO_ = 0;
   uint32_t buffersVBO_[2] = {0, 0};
-  int64_t quadCount_ = 0;
   bool glViewAssigned_ = false;
   bool usesVAO_ = false;
   bool drewWithVAO_ = false;

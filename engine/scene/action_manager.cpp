@@ -4,36 +4,38 @@
 
 #include "engine/scene/action.h"
 #include "engine/scene/node.h"
-#include "engine/scene/walk_order.h"
 
 namespace engine {
 
 namespace {
 constexpr size_t INITIAL_ACTION_CAPACITY = 4;
 
-// A scene's elements, their action arrays, the actions and the parts of composite actions are
-// separate allocations that a large scene does not keep in the cache. The walk asks for them
-// ahead, one pointer hop per stage: the element furthest ahead, its action array a little
-// nearer, then its first action, then that action's parts one level per stage, so each stage
-// reads only memory an earlier stage already asked for and the misses overlap instead of
-// queueing one after another.
+// A scene's action arrays, the actions and the parts of composite actions are separate
+// allocations that a large scene does not keep in the cache. The walk asks for them ahead, one
+// pointer hop per stage: an element's action array furthest ahead, then its first action, then
+// that action's parts one level per stage, so each stage reads only memory an earlier stage
+// already asked for and the misses overlap instead of queueing one after another.
 constexpr size_t kPrefetchStageGap = 2;
 constexpr int kPartsPrefetchDepth = 2;
 constexpr size_t kActionPrefetchDistance = kPrefetchStageGap * (kPartsPrefetchDepth + 1);
 constexpr size_t kArrayPrefetchDistance = kActionPrefetchDistance + kPrefetchStageGap;
-constexpr size_t kElementPrefetchDistance = kArrayPrefetchDistance + kPrefetchStageGap;
 }
 
 ActionManager::~ActionManager() {
   std::vector<Node*> all;
-  all.reserve(order_.size());
-  for (const Element* element : order_) all.push_back(element->target);
+  all.reserve(elements_.size());
+  for (const Element& element : elements_) all.push_back(element.target);
   for (Node* target : all) removeAllActionsFromTarget(target);
 }
 
-ActionManager::Element* ActionManager::findElement(Node* target) const {
-  auto it = targets_.find(target);
-  return it == targets_.end() ? nullptr : it->second.get();
+ActionManager::Element* ActionManager::findElement(Node* target) {
+  auto it = places_.find(target);
+  return it == places_.end() ? nullptr : &elements_[it->second];
+}
+
+const ActionManager::Element* ActionManager::findElement(Node* target) const {
+  auto it = places_.find(target);
+  return it == places_.end() ? nullptr : &elements_[it->second];
 }
 
 void ActionManager::dropElement(Element* element) {
@@ -45,9 +47,14 @@ void ActionManager::dropElement(Element* element) {
 }
 
 void ActionManager::eraseElement(Element* element) {
-  Node* target = element->target;  // the key outlives the element the erase destroys
-  removeFromWalkOrder(order_, element);
-  targets_.erase(target);
+  Node* target = element->target;  // the key outlives the element the erase overwrites
+  const auto place = static_cast<size_t>(element - elements_.data());
+  if (place + 1 != elements_.size()) {
+    *element = std::move(elements_.back());
+    places_[element->target] = place;
+  }
+  elements_.pop_back();
+  places_.erase(target);
 }
 
 void ActionManager::addAction(Action* action, Node* target) {
@@ -56,12 +63,10 @@ void ActionManager::addAction(Action* action, Node* target) {
   if (element != nullptr && element->actions.empty()) {
     element->paused = false;  // an emptied element awaiting erasure comes back as a new one
   } else if (element == nullptr) {
-    auto created = std::make_unique<Element>();
-    created->target = target;
-    created->actions.reserve(INITIAL_ACTION_CAPACITY);
-    element = created.get();
-    appendToWalkOrder(order_, element);
-    targets_.emplace(target, std::move(created));
+    places_.emplace(target, elements_.size());
+    element = &elements_.emplace_back();
+    element->target = target;
+    element->actions.reserve(INITIAL_ACTION_CAPACITY);
   }
   action->retain();
   element->actions.push_back(action);
@@ -151,10 +156,12 @@ void ActionManager::resumeTarget(Node* target) {
   if (Element* element = findElement(target)) element->paused = false;
 }
 
-void ActionManager::stepElement(Element& element, float dt) {
+// A step may add targets, which may move the array: the element is found by its place again
+// after each one.
+void ActionManager::stepElement(size_t place, float dt) {
   size_t i = 0;
-  while (i < element.actions.size()) {
-    currentAction_ = element.actions[i];
+  while (i < elements_[place].actions.size()) {
+    currentAction_ = elements_[place].actions[i];
     currentActionSalvaged_ = false;
     currentAction_->step(dt);
     if (currentActionSalvaged_) {
@@ -177,22 +184,20 @@ void ActionManager::stepElement(Element& element, float dt) {
 }
 
 void ActionManager::update(float dt) {
-  // Steps may add elements (appended to order_ and the map; the elements themselves stay put)
-  // and empty others, which are only erased after the walk, so order_ only grows meanwhile.
-  // Elements added by this walk wait for the next frame.
+  // Steps may add elements (appended) and empty others, which are only erased after the walk, so
+  // the array only grows meanwhile. Elements added by this walk wait for the next frame.
   updating_ = true;
-  const size_t count = order_.size();
+  const size_t count = elements_.size();
   for (size_t i = 0; i < count; ++i) {
     prefetchAhead(i, count);
-    Element* element = order_[i];
-    if (!element->actions.empty()) {
-      currentTarget_ = element->target;
+    if (!elements_[i].actions.empty()) {
+      currentTarget_ = elements_[i].target;
       currentTargetSalvaged_ = false;
       currentActionSalvaged_ = false;
       currentAction_ = nullptr;
-      if (!element->paused) stepElement(*element, dt);
+      if (!elements_[i].paused) stepElement(i, dt);
     }
-    if (element->actions.empty()) emptiedTargets_.push_back(element->target);
+    if (elements_[i].actions.empty()) emptiedTargets_.push_back(elements_[i].target);
   }
 
   currentTarget_ = nullptr;
@@ -204,35 +209,32 @@ void ActionManager::update(float dt) {
 }
 
 void ActionManager::prefetchAhead(size_t index, size_t count) const {
-  if (index + kElementPrefetchDistance < count) {
-    __builtin_prefetch(order_[index + kElementPrefetchDistance]);
-  }
   // An emptied element's target may be gone, so only live elements are looked ahead into.
   if (index + kArrayPrefetchDistance < count) {
-    const Element* ahead = order_[index + kArrayPrefetchDistance];
-    if (!ahead->actions.empty()) __builtin_prefetch(ahead->actions.data());
+    const Element& ahead = elements_[index + kArrayPrefetchDistance];
+    if (!ahead.actions.empty()) __builtin_prefetch(ahead.actions.data());
   }
   if (index + kActionPrefetchDistance < count) {
-    const Element* ahead = order_[index + kActionPrefetchDistance];
-    if (!ahead->actions.empty()) {
-      __builtin_prefetch(ahead->actions.front());
+    const Element& ahead = elements_[index + kActionPrefetchDistance];
+    if (!ahead.actions.empty()) {
+      __builtin_prefetch(ahead.actions.front());
       // Actions mostly move, turn or scale their target: its transform fields come next.
-      ahead->target->prefetchTransformFields();
+      ahead.target->prefetchTransformFields();
     }
   }
   for (int depth = 1; depth <= kPartsPrefetchDepth; ++depth) {
     const size_t distance =
         kActionPrefetchDistance - kPrefetchStageGap * static_cast<size_t>(depth);
     if (index + distance >= count) continue;
-    const Element* ahead = order_[index + distance];
-    if (!ahead->actions.empty()) ahead->actions.front()->prefetchParts(depth);
+    const Element& ahead = elements_[index + distance];
+    if (!ahead.actions.empty()) ahead.actions.front()->prefetchParts(depth);
   }
 }
 
 void ActionManager::sweepEmptiedElements() {
   for (Node* target : emptiedTargets_) {
-    auto it = targets_.find(target);
-    if (it != targets_.end() && it->second->actions.empty()) eraseElement(it->second.get());
+    Element* element = findElement(target);
+    if (element != nullptr && element->actions.empty()) eraseElement(element);
   }
   emptiedTargets_.clear();
 }

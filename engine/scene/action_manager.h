@@ -3,7 +3,6 @@
 // to the target nodes. Actions and callbacks may add and remove actions (their own, their
 // target's, anyone's) while the manager is stepping them.
 
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -37,30 +36,32 @@ class ActionManager : public Ref {
   struct Element {
     Node* target = nullptr;
     std::vector<Action*> actions;
-    size_t slot = 0;  // its place in order_
     bool paused = false;
   };
 
-  Element* findElement(Node* target) const;
+  // Valid until an element is added or erased.
+  Element* findElement(Node* target);
+  const Element* findElement(Node* target) const;
   void removeActionAtIndex(size_t index, Element* element);
-  void stepElement(Element& element, float dt);
+  void stepElement(size_t place, float dt);
   void prefetchAhead(size_t index, size_t count) const;
   void dropElement(Element* element);
   void eraseElement(Element* element);
   void sweepEmptiedElements();
 
-  std::unordered_map<Node*, std::unique_ptr<Element>> targets_;
+  // Every element, walked in this order each frame, held in one array: a frame's walk reads
+  // them forwards from memory the prefetcher follows, instead of one allocation per target.
+  // Mostly the order the targets got their first action. Elements are not erased while update
+  // walks them (so their places stay put, though a step that adds a target may move the array):
+  // one emptied meanwhile is listed here and erased when the walk ends (if still empty by then);
+  // an erased element's place goes to the last one.
+  std::vector<Element> elements_;
+  std::unordered_map<Node*, size_t> places_;  // each target's place in elements_
   Node* currentTarget_ = nullptr;
   Action* currentAction_ = nullptr;
   bool currentTargetSalvaged_ = false;
   bool currentActionSalvaged_ = false;
-  // Every element, walked in this order each frame: mostly the order the targets got their
-  // first action, which is mostly the order their memory was allocated in, so the walk reads
-  // memory forwards instead of jumping about the hash map. Elements are not erased while update
-  // walks them: one emptied meanwhile is listed here and erased when the walk ends (if still
-  // empty by then); an erased element's place goes to the last one.
   bool updating_ = false;
-  std::vector<Element*> order_;
   std::vector<Node*> emptiedTargets_;
 };
 

@@ -205,9 +205,14 @@ const Mat4& Node::getNodeToParentTransform() const {
   float c = 1.0f;
   float s = 0.0f;
   if (rotation_ != 0.0f) {
-    const float radians = rotation_ * -DEGREES_TO_RADIANS;
-    c = std::cos(radians);
-    s = std::sin(radians);
+    if (rotation_ != builtRotation_) {
+      const float radians = rotation_ * -DEGREES_TO_RADIANS;
+      rotationCos_ = std::cos(radians);
+      rotationSin_ = std::sin(radians);
+      builtRotation_ = rotation_;
+    }
+    c = rotationCos_;
+    s = rotationSin_;
   }
   const Vec2& aip = anchorPointInPoints_;
   if (aip.x != 0.0f || aip.y != 0.0f) {

@@ -185,6 +185,11 @@ class Node : public Ref {
   bool ignoreAnchorPointForPosition_ = false;
   mutable bool transformDirty_ = true;
   mutable bool inverseDirty_ = true;
+  // The cosine and sine of the rotation the transform was last built with: a node that moves
+  // without turning rebuilds its transform without them.
+  mutable float builtRotation_ = 0.0f;
+  mutable float rotationCos_ = 1.0f;
+  mutable float rotationSin_ = 0.0f;
   // Last: a visit whose transforms did not change reads only the fields above.
   mutable Mat4 transform_;
   mutable Mat4 inverse_;

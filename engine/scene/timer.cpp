@@ -20,22 +20,15 @@ void Timer::fire() {
   if (callback_) callback_(elapsed_);
 }
 
-bool Timer::update(float dt) {
+bool Timer::updateOther(float dt) {
   if (elapsed_ == -1.0f) {
     elapsed_ = 0.0f;
     timesExecuted_ = 0;
     return false;
   }
 
+  // A timer that runs forever without a delay took the inline path.
   elapsed_ += dt;
-  if (runForever_ && !useDelay_) {
-    if (elapsed_ >= interval_) {
-      fire();
-      elapsed_ = 0.0f;
-    }
-    return false;
-  }
-
   if (useDelay_) {
     if (elapsed_ >= delay_) {
       fire();

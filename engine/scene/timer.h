@@ -20,7 +20,18 @@ class Timer {
 
   // Advances by dt; true once the timer has run all its repeats and should be removed.
   // The first call only starts the timer, so the frame that scheduled it does not count.
-  bool update(float dt);
+  // Inline for the usual timer (forever, no delay): a large scene checks one per node per frame.
+  bool update(float dt) {
+    if (elapsed_ != -1.0f && runForever_ && !useDelay_) [[likely]] {
+      elapsed_ += dt;
+      if (elapsed_ >= interval_) {
+        fire();
+        elapsed_ = 0.0f;
+      }
+      return false;
+    }
+    return updateOther(dt);
+  }
 
   void setInterval(float interval) { interval_ = interval; }
   float getInterval() const { return interval_; }
@@ -30,6 +41,7 @@ class Timer {
   int getKey() const { return key_; }
 
  private:
+  bool updateOther(float dt);
   void fire();
 
   float elapsed_ = -1.0f;  // -1 until the first update starts the timer

@@ -46,7 +46,6 @@ Sprite* Sprite::createWithTextureRect(Texture2D* texture, const Rect& rect) {
 Sprite::Sprite() {
   quad_ = V2F_C4B_T2F_Quad{};
   worldQuad_ = drawnQuad();
-  quadCommand_.setQuadsInWorld(true);
 }
 
 Sprite::~Sprite() {
@@ -262,16 +261,15 @@ void Sprite::updateTransform() {
 }
 
 // Most sprites of a large scene are as they were last frame: the same transform, quad, place in
-// the window and material. Their command still holds this frame's world quad and model-view, so
-// they only queue it, on a path that makes no call that could return into it (the compiler need
-// not save registers for it); anything else takes the full visit.
+// the window and material. Their world quad is still right, so they only hand it to the
+// renderer, on a path that makes no call that could return into it (the compiler need not save
+// registers for it); anything else takes the full visit.
 void Sprite::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
   if (!visible_) return;
   if (parentFlags == 0 && !transformUpdated_ && !contentSizeDirty_ && !dirty_ &&
       batchNode_ == nullptr && renderer != nullptr && texture_ != nullptr && insideBounds_ &&
-      quadCommand_.hasMaterial(texture_->getName(), programState_, blendFunc_)) [[likely]] {
-    quadCommand_.setGlobalOrder(globalZOrder_);
-    renderer->addCommand(&quadCommand_);
+      material_.matches(texture_->getName(), programState_, blendFunc_)) [[likely]] {
+    renderer->addQuad(material_, worldQuad_, modelViewTransform_);
     return;
   }
   visitChanged(renderer, parentTransform, parentFlags);
@@ -299,9 +297,10 @@ void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t flags) {
   // Placed under the node's own model-view, the quad serves the next visits until something
   // changes; under any other transform the next visit places it again.
   if (batchNode_ == nullptr) dirty_ = &transform != &modelViewTransform_;
-  quadCommand_.init(globalZOrder_, texture_->getName(), programState_, blendFunc_, &worldQuad_, 1,
-                    transform);
-  renderer->addCommand(&quadCommand_);
+  if (!material_.matches(texture_->getName(), programState_, blendFunc_)) {
+    material_.set(texture_->getName(), programState_, blendFunc_);
+  }
+  renderer->addQuad(material_, worldQuad_, transform);
 }
 
 void Sprite::placeWorldQuad(const Mat4& modelView) {

@@ -1,15 +1,15 @@
 #pragma once
 // The textured rectangle of the engine: a leaf node that shows one rectangle of one texture as a
-// single quad. On its own it queues one quad command per frame, whose quad it has already moved
-// to world space: it places that quad again only when it is dirty (its quad or material changed)
-// or its transform changed, so a still sprite costs the renderer a copy. Linked to a sprite batch
-// node it writes its quad into the batch's texture atlas instead and the batch draws it.
-// Whoever writes the quad directly (a subclass) marks the sprite dirty.
+// single quad. On its own it appends that quad, already moved to world space, straight into the
+// renderer's buffer each frame: it places the quad again only when it is dirty (its quad or
+// material changed) or its transform changed, so a still sprite costs the renderer one copy.
+// Linked to a sprite batch node it writes its quad into the batch's texture atlas instead and
+// the batch draws it. Whoever writes the quad directly (a subclass) marks the sprite dirty.
 
 #include <cstdint>
 
 #include "engine/base/geometry.h"
-#include "engine/render/quad_command.h"
+#include "engine/render/quad_material.h"
 #include "engine/render/quad_types.h"
 #include "engine/scene/node.h"
 
@@ -96,21 +96,20 @@ class Sprite : public Node {
   GLProgramState* getGLProgramState() const { return programState_; }
   // The result of the last visibility test.
   bool isInsideBounds() const { return insideBounds_; }
-  const QuadCommand& getQuadCommand() const { return quadCommand_; }
 
  protected:
   Sprite();
 
   // Vertex positions of an unlinked sprite: the rectangle's size at the node's origin.
   void setVertexRect();
-  // Moves the quad to world space under this model-view, into the one the command carries.
+  // Moves the quad to world space under this model-view, into the one handed to the renderer.
   void placeWorldQuad(const Mat4& modelView);
   // The visit of a sprite whose transform, visibility or material may have changed.
   [[gnu::noinline]] void visitChanged(Renderer* renderer, const Mat4& parentTransform,
                                       uint32_t parentFlags);
 
-  // What every frame's draw reads comes first, then the command it fills and the quad the
-  // renderer copies, so that a visit and a render touch as few cache lines as they can.
+  // What every frame's visit reads comes first, then the material and the world quad it hands
+  // the renderer, so that a visit touches as few cache lines as it can.
   Texture2D* texture_ = nullptr;            // retained
   GLProgramState* programState_ = nullptr;  // retained
   BlendFunc blendFunc_ = BlendFunc::ALPHA_PREMULTIPLIED;
@@ -119,8 +118,8 @@ class Sprite : public Node {
   bool opacityModifyRGB_ = true;
   bool otherDiagonal_ = false;
   SpriteBatchNode* batchNode_ = nullptr;  // not retained
-  QuadCommand quadCommand_;
-  V2F_C4B_T2F_Quad worldQuad_;  // what the command carries: quad_ in world space
+  QuadMaterial material_;
+  V2F_C4B_T2F_Quad worldQuad_;  // quad_ in world space, as the last draw placed it
   V2F_C4B_T2F_Quad quad_;
   TextureAtlas* textureAtlas_ = nullptr;  // the batch's, not retained
   Rect rect_;

@@ -58,6 +58,7 @@ class Net : public kel::NetAsyncBuffer<32> {
     explicit Receiver(Net& owner) : owner_(owner) {}
     void received(const uint8_t* data, uint32_t length, uint8_t peer) override { owner_.received(data, length, peer); }
     void transportOpened() override { owner_.transportOpened(); }
+    uint8_t localPeerId() const override { return owner_.localPeerId(); }
 
    private:
     Net& owner_;

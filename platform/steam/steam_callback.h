@@ -12,6 +12,8 @@ namespace kel {
 enum SteamCallbackId : int {
   STEAM_GAME_OVERLAY_ACTIVATED = 331,
   STEAM_USER_STATS_RECEIVED = 1101,
+  STEAM_P2P_SESSION_REQUEST = 1202,       // steamId: the user who asks
+  STEAM_P2P_SESSION_CONNECT_FAIL = 1203,  // steamId: the user who cannot be reached
   STEAM_USER_STATS_STORED = 1102,
   STEAM_USER_ACHIEVEMENT_STORED = 1103,
   STEAM_GLOBAL_STATS_RECEIVED = 1112,
@@ -19,10 +21,12 @@ enum SteamCallbackId : int {
 
 // The client's result code for success; every other value is a failure.
 constexpr int STEAM_RESULT_OK = 1;
+constexpr int STEAM_RESULT_FAIL = 2;
 
 struct SteamCallbackData {
   int id = 0;
   int result = STEAM_RESULT_OK;
+  uint64_t steamId = 0;  // the other user, for the peer-to-peer callbacks
 };
 
 class SteamCallbackRegistry {

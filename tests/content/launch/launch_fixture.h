@@ -42,6 +42,7 @@ class CountingSteamApi : public kel::SteamApi {
   kel::SteamUser* user() override { return nullptr; }
   kel::SteamFriends* friends() override { return nullptr; }
   kel::SteamUserStats* userStats() override { return nullptr; }
+  kel::SteamNetworking* networking() override { return nullptr; }
   int pumps = 0;
   int shutdowns = 0;
 };

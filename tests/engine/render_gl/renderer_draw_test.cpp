@@ -125,6 +125,21 @@ TEST_P(RendererDraw, AFullBufferFlushesAndALargerCommandIsDrawnInSlices) {
   EXPECT_TRUE(near(pixel(44, 44), {0, 0, 255, 255}, 1));
 }
 
+// A run the end of the buffer cuts goes on in the next flush without its material being applied
+// again, and the material after it is applied there.
+TEST_P(RendererDraw, ARunCutByAFullBufferGoesOnInTheNextFlush) {
+  for (int64_t i = 0; i < Renderer::VBO_SIZE - 1; ++i) add(quad(0, 0, 1, 1));
+  add(quad(10, 10, 6, 6), green_);
+  add(quad(20, 10, 6, 6), green_);  // the first quad of the second flush
+  add(quad(30, 10, 6, 6));
+  renderer_->render();
+  EXPECT_EQ(renderer_->getFlushCount(), 2u);
+  EXPECT_EQ(renderer_->getDrawCallCount(), 4u);
+  EXPECT_TRUE(near(pixel(13, 13), kGreen, 1));
+  EXPECT_TRUE(near(pixel(23, 13), kGreen, 1));
+  EXPECT_TRUE(near(pixel(33, 13), kWhite, 1));
+}
+
 TEST_P(RendererDraw, CustomCommandSplitsRunsAndEmptyOneIsSkipped) {
   int calls = 0;
   CustomCommand custom;

@@ -45,6 +45,7 @@ class RawListener : public kel::NetBridgeListener {
     queue.push(data, length, peer);
   }
   void transportOpened() override {}
+  uint8_t localPeerId() const override { return kel::NET_HOST_PEER; }
   std::vector<Received> take() {
     std::vector<Received> all;
     queue.drain([&](const kel::NetMessage& m) {

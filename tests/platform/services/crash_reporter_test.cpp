@@ -64,6 +64,7 @@ class CrashingShutdownSteam : public kel::SteamApi {
   kel::SteamUser* user() override { return nullptr; }
   kel::SteamFriends* friends() override { return nullptr; }
   kel::SteamUserStats* userStats() override { return nullptr; }
+  kel::SteamNetworking* networking() override { return nullptr; }
 };
 
 // The reporter must be the last thing the desktop platform lets go of.

@@ -2,6 +2,7 @@
 // A store-front client that records every call and fires queued callbacks in runCallbacks.
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,7 @@ class FakeSteamApi : public kel::SteamApi,
   kel::SteamUser* user() override { return running ? this : nullptr; }
   kel::SteamFriends* friends() override { return running ? this : nullptr; }
   kel::SteamUserStats* userStats() override { return running ? this : nullptr; }
+  kel::SteamNetworking* networking() override { return nullptr; }
 
  private:
   bool record(const std::string& call) {
@@ -50,7 +52,22 @@ class FakeSteamApi : public kel::SteamApi,
 
   bool loggedOn() const override { return isLoggedOn; }
   uint64_t steamId() const override { return 76561198000000001ull; }
-  std::vector<kel::SteamFriendInfo> immediateFriends() const override { return friendInfos; }
+  int friendCount() const override { return static_cast<int>(friendInfos.size()); }
+  uint64_t friendByIndex(int index) const override { return friendInfos.at(index).steamId; }
+  const kel::SteamFriendInfo& info(uint64_t id) const {
+    for (const kel::SteamFriendInfo& info : friendInfos) {
+      if (info.steamId == id) return info;
+    }
+    throw std::out_of_range("no such friend");
+  }
+  kel::SteamPersonaState friendPersonaState(uint64_t id) const override { return info(id).state; }
+  std::string friendPersonaName(uint64_t id) const override { return info(id).personaName; }
+  std::string personaName() const override { return "me"; }
+  bool setRichPresence(const std::string&, const std::string&) override { return true; }
+  void clearRichPresence() override {}
+  void requestFriendRichPresence(uint64_t) override {}
+  std::string friendRichPresence(uint64_t, const std::string&) const override { return {}; }
+  std::vector<uint8_t> smallFriendAvatar(uint64_t) const override { return {}; }
   bool setAchievement(const std::string& key) override { return record("setAchievement " + key); }
   bool requestCurrentStats() override { return record("requestCurrentStats"); }
   bool storeStats() override { return record("storeStats"); }

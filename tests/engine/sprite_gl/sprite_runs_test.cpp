@@ -1,0 +1,101 @@
+// Sprites hand their quads straight to the renderer, which draws consecutive quads of one
+// material with one call: the order, the cuts between runs and what a sprite changed since its
+// last frame must still reach the pixels.
+#include <gtest/gtest.h>
+
+#include "director_fixture.h"
+#include "engine/layer/layer_color.h"
+#include "engine/render/texture2d.h"
+#include "engine/sprite/sprite.h"
+
+using namespace engine;
+using namespace spritetest;
+
+namespace {
+
+using SpriteRunsTest = DirectorFixture;
+
+// A 10x10 square of the texture centred on (x, y).
+Sprite* square(Texture2D* texture, float x, float y) {
+  Sprite* sprite = Sprite::createWithTexture(texture);
+  sprite->setScale(10.0f);
+  sprite->setPosition(x, y);
+  return sprite;
+}
+
+// Five overlapping squares in a row, added out of order: drawn by z they go red, green, green,
+// blue, red, so each overlap shows the later one and the run changes material three times.
+TEST_F(SpriteRunsTest, SpritesOfSeveralTexturesDrawInZOrderOneCallPerRun) {
+  Texture2D* red = solid(255, 0, 0);
+  Texture2D* green = solid(0, 255, 0);
+  Texture2D* blue = solid(0, 0, 255);
+  scene_->addChild(square(red, 56, 40), 4);
+  scene_->addChild(square(green, 48, 40), 2);
+  scene_->addChild(square(red, 40, 40), 0);
+  scene_->addChild(square(blue, 52, 40), 3);
+  scene_->addChild(square(green, 44, 40), 1);
+
+  for (const char* pass : {"first frame", "unchanged frame"}) {
+    frame();
+    EXPECT_EQ(renderer()->getDrawCallCount(), 4u) << pass;
+    EXPECT_EQ(renderer()->getDrawnQuadCount(), 5u) << pass;
+    EXPECT_TRUE(near(pixel(37, 40), kRed)) << pass;
+    EXPECT_TRUE(near(pixel(42, 40), kGreen)) << pass;  // over the first red
+    EXPECT_TRUE(near(pixel(46, 40), kGreen)) << pass;
+    EXPECT_TRUE(near(pixel(50, 40), kBlue)) << pass;   // over the second green
+    EXPECT_TRUE(near(pixel(54, 40), kRed)) << pass;    // over the blue
+    EXPECT_TRUE(near(pixel(60, 40), kRed)) << pass;
+  }
+}
+
+// A colour layer between two sprites of one texture draws between them: the run is cut there and
+// the second sprite's quad is drawn after the layer, over it.
+TEST_F(SpriteRunsTest, ANodeThatDrawsItselfCutsTheRunWhereItStands) {
+  Texture2D* red = solid(255, 0, 0);
+  LayerColor* layer = LayerColor::create(Color4B{0, 0, 255, 255}, 20, 20);
+  layer->setPosition(40, 30);  // covers 40..60, 30..50
+  scene_->addChild(square(red, 38, 40), 0);
+  scene_->addChild(layer, 1);
+  scene_->addChild(square(red, 62, 40), 2);
+  frame();
+  frame();
+  EXPECT_TRUE(near(pixel(36, 40), kRed));
+  EXPECT_TRUE(near(pixel(42, 40), kBlue));  // the layer over the first sprite
+  EXPECT_TRUE(near(pixel(58, 40), kRed));   // the second sprite over the layer
+  EXPECT_TRUE(near(pixel(50, 40), kBlue));
+}
+
+// Hidden, a sprite leaves nothing, and the sprites around it of one material become one run;
+// moved, retextured and recoloured while hidden, it shows its new state when shown again.
+TEST_F(SpriteRunsTest, ASpriteHiddenAndChangedShowsItsNewStateWhenShownAgain) {
+  Texture2D* red = solid(255, 0, 0);
+  Texture2D* green = solid(0, 255, 0);
+  scene_->addChild(square(red, 20, 40), 0);
+  Sprite* middle = square(green, 40, 40);
+  scene_->addChild(middle, 1);
+  scene_->addChild(square(red, 60, 40), 2);
+  frame();
+  EXPECT_EQ(renderer()->getDrawCallCount(), 3u);
+  EXPECT_TRUE(near(pixel(40, 40), kGreen));
+
+  middle->setVisible(false);
+  frame();
+  EXPECT_EQ(renderer()->getDrawCallCount(), 1u);
+  EXPECT_TRUE(near(pixel(40, 40), kBlack));
+  EXPECT_TRUE(near(pixel(60, 40), kRed));
+
+  middle->setPosition(40, 80);
+  middle->setTexture(quadrants());
+  middle->setTextureRect(Rect(1, 1, 1, 1));  // the white texel
+  middle->setColor(Color3B{0, 0, 255});
+  frame();
+  EXPECT_TRUE(near(pixel(40, 80), kBlack));  // still hidden
+  middle->setVisible(true);
+  frame();
+  EXPECT_TRUE(near(pixel(40, 80), kBlue));
+  EXPECT_TRUE(near(pixel(40, 40), kBlack));
+  frame();
+  EXPECT_TRUE(near(pixel(40, 80), kBlue));
+}
+
+}  // namespace
