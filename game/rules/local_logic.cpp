@@ -77,16 +77,24 @@ PlayerBase* LocalLogic::somePlayer() {
 
 std::pair<uint16_t, uint16_t> LocalLogic::offsetToNearestPlayer(const MapBlock& cell) {
   if (player_ == nullptr || world_ == nullptr) return {32767, 32767};
-  const int32_t dx = foldedColumnDistance(cell.x, static_cast<int32_t>(player_->cellX), world_->map().width());
-  const int32_t dy = static_cast<int32_t>(player_->cellY) - cell.y;
-  return {static_cast<uint16_t>(std::abs(dx)), static_cast<uint16_t>(std::abs(dy))};
+  return cellOffsetFrom(*player_, cell);
 }
 
 uint32_t LocalLogic::distanceToNearestPlayer(const MapBlock& cell) {
   if (player_ == nullptr || world_ == nullptr) return 65535;
-  const auto dx = static_cast<float>(foldedColumnDistance(cell.x, static_cast<int32_t>(player_->cellX),
+  return cellDistanceFrom(*player_, cell);
+}
+
+std::pair<uint16_t, uint16_t> LocalLogic::cellOffsetFrom(const PlayerBase& player, const MapBlock& cell) const {
+  const int32_t dx = foldedColumnDistance(cell.x, static_cast<int32_t>(player.cellX), world_->map().width());
+  const int32_t dy = static_cast<int32_t>(player.cellY) - cell.y;
+  return {static_cast<uint16_t>(std::abs(dx)), static_cast<uint16_t>(std::abs(dy))};
+}
+
+uint32_t LocalLogic::cellDistanceFrom(const PlayerBase& player, const MapBlock& cell) const {
+  const auto dx = static_cast<float>(foldedColumnDistance(cell.x, static_cast<int32_t>(player.cellX),
                                                           world_->map().width()));
-  const auto dy = static_cast<float>(static_cast<int32_t>(player_->cellY) - cell.y);
+  const auto dy = static_cast<float>(static_cast<int32_t>(player.cellY) - cell.y);
   return static_cast<uint32_t>(std::sqrt(dx * dx + dy * dy));
 }
 
@@ -127,10 +135,16 @@ void LocalLogic::setPlayerInBed(PlayerBase*, uint8_t) {
 void LocalLogic::respawnPlayer(Player* player) {
   if (player == nullptr || world_ == nullptr) return;
   player->respawnReset();
-  if (MapBlock* cell = world_->map().cellAt(player->spawnCellX, player->spawnCellY)) player->teleportTo(*cell);
-  player->revive();
+  returnToLife(*player);
   playPlayerAction(player, kActionRevived, 0, 1);
-  summonPet(*player, player->inventory->slotItem({SlotKind::Trinket, 0, 0}));
+}
+
+MapBlock* LocalLogic::returnToLife(Player& player) {
+  MapBlock* cell = world_->map().cellAt(player.spawnCellX, player.spawnCellY);
+  if (cell != nullptr) player.teleportTo(*cell);
+  player.revive();
+  summonPet(player, player.inventory->slotItem({SlotKind::Trinket, 0, 0}));
+  return cell;
 }
 
 bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
@@ -170,8 +184,12 @@ void LocalLogic::randomTick() {
 
 // ---- Cells ----
 
+bool LocalLogic::editAllowed(const BlockEdit& edit, PlayerBase* player) {
+  return world_ != nullptr && checkBlockEdit(*world_, *this, edit, player);
+}
+
 bool LocalLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
-  if (world_ == nullptr || !checkBlockEdit(*world_, *this, edit, player)) return false;
+  if (!editAllowed(edit, player)) return false;
   world_->applyBlockEdit(edit, player);
   return true;
 }
@@ -184,6 +202,8 @@ bool LocalLogic::brewPotion(AlchemyLab& lab, PlayerBase* player) { return brewPo
 
 // ---- Damage ----
 
+void LocalLogic::endLife(PlayerBase& player) { player.die(); }
+
 bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   if ((world_ != nullptr && world_->isCreative()) || player.dead || (player.cooldown > 0 && kind < 5)) {
     return false;
@@ -195,7 +215,7 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   if (kind >= kFirstDeathKind && kind < kFirstDeathKind + 5) {
     if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatDeathByKind[kind - kFirstDeathKind], 0);
   }
-  player.die();
+  endLife(player);
   playPlayerAction(&player, kActionDied, 0, 1);
   // The dead leave nothing following them: the pet goes, the line is cut.
   entities_->dismissPets(playerIdOf(&player));

@@ -169,6 +169,19 @@ class LocalLogic : public Logic, public PlayerRules {
   void startTimers();
   LogicTimers& timers() { return timers_; }
 
+ protected:
+  // What the local game and a host share of a respawn: the player stands on its spawn cell (the
+  // cell, null off the map), alive, with the pet its trinket summons.
+  MapBlock* returnToLife(Player& player);
+  // The checks of a block edit for the player (null: the world's own).
+  bool editAllowed(const BlockEdit& edit, PlayerBase* player);
+  // The cell's offset (folded across the map's seam) and whole-cell distance from the player;
+  // the world must be set.
+  std::pair<uint16_t, uint16_t> cellOffsetFrom(const PlayerBase& player, const MapBlock& cell) const;
+  uint32_t cellDistanceFrom(const PlayerBase& player, const MapBlock& cell) const;
+  // A player's health ran out: it dies (a host first tells its clients of its own player's death).
+  virtual void endLife(PlayerBase& player);
+
  private:
   void stepForges();
   void stepStables();

@@ -112,6 +112,9 @@ class GameLocal : public Game {
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
   // The session's own timers: what runs before or between worlds (`session_timer` keys).
   const WorldTimers& timers() const { return timers_; }
+  // The destination of a travel begins (its world file, or a new world), coming from the planet
+  // `origin`; `done` runs once it is entered.
+  void arriveAt(const TravelTarget& target, uint32_t origin, const GameCompletion& done);
 
   // The timed tasks' bodies (slots 24 and 5). The autosave's message comes when its files are
   // written, unless the game ended meanwhile.
@@ -119,6 +122,11 @@ class GameLocal : public Game {
   void updatePlayer();
   // The game's side of an applied edit: the sounds and debris of its kind, the cells redrawn.
   void onBlockEditApplied(const BlockEdit& edit);
+
+ protected:
+  // A travel whose world was saved goes on from the planet `origin`: alone, this game quits its
+  // world and arrives at the target.
+  virtual void continueTravel(const TravelTarget& target, uint32_t origin);
 
  private:
   // The world-clock task as the player's world events see it: the local player is given it when

@@ -201,10 +201,18 @@ void GameLocal::travelOnceSaved(const TravelTarget& target, uint16_t visitedBefo
     startTimers();
     return;
   }
-  travelOrigin_ = world != nullptr ? world->map().params().planetId : 0;
+  continueTravel(target, world != nullptr ? world->map().params().planetId : 0);
+}
+
+void GameLocal::continueTravel(const TravelTarget& target, uint32_t origin) {
   quit();
+  arriveAt(target, origin, {});
+}
+
+void GameLocal::arriveAt(const TravelTarget& target, uint32_t origin, const GameCompletion& done) {
+  travelOrigin_ = origin;
   pendingTravel_ = target;
   GameSaves& saves = gameSaves();
   saves.setWorldIndex(target.worldIndex);
-  begin(saves.worldFileExists() ? 1 : 3, {});
+  begin(saves.worldFileExists() ? 1 : 3, done);
 }

@@ -12,15 +12,18 @@
 #include "world/rules/logic.h"
 #include "world/world.h"
 
-LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running, PlayerEvents* localEvents)
+LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running, PlayerEvents* localEvents,
+                           const SessionKind& kind)
     : ownRunning_(running == nullptr ? std::make_unique<RunningWorld>() : nullptr),
       running_(running != nullptr ? running : ownRunning_.get()),
-      rules_(std::make_unique<LocalLogic>(nullptr, nullptr, nullptr)),
-      game_(std::make_unique<GameLocal>(rules_.get())),
+      rules_(kind.rules ? kind.rules() : std::make_unique<LocalLogic>(nullptr, nullptr, nullptr)),
+      game_(kind.game ? kind.game(*rules_) : std::make_unique<GameLocal>(rules_.get())),
       bodies_(std::make_unique<PlayerBodies>(*rules_, *rules_)),
       entities_(std::make_unique<SessionEntities>(*running_)),
       fishing_(std::make_unique<SessionFishing>(*rules_)),
-      context_(seams) {
+      seams_(seams),
+      context_(seams),
+      localEvents_(localEvents) {
   context_.rules = rules_.get();
   context_.edits = game_.get();
   context_.bodies = bodies_.get();

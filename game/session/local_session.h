@@ -8,6 +8,7 @@
 //
 // Main thread only.
 
+#include <functional>
 #include <memory>
 
 #include "world/world_context.h"
@@ -20,13 +21,20 @@ class SessionEntities;
 class SessionFishing;
 struct RunningWorld;
 
+// What kind of game a session plays: its rules and the game made over them. The default is the
+// game played alone; a host makes its own (net/host_game/).
+struct SessionKind {
+  std::function<std::unique_ptr<LocalLogic>()> rules;
+  std::function<std::unique_ptr<GameLocal>(LocalLogic&)> game;
+};
+
 class LocalSession {
  public:
   // `seams`: the view's and the entities' seams for this session's worlds; its rules, edit sink and
   // bodies are the session's own. `running`: where its world and player live (null: its own).
   // `localEvents`: what the local player it loads tells the view, sound and interface (null: nobody).
   explicit LocalSession(const WorldContext& seams = {}, RunningWorld* running = nullptr,
-                        PlayerEvents* localEvents = nullptr);
+                        PlayerEvents* localEvents = nullptr, const SessionKind& kind = {});
   // Ends a running game first.
   ~LocalSession();
   LocalSession(const LocalSession&) = delete;
@@ -39,6 +47,10 @@ class LocalSession {
   SessionEntities& entities() { return *entities_; }
   // What every world of this session is built with.
   const WorldContext& context() const { return context_; }
+  // The seams it was given (without its own rules, edit sink, bodies and entities), and where its
+  // local player tells its events: another kind of session over the same view takes them.
+  const WorldContext& seams() const { return seams_; }
+  PlayerEvents* localEvents() const { return localEvents_; }
 
   // This session's game and rules become the process's current ones (and its world, while one
   // runs); `unbindCurrent` restores the null forms where they are still this session's.
@@ -55,6 +67,8 @@ class LocalSession {
   std::unique_ptr<PlayerBodies> bodies_;
   std::unique_ptr<SessionEntities> entities_;
   std::unique_ptr<SessionFishing> fishing_;
+  WorldContext seams_;
   WorldContext context_;
+  PlayerEvents* localEvents_;
   bool bound_ = false;
 };

@@ -1,0 +1,56 @@
+#include "net/host_game/game_remote_server.h"
+
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "game/player/player.h"
+#include "game/session/game_screen.h"
+#include "net/endpoint/net_server.h"
+#include "net/host_game/net_logic.h"
+#include "net/players/player_messages.h"
+#include "net/wire/wire_out.h"
+#include "world/world.h"
+
+GameRemoteServer::GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting)
+    : GameLocal(&rules), netRules_(rules), server_(server), hosting_(hosting) {}
+
+void GameRemoteServer::setPlayerMode(uint8_t mode) {
+  GameLocal::setPlayerMode(mode);
+  const wire::WireOut out = wire::WireOut(wire::outgoing(player_msg::kMode, wire::Side::Host)).peer(kel::NET_HOST_PEER).u8(mode);
+  server_.send(out.data(), out.size(), 0);
+}
+
+void GameRemoteServer::respawn() {
+  if (player == nullptr) return;
+  gameScreen().enterMainView();
+  netRules_.respawnPlayer(player);
+}
+
+void GameRemoteServer::leaveBed() {
+  if (player != nullptr) netRules_.setPlayerInBed(player, 0);
+}
+
+void GameRemoteServer::requestTrade(PlayerBase* other) {
+  if (other != nullptr && player != nullptr) netRules_.requestTrade(player, other);
+}
+
+void GameRemoteServer::sendHeldItem() {
+  if (player != nullptr) server_.sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
+}
+
+void GameRemoteServer::quit() {
+  // The world goes with the game: nothing may be sent of it or applied to it any more.
+  server_.worldSender().setHostedWorld(nullptr, nullptr);
+  server_.setWorld(nullptr);
+  GameLocal::quit();
+  server_.shutdown();
+  hosting_.returnToLocalGame();
+}
+
+// The world was saved: the old endpoint ends and a new one hosts the destination. The re-hosting
+// runs on the main thread once this call (made by the save's completion) has returned, since it
+// replaces this game.
+void GameRemoteServer::continueTravel(const TravelTarget& target, uint32_t origin) {
+  HostingControl& hosting = hosting_;
+  engine::Director::getInstance()->getScheduler()->performFunctionInMainThread(
+      [&hosting, target, origin] { hosting.rehost(target, origin); });
+}

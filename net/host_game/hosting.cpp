@@ -1,0 +1,128 @@
+#include "net/host_game/hosting.h"
+
+#include <utility>
+
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "game/player/player_desktop.h"
+#include "game/session/local_session.h"
+#include "game/session/running_world.h"
+#include "game/session/session_entities.h"
+#include "net/endpoint/current_net.h"
+#include "net/endpoint/net_server.h"
+#include "net/host_game/net_logic.h"
+
+namespace {
+
+std::unique_ptr<Hosting>& hostingSlot() {
+  static std::unique_ptr<Hosting> hosting;
+  return hosting;
+}
+
+void onMainThread(std::function<void()> function) {
+  engine::Director::getInstance()->getScheduler()->performFunctionInMainThread(std::move(function));
+}
+
+}  // namespace
+
+Hosting::Hosting(LocalSession& local, HostSetup setup) : local_(local), setup_(std::move(setup)) {}
+
+Hosting::~Hosting() {
+  *alive_ = false;
+  if (session_ != nullptr) returnToLocalGame();
+}
+
+GameRemoteServer* Hosting::game() const {
+  return session_ != nullptr ? static_cast<GameRemoteServer*>(&session_->game()) : nullptr;
+}
+
+NetLogic* Hosting::rules() const { return session_ != nullptr ? static_cast<NetLogic*>(&session_->rules()) : nullptr; }
+
+bool Hosting::start() {
+  if (!openEndpoint()) return false;
+  game()->begin(setup_.mode, whenEntered());
+  return true;
+}
+
+GameCompletion Hosting::whenEntered() {
+  return [this, alive = std::weak_ptr<bool>(alive_)] {
+    if (!alive.expired()) worldEntered();
+  };
+}
+
+bool Hosting::openEndpoint() {
+  local_.end();
+  local_.unbindCurrent();
+  NetServer& server = setup_.makeBridge ? static_cast<NetServer&>(makeCurrentNet(std::make_unique<NetServer>(
+                                              setup_.bridge, setup_.localName, setup_.notices)))
+                                        : NetServer::create(setup_.bridge, setup_.localName, setup_.notices);
+  if (setup_.makeBridge) server.setBridge(setup_.makeBridge(server));
+  server_ = &server;
+  SessionKind kind{
+      .rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
+      .game = [&server, this](LocalLogic& rules) {
+        return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, *this);
+      }};
+  session_ = std::make_unique<LocalSession>(local_.seams(), &local_.running(), local_.localEvents(), kind);
+  session_->bindCurrent();
+  if (server.bridge() == nullptr || !server.bridge()->startWith(setup_.listenAt)) {
+    returnToLocalGame();
+    return false;
+  }
+  return true;
+}
+
+// Called by the game's begin once the world is entered (its player stands in it).
+void Hosting::worldEntered() {
+  if (server_ == nullptr || session_ == nullptr) return;
+  RunningWorld& running = session_->running();
+  server_->setHostPlayer(running.player.get());
+  server_->setWorld(running.world.get());
+  server_->worldSender().setHostedWorld(running.world.get(), &session_->entities().lists());
+  hosted_ = true;
+  server_->worldReady();
+}
+
+void Hosting::returnToLocalGame() {
+  if (ending_) return;  // the hosting game's quit, called from here, comes back
+  ending_ = true;
+  hosted_ = false;
+  if (server_ != nullptr) {
+    server_->worldSender().setHostedWorld(nullptr, nullptr);
+    server_->setWorld(nullptr);
+    server_->setHostPlayer(nullptr);
+  }
+  if (session_ != nullptr && session_->game().started) session_->game().quit();
+  if (server_ != nullptr) {
+    server_->shutdown();  // retired: freed by the next drain
+    server_ = nullptr;
+  }
+  if (session_ != nullptr) {
+    session_->end();
+    session_->unbindCurrent();
+    local_.bindCurrent();
+    // The hosting game may be the caller: it and its rules go once it has returned.
+    onMainThread([retired = std::shared_ptr<LocalSession>(std::move(session_))] {});
+  }
+  ending_ = false;
+}
+
+void Hosting::rehost(const TravelTarget& target, uint32_t origin) {
+  if (session_ == nullptr) return;
+  session_->game().quit();  // the old endpoint ends; the game played alone is current meanwhile
+  if (!openEndpoint()) return;
+  game()->arriveAt(target, origin, whenEntered());
+}
+
+Hosting* hostWorld(LocalSession& local, const HostSetup& setup) {
+  std::unique_ptr<Hosting>& slot = hostingSlot();
+  slot.reset();
+  slot = std::make_unique<Hosting>(local, setup);
+  if (!slot->start()) {
+    slot.reset();
+    return nullptr;
+  }
+  return slot.get();
+}
+
+Hosting* currentHosting() { return hostingSlot().get(); }

@@ -1,0 +1,128 @@
+#include "net/host_game/net_logic.h"
+
+#include "content/items/block_edit.h"
+#include "game/player/player.h"
+#include "net/endpoint/net_player_server.h"
+#include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
+#include "net/wire/wire_out.h"
+#include "world/cells/map_block.h"
+#include "world/rules/game.h"
+#include "world/world.h"
+
+namespace {
+
+namespace msg {
+constexpr uint8_t kBlockEdit = 60;
+constexpr uint8_t kCellMarked = 62;
+constexpr uint8_t kCellUnmarked = 63;
+constexpr uint8_t kCircuitSetting = 65;
+}  // namespace msg
+
+constexpr uint8_t kActionRevived = 7;
+
+wire::WireOut hostMessage(uint8_t id) { return wire::WireOut(wire::outgoing(id, wire::Side::Host)); }
+
+}  // namespace
+
+NetLogic::NetLogic(NetServer& server, World* world, Player* player, const DifficultyRow* difficulty)
+    : LocalLogic(world, player, difficulty), server_(server) {}
+
+uint8_t NetLogic::peerOf(const PlayerBase* player) const {
+  if (player == nullptr) return kNoPeer;
+  const NetPlayerTable& table = server_.players();
+  for (size_t peer = 0; peer < table.size(); ++peer) {
+    const NetPlayerServer* entry = server_.entryOf(static_cast<uint8_t>(peer));
+    if (entry != nullptr && entry->player() == player) return static_cast<uint8_t>(peer);
+  }
+  return kNoPeer;
+}
+
+void NetLogic::sendToAll(const wire::WireOut& message) { server_.send(message.data(), message.size(), 0); }
+
+void NetLogic::sendToAllButActor(const wire::WireOut& message, PlayerBase* actor, uint8_t flag) {
+  const uint8_t peer = peerOf(actor);
+  const bool clientStartedIt = flag == 0 && peer != kNoPeer && peer != kel::NET_HOST_PEER;
+  if (clientStartedIt) {
+    server_.sendToAllBut(message, peer);
+  } else {
+    sendToAll(message);
+  }
+}
+
+// ---- Cells ----
+
+bool NetLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
+  if (!editAllowed(edit, player)) return false;
+  // The clients hear of it before the host's world changes, so that what the change sends on
+  // (loot, entities) reaches them after the edit itself.
+  sendToAll(hostMessage(msg::kBlockEdit).u8(0).blockEdit(edit));
+  world()->edits().applyBlockEdit(edit, player);
+  return true;
+}
+
+void NetLogic::reportCellMarked(MapBlock& cell) { sendToAll(hostMessage(msg::kCellMarked).cell(cell.x, cell.y)); }
+
+void NetLogic::reportCellUnmarked(MapBlock& cell) {
+  sendToAll(hostMessage(msg::kCellUnmarked).cell(cell.x, cell.y));
+}
+
+void NetLogic::setCircuitInput(MapBlock& cell, uint8_t value) {
+  LocalLogic::setCircuitInput(cell, value);
+  sendToAll(hostMessage(msg::kCircuitSetting).cell(cell.x, cell.y).u8(value));
+}
+
+// ---- Effects ----
+
+void NetLogic::playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) {
+  LocalLogic::playCellEffect(player, cell, effect, flag);
+  sendToAllButActor(hostMessage(player_msg::kCellEffect).cell(cell.x, cell.y).u8(effect), player, flag);
+}
+
+void NetLogic::playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) {
+  if (player == nullptr) return;
+  player->playAction(action, value);
+  const uint8_t peer = peerOf(player);
+  if (peer == kNoPeer) return;  // a player the endpoint does not hold has nobody to show it to
+  sendToAllButActor(hostMessage(player_msg::kAction).peer(peer).u8(action).u8(value), player, flag);
+}
+
+void NetLogic::playSound(MapBlock& cell, uint16_t soundId, uint16_t value) {
+  LocalLogic::playSound(cell, soundId, value);
+  sendToAll(hostMessage(player_msg::kCellSound).cell(cell.x, cell.y).u16(soundId).u16(value));
+}
+
+// ---- Players ----
+
+void NetLogic::setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) {
+  const uint8_t peer = peerOf(player);
+  if (peer == kNoPeer) return;
+  LocalLogic::setPlayerFlag(player, flag, on);
+  sendToAll(hostMessage(player_msg::kFlag).peer(peer).u16(flag).u8(on));
+}
+
+void NetLogic::teleportPlayer(PlayerBase* player, MapBlock& cell) {
+  const uint8_t peer = peerOf(player);
+  if (peer == kNoPeer) return;
+  LocalLogic::teleportPlayer(player, cell);
+  sendToAll(hostMessage(player_msg::kTeleport).peer(peer).cell(cell.x, cell.y));
+}
+
+void NetLogic::endLife(PlayerBase& player) {
+  if (&player == this->player()) sendToAll(hostMessage(player_msg::kDeath).peer(kel::NET_HOST_PEER));
+  LocalLogic::endLife(player);
+}
+
+// Every player comes back where the host's own player does.
+void NetLogic::respawnPlayer(Player* player) {
+  const uint8_t peer = peerOf(player);
+  if (peer == kNoPeer || world() == nullptr) return;
+  if (Player* host = this->player()) {
+    host->respawnReset();
+    player->setSpawnCell(host->spawnCellX, host->spawnCellY);
+  }
+  const MapBlock* cell = returnToLife(*player);
+  if (cell == nullptr) return;
+  sendToAll(hostMessage(player_msg::kTeleport).peer(peer).cell(cell->x, cell->y));
+  playPlayerAction(player, kActionRevived, 0, 1);
+}

@@ -1,0 +1,95 @@
+// The host's rules visit the endpoint's present players in peer order: the host's own player
+// always (entry 0), a client's player once it entered the world.
+
+#include <algorithm>
+#include <vector>
+
+#include "entities/mobs/mob_entity.h"
+#include "game/player/player_base.h"
+#include "game/player/player_stats.h"
+#include "net/endpoint/net_player_server.h"
+#include "net/endpoint/net_server.h"
+#include "net/host_game/net_logic.h"
+
+namespace {
+
+std::vector<PlayerBase*> presentPlayers(const NetServer& server) {
+  std::vector<PlayerBase*> present;
+  for (size_t index = 0; index < server.players().size(); ++index) {
+    const auto peer = static_cast<uint8_t>(index);
+    const NetPlayerServer* entry = server.entryOf(peer);
+    if (entry == nullptr || entry->player() == nullptr) continue;
+    if (peer == kel::NET_HOST_PEER || server.joinStage(peer) == host::JoinStage::Entered) {
+      present.push_back(entry->player());
+    }
+  }
+  return present;
+}
+
+}  // namespace
+
+void NetLogic::forEachPlayer(const PlayerVisitor& visit) {
+  for (PlayerBase* player : presentPlayers(server_)) visit(player);
+}
+
+bool NetLogic::anyPlayer(const PlayerTest& test) {
+  bool any = false;
+  for (PlayerBase* player : presentPlayers(server_)) any = test(player) || any;  // every one is asked
+  return any;
+}
+
+bool NetLogic::findPlayer(const PlayerTest& test) { return firstPlayerWhere(test) != nullptr; }
+
+PlayerBase* NetLogic::firstPlayerWhere(const PlayerTest& test) {
+  for (PlayerBase* player : presentPlayers(server_)) {
+    if (test(player)) return player;
+  }
+  return nullptr;
+}
+
+bool NetLogic::isPlayerPresent(PlayerBase* player) {
+  for (PlayerBase* present : presentPlayers(server_)) {
+    if (present == player) return true;
+  }
+  return false;
+}
+
+uint32_t NetLogic::playerCount() { return static_cast<uint32_t>(presentPlayers(server_).size()); }
+
+PlayerBase* NetLogic::somePlayer() {
+  return pickPresentPlayer(presentPlayers(server_), [](PlayerBase*) { return true; });
+}
+
+// The player with the smallest sum of both parts; the first of equals keeps its place.
+std::pair<uint16_t, uint16_t> NetLogic::offsetToNearestPlayer(const MapBlock& cell) {
+  std::pair<uint16_t, uint16_t> best{32767, 32767};
+  if (world() == nullptr) return best;
+  for (PlayerBase* player : presentPlayers(server_)) {
+    const std::pair<uint16_t, uint16_t> offset = cellOffsetFrom(*player, cell);
+    if (offset.first + offset.second < best.first + best.second) best = offset;
+  }
+  return best;
+}
+
+uint32_t NetLogic::distanceToNearestPlayer(const MapBlock& cell) {
+  uint32_t best = 65535;
+  if (world() == nullptr) return best;
+  for (PlayerBase* player : presentPlayers(server_)) best = std::min(best, cellDistanceFrom(*player, cell));
+  return best;
+}
+
+// The nearest present player that mobs may target.
+PlayerBase* NetLogic::mobTargetPlayer(MobEntity* mob) {
+  PlayerBase* nearest = nullptr;
+  uint32_t nearestDistance = 0;
+  const MapBlock* at = mob != nullptr ? mob->data.cell : nullptr;
+  for (PlayerBase* player : presentPlayers(server_)) {
+    if (player->hasFlag(player_flag::kTarget)) continue;
+    const uint32_t distance = at != nullptr && world() != nullptr ? cellDistanceFrom(*player, *at) : 0;
+    if (nearest == nullptr || distance < nearestDistance) {
+      nearest = player;
+      nearestDistance = distance;
+    }
+  }
+  return nearest;
+}

@@ -1,0 +1,119 @@
+// The hosting swap: hosting a world replaces the current game and rules with the hosting game and
+// the host's rules over a new current endpoint; once the world is entered the endpoint holds it and
+// the host's own player is its entry 0; quitting puts the game played alone back.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "game/player/player_desktop.h"
+#include "game/rules/local_logic.h"
+#include "game/session/game_local.h"
+#include "game/session/game_saves.h"
+#include "game/session/local_session.h"
+#include "game/session/running_world.h"
+#include "net/endpoint/current_net.h"
+#include "net/endpoint/net_player_server.h"
+#include "net/endpoint/net_server.h"
+#include "net/host_game/hosting.h"
+#include "net/host_game/net_logic.h"
+#include "net/transports/enet_server.h"
+#include "tests/engine/scene/scene_fixture.h"
+#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/world/world_test_blocks.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace nettest {
+namespace {
+
+// A character and a world file that always read.
+class ReadableSaves final : public NullGameSaves {
+ public:
+  bool hasWorldEntry() const override { return true; }
+  bool worldFileExists() const override { return true; }
+  LoadedWorld loadWorldFile(const DifficultyRow*) override {
+    LoadedWorld result;
+    result.result = LoadedWorld::kLoaded;
+    result.world = World::create(nullptr, WorldParams{}, 40, 30);
+    return result;
+  }
+  std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
+                                                      GameClock* clock) override {
+    return std::make_unique<PlayerDesktopLocal>(&game, events, clock);
+  }
+};
+
+class HostingSwap : public world_test::WorldTest {
+ protected:
+  void SetUp() override {
+    scenetest::resetScene();
+    WorldTest::SetUp();
+    setGameSaves(&saves);
+    local.bindCurrent();
+  }
+  void TearDown() override {
+    if (Hosting* hosting = currentHosting()) hosting->returnToLocalGame();
+    advance(0.1f);
+    local.unbindCurrent();
+    endCurrentNet();
+    setGameSaves(nullptr);
+    WorldTest::TearDown();
+    scenetest::resetScene();
+  }
+  static void advance(float seconds) {
+    for (float t = 0; t < seconds; t += 0.02f) engine::Director::getInstance()->getScheduler()->update(0.02f);
+  }
+  static HostSetup loopbackSetup() {
+    HostSetup setup;
+    setup.bridge = kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""};
+    setup.listenAt = kel::base::DesktopDirectConnectionInfo(kLoopback, 0);
+    setup.localName = "Host";
+    setup.mode = 0;
+    setup.makeBridge = [](NetServer& server) {
+      return std::make_unique<enet::EnetServer>(server.bridgeListener(), kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""});
+    };
+    return setup;
+  }
+
+  ReadableSaves saves;
+  LocalSession local;
+};
+
+TEST_F(HostingSwap, HostingMakesTheHostsGameAndRulesCurrentAndHandsTheEnteredWorldToTheEndpoint) {
+  Hosting* hosting = hostWorld(local, loopbackSetup());
+  ASSERT_NE(hosting, nullptr);
+  EXPECT_EQ(&currentGame(), hosting->game());
+  EXPECT_EQ(&currentLogic(), static_cast<Logic*>(hosting->rules()));
+  EXPECT_EQ(currentNet(), hosting->server());
+
+  advance(0.2f);  // the world file is read after a short delay
+  ASSERT_TRUE(hosting->worldHosted());
+  NetServer& server = *hosting->server();
+  RunningWorld& running = hosting->session()->running();
+  ASSERT_NE(running.world, nullptr);
+  EXPECT_EQ(server.world(), running.world.get());
+  EXPECT_EQ(&running.world->rules(), static_cast<Logic*>(hosting->rules())) << "the world keeps the host's rules";
+  ASSERT_NE(server.entryOf(0), nullptr);
+  EXPECT_EQ(server.entryOf(0)->player(), running.player.get()) << "the host's own player is entry 0";
+  EXPECT_EQ(hosting->rules()->peerOf(running.player.get()), 0);
+}
+
+TEST_F(HostingSwap, QuittingTheHostingGameReturnsToTheGamePlayedAlone) {
+  Hosting* hosting = hostWorld(local, loopbackSetup());
+  ASSERT_NE(hosting, nullptr);
+  advance(0.2f);
+  ASSERT_TRUE(hosting->worldHosted());
+  hosting->game()->quit();
+  EXPECT_FALSE(hosting->worldHosted());
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  EXPECT_EQ(&currentLogic(), static_cast<Logic*>(&local.rules()));
+  EXPECT_EQ(currentNet(), nullptr) << "the endpoint is no longer current";
+  advance(0.1f);  // the hosting session goes once its game has returned
+  EXPECT_EQ(hosting->session(), nullptr);
+}
+
+}  // namespace
+}  // namespace nettest
