@@ -1,0 +1,78 @@
+#include "net/client_game/joined_game.h"
+
+#include "engine/scene/scheduled_slots.h"
+#include "game/player/player_desktop.h"
+#include "game/session/game_saves.h"
+#include "game/session/game_slots.h"
+#include "net/endpoint/net_client.h"
+#include "saves/world/world_info.h"
+#include "world/current_world.h"
+#include "world/world.h"
+
+namespace {
+constexpr uint8_t kJoinedLoadingMode = 4;
+}  // namespace
+
+JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events)
+    : net_(net), seams_(seams), game_(net, rules_, exit), player_(gameSaves().loadLocalPlayer(game_, events)) {
+  game_.player = player_.get();
+  rules_.setPlayer(player_.get());
+  net_.setLocalPlayer(player_.get());
+  net_.worldReceiver().setArrival(this);
+}
+
+JoinedGame::~JoinedGame() { detach(); }
+
+WorldContext JoinedGame::worldContext() {
+  WorldContext context = seams_;
+  context.rules = &rules_;
+  context.edits = &game_;
+  return context;
+}
+
+void JoinedGame::worldCreated(World& world, WorldEntities& entities, const PlayerCells& cells) {
+  game_.world = &world;
+  game_.difficulty = world.difficulty();
+  game_.setEntities(&entities);
+  rules_.setWorld(&world);
+  rules_.setDifficulty(world.difficulty());
+  if (player_ != nullptr) {
+    player_->setWorld(&world);
+    player_->setSpawnCell(cells.spawnX, cells.spawnY);
+    player_->setCellCoordinates(cells.x, cells.y);
+  }
+  setCurrentWorld(&world);
+}
+
+void JoinedGame::downloadStarted() { game_.begin(kJoinedLoadingMode, {}); }
+
+// A moment after the clock, as a loaded world is entered a moment after its file was read.
+void JoinedGame::clockArrived(World&) {
+  engine::scheduleSlotOnce([this](float) { game_.enterWorld(); }, game_slot::kStartLoadingDelay,
+                           game_slot::kStartLoading, this);
+}
+
+void JoinedGame::detach() {
+  if (detached_) return;
+  detached_ = true;
+  // Only this game's own slots: another game may hold them since.
+  if (engine::scheduledSlots()[game_slot::kStartLoading] == this) engine::unscheduleSlot(game_slot::kStartLoading);
+  if (engine::scheduledSlots()[game_slot::kSettle] == &game_) engine::unscheduleSlot(game_slot::kSettle);
+  game_.stopTimers();
+  if (net_.localPlayer() == player_.get()) net_.setLocalPlayer(nullptr);
+  net_.worldReceiver().setArrival(nullptr);
+  if (World* world = game_.world) {
+    if (currentWorld() == world) setCurrentWorld(nullptr);
+    // What the world's entities answer for stays theirs; this game's rules and edits go.
+    WorldContext left = world->context();
+    left.rules = nullptr;
+    left.edits = nullptr;
+    world->setContext(left);
+  }
+  if (player_ != nullptr) player_->setWorld(nullptr);
+  game_.world = nullptr;
+  game_.player = nullptr;
+  game_.setEntities(nullptr);
+  rules_.setWorld(nullptr);
+  rules_.setPlayer(nullptr);
+}

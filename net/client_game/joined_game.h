@@ -1,0 +1,55 @@
+#pragma once
+// One game joined to a host, whole: the client's game (`GameRemoteClient`), the rules its local
+// checks ask, and the local player. It is the endpoint's `WorldArrival`: the world the host's
+// header builds is bound to this game's context (its edits go to the game, its rules are the
+// local checks'), handed to the player and the game, and entered a moment after the host's clock
+// arrived, which tells the host the client is in.
+//
+// The world itself stays the endpoint's (its receiver owns it); `detach` takes every tie between
+// them apart before the game goes, so neither can reach the other afterwards.
+//
+// Main thread only.
+
+#include <memory>
+
+#include "game/rules/local_logic.h"
+#include "net/client_game/game_remote_client.h"
+#include "net/transfer/world_arrival.h"
+
+class NetClient;
+class PlayerDesktopLocal;
+class PlayerEvents;
+
+class JoinedGame final : public WorldArrival {
+ public:
+  // `seams`: what every world of the program is built with (refresh, sounds, options, scheduler).
+  // The local player is loaded for the current character and tells `events` (null: nobody).
+  JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events);
+  ~JoinedGame() override;
+  JoinedGame(const JoinedGame&) = delete;
+  JoinedGame& operator=(const JoinedGame&) = delete;
+
+  GameRemoteClient& game() { return game_; }
+  LocalLogic& rules() { return rules_; }
+  // Null when the character could not be read.
+  PlayerDesktopLocal* player() const { return player_.get(); }
+
+  // ---- WorldArrival ----
+  WorldContext worldContext() override;
+  void worldCreated(World& world, WorldEntities& entities, const PlayerCells& cells) override;
+  void downloadStarted() override;
+  void cellsComplete(World&) override {}
+  void clockArrived(World& world) override;
+
+  // The game's tasks stop; the endpoint forgets the player and this arrival; the world keeps
+  // nothing of this game in its context.
+  void detach();
+
+ private:
+  NetClient& net_;
+  WorldContext seams_;
+  LocalLogic rules_{nullptr, nullptr, nullptr};
+  GameRemoteClient game_;
+  std::unique_ptr<PlayerDesktopLocal> player_;
+  bool detached_ = false;
+};

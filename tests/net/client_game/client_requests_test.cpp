@@ -1,0 +1,197 @@
+// A joined player's game asks the host instead of acting: each operation sends exactly the
+// request the host reads, byte for byte, and does only its own local part. An item a request
+// carries is written into it before it goes back to the pool.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <functional>
+#include <new>
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "game/rules/local_logic.h"
+#include "game/session/travel_target.h"
+#include "net/client_game/game_remote_client.h"
+#include "tests/net/client_handling/client_in_game.h"
+#include "world/cells/map_block.h"
+
+namespace {
+
+using nettest::Bytes;
+
+// Little-endian bytes, written as the host reads them.
+struct Le {
+  Bytes bytes;
+  Le& u8(uint8_t v) {
+    bytes.push_back(v);
+    return *this;
+  }
+  Le& u16(uint16_t v) { return u8(static_cast<uint8_t>(v)).u8(static_cast<uint8_t>(v >> 8)); }
+  Le& u32(uint32_t v) { return u16(static_cast<uint16_t>(v)).u16(static_cast<uint16_t>(v >> 16)); }
+  Le& f32(float v) { return u32(std::bit_cast<uint32_t>(v)); }
+  // word, id, count, durability, variant
+  Le& item(uint32_t word, uint16_t id, uint16_t count, uint16_t durability, uint8_t variant) {
+    return u32(word).u16(id).u16(count).u16(durability).u8(variant);
+  }
+};
+
+class Exits final : public ClientGameExit {
+ public:
+  void leaveJoinedGame() override { ++left; }
+  void rejoinHost() override { ++rejoined; }
+  int left = 0;
+  int rejoined = 0;
+};
+
+Item* pooledItem(uint16_t id, uint16_t count, uint32_t word) {
+  return new (allocItem()) Item(id, 2, count, 7, word);
+}
+
+class ClientRequests : public ::testing::Test {
+ protected:
+  ClientRequests() {
+    game.world = in.world.get();
+    game.player = in.player.get();
+    in.player->position = {100.0f, 200.0f};
+  }
+
+  // What the operation sent, and nothing else.
+  Bytes sentBy(const std::function<void()>& operation) {
+    in.bridge->sent.clear();
+    operation();
+    if (in.bridge->sent.size() != 1) {
+      ADD_FAILURE() << in.bridge->sent.size() << " messages sent";
+      return {};
+    }
+    return in.bridge->sent.front();
+  }
+  bool sendsNothing(const std::function<void()>& operation) {
+    in.bridge->sent.clear();
+    operation();
+    return in.bridge->sent.empty();
+  }
+
+  nettest::ClientInGame in;
+  LocalLogic rules{nullptr, nullptr, nullptr};
+  Exits exits;
+  GameRemoteClient game{in.client, rules, exits};
+};
+
+TEST_F(ClientRequests, EachRequestIsTheBytesTheHostReads) {
+  MapBlock& cell = *in.world->cellAt(5, 6);
+  const uint8_t me = nettest::ClientInGame::kLocalPeer;
+  struct Case {
+    const char* name;
+    std::function<void()> operation;
+    Bytes expected;
+  };
+  const Case cases[] = {
+      {"player action", [&] { game.playPlayerAction(3, 9); }, Le{}.u8(6).u8(94).u8(me).u8(3).u8(9).bytes},
+      {"cell effect", [&] { game.playCellEffect(4, cell); }, Le{}.u8(6).u8(95).u16(5).u16(6).u8(4).bytes},
+      {"shelf", [&] { game.putItemOnShelf(cell, nullptr, 2); }, Le{}.u8(2).u8(27).u16(5).u16(6).u8(2).bytes},
+      {"sign", [&] { game.placeSign(cell, 1); }, Le{}.u8(9).u8(105).u16(5).u16(6).u8(1).bytes},
+      {"shoot", [&] { game.shoot(10.0f, 20.0f, 0.5f, 0.25f); },
+       Le{}.u8(2).u8(25).f32(10).f32(20).f32(100).f32(200).f32(0.5f).f32(0.25f).bytes},
+      {"mode", [&] { game.setPlayerMode(1); }, Le{}.u8(2).u8(46).u8(me).u8(1).bytes},
+      {"clock mode", [&] { game.setTimeFrozen(1); }, Le{}.u8(4).u8(74).u8(1).bytes},
+      {"respawn", [&] { game.respawn(); }, Le{}.u8(2).u8(15).bytes},
+      {"leave bed", [&] { game.leaveBed(); }, Le{}.u8(2).u8(51).bytes},
+      {"portal", [&] { game.usePortal(); }, Le{}.u8(2).u8(53).u32(0xFFFFFFFFu).bytes},
+      {"trade answer", [&] { game.answerTrade(113, 5, 2); }, Le{}.u8(11).u8(113).u8(2).u8(5).bytes},
+      {"trade cancel", [&] { game.cancelTrade(); }, Le{}.u8(11).u8(117).bytes},
+      {"reel in", [&] { game.reelIn(1500.0f); }, Le{}.u8(13).u8(133).f32(1.5f).bytes},
+      {"circuit", [&] { game.editCircuitCell(cell); }, Le{}.u8(14).u8(135).u16(5).u16(6).u32(0).u16(0).bytes},
+      {"learned", [&] { game.reportItemLearned(0x1234); }, Le{}.u8(2).u8(59).u16(0x1234).bytes},
+      {"damage", [&] { game.damageLocalPlayer(2.5f, 3); }, Le{}.u8(2).u8(39).f32(2.5f).u8(3).bytes},
+      {"consume nothing", [&] { game.consumeItem(nullptr); },
+       Le{}.u8(2).u8(31).item(0, 0xFFFF, 0, 0, 0).bytes},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(sentBy(c.operation), c.expected);
+  }
+  EXPECT_EQ(in.player->mode, 1);
+}
+
+TEST_F(ClientRequests, ABlockEditTravelsWholeBehindAByteWithoutValue) {
+  BlockEdit edit;
+  edit.kind = 2;
+  edit.x = 7;
+  edit.y = 9;
+  edit.blockId = 12;
+  const uint16_t before = in.world->cellAt(7, 9)->front;
+  bool accepted = false;
+  const Bytes sent = sentBy([&] { accepted = game.editBlock(edit); });
+  EXPECT_TRUE(accepted);
+  ASSERT_EQ(sent.size(), 19u);
+  EXPECT_EQ(sent[0], 4);
+  EXPECT_EQ(sent[1], 60);
+  // The host reads the edit from bytes 3 to 18, as its catalogue row says.
+  wire::WireIn read(*wire::incoming(60, wire::Side::Host), sent);
+  read.u8();
+  const BlockEdit arrived = read.blockEdit();
+  EXPECT_TRUE(read.ok());
+  EXPECT_EQ(arrived.kind, 2);
+  EXPECT_EQ(arrived.x, 7);
+  EXPECT_EQ(arrived.y, 9);
+  EXPECT_EQ(arrived.blockId, 12);
+  // Nothing changed here: the host's answer changes the cell.
+  EXPECT_EQ(in.world->cellAt(7, 9)->front, before);
+}
+
+// The request carries the item's bytes; the stack itself goes back to the pool at once (a use
+// after free here is what the sanitizer reports).
+TEST_F(ClientRequests, ADroppedItemIsWrittenBeforeItGoesBackToThePool) {
+  Item* item = pooledItem(33, 4, 0xA1B2C3D4u);
+  const size_t freeBefore = itemPool().freeCount();
+  const Bytes sent = sentBy([&] { game.dropItem(item); });
+  EXPECT_EQ(sent, Le{}.u8(2).u8(42).item(0xA1B2C3D4u, 33, 4, 7, 2).bytes);
+  EXPECT_EQ(item, nullptr);
+  EXPECT_EQ(itemPool().freeCount(), freeBefore + 1);
+}
+
+TEST_F(ClientRequests, AThrownItemIsWrittenWithThePlayersPositionBeforeItIsFreed) {
+  Item* item = pooledItem(40, 1, 5);
+  const Bytes sent = sentBy([&] { game.throwItem(item, 1.5f, -2.0f, 1); });
+  EXPECT_EQ(sent, Le{}.u8(2).u8(24).item(5, 40, 1, 7, 2).f32(100).f32(200).f32(1.5f).f32(-2.0f).u8(1).bytes);
+}
+
+TEST_F(ClientRequests, ChatLinesAreSaidAndCommandsAskedOfTheHost) {
+  const Bytes said = sentBy([&] { game.submitChatLine("hello"); });
+  ASSERT_EQ(said.size(), 99u);
+  EXPECT_EQ(Bytes(said.begin(), said.begin() + 8), (Bytes{2, 43, 1, 'h', 'e', 'l', 'l', 'o'}));
+  const Bytes asked = sentBy([&] { game.submitChatLine("/time"); });
+  ASSERT_EQ(asked.size(), 99u);
+  EXPECT_EQ(Bytes(asked.begin(), asked.begin() + 8), (Bytes{2, 44, 1, '/', 't', 'i', 'm', 'e'}));
+}
+
+TEST_F(ClientRequests, WhatTheLocalPartRefusesIsNeverAskedOfTheHost) {
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.damageLocalPlayer(0.0f, 1)); }));
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.brewPotion()); }));
+  EXPECT_TRUE(sendsNothing([&] { game.closeContainer(); }));
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(100.0f, 200.0f)); }));
+  EXPECT_TRUE(sendsNothing([&] { game.answerTrade(120, 1, 2); }));
+  Item* none = nullptr;
+  EXPECT_TRUE(sendsNothing([&] { game.dropItem(none); }));
+  uint16_t notACell = 0;
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(notACell)); }));
+}
+
+TEST_F(ClientRequests, AShelfIsTheHostsToFill) {
+  Item stack(33, 0, 5, 0, 0);
+  EXPECT_FALSE(game.putItemOnShelf(*in.world->cellAt(5, 6), &stack, 1));
+  EXPECT_EQ(stack.count, 5);
+}
+
+TEST_F(ClientRequests, QuittingAndTravellingAreTheOwnersToDo) {
+  game.quit();
+  EXPECT_EQ(exits.left, 1);
+  game.travelToWorld(TravelTarget{});
+  EXPECT_EQ(exits.rejoined, 1);
+  EXPECT_EQ(game.sessionKind(), 2);
+}
+
+}  // namespace
