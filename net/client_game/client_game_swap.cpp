@@ -25,7 +25,9 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   returnToLocalGame();
   local_.end();
   local_.unbindCurrent();
-  NetClient& net = NetClient::create(kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 0, ""}, characterName, this);
+  const bool steam = host.kind() == kel::base::DesktopConnectionInfo::kSteam;
+  const uint8_t kind = steam ? kel::NET_KIND_STEAM : kel::NET_KIND_DIRECT;
+  NetClient& net = NetClient::create(kel::NetBridgeSetup{kind, 0, ""}, characterName, this);
   net_ = &net;
   ClientGameExit& exit = *this;
   joined_ = std::make_unique<JoinedGame>(net, exit, seams_, events_);
