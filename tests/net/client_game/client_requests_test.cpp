@@ -12,11 +12,14 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "entities/records/entity_from_record.h"
+#include "game/inventory/inventory.h"
 #include "game/rules/local_logic.h"
 #include "game/session/travel_target.h"
 #include "net/client_game/game_remote_client.h"
 #include "tests/net/client_handling/client_in_game.h"
 #include "world/cells/map_block.h"
+#include "world/cells/map_deco.h"
 
 namespace {
 
@@ -178,6 +181,49 @@ TEST_F(ClientRequests, WhatTheLocalPartRefusesIsNeverAskedOfTheHost) {
   EXPECT_TRUE(sendsNothing([&] { game.dropItem(none); }));
   uint16_t notACell = 0;
   EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(notACell)); }));
+}
+
+// A portal is used from next to it, on whichever layer stands; the host is told the cell and the
+// layer, and the client does nothing with it itself.
+TEST_F(ClientRequests, UsingABackBlockNamesItsCellAndTheBackLayer) {
+  constexpr uint16_t kPortal = 44;
+  MapBlock& cell = *in.world->cellAt(5, 6);
+  cell.back = block_word::compose(cell.back, kPortal, 0);
+  bool used = false;
+  EXPECT_EQ(sentBy([&] { used = game.useBlock(cell.back); }), Le{}.u8(2).u8(26).u16(5).u16(6).u8(1).bytes);
+  EXPECT_TRUE(used);
+  cell.front = block_word::compose(cell.front, kPortal, 0);
+  EXPECT_EQ(sentBy([&] { game.useBlock(cell.front); }), Le{}.u8(2).u8(26).u16(5).u16(6).u8(0).bytes);
+  // Out of reach: refused here, never asked.
+  MapBlock& far = *in.world->cellAt(20, 6);
+  far.back = block_word::compose(far.back, kPortal, 0);
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(far.back)); }));
+}
+
+// An empty hand signals a toy within 300 pixels of the point; a full one, or no toy near, says
+// nothing to the host.
+TEST_F(ClientRequests, OnlyAnEmptyHandNearAToySignalsIt) {
+  constexpr uint16_t kBall = 979;
+  EntityRecord toy = nettest::sampleRecord(1);
+  toy.state.kind = EntityKind::Toy;
+  toy.definition = kBall;
+  toy.extra = 1;
+  toy.state.x = 150.0f;
+  toy.state.y = 90.0f;
+  toy.state.cellX = 135.0f;
+  toy.state.cellY = 105.0f;
+  ASSERT_NE(entityFromRecord(*in.entities, toy), nullptr);
+  game.setEntities(in.entities.get());
+  kel::options().invertToyMechanics = true;
+
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(150.0f, 400.0f)); }));
+  bool signalled = false;
+  EXPECT_EQ(sentBy([&] { signalled = game.signalEntities(150.0f, 300.0f); }),
+            Le{}.u8(2).u8(55).f32(150.0f).f32(300.0f).u8(1).bytes);
+  EXPECT_TRUE(signalled);
+  in.player->inventory->setSlot({SlotKind::Quick, 0, 0}, pooledItem(33, 1, 0));
+  ASSERT_NE(in.player->heldItem(), nullptr);
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(150.0f, 300.0f)); }));
 }
 
 TEST_F(ClientRequests, AShelfIsTheHostsToFill) {
