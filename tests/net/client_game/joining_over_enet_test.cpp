@@ -13,6 +13,7 @@
 #include "engine/scene/scheduler.h"
 #include "game/session/game_local.h"
 #include "game/session/local_session.h"
+#include "game/session/travel_target.h"
 #include "net/client_game/client_game_swap.h"
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
@@ -153,6 +154,43 @@ TEST_F(JoiningOverEnet, WhenTheHostGoesThePlayerIsBackInALocalGameWithTheReason)
   EXPECT_EQ(notices.lostTexts, (std::vector<std::string>{"The host has quit the game."}));
   // A frame later nothing of the joined game is left to run.
   runUntil([] { return false; }, 0);
+}
+
+TEST_F(JoiningOverEnet, QuittingLeavesTheHostAndReturnsToALocalGame) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  const uint8_t peer = host->seen.front().peer;
+  ASSERT_NE(host->players().at(peer), nullptr);
+
+  currentGame().quit();
+  EXPECT_EQ(swap->joined(), nullptr);
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  EXPECT_EQ(currentWorld(), nullptr);
+  EXPECT_EQ(currentNet(), nullptr);
+  EXPECT_TRUE(runUntil([&] { return host->players().at(peer) == nullptr; }, 5));
+  // Leaving of one's own accord shows no lost connection.
+  EXPECT_TRUE(notices.lostTexts.empty());
+}
+
+// Another of the host's worlds is the host's to give: the client leaves and joins the same host
+// again a moment later, and enters the world it is sent then.
+TEST_F(JoiningOverEnet, TravellingJoinsTheSameHostAgain) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+
+  currentGame().travelToWorld(TravelTarget{2, 10, 10});
+  EXPECT_EQ(swap->joined(), nullptr);
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  EXPECT_TRUE(joinedGameIsCurrent());
+  EXPECT_NE(swap->endpoint(), nullptr);
+  EXPECT_EQ(currentNet(), swap->endpoint());
+  EXPECT_EQ(swap->endpoint()->state(), NetClient::kInGame);
+  EXPECT_TRUE(notices.lostTexts.empty());
 }
 
 TEST_F(JoiningOverEnet, AHostThatNeverAnswersEndsTheJoinAfterTheWait) {
