@@ -32,8 +32,7 @@ constexpr uint8_t kCircuitRecordBytes = 6;
 
 }  // namespace
 
-GameRemoteClient::GameRemoteClient(NetClient& net, LocalLogic& rules, ClientGameExit& exit)
-    : net_(net), rules_(rules), exit_(exit) {}
+GameRemoteClient::GameRemoteClient(NetClient& net, ClientGameExit& exit) : net_(net), exit_(exit) {}
 
 GameRemoteClient::~GameRemoteClient() = default;
 

@@ -4,8 +4,8 @@
 // animation, a local check that refuses early, giving an item up) and sends the host one request
 // through its endpoint; the host answers with the changes, which the endpoint's handlers apply.
 //
-// The world is the endpoint's (built from the host's header, net/transfer/); the local player
-// and the rules used for the local checks are the joined game's (joined_game.h). Leaving, for
+// The world is the endpoint's (built from the host's header, net/transfer/); the local player is
+// the joined game's (joined_game.h). The local checks read the world and the player only. Leaving, for
 // whatever reason, and travelling (joining the same host again) are the owner's: the game hands
 // both to its `ClientGameExit`, after which it is not touched again.
 //
@@ -17,7 +17,6 @@
 #include "game/session/game.h"
 #include "net/wire/wire_out.h"
 
-class LocalLogic;
 class NetClient;
 class WorldEntities;
 
@@ -35,9 +34,8 @@ class GameRemoteClient final : public Game {
   static constexpr int16_t kTextLoadingJoined = 101;
   static constexpr float kToySignalReach = 300.0f;
 
-  // All borrowed, outliving the game: the endpoint requests go through, the rules of the local
-  // checks, where it ends.
-  GameRemoteClient(NetClient& net, LocalLogic& rules, ClientGameExit& exit);
+  // Both borrowed, outliving the game: the endpoint requests go through, and where it ends.
+  GameRemoteClient(NetClient& net, ClientGameExit& exit);
   ~GameRemoteClient() override;
   GameRemoteClient(const GameRemoteClient&) = delete;
   GameRemoteClient& operator=(const GameRemoteClient&) = delete;
@@ -105,7 +103,6 @@ class GameRemoteClient final : public Game {
   void settleLater();
 
   NetClient& net_;
-  LocalLogic& rules_;
   ClientGameExit& exit_;
   WorldEntities* entities_ = nullptr;
   GameCompletion entered_;

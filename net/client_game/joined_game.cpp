@@ -14,7 +14,7 @@ constexpr uint8_t kJoinedLoadingMode = 4;
 }  // namespace
 
 JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events)
-    : net_(net), seams_(seams), game_(net, rules_, exit), player_(gameSaves().loadLocalPlayer(game_, events)) {
+    : net_(net), seams_(seams), game_(net, exit), player_(gameSaves().loadLocalPlayer(game_, events)) {
   game_.player = player_.get();
   rules_.setPlayer(player_.get());
   net_.setLocalPlayer(player_.get());
@@ -23,9 +23,12 @@ JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext&
 
 JoinedGame::~JoinedGame() { detach(); }
 
+// The client's world runs no rules: what its entities would decide (a mob's target, a leap, a
+// blow) is the host's, and arrives as the host's messages. Its own follow-up edits (a liquid's
+// flow, a cascade) go to the game, which applies them without rules.
 WorldContext JoinedGame::worldContext() {
   WorldContext context = seams_;
-  context.rules = &rules_;
+  context.rules = nullptr;
   context.edits = &game_;
   return context;
 }
@@ -63,9 +66,8 @@ void JoinedGame::detach() {
   net_.worldReceiver().setArrival(nullptr);
   if (World* world = game_.world) {
     if (currentWorld() == world) setCurrentWorld(nullptr);
-    // What the world's entities answer for stays theirs; this game's rules and edits go.
+    // What the world's entities answer for stays theirs; this game's edits go.
     WorldContext left = world->context();
-    left.rules = nullptr;
     left.edits = nullptr;
     world->setContext(left);
   }

@@ -1,9 +1,10 @@
 #pragma once
-// One game joined to a host, whole: the client's game (`GameRemoteClient`), the rules its local
-// checks ask, and the local player. It is the endpoint's `WorldArrival`: the world the host's
-// header builds is bound to this game's context (its edits go to the game, its rules are the
-// local checks'), handed to the player and the game, and entered a moment after the host's clock
-// arrived, which tells the host the client is in.
+// One game joined to a host, whole: the client's game (`GameRemoteClient`), the rules the views
+// ask while it is current (whether a block may be mined, what a held item shoots), and the local
+// player. It is the endpoint's `WorldArrival`: the world the host's header builds runs no rules
+// (the host's decide) and sends its follow-up edits to the game; it is handed to the player, the
+// game and the rules, and entered a moment after the host's clock arrived, which tells the host
+// the client is in.
 //
 // The world itself stays the endpoint's (its receiver owns it); `detach` takes every tie between
 // them apart before the game goes, so neither can reach the other afterwards.

@@ -14,7 +14,6 @@
 #include "content/items/item_pool.h"
 #include "entities/records/entity_from_record.h"
 #include "game/inventory/inventory.h"
-#include "game/rules/local_logic.h"
 #include "game/session/travel_target.h"
 #include "net/client_game/game_remote_client.h"
 #include "tests/net/client_handling/client_in_game.h"
@@ -78,9 +77,8 @@ class ClientRequests : public ::testing::Test {
   }
 
   nettest::ClientInGame in;
-  LocalLogic rules{nullptr, nullptr, nullptr};
   Exits exits;
-  GameRemoteClient game{in.client, rules, exits};
+  GameRemoteClient game{in.client, exits};
 };
 
 TEST_F(ClientRequests, EachRequestIsTheBytesTheHostReads) {

@@ -112,8 +112,9 @@ TEST_F(JoiningOverEnet, TheJoinedGameEntersTheHostsWorldAndAsksItForEdits) {
   EXPECT_EQ(received->map().width(), world.world->map().width());
   EXPECT_EQ(swap->endpoint()->localPlayer(), swap->joined()->player());
   EXPECT_EQ(swap->joined()->player()->cellX, 44u);
-  // The world's follow-up edits go to the joined game, not to the local one.
+  // The world's follow-up edits go to the joined game, not to the local one; it runs no rules.
   EXPECT_EQ(&received->edits(), static_cast<GameInterface*>(&game));
+  EXPECT_EQ(received->context().rules, nullptr);
 
   BlockEdit edit;
   edit.kind = 2;
