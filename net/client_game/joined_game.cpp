@@ -17,6 +17,7 @@ JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext&
     : net_(net), seams_(seams), game_(net, exit), player_(gameSaves().loadLocalPlayer(game_, events)) {
   game_.player = player_.get();
   rules_.setPlayer(player_.get());
+  rules_.setEntities(&swing_);
   net_.setLocalPlayer(player_.get());
   net_.worldReceiver().setArrival(this);
 }
@@ -37,6 +38,7 @@ void JoinedGame::worldCreated(World& world, WorldEntities& entities, const Playe
   game_.world = &world;
   game_.difficulty = world.difficulty();
   game_.setEntities(&entities);
+  swing_.setEntities(&entities);
   rules_.setWorld(&world);
   rules_.setDifficulty(world.difficulty());
   if (player_ != nullptr) {
@@ -75,6 +77,8 @@ void JoinedGame::detach() {
   game_.world = nullptr;
   game_.player = nullptr;
   game_.setEntities(nullptr);
+  swing_.setEntities(nullptr);
+  rules_.setEntities(nullptr);
   rules_.setWorld(nullptr);
   rules_.setPlayer(nullptr);
 }

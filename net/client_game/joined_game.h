@@ -1,7 +1,7 @@
 #pragma once
 // One game joined to a host, whole: the client's game (`GameRemoteClient`), the rules the views
-// ask while it is current (whether a block may be mined, what a held item shoots), and the local
-// player. It is the endpoint's `WorldArrival`: the world the host's header builds runs no rules
+// ask while it is current (whether a block may be mined, what a held item shoots, which mobs a
+// swing meets), and the local player. It is the endpoint's `WorldArrival`: the world the host's header builds runs no rules
 // (the host's decide) and sends its follow-up edits to the game; it is handed to the player, the
 // game and the rules, and entered a moment after the host's clock arrived, which tells the host
 // the client is in.
@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "game/rules/local_logic.h"
+#include "net/client_game/client_swing_targets.h"
 #include "net/client_game/game_remote_client.h"
 #include "net/transfer/world_arrival.h"
 
@@ -51,6 +52,7 @@ class JoinedGame final : public WorldArrival {
   WorldContext seams_;
   LocalLogic rules_{nullptr, nullptr, nullptr};
   GameRemoteClient game_;
+  ClientSwingTargets swing_{game_};
   std::unique_ptr<PlayerDesktopLocal> player_;
   bool detached_ = false;
 };

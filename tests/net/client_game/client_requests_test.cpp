@@ -15,7 +15,10 @@
 #include "entities/records/entity_from_record.h"
 #include "game/inventory/inventory.h"
 #include "game/session/travel_target.h"
+#include "entities/mobs/mob_entity.h"
+#include "net/client_game/client_swing_targets.h"
 #include "net/client_game/game_remote_client.h"
+#include "tests/entities/mob_rows.h"
 #include "tests/net/client_handling/client_in_game.h"
 #include "world/cells/map_block.h"
 #include "world/cells/map_deco.h"
@@ -236,6 +239,49 @@ TEST_F(ClientRequests, QuittingAndTravellingAreTheOwnersToDo) {
   game.travelToWorld(TravelTarget{});
   EXPECT_EQ(exits.rejoined, 1);
   EXPECT_EQ(game.sessionKind(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A walker of row 3 standing on the cell beside the player, as the host's record made it.
+MobEntity* walkerBeside(nettest::ClientInGame& in) {
+  entity_test::defineMob(3, {.ai = 1});
+  EntityRecord record = nettest::sampleRecord(4);
+  record.state.x = 6 * 30.0f + 15.0f;
+  record.state.y = 5 * 30.0f + 15.0f;
+  record.state.cellX = record.state.x;
+  record.state.cellY = record.state.y;
+  return dynamic_cast<MobEntity*>(entityFromRecord(*in.entities, record));
+}
+
+TEST_F(ClientRequests, AMobIsHitAndCapturedByItsIdOnTheHost) {
+  MobEntity* mob = walkerBeside(in);
+  ASSERT_NE(mob, nullptr);
+  EXPECT_EQ(sentBy([&] { game.hitMob(mob); }), Le{}.u8(2).u8(37).u32(mob->id()).bytes);
+  bool captured = false;
+  EXPECT_EQ(sentBy([&] { captured = game.captureMob(mob); }), Le{}.u8(2).u8(36).u32(mob->id()).bytes);
+  EXPECT_TRUE(captured);
+  EXPECT_TRUE(sendsNothing([&] { game.hitMob(nullptr); }));
+}
+
+// The main view's swing meets the mobs of the client's world through the rules it asks, and each
+// mob it hits is the host's to hurt.
+TEST_F(ClientRequests, ASwingThatMeetsAMobAsksTheHostToHitIt) {
+  MobEntity* mob = walkerBeside(in);
+  ASSERT_NE(mob, nullptr);
+  ClientSwingTargets targets(game);
+  targets.setEntities(in.entities.get());
+  std::vector<SwingTarget> found;
+  targets.collectMobs(found);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found.front().id, mob->id());
+  const uint32_t id = mob->id();
+  EXPECT_EQ(sentBy([&] { targets.hit(id); }), Le{}.u8(2).u8(37).u32(id).bytes);
+  EXPECT_TRUE(sendsNothing([&] { targets.hit(id + 100); }));
+  mob->data.removed = true;
+  EXPECT_TRUE(sendsNothing([&] { targets.hit(id); }));
 }
 
 }  // namespace

@@ -105,6 +105,8 @@ TEST_F(JoiningOverEnet, TheJoinedGameEntersTheHostsWorldAndAsksItForEdits) {
   ASSERT_TRUE(runUntil([&] { return game.started && swap->endpoint()->state() == NetClient::kInGame; }));
   EXPECT_EQ(game.sessionKind(), 2);
   EXPECT_EQ(&currentLogic(), &swap->joined()->rules());
+  // A swing of the main view meets the mobs through the current rules.
+  EXPECT_NE(dynamic_cast<SwingTargets*>(&swap->joined()->rules().entities()), nullptr);
   World* received = swap->endpoint()->worldReceiver().world();
   ASSERT_NE(received, nullptr);
   EXPECT_EQ(game.world, received);
