@@ -4,8 +4,13 @@
 
 #include "content/items/item.h"
 #include "content/tables/item_def.h"
+#include "entities/core/cell_operations.h"
+#include "entities/core/world_entities.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_base.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
 
 namespace {
 
@@ -89,4 +94,22 @@ void MeleeSwing::updateWithBox(PlayerBase& player, const SwingPose& pose, engine
   }
   for (uint32_t id : hitThisFrame_) targets.hit(id);
   hitThisSwing_.insert(hitThisFrame_.begin(), hitThisFrame_.end());
+}
+
+void collectSwingTargets(const WorldEntities& lists, const PlayerBase* swinger, std::vector<SwingTarget>& out) {
+  const World* world = lists.world();
+  lists.mobs().forEach([&out, world, swinger](const RealEntity& e) {
+    if (e.data.removed || e.data.cell == nullptr) return;
+    float x = e.data.x;
+    if (world != nullptr && swinger != nullptr) x = swinger->position.x + world->map().shortDeltaX(x - swinger->position.x);
+    out.push_back({e.id(), static_cast<uint8_t>(e.kind()), {x, e.data.y}, {e.data.halfWidth, e.data.halfHeight},
+                   e.data.cell->x, e.data.cell->y});
+  });
+}
+
+bool swingLineClear(const WorldEntities& lists, int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
+  World* world = lists.world();
+  if (world == nullptr) return false;
+  const MapBlock* to = world->map().cellAt(toX, toY);
+  return to != nullptr && ::lineOfCellsClear(world->map(), *to, fromX, fromY);
 }

@@ -16,6 +16,7 @@
 #include "engine/base/geometry.h"
 
 class PlayerBase;
+class WorldEntities;
 
 using SwingQuad = std::array<engine::Vec2, 4>;
 
@@ -42,6 +43,13 @@ class SwingTargets {
   }
   virtual void hit(uint32_t /*mobId*/) {}
 };
+
+// The live mobs of the lists where the swinger (may be null) sees them: a mob just across the
+// world's seam is beside the player.
+void collectSwingTargets(const WorldEntities& lists, const PlayerBase* swinger, std::vector<SwingTarget>& out);
+// Whether nothing solid stands between the cell (fromX, fromY) and the cell (toX, toY) of the
+// lists' world; false without a world or for a cell off the map.
+bool swingLineClear(const WorldEntities& lists, int32_t fromX, int32_t fromY, int32_t toX, int32_t toY);
 
 // The swing's animation and aim this frame, from the sprite and the controls.
 struct SwingPose {

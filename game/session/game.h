@@ -2,8 +2,9 @@
 // The game in progress: one virtual operation per player action (declared by `GameInterface` in
 // the world model). `Game` holds what every kind shares: whether the world has been entered and
 // has settled, whether the player sleeps, and the borrowed world, local player and difficulty.
-// `GameLocal` (game_local.h) runs each action through the rules of a game played alone; the
-// hosting and joined kinds come with multiplayer.
+// `GameLocal` (game_local.h) runs each action through the rules of a game played alone; a joined
+// player's `GameRemoteClient` (net/client_game/) asks the host instead; the hosting kind comes
+// with the host's game.
 //
 // Main thread only.
 
@@ -12,6 +13,8 @@
 #include "engine/base/geometry.h"
 #include "world/rules/game.h"
 
+class AlchemyLab;
+class MapBlock;
 class Player;
 class World;
 struct DifficultyRow;
@@ -21,13 +24,23 @@ class GameReal : public GameInterface {};
 class Game : public GameReal {
  public:
   static constexpr uint8_t kItemDropKind = 7;
+  static constexpr uint8_t kMessageInfo = 2;
+  static constexpr const char* kWokeUp = "You woke up!";
 
-  // Playing alone: the session kinds 1 (hosting) and 2 (joined) come with multiplayer.
+  // Playing alone; a hosting game answers 1 and a joined one 2.
   uint8_t sessionKind() override { return 0; }
   bool worldIsCreative() override;
 
   // Before the world of a game is wrapped by the player's position, across the seam.
   engine::Vec2 wrappedPlayerPosition();
+  // The inventory areas the difficulty row names fall as world items (`dropItem`), unless the
+  // world was entered less than ten seconds ago.
+  void dropInventoryOnDeath() override;
+  // One step of the world clock (slot 1): the sky follows, a sleeper wakes at dawn, and each new
+  // phase sets the step length again.
+  void tick() override;
+  // The night passes quickly: the clock steps every frame from near the phase's end.
+  void sleep() override;
 
   bool started = false;
   bool settled = true;
@@ -35,4 +48,13 @@ class Game : public GameReal {
   World* world = nullptr;
   Player* player = nullptr;
   const DifficultyRow* difficulty = nullptr;
+
+ protected:
+  // The open alchemy lab, when its ingredients make a potion its output slot can take and it is
+  // not brewing already; else null.
+  AlchemyLab* labReadyToBrew();
+  // The cell and its four neighbours are drawn again.
+  void refreshAround(const MapBlock& cell);
+  // The world clock's task, its interval the day clock's current step length.
+  void scheduleClock();
 };

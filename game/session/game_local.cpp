@@ -130,7 +130,7 @@ void GameLocal::quit() {
   engine::unscheduleAllSlots();
 }
 
-void GameLocal::dropInventoryOnDeath() {
+void Game::dropInventoryOnDeath() {
   if (!settled || player == nullptr || difficulty == nullptr) return;
   player->inventory->forEachDroppedSlot(*difficulty, [this](Item*& item) { dropItem(item); });
 }
@@ -140,13 +140,19 @@ bool GameLocal::damageLocalPlayer(float amount, uint8_t cause) {
   return rules_->damagePlayer(*player, amount, cause);
 }
 
-bool GameLocal::brewPotion() {
+AlchemyLab* Game::labReadyToBrew() {
   auto* lab = dynamic_cast<AlchemyLab*>(player != nullptr ? player->openContainer() : nullptr);
-  if (lab == nullptr) return false;
+  if (lab == nullptr) return nullptr;
   const PotionResult result = ::brewPotion(lab->itemAt(0), lab->itemAt(1), lab->itemAt(2), lab->itemAt(3));
   const Item* output = lab->itemAt(kLabOutput);
-  if (output != nullptr && !output->isNone() && output->id != result.itemId) return false;
-  if (result.itemId == ITEM_NONE || lab->brewing()) return false;
+  if (output != nullptr && !output->isNone() && output->id != result.itemId) return nullptr;
+  if (result.itemId == ITEM_NONE || lab->brewing()) return nullptr;
+  return lab;
+}
+
+bool GameLocal::brewPotion() {
+  AlchemyLab* lab = labReadyToBrew();
+  if (lab == nullptr) return false;
   lab->setBrewing(true);
   rules_->brewPotion(*lab, player);
   return true;

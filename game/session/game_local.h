@@ -30,9 +30,7 @@ class GameLocal : public Game {
   static constexpr uint32_t kPauseBlockedBit = 1u << 2;
   static constexpr const char* kAutosaved = "Autosaving... save complete.";
   static constexpr const char* kAutosaveFailed = "Autosaving... save failed.";
-  static constexpr const char* kWokeUp = "You woke up!";
   static constexpr const char* kTravelNotSaved = "The world could not be saved: travel cancelled.";
-  static constexpr uint8_t kMessageInfo = 2;
   static constexpr uint8_t kMessageRefusal = 3;
 
   // The rules are borrowed; they live as long as the process.
@@ -72,13 +70,10 @@ class GameLocal : public Game {
   // The character is written now; `done` runs once the world's file is written too.
   void save(const SaveDone& done) override;
   void quit() override;
-  void dropInventoryOnDeath() override;
   bool damageLocalPlayer(float amount, uint8_t cause) override;
-  void tick() override;
   bool brewPotion() override;
   // The trinket the player wears summons its pet (none dismisses it), unless the world is creative.
   void refreshPet() override;
-  void sleep() override;
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
   void dropItem(Item*& item) override;
   bool consumeItem(Item* item) override;
@@ -142,7 +137,7 @@ class GameLocal : public Game {
     GameLocal& game_;
   };
 
-  void scheduleClock();
+  void releaseClock();
   void scheduleSteps();
   void startGeneration(const GameCompletion& done);
   void finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done);

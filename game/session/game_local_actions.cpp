@@ -27,28 +27,12 @@ constexpr uint16_t kExplosionSoundValue = 848;
 constexpr uint16_t kSoundPartRemoved = 54;
 constexpr uint32_t kPartDebrisPieces = 15;
 
-// The cell whose front or back word this is, with the layer it names; null outside the map.
-MapBlock* cellOfWord(WorldMap& map, const uint16_t& word, uint8_t& layer) {
-  const auto* base = reinterpret_cast<const unsigned char*>(map.cells());
-  const auto* at = reinterpret_cast<const unsigned char*>(&word);
-  if (map.cellCount() == 0 || at < base || at >= base + map.cellCount() * sizeof(MapBlock)) return nullptr;
-  MapBlock& cell = map.cells()[static_cast<size_t>(at - base) / sizeof(MapBlock)];
-  if (&word == &cell.front) {
-    layer = MapBlock::kFront;
-  } else if (&word == &cell.back) {
-    layer = MapBlock::kBack;
-  } else {
-    return nullptr;
-  }
-  return &cell;
-}
-
 }  // namespace
 
 bool GameLocal::useBlock(uint16_t& blockWord) {
   if (world == nullptr || player == nullptr) return false;
   uint8_t layer = MapBlock::kFront;
-  MapBlock* cell = cellOfWord(world->map(), blockWord, layer);
+  MapBlock* cell = cellOfBlockWord(world->map(), blockWord, layer);
   if (cell == nullptr) return false;
   if (useStationOrClock(*world, *cell, layer, *player)) return true;
   if (!checkBlockUse(*world, *cell, layer, *player)) return false;
@@ -119,9 +103,14 @@ void GameLocal::onBlockEditApplied(const BlockEdit& edit) {
     world->effects().spawnCutDebris(part, 0, false, kPartDebrisPieces, cellPixelPosition(*cell), *cell, 0);
     rules_->playSound(*cell, kSoundPartRemoved, 0);
   }
+  refreshAround(*cell);
+}
+
+void Game::refreshAround(const MapBlock& cell) {
+  if (world == nullptr) return;
   CellRefresh& refresh = world->refresh();
-  refresh.refreshCell(*cell);
+  refresh.refreshCell(cell);
   for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
-    if (const MapBlock* next = world->map().cellAt(cell->x + dx, cell->y + dy)) refresh.refreshCell(*next);
+    if (const MapBlock* next = world->map().cellAt(cell.x + dx, cell.y + dy)) refresh.refreshCell(*next);
   }
 }

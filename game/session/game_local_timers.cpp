@@ -1,4 +1,5 @@
-// The timed tasks of a game played alone, the world-clock step, going to bed and saving.
+// The timed tasks of a game played alone and saving; the world-clock step and going to bed, which
+// every kind of game shares.
 
 #include "engine/scene/director.h"
 #include "game/player/player.h"
@@ -70,7 +71,7 @@ void GameLocal::Clock::scheduleClockTask() {
   if (game_.started && game_.world != nullptr) game_.scheduleClock();
 }
 
-void GameLocal::scheduleClock() {
+void Game::scheduleClock() {
   const bool extendedDay = player != nullptr && playerOptionOn(*player, player_option::kExtendedDay);
   const float interval = world->dayClock().secondsPerTick(extendedDay, sessionKind() == 0);
   world->timers().schedule(world_timer::kClock, interval, [this](float) { tick(); });
@@ -88,7 +89,7 @@ void GameLocal::updatePlayer() {
   gameScreen().spawnWeatherParticles();
 }
 
-void GameLocal::tick() {
+void Game::tick() {
   if (world == nullptr) return;
   const DayClockStep step = world->dayClock().advance();
   if (sleeping && step.phase == DayPhase::Dawn && step.tick == kWakeTick) {
@@ -106,7 +107,7 @@ void GameLocal::tick() {
   if (!sleeping) scheduleClock();
 }
 
-void GameLocal::sleep() {
+void Game::sleep() {
   if (sleeping || world == nullptr) return;
   stopTimers();
   world->timers().schedule(world_timer::kClock, 0.0f, [this](float) { tick(); });

@@ -268,17 +268,8 @@ void SessionEntities::dismissBobbers(uint32_t playerId) {
   });
 }
 
-// Each mob where the swinger sees it: a mob just across the world's seam is beside the player.
 void SessionEntities::collectMobs(std::vector<SwingTarget>& out) {
-  const World* world = current().world();
-  const Player* swinger = running_.player.get();
-  current().mobs().forEach([&out, world, swinger](const RealEntity& e) {
-    if (e.data.removed || e.data.cell == nullptr) return;
-    float x = e.data.x;
-    if (world != nullptr && swinger != nullptr) x = swinger->position.x + world->map().shortDeltaX(x - swinger->position.x);
-    out.push_back({e.id(), static_cast<uint8_t>(e.kind()), {x, e.data.y}, {e.data.halfWidth, e.data.halfHeight},
-                   e.data.cell->x, e.data.cell->y});
-  });
+  collectSwingTargets(current(), running_.player.get(), out);
 }
 
 MobEntity* SessionEntities::mobMetByBullet(const Entity& bullet) {
@@ -295,10 +286,7 @@ MobEntity* SessionEntities::mobMetByBullet(const Entity& bullet) {
 }
 
 bool SessionEntities::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
-  World* world = current().world();
-  if (world == nullptr) return false;
-  const MapBlock* to = world->map().cellAt(toX, toY);
-  return to != nullptr && ::lineOfCellsClear(world->map(), *to, fromX, fromY);
+  return swingLineClear(current(), fromX, fromY, toX, toY);
 }
 
 void SessionEntities::hit(uint32_t mobId) {

@@ -35,6 +35,13 @@ void dispatchCurrentNet() {
   slot().retired.reset();
 }
 
+bool holdsNet(const Net& endpoint) {
+  const CurrentNet& held = slot();
+  return held.current.get() == &endpoint || held.retired.get() == &endpoint;
+}
+
+void releaseRetiredNet() { slot().retired.reset(); }
+
 void endCurrentNet() {
   if (Net* endpoint = currentNet()) endpoint->shutdown();
   slot().current.reset();

@@ -20,5 +20,9 @@ Net& makeCurrentNet(std::unique_ptr<Net> endpoint);
 void retireCurrentNet(const Net& endpoint);
 // The per-frame drain of the current endpoint (numbered slot 2); frees a retired endpoint after.
 void dispatchCurrentNet();
+// Whether the endpoint is still held here, current or retired (else it was freed).
+bool holdsNet(const Net& endpoint);
+// Frees a retired endpoint. Never from inside its own drain: a hand-over after the frame's tasks.
+void releaseRetiredNet();
 // Shuts the current endpoint down and frees it and any retired one (a game's end, the exit).
 void endCurrentNet();

@@ -27,6 +27,7 @@ constexpr int kCircuitStep = 3;
 constexpr int kPlayerUpdate = 4;
 constexpr int kEntities = 5;  // every frame: the entities' whole ticks
 constexpr int kAutosave = 6;
+constexpr int kSettle = 7;  // once, a while after a joined player entered: a death then drops the inventory
 }  // namespace world_timer
 
 class WorldTimers {

@@ -1,0 +1,88 @@
+#include "net/client_game/client_game_swap.h"
+
+#include "engine/scene/director.h"
+#include "engine/scene/scheduled_slots.h"
+#include "engine/scene/scheduler.h"
+#include "game/session/game_screen.h"
+#include "game/session/game_slots.h"
+#include "game/session/local_session.h"
+#include "net/endpoint/current_net.h"
+#include "net/endpoint/net_client.h"
+#include "world/rules/game.h"
+#include "world/rules/logic.h"
+
+ClientGameSwap::ClientGameSwap(LocalSession& local, const WorldContext& seams, NetNotices* notices,
+                               PlayerEvents* events)
+    : local_(local), seams_(seams), notices_(notices != nullptr ? notices : &noNotices_), events_(events) {}
+
+ClientGameSwap::~ClientGameSwap() {
+  if (engine::scheduledSlots()[game_slot::kClientTravel] == this) engine::unscheduleSlot(game_slot::kClientTravel);
+  if (joined_ != nullptr) joined_->game().quit();
+  retired_.reset();
+}
+
+bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, const std::string& characterName) {
+  returnToLocalGame();
+  local_.end();
+  local_.unbindCurrent();
+  const bool steam = host.kind() == kel::base::DesktopConnectionInfo::kSteam;
+  const uint8_t kind = steam ? kel::NET_KIND_STEAM : kel::NET_KIND_DIRECT;
+  NetClient& net = NetClient::create(kel::NetBridgeSetup{kind, 0, ""}, characterName, this);
+  net_ = &net;
+  ClientGameExit& exit = *this;
+  joined_ = std::make_unique<JoinedGame>(net, exit, seams_, events_);
+  host_ = host.clone();
+  characterName_ = characterName;
+  if (net.bridge() == nullptr || joined_->player() == nullptr) {
+    returnToLocalGame();
+    return false;
+  }
+  setCurrentGame(&joined_->game());
+  setCurrentLogic(&joined_->rules());
+  // Connected at once, the endpoint says hello from inside the start.
+  if (!net.bridge()->startWith(host)) {
+    returnToLocalGame();
+    return false;
+  }
+  return true;
+}
+
+void ClientGameSwap::returnToLocalGame() {
+  if (joined_ == nullptr) return;
+  joined_->detach();
+  if (net_ != nullptr && holdsNet(*net_)) net_->shutdown();
+  net_ = nullptr;
+  if (&currentGame() == &joined_->game()) setCurrentGame(nullptr);
+  if (&currentLogic() == &joined_->rules()) setCurrentLogic(nullptr);
+  retired_ = std::move(joined_);
+  local_.bindCurrent();
+  gameScreen().showStartView(0);
+  releaseLater();
+}
+
+// The joined game and the endpoint that held its world go once the frame's tasks are done, so
+// that neither is freed under a drain or a game operation that ended them.
+void ClientGameSwap::releaseLater() {
+  engine::Director::getInstance()->getScheduler()->performFunctionInMainThread([alive = std::weak_ptr<bool>(alive_), this] {
+    if (alive.expired()) return;
+    retired_.reset();
+    releaseRetiredNet();
+  });
+}
+
+void ClientGameSwap::connectionLost(uint8_t reason, const std::string& text) {
+  returnToLocalGame();
+  notices_->connectionLost(reason, text);
+}
+
+void ClientGameSwap::rejoinHost() {
+  if (host_ == nullptr) {
+    returnToLocalGame();
+    return;
+  }
+  std::shared_ptr<kel::base::DesktopConnectionInfo> host = host_->clone();
+  const std::string name = characterName_;
+  returnToLocalGame();
+  engine::scheduleSlotOnce([this, host, name](float) { joinWorld(*host, name); }, kRejoinDelay,
+                           game_slot::kClientTravel, this);
+}

@@ -1,0 +1,234 @@
+// A joined game's actions: the local part each still does itself, then the request to the host.
+
+#include "net/client_game/game_remote_client.h"
+
+#include <bit>
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "entities/core/world_entities.h"
+#include "entities/mobs/mob_entity.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player.h"
+#include "game/player/player_events.h"
+#include "game/rules/block_use.h"
+#include "game/rules/consumption_rules.h"
+#include "game/session/game_screen.h"
+#include "net/client_game/request_ids.h"
+#include "net/endpoint/net_client.h"
+#include "net/players/player_messages.h"
+#include "platform/settings/settings.h"
+#include "world/blocks/alchemy_lab.h"
+#include "world/cells/map_block.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint8_t kFrontLayer = 0;
+constexpr uint8_t kBackLayer = 1;
+constexpr uint8_t kUnusedByte = 0;
+constexpr uint8_t kCircuitRecordBytes = 6;
+
+}  // namespace
+
+GameRemoteClient::GameRemoteClient(NetClient& net, ClientGameExit& exit) : net_(net), exit_(exit) {}
+
+GameRemoteClient::~GameRemoteClient() = default;
+
+wire::WireOut GameRemoteClient::request(uint8_t id) const {
+  return wire::WireOut(wire::outgoing(id, wire::Side::Client));
+}
+
+void GameRemoteClient::send(const wire::WireOut& out) { net_.send(out.data(), out.size(), kel::NET_HOST_PEER); }
+
+void GameRemoteClient::playPlayerAction(uint8_t action, uint8_t value) {
+  if (player != nullptr) player->playAction(action, value);
+  send(request(player_msg::kAction).peer(net_.localPeerId()).u8(action).u8(value));
+}
+
+void GameRemoteClient::playCellEffect(uint8_t effect, MapBlock& cell) {
+  if (player != nullptr) player->events().tileEffect(*player, cell, effect);
+  send(request(player_msg::kCellEffect).cell(cell.x, cell.y).u8(effect));
+}
+
+// The host puts the item and tells the client what its slot holds then.
+bool GameRemoteClient::putItemOnShelf(MapBlock& cell, Item*, uint8_t slotChoice) {
+  send(request(request_id::kOpenBlockEntity).cell(cell.x, cell.y).u8(slotChoice));
+  return false;
+}
+
+void GameRemoteClient::placeSign(MapBlock& cell, uint8_t flag) {
+  send(request(request_id::kPlaceSign).cell(cell.x, cell.y).u8(flag));
+}
+
+// Stations and clocks answer here; what the local check refuses is never asked of the host.
+bool GameRemoteClient::useBlock(uint16_t& blockWord) {
+  if (world == nullptr || player == nullptr) return false;
+  uint8_t layer = MapBlock::kFront;
+  MapBlock* cell = cellOfBlockWord(world->map(), blockWord, layer);
+  if (cell == nullptr) return false;
+  if (useStationOrClock(*world, *cell, layer, *player)) return true;
+  if (!checkBlockUse(*world, *cell, layer, *player)) return false;
+  const uint8_t wireLayer = layer == MapBlock::kFront ? kFrontLayer : kBackLayer;
+  send(request(request_id::kUseBlock).cell(cell->x, cell->y).u8(wireLayer));
+  return true;
+}
+
+void GameRemoteClient::hitMob(MobEntity* mob) {
+  if (mob != nullptr) send(request(request_id::kHitMob).u32(mob->id()));
+}
+
+bool GameRemoteClient::captureMob(MobEntity* mob) {
+  if (mob == nullptr) return false;
+  send(request(request_id::kCaptureMob).u32(mob->id()));
+  return true;
+}
+
+// The item is written into the request before it goes back to the pool: the host makes the
+// world's item from those bytes.
+void GameRemoteClient::throwItem(Item* item, float a, float b, uint8_t flag) {
+  const engine::Vec2 at = wrappedPlayerPosition();
+  send(request(request_id::kThrowItem).item(item).point(at.x, at.y).f32(a).f32(b).u8(flag));
+  freeItem(item);
+}
+
+void GameRemoteClient::shoot(float aimX, float aimY, float a, float b) {
+  const engine::Vec2 at = wrappedPlayerPosition();
+  send(request(request_id::kShoot).point(aimX, aimY).point(at.x, at.y).f32(a).f32(b));
+}
+
+// Only an empty hand signals, and only when a toy is near enough to hear it.
+bool GameRemoteClient::signalEntities(float x, float y) {
+  if (player == nullptr || entities_ == nullptr) return false;
+  const Item* held = player->heldItem();
+  if (held != nullptr && !held->isNone()) return false;
+  const float reach = kToySignalReach * kToySignalReach;
+  bool toyNear = false;
+  entities_->forEach([&](const Entity& entity) {
+    const float dx = entity.data.x - x;
+    const float dy = entity.data.y - y;
+    if (entity.kind() == EntityKind::Toy && dx * dx + dy * dy < reach) toyNear = true;
+  });
+  if (!toyNear) return false;
+  send(request(request_id::kSignalEntities).point(x, y).u8(kel::options().invertToyMechanics ? 1 : 0));
+  return true;
+}
+
+void GameRemoteClient::closeContainer() {
+  if (player == nullptr) return;
+  if (player->openContainer() != nullptr) {
+    player->leaveContainer(false);
+    send(request(player_msg::kCloseContainer));
+  } else if (player->inventory != nullptr && player->inventory->trade() != nullptr) {
+    cancelTrade();
+  }
+}
+
+void GameRemoteClient::setPlayerMode(uint8_t mode) {
+  if (player != nullptr) player->mode = mode;
+  send(request(player_msg::kMode).peer(net_.localPeerId()).u8(mode));
+}
+
+void GameRemoteClient::setTimeFrozen(uint8_t value) { send(request(request_id::kClockMode).u8(value)); }
+
+void GameRemoteClient::respawn() {
+  gameScreen().enterMainView();
+  send(request(request_id::kRespawn));
+}
+
+void GameRemoteClient::leaveBed() { send(request(request_id::kLeaveBed)); }
+
+void GameRemoteClient::usePortal() { send(request(request_id::kPortal).u32(request_id::kNoPortal)); }
+
+void GameRemoteClient::requestTrade(PlayerBase* other) {
+  auto* partner = dynamic_cast<PlayerGraphical*>(other);
+  if (partner == nullptr) return;
+  send(request(request_id::kTradeRequest).cell(static_cast<uint16_t>(partner->cellX), static_cast<uint16_t>(partner->cellY)));
+}
+
+// Only the replies a client may give are sent.
+void GameRemoteClient::answerTrade(uint8_t answer, uint8_t value, uint8_t peer) {
+  if (answer < request_id::kFirstTradeReply || answer > request_id::kLastTradeReply) return;
+  send(request(answer).otherPeer(peer).peer(value));
+}
+
+void GameRemoteClient::cancelTrade() { send(request(request_id::kTradeCancel)); }
+
+// The host reads the reaction in seconds, as the bits of an f32 in the message's word.
+void GameRemoteClient::reelIn(float reactionMs) {
+  send(request(request_id::kFishCaught).u32(std::bit_cast<uint32_t>(reactionMs / 1000.0f)));
+}
+
+void GameRemoteClient::editCircuitCell(MapBlock& cell) {
+  const uint8_t none[kCircuitRecordBytes] = {};
+  send(request(player_msg::kCircuitEdit).cell(cell.x, cell.y).raw(none));
+}
+
+void GameRemoteClient::submitChatLine(const std::string& text) {
+  if (!text.empty() && text.front() == '/') {
+    net_.sendCommand(text);
+  } else {
+    net_.sendChat(text);
+  }
+}
+
+bool GameRemoteClient::editBlock(const BlockEdit& edit) {
+  send(request(request_id::kBlockEdit).u8(kUnusedByte).blockEdit(edit));
+  return true;
+}
+
+void GameRemoteClient::sendItemSlot(Item* item, uint8_t slot, uint32_t peer) {
+  net_.sendItemUpdateTo(item, slot, static_cast<uint8_t>(peer));
+}
+
+void GameRemoteClient::sendHeldItem() {
+  if (player != nullptr) net_.sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
+}
+
+void GameRemoteClient::reportItemLearned(uint16_t itemId) { send(request(request_id::kLearnEntry).u16(itemId)); }
+
+bool GameRemoteClient::damageLocalPlayer(float amount, uint8_t cause) {
+  if (!(amount > 0)) return false;
+  send(request(request_id::kDamage).f32(amount).u8(cause));
+  return true;
+}
+
+// The lab brews once the host has it started; the flag keeps a second request from going out.
+bool GameRemoteClient::brewPotion() {
+  AlchemyLab* lab = labReadyToBrew();
+  if (lab == nullptr) return false;
+  lab->setBrewing(true);
+  send(request(request_id::kBrew));
+  return true;
+}
+
+void GameRemoteClient::refreshPet() {
+  if (world == nullptr || player == nullptr || player->inventory == nullptr || world->isCreative()) return;
+  Item* trinket = player->inventory->slotItem({SlotKind::Trinket, 0, 1});
+  if (trinket == nullptr || trinket->isNone()) trinket = player->inventory->slotItem({SlotKind::Trinket, 0, 0});
+  send(request(request_id::kRefreshPet).item(trinket));
+}
+
+// The host's change arrives as a cell change: applied without rules, then drawn.
+bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
+  if (world == nullptr) return false;
+  world->applyCellChange(edit, extra);
+  if (const MapBlock* cell = world->cellAt(edit.x, edit.y); cell != nullptr && !world->isBusy()) refreshAround(*cell);
+  return true;
+}
+
+// Encoded first, freed after: the request carries the item's bytes, never the item.
+void GameRemoteClient::dropItem(Item*& item) {
+  if (item == nullptr) return;
+  send(request(request_id::kDropItem).item(item));
+  freeItem(item);
+  item = nullptr;
+}
+
+bool GameRemoteClient::consumeItem(Item* item) {
+  if (player == nullptr) return false;
+  if (item != nullptr && !canConsume(*player, *item)) return false;
+  send(request(request_id::kConsumeItem).item(item));
+  return true;
+}

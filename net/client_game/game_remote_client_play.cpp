@@ -1,0 +1,95 @@
+// A joined game's course: the loading shown while the host's world arrives, entering it, the
+// game's own tasks (the host runs the rules), saving the character, leaving and travelling.
+
+#include "engine/scene/director.h"
+#include "engine/scene/scheduled_slots.h"
+#include "entities/core/world_entities.h"
+#include "game/catalogue/item_catalogue.h"
+#include "game/player/player.h"
+#include "game/session/game_saves.h"
+#include "game/session/game_screen.h"
+#include "game/session/game_slots.h"
+#include "net/client_game/game_remote_client.h"
+#include "net/endpoint/net_client.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+constexpr uint8_t kJoinedLoadingMode = 4;
+constexpr uint16_t kStatPlayTime = 60;
+}  // namespace
+
+// Only the joined form loads anything: its world comes from the host, the label says so meanwhile.
+void GameRemoteClient::begin(uint8_t mode, const GameCompletion& done) {
+  if (mode != kJoinedLoadingMode) return;
+  gameScreen().showLoading(kTextLoadingJoined);
+  gameSaves().loadStatistics();
+  entered_ = done;
+}
+
+void GameRemoteClient::enterWorld() {
+  if (world == nullptr || started) return;
+  gameScreen().enterMainView();
+  started = true;
+  world->map().computeSurfaceHeights();
+  if (world->isCreative() && player != nullptr) itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
+  startTimers();
+  net_.enterWorld();
+  settleLater();
+  refreshPet();
+  if (const GameCompletion done = std::move(entered_)) done();
+}
+
+void GameRemoteClient::settleLater() {
+  settled = false;
+  if (world == nullptr) return;
+  world->timers().scheduleOnce(world_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled = true; });
+}
+
+// The game's own tasks only: the rules' timers are the host's.
+void GameRemoteClient::startTimers() {
+  if (world == nullptr) return;
+  WorldTimers& timers = world->timers();
+  gameScreen().setMainLayerUpdating(true);
+  if (world->dayClock().running != 0) scheduleClock();
+  timers.schedule(world_timer::kPlayerUpdate, game_slot::kPlayerUpdateInterval, [this](float) {
+    if (player != nullptr) player->recordStat(kStatPlayTime, 1);
+    gameScreen().spawnWeatherParticles();
+  });
+  // The entities move between the host's reports as they would alone.
+  timers.schedule(world_timer::kEntities, 0.0f, [this](float seconds) {
+    if (entities_ != nullptr) entities_->advance(seconds);
+  });
+  engine::Director::getInstance()->setNextDeltaTimeZero(true);
+}
+
+void GameRemoteClient::stopTimers() {
+  gameScreen().setMainLayerUpdating(false);
+  if (world != nullptr) world->timers().unscheduleAll();
+}
+
+void GameRemoteClient::save(const SaveDone& done) {
+  GameSaves& saves = gameSaves();
+  const bool saved = !saves.hasWorldEntry() || saves.saveCharacter();
+  if (done) done(saved);
+}
+
+// The character is kept (the world is the host's); the owner then makes a local game current,
+// and this game is not touched again.
+void GameRemoteClient::quit() {
+  if (started) {
+    gameSaves().saveCharacter();
+    gameSaves().saveStatistics();
+  }
+  stopTimers();
+  started = false;
+  exit_.leaveJoinedGame();
+}
+
+// Another world of a host is the host's to choose: the client joins the same host again.
+void GameRemoteClient::travelToWorld(const TravelTarget&) {
+  if (started) gameSaves().saveCharacter();
+  stopTimers();
+  started = false;
+  exit_.rejoinHost();
+}

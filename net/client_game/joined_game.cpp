@@ -1,0 +1,86 @@
+#include "net/client_game/joined_game.h"
+
+#include "engine/scene/scheduled_slots.h"
+#include "game/player/player_desktop.h"
+#include "game/session/game_saves.h"
+#include "game/session/game_slots.h"
+#include "net/endpoint/net_client.h"
+#include "saves/world/world_info.h"
+#include "world/current_world.h"
+#include "world/world.h"
+
+namespace {
+constexpr uint8_t kJoinedLoadingMode = 4;
+}  // namespace
+
+// The world's clock is the host's: the joined player is given none to set.
+JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events)
+    : net_(net),
+      seams_(seams),
+      game_(net, exit),
+      player_(gameSaves().loadLocalPlayer(game_, events, nullptr)) {
+  game_.player = player_.get();
+  rules_.setPlayer(player_.get());
+  rules_.setEntities(&swing_);
+  net_.setLocalPlayer(player_.get());
+  net_.worldReceiver().setArrival(this);
+}
+
+JoinedGame::~JoinedGame() { detach(); }
+
+// The client's world runs no rules: what its entities would decide (a mob's target, a leap, a
+// blow) is the host's, and arrives as the host's messages. Its own follow-up edits (a liquid's
+// flow, a cascade) go to the game, which applies them without rules.
+WorldContext JoinedGame::worldContext() {
+  WorldContext context = seams_;
+  context.rules = nullptr;
+  context.edits = &game_;
+  return context;
+}
+
+void JoinedGame::worldCreated(World& world, WorldEntities& entities, const PlayerCells& cells) {
+  game_.world = &world;
+  game_.difficulty = world.difficulty();
+  game_.setEntities(&entities);
+  swing_.setEntities(&entities);
+  rules_.setWorld(&world);
+  rules_.setDifficulty(world.difficulty());
+  if (player_ != nullptr) {
+    player_->setWorld(&world);
+    player_->setSpawnCell(cells.spawnX, cells.spawnY);
+    player_->setCellCoordinates(cells.x, cells.y);
+  }
+  setCurrentWorld(&world);
+}
+
+void JoinedGame::downloadStarted() { game_.begin(kJoinedLoadingMode, {}); }
+
+// A moment after the clock, as a loaded world is entered a moment after its file was read.
+void JoinedGame::clockArrived(World&) {
+  timers_.scheduleOnce(session_timer::kStartLoading, game_slot::kStartLoadingDelay,
+                       [this](float) { game_.enterWorld(); });
+}
+
+void JoinedGame::detach() {
+  if (detached_) return;
+  detached_ = true;
+  timers_.unscheduleAll();
+  game_.stopTimers();
+  if (net_.localPlayer() == player_.get()) net_.setLocalPlayer(nullptr);
+  net_.worldReceiver().setArrival(nullptr);
+  if (World* world = game_.world) {
+    if (currentWorld() == world) setCurrentWorld(nullptr);
+    // What the world's entities answer for stays theirs; this game's edits go.
+    WorldContext left = world->context();
+    left.edits = nullptr;
+    world->setContext(left);
+  }
+  if (player_ != nullptr) player_->setWorld(nullptr);
+  game_.world = nullptr;
+  game_.player = nullptr;
+  game_.setEntities(nullptr);
+  swing_.setEntities(nullptr);
+  rules_.setEntities(nullptr);
+  rules_.setWorld(nullptr);
+  rules_.setPlayer(nullptr);
+}

@@ -1,0 +1,220 @@
+// A player joins a host over real ENet on 127.0.0.1 through the program's one way in: the host
+// (an endpoint handed a generated world, as a hosting game hands it) sends its world, the joining
+// game becomes the current one and enters it, and its edit reaches the host as the exact request;
+// when the host goes, the player is back in a local game with the reason shown.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "content/items/block_edit.h"
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "game/session/game_local.h"
+#include "game/session/local_session.h"
+#include "game/session/travel_target.h"
+#include "net/client_game/client_game_swap.h"
+#include "net/endpoint/current_net.h"
+#include "net/endpoint/net_client.h"
+#include "net/transports/enet_bridge_factory.h"
+#include "platform/desktop_platform.h"
+#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/net/transfer/transfer_fixture.h"
+#include "world/current_world.h"
+#include "world/rules/game.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace {
+
+using nettest::Bytes;
+using transfertest::HostWorld;
+
+constexpr float kFrame = 1.0f / 60.0f;
+
+class JoiningOverEnet : public nettest::LoopbackTest {
+ protected:
+  void SetUp() override {
+    transfertest::loadContent();
+    kel::DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    platform->setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges);
+    kel::Platform::setInstance(platform.get());
+    local.bindCurrent();
+  }
+  void TearDown() override {
+    swap.reset();
+    endCurrentNet();
+    host.reset();
+    local.unbindCurrent();
+    kel::Platform::setInstance(nullptr);
+    resetContentDatabase();
+  }
+
+  void hostWorld(HostWorld& world) {
+    startHost(4);
+    WorldSender& sender = host->worldSender();
+    sender.setHostedWorld(world.world.get(), world.entities.get());
+    sender.setPlayerCells([](uint8_t) { return PlayerCells{44, 21, 40, 20}; });
+  }
+
+  // Frames of the program's scheduler (the client's drain is its slot) with the host drained too.
+  bool runUntil(const std::function<bool()>& done, int seconds = 30) {
+    engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+      scheduler->update(kFrame);
+      if (host != nullptr) host->dispatchQueued();
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+  }
+
+  // A port on 127.0.0.1 that a host listened on a moment ago, now closed.
+  static uint16_t closedPort() {
+    nettest::RawListener nobody;
+    enet::EnetServer gone(&nobody, kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""});
+    if (!gone.startWith(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, 0))) return 0;
+    const uint16_t port = gone.port();
+    gone.stop();
+    return port;
+  }
+
+  bool joinedGameIsCurrent() const {
+    return swap->joined() != nullptr && &currentGame() == &swap->joined()->game();
+  }
+
+  enet::EnetBridgeFactory bridges;
+  std::unique_ptr<kel::DesktopPlatform> platform;
+  LocalSession local;
+  nettest::RecordingNotices notices;
+  std::unique_ptr<ClientGameSwap> swap = std::make_unique<ClientGameSwap>(local, WorldContext{}, &notices, nullptr);
+};
+
+TEST_F(JoiningOverEnet, TheJoinedGameEntersTheHostsWorldAndAsksItForEdits) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(joinedGameIsCurrent());
+  EXPECT_EQ(currentNet(), swap->endpoint());
+
+  GameRemoteClient& game = swap->joined()->game();
+  ASSERT_TRUE(runUntil([&] { return game.started && swap->endpoint()->state() == NetClient::kInGame; }));
+  EXPECT_EQ(game.sessionKind(), 2);
+  EXPECT_EQ(&currentLogic(), &swap->joined()->rules());
+  // A swing of the main view meets the mobs through the current rules.
+  EXPECT_NE(dynamic_cast<SwingTargets*>(&swap->joined()->rules().entities()), nullptr);
+  World* received = swap->endpoint()->worldReceiver().world();
+  ASSERT_NE(received, nullptr);
+  EXPECT_EQ(game.world, received);
+  EXPECT_EQ(currentWorld(), received);
+  EXPECT_EQ(received->map().width(), world.world->map().width());
+  EXPECT_EQ(swap->endpoint()->localPlayer(), swap->joined()->player());
+  EXPECT_EQ(swap->joined()->player()->cellX, 44u);
+  // The world's follow-up edits go to the joined game, not to the local one; it runs no rules.
+  EXPECT_EQ(&received->edits(), static_cast<GameInterface*>(&game));
+  EXPECT_EQ(received->context().rules, nullptr);
+
+  BlockEdit edit;
+  edit.kind = 2;
+  edit.x = 41;
+  edit.y = 22;
+  edit.blockId = 12;
+  ASSERT_TRUE(currentGame().editBlock(edit));
+  Bytes expected{4, 60, 0};
+  const std::array<uint8_t, 16> editBytes = [&] {
+    wire::WireOut out(wire::outgoing(60, wire::Side::Client));
+    out.u8(0).blockEdit(edit);
+    std::array<uint8_t, 16> bytes{};
+    std::copy(out.data() + 3, out.data() + 19, bytes.begin());
+    return bytes;
+  }();
+  expected.insert(expected.end(), editBytes.begin(), editBytes.end());
+  // From the peer the host admitted with the hello.
+  const uint8_t peer = host->seen.front().peer;
+  ASSERT_EQ(Bytes(host->seen.front().bytes.begin(), host->seen.front().bytes.begin() + 2), (Bytes{0, 2}));
+  EXPECT_TRUE(runUntil([&] { return nettest::hasSeen(host->seen, {expected, peer}); }, 5));
+
+}
+
+TEST_F(JoiningOverEnet, WhenTheHostGoesThePlayerIsBackInALocalGameWithTheReason) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+
+  host->shutdown();
+  ASSERT_TRUE(runUntil([&] { return swap->joined() == nullptr; }, 10));
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  EXPECT_EQ(&currentLogic(), static_cast<Logic*>(&local.rules()));
+  EXPECT_FALSE(local.game().started);
+  EXPECT_EQ(currentWorld(), nullptr);
+  EXPECT_EQ(currentNet(), nullptr);
+  EXPECT_EQ(swap->endpoint(), nullptr);
+  EXPECT_EQ(notices.lostTexts, (std::vector<std::string>{"The host has quit the game."}));
+  // A frame later nothing of the joined game is left to run.
+  runUntil([] { return false; }, 0);
+}
+
+TEST_F(JoiningOverEnet, QuittingLeavesTheHostAndReturnsToALocalGame) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  const uint8_t peer = host->seen.front().peer;
+  ASSERT_NE(host->players().at(peer), nullptr);
+
+  currentGame().quit();
+  EXPECT_EQ(swap->joined(), nullptr);
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  EXPECT_EQ(currentWorld(), nullptr);
+  EXPECT_EQ(currentNet(), nullptr);
+  EXPECT_TRUE(runUntil([&] { return host->players().at(peer) == nullptr; }, 5));
+  // Leaving of one's own accord shows no lost connection.
+  EXPECT_TRUE(notices.lostTexts.empty());
+}
+
+// Another of the host's worlds is the host's to give: the client leaves and joins the same host
+// again a moment later, and enters the world it is sent then.
+TEST_F(JoiningOverEnet, TravellingJoinsTheSameHostAgain) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+
+  currentGame().travelToWorld(TravelTarget{2, 10, 10});
+  EXPECT_EQ(swap->joined(), nullptr);
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  EXPECT_TRUE(joinedGameIsCurrent());
+  EXPECT_NE(swap->endpoint(), nullptr);
+  EXPECT_EQ(currentNet(), swap->endpoint());
+  EXPECT_EQ(swap->endpoint()->state(), NetClient::kInGame);
+  EXPECT_TRUE(notices.lostTexts.empty());
+}
+
+TEST_F(JoiningOverEnet, AHostThatNeverAnswersEndsTheJoinAfterTheWait) {
+  // A transport that listens but is no endpoint: the hello is never answered.
+  nettest::RawListener silent;
+  enet::EnetServer quiet(&silent, kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""});
+  ASSERT_TRUE(quiet.startWith(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, 0)));
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, quiet.port()), "Ann"));
+  engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
+  for (int second = 0; second < 21 && swap->joined() != nullptr; ++second) scheduler->update(1.0f);
+  EXPECT_EQ(swap->joined(), nullptr);
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  EXPECT_EQ(notices.lostTexts, (std::vector<std::string>{"The connection with the host has timed out."}));
+  quiet.stop();
+}
+
+TEST_F(JoiningOverEnet, NoHostToReachLeavesTheLocalGameCurrent) {
+  EXPECT_FALSE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, closedPort()), "Ann"));
+  EXPECT_EQ(swap->joined(), nullptr);
+  EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
+  EXPECT_EQ(currentNet(), nullptr);
+}
+
+}  // namespace
