@@ -10,20 +10,14 @@
 #include <cstdint>
 
 #include "engine/base/geometry.h"
+#include "world/rules/player_state_record.h"
 
 class MapBlock;
 class PlayerBase;
 class WorldMap;
 
-// The 28-byte record that keeps the other peers' copies of a player in step.
-struct MotionEvent {
-  static constexpr uint8_t kUp = 0, kRight = 1, kDown = 2, kLeft = 3, kJump = 11, kDrop = 13,
-                           kHeldJump = 14, kPush = 255;
-  static constexpr uint8_t kPressed = 0, kReleased = 1, kPushPhase = 2;
-  uint8_t code = 0;
-  uint8_t phase = 0;
-  float x = 0, y = 0, vx = 0, vy = 0, ax = 0, ay = 0;
-};
+// The body speaks of its motion records by what they are to it.
+using MotionEvent = PlayerStateRecord;
 
 // What the body hands to the player that owns it.
 class BodyHooks {

@@ -60,6 +60,8 @@ class PlayerDesktopLocal : public PlayerDesktop<Player> {
   void setCell(uint16_t x, uint16_t y);
 
  protected:
+  // The game tells the others of each change of keys or push (alone, nobody).
+  void sendMotion(const MotionEvent& motion) override;
   void landed(MapBlock* aboveLeft, MapBlock* aboveRight, MapBlock* left, MapBlock* right,
               float speed) override;
 };

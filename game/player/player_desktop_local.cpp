@@ -41,3 +41,7 @@ void PlayerDesktopLocal::landed(MapBlock* aboveLeft, MapBlock* aboveRight, MapBl
   }
   b.fallStart = nullptr;
 }
+
+void PlayerDesktopLocal::sendMotion(const MotionEvent& motion) {
+  if (game != nullptr) game->sendPlayerState(motion);
+}

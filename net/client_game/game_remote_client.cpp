@@ -42,6 +42,8 @@ wire::WireOut GameRemoteClient::request(uint8_t id) const {
 
 void GameRemoteClient::send(const wire::WireOut& out) { net_.send(out.data(), out.size(), kel::NET_HOST_PEER); }
 
+void GameRemoteClient::sendPlayerState(const PlayerStateRecord& record) { net_.sendMotion(record); }
+
 void GameRemoteClient::playPlayerAction(uint8_t action, uint8_t value) {
   if (player != nullptr) player->playAction(action, value);
   send(request(player_msg::kAction).peer(net_.localPeerId()).u8(action).u8(value));

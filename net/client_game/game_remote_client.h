@@ -83,7 +83,7 @@ class GameRemoteClient final : public Game {
   void startTimers() override;
   void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) override;
   // The host learns the player's motion from the player's own messages (net/players/).
-  void sendPlayerState(const PlayerStateRecord&) override {}
+  void sendPlayerState(const PlayerStateRecord& record) override;
   void sendHeldItem() override;
   void reportItemLearned(uint16_t itemId) override;
   uint8_t sessionKind() override { return kSessionKind; }

@@ -8,6 +8,8 @@
 #include "engine/scene/scheduler.h"
 #include "game/session/game_slots.h"
 #include "net/endpoint/current_net.h"
+#include "net/players/player_messages.h"
+#include "net/players/player_records.h"
 #include "net/wire/wire_check.h"
 
 namespace {
@@ -89,6 +91,13 @@ void NetCommon::handleCircuits(wire::WireIn&, uint8_t) {}
 void NetCommon::sendItemUpdate(const Item* item, uint8_t slot) {
   wire::WireOut out = message(player_id::kHeldItem);
   out.item(item).u8(slot).peer(localPeerId_);
+  sendMessage(out);
+}
+
+void NetCommon::sendMotion(const PlayerStateRecord& motion) {
+  wire::WireOut out = message(player_msg::kMotion);
+  out.peer(localPeerId_);
+  player_record::writeMotion(out, motion);
   sendMessage(out);
 }
 

@@ -19,6 +19,7 @@
 #include "net/wire/wire_out.h"
 
 class Item;
+struct PlayerStateRecord;
 class World;
 
 class NetCommon : public Net {
@@ -47,6 +48,8 @@ class NetCommon : public Net {
   void sendItemUpdate(const Item* item, uint8_t slot);
   // [2][22]: a worn item (part 0 or 1, index 0..4).
   void sendItemUpdateTo(const Item* item, uint8_t index, uint8_t part);
+  // [2][20]: the local player's motion record, for the others' copies of it.
+  void sendMotion(const PlayerStateRecord& motion);
   // [2][43]: a chat line, also shown on the local console as "[name] text".
   void sendChat(std::string_view text);
   // [2][44]: a slash command for the host.

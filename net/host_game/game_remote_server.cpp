@@ -37,6 +37,8 @@ void GameRemoteServer::sendHeldItem() {
   if (player != nullptr) server_.sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
 }
 
+void GameRemoteServer::sendPlayerState(const PlayerStateRecord& record) { server_.sendMotion(record); }
+
 void GameRemoteServer::quit() {
   // The world goes with the game: nothing may be sent of it or applied to it any more.
   server_.worldSender().setHostedWorld(nullptr, nullptr);

@@ -43,6 +43,7 @@ class GameRemoteServer final : public GameLocal {
   void leaveBed() override;
   void requestTrade(PlayerBase* other) override;
   void sendHeldItem() override;
+  void sendPlayerState(const PlayerStateRecord& record) override;
   uint8_t sessionKind() override { return kHostingSession; }
   // The world is not saved here: the callers save first.
   void quit() override;

@@ -100,6 +100,8 @@ TEST_F(ClientRequests, EachRequestIsTheBytesTheHostReads) {
       {"shoot", [&] { game.shoot(10.0f, 20.0f, 0.5f, 0.25f); },
        Le{}.u8(2).u8(25).f32(10).f32(20).f32(100).f32(200).f32(0.5f).f32(0.25f).bytes},
       {"mode", [&] { game.setPlayerMode(1); }, Le{}.u8(2).u8(46).u8(me).u8(1).bytes},
+      {"motion", [&] { game.sendPlayerState(PlayerStateRecord{1, 0, 30, 60, 2, -3, 0.5f, -0.25f}); },
+       Le{}.u8(2).u8(20).u8(me).u8(1).u8(0).u16(0).f32(30).f32(60).f32(2).f32(-3).f32(0.5f).f32(-0.25f).bytes},
       {"clock mode", [&] { game.setTimeFrozen(1); }, Le{}.u8(4).u8(74).u8(1).bytes},
       {"respawn", [&] { game.respawn(); }, Le{}.u8(2).u8(15).bytes},
       {"leave bed", [&] { game.leaveBed(); }, Le{}.u8(2).u8(51).bytes},
