@@ -18,6 +18,10 @@ TSAN_REGEX := ^($(subst $(space),|,$(strip $(TSAN_TESTS))))$$
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 1
 
+# The sanitizer builds keep full debug information for their reports, compressed in each program:
+# about 140 test programs would otherwise take several gigabytes.
+SMALL_DEBUG := -Wl,--compress-debug-sections=zlib
+
 .PHONY: run test setup release asan tsan bench fuzz clean
 
 setup:
@@ -32,7 +36,7 @@ run: release
 
 asan: setup
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRUBBLE_SANITIZE=ON -DRUBBLE_BENCH=OFF \
-	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_EXE_LINKER_FLAGS="$(SMALL_DEBUG)"
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 test: asan
@@ -40,7 +44,7 @@ test: asan
 
 tsan: setup
 	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRUBBLE_TSAN=ON -DRUBBLE_BENCH=OFF \
-	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_EXE_LINKER_FLAGS="$(SMALL_DEBUG)"
 	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
 	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_REGEX)'
 
