@@ -51,6 +51,11 @@ uint32_t carriedCount(uint16_t id);
 std::vector<SlotRef> slotsHolding(uint16_t id);
 // How many pixels around a slot sprite's middle its icon changes.
 int iconPixels(const InventorySprite& sprite);
+// The pixels that the tile window alone draws over the middle of a cell (every other node hidden
+// for the reading), as RGBA.
+std::vector<unsigned char> tilePixelsAt(const MapBlock& cell);
+// Whether more than a quarter of a reading's pixels changed.
+bool muchChanged(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after);
 
 // ---- The script: one step after the other, each with its frame limit ----
 struct Step {
