@@ -186,6 +186,21 @@ void Script::frame() {
   if (finished()) engine::Application::getInstance()->quit();
 }
 
+bool typeInRow(const std::string& prefix, const std::string& text, int erase) {
+  if (!chooseRow(prefix)) return false;
+  for (int i = 0; i < erase; ++i) tap(GLFW_KEY_BACKSPACE);
+  type(text);
+  tap(GLFW_KEY_ENTER);
+  return hasRow(prefix + text);
+}
+
+bool saveAndQuitOnce(int& calls) {
+  if (calls++ == 0 && !chooseRow("Save and quit")) return false;
+  if (current() != ViewId::Start) return false;
+  calls = 0;
+  return true;
+}
+
 StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
 
 std::vector<Step> intoANewWorld() {

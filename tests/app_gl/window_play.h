@@ -39,6 +39,12 @@ ListView* currentList();
 // Walks the current list to the first row that begins with the text and picks it with Enter.
 bool chooseRow(const std::string& prefix);
 bool hasRow(const std::string& prefix);
+// Opens the text entry of the row that begins with the prefix, erases `erase` characters, types the
+// text and enters it; true once the row shows the prefix followed by the text.
+bool typeInRow(const std::string& prefix, const std::string& text, int erase);
+// Picks "Save and quit" on the pause view once (the first call) and then waits: true once the
+// start view is current.
+bool saveAndQuitOnce(int& calls);
 // The index of the first row of the current list that begins with the text, or -1.
 int rowIndex(const std::string& prefix);
 // A point over a shown row of the list, found the way the pointer would; false when not shown.
