@@ -2,12 +2,16 @@
 // with a generated world; a new character types the host's address and port on the join page,
 // saves them to the server list and joins from it. The wait view says it is connecting, the
 // host's world is entered as the current game (unlocking "Better With A Friend"), and leaving from
-// the pause view brings the start view back while the host sees the player go.
+// the pause view brings the start view back while the host sees the player go. Joined again, the
+// host's departure ends the game with its reason in the start view's message; closing the program
+// while joined ends the joined game.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/stats/stats_store.h"
 #include "menus/start_view.h"
@@ -62,74 +66,104 @@ struct HeadlessHost {
   uint16_t port = 0;
 };
 
-using JoinFromMenusTest = AppRunTest;
+// The host drains its messages every frame of the program; it and its world go with the run's
+// director and views.
+class JoinFromMenusTest : public AppRunTest {
+ protected:
+  // From the start view to the host's world entered by a new character, the host's address and
+  // port typed on the join page, saved to the server list and joined from there.
+  std::vector<Step> intoTheHostsWorld() {
+    return {
+        {"the start view", [this] { return current() == ViewId::Start && wait(3); }},
+        {"a host listens on 127.0.0.1", [this] {
+           host = std::make_unique<HeadlessHost>();
+           portText = std::to_string(host->port);
+           return host->port != 0;
+         }, 1},
+        {"multiplayer", [] { return chooseRow("Multiplayer") && startView().page() == StartView::Page::Multiplayer; }},
+        {"join a game", [] { return chooseRow("Join a game") && startView().page() == StartView::Page::Characters; }},
+        {"new character", [] { return chooseRow("New character") && startView().page() == StartView::Page::NewCharacter; }},
+        {"create it", [] { return chooseRow("Create") && startView().status() == "Created Player."; }},
+        {"play as it", [] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Join; }},
+        {"type the address", [] { return typeInRow("Address: ", kLoopback, 0); }},
+        {"type the port", [this] { return typeInRow("Port: ", portText, 5); }},
+        {"save it to the server list", [] {
+           return chooseRow("Save to the server list") && kel::options().servers.size() == 1;
+         }},
+        {"join it from the list", [this] {
+           if (!chooseRow(savedServerRow())) return false;
+           connecting = dynamic_cast<WaitView&>(gameViews()->view(ViewId::Wait)).firstLine();
+           return current() == ViewId::Wait || current() == ViewId::Main;
+         }},
+        entered(),
+    };
+  }
+  // The host's world is the current game's, and the host has the player.
+  Step entered() {
+    return {"the host's world is entered", [this] {
+              if (current() != ViewId::Main || currentGame().sessionKind() != kJoinedSession || currentWorld() == nullptr) {
+                return false;
+              }
+              unlocked = statsStore().isUnlocked(kJoinedAchievement);
+              return host->peerNamed("Player") != 0 && wait(30);
+            }, 60 * 60};
+  }
+  std::string savedServerRow() const { return std::string("Join ") + kLoopback + ":" + portText; }
+  bool wait(int frames) { return ++waited >= frames ? (waited = 0, true) : false; }
+  void run(std::vector<Step> steps) {
+    Script script(std::move(steps));
+    playScript(script, [&] {
+      if (host == nullptr) return;
+      host->server.dispatchQueued();
+      if (script.finished()) host.reset();
+    });
+  }
 
-TEST_F(JoinFromMenusTest, APlayerJoinsAHostFromTheServerListAndLeavesFromThePauseView) {
   std::unique_ptr<HeadlessHost> host;
   std::string portText;
   int waited = 0;
-  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
   bool unlocked = false;
   std::string connecting;
+};
 
-  Script script({
-      {"the start view", [&] { return current() == ViewId::Start && wait(3); }},
-      {"a host listens on 127.0.0.1", [&] {
-         host = std::make_unique<HeadlessHost>();
-         portText = std::to_string(host->port);
-         return host->port != 0;
-       }, 1},
-      {"multiplayer", [] { return chooseRow("Multiplayer") && startView().page() == StartView::Page::Multiplayer; }},
-      {"join a game", [] { return chooseRow("Join a game") && startView().page() == StartView::Page::Characters; }},
-      {"new character", [] { return chooseRow("New character") && startView().page() == StartView::Page::NewCharacter; }},
-      {"create it", [] { return chooseRow("Create") && startView().status() == "Created Player."; }},
-      {"play as it", [] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Join; }},
-      {"type the address", [] { return typeInRow("Address: ", kLoopback, 0); }},
-      {"type the port", [&] { return typeInRow("Port: ", portText, 5); }},
-      {"save it to the server list", [] {
-         return chooseRow("Save to the server list") && kel::options().servers.size() == 1;
-       }},
-      {"join it from the list", [&] {
-         if (!chooseRow(std::string("Join ") + kLoopback + ":" + portText)) return false;
-         connecting = dynamic_cast<WaitView&>(gameViews()->view(ViewId::Wait)).firstLine();
-         return current() == ViewId::Wait || current() == ViewId::Main;
-       }},
-      {"the host's world is entered", [&] {
-         host->server.dispatchQueued();
-         if (current() != ViewId::Main || currentGame().sessionKind() != kJoinedSession || currentWorld() == nullptr) {
-           return false;
-         }
-         unlocked = statsStore().isUnlocked(kJoinedAchievement);
-         return host->peerNamed("Player") != 0 && wait(30);
-       }, 60 * 60},
-      {"pause", [&] {
-         host->server.dispatchQueued();
+TEST_F(JoinFromMenusTest, APlayerJoinsAHostFromTheServerListAndLeavesFromThePauseView) {
+  std::string lostMessage;
+  run(joined(intoTheHostsWorld(), {
+      {"pause", [] {
          // As the program pauses when its window goes to the background.
          showPauseView();
          return current() == ViewId::Pause;
        }},
-      {"leave from the pause view", [&] {
-         host->server.dispatchQueued();
-         return saveAndQuitOnce(waited);
-       }, 600},
-      {"the game played alone is back and the host saw the player go", [&] {
-         host->server.dispatchQueued();
+      {"leave from the pause view", [this] { return saveAndQuitOnce(waited); }, 600},
+      {"the game played alone is back and the host saw the player go", [this] {
          return currentNet() == nullptr && currentWorld() == nullptr && currentGame().sessionKind() != kJoinedSession &&
                 host->peerNamed("Player") == 0;
        }, 60 * 10},
-  });
-
-  everyFrame([&](int frame) {
-    if (frame == 1) pinLoadedLibraries();
-    script.frame();
-    // The host and its world go with the run's director and views.
-    if (script.finished()) host.reset();
-  });
-  EXPECT_EQ(runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-  EXPECT_TRUE(script.finished());
+      {"join again", [this] {
+         return chooseRow("Multiplayer") && chooseRow("Join a game") && chooseRow("Play as Player") &&
+                chooseRow(savedServerRow());
+       }, 1},
+      entered(),
+      {"the host goes", [this] {
+         host->server.shutdown();
+         return true;
+       }, 1},
+      {"the start view says why", [&] {
+         if (current() != ViewId::Start || startView().page() != StartView::Page::Message) return false;
+         lostMessage = startView().lines().front();
+         return currentNet() == nullptr && currentWorld() == nullptr;
+       }, 60 * 10},
+  }));
   EXPECT_EQ(connecting, "Connecting to the host...");
   EXPECT_TRUE(unlocked) << "joining unlocks the achievement";
+  EXPECT_EQ(lostMessage, "The host has quit the game.");
+}
+
+TEST_F(JoinFromMenusTest, QuittingTheProgramWhileJoinedEndsTheJoinedGame) {
+  run(intoTheHostsWorld());
+  EXPECT_EQ(currentNet(), nullptr);
+  EXPECT_EQ(currentWorld(), nullptr);
+  EXPECT_NE(currentGame().sessionKind(), kJoinedSession);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -199,6 +201,17 @@ bool saveAndQuitOnce(int& calls) {
   if (current() != ViewId::Start) return false;
   calls = 0;
   return true;
+}
+
+void playScript(Script& script, const std::function<void()>& alsoEachFrame) {
+  everyFrame([&](int frame) {
+    if (frame == 1) pinLoadedLibraries();
+    script.frame();
+    if (alsoEachFrame) alsoEachFrame();
+  });
+  EXPECT_EQ(runWith("-safe"), 0);
+  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
+  EXPECT_TRUE(script.finished());
 }
 
 StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }

@@ -96,4 +96,8 @@ class Script {
   std::vector<std::pair<std::string, bool>> shots_;
 };
 
+// Runs the program ("-safe") with the script tried every frame and then `alsoEachFrame` (when
+// given), and expects a clean exit with every step done.
+void playScript(Script& script, const std::function<void()>& alsoEachFrame = {});
+
 }  // namespace apptest
