@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@
 #include "net/endpoint/net_server.h"
 #include "net/host_game/hosting.h"
 #include "net/transports/enet_client.h"
+#include "net/transports/steam/steam_server.h"
+#include "platform/desktop_platform.h"
+#include "platform/steam/steam_presence.h"
+#include "platform/steam/steam_stand_in.h"
 #include "net/wire/wire_out.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
@@ -101,8 +106,14 @@ void mine(NetClient& guest, const MapBlock& cell) {
 
 // From the start view through "Multiplayer" and "Host a world" with a new character and a new world
 // of the smallest size, listening on the port, until the hosted world is entered.
-std::vector<Step> intoAHostedWorld(const std::string& portText) {
+std::vector<Step> intoAHostedWorld(const std::string& portText, bool throughFriends = false) {
   auto waited = std::make_shared<int>(0);
+  const Step connection =
+      throughFriends
+          ? Step{"through the store front's friends", [] {
+                   return chooseRow("Connection: ") && hasRow("Connection: Friends (store front)");
+                 }, 1}
+          : Step{"type the port", [portText] { return typeInRow("Port: ", portText, 5); }};
   return {
       {"the start view", [waited] { return current() == ViewId::Start && ++*waited >= 3; }},
       {"multiplayer", [] { return chooseRow("Multiplayer") && startView().page() == StartView::Page::Multiplayer; }},
@@ -113,7 +124,7 @@ std::vector<Step> intoAHostedWorld(const std::string& portText) {
          return chooseRow("Play as Player") && startView().page() == StartView::Page::Worlds &&
                 startView().title() == "Host a world";
        }},
-      {"type the port", [portText] { return typeInRow("Port: ", portText, 5); }},
+      connection,
       {"new world", [] { return chooseRow("New world") && hasRow("Size: 512 x 128"); }},
       {"create and host it", [] { return chooseRow("Create and host") && current() == ViewId::Wait; }},
       {"the hosted world is entered", [waited] {
@@ -196,6 +207,44 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
 }  // namespace
 
 namespace {
+
+// With the store front's stand-in, a world is hosted through the friends' connection (the host's
+// rich presence says so), and the join page's friends' games list none: the stand-in's user has
+// no friends.
+TEST_F(HostFromMenusTest, WithTheStandInAWorldIsHostedThroughTheStoreFrontsFriends) {
+  ::setenv(kel::kStoreFrontVariable, kel::kStandInChoice, 1);
+  std::string friendsLine;
+  std::string status;
+  bool storeFrontBridge = false;
+  std::vector<Step> steps = intoAHostedWorld("", true);
+  // A character made on the way to the friends' games hosts afterwards.
+  steps.erase(steps.begin() + 3, steps.begin() + 5);
+  steps.insert(steps.begin() + 1, {"the friends' games", [&] {
+                                     chooseRow("Multiplayer");
+                                     chooseRow("Join a game");
+                                     chooseRow("New character");
+                                     chooseRow("Create");
+                                     chooseRow("Play as Player");
+                                     chooseRow("Friends' games");
+                                     if (startView().page() != StartView::Page::Friends) return false;
+                                     friendsLine = startView().lines().front();
+                                     startView().showMainMenu();
+                                     return true;
+                                   }, 1});
+  steps.push_back({"its presence says it hosts", [&] {
+                     auto* platform = dynamic_cast<kel::DesktopPlatform*>(kel::Platform::instance());
+                     kel::SteamFriends* friends = platform != nullptr ? platform->steamApi().friends() : nullptr;
+                     if (friends != nullptr) status = friends->friendRichPresence(kel::kStandInLocalId, kel::presence::kPlayerStatus);
+                     storeFrontBridge = dynamic_cast<steam::SteamServer*>(currentHosting()->server()->bridge()) != nullptr;
+                     return true;
+                   }, 1});
+  Script script(std::move(steps));
+  playScript(script);
+  ::unsetenv(kel::kStoreFrontVariable);
+  EXPECT_EQ(friendsLine, "No friend is hosting or playing a game now.");
+  EXPECT_TRUE(storeFrontBridge);
+  EXPECT_EQ(status, kel::presence::kServer);
+}
 
 // Closing the program while it hosts ends the hosting: nothing of it outlives the run.
 TEST_F(HostFromMenusTest, QuittingTheProgramWhileHostingEndsTheHosting) {
