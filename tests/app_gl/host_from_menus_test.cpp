@@ -1,8 +1,9 @@
 // Network play from the program's own menus: a new character hosts a new world through
 // "Multiplayer", "Host a world", on a free port; a headless guest in the same process joins it on
-// 127.0.0.1, receives the world and mines a cell next to the host's player; the host's world loses
-// the block, the guest's copy follows, and the host's window draws the cell without it. Leaving
-// from the pause view ends the hosting, and the guest hears that the host quit.
+// 127.0.0.1, receives the world (the host's console says it entered) and mines a cell next to the
+// host's player; the host's world loses the block, the guest's copy follows, and the host's window
+// draws the cell without it. Leaving from the pause view ends the hosting, and the guest hears
+// that the host quit.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "content/items/block_edit.h"
+#include "engine/text/label.h"
 #include "game/player/player_desktop.h"
 #include "menus/start_view.h"
 #include "net/endpoint/current_net.h"
@@ -36,6 +38,8 @@
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
 #include "tests/net/net_test_support.h"
+#include "ui/views/main_view.h"
+#include "view/console/console_node.h"
 #include "world/cells/map_block.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -163,6 +167,12 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
          NetServer* server = currentHosting()->server();
          return server != nullptr && server->entryOf(guest->localPeerId()) != nullptr;
        }, 1},
+      {"the host's console says the guest entered", [] {
+         ConsoleNode* console = MainView::console();
+         if (console == nullptr || console->lineCount() < 1) return false;
+         auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(console->lineCount()));
+         return line != nullptr && line->getString() == "Guest entered the world.";
+       }, 60 * 5},
       {"a cell beside the host's player", [&] {
          target = groundBeside(*player());
          if (target == nullptr) return false;
