@@ -43,6 +43,7 @@
 #include "world/cells/map_block.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
+#include "world/current_world.h"
 #include "world/rules/game.h"
 #include "world/world.h"
 
@@ -53,23 +54,34 @@ using namespace apptest;
 constexpr const char* kLoopback = "127.0.0.1";
 constexpr uint8_t kBlockEditRequest = 60;
 
-// A UDP port on 127.0.0.1 that nothing used a moment ago.
-uint16_t freePort() {
-  const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-  if (fd < 0) return 0;
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  socklen_t length = sizeof(address);
-  uint16_t port = 0;
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-    port = ntohs(address.sin_port);
+// A UDP socket bound to a port of 127.0.0.1 that the system picks, open until it goes.
+class BoundPort {
+ public:
+  BoundPort() : fd_(::socket(AF_INET, SOCK_DGRAM, 0)) {
+    if (fd_ < 0) return;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+      port_ = ntohs(address.sin_port);
+    }
   }
-  ::close(fd);
-  return port;
-}
+  ~BoundPort() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  BoundPort(const BoundPort&) = delete;
+  BoundPort& operator=(const BoundPort&) = delete;
+  uint16_t port() const { return port_; }
+
+ private:
+  int fd_;
+  uint16_t port_ = 0;
+};
+
+// A UDP port on 127.0.0.1 that nothing used a moment ago.
+uint16_t freePort() { return BoundPort().port(); }
 
 // The ground of the column: its highest cell whose front block stops a walker (no plant, trunk or
 // leaf) with an open cell above it.
@@ -254,6 +266,23 @@ TEST_F(HostFromMenusTest, WithTheStandInAWorldIsHostedThroughTheStoreFrontsFrien
   EXPECT_EQ(friendsLine, "No friend is hosting or playing a game now.");
   EXPECT_TRUE(storeFrontBridge);
   EXPECT_EQ(status, kel::presence::kServer);
+}
+
+// A port that another program holds cannot be hosted on: the new world page says so, and the game
+// played alone stays current with no endpoint.
+TEST_F(HostFromMenusTest, APortInUseIsRefusedWithTheReasonAndTheGameStaysAlone) {
+  const BoundPort taken;
+  ASSERT_NE(taken.port(), 0);
+  const std::string portText = std::to_string(taken.port());
+  std::vector<Step> steps = intoAHostedWorld(portText);
+  steps.back() = {"refused", [&] {
+                    return current() == ViewId::Start && startView().page() == StartView::Page::NewWorld &&
+                           startView().status() == "The world could not be hosted: port " + portText + " may be in use." &&
+                           currentNet() == nullptr && currentWorld() == nullptr && currentGame().sessionKind() == 0;
+                  }, 10};
+  steps[steps.size() - 2] = {"create and host it", [] { return chooseRow("Create and host"); }, 1};
+  Script script(std::move(steps));
+  playScript(script);
 }
 
 // Closing the program while it hosts ends the hosting: nothing of it outlives the run.
