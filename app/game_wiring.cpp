@@ -22,6 +22,7 @@
 #include "game/stats/stats_store.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
+#include "menus/wait_view.h"
 #include "net/endpoint/current_net.h"
 #include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
@@ -35,6 +36,14 @@
 namespace {
 
 engine::Director* director() { return engine::Director::getInstance(); }
+
+// The wait view's two lines, which the transfer's statuses write.
+void writeWaitLines(const std::string& first, const std::string& second) {
+  GameViews* views = gameViews();
+  if (auto* wait = views != nullptr ? dynamic_cast<WaitView*>(&views->view(ViewId::Wait)) : nullptr) {
+    wait->setStatus(first, second);
+  }
+}
 
 }  // namespace
 
@@ -50,6 +59,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                scheduler->performFunctionInMainThread(std::move(completion));
              }),
       gameSaves_(saves_, runningWorld()),
+      transferScreen_(writeWaitLines),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,
                             .options = &worldOptions_,

@@ -16,6 +16,7 @@
 #include "game/launch/game_launch_services.h"
 #include "game/session/local_session.h"
 #include "menus/menu_views.h"
+#include "net/client_game/client_game_swap.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "net/transports/steam/steam_bridge_factory.h"
 #include "platform/controls/desktop_controls_factory.h"
@@ -26,6 +27,8 @@
 #include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
+#include "ui/net/ui_net_client_view.h"
+#include "ui/net/ui_transfer_screen.h"
 #include "ui/ui_launch_services.h"
 #include "ui/ui_player_events.h"
 #include "view/effects/view_effect_hooks.h"
@@ -50,6 +53,9 @@ class GameWiring {
   // The game played alone: current from the launch to the end of the run.
   LocalSession& session() { return session_; }
   kel::GLViewWindowControl& window() { return window_; }
+  // What networked games show through the interface: a joined game's (`ClientGameSwap::setScreens`)
+  // and, as `transfer`, the host's (`HostSetup::transferScreen`).
+  ClientScreens netScreens() { return {&netClientView_, &transferScreen_}; }
   // What the launch steps call: the wiring's own members.
   WiredLaunchSteps::Parts launchParts();
 
@@ -77,6 +83,8 @@ class GameWiring {
   UiLaunchServices interface_;
   MenuViewFactory menuViews_;  // the start and wait views join the interface's fifteen
   UiPlayerEvents playerEvents_;
+  UiTransferScreen transferScreen_;  // the wait view's and the loading label's transfer statuses
+  UiNetClientView netClientView_{transferScreen_.wait()};  // the other players, a client joining
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
