@@ -27,6 +27,7 @@
 #include "game/session/local_session.h"
 #include "net/client_game/client_game_swap.h"
 #include "net/endpoint/current_net.h"
+#include "net/players/player_records.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "net/wire/wire_catalogue.h"
 #include "net/wire/wire_out.h"
@@ -38,6 +39,7 @@
 #include "ui/net/ui_transfer_screen.h"
 #include "view/player/player_sprite.h"
 #include "view/player/player_sprite_remote.h"
+#include "view/player/world_view_player_events.h"
 #include "view/tiles/tile_refresh.h"
 #include "view/view_game_screen.h"
 #include "world/rules/game.h"
@@ -262,6 +264,21 @@ TEST_F(JoinedWorldView, AnotherPlayerAppearsOnItsCellFollowsItsMovesAndGoesWhenI
   frames(2);
   EXPECT_GT(bodyPixelsInColumn(kColumn - 1), leftAlone + 200) << "Bob drawn on his new cell";
   EXPECT_LE(bodyPixelsInColumn(kColumn + 1), rightAlone + 20) << "nothing left where he stood";
+
+  // He walks right: his copy replays the motion, and his sprite animates and goes along with it.
+  PlayerSprite* bobSprite = spriteOf(*copy);
+  ASSERT_NE(bobSprite, nullptr);
+  const float spriteX = bobSprite->animator()->getPositionX();
+  const float copyX = copy->position.x;
+  wire::WireOut walk(wire::outgoing(20, wire::Side::Host));
+  walk.peer(2);
+  player_record::writeMotion(walk, {MotionEvent::kRight, MotionEvent::kPressed, copyX, copy->position.y, 2.0f, 0, 0, 0});
+  hostSends(walk);
+  ASSERT_TRUE(runUntil([&] { return copy->position.x > copyX + 20.0f; }, 5));
+  EXPECT_TRUE(bobSprite->animating()) << "his walk is played on his sprite";
+  EXPECT_NEAR(bobSprite->animator()->getPositionX() - spriteX, copy->position.x - copyX, 1.0f);
+  hostSends(wire::WireOut(wire::outgoing(18, wire::Side::Host)).peer(2).cell(kColumn - 1, kRow));
+  ASSERT_TRUE(runUntil([&] { return copy->cellX == static_cast<uint32_t>(kColumn - 1); }, 5));
 
   bob->shutdown();
   bob.reset();
