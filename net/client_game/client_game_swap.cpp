@@ -55,11 +55,7 @@ void ClientGameSwap::returnToLocalGame() {
   // entities' drawings and the players' sprites let go of them as a local game's would.
   gameScreen().showStartView(0);
   joined_->detach();
-  if (net_ != nullptr && holdsNet(*net_)) {
-    net_->setView(nullptr);
-    net_->worldReceiver().setScreen(nullptr);
-    net_->shutdown();
-  }
+  if (net_ != nullptr && holdsNet(*net_)) net_->shutdown();
   net_ = nullptr;
   if (&currentGame() == &joined_->game()) setCurrentGame(nullptr);
   if (&currentLogic() == &joined_->rules()) setCurrentLogic(nullptr);

@@ -59,8 +59,8 @@ class ClientGameSwap final : private ClientGameExit, private NetNotices {
   bool joinWorld(const kel::base::DesktopConnectionInfo& host, const std::string& characterName);
   // Back to the local game; nothing while no game is joined.
   void returnToLocalGame();
-  // Each endpoint the swap makes from now on shows through these (borrowed; they outlive the
-  // swap, and an endpoint lets go of them when its game ends).
+  // Each endpoint the swap makes from now on shows through these (borrowed: they outlive every
+  // endpoint the swap makes, whose copies of other players take their sprites away as they go).
   void setScreens(const ClientScreens& screens) { screens_ = screens; }
 
   // The joined game and its endpoint while one runs, else null.
