@@ -22,6 +22,7 @@
 #include "game/stats/stats_store.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
+#include "menus/wait_view.h"
 #include "net/endpoint/current_net.h"
 #include "net/host_game/hosting.h"
 #include "ui/views/game_view.h"
@@ -37,6 +38,14 @@ namespace {
 
 engine::Director* director() { return engine::Director::getInstance(); }
 
+// The wait view's two lines, which the transfer's statuses write.
+void writeWaitLines(const std::string& first, const std::string& second) {
+  GameViews* views = gameViews();
+  if (auto* wait = views != nullptr ? dynamic_cast<WaitView*>(&views->view(ViewId::Wait)) : nullptr) {
+    wait->setStatus(first, second);
+  }
+}
+
 }  // namespace
 
 GameWiring::GameWiring(kel::DesktopPlatform::Services services)
@@ -51,6 +60,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                scheduler->performFunctionInMainThread(std::move(completion));
              }),
       gameSaves_(saves_, runningWorld()),
+      transferScreen_(writeWaitLines),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,
                             .options = &worldOptions_,
@@ -98,6 +108,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   wire([this] { setMenuViewMaker(&menuViews_); }, [] { setMenuViewMaker(nullptr); });
   wire([this] { setMenuSaves(&saves_); }, [] { setMenuSaves(nullptr); });
+  // A joined game shows the other players, a client joining and its own download through the interface.
+  joins_.setScreens(netScreens());
   wire([this] { menuNetworkSeam().set(&network_); }, [] { menuNetworkSeam().set(nullptr); });
   wire([this] { session_.bindCurrent(); }, [this] { session_.unbindCurrent(); });
   // Sounds at a cell fade with the distance from the local player; the listener lives as long

@@ -31,6 +31,8 @@
 #include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
+#include "ui/net/ui_net_client_view.h"
+#include "ui/net/ui_transfer_screen.h"
 #include "ui/ui_launch_services.h"
 #include "ui/ui_player_events.h"
 #include "view/effects/view_effect_hooks.h"
@@ -55,6 +57,9 @@ class GameWiring {
   // The game played alone: current from the launch to the end of the run.
   LocalSession& session() { return session_; }
   kel::GLViewWindowControl& window() { return window_; }
+  // What networked games show through the interface: a joined game's (`ClientGameSwap::setScreens`)
+  // and, as `transfer`, the host's (`HostSetup::transferScreen`).
+  ClientScreens netScreens() { return {&netClientView_, &transferScreen_}; }
   // What the launch steps call: the wiring's own members.
   WiredLaunchSteps::Parts launchParts();
 
@@ -84,6 +89,8 @@ class GameWiring {
   UiLaunchServices interface_;
   MenuViewFactory menuViews_;  // the start and wait views join the interface's fifteen
   UiPlayerEvents playerEvents_;
+  UiTransferScreen transferScreen_;  // the wait view's and the loading label's transfer statuses
+  UiNetClientView netClientView_{transferScreen_.wait()};  // the other players, a client joining
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
@@ -93,7 +100,7 @@ class GameWiring {
   MenuNetNotices netNotices_;
   LocalSession session_;
   ClientGameSwap joins_{session_, session_.seams(), &netNotices_, &playerEvents_};  // the way into a joined game
-  ProgramNetwork network_{session_, joins_, &netNotices_, platform_};  // what the multiplayer menus call
+  ProgramNetwork network_{session_, joins_, &netNotices_, &transferScreen_, platform_};  // what the multiplayer menus call
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
   WiringList wiring_;  // last: undone first, while everything it registered still exists

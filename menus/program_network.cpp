@@ -17,6 +17,7 @@ bool ProgramNetwork::host(const HostChoice& choice) {
   setup.listenAt = kel::base::DesktopDirectConnectionInfo(kAnyInterface, choice.port);
   setup.localName = choice.characterName;
   setup.notices = notices_;
+  setup.transferScreen = transfers_;
   setup.mode = choice.mode;
   return hostWorld(local_, setup) != nullptr;
 }

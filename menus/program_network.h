@@ -11,6 +11,7 @@
 class ClientGameSwap;
 class LocalSession;
 class NetNotices;
+class TransferScreen;
 
 namespace kel {
 class DesktopPlatform;
@@ -18,9 +19,11 @@ class DesktopPlatform;
 
 class ProgramNetwork final : public MenuNetwork {
  public:
-  // All borrowed and outliving this object; `notices` (null: none) hears the host's console lines.
-  ProgramNetwork(LocalSession& local, ClientGameSwap& joins, NetNotices* notices, kel::DesktopPlatform& platform)
-      : local_(local), joins_(joins), notices_(notices), platform_(platform) {}
+  // All borrowed and outliving this object; `notices` (null: none) hears the host's console lines,
+  // `transfers` (null: none) shows the wait view's statuses while a world goes to a joining client.
+  ProgramNetwork(LocalSession& local, ClientGameSwap& joins, NetNotices* notices, TransferScreen* transfers,
+                 kel::DesktopPlatform& platform)
+      : local_(local), joins_(joins), notices_(notices), transfers_(transfers), platform_(platform) {}
 
   bool host(const HostChoice& choice) override;
   bool join(const kel::base::DesktopConnectionInfo& at, const std::string& characterName) override;
@@ -30,5 +33,6 @@ class ProgramNetwork final : public MenuNetwork {
   LocalSession& local_;
   ClientGameSwap& joins_;
   NetNotices* notices_;
+  TransferScreen* transfers_;
   kel::DesktopPlatform& platform_;
 };
