@@ -48,11 +48,15 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       in.peer();
       const std::optional<MotionEvent> motion = player_record::readMotion(in);
       if (!motion) return;
+      MapBlock* left = player->currentMapBlock();
       player->applyMotionState(*motion);
+      // A player who came into another cell takes what lies there, as the host's own does.
+      if (player->currentMapBlock() != left) player->moveToCell(left);
       forward(in, peer);
       break;
     }
     case player_msg::kLook:
+      player->setLookWord(in.u32());  // kept for the players who enter later
       forward(in, peer);
       break;
     case request::kRespawn:
@@ -128,6 +132,7 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       break;
     }
     default:
+      handlePlayerRequest(in, *player);
       break;
   }
 }

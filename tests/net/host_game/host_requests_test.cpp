@@ -1,0 +1,253 @@
+// A client's requests on the host, byte for byte: each acts through the host's rules for the
+// sender's own player where that player stands, and what the rules then send is what every client
+// sees. Forged requests (an item the content does not know, a speed past any throw, a cell out of
+// the player's reach, a float that is no reaction time, a clock mode that is none) change nothing.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "content/items/item.h"
+#include "content/items/item_pool.h"
+#include "entities/core/real_entity.h"
+#include "entities/items/treasure_entity.h"
+#include "game/session/session_entities.h"
+#include "net/client_game/request_ids.h"
+#include "net/players/player_messages.h"
+#include "tests/net/host_game/host_in_game.h"
+#include "world/blocks/chest.h"
+#include "world/seams/entity_effects.h"
+
+namespace nettest {
+namespace {
+
+using Kind = Sent::Kind;
+
+Bytes le16(uint16_t value) { return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)}; }
+Bytes le32(uint32_t value) {
+  return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
+          static_cast<uint8_t>(value >> 24)};
+}
+Bytes f32(float value) { return le32(std::bit_cast<uint32_t>(value)); }
+Bytes concat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+// An item as the wire carries it: word, id, count, durability, variant.
+Bytes itemBytes(uint16_t id, uint16_t count) { return concat({le32(0), le16(id), le16(count), {0, 0, 0}}); }
+const Bytes kNoItem = concat({le32(0), le16(0xFFFF), le16(0), {0, 0, 0}});
+
+class HostRequests : public HostInGame {
+ protected:
+  // Ann sends the bytes; what the host sent in answer.
+  std::vector<Sent> fromAnn(const Bytes& message) {
+    bridge->sent.clear();
+    server.received(message.data(), static_cast<uint32_t>(message.size()), kAnn);
+    server.dispatchQueued();
+    return bridge->sent;
+  }
+  // The items lying or flying in the hosted world.
+  std::vector<TreasureEntity*> entities() {
+    std::vector<TreasureEntity*> all;
+    session->entities().lists().forEach([&](RealEntity& entity) {
+      if (auto* treasure = dynamic_cast<TreasureEntity*>(&entity)) all.push_back(treasure);
+    });
+    return all;
+  }
+  Bytes recordOf(RealEntity& entity) {
+    EntityRecord record;
+    entity.toRecord(record);
+    const wire::WireOut out = wire::WireOut(wire::outgoing(77, wire::Side::Host)).entityRecord(record);
+    return Bytes(out.data(), out.data() + out.size());
+  }
+  Chest& chestAt(int32_t x, int32_t y) {
+    return world().chests().add(std::make_unique<Chest>(cell(x, y), Chest::SlotCount{2}));
+  }
+};
+
+TEST_F(HostRequests, AThrownItemLeavesFromWhereTheHostKnowsThePlayerIsAndEveryoneSeesIt) {
+  ann().position = {20 * 30.0f, 5 * 30.0f};
+  const Bytes thrown = concat({{2, 24}, itemBytes(world_test::kDirt, 1), f32(900.0f), f32(90.0f), f32(5.0f),
+                               f32(0.5f), {0}});
+  ASSERT_EQ(thrown.size(), 30u);
+  const std::vector<Sent> sent = fromAnn(thrown);
+  const std::vector<TreasureEntity*> made = entities();
+  ASSERT_EQ(made.size(), 1u);
+  EXPECT_EQ(made[0]->item().id, world_test::kDirt);
+  EXPECT_EQ(made[0]->item().count, 1);
+  EXPECT_NEAR(made[0]->data.x, 20 * 30.0f, 30.0f) << "not at the point the client claimed";
+  EXPECT_EQ(sent, (std::vector<Sent>{{Kind::All, 0, recordOf(*made[0])}}));
+}
+
+TEST_F(HostRequests, AThrowOfNoKnownItemOrPastAnySpeedMakesNothing) {
+  const Bytes unknown = concat({{2, 24}, itemBytes(0xFFF0, 1), f32(0), f32(0), f32(5.0f), f32(0), {0}});
+  const Bytes flung = concat({{2, 24}, itemBytes(world_test::kDirt, 1), f32(0), f32(0), f32(1e9f), f32(0), {0}});
+  EXPECT_TRUE(fromAnn(unknown).empty());
+  EXPECT_TRUE(fromAnn(flung).empty());
+  EXPECT_TRUE(entities().empty());
+}
+
+TEST_F(HostRequests, ADroppedItemLandsOnThePlayersCell) {
+  const std::vector<Sent> sent = fromAnn(concat({{2, 42}, itemBytes(world_test::kDirt, 1)}));
+  const std::vector<TreasureEntity*> made = entities();
+  ASSERT_EQ(made.size(), 1u);
+  EXPECT_EQ(made[0]->item().count, 1);
+  EXPECT_NEAR(made[0]->data.x, 20 * 30.0f, 30.0f);
+  EXPECT_EQ(sent, (std::vector<Sent>{{Kind::All, 0, recordOf(*made[0])}}));
+  EXPECT_TRUE(fromAnn(concat({{2, 42}, kNoItem})).empty()) << "no item, nothing dropped";
+}
+
+TEST_F(HostRequests, UsingAChestNextToThePlayerOpensItForHerAlone) {
+  Chest& chest = chestAt(21, kFloorRow + 1);
+  chest.setItem(1, newItem(world_test::kDirt, 0, 4, -1, 0));
+  const std::vector<Sent> sent = fromAnn(concat({{2, 26}, le16(21), le16(kFloorRow + 1), {0}}));
+  const Bytes sound = concat({{6, 97}, le16(21), le16(kFloorRow + 1), le16(20), le16(0)});
+  const Bytes contents = concat({{7, 98, 2, 0}, le16(21), le16(kFloorRow + 1), kNoItem, itemBytes(world_test::kDirt, 4)});
+  EXPECT_EQ(sent, (std::vector<Sent>{{Kind::All, 0, sound}, {Kind::To, kAnn, contents}}));
+  EXPECT_EQ(ann().openContainer(), &chest);
+  EXPECT_TRUE(chest.inUse());
+
+  // Her slot change reaches the chest she has open; closing lets it go.
+  fromAnn(concat({{7, 99}, le16(21), le16(kFloorRow + 1), {0}, itemBytes(world_test::kDirt, 1)}));
+  ASSERT_NE(chest.itemAt(0), nullptr);
+  EXPECT_EQ(chest.itemAt(0)->count, 1);
+  fromAnn({15, 110});
+  EXPECT_EQ(ann().openContainer(), nullptr);
+  EXPECT_FALSE(chest.inUse());
+}
+
+TEST_F(HostRequests, AChestOutOfReachOrInUseStaysShut) {
+  Chest& far = chestAt(30, kFloorRow + 1);
+  EXPECT_TRUE(fromAnn(concat({{2, 26}, le16(30), le16(kFloorRow + 1), {0}})).empty());
+  EXPECT_FALSE(far.inUse());
+  Chest& near = chestAt(19, kFloorRow + 1);
+  near.open();  // the host's own player has it open
+  fromAnn(concat({{2, 26}, le16(19), le16(kFloorRow + 1), {0}}));
+  EXPECT_EQ(ann().openContainer(), nullptr);
+}
+
+TEST_F(HostRequests, EatingFoodOrDrinkingIsTheRulesForHerPlayer) {
+  const Bytes none = concat({{2, 31}, kNoItem});
+  EXPECT_TRUE(fromAnn(none).empty());
+  const Bytes unknown = concat({{2, 31}, itemBytes(0xFFF0, 1)});
+  EXPECT_TRUE(fromAnn(unknown).empty());
+  EXPECT_TRUE(ann().stats.buffs.empty());
+}
+
+TEST_F(HostRequests, MobRequestsNamingNoMobNearHerDoNothing) {
+  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {20 * 30.0f, 5 * 30.0f}, 7);
+  ASSERT_NE(drop, nullptr);
+  EXPECT_TRUE(fromAnn(concat({{2, 36}, le32(drop->id())})).empty()) << "an item is no mob to catch";
+  EXPECT_TRUE(fromAnn(concat({{2, 37}, le32(drop->id())})).empty()) << "nor one to hit";
+  EXPECT_TRUE(fromAnn(concat({{2, 37}, le32(0xFFFFFFFF)})).empty());
+  EXPECT_TRUE(server.entryOf(kAnn)->remote()->offeredEntities().empty());
+}
+
+TEST_F(HostRequests, ACommandFromAClientNeverRunsOnTheHost) {
+  Bytes command{2, 44, 0};
+  const std::string line = "/time day";
+  command.insert(command.end(), line.begin(), line.end());
+  command.resize(99, 0);
+  EXPECT_TRUE(fromAnn(command).empty());
+  EXPECT_TRUE(notices.lines.empty());
+}
+
+TEST_F(HostRequests, TheClockModeReachesEveryClientAndNoOtherValueIsOne) {
+  EXPECT_EQ(fromAnn({4, 74, 1}), (std::vector<Sent>{{Kind::To, kAnn, {4, 74, 1}}}));
+  EXPECT_TRUE(fromAnn({4, 74, 7}).empty());
+}
+
+TEST_F(HostRequests, AReelInWithoutABobberOrWithNoTimeAtAllCatchesNothing) {
+  EXPECT_TRUE(fromAnn(concat({{13, 133}, f32(0.2f)})).empty());
+  EXPECT_TRUE(fromAnn(concat({{13, 133}, le32(0x7FC00000)})).empty()) << "not a number";
+  EXPECT_TRUE(fromAnn(concat({{13, 133}, f32(-1.0f)})).empty());
+  EXPECT_TRUE(entities().empty());
+}
+
+TEST_F(HostRequests, ASignOrACircuitDeviceOutOfReachIsLeftAlone) {
+  EXPECT_TRUE(fromAnn(concat({{9, 105}, le16(38), le16(20), {1}})).empty());
+  EXPECT_TRUE(fromAnn(concat({{14, 135}, le16(38), le16(20), Bytes(6, 0)})).empty());
+  EXPECT_TRUE(fromAnn(concat({{14, 135}, le16(21), le16(kFloorRow + 1), Bytes(6, 0)})).empty())
+      << "no device there";
+}
+
+TEST_F(HostRequests, LeavingABedAndAPortalWithoutOneChangeNothingForHer) {
+  EXPECT_TRUE(fromAnn({2, 51}).empty());
+  EXPECT_TRUE(fromAnn(concat({{2, 53}, le32(request_id::kNoPortal)})).empty());
+  EXPECT_EQ(ann().cellX, 20u);
+}
+
+}  // namespace
+}  // namespace nettest
+
+namespace nettest {
+namespace {
+
+class Newcomer : public HostInGame {
+ protected:
+  // The peer goes through the join and enters with full health; what it was sent of the players.
+  std::vector<Bytes> enters(uint8_t peer) {
+    EXPECT_TRUE(server.takeWorldRequest(peer));
+    EXPECT_TRUE(server.takeWorldReceived(peer));
+    bridge->sent.clear();
+    const Bytes entered{0, 5, 100, 100};
+    server.received(entered.data(), static_cast<uint32_t>(entered.size()), peer);
+    server.dispatchQueued();
+    std::vector<Bytes> players;
+    for (const Sent& sent : bridge->sent) {
+      if (sent.kind == Sent::To && sent.peer == peer && sent.bytes[0] == 2) players.push_back(sent.bytes);
+    }
+    return players;
+  }
+  void fromPeer(const Bytes& message, uint8_t peer) {
+    server.received(message.data(), static_cast<uint32_t>(message.size()), peer);
+    server.dispatchQueued();
+  }
+  // What a newcomer is sent of the player at `peer`, standing at `x`, `y` with nothing held or worn.
+  static std::vector<Bytes> plainPlayer(uint8_t peer, float x, float y, uint32_t look, const Bytes& held,
+                                        uint8_t slot) {
+    std::vector<Bytes> all{concat({{2, 17, peer}, f32(x), f32(y), Bytes(16, 0)}),
+                           concat({{2, 23}, le32(look), {peer}}), concat({{2, 21}, held, {slot, peer}}),
+                           {2, 46, peer, 0}};
+    for (uint8_t index = 0; index < 5; ++index) {
+      for (uint8_t part = 0; part <= 1; ++part) all.push_back(concat({{2, 22}, kNoItem, {part, index, peer}}));
+    }
+    return all;
+  }
+};
+
+TEST_F(Newcomer, AClientEnteringMeetsTheHostsPlayerAndTheOthersLearnWhereItStands) {
+  const std::vector<Bytes> met = enters(kAnn);
+  const PlayerBase& own = host();
+  const std::vector<Bytes> expected =
+      plainPlayer(0, own.position.x, own.position.y, own.drawnLookWord(), kNoItem, static_cast<uint8_t>(host().selectedQuickSlot()));
+  ASSERT_GE(met.size(), expected.size());
+  EXPECT_EQ(std::vector<Bytes>(met.begin(), met.begin() + static_cast<long>(expected.size())), expected);
+  const Sent cellOfAnn{Kind::AllBut, kAnn, concat({{2, 15, kAnn}, le16(20), le16(kFloorRow + 1)})};
+  EXPECT_NE(std::find(bridge->sent.begin(), bridge->sent.end(), cellOfAnn), bridge->sent.end());
+}
+
+TEST_F(Newcomer, ALaterNewcomerSeesWhatTheFirstClientHoldsAndHowItLooks) {
+  enters(kAnn);
+  fromPeer(concat({{2, 23}, le32(0x0A0B0C0D), {kAnn}}), kAnn);
+  fromPeer(concat({{2, 21}, itemBytes(world_test::kDirt, 1), {3, kAnn}}), kAnn);
+  server.entryOf(kAnn)->remote()->addBuff(33 << 6);
+  const wire::WireOut hello = wire::helloMessage("Bo");
+  server.received(hello.data(), hello.size(), 2);
+  server.dispatchQueued();
+  const std::vector<Bytes> met = enters(2);
+  std::vector<Bytes> ofAnn;
+  for (const Bytes& bytes : met) {
+    if (bytes.size() >= 3 && (bytes[2] == kAnn || bytes[bytes.size() - 1] == kAnn) && bytes[1] != 15) ofAnn.push_back(bytes);
+  }
+  std::vector<Bytes> expected = plainPlayer(kAnn, ann().position.x, ann().position.y, 0x0A0B0C0D,
+                                            itemBytes(world_test::kDirt, 1), 3);
+  expected.push_back(concat({{2, 32}, le16(33 << 6), {kAnn}}));
+  EXPECT_EQ(ofAnn, expected);
+}
+
+}  // namespace
+}  // namespace nettest
