@@ -5,19 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cstring>
 #include <vector>
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/tables/content_tables.h"
 #include "entities/core/real_entity.h"
 #include "entities/items/treasure_entity.h"
 #include "game/session/session_entities.h"
 #include "net/client_game/request_ids.h"
 #include "net/players/player_messages.h"
+#include "net/players/player_records.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "world/blocks/chest.h"
+#include "world/circuits/circuit_system.h"
 #include "world/seams/entity_effects.h"
 
 namespace nettest {
@@ -129,6 +133,18 @@ TEST_F(HostRequests, AChestOutOfReachOrInUseStaysShut) {
   EXPECT_EQ(ann().openContainer(), nullptr);
 }
 
+TEST_F(HostRequests, DrinkingAPotionGivesHerPlayerItsBuffAndEveryoneSeesIt) {
+  constexpr uint16_t kPotion = 2126;
+  constexpr uint16_t kBuff = 33 << 6;  // a potion's value: its buff
+  contentTables().itemDefs[kPotion].defined = true;
+  const Bytes potion = concat({{2, 31}, le32(kBuff), le16(kPotion), le16(1), {0, 0, 0}});
+  const std::vector<Sent> sent = fromAnn(potion);
+  ASSERT_EQ(ann().stats.buffs.size(), 1u);
+  EXPECT_EQ(ann().stats.buffs[0].id, kBuff);
+  EXPECT_EQ(sent, (std::vector<Sent>{{Kind::All, 0, concat({{2, 32}, le16(kBuff), {kAnn}})}}));
+  EXPECT_TRUE(fromAnn(potion).empty()) << "a buff of the same family is not taken twice";
+}
+
 TEST_F(HostRequests, EatingFoodOrDrinkingIsTheRulesForHerPlayer) {
   const Bytes none = concat({{2, 31}, kNoItem});
   EXPECT_TRUE(fromAnn(none).empty());
@@ -172,6 +188,15 @@ TEST_F(HostRequests, ASignOrACircuitDeviceOutOfReachIsLeftAlone) {
   EXPECT_TRUE(fromAnn(concat({{14, 135}, le16(38), le16(20), Bytes(6, 0)})).empty());
   EXPECT_TRUE(fromAnn(concat({{14, 135}, le16(21), le16(kFloorRow + 1), Bytes(6, 0)})).empty())
       << "no device there";
+}
+
+TEST_F(HostRequests, ACircuitDeviceBesideHerOpensHerConfiguratorWithItsSetting) {
+  constexpr uint16_t kDispenser = 2116;
+  cell(21, kFloorRow + 1).setLayer(kDispenser, 0, MapBlock::kFront);
+  const std::vector<Sent> sent = fromAnn(concat({{14, 135}, le16(21), le16(kFloorRow + 1), Bytes(6, 0)}));
+  const std::array<uint8_t, 6> setting = player_record::circuitBytes(world().circuits().getCellConfig(cell(21, kFloorRow + 1)));
+  EXPECT_EQ(sent, (std::vector<Sent>{{Kind::To, kAnn, concat({{14, 135}, le16(21), le16(kFloorRow + 1),
+                                                                Bytes(setting.begin(), setting.end())})}}));
 }
 
 TEST_F(HostRequests, LeavingABedAndAPortalWithoutOneChangeNothingForHer) {
