@@ -50,8 +50,12 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       if (!motion) return;
       MapBlock* left = player->currentMapBlock();
       player->applyMotionState(*motion);
-      // A player who came into another cell takes what lies there, as the host's own does.
-      if (player->currentMapBlock() != left) player->moveToCell(left);
+      // A player who walked into another cell takes what lies there, as the host's own does; a
+      // record that puts it far from where it was walked over nothing on the way.
+      MapBlock* entered = player->currentMapBlock();
+      const bool walked = left != nullptr && entered != nullptr && entered != left && world() != nullptr &&
+                          host::cellWithinReach(*player, *left, world()->map().width(), host::kToolReach);
+      if (walked) player->moveToCell(left);
       forward(in, peer);
       break;
     }

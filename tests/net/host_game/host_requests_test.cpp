@@ -67,6 +67,12 @@ class HostRequests : public HostInGame {
     const wire::WireOut out = wire::WireOut(wire::outgoing(77, wire::Side::Host)).entityRecord(record);
     return Bytes(out.data(), out.data() + out.size());
   }
+  // Ann goes through the join and is in the game.
+  void enter() {
+    ASSERT_TRUE(server.takeWorldRequest(kAnn));
+    ASSERT_TRUE(server.takeWorldReceived(kAnn));
+    fromAnn({0, 5, 100, 100});
+  }
   Chest& chestAt(int32_t x, int32_t y) {
     return world().chests().add(std::make_unique<Chest>(cell(x, y), Chest::SlotCount{2}));
   }
@@ -197,6 +203,44 @@ TEST_F(HostRequests, ACircuitDeviceBesideHerOpensHerConfiguratorWithItsSetting) 
   const std::array<uint8_t, 6> setting = player_record::circuitBytes(world().circuits().getCellConfig(cell(21, kFloorRow + 1)));
   EXPECT_EQ(sent, (std::vector<Sent>{{Kind::To, kAnn, concat({{14, 135}, le16(21), le16(kFloorRow + 1),
                                                                 Bytes(setting.begin(), setting.end())})}}));
+}
+
+// Her motion into the cell of an item offers it to her; a record that puts her far away walked over
+// nothing and takes nothing there.
+TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
+  enter();
+  const auto motionTo = [](int32_t x, int32_t y) {
+    MotionEvent motion;
+    motion.x = static_cast<float>(x) * 30.0f;
+    motion.y = static_cast<float>(y) * 30.0f;
+    wire::WireOut out = wire::WireOut(wire::outgoing(player_msg::kMotion, wire::Side::Client)).peer(kAnn);
+    player_record::writeMotion(out, motion);
+    return Bytes(out.data(), out.data() + out.size());
+  };
+  Entity* far = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {35 * 30.0f, (kFloorRow + 1) * 30.0f}, 7);
+  Entity* near = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {21 * 30.0f, (kFloorRow + 1) * 30.0f}, 7);
+  ASSERT_NE(far, nullptr);
+  ASSERT_NE(near, nullptr);
+  for (int tick = 0; tick < 600 && (far->data.moving || near->data.moving); ++tick) session->entities().lists().tick();
+  ASSERT_FALSE(near->data.moving) << "both came to rest on the floor";
+  const auto offers = [](const std::vector<Sent>& sent) {
+    std::vector<Sent> found;
+    for (const Sent& each : sent) {
+      if (each.bytes[0] == 5 && each.bytes[1] == player_msg::kItemOffer) found.push_back(each);
+    }
+    return found;
+  };
+
+  EXPECT_TRUE(offers(fromAnn(motionTo(35, kFloorRow + 1))).empty()) << "fifteen cells in one record";
+  EXPECT_EQ(ann().cellX, 35u);
+  fromAnn(motionTo(20, kFloorRow + 1));  // back where she stood, the long way round again
+  const std::vector<Sent> offered = offers(fromAnn(motionTo(21, kFloorRow + 1)));
+  const Bytes offer = concat({{5, 91}, le32(near->id()), itemBytes(world_test::kDirt, 1), {1}});
+  EXPECT_EQ(offered, (std::vector<Sent>{{Kind::To, kAnn, offer}}));
+  EXPECT_TRUE(static_cast<TreasureEntity*>(near)->taken) << "kept for her answer";
+
+  fromAnn(concat({{5, 93}, le32(near->id())}));  // not taken: free for the next who comes
+  EXPECT_FALSE(static_cast<TreasureEntity*>(near)->taken);
 }
 
 TEST_F(HostRequests, LeavingABedAndAPortalWithoutOneChangeNothingForHer) {
