@@ -21,6 +21,7 @@
 #include "net/players/player_records.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "world/blocks/chest.h"
+#include "world/blocks/logic_blocks.h"
 #include "world/circuits/circuit_system.h"
 #include "world/seams/entity_effects.h"
 
@@ -149,6 +150,29 @@ TEST_F(HostRequests, DrinkingAPotionGivesHerPlayerItsBuffAndEveryoneSeesIt) {
   EXPECT_EQ(ann().stats.buffs[0].id, kBuff);
   EXPECT_EQ(sent, (std::vector<Sent>{{Kind::All, 0, concat({{2, 32}, le16(kBuff), {kAnn}})}}));
   EXPECT_TRUE(fromAnn(potion).empty()) << "a buff of the same family is not taken twice";
+}
+
+TEST_F(HostRequests, AUnitOfWhatSheHoldsGoesOnAShelfBesideHerAndHerStackLosesIt) {
+  constexpr uint16_t kTwoSlotShelf = 210;
+  cell(21, kFloorRow + 1).setLayer(kTwoSlotShelf, 0, MapBlock::kFront);
+  fromAnn(concat({{2, 21}, itemBytes(world_test::kDirt, 1), {4, kAnn}}));
+  ASSERT_NE(ann().heldItem(), nullptr);
+  const std::vector<Sent> sent = fromAnn(concat({{2, 27}, le16(21), le16(kFloorRow + 1), {0}}));
+  LogicItemBlock* shelf = world().shelves().findAt(cell(21, kFloorRow + 1));
+  ASSERT_NE(shelf, nullptr);
+  ASSERT_NE(shelf->itemAt(0), nullptr);
+  EXPECT_EQ(shelf->itemAt(0)->id, world_test::kDirt);
+  EXPECT_EQ(ann().heldItem(), nullptr) << "her only unit went onto the shelf";
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back(), (Sent{Kind::To, kAnn, {2, 28, 4}})) << "her client uses up the unit in quick slot 4";
+
+  const std::vector<Sent> emptyHanded = fromAnn(concat({{2, 27}, le16(21), le16(kFloorRow + 1), {1}}));
+  EXPECT_TRUE(emptyHanded.empty()) << "nothing held, nothing put";
+  EXPECT_TRUE(fromAnn(concat({{2, 21}, itemBytes(world_test::kDirt, 1), {4, kAnn}})).size() == 1u);
+  cell(35, kFloorRow + 1).setLayer(kTwoSlotShelf, 0, MapBlock::kFront);
+  EXPECT_TRUE(fromAnn(concat({{2, 27}, le16(35), le16(kFloorRow + 1), {1}})).empty()) << "out of her reach";
+  EXPECT_EQ(world().shelves().findAt(cell(35, kFloorRow + 1)), nullptr);
+  EXPECT_NE(ann().heldItem(), nullptr);
 }
 
 TEST_F(HostRequests, EatingFoodOrDrinkingIsTheRulesForHerPlayer) {
