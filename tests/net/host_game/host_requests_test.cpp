@@ -192,6 +192,13 @@ TEST_F(HostRequests, MobRequestsNamingNoMobNearHerDoNothing) {
   EXPECT_TRUE(server.entryOf(kAnn)->remote()->offeredEntities().empty());
 }
 
+TEST_F(HostRequests, AShotWithNothingHeldAndAPetNoItemStandsForMakeNothing) {
+  EXPECT_TRUE(fromAnn(concat({{2, 25}, f32(700.0f), f32(150.0f), f32(0), f32(0), f32(0), f32(0)})).empty());
+  EXPECT_TRUE(fromAnn(concat({{2, 56}, itemBytes(world_test::kDirt, 1)})).empty());
+  EXPECT_TRUE(fromAnn(concat({{2, 56}, kNoItem})).empty());
+  EXPECT_TRUE(entities().empty());
+}
+
 TEST_F(HostRequests, ACommandFromAClientNeverRunsOnTheHost) {
   Bytes command{2, 44, 0};
   const std::string line = "/time day";
