@@ -23,6 +23,7 @@
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
 #include "net/endpoint/current_net.h"
+#include "net/host_game/hosting.h"
 #include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
@@ -97,6 +98,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   wire([this] { setMenuViewMaker(&menuViews_); }, [] { setMenuViewMaker(nullptr); });
   wire([this] { setMenuSaves(&saves_); }, [] { setMenuSaves(nullptr); });
+  wire([this] { menuNetworkSeam().set(&network_); }, [] { menuNetworkSeam().set(nullptr); });
   wire([this] { session_.bindCurrent(); }, [this] { session_.unbindCurrent(); });
   // Sounds at a cell fade with the distance from the local player; the listener lives as long
   // as the process, like the audio engine.
@@ -104,9 +106,19 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 }
 
 GameWiring::~GameWiring() {
+  endNetworkPlay();
   endCurrentNet();
   session_.end();
   wiring_.undoAll();
+}
+
+void GameWiring::endNetworkPlay() {
+  // Hosting and a joined game hand what they free to the next frame's tasks; at the end of the run
+  // the run's director is gone, so a director made for it takes them and is let go of at once.
+  const bool hadDirector = engine::Director::hasInstance();
+  endHosting();
+  joins_.returnToLocalGame();
+  if (!hadDirector && engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
 }
 
 WiredLaunchSteps::Parts GameWiring::launchParts() {

@@ -126,3 +126,5 @@ Hosting* hostWorld(LocalSession& local, const HostSetup& setup) {
 }
 
 Hosting* currentHosting() { return hostingSlot().get(); }
+
+void endHosting() { hostingSlot().reset(); }

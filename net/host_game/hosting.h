@@ -81,3 +81,5 @@ class Hosting final : public HostingControl {
 Hosting* hostWorld(LocalSession& local, const HostSetup& setup);
 // The hosting under way; null for none.
 Hosting* currentHosting();
+// Ends the hosting under way, if any (its game played alone current again): the program's end.
+void endHosting();
