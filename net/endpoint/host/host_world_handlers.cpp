@@ -21,6 +21,8 @@ namespace request {
 constexpr uint8_t kBlockEdit = 60;
 }  // namespace request
 
+constexpr uint16_t kStatItemFound = 1;
+
 }  // namespace
 
 void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
@@ -49,7 +51,12 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
     if (auto* treasure = dynamic_cast<TreasureEntity*>(offered)) treasure->taken = false;
     return;
   }
-  if (!captureTaken(*player, *offered)) world()->effects().markForRemoval(offered);
+  if (captureTaken(*player, *offered)) return;
+  // A find (a treasure's first finder) counts in the player's statistics, as the host's own does.
+  if (auto* treasure = dynamic_cast<TreasureEntity*>(offered); treasure != nullptr && treasure->foundFlag) {
+    player->recordStat(kStatItemFound, treasure->item().id);
+  }
+  world()->effects().markForRemoval(offered);
 }
 
 void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {

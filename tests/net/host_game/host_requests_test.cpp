@@ -19,6 +19,7 @@
 #include "net/client_game/request_ids.h"
 #include "net/players/player_messages.h"
 #include "net/players/player_records.h"
+#include "platform/settings/settings.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/logic_blocks.h"
@@ -272,6 +273,16 @@ TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
 
   fromAnn(concat({{5, 93}, le32(near->id())}));  // not taken: free for the next who comes
   EXPECT_FALSE(static_cast<TreasureEntity*>(near)->taken);
+
+  // She comes back and takes it; a find counts in her statistics (when the host shares them).
+  kel::options().disableRemoteStats = false;
+  static_cast<TreasureEntity*>(near)->foundFlag = true;
+  fromAnn(motionTo(20, kFloorRow + 1));
+  ASSERT_EQ(offers(fromAnn(motionTo(21, kFloorRow + 1))).size(), 1u);
+  const std::vector<Sent> taken = fromAnn(concat({{5, 92}, le32(near->id())}));
+  EXPECT_EQ(taken, (std::vector<Sent>{{Kind::To, kAnn, concat({{2, 47}, le16(1), le16(world_test::kDirt)})}}));
+  EXPECT_TRUE(near->data.removed);
+  kel::options().disableRemoteStats = true;
 }
 
 TEST_F(HostRequests, LeavingABedAndAPortalWithoutOneChangeNothingForHer) {
