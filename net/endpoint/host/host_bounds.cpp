@@ -1,5 +1,6 @@
 #include "net/endpoint/host/host_bounds.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
