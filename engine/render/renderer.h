@@ -112,18 +112,18 @@ class Renderer {
   };
   // Whether quads of this material lengthen the last run.
   bool continuesRun(const QuadMaterial& material) const {
-    return openRun_ != nullptr && material.getID() != 0 && openRun_->material.id == material.getID();
+    return openRunID_ != 0 && openRunID_ == material.getID();
   }
   // Starts a run at the end of the buffer. Inline but for the rare cases: sprites of a few
   // textures interleaved start a run each.
   void openRun(const QuadMaterial& material, const Mat4& modelView) {
-    if (runCount_ == runs_.size() || material.readsModelView()) [[unlikely]] {
+    if (runCount_ == runCapacity_ || material.readsModelView()) [[unlikely]] {
       openRunKeeping(material, modelView);
       return;
     }
     QuadRun& run = runs_[runCount_++];
     run = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
-    openRun_ = &run;
+    openRunID_ = material.getID();
   }
   // The same, growing the runs or keeping the model-view.
   void openRunKeeping(const QuadMaterial& material, const Mat4& modelView);
@@ -138,23 +138,25 @@ class Renderer {
   size_t flush(size_t run, int64_t start, int64_t end);
   void uploadQuads(const V2F_C4B_T2F_Quad* quads, int64_t quadCount);
   void finishFlush();
-  // What the flush under way applied last in full, and whether applying it again would send
-  // nothing new (then a change of material only binds the texture and blend).
+  // What the flush under way applied last in full, and whether the next material of the same
+  // program state only has to bind its texture and blend: applying the state again would send
+  // nothing new, and the program can draw.
   struct AppliedMaterial {
     const GLProgramState* programState = nullptr;
     BlendFunc blend;
-    bool reusable = false;
+    bool textureOnly = false;
     bool drawable = false;
   };
   void applyMaterial(const QuadRun& run, AppliedMaterial& applied) const;
   AppliedMaterial applyWholeMaterial(const QuadRun& run) const;
-  // The draws of one flush, from the start of its quads.
-  struct DrawnRuns {
-    int64_t start = 0;
+  // The draws of one flush: the quads from `pending` on (counted from the flush's first) wait
+  // for the next change of material.
+  struct FlushDraws {
+    int64_t pending = 0;
     uint64_t calls = 0;
     uint64_t quads = 0;
-    // Draws the next count quads (when the material can draw) and moves past them.
-    void draw(int64_t count, bool drawable);
+    // Draws the waiting quads up to `upTo` (when the material can draw) and moves past them.
+    void drawUpTo(int64_t upTo, bool drawable);
   };
 
   // This frame's quads, in world space; kept (and grown) from frame to frame.
@@ -165,8 +167,10 @@ class Renderer {
   // This frame's runs are the first runCount_; the rest are kept for larger frames.
   std::vector<QuadRun> runs_;
   size_t runCount_ = 0;
-  // The last run, which the next quad may lengthen; null when a command came after it.
-  QuadRun* openRun_ = nullptr;
+  size_t runCapacity_ = 0;  // runs_.size(), kept apart for the per-quad check
+  // The material id of the last run, which the next quad of that material lengthens; 0 when a
+  // command came after it (or its material never batches).
+  uint32_t openRunID_ = 0;
   std::vector<QueuedCommand> commands_;
   std::vector<Mat4> modelViews_;
 
