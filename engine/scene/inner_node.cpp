@@ -9,10 +9,10 @@ namespace {
 // How many children ahead the visit asks for a child's memory. A large scene's nodes do not
 // fit the cache; fetching them a few visits early overlaps the misses instead of paying them
 // one after another.
-constexpr size_t kVisitPrefetchDistance = 16;
-// What a visit reads of a child whose transform did not change: its first two cache lines (the
-// flags and the model-view), and the first lines of the fields a subclass adds (a sprite's
-// material and world quad, which it hands the renderer every frame).
+constexpr size_t kVisitPrefetchDistance = 8;
+// What a visit reads of a child whose transform did not change: its first cache line (the flags;
+// its model-view is only passed on, not read), and the first lines of the fields a subclass adds
+// (a sprite's material and world quad, which it hands the renderer every frame).
 constexpr size_t kNodeVisitBytes = 64;
 constexpr size_t kSubclassVisitBytes = 192;
 
