@@ -118,7 +118,15 @@ void Renderer::growQuadBuffer(int64_t needed) {
   quadCapacity_ = capacity;
 }
 
-void Renderer::openRunKeeping(const QuadMaterial& material, const Mat4& modelView) {
+void Renderer::addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad,
+                                 const Mat4& modelView) {
+  if (quadCount_ == quadCapacity_) growQuadBuffer(1);
+  copyQuad(quadData_[quadCount_], quad);
+  if (!continuesRun(material)) openRun(material, modelView);
+  ++quadCount_;
+}
+
+void Renderer::openRun(const QuadMaterial& material, const Mat4& modelView) {
   if (runCount_ == runCapacity_) {
     runs_.resize(runCapacity_ * 2);
     runCapacity_ = runs_.size();
@@ -259,40 +267,44 @@ void Renderer::drawRuns(size_t begin, size_t end) {
 size_t Renderer::flush(size_t run, int64_t start, int64_t end) {
   ++flushes_;
   uploadQuads(quadData_ + start, end - start);
-  const QuadRun* runs = runs_.data();
-  const size_t runCount = runCount_;
   AppliedMaterial applied;
   applied.drawable = lastMaterialDrawable_;
   uint32_t lastMaterialID = lastMaterialID_;
-  FlushDraws draws;
-  size_t next = run;
-  do {
-    const QuadRun& current = runs[next];
-    const uint32_t materialID = current.material.id;
-    if (materialID != lastMaterialID || materialID == 0) {
-      draws.drawUpTo(std::max<int64_t>(current.start, start) - start, applied.drawable);
-      applyMaterial(current, applied);
-      lastMaterialID = materialID;
-    }
-    ++next;
-  } while (next < runCount && runs[next].start < end);
-  draws.drawUpTo(end - start, applied.drawable);
+  FlushDraws draws{start};
+  const QuadRun* current = runs_.data() + run;
+  const QuadRun* const last = runs_.data() + runCount_;
+  if (current->material.id != lastMaterialID || current->material.id == 0) {
+    applyMaterial(*current, applied);
+    lastMaterialID = current->material.id;
+  }
+  while (++current != last && current->start < end) {
+    const uint32_t materialID = current->material.id;
+    if (materialID == lastMaterialID && materialID != 0) continue;
+    draws.drawUpTo(current->start, applied.drawable);
+    applyMaterial(*current, applied);
+    lastMaterialID = materialID;
+  }
+  draws.drawUpTo(end, applied.drawable);
   drawCalls_ += draws.calls;
-  drawnQuads_ += draws.quads;
+  drawnQuads_ += static_cast<uint64_t>(end - start) - draws.skipped;
   lastMaterialDrawable_ = applied.drawable;
   lastMaterialID_ = lastMaterialID;
   finishFlush();
   // The run the last one drawn, unless it ended exactly here.
+  const auto next = static_cast<size_t>(current - runs_.data());
   return startOf(next) == end ? next : next - 1;
 }
 
 void Renderer::FlushDraws::drawUpTo(int64_t upTo, bool drawable) {
   const int64_t count = upTo - pending;
-  if (count > 0 && drawable) {
-    GL::frameCalls().drawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
-                                  reinterpret_cast<const void*>(pending * 6 * sizeof(uint16_t)));
+  if (count <= 0) return;
+  if (drawable) {
+    GL::frameCalls().drawElements(
+        GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
+        reinterpret_cast<const void*>((pending - first) * 6 * sizeof(uint16_t)));
     ++calls;
-    quads += static_cast<uint64_t>(count);
+  } else {
+    skipped += static_cast<uint64_t>(count);
   }
   pending = upTo;
 }

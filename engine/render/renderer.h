@@ -41,11 +41,21 @@ class Renderer {
 
   // Appends one quad in world space, drawn with this material. Inline: a large scene calls it
   // once per sprite; a quad of the material of the quads just before it only lengthens their
-  // run. The model-view is kept for the draw only when the material's program reads it.
+  // run. The model-view is kept for the draw only when the material's program reads it. What
+  // needs more room or keeps the model-view goes out of line, so that the usual case calls
+  // nothing and its caller need not save registers for it.
   void addQuad(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad, const Mat4& modelView) {
-    if (quadCount_ == quadCapacity_) [[unlikely]] growQuadBuffer(1);
+    const bool continues = continuesRun(material);
+    if (quadCount_ == quadCapacity_ ||
+        (!continues && (runCount_ == runCapacity_ || material.readsModelView()))) [[unlikely]] {
+      addQuadMakingRoom(material, quad, modelView);
+      return;
+    }
     copyQuad(quadData_[quadCount_], quad);
-    if (!continuesRun(material)) openRun(material, modelView);
+    if (!continues) {
+      runs_[runCount_++] = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
+      openRunID_ = material.getID();
+    }
     ++quadCount_;
   }
   // Queues a command: a quad command's quads are copied (and moved to world space) now; any
@@ -114,19 +124,12 @@ class Renderer {
   bool continuesRun(const QuadMaterial& material) const {
     return openRunID_ != 0 && openRunID_ == material.getID();
   }
-  // Starts a run at the end of the buffer. Inline but for the rare cases: sprites of a few
-  // textures interleaved start a run each.
-  void openRun(const QuadMaterial& material, const Mat4& modelView) {
-    if (runCount_ == runCapacity_ || material.readsModelView()) [[unlikely]] {
-      openRunKeeping(material, modelView);
-      return;
-    }
-    QuadRun& run = runs_[runCount_++];
-    run = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
-    openRunID_ = material.getID();
-  }
-  // The same, growing the runs or keeping the model-view.
-  void openRunKeeping(const QuadMaterial& material, const Mat4& modelView);
+  // Starts a run at the end of the buffer, growing the runs when they are full, and keeps the
+  // model-view when the material's program reads it.
+  void openRun(const QuadMaterial& material, const Mat4& modelView);
+  // addQuad's rare cases: a full buffer, full runs or a model-view to keep.
+  void addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad,
+                         const Mat4& modelView);
   void addQuadCommand(const QuadCommand& command);
   void growQuadBuffer(int64_t needed);
   void drawQueue();
@@ -149,13 +152,14 @@ class Renderer {
   };
   void applyMaterial(const QuadRun& run, AppliedMaterial& applied) const;
   AppliedMaterial applyWholeMaterial(const QuadRun& run) const;
-  // The draws of one flush: the quads from `pending` on (counted from the flush's first) wait
-  // for the next change of material.
+  // The draws of one flush, whose first quad in the buffer is `first`: the quads from `pending`
+  // on wait for the next change of material, and are then drawn with one call, or skipped when
+  // the material cannot draw.
   struct FlushDraws {
-    int64_t pending = 0;
+    int64_t first = 0;
+    int64_t pending = first;
     uint64_t calls = 0;
-    uint64_t quads = 0;
-    // Draws the waiting quads up to `upTo` (when the material can draw) and moves past them.
+    uint64_t skipped = 0;
     void drawUpTo(int64_t upTo, bool drawable);
   };
 
