@@ -126,7 +126,7 @@ void Renderer::addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F
   ++quadCount_;
 }
 
-void Renderer::openRun(const QuadMaterial& material, const Mat4& modelView) {
+void Renderer::openRunKeeping(const QuadMaterial& material, const Mat4& modelView) {
   if (runCount_ == runCapacity_) {
     runs_.resize(runCapacity_ * 2);
     runCapacity_ = runs_.size();

@@ -52,10 +52,7 @@ class Renderer {
       return;
     }
     copyQuad(quadData_[quadCount_], quad);
-    if (!continues) {
-      runs_[runCount_++] = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
-      openRunID_ = material.getID();
-    }
+    if (!continues) appendRun(material);
     ++quadCount_;
   }
   // Queues a command: a quad command's quads are copied (and moved to world space) now; any
@@ -124,9 +121,21 @@ class Renderer {
   bool continuesRun(const QuadMaterial& material) const {
     return openRunID_ != 0 && openRunID_ == material.getID();
   }
-  // Starts a run at the end of the buffer, growing the runs when they are full, and keeps the
-  // model-view when the material's program reads it.
-  void openRun(const QuadMaterial& material, const Mat4& modelView);
+  // Starts a run at the end of the buffer. Inline but for the rare cases: quad commands of a few
+  // textures interleaved start a run each.
+  void openRun(const QuadMaterial& material, const Mat4& modelView) {
+    if (runCount_ == runCapacity_ || material.readsModelView()) [[unlikely]] {
+      openRunKeeping(material, modelView);
+      return;
+    }
+    appendRun(material);
+  }
+  void appendRun(const QuadMaterial& material) {
+    runs_[runCount_++] = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
+    openRunID_ = material.getID();
+  }
+  // The same, growing the runs or keeping the model-view.
+  void openRunKeeping(const QuadMaterial& material, const Mat4& modelView);
   // addQuad's rare cases: a full buffer, full runs or a model-view to keep.
   void addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad,
                          const Mat4& modelView);
