@@ -31,6 +31,7 @@
 #include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
+#include "ui/net/ui_host_players_view.h"
 #include "ui/net/ui_net_client_view.h"
 #include "ui/net/ui_transfer_screen.h"
 #include "ui/ui_launch_services.h"
@@ -91,6 +92,7 @@ class GameWiring {
   UiPlayerEvents playerEvents_;
   UiTransferScreen transferScreen_;  // the wait view's and the loading label's transfer statuses
   UiNetClientView netClientView_{transferScreen_.wait()};  // the other players, a client joining
+  UiHostPlayersView hostPlayers_;  // a host's clients drawn in its world
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
@@ -100,7 +102,7 @@ class GameWiring {
   MenuNetNotices netNotices_;
   LocalSession session_;
   ClientGameSwap joins_{session_, session_.seams(), &netNotices_, &playerEvents_};  // the way into a joined game
-  ProgramNetwork network_{session_, joins_, &netNotices_, &transferScreen_, platform_};  // what the multiplayer menus call
+  ProgramNetwork network_{session_, joins_, {&netNotices_, &transferScreen_, &hostPlayers_}, platform_};  // what the multiplayer menus call
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
   WiringList wiring_;  // last: undone first, while everything it registered still exists

@@ -16,8 +16,9 @@ bool ProgramNetwork::host(const HostChoice& choice) {
                                      choice.playerLimit, ""};
   setup.listenAt = kel::base::DesktopDirectConnectionInfo(kAnyInterface, choice.port);
   setup.localName = choice.characterName;
-  setup.notices = notices_;
-  setup.transferScreen = transfers_;
+  setup.notices = screens_.notices;
+  setup.transferScreen = screens_.transfers;
+  setup.playersView = screens_.players;
   setup.mode = choice.mode;
   return hostWorld(local_, setup) != nullptr;
 }

@@ -10,6 +10,7 @@
 
 class ClientGameSwap;
 class LocalSession;
+class HostPlayersView;
 class NetNotices;
 class TransferScreen;
 
@@ -19,11 +20,17 @@ class DesktopPlatform;
 
 class ProgramNetwork final : public MenuNetwork {
  public:
-  // All borrowed and outliving this object; `notices` (null: none) hears the host's console lines,
-  // `transfers` (null: none) shows the wait view's statuses while a world goes to a joining client.
-  ProgramNetwork(LocalSession& local, ClientGameSwap& joins, NetNotices* notices, TransferScreen* transfers,
-                 kel::DesktopPlatform& platform)
-      : local_(local), joins_(joins), notices_(notices), transfers_(transfers), platform_(platform) {}
+  // What a hosted game shows through the interface (each null: nothing): the host's console lines,
+  // the wait view's statuses while a world goes to a joining client, the clients' players.
+  struct HostScreens {
+    NetNotices* notices = nullptr;
+    TransferScreen* transfers = nullptr;
+    HostPlayersView* players = nullptr;
+  };
+
+  // All borrowed and outliving this object.
+  ProgramNetwork(LocalSession& local, ClientGameSwap& joins, HostScreens screens, kel::DesktopPlatform& platform)
+      : local_(local), joins_(joins), screens_(screens), platform_(platform) {}
 
   bool host(const HostChoice& choice) override;
   bool join(const kel::base::DesktopConnectionInfo& at, const std::string& characterName) override;
@@ -32,7 +39,6 @@ class ProgramNetwork final : public MenuNetwork {
  private:
   LocalSession& local_;
   ClientGameSwap& joins_;
-  NetNotices* notices_;
-  TransferScreen* transfers_;
+  HostScreens screens_;
   kel::DesktopPlatform& platform_;
 };

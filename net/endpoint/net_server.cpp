@@ -133,7 +133,8 @@ std::unique_ptr<PlayerServerDesktop> NetServer::makePlayer(uint8_t peer) {
   const PlayerBase* host = hostPlayer_;
   const uint16_t spawnColumn = host != nullptr ? host->spawnCellX : 0;
   const uint16_t spawnRow = host != nullptr ? host->spawnCellY : 0;
-  auto player = std::make_unique<PlayerServerDesktop>(*this, world(), peer, spawnColumn, spawnRow);
+  auto player = std::make_unique<PlayerServerDesktop>(*this, world(), peer, spawnColumn, spawnRow,
+                                                      playersView_->clientEvents());
   if (host != nullptr) player->setCellCoordinates(host->cellX, host->cellY);
   return player;
 }
@@ -151,6 +152,9 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     const bool joining = worldSender_.peerLeft(peer);
     notices().consoleLine(entry->name() + (joining ? " disconnected before entering." : " has left the world."));
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
+    if (const NetPlayerServer* client = entryOf(peer); client != nullptr && client->player() != nullptr) {
+      playersView_->clientPlayerGone(*client->player());
+    }
     players_.remove(peer);
     stages_.forget(peer);
   } else {
@@ -159,7 +163,14 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
   if (bridge_ != nullptr) bridge_->dropPeer(peer);
 }
 
-void NetServer::shutdown() { endNetworkGame(bridge_.get()); }
+void NetServer::shutdown() {
+  // The clients' players go with the endpoint: their sprites go first.
+  for (size_t peer = kel::NET_HOST_PEER + 1; peer < players_.size(); ++peer) {
+    const NetPlayerServer* client = entryOf(static_cast<uint8_t>(peer));
+    if (client != nullptr && client->player() != nullptr) playersView_->clientPlayerGone(*client->player());
+  }
+  endNetworkGame(bridge_.get());
+}
 
 void NetServer::send(const uint8_t* data, uint32_t length, uint8_t) {
   if (bridge_ != nullptr) bridge_->send(data, length);

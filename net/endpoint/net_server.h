@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 
+#include "net/endpoint/host/host_players_view.h"
 #include "net/endpoint/host/join_stages.h"
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
@@ -83,6 +84,8 @@ class NetServer : public NetCommon {
   const NetPlayerTable& players() const { return players_; }
   // What a joining client is sent of the hosted world (net/transfer/).
   WorldSender& worldSender() { return worldSender_; }
+  // Not owned, outliving the endpoint; null: the null form.
+  void setPlayersView(HostPlayersView* view) { playersView_ = view != nullptr ? view : &noPlayersView_; }
   // The entry of a peer; null for none (every entry of the host's table is a NetPlayerServer).
   NetPlayerServer* entryOf(uint8_t peer) const;
 
@@ -167,4 +170,6 @@ class NetServer : public NetCommon {
   NetPlayerTable players_;
   host::JoinStages stages_;
   WorldSender worldSender_{*this};
+  NullHostPlayersView noPlayersView_;
+  HostPlayersView* playersView_ = &noPlayersView_;
 };

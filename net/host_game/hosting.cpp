@@ -58,6 +58,7 @@ bool Hosting::openEndpoint() {
                                         : NetServer::create(setup_.bridge, setup_.localName, setup_.notices);
   if (setup_.makeBridge) server.setBridge(setup_.makeBridge(server));
   server.worldSender().setScreen(setup_.transferScreen);
+  server.setPlayersView(setup_.playersView);
   server_ = &server;
   SessionKind kind{
       .rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },

@@ -18,6 +18,7 @@
 #include "net/host_game/game_remote_server.h"
 #include "platform/net_bridge.h"
 
+class HostPlayersView;
 class LocalSession;
 class NetLogic;
 class NetNotices;
@@ -32,6 +33,8 @@ struct HostSetup {
   NetNotices* notices = nullptr;  // not owned; null shows nothing
   // The host's wait view while a client receives the world (not owned; null shows nothing).
   TransferScreen* transferScreen = nullptr;
+  // The clients' players drawn in the hosted world (not owned; null shows nothing).
+  HostPlayersView* playersView = nullptr;
   // How the world begins (the game's begin modes: 0 its file, 1 a planet's file, 2 a new world,
   // 3 a new planet).
   uint8_t mode = 0;

@@ -38,6 +38,7 @@
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
 #include "tests/net/net_test_support.h"
+#include "view/player/player_sprite.h"
 #include "ui/views/main_view.h"
 #include "view/console/console_node.h"
 #include "world/cells/map_block.h"
@@ -184,6 +185,11 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
          if (console == nullptr || console->lineCount() < 1) return false;
          auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(console->lineCount()));
          return line != nullptr && line->getString() == "Guest entered the world.";
+       }, 60 * 5},
+      {"the host's window draws the guest's player", [&] {
+         NetServer* server = currentHosting()->server();
+         const PlayerBase* guestPlayer = server->entryOf(guest->localPeerId())->player();
+         return guestPlayer != nullptr && guestPlayer->hasSprite && PlayerSprite::all().size() == 2;
        }, 60 * 5},
       {"a cell beside the host's player", [&] {
          target = groundBeside(*player());

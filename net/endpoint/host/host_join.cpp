@@ -1,6 +1,6 @@
 // A client enters the game ([0][5]) once it holds the whole world: the host shows it, takes its
 // health (no more than its player's maximum), shows it the players already in the game and tells
-// the others where it stands.
+// the others where it stands; its player's sprite appears in the host's world.
 
 #include <algorithm>
 
@@ -21,6 +21,7 @@ void NetServer::enter(wire::WireIn& in, uint8_t peer) {
   wire::WireOut cell = message(player_msg::kPlayerCell);
   cell.peer(peer).cell(static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY));
   sendToAllBut(cell, peer);
+  playersView_->clientPlayerShown(*player);
   // The running state follows the newcomer's entry and ends its transfer.
   worldSender_.peerEntered(peer);
 }
