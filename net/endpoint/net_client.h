@@ -126,6 +126,7 @@ class NetClient : public NetCommon {
   Entity* entityById(uint32_t id) const;
   void removeEntities(wire::WireIn& in);
   void moveEntity(wire::WireIn& in);
+  void wakeEntity(wire::WireIn& in);
   void knockBackMob(wire::WireIn& in);
   void moveMob(wire::WireIn& in);
   void teleportPet(wire::WireIn& in);

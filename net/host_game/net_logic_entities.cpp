@@ -127,7 +127,10 @@ void NetLogic::wakeEntity(Entity* entity) {
   if (entity == nullptr) return;
   LocalLogic::wakeEntity(entity);
   const EntityData& data = entity->data;
-  sendToAll(hostMessage(msg::kWake).u32(entity->id()).point(data.x, data.y).f32(data.impulseX));
+  // The drift goes as the message's four raw bytes: the float's own, as every f32 of the wire.
+  engine::ByteWriter drift;
+  drift.f32(data.impulseX);
+  sendToAll(hostMessage(msg::kWake).u32(entity->id()).point(data.x, data.y).raw(drift.data()));
 }
 
 void NetLogic::leapEntity(Entity* entity, float strength, float angle) {

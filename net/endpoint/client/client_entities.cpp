@@ -24,6 +24,7 @@ constexpr uint8_t kRecord = 77;
 constexpr uint8_t kRemoved = 78;
 constexpr uint8_t kImpulse = 79;
 constexpr uint8_t kKnockBack = 80;
+constexpr uint8_t kWake = 81;
 constexpr uint8_t kMobMotion = 82;
 constexpr uint8_t kRest = 85;
 constexpr uint8_t kPetCell = 86;
@@ -68,6 +69,7 @@ void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
     case msg::kRemoved: removeEntities(in); break;
     case msg::kImpulse: moveEntity(in); break;
     case msg::kKnockBack: knockBackMob(in); break;
+    case msg::kWake: wakeEntity(in); break;
     case msg::kMobMotion: moveMob(in); break;
     case msg::kRest:
       if (auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()))) entity->onRest();
@@ -76,7 +78,7 @@ void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
     case msg::kBobber: moveBobber(in); break;
     case player_msg::kItemOffer: itemOffered(in); break;
     default:
-      // A push, a mob's walk, leap or state, and a cell turned solid follow the host's own rules
+      // A mob's walk, leap or state, and a cell turned solid follow the host's own rules
       // for mobs, which clients do not make yet.
       break;
   }
@@ -99,6 +101,15 @@ void NetClient::moveEntity(wire::WireIn& in) {
   const bool reset = impulse.u8() != 0;
   if (entity == nullptr || !std::isfinite(strength) || !std::isfinite(angle)) return;
   if (placeEntity(*entity, point)) entity->addImpulse(strength, angle, reset);
+}
+
+// [5][81]: a resting entity the host woke, where the host has it, drifting sideways (four bytes: an f32).
+void NetClient::wakeEntity(wire::WireIn& in) {
+  auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()));
+  const wire::Point point = in.point();
+  const float drift = engine::ByteReader(in.raw(sizeof(float))).f32();
+  if (entity == nullptr || !std::isfinite(drift)) return;
+  if (placeEntity(*entity, point)) entity->setImpulse({drift, 0});
 }
 
 void NetClient::knockBackMob(wire::WireIn& in) {

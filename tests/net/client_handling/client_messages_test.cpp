@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <limits>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "content/items/block_edit.h"
+#include "engine/io/byte_writer.h"
 #include "entities/core/entity_record.h"
 #include "entities/items/dress_entity.h"
 #include "entities/items/treasure_factory.h"
@@ -157,6 +159,21 @@ TEST_F(ClientMessagesTest, AnEntityRecordCreatesTheEntityAndItsRemovalEndsIt) {
   EXPECT_EQ(copy->kind(), original->kind());
   game.receive(ClientInGame::fromHost(78).count(2).u32(7777).u32(123456));
   EXPECT_TRUE(copy->data.removed) << "the unknown id beside it is skipped";
+}
+
+TEST_F(ClientMessagesTest, AWokenEntityStandsWhereTheHostHasItAndDriftsSideways) {
+  DressEntity* dress = createDressEntity(*game.entities, 700, 4, {300.0f, 300.0f});
+  ASSERT_NE(dress, nullptr);
+  engine::ByteWriter drift;
+  drift.f32(0.05f);
+  game.receive(ClientInGame::fromHost(81).u32(dress->id()).point(330.0f, 300.0f).raw(drift.data()));
+  EXPECT_EQ(dress->data.x, 330.0f);
+  EXPECT_FLOAT_EQ(dress->data.impulseX, 0.05f);
+
+  engine::ByteWriter notANumber;
+  notANumber.f32(std::numeric_limits<float>::quiet_NaN());
+  game.receive(ClientInGame::fromHost(81).u32(dress->id()).point(360.0f, 300.0f).raw(notANumber.data()));
+  EXPECT_EQ(dress->data.x, 330.0f) << "a drift that is not a number moves nothing";
 }
 
 TEST_F(ClientMessagesTest, AnOfferedItemIsTakenAndAnsweredOnlyWhenAnAnswerIsWanted) {

@@ -170,6 +170,22 @@ TEST_F(NetLogicMessages, AnImpulseCarriesTheEntitysPlaceAndTheTwelveByteRecord) 
   EXPECT_EQ(bridge->sent[1], (Sent{Kind::All, 0, concat({{5, 85}, le32(drop->id())})}));
 }
 
+// A cell mined under a resting item wakes it: the host must be able to say so (the layout's four
+// raw bytes carry the drift's float) and not stop on its own message.
+TEST_F(NetLogicMessages, AWokenEntityCarriesItsPlaceAndItsSidewaysDrift) {
+  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
+  ASSERT_NE(drop, nullptr);
+  bridge->sent.clear();
+  rules().wakeEntity(drop);
+  ASSERT_EQ(bridge->sent.size(), 1u);
+  const float drift = drop->data.impulseX;
+  EXPECT_GE(drift, -0.1f);
+  EXPECT_LE(drift, 0.1f);
+  const Bytes wake = concat({{5, 81}, le32(drop->id()), f32(drop->data.x), f32(drop->data.y), f32(drift)});
+  EXPECT_EQ(bridge->sent[0], (Sent{Kind::All, 0, wake}));
+  EXPECT_EQ(wake.size(), 18u);
+}
+
 TEST_F(NetLogicMessages, SoundsCircuitSettingsAndMarkedCellsNameTheirCell) {
   rules().playSound(cell(12, 6), 0x0102, 0x0304);
   rules().setCircuitInput(cell(12, 6), 3);
