@@ -21,7 +21,8 @@ seams='\bentityLists\(\)|\bgameScreen\(\)|\bgameSaves\(\)|\bworldSaveLinks\(\)|\
 seams+='|\beffectHooks\(\)|\blightRefreshBatching\(\)|\bcarriedLights\(\)|\bentityEffects\(\)'
 seams+='|\b[a-zA-Z]+Seam\(\)'
 
-# Edges: the launch, the binding of the current objects, the timed tasks' entries.
+# Edges: the launch, the binding of the current objects, the timed tasks' entries, and the
+# audio engine's questions about where the running game is heard from.
 edges=(
   game/launch/game_launch_services.cpp
   saves/launch/local_saves.cpp
@@ -30,6 +31,7 @@ edges=(
   game/session/local_session.cpp
   game/session/game_local_timers.cpp
   game/rules/local_logic_timers.cpp
+  game/session/game_sound_listener.cpp
 )
 # Where an accessor is declared or defined, or bound to the process-wide object it stands for.
 accessors=(

@@ -30,13 +30,16 @@ class HostingControl {
   ~HostingControl() = default;
 };
 
-class GameRemoteServer final : public GameLocal {
+class GameRemoteServer final : public GameLocal, public GamePeerReports {
  public:
   static constexpr uint8_t kHostingSession = 1;
 
   GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting);
 
   NetServer& server() const { return server_; }
+  // Of the networked roles, the host has the reports to its clients (motion, held item, the
+  // shared sleep); its own player's hits, portal choices and learned items run through its rules.
+  GamePeerReports* peerReports() override { return this; }
 
   void setPlayerMode(uint8_t mode) override;
   void respawn() override;
