@@ -11,6 +11,7 @@ class FixedWorldOptions final : public WorldOptions {
   bool shelfLock() const override { return shelves; }
   bool invertToyMechanics() const override { return invertToys; }
   bool keepLastSlotEmpty() const override { return keepLastSlot; }
+  bool lessVerboseConsole() const override { return quietConsole; }
 
   bool explosives = false;
   bool world = false;
@@ -18,4 +19,5 @@ class FixedWorldOptions final : public WorldOptions {
   bool shelves = false;
   bool invertToys = false;
   bool keepLastSlot = false;
+  bool quietConsole = false;
 };

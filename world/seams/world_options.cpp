@@ -8,3 +8,4 @@ bool PlatformWorldOptions::chestLock() const { return kel::options().permissionC
 bool PlatformWorldOptions::shelfLock() const { return kel::options().permissionShelfLock; }
 bool PlatformWorldOptions::invertToyMechanics() const { return kel::options().invertToyMechanics; }
 bool PlatformWorldOptions::keepLastSlotEmpty() const { return kel::options().keepLastSlotEmpty; }
+bool PlatformWorldOptions::lessVerboseConsole() const { return kel::options().lessVerboseConsole; }

@@ -1,7 +1,8 @@
 #pragma once
 // The player's options that a world's rules and the game playing it obey: the locks on what
 // other players may do (blasts and released mobs, edits anywhere, chests, shelves), how a toy's
-// signal is read, and whether the inventory keeps its last quick slot empty. A world reads them
+// signal is read, whether the inventory keeps its last quick slot empty and whether the console
+// names the tools a block needs. A world reads them
 // through its context, so a test's world or a tool's world decides for itself; the null form
 // has every option off. The application binds `PlatformWorldOptions`, which reads the platform
 // settings each time. Main thread only.
@@ -21,6 +22,8 @@ class WorldOptions {
   virtual bool invertToyMechanics() const = 0;
   // The last quick slot is kept out of picking up.
   virtual bool keepLastSlotEmpty() const = 0;
+  // The console leaves out which tool a block needs.
+  virtual bool lessVerboseConsole() const = 0;
 };
 
 class NullWorldOptions final : public WorldOptions {
@@ -31,10 +34,11 @@ class NullWorldOptions final : public WorldOptions {
   bool shelfLock() const override { return false; }
   bool invertToyMechanics() const override { return false; }
   bool keepLastSlotEmpty() const override { return false; }
+  bool lessVerboseConsole() const override { return false; }
 };
 
 // The "permissionExplosivesLock", "permissionWorldLock", "permissionChestLock",
-// "permissionShelfLock", "invertToyMechanics" and "keepLastSlotEmpty" settings.
+// "permissionShelfLock", "invertToyMechanics", "keepLastSlotEmpty" and "lessVerboseConsole" settings.
 class PlatformWorldOptions final : public WorldOptions {
  public:
   bool explosivesLock() const override;
@@ -43,4 +47,5 @@ class PlatformWorldOptions final : public WorldOptions {
   bool shelfLock() const override;
   bool invertToyMechanics() const override;
   bool keepLastSlotEmpty() const override;
+  bool lessVerboseConsole() const override;
 };
