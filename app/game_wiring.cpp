@@ -22,7 +22,9 @@
 #include "game/stats/stats_store.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
+#include "menus/wait_view.h"
 #include "net/endpoint/current_net.h"
+#include "net/host_game/hosting.h"
 #include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
@@ -35,6 +37,14 @@
 namespace {
 
 engine::Director* director() { return engine::Director::getInstance(); }
+
+// The wait view's two lines, which the transfer's statuses write.
+void writeWaitLines(const std::string& first, const std::string& second) {
+  GameViews* views = gameViews();
+  if (auto* wait = views != nullptr ? dynamic_cast<WaitView*>(&views->view(ViewId::Wait)) : nullptr) {
+    wait->setStatus(first, second);
+  }
+}
 
 }  // namespace
 
@@ -50,6 +60,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                scheduler->performFunctionInMainThread(std::move(completion));
              }),
       gameSaves_(saves_, runningWorld()),
+      transferScreen_(writeWaitLines),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,
                             .options = &worldOptions_,
@@ -97,6 +108,9 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   wire([this] { setMenuViewMaker(&menuViews_); }, [] { setMenuViewMaker(nullptr); });
   wire([this] { setMenuSaves(&saves_); }, [] { setMenuSaves(nullptr); });
+  // A joined game shows the other players, a client joining and its own download through the interface.
+  joins_.setScreens(netScreens());
+  wire([this] { menuNetworkSeam().set(&network_); }, [] { menuNetworkSeam().set(nullptr); });
   wire([this] { session_.bindCurrent(); }, [this] { session_.unbindCurrent(); });
   // Sounds at a cell fade with the distance from the local player; the listener lives as long
   // as the process, like the audio engine.
@@ -104,9 +118,19 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 }
 
 GameWiring::~GameWiring() {
+  endNetworkPlay();
   endCurrentNet();
   session_.end();
   wiring_.undoAll();
+}
+
+void GameWiring::endNetworkPlay() {
+  // Hosting and a joined game hand what they free to the next frame's tasks; at the end of the run
+  // the run's director is gone, so a director made for it takes them and is let go of at once.
+  const bool hadDirector = engine::Director::hasInstance();
+  endHosting();
+  joins_.returnToLocalGame();
+  if (!hadDirector && engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
 }
 
 WiredLaunchSteps::Parts GameWiring::launchParts() {

@@ -3,8 +3,10 @@
 // services it hands out (window, controls, text fields, settings, alerts), the seams through
 // which the lower libraries reach the world model, the saves, the world view and the interface,
 // and the local game with its rules, which are the process's current game and rules from the
-// launch on (a network game, when it comes, replaces them and puts them back). It also holds the
-// parts the launch calls directly (`launchParts`).
+// launch on (a network game, when it comes, replaces them and puts them back: the multiplayer
+// menus host through `hostWorld` and join through the wiring's one `ClientGameSwap`, both reached
+// through the menus' `MenuNetwork`). It also holds the parts the launch calls directly
+// (`launchParts`).
 // Every process-wide registration is made in one list (`WiringList`) with its undoing, and the
 // undoings run in exact reverse when the object goes.
 
@@ -15,7 +17,10 @@
 #include "entities/effects/entity_effect_registry.h"
 #include "game/launch/game_launch_services.h"
 #include "game/session/local_session.h"
+#include "menus/menu_net_notices.h"
 #include "menus/menu_views.h"
+#include "menus/program_network.h"
+#include "net/client_game/client_game_swap.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "net/transports/steam/steam_bridge_factory.h"
 #include "platform/controls/desktop_controls_factory.h"
@@ -26,6 +31,8 @@
 #include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
 #include "saves/world/entity_save_links.h"
+#include "ui/net/ui_net_client_view.h"
+#include "ui/net/ui_transfer_screen.h"
 #include "ui/ui_launch_services.h"
 #include "ui/ui_player_events.h"
 #include "view/effects/view_effect_hooks.h"
@@ -50,12 +57,17 @@ class GameWiring {
   // The game played alone: current from the launch to the end of the run.
   LocalSession& session() { return session_; }
   kel::GLViewWindowControl& window() { return window_; }
+  // What networked games show through the interface: a joined game's (`ClientGameSwap::setScreens`)
+  // and, as `transfer`, the host's (`HostSetup::transferScreen`).
+  ClientScreens netScreens() { return {&netClientView_, &transferScreen_}; }
   // What the launch steps call: the wiring's own members.
   WiredLaunchSteps::Parts launchParts();
 
  private:
   // Registers one process-wide object now, in the one list, with what undoes it.
   void wire(const std::function<void()>& doIt, std::function<void()> undo) { wiring_.wire(doIt, std::move(undo)); }
+  // A hosted or joined game still running ends, and the game played alone is current again.
+  void endNetworkPlay();
 
   kel::DesktopPlatform platform_;
   PlatformAlertBox alertBox_;  // the window's and the content's alerts in the platform's message box
@@ -77,12 +89,18 @@ class GameWiring {
   UiLaunchServices interface_;
   MenuViewFactory menuViews_;  // the start and wait views join the interface's fifteen
   UiPlayerEvents playerEvents_;
+  UiTransferScreen transferScreen_;  // the wait view's and the loading label's transfer statuses
+  UiNetClientView netClientView_{transferScreen_.wait()};  // the other players, a client joining
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
   // The lights the players carry, as the drawn players hold them.
   PlayerSpriteLights carriedLights_;
+  // Console lines in the world view's console, a lost connection's reason in the start view.
+  MenuNetNotices netNotices_;
   LocalSession session_;
+  ClientGameSwap joins_{session_, session_.seams(), &netNotices_, &playerEvents_};  // the way into a joined game
+  ProgramNetwork network_{session_, joins_, &netNotices_, &transferScreen_, platform_};  // what the multiplayer menus call
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
   WiringList wiring_;  // last: undone first, while everything it registered still exists

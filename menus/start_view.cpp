@@ -51,7 +51,12 @@ std::string rebind(kel::KeyBindings& bindings, uint32_t action, uint32_t key) {
 
 }  // namespace
 
-StartView::StartView() : ListView(ViewId::Start) {}
+StartView::StartView()
+    : ListView(ViewId::Start),
+      hostPort_(std::to_string(kel::ServerInfo::kDefaultPort)),
+      joinPort_(std::to_string(kel::ServerInfo::kDefaultPort)) {
+  hostChoice_.port = kel::ServerInfo::kDefaultPort;
+}
 
 void StartView::enter() {
   if (!entryBuilt_) {
@@ -98,7 +103,8 @@ void StartView::showPage(Page page) {
 }
 
 void StartView::showDialog(int dialog) {
-  if (message_.empty()) {
+  // A network game that ended says why; a reason without a text leaves the message empty.
+  if (message_.empty() && dialog != kNetworkGameEndedDialog) {
     message_ = dialog == 19 || dialog == 20 ? "The planet's world file is missing." : "The game could not be started.";
   }
   showPage(Page::Message);
@@ -109,9 +115,12 @@ void StartView::back() {
     case Page::Main:
       if (engine::Application* application = engine::Application::getInstance()) application->quit();
       return;
+    case Page::Characters: showPage(beforeCharacters()); return;
     case Page::NewCharacter:
-    case Page::Worlds: showPage(Page::Characters); return;
+    case Page::Worlds:
+    case Page::Join: showPage(Page::Characters); return;
     case Page::NewWorld: showPage(Page::Worlds); return;
+    case Page::Friends: showPage(Page::Join); return;
     case Page::Confirm: showPage(afterConfirm_); return;
     default: showPage(Page::Main); return;
   }
@@ -140,8 +149,12 @@ MenuList::Row StartView::cyclingRow(std::string text, std::function<void(int)> s
 }
 
 void StartView::typeName(const std::string& name, std::function<void(const std::string&)> store) {
+  typeText(name, kNameLimit, std::move(store));
+}
+
+void StartView::typeText(const std::string& text, uint32_t limit, std::function<void(const std::string&)> store) {
   placeNameEntry();
-  nameEntry_.start(name, kNameLimit, [this, store](const std::string& typed) {
+  nameEntry_.start(text, limit, [this, store](const std::string& typed) {
     nameEntry_.stop();
     store(typed);
     refresh();
@@ -167,6 +180,7 @@ bool StartView::refuseWhenCompromised() {
 bool StartView::startGame(uint8_t mode) {
   if (refuseWhenCompromised()) return false;
   message_.clear();
+  if (path_ == Path::Host) return startHosting(mode);
   currentGame().begin(mode, {});
   return true;
 }
@@ -177,8 +191,11 @@ void StartView::fill(std::string& title, std::vector<std::string>& lines, std::v
     case Page::Options: title = "Options"; fillOptions(lines, rows); break;
     case Page::Characters: title = "Characters"; fillCharacters(lines, rows); break;
     case Page::NewCharacter: title = "New character"; fillNewCharacter(lines, rows); break;
-    case Page::Worlds: title = "Worlds"; fillWorlds(lines, rows); break;
+    case Page::Worlds: title = path_ == Path::Host ? "Host a world" : "Worlds"; fillWorlds(lines, rows); break;
     case Page::NewWorld: title = "New world"; fillNewWorld(lines, rows); break;
+    case Page::Multiplayer: title = "Multiplayer"; fillMultiplayer(lines, rows); break;
+    case Page::Join: title = "Join a game"; fillJoin(lines, rows); break;
+    case Page::Friends: title = "Friends' games"; fillFriends(lines, rows); break;
     case Page::Confirm:
       title = "Are you sure?";
       lines.push_back(question_);
@@ -209,7 +226,8 @@ void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::
   for (const std::string& path : engine::DamagedDataFiles::reported()) {
     lines.push_back("Data file damaged or missing: " + path);
   }
-  rows.push_back({"Play", [this] { showPage(Page::Characters); }});
+  rows.push_back({"Play", [this] { follow(Path::Alone, Page::Characters); }});
+  rows.push_back({"Multiplayer", [this] { showMultiplayerChooser(); }});
   rows.push_back({"Options", [this] { showPage(Page::Options); }});
   rows.push_back({"Quit", [] {
                     if (engine::Application* application = engine::Application::getInstance()) application->quit();

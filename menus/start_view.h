@@ -1,7 +1,11 @@
 #pragma once
-// The view the game opens on, in pages: the main menu (play, options, quit), the options (sound,
+// The view the game opens on, in pages: the main menu (play, multiplayer, options, quit), the options (sound,
 // display, switches) with the key bindings, the character list (choose, create, rename, delete), the world list (continue,
 // create, delete), the pages that create a character or a world, a confirmation and a message.
+// Multiplayer goes through the same character and world pages: hosting picks a character and a
+// world there (with the player limit and the way friends reach the host), joining picks a
+// character and then a host by address and port, from the saved server list or among the store
+// front's friends.
 // Names are typed in a text entry that a name row opens; the other rows cycle their choice.
 // Starting a world hands it to the current game, which shows the wait view and then the main
 // view. Nothing starts while the content file is damaged.
@@ -11,7 +15,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "menus/menu_network.h"
+#include "menus/server_list.h"
 #include "ui/views/list_view.h"
 #include "ui/views/option_rows.h"
 #include "ui/widgets/text_entry.h"
@@ -33,8 +40,14 @@ inline constexpr uint8_t kWorldModeCount = 4;
 
 class StartView final : public ListView {
  public:
-  enum class Page : uint8_t { Main, Options, Characters, NewCharacter, Worlds, NewWorld, Confirm, Message };
+  enum class Page : uint8_t {
+    Main, Options, Characters, NewCharacter, Worlds, NewWorld, Confirm, Message, Multiplayer, Join, Friends
+  };
+  // Where the character and world pages lead: a game played alone, a hosted one or a joined one.
+  enum class Path : uint8_t { Alone, Host, Join };
   static constexpr uint32_t kNameLimit = 24;
+  // `StartView::showDialog`'s dialog when a network game ended: its text is the reason alone.
+  static constexpr int kNetworkGameEndedDialog = 27;
   static constexpr const char* kCompromised = "Data files have been compromised. You won't be able to play.";
 
   StartView();
@@ -49,6 +62,8 @@ class StartView final : public ListView {
 
   // `StartView::showMainMenu`.
   void showMainMenu() { showPage(Page::Main); }
+  // `StartView::showMultiplayerChooser`: the "Multiplayer" page (host or join).
+  void showMultiplayerChooser() { showPage(Page::Multiplayer); }
   // `StartView::showDialog`: the message page with the message text set before, or the dialog's
   // own text when none is.
   void showDialog(int dialog);
@@ -68,6 +83,25 @@ class StartView final : public ListView {
   bool continueWorld(WorldEntry& entry);
   bool deleteWorld(WorldEntry& entry);
   NewWorldChoice& newWorld() { return newWorld_; }
+  Path path() const { return path_; }
+
+  // ---- Multiplayer, as the rows make it ----
+  HostChoice& hostChoice() { return hostChoice_; }
+  // The typed address and port of the join page.
+  std::string& joinAddress() { return joinAddress_; }
+  std::string& joinPort() { return joinPort_; }
+  // Joins the typed address and port; false, with the reason in the status, when either is not
+  // valid or the connection cannot start.
+  bool joinTyped();
+  // Joins a saved server or a friend's game.
+  bool joinServer(size_t index);
+  bool joinFriend(const FriendGame& game);
+  // Saves the typed address and port in the server list; removes an entry.
+  bool saveTypedServer();
+  bool removeServer(size_t index);
+  // The friends' games last listed.
+  const std::vector<FriendGame>& friends() const { return friends_; }
+
   // The key binding action waiting for its key; -1 for none.
   int bindingAction() const { return bindingAction_; }
 
@@ -82,11 +116,28 @@ class StartView final : public ListView {
   void fillNewCharacter(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillWorlds(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillNewWorld(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillMultiplayer(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillHostSettings(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillJoin(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillFriends(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  // The character and world pages lead along the path from now on.
+  void follow(Path path, Page first);
+  // The page a chosen character leads to, and the page Escape goes back to from the characters.
+  Page afterCharacter() const { return path_ == Path::Join ? Page::Join : Page::Worlds; }
+  Page beforeCharacters() const { return path_ == Path::Alone ? Page::Main : Page::Multiplayer; }
+  // The current character's name; empty, with the status said, when none is chosen.
+  std::string chosenCharacter();
+  bool startHosting(uint8_t mode);
+  // Shows the wait view while the connection starts; back on the join page with the reason when
+  // it cannot.
+  bool joinAt(const kel::base::DesktopConnectionInfo& at, const std::string& shown);
+  ServerList servers();
   // A row that steps a choice both ways (Left and Right) and forwards on Enter, the page shown again
   // after each step.
   MenuList::Row cyclingRow(std::string text, std::function<void(int)> step);
   // Opens the text entry on the name, over the selected row; Enter stores it through `store`.
   void typeName(const std::string& name, std::function<void(const std::string&)> store);
+  void typeText(const std::string& text, uint32_t limit, std::function<void(const std::string&)> store);
   void placeNameEntry();
   // The confirmation page: `yes` runs on Yes, then the page goes back to `after`.
   void confirm(const std::string& question, std::function<void()> yes, Page after);
@@ -104,6 +155,12 @@ class StartView final : public ListView {
   uint32_t newCharacterDifficulty_ = 2;
   NewWorldChoice newWorld_;
   int bindingAction_ = -1;
+  Path path_ = Path::Alone;
+  HostChoice hostChoice_;
+  std::string hostPort_;
+  std::string joinAddress_;
+  std::string joinPort_;
+  std::vector<FriendGame> friends_;
   TextEntry nameEntry_;
   bool entryBuilt_ = false;
   OptionRows optionRows_{[this] { refresh(); }, true};

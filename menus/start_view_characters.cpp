@@ -26,7 +26,7 @@ bool StartView::chooseCharacter(PlayerEntry& entry) {
   saves->characters().setCurrent(&entry);
   kel::setLastPlayer(entry.displayName);
   status_.clear();
-  showPage(Page::Worlds);
+  showPage(afterCharacter());
   return true;
 }
 
@@ -114,7 +114,7 @@ void StartView::fillCharacters(std::vector<std::string>& lines, std::vector<Menu
                       confirm("Delete the character " + name + "?", [this] { deleteCharacter(); }, Page::Characters);
                     }});
   }
-  rows.push_back({"Back", [this] { showPage(Page::Main); }});
+  rows.push_back({"Back", [this] { showPage(beforeCharacters()); }});
 }
 
 void StartView::fillNewCharacter(std::vector<std::string>&, std::vector<MenuList::Row>& rows) {

@@ -101,17 +101,26 @@ void StartView::fillWorlds(std::vector<std::string>& lines, std::vector<MenuList
   worlds.list();
   const PlayerEntry* character = saves->characters().current();
   lines.push_back(character != nullptr ? "Playing as " + character->displayName : "No character chosen.");
+  const bool hosting = path_ == Path::Host;
+  if (hosting) fillHostSettings(lines, rows);
   for (const auto& entry : worlds.entries()) {
     WorldEntry* world = entry.get();
-    rows.push_back({"Continue " + entry->displayName + " (" + planetName(entry->params.planetId) + ", " +
-                        modeName(entry->params.mode) + ")",
-                    [this, world] { continueWorld(*world); }});
+    rows.push_back({std::string(hosting ? "Host " : "Continue ") + entry->displayName + " (" +
+                        planetName(entry->params.planetId) + ", " + modeName(entry->params.mode) + ")",
+                    [this, world] {
+                      if (!continueWorld(*world)) refresh();
+                    }});
   }
   rows.push_back({"New world", [this] {
                     status_.clear();
                     newWorld_.name.clear();
                     showPage(Page::NewWorld);
                   }});
+  // A hosted world is deleted from the worlds page of a game played alone.
+  if (hosting) {
+    rows.push_back({"Back", [this] { showPage(Page::Characters); }});
+    return;
+  }
   for (const auto& entry : worlds.entries()) {
     WorldEntry* world = entry.get();
     const std::string name = entry->displayName;
@@ -143,7 +152,7 @@ void StartView::fillNewWorld(std::vector<std::string>& lines, std::vector<MenuLi
     newWorld_.mode = static_cast<uint8_t>(MenuList::stepped(newWorld_.mode, steps, kWorldModeCount));
   }));
   // A refusal shows its reason under the title at once.
-  rows.push_back({"Create", [this] {
+  rows.push_back({path_ == Path::Host ? "Create and host" : "Create", [this] {
                     if (!createWorld(newWorld_)) refresh();
                   }});
   rows.push_back({"Back", [this] { showPage(Page::Worlds); }});

@@ -3,6 +3,7 @@
 #include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
 #include "engine/text/label.h"
+#include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
 
 namespace {
@@ -38,4 +39,12 @@ void WaitView::setStatus(const std::string& first, const std::string& second) {
   second_ = second;
   setLabelText(firstLabel_, first_);
   setLabelText(secondLabel_, second_);
+}
+
+void showWaitView(const std::string& first, const std::string& second) {
+  GameViews* views = gameViews();
+  auto* wait = views != nullptr ? dynamic_cast<WaitView*>(&views->view(ViewId::Wait)) : nullptr;
+  if (wait == nullptr) return;
+  wait->setStatus(first, second);
+  if (views->current() != wait) views->switchTo(*wait);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The wait view: two lines of status while a world is generated or read ("Generating world...",
-// then what the generator is doing). It takes no input.
+// then what the generator is doing) or while a host is reached. It takes no input.
 
 #include <string>
 
@@ -34,3 +34,6 @@ class WaitView final : public GameView {
   engine::Label* secondLabel_ = nullptr;
   bool built_ = false;
 };
+
+// Makes the wait view current with the two lines; nothing without views.
+void showWaitView(const std::string& first, const std::string& second);

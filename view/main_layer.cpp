@@ -260,6 +260,13 @@ void MainLayer::replaceConsole() {
   setConsole(ConsoleNode::create());
 }
 
+void MainLayer::showRemotePlayer(PlayerBase& player) {
+  if (!hasWorldView() || worldGone() || !showsWorld(player.world)) return;
+  players_->showRemote(player, *worldLayer_);
+}
+
+void MainLayer::removeRemotePlayer(const PlayerBase& player) { players_->removeRemote(player); }
+
 bool MainLayer::showsWorld(const World* world) const {
   return world_ != nullptr && world != nullptr && world->serial() == worldSerial_;
 }

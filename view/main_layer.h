@@ -30,6 +30,7 @@ class Sprite;
 
 class ConsoleNode;
 class ParticleSprites;
+class PlayerBase;
 class PlayerSpriteLayer;
 class TileSprites;
 class World;
@@ -83,6 +84,13 @@ class MainLayer final : public engine::InnerNode {
   void setConsole(engine::Node* console);
   // The message console of the world view; null without one.
   ConsoleNode* console() const;
+
+  // ---- The other players of a networked game ----
+  // A copy of another player stands in the shown world: its sprite is made in the world layer, or
+  // placed again. Nothing without a world view or for a copy of another world (by its serial).
+  void showRemotePlayer(PlayerBase& player);
+  // The copy is about to go: its sprite goes first.
+  void removeRemotePlayer(const PlayerBase& player);
 
   // A re-tint of the whole window at the end of this frame (several asks, one re-tint).
   void requestFrameRelight() { frameRelight_ = true; }

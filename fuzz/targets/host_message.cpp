@@ -1,5 +1,6 @@
-// What clients send a host, against a small world: two admitted clients (peer 1 with a forge open
-// and an item offered, peer 2 entering), then every packet of the input from the peer it names.
+// What clients send a host, against a small world run by the game's own rules: two admitted clients
+// (peer 1 with a forge open and an item offered, a chest beside it; peer 2 entering), then every
+// packet of the input from the peer it names.
 // Input: records of [peer byte][length byte][that many bytes], the last one cut where the input
 // ends. Whatever arrives, the host stays up with its own entry, keeps its limit, frees every item
 // it was given (ASan) and forwards nothing that names another player as its sender: every message
@@ -8,12 +9,13 @@
 #include <span>
 
 #include "fuzz/support/fuzz_one.h"
-#include "game/rules/player_rules.h"
+#include "game/rules/local_logic.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_layout.h"
 #include "tests/net/endpoint/recording_bridges.h"
+#include "world/blocks/chest.h"
 #include "world/blocks/forge.h"
 #include "world/blocks/logic_blocks.h"
 #include "world/map/world_map.h"
@@ -22,12 +24,12 @@
 
 namespace {
 
-class FuzzRules final : public NullLogic, public PlayerRules {
+class FuzzRules final : public LocalLogic {
  public:
-  bool damagePlayer(PlayerBase& player, float amount, uint8_t) override {
+  explicit FuzzRules(World* world) : LocalLogic(world, nullptr, nullptr) {}
+  bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override {
     fuzzCheck(amount >= 0, "a client's damage is never negative");
-    player.health -= amount;
-    return true;
+    return LocalLogic::damagePlayer(player, amount, kind);
   }
 };
 
@@ -55,9 +57,10 @@ int fuzzOne(const uint8_t* data, size_t size) {
   WorldParams params;
   params.mode = 1;
   World world(nullptr, params, 40, 20);
-  FuzzRules rules;
+  FuzzRules rules(&world);
   world.setContext({.rules = &rules});
   auto& forge = static_cast<Forge&>(world.forges().add(std::make_unique<Forge>(world.map().cell(5, 8))));
+  world.chests().add(std::make_unique<Chest>(world.map().cell(1, 0), Chest::SlotCount{4}));
 
   NetServer server(kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 3, ""}, "Host");
   auto owned = std::make_unique<nettest::RecordingServerBridge>();

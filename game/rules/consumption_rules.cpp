@@ -40,12 +40,11 @@ bool canConsume(Player& player, const Item& item) {
   return false;
 }
 
-bool consumeItem(PlayerRules& rules, Player& player, const Item* item) {
-  if (item == nullptr || item->isNone()) return true;
-  if (isPotionItem(item->id)) {
-    if (!player.canAddBuff(static_cast<uint16_t>(item->word))) return false;
-    player.addBuff(static_cast<uint16_t>(item->word));
-  } else if (const ItemDef* def = item->definition()) {
+bool applyConsumption(PlayerRules& rules, PlayerBase& player, const Item& item) {
+  if (isPotionItem(item.id)) {
+    if (!player.canAddBuff(static_cast<uint16_t>(item.word))) return false;
+    player.addBuff(static_cast<uint16_t>(item.word));
+  } else if (const ItemDef* def = item.definition()) {
     const float food = def->record.value();
     if (food > 0) {
       player.addHealth(food);
@@ -53,6 +52,12 @@ bool consumeItem(PlayerRules& rules, Player& player, const Item* item) {
       rules.damagePlayer(player, -food, kHarm);
     }
   }
+  return true;
+}
+
+bool consumeItem(PlayerRules& rules, Player& player, const Item* item) {
+  if (item == nullptr || item->isNone()) return true;
+  if (!applyConsumption(rules, player, *item)) return false;
   player.recordStat(kStatConsumed, item->id);
   return true;
 }

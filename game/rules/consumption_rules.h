@@ -12,6 +12,7 @@
 
 class Item;
 class Player;
+class PlayerBase;
 class PlayerRules;
 
 constexpr int16_t kCannotDrinkText = 189;  // "... %s" with the reason's text
@@ -19,6 +20,9 @@ constexpr int16_t kCannotDrinkText = 189;  // "... %s" with the reason's text
 bool isPotionItem(uint16_t itemId);
 // `Logic::canConsume`.
 bool canConsume(Player& player, const Item& item);
+// What the item does to whoever eats or drinks it (the local player, or a host's client player):
+// false, and nothing done, for a potion whose buff the player cannot take now.
+bool applyConsumption(PlayerRules& rules, PlayerBase& player, const Item& item);
 // `Logic::consumeItem`; a null item is consumed at once.
 bool consumeItem(PlayerRules& rules, Player& player, const Item* item);
 // The reason's text (190-193) for a potion definition's refusal byte; any other byte gives 191.

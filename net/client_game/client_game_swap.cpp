@@ -29,8 +29,10 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   const uint8_t kind = steam ? kel::NET_KIND_STEAM : kel::NET_KIND_DIRECT;
   NetClient& net = NetClient::create(kel::NetBridgeSetup{kind, 0, ""}, characterName, this);
   net_ = &net;
+  net.setView(screens_.view);
+  net.worldReceiver().setScreen(screens_.transfer);
   ClientGameExit& exit = *this;
-  joined_ = std::make_unique<JoinedGame>(net, exit, seams_, events_);
+  joined_ = std::make_unique<JoinedGame>(net, exit, seams_, events_, &local_.running());
   host_ = host.clone();
   characterName_ = characterName;
   if (net.bridge() == nullptr || joined_->player() == nullptr) {
@@ -49,6 +51,9 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
 
 void ClientGameSwap::returnToLocalGame() {
   if (joined_ == nullptr) return;
+  // The view goes while the world and the player it draws are still the running ones: the
+  // entities' drawings and the players' sprites let go of them as a local game's would.
+  gameScreen().showStartView(0);
   joined_->detach();
   if (net_ != nullptr && holdsNet(*net_)) net_->shutdown();
   net_ = nullptr;
@@ -56,7 +61,6 @@ void ClientGameSwap::returnToLocalGame() {
   if (&currentLogic() == &joined_->rules()) setCurrentLogic(nullptr);
   retired_ = std::move(joined_);
   local_.bindCurrent();
-  gameScreen().showStartView(0);
   releaseLater();
 }
 

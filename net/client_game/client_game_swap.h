@@ -27,7 +27,17 @@
 
 class LocalSession;
 class NetClient;
+class NetClientView;
 class PlayerEvents;
+class TransferScreen;
+
+// What a joined game shows through the interface: the endpoint's view (the other players'
+// sprites, the wait view while another client joins) and the joining client's loading label.
+// Both not owned; null: the null forms.
+struct ClientScreens {
+  NetClientView* view = nullptr;
+  TransferScreen* transfer = nullptr;
+};
 
 class ClientGameSwap final : private ClientGameExit, private NetNotices {
  public:
@@ -49,6 +59,9 @@ class ClientGameSwap final : private ClientGameExit, private NetNotices {
   bool joinWorld(const kel::base::DesktopConnectionInfo& host, const std::string& characterName);
   // Back to the local game; nothing while no game is joined.
   void returnToLocalGame();
+  // Each endpoint the swap makes from now on shows through these (borrowed: they outlive every
+  // endpoint the swap makes, whose copies of other players take their sprites away as they go).
+  void setScreens(const ClientScreens& screens) { screens_ = screens; }
 
   // The joined game and its endpoint while one runs, else null.
   JoinedGame* joined() const { return joined_.get(); }
@@ -66,6 +79,7 @@ class ClientGameSwap final : private ClientGameExit, private NetNotices {
   NullNetNotices noNotices_;
   NetNotices* notices_;
   PlayerEvents* events_;
+  ClientScreens screens_;
   std::unique_ptr<JoinedGame> joined_;
   std::unique_ptr<JoinedGame> retired_;
   NetClient* net_ = nullptr;

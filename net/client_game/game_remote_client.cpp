@@ -18,6 +18,7 @@
 #include "net/client_game/request_ids.h"
 #include "net/endpoint/net_client.h"
 #include "net/players/player_messages.h"
+#include "net/trade/trade_remote.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/cells/map_block.h"
@@ -153,6 +154,10 @@ void GameRemoteClient::requestTrade(PlayerBase* other) {
 void GameRemoteClient::answerTrade(uint8_t answer, uint8_t value, uint8_t peer) {
   if (answer < request_id::kFirstTradeReply || answer > request_id::kLastTradeReply) return;
   send(request(answer).otherPeer(peer).peer(value));
+}
+
+TradeAbstract* GameRemoteClient::createTrade(const std::string& partner) {
+  return player != nullptr ? new TradeRemote(*player, partner, net_) : nullptr;
 }
 
 void GameRemoteClient::cancelTrade() { send(request(request_id::kTradeCancel)); }

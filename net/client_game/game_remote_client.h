@@ -71,8 +71,8 @@ class GameRemoteClient final : public Game,
   void leaveBed() override;
   void usePortal() override;
   void travelToWorld(const TravelTarget& target) override;
-  // Trades come with the trading windows; until then the client makes none.
-  TradeAbstract* createTrade(const std::string&) override { return nullptr; }
+  // The player's trade window sends each of its steps to the host, which runs the trade.
+  TradeAbstract* createTrade(const std::string& partner) override;
   void requestTrade(PlayerBase* other) override;
   void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) override;
   void cancelTrade() override;

@@ -9,6 +9,7 @@
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
 #include "game/session/game_slots.h"
+#include "game/stats/stats_store.h"
 #include "net/client_game/game_remote_client.h"
 #include "net/endpoint/net_client.h"
 #include "world/map/world_map.h"
@@ -17,6 +18,8 @@
 namespace {
 constexpr uint8_t kJoinedLoadingMode = 4;
 constexpr uint16_t kStatPlayTime = 60;
+// "Better With A Friend": a multiplayer game joined.
+constexpr size_t kJoinedAchievement = 105;
 }  // namespace
 
 // Only the joined form loads anything: its world comes from the host, the label says so meanwhile.
@@ -37,6 +40,7 @@ void GameRemoteClient::enterWorld() {
   net_.enterWorld();
   settleLater();
   refreshPet();
+  statsStore().unlockAchievement(kJoinedAchievement);
   if (const GameCompletion done = std::move(entered_)) done();
 }
 

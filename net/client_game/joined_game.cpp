@@ -4,6 +4,7 @@
 #include "game/player/player_desktop.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_slots.h"
+#include "game/session/running_world.h"
 #include "net/endpoint/net_client.h"
 #include "saves/world/world_info.h"
 #include "world/current_world.h"
@@ -14,9 +15,11 @@ constexpr uint8_t kJoinedLoadingMode = 4;
 }  // namespace
 
 // The world's clock is the host's: the joined player is given none to set.
-JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events)
+JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events,
+                       RunningWorld* running)
     : net_(net),
       seams_(seams),
+      running_(running),
       game_(net, exit),
       player_(gameSaves().loadLocalPlayer(game_, events, nullptr)) {
   game_.player = player_.get();
@@ -50,6 +53,7 @@ void JoinedGame::worldCreated(World& world, WorldEntities& entities, const Playe
     player_->setSpawnCell(cells.spawnX, cells.spawnY);
     player_->setCellCoordinates(cells.x, cells.y);
   }
+  if (running_ != nullptr) running_->borrow(world, player_.get());
   setCurrentWorld(&world);
 }
 
@@ -69,6 +73,7 @@ void JoinedGame::detach() {
   if (net_.localPlayer() == player_.get()) net_.setLocalPlayer(nullptr);
   net_.worldReceiver().setArrival(nullptr);
   if (World* world = game_.world) {
+    if (running_ != nullptr) running_->giveBack(world->serial(), player_ != nullptr ? player_->playerId() : 0);
     if (currentWorld() == world) setCurrentWorld(nullptr);
     // What the world's entities answer for stays theirs; this game's edits go.
     WorldContext left = world->context();

@@ -6,8 +6,11 @@
 // game and the rules, and entered a moment after the host's clock arrived, which tells the host
 // the client is in.
 //
-// The world itself stays the endpoint's (its receiver owns it); `detach` takes every tie between
-// them apart before the game goes, so neither can reach the other afterwards.
+// The world itself stays the endpoint's (its receiver owns it) and the player the joined game's;
+// from the world's creation they are the process's running world and player, held there without
+// being owned, so the views draw them and the interface reads them as a local game's. `detach`
+// takes every tie between them apart before the game goes, so neither can reach the other
+// afterwards.
 //
 // Main thread only.
 
@@ -22,12 +25,15 @@
 class NetClient;
 class PlayerDesktopLocal;
 class PlayerEvents;
+struct RunningWorld;
 
 class JoinedGame final : public WorldArrival {
  public:
   // `seams`: what every world of the program is built with (refresh, sounds, options, scheduler).
   // The local player is loaded for the current character and tells `events` (null: nobody).
-  JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events);
+  // `running` (null: none) is where the world and the player are held while they play.
+  JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events,
+             RunningWorld* running = nullptr);
   ~JoinedGame() override;
   JoinedGame(const JoinedGame&) = delete;
   JoinedGame& operator=(const JoinedGame&) = delete;
@@ -51,6 +57,7 @@ class JoinedGame final : public WorldArrival {
  private:
   NetClient& net_;
   WorldContext seams_;
+  RunningWorld* running_;
   LocalLogic rules_{nullptr, nullptr, nullptr};
   GameRemoteClient game_;
   ClientSwingTargets swing_{game_};

@@ -82,7 +82,9 @@ void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
       break;
     case transfer_id::kCellsComplete:
       if (!takeWorldReceived(peer)) break;
-      // The player list ([0][7]) goes first, with the players; the day clock follows it.
+      // The player list goes first, so the client knows its own id and the others' names; the
+      // day clock follows it.
+      sendPlayerList(peer);
       worldSender_.cellsDelivered(peer);
       break;
     default:
@@ -107,6 +109,21 @@ void NetServer::admit(wire::WireIn& in, uint8_t peer) {
   stages_.admit(peer);
   sendTo(wire::admissionMessage(), peer);
   sendToAllBut(wire::helloMessage(hello.name, peer), peer);
+}
+
+// The receiver's own entry first: until it knows its id, a client would take the entry that has
+// the id it assumed (the host's, 0) for its own and make no copy of that player.
+void NetServer::sendPlayerList(uint8_t receiver) {
+  const auto sendEntry = [this, receiver](uint8_t peer) {
+    const NetPlayerEntry* entry = players_.at(peer);
+    if (entry == nullptr) return;
+    wire::WireOut out = message(wire::id::kPlayerEntry);
+    sendTo(out.peer(peer).u8(peer == receiver ? 1 : 0).name(entry->name()), receiver);
+  };
+  sendEntry(receiver);
+  for (size_t index = 0; index < players_.size(); ++index) {
+    if (index != receiver) sendEntry(static_cast<uint8_t>(index));
+  }
 }
 
 std::unique_ptr<PlayerServerDesktop> NetServer::makePlayer(uint8_t peer) {

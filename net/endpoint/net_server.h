@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "net/endpoint/host/join_stages.h"
@@ -26,8 +27,11 @@
 #include "net/transfer/world_sender.h"
 #include "net/players/player_server.h"
 
+class Entity;
 class LocalLogic;
+class LogicBlock;
 class MapBlock;
+class MobEntity;
 class NetPlayerServer;
 class PlayerBase;
 
@@ -71,6 +75,9 @@ class NetServer : public NetCommon {
   // standing there, alive and free to trade, is asked; the asker reads whom it asked, or that
   // nobody here can be. The host's rules ask through it for their own player too.
   void requestTradeAt(PlayerBase& asking, const MapBlock* cell);
+  // The player (the host's own or a client's) answers the request of the player at `askingPeer`;
+  // nothing unless that player asked it.
+  void answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint8_t askingPeer);
 
   uint8_t playerLimit() const { return playerLimit_; }
   const NetPlayerTable& players() const { return players_; }
@@ -95,6 +102,8 @@ class NetServer : public NetCommon {
   void handleEffects(wire::WireIn& in, uint8_t peer) override;
   void handleBlockEntities(wire::WireIn& in, uint8_t peer) override;
   void handleTrades(wire::WireIn& in, uint8_t peer) override;
+  void handleFishing(wire::WireIn& in, uint8_t peer) override;
+  void handleCircuits(wire::WireIn& in, uint8_t peer) override;
 
  private:
   void admit(wire::WireIn& in, uint8_t peer);
@@ -112,10 +121,43 @@ class NetServer : public NetCommon {
   template <class Kind>
   void setContainerSlot(wire::WireIn& in, uint8_t peer);
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
+  // One [0][7] per player in the game, the receiver's own marked, to the receiver.
+  void sendPlayerList(uint8_t receiver);
+  // ---- A client's requests (host/host_requests.cpp and its neighbours) ----
+  // The category-2 requests only a client sends; false for an id that is none of them.
+  bool handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& player);
+  // The cell of the hosted world within `reach` cells of the player; null otherwise.
+  MapBlock* cellNear(const PlayerBase& player, const wire::Cell& at, int reach) const;
+  // The live mob of the id within a blow's reach of the player; null otherwise.
+  MobEntity* mobNear(const PlayerBase& player, uint32_t id) const;
+  void useBlockFor(PlayerServerDesktop& player, MapBlock& cell, uint8_t layer);
+  bool mayOpen(PlayerServerDesktop& player, MapBlock& cell, LogicBlock& entity, bool lockable);
+  // How a block entity of a kind opens for a client's player: what the client is sent, the sound
+  // everyone hears, and whether a lock keeps it shut.
+  template <class Kind>
+  struct OpenedAs {
+    void (PlayerServer::*show)(Kind&);
+    uint16_t sound;
+    bool lockable;
+  };
+  template <class Kind>
+  void openFor(PlayerServerDesktop& player, MapBlock& cell, Kind& entity, const OpenedAs<Kind>& opened);
+  // The mob's item is offered to the player; the answer catches it (`captureTaken`).
+  void offerCapture(PlayerServerDesktop& player, uint32_t id);
+  // True when the entity was a mob, now caught (or not one a player catches).
+  bool captureTaken(PlayerServerDesktop& player, Entity& entity);
+  void setClockMode(uint8_t value);
+  // ---- A newcomer meets the players in the game (host/host_newcomer.cpp) ----
+  bool isInGame(uint8_t peer) const;
+  void introducePlayersTo(uint8_t newcomer);
+  void introduce(const PlayerBase& player, uint8_t peer, uint8_t newcomer);
+  void placeSignFor(PlayerBase& player, wire::WireIn& in);
   // ---- Trades (host/host_trade_handlers.cpp) ----
   // A player in the game at the peer: the host's own or an entered client's; null otherwise.
   PlayerBase* presentPlayer(uint8_t peer) const;
   const std::string& nameOf(uint8_t peer) const;
+  // The peer whose present player it is; none for a player of no entry.
+  std::optional<uint8_t> presentPeerOf(const PlayerBase& player) const;
 
   uint8_t playerLimit_;
   PlayerBase* hostPlayer_ = nullptr;

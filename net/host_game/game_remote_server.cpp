@@ -4,6 +4,7 @@
 #include "engine/scene/scheduler.h"
 #include "game/player/player.h"
 #include "game/session/game_screen.h"
+#include "game/trade/trade_local.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/net_logic.h"
 #include "net/players/player_messages.h"
@@ -31,6 +32,14 @@ void GameRemoteServer::leaveBed() {
 
 void GameRemoteServer::requestTrade(PlayerBase* other) {
   if (other != nullptr && player != nullptr) netRules_.requestTrade(player, other);
+}
+
+TradeAbstract* GameRemoteServer::createTrade(const std::string& partner) {
+  return player != nullptr ? new TradeLocal(*player, partner) : nullptr;
+}
+
+void GameRemoteServer::answerTrade(uint8_t answer, uint8_t, uint8_t askingPeer) {
+  if (player != nullptr) server_.answerTradeRequestOf(*player, answer, askingPeer);
 }
 
 void GameRemoteServer::sendHeldItem() {

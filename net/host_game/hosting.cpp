@@ -57,6 +57,7 @@ bool Hosting::openEndpoint() {
                                               setup_.bridge, setup_.localName, setup_.notices)))
                                         : NetServer::create(setup_.bridge, setup_.localName, setup_.notices);
   if (setup_.makeBridge) server.setBridge(setup_.makeBridge(server));
+  server.worldSender().setScreen(setup_.transferScreen);
   server_ = &server;
   SessionKind kind{
       .rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
@@ -88,6 +89,7 @@ void Hosting::returnToLocalGame() {
   ending_ = true;
   hosted_ = false;
   if (server_ != nullptr) {
+    server_->worldSender().setScreen(nullptr);
     server_->worldSender().setHostedWorld(nullptr, nullptr);
     server_->setWorld(nullptr);
     server_->setHostPlayer(nullptr);
@@ -126,3 +128,5 @@ Hosting* hostWorld(LocalSession& local, const HostSetup& setup) {
 }
 
 Hosting* currentHosting() { return hostingSlot().get(); }
+
+void endHosting() { hostingSlot().reset(); }

@@ -22,6 +22,7 @@ class LocalSession;
 class NetLogic;
 class NetNotices;
 class NetServer;
+class TransferScreen;
 
 struct HostSetup {
   kel::NetBridgeSetup bridge;
@@ -29,6 +30,8 @@ struct HostSetup {
   kel::base::DesktopDirectConnectionInfo listenAt{"0.0.0.0", 0};
   std::string localName;
   NetNotices* notices = nullptr;  // not owned; null shows nothing
+  // The host's wait view while a client receives the world (not owned; null shows nothing).
+  TransferScreen* transferScreen = nullptr;
   // How the world begins (the game's begin modes: 0 its file, 1 a planet's file, 2 a new world,
   // 3 a new planet).
   uint8_t mode = 0;
@@ -81,3 +84,5 @@ class Hosting final : public HostingControl {
 Hosting* hostWorld(LocalSession& local, const HostSetup& setup);
 // The hosting under way; null for none.
 Hosting* currentHosting();
+// Ends the hosting under way, if any (its game played alone current again): the program's end.
+void endHosting();

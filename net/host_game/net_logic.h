@@ -45,6 +45,9 @@ class NetLogic final : public LocalLogic {
   std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock& cell) override;
   uint32_t distanceToNearestPlayer(const MapBlock& cell) override;
   PlayerBase* mobTargetPlayer(MobEntity* mob) override;
+  // The host's own player takes what lies on its cell; a client's player is offered each item
+  // there ([5][91]), which waits, marked taken, for its client's answer.
+  void pickUpAtPlayerCell(PlayerBase* player) override;
 
   // ---- Entity creation: the base, then the record to all (net_logic_entities.cpp) ----
   Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "entities/items/treasure_entity.h"
 #include "entities/mobs/mob_entity.h"
+#include "game/rules/rule_entities.h"
 #include "game/player/player_base.h"
 #include "game/player/player_stats.h"
 #include "net/endpoint/net_player_server.h"
@@ -27,6 +29,21 @@ std::vector<PlayerBase*> presentPlayers(const NetServer& server) {
 }
 
 }  // namespace
+
+void NetLogic::pickUpAtPlayerCell(PlayerBase* player) {
+  auto* client = dynamic_cast<PlayerServer*>(player);
+  if (client == nullptr) return LocalLogic::pickUpAtPlayerCell(player);
+  const MapBlock* cell = client->currentMapBlock();
+  if (client->dead != 0 || cell == nullptr) return;
+  std::vector<Entity*> onCell;
+  entities().collectTreasuresOnCell(*cell, onCell);
+  for (Entity* entity : onCell) {
+    auto* treasure = dynamic_cast<TreasureEntity*>(entity);
+    if (treasure == nullptr || treasure->isGone()) continue;
+    treasure->taken = true;
+    client->offerItem(treasure->id(), &treasure->item(), true);
+  }
+}
 
 void NetLogic::forEachPlayer(const PlayerVisitor& visit) {
   for (PlayerBase* player : presentPlayers(server_)) visit(player);

@@ -29,6 +29,7 @@
 #include "menus/wait_view.h"
 #include "platform/settings/settings.h"
 #include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
@@ -246,41 +247,8 @@ int iconPixels(const InventorySprite& sprite) {
   return changedPixels(withIcon, withoutIcon);
 }
 
-// The pixels that the tile window alone draws over the middle of a cell: every other node of the
-// scene (sky, entities, particles, the player, the HUD) is hidden for the reading, so a dropped item
-// or the player standing in a hole cannot pass for the block.
-std::vector<unsigned char> tilePixelsAt(const MapBlock& cell) {
-  MainLayer* layer = MainLayer::current();
-  std::vector<engine::Node*> hidden;
-  const auto hide = [&hidden](engine::Node* node) {
-    if (!node->isVisible()) return;
-    node->setVisible(false);
-    hidden.push_back(node);
-  };
-  for (engine::Node* child : layer->worldLayer()->getChildren()) {
-    if (child->getLocalZOrder() != 1) hide(child);  // the block batch stays
-  }
-  for (engine::Node* child : layer->rootNode()->getChildren()) {
-    if (child != layer->worldLayer()) hide(child);
-  }
-  for (engine::Node* child : layer->getChildren()) {
-    if (child != layer->rootNode()) hide(child);
-  }
-  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
-  const float half = 15.0f * scale * 0.8f;
-  const engine::Vec2 at = pointOf(cell);
-  std::vector<unsigned char> pixels = apptest::framePixels(static_cast<int>(at.x - half), static_cast<int>(at.y - half),
-                                                           static_cast<int>(2 * half), static_cast<int>(2 * half));
-  for (engine::Node* node : hidden) node->setVisible(true);
-  return pixels;
-}
-
-// Whether more than a quarter of a reading's pixels changed (a piece of furniture does not fill its
-// cell; a cell left as it was changes none).
-bool muchChanged(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after) {
-  const int pixels = static_cast<int>(before.size() / 4);
-  return pixels > 0 && changedPixels(before, after) * 4 > pixels;
-}
+using apptest::muchChanged;
+using apptest::tilePixelsAt;
 
 // ---- The script: one step after the other, each with its frame limit ----
 

@@ -4,6 +4,8 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -21,6 +23,7 @@
 #include "tests/app_gl/app_run_support.h"
 #include "ui/views/game_views.h"
 #include "ui/views/list_view.h"
+#include "view/main_layer.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/cells/map_block.h"
 #include "world/rules/game.h"
@@ -136,6 +139,42 @@ int iconPixels(const InventorySprite& sprite) {
   return changedPixels(withIcon, withoutIcon);
 }
 
+// The pixels that the tile window alone draws over the middle of a cell: every other node of the
+// scene (sky, entities, particles, the player, the HUD) is hidden for the reading, so a dropped item
+// or the player standing in a hole cannot pass for the block.
+std::vector<unsigned char> tilePixelsAt(const MapBlock& cell) {
+  MainLayer* layer = MainLayer::current();
+  std::vector<engine::Node*> hidden;
+  const auto hide = [&hidden](engine::Node* node) {
+    if (!node->isVisible()) return;
+    node->setVisible(false);
+    hidden.push_back(node);
+  };
+  for (engine::Node* child : layer->worldLayer()->getChildren()) {
+    if (child->getLocalZOrder() != 1) hide(child);  // the block batch stays
+  }
+  for (engine::Node* child : layer->rootNode()->getChildren()) {
+    if (child != layer->worldLayer()) hide(child);
+  }
+  for (engine::Node* child : layer->getChildren()) {
+    if (child != layer->rootNode()) hide(child);
+  }
+  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
+  const float half = 15.0f * scale * 0.8f;
+  const engine::Vec2 at = pointOf(cell);
+  std::vector<unsigned char> pixels = apptest::framePixels(static_cast<int>(at.x - half), static_cast<int>(at.y - half),
+                                                           static_cast<int>(2 * half), static_cast<int>(2 * half));
+  for (engine::Node* node : hidden) node->setVisible(true);
+  return pixels;
+}
+
+// Whether more than a quarter of a reading's pixels changed (a piece of furniture does not fill its
+// cell; a cell left as it was changes none).
+bool muchChanged(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after) {
+  const int pixels = static_cast<int>(before.size() / 4);
+  return pixels > 0 && changedPixels(before, after) * 4 > pixels;
+}
+
 void Script::frame() {
   if (finished()) return;
   Step& step = steps_[index_];
@@ -147,6 +186,32 @@ void Script::frame() {
     failure_ = step.name;
   }
   if (finished()) engine::Application::getInstance()->quit();
+}
+
+bool typeInRow(const std::string& prefix, const std::string& text, int erase) {
+  if (!chooseRow(prefix)) return false;
+  for (int i = 0; i < erase; ++i) tap(GLFW_KEY_BACKSPACE);
+  type(text);
+  tap(GLFW_KEY_ENTER);
+  return hasRow(prefix + text);
+}
+
+bool saveAndQuitOnce(int& calls) {
+  if (calls++ == 0 && !chooseRow("Save and quit")) return false;
+  if (current() != ViewId::Start) return false;
+  calls = 0;
+  return true;
+}
+
+void playScript(Script& script, const std::function<void()>& alsoEachFrame) {
+  everyFrame([&](int frame) {
+    if (frame == 1) pinLoadedLibraries();
+    script.frame();
+    if (alsoEachFrame) alsoEachFrame();
+  });
+  EXPECT_EQ(runWith("-safe"), 0);
+  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
+  EXPECT_TRUE(script.finished());
 }
 
 StartView& startView() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }

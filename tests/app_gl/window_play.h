@@ -39,6 +39,12 @@ ListView* currentList();
 // Walks the current list to the first row that begins with the text and picks it with Enter.
 bool chooseRow(const std::string& prefix);
 bool hasRow(const std::string& prefix);
+// Opens the text entry of the row that begins with the prefix, erases `erase` characters, types the
+// text and enters it; true once the row shows the prefix followed by the text.
+bool typeInRow(const std::string& prefix, const std::string& text, int erase);
+// Picks "Save and quit" on the pause view once (the first call) and then waits: true once the
+// start view is current.
+bool saveAndQuitOnce(int& calls);
 // The index of the first row of the current list that begins with the text, or -1.
 int rowIndex(const std::string& prefix);
 // A point over a shown row of the list, found the way the pointer would; false when not shown.
@@ -51,6 +57,11 @@ uint32_t carriedCount(uint16_t id);
 std::vector<SlotRef> slotsHolding(uint16_t id);
 // How many pixels around a slot sprite's middle its icon changes.
 int iconPixels(const InventorySprite& sprite);
+// The pixels that the tile window alone draws over the middle of a cell (every other node hidden
+// for the reading), as RGBA.
+std::vector<unsigned char> tilePixelsAt(const MapBlock& cell);
+// Whether more than a quarter of a reading's pixels changed.
+bool muchChanged(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after);
 
 // ---- The script: one step after the other, each with its frame limit ----
 struct Step {
@@ -84,5 +95,9 @@ class Script {
   std::string failure_;
   std::vector<std::pair<std::string, bool>> shots_;
 };
+
+// Runs the program ("-safe") with the script tried every frame and then `alsoEachFrame` (when
+// given), and expects a clean exit with every step done.
+void playScript(Script& script, const std::function<void()>& alsoEachFrame = {});
 
 }  // namespace apptest

@@ -10,8 +10,8 @@
 namespace testsupport {
 
 // The owner must hold an object of exactly `T`, made by `new`.
-template <class T, class... Args>
-T& remakeInPlace(std::unique_ptr<T>& owner, Args&&... args) {
+template <class T, class Deleter, class... Args>
+T& remakeInPlace(std::unique_ptr<T, Deleter>& owner, Args&&... args) {
   T* place = owner.release();
   place->~T();
   owner.reset(new (place) T(std::forward<Args>(args)...));

@@ -3,6 +3,7 @@
 #include "game/session/game_screen.h"
 #include "game/session/running_world.h"
 #include "ui/views/game_views.h"
+#include "world/current_world.h"
 #include "world/rules/game.h"
 
 void saveAndQuitGame(const std::function<void()>& failed) {
@@ -11,8 +12,9 @@ void saveAndQuitGame(const std::function<void()>& failed) {
       if (failed) failed();
       return;
     }
-    // A second request made while the first save was written finds the game ended already.
-    if (runningWorld().player == nullptr) return;
+    // A second request made while the first save was written finds the game ended already: no
+    // world runs and no local player is left (a joined game's player is its own, not the local one).
+    if (currentWorld() == nullptr && runningWorld().player == nullptr) return;
     // The views leave first: the pause view's exit resumes the game it paused, which must not
     // happen after the game ended.
     if (GameViews* views = gameViews()) views->switchTo(ViewId::Start);

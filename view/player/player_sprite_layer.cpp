@@ -1,9 +1,12 @@
 #include "view/player/player_sprite_layer.h"
 
+#include <algorithm>
+
 #include "engine/scene/inner_node.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "view/player/player_sprite_local.h"
+#include "view/player/player_sprite_remote.h"
 #include "world/world.h"
 
 namespace {
@@ -38,7 +41,35 @@ void PlayerSpriteLayer::step(float dt) {
 
 void PlayerSpriteLayer::follow() { PlayerSprite::tickAll(); }
 
+void PlayerSpriteLayer::showRemote(PlayerBase& player, engine::InnerNode& worldLayer) {
+  PlayerSpriteRemote* sprite = remote(player);
+  if (sprite == nullptr) {
+    remotes_.push_back({player.playerId(), std::make_unique<PlayerSpriteRemote>(player, &worldLayer)});
+    sprite = remotes_.back().sprite.get();
+    sprite->updateColors();
+    player.hasSprite = true;
+  }
+  sprite->show();
+}
+
+void PlayerSpriteLayer::removeRemote(const PlayerBase& player) {
+  const auto found = std::find_if(remotes_.begin(), remotes_.end(),
+                                  [&](const Remote& r) { return r.playerId == player.playerId(); });
+  if (found == remotes_.end()) return;
+  found->sprite->player().hasSprite = false;
+  remotes_.erase(found);
+}
+
+PlayerSpriteRemote* PlayerSpriteLayer::remote(const PlayerBase& player) const {
+  for (const Remote& r : remotes_) {
+    if (r.playerId == player.playerId()) return r.sprite.get();
+  }
+  return nullptr;
+}
+
 void PlayerSpriteLayer::clear() {
+  for (Remote& r : remotes_) r.sprite->player().hasSprite = false;
+  remotes_.clear();
   if (local_ == nullptr) return;
   const bool alive = running_ != nullptr && running_->player != nullptr && running_->player->playerId() == playerId_ &&
                      worldSerialOf(*running_) == worldSerial_;

@@ -40,7 +40,7 @@ PlayerBase* NetClient::playerOf(uint8_t peer) const {
 void NetClient::addRemotePlayer(uint8_t peer, std::string name) {
   if (peer == localPeerId()) return;  // never a copy of this client's own player
   removeEntry(peer);
-  auto player = std::make_unique<PlayerClientDesktop>(world());
+  auto player = std::make_unique<PlayerClientDesktop>(world(), view_->copyEvents());
   players_.put(peer, std::make_unique<NetPlayerClient>(std::move(name), std::move(player)));
 }
 

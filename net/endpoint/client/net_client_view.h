@@ -11,6 +11,8 @@
 
 #include "net/players/player_client.h"
 
+class PlayerEvents;
+
 class NetClientView {
  public:
   virtual ~NetClientView() = default;
@@ -22,6 +24,9 @@ class NetClientView {
   virtual void remotePlayerShown(PlayerClientDesktop& player) = 0;
   // The copy is about to be deleted: its sprite goes first.
   virtual void remotePlayerGone(PlayerClientDesktop& player) = 0;
+  // What every copy tells the view as it moves and acts (its sprite's motion, facing and actions,
+  // the sounds and effects at its cell); null: nothing. Outlives the copies.
+  virtual PlayerEvents* copyEvents() = 0;
 };
 
 class NullNetClientView : public NetClientView {
@@ -30,4 +35,5 @@ class NullNetClientView : public NetClientView {
   void joiningStatus(bool) override {}
   void remotePlayerShown(PlayerClientDesktop&) override {}
   void remotePlayerGone(PlayerClientDesktop&) override {}
+  PlayerEvents* copyEvents() override { return nullptr; }
 };

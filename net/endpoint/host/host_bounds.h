@@ -1,11 +1,22 @@
 #pragma once
 // The ranges the host holds a client's numbers to before it acts on them: ids that index the
-// game's tables, amounts that the rules add up, and the places of a worn item. A value outside
-// its range makes the request do nothing.
+// game's tables, amounts that the rules add up, the places of a worn item, and how far from its
+// player a client may act. A value outside its range makes the request do nothing.
 
 #include <cstdint>
 
+class MapBlock;
+class PlayerGraphical;
+
 namespace host {
+
+// A block entity or a device opens for a player next to it; one more cell allows for the moves the
+// host has not heard of yet.
+constexpr int kUseReach = 2;
+// The farthest a tool reaches, with the same allowance.
+constexpr int kToolReach = 8;
+// Pixels a mob may stand from the player that hits or catches it.
+constexpr float kMobReach = 8 * 30.0f;
 
 // A buff or timed effect: a potion's value.
 bool buffIdFits(uint16_t id);
@@ -15,5 +26,10 @@ bool entryIdFits(uint16_t entry);
 bool damageFits(float amount);
 // A worn item's part (0 or 1) and index (0..4).
 bool wornPlaceFits(uint8_t part, uint8_t index);
+// The cell is at most `reach` cells from the player's cell in each direction, across the map's
+// seam (`mapWidth` columns).
+bool cellWithinReach(const PlayerGraphical& player, const MapBlock& cell, int32_t mapWidth, int reach);
+// A speed or delay a client hands the rules: finite, not negative and at most `most`.
+bool amountFits(float value, float most);
 
 }  // namespace host

@@ -7,6 +7,7 @@
 #include "content/items/item_pool.h"
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
+#include "net/client_game/request_ids.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
 #include "world/blocks/alchemy_lab.h"
@@ -52,7 +53,11 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
   if (player == nullptr) return;
   switch (in.spec().id) {
     case player_msg::kChestSlot: return setContainerSlot<Chest>(in, peer);
-    case player_msg::kForgeSlot: return setContainerSlot<Forge>(in, peer);
+    case player_msg::kForgeSlot:
+      setContainerSlot<Forge>(in, peer);
+      // The forge may have started: the client's window shows its counters now.
+      if (PlayerServerDesktop* remote = remoteActor(peer)) remote->refreshForge(PlayerServer::kForgeCounters);
+      return;
     case player_msg::kAlchemyLabSlot: return setContainerSlot<AlchemyLab>(in, peer);
     case player_msg::kChestPage: {
       Chest* chest = openOnCell<Chest>(*player, world(), in.cell());
@@ -79,6 +84,7 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
       if (sign != nullptr) sign->setText(text.c_str());
       break;
     }
+    case request_id::kPlaceSign: return placeSignFor(*player, in);
     case request::kBrew: {
       auto* lab = dynamic_cast<AlchemyLab*>(player->openContainer());
       if (LocalLogic* rules = localRules(); rules != nullptr && lab != nullptr) rules->brewPotion(*lab, player);

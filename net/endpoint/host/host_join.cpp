@@ -1,5 +1,6 @@
 // A client enters the game ([0][5]) once it holds the whole world: the host shows it, takes its
-// health (no more than its player's maximum) and tells the others where it stands.
+// health (no more than its player's maximum), shows it the players already in the game and tells
+// the others where it stands.
 
 #include <algorithm>
 
@@ -16,6 +17,7 @@ void NetServer::enter(wire::WireIn& in, uint8_t peer) {
   if (player == nullptr) return;
   in.u8();  // the client's maximum health: the host's player knows its own
   player->health = std::min(static_cast<float>(in.u8()), player->stats.maxHealth);
+  introducePlayersTo(peer);
   wire::WireOut cell = message(player_msg::kPlayerCell);
   cell.peer(peer).cell(static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY));
   sendToAllBut(cell, peer);

@@ -48,11 +48,19 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       in.peer();
       const std::optional<MotionEvent> motion = player_record::readMotion(in);
       if (!motion) return;
+      MapBlock* left = player->currentMapBlock();
       player->applyMotionState(*motion);
+      // A player who walked into another cell takes what lies there, as the host's own does; a
+      // record that puts it far from where it was walked over nothing on the way.
+      MapBlock* entered = player->currentMapBlock();
+      const bool walked = left != nullptr && entered != nullptr && entered != left && world() != nullptr &&
+                          host::cellWithinReach(*player, *left, world()->map().width(), host::kToolReach);
+      if (walked) player->moveToCell(left);
       forward(in, peer);
       break;
     }
     case player_msg::kLook:
+      player->setLookWord(in.u32());  // kept for the players who enter later
       forward(in, peer);
       break;
     case request::kRespawn:
@@ -128,6 +136,7 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       break;
     }
     default:
+      handlePlayerRequest(in, *player);
       break;
   }
 }

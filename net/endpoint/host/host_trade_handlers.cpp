@@ -4,6 +4,8 @@
 // offers, withdrawals and events reach only the session its own player takes part in. A stack it
 // offers must be an item the content knows.
 
+#include <optional>
+
 #include "content/items/item.h"
 #include "game/player/player_base.h"
 #include "game/trade/trade_codes.h"
@@ -23,6 +25,13 @@ PlayerBase* NetServer::presentPlayer(uint8_t peer) const {
   return peer == kel::NET_HOST_PEER ? hostPlayer_ : actor(peer);
 }
 
+std::optional<uint8_t> NetServer::presentPeerOf(const PlayerBase& player) const {
+  for (size_t peer = 0; peer < players_.size(); ++peer) {
+    if (presentPlayer(static_cast<uint8_t>(peer)) == &player) return static_cast<uint8_t>(peer);
+  }
+  return std::nullopt;
+}
+
 const std::string& NetServer::nameOf(uint8_t peer) const {
   static const std::string none;
   const NetPlayerServer* entry = entryOf(peer);
@@ -30,10 +39,9 @@ const std::string& NetServer::nameOf(uint8_t peer) const {
 }
 
 void NetServer::requestTradeAt(PlayerBase& asking, const MapBlock* cell) {
-  size_t found = 0;
-  while (found < players_.size() && presentPlayer(static_cast<uint8_t>(found)) != &asking) ++found;
-  if (found == players_.size()) return;  // not a player of this game
-  const auto askingPeer = static_cast<uint8_t>(found);
+  const std::optional<uint8_t> found = presentPeerOf(asking);
+  if (!found) return;  // not a player of this game
+  const uint8_t askingPeer = *found;
   for (size_t i = 0; cell != nullptr && i < players_.size(); ++i) {
     const auto peer = static_cast<uint8_t>(i);
     PlayerBase* asked = presentPlayer(peer);
@@ -48,6 +56,13 @@ void NetServer::requestTradeAt(PlayerBase& asking, const MapBlock* cell) {
   asking.tradeNotice(trade::kRefusalKind, trade::kTextNobodyHere, {});
 }
 
+void NetServer::answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint8_t askingPeer) {
+  PlayerBase* asking = presentPlayer(askingPeer);
+  const std::optional<uint8_t> peer = presentPeerOf(answering);
+  if (asking == nullptr || !peer) return;
+  answerTradeRequest(answer, *asking, answering, nameOf(*peer), nameOf(askingPeer));
+}
+
 void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
   if (player == nullptr) return;
@@ -60,12 +75,8 @@ void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
     }
     case trade::kAccept:
     case trade::kRefuse:
-    case trade::kBusy: {
-      const uint8_t askingPeer = in.otherPeer();
-      PlayerBase* asking = presentPlayer(askingPeer);
-      if (asking == nullptr) return;
-      return answerTradeRequest(id, *asking, *player, nameOf(peer), nameOf(askingPeer));
-    }
+    case trade::kBusy:
+      return answerTradeRequestOf(*player, id, in.otherPeer());
     case trade::kCancel: return cancelTradeOf(*player);
     default: break;
   }

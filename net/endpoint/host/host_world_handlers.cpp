@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "content/items/block_edit.h"
+#include "entities/items/treasure_entity.h"
 #include "game/player/player_base.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
@@ -20,11 +21,15 @@ namespace request {
 constexpr uint8_t kBlockEdit = 60;
 }  // namespace request
 
+constexpr uint16_t kStatItemFound = 1;
+
 }  // namespace
 
 void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
-  if (player == nullptr || world() == nullptr || in.spec().id != request::kBlockEdit) return;
+  if (player == nullptr || world() == nullptr) return;
+  if (in.spec().id == player_msg::kClockMode) return setClockMode(in.u8());
+  if (in.spec().id != request::kBlockEdit) return;
   in.u8();
   world()->rules().editBlock(in.blockEdit(), player);
 }
@@ -36,11 +41,22 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
   const uint8_t answer = in.spec().id;
   if (player == nullptr || (answer != player_msg::kItemTaken && answer != player_msg::kItemNotTaken)) return;
   const EntityId entity = in.u32();
-  const std::vector<EntityId>& offered = player->offeredEntities();
-  if (std::find(offered.begin(), offered.end(), entity) == offered.end()) return;
+  const std::vector<EntityId>& pending = player->offeredEntities();
+  if (std::find(pending.begin(), pending.end(), entity) == pending.end()) return;
   player->forgetOffer(entity);
-  if (answer != player_msg::kItemTaken || world() == nullptr) return;
-  if (Entity* taken = world()->effects().entityById(entity)) world()->effects().markForRemoval(taken);
+  Entity* offered = world() != nullptr ? world()->effects().entityById(entity) : nullptr;
+  if (offered == nullptr) return;
+  if (answer == player_msg::kItemNotTaken) {
+    // Left where it lies: the next player to come may take it.
+    if (auto* treasure = dynamic_cast<TreasureEntity*>(offered)) treasure->taken = false;
+    return;
+  }
+  if (captureTaken(*player, *offered)) return;
+  // A find (a treasure's first finder) counts in the player's statistics, as the host's own does.
+  if (auto* treasure = dynamic_cast<TreasureEntity*>(offered); treasure != nullptr && treasure->foundFlag) {
+    player->recordStat(kStatItemFound, treasure->item().id);
+  }
+  world()->effects().markForRemoval(offered);
 }
 
 void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {

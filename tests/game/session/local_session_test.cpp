@@ -381,7 +381,7 @@ TEST_F(TwoSessionsTest, APlayersBlowDealsAThousandInACreativeWorldAndThrowsALeve
   EXPECT_GT(mob->health, 4999.0f);
   WorldParams creative;
   creative.mode = 1;
-  auto other = World::create(nullptr, creative, 40, 30, side.session.context());
+  decltype(side.session.running().world) other = World::create(nullptr, creative, 40, 30, side.session.context());
   side.session.running().world.swap(other);
   side.session.rules().setWorld(side.session.running().world.get());
   MobEntity* target = rules.spawnMob(&row, {300, 300}, {}, 1, nullptr, 0);

@@ -19,7 +19,7 @@
 #include "platform/desktop_platform.h"
 #include "platform/settings/settings.h"
 #include "saves/launch/local_saves.h"
-#include "tests/support/temp_dir.h"
+#include "tests/menus/start/start_view_fixture.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/text_wrap.h"
 #include "ui/widgets/ui_draw.h"
@@ -29,49 +29,16 @@ namespace {
 using engine::KeyCode;
 using Page = StartView::Page;
 
-class TempRoot final : public kel::DesktopFileSystem {
- public:
-  explicit TempRoot(std::string root) : root_(std::move(root)) {}
-  std::string writableRoot() const override { return root_; }
-
- private:
-  std::string root_;
-};
-
-class StartViewFormsTest : public ::testing::Test {
+class StartViewFormsTest : public menutest::StartViewFixture {
  protected:
-  void SetUp() override {
-    kel::resetSettings();
-    resetPlanetDefs();
-    addPlanetDef("terra", 1, 1);
-    addPlanetDef("mars", 2, 1);
+  void beforeViews() override {
     addPlanetDef("luna", 3, 1);
-    kel::DesktopPlatform::Services services;
-    services.installCrashReporter = false;
-    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
-    kel::Platform::setInstance(platform.get());
     engine::Director::getInstance()->designResolutionChanged(engine::Size(1280, 720));
-    setMenuSaves(&saves);
-    setMenuViewMaker(&menuViews);
-    layer = engine::InnerNode::create();
-    layer->retain();
-    createViews();
-    gameViews()->setLayer(layer);
-    gameViews()->switchTo(ViewId::Start);
   }
   void TearDown() override {
-    destroyViews();
-    layer->release();
-    setMenuViewMaker(nullptr);
-    setMenuSaves(nullptr);
-    kel::Platform::setInstance(nullptr);
-    platform.reset();
-    resetPlanetDefs();
+    StartViewFixture::TearDown();
     resetGameTables();
-    kel::resetSettings();
-    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
   }
-  StartView& start() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
   // The text of the row that begins with the prefix, selected; empty when none does.
   std::string selectRow(const std::string& prefix) {
     const auto& rows = start().list().rows();
@@ -87,13 +54,6 @@ class StartViewFormsTest : public ::testing::Test {
     start().keyEvent(key, true);
     return selectRow(prefix);
   }
-
-  testsupport::TempDir dir;
-  TempRoot files{dir.path().string() + "/"};
-  LocalSaves saves{files};
-  MenuViewFactory menuViews;
-  std::unique_ptr<kel::DesktopPlatform> platform;
-  engine::InnerNode* layer = nullptr;
 };
 
 TEST_F(StartViewFormsTest, LeftAndRightStepTheNewWorldsChoicesBothWays) {

@@ -32,6 +32,7 @@
 #include "platform/audio/audio_engine.h"
 #include "platform/audio/music.h"
 #include "tests/platform/audio/audio_fixture.h"
+#include "tests/menus/start/start_view_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/hud/hud.h"
 #include "ui/views/game_views.h"
@@ -42,59 +43,8 @@ namespace {
 
 using Page = StartView::Page;
 
-// The store's folders under a temporary root.
-class TempRoot final : public kel::DesktopFileSystem {
- public:
-  explicit TempRoot(std::string root) : root_(std::move(root)) {}
-  std::string writableRoot() const override { return root_; }
-
- private:
-  std::string root_;
-};
-
-class RecordingGame final : public NullGame {
- public:
-  void begin(uint8_t mode, const GameCompletion&) override { modes.push_back(mode); }
-  std::vector<uint8_t> modes;
-};
-
-class StartViewTest : public ::testing::Test {
+class StartViewTest : public menutest::StartViewFixture {
  protected:
-  void SetUp() override {
-    kel::resetSettings();
-    resetPlanetDefs();
-    addPlanetDef("terra", 1, 1);
-    addPlanetDef("mars", 2, 1);
-    kel::DesktopPlatform::Services services;
-    services.installCrashReporter = false;
-    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
-    kel::Platform::setInstance(platform.get());
-    setMenuSaves(&saves);
-    setMenuViewMaker(&menuViews);
-    layer = engine::InnerNode::create();
-    layer->retain();
-    createViews();
-    gameViews()->setLayer(layer);
-    gameViews()->switchTo(ViewId::Start);
-  }
-  void TearDown() override {
-    destroyViews();
-    layer->release();
-    setMenuViewMaker(nullptr);
-    setMenuSaves(nullptr);
-    kel::Platform::setInstance(nullptr);
-    platform.reset();
-    resetPlanetDefs();
-    kel::resetSettings();
-    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
-  }
-  StartView& start() { return dynamic_cast<StartView&>(gameViews()->view(ViewId::Start)); }
-  bool hasRow(const std::string& text) {
-    for (const auto& row : start().list().rows()) {
-      if (row.text == text) return true;
-    }
-    return false;
-  }
   CharacterRecord readCharacter(const std::string& name) {
     kel::FileHandle file(saves.characters().pathOf(name + ".dat"), kel::FileHandle::READ);
     CharacterRecord record;
@@ -102,15 +52,6 @@ class StartViewTest : public ::testing::Test {
     EXPECT_TRUE(readCharacterFile(file, record, parts));
     return record;
   }
-
-  testsupport::TempDir dir;
-  TempRoot files{dir.path().string() + "/"};
-  LocalSaves saves{files};
-  MenuViewFactory menuViews;
-  RecordingGame game;
-  engine::Seam<GameInterface, NullGame>::Scoped useGame{currentGameSeam(), game};
-  std::unique_ptr<kel::DesktopPlatform> platform;
-  engine::InnerNode* layer = nullptr;
 };
 
 TEST_F(StartViewTest, ACreatedCharacterIsWrittenWithItsStartingToolsAndBecomesCurrent) {

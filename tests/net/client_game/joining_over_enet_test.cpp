@@ -7,12 +7,15 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "content/items/block_edit.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "game/session/game_local.h"
+#include "game/session/game_saves.h"
 #include "game/session/local_session.h"
+#include "game/session/running_world.h"
 #include "game/session/travel_target.h"
 #include "net/client_game/client_game_swap.h"
 #include "net/endpoint/current_net.h"
@@ -33,6 +36,20 @@ using transfertest::HostWorld;
 
 constexpr float kFrame = 1.0f / 60.0f;
 
+// Which player the saves would write when the character is saved: the running one.
+class CharacterSaves final : public NullGameSaves {
+ public:
+  explicit CharacterSaves(RunningWorld& running) : running_(running) {}
+  bool saveCharacter() override {
+    saved.push_back(running_.player.get());
+    return true;
+  }
+  std::vector<const PlayerDesktopLocal*> saved;
+
+ private:
+  RunningWorld& running_;
+};
+
 class JoiningOverEnet : public nettest::LoopbackTest {
  protected:
   void SetUp() override {
@@ -46,6 +63,7 @@ class JoiningOverEnet : public nettest::LoopbackTest {
   }
   void TearDown() override {
     swap.reset();
+    setGameSaves(nullptr);  // a test's own saves go with it
     endCurrentNet();
     host.reset();
     local.unbindCurrent();
@@ -92,6 +110,7 @@ class JoiningOverEnet : public nettest::LoopbackTest {
   LocalSession local;
   nettest::RecordingNotices notices;
   std::unique_ptr<ClientGameSwap> swap = std::make_unique<ClientGameSwap>(local, WorldContext{}, &notices, nullptr);
+  std::unique_ptr<CharacterSaves> characterSaves;  // registered by a test of its own
 };
 
 TEST_F(JoiningOverEnet, TheJoinedGameEntersTheHostsWorldAndAsksItForEdits) {
@@ -175,6 +194,28 @@ TEST_F(JoiningOverEnet, QuittingLeavesTheHostAndReturnsToALocalGame) {
   EXPECT_TRUE(runUntil([&] { return host->players().at(peer) == nullptr; }, 5));
   // Leaving of one's own accord shows no lost connection.
   EXPECT_TRUE(notices.lostTexts.empty());
+}
+
+// The joined player is the running one while the joined game plays, so that quitting saves its
+// character (its inventory and statistics gathered at the host), and the running world is empty
+// again afterwards.
+TEST_F(JoiningOverEnet, QuittingSavesTheJoinedPlayersCharacter) {
+  characterSaves = std::make_unique<CharacterSaves>(local.running());
+  CharacterSaves& saves = *characterSaves;
+  setGameSaves(&saves);
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  const PlayerDesktopLocal* joined = swap->joined()->player();
+  EXPECT_EQ(local.running().player.get(), joined);
+  EXPECT_EQ(local.running().world.get(), swap->endpoint()->worldReceiver().world());
+
+  currentGame().quit();
+  EXPECT_EQ(saves.saved, (std::vector<const PlayerDesktopLocal*>{joined}));
+  EXPECT_EQ(local.running().player, nullptr);
+  EXPECT_EQ(local.running().world, nullptr);
+  runUntil([] { return false; }, 0);
 }
 
 // Another of the host's worlds is the host's to give: the client leaves and joins the same host

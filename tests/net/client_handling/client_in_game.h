@@ -54,8 +54,10 @@ class RecordingClientView final : public NetClientView {
   void joiningStatus(bool joining) override { statuses.push_back(joining); }
   void remotePlayerShown(PlayerClientDesktop& player) override { shown.push_back(&player); }
   void remotePlayerGone(PlayerClientDesktop& player) override { gone.push_back(&player); }
+  PlayerEvents* copyEvents() override { return copyEventsTo; }
 
   bool inventoryCurrent = false;
+  PlayerEvents* copyEventsTo = nullptr;
   std::vector<bool> statuses;
   std::vector<PlayerClientDesktop*> shown;
   std::vector<PlayerClientDesktop*> gone;

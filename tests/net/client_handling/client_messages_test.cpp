@@ -7,6 +7,7 @@
 #include <bit>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content/items/block_edit.h"
@@ -76,6 +77,35 @@ TEST_F(ClientMessagesTest, ARemotePlayersMotionMovesItsCopy) {
   EXPECT_EQ(ann()->cellX, 8u);
   EXPECT_EQ(ann()->cellY, 4u);
   EXPECT_EQ(ann()->body().hKey, 0);
+}
+
+// What a copy tells the interface's view of it.
+class CopyEvents final : public PlayerEvents {
+ public:
+  void motionEvent(PlayerGraphical& player, uint8_t code) override { motions.emplace_back(&player, code); }
+  std::vector<std::pair<PlayerGraphical*, uint8_t>> motions;
+};
+
+TEST_F(ClientMessagesTest, ACopyTellsTheViewsEventsHowItMoves) {
+  CopyEvents copyEvents;
+  game.view.copyEventsTo = &copyEvents;
+  game.entry(3, 0, "Bob");
+  PlayerClientDesktop* bob = game.client.remotePlayer(3);
+  ASSERT_NE(bob, nullptr);
+  wire::WireOut motion = ClientInGame::fromHost(20);
+  motion.peer(3);
+  player_record::writeMotion(motion, {MotionEvent::kLeft, MotionEvent::kPressed, 240.0f, 120.0f, -2.0f, 0, 0, 0});
+  game.receive(motion);
+  for (int i = 0; i < 10; ++i) bob->update(1.0f);
+  ASSERT_FALSE(copyEvents.motions.empty());
+  EXPECT_EQ(copyEvents.motions.front().first, static_cast<PlayerGraphical*>(bob));
+  // A copy made before the view had events to give tells them nothing.
+  wire::WireOut annMoves = ClientInGame::fromHost(20);
+  annMoves.peer(ClientInGame::kOtherPeer);
+  player_record::writeMotion(annMoves, {MotionEvent::kRight, MotionEvent::kPressed, 300.0f, 120.0f, 2.0f, 0, 0, 0});
+  game.receive(annMoves);
+  for (int i = 0; i < 10; ++i) ann()->update(1.0f);
+  for (const auto& [player, code] : copyEvents.motions) EXPECT_EQ(player, static_cast<PlayerGraphical*>(bob)) << int(code);
 }
 
 TEST_F(ClientMessagesTest, ThePlayersStateItemsAndDeathReachTheirCopies) {

@@ -27,6 +27,7 @@
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/game/session/side_session.h"
 #include "tests/net/host_game/host_in_game.h"
+#include "tests/net/host_game/hosting_session.h"
 #include "tests/net/loopback/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "world/edits/edit_kind.h"
@@ -35,18 +36,6 @@
 namespace nettest {
 namespace {
 
-constexpr uint8_t kSizeIndex = 0;
-constexpr uint32_t kSeed = 11;
-
-std::unique_ptr<World> generated(const WorldContext& context) {
-  WorldParams params;
-  params.planetId = planetDefs().front()->id;
-  params.sizeIndex = kSizeIndex;
-  engine::randomSeed(kSeed);
-  std::unique_ptr<World> world = World::create(nullptr, params, 0, 0, context);
-  world->generate(nullptr);
-  return world;
-}
 
 BlockEdit editAt(uint8_t kind, const MapBlock& cell, uint16_t blockId) {
   BlockEdit edit;
@@ -62,17 +51,12 @@ class HostLoopback : public ::testing::Test {
   void SetUp() override {
     scenetest::resetScene();
     transfertest::loadContent();
-    SessionKind kind{.rules = [this] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
-                     .game = [this](LocalLogic& rules) {
-                       return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting);
-                     }};
-    session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind);
-    game_test::playIn(*session, generated(session->context()), 10, 10);
+    session = hostingSession(server, hosting);
     hostWorld = session->running().world.get();
     server.setWorld(hostWorld);
     server.setHostPlayer(session->running().player.get());
 
-    clientWorld = generated({});
+    clientWorld = generatedWorld({});
     clientEntities = std::make_unique<WorldEntities>(*clientWorld);
     clientWorld->setContext(WorldContext{.effects = clientEntities.get()});
     client.setWorld(clientWorld.get());
@@ -106,15 +90,7 @@ class HostLoopback : public ::testing::Test {
     const wire::WireOut out = wire::WireOut(wire::outgoing(60, wire::Side::Client)).u8(0).blockEdit(edit);
     client.send(out.data(), out.size(), 0);
   }
-  // A solid cell with air above it, in the column: what a player standing there would mine.
-  MapBlock* groundIn(int32_t column) {
-    WorldMap& map = hostWorld->map();
-    for (int32_t row = map.height() - 2; row > 0; --row) {
-      MapBlock* cell = map.cellAt(column, row);
-      if (cell->frontId() != 0 && map.cellAt(column, row + 1)->frontId() == 0) return cell;
-    }
-    return nullptr;
-  }
+  MapBlock* groundIn(int32_t column) { return nettest::groundIn(hostWorld->map(), column); }
   MapBlock& onClient(const MapBlock& cell) { return *clientWorld->cellAt(cell.x, cell.y); }
   bool same(const MapBlock& cell) { return packMapBlock(cell) == packMapBlock(onClient(cell)); }
 

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
@@ -19,6 +22,8 @@
 #include "net/endpoint/net_server.h"
 #include "net/host_game/hosting.h"
 #include "net/host_game/net_logic.h"
+#include "net/transfer/transfer_screen.h"
+#include "net/transports/enet_client.h"
 #include "net/transports/enet_server.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/net/loopback/loopback_fixture.h"
@@ -44,6 +49,15 @@ class ReadableSaves final : public NullGameSaves {
                                                       GameClock* clock) override {
     return std::make_unique<PlayerDesktopLocal>(&game, events, clock);
   }
+};
+
+// What the host's wait view is told.
+class RecordingScreen final : public TransferScreen {
+ public:
+  void waitStatus(const std::string& text, const std::string&) override { shown.push_back(text); }
+  void endWait() override { shown.push_back("(end)"); }
+  void loadingStatus(const std::string& text, const std::string&) override { shown.push_back("loading " + text); }
+  std::vector<std::string> shown;
 };
 
 class HostingSwap : public world_test::WorldTest {
@@ -113,6 +127,38 @@ TEST_F(HostingSwap, QuittingTheHostingGameReturnsToTheGamePlayedAlone) {
   EXPECT_EQ(currentNet(), nullptr) << "the endpoint is no longer current";
   advance(0.1f);  // the hosting session goes once its game has returned
   EXPECT_EQ(hosting->session(), nullptr);
+}
+
+TEST_F(HostingSwap, AClientReceivingTheWorldShowsOnTheHostsWaitViewUntilItGoes) {
+  RecordingScreen screen;
+  HostSetup setup = loopbackSetup();
+  setup.transferScreen = &screen;
+  Hosting* hosting = hostWorld(local, setup);
+  ASSERT_NE(hosting, nullptr);
+  advance(0.2f);
+  ASSERT_TRUE(hosting->worldHosted());
+  const uint16_t port = static_cast<enet::EnetServer*>(hosting->server()->bridge())->port();
+
+  RecordingNotices notices;
+  LoopbackClient client("Ann", &notices);
+  client.setBridge(std::make_unique<enet::EnetClient>(client.bridgeListener(), kel::NetBridgeSetup{}));
+  ASSERT_TRUE(client.bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port)));
+  const auto pumped = [&](const std::function<bool()>& done) {
+    return pumpUntil([&] {
+      advance(0.02f);
+      client.dispatchQueued();
+    }, done);
+  };
+  ASSERT_TRUE(pumped([&] { return !screen.shown.empty(); }));
+  EXPECT_EQ(screen.shown.front(), "Sending world.. 0%");
+
+  client.shutdown();
+  ASSERT_TRUE(pumped([&] { return screen.shown.back() == "(end)"; }));
+  // The screen is the host's own: once hosting ends the endpoint no longer holds it.
+  hosting->returnToLocalGame();
+  const size_t seen = screen.shown.size();
+  advance(0.1f);
+  EXPECT_EQ(screen.shown.size(), seen);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // A scripted hostile client over real ENet: admitted beside an honest one, it sends every message a
 // host takes with the peer bytes forged to name the honest player (or the host), then items, slots,
 // ids and amounts out of range, host-only messages, a second hello, damaged packets and finally a
-// shutdown notice. The host stays up, nobody else is removed or spoken for, and an honest client
-// still joins afterwards.
+// shutdown notice. The host, running the game's own rules, stays up, nobody else is removed or
+// spoken for, and an honest client still joins afterwards.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "game/rules/player_rules.h"
+#include "game/rules/local_logic.h"
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_catalogue.h"
 #include "net/wire/wire_layout.h"
@@ -27,11 +27,13 @@ using nettest::Received;
 // The seed whose peer bytes name peer 1, the honest player.
 constexpr uint8_t kNamesAnn = 5;
 
-class HostRules final : public NullLogic, public PlayerRules {
+// The game's own rules, so that every request a client may send is carried out.
+class HostRules final : public LocalLogic {
  public:
-  bool damagePlayer(PlayerBase&, float amount, uint8_t) override {
+  HostRules() : LocalLogic(nullptr, nullptr, nullptr) {}
+  bool damagePlayer(PlayerBase& player, float amount, uint8_t kind) override {
     damage.push_back(amount);
-    return true;
+    return LocalLogic::damagePlayer(player, amount, kind);
   }
   std::vector<float> damage;
 };
@@ -60,6 +62,7 @@ class HostileClient : public nettest::LoopbackTest {
     params.mode = 1;
     world = std::make_unique<World>(nullptr, params, 40, 20);
     world->setContext({.rules = &rules});
+    rules.setWorld(world.get());
   }
   // The endpoints go before the world their players stand in.
   ~HostileClient() override {

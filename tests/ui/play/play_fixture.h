@@ -33,8 +33,8 @@ class PlayTest : public game_test::GameTest {
   void TearDown() override {
     destroyViews();
     layer->release();
-    world = std::move(runningWorld().world);
-    player = std::move(runningWorld().player);
+    world.reset(runningWorld().world.release());
+    player.reset(runningWorld().player.release());
     kel::Platform::setInstance(nullptr);
     platform.reset();
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();

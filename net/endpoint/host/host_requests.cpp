@@ -1,0 +1,119 @@
+// The host's handling of the requests only a client sends in category 2: the actions its player
+// takes in the world (throwing, shooting, using a block, a shelf, eating, catching and hitting mobs,
+// dropping an item, leaving a bed, a portal, its pet). Each acts through the hosted world's rules for
+// the sender's own player, near where that player stands; the rules tell every client what changed.
+
+#include <bit>
+#include <cmath>
+
+#include "content/items/item.h"
+#include "entities/mobs/mob_entity.h"
+#include "game/combat/mob_hit.h"
+#include "game/rules/consumption_rules.h"
+#include "game/rules/local_logic.h"
+#include "game/session/game.h"
+#include "net/client_game/request_ids.h"
+#include "net/endpoint/host/host_bounds.h"
+#include "net/endpoint/net_server.h"
+#include "world/blocks/shelf.h"
+#include "world/map/world_map.h"
+#include "world/rules/logic.h"
+#include "world/seams/entity_effects.h"
+#include "world/world.h"
+
+namespace {
+
+// The fastest throw a client's view makes is a few pixels a tick; more would fling the item
+// through walls.
+constexpr float kMostThrowSpeed = 10.0f;
+constexpr uint16_t kStatConsumed = 0;
+
+}  // namespace
+
+MobEntity* NetServer::mobNear(const PlayerBase& player, uint32_t id) const {
+  Entity* entity = world() != nullptr ? world()->effects().entityById(id) : nullptr;
+  auto* mob = dynamic_cast<MobEntity*>(entity);
+  if (mob == nullptr || mob->data.removed) return nullptr;
+  const float dx = world()->map().shortDeltaX(mob->data.x - player.position.x);
+  const float dy = mob->data.y - player.position.y;
+  return std::abs(dx) <= host::kMobReach && std::abs(dy) <= host::kMobReach ? mob : nullptr;
+}
+
+MapBlock* NetServer::cellNear(const PlayerBase& player, const wire::Cell& at, int reach) const {
+  MapBlock* cell = world() != nullptr ? world()->cellAt(at.column, at.row) : nullptr;
+  if (cell == nullptr || !host::cellWithinReach(player, *cell, world()->map().width(), reach)) return nullptr;
+  return cell;
+}
+
+bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& player) {
+  LocalLogic* rules = localRules();
+  if (rules == nullptr) return false;
+  switch (in.spec().id) {
+    case request_id::kThrowItem: {
+      wire::PooledItem item = wire::itemFromWire(in);
+      in.point();  // where the client saw itself: the host knows where its player is
+      const float speed = in.f32();
+      const float angle = in.f32();
+      const uint8_t flags = in.u8();
+      if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return true;
+      rules->spawnItemEntity(item.release(), player.position, speed, angle, flags);
+      return true;
+    }
+    case request_id::kShoot: {
+      const wire::Point aim = in.point();
+      Item* held = player.heldItem();
+      if (held != nullptr && !held->isNone()) rules->shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0);
+      return true;
+    }
+    case request_id::kUseBlock: {
+      const wire::Cell at = in.cell();
+      const uint8_t layer = in.u8() == 0 ? MapBlock::kFront : MapBlock::kBack;
+      if (MapBlock* cell = cellNear(player, at, host::kUseReach)) useBlockFor(player, *cell, layer);
+      return true;
+    }
+    case request_id::kOpenBlockEntity: {
+      const wire::Cell at = in.cell();
+      const uint8_t position = in.u8();
+      MapBlock* cell = cellNear(player, at, host::kToolReach);
+      Item* held = player.heldItem();
+      if (cell == nullptr || held == nullptr || held->isNone()) return true;
+      ItemPtr unit(copyItem(*held, true));
+      if (unit == nullptr) return true;
+      unit->count = 1;
+      if (putItemOnShelf(*world(), *cell, unit, position)) player.consumeHeldItem();
+      return true;
+    }
+    case request_id::kConsumeItem: {
+      const wire::PooledItem item = wire::itemFromWire(in);
+      if (item != nullptr && applyConsumption(*rules, player, *item)) player.recordStat(kStatConsumed, item->id);
+      return true;
+    }
+    case request_id::kCaptureMob:
+      offerCapture(player, in.u32());
+      return true;
+    case request_id::kHitMob:
+      if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer(*rules, player, *mob);
+      return true;
+    case request_id::kDropItem: {
+      wire::PooledItem item = wire::itemFromWire(in);
+      if (item == nullptr) return true;
+      const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
+      rules->spawnItemDrop(item.release(), at, Game::kItemDropKind);
+      return true;
+    }
+    case request_id::kLeaveBed:
+      rules->setPlayerInBed(&player, 0);
+      return true;
+    case request_id::kPortal:
+      in.u32();  // a client names no portal: the host's travel takes the cell its player stands on
+      rules->usePortal(&player, nullptr);
+      return true;
+    case request_id::kRefreshPet: {
+      const wire::PooledItem item = wire::itemFromWire(in);
+      if (!world()->isCreative()) rules->summonPet(player, item.get());
+      return true;
+    }
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,169 @@
+// Joining from the program's own menus: a headless host in the same process listens on 127.0.0.1
+// with a generated world; a new character types the host's address and port on the join page,
+// saves them to the server list and joins from it. The wait view says it is connecting, the
+// host's world is entered as the current game (unlocking "Better With A Friend"), and leaving from
+// the pause view brings the start view back while the host sees the player go. Joined again, the
+// host's departure ends the game with its reason in the start view's message; closing the program
+// while joined ends the joined game.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/stats/stats_store.h"
+#include "menus/start_view.h"
+#include "menus/wait_view.h"
+#include "net/endpoint/current_net.h"
+#include "net/endpoint/net_player_server.h"
+#include "net/endpoint/net_server.h"
+#include "net/transports/enet_server.h"
+#include "platform/settings/settings.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "tests/net/net_test_support.h"
+#include "tests/net/transfer/transfer_fixture.h"
+#include "ui/views/game_views.h"
+#include "world/current_world.h"
+#include "world/rules/game.h"
+
+namespace {
+
+using namespace apptest;
+
+constexpr const char* kLoopback = "127.0.0.1";
+constexpr size_t kJoinedAchievement = 105;
+constexpr uint8_t kJoinedSession = 2;
+
+// A host of a generated world with no game of its own, listening on a port the system picks.
+struct HeadlessHost {
+  HeadlessHost() {
+    server.setBridge(std::make_unique<enet::EnetServer>(server.bridgeListener(), setup));
+    auto* bridge = static_cast<enet::EnetServer*>(server.bridge());
+    if (!bridge->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, 0))) return;
+    port = bridge->port();
+    server.worldSender().setHostedWorld(world.world.get(), world.entities.get());
+    server.worldSender().setPlayerCells([](uint8_t) { return PlayerCells{44, 21, 40, 20}; });
+  }
+  ~HeadlessHost() {
+    server.worldSender().setHostedWorld(nullptr, nullptr);
+    server.shutdown();
+  }
+  // The peer that joined as `name`; 0 for none.
+  uint8_t peerNamed(const std::string& name) const {
+    for (size_t peer = 1; peer < server.players().size(); ++peer) {
+      if (server.players().at(peer) != nullptr && server.players().at(peer)->name() == name) return static_cast<uint8_t>(peer);
+    }
+    return 0;
+  }
+
+  kel::NetBridgeSetup setup{kel::NET_KIND_DIRECT, 4, ""};
+  nettest::RecordingNotices notices;
+  transfertest::HostWorld world = transfertest::generatedWorld(0);
+  NetServer server{setup, "Host", &notices};
+  uint16_t port = 0;
+};
+
+// The host drains its messages every frame of the program; it and its world go with the run's
+// director and views.
+class JoinFromMenusTest : public AppRunTest {
+ protected:
+  // From the start view to the host's world entered by a new character, the host's address and
+  // port typed on the join page, saved to the server list and joined from there.
+  std::vector<Step> intoTheHostsWorld() {
+    return {
+        {"the start view", [this] { return current() == ViewId::Start && wait(3); }},
+        {"a host listens on 127.0.0.1", [this] {
+           host = std::make_unique<HeadlessHost>();
+           portText = std::to_string(host->port);
+           return host->port != 0;
+         }, 1},
+        {"multiplayer", [] { return chooseRow("Multiplayer") && startView().page() == StartView::Page::Multiplayer; }},
+        {"join a game", [] { return chooseRow("Join a game") && startView().page() == StartView::Page::Characters; }},
+        {"new character", [] { return chooseRow("New character") && startView().page() == StartView::Page::NewCharacter; }},
+        {"create it", [] { return chooseRow("Create") && startView().status() == "Created Player."; }},
+        {"play as it", [] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Join; }},
+        {"type the address", [] { return typeInRow("Address: ", kLoopback, 0); }},
+        {"type the port", [this] { return typeInRow("Port: ", portText, 5); }},
+        {"save it to the server list", [] {
+           return chooseRow("Save to the server list") && kel::options().servers.size() == 1;
+         }},
+        {"join it from the list", [this] {
+           if (!chooseRow(savedServerRow())) return false;
+           connecting = dynamic_cast<WaitView&>(gameViews()->view(ViewId::Wait)).firstLine();
+           return current() == ViewId::Wait || current() == ViewId::Main;
+         }},
+        entered(),
+    };
+  }
+  // The host's world is the current game's, and the host has the player.
+  Step entered() {
+    return {"the host's world is entered", [this] {
+              if (current() != ViewId::Main || currentGame().sessionKind() != kJoinedSession || currentWorld() == nullptr) {
+                return false;
+              }
+              unlocked = statsStore().isUnlocked(kJoinedAchievement);
+              return host->peerNamed("Player") != 0 && wait(30);
+            }, 60 * 60};
+  }
+  std::string savedServerRow() const { return std::string("Join ") + kLoopback + ":" + portText; }
+  bool wait(int frames) { return ++waited >= frames ? (waited = 0, true) : false; }
+  void run(std::vector<Step> steps) {
+    Script script(std::move(steps));
+    playScript(script, [&] {
+      if (host == nullptr) return;
+      host->server.dispatchQueued();
+      if (script.finished()) host.reset();
+    });
+  }
+
+  std::unique_ptr<HeadlessHost> host;
+  std::string portText;
+  int waited = 0;
+  bool unlocked = false;
+  std::string connecting;
+};
+
+TEST_F(JoinFromMenusTest, APlayerJoinsAHostFromTheServerListAndLeavesFromThePauseView) {
+  std::string lostMessage;
+  run(joined(intoTheHostsWorld(), {
+      {"pause", [] {
+         // As the program pauses when its window goes to the background.
+         showPauseView();
+         return current() == ViewId::Pause;
+       }},
+      {"leave from the pause view", [this] { return saveAndQuitOnce(waited); }, 600},
+      {"the game played alone is back and the host saw the player go", [this] {
+         return currentNet() == nullptr && currentWorld() == nullptr && currentGame().sessionKind() != kJoinedSession &&
+                host->peerNamed("Player") == 0;
+       }, 60 * 10},
+      {"join again", [this] {
+         return chooseRow("Multiplayer") && chooseRow("Join a game") && chooseRow("Play as Player") &&
+                chooseRow(savedServerRow());
+       }, 1},
+      entered(),
+      {"the host goes", [this] {
+         host->server.shutdown();
+         return true;
+       }, 1},
+      {"the start view says why", [&] {
+         if (current() != ViewId::Start || startView().page() != StartView::Page::Message) return false;
+         lostMessage = startView().lines().front();
+         return currentNet() == nullptr && currentWorld() == nullptr;
+       }, 60 * 10},
+  }));
+  EXPECT_EQ(connecting, "Connecting to the host...");
+  EXPECT_TRUE(unlocked) << "joining unlocks the achievement";
+  EXPECT_EQ(lostMessage, "The host has quit the game.");
+}
+
+TEST_F(JoinFromMenusTest, QuittingTheProgramWhileJoinedEndsTheJoinedGame) {
+  run(intoTheHostsWorld());
+  EXPECT_EQ(currentNet(), nullptr);
+  EXPECT_EQ(currentWorld(), nullptr);
+  EXPECT_NE(currentGame().sessionKind(), kJoinedSession);
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+#pragma once
+// A hosting session for the tests that play a generated world: the host's rules (`NetLogic`) and
+// game (`GameRemoteServer`) over an endpoint, playing the world the content generates from seed 11
+// at the smallest size, the host's own player standing at (10, 10).
+
+#include <memory>
+
+#include "content/planets/planet_def.h"
+#include "engine/base/random.h"
+#include "game/session/local_session.h"
+#include "net/endpoint/net_server.h"
+#include "net/host_game/game_remote_server.h"
+#include "net/host_game/net_logic.h"
+#include "tests/game/session/side_session.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace nettest {
+
+// The same world each time: a client generating it with an empty context holds the host's cells.
+inline std::unique_ptr<World> generatedWorld(const WorldContext& context) {
+  WorldParams params;
+  params.planetId = planetDefs().front()->id;
+  params.sizeIndex = 0;
+  engine::randomSeed(11);
+  std::unique_ptr<World> world = World::create(nullptr, params, 0, 0, context);
+  world->generate(nullptr);
+  return world;
+}
+
+// A solid cell with air above it, in the column: what a player standing there would mine.
+inline MapBlock* groundIn(WorldMap& map, int32_t column) {
+  for (int32_t row = map.height() - 2; row > 0; --row) {
+    MapBlock* cell = map.cellAt(column, row);
+    if (cell->frontId() != 0 && map.cellAt(column, row + 1)->frontId() == 0) return cell;
+  }
+  return nullptr;
+}
+
+inline std::unique_ptr<LocalSession> hostingSession(NetServer& server, HostingControl& hosting) {
+  SessionKind kind{.rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
+                   .game = [&server, &hosting](LocalLogic& rules) {
+                     return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting);
+                   }};
+  auto session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind);
+  game_test::playIn(*session, generatedWorld(session->context()), 10, 10);
+  return session;
+}
+
+}  // namespace nettest
