@@ -125,7 +125,7 @@ bool UiPlayerEvents::tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const s
   GameViews* views = gameViews();
   if (views == nullptr || views->currentId() != ViewId::Main) return false;
   auto answer = [askingPeer, askedPeer](uint8_t reply) {
-    if (GameBetweenPlayers* between = currentGame().betweenPlayers()) between->answerTrade(reply, askedPeer, askingPeer);
+    if (GameTradeWindows* windows = currentGame().tradeWindows()) windows->answerTrade(reply, askedPeer, askingPeer);
   };
   static_cast<DialogView&>(views->view(ViewId::Dialog))
       .setupChoice("Trade", askingName + " wants to trade with you.",

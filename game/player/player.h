@@ -12,7 +12,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_base.h"
 
-class GameBetweenPlayers;
+class GameTradeWindows;
 class GameClock;
 class GameInterface;
 class MeleeSwing;
@@ -129,8 +129,8 @@ class Player : public PlayerBase, public InventoryOwner {
   uint32_t difficultyId = 2;    // the difficulty the character plays at
 
  private:
-  // The game's trade and chat between players; null when the game has none (played alone).
-  GameBetweenPlayers* betweenPlayers() const;
+  // The game's trade windows; null when the game has none (played alone).
+  GameTradeWindows* tradeWindows() const;
 
   GameClock* clock_;            // not owned; null: no clock
   uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)

@@ -12,7 +12,7 @@
 #include "world/rules/game.h"
 
 // A game played alone has no other player to trade with: no trade window, nobody to answer.
-GameBetweenPlayers* Player::betweenPlayers() const { return game != nullptr ? game->betweenPlayers() : nullptr; }
+GameTradeWindows* Player::tradeWindows() const { return game != nullptr ? game->tradeWindows() : nullptr; }
 
 PlayerBase::~PlayerBase() {
   forgetTradeRequestsOf(*this);
@@ -21,13 +21,13 @@ PlayerBase::~PlayerBase() {
 
 void Player::tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName) {
   if (events().tradeRequest(askingPeer, askedPeer, std::string(askingName))) return;
-  if (GameBetweenPlayers* between = betweenPlayers()) between->answerTrade(trade::kBusy, askedPeer, askingPeer);
+  if (GameTradeWindows* windows = tradeWindows()) windows->answerTrade(trade::kBusy, askedPeer, askingPeer);
 }
 
 void Player::tradeStarted(std::string_view partnerName) {
   const std::string partner(partnerName);
-  GameBetweenPlayers* between = betweenPlayers();
-  TradeAbstract* window = between != nullptr ? between->createTrade(partner) : nullptr;
+  GameTradeWindows* windows = tradeWindows();
+  TradeAbstract* window = windows != nullptr ? windows->createTrade(partner) : nullptr;
   inventory->setTrade(std::unique_ptr<TradeAbstract>(window));
   if (window != nullptr) events().tradeWindowOpened(partner);
 }

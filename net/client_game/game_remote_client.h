@@ -31,7 +31,8 @@ class ClientGameExit {
 class GameRemoteClient final : public Game,
                                public GamePeerReports,
                                public GameHostRequests,
-                               public GameBetweenPlayers {
+                               public GameTradeWindows,
+                               public GameChat {
  public:
   static constexpr uint8_t kSessionKind = 2;
   static constexpr int16_t kTextLoadingJoined = 101;
@@ -51,7 +52,8 @@ class GameRemoteClient final : public Game,
 
   GamePeerReports* peerReports() override { return this; }
   GameHostRequests* hostRequests() override { return this; }
-  GameBetweenPlayers* betweenPlayers() override { return this; }
+  GameTradeWindows* tradeWindows() override { return this; }
+  GameChat* chat() override { return this; }
 
   void begin(uint8_t mode, const GameCompletion& done) override;
   void playPlayerAction(uint8_t action, uint8_t value) override;

@@ -30,9 +30,9 @@ void ChatView::exit() {
 }
 
 void ChatView::submit(const std::string& line) {
-  // A networked game says the line to the others or asks its host; alone the line runs here.
-  if (GameBetweenPlayers* between = currentGame().betweenPlayers()) {
-    between->submitChatLine(line);
+  // A joined game says the line to the others or asks its host; alone the line runs here.
+  if (GameChat* chat = currentGame().chat()) {
+    chat->submitChatLine(line);
   } else if (PlayerDesktopLocal* player = runningWorld().player.get()) {
     runConsoleCommand(this, *player, line);
   }

@@ -1,7 +1,7 @@
 #pragma once
 // The game in progress, as the world model sees it, by role: the player's actions, the session
 // and its timers, the player's side of trading; and the roles only a networked game has (reports
-// to the other side, requests to the host, trade windows and chat between players), which the
+// to the other side, requests to the host, trade windows, the chat line), which the
 // whole hands out when the game has them. `GameInterface`, the whole, is the abstract base of the game's
 // class tree (`GameReal` and `Game` derive from it in the game library, then `GameLocal` and the
 // remote kinds); it is declared here so the world's simulations can hand their edits to the current game
@@ -122,13 +122,20 @@ class GameHostRequests {
   virtual void reportItemLearned(uint16_t itemId) = 0;
 };
 
-// Between players: the trade window with a partner, the answer to another player's trade
-// request, and the chat line (alone, the chat command interpreter runs the line for the player).
-class GameBetweenPlayers {
+// Trading between players: the trade window with a partner, and the answer to another player's
+// trade request (alone there is nobody to trade with).
+class GameTradeWindows {
  public:
-  virtual ~GameBetweenPlayers() = default;
+  virtual ~GameTradeWindows() = default;
   virtual TradeAbstract* createTrade(const std::string& partner) = 0;
   virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
+};
+
+// The chat line a joined player's host runs or says to everyone (alone, and on the host, the chat
+// command interpreter runs the line for the player).
+class GameChat {
+ public:
+  virtual ~GameChat() = default;
   virtual void submitChatLine(const std::string& text) = 0;
 };
 
@@ -139,16 +146,22 @@ class GameInterface : public GamePlayerActions, public GameSession, public GameT
   ~GameInterface() override = default;
   virtual GamePeerReports* peerReports() { return nullptr; }
   virtual GameHostRequests* hostRequests() { return nullptr; }
-  virtual GameBetweenPlayers* betweenPlayers() { return nullptr; }
+  virtual GameTradeWindows* tradeWindows() { return nullptr; }
+  virtual GameChat* chat() { return nullptr; }
 };
 
 // No game runs: every action does nothing, every question is answered no. It answers every
 // networked role as well, each doing nothing, so a test's game can fill in the one it needs.
-class NullGame : public GameInterface, public GamePeerReports, public GameHostRequests, public GameBetweenPlayers {
+class NullGame : public GameInterface,
+                 public GamePeerReports,
+                 public GameHostRequests,
+                 public GameTradeWindows,
+                 public GameChat {
  public:
   GamePeerReports* peerReports() override { return this; }
   GameHostRequests* hostRequests() override { return this; }
-  GameBetweenPlayers* betweenPlayers() override { return this; }
+  GameTradeWindows* tradeWindows() override { return this; }
+  GameChat* chat() override { return this; }
   void begin(uint8_t, const GameCompletion&) override {}
   void playPlayerAction(uint8_t, uint8_t) override {}
   void playCellEffect(uint8_t, MapBlock&) override {}

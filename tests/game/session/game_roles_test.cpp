@@ -43,11 +43,12 @@ TEST_F(GameRolesTest, AGamePlayedAloneHasNoneOfTheNetworkedRoles) {
   GameInterface& whole = game;
   EXPECT_EQ(whole.peerReports(), nullptr);
   EXPECT_EQ(whole.hostRequests(), nullptr);
-  EXPECT_EQ(whole.betweenPlayers(), nullptr);
+  EXPECT_EQ(whole.tradeWindows(), nullptr);
+  EXPECT_EQ(whole.chat(), nullptr);
   NetworkedGame networked;
   GameInterface& other = networked;
   EXPECT_EQ(other.peerReports(), &networked);
-  EXPECT_EQ(other.betweenPlayers(), &networked);
+  EXPECT_EQ(other.tradeWindows(), &networked);
 }
 
 TEST_F(GameRolesTest, APlayersMotionReachesOnlyANetworkedGame) {
