@@ -45,6 +45,7 @@ Renderer::Renderer() : quads_(static_cast<size_t>(VBO_SIZE)), indices_(INDEX_VBO
   quadData_ = quads_.data();
   quadCapacity_ = VBO_SIZE;
   runs_.resize(64);
+  runCapacity_ = runs_.size();
   commands_.reserve(64);
 }
 
@@ -117,8 +118,19 @@ void Renderer::growQuadBuffer(int64_t needed) {
   quadCapacity_ = capacity;
 }
 
+void Renderer::addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad,
+                                 const Mat4& modelView) {
+  if (quadCount_ == quadCapacity_) growQuadBuffer(1);
+  copyQuad(quadData_[quadCount_], quad);
+  if (!continuesRun(material)) openRun(material, modelView);
+  ++quadCount_;
+}
+
 void Renderer::openRunKeeping(const QuadMaterial& material, const Mat4& modelView) {
-  if (runCount_ == runs_.size()) runs_.resize(runs_.size() * 2);
+  if (runCount_ == runCapacity_) {
+    runs_.resize(runCapacity_ * 2);
+    runCapacity_ = runs_.size();
+  }
   int32_t kept = -1;
   if (material.readsModelView()) {
     kept = static_cast<int32_t>(modelViews_.size());
@@ -126,7 +138,7 @@ void Renderer::openRunKeeping(const QuadMaterial& material, const Mat4& modelVie
   }
   QuadRun& run = runs_[runCount_++];
   run = {material.drawn(), static_cast<uint32_t>(quadCount_), kept};
-  openRun_ = &run;
+  openRunID_ = material.getID();
 }
 
 void Renderer::addCommand(RenderCommand* command) {
@@ -136,7 +148,7 @@ void Renderer::addCommand(RenderCommand* command) {
     return;
   }
   commands_.push_back({command, runCount_});
-  openRun_ = nullptr;
+  openRunID_ = 0;
 }
 
 // The quads go into the buffer already in world space: a whole-quad copy, then (unless the
@@ -176,7 +188,7 @@ void Renderer::render() {
 void Renderer::clean() {
   quadCount_ = 0;
   runCount_ = 0;
-  openRun_ = nullptr;
+  openRunID_ = 0;
   commands_.clear();
   modelViews_.clear();
   lastMaterialID_ = 0;
@@ -216,8 +228,7 @@ void Renderer::runOtherCommand(RenderCommand* command) {
 // Nothing else reaches GL within a flush: the blend applied last is still GL's.
 inline void Renderer::applyMaterial(const QuadRun& run, AppliedMaterial& applied) const {
   const QuadMaterial::Drawn& material = run.material;
-  if (material.programState == applied.programState && applied.reusable && applied.drawable)
-      [[likely]] {
+  if (material.programState == applied.programState && applied.textureOnly) [[likely]] {
     GL::bindTexture2D(material.textureId);
     if (material.blend != applied.blend) {
       GL::blendFunc(material.blend.src, material.blend.dst);
@@ -233,7 +244,7 @@ Renderer::AppliedMaterial Renderer::applyWholeMaterial(const QuadRun& run) const
       run.modelView >= 0 ? modelViews_[static_cast<size_t>(run.modelView)] : Mat4::IDENTITY;
   const bool drawable = run.material.use(modelView);
   return {run.material.programState, run.material.blend,
-          QuadMaterial::isReapplicationFree(run.material.programState), drawable};
+          drawable && QuadMaterial::isReapplicationFree(run.material.programState), drawable};
 }
 
 // Runs [begin, end) lie one after another in the buffer; they are uploaded and drawn in flushes
@@ -250,47 +261,52 @@ void Renderer::drawRuns(size_t begin, size_t end) {
 
 // Consecutive runs of one material are drawn as one; a material is applied only when it differs
 // from the last one applied (which a run cut by the end of a flush still is). A scene of sprites
-// of a few textures interleaved has a run per sprite: the walk keeps what it needs in locals.
+// of a few textures interleaved has a run per sprite, so the walk past the first run reads only
+// where each run starts and its material: only the first run may begin before the flush and only
+// the last may end after it, and the quads waiting to be drawn end where a material changes.
 size_t Renderer::flush(size_t run, int64_t start, int64_t end) {
   ++flushes_;
   uploadQuads(quadData_ + start, end - start);
-  const QuadRun* runs = runs_.data();
-  const size_t runCount = runCount_;
   AppliedMaterial applied;
   applied.drawable = lastMaterialDrawable_;
   uint32_t lastMaterialID = lastMaterialID_;
-  DrawnRuns drawn;
-  int64_t drawLength = 0;
-  for (;; ++run) {
-    const QuadRun& current = runs[run];
-    const int64_t next = run + 1 < runCount ? runs[run + 1].start : quadCount_;
-    const uint32_t materialID = current.material.id;
-    if (materialID != lastMaterialID || materialID == 0) {
-      drawn.draw(drawLength, applied.drawable);
-      drawLength = 0;
-      applyMaterial(current, applied);
-      lastMaterialID = materialID;
-    }
-    drawLength += std::min(next, end) - std::max<int64_t>(current.start, start);
-    if (next >= end) break;
+  FlushDraws draws{start};
+  const QuadRun* current = runs_.data() + run;
+  const QuadRun* const last = runs_.data() + runCount_;
+  if (current->material.id != lastMaterialID || current->material.id == 0) {
+    applyMaterial(*current, applied);
+    lastMaterialID = current->material.id;
   }
-  drawn.draw(drawLength, applied.drawable);
-  drawCalls_ += drawn.calls;
-  drawnQuads_ += drawn.quads;
+  while (++current != last && current->start < end) {
+    const uint32_t materialID = current->material.id;
+    if (materialID == lastMaterialID && materialID != 0) continue;
+    draws.drawUpTo(current->start, applied.drawable);
+    applyMaterial(*current, applied);
+    lastMaterialID = materialID;
+  }
+  draws.drawUpTo(end, applied.drawable);
+  drawCalls_ += draws.calls;
+  drawnQuads_ += static_cast<uint64_t>(end - start) - draws.skipped;
   lastMaterialDrawable_ = applied.drawable;
   lastMaterialID_ = lastMaterialID;
   finishFlush();
-  return startOf(run + 1) == end ? run + 1 : run;
+  // The run the last one drawn, unless it ended exactly here.
+  const auto next = static_cast<size_t>(current - runs_.data());
+  return startOf(next) == end ? next : next - 1;
 }
 
-void Renderer::DrawnRuns::draw(int64_t count, bool drawable) {
-  if (count > 0 && drawable) {
-    GL::frameCalls().drawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
-                                  reinterpret_cast<const void*>(start * 6 * sizeof(uint16_t)));
+void Renderer::FlushDraws::drawUpTo(int64_t upTo, bool drawable) {
+  const int64_t count = upTo - pending;
+  if (count <= 0) return;
+  if (drawable) {
+    GL::frameCalls().drawElements(
+        GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_SHORT,
+        reinterpret_cast<const void*>((pending - first) * 6 * sizeof(uint16_t)));
     ++calls;
-    quads += static_cast<uint64_t>(count);
+  } else {
+    skipped += static_cast<uint64_t>(count);
   }
-  start += count;
+  pending = upTo;
 }
 
 void Renderer::uploadQuads(const V2F_C4B_T2F_Quad* quads, int64_t quadCount) {

@@ -41,11 +41,18 @@ class Renderer {
 
   // Appends one quad in world space, drawn with this material. Inline: a large scene calls it
   // once per sprite; a quad of the material of the quads just before it only lengthens their
-  // run. The model-view is kept for the draw only when the material's program reads it.
+  // run. The model-view is kept for the draw only when the material's program reads it. What
+  // needs more room or keeps the model-view goes out of line, so that the usual case calls
+  // nothing and its caller need not save registers for it.
   void addQuad(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad, const Mat4& modelView) {
-    if (quadCount_ == quadCapacity_) [[unlikely]] growQuadBuffer(1);
+    const bool continues = continuesRun(material);
+    if (quadCount_ == quadCapacity_ ||
+        (!continues && (runCount_ == runCapacity_ || material.readsModelView()))) [[unlikely]] {
+      addQuadMakingRoom(material, quad, modelView);
+      return;
+    }
     copyQuad(quadData_[quadCount_], quad);
-    if (!continuesRun(material)) openRun(material, modelView);
+    if (!continues) appendRun(material);
     ++quadCount_;
   }
   // Queues a command: a quad command's quads are copied (and moved to world space) now; any
@@ -112,21 +119,26 @@ class Renderer {
   };
   // Whether quads of this material lengthen the last run.
   bool continuesRun(const QuadMaterial& material) const {
-    return openRun_ != nullptr && material.getID() != 0 && openRun_->material.id == material.getID();
+    return openRunID_ != 0 && openRunID_ == material.getID();
   }
-  // Starts a run at the end of the buffer. Inline but for the rare cases: sprites of a few
+  // Starts a run at the end of the buffer. Inline but for the rare cases: quad commands of a few
   // textures interleaved start a run each.
   void openRun(const QuadMaterial& material, const Mat4& modelView) {
-    if (runCount_ == runs_.size() || material.readsModelView()) [[unlikely]] {
+    if (runCount_ == runCapacity_ || material.readsModelView()) [[unlikely]] {
       openRunKeeping(material, modelView);
       return;
     }
-    QuadRun& run = runs_[runCount_++];
-    run = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
-    openRun_ = &run;
+    appendRun(material);
+  }
+  void appendRun(const QuadMaterial& material) {
+    runs_[runCount_++] = {material.drawn(), static_cast<uint32_t>(quadCount_), -1};
+    openRunID_ = material.getID();
   }
   // The same, growing the runs or keeping the model-view.
   void openRunKeeping(const QuadMaterial& material, const Mat4& modelView);
+  // addQuad's rare cases: a full buffer, full runs or a model-view to keep.
+  void addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad,
+                         const Mat4& modelView);
   void addQuadCommand(const QuadCommand& command);
   void growQuadBuffer(int64_t needed);
   void drawQueue();
@@ -138,23 +150,26 @@ class Renderer {
   size_t flush(size_t run, int64_t start, int64_t end);
   void uploadQuads(const V2F_C4B_T2F_Quad* quads, int64_t quadCount);
   void finishFlush();
-  // What the flush under way applied last in full, and whether applying it again would send
-  // nothing new (then a change of material only binds the texture and blend).
+  // What the flush under way applied last in full, and whether the next material of the same
+  // program state only has to bind its texture and blend: applying the state again would send
+  // nothing new, and the program can draw.
   struct AppliedMaterial {
     const GLProgramState* programState = nullptr;
     BlendFunc blend;
-    bool reusable = false;
+    bool textureOnly = false;
     bool drawable = false;
   };
   void applyMaterial(const QuadRun& run, AppliedMaterial& applied) const;
   AppliedMaterial applyWholeMaterial(const QuadRun& run) const;
-  // The draws of one flush, from the start of its quads.
-  struct DrawnRuns {
-    int64_t start = 0;
+  // The draws of one flush, whose first quad in the buffer is `first`: the quads from `pending`
+  // on wait for the next change of material, and are then drawn with one call, or skipped when
+  // the material cannot draw.
+  struct FlushDraws {
+    int64_t first = 0;
+    int64_t pending = first;
     uint64_t calls = 0;
-    uint64_t quads = 0;
-    // Draws the next count quads (when the material can draw) and moves past them.
-    void draw(int64_t count, bool drawable);
+    uint64_t skipped = 0;
+    void drawUpTo(int64_t upTo, bool drawable);
   };
 
   // This frame's quads, in world space; kept (and grown) from frame to frame.
@@ -165,8 +180,10 @@ class Renderer {
   // This frame's runs are the first runCount_; the rest are kept for larger frames.
   std::vector<QuadRun> runs_;
   size_t runCount_ = 0;
-  // The last run, which the next quad may lengthen; null when a command came after it.
-  QuadRun* openRun_ = nullptr;
+  size_t runCapacity_ = 0;  // runs_.size(), kept apart for the per-quad check
+  // The material id of the last run, which the next quad of that material lengthens; 0 when a
+  // command came after it (or its material never batches).
+  uint32_t openRunID_ = 0;
   std::vector<QueuedCommand> commands_;
   std::vector<Mat4> modelViews_;
 

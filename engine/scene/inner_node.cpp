@@ -10,10 +10,10 @@ namespace {
 // fit the cache; fetching them a few visits early overlaps the misses instead of paying them
 // one after another.
 constexpr size_t kVisitPrefetchDistance = 8;
-// What a visit reads of a child whose transform did not change: its first two cache lines (the
-// flags and the model-view), and the first lines of the fields a subclass adds (a sprite's
-// material and world quad, which it hands the renderer every frame).
-constexpr size_t kNodeVisitBytes = 128;
+// What a visit reads of a child whose transform did not change: its first cache line (the flags;
+// its model-view is only passed on, not read), and the first lines of the fields a subclass adds
+// (a sprite's material and world quad, which it hands the renderer every frame).
+constexpr size_t kNodeVisitBytes = 64;
 constexpr size_t kSubclassVisitBytes = 192;
 
 // Always inlined: GCC takes a function whose only effect is a prefetch for one with no effect

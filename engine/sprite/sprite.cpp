@@ -129,7 +129,23 @@ bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect) {
   return true;
 }
 
-void Sprite::setGLProgramState(GLProgramState* state) { setRetained(programState_, state); }
+void Sprite::setGLProgramState(GLProgramState* state) {
+  if (state == programState_) return;
+  setRetained(programState_, state);
+  markMaterialChanged();
+}
+
+void Sprite::setBlendFunc(const BlendFunc& blend) {
+  if (blend == blendFunc_) return;
+  blendFunc_ = blend;
+  markMaterialChanged();
+}
+
+// The material an unlinked sprite hands the renderer is refreshed by its next full visit; a
+// linked one's is the batch's.
+void Sprite::markMaterialChanged() {
+  if (batchNode_ == nullptr) dirty_ = true;
+}
 
 void Sprite::setTexture(Texture2D* texture) {
   if (batchNode_ != nullptr || texture == texture_) return;
@@ -140,10 +156,10 @@ void Sprite::setTexture(Texture2D* texture) {
 
 void Sprite::updateBlendFunc() {
   if (texture_ == nullptr || !texture_->hasPremultipliedAlpha()) {
-    blendFunc_ = BlendFunc::ALPHA_NON_PREMULTIPLIED;
+    setBlendFunc(BlendFunc::ALPHA_NON_PREMULTIPLIED);
     setOpacityModifyRGB(false);
   } else {
-    blendFunc_ = BlendFunc::ALPHA_PREMULTIPLIED;
+    setBlendFunc(BlendFunc::ALPHA_PREMULTIPLIED);
     setOpacityModifyRGB(true);
   }
 }
@@ -263,12 +279,14 @@ void Sprite::updateTransform() {
 // Most sprites of a large scene are as they were last frame: the same transform, quad, place in
 // the window and material. Their world quad is still right, so they only hand it to the
 // renderer, on a path that makes no call that could return into it (the compiler need not save
-// registers for it); anything else takes the full visit.
+// registers for it); anything else takes the full visit. Every change of the program state or
+// blend marks the sprite dirty, so of the material only the texture's name is checked here: GL
+// may have given the texture another when its context was made again.
 void Sprite::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
   if (!visible_) return;
   if (parentFlags == 0 && !transformUpdated_ && !contentSizeDirty_ && !dirty_ &&
       batchNode_ == nullptr && renderer != nullptr && texture_ != nullptr && insideBounds_ &&
-      material_.matches(texture_->getName(), programState_, blendFunc_)) [[likely]] {
+      texture_->getName() == material_.getTextureID()) [[likely]] {
     renderer->addQuad(material_, worldQuad_, modelViewTransform_);
     return;
   }

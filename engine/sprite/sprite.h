@@ -90,7 +90,8 @@ class Sprite : public Node {
   int64_t getAtlasIndex() const { return atlasIndex_; }
   void setAtlasIndex(int64_t index) { atlasIndex_ = index; }
   const BlendFunc& getBlendFunc() const { return blendFunc_; }
-  void setBlendFunc(const BlendFunc& blend) { blendFunc_ = blend; }
+  // Either change marks the sprite dirty: its next visit hands the renderer the new material.
+  void setBlendFunc(const BlendFunc& blend);
   // Retained; null means the built-in textured-quad program, taken when first drawn.
   void setGLProgramState(GLProgramState* state);
   GLProgramState* getGLProgramState() const { return programState_; }
@@ -100,6 +101,7 @@ class Sprite : public Node {
  protected:
   Sprite();
 
+  void markMaterialChanged();
   // Vertex positions of an unlinked sprite: the rectangle's size at the node's origin.
   void setVertexRect();
   // Moves the quad to world space under this model-view, into the one handed to the renderer.

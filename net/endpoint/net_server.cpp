@@ -13,7 +13,10 @@
 
 NetServer::NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices)
     : NetCommon(wire::Side::Host, std::move(localName), notices),
-      playerLimit_(setup.effectivePlayerLimit()) {}
+      playerLimit_(setup.effectivePlayerLimit()) {
+  // A joining player starts where the host made its player, not in the map's corner.
+  worldSender_.setPlayerCells([this](uint8_t peer) { return joiningCells(peer); });
+}
 
 NetServer::~NetServer() { shutdown(); }
 
@@ -133,6 +136,13 @@ std::unique_ptr<PlayerServerDesktop> NetServer::makePlayer(uint8_t peer) {
   auto player = std::make_unique<PlayerServerDesktop>(*this, world(), peer, spawnColumn, spawnRow);
   if (host != nullptr) player->setCellCoordinates(host->cellX, host->cellY);
   return player;
+}
+
+PlayerCells NetServer::joiningCells(uint8_t peer) const {
+  const PlayerBase* player = remoteActor(peer);
+  if (player == nullptr) return {};
+  return {static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY), player->spawnCellX,
+          player->spawnCellY};
 }
 
 void NetServer::onPeerLost(uint8_t peer, uint8_t) {

@@ -121,6 +121,8 @@ class NetServer : public NetCommon {
   template <class Kind>
   void setContainerSlot(wire::WireIn& in, uint8_t peer);
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
+  // Where an admitted peer's player stands and respawns: what its world's header tells it.
+  PlayerCells joiningCells(uint8_t peer) const;
   // One [0][7] per player in the game, the receiver's own marked, to the receiver.
   void sendPlayerList(uint8_t receiver);
   // ---- A client's requests (host/host_requests.cpp and its neighbours) ----

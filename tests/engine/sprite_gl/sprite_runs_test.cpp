@@ -5,6 +5,9 @@
 
 #include "director_fixture.h"
 #include "engine/layer/layer_color.h"
+#include "engine/render/builtin_shaders.h"
+#include "engine/render/gl_program_cache.h"
+#include "engine/render/gl_program_state_cache.h"
 #include "engine/render/texture2d.h"
 #include "engine/sprite/sprite.h"
 
@@ -96,6 +99,39 @@ TEST_F(SpriteRunsTest, ASpriteHiddenAndChangedShowsItsNewStateWhenShownAgain) {
   EXPECT_TRUE(near(pixel(40, 40), kBlack));
   frame();
   EXPECT_TRUE(near(pixel(40, 80), kBlue));
+}
+
+// An unchanged sprite hands the renderer the material it was last drawn with; a new blend or
+// program state set on it shows from the next frame on, and stays.
+TEST_F(SpriteRunsTest, ANewBlendOrProgramStateShowsFromTheNextFrame) {
+  Texture2D* red = solid(255, 0, 0);
+  Texture2D* green = solid(0, 255, 0);
+  scene_->addChild(square(red, 40, 40), 0);  // covers 35..45
+  Sprite* front = square(green, 44, 40);     // covers 39..49, over the red
+  scene_->addChild(front, 1);
+  frame();
+  frame();
+  EXPECT_TRUE(near(pixel(42, 40), kGreen));
+
+  front->setBlendFunc(BlendFunc::ADDITIVE);
+  const Rgba yellow{255, 255, 0, 255};
+  for (const char* pass : {"first frame", "unchanged frame"}) {
+    frame();
+    EXPECT_TRUE(near(pixel(42, 40), yellow)) << pass;  // green added to the red
+    EXPECT_TRUE(near(pixel(47, 40), kGreen)) << pass;  // added to the black clear colour
+    EXPECT_TRUE(near(pixel(37, 40), kRed)) << pass;
+  }
+
+  // This program shows the vertex colour (white) and ignores the texture.
+  front->setBlendFunc(BlendFunc::ALPHA_NON_PREMULTIPLIED);
+  front->setGLProgramState(GLProgramStateCache::getInstance()->getGLProgramState(
+      GLProgramCache::getInstance()->getGLProgram(PROGRAM_POSITION_COLOR_NO_MVP)));
+  for (const char* pass : {"first frame", "unchanged frame"}) {
+    frame();
+    EXPECT_TRUE(near(pixel(42, 40), kWhite)) << pass;
+    EXPECT_TRUE(near(pixel(47, 40), kWhite)) << pass;
+    EXPECT_TRUE(near(pixel(37, 40), kRed)) << pass;
+  }
 }
 
 }  // namespace

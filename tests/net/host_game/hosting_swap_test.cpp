@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "net/host_game/hosting.h"
 #include "net/host_game/net_logic.h"
 #include "net/transfer/transfer_screen.h"
+#include "net/transfer/world_arrival.h"
 #include "net/transports/enet_client.h"
 #include "net/transports/enet_server.h"
 #include "tests/engine/scene/scene_fixture.h"
@@ -42,7 +44,7 @@ class ReadableSaves final : public NullGameSaves {
   LoadedWorld loadWorldFile(const DifficultyRow*) override {
     LoadedWorld result;
     result.result = LoadedWorld::kLoaded;
-    result.world = World::create(nullptr, WorldParams{}, 40, 30);
+    result.world = World::create(nullptr, WorldParams{}, 512, 128);  // the smallest size a header carries
     return result;
   }
   std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
@@ -58,6 +60,17 @@ class RecordingScreen final : public TransferScreen {
   void endWait() override { shown.push_back("(end)"); }
   void loadingStatus(const std::string& text, const std::string&) override { shown.push_back("loading " + text); }
   std::vector<std::string> shown;
+};
+
+// Where the world's header puts the joining player.
+class RecordingArrival final : public WorldArrival {
+ public:
+  WorldContext worldContext() override { return {}; }
+  void worldCreated(World&, WorldEntities&, const PlayerCells& at) override { cells = at; }
+  void downloadStarted() override {}
+  void cellsComplete(World&) override {}
+  void clockArrived(World&) override {}
+  std::optional<PlayerCells> cells;
 };
 
 class HostingSwap : public world_test::WorldTest {
@@ -159,6 +172,33 @@ TEST_F(HostingSwap, AClientReceivingTheWorldShowsOnTheHostsWaitViewUntilItGoes) 
   const size_t seen = screen.shown.size();
   advance(0.1f);
   EXPECT_EQ(screen.shown.size(), seen);
+}
+
+TEST_F(HostingSwap, AJoiningPlayerStartsWhereTheHostStandsAndRespawnsAtTheHostsSpawn) {
+  Hosting* hosting = hostWorld(local, loopbackSetup());
+  ASSERT_NE(hosting, nullptr);
+  advance(0.2f);
+  ASSERT_TRUE(hosting->worldHosted());
+  PlayerBase* host = hosting->session()->running().player.get();
+  ASSERT_NE(host, nullptr);
+  host->setCellCoordinates(17, 9);
+  host->setSpawnCell(12, 8);
+  const uint16_t port = static_cast<enet::EnetServer*>(hosting->server()->bridge())->port();
+
+  RecordingNotices notices;
+  LoopbackClient client("Ann", &notices);
+  RecordingArrival arrival;
+  client.worldReceiver().setArrival(&arrival);
+  client.setBridge(std::make_unique<enet::EnetClient>(client.bridgeListener(), kel::NetBridgeSetup{}));
+  ASSERT_TRUE(client.bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port)));
+  ASSERT_TRUE(pumpUntil([&] {
+    advance(0.02f);
+    client.dispatchQueued();
+  }, [&] { return arrival.cells.has_value(); }));
+  // Not the map's corner, where a player stands inside the rock in the dark.
+  EXPECT_EQ(*arrival.cells, (PlayerCells{17, 9, 12, 8}));
+  client.worldReceiver().setArrival(nullptr);
+  client.shutdown();
 }
 
 }  // namespace

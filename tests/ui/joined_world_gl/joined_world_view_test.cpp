@@ -237,8 +237,15 @@ TEST_F(JoinedWorldView, TheJoinedWorldIsDrawnAndACellTheHostMinesChangesOnTheScr
 TEST_F(JoinedWorldView, AnotherPlayerAppearsOnItsCellFollowsItsMovesAndGoesWhenItLeaves) {
   ASSERT_TRUE(joinAsAnn());
   ASSERT_TRUE(runUntil([&] { return annInGame(); }));
+  // The host's own player was there before Ann: she is shown him on entering. Her copy of him is
+  // moved out of the columns read below, so that Bob is what they show.
+  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 1; }, 5)) << "the host's player is drawn for Ann";
+  PlayerClientDesktop* hostCopy = swap->endpoint()->remotePlayer(0);
+  ASSERT_NE(hostCopy, nullptr);
+  hostSends(wire::WireOut(wire::outgoing(18, wire::Side::Host)).peer(0).cell(kColumn + 6, kRow));
+  ASSERT_TRUE(runUntil([&] { return hostCopy->cellX == static_cast<uint32_t>(kColumn + 6); }, 5));
   layer->setSky(nullptr, {}, 0);
-  frame();
+  frames(2);
   const size_t leftAlone = bodyPixelsInColumn(kColumn - 1);
   const size_t rightAlone = bodyPixelsInColumn(kColumn + 1);
 
@@ -247,10 +254,10 @@ TEST_F(JoinedWorldView, AnotherPlayerAppearsOnItsCellFollowsItsMovesAndGoesWhenI
   // While Bob downloads, Ann's wait view says another client is joining.
   EXPECT_TRUE(std::find(waitLines.begin(), waitLines.end(),
                         std::make_pair(std::string(UiNetClientView::kJoiningText), std::string())) != waitLines.end());
-  EXPECT_EQ(remoteSprites(), 0u) << "no sprite before he entered";
+  EXPECT_EQ(remoteSprites(), 1u) << "no sprite of Bob before he entered";
 
   bob->enterWorld(5, 5);
-  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 1; }, 5));
+  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 2; }, 5));
   PlayerClientDesktop* copy = swap->endpoint()->remotePlayer(2);
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->cellX, static_cast<uint32_t>(kColumn + 1));
@@ -283,10 +290,10 @@ TEST_F(JoinedWorldView, AnotherPlayerAppearsOnItsCellFollowsItsMovesAndGoesWhenI
   bob->shutdown();
   bob.reset();
   ASSERT_TRUE(runUntil([&] { return swap->endpoint()->remotePlayer(2) == nullptr; }, 10));
-  EXPECT_EQ(remoteSprites(), 0u);
+  EXPECT_EQ(remoteSprites(), 1u) << "the host's player stays";
   frames(2);
   EXPECT_LE(bodyPixelsInColumn(kColumn - 1), leftAlone + 20) << "his sprite went with him";
-  EXPECT_EQ(PlayerSprite::all().size(), 1u) << "Ann's own sprite only";
+  EXPECT_EQ(PlayerSprite::all().size(), 2u) << "Ann's own sprite and the host's player's";
 }
 
 TEST_F(JoinedWorldView, BackInALocalGameTheJoinedViewIsGoneAndNothingOfItIsLeft) {
@@ -295,7 +302,7 @@ TEST_F(JoinedWorldView, BackInALocalGameTheJoinedViewIsGoneAndNothingOfItIsLeft)
   joinAsBob();
   ASSERT_TRUE(runUntil([&] { return bob->state() == NetClient::kWorldReceived; }));
   bob->enterWorld(5, 5);
-  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 1; }, 5));
+  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 2; }, 5)) << "the host's player and Bob";
 
   swap->returnToLocalGame();
   EXPECT_FALSE(layer->hasWorldView());
