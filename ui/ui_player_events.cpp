@@ -124,7 +124,9 @@ void UiPlayerEvents::interfaceSound(uint16_t soundId) { kel::playSound(soundId, 
 bool UiPlayerEvents::tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& askingName) {
   GameViews* views = gameViews();
   if (views == nullptr || views->currentId() != ViewId::Main) return false;
-  auto answer = [askingPeer, askedPeer](uint8_t reply) { currentGame().answerTrade(reply, askedPeer, askingPeer); };
+  auto answer = [askingPeer, askedPeer](uint8_t reply) {
+    if (GameTradeWindows* windows = currentGame().tradeWindows()) windows->answerTrade(reply, askedPeer, askingPeer);
+  };
   static_cast<DialogView&>(views->view(ViewId::Dialog))
       .setupChoice("Trade", askingName + " wants to trade with you.",
                    {{"Trade", [answer] { answer(trade::kAccept); }}, {"No, thanks", [answer] { answer(trade::kRefuse); }}});

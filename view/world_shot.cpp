@@ -39,7 +39,8 @@ void fillScreenLayout(engine::Size window) {
   ScreenLayout& layout = screenLayout();
   layout.longSide = std::max(window.width, window.height);
   layout.shortSide = std::min(window.width, window.height);
-  updateVisibleCellCounts();
+  storeVisibleCellCounts(visibleCellCountsFor(layout.longSide, layout.shortSide,
+                                              static_cast<int>(kel::options().viewportScale)));
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t
       map_(std::make_unique<WorldMap>(this, params, width, height)),
       explosions_(std::make_unique<ExplosionSystem>(*this)),
       plants_(std::make_unique<PlantSystem>(*map_)),
-      protectedAreas_(std::make_unique<ProtectedAreas>(*map_)),
+      protectedAreas_(std::make_unique<ProtectedAreas>(*map_, *this)),
       portals_(std::make_unique<PortalRegistry>(*map_)),
       leafDecay_(std::make_unique<LeafDecay>(*map_)),
       pathFinder_(std::make_unique<CellPathFinder>()),

@@ -61,6 +61,14 @@ void WorldEntities::adoptWaitingMobs() {
 
 MobEntity* WorldEntities::mobById(EntityId id) const { return dynamic_cast<MobEntity*>(mobs_.findById(id)); }
 
+bool WorldEntities::blocksPlacementIn(const MapBlock& cell) {
+  bool found = false;
+  forEach([&](const RealEntity& e) {
+    found = found || (e.data.cell == &cell && !e.data.removed && e.kind() != EntityKind::Pet);
+  });
+  return found;
+}
+
 EntityId WorldEntities::idOf(MobEntity* mob) { return mob != nullptr ? mob->id() : kNoEntity; }
 
 bool WorldEntities::cellOf(EntityId id, int32_t& x, int32_t& y) {

@@ -91,6 +91,7 @@ class WorldEntities final : public EntityEffects, public WorldBodies, public Sta
   void markForRemoval(Entity* entity) override;
   EntityId idOf(const Entity* entity) override { return entity != nullptr ? entity->id() : kNoEntity; }
   Entity* entityById(EntityId id) override { return findById(id); }
+  bool blocksPlacementIn(const MapBlock& cell) override;
 
   // ---- WorldBodies (the entity group) ----
   void collectAll(std::vector<Body>& out) override;

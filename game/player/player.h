@@ -12,6 +12,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_base.h"
 
+class GameTradeWindows;
 class GameClock;
 class GameInterface;
 class MeleeSwing;
@@ -128,6 +129,9 @@ class Player : public PlayerBase, public InventoryOwner {
   uint32_t difficultyId = 2;    // the difficulty the character plays at
 
  private:
+  // The game's trade windows; null when the game has none (played alone).
+  GameTradeWindows* tradeWindows() const;
+
   GameClock* clock_;            // not owned; null: no clock
   uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)
 };

@@ -42,6 +42,8 @@ void PlayerDesktopLocal::landed(MapBlock* aboveLeft, MapBlock* aboveRight, MapBl
   b.fallStart = nullptr;
 }
 
+// Alone nobody else sees the player: the motion goes only to a networked game's other side.
 void PlayerDesktopLocal::sendMotion(const MotionEvent& motion) {
-  if (game != nullptr) game->sendPlayerState(motion);
+  GamePeerReports* reports = game != nullptr ? game->peerReports() : nullptr;
+  if (reports != nullptr) reports->sendPlayerState(motion);
 }

@@ -11,6 +11,9 @@
 #include "game/trade/trade_text.h"
 #include "world/rules/game.h"
 
+// A game played alone has no other player to trade with: no trade window, nobody to answer.
+GameTradeWindows* Player::tradeWindows() const { return game != nullptr ? game->tradeWindows() : nullptr; }
+
 PlayerBase::~PlayerBase() {
   forgetTradeRequestsOf(*this);
   cancelTradeOf(*this);
@@ -18,12 +21,13 @@ PlayerBase::~PlayerBase() {
 
 void Player::tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName) {
   if (events().tradeRequest(askingPeer, askedPeer, std::string(askingName))) return;
-  if (game != nullptr) game->answerTrade(trade::kBusy, askedPeer, askingPeer);
+  if (GameTradeWindows* windows = tradeWindows()) windows->answerTrade(trade::kBusy, askedPeer, askingPeer);
 }
 
 void Player::tradeStarted(std::string_view partnerName) {
   const std::string partner(partnerName);
-  TradeAbstract* window = game != nullptr ? game->createTrade(partner) : nullptr;
+  GameTradeWindows* windows = tradeWindows();
+  TradeAbstract* window = windows != nullptr ? windows->createTrade(partner) : nullptr;
   inventory->setTrade(std::unique_ptr<TradeAbstract>(window));
   if (window != nullptr) events().tradeWindowOpened(partner);
 }

@@ -3,7 +3,7 @@
 #include "content/items/block_edit.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
-#include "game/rules/entity_lists.h"
+#include "world/seams/entity_effects.h"
 #include "world/cells/block_flags.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -47,7 +47,7 @@ namespace {
 // A solid block set into a cell where a player or an entity stands would shut it in.
 bool wouldShutSomeoneIn(World& world, Logic& rules, const MapBlock& cell, uint16_t blockId) {
   if (!world.map().props()[blockId].has(block_flag::kSolid)) return false;
-  if (entityLists().blocksPlacementIn(cell)) return true;
+  if (world.effects().blocksPlacementIn(cell)) return true;
   return rules.findPlayer([&cell](PlayerBase* player) { return player->occupiesCell(cell); });
 }
 

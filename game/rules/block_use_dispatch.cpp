@@ -11,7 +11,6 @@
 #include "game/inventory/item_kinds.h"
 #include "game/rules/block_use.h"
 #include "game/rules/block_use_support.h"
-#include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/shelf.h"
@@ -174,7 +173,7 @@ bool till(World& world, MapBlock& cell, Player& player) {
 void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* entity, uint16_t sound, bool lockable) {
   if (entity == nullptr || player.openContainer() != nullptr) return;
   Logic& rules = world.rules();
-  if (lockable && (kel::options().permissionChestLock || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(player)) {
+  if (lockable && (world.options().chestLock() || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(player)) {
     warn(player, kLocked);
     return;
   }
@@ -303,7 +302,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
     return;
   }
   if (held == nullptr && props[front].has(bf::kShelf)) {
-    if (!kel::options().permissionShelfLock || hostsOwn(player)) {
+    if (!world.options().shelfLock() || hostsOwn(player)) {
       if (auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell))) shelf->clearDisplay(rules);
     }
     rules.playCellEffect(nullptr, cell, 12, 0);

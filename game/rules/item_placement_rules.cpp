@@ -4,7 +4,7 @@
 #include "content/tables/item_def.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_graphical.h"
-#include "game/rules/entity_lists.h"
+#include "world/seams/entity_effects.h"
 #include "world/cells/block_flags.h"
 #include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
@@ -39,7 +39,7 @@ uint16_t blockOf(const Item& item) {
 
 BlockEdit placeBlockItemRule(World& world, MapBlock& cell, uint8_t side, const Item& item) {
   using namespace placement_rule;
-  if (entityLists().blocksPlacementIn(cell)) return noEdit();
+  if (world.effects().blocksPlacementIn(cell)) return noEdit();
   if (itemKindOf(&item) != kItemKindBlock) return noEdit();
   const BlockPropsTable& props = world.map().props();
   uint8_t layer = MapBlock::kFront;

@@ -7,9 +7,9 @@
 #include "content/tables/content_tables.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
-#include "platform/settings/settings.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
+#include "world/seams/world_options.h"
 #include "world/world.h"
 
 namespace {
@@ -18,9 +18,14 @@ constexpr uint16_t kBedrock = 84;
 constexpr uint8_t kRefusal = 3;
 constexpr uint16_t kFirework = 1042;
 
+// The player's world says whether its console is kept quiet about the tools a block needs.
+bool quietConsole(const PlayerBase* player) {
+  return player != nullptr && player->world != nullptr && player->world->options().lessVerboseConsole();
+}
+
 void tell(PlayerBase* player, int16_t textId) {
   auto* shown = dynamic_cast<Player*>(player);
-  if (shown != nullptr && !kel::options().lessVerboseConsole) shown->showTextById(kRefusal, textId);
+  if (shown != nullptr && !quietConsole(player)) shown->showTextById(kRefusal, textId);
 }
 
 void say(PlayerBase* player, const char* text) {
@@ -39,7 +44,7 @@ void tellMissingTool(PlayerBase* player, uint16_t missing) {
   }
   for (size_t bit = 1; bit < kNeeds.size(); ++bit) {
     if ((missing & (1u << bit)) == 0) continue;
-    if (!kel::options().lessVerboseConsole) say(player, kNeeds[bit]);
+    if (!quietConsole(player)) say(player, kNeeds[bit]);
     return;
   }
 }

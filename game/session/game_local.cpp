@@ -13,7 +13,7 @@
 #include "game/session/game_saves.h"
 #include "game/session/running_world.h"
 #include "game/trade/trade_session.h"
-#include "platform/settings/settings.h"
+#include "world/seams/world_options.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -44,7 +44,7 @@ void GameLocal::playPlayerAction(uint8_t action, uint8_t value) {
 }
 
 bool GameLocal::signalEntities(float x, float y) {
-  return rules_->signalEntitiesNear(player, engine::Vec2(x, y), kel::options().invertToyMechanics);
+  return rules_->signalEntitiesNear(player, engine::Vec2(x, y), world != nullptr && world->options().invertToyMechanics());
 }
 
 void GameLocal::playCellEffect(uint8_t effect, MapBlock& cell) {

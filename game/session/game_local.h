@@ -2,8 +2,9 @@
 // The game played alone: every action of the player runs through the local rules on the local
 // world. Starting a game generates a new world on a worker thread or reads the world file on the
 // main thread (game_local_loading.cpp); the timed tasks, the world clock, sleeping and the
-// autosave are in game_local_timers.cpp. The operations that reach entities, shelves, signs,
-// circuits, chat and potions do nothing until those systems arrive.
+// autosave are in game_local_timers.cpp. It has none of the networked game's roles (reports to
+// the other side, requests to a host, trade windows and chat between players): their callers do
+// what playing alone does themselves.
 //
 // Main thread only (the world generation's worker hands its world back through the scheduler).
 
@@ -77,20 +78,6 @@ class GameLocal : public Game {
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
   void dropItem(Item*& item) override;
   bool consumeItem(Item* item) override;
-
-  // ---- What only a networked game does ----
-  // What a client reports to its host (a mob it hit, leaving a bed, a portal choice, its state and
-  // learned items) and trade and chat between players: nothing in a game played alone calls these.
-  void hitMob(MobEntity*) override {}
-  void leaveBed() override {}
-  void usePortal() override {}
-  TradeAbstract* createTrade(const std::string&) override { return nullptr; }
-  void answerTrade(uint8_t, uint8_t, uint8_t) override {}
-  void submitChatLine(const std::string&) override {}
-  void sendItemSlot(Item*, uint8_t, uint32_t) override {}
-  void sendPlayerState(const PlayerStateRecord&) override {}
-  void sendHeldItem() override {}
-  void reportItemLearned(uint16_t) override {}
 
   LocalLogic* rules() const { return rules_; }
   bool timersRunning() const { return timersRunning_; }

@@ -19,6 +19,7 @@
 #include "platform/settings/settings.h"
 #include "world/current_world.h"
 #include "world/map/world_map.h"
+#include "world/seams/world_options.h"
 #include "world/world.h"
 
 namespace {
@@ -171,7 +172,7 @@ void GameLocal::applyInventoryOptions() {
   if (player == nullptr || player->inventory == nullptr) return;
   // The desktop shows and binds every quick slot (keys 1-0), so new stacks may land in any of them.
   player->inventory->setQuickSlotsInUse(Inventory::kQuickSlots);
-  player->inventory->setKeepLastSlotEmpty(kel::options().keepLastSlotEmpty);
+  player->inventory->setKeepLastSlotEmpty(world != nullptr && world->options().keepLastSlotEmpty());
 }
 
 void GameLocal::settleLater() {

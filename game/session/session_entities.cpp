@@ -50,13 +50,6 @@ WorldEntities& SessionEntities::current() {
   return lists_;
 }
 
-bool SessionEntities::blocksPlacementIn(const MapBlock& cell) {
-  bool found = false;
-  current().forEach([&](const RealEntity& e) {
-    found = found || (e.data.cell == &cell && !e.data.removed && e.kind() != EntityKind::Pet);
-  });
-  return found;
-}
 
 void SessionEntities::clearAll() { lists_.clearAll(); }
 

@@ -32,7 +32,6 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   WorldEntities& lists() { return lists_; }
 
   // ---- EntityLists ----
-  bool blocksPlacementIn(const MapBlock& cell) override;
   void clearAll() override;
 
   // ---- Creation ----

@@ -3,7 +3,7 @@
 #include "entities/core/world_entities.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/player/player.h"
-#include "game/session/game.h"
+#include "net/client_game/game_remote_client.h"
 
 void ClientSwingTargets::collectMobs(std::vector<SwingTarget>& out) {
   if (lists_ != nullptr) collectSwingTargets(*lists_, game_.player, out);

@@ -9,13 +9,13 @@
 #include "game/combat/melee_swing.h"
 #include "game/rules/rule_entities.h"
 
-class Game;
+class GameRemoteClient;
 class WorldEntities;
 
 class ClientSwingTargets final : public NullRuleEntities, public SwingTargets {
  public:
   // `game` is borrowed and outlives the targets; its player swings.
-  explicit ClientSwingTargets(Game& game) : game_(game) {}
+  explicit ClientSwingTargets(GameRemoteClient& game) : game_(game) {}
 
   // The lists of the host's world as the client has it (not owned; null: none).
   void setEntities(WorldEntities* lists) { lists_ = lists; }
@@ -25,6 +25,6 @@ class ClientSwingTargets final : public NullRuleEntities, public SwingTargets {
   void hit(uint32_t mobId) override;
 
  private:
-  Game& game_;
+  GameRemoteClient& game_;
   WorldEntities* lists_ = nullptr;
 };

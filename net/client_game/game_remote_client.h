@@ -28,7 +28,11 @@ class ClientGameExit {
   virtual void rejoinHost() = 0;
 };
 
-class GameRemoteClient final : public Game {
+class GameRemoteClient final : public Game,
+                               public GamePeerReports,
+                               public GameHostRequests,
+                               public GameTradeWindows,
+                               public GameChat {
  public:
   static constexpr uint8_t kSessionKind = 2;
   static constexpr int16_t kTextLoadingJoined = 101;
@@ -45,6 +49,11 @@ class GameRemoteClient final : public Game {
   // The downloaded world is ready: the player stands in it, the game's tasks run, and the host
   // hears that the client entered (`NetClient::enterWorld`).
   void enterWorld();
+
+  GamePeerReports* peerReports() override { return this; }
+  GameHostRequests* hostRequests() override { return this; }
+  GameTradeWindows* tradeWindows() override { return this; }
+  GameChat* chat() override { return this; }
 
   void begin(uint8_t mode, const GameCompletion& done) override;
   void playPlayerAction(uint8_t action, uint8_t value) override;

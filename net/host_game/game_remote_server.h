@@ -30,13 +30,18 @@ class HostingControl {
   ~HostingControl() = default;
 };
 
-class GameRemoteServer final : public GameLocal {
+class GameRemoteServer final : public GameLocal, public GamePeerReports, public GameTradeWindows {
  public:
   static constexpr uint8_t kHostingSession = 1;
 
   GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting);
 
   NetServer& server() const { return server_; }
+  // Of the networked roles, the host has the reports to its clients (motion, held item, the
+  // shared sleep) and trade windows; its own player's hits, portal choices and learned items run
+  // through its rules, and its chat lines through the interface's interpreter, as alone.
+  GamePeerReports* peerReports() override { return this; }
+  GameTradeWindows* tradeWindows() override { return this; }
 
   void setPlayerMode(uint8_t mode) override;
   void respawn() override;

@@ -34,7 +34,7 @@
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
 #include "game/player/player_events.h"
-#include "game/rules/entity_lists.h"
+#include "world/seams/entity_effects.h"
 #include "ui/views/inventory_view.h"
 #include "ui/hud/hud.h"
 #include "ui/hud/quick_slots.h"
@@ -173,7 +173,7 @@ MapBlock* standingPlaceBeside() {
       MapBlock* place = map.cellAt(x + dx, y + dy);
       const MapBlock* ground = map.cellAt(x + dx, y + dy - 1);
       if (place == nullptr || ground == nullptr || place->frontId() != 0 || ground->frontId() == 0) continue;
-      if (!entityLists().blocksPlacementIn(*place)) return place;
+      if (!player()->world->effects().blocksPlacementIn(*place)) return place;
     }
   }
   return nullptr;

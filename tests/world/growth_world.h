@@ -64,6 +64,7 @@ class RemovalEffects final : public EntityEffects {
   void markForRemoval(Entity* entity) override { removed.push_back(entity); }
   EntityId idOf(const Entity* entity) override { return ids.idOf(entity); }
   Entity* entityById(EntityId id) override { return ids.resolve<Entity>(id); }
+  bool blocksPlacementIn(const MapBlock&) override { return false; }
   std::vector<Entity*> removed;
   StandInEntityIds ids;
 };

@@ -94,6 +94,7 @@ class RecordingEffects final : public EntityEffects {
   }
   EntityId idOf(const Entity* entity) override { return ids.idOf(entity); }
   Entity* entityById(EntityId id) override { return ids.resolve<Entity>(id); }
+  bool blocksPlacementIn(const MapBlock&) override { return false; }
   struct Cell {
     uint16_t x, y;
   };

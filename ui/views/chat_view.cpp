@@ -6,6 +6,7 @@
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
 #include "view/console/console_node.h"
+#include "world/rules/game.h"
 
 ChatView::ChatView() : GameView(ViewId::Chat) {}
 
@@ -29,6 +30,11 @@ void ChatView::exit() {
 }
 
 void ChatView::submit(const std::string& line) {
-  if (PlayerDesktopLocal* player = runningWorld().player.get()) runConsoleCommand(this, *player, line);
+  // A joined game says the line to the others or asks its host; alone the line runs here.
+  if (GameChat* chat = currentGame().chat()) {
+    chat->submitChatLine(line);
+  } else if (PlayerDesktopLocal* player = runningWorld().player.get()) {
+    runConsoleCommand(this, *player, line);
+  }
   if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();
 }

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/screen_layout.h"
-#include "platform/settings/settings.h"
-
 namespace {
 
 constexpr int MIN_VIEWPORT_SCALE = 2;
@@ -28,11 +25,7 @@ VisibleCellCounts visibleCellCountsFor(float longSide, float shortSide, int view
   return VisibleCellCounts{paddedCount(longSide, edge), paddedCount(shortSide, edge)};
 }
 
-void updateVisibleCellCounts() {
-  const ScreenLayout& layout = screenLayout();
-  stored() = visibleCellCountsFor(layout.longSide, layout.shortSide,
-                                  static_cast<int>(kel::options().viewportScale));
-}
+void storeVisibleCellCounts(const VisibleCellCounts& counts) { stored() = counts; }
 
 const VisibleCellCounts& visibleCellCounts() { return stored(); }
 

@@ -19,8 +19,8 @@ struct VisibleCellCounts {
 // give no edge at all and counts beyond any map, so it is taken as 2.
 VisibleCellCounts visibleCellCountsFor(float longSide, float shortSide, int viewportScale);
 
-// Recomputes the process's counts from the screen layout and the viewportScale option.
-void updateVisibleCellCounts();
+// Stores the process's counts (the launch computes them from the screen and its options).
+void storeVisibleCellCounts(const VisibleCellCounts& counts);
 // The counts the last update stored; zero before the first.
 const VisibleCellCounts& visibleCellCounts();
 // Back to zero; for test fixtures.

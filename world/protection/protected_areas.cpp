@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/settings/settings.h"
+#include "world/seams/world_options.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
+#include "world/world.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ bool ProtectedAreas::coversCell(const ProtectedArea& area, int32_t x, int32_t y)
 }
 
 bool ProtectedAreas::isProtectedAt(int32_t x, int32_t y) const {
-  if (kel::options().permissionWorldLock) return true;
+  if (world_.options().worldLock()) return true;
   const MapBlock* cell = map_.cellAt(x, y);
   if (cell != nullptr && cell->hasDeco(kLockBlock, MapBlock::kFront)) return true;
   return std::any_of(areas_.begin(), areas_.end(),

@@ -9,6 +9,7 @@
 #include <vector>
 
 class MapBlock;
+class World;
 class WorldMap;
 
 struct ProtectedArea {
@@ -25,9 +26,10 @@ class ProtectedAreas {
  public:
   static constexpr uint16_t kLockBlock = 214;
 
-  explicit ProtectedAreas(WorldMap& map) : map_(map) {}
+  // Both borrowed: the world's map, and the world whose options it obeys.
+  ProtectedAreas(WorldMap& map, const World& world) : map_(map), world_(world) {}
 
-  // The "permissionWorldLock" option guards every cell; so does a lock on the cell's front side,
+  // The world lock of the world's options guards every cell; so does a lock on the cell's front side,
   // and every stored area.
   bool isProtectedAt(int32_t x, int32_t y) const;
   bool coversCell(const ProtectedArea& area, int32_t x, int32_t y) const;
@@ -39,6 +41,7 @@ class ProtectedAreas {
 
  private:
   WorldMap& map_;
+  const World& world_;
   std::vector<ProtectedArea> areas_;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 // The game in progress, as the world model sees it, by role: the player's actions, the session
-// and its timers, trade and chat. `GameInterface`, the whole, is the abstract base of the game's
+// and its timers, the player's side of trading; and the roles only a networked game has (reports
+// to the other side, requests to the host, trade windows, the chat line), which the
+// whole hands out when the game has them. `GameInterface`, the whole, is the abstract base of the game's
 // class tree (`GameReal` and `Game` derive from it in the game library, then `GameLocal` and the
 // remote kinds); it is declared here so the world's simulations can hand their edits to the current game
 // (`applyBlockEdit`) without reaching up. `NullGame` stands in until a game registers itself and
@@ -33,8 +35,7 @@ using SaveDone = std::function<void(bool saved)>;
 // ---- The game by role ----
 // Each caller depends on the role it uses; `GameInterface` is the whole.
 
-// What the local player does: every action, the edits it makes, and the changes of its state a
-// networked game sends to the peers.
+// What the local player does: every action and the edits it makes.
 class GamePlayerActions {
  public:
   virtual ~GamePlayerActions() = default;
@@ -43,7 +44,6 @@ class GamePlayerActions {
   virtual bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) = 0;
   virtual void placeSign(MapBlock& cell, uint8_t flag) = 0;
   virtual bool useBlock(uint16_t& blockWord) = 0;
-  virtual void hitMob(MobEntity* mob) = 0;
   virtual bool captureMob(MobEntity* mob) = 0;
   virtual void throwItem(Item* item, float a, float b, uint8_t flag) = 0;
   virtual void shoot(float aimX, float aimY, float a, float b) = 0;
@@ -52,8 +52,6 @@ class GamePlayerActions {
   virtual void setPlayerMode(uint8_t mode) = 0;
   virtual void setTimeFrozen(uint8_t value) = 0;
   virtual void respawn() = 0;
-  virtual void leaveBed() = 0;
-  virtual void usePortal() = 0;
   virtual void travelToWorld(const TravelTarget& target) = 0;
   virtual void reelIn(float reactionMs) = 0;
   virtual void editCircuitCell(MapBlock& cell) = 0;
@@ -65,10 +63,6 @@ class GamePlayerActions {
   virtual void sleep() = 0;
   virtual void dropItem(Item*& item) = 0;
   virtual bool consumeItem(Item* item) = 0;
-  virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
-  virtual void sendPlayerState(const PlayerStateRecord& record) = 0;
-  virtual void sendHeldItem() = 0;
-  virtual void reportItemLearned(uint16_t itemId) = 0;
 };
 
 // The session and its timers: starting, saving and ending a game, pausing and stepping it, and
@@ -93,26 +87,81 @@ class GameSession {
   virtual bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) = 0;
 };
 
-// Trade between players and the chat.
+// The player's side of trading: asking another player (alone: refused with a message) and
+// leaving the running trade.
 class GameTrade {
  public:
   virtual ~GameTrade() = default;
-  virtual TradeAbstract* createTrade(const std::string& partner) = 0;
   virtual void requestTrade(PlayerBase* other) = 0;
-  virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
   virtual void cancelTrade() = 0;
+};
+
+// ---- The networked game's roles ----
+// A game played alone has none of these: its callers ask the game for the role and, given none,
+// do what playing alone does themselves (most often nothing).
+
+// What a networked game tells the other side about its own player: its motion, its held item,
+// and that it left its bed (alone, the caller's healing is all there is to leaving a bed).
+class GamePeerReports {
+ public:
+  virtual ~GamePeerReports() = default;
+  virtual void leaveBed() = 0;
+  virtual void sendPlayerState(const PlayerStateRecord& record) = 0;
+  virtual void sendHeldItem() = 0;
+};
+
+// What a joined player asks its host for, where a game with its own world runs the rules itself:
+// a mob its swing hit (alone, the swing hits the mob), a portal choice, one item slot for a peer,
+// and an item it learned (alone, the caller has added it to the player's knowledge already).
+class GameHostRequests {
+ public:
+  virtual ~GameHostRequests() = default;
+  virtual void hitMob(MobEntity* mob) = 0;
+  virtual void usePortal() = 0;
+  virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
+  virtual void reportItemLearned(uint16_t itemId) = 0;
+};
+
+// Trading between players: the trade window with a partner, and the answer to another player's
+// trade request (alone there is nobody to trade with).
+class GameTradeWindows {
+ public:
+  virtual ~GameTradeWindows() = default;
+  virtual TradeAbstract* createTrade(const std::string& partner) = 0;
+  virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
+};
+
+// The chat line a joined player's host runs or says to everyone (alone, and on the host, the chat
+// command interpreter runs the line for the player).
+class GameChat {
+ public:
+  virtual ~GameChat() = default;
   virtual void submitChatLine(const std::string& text) = 0;
 };
 
-// The whole: every role, as the current game and a world's edit sink hold it.
+// The whole: every role a game played alone has, as the current game and a world's edit sink
+// hold it, and the networked roles a game has (none unless it says so).
 class GameInterface : public GamePlayerActions, public GameSession, public GameTrade {
  public:
   ~GameInterface() override = default;
+  virtual GamePeerReports* peerReports() { return nullptr; }
+  virtual GameHostRequests* hostRequests() { return nullptr; }
+  virtual GameTradeWindows* tradeWindows() { return nullptr; }
+  virtual GameChat* chat() { return nullptr; }
 };
 
-// No game runs: every action does nothing, every question is answered no.
-class NullGame : public GameInterface {
+// No game runs: every action does nothing, every question is answered no. It answers every
+// networked role as well, each doing nothing, so a test's game can fill in the one it needs.
+class NullGame : public GameInterface,
+                 public GamePeerReports,
+                 public GameHostRequests,
+                 public GameTradeWindows,
+                 public GameChat {
  public:
+  GamePeerReports* peerReports() override { return this; }
+  GameHostRequests* hostRequests() override { return this; }
+  GameTradeWindows* tradeWindows() override { return this; }
+  GameChat* chat() override { return this; }
   void begin(uint8_t, const GameCompletion&) override {}
   void playPlayerAction(uint8_t, uint8_t) override {}
   void playCellEffect(uint8_t, MapBlock&) override {}

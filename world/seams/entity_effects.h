@@ -1,6 +1,7 @@
 #pragma once
 // What an edit asks of the entities, which sit above the world model: bodies resting on a cell
-// that opened fall again, and debris bursts show a block breaking. The entities register their
+// that opened fall again, debris bursts show a block breaking, and whether one stands where a
+// block would go. The entities register their
 // implementation at launch; the null form does nothing, so headless worlds and tests run without
 // entities, and tests register a recording form. Main thread only.
 //
@@ -33,6 +34,8 @@ class EntityEffects {
   virtual EntityId idOf(const Entity* entity) = 0;
   // The entity while it lives; null once it is gone (or for kNoEntity).
   virtual Entity* entityById(EntityId id) = 0;
+  // An entity other than a pet stands in the cell: no block may be placed over it.
+  virtual bool blocksPlacementIn(const MapBlock& cell) = 0;
 };
 
 class NullEntityEffects final : public EntityEffects {
@@ -41,6 +44,7 @@ class NullEntityEffects final : public EntityEffects {
   void spawnCutDebris(uint16_t, uint8_t, bool, uint32_t, engine::Vec2, MapBlock&, uint8_t) override {}
   EntityId idOf(const Entity*) override { return kNoEntity; }
   Entity* entityById(EntityId) override { return nullptr; }
+  bool blocksPlacementIn(const MapBlock&) override { return false; }
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

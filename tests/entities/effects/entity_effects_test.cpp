@@ -15,7 +15,7 @@
 #include "entities/projectiles/bullet_factory.h"
 #include "tests/entities/entity_world.h"
 #include "tests/entities/projectile_rows.h"
-#include "world/seams/world_options.h"
+#include "tests/world/fixed_world_options.h"
 
 namespace entity_test {
 namespace {
@@ -60,12 +60,6 @@ class RecordingHooks final : public EffectHooks {
   std::vector<bool> shakes;
 };
 
-class Lock final : public WorldOptions {
- public:
-  bool explosivesLock() const override { return locked; }
-  bool locked = false;
-};
-
 class EntityEffects_ : public EntityWorld {
  protected:
   EntityEffects_() : hooksScope(effectHooksSeam(), hooks) {
@@ -106,7 +100,7 @@ class EntityEffects_ : public EntityWorld {
   RecordingHooks hooks;
   engine::Seam<EffectHooks, NullEffectHooks>::Scoped hooksScope;
   EffectRules effectRules;
-  Lock lock;
+  FixedWorldOptions lock;
   EntityEffectRegistry registry;
 };
 
@@ -182,14 +176,14 @@ TEST_F(EntityEffects_, AFuseThatSticksRestartsAtThirtyTicksAndSwellsAgainFromOne
 }
 
 TEST_F(EntityEffects_, TheTimedBlastObeysTheWorldsExplosivesLock) {
-  lock.locked = true;
+  lock.explosives = true;
   BulletEntity& peers = shoot(121, 10, kGround + 2, 2);
   slots(121).onEnd(&peers);
   EXPECT_TRUE(world->explosions().pending().empty());
   BulletEntity& mine = shoot(121, 12, kGround + 2, 1);
   slots(121).onEnd(&mine);
   EXPECT_EQ(world->explosions().pending().size(), 1u);
-  lock.locked = false;
+  lock.explosives = false;
   slots(121).onEnd(&peers);
   EXPECT_EQ(world->explosions().pending().size(), 2u);
 }
@@ -292,7 +286,7 @@ TEST_F(EntityEffects_, ACapsuleReleasesOnlyAMobOfTheSpawnableTable) {
   slots(34).onEnd(&random);
   ASSERT_EQ(hooks.spawned.size(), 2u);
   EXPECT_TRUE(hooks.spawned[1].row == 200 || hooks.spawned[1].row == 201);
-  lock.locked = true;
+  lock.explosives = true;
   BulletEntity& peers = shoot(97, 10, kGround + 2, 2, 201);
   slots(97).onEnd(&peers);
   EXPECT_EQ(hooks.spawned.size(), 2u) << "the lock refuses a peer's capsule";

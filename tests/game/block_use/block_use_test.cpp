@@ -8,6 +8,8 @@
 #include "game/rules/block_use.h"
 #include "platform/settings/settings.h"
 #include "tests/game/game_fixture.h"
+#include "tests/world/fixed_world_options.h"
+#include "world/blocks/chest.h"
 #include "world/blocks/shelf.h"
 #include "world/blocks/sign.h"
 
@@ -17,6 +19,7 @@ namespace {
 constexpr uint16_t kClock = 205;
 constexpr uint16_t kAnvil = 38;  // a station block of the station table, kind 4
 constexpr uint16_t kSignBlock = 2599, kPen = 484;
+constexpr uint16_t kChest = 213;  // a chest of the content's chest table
 
 class UseEvents final : public PlayerEvents {
  public:
@@ -121,6 +124,33 @@ TEST_F(BlockUseTest, APenOpensTheSignForWritingOnce) {
   EXPECT_EQ(views.signViews.size(), 1u) << "a sign in use is not opened again";
   ASSERT_EQ(views.messages.size(), 1u);
   EXPECT_EQ(views.messages[0].kind, 3);
+}
+
+TEST_F(BlockUseTest, TheChestLockIsTheWorldsOwnOptionAndSparesTheHostsPlayer) {
+  put(11, 5, kChest);
+  Chest& chest = world->chests().add(std::make_unique<Chest>(at(11, 5), kChest));
+  FixedWorldOptions options;
+  options.chests = true;
+  world->setContext({.rules = &rules, .edits = &game, .options = &options});
+  player->isLocal = 0;  // a client's player on the host
+  use(11, 5);
+  EXPECT_EQ(player->openContainer(), nullptr) << "another player's chest stays shut";
+  ASSERT_EQ(views.messages.size(), 1u);
+  EXPECT_EQ(views.messages[0].kind, 3);
+
+  player->isLocal = 1;
+  use(11, 5);
+  EXPECT_EQ(player->openContainer(), &chest) << "the hosting player opens it";
+  EXPECT_TRUE(player->leaveContainer(true));
+
+  player->isLocal = 0;
+  options.chests = false;
+  kel::options().permissionChestLock = true;
+  use(11, 5);
+  EXPECT_EQ(player->openContainer(), &chest) << "the process's setting is not this world's";
+  EXPECT_EQ(views.messages.size(), 1u);
+  EXPECT_TRUE(player->leaveContainer(true));
+  world->setContext(worldContext());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/settings/settings.h"
 #include "game/rules/rule_entities.h"
 #include "tests/game/game_fixture.h"
+#include "tests/world/fixed_world_options.h"
 #include "world/light/light_map.h"
 #include "world/plants/plant_system.h"
 
@@ -221,7 +222,17 @@ TEST_F(ItemUseRulesTest, WhatBreaksWhatAndWhatThePlayerIsTold) {
 TEST_F(ItemUseRulesTest, FlagsDecorationsModeAndConsoleChangeTheAnswer) {
   kel::options().lessVerboseConsole = true;
   EXPECT_FALSE(breaks(kRock, kWeakPick));
+  EXPECT_EQ(events.texts.size(), 1u) << "the world's options decide, not the process's";
+  events.texts.clear();
+  FixedWorldOptions quiet;
+  quiet.quietConsole = true;
+  WorldContext context = worldContext();
+  context.options = &quiet;
+  world->setContext(context);
+  EXPECT_FALSE(breaks(kRock, kWeakPick));
   EXPECT_TRUE(events.texts.empty()) << "a quiet console shows no tool texts";
+  EXPECT_FALSE(breaks(kRock, kBlade));
+  EXPECT_TRUE(events.messages.empty()) << "nor names the tool a block needs";
   player->stats.setFlag(12, true);
   EXPECT_TRUE(breaks(kPanel, 0)) << "flag 12 is the hand's hammer";
   at(5, 5).decos[0] = map_deco::make(kSeal, 0, MapBlock::kFront);

@@ -2,12 +2,12 @@
 // the seed's gene word, and the decoration rule: the side a decoration takes by what the cell
 // holds and accepts, flower pots on empty item shelves only, and the refusals the player is shown.
 
-#include "game/rules/entity_lists.h"
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
 #include "tests/game/game_fixture.h"
 #include "world/edits/edit_kind.h"
 #include "world/placement/placement_checks.h"
+#include "world/seams/entity_effects.h"
 
 namespace game_test {
 namespace {
@@ -149,8 +149,13 @@ TEST_F(FlowerPotRuleTest, AFrontOnlyDecorationIsRefusedOnTheBack) {
 using world_test::kDirt;
 using world_test::kGlass;
 
-class StandingEntity final : public EntityLists {
+// The world's entities: one stands in cell (5, 5).
+class StandingEntity final : public EntityEffects {
  public:
+  void wakeEntitiesAbove(MapBlock&) override {}
+  void spawnCutDebris(uint16_t, uint8_t, bool, uint32_t, engine::Vec2, MapBlock&, uint8_t) override {}
+  EntityId idOf(const Entity*) override { return kNoEntity; }
+  Entity* entityById(EntityId) override { return nullptr; }
   bool blocksPlacementIn(const MapBlock& cell) override { return cell.x == 5 && cell.y == 5; }
 };
 
@@ -187,7 +192,9 @@ TEST_F(ItemPlacementRulesTest, ABlockItemTakesTheLayerTheCellAndSideAllow) {
       {5, 5, placement_rule::kSideAny, placement_rule::kNoEdit, 0},                 // an entity stands there
   };
   StandingEntity entity;
-  const engine::Seam<EntityLists, EntityLists>::Scoped standing(entityListsSeam(), entity);
+  WorldContext standing = worldContext();
+  standing.effects = &entity;
+  world->setContext(standing);
   for (const auto& c : cases) {
     const BlockEdit edit = placeBlockItemRule(*world, at(c.x, c.y), c.side, Item(kBrick, 0, 1, 0, 0));
     EXPECT_EQ(edit.kind, c.kind) << c.x << " side " << int{c.side};
@@ -198,6 +205,12 @@ TEST_F(ItemPlacementRulesTest, ABlockItemTakesTheLayerTheCellAndSideAllow) {
   }
   EXPECT_EQ(placeBlockItemRule(*world, at(2, 5), placement_rule::kSideAny, Item(kStone, 0, 1, 0, 0)).kind,
             placement_rule::kNoEdit);
+  // Another world beside it has its own entities: nothing stands in its cell (5, 5).
+  std::unique_ptr<World> beside = World::create(&difficulty, WorldParams{}, kWidth, kHeight, worldContext());
+  beside->map().mutableProps().mutableRow(kDirt).variantCount = 3;
+  EXPECT_EQ(placeBlockItemRule(*beside, *beside->cellAt(5, 5), placement_rule::kSideAny, Item(kBrick, 0, 1, 0, 0)).kind,
+            edit_kind::kSetLayerBlock);
+  world->setContext(worldContext());
 }
 
 TEST_F(ItemPlacementRulesTest, AnAttachmentNeedsAReplaceableOrSolidFrontOrASolidBlock) {

@@ -10,6 +10,7 @@
 #include "platform/settings/settings.h"
 #include "game/stats/stats_store.h"
 #include "tests/game/session/session_fixture.h"
+#include "tests/world/fixed_world_options.h"
 #include "world/map/world_map.h"
 
 namespace game_test {
@@ -25,7 +26,9 @@ class WorldLoadingTest : public GeneratingSessionTest {
 
 TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThread) {
   saves.params.mode = 3;
-  kel::options().keepLastSlotEmpty = true;
+  FixedWorldOptions options;
+  options.keepLastSlot = true;
+  game.setWorldContext({.options = &options});
   const std::thread::id mainThread = std::this_thread::get_id();
   std::thread::id completedOn;
   game.begin(3, [&] {
@@ -55,7 +58,6 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   // Entered with every quick slot in use and the last kept empty, as the options say.
   EXPECT_EQ(running.player->inventory->quickSlotsInUse(), uint32_t(Inventory::kQuickSlots));
   EXPECT_TRUE(running.player->inventory->keepsLastSlotEmpty());
-  kel::resetSettings();
   EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate));
   advance(9.5f, 0.5f);
   EXPECT_FALSE(game.settled);

@@ -9,7 +9,7 @@
 #include "tests/world/world_recorders.h"
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
-#include "world/seams/world_options.h"
+#include "tests/world/fixed_world_options.h"
 #include "world/seams/world_bodies.h"
 
 namespace {
@@ -175,24 +175,19 @@ TEST_F(ExplosionTest, QueuingACellAgainKeepsOneEntryAndOnlyShortensTheFuse) {
   EXPECT_EQ(logic.fuseSounds, 1);
 }
 
-class LockOption final : public WorldOptions {
- public:
-  bool explosivesLock() const override { return locked; }
-  bool locked = true;
-};
-
 TEST_F(ExplosionTest, TheExplosivesLockOfTheWorldsOptionsRefusesRemotePlayersButNotTheLocalOne) {
-  LockOption lock;
+  FixedWorldOptions lock;
+  lock.explosives = true;
   context.options = &lock;
   rebind();
   logic.localPlayer = player(1);
   EXPECT_FALSE(explosions().add(at(kX, kY), player(2), kStandardBlast, 160.0f, 0));
   EXPECT_EQ(logic.texts, 1);
   EXPECT_TRUE(explosions().add(at(kX, kY), player(1), kStandardBlast, 160.0f, 0));
-  lock.locked = false;
+  lock.explosives = false;
   EXPECT_TRUE(explosions().add(at(kX, kY + 5), player(2), kStandardBlast, 160.0f, 0));
   // The process-wide setting is not what this world obeys.
-  lock.locked = true;
+  lock.explosives = true;
   kel::options().permissionExplosivesLock = false;
   EXPECT_FALSE(explosions().add(at(kX, kY + 8), player(2), kStandardBlast, 160.0f, 0));
   context.options = nullptr;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/settings/settings.h"
+#include "tests/world/fixed_world_options.h"
 #include "tests/world/world_recorders.h"
 #include "world/edits/edit_kind.h"
 #include "world/protection/protected_areas.h"
@@ -48,8 +50,27 @@ TEST_F(ProtectedAreasTest, ALockOrTheWorldLockOptionGuardsACell) {
   EXPECT_FALSE(areas().isProtectedAt(20, 12)) << "a lock on the back side does not count";
   at(20, 12).addDeco(ProtectedAreas::kLockBlock, 0, MapBlock::kFront);
   EXPECT_TRUE(areas().isProtectedAt(20 + kWidth, 12));
-  kel::options().permissionWorldLock = true;
+  FixedWorldOptions options;
+  options.world = true;
+  context.options = &options;
+  rebind();
   EXPECT_TRUE(areas().isProtectedAt(30, 12));
+  context.options = nullptr;
+  rebind();
+}
+
+TEST_F(ProtectedAreasTest, TheWorldLockIsTheWorldsOwnOptionNotTheProcesss) {
+  kel::options().permissionWorldLock = true;
+  EXPECT_FALSE(areas().isProtectedAt(30, 12)) << "a world with no options has no lock";
+  FixedWorldOptions options;
+  options.world = true;
+  context.options = &options;
+  rebind();
+  std::unique_ptr<World> other = World::create(nullptr, WorldParams{}, kWidth, 20);
+  EXPECT_TRUE(areas().isProtectedAt(30, 12));
+  EXPECT_FALSE(other->protectedAreas().isProtectedAt(30, 12)) << "a second world keeps its own options";
+  context.options = nullptr;
+  rebind();
 }
 
 }  // namespace
