@@ -23,6 +23,16 @@
 //   save                         save the world and the character
 //   quit                         save, then end the game
 //   load                         start the game again from its saved files
+//   drop N                       throw the stack of quick slot N (0-9) out in front of the player
+//   pickup                       walk to the nearest dropped item within 10 cells until it is
+//                                picked up (at most 10 seconds)
+//   trade NAME                   (joined) ask the player NAME to trade, as a click on that player
+//   accept                       (joined) wait for a request to trade (at most 20 seconds) and
+//                                accept it
+//   offer N                      (joined) offer the stack of quick slot N in the open trade window
+//                                (waiting for the window at most 20 seconds)
+//   ready                        (joined) say the trade is ready; both ready, it completes: the
+//                                step waits for the window to close (at most 20 seconds)
 //
 // A line that does not parse is refused with its number and the reason; nothing runs then.
 
@@ -36,7 +46,7 @@ namespace world_tool {
 
 enum class PlayVerb : uint8_t {
   WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, ShootMob, Reel, Wait, Settle, Sleep,
-  Save, Quit, Load
+  Save, Quit, Load, Drop, Pickup, Trade, Accept, Offer, Ready
 };
 
 struct PlayStep {
@@ -44,6 +54,7 @@ struct PlayStep {
   int32_t a = 0;  // frames, column, slot, item id or seconds
   int32_t b = 0;  // row or count
   uint32_t word = 0;  // the given item's word
+  std::string name;   // the player asked to trade
   int line = 0;
 };
 

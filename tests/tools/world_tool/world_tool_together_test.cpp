@@ -1,0 +1,180 @@
+// Playing together, headless, over real ENet on 127.0.0.1: `world_tool host` hosts a world for a
+// minute and three `world_tool join` players, each in a process of its own, mine, place, drop,
+// pick up and trade there. Each client's copy of the world ends cell for cell the host's, every
+// item that changed hands is where the trades and pick-ups put it, and the world the host saved
+// reloads with the host's cells.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "content/planets/planet_def.h"
+#include "tests/support/temp_dir.h"
+#include "tests/tools/world_tool/run_tool.h"
+#include "tests/tools/world_tool/test_character.h"
+#include "tests/tools/world_tool/tool_process.h"
+#include "tools/world_tool/world_tool_run.h"
+#include "tools/world_tool/world_tool_saves.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+
+namespace {
+
+using world_tool_test::lastLineAfter;
+using world_tool_test::ToolProcess;
+
+constexpr uint16_t kShovel = 2;
+constexpr uint16_t kWorkbench = 24;
+constexpr uint16_t kBoard = 1602;
+constexpr uint16_t kPost = 3304;
+constexpr uint16_t kCrafted = 152;
+constexpr uint16_t kDirt = 263;
+constexpr const char* kSeed = "7";
+
+// The world the host will generate, and the ground row of a column near its spawn.
+struct HostedWorld {
+  world_tool::GeneratedWorld generated;
+  int32_t groundRow(int32_t column) const {
+    const WorldMap& map = generated.world->map();
+    for (int32_t row = map.height() - 2; row > 0; --row) {
+      if (map.cellAt(column, row)->frontId() != 0 && map.cellAt(column, row + 1)->frontId() == 0) return row;
+    }
+    return 0;
+  }
+  std::string cell(int32_t column, int32_t rowAbove) const {
+    return std::to_string(column) + " " + std::to_string(groundRow(column) + rowAbove);
+  }
+};
+
+HostedWorld hostedWorld() {
+  std::string error;
+  EXPECT_TRUE(world_tool::loadContent(world_tool::defaultDataFile(), error)) << error;
+  const PlanetDef* terra = world_tool::findPlanetByName("terra");
+  EXPECT_NE(terra, nullptr);
+  return {world_tool::generatePlanetWorld(*terra, 0, 7, nullptr)};
+}
+
+CharacterRecord furnished(const std::string& name, std::vector<std::pair<uint16_t, uint16_t>> slots) {
+  CharacterRecord record = world_tool_test::madeCharacter(name);
+  record.firstRow[0] = {0, kShovel, 1, 60, 0};
+  record.firstRow[1] = {0, kDirt, 5, 0, 0};
+  for (size_t i = 0; i < slots.size(); ++i) {
+    if (slots[i].second != 0) record.firstRow[i + 2] = {0, slots[i].first, slots[i].second, 0, 0};
+  }
+  return record;
+}
+
+// How many of the item an inventory or ground text (" ID xCOUNT" words) holds.
+int countOf(const std::string& text, uint16_t item) {
+  std::istringstream words(text);
+  std::string word;
+  int total = 0;
+  const std::string head = std::to_string(item) + "x";
+  while (words >> word) {
+    if (word.rfind(head, 0) == 0) total += std::stoi(word.substr(head.size()));
+  }
+  return total;
+}
+
+std::string checksumIn(const std::string& line) { return lastLineAfter(line, "checksum "); }
+
+// The report a client printed last, just before it left.
+std::string finalReport(const std::string& out) {
+  const size_t end = out.find("\nreceived ");
+  const size_t start = out.rfind("\nline ", end);
+  if (end == std::string::npos || start == std::string::npos) return {};
+  return out.substr(start + 1, end - start - 1);
+}
+
+std::string inventoryIn(const std::string& report) {
+  const size_t from = report.find(" stacks:");
+  const size_t to = report.find(" ground ");
+  return from == std::string::npos || to == std::string::npos ? std::string() : report.substr(from + 8, to - from - 8);
+}
+
+std::string groundIn(const std::string& report) {
+  const size_t from = report.find(" ground ");
+  const size_t to = report.find(" checksum ");
+  return from == std::string::npos || to == std::string::npos ? std::string() : report.substr(from + 8, to - from - 8);
+}
+
+TEST(WorldToolTogether, AHostAndThreeScriptedClientsMinePlaceDropPickUpAndTradeAndAgreeOnTheWorld) {
+  testsupport::TempDir dir;
+  const testsupport::ScopedDataHome home;
+  const HostedWorld world = hostedWorld();
+  const int32_t spawn = static_cast<int32_t>(world.generated.spawn.column);
+
+  const std::map<std::string, CharacterRecord> characters{
+      {"Ann", furnished("Ann", {{kBoard, 3}, {kWorkbench, 1}})},
+      {"Bob", furnished("Bob", {{0, 0}, {kPost, 4}})},
+      {"Cat", furnished("Cat", {{kCrafted, 1}})}};
+  for (const auto& [name, record] : characters) world_tool_test::writeCharacter(dir.file(name + ".dat"), record);
+  const std::map<std::string, std::string> scripts{
+      {"Ann", "wait 2\nselect 0\nmine " + world.cell(spawn - 2, 0) + "\nwait 1\nselect 1\nplace " +
+                  world.cell(spawn - 3, 1) + "\nwait 2\ndrop 2\nwait 2\npickup\nwait 3\ntrade Bob\noffer 3\nready\n"
+                  "wait 20\n"},
+      {"Bob", "wait 2\nselect 0\nmine " + world.cell(spawn + 2, 0) + "\nwait 1\nselect 1\nplace " +
+                  world.cell(spawn + 3, 1) + "\naccept\noffer 3\nready\nwait 20\n"},
+      {"Cat", "wait 3\nselect 0\nmine " + world.cell(spawn + 4, 0) + "\nwait 1\ndrop 2\nwait 2\npickup\nwait 30\n"}};
+  for (const auto& [name, script] : scripts) std::ofstream(dir.file(name + ".txt")) << script;
+
+  ToolProcess host({"host", "--planet", "terra", "--size", "0", "--seed", kSeed, "--port", "0", "--listen",
+                    "127.0.0.1", "--limit", "4", "--seconds", "60", "--save", dir.file("Hosted.dat")},
+                   dir.file("host.out"));
+  ASSERT_TRUE(host.waitForOutput("\nhosting ", 120)) << host.out() << host.err();
+  const std::string port = lastLineAfter(host.out(), "listening on 127.0.0.1:").substr(0, 5);
+  const std::string address = "127.0.0.1:" + std::to_string(std::stoi(port));
+  char generated[17];
+  std::snprintf(generated, sizeof generated, "%016llx",
+                static_cast<unsigned long long>(world_tool::cellsChecksum(world.generated.world->map())));
+  ASSERT_EQ(checksumIn(lastLineAfter(host.out(), "hosting ")), generated)
+      << "the hosted world is the one the scripts were written for";
+
+  std::map<std::string, std::unique_ptr<ToolProcess>> clients;
+  for (const auto& [name, script] : scripts) {
+    clients[name] = std::make_unique<ToolProcess>(
+        std::vector<std::string>{"join", address, "--name", name, "--character", dir.file(name + ".dat"), "--script",
+                                 dir.file(name + ".txt")},
+        dir.file(name + ".out"));
+  }
+  for (auto& [name, client] : clients) EXPECT_EQ(client->wait(), 0) << name << ":\n" << client->out() << client->err();
+  ASSERT_EQ(host.wait(), 0) << host.out() << host.err();
+  const std::string hostOut = host.out();
+
+  std::map<std::string, std::string> inventories;
+  for (const auto& [name, client] : clients) {
+    const std::string out = client->out();
+    const std::string last = finalReport(out);
+    ASSERT_FALSE(last.empty()) << out;
+    const std::string left = lastLineAfter(hostOut, "left: " + name);
+    ASSERT_FALSE(left.empty()) << hostOut;
+    EXPECT_EQ(checksumIn(last), checksumIn(left)) << name << "'s copy of the world is the host's";
+    EXPECT_EQ(groundIn(last), lastLineAfter(left, "ground ").substr(0, lastLineAfter(left, "ground ").find(" cells")))
+        << name << " sees the items the host's world holds";
+    EXPECT_NE(checksumIn(lastLineAfter(out, "joined: ")), checksumIn(last)) << name << "'s mining changed the world";
+    inventories[name] = inventoryIn(last);
+  }
+  // The trade swapped Ann's workbench for Bob's posts; the dropped stacks came back to whoever
+  // dropped them.
+  EXPECT_EQ(countOf(inventories["Ann"], kPost), 4) << inventories["Ann"];
+  EXPECT_EQ(countOf(inventories["Bob"], kWorkbench), 1) << inventories["Bob"];
+  EXPECT_EQ(countOf(inventories["Ann"], kWorkbench), 0) << inventories["Ann"];
+  EXPECT_EQ(countOf(inventories["Bob"], kPost), 0) << inventories["Bob"];
+  EXPECT_EQ(countOf(inventories["Ann"], kBoard), 3) << inventories["Ann"];
+  EXPECT_EQ(countOf(inventories["Cat"], kCrafted), 1) << inventories["Cat"];
+  const std::string ground = lastLineAfter(hostOut, "ground items ");
+  for (const uint16_t item : {kBoard, kWorkbench, kPost, kCrafted}) EXPECT_EQ(countOf(ground, item), 0) << ground;
+
+  const world_tool_test::Outcome loaded = world_tool_test::runTool({"load", dir.file("Hosted.dat")});
+  ASSERT_EQ(loaded.code, 0) << loaded.err;
+  EXPECT_EQ(lastLineAfter(loaded.out, "cells checksum "), lastLineAfter(hostOut, "cells checksum "))
+      << "the saved world reloads with the host's cells";
+}
+
+}  // namespace
