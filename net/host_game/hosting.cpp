@@ -9,6 +9,7 @@
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
 #include "net/endpoint/current_net.h"
+#include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/net_logic.h"
 
@@ -80,6 +81,15 @@ void Hosting::worldEntered() {
   server_->setHostPlayer(running.player.get());
   server_->setWorld(running.world.get());
   server_->worldSender().setHostedWorld(running.world.get(), &session_->entities().lists());
+  // A joining player starts where the host made its player (the host's own cell and spawn), not
+  // on the map's first cell.
+  server_->worldSender().setPlayerCells([server = server_](uint8_t peer) {
+    const NetPlayerServer* entry = server->entryOf(peer);
+    const PlayerBase* player = entry != nullptr ? entry->player() : nullptr;
+    if (player == nullptr) return PlayerCells{};
+    return PlayerCells{static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY), player->spawnCellX,
+                       player->spawnCellY};
+  });
   hosted_ = true;
   server_->worldReady();
 }
