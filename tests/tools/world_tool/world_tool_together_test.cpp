@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <map>
@@ -53,13 +55,16 @@ struct HostedWorld {
   uint16_t groundBlock(int32_t column) const {
     return generated.world->map().cellAt(column, groundRow(column))->frontId();
   }
-  // Columns from 2 to 14 cells either side of the spawn, the nearest first: those whose ground is
-  // dirt (what a shovel mines), then the others, for building on.
-  std::vector<int32_t> columnsNear(int32_t spawn, bool dirt) const {
+  // Columns 3 to 60 cells either side of the spawn whose ground is dirt (what a shovel mines and
+  // dirt is placed on), the nearest first, each at least 3 cells from the others: an item a mined
+  // block drops stays in its own hole, away from every other cell a player changes.
+  std::vector<int32_t> dirtColumns(int32_t spawn, size_t count) const {
     std::vector<int32_t> columns;
-    for (int32_t distance = 2; distance <= 14; ++distance) {
+    for (int32_t distance = 3; distance <= 60 && columns.size() < count; ++distance) {
       for (const int32_t column : {spawn - distance, spawn + distance}) {
-        if ((groundBlock(column) == kDirt) == dirt) columns.push_back(column);
+        const bool apart = std::all_of(columns.begin(), columns.end(),
+                                       [column](int32_t taken) { return std::abs(taken - column) >= 3; });
+        if (apart && groundBlock(column) == kDirt && columns.size() < count) columns.push_back(column);
       }
     }
     return columns;
@@ -202,16 +207,14 @@ class WorldToolTogether : public ::testing::Test {
 };
 
 TEST_F(WorldToolTogether, ThreeScriptedPlayersWalkMineAndPlaceForAMinuteAndAllSeeTheHostsWorld) {
-  const std::vector<int32_t> dirt = world.columnsNear(spawn, true);
-  const std::vector<int32_t> other = world.columnsNear(spawn, false);
-  ASSERT_GE(dirt.size(), 6u);
-  ASSERT_GE(other.size(), 6u);
+  const std::vector<int32_t> columns = world.dirtColumns(spawn, 12);
+  ASSERT_EQ(columns.size(), 12u);
   std::map<std::string, std::string> scripts;
   int player = 0;
   for (const std::string name : {"Ann", "Bob", "Cat"}) {
-    scripts[name] = "wait 2\n" + digAndBuild(dirt[2 * player], other[2 * player]) + "wait 2\n" +
-                    digAndBuild(dirt[2 * player + 1], other[2 * player + 1]) + "wait " + std::to_string(35 - 2 * player) +
-                    "\n";
+    const int32_t* own = &columns[static_cast<size_t>(4 * player)];
+    scripts[name] = "wait 2\n" + digAndBuild(own[0], own[1]) + "wait 2\n" + digAndBuild(own[2], own[3]) + "wait " +
+                    std::to_string(35 - 2 * player) + "\n";
     ++player;
   }
   play({{"Ann", furnished("Ann", {})}, {"Bob", furnished("Bob", {})}, {"Cat", furnished("Cat", {})}}, scripts);
@@ -224,17 +227,15 @@ TEST_F(WorldToolTogether, ThreeScriptedPlayersWalkMineAndPlaceForAMinuteAndAllSe
 // already there (which a trade with an earlier player needs) come with the host's handling of
 // them; this run checks every item once they do.
 TEST_F(WorldToolTogether, DISABLED_PlayersDropPickUpAndTradeAndEveryItemIsAccountedFor) {
-  const std::vector<int32_t> dirt = world.columnsNear(spawn, true);
-  const std::vector<int32_t> other = world.columnsNear(spawn, false);
-  ASSERT_GE(dirt.size(), 3u);
-  ASSERT_GE(other.size(), 3u);
+  const std::vector<int32_t> columns = world.dirtColumns(spawn, 6);
+  ASSERT_EQ(columns.size(), 6u);
   play({{"Ann", furnished("Ann", {{kBoard, 3}, {kWorkbench, 1}})},
         {"Bob", furnished("Bob", {{0, 0}, {kPost, 4}})},
         {"Cat", furnished("Cat", {{kCrafted, 1}})}},
-       {{"Ann", "wait 2\n" + digAndBuild(dirt[0], other[0]) + "drop 2\nwait 2\npickup\nwait 3\ntrade Bob\n"
+       {{"Ann", "wait 2\n" + digAndBuild(columns[0], columns[1]) + "drop 2\nwait 2\npickup\nwait 3\ntrade Bob\n"
                     "offer 3\nready\nwait 20\n"},
-        {"Bob", "wait 2\n" + digAndBuild(dirt[1], other[1]) + "accept\noffer 3\nready\nwait 20\n"},
-        {"Cat", "wait 3\n" + digAndBuild(dirt[2], other[2]) + "drop 2\nwait 2\npickup\nwait 30\n"}});
+        {"Bob", "wait 2\n" + digAndBuild(columns[2], columns[3]) + "accept\noffer 3\nready\nwait 20\n"},
+        {"Cat", "wait 3\n" + digAndBuild(columns[4], columns[5]) + "drop 2\nwait 2\npickup\nwait 30\n"}});
   expectTheSameWorldEverywhere();
   // The trade swapped Ann's workbench for Bob's posts; the dropped stacks came back to whoever
   // dropped them, and nothing of them lies in the world.
