@@ -1,6 +1,7 @@
-// The game under load: `world_tool host` hosts the largest world (4096x512) for 60 seconds while
-// eight `world_tool join` players, each a process of its own over real ENet on 127.0.0.1, walk,
-// mine and place every few frames near the spawn. Reported: the host's frame time (median, 99th
+// The game under load: `world_tool host` hosts the largest world (4096x512) while eight `world_tool
+// join` players, each a process of its own over real ENet on 127.0.0.1, walk, mine and place every
+// few frames near the spawn for some 50 seconds (the host runs 75 s: their joins, their steps,
+// their leaving). Reported: the host's frame time (median, 99th
 // percentile, worst) after the joins, against the same host with nobody joined (the baseline: the
 // least work for the same world's frames); the bytes a second each client received in play; the
 // host's peak resident memory; and whether anything was lost: each client's copy of the world
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -41,9 +43,9 @@ extern char** environ;
 namespace {
 
 constexpr int kClients = 8;
-constexpr int kSeconds = 60;
+constexpr int kSeconds = 75;  // the clients' joins, their steps and their leaving
 constexpr int kBaselineSeconds = 15;
-constexpr int kRounds = 400;  // more than a minute of a client's steps: the host's end ends them
+constexpr int kRounds = 85;  // some 50 seconds of a client's steps (some 10 a second)
 constexpr uint32_t kSeed = 1;
 constexpr uint16_t kShovel = 2;
 constexpr uint16_t kDirt = 263;
@@ -107,6 +109,12 @@ class Child {
   pid_t pid_ = -1;
 };
 
+std::string playerName(size_t k) {
+  std::string name(1, 'P');
+  name.append(std::to_string(k));
+  return name;
+}
+
 int32_t groundRow(const WorldMap& map, int32_t column) {
   for (int32_t row = map.height() - 2; row > 0; --row) {
     if (map.cellAt(column, row)->frontId() != 0 && map.cellAt(column, row + 1)->frontId() == 0) return row;
@@ -126,10 +134,25 @@ bool writeCharacter(const std::string& name, const std::string& path) {
   return writeCharacterFile(file, record);
 }
 
-// Client k mines and places again and again the ground cell of its own column near the spawn,
-// stepping a few frames right and back between.
-std::string clientScript(const WorldMap& map, int32_t spawn, int k) {
-  const int32_t column = spawn + (k < kClients / 2 ? -2 - k : 2 + k - kClients / 2);
+// Columns 3 to 200 cells either side of the spawn whose ground is dirt, the nearest first, each at
+// least 3 cells from the others: a mined block's item stays in its own hole.
+std::vector<int32_t> dirtColumns(const WorldMap& map, int32_t spawn, size_t count) {
+  std::vector<int32_t> columns;
+  for (int32_t distance = 3; distance <= 200 && columns.size() < count; ++distance) {
+    for (const int32_t column : {spawn - distance, spawn + distance}) {
+      const bool apart = std::all_of(columns.begin(), columns.end(),
+                                     [column](int32_t taken) { return std::abs(taken - column) >= 3; });
+      if (apart && columns.size() < count && map.cellAt(column, groundRow(map, column))->frontId() == kDirt) {
+        columns.push_back(column);
+      }
+    }
+  }
+  return columns;
+}
+
+// A client mines and places again and again the ground cell of its own column, stepping a few
+// frames right and back between, then waits for the others.
+std::string clientScript(const WorldMap& map, int32_t column) {
   const int32_t row = groundRow(map, column);
   const std::string cell = std::to_string(column) + " " + std::to_string(row);
   std::string script = "wait 2\n";
@@ -138,7 +161,7 @@ std::string clientScript(const WorldMap& map, int32_t spawn, int k) {
     script += "select 0\nmine " + cell + "\nwalk right 3\nwalk left 3\nselect " + std::to_string(dirtSlot) + "\nplace " +
               cell + "\n";
   }
-  return script;
+  return script + "wait 3\n";
 }
 
 struct HostRun {
@@ -162,7 +185,7 @@ HostRun runHost(const std::string& tool, const std::string& planet, int seconds,
   const std::string port = std::to_string(std::atoi(lineAfter(host.out(), "listening on 127.0.0.1:").c_str()));
   std::vector<std::unique_ptr<Child>> clients;
   for (size_t k = 0; k < scripts.size(); ++k) {
-    const std::string who = "P" + std::to_string(k);
+    const std::string who = playerName(k);
     std::ofstream(dir + "/" + who + ".txt") << scripts[k];
     clients.push_back(std::make_unique<Child>(
         tool,
@@ -198,9 +221,14 @@ int main() {
   if (mkdtemp(dir.data()) == nullptr) return 1;
   setenv("XDG_DATA_HOME", dir.c_str(), 1);
   std::vector<std::string> scripts;
+  const std::vector<int32_t> columns = dirtColumns(world.world->map(), spawn, kClients);
+  if (columns.size() != kClients) {
+    std::fprintf(stderr, "bench_net_load: too few dirt columns near the spawn\n");
+    return 1;
+  }
   for (int k = 0; k < kClients; ++k) {
-    if (!writeCharacter("P" + std::to_string(k), dir + "/P" + std::to_string(k) + ".dat")) return 1;
-    scripts.push_back(clientScript(world.world->map(), spawn, k));
+    if (!writeCharacter(playerName(k), dir + "/" + playerName(k) + ".dat")) return 1;
+    scripts.push_back(clientScript(world.world->map(), columns[static_cast<size_t>(k)]));
   }
 
   std::vector<std::string> none;
@@ -214,10 +242,13 @@ int main() {
   }
   std::printf("host alone (baseline, %d s):  %s\n", kBaselineSeconds, lineAfter(baseline.out, "\nframes ").c_str());
   std::printf("host with %d clients (%d s): %s\n", kClients, kSeconds, lineAfter(loaded.out, "\nframes ").c_str());
-  std::printf("  after the last join: %s\n", lineAfter(loaded.out, "after the last join ").c_str());
+  std::printf("  after every player entered the world: %s\n", lineAfter(loaded.out, "after every join entered the world ").c_str());
+  for (int second = 10; second <= kSeconds; second += 10) {
+    std::printf("  second %d: %s\n", second, lineAfter(loaded.out, "\nsecond " + std::to_string(second) + ": ").c_str());
+  }
   std::printf("  host peak resident memory: %.1f MB (alone %.1f MB)\n", loaded.peakMegabytes, baseline.peakMegabytes);
   for (size_t k = 0; k < clientOuts.size(); ++k) {
-    const std::string who = "P" + std::to_string(k);
+    const std::string who = playerName(k);
     const std::string last = lineAfter(clientOuts[k].substr(0, clientOuts[k].find("\nreceived ")), "\nline ");
     const std::string left = lineAfter(loaded.out, "left: " + who + " ");
     const bool same = !last.empty() && !left.empty() && lineAfter(last, "checksum ") == lineAfter(left, "checksum ");
@@ -225,6 +256,7 @@ int main() {
     std::printf("  %s: %s; steps %zu; world %s\n", who.c_str(), lineAfter(clientOuts[k], "in play ").c_str(),
                 static_cast<size_t>(std::count(clientOuts[k].begin(), clientOuts[k].end(), '\n')),
                 same ? "same as the host's" : "DIFFERENT from the host's");
+    if (!same) std::printf("    last: %s\n    host: %s\n", last.c_str(), left.c_str());
   }
   Child load(tool, {"load", dir + "/load.dat"}, dir + "/reload.out");
   load.wait();

@@ -8,8 +8,11 @@
 //
 // It prints where it listens, each client's joining and leaving, and every second the frames'
 // time (mean and worst), the messages and bytes received and sent, and the players present; at
-// the end the frame times over the whole run and after the last join (median, 99th percentile,
-// worst), the items lying in the world and the cells' checksum of its world.
+// the end the frame times over the whole run and after the last joined player entered the world
+// (median, 99th percentile, worst: the wall time, and the main thread's processor time, which a
+// busy machine does not inflate), the items lying in the world and the cells' checksum of its
+// world. A player leaving is printed with the items and the cells' checksum the host's world holds
+// then, to compare with what the player saw last.
 
 #include <cstdio>
 

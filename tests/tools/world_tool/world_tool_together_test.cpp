@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <map>
@@ -247,6 +248,42 @@ TEST_F(WorldToolTogether, DISABLED_PlayersDropPickUpAndTradeAndEveryItemIsAccoun
   EXPECT_EQ(countOf(inventories["Cat"], kCrafted), 1) << inventories["Cat"];
   const std::string ground = lastLineAfter(hostOut, "ground items ");
   for (const uint16_t item : {kBoard, kWorkbench, kPost, kCrafted}) EXPECT_EQ(countOf(ground, item), 0) << ground;
+}
+
+}  // namespace
+
+namespace {
+
+// Every file below the folder, by its path from the folder.
+std::vector<std::string> filesBelow(const std::filesystem::path& folder) {
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) files.push_back(std::filesystem::relative(entry.path(), folder).string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST(WorldToolHostInterrupted, AnInterruptedHostSavesItsWorldAndWritesOnlyItsFilesAndTheGamesSaves) {
+  testsupport::TempDir dir;
+  const testsupport::ScopedDataHome home;
+  ToolProcess host({"host", "--planet", "terra", "--size", "0", "--seed", kSeed, "--port", "0", "--listen",
+                    "127.0.0.1", "--save", dir.file("Saved.dat")},
+                   dir.file("host.out"));
+  ASSERT_TRUE(host.waitForOutput("\nsecond 2:", 120)) << host.out() << host.err();
+  host.interrupt();
+  ASSERT_EQ(host.wait(), 0) << host.out() << host.err();
+  const std::string out = host.out();
+  EXPECT_NE(out.find("\ninterrupted\n"), std::string::npos) << out;
+
+  const world_tool_test::Outcome loaded = world_tool_test::runTool({"load", dir.file("Saved.dat")});
+  ASSERT_EQ(loaded.code, 0) << loaded.err;
+  EXPECT_EQ(lastLineAfter(loaded.out, "cells checksum "), lastLineAfter(out, "cells checksum "));
+  EXPECT_EQ(filesBelow(dir.path()), (std::vector<std::string>{"Saved.dat", "host.out", "host.out.err"}));
+  for (const std::string& file : filesBelow(home.path())) {
+    EXPECT_EQ(file.rfind("Rubblemoor/", 0), 0u) << file << " lies outside the game's own folder";
+  }
+  EXPECT_FALSE(filesBelow(home.path() / "Rubblemoor" / "worlds").empty()) << "the world is in the game's saves";
 }
 
 }  // namespace
