@@ -265,6 +265,7 @@ class JoinGame final : public ScriptedPlayer {
     switch (step.verb) {
       case PlayVerb::WalkLeft: return walk(MotionEvent::kLeft, step.a);
       case PlayVerb::WalkRight: return walk(MotionEvent::kRight, step.a);
+      case PlayVerb::WalkTo: return walkTo(step.a);
       case PlayVerb::Jump: return jump();
       case PlayVerb::Mine: return edit(step, true);
       case PlayVerb::Place: return edit(step, false);

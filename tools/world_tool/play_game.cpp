@@ -372,6 +372,7 @@ class PlayGame final : public ScriptedPlayer {
     switch (step.verb) {
       case PlayVerb::WalkLeft: return walk(MotionEvent::kLeft, step.a);
       case PlayVerb::WalkRight: return walk(MotionEvent::kRight, step.a);
+      case PlayVerb::WalkTo: return walkTo(step.a);
       case PlayVerb::Jump: return jump();
       case PlayVerb::Mine: return cell(step) != nullptr && mine(*cell(step));
       case PlayVerb::Place: return cell(step) != nullptr && place(*cell(step));

@@ -58,8 +58,12 @@ constexpr size_t kMaxName = 32;
 std::optional<PlayStep> parseLine(const std::vector<std::string_view>& w, std::string& reason) {
   PlayStep step;
   if (w[0] == "walk") {
+    if (w.size() == 3 && w[1] == "to" && number(w[2], 0, kMaxCell, step.a)) {
+      step.verb = PlayVerb::WalkTo;
+      return step;
+    }
     if (w.size() != 3 || (w[1] != "left" && w[1] != "right") || !number(w[2], 1, kMaxFrames, step.a)) {
-      reason = "expected: walk left|right FRAMES";
+      reason = "expected: walk left|right FRAMES, or walk to COLUMN";
       return std::nullopt;
     }
     step.verb = w[1] == "left" ? PlayVerb::WalkLeft : PlayVerb::WalkRight;

@@ -3,6 +3,8 @@
 // skipped. Words are separated by blanks; numbers are decimal.
 //
 //   walk left N | walk right N   hold the direction for N frames (1/60 s each)
+//   walk to X                    walk until the player stands in column X (at most 20 seconds),
+//                                then let it come to rest
 //   jump                         jump from the ground, then fall back for 30 frames
 //   mine X Y                     break the block of cell (X, Y): front, else back
 //   place X Y                    place the held item at cell (X, Y)
@@ -45,7 +47,7 @@
 namespace world_tool {
 
 enum class PlayVerb : uint8_t {
-  WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, ShootMob, Reel, Wait, Settle, Sleep,
+  WalkLeft, WalkRight, WalkTo, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, ShootMob, Reel, Wait, Settle, Sleep,
   Save, Quit, Load, Drop, Pickup, Trade, Accept, Offer, Ready
 };
 

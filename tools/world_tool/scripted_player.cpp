@@ -1,6 +1,8 @@
 #include "tools/world_tool/scripted_player.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
@@ -23,10 +25,13 @@ namespace world_tool {
 namespace {
 constexpr int kJumpFrames = 30;
 constexpr int kPickupFrameLimit = 60 * 10;
+constexpr int kWalkFrameLimit = 60 * 20;
+constexpr int kRestFrames = 30;
 constexpr int32_t kItemCells = 10;   // how far the player goes for a dropped item
 constexpr float kNearPixels = 10.0f;  // close enough to stand still and let it come
 constexpr float kThrowSpeed = 5.0f;  // pixels a tick, as the inventory view throws
 constexpr float kThrowAngle = 0.5f;  // to the right, a little upwards
+constexpr float kPlacingReach = 8.0f;  // as the main view places
 }  // namespace
 
 void ScriptedPlayer::frames(int count) {
@@ -40,6 +45,30 @@ bool ScriptedPlayer::walk(uint8_t key, int count) {
   return true;
 }
 
+bool ScriptedPlayer::walkTo(int32_t column) {
+  const auto offset = [this, column] {
+    const int32_t width = world()->map().width();
+    int32_t dx = (column - static_cast<int32_t>(player()->cellX)) % width;
+    if (dx > width / 2) dx -= width;
+    if (dx < -width / 2) dx += width;
+    return dx;
+  };
+  uint8_t held = 0;
+  for (int i = 0; i < kWalkFrameLimit && offset() != 0; ++i) {
+    const uint8_t key = offset() > 0 ? MotionEvent::kRight : MotionEvent::kLeft;
+    if (key != held) {
+      if (held != 0) player()->handleKeyRelease(held);
+      player()->setMoveKeys(key);
+      held = key;
+    }
+    frame();
+  }
+  if (held != 0) player()->handleKeyRelease(held);
+  frames(kRestFrames);
+  why_ = "the player did not get to column " + std::to_string(column);
+  return std::abs(offset()) <= 1;
+}
+
 bool ScriptedPlayer::jump() {
   player()->jump();
   frames(kJumpFrames);
@@ -47,6 +76,8 @@ bool ScriptedPlayer::jump() {
 }
 
 bool ScriptedPlayer::mine(MapBlock& at) {
+  why_ = "the cell is out of the held tool's reach";
+  if (!player()->canReach(at, player()->heldItem())) return false;
   const uint8_t layer = at.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
   why_ = "block " + std::to_string(block_word::id(at.layerWord(layer))) + " cannot be broken with what the player holds";
   if (at.layerWord(layer) == 0 || !playedRules().canBreakBlock(player(), nullptr, at)) return false;
@@ -62,7 +93,18 @@ bool ScriptedPlayer::mine(MapBlock& at) {
   return playedGame().editBlock(edit);
 }
 
+// As far as a click may place, in cells.
+bool ScriptedPlayer::inPlacingReach(const MapBlock& at) {
+  const int32_t width = world()->map().width();
+  int32_t dx = std::abs(static_cast<int32_t>(at.x) - static_cast<int32_t>(player()->cellX));
+  dx = std::min(dx, width - dx);
+  const int32_t dy = static_cast<int32_t>(at.y) - static_cast<int32_t>(player()->cellY);
+  return static_cast<float>(dx * dx + dy * dy) <= kPlacingReach * kPlacingReach;
+}
+
 bool ScriptedPlayer::place(MapBlock& at) {
+  why_ = "the cell is out of reach";
+  if (!inPlacingReach(at)) return false;
   const Item* held = player()->heldItem();
   why_ = "the player holds nothing";
   if (held == nullptr || held->isNone()) return false;

@@ -34,13 +34,17 @@ class ScriptedPlayer {
 
   void frames(int count);
   bool walk(uint8_t key, int count);
+  // Walks the short way round until the player stands in the column (at most 20 seconds), then
+  // lets it come to rest; refused when it ends more than a cell away.
+  bool walkTo(int32_t column);
   bool jump();
   // The front layer's block, else the back's, broken as the main view breaks it (its effects, then
-  // the layer removed with its loot dropped).
+  // the layer removed with its loot dropped): only within the held tool's reach.
   bool mine(MapBlock& at);
   // The held item placed at the cell: the front layer first, as a click aimed there would; the back
-  // when the front refuses it; an attachment last.
+  // when the front refuses it; an attachment last. Only within 8 cells, as the main view places.
   bool place(MapBlock& at);
+  bool inPlacingReach(const MapBlock& at);
   bool select(int slot);
   // The stack of the quick slot thrown out in front of the player, as the inventory view throws it.
   bool drop(int slot);

@@ -82,11 +82,14 @@ TEST(WorldToolNetworkArgs, AJoinTakesHostAndPortANameAScriptAndACharacter) {
   }
 }
 
-TEST(WorldToolNetworkArgs, TheScriptDropsPicksUpAndTrades) {
+TEST(WorldToolNetworkArgs, TheScriptWalksToAColumnDropsPicksUpAndTrades) {
   std::string error;
-  const auto steps = world_tool::parsePlayScript("drop 3\npickup\ntrade Bob\naccept\noffer 2\nready\n", error);
+  const auto steps =
+      world_tool::parsePlayScript("drop 3\npickup\ntrade Bob\naccept\noffer 2\nready\nwalk to 300\n", error);
   ASSERT_TRUE(steps) << error;
-  ASSERT_EQ(steps->size(), 6u);
+  ASSERT_EQ(steps->size(), 7u);
+  EXPECT_EQ((*steps)[6].verb, world_tool::PlayVerb::WalkTo);
+  EXPECT_EQ((*steps)[6].a, 300);
   EXPECT_EQ((*steps)[0].verb, world_tool::PlayVerb::Drop);
   EXPECT_EQ((*steps)[0].a, 3);
   EXPECT_EQ((*steps)[1].verb, world_tool::PlayVerb::Pickup);
@@ -97,8 +100,8 @@ TEST(WorldToolNetworkArgs, TheScriptDropsPicksUpAndTrades) {
   EXPECT_EQ((*steps)[4].a, 2);
   EXPECT_EQ((*steps)[5].verb, world_tool::PlayVerb::Ready);
 
-  for (const char* bad : {"drop 10\n", "drop\n", "trade\n", "trade a b\n", "offer 10\n", "pickup 1\n",
-                          "trade ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n"}) {
+  for (const char* bad : {"walk to\n", "walk to -1\n", "walk to 70000\n", "drop 10\n", "drop\n", "trade\n",
+                          "trade a b\n", "offer 10\n", "pickup 1\n", "trade ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n"}) {
     EXPECT_FALSE(world_tool::parsePlayScript(bad, error)) << bad;
     EXPECT_EQ(error.rfind("line 1:", 0), 0u) << error;
   }
