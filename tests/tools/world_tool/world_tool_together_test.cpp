@@ -1,6 +1,6 @@
 // Playing together, headless, over real ENet on 127.0.0.1: `world_tool host` hosts a world for a
-// minute and three `world_tool join` players, each in a process of its own, walk to places of
-// their own and mine and place there. Each starts on the host's player's cell, each client's copy
+// minute and three `world_tool join` players, each in a process of its own, mine and place within
+// reach of where they stand, and walk. Each starts on the host's player's cell, each client's copy
 // of the world is cell for cell the host's as it leaves, the mined blocks lie as the same items in
 // every copy, and the world the host saved reloads with the host's cells. With drops, pick-ups and trades as well, every item
 // that changed hands is where the trades and pick-ups put it.
@@ -55,24 +55,6 @@ struct HostedWorld {
   }
   uint16_t groundBlock(int32_t column) const {
     return generated.world->map().cellAt(column, groundRow(column))->frontId();
-  }
-  // Places of their own for `count` players, 3 to 30 cells either side of the spawn, the nearest
-  // first: each a column A whose ground is dirt (what a shovel mines) with dirt ground three
-  // columns on as well, at least 7 cells from every other place, so a mined block's item stays in
-  // its own hole and nobody's cells meet.
-  std::vector<int32_t> places(size_t count) const {
-    const int32_t spawn = static_cast<int32_t>(generated.spawn.column);
-    std::vector<int32_t> columns;
-    for (int32_t distance = 3; distance <= 30 && columns.size() < count; ++distance) {
-      for (const int32_t column : {spawn - distance, spawn + distance}) {
-        const bool apart = std::all_of(columns.begin(), columns.end(),
-                                       [column](int32_t taken) { return std::abs(taken - column) >= 7; });
-        if (apart && columns.size() < count && groundBlock(column) == kDirt && groundBlock(column + 3) == kDirt) {
-          columns.push_back(column);
-        }
-      }
-    }
-    return columns;
   }
   std::string cell(int32_t column, int32_t rowAbove) const {
     return std::to_string(column) + " " + std::to_string(groundRow(column) + rowAbove);
@@ -191,12 +173,20 @@ class WorldToolTogether : public ::testing::Test {
         << "the saved world reloads with the host's cells";
   }
 
-  // At its place A a player stands on A + 2 (after waiting for the others to get to theirs: nobody
-  // walks over a hole), places dirt on the ground of A + 1 and mines the ground of A and of A + 3,
-  // each within reach. Nothing is placed or mined under a mined block's item.
-  std::string workAt(int32_t place) const {
-    return "wait 3\nwalk to " + std::to_string(place + 2) + "\nwait 8\nselect 1\nplace " + world.cell(place + 1, 1) +
-           "\nselect 0\nmine " + world.cell(place, 0) + "\nwait 2\nmine " + world.cell(place + 3, 0) + "\n";
+  // What the players change, all standing on the spawn (256, 112) where they start, each within
+  // reach as the game's view allows: the grassy ground two cells left of them and the dirt two
+  // cells right mined with the shovel; dirt placed on the ground 4 to 7 cells away. Nothing is
+  // placed or mined under a mined block's item, and nobody walks over a hole.
+  struct Work {
+    std::string ann, bob, cat;
+  };
+  Work work() const {
+    const int32_t spawn = static_cast<int32_t>(world.generated.spawn.column);
+    const auto mine = [this](int32_t column) { return "select 0\nmine " + world.cell(column, 0) + "\n"; };
+    const auto place = [this](int32_t column) { return "select 1\nplace " + world.cell(column, 1) + "\n"; };
+    return {"wait 3\n" + mine(spawn - 2) + "wait 2\n" + place(spawn - 7),
+            "wait 3\n" + mine(spawn + 2) + "wait 2\n" + place(spawn + 5),
+            "wait 3\n" + place(spawn - 6) + "wait 2\n" + place(spawn + 4)};
   }
 
   testsupport::TempDir dir;
@@ -208,17 +198,12 @@ class WorldToolTogether : public ::testing::Test {
 };
 
 TEST_F(WorldToolTogether, ThreeScriptedPlayersWalkMineAndPlaceForAMinuteAndAllSeeTheHostsWorld) {
-  // Each player walks to a place of its own, places a block and mines two; then each walks a
-  // little and back, and waits for the others.
-  const std::vector<int32_t> at = world.places(3);
-  ASSERT_EQ(at.size(), 3u);
-  std::map<std::string, std::string> scripts;
-  int player = 0;
-  for (const std::string name : {"Ann", "Bob", "Cat"}) {
-    scripts[name] = workAt(at[static_cast<size_t>(player)]) + "wait " + std::to_string(6 - player) +
-                    "\nwalk right 20\nwalk left 20\nwait 22\n";
-    ++player;
-  }
+  // Ann and Bob each mine a block and place one, Cat places two; then each walks a little and back,
+  // and waits for the others.
+  const Work changes = work();
+  const std::string end = "wait 6\nwalk right 20\nwalk left 20\nwait ";
+  const std::map<std::string, std::string> scripts{
+      {"Ann", changes.ann + end + "30\n"}, {"Bob", changes.bob + end + "29\n"}, {"Cat", changes.cat + end + "28\n"}};
   play({{"Ann", furnished("Ann", {})}, {"Bob", furnished("Bob", {})}, {"Cat", furnished("Cat", {})}}, scripts);
   expectTheSameWorldEverywhere();
   const std::string ground = lastLineAfter(hostOut, "ground items ");
@@ -229,14 +214,13 @@ TEST_F(WorldToolTogether, ThreeScriptedPlayersWalkMineAndPlaceForAMinuteAndAllSe
 // already there (which a trade with an earlier player needs) come with the host's handling of
 // them; this run checks every item once they do.
 TEST_F(WorldToolTogether, DISABLED_PlayersDropPickUpAndTradeAndEveryItemIsAccountedFor) {
-  const std::vector<int32_t> at = world.places(3);
-  ASSERT_EQ(at.size(), 3u);
+  const Work changes = work();
   play({{"Ann", furnished("Ann", {{kBoard, 3}, {kWorkbench, 1}})},
         {"Bob", furnished("Bob", {{0, 0}, {kPost, 4}})},
         {"Cat", furnished("Cat", {{kCrafted, 1}})}},
-       {{"Ann", workAt(at[0]) + "drop 2\nwait 2\npickup\nwait 3\ntrade Bob\noffer 3\nready\nwait 20\n"},
-        {"Bob", workAt(at[1]) + "accept\noffer 3\nready\nwait 20\n"},
-        {"Cat", workAt(at[2]) + "drop 2\nwait 2\npickup\nwait 30\n"}});
+       {{"Ann", changes.ann + "drop 2\nwait 2\npickup\nwait 3\ntrade Bob\noffer 3\nready\nwait 20\n"},
+        {"Bob", changes.bob + "accept\noffer 3\nready\nwait 20\n"},
+        {"Cat", changes.cat + "drop 2\nwait 2\npickup\nwait 30\n"}});
   expectTheSameWorldEverywhere();
   // The trade swapped Ann's workbench for Bob's posts; the dropped stacks came back to whoever
   // dropped them, and nothing of them lies in the world.
