@@ -48,6 +48,7 @@ constexpr int kRounds = 100;  // about a minute of a client's steps (some 10 a s
 constexpr uint32_t kSeed = 1;
 constexpr uint16_t kShovel = 2;
 constexpr uint16_t kDirt = 263;
+constexpr uint16_t kGrassyDirt = 1344;  // dirt under grass: the shovel mines it too
 constexpr uint16_t kDirtStack = 99;
 
 namespace fs = std::filesystem;
@@ -97,6 +98,7 @@ class Child {
     if (pid_ > 0) kill(pid_, SIGINT);
   }
   std::string out() const { return readText(out_); }
+  std::string err() const { return readText(out_ + ".err"); }
   bool waitForOutput(const std::string& text, int seconds) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (out().find(text) == std::string::npos) {
@@ -136,15 +138,18 @@ bool writeCharacter(const std::string& name, const std::string& path) {
   return writeCharacterFile(file, record);
 }
 
-// Columns 3 to 200 cells either side of the spawn whose ground is dirt, the nearest first, each at
-// least 3 cells from the others: a mined block's item stays in its own hole.
+// Columns 3 to 200 cells left of the spawn whose ground is dirt (bare or under grass), the
+// nearest first, each at least 3 cells from the others: a mined block's item stays in its own hole.
 std::vector<int32_t> dirtColumns(const WorldMap& map, int32_t spawn, size_t count) {
   std::vector<int32_t> columns;
   for (int32_t distance = 3; distance <= 200 && columns.size() < count; ++distance) {
-    for (const int32_t column : {spawn - distance, spawn + distance}) {
+    // Only leftwards: on the generated world the ground right of the spawn rises in steps too
+    // high to walk or jump up.
+    for (const int32_t column : {spawn - distance}) {
       const bool apart = std::all_of(columns.begin(), columns.end(),
                                      [column](int32_t taken) { return std::abs(taken - column) >= 3; });
-      if (apart && columns.size() < count && map.cellAt(column, groundRow(map, column))->frontId() == kDirt) {
+      const uint16_t ground = map.cellAt(column, groundRow(map, column))->frontId();
+      if (apart && columns.size() < count && (ground == kDirt || ground == kGrassyDirt)) {
         columns.push_back(column);
       }
     }
@@ -172,6 +177,7 @@ struct HostRun {
   std::string out;
   int code = -1;
   double peakMegabytes = 0;
+  std::vector<int> clientCodes;  // each player's exit code: 0 when its whole script was played
 };
 
 // The host alone runs for `seconds`; with players, until the last one left (then it is
@@ -203,8 +209,8 @@ HostRun runHost(const std::string& tool, const std::string& planet, int seconds,
         dir + "/" + who + ".out"));
   }
   for (auto& client : clients) {
-    client->wait();
-    clientOuts.push_back(client->out());
+    run.clientCodes.push_back(client->wait());
+    clientOuts.push_back(client->out() + client->err());
   }
   if (!clients.empty()) {
     std::this_thread::sleep_for(std::chrono::seconds(1));  // the last departure reaches the host
@@ -265,11 +271,16 @@ int main() {
     const std::string last = lineAfter(clientOuts[k].substr(0, clientOuts[k].find("\nreceived ")), "\nline ");
     const std::string left = lineAfter(loaded.out, "left: " + who + " ");
     const bool same = !last.empty() && !left.empty() && lineAfter(last, "checksum ") == lineAfter(left, "checksum ");
+    const bool whole = loaded.clientCodes[k] == 0;
+    failures += whole ? 0 : 1;
     failures += same ? 0 : 1;
-    std::printf("  %s: %s; steps %zu; world %s\n", who.c_str(), lineAfter(clientOuts[k], "in play ").c_str(),
+    std::printf("  %s: %s; steps %zu (%s); world %s\n", who.c_str(), lineAfter(clientOuts[k], "in play ").c_str(),
                 static_cast<size_t>(std::count(clientOuts[k].begin(), clientOuts[k].end(), '\n')),
-                same ? "same as the host's" : "DIFFERENT from the host's");
-    if (!same) std::printf("    last: %s\n    host: %s\n", last.c_str(), left.c_str());
+                whole ? "the whole script" : "STOPPED", same ? "same as the host's" : "DIFFERENT from the host's");
+    if (!same || !whole) {
+      std::printf("    last: %s\n    host: %s\n    %s\n", last.c_str(), left.c_str(),
+                  lineAfter(clientOuts[k], "world_tool: ").c_str());
+    }
   }
   Child load(tool, {"load", dir + "/load.dat"}, dir + "/reload.out");
   load.wait();

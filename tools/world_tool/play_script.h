@@ -4,7 +4,7 @@
 //
 //   walk left N | walk right N   hold the direction for N frames (1/60 s each)
 //   walk to X                    walk until the player stands in column X (at most 20 seconds),
-//                                then let it come to rest
+//                                jumping where a step is too high, then let it come to rest
 //   jump                         jump from the ground, then fall back for 30 frames
 //   mine X Y                     break the block of cell (X, Y): front, else back
 //   place X Y                    place the held item at cell (X, Y)

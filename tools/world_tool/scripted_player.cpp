@@ -27,6 +27,8 @@ constexpr int kJumpFrames = 30;
 constexpr int kPickupFrameLimit = 60 * 10;
 constexpr int kWalkFrameLimit = 60 * 20;
 constexpr int kRestFrames = 30;
+constexpr int kStuckFrames = 10;
+constexpr float kStuckPixels = 0.5f;
 constexpr int32_t kItemCells = 10;   // how far the player goes for a dropped item
 constexpr float kNearPixels = 10.0f;  // close enough to stand still and let it come
 constexpr float kThrowSpeed = 5.0f;  // pixels a tick, as the inventory view throws
@@ -54,6 +56,7 @@ bool ScriptedPlayer::walkTo(int32_t column) {
     return dx;
   };
   uint8_t held = 0;
+  int stuck = 0;
   for (int i = 0; i < kWalkFrameLimit && offset() != 0; ++i) {
     const uint8_t key = offset() > 0 ? MotionEvent::kRight : MotionEvent::kLeft;
     if (key != held) {
@@ -61,7 +64,14 @@ bool ScriptedPlayer::walkTo(int32_t column) {
       player()->setMoveKeys(key);
       held = key;
     }
+    const float before = player()->position.x;
     frame();
+    // A step too high to walk up is jumped, as a person at the keys would.
+    stuck = std::abs(player()->position.x - before) < kStuckPixels ? stuck + 1 : 0;
+    if (stuck == kStuckFrames) {
+      player()->jump();
+      stuck = 0;
+    }
   }
   if (held != 0) player()->handleKeyRelease(held);
   frames(kRestFrames);
