@@ -170,7 +170,8 @@ std::string clientScript(const WorldMap& map, int32_t column) {
     script += "select 0\nmine " + cell + "\nwalk right 3\nwalk left 3\nselect " + std::to_string(dirtSlot) + "\nplace " +
               cell + "\n";
   }
-  return script + "wait 3\n";
+  // The last look waits until every player's edits are in, so what each saw last is the host's.
+  return script + "wait 12\n";
 }
 
 struct HostRun {
