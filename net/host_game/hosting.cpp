@@ -40,6 +40,7 @@ NetLogic* Hosting::rules() const { return session_ != nullptr ? static_cast<NetL
 
 bool Hosting::start() {
   if (!openEndpoint()) return false;
+  game()->setGenerationSeed(setup_.generationSeed);
   game()->begin(setup_.mode, whenEntered());
   return true;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "net/host_game/game_remote_server.h"
@@ -38,6 +39,8 @@ struct HostSetup {
   // How the world begins (the game's begin modes: 0 its file, 1 a planet's file, 2 a new world,
   // 3 a new planet).
   uint8_t mode = 0;
+  // The seed a new world is generated with; unset: a fresh one each time.
+  std::optional<uint32_t> generationSeed;
   // Makes the endpoint's transport; unset: the platform's (`NetServer::create`).
   std::function<std::unique_ptr<kel::NetBridgeServer>(NetServer&)> makeBridge;
 };

@@ -51,6 +51,10 @@
 #include "saves/world/world_save_links.h"
 #include "tools/png_writer/png_writer.h"
 #include "tools/world_tool/play_script.h"
+#include "tools/world_tool/scripted_player.h"
+#include "tools/world_tool/tool_character.h"
+#include "tools/world_tool/tool_screen.h"
+#include "tools/world_tool/world_report.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
 #include "tools/world_tool/world_tool_saves.h"
@@ -71,7 +75,6 @@ constexpr float kFrame = 1.0f / 60.0f;
 constexpr uint8_t kNewWorldMode = 2;
 constexpr uint8_t kSavedWorldMode = 1;
 constexpr int kStartFrameLimit = 60 * 600;
-constexpr int kJumpFrames = 30;
 constexpr int kSleepFrameLimit = 60 * 60 * 10;
 constexpr int kSettleFrameLimit = 60 * 30;
 constexpr int32_t kNearCells = 10;
@@ -89,36 +92,7 @@ class PlayRoot final : public kel::DesktopFileSystem {
   std::string root_;
 };
 
-bool readFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  text = bytes.str();
-  return true;
-}
-
-// The file's bytes written to `target` through the game's safe writing.
-bool copySafely(const std::string& from, const std::string& target) {
-  std::string bytes;
-  if (!readFile(from, bytes)) return false;
-  return writeFileSafely(target, [&bytes](kel::FileHandle& file) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
-  });
-}
-
-// The loading screen's one answer that matters here: a start that failed goes back to the start view.
-class PlayScreen final : public NullGameScreen {
- public:
-  void showStartView(int shown) override {
-    failed = true;
-    dialog = shown;
-  }
-  bool failed = false;
-  int dialog = 0;
-};
-
-class PlayGame {
+class PlayGame final : public ScriptedPlayer {
  public:
   PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err)
       : args_(args), root_(std::move(root)), out_(out), err_(err), files_(root_), saves_(files_),
@@ -192,37 +166,14 @@ class PlayGame {
 
  private:
   GameLocal& game() { return session_.game(); }
-  PlayerDesktopLocal* player() { return session_.running().player.get(); }
-  World* world() { return session_.running().world.get(); }
+  PlayerDesktopLocal* player() override { return session_.running().player.get(); }
+  World* world() override { return session_.running().world.get(); }
+  Game& playedGame() override { return session_.game(); }
+  Logic& playedRules() override { return session_.rules(); }
+  WorldEntities* items() override { return &session_.entities().lists(); }
 
   bool prepareCharacter() {
-    CharacterStore& characters = saves_.characters();
-    const std::string name =
-        args_.characterPath.empty() ? std::string("Player") : engine::stripExtension(baseName(args_.characterPath));
-    files_.createFolder(characters.folder(), true);
-    files_.createFolder(saves_.worlds().folder(), true);
-    if (!args_.characterPath.empty()) {
-      if (!files_.copyPath(args_.characterPath, characters.pathOf(name + ".dat"))) {
-        std::fprintf(err_, "world_tool: cannot read %s\n", args_.characterPath.c_str());
-        return false;
-      }
-    } else {
-      auto entry = std::make_unique<PlayerEntry>(name + ".dat", name, 1);
-      entry->saveId = makeRandomSaveId();
-      if (!characters.create(std::move(entry), std::nullopt)) {
-        std::fprintf(err_, "world_tool: cannot make a character in %s\n", characters.folder().c_str());
-        return false;
-      }
-    }
-    characters.scan(name);
-    for (const auto& entry : characters.entries()) {
-      if (entry->fileName == name + ".dat") characters.setCurrent(entry.get());
-    }
-    if (characters.current() == nullptr) {
-      std::fprintf(err_, "world_tool: %s is not a readable character file\n", args_.characterPath.c_str());
-      return false;
-    }
-    return true;
+    return makeCharacterCurrent(saves_, files_, args_.characterPath, characterName(args_.characterPath, "Player"), err_);
   }
 
   bool begin(uint8_t mode) {
@@ -243,7 +194,7 @@ class PlayGame {
 
   static engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
 
-  void frame() {
+  void frame() override {
     if (PlayerDesktopLocal* p = player()) p->update(1.0f);
     scheduler().update(kFrame);
     // The game's view steps the queued blasts every frame (one step a 60th of a second).
@@ -252,46 +203,7 @@ class PlayGame {
     if (PlayerDesktopLocal* p = player(); p != nullptr && p->dead != 0 && game().started) game().respawn();
   }
 
-  void frames(int count) {
-    for (int i = 0; i < count; ++i) frame();
-  }
-
-  bool walk(uint8_t key, int count) {
-    player()->setMoveKeys(key);
-    frames(count);
-    player()->handleKeyRelease(key);
-    return true;
-  }
-
   MapBlock* cell(const PlayStep& step) { return world()->map().cellAt(step.a, step.b); }
-
-  bool mine(MapBlock& at) {
-    const uint8_t layer = at.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
-    why_ = "block " + std::to_string(block_word::id(at.layerWord(layer))) + " cannot be broken with what the player holds";
-    if (at.layerWord(layer) == 0 || !session_.rules().canBreakBlock(player(), nullptr, at)) return false;
-    why_ = "the rules refused the edit";
-    BlockEdit edit;
-    edit.x = at.x;
-    edit.y = at.y;
-    edit.layer = layer;
-    edit.kind = edit_kind::kBreakEffects;
-    game().editBlock(edit);
-    edit.kind = edit_kind::kRemoveLayer;
-    edit.extra = 1;
-    return game().editBlock(edit);
-  }
-
-  bool place(MapBlock& at) {
-    const Item* held = player()->heldItem();
-    if (held == nullptr || held->isNone()) return false;
-    // The front layer first, as a click aimed at the cell would; the back when the front refuses it.
-    BlockEdit edit = placeBlockItemRule(*world(), at, placement_rule::kSideFront, *held);
-    if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*world(), at, placement_rule::kSideAny, *held);
-    if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*world(), *player(), at, *held);
-    if (edit.kind == placement_rule::kNoEdit) return false;
-    edit.takeHeld = 1;
-    return game().editBlock(edit);
-  }
 
   bool craft(uint16_t itemId) {
     const CraftDef* recipe = recipeForResult(itemId);
@@ -444,12 +356,12 @@ class PlayGame {
     bool copied = true;
     if (!args_.savePath.empty()) {
       const WorldEntry* entry = saves_.worlds().current();
-      copied = entry != nullptr && copySafely(saves_.worlds().pathOf(entry->fileName), args_.savePath);
+      copied = entry != nullptr && copyFileSafely(saves_.worlds().pathOf(entry->fileName), args_.savePath);
     }
     if (!args_.characterPath.empty()) {
       const PlayerEntry* entry = saves_.characters().current();
       copied = copied && entry != nullptr &&
-               copySafely(saves_.characters().pathOf(entry->fileName), args_.characterPath);
+               copyFileSafely(saves_.characters().pathOf(entry->fileName), args_.characterPath);
     }
     return copied;
   }
@@ -460,16 +372,12 @@ class PlayGame {
     switch (step.verb) {
       case PlayVerb::WalkLeft: return walk(MotionEvent::kLeft, step.a);
       case PlayVerb::WalkRight: return walk(MotionEvent::kRight, step.a);
-      case PlayVerb::Jump:
-        player()->jump();
-        frames(kJumpFrames);
-        return true;
+      case PlayVerb::WalkTo: return walkTo(step.a);
+      case PlayVerb::Jump: return jump();
       case PlayVerb::Mine: return cell(step) != nullptr && mine(*cell(step));
       case PlayVerb::Place: return cell(step) != nullptr && place(*cell(step));
       case PlayVerb::Use: return cell(step) != nullptr && game().useBlock(cell(step)->front);
-      case PlayVerb::Select:
-        player()->inventory->select(static_cast<uint32_t>(step.a));
-        return true;
+      case PlayVerb::Select: return select(step.a);
       case PlayVerb::Craft: return craft(static_cast<uint16_t>(step.a));
       case PlayVerb::Give: return give(static_cast<uint16_t>(step.a), step.b, step.word);
       case PlayVerb::Shoot: return cell(step) != nullptr && shoot(*cell(step));
@@ -486,6 +394,12 @@ class PlayGame {
       case PlayVerb::Load:
         if (running) game().quit();
         return begin(kSavedWorldMode);
+      case PlayVerb::Drop: return drop(step.a);
+      case PlayVerb::Pickup: return pickup();
+      case PlayVerb::Trade:
+      case PlayVerb::Accept:
+      case PlayVerb::Offer:
+      case PlayVerb::Ready: why_ = "there is no other player in a game played alone"; return false;
     }
     return false;
   }
@@ -495,30 +409,10 @@ class PlayGame {
       std::fprintf(out_, "line %d: no game\n", line);
       return;
     }
-    uint32_t stacks = 0;
-    uint32_t items = 0;
-    const Inventory& inventory = *player()->inventory;
-    std::string summary;
-    // The quick row (10 slots), then the backpack (6 x 6).
-    for (const auto& [kind, columns, rows] : {std::tuple{SlotKind::Quick, 10, 1}, std::tuple{SlotKind::Backpack, 6, 6}}) {
-      for (uint8_t y = 0; y < rows; ++y) {
-        for (uint8_t x = 0; x < columns; ++x) {
-          const Item* item = inventory.slotItem({kind, x, y});
-          if (item == nullptr || item->isNone()) continue;
-          ++stacks;
-          items += item->count;
-          summary.append(1, ' ').append(std::to_string(item->id)).append(1, 'x').append(std::to_string(item->count));
-        }
-      }
-    }
+    const InventorySummary inventory = summarizeInventory(*player()->inventory);
     std::fprintf(out_, "line %d: cell (%u, %u) health %.1f items %u in %u stacks:%s%s checksum %016" PRIx64 "\n",
-                 line, player()->cellX, player()->cellY, static_cast<double>(player()->health), items, stacks,
-                 summary.c_str(), entitiesNearPlayer().c_str(), cellsChecksum(world()->map()));
-  }
-
-  static std::string baseName(const std::string& path) {
-    const size_t slash = engine::findLastSlash(path);
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+                 line, player()->cellX, player()->cellY, static_cast<double>(player()->health), inventory.items,
+                 inventory.stacks, inventory.stacksText.c_str(), entitiesNearPlayer().c_str(), cellsChecksum(world()->map()));
   }
 
   const ToolArgs& args_;
@@ -530,30 +424,17 @@ class PlayGame {
   LocalSession session_;
   LocalGameSaves gameSaves_;
   EntitySaveLinks saveLinks_;
-  PlayScreen screen_;
+  ToolScreen screen_;
   EntityDrawingFactory entityDrawings_;
   TileRefresh tileRefresh_;
   PlayerSpriteLights carriedLights_;
-  std::string why_;  // what refused the current step, when known
 };
 
 }  // namespace
 
 int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   std::string error;
-  if (!loadContent(defaultDataFile(), error)) {
-    std::fprintf(err, "world_tool: %s\n", error.c_str());
-    return 1;
-  }
-  // The game's own tables (difficulty rows, the craft book) beside the content file, as the launch
-  // installs them.
-  const std::string dataFile = defaultDataFile();
-  const std::string tablesFile = dataFile.substr(0, dataFile.size() - std::string("data.dat").size()) + "tables.dat";
-  if (!loadGameTables(tablesFile)) {
-    std::fprintf(err, "world_tool: %s: %s\n", tablesFile.c_str(), gameTablesLoadError().c_str());
-    return 1;
-  }
-  GameLaunchServices().installGameTables();
+  if (!loadGameData(err)) return 1;
   // The entity effects the program registers at its start: mob splits, fuses, trails, fireworks,
   // projectile blasts.
   EntityEffectRegistry effects;
@@ -565,7 +446,7 @@ int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
     return 1;
   }
   std::string script;
-  if (!readFile(args.scriptPath, script)) {
+  if (!readWholeFile(args.scriptPath, script)) {
     std::fprintf(err, "world_tool: cannot read %s\n", args.scriptPath.c_str());
     return 1;
   }

@@ -47,17 +47,35 @@ constexpr Verb kVerbs[] = {
     {"wait", PlayVerb::Wait, 1, kMaxSeconds}, {"settle", PlayVerb::Settle, 0, 0},
     {"sleep", PlayVerb::Sleep, 0, 0},    {"reel", PlayVerb::Reel, 0, 0},
     {"save", PlayVerb::Save, 0, 0},      {"quit", PlayVerb::Quit, 0, 0},
-    {"load", PlayVerb::Load, 0, 0},
+    {"load", PlayVerb::Load, 0, 0},      {"drop", PlayVerb::Drop, 1, 9},
+    {"pickup", PlayVerb::Pickup, 0, 0},  {"accept", PlayVerb::Accept, 0, 0},
+    {"offer", PlayVerb::Offer, 1, 9},    {"ready", PlayVerb::Ready, 0, 0},
 };
+
+// A player's name as the hello carries it: printable, without blanks, at most 32 bytes.
+constexpr size_t kMaxName = 32;
 
 std::optional<PlayStep> parseLine(const std::vector<std::string_view>& w, std::string& reason) {
   PlayStep step;
   if (w[0] == "walk") {
+    if (w.size() == 3 && w[1] == "to" && number(w[2], 0, kMaxCell, step.a)) {
+      step.verb = PlayVerb::WalkTo;
+      return step;
+    }
     if (w.size() != 3 || (w[1] != "left" && w[1] != "right") || !number(w[2], 1, kMaxFrames, step.a)) {
-      reason = "expected: walk left|right FRAMES";
+      reason = "expected: walk left|right FRAMES, or walk to COLUMN";
       return std::nullopt;
     }
     step.verb = w[1] == "left" ? PlayVerb::WalkLeft : PlayVerb::WalkRight;
+    return step;
+  }
+  if (w[0] == "trade") {
+    if (w.size() != 2 || w[1].size() > kMaxName) {
+      reason = "expected: trade NAME";
+      return std::nullopt;
+    }
+    step.verb = PlayVerb::Trade;
+    step.name = std::string(w[1]);
     return step;
   }
   if (w[0] == "shoot" && w.size() == 2 && w[1] == "mob") {

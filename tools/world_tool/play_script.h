@@ -3,6 +3,8 @@
 // skipped. Words are separated by blanks; numbers are decimal.
 //
 //   walk left N | walk right N   hold the direction for N frames (1/60 s each)
+//   walk to X                    walk until the player stands in column X (at most 20 seconds),
+//                                jumping where a step is too high, then let it come to rest
 //   jump                         jump from the ground, then fall back for 30 frames
 //   mine X Y                     break the block of cell (X, Y): front, else back
 //   place X Y                    place the held item at cell (X, Y)
@@ -23,6 +25,16 @@
 //   save                         save the world and the character
 //   quit                         save, then end the game
 //   load                         start the game again from its saved files
+//   drop N                       throw the stack of quick slot N (0-9) out in front of the player
+//   pickup                       walk to the nearest dropped item within 10 cells until it is
+//                                picked up (at most 10 seconds)
+//   trade NAME                   (joined) ask the player NAME to trade, as a click on that player
+//   accept                       (joined) wait for a request to trade (at most 20 seconds) and
+//                                accept it
+//   offer N                      (joined) offer the stack of quick slot N in the open trade window
+//                                (waiting for the window at most 20 seconds)
+//   ready                        (joined) say the trade is ready; both ready, it completes: the
+//                                step waits for the window to close (at most 20 seconds)
 //
 // A line that does not parse is refused with its number and the reason; nothing runs then.
 
@@ -35,8 +47,8 @@
 namespace world_tool {
 
 enum class PlayVerb : uint8_t {
-  WalkLeft, WalkRight, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, ShootMob, Reel, Wait, Settle, Sleep,
-  Save, Quit, Load
+  WalkLeft, WalkRight, WalkTo, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, ShootMob, Reel, Wait, Settle, Sleep,
+  Save, Quit, Load, Drop, Pickup, Trade, Accept, Offer, Ready
 };
 
 struct PlayStep {
@@ -44,6 +56,7 @@ struct PlayStep {
   int32_t a = 0;  // frames, column, slot, item id or seconds
   int32_t b = 0;  // row or count
   uint32_t word = 0;  // the given item's word
+  std::string name;   // the player asked to trade
   int line = 0;
 };
 

@@ -5,10 +5,14 @@
 #include <chrono>
 
 #include "content/loader/content_database.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
 #include "engine/window/alert.h"
+#include "game/launch/game_launch_services.h"
 #include "tools/png_writer/png_writer.h"
+#include "tools/world_tool/host_game.h"
+#include "tools/world_tool/join_game.h"
 #include "tools/world_tool/play_game.h"
 #include "tools/world_tool/world_picture.h"
 #include "tools/world_tool/world_tool_args.h"
@@ -38,6 +42,23 @@ bool loadContent(const std::string& path, std::string& error) {
     error = path + ": " + (contentLoadError().empty() ? std::string("checksum mismatch") : contentLoadError());
     return false;
   }
+  return true;
+}
+
+bool loadGameData(std::FILE* err) {
+  std::string error;
+  if (!loadContent(defaultDataFile(), error)) {
+    std::fprintf(err, "world_tool: %s\n", error.c_str());
+    return false;
+  }
+  // The game's own tables (difficulty rows, the craft book) beside the content file.
+  const std::string dataFile = defaultDataFile();
+  const std::string tablesFile = dataFile.substr(0, dataFile.size() - std::string("data.dat").size()) + "tables.dat";
+  if (!loadGameTables(tablesFile)) {
+    std::fprintf(err, "world_tool: %s: %s\n", tablesFile.c_str(), gameTablesLoadError().c_str());
+    return false;
+  }
+  GameLaunchServices().installGameTables();
   return true;
 }
 
@@ -118,6 +139,8 @@ int run(const ToolArgs& args, std::FILE* out, std::FILE* err) {
     case Command::Character: return runCharacter(args, out, err);
     case Command::Load: return runLoad(args, out, err);
     case Command::Play: return runPlay(args, out, err);
+    case Command::Host: return runHost(args, out, err);
+    case Command::Join: return runJoin(args, out, err);
     case Command::Help:
       std::fprintf(out, "%s\n", usage());
       return 0;

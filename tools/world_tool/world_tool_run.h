@@ -27,6 +27,9 @@ struct GeneratedWorld {
 const char* defaultDataFile();
 // Loads the content file into the process tables; false with `error` set when it is damaged.
 bool loadContent(const std::string& path, std::string& error);
+// The content file and the game's own tables beside it, installed as the launch installs them;
+// false (the reason on `err`) when either is damaged.
+bool loadGameData(std::FILE* err);
 // The planet of that name in any case, or null.
 const PlanetDef* findPlanetByName(const std::string& name);
 // Seeds the calling thread's generator and generates a plain world of the planet, as a new game

@@ -1,6 +1,8 @@
 #include "tools/world_tool/world_tool_saves.h"
 
 #include <ctime>
+#include <fstream>
+#include <sstream>
 #include <span>
 
 #include "content/planets/planet_def.h"
@@ -121,6 +123,23 @@ int loadWorld(const ToolArgs& args, std::FILE* out, std::FILE* err) {
 bool writeFileSafely(const std::string& path, const SaveFileWriter& writer) {
   kel::DesktopFileSystem files;
   return safeWriteFile(files, path, writer, true) == SafeWriteResult::Saved;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream read;
+  read << in.rdbuf();
+  bytes = read.str();
+  return true;
+}
+
+bool copyFileSafely(const std::string& from, const std::string& target) {
+  std::string bytes;
+  if (!readWholeFile(from, bytes)) return false;
+  return writeFileSafely(target, [&bytes](kel::FileHandle& file) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
+  });
 }
 
 // Each cell's record is made where it is hashed: no packed copy of the map, and the same value as

@@ -24,6 +24,10 @@ int runLoad(const ToolArgs& args, std::FILE* out, std::FILE* err);
 // Writes the file through the game's safe writing (a temporary file, the old one kept as backup,
 // then one rename), so an interrupted write never empties a file that was there.
 bool writeFileSafely(const std::string& path, const SaveFileWriter& writer);
+// The whole file; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes);
+// The file's bytes written to `target` through the game's safe writing.
+bool copyFileSafely(const std::string& from, const std::string& target);
 // FNV-1a over the cells' packed records in map order, as a loaded and a saved world compare.
 uint64_t cellsChecksum(const WorldMap& map);
 

@@ -92,7 +92,7 @@ TEST(WorldToolPlay, ScriptsThatDoNotParseAreRefusedWithTheirLine) {
   } cases[] = {
       {"wait 1\nfly 3\n", "line 2: unknown action 'fly'"},
       {"mine 3\n", "line 1: wrong arguments for 'mine'"},
-      {"walk up 3\n", "line 1: expected: walk left|right FRAMES"},
+      {"walk up 3\n", "line 1: expected: walk left|right FRAMES, or walk to COLUMN"},
       {"select 10\n", "line 1: wrong arguments for 'select'"},
       {"wait -1\n", "line 1: wrong arguments for 'wait'"},
       {"wait -0\n", "line 1: wrong arguments for 'wait'"},

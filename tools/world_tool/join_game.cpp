@@ -1,0 +1,349 @@
+#include "tools/world_tool/join_game.h"
+
+#include <chrono>
+#include <cinttypes>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
+#include "entities/core/world_entities.h"
+#include "entities/effects/effect_hooks.h"
+#include "entities/effects/entity_effect_registry.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_body.h"
+#include "game/player/player_desktop.h"
+#include "game/player/player_events.h"
+#include "game/session/game_saves.h"
+#include "game/session/local_session.h"
+#include "game/trade/trade_abstract.h"
+#include "game/trade/trade_codes.h"
+#include "net/client_game/client_game_swap.h"
+#include "net/endpoint/current_net.h"
+#include "net/endpoint/net_client.h"
+#include "net/endpoint/net_player_client.h"
+#include "net/transports/enet_bridge_factory.h"
+#include "platform/desktop_file_system.h"
+#include "platform/desktop_platform.h"
+#include "saves/launch/local_game_saves.h"
+#include "saves/launch/local_saves.h"
+#include "saves/world/entity_save_links.h"
+#include "saves/world/world_save_links.h"
+#include "tools/world_tool/counting_bridges.h"
+#include "tools/world_tool/play_script.h"
+#include "tools/world_tool/printed_notices.h"
+#include "tools/world_tool/scripted_player.h"
+#include "tools/world_tool/tool_character.h"
+#include "tools/world_tool/tool_screen.h"
+#include "tools/world_tool/world_report.h"
+#include "tools/world_tool/world_tool_args.h"
+#include "tools/world_tool/world_tool_run.h"
+#include "tools/world_tool/world_tool_saves.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace world_tool {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr float kFrame = 1.0f / 60.0f;
+constexpr int kFramesASecond = 60;
+constexpr int kJoinFrameLimit = 60 * kFramesASecond;
+constexpr int kAnswerFrameLimit = 3 * kFramesASecond;
+constexpr int kPartnerFrameLimit = 20 * kFramesASecond;
+
+engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
+
+// What the joined player's game tells its interface, where a script needs it: requests to trade
+// (shown, so the script can answer them) and the trade window's opening and closing.
+class ScriptEvents final : public PlayerEvents {
+ public:
+  bool tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string&) override {
+    request = {askingPeer, askedPeer};
+    return true;
+  }
+  void tradeWindowClosed() override { ++windowsClosed; }
+
+  struct Request {
+    uint8_t asking = 0;
+    uint8_t asked = 0;
+  };
+  std::optional<Request> request;
+  int windowsClosed = 0;
+};
+
+class JoinGame final : public ScriptedPlayer {
+ public:
+  JoinGame(const ToolArgs& args, std::FILE* out, std::FILE* err)
+      : args_(args), out_(out), err_(err), platform_(platformServices()), saves_(files_),
+        gameSaves_(saves_, local_.running()), notices_(out) {
+    kel::Platform::setInstance(&platform_);
+    platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges_);
+    setGameSaves(&gameSaves_);
+    setWorldSaveLinks(&saveLinks_);
+    setGameScreen(&screen_);
+    local_.bindCurrent();
+    swap_ = std::make_unique<ClientGameSwap>(local_, WorldContext{}, &notices_, &events_);
+  }
+
+  ~JoinGame() override {
+    swap_.reset();
+    // The retired joined game and endpoint go after the frame's tasks.
+    scheduler().update(kFrame);
+    endCurrentNet();
+    local_.unbindCurrent();
+    setGameScreen(nullptr);
+    setWorldSaveLinks(nullptr);
+    setGameSaves(nullptr);
+    kel::Platform::setInstance(nullptr);
+  }
+
+  bool join() {
+    const std::string character = characterName(args_.characterPath, args_.name);
+    if (!makeCharacterCurrent(saves_, files_, args_.characterPath, character, err_)) return false;
+    if (!swap_->joinWorld(kel::base::DesktopDirectConnectionInfo(args_.hostAddress, args_.port), args_.name)) {
+      std::fprintf(err_, "world_tool: cannot reach %s:%u\n", args_.hostAddress.c_str(), args_.port);
+      return false;
+    }
+    for (int i = 0; i < kJoinFrameLimit && swap_->joined() != nullptr && !inGame(); ++i) frame();
+    if (!inGame()) {
+      std::fprintf(err_, "world_tool: the host's world did not arrive\n");
+      return false;
+    }
+    joinedAt_ = Clock::now();
+    receivedAtJoin_ = bridges_.counts().receivedBytes.load();
+    const WorldMap& map = world()->map();
+    std::fprintf(out_, "joined %s:%u as %s: world %dx%d\n", args_.hostAddress.c_str(), args_.port, args_.name.c_str(),
+                 map.width(), map.height());
+    report("joined");
+    return true;
+  }
+
+  bool run(const std::vector<PlayStep>& steps) {
+    for (const PlayStep& step : steps) {
+      why_.clear();
+      if (!inGame()) {
+        std::fprintf(err_, "world_tool: script line %d: the game ended\n", step.line);
+        return false;
+      }
+      if (!apply(step)) {
+        std::fprintf(err_, "world_tool: script line %d refused%s%s\n", step.line, why_.empty() ? "" : ": ",
+                     why_.c_str());
+        return false;
+      }
+      report("line " + std::to_string(step.line));
+    }
+    return true;
+  }
+
+  // Leaves the host as the pause view's leave does, then the traffic's figures.
+  void leave() {
+    const TrafficCounts& counts = bridges_.counts();
+    const double seconds = std::chrono::duration<double>(Clock::now() - joinedAt_).count();
+    const uint64_t bytes = counts.receivedBytes.load();
+    std::fprintf(out_, "received %" PRIu64 " messages %" PRIu64 " bytes; in play %" PRIu64 " bytes in %.1f s: %.0f bytes/s\n",
+                 counts.receivedMessages.load(), bytes, bytes - receivedAtJoin_, seconds,
+                 seconds > 0 ? static_cast<double>(bytes - receivedAtJoin_) / seconds : 0.0);
+    if (swap_->joined() != nullptr) swap_->joined()->game().quit();
+    std::fprintf(out_, "left\n");
+    std::fflush(out_);
+  }
+
+ private:
+  static kel::DesktopPlatform::Services platformServices() {
+    kel::DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    return services;
+  }
+
+  bool inGame() const {
+    return swap_->joined() != nullptr && swap_->joined()->game().started && swap_->endpoint() != nullptr &&
+           swap_->endpoint()->state() == NetClient::kInGame && swap_->joined()->player() != nullptr &&
+           swap_->joined()->game().world != nullptr;
+  }
+
+  PlayerDesktopLocal* player() override { return swap_->joined() != nullptr ? swap_->joined()->player() : nullptr; }
+  World* world() override { return swap_->joined() != nullptr ? swap_->joined()->game().world : nullptr; }
+  Game& playedGame() override { return swap_->joined()->game(); }
+  Logic& playedRules() override { return swap_->joined()->rules(); }
+  WorldEntities* items() override {
+    return swap_->endpoint() != nullptr ? swap_->endpoint()->worldReceiver().entities() : nullptr;
+  }
+
+  // One frame at the fixed step, paced to the clock as the host's are.
+  void frame() override {
+    if (next_ == Clock::time_point()) next_ = Clock::now();
+    if (inGame()) {
+      PlayerDesktopLocal* p = player();
+      p->update(1.0f);
+      // The death view's only choice, taken at once: the host brings the player back.
+      if (p->dead != 0 && !respawnAsked_) {
+        playedGame().respawn();
+        respawnAsked_ = true;
+      }
+      if (p->dead == 0) respawnAsked_ = false;
+    }
+    scheduler().update(kFrame);
+    next_ += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kFrame));
+    if (next_ > Clock::now()) {
+      std::this_thread::sleep_until(next_);
+    } else {
+      next_ = Clock::now();
+    }
+  }
+
+  static uint64_t layers(const MapBlock& cell) {
+    return (uint64_t{cell.layerWord(MapBlock::kFront)} << 32) | cell.layerWord(MapBlock::kBack);
+  }
+
+  // The request went to the host: frames until the host's answer changed the cell.
+  bool answered(const MapBlock& cell, uint64_t before) {
+    for (int i = 0; i < kAnswerFrameLimit && inGame() && layers(cell) == before; ++i) frame();
+    why_ = "the host did not change the cell";
+    return inGame() && layers(cell) != before;
+  }
+
+  bool edit(const PlayStep& step, bool mining) {
+    MapBlock* cell = world()->map().cellAt(step.a, step.b);
+    why_ = "no such cell";
+    if (cell == nullptr) return false;
+    const uint64_t before = layers(*cell);
+    if (!(mining ? mine(*cell) : place(*cell))) return false;
+    return answered(*cell, before);
+  }
+
+  bool waitFor(const std::function<bool()>& done, int frameLimit) {
+    for (int i = 0; i < frameLimit && inGame() && !done(); ++i) frame();
+    return inGame() && done();
+  }
+
+  TradeAbstract* tradeWindow() { return player()->inventory != nullptr ? player()->inventory->trade() : nullptr; }
+
+  bool askToTrade(const std::string& name) {
+    const NetPlayerTable& table = swap_->endpoint()->players();
+    for (size_t peer = 0; peer < table.size(); ++peer) {
+      const auto* entry = dynamic_cast<const NetPlayerClient*>(table.at(static_cast<uint8_t>(peer)));
+      if (entry == nullptr || entry->name() != name || entry->player() == nullptr) continue;
+      playedGame().requestTrade(entry->player());
+      return true;
+    }
+    why_ = "no player named " + name + " is in the game";
+    return false;
+  }
+
+  bool accept() {
+    why_ = "nobody asked to trade within 20 seconds";
+    if (!waitFor([this] { return events_.request.has_value(); }, kPartnerFrameLimit)) return false;
+    const ScriptEvents::Request request = *events_.request;
+    events_.request.reset();
+    playedGame().answerTrade(trade::kAccept, request.asked, request.asking);
+    return true;
+  }
+
+  bool offer(int slot) {
+    why_ = "no trade window opened within 20 seconds";
+    if (!waitFor([this] { return tradeWindow() != nullptr; }, kPartnerFrameLimit)) return false;
+    why_ = "quick slot " + std::to_string(slot) + " has nothing to offer";
+    return tradeWindow()->offer({SlotKind::Quick, static_cast<uint8_t>(slot), 0});
+  }
+
+  bool ready() {
+    why_ = "no trade window is open";
+    if (tradeWindow() == nullptr) return false;
+    tradeWindow()->setReady(true);
+    why_ = "the trade did not close within 20 seconds";
+    return waitFor([this] { return tradeWindow() == nullptr; }, kPartnerFrameLimit);
+  }
+
+  bool apply(const PlayStep& step) {
+    switch (step.verb) {
+      case PlayVerb::WalkLeft: return walk(MotionEvent::kLeft, step.a);
+      case PlayVerb::WalkRight: return walk(MotionEvent::kRight, step.a);
+      case PlayVerb::WalkTo: return walkTo(step.a);
+      case PlayVerb::Jump: return jump();
+      case PlayVerb::Mine: return edit(step, true);
+      case PlayVerb::Place: return edit(step, false);
+      case PlayVerb::Use: {
+        MapBlock* cell = world()->map().cellAt(step.a, step.b);
+        return cell != nullptr && playedGame().useBlock(cell->front);
+      }
+      case PlayVerb::Select: return select(step.a);
+      case PlayVerb::Wait: frames(step.a * kFramesASecond); return true;
+      case PlayVerb::Drop: return drop(step.a);
+      case PlayVerb::Pickup: return pickup();
+      case PlayVerb::Trade: return askToTrade(step.name);
+      case PlayVerb::Accept: return accept();
+      case PlayVerb::Offer: return offer(step.a);
+      case PlayVerb::Ready: return ready();
+      default: why_ = "a joined game's script walks, mines, places, uses, selects, drops, picks up, trades and waits";
+    }
+    return false;
+  }
+
+  void report(const std::string& head) {
+    if (!inGame()) {
+      std::fprintf(out_, "%s: no game\n", head.c_str());
+      return;
+    }
+    const InventorySummary inventory = summarizeInventory(*player()->inventory);
+    const WorldEntities* entities = items();
+    std::fprintf(out_, "%s: cell (%u, %u) health %.1f items %u in %u stacks:%s ground %s checksum %016" PRIx64 "\n",
+                 head.c_str(), player()->cellX, player()->cellY, static_cast<double>(player()->health), inventory.items,
+                 inventory.stacks, inventory.stacksText.c_str(),
+                 entities != nullptr ? groundItems(*entities).c_str() : "0:", cellsChecksum(world()->map()));
+    std::fflush(out_);
+  }
+
+  const ToolArgs& args_;
+  std::FILE* out_;
+  std::FILE* err_;
+  kel::DesktopPlatform platform_;
+  enet::EnetBridgeFactory enet_;
+  CountingBridgeFactory bridges_{enet_};
+  kel::DesktopFileSystem files_;
+  LocalSaves saves_;
+  LocalSession local_;
+  LocalGameSaves gameSaves_;
+  EntitySaveLinks saveLinks_;
+  ToolScreen screen_;
+  PrintedNotices notices_;
+  ScriptEvents events_;
+  std::unique_ptr<ClientGameSwap> swap_;
+  Clock::time_point next_;
+  Clock::time_point joinedAt_;
+  uint64_t receivedAtJoin_ = 0;
+  bool respawnAsked_ = false;
+};
+
+}  // namespace
+
+int runJoin(const ToolArgs& args, std::FILE* out, std::FILE* err) {
+  if (!loadGameData(err)) return 1;
+  EntityEffectRegistry effects;
+  effects.registerEntityEffects();
+  const engine::Seam<EffectHooks, NullEffectHooks>::Scoped hooks(effectHooksSeam(), effects.defaultHooks());
+  std::string script;
+  if (!readWholeFile(args.scriptPath, script)) {
+    std::fprintf(err, "world_tool: cannot read %s\n", args.scriptPath.c_str());
+    return 1;
+  }
+  std::string error;
+  const std::optional<std::vector<PlayStep>> steps = parsePlayScript(script, error);
+  if (!steps) {
+    std::fprintf(err, "world_tool: %s: %s\n", args.scriptPath.c_str(), error.c_str());
+    return 1;
+  }
+  JoinGame game(args, out, err);
+  if (!game.join()) return 1;
+  const bool played = game.run(*steps);
+  game.leave();
+  return played ? 0 : 1;
+}
+
+}  // namespace world_tool
