@@ -242,7 +242,7 @@ class JoinGame final : public ScriptedPlayer {
     if (!waitFor([this] { return events_.request.has_value(); }, kPartnerFrameLimit)) return false;
     const ScriptEvents::Request request = *events_.request;
     events_.request.reset();
-    playedGame().answerTrade(trade::kAccept, request.asked, request.asking);
+    swap_->joined()->game().answerTrade(trade::kAccept, request.asked, request.asking);
     return true;
   }
 

@@ -210,9 +210,11 @@ TEST_F(WorldToolTogether, ThreeScriptedPlayersWalkMineAndPlaceForAMinuteAndAllSe
   EXPECT_GT(countOf(ground, kDirt), 0) << "the mined blocks lie as items: " << ground;
 }
 
-// The drop (thrown stacks) and pick-up requests and the host's telling a joining player who is
-// already there (which a trade with an earlier player needs) come with the host's handling of
-// them; this run checks every item once they do.
+// Not run yet: the host offers a client the items of a cell it walks into, but the tool's `pickup`
+// stands still, so the dropped stacks stay on the ground; the tool's trade steps do not reach an
+// exchange; and one player's copy ends apart from the host's world after the drops. The game's
+// own drop, pick-up and trade between two clients are covered over ENet and the stand-in hub by
+// PlayTogether in the network tests; this run checks every item once the tool's steps do too.
 TEST_F(WorldToolTogether, DISABLED_PlayersDropPickUpAndTradeAndEveryItemIsAccountedFor) {
   const Work changes = work();
   play({{"Ann", furnished("Ann", {{kBoard, 3}, {kWorkbench, 1}})},
