@@ -26,11 +26,11 @@ class PlayerReporter : public PlacementReporter {
   PlayerEvents& events_;
 };
 
+}  // namespace
+
 bool isPlacementKind(uint8_t kind) {
   return kind == edit_kind::kSetLayerBlock || kind == edit_kind::kAttach || kind == edit_kind::kPlace;
 }
-
-}  // namespace
 
 bool canPlaceBlock(World& world, Logic& rules, MapBlock& cell, uint16_t blockId, uint8_t layer) {
   const BlockPropsTable& props = world.map().props();

@@ -2,9 +2,11 @@
 
 #include "content/items/block_edit.h"
 #include "game/player/player.h"
+#include "game/rules/block_edit_rules.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
+#include "net/players/player_server.h"
 #include "net/wire/wire_out.h"
 #include "world/cells/map_block.h"
 #include "world/rules/game.h"
@@ -58,6 +60,11 @@ bool NetLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
   // (loot, entities) reaches them after the edit itself.
   sendToAll(hostMessage(msg::kBlockEdit).u8(0).blockEdit(edit));
   world()->edits().applyBlockEdit(edit, player);
+  // A client's placement uses up what it held, on the host's copy and, told so, on the client:
+  // else a joined player would place blocks it never spends.
+  if (edit.takeHeld != 0 && isPlacementKind(edit.kind)) {
+    if (auto* client = dynamic_cast<PlayerServer*>(player)) client->consumeHeldItem();
+  }
   return true;
 }
 

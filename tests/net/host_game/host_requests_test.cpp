@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <vector>
 
+#include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "content/tables/content_tables.h"
@@ -24,6 +26,7 @@
 #include "world/blocks/chest.h"
 #include "world/blocks/logic_blocks.h"
 #include "world/circuits/circuit_system.h"
+#include "world/edits/edit_kind.h"
 #include "world/seams/entity_effects.h"
 
 namespace nettest {
@@ -110,6 +113,27 @@ TEST_F(HostRequests, ADroppedItemLandsOnThePlayersCell) {
   EXPECT_NEAR(made[0]->data.x, 20 * 30.0f, 30.0f);
   EXPECT_EQ(sent, (std::vector<Sent>{{Kind::All, 0, recordOf(*made[0])}}));
   EXPECT_TRUE(fromAnn(concat({{2, 42}, kNoItem})).empty()) << "no item, nothing dropped";
+}
+
+TEST_F(HostRequests, ABlockSheHoldsAndPlacesIsUsedUpOnTheHostAndOnHerSide) {
+  enter();
+  fromAnn(concat({{2, 21}, itemBytes(world_test::kDirt, 3), {2}, {kAnn}}));
+  ASSERT_NE(ann().heldItem(), nullptr);
+  BlockEdit placed;
+  placed.kind = edit_kind::kSetLayerBlock;
+  placed.x = 21;
+  placed.y = kFloorRow + 1;
+  placed.blockId = world_test::kDirt;
+  placed.takeHeld = 1;
+  uint8_t edit[BlockEdit::kWireSize];
+  placed.encode(edit);
+  const int held = ann().heldItem()->count;
+  const std::vector<Sent> sent = fromAnn(concat({{4, 60, 0}, Bytes(edit, edit + sizeof edit)}));
+  EXPECT_EQ(cell(21, kFloorRow + 1).frontId(), world_test::kDirt);
+  const int left = ann().heldItem() != nullptr ? ann().heldItem()->count : 0;
+  EXPECT_EQ(left, held - 1) << "the host's copy of her stack";
+  EXPECT_NE(std::find(sent.begin(), sent.end(), Sent{Kind::To, kAnn, {2, 28, 2}}), sent.end())
+      << "she is told to use up one of quick slot 2";
 }
 
 TEST_F(HostRequests, UsingAChestNextToThePlayerOpensItForHerAlone) {
