@@ -1,8 +1,10 @@
 #include "net/endpoint/net_client.h"
 
+#include "game/player/player_desktop.h"
 #include "game/session/game_slots.h"
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
+#include "net/players/player_messages.h"
 #include "net/transfer/transfer_ids.h"
 #include "net/wire/connection_messages.h"
 #include "platform/platform.h"
@@ -83,6 +85,13 @@ void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
 }
 
 void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
+  // The one message of the category that is not the transfer's: the host sets this player's clock.
+  if (in.spec().id == player_msg::kDayClock) {
+    const uint8_t phase = in.u8();
+    const uint32_t tick = in.u32();
+    if (localPlayer_ != nullptr) localPlayer_->setDayClock(phase, tick);
+    return;
+  }
   const WorldReceiver::Outcome outcome = worldReceiver_.handleWorldData(in, state_ == kHelloSent);
   // The host's later messages apply to the world its header built.
   if (world() == nullptr) setWorld(worldReceiver_.world());

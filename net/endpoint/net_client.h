@@ -122,7 +122,6 @@ class NetClient : public NetCommon {
   void localPlayerMessage(wire::WireIn& in);
 
   // ---- client/client_entities.cpp ----
-  WorldEntities* entities() const;
   Entity* entityById(uint32_t id) const;
   void removeEntities(wire::WireIn& in);
   void moveEntity(wire::WireIn& in);

@@ -6,11 +6,14 @@
 #include "engine/scene/director.h"
 #include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
+#include "entities/core/world_entities.h"
 #include "game/session/game_slots.h"
 #include "net/endpoint/current_net.h"
 #include "net/players/player_messages.h"
 #include "net/players/player_records.h"
 #include "net/wire/wire_check.h"
+#include "world/seams/entity_effects.h"
+#include "world/world.h"
 
 namespace {
 
@@ -161,4 +164,8 @@ void NetCommon::endNetworkGame(kel::NetBridge* bridge) {
   if (bridge != nullptr) bridge->stop();
   markShutDown();
   retireCurrentNet(*this);
+}
+
+WorldEntities* NetCommon::entities() const {
+  return world_ != nullptr ? dynamic_cast<WorldEntities*>(&world_->effects()) : nullptr;
 }

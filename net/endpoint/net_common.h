@@ -21,6 +21,7 @@
 class Item;
 struct PlayerStateRecord;
 class World;
+class WorldEntities;
 
 class NetCommon : public Net {
  public:
@@ -41,6 +42,8 @@ class NetCommon : public Net {
   // The running world (the hosted one, or the one built from the host's); not owned, null until
   // there is one.
   World* world() const { return world_; }
+  // The entity lists of that world (null without one).
+  WorldEntities* entities() const;
   void setWorld(World* world) { world_ = world; }
 
   // ---- Players' messages ----

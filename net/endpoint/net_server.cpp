@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "entities/core/world_entities.h"
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/host/sender_claim.h"
@@ -154,6 +155,8 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
     if (const NetPlayerServer* client = entryOf(peer); client != nullptr && client->player() != nullptr) {
       playersView_->clientPlayerGone(*client->player());
+      // Its shots, bobber and pets forget it: none may look up a player that is gone.
+      if (WorldEntities* lists = entities()) lists->dropOwner(client->player()->playerId());
     }
     players_.remove(peer);
     stages_.forget(peer);

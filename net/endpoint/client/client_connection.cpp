@@ -2,6 +2,7 @@
 // hello, the entries it lists once the world arrived), the players who leave, the clients that are
 // joining, and this client's own entering.
 #include "content/items/item.h"
+#include "entities/core/world_entities.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_desktop.h"
 #include "net/endpoint/net_client.h"
@@ -47,7 +48,10 @@ void NetClient::addRemotePlayer(uint8_t peer, std::string name) {
 void NetClient::removeEntry(uint8_t peer) {
   const auto* entry = static_cast<const NetPlayerClient*>(players_.at(peer));
   if (entry == nullptr) return;
-  if (entry->player() != nullptr) view_->remotePlayerGone(*entry->player());
+  if (entry->player() != nullptr) {
+    view_->remotePlayerGone(*entry->player());
+    if (WorldEntities* lists = entities()) lists->dropOwner(entry->player()->playerId());
+  }
   players_.remove(peer);
 }
 

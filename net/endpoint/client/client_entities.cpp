@@ -49,11 +49,6 @@ bool placeEntity(Entity& entity, const wire::Point& point) {
 
 }  // namespace
 
-WorldEntities* NetClient::entities() const {
-  World* shown = world();
-  return shown != nullptr ? dynamic_cast<WorldEntities*>(&shown->effects()) : nullptr;
-}
-
 Entity* NetClient::entityById(uint32_t id) const {
   World* shown = world();
   return shown != nullptr && id != kNoEntity ? shown->effects().entityById(id) : nullptr;

@@ -176,6 +176,14 @@ TEST_F(ClientMessagesTest, AWokenEntityStandsWhereTheHostHasItAndDriftsSideways)
   EXPECT_EQ(dress->data.x, 330.0f) << "a drift that is not a number moves nothing";
 }
 
+TEST_F(ClientMessagesTest, TheHostSetsThePlayersDayClockAndAPhaseThatIsNoneChangesNothing) {
+  game.receive(ClientInGame::fromHost(69).u8(2).u32(1234));
+  EXPECT_EQ(static_cast<int>(world.dayClock().phase), 2);
+  EXPECT_EQ(world.dayClock().tickCounter, 1234u);
+  game.receive(ClientInGame::fromHost(69).u8(200).u32(99));
+  EXPECT_EQ(world.dayClock().tickCounter, 1234u);
+}
+
 TEST_F(ClientMessagesTest, AnOfferedItemIsTakenAndAnsweredOnlyWhenAnAnswerIsWanted) {
   const Item stone(40, 0, 2, 0, 0);
   game.receive(ClientInGame::fromHost(91).u32(55).item(&stone).u8(0));
