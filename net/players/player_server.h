@@ -78,6 +78,9 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void offerItem(EntityId entity, const Item* item, bool answerWanted);
   // The client answered for the entity (or it went): it is no longer listed.
   void forgetOffer(EntityId entity);
+  // The client is handed a copy of the item that lies nowhere in the world (a command's seeds):
+  // offered for no entity, with no answer wanted.
+  void giveItem(const Item& item);
   const std::vector<EntityId>& offeredEntities() const { return offered_; }
   void consumeBait();
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
