@@ -10,12 +10,10 @@
 #include <set>
 #include <vector>
 
-class Player;
-
-constexpr int16_t kSleepingText = 176;
+class PlayerBase;
 
 // Healed to full health, then the after-sleep step.
-void sleepThroughTheNight(Player& player);
+void sleepThroughTheNight(PlayerBase& player);
 
 // Who lies in bed on a host.
 class BedRoll {
@@ -23,8 +21,8 @@ class BedRoll {
   // Sets or clears the player's mark. When it is set and every present player lies in bed, every
   // mark is cleared and each present player sleeps through the night; those players come back,
   // else none.
-  std::vector<Player*> lieDown(Player& player, bool inBed, const std::vector<Player*>& present);
-  bool inBed(const Player& player) const;
+  std::vector<PlayerBase*> lieDown(PlayerBase& player, bool inBed, const std::vector<PlayerBase*>& present);
+  bool inBed(const PlayerBase& player) const;
 
  private:
   std::set<uint32_t> inBed_;  // by player id

@@ -171,7 +171,7 @@ PlayerBase* LocalLogic::playerById(uint32_t id) {
 }
 
 void LocalLogic::showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) {
-  if (auto* local = dynamic_cast<Player*>(player)) local->showTextById(kind, static_cast<int16_t>(textId));
+  if (player != nullptr) player->showTextById(kind, static_cast<int16_t>(textId));
 }
 
 void LocalLogic::requestTrade(PlayerBase* asking, PlayerBase*) {

@@ -76,7 +76,7 @@ void LocalLogic::stepWeather() {
   const auto after = static_cast<uint8_t>(weather.kind);
   forEachPlayer([&](PlayerBase* p) {
     weather.kind = before;
-    if (auto* local = dynamic_cast<Player*>(p)) local->setWeather(after, false);
+    p->setWeather(after, false);
   });
   weather.kind = static_cast<WeatherKind>(after);
 }

@@ -195,6 +195,9 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
     case player_msg::kPortalDialog:
       player->showPortalTravel(in.u32());
       break;
+    case player_msg::kRestored:
+      player->notifyRestored();
+      break;
     case player_msg::kPosition: {
       in.peer();
       const wire::Point point = in.point();
@@ -202,8 +205,8 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
       break;
     }
     default:
-      // Ids the local player has no operation for yet (the bait, the restored and notice
-      // dialogs, the portal travel) and statistics, which stay on the host.
+      // Ids the local player has no operation for yet (the bait, the notice dialog, the portal
+      // travel) and statistics, which stay on the host.
       break;
   }
 }

@@ -38,7 +38,7 @@ TEST_F(PlayerIdentityTest, ANewPlayerAtAnOldOnesAddressHasChosenNoPortalAndLiesI
   BedRoll beds;
   const std::vector<Player*> present{player.get(), other.get()};
   choices.choose(*other, portal, present);
-  beds.lieDown(*other, true, present);
+  beds.lieDown(*other, true, {player.get(), other.get()});
   ASSERT_EQ(choices.chosenBy(*other), &portal);
   ASSERT_TRUE(beds.inBed(*other));
 
