@@ -80,10 +80,12 @@ class Player : public PlayerBase, public InventoryOwner {
   void trinketChanged() override;
 
   // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
-  void showMessage(uint8_t kind, const std::string& text);
+  void showMessage(uint8_t kind, const std::string& text) override;
   void showTextById(uint8_t kind, int16_t textId) override;
   // The portal travel dialog: the player waits at the portal to the planet for the others.
-  void showPortalTravel(uint32_t planet);
+  void showPortalTravelDialog(uint32_t planet) override;
+  // A joined player's game follows its host to the world the host chose.
+  void travelThroughPortal() override;
 
   // ---- Trades (player_trade.cpp) ----
   // A request is shown when the interface can show it; else it is answered busy at once.

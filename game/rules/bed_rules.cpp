@@ -3,6 +3,31 @@
 #include <algorithm>
 
 #include "game/player/player_base.h"
+#include "world/cells/map_block.h"
+#include "world/rules/logic.h"
+#include "world/time/day_clock.h"
+#include "world/world.h"
+
+namespace {
+constexpr uint8_t kInformation = 2;
+constexpr uint8_t kWarning = 3;
+}  // namespace
+
+void useBed(World& world, MapBlock& cell, PlayerBase& player) {
+  if (!world.isCreative() && (cell.x != player.spawnCellX || cell.y != player.spawnCellY)) {
+    player.setSpawnCell(cell.x, cell.y);
+    player.showMessage(kInformation, bed_text::kSpawnSet);
+    return;
+  }
+  const DayClock& day = world.dayClock();
+  if (day.phase != DayPhase::Night) {
+    player.showMessage(kWarning, bed_text::kNotNight);
+  } else if (day.tickCounter != 0) {
+    world.rules().setPlayerInBed(&player, 1);
+  } else {
+    player.showMessage(kWarning, bed_text::kNoSleep);
+  }
+}
 
 void sleepThroughTheNight(PlayerBase& player) {
   player.addHealth(player.stats.maxHealth);

@@ -10,7 +10,19 @@
 #include <set>
 #include <vector>
 
+class MapBlock;
 class PlayerBase;
+class World;
+
+namespace bed_text {
+inline const char* const kSpawnSet = "Your spawn point is set.";
+inline const char* const kNoSleep = "You cannot sleep now.";
+inline const char* const kNotNight = "You can only sleep at night.";
+}  // namespace bed_text
+
+// A player uses the bed on the cell: outside creative worlds a bed that is not yet the player's
+// spawn becomes it; else at night the player lies down (the world's rules decide when it sleeps).
+void useBed(World& world, MapBlock& cell, PlayerBase& player);
 
 // Healed to full health, then the after-sleep step.
 void sleepThroughTheNight(PlayerBase& player);

@@ -103,7 +103,7 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void editCircuit(const MapBlock& cell, const CircuitRecord& setting);
 
   // ---- Notices, trades, the clock and fishing (player_server_notices.cpp) ----
-  void showMessage(uint8_t kind, std::string_view text);
+  void showMessage(uint8_t kind, const std::string& text) override;
   // The host's language text goes to the client as a message.
   void showTextById(uint8_t kind, int16_t textId) override;
   // Not sent while the option "disableRemoteStats" is on.
@@ -118,8 +118,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) override;
   void notifyRestored() override;
   void showNoticeDialog();
-  void showPortalTravelDialog(uint32_t planet);
-  void travelThroughPortal();
+  void showPortalTravelDialog(uint32_t planet) override;
+  void travelThroughPortal() override;
   // The client compares the kind with its own copy of the world's weather.
   void setWeather(uint8_t kind, bool quiet) override;
   void setClockMode(uint8_t clockMode);

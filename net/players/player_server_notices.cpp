@@ -11,7 +11,7 @@
 #include "net/wire/wire_out.h"
 #include "platform/settings/settings.h"
 
-void PlayerServer::showMessage(uint8_t kind, std::string_view text) {
+void PlayerServer::showMessage(uint8_t kind, const std::string& text) {
   wire::WireOut out = message(player_msg::kText);
   out.chat(text).u8(player_msg::kTextMarker).u8(kind);
   toClient(out);
