@@ -10,9 +10,11 @@
 #include "content/items/item_ptr.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
+#include "game/rules/weather_change.h"
 #include "world/plants/plant_genes.h"
 #include "world/weather/weather_command.h"
 #include "world/weather/weather_state.h"
+#include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
@@ -37,7 +39,9 @@ ConsoleReply weather(ConsoleSubject& player, const std::vector<std::string>& wor
   if (!command) return refuse("Unknown weather: " + kind);
   // Once off, the weather stays as it is: the player is told so rather than promised a change.
   if (!command->disable && state.active == 0) return refuse(kWeatherIsOff);
+  const WeatherKind before = state.kind;
   command->applyTo(state);
+  if (state.kind != before) announceWeather(player.world()->rules(), state, before);
   return {std::string(command->reply), 2};
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,9 +77,19 @@ TEST_F(HostCommands, AJoinedPlayersSeedsGoToHerAloneEvenWhenHerBytesNameTheHost)
   EXPECT_TRUE(events.messages.empty()) << "the host's own player heard nothing";
 }
 
-TEST_F(HostCommands, AJoinedPlayersWeatherChangesTheHostedWorldAndARefusalIsHersAlone) {
-  EXPECT_EQ(textsTo(kAnn, command("/weather rain", kAnn)), std::vector<std::string>{"Weather set to rain."});
+TEST_F(HostCommands, AJoinedPlayersWeatherChangesTheHostedWorldForEveryoneAndARefusalIsHersAlone) {
+  ASSERT_TRUE(server.takeWorldRequest(kAnn));
+  ASSERT_TRUE(server.takeWorldReceived(kAnn));
+  const Bytes entered{0, 5, 100, 100};
+  server.received(entered.data(), static_cast<uint32_t>(entered.size()), kAnn);
+  server.dispatchQueued();
+  const std::vector<Sent> sent = command("/weather rain", kAnn);
+  EXPECT_EQ(textsTo(kAnn, sent), std::vector<std::string>{"Weather set to rain."});
   EXPECT_EQ(world().weather().kind, WeatherKind::Rain);
+  EXPECT_NE(std::find(sent.begin(), sent.end(), Sent{Kind::To, kAnn, {4, player_msg::kWeather, 1}}), sent.end())
+      << "her copy of the world rains too";
+  ASSERT_FALSE(events.texts.empty()) << "the host's own player sees the rain start";
+  events.texts.clear();
   EXPECT_EQ(textsTo(kAnn, command("/fly", 0)), std::vector<std::string>{"Unknown command: /fly"});
   EXPECT_TRUE(events.messages.empty());
 }
