@@ -62,7 +62,8 @@ class PlayerBase : public PlayerGraphical {
   // limit (bounded by the map), or keeps it when there is none.
   void respawnReset();
   void tickBuffs();
-  void applyEnvironmentDamage(PlayerRules& rules);
+  // The breath and the harm of the cell the player stands in, every few seconds.
+  virtual void applyEnvironmentDamage(PlayerRules& rules);
   DamageSpec rollAttackDamage() const;
   // Lets go of the open container; false when none was open.
   virtual bool leaveContainer(bool quiet);

@@ -70,14 +70,13 @@ void PlayerServer::removeBuff(uint16_t id) {
   toAll(out);
 }
 
-bool PlayerServer::checkFallDamage(PlayerRules& rules) {
+void PlayerServer::applyEnvironmentDamage(PlayerRules& rules) {
   const int32_t before = breath;
-  applyEnvironmentDamage(rules);
-  if (breath == before) return false;
+  PlayerRemoteBase<PlayerBase>::applyEnvironmentDamage(rules);
+  if (breath == before) return;
   wire::WireOut out = message(player_msg::kBreath);
   out.u32(static_cast<uint32_t>(breath));
   toClient(out);
-  return true;
 }
 
 bool PlayerServer::addHealth(float amount) {

@@ -62,7 +62,7 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void addBuff(uint16_t id) override;
   void removeBuff(uint16_t id) override;
   // The player's environment step; the client hears its breath when it changed.
-  bool checkFallDamage(PlayerRules& rules);
+  void applyEnvironmentDamage(PlayerRules& rules) override;
   bool addHealth(float amount) override;
   // Told only when the damage landed.
   bool takeDamage(float amount, uint8_t kind) override;

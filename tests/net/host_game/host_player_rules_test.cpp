@@ -111,6 +111,14 @@ TEST_F(HostPlayerRules, HerPortalWaitsForTheHostThenSendsHerAlongBeforeTheHostTr
   EXPECT_TRUE(annHeard(player_msg::kPortalTravel)) << "everyone chose it: she follows the host";
 }
 
+TEST_F(HostPlayerRules, HerBreathAsTheRulesStepItReachesHerClient) {
+  rules().startTimers();
+  ann().breath = 10;  // out of the water, her breath comes back
+  for (int second = 0; second < 3; ++second) rules().timers().step();
+  EXPECT_GT(ann().breath, 10);
+  EXPECT_TRUE(annHeard(player_msg::kBreath));
+}
+
 TEST_F(HostPlayerRules, ATextTheRulesShowAClientsPlayerReachesHerConsole) {
   rules().showTextById(&ann(), 159, 3);
   EXPECT_EQ(idsToAnn(), std::vector<uint8_t>{player_msg::kText});

@@ -270,9 +270,9 @@ TEST_F(PlayerServerTest, TheBreathIsSentOnlyWhenTheEnvironmentStepChangedIt) {
     bool damagePlayer(PlayerBase&, float, uint8_t) override { return false; }
   } hurt;
   player->breath = PlayerBase::kFullBreath;
-  EXPECT_TRUE(sentBy([&](PlayerServer& p) { p.checkFallDamage(hurt); }).empty()) << "full breath stays full";
+  EXPECT_TRUE(sentBy([&](PlayerServer& p) { p.applyEnvironmentDamage(hurt); }).empty()) << "full breath stays full";
   player->breath = 10;
-  EXPECT_EQ(sentBy([&](PlayerServer& p) { p.checkFallDamage(hurt); }),
+  EXPECT_EQ(sentBy([&](PlayerServer& p) { p.applyEnvironmentDamage(hurt); }),
             std::vector<Sent>{client(WireBytes(2, 38).u32(16))});
 }
 
