@@ -63,6 +63,10 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       transferScreen_(writeWaitLines),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,
+                            .carriedLights = &carriedLights_,
+                            .lightBatching = &tileRefresh_,
+                            .effectHooks = &effectHooks_,
+                            .drawings = &entityDrawings_,
                             .options = &worldOptions_,
                             .scheduler = director()->getScheduler()},
                &runningWorld(), &playerEvents_),
@@ -86,7 +90,6 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, nullptr); });
   wire([this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, &steamBridges_); },
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, nullptr); });
-  wire([this] { setEffectHooks(&effectHooks_); }, [] { setEffectHooks(nullptr); });
   wire([this] { setGameSaves(&gameSaves_); }, [] { setGameSaves(nullptr); });
   wire([this] { setWorldSaveLinks(&saveLinks_); }, [] { setWorldSaveLinks(nullptr); });
   // A store front or pop-up registered before the launch (a test's) stays in place.
@@ -94,15 +97,12 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     wire([this] { statsStore().setServices(platform_.achievements(), &achievementBanner_); },
          [] { statsStore().setServices(nullptr, nullptr); });
   }
-  wire([this] { setEntityDrawings(&entityDrawings_); }, [] { setEntityDrawings(nullptr); });
-  wire([this] { setLightRefreshBatching(&tileRefresh_); }, [] { setLightRefreshBatching(nullptr); });
   // A whole-view re-tint reaches the drawn entities too.
   tileRefresh_.setEntityRelight([] {
     if (World* world = runningWorld().world.get()) {
       if (WorldEntities* entities = effect::entitiesOf(*world)) EntityDrawingFactory::relightAll(*entities);
     }
   });
-  wire([this] { setCarriedLights(&carriedLights_); }, [] { setCarriedLights(nullptr); });
   wire([this] { setGameScreen(&gameScreen_); }, [] { setGameScreen(nullptr); });
   wire([this] { setMainLayerViews(&interface_); }, [] { setMainLayerViews(nullptr); });
   // The menus' views join the fifteen when the launch creates them; the menus list the store.

@@ -17,6 +17,7 @@
 #include "entities/effects/entity_effect_registry.h"
 #include "game/launch/game_launch_services.h"
 #include "game/session/local_session.h"
+#include "game/stats/stats_store.h"
 #include "menus/menu_net_notices.h"
 #include "menus/menu_views.h"
 #include "menus/program_network.h"
@@ -89,7 +90,7 @@ class GameWiring {
   EntityDrawingFactory entityDrawings_;  // the entities' drawing sides, on the main layer's batches
   UiLaunchServices interface_;
   MenuViewFactory menuViews_;  // the start and wait views join the interface's fifteen
-  UiPlayerEvents playerEvents_;
+  UiPlayerEvents playerEvents_{&statsStore()};  // the local player's statistics in the run's store
   UiTransferScreen transferScreen_;  // the wait view's and the loading label's transfer statuses
   UiNetClientView netClientView_{transferScreen_.wait()};  // the other players, a client joining
   UiHostPlayersView hostPlayers_;  // a host's clients drawn in its world

@@ -65,6 +65,7 @@ class RecordingEvents final : public PlayerEvents {
   void textById(uint8_t kind, int16_t id) override { texts.push_back({kind, id}); }
   void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
   void deathView() override { ++deathViews; }
+  void interfaceSound(uint16_t id) override { interfaceSounds.push_back(id); }
   void forgeRefreshed(PlayerGraphical&, int result) override { forgeResults.push_back(result); }
 
   struct Effect {
@@ -96,6 +97,7 @@ class RecordingEvents final : public PlayerEvents {
   std::vector<Stat> stats;
   Messages messages;
   std::vector<int> forgeResults;
+  std::vector<uint16_t> interfaceSounds;
   int wraps = 0;
   int deathViews = 0;
 };
