@@ -61,6 +61,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
              }),
       gameSaves_(saves_, runningWorld()),
       transferScreen_(writeWaitLines),
+      gameScreen_(runningWorld()),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,
                             .carriedLights = &carriedLights_,
@@ -69,8 +70,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                             .drawings = &entityDrawings_,
                             .options = &worldOptions_,
                             .scheduler = director()->getScheduler()},
-               &runningWorld(), &playerEvents_),
-      gameScreen_(runningWorld()) {
+               &runningWorld(), &playerEvents_, {},
+               GameServices{.screen = &gameScreen_, .saves = &gameSaves_, .stats = &statsStore()}) {
   wire([this] { kel::Platform::setInstance(&platform_); }, [] { kel::Platform::setInstance(nullptr); });
   // At the end of the run the views' labels are gone; the cache also forgets which fonts failed,
   // so a later run in this process (the end-to-end tests make several) reads them again.
@@ -90,7 +91,6 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, nullptr); });
   wire([this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, &steamBridges_); },
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, nullptr); });
-  wire([this] { setGameSaves(&gameSaves_); }, [] { setGameSaves(nullptr); });
   wire([this] { setWorldSaveLinks(&saveLinks_); }, [] { setWorldSaveLinks(nullptr); });
   // A store front or pop-up registered before the launch (a test's) stays in place.
   if (!statsStore().servicesRegistered()) {

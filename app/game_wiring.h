@@ -101,10 +101,10 @@ class GameWiring {
   PlayerSpriteLights carriedLights_;
   // Console lines in the world view's console, a lost connection's reason in the start view.
   MenuNetNotices netNotices_;
+  AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   LocalSession session_;
   ClientGameSwap joins_{session_, session_.seams(), &netNotices_, &playerEvents_};  // the way into a joined game
   ProgramNetwork network_{session_, joins_, {&netNotices_, &transferScreen_, &hostPlayers_}, platform_};  // what the multiplayer menus call
-  AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
   WiringList wiring_;  // last: undone first, while everything it registered still exists
 };

@@ -14,6 +14,7 @@
 #include "world/rules/game.h"
 
 class AlchemyLab;
+class GameScreen;
 class MapBlock;
 class Player;
 class World;
@@ -57,4 +58,6 @@ class Game : public GameReal {
   void refreshAround(const MapBlock& cell);
   // The world clock's task, its interval the day clock's current step length.
   void scheduleClock();
+  // The screen the game was made with (its null form when none).
+  virtual GameScreen& screen() const = 0;
 };

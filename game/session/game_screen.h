@@ -1,8 +1,10 @@
 #pragma once
 // What the game shows while it starts, plays and sleeps, through the world view and the views
 // that sit above it: the loading label and the loading flag, the main view, the start view with
-// its dialogs, the sleep fade, the clock's light and sky, music and weather particles. The view
-// registers its implementation at launch; the null form shows nothing.
+// its dialogs, the sleep fade, the clock's light and sky, music and weather particles. A game is
+// given the screen it shows on when it is made (`GameServices::screen`); the null form shows
+// nothing. The application also registers its screen in the process-wide slot below, which only
+// the interface's leave-game reads (ui/views/leave_game.cpp): the views have no game of their own.
 //
 // Main thread only: texts produced on the world-load thread reach it through the scheduler.
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content/format/record_layout.h"
@@ -119,6 +120,10 @@ constexpr uint16_t kPlatform = 24;  // blocks from above only (an attached plank
 
 class GameTest : public world_test::WorldTest {
  protected:
+  GameTest() : GameTest(GameServices{}) {}
+  // The fixture's game made with the services a test gives (game_services.h).
+  explicit GameTest(GameServices services) : game(&rules, std::move(services)) {}
+
   static constexpr int32_t kWidth = 40;
   static constexpr int32_t kHeight = 30;
 
@@ -196,7 +201,7 @@ class GameTest : public world_test::WorldTest {
   RecordingDrops drops;
   std::unique_ptr<World> world;
   LocalLogic rules{nullptr, nullptr, &difficulty};
-  GameLocal game{&rules};
+  GameLocal game;
   std::unique_ptr<PlayerDesktopLocal> player;
   // The rules and game read at the edges (timers, handlers) are this fixture's, for each test.
   engine::Seam<Logic, NullLogic>::Scoped currentRules{currentLogicSeam(), rules};

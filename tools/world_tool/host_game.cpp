@@ -77,13 +77,12 @@ class HostGame {
   // `hooks`: the entity effects' hooks of every world the host plays.
   HostGame(const ToolArgs& args, std::FILE* out, std::FILE* err, EffectHooks& hooks)
       : args_(args), out_(out), err_(err), platform_(platformServices()), saves_(files_),
-        local_(WorldContext{.effectHooks = &hooks}, nullptr, &statsEvents_),
+        local_(WorldContext{.effectHooks = &hooks}, nullptr, &statsEvents_, {},
+               GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
         gameSaves_(saves_, local_.running()), notices_(out) {
     kel::Platform::setInstance(&platform_);
     platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges_);
-    setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
-    setGameScreen(&screen_);
     local_.bindCurrent();
   }
 
@@ -95,9 +94,7 @@ class HostGame {
     endCurrentNet();
     local_.end();
     local_.unbindCurrent();
-    setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
-    setGameSaves(nullptr);
     kel::Platform::setInstance(nullptr);
   }
 

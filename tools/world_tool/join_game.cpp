@@ -87,13 +87,12 @@ class JoinGame final : public ScriptedPlayer {
   // `hooks`: the entity effects' hooks of every world this player's games play.
   JoinGame(const ToolArgs& args, std::FILE* out, std::FILE* err, EffectHooks& hooks)
       : args_(args), out_(out), err_(err), platform_(platformServices()), saves_(files_),
-        local_(WorldContext{.effectHooks = &hooks}),
+        local_(WorldContext{.effectHooks = &hooks}, nullptr, nullptr, {},
+               GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
         gameSaves_(saves_, local_.running()), notices_(out) {
     kel::Platform::setInstance(&platform_);
     platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges_);
-    setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
-    setGameScreen(&screen_);
     local_.bindCurrent();
     swap_ = std::make_unique<ClientGameSwap>(local_, local_.seams(), &notices_, &events_);
   }
@@ -104,9 +103,7 @@ class JoinGame final : public ScriptedPlayer {
     scheduler().update(kFrame);
     endCurrentNet();
     local_.unbindCurrent();
-    setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
-    setGameSaves(nullptr);
     kel::Platform::setInstance(nullptr);
   }
 

@@ -106,23 +106,20 @@ class PlayGame final : public ScriptedPlayer {
                               .lightBatching = &tileRefresh_,
                               .effectHooks = &hooks,
                               .drawings = &entityDrawings_},
-                 nullptr, &statsEvents_),
+                 nullptr, &statsEvents_, {},
+                 GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
         gameSaves_(saves_, session_.running()) {
     session_.game().setGenerationSeed(args.seed);
     // The game's own draws (mobs, drops) follow the seed too, so a script plays the same each run.
     engine::randomSeed(args.seed);
-    setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
-    setGameScreen(&screen_);
     session_.bindCurrent();
   }
 
   ~PlayGame() {
     session_.end();
     session_.unbindCurrent();
-    setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
-    setGameSaves(nullptr);
   }
 
   bool prepare(const PlanetDef& planet) {

@@ -51,8 +51,7 @@ TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
 // game's clock task, and pausing one world's clock leaves the other's running.
 TEST_F(GameClockTest, EachGamesPlayerReachesItsOwnGamesClock) {
   RunningWorld otherRunning;
-  GameLocal other{&rules};
-  other.setRunningWorld(otherRunning);
+  GameLocal other{&rules, servicesWith(otherRunning)};
   startFromFile(game);
   startFromFile(other);
   ASSERT_NE(otherRunning.world, nullptr);

@@ -27,6 +27,8 @@ using engine::KeyCode;
 
 class ViewsTest : public ui_test::PlayTest {
  protected:
+  ViewsTest() = default;
+  explicit ViewsTest(GameServices services) : PlayTest(std::move(services)) {}
   void SetUp() override {
     PlayTest::SetUp();
     views().switchTo(ViewId::Main);
@@ -91,9 +93,14 @@ class SettableSaves final : public NullGameSaves {
   bool works = false;
 };
 
-TEST_F(ViewsTest, PauseStaysWithTheGameWhenTheSaveFails) {
+// The views over a game whose saves report each write as the test sets it.
+class SavingViewsTest : public ViewsTest {
+ protected:
+  SavingViewsTest() : ViewsTest({.saves = &saves}) {}
   SettableSaves saves;
-  const engine::Seam<GameSaves, NullGameSaves>::Scoped useSaves(gameSavesSeam(), saves);
+};
+
+TEST_F(SavingViewsTest, PauseStaysWithTheGameWhenTheSaveFails) {
   showPauseView();
   ASSERT_EQ(views().currentId(), ViewId::Pause);
   EXPECT_TRUE(list(ViewId::Pause).choose("Save and quit"));
