@@ -103,7 +103,6 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
       if (WorldEntities* entities = effect::entitiesOf(*world)) EntityDrawingFactory::relightAll(*entities);
     }
   });
-  wire([this] { setGameScreen(&gameScreen_); }, [] { setGameScreen(nullptr); });
   wire([this] { setMainLayerViews(&interface_); }, [] { setMainLayerViews(nullptr); });
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   wire([this] { setMenuViewMaker(&menuViews_); }, [] { setMenuViewMaker(nullptr); });

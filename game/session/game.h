@@ -43,6 +43,9 @@ class Game : public GameReal {
   // The night passes quickly: the clock steps every frame from near the phase's end.
   void sleep() override;
 
+  // The screen the game was made with (its null form when none).
+  virtual GameScreen& screen() const = 0;
+
   bool started = false;
   bool settled = true;
   bool sleeping = false;
@@ -58,6 +61,4 @@ class Game : public GameReal {
   void refreshAround(const MapBlock& cell);
   // The world clock's task, its interval the day clock's current step length.
   void scheduleClock();
-  // The screen the game was made with (its null form when none).
-  virtual GameScreen& screen() const = 0;
 };

@@ -85,6 +85,7 @@ class GameLocal : public Game {
   bool timersRunning() const { return timersRunning_; }
   // What the game was made with; another game over the same screen and saves takes them.
   const GameServices& services() const { return services_; }
+  GameScreen& screen() const override { return screenOf(services_); }
   // What every world this game installs is built with (its rules, this game, the seams).
   void setWorldContext(const WorldContext& context) { context_ = context; }
   // Where the local player this game loads tells its events (not owned; null: nobody).
@@ -106,8 +107,7 @@ class GameLocal : public Game {
   void onBlockEditApplied(const BlockEdit& edit);
 
  protected:
-  // The screen and saves it was given, or their null forms.
-  GameScreen& screen() const override { return screenOf(services_); }
+  // The saves it was given, or their null form.
   GameSaves& saves() const { return savesOf(services_); }
   // A travel whose world was saved goes on from the planet `origin`: alone, this game quits its
   // world and arrives at the target.

@@ -56,6 +56,7 @@ class GameRemoteClient final : public Game,
   GameHostRequests* hostRequests() override { return this; }
   GameTradeWindows* tradeWindows() override { return this; }
   GameChat* chat() override { return this; }
+  GameScreen& screen() const override { return screenOf(services_); }
 
   void begin(uint8_t mode, const GameCompletion& done) override;
   void playPlayerAction(uint8_t action, uint8_t value) override;
@@ -107,9 +108,6 @@ class GameRemoteClient final : public Game,
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
   void dropItem(Item*& item) override;
   bool consumeItem(Item* item) override;
-
- protected:
-  GameScreen& screen() const override { return screenOf(services_); }
 
  private:
   wire::WireOut request(uint8_t id) const;
