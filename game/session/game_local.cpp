@@ -131,7 +131,7 @@ void GameLocal::quit() {
   generation_.stop();  // quitting never waits for a whole world
   stopTimers();
   clearTradeSessions();  // the players go with the world: their trades end untold
-  endWorld(*running_, *this, *rules_);
+  endWorld(*running_, *this, *rules_, services_.stats);
   timers_.unscheduleAll();
   engine::unscheduleAllSlots();
 }

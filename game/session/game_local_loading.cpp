@@ -124,7 +124,7 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
   LoadedWorld load = saves.loadWorldFile(difficulty);
   kel::clearMarkedWorld();
   if (load.result != LoadedWorld::kLoaded || load.world == nullptr) {
-    endWorld(*running_, *this, *rules_);
+    endWorld(*running_, *this, *rules_, services_.stats);
     const bool planetMissing =
         load.result == LoadedWorld::kPlanetMissing || load.result == LoadedWorld::kPlanetMissingWithBackup;
     screen().showStartView(planetMissing ? load.result + kFirstLoadDialog : 0);

@@ -79,6 +79,6 @@ void LocalSession::end() {
   if (game_->started) {
     game_->quit();
   } else if (running_->world != nullptr || running_->player != nullptr) {
-    endWorld(*running_, *game_, *rules_);
+    endWorld(*running_, *game_, *rules_, services_.stats);
   }
 }

@@ -14,7 +14,7 @@ class GameClockTest : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    endWorld(running, game, rules);
+    endWorld(running, game, rules, &statsStore());
   }
   // The world file is read by the start's task; the game then runs.
   void startFromFile(GameLocal& which) {

@@ -121,7 +121,7 @@ class SessionTest : public GameTest {
   }
 
   void TearDown() override {
-    endWorld(running, game, rules);
+    endWorld(running, game, rules, &statsStore());
     scenetest::resetScene();
     GameTest::TearDown();
   }
@@ -161,7 +161,7 @@ class GeneratingSessionTest : public SessionTest {
   static constexpr uint16_t kRock = 30;
 
   void generateOfSize(uint8_t sizeIndex) {
-    endWorld(running, game, rules);
+    endWorld(running, game, rules, &statsStore());
     defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
     PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
     planet.terrainBlocks = {{kRock, 1}};
