@@ -61,12 +61,17 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
              }),
       gameSaves_(saves_, runningWorld()),
       transferScreen_(writeWaitLines),
+      gameScreen_(runningWorld()),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,
+                            .carriedLights = &carriedLights_,
+                            .lightBatching = &tileRefresh_,
+                            .effectHooks = &effectHooks_,
+                            .drawings = &entityDrawings_,
                             .options = &worldOptions_,
                             .scheduler = director()->getScheduler()},
-               &runningWorld(), &playerEvents_),
-      gameScreen_(runningWorld()) {
+               &runningWorld(), &playerEvents_, {},
+               GameServices{.screen = &gameScreen_, .saves = &gameSaves_, .stats = &statsStore()}) {
   wire([this] { kel::Platform::setInstance(&platform_); }, [] { kel::Platform::setInstance(nullptr); });
   // At the end of the run the views' labels are gone; the cache also forgets which fonts failed,
   // so a later run in this process (the end-to-end tests make several) reads them again.
@@ -86,24 +91,18 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, nullptr); });
   wire([this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, &steamBridges_); },
        [this] { platform_.setNetBridgeFactory(kel::NET_KIND_STEAM, nullptr); });
-  wire([this] { setEffectHooks(&effectHooks_); }, [] { setEffectHooks(nullptr); });
-  wire([this] { setGameSaves(&gameSaves_); }, [] { setGameSaves(nullptr); });
   wire([this] { setWorldSaveLinks(&saveLinks_); }, [] { setWorldSaveLinks(nullptr); });
   // A store front or pop-up registered before the launch (a test's) stays in place.
   if (!statsStore().servicesRegistered()) {
     wire([this] { statsStore().setServices(platform_.achievements(), &achievementBanner_); },
          [] { statsStore().setServices(nullptr, nullptr); });
   }
-  wire([this] { setEntityDrawings(&entityDrawings_); }, [] { setEntityDrawings(nullptr); });
-  wire([this] { setLightRefreshBatching(&tileRefresh_); }, [] { setLightRefreshBatching(nullptr); });
   // A whole-view re-tint reaches the drawn entities too.
   tileRefresh_.setEntityRelight([] {
     if (World* world = runningWorld().world.get()) {
       if (WorldEntities* entities = effect::entitiesOf(*world)) EntityDrawingFactory::relightAll(*entities);
     }
   });
-  wire([this] { setCarriedLights(&carriedLights_); }, [] { setCarriedLights(nullptr); });
-  wire([this] { setGameScreen(&gameScreen_); }, [] { setGameScreen(nullptr); });
   wire([this] { setMainLayerViews(&interface_); }, [] { setMainLayerViews(nullptr); });
   // The menus' views join the fifteen when the launch creates them; the menus list the store.
   wire([this] { setMenuViewMaker(&menuViews_); }, [] { setMenuViewMaker(nullptr); });

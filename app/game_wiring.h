@@ -17,6 +17,7 @@
 #include "entities/effects/entity_effect_registry.h"
 #include "game/launch/game_launch_services.h"
 #include "game/session/local_session.h"
+#include "game/stats/stats_store.h"
 #include "menus/menu_net_notices.h"
 #include "menus/menu_views.h"
 #include "menus/program_network.h"
@@ -89,7 +90,7 @@ class GameWiring {
   EntityDrawingFactory entityDrawings_;  // the entities' drawing sides, on the main layer's batches
   UiLaunchServices interface_;
   MenuViewFactory menuViews_;  // the start and wait views join the interface's fifteen
-  UiPlayerEvents playerEvents_;
+  UiPlayerEvents playerEvents_{&statsStore()};  // the local player's statistics in the run's store
   UiTransferScreen transferScreen_;  // the wait view's and the loading label's transfer statuses
   UiNetClientView netClientView_{transferScreen_.wait()};  // the other players, a client joining
   UiHostPlayersView hostPlayers_;  // a host's clients drawn in its world
@@ -100,10 +101,10 @@ class GameWiring {
   PlayerSpriteLights carriedLights_;
   // Console lines in the world view's console, a lost connection's reason in the start view.
   MenuNetNotices netNotices_;
+  AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   LocalSession session_;
   ClientGameSwap joins_{session_, session_.seams(), &netNotices_, &playerEvents_};  // the way into a joined game
   ProgramNetwork network_{session_, joins_, {&netNotices_, &transferScreen_, &hostPlayers_}, platform_};  // what the multiplayer menus call
-  AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen
   GameLaunchServices game_;
   WiringList wiring_;  // last: undone first, while everything it registered still exists
 };

@@ -15,6 +15,7 @@
 #include "world/light/carried_lights.h"
 #include "world/light/light_map.h"
 #include "world/map/world_map.h"
+#include "world/world.h"
 
 namespace {
 
@@ -119,7 +120,10 @@ void BM_CarriedLightMoves(benchmark::State& state) {
   WorldMap& map = *w.map;
   relightFromScratch(map);
   OneCarriedLight carried;
-  const engine::Seam<CarriedLights, NullCarriedLights>::Scoped useCarried(carriedLightsSeam(), carried);
+  const WorldContext before = w.world->context();
+  WorldContext carrying = before;
+  carrying.carriedLights = &carried;
+  w.world->setContext(carrying);
   bench::UpdateTimes moves;
   for (auto _ : state) {
     std::vector<MapBlock*> path;
@@ -139,6 +143,7 @@ void BM_CarriedLightMoves(benchmark::State& state) {
     carried.at = nullptr;
     map.lightMap().updateAround(*path.back(), true);
   }
+  w.world->setContext(before);
   moves.report(state, "move", "us");
 }
 BENCHMARK(BM_CarriedLightMoves)->Iterations(3)->Unit(benchmark::kMillisecond);

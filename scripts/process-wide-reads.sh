@@ -40,12 +40,7 @@ accessors=(
   game/session/running_world.h game/session/running_world.cpp
   game/stats/stats_store.h game/stats/stats_store.cpp
   game/session/game_screen.h game/session/game_screen.cpp
-  game/session/game_saves.h game/session/game_saves.cpp
   saves/world/world_save_links.h saves/world/world_save_links.cpp
-  entities/core/entity_drawings.h entities/core/entity_drawings.cpp
-  entities/effects/effect_hooks.h entities/effects/effect_hooks.cpp
-  world/light/light_refresh_batching.h world/light/light_refresh_batching.cpp
-  world/light/carried_lights.h world/light/carried_lights.cpp
   world/seams/entity_effects.h world/seams/entity_effects.cpp
   world/seams/world_options.h world/seams/world_options.cpp
   game/rules/entity_lists.h game/rules/entity_lists.cpp

@@ -1,6 +1,7 @@
 #include "ui/ui_player_events.h"
 
 #include "content/texts/language_texts.h"
+#include "game/stats/stats_store.h"
 #include "game/trade/trade_codes.h"
 #include "platform/audio/rain_ambience.h"
 #include "platform/audio/sound_effects.h"
@@ -30,6 +31,10 @@ void openOverMain(GameViews& views, ViewId id) {
 }
 
 }  // namespace
+
+void UiPlayerEvents::recordStat(uint16_t statId, uint16_t value) {
+  if (stats_ != nullptr) stats_->recordStatEvent(statId, value);
+}
 
 void UiPlayerEvents::message(uint8_t kind, const std::string& text) {
   MainView::addMessage(text, kind);

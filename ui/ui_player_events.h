@@ -3,15 +3,22 @@
 // effects and sounds, inherited) and the interface's own: console lines (to the world view's
 // console), the death view, the inventory, book, sign and circuit views that block use opens, and
 // the return to the main view, the portal travel dialog, the fishing view's bite and its end. What else the interface hears is passed on: a read sign's bubble,
-// the sky's phase and weather, the rain ambience and the interface's own sounds. The application
-// hands one to its session, which gives it to the local player it loads.
+// the sky's phase and weather, the rain ambience and the interface's own sounds. The player's
+// statistics are counted in the statistics store it is given (none: not counted). The application
+// hands one, over its statistics store, to its session, which gives it to the local player it loads.
 //
 // Main thread only.
 
 #include "view/player/world_view_player_events.h"
 
+class StatsStore;
+
 class UiPlayerEvents : public WorldViewPlayerEvents {
  public:
+  // `stats` is borrowed and outlives the sink.
+  explicit UiPlayerEvents(StatsStore* stats = nullptr) : stats_(stats) {}
+
+  void recordStat(uint16_t statId, uint16_t value) override;
   void message(uint8_t kind, const std::string& text) override;
   void textById(uint8_t kind, int16_t textId) override;
   void deathView() override;
@@ -35,4 +42,7 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   void tradeWindowOpened(const std::string& partner) override;
   void tradeWindowChanged() override;
   void tradeWindowClosed() override;
+
+ private:
+  StatsStore* stats_;
 };

@@ -168,7 +168,8 @@ void MainLayer::addWorldBatches() {
 }
 
 void MainLayer::attachEntityDrawings() {
-  EntityDrawingFactory* factory = registeredEntityDrawingFactory();
+  drawings_ = drawingFactoryOf(*world_);
+  EntityDrawingFactory* factory = drawings_;
   if (factory == nullptr) return;
   GameTextures& t = gameTextures();
   factory->setLayers({world_,
@@ -181,7 +182,8 @@ void MainLayer::attachEntityDrawings() {
 }
 
 void MainLayer::detachEntityDrawings() {
-  EntityDrawingFactory* factory = registeredEntityDrawingFactory();
+  EntityDrawingFactory* factory = drawings_;
+  drawings_ = nullptr;
   if (factory == nullptr) return;
   // A world that lives on (a picture taken of it, a loading screen before travel) keeps stepping
   // its entities: their drawings must not point into batches and a frame this view no longer has.
@@ -308,7 +310,7 @@ void MainLayer::followWithSkyAndEntities(engine::Vec2 playerAt) {
   if (std::abs(dx) < kCellPixels * 4) {
     followPlayerWithSky(dx * 0.5f, playerAt.y, static_cast<int32_t>(running_->player->cellY), tiles_->rows());
   }
-  if (EntityDrawingFactory* factory = registeredEntityDrawingFactory()) factory->followPlayer(playerAt.x);
+  if (drawings_ != nullptr) drawings_->followPlayer(playerAt.x);
   DebrisList* list = effect::particlesOf(*world_);
   if (particles_ == nullptr || list == nullptr) return;
   const WrapFrame wrap{playerAt.x, tiles_->columns(), world_->map().width()};

@@ -29,6 +29,7 @@ class Sprite;
 }
 
 class ConsoleNode;
+class EntityDrawingFactory;
 class ParticleSprites;
 class PlayerBase;
 class PlayerSpriteLayer;
@@ -121,6 +122,9 @@ class MainLayer final : public engine::InnerNode {
   World* world_ = nullptr;                  // borrowed from the running world
   uint32_t worldSerial_ = 0;                // the shown world's serial
   RunningWorld* running_ = nullptr;         // borrowed
+  // The shown world's entity drawings, from its context while the view is built: the world may go
+  // before the view is torn down.
+  EntityDrawingFactory* drawings_ = nullptr;
   engine::RefPtr<engine::InnerNode> worldLayer_;
   engine::RefPtr<engine::InnerNode> rootNode_;
   engine::RefPtr<engine::InnerNode> overlayNode_;

@@ -22,6 +22,7 @@
 #include "view/sky/sky_creation.h"
 #include "view/tiles/tile_sprites.h"
 #include "world/light/light_refresh_batching.h"
+#include "world/world.h"
 
 namespace {
 
@@ -97,8 +98,8 @@ void ViewGameScreen::setMainLayerUpdating(bool on) {
 
 void ViewGameScreen::clockStepped(const DayClockStep& step) {
   stepSkyClock(static_cast<uint32_t>(step.phase), step.tick);
-  if (!step.darknessChanged) return;
-  lightRefreshBatching().refreshWorldLighting();
+  if (!step.darknessChanged || running_.world == nullptr) return;
+  running_.world->lightBatching().refreshWorldLighting();
 }
 
 void ViewGameScreen::playNextTrack() { kel::playNextMusic(); }

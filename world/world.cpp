@@ -12,6 +12,8 @@
 #include "world/circuits/circuit_system.h"
 #include "world/entities/world_entity_places.h"
 #include "world/explosions/explosion_system.h"
+#include "world/light/carried_lights.h"
+#include "world/light/light_refresh_batching.h"
 #include "world/generator/generator_liquids.h"
 #include "world/map/world_map.h"
 #include "world/plants/plant_system.h"
@@ -86,6 +88,13 @@ WorldBodies& World::bodies() { return orNull<NullWorldBodies>(context_.bodies); 
 EntityEffects& World::effects() { return orNull<NullEntityEffects>(context_.effects); }
 ShelfDisplays& World::shelfDisplays() { return orNull<NullShelfDisplays>(context_.shelfDisplays); }
 StableMobs& World::stableMobs() { return orNull<NullStableMobs>(context_.stableMobs); }
+LightRefreshBatching& World::lightBatching() { return orNull<NullLightRefreshBatching>(context_.lightBatching); }
+
+const CarriedLights& World::playerLights() const {
+  static const NullCarriedLights none;
+  if (context_.carriedLights != nullptr) return *context_.carriedLights;
+  return none;
+}
 
 const WorldOptions& World::options() const {
   static const NullWorldOptions none;

@@ -73,6 +73,8 @@ class World {
   EntityEffects& effects();
   ShelfDisplays& shelfDisplays();
   StableMobs& stableMobs();
+  const CarriedLights& playerLights() const;  // the lights its players carry
+  LightRefreshBatching& lightBatching();
   const WorldOptions& options() const;
   // The world's own timed tasks, on the context's scheduler; all unscheduled when the world goes.
   WorldTimers& timers() { return timers_; }

@@ -1,8 +1,9 @@
 #pragma once
 // What a `World` calls beyond itself: the rules its edits and block entities ask, the game that
 // receives the edits its own simulations make (liquids, the break cascade), and the seams of the
-// layers above (cell refresh, sounds, bodies, entity effects, shelf displays, kept mobs) and the options its
-// rules obey. A world is
+// layers above (cell refresh, sounds, bodies, entity effects, shelf displays, kept mobs, the
+// lights its drawn players carry, the batching of its view's re-tints, the entities' effect hooks
+// and drawing sides) and the options its rules obey. A world is
 // built with its context; code below the edges takes these from the world, never from the
 // process-wide current objects, so two worlds (a host's and a client's, a test's beside the
 // running one) live side by side in one process. Every member may be null: the world then uses
@@ -12,10 +13,14 @@
 namespace engine {
 class Scheduler;
 }
+class CarriedLights;
 class CellRefresh;
 class CellSounds;
+class EffectHooks;
+class EntityDrawings;
 class EntityEffects;
 class GameInterface;
+class LightRefreshBatching;
 class Logic;
 class ShelfDisplays;
 class StableMobs;
@@ -31,6 +36,11 @@ struct WorldContext {
   EntityEffects* effects = nullptr;
   ShelfDisplays* shelfDisplays = nullptr;
   StableMobs* stableMobs = nullptr;
+  CarriedLights* carriedLights = nullptr;  // the lights its drawn players carry
+  LightRefreshBatching* lightBatching = nullptr;  // its view's whole re-tints, batched
+  // The entities' side (entities/): their effects' hooks and their drawing sides.
+  EffectHooks* effectHooks = nullptr;
+  EntityDrawings* drawings = nullptr;
   const WorldOptions* options = nullptr;  // the player's options the rules obey
   engine::Scheduler* scheduler = nullptr;  // the clock the world's timers run on (`World::timers`)
 };

@@ -8,6 +8,7 @@
 
 class MapBlock;
 class PlayerBase;
+class World;
 struct LootTable;
 
 // The 24-byte block record of the "blocks" section.
@@ -26,7 +27,7 @@ struct BlockRecord : content::RecordBytes<content::kBlockRecordSize> {
 struct BlockDef {
   BlockRecord record;
   const LootTable* lootTable = nullptr;
-  // What the block does when the local player strikes it without breaking it; set by the entity
-  // effect registration.
-  std::function<void(MapBlock*, PlayerBase*)> strikeEffect;
+  // What the block does when the local player strikes it without breaking it, in the world it
+  // stands in; set by the entity effect registration.
+  std::function<void(MapBlock*, PlayerBase*, World&)> strikeEffect;
 };

@@ -19,6 +19,7 @@
 #include "content/tables/spawnable_mob.h"
 
 class MobEntity;
+class World;
 
 struct ContentTables {
   ContentTables();
@@ -38,7 +39,7 @@ struct ContentTables {
 
   // Effect slots filled by the entity effect registration after loading.
   std::array<BulletEffects, content::kBulletCount> bulletEffects;
-  std::array<std::function<void(MobEntity*)>, content::kMobLimit> mobDeathEffects;
+  std::array<std::function<void(MobEntity*, World&)>, content::kMobLimit> mobDeathEffects;  // a mob dying in its world
 
   // Storage that the rows point into; filled once, never resized afterwards.
   std::vector<std::unique_ptr<LootGroup>> lootGroups;

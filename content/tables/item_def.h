@@ -10,6 +10,7 @@
 
 class Item;
 class PlayerGraphical;
+class World;
 
 using ItemVariant = content::RecordBytes<content::kItemVariantSize>;
 
@@ -82,8 +83,9 @@ struct ItemDef {
   // The variant entries. Bytes 16-23 of the record stay as the file had them; nothing stores an
   // address in the record bytes.
   std::vector<ItemVariant> variants;
-  // The optional ambient effect of the item while it is worn, set by the entity effect registration.
-  std::function<void(PlayerGraphical*, Item*)> wornEffect;
+  // The optional ambient effect of the item while it is worn, set by the entity effect registration;
+  // it is given the wearer, the item and the world the wearer stands in (null: none).
+  std::function<void(PlayerGraphical*, Item*, World*)> wornEffect;
 
   bool defined = false;  // a "treasures" row filled it
 

@@ -5,8 +5,8 @@
 // after it is cleared, the slot answers with the null form. Tests register a recording form for
 // the length of a scope with `Seam::Scoped`, which puts back whatever was registered before.
 //
-//   class GameScreen { ... };  class NullGameScreen { ... };   // the interface and its null form
-//   engine::Seam<GameScreen, NullGameScreen>& gameScreenSeam();
+//   class MenuNetwork { ... };  class NullMenuNetwork { ... };   // the interface and its null form
+//   engine::Seam<MenuNetwork, NullMenuNetwork>& menuNetworkSeam();
 //
 // The slot never owns what is registered. Main thread only, like everything it connects.
 

@@ -1,11 +1,10 @@
 #pragma once
-// The seam through which the view gives entities their drawing side (`EntityDrawing`, entity.h).
-// The entity lists call `attach` once for each entity that joins them; the view answers by
-// attaching a drawing side that owns the entity's node in one of its layers, or leaves the entity
-// without one (no game drawn, or a world that is not the one on screen). The null form attaches
-// nothing, so headless games and tools step their entities undrawn. Main thread only.
-
-#include "engine/base/seam.h"
+// How the view gives entities their drawing side (`EntityDrawing`, entity.h). A world's entity
+// lists call `attach` of their world's drawings (`WorldContext::drawings`) once for each entity
+// that joins them; the view answers by attaching a drawing side that owns the entity's node in one
+// of its layers, or leaves the entity without one (no game drawn, or a world that is not the one
+// on screen). A world without drawings (the null form) attaches nothing, so headless games and
+// tools step their entities undrawn. Main thread only.
 
 class RealEntity;
 
@@ -20,7 +19,3 @@ class NullEntityDrawings final : public EntityDrawings {
   void attach(RealEntity&) override {}
 };
 
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<EntityDrawings, NullEntityDrawings>& entityDrawingsSeam();
-EntityDrawings& entityDrawings();
-void setEntityDrawings(EntityDrawings* drawings);

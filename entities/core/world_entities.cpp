@@ -119,7 +119,7 @@ RealEntity& WorldEntities::add(std::unique_ptr<RealEntity> entity) {
   // cannot wrap to ids others hold.
   if (entity->id() >= nextId_ && entity->id() <= EntityRecord::kMaxEntityId) nextId_ = entity->id() + 1;
   RealEntity& added = layerFor(entity->kind()).add(std::move(entity));
-  entityDrawings().attach(added);
+  if (world_ != nullptr && world_->context().drawings != nullptr) world_->context().drawings->attach(added);
   return added;
 }
 

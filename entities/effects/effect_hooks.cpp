@@ -15,11 +15,8 @@ void RulesEffectHooks::spawnMob(World& world, const MobRequest& request) {
                          request.group);
 }
 
-engine::Seam<EffectHooks, NullEffectHooks>& effectHooksSeam() {
-  static engine::Seam<EffectHooks, NullEffectHooks> seam;
-  return seam;
+EffectHooks& effectHooksOf(const World& world) {
+  static NullEffectHooks none;  // stateless: every world without hooks may share it
+  EffectHooks* hooks = world.context().effectHooks;
+  return hooks != nullptr ? *hooks : none;
 }
-
-EffectHooks& effectHooks() { return effectHooksSeam().get(); }
-
-void setEffectHooks(EffectHooks* hooks) { effectHooksSeam().set(hooks); }

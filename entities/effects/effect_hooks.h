@@ -1,14 +1,15 @@
 #pragma once
 // What the entity effects need from the layers above them and from work not built yet: the dying
 // mob as an entity, a mob spawned where an effect asks, the screen shake of a struck block and the
-// place of a player who wears an item. The null form answers none and does nothing. The default
-// registered at launch (`RulesEffectHooks`) spawns mobs through the world's rules and waits for
-// the mobs and the view for the rest; tests register a recording form. Main thread only.
+// place of a player who wears an item. Each world has its own, in its context
+// (`WorldContext::effectHooks`, read through `effectHooksOf`); a world without them answers the
+// null form, which answers none and does nothing. The default (`RulesEffectHooks`) spawns mobs
+// through the world's rules and waits for the mobs and the view for the rest; tests give a
+// recording form. Main thread only.
 
 #include <cstdint>
 
 #include "engine/base/geometry.h"
-#include "engine/base/seam.h"
 
 class Entity;
 class MapBlock;
@@ -57,7 +58,5 @@ class RulesEffectHooks final : public EffectHooks {
   bool wearerPlace(PlayerGraphical*, World*&, engine::Vec2&) override { return false; }
 };
 
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<EffectHooks, NullEffectHooks>& effectHooksSeam();
-EffectHooks& effectHooks();
-void setEffectHooks(EffectHooks* hooks);
+// The world's hooks; the null form when its context has none.
+EffectHooks& effectHooksOf(const World& world);

@@ -76,7 +76,7 @@ constexpr std::array<uint16_t, 13> kCapsuleRows = {97, 83, 107, 1, 110, 61, 16, 
 constexpr std::array<uint16_t, 2> kTrailRows = {24, 35};
 constexpr std::array<uint16_t, 3> kFireworkRows = {24, 35, 25};
 
-using MobDeath = std::function<void(MobEntity*)>;
+using MobDeath = std::function<void(MobEntity*, World&)>;
 
 void setDeath(ContentTables& tables, uint16_t row, const MobDeath& effect) {
   if (row < tables.mobDeathEffects.size()) tables.mobDeathEffects[row] = effect;
@@ -134,11 +134,11 @@ void installSpawnableMobs(ContentTables& tables) {
   for (const CatalogueRow& row : spawners) tables.spawnableMobs.push_back({row.id, row.mask});
 }
 
-void wornSparkle(PlayerGraphical* player, Item*) {
-  if (!effect::chance(0.5f)) return;
+void wornSparkle(PlayerGraphical* player, Item*, World* wearerWorld) {
+  if (!effect::chance(0.5f) || wearerWorld == nullptr) return;
   World* world = nullptr;
   engine::Vec2 at{};
-  if (!effectHooks().wearerPlace(player, world, at) || world == nullptr) return;
+  if (!effectHooksOf(*wearerWorld).wearerPlace(player, world, at) || world == nullptr) return;
   const float u1 = effect::unit();
   const float u2 = effect::unit();
   if (DebrisList* particles = effect::particlesOf(*world)) {
@@ -156,6 +156,8 @@ void EntityEffectRegistry::registerEntityEffects() {
   tables.itemDefs[rows::kWornSparkleItem].wornEffect = &wornSparkle;
   registerProjectiles(tables);
   for (uint16_t id = rows::kFirstShakingBlock; id <= rows::kLastShakingBlock; ++id) {
-    tables.blockDefs[id].strikeEffect = [](MapBlock*, PlayerBase*) { effectHooks().shakeScreen(false); };
+    tables.blockDefs[id].strikeEffect = [](MapBlock*, PlayerBase*, World& world) {
+      effectHooksOf(world).shakeScreen(false);
+    };
   }
 }

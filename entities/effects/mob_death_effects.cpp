@@ -13,8 +13,8 @@ constexpr float kSplitStrength = 0.15f;
 
 }  // namespace
 
-void MobSplitEffect::operator()(MobEntity* mob) const {
-  if (Entity* dead = effectHooks().mobBody(mob)) at(*dead);
+void MobSplitEffect::operator()(MobEntity* mob, World& world) const {
+  if (Entity* dead = effectHooksOf(world).mobBody(mob)) at(*dead);
 }
 
 void MobSplitEffect::at(Entity& dead) const {
@@ -22,18 +22,18 @@ void MobSplitEffect::at(Entity& dead) const {
   if (maximum != minimum) count = minimum + effect::draw() % (maximum - minimum + 1);
   for (uint32_t i = 0; i < count; ++i) {
     const float angle = effect::radians(180.0f - static_cast<float>(effect::draw() % 180));
-    effectHooks().spawnMob(dead.world(), {.row = row,
-                                          .group = kSplitGroup,
-                                          .position = {dead.data.x, dead.data.y},
-                                          .cell = dead.data.cell,
-                                          .strength = kSplitStrength,
-                                          .angle = angle,
-                                          .forced = false});
+    effectHooksOf(dead.world()).spawnMob(dead.world(), {.row = row,
+                                                         .group = kSplitGroup,
+                                                         .position = {dead.data.x, dead.data.y},
+                                                         .cell = dead.data.cell,
+                                                         .strength = kSplitStrength,
+                                                         .angle = angle,
+                                                         .forced = false});
   }
 }
 
-void MobBlastEffect::operator()(MobEntity* mob) const {
-  if (Entity* dead = effectHooks().mobBody(mob)) at(*dead);
+void MobBlastEffect::operator()(MobEntity* mob, World& world) const {
+  if (Entity* dead = effectHooksOf(world).mobBody(mob)) at(*dead);
 }
 
 void MobBlastEffect::at(Entity& dead) const {

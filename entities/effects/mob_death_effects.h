@@ -1,7 +1,7 @@
 #pragma once
 // What some mobs leave when they die: smaller mobs of their family (a split) or a blast. The
-// effect gets the dying mob and finds its world and place through the effect hooks
-// (effect_hooks.h); until the mobs answer there, a death effect does nothing.
+// effect gets the dying mob and the world it dies in, and finds the mob's place through that
+// world's effect hooks (effect_hooks.h); until the mobs answer there, a death effect does nothing.
 //
 // Main thread only.
 
@@ -11,6 +11,7 @@
 
 class Entity;
 class MobEntity;
+class World;
 
 // Asks for minimum..maximum mobs of a row where the mob died (the rules may refuse each).
 struct MobSplitEffect {
@@ -18,13 +19,13 @@ struct MobSplitEffect {
   uint32_t maximum = 0;
   uint16_t row = 0;
 
-  void operator()(MobEntity* mob) const;
+  void operator()(MobEntity* mob, World& world) const;
   // The split at a dead mob's place: its world, position and cell.
   void at(Entity& dead) const;
 };
 
 // A small blast where the mob died, through the world's explosives rule like any blast.
 struct MobBlastEffect {
-  void operator()(MobEntity* mob) const;
+  void operator()(MobEntity* mob, World& world) const;
   void at(Entity& dead) const;
 };

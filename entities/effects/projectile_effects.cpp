@@ -182,13 +182,13 @@ void releaseMob(BulletEntity& bullet) {
   } else if (!isSpawnableMob(row)) {
     return;  // the capsule's word came with the item, perhaps from a peer: only spawnable mobs
   }
-  effectHooks().spawnMob(world, {.row = static_cast<uint16_t>(row),
-                                 .group = 0,
-                                 .position = cellPixelPosition(*cell),
-                                 .cell = cell,
-                                 .strength = 0.15f,
-                                 .angle = effect::radians(90),
-                                 .forced = true});
+  effectHooksOf(world).spawnMob(world, {.row = static_cast<uint16_t>(row),
+                                        .group = 0,
+                                        .position = cellPixelPosition(*cell),
+                                        .cell = cell,
+                                        .strength = 0.15f,
+                                        .angle = effect::radians(90),
+                                        .forced = true});
   world.rules().playCellEffect(nullptr, *cell, kReleaseEffect, 1);
 }
 

@@ -159,7 +159,7 @@ bool MobEntity::applyDamage(float amount, uint8_t type, MobAttacker* attacker) {
       // The death effect the start-up registered for the row (splits, blasts, released mobs).
       const auto& effects = contentTables().mobDeathEffects;
       const uint16_t id = row_->mobId();
-      if (id < effects.size() && effects[id]) effects[id](this);
+      if (id < effects.size() && effects[id]) effects[id](this, world());
     }
     return true;
   }

@@ -7,10 +7,11 @@
 #include "game/player/player_events.h"
 #include "game/player/player_options.h"
 #include "game/session/travel_target.h"
-#include "platform/settings/settings.h"
 #include "world/blocks/logic_block.h"
 #include "world/cells/map_block.h"
 #include "world/rules/game.h"
+#include "world/seams/world_options.h"
+#include "world/world.h"
 
 namespace {
 
@@ -19,8 +20,11 @@ constexpr uint16_t kContainerClosedValue = 127;
 constexpr uint8_t kChatKind = 0;
 constexpr uint16_t kChatSound = 61;
 
-void ringChatSound(PlayerEvents& events, uint8_t kind) {
-  if (kind == kChatKind && kel::options().chatSound) events.interfaceSound(kChatSound);
+// The option is the player's world's: a player in no world hears no chat sound.
+void ringChatSound(const Player& player, PlayerEvents& events, uint8_t kind) {
+  if (kind == kChatKind && player.world != nullptr && player.world->options().chatSound()) {
+    events.interfaceSound(kChatSound);
+  }
 }
 
 }  // namespace
@@ -116,7 +120,7 @@ bool Player::leaveContainer(bool quiet) {
 void Player::recordStat(uint16_t statId, uint16_t value) { events().recordStat(statId, value); }
 
 void Player::showMessage(uint8_t kind, const std::string& text) {
-  ringChatSound(events(), kind);
+  ringChatSound(*this, events(), kind);
   events().message(kind, text);
 }
 
@@ -127,6 +131,6 @@ void Player::travelThroughPortal() {
 }
 
 void Player::showTextById(uint8_t kind, int16_t textId) {
-  ringChatSound(events(), kind);
+  ringChatSound(*this, events(), kind);
   events().textById(kind, textId);
 }

@@ -45,8 +45,9 @@ class PlayerEvents {
   virtual void cellChanged(PlayerGraphical&, int /*dx*/, int /*dy*/, bool /*wrapped*/) {}
   virtual void message(uint8_t /*kind*/, const std::string&) {}
   virtual void textById(uint8_t /*kind*/, int16_t /*textId*/) {}
-  // Counted in the statistics store, which unlocks what the event earns.
-  virtual void recordStat(uint16_t statId, uint16_t value);
+  // A statistic of the player's: the sink the player was given counts it in its statistics store
+  // (the application's local player's, `StatsPlayerEvents` of a headless game); here nowhere.
+  virtual void recordStat(uint16_t /*statId*/, uint16_t /*value*/) {}
   // The HUD health icon flashes: red for damage, green for healing.
   virtual void healthFlash(bool /*damage*/) {}
   virtual void deathView() {}

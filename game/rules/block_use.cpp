@@ -13,13 +13,13 @@
 #include "game/inventory/crafting_station.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
-#include "platform/settings/settings.h"
 #include "game/rules/block_use_support.h"
 #include "world/blocks/stable.h"
 #include "world/cells/block_flags.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/map/world_map.h"
 #include "world/placement/block_tables.h"
+#include "world/seams/world_options.h"
 #include "world/world.h"
 
 namespace bf = block_flag;
@@ -45,7 +45,7 @@ namespace {
 // inventory's crafting page.
 void openCraftingStation(World& world, MapBlock& cell, Player& player) {
   player.inventory->setCraftingStation(nullptr, &cell, world.map().props());
-  if (!kel::options().openCraftbookRecipe) {
+  if (!world.options().openCraftbookRecipe()) {
     player.events().inventoryView(kCraftingPage);
     player.events().interfaceSound(kInventorySound);
     return;

@@ -14,6 +14,7 @@
 #include "world/rules/game.h"
 
 class AlchemyLab;
+class GameScreen;
 class MapBlock;
 class Player;
 class World;
@@ -41,6 +42,9 @@ class Game : public GameReal {
   void tick() override;
   // The night passes quickly: the clock steps every frame from near the phase's end.
   void sleep() override;
+
+  // The screen the game was made with (its null form when none).
+  virtual GameScreen& screen() const = 0;
 
   bool started = false;
   bool settled = true;

@@ -1,5 +1,7 @@
 #include "game/session/game_local.h"
 
+#include <utility>
+
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
@@ -22,7 +24,11 @@ namespace {
 constexpr size_t kLabOutput = 4;
 }  // namespace
 
-GameLocal::GameLocal(LocalLogic* rules) : rules_(rules), running_(&runningWorld()) {}
+GameLocal::GameLocal(LocalLogic* rules, GameServices services)
+    : rules_(rules),
+      services_(std::move(services)),
+      ownRunning_(services_.running == nullptr ? std::make_unique<RunningWorld>() : nullptr),
+      running_(services_.running != nullptr ? services_.running : ownRunning_.get()) {}
 
 GameLocal::~GameLocal() { generation_.stop(); }
 
@@ -88,15 +94,15 @@ void GameLocal::setPlayerMode(uint8_t mode) {
 void GameLocal::respawn() {
   if (player == nullptr) return;
   if ((player->characterFlags & character_flag::kDeathEndsGame) == 0) {
-    gameScreen().enterMainView();
+    screen().enterMainView();
     rules_->respawnPlayer(player);
     return;
   }
   player->respawnReset();
-  if (world != nullptr) gameSaves().saveWorld(*world, {});
+  if (world != nullptr) saves().saveWorld(*world, {});
   stopTimers();
   quit();
-  gameScreen().showStartView(0);
+  screen().showStartView(0);
 }
 
 void GameLocal::requestTrade(PlayerBase*) {
@@ -120,12 +126,12 @@ void GameLocal::unpause() { rules_->timers().setOrdinaryPaused(false); }
 
 void GameLocal::quit() {
   started = false;
-  gameSaves().saveStatistics();
+  saves().saveStatistics();
   ++loadTicket_;
   generation_.stop();  // quitting never waits for a whole world
   stopTimers();
   clearTradeSessions();  // the players go with the world: their trades end untold
-  endWorld(*running_, *this, *rules_);
+  endWorld(*running_, *this, *rules_, services_.stats);
   timers_.unscheduleAll();
   engine::unscheduleAllSlots();
 }

@@ -15,6 +15,7 @@
 
 #include "game/player/game_clock.h"
 #include "game/session/game.h"
+#include "game/session/game_services.h"
 #include "game/session/travel_target.h"
 #include "game/session/world_generation.h"
 #include "world/time/world_timers.h"
@@ -34,8 +35,9 @@ class GameLocal : public Game {
   static constexpr const char* kTravelNotSaved = "The world could not be saved: travel cancelled.";
   static constexpr uint8_t kMessageRefusal = 3;
 
-  // The rules are borrowed; they live as long as the process.
-  explicit GameLocal(LocalLogic* rules);
+  // The rules are borrowed; they live as long as the process. `services`: what the game shows,
+  // saves, counts and plays in (game_services.h); its own running world when none is given.
+  explicit GameLocal(LocalLogic* rules, GameServices services = {});
   ~GameLocal() override;
   GameLocal(const GameLocal&) = delete;
   GameLocal& operator=(const GameLocal&) = delete;
@@ -81,12 +83,11 @@ class GameLocal : public Game {
 
   LocalLogic* rules() const { return rules_; }
   bool timersRunning() const { return timersRunning_; }
-  // The running world and local player this game installs and ends; the process's by default.
-  void setRunningWorld(RunningWorld& running) { running_ = &running; }
+  // What the game was made with; another game over the same screen and saves takes them.
+  const GameServices& services() const { return services_; }
+  GameScreen& screen() const override { return screenOf(services_); }
   // What every world this game installs is built with (its rules, this game, the seams).
   void setWorldContext(const WorldContext& context) { context_ = context; }
-  // Whether an installed world also becomes the process's current world (the application's game).
-  void setBindsCurrentWorld(bool binds) { bindsCurrentWorld_ = binds; }
   // Where the local player this game loads tells its events (not owned; null: nobody).
   void setLocalPlayerEvents(PlayerEvents* events) { localEvents_ = events; }
   // The seed of the next generated world; unset: the processor clock's.
@@ -106,6 +107,8 @@ class GameLocal : public Game {
   void onBlockEditApplied(const BlockEdit& edit);
 
  protected:
+  // The saves it was given, or their null form.
+  GameSaves& saves() const { return savesOf(services_); }
   // A travel whose world was saved goes on from the planet `origin`: alone, this game quits its
   // world and arrives at the target.
   virtual void continueTravel(const TravelTarget& target, uint32_t origin);
@@ -139,9 +142,10 @@ class GameLocal : public Game {
   void loadPlayerIfMissing();
 
   LocalLogic* rules_;
+  GameServices services_;
+  std::unique_ptr<RunningWorld> ownRunning_;  // when no running world was given
   RunningWorld* running_;
   bool timersRunning_ = false;
-  bool bindsCurrentWorld_ = true;
   WorldContext context_;
   // The session's own timers (start loading, settle), on the scheduler its context names.
   WorldTimers timers_{context_};

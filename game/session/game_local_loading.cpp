@@ -17,7 +17,6 @@
 #include "game/session/world_generation.h"
 #include "game/stats/stats_store.h"
 #include "platform/settings/settings.h"
-#include "world/current_world.h"
 #include "world/map/world_map.h"
 #include "world/seams/world_options.h"
 #include "world/world.h"
@@ -58,17 +57,17 @@ int planetAchievement(uint32_t planetBit) {
 
 void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
   ++loadTicket_;
-  gameScreen().showLoading(loadingTextFor(mode));
+  screen().showLoading(loadingTextFor(mode));
   loadPlayerIfMissing();
   // A character that cannot be read starts nothing: playing on with a blank one would overwrite it.
   if (player == nullptr) {
-    gameScreen().showStartView(0);
+    screen().showStartView(0);
     return;
   }
   // The loaded character's difficulty picks the row every world of this game is made with.
   difficulty = difficultyRow(currentDifficultyId());
   rules_->setDifficulty(difficulty);
-  gameSaves().loadStatistics();
+  saves().loadStatistics();
   if (mode == 2 || mode == 3) {
     startGeneration(done);
   } else if (mode <= 1) {
@@ -78,19 +77,19 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
 }
 
 void GameLocal::loadPlayerIfMissing() {
-  if (running_->player == nullptr) running_->player = gameSaves().loadLocalPlayer(*this, localEvents_, &clock_);
+  if (running_->player == nullptr) running_->player = saves().loadLocalPlayer(*this, localEvents_, &clock_);
   player = running_->player.get();
   rules_->setPlayer(player);
 }
 
 void GameLocal::startGeneration(const GameCompletion& done) {
-  std::unique_ptr<World> fresh = World::create(difficulty, gameSaves().worldEntryParams());
+  std::unique_ptr<World> fresh = World::create(difficulty, saves().worldEntryParams());
   GeneratorHooks hooks;
   if (pendingTravel_) hooks.arrivalOrigin = travelOrigin_;
   const uint64_t ticket = loadTicket_;
   generation_.start(
       std::move(fresh), std::move(hooks), generationSeed_,
-      [](const std::string& text) { gameScreen().setLoadingText(text); },
+      [&screen = screen()](const std::string& text) { screen.setLoadingText(text); },
       [this, alive = std::weak_ptr<bool>(alive_), ticket, done](GeneratedWorld result) {
         // A game destroyed before the hand-over ran lets the world go here.
         if (!alive.expired()) finishGeneration(ticket, std::move(result), done);
@@ -104,29 +103,31 @@ void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const G
   if (running_->player != nullptr) running_->player->setCell(result.spawn.column, result.spawn.row);
   // The arrival is where the generator put the spawn.
   pendingTravel_.reset();
-  gameSaves().saveWorld(*world, {});
+  saves().saveWorld(*world, {});
   enterWorld(false);
   const WorldParams& params = world->map().params();
   if (params.mode == kAdventureMode) {
     const int achievement = planetAchievement(params.planetId);
-    if (achievement >= 0) statsStore().unlockAchievement(static_cast<size_t>(achievement));
+    if (achievement >= 0 && services_.stats != nullptr) {
+      services_.stats->unlockAchievement(static_cast<size_t>(achievement));
+    }
   }
   settleLater();
   if (done) done();
 }
 
 void GameLocal::loadWorldFile(const GameCompletion& done) {
-  gameScreen().setLoadingTextById(kReadingWorldFile);
-  GameSaves& saves = gameSaves();
+  screen().setLoadingTextById(kReadingWorldFile);
+  GameSaves& saves = this->saves();
   // The marker stays behind when reading the file never returns.
   kel::setMarkedWorld(saves.worldFileName());
   LoadedWorld load = saves.loadWorldFile(difficulty);
   kel::clearMarkedWorld();
   if (load.result != LoadedWorld::kLoaded || load.world == nullptr) {
-    endWorld(*running_, *this, *rules_);
+    endWorld(*running_, *this, *rules_, services_.stats);
     const bool planetMissing =
         load.result == LoadedWorld::kPlanetMissing || load.result == LoadedWorld::kPlanetMissingWithBackup;
-    gameScreen().showStartView(planetMissing ? load.result + kFirstLoadDialog : 0);
+    screen().showStartView(planetMissing ? load.result + kFirstLoadDialog : 0);
     return;
   }
   install(std::move(load.world));
@@ -146,7 +147,7 @@ void GameLocal::install(std::unique_ptr<World> fresh) {
   world = running_->world.get();
   // From here on the world's rules, edits and seams are this game's.
   world->setContext(context_);
-  if (bindsCurrentWorld_) setCurrentWorld(world);
+  if (services_.bindWorld) services_.bindWorld(world);
   rules_->setWorld(world);
   if (player != nullptr) player->setWorld(world);
 }
@@ -160,12 +161,12 @@ void GameLocal::enterWorld(bool fromFile) {
     itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
   }
   applyInventoryOptions();
-  gameScreen().enterMainView();
+  screen().enterMainView();
   started = true;
   startTimers();
   sleeping = false;
   refreshPet();
-  gameScreen().playNextTrack();
+  screen().playNextTrack();
 }
 
 void GameLocal::applyInventoryOptions() {
@@ -185,7 +186,7 @@ void GameLocal::travelToWorld(const TravelTarget& target) {
   const uint16_t visitedBefore = player != nullptr ? player->unlockedPlanets : 0;
   if (player != nullptr) player->unlockedPlanets |= target.planetBit();
   // Nothing the player does while the world's file is written could reach it any more.
-  gameScreen().showLoading(GameScreen::kNoText);
+  screen().showLoading(GameScreen::kNoText);
   save([this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, target, visitedBefore](bool saved) {
     if (!alive.expired() && ticket == loadTicket_) travelOnceSaved(target, visitedBefore, saved);
   });
@@ -194,7 +195,7 @@ void GameLocal::travelToWorld(const TravelTarget& target) {
 void GameLocal::travelOnceSaved(const TravelTarget& target, uint16_t visitedBefore, bool saved) {
   // A world whose save failed is kept and played on: ending it would lose it.
   if (!saved) {
-    gameScreen().enterMainView();
+    screen().enterMainView();
     if (player != nullptr) {
       player->unlockedPlanets = visitedBefore;
       player->showMessage(kMessageRefusal, kTravelNotSaved);
@@ -213,7 +214,7 @@ void GameLocal::continueTravel(const TravelTarget& target, uint32_t origin) {
 void GameLocal::arriveAt(const TravelTarget& target, uint32_t origin, const GameCompletion& done) {
   travelOrigin_ = origin;
   pendingTravel_ = target;
-  GameSaves& saves = gameSaves();
+  GameSaves& saves = this->saves();
   saves.setWorldIndex(target.worldIndex);
   begin(saves.worldFileExists() ? 1 : 3, done);
 }

@@ -31,7 +31,7 @@ void GameLocal::startTimers() {
   LocalLogic* rules = rules_;
   WorldTimers& timers = world->timers();
   timers.schedule(world_timer::kRules, game_slot::kRulesInterval, [rules](float) { rules->timers().step(); });
-  gameScreen().setMainLayerUpdating(true);
+  screen().setMainLayerUpdating(true);
   if (world->dayClock().running != 0) scheduleClock();
   if (kel::options().shouldAutosave) {
     timers.schedule(world_timer::kAutosave, game_slot::kAutosaveInterval, [this](float) { autosave(); });
@@ -54,7 +54,7 @@ void GameLocal::scheduleSteps() {
 
 void GameLocal::stopTimers() {
   rules_->timers().clear();
-  gameScreen().setMainLayerUpdating(false);
+  screen().setMainLayerUpdating(false);
   // Also the every-frame clock of a sleeper whose world keeps no time.
   if (world != nullptr) world->timers().unscheduleAll();
   timersRunning_ = false;
@@ -86,7 +86,7 @@ void GameLocal::autosave() {
 
 void GameLocal::updatePlayer() {
   if (player != nullptr) player->recordStat(kStatPlayTime, 1);
-  gameScreen().spawnWeatherParticles();
+  screen().spawnWeatherParticles();
 }
 
 void Game::tick() {
@@ -98,11 +98,11 @@ void Game::tick() {
     if (world->dayClock().running == 0) world->timers().unschedule(world_timer::kClock);
     startTimers();
     sleeping = false;
-    gameScreen().removeSleepFade();
+    screen().removeSleepFade();
   }
-  gameScreen().clockStepped(step);
+  screen().clockStepped(step);
   if (step.tick != 0) return;
-  if (step.phase == DayPhase::Night || step.phase == DayPhase::Day) gameScreen().playNextTrack();
+  if (step.phase == DayPhase::Night || step.phase == DayPhase::Day) screen().playNextTrack();
   // Each phase has its own step length.
   if (!sleeping) scheduleClock();
 }
@@ -114,11 +114,11 @@ void Game::sleep() {
   DayClock& clock = world->dayClock();
   clock.tickCounter = clock.tickCounter - clock.tickCounter % DayClock::kTicksPerPhase + kBedTick;
   sleeping = true;
-  gameScreen().showSleepFade();
+  screen().showSleepFade();
 }
 
 void GameLocal::save(const SaveDone& done) {
-  GameSaves& saves = gameSaves();
+  GameSaves& saves = this->saves();
   const bool nothingToSave = !saves.hasWorldEntry();
   const bool character = nothingToSave || saves.saveCharacter();
   if (nothingToSave || world == nullptr) {

@@ -10,11 +10,3 @@ std::unique_ptr<PlayerDesktopLocal> NullGameSaves::loadLocalPlayer(GameInterface
   return std::make_unique<PlayerDesktopLocal>(&game, events, clock);
 }
 
-engine::Seam<GameSaves, NullGameSaves>& gameSavesSeam() {
-  static engine::Seam<GameSaves, NullGameSaves> seam;
-  return seam;
-}
-
-GameSaves& gameSaves() { return gameSavesSeam().get(); }
-
-void setGameSaves(GameSaves* saves) { gameSavesSeam().set(saves); }

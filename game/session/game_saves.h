@@ -1,8 +1,9 @@
 #pragma once
 // What the game needs from the saves, which sit above it: the current world entry, saving the
 // character and the world, reading the world file, loading the local player and its statistics.
-// The saves register their implementation at launch; the null form (nothing registered) has no
-// world entry, saves and loads nothing, and makes a fresh local player.
+// A game is given the saves it uses when it is made (`GameServices::saves`); the application gives
+// the saves' implementation, and the null form (none given) has no world entry, saves and loads
+// nothing, and makes a fresh local player.
 //
 // Main thread only: a world file is read on the main thread, so that the mobs it holds are
 // spawned there.
@@ -11,7 +12,6 @@
 #include <memory>
 #include <string>
 
-#include "engine/base/seam.h"
 #include "world/map/world_params.h"
 #include "world/rules/game.h"
 
@@ -88,7 +88,3 @@ class NullGameSaves : public GameSaves {
   void saveStatistics() override {}
 };
 
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<GameSaves, NullGameSaves>& gameSavesSeam();
-GameSaves& gameSaves();
-void setGameSaves(GameSaves* saves);

@@ -1,15 +1,15 @@
 #pragma once
 // What the game shows while it starts, plays and sleeps, through the world view and the views
 // that sit above it: the loading label and the loading flag, the main view, the start view with
-// its dialogs, the sleep fade, the clock's light and sky, music and weather particles. The view
-// registers its implementation at launch; the null form shows nothing.
+// its dialogs, the sleep fade, the clock's light and sky, music and weather particles. A game is
+// given the screen it shows on when it is made (`GameServices::screen`, `Game::screen`); the null
+// form shows nothing.
 //
 // Main thread only: texts produced on the world-load thread reach it through the scheduler.
 
 #include <cstdint>
 #include <string>
 
-#include "engine/base/seam.h"
 #include "world/time/day_clock.h"
 
 class GameScreen {
@@ -52,8 +52,3 @@ class NullGameScreen : public GameScreen {
   void playNextTrack() override {}
   void spawnWeatherParticles() override {}
 };
-
-// The registration slot behind the short forms below (not owned; null restores the null form).
-engine::Seam<GameScreen, NullGameScreen>& gameScreenSeam();
-GameScreen& gameScreen();
-void setGameScreen(GameScreen* screen);

@@ -12,12 +12,26 @@
 #include "world/rules/logic.h"
 #include "world/world.h"
 
+namespace {
+// The session's services as its game is given them: its running world, and the current world
+// bound while the session is.
+GameServices gameServices(GameServices services, RunningWorld& running, const bool& bound) {
+  services.running = &running;
+  services.bindWorld = [&bound](World* world) {
+    if (bound) setCurrentWorld(world);
+  };
+  return services;
+}
+}  // namespace
+
 LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running, PlayerEvents* localEvents,
-                           const SessionKind& kind)
+                           const SessionKind& kind, const GameServices& services)
     : ownRunning_(running == nullptr ? std::make_unique<RunningWorld>() : nullptr),
       running_(running != nullptr ? running : ownRunning_.get()),
+      services_{.screen = services.screen, .saves = services.saves, .stats = services.stats},
       rules_(kind.rules ? kind.rules() : std::make_unique<LocalLogic>(nullptr, nullptr, nullptr)),
-      game_(kind.game ? kind.game(*rules_) : std::make_unique<GameLocal>(rules_.get())),
+      game_(kind.game ? kind.game(*rules_, gameServices(services_, *running_, bound_))
+                      : std::make_unique<GameLocal>(rules_.get(), gameServices(services_, *running_, bound_))),
       bodies_(std::make_unique<PlayerBodies>(*rules_, *rules_)),
       entities_(std::make_unique<SessionEntities>(*running_)),
       fishing_(std::make_unique<SessionFishing>(*rules_)),
@@ -33,7 +47,6 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running, Pla
   bodies_->setOthers(&entities_->lists());
   entities_->lists().setFishingOwners(fishing_.get());
   rules_->setEntities(entities_.get());
-  game_->setRunningWorld(*running_);
   game_->setWorldContext(context_);
   game_->setLocalPlayerEvents(localEvents);
 }
@@ -50,7 +63,6 @@ void LocalSession::bindCurrent() {
   setCurrentLogic(rules_.get());
   setCurrentWorld(running_->world.get());
   setEntityLists(entities_.get());
-  game_->setBindsCurrentWorld(true);
   bound_ = true;
 }
 
@@ -60,7 +72,6 @@ void LocalSession::unbindCurrent() {
   if (&currentLogic() == rules_.get()) setCurrentLogic(nullptr);
   if (running_->world != nullptr && currentWorld() == running_->world.get()) setCurrentWorld(nullptr);
   if (&entityLists() == entities_.get()) setEntityLists(nullptr);
-  game_->setBindsCurrentWorld(false);
   bound_ = false;
 }
 
@@ -68,6 +79,6 @@ void LocalSession::end() {
   if (game_->started) {
     game_->quit();
   } else if (running_->world != nullptr || running_->player != nullptr) {
-    endWorld(*running_, *game_, *rules_);
+    endWorld(*running_, *game_, *rules_, services_.stats);
   }
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "game/session/game_services.h"
 #include "world/world_context.h"
 
 class GameLocal;
@@ -21,11 +22,11 @@ class SessionEntities;
 class SessionFishing;
 struct RunningWorld;
 
-// What kind of game a session plays: its rules and the game made over them. The default is the
-// game played alone; a host makes its own (net/host_game/).
+// What kind of game a session plays: its rules and the game made over them with the session's
+// services. The default is the game played alone; a host makes its own (net/host_game/).
 struct SessionKind {
   std::function<std::unique_ptr<LocalLogic>()> rules;
-  std::function<std::unique_ptr<GameLocal>(LocalLogic&)> game;
+  std::function<std::unique_ptr<GameLocal>(LocalLogic&, const GameServices&)> game;
 };
 
 class LocalSession {
@@ -33,8 +34,11 @@ class LocalSession {
   // `seams`: the view's and the entities' seams for this session's worlds; its rules, edit sink and
   // bodies are the session's own. `running`: where its world and player live (null: its own).
   // `localEvents`: what the local player it loads tells the view, sound and interface (null: nobody).
+  // `services`: the screen, saves and statistics store of its game; the session gives the game
+  // its running world and binds the worlds it installs while the session is bound.
   explicit LocalSession(const WorldContext& seams = {}, RunningWorld* running = nullptr,
-                        PlayerEvents* localEvents = nullptr, const SessionKind& kind = {});
+                        PlayerEvents* localEvents = nullptr, const SessionKind& kind = {},
+                        const GameServices& services = {});
   // Ends a running game first.
   ~LocalSession();
   LocalSession(const LocalSession&) = delete;
@@ -51,6 +55,9 @@ class LocalSession {
   // local player tells its events: another kind of session over the same view takes them.
   const WorldContext& seams() const { return seams_; }
   PlayerEvents* localEvents() const { return localEvents_; }
+  // The screen, saves and statistics store it was given, for another kind of session or a joined
+  // game over the same view.
+  const GameServices& services() const { return services_; }
 
   // This session's game and rules become the process's current ones (and its world, while one
   // runs); `unbindCurrent` restores the null forms where they are still this session's.
@@ -62,6 +69,8 @@ class LocalSession {
  private:
   std::unique_ptr<RunningWorld> ownRunning_;
   RunningWorld* running_;
+  GameServices services_;
+  bool bound_ = false;
   std::unique_ptr<LocalLogic> rules_;
   std::unique_ptr<GameLocal> game_;
   std::unique_ptr<PlayerBodies> bodies_;
@@ -70,5 +79,4 @@ class LocalSession {
   WorldContext seams_;
   WorldContext context_;
   PlayerEvents* localEvents_;
-  bool bound_ = false;
 };

@@ -49,9 +49,9 @@ RunningWorld& runningWorld() {
   return running;
 }
 
-void endWorld(RunningWorld& running, Game& game, LocalLogic& rules) {
+void endWorld(RunningWorld& running, Game& game, LocalLogic& rules, StatsStore* stats) {
   rules.entities().clearAll();
-  statsStore().clearUnlocked();
+  if (stats != nullptr) stats->clearUnlocked();
   game.player = nullptr;
   game.world = nullptr;
   rules.setPlayer(nullptr);

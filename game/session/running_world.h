@@ -20,6 +20,7 @@
 class Game;
 class LocalLogic;
 class PlayerDesktopLocal;
+class StatsStore;
 class World;
 
 // Deletes what it holds unless it was only lent. Converts from the plain deleter, so an owned
@@ -50,6 +51,7 @@ struct RunningWorld {
 // The process's running world. Read at the edges.
 RunningWorld& runningWorld();
 
-// Clears the entities and the achievements' unlocked flags, deletes the local player and the world,
-// and clears every borrowed pointer to them (the game's, the rules', the current world).
-void endWorld(RunningWorld& running, Game& game, LocalLogic& rules);
+// Clears the entities and the unlocked flags of the game's statistics store (none: nothing to
+// clear), deletes the local player and the world, and clears every borrowed pointer to them (the
+// game's, the rules', the current world).
+void endWorld(RunningWorld& running, Game& game, LocalLogic& rules, StatsStore* stats = nullptr);

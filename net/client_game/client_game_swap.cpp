@@ -32,7 +32,7 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   net.setView(screens_.view);
   net.worldReceiver().setScreen(screens_.transfer);
   ClientGameExit& exit = *this;
-  joined_ = std::make_unique<JoinedGame>(net, exit, seams_, events_, &local_.running());
+  joined_ = std::make_unique<JoinedGame>(net, exit, seams_, events_, &local_.running(), local_.services());
   host_ = host.clone();
   characterName_ = characterName;
   if (net.bridge() == nullptr || joined_->player() == nullptr) {
@@ -53,7 +53,7 @@ void ClientGameSwap::returnToLocalGame() {
   if (joined_ == nullptr) return;
   // The view goes while the world and the player it draws are still the running ones: the
   // entities' drawings and the players' sprites let go of them as a local game's would.
-  gameScreen().showStartView(0);
+  screenOf(local_.services()).showStartView(0);
   joined_->detach();
   if (net_ != nullptr && holdsNet(*net_)) net_->shutdown();
   net_ = nullptr;

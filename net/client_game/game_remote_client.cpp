@@ -33,7 +33,8 @@ constexpr uint8_t kCircuitRecordBytes = 6;
 
 }  // namespace
 
-GameRemoteClient::GameRemoteClient(NetClient& net, ClientGameExit& exit) : net_(net), exit_(exit) {}
+GameRemoteClient::GameRemoteClient(NetClient& net, ClientGameExit& exit, const GameServices& services)
+    : net_(net), exit_(exit), services_(services) {}
 
 GameRemoteClient::~GameRemoteClient() = default;
 
@@ -136,7 +137,7 @@ void GameRemoteClient::setPlayerMode(uint8_t mode) {
 void GameRemoteClient::setTimeFrozen(uint8_t value) { send(request(request_id::kClockMode).u8(value)); }
 
 void GameRemoteClient::respawn() {
-  gameScreen().enterMainView();
+  screenOf(services_).enterMainView();
   send(request(request_id::kRespawn));
 }
 

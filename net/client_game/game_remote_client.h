@@ -15,6 +15,7 @@
 #include <string>
 
 #include "game/session/game.h"
+#include "game/session/game_services.h"
 #include "net/wire/wire_out.h"
 
 class NetClient;
@@ -39,7 +40,8 @@ class GameRemoteClient final : public Game,
   static constexpr float kToySignalReach = 300.0f;
 
   // Both borrowed, outliving the game: the endpoint requests go through, and where it ends.
-  GameRemoteClient(NetClient& net, ClientGameExit& exit);
+  // `services`: the screen, saves and statistics store it plays with (game_services.h).
+  GameRemoteClient(NetClient& net, ClientGameExit& exit, const GameServices& services = {});
   ~GameRemoteClient() override;
   GameRemoteClient(const GameRemoteClient&) = delete;
   GameRemoteClient& operator=(const GameRemoteClient&) = delete;
@@ -54,6 +56,7 @@ class GameRemoteClient final : public Game,
   GameHostRequests* hostRequests() override { return this; }
   GameTradeWindows* tradeWindows() override { return this; }
   GameChat* chat() override { return this; }
+  GameScreen& screen() const override { return screenOf(services_); }
 
   void begin(uint8_t mode, const GameCompletion& done) override;
   void playPlayerAction(uint8_t action, uint8_t value) override;
@@ -113,6 +116,7 @@ class GameRemoteClient final : public Game,
 
   NetClient& net_;
   ClientGameExit& exit_;
+  GameServices services_;
   WorldEntities* entities_ = nullptr;
   GameCompletion entered_;
 };

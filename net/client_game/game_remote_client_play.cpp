@@ -25,14 +25,14 @@ constexpr size_t kJoinedAchievement = 105;
 // Only the joined form loads anything: its world comes from the host, the label says so meanwhile.
 void GameRemoteClient::begin(uint8_t mode, const GameCompletion& done) {
   if (mode != kJoinedLoadingMode) return;
-  gameScreen().showLoading(kTextLoadingJoined);
-  gameSaves().loadStatistics();
+  screenOf(services_).showLoading(kTextLoadingJoined);
+  savesOf(services_).loadStatistics();
   entered_ = done;
 }
 
 void GameRemoteClient::enterWorld() {
   if (world == nullptr || started) return;
-  gameScreen().enterMainView();
+  screenOf(services_).enterMainView();
   started = true;
   world->map().computeSurfaceHeights();
   if (world->isCreative() && player != nullptr) itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
@@ -40,7 +40,7 @@ void GameRemoteClient::enterWorld() {
   net_.enterWorld();
   settleLater();
   refreshPet();
-  statsStore().unlockAchievement(kJoinedAchievement);
+  if (services_.stats != nullptr) services_.stats->unlockAchievement(kJoinedAchievement);
   if (const GameCompletion done = std::move(entered_)) done();
 }
 
@@ -54,11 +54,11 @@ void GameRemoteClient::settleLater() {
 void GameRemoteClient::startTimers() {
   if (world == nullptr) return;
   WorldTimers& timers = world->timers();
-  gameScreen().setMainLayerUpdating(true);
+  screenOf(services_).setMainLayerUpdating(true);
   if (world->dayClock().running != 0) scheduleClock();
   timers.schedule(world_timer::kPlayerUpdate, game_slot::kPlayerUpdateInterval, [this](float) {
     if (player != nullptr) player->recordStat(kStatPlayTime, 1);
-    gameScreen().spawnWeatherParticles();
+    screenOf(services_).spawnWeatherParticles();
   });
   // The entities move between the host's reports as they would alone.
   timers.schedule(world_timer::kEntities, 0.0f, [this](float seconds) {
@@ -68,12 +68,12 @@ void GameRemoteClient::startTimers() {
 }
 
 void GameRemoteClient::stopTimers() {
-  gameScreen().setMainLayerUpdating(false);
+  screenOf(services_).setMainLayerUpdating(false);
   if (world != nullptr) world->timers().unscheduleAll();
 }
 
 void GameRemoteClient::save(const SaveDone& done) {
-  GameSaves& saves = gameSaves();
+  GameSaves& saves = savesOf(services_);
   const bool saved = !saves.hasWorldEntry() || saves.saveCharacter();
   if (done) done(saved);
 }
@@ -82,8 +82,8 @@ void GameRemoteClient::save(const SaveDone& done) {
 // and this game is not touched again.
 void GameRemoteClient::quit() {
   if (started) {
-    gameSaves().saveCharacter();
-    gameSaves().saveStatistics();
+    savesOf(services_).saveCharacter();
+    savesOf(services_).saveStatistics();
   }
   stopTimers();
   started = false;
@@ -92,7 +92,7 @@ void GameRemoteClient::quit() {
 
 // Another world of a host is the host's to choose: the client joins the same host again.
 void GameRemoteClient::travelToWorld(const TravelTarget&) {
-  if (started) gameSaves().saveCharacter();
+  if (started) savesOf(services_).saveCharacter();
   stopTimers();
   started = false;
   exit_.rejoinHost();

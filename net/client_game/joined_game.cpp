@@ -16,12 +16,12 @@ constexpr uint8_t kJoinedLoadingMode = 4;
 
 // The world's clock is the host's: the joined player is given none to set.
 JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events,
-                       RunningWorld* running)
+                       RunningWorld* running, const GameServices& services)
     : net_(net),
       seams_(seams),
       running_(running),
-      game_(net, exit),
-      player_(gameSaves().loadLocalPlayer(game_, events, nullptr)) {
+      game_(net, exit, services),
+      player_(savesOf(services).loadLocalPlayer(game_, events, nullptr)) {
   game_.player = player_.get();
   rules_.setPlayer(player_.get());
   rules_.setEntities(&swing_);

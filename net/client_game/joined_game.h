@@ -32,8 +32,9 @@ class JoinedGame final : public WorldArrival {
   // `seams`: what every world of the program is built with (refresh, sounds, options, scheduler).
   // The local player is loaded for the current character and tells `events` (null: nobody).
   // `running` (null: none) is where the world and the player are held while they play.
+  // `services`: the screen, saves and statistics store of the game (its running world unused).
   JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext& seams, PlayerEvents* events,
-             RunningWorld* running = nullptr);
+             RunningWorld* running = nullptr, const GameServices& services = {});
   ~JoinedGame() override;
   JoinedGame(const JoinedGame&) = delete;
   JoinedGame& operator=(const JoinedGame&) = delete;

@@ -12,8 +12,9 @@
 #include "net/wire/wire_out.h"
 #include "world/world.h"
 
-GameRemoteServer::GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting)
-    : GameLocal(&rules), netRules_(rules), server_(server), hosting_(hosting) {}
+GameRemoteServer::GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting,
+                                   const GameServices& services)
+    : GameLocal(&rules, services), netRules_(rules), server_(server), hosting_(hosting) {}
 
 void GameRemoteServer::setPlayerMode(uint8_t mode) {
   GameLocal::setPlayerMode(mode);
@@ -23,7 +24,7 @@ void GameRemoteServer::setPlayerMode(uint8_t mode) {
 
 void GameRemoteServer::respawn() {
   if (player == nullptr) return;
-  gameScreen().enterMainView();
+  screen().enterMainView();
   netRules_.respawnPlayer(player);
 }
 

@@ -38,7 +38,8 @@ class GameRemoteServer final : public GameLocal,
  public:
   static constexpr uint8_t kHostingSession = 1;
 
-  GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting);
+  // `services`: the screen, saves and statistics store it plays with, and its running world.
+  GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting, const GameServices& services);
 
   NetServer& server() const { return server_; }
   // Of the networked roles, the host has the reports to its clients (motion, held item, the

@@ -63,10 +63,11 @@ bool Hosting::openEndpoint() {
   server_ = &server;
   SessionKind kind{
       .rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
-      .game = [&server, this](LocalLogic& rules) {
-        return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, *this);
+      .game = [&server, this](LocalLogic& rules, const GameServices& services) {
+        return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, *this, services);
       }};
-  session_ = std::make_unique<LocalSession>(local_.seams(), &local_.running(), local_.localEvents(), kind);
+  session_ = std::make_unique<LocalSession>(local_.seams(), &local_.running(), local_.localEvents(), kind,
+                                            local_.services());
   session_->bindCurrent();
   if (server.bridge() == nullptr || !server.bridge()->startWith(setup_.listenAt)) {
     returnToLocalGame();

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content/format/record_layout.h"
@@ -65,6 +66,7 @@ class RecordingEvents final : public PlayerEvents {
   void textById(uint8_t kind, int16_t id) override { texts.push_back({kind, id}); }
   void recordStat(uint16_t id, uint16_t value) override { stats.push_back({id, value}); }
   void deathView() override { ++deathViews; }
+  void interfaceSound(uint16_t id) override { interfaceSounds.push_back(id); }
   void forgeRefreshed(PlayerGraphical&, int result) override { forgeResults.push_back(result); }
 
   struct Effect {
@@ -96,6 +98,7 @@ class RecordingEvents final : public PlayerEvents {
   std::vector<Stat> stats;
   Messages messages;
   std::vector<int> forgeResults;
+  std::vector<uint16_t> interfaceSounds;
   int wraps = 0;
   int deathViews = 0;
 };
@@ -117,6 +120,10 @@ constexpr uint16_t kPlatform = 24;  // blocks from above only (an attached plank
 
 class GameTest : public world_test::WorldTest {
  protected:
+  GameTest() : GameTest(GameServices{}) {}
+  // The fixture's game made with the services a test gives (game_services.h).
+  explicit GameTest(GameServices services) : game(&rules, std::move(services)) {}
+
   static constexpr int32_t kWidth = 40;
   static constexpr int32_t kHeight = 30;
 
@@ -194,7 +201,7 @@ class GameTest : public world_test::WorldTest {
   RecordingDrops drops;
   std::unique_ptr<World> world;
   LocalLogic rules{nullptr, nullptr, &difficulty};
-  GameLocal game{&rules};
+  GameLocal game;
   std::unique_ptr<PlayerDesktopLocal> player;
   // The rules and game read at the edges (timers, handlers) are this fixture's, for each test.
   engine::Seam<Logic, NullLogic>::Scoped currentRules{currentLogicSeam(), rules};

@@ -12,6 +12,8 @@ class FixedWorldOptions final : public WorldOptions {
   bool invertToyMechanics() const override { return invertToys; }
   bool keepLastSlotEmpty() const override { return keepLastSlot; }
   bool lessVerboseConsole() const override { return quietConsole; }
+  bool openCraftbookRecipe() const override { return craftbook; }
+  bool chatSound() const override { return chat; }
 
   bool explosives = false;
   bool world = false;
@@ -20,4 +22,6 @@ class FixedWorldOptions final : public WorldOptions {
   bool invertToys = false;
   bool keepLastSlot = false;
   bool quietConsole = false;
+  bool craftbook = false;
+  bool chat = false;
 };

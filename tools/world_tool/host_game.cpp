@@ -19,6 +19,8 @@
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
+#include "game/stats/stats_player_events.h"
+#include "game/stats/stats_store.h"
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/host/join_stages.h"
 #include "net/endpoint/net_player_server.h"
@@ -72,14 +74,15 @@ double threadMilliseconds() {
 
 class HostGame {
  public:
-  HostGame(const ToolArgs& args, std::FILE* out, std::FILE* err)
+  // `hooks`: the entity effects' hooks of every world the host plays.
+  HostGame(const ToolArgs& args, std::FILE* out, std::FILE* err, EffectHooks& hooks)
       : args_(args), out_(out), err_(err), platform_(platformServices()), saves_(files_),
+        local_(WorldContext{.effectHooks = &hooks}, nullptr, &statsEvents_, {},
+               GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
         gameSaves_(saves_, local_.running()), notices_(out) {
     kel::Platform::setInstance(&platform_);
     platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges_);
-    setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
-    setGameScreen(&screen_);
     local_.bindCurrent();
   }
 
@@ -91,9 +94,7 @@ class HostGame {
     endCurrentNet();
     local_.end();
     local_.unbindCurrent();
-    setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
-    setGameSaves(nullptr);
     kel::Platform::setInstance(nullptr);
   }
 
@@ -278,6 +279,7 @@ class HostGame {
   CountingBridgeFactory bridges_{enet_};
   kel::DesktopFileSystem files_;
   LocalSaves saves_;
+  StatsPlayerEvents statsEvents_{statsStore()};  // the host's statistics, counted as the program counts them
   LocalSession local_;
   LocalGameSaves gameSaves_;
   EntitySaveLinks saveLinks_;
@@ -297,14 +299,13 @@ int runHost(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   if (!loadGameData(err)) return 1;
   EntityEffectRegistry effects;
   effects.registerEntityEffects();
-  const engine::Seam<EffectHooks, NullEffectHooks>::Scoped hooks(effectHooksSeam(), effects.defaultHooks());
   const PlanetDef* planet = findPlanetByName(args.planet);
   if (planet == nullptr) {
     std::fprintf(err, "world_tool: no planet named %s\n", args.planet.c_str());
     return 1;
   }
   const CatchInterrupt interrupts;
-  HostGame host(args, out, err);
+  HostGame host(args, out, err, effects.defaultHooks());
   if (!host.start(*planet)) return 1;
   host.play();
   return host.finish() ? 0 : 1;

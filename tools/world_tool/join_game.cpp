@@ -20,6 +20,8 @@
 #include "game/player/player_events.h"
 #include "game/session/game_saves.h"
 #include "game/session/local_session.h"
+#include "game/stats/stats_player_events.h"
+#include "game/stats/stats_store.h"
 #include "game/trade/trade_abstract.h"
 #include "game/trade/trade_codes.h"
 #include "net/client_game/client_game_swap.h"
@@ -61,9 +63,11 @@ constexpr int kPartnerFrameLimit = 20 * kFramesASecond;
 engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
 
 // What the joined player's game tells its interface, where a script needs it: requests to trade
-// (shown, so the script can answer them) and the trade window's opening and closing.
-class ScriptEvents final : public PlayerEvents {
+// (shown, so the script can answer them) and the trade window's opening and closing; its
+// statistics are counted in the process's store, as the program counts them.
+class ScriptEvents final : public StatsPlayerEvents {
  public:
+  ScriptEvents() : StatsPlayerEvents(statsStore()) {}
   bool tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string&) override {
     request = {askingPeer, askedPeer};
     return true;
@@ -80,16 +84,17 @@ class ScriptEvents final : public PlayerEvents {
 
 class JoinGame final : public ScriptedPlayer {
  public:
-  JoinGame(const ToolArgs& args, std::FILE* out, std::FILE* err)
+  // `hooks`: the entity effects' hooks of every world this player's games play.
+  JoinGame(const ToolArgs& args, std::FILE* out, std::FILE* err, EffectHooks& hooks)
       : args_(args), out_(out), err_(err), platform_(platformServices()), saves_(files_),
+        local_(WorldContext{.effectHooks = &hooks}, nullptr, nullptr, {},
+               GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
         gameSaves_(saves_, local_.running()), notices_(out) {
     kel::Platform::setInstance(&platform_);
     platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges_);
-    setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
-    setGameScreen(&screen_);
     local_.bindCurrent();
-    swap_ = std::make_unique<ClientGameSwap>(local_, WorldContext{}, &notices_, &events_);
+    swap_ = std::make_unique<ClientGameSwap>(local_, local_.seams(), &notices_, &events_);
   }
 
   ~JoinGame() override {
@@ -98,9 +103,7 @@ class JoinGame final : public ScriptedPlayer {
     scheduler().update(kFrame);
     endCurrentNet();
     local_.unbindCurrent();
-    setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
-    setGameSaves(nullptr);
     kel::Platform::setInstance(nullptr);
   }
 
@@ -327,7 +330,6 @@ int runJoin(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   if (!loadGameData(err)) return 1;
   EntityEffectRegistry effects;
   effects.registerEntityEffects();
-  const engine::Seam<EffectHooks, NullEffectHooks>::Scoped hooks(effectHooksSeam(), effects.defaultHooks());
   std::string script;
   if (!readWholeFile(args.scriptPath, script)) {
     std::fprintf(err, "world_tool: cannot read %s\n", args.scriptPath.c_str());
@@ -339,7 +341,7 @@ int runJoin(const ToolArgs& args, std::FILE* out, std::FILE* err) {
     std::fprintf(err, "world_tool: %s: %s\n", args.scriptPath.c_str(), error.c_str());
     return 1;
   }
-  JoinGame game(args, out, err);
+  JoinGame game(args, out, err, effects.defaultHooks());
   if (!game.join()) return 1;
   const bool played = game.run(*steps);
   game.leave();

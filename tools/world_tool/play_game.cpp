@@ -38,6 +38,8 @@
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
+#include "game/stats/stats_player_events.h"
+#include "game/stats/stats_store.h"
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "saves/launch/local_game_saves.h"
@@ -94,33 +96,30 @@ class PlayRoot final : public kel::DesktopFileSystem {
 
 class PlayGame final : public ScriptedPlayer {
  public:
-  PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err)
+  // `hooks`: the entity effects' hooks of every world this game plays.
+  PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err, EffectHooks& hooks)
       : args_(args), root_(std::move(root)), out_(out), err_(err), files_(root_), saves_(files_),
+        // As the program gives them: the entities get their sprites when a view is drawn, a
+        // player's carried light re-tints the drawn window, and the light map finds the carried
+        // lights on the player sprites (none while nothing is drawn).
+        session_(WorldContext{.carriedLights = &carriedLights_,
+                              .lightBatching = &tileRefresh_,
+                              .effectHooks = &hooks,
+                              .drawings = &entityDrawings_},
+                 nullptr, &statsEvents_, {},
+                 GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
         gameSaves_(saves_, session_.running()) {
     session_.game().setGenerationSeed(args.seed);
     // The game's own draws (mobs, drops) follow the seed too, so a script plays the same each run.
     engine::randomSeed(args.seed);
-    setGameSaves(&gameSaves_);
     setWorldSaveLinks(&saveLinks_);
-    setGameScreen(&screen_);
-    // As the program registers it at launch: the entities get their sprites when a view is drawn.
-    setEntityDrawings(&entityDrawings_);
-    // And the view's light: a player's carried light re-tints the drawn window, and the light map
-    // finds the carried lights on the player sprites (none while nothing is drawn).
-    setLightRefreshBatching(&tileRefresh_);
-    setCarriedLights(&carriedLights_);
     session_.bindCurrent();
   }
 
   ~PlayGame() {
     session_.end();
     session_.unbindCurrent();
-    setCarriedLights(nullptr);
-    setLightRefreshBatching(nullptr);
-    setEntityDrawings(nullptr);
-    setGameScreen(nullptr);
     setWorldSaveLinks(nullptr);
-    setGameSaves(nullptr);
   }
 
   bool prepare(const PlanetDef& planet) {
@@ -421,13 +420,14 @@ class PlayGame final : public ScriptedPlayer {
   std::FILE* err_;
   PlayRoot files_;
   LocalSaves saves_;
-  LocalSession session_;
-  LocalGameSaves gameSaves_;
-  EntitySaveLinks saveLinks_;
-  ToolScreen screen_;
   EntityDrawingFactory entityDrawings_;
   TileRefresh tileRefresh_;
   PlayerSpriteLights carriedLights_;
+  StatsPlayerEvents statsEvents_{statsStore()};  // the player's statistics, counted as the program counts them
+  LocalSession session_;  // after what its worlds are given: it ends its world first
+  LocalGameSaves gameSaves_;
+  EntitySaveLinks saveLinks_;
+  ToolScreen screen_;
 };
 
 }  // namespace
@@ -439,7 +439,6 @@ int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   // projectile blasts.
   EntityEffectRegistry effects;
   effects.registerEntityEffects();
-  const engine::Seam<EffectHooks, NullEffectHooks>::Scoped hooks(effectHooksSeam(), effects.defaultHooks());
   const PlanetDef* planet = findPlanetByName(args.planet);
   if (planet == nullptr) {
     std::fprintf(err, "world_tool: no planet named %s\n", args.planet.c_str());
@@ -462,7 +461,7 @@ int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   }
   int result = 1;
   {
-    PlayGame game(args, root, out, err);
+    PlayGame game(args, root, out, err, effects.defaultHooks());
     if (game.prepare(*planet) && game.run(*steps) && game.shoot()) result = 0;
   }
   std::error_code ignored;

@@ -1,5 +1,6 @@
 #include "ui/views/leave_game.h"
 
+#include "game/session/game.h"
 #include "game/session/game_screen.h"
 #include "game/session/running_world.h"
 #include "ui/views/game_views.h"
@@ -18,8 +19,11 @@ void saveAndQuitGame(const std::function<void()>& failed) {
     // The views leave first: the pause view's exit resumes the game it paused, which must not
     // happen after the game ended.
     if (GameViews* views = gameViews()) views->switchTo(ViewId::Start);
+    // The game's own screen, taken before it quits: a joined game is let go of as it quits.
+    auto* game = dynamic_cast<Game*>(&currentGame());
+    GameScreen* screen = game != nullptr ? &game->screen() : nullptr;
     currentGame().quit();
     // The screen takes the world's view down and shows the start view on what is left.
-    gameScreen().showStartView(0);
+    if (screen != nullptr) screen->showStartView(0);
   });
 }

@@ -33,8 +33,8 @@ const MobPartLayout* layoutOf(const MobEntity& mob) {
 
 }  // namespace
 
-EntityDrawingFactory* registeredEntityDrawingFactory() {
-  return dynamic_cast<EntityDrawingFactory*>(&entityDrawings());
+EntityDrawingFactory* drawingFactoryOf(const World& world) {
+  return dynamic_cast<EntityDrawingFactory*>(world.context().drawings);
 }
 
 void EntityDrawingFactory::setLayers(const EntityLayers& layers) {

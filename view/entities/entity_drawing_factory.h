@@ -1,13 +1,14 @@
 #pragma once
-// The view's side of the entities' drawing seam (entities/core/entity_drawings.h): gives each
+// The view's side of the entities' drawings (entities/core/entity_drawings.h): gives each
 // entity that joins a world's lists the drawing side of its kind, on the layers the main layer
 // hands it. Projectiles and bobbers draw on the bullet batch, items, toys, fruit and fish on the
 // treasure batch (a stack's second icon on the second treasures batch), dropped clothes on the
 // dress batch, mobs and pets in the mob node from the mobs texture with their bars on the
 // health-bar batch. Where a layer is missing the entity stays undrawn: never a null texture.
 //
-// How the main layer uses this: the application registers one factory (`setEntityDrawings`),
-// which `registeredEntityDrawingFactory()` finds again; when the main layer has built the world's batches it calls `setLayers` with them and the
+// How the main layer uses this: the application gives one factory to the worlds it plays
+// (`WorldContext::drawings`), which `drawingFactoryOf(world)` finds again; when the main layer
+// has built the world's batches it calls `setLayers` with them and the
 // running world, then `attachAll` for the entities that joined before; each frame
 // `followPlayer(player pixel x)` before the entities step; `relightAll` when the whole view is
 // re-tinted (the clock's darkness changed); in the teardown, while the world lives on,
@@ -58,5 +59,5 @@ class EntityDrawingFactory final : public EntityDrawings {
   WrapFrame wrap_;
 };
 
-// The factory registered in the entities' seam; null when the seam holds another form.
-EntityDrawingFactory* registeredEntityDrawingFactory();
+// The factory the world draws its entities with; null when it has none or another form.
+EntityDrawingFactory* drawingFactoryOf(const World& world);

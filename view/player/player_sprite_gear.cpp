@@ -178,12 +178,12 @@ void PlayerSprite::raiseLight(uint16_t colour) {
   MapBlock* cell = player_->currentMapBlock();
   if (cell == nullptr || player_->world == nullptr) return;
   player_->world->map().lightMap().raiseCellLight(*cell, colour & kColourMask);
-  lightRefreshBatching().refreshWorldLighting();
+  player_->world->lightBatching().refreshWorldLighting();
 }
 
 void PlayerSprite::lowerLight() {
   MapBlock* cell = player_->currentMapBlock();
   if (cell == nullptr || player_->world == nullptr) return;
   player_->world->map().lightMap().updateAround(*cell, true);
-  lightRefreshBatching().refreshWorldLighting();
+  player_->world->lightBatching().refreshWorldLighting();
 }

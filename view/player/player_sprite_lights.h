@@ -1,7 +1,7 @@
 #pragma once
 // The light map's question about carried lights, answered from the player sprites: the brightest
-// light a visible player standing in the cell carries. The application registers one
-// (`setCarriedLights`) for the run. Main thread only.
+// light a visible player standing in the cell carries. The application gives one to the worlds
+// it plays (`WorldContext::carriedLights`) for the run. Main thread only.
 
 #include "world/light/carried_lights.h"
 

@@ -37,6 +37,6 @@ void runWornItemEffects(PlayerGraphical& player) {
   for (int slot = 0; slot < art::kWornSlotCount; ++slot) {
     Item* item = appearanceItem(player, slot);
     const ItemDef* def = item != nullptr ? item->definition() : nullptr;
-    if (def != nullptr && def->wornEffect) def->wornEffect(&player, item);
+    if (def != nullptr && def->wornEffect) def->wornEffect(&player, item, player.world);
   }
 }

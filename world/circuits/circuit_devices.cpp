@@ -320,7 +320,7 @@ void CircuitSystem::colouredLamp(MapBlock& cell, const uint8_t inputs[4]) {
     setFrontVariant(rules, cell, 1);
     light.refreshCell(cell);
   }
-  lightRefreshBatching().refreshWorldLighting();
+  world().lightBatching().refreshWorldLighting();
 }
 
 void CircuitSystem::numberDisplay(MapBlock& cell, const uint8_t inputs[4]) {

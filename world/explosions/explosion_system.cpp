@@ -127,7 +127,7 @@ void ExplosionSystem::explodeAt(MapBlock& centre, const BlastSpec& rawSpec, Play
   queue_[count++] = {&centre, 0, static_cast<float>(spec[bb::kForce])};
   markVisited(centre, centre);
   {
-    const BatchedLightRefresh batch;
+    const BatchedLightRefresh batch(world_.lightBatching());
     WorldMap& map = world_.map();
     for (size_t i = 0; i < count; ++i) {
       const QueuedCell entry = queue_[i];

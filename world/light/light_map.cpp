@@ -8,6 +8,7 @@
 #include "world/light/lamp_colours.h"
 #include "world/light/light_grid.h"
 #include "world/map/world_map.h"
+#include "world/world.h"
 
 using namespace light_grid;
 
@@ -46,10 +47,15 @@ uint16_t LightMap::emittedColour(const MapBlock& cell) const {
 
 // A cell that both emits and carries a player's light holds the larger of the two in each
 // channel, as a whole-map relight followed by raising the carried lights would give it.
+uint16_t LightMap::carriedColour(const MapBlock& cell) const {
+  const World* world = map_.world();
+  return world != nullptr ? world->playerLights().carriedLightAt(cell) & kColourMask : 0;
+}
+
 uint16_t LightMap::sourceColour(const MapBlock& cell) const {
   const uint16_t emitted = emittedColour(cell);
   if (!cell.hasFlag(cell_flag::kCarriedLight)) return emitted;
-  const uint16_t held = carriedLights().carriedLightAt(cell) & kColourMask;
+  const uint16_t held = carriedColour(cell);
   uint16_t colour = 0;
   for (int shift = 0; shift < 12; shift += 4) {
     colour = static_cast<uint16_t>(colour | std::max(emitted & (15 << shift), held & (15 << shift)));
@@ -114,7 +120,7 @@ void LightMap::updateAround(MapBlock& cell, bool carried) {
   cell.flags &= static_cast<uint8_t>(~(carried ? cell_flag::kCarriedLight : cell_flag::kEmitsLight));
   removeSourceLight(cell);
   propagate();
-  const uint16_t carriedNow = carriedLights().carriedLightAt(cell) & kColourMask;
+  const uint16_t carriedNow = carriedColour(cell);
   const uint16_t emitted = emittedColour(cell);
   const int carriedBrightness = brightness(carriedNow);
   const int emittedBrightness = brightness(emitted);

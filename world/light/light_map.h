@@ -19,7 +19,7 @@
 //
 // Runs on the thread that owns the world (the main thread in play, the world-load thread while a
 // world is built); nothing here locks and nothing is reentrant. Carried lights come from the
-// `CarriedLights` seam; coloured lamps from the `LampColours` the circuit devices hand over.
+// world's `CarriedLights` (none for a map without a world); coloured lamps from the `LampColours` the circuit devices hand over.
 
 #include <cstdint>
 #include <vector>
@@ -42,6 +42,8 @@ class LightMap {
   // The emitted colour; for a cell lit by a carried light, the larger of it and the carried light
   // in each channel.
   uint16_t sourceColour(const MapBlock& cell) const;
+  // The light a player carries in the cell, from the map's world (0 without one).
+  uint16_t carriedColour(const MapBlock& cell) const;
 
   // ---- Whole map ----
   // Expects a map whose sky levels and block light are zero (new, loaded or received): marks which

@@ -164,7 +164,9 @@ void LiquidSimulator::step() {
     running_ = false;
     return;
   }
-  const BatchedLightRefresh batch;
+  static NullLightRefreshBatching unbatched;  // a map without a world has no view to re-tint
+  World* world = map_.world();
+  const BatchedLightRefresh batch(world != nullptr ? world->lightBatching() : unbatched);
   MapBlock* cells = map_.cells();
   for (uint32_t i : active_) recompute(cells[i]);
 }

@@ -9,3 +9,5 @@ bool PlatformWorldOptions::shelfLock() const { return kel::options().permissionS
 bool PlatformWorldOptions::invertToyMechanics() const { return kel::options().invertToyMechanics; }
 bool PlatformWorldOptions::keepLastSlotEmpty() const { return kel::options().keepLastSlotEmpty; }
 bool PlatformWorldOptions::lessVerboseConsole() const { return kel::options().lessVerboseConsole; }
+bool PlatformWorldOptions::openCraftbookRecipe() const { return kel::options().openCraftbookRecipe; }
+bool PlatformWorldOptions::chatSound() const { return kel::options().chatSound; }

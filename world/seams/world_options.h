@@ -1,8 +1,9 @@
 #pragma once
 // The player's options that a world's rules and the game playing it obey: the locks on what
 // other players may do (blasts and released mobs, edits anywhere, chests, shelves), how a toy's
-// signal is read, whether the inventory keeps its last quick slot empty and whether the console
-// names the tools a block needs. A world reads them
+// signal is read, whether the inventory keeps its last quick slot empty, whether the console
+// names the tools a block needs, whether a crafting station opens the craft book and whether a
+// chat line rings. A world reads them
 // through its context, so a test's world or a tool's world decides for itself; the null form
 // has every option off. The application binds `PlatformWorldOptions`, which reads the platform
 // settings each time. Main thread only.
@@ -24,6 +25,10 @@ class WorldOptions {
   virtual bool keepLastSlotEmpty() const = 0;
   // The console leaves out which tool a block needs.
   virtual bool lessVerboseConsole() const = 0;
+  // A crafting station opens its recipes in the craft book rather than the crafting page.
+  virtual bool openCraftbookRecipe() const = 0;
+  // A chat line rings the chat sound.
+  virtual bool chatSound() const = 0;
 };
 
 class NullWorldOptions final : public WorldOptions {
@@ -35,10 +40,13 @@ class NullWorldOptions final : public WorldOptions {
   bool invertToyMechanics() const override { return false; }
   bool keepLastSlotEmpty() const override { return false; }
   bool lessVerboseConsole() const override { return false; }
+  bool openCraftbookRecipe() const override { return false; }
+  bool chatSound() const override { return false; }
 };
 
 // The "permissionExplosivesLock", "permissionWorldLock", "permissionChestLock",
-// "permissionShelfLock", "invertToyMechanics", "keepLastSlotEmpty" and "lessVerboseConsole" settings.
+// "permissionShelfLock", "invertToyMechanics", "keepLastSlotEmpty", "lessVerboseConsole",
+// "openCraftbookRecipe" and "chatSound" settings.
 class PlatformWorldOptions final : public WorldOptions {
  public:
   bool explosivesLock() const override;
@@ -48,4 +56,6 @@ class PlatformWorldOptions final : public WorldOptions {
   bool invertToyMechanics() const override;
   bool keepLastSlotEmpty() const override;
   bool lessVerboseConsole() const override;
+  bool openCraftbookRecipe() const override;
+  bool chatSound() const override;
 };

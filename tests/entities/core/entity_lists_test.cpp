@@ -1,10 +1,14 @@
 // The lists of one world and their fixed step: frame times become whole ticks, a list that grows
 // while it steps, removals past the 512 of one tick, ids that are never given twice, two worlds
-// that keep their entities apart, and waking what rests above a changed cell.
+// that keep their entities apart and have them drawn each by its own drawings, and waking what rests
+// above a changed cell.
 
 #include "entities/core/tick_accumulator.h"
+
+#include <vector>
 #include <cmath>
 
+#include "entities/core/entity_drawings.h"
 #include "tests/entities/entity_world.h"
 
 namespace entity_test {
@@ -143,6 +147,31 @@ TEST_F(EntityLists, IdsAreNeverGivenTwiceAndTwoWorldsKeepTheirEntitiesApart) {
   EXPECT_NE(lists.findById(stranger.id()), &stranger);
   EXPECT_EQ(lists.entityById(stranger.id()) != nullptr, lists.findById(stranger.id()) != nullptr);
   otherLists.clearAll();
+}
+
+class RecordingDrawings final : public EntityDrawings {
+ public:
+  void attach(RealEntity& entity) override { attached.push_back(&entity); }
+  std::vector<RealEntity*> attached;
+};
+
+TEST_F(EntityLists, EachWorldsEntitiesAreAttachedToItsOwnDrawingsOnly) {
+  RecordingDrawings mine;
+  RecordingDrawings theirs;
+  WorldContext context = world->context();
+  context.drawings = &mine;
+  world->setContext(context);
+  World other(nullptr, WorldParams{}, 10, 10, WorldContext{.drawings = &theirs});
+  WorldEntities otherLists(other);
+  World undrawn(nullptr, WorldParams{}, 10, 10);
+  WorldEntities undrawnLists(undrawn);
+  RealEntity& here = probe(5, 10);
+  RealEntity& there = otherLists.add(std::make_unique<Probe>(other, other.map().cellAt(1, 1), engine::Vec2{30, 30}));
+  undrawnLists.add(std::make_unique<Probe>(undrawn, undrawn.map().cellAt(1, 1), engine::Vec2{30, 30}));
+  EXPECT_EQ(mine.attached, std::vector<RealEntity*>{&here});
+  EXPECT_EQ(theirs.attached, std::vector<RealEntity*>{&there});
+  otherLists.clearAll();
+  undrawnLists.clearAll();
 }
 
 TEST_F(EntityLists, AdvanceRunsTheFramesWholeTicks) {

@@ -62,12 +62,12 @@ class RecordingHooks final : public EffectHooks {
 
 class EntityEffects_ : public EntityWorld {
  protected:
-  EntityEffects_() : hooksScope(effectHooksSeam(), hooks) {
+  EntityEffects_() {
     resetContentTables();
     for (uint16_t row = 0; row < content::kBulletCount; ++row) defineBullet(row, {.lifetime = 5});
     contentTables().spawnableMobs = {{.mobRow = 200, .categories = 1}, {.mobRow = 201, .categories = 2}};
     registry.registerEntityEffects();
-    world->setContext({.rules = &effectRules, .effects = &lists, .options = &lock});
+    world->setContext({.rules = &effectRules, .effects = &lists, .effectHooks = &hooks, .options = &lock});
   }
   ~EntityEffects_() override {
     lists.clearAll();
@@ -91,14 +91,13 @@ class EntityEffects_ : public EntityWorld {
     MobEntity* mob = mobAt(10, kGround + 2);
     const auto& effect = contentTables().mobDeathEffects[row];
     if (!effect) return rows;
-    for (int i = 0; i < tries; ++i) effect(mob);
+    for (int i = 0; i < tries; ++i) effect(mob, *world);
     for (const MobRequest& r : hooks.spawned) rows.push_back(r.row);
     hooks.spawned.clear();
     return rows;
   }
 
   RecordingHooks hooks;
-  engine::Seam<EffectHooks, NullEffectHooks>::Scoped hooksScope;
   EffectRules effectRules;
   FixedWorldOptions lock;
   EntityEffectRegistry registry;
@@ -134,13 +133,13 @@ TEST_F(EntityEffects_, MobFamiliesSplitIntoTheirSmallerMembers) {
 }
 
 TEST_F(EntityEffects_, AMobWhoseBodyIsUnknownLeavesNothing) {
-  contentTables().mobDeathEffects[884](reinterpret_cast<MobEntity*>(uintptr_t{0x42}));
+  contentTables().mobDeathEffects[884](reinterpret_cast<MobEntity*>(uintptr_t{0x42}), *world);
   EXPECT_TRUE(hooks.spawned.empty());
 }
 
 TEST_F(EntityEffects_, ExplodingMobsQueueASmallBlastAtTheirCell) {
   MobEntity* mob = mobAt(10, kGround + 2);
-  contentTables().mobDeathEffects[83](mob);
+  contentTables().mobDeathEffects[83](mob, *world);
   ASSERT_EQ(world->explosions().pending().size(), 1u);
   EXPECT_EQ(world->explosions().pending()[0].cell, &cell(10, kGround + 2));
   EXPECT_EQ(world->explosions().pending()[0].spec, projectile_effect::kSmallBlast);
@@ -240,11 +239,11 @@ TEST_F(EntityEffects_, ABreakableWallBreaksAboutOneHitInFive) {
 
 TEST_F(EntityEffects_, AWornSparkleGlintsAroundItsWearerAboutHalfTheTime) {
   const auto& worn = contentTables().itemDefs[1949].wornEffect;
-  worn(nullptr, nullptr);
+  worn(nullptr, nullptr, world.get());
   EXPECT_EQ(lists.debris().size(), 0u) << "an unknown wearer has no place";
   hooks.wearerWorld = world.get();
   hooks.wearerAt = {pixel(10), pixel(kGround + 5)};
-  for (int i = 0; i < 100; ++i) worn(nullptr, nullptr);
+  for (int i = 0; i < 100; ++i) worn(nullptr, nullptr, world.get());
   EXPECT_GT(lists.debris().size(), 30u);
   EXPECT_LT(lists.debris().size(), 70u);
   const DebrisEntity& glint = lists.debris().at(0);
@@ -313,10 +312,35 @@ TEST_F(EntityEffects_, TrailRowsLeaveParticlesAboutHalfTheTime) {
 TEST_F(EntityEffects_, TheShakingBlocksShakeTheScreenHard) {
   for (uint16_t id = 2316; id <= 2329; ++id) {
     const auto& strike = contentTables().blockDefs[id].strikeEffect;
-    if (strike) strike(&cell(1, 1), nullptr);
+    if (strike) strike(&cell(1, 1), nullptr, *world);
   }
   EXPECT_EQ(hooks.shakes, std::vector<bool>(12, false));
   EXPECT_TRUE(static_cast<bool>(contentTables().itemDefs[1949].wornEffect));
+}
+
+TEST_F(EntityEffects_, EachWorldsEffectsReachOnlyItsOwnHooks) {
+  RecordingHooks otherHooks;
+  const std::unique_ptr<World> other = buildStoneWorld(1);
+  other->setContext({.effectHooks = &otherHooks});
+  const std::unique_ptr<World> bare = buildStoneWorld(1);
+  for (uint16_t id = 2316; id <= 2329; ++id) {
+    const auto& strike = contentTables().blockDefs[id].strikeEffect;
+    if (!strike) continue;
+    strike(&other->map().cell(1, 1), nullptr, *other);
+    strike(&bare->map().cell(1, 1), nullptr, *bare);  // no hooks: nothing shakes, no fault
+    break;
+  }
+  EXPECT_EQ(otherHooks.shakes, std::vector<bool>{false});
+  EXPECT_TRUE(hooks.shakes.empty()) << "this test's world was not struck";
+  WorldEntities otherLists(*other);
+  Entity& body = otherLists.add(std::make_unique<Probe>(*other, &other->map().cell(10, kGround + 2),
+                                                        engine::Vec2{pixel(10), pixel(kGround + 2)}));
+  auto* mob = reinterpret_cast<MobEntity*>(&body);
+  otherHooks.bodies[mob] = &body;
+  contentTables().mobDeathEffects[884](mob, *other);
+  EXPECT_EQ(otherHooks.spawned.size(), 1u) << "the mob died in the other world";
+  EXPECT_TRUE(hooks.spawned.empty());
+  otherLists.clearAll();
 }
 
 TEST_F(EntityEffects_, EveryProjectileSlotIsFilledOnceAsListed) {

@@ -118,7 +118,7 @@ TEST_F(Mobs, ResistanceKeepsOffItsShareAndAHalvingWeaponHalvesIt) {
 
 TEST_F(Mobs, DeathEndsTheMobOnceAndLeavesItsGroup) {
   int deathEffects = 0;
-  contentTables().mobDeathEffects[kJumper] = [&deathEffects](MobEntity*) { ++deathEffects; };
+  contentTables().mobDeathEffects[kJumper] = [&deathEffects](MobEntity*, World&) { ++deathEffects; };
   MobEntity& mob = make(kJumper, 10, 5);
   EXPECT_EQ(world->mobSpawner().groupCount(0), 1u);
   Attacker hitter;

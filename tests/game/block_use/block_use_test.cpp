@@ -98,16 +98,22 @@ TEST_F(BlockUseTest, ABedSetsTheSpawnOnlyOutsideCreativeWorlds) {
 }
 
 TEST_F(BlockUseTest, AStationOpensTheCraftBookOnItsCategoryOrElseTheCraftingPage) {
+  FixedWorldOptions options;
+  options.craftbook = true;
+  WorldContext context = worldContext();
+  context.options = &options;
+  world->setContext(context);
   put(11, 5, kAnvil);
   use(11, 5);
   EXPECT_EQ(player->inventory->station(), 4);
   ASSERT_EQ(views.books.size(), 1u);
   EXPECT_EQ(views.books[0].category, 4);
-  kel::options().openCraftbookRecipe = false;
+  options.craftbook = false;  // the world's option, whatever the process's settings say
   use(11, 5);
   EXPECT_EQ(views.inventoryPages, std::vector<uint8_t>{2});
   EXPECT_EQ(views.books.size(), 1u);
   EXPECT_EQ(views.sounds, (std::vector<uint16_t>{26, 12}));
+  world->setContext(worldContext());
 }
 
 TEST_F(BlockUseTest, APenOpensTheSignForWritingOnce) {

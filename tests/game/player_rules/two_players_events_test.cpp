@@ -1,6 +1,6 @@
 // Two players in one world, each with the events sink it was made with: what one player does or
 // is refused is told to its own sink only, so a host's remote player never speaks through the
-// host's own screen.
+// host's own screen. A chat line rings by the option of the world the player stands in.
 
 #include <string>
 #include <vector>
@@ -8,6 +8,7 @@
 #include "content/items/block_edit.h"
 #include "game/rules/block_edit_rules.h"
 #include "tests/game/game_fixture.h"
+#include "tests/world/fixed_world_options.h"
 #include "world/edits/edit_kind.h"
 #include "world/protection/protected_areas.h"
 
@@ -49,6 +50,22 @@ TEST_F(TwoPlayersEventsTest, EachPlayersLinesAndStatisticsGoToItsOwnSink) {
   EXPECT_TRUE(events.stats.empty());
   ASSERT_EQ(otherEvents.stats.size(), 1u);
   EXPECT_EQ(otherEvents.stats[0].id, 7);
+}
+
+TEST_F(TwoPlayersEventsTest, AChatLineRingsByTheOptionOfThePlayersOwnWorld) {
+  FixedWorldOptions ringing;
+  ringing.chat = true;
+  std::unique_ptr<World> chatty = World::create(&difficulty, WorldParams{}, kWidth, kHeight, {.options = &ringing});
+  other->setWorld(chatty.get());
+  player->showMessage(0, "quiet here");
+  other->showMessage(0, "rings there");
+  other->showMessage(2, "not a chat line");
+  EXPECT_TRUE(events.interfaceSounds.empty()) << "this world's options leave the chat sound off";
+  EXPECT_EQ(otherEvents.interfaceSounds, std::vector<uint16_t>{61});
+  other->setWorld(nullptr);
+  other->showMessage(0, "in no world");
+  EXPECT_EQ(otherEvents.interfaceSounds.size(), 1u);
+  EXPECT_EQ(otherEvents.messages.size(), 3u);
 }
 
 TEST_F(TwoPlayersEventsTest, ARemotePlayersRefusalIsToldToThatPlayerNotToTheLocalOne) {

@@ -32,8 +32,10 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   const size_t freeBefore = itemPool().freeCount();
   running.player->addBuff(0);
   statsStore().restoreUnlocked(5);
+  StatsStore anotherGames;
+  anotherGames.restoreUnlocked(5);
   game.started = true;
-  endWorld(running, game, rules);
+  endWorld(running, game, rules, &statsStore());
   EXPECT_EQ(lists.cleared, 1);
   EXPECT_EQ(running.player, nullptr);
   EXPECT_EQ(running.world, nullptr);
@@ -44,6 +46,7 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   EXPECT_EQ(rules.playerCount(), 0u);
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 4);
   EXPECT_FALSE(statsStore().isUnlocked(5)) << "the next world reports its achievements again";
+  EXPECT_TRUE(anotherGames.isUnlocked(5)) << "only the ending game's store is cleared";
   rules.setEntities(nullptr);
 }
 

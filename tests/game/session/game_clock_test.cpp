@@ -14,7 +14,7 @@ class GameClockTest : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    endWorld(running, game, rules);
+    endWorld(running, game, rules, &statsStore());
   }
   // The world file is read by the start's task; the game then runs.
   void startFromFile(GameLocal& which) {
@@ -51,8 +51,7 @@ TEST_F(GameClockTest, TheRunningGamesClockIsThePlayersUntilTheGameEnds) {
 // game's clock task, and pausing one world's clock leaves the other's running.
 TEST_F(GameClockTest, EachGamesPlayerReachesItsOwnGamesClock) {
   RunningWorld otherRunning;
-  GameLocal other{&rules};
-  other.setRunningWorld(otherRunning);
+  GameLocal other{&rules, servicesWith(otherRunning)};
   startFromFile(game);
   startFromFile(other);
   ASSERT_NE(otherRunning.world, nullptr);

@@ -46,7 +46,8 @@ TEST_F(GenerationStopTest, QuittingDuringTheLargestWorldsGenerationReturnsPrompt
 }
 
 TEST_F(GenerationStopTest, TheProgramsExitDuringGenerationStopsItAfterTheEngineWent) {
-  auto session = std::make_unique<LocalSession>();
+  auto session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, SessionKind{},
+                                                GameServices{.screen = &screen, .saves = &saves});
   session->running().player = std::make_unique<PlayerDesktopLocal>(&session->game());
   startGenerating(session->game());
   scenetest::resetScene();  // the application's loop purges the engine before the game goes

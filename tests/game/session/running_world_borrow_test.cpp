@@ -4,6 +4,7 @@
 // owned again. The sanitizer build proves nothing is freed twice or leaked.
 
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "tests/game/game_fixture.h"
 
 namespace game_test {
@@ -35,7 +36,7 @@ TEST_F(GameTest, ALentWorldAndPlayerAreTheRunningOnesAndGoBackUnfreed) {
 TEST_F(GameTest, EndingALentRunningWorldLetsGoOfItAndWhatComesNextIsOwned) {
   RunningWorld running;
   running.borrow(*world, player.get());
-  endWorld(running, game, rules);
+  endWorld(running, game, rules, &statsStore());
   EXPECT_EQ(running.world, nullptr);
   EXPECT_EQ(running.player, nullptr);
   EXPECT_EQ(world->map().height(), 30);

@@ -14,6 +14,8 @@
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
+#include "world/current_world.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/game/game_fixture.h"
 
@@ -96,21 +98,30 @@ class RecordingScreen final : public NullGameScreen {
 
 class SessionTest : public GameTest {
  protected:
+  // The fixture's game plays in `running`, on this fixture's saves and screen, counts its
+  // achievements in the process's store and makes its worlds the current one.
+  SessionTest()
+      : GameTest({.screen = &screen,
+                  .saves = &saves,
+                  .stats = &statsStore(),
+                  .running = &running,
+                  .bindWorld = [](World* installed) { setCurrentWorld(installed); }}) {}
+
+  // This fixture's saves, screen and store over another running world (another game's).
+  GameServices servicesWith(RunningWorld& where, std::function<void(World*)> bind = {}) {
+    return {.screen = &screen, .saves = &saves, .stats = &statsStore(), .running = &where, .bindWorld = std::move(bind)};
+  }
+
   void SetUp() override {
     scenetest::resetScene();
     GameTest::SetUp();
     running.world = std::move(world);
     running.player = std::move(player);
-    game.setRunningWorld(running);
     setCurrentWorld(running.world.get());
-    setGameSaves(&saves);
-    setGameScreen(&screen);
   }
 
   void TearDown() override {
-    endWorld(running, game, rules);
-    setGameScreen(nullptr);
-    setGameSaves(nullptr);
+    endWorld(running, game, rules, &statsStore());
     scenetest::resetScene();
     GameTest::TearDown();
   }
@@ -150,7 +161,7 @@ class GeneratingSessionTest : public SessionTest {
   static constexpr uint16_t kRock = 30;
 
   void generateOfSize(uint8_t sizeIndex) {
-    endWorld(running, game, rules);
+    endWorld(running, game, rules, &statsStore());
     defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
     PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
     planet.terrainBlocks = {{kRock, 1}};

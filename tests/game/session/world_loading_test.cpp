@@ -96,8 +96,7 @@ TEST_F(WorldLoadingTest, AWorldFileIsReadByTheSessionsStartTaskOnTheMainThread) 
 TEST_F(WorldLoadingTest, EachSessionsStartTaskIsItsOwn) {
   RunningWorld otherRunning;
   {
-    GameLocal other{&rules};
-    other.setRunningWorld(otherRunning);
+    GameLocal other{&rules, servicesWith(otherRunning)};
     other.begin(0, {});
     game.begin(0, {});
     EXPECT_TRUE(other.timers().isScheduled(session_timer::kStartLoading));
@@ -107,6 +106,28 @@ TEST_F(WorldLoadingTest, EachSessionsStartTaskIsItsOwn) {
   advance(0.1f, 0.01f);
   EXPECT_EQ(saves.loads, 1) << "only the session still there read its file";
   EXPECT_NE(running.world, nullptr);
+  EXPECT_EQ(otherRunning.world, nullptr);
+}
+
+// Two games in one process, each made with its own screen and saves: each shows its loading on its
+// own screen, reads its own world file and writes its own statistics.
+TEST_F(WorldLoadingTest, EachGameShowsOnItsOwnScreenAndReadsAndWritesThroughItsOwnSaves) {
+  RunningWorld otherRunning;
+  RecordingSaves otherSaves;
+  RecordingScreen otherScreen;
+  GameLocal other{&rules, {.screen = &otherScreen, .saves = &otherSaves, .running = &otherRunning}};
+  other.begin(0, {});
+  EXPECT_EQ(otherScreen.labels, (std::vector<int16_t>{99}));
+  EXPECT_TRUE(screen.labels.empty()) << "this fixture's game showed nothing";
+  advance(0.1f, 0.01f);
+  EXPECT_EQ(otherSaves.loads, 1);
+  EXPECT_EQ(saves.loads, 0);
+  ASSERT_NE(otherRunning.world, nullptr);
+  EXPECT_EQ(otherScreen.mainViews, 1);
+  EXPECT_EQ(screen.mainViews, 0);
+  other.quit();
+  EXPECT_EQ(otherSaves.statisticsSaves, 1);
+  EXPECT_EQ(saves.statisticsSaves, 0);
   EXPECT_EQ(otherRunning.world, nullptr);
 }
 

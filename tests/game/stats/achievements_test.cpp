@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/player/player_events.h"
+#include "game/stats/stats_player_events.h"
 #include "game/stats/achievement_popup.h"
 #include "game/stats/stats_store.h"
 #include "platform/achievements_bridge.h"
@@ -135,13 +136,19 @@ TEST_F(AchievementsTest, PageListSortsByWholeCountsAndKeepsOnlyTheAskedItemKind)
   EXPECT_EQ(store.statEntriesSortedByCount(1, 4), (std::vector<StatEntry>{{20, 2}}));
 }
 
-TEST_F(AchievementsTest, APlayersStatisticIsCountedInTheProcessStore) {
+TEST_F(AchievementsTest, APlayersStatisticIsCountedInTheStoreOfTheSinkItWasGiven) {
   statsStore().clearStatistics();
-  PlayerEvents events;  // any player's sink counts what it records
-  events.recordStat(stat_number::kPlaced, 44);
-  events.recordStat(stat_number::kPlaced, 44);
-  EXPECT_EQ(statsStore().statCategoryCount(stat_category::kPlaced, 44), 2u);
-  statsStore().clearStatistics();
+  StatsStore other;
+  StatsPlayerEvents mine(store);
+  StatsPlayerEvents theirs(other);
+  PlayerEvents nowhere;  // the null sink counts nothing
+  mine.recordStat(stat_number::kPlaced, 44);
+  mine.recordStat(stat_number::kPlaced, 44);
+  theirs.recordStat(stat_number::kPlaced, 44);
+  nowhere.recordStat(stat_number::kPlaced, 44);
+  EXPECT_EQ(store.statCategoryCount(stat_category::kPlaced, 44), 2u);
+  EXPECT_EQ(other.statCategoryCount(stat_category::kPlaced, 44), 1u);
+  EXPECT_EQ(statsStore().statCategoryCount(stat_category::kPlaced, 44), 0u) << "not the process's store";
 }
 
 }  // namespace

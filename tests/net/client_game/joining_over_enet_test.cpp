@@ -63,7 +63,6 @@ class JoiningOverEnet : public nettest::LoopbackTest {
   }
   void TearDown() override {
     swap.reset();
-    setGameSaves(nullptr);  // a test's own saves go with it
     endCurrentNet();
     host.reset();
     local.unbindCurrent();
@@ -107,10 +106,11 @@ class JoiningOverEnet : public nettest::LoopbackTest {
 
   enet::EnetBridgeFactory bridges;
   std::unique_ptr<kel::DesktopPlatform> platform;
-  LocalSession local;
+  RunningWorld running;
+  CharacterSaves characterSaves{running};  // the local and the joined games' saves
+  LocalSession local{{}, &running, nullptr, {}, {.saves = &characterSaves}};
   nettest::RecordingNotices notices;
   std::unique_ptr<ClientGameSwap> swap = std::make_unique<ClientGameSwap>(local, WorldContext{}, &notices, nullptr);
-  std::unique_ptr<CharacterSaves> characterSaves;  // registered by a test of its own
 };
 
 TEST_F(JoiningOverEnet, TheJoinedGameEntersTheHostsWorldAndAsksItForEdits) {
@@ -200,9 +200,7 @@ TEST_F(JoiningOverEnet, QuittingLeavesTheHostAndReturnsToALocalGame) {
 // character (its inventory and statistics gathered at the host), and the running world is empty
 // again afterwards.
 TEST_F(JoiningOverEnet, QuittingSavesTheJoinedPlayersCharacter) {
-  characterSaves = std::make_unique<CharacterSaves>(local.running());
-  CharacterSaves& saves = *characterSaves;
-  setGameSaves(&saves);
+  CharacterSaves& saves = characterSaves;
   HostWorld world = transfertest::generatedWorld(0);
   hostWorld(world);
   ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));

@@ -34,6 +34,9 @@ class RecordingHosting final : public HostingControl {
 
 class HostInGame : public world_test::WorldTest {
  protected:
+  // The screen, saves and store the host's game is made with; none unless a test gives its own.
+  virtual GameServices gameServices() { return {}; }
+
   static constexpr uint8_t kAnn = 1;
   static constexpr int32_t kFloorRow = 4;
 
@@ -45,10 +48,11 @@ class HostInGame : public world_test::WorldTest {
     server.setBridge(std::move(owned));
     server.transportOpened();
     SessionKind kind{.rules = [this] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
-                     .game = [this](LocalLogic& rules) {
-                       return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting);
+                     .game = [this](LocalLogic& rules, const GameServices& services) {
+                       return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting,
+                                                                 services);
                      }};
-    session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind);
+    session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind, gameServices());
     auto made = World::create(nullptr, WorldParams{}, 40, 30, session->context());
     for (int32_t x = 0; x < 40; ++x) made->cellAt(x, kFloorRow)->setLayer(world_test::kDirt, 0, MapBlock::kFront);
     game_test::playIn(*session, std::move(made), 10, kFloorRow + 1, &events);

@@ -18,17 +18,14 @@ using Message = game_test::RecordingEvents::Message;
 
 class HostingGame : public HostInGame {
  protected:
+  GameServices gameServices() override { return {.screen = &screen, .saves = &saves}; }
   void SetUp() override {
     HostInGame::SetUp();
-    setGameSaves(&saves);
-    setGameScreen(&screen);
     game().started = true;
     game().startTimers();
   }
   void TearDown() override {
     game().stopTimers();
-    setGameScreen(nullptr);
-    setGameSaves(nullptr);
     HostInGame::TearDown();
   }
   static void runMainThreadFunctions() { engine::Director::getInstance()->getScheduler()->update(0.0f); }

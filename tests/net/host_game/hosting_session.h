@@ -40,8 +40,9 @@ inline MapBlock* groundIn(WorldMap& map, int32_t column) {
 
 inline std::unique_ptr<LocalSession> hostingSession(NetServer& server, HostingControl& hosting) {
   SessionKind kind{.rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
-                   .game = [&server, &hosting](LocalLogic& rules) {
-                     return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting);
+                   .game = [&server, &hosting](LocalLogic& rules, const GameServices& services) {
+                     return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting,
+                                                               services);
                    }};
   auto session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind);
   game_test::playIn(*session, generatedWorld(session->context()), 10, 10);

@@ -78,7 +78,6 @@ class HostingSwap : public world_test::WorldTest {
   void SetUp() override {
     scenetest::resetScene();
     WorldTest::SetUp();
-    setGameSaves(&saves);
     local.bindCurrent();
   }
   void TearDown() override {
@@ -86,7 +85,6 @@ class HostingSwap : public world_test::WorldTest {
     advance(0.1f);
     local.unbindCurrent();
     endCurrentNet();
-    setGameSaves(nullptr);
     WorldTest::TearDown();
     scenetest::resetScene();
   }
@@ -106,7 +104,7 @@ class HostingSwap : public world_test::WorldTest {
   }
 
   ReadableSaves saves;
-  LocalSession local;
+  LocalSession local{{}, nullptr, nullptr, {}, {.saves = &saves}};  // the hosting game takes its saves
 };
 
 TEST_F(HostingSwap, HostingMakesTheHostsGameAndRulesCurrentAndHandsTheEnteredWorldToTheEndpoint) {

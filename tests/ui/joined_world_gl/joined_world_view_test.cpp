@@ -70,14 +70,14 @@ class JoinedWorldView : public WorldViewTest {
     atlases.write("equip.png", plainPng(1024, kBody));
     registerCustomShaders();
     loadGameTextures(atlases.path().string(), false);
-    setGameScreen(&screen);
 
     kel::DesktopPlatform::Services services;
     services.installCrashReporter = false;
     platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
     platform->setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges);
     kel::Platform::setInstance(platform.get());
-    local = std::make_unique<LocalSession>(WorldContext{}, &runningWorld());
+    local = std::make_unique<LocalSession>(WorldContext{}, &runningWorld(), nullptr, SessionKind{},
+                                           GameServices{.screen = &screen});
     local->bindCurrent();
     swap = std::make_unique<ClientGameSwap>(*local, WorldContext{.refresh = &tileRefresh}, &notices, nullptr);
     swap->setScreens({&netView, &transferScreen});
@@ -94,7 +94,6 @@ class JoinedWorldView : public WorldViewTest {
     hostPlayer.reset();
     local.reset();
     kel::Platform::setInstance(nullptr);
-    setGameScreen(nullptr);
     WorldViewTest::TearDown();
     // After the labels went with the pool: a label gives its font back to the cache.
     engine::FontAtlasCache::purgeCachedData();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
 #include "game/session/running_world.h"
@@ -16,6 +18,10 @@ namespace ui_test {
 
 class PlayTest : public game_test::GameTest {
  protected:
+  PlayTest() : PlayTest(GameServices{}) {}
+  // The fixture's game plays in the process's running world, with what else a test gives it.
+  explicit PlayTest(GameServices services) : GameTest(inRunningWorld(std::move(services))) {}
+
   void SetUp() override {
     GameTest::SetUp();
     kel::DesktopPlatform::Services services;
@@ -47,6 +53,12 @@ class PlayTest : public game_test::GameTest {
   std::unique_ptr<kel::DesktopPlatform> platform;
   engine::InnerNode* layer = nullptr;
   PlayerDesktopLocal* local = nullptr;
+
+ private:
+  static GameServices inRunningWorld(GameServices services) {
+    services.running = &runningWorld();
+    return services;
+  }
 };
 
 }  // namespace ui_test

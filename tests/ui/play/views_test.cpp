@@ -7,6 +7,7 @@
 #include "engine/scene/director.h"
 #include "game/inventory/inventory.h"
 #include "game/session/game_saves.h"
+#include "game/session/game_screen.h"
 #include "tests/ui/play/play_fixture.h"
 #include "ui/views/circuit_view.h"
 #include "ui/views/dialog_view.h"
@@ -27,6 +28,8 @@ using engine::KeyCode;
 
 class ViewsTest : public ui_test::PlayTest {
  protected:
+  ViewsTest() = default;
+  explicit ViewsTest(GameServices services) : PlayTest(std::move(services)) {}
   void SetUp() override {
     PlayTest::SetUp();
     views().switchTo(ViewId::Main);
@@ -91,9 +94,22 @@ class SettableSaves final : public NullGameSaves {
   bool works = false;
 };
 
-TEST_F(ViewsTest, PauseStaysWithTheGameWhenTheSaveFails) {
+// The start views a game's own screen was asked for.
+class StartViewScreen final : public NullGameScreen {
+ public:
+  void showStartView(int dialog) override { dialogs.push_back(dialog); }
+  std::vector<int> dialogs;
+};
+
+// The views over a game whose saves report each write as the test sets it, on a screen of its own.
+class SavingViewsTest : public ViewsTest {
+ protected:
+  SavingViewsTest() : ViewsTest({.screen = &screen, .saves = &saves}) {}
   SettableSaves saves;
-  const engine::Seam<GameSaves, NullGameSaves>::Scoped useSaves(gameSavesSeam(), saves);
+  StartViewScreen screen;
+};
+
+TEST_F(SavingViewsTest, PauseStaysWithTheGameWhenTheSaveFails) {
   showPauseView();
   ASSERT_EQ(views().currentId(), ViewId::Pause);
   EXPECT_TRUE(list(ViewId::Pause).choose("Save and quit"));
@@ -114,6 +130,7 @@ TEST_F(ViewsTest, PauseStaysWithTheGameWhenTheSaveFails) {
   EXPECT_EQ(views().currentId(), ViewId::Start);
   EXPECT_EQ(runningWorld().player, nullptr);
   EXPECT_FALSE(game.started);
+  EXPECT_EQ(screen.dialogs, std::vector<int>{0}) << "the game's own screen shows the start view";
 }
 
 TEST_F(ViewsTest, TheDialogShowsItsNoticeAndTheHelpItsKeys) {

@@ -34,8 +34,11 @@ MobPartFrame frame(float x, float w, float px, float rotation) {
 
 class EntityDrawing : public EntityWorld {
  protected:
-  EntityDrawing() : registration_(entityDrawingsSeam(), factory) {
+  EntityDrawing() {
     resetContentTables();
+    WorldContext context = world->context();
+    context.drawings = &factory;
+    world->setContext(context);
     for (engine::Texture2D*& t : textures_) t = new engine::Texture2D();
     treasures = keep(engine::SpriteBatchNode::createWithTexture(textures_[0]));
     second = keep(engine::SpriteBatchNode::createWithTexture(textures_[0]));
@@ -76,7 +79,6 @@ class EntityDrawing : public EntityWorld {
   }
 
   EntityDrawingFactory factory;
-  engine::Seam<EntityDrawings, NullEntityDrawings>::Scoped registration_;
   engine::SpriteBatchNode* treasures = nullptr;
   engine::SpriteBatchNode* second = nullptr;
   engine::SpriteBatchNode* bullets = nullptr;

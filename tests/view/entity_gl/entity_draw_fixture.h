@@ -24,6 +24,7 @@ class EntityDrawFixture : public DirectorFixture {
     DirectorFixture::SetUp();
     resetContentTables();
     world_ = entity_test::buildStoneWorld(1);
+    world_->setContext({.drawings = &factory_});
     lists_.setWorld(world_.get());
     world_->map().cell(12, 6).setSkyLevel(15);
     camera_ = engine::InnerNode::create();
@@ -38,7 +39,6 @@ class EntityDrawFixture : public DirectorFixture {
   }
 
   EntityDrawingFactory factory_;
-  engine::Seam<EntityDrawings, NullEntityDrawings>::Scoped registration_{entityDrawingsSeam(), factory_};
   std::unique_ptr<World> world_;
   WorldEntities lists_;
   engine::InnerNode* camera_ = nullptr;

@@ -23,7 +23,7 @@ class WornEffectsTest : public PlayerSpriteTest {
   void SetUp() override {
     PlayerSpriteTest::SetUp();
     resetContentTables();
-    contentTables().itemDefs[kGlowing].wornEffect = [this](PlayerGraphical* player, Item* item) {
+    contentTables().itemDefs[kGlowing].wornEffect = [this](PlayerGraphical* player, Item* item, World*) {
       runs.push_back({player, item});
     };
   }

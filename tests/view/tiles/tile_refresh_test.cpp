@@ -30,13 +30,11 @@ class TileRefreshTest : public TileWindowTest {
   Color3B dirtColour() { return slot(10, 9, R::kFront)->getDisplayedColor(); }
 
   TileRefresh refresh;
-  engine::Seam<LightRefreshBatching, NullLightRefreshBatching>::Scoped useRefresh{lightRefreshBatchingSeam(),
-                                                                                  refresh};
 };
 
 TEST_F(TileRefreshTest, AWholeViewReTintDuringABatchWaitsForItsEndAndRunsOnce) {
   {
-    const BatchedLightRefresh liquidStep;
+    const BatchedLightRefresh liquidStep(refresh);
     nightFalls();
     window->updateTileAndNeighbours(map->cell(10, 9), TileSprites::kRelightView);
     window->updateTileAndNeighbours(map->cell(11, 9), TileSprites::kRelightView);
@@ -50,7 +48,7 @@ TEST_F(TileRefreshTest, AWholeViewReTintDuringABatchWaitsForItsEndAndRunsOnce) {
 
 TEST_F(TileRefreshTest, OutsideABatchTheReTintIsImmediateAndABatchWithoutAskingReTintsNothing) {
   {
-    const BatchedLightRefresh blast;
+    const BatchedLightRefresh blast(refresh);
     nightFalls();
   }
   EXPECT_EQ(dirtColour(), (Color3B{255, 255, 255}));

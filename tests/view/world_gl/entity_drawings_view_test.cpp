@@ -22,6 +22,7 @@ class EntityDrawingsView : public WorldViewTest {
     WorldViewTest::SetUp();
     WorldContext context;
     context.effects = &lists;
+    context.drawings = &factory;
     running.world->setContext(context);
     lists.setWorld(running.world.get());
   }
@@ -39,7 +40,6 @@ class EntityDrawingsView : public WorldViewTest {
 
   WorldEntities lists;
   EntityDrawingFactory factory;
-  engine::Seam<EntityDrawings, NullEntityDrawings>::Scoped registration{entityDrawingsSeam(), factory};
 };
 
 TEST_F(EntityDrawingsView, ATeardownTakesTheSpritesOfAWorldThatLivesOnAndABuildGivesThemBack) {

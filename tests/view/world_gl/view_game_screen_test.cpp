@@ -21,6 +21,9 @@ class ViewGameScreenTest : public WorldViewTest {
     WorldViewTest::SetUp();
     registerCustomShaders();
     loadGameTextures(atlases.path().string(), false);
+    WorldContext context = running.world->context();
+    context.lightBatching = &refresh;  // the world's re-tints reach the drawn tiles
+    running.world->setContext(context);
   }
   engine::Node* childTagged(int tag) {
     for (engine::Node* child : layer->getChildren()) {
@@ -31,8 +34,6 @@ class ViewGameScreenTest : public WorldViewTest {
 
   ViewGameScreen screen{running};
   TileRefresh refresh;
-  engine::Seam<LightRefreshBatching, NullLightRefreshBatching>::Scoped useRefresh{lightRefreshBatchingSeam(),
-                                                                                  refresh};
 };
 
 TEST_F(ViewGameScreenTest, LoadingClearsTheLayerAndEnteringTheWorldBuildsItsView) {

@@ -121,13 +121,27 @@ TEST_F(LightTest, LightWrapsAcrossTheSeamButNotAcrossTheTopOrBottom) {
 }
 
 TEST_F(LightTest, ASourceTakesTheLargerOfEmissionAndCarriedLightPerChannel) {
-  WorldMap m(nullptr, WorldParams{}, 8, 8);
+  const std::unique_ptr<World> lit = carryingWorld(8, 8);
+  WorldMap& m = lit->map();
   MapBlock& c = m.cell(3, 3);
   carried.lights[{3, 3}] = 0x3C1;
   EXPECT_EQ(m.lightMap().sourceColour(c), 0) << "not lit by a carried light";
   c.flags |= cell_flag::kCarriedLight;
   c.setFront(kBlueLamp, 0, 0);
   EXPECT_EQ(m.lightMap().sourceColour(c), 0xEC1);
+}
+
+TEST_F(LightTest, EachWorldSeesOnlyTheLightsItsOwnPlayersCarry) {
+  TableCarriedLights otherCarried;
+  otherCarried.lights[{3, 3}] = 0x00F;
+  carried.lights[{3, 3}] = 0xF00;
+  const std::unique_ptr<World> mine = carryingWorld(8, 8);
+  World other(nullptr, WorldParams{}, 8, 8, WorldContext{.carriedLights = &otherCarried});
+  World dark(nullptr, WorldParams{}, 8, 8);
+  for (World* w : {mine.get(), &other, &dark}) w->map().cell(3, 3).flags |= cell_flag::kCarriedLight;
+  EXPECT_EQ(mine->map().lightMap().sourceColour(mine->map().cell(3, 3)), 0xF00);
+  EXPECT_EQ(other.map().lightMap().sourceColour(other.map().cell(3, 3)), 0x00F);
+  EXPECT_EQ(dark.map().lightMap().sourceColour(dark.map().cell(3, 3)), 0) << "no carried lights given";
 }
 
 }  // namespace

@@ -69,7 +69,8 @@ TEST_F(LightOracleTest, RandomEditSeriesMatchAFreshRelightAfterEveryEdit) {
   for (uint32_t seed = 1; seed <= 12; ++seed) {
     engine::randomSeed(seed);
     carried.lights.clear();
-    WorldMap m(nullptr, WorldParams{}, 40, 24);
+    const std::unique_ptr<World> lit = carryingWorld(40, 24);
+    WorldMap& m = lit->map();
     buildTerrain(m);
     m.lightMap().relightAll();
     ASSERT_TRUE(sameAsFreshRelight(m)) << "seed " << seed;

@@ -1,16 +1,19 @@
 #pragma once
-// A carried-light seam answering from a table of cells, map builders, and the comparison with a
-// fresh whole-map relight of the same blocks, the oracle for every series of local updates.
+// Carried lights answering from a table of cells, given to the worlds a test lights, map builders,
+// and the comparison with a fresh whole-map relight of the same blocks, the oracle for every series
+// of local updates.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <map>
+#include <memory>
 
 #include "tests/world/world_test_blocks.h"
 #include "world/light/carried_lights.h"
 #include "world/light/light_map.h"
 #include "world/map/world_map.h"
+#include "world/world.h"
 
 namespace light_test {
 
@@ -48,10 +51,16 @@ class LightTest : public WorldTest {
     m.lightMap().raiseCellLight(m.cell(to.first, to.second), colour);
   }
 
+  // A world whose players carry this test's lights.
+  std::unique_ptr<World> carryingWorld(int32_t width, int32_t height) {
+    return std::make_unique<World>(nullptr, WorldParams{}, width, height, WorldContext{.carriedLights = &carried});
+  }
+
   // The sky and colour of every cell equal those of a fresh map of the same blocks lit by
   // relightAll, with this test's carried lights raised on it.
   ::testing::AssertionResult sameAsFreshRelight(const WorldMap& m) {
-    WorldMap fresh(nullptr, WorldParams{}, m.width(), m.height());
+    const std::unique_ptr<World> freshWorld = carryingWorld(m.width(), m.height());
+    WorldMap& fresh = freshWorld->map();
     for (size_t i = 0; i < m.cellCount(); ++i) {
       const MapBlock& from = m.cells()[i];
       MapBlock& to = fresh.cells()[i];
@@ -79,7 +88,6 @@ class LightTest : public WorldTest {
   }
 
   TableCarriedLights carried;
-  engine::Seam<CarriedLights, NullCarriedLights>::Scoped useCarried{carriedLightsSeam(), carried};
 };
 
 }  // namespace light_test
