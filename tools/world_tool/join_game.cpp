@@ -26,6 +26,7 @@
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
 #include "net/endpoint/net_player_client.h"
+#include "net/players/player_client.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "platform/desktop_file_system.h"
 #include "platform/desktop_platform.h"
@@ -188,6 +189,7 @@ class JoinGame final : public ScriptedPlayer {
         respawnAsked_ = true;
       }
       if (p->dead == 0) respawnAsked_ = false;
+      stepOtherPlayers();
     }
     scheduler().update(kFrame);
     next_ += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kFrame));
@@ -195,6 +197,17 @@ class JoinGame final : public ScriptedPlayer {
       std::this_thread::sleep_until(next_);
     } else {
       next_ = Clock::now();
+    }
+  }
+
+  // As the program's view steps every player it draws: the copies of the others walk and fall
+  // here between their motion records as they do on their own machines.
+  void stepOtherPlayers() {
+    const NetClient& endpoint = *swap_->endpoint();
+    for (size_t index = 0; index < endpoint.players().size(); ++index) {
+      const auto peer = static_cast<uint8_t>(index);
+      if (peer == endpoint.localPeerId()) continue;
+      if (PlayerClientDesktop* other = endpoint.remotePlayer(peer)) other->update(1.0f);
     }
   }
 
@@ -253,12 +266,19 @@ class JoinGame final : public ScriptedPlayer {
     return tradeWindow()->offer({SlotKind::Quick, static_cast<uint8_t>(slot), 0});
   }
 
+  // A new offer from either side drops both ready flags: as a person at the window would, the
+  // player says ready again each time its flag dropped, until the trade closes.
   bool ready() {
     why_ = "no trade window is open";
     if (tradeWindow() == nullptr) return false;
-    tradeWindow()->setReady(true);
     why_ = "the trade did not close within 20 seconds";
-    return waitFor([this] { return tradeWindow() == nullptr; }, kPartnerFrameLimit);
+    return waitFor(
+        [this] {
+          TradeAbstract* window = tradeWindow();
+          if (window != nullptr && !window->ownReady()) window->setReady(true);
+          return window == nullptr;
+        },
+        kPartnerFrameLimit);
   }
 
   bool apply(const PlayStep& step) {
