@@ -4,9 +4,9 @@
 #include <string>
 
 #include "fuzz/support/fuzz_one.h"
+#include "game/chat/console_commands.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
-#include "ui/chat/console_commands.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
 #include "world/weather/weather_state.h"
@@ -21,7 +21,8 @@ int fuzzOne(const uint8_t* data, size_t size) {
   const WeatherState weather = world.weather();
   const uint32_t freeSlots = player.inventory->countFreeSlots();
 
-  const ConsoleReply reply = consoleCommandReply(player, line);
+  PlayerConsole console(player);
+  const ConsoleReply reply = consoleCommandReply(console, line);
   fuzzCheck(reply.kind == 0 || reply.kind == 2 || reply.kind == 3, "a reply is chat, information or a refusal");
   if (reply.kind == 3) {
     fuzzCheck(world.weather().kind == weather.kind && world.weather().active == weather.active,

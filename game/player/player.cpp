@@ -6,6 +6,7 @@
 #include "game/player/game_clock.h"
 #include "game/player/player_events.h"
 #include "game/player/player_options.h"
+#include "game/session/travel_target.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/logic_block.h"
 #include "world/cells/map_block.h"
@@ -125,7 +126,11 @@ void Player::showMessage(uint8_t kind, const std::string& text) {
   events().message(kind, text);
 }
 
-void Player::showPortalTravel(uint32_t planet) { events().portalTravelDialog(planet); }
+void Player::showPortalTravelDialog(uint32_t planet) { events().portalTravelDialog(planet); }
+
+void Player::travelThroughPortal() {
+  if (game != nullptr) game->travelToWorld(TravelTarget{});
+}
 
 void Player::showTextById(uint8_t kind, int16_t textId) {
   ringChatSound(events(), kind);

@@ -83,10 +83,12 @@ class Player : public PlayerBase, public InventoryOwner {
   void trinketChanged() override;
 
   // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
-  void showMessage(uint8_t kind, const std::string& text);
-  void showTextById(uint8_t kind, int16_t textId);
+  void showMessage(uint8_t kind, const std::string& text) override;
+  void showTextById(uint8_t kind, int16_t textId) override;
   // The portal travel dialog: the player waits at the portal to the planet for the others.
-  void showPortalTravel(uint32_t planet);
+  void showPortalTravelDialog(uint32_t planet) override;
+  // A joined player's game follows its host to the world the host chose.
+  void travelThroughPortal() override;
 
   // ---- Trades (player_trade.cpp) ----
   // A request is shown when the interface can show it; else it is answered busy at once.
@@ -101,15 +103,13 @@ class Player : public PlayerBase, public InventoryOwner {
   void tradeWindowChanged();
 
   // ---- World events (player_world_events.cpp) ----
-  // Kinds 0 none, 1 rain, 2 snow, 3 acid rain, compared with the world's weather they replace.
-  void setWeather(uint8_t kind, bool quiet);
+  void notifyRestored() override;
+  void setWeather(uint8_t kind, bool quiet) override;
   void setTickPaused(bool paused);
   // Phase 1, 2, 4 or 8 and the clock's tick counter; any other phase is ignored.
   void setDayClock(uint8_t phase, uint32_t tick);
-  void sleep();
-  // Fishing: a fish bit (the reaction is counted from now); the fishing is over.
-  void stampBiteTime();
-  void endFishing();
+  void stampBiteTime() override;
+  void forgetBobber() override;
   // The open alchemy lab brews the result; a potion brewed for the first time becomes known.
   void potionBrewed(const PotionResult& result);
 

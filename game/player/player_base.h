@@ -96,6 +96,24 @@ class PlayerBase : public PlayerGraphical {
   // A trade's outcome as the player reads it: the language text with "%s" the other's name.
   virtual void tradeNotice(uint8_t /*kind*/, int16_t /*textId*/, std::string_view /*name*/) {}
 
+  // ---- What the world's rules tell a player ----
+  // Heard by the local player and, through its client, by a client's player on the host; another
+  // machine's player copied on a client is told nothing.
+  // A console message of the kind (0 chat, 2 information, 3 refusal), and a language text as one.
+  virtual void showMessage(uint8_t /*kind*/, const std::string& /*text*/) {}
+  virtual void showTextById(uint8_t /*kind*/, int16_t /*textId*/) {}
+  // Waits at a portal for the others, who must choose it too: the travel dialog names the planet.
+  virtual void showPortalTravelDialog(uint32_t /*planet*/) {}
+  // Everybody chose the host's portal: the player goes where the host goes.
+  virtual void travelThroughPortal() {}
+  // Slept through the night: the after-sleep step (the "Sleeping.." message, the game's night skip).
+  virtual void notifyRestored() {}
+  // Kinds 0 none, 1 rain, 2 snow, 3 acid rain, compared with the world's weather they replace.
+  virtual void setWeather(uint8_t /*kind*/, bool /*quiet*/) {}
+  // Fishing: a fish bit (the reaction is counted from now); the fishing is over.
+  virtual void stampBiteTime() {}
+  virtual void forgetBobber() {}
+
   uint8_t dead = 0;
   uint8_t isLocal = 0;
   // The byte the rules hand every player at once (`Logic::setAllPlayersValue`).

@@ -83,7 +83,7 @@ void Player::setDayClock(uint8_t phase, uint32_t tick) {
   events().rebuildWorldView();
 }
 
-void Player::sleep() {
+void Player::notifyRestored() {
   showTextById(kNoticeKind, kTextGoodNight);
   events().popToMainView();
   if (game != nullptr) game->sleep();
@@ -91,7 +91,7 @@ void Player::sleep() {
 
 void Player::stampBiteTime() { events().fishBiting(); }
 
-void Player::endFishing() { events().fishingEnded(); }
+void Player::forgetBobber() { events().fishingEnded(); }
 
 void Player::potionBrewed(const PotionResult& result) {
   auto* lab = dynamic_cast<AlchemyLab*>(openContainer());

@@ -10,12 +10,22 @@
 #include <set>
 #include <vector>
 
-class Player;
+class MapBlock;
+class PlayerBase;
+class World;
 
-constexpr int16_t kSleepingText = 176;
+namespace bed_text {
+inline const char* const kSpawnSet = "Your spawn point is set.";
+inline const char* const kNoSleep = "You cannot sleep now.";
+inline const char* const kNotNight = "You can only sleep at night.";
+}  // namespace bed_text
+
+// A player uses the bed on the cell: outside creative worlds a bed that is not yet the player's
+// spawn becomes it; else at night the player lies down (the world's rules decide when it sleeps).
+void useBed(World& world, MapBlock& cell, PlayerBase& player);
 
 // Healed to full health, then the after-sleep step.
-void sleepThroughTheNight(Player& player);
+void sleepThroughTheNight(PlayerBase& player);
 
 // Who lies in bed on a host.
 class BedRoll {
@@ -23,8 +33,8 @@ class BedRoll {
   // Sets or clears the player's mark. When it is set and every present player lies in bed, every
   // mark is cleared and each present player sleeps through the night; those players come back,
   // else none.
-  std::vector<Player*> lieDown(Player& player, bool inBed, const std::vector<Player*>& present);
-  bool inBed(const Player& player) const;
+  std::vector<PlayerBase*> lieDown(PlayerBase& player, bool inBed, const std::vector<PlayerBase*>& present);
+  bool inBed(const PlayerBase& player) const;
 
  private:
   std::set<uint32_t> inBed_;  // by player id

@@ -9,6 +9,7 @@
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
 #include "game/inventory/item_kinds.h"
+#include "game/rules/bed_rules.h"
 #include "game/rules/block_use.h"
 #include "game/rules/block_use_support.h"
 #include "world/blocks/alchemy_lab.h"
@@ -126,22 +127,6 @@ void useBackWord(World& world, MapBlock& cell, Player& player) {
     if (map_deco::id(deco) == kLitFuse) world.explosions().cancel(cell);
     rules.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(deco), slot), &player);
     rules.playCellEffect(nullptr, cell, 10, 0);
-  }
-}
-
-void useBed(World& world, MapBlock& cell, Player& player) {
-  if (!world.isCreative() && (cell.x != player.spawnCellX || cell.y != player.spawnCellY)) {
-    player.setSpawnCell(cell.x, cell.y);
-    player.showMessage(kInformation, kSpawnSet);
-    return;
-  }
-  const DayClock& day = world.dayClock();
-  if (day.phase != DayPhase::Night) {
-    warn(player, kNotNight);
-  } else if (day.tickCounter != 0) {
-    world.rules().setPlayerInBed(&player, 1);
-  } else {
-    warn(player, kNoSleep);
   }
 }
 

@@ -29,16 +29,13 @@ inline const char* const kNoPermission = "You may not do that here.";
 inline const char* const kInUse = "Someone else is using it.";
 inline const char* const kLocked = "It is locked.";
 inline const char* const kProtected = "This area is protected.";
-inline const char* const kSpawnSet = "Your spawn point is set.";
-inline const char* const kNoSleep = "You cannot sleep now.";
-inline const char* const kNotNight = "You can only sleep at night.";
 inline const char* const kCannotTill = "The ground cannot be tilled here.";
 inline const char* const kCannotGrow = "Nothing here can grow.";
 inline const char* const kStableFull = "The stable is full.";
 inline const char* const kWrongStable = "This animal does not belong in this stable.";
 inline const char* const kBetterKey = "You need a better key to unlock this chest.";
 
-inline void warn(Player& player, const char* text) { player.showMessage(kWarning, text); }
+inline void warn(PlayerBase& player, const char* text) { player.showMessage(kWarning, text); }
 
 inline Item* heldOrNull(const Player& player) {
   Item* held = player.heldItem();

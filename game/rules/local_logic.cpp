@@ -147,15 +147,21 @@ MapBlock* LocalLogic::returnToLife(Player& player) {
   return cell;
 }
 
+// The rules' own player takes its game to the portal's world; another present player (a client's,
+// on a host) is told to follow.
 bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
-  auto* local = dynamic_cast<Player*>(player);
-  if (local == nullptr || cell == nullptr || world_ == nullptr) return false;
+  if (player == nullptr || cell == nullptr || world_ == nullptr) return false;
   const uint32_t planet = world_->map().params().planetId;
-  std::vector<Player*> present;
-  forEachPlayer([&present](PlayerBase* p) {
-    if (auto* each = dynamic_cast<Player*>(p)) present.push_back(each);
-  });
-  return ::usePortal(*local, portalList().records(), planet, *cell, portalChoices_, present, travelThroughPortal);
+  std::vector<PlayerBase*> present;
+  forEachPlayer([&present](PlayerBase* p) { present.push_back(p); });
+  return ::usePortal(*player, portalList().records(), planet, *cell, portalChoices_, present,
+                     [this](PlayerBase& traveller, const PortalRecord& portal) {
+                       if (&traveller == player_) {
+                         travelThroughPortal(*player_, portal);
+                       } else {
+                         traveller.travelThroughPortal();
+                       }
+                     });
 }
 
 void LocalLogic::setAllPlayersValue(uint8_t value) {
@@ -171,7 +177,7 @@ PlayerBase* LocalLogic::playerById(uint32_t id) {
 }
 
 void LocalLogic::showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) {
-  if (auto* local = dynamic_cast<Player*>(player)) local->showTextById(kind, static_cast<int16_t>(textId));
+  if (player != nullptr) player->showTextById(kind, static_cast<int16_t>(textId));
 }
 
 void LocalLogic::requestTrade(PlayerBase* asking, PlayerBase*) {

@@ -36,10 +36,6 @@ bool landsTheFish(float seconds) {
   return static_cast<float>(engine::randomNext()) / 32768.0f < chance;
 }
 
-void endReel(PlayerBase& player) {
-  if (auto* local = dynamic_cast<Player*>(&player)) local->endFishing();
-}
-
 }  // namespace
 
 void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
@@ -51,7 +47,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
   const int32_t columns = static_cast<int32_t>(std::lround(map.shortDeltaX(
       static_cast<float>(static_cast<int32_t>(player.cellX) - static_cast<int32_t>(cell.x)) * 30.0f) / 30.0f));
   playPlayerAction(&player, kActionReel, static_cast<uint8_t>(columns & 0xFF), 1);
-  if (bobber->state >= kNibbling && bobber->state < kHooked) endReel(player);
+  if (bobber->state >= kNibbling && bobber->state < kHooked) player.forgetBobber();
   if (bobber->state == kHooked) {
     if (landsTheFish(seconds)) {
       const Item* rod = player.heldItem();
@@ -68,7 +64,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
     } else {
       showTextById(&player, kTextTooSlow, 3);
     }
-    endReel(player);
+    player.forgetBobber();
   }
   endFishing(*bobber, kBobberRises);
 }
@@ -77,7 +73,7 @@ void LocalLogic::endFishing(BobberEntity& bobber, uint8_t state) {
   PlayerBase* caster = bobber.ownerId() != 0 ? playerById(bobber.ownerId()) : nullptr;
   if (caster != nullptr && isPlayerPresent(caster)) {
     playPlayerAction(caster, kActionLowerRod, 0, 1);
-    if (auto* local = dynamic_cast<Player*>(caster)) local->endFishing();
+    caster->forgetBobber();
   }
   setBobberState(&bobber, state);
 }

@@ -5,6 +5,7 @@
 #include "game/rules/finding_pets.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/rule_entities.h"
+#include "game/rules/weather_change.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/forge.h"
 #include "world/blocks/stable.h"
@@ -72,13 +73,7 @@ void LocalLogic::stepWeather() {
   if (world_ == nullptr) return;
   WeatherState& weather = world_->weather();
   const WeatherKind before = weather.kind;
-  if (!weather.tick()) return;
-  const auto after = static_cast<uint8_t>(weather.kind);
-  forEachPlayer([&](PlayerBase* p) {
-    weather.kind = before;
-    if (auto* local = dynamic_cast<Player*>(p)) local->setWeather(after, false);
-  });
-  weather.kind = static_cast<WeatherKind>(after);
+  if (weather.tick()) announceWeather(*this, weather, before);
 }
 
 void LocalLogic::remindToSave() {

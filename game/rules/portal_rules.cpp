@@ -19,19 +19,19 @@ PortalChoice choosePortal(std::span<const PortalRecord> portals, uint32_t planet
   return {&*found, -1};
 }
 
-bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
-               PortalChoices& choices, const std::vector<Player*>& present, const PortalTravel& travel) {
+bool usePortal(PlayerBase& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
+               PortalChoices& choices, const std::vector<PlayerBase*>& present, const PortalTravel& travel) {
   const PortalChoice choice = choosePortal(portals, planet, cell);
   if (choice.portal == nullptr) {
     player.showTextById(kRefusalMessage, choice.refusalText);
     return false;
   }
-  const std::vector<Player*> travellers = choices.choose(player, *choice.portal, present);
+  const std::vector<PlayerBase*> travellers = choices.choose(player, *choice.portal, present);
   if (travellers.empty()) {
-    player.showPortalTravel(choice.portal->target);
+    player.showPortalTravelDialog(choice.portal->target);
     return false;
   }
-  for (Player* traveller : travellers) travel(*traveller, *choice.portal);
+  for (PlayerBase* traveller : travellers) travel(*traveller, *choice.portal);
   return true;
 }
 
@@ -43,18 +43,18 @@ void travelThroughPortal(Player& player, const PortalRecord& portal) {
   if (player.game != nullptr) player.game->travelToWorld(travelTargetOf(portal));
 }
 
-std::vector<Player*> PortalChoices::choose(Player& player, const PortalRecord& portal,
-                                           const std::vector<Player*>& present) {
+std::vector<PlayerBase*> PortalChoices::choose(PlayerBase& player, const PortalRecord& portal,
+                                               const std::vector<PlayerBase*>& present) {
   chosen_[player.playerId()] = &portal;
-  const bool all = std::all_of(present.begin(), present.end(), [&](const Player* p) { return chosenBy(*p) == &portal; });
+  const bool all = std::all_of(present.begin(), present.end(), [&](const PlayerBase* p) { return chosenBy(*p) == &portal; });
   if (!all || present.empty()) return {};
-  std::vector<Player*> travellers(present.begin() + 1, present.end());
+  std::vector<PlayerBase*> travellers(present.begin() + 1, present.end());
   travellers.push_back(present.front());
-  for (Player* p : present) chosen_.erase(p->playerId());
+  for (PlayerBase* p : present) chosen_.erase(p->playerId());
   return travellers;
 }
 
-const PortalRecord* PortalChoices::chosenBy(const Player& player) const {
+const PortalRecord* PortalChoices::chosenBy(const PlayerBase& player) const {
   auto found = chosen_.find(player.playerId());
   return found == chosen_.end() ? nullptr : found->second;
 }

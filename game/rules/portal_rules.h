@@ -17,6 +17,7 @@
 
 class MapBlock;
 class Player;
+class PlayerBase;
 
 namespace portal_text {
 constexpr int16_t kLeadsHere = 138;
@@ -31,7 +32,7 @@ struct PortalChoice {
 // The first record standing on the planet at the cell, unless it leads back to the planet.
 PortalChoice choosePortal(std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell);
 
-using PortalTravel = std::function<void(Player&, const PortalRecord&)>;
+using PortalTravel = std::function<void(PlayerBase&, const PortalRecord&)>;
 
 // Where travelling through the portal leads: the world of its target planet (an adventure's world
 // index is its planet), arriving at the partner's cell.
@@ -44,8 +45,8 @@ class PortalChoices;
 // `usePortal`: refusals are shown to the player. The player chooses the portal among the present
 // players (the rules' own first); when all have chosen it they travel, the rules' own last, else
 // the player is shown the travel dialog and waits. True when anybody travelled.
-bool usePortal(Player& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
-               PortalChoices& choices, const std::vector<Player*>& present, const PortalTravel& travel);
+bool usePortal(PlayerBase& player, std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell,
+               PortalChoices& choices, const std::vector<PlayerBase*>& present, const PortalTravel& travel);
 
 // The portal each player of a host has chosen.
 class PortalChoices {
@@ -53,8 +54,9 @@ class PortalChoices {
   // The player chooses the portal. When every present player (the host's own first) has chosen it,
   // the choices are cleared and the travellers come back in order: the others, then the host's
   // own player; otherwise none, and the player waits for the others.
-  std::vector<Player*> choose(Player& player, const PortalRecord& portal, const std::vector<Player*>& present);
-  const PortalRecord* chosenBy(const Player& player) const;
+  std::vector<PlayerBase*> choose(PlayerBase& player, const PortalRecord& portal,
+                                  const std::vector<PlayerBase*>& present);
+  const PortalRecord* chosenBy(const PlayerBase& player) const;
 
  private:
   std::map<uint32_t, const PortalRecord*> chosen_;  // by player id

@@ -1,17 +1,16 @@
 #include "game/session/session_fishing.h"
 
 #include "game/fishing/fishing_catch.h"
-#include "game/player/player.h"
+#include "content/items/item.h"
+#include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 
-Player* SessionFishing::player(uint32_t owner) const {
-  return owner != 0 ? dynamic_cast<Player*>(rules_.playerById(owner)) : nullptr;
-}
+PlayerBase* SessionFishing::player(uint32_t owner) const { return owner != 0 ? rules_.playerById(owner) : nullptr; }
 
 bool SessionFishing::present(uint32_t owner) { return player(owner) != nullptr; }
 
 int SessionFishing::rodTier(uint32_t owner) {
-  const Player* caster = player(owner);
+  const PlayerBase* caster = player(owner);
   const Item* held = caster != nullptr ? caster->heldItem() : nullptr;
   return held != nullptr && !held->isNone() ? fishingRodTier(held->id) : -1;
 }
@@ -21,21 +20,21 @@ float SessionFishing::waitTicks(uint32_t owner) { return bobberWaitTime(rodTier(
 float SessionFishing::biteWindow(uint32_t owner) { return bobberBiteWindow(rodTier(owner)); }
 
 void SessionFishing::castLanded(uint32_t owner) {
-  if (Player* caster = player(owner)) rules_.playPlayerAction(caster, kActionFishing, 4, 1);
+  if (PlayerBase* caster = player(owner)) rules_.playPlayerAction(caster, kActionFishing, 4, 1);
 }
 
 void SessionFishing::biteStarted(uint32_t owner) {
-  if (Player* caster = player(owner)) caster->stampBiteTime();
+  if (PlayerBase* caster = player(owner)) caster->stampBiteTime();
 }
 
 void SessionFishing::fishGotAway(uint32_t owner) {
-  Player* caster = player(owner);
+  PlayerBase* caster = player(owner);
   if (caster == nullptr) return;
   rules_.showTextById(caster, kTextGotAway, kRefusal);
   rules_.playPlayerAction(caster, kActionLowerRod, 0, 1);
-  caster->endFishing();
+  caster->forgetBobber();
 }
 
 void SessionFishing::showText(uint32_t owner, uint16_t text) {
-  if (Player* caster = player(owner)) rules_.showTextById(caster, text, kRefusal);
+  if (PlayerBase* caster = player(owner)) rules_.showTextById(caster, text, kRefusal);
 }

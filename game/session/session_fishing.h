@@ -1,14 +1,16 @@
 #pragma once
 // The casters of a session's bobbers, as the bobbers ask about them: players found by id through
 // the session's rules, their held rod's tier and what it promises (fishing_catch.h), the fishing
-// pose and the texts the rules show. A player who left is absent.
+// pose and the texts the rules show. The caster may be the local player or, on a host, a client's
+// player, who hears the bite and the end of its fishing through its client. A player who left is
+// absent.
 //
 // Main thread only.
 
 #include "entities/projectiles/fishing_owners.h"
 
 class LocalLogic;
-class Player;
+class PlayerBase;
 
 class SessionFishing final : public FishingOwners {
  public:
@@ -29,7 +31,7 @@ class SessionFishing final : public FishingOwners {
   void showText(uint32_t owner, uint16_t text) override;
 
  private:
-  Player* player(uint32_t owner) const;
+  PlayerBase* player(uint32_t owner) const;
 
   LocalLogic& rules_;
 };

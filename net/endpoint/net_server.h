@@ -136,6 +136,7 @@ class NetServer : public NetCommon {
   // The live mob of the id within a blow's reach of the player; null otherwise.
   MobEntity* mobNear(const PlayerBase& player, uint32_t id) const;
   void useBlockFor(PlayerServerDesktop& player, MapBlock& cell, uint8_t layer);
+  void useBedOrPortal(PlayerServerDesktop& player, MapBlock& cell);
   bool mayOpen(PlayerServerDesktop& player, MapBlock& cell, LogicBlock& entity, bool lockable);
   // How a block entity of a kind opens for a client's player: what the client is sent, the sound
   // everyone hears, and whether a lock keeps it shut.

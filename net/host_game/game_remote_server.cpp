@@ -2,6 +2,7 @@
 
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
+#include "game/chat/console_commands.h"
 #include "game/player/player.h"
 #include "game/session/game_screen.h"
 #include "game/trade/trade_local.h"
@@ -28,6 +29,16 @@ void GameRemoteServer::respawn() {
 
 void GameRemoteServer::leaveBed() {
   if (player != nullptr) netRules_.setPlayerInBed(player, 0);
+}
+
+void GameRemoteServer::submitChatLine(const std::string& text) {
+  if (!text.empty() && text.front() == '/') {
+    if (player == nullptr) return;
+    PlayerConsole console(*player);
+    runConsoleCommand(console, text);
+  } else if (!text.empty()) {
+    server_.sendChat(text);
+  }
 }
 
 void GameRemoteServer::requestTrade(PlayerBase* other) {

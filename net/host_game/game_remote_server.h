@@ -11,6 +11,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <string>
 
 #include "game/session/game_local.h"
 
@@ -30,7 +31,10 @@ class HostingControl {
   ~HostingControl() = default;
 };
 
-class GameRemoteServer final : public GameLocal, public GamePeerReports, public GameTradeWindows {
+class GameRemoteServer final : public GameLocal,
+                               public GamePeerReports,
+                               public GameTradeWindows,
+                               public GameChat {
  public:
   static constexpr uint8_t kHostingSession = 1;
 
@@ -38,10 +42,15 @@ class GameRemoteServer final : public GameLocal, public GamePeerReports, public 
 
   NetServer& server() const { return server_; }
   // Of the networked roles, the host has the reports to its clients (motion, held item, the
-  // shared sleep) and trade windows; its own player's hits, portal choices and learned items run
-  // through its rules, and its chat lines through the interface's interpreter, as alone.
+  // shared sleep), trade windows and chat; its own player's hits, portal choices and learned items
+  // run through its rules, as alone.
   GamePeerReports* peerReports() override { return this; }
   GameTradeWindows* tradeWindows() override { return this; }
+  GameChat* chat() override { return this; }
+
+  // The host's own command runs here for its player, as alone; a chat line goes to every client
+  // and to the host's console.
+  void submitChatLine(const std::string& text) override;
 
   void setPlayerMode(uint8_t mode) override;
   void respawn() override;

@@ -1,5 +1,7 @@
 #include "net/host_game/net_logic.h"
 
+#include <vector>
+
 #include "content/items/block_edit.h"
 #include "game/player/player.h"
 #include "game/rules/block_edit_rules.h"
@@ -113,6 +115,13 @@ void NetLogic::teleportPlayer(PlayerBase* player, MapBlock& cell) {
   if (peer == kNoPeer) return;
   LocalLogic::teleportPlayer(player, cell);
   sendToAll(hostMessage(player_msg::kTeleport).peer(peer).cell(cell.x, cell.y));
+}
+
+void NetLogic::setPlayerInBed(PlayerBase* player, uint8_t inBed) {
+  if (player == nullptr || peerOf(player) == kNoPeer) return;
+  std::vector<PlayerBase*> present;
+  forEachPlayer([&present](PlayerBase* each) { present.push_back(each); });
+  beds_.lieDown(*player, inBed != 0, present);
 }
 
 void NetLogic::endLife(PlayerBase& player) {

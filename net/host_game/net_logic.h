@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "game/rules/bed_rules.h"
 #include "game/rules/local_logic.h"
 
 class NetServer;
@@ -92,6 +93,9 @@ class NetLogic final : public LocalLogic {
   void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
   void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
   void respawnPlayer(Player* player) override;
+  // The shared sleep: a player lying down waits in bed until every present player lies in one;
+  // then all of them get up healed and sleep through the night, in list order.
+  void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
   // The asking player asks the one standing on the cell it clicked (net_logic_trade.cpp).
   void requestTrade(PlayerBase* asking, PlayerBase* asked) override;
 
@@ -113,4 +117,5 @@ class NetLogic final : public LocalLogic {
   void askTradePartnerAt(PlayerBase& asking, const MapBlock& cell);
 
   NetServer& server_;
+  BedRoll beds_;
 };

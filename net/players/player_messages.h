@@ -28,6 +28,7 @@ constexpr uint8_t kDamage = 39;
 constexpr uint8_t kHeal = 40;
 constexpr uint8_t kDeath = 41;
 constexpr uint8_t kChat = 43;
+constexpr uint8_t kCommand = 44;
 constexpr uint8_t kText = 45;
 constexpr uint8_t kMode = 46;
 constexpr uint8_t kStatistic = 47;

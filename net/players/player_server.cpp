@@ -142,6 +142,12 @@ void PlayerServer::offerItem(EntityId entity, const Item* item, bool answerWante
 
 void PlayerServer::forgetOffer(EntityId entity) { std::erase(offered_, entity); }
 
+void PlayerServer::giveItem(const Item& item) {
+  wire::WireOut out = message(player_msg::kItemOffer);
+  out.u32(kNoEntity).item(&item).u8(0);
+  toClient(out);
+}
+
 void PlayerServer::consumeBait() { tell(player_msg::kConsumeBait); }
 
 void PlayerServer::playEntityEffect(EntityId entity, uint8_t kind, uint8_t value) {

@@ -78,6 +78,9 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void offerItem(EntityId entity, const Item* item, bool answerWanted);
   // The client answered for the entity (or it went): it is no longer listed.
   void forgetOffer(EntityId entity);
+  // The client is handed a copy of the item that lies nowhere in the world (a command's seeds):
+  // offered for no entity, with no answer wanted.
+  void giveItem(const Item& item);
   const std::vector<EntityId>& offeredEntities() const { return offered_; }
   void consumeBait();
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
@@ -100,7 +103,9 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void editCircuit(const MapBlock& cell, const CircuitRecord& setting);
 
   // ---- Notices, trades, the clock and fishing (player_server_notices.cpp) ----
-  void showMessage(uint8_t kind, std::string_view text);
+  void showMessage(uint8_t kind, const std::string& text) override;
+  // The host's language text goes to the client as a message.
+  void showTextById(uint8_t kind, int16_t textId) override;
   // Not sent while the option "disableRemoteStats" is on.
   void recordStat(uint16_t statId, uint16_t value);
   void tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName) override;
@@ -111,16 +116,17 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void tradeOfferChanged(bool offered, const Item* item) override;
   // The trade's text, with the other player's name, as a message to the client.
   void tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) override;
-  void notifyRestored();
+  void notifyRestored() override;
   void showNoticeDialog();
-  void showPortalTravelDialog(uint32_t planet);
-  void travelThroughPortal();
-  void setWeather(uint8_t kind);
+  void showPortalTravelDialog(uint32_t planet) override;
+  void travelThroughPortal() override;
+  // The client compares the kind with its own copy of the world's weather.
+  void setWeather(uint8_t kind, bool quiet) override;
   void setClockMode(uint8_t clockMode);
   void setDayClock(uint8_t phase, uint32_t tick);
-  void forgetBobber();
+  void forgetBobber() override;
   void rememberBobber();
-  void stampBiteTime();
+  void stampBiteTime() override;
 
   // ---- The craft book entries the client does not know yet ----
   // From the client's knowledge ([2][58]): with `allKnown` nothing is left to learn.

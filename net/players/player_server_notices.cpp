@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "content/texts/language_texts.h"
 #include "game/trade/trade_text.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
@@ -10,10 +11,14 @@
 #include "net/wire/wire_out.h"
 #include "platform/settings/settings.h"
 
-void PlayerServer::showMessage(uint8_t kind, std::string_view text) {
+void PlayerServer::showMessage(uint8_t kind, const std::string& text) {
   wire::WireOut out = message(player_msg::kText);
   out.chat(text).u8(player_msg::kTextMarker).u8(kind);
   toClient(out);
+}
+
+void PlayerServer::showTextById(uint8_t kind, int16_t textId) {
+  showMessage(kind, languageTexts().text(textId));
 }
 
 void PlayerServer::recordStat(uint16_t statId, uint16_t value) {
@@ -65,7 +70,7 @@ void PlayerServer::showPortalTravelDialog(uint32_t planet) {
 
 void PlayerServer::travelThroughPortal() { tell(player_msg::kPortalTravel); }
 
-void PlayerServer::setWeather(uint8_t kind) {
+void PlayerServer::setWeather(uint8_t kind, bool /*quiet*/) {
   wire::WireOut out = message(player_msg::kWeather);
   out.u8(kind);
   toClient(out);

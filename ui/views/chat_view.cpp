@@ -1,8 +1,8 @@
 #include "ui/views/chat_view.h"
 
+#include "game/chat/console_commands.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
-#include "ui/chat/console_commands.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
 #include "view/console/console_node.h"
@@ -34,7 +34,8 @@ void ChatView::submit(const std::string& line) {
   if (GameChat* chat = currentGame().chat()) {
     chat->submitChatLine(line);
   } else if (PlayerDesktopLocal* player = runningWorld().player.get()) {
-    runConsoleCommand(this, *player, line);
+    PlayerConsole console(*player);
+    runConsoleCommand(console, line);
   }
   if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();
 }

@@ -131,8 +131,8 @@ class GameTradeWindows {
   virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
 };
 
-// The chat line a joined player's host runs or says to everyone (alone, and on the host, the chat
-// command interpreter runs the line for the player).
+// The chat line of a networked game: a command runs on the host for the player who typed it, any
+// other line is said to everyone (alone, the chat command interpreter runs the line here).
 class GameChat {
  public:
   virtual ~GameChat() = default;

@@ -1,6 +1,6 @@
 #pragma once
 // What the chat command "weather" does with its argument, kept beside the weather so the chat
-// interpreter (in the interface, above this library) only calls it and shows the reply:
+// interpreter (in the rules, above this library) only calls it and shows the reply:
 // "none", "rain", "snow" and "acidrain" force that kind, "off" stops the weather for good.
 
 #include <optional>

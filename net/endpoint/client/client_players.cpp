@@ -193,7 +193,13 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
       break;
     }
     case player_msg::kPortalDialog:
-      player->showPortalTravel(in.u32());
+      player->showPortalTravelDialog(in.u32());
+      break;
+    case player_msg::kPortalTravel:
+      player->travelThroughPortal();
+      break;
+    case player_msg::kRestored:
+      player->notifyRestored();
       break;
     case player_msg::kPosition: {
       in.peer();
@@ -202,8 +208,8 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
       break;
     }
     default:
-      // Ids the local player has no operation for yet (the bait, the restored and notice
-      // dialogs, the portal travel) and statistics, which stay on the host.
+      // Ids the local player has no operation for yet (the bait, the notice dialog) and
+      // statistics, which stay on the host.
       break;
   }
 }

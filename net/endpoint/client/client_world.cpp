@@ -89,7 +89,7 @@ void NetClient::handleEffects(wire::WireIn& in, uint8_t) {
 void NetClient::handleFishing(wire::WireIn& in, uint8_t) {
   if (localPlayer_ == nullptr) return;
   switch (in.spec().id) {
-    case player_msg::kForgetBobber: localPlayer_->endFishing(); break;
+    case player_msg::kForgetBobber: localPlayer_->forgetBobber(); break;
     case player_msg::kBiteTime: localPlayer_->stampBiteTime(); break;
     default: break;  // the bobber the player remembers is the host's to keep
   }

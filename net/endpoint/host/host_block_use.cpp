@@ -1,8 +1,12 @@
 // A client's player uses a block next to it: the host opens the chest, forge, alchemy lab or stable
-// on the cell for that player (its client is sent the contents to show), or shows it the sign.
+// on the cell for that player (its client is sent the contents to show), shows it the sign, lays
+// it in the bed or lets it choose the portal.
 // A locked container opens only for the host's own player, one in use for nobody else, and a
 // player opens one container at a time, as alone.
 
+#include "content/items/block_rules.h"
+#include "content/items/item.h"
+#include "game/rules/bed_rules.h"
 #include "game/rules/block_use_support.h"
 #include "net/endpoint/net_server.h"
 #include "platform/settings/settings.h"
@@ -57,5 +61,20 @@ void NetServer::useBlockFor(PlayerServerDesktop& player, MapBlock& cell, uint8_t
     openFor(player, cell, *stable, OpenedAs<Stable>{&PlayerServer::openStable, kStableSound, false});
   } else if (Chest* chest = hosted.chests().findAt(cell)) {
     openFor(player, cell, *chest, OpenedAs<Chest>{&PlayerServer::openChest, kChestSound, true});
+  } else {
+    useBedOrPortal(player, cell);
+  }
+}
+
+// As alone: a special block is a bed unless the player holds one of the items placed on it.
+void NetServer::useBedOrPortal(PlayerServerDesktop& player, MapBlock& cell) {
+  World& hosted = *world();
+  const uint16_t id = cell.frontId();
+  const Item* held = player.heldItem();
+  const bool placing = held != nullptr && !held->isNone() && isSpecialPlaceable(held->id);
+  if (id == block_use_support::kPortalBlock) {
+    hosted.rules().usePortal(&player, &cell);
+  } else if (isSpecialBlockId(id) && !placing) {
+    useBed(hosted, cell, player);
   }
 }

@@ -11,6 +11,7 @@
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/player_rules.h"
+#include "net/endpoint/host/client_console.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
@@ -109,6 +110,13 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       const std::string text = in.chat();
       forward(in, peer);
       notices().consoleLine("[" + entryOf(peer)->name() + "] " + text);
+      break;
+    }
+    case player_msg::kCommand: {
+      in.peer();
+      // Run for the sender's own player, whatever peer the message named: never as the host.
+      ClientConsole console(*entryOf(peer), *player);
+      runConsoleCommand(console, in.chat());
       break;
     }
     case player_msg::kMode:

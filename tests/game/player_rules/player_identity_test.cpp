@@ -36,7 +36,7 @@ TEST_F(PlayerIdentityTest, ANewPlayerAtAnOldOnesAddressHasChosenNoPortalAndLiesI
   const PortalRecord portal{0, 16, 6, 6, 0};
   PortalChoices choices;
   BedRoll beds;
-  const std::vector<Player*> present{player.get(), other.get()};
+  const std::vector<PlayerBase*> present{player.get(), other.get()};
   choices.choose(*other, portal, present);
   beds.lieDown(*other, true, present);
   ASSERT_EQ(choices.chosenBy(*other), &portal);

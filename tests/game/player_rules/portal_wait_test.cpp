@@ -31,33 +31,33 @@ class PortalWaitTest : public GameTest {
     other.reset();
     GameTest::TearDown();
   }
-  bool use(Player& who, const std::vector<Player*>& present) {
+  bool use(PlayerBase& who, const std::vector<PlayerBase*>& present) {
     return usePortal(who, portals, kHere, *world->map().cellAt(6, 6), choices, present,
-                     [this](Player& p, const PortalRecord&) { travelled.push_back(&p); });
+                     [this](PlayerBase& p, const PortalRecord&) { travelled.push_back(&p); });
   }
 
   std::unique_ptr<PlayerDesktopLocal> other;
   std::vector<PortalRecord> portals;
   PortalChoices choices;
-  std::vector<Player*> travelled;
+  std::vector<PlayerBase*> travelled;
   WaitingEvents waiting;
   PlayerEvents& playerSink() override { return waiting; }
 };
 
 TEST_F(PortalWaitTest, TheFirstToEnterWaitsWithTheDialogUntilEveryoneHasChosenThePortal) {
-  const std::vector<Player*> present{player.get(), other.get()};
+  const std::vector<PlayerBase*> present{player.get(), other.get()};
   EXPECT_FALSE(use(*player, present));
   EXPECT_EQ(waiting.dialogs, std::vector<uint32_t>{kElsewhere}) << "the dialog names the portal's planet";
   EXPECT_TRUE(travelled.empty());
   EXPECT_TRUE(use(*other, present));
-  EXPECT_EQ(travelled, (std::vector<Player*>{other.get(), player.get()})) << "the rules' own player goes last";
+  EXPECT_EQ(travelled, (std::vector<PlayerBase*>{other.get(), player.get()})) << "the rules' own player goes last";
   EXPECT_EQ(waiting.dialogs.size(), 1u);
   EXPECT_EQ(choices.chosenBy(*player), nullptr) << "the choices are cleared for the next time";
 }
 
 TEST_F(PortalWaitTest, APlayerAloneTravelsAtOnceWithoutTheDialog) {
   EXPECT_TRUE(use(*player, {player.get()}));
-  EXPECT_EQ(travelled, std::vector<Player*>{player.get()});
+  EXPECT_EQ(travelled, std::vector<PlayerBase*>{player.get()});
   EXPECT_TRUE(waiting.dialogs.empty());
 }
 

@@ -147,6 +147,12 @@ TEST_F(ClientMessagesTest, TheLocalPlayerFollowsTheHostsDecisions) {
   EXPECT_EQ(game.events.tileEffects, std::vector<uint8_t>{13});
 }
 
+TEST_F(ClientMessagesTest, SleepingThroughTheNightOnTheHostWakesTheLocalPlayerFromItsViews) {
+  const int before = game.events.mainViews;
+  game.receive(ClientInGame::fromHost(50));
+  EXPECT_EQ(game.events.mainViews, before + 1) << "the after-sleep step closes the open view";
+}
+
 TEST_F(ClientMessagesTest, AnEntityRecordCreatesTheEntityAndItsRemovalEndsIt) {
   DressEntity* original = createDressEntity(*game.entities, 700, 4, {300.0f, 300.0f});
   ASSERT_NE(original, nullptr);

@@ -224,13 +224,18 @@ TEST_F(HostRequests, AShotWithNothingHeldAndAPetNoItemStandsForMakeNothing) {
   EXPECT_TRUE(entities().empty());
 }
 
-TEST_F(HostRequests, ACommandFromAClientNeverRunsOnTheHost) {
+TEST_F(HostRequests, ACommandFromAClientNamingTheHostIsAnsweredToHerAlone) {
   Bytes command{2, 44, 0};
   const std::string line = "/time day";
   command.insert(command.end(), line.begin(), line.end());
   command.resize(99, 0);
-  EXPECT_TRUE(fromAnn(command).empty());
+  const std::vector<Sent> sent = fromAnn(command);
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].kind, Kind::To);
+  EXPECT_EQ(sent[0].peer, kAnn);
+  EXPECT_EQ(sent[0].bytes[1], 45) << "the refusal, on her console";
   EXPECT_TRUE(notices.lines.empty());
+  EXPECT_TRUE(events.messages.empty()) << "nothing ran as the host's own player";
 }
 
 TEST_F(HostRequests, TheClockModeReachesEveryClientAndNoOtherValueIsOne) {

@@ -125,7 +125,7 @@ TEST_F(PlayerServerTest, EachMessageOfTheBodyAndTheNoticesIsLaidOutForItsReceive
       {"portal dialog", [](PlayerServer& p) { p.showPortalTravelDialog(0x0A0B0C0Du); },
        client(WireBytes(2, 53).u32(0x0A0B0C0Du))},
       {"portal travel", [](PlayerServer& p) { p.travelThroughPortal(); }, client(WireBytes(2, 54))},
-      {"weather", [](PlayerServer& p) { p.setWeather(3); }, client(WireBytes(4, 73).u8(3))},
+      {"weather", [](PlayerServer& p) { p.setWeather(3, false); }, client(WireBytes(4, 73).u8(3))},
       {"clock mode", [](PlayerServer& p) { p.setClockMode(2); }, client(WireBytes(4, 74).u8(2))},
       {"day clock", [](PlayerServer& p) { p.setDayClock(4, 0x00ABCDEFu); },
        client(WireBytes(3, 69).u8(4).u32(0x00ABCDEFu))},

@@ -1,4 +1,4 @@
-#include "ui/chat/console_commands.h"
+#include "game/chat/console_commands.h"
 
 #include <charconv>
 #include <optional>
@@ -10,9 +10,11 @@
 #include "content/items/item_ptr.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
+#include "game/rules/weather_change.h"
 #include "world/plants/plant_genes.h"
 #include "world/weather/weather_command.h"
 #include "world/weather/weather_state.h"
+#include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
@@ -28,21 +30,22 @@ std::vector<std::string> wordsOf(const std::string& line) {
 
 ConsoleReply refuse(std::string text) { return {std::move(text), 3}; }
 
-ConsoleReply weather(Player& player, const std::vector<std::string>& words) {
-  if (player.world == nullptr) return refuse("There is no world.");
-  WeatherState& state = player.world->weather();
+ConsoleReply weather(ConsoleSubject& player, const std::vector<std::string>& words) {
+  if (player.world() == nullptr) return refuse("There is no world.");
+  WeatherState& state = player.world()->weather();
   if (words.size() != 2) return refuse("Usage: /weather none|rain|snow|acidrain|off");
   const std::string& kind = words[1];
   const std::optional<WeatherCommand> command = weatherCommandFor(kind);
   if (!command) return refuse("Unknown weather: " + kind);
   // Once off, the weather stays as it is: the player is told so rather than promised a change.
   if (!command->disable && state.active == 0) return refuse(kWeatherIsOff);
+  const WeatherKind before = state.kind;
   command->applyTo(state);
+  if (state.kind != before) announceWeather(player.world()->rules(), state, before);
   return {std::string(command->reply), 2};
 }
 
-ConsoleReply seed(Player& player, const std::vector<std::string>& words) {
-  if (player.inventory == nullptr) return refuse("There is no inventory.");
+ConsoleReply seed(ConsoleSubject& player, const std::vector<std::string>& words) {
   uint16_t count = 1;
   if (words.size() >= 2) {
     const std::string& text = words[1];
@@ -51,20 +54,31 @@ ConsoleReply seed(Player& player, const std::vector<std::string>& words) {
       return refuse("Usage: /seed [1-99]");
     }
   }
-  // The inventory stores a copy: the made stack goes back to the pool either way.
+  // The player is given a copy: the made stack goes back to the pool either way.
   const ItemPtr seeds(makeSeedItem(count, 0xFFFF, 0));
   if (seeds == nullptr) return refuse("No seeds could be made.");
-  bool newSlot = false;
-  if (player.inventory->findSlotFor(seeds.get(), newSlot).isNone()) return refuse("No room for the seeds.");
+  if (!player.receive(*seeds)) return refuse("No room for the seeds.");
   return {"Seeds added.", 2};
 }
 
 }  // namespace
 
-ConsoleReply consoleCommandReply(Player& player, const std::string& line) {
+const std::string& PlayerConsole::name() const { return player_.name; }
+
+World* PlayerConsole::world() const { return player_.world; }
+
+bool PlayerConsole::receive(const Item& item) {
+  if (player_.inventory == nullptr) return false;
+  bool newSlot = false;
+  return !player_.inventory->findSlotFor(&item, newSlot).isNone();
+}
+
+void PlayerConsole::reply(uint8_t kind, const std::string& text) { player_.showMessage(kind, text); }
+
+ConsoleReply consoleCommandReply(ConsoleSubject& player, const std::string& line) {
   const std::vector<std::string> words = wordsOf(line);
   if (words.empty()) return {"", 0};
-  if (line[0] != '/') return {player.name + ": " + line, 0};
+  if (line[0] != '/') return {player.name() + ": " + line, 0};
   const std::string& command = words[0];
   if (command == "/weather") return weather(player, words);
   if (command == "/seed") return seed(player, words);
@@ -72,7 +86,7 @@ ConsoleReply consoleCommandReply(Player& player, const std::string& line) {
   return refuse("Unknown command: " + command);
 }
 
-void runConsoleCommand(ChatView*, Player& player, const std::string& line) {
+void runConsoleCommand(ConsoleSubject& player, const std::string& line) {
   const ConsoleReply reply = consoleCommandReply(player, line);
-  if (!reply.text.empty()) player.showMessage(reply.kind, reply.text);
+  if (!reply.text.empty()) player.reply(reply.kind, reply.text);
 }

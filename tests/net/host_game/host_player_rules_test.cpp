@@ -1,0 +1,134 @@
+// The rules a host runs for a client's player tell that client what its own player would hear
+// alone: the shared sleep heals and wakes every sleeper (the host's own player and the client's
+// alike), a bed she uses becomes her spawn and lays her down, a portal she enters waits for
+// everyone and then sends her along before the host travels, a language text the rules show
+// reaches the client's console, and a fish biting at its bobber or getting away is heard by the
+// client who cast it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "game/session/session_fishing.h"
+#include "world/portals/portal_list.h"
+#include "world/time/day_clock.h"
+#include "net/players/player_messages.h"
+#include "tests/net/host_game/host_in_game.h"
+
+namespace nettest {
+namespace {
+
+using Kind = Sent::Kind;
+
+class HostPlayerRules : public HostInGame {
+ protected:
+  // Ann goes through the join and is in the game, among the present players.
+  void SetUp() override {
+    HostInGame::SetUp();
+    ASSERT_TRUE(server.takeWorldRequest(kAnn));
+    ASSERT_TRUE(server.takeWorldReceived(kAnn));
+    const Bytes entered{0, 5, 100, 100};
+    server.received(entered.data(), static_cast<uint32_t>(entered.size()), kAnn);
+    server.dispatchQueued();
+    bridge->sent.clear();
+  }
+  // The message ids sent to Ann alone.
+  std::vector<uint8_t> idsToAnn() const {
+    std::vector<uint8_t> ids;
+    for (const Sent& each : bridge->sent) {
+      if (each.kind == Kind::To && each.peer == kAnn && each.bytes.size() >= 2) ids.push_back(each.bytes[1]);
+    }
+    return ids;
+  }
+  // Ann's client asks to use the front block of the cell.
+  void annUses(int32_t x, int32_t y) {
+    const Bytes use{2, 26, static_cast<uint8_t>(x), 0, static_cast<uint8_t>(y), 0, 0};
+    server.received(use.data(), static_cast<uint32_t>(use.size()), kAnn);
+    server.dispatchQueued();
+  }
+  bool annHeard(uint8_t id) const {
+    const std::vector<uint8_t> ids = idsToAnn();
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+  }
+};
+
+TEST_F(HostPlayerRules, NobodySleepsUntilEveryPlayerLiesInBedThenEveryoneWakesHealed) {
+  host().health = 1.0f;
+  ann().health = 1.0f;
+  rules().setPlayerInBed(&ann(), 1);
+  EXPECT_FALSE(annHeard(player_msg::kRestored)) << "the host's player is still up";
+  EXPECT_TRUE(events.texts.empty());
+  EXPECT_FLOAT_EQ(host().health, 1.0f);
+
+  rules().setPlayerInBed(&host(), 1);
+  EXPECT_TRUE(annHeard(player_msg::kRestored)) << "her client runs her after-sleep step";
+  EXPECT_TRUE(annHeard(player_msg::kHeal));
+  EXPECT_FLOAT_EQ(ann().health, ann().stats.maxHealth);
+  EXPECT_FLOAT_EQ(host().health, host().stats.maxHealth);
+  ASSERT_FALSE(events.texts.empty()) << "the host's own player slept too";
+  EXPECT_EQ(events.texts.back().id, 176);
+}
+
+TEST_F(HostPlayerRules, APlayerWhoLeftHerBedIsWaitedForAgain) {
+  rules().setPlayerInBed(&ann(), 1);
+  rules().setPlayerInBed(&ann(), 0);
+  bridge->sent.clear();
+  rules().setPlayerInBed(&host(), 1);
+  EXPECT_FALSE(annHeard(player_msg::kRestored));
+  EXPECT_TRUE(events.texts.empty()) << "the host's player waits for her";
+}
+
+TEST_F(HostPlayerRules, HerBedBecomesHerSpawnThenLaysHerDownUntilTheHostSleepsToo) {
+  constexpr uint16_t kBed = 228;
+  const int32_t row = kFloorRow + 1;
+  cell(21, row).setLayer(kBed, 0, MapBlock::kFront);
+  world().dayClock().phase = DayPhase::Night;
+  world().dayClock().tickCounter = 5;
+  annUses(21, row);
+  EXPECT_EQ(ann().spawnCellX, 21);
+  EXPECT_TRUE(annHeard(player_msg::kSpawnCell));
+  EXPECT_TRUE(annHeard(player_msg::kText)) << "her spawn point is set";
+  bridge->sent.clear();
+  annUses(21, row);
+  EXPECT_FALSE(annHeard(player_msg::kRestored)) << "she waits for the host's player";
+  rules().setPlayerInBed(&host(), 1);
+  EXPECT_TRUE(annHeard(player_msg::kRestored));
+}
+
+TEST_F(HostPlayerRules, HerPortalWaitsForTheHostThenSendsHerAlongBeforeTheHostTravels) {
+  constexpr uint16_t kPortal = 44;
+  constexpr uint32_t kElsewhere = 16;
+  const int32_t row = kFloorRow + 1;
+  cell(21, row).setLayer(kPortal, 0, MapBlock::kFront);
+  const uint32_t here = world().map().params().planetId;
+  portalList().records().push_back({here, kElsewhere, 21, static_cast<uint16_t>(row), 0});
+  annUses(21, row);
+  EXPECT_TRUE(annHeard(player_msg::kPortalDialog)) << "she waits with the travel dialog";
+  EXPECT_FALSE(annHeard(player_msg::kPortalTravel));
+  bridge->sent.clear();
+  rules().usePortal(&host(), &cell(21, row));
+  EXPECT_TRUE(annHeard(player_msg::kPortalTravel)) << "everyone chose it: she follows the host";
+}
+
+TEST_F(HostPlayerRules, ATextTheRulesShowAClientsPlayerReachesHerConsole) {
+  rules().showTextById(&ann(), 159, 3);
+  EXPECT_EQ(idsToAnn(), std::vector<uint8_t>{player_msg::kText});
+  EXPECT_TRUE(events.texts.empty());
+}
+
+TEST_F(HostPlayerRules, HerBobbersBiteAndLossAreHeardByHerClient) {
+  SessionFishing fishing(rules());
+  const uint32_t her = ann().playerId();
+  EXPECT_TRUE(fishing.present(her));
+  fishing.biteStarted(her);
+  EXPECT_TRUE(annHeard(player_msg::kBiteTime));
+  bridge->sent.clear();
+  fishing.fishGotAway(her);
+  EXPECT_TRUE(annHeard(player_msg::kText)) << "the fish got away";
+  EXPECT_TRUE(annHeard(player_msg::kForgetBobber)) << "her fishing is over";
+  EXPECT_TRUE(events.texts.empty()) << "nothing of it on the host's own console";
+}
+
+}  // namespace
+}  // namespace nettest
