@@ -321,7 +321,8 @@ TEST_F(HostRequests, AnItemComingToRestWhereSheStandsIsOfferedToHer) {
   ASSERT_EQ(ann().cellX, 20u);
   ASSERT_NE(host().cellX, 20u) << "the host's own player stands elsewhere";
   bridge->sent.clear();
-  Entity* falling = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {20 * 30.0f, (kFloorRow + 3) * 30.0f}, 7);
+  const engine::Vec2 above{20 * 30.0f, (kFloorRow + 3) * 30.0f};
+  Entity* falling = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), above, 7);
   ASSERT_NE(falling, nullptr);
   for (int tick = 0; tick < 600 && falling->data.moving; ++tick) session->entities().lists().tick();
   ASSERT_FALSE(falling->data.moving);

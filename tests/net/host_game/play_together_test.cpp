@@ -418,9 +418,8 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   const auto applesLying = [&] {
     TreasureEntity* found = nullptr;
     session->entities().lists().forEach([&](RealEntity& entity) {
-      if (auto* treasure = dynamic_cast<TreasureEntity*>(&entity); treasure != nullptr && treasure->item().id == apple) {
-        found = treasure;
-      }
+      auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
+      if (treasure != nullptr && treasure->item().id == apple) found = treasure;
     });
     return found;
   };
@@ -434,8 +433,9 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   ASSERT_NE(dropped, nullptr);
   ann->game().dropItem(dropped);
   ASSERT_TRUE(runUntil([&] { return applesLying() != nullptr; }));
-  ASSERT_TRUE(runUntil([&] { return applesLying() == nullptr && ann->inventory().countItems(apple, false, true) == 3u; }))
-      << "the apples that settled at her feet are hers again";
+  ASSERT_TRUE(runUntil([&] {
+    return applesLying() == nullptr && ann->inventory().countItems(apple, false, true) == 3u;
+  })) << "the apples that settled at her feet are hers again";
 
   // Then she throws them away from her, up to the left (the chest stands on her right); Bo walks
   // over them and picks them up.
