@@ -228,7 +228,10 @@ class JoinGame final : public ScriptedPlayer {
     if (cell == nullptr) return false;
     const uint64_t before = layers(*cell);
     if (!(mining ? mine(*cell) : place(*cell))) return false;
-    return answered(*cell, before);
+    if (answered(*cell, before)) return true;
+    // What this side sees there that the host's rules refuse a block for.
+    if (!mining && items() != nullptr && items()->blocksPlacementIn(*cell)) why_ += " (an item or a mob is in the cell)";
+    return false;
   }
 
   bool waitFor(const std::function<bool()>& done, int frameLimit) {
