@@ -7,9 +7,10 @@
 // equals the host's as it leaves, and the saved world reloads with the host's cells.
 //
 // Goal: p99 under 4 ms and no frame over 16 ms after the joins. It runs the build's world_tool
-// (or WORLD_TOOL) in a temporary save folder.
+// (or WORLD_TOOL) in a temporary save folder; RUBBLE_HOST_CPU=N keeps the host on processor N.
 
 #include <fcntl.h>
+#include <sched.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -44,7 +45,7 @@ namespace {
 
 constexpr int kClients = 8;
 constexpr int kBaselineSeconds = 15;
-constexpr int kRounds = 100;  // about a minute of a client's steps (some 10 a second)
+constexpr int kRounds = 40;  // about a minute of a client's steps (a round takes some 1.5 s)
 constexpr uint32_t kSeed = 1;
 constexpr uint16_t kShovel = 2;
 constexpr uint16_t kDirt = 263;
@@ -94,6 +95,19 @@ class Child {
     double ignored = 0;
     return wait(ignored);
   }
+  // Runs it on the one processor `cpu` (only: true), or on every other one (only: false).
+  void pin(int cpu, bool only) const {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) return;
+    if (only) {
+      CPU_ZERO(&set);
+      CPU_SET(cpu, &set);
+    } else if (CPU_COUNT(&set) > 1) {
+      CPU_CLR(cpu, &set);
+    }
+    if (pid_ > 0) sched_setaffinity(pid_, sizeof set, &set);
+  }
   void interrupt() const {
     if (pid_ > 0) kill(pid_, SIGINT);
   }
@@ -138,37 +152,44 @@ bool writeCharacter(const std::string& name, const std::string& path) {
   return writeCharacterFile(file, record);
 }
 
-// Columns 3 to 200 cells left of the spawn whose ground is dirt (bare or under grass), the
-// nearest first, each at least 3 cells from the others: a mined block's item stays in its own hole.
-std::vector<int32_t> dirtColumns(const WorldMap& map, int32_t spawn, size_t count) {
+bool dirtGround(const WorldMap& map, int32_t column) {
+  const uint16_t ground = map.cellAt(column, groundRow(map, column))->frontId();
+  return ground == kDirt || ground == kGrassyDirt;
+}
+
+// Columns left of the spawn where a player can stand on dirt level with the ground left of it,
+// each 3 from the next, the nearest first. Only the stretch a player walks to from beside the
+// spawn counts: it ends where the ground steps by more than a cell (on the generated world, at the
+// first tree). Only leftwards: the ground right of the spawn rises in steps too high to walk or
+// jump up.
+std::vector<int32_t> standingColumns(const WorldMap& map, int32_t spawn, size_t count) {
   std::vector<int32_t> columns;
-  for (int32_t distance = 3; distance <= 200 && columns.size() < count; ++distance) {
-    // Only leftwards: on the generated world the ground right of the spawn rises in steps too
-    // high to walk or jump up.
-    for (const int32_t column : {spawn - distance}) {
-      const bool apart = std::all_of(columns.begin(), columns.end(),
-                                     [column](int32_t taken) { return std::abs(taken - column) >= 3; });
-      const uint16_t ground = map.cellAt(column, groundRow(map, column))->frontId();
-      if (apart && columns.size() < count && (ground == kDirt || ground == kGrassyDirt)) {
-        columns.push_back(column);
-      }
-    }
+  const auto step = [&map](int32_t column) { return std::abs(groundRow(map, column) - groundRow(map, column + 1)); };
+  // The spawn itself may stand under a tree; the stretch starts beside it.
+  int32_t end = spawn - 3;
+  while (end > spawn - 200 && step(end - 1) <= 1) --end;
+  for (int32_t column = spawn - 3; column - 1 >= end && columns.size() < count; --column) {
+    const bool apart = std::all_of(columns.begin(), columns.end(),
+                                   [column](int32_t taken) { return std::abs(taken - column) >= 3; });
+    const bool level = groundRow(map, column - 1) == groundRow(map, column);
+    if (apart && level && dirtGround(map, column)) columns.push_back(column);
   }
   return columns;
 }
 
-// A client walks to its own column, then mines and places again and again the ground cell there,
-// stepping a few frames right and back between.
+// A player walks to its column, then again and again places a dirt block just over its head (a
+// player is shorter than a cell), mines it back, steps a cell left and back. The mined block's
+// item falls towards the player's cell: coming to rest there, or met as the player steps back
+// in, it is the player's again. The player always comes back into its column from the left, so
+// that it stands on its own column's ground (from the right it could stand on a higher step).
 std::string clientScript(const WorldMap& map, int32_t column) {
-  const int32_t row = groundRow(map, column);
-  const std::string cell = std::to_string(column) + " " + std::to_string(row);
-  // Beside the column, within the shovel's reach of its ground.
-  // Everyone walks first, then the mining starts: nobody walks over a hole.
-  std::string script = "wait 2\nwalk to " + std::to_string(column + 1) + "\nwait 12\n";
+  const std::string cell = std::to_string(column) + " " + std::to_string(groundRow(map, column) + 2);
+  // Everyone walks first, then the placing starts: nobody walks under another's block.
+  const std::string back = "walk to " + std::to_string(column - 1) + "\nwalk to " + std::to_string(column) + "\n";
+  std::string script = "wait 2\nwalk to " + std::to_string(column) + "\n" + back + "wait 12\n";
   for (int i = 0; i < kRounds; ++i) {
     const int dirtSlot = 1 + (i / kDirtStack) % 9;
-    script += "select 0\nmine " + cell + "\nwalk right 3\nwalk left 3\nselect " + std::to_string(dirtSlot) + "\nplace " +
-              cell + "\n";
+    script += "select " + std::to_string(dirtSlot) + "\nplace " + cell + "\nselect 0\nmine " + cell + "\n" + back;
   }
   // The last look waits until every player's edits are in, so what each saw last is the host's.
   return script + "wait 12\n";
@@ -183,6 +204,12 @@ struct HostRun {
 
 // The host alone runs for `seconds`; with players, until the last one left (then it is
 // interrupted, as Ctrl-C ends it), so each player's last view meets the host's world as it leaves.
+// With RUBBLE_HOST_CPU=N the host runs on processor N alone and the players on the others.
+int hostCpu() {
+  const char* named = std::getenv("RUBBLE_HOST_CPU");
+  return named != nullptr ? std::atoi(named) : -1;
+}
+
 HostRun runHost(const std::string& tool, const std::string& planet, int seconds, const std::string& dir,
                 const std::string& name, const std::vector<std::string>& scripts, std::vector<std::string>& clientOuts) {
   std::vector<std::string> args{"host", "--planet", planet, "--size", "4", "--seed", std::to_string(kSeed), "--port",
@@ -193,6 +220,7 @@ HostRun runHost(const std::string& tool, const std::string& planet, int seconds,
     args.push_back(std::to_string(seconds));
   }
   Child host(tool, args, dir + "/" + name + ".out");
+  if (hostCpu() >= 0) host.pin(hostCpu(), true);
   HostRun run;
   if (!host.waitForOutput("\nhosting ", 600)) {
     run.out = host.out();
@@ -208,6 +236,7 @@ HostRun runHost(const std::string& tool, const std::string& planet, int seconds,
         std::vector<std::string>{"join", "127.0.0.1:" + port, "--name", who, "--character", dir + "/" + who + ".dat",
                                  "--script", dir + "/" + who + ".txt"},
         dir + "/" + who + ".out"));
+    if (hostCpu() >= 0) clients.back()->pin(hostCpu(), false);
   }
   for (auto& client : clients) {
     run.clientCodes.push_back(client->wait());
@@ -241,9 +270,9 @@ int main() {
   if (mkdtemp(dir.data()) == nullptr) return 1;
   setenv("XDG_DATA_HOME", dir.c_str(), 1);
   std::vector<std::string> scripts;
-  const std::vector<int32_t> columns = dirtColumns(world.world->map(), spawn, kClients);
+  const std::vector<int32_t> columns = standingColumns(world.world->map(), spawn, kClients);
   if (columns.size() != kClients) {
-    std::fprintf(stderr, "bench_net_load: too few dirt columns near the spawn\n");
+    std::fprintf(stderr, "bench_net_load: too few level dirt columns near the spawn\n");
     return 1;
   }
   for (int k = 0; k < kClients; ++k) {

@@ -85,6 +85,12 @@ void Player::setWorld(World* newWorld) {
   inventory->clearCraftingStation();
 }
 
+void Player::heldItemChanged(const Item* item) {
+  PlayerBase::heldItemChanged(item);
+  GamePeerReports* reports = game != nullptr ? game->peerReports() : nullptr;
+  if (reports != nullptr) reports->sendHeldItem();
+}
+
 bool Player::pickUpItem(const Item& item) {
   const bool wasEmpty = heldItem() == nullptr;
   bool newSlot = false;

@@ -43,6 +43,9 @@ class Player : public PlayerBase, public InventoryOwner {
   Item* getEquipment(bool secondSet, int index) const override;
   void setEquipment(Item* item, bool secondSet, int index);
   Item* heldItem() const override;
+  // Besides the tint, a networked game's other side hears of the new held item and slot: the host
+  // must know what a client's player holds to spend what it places.
+  void heldItemChanged(const Item* item) override;
   uint32_t drawnLookWord() const override { return lookWord; }
   uint32_t selectedQuickSlot() const { return inventory->selected(); }
   void setWorld(World* newWorld) override;

@@ -18,6 +18,7 @@
 #include "game/rules/local_logic.h"
 
 class NetServer;
+class PlayerServer;
 
 namespace wire {
 class WireOut;
@@ -49,6 +50,9 @@ class NetLogic final : public LocalLogic {
   // The host's own player takes what lies on its cell; a client's player is offered each item
   // there ([5][91]), which waits, marked taken, for its client's answer.
   void pickUpAtPlayerCell(PlayerBase* player) override;
+  // A treasure at rest goes to the living players standing on its cell, in peer order: the host's
+  // own takes it, a client's player is offered it as above.
+  bool applyToPlayersOnCell(Entity* treasure) override;
 
   // ---- Entity creation: the base, then the record to all (net_logic_entities.cpp) ----
   Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
@@ -101,6 +105,7 @@ class NetLogic final : public LocalLogic {
   void endLife(PlayerBase& player) override;
 
  private:
+  void offerTreasure(PlayerServer& client, Entity& treasure);
   void sendToAll(const wire::WireOut& message);
   // To every client but the actor's when a client's player started it (and `flag` is 0).
   void sendToAllButActor(const wire::WireOut& message, PlayerBase* actor, uint8_t flag);

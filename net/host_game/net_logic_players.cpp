@@ -30,6 +30,14 @@ std::vector<PlayerBase*> presentPlayers(const NetServer& server) {
 
 }  // namespace
 
+// A client's player is offered the treasure; it stays, marked taken, until the client answers.
+void NetLogic::offerTreasure(PlayerServer& client, Entity& entity) {
+  auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
+  if (treasure == nullptr || treasure->isGone()) return;
+  treasure->taken = true;
+  client.offerItem(treasure->id(), &treasure->item(), true);
+}
+
 void NetLogic::pickUpAtPlayerCell(PlayerBase* player) {
   auto* client = dynamic_cast<PlayerServer*>(player);
   if (client == nullptr) return LocalLogic::pickUpAtPlayerCell(player);
@@ -37,12 +45,26 @@ void NetLogic::pickUpAtPlayerCell(PlayerBase* player) {
   if (client->dead != 0 || cell == nullptr) return;
   std::vector<Entity*> onCell;
   entities().collectTreasuresOnCell(*cell, onCell);
-  for (Entity* entity : onCell) {
-    auto* treasure = dynamic_cast<TreasureEntity*>(entity);
-    if (treasure == nullptr || treasure->isGone()) continue;
-    treasure->taken = true;
-    client->offerItem(treasure->id(), &treasure->item(), true);
+  for (Entity* entity : onCell) offerTreasure(*client, *entity);
+}
+
+// A treasure that comes to rest where players stand goes to the first of them, in peer order,
+// that may have it: the host's own takes it at once, a client's player is offered it. Without
+// this a client standing still where its drop lands would never get it.
+bool NetLogic::applyToPlayersOnCell(Entity* entity) {
+  auto* treasure = dynamic_cast<TreasureEntity*>(entity);
+  const MapBlock* cell = treasure != nullptr ? treasure->data.cell : nullptr;
+  if (cell == nullptr) return false;
+  for (PlayerBase* player : presentPlayers(server_)) {
+    if (treasure->isGone()) return false;
+    if (player->dead != 0 || player->cellX != cell->x || player->cellY != cell->y) continue;
+    if (auto* client = dynamic_cast<PlayerServer*>(player)) {
+      offerTreasure(*client, *treasure);
+      return true;
+    }
+    if (LocalLogic::applyToPlayersOnCell(treasure)) return true;
   }
+  return false;
 }
 
 void NetLogic::forEachPlayer(const PlayerVisitor& visit) {

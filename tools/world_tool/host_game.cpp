@@ -26,6 +26,7 @@
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/hosting.h"
+#include "net/players/player_server.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "platform/desktop_file_system.h"
 #include "platform/desktop_platform.h"
@@ -196,12 +197,27 @@ class HostGame {
   void frame() {
     RunningWorld& running = hosting_->session()->running();
     if (PlayerDesktopLocal* p = running.player.get()) p->update(1.0f);
+    stepClientPlayers();
     scheduler().update(kFrame);
     if (hosting_->worldHosted()) {
       world().explosions().update(1.0f);
       // The host's own player, left alone, comes back at once should it die.
       PlayerDesktopLocal* p = running.player.get();
       if (p != nullptr && p->dead != 0 && hosting_->game()->started) hosting_->game()->respawn();
+    }
+  }
+
+  // The program's view steps every player it draws once a frame, the copies of the clients' players
+  // too: between two motion records a copy walks, falls and lands on the host as on its client.
+  // Headless, the frame does it for the copies of the players in the world.
+  void stepClientPlayers() {
+    if (!hosting_->worldHosted()) return;
+    const NetServer& server = *hosting_->server();
+    for (size_t index = 1; index < server.players().size(); ++index) {
+      const auto peer = static_cast<uint8_t>(index);
+      const NetPlayerServer* entry = server.entryOf(peer);
+      if (entry == nullptr || entry->remote() == nullptr || server.joinStage(peer) != host::JoinStage::Entered) continue;
+      entry->remote()->update(1.0f);
     }
   }
 

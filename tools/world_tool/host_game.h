@@ -3,8 +3,9 @@
 // hosts with (`hostWorld` over the game played alone, the direct transport the platform makes),
 // in the game's own save folder (the host's character "Host" and a new world entry of the planet
 // and size, generated from the seed). Its frames run at a fixed step of 1/60 s on the engine's
-// scheduler, paced to the clock. It ends after --seconds of play or on an interrupt (Ctrl-C) and
-// saves the world either way (copied to --save FILE when given).
+// scheduler, paced to the clock; each steps the host's own player and, as the program's view does,
+// the copies of the clients' players. It ends after --seconds of play or on an interrupt (Ctrl-C)
+// and saves the world either way (copied to --save FILE when given).
 //
 // It prints where it listens, each client's joining and leaving, and every second the frames'
 // time (mean and worst), the messages and bytes received and sent, and the players present; at

@@ -28,6 +28,7 @@
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
 #include "net/endpoint/net_player_client.h"
+#include "net/players/player_client.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "platform/desktop_file_system.h"
 #include "platform/desktop_platform.h"
@@ -191,6 +192,7 @@ class JoinGame final : public ScriptedPlayer {
         respawnAsked_ = true;
       }
       if (p->dead == 0) respawnAsked_ = false;
+      stepOtherPlayers();
     }
     scheduler().update(kFrame);
     next_ += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kFrame));
@@ -198,6 +200,17 @@ class JoinGame final : public ScriptedPlayer {
       std::this_thread::sleep_until(next_);
     } else {
       next_ = Clock::now();
+    }
+  }
+
+  // As the program's view steps every player it draws: the copies of the others walk and fall
+  // here between their motion records as they do on their own machines.
+  void stepOtherPlayers() {
+    const NetClient& endpoint = *swap_->endpoint();
+    for (size_t index = 0; index < endpoint.players().size(); ++index) {
+      const auto peer = static_cast<uint8_t>(index);
+      if (peer == endpoint.localPeerId()) continue;
+      if (PlayerClientDesktop* other = endpoint.remotePlayer(peer)) other->update(1.0f);
     }
   }
 
@@ -218,7 +231,10 @@ class JoinGame final : public ScriptedPlayer {
     if (cell == nullptr) return false;
     const uint64_t before = layers(*cell);
     if (!(mining ? mine(*cell) : place(*cell))) return false;
-    return answered(*cell, before);
+    if (answered(*cell, before)) return true;
+    // What this side sees there that the host's rules refuse a block for.
+    if (!mining && items() != nullptr && items()->blocksPlacementIn(*cell)) why_ += " (an item or a mob is in the cell)";
+    return false;
   }
 
   bool waitFor(const std::function<bool()>& done, int frameLimit) {
@@ -256,12 +272,19 @@ class JoinGame final : public ScriptedPlayer {
     return tradeWindow()->offer({SlotKind::Quick, static_cast<uint8_t>(slot), 0});
   }
 
+  // A new offer from either side drops both ready flags: as a person at the window would, the
+  // player says ready again each time its flag dropped, until the trade closes.
   bool ready() {
     why_ = "no trade window is open";
     if (tradeWindow() == nullptr) return false;
-    tradeWindow()->setReady(true);
     why_ = "the trade did not close within 20 seconds";
-    return waitFor([this] { return tradeWindow() == nullptr; }, kPartnerFrameLimit);
+    return waitFor(
+        [this] {
+          TradeAbstract* window = tradeWindow();
+          if (window != nullptr && !window->ownReady()) window->setReady(true);
+          return window == nullptr;
+        },
+        kPartnerFrameLimit);
   }
 
   bool apply(const PlayStep& step) {

@@ -9,7 +9,8 @@
 //   mine X Y                     break the block of cell (X, Y): front, else back
 //   place X Y                    place the held item at cell (X, Y)
 //   use X Y                      use the block of cell (X, Y) (a station: stand at it)
-//   select N                     select quick slot N (0-9)
+//   select N                     select quick slot N (0-9); a joined game tells its host what the
+//                                player now holds
 //   craft ITEM                   craft the recipe whose result is item id ITEM
 //   give ITEM N [WORD]           put N of item id ITEM into the inventory (as the creative
 //                                catalogue hands them out: a spawner's WORD names its mob row)
@@ -26,15 +27,16 @@
 //   quit                         save, then end the game
 //   load                         start the game again from its saved files
 //   drop N                       throw the stack of quick slot N (0-9) out in front of the player
-//   pickup                       walk to the nearest dropped item within 10 cells until it is
-//                                picked up (at most 10 seconds)
+//   pickup                       walk to the nearest dropped item within 10 cells, into its
+//                                cell, until it is picked up (at most 10 seconds)
 //   trade NAME                   (joined) ask the player NAME to trade, as a click on that player
 //   accept                       (joined) wait for a request to trade (at most 20 seconds) and
 //                                accept it
 //   offer N                      (joined) offer the stack of quick slot N in the open trade window
 //                                (waiting for the window at most 20 seconds)
-//   ready                        (joined) say the trade is ready; both ready, it completes: the
-//                                step waits for the window to close (at most 20 seconds)
+//   ready                        (joined) say the trade is ready, again whenever an offer drops
+//                                the flag; both ready, it completes: the step waits for the
+//                                window to close (at most 20 seconds)
 //
 // A line that does not parse is refused with its number and the reason; nothing runs then.
 

@@ -30,7 +30,6 @@ constexpr int kRestFrames = 30;
 constexpr int kStuckFrames = 10;
 constexpr float kStuckPixels = 0.5f;
 constexpr int32_t kItemCells = 10;   // how far the player goes for a dropped item
-constexpr float kNearPixels = 10.0f;  // close enough to stand still and let it come
 constexpr float kThrowSpeed = 5.0f;  // pixels a tick, as the inventory view throws
 constexpr float kThrowAngle = 0.5f;  // to the right, a little upwards
 constexpr float kPlacingReach = 8.0f;  // as the main view places
@@ -127,8 +126,11 @@ bool ScriptedPlayer::place(MapBlock& at) {
   return playedGame().editBlock(edit);
 }
 
+// As the main view selects: the game hears of the new held item (a host then knows what its
+// client's player holds, and so what a placement uses up).
 bool ScriptedPlayer::select(int slot) {
   player()->inventory->select(static_cast<uint32_t>(slot));
+  player()->heldItemChanged(player()->heldItem());
   return true;
 }
 
@@ -162,26 +164,34 @@ const RealEntity* ScriptedPlayer::nearestItem() {
   return nearest;
 }
 
+// The chosen item is followed by its id (another one coming nearer does not end the step) into
+// its cell: entering that cell is what hands a player the items lying there, so the player stops
+// only once it stands in the same cell, however close it came before.
 bool ScriptedPlayer::pickup() {
   why_ = "no dropped item lies within " + std::to_string(kItemCells) + " cells";
-  const RealEntity* item = nearestItem();
-  if (item == nullptr) return false;
-  const auto id = item->id();
+  const RealEntity* nearest = nearestItem();
+  if (nearest == nullptr) return false;
+  const EntityId id = nearest->id();
+  const auto lying = [this, id]() -> const RealEntity* {
+    const RealEntity* item = items() != nullptr ? items()->findById(id) : nullptr;
+    return item != nullptr && !item->data.removed && item->data.cell != nullptr ? item : nullptr;
+  };
   uint8_t held = 0;
-  for (int i = 0; i < kPickupFrameLimit && item != nullptr && item->id() == id; ++i) {
-    const float dx = world()->map().shortDeltaX(item->data.x - player()->position.x);
-    const uint8_t key = dx > kNearPixels ? MotionEvent::kRight : dx < -kNearPixels ? MotionEvent::kLeft : 0;
+  for (int i = 0; i < kPickupFrameLimit && lying() != nullptr; ++i) {
+    const RealEntity& item = *lying();
+    const float dx = world()->map().shortDeltaX(item.data.x - player()->position.x);
+    const bool there = item.data.cell->x == player()->cellX;
+    const uint8_t key = there ? 0 : dx > 0 ? MotionEvent::kRight : MotionEvent::kLeft;
     if (key != held) {
       if (held != 0) player()->handleKeyRelease(held);
       if (key != 0) player()->setMoveKeys(key);
       held = key;
     }
     frame();
-    item = nearestItem();
   }
   if (held != 0) player()->handleKeyRelease(held);
   why_ = "the item was not picked up within 10 seconds";
-  return item == nullptr || item->id() != id;
+  return lying() == nullptr;
 }
 
 }  // namespace world_tool

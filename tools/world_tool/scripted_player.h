@@ -45,11 +45,12 @@ class ScriptedPlayer {
   // when the front refuses it; an attachment last. Only within 8 cells, as the main view places.
   bool place(MapBlock& at);
   bool inPlacingReach(const MapBlock& at);
+  // The quick slot chosen as the main view chooses it: the game hears of the new held item.
   bool select(int slot);
   // The stack of the quick slot thrown out in front of the player, as the inventory view throws it.
   bool drop(int slot);
-  // The player walks to the nearest dropped item within 10 cells until it is picked up (at most 10
-  // seconds); refused when none lies there.
+  // The player walks into the cell of the nearest dropped item within 10 cells until that item is
+  // picked up (at most 10 seconds); refused when none lies there.
   bool pickup();
   // The nearest dropped item within 10 cells of the player; null for none.
   const RealEntity* nearestItem();

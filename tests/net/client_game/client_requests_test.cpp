@@ -165,6 +165,24 @@ TEST_F(ClientRequests, AThrownItemIsWrittenWithThePlayersPositionBeforeItIsFreed
   EXPECT_EQ(sent, Le{}.u8(2).u8(24).item(5, 40, 1, 7, 2).f32(100).f32(200).f32(1.5f).f32(-2.0f).u8(1).bytes);
 }
 
+// What the player holds is the host's to know: it spends a placed block from the stack it knows,
+// and tells the client which slot it spent. Each change of the held item (a slot chosen, the last
+// unit used up) goes to the host with the slot.
+TEST_F(ClientRequests, ANewHeldItemIsToldToTheHostWithItsSlot) {
+  const uint8_t me = nettest::ClientInGame::kLocalPeer;
+  in.player->game = &game;
+  in.player->inventory->setSlot({SlotKind::Quick, 3, 0}, pooledItem(263, 2, 0));
+  const Bytes chosen = sentBy([&] {
+    in.player->inventory->select(3);
+    in.player->heldItemChanged(in.player->heldItem());
+  });
+  EXPECT_EQ(chosen, Le{}.u8(2).u8(21).item(0, 263, 2, 7, 2).u8(3).u8(me).bytes);
+  EXPECT_TRUE(sendsNothing([&] { in.player->useUpHeldItem(); })) << "one of two used: the host spent it too";
+  const Bytes emptied = sentBy([&] { in.player->useUpHeldItem(); });
+  EXPECT_EQ(emptied, Le{}.u8(2).u8(21).item(0, 0xFFFF, 0, 0, 0).u8(3).u8(me).bytes);
+  in.player->game = nullptr;
+}
+
 TEST_F(ClientRequests, ChatLinesAreSaidAndCommandsAskedOfTheHost) {
   const Bytes said = sentBy([&] { game.submitChatLine("hello"); });
   ASSERT_EQ(said.size(), 99u);

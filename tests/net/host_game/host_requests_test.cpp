@@ -314,6 +314,32 @@ TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
   kel::options().disableRemoteStats = true;
 }
 
+// An item that comes to rest on the cell where she already stands is offered to her as walking
+// onto it would: she need not step out and back to get what falls at her feet.
+TEST_F(HostRequests, AnItemComingToRestWhereSheStandsIsOfferedToHer) {
+  enter();
+  ASSERT_EQ(ann().cellX, 20u);
+  ASSERT_NE(host().cellX, 20u) << "the host's own player stands elsewhere";
+  bridge->sent.clear();
+  const engine::Vec2 above{20 * 30.0f, (kFloorRow + 3) * 30.0f};
+  Entity* falling = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), above, 7);
+  ASSERT_NE(falling, nullptr);
+  for (int tick = 0; tick < 600 && falling->data.moving; ++tick) session->entities().lists().tick();
+  ASSERT_FALSE(falling->data.moving);
+  ASSERT_EQ(falling->data.cell, &cell(20, kFloorRow + 1)) << "it lies on her cell";
+  std::vector<Sent> offered;
+  for (const Sent& each : bridge->sent) {
+    if (each.bytes[0] == 5 && each.bytes[1] == player_msg::kItemOffer) offered.push_back(each);
+  }
+  const Bytes offer = concat({{5, 91}, le32(falling->id()), itemBytes(world_test::kDirt, 1), {1}});
+  EXPECT_EQ(offered, (std::vector<Sent>{{Kind::To, kAnn, offer}}));
+  EXPECT_TRUE(static_cast<TreasureEntity*>(falling)->taken) << "kept for her answer";
+  EXPECT_FALSE(falling->data.removed);
+
+  fromAnn(concat({{5, 92}, le32(falling->id())}));
+  EXPECT_TRUE(falling->data.removed) << "taken: gone from the world";
+}
+
 TEST_F(HostRequests, LeavingABedAndAPortalWithoutOneChangeNothingForHer) {
   EXPECT_TRUE(fromAnn({2, 51}).empty());
   EXPECT_TRUE(fromAnn(concat({{2, 53}, le32(request_id::kNoPortal)})).empty());

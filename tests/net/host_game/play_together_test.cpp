@@ -2,7 +2,8 @@
 // hosting game's rules and endpoint on one side, two joined games (each its endpoint, its game and
 // its local player, built from the world the host sends) on the other. They meet over real ENet on
 // 127.0.0.1, then over the stand-in store-front hub. Each sees the others walk, mine, place and
-// chat; one uses a chest; the two trade standing at it; one drops a stack that the other picks up.
+// chat; one uses a chest; the two trade standing at it; one drops a stack at her feet and has it
+// back, then throws it, and the other picks it up.
 // Every item is accounted for before and after, and every world agrees cell for cell.
 
 #include <gtest/gtest.h>
@@ -410,26 +411,45 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   EXPECT_EQ(bo->inventory().countItems(stone, false, true), 6u);
   EXPECT_TRUE(activeTradeSessions().empty());
 
-  // Ann drops her apples where she stands; Bo walks over them and picks them up.
+  // Ann drops her apples at her feet: they come to rest on her cell, and a player standing where
+  // an item settles takes it, so she has them back.
   walk(*ann, annStands);
   ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == annStands.x; }));
-  const SlotRef held = slotWith(ann->inventory(), apple);
-  Item* dropped = ann->inventory().slotItem(held);
+  const auto applesLying = [&] {
+    TreasureEntity* found = nullptr;
+    session->entities().lists().forEach([&](RealEntity& entity) {
+      auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
+      if (treasure != nullptr && treasure->item().id == apple) found = treasure;
+    });
+    return found;
+  };
+  const auto takeApples = [&] {
+    const SlotRef held = slotWith(ann->inventory(), apple);
+    Item* stack = ann->inventory().slotItem(held);
+    ann->inventory().setSlot(held, nullptr);
+    return stack;
+  };
+  Item* dropped = takeApples();
   ASSERT_NE(dropped, nullptr);
-  ann->inventory().setSlot(held, nullptr);
   ann->game().dropItem(dropped);
+  ASSERT_TRUE(runUntil([&] { return applesLying() != nullptr; }));
+  ASSERT_TRUE(runUntil([&] {
+    return applesLying() == nullptr && ann->inventory().countItems(apple, false, true) == 3u;
+  })) << "the apples that settled at her feet are hers again";
+
+  // Then she throws them away from her, up to the left (the chest stands on her right); Bo walks
+  // over them and picks them up.
+  Item* thrown = takeApples();
+  ASSERT_NE(thrown, nullptr);
+  ann->game().throwItem(thrown, 5.0f, 2.6f, 0);
   TreasureEntity* lying = nullptr;
   ASSERT_TRUE(runUntil([&] {
-    session->entities().lists().forEach([&](RealEntity& entity) {
-      if (auto* treasure = dynamic_cast<TreasureEntity*>(&entity); treasure != nullptr && treasure->item().id == apple) {
-        lying = treasure;
-      }
-    });
-    return lying != nullptr && bo->world()->effects().entityById(lying->id()) != nullptr;
-  })) << "the drop lies in the host's world and Bo sees it";
-  settle();
+    lying = applesLying();
+    return lying != nullptr && !lying->data.moving && bo->world()->effects().entityById(lying->id()) != nullptr;
+  })) << "the throw lies still in the host's world and Bo sees it";
   MapBlock* dropCell = lying->data.cell;
   ASSERT_NE(dropCell, nullptr);
+  ASSERT_NE(dropCell->x, annStands.x) << "it flew away from her";
   const EntityId pickedUp = lying->id();  // the entity goes once taken
   walk(*bo, *dropCell);
   ASSERT_TRUE(runUntil([&] { return bo->inventory().countItems(apple, false, true) == 3u; }))
