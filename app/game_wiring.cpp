@@ -69,6 +69,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                             .effectHooks = &effectHooks_,
                             .drawings = &entityDrawings_,
                             .options = &worldOptions_,
+                            .portals = &portals_,
                             .scheduler = director()->getScheduler()},
                &runningWorld(), &playerEvents_, {},
                GameServices{.screen = &gameScreen_, .saves = &gameSaves_, .stats = &statsStore()}) {

@@ -40,6 +40,7 @@
 #include "view/effects/view_effect_hooks.h"
 #include "view/entities/entity_drawing_factory.h"
 #include "view/overlays/achievement_banner_popup.h"
+#include "world/portals/portal_list.h"
 #include "view/player/player_sprite_lights.h"
 #include "view/player/world_view_player_events.h"
 #include "view/tiles/tile_refresh.h"
@@ -99,6 +100,8 @@ class GameWiring {
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints
   // The lights the players carry, as the drawn players hold them.
   PlayerSpriteLights carriedLights_;
+  // The game's portals, across every world it travels to.
+  PortalList portals_;
   // Console lines in the world view's console, a lost connection's reason in the start view.
   MenuNetNotices netNotices_;
   AppGameScreen gameScreen_;  // the world view's and the menus' parts of the game's screen

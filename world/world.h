@@ -25,6 +25,7 @@
 #include "world/edits/edit_result.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_params.h"
+#include "world/portals/portal_list.h"
 #include "world/time/day_clock.h"
 #include "world/time/world_timers.h"
 #include "world/weather/weather_state.h"
@@ -129,6 +130,8 @@ class World {
   LogicBlocks<AlchemyLab>& alchemyLabs() { return alchemyLabs_; }
   ProtectedAreas& protectedAreas() { return *protectedAreas_; }
   PortalRegistry& portals() { return *portals_; }
+  // The game's portal list from the context; a world given none keeps one of its own.
+  PortalList& portalList() { return context_.portals != nullptr ? *context_.portals : ownPortals_; }
   LeafDecay& leafDecay() { return *leafDecay_; }
   CellPathFinder& pathFinder() { return *pathFinder_; }
   CircuitSystem& circuits() { return *circuits_; }
@@ -163,6 +166,7 @@ class World {
   LogicBlocks<AlchemyLab> alchemyLabs_;
   std::unique_ptr<ProtectedAreas> protectedAreas_;
   std::unique_ptr<PortalRegistry> portals_;
+  PortalList ownPortals_;
   std::unique_ptr<LeafDecay> leafDecay_;
   std::unique_ptr<CellPathFinder> pathFinder_;
   std::unique_ptr<CircuitSystem> circuits_;

@@ -22,6 +22,7 @@ class EntityEffects;
 class GameInterface;
 class LightRefreshBatching;
 class Logic;
+class PortalList;
 class ShelfDisplays;
 class StableMobs;
 class WorldBodies;
@@ -42,5 +43,6 @@ struct WorldContext {
   EffectHooks* effectHooks = nullptr;
   EntityDrawings* drawings = nullptr;
   const WorldOptions* options = nullptr;  // the player's options the rules obey
+  PortalList* portals = nullptr;  // the game's portals, shared by the worlds it travels between
   engine::Scheduler* scheduler = nullptr;  // the clock the world's timers run on (`World::timers`)
 };

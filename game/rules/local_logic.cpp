@@ -154,7 +154,7 @@ bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
   const uint32_t planet = world_->map().params().planetId;
   std::vector<PlayerBase*> present;
   forEachPlayer([&present](PlayerBase* p) { present.push_back(p); });
-  return ::usePortal(*player, portalList().records(), planet, *cell, portalChoices_, present,
+  return ::usePortal(*player, world_->portalList().records(), planet, *cell, portalChoices_, present,
                      [this](PlayerBase& traveller, const PortalRecord& portal) {
                        if (&traveller == player_) {
                          travelThroughPortal(*player_, portal);

@@ -8,11 +8,6 @@ uint32_t positionOf(const PortalRecord& r) { return packPortalCell(r.x, r.y); }
 
 }  // namespace
 
-PortalList& portalList() {
-  static PortalList list;
-  return list;
-}
-
 const PortalRecord* PortalList::findPortal(int64_t planet, int64_t target) const {
   for (const PortalRecord& r : records_) {
     if ((planet == kAny || r.planet == planet) && (target == kAny || r.target == target)) return &r;

@@ -1,8 +1,8 @@
 #pragma once
 // The portal list: one record per portal built in any world of the game, linking portals of one
 // frame kind across planets (a record's link is the cell of its partner). It lives for the whole
-// game, across the worlds a player travels between, so it is process-wide behind `portalList()`;
-// the saves write and read it whole. Main thread only.
+// game, across the worlds a player travels between: the application keeps it and hands it to
+// each world in its context (`World::portalList`). Main thread only.
 
 #include <cstdint>
 #include <vector>
@@ -31,7 +31,5 @@ class PortalList {
  private:
   std::vector<PortalRecord> records_;
 };
-
-PortalList& portalList();
 
 constexpr uint32_t packPortalCell(uint16_t x, uint16_t y) { return static_cast<uint32_t>(x) | (static_cast<uint32_t>(y) << 16); }

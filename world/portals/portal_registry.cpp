@@ -72,7 +72,7 @@ void PortalRegistry::noteFrameAt(MapBlock& cell) {
   edit.layer = MapBlock::kFront;
   edit.slot = 255;
   rules.editBlock(edit, nullptr);
-  portalList().addPortal(planet(), enclosed->x, enclosed->y, portalTargetForFrame(cell.frontId()));
+  world->portalList().addPortal(planet(), enclosed->x, enclosed->y, portalTargetForFrame(cell.frontId()));
 }
 
 void PortalRegistry::removeFrameAt(MapBlock& cell) {
@@ -89,7 +89,7 @@ void PortalRegistry::removeFrameAt(MapBlock& cell) {
       edit.extra = 0;
       rules.editBlock(edit, nullptr);
       rules.playSound(*n, kSoundPortalRemoved, 0);
-      portalList().removePortal(planet(), n->x, n->y);
+      world->portalList().removePortal(planet(), n->x, n->y);
     }
   }
 }

@@ -194,12 +194,8 @@ constexpr uint32_t kElsewhere = 16;
 
 class PortalTravelTest : public SessionTest {
  protected:
-  void TearDown() override {
-    portalList().records().clear();
-    SessionTest::TearDown();
-  }
   void addRecord(uint32_t planet, uint16_t x, uint16_t y, uint32_t target, uint32_t link) {
-    portalList().records().push_back({planet, target, x, y, link});
+    theWorld().portalList().records().push_back({planet, target, x, y, link});
   }
   bool use(int32_t x, int32_t y) { return rules.usePortal(&local(), theWorld().cellAt(x, y)); }
 };

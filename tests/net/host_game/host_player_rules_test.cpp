@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "game/session/session_fishing.h"
-#include "world/portals/portal_list.h"
 #include "world/time/day_clock.h"
 #include "net/players/player_messages.h"
 #include "tests/net/host_game/host_in_game.h"
@@ -102,7 +101,7 @@ TEST_F(HostPlayerRules, HerPortalWaitsForTheHostThenSendsHerAlongBeforeTheHostTr
   const int32_t row = kFloorRow + 1;
   cell(21, row).setLayer(kPortal, 0, MapBlock::kFront);
   const uint32_t here = world().map().params().planetId;
-  portalList().records().push_back({here, kElsewhere, 21, static_cast<uint16_t>(row), 0});
+  world().portalList().records().push_back({here, kElsewhere, 21, static_cast<uint16_t>(row), 0});
   annUses(21, row);
   EXPECT_TRUE(annHeard(player_msg::kPortalDialog)) << "she waits with the travel dialog";
   EXPECT_FALSE(annHeard(player_msg::kPortalTravel));

@@ -18,13 +18,11 @@ class PortalTest : public CircuitTest {
     defineBlock(kFrameToPlanet1, {.flags = bits({12, 23})});
     defineBlock(kFrameToPlanet2, {.flags = bits({12, 23})});
     defineBlock(kPortal, {.transparency = 1, .variants = 2});
-    portalList().records().clear();
+    context.portals = &portals;  // one game's list, across the planets it visits
     onPlanet(2, 3);
   }
-  void TearDown() override {
-    portalList().records().clear();
-    CircuitTest::TearDown();
-  }
+  PortalList portals;
+
   void onPlanet(uint32_t planet, uint8_t mode) {
     WorldParams params;
     params.planetId = planet;
@@ -63,8 +61,8 @@ TEST_F(PortalTest, EachShapeCompletesThePortalWhateverBlockComesLast) {
     }
     EXPECT_EQ(at(c.x, 5).frontId(), kPortal) << "x " << c.x;
   }
-  ASSERT_EQ(portalList().records().size(), 3u);
-  EXPECT_EQ(portalList().records()[0].target, 1u);
+  ASSERT_EQ(portals.records().size(), 3u);
+  EXPECT_EQ(portals.records()[0].target, 1u);
 }
 
 TEST_F(PortalTest, NoPortalOutsideTheThirdModeOrWithMixedFrames) {
@@ -74,11 +72,11 @@ TEST_F(PortalTest, NoPortalOutsideTheThirdModeOrWithMixedFrames) {
   onPlanet(2, 3);
   frameAround(5, kFrameToPlanet2);
   EXPECT_EQ(at(5, 5).frontId(), kAir);
-  EXPECT_TRUE(portalList().records().empty());
+  EXPECT_TRUE(portals.records().empty());
 }
 
 TEST_F(PortalTest, PortalsOfTwoPlanetsLinkInTheOrderTheyAreBuilt) {
-  PortalList& list = portalList();
+  PortalList& list = portals;
   list.addPortal(2, 10, 20, 1);  // the first: no partner anywhere yet
   EXPECT_EQ(list.records()[0].x, PortalRecord::kNoPlace);
   list.records()[0].x = 10;  // as built in the world
@@ -95,13 +93,13 @@ TEST_F(PortalTest, PortalsOfTwoPlanetsLinkInTheOrderTheyAreBuilt) {
 }
 
 TEST_F(PortalTest, BreakingTheTopFrameBlockRemovesThePortalBelowAndItsRecord) {
-  portalList().addPortal(1, 30, 7, 2);  // a partner on planet 1, so the new portal keeps its place
+  portals.addPortal(1, 30, 7, 2);  // a partner on planet 1, so the new portal keeps its place
   frameAround(5);
   ASSERT_EQ(at(5, 5).frontId(), kPortal);
   removeFront(5, 6);
   EXPECT_EQ(at(5, 5).frontId(), kAir);
-  ASSERT_EQ(portalList().records().size(), 1u);
-  EXPECT_EQ(portalList().records()[0].planet, 1u);
+  ASSERT_EQ(portals.records().size(), 1u);
+  EXPECT_EQ(portals.records()[0].planet, 1u);
 }
 
 }  // namespace
