@@ -208,13 +208,11 @@ void MainLayer::attachParticles() {
 
 void MainLayer::makeSky() {
   Sky* sky = createSky(*world_);
-  setSky(
-      sky,
-      [sky](float y) {
-        sky->resetLayerX();
-        sky->updatePosition(y);
-      },
-      sky->skyRow());
+  const auto followSky = [sky](float y) {
+    sky->resetLayerX();
+    sky->updatePosition(y);
+  };
+  setSky(sky, followSky, sky->skyRow());
   showSkyPhase(static_cast<uint32_t>(world_->dayClock().phase), world_->dayClock().tickInPhase());
 }
 

@@ -28,5 +28,3 @@ VisibleCellCounts visibleCellCountsFor(float longSide, float shortSide, int view
 void storeVisibleCellCounts(const VisibleCellCounts& counts) { stored() = counts; }
 
 const VisibleCellCounts& visibleCellCounts() { return stored(); }
-
-void resetVisibleCellCounts() { stored() = VisibleCellCounts{}; }

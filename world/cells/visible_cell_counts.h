@@ -23,5 +23,3 @@ VisibleCellCounts visibleCellCountsFor(float longSide, float shortSide, int view
 void storeVisibleCellCounts(const VisibleCellCounts& counts);
 // The counts the last update stored; zero before the first.
 const VisibleCellCounts& visibleCellCounts();
-// Back to zero; for test fixtures.
-void resetVisibleCellCounts();

@@ -23,7 +23,7 @@ class SpawnerViewSize : public ::testing::Test {
   static void reset() {
     kel::resetSettings();
     resetScreenLayout();
-    resetVisibleCellCounts();
+    storeVisibleCellCounts(VisibleCellCounts{});
   }
   static std::unique_ptr<World> makeWorld() {
     WorldParams params;

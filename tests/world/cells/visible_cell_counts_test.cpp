@@ -17,7 +17,7 @@ class VisibleCellCountsTest : public ::testing::Test {
   static void reset() {
     kel::resetSettings();
     resetScreenLayout();
-    resetVisibleCellCounts();
+    storeVisibleCellCounts(VisibleCellCounts{});
   }
 };
 
