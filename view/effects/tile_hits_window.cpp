@@ -75,7 +75,6 @@ void TileWindowHits::showTileOverlay(engine::Vec2 position) {
     window->blockBatch()->reorderChild(sprite, kOverlayZ);
     sprite->retain();
     overlay_ = sprite;
-    window->setTileOverlay(sprite);
   } else {
     actions->removeAllActionsFromTarget(sprite);
   }

@@ -10,6 +10,7 @@
 #include "engine/base/ref.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
+#include "engine/sprite/sprite.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "view/tiles/block_sprite.h"
 #include "world/map/world_map.h"
@@ -40,6 +41,8 @@ TileSprites::~TileSprites() {
 }
 
 TileSprites* TileSprites::current() { return currentSlot(); }
+
+void TileSprites::setHighlightSprite(engine::Sprite* sprite) { highlight_ = sprite; }
 
 void TileSprites::setCurrent(TileSprites* window) { currentSlot() = window; }
 
@@ -207,10 +210,6 @@ void TileSprites::follow(int32_t column, int32_t row) {
 }
 
 void TileSprites::recentre(int32_t column, int32_t row) {
-  if (overlay_ != nullptr) {
-    if (engine::Node* parent = overlay_->getParent()) parent->removeChild(overlay_);
-    overlay_ = nullptr;
-  }
   if (highlight_ != nullptr) engine::Director::getInstance()->getActionManager()->removeAllActionsFromTarget(highlight_);
   releaseAll();
   // Everything but the pooled window sprites leaves the two batches; the pooled ones wait for

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/base/ref_ptr.h"
 #include "view/tiles/sprite_pool.h"
 #include "view/tiles/tile_sprite_record.h"
 
@@ -91,11 +92,13 @@ class TileSprites {
   void scrollDown();
   // The player's cell changed: one step each way scrolls, anything else recentres.
   void follow(int32_t column, int32_t row);
-  // Rebuilds the whole window around the cell. The highlight sprite (when set) goes back to the
-  // block batch at z 21; the tile overlay (when set) is forgotten.
+  // Rebuilds the whole window around the cell. Every sprite of the batches that is not the window's
+  // own leaves them (a refusal or hit mark among them: its owner sees it parentless and makes a new
+  // one); the highlight sprite (when set) goes back to the block batch at z 21.
   void recentre(int32_t column, int32_t row);
-  void setHighlightSprite(engine::Sprite* sprite) { highlight_ = sprite; }
-  void setTileOverlay(BlockSprite* sprite) { overlay_ = sprite; }
+  // Held with a count of its own: the window may outlive the layer's reference, and `free` empties
+  // the batch it sits in.
+  void setHighlightSprite(engine::Sprite* sprite);
 
   // ---- Light ----
   // Rebuilds every record from its cell.
@@ -137,8 +140,7 @@ class TileSprites {
 
   engine::SpriteBatchNode* blockBatch_ = nullptr;     // retained
   engine::SpriteBatchNode* additiveBatch_ = nullptr;  // retained
-  engine::Sprite* highlight_ = nullptr;               // not owned
-  BlockSprite* overlay_ = nullptr;                    // not owned
+  engine::RefPtr<engine::Sprite> highlight_;
   World* world_ = nullptr;
   std::vector<TileSpriteRecord> records_;
   std::vector<std::vector<TileSpriteRecord*>> grid_;  // grid_[column][row], row 0 at the bottom

@@ -91,4 +91,20 @@ TEST_F(TileHitsTest, TheOverlayShowsForAMomentMovesWhenShownAgainAndGoesWithARec
   EXPECT_NE(hits->overlay(), nullptr) << "a new one after the recentre";
 }
 
+// A refusal's mark that has timed out is gone; a resize or a world-scale change afterwards rebuilds
+// and recentres the window, which must not reach for the mark again.
+TEST_F(TileHitsTest, AWindowRebuiltAfterTheOverlayTimedOutKeepsWorking) {
+  show(10, 10);
+  hits->showTileOverlay(engine::Vec2(300, 300));
+  seconds(1.0f);
+  ASSERT_EQ(hits->overlay(), nullptr);
+  engine::PoolManager::getCurrentPool()->clear();  // the frame's end frees it
+  window->rebuildWindow(world.get(), tiletest::kColumns + 2, tiletest::kRows);
+  window->recentre(10, 10);
+  EXPECT_EQ(window->columns(), tiletest::kColumns + 2);
+  EXPECT_NE(slot(10, 9, TileSpriteRecord::kFront), nullptr) << "the ground is drawn again";
+  hits->showTileOverlay(engine::Vec2(300, 300));
+  EXPECT_NE(hits->overlay(), nullptr);
+}
+
 }  // namespace

@@ -266,7 +266,6 @@ TEST_F(TileWindowTest, ARecentreRemovesForeignSpritesAndKeepsTheHighlightAtDepth
   BlockSprite* stray = BlockSprite::createOnParent(blocks, engine::Rect(1, 1, 30, 30), 15, 1.0f);
   BlockSprite* highlight = BlockSprite::createOnParent(blocks, engine::Rect(1, 1, 30, 30), 3, 1.0f);
   window->setHighlightSprite(highlight);
-  window->setTileOverlay(stray);
   window->recentre(12, 10);
   EXPECT_EQ(stray->getParent(), nullptr);
   EXPECT_EQ(highlight->getParent(), blocks);
