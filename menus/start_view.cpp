@@ -63,7 +63,7 @@ void StartView::enter() {
     entryBuilt_ = true;
     nameEntry_.build(root(), nameEntryCorner(), kEntryWidth);
   }
-  if (page_ != Page::Message) page_ = Page::Main;
+  if (page_ != Page::Message && page_ != Page::Damaged) page_ = Page::Main;
   status_.clear();
   if (LocalSaves* saves = menuSaves()) restoreMarkedWorld(saves->worlds());
   checkUiFonts();
@@ -103,6 +103,11 @@ void StartView::showPage(Page page) {
 }
 
 void StartView::showDialog(int dialog) {
+  LocalSaves* saves = menuSaves();
+  if (dialog == kUnreadableWorldDialog && saves != nullptr && saves->worlds().current() != nullptr) {
+    showDamaged(DamagedSave::Kind::World, saves->worlds().current()->fileName, Page::Worlds);
+    return;
+  }
   // A network game that ended says why; a reason without a text leaves the message empty.
   if (message_.empty() && dialog != kNetworkGameEndedDialog) {
     message_ = dialog == 19 || dialog == 20 ? "The planet's world file is missing." : "The game could not be started.";
@@ -121,6 +126,7 @@ void StartView::back() {
     case Page::Join: showPage(Page::Characters); return;
     case Page::NewWorld: showPage(Page::Worlds); return;
     case Page::Friends: showPage(Page::Join); return;
+    case Page::Damaged: showPage(afterDamaged_); return;
     case Page::Confirm: showPage(afterConfirm_); return;
     default: showPage(Page::Main); return;
   }
@@ -196,6 +202,10 @@ void StartView::fill(std::string& title, std::vector<std::string>& lines, std::v
     case Page::Multiplayer: title = "Multiplayer"; fillMultiplayer(lines, rows); break;
     case Page::Join: title = "Join a game"; fillJoin(lines, rows); break;
     case Page::Friends: title = "Friends' games"; fillFriends(lines, rows); break;
+    case Page::Damaged:
+      title = damaged_.kind == DamagedSave::Kind::World ? "Damaged world" : "Damaged character";
+      fillDamaged(lines, rows);
+      break;
     case Page::Confirm:
       title = "Are you sure?";
       lines.push_back(question_);

@@ -1,7 +1,8 @@
 #pragma once
 // The view the game opens on, in pages: the main menu (play, multiplayer, options, quit), the options (sound,
 // display, switches) with the key bindings, the character list (choose, create, rename, delete), the world list (continue,
-// create, delete), the pages that create a character or a world, a confirmation and a message.
+// create, delete), the pages that create a character or a world, a confirmation, a message and
+// the dialog over a damaged world or character file, which offers its backup.
 // Multiplayer goes through the same character and world pages: hosting picks a character and a
 // world there (with the player limit and the way friends reach the host), joining picks a
 // character and then a host by address and port, from the saved server list or among the store
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "menus/damaged_save.h"
 #include "menus/menu_network.h"
 #include "menus/server_list.h"
 #include "ui/views/list_view.h"
@@ -41,13 +43,15 @@ inline constexpr uint8_t kWorldModeCount = 4;
 class StartView final : public ListView {
  public:
   enum class Page : uint8_t {
-    Main, Options, Characters, NewCharacter, Worlds, NewWorld, Confirm, Message, Multiplayer, Join, Friends
+    Main, Options, Characters, NewCharacter, Worlds, NewWorld, Confirm, Message, Multiplayer, Join, Friends, Damaged
   };
   // Where the character and world pages lead: a game played alone, a hosted one or a joined one.
   enum class Path : uint8_t { Alone, Host, Join };
   static constexpr uint32_t kNameLimit = 24;
   // `StartView::showDialog`'s dialog when a network game ended: its text is the reason alone.
   static constexpr int kNetworkGameEndedDialog = 27;
+  // `StartView::showDialog`'s dialog when the chosen world's file could not be read.
+  static constexpr int kUnreadableWorldDialog = 21;
   static constexpr const char* kCompromised = "Data files have been compromised. You won't be able to play.";
 
   StartView();
@@ -83,6 +87,10 @@ class StartView final : public ListView {
   bool continueWorld(WorldEntry& entry);
   bool deleteWorld(WorldEntry& entry);
   NewWorldChoice& newWorld() { return newWorld_; }
+  // The damage dialog over a world or character file that cannot be read; its rows lead back to
+  // `back`. What it shows.
+  void showDamaged(DamagedSave::Kind kind, const std::string& fileName, Page back);
+  const DamagedSave& damaged() const { return damaged_; }
   Path path() const { return path_; }
 
   // ---- Multiplayer, as the rows make it ----
@@ -120,6 +128,10 @@ class StartView final : public ListView {
   void fillHostSettings(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillJoin(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillFriends(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillDamaged(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  // A row for each file of the kind that the last listing could not read, opening its dialog.
+  void appendDamagedRows(DamagedSave::Kind kind, const std::vector<std::string>& fileNames, Page back,
+                         std::vector<MenuList::Row>& rows);
   // The character and world pages lead along the path from now on.
   void follow(Path path, Page first);
   // The page a chosen character leads to, and the page Escape goes back to from the characters.
@@ -161,6 +173,8 @@ class StartView final : public ListView {
   std::string joinAddress_;
   std::string joinPort_;
   std::vector<FriendGame> friends_;
+  DamagedSave damaged_;
+  Page afterDamaged_ = Page::Main;
   TextEntry nameEntry_;
   bool entryBuilt_ = false;
   OptionRows optionRows_{[this] { refresh(); }, true};

@@ -101,6 +101,7 @@ void StartView::fillCharacters(std::vector<std::string>& lines, std::vector<Menu
     rows.push_back({"Play as " + entry->displayName + " (" + difficultyName(entry->difficultyId) + ")",
                     [this, chosen] { chooseCharacter(*chosen); }});
   }
+  appendDamagedRows(DamagedSave::Kind::Character, characters.damaged(), Page::Characters, rows);
   rows.push_back({"New character", [this] {
                     status_.clear();
                     showPage(Page::NewCharacter);

@@ -103,14 +103,21 @@ void StartView::fillWorlds(std::vector<std::string>& lines, std::vector<MenuList
   lines.push_back(character != nullptr ? "Playing as " + character->displayName : "No character chosen.");
   const bool hosting = path_ == Path::Host;
   if (hosting) fillHostSettings(lines, rows);
+  // A world that failed to load stays listed, as damaged, with the files whose head does not read.
+  std::vector<std::string> damaged = worlds.damaged();
   for (const auto& entry : worlds.entries()) {
     WorldEntry* world = entry.get();
+    if (worlds.pathOf(entry->fileName) == saves->unreadableFile()) {
+      damaged.push_back(entry->fileName);
+      continue;
+    }
     rows.push_back({std::string(hosting ? "Host " : "Continue ") + entry->displayName + " (" +
                         planetName(entry->params.planetId) + ", " + modeName(entry->params.mode) + ")",
                     [this, world] {
                       if (!continueWorld(*world)) refresh();
                     }});
   }
+  appendDamagedRows(DamagedSave::Kind::World, damaged, Page::Worlds, rows);
   rows.push_back({"New world", [this] {
                     status_.clear();
                     newWorld_.name.clear();

@@ -12,6 +12,7 @@
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
 #include "engine/base/log.h"
+#include "engine/io/damaged_data_files.h"
 #include "engine/window/alert.h"
 
 const char* const kHackedDataTitle = "Hacked Data Files!";
@@ -97,11 +98,16 @@ uint32_t loadContentDatabaseBytes(std::span<const uint8_t> fileBytes) {
 uint32_t loadContentDatabase(const std::string& path) {
   std::vector<uint8_t> bytes;
   const std::string error = readWholeFile(path, bytes);
+  uint32_t computed = 0;
   if (!error.empty()) {
     state().stored = 0;
-    return markDamaged(error);
+    computed = markDamaged(error);
+  } else {
+    computed = loadOwnedBytes(bytes);
   }
-  return loadOwnedBytes(bytes);
+  // Named to the player too, who can do something about it, not only in the log.
+  if (state().damaged) engine::DamagedDataFiles::report(path);
+  return computed;
 }
 
 uint32_t storedContentChecksum() { return state().stored; }

@@ -5,6 +5,7 @@
 
 #include "content/format/game_tables_file.h"
 #include "engine/base/log.h"
+#include "engine/io/damaged_data_files.h"
 
 namespace {
 
@@ -24,17 +25,7 @@ bool refuse(const std::string& why) {
   return false;
 }
 
-}  // namespace
-
-bool loadGameTablesBytes(std::span<const uint8_t> bytes) {
-  GameTables tables;
-  std::string error;
-  if (!content::readGameTables(bytes, tables, error)) return refuse(error);
-  setGameTables(std::move(tables));
-  return true;
-}
-
-bool loadGameTables(const std::string& path) {
+bool loadGameTablesFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return refuse("cannot open " + path);
   const std::streamoff size = file.tellg();
@@ -46,6 +37,23 @@ bool loadGameTables(const std::string& path) {
   file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
   if (!file) return refuse("cannot read " + path);
   return loadGameTablesBytes(bytes);
+}
+
+}  // namespace
+
+bool loadGameTablesBytes(std::span<const uint8_t> bytes) {
+  GameTables tables;
+  std::string error;
+  if (!content::readGameTables(bytes, tables, error)) return refuse(error);
+  setGameTables(std::move(tables));
+  return true;
+}
+
+// Named to the player too, who can do something about it, not only in the log.
+bool loadGameTables(const std::string& path) {
+  if (loadGameTablesFile(path)) return true;
+  engine::DamagedDataFiles::report(path);
+  return false;
 }
 
 const GameTables& gameTables() { return installed().tables; }

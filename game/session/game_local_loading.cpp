@@ -125,9 +125,10 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
   kel::clearMarkedWorld();
   if (load.result != LoadedWorld::kLoaded || load.world == nullptr) {
     endWorld(*running_, *this, *rules_, services_.stats);
-    const bool planetMissing =
-        load.result == LoadedWorld::kPlanetMissing || load.result == LoadedWorld::kPlanetMissingWithBackup;
-    screen().showStartView(planetMissing ? load.result + kFirstLoadDialog : 0);
+    // A world that is missing or cannot be read is named by the start view's dialog.
+    const bool named = load.result == LoadedWorld::kPlanetMissing || load.result == LoadedWorld::kPlanetMissingWithBackup ||
+                       load.result == LoadedWorld::kUnreadable;
+    screen().showStartView(named ? load.result + kFirstLoadDialog : 0);
     return;
   }
   install(std::move(load.world));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/io/damaged_data_files.h"
 #include "platform/audio/audio_output.h"
 #include "platform/audio/channel_slot.h"
 #include "platform/audio/sound.h"
@@ -35,12 +36,18 @@ void SoundSystem::close() {
 
 bool SoundSystem::hasOutput() const { return output_ != nullptr; }
 
+// A file that does not decode plays as silence; the start view names it so the player knows which
+// file to restore.
 Sound* SoundSystem::createSound(const std::string& path) {
-  return adopt(Sound::load(path, Sound::Kind::Sample));
+  std::unique_ptr<Sound> sound = Sound::load(path, Sound::Kind::Sample);
+  if (!sound) engine::DamagedDataFiles::report(path);
+  return adopt(std::move(sound));
 }
 
 Sound* SoundSystem::createStream(const std::string& path) {
-  return adopt(Sound::load(path, Sound::Kind::Stream));
+  std::unique_ptr<Sound> sound = Sound::load(path, Sound::Kind::Stream);
+  if (!sound) engine::DamagedDataFiles::report(path);
+  return adopt(std::move(sound));
 }
 
 Sound* SoundSystem::addSound(std::unique_ptr<Sound> sound) { return adopt(std::move(sound)); }

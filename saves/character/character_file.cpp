@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr const char* kMagic = "RBWC";
 constexpr uint16_t kVersion = 0;
 
 enum CharacterSection : uint16_t {
@@ -124,7 +123,7 @@ bool readPlain(DataStreamReader& in, uint8_t (&bytes)[N]) {
 }  // namespace
 
 bool writeCharacterFile(kel::FileHandle& file, const CharacterRecord& record) {
-  DataStreamWriter out(file, kMagic, kVersion, 5);
+  DataStreamWriter out(file, kCharacterMagic, kVersion, 5);
   out.openSection(kIdentity, 0, SectionStorage::Plain);
   writeIdentity(out.body(), record);
   out.closeSection();
@@ -163,7 +162,7 @@ bool writeCharacterFile(kel::FileHandle& file, const CharacterRecord& record) {
 bool readCharacterFile(kel::FileHandle& file, CharacterRecord& record, CharacterParts& parts) {
   parts = CharacterParts{};
   DataStreamReader in(file);
-  if (!in.is(kMagic, kVersion) || !in.openSection(kIdentity)) return false;
+  if (!in.is(kCharacterMagic, kVersion) || !in.openSection(kIdentity)) return false;
   uint8_t identity[kIdentityBytes];
   if (!readPlain(in, identity)) return false;
   engine::ByteReader idBytes(identity, sizeof identity);

@@ -17,6 +17,7 @@ class FileHandle;
 struct PlayerEntry;
 
 inline constexpr size_t kCharacterFileSize = 1356;
+inline constexpr const char* kCharacterMagic = "RBWC";
 
 // Writes the whole file and closes the handle. True when every byte was written.
 bool writeCharacterFile(kel::FileHandle& file, const CharacterRecord& record);

@@ -50,6 +50,8 @@ class DataStreamReader {
   DataStreamReader& operator=(const DataStreamReader&) = delete;
 
   const ContainerHeader& header() const { return header_; }
+  // The directory as read; only meaningful while the reader has not failed.
+  const std::vector<SectionEntry>& directory() const { return directory_; }
   // The header holds this magic and version (and was read whole).
   bool is(std::string_view magic, uint16_t version) const;
 

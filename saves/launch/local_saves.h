@@ -81,6 +81,10 @@ class LocalSaves final {
   void waitForWorldWrite() { worldWriter_.wait(); }
   // Reads the current entry's file into a new world made with the difficulty.
   WorldLoad loadWorldFile(const DifficultyRow* difficulty);
+  // The path of the last world file that failed to load; empty once it loads or when none failed.
+  const std::string& unreadableFile() const { return unreadableFile_; }
+  // After the file was put back from its backup: it may load again.
+  void forgetUnreadableFile() { unreadableFile_.clear(); }
   // Whether the current entry's world file (an adventure's: the planet's) is on disk, once no
   // write is under way.
   bool currentWorldFileExists();

@@ -11,6 +11,7 @@
 #include "platform/file_system_bridge.h"
 #include "saves/character/character_file.h"
 #include "saves/character/starter_kit.h"
+#include "saves/store/backup_restore.h"
 #include "saves/store/entry_list.h"
 #include "saves/store/safe_write.h"
 #include "saves/store/save_names.h"
@@ -55,11 +56,15 @@ void CharacterStore::scan(const std::string& lastPlayer) {
   files_.createFolder(folder_, true);
   current_ = nullptr;
   entries_.clear();
+  damaged_.clear();
   for (const std::string& name : files_.listFiles(folder_)) {
     if (!engine::hasFileExtension(name, "dat")) continue;
     kel::FileHandle file(pathOf(name), kel::FileHandle::READ);
     std::unique_ptr<PlayerEntry> entry = readCharacterSummary(name, file);
-    if (entry == nullptr) continue;
+    if (entry == nullptr) {
+      damaged_.push_back(name);
+      continue;
+    }
     if (entry->displayName == lastPlayer && !isHidden(*entry)) current_ = entry.get();
     entries_.push_back(std::move(entry));
   }
@@ -215,4 +220,9 @@ bool CharacterStore::saveStatsBytes(std::span<const uint8_t> bytes) const {
 void CharacterStore::deleteStats() const {
   const std::string path = currentStatPath();
   if (!path.empty() && files_.exists(path)) files_.deletePath(path);
+}
+
+bool CharacterStore::restoreBackup(const std::string& fileName, std::string* keptAside) {
+  if (!isSafeSaveName(fileName) || !engine::hasFileExtension(fileName, "dat")) return false;
+  return restoreFromBackup(files_, pathOf(fileName), keptAside);
 }

@@ -35,7 +35,14 @@ class CharacterStore {
 
   // Rebuilds the list from the folder, sorted by name ignoring case. The current character is the
   // one named lastPlayer, else the first, skipping hidden characters (flags bit 3) either way.
+  // A file that does not read as a character's is not listed but named in `damaged`.
   void scan(const std::string& lastPlayer);
+  // The file names of the last scan that are not characters' files any more, in folder order.
+  const std::vector<std::string>& damaged() const { return damaged_; }
+  // Puts <name>.bak back as the character file <name>.dat, the file it replaces kept aside
+  // (saves/store/backup_restore.h). False for a name that is not a character file's, without a
+  // backup, or when a step fails.
+  bool restoreBackup(const std::string& fileName, std::string* keptAside = nullptr);
 
   // A new character file from the entry's name, looks and flags, with the given recipe
   // knowledge. False, with nothing written, when the name cannot be a file name, another
@@ -77,6 +84,7 @@ class CharacterStore {
   kel::FileSystemBridge& files_;
   std::string folder_;
   std::vector<std::unique_ptr<PlayerEntry>> entries_;
+  std::vector<std::string> damaged_;
   PlayerEntry* current_ = nullptr;
   bool keepBackup_ = true;
   bool saving_ = false;

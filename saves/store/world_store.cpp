@@ -7,6 +7,7 @@
 #include "engine/base/string_utils.h"
 #include "platform/file_handle.h"
 #include "platform/file_system_bridge.h"
+#include "saves/store/backup_restore.h"
 #include "saves/store/entry_list.h"
 #include "saves/store/save_names.h"
 #include "saves/world/world_summary.h"
@@ -22,11 +23,14 @@ void WorldStore::list() {
   files_.createFolder(folder_, true);
   current_ = nullptr;
   entries_.clear();
+  damaged_.clear();
   for (const std::string& name : files_.listFiles(folder_)) {
     if (!engine::hasFileExtension(name, "dat")) continue;
     kel::FileHandle file(pathOf(name), kel::FileHandle::READ);
     if (std::unique_ptr<WorldEntry> entry = readWorldSummary(name, file)) {
       entries_.push_back(std::move(entry));
+    } else {
+      damaged_.push_back(name);
     }
   }
   std::stable_sort(entries_.begin(), entries_.end(),
@@ -98,22 +102,16 @@ void WorldStore::removeAll() {
   for (WorldEntry* entry : entryPointers(entries_)) remove(*entry);
 }
 
-bool WorldStore::restoreFile(const std::string& backup, const std::string& target) {
-  const std::string copy = tempPathOf(target);
-  return files_.copyPath(backup, copy) && files_.flushToDisk(copy) && files_.movePath(copy, target);
-}
-
-bool WorldStore::restoreBackup(const std::string& worldName) {
+bool WorldStore::restoreBackup(const std::string& worldName, std::string* keptAside) {
   if (!isSafeSaveName(worldName)) return false;
   const std::string file = pathOf(engine::withExtension(worldName, "dat"));
   const std::string backup = backupPathOf(file);
-  if (!files_.exists(backup) || !restoreFile(backup, file)) return false;
+  if (!files_.exists(backup) || !restoreFromBackup(files_, file, keptAside)) return false;
   const std::string planets = pathOf(worldName);
   for (const std::string& name : files_.listFiles(planets)) {
     if (!engine::hasFileExtension(name, "bak")) continue;
     const std::string planetBackup = engine::joinPath(planets, name);
-    if (!restoreFile(planetBackup,
-                     engine::withExtension(engine::stripExtension(planetBackup), "dat"))) {
+    if (!restoreFromBackup(files_, engine::withExtension(engine::stripExtension(planetBackup), "dat"))) {
       return false;
     }
   }

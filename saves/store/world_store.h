@@ -26,7 +26,10 @@ class WorldStore {
   void setCurrent(WorldEntry* entry) { current_ = entry; }
 
   // Rebuilds the list from the folder's world files, latest first; the latest becomes current.
+  // A file whose head does not read as a world's is not listed but named in `damaged`.
   void list();
+  // The file names of the last listing that are not worlds' files any more, in folder order.
+  const std::vector<std::string>& damaged() const { return damaged_; }
   // Names a new world World<n>.dat (Adventure<n>.dat for an adventure) with the first n whose
   // file does not exist, puts it first and makes it current.
   WorldEntry& createEntry(const WorldParams& params, int64_t now);
@@ -39,16 +42,15 @@ class WorldStore {
   bool remove(WorldEntry& entry);
   void removeAll();
   // Puts <worldName>.bak back as <worldName>.dat, and each planet backup of an adventure folder
-  // back as its planet world. Each backup is copied beside its target first and then renamed
-  // over it, so a failure never leaves the world with neither. False when there is no backup or
-  // a step fails.
-  bool restoreBackup(const std::string& worldName);
+  // back as its planet world, each replaced file kept aside (saves/store/backup_restore.h). False
+  // when there is no backup or a step fails. `keptAside` receives where the world's own file went.
+  bool restoreBackup(const std::string& worldName, std::string* keptAside = nullptr);
 
  private:
-  bool restoreFile(const std::string& backup, const std::string& target);
 
   kel::FileSystemBridge& files_;
   std::string folder_;
   std::vector<std::unique_ptr<WorldEntry>> entries_;
+  std::vector<std::string> damaged_;
   WorldEntry* current_ = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "engine/scene/director.h"
 #include "engine/scene/node.h"
 #include "engine/scene/scheduler.h"
+#include "tests/app_gl/fixed_step_clock.h"
 #include "tests/support/argv.h"
 
 namespace apptest {
@@ -86,6 +87,7 @@ bool frameShowsSomething(const std::string& picturePath) {
 
 int runWith(const std::string& word) {
   testsupport::Argv args({"rubblemoor", word});
+  stepOnFixedClock();
   return runGame(args.argc(), args.argv(), realServices());
 }
 

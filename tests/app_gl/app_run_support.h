@@ -28,7 +28,7 @@ kel::DesktopPlatform::Services realServices();
 bool frameShowsSomething(const std::string& picturePath = "");
 // Draws the running scene and reads back the pixels of a region (view points, y upwards) as RGBA.
 std::vector<unsigned char> framePixels(int x, int y, int width, int height);
-// The program with one command-line word after its name.
+// The program with one command-line word after its name, its game stepping on the fixed clock.
 int runWith(const std::string& word);
 
 // Each run starts and ends with the default options and no content, and writes its settings and

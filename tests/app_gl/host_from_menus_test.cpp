@@ -144,11 +144,11 @@ std::vector<Step> intoAHostedWorld(const std::string& portText, bool throughFrie
       connection,
       {"new world", [] { return chooseRow("New world") && hasRow("Size: 512 x 128"); }},
       {"create and host it", [] { return chooseRow("Create and host") && current() == ViewId::Wait; }},
-      {"the hosted world is entered", [waited] {
+      workerStep("the hosted world is entered", [waited] {
          *waited = 0;
          const bool hosted = currentHosting() != nullptr && currentHosting()->worldHosted() && currentNet() != nullptr;
          return current() == ViewId::Main && player() != nullptr && hosted;
-       }, 60 * 300},
+       }),
   };
 }
 
@@ -171,26 +171,26 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
          guest->setBridge(std::make_unique<enet::EnetClient>(guest->bridgeListener(), kel::NetBridgeSetup{}));
          return guest->bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port));
        }, 1},
-      {"the guest receives the world", [&] {
+      workerStep("the guest receives the world", [&] {
          guest->dispatchQueued();
          return guest->state() == NetClient::kWorldReceived && guest->worldReceiver().world() != nullptr;
-       }, 60 * 60},
+       }),
       {"the guest enters it", [&] {
          guest->enterWorld(5, 5);
          NetServer* server = currentHosting()->server();
          return server != nullptr && server->entryOf(guest->localPeerId()) != nullptr;
        }, 1},
-      {"the host's console says the guest entered", [] {
+      workerStep("the host's console says the guest entered", [] {
          ConsoleNode* console = MainView::console();
          if (console == nullptr || console->lineCount() < 1) return false;
          auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(console->lineCount()));
          return line != nullptr && line->getString() == "Guest entered the world.";
-       }, 60 * 5},
-      {"the host's window draws the guest's player", [&] {
+       }),
+      workerStep("the host's window draws the guest's player", [&] {
          NetServer* server = currentHosting()->server();
          const PlayerBase* guestPlayer = server->entryOf(guest->localPeerId())->player();
          return guestPlayer != nullptr && guestPlayer->hasSprite && PlayerSprite::all().size() == 2;
-       }, 60 * 5},
+       }),
       {"a cell beside the host's player", [&] {
          target = groundBeside(*player());
          if (target == nullptr) return false;
@@ -201,11 +201,11 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
          mine(*guest, *target);
          return true;
        }, 1},
-      {"the host's world and the guest's copy lose the block", [&] {
+      workerStep("the host's world and the guest's copy lose the block", [&] {
          guest->dispatchQueued();
          const MapBlock* copy = guest->worldReceiver().world()->cellAt(target->x, target->y);
          return target->frontId() == 0 && copy != nullptr && copy->frontId() == 0;
-       }, 60 * 10},
+       }),
       {"the host's window draws the cell without it", [&] {
          if (!wait(10)) return false;
          EXPECT_TRUE(muchChanged(before, tilePixelsAt(*target))) << "the mined cell still draws its block";
@@ -215,11 +215,11 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
          tap(GLFW_KEY_ESCAPE);
          return current() == ViewId::Pause;
        }},
-      {"leave from the pause view", [&] { return saveAndQuitOnce(waited); }, 600},
-      {"the hosting ended and the guest heard it", [&] {
+      workerStep("leave from the pause view", [&] { return saveAndQuitOnce(waited); }),
+      workerStep("the hosting ended and the guest heard it", [&] {
          guest->dispatchQueued();
          return currentNet() == nullptr && currentHosting()->server() == nullptr && !guestNotices.lostTexts.empty();
-       }, 60 * 10},
+       }),
   }));
 
   // The guest goes with the run's director and views, which its drain and its copies use.

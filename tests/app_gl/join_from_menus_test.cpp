@@ -100,13 +100,13 @@ class JoinFromMenusTest : public AppRunTest {
   }
   // The host's world is the current game's, and the host has the player.
   Step entered() {
-    return {"the host's world is entered", [this] {
+    return workerStep("the host's world is entered", [this] {
               if (current() != ViewId::Main || currentGame().sessionKind() != kJoinedSession || currentWorld() == nullptr) {
                 return false;
               }
               unlocked = statsStore().isUnlocked(kJoinedAchievement);
               return host->peerNamed("Player") != 0 && wait(30);
-            }, 60 * 60};
+            });
   }
   std::string savedServerRow() const { return std::string("Join ") + kLoopback + ":" + portText; }
   bool wait(int frames) { return ++waited >= frames ? (waited = 0, true) : false; }
@@ -134,11 +134,11 @@ TEST_F(JoinFromMenusTest, APlayerJoinsAHostFromTheServerListAndLeavesFromThePaus
          showPauseView();
          return current() == ViewId::Pause;
        }},
-      {"leave from the pause view", [this] { return saveAndQuitOnce(waited); }, 600},
-      {"the game played alone is back and the host saw the player go", [this] {
+      workerStep("leave from the pause view", [this] { return saveAndQuitOnce(waited); }),
+      workerStep("the game played alone is back and the host saw the player go", [this] {
          return currentNet() == nullptr && currentWorld() == nullptr && currentGame().sessionKind() != kJoinedSession &&
                 host->peerNamed("Player") == 0;
-       }, 60 * 10},
+       }),
       {"join again", [this] {
          return chooseRow("Multiplayer") && chooseRow("Join a game") && chooseRow("Play as Player") &&
                 chooseRow(savedServerRow());
@@ -148,11 +148,11 @@ TEST_F(JoinFromMenusTest, APlayerJoinsAHostFromTheServerListAndLeavesFromThePaus
          host->server.shutdown();
          return true;
        }, 1},
-      {"the start view says why", [&] {
+      workerStep("the start view says why", [&] {
          if (current() != ViewId::Start || startView().page() != StartView::Page::Message) return false;
          lostMessage = startView().lines().front();
          return currentNet() == nullptr && currentWorld() == nullptr;
-       }, 60 * 10},
+       }),
   }));
   EXPECT_EQ(connecting, "Connecting to the host...");
   EXPECT_TRUE(unlocked) << "joining unlocks the achievement";

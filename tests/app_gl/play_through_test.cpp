@@ -250,45 +250,9 @@ int iconPixels(const InventorySprite& sprite) {
 using apptest::muchChanged;
 using apptest::tilePixelsAt;
 
-// ---- The script: one step after the other, each with its frame limit ----
-
-struct Step {
-  std::string name;
-  std::function<bool()> done;  // runs every frame until it answers true
-  int frameLimit = 120;
-};
-
-class Script {
- public:
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) {}
-
-  void frame() {
-    if (finished()) return;
-    Step& step = steps_[index_];
-    if (step.done()) {
-      // RUBBLE_PLAY_PICTURES=<folder> keeps each step's frame as <folder>/<step number>.ppm.
-      const char* folder = std::getenv("RUBBLE_PLAY_PICTURES");
-      const std::string picture = folder != nullptr ? std::string(folder) + "/" + std::to_string(index_) + ".ppm" : "";
-      shots_.emplace_back(step.name, apptest::frameShowsSomething(picture));
-      ++index_;
-      frames_ = 0;
-    } else if (++frames_ > step.frameLimit) {
-      failure_ = step.name;
-    }
-    if (finished()) engine::Application::getInstance()->quit();
-  }
-  bool finished() const { return index_ >= steps_.size() || !failure_.empty(); }
-  const std::string& failure() const { return failure_; }
-  size_t reached() const { return index_; }
-  const std::vector<std::pair<std::string, bool>>& shots() const { return shots_; }
-
- private:
-  std::vector<Step> steps_;
-  size_t index_ = 0;
-  int frames_ = 0;
-  std::string failure_;
-  std::vector<std::pair<std::string, bool>> shots_;
-};
+// The script and its steps: a worker's step waits on its event, bounded by wall-clock.
+using apptest::Script;
+using apptest::workerStep;
 
 using PlayThroughTest = apptest::AppRunTest;
 
@@ -339,7 +303,7 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          auto* waitView = dynamic_cast<WaitView*>(&gameViews()->view(ViewId::Wait));
          return current() == ViewId::Wait && waitView != nullptr && !waitView->firstLine().empty();
        }},
-      {"the world is entered", [&] { return current() == ViewId::Main && player() != nullptr && wait(30); }, 60 * 300},
+      workerStep("the world is entered", [&] { return current() == ViewId::Main && player() != nullptr && wait(30); }),
       {"walk", [&] {
          // Right for 40 frames; a wall there turns the player left for 40 more.
          if (waited == 0) {
@@ -572,9 +536,9 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
        }},
       {"save and quit", [&] { return chooseRow("Save and quit"); }},
       // The world's file is written on the save worker; the game ends once it is on disk.
-      {"the start view once the world is written", [&] { return current() == ViewId::Start && player() == nullptr; }},
+      workerStep("the start view once the world is written", [&] { return current() == ViewId::Start && player() == nullptr; }),
       {"play again", [&] { return chooseRow("Play") && chooseRow("Play as Tester") && chooseRow("Continue Testland"); }},
-      {"the world is entered again", [&] { return current() == ViewId::Main && player() != nullptr && wait(10); }, 60 * 120},
+      workerStep("the world is entered again", [&] { return current() == ViewId::Main && player() != nullptr && wait(10); }),
       {"all is as it was", [&] {
          EXPECT_EQ(player()->cellX, savedX);
          EXPECT_EQ(player()->cellY, savedY);

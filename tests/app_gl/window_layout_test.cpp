@@ -30,6 +30,7 @@
 #include "menus/wait_view.h"
 #include "platform/settings/settings.h"
 #include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
 #include "ui/hud/hud.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
@@ -207,51 +208,14 @@ engine::Node* playerSprite() {
   return nullptr;
 }
 
-// ---- The script: one step after the other, each with its frame limit ----
-
-struct Step {
-  std::string name;
-  std::function<bool()> done;  // runs every frame until it answers true
-  int frameLimit = 120;
-};
-
-class Script {
- public:
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) {}
-
-  void frame() {
-    if (finished()) return;
-    if (steps_[index_].done()) {
-      ++index_;
-      frames_ = 0;
-    } else if (++frames_ > steps_[index_].frameLimit) {
-      failure_ = steps_[index_].name;
-    }
-    if (finished()) engine::Application::getInstance()->quit();
-  }
-  bool finished() const { return index_ >= steps_.size() || !failure_.empty(); }
-  const std::string& failure() const { return failure_; }
-  size_t reached() const { return index_; }
-
- private:
-  std::vector<Step> steps_;
-  size_t index_ = 0;
-  int frames_ = 0;
-  std::string failure_;
-};
+// The script and its steps: a worker's step waits on its event, bounded by wall-clock.
+using apptest::Script;
+using apptest::workerStep;
 
 class WindowLayoutTest : public apptest::AppRunTest {
  protected:
   // Runs the program with "-windowed" through the script; every step must be reached.
-  void runWindowed(Script& script) {
-    apptest::everyFrame([&](int frame) {
-      if (frame == 1) apptest::pinLoadedLibraries();
-      script.frame();
-    });
-    EXPECT_EQ(apptest::runWith("-windowed"), 0);
-    EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-    EXPECT_TRUE(script.finished());
-  }
+  void runWindowed(Script& script) { apptest::playScript(script, {}, "-windowed"); }
 
   int waited_ = 0;
   bool wait(int frames) { return ++waited_ >= frames ? (waited_ = 0, true) : false; }
@@ -341,7 +305,7 @@ TEST_F(WindowLayoutTest, AWindowResizedDuringPlayKeepsTheHudAndMenusInsideAndThe
          chooseRow("Create");
          return current() == ViewId::Wait;
        }},
-      {"the world is entered", [&] { return current() == ViewId::Main && player() != nullptr && wait(30); }, 60 * 300},
+      workerStep("the world is entered", [&] { return current() == ViewId::Main && player() != nullptr && wait(30); }),
       {"the window is resized", [&] {
          quick = &gameViews()->mainView().hud().quickSlots();
          EXPECT_GT(winSize().width, small.width) << "the window starts larger than it ends";
@@ -413,7 +377,7 @@ TEST_F(WindowLayoutTest, AWindowResizedDuringPlayKeepsTheHudAndMenusInsideAndThe
          return true;
        }, 10},
       // The world's file is written on the save worker; the game ends once it is on disk.
-      {"the game ends once the world is written", [&] { return current() == ViewId::Start && player() == nullptr; }},
+      workerStep("the game ends once the world is written", [&] { return current() == ViewId::Start && player() == nullptr; }),
       {"the start view fits too", [&] {
          expectRowsInsideAndDrawn("the start view after the game");
          return true;

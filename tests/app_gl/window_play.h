@@ -4,6 +4,7 @@
 // what the test reads of the running game, and a script of steps run one per frame until each is
 // done.
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <utility>
@@ -63,12 +64,24 @@ std::vector<unsigned char> tilePixelsAt(const MapBlock& cell);
 // Whether more than a quarter of a reading's pixels changed.
 bool muchChanged(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after);
 
-// ---- The script: one step after the other, each with its frame limit ----
+// ---- The script: one step after the other, each with its limit ----
+// The game steps on the fixed clock (fixed_step_clock.h), so a step that waits on the game itself (a
+// body reaching its cell, a block breaking under a held button) is limited in frames, which are the
+// game's time: 60 frames make one second of it. A step that waits on a worker thread (the world's
+// generation or its save) or on a peer's messages cannot count the game's time, which says nothing
+// of the worker's progress on a busy machine: it waits on the event itself, bounded by a generous
+// wall-clock limit.
 struct Step {
   std::string name;
   std::function<bool()> done;  // runs every frame until it answers true
   int frameLimit = 120;
+  bool onWorker = false;  // bounded by kWorkerSeconds of wall-clock instead of frameLimit
 };
+// Far longer than any worker takes on a machine that is busy many times over.
+inline constexpr double kWorkerSeconds = 600.0;
+
+// A step that waits on a worker thread or a peer.
+Step workerStep(std::string name, std::function<bool()> done);
 
 // The steps from the start view into a new world of the smallest size, generated from seed 7, played
 // by a new character of the default name, "Player": each step through the menus' rows.
@@ -81,7 +94,8 @@ class Script {
  public:
   explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) {}
 
-  // Tries the current step; every step's frame is read back. The program quits after the last.
+  // Tries the current step; every step's frame is read back (RUBBLE_PLAY_PICTURES=<folder> keeps
+  // it as <folder>/<step number>.ppm). The program quits after the last.
   void frame();
   bool finished() const { return index_ >= steps_.size() || !failure_.empty(); }
   const std::string& failure() const { return failure_; }
@@ -90,14 +104,18 @@ class Script {
 
  private:
   std::vector<Step> steps_;
+  // Whether the current step has run out of time.
+  bool outOfTime();
+
   size_t index_ = 0;
   int frames_ = 0;
+  std::chrono::steady_clock::time_point stepStart_ = std::chrono::steady_clock::now();
   std::string failure_;
   std::vector<std::pair<std::string, bool>> shots_;
 };
 
-// Runs the program ("-safe") with the script tried every frame and then `alsoEachFrame` (when
-// given), and expects a clean exit with every step done.
-void playScript(Script& script, const std::function<void()>& alsoEachFrame = {});
+// Runs the program (with the word, "-safe" unless given) with the script tried every frame and then
+// `alsoEachFrame` (when given), and expects a clean exit with every step done.
+void playScript(Script& script, const std::function<void()>& alsoEachFrame = {}, const std::string& word = "-safe");
 
 }  // namespace apptest

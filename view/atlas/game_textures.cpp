@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/base/log.h"
+#include "engine/io/damaged_data_files.h"
 #include "engine/render/gl_program_cache.h"
 #include "engine/render/gl_program_state_cache.h"
 #include "engine/render/texture2d.h"
@@ -30,6 +31,8 @@ engine::Texture2D* loadAtlas(GameTextures& set, const std::string& folder, int i
   engine::Texture2D::setDefaultAlphaPixelFormat(PixelFormat::RGBA8888);
   if (texture == nullptr) {
     engine::log("atlas %s is missing or unreadable; a stand-in is drawn", atlasFileName(index).c_str());
+    // The start view names it, so the player knows which file to restore.
+    engine::DamagedDataFiles::report(atlasFileNames(folder, index));
     engine::RefPtr<engine::Texture2D> standIn = makeFallbackTexture();
     texture = standIn;
     if (standIn != nullptr) set.fallbacks.push_back(std::move(standIn));

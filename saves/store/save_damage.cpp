@@ -1,0 +1,94 @@
+#include "saves/store/save_damage.h"
+
+#include <stdio.h>
+
+#include <string_view>
+#include <vector>
+
+#include "platform/file_handle.h"
+#include "saves/character/character_file.h"
+#include "saves/container/data_stream_reader.h"
+#include "saves/container/gzip_buffer.h"
+#include "saves/world/world_file_format.h"
+#include "saves/world/world_info.h"
+#include "world/map/world_params.h"
+
+namespace {
+
+// A gzip stream ends with the inflated size in its last four bytes. No section of a world comes
+// near this; a trailer that claims more was damaged.
+constexpr uint32_t kLargestSection = 1u << 30;
+
+bool readBytesAt(FILE* stream, uint64_t offset, std::vector<uint8_t>& out) {
+  if (out.empty()) return true;
+  return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0 &&
+         std::fread(out.data(), 1, out.size(), stream) == out.size();
+}
+
+// Whether a compressed body inflates to the size its trailer records, its check value intact.
+bool inflatesWhole(FILE* stream, const SectionEntry& entry) {
+  if (entry.size == 0) return true;
+  if (entry.size < 4) return false;
+  std::vector<uint8_t> stored(entry.size);
+  if (!readBytesAt(stream, entry.offset, stored)) return false;
+  const uint8_t* tail = &stored[stored.size() - 4];
+  const uint32_t inflated = tail[0] | (tail[1] << 8) | (tail[2] << 16) | (static_cast<uint32_t>(tail[3]) << 24);
+  if (inflated > kLargestSection) return false;
+  std::vector<uint8_t> body(inflated);
+  return gunzipBuffer(stored, body);
+}
+
+// The reason a container cannot be opened as one of `magic`, judged from its first bytes and its
+// length; empty when the reader has nothing to say against it.
+std::string containerDamage(kel::FileHandle& file, const DataStreamReader& in, std::string_view magic,
+                            const char* kind) {
+  if (!file.isOpen()) return "it cannot be opened";
+  if (in.fileSize() == 0) return "the file is empty";
+  std::vector<uint8_t> head(4);
+  const bool headRead = in.fileSize() >= head.size() && readBytesAt(file.stream(), 0, head);
+  const std::string_view headMagic(reinterpret_cast<const char*>(head.data()), head.size());
+  // Too short for its magic, it was cut short; other first bytes were replaced.
+  if (headRead && headMagic != magic) return std::string("its header is not a ") + kind + " file's";
+  if (in.failed()) return "the file is cut short";
+  return {};
+}
+
+}  // namespace
+
+std::string worldFileDamage(const std::string& path) {
+  kel::FileHandle file(path, kel::FileHandle::READ);
+  DataStreamReader in(file);
+  if (std::string said = containerDamage(file, in, world_file::kMagic, "world"); !said.empty()) return said;
+  if (!in.is(world_file::kMagic, world_file::kWorldVersion) && !in.is(world_file::kMagic, world_file::kAdventureVersion)) {
+    return "its header is not a world file's";
+  }
+  WorldInfo info;
+  if (in.openSection(world_file::kInfo) == nullptr || !readWorldInfo(in, info) ||
+      (in.header().version == world_file::kWorldVersion && !isLegalWorldSize(info.width, info.height))) {
+    return "its world record is damaged";
+  }
+  for (const SectionEntry& entry : in.directory()) {
+    if (entry.id != 0 && entry.storage == static_cast<uint8_t>(SectionStorage::Gzip) &&
+        !inflatesWhole(file.stream(), entry)) {
+      return "its section " + std::to_string(entry.id) + " is damaged";
+    }
+  }
+  return {};
+}
+
+std::string characterFileDamage(const std::string& path) {
+  kel::FileHandle file(path, kel::FileHandle::READ);
+  std::string said;
+  {
+    DataStreamReader in(file);
+    said = containerDamage(file, in, kCharacterMagic, "character");
+    if (said.empty() && in.fileSize() < kCharacterFileSize) said = "the file is cut short";
+  }
+  if (!said.empty()) return said;
+  CharacterRecord record;
+  CharacterParts parts;
+  if (fseeko(file.stream(), 0, SEEK_SET) != 0 || !readCharacterFile(file, record, parts)) {
+    return "its contents are damaged";
+  }
+  return {};
+}

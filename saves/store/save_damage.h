@@ -1,0 +1,15 @@
+#pragma once
+// Why a world or character file cannot be read back whole, in words a player can act on: "the file
+// is empty", "the file is cut short", "its header is not a world file's", "its section 2 is
+// damaged". Empty when the file reads back whole. The menus name a damaged save with it and offer
+// its backup only when the backup reads back whole.
+//
+// A world file is judged by its container: the header and directory, every body inside the file,
+// the info record of a size a world can have, and every compressed body inflating to its recorded
+// size with its check value intact. A character file is small and is read whole as the game reads
+// it. Game thread, or any thread with its own paths.
+
+#include <string>
+
+std::string worldFileDamage(const std::string& path);
+std::string characterFileDamage(const std::string& path);

@@ -1,0 +1,13 @@
+#include "tests/app_gl/fixed_step_clock.h"
+
+#include "engine/scene/director.h"
+
+namespace apptest {
+
+void stepOnFixedClock() {
+  // Outlives every director: each run's is purged at its end, and the next run is given it again.
+  static FixedStepClock clock;
+  engine::Director::getInstance()->setFrameClock(&clock);
+}
+
+}  // namespace apptest

@@ -1,0 +1,157 @@
+// Each way a world file is found damaged (emptied, cut short, its header or its middle replaced),
+// and a character file's structural damage: the file is named with what is wrong, its whole backup is judged whole, and putting
+// the backup back keeps the damaged file aside and gives a save that loads again.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/desktop_file_system.h"
+#include "platform/file_handle.h"
+#include "platform/settings/settings.h"
+#include "saves/character/character_file.h"
+#include "saves/launch/local_saves.h"
+#include "saves/store/save_damage.h"
+#include "tests/saves/world/world_file_fixture.h"
+#include "tests/support/damage_cases.h"
+#include "tests/support/read_file.h"
+
+namespace saves_test {
+namespace {
+
+namespace fs = std::filesystem;
+using savetest::Damage;
+
+class DamagedSavesTest : public WorldFileTest, public ::testing::WithParamInterface<Damage> {
+ protected:
+  void SetUp() override {
+    WorldFileTest::SetUp();
+    kel::resetSettings();
+    kel::options().keepBackupOfSaves = true;
+  }
+  void TearDown() override {
+    kel::resetSettings();
+    WorldFileTest::TearDown();
+  }
+
+  fs::path folder(const char* name) const { return home_.path() / "Rubblemoor" / name; }
+
+  // A world saved twice, so that its backup is the first save.
+  void savedWorld() {
+    saves_.worlds().list();
+    saves_.worlds().createEntry(params(0), 1000);
+    auto world = makeWorld(0);
+    for (int save = 0; save < 2; ++save) {
+      bool written = false;
+      saves_.saveWorld(*world, [&written](bool saved) { written = saved; });
+      saves_.waitForWorldWrite();
+      ASSERT_TRUE(written);
+    }
+  }
+
+  // A character saved twice, so that its backup is the first save.
+  void savedCharacter() {
+    CharacterStore& characters = saves_.characters();
+    characters.scan("");
+    auto entry = std::make_unique<PlayerEntry>("Ann.dat", "Ann", 1);
+    ASSERT_TRUE(characters.create(std::move(entry), std::nullopt));
+    characters.scan("Ann");
+    ASSERT_NE(characters.current(), nullptr);
+    for (int save = 0; save < 2; ++save) ASSERT_TRUE(characters.save(newCharacterRecord(*characters.current())));
+  }
+
+  engine::Seam<WorldSaveLinks, NullWorldSaveLinks>::Scoped useLinks{worldSaveLinksSeam(), links};
+  testsupport::ScopedDataHome home_;
+  kel::DesktopFileSystem files_;
+  LocalSaves saves_{files_};
+};
+
+TEST_P(DamagedSavesTest, ADamagedWorldIsNamedAndItsBackupPutBackLoads) {
+  savedWorld();
+  const fs::path file = folder("worlds") / "World1.dat";
+  ASSERT_EQ(worldFileDamage(file.string()), "");
+  savetest::damageFile(file, GetParam());
+  const std::string damaged = testsupport::readFile(file);
+
+  const std::string said = worldFileDamage(file.string());
+  EXPECT_FALSE(said.empty()) << "the damage goes unnoticed";
+  const std::map<Damage, std::string> expected = {{Damage::Emptied, "the file is empty"},
+                                                  {Damage::CutShort, "the file is cut short"},
+                                                  {Damage::Header, "its header is not a world file's"},
+                                                  {Damage::Middle, "its section 2 is damaged"}};
+  EXPECT_EQ(said, expected.at(GetParam()));
+  EXPECT_EQ(worldFileDamage((folder("worlds") / "World1.bak").string()), "") << "the backup reads back whole";
+
+  // Listed or not, the world does not load as it is.
+  saves_.worlds().list();
+  const bool listed = !saves_.worlds().entries().empty();
+  EXPECT_NE(listed, saves_.worlds().damaged() == std::vector<std::string>{"World1.dat"});
+  if (listed) {
+    EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Unreadable);
+  }
+
+  std::string aside;
+  ASSERT_TRUE(saves_.worlds().restoreBackup("World1", &aside));
+  EXPECT_EQ(aside, (folder("worlds") / "World1.damaged").string());
+  EXPECT_EQ(testsupport::readFile(aside), damaged) << "the damaged file is kept aside as it was";
+  saves_.worlds().list();
+  ASSERT_EQ(saves_.worlds().entries().size(), 1u) << "the damaged file kept aside is not listed";
+  EXPECT_TRUE(saves_.worlds().damaged().empty());
+  EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Loaded);
+}
+
+// A character file holds no check value: bytes replaced inside its item records read as other
+// items, so only damage to its structure can be told.
+class DamagedCharacterTest : public DamagedSavesTest {};
+
+TEST_P(DamagedCharacterTest, ADamagedCharacterIsNamedAndItsBackupPutBackReads) {
+  savedCharacter();
+  const fs::path file = folder("players") / "Ann.dat";
+  ASSERT_EQ(characterFileDamage(file.string()), "");
+  savetest::damageFile(file, GetParam());
+  const std::string damaged = testsupport::readFile(file);
+
+  EXPECT_FALSE(characterFileDamage(file.string()).empty()) << "the damage goes unnoticed";
+  EXPECT_EQ(characterFileDamage((folder("players") / "Ann.bak").string()), "") << "the backup reads back whole";
+  CharacterStore& characters = saves_.characters();
+  characters.scan("Ann");
+  EXPECT_TRUE(characters.entries().empty());
+  EXPECT_EQ(characters.damaged(), std::vector<std::string>{"Ann.dat"});
+
+  std::string aside;
+  ASSERT_TRUE(characters.restoreBackup("Ann.dat", &aside));
+  EXPECT_EQ(testsupport::readFile(aside), damaged) << "the damaged file is kept aside as it was";
+  characters.scan("Ann");
+  ASSERT_EQ(characters.entries().size(), 1u);
+  EXPECT_TRUE(characters.damaged().empty());
+  kel::FileHandle restored(file.string(), kel::FileHandle::READ);
+  CharacterRecord record;
+  CharacterParts parts;
+  EXPECT_TRUE(readCharacterFile(restored, record, parts));
+}
+
+TEST_P(DamagedCharacterTest, ASecondRestoreKeepsTheFirstDamagedFileToo) {
+  savedCharacter();
+  const fs::path file = folder("players") / "Ann.dat";
+  std::string first, second;
+  savetest::damageFile(file, GetParam());
+  ASSERT_TRUE(saves_.characters().restoreBackup("Ann.dat", &first));
+  savetest::damageFile(file, GetParam());
+  ASSERT_TRUE(saves_.characters().restoreBackup("Ann.dat", &second));
+  EXPECT_NE(first, second);
+  EXPECT_TRUE(fs::exists(first));
+  EXPECT_TRUE(fs::exists(second));
+}
+
+std::string nameOf(const ::testing::TestParamInfo<Damage>& damage) { return savetest::damageName(damage.param); }
+
+INSTANTIATE_TEST_SUITE_P(EachDamage, DamagedSavesTest,
+                         ::testing::Values(Damage::Emptied, Damage::CutShort, Damage::Header, Damage::Middle), nameOf);
+INSTANTIATE_TEST_SUITE_P(EachStructuralDamage, DamagedCharacterTest,
+                         ::testing::Values(Damage::Emptied, Damage::CutShort, Damage::Header), nameOf);
+
+}  // namespace
+}  // namespace saves_test
