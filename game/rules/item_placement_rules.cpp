@@ -79,3 +79,18 @@ BlockEdit placeAttachmentRule(World& world, const PlayerGraphical& player, MapBl
   edit.extra = facesRight ? kExtraFacesRight : 0;
   return edit;
 }
+
+BlockEdit placeHeldBlockRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item) {
+  using namespace placement_rule;
+  const BlockPropsTable& props = world.map().props();
+  if (props[blockOf(item)].has(block_flag::kNeedsCover)) {
+    // Set into a solid block it would be drawn inside it and light nothing.
+    const uint16_t front = cell.frontId();
+    if (front != 0 && !props[front].has(block_flag::kReplaceableByPlanting)) return noEdit();
+    return placeAttachmentRule(world, player, cell, item);
+  }
+  BlockEdit edit = placeBlockItemRule(world, cell, kSideFront, item);
+  if (edit.kind == kNoEdit) edit = placeBlockItemRule(world, cell, kSideAny, item);
+  if (edit.kind == kNoEdit) edit = placeAttachmentRule(world, player, cell, item);
+  return edit;
+}

@@ -26,3 +26,8 @@ constexpr uint8_t kSideAny = 7;
 BlockEdit placeBlockItemRule(World& world, MapBlock& cell, uint8_t side, const Item& item);
 // A block item placed as a block that attaches (a kind-4 edit); a seed carries its gene word.
 BlockEdit placeAttachmentRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item);
+// A held block item placed where the player aims, as the item-use code tries it: the front layer,
+// then either layer, then as a block that attaches. A block that needs cover or a side wall (a
+// torch) goes only into an open cell, and only as a block that attaches, so the rule that looks
+// for its back wall or side wall decides.
+BlockEdit placeHeldBlockRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item);

@@ -118,9 +118,7 @@ bool ScriptedPlayer::place(MapBlock& at) {
   why_ = "the player holds nothing";
   if (held == nullptr || held->isNone()) return false;
   why_ = "item " + std::to_string(held->id) + " cannot be placed there";
-  BlockEdit edit = placeBlockItemRule(*world(), at, placement_rule::kSideFront, *held);
-  if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*world(), at, placement_rule::kSideAny, *held);
-  if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*world(), *player(), at, *held);
+  BlockEdit edit = placeHeldBlockRule(*world(), *player(), at, *held);
   if (edit.kind == placement_rule::kNoEdit) return false;
   edit.takeHeld = 1;
   return playedGame().editBlock(edit);

@@ -32,9 +32,7 @@ bool usable(PlayerDesktopLocal& player, MapBlock& cell) {
 bool placeable(PlayerDesktopLocal& player, MapBlock& cell) {
   const Item* held = player.heldItem();
   if (held == nullptr || held->isNone()) return false;
-  World& world = *player.world;
-  return placeBlockItemRule(world, cell, placement_rule::kSideAny, *held).kind != placement_rule::kNoEdit ||
-         placeAttachmentRule(world, player, cell, *held).kind != placement_rule::kNoEdit;
+  return placeHeldBlockRule(*player.world, player, cell, *held).kind != placement_rule::kNoEdit;
 }
 
 }  // namespace

@@ -275,9 +275,7 @@ bool MainView::place(MapBlock& cell) {
     edit = checkFlowerPotPlacement(*p->world, *p, cell, *held);
   } else {
     // The front layer first, as a click aimed at the cell means; the back when the front refuses.
-    edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideFront, *held);
-    if (edit.kind == placement_rule::kNoEdit) edit = placeBlockItemRule(*p->world, cell, placement_rule::kSideAny, *held);
-    if (edit.kind == placement_rule::kNoEdit) edit = placeAttachmentRule(*p->world, *p, cell, *held);
+    edit = placeHeldBlockRule(*p->world, *p, cell, *held);
   }
   if (edit.kind == placement_rule::kNoEdit) return false;
   edit.takeHeld = 1;

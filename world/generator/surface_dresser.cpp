@@ -136,10 +136,14 @@ void generateBiomes(WorldGenerator& generator, const WorldParams& params, uint32
 
 // ---- Surface dressing ----
 
-bool buildArrivalStructure(WorldGenerator& g, const WorldParams& params) {
+bool arrivalStructureStands(const WorldGenerator& g, const WorldParams& params) {
   if (params.mode != 3 || !g.hooks.arrivalOrigin || g.planet.id == kHomePlanet) return false;
+  return !rowsForKind(*g.hooks.arrivalOrigin).empty();
+}
+
+bool buildArrivalStructure(WorldGenerator& g, const WorldParams& params) {
+  if (!arrivalStructureStands(g, params)) return false;
   const std::vector<const PlanetLinkRule*> rows = rowsForKind(*g.hooks.arrivalOrigin);
-  if (rows.empty()) return false;
   const int32_t sx = g.spawnColumn, sy = g.spawnRow;
   const struct {
     int dx, dy;

@@ -42,6 +42,8 @@ class BiomeSpreader {
 
 void generateBiomes(WorldGenerator& generator, const WorldParams& params, uint32_t flagWord);
 void dressSurface(WorldGenerator& generator, const WorldParams& params, uint32_t flagWord);
+// Whether a travel from another planet pending for this world puts an arrival structure at the spawn.
+bool arrivalStructureStands(const WorldGenerator& generator, const WorldParams& params);
 // Builds the arrival structure around the spawn cell when a travel from another planet is pending;
 // whether it did.
 bool buildArrivalStructure(WorldGenerator& generator, const WorldParams& params);

@@ -11,6 +11,7 @@
 #include "world/generator/generator_masks.h"
 #include "world/generator/generator_random.h"
 #include "world/generator/mineral_placer.h"
+#include "world/generator/spawn_safety.h"
 #include "world/generator/surface_dresser.h"
 #include "world/generator/terrain_passes.h"
 #include "world/light/light_map.h"
@@ -90,6 +91,12 @@ SpawnCell generateWorld(WorldGenerator& g, const WorldParams& params, uint32_t f
   g.map.precomputeShadows();
   closeBedrock(g);
   finishLiquids(g.map);
+  // The arrival was recorded where its structure stands; any other spawn moves off unsafe ground.
+  if (!arrivalStructureStands(g, params)) {
+    const SpawnCell spawn = safeSpawnNear(g, {g.spawnColumn, g.spawnRow});
+    g.spawnColumn = spawn.column;
+    g.spawnRow = spawn.row;
+  }
   return {g.spawnColumn, g.spawnRow};
 }
 

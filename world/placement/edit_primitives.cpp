@@ -125,7 +125,7 @@ EditResult editPlaceBlock(WorldMap& map, MapBlock& cell, uint16_t id, uint8_t st
   uint8_t variant = randomVariantFor(map.props(), id);
   if (id == kSignBlock) {
     variant = hasSupportBelow(map, cell, id) ? 0 : 1;
-  } else if (block.has(bf::kSolid) && id != kToggleBlock) {
+  } else if (block.has(bf::kSolid) && id != kToggleBlock && hasSideOpacityVariants(block)) {
     variant = variantBySideOpacity(map, cell);
   }
   if (block.has(bf::kStacksOnItself)) {

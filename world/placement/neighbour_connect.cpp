@@ -71,14 +71,17 @@ uint8_t variantBySideOpacity(WorldMap& map, const MapBlock& cell) {
   return right ? 2 : 1;
 }
 
+bool hasSideOpacityVariants(const BlockProps& block) { return block.variantCount >= kSideOpacityVariants; }
+
 bool setVariantBySideOpacity(WorldMap& map, MapBlock& cell) {
   const uint8_t variant = variantBySideOpacity(map, cell);
   if (frontHas(map, cell, bf::kSolid)) {
+    if (!hasSideOpacityVariants(frontProps(map, cell))) return false;
     cell.front = block_word::compose(cell.front, cell.frontId(), variant);
     return true;
   }
   DecoHit solid = cell.findFrontDecoWithFlags(map.props(), flagMask(bf::kSolid));
-  if (!solid) return false;
+  if (!solid || !hasSideOpacityVariants(map.props()[map_deco::id(*solid.slot)])) return false;
   *solid.slot = map_deco::make(map_deco::id(*solid.slot), variant, MapBlock::kFront);
   return true;
 }

@@ -8,6 +8,7 @@
 
 #include "world/edits/edit_result.h"
 
+struct BlockProps;
 class MapBlock;
 class WorldMap;
 
@@ -23,7 +24,12 @@ void connectWithSideNeighbours(WorldMap& map, MapBlock& cell, EditResult& result
 void copyVariantToLinkedDeco(WorldMap& map, MapBlock& cell);
 // The variant by which side neighbours are opaque: both 3, left 0, right 2, neither 1.
 uint8_t variantBySideOpacity(WorldMap& map, const MapBlock& cell);
-// Applied to a solid front block, else to the first solid front-side decoration; false for none.
+// A block takes its variant by side opacity only when it has a picture for each of the four ways
+// (a dirt of three random looks set to the fourth would be drawn as a washed-out blank, and saved so).
+constexpr uint8_t kSideOpacityVariants = 4;
+bool hasSideOpacityVariants(const BlockProps& block);
+// Applied to a solid front block, else to the first solid front-side decoration, when it has the
+// side variants; false when nothing changed.
 bool setVariantBySideOpacity(WorldMap& map, MapBlock& cell);
 void connectFenceAndStable(WorldMap& map, MapBlock& cell, bool placingFence, EditResult& result);
 // A solid front block moves into the first free decoration slot.

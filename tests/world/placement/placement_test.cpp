@@ -111,6 +111,30 @@ TEST_F(PlacementTest, LocksGoOnContainersAsThePlayerAllows) {
   EXPECT_FALSE(checkAttachBlock(*world, at(7, 5), kLockBlock, MapBlock::kFront, &reporter));
 }
 
+TEST_F(PlacementTest, AWallBesideAPlacedBlockKeepsALookItHas) {
+  // Dirt has three looks; a fourth would be drawn as a washed-out blank and saved so.
+  put(4, 5, kDirt, 2);
+  put(6, 5, kDirt, 1);
+  put(7, 5, kDirt, 0);
+  put(9, 5, kDirt, 0);
+  editSetLayerBlock(map(), at(5, 5), kDirt, 0, MapBlock::kFront);
+  EXPECT_EQ(at(4, 5).frontVariant(), 2);
+  EXPECT_EQ(at(6, 5).frontVariant(), 1);
+  EXPECT_EQ(at(5, 5).frontVariant(), 0);
+  editPlaceBlock(map(), at(8, 5), kDirt, 0);
+  EXPECT_LT(at(8, 5).frontVariant(), 3) << "a placed dirt takes one of its own looks";
+
+  // A block drawn for each way its sides are covered still takes its look from them.
+  constexpr uint16_t kSidedWall = 715;
+  defineBlock(kSidedWall, {.flags = bits({23}), .transparency = 0, .variants = 4});
+  makeWorld(WorldParams{});
+  put(4, 5, kSidedWall, 0);
+  put(6, 5, kSidedWall, 0);
+  editSetLayerBlock(map(), at(5, 5), kSidedWall, 0, MapBlock::kFront);
+  EXPECT_EQ(at(4, 5).frontVariant(), 2) << "a wall on its right only";
+  EXPECT_EQ(at(6, 5).frontVariant(), 0) << "a wall on its left only";
+}
+
 TEST_F(PlacementTest, AFenceBetweenTwoFencesJoinsThem) {
   put(4, 5, kFence);
   put(6, 5, kFence);
