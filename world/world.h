@@ -141,6 +141,10 @@ class World {
   bool recentDifficultySwitch() const { return !noRecentDifficultySwitch_; }
 
  private:
+  // The block entity that the block carries, made for the cell; false when it carries none.
+  // The front layer also carries the shelves.
+  bool addFrontEntity(MapBlock& cell, uint16_t id);
+  bool addEntity(MapBlock& cell, uint16_t id);
   void releaseFrontEntity(MapBlock& cell, bool drop);
   void dropRemovalExtras(MapBlock& cell, uint16_t blockId, PlayerBase* actor);
   void dropSeeds(MapBlock& cell);

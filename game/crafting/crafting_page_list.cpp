@@ -1,7 +1,6 @@
 #include "game/crafting/crafting_page_list.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "content/tables/content_tables.h"
 #include "game/crafting/recipe_knowledge.h"
@@ -29,15 +28,15 @@ std::vector<uint16_t> findableRecipes(const Inventory& inventory, const RecipeKn
   return rows;
 }
 
-// One station's part of the page: the known recipes as the station lists them (those the player
-// can make first) with the findable ones among those it can make.
+// One station's part of the page: the known recipes the station lists with the findable ones,
+// in the recipe table's order. That order does not follow what the player carries, so the page
+// stands the same each time it opens and a row found once is found in its place again.
 std::vector<uint16_t> offeredAt(const Inventory& inventory, const RecipeKnowledge& knowledge, uint8_t station) {
-  const std::vector<uint16_t> known = listStationRecipes(inventory, inventory.station(), knowledge, station, "");
-  const auto missing = std::find_if(known.begin(), known.end(), [&](uint16_t row) { return !canMake(inventory, row); });
+  std::vector<uint16_t> rows = listStationRecipes(inventory, inventory.station(), knowledge, station, "");
   const std::vector<uint16_t> findable = findableRecipes(inventory, knowledge, station);
-  std::vector<uint16_t> rows;
-  std::merge(known.begin(), missing, findable.begin(), findable.end(), std::back_inserter(rows));
-  rows.insert(rows.end(), missing, known.end());
+  rows.insert(rows.end(), findable.begin(), findable.end());
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;
 }
 

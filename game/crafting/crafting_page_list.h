@@ -7,7 +7,8 @@
 //
 // The rows hold their order while the page stays at one station: a craft changes what can be made
 // but moves no row, so the row under the pointer is still the recipe it was, and recipes that
-// become offered join at the end. Main thread only.
+// become offered join at the end. Listed afresh (the page shown anew) they stand in the recipe
+// table's order, which what the player carries does not change. Main thread only.
 
 #include <cstdint>
 #include <vector>
@@ -19,8 +20,8 @@ class CraftingPageList {
  public:
   // Forgets the rows: the next update lists afresh (the page is shown anew).
   void clear() { rows_.clear(); }
-  // Lists afresh when empty or made for another station: each part the recipes it can make
-  // first, both halves in table order. Otherwise keeps the rows and adds the newly offered ones.
+  // Lists afresh when empty or made for another station: each part in the recipe table's order,
+  // whatever the player can make. Otherwise keeps the rows and adds the newly offered ones.
   void update(const Inventory& inventory, const RecipeKnowledge& knowledge);
 
   // Row indexes of the recipe table.

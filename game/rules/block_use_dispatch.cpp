@@ -9,6 +9,7 @@
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
 #include "game/inventory/item_kinds.h"
+#include "game/player/player_events.h"
 #include "game/rules/bed_rules.h"
 #include "game/rules/block_use.h"
 #include "game/rules/block_use_support.h"
@@ -170,6 +171,8 @@ void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* ent
   setCellDeco127(rules, world.map(), cell, true);
   player.setOpenContainer(entity);
   entity->open();
+  // What it holds is shown at once, its slots beside the player's own.
+  player.events().inventoryView(kContainerPage);
 }
 
 void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {

@@ -20,7 +20,9 @@ constexpr uint16_t kLockMark = 214, kTilledSoil = 2435, kOpenMark = 127;
 constexpr uint16_t kTillingBit = 0x10;
 constexpr uint64_t kTillFilter = 0x14;
 constexpr uint8_t kWarning = 3, kInformation = 2;
-constexpr uint8_t kCraftingPage = 2;
+// The inventory view's pages that a used block opens on: the crafting page of a station, and the
+// page that shows an open container's slots beside the player's stacks.
+constexpr uint8_t kCraftingPage = 2, kContainerPage = 3;
 constexpr uint16_t kInventorySound = 12, kBookSound = 26;
 
 // Texts named by their role.

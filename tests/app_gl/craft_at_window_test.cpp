@@ -1,6 +1,7 @@
 // Crafting played through the window's input events: a new character in a new world places a
 // workbench and uses it, crafts a wooden shovel there with a click on its row of the crafting page
-// (the shovel's book entry still unknown), and the shovel's icon is drawn in a cell; walking away
+// (the shovel's book entry still unknown), and the crafting page's own cells follow at once (the
+// shovel's icon is drawn, the planks' count is what is left), as does the backpack page; walking away
 // from the bench brings the page back to crafting by hand, where a click makes oak planks.
 
 #include <GL/glew.h>
@@ -23,6 +24,7 @@
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
+#include "engine/text/label.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -37,26 +39,6 @@ constexpr uint16_t kWorkbench = 24, kStick = 3303, kOakPlanks = 2149, kWoodenSho
 constexpr uint8_t kWorkbenchStation = 1;
 
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
-
-void give(uint16_t id, uint16_t count) { player()->pickUpItem(Item(id, 0, count, 0, 0)); }
-
-// The number key that holds a quick slot: 1 to 9, then 0.
-int quickKey(uint8_t slot) { return slot < 9 ? GLFW_KEY_1 + slot : GLFW_KEY_0; }
-
-// An open cell next to the player, on its row or the one above, with ground under it.
-MapBlock* placeNextToPlayer() {
-  WorldMap& map = player()->world->map();
-  const int32_t x = static_cast<int32_t>(player()->cellX);
-  const int32_t y = static_cast<int32_t>(player()->cellY);
-  for (int32_t dy : {0, 1}) {
-    for (int32_t dx : {1, -1}) {
-      MapBlock* place = map.cellAt(x + dx, y + dy);
-      const MapBlock* ground = map.cellAt(x + dx, y + dy - 1);
-      if (place != nullptr && ground != nullptr && place->frontId() == 0 && ground->frontId() != 0) return place;
-    }
-  }
-  return nullptr;
-}
 
 // Brings the row into the shown part of the list with the arrow keys, then clicks it.
 bool clickRow(const std::string& prefix) {
@@ -79,7 +61,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
   MapBlock* bench = nullptr;
   std::vector<SlotRef> shovelsBefore;
   SlotRef newShovel;
-  int shovelIconPixels = 0;
+  int shovelIconPixels = 0, shovelOnCraftingPage = 0;
   int walkKey = 0;
   uint32_t planksBefore = 0;
 
@@ -113,7 +95,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
          }
          return inventoryView().status() == "Made Wooden Shovel.";
        }, 5},
-      {"its icon is drawn in a cell of the backpack page", [&] {
+      {"the crafting page's own cells show the shovel and the planks left", [&] {
          for (SlotRef slot : slotsHolding(kWoodenShovel)) {
            if (std::find(shovelsBefore.begin(), shovelsBefore.end(), slot) == shovelsBefore.end()) newShovel = slot;
          }
@@ -121,6 +103,26 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
            ADD_FAILURE() << "the shovel is in no slot";
            return false;
          }
+         const InventorySprite* cell = inventoryView().spriteForSlot(newShovel);
+         if (cell == nullptr || cell->icon() == nullptr) {
+           ADD_FAILURE() << "the crafting page does not draw the new shovel";
+           return false;
+         }
+         shovelOnCraftingPage = iconPixels(*cell);
+         for (SlotRef slot : slotsHolding(kOakPlanks)) {
+           const InventorySprite* planks = inventoryView().spriteForSlot(slot);
+           const uint16_t count = player()->inventory->slotItem(slot)->count;
+           const std::string drawn = planks != nullptr && planks->countLabel() != nullptr ? planks->countLabel()->getString() : "";
+           EXPECT_EQ(drawn, count > 1 ? std::to_string(count) : "") << "the planks' cell draws the count left";
+         }
+         for (const InventorySprite* shown : inventoryView().grid().sprites()) {
+           const Item* there = player()->inventory->slotItem(shown->slot());
+           EXPECT_EQ(shown->icon() != nullptr, there != nullptr && !there->isNone())
+               << "a cell of kind " << static_cast<int>(shown->slot().kind) << " shows a stack of before";
+         }
+         return true;
+       }, 5},
+      {"its icon is drawn in a cell of the backpack page", [&] {
          tap(GLFW_KEY_TAB);
          tap(GLFW_KEY_TAB);
          const InventorySprite* cell = inventoryView().spriteForSlot(newShovel);
@@ -176,6 +178,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
   EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
   EXPECT_TRUE(script.finished());
   EXPECT_GT(shovelIconPixels, 20) << "the new shovel's cell draws no icon";
+  EXPECT_GT(shovelOnCraftingPage, 20) << "the crafting page's cell of the new shovel draws no icon";
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
 }
 

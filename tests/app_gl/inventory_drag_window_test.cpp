@@ -1,8 +1,8 @@
 // The inventory's cells played through the window's input events: in a new world a helmet is
-// pressed on in the backpack, dragged over the first worn slot of the equipment page (where the
-// drop marker lights the cell) and let go there, and its icon is drawn in the worn cell; on the
-// crafting page a log dragged into the craft grid makes planks in the result cell when the result
-// is taken, and closing the inventory gives the rest back.
+// pressed on in the backpack, dragged over the first worn slot of the equipment page (its icon
+// under the pointer, the drop marker lighting the cell) and let go there, and its icon is drawn in
+// the worn cell; on the crafting page a log dragged into the craft grid shows planks in the result
+// cell, made there when the result is taken, and closing the inventory gives the rest back.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -16,7 +16,7 @@
 #include "content/items/item_pool.h"
 #include "content/tables/content_tables.h"
 #include "content/format/record_layout.h"
-#include "engine/window/gl_view.h"
+#include "engine/sprite/sprite.h"
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipes.h"
 #include "game/inventory/inventory.h"
@@ -42,10 +42,6 @@ constexpr SlotRef kResult{SlotKind::Single, 0, 0};
 
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
 Inventory& items() { return *player()->inventory; }
-
-void button(int action) {
-  engine::GLView::onGLFWMouseButton(engine::GLView::current()->getWindow(), GLFW_MOUSE_BUTTON_LEFT, action, 0);
-}
 
 // The first item of the content worn on the head.
 uint16_t headPiece() {
@@ -101,7 +97,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
   uint32_t logsBefore = 0;
   SlotRef helmetSlot, logSlot;
   std::vector<unsigned char> wornBefore;
-  int markerPixels = 0, wornIconPixels = 0, resultIconPixels = 0;
+  int markerPixels = 0, wornIconPixels = 0, resultIconPixels = 0, draggedIconPixels = 0, previewPixels = 0;
 
   Script script(joined(intoANewWorld(), {
       {"carry a helmet and a log", [&] {
@@ -125,7 +121,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
       {"press on the helmet and drag it over the worn slot", [&] {
          wornBefore = cellPixels(kWorn0);
          pointAt(cellPoint(helmetSlot));
-         button(GLFW_PRESS);
+         leftButton(GLFW_PRESS);
          pointAt(cellPoint(helmetSlot) + engine::Vec2(8, 8));
          pointAt(cellPoint(kWorn0));
          return inventoryView().isDragging() && inventoryView().isDropMarkerShown();
@@ -134,9 +130,21 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
          markerPixels = differing(wornBefore, cellPixels(kWorn0));
          return true;
        }},
+      {"the helmet's icon is under the pointer", [&] {
+         engine::Sprite* icon = inventoryView().dragIcon().sprite();
+         if (icon == nullptr) {
+           ADD_FAILURE() << "no icon follows the pointer";
+           return false;
+         }
+         EXPECT_NEAR(icon->getPosition().x, cellPoint(kWorn0).x, 1.0f);
+         EXPECT_NEAR(icon->getPosition().y, cellPoint(kWorn0).y, 1.0f);
+         draggedIconPixels = nodePixels(*icon, icon->getPosition(), 6);
+         return true;
+       }},
       {"let go over it", [&] {
-         button(GLFW_RELEASE);
-         return idIn(kWorn0) == helmet && idIn(helmetSlot) == 0 && !inventoryView().isDropMarkerShown();
+         leftButton(GLFW_RELEASE);
+         return idIn(kWorn0) == helmet && idIn(helmetSlot) == 0 && !inventoryView().isDropMarkerShown() &&
+                inventoryView().dragIcon().sprite() == nullptr;
        }, 1},
       {"the helmet's icon is drawn in the worn cell", [&] {
          const InventorySprite* cell = inventoryView().spriteForSlot(kWorn0);
@@ -150,12 +158,22 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
        }},
       {"drag the logs into the grid", [&] {
          pointAt(cellPoint(logSlot));
-         button(GLFW_PRESS);
+         leftButton(GLFW_PRESS);
          pointAt(cellPoint(logSlot) + engine::Vec2(8, 8));
          pointAt(cellPoint(kGrid00));
-         button(GLFW_RELEASE);
+         leftButton(GLFW_RELEASE);
          return idIn(kGrid00) == log;
        }, 1},
+      {"the result cell shows the planks before they are taken", [&] {
+         const InventorySprite* cell = inventoryView().spriteForSlot(kResult);
+         if (cell == nullptr || cell->icon() == nullptr) {
+           ADD_FAILURE() << "the result cell stays empty";
+           return false;
+         }
+         EXPECT_EQ(idIn(kResult), 0) << "shown, not made";
+         previewPixels = iconPixels(*cell);
+         return true;
+       }},
       {"take the result", [&] {
          click(cellPoint(kResult), GLFW_MOUSE_BUTTON_LEFT);
          return idIn(kResult) == kOakPlanks && items().slotItem(kGrid00)->count == 2;
@@ -188,6 +206,8 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
   EXPECT_TRUE(script.finished());
   EXPECT_GT(markerPixels, 20) << "the drop marker is not drawn over the worn cell";
   EXPECT_GT(wornIconPixels, 20) << "the worn helmet's cell draws no icon";
+  EXPECT_GT(draggedIconPixels, 20) << "the dragged helmet is not drawn under the pointer";
+  EXPECT_GT(previewPixels, 20) << "the result cell does not show what the grid makes";
   EXPECT_GT(resultIconPixels, 20) << "the result cell draws no planks";
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
 }

@@ -27,6 +27,8 @@
 #include "view/main_layer.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
 #include "world/rules/game.h"
 
 namespace apptest {
@@ -130,15 +132,36 @@ uint32_t carriedCount(uint16_t id) {
   return count;
 }
 
-int iconPixels(const InventorySprite& sprite) {
-  const engine::Vec2 at = sprite.getPosition();
-  const int x = static_cast<int>(at.x) - 6, y = static_cast<int>(at.y) - 6;
-  const std::vector<unsigned char> withIcon = framePixels(x, y, 12, 12);
-  sprite.icon()->setVisible(false);
-  const std::vector<unsigned char> withoutIcon = framePixels(x, y, 12, 12);
-  sprite.icon()->setVisible(true);
-  return changedPixels(withIcon, withoutIcon);
+void give(uint16_t id, uint16_t count) { player()->pickUpItem(Item(id, 0, count, 0, 0)); }
+
+int quickKey(uint8_t slot) { return slot < 9 ? GLFW_KEY_1 + slot : GLFW_KEY_0; }
+
+MapBlock* placeNextToPlayer() {
+  WorldMap& map = player()->world->map();
+  const int32_t x = static_cast<int32_t>(player()->cellX);
+  const int32_t y = static_cast<int32_t>(player()->cellY);
+  for (int32_t dy : {0, 1}) {
+    for (int32_t dx : {1, -1}) {
+      MapBlock* place = map.cellAt(x + dx, y + dy);
+      const MapBlock* ground = map.cellAt(x + dx, y + dy - 1);
+      if (place != nullptr && ground != nullptr && place->frontId() == 0 && ground->frontId() != 0) return place;
+    }
+  }
+  return nullptr;
 }
+
+int nodePixels(engine::Node& node, const engine::Vec2& at, int half) {
+  const int x = static_cast<int>(at.x) - half, y = static_cast<int>(at.y) - half;
+  const std::vector<unsigned char> shown = framePixels(x, y, 2 * half, 2 * half);
+  node.setVisible(false);
+  const std::vector<unsigned char> hidden = framePixels(x, y, 2 * half, 2 * half);
+  node.setVisible(true);
+  return changedPixels(shown, hidden);
+}
+
+int iconPixels(const InventorySprite& sprite) { return nodePixels(*sprite.icon(), sprite.getPosition(), 6); }
+
+void leftButton(int action) { engine::GLView::onGLFWMouseButton(window(), GLFW_MOUSE_BUTTON_LEFT, action, 0); }
 
 // The pixels that the tile window alone draws over the middle of a cell: every other node of the
 // scene (sky, entities, particles, the player, the HUD) is hidden for the reading, so a dropped item

@@ -14,6 +14,9 @@
 #include "game/inventory/slot_ref.h"
 #include "ui/views/game_view.h"
 
+namespace engine {
+class Node;
+}
 class InventorySprite;
 class ListView;
 class StartView;
@@ -29,6 +32,8 @@ void tap(int key);
 void type(const std::string& text);
 // The pointer moves to a point of the view (y upwards).
 void pointAt(const engine::Vec2& point);
+// The left button goes down (GLFW_PRESS) or up (GLFW_RELEASE) where the pointer is.
+void leftButton(int action);
 // A press and release of the button at a point of the view (y upwards).
 void click(const engine::Vec2& point, int button);
 
@@ -56,6 +61,15 @@ engine::Vec2 pointOf(const MapBlock& cell);
 uint32_t carriedCount(uint16_t id);
 // The quick and backpack slots holding the item.
 std::vector<SlotRef> slotsHolding(uint16_t id);
+// The player picks up a new stack of the item.
+void give(uint16_t id, uint16_t count);
+// The number key that holds a quick slot: 1 to 9, then 0.
+int quickKey(uint8_t slot);
+// An open cell next to the player, on its row or the one above, with ground under it; null for none.
+MapBlock* placeNextToPlayer();
+// How many pixels of the square of `half` points around the point the node changes (read with it
+// shown, then hidden).
+int nodePixels(engine::Node& node, const engine::Vec2& at, int half);
 // How many pixels around a slot sprite's middle its icon changes.
 int iconPixels(const InventorySprite& sprite);
 // The pixels that the tile window alone draws over the middle of a cell (every other node hidden

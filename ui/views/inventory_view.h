@@ -13,11 +13,12 @@
 // result, or the open container (inventory_page_cells.h); the list stands right of them. A left
 // click selects a cell (a quick cell becomes the held one), and a second click on another cell
 // swaps the two. A stack pressed on and dragged to another cell goes there: it joins a stack it
-// can join, a seed crosses with a seed of other genes, else the two trade places; the drop marker
-// shows over a cell that takes it, and a stack dropped outside the cells is thrown. A right click
+// can join, a seed crosses with a seed of other genes, else the two trade places; its icon follows
+// the pointer, the drop marker shows over a cell that takes it, and a stack dropped outside the
+// cells is thrown. A right click
 // acts on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack and
-// G gathers the stacks around it. Pressing on the empty result cell makes the craft grid's recipe
-// there; closing the view or leaving the crafting page gives the grid's stacks back. The pointer
+// G gathers the stacks around it. The empty result cell shows, faded, what the craft grid makes;
+// pressing on it makes the recipe there; closing the view or leaving the crafting page gives the grid's stacks back. The pointer
 // resting on an item shows its tooltip. The view is the sprites' InventoryViewHooks: it is
 // registered when the views are created.
 //
@@ -30,6 +31,7 @@
 #include "engine/base/geometry.h"
 #include "game/crafting/crafting_page_list.h"
 #include "game/inventory/slot_ref.h"
+#include "ui/views/drag_icon.h"
 #include "ui/views/inventory_slot_grid.h"
 #include "ui/views/inventory_stats_page.h"
 #include "ui/views/list_view.h"
@@ -82,6 +84,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   // A stack dragged from the cell it was pressed on (inventory_view_drag.cpp).
   void drag(const engine::Vec2& point, int button, kel::DragPhase phase) override;
   bool isDragging() const { return dragged_ != nullptr; }
+  // The dragged stack's icon under the pointer.
+  const DragIcon& dragIcon() const { return dragIcon_; }
   // Puts the two slots' items in each other's place; false when either refuses the other's.
   bool swapSlots(SlotRef a, SlotRef b);
   // The stack of one slot onto another: joined where it can join, else the two trade places.
@@ -138,6 +142,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   PageCells pageCells(PlayerDesktopLocal& player) const;
   // The crafting page's line about what the craft grid makes.
   std::string gridLine(PlayerDesktopLocal& player) const;
+  // The result cell shows, faded, what the craft grid's layout would make there.
+  void showGridResult(PlayerDesktopLocal& player);
   void leaveCraftGrid();
   void dropStack(const engine::Vec2& point);
   void hideDropMarker();
@@ -159,6 +165,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   std::vector<bool> seen_;
   uint32_t seenBy_ = 0;  // the id of the player the cells were seen by
   engine::InnerNode* dropMarker_ = nullptr;  // a child of the root
+  DragIcon dragIcon_;
   uint8_t page_ = kBackpack;
   std::string status_;
   CraftingPageList craftRows_;  // the crafting page's recipes, in the places they were shown

@@ -1,5 +1,5 @@
 // The inventory view's craft grid: what the grid's layout makes, told on the crafting page, and
-// made in the result cell when the player takes it.
+// shown faded in the result cell, and made there when the player takes it.
 
 #include "content/tables/content_tables.h"
 #include "content/texts/language_texts.h"
@@ -9,6 +9,7 @@
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "ui/views/inventory_view.h"
+#include "view/inventory/inventory_sprite.h"
 
 namespace {
 
@@ -39,6 +40,19 @@ std::string InventoryView::gridLine(PlayerDesktopLocal& p) const {
     case GridMatch::Empty: break;
   }
   return "Craft grid: lay ingredients out in it.";
+}
+
+void InventoryView::showGridResult(PlayerDesktopLocal& p) {
+  InventorySprite* result = grid_.spriteFor({SlotKind::Single, 0, 0});
+  if (result == nullptr) return;
+  InventorySprite::Preview preview;
+  const CraftGridMatch match = matchCraftGrid(*p.inventory, p.inventory->station());
+  if (match.status == GridMatch::Ready) {
+    const CraftDef& recipe = contentTables().craftDefs[static_cast<size_t>(match.recipe)];
+    preview.id = recipe.result();
+    preview.count = recipe.resultCount();
+  }
+  result->setPreview(preview);
 }
 
 bool InventoryView::craftFromGrid() {

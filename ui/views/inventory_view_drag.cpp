@@ -40,6 +40,7 @@ void InventoryView::drag(const engine::Vec2& point, int button, kel::DragPhase p
     if (dragged_ != nullptr) {
       hideItemTooltip();
       if (selected_ != nullptr) selected_->deselect();
+      dragIcon_.show(*dragged_->slotItem(), point, dragged_->getScale(), root());
     }
   }
   if (dragged_ == nullptr) {
@@ -48,6 +49,7 @@ void InventoryView::drag(const engine::Vec2& point, int button, kel::DragPhase p
     return;
   }
   if (phase != kel::DragPhase::End) {
+    dragIcon_.moveTo(point);
     InventorySprite* over = grid_.spriteAt(point);
     if (over != nullptr && takesStack(dragged_->slot(), over->slot())) {
       showDropMarker(over->getPosition());
@@ -64,6 +66,7 @@ void InventoryView::dropStack(const engine::Vec2& point) {
   dragged_ = nullptr;
   pressed_ = nullptr;
   hideDropMarker();
+  dragIcon_.hide();
   PlayerDesktopLocal* p = player();
   if (p == nullptr || from == nullptr) return;
   InventorySprite* onto = grid_.spriteAt(point);

@@ -1,4 +1,5 @@
 #include "ui/views/main_view.h"
+#include "ui/views/placement_refusal.h"
 
 #include <algorithm>
 
@@ -50,8 +51,6 @@ constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
 constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
 constexpr uint8_t kMessageWarning = 3;
 constexpr const char* kOutOfReach = "That is out of reach.";
-constexpr const char* kCannotPlaceHere = "It cannot be placed there.";
-constexpr const char* kCannotPlace = "That cannot be placed.";
 // Blocks of these transparency classes hang on a cell as its decorations.
 constexpr uint8_t kFirstDecorationClass = 2;
 constexpr uint8_t kLastDecorationClass = 3;
@@ -404,7 +403,7 @@ void MainView::secondaryAction() {
   if (!inReach(*cell)) {
     refuseOnce(*cell, kOutOfReach);
   } else {
-    refuseOnce(*cell, isPlaceableItem(held) ? kCannotPlaceHere : kCannotPlace);
+    refuseOnce(*cell, placementRefusal(*p->world, *cell, *held, p->occupiesCell(*cell)));
   }
 }
 

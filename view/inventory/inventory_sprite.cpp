@@ -28,6 +28,8 @@ using engine::Vec2;
 constexpr Rect kHighlightRects[] = {art::kHighlightFrame, art::kHighlightFrameStrong};
 constexpr uint16_t kMarkedVariantItems[] = {1870, 1934, 1998, 2062};
 constexpr int kIconZ = 60, kCountZ = 60, kMarkZ = 10, kBarZ = 55, kOutlineZ = 100, kHighlightZ = 80;
+// A preview is drawn at a little over half strength, so it reads as not yet there.
+constexpr uint8_t kPreviewOpacity = 140;
 
 // Where the marker frame and the durability bar sit, by the quickslotDurabilityAnchor option.
 enum AnchorBits : uint32_t { kAnchorUp = 1, kAnchorDown = 2, kAnchorLeft = 4, kAnchorRight = 8 };
@@ -141,6 +143,7 @@ void InventorySprite::refreshCount(bool quiet) {
   const Item* item = slotItem();
   if (item == nullptr) {
     if (!isQuickSlot() && isSelected()) deselect();
+    addPreview();
   } else if (item->count > 0) {
     addIcon(*item);
     if (item->count > 1) addCount(*item);
@@ -184,6 +187,17 @@ void InventorySprite::addIcon(const Item& item) {
   if (engine::InnerNode* parent = piecesParent(overlay_art::iconBatch())) {
     parent->addChild(icon_, kIconZ);
   }
+}
+
+void InventorySprite::addPreview() {
+  if (preview_.id == 0xFFFF) return;
+  const Item shown(preview_.id, preview_.variant, preview_.count, -1, 0);
+  addIcon(shown);
+  // Faded: it is not in the slot yet.
+  if (icon_ != nullptr) icon_->setOpacity(kPreviewOpacity);
+  if (shown.count <= 1) return;
+  addCount(shown);
+  if (countLabel_ != nullptr) countLabel_->setOpacity(kPreviewOpacity);
 }
 
 void InventorySprite::addCount(const Item& item) {

@@ -59,6 +59,15 @@ class InventorySprite : public engine::Sprite {
   void refreshCount(bool quiet);
   void refresh();
   void refreshAndRelayout();
+  // An item drawn faded while the slot is empty: what the cell would receive (the craft grid's
+  // result before it is taken). An id of 0xFFFF shows nothing. Shown from the next refresh.
+  struct Preview {
+    uint16_t id = 0xFFFF;
+    int8_t variant = 0;
+    uint16_t count = 0;
+  };
+  void setPreview(const Preview& preview) { preview_ = preview; }
+  const Preview& preview() const { return preview_; }
   // Stores the slot's item again so that a container's slot registers the change.
   void syncSlot();
   // The frame of the state; on a quick slot, the marker frame beside the durability bar.
@@ -116,6 +125,7 @@ class InventorySprite : public engine::Sprite {
   void addCount(const Item& item);
   void addMark(const Item& item);
   void addNewItemFrame();
+  void addPreview();
   engine::Vec2 markerCorner() const;
   void showMarkerFrame();
   void tellFollowers();
@@ -136,6 +146,7 @@ class InventorySprite : public engine::Sprite {
   engine::RefPtr<engine::Label> countLabel_;
   engine::RefPtr<engine::Sprite> mark_;
   engine::RefPtr<engine::Sprite> highlightFrame_;
+  Preview preview_;
   bool highlighted_ = false;
   uint32_t highlightKind_ = 0;
 };

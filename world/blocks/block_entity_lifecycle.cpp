@@ -70,16 +70,34 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
     if (edit.layer == MapBlock::kFront) {
       rules().launchFromCell(cell);
       rules().liftPetsFromCell(cell);
+      // A block item set into the front layer (a chest, a sign, a forge...) is placed as much as
+      // one placed with its placement rules: without its entity it could never be opened.
+      if (blockEntityAt(cell) == nullptr) addFrontEntity(cell, cell.frontId());
     }
     if (const uint8_t size = protectionSizeFor(edit.blockId); size != 0) protectedAreas_->add(cell, size);
     return;
   }
   if (edit.kind != edit_kind::kPlace || blockEntityAt(cell) != nullptr) return;
   const uint16_t id = block_word::id(cell.layerWord(edit.layer));
+  if (edit.layer == MapBlock::kFront ? addFrontEntity(cell, id) : addEntity(cell, id)) return;
+  if (map_->props()[id].has(bf::kPortalFrame)) {
+    portals_->noteFrameAt(cell);
+  } else if (edit.layer == MapBlock::kFront) {
+    plants_->registerPlant(cell, edit.extra);  // kept only when the block is listed as a plant
+  }
+}
+
+bool World::addFrontEntity(MapBlock& cell, uint16_t id) {
+  if (map_->props()[id].has(bf::kShelf) && shelfRowFor(id) != nullptr) {
+    shelves_.add(Shelf::create(*this, cell));
+    return true;
+  }
+  return addEntity(cell, id);
+}
+
+bool World::addEntity(MapBlock& cell, uint16_t id) {
   if (id == kSignBlock) {
     signs_.add(std::make_unique<Sign>(cell));
-  } else if (edit.layer == MapBlock::kFront && map_->props()[id].has(bf::kShelf) && shelfRowFor(id) != nullptr) {
-    shelves_.add(Shelf::create(*this, cell));
   } else if (isChestBlock(id)) {
     chests_.add(std::make_unique<Chest>(cell, id));
   } else if (isStableBlock(id)) {
@@ -88,11 +106,10 @@ void World::createBlockEntityFor(MapBlock& cell, const BlockEdit& edit) {
     forges_.add(std::make_unique<Forge>(cell));
   } else if (id == kAlchemyLabBlock) {
     alchemyLabs_.add(std::make_unique<AlchemyLab>(cell));
-  } else if (map_->props()[id].has(bf::kPortalFrame)) {
-    portals_->noteFrameAt(cell);
-  } else if (edit.layer == MapBlock::kFront) {
-    plants_->registerPlant(cell, edit.extra);  // kept only when the block is listed as a plant
+  } else {
+    return false;
   }
+  return true;
 }
 
 void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop) {

@@ -7,6 +7,7 @@
 
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
+#include "game/rules/block_use_support.h"
 #include "net/endpoint/net_client.h"
 #include "net/players/player_messages.h"
 #include "net/players/player_records.h"
@@ -20,8 +21,6 @@
 
 namespace {
 
-// The page of the inventory view that shows the open container beside the player's stacks.
-constexpr uint8_t kInventoryPage = 0;
 // What the forge window redraws: the counters, or the counters and the stacks.
 constexpr int kForgeCountersChanged = 1;
 constexpr int kForgeStacksChanged = 3;
@@ -37,7 +36,7 @@ void openFor(PlayerDesktopLocal& player, LogicBlock& entity) {
   player.PlayerBase::leaveContainer(true);
   player.setOpenContainer(&entity);
   entity.open();
-  player.events().inventoryView(kInventoryPage);
+  player.events().inventoryView(block_use_support::kContainerPage);
 }
 
 std::array<wire::PooledItem, 3> forgeItems(wire::WireIn& in) {

@@ -6,6 +6,7 @@
 
 #include "content/items/block_rules.h"
 #include "game/rules/block_use.h"
+#include "game/rules/block_use_support.h"
 #include "platform/settings/settings.h"
 #include "tests/game/game_fixture.h"
 #include "tests/world/fixed_world_options.h"
@@ -130,6 +131,21 @@ TEST_F(BlockUseTest, APenOpensTheSignForWritingOnce) {
   EXPECT_EQ(views.signViews.size(), 1u) << "a sign in use is not opened again";
   ASSERT_EQ(views.messages.size(), 1u);
   EXPECT_EQ(views.messages[0].kind, 3);
+}
+
+TEST_F(BlockUseTest, AChestBesideThePlayerOpensOnTheContainerPageAndTwoCellsOffItIsOutOfReach) {
+  put(12, 5, kChest);
+  Chest& chest = world->chests().add(std::make_unique<Chest>(at(12, 5), kChest));
+  use(12, 5);
+  EXPECT_EQ(player->openContainer(), nullptr) << "a chest opens for a player beside it only";
+  EXPECT_EQ(lastMessage(), block_use_support::kOutOfReach);
+  player->cellX = 11;
+  use(12, 5);
+  EXPECT_EQ(player->openContainer(), &chest);
+  EXPECT_TRUE(chest.inUse());
+  EXPECT_EQ(views.inventoryPages, std::vector<uint8_t>{block_use_support::kContainerPage})
+      << "its slots are shown at once";
+  EXPECT_TRUE(player->leaveContainer(true));
 }
 
 TEST_F(BlockUseTest, TheChestLockIsTheWorldsOwnOptionAndSparesTheHostsPlayer) {

@@ -53,7 +53,7 @@ class CraftingPageListTest : public CraftingTest {
 
 TEST_F(CraftingPageListTest, ByHandOnlyTheHandRecipesAreOffered) {
   carry(kLog, 1);
-  EXPECT_EQ(listed(), (Rows{0, 4})) << "the one it can make first";
+  EXPECT_EQ(listed(), (Rows{0, 4}));
   EXPECT_EQ(page.station(), 0);
 }
 
@@ -75,7 +75,16 @@ TEST_F(CraftingPageListTest, RowsKeepTheirPlacesWhileWhatCanBeMadeChanges) {
   takeAll(kLog);
   EXPECT_EQ(listed(), (Rows{2, 0, 4, 1})) << "a recipe that can no longer be made stays in its place";
   page.clear();
-  EXPECT_EQ(listed(), (Rows{2, 4, 0})) << "shown anew, the page lists afresh";
+  EXPECT_EQ(listed(), (Rows{2, 0, 4})) << "shown anew, the page lists afresh in the table's order";
+}
+
+TEST_F(CraftingPageListTest, ShownAnewThePageStandsInTheTablesOrderWhateverCanBeMade) {
+  carry(kStick, 1);
+  EXPECT_EQ(listed(), (Rows{0, 4})) << "row 0 cannot be made, row 4 can: the order is the table's";
+  takeAll(kStick);
+  carry(kLog, 1);
+  page.clear();
+  EXPECT_EQ(listed(), (Rows{0, 4})) << "the next opening shows the rows where they stood";
 }
 
 TEST_F(CraftingPageListTest, LeavingTheStationListsTheHandRecipesAfresh) {

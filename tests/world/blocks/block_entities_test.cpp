@@ -55,6 +55,23 @@ TEST_F(BlockEntitiesTest, PlacingTheSameBlockTwiceMakesOneEntity) {
   EXPECT_EQ(world->alchemyLabs().size(), 1u);
 }
 
+TEST_F(BlockEntitiesTest, ABlockItemSetIntoTheFrontGetsItsEntityAndABackWallNone) {
+  BlockEdit set = edit(ek::kSetLayerBlock, 4, 4, kSmallChest);
+  apply(set);
+  Chest* chest = world->chests().findAt(at(4, 4));
+  ASSERT_NE(chest, nullptr) << "a chest set from the player's stack can be opened";
+  EXPECT_EQ(chest->slotCount(), 12u);
+  apply(set);
+  EXPECT_EQ(world->chests().size(), 1u) << "the cell keeps its one chest";
+  set = edit(ek::kSetLayerBlock, 6, 4, kSignBlockId);
+  apply(set);
+  EXPECT_NE(world->signs().findAt(at(6, 4)), nullptr);
+  set = edit(ek::kSetLayerBlock, 8, 4, kSmallChest);
+  set.layer = MapBlock::kBack;
+  apply(set);
+  EXPECT_EQ(world->chests().findAt(at(8, 4)), nullptr) << "a back wall holds nothing";
+}
+
 TEST_F(BlockEntitiesTest, SignTextIsAlwaysBoundedByItsHundredAndTwentyEightCharacters) {
   Sign sign(at(1, 1));
   sign.setText((std::string(128, 'b') + "c").c_str());

@@ -1,0 +1,130 @@
+// A chest played through the window's input events: a new character in a new world places a
+// wooden chest beside itself and right-clicks it; the inventory opens on the container page, whose
+// twelve cells are drawn beside the backpack; planks dragged into the first of them are drawn there
+// and kept by the chest, and dragged back they are carried again. Closing the inventory closes
+// the chest.
+
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "content/items/item.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
+#include "view/inventory/inventory_sprite.h"
+#include "world/blocks/chest.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+using namespace apptest;
+
+constexpr uint16_t kWoodenChest = 25, kChestBlock = 213, kOakPlanks = 2149;
+constexpr size_t kWoodenChestSlots = 12;
+constexpr SlotRef kChestSlot0{SlotKind::Chest, 0, 0};
+
+InventoryView& inventoryView() { return gameViews()->inventoryView(); }
+
+engine::Vec2 cellPoint(SlotRef slot) {
+  const InventorySprite* cell = inventoryView().spriteForSlot(slot);
+  return cell != nullptr ? cell->getPosition() : engine::Vec2(-1, -1);
+}
+
+void dragFromTo(SlotRef from, SlotRef to) {
+  pointAt(cellPoint(from));
+  leftButton(GLFW_PRESS);
+  pointAt(cellPoint(from) + engine::Vec2(8, 8));
+  pointAt(cellPoint(to));
+  leftButton(GLFW_RELEASE);
+}
+
+using ChestAtWindowTest = AppRunTest;
+
+TEST_F(ChestAtWindowTest, APlacedChestOpensShowsItsCellsAndKeepsWhatIsStoredInIt) {
+  MapBlock* cell = nullptr;
+  Chest* chest = nullptr;
+  SlotRef planks;
+  int chestCells = 0, frameShown = 0, storedIconPixels = 0;
+
+  Script script(joined(intoANewWorld(), {
+      {"carry a wooden chest and planks", [&] {
+         give(kWoodenChest, 1);
+         give(kOakPlanks, 5);
+         return carriedCount(kWoodenChest) == 1 && carriedCount(kOakPlanks) == 5;
+       }},
+      {"place the chest beside the player", [&] {
+         const std::vector<SlotRef> slots = slotsHolding(kWoodenChest);
+         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
+         tap(quickKey(slots[0].x));
+         cell = placeNextToPlayer();
+         if (cell == nullptr) return false;
+         click(pointOf(*cell), GLFW_MOUSE_BUTTON_RIGHT);
+         return cell->frontId() == kChestBlock;
+       }, 10},
+      {"the chest has its slots", [&] {
+         chest = player()->world->chests().findAt(*cell);
+         if (chest == nullptr) ADD_FAILURE() << "the placed chest has no entity";
+         return chest != nullptr && chest->slotCount() == kWoodenChestSlots;
+       }, 1},
+      {"right-click it", [&] {
+         if (current() == ViewId::Main) click(pointOf(*cell), GLFW_MOUSE_BUTTON_RIGHT);
+         return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kContainer &&
+                player()->openContainer() == chest;
+       }, 10},
+      {"its cells are drawn beside the backpack", [&] {
+         for (uint8_t i = 0; i < 255; ++i) {
+           if (inventoryView().grid().spriteFor({SlotKind::Chest, i, 0}) != nullptr) ++chestCells;
+         }
+         InventorySprite* first = inventoryView().grid().spriteFor(kChestSlot0);
+         if (first == nullptr) return false;
+         frameShown = nodePixels(*first, first->getPosition(), 8);
+         return true;
+       }, 1},
+      {"drag the planks into its first cell", [&] {
+         const std::vector<SlotRef> slots = slotsHolding(kOakPlanks);
+         if (slots.empty()) return false;
+         planks = slots[0];
+         dragFromTo(planks, kChestSlot0);
+         const Item* stored = chest->itemAt(0);
+         return stored != nullptr && stored->id == kOakPlanks && stored->count == 5;
+       }, 1},
+      {"the planks are drawn in the chest's cell", [&] {
+         EXPECT_EQ(carriedCount(kOakPlanks), 0u) << "the planks left the player";
+         const InventorySprite* first = inventoryView().grid().spriteFor(kChestSlot0);
+         if (first == nullptr || first->icon() == nullptr) return false;
+         storedIconPixels = iconPixels(*first);
+         return true;
+       }},
+      {"drag them back out", [&] {
+         dragFromTo(kChestSlot0, planks);
+         return carriedCount(kOakPlanks) == 5 && chest->itemAt(0) == nullptr;
+       }, 1},
+      {"close the inventory", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main && player()->openContainer() == nullptr && !chest->inUse();
+       }},
+  }));
+
+  everyFrame([&](int frame) {
+    if (frame == 1) pinLoadedLibraries();
+    script.frame();
+  });
+  EXPECT_EQ(runWith("-safe"), 0);
+  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(chestCells, static_cast<int>(kWoodenChestSlots)) << "a cell for each of the chest's slots";
+  EXPECT_GT(frameShown, 20) << "the chest's first cell is not drawn";
+  EXPECT_GT(storedIconPixels, 20) << "the stored planks are not drawn in the chest's cell";
+  for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
+}
+
+}  // namespace

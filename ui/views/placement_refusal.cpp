@@ -1,0 +1,63 @@
+#include "ui/views/placement_refusal.h"
+
+#include "content/items/item.h"
+#include "content/tables/item_def.h"
+#include "game/inventory/item_kinds.h"
+#include "world/cells/block_flags.h"
+#include "world/map/world_map.h"
+#include "world/placement/placement_checks.h"
+#include "world/seams/entity_effects.h"
+#include "world/world.h"
+
+namespace bf = block_flag;
+using namespace placement_refusal;
+
+namespace {
+
+// What the block would meet in the cell's liquid, null when the liquid does not stop it.
+const char* liquidRefusal(const MapBlock& cell, const BlockProps& block) {
+  switch (cell.liquidKind()) {
+    case LiquidKind::Water: return block.has(bf::kNotInWater) ? placement_text::kNotInWater : nullptr;
+    case LiquidKind::Acid: return block.has(bf::kNotInAcid) ? placement_text::kNotInAcid : nullptr;
+    case LiquidKind::Lava: return block.has(bf::kNotInLava) ? placement_text::kNotInLava : nullptr;
+    case LiquidKind::None: break;
+  }
+  return nullptr;
+}
+
+// What the block wants around it that the cell lacks, null when it lacks nothing.
+const char* supportRefusal(WorldMap& map, const MapBlock& cell, uint16_t id) {
+  const BlockProps& block = map.props()[id];
+  if (block.has(bf::kNeedsSupportBelow) && !hasSupportBelow(map, cell, id)) return kNeedsFloor;
+  if (block.has(bf::kAttachesToSide) && attachSideFor(map, cell, id, false) == kNoSide) return kNeedsWall;
+  if (block.has(bf::kNeedsCover) && !isCellCovered(map, cell)) return kNeedsCover;
+  if (block.has(bf::kNeedsCellAbove)) {
+    const MapBlock* above = cell.neighbourUp(map);
+    if (above == nullptr || (map.props()[above->frontId()].fullyClear() && !cell.isSolid(map.props()))) {
+      return kNeedsAbove;
+    }
+  }
+  return nullptr;
+}
+
+const char* unplaceableRefusal(const BlockPropsTable& props, const MapBlock& cell) {
+  if (props[cell.frontId()].has(bf::kFruitPlant)) return kFruitWantsEmptyHand;
+  if (props[cell.frontId()].has(bf::kShelf)) return kShelfWantsEmptyHand;
+  return kCannotPlace;
+}
+
+}  // namespace
+
+const char* placementRefusal(World& world, MapBlock& cell, const Item& held, bool playerInCell) {
+  WorldMap& map = world.map();
+  if (!isPlaceableItem(&held)) return unplaceableRefusal(map.props(), cell);
+  const ItemDef* def = held.definition();
+  const uint16_t id = def != nullptr ? def->record.placesBlock() : 0;
+  if (world.effects().blocksPlacementIn(cell)) return kSomethingInTheWay;
+  if (playerInCell) return kYouAreInTheWay;
+  if (const char* liquid = liquidRefusal(cell, map.props()[id])) return liquid;
+  if (const char* support = supportRefusal(map, cell, id)) return support;
+  const bool frontTaken = cell.frontId() != 0 && !map.props()[cell.frontId()].has(bf::kReplaceableByPlanting);
+  if (frontTaken && cell.backId() != 0) return kCellTaken;
+  return kCannotPlaceHere;
+}
