@@ -12,6 +12,7 @@
 #include "saves/launch/local_saves.h"
 #include "platform/audio/music.h"
 #include "platform/key_bindings.h"
+#include "platform/plain_version.h"
 #include "platform/platform.h"
 #include "platform/settings/settings.h"
 #include "ui/widgets/key_names.h"
@@ -64,7 +65,7 @@ void StartView::enter() {
     nameEntry_.build(root(), nameEntryCorner(), kEntryWidth);
   }
   if (page_ != Page::Message && page_ != Page::Damaged) page_ = Page::Main;
-  status_.clear();
+  say({});
   if (LocalSaves* saves = menuSaves()) restoreMarkedWorld(saves->worlds());
   checkUiFonts();
   kel::playMenuMusic();
@@ -88,13 +89,16 @@ void StartView::placeNameEntry() {
   // Over the name row it edits, the caret after the name; below the list when the row is not shown.
   const engine::Rect row = list().rowRect(list().selected());
   if (row.size.width > 0) {
-    nameEntry_.place(row.origin, row.size.width);
+    nameEntry_.place(row.origin, row.size.width, scale());
   } else {
-    nameEntry_.place(nameEntryCorner(), kEntryWidth);
+    nameEntry_.place(nameEntryCorner(), kEntryWidth, scale());
   }
 }
 
 void StartView::showPage(Page page) {
+  // A status already shown belongs to the page it was shown on; one just said is the reason
+  // the page now shown opens with.
+  if (statusShown_) say({});
   nameEntry_.stop();
   bindingAction_ = -1;
   page_ = page;
@@ -138,7 +142,7 @@ bool StartView::ownKey(engine::KeyCode key, bool released) {
   if (released) return true;
   kel::Platform* platform = kel::Platform::instance();
   if (key != engine::KeyCode::ESCAPE && platform != nullptr) {
-    status_ = rebind(platform->keyBindings(), static_cast<uint32_t>(bindingAction_), static_cast<uint32_t>(key));
+    say(rebind(platform->keyBindings(), static_cast<uint32_t>(bindingAction_), static_cast<uint32_t>(key)));
     kel::saveSettings();
   }
   bindingAction_ = -1;
@@ -151,7 +155,7 @@ MenuList::Row StartView::cyclingRow(std::string text, std::function<void(int)> s
     step(steps);
     refresh();
   };
-  return MenuList::Row(std::move(text), [stepAndShow] { stepAndShow(1); }, stepAndShow);
+  return MenuList::cycling(std::move(text), std::move(stepAndShow));
 }
 
 void StartView::typeName(const std::string& name, std::function<void(const std::string&)> store) {
@@ -170,16 +174,23 @@ void StartView::typeText(const std::string& text, uint32_t limit, std::function<
   });
 }
 
+void StartView::say(std::string text) {
+  status_ = std::move(text);
+  statusShown_ = false;
+}
+
 void StartView::confirm(const std::string& question, std::function<void()> yes, Page after) {
   question_ = question;
   onYes_ = std::move(yes);
   afterConfirm_ = after;
   showPage(Page::Confirm);
+  // What is asked cannot be undone: a hurried Enter keeps things as they are.
+  list().select(kConfirmNoRow);
 }
 
 bool StartView::refuseWhenCompromised() {
   if (mayStartGame()) return false;
-  status_ = kCompromised;
+  say(kCompromised);
   return true;
 }
 
@@ -226,12 +237,15 @@ void StartView::fill(std::string& title, std::vector<std::string>& lines, std::v
                       }});
       break;
   }
-  if (!status_.empty()) lines.push_back(status_);
+  if (!status_.empty()) {
+    lines.push_back(status_);
+    statusShown_ = true;
+  }
 }
 
 void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   kel::Platform* platform = kel::Platform::instance();
-  lines.push_back(platform != nullptr ? platform->versionText() : std::string());
+  lines.push_back(platform != nullptr ? kel::plainVersion(platform->versionText()) : std::string());
   // A file that failed to load is named here, so the player knows what to restore.
   for (const std::string& path : engine::DamagedDataFiles::reported()) {
     lines.push_back("Data file damaged or missing: " + path);
@@ -253,7 +267,7 @@ void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuLis
     const uint32_t key = platform != nullptr ? platform->keyForAction(action) : 0;
     rows.push_back({actionLabel(action) + ": " + keyName(key), [this, action] {
                       bindingAction_ = static_cast<int>(action);
-                      status_.clear();
+                      say({});
                       refresh();
                     }});
   }

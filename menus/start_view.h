@@ -48,6 +48,10 @@ class StartView final : public ListView {
   // Where the character and world pages lead: a game played alone, a hosted one or a joined one.
   enum class Path : uint8_t { Alone, Host, Join };
   static constexpr uint32_t kNameLimit = 24;
+  // The name a new character page offers, whatever was typed there before.
+  static constexpr const char* kDefaultCharacterName = "Player";
+  // The confirmation page's rows: "Yes", then "No", which is selected when the page opens.
+  static constexpr int kConfirmNoRow = 1;
   // `StartView::showDialog`'s dialog when a network game ended: its text is the reason alone.
   static constexpr int kNetworkGameEndedDialog = 27;
   // `StartView::showDialog`'s dialog when the chosen world's file could not be read.
@@ -74,7 +78,8 @@ class StartView final : public ListView {
   void setMessage(const std::string& text) { message_ = text; }
   void showPage(Page page);
   Page page() const { return page_; }
-  // What the last choice said ("The name is taken.", ...); shown under the title.
+  // What the last choice said ("The name is taken.", ...); shown under the title of the page it
+  // was said on, or of the page the choice opened, and gone once the player leaves that page.
   const std::string& status() const { return status_; }
   TextEntry& nameEntry() { return nameEntry_; }
 
@@ -155,15 +160,18 @@ class StartView final : public ListView {
   void confirm(const std::string& question, std::function<void()> yes, Page after);
   // The content is compromised or its checksum does not match: no game starts.
   bool refuseWhenCompromised();
+  // Sets the status line; the next page filled shows it.
+  void say(std::string text);
   bool startGame(uint8_t mode);
 
   Page page_ = Page::Main;
   std::string status_;
+  bool statusShown_ = false;  // the status was drawn on a page: leaving that page drops it
   std::string message_;
   std::string question_;
   std::function<void()> onYes_;
   Page afterConfirm_ = Page::Main;
-  std::string newCharacterName_ = "Player";
+  std::string newCharacterName_ = kDefaultCharacterName;
   uint32_t newCharacterDifficulty_ = 2;
   NewWorldChoice newWorld_;
   int bindingAction_ = -1;

@@ -25,7 +25,7 @@ bool StartView::chooseCharacter(PlayerEntry& entry) {
   if (saves == nullptr) return false;
   saves->characters().setCurrent(&entry);
   kel::setLastPlayer(entry.displayName);
-  status_.clear();
+  say({});
   showPage(afterCharacter());
   return true;
 }
@@ -33,23 +33,23 @@ bool StartView::chooseCharacter(PlayerEntry& entry) {
 bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
   LocalSaves* saves = menuSaves();
   if (saves == nullptr) return false;
-  status_.clear();
+  say({});
   if (!isSafeSaveName(name)) {
-    status_ = "That name cannot be used.";
+    say("That name cannot be used.");
     return false;
   }
   CharacterStore& characters = saves->characters();
   // The scan makes the players folder the new file goes into.
   if (characters.entries().empty()) characters.scan(kel::getLastPlayer());
   if (!characters.nameIsFree(name)) {
-    status_ = "The name " + name + " is taken: choose another.";
+    say("The name " + name + " is taken: choose another.");
     return false;
   }
   auto entry = std::make_unique<PlayerEntry>(name + ".dat", name, 1);
   entry->saveId = makeRandomSaveId();
   entry->difficultyId = difficulty;
   if (!characters.create(std::move(entry), std::nullopt)) {
-    status_ = "The character could not be written.";
+    say("The character could not be written.");
     return false;
   }
   characters.scan(name);
@@ -57,7 +57,7 @@ bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
     if (made->displayName == name) characters.setCurrent(made.get());
   }
   kel::setLastPlayer(name);
-  if (status_.empty()) status_ = "Created " + name + ".";
+  if (status_.empty()) say("Created " + name + ".");
   showPage(Page::Characters);
   return true;
 }
@@ -67,11 +67,11 @@ bool StartView::renameCharacter(const std::string& name) {
   PlayerEntry* current = saves != nullptr ? saves->characters().current() : nullptr;
   if (current == nullptr) return false;
   if (!saves->characters().rename(*current, name)) {
-    status_ = "The character could not be renamed to " + name + ".";
+    say("The character could not be renamed to " + name + ".");
     return false;
   }
   kel::setLastPlayer(name);
-  status_ = "Renamed to " + name + ".";
+  say("Renamed to " + name + ".");
   return true;
 }
 
@@ -81,7 +81,7 @@ bool StartView::deleteCharacter() {
   if (current == nullptr) return false;
   const std::string name = current->displayName;
   const bool removed = saves->characters().remove(*current);
-  status_ = removed ? "Deleted " + name + "." : name + " could not be deleted.";
+  say(removed ? "Deleted " + name + "." : name + " could not be deleted.");
   return removed;
 }
 
@@ -103,7 +103,8 @@ void StartView::fillCharacters(std::vector<std::string>& lines, std::vector<Menu
   }
   appendDamagedRows(DamagedSave::Kind::Character, characters.damaged(), Page::Characters, rows);
   rows.push_back({"New character", [this] {
-                    status_.clear();
+                    say({});
+                    newCharacterName_ = kDefaultCharacterName;
                     showPage(Page::NewCharacter);
                   }});
   if (current != nullptr) {

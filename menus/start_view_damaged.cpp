@@ -11,7 +11,7 @@ void StartView::showDamaged(DamagedSave::Kind kind, const std::string& fileName,
   if (saves == nullptr) return;
   damaged_ = examineSave(*saves, kind, fileName);
   afterDamaged_ = back;
-  status_.clear();
+  say({});
   showPage(Page::Damaged);
 }
 
@@ -36,7 +36,7 @@ void StartView::fillDamaged(std::vector<std::string>& lines, std::vector<MenuLis
                       if (damaged_.kind == DamagedSave::Kind::Character) saves->characters().scan(kel::getLastPlayer());
                       // The page shown next replaces this row: nothing of it is used after.
                       StartView* self = this;
-                      self->status_ = said;
+                      self->say(said);
                       self->showPage(self->afterDamaged_);
                     }});
   } else {

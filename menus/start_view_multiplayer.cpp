@@ -35,7 +35,7 @@ std::string serverLabel(const kel::ServerInfo& server) {
 
 void StartView::follow(Path path, Page first) {
   path_ = path;
-  status_.clear();
+  say({});
   showPage(first);
 }
 
@@ -43,7 +43,7 @@ std::string StartView::chosenCharacter() {
   LocalSaves* saves = menuSaves();
   const PlayerEntry* character = saves != nullptr ? saves->characters().current() : nullptr;
   if (character == nullptr) {
-    status_ = "Choose a character first.";
+    say("Choose a character first.");
     return {};
   }
   return character->displayName;
@@ -59,14 +59,14 @@ bool StartView::startHosting(uint8_t mode) {
   if (!choice.throughFriends) {
     const std::optional<uint16_t> port = address_input::parsePort(hostPort_);
     if (!port) {
-      status_ = kBadPort;
+      say(kBadPort);
       return false;
     }
     choice.port = *port;
   }
   if (menuNetwork().host(choice)) return true;
-  status_ = choice.throughFriends ? "The world could not be hosted: the store front is not running."
-                                  : "The world could not be hosted: port " + hostPort_ + " may be in use.";
+  say(choice.throughFriends ? "The world could not be hosted: the store front is not running."
+                             : "The world could not be hosted: port " + hostPort_ + " may be in use.");
   return false;
 }
 
@@ -79,19 +79,19 @@ bool StartView::joinAt(const kel::base::DesktopConnectionInfo& at, const std::st
   if (menuNetwork().join(at, name)) return true;
   // The failed join brought the start view back; its join page says why.
   if (GameViews* views = gameViews(); views != nullptr && views->current() != this) views->switchTo(*this);
-  status_ = "Could not connect to " + shown + ".";
+  say("Could not connect to " + shown + ".");
   showPage(Page::Join);
   return false;
 }
 
 bool StartView::joinTyped() {
   if (!address_input::isHostText(joinAddress_)) {
-    status_ = kBadAddress;
+    say(kBadAddress);
     return false;
   }
   const std::optional<uint16_t> port = address_input::parsePort(joinPort_);
   if (!port) {
-    status_ = kBadPort;
+    say(kBadPort);
     return false;
   }
   return joinAt(kel::base::DesktopDirectConnectionInfo(joinAddress_, *port), addressText(joinAddress_, *port));
@@ -102,7 +102,7 @@ bool StartView::joinServer(size_t index) {
   if (server == nullptr) return false;
   // A hand-edited settings file may hold anything.
   if (!address_input::isHostText(server->address) || server->port == 0) {
-    status_ = kBadAddress;
+    say(kBadAddress);
     return false;
   }
   const kel::ServerInfo chosen = *server;
@@ -117,11 +117,11 @@ bool StartView::saveTypedServer() {
   switch (servers().add(joinAddress_, joinPort_)) {
     case ServerList::Added::Yes:
       kel::saveSettings();
-      status_ = "Saved " + joinAddress_ + ":" + joinPort_ + " in the server list.";
+      say("Saved " + joinAddress_ + ":" + joinPort_ + " in the server list.");
       return true;
-    case ServerList::Added::AlreadyListed: status_ = "That server is on the list already."; return false;
-    case ServerList::Added::BadAddress: status_ = kBadAddress; return false;
-    case ServerList::Added::BadPort: status_ = kBadPort; return false;
+    case ServerList::Added::AlreadyListed: say("That server is on the list already."); return false;
+    case ServerList::Added::BadAddress: say(kBadAddress); return false;
+    case ServerList::Added::BadPort: say(kBadPort); return false;
   }
   return false;
 }
@@ -133,7 +133,7 @@ bool StartView::removeServer(size_t index) {
   const std::string label = serverLabel(*server);
   list.remove(index);
   kel::saveSettings();
-  status_ = "Removed " + label + " from the server list.";
+  say("Removed " + label + " from the server list.");
   return true;
 }
 
@@ -165,9 +165,9 @@ void StartView::fillHostSettings(std::vector<std::string>& lines, std::vector<Me
                     typeText(hostPort_, address_input::kPortLimit, [this](const std::string& typed) {
                       if (address_input::parsePort(typed)) {
                         hostPort_ = typed;
-                        status_.clear();
+                        say({});
                       } else {
-                        status_ = kBadPort;
+                        say(kBadPort);
                       }
                     });
                   }});
@@ -205,7 +205,7 @@ void StartView::fillJoin(std::vector<std::string>& lines, std::vector<MenuList::
   }
   rows.push_back({"Friends' games", [this] {
                     friends_ = menuNetwork().friendGames();
-                    status_.clear();
+                    say({});
                     showPage(Page::Friends);
                   }});
   rows.push_back({"Back", [this] { showPage(Page::Characters); }});

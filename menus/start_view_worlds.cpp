@@ -34,7 +34,7 @@ std::string modeName(uint8_t mode) { return mode < kWorldModeCount ? kWorldModeN
 bool StartView::continueWorld(WorldEntry& entry) {
   LocalSaves* saves = menuSaves();
   if (saves == nullptr || saves->characters().current() == nullptr) {
-    status_ = "Choose a character first.";
+    say("Choose a character first.");
     return false;
   }
   saves->worlds().setCurrent(&entry);
@@ -44,23 +44,23 @@ bool StartView::continueWorld(WorldEntry& entry) {
 bool StartView::createWorld(const NewWorldChoice& choice) {
   LocalSaves* saves = menuSaves();
   if (saves == nullptr || saves->characters().current() == nullptr) {
-    status_ = "Choose a character first.";
+    say("Choose a character first.");
     return false;
   }
   if (refuseWhenCompromised()) return false;
   const PlanetList& planets = planetDefs();
   if (planets.empty()) {
-    status_ = "There are no planets to make a world on.";
+    say("There are no planets to make a world on.");
     return false;
   }
   if (!choice.name.empty() && !isSafeSaveName(choice.name)) {
-    status_ = "That name cannot be used.";
+    say("That name cannot be used.");
     return false;
   }
   WorldStore& worlds = saves->worlds();
   for (const auto& entry : worlds.entries()) {
     if (entry->displayName == choice.name) {
-      status_ = "A world named " + choice.name + " exists: choose another name.";
+      say("A world named " + choice.name + " exists: choose another name.");
       return false;
     }
   }
@@ -87,7 +87,7 @@ bool StartView::deleteWorld(WorldEntry& entry) {
   if (saves == nullptr) return false;
   const std::string name = entry.displayName;
   const bool removed = saves->worlds().remove(entry);
-  status_ = removed ? "Deleted " + name + "." : name + " could not be deleted.";
+  say(removed ? "Deleted " + name + "." : name + " could not be deleted.");
   return removed;
 }
 
@@ -119,7 +119,7 @@ void StartView::fillWorlds(std::vector<std::string>& lines, std::vector<MenuList
   }
   appendDamagedRows(DamagedSave::Kind::World, damaged, Page::Worlds, rows);
   rows.push_back({"New world", [this] {
-                    status_.clear();
+                    say({});
                     newWorld_.name.clear();
                     showPage(Page::NewWorld);
                   }});

@@ -1,6 +1,6 @@
 // Played through the window's input: pointing at a breakable block within reach lights it up (its
 // pixels brighten) and pointing at open sky far away does not; the map zoomed in shows fewer,
-// larger cells with the player's marker and follows a drag and the wheel; the pause view's options change the interface scale at
+// larger cells with the player's marker, below the title and its hint line, and follows a drag and the wheel; the pause view's options change the interface scale at
 // once and write it to the settings file, and switch between a window and the full screen.
 
 #define GLFW_INCLUDE_NONE
@@ -43,6 +43,24 @@ long brightnessAround(const engine::Vec2& point, int half) {
   long sum = 0;
   for (size_t i = 0; i < pixels.size(); i += 4) sum += pixels[i] + pixels[i + 1] + pixels[i + 2];
   return sum;
+}
+
+// How many pixels of the band the title and the lines stand in change when the map's picture
+// and marker are drawn.
+int picturesPixelsOverTheTexts() {
+  const engine::Size window = engine::Director::getInstance()->getWinSize();
+  const int foot = static_cast<int>(mapView().textsFoot());
+  const int height = static_cast<int>(window.height) - foot;
+  const std::vector<unsigned char> shown = framePixels(0, foot, static_cast<int>(window.width), height);
+  const bool markerShown = mapView().marker()->isVisible();
+  mapView().picture()->setVisible(false);
+  mapView().marker()->setVisible(false);
+  const std::vector<unsigned char> hidden = framePixels(0, foot, static_cast<int>(window.width), height);
+  mapView().picture()->setVisible(true);
+  mapView().marker()->setVisible(markerShown);
+  int changed = 0;
+  for (size_t i = 0; i < shown.size() && i < hidden.size(); ++i) changed += shown[i] != hidden[i];
+  return changed;
 }
 
 // The mean length in pixels of the runs of one colour along the row through the player's marker,
@@ -88,6 +106,7 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
   long lit = 0;
   float wholeMapRun = 0;
   float zoomedRun = 0;
+  bool hintUncovered = false;
   int slot = 0;
   bool firstSlotLit = true;
   engine::Size fullScreenSize;
@@ -137,6 +156,10 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
          EXPECT_TRUE(mapView().marker()->isVisible()) << "zooming in starts at the player's cell";
          EXPECT_FLOAT_EQ(mapView().frame().shownCells().size.width, player()->world->map().width() / 8.0f);
          zoomedRun = meanColourRun();
+         // The hint has a line of its own, and the zoomed picture draws nothing over the texts.
+         EXPECT_EQ(mapView().shownLines().back(), MapView::kHint);
+         EXPECT_LE(mapView().pictureFrame().getMaxY(), mapView().textsFoot());
+         hintUncovered = picturesPixelsOverTheTexts() == 0;
          return true;
        }},
       {"a drag to the right shows what lies to the left", [&] {
@@ -209,6 +232,7 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
   EXPECT_FLOAT_EQ(fullScreenSize.height, 1024.0f);
   EXPECT_GT(wholeMapRun, 0.0f);
   EXPECT_GT(zoomedRun, 4.0f * wholeMapRun) << "zoomed in, fewer and larger cells cross the frame";
+  EXPECT_TRUE(hintUncovered) << "the zoomed map covers the title or the hint";
 }
 
 }  // namespace

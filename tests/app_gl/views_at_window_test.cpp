@@ -124,7 +124,7 @@ TEST_F(ViewsAtWindowTest, AStackedViewHidesTheOneBelowAndALongBookPageStaysInIts
          book.showEntry(0);
          firstRow = book.list().rowRect(0);
          lastRow = book.list().rowRect(static_cast<int>(book.list().rows().size()) - 1);
-         linesFoot = windowSize().height - 40.0f - 50.0f - 24.0f * static_cast<float>(book.shownLines().size());
+         linesFoot = book.textsFoot();
          bookWindow = whole();
          bookFrame = read(bookWindow);
          return book.shownEntry() == 0;

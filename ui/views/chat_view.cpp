@@ -25,7 +25,6 @@ void ChatView::enter() {
 
 void ChatView::exit() {
   entry_.stop();
-  if (ConsoleNode* lines = MainView::console()) lines->updateBackground(false);
   GameView::exit();
 }
 

@@ -4,11 +4,13 @@
 
 #include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
+#include "engine/text/label.h"
 #include "platform/controls/real_controls.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/text_wrap.h"
 #include "ui/widgets/ui_draw.h"
+#include "view/overlays/achievement_dialog.h"
 
 namespace {
 
@@ -20,6 +22,8 @@ constexpr float kLineHeight = 24.0f;
 constexpr float kRowHeight = 32.0f;
 constexpr float kListWidth = 520.0f;
 constexpr float kBarGap = 8.0f;       // between the quick bar and the list
+constexpr float kListGap = 10.0f;     // between the lines and the list
+constexpr float kBannerGap = 2.0f;    // between an achievement's banner and the title band
 constexpr size_t kRowsKept = 3;       // rows that long lines leave room for
 constexpr const char* kMoreLines = "...";
 
@@ -67,6 +71,14 @@ void ListView::layOut() {
   if (root()->getParent() != nullptr) refresh();
 }
 
+float ListView::scale() const { return id() == ViewId::Inventory ? 1.0f : menuScale(); }
+
+float ListView::topMargin() const {
+  // An achievement's banner slides into the top of the screen: the title stays below it.
+  if (id() == ViewId::Inventory) return kMargin;
+  return std::max(kMargin, AchievementDialog::shownHeight() + kBannerGap);
+}
+
 void ListView::refresh() {
   std::vector<MenuList::Row> rows;
   title_.clear();
@@ -75,10 +87,11 @@ void ListView::refresh() {
   float left = 0, width = 0;
   listColumn(left, width);
   wrapLines(width, rows.size());
+  const float s = scale();
   const engine::Size window = uiWindowSize();
-  const float top =
-      window.height - kMargin - kTitleHeight - static_cast<float>(shownLines_.size()) * kLineHeight - 10.0f;
-  list_.setFrame(engine::Vec2(left, top), width, kRowHeight, visibleRows(top));
+  textsFoot_ = window.height - topMargin() - (kTitleHeight + static_cast<float>(shownLines_.size()) * kLineHeight) * s;
+  const float top = textsFoot_ - kListGap * s;
+  list_.setFrame(engine::Vec2(left, top), width, kRowHeight * s, visibleRows(top), s);
   list_.setRows(std::move(rows));
   redrawTexts();
 }
@@ -89,13 +102,15 @@ void ListView::drag(const engine::Vec2& point, int button, kel::DragPhase phase)
 }
 
 void ListView::wrapLines(float width, size_t rowCount) {
+  const float s = scale();
   shownLines_.clear();
   for (const std::string& line : lines_) {
-    for (std::string& part : wrapText(line, width, kFontSmall)) shownLines_.push_back(std::move(part));
+    // Measured in the font's own size, which the labels draw at the scale.
+    for (std::string& part : wrapText(line, width / s, kFontSmall)) shownLines_.push_back(std::move(part));
   }
-  const float room = uiWindowSize().height - kMargin - kTitleHeight - 10.0f - listBottom() -
-                     static_cast<float>(std::min(rowCount, kRowsKept)) * kRowHeight;
-  const size_t fitting = room > 0 ? static_cast<size_t>(room / kLineHeight) : 0;
+  const float room = uiWindowSize().height - topMargin() - listBottom() -
+                     (kTitleHeight + kListGap + static_cast<float>(std::min(rowCount, kRowsKept)) * kRowHeight) * s;
+  const size_t fitting = room > 0 ? static_cast<size_t>(room / (kLineHeight * s)) : 0;
   if (shownLines_.size() <= fitting) return;
   shownLines_.resize(fitting);
   if (!shownLines_.empty()) shownLines_.back() = kMoreLines;
@@ -103,26 +118,32 @@ void ListView::wrapLines(float width, size_t rowCount) {
 
 void ListView::listColumn(float& left, float& width) const {
   const engine::Size window = uiWindowSize();
-  width = std::min(kListWidth, window.width - 2 * kMargin);
+  width = std::min(kListWidth * scale(), window.width - 2 * kMargin);
   left = (window.width - width) / 2.0f;
 }
 
 float ListView::listBottom() { return std::max(kMargin, QuickSlots::barTop() + kBarGap); }
 
-int ListView::visibleRows(float top) const { return std::max(1, static_cast<int>((top - listBottom()) / kRowHeight)); }
+int ListView::visibleRows(float top) const {
+  return std::max(1, static_cast<int>((top - listBottom()) / (kRowHeight * scale())));
+}
 
 void ListView::redrawTexts() {
   if (texts_ == nullptr) return;
   texts_->removeAllChildrenWithCleanup();
   const engine::Size window = uiWindowSize();
-  float y = window.height - kMargin - kTitleHeight / 2.0f;
-  addTextLabel(texts_, title_, engine::Vec2(window.width / 2.0f, y), kFontBig, engine::Color3B::WHITE,
-               engine::Vec2(0.5f, 0.5f));
-  y -= kTitleHeight / 2.0f + kLineHeight / 2.0f;
+  const float s = scale();
+  const auto scaled = [s](engine::Label* label) {
+    if (label != nullptr) label->setScale(s);
+  };
+  float y = window.height - topMargin() - kTitleHeight * s / 2.0f;
+  scaled(addTextLabel(texts_, title_, engine::Vec2(window.width / 2.0f, y), kFontBig, engine::Color3B::WHITE,
+                      engine::Vec2(0.5f, 0.5f)));
+  y -= (kTitleHeight / 2.0f + kLineHeight / 2.0f) * s;
   for (const std::string& line : shownLines_) {
-    addTextLabel(texts_, line, engine::Vec2(window.width / 2.0f, y), kFontSmall, engine::Color3B{220, 220, 200},
-                 engine::Vec2(0.5f, 0.5f));
-    y -= kLineHeight;
+    scaled(addTextLabel(texts_, line, engine::Vec2(window.width / 2.0f, y), kFontSmall,
+                        engine::Color3B{220, 220, 200}, engine::Vec2(0.5f, 0.5f)));
+    y -= kLineHeight * s;
   }
 }
 

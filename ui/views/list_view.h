@@ -38,6 +38,11 @@ class ListView : public GameView {
   // Where the list's lowest row may end: above the HUD's quick bar, which stays in sight under
   // the views stacked on the main view.
   static float listBottom();
+  // Where the title and the lines end, above the list: what a view draws below its texts starts here.
+  float textsFoot() const { return textsFoot_; }
+  // The scale the panel's texts and rows draw at: the menus' scale, which follows the interface
+  // scale option. The inventory keeps 1: its grid is laid out at fixed points under its texts.
+  float scale() const;
   MenuList& list() { return list_; }
 
   // ---- Input, from the controls ----
@@ -71,6 +76,8 @@ class ListView : public GameView {
 
  private:
   void redrawTexts();
+  // Above the title: room for an achievement's banner.
+  float topMargin() const;
   // Wraps the lines to the width, keeping at most as many as leave room for a few rows.
   void wrapLines(float width, size_t rowCount);
 
@@ -80,6 +87,7 @@ class ListView : public GameView {
   MenuList list_;
   engine::RefPtr<engine::InnerNode> texts_;  // a child of the root: the title and the lines
   engine::LayerColor* shade_ = nullptr;  // a child of the root, under everything else
+  float textsFoot_ = 0.0f;
   bool escapeArmed_ = false;            // Escape went down while the view listened
   bool built_ = false;
 };

@@ -44,11 +44,8 @@ class MapControls final : public kel::RealControls<MapView> {
   engine::Vec2 last_;
 };
 
-// The frame the picture fills: the window less the margins, above the texts' line.
-engine::Size frameSize() {
-  const engine::Size window = uiWindowSize();
-  return engine::Size(std::max(0.0f, window.width - 2 * kMargin), std::max(0.0f, window.height - 3 * kMargin));
-}
+// Between the texts' last line and the picture's frame.
+constexpr float kTextsGap = 8.0f;
 
 }  // namespace
 
@@ -76,8 +73,15 @@ void MapView::exit() {
 
 void MapView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>&) {
   title = "Map";
-  lines.push_back("Your cell: " + std::to_string(cellX_) + ", " + std::to_string(cellY_) +
-                  "   Wheel or + - to zoom, arrows or drag to move");
+  lines.push_back("Your cell: " + std::to_string(cellX_) + ", " + std::to_string(cellY_));
+  lines.push_back(kHint);
+}
+
+engine::Rect MapView::pictureFrame() const {
+  const engine::Size window = uiWindowSize();
+  // Under the texts, so however far the map is zoomed it never covers the hint.
+  const float top = textsFoot() - kTextsGap * scale();
+  return engine::Rect(kMargin, kMargin, std::max(0.0f, window.width - 2 * kMargin), std::max(0.0f, top - kMargin));
 }
 
 bool MapView::ownKey(engine::KeyCode key, bool released) {
@@ -148,14 +152,15 @@ void MapView::drawPicture() {
   picture_ = engine::Sprite::createWithTexture(texture);
   if (picture_ == nullptr) return;
   picture_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
-  frame_.reset(map.width(), map.height(), frameSize());
+  frame_.reset(map.width(), map.height(), pictureFrame().size);
   root()->addChild(picture_, 5);
   marker_ = addColorLayer(root(), kMarkerColour, engine::Size(kMarkerPoints, kMarkerPoints), engine::Vec2(0, 0), 6);
   placePicture();
 }
 
 void MapView::placePicture() {
-  frame_.setFrame(frameSize());
+  const engine::Rect box = pictureFrame();
+  frame_.setFrame(box.size);
   const float scale = frame_.scale();
   if (scale <= 0) return;
   // The texture's rows run from the top; the frame's cells from the bottom. The texture measures
@@ -168,13 +173,12 @@ void MapView::placePicture() {
                                         (mapHeight - shown.origin.y - shown.size.height) * pointsPerCell,
                                         shown.size.width * pointsPerCell, shown.size.height * pointsPerCell));
   picture_->setScale(scale / pointsPerCell);
-  const engine::Size window = uiWindowSize();
-  picture_->setPosition(window.width / 2.0f, (window.height - kMargin) / 2.0f);
+  picture_->setPosition(box.getMinX() + box.size.width / 2.0f, box.getMinY() + box.size.height / 2.0f);
   if (marker_ == nullptr) return;
   const float side = std::max(kMarkerPoints, scale);
   marker_->setContentSize(engine::Size(side, side));
   const engine::Vec2 at = frame_.pointOfCell(cellX_, cellY_);
-  marker_->setPosition(kMargin + at.x - side / 2.0f, kMargin + at.y - side / 2.0f);
+  marker_->setPosition(box.getMinX() + at.x - side / 2.0f, box.getMinY() + at.y - side / 2.0f);
   marker_->setVisible(frame_.showsCell(cellX_, cellY_));
 }
 

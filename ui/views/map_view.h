@@ -18,6 +18,8 @@ class MapView final : public ListView {
  public:
   // The marker is never smaller than this, so the player's cell shows on a large map.
   static constexpr float kMarkerPoints = 8.0f;
+  // The line under the player's cell that says how to move about the map.
+  static constexpr const char* kHint = "Wheel or + - to zoom, arrows or drag to move";
 
   MapView();
   ~MapView() override;
@@ -32,6 +34,8 @@ class MapView final : public ListView {
   engine::Sprite* picture() const { return picture_; }
   engine::LayerColor* marker() const { return marker_; }
   const MapFrame& frame() const { return frame_; }
+  // Where the picture is drawn: the window less its margins, below the texts.
+  engine::Rect pictureFrame() const;
 
   // ---- Input, from the controls and the keys ----
   void zoom(bool in);

@@ -54,11 +54,16 @@ std::string onOff(bool on) { return on ? "On" : "Off"; }
 
 std::string percent(float volume) { return std::to_string(static_cast<int>(std::lround(volume * 100.0f))) + "%"; }
 
-// The next volume step up, 100 % wrapping round to 0 %.
-float nextVolume(float volume) {
-  const int step = static_cast<int>(std::lround(volume * OptionRows::kVolumeSteps));
-  const int next = step >= OptionRows::kVolumeSteps ? 0 : step + 1;
-  return static_cast<float>(next) / OptionRows::kVolumeSteps;
+// The volume `steps` tens of percent away, wrapping round past 100 % and 0 %.
+float steppedVolume(float volume, int steps) {
+  constexpr size_t kLevels = OptionRows::kVolumeSteps + 1;
+  const long step = std::clamp(std::lround(volume * OptionRows::kVolumeSteps), 0L, long{OptionRows::kVolumeSteps});
+  return static_cast<float>(MenuList::stepped(static_cast<size_t>(step), steps, kLevels)) / OptionRows::kVolumeSteps;
+}
+
+// A switch has two values: a step either way turns it.
+MenuList::Row switchRow(std::string text, std::function<void()> turn) {
+  return MenuList::cycling(std::move(text), [turn = std::move(turn)](int) { turn(); });
 }
 
 std::string uiScaleText(kel::UIScale scale) {
@@ -79,31 +84,33 @@ std::string OptionRows::switchLabel(const std::string& name, const char* fallbac
 
 void OptionRows::append(std::vector<MenuList::Row>& rows) {
   const kel::Options& o = kel::options();
-  rows.push_back({"Music: " + onOff(o.musicEnabled), [this] { toggleMusic(); }});
-  rows.push_back({"Music volume: " + percent(o.musicVolume), [this] { stepMusicVolume(); }});
-  rows.push_back({"Sound: " + onOff(o.soundEnabled), [this] { toggleSound(); }});
-  rows.push_back({"Sound volume: " + percent(o.soundVolume), [this] { stepSoundVolume(); }});
-  rows.push_back({std::string("Display: ") + (o.fullScreen ? "Full screen" : "Window"), [this] { toggleFullScreen(); }});
-  rows.push_back({"Window size: " + videoModeText(o.videoMode), [this] { stepVideoMode(); }});
-  rows.push_back({"Interface scale: " + uiScaleText(o.uiScale), [this] { stepUiScale(); }});
-  rows.push_back({"World scale: x" + std::to_string(static_cast<int>(o.viewportScale) - 1), [this] { stepViewScale(); }});
+  rows.push_back(switchRow("Music: " + onOff(o.musicEnabled), [this] { toggleMusic(); }));
+  rows.push_back(MenuList::cycling("Music volume: " + percent(o.musicVolume), [this](int n) { stepMusicVolume(n); }));
+  rows.push_back(switchRow("Sound: " + onOff(o.soundEnabled), [this] { toggleSound(); }));
+  rows.push_back(MenuList::cycling("Sound volume: " + percent(o.soundVolume), [this](int n) { stepSoundVolume(n); }));
+  rows.push_back(switchRow(std::string("Display: ") + (o.fullScreen ? "Full screen" : "Window"),
+                           [this] { toggleFullScreen(); }));
+  rows.push_back(MenuList::cycling("Window size: " + videoModeText(o.videoMode), [this](int n) { stepVideoMode(n); }));
+  rows.push_back(MenuList::cycling("Interface scale: " + uiScaleText(o.uiScale), [this](int n) { stepUiScale(n); }));
+  rows.push_back(MenuList::cycling("World scale: x" + std::to_string(static_cast<int>(o.viewportScale) - 1),
+                                   [this](int n) { stepViewScale(n); }));
   for (const SwitchRow& row : kSwitches) {
     const kel::Setting* setting = kel::settingsRegistry().find(row.name);
     if (setting == nullptr || setting->typeTag() != kel::Setting::kBoolTag) continue;
     const bool on = static_cast<const kel::PrimitiveSetting<bool, 0>*>(setting)->value();
     const std::string name = row.name;
-    rows.push_back({switchLabel(name, row.label) + ": " + onOff(on), [this, name] { toggleSwitch(name); }});
+    rows.push_back(switchRow(switchLabel(name, row.label) + ": " + onOff(on), [this, name] { toggleSwitch(name); }));
   }
 }
 
-void OptionRows::stepMusicVolume() {
-  kel::options().musicVolume = nextVolume(kel::options().musicVolume);
+void OptionRows::stepMusicVolume(int steps) {
+  kel::options().musicVolume = steppedVolume(kel::options().musicVolume, steps);
   applySound();
   finish();
 }
 
-void OptionRows::stepSoundVolume() {
-  kel::options().soundVolume = nextVolume(kel::options().soundVolume);
+void OptionRows::stepSoundVolume(int steps) {
+  kel::options().soundVolume = steppedVolume(kel::options().soundVolume, steps);
   applySound();
   finish();
 }
@@ -133,30 +140,41 @@ void OptionRows::toggleFullScreen() {
   finish();
 }
 
-void OptionRows::stepVideoMode() {
+void OptionRows::stepVideoMode(int steps) {
   kel::Platform* platform = kel::Platform::instance();
   const std::vector<kel::base::VideoMode> modes = platform != nullptr ? platform->videoModes()
                                                                        : std::vector<kel::base::VideoMode>();
   if (modes.empty()) return;
   kel::base::VideoMode& mode = kel::options().videoMode;
-  auto at = std::find(modes.begin(), modes.end(), mode);
-  mode = at == modes.end() || at + 1 == modes.end() ? modes.front() : *(at + 1);
+  const auto at = std::find(modes.begin(), modes.end(), mode);
+  if (at == modes.end()) {
+    // A size the screen does not list: the first step lands on the list's end it points to.
+    mode = steps > 0 ? modes.front() : modes.back();
+  } else {
+    mode = modes[MenuList::stepped(static_cast<size_t>(at - modes.begin()), steps, modes.size())];
+  }
   applyWindow();
   finish();
 }
 
-void OptionRows::stepUiScale() {
+void OptionRows::stepUiScale(int steps) {
   kel::UIScale& scale = kel::options().uiScale;
-  const int value = static_cast<int>(scale);
-  scale = kel::UIScale(value >= kLargestUiScale ? 0 : value + 1);
+  const auto value = static_cast<size_t>(std::min(static_cast<int>(scale), kLargestUiScale));
+  scale = kel::UIScale(static_cast<uint8_t>(MenuList::stepped(value, steps, kLargestUiScale + 1)));
   applyLayout();
   finish();
 }
 
-void OptionRows::stepViewScale() {
+void OptionRows::stepViewScale(int steps) {
   kel::UIScale& scale = kel::options().viewportScale;
   const int value = static_cast<int>(scale);
-  scale = kel::UIScale(value >= kLargestViewScale || value < kSmallestViewScale ? kSmallestViewScale : value + 1);
+  if (value < kSmallestViewScale || value > kLargestViewScale) {
+    scale = kel::UIScale(kSmallestViewScale);  // a hand-edited value starts again at the smallest
+  } else {
+    constexpr size_t kCount = kLargestViewScale - kSmallestViewScale + 1;
+    const size_t index = MenuList::stepped(static_cast<size_t>(value - kSmallestViewScale), steps, kCount);
+    scale = kel::UIScale(static_cast<uint8_t>(kSmallestViewScale + static_cast<int>(index)));
+  }
   applyLayout();
   finish();
 }

@@ -2,7 +2,7 @@
 // The option rows of the options pages (the start view's and the pause view's): the music and the
 // sound with their volumes, full screen or a window and its size, the interface and world scales,
 // and every switch of the settings registry a player may want to turn. Choosing a row steps its
-// value; the change applies at once (the music's volume, the window, the layout) and the settings
+// value forward, Left and Right step it either way (a switch turns both ways); the change applies at once (the music's volume, the window, the layout) and the settings
 // file is written before the row returns.
 //
 // Main thread only.
@@ -15,7 +15,7 @@
 
 class OptionRows {
  public:
-  // Steps of a volume row: 0 %, 10 %, ... 100 %, then back to 0 %.
+  // Steps of a volume row: 0 %, 10 %, ... 100 %, then round again.
   static constexpr int kVolumeSteps = 10;
   // The interface scales a row cycles through; 0 is the platform's own for the screen.
   static constexpr int kLargestUiScale = 4;
@@ -29,15 +29,15 @@ class OptionRows {
 
   void append(std::vector<MenuList::Row>& rows);
 
-  // ---- The changes, as the rows make them ----
-  void stepMusicVolume();
-  void stepSoundVolume();
+  // ---- The changes, as the rows make them; `steps` forward (positive) or back ----
+  void stepMusicVolume(int steps = 1);
+  void stepSoundVolume(int steps = 1);
   void toggleMusic();
   void toggleSound();
   void toggleFullScreen();
-  void stepVideoMode();
-  void stepUiScale();
-  void stepViewScale();
+  void stepVideoMode(int steps = 1);
+  void stepUiScale(int steps = 1);
+  void stepViewScale(int steps = 1);
   // Turns the registry's boolean option of that name; false for an unknown or non-boolean one.
   bool toggleSwitch(const std::string& name);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/scene/inner_node.h"
+#include "engine/text/label.h"
 #include "ui/widgets/ui_draw.h"
 
 namespace {
@@ -33,6 +34,11 @@ void MenuList::select(int index) {
   selected_ = std::clamp(index, 0, static_cast<int>(rows_.size()) - 1);
   scrollToSelection();
   redraw();
+}
+
+MenuList::Row MenuList::cycling(std::string text, std::function<void(int)> step) {
+  std::function<void()> forward = [step] { step(1); };
+  return Row(std::move(text), std::move(forward), std::move(step));
 }
 
 size_t MenuList::stepped(size_t index, int steps, size_t count) {
@@ -109,8 +115,9 @@ void MenuList::hover(const engine::Vec2& point) {
   if (index >= 0 && index != selected_) select(index);
 }
 
-void MenuList::setFrame(engine::Vec2 topLeft, float width, float rowHeight, int visibleRows) {
+void MenuList::setFrame(engine::Vec2 topLeft, float width, float rowHeight, int visibleRows, float textScale) {
   topLeft_ = topLeft;
+  textScale_ = textScale > 0.0f ? textScale : 1.0f;
   width_ = width;
   rowHeight_ = std::max(rowHeight, 1.0f);
   visibleRows_ = std::max(visibleRows, 1);
@@ -133,7 +140,9 @@ void MenuList::redraw() {
     const float bottom = topLeft_.y - static_cast<float>(i - first_ + 1) * rowHeight_;
     addColorLayer(node_, i == selected_ ? kSelectedColour : kRowColour,
                   engine::Size(width_, rowHeight_ - kRowGap), engine::Vec2(topLeft_.x, bottom), 0);
-    addTextLabel(node_, row.text, engine::Vec2(topLeft_.x + kTextInset, bottom + rowHeight_ / 2.0f),
-                 kFontSmall, row.action ? kTextColour : kPlainTextColour);
+    engine::Label* label =
+        addTextLabel(node_, row.text, engine::Vec2(topLeft_.x + kTextInset * textScale_, bottom + rowHeight_ / 2.0f),
+                     kFontSmall, row.action ? kTextColour : kPlainTextColour);
+    if (label != nullptr) label->setScale(textScale_);
   }
 }

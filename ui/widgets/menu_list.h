@@ -32,6 +32,9 @@ class MenuList {
     std::function<void(int)> step;
   };
 
+  // A row that cycles a choice: Left and Right step it both ways, Enter and a click forward.
+  static Row cycling(std::string text, std::function<void(int)> step);
+
   // The index `steps` away from the index among `count`, wrapping at both ends.
   static size_t stepped(size_t index, int steps, size_t count);
 
@@ -66,8 +69,9 @@ class MenuList {
   bool click(const engine::Vec2& point);
   void hover(const engine::Vec2& point);
 
-  // The upper left corner of the first row, the rows' width and height, and how many show.
-  void setFrame(engine::Vec2 topLeft, float width, float rowHeight, int visibleRows);
+  // The upper left corner of the first row, the rows' width and height, how many show, and the
+  // scale the rows' texts draw at.
+  void setFrame(engine::Vec2 topLeft, float width, float rowHeight, int visibleRows, float textScale = 1.0f);
   // The first row shown.
   int firstShown() const { return first_; }
   // Retained; the owner adds it to its view.
@@ -84,6 +88,7 @@ class MenuList {
   float width_ = 400.0f;
   float rowHeight_ = 30.0f;
   int visibleRows_ = 12;
+  float textScale_ = 1.0f;
   bool armed_ = false;  // Enter or space went down while the list listened
   engine::RefPtr<engine::InnerNode> node_;
 };

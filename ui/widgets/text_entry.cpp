@@ -34,18 +34,25 @@ void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float wi
 
 std::string TextEntry::shownText() const { return field_ != nullptr ? field_->getText() : text_; }
 
-float TextEntry::caretX() const { return position_.x + kTextInset + textWidth(shownText(), kFontSmall) + 1.0f; }
-
-void TextEntry::placeCaret() {
-  if (caret_ != nullptr) caret_->setPosition(engine::Vec2(caretX(), position_.y + kCaretInset));
+float TextEntry::caretX() const {
+  return position_.x + (kTextInset + textWidth(shownText(), kFontSmall) + 1.0f) * scale_;
 }
 
-void TextEntry::place(engine::Vec2 position, float width) {
+void TextEntry::placeCaret() {
+  if (caret_ != nullptr) caret_->setPosition(engine::Vec2(caretX(), position_.y + kCaretInset * scale_));
+}
+
+void TextEntry::place(engine::Vec2 position, float width, float scale) {
+  scale_ = scale > 0.0f ? scale : 1.0f;
   if (back_ != nullptr) {
-    back_->setContentSize(engine::Size(width, kHeight));
+    back_->setContentSize(engine::Size(width, kHeight * scale_));
     back_->setPosition(position);
   }
-  if (label_ != nullptr) label_->setPosition(position + engine::Vec2(kTextInset, kHeight / 2.0f));
+  if (label_ != nullptr) {
+    label_->setScale(scale_);
+    label_->setPosition(position + engine::Vec2(kTextInset, kHeight / 2.0f) * scale_);
+  }
+  if (caret_ != nullptr) caret_->setContentSize(engine::Size(kCaretWidth * scale_, (kHeight - 2 * kCaretInset) * scale_));
   position_ = position;
   placeCaret();
 }

@@ -32,8 +32,9 @@ class TextEntry {
 
   // Builds the panel and label into the parent at the position (lower left), `width` wide.
   void build(engine::InnerNode* parent, engine::Vec2 position, float width);
-  // Moves the built panel and label to the position, `width` wide (a new window size).
-  void place(engine::Vec2 position, float width);
+  // Moves the built panel and label to the position, `width` wide (a new window size), drawn at
+  // the scale (the menus' scale).
+  void place(engine::Vec2 position, float width, float scale = 1.0f);
   // Starts a fresh field with the text; Enter and Escape call back with the typed text.
   void start(const std::string& text, uint32_t lengthLimit, std::function<void(const std::string&)> onEnter,
              std::function<void()> onEscape);
@@ -62,6 +63,7 @@ class TextEntry {
   engine::Label* label_ = nullptr;      // a child of the panel
   engine::LayerColor* caret_ = nullptr; // a child of the panel
   engine::Vec2 position_;
+  float scale_ = 1.0f;
   std::string text_;
   uint32_t lengthLimit_ = 0;
   std::function<void(const std::string&)> onEnter_;

@@ -1,5 +1,8 @@
 #include "ui/widgets/ui_draw.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "engine/layer/layer_color.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
@@ -7,6 +10,7 @@
 #include "engine/text/label.h"
 #include "platform/platform.h"
 #include "platform/resource_folders.h"
+#include "platform/screen_layout.h"
 
 std::string uiFontPath(const char* font) {
   kel::Platform* platform = kel::Platform::instance();
@@ -20,6 +24,13 @@ void checkUiFonts() {
 }
 
 engine::Size uiWindowSize() { return engine::Director::getInstance()->getWinSize(); }
+
+float menuScale() {
+  constexpr float kMadeFor = 2.0f;
+  const float interface = screenLayout().uiScale;
+  // The layout's scale carries a small bias over the whole number chosen.
+  return interface > 0.0f ? std::max(1.0f, std::round(interface)) / kMadeFor : 1.0f;
+}
 
 engine::LayerColor* addColorLayer(engine::InnerNode* parent, engine::Color4B colour, engine::Size size,
                                   engine::Vec2 position, int z) {

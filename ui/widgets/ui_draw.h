@@ -28,6 +28,9 @@ std::string uiFontPath(const char* font);
 void checkUiFonts();
 // The window's size in points.
 engine::Size uiWindowSize();
+// The scale the menus' panels and texts draw at. Their fonts and sizes are made for the interface
+// scale x2, so the option's x1 draws them at half size and x4 at twice; 1 before a screen is laid out.
+float menuScale();
 
 // A rectangle of the colour with its lower left corner at the position, added to the parent.
 engine::LayerColor* addColorLayer(engine::InnerNode* parent, engine::Color4B colour, engine::Size size,

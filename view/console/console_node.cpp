@@ -23,12 +23,16 @@
 #include "platform/settings/settings.h"
 #include "view/console/console_filter.h"
 #include "view/console/console_wrap.h"
+#include "view/player/portrait_frame.h"
 
 namespace {
 
 constexpr float kWidthShare = 0.85f;
-// Points above the first line's foot: the HUD's portrait and health bar keep the top left corner.
-constexpr float kTopRoom = 42.0f;
+// Points above the first line's foot: the HUD's portrait, its figure's feet included, keeps the top
+// left corner, then a gap, then the first line.
+constexpr float kPortraitGap = 4.0f;
+constexpr float kFirstLineHeight = 16.0f;  // its font's 23 points at half scale raised by 4, rounded up
+constexpr float kTopRoom = PortraitFrame::kReach + kPortraitGap + kFirstLineHeight;
 constexpr float kLabelScale = 0.5f;  // the lines' font draws at half the interface scale
 constexpr float kLabelRise = 4.0f;   // and sits 4 interface points higher
 
@@ -102,6 +106,8 @@ bool ConsoleNode::init() {
   y0_ = style_.screen.height - kTopRoom * s;
   step_ = 8.0f * s;
   maxLines_ = std::max(1, static_cast<int32_t>(std::floor((0.45f * style_.screen.height - 30.0f * s) / step_)) - 1);
+  // The lines read over any sky or cave behind them: the panel backs them whenever there are any.
+  backgroundShown_ = style_.background;
   if (style_.fancy) {
     holder_ = engine::InnerNode::create();
     addChild(holder_, 1, kHolderTag);

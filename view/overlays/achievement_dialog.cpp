@@ -1,5 +1,6 @@
 #include "view/overlays/achievement_dialog.h"
 
+#include <algorithm>
 #include <string>
 
 #include "content/art/achievement_icons.h"
@@ -36,7 +37,7 @@ using EaseIn = engine::EaseRateTemplate<engine::tweenfunc::easeIn>;
 engine::TextureCache* textureCache() { return engine::getTextEnvironment()->getTextureCache(); }
 
 // The banner's labels: the title in the big font, the description in the tooltip font, both at
-// half the interface scale so that two lines fit the banner, left edge at the point.
+// most at half the interface scale, left edge at the point.
 engine::Label* bannerLabel(uint8_t sizeCode, const char* text, const Vec2& at, const engine::Color3B& colour) {
   engine::Label* label = makeLabel(sizeCode, text, at);
   if (label == nullptr) return nullptr;
@@ -47,7 +48,18 @@ engine::Label* bannerLabel(uint8_t sizeCode, const char* text, const Vec2& at, c
   return label;
 }
 
+// Draws the label at the scale, or smaller where its text would pass the room (in points).
+void fitLabel(engine::Label& label, float scale, const engine::Size& room) {
+  const engine::Size size = label.getContentSize();
+  float fitted = scale;
+  if (size.width * fitted > room.width && size.width > 0) fitted = room.width / size.width;
+  if (size.height * fitted > room.height && size.height > 0) fitted = room.height / size.height;
+  label.setScale(fitted);
+}
+
 }  // namespace
+
+float AchievementDialog::shownHeight() { return kHeight * overlay_art::uiScale(); }
 
 AchievementDialog* AchievementDialog::create() {
   auto* dialog = new AchievementDialog();
@@ -89,11 +101,12 @@ bool AchievementDialog::init() {
   if (!InnerNode::init()) return false;
   addSpriteAtLayoutPoint(overlay_art::interfaceTexture(), art::kAchievementBanner, Vec2(0.5f, 0.5f), box_, *this,
                          kBackgroundZ, kTag);
-  titleLabel_ = bannerLabel(0, "ACHIEVE TITLE", layoutPointXY(box_, 0.25f, 0.75f), kTitleColour);
-  // The description sits in the lower half, under the title.
-  descriptionLabel_ = bannerLabel(3, "ACHIEVE DESCRIPTION", layoutPointXY(box_, 0.25f, 0.36f), kDescriptionColour);
+  titleLabel_ = bannerLabel(0, "ACHIEVE TITLE", layoutPointXY(box_, kTextLeft, kTitleMiddle), kTitleColour);
+  // The description sits in the lower part, under the title (fitTexts places it).
+  descriptionLabel_ = bannerLabel(3, "ACHIEVE DESCRIPTION", Vec2(), kDescriptionColour);
   if (titleLabel_ == nullptr || descriptionLabel_ == nullptr) return false;
   descriptionLabel_->setMaxLineWidth(static_cast<uint32_t>(kDescriptionWidth));
+  fitTexts();
   addChild(titleLabel_, kLabelZ, kTitleTag);
   addChild(descriptionLabel_, kLabelZ, kDescriptionTag);
   setPosition(restingPosition());
@@ -105,6 +118,7 @@ bool AchievementDialog::show(const std::string& title, const std::string& descri
   if (isVisible()) return false;
   titleLabel_->setString(title);
   descriptionLabel_->setString(description);
+  fitTexts();
   addIcon(number);
   const float slide = kHeight * overlay_art::uiScale();
   setPosition(restingPosition());  // the window may have changed size since the last one
@@ -119,6 +133,18 @@ bool AchievementDialog::show(const std::string& title, const std::string& descri
   getActionManager()->addAction(movement, this);
   kel::playSound(kSound, 0);
   return true;
+}
+
+void AchievementDialog::fitTexts() {
+  const float ui = overlay_art::uiScale();
+  const float width = (kWidth * (1.0f - kTextLeft) - kTextInset) * ui;
+  // The title is centred three quarters up, above the description's part and under the top edge.
+  const float titleHalf = std::min(kTitleMiddle - kDescriptionTop, 1.0f - kTitleMiddle) * kHeight;
+  fitLabel(*titleLabel_, ui * 0.5f, engine::Size(width, 2.0f * titleHalf * ui));
+  // The description is centred between an inset above the bottom edge and the title's part.
+  const float descriptionFoot = kTextInset / kHeight;
+  descriptionLabel_->setPosition(layoutPointXY(box_, kTextLeft, (descriptionFoot + kDescriptionTop) / 2.0f));
+  fitLabel(*descriptionLabel_, ui * 0.5f, engine::Size(width, (kDescriptionTop * kHeight - kTextInset) * ui));
 }
 
 void AchievementDialog::addIcon(uint16_t number) {

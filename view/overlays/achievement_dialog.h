@@ -29,6 +29,12 @@ class AchievementDialog final : public engine::InnerNode {
   // The banner's frame in interface points.
   static constexpr float kWidth = 160, kHeight = 38;
   static constexpr float kSlideSeconds = 0.5f, kShowSeconds = 2.0f;
+  // The texts' room in the frame, in interface points: from the left of the texts (a quarter in)
+  // to the inset right edge, the title in the upper half, the description in the lower.
+  static constexpr float kTextLeft = 0.25f, kTextInset = 4.0f, kTitleMiddle = 0.75f, kDescriptionTop = 0.55f;
+
+  // How far the shown banner reaches down from the top of the screen, in points.
+  static float shownHeight();
 
   // Autoreleased after init; null when its fonts do not load.
   static AchievementDialog* create();
@@ -50,6 +56,8 @@ class AchievementDialog final : public engine::InnerNode {
  private:
   AchievementDialog() = default;
   void addIcon(uint16_t number);
+  // Each text drawn as large as it may be while it stays inside its part of the frame.
+  void fitTexts();
   void finish();
 
   LayoutBox box_{engine::Vec2(-kWidth / 2, -kHeight / 2), engine::Size(kWidth, kHeight), true, false};

@@ -21,6 +21,9 @@ class PortraitFrame final : public engine::InnerNode {
   static constexpr float kBoxWidth = 80.0f;
   static constexpr float kBoxHeight = 14.0f;
   static constexpr float kBarLength = 55.0f;
+  // How far under the window's top the portrait reaches, in interface points: its figure's feet
+  // (15.5 points under the figure's middle, drawn 1.15 times larger) hang below the box.
+  static constexpr float kReach = 31.0f;
 
   // Autoreleased. `uiScale` is the interface scale; `screenHeight` places the frame.
   static PortraitFrame* create(PlayerGraphical& player, float uiScale, float screenHeight);

@@ -17,7 +17,9 @@
 #include "menus/start_view.h"
 #include "platform/desktop_file_system.h"
 #include "platform/desktop_platform.h"
+#include "platform/screen_layout.h"
 #include "platform/settings/settings.h"
+#include "view/overlays/achievement_dialog.h"
 #include "saves/launch/local_saves.h"
 #include "tests/menus/start/start_view_fixture.h"
 #include "ui/views/game_views.h"
@@ -37,6 +39,7 @@ class StartViewFormsTest : public menutest::StartViewFixture {
   }
   void TearDown() override {
     StartViewFixture::TearDown();
+    resetScreenLayout();
     resetGameTables();
   }
   // The text of the row that begins with the prefix, selected; empty when none does.
@@ -112,6 +115,27 @@ TEST_F(StartViewFormsTest, TheNameEntryOpensOverItsRowWithTheCaretAfterTheName) 
   EXPECT_LT(caret, row.getMinX() + textWidth("Player", kFontSmall) + 16.0f) << "right after the name";
   entry.submit("Bo");
   EXPECT_LT(entry.caretX(), caret) << "a shorter name brings the caret back";
+}
+
+TEST_F(StartViewFormsTest, TheInterfaceScaleScalesTheMenusAndTheTitleStaysUnderTheBanner) {
+  screenLayout().uiScale = 2.0005f;  // what the menus are made for
+  start().showPage(Page::NewWorld);
+  const engine::Rect atTwo = start().list().rowRect(0);
+  EXPECT_FLOAT_EQ(start().scale(), 1.0f);
+  screenLayout().uiScale = 4.0005f;
+  start().layOut();
+  const engine::Rect atFour = start().list().rowRect(0);
+  EXPECT_FLOAT_EQ(start().scale(), 2.0f);
+  EXPECT_NEAR(atFour.size.height, 2 * atTwo.size.height, 2.0f) << "rows twice as tall";
+  EXPECT_NEAR(atFour.size.width, 2 * atTwo.size.width, 1.0f) << "and twice as wide";
+  EXPECT_NEAR(atFour.getMinX() + atFour.size.width / 2, 640.0f, 1.0f);
+  // The title and its lines stand below where an achievement's banner slides in.
+  const float titleTop = start().textsFoot() + (50.0f + 24.0f * static_cast<float>(start().shownLines().size())) * 2;
+  EXPECT_LE(titleTop, 720.0f - AchievementDialog::shownHeight());
+  screenLayout().uiScale = 1.0005f;
+  start().layOut();
+  EXPECT_FLOAT_EQ(start().scale(), 0.5f);
+  EXPECT_NEAR(start().list().rowRect(0).size.height, atTwo.size.height / 2, 1.0f);
 }
 
 }  // namespace

@@ -106,6 +106,55 @@ TEST_F(StartViewTest, ATakenNameIsRefusedOnTheNewCharacterPageWithTheReasonShown
   EXPECT_EQ(saves.characters().entries().size(), 1u);
 }
 
+TEST_F(StartViewTest, AStatusLineStaysOnThePageItWasSaidOnAndMovesNoOtherPagesRows) {
+  engine::Director::getInstance()->designResolutionChanged(engine::Size(1280, 720));
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  start().showPage(Page::Characters);
+  ASSERT_EQ(start().status(), "") << "shown once on the page the creation opened";
+  const engine::Rect firstRow = start().list().rowRect(0);
+  ASSERT_GT(firstRow.size.width, 0.0f);
+  ASSERT_TRUE(start().choose("New character"));
+  ASSERT_TRUE(start().choose("Name: Player"));
+  start().nameEntry().submit("Ann");
+  ASSERT_TRUE(start().choose("Create"));
+  ASSERT_EQ(start().status(), "The name Ann is taken: choose another.");
+  ASSERT_TRUE(start().choose("Back"));
+  EXPECT_EQ(start().page(), Page::Characters);
+  EXPECT_EQ(start().status(), "");
+  const std::vector<std::string>& lines = start().lines();
+  EXPECT_EQ(std::find(lines.begin(), lines.end(), "The name Ann is taken: choose another."), lines.end());
+  EXPECT_EQ(start().list().rowRect(0), firstRow) << "the rows stand where they stood before";
+}
+
+TEST_F(StartViewTest, TheConfirmationOpensOnNoAndANewCharacterOffersTheDefaultName) {
+  ASSERT_TRUE(start().createCharacter("Ann", 2));
+  start().showPage(Page::Characters);
+  ASSERT_TRUE(start().choose("Delete Ann"));
+  ASSERT_EQ(start().page(), Page::Confirm);
+  ASSERT_EQ(start().list().selected(), StartView::kConfirmNoRow);
+  EXPECT_EQ(start().list().rows()[StartView::kConfirmNoRow].text, "No");
+  start().keyEvent(engine::KeyCode::ENTER, false);
+  start().keyEvent(engine::KeyCode::ENTER, true);
+  EXPECT_EQ(start().page(), Page::Characters);
+  EXPECT_TRUE(std::filesystem::exists(saves.characters().pathOf("Ann.dat"))) << "a hurried Enter deletes nothing";
+
+  ASSERT_TRUE(start().choose("New character"));
+  ASSERT_TRUE(start().choose("Name: Player"));
+  start().nameEntry().submit("Bob");
+  ASSERT_TRUE(start().choose("Create"));
+  ASSERT_EQ(start().status(), "Created Bob.");
+  ASSERT_TRUE(start().choose("New character"));
+  EXPECT_TRUE(hasRow("Name: Player")) << "not the name typed last";
+  ASSERT_TRUE(start().choose("Name: Player"));
+  EXPECT_EQ(start().nameEntry().shownText(), "Player");
+}
+
+TEST_F(StartViewTest, TheMainMenuShowsThePlainVersion) {
+  start().showPage(Page::Main);
+  ASSERT_FALSE(start().lines().empty());
+  EXPECT_EQ(start().lines().front(), "3.1");
+}
+
 TEST_F(StartViewTest, TheCurrentCharacterIsRenamedAndDeletedWithItsFile) {
   ASSERT_TRUE(start().createCharacter("Ann", 2));
   ASSERT_TRUE(start().createCharacter("Bob", 2));

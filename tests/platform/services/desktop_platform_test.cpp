@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/crash/crash_reporter.h"
+#include "platform/plain_version.h"
 #include "platform/platform_settings_host.h"
 #include "platform/settings/defaults_bridge.h"
 #include "tests/support/read_file.h"
@@ -57,6 +58,13 @@ TEST_F(DesktopPlatformTest, TheSettingsStoreAndHostWorkThroughThePlatform) {
   host.loadKeyBindings({"10:143"});
   EXPECT_EQ(platform->keyForAction(10), 143u);
   EXPECT_EQ(host.keyBindingStrings(), (std::vector<std::string>{"0:0", "10:143"}));
+}
+
+TEST_F(DesktopPlatformTest, TheSettingsFileNamesTheReleaseWithoutTheStoreFrontsSuffix) {
+  EXPECT_EQ(platform->versionText(), "3.1-steam") << "the crash reporter tells the builds apart";
+  EXPECT_EQ(kel::PlatformSettingsHost(*platform).versionText(), "3.1");
+  EXPECT_EQ(kel::plainVersion("3.1"), "3.1");
+  EXPECT_EQ(kel::plainVersion(""), "");
 }
 
 TEST_F(DesktopPlatformTest, FoldersAndLinksOpenThroughTheDesktopOpenerWhichRefusesOptions) {

@@ -40,6 +40,22 @@ class OptionRowsTest : public audiotest::AudioFixture {
     const std::vector<std::string> all = texts();
     return std::find(all.begin(), all.end(), text) != all.end();
   }
+  // Presses Left (-1) or Right (+1) on the row whose text is the text, as the list would.
+  void stepRow(const std::string& text, int steps) {
+    MenuList list;
+    std::vector<MenuList::Row> rows;
+    optionRows.append(rows);
+    list.setRows(std::move(rows));
+    for (size_t i = 0; i < list.rows().size(); ++i) {
+      if (list.rows()[i].text != text) continue;
+      list.select(static_cast<int>(i));
+      const engine::KeyCode key = steps < 0 ? engine::KeyCode::LEFT_ARROW : engine::KeyCode::RIGHT_ARROW;
+      EXPECT_TRUE(list.keyEvent(key, false)) << text << " takes Left and Right";
+      list.keyEvent(key, true);
+      return;
+    }
+    ADD_FAILURE() << "no row " << text;
+  }
   // Chooses the row whose text is the text, as the list would.
   void choose(const std::string& text) {
     std::vector<MenuList::Row> rows;
@@ -119,6 +135,38 @@ TEST_F(OptionRowsTest, ASwitchRowTurnsItsOptionAndOnlyBooleanOptionsAreSwitches)
   EXPECT_FALSE(settingstest::onDisk()->getBool("option-smoothLighting"));
   EXPECT_FALSE(optionRows.toggleSwitch("musicVolume"));
   EXPECT_FALSE(optionRows.toggleSwitch("noSuchOption"));
+}
+
+TEST_F(OptionRowsTest, LeftAndRightStepEveryChoiceRowBothWays) {
+  std::vector<MenuList::Row> rows;
+  optionRows.append(rows);
+  for (const MenuList::Row& row : rows) EXPECT_TRUE(row.step) << row.text << " steps with Left and Right";
+
+  stepRow("Sound volume: 80%", -1);
+  EXPECT_FLOAT_EQ(kel::options().soundVolume, 0.7f);
+  stepRow("Sound volume: 70%", +1);
+  EXPECT_FLOAT_EQ(kel::options().soundVolume, 0.8f);
+  EXPECT_FLOAT_EQ(settingstest::onDisk()->getFloat("option-soundVolume"), 0.8f);
+  kel::options().musicVolume = 0.0f;
+  stepRow("Music volume: 0%", -1);
+  EXPECT_TRUE(shows("Music volume: 100%")) << "back from silence wraps to the top";
+
+  stepRow("Interface scale: Automatic", -1);
+  EXPECT_TRUE(shows("Interface scale: x4"));
+  stepRow("Interface scale: x4", +1);
+  EXPECT_TRUE(shows("Interface scale: Automatic"));
+
+  stepRow("World scale: x2", -1);
+  EXPECT_EQ(static_cast<int>(kel::options().viewportScale), 2);
+  stepRow("World scale: x1", -1);
+  EXPECT_EQ(static_cast<int>(kel::options().viewportScale), 4) << "the smallest wraps to the largest";
+
+  stepRow("Smooth lighting: On", -1);
+  EXPECT_FALSE(kel::options().smoothLighting);
+  stepRow("Smooth lighting: Off", +1);
+  EXPECT_TRUE(kel::options().smoothLighting);
+  stepRow("Display: Full screen", -1);
+  EXPECT_FALSE(kel::options().fullScreen);
 }
 
 }  // namespace

@@ -33,6 +33,9 @@ TEST_F(ConsolePlace, TheFirstLineEndsUnderThePortrait) {
     ASSERT_NE(console, nullptr);
     const float portraitFoot = 720.0f - (kPortraitCentre + PortraitFrame::kBoxHeight / 2) * scale;
     EXPECT_LT(console->origin().y + kLineTop * scale, portraitFoot) << "at scale " << scale;
+    // The figure hangs under the box: the lines keep a margin from its feet too.
+    const float figureFoot = 720.0f - PortraitFrame::kReach * scale;
+    EXPECT_LE(console->origin().y + kLineTop * scale, figureFoot - 4.0f * scale) << "at scale " << scale;
   }
 }
 

@@ -94,7 +94,7 @@ TEST_F(ConsoleWithoutFont, LaysItselfOutAndDropsWhatItCannotDraw) {
   style.screen = engine::Size(800, 600);
   ConsoleNode* console = ConsoleNode::create(style);
   ASSERT_NE(console, nullptr);
-  EXPECT_EQ(console->origin(), engine::Vec2(8, 516));  // under the HUD's portrait: 600 - 42 x 2
+  EXPECT_EQ(console->origin(), engine::Vec2(8, 498));  // under the HUD's portrait: 600 - 51 x 2
   EXPECT_FLOAT_EQ(console->lineStep(), 16);
   EXPECT_EQ(console->maxLines(), 12);  // floor((270 - 60) / 16) - 1
   std::string text = "hello there";

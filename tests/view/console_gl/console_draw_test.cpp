@@ -61,15 +61,15 @@ class ConsoleDraw : public DirectorFixture {
 
 TEST_F(ConsoleDraw, ALineIsDrawnInItsKindsColourAtTheTopLeft) {
   ConsoleNode* node = console();
-  EXPECT_EQ(node->origin(), engine::Vec2(4, 86));
+  EXPECT_EQ(node->origin(), engine::Vec2(4, 77));
   node->addMessage(std::string("AAA"), 1);
   ASSERT_EQ(node->lineCount(), 1);
   frame();
   Rgba colour{};
-  ASSERT_TRUE(lit(4, 84, 20, 98, &colour));
+  ASSERT_TRUE(lit(4, 75, 20, 89, &colour));
   EXPECT_TRUE(near(colour, {0, 200, 0, 255}));
-  EXPECT_FALSE(lit(30, 84, 60, 98));  // three letters end at x 18
-  EXPECT_FALSE(lit(4, 48, 60, 78));
+  EXPECT_FALSE(lit(30, 75, 60, 89));  // three letters end at x 18
+  EXPECT_FALSE(lit(4, 39, 60, 69));
 }
 
 TEST_F(ConsoleDraw, ALongMessageWrapsByTheFontItIsDrawnWith) {
@@ -78,9 +78,9 @@ TEST_F(ConsoleDraw, ALongMessageWrapsByTheFontItIsDrawnWith) {
   node->addMessage(std::string(30, 'A'), 0);
   ASSERT_EQ(node->lineCount(), 2);
   frame();
-  EXPECT_TRUE(lit(100, 84, 110, 98));
-  EXPECT_TRUE(lit(4, 76, 12, 83));
-  EXPECT_FALSE(lit(60, 76, 110, 83));  // nine letters end at x 49
+  EXPECT_TRUE(lit(100, 75, 110, 89));
+  EXPECT_TRUE(lit(4, 67, 12, 74));
+  EXPECT_FALSE(lit(60, 67, 110, 74));  // nine letters end at x 49
 }
 
 TEST_F(ConsoleDraw, ALetterWiderThanTheLineTakesALineOfItsOwn) {
@@ -100,14 +100,14 @@ TEST_F(ConsoleDraw, LinesLeaveAfterTheirTimeAndTheOldestMakesRoom) {
   EXPECT_EQ(node->lineCount(), 2);
   EXPECT_EQ(tags(node), (std::vector<int>{1, 2}));
   frame();
-  EXPECT_TRUE(lit(4, 89, 9, 98));
-  EXPECT_FALSE(lit(10, 89, 20, 98));  // the top line is "B" now, 2 pixels wide
-  EXPECT_TRUE(lit(10, 81, 13, 88));   // and "AA" below it
+  EXPECT_TRUE(lit(4, 80, 9, 89));
+  EXPECT_FALSE(lit(10, 80, 20, 89));  // the top line is "B" now, 2 pixels wide
+  EXPECT_TRUE(lit(10, 72, 13, 79));   // and "AA" below it
   for (int i = 0; i < 20; ++i) frame();
   EXPECT_EQ(node->lineCount(), 0);
   EXPECT_TRUE(node->getChildren().empty());
   frame();
-  EXPECT_FALSE(lit(0, 68, 40, 108));
+  EXPECT_FALSE(lit(0, 59, 40, 99));
 }
 
 TEST_F(ConsoleDraw, SlidingLinesFadeInAndTheConsoleSlidesUpAsTheyGo) {
@@ -117,7 +117,7 @@ TEST_F(ConsoleDraw, SlidingLinesFadeInAndTheConsoleSlidesUpAsTheyGo) {
   EXPECT_EQ(node->lineCount(), 1);
   for (int i = 0; i < 8; ++i) frame();
   Rgba colour{};
-  ASSERT_TRUE(lit(4, 84, 20, 98, &colour));
+  ASSERT_TRUE(lit(4, 75, 20, 89, &colour));
   EXPECT_TRUE(near(colour, {235, 235, 18, 255}, 4));
   for (int i = 0; i < 40; ++i) frame();
   EXPECT_EQ(node->lineCount(), 0);
@@ -136,14 +136,26 @@ TEST_F(ConsoleDraw, TheBackgroundCoversTheLinesWhileThereAreAny) {
   const engine::Node* panel = scene_->getChildren()[1];
   EXPECT_EQ(panel->getTag(), ConsoleNode::kPanelTag);
   EXPECT_EQ(panel->getContentSize(), engine::Size(3 * 10 * 0.5f + 4, 16));
-  EXPECT_EQ(panel->getPosition(), engine::Vec2(2, 78));
+  EXPECT_EQ(panel->getPosition(), engine::Vec2(2, 69));
   // Over a white backdrop the half-black panel shows grey beside the letters.
   scene_->addChild(engine::LayerColor::create(engine::Color4B{255, 255, 255, 255}, 128, 128), -5);
   frame();
-  EXPECT_TRUE(near(pixel(20, 83), {127, 127, 127, 255}, 3));
-  EXPECT_TRUE(near(pixel(30, 83), kWhite));
+  EXPECT_TRUE(near(pixel(20, 74), {127, 127, 127, 255}, 3));
+  EXPECT_TRUE(near(pixel(30, 74), kWhite));
   for (int i = 0; i < 20; ++i) frame();
   EXPECT_EQ(scene_->getChildrenCount(), 2u);  // the backdrop and the console: the panel went
+}
+
+TEST_F(ConsoleDraw, WithTheBackgroundOnTheFirstLineComesWithItsPanel) {
+  style_.background = true;
+  ConsoleNode* node = console();
+  // Nothing opened the chat: the lines over the world are backed all the same.
+  node->addMessage(std::string("AAA"), 0);
+  ASSERT_EQ(scene_->getChildrenCount(), 2u);
+  EXPECT_EQ(scene_->getChildren()[1]->getTag(), ConsoleNode::kPanelTag);
+  scene_->addChild(engine::LayerColor::create(engine::Color4B{255, 255, 255, 255}, 128, 128), -5);
+  frame();
+  EXPECT_TRUE(near(pixel(20, node->origin().y - 3), {127, 127, 127, 255}, 3)) << "grey beside the letters";
 }
 
 }  // namespace

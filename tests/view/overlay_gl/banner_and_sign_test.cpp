@@ -61,6 +61,35 @@ TEST_F(BannerTest, SlidesDownInHalfASecondWaitsTwoSecondsAndSlidesBackUp) {
   EXPECT_EQ(cachedIcon(), nullptr);
 }
 
+bool inside(const engine::Rect& inner, const engine::Rect& outer) {
+  return inner.getMinX() >= outer.getMinX() && inner.getMaxX() <= outer.getMaxX() &&
+         inner.getMinY() >= outer.getMinY() && inner.getMaxY() <= outer.getMaxY();
+}
+
+TEST_F(BannerTest, ALongTitleAndDescriptionStayInsideTheFrameAndApart) {
+  const float ui = 2.0005f;
+  screenLayout().uiScale = ui;
+  AchievementDialog* dialog = banner();
+  ASSERT_NE(dialog, nullptr);
+  std::string description;
+  for (int i = 0; i < 10; ++i) description += "Many words that wrap and wrap again. ";
+  ASSERT_TRUE(dialog->show("A Title Far Too Long For Any Banner To Hold", description, 7));
+  using D = AchievementDialog;
+  const engine::Rect frame(-D::kWidth / 2 * ui, -D::kHeight / 2 * ui, D::kWidth * ui, D::kHeight * ui);
+  const engine::Rect title = dialog->titleLabel()->getBoundingBox();
+  const engine::Rect said = dialog->descriptionLabel()->getBoundingBox();
+  EXPECT_TRUE(inside(title, frame)) << title.getMinX() << ".." << title.getMaxX() << " x " << title.getMinY() << ".."
+                                    << title.getMaxY();
+  EXPECT_TRUE(inside(said, frame)) << said.getMinX() << ".." << said.getMaxX() << " x " << said.getMinY() << ".."
+                                   << said.getMaxY();
+  EXPECT_GE(title.getMinY(), said.getMaxY() - 0.5f) << "the description stays under the title";
+  // A short text keeps the banner's own size: half the interface scale.
+  advance(3.2f);
+  ASSERT_TRUE(dialog->show("Tools", "Craft one.", 7));
+  EXPECT_FLOAT_EQ(dialog->titleLabel()->getScale(), ui * 0.5f);
+  EXPECT_FLOAT_EQ(dialog->descriptionLabel()->getScale(), ui * 0.5f);
+}
+
 TEST_F(BannerTest, ASecondAchievementWhileOneShowsIsDroppedAndAMissingIconIsLeftOut) {
   AchievementDialog* dialog = banner();
   ASSERT_NE(dialog, nullptr);
