@@ -9,6 +9,7 @@
 #include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
+#include "world/placement/placement_checks.h"
 #include "world/world.h"
 
 namespace {
@@ -83,10 +84,14 @@ BlockEdit placeAttachmentRule(World& world, const PlayerGraphical& player, MapBl
 BlockEdit placeHeldBlockRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item) {
   using namespace placement_rule;
   const BlockPropsTable& props = world.map().props();
-  if (props[blockOf(item)].has(block_flag::kNeedsCover)) {
+  const uint16_t block = blockOf(item);
+  if (props[block].has(block_flag::kNeedsCover)) {
     // Set into a solid block it would be drawn inside it and light nothing.
     const uint16_t front = cell.frontId();
     if (front != 0 && !props[front].has(block_flag::kReplaceableByPlanting)) return noEdit();
+    // Asked here, quietly, what holds it, so the pointed-cell highlight and the click agree with
+    // the rules that would refuse it in open air; such a refusal has no message to lose.
+    if (!checkPlaceBlock(world, cell, block, nullptr)) return noEdit();
     return placeAttachmentRule(world, player, cell, item);
   }
   BlockEdit edit = placeBlockItemRule(world, cell, kSideFront, item);

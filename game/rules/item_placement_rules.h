@@ -28,6 +28,7 @@ BlockEdit placeBlockItemRule(World& world, MapBlock& cell, uint8_t side, const I
 BlockEdit placeAttachmentRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item);
 // A held block item placed where the player aims, as the item-use code tries it: the front layer,
 // then either layer, then as a block that attaches. A block that needs cover or a side wall (a
-// torch) goes only into an open cell, and only as a block that attaches, so the rule that looks
-// for its back wall or side wall decides.
+// torch) goes only into an open cell that holds it (a back wall, a side wall, or deep under the
+// surface), and only as a block that attaches; anywhere else no edit comes out, so whatever asks
+// this rule (the click, the pointed-cell highlight) sees the refusal the rules would give.
 BlockEdit placeHeldBlockRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item);

@@ -41,9 +41,16 @@ bool keepsSnowOff(const BlockPropsTable& props, uint16_t id) {
          (props[id].has(block_flag::kKeepsCoverOff) && !props[id].has(block_flag::kRemovableAttachment));
 }
 
-// The soil test: the content tables name a clear-weather cover for the block.
+// The daylight on the cell: its sky level less the world's darkness. A torch or a carried light
+// lights a tunnel, but grass and flowers are surface growth: under lamplight alone they would
+// sprout on the dirt of every lit tunnel and cave deep in the ground.
+int daylight(const MapBlock& cell, uint32_t darkness) {
+  return std::max(0, static_cast<int>(cell.skyLevel()) - static_cast<int>(std::min<uint32_t>(darkness, 15)));
+}
+
+// Daylight, and the soil test: the content tables name a clear-weather cover for the block.
 bool growsCover(const MapBlock& cell, const BlockPropsTable& props, uint32_t darkness) {
-  return cell.lightLevel(darkness) > surface_step::kDimmestLight &&
+  return daylight(cell, darkness) > surface_step::kDimmestLight &&
          blockCategory(surface_step::kClearKind, infoOf(cell)) != 0 && !anyDeco(cell, keepsCoverOff, props);
 }
 

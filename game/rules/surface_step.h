@@ -1,6 +1,7 @@
 #pragma once
 // The random surface step: around a player, ground that lies open to the sky grows one surface
-// decoration, chosen by the world's weather. In clear weather lit soil grows the cover the content
+// decoration, chosen by the world's weather. In clear weather soil in daylight (its sky light, not
+// the light of torches and lamps) grows the cover the content
 // tables name for its block; in snow the top ground cell of a column gathers a snow cover, which
 // first clears the removable attachments of the cell. Rain and acid rain grow nothing. A leaf left
 // without support decays first. Every change is an edit through the rules, without a player.
@@ -20,7 +21,7 @@ namespace surface_step {
 constexpr uint8_t kClearKind = 0;
 constexpr uint8_t kSnowKind = 2;
 constexpr uint16_t kSnowCover = 14;
-// Clear-weather cover grows only above this light level.
+// Clear-weather cover grows only above this level of daylight.
 constexpr uint8_t kDimmestLight = 9;
 // The share of the rules' random ticks that run the step.
 constexpr float kTickChance = 0.75f;

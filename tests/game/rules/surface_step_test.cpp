@@ -74,6 +74,25 @@ TEST_F(SurfaceStepTest, ClearWeatherGrowsCoverOnLitOpenSoilOnly) {
   }
 }
 
+// A tunnel floor lit by a torch, or by the light a player carries, lies in the ground without
+// daylight: grass and flowers are surface growth and do not sprout there, nor at night.
+TEST_F(SurfaceStepTest, LampLightAloneGrowsNoCoverAndNeitherDoesTheNight) {
+  MapBlock& floor = ground(10, 9, kSoil, 0);
+  floor.blockLight = 0xFFF;
+  at(10, 10).blockLight = 0xFFF;
+  ASSERT_GT(floor.lightLevel(0), surface_step::kDimmestLight);
+  EXPECT_FALSE(step());
+  EXPECT_FALSE(holds(floor, kCover));
+
+  floor.blockLight = 0;
+  floor.setSkyLevel(15);
+  world->dayClock().darkness = 12;
+  EXPECT_FALSE(step()) << "daylight 3 at night";
+  world->dayClock().darkness = 0;
+  EXPECT_TRUE(step());
+  EXPECT_TRUE(holds(floor, kCover));
+}
+
 TEST_F(SurfaceStepTest, SnowSettlesOnTheTopGroundCellAndClearsAttachments) {
   weather(WeatherKind::Snow);
   MapBlock& cell = ground(10, 9, kStone, 0);

@@ -1,5 +1,6 @@
 // Which pointed cells light up: an open cell within reach where the held block can go, not one
-// out of reach or with nothing held; and asking says nothing to the player.
+// out of reach or with nothing held, nor one where the rules would refuse it (a torch in open air
+// with nothing to hold it); and asking says nothing to the player.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,9 @@
 namespace {
 
 constexpr uint16_t kDirtItem = 3010;
+constexpr uint16_t kTorchBlock = 40;
+constexpr uint16_t kTorchItem = 140;
+constexpr uint16_t kBackWall = 41;
 
 class CellHighlightTest : public ui_test::PlayTest {
  protected:
@@ -35,6 +39,27 @@ TEST_F(CellHighlightTest, AnOpenCellInReachLightsForAHeldBlockOnly) {
   EXPECT_TRUE(events.messages.empty());
   EXPECT_TRUE(events.texts.empty());
   EXPECT_TRUE(events.effects.empty()) << "asking refuses nothing at the cell";
+}
+
+// A torch needs a back wall, a side wall or the ground above it: where none holds it the click is
+// refused, so the cell must not light up as if the torch could go there.
+TEST_F(CellHighlightTest, ATorchLightsOnlyCellsThatHoldIt) {
+  BlockPropsTable& props = theWorld().map().mutableProps();
+  props.mutableRow(kTorchBlock) = BlockProps{.flags = (1ull << 4) | (1ull << 20) | (1ull << 24), .transparency = 1};
+  props.mutableRow(kBackWall) = BlockProps{.transparency = 0};
+  placing(kTorchItem, kTorchBlock);
+  hold(kTorchItem);
+  MapBlock& open = cell(12, 12);
+  ASSERT_EQ(open.frontId(), 0);
+  ASSERT_FALSE(open.isBelowSurface(theWorld().map()));
+  EXPECT_FALSE(heldItemActsOn(*local, open, true)) << "open air with nothing to hold the torch";
+  EXPECT_FALSE(views().mainView().place(open)) << "and the click agrees";
+
+  open.setLayer(kBackWall, 0, MapBlock::kBack);
+  EXPECT_TRUE(heldItemActsOn(*local, open, true)) << "a back wall holds it";
+  EXPECT_TRUE(views().mainView().place(open));
+  EXPECT_EQ(open.frontId(), kTorchBlock);
+  EXPECT_TRUE(events.effects.empty()) << "nothing was refused at a cell";
 }
 
 }  // namespace
