@@ -86,7 +86,8 @@ TEST_F(ChestAtWindowTest, APlacedChestOpensShowsItsCellsAndKeepsWhatIsStoredInIt
          }
          InventorySprite* first = inventoryView().grid().spriteFor(kChestSlot0);
          if (first == nullptr) return false;
-         frameShown = nodePixels(*first, first->getPosition(), 8);
+         // The whole cell: its frame is what stands out from the world behind.
+         frameShown = nodePixels(*first, first->getPosition(), static_cast<int>(inventoryView().grid().pitch() / 2.0f));
          return true;
        }, 1},
       {"drag the planks into its first cell", [&] {

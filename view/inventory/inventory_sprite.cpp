@@ -135,7 +135,6 @@ void InventorySprite::refreshCount(bool quiet) {
     dropPiece(durabilityBar_);
     dropPiece(marker_);
   }
-  if (!quiet) tellFollowers();
   if (slot_.kind == SlotKind::Backpack && kel::options().highlightNewItems &&
       inventoryViewHooks().isNewItemCell(slot_)) {
     addNewItemFrame();
@@ -152,6 +151,9 @@ void InventorySprite::refreshCount(bool quiet) {
   }
   updateHighlight();
   if (item != nullptr) addMark(*item);
+  // Told last: a follower may draw every cell again, this one among them, and must find its pieces
+  // whole rather than half rebuilt (an icon added twice would stay behind).
+  if (!quiet) tellFollowers();
 }
 
 void InventorySprite::tellFollowers() {
