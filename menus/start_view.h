@@ -86,6 +86,7 @@ class StartView final : public ListView {
   // ---- The choices, as the rows make them ----
   bool chooseCharacter(PlayerEntry& entry);
   bool createCharacter(const std::string& name, uint32_t difficulty);
+  bool fitsCharacterFile(const std::string& name);
   bool renameCharacter(const std::string& name);
   bool deleteCharacter();
   bool createWorld(const NewWorldChoice& choice);

@@ -7,6 +7,7 @@
 #include "menus/start_view.h"
 #include "platform/settings/settings.h"
 #include "saves/launch/local_saves.h"
+#include "saves/character/character_record.h"
 #include "saves/store/player_entry.h"
 #include "saves/store/save_id.h"
 #include "saves/store/save_names.h"
@@ -38,6 +39,7 @@ bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
     say("That name cannot be used.");
     return false;
   }
+  if (!fitsCharacterFile(name)) return false;
   CharacterStore& characters = saves->characters();
   // The scan makes the players folder the new file goes into.
   if (characters.entries().empty()) characters.scan(kel::getLastPlayer());
@@ -62,10 +64,18 @@ bool StartView::createCharacter(const std::string& name, uint32_t difficulty) {
   return true;
 }
 
+bool StartView::fitsCharacterFile(const std::string& name) {
+  // The file keeps 16 bytes of the name: a longer one would come back cut short, under another
+  // name than its file's.
+  if (name.size() <= kCharacterNameBytes) return true;
+  say("That name is too long: at most " + std::to_string(kCharacterNameBytes) + " letters.");
+  return false;
+}
+
 bool StartView::renameCharacter(const std::string& name) {
   LocalSaves* saves = menuSaves();
   PlayerEntry* current = saves != nullptr ? saves->characters().current() : nullptr;
-  if (current == nullptr) return false;
+  if (current == nullptr || !fitsCharacterFile(name)) return false;
   if (!saves->characters().rename(*current, name)) {
     say("The character could not be renamed to " + name + ".");
     return false;
@@ -110,7 +120,7 @@ void StartView::fillCharacters(std::vector<std::string>& lines, std::vector<Menu
   if (current != nullptr) {
     const std::string name = current->displayName;
     rows.push_back({"Rename " + name, [this, name] {
-                      typeName(name, [this](const std::string& typed) { renameCharacter(typed); });
+                      typeText(name, kCharacterNameBytes, [this](const std::string& typed) { renameCharacter(typed); });
                     }});
     rows.push_back({"Delete " + name, [this, name] {
                       confirm("Delete the character " + name + "?", [this] { deleteCharacter(); }, Page::Characters);
@@ -121,7 +131,7 @@ void StartView::fillCharacters(std::vector<std::string>& lines, std::vector<Menu
 
 void StartView::fillNewCharacter(std::vector<std::string>&, std::vector<MenuList::Row>& rows) {
   rows.push_back({"Name: " + newCharacterName_, [this] {
-                    typeName(newCharacterName_, [this](const std::string& typed) { newCharacterName_ = typed; });
+                    typeText(newCharacterName_, kCharacterNameBytes, [this](const std::string& typed) { newCharacterName_ = typed; });
                   }});
   rows.push_back(cyclingRow("Difficulty: " + difficultyName(newCharacterDifficulty_), [this](int steps) {
     const size_t stepped = MenuList::stepped(newCharacterDifficulty_, steps, difficultyCount());

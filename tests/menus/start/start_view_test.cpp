@@ -94,6 +94,19 @@ TEST_F(StartViewTest, NamesThatCannotBeFilesOrAreTakenAreRefused) {
   EXPECT_EQ(saves.characters().entries().size(), 1u);
 }
 
+// The character file keeps 16 bytes of the name: a longer one would read back as another name
+// than its file's, and the character would be listed and saved apart from it.
+TEST_F(StartViewTest, ANameLongerThanTheFileKeepsIsRefusedAndOneThatFitsReadsBackWhole) {
+  EXPECT_FALSE(start().createCharacter("Seventeen Letters", 2));
+  EXPECT_EQ(start().status(), "That name is too long: at most 16 letters.");
+  EXPECT_TRUE(saves.characters().entries().empty());
+  ASSERT_TRUE(start().createCharacter("Sixteen  Letters", 2));
+  EXPECT_EQ(readCharacter("Sixteen  Letters").name, "Sixteen  Letters");
+  ASSERT_TRUE(start().choose("Play as Sixteen  Letters (Normal)"));
+  EXPECT_FALSE(start().renameCharacter("Seventeen Letters"));
+  EXPECT_EQ(saves.characters().current()->displayName, "Sixteen  Letters");
+}
+
 TEST_F(StartViewTest, ATakenNameIsRefusedOnTheNewCharacterPageWithTheReasonShown) {
   ASSERT_TRUE(start().createCharacter("Ann", 2));
   ASSERT_TRUE(start().choose("New character"));
