@@ -22,8 +22,10 @@
 namespace {
 
 constexpr uint8_t kRefusalKind = 3;
-// The closed notice a container's leaving sends: a decoration kind with no decoration slot.
+// The closed notice a container's leaving sends: a decoration removal of this value with no
+// decoration slot. Any other decoration (a lock) is not the client's to remove.
 constexpr uint8_t kAnySlot = 255;
+constexpr uint16_t kContainerClosedValue = 127;
 // In a creative world a player mines whatever its screen shows.
 constexpr int kScreenReach = 40;
 // The host hears of a player's steps a little after they were taken.
@@ -34,7 +36,7 @@ bool isMining(uint8_t kind) { return kind == edit_kind::kBreakEffects || kind ==
 
 bool isClientKind(const BlockEdit& edit) {
   if (isMining(edit.kind) || isPlacementKind(edit.kind) || edit.kind == edit_kind::kCircuitSetting) return true;
-  return edit.kind == edit_kind::kRemoveDeco && edit.slot == kAnySlot;
+  return edit.kind == edit_kind::kRemoveDeco && edit.slot == kAnySlot && edit.blockId == kContainerClosedValue;
 }
 
 // How far the player reaches with what it holds: a tool or weapon as far as it is made to, a bare

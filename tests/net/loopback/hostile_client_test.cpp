@@ -236,6 +236,7 @@ TEST_F(HostileClient, AnEnteredClientChangesOnlyWhatItsGameMayAndWithinItsBounds
       editRequest(20, 0, 1, 10),    // an explosion of radius 10
       editRequest(16, 0, 1, 1),     // a liquid poured
       editRequest(2, 1, 1, kDirt),  // a block set with nothing held
+      editRequest(9, 0, 1, 300),    // a decoration (a lock) taken off
       Bytes{2, 46, kMallory, 200},  // a mode byte no game has
       Bytes{2, 46, kMallory, 1},    // free flight where the host's player may not fly
   });
@@ -252,8 +253,9 @@ TEST_F(HostileClient, AnEnteredClientChangesOnlyWhatItsGameMayAndWithinItsBounds
   EXPECT_EQ(host->entryOf(kMallory)->player()->mode, 0);
   EXPECT_FALSE(annSawId(*ann, 60)) << "no refused edit reaches Ann";
   EXPECT_FALSE(annSawId(*ann, 46)) << "nor a refused mode";
-  ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 4; }));
+  ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 5; }));
   const std::vector<std::string> told = malloryIsTold();
   EXPECT_EQ(told, (std::vector<std::string>{"That is out of your reach.", "That change is not yours to make.",
-                                            "That change is not yours to make.", "You do not hold that."}));
+                                            "That change is not yours to make.", "You do not hold that.",
+                                            "That change is not yours to make."}));
 }
