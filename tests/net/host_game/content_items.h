@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "content/items/item.h"
+#include "content/items/item_pool.h"
 #include "content/tables/block_def.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
