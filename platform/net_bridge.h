@@ -103,6 +103,9 @@ class NetBridgeServer : public NetBridge {
   // Nothing is sent to an empty slot.
   virtual void sendTo(const uint8_t* data, uint32_t length, uint8_t peer) = 0;
   virtual void sendToAllBut(const uint8_t* data, uint32_t length, uint8_t peer) = 0;
+  // The bytes a second the connected peer said it takes in; 0 when it said nothing (or the
+  // transport does not tell), and the sender keeps its own pace.
+  virtual uint32_t declaredIncomingBandwidth(uint8_t /*peer*/) { return 0; }
 };
 
 }  // namespace kel

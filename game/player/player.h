@@ -54,6 +54,9 @@ class Player : public PlayerBase, public InventoryOwner {
   void wearTool(uint8_t quickSlot);
   // One unit of the held stack is used up; an emptied stack goes back to the pool.
   void useUpHeldItem();
+  // One unit of the stack in the quick slot is used up, whichever slot is selected now: a host
+  // spends the slot its player held when the placement was made, and the player may have moved on.
+  void useUpQuickSlotItem(uint8_t quickSlot);
   uint16_t heldToolCapabilities() const;
   // The break power of the held item against the cell's front block.
   float breakTimeFor(const MapBlock& cell) const;

@@ -45,11 +45,17 @@ void Player::wearTool(uint8_t quickSlot) {
 
 void Player::useUpHeldItem() {
   const uint32_t index = inventory->selected();
-  Item* held = heldItem();
-  if (held == nullptr || held->isNone()) return;
-  if (--held->count > 0) return;
-  takeSlotItem(*inventory, {SlotKind::Quick, static_cast<uint8_t>(index), 0});  // its last unit is used up
-  heldItemChanged(nullptr);
+  if (index < Inventory::kQuickSlots) useUpQuickSlotItem(static_cast<uint8_t>(index));
+}
+
+void Player::useUpQuickSlotItem(uint8_t quickSlot) {
+  if (quickSlot >= Inventory::kQuickSlots) return;
+  const SlotRef slot{SlotKind::Quick, quickSlot, 0};
+  Item* stack = inventory->slotItem(slot);
+  if (stack == nullptr || stack->isNone()) return;
+  if (--stack->count > 0) return;
+  takeSlotItem(*inventory, slot);  // its last unit is used up
+  if (quickSlot == inventory->selected()) heldItemChanged(nullptr);
 }
 
 uint16_t Player::heldToolCapabilities() const {

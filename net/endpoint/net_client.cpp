@@ -111,6 +111,7 @@ void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
 void NetClient::enterWorld(uint8_t maxHealth, uint8_t health) {
   sendMessage(message(transfer_id::kEntered).u8(maxHealth).u8(health));
   state_ = kInGame;
+  applyHeldChanges();
 }
 
 void NetClient::departure(wire::WireIn& in) {

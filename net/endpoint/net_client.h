@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "net/endpoint/client/net_client_view.h"
 #include "net/endpoint/net_common.h"
@@ -50,6 +51,10 @@ class NetClient : public NetCommon {
 
   void setBridge(std::unique_ptr<kel::NetBridgeClient> bridge) { bridge_ = std::move(bridge); }
   kel::NetBridgeClient* bridge() const override { return bridge_.get(); }
+
+  // The host's changes to the world that arrive while this client is still joining are kept and
+  // applied once it enters (below); every other message is handled at once.
+  void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override;
 
   // Connected: the drain and the join timeout start, then the hello goes out.
   void transportOpened() override;
@@ -110,6 +115,12 @@ class NetClient : public NetCommon {
   void joining(wire::WireIn& in);
   void addRemotePlayer(uint8_t peer, std::string name);
   void removeEntry(uint8_t peer);
+  // ---- client/client_held_changes.cpp ----
+  // True when the message is a change of the world that arrived after the world's header and
+  // before the entry: it is kept, since the cells it changes may already be on their way.
+  bool holdForEntry(const uint8_t* data, uint32_t length, uint8_t peer);
+  // The kept changes, in the order they came, on the whole world.
+  void applyHeldChanges();
 
   // ---- client/client_players.cpp ----
   void playerCell(wire::WireIn& in);
@@ -152,4 +163,9 @@ class NetClient : public NetCommon {
   PlayerDesktopLocal* localPlayer_ = nullptr;
   NullNetClientView nullView_;
   NetClientView* view_ = &nullView_;
+  struct HeldChange {
+    std::vector<uint8_t> bytes;
+    uint8_t peer;
+  };
+  std::vector<HeldChange> heldChanges_;
 };

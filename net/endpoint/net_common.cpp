@@ -40,19 +40,20 @@ NetCommon::~NetCommon() {
 }
 
 void NetCommon::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
-  const std::span<const uint8_t> bytes(data, length);
+  std::span<const uint8_t> bytes(data, length);
   const wire::MessageSpec* spec = accepted(bytes, peer);
   if (spec == nullptr) return;
   wire::WireIn in(*spec, bytes);
   route(in, peer);
 }
 
-const wire::MessageSpec* NetCommon::accepted(std::span<const uint8_t> bytes, uint8_t peer) {
+const wire::MessageSpec* NetCommon::accepted(std::span<const uint8_t>& bytes, uint8_t peer) {
   const wire::Checked checked = wire::checkIncoming(bytes, side_);
   if (!checked.accepted()) {
     refuse(peer, wire::refusalName(checked.refusal));
     return nullptr;
   }
+  bytes = checked.bytes;
   return admits(checked.spec->category) ? checked.spec : nullptr;
 }
 

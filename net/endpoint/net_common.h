@@ -64,8 +64,8 @@ class NetCommon : public Net {
   }
   wire::WireOut message(uint8_t id) const { return wire::WireOut(wire::outgoing(id, side_)); }
   // The catalogue's row of a message that passed the check and that this side takes now; null
-  // (and a refused one counted) otherwise.
-  const wire::MessageSpec* accepted(std::span<const uint8_t> bytes, uint8_t peer);
+  // (and a refused one counted) otherwise. `bytes` becomes the part the row reads.
+  const wire::MessageSpec* accepted(std::span<const uint8_t>& bytes, uint8_t peer);
   // Counts and logs a message dropped before any handler.
   void refuse(uint8_t peer, const char* why);
   void setLocalPeerId(uint8_t peer) { localPeerId_ = peer; }

@@ -54,11 +54,14 @@ void NetServer::worldReady() {
 void NetServer::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   // Peer 0 is the host itself: no transport hands a client that id.
   if (peer == kel::NET_HOST_PEER) return refuse(peer, "the host's own id");
-  const wire::MessageSpec* spec = accepted({data, length}, peer);
+  std::span<const uint8_t> bytes(data, length);
+  const wire::MessageSpec* spec = accepted(bytes, peer);
   if (spec == nullptr) return;
   const bool joining = spec->category == 0 && (spec->id == wire::id::kHello || spec->id == wire::id::kDeparture);
   if (!joining && players_.at(peer) == nullptr) return refuse(peer, "no entry");
-  std::vector<uint8_t> claimed(data, data + length);
+  // Until it has entered, a client is heard only in its join: its player is in no one's world yet.
+  if (spec->category != 0 && stages_.of(peer) != host::JoinStage::Entered) return refuse(peer, "not entered");
+  std::vector<uint8_t> claimed(bytes.begin(), bytes.end());
   if (!host::claimForSender(*spec, claimed, peer, players_)) return refuse(peer, "names no player");
   wire::WireIn in(*spec, claimed);
   route(in, peer);
@@ -154,6 +157,7 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     notices().consoleLine(entry->name() + (joining ? " disconnected before entering." : " has left the world."));
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
     if (const NetPlayerServer* client = entryOf(peer); client != nullptr && client->player() != nullptr) {
+      leaveWorldBehind(*client->player());
       playersView_->clientPlayerGone(*client->player());
       // Its shots, bobber and pets forget it: none may look up a player that is gone.
       if (WorldEntities* lists = entities()) lists->dropOwner(client->player()->playerId());

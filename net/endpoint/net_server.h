@@ -7,7 +7,8 @@
 // The host trusts no client. Every message is claimed for its sender before a handler reads it
 // (host/sender_claim.h: its own peer bytes become the sender's id, another player it names must
 // have an entry), so a request acts for the sender's own player and what the host forwards
-// carries the sender's id. A client without an entry is heard only in its hello and its departure;
+// carries the sender's id. A client without an entry is heard only in its hello and its departure,
+// an admitted one only in its join (category 0) until it has entered the world;
 // a repeated hello is ignored; a departure, or a shutdown notice, from a client is that client
 // leaving, and entry 0 (the host's own player) is never removed by a message. A client goes
 // through the join once (host/join_stages.h). The handlers of the game's categories
@@ -29,12 +30,14 @@
 #include "net/players/player_server.h"
 
 class Entity;
+struct BlockEdit;
 class LocalLogic;
 class LogicBlock;
 class MapBlock;
 class MobEntity;
 class NetPlayerServer;
 class PlayerBase;
+class StatsStore;
 
 class NetServer : public NetCommon {
  public:
@@ -84,6 +87,8 @@ class NetServer : public NetCommon {
   const NetPlayerTable& players() const { return players_; }
   // What a joining client is sent of the hosted world (net/transfer/).
   WorldSender& worldSender() { return worldSender_; }
+  // The host's statistics, where a client's entry counts for the host too (not owned; null: none).
+  void setStats(StatsStore* stats) { stats_ = stats; }
   // Not owned, outliving the endpoint; null: the null form.
   void setPlayersView(HostPlayersView* view) { playersView_ = view != nullptr ? view : &noPlayersView_; }
   // The entry of a peer; null for none (every entry of the host's table is a NetPlayerServer).
@@ -109,9 +114,13 @@ class NetServer : public NetCommon {
   void handleCircuits(wire::WireIn& in, uint8_t peer) override;
 
  private:
+  // A leaving player lets go of what it held in the world: its open container (else its trade),
+  // its pet and its fishing line, so that nothing stays taken by a player who is gone.
+  void leaveWorldBehind(PlayerBase& player);
   void admit(wire::WireIn& in, uint8_t peer);
   void enter(wire::WireIn& in, uint8_t peer);
   void respawn(PlayerServerDesktop& player);
+  bool mayFly(const PlayerBase& player) const;
   // The sender's player once it is in the game; null before (its requests are then ignored).
   PlayerBase* actor(uint8_t peer) const;
   PlayerServerDesktop* remoteActor(uint8_t peer) const;
@@ -153,6 +162,12 @@ class NetServer : public NetCommon {
   // True when the entity was a mob, now caught (or not one a player catches).
   bool captureTaken(PlayerServerDesktop& player, Entity& entity);
   void setClockMode(uint8_t value);
+  // ---- A client's block edits (host/host_block_edits.cpp) ----
+  // Why the host will not make the client's edit (empty: the rules told the player already); null
+  // when it will (a placement is then marked to spend the held item).
+  const char* clientEditRefusal(BlockEdit& edit, PlayerBase& player) const;
+  // The edit made through the hosted world's rules, or refused and the client told why.
+  void editBlockFor(PlayerBase& player, BlockEdit edit);
   // ---- A newcomer meets the players in the game (host/host_newcomer.cpp) ----
   bool isInGame(uint8_t peer) const;
   void introducePlayersTo(uint8_t newcomer);
@@ -173,4 +188,5 @@ class NetServer : public NetCommon {
   WorldSender worldSender_{*this};
   NullHostPlayersView noPlayersView_;
   HostPlayersView* playersView_ = &noPlayersView_;
+  StatsStore* stats_ = nullptr;
 };

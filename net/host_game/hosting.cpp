@@ -60,6 +60,7 @@ bool Hosting::openEndpoint() {
   if (setup_.makeBridge) server.setBridge(setup_.makeBridge(server));
   server.worldSender().setScreen(setup_.transferScreen);
   server.setPlayersView(setup_.playersView);
+  server.setStats(local_.services().stats);
   server_ = &server;
   SessionKind kind{
       .rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },

@@ -27,6 +27,7 @@ struct PeerTransfer {
   uint64_t length = 0;
   std::vector<uint8_t> exploredStream;
   double paceBudget = 0.0;  // bytes the pace allows now
+  double pace = 0.0;        // bytes a second: what the client's transport takes in
   std::chrono::steady_clock::time_point pacedAt;
 
   bool sending() const { return packed && nextChunk < chunkEnds.size(); }

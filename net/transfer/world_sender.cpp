@@ -12,6 +12,7 @@
 #include "net/endpoint/net_server.h"
 #include "net/transfer/running_state.h"
 #include "net/transfer/transfer_ids.h"
+#include "platform/net_bridge.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -136,8 +137,17 @@ void WorldSender::startSending(uint8_t peer, PeerTransfer& transfer, WorldPackin
   transfer.exploredStream = std::move(packing.exploredStream);
   transfer.pacedAt = std::chrono::steady_clock::now();
   transfer.paceBudget = kPaceBurstBytes;
+  transfer.pace = paceFor(peer);
   sendChunks(peer, transfer);
   schedulePacing();
+}
+
+// Faster than the client said it takes in, the transport's queue would only grow; a client that
+// said nothing gets the sender's own pace.
+double WorldSender::paceFor(uint8_t peer) const {
+  kel::NetBridgeServer* bridge = server_.bridge();
+  const uint32_t declared = bridge != nullptr ? bridge->declaredIncomingBandwidth(peer) : 0;
+  return declared != 0 ? static_cast<double>(declared) : kPaceBytesPerSecond;
 }
 
 void WorldSender::sendPaced() {
@@ -151,7 +161,7 @@ void WorldSender::sendChunks(uint8_t peer, PeerTransfer& transfer) {
   const auto now = std::chrono::steady_clock::now();
   const double seconds = std::chrono::duration<double>(now - transfer.pacedAt).count();
   transfer.pacedAt = now;
-  transfer.paceBudget = std::min(kPaceBurstBytes, transfer.paceBudget + seconds * kPaceBytesPerSecond);
+  transfer.paceBudget = std::min(kPaceBurstBytes, transfer.paceBudget + seconds * transfer.pace);
   while (transfer.sending() && transfer.paceBudget > 0) {
     const uint64_t end = transfer.chunkEnds[transfer.nextChunk];
     const std::span<const uint8_t> chunk(transfer.outgoing.data() + transfer.sendOffset, end - transfer.sendOffset);

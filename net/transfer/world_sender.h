@@ -15,9 +15,9 @@
 //     transfer; a peer that leaves while receiving ends it too
 //   the end of a transfer: the others hear [0][11][1]; the wait view goes with the last one
 //
-// The cells are sent at a pace a little above what the client's transport takes in (640,000
-// bytes a second), so that the transport's queue stays short and no frame of the host's spends
-// long handing it messages, and the packing (tens of megabytes for the largest world) runs on a
+// The cells are sent at the pace the client's transport declared it takes in (640,000 bytes a
+// second over ENet; the sender's own pace where the transport tells none), so that the transport's
+// queue stays short and no frame of the host's spends long handing it messages, and the packing (tens of megabytes for the largest world) runs on a
 // worker, so that no frame waits for it either.
 //
 // Threads: main thread, except the packing, which runs on a `SaveWriter` of its own per transfer
@@ -40,7 +40,8 @@ class WorldEntities;
 
 class WorldSender {
  public:
-  // The pace of the cells, in bytes a second, and the most a pause lets it catch up at once.
+  // The pace of the cells for a client whose transport declares none, in bytes a second, and the
+  // most a pause lets it catch up at once.
   static constexpr double kPaceBytesPerSecond = 1'000'000.0;
   static constexpr double kPaceBurstBytes = 64 * 1024.0;
 
@@ -74,6 +75,7 @@ class WorldSender {
   bool receiving(uint8_t peer);
   // Every frame while cells wait to be sent (scheduled by the sender itself).
   void sendPaced();
+  double paceFor(uint8_t peer) const;
 
  private:
   void copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_ptr<WorldPacking>& packing);

@@ -112,6 +112,12 @@ void EnetServer::sendToAllBut(const uint8_t* data, uint32_t length, uint8_t peer
   });
 }
 
+uint32_t EnetServer::declaredIncomingBandwidth(uint8_t peer) {
+  auto lock = service_.lock();
+  const auto* connection = static_cast<const ENetPeer*>(slots_.connected(peer));
+  return connection != nullptr ? connection->incomingBandwidth : 0;
+}
+
 void EnetServer::dropPeer(uint8_t peer) {
   auto lock = service_.lock();
   auto* connection = static_cast<ENetPeer*>(slots_.drop(peer));

@@ -35,6 +35,8 @@ class EnetServer : public kel::NetBridgeServer {
   void dropPeer(uint8_t peer) override;
   void sendTo(const uint8_t* data, uint32_t length, uint8_t peer) override;
   void sendToAllBut(const uint8_t* data, uint32_t length, uint8_t peer) override;
+  // What the client's ENet host declared as its incoming bandwidth when it connected.
+  uint32_t declaredIncomingBandwidth(uint8_t peer) override;
 
   // The port the server listens on; 0 before start.
   uint16_t port();

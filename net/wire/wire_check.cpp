@@ -14,17 +14,21 @@ namespace {
 
 Checked refuse(Refusal why) { return Checked{nullptr, why}; }
 
-// The length a counted message must have, in 64-bit arithmetic so that no count can wrap it.
-bool lengthFits(const MessageSpec& spec, std::span<const uint8_t> message) {
+// The bytes the row reads of the message: its fixed part, the elements its count announces (in
+// 64-bit arithmetic, so that no count can wrap it), or all of a raw tail. Bytes past it are a
+// longer message of a later version and are not read; a message shorter than it is refused.
+std::optional<uint64_t> layoutLength(const MessageSpec& spec, std::span<const uint8_t> message) {
   const uint64_t length = message.size();
+  if (length < spec.size) return std::nullopt;
   const char tail = tailElement(spec.layout);
   const CountField count = countField(spec.layout);
-  if (count.width == 0) return tail == '\0' ? length >= spec.size : length == spec.size;
-  if (length < spec.size) return false;
+  if (count.width == 0) return tail == '\0' ? length : spec.size;
   engine::ByteReader in(message.subspan(count.offset, count.width));
   const uint64_t elements = count.width == 1 ? in.u8() : count.width == 2 ? in.u16() : in.u32();
   const uint64_t element = tail == '\0' ? 1 : fieldWidth(tail);
-  return length == spec.size + elements * element;
+  const uint64_t wanted = spec.size + elements * element;
+  if (length < wanted) return std::nullopt;
+  return wanted;
 }
 
 bool finiteFloats(engine::ByteReader& in, size_t floats) {
@@ -83,10 +87,12 @@ Checked checkIncoming(std::span<const uint8_t> message, Side receiver) {
     return refuse(otherWay ? Refusal::WrongDirection : Refusal::UnknownId);
   }
   if (spec->category != category) return refuse(Refusal::WrongCategory);
-  if (!lengthFits(*spec, message)) return refuse(Refusal::WrongLength);
-  const Refusal refusal = fieldsRefusal(*spec, message);
+  const std::optional<uint64_t> length = layoutLength(*spec, message);
+  if (!length) return refuse(Refusal::WrongLength);
+  const std::span<const uint8_t> read = message.first(static_cast<size_t>(*length));
+  const Refusal refusal = fieldsRefusal(*spec, read);
   if (refusal != Refusal::None) return refuse(refusal);
-  return Checked{spec, Refusal::None};
+  return Checked{spec, Refusal::None, read};
 }
 
 const char* refusalName(Refusal refusal) {

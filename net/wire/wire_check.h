@@ -1,7 +1,7 @@
 #pragma once
 // The one place where a received message is judged before any handler sees it: its id must be in
-// the catalogue for the receiving side, under its own category, its length must fit the row (a
-// count is checked against the length in 64-bit arithmetic), its floats must be finite and an
+// the catalogue for the receiving side, under its own category, it must hold at least what the row
+// reads (a count is checked against the length in 64-bit arithmetic; bytes past it are not read), its floats must be finite and an
 // entity record must be one an entity can be made from. Everything else is the handlers' to judge
 // (which peer a peer byte may name, which cell is on the map).
 
@@ -18,7 +18,7 @@ enum class Refusal : uint8_t {
   UnknownId,      // no such message
   WrongCategory,  // the id belongs to another category
   WrongDirection, // a message the other side receives
-  WrongLength,    // shorter or longer than the row allows
+  WrongLength,    // shorter than the row and its counts ask for
   NotFinite,      // a float field is NaN or infinite
   BadRecord,      // an entity record no entity can be made from
 };
@@ -26,6 +26,9 @@ enum class Refusal : uint8_t {
 struct Checked {
   const MessageSpec* spec = nullptr;  // null when refused
   Refusal refusal = Refusal::None;
+  // The part of an accepted message its row reads: a message longer than its layout is read up
+  // to its layout, and what a receiver forwards is that part.
+  std::span<const uint8_t> bytes;
   bool accepted() const { return spec != nullptr; }
 };
 

@@ -37,6 +37,7 @@
 #include "net/wire/wire_out.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
+#include "tests/net/host_game/content_items.h"
 #include "tests/net/net_test_support.h"
 #include "view/player/player_sprite.h"
 #include "ui/views/main_view.h"
@@ -54,6 +55,7 @@ using namespace apptest;
 
 constexpr const char* kLoopback = "127.0.0.1";
 constexpr uint8_t kBlockEditRequest = 60;
+constexpr uint8_t kHeldItem = 21;
 
 // A UDP socket bound to a port of 127.0.0.1 that the system picks, open until it goes.
 class BoundPort {
@@ -198,6 +200,12 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
          return wait(5);
        }, 30},
       {"the guest mines it", [&] {
+         // With a tool in hand that breaks it, as a guest's game mines.
+         Item* tool = nettest::toolBreaking(target->frontId());
+         const wire::WireOut held =
+             wire::WireOut(wire::outgoing(kHeldItem, wire::Side::Client)).item(tool).u8(0).peer(guest->localPeerId());
+         freeItem(tool);
+         guest->send(held.data(), held.size(), 0);
          mine(*guest, *target);
          return true;
        }, 1},

@@ -170,7 +170,9 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
       break;
     }
     case player_msg::kUseUpHeld:
-      if (in.u8() == player->selectedQuickSlot()) player->useUpHeldItem();
+      // The host names the slot its copy held when it spent the item: the player may have
+      // selected another since, and spending only a still-selected slot would keep the item.
+      player->useUpQuickSlotItem(in.u8());
       break;
     case player_msg::kWearTool:
       player->wearTool(in.u8());

@@ -15,6 +15,7 @@ LocalLogic* NetServer::localRules() const {
 }
 
 PlayerBase* NetServer::actor(uint8_t peer) const {
+  if (stages_.of(peer) != host::JoinStage::Entered) return nullptr;
   const NetPlayerServer* entry = peer != kel::NET_HOST_PEER ? entryOf(peer) : nullptr;
   return entry != nullptr ? entry->player() : nullptr;
 }

@@ -16,7 +16,19 @@ bool buffIdFits(uint16_t id) { return potionDefForValue(id) != nullptr; }
 
 bool entryIdFits(uint16_t entry) { return entry < kCraftBookEntryCount; }
 
-bool damageFits(float amount) { return std::isfinite(amount) && amount >= 0; }
+// Nothing, or less than nothing, is no blow: taken, it would re-arm the player's cooldown after
+// damage whenever the client liked.
+bool damageFits(float amount) { return std::isfinite(amount) && amount > 0; }
+
+bool modeFits(uint8_t mode, bool mayFly) { return mode == 0 || (mode == 1 && mayFly); }
+
+bool craftKnowledgeFits(uint8_t allKnown, const RecipeKnowledge::Bitset& known) {
+  if (allKnown > 1) return false;
+  for (size_t entry = kCraftBookEntryCount; entry < known.size() * 8; ++entry) {
+    if ((known[entry / 8] >> (entry % 8) & 1) != 0) return false;
+  }
+  return true;
+}
 
 bool wornPlaceFits(uint8_t part, uint8_t index) {
   return part <= 1 && index < PlayerRemoteBase<PlayerBase>::kPartSlots;

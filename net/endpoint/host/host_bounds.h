@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/crafting/recipe_knowledge.h"
+
 class MapBlock;
 class PlayerGraphical;
 
@@ -22,8 +24,13 @@ constexpr float kMobReach = 8 * 30.0f;
 bool buffIdFits(uint16_t id);
 // A craft book entry.
 bool entryIdFits(uint16_t entry);
-// Damage a client reports for its own player: finite and not negative.
+// Damage a client reports for its own player: finite and above 0.
 bool damageFits(float amount);
+// A player's mode byte: 0 walks; 1 flies freely, only where the host lets its player fly.
+bool modeFits(uint8_t mode, bool mayFly);
+// What a client says its player knows of the craft book: a flag of 0 or 1 and no entry past the
+// book's end.
+bool craftKnowledgeFits(uint8_t allKnown, const RecipeKnowledge::Bitset& known);
 // A worn item's part (0 or 1) and index (0..4).
 bool wornPlaceFits(uint8_t part, uint8_t index);
 // The cell is at most `reach` cells from the player's cell in each direction, across the map's

@@ -33,6 +33,13 @@ constexpr uint8_t kLearnEntry = 59;
 
 }  // namespace
 
+// A client's player flies where the host's own would: in a creative world, or with a flight
+// flag the host gave it.
+bool NetServer::mayFly(const PlayerBase& player) const {
+  return (world() != nullptr && world()->isCreative()) || player.hasFlag(player_flag::kFlying) ||
+         player.hasFlag(player_flag::kNoClip);
+}
+
 // Only a dead player comes back, on its spawn cell: a living one asking would move there at will.
 void NetServer::respawn(PlayerServerDesktop& player) {
   if (player.dead == 0 || world() == nullptr) return;
@@ -119,11 +126,14 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       runConsoleCommand(console, in.chat());
       break;
     }
-    case player_msg::kMode:
+    case player_msg::kMode: {
       in.peer();
-      player->mode = in.u8();
+      const uint8_t mode = in.u8();
+      if (!host::modeFits(mode, mayFly(*player))) return;
+      player->mode = mode;
       forward(in, peer);
       break;
+    }
     case request::kSignalEntities: {
       const wire::Point point = in.point();
       const bool invert = in.u8() != 0;
@@ -131,11 +141,11 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       break;
     }
     case player_msg::kCraftKnowledge: {
-      const bool allKnown = in.u8() != 0;
+      const uint8_t allKnown = in.u8();
       RecipeKnowledge::Bitset known{};
       const std::span<const uint8_t> bits = in.raw(known.size());
       std::copy(bits.begin(), bits.end(), known.begin());
-      player->setCraftKnowledge(allKnown, known);
+      if (host::craftKnowledgeFits(allKnown, known)) player->setCraftKnowledge(allKnown != 0, known);
       break;
     }
     case request::kLearnEntry: {

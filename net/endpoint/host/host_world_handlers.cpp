@@ -31,7 +31,7 @@ void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
   if (in.spec().id == player_msg::kClockMode) return setClockMode(in.u8());
   if (in.spec().id != request::kBlockEdit) return;
   in.u8();
-  world()->rules().editBlock(in.blockEdit(), player);
+  editBlockFor(*player, in.blockEdit());
 }
 
 // A client answers only for an item entity the host offered its player and that is still waiting

@@ -79,6 +79,13 @@ class HostGuard : public ::testing::Test {
     return bridge->sent;
   }
   PlayerServerDesktop& bo() { return *server.entryOf(2)->remote(); }
+  // The peer goes through the join and enters: only then are its requests heard.
+  void enters(uint8_t peer) {
+    ASSERT_TRUE(server.takeWorldRequest(peer));
+    ASSERT_TRUE(server.takeWorldReceived(peer));
+    receive(Bytes{0, 5, 100, 100}, peer);
+    bridge->sent.clear();
+  }
 
   nettest::RecordingNotices notices;
   DamageRules rules;
@@ -121,6 +128,7 @@ TEST_F(HostGuard, TheClaimOfEveryClientMessageOverwritesExactlyItsOwnPeerBytes) 
 }
 
 TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
+  enters(2);
   const Item sword(7, 0, 1, 0, 0);
   struct Case {
     const char* what;
@@ -156,6 +164,7 @@ TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
 }
 
 TEST_F(HostGuard, RequestsOutOfRangeAreNeitherAppliedNorForwarded) {
+  enters(2);
   const Item sword(7, 0, 1, 0, 0);
   EXPECT_TRUE(fromBo(bytesOf(fromClient(22).item(&sword).u8(2).u8(0).peer(2))).empty()) << "part 2";
   EXPECT_TRUE(fromBo(bytesOf(fromClient(22).item(&sword).u8(0).u8(5).peer(2))).empty()) << "index 5";
@@ -182,6 +191,7 @@ TEST_F(HostGuard, RequestsOutOfRangeAreNeitherAppliedNorForwarded) {
 }
 
 TEST_F(HostGuard, HostOnlyMessagesAndOtherPartiesWithoutAnEntryAreIgnored) {
+  enters(2);
   EXPECT_TRUE(fromBo(Bytes{2, 47, 1, 0, 100, 0}).empty()) << "a statistic only the host sends";
   EXPECT_TRUE(fromBo(Bytes{0, 3, 1, 0}).empty()) << "the host's own admission";
   EXPECT_TRUE(fromBo(Bytes{11, 113, 3, 2}).empty()) << "a trade reply naming a peer with no entry";
@@ -227,6 +237,7 @@ TEST_F(HostGuard, AClientGoesThroughTheJoinOnce) {
 }
 
 TEST_F(HostGuard, AnAnswerIsTakenOnlyForAnEntityOfferedToTheSender) {
+  enters(2);
   const Item apple(9, 0, 1, 0, 0);
   server.entryOf(1)->remote()->offerItem(500, &apple, true);
   bo().offerItem(600, &apple, true);
@@ -243,6 +254,7 @@ TEST_F(HostGuard, AnAnswerIsTakenOnlyForAnEntityOfferedToTheSender) {
 // cell, and only a slot that container has; every other item goes back to the pool (ASan sees a
 // lost one).
 TEST_F(HostGuard, ASlotIsSetOnlyInTheSendersOpenContainerAndWithinItsSlots) {
+  enters(2);
   auto& forge = static_cast<Forge&>(world->forges().add(std::make_unique<Forge>(world->map().cell(5, 8))));
   AlchemyLab& lab = world->alchemyLabs().add(std::make_unique<AlchemyLab>(world->map().cell(9, 8)));
   bo().setOpenContainer(&forge);
@@ -269,6 +281,7 @@ TEST_F(HostGuard, ASlotIsSetOnlyInTheSendersOpenContainerAndWithinItsSlots) {
 }
 
 TEST_F(HostGuard, ASignIsWrittenOnlyWhenItIsTheSendersOpenSign) {
+  enters(2);
   Sign& open = world->signs().add(std::make_unique<Sign>(world->map().cell(3, 8)));
   Sign& other = world->signs().add(std::make_unique<Sign>(world->map().cell(4, 8)));
   bo().setOpenContainer(&open);
@@ -283,6 +296,7 @@ TEST_F(HostGuard, ASignIsWrittenOnlyWhenItIsTheSendersOpenSign) {
 }
 
 TEST_F(HostGuard, OnlyADeadPlayerIsBroughtBackAndOnItsSpawnCell) {
+  enters(2);
   bo().setSpawnCell(7, 9);
   bo().health = 2;
   EXPECT_TRUE(fromBo(Bytes{2, 15}).empty()) << "a living player asking to respawn stays where it is";

@@ -77,25 +77,33 @@ void expectEveryMessageRouted(Probe& probe, wire::Side side) {
 
 }  // namespace
 
-// A host that admits its clients' hellos, so that their later messages have a sender to act for.
+// A host that admits its clients' hellos and lets them enter, so that their later messages have a
+// sender to act for.
 class AdmittingHost : public RoutingProbe<NetServer> {
  public:
   using RoutingProbe<NetServer>::RoutingProbe;
 
  protected:
   void handleConnection(wire::WireIn& in, uint8_t peer) override {
-    if (in.spec().id == wire::id::kHello) NetServer::handleConnection(in, peer);
+    if (in.spec().id == wire::id::kHello || in.spec().id == wire::id::kEntered) NetServer::handleConnection(in, peer);
     RoutingProbe<NetServer>::handleConnection(in, peer);
   }
 };
 
-TEST(MessageRouting, TheHostHandsEachMessageOfAnAdmittedClientToItsCategorysHandler) {
+TEST(MessageRouting, TheHostHandsEachMessageOfAClientInTheGameToItsCategorysHandler) {
   AdmittingHost host(kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host");
   host.setBridge(std::make_unique<nettest::RecordingServerBridge>());
   host.transportOpened();
   for (uint8_t peer : {1, 2}) {  // the sample trade replies name peer 2 as the other party
     const wire::WireOut hello = wire::helloMessage("Ann", 0);
     host.received(hello.data(), hello.size(), peer);
+  }
+  host.dispatchQueued();
+  for (uint8_t peer : {1, 2}) {
+    ASSERT_TRUE(host.takeWorldRequest(peer));
+    ASSERT_TRUE(host.takeWorldReceived(peer));
+    const nettest::Bytes entered{0, 5, 100, 100};
+    host.received(entered.data(), static_cast<uint32_t>(entered.size()), peer);
   }
   host.dispatchQueued();
   host.routed.clear();

@@ -70,6 +70,18 @@ class HostInGame : public world_test::WorldTest {
     scenetest::resetScene();
   }
 
+  // Ann goes through the join and enters: from then on the host hears her requests.
+  void annEnters() {
+    if (server.joinStage(kAnn) == host::JoinStage::Entered) return;
+    ASSERT_TRUE(server.takeWorldRequest(kAnn));
+    ASSERT_TRUE(server.takeWorldReceived(kAnn));
+    const Bytes entered{0, 5, 100, 100};
+    server.received(entered.data(), static_cast<uint32_t>(entered.size()), kAnn);
+    server.dispatchQueued();
+    bridge->sent.clear();
+    notices.lines.clear();
+  }
+
   World& world() { return *session->running().world; }
   NetLogic& rules() { return static_cast<NetLogic&>(session->rules()); }
   GameRemoteServer& game() { return static_cast<GameRemoteServer&>(session->game()); }

@@ -26,6 +26,7 @@
 #include "saves/world/map_packing.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/game/session/side_session.h"
+#include "tests/net/host_game/content_items.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "tests/net/host_game/hosting_session.h"
 #include "tests/net/loopback/loopback_fixture.h"
@@ -68,8 +69,18 @@ class HostLoopback : public ::testing::Test {
     ASSERT_TRUE(listening->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, 0)));
     client.setBridge(std::make_unique<enet::EnetClient>(client.bridgeListener(), kel::NetBridgeSetup{}));
     ASSERT_TRUE(client.bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, listening->port())));
-    ASSERT_TRUE(pumpUntil([&] { return server.entryOf(kAnn) != nullptr; }));
+    // Admitted, she asks for the world; she says it arrived and enters, and is heard from then on.
+    ASSERT_TRUE(pumpUntil([&] { return server.joinStage(kAnn) == host::JoinStage::ReceivingWorld; }));
+    const Bytes cellsArrived{0, 6, 0, 0};
+    client.send(cellsArrived.data(), static_cast<uint32_t>(cellsArrived.size()), 0);
     client.enterWorld(5, 5);
+    ASSERT_TRUE(pumpUntil([&] { return server.joinStage(kAnn) == host::JoinStage::Entered; }));
+  }
+  // She takes the item in hand (quick slot 3), as her game tells the host.
+  void holds(Item* item) {
+    const wire::WireOut out = wire::WireOut(wire::outgoing(21, wire::Side::Client)).item(item).u8(3).peer(kAnn);
+    client.send(out.data(), out.size(), 0);
+    freeItem(item);
   }
   void TearDown() override {
     client.shutdown();
@@ -113,8 +124,8 @@ TEST_F(HostLoopback, TheClientsMiningAndPlacingReachItsWorldThroughTheHostsRules
   ASSERT_NE(ground, nullptr);
   PlayerBase& ann = *server.entryOf(kAnn)->player();
   ann.setCellCoordinates(static_cast<uint32_t>(column + 2), static_cast<uint32_t>(ground->y + 1));
-  const uint16_t mined = ground->frontId();
   const size_t entitiesBefore = clientEntities->count();
+  holds(toolBreaking(ground->frontId()));
 
   // As the main view mines: the breaking's effects, then the layer removed with its loot dropped.
   request(editAt(edit_kind::kBreakEffects, *ground, 0));
@@ -130,9 +141,11 @@ TEST_F(HostLoopback, TheClientsMiningAndPlacingReachItsWorldThroughTheHostsRules
     EXPECT_NE(clientWorld->effects().entityById(loot.id()), nullptr) << "entity " << loot.id() << " under its own id";
   });
 
+  const BlockItem placed = stackingBlockItem();
+  holds(newItem(placed.item, 0, 5, 0, 0));
   MapBlock& above = *hostWorld->cellAt(column - 3, groundIn(column - 3)->y + 1);
-  request(editAt(edit_kind::kSetLayerBlock, above, mined));
-  ASSERT_TRUE(pumpUntil([&] { return above.frontId() == mined && onClient(above).frontId() == mined; }))
+  request(editAt(edit_kind::kSetLayerBlock, above, placed.block));
+  ASSERT_TRUE(pumpUntil([&] { return above.frontId() == placed.block && onClient(above).frontId() == placed.block; }))
       << "the host placed the block and the client followed";
   EXPECT_TRUE(same(above));
 }

@@ -72,11 +72,10 @@ class HostRequests : public HostInGame {
     const wire::WireOut out = wire::WireOut(wire::outgoing(77, wire::Side::Host)).entityRecord(record);
     return Bytes(out.data(), out.data() + out.size());
   }
-  // Ann goes through the join and is in the game.
-  void enter() {
-    ASSERT_TRUE(server.takeWorldRequest(kAnn));
-    ASSERT_TRUE(server.takeWorldReceived(kAnn));
-    fromAnn({0, 5, 100, 100});
+  // Only a client in the game is heard.
+  void SetUp() override {
+    HostInGame::SetUp();
+    annEnters();
   }
   Chest& chestAt(int32_t x, int32_t y) {
     return world().chests().add(std::make_unique<Chest>(cell(x, y), Chest::SlotCount{2}));
@@ -116,7 +115,10 @@ TEST_F(HostRequests, ADroppedItemLandsOnThePlayersCell) {
 }
 
 TEST_F(HostRequests, ABlockSheHoldsAndPlacesIsUsedUpOnTheHostAndOnHerSide) {
-  enter();
+  game_test::defineItem(world_test::kDirt, 4, true);  // the dirt item places dirt
+  auto& record = contentTables().itemDefs[world_test::kDirt].record.bytes;
+  record[content::item_record::placesBlock] = static_cast<uint8_t>(world_test::kDirt);
+  record[content::item_record::placesBlock + 1] = 0;
   fromAnn(concat({{2, 21}, itemBytes(world_test::kDirt, 3), {2}, {kAnn}}));
   ASSERT_NE(ann().heldItem(), nullptr);
   BlockEdit placed;
@@ -269,7 +271,6 @@ TEST_F(HostRequests, ACircuitDeviceBesideHerOpensHerConfiguratorWithItsSetting) 
 // Her motion into the cell of an item offers it to her; a record that puts her far away walked over
 // nothing and takes nothing there.
 TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
-  enter();
   const auto motionTo = [](int32_t x, int32_t y) {
     MotionEvent motion;
     motion.x = static_cast<float>(x) * 30.0f;
@@ -317,7 +318,6 @@ TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
 // An item that comes to rest on the cell where she already stands is offered to her as walking
 // onto it would: she need not step out and back to get what falls at her feet.
 TEST_F(HostRequests, AnItemComingToRestWhereSheStandsIsOfferedToHer) {
-  enter();
   ASSERT_EQ(ann().cellX, 20u);
   ASSERT_NE(host().cellX, 20u) << "the host's own player stands elsewhere";
   bridge->sent.clear();

@@ -8,320 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <map>
-#include <memory>
-#include <string>
-#include <thread>
-#include <vector>
-
-#include "content/items/block_edit.h"
-#include "content/items/item.h"
-#include "content/items/item_pool.h"
-#include "content/planets/planet_def.h"
-#include "content/tables/content_tables.h"
-#include "content/tables/item_def.h"
-#include "engine/base/random.h"
-#include "engine/scene/director.h"
-#include "engine/scene/scheduler.h"
-#include "entities/core/world_entities.h"
-#include "entities/items/treasure_entity.h"
-#include "game/inventory/inventory.h"
-#include "game/player/player_desktop.h"
-#include "game/player/player_events.h"
-#include "game/session/local_session.h"
-#include "game/session/session_entities.h"
-#include "game/trade/trade_abstract.h"
-#include "game/trade/trade_codes.h"
-#include "game/trade/trade_session.h"
-#include "net/client_game/joined_game.h"
-#include "net/endpoint/net_player_client.h"
-#include "net/endpoint/net_player_server.h"
-#include "net/host_game/game_remote_server.h"
-#include "net/host_game/net_logic.h"
-#include "net/transports/enet_client.h"
-#include "net/transports/enet_server.h"
-#include "net/transports/steam/steam_client.h"
-#include "net/transports/steam/steam_server.h"
-#include "platform/steam/hub_steam_api.h"
-#include "tests/engine/scene/scene_fixture.h"
-#include "tests/game/session/side_session.h"
-#include "tests/net/host_game/host_in_game.h"
-#include "tests/net/host_game/hosting_session.h"
-#include "tests/net/loopback/loopback_fixture.h"
-#include "tests/net/transfer/transfer_fixture.h"
-#include "tests/platform/steam/hub_users.h"
-#include "world/blocks/chest.h"
-#include "world/edits/edit_kind.h"
-#include "world/map/world_map.h"
-#include "world/rules/player_state_record.h"
-#include "world/seams/entity_effects.h"
-#include "world/world.h"
+#include "tests/net/host_game/play_together.h"
 
 namespace nettest {
 namespace {
-
-constexpr float kFrame = 1.0f / 60.0f;
-constexpr uint64_t kHostUser = 100;
-
-// The first `count` items the content defines that stack, for the stacks the players carry.
-std::vector<uint16_t> stackingItems(size_t count) {
-  std::vector<uint16_t> ids;
-  const auto& defs = contentTables().itemDefs;
-  for (size_t id = 1; id < defs.size() && ids.size() < count; ++id) {
-    const ItemDef& def = defs[id];
-    if (def.defined && (def.record.freeStack() != 0 || def.record.variantCount() >= 2)) {
-      ids.push_back(static_cast<uint16_t>(id));
-    }
-  }
-  return ids;
-}
-
-// What a joined player is told: its messages, and the requests to trade it is asked to answer.
-class PlayerLog final : public PlayerEvents {
- public:
-  void message(uint8_t, const std::string& text) override { messages.push_back(text); }
-  bool tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& name) override {
-    asked.push_back({askingPeer, askedPeer, name});
-    return true;
-  }
-  struct Asked {
-    uint8_t asking;
-    uint8_t askedAs;
-    std::string name;
-  };
-  std::vector<std::string> messages;
-  std::vector<Asked> asked;
-};
-
-class StayingExit final : public ClientGameExit {
- public:
-  void leaveJoinedGame() override { ++leaves; }
-  void rejoinHost() override {}
-  int leaves = 0;
-};
-
-// One joined player: its endpoint, its game and its local player.
-struct Joiner {
-  explicit Joiner(const std::string& name) : net(name, &notices) {
-    joined = std::make_unique<JoinedGame>(net, exit, WorldContext{}, &log);
-  }
-  ~Joiner() {
-    joined.reset();
-    net.shutdown();
-  }
-  PlayerDesktopLocal& player() { return *joined->player(); }
-  GameRemoteClient& game() { return joined->game(); }
-  World* world() { return joined->game().world; }
-  Inventory& inventory() { return *player().inventory; }
-
-  RecordingNotices notices;
-  LoopbackClient net;
-  StayingExit exit;
-  PlayerLog log;
-  std::unique_ptr<JoinedGame> joined;
-};
-
-// How the players meet.
-class Meeting {
- public:
-  virtual ~Meeting() = default;
-  virtual bool open(NetServer& server) = 0;
-  virtual bool connect(NetClient& client, const std::string& name, uint64_t user) = 0;
-  virtual void pump() {}
-};
-
-class EnetMeeting final : public Meeting {
- public:
-  bool open(NetServer& server) override {
-    const kel::NetBridgeSetup setup{kel::NET_KIND_DIRECT, 4, ""};
-    auto bridge = std::make_unique<enet::EnetServer>(server.bridgeListener(), setup);
-    enet::EnetServer* listening = bridge.get();
-    server.setBridge(std::move(bridge));
-    if (!listening->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, 0))) return false;
-    port_ = listening->port();
-    return port_ != 0;
-  }
-  bool connect(NetClient& client, const std::string&, uint64_t) override {
-    client.setBridge(std::make_unique<enet::EnetClient>(client.bridgeListener(), kel::NetBridgeSetup{}));
-    return client.bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port_));
-  }
-
- private:
-  uint16_t port_ = 0;
-};
-
-class HubMeeting final : public Meeting {
- public:
-  bool open(NetServer& server) override {
-    kel::HubSteamApi& api = users_.add(kHostUser, "Host");
-    const kel::NetBridgeSetup setup{kel::NET_KIND_STEAM, 4, ""};
-    server.setBridge(std::make_unique<steam::SteamServer>(server.bridgeListener(), setup, api));
-    return server.bridge()->startWith(kel::base::DesktopClientSteamConnectionInfo(0));
-  }
-  bool connect(NetClient& client, const std::string& name, uint64_t user) override {
-    kel::HubSteamApi& api = users_.add(user, name);
-    client.setBridge(std::make_unique<steam::SteamClient>(client.bridgeListener(), kel::NetBridgeSetup{}, api));
-    return client.bridge()->startWith(kel::base::DesktopClientSteamConnectionInfo(kHostUser));
-  }
-  void pump() override { users_.runCallbacks(); }
-
- private:
-  testsupport::HubUsers users_;
-};
-
-class PlayTogether : public ::testing::TestWithParam<bool> {
- protected:
-  void SetUp() override {
-    scenetest::resetScene();
-    transfertest::loadContent();
-    meeting = GetParam() ? std::unique_ptr<Meeting>(std::make_unique<HubMeeting>())
-                         : std::unique_ptr<Meeting>(std::make_unique<EnetMeeting>());
-    session = hostingSession(server, hosting);
-    hostWorld = session->running().world.get();
-    WorldMap& map = hostWorld->map();
-    column = map.width() / 2;
-    ground = groundIn(column);
-    ASSERT_NE(ground, nullptr);
-    hostPlayer().setCellCoordinates(static_cast<uint32_t>(column), static_cast<uint32_t>(ground->y + 1));
-    ASSERT_TRUE(meeting->open(server));
-    server.setHostPlayer(&hostPlayer());
-    server.setWorld(hostWorld);
-    server.worldSender().setHostedWorld(hostWorld, &session->entities().lists());
-    server.worldReady();
-
-    ann = std::make_unique<Joiner>("Ann");
-    bo = std::make_unique<Joiner>("Bo");
-    ASSERT_TRUE(meeting->connect(ann->net, "Ann", 201));
-    ASSERT_TRUE(runUntil([&] { return inGame(*ann); }));
-    ASSERT_TRUE(meeting->connect(bo->net, "Bo", 202));
-    ASSERT_TRUE(runUntil([&] { return inGame(*bo) && server.joinStage(kBo) == host::JoinStage::Entered; }));
-  }
-  void TearDown() override {
-    clearTradeSessions();
-    ann.reset();
-    bo.reset();
-    server.shutdown();
-    server.setBridge(nullptr);  // before the transport it uses
-    session.reset();
-    meeting.reset();
-    scenetest::resetScene();
-  }
-
-  static bool inGame(Joiner& joiner) {
-    return joiner.game().started && joiner.net.state() == NetClient::kInGame;
-  }
-  // Frames of every game: the program's scheduler (the joined games' tasks), the transports'
-  // callbacks and every endpoint's drain.
-  bool runUntil(const std::function<bool()>& done, int seconds = 30) {
-    engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-      frame(*scheduler);
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return done();
-  }
-  void frame(engine::Scheduler& scheduler) {
-    meeting->pump();
-    scheduler.update(kFrame);
-    server.dispatchQueued();
-    // The hosted world's entities step (the hosting game's task): what was taken leaves it.
-    session->entities().lists().tick();
-    if (ann != nullptr) ann->net.dispatchQueued();
-    if (bo != nullptr) bo->net.dispatchQueued();
-  }
-  // A few frames for what is on its way.
-  void settle() {
-    int frames = 0;
-    runUntil([&] { return ++frames > 30; });
-  }
-
-  Player& hostPlayer() { return *session->running().player; }
-  PlayerServerDesktop& onHost(uint8_t peer) { return *server.entryOf(peer)->remote(); }
-  MapBlock* groundIn(int32_t x) { return nettest::groundIn(hostWorld->map(), x); }
-  // The joined player walks to stand on the cell: its motion goes to the host, which tells the
-  // others.
-  void walk(Joiner& joiner, const MapBlock& cell) {
-    PlayerStateRecord motion;
-    motion.code = PlayerStateRecord::kRight;
-    motion.phase = PlayerStateRecord::kReleased;
-    motion.x = static_cast<float>(cell.x) * 30.0f;
-    motion.y = static_cast<float>(cell.y) * 30.0f;
-    joiner.player().position = {motion.x, motion.y};
-    joiner.player().setCellCoordinates(cell.x, cell.y);
-    joiner.game().sendPlayerState(motion);
-  }
-  void edit(Joiner& joiner, uint8_t kind, const MapBlock& cell, uint16_t blockId) {
-    BlockEdit request;
-    request.kind = kind;
-    request.x = cell.x;
-    request.y = cell.y;
-    request.blockId = blockId;
-    if (kind == edit_kind::kRemoveLayer) request.extra = 1;
-    joiner.game().editBlock(request);
-  }
-  void give(Inventory& inventory, uint8_t quickSlot, uint16_t id, uint16_t count) {
-    inventory.setSlot({SlotKind::Quick, quickSlot, 0}, newItem(id, 0, count, 0, 0));
-  }
-  // The quick slot that holds the item.
-  static SlotRef slotWith(const Inventory& inventory, uint16_t id) {
-    for (uint8_t index = 0; index < Inventory::kQuickSlots; ++index) {
-      const Item* item = inventory.slotItem({SlotKind::Quick, index, 0});
-      if (item != nullptr && item->id == id) return {SlotKind::Quick, index, 0};
-    }
-    return {};
-  }
-  void useChest(Joiner& joiner, const MapBlock& cell) {
-    const Bytes use{2, 26, static_cast<uint8_t>(cell.x), static_cast<uint8_t>(cell.x >> 8),
-                    static_cast<uint8_t>(cell.y), static_cast<uint8_t>(cell.y >> 8), 0};
-    joiner.net.send(use.data(), static_cast<uint32_t>(use.size()), 0);
-  }
-
-  // Every item by id: the hosted world's chests and items lying in it, the host's and both
-  // joined players' inventories.
-  std::map<uint16_t, uint32_t> everyItem() {
-    std::map<uint16_t, uint32_t> counts;
-    const auto add = [&counts](const Item* item) {
-      if (item != nullptr && !item->isNone()) counts[item->id] += item->count;
-    };
-    for (const Inventory* inventory : {hostPlayer().inventory.get(), ann->player().inventory.get(),
-                                       bo->player().inventory.get()}) {
-      for (auto area : {Inventory::Area::Quick, Inventory::Area::CraftGrid, Inventory::Area::Backpack,
-                        Inventory::Area::Single, Inventory::Area::Trinket}) {
-        for (const Item* item : inventory->area(area)) add(item);
-      }
-    }
-    for (const auto& chest : hostWorld->chests()) {
-      for (size_t slot = 0; slot < chest->slotCount(); ++slot) add(chest->itemAt(slot));
-    }
-    session->entities().lists().forEach([&](const RealEntity& entity) {
-      const auto* lying = dynamic_cast<const TreasureEntity*>(&entity);
-      if (lying != nullptr && !lying->data.removed) add(&lying->item());
-    });
-    return counts;
-  }
-  void expectSameWorlds() {
-    for (Joiner* joiner : {ann.get(), bo.get()}) {
-      ASSERT_NE(joiner->world(), nullptr);
-      transfertest::expectSameCells(hostWorld->map(), joiner->world()->map(), false);
-    }
-  }
-
-  static constexpr uint8_t kAnn = 1;
-  static constexpr uint8_t kBo = 2;
-  std::unique_ptr<Meeting> meeting;
-  RecordingHosting hosting;
-  RecordingNotices hostNotices;
-  NetServer server{kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host", &hostNotices};
-  std::unique_ptr<LocalSession> session;
-  World* hostWorld = nullptr;
-  int32_t column = 0;
-  MapBlock* ground = nullptr;
-  std::unique_ptr<Joiner> ann;
-  std::unique_ptr<Joiner> bo;
-};
 
 TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShareADrop) {
   const std::vector<uint16_t> ids = stackingItems(2);
@@ -347,8 +37,12 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
     return copy->cellX == annStands.x && copy->cellY == annStands.y && onHost(kAnn).cellX == annStands.x;
   })) << "Bo and the host see Ann walk";
 
-  // Mining and placing: the host's rules decide, everyone's world follows.
-  const uint16_t mined = ground->frontId();
+  // Mining and placing: the host's rules decide, everyone's world follows. Each holds what the
+  // change takes: a tool that breaks the ground, the item of the block placed.
+  Item* tool = toolBreaking(ground->frontId());
+  ASSERT_NE(tool, nullptr);
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, tool);
+  hold(*ann, 3);
   edit(*ann, edit_kind::kRemoveLayer, *ground, 0);
   ASSERT_TRUE(runUntil([&] {
     return ground->frontId() == 0 && bo->world()->cellAt(ground->x, ground->y)->frontId() == 0 &&
@@ -358,8 +52,12 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   walk(*bo, boStands);
   MapBlock& placed = *hostWorld->cellAt(boStands.x, boStands.y + 1);
   ASSERT_EQ(placed.frontId(), 0);
-  edit(*bo, edit_kind::kSetLayerBlock, placed, mined);
-  ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(placed.x, placed.y)->frontId() == mined; }))
+  const BlockItem placer = stackingBlockItem();
+  ASSERT_NE(placer.item, 0);
+  give(bo->inventory(), 2, placer.item, 1);
+  hold(*bo, 2);
+  edit(*bo, edit_kind::kSetLayerBlock, placed, placer.block);
+  ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(placed.x, placed.y)->frontId() == placer.block; }))
       << "Bo placed, and Ann's world shows it";
 
   // Chat: said once, heard by the other player and shown on the host's console.

@@ -8,9 +8,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "content/items/block_edit.h"
 #include "game/rules/local_logic.h"
+#include "net/endpoint/net_player_server.h"
+#include "net/wire/wire_out.h"
+#include "world/cells/map_block.h"
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_catalogue.h"
 #include "net/wire/wire_layout.h"
@@ -71,6 +76,31 @@ class HostileClient : public nettest::LoopbackTest {
     host.reset();
   }
 
+  // Mallory asks for the world, says every cell arrived and enters: from then on she is heard.
+  void malloryEnters() {
+    script({Bytes{0, 9, 0, 0}, Bytes{0, 6, 0, 0}, Bytes{0, 5, 100, 100}});
+    ASSERT_EQ(host->joinStage(kMallory), host::JoinStage::Entered);
+  }
+  // What Ann handled of the game's categories (the join's own aside).
+  size_t gameMessagesAnnSaw(nettest::LoopbackClient& ann) {
+    return static_cast<size_t>(std::count_if(ann.seen.begin(), ann.seen.end(),
+                                              [](const Received& r) { return r.bytes[0] != 0; }));
+  }
+  // Mallory's texts from the host ([2][45]), as she hears them.
+  std::vector<std::string> malloryIsTold() {
+    for (Received& r : malloryHears.take()) malloryGot.push_back(std::move(r));
+    std::vector<std::string> texts;
+    for (const Received& r : malloryGot) {
+      if (r.bytes.size() > 3 && r.bytes[0] == 2 && r.bytes[1] == 45) {
+        texts.emplace_back(reinterpret_cast<const char*>(&r.bytes[2]));
+      }
+    }
+    return texts;
+  }
+
+  static constexpr uint8_t kMallory = 2;
+  std::vector<Received> malloryGot;
+
   // Sends every packet from the hostile transport and waits until the host has taken them all.
   void script(const std::vector<Bytes>& packets) {
     const size_t before = host->seen.size();
@@ -104,12 +134,24 @@ TEST_F(HostileClient, ForgedMessagesLeaveTheHostUpAndNobodyElseRemovedOrSpokenFo
   for (const wire::MessageSpec& spec : wire::catalogue()) {
     if (spec.receivedBy(wire::Side::Host) && !leaves(spec)) forged.push_back(nettest::sampleMessage(spec, kNamesAnn));
   }
+  // Admitted but not in the world yet: nothing but her join is heard.
+  std::vector<Bytes> beforeEntering;
+  for (const Bytes& message : forged) {
+    if (message[0] != 0) beforeEntering.push_back(message);
+  }
+  const uint64_t refusedBefore = host->refusedCount();
+  script(beforeEntering);
+  EXPECT_EQ(host->refusedCount(), refusedBefore + beforeEntering.size()) << "every request before her entry";
+  for (int i = 0; i < 20; ++i) pumpOnce();
+  EXPECT_EQ(gameMessagesAnnSaw(*ann), 0u) << "Ann hears nothing Mallory did before she entered";
+  malloryEnters();
   const wire::WireOut again = wire::helloMessage("Ann", 1);
   const Bytes damaged[] = {
       Bytes{2, 47, 1, 0, 100, 0},                                  // a statistic only hosts send
       Bytes{11, 113, 9, 2}, Bytes{11, 114, 2, 1},                  // trade replies naming nobody, itself
       Bytes{2, 39, 0, 0, 0xA0, 0xC0, 10},                          // damage -5
       Bytes{2, 39, 0, 0, 0x80, 0x7F, 10},                          // infinite damage
+      Bytes{2, 39, 0, 0, 0, 0, 10}, Bytes{2, 39, 0, 0, 0, 0x80, 10},  // damage 0 and -0
       Bytes{2, 21, 0, 0, 0, 0, 0xFE, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 1},  // an item no content defines
       Bytes{10, 107, 5, 0, 8, 0, 255, 0, 0, 0, 0, 11, 0, 3, 0, 0, 0, 0},  // a forge slot, no forge open
       Bytes{5, 92, 0xF4, 0x01, 0, 0}, Bytes{5, 93, 1, 0, 0, 0},    // answers for entities never offered
@@ -129,7 +171,7 @@ TEST_F(HostileClient, ForgedMessagesLeaveTheHostUpAndNobodyElseRemovedOrSpokenFo
   EXPECT_TRUE(admitted("Ann", 1));
   EXPECT_TRUE(admitted("Mallory", 2)) << "a second hello changes nothing";
   EXPECT_FALSE(ann->isShutDown());
-  for (float amount : rules.damage) EXPECT_GE(amount, 0.0f);
+  for (float amount : rules.damage) EXPECT_GT(amount, 0.0f);
   for (const Received& r : ann->seen) {
     for (uint8_t peer : peersNamed(r.bytes)) EXPECT_EQ(peer, 2) << "message " << int(r.bytes[0]) << "/" << int(r.bytes[1]);
   }
@@ -145,4 +187,75 @@ TEST_F(HostileClient, ForgedMessagesLeaveTheHostUpAndNobodyElseRemovedOrSpokenFo
   ASSERT_NE(cy, nullptr);
   EXPECT_TRUE(pumpUntil([&] { return admitted("Cy", 2) || admitted("Cy", 3); })) << "an honest client still joins";
   EXPECT_FALSE(cy->isShutDown());
+}
+
+namespace {
+
+Bytes bytesOf(const wire::WireOut& out) { return Bytes(out.data(), out.data() + out.size()); }
+
+Bytes editRequest(uint8_t kind, uint16_t x, uint16_t y, uint16_t value) {
+  BlockEdit edit;
+  edit.kind = kind;
+  edit.x = x;
+  edit.y = y;
+  edit.blockId = value;
+  edit.extra = 1;
+  return bytesOf(wire::WireOut(wire::outgoing(60, wire::Side::Client)).u8(0).blockEdit(edit));
+}
+
+bool annSawId(const nettest::LoopbackClient& ann, uint8_t id) {
+  return std::any_of(ann.seen.begin(), ann.seen.end(), [id](const Received& r) { return r.bytes[1] == id; });
+}
+
+}  // namespace
+
+TEST_F(HostileClient, AnEnteredClientChangesOnlyWhatItsGameMayAndWithinItsBounds) {
+  constexpr uint16_t kDirt = 10;
+  // A world of the adventure, where nobody flies or reaches across the screen.
+  world = std::make_unique<World>(nullptr, WorldParams{}, 40, 20);
+  world->setContext({.rules = &rules});
+  rules.setWorld(world.get());
+  world->cellAt(30, 10)->setLayer(kDirt, 0, MapBlock::kFront);
+  startHost(4);
+  host->setWorld(world.get());
+  nettest::LoopbackClient* ann = join("Ann");
+  ASSERT_NE(ann, nullptr);
+  ASSERT_TRUE(pumpUntil([&] { return admitted("Ann", 1); }));
+  mallory = std::make_unique<enet::EnetClient>(&malloryHears, kel::NetBridgeSetup{});
+  ASSERT_TRUE(mallory->startWith(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port)));
+  // A hello longer than its layout (a later version's extra bytes) is read up to its layout.
+  Bytes longHello = bytesOf(wire::helloMessage("Mallory"));
+  longHello.insert(longHello.end(), 10, 0xEE);
+  mallory->send(longHello.data(), static_cast<uint32_t>(longHello.size()));
+  ASSERT_TRUE(pumpUntil([&] { return admitted("Mallory", kMallory); })) << "a long hello is answered";
+  malloryEnters();
+  ann->seen.clear();
+
+  script({
+      editRequest(7, 30, 10, 0),    // a removal across the map
+      editRequest(20, 0, 1, 10),    // an explosion of radius 10
+      editRequest(16, 0, 1, 1),     // a liquid poured
+      editRequest(2, 1, 1, kDirt),  // a block set with nothing held
+      editRequest(9, 0, 1, 300),    // a decoration (a lock) taken off
+      Bytes{2, 46, kMallory, 200},  // a mode byte no game has
+      Bytes{2, 46, kMallory, 1},    // free flight where the host's player may not fly
+  });
+  Bytes longChat = bytesOf(wire::WireOut(wire::outgoing(43, wire::Side::Client)).peer(kMallory).chat("hi all"));
+  longChat.insert(longChat.end(), 21, 'x');
+  script({longChat});
+  ASSERT_TRUE(pumpUntil([&] { return annSawId(*ann, 43); })) << "a long chat line is cut, not dropped";
+
+  const auto chat = std::find_if(ann->seen.begin(), ann->seen.end(), [](const Received& r) { return r.bytes[1] == 43; });
+  EXPECT_EQ(chat->bytes.size(), 99u);
+  EXPECT_EQ(world->cellAt(30, 10)->frontId(), kDirt) << "the far cell stays";
+  EXPECT_EQ(world->cellAt(1, 1)->frontId(), 0);
+  EXPECT_EQ(world->cellAt(0, 1)->frontId(), 0);
+  EXPECT_EQ(host->entryOf(kMallory)->player()->mode, 0);
+  EXPECT_FALSE(annSawId(*ann, 60)) << "no refused edit reaches Ann";
+  EXPECT_FALSE(annSawId(*ann, 46)) << "nor a refused mode";
+  ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 5; }));
+  const std::vector<std::string> told = malloryIsTold();
+  EXPECT_EQ(told, (std::vector<std::string>{"That is out of your reach.", "That change is not yours to make.",
+                                            "That change is not yours to make.", "You do not hold that.",
+                                            "That change is not yours to make."}));
 }

@@ -104,7 +104,12 @@ class TradeOverEnet : public nettest::LoopbackTest {
     ann->setWorld(clientWorld.get());
     ann->setLocalPlayer(annSide->player.get());
     ASSERT_TRUE(pumpUntil([&] { return admitted("Ann", 1); }));
+    // Ann asked for the world on her admission; she says it arrived, then enters: only then is she
+    // heard in the game.
+    ASSERT_TRUE(pumpUntil([&] { return host->joinStage(1) == host::JoinStage::ReceivingWorld; }));
+    send(Bytes{0, 6, 0, 0});
     ann->enterWorld();
+    ASSERT_TRUE(pumpUntil([&] { return host->joinStage(1) == host::JoinStage::Entered; }));
     annOnHost = host->entryOf(1)->remote();
     ASSERT_NE(annOnHost, nullptr);
     annOnHost->setCellCoordinates(7, 5);

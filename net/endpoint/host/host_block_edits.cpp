@@ -1,0 +1,89 @@
+// A client's block edit ([4][60]) is a request, not a command: the host takes only the kinds a
+// joined game sends (mining, placing what it holds, closing a container, setting a circuit device),
+// only within the held tool's reach of where the host has that player, and a placement only with
+// the held item that makes the block, spent on the host's copy. Anything else (a removal across the
+// map, a liquid, an explosion) is refused, and the client is told so.
+
+#include <cstdlib>
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/tables/item_def.h"
+#include "game/inventory/item_kinds.h"
+#include "game/player/player_base.h"
+#include "game/rules/block_edit_rules.h"
+#include "net/endpoint/host/host_bounds.h"
+#include "net/endpoint/net_server.h"
+#include "world/edits/edit_kind.h"
+#include "world/map/world_map.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint8_t kRefusalKind = 3;
+// The closed notice a container's leaving sends: a decoration removal of this value with no
+// decoration slot. Any other decoration (a lock) is not the client's to remove.
+constexpr uint8_t kAnySlot = 255;
+constexpr uint16_t kContainerClosedValue = 127;
+// In a creative world a player mines whatever its screen shows.
+constexpr int kScreenReach = 40;
+// The host hears of a player's steps a little after they were taken.
+constexpr int kStepAllowance = 1;
+constexpr uint8_t kLongerReachModifier = 3;
+
+bool isMining(uint8_t kind) { return kind == edit_kind::kBreakEffects || kind == edit_kind::kRemoveLayer; }
+
+bool isClientKind(const BlockEdit& edit) {
+  if (isMining(edit.kind) || isPlacementKind(edit.kind) || edit.kind == edit_kind::kCircuitSetting) return true;
+  return edit.kind == edit_kind::kRemoveDeco && edit.slot == kAnySlot && edit.blockId == kContainerClosedValue;
+}
+
+// How far the player reaches with what it holds: a tool or weapon as far as it is made to, a bare
+// hand one cell, and every placement as far as a click places.
+int reachFor(const BlockEdit& edit, const Item* held, bool creative) {
+  if (!isMining(edit.kind)) return host::kToolReach;
+  if (creative) return kScreenReach;
+  int reach = 1;
+  const ItemDef* def = held != nullptr && !held->isNone() ? held->definition() : nullptr;
+  if (def != nullptr && isSwingingItem(held)) {
+    reach = def->record.reach() + (held->modifier() == kLongerReachModifier ? 1 : 0);
+  }
+  return reach + kStepAllowance;
+}
+
+// A placement is made with the held item that makes the block.
+bool placesHeld(const BlockEdit& edit, const Item* held) {
+  if (held == nullptr || held->isNone() || held->count == 0) return false;
+  const ItemDef* def = held->definition();
+  return def != nullptr && isPlaceableItem(held) && def->record.placesBlock() == edit.blockId;
+}
+
+}  // namespace
+
+const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) const {
+  if (!isClientKind(edit)) return "That change is not yours to make.";
+  MapBlock* cell = world()->cellAt(edit.x, edit.y);
+  const Item* held = player.heldItem();
+  const int reach = reachFor(edit, held, world()->isCreative());
+  if (cell == nullptr || !host::cellWithinReach(player, *cell, world()->map().width(), reach)) {
+    return "That is out of your reach.";
+  }
+  if (isPlacementKind(edit.kind)) {
+    if (!placesHeld(edit, held)) return "You do not hold that.";
+    edit.takeHeld = 1;  // the host spends what it places, whatever the client asked
+  }
+  // The rules tell the player themselves which tool it lacks.
+  if (edit.kind == edit_kind::kRemoveLayer && !world()->rules().canBreakBlock(&player, player.heldItem(), *cell)) {
+    return "";
+  }
+  return nullptr;
+}
+
+void NetServer::editBlockFor(PlayerBase& player, BlockEdit edit) {
+  if (const char* refusal = clientEditRefusal(edit, player)) {
+    if (*refusal != '\0') player.showMessage(kRefusalKind, refusal);
+    return;
+  }
+  world()->rules().editBlock(edit, &player);
+}

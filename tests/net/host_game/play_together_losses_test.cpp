@@ -1,0 +1,154 @@
+// Playing together loses nothing for an honest player, over real ENet on 127.0.0.1: a placement
+// spends the placed item even when the player moves on to another slot before the host answers; a
+// chest a player had open when its game went away opens for the others; its pet leaves with it; a
+// player who joins while the world is being built ends with the host's cells; and the host counts
+// a friend's joining among its achievements.
+
+#include <gtest/gtest.h>
+
+#include "content/loader/game_tables_loader.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/mob_item_table.h"
+#include "entities/mobs/mob_pet_entity.h"
+#include "tests/net/host_game/play_together.h"
+
+namespace nettest {
+namespace {
+
+class PlayTogetherLosses : public PlayTogether {
+ protected:
+  // Empty cells within the joined player's placing reach, none of them her own.
+  std::vector<MapBlock*> emptyCellsNear(const MapBlock& stands, size_t count) {
+    std::vector<MapBlock*> cells;
+    for (int32_t dy = 3; dy >= -2 && cells.size() < count; --dy) {
+      for (int32_t dx = -4; dx <= 4 && cells.size() < count; ++dx) {
+        MapBlock* cell = hostWorld->cellAt(stands.x + dx, stands.y + dy);
+        const bool hers = dx == 0 && (dy == 0 || dy == 1);
+        if (cell != nullptr && !hers && cell->frontId() == 0 && cell->backId() == 0) cells.push_back(cell);
+      }
+    }
+    return cells;
+  }
+  // The joined player's connection ends without a word, as when her game crashes.
+  void loseConnection(Joiner& joiner, uint8_t peer) {
+    joiner.net.bridge()->stop();
+    ASSERT_TRUE(runUntil([&] { return server.players().at(peer) == nullptr; }));
+  }
+  size_t petsOf(const PlayerBase& owner) {
+    size_t pets = 0;
+    session->entities().lists().mobs().forEach([&](const RealEntity& entity) {
+      if (entity.kind() == EntityKind::Pet && !entity.data.removed && entity.ownerId() == owner.playerId()) ++pets;
+    });
+    return pets;
+  }
+};
+
+TEST_P(PlayTogetherLosses, ASlotChangedRightAfterPlacingStillSpendsWhatWasPlaced) {
+  const BlockItem blockItem = stackingBlockItem();
+  const uint16_t block = blockItem.block;
+  const uint16_t placer = blockItem.item;
+  ASSERT_NE(placer, 0);
+  give(ann->inventory(), 0, placer, 4);
+  give(ann->inventory(), 1, stackingItems(1)[0], 1);
+  MapBlock& annStands = *hostWorld->cellAt(column + 2, ground->y + 1);
+  walk(*ann, annStands);
+  hold(*ann, 0);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == annStands.x && onHost(kAnn).heldItem() != nullptr; }));
+  const std::vector<MapBlock*> cells = emptyCellsNear(annStands, 4);
+  ASSERT_EQ(cells.size(), 4u);
+
+  for (MapBlock* cell : cells) {
+    // The placement and the next slot leave together: the host answers for slot 0 once she holds 1.
+    edit(*ann, edit_kind::kSetLayerBlock, *cell, block);
+    hold(*ann, 1);
+    ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(cell->x, cell->y)->frontId() == block; }));
+    settle();
+    hold(*ann, 0);
+  }
+  settle();
+  EXPECT_EQ(ann->inventory().countItems(placer, false, true), 0u) << "four placed, four spent";
+  for (MapBlock* cell : cells) EXPECT_EQ(cell->frontId(), block);
+  expectSameWorlds();
+}
+
+TEST_P(PlayTogetherLosses, AChestOpenWhenItsPlayerDropsOutOpensForTheOthers) {
+  MapBlock& annStands = *hostWorld->cellAt(column + 2, ground->y + 1);
+  walk(*ann, annStands);
+  walk(*bo, annStands);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == annStands.x && onHost(kBo).cellX == annStands.x; }));
+  MapBlock& chestCell = *hostWorld->cellAt(annStands.x + 1, annStands.y);
+  Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{8}));
+  useChest(*ann, chestCell);
+  ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
+  ASSERT_TRUE(chest.inUse());
+
+  loseConnection(*ann, kAnn);
+  EXPECT_FALSE(chest.inUse()) << "nobody holds it open any more";
+  useChest(*bo, chestCell);
+  EXPECT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(bo->player().openContainer()) != nullptr; }))
+      << "Bo opens the chest Ann had open";
+}
+
+TEST_P(PlayTogetherLosses, ALeavingPlayersPetLeavesWithHer) {
+  // A trinket that calls a mob as her pet.
+  MobItemRow petRow;
+  while (mobDefinitionById(petRow.mob) == nullptr && petRow.mob < 1000) ++petRow.mob;
+  ASSERT_NE(mobDefinitionById(petRow.mob), nullptr);
+  petRow.item = stackingItems(1)[0];
+  GameTables tables;
+  tables.mobItems = MobItemTable({petRow});
+  setGameTables(std::move(tables));
+  ASSERT_FALSE(hostWorld->isCreative());
+  ann->inventory().setSlot({SlotKind::Trinket, 0, 0}, newItem(petRow.item, 0, 1, 0, 0));
+  const PlayerBase& annOnHost = onHost(kAnn);
+  ann->game().refreshPet();
+  ASSERT_TRUE(runUntil([&] { return petsOf(annOnHost) == 1; })) << "her pet came";
+
+  loseConnection(*ann, kAnn);
+  size_t left = 0;  // whoever they would follow now
+  session->entities().lists().mobs().forEach([&](const RealEntity& entity) {
+    if (entity.kind() == EntityKind::Pet && !entity.data.removed) ++left;
+  });
+  EXPECT_EQ(left, 0u) << "no pet stays behind without its owner";
+  resetGameTables();
+}
+
+TEST_P(PlayTogetherLosses, AClientJoiningWhileTheWorldIsBuiltEndsWithTheHostsCells) {
+  const uint16_t block = stackingBlockItem().block;
+  std::vector<MapBlock*> free = emptyCellsNear(*hostWorld->cellAt(column, ground->y + 4), 40);
+  ASSERT_GE(free.size(), 10u);
+  Joiner cy("Cy");
+  ASSERT_TRUE(meeting->connect(cy.net, "Cy", 203));
+  size_t built = 0;
+  // Every frame of Cy's join, from her world's header on, the host's world gains a block.
+  ASSERT_TRUE(runUntil([&] {
+    cy.net.dispatchQueued();
+    const bool joining = cy.net.world() != nullptr && !inGame(cy);
+    if (joining && built < free.size()) {
+      BlockEdit edit;
+      edit.kind = edit_kind::kSetLayerBlock;
+      edit.x = static_cast<uint16_t>(free[built]->x);
+      edit.y = static_cast<uint16_t>(free[built]->y);
+      edit.blockId = block;
+      if (session->rules().editBlock(edit, nullptr)) ++built;
+    }
+    return inGame(cy) && server.joinStage(3) == host::JoinStage::Entered;
+  }));
+  ASSERT_GT(built, 0u) << "the world changed while Cy joined";
+  int frames = 0;
+  runUntil([&] {
+    cy.net.dispatchQueued();
+    return ++frames > 30;
+  });
+  transfertest::expectSameCells(hostWorld->map(), cy.world()->map(), false);
+}
+
+TEST_P(PlayTogetherLosses, AFriendJoiningCountsForTheHostToo) {
+  EXPECT_TRUE(hostStats.isUnlocked(105));
+}
+
+INSTANTIATE_TEST_SUITE_P(Enet, PlayTogetherLosses, ::testing::Values(false),
+                         [](const ::testing::TestParamInfo<bool>&) { return "OverEnet"; });
+
+}  // namespace
+}  // namespace nettest
