@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/launch_steps.h"
 #include "app/start_up_game.h"
@@ -13,6 +14,7 @@
 #include "engine/window/gl_view.h"
 #include "platform/audio/audio_engine.h"
 #include "platform/audio/music.h"
+#include "platform/launch_arguments.h"
 #include "platform/layout_values.h"
 #include "platform/platform.h"
 #include "platform/screen_layout.h"
@@ -63,7 +65,18 @@ bool AppDelegate::applicationDidFinishLaunching(int argc, char** argv) {
   engine::Director* director = engine::Director::getInstance();
   director->runWithScene(mainLayer);
   director->startAnimation();
+  joinHostNamedAtLaunch(platform);
   return true;
+}
+
+void AppDelegate::joinHostNamedAtLaunch(const kel::Platform& platform) {
+  if (!platform.hasArgument(kel::kConnectStoreFrontKey)) return;
+  const std::optional<uint64_t> host = kel::parseStoreFrontId(platform.argumentValue(kel::kConnectStoreFrontKey));
+  if (!host) {
+    engine::log("The store front's host to join is not a user id; the game starts at its menu");
+    return;
+  }
+  steps_.joinStoreFrontHost(*host);
 }
 
 void AppDelegate::applyVideoMode(kel::base::VideoMode mode, bool fullScreen) {

@@ -1,6 +1,6 @@
 #pragma once
 // The program's application object: the launch (options, platform start, window, views, content
-// and first scene), applying a video mode, laying the screen out again when the window changes
+// and first scene, then the join a store-front start asks for), applying a video mode, laying the screen out again when the window changes
 // size, and the terminate, background and foreground steps.
 // One lives on the entry point's stack for the whole run; it is given the launch steps (the
 // wiring's, or a test's) when it is made.
@@ -9,6 +9,9 @@
 #include "platform/settings/video_mode.h"
 
 class LaunchSteps;
+namespace kel {
+class Platform;
+}
 
 // The window the "-safe" switch opens, whatever the options say.
 constexpr kel::base::VideoMode SAFE_VIDEO_MODE{800, 600};
@@ -46,6 +49,9 @@ class AppDelegate : public engine::Application {
  private:
   // The screen layout, the design resolution and the visible cell window from the window's size.
   void deriveScreenLayout();
+  // Started with "-connectsteam" and a store-front user id, the game joins that user's game at
+  // once, as a join from the friends list does; a value that names no user only goes to the log.
+  void joinHostNamedAtLaunch(const kel::Platform& platform);
 
   LaunchSteps& steps_;
 };

@@ -7,6 +7,8 @@
 //
 // Main thread only.
 
+#include <cstdint>
+
 #include "ui/views/view_id.h"
 
 namespace engine {
@@ -61,4 +63,9 @@ class LaunchSteps {
   virtual void refreshInventory() = 0;
   virtual void showPauseView() = 0;
   virtual void layOutViews() = 0;
+
+  // ---- The menus ----
+  // The current character joins the store-front host's game at once (the start view shows why when
+  // it cannot).
+  virtual void joinStoreFrontHost(uint64_t hostId) = 0;
 };

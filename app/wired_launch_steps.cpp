@@ -2,8 +2,10 @@
 
 #include "entities/effects/entity_effect_registry.h"
 #include "game/launch/game_launch_services.h"
+#include "menus/start_view.h"
 #include "saves/launch/local_saves.h"
 #include "ui/ui_launch_services.h"
+#include "ui/views/game_views.h"
 #include "view/world_view_launch_services.h"
 #include "world/world_launch_services.h"
 
@@ -36,3 +38,9 @@ ViewId WiredLaunchSteps::currentView() const { return parts_.interface.currentVi
 void WiredLaunchSteps::refreshInventory() { parts_.interface.refreshInventory(); }
 void WiredLaunchSteps::showPauseView() { parts_.interface.showPauseView(); }
 void WiredLaunchSteps::layOutViews() { parts_.interface.layOutViews(); }
+
+void WiredLaunchSteps::joinStoreFrontHost(uint64_t hostId) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  if (auto* start = dynamic_cast<StartView*>(&views->view(ViewId::Start))) start->joinStoreFrontHost(hostId);
+}

@@ -48,6 +48,7 @@ class WiredLaunchSteps : public LaunchSteps {
   void refreshInventory() override;
   void showPauseView() override;
   void layOutViews() override;
+  void joinStoreFrontHost(uint64_t hostId) override;
 
  private:
   Parts parts_;

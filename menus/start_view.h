@@ -110,6 +110,8 @@ class StartView final : public ListView {
   // Joins a saved server or a friend's game.
   bool joinServer(size_t index);
   bool joinFriend(const FriendGame& game);
+  // Joins the store-front host the game was started for, named as the friends list names it.
+  bool joinStoreFrontHost(uint64_t hostId);
   // Saves the typed address and port in the server list; removes an entry.
   bool saveTypedServer();
   bool removeServer(size_t index);

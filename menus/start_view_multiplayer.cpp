@@ -113,6 +113,14 @@ bool StartView::joinFriend(const FriendGame& game) {
   return joinAt(kel::base::DesktopClientSteamConnectionInfo(game.hostId), game.name + "'s game");
 }
 
+bool StartView::joinStoreFrontHost(uint64_t hostId) {
+  FriendGame game{"Player " + std::to_string(hostId), hostId};
+  for (const FriendGame& listed : menuNetwork().friendGames()) {
+    if (listed.hostId == hostId) game.name = listed.name;
+  }
+  return joinFriend(game);
+}
+
 bool StartView::saveTypedServer() {
   switch (servers().add(joinAddress_, joinPort_)) {
     case ServerList::Added::Yes:

@@ -47,4 +47,17 @@ const ArgumentPair* findArgument(const ArgumentPairs& pairs, const std::string& 
   return nullptr;
 }
 
+std::optional<uint64_t> parseStoreFrontId(std::string_view text) {
+  if (text.empty() || text.size() > 20) return std::nullopt;
+  uint64_t id = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const auto digit = static_cast<uint64_t>(c - '0');
+    if (id > (UINT64_MAX - digit) / 10) return std::nullopt;
+    id = id * 10 + digit;
+  }
+  if (id == 0) return std::nullopt;
+  return id;
+}
+
 }  // namespace kel

@@ -36,6 +36,10 @@ void UiPlayerEvents::recordStat(uint16_t statId, uint16_t value) {
   if (stats_ != nullptr) stats_->recordStatEvent(statId, value);
 }
 
+void UiPlayerEvents::achievementReached(uint16_t index) {
+  if (stats_ != nullptr) stats_->unlockAchievement(index);
+}
+
 void UiPlayerEvents::message(uint8_t kind, const std::string& text) {
   MainView::addMessage(text, kind);
 }

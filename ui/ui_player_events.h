@@ -19,6 +19,7 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   explicit UiPlayerEvents(StatsStore* stats = nullptr) : stats_(stats) {}
 
   void recordStat(uint16_t statId, uint16_t value) override;
+  void achievementReached(uint16_t index) override;
   void message(uint8_t kind, const std::string& text) override;
   void textById(uint8_t kind, int16_t textId) override;
   void deathView() override;

@@ -10,7 +10,7 @@ namespace {
 
 int sign(int32_t v) { return (v > 0) - (v < 0); }
 
-bool passable(const WorldMap& map, const MapBlock& cell) { return !blocksEntryFromSide(&cell, map.props()); }
+bool passable(const WorldMap& map, const MapBlock& cell) { return !isImpassable(&cell, map.props()); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "engine/base/random.h"
 #include "entities/core/cell_operations.h"
 #include "entities/core/entity_blocking.h"
+#include "world/cells/cell_sides.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -68,13 +69,13 @@ void MovingEntity::collide() {
   const float left = data.cellX - kHalfCell;
   const float right = data.cellX + kHalfCell;
   if (data.vx < 0 && left > data.x - data.halfWidth) {
-    if (entityBlockedFromRight(cell->neighbourLeft(map()), props) || entityBlockedExitLeft(cell, props)) {
+    if (blocksEntryFromRight(cell->neighbourLeft(map()), props) || blocksExitLeft(cell, props)) {
       hitLeftWall();
     } else if (left > data.x) {
       enterLeftCell();
     }
   } else if (data.vx > 0 && data.x + data.halfWidth > right) {
-    if (entityBlockedFromLeft(cell->neighbourRight(map()), props) || entityBlockedExitRight(cell, props)) {
+    if (blocksEntryFromLeft(cell->neighbourRight(map()), props) || blocksExitRight(cell, props)) {
       hitRightWall();
     } else if (data.x > right) {
       enterRightCell();
@@ -86,14 +87,14 @@ void MovingEntity::collide() {
   const float ceiling = data.cellY + kHalfCell;
   if (data.vy < 0 && floor > data.y - data.halfHeight) {
     MapBlock* below = cell->neighbourDown(map());
-    if (below == nullptr || entityBlockedFromAbove(below, props)) {
+    if (below == nullptr || blocksEntryFromAbove(below, props)) {
       hitFloor();
     } else if (floor > data.y) {
       enterLowerCell();
     }
   } else if (data.vy > 0 && data.y + data.halfHeight > ceiling) {
     MapBlock* above = cell->neighbourUp(map());
-    if (above == nullptr || entityBlockedFromBelow(above, props) || entityHeldFromAbove(*cell)) {
+    if (above == nullptr || blocksEntryFromBelow(above, props) || entityHeldFromAbove(*cell)) {
       hitCeiling();
     } else if (data.y > ceiling) {
       enterUpperCell();
@@ -107,7 +108,7 @@ void MovingEntity::restTest() {
   if (std::fabs(data.vx) > 1.0f || std::fabs(data.vy) >= 0.5f) return;
   if ((data.y - data.halfHeight) - (data.cellY - kHalfCell) >= 0.05f) return;
   MapBlock* below = data.cell->neighbourDown(map());
-  if (below == nullptr || entityBlockedFromAbove(below, map().props())) onRest();
+  if (below == nullptr || blocksEntryFromAbove(below, map().props())) onRest();
 }
 
 void MovingEntity::enterLeftCell() {

@@ -67,8 +67,15 @@ class Player : public PlayerBase, public InventoryOwner {
   // Crafting at a station lasts while the player stays next to it: once its cell is out of reach
   // or holds no station any more, the inventory crafts by hand again.
   void keepCraftingStationInReach();
-  // Entering a cell may leave the station's reach.
+
+  // ---- Entering a cell (player_cell_entry.cpp) ----
+  // Entering a cell may leave the station's reach; the map's bottom rows and its top row earn
+  // their achievements (not in a creative world).
   void moveToCell(MapBlock* left) override;
+  static constexpr uint16_t kAchievementEndOfFile = 103;
+  static constexpr uint16_t kAchievementHeadInTheClouds = 104;
+  // Rows below this one count as the bottom of the world.
+  static constexpr uint32_t kBottomRows = 5;
 
   // ---- Life ----
   void die() override;
@@ -137,6 +144,7 @@ class Player : public PlayerBase, public InventoryOwner {
  private:
   // The game's trade windows; null when the game has none (played alone).
   GameTradeWindows* tradeWindows() const;
+  void reachMapEdges();
 
   GameClock* clock_;            // not owned; null: no clock
   uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)

@@ -221,15 +221,15 @@ bool PlayerBody::collideHorizontally(PlayerBase& player, WorldMap& map) {
   const int32_t top = pixelRow(p.y + size.y / 2);
   const int32_t bottom = pixelRow(p.y - size.y / 2);
   if (velocity.x > 0.0005f && right != centre) {
-    if (blocksExitSide(currentCell, props) || blocksEntryFromSide(map.cellAt(right, top), props) ||
-        blocksEntryFromSide(map.cellAt(right, bottom), props)) {
+    if (blocksExitRight(currentCell, props) || blocksEntryFromLeft(map.cellAt(right, top), props) ||
+        blocksEntryFromLeft(map.cellAt(right, bottom), props)) {
       velocity.x = 0;
       p.x = centre * kCell + kHalfCell - w / 2;
       return true;
     }
   } else if (velocity.x < -0.0005f && left != centre) {
-    if (blocksExitSide(currentCell, props) || blocksEntryFromSide(map.cellAt(left, top), props) ||
-        blocksEntryFromSide(map.cellAt(left, bottom), props)) {
+    if (blocksExitLeft(currentCell, props) || blocksEntryFromRight(map.cellAt(left, top), props) ||
+        blocksEntryFromRight(map.cellAt(left, bottom), props)) {
       velocity.x = -0.0f;
       p.x = centre * kCell - kHalfCell + w / 2;
       return true;

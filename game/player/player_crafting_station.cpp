@@ -16,8 +16,3 @@ void Player::keepCraftingStationInReach() {
   // What stands there now: a station broken or replaced since is not the one the player used.
   inventory->setCraftingStation(nullptr, cell, world->map().props());
 }
-
-void Player::moveToCell(MapBlock* left) {
-  PlayerBase::moveToCell(left);
-  keepCraftingStationInReach();
-}

@@ -48,6 +48,9 @@ class PlayerEvents {
   // A statistic of the player's: the sink the player was given counts it in its statistics store
   // (the application's local player's, `StatsPlayerEvents` of a headless game); here nowhere.
   virtual void recordStat(uint16_t /*statId*/, uint16_t /*value*/) {}
+  // An achievement the player earns where it stands rather than by a count (the bottom rows and the
+  // top row of the map): the sink unlocks it in the same statistics store; here nowhere.
+  virtual void achievementReached(uint16_t /*index*/) {}
   // The HUD health icon flashes: red for damage, green for healing.
   virtual void healthFlash(bool /*damage*/) {}
   virtual void deathView() {}

@@ -2,6 +2,7 @@
 
 #include "content/format/content_format.h"
 #include "content/items/item.h"
+#include "content/potions/potion_table.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/difficulty_row.h"
 #include "engine/base/random.h"
@@ -35,6 +36,13 @@ void dropItem(Logic& rules, uint16_t id, engine::Vec2 at) {
   if (Item* item = newItem(id, -1, 1, -1, 0)) rules.spawnItemDrop(item, at, loot::kDropKind);
 }
 
+// A loot entry's category byte is the recipe of a random potion (its category, bottle and second
+// level; the first level is drawn), so a potion found as loot carries an effect like a brewed one.
+void dropRandomPotion(Logic& rules, uint8_t recipe, engine::Vec2 at) {
+  const PotionResult potion = randomPotionEffect(recipe);
+  if (Item* item = newItem(potion.itemId, 0, 1, -1, potion.value)) rules.spawnItemDrop(item, at, loot::kDropKind);
+}
+
 struct LootDrop {
   Logic& rules;
   engine::Vec2 at;
@@ -53,6 +61,8 @@ struct LootDrop {
         dropItem(rules, entry.item, at);
       } else if (entry.kind == content::kLootGroup && entry.group != nullptr && !entry.group->items.empty()) {
         dropItem(rules, entry.group->items[engine::randomNext() % entry.group->items.size()], at);
+      } else if (entry.kind == content::kLootCategory) {
+        dropRandomPotion(rules, entry.category, at);
       }
     }
   }

@@ -2,6 +2,7 @@
 // What a block leaves behind when it goes: its loot table, the loot of the decorations attached to
 // it, and the part of a circuit component. A table either picks one entry by weight or rolls every
 // entry against its chance; rolled chances are scaled by the difficulty's factor for their size.
+// An entry of the category kind gives a potion with a random effect, its byte the potion's recipe.
 // Drops are handed to the rules (`Logic::spawnItemDrop`) at the cell's pixel position, so a host's
 // drops reach its peers. Nothing drops in a creative world.
 //

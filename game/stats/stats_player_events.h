@@ -15,6 +15,7 @@ class StatsPlayerEvents : public PlayerEvents {
   // The store is borrowed and outlives the sink.
   explicit StatsPlayerEvents(StatsStore& store) : store_(store) {}
   void recordStat(uint16_t statId, uint16_t value) override;
+  void achievementReached(uint16_t index) override;
 
  private:
   StatsStore& store_;

@@ -8,6 +8,7 @@
 #include "engine/input/event_listener_keyboard_char.h"
 #include "engine/scene/scheduler.h"
 #include "engine/scene/timer.h"
+#include "platform/platform.h"
 #include "platform/text_field/text_field_lines.h"
 
 namespace kel {
@@ -105,7 +106,11 @@ void DesktopTextField::finish() {
 
 void DesktopTextField::onKeyPressed(engine::KeyCode keyCode, engine::Event* event) {
   consume(event);
-  if (keyCode == engine::KeyCode::ESCAPE) {
+  if (keyCode == engine::KeyCode::CTRL) {
+    controlHeld_ = true;
+  } else if (keyCode == engine::KeyCode::V && controlHeld_) {
+    pasteClipboard();
+  } else if (keyCode == engine::KeyCode::ESCAPE) {
     reportFinish(std::string(text_));
   } else if (keyCode == engine::KeyCode::BACKSPACE) {
     if (scheduler_ != nullptr) {
@@ -123,7 +128,8 @@ void DesktopTextField::onKeyPressed(engine::KeyCode keyCode, engine::Event* even
   }
 }
 
-void DesktopTextField::onKeyReleased(engine::KeyCode, engine::Event* event) {
+void DesktopTextField::onKeyReleased(engine::KeyCode keyCode, engine::Event* event) {
+  if (keyCode == engine::KeyCode::CTRL) controlHeld_ = false;
   if (scheduler_ != nullptr) scheduler_->unschedule(BACKSPACE_REPEAT_KEY, this);
   consume(event);
 }
@@ -139,6 +145,17 @@ void DesktopTextField::removeLastCharacter() {
   }
   wideText_.resize(wideText_.size() - cut);
   commitEdit(before);
+}
+
+void DesktopTextField::pasteClipboard() {
+  Platform* platform = Platform::instance();
+  if (platform == nullptr) return;
+  std::u16string pasted;
+  engine::utf8ToUtf16Lenient(platform->clipboardText(), pasted);
+  for (const char16_t character : pasted) {
+    if (character == u'\r' || character == u'\n') break;
+    if (!onCharacter(character, nullptr)) break;
+  }
 }
 
 bool DesktopTextField::onCharacter(char16_t character, engine::Event* event) {

@@ -47,6 +47,9 @@ class DesktopTextField : public TextField {
 
  private:
   void removeLastCharacter();
+  // Control and V: the clipboard's first line is typed in, character by character, as far as the
+  // field's limits take it.
+  void pasteClipboard();
   void dropListeners();
   // Shows the edited text; an edit the label cannot take is undone.
   bool commitEdit(const std::u16string& before);
@@ -58,6 +61,7 @@ class DesktopTextField : public TextField {
   std::string text_;
   std::u16string wideText_;
   bool listening_ = false;
+  bool controlHeld_ = false;
 };
 
 }  // namespace kel

@@ -30,7 +30,8 @@ constexpr int kNotInAcid = 18;
 // Emits light; with a row of the sparkle table it also glints.
 constexpr int kEmitsLight = 20;
 // Switched by circuits (doors, lamps): shut in variant 0, open in variant 1, so a pet's path
-// passes it only open.
+// passes it only open. Such a block is shaped: shut, it stands against one side of its cell, which
+// its block state names (cell_sides.h).
 constexpr int kCircuitOutput = 21;
 constexpr int kClimbable = 22;
 constexpr int kSolid = 23;

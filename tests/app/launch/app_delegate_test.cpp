@@ -67,6 +67,20 @@ TEST_F(AppDelegateTest, TheLaunchRunsItsStepsInOrderAndLeavesTheMainLayerRunning
   EXPECT_TRUE(mayStartGame());
 }
 
+TEST_F(AppDelegateTest, StartedForAStoreFrontHostTheLaunchEndsByJoiningIt) {
+  writeContentFile(intactContentFile());
+  ASSERT_TRUE(launch({"-windowed", "-connectsteam", "76561198000000042"}));
+  ASSERT_GE(events.size(), 2u);
+  EXPECT_EQ(events[events.size() - 2], "main layer") << "the join comes once the start view shows";
+  EXPECT_EQ(events.back(), "join store-front host 76561198000000042");
+}
+
+TEST_F(AppDelegateTest, AConnectValueThatNamesNoUserJoinsNothing) {
+  writeContentFile(intactContentFile());
+  ASSERT_TRUE(launch({"-windowed", "-connectsteam", "friend's game"}));
+  EXPECT_EQ(events.back(), "main layer");
+}
+
 TEST_F(AppDelegateTest, TerminateSavesWhatARunningGameHasAndAlwaysStopsThePlatform) {
   ASSERT_TRUE(launch({}));
   const struct { bool running, logic, player; Events saved; } cases[] = {

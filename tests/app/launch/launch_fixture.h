@@ -78,6 +78,7 @@ class RecordingSteps : public LaunchSteps {
     current = ViewId::Pause;
   }
   void layOutViews() override { note("lay out views"); }
+  void joinStoreFrontHost(uint64_t hostId) override { note("join store-front host " + std::to_string(hostId)); }
 
   engine::Node* createMainLayer() override {
     note("main layer");

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "entities/core/entity_blocking.h"
+#include "world/cells/cell_sides.h"
 #include "tests/entities/entity_world.h"
 
 namespace entity_test {
@@ -95,20 +96,20 @@ TEST_F(EntityPhysics, HatchesTrapdoorsAndBeamsStopEntitiesOnTheirOwnSides) {
   const BlockPropsTable& props = world->map().props();
   MapBlock hatch;
   hatch.setFront(2118, 0, 3);
-  EXPECT_TRUE(entityBlockedFromLeft(&hatch, props));
-  EXPECT_FALSE(entityBlockedFromRight(&hatch, props));
+  EXPECT_TRUE(blocksEntryFromLeft(&hatch, props));
+  EXPECT_FALSE(blocksEntryFromRight(&hatch, props));
   hatch.setBlockState(1);
-  EXPECT_FALSE(entityBlockedFromLeft(&hatch, props));
-  EXPECT_TRUE(entityBlockedFromRight(&hatch, props));
+  EXPECT_FALSE(blocksEntryFromLeft(&hatch, props));
+  EXPECT_TRUE(blocksEntryFromRight(&hatch, props));
 
   MapBlock trapdoor;
   trapdoor.setFront(2090, 1, 0);
-  for (auto blocked : {entityBlockedFromLeft, entityBlockedFromRight, entityBlockedFromAbove, entityBlockedFromBelow}) {
+  for (auto blocked : {blocksEntryFromLeft, blocksEntryFromRight, blocksEntryFromAbove, blocksEntryFromBelow}) {
     EXPECT_TRUE(blocked(&trapdoor, props));
     EXPECT_FALSE(blocked(nullptr, props));
   }
   trapdoor.setFront(2090, 0, 0);
-  EXPECT_FALSE(entityBlockedFromAbove(&trapdoor, props));
+  EXPECT_FALSE(blocksEntryFromAbove(&trapdoor, props));
 
   MapBlock beam;
   EXPECT_FALSE(entityHeldFromAbove(beam));

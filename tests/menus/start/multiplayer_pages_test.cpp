@@ -240,6 +240,21 @@ TEST_F(MultiplayerPagesTest, AFriendsGameIsJoinedThroughItsHost) {
   EXPECT_EQ(waitView().secondLine(), "Bo's game");
 }
 
+TEST_F(MultiplayerPagesTest, AStoreFrontStartJoinsItsHostStraightFromTheMainMenu) {
+  start().showMainMenu();
+  network.games = {{"Bo", 77}};
+  ASSERT_TRUE(start().joinStoreFrontHost(77));
+  ASSERT_EQ(network.joins.size(), 1u);
+  EXPECT_EQ(network.joins[0].kind, kel::base::DesktopConnectionInfo::kSteam);
+  EXPECT_EQ(network.joins[0].hostId, 77u);
+  EXPECT_EQ(network.joins[0].character, "Ann");
+  EXPECT_EQ(waitView().secondLine(), "Bo's game") << "named as the friends list names the host";
+  // A host the friends list does not show is joined all the same, named by its id.
+  ASSERT_TRUE(start().joinStoreFrontHost(78));
+  EXPECT_EQ(network.joins.back().hostId, 78u);
+  EXPECT_EQ(waitView().secondLine(), "Player 78's game");
+}
+
 TEST_F(MultiplayerPagesTest, EscapeGoesBackAlongTheMultiplayerPages) {
   follow("Join a game");
   const struct {

@@ -30,4 +30,12 @@ TEST(LaunchArguments, WordsBecomeKeysWithTheFollowingWordsJoinedAsTheirValue) {
   EXPECT_TRUE(parseArguments(0, nullptr).empty());
 }
 
+TEST(LaunchArguments, AStoreFrontHostIsANonZeroDecimalUserIdWithin64Bits) {
+  EXPECT_EQ(kel::parseStoreFrontId("76561198000000042"), 76561198000000042ull);
+  EXPECT_EQ(kel::parseStoreFrontId("18446744073709551615"), UINT64_MAX);
+  for (const char* text : {"", "0", "18446744073709551616", "99999999999999999999", "-5", "12 34", "0x10", "host"}) {
+    EXPECT_EQ(kel::parseStoreFrontId(text), std::nullopt) << '"' << text << '"';
+  }
+}
+
 }  // namespace

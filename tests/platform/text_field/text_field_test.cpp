@@ -12,6 +12,7 @@
 #include "engine/input/event_listener_keyboard.h"
 #include "engine/input/event_listener_keyboard_char.h"
 #include "engine/scene/scheduler.h"
+#include "platform/desktop_platform.h"
 #include "platform/text_field/desktop_text_field.h"
 #include "platform/text_field/desktop_text_field_listener.h"
 
@@ -113,6 +114,30 @@ TEST_F(TextFieldTest, EnterOnTheLastSignLineAddsNothing) {
   DesktopTextField& field = signField();
   for (const char16_t* line : {u"a", u"b", u"c", u"d"}) type(line), tap(KeyCode::ENTER);
   EXPECT_EQ(field.getText(), "a\nb\nc\nd");
+}
+
+TEST_F(TextFieldTest, ControlAndVPasteTheClipboardsFirstLineAsFarAsTheFieldTakesIt) {
+  std::string clipboard = "192.168.1.20\nsecond line";
+  kel::DesktopPlatform::Services services;
+  services.clipboard = {[&clipboard](const std::string& text) { clipboard = text; }, [&clipboard] { return clipboard; }};
+  services.installCrashReporter = false;
+  services.executablePath = [] { return std::string("/nowhere/out/bin/rubblemoor"); };
+  kel::DesktopPlatform platform(std::move(services));
+  kel::Platform::setInstance(&platform);
+  DesktopTextField& field = chatField();
+  tap(KeyCode::V);
+  EXPECT_EQ(field.getText(), ">") << "V alone pastes nothing";
+  press(KeyCode::CTRL);
+  tap(KeyCode::V);
+  release(KeyCode::CTRL);
+  EXPECT_EQ(field.getText(), ">192.168.1.20");
+  EXPECT_EQ(controlsSaw_, 0);
+  clipboard = std::string(100, 'z');
+  press(KeyCode::CTRL);
+  tap(KeyCode::V);
+  release(KeyCode::CTRL);
+  EXPECT_EQ(field.getWideText().size(), 76u) << "the line's limit holds for pasted text too";
+  kel::Platform::setInstance(nullptr);
 }
 
 TEST_F(TextFieldTest, HeldBackspaceRepeatsUntilReleased) {

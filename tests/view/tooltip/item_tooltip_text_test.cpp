@@ -99,6 +99,16 @@ TEST_F(TooltipTextTest, AWeaponShowsItsDamageTypeCriticalChanceAndBonus) {
             "Sword (^2weapon^s)\n^0\x11^s1.00  ^0\x0C^s2  ^0\x0B^s80\n^0\u0417^s15%");
 }
 
+TEST_F(TooltipTextTest, ACriticalChanceOfTwentyNineHundredthsShowsAsTwentyNinePercent) {
+  // 0.19 and a keen blade's 0.10 add up to 0.2899999 in single precision: it shows rounded, 29%.
+  ItemDef& sword = define(301, 5);
+  sword.record.bytes[content::item_record::reach] = 2;
+  sword.record.bytes[content::item_record::critical] = 19;
+  tool(sword).bytes[content::tool_record::damageType] = 2;
+  EXPECT_EQ(tooltipOf(Item(301, 0, 1, 80, 8), "Sword"),
+            "Sword (^2weapon^s)\n^0\x11^s1.00  ^0\x0C^s2  ^0\x0B^s80\n^0\u0417^s29%");
+}
+
 TEST_F(TooltipTextTest, AWearableShowsItsStatsAndNothingWhenTheyAreZero) {
   ItemDef& helmet = define(302, 10);
   BuffSpec& spec = contentTables().buffSpecs.emplace_back();
