@@ -69,14 +69,32 @@ bool isSafeSpawn(const WorldMap& map, int32_t x, int32_t y) {
   return walkIsHarmless(map, x, y, -1) && walkIsHarmless(map, x, y, 1);
 }
 
+namespace {
+
+// The safe standing cell nearest to the column, searched outwards both ways; with `onSurface`,
+// only one near the surface line. False when the whole width has none.
+bool nearestSafe(const WorldMap& map, int32_t column, bool onSurface, SpawnCell& found) {
+  for (int32_t i = 1; i < map.width(); ++i) {
+    const int32_t offset = (i % 2 == 0) ? i / 2 : -(i + 1) / 2;  // -1, +1, -2, +2, ...
+    const int32_t x = map.wrapX(column + offset);
+    const int32_t y = standingRow(map, x);
+    if (onSurface && y + kSurfaceDepth < map.surfaceLine(x)) continue;
+    if (isSafeSpawn(map, x, y)) {
+      found = {static_cast<uint16_t>(x), static_cast<uint16_t>(y)};
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 SpawnCell safeSpawnNear(WorldGenerator& g, SpawnCell chosen) {
   if (isSafeSpawn(g.map, chosen.column, chosen.row)) return chosen;
-  for (int32_t i = 1; i < g.width; ++i) {
-    const int32_t offset = (i % 2 == 0) ? i / 2 : -(i + 1) / 2;  // -1, +1, -2, +2, ...
-    const int32_t x = g.map.wrapX(chosen.column + offset);
-    const int32_t y = standingRow(g.map, x);
-    if (isSafeSpawn(g.map, x, y)) return {static_cast<uint16_t>(x), static_cast<uint16_t>(y)};
-  }
+  // Down a hole in the surface is a cave: taken only where the surface has no safe ground at all
+  // (a planet of islands), since a dry cave is still better than the sea.
+  SpawnCell found = chosen;
+  if (nearestSafe(g.map, chosen.column, true, found) || nearestSafe(g.map, chosen.column, false, found)) return found;
   g.gaveUp(RetryKind::Spawn);
   return chosen;
 }

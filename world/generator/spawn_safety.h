@@ -15,6 +15,7 @@ namespace spawn_safety {
 constexpr int32_t kLiquidReach = 3;   // no liquid in the square of cells this far around the spawn
 constexpr int32_t kWalkReach = 4;     // columns walked each way from the spawn
 constexpr int32_t kHarmlessFall = 5;  // the deepest fall, in rows, that does no damage
+constexpr int32_t kSurfaceDepth = 4;  // how far below the surface line a spawn may stand
 }  // namespace spawn_safety
 
 bool isSafeSpawn(const WorldMap& map, int32_t x, int32_t y);

@@ -65,7 +65,8 @@ void facingSolidSide(WorldMap& map, const MapBlock& cell, uint16_t id, uint8_t& 
   if (left == right) {
     if (isCellCovered(map, cell) && map.props()[id].has(bf::kNeedsCover)) variant = 0;
   } else {
-    variant = 1;
+    // The look that hangs on a wall, where the block has one; a block of one look only turns.
+    if (map.props()[id].variantCount >= 2) variant = 1;
     if (right) state = 4;
   }
 }

@@ -136,7 +136,8 @@ TEST_F(WorldLoadingTest, AFailedLoadLeavesNoWorldAndOpensTheStartViewsDialog) {
     int result;
     int dialog;
   };
-  for (const Case c : {Case{1, 19}, Case{3, 0}}) {
+  // A missing planet and a world that cannot be read each open their own dialog.
+  for (const Case c : {Case{1, 19}, Case{3, 21}}) {
     screen.startDialogs.clear();
     saves.loadResult = c.result;
     game.begin(1, [&] { finished = true; });

@@ -29,8 +29,10 @@ TEST_F(AudioEngineTest, AnEffectLoadsOncePlaysAsAskedAndGoesWithReleaseAll) {
 TEST_F(AudioEngineTest, AMissingFileIsReportedPlaysNothingAndIsLookedForAgain) {
   testing::internal::CaptureStdout();
   audio->playEffect(effects + "/late.mp3", 1, 0, 1);
+  // Named for the start view's status line as well as in the log.
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "sound effect in " + effects + "/late.mp3 could not be preload\n");
+            "Data file damaged or missing: " + effects + "/late.mp3\nsound effect in " + effects +
+                "/late.mp3 could not be preload\n");
   EXPECT_EQ(playingCount(), 0);
   // Once the file exists, the next request finds it: failures are not remembered.
   effect("late");

@@ -72,25 +72,27 @@ TEST(WorldToolHunt, ARodCastFromTheShoreLandsAFishThatThePlayerSwimsOutFor) {
   testsupport::TempDir dir;
   writeHunter(dir.file("Hunter.dat"), kCorkBait);
   const uint32_t caught = statsStore().platformValue(0);
-  // The sea begins one cell right of the spawn, two cells down.
+  // The spawn stands on a hill away from the water; the shore is at column 251, the sea one cell
+  // right of it and two cells down.
   const world_tool_test::Outcome played = play(dir, "thetis",
-                                               "walk right 5\n"     // 1: to the edge
-                                               "select 1\n"         // 2: the rod
-                                               "shoot 253 116\n"    // 3: cast
-                                               "reel\n"             // 4
-                                               "settle\n"           // 5: the catch comes down in the water
-                                               "walk right 7\n"     // 6: into the sea
-                                               "walk left 12\n"     // 7: and back to where the fish lies
-                                               "wait 2\n");         // 8
+                                               "walk to 251\n"      // 1: down the hill
+                                               "walk right 10\n"    // 2: off its last step, to the edge
+                                               "select 1\n"         // 3: the rod
+                                               "shoot 253 116\n"    // 4: cast
+                                               "reel\n"             // 5
+                                               "settle\n"           // 6: the catch comes down in the water
+                                               "walk right 7\n"     // 7: into the sea
+                                               "walk left 12\n"     // 8: and back to where the fish lies
+                                               "wait 2\n");         // 9
   ASSERT_EQ(played.code, 0) << played.err << played.out;
-  EXPECT_EQ(after(reportOf(played.out, 3), "shots "), "1") << "the bobber is out";
-  const std::string landed = after(reportOf(played.out, 5), "entities 1: ");
+  EXPECT_EQ(after(reportOf(played.out, 4), "shots "), "1") << "the bobber is out";
+  const std::string landed = after(reportOf(played.out, 6), "entities 1: ");
   const std::string fish = landed.substr(0, landed.find('x'));
   ASSERT_FALSE(fish.empty()) << "the catch lies in the world: " << played.out;
   const bool ofTheCatchTable = std::any_of(catchTable().begin(), catchTable().end(),
                                            [&fish](const CatchRow& row) { return std::to_string(row.rule.itemId) == fish; });
   EXPECT_TRUE(ofTheCatchTable) << fish;
-  EXPECT_NE(reportOf(played.out, 8).find(" " + fish + "x1 "), std::string::npos) << "picked up: " << played.out;
+  EXPECT_NE(reportOf(played.out, 9).find(" " + fish + "x1 "), std::string::npos) << "picked up: " << played.out;
   EXPECT_EQ(statsStore().platformValue(0), caught + 1) << "one fish caught";
   EXPECT_GE(statsStore().statCategoryCount(stat_category::kFishCaught, static_cast<uint16_t>(std::stoi(fish))), 1u);
 }

@@ -55,17 +55,19 @@ int brightnessOf(const Shot& shot, int x, int y) {
 TEST(WorldToolShotLight, AtNightTheTorchInHandAndTheTorchSetDownLightTheGroundAroundThem) {
   testsupport::TempDir dir;
   Shot dark, held, set;
-  // Slot 0 holds the pickaxe, slot 5 the starter kit's torches.
+  // Slot 0 holds the pickaxe, slot 1 the shovel, slot 5 the starter kit's torches. The torch goes
+  // into a cell dug out of the grass right of the player, where the walls either side hold it.
   play(dir, "dark", "select 0\n" + kNight, dark);
   play(dir, "held", "select 5\n" + kNight, held);
-  play(dir, "set", "select 5\nplace 257 112\nselect 0\n" + kNight, set);
-  // The grass left of the player's feet, and under the cell right of the player.
+  play(dir, "set", "select 1\nmine 257 111\nselect 5\nplace 257 111\nselect 0\n" + kNight, set);
+  if (::testing::Test::HasFatalFailure()) return;  // no picture to read
+  // The grass left of the player's feet, and the dirt under the torch.
   const int nearPlayer = brightnessOf(dark, kStartX - 1, kStartY - 1);
-  const int underTorch = brightnessOf(dark, kStartX + 1, kStartY - 1);
+  const int underTorch = brightnessOf(dark, kStartX + 1, kStartY - 2);
   EXPECT_LT(nearPlayer, 40) << "the night is dark";
   EXPECT_LT(underTorch, 40) << "the night is dark";
   EXPECT_GT(brightnessOf(held, kStartX - 1, kStartY - 1), nearPlayer + 30) << "the torch in hand";
-  EXPECT_GT(brightnessOf(set, kStartX + 1, kStartY - 1), underTorch + 30) << "the torch set down";
+  EXPECT_GT(brightnessOf(set, kStartX + 1, kStartY - 2), underTorch + 30) << "the torch set down";
 }
 
 }  // namespace
