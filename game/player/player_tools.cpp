@@ -13,6 +13,7 @@
 #include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
+#include "game/player/tool_reach.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -81,13 +82,7 @@ bool Player::isNextToCell(const MapBlock& cell) const {
 
 bool Player::canReach(const MapBlock& cell, const Item* item) const {
   if (world != nullptr && world->isCreative()) return true;
-  int reach = 1;
-  if (item != nullptr && !item->isNone() && !isPlaceableItem(item)) {
-    const ItemDef* def = item->definition();
-    if (isSwingingItem(item) && def != nullptr) {
-      reach = def->record.reach() + (item->modifier() == 3 ? 1 : 0);
-    }
-  }
+  const int reach = toolReachOf(item);
   const int width = world != nullptr ? world->map().width() : 0;
   return wrappedDistance(cell.x, static_cast<int>(cellX), width) <= reach &&
          std::abs(cell.y - static_cast<int>(cellY)) <= reach;

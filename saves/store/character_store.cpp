@@ -206,8 +206,6 @@ bool CharacterStore::loadStats(StatsRecord& stats) const {
   return readWholeFile(file, kMaxStatsFileBytes, bytes) && readStatsBytes(bytes, stats);
 }
 
-bool CharacterStore::saveStats(const StatsRecord& stats) const { return saveStatsBytes(writeStatsBytes(stats)); }
-
 bool CharacterStore::saveStatsBytes(std::span<const uint8_t> bytes) const {
   const std::string path = currentStatPath();
   if (path.empty()) return false;

@@ -69,7 +69,6 @@ class CharacterStore {
   // writes the file directly, as the format always has: it is not a save the player can lose a
   // world or character by. False without a current character or when the write fails.
   bool loadStats(StatsRecord& stats) const;
-  bool saveStats(const StatsRecord& stats) const;
   bool saveStatsBytes(std::span<const uint8_t> bytes) const;
   void deleteStats() const;
 

@@ -62,12 +62,8 @@ TEST_F(ChestAtWindowTest, APlacedChestOpensShowsItsCellsAndKeepsWhatIsStoredInIt
          return carriedCount(kWoodenChest) == 1 && carriedCount(kOakPlanks) == 5;
        }},
       {"place the chest beside the player", [&] {
-         const std::vector<SlotRef> slots = slotsHolding(kWoodenChest);
-         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
-         tap(quickKey(slots[0].x));
-         cell = placeNextToPlayer();
+         cell = placeCarriedNextToPlayer(kWoodenChest);
          if (cell == nullptr) return false;
-         click(pointOf(*cell), GLFW_MOUSE_BUTTON_RIGHT);
          return cell->frontId() == kChestBlock;
        }, 10},
       {"the chest has its slots", [&] {
@@ -115,13 +111,7 @@ TEST_F(ChestAtWindowTest, APlacedChestOpensShowsItsCellsAndKeepsWhatIsStoredInIt
        }},
   }));
 
-  everyFrame([&](int frame) {
-    if (frame == 1) pinLoadedLibraries();
-    script.frame();
-  });
-  EXPECT_EQ(runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-  EXPECT_TRUE(script.finished());
+  playScript(script);
   EXPECT_EQ(chestCells, static_cast<int>(kWoodenChestSlots)) << "a cell for each of the chest's slots";
   EXPECT_GT(frameShown, 20) << "the chest's first cell is not drawn";
   EXPECT_GT(storedIconPixels, 20) << "the stored planks are not drawn in the chest's cell";

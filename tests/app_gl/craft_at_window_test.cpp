@@ -73,12 +73,8 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
          return carriedCount(kWorkbench) == 1 && carriedCount(kStick) == 2 && carriedCount(kOakPlanks) == 2;
        }},
       {"place the workbench", [&] {
-         const std::vector<SlotRef> slots = slotsHolding(kWorkbench);
-         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
-         tap(quickKey(slots[0].x));
-         bench = placeNextToPlayer();
+         bench = placeCarriedNextToPlayer(kWorkbench);
          if (bench == nullptr) return false;
-         click(pointOf(*bench), GLFW_MOUSE_BUTTON_RIGHT);
          return bench->frontId() != 0;
        }, 10},
       {"use it", [&] {
@@ -170,13 +166,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
        }},
   }));
 
-  everyFrame([&](int frame) {
-    if (frame == 1) pinLoadedLibraries();
-    script.frame();
-  });
-  EXPECT_EQ(runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-  EXPECT_TRUE(script.finished());
+  playScript(script);
   EXPECT_GT(shovelIconPixels, 20) << "the new shovel's cell draws no icon";
   EXPECT_GT(shovelOnCraftingPage, 20) << "the crafting page's cell of the new shovel draws no icon";
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";

@@ -9,6 +9,8 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/drop_marker.h"
+
 #include <cstdlib>
 #include <vector>
 
@@ -124,7 +126,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
          leftButton(GLFW_PRESS);
          pointAt(cellPoint(helmetSlot) + engine::Vec2(8, 8));
          pointAt(cellPoint(kWorn0));
-         return inventoryView().isDragging() && inventoryView().isDropMarkerShown();
+         return inventoryView().isDragging() && testsupport::dropMarkerShown(inventoryView());
        }, 1},
       {"the marker lights the worn cell", [&] {
          markerPixels = differing(wornBefore, cellPixels(kWorn0));
@@ -143,7 +145,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
        }},
       {"let go over it", [&] {
          leftButton(GLFW_RELEASE);
-         return idIn(kWorn0) == helmet && idIn(helmetSlot) == 0 && !inventoryView().isDropMarkerShown() &&
+         return idIn(kWorn0) == helmet && idIn(helmetSlot) == 0 && !testsupport::dropMarkerShown(inventoryView()) &&
                 inventoryView().dragIcon().sprite() == nullptr;
        }, 1},
       {"the helmet's icon is drawn in the worn cell", [&] {
@@ -197,13 +199,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
        }},
   }));
 
-  everyFrame([&](int frame) {
-    if (frame == 1) pinLoadedLibraries();
-    script.frame();
-  });
-  EXPECT_EQ(runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-  EXPECT_TRUE(script.finished());
+  playScript(script);
   EXPECT_GT(markerPixels, 20) << "the drop marker is not drawn over the worn cell";
   EXPECT_GT(wornIconPixels, 20) << "the worn helmet's cell draws no icon";
   EXPECT_GT(draggedIconPixels, 20) << "the dragged helmet is not drawn under the pointer";

@@ -219,13 +219,7 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
        }},
   }));
 
-  everyFrame([&](int frame) {
-    if (frame == 1) pinLoadedLibraries();
-    script.frame();
-  });
-  EXPECT_EQ(runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-  EXPECT_TRUE(script.finished());
+  playScript(script);
   EXPECT_GT(lit, unlit + 16 * 16 * 20) << "the highlight brightens the pointed cell";
   EXPECT_FALSE(firstSlotLit) << "the pickaxe in the first slot does not fit the ground";
   EXPECT_FLOAT_EQ(fullScreenSize.width, 1280.0f) << "the screen under test is 1280 x 1024";

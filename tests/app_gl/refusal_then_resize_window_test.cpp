@@ -108,13 +108,7 @@ TEST_F(RefusalThenResizeWindowTest, TheWindowIsResizedAndRescaledAfterARefusalsM
       {"the ground is drawn at the new scale", [&] { return groundDrawn(*ground); }, 30},
   }));
 
-  everyFrame([&](int frame) {
-    if (frame == 1) pinLoadedLibraries();
-    script.frame();
-  });
-  EXPECT_EQ(runWith("-windowed"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-  EXPECT_TRUE(script.finished());
+  playScript(script, {}, "-windowed");
 }
 
 }  // namespace

@@ -122,13 +122,7 @@ TEST_F(TorchInTunnelWindowTest, ATorchHungInADugTunnelLightsIt) {
        }, 30},
   }));
 
-  everyFrame([&](int frame) {
-    if (frame == 1) pinLoadedLibraries();
-    script.frame();
-  });
-  EXPECT_EQ(runWith("-safe"), 0);
-  EXPECT_TRUE(script.failure().empty()) << "stuck at: " << script.failure() << " (step " << script.reached() << ")";
-  EXPECT_TRUE(script.finished());
+  playScript(script);
   EXPECT_EQ(torchVariant, 1) << "hung on the tunnel's wall";
 }
 

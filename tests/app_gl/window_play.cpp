@@ -150,6 +150,15 @@ MapBlock* placeNextToPlayer() {
   return nullptr;
 }
 
+MapBlock* placeCarriedNextToPlayer(uint16_t item) {
+  const std::vector<SlotRef> slots = slotsHolding(item);
+  if (slots.empty() || slots[0].kind != SlotKind::Quick) return nullptr;
+  tap(quickKey(slots[0].x));
+  MapBlock* cell = placeNextToPlayer();
+  if (cell != nullptr) click(pointOf(*cell), GLFW_MOUSE_BUTTON_RIGHT);
+  return cell;
+}
+
 int nodePixels(engine::Node& node, const engine::Vec2& at, int half) {
   const int x = static_cast<int>(at.x) - half, y = static_cast<int>(at.y) - half;
   const std::vector<unsigned char> shown = framePixels(x, y, 2 * half, 2 * half);

@@ -67,6 +67,9 @@ void give(uint16_t id, uint16_t count);
 int quickKey(uint8_t slot);
 // An open cell next to the player, on its row or the one above, with ground under it; null for none.
 MapBlock* placeNextToPlayer();
+// Takes the quick slot holding the item into hand and right-clicks the cell `placeNextToPlayer`
+// finds; the cell, or null when the item is in no quick slot or no cell is free.
+MapBlock* placeCarriedNextToPlayer(uint16_t item);
 // How many pixels of the square of `half` points around the point the node changes (read with it
 // shown, then hidden).
 int nodePixels(engine::Node& node, const engine::Vec2& at, int half);

@@ -59,7 +59,7 @@ InventoryView::InventoryView() : ListView(ViewId::Inventory), dropMarker_(engine
   // A light square over the cell, centred on the marker's point; sized when shown.
   addColorLayer(dropMarker_, kDropMarkerColour, engine::Size(1, 1), engine::Vec2(0, 0), 0);
   dropMarker_->setVisible(false);
-  root()->addChild(dropMarker_, 3);
+  root()->addChild(dropMarker_, 3, kDropMarkerTag);
 }
 
 InventoryView::~InventoryView() = default;
@@ -344,7 +344,6 @@ void InventoryView::showDropMarker(const engine::Vec2& position) {
 
 void InventoryView::hideDropMarker() { dropMarker_->setVisible(false); }
 
-bool InventoryView::isDropMarkerShown() const { return dropMarker_->isVisible(); }
 
 void InventoryView::setPage(uint8_t page) {
   const uint8_t leaving = page_;

@@ -51,6 +51,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   };
   // The container panels a tapped setting and a tapped seed ask for.
   static constexpr uint8_t kSettingPanel = 3, kSeedPanel = 6;
+  // The drop marker's tag among the root's children.
+  static constexpr int kDropMarkerTag = 0x44524f50;
 
   InventoryView();
   ~InventoryView() override;
@@ -64,7 +66,6 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   // (the application calls it when it goes to the background).
   void refresh() override;
   void showDropMarker(const engine::Vec2& position);
-  bool isDropMarkerShown() const;
 
   void setPage(uint8_t page);
   uint8_t page() const { return page_; }

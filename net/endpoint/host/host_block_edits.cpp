@@ -11,6 +11,7 @@
 #include "content/tables/item_def.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_base.h"
+#include "game/player/tool_reach.h"
 #include "game/rules/block_edit_rules.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_server.h"
@@ -30,7 +31,6 @@ constexpr uint16_t kContainerClosedValue = 127;
 constexpr int kScreenReach = 40;
 // The host hears of a player's steps a little after they were taken.
 constexpr int kStepAllowance = 1;
-constexpr uint8_t kLongerReachModifier = 3;
 
 bool isMining(uint8_t kind) { return kind == edit_kind::kBreakEffects || kind == edit_kind::kRemoveLayer; }
 
@@ -44,12 +44,7 @@ bool isClientKind(const BlockEdit& edit) {
 int reachFor(const BlockEdit& edit, const Item* held, bool creative) {
   if (!isMining(edit.kind)) return host::kToolReach;
   if (creative) return kScreenReach;
-  int reach = 1;
-  const ItemDef* def = held != nullptr && !held->isNone() ? held->definition() : nullptr;
-  if (def != nullptr && isSwingingItem(held)) {
-    reach = def->record.reach() + (held->modifier() == kLongerReachModifier ? 1 : 0);
-  }
-  return reach + kStepAllowance;
+  return toolReachOf(held) + kStepAllowance;
 }
 
 // A placement is made with the held item that makes the block.

@@ -38,7 +38,7 @@ TEST_F(LocalSavesTest, CharacterAndStatisticsFollowTheCurrentCharacter) {
   saves_.saveCharacter();  // no source, no character: nothing happens
   EXPECT_FALSE(saves_.saveCurrentCharacter());
   StatsRecord played;
-  EXPECT_FALSE(store.saveStats(played));
+  EXPECT_FALSE(store.saveStatsBytes(writeStatsBytes(played)));
 
   ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
   store.setCurrent(store.entries().front().get());

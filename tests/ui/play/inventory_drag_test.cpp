@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/drop_marker.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -104,10 +106,10 @@ TEST_F(InventoryDragTest, AStackDraggedFromTheBackpackToAWornSlotIsWorn) {
   pickUp(kPack00);
   EXPECT_TRUE(view().isDragging());
   moveTo(at(kWorn0));
-  EXPECT_TRUE(view().isDropMarkerShown()) << "the worn slot takes a helmet";
+  EXPECT_TRUE(testsupport::dropMarkerShown(view())) << "the worn slot takes a helmet";
   letGo(at(kWorn0));
   EXPECT_FALSE(view().isDragging());
-  EXPECT_FALSE(view().isDropMarkerShown());
+  EXPECT_FALSE(testsupport::dropMarkerShown(view()));
   EXPECT_EQ(idIn(kWorn0), kHelmet);
   EXPECT_EQ(idIn(kPack00), 0);
   EXPECT_NE(std::find(events.stats.begin(), events.stats.end(),
@@ -121,7 +123,7 @@ TEST_F(InventoryDragTest, TheMarkerShowsOnlyOverACellThatTakesTheStack) {
   open(InventoryView::kEquipment);
   pickUp(kPack00);
   moveTo(at(kTrinket));
-  EXPECT_FALSE(view().isDropMarkerShown()) << "the trinket slot takes only trinkets";
+  EXPECT_FALSE(testsupport::dropMarkerShown(view())) << "the trinket slot takes only trinkets";
   letGo(at(kTrinket));
   EXPECT_EQ(countIn(kPack00), 3) << "refused: the stack stays";
   EXPECT_EQ(idIn(kTrinket), 0);
@@ -157,7 +159,7 @@ TEST_F(InventoryDragTest, AStackLetGoOutsideTheCellsIsThrown) {
   pickUp(kPack00);
   const engine::Vec2 beside = at(kPack00) - engine::Vec2(0, 8 * view().grid().pitch());
   moveTo(beside);
-  EXPECT_FALSE(view().isDropMarkerShown());
+  EXPECT_FALSE(testsupport::dropMarkerShown(view()));
   letGo(beside);
   EXPECT_EQ(thrownItems.thrown, std::vector<uint16_t>{kStone});
   EXPECT_EQ(idIn(kPack00), 0);
@@ -175,7 +177,7 @@ TEST_F(InventoryDragTest, TheViewsControlsDeliverTheDrag) {
   controls->mouseButton(at(kPack00), kel::MOUSE_BUTTON_LEFT, false);
   controls->mouseDrag(at(kPack00) + engine::Vec2(6, 0), kel::MOUSE_BUTTON_LEFT, kel::DragPhase::Begin);
   controls->mouseDrag(at(kWorn0), kel::MOUSE_BUTTON_LEFT, kel::DragPhase::Move);
-  EXPECT_TRUE(view().isDropMarkerShown());
+  EXPECT_TRUE(testsupport::dropMarkerShown(view()));
   controls->mouseDrag(at(kWorn0), kel::MOUSE_BUTTON_LEFT, kel::DragPhase::End);
   EXPECT_EQ(idIn(kWorn0), kHelmet);
 }
@@ -191,7 +193,7 @@ TEST_F(InventoryDragTest, ASeedDroppedOnASeedOfOtherGenesIsCrossedWithIt) {
   engine::randomSeed(5);
   pickUp(kPack00);
   moveTo(at(kPack10));
-  EXPECT_TRUE(view().isDropMarkerShown()) << "a seed of other genes takes it";
+  EXPECT_TRUE(testsupport::dropMarkerShown(view())) << "a seed of other genes takes it";
   letGo(at(kPack10));
   EXPECT_EQ(countIn(kPack00), 1);
   EXPECT_EQ(view().status(), "Mixed: " + seedDisplayName(child));
@@ -213,7 +215,7 @@ TEST_F(InventoryDragTest, ASettingDroppedOnAWornItemEncrustsItOnce) {
   open(InventoryView::kBackpack);
   pickUp(kPack00);
   moveTo(at(kPack10));
-  EXPECT_TRUE(view().isDropMarkerShown()) << "a helmet takes a setting";
+  EXPECT_TRUE(testsupport::dropMarkerShown(view())) << "a helmet takes a setting";
   letGo(at(kPack10));
   EXPECT_EQ(items().slotItem(kPack10)->modifier(), 1) << "the ruby's modifier";
   EXPECT_EQ(countIn(kPack00), 1) << "one setting was used";

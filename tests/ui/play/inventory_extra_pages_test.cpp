@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/drop_marker.h"
+
 #include <array>
 #include <memory>
 #include <string>
@@ -102,7 +104,7 @@ TEST_F(InventoryExtraPagesTest, ACatalogueEntryIsCopiedIntoTheQuickRow) {
   view().mouseButton(at(kEntry10), kel::MOUSE_BUTTON_LEFT, false);
   view().drag(at(kEntry10) + engine::Vec2(6, 0), kel::MOUSE_BUTTON_LEFT, kel::DragPhase::Begin);
   view().drag(at(kQuick3), kel::MOUSE_BUTTON_LEFT, kel::DragPhase::Move);
-  EXPECT_TRUE(view().isDropMarkerShown());
+  EXPECT_TRUE(testsupport::dropMarkerShown(view()));
   view().drag(at(kQuick3), kel::MOUSE_BUTTON_LEFT, kel::DragPhase::End);
   const Item* picked = local->inventory->slotItem(kQuick3);
   ASSERT_NE(picked, nullptr);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/drop_marker.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -210,9 +212,9 @@ TEST_F(ViewStackTest, TheLaunchSeamDrivesTheViews) {
 
   // A refresh hides the inventory's drop marker.
   views.inventoryView().showDropMarker(engine::Vec2(10, 20));
-  ASSERT_TRUE(views.inventoryView().isDropMarkerShown());
+  ASSERT_TRUE(testsupport::dropMarkerShown(views.inventoryView()));
   services.refreshInventory();
-  EXPECT_FALSE(views.inventoryView().isDropMarkerShown());
+  EXPECT_FALSE(testsupport::dropMarkerShown(views.inventoryView()));
 
   // The book keeps the range it was handed; a reversed range is empty rather than negative.
   std::vector<BookEntry> entries(4);
