@@ -68,10 +68,12 @@ class DataStreamReader {
   void fail() { failed_ = true; }
   bool failed() const { return failed_; }
   uint64_t fileSize() const { return fileSize_; }
+  // Raw bytes at a place of the file, whatever section holds them; false (nothing read) when they
+  // do not all lie inside it. For judging a damaged file's parts.
+  bool readAt(uint64_t offset, std::span<uint8_t> out);
 
  private:
   bool readHeader();
-  bool readAt(uint64_t offset, std::span<uint8_t> out);
 
   kel::FileHandle& handle_;
   uint64_t fileSize_ = 0;

@@ -15,22 +15,18 @@
 
 namespace {
 
-// A gzip stream ends with the inflated size in its last four bytes. No section of a world comes
-// near this; a trailer that claims more was damaged.
-constexpr uint32_t kLargestSection = 1u << 30;
+// A gzip stream ends with the inflated size in its last four bytes. The largest section, the cells
+// of the largest world (4096 x 512 cells of 24 bytes), stays under this; a trailer that claims
+// more was damaged, and nothing that large is allocated for it.
+constexpr uint32_t kLargestSection = 64u << 20;
 
-bool readBytesAt(FILE* stream, uint64_t offset, std::vector<uint8_t>& out) {
-  if (out.empty()) return true;
-  return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0 &&
-         std::fread(out.data(), 1, out.size(), stream) == out.size();
-}
-
-// Whether a compressed body inflates to the size its trailer records, its check value intact.
-bool inflatesWhole(FILE* stream, const SectionEntry& entry) {
+// Whether a compressed body inflates to the size its trailer records, its check value intact. The
+// reader has already held the entry's place against the file's length.
+bool inflatesWhole(DataStreamReader& in, const SectionEntry& entry) {
   if (entry.size == 0) return true;
   if (entry.size < 4) return false;
   std::vector<uint8_t> stored(entry.size);
-  if (!readBytesAt(stream, entry.offset, stored)) return false;
+  if (!in.readAt(entry.offset, stored)) return false;
   const uint8_t* tail = &stored[stored.size() - 4];
   const uint32_t inflated = tail[0] | (tail[1] << 8) | (tail[2] << 16) | (static_cast<uint32_t>(tail[3]) << 24);
   if (inflated > kLargestSection) return false;
@@ -40,12 +36,12 @@ bool inflatesWhole(FILE* stream, const SectionEntry& entry) {
 
 // The reason a container cannot be opened as one of `magic`, judged from its first bytes and its
 // length; empty when the reader has nothing to say against it.
-std::string containerDamage(kel::FileHandle& file, const DataStreamReader& in, std::string_view magic,
+std::string containerDamage(kel::FileHandle& file, DataStreamReader& in, std::string_view magic,
                             const char* kind) {
   if (!file.isOpen()) return "it cannot be opened";
   if (in.fileSize() == 0) return "the file is empty";
   std::vector<uint8_t> head(4);
-  const bool headRead = in.fileSize() >= head.size() && readBytesAt(file.stream(), 0, head);
+  const bool headRead = in.fileSize() >= head.size() && in.readAt(0, head);
   const std::string_view headMagic(reinterpret_cast<const char*>(head.data()), head.size());
   // Too short for its magic, it was cut short; other first bytes were replaced.
   if (headRead && headMagic != magic) return std::string("its header is not a ") + kind + " file's";
@@ -69,7 +65,7 @@ std::string worldFileDamage(const std::string& path) {
   }
   for (const SectionEntry& entry : in.directory()) {
     if (entry.id != 0 && entry.storage == static_cast<uint8_t>(SectionStorage::Gzip) &&
-        !inflatesWhole(file.stream(), entry)) {
+        !inflatesWhole(in, entry)) {
       return "its section " + std::to_string(entry.id) + " is damaged";
     }
   }
