@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "view/tiles/tile_light.h"
 #include "world/light/cell_light_levels.h"
 
 namespace {
@@ -14,7 +15,8 @@ uint8_t dyed(uint8_t light, uint8_t dye) {
 
 engine::Color3B entityTint(const MapBlock& cell, uint32_t darkness) {
   const std::array<uint8_t, 3> levels = cellLightLevels(cell, darkness);
-  return {static_cast<uint8_t>(levels[0] * 17), static_cast<uint8_t>(levels[1] * 17), static_cast<uint8_t>(levels[2] * 17)};
+  // The same shade as the cells around it, so a body stands in the light of the ground it is on.
+  return {tile_light::shadeOf(levels[0]), tile_light::shadeOf(levels[1]), tile_light::shadeOf(levels[2])};
 }
 
 engine::Color3B dyedColour(const engine::Color3B& light, const engine::Color3B& dye) {

@@ -2,8 +2,9 @@
 // The colours that entities are drawn in: the light of their cell, and a dye over it.
 //
 // The light: sky = max(0, the cell's sky level - the world's darkness); each channel is
-// max(sky, that channel's block-light nibble) x 17. So a cell with sky 15 under darkness 5 and
-// block light (12, 3, 0) tints (204, 170, 170).
+// the shade of max(sky, that channel's block-light nibble), as the cells are drawn
+// (`tile_light::shadeOf`). So a cell with sky 15 under darkness 5 and block light (12, 3, 0) tints
+// (228, 208, 208).
 //
 // The dye: each channel is truncate(light / 255 x dye), so full light shows the dye exactly and
 // darkness scales it down: dye (200, 100, 0) under light (128, 128, 128) gives (100, 50, 0).

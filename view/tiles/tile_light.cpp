@@ -13,7 +13,6 @@ namespace {
 
 constexpr float kCellPixels = 30.0f;
 
-uint8_t times17(int level) { return static_cast<uint8_t>(level * 17); }
 
 // A cell's light apart: the sky's level and the block light of each channel, levels 0-15; whether
 // its face sits a step behind the open air (solid and not a light itself).
@@ -38,19 +37,28 @@ int blockPart(const Lights& l, size_t channel, bool recessed) {
 }
 
 engine::Color3B frontColour(int sky, const std::array<int, 3>& block) {
-  return {times17(std::max(sky, block[0])), times17(std::max(sky, block[1])), times17(std::max(sky, block[2]))};
+  return {shadeOf(std::max(sky, block[0])), shadeOf(std::max(sky, block[1])), shadeOf(std::max(sky, block[2]))};
 }
 
 // The back takes a third of the sky's colour and the whole of the block light.
 engine::Color3B backColour(int sky, const std::array<int, 3>& block) {
-  const int third = times17(sky) / 3;
-  auto channel = [third](int level) { return static_cast<uint8_t>(std::max(third, static_cast<int>(times17(level)))); };
+  const int third = shadeOf(sky) / 3;
+  auto channel = [third](int level) { return static_cast<uint8_t>(std::max(third, static_cast<int>(shadeOf(level)))); };
   return {channel(block[0]), channel(block[1]), channel(block[2])};
 }
 
 engine::Color4B opaque(engine::Color3B c) { return {c.r, c.g, c.b, 255}; }
 
 }  // namespace
+
+uint8_t shadeOf(int level) {
+  // The square root of the light's share: the eye reads brightness so, so each level down is a
+  // visible step and ground a few cells from open air in daylight still reads lit, while a cell
+  // with no light at all stays black.
+  static constexpr std::array<uint8_t, 16> kShades = {0,   66,  93,  114, 132, 147, 161, 174,
+                                                      186, 198, 208, 218, 228, 237, 246, 255};
+  return kShades[static_cast<size_t>(std::clamp(level, 0, 15))];
+}
 
 LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
   const Lights l = lightsOf(props, cell, darkness);
@@ -71,8 +79,10 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
   const Lights& own = near[1][1];
   cellColour = flatColours(map.props(), cell, darkness).front;
   LayerCorners out;
-  // Each corner: the brightest of the cell and the three neighbours that share it. A recessed face
-  // takes all of them a step down; an open cell takes only its recessed neighbours a step down.
+  // Each corner: the brightest of the cell and the three neighbours that share it, but never more
+  // than one level above the cell's own, so each cell keeps its own step of light and only its
+  // edges soften. A recessed face takes all of them a step down; an open cell takes only its
+  // recessed neighbours a step down.
   auto corner = [&](int sx, int sy, Corner k) {
     const Lights* sharing[4] = {&own, &near[1][1 + sx], &near[1 + sy][1], &near[1 + sy][1 + sx]};
     int sky = 0;
@@ -81,6 +91,8 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
       sky = std::max(sky, l->sky);
       for (size_t c = 0; c < 3; ++c) block[c] = std::max(block[c], blockPart(*l, c, own.recessed || l->recessed));
     }
+    sky = std::min(sky, own.sky + kCornerReach);
+    for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
     out.front[k] = opaque(frontColour(sky, block));
     out.back[k] = opaque(backColour(sky, block));
   };

@@ -5,7 +5,7 @@
 // which side of the world's wrap seam a sprite is placed.
 //
 // A cell's light per channel is max(sky level less the world's darkness, the block-light nibble of
-// that channel), 0-15; drawn colours are that times 17. Two things make the picture read as rock
+// that channel), 0-15; drawn colours are that level's shade (`shadeOf`). Two things make the picture read as rock
 // and open space rather than as a flat map of light:
 // - the back layer (the wall behind an open cell) takes a third of the sky's light, which only
 //   falls on the faces in front, but the whole of a torch's or lamp's light, which fills the open
@@ -33,6 +33,12 @@ using Corners = std::array<engine::Color4B, 4>;
 // How much dimmer than the open air beside it a solid face is in block light, in light levels.
 inline constexpr int kSolidFaceStep = 2;
 
+// How many levels above a cell's own light its corners may rise towards a brighter neighbour.
+inline constexpr int kCornerReach = 1;
+
+// The drawn brightness (0-255) of a light level (0-15, clamped).
+uint8_t shadeOf(int level);
+
 // The colours of the layers drawn in one cell: the front (front block, its decorations, liquid and
 // circuit overlay) and the back (back block, back-side decorations, cave wall).
 struct LayerColours {
@@ -48,7 +54,7 @@ struct LayerCorners {
 LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness);
 // The corners of the cell from its 3x3 neighbourhood (x wraps, rows outside the map are black):
 // each corner takes the brightest of the four cells that share it, sky and each block-light
-// channel apart. `cellColour` receives the flat front colour of the cell itself.
+// channel apart, held to `kCornerReach` levels above the cell's own. `cellColour` receives the flat front colour of the cell itself.
 LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour);
 
 // For a sprite turned by orientation code 0-7: the corner vertex k (in corner order) takes.

@@ -17,14 +17,14 @@ MapBlock litCell(uint8_t sky, uint8_t red, uint8_t green, uint8_t blue) {
   return cell;
 }
 
-TEST(EntityTint, TheBrighterOfSkyAndBlockLightPerChannel) {
+TEST(EntityTint, TheShadeOfTheBrighterOfSkyAndBlockLightPerChannel) {
   struct Case { uint8_t sky; uint32_t darkness; uint8_t r, g, b; engine::Color3B expected; };
   const Case cases[] = {
-      {15, 5, 12, 3, 0, {204, 170, 170}},
+      {15, 5, 12, 3, 0, {228, 208, 208}},
       {15, 0, 0, 0, 0, {255, 255, 255}},
       {4, 12, 0, 0, 0, {0, 0, 0}},        // darkness beyond the sky gives no sky light
-      {0, 0, 15, 0, 7, {255, 0, 119}},
-      {15, 40, 1, 2, 3, {17, 34, 51}},   // a darkness past 15 counts as 15
+      {0, 0, 15, 0, 7, {255, 0, 174}},
+      {15, 40, 1, 2, 3, {66, 93, 114}},   // a darkness past 15 counts as 15
   };
   for (const Case& c : cases) {
     EXPECT_EQ(entityTint(litCell(c.sky, c.r, c.g, c.b), c.darkness), c.expected)

@@ -121,12 +121,12 @@ TEST_F(EntityDrawing, TheCellsLightTintsTheSprite) {
   world->dayClock().darkness = 5;
   TreasureEntity& lit = treasure(2, 10, 8);
   const auto* drawing = static_cast<LocalTreasureEntity*>(lit.drawing());
-  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{204, 170, 170}));
-  EXPECT_EQ(drawing->overlay()->getColor(), (engine::Color3B{204, 170, 170}));
+  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{228, 208, 208}));
+  EXPECT_EQ(drawing->overlay()->getColor(), (engine::Color3B{228, 208, 208}));
   // Night falls: a re-tint of the whole view darkens it to its block light.
   world->dayClock().darkness = 12;
   EntityDrawingFactory::relightAll(lists);
-  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{204, 51, 51}));
+  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{228, 114, 114}));
 }
 
 TEST_F(EntityDrawing, AProjectileTakesItsRowsPictureAndTurns) {

@@ -79,7 +79,7 @@ TEST_F(MobDraw, ItsPartsTakeTheCellsLight) {
   dark.blockLight = 8;  // a red nibble of 8 only
   mob_->drawing()->updateLight(dark);
   frame();
-  EXPECT_TRUE(near(pixel(56, 64), {136, 0, 0, 255}));
+  EXPECT_TRUE(near(pixel(56, 64), {186, 0, 0, 255})) << "red 8 in the cells' shade";
   EXPECT_TRUE(near(pixel(72, 64), kBlack));
 }
 

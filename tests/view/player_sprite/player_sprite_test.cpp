@@ -195,7 +195,7 @@ TEST_F(PlayerSpriteTest, ARetintOfTheViewGivesThePartsTheirCellsLightUnderTheSki
   TileRefresh refresh;
   refresh.refreshWorldLighting();
   const engine::Color3B light = sprite.part(7)->lightColour;
-  EXPECT_EQ(light, (engine::Color3B{6 * 17, 6 * 17, 10 * 17}));
+  EXPECT_EQ(light, (engine::Color3B{161, 161, 208})) << "the shades of 6 and 10, as the cells are drawn";
   EXPECT_EQ(sprite.heldSprite()->getColor(), light);
   ASSERT_EQ(sprite.part(1)->dyeOn, 1) << "the head carries the skin colour";
   EXPECT_EQ(sprite.part(1)->getColor(), dyedColour(light, sprite.part(1)->dye));

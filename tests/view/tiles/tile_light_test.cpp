@@ -44,11 +44,11 @@ TEST_F(FlatLight, TheFrontTakesTheBrighterOfSkyAndEachNibbleAndTheBackAThirdOfTh
     Color3B front;
     Color3B back;
   } cases[] = {
-      {15, 5, 0x03C, {204, 170, 170}, {204, 56, 56}},  // sky 10: red 12 wins, green 3 and blue 0 take the sky
+      {15, 5, 0x03C, {228, 208, 208}, {228, 114, 69}},  // sky 10: red 12 wins, green 3 and blue 0 take the sky
       {15, 0, 0x000, {255, 255, 255}, {85, 85, 85}},
       {4, 9, 0x000, {0, 0, 0}, {0, 0, 0}},             // darkness beyond the sky clamps at 0
       {0, 0, 0xF00, {0, 0, 255}, {0, 0, 255}},         // a lamp's light falls on the back in full
-      {7, 20, 0x123, {51, 34, 17}, {51, 34, 17}},      // darkness above 15 counts as 15
+      {7, 20, 0x123, {114, 93, 66}, {114, 93, 66}},      // darkness above 15 counts as 15
   };
   for (const auto& c : cases) {
     const tile_light::LayerColours colours = tile_light::flatColours(*props, litCell(c.sky, c.light), c.darkness);
@@ -60,9 +60,9 @@ TEST_F(FlatLight, TheFrontTakesTheBrighterOfSkyAndEachNibbleAndTheBackAThirdOfTh
 TEST_F(FlatLight, ASolidFaceTakesTheBlockLightAStepDownUnlessItGivesLightItself) {
   MapBlock rock = litCell(15, 0x03C, world_test::kDirt);
   // Red 12 and green 3 a step down (10 and 1); the sky's 10 is the same on every face.
-  EXPECT_EQ(tile_light::flatColours(*props, rock, 5).front, (Color3B{170, 170, 170}));
+  EXPECT_EQ(tile_light::flatColours(*props, rock, 5).front, (Color3B{208, 208, 208}));
   rock.blockLight = 0x00F;
-  EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{221, 0, 0}));
+  EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{237, 0, 0}));
   rock.flags |= cell_flag::kEmitsLight;  // a glowing block shows its own light
   EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{255, 0, 0}));
   MapBlock grate = litCell(0, 0x00F, world_test::kGrate);  // opaque but lets the sky through
@@ -123,18 +123,19 @@ class CornerTest : public world_test::WorldTest {
   WorldMap* map = nullptr;
 };
 
-TEST_F(CornerTest, EachCornerTakesTheBrightestOfTheFourCellsThatShareIt) {
+TEST_F(CornerTest, EachCornerTakesTheBrightestOfTheFourCellsThatShareItUpToALevelAboveTheCellsOwn) {
   map->cell(3, 2).blockLight = 0x002;        // the cell: red 2
   map->cell(2, 2).blockLight = 0x009;        // left: red 9
   map->cell(4, 3).blockLight = 0x050;        // upper right: green 5
   map->cell(3, 1).setSkyLevel(12);           // below: sky 12 (darkness 2 leaves 10)
   Color3B own;
   const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(3, 2), 2, own).front;
-  EXPECT_EQ(own, (Color3B{34, 0, 0}));
-  EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{153, 0, 0, 255}));
-  EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{34, 85, 0, 255}));
-  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{170, 170, 170, 255}));
-  EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{170, 170, 170, 255}));
+  // The cell keeps its own step: red 2 rises to 3 at most, the sky and green from 0 to 1.
+  EXPECT_EQ(own, (Color3B{93, 0, 0}));
+  EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{114, 0, 0, 255})) << "the left's red 9 held to 3";
+  EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{93, 66, 0, 255})) << "the upper right's green 5 held to 1";
+  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{114, 66, 66, 255})) << "the sky 10 below held to 1";
+  EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{93, 66, 66, 255}));
 }
 
 TEST_F(CornerTest, TheTopRowCountsWhatIsAboveAsBlackAndColumnZeroReadsTheLastColumn) {
@@ -144,8 +145,8 @@ TEST_F(CornerTest, TheTopRowCountsWhatIsAboveAsBlackAndColumnZeroReadsTheLastCol
   map->cell(7, 5).blockLight = 0x00F;  // the last column, top row: left of (0, 5) across the seam
   Color3B own;
   const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(0, 5), 0, own).front;
-  EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{255, 0, 0, 255}));
-  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{255, 0, 0, 255}));
+  EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{66, 0, 0, 255}));
+  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{66, 0, 0, 255}));
   EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{0, 0, 0, 255}));
   EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{0, 0, 0, 255}));
 }
@@ -161,17 +162,18 @@ TEST_F(CornerTest, ASolidFaceTakesItsCornersAStepDownAndTheOpenCellOnlyItsSolidN
   map->cell(4, 2).blockLight = 0x005;
   Color3B own;
   const tile_light::LayerCorners rock = tile_light::cornerColours(*map, map->cell(3, 2), 0, own);
-  EXPECT_EQ(own, (Color3B{153, 0, 0})) << "red 11 a step down";
-  EXPECT_EQ(rock.front[tile_light::kTopLeft], (Color4B{187, 0, 0, 255})) << "the open cell's 13 a step down";
-  EXPECT_EQ(rock.front[tile_light::kTopRight], (Color4B{153, 0, 0, 255}));
+  EXPECT_EQ(own, (Color3B{198, 0, 0})) << "red 11 a step down";
+  EXPECT_EQ(rock.front[tile_light::kTopLeft], (Color4B{208, 0, 0, 255})) << "the open cell's 13 a step down, held to 10";
+  EXPECT_EQ(rock.front[tile_light::kTopRight], (Color4B{198, 0, 0, 255}));
   const tile_light::LayerCorners open = tile_light::cornerColours(*map, map->cell(2, 2), 0, own);
-  EXPECT_EQ(open.front[tile_light::kTopLeft], (Color4B{221, 0, 0, 255}));
-  EXPECT_EQ(open.front[tile_light::kTopRight], (Color4B{221, 0, 0, 255})) << "the rock's 11 counts 9 beside it";
-  EXPECT_EQ(open.back[tile_light::kTopRight], (Color4B{221, 0, 0, 255})) << "the back takes the block light whole";
+  EXPECT_EQ(open.front[tile_light::kTopLeft], (Color4B{237, 0, 0, 255}));
+  EXPECT_EQ(open.front[tile_light::kTopRight], (Color4B{237, 0, 0, 255})) << "the rock's 11 counts 9 beside it";
+  EXPECT_EQ(open.back[tile_light::kTopRight], (Color4B{237, 0, 0, 255})) << "the back takes the block light whole";
+  map->cell(2, 2).setSkyLevel(14);
   map->cell(2, 3).setSkyLevel(15);
   const tile_light::LayerCorners sky = tile_light::cornerColours(*map, map->cell(2, 2), 0, own);
   EXPECT_EQ(sky.front[tile_light::kTopLeft], (Color4B{255, 255, 255, 255}));
-  EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{221, 85, 85, 255})) << "a third of the sky's white";
+  EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{237, 85, 85, 255})) << "a third of the sky's white";
 }
 
 }  // namespace

@@ -44,8 +44,8 @@ TEST_F(TileWindowTest, AFrontBlockTakesItsFrameTurnAndFlatLight) {
   EXPECT_FLOAT_EQ(front->getRotation(), 90.0f);
   EXPECT_FLOAT_EQ(front->getScaleY(), -1.0f);
   // Sky 10 after the darkness; the block light's red 12 falls a step short on a solid face.
-  EXPECT_EQ(front->getDisplayedColor(), (Color3B{170, 170, 170}));
-  EXPECT_EQ(front->getQuad().tl.colors, (Color4B{170, 170, 170, 255}));
+  EXPECT_EQ(front->getDisplayedColor(), (Color3B{208, 208, 208}));
+  EXPECT_EQ(front->getQuad().tl.colors, (Color4B{208, 208, 208, 255}));
   EXPECT_EQ(front->getPosition(), engine::Vec2(300, 270));
 }
 
@@ -81,7 +81,7 @@ TEST_F(TileWindowTest, PaintOnAPaintableFrontIsTheColourItselfInFullLight) {
   // In half light the paint darkens with it.
   cell.setSkyLevel(5);
   window->relightAll();
-  EXPECT_EQ(sprite->getDisplayedColor(), (Color3B{80, 21, 18}));
+  EXPECT_EQ(sprite->getDisplayedColor(), (Color3B{138, 36, 31}));
 }
 
 TEST_F(TileWindowTest, LiquidsGoToTheAdditiveBatchWithTheirFrameAndMirror) {
@@ -191,13 +191,14 @@ TEST_F(TileWindowTest, SmoothLightingPutsTheCornersOnTheVerticesOfTheTurnedSprit
   map->cell(10, 10).setLayer(world_test::kDirt, 0, MapBlock::kBack);
   show(10, 10, true);
   const engine::V2F_C4B_T2F_Quad& front = slot(10, 10, R::kFront)->getQuad();
-  // Orientation 1: vertices tl, tr, bl, br take corners 1, 3, 0, 2.
-  EXPECT_EQ(front.bl.colors, (Color4B{255, 0, 0, 255}));
+  // Orientation 1: vertices tl, tr, bl, br take corners 1, 3, 0, 2. The red reaches the dark cell's
+  // corner one level up.
+  EXPECT_EQ(front.bl.colors, (Color4B{66, 0, 0, 255}));
   EXPECT_EQ(front.tl.colors, (Color4B{0, 0, 0, 255}));
   EXPECT_EQ(front.tr.colors, (Color4B{0, 0, 0, 255}));
   const engine::V2F_C4B_T2F_Quad& back = slot(10, 10, R::kBack)->getQuad();
   // The back is not turned; the red of the top-left corner falls on it whole.
-  EXPECT_EQ(back.tl.colors, (Color4B{255, 0, 0, 255}));
+  EXPECT_EQ(back.tl.colors, (Color4B{66, 0, 0, 255}));
   EXPECT_EQ(back.bl.colors, (Color4B{0, 0, 0, 255}));
 }
 

@@ -78,7 +78,7 @@ TEST_F(ViewGameScreenTest, ADarkerClockReTintsTheWindowAndAnUnchangedOneDoesNot)
   screen.clockStepped(DayClockStep{.tick = 1, .phase = DayPhase::Day, .darknessChanged = false});
   EXPECT_EQ(dirt->sprites[TileSpriteRecord::kFront]->getDisplayedColor(), (engine::Color3B{255, 255, 255}));
   screen.clockStepped(DayClockStep{.tick = 2, .phase = DayPhase::Day, .darknessChanged = true});
-  EXPECT_EQ(dirt->sprites[TileSpriteRecord::kFront]->getDisplayedColor(), (engine::Color3B{85, 85, 85}));
+  EXPECT_EQ(dirt->sprites[TileSpriteRecord::kFront]->getDisplayedColor(), (engine::Color3B{147, 147, 147}));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "tests/view/world_gl/world_view_fixture.h"
 #include "view/entities/particle_sprites.h"
 #include "view/overlays/sign_label.h"
+#include "view/tiles/tile_light.h"
 #include "view/tiles/tile_sprites.h"
 #include "view/world_shot.h"
 #include "world/explosions/explosion_system.h"
@@ -35,7 +36,7 @@ TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
   frame();
   const Rgba dirt = blockColour(world_test::kDirt);
   EXPECT_TRUE(near(cellPixel(10, 9), dirt));
-  EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, 8 * 17)));
+  EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, tile_light::shadeOf(8))));
   EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, 85))) << "the back layer at a third of the light";
   EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
   EXPECT_TRUE(near(cellPixel(11, 11), {0, 0, 0, 255})) << "open air (the player stands in its middle cell)";
@@ -121,7 +122,7 @@ TEST_F(WorldViewTest, AWiderWindowIsLaidOutAroundThePlayerWithMoreColumns) {
 }
 
 TEST_F(WorldViewTest, TheCustomProgramsCompileAndTheHealthBarDrawsItsColour) {
-  EXPECT_EQ(registerCustomShaders(), 6);
+  EXPECT_EQ(registerCustomShaders(), 7);
   for (int64_t key = custom_shader::kFirst; key <= custom_shader::kLast; ++key) {
     ASSERT_NE(engine::GLProgramCache::getInstance()->getGLProgram(key), nullptr) << key;
   }
