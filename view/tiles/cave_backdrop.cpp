@@ -4,8 +4,10 @@
 
 namespace {
 
-// How far to each side ground standing at a cell's height keeps the wall behind it.
-constexpr int kSideReach = 12;
+// How far to each side ground standing at a cell's height keeps the wall behind it: a shaft a
+// player digs is one or two columns wide, while a wider pit or crater is open air with the sky
+// behind it, and a wall there would hang in the air.
+constexpr int kSideReach = 2;
 // The rows under the surface line that nothing covering them leaves open to the sky.
 constexpr int kOpenDip = 3;
 

@@ -6,8 +6,8 @@
 // line can have it behind them. Below that line a cell shows the wall when the ground covers it
 // (something above it in its column stops light or movement: the column's top height is above
 // it), or when it lies more than 3 rows below the line with ground standing at its height on both
-// sides within a few columns, so that a shaft or a pit open to the sky keeps its wall while the
-// open air of a cave mouth, a cliff or a crater shows the sky. A dip of up to 3 rows at the
+// sides within two columns, so that a narrow shaft open to the sky keeps its wall while the open
+// air of a cave mouth, a cliff, a wide pit or a crater shows the sky. A dip of up to 3 rows at the
 // surface that nothing covers shows the sky.
 
 class MapBlock;

@@ -110,5 +110,22 @@ TEST_F(CaveMouthView, AShaftOpenToTheSkyKeepsItsWallBelowTheDip) {
   EXPECT_TRUE(isBlack(cellPixel(11, 11))) << "row 11, in the dip and open to the sky";
 }
 
+TEST_F(CaveMouthView, APitWiderThanAShaftShowsNoWallHangingInItsAir) {
+  // The ground made whole, then a pit six columns wide (7 to 12) through it, open to the sky; the
+  // view around (10, 10) lies inside it, below the dip.
+  for (int x = 0; x < 40; ++x) {
+    for (int y = 0; y < kSurface; ++y) setGround(x, y, !(y >= 5 && x >= 7 && x <= 12));
+  }
+  relight();
+  build();
+  frame();
+  for (int x = 9; x <= 11; ++x) {
+    for (int y = 9; y <= 11; ++y) {
+      if (x == 10 && y == 10) continue;  // the player stands there
+      EXPECT_TRUE(isBlack(cellPixel(x, y))) << "(" << x << ", " << y << "): open air, nothing behind it";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace worldgl
