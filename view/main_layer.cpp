@@ -33,6 +33,7 @@
 #include "view/sky/sky.h"
 #include "view/sky/sky_creation.h"
 #include "view/tiles/tile_sprites.h"
+#include "view/world_draw_scale.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/explosions/explosion_system.h"
 #include "world/map/world_map.h"
@@ -120,7 +121,7 @@ void MainLayer::buildWorldView(RunningWorld& running) {
 
   const engine::Size screen = engine::Director::getInstance()->getWinSize();
   rootNode_ = engine::InnerNode::create();
-  rootNode_->setScale(static_cast<float>(static_cast<int>(kel::options().viewportScale)) - 1.0f);
+  rootNode_->setScale(worldDrawScale());
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
   addChild(rootNode_, 2, kRootTag);
   if (console_ == nullptr) console_ = ConsoleNode::create();
@@ -239,9 +240,9 @@ void MainLayer::layOutForScreen() {
   if (!hasWorldView() || worldGone()) return;
   rootNode_->setPosition(engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
   // The world scale may have changed with the screen (the options set it at once).
-  rootNode_->setScale(static_cast<float>(static_cast<int>(kel::options().viewportScale)) - 1.0f);
+  rootNode_->setScale(worldDrawScale());
   fitTileWindow();
-  if (Sky* sky = currentSky(); sky != nullptr && sky == sky_) sky->fitScreen(screen, tiles_->rows());
+  if (Sky* sky = currentSky(); sky != nullptr && sky == sky_) sky->fitScreen(screen, tiles_->rows(), worldDrawScale());
   replaceConsole();
   rebuildWorldView();
   players_->follow();

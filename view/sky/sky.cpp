@@ -39,7 +39,7 @@ Sky* Sky::create(World& world, const SkySource& source) {
 }
 
 Sky::Sky(World& world, const SkySource& source)
-    : world_(&world), source_(source), layers_(source.screen, source.lowerSky) {
+    : world_(&world), source_(source), layers_(source.screen, source.lowerSky, source.pictureScale) {
   pictures_ = std::make_unique<SkyPictures>(source.cache, source.folder, world.map().planet().name,
                                             source.lowerSky);
 }
@@ -49,16 +49,16 @@ Sky::~Sky() {
   if (ibo_ != 0) glDeleteBuffers(1, &ibo_);
 }
 
-bool Sky::init() {
-  const size_t count = layers_.count();
+void Sky::allocateBuffers() {
+  const size_t count = layers_.quadCount();
   indices_.clear();
   for (size_t i = 0; i < count; ++i) {
     const auto base = static_cast<uint16_t>(i * kVerticesPerLayer);
     for (const uint16_t step : {0, 1, 2, 3, 2, 1}) indices_.push_back(base + step);
   }
   vertices_.assign(count * kVerticesPerLayer, Vertex{});
-  glGenBuffers(1, &vbo_);
-  glGenBuffers(1, &ibo_);
+  if (vbo_ == 0) glGenBuffers(1, &vbo_);
+  if (ibo_ == 0) glGenBuffers(1, &ibo_);
   engine::GL::bindVAO(0);
   glBindBuffer(GL_ARRAY_BUFFER, vbo_);
   glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(Vertex)),
@@ -68,6 +68,10 @@ bool Sky::init() {
                indices_.data(), GL_STATIC_DRAW);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+bool Sky::init() {
+  allocateBuffers();
 
   if (!loadProgram()) engine::log("sky: program %d is missing; the sky is not drawn", int(kProgramKey));
   heights_ = heightsOf(*world_);
@@ -75,7 +79,7 @@ bool Sky::init() {
   command_.func = [this] {
     drawMesh(drawTransform_);
     drawRenderer_->addDrawnBatches(1);
-    drawRenderer_->addDrawnVertices(layers_.count() * kIndicesPerLayer);
+    drawRenderer_->addDrawnVertices(layers_.quadCount() * kIndicesPerLayer);
   };
   pair_.fade = 0;
   buildVertices();
@@ -108,10 +112,12 @@ void Sky::resetLayerX() {
   buildVertices();
 }
 
-void Sky::fitScreen(engine::Size screen, int32_t visibleRows) {
+void Sky::fitScreen(engine::Size screen, int32_t visibleRows, float pictureScale) {
   source_.screen = screen;
   source_.visibleRows = visibleRows;
-  layers_ = SkyLayers(screen, source_.lowerSky);
+  source_.pictureScale = pictureScale;
+  layers_ = SkyLayers(screen, source_.lowerSky, pictureScale);
+  allocateBuffers();
   buildVertices();
 }
 
@@ -120,12 +126,11 @@ void Sky::buildVertices() {
   const engine::Texture2D* texture = pictures_->get(SkyPicture::Day);
   const engine::Size pixels(static_cast<float>(texture->getPixelsWide()),
                             static_cast<float>(texture->getPixelsHigh()));
-  for (size_t i = 0; i < layers_.count(); ++i) {
-    const auto corners = layers_.corners(i);
-    const auto coords = layers_.texCoords(i, pixels, source_.contentScale);
+  const std::vector<SkyQuad> quads = layers_.quads(pixels, source_.contentScale);
+  for (size_t i = 0; i < quads.size(); ++i) {
     for (size_t v = 0; v < kVerticesPerLayer; ++v) {
-      vertices_[i * kVerticesPerLayer + v] = {corners[v].x, corners[v].y, 0.0f, coords[v].x,
-                                              coords[v].y};
+      vertices_[i * kVerticesPerLayer + v] = {quads[i].corners[v].x, quads[i].corners[v].y, 0.0f,
+                                              quads[i].uv[v].x, quads[i].uv[v].y};
     }
   }
   verticesDirty_ = true;

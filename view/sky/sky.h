@@ -1,8 +1,9 @@
 #pragma once
 // The backdrop behind the running world: a full-screen sky picture that cross-fades between the
-// four pictures of the day as the world's clock runs, with three pairs of parallax hill strips
+// four pictures of the day as the world's clock runs, with three rows of parallax hill strips
 // in front of it (sky_layers.h) that slide with the player and sink or rise with its height.
-// The whole sky is one mesh of at most seven quads, drawn by one custom command with program 260
+// The whole sky is one mesh of quads (the layers and the fills that carry them to the screen's
+// edges), drawn by one custom command with program 260
 // of the program cache (260 and 261 are registered with the game's shaders at start-up); its
 // vertex buffer is uploaded only when a layer moved. A program that is missing draws nothing.
 //
@@ -41,6 +42,7 @@ struct SkySource {
   bool lowerSky = false;
   engine::Size screen;  // the window in points
   float contentScale = 1.0f;
+  float pictureScale = 1.0f;  // the world's drawn scale: a sky pixel as large as a block's
   int32_t visibleRows = 0;
 };
 
@@ -66,7 +68,7 @@ class Sky : public engine::Node {
   void resetLayerX();
   // The window changed size: the layers are placed and scaled for the new screen and row count,
   // keeping the pictures, the day's pair and the weather.
-  void fitScreen(engine::Size screen, int32_t visibleRows);
+  void fitScreen(engine::Size screen, int32_t visibleRows, float pictureScale);
   // The weather kind (0 clear, 1-3); a plain sky does not grade and answers 0.
   virtual uint8_t setWeather(uint8_t) { return 0; }
 
@@ -77,6 +79,7 @@ class Sky : public engine::Node {
   const SkyLayers& layers() const { return layers_; }
   const SkyPictures& pictures() const { return *pictures_; }
   size_t layerCount() const { return layers_.count(); }
+  size_t quadCount() const { return layers_.quadCount(); }
 
  protected:
   Sky(World& world, const SkySource& source);
@@ -95,6 +98,8 @@ class Sky : public engine::Node {
   };
   static_assert(sizeof(Vertex) == 20, "the vertex layout is five packed floats");
 
+  // Sizes the vertex and index buffers for the layers' quads.
+  void allocateBuffers();
   void buildVertices();
   void drawMesh(const engine::Mat4& transform);
 

@@ -6,6 +6,7 @@
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "view/sky/advanced_sky.h"
+#include "view/world_draw_scale.h"
 #include "world/cells/visible_cell_counts.h"
 
 namespace {
@@ -34,6 +35,7 @@ SkySource platformSource() {
   source.screen = director->getWinSize();
   source.contentScale = director->getContentScaleFactor();
   source.visibleRows = visibleCellCounts().rows;
+  source.pictureScale = worldDrawScale();
   return source;
 }
 

@@ -9,20 +9,13 @@ namespace {
 
 constexpr float kRowPixels = 30.0f;
 
-// The smallest whole scale at which a layer of that width spans the screen: whole, so every
-// picture pixel covers the same square of screen pixels.
-float wholeScaleToSpan(float screenWidth, float layerWidth) {
-  if (!(layerWidth > 0.0f)) return 1.0f;
-  return std::max(1.0f, std::ceil(screenWidth / layerWidth));
-}
-
-// The hill pairs from the farthest to the nearest, each sliding by the player's movement over its
+// The hill rows from the farthest to the nearest, each sliding by the player's movement over its
 // divisor.
 struct HillRow {
   art::SkyLayer layer;
   float divisor;
 };
-constexpr HillRow kHillRows[3] = {
+constexpr HillRow kHillRowsOf[SkyLayers::kHillRows] = {
     {art::SkyLayer::FarHills, 4.0f}, {art::SkyLayer::MiddleHills, 2.0f}, {art::SkyLayer::NearHills, 1.0f}};
 
 float pixelOfRow(float row) { return row * kRowPixels; }
@@ -53,26 +46,24 @@ bool skyVisibleAt(int32_t playerRow, int32_t visibleRows, int32_t skyRow) {
   return playerRow + visibleRows / 2 >= skyRow;
 }
 
-SkyLayers::SkyLayers(engine::Size screen, bool lower) : screen_(screen) {
-  layers_.resize(lower ? 1 : kFullCount);
+SkyLayers::SkyLayers(engine::Size screen, bool lower, float pictureScale)
+    : screen_(screen), scale_(std::max(1.0f, std::round(pictureScale))) {
+  layers_.resize(1);
   layers_[0].rect = art::skyLayerRect(art::SkyLayer::Backdrop);
   layers_[0].position = {screen.width * 0.5f, screen.height * 0.7f};
-  backdropScale_ = wholeScaleToSpan(screen.width, layers_[0].rect.size.width);
   if (lower) return;
-  for (size_t i = 1; i < kFullCount; ++i) {
-    const HillRow& row = kHillRows[(i - 1) / 2];
-    layers_[i].rect = art::skyLayerRect(row.layer);
-    layers_[i].divisor = row.divisor;
+  stripWidth_ = art::skyLayerRect(art::SkyLayer::FarHills).size.width * scale_;
+  // One strip more than the screen's width needs, so a row still covers it while a strip wraps.
+  stripsPerRow_ = std::max(2, static_cast<int>(std::ceil(screen.width / std::max(stripWidth_, 1.0f))) + 1);
+  for (const HillRow& row : kHillRowsOf) {
+    for (int k = 0; k < stripsPerRow_; ++k) layers_.push_back(SkyLayer{art::skyLayerRect(row.layer), row.divisor, {}});
   }
-  hillScale_ = wholeScaleToSpan(screen.width, layers_[1].rect.size.width);
-  stripWidth_ = layers_[1].rect.size.width * hillScale_;
   resetLayerX();
 }
 
 void SkyLayers::resetLayerX() {
-  // Layers 2, 4 and 6 start on the screen, 1, 3 and 5 one strip width to the right.
-  for (size_t i = 1; i < layers_.size(); ++i) {
-    layers_[i].position.x = (i % 2 == 1) ? stripWidth_ : 0.0f;
+  for (int row = 0; row < kHillRows && stripsPerRow_ > 0; ++row) {
+    for (int k = 0; k < stripsPerRow_; ++k) layers_[stripIndex(row, k)].position.x = static_cast<float>(k) * stripWidth_;
   }
 }
 
@@ -82,32 +73,38 @@ void SkyLayers::updatePosition(float dx, float y, const SkyHeights& heights, int
   const float tBack = skyProgress(y, heights.backBottom, heights.backRange);
 
   SkyLayer& back = layers_[0];
-  const float backHalf = back.rect.size.height * 0.5f * backdropScale_;
+  const float backHalf = back.rect.size.height * 0.5f * scale_;
   const float y0 = screen_.height - backHalf +
                    static_cast<float>(visibleRows) * kRowPixels * 0.5f * (1.0f - tBack);
   back.position = {screen_.width * 0.5f, y0};
 
-  const float k = hillScale_;
+  const float k = scale_;
   const float u = 1.0f - tHill;
-  const float h5 = layers_[5].rect.size.height;
-  const float a = h5 * 0.5f - 33.0f;
-  const float y56 = y0 - backHalf - (a - u * 60.0f - 10.0f) * k;
-  const float y34 = (layers_[3].rect.size.height * 0.5f + a) * k + y56 - (h5 - 33.0f) * 0.5f * u * k;
-  const float y12 = (layers_[1].rect.size.height * 0.5f + a) * k + y56 - u * (h5 - 33.0f) * k;
-  const float heightsByPair[3] = {y12, y34, y56};
-  for (size_t i = 1; i < layers_.size(); ++i) {
-    layers_[i].position.y = heightsByPair[(i - 1) / 2];
-    slide(layers_[i], dx);
+  const float farH = art::skyLayerRect(art::SkyLayer::FarHills).size.height;
+  const float middleH = art::skyLayerRect(art::SkyLayer::MiddleHills).size.height;
+  const float nearH = art::skyLayerRect(art::SkyLayer::NearHills).size.height;
+  const float a = nearH * 0.5f - 33.0f;
+  const float yNear = y0 - backHalf - (a - u * 60.0f - 10.0f) * k;
+  const float yMiddle = (middleH * 0.5f + a) * k + yNear - (nearH - 33.0f) * 0.5f * u * k;
+  const float yFar = (farH * 0.5f + a) * k + yNear - u * (nearH - 33.0f) * k;
+  const float heightsByRow[kHillRows] = {yFar, yMiddle, yNear};
+  for (int row = 0; row < kHillRows; ++row) {
+    for (int strip = 0; strip < stripsPerRow_; ++strip) {
+      SkyLayer& layer = layers_[stripIndex(row, strip)];
+      layer.position.y = heightsByRow[row];
+      slide(layer, dx);
+    }
   }
 }
 
 void SkyLayers::slide(SkyLayer& layer, float dx) const {
   float x = layer.position.x - dx / layer.divisor;
-  // A pair's strips lie side by side, so one that leaves the screen joins the far end of the other.
+  // A row's strips lie side by side, so one that leaves the screen joins the far end of the row.
+  const float span = static_cast<float>(stripsPerRow_) * stripWidth_;
   if (x < -0.5f * stripWidth_ && dx > 0.0f) {
-    x += 2.0f * stripWidth_;
-  } else if (x > 1.5f * stripWidth_ && dx < 0.0f) {
-    x -= 2.0f * stripWidth_;
+    x += span;
+  } else if (x > span - 0.5f * stripWidth_ && dx < 0.0f) {
+    x -= span;
   }
   layer.position.x = x;
 }
@@ -134,4 +131,45 @@ std::array<engine::Vec2, 4> SkyLayers::texCoords(size_t i, engine::Size pixels,
   const float bottom = r.getMaxY() * contentScale / h;
   return {engine::Vec2(left, bottom), engine::Vec2(right, bottom), engine::Vec2(left, top),
           engine::Vec2(right, top)};
+}
+
+namespace {
+
+// A quad over [left, right] x [bottom, top] showing the texture's rectangle [u0, u1] x [v0, v1]
+// (v0 at the bottom).
+SkyQuad quadOver(float left, float right, float bottom, float top, float u0, float u1, float v0, float v1) {
+  return SkyQuad{{engine::Vec2(left, bottom), engine::Vec2(right, bottom), engine::Vec2(left, top), engine::Vec2(right, top)},
+                 {engine::Vec2(u0, v0), engine::Vec2(u1, v0), engine::Vec2(u0, v1), engine::Vec2(u1, v1)}};
+}
+
+}  // namespace
+
+std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) const {
+  std::vector<SkyQuad> out;
+  out.reserve(quadCount());
+  const float w = pixels.width > 0.0f ? pixels.width : 1.0f;
+  const float h = pixels.height > 0.0f ? pixels.height : 1.0f;
+  // Half a picture pixel in texture units, to sample an edge's own pixels and not their neighbours.
+  const float halfU = 0.5f / w;
+  const float halfV = 0.5f / h;
+  for (size_t i = 0; i < layers_.size(); ++i) {
+    const auto at = corners(i);
+    const auto uv = texCoords(i, pixels, contentScale);
+    out.push_back({at, uv});
+    const float left = at[0].x, right = at[1].x, bottom = at[0].y, top = at[2].y;
+    const float lowRow = uv[0].y - halfV;  // the picture's lowest row of pixels
+    if (i == 0) {
+      const float leftColumn = uv[0].x + halfU, rightColumn = uv[1].x - halfU;
+      out.push_back(quadOver(std::min(0.0f, left), left, bottom, top, leftColumn, leftColumn, uv[0].y, uv[2].y));
+      out.push_back(quadOver(right, std::max(screen_.width, right), bottom, top, rightColumn, rightColumn, uv[0].y, uv[2].y));
+      const float middle = 0.5f * (uv[0].x + uv[1].x);
+      out.push_back(quadOver(std::min(0.0f, left), std::max(screen_.width, right), std::min(0.0f, bottom), bottom, middle,
+                             middle, lowRow, lowRow));
+    } else {
+      // One pixel of that row: a stretched row of dithered pixels would draw as stripes.
+      const float middle = 0.5f * (uv[0].x + uv[1].x);
+      out.push_back(quadOver(left, right, std::min(0.0f, bottom), bottom, middle, middle, lowRow, lowRow));
+    }
+  }
+  return out;
 }

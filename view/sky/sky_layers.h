@@ -1,9 +1,9 @@
 #pragma once
 // Where the sky's layers sit on the screen: the backdrop (layer 0) and, unless the lower sky is
-// asked for, three pairs of hill strips (layers 1-2 the farthest, 3-4, 5-6 the nearest, drawn in
-// that order over the backdrop). The backdrop sinks as the player climbs towards the top of the
-// map; the hills rise with the player and slide sideways against the player's movement, the
-// nearer the faster, each pair of strips taking turns so that the screen is always covered.
+// asked for, three rows of hill strips (the farthest first, drawn in that order over the
+// backdrop). The backdrop sinks as the player climbs towards the top of the map; the hills rise
+// with the player and slide sideways against the player's movement, the nearer the faster, the
+// strips of a row taking turns so that the screen is always covered.
 //
 // Pure layout arithmetic in node space (points, y up); the sky node turns it into vertices.
 
@@ -38,25 +38,37 @@ struct SkyLayer {
   engine::Vec2 position;  // centre, node space
 };
 
+// One quad of the sky's mesh: corners and texture coordinates in vertex order (bottom left, bottom
+// right, top left, top right).
+struct SkyQuad {
+  std::array<engine::Vec2, 4> corners;
+  std::array<engine::Vec2, 4> uv;
+};
+
 class SkyLayers {
  public:
-  static constexpr size_t kFullCount = 7;
+  static constexpr int kHillRows = 3;
 
-  // The layers for a screen size; one (the backdrop) with `lower`, else seven. The backdrop
-  // starts at (width x 0.5, height x 0.7) and every layer is scaled by the smallest whole number
-  // that makes it at least as wide as the screen.
-  SkyLayers(engine::Size screen, bool lower);
+  // The layers for a screen size; one (the backdrop) with `lower`, else the backdrop and three rows
+  // of hill strips. Every layer is drawn at `pictureScale` (the world's own whole scale, so a sky
+  // pixel is the size of a block's), each row with as many strips side by side as cover the
+  // screen while they slide. The backdrop starts at (width x 0.5, height x 0.7).
+  SkyLayers(engine::Size screen, bool lower, float pictureScale);
 
   size_t count() const { return layers_.size(); }
   const SkyLayer& layer(size_t i) const { return layers_[i]; }
-  float scaleOf(size_t i) const { return i == 0 ? backdropScale_ : hillScale_; }
-  float backdropScale() const { return backdropScale_; }
-  float hillScale() const { return hillScale_; }
+  // The strips in one hill row (0 the farthest, 2 the nearest), and the layer index of one.
+  int stripsPerRow() const { return stripsPerRow_; }
+  size_t stripIndex(int row, int strip) const { return 1 + static_cast<size_t>(row * stripsPerRow_ + strip); }
+  float scaleOf(size_t) const { return scale_; }
+  float backdropScale() const { return scale_; }
+  float hillScale() const { return scale_; }
+  float stripWidth() const { return stripWidth_; }
 
   // A step of the local player: dx is half its horizontal velocity, y its height in pixels.
   // Nothing with the lower sky.
   void updatePosition(float dx, float y, const SkyHeights& heights, int32_t visibleRows);
-  // Each hill pair's strips back at x 0 and x one strip width (a rebuild of the world view).
+  // Each row's strips back side by side from x 0 (a rebuild of the world view).
   void resetLayerX();
 
   // The layer's corners in node space, in vertex order (bottom left, bottom right, top left, top
@@ -65,12 +77,19 @@ class SkyLayers {
   // Texture coordinates in the same order, for a picture of `pixels` at a content scale.
   std::array<engine::Vec2, 4> texCoords(size_t i, engine::Size pixels, float contentScale) const;
 
+  // Every quad the sky draws, back to front: each layer, with the fill that carries its edge on
+  // to the screen's edge, so that no part of the screen is left without sky: the backdrop's outer
+  // columns out to the sides and a pixel of its lowest row down to the bottom, a pixel of each
+  // strip's lowest row down to the bottom. A fill with nothing to cover has no height. Always `quadCount()` of them.
+  std::vector<SkyQuad> quads(engine::Size pixels, float contentScale) const;
+  size_t quadCount() const { return 2 + 2 * layers_.size(); }
+
  private:
   void slide(SkyLayer& layer, float dx) const;
 
   engine::Size screen_;
   std::vector<SkyLayer> layers_;
-  float backdropScale_ = 1.0f;
-  float hillScale_ = 1.0f;
-  float stripWidth_ = 0.0f;  // a hill strip's width on screen; a pair's strips lie this far apart
+  float scale_ = 1.0f;
+  float stripWidth_ = 0.0f;  // a hill strip's width on screen; a row's strips lie this far apart
+  int stripsPerRow_ = 0;
 };

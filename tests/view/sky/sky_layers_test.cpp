@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "view/sky/sky_layers.h"
 
@@ -11,7 +12,7 @@ namespace {
 const engine::Size kScreen(686, 400);
 
 TEST(SkyLayers, LowerSkyIsOneQuadThatNeverMoves) {
-  SkyLayers layers(kScreen, true);
+  SkyLayers layers(kScreen, true, 2.0f);
   ASSERT_EQ(layers.count(), 1u);
   const engine::Vec2 before = layers.layer(0).position;
   EXPECT_EQ(before, engine::Vec2(343, 280));
@@ -19,47 +20,50 @@ TEST(SkyLayers, LowerSkyIsOneQuadThatNeverMoves) {
   EXPECT_EQ(layers.layer(0).position, before);
 }
 
-TEST(SkyLayers, HillPairsCoverTheScreenAndSlideByTheirDivisor) {
-  SkyLayers layers(kScreen, false);
+TEST(SkyLayers, HillRowsCoverTheScreenAndSlideByTheirDivisor) {
+  SkyLayers layers(kScreen, false, 2.0f);
+  // A strip as wide as the screen: two to a row, the second a strip's width to the right.
+  ASSERT_EQ(layers.stripsPerRow(), 2);
   ASSERT_EQ(layers.count(), 7u);
   EXPECT_FLOAT_EQ(layers.hillScale(), 2.0f);
-  // Farthest pair first, each pair one strip on screen and one a screen width to the right.
-  EXPECT_FLOAT_EQ(layers.layer(1).divisor, 4.0f);
-  EXPECT_FLOAT_EQ(layers.layer(6).divisor, 1.0f);
-  EXPECT_FLOAT_EQ(layers.layer(1).position.x, 686.0f);
-  EXPECT_FLOAT_EQ(layers.layer(2).position.x, 0.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(0, 0)).divisor, 4.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(2, 0)).divisor, 1.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(0, 0)).position.x, 0.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(0, 1)).position.x, 686.0f);
 
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
   layers.updatePosition(8, heights.hillTop, heights, 21);
-  EXPECT_FLOAT_EQ(layers.layer(2).position.x, -2.0f);
-  EXPECT_FLOAT_EQ(layers.layer(4).position.x, -4.0f);
-  EXPECT_FLOAT_EQ(layers.layer(6).position.x, -8.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(0, 0)).position.x, -2.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(1, 0)).position.x, -4.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(2, 0)).position.x, -8.0f);
 }
 
 TEST(SkyLayers, AStripThatLeavesReappearsOnlyWhenMovingThatWay) {
-  SkyLayers layers(kScreen, false);
+  SkyLayers layers(kScreen, false, 2.0f);
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
+  const size_t nearest = layers.stripIndex(2, 0);
   // The nearest strip at 0 moves left by 340 per step: past -343 it wraps to the far right.
   layers.updatePosition(340, 0, heights, 21);
-  EXPECT_FLOAT_EQ(layers.layer(6).position.x, -340.0f);
+  EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, -340.0f);
   layers.updatePosition(10, 0, heights, 21);
-  EXPECT_FLOAT_EQ(layers.layer(6).position.x, -350.0f + 2 * 686.0f);
-  // Far right but moving right: it stays. Moving left past 1.5 screen widths it wraps back.
+  EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, -350.0f + 2 * 686.0f);
+  // Far right but moving right: it stays. Moving left past 1.5 strip widths it wraps back.
   layers.updatePosition(-5, 0, heights, 21);
-  EXPECT_FLOAT_EQ(layers.layer(6).position.x, 1027.0f);
+  EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, 1027.0f);
   layers.updatePosition(-5, 0, heights, 21);
-  EXPECT_FLOAT_EQ(layers.layer(6).position.x, 1032.0f - 2 * 686.0f);
+  EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, 1032.0f - 2 * 686.0f);
   layers.resetLayerX();
-  EXPECT_FLOAT_EQ(layers.layer(6).position.x, 0.0f);
-  EXPECT_FLOAT_EQ(layers.layer(5).position.x, 686.0f);
+  EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, 0.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(2, 1)).position.x, 686.0f);
 }
 
 TEST(SkyLayers, TheBackdropSinksAndTheHillsRiseAsThePlayerClimbs) {
-  SkyLayers layers(kScreen, false);
+  SkyLayers layers(kScreen, false, 2.0f);
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
   layers.updatePosition(0, heights.backBottom - 100, heights, 21);
   const float lowBack = layers.layer(0).position.y;
-  const float lowHill = layers.layer(6).position.y;
+  const size_t nearest = layers.stripIndex(2, 0);
+  const float lowHill = layers.layer(nearest).position.y;
   layers.updatePosition(0, heights.backTop, heights, 21);
   // At the top the backdrop's top meets the screen's top.
   const float half = 224 * 0.5f * layers.backdropScale();
@@ -68,14 +72,14 @@ TEST(SkyLayers, TheBackdropSinksAndTheHillsRiseAsThePlayerClimbs) {
   // The near strips hang (96 / 2 - 33 - 10) x k below the backdrop's lower edge at the top, and
   // 60 x k higher at the bottom of the hills' range.
   const float k = layers.hillScale();
-  EXPECT_NEAR(layers.layer(6).position.y, 400 - 2 * half - 5 * k, 1e-3);
-  EXPECT_NEAR(lowHill - layers.layer(6).position.y, 60 * k + 21 * 30 * 0.5f, 1e-3);
+  EXPECT_NEAR(layers.layer(nearest).position.y, 400 - 2 * half - 5 * k, 1e-3);
+  EXPECT_NEAR(lowHill - layers.layer(nearest).position.y, 60 * k + 21 * 30 * 0.5f, 1e-3);
   // The far strips sit above the near ones.
-  EXPECT_GT(layers.layer(1).position.y, layers.layer(5).position.y);
+  EXPECT_GT(layers.layer(layers.stripIndex(0, 1)).position.y, layers.layer(nearest).position.y);
 }
 
 TEST(SkyLayers, CornersAreWholePointsAndTexCoordsSpanTheRect) {
-  SkyLayers layers(kScreen, true);
+  SkyLayers layers(kScreen, true, 2.0f);
   const auto corners = layers.corners(0);
   for (const engine::Vec2& c : corners) {
     EXPECT_FLOAT_EQ(c.x, std::ceil(c.x));
@@ -97,20 +101,73 @@ TEST(SkyLayers, CornersAreWholePointsAndTexCoordsSpanTheRect) {
 
 namespace {
 
-TEST(SkyLayers, AScreenThatIsNoMultipleOfThePictureTakesTheNextWholeScale) {
-  // 960 / 343 is about 2.8: the layers are drawn at 3, the strips 1029 wide and that far apart.
-  SkyLayers layers(engine::Size(960, 540), false);
-  EXPECT_FLOAT_EQ(layers.backdropScale(), 3.0f);
-  EXPECT_FLOAT_EQ(layers.hillScale(), 3.0f);
-  EXPECT_FLOAT_EQ(layers.layer(1).position.x, 1029.0f);
-  const auto corners = layers.corners(2);
-  EXPECT_FLOAT_EQ(corners[1].x - corners[0].x, 1029.0f);
-  // The nearest strip wraps once it is half a strip off the left edge.
+TEST(SkyLayers, TheSkyTakesTheWorldsScaleAndAsManyStripsAsCoverTheScreen) {
+  // At the world's 2, a strip is 686 wide: three to a row cover 960 while one of them wraps.
+  SkyLayers layers(engine::Size(960, 540), false, 2.0f);
+  EXPECT_FLOAT_EQ(layers.backdropScale(), 2.0f);
+  EXPECT_FLOAT_EQ(layers.hillScale(), 2.0f);
+  ASSERT_EQ(layers.stripsPerRow(), 3);
+  EXPECT_EQ(layers.count(), 10u);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(0, 2)).position.x, 1372.0f);
+  const auto corners = layers.corners(layers.stripIndex(1, 0));
+  EXPECT_FLOAT_EQ(corners[1].x - corners[0].x, 686.0f);
+  // The nearest strip wraps to the end of its row once it is half a strip off the left edge.
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
   layers.updatePosition(515, 0, heights, 21);
-  EXPECT_FLOAT_EQ(layers.layer(6).position.x, -515.0f + 2 * 1029.0f);
-  // A screen narrower than the picture keeps it at its own size.
-  EXPECT_FLOAT_EQ(SkyLayers(engine::Size(200, 150), true).backdropScale(), 1.0f);
+  EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(2, 0)).position.x, -515.0f + 3 * 686.0f);
+  // A wider screen at a larger scale: 1280 at 4 takes one strip more than it needs to cover it.
+  EXPECT_EQ(SkyLayers(engine::Size(1280, 720), false, 4.0f).stripsPerRow(), 2);
+  EXPECT_FLOAT_EQ(SkyLayers(engine::Size(200, 150), true, 1.0f).backdropScale(), 1.0f);
+}
+
+// Whether some quad of positive size holds the point.
+bool covered(const std::vector<SkyQuad>& quads, float x, float y) {
+  for (const SkyQuad& q : quads) {
+    if (q.corners[0].x <= x && x <= q.corners[1].x && q.corners[0].y <= y && y <= q.corners[2].y &&
+        q.corners[1].x > q.corners[0].x && q.corners[2].y > q.corners[0].y) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(SkyLayers, TheQuadsCoverTheWholeScreenAtEveryHeightAndSlide) {
+  const engine::Size screen(960, 540);
+  const engine::Size pixels(344, 460);
+  for (const bool lower : {true, false}) {
+    SkyLayers layers(screen, lower, 2.0f);
+    const SkyHeights heights = skyHeightsFor(400, 100, 14);
+    for (int step = 0; step < 40; ++step) {
+      // From below the hills' range to the top of the map, sliding one way then the other.
+      const float y = heights.hillBottom - 600.0f + static_cast<float>(step) * (heights.backTop - heights.hillBottom + 600.0f) / 39.0f;
+      layers.updatePosition(step < 20 ? 97.0f : -131.0f, y, heights, 19);
+      const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
+      ASSERT_EQ(quads.size(), layers.quadCount());
+      for (float x = 0.0f; x <= screen.width; x += 16.0f) {
+        for (float sy = 0.0f; sy <= screen.height; sy += 12.0f) {
+          ASSERT_TRUE(covered(quads, x, sy)) << "(" << x << ", " << sy << ") bare at step " << step << " lower " << lower;
+        }
+      }
+    }
+  }
+}
+
+TEST(SkyLayers, TheFillBelowAStripTakesAPixelOfItsLowestRow) {
+  SkyLayers layers(engine::Size(960, 540), false, 2.0f);
+  const SkyHeights heights = skyHeightsFor(400, 100, 14);
+  layers.updatePosition(0, heights.backTop, heights, 19);  // high up: the hills sink low
+  const engine::Size pixels(344, 460);
+  const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
+  // After the backdrop and its three fills, each strip is followed by its own fill.
+  const SkyQuad& strip = quads[4];
+  const SkyQuad& fill = quads[5];
+  EXPECT_FLOAT_EQ(fill.corners[2].y, strip.corners[0].y) << "the fill meets the strip's lower edge";
+  EXPECT_LE(fill.corners[0].y, 0.0f) << "and reaches the screen's bottom";
+  EXPECT_FLOAT_EQ(fill.uv[0].y, fill.uv[2].y) << "one row of pixels";
+  EXPECT_NEAR(fill.uv[0].y, strip.uv[0].y - 0.5f / 460.0f, 1e-6) << "the strip's lowest";
+  EXPECT_FLOAT_EQ(fill.uv[0].x, fill.uv[1].x) << "one pixel of it, so its dither draws no stripes";
+  EXPECT_GT(fill.uv[0].x, strip.uv[0].x);
+  EXPECT_LT(fill.uv[0].x, strip.uv[1].x);
 }
 
 }  // namespace

@@ -74,6 +74,7 @@ class SkyDraw : public DirectorFixture {
     source_.folder = dir_.path().string();
     source_.screen = engine::Size(kWindowSize, kWindowSize);
     source_.visibleRows = 9;
+    source_.pictureScale = 2.0f;
   }
   void TearDown() override {
     for (Sky* sky : skies_) sky->release();
@@ -138,7 +139,9 @@ TEST_F(SkyDraw, TheLowerSkyIsOneQuadOfTheLowPictures) {
   EXPECT_EQ(sky->layerCount(), 1u);
   sky->setPhaseTextures(1, 0);
   EXPECT_TRUE(near(skyPixel(sky), kGreen));
-  EXPECT_EQ(renderer()->getDrawnVertexCount(), 6u);
+  // The backdrop and the three fills that carry its edges to the screen's sides and bottom.
+  EXPECT_EQ(sky->quadCount(), 4u);
+  EXPECT_EQ(renderer()->getDrawnVertexCount(), 24u);
 }
 
 TEST_F(SkyDraw, TheAdvancedSkyGradesUnderTheWeather) {
@@ -203,6 +206,47 @@ TEST_F(SkySlot, TheRunningGamesSkyTakesTheClockWeatherAndPlayer) {
   EXPECT_EQ(currentSky(), nullptr);
 }
 
+// A sky picture whose backdrop is blue and whose nearest hills are green, the rest clear.
+std::string backdropAndNearHillsPng() {
+  rendertest::PngSpec spec;
+  spec.width = art::kSkyPictureWidth;
+  spec.height = art::kSkyPictureHeight;
+  const engine::Rect nearHills = art::skyLayerRect(art::SkyLayer::NearHills);
+  const engine::Rect backdrop = art::skyLayerRect(art::SkyLayer::Backdrop);
+  for (int y = 0; y < spec.height; ++y) {
+    for (int x = 0; x < spec.width; ++x) {
+      const engine::Vec2 at(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+      if (backdrop.containsPoint(at)) {
+        spec.pixels.insert(spec.pixels.end(), {0, 0, 255, 255});
+      } else if (nearHills.containsPoint(at)) {
+        spec.pixels.insert(spec.pixels.end(), {0, 255, 0, 255});
+      } else {
+        spec.pixels.insert(spec.pixels.end(), {0, 0, 0, 0});
+      }
+    }
+  }
+  return rendertest::encodePng(spec);
+}
+
+TEST_F(SkyDraw, BelowItsPicturesTheSkyCarriesTheNearestHillsDownToTheScreensBottom) {
+  dir_.write("sky-ember-day-ipad.png", backdropAndNearHillsPng());
+  // A tall screen: the window shows its lower left corner, far below the pictures when the player
+  // stands at the top of the map and the hills sink.
+  source_.screen = engine::Size(1600, 1200);
+  Sky* sky = keep(Sky::create(*world_, source_));
+  ASSERT_NE(sky, nullptr);
+  sky->setPhaseTextures(1, 0);
+  sky->updatePosition(sky->heights().backTop);
+  scene_->addChild(sky, -1);
+  frame();
+  for (const int x : {2, 64, 125}) {
+    for (const int y : {2, 64, 125}) {
+      EXPECT_TRUE(near(pixel(x, y), kGreen)) << "(" << x << ", " << y << ") shows the hills' lowest row";
+    }
+  }
+  scene_->removeChild(sky);
+}
+
 }  // namespace
 
 namespace {
@@ -249,9 +293,10 @@ bool SkyPixelScale::innerRuns(bool alongRow, int at, std::vector<int>& runs) {
   return true;
 }
 
-TEST_F(SkyPixelScale, TheSkyIsDrawnAtAWholeScaleEachPicturePixelASquareBlock) {
+TEST_F(SkyPixelScale, TheSkyIsDrawnAtTheWorldsScaleEachPicturePixelASquareBlock) {
   source_.lowerSky = true;
-  // 700 points is a little more than twice the picture's width: it is drawn three times its size.
+  // The world drawn three times its size: so is the sky, whatever the screen's width.
+  source_.pictureScale = 3.0f;
   source_.screen = engine::Size(700, kWindowSize);
   dir_.write("sky-ember-day-ipad-low.png", checkerBackdropPng());
   Sky* sky = keep(Sky::create(*world_, source_));
