@@ -140,6 +140,16 @@ void main() {
 }
 )";
 
+// The frames' alpha marks where liquid is; their colours already hold the depth's darkening.
+const char* const kFragLiquid = PRECISION R"(
+varying vec4 v_fragmentColor;
+varying vec2 v_texCoord;
+void main() {
+  vec4 t = texture2D(E_Texture0, v_texCoord);
+  gl_FragColor = vec4(v_fragmentColor.rgb * t.rgb, t.a > 0.05 ? v_fragmentColor.a : 0.0);
+}
+)";
+
 #undef PRECISION
 
 struct ProgramSource {
@@ -155,6 +165,7 @@ const ProgramSource kPrograms[] = {
     {custom_shader::kHighlight, kVertFull, kFragHighlight},
     {custom_shader::kSkyFade, kVertTextureOnly, kFragSkyFade},
     {custom_shader::kSkyGraded, kVertTextureOnly, kFragSkyGraded},
+    {custom_shader::kLiquid, kVertFull, kFragLiquid},
 };
 
 }  // namespace

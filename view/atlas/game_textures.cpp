@@ -112,7 +112,12 @@ void loadGameTextures(const std::string& folder, bool lowerGraphics) {
   set.dressBatch = batch(equip, 64, true);
   loadAtlas(set, folder, atlas::kTools, packed);
 
-  set.additiveBatch->setBlendFunc(engine::BlendFunc::ADDITIVE);
+  // Liquids cover what lies behind them: drawn opaque where their frame holds liquid, with the
+  // frame's own colour, darker the deeper it lies.
+  set.additiveBatch->setBlendFunc(engine::BlendFunc::ALPHA_NON_PREMULTIPLIED);
+  if (engine::GLProgram* liquid = engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kLiquid)) {
+    set.additiveBatch->setGLProgramState(engine::GLProgramStateCache::getInstance()->getGLProgramState(liquid));
+  }
   if (engine::GLProgram* bars = engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kHealthBar)) {
     set.healthBarBatch->setGLProgramState(engine::GLProgramStateCache::getInstance()->getGLProgramState(bars));
   }

@@ -47,4 +47,13 @@ engine::Rect frameFor(WorldMap& map, const MapBlock& cell) {
   return art::liquidSpriteRect(kind, std::min(a, most), std::min(b, most), false);
 }
 
+engine::Rect bodyPixelFor(WorldMap& map, const MapBlock& cell) {
+  if (flows(map, cell)) return {};
+  const int depth = coveredDepth(map, cell);
+  if (depth == 0) return {};
+  const engine::Rect frame = art::coveredLiquidSpriteRect(static_cast<art::LiquidKind>(kindOf(cell)), depth);
+  // The frame's lower left pixel: the body's own colour, clear of its sparkles.
+  return {frame.getMinX(), frame.getMaxY() - 1.0f, 1.0f, 1.0f};
+}
+
 }  // namespace liquid_frame

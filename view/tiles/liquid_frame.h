@@ -17,5 +17,10 @@ int coveredDepth(const WorldMap& map, const MapBlock& cell);
 bool flows(WorldMap& map, const MapBlock& cell);
 // The atlas rectangle of the cell's liquid; the cell holds liquid.
 engine::Rect frameFor(WorldMap& map, const MapBlock& cell);
+// A still, full cell under more liquid of its kind shows no surface: it is drawn in one colour,
+// its depth band's (one pixel of that frame, stretched over the cell), so a body of liquid has
+// neither seams between its cells nor a pattern repeating in each. Its rectangle, or an empty
+// one for a cell that shows a surface or moves.
+engine::Rect bodyPixelFor(WorldMap& map, const MapBlock& cell);
 
 }  // namespace liquid_frame

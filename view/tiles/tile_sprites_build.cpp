@@ -171,11 +171,16 @@ void TileSprites::buildLiquid(TileSpriteRecord& r, const MapBlock& cell) {
     releaseSlot(r, slot);
     return;
   }
-  BlockSprite* sprite = obtain(r, slot, additiveBatch_, kLiquidZ, liquid_frame::frameFor(world_->map(), cell));
+  const engine::Rect body = liquid_frame::bodyPixelFor(world_->map(), cell);
+  const bool plain = body.size.width > 0.0f;
+  BlockSprite* sprite = obtain(r, slot, additiveBatch_, kLiquidZ, plain ? body : liquid_frame::frameFor(world_->map(), cell));
   if (sprite == nullptr) return;
   sprite->setDirty(true);
-  const float scaleX = a < b ? -1.0f : 1.0f;
+  // The body's one pixel covers the cell; a frame is mirrored when the liquid leans the other way.
+  const float scaleX = plain ? kCellPixels : (a < b ? -1.0f : 1.0f);
+  const float scaleY = plain ? kCellPixels : 1.0f;
   if (sprite->getScaleX() != scaleX) sprite->setScaleX(scaleX);
+  if (sprite->getScaleY() != scaleY) sprite->setScaleY(scaleY);
   place(sprite, cell);
 }
 
