@@ -7,6 +7,7 @@
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
 #include "engine/io/damaged_data_files.h"
+#include "engine/scene/inner_node.h"
 #include "menus/marked_world.h"
 #include "menus/menu_saves.h"
 #include "saves/launch/local_saves.h"
@@ -63,7 +64,9 @@ void StartView::enter() {
   if (!entryBuilt_) {
     entryBuilt_ = true;
     nameEntry_.build(root(), nameEntryCorner(), kEntryWidth);
+    root()->addChild(backdrop_.node(), -2);
   }
+  showBackdrop(backdrop_.showNext(uiWindowSize()));
   if (page_ != Page::Message && page_ != Page::Damaged) page_ = Page::Main;
   say({});
   if (LocalSaves* saves = menuSaves()) restoreMarkedWorld(saves->worlds());
@@ -82,7 +85,13 @@ void StartView::exit() {
 
 void StartView::layOut() {
   ListView::layOut();
+  if (entryBuilt_ && !backdrop_.shown().empty()) backdrop_.show(backdrop_.shown(), uiWindowSize());
   if (entryBuilt_) placeNameEntry();
+}
+
+void StartView::showBackdrop(bool shown) {
+  // Over a planet the shade only dims it, so the framed panel and its texts stand out from it.
+  setShade(shown ? engine::Color4B{0, 0, 0, 90} : engine::Color4B{0, 0, 0, 215});
 }
 
 void StartView::placeNameEntry() {

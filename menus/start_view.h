@@ -20,6 +20,7 @@
 
 #include "menus/damaged_save.h"
 #include "menus/menu_network.h"
+#include "menus/planet_backdrop.h"
 #include "menus/server_list.h"
 #include "ui/views/list_view.h"
 #include "ui/views/option_rows.h"
@@ -78,6 +79,8 @@ class StartView final : public ListView {
   void setMessage(const std::string& text) { message_ = text; }
   void showPage(Page page);
   Page page() const { return page_; }
+  // The planet drawn behind the pages (its sky name; empty while none could be drawn).
+  const std::string& backdropPlanet() const { return backdrop_.shown(); }
   // What the last choice said ("The name is taken.", ...); shown under the title of the page it
   // was said on, or of the page the choice opened, and gone once the player leaves that page.
   const std::string& status() const { return status_; }
@@ -159,6 +162,8 @@ class StartView final : public ListView {
   void typeName(const std::string& name, std::function<void(const std::string&)> store);
   void typeText(const std::string& text, uint32_t limit, std::function<void(const std::string&)> store);
   void placeNameEntry();
+  // The shade over the backdrop: light over a planet, deep over black.
+  void showBackdrop(bool shown);
   // The confirmation page: `yes` runs on Yes, then the page goes back to `after`.
   void confirm(const std::string& question, std::function<void()> yes, Page after);
   // The content is compromised or its checksum does not match: no game starts.
@@ -188,5 +193,6 @@ class StartView final : public ListView {
   Page afterDamaged_ = Page::Main;
   TextEntry nameEntry_;
   bool entryBuilt_ = false;
+  PlanetBackdrop backdrop_;  // under the page, a planet under its sky
   OptionRows optionRows_{[this] { refresh(); }, true};
 };

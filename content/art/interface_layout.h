@@ -71,6 +71,17 @@ inline constexpr engine::Rect kTooltipArrow{199, 437, 7, 4};
 inline constexpr engine::Rect kAchievementBanner{512, 288, 160, 38};
 inline constexpr engine::Rect kSignBubble{1, 269, 136, 52};
 
+// The menus' framed panel, cut from the achievement banner: its four 4x4 corners, the one-pixel
+// middle of each side and a one-pixel fill from its plain right half (clear of the medal at its
+// left end), row by row from the top left like the tooltip's pieces. Stretched over a rectangle
+// they draw the banner's gold-edged frame at any size.
+inline constexpr int kMenuFrameCorner = 4;
+inline constexpr std::array<engine::Rect, 9> kMenuFramePieces = {{
+    {512, 288, 4, 4}, {600, 288, 1, 4}, {668, 288, 4, 4},
+    {512, 306, 4, 1}, {600, 306, 1, 1}, {668, 306, 4, 1},
+    {512, 322, 4, 4}, {600, 322, 1, 4}, {668, 322, 4, 4},
+}};
+
 // The portrait frame: its end cap (mirrored for the right end), its stretched middle and the
 // one-pixel fills of the health and breath bars.
 inline constexpr engine::Rect kPortraitCap{48, 127, 6, 14};

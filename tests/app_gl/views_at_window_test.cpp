@@ -61,10 +61,12 @@ int differing(const Pixels& a, const Pixels& b) {
   return count;
 }
 
-// The page's text is light on the dark shade: a pixel this bright is text.
+// The page's text is light and nearly grey on the dark shade: a pixel this bright and this even is
+// text (the panel's gold frame is bright but far from grey).
 bool isText(const Pixels& pixels, int width, int x, int y) {
   const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4;
-  return pixels[i] + pixels[i + 1] + pixels[i + 2] > 360;
+  const int r = pixels[i], g = pixels[i + 1], b = pixels[i + 2];
+  return r + g + b > 360 && std::max({r, g, b}) - std::min({r, g, b}) < 60;
 }
 
 int textPixels(const Pixels& pixels, int width, int x0, int y0, int x1, int y1) {

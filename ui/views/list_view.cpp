@@ -8,14 +8,14 @@
 #include "platform/controls/real_controls.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
+#include "ui/widgets/framed_panel.h"
 #include "ui/widgets/text_wrap.h"
 #include "ui/widgets/ui_draw.h"
 #include "view/overlays/achievement_dialog.h"
 
 namespace {
 
-// Dark enough that the texts read over the brightest world beneath.
-constexpr engine::Color4B kShade{0, 0, 0, 215};
+constexpr float kPanelPad = 14.0f;  // between the panel's frame and what it holds
 constexpr float kMargin = 40.0f;
 constexpr float kTitleHeight = 50.0f;
 constexpr float kLineHeight = 24.0f;
@@ -53,7 +53,7 @@ void ListView::enter() {
   if (!built_) {
     built_ = true;
     const engine::Size window = uiWindowSize();
-    shade_ = addColorLayer(root(), kShade, window, engine::Vec2(0, 0), -1);
+    shade_ = addColorLayer(root(), shadeColour_, window, engine::Vec2(0, 0), -1);
     texts_ = engine::InnerNode::create();
     root()->addChild(texts_, 1);
     root()->addChild(list_.node(), 2);
@@ -128,9 +128,35 @@ int ListView::visibleRows(float top) const {
   return std::max(1, static_cast<int>((top - listBottom()) / (kRowHeight * scale())));
 }
 
+void ListView::setShade(engine::Color4B colour) {
+  shadeColour_ = colour;
+  if (shade_ == nullptr) return;
+  shade_->setColor(engine::Color3B{colour.r, colour.g, colour.b});
+  shade_->setOpacity(colour.a);
+}
+
+void ListView::framePanel() {
+  // The inventory lays its grid out under its texts: it keeps its own look.
+  if (id() == ViewId::Inventory) return;
+  const engine::Size window = uiWindowSize();
+  const float s = scale();
+  float left = 0, width = 0;
+  listColumn(left, width);
+  float bottom = textsFoot_;
+  const int shownEnd = std::min(list_.firstShown() + visibleRows(textsFoot_ - kListGap * s), static_cast<int>(list_.rows().size()));
+  if (shownEnd > 0) bottom = list_.rowRect(shownEnd - 1).origin.y;
+  const float pad = kPanelPad * s;
+  const float top = std::min(window.height, window.height - topMargin() + pad / 2.0f);
+  const float x0 = std::max(0.0f, left - pad), x1 = std::min(window.width, left + width + pad);
+  const float y0 = std::max(0.0f, bottom - pad);
+  if (x1 <= x0 || top <= y0) return;
+  addFramedPanel(texts_, engine::Rect(x0, y0, x1 - x0, top - y0), engine::Color3B::WHITE, -1);
+}
+
 void ListView::redrawTexts() {
   if (texts_ == nullptr) return;
   texts_->removeAllChildrenWithCleanup();
+  framePanel();
   const engine::Size window = uiWindowSize();
   const float s = scale();
   const auto scaled = [s](engine::Label* label) {

@@ -73,9 +73,14 @@ class ListView : public GameView {
   int visibleRows(float top) const;
   // The list's left edge and width; by default centred in the window.
   virtual void listColumn(float& left, float& width) const;
+  // The colour laid over the whole window under the panel: by default a deep shade that the
+  // texts read over whatever lies beneath.
+  void setShade(engine::Color4B colour);
 
  private:
   void redrawTexts();
+  // The framed panel behind the title, the lines and the shown rows.
+  void framePanel();
   // Above the title: room for an achievement's banner.
   float topMargin() const;
   // Wraps the lines to the width, keeping at most as many as leave room for a few rows.
@@ -87,6 +92,7 @@ class ListView : public GameView {
   MenuList list_;
   engine::RefPtr<engine::InnerNode> texts_;  // a child of the root: the title and the lines
   engine::LayerColor* shade_ = nullptr;  // a child of the root, under everything else
+  engine::Color4B shadeColour_{0, 0, 0, 215};  // dark enough to read over the brightest world
   float textsFoot_ = 0.0f;
   bool escapeArmed_ = false;            // Escape went down while the view listened
   bool built_ = false;

@@ -4,11 +4,15 @@
 
 #include "engine/scene/inner_node.h"
 #include "engine/text/label.h"
+#include "ui/widgets/framed_panel.h"
 #include "ui/widgets/ui_draw.h"
 
 namespace {
-constexpr engine::Color4B kRowColour{40, 44, 52, 220};
-constexpr engine::Color4B kSelectedColour{90, 110, 160, 240};
+// The rows are the interface's framed panels: the chosen one in the frame's full gold with a
+// light wash over its fill, the others dimmed.
+constexpr engine::Color3B kRowTint{150, 150, 160};
+constexpr engine::Color3B kSelectedTint{255, 255, 255};
+constexpr engine::Color4B kSelectedWash{90, 110, 160, 110};
 constexpr engine::Color3B kTextColour{240, 240, 240};
 constexpr engine::Color3B kPlainTextColour{170, 170, 170};
 constexpr float kTextInset = 10.0f;
@@ -138,8 +142,13 @@ void MenuList::redraw() {
   for (int i = first_; i < end; ++i) {
     const Row& row = rows_[static_cast<size_t>(i)];
     const float bottom = topLeft_.y - static_cast<float>(i - first_ + 1) * rowHeight_;
-    addColorLayer(node_, i == selected_ ? kSelectedColour : kRowColour,
-                  engine::Size(width_, rowHeight_ - kRowGap), engine::Vec2(topLeft_.x, bottom), 0);
+    const engine::Rect area(topLeft_.x, bottom, width_, rowHeight_ - kRowGap);
+    addFramedPanel(node_, area, i == selected_ ? kSelectedTint : kRowTint, 0);
+    if (i == selected_) {
+      const float inset = framePixelScale() * 2.0f;
+      addColorLayer(node_, kSelectedWash, engine::Size(area.size.width - 2 * inset, area.size.height - 2 * inset),
+                    engine::Vec2(area.getMinX() + inset, area.getMinY() + inset), 0);
+    }
     engine::Label* label =
         addTextLabel(node_, row.text, engine::Vec2(topLeft_.x + kTextInset * textScale_, bottom + rowHeight_ / 2.0f),
                      kFontSmall, row.action ? kTextColour : kPlainTextColour);

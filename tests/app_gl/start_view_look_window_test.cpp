@@ -1,0 +1,83 @@
+// The start view as the window draws it: a planet under its sky behind the page instead of black,
+// the rows in the interface's gold-edged frames with the chosen one brighter, and every row of the
+// main menu still there.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/scene/director.h"
+#include "menus/start_view.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "ui/views/list_view.h"
+
+namespace {
+
+using namespace apptest;
+
+using Pixels = std::vector<unsigned char>;
+
+// The share (percent) of pixels with no channel reaching 40.
+double nearBlackShare(const Pixels& pixels) {
+  size_t dark = 0;
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4) dark += pixels[i] < 40 && pixels[i + 1] < 40 && pixels[i + 2] < 40;
+  return 100.0 * static_cast<double>(dark) / static_cast<double>(pixels.size() / 4);
+}
+
+// Whether a pixel is the frame's gold: warm and bright.
+bool isGold(const Pixels& pixels, size_t i) {
+  return pixels[i] > 150 && pixels[i] > pixels[i + 2] + 60 && pixels[i + 1] > pixels[i + 2] + 30;
+}
+
+// The gold pixels along a vertical line through the left side of a row's rectangle.
+int goldAcrossLeftEdge(const engine::Rect& row) {
+  const int x = static_cast<int>(row.getMinX());
+  const int y = static_cast<int>(row.getMinY() + row.size.height / 2);
+  const Pixels line = framePixels(x, y, 12, 1);
+  int gold = 0;
+  for (size_t i = 0; i + 3 < line.size(); i += 4) gold += isGold(line, i);
+  return gold;
+}
+
+using StartViewLookTest = AppRunTest;
+
+TEST_F(StartViewLookTest, APlanetShowsBehindTheMainMenuAndItsRowsAreFramed) {
+  int waited = 0;
+  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
+  double outsideDark = 100.0;
+  std::string planet;
+  int chosenGold = 0, otherGold = 0;
+  bool quitShown = false;
+
+  Script script({
+      {"the start view", [&] { return current() == ViewId::Start && currentList() != nullptr && wait(3); }},
+      {"the main menu over its planet", [&] {
+         planet = startView().backdropPlanet();
+         quitShown = hasRow("Quit") && hasRow("Options");
+         const engine::Size size = engine::Director::getInstance()->getWinSize();
+         // A band down the left edge of the window, beside the page's panel.
+         const MenuList& list = currentList()->list();
+         const int band = std::max(8, static_cast<int>(list.rowRect(list.firstShown()).getMinX()) - 30);
+         outsideDark = nearBlackShare(framePixels(0, 0, band, static_cast<int>(size.height)));
+         const int chosen = list.selected();
+         chosenGold = goldAcrossLeftEdge(list.rowRect(chosen));
+         otherGold = goldAcrossLeftEdge(list.rowRect(chosen == 0 ? 1 : 0));
+         return true;
+       }},
+  });
+
+  playScript(script);
+  if (!script.finished() || !script.failure().empty()) return;
+
+  EXPECT_FALSE(planet.empty()) << "a planet's sky picture is drawn behind the page";
+  EXPECT_LT(outsideDark, 10.0) << "beside the page the planet shows, not black";
+  EXPECT_TRUE(quitShown) << "the main menu keeps its rows";
+  EXPECT_GT(chosenGold, 0) << "the chosen row is framed in gold";
+  EXPECT_EQ(otherGold, 0) << "the other rows' frames are dimmed";
+}
+
+}  // namespace
