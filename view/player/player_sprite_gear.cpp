@@ -14,6 +14,7 @@
 #include "view/atlas/game_textures.h"
 #include "view/player/player_sprite.h"
 #include "view/player/player_sprite_swing.h"
+#include "view/player/stepped_turn.h"
 #include "world/cells/map_block.h"
 #include "world/light/light_map.h"
 #include "world/light/light_refresh_batching.h"
@@ -65,7 +66,7 @@ void PlayerSprite::updateGear() {
     heldSprite_->setTexture(textures.textures[atlas::kTools]);
     heldSprite_->setTextureRect(picture);
     heldSprite_->setAnchorPoint(rectSizeRatio(picture, specRect(*spec, 1)));
-    if (!spec->aiming()) heldSprite_->setRotation(spec->restAngle());
+    if (!spec->aiming()) heldSprite_->setRotation(SteppedTurn::restingAngle(spec->restAngle()));
     heldSprite_->setScaleX(spec->mirror() ? -1.0f : 1.0f);
   } else {
     heldSprite_->setTexture(textures.textures[atlas::kTreasures]);

@@ -6,10 +6,10 @@
 #include "engine/scene/action_ease.h"
 #include "engine/scene/call_func.h"
 #include "engine/scene/move_by.h"
-#include "engine/scene/rotate_by.h"
 #include "engine/scene/sequence.h"
 #include "engine/scene/spawn.h"
 #include "engine/scene/tween_function.h"
+#include "view/player/stepped_turn.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ constexpr float kPi = 3.14159265f;
 
 FiniteTimeAction* then(FiniteTimeAction* a, FiniteTimeAction* b) { return engine::Sequence::createWithTwoActions(a, b); }
 FiniteTimeAction* together(FiniteTimeAction* a, FiniteTimeAction* b) { return engine::Spawn::createWithTwoActions(a, b); }
-FiniteTimeAction* turn(float time, float degrees) { return EaseIn::create(engine::RotateBy::create(time, degrees), kEaseRate); }
+// The item turns through fixed angles (stepped_turn.h), eased so the steps come faster at the end.
+FiniteTimeAction* turn(float time, float degrees) { return EaseIn::create(SteppedTurn::create(time, degrees), kEaseRate); }
 FiniteTimeAction* move(float time, engine::Vec2 by) { return engine::MoveBy::create(time, by); }
 FiniteTimeAction* call(const std::function<void()>& f) { return engine::CallFunc::create(f); }
 

@@ -3,7 +3,8 @@
 // motion is followed by its reverse, so the item ends where it started; then `end` runs (the sprite
 // shows or hides the item again) and, when given, `restore` (an aimed item back to its rest angle).
 //
-// Kinds, with h half the swing's time, a the swing angle and o the offset:
+// Every turn passes through fixed angles only (stepped_turn.h). Kinds, with h half the swing's
+// time, a the swing angle and o the offset:
 //   0: an eased turn by a over h together with a move by o;
 //   1: the eased turn over h/2, then the move over h/2;
 //   2: an eased wind-up by -20 over h/5, then the turn by a + 20 together with the move, over h/2;

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
 #include "engine/scene/action.h"
 #include "engine/scene/action_manager.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "view/player/player_sprite_swing.h"
+#include "view/player/stepped_turn.h"
 
 namespace {
 
@@ -37,6 +39,8 @@ class SwingActionsTest : public scenetest::SceneTest {
     action->step(0.0f);
     const int steps = static_cast<int>(std::lround(seconds / 0.001f));
     for (int i = 0; i < steps; ++i) action->step(0.001f);
+    // Past the float sum's shortfall, so a turn that ends there has taken its last fixed angle.
+    action->step(1e-5f);
   }
   engine::Node* item = nullptr;
 };
@@ -74,6 +78,27 @@ TEST_F(SwingActionsTest, EachKindTurnsAndMovesTheItemThenBringsItBack) {
     EXPECT_EQ(restores, 1) << int(k.kind);
     swing->release();
   }
+}
+
+TEST_F(SwingActionsTest, TheItemTurnsThroughFixedAnglesOnlyAndRestsOnTheNearestOne) {
+  item->setPosition(engine::Vec2(0, 0));
+  item->setRotation(0.0f);
+  SwingMotion motion{0, 0.1f, 100.0f, engine::Vec2(0, 0), 0.0f};
+  engine::FiniteTimeAction* swing = makeSwingAction(true, motion, [] {}, [] {}, nullptr);
+  swing->retain();
+  swing->startWithTarget(item);
+  swing->step(0.0f);
+  std::set<float> seen;
+  for (int i = 0; i < 400 && !swing->isDone(); ++i) {
+    swing->step(0.001f);
+    seen.insert(item->getRotation());
+  }
+  // On the way: 0, 45 and 90; the turn's own end, 100; and back the same way.
+  EXPECT_EQ(seen, (std::set<float>{0.0f, 45.0f, 90.0f, 100.0f}));
+  swing->release();
+  EXPECT_FLOAT_EQ(SteppedTurn::restingAngle(-30.0f), -45.0f);
+  EXPECT_FLOAT_EQ(SteppedTurn::restingAngle(-20.0f), 0.0f);
+  EXPECT_FLOAT_EQ(SteppedTurn::restingAngle(100.0f), 90.0f);
 }
 
 TEST_F(SwingActionsTest, AnItemWithoutARecordJabsAndMirrorsTwiceEachWay) {

@@ -89,6 +89,16 @@ TEST_F(WorldViewTest, WaterLavaAndAcidShowInTheirColours) {
   EXPECT_TRUE(near(cellPixel(11, 11), kAcid));
 }
 
+TEST_F(WorldViewTest, WaterLooksTheSameInFrontOfAWallAndInFrontOfOpenAir) {
+  map->cell(9, 11).liquid = static_cast<uint8_t>(1 << 6 | 4 | 4 << 3);
+  map->cell(11, 11).liquid = static_cast<uint8_t>(1 << 6 | 4 | 4 << 3);
+  map->cell(11, 11).setLayer(world_test::kDirt, 0, MapBlock::kBack);  // a wall behind this one
+  build();
+  frame();
+  EXPECT_TRUE(near(cellPixel(11, 11), cellPixel(9, 11), 3)) << "nothing behind the water shows through it";
+  EXPECT_TRUE(near(cellPixel(11, 11), kWater));
+}
+
 TEST_F(WorldViewTest, TheCameraFollowsThePlayerAndTheWindowScrollsWithIt) {
   map->cell(12, 9).setFront(world_test::kGlass, 0, 0);
   build();
