@@ -193,8 +193,8 @@ TEST_F(BookPagesAtWindowTest, PreviewMiningBarSearchChemistryAndCollections) {
       {"the chemistry pages", [&] {
          if (book().shownEntry() != BookView::kChemistry && !chooseRow(BookChemistry::kRow)) return false;
          if (book().shownEntry() != BookView::kChemistry) return false;
-         // Back, the category, then the first potion.
-         potionIcons = iconPixelsInRow(2);
+         // Back, the search, the category, then the first potion.
+         potionIcons = iconPixelsInRow(3);
          return true;
        }, 10},
       {"the collection book's Blocks page", [&] {

@@ -21,10 +21,13 @@ std::string potionName(const PotionDef& def) {
 void BookChemistry::fill(const std::string& search, std::string& title, std::vector<std::string>& lines,
                          std::vector<MenuList::Row>& rows, const std::function<void()>& changed) {
   title = kRow;
-  rows.push_back(MenuList::cycling(std::string(kCategoryRow) + kCategoryNames[category_], [this, changed](int steps) {
-    category_ = MenuList::stepped(category_, steps, std::size(kFilters));
-    changed();
-  }));
+  // A search looks through every category, so the category has no say while there is one.
+  if (search.empty()) {
+    rows.push_back(MenuList::cycling(std::string(kCategoryRow) + kCategoryNames[category_], [this, changed](int steps) {
+      category_ = MenuList::stepped(category_, steps, std::size(kFilters));
+      changed();
+    }));
+  }
   const std::vector<const PotionDef*> potions = potionsOfCategory(search.empty() ? kFilters[category_] : search);
   lines.push_back(std::to_string(potions.size()) + (search.empty() ? " potions" : " potions found"));
   for (const PotionDef* def : potions) {

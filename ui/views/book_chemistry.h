@@ -1,7 +1,7 @@
 #pragma once
 // The craft book's chemistry pages: the potions of one category (or all of them), each with its
-// potion's icon, name and what it does. A search in the book looks through every potion's name and
-// description instead.
+// potion's icon, name and what it does. The book's search, shown on these pages too, looks through
+// every potion's name and description instead.
 
 #include <cstddef>
 #include <string>

@@ -96,6 +96,7 @@ void BookView::fill(std::string& title, std::vector<std::string>& lines, std::ve
     case kLearned: fillLearned(title, lines, rows); return;
     case kChemistry:
       rows.push_back({"Back", [this] { back(); }});
+      rows.push_back(searchRow());
       chemistry_.fill(search_.text(), title, lines, rows, redraw);
       return;
     case kCollections:
@@ -117,9 +118,13 @@ void BookView::fill(std::string& title, std::vector<std::string>& lines, std::ve
   fillList(lines, rows);
 }
 
-void BookView::fillList(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+MenuList::Row BookView::searchRow() {
   // The caret says the typed keys go to the search; Enter or Escape ends it.
-  rows.push_back({kSearchRow + search_.text() + (search_.isListening() ? "_" : ""), [this] { toggleSearch(); }});
+  return {kSearchRow + search_.text() + (search_.isListening() ? "_" : ""), [this] { toggleSearch(); }};
+}
+
+void BookView::fillList(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  rows.push_back(searchRow());
   if (pageCount() == 0) lines.push_back("The book has no entries.");
   size_t shown = 0;
   for (size_t i = 0; i < pageCount(); ++i) {

@@ -72,6 +72,8 @@ class BookView final : public ListView {
   // Shows a mode of the book from its first row.
   void showMode(int mode);
   void toggleSearch();
+  // The search row, on the list of entries and on the chemistry pages.
+  MenuList::Row searchRow();
 
   const BookEntry* begin_ = nullptr;
   const BookEntry* end_ = nullptr;

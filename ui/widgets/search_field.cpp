@@ -16,8 +16,6 @@ namespace {
 // Before the text-field listener, which takes every key it sees.
 constexpr int32_t kEndKeysPriority = 0;
 
-engine::EventDispatcher* dispatcher() { return engine::Director::getInstance()->getEventDispatcher(); }
-
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 }  // namespace
@@ -47,18 +45,20 @@ void SearchField::start(std::function<void()> onChange) {
     listener_ = platform->createTextFieldListener();
   }
   if (listener_ == nullptr) return;
+  dispatcher_ = engine::RefPtr<engine::EventDispatcher>(engine::Director::getInstance()->getEventDispatcher());
   listener_->clear();
   listener_->startListening([this](const std::string& typed) { setText(typed); });
-  dispatcher()->addEventListenerWithFixedPriority(endKeys_, kEndKeysPriority);
+  dispatcher_->addEventListenerWithFixedPriority(endKeys_, kEndKeysPriority);
 }
 
 void SearchField::stop() {
   if (!listening_) return;
   listening_ = false;
-  if (listener_ != nullptr) {
+  if (listener_ != nullptr && dispatcher_ != nullptr) {
     listener_->stopListening();
-    dispatcher()->removeEventListener(endKeys_);
+    dispatcher_->removeEventListener(endKeys_);
   }
+  dispatcher_ = nullptr;
 }
 
 void SearchField::clear() {

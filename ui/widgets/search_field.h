@@ -12,9 +12,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/base/ref_ptr.h"
+
 namespace engine {
+class EventDispatcher;
 class EventListenerKeyboard;
-}
+}  // namespace engine
 namespace kel {
 class TextFieldListener;
 }
@@ -43,6 +46,8 @@ class SearchField {
 
   std::unique_ptr<kel::TextFieldListener> listener_;
   engine::EventListenerKeyboard* endKeys_ = nullptr;  // retained; sees Enter and Escape first
+  // Held while listening: the views may stop the search after the engine let its dispatcher go.
+  engine::RefPtr<engine::EventDispatcher> dispatcher_;
   std::function<void()> onChange_;
   std::string text_;
   bool listening_ = false;
