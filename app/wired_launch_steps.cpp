@@ -19,7 +19,11 @@ bool WiredLaunchSteps::hasCurrentLogic() const { return parts_.game.hasCurrentLo
 bool WiredLaunchSteps::hasLocalPlayer() const { return parts_.game.hasLocalPlayer(); }
 void WiredLaunchSteps::clearLocalPlayer() { parts_.game.clearLocalPlayer(); }
 void WiredLaunchSteps::clearStatistics() { parts_.game.clearStatistics(); }
-void WiredLaunchSteps::rebuildCollections() { parts_.game.rebuildCollections(); }
+void WiredLaunchSteps::rebuildCollections() {
+  parts_.game.rebuildCollections();
+  // The book shows the pages the game just filled.
+  parts_.interface.setCollectionPages(&parts_.game.collections());
+}
 void WiredLaunchSteps::stopLocalPlayerMoving() { parts_.game.stopLocalPlayerMoving(); }
 void WiredLaunchSteps::installGameTables() { parts_.game.installGameTables(); }
 

@@ -10,6 +10,10 @@ void UiLaunchServices::setBookPages(const BookEntry* begin, const BookEntry* end
   if (GameViews* views = gameViews()) views->bookView().setPages(begin, end);
 }
 
+void UiLaunchServices::setCollectionPages(const BookCollections::Pages* pages) {
+  if (GameViews* views = gameViews()) views->bookView().setCollections(pages);
+}
+
 ViewId UiLaunchServices::currentView() const {
   GameViews* views = gameViews();
   return views != nullptr ? views->currentId() : ViewId::None;

@@ -4,6 +4,7 @@
 // new window size; the application calls these directly. It is also the main layer's
 // `MainLayerViews`: it puts the start view on a main layer and takes the views off one that goes.
 
+#include "ui/views/book_collections.h"
 #include "ui/views/view_id.h"
 #include "view/main_layer_views.h"
 
@@ -15,6 +16,8 @@ class UiLaunchServices final : public MainLayerViews {
   void createViews();
   // The range of book entries (from the language texts) the craft book pages through.
   void setBookPages(const BookEntry* begin, const BookEntry* end);
+  // The collection book's pages, which the game's launch owns and built.
+  void setCollectionPages(const BookCollections::Pages* pages);
   ViewId currentView() const;
   // Rebuilds the inventory view for its mode and hides its drop marker.
   void refreshInventory();

@@ -74,6 +74,20 @@ void UiPlayerEvents::portalTravelDialog(uint32_t planet) {
   if (views->currentId() != ViewId::Dialog) views->push(ViewId::Dialog);
 }
 
+void UiPlayerEvents::noticeDialog(const std::string& text) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  auto& dialog = static_cast<DialogView&>(views->view(ViewId::Dialog));
+  dialog.setupNotice(text);
+  // Over the view the entry was learned in (the inventory's craft grid), which OK returns to; a
+  // dialog already open takes the new text.
+  if (views->currentId() == ViewId::Dialog) {
+    dialog.refresh();
+  } else {
+    views->push(ViewId::Dialog);
+  }
+}
+
 void UiPlayerEvents::containerRefreshed() {
   GameViews* views = gameViews();
   if (views != nullptr && views->currentId() == ViewId::Inventory) views->inventoryView().refresh();

@@ -27,6 +27,7 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   void fishBiting() override;
   void fishingEnded() override;
   void portalTravelDialog(uint32_t planet) override;
+  void noticeDialog(const std::string& text) override;
   void containerRefreshed() override;
   void floatingText(int16_t textId, const std::string& argument) override;
   void inventoryView(uint8_t page) override;

@@ -47,6 +47,7 @@ MainLayer*& slot() {
 }
 
 constexpr int kHighlightZ = 21;
+constexpr uint8_t kPreviewOpacity = 150;  // see-through: the cell stays readable under the preview
 constexpr float kCellPixels = 30.0f;
 
 std::string graphicsFolder() {
@@ -132,12 +133,18 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   addChild(overlayNode_, 90);
   addWorldBatches();
 
+  // Added first, so the highlight's frame draws over it.
+  previewSprite_ = engine::Sprite::createWithTextureRect(textures.blockBatch->getTexture(), engine::Rect(1, 1, 30, 30));
+  previewSprite_->setOpacity(kPreviewOpacity);
+  previewSprite_->setVisible(false);
+  textures.blockBatch->addChild(previewSprite_, kHighlightZ, -1);
   highlightSprite_ =
       engine::Sprite::createWithTextureRect(textures.blockBatch->getTexture(), engine::Rect(1, 1, 30, 30));
   highlightSprite_->setBlendFunc(engine::BlendFunc::ADDITIVE);
   highlightSprite_->setVisible(false);
   textures.blockBatch->addChild(highlightSprite_, kHighlightZ, -1);
   tiles_->setHighlightSprite(highlightSprite_);
+  tiles_->setPreviewSprite(previewSprite_);
   attachEntityDrawings();
   attachParticles();
   if (sky_ == nullptr) {
@@ -362,6 +369,8 @@ void MainLayer::forgetWorldNodes() {
   overlayNode_ = nullptr;
   detach(highlightSprite_);
   highlightSprite_ = nullptr;
+  detach(previewSprite_);
+  previewSprite_ = nullptr;
   console_ = nullptr;
   sky_ = nullptr;
   followSky_ = nullptr;

@@ -76,6 +76,8 @@ class MainLayer final : public engine::InnerNode {
   engine::InnerNode* worldLayer() const { return worldLayer_; }
   engine::InnerNode* overlayNode() const { return overlayNode_; }
   engine::Sprite* highlightSprite() const { return highlightSprite_; }
+  // The faded block that a placeable held item would make at the pointed cell, under the highlight.
+  engine::Sprite* previewSprite() const { return previewSprite_; }
 
   // The sky (z -1) and the console (z 200) come from their own parts of the view: each is added
   // when set while a world is shown, and again with every build. `followSky` receives the
@@ -129,6 +131,7 @@ class MainLayer final : public engine::InnerNode {
   engine::RefPtr<engine::InnerNode> rootNode_;
   engine::RefPtr<engine::InnerNode> overlayNode_;
   engine::RefPtr<engine::Sprite> highlightSprite_;
+  engine::RefPtr<engine::Sprite> previewSprite_;
   engine::RefPtr<engine::Node> console_;  // while set
   engine::RefPtr<engine::Node> sky_;      // while set
   std::function<void(float)> followSky_;

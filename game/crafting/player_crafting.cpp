@@ -55,7 +55,10 @@ void PlayerCrafting::learnEntry(uint16_t entry) {
 }
 
 void PlayerCrafting::showNotice(const std::string& text) {
-  if (!text.empty()) player_.showMessage(kNoticeKind, text);
+  if (text.empty()) return;
+  // The console keeps the line after the notice is closed.
+  player_.showMessage(kNoticeKind, text);
+  player_.showNotice(text);
 }
 
 void PlayerCrafting::recordStat(uint16_t statistic, uint16_t id) { player_.recordStat(statistic, id); }

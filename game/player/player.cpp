@@ -131,6 +131,7 @@ void Player::showMessage(uint8_t kind, const std::string& text) {
 }
 
 void Player::showPortalTravelDialog(uint32_t planet) { events().portalTravelDialog(planet); }
+void Player::showNotice(const std::string& text) { events().noticeDialog(text); }
 
 void Player::travelThroughPortal() {
   if (game != nullptr) game->travelToWorld(TravelTarget{});

@@ -97,6 +97,8 @@ class Player : public PlayerBase, public InventoryOwner {
   void showTextById(uint8_t kind, int16_t textId) override;
   // The portal travel dialog: the player waits at the portal to the planet for the others.
   void showPortalTravelDialog(uint32_t planet) override;
+  // The notice view with the text, as a newly learned craft book entry is announced.
+  void showNotice(const std::string& text);
   // A joined player's game follows its host to the world the host chose.
   void travelThroughPortal() override;
 

@@ -71,6 +71,8 @@ class PlayerEvents {
   virtual void fishingEnded() {}
   // The portal travel dialog: the player waits at the portal to the planet for the others.
   virtual void portalTravelDialog(uint32_t /*planet*/) {}
+  // The notice view shows the text (a newly learned craft book entry's name).
+  virtual void noticeDialog(const std::string& /*text*/) {}
   // The open container's window is redrawn (an alchemy lab after a brew).
   virtual void containerRefreshed() {}
   // A forge the player has open took a smelting step with that result.

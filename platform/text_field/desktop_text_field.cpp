@@ -110,6 +110,8 @@ void DesktopTextField::onKeyPressed(engine::KeyCode keyCode, engine::Event* even
     controlHeld_ = true;
   } else if (keyCode == engine::KeyCode::V && controlHeld_) {
     pasteClipboard();
+  } else if (keyCode == engine::KeyCode::C && controlHeld_) {
+    copyToClipboard();
   } else if (keyCode == engine::KeyCode::ESCAPE) {
     reportFinish(std::string(text_));
   } else if (keyCode == engine::KeyCode::BACKSPACE) {
@@ -156,6 +158,11 @@ void DesktopTextField::pasteClipboard() {
     if (character == u'\r' || character == u'\n') break;
     if (!onCharacter(character, nullptr)) break;
   }
+}
+
+void DesktopTextField::copyToClipboard() {
+  // The whole field: a seed or a line is copied to be pasted elsewhere as it stands.
+  if (Platform* platform = Platform::instance()) platform->setClipboardText(text_);
 }
 
 bool DesktopTextField::onCharacter(char16_t character, engine::Event* event) {

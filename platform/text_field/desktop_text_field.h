@@ -50,6 +50,8 @@ class DesktopTextField : public TextField {
   // Control and V: the clipboard's first line is typed in, character by character, as far as the
   // field's limits take it.
   void pasteClipboard();
+  // Ctrl+C: the field's text goes to the clipboard.
+  void copyToClipboard();
   void dropListeners();
   // Shows the edited text; an edit the label cannot take is undone.
   bool commitEdit(const std::u16string& before);

@@ -1,6 +1,7 @@
 // Crafting played through the window's input events: a new character in a new world places a
 // workbench and uses it, crafts a wooden shovel there with a click on its row of the crafting page
-// (the shovel's book entry still unknown), and the crafting page's own cells follow at once (the
+// (the shovel's book entry still unknown, so a notice names the entry learned, over the page, until
+// OK closes it), and the crafting page's own cells follow at once (the
 // shovel's icon is drawn, the planks' count is what is left), as does the backpack page; walking away
 // from the bench brings the page back to crafting by hand, where a click makes oak planks.
 
@@ -24,6 +25,7 @@
 #include "ui/views/book_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
+#include "engine/scene/director.h"
 #include "engine/text/label.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/cells/map_block.h"
@@ -52,6 +54,17 @@ bool clickRow(const std::string& prefix) {
   return true;
 }
 
+// The pixels of light text between the foot of a list view's texts and the window's top.
+int brightPixels(float textsFoot) {
+  const int width = static_cast<int>(engine::Director::getInstance()->getWinSize().width);
+  const int height = static_cast<int>(engine::Director::getInstance()->getWinSize().height);
+  const int foot = static_cast<int>(textsFoot);
+  const std::vector<unsigned char> pixels = framePixels(0, foot, width, height - foot);
+  int count = 0;
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4) count += pixels[i] + pixels[i + 1] + pixels[i + 2] > 360;
+  return count;
+}
+
 bool onCraftingPage() { return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kCrafting; }
 
 using CraftAtWindowTest = AppRunTest;
@@ -64,6 +77,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
   int shovelIconPixels = 0, shovelOnCraftingPage = 0;
   int walkKey = 0;
   uint32_t planksBefore = 0;
+  int noticeText = 0;
 
   Script script(joined(intoANewWorld(), {
       {"carry a workbench and what a shovel takes", [&] {
@@ -90,6 +104,15 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
            return false;
          }
          return inventoryView().status() == "Made Wooden Shovel.";
+       }, 5},
+      {"a notice names the entry learned", [&] {
+         ListView* notice = currentList();
+         if (current() != ViewId::Dialog || notice == nullptr) return false;
+         EXPECT_EQ(notice->title(), "Notice");
+         EXPECT_FALSE(notice->lines().empty()) << "the notice names no entry";
+         noticeText = brightPixels(notice->textsFoot());
+         tap(GLFW_KEY_ENTER);
+         return current() == ViewId::Inventory;
        }, 5},
       {"the crafting page's own cells show the shovel and the planks left", [&] {
          for (SlotRef slot : slotsHolding(kWoodenShovel)) {
@@ -167,6 +190,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
   }));
 
   playScript(script);
+  EXPECT_GT(noticeText, 100) << "the notice draws no text";
   EXPECT_GT(shovelIconPixels, 20) << "the new shovel's cell draws no icon";
   EXPECT_GT(shovelOnCraftingPage, 20) << "the crafting page's cell of the new shovel draws no icon";
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "content/art/interface_layout.h"
 #include "content/texts/language_texts.h"
 #include "game/crafting/craft_book.h"
 #include "game/crafting/recipe_knowledge.h"
@@ -20,16 +21,36 @@ void BookView::setPages(const BookEntry* begin, const BookEntry* end) {
 size_t BookView::pageCount() const { return static_cast<size_t>(end_ - begin_); }
 
 void BookView::showEntry(int index) {
+  search_.stop();
   shown_ = index >= 0 && static_cast<size_t>(index) < pageCount() ? index : -1;
   page_ = 0;
   list().select(0);
   refresh();
 }
 
-void BookView::showLearned() {
-  shown_ = kLearned;
+void BookView::showLearned() { showMode(kLearned); }
+void BookView::showChemistry() { showMode(kChemistry); }
+
+void BookView::showCollections(size_t page) {
+  collections_.show(page);
+  showMode(kCollections);
+  list().select(collections_.firstMetRow());
+}
+
+void BookView::showMode(int mode) {
+  search_.stop();
+  shown_ = mode;
   page_ = 0;
   list().select(0);
+  refresh();
+}
+
+void BookView::toggleSearch() {
+  if (search_.isListening()) {
+    search_.stop();
+  } else {
+    search_.start([this] { refresh(); });
+  }
   refresh();
 }
 
@@ -47,12 +68,17 @@ void BookView::enter() {
 }
 
 void BookView::exit() {
+  search_.clear();
   ListView::exit();
   fields_ = BookViewFields{};
   currentGame().unpause();
 }
 
 void BookView::back() {
+  if (shown_ == kCollections && collections_.shown() != BookCollections::kIndex) {
+    showCollections();
+    return;
+  }
   if (shown_ != -1) {
     showEntry(-1);
     return;
@@ -65,9 +91,18 @@ void BookView::fill(std::string& title, std::vector<std::string>& lines, std::ve
     fillEntry(title, lines, rows);
     return;
   }
-  if (shown_ == kLearned) {
-    fillLearned(title, lines, rows);
-    return;
+  const auto redraw = [this] { refresh(); };
+  switch (shown_) {
+    case kLearned: fillLearned(title, lines, rows); return;
+    case kChemistry:
+      rows.push_back({"Back", [this] { back(); }});
+      rows.push_back(searchRow());
+      chemistry_.fill(search_.text(), title, lines, rows, redraw);
+      return;
+    case kCollections:
+      collections_.fill(title, lines, rows, [this](size_t page) { showCollections(page); }, [this] { back(); });
+      return;
+    default: break;
   }
   title = "Craft book";
   // Opened at a crafting station: its recipes are one choice away.
@@ -80,10 +115,29 @@ void BookView::fill(std::string& title, std::vector<std::string>& lines, std::ve
                       views->inventoryView().setPage(InventoryView::kCrafting);
                     }});
   }
+  fillList(lines, rows);
+}
+
+MenuList::Row BookView::searchRow() {
+  // The caret says the typed keys go to the search; Enter or Escape ends it.
+  return {kSearchRow + search_.text() + (search_.isListening() ? "_" : ""), [this] { toggleSearch(); }};
+}
+
+void BookView::fillList(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
+  rows.push_back(searchRow());
   if (pageCount() == 0) lines.push_back("The book has no entries.");
+  size_t shown = 0;
   for (size_t i = 0; i < pageCount(); ++i) {
-    rows.push_back({begin_[i].name, [this, i] { showEntry(static_cast<int>(i)); }});
+    if (!search_.matches(begin_[i].name)) continue;
+    ++shown;
+    MenuList::Row row(begin_[i].name, [this, i] { showEntry(static_cast<int>(i)); });
+    row.icon = {MenuList::Row::Icon::Interface, art::kBookIconSprite,
+                static_cast<uint32_t>(std::clamp(begin_[i].icon, 0, art::kBookIconCount - 1))};
+    rows.push_back(std::move(row));
   }
+  if (!search_.text().empty()) lines.push_back(std::to_string(shown) + " of " + std::to_string(pageCount()) + " entries found");
+  rows.push_back({BookChemistry::kRow, [this] { showChemistry(); }});
+  rows.push_back({BookCollections::kRow, [this] { showCollections(); }});
   rows.push_back({kLearnedRow, [this] { showLearned(); }});
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The craft book. It pages through a range of the book entries the language file filled; the
 // content start-up hands it that range. The list shows the entries; choosing one shows its pages,
-// one at a time. Another row lists the craft book entries the player has learned.
+// one at a time, each with its icon. A search row filters the entries (and the potions) by what the
+// player types. Other rows list the craft book entries the player has learned, the chemistry pages
+// and the collection book.
 // Opened at a crafting station (its fields name the station's kind), it first offers the
 // inventory's crafting page for that station.
 // The game's ordinary timers are paused while it is current.
@@ -10,7 +12,10 @@
 #include <cstdint>
 
 #include "game/player/player_events.h"
+#include "ui/views/book_chemistry.h"
+#include "ui/views/book_collections.h"
 #include "ui/views/list_view.h"
+#include "ui/widgets/search_field.h"
 
 struct BookEntry;
 
@@ -20,7 +25,9 @@ class BookView final : public ListView {
   static constexpr const char* kLearnedRow = "Learned entries";
   static constexpr const char* kNextPage = "Next page";
   static constexpr const char* kPreviousPage = "Previous page";
-  static constexpr int kLearned = -2;  // shownEntry() while the learned entries are listed
+  static constexpr const char* kSearchRow = "Search: ";
+  // shownEntry() while the learned entries, the chemistry pages or the collections are listed
+  static constexpr int kLearned = -2, kChemistry = -3, kCollections = -4;
 
   BookView() : ListView(ViewId::Book) {}
 
@@ -38,6 +45,14 @@ class BookView final : public ListView {
   // Shows the entry's first page; an index out of range shows the list.
   void showEntry(int index);
   void showLearned();
+  void showChemistry();
+  // The collection book's index, or (given) one of its pages.
+  void showCollections(size_t page = BookCollections::kIndex);
+  // The collection book's pages, which the game's launch builds.
+  void setCollections(const BookCollections::Pages* pages) { collections_.setPages(pages); }
+  const BookCollections& collections() const { return collections_; }
+  // What the search row holds; the list shows only the entries whose names hold it.
+  SearchField& search() { return search_; }
   // The page of the shown entry.
   size_t shownPage() const { return page_; }
   void showPage(size_t page);
@@ -53,10 +68,19 @@ class BookView final : public ListView {
  private:
   void fillEntry(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillLearned(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  void fillList(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
+  // Shows a mode of the book from its first row.
+  void showMode(int mode);
+  void toggleSearch();
+  // The search row, on the list of entries and on the chemistry pages.
+  MenuList::Row searchRow();
 
   const BookEntry* begin_ = nullptr;
   const BookEntry* end_ = nullptr;
   BookViewFields fields_;
   int shown_ = -1;
   size_t page_ = 0;
+  SearchField search_;
+  BookChemistry chemistry_;
+  BookCollections collections_;
 };

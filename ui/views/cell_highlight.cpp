@@ -7,6 +7,7 @@
 #include "game/rules/block_use.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/item_placement_rules.h"
+#include "ui/views/block_preview.h"
 #include "view/main_layer.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -49,16 +50,27 @@ void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell) {
   if (sprite == nullptr) return;
   if (player == nullptr || cell == nullptr || player->world == nullptr) {
     sprite->setVisible(false);
+    if (cell == nullptr) showBlockPreview(nullptr, nullptr);
     return;
   }
-  // The copy of the cell across the world's seam that lies nearest to the player.
-  float x = static_cast<float>(cell->x) * kCellPixels;
-  const float span = static_cast<float>(player->world->map().width()) * kCellPixels;
-  if (span > 0) {
-    while (x - player->position.x > span / 2) x -= span;
-    while (player->position.x - x > span / 2) x += span;
-  }
   sprite->setTextureRect(art::blockSpriteRect(art::kTileOverlayBlock, 0));
-  sprite->setPosition(engine::Vec2(x, static_cast<float>(cell->y) * kCellPixels));
+  sprite->setPosition(cellPointNearPlayer(*player, *cell));
   sprite->setVisible(true);
+}
+
+void showPointedCell(PlayerDesktopLocal& player, MapBlock* cell, bool inReach) {
+  const bool acts = cell != nullptr && heldItemActsOn(player, *cell, inReach);
+  showCellHighlight(&player, acts ? cell : nullptr);
+  // Only where a click would place it.
+  showBlockPreview(&player, acts && inReach ? cell : nullptr);
+}
+
+engine::Vec2 cellPointNearPlayer(const PlayerDesktopLocal& player, const MapBlock& cell) {
+  float x = static_cast<float>(cell.x) * kCellPixels;
+  const float span = player.world != nullptr ? static_cast<float>(player.world->map().width()) * kCellPixels : 0.0f;
+  if (span > 0) {
+    while (x - player.position.x > span / 2) x -= span;
+    while (player.position.x - x > span / 2) x += span;
+  }
+  return {x, static_cast<float>(cell.y) * kCellPixels};
 }

@@ -6,6 +6,8 @@
 //
 // Main thread only.
 
+#include "engine/base/geometry.h"
+
 class MapBlock;
 class PlayerDesktopLocal;
 
@@ -13,5 +15,10 @@ class PlayerDesktopLocal;
 // Asks the rules only through queries that say nothing to the player.
 bool heldItemActsOn(PlayerDesktopLocal& player, MapBlock& cell, bool inReach);
 
-// Shows the highlight over the cell, or hides it for none.
+// Shows the highlight over the cell, or hides it for none; no cell hides the block preview too.
 void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell);
+// The pointed cell lit when the held item acts on it, with the preview of the block the held item
+// would place there; null for no cell.
+void showPointedCell(PlayerDesktopLocal& player, MapBlock* cell, bool inReach);
+// Where the cell's copy nearest to the player lies in the world's pixels (the world wraps).
+engine::Vec2 cellPointNearPlayer(const PlayerDesktopLocal& player, const MapBlock& cell);

@@ -174,8 +174,12 @@ bool InventoryView::mouseButton(const engine::Vec2& point, int button, bool rele
   pressed_ = nullptr;
   hideItemTooltip();
   if (button == kel::MOUSE_BUTTON_RIGHT) {
-    // A catalogue entry is shown, not owned: nothing of it is used.
-    if (sprite->slot().kind != SlotKind::Catalogue) sprite->onActivate();
+    // A catalogue entry is shown, not owned: nothing of it is used, it is pinned or unpinned.
+    if (sprite->slot().kind == SlotKind::Catalogue) {
+      togglePinned(*sprite);
+    } else {
+      sprite->onActivate();
+    }
   } else if (button == kel::MOUSE_BUTTON_LEFT) {
     if (selected_ == nullptr || selected_ == sprite) {
       sprite->select();

@@ -103,6 +103,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   bool encrust(SlotRef setting, SlotRef target);
   // A copy of a catalogue entry into a slot (kind 13 cells are never emptied).
   bool pickFromCatalogue(SlotRef entry, SlotRef to);
+  // Pins the catalogue cell's item to the Pinned list, or unpins it; the status says which.
+  bool togglePinned(InventorySprite& catalogueCell);
   const InventoryStatsPage& statsPage() const { return stats_; }
 
   // ---- InventoryViewHooks ----

@@ -2,6 +2,7 @@
 // the craft grid's line, and the rows each page offers (the backpack's stacks for the held slot, the
 // worn slots by name, the recipes, the open container, the catalogue's lists).
 
+#include <algorithm>
 #include <iterator>
 
 #include "content/items/item.h"
@@ -15,6 +16,7 @@
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
+#include "view/inventory/inventory_sprite.h"
 #include "ui/views/inventory_view.h"
 #include "world/blocks/logic_block.h"
 #include "world/world.h"
@@ -24,6 +26,7 @@ namespace {
 // The worn slots by what each takes: the hat, then the four pieces of armour.
 constexpr const char* kWornSlotNames[] = {"Hat", "Helmet", "Chestplate", "Greaves", "Boots"};
 static_assert(std::size(kWornSlotNames) == static_cast<size_t>(Inventory::kEquipmentSlots));
+constexpr const char* kPinHelp = "Right click an entry to pin or unpin it.";
 constexpr const char* kPageNames[] = {"Backpack", "Equipment", "Crafting", "Container", "Statistics", "Catalogue",
                                       "Trade"};
 
@@ -138,6 +141,26 @@ void InventoryView::fillCatalogue(PlayerDesktopLocal& p, std::vector<MenuList::R
   }
   const bool pinned = catalogue.currentList() == ItemCatalogue::kPinnedList;
   rows.push_back({std::string(pinned ? "> " : "") + "Pinned", [showList] { showList(ItemCatalogue::kPinnedList); }});
+  rows.push_back({kPinHelp, nullptr});
+}
+
+bool InventoryView::togglePinned(InventorySprite& catalogueCell) {
+  const Item* item = catalogueCell.slotItem();
+  if (item == nullptr || item->isNone()) return false;
+  const uint16_t id = item->id;
+  const std::string name = itemName(id);
+  ItemCatalogue& catalogue = itemCatalogue();
+  const auto& ids = catalogue.pinned().ids;
+  const bool wasPinned = std::find(ids.begin(), ids.end(), id) != ids.end();
+  if (!catalogue.togglePinned(id)) {
+    status_ = "The pinned list is full.";
+  } else {
+    status_ = (wasPinned ? "Unpinned " : "Pinned ") + name + ".";
+  }
+  // The Pinned list's cells change under the pointer when it is the one shown.
+  grid_.refreshAll();
+  refreshTexts();
+  return true;
 }
 
 void InventoryView::fillEquipment(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {

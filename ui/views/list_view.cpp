@@ -5,6 +5,7 @@
 #include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
 #include "engine/text/label.h"
+#include "platform/controls/hold_timer.h"
 #include "platform/controls/real_controls.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
@@ -27,10 +28,29 @@ constexpr float kBannerGap = 2.0f;    // between an achievement's banner and the
 constexpr size_t kRowsKept = 3;       // rows that long lines leave room for
 constexpr const char* kMoreLines = "...";
 
+// A held arrow key keeps stepping through the list after a short wait, as long as it stays down.
+constexpr float kRepeatDelay = 0.35f;
+constexpr float kRepeatInterval = 0.08f;
+
 class ListViewControls final : public kel::RealControls<ListView> {
  public:
   explicit ListViewControls(ListView* view) : RealControls(view) {}
-  void keyEvent(engine::KeyCode key, bool released) override { view_->keyEvent(key, released); }
+  void keyEvent(engine::KeyCode key, bool released) override {
+    view_->keyEvent(key, released);
+    const int32_t input = static_cast<int32_t>(key);
+    if (released) {
+      held_.release(input);
+    } else if (key == engine::KeyCode::UP_ARROW || key == engine::KeyCode::DOWN_ARROW) {
+      const int steps = key == engine::KeyCode::UP_ARROW ? -1 : 1;
+      ListView* view = view_;
+      held_.hold(input, [view, steps] { view->list().move(steps); }, kRepeatInterval, kRepeatDelay);
+    }
+  }
+  // The release of a key held now would never arrive.
+  void deactivate() override {
+    held_.stop();
+    RealControls::deactivate();
+  }
   void mouseMoved(const engine::Vec2& point) override { view_->hover(point); }
   void mouseWheel(const engine::Vec2&, float amount) override { view_->wheel(amount); }
   void mouseButton(const engine::Vec2& point, int button, bool released) override {
@@ -39,6 +59,9 @@ class ListViewControls final : public kel::RealControls<ListView> {
   void mouseDrag(const engine::Vec2& point, int button, kel::DragPhase phase) override {
     view_->drag(point, button, phase);
   }
+
+ private:
+  kel::HoldTimer held_;
 };
 
 }  // namespace

@@ -186,7 +186,7 @@ void MainView::frame(float dt) {
     }
     swing(*p, dt);
     MapBlock* cell = cellAt(pointer_);
-    showCellHighlight(p, cell != nullptr && heldItemActsOn(*p, *cell, inReach(*cell)) ? cell : nullptr);
+    showPointedCell(*p, cell, cell != nullptr && inReach(*cell));
   }
   hud_->update(*p);
 }

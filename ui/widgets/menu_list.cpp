@@ -2,10 +2,15 @@
 
 #include <algorithm>
 
+#include "content/art/interface_layout.h"
+#include "content/art/item_atlas_layout.h"
+#include "content/items/item.h"
 #include "engine/scene/inner_node.h"
+#include "engine/sprite/sprite.h"
 #include "engine/text/label.h"
 #include "ui/widgets/framed_panel.h"
 #include "ui/widgets/ui_draw.h"
+#include "view/inventory/overlay_art.h"
 
 namespace {
 // The rows are the interface's framed panels: the chosen one in the frame's full gold with a
@@ -17,6 +22,7 @@ constexpr engine::Color3B kTextColour{240, 240, 240};
 constexpr engine::Color3B kPlainTextColour{170, 170, 170};
 constexpr float kTextInset = 10.0f;
 constexpr float kRowGap = 2.0f;
+constexpr float kIconMargin = 3.0f;  // between an icon and the row band's edges
 }  // namespace
 
 MenuList::MenuList() : node_(engine::InnerNode::create()) {}
@@ -38,6 +44,12 @@ void MenuList::select(int index) {
   selected_ = std::clamp(index, 0, static_cast<int>(rows_.size()) - 1);
   scrollToSelection();
   redraw();
+}
+
+MenuList::Row MenuList::withItemIcon(std::string text, uint16_t itemId, std::function<void()> onChoose) {
+  Row row(std::move(text), std::move(onChoose));
+  if (itemId != ITEM_NONE) row.icon = {Row::Icon::Item, itemId, 0};
+  return row;
 }
 
 MenuList::Row MenuList::cycling(std::string text, std::function<void(int)> step) {
@@ -149,9 +161,27 @@ void MenuList::redraw() {
       addColorLayer(node_, kSelectedWash, engine::Size(area.size.width - 2 * inset, area.size.height - 2 * inset),
                     engine::Vec2(area.getMinX() + inset, area.getMinY() + inset), 0);
     }
-    engine::Label* label =
-        addTextLabel(node_, row.text, engine::Vec2(topLeft_.x + kTextInset * textScale_, bottom + rowHeight_ / 2.0f),
-                     kFontSmall, row.action ? kTextColour : kPlainTextColour);
+    const float iconWidth = drawIcon(row, bottom);
+    engine::Label* label = addTextLabel(
+        node_, row.text, engine::Vec2(topLeft_.x + iconWidth + kTextInset * textScale_, bottom + rowHeight_ / 2.0f),
+        kFontSmall, row.action ? kTextColour : kPlainTextColour);
     if (label != nullptr) label->setScale(textScale_);
   }
+}
+
+float MenuList::drawIcon(const Row& row, float bottom) {
+  if (row.icon.atlas == Row::Icon::None) return 0.0f;
+  const bool item = row.icon.atlas == Row::Icon::Item;
+  engine::Texture2D* texture = item ? overlay_art::iconTexture() : overlay_art::interfaceTexture();
+  if (texture == nullptr) return 0.0f;
+  const engine::Rect rect = item ? art::itemIconRect(row.icon.id, static_cast<uint8_t>(row.icon.variant))
+                                 : art::uiSpriteRect(row.icon.id, row.icon.variant);
+  engine::Sprite* sprite = engine::Sprite::createWithTextureRect(texture, rect);
+  if (sprite == nullptr || rect.size.height <= 0) return 0.0f;
+  // The icon fills the band's height, so it reads at every interface scale.
+  const float side = rowHeight_ - kRowGap - 2 * kIconMargin;
+  sprite->setScale(side / std::max(rect.size.width, rect.size.height));
+  sprite->setPosition(engine::Vec2(topLeft_.x + kIconMargin + side / 2.0f, bottom + (rowHeight_ - kRowGap) / 2.0f));
+  node_->addChild(sprite, 1);
+  return side + kIconMargin;
 }

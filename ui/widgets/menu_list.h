@@ -7,6 +7,7 @@
 // Main thread only.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -30,7 +31,18 @@ class MenuList {
     std::function<void()> action;  // none: the row only shows its text
     // A row that cycles a choice: Left and Right step it by -1 and +1.
     std::function<void(int)> step;
+    // A picture left of the text: an item's icon, or a sprite of the interface atlas (a craft book
+    // entry's icon); none when the atlas kind is None.
+    struct Icon {
+      enum Atlas : uint8_t { None, Item, Interface };
+      Atlas atlas = None;
+      uint16_t id = 0;
+      uint32_t variant = 0;
+    };
+    Icon icon;
   };
+  // A row with an item's icon beside its text.
+  static Row withItemIcon(std::string text, uint16_t itemId, std::function<void()> onChoose = nullptr);
 
   // A row that cycles a choice: Left and Right step it both ways, Enter and a click forward.
   static Row cycling(std::string text, std::function<void(int)> step);
@@ -80,6 +92,8 @@ class MenuList {
  private:
   void scrollToSelection();
   void redraw();
+  // The row's icon at the left of its band; the width it takes, 0 without one.
+  float drawIcon(const Row& row, float bottom);
 
   std::vector<Row> rows_;
   int selected_ = -1;

@@ -43,6 +43,7 @@ TileSprites::~TileSprites() {
 TileSprites* TileSprites::current() { return currentSlot(); }
 
 void TileSprites::setHighlightSprite(engine::Sprite* sprite) { highlight_ = sprite; }
+void TileSprites::setPreviewSprite(engine::Sprite* sprite) { preview_ = sprite; }
 
 void TileSprites::setCurrent(TileSprites* window) { currentSlot() = window; }
 
@@ -219,13 +220,15 @@ void TileSprites::recentre(int32_t column, int32_t row) {
     std::vector<engine::Node*> foreign;
     for (engine::Node* child : batch->getChildren()) {
       auto* sprite = dynamic_cast<BlockSprite*>(child);
-      if ((sprite == nullptr || !sprite->pooled()) && child != highlight_) foreign.push_back(child);
+      if ((sprite == nullptr || !sprite->pooled()) && child != highlight_ && child != preview_) foreign.push_back(child);
     }
     for (engine::Node* child : foreign) batch->removeChild(child);
   }
-  if (highlight_ != nullptr && blockBatch_ != nullptr && highlight_->getParent() != blockBatch_) {
-    if (engine::Node* parent = highlight_->getParent()) parent->removeChild(highlight_);
-    blockBatch_->addChild(highlight_, kHighlightZ, -1);
+  // The preview first, so the highlight's frame draws over it.
+  for (engine::Sprite* kept : {preview_.get(), highlight_.get()}) {
+    if (kept == nullptr || blockBatch_ == nullptr || kept->getParent() == blockBatch_) continue;
+    if (engine::Node* parent = kept->getParent()) parent->removeChild(kept);
+    blockBatch_->addChild(kept, kHighlightZ, -1);
   }
   setCentre(column, row);
   relight();

@@ -99,6 +99,8 @@ class TileSprites {
   // Held with a count of its own: the window may outlive the layer's reference, and `free` empties
   // the batch it sits in.
   void setHighlightSprite(engine::Sprite* sprite);
+  // The pointed cell's block preview, kept in the block batch under the highlight the same way.
+  void setPreviewSprite(engine::Sprite* sprite);
 
   // ---- Light ----
   // Rebuilds every record from its cell.
@@ -141,6 +143,7 @@ class TileSprites {
   engine::SpriteBatchNode* blockBatch_ = nullptr;     // retained
   engine::SpriteBatchNode* additiveBatch_ = nullptr;  // retained
   engine::RefPtr<engine::Sprite> highlight_;
+  engine::RefPtr<engine::Sprite> preview_;
   World* world_ = nullptr;
   std::vector<TileSpriteRecord> records_;
   std::vector<std::vector<TileSpriteRecord*>> grid_;  // grid_[column][row], row 0 at the bottom

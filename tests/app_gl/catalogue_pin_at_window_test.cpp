@@ -1,0 +1,130 @@
+// The item catalogue of a creative world played through the window: on the way, the new world's
+// name is typed and copied with Control+C, then pasted back with Control+V; in the world, a right
+// click on a catalogue entry pins it, and the Pinned list then draws that item in its first cell.
+
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "content/items/item.h"
+#include "game/catalogue/item_catalogue.h"
+#include "platform/platform.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
+#include "ui/views/list_view.h"
+#include "view/inventory/inventory_sprite.h"
+#include "world/world.h"
+#include "game/player/player_desktop.h"
+
+namespace {
+
+using namespace apptest;
+
+constexpr const char* kName = "Copied World";
+
+InventoryView& inventoryView() { return gameViews()->inventoryView(); }
+
+// Walks the current list's selection onto the row with the arrow keys.
+bool selectRow(const std::string& prefix) {
+  const int index = rowIndex(prefix);
+  ListView* view = currentList();
+  if (index < 0 || view == nullptr) return false;
+  while (view->list().selected() != index) tap(view->list().selected() < index ? GLFW_KEY_DOWN : GLFW_KEY_UP);
+  return true;
+}
+
+void controlWith(int key) {
+  press(GLFW_KEY_LEFT_CONTROL);
+  tap(key);
+  release(GLFW_KEY_LEFT_CONTROL);
+}
+
+std::string clipboard() {
+  kel::Platform* platform = kel::Platform::instance();
+  return platform != nullptr ? platform->clipboardText() : std::string();
+}
+
+// The first catalogue cell that shows an item.
+InventorySprite* firstCatalogueCell() {
+  for (InventorySprite* cell : inventoryView().grid().sprites()) {
+    const Item* item = cell->slotItem();
+    if (cell->slot().kind == SlotKind::Catalogue && item != nullptr && !item->isNone()) return cell;
+  }
+  return nullptr;
+}
+
+using CataloguePinAtWindowTest = AppRunTest;
+
+TEST_F(CataloguePinAtWindowTest, ANameIsCopiedAndPastedAndAPinnedEntryShowsInThePinnedList) {
+  std::string copied;
+  uint16_t pinnedId = ITEM_NONE;
+  int pinnedIcon = 0;
+
+  std::vector<Step> steps = intoANewWorld();
+  const std::vector<Step> onTheNewWorldPage = {
+      {"type the name and copy it", [&] {
+         if (!chooseRow("Name: ")) return false;
+         type(kName);
+         controlWith(GLFW_KEY_C);
+         tap(GLFW_KEY_ENTER);
+         copied = clipboard();
+         return hasRow(std::string("Name: ") + kName);
+       }, 10},
+      {"paste it into the emptied name", [&] {
+         if (!chooseRow("Name: ")) return false;
+         for (size_t i = 0; i < std::string(kName).size(); ++i) tap(GLFW_KEY_BACKSPACE);
+         controlWith(GLFW_KEY_V);
+         tap(GLFW_KEY_ENTER);
+         return hasRow(std::string("Name: ") + kName);
+       }, 10},
+      {"a creative world", [&] {
+         if (!selectRow("Mode: ")) return false;
+         if (!hasRow("Mode: Creative")) tap(GLFW_KEY_RIGHT);
+         return hasRow("Mode: Creative");
+       }, 10},
+  };
+  // Before "create the world".
+  steps.insert(steps.end() - 2, onTheNewWorldPage.begin(), onTheNewWorldPage.end());
+
+  Script script(joined(steps, {
+      {"open the catalogue", [&] {
+         if (current() == ViewId::Main) tap(GLFW_KEY_E);
+         if (current() != ViewId::Inventory) return false;
+         if (inventoryView().page() != InventoryView::kCatalogue) chooseRow("Catalogue");
+         return inventoryView().page() == InventoryView::kCatalogue && player()->world->isCreative();
+       }, 10},
+      {"pin an entry with a right click", [&] {
+         InventorySprite* cell = firstCatalogueCell();
+         if (cell == nullptr) return false;
+         pinnedId = cell->slotItem()->id;
+         click(cell->getPosition(), GLFW_MOUSE_BUTTON_RIGHT);
+         return inventoryView().status().rfind("Pinned ", 0) == 0;
+       }, 10},
+      {"the Pinned list draws it", [&] {
+         if (itemCatalogue().currentList() != ItemCatalogue::kPinnedList && !chooseRow("Pinned")) return false;
+         InventorySprite* cell = firstCatalogueCell();
+         if (cell == nullptr || cell->icon() == nullptr) return false;
+         EXPECT_EQ(cell->slotItem()->id, pinnedId);
+         pinnedIcon = iconPixels(*cell);
+         return true;
+       }, 10},
+      {"close the inventory", [&] {
+         if (current() == ViewId::Inventory) tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }, 10},
+  }));
+
+  playScript(script);
+  EXPECT_EQ(copied, kName) << "Control+C left the clipboard without the typed name";
+  EXPECT_NE(pinnedId, ITEM_NONE);
+  EXPECT_GT(pinnedIcon, 20) << "the Pinned list's cell draws no icon";
+  for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+#include "ui/views/block_preview.h"
+
+#include "content/art/block_atlas_layout.h"
+#include "content/items/item.h"
+#include "engine/sprite/sprite.h"
+#include "game/player/player_desktop.h"
+#include "game/rules/item_placement_rules.h"
+#include "ui/views/cell_highlight.h"
+#include "view/main_layer.h"
+#include "world/cells/map_block.h"
+
+namespace {
+
+// The block the held item would place on the cell; 0 for none.
+uint16_t previewedBlock(const PlayerDesktopLocal& player, MapBlock& cell) {
+  const Item* held = player.heldItem();
+  if (held == nullptr || held->isNone() || player.world == nullptr) return 0;
+  const BlockEdit edit = placeHeldBlockRule(*player.world, player, cell, *held);
+  return edit.kind == placement_rule::kNoEdit ? 0 : edit.blockId;
+}
+
+}  // namespace
+
+void showBlockPreview(const PlayerDesktopLocal* player, MapBlock* cell) {
+  MainLayer* layer = MainLayer::current();
+  engine::Sprite* sprite = layer != nullptr ? layer->previewSprite() : nullptr;
+  if (sprite == nullptr) return;
+  const uint16_t block = player != nullptr && cell != nullptr ? previewedBlock(*player, *cell) : 0;
+  if (block == 0) {
+    sprite->setVisible(false);
+    return;
+  }
+  sprite->setTextureRect(art::blockSpriteRect(block, 0));
+  sprite->setPosition(cellPointNearPlayer(*player, *cell));
+  sprite->setVisible(true);
+}
