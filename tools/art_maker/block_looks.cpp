@@ -11,6 +11,7 @@
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
+#include "tools/art_maker/block_parting.h"
 #include "tools/art_maker/generated_blocks.h"
 #include "tools/art_maker/growth_looks.h"
 #include "tools/art_maker/growth_names.h"
@@ -265,7 +266,9 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
     out.push_back(look);
     if (!look.name.empty()) lastNamed = &out.back();
   }
-  return applyGrowthLooks(sources, generated, out, error);
+  if (!applyGrowthLooks(sources, generated, out, error)) return false;
+  partLookAlikeBlocks(out);
+  return true;
 }
 
 }  // namespace artmaker

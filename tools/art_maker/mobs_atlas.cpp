@@ -18,6 +18,7 @@
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
 #include "tools/art_maker/atlas_registry.h"
+#include "tools/art_maker/distinct_pictures.h"
 #include "tools/art_maker/item_looks.h"
 #include "tools/art_maker/region_grid.h"
 
@@ -26,6 +27,11 @@ namespace {
 
 enum class Role { Body, Head, Arm, Leg, Tail, Wing, Fin, Face, Crown, Marking };
 enum Movement { kJumper = 0, kWalker = 1, kFlyer = 2, kFloater = 3 };
+
+// Two mobs whose first frames are closer than this (mean difference over pixels and channels, in
+// steps of 255) read as one; the later turns its colours until it stands apart.
+constexpr double kMobsApart = 8.0;
+constexpr int kMaxMobVariations = 10;
 
 struct Frame {
   int x, y, w, h;
@@ -292,27 +298,38 @@ bool drawMob(Canvas& atlas, const MobParts& mob, const MobColours& colours) {
   return true;
 }
 
-// The pixels of a mob's first frame, part by part, with their sizes.
-std::vector<Colour> firstFramePixels(const Canvas& atlas, const MobParts& mob) {
-  std::vector<Colour> pixels;
+// A mob's first frame: the parts its first animation names, side by side.
+Canvas firstFrame(const Canvas& atlas, const MobParts& mob) {
+  int width = 0, height = 0;
+  for (const Frame& f : mob.animations.front()) width += f.w, height = std::max(height, f.h);
+  Canvas frame(width, height);
+  int x = 0;
   for (const Frame& f : mob.animations.front()) {
-    const std::vector<Colour> part = atlas.crop({f.x, f.y, f.w, f.h}).pixels();
-    pixels.insert(pixels.end(), part.begin(), part.end());
-    pixels.push_back(Colour(f.w * 4096 + f.h));
+    frame.blit(atlas.crop({f.x, f.y, f.w, f.h}), x, 0);
+    x += f.w;
   }
-  return pixels;
+  return frame;
 }
 
 // Draws the mob, and draws it again in a further variation of its colours while its first frame
-// equals one already drawn, so no two mobs share a picture.
-bool drawDistinctMob(Canvas& atlas, const MobParts& mob, const rapidjson::Document& recipes,
-                     std::set<std::vector<Colour>>& seen) {
+// stands close to one already drawn, so no two mobs read as one.
+bool drawDistinctMob(Canvas& atlas, const MobParts& mob, const rapidjson::Document& recipes, DistinctPictures& kept) {
   const engine::Rect cell = art::mobAtlasCell(uint32_t(mob.row));
-  for (int variation = 0;; ++variation) {
+  auto draw = [&](int variation) {
     atlas.fillRect({int(cell.getMinX()), int(cell.getMinY()), int(cell.size.width), int(cell.size.height)}, kClear);
-    if (!drawMob(atlas, mob, coloursFor(mob, recipes, variation))) return false;
-    if (seen.insert(firstFramePixels(atlas, mob)).second || variation >= 8) return true;
+    return drawMob(atlas, mob, coloursFor(mob, recipes, variation));
+  };
+  // The first variation that stands apart; failing that, the one that stands farthest.
+  int best = 0;
+  double bestDistance = -1;
+  for (int variation = 0; variation < kMaxMobVariations && bestDistance < kMobsApart; ++variation) {
+    if (!draw(variation)) return false;
+    const double distance = kept.nearest(firstFrame(atlas, mob));
+    if (distance > bestDistance) bestDistance = distance, best = variation;
   }
+  if (!draw(best)) return false;
+  kept.keep(firstFrame(atlas, mob));
+  return true;
 }
 
 // A mob assembled in its first frame, as the entity draws it, for the contact sheet.
@@ -340,7 +357,7 @@ void makeMobsAtlas(const ArtSources& sources, AtlasOutput& out) {
   std::vector<std::string> names;
   for (const auto& n : (*language)["mobs"].GetArray()) names.push_back(n.IsString() ? n.GetString() : "");
   Canvas atlas(art::kMobAtlasSize, art::kMobAtlasSize);
-  std::set<std::vector<Colour>> seen;
+  DistinctPictures kept(kMobsApart);
   std::vector<MobParts> mobs;
   int index = 0;
   for (const auto& row : rows->GetArray()) {
@@ -351,7 +368,7 @@ void makeMobsAtlas(const ArtSources& sources, AtlasOutput& out) {
       out.fail("mob row " + std::to_string(rowIndex) + " has malformed frames");
       continue;
     }
-    if (!drawDistinctMob(atlas, *mob, *recipes, seen)) {
+    if (!drawDistinctMob(atlas, *mob, *recipes, kept)) {
       out.fail("mob row " + std::to_string(rowIndex) + " names a picture outside its cell");
       continue;
     }
