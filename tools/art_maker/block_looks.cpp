@@ -16,6 +16,7 @@
 #include "tools/art_maker/growth_looks.h"
 #include "tools/art_maker/growth_names.h"
 #include "tools/art_maker/recipe_words.h"
+#include "tools/art_maker/rule_placed_blocks.h"
 
 namespace artmaker {
 namespace {
@@ -219,6 +220,7 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
   if (!readGeneratedBlocks(sources, generated, error) || !nameGeneratedBlocks(sources, generated, names, error)) {
     return false;
   }
+  nameRulePlacedBlocks(names);
   const BlockLook* lastNamed = nullptr;
   out.clear();
   out.reserve(blocks->Size());
@@ -238,10 +240,11 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
       // A generated block named by its drop ("Crystal Bench") is ground of that material, not the object.
       if (solid && generated.count(look.id)) look.shape = BlockShape::Solid;
     } else if (!solid) {
-      // An open block nothing names is most often a growth the generators scatter (a tuft, a
-      // bush, a cave sprout): a small plant reads as one, where an object would stand out.
+      // An open block nothing names and no rule places: a small plant reads as one, where an
+      // object would stand out.
       look.shape = BlockShape::Plant;
       look.family = Family::Leaves;
+      look.generic = true;
     } else if (lastNamed && look.id - lastNamed->id <= kInheritDistance && lastNamed->shape == BlockShape::Solid) {
       look.family = lastNamed->family;
       look.shape = lastNamed->shape;
@@ -249,8 +252,10 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
       look.base = shade(lastNamed->base, ((look.id - lastNamed->id) % 2 ? 0.35f : -0.35f) * float(1 + (look.id - lastNamed->id) / 2 % 3));
       look.accent = lastNamed->accent;
     }
+    if (named == names.end() && solid) look.generic = true;
     auto set = rules.byId.find(look.id);
     if (set != rules.byId.end()) {
+      look.generic = false;
       look.family = set->second.family;
       if (set->second.base != kClear) look.base = set->second.base;
       if (set->second.shape != BlockShape::Solid || solid) look.shape = set->second.shape;

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/block_painter.h"
@@ -84,7 +86,32 @@ void pole(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
   }
 }
 
+// The genetic flower is drawn in layers: a stem block, its bloom laid over it at the stem's head,
+// and a petal colour laid over the bloom. The bloom's petals (count, length, turn) come from its
+// own seed, so every flower of the genes has its own form.
+void bloom(Canvas& f, const BlockLook& look, ArtRandom& rnd) {
+  const Ramp petals = makeRamp(look.accent, 0.9f);
+  const int count = rnd.between(4, 7), length = rnd.between(3, 5);
+  const float turn = rnd.unit();
+  for (int p = 0; p < count; ++p) {
+    const float a = (float(p) + turn) * 6.2831853f / float(count);
+    const int x = 15 + int(std::lround(std::cos(a) * length)), y = 8 + int(std::lround(std::sin(a) * length * 0.8f));
+    f.line(15, 8, x, y, petals[2]);
+    f.fillCircle(x, y, 1, petals[p % 2 ? 3 : 1]);
+  }
+  f.fillCircle(15, 8, 1, look.glow != kClear ? look.glow : rgba(250, 220, 90));
+}
+
+void petalColour(Canvas& f, const BlockLook& look) {
+  const Ramp petals = makeRamp(look.accent, 0.9f);
+  for (const auto& [dx, dy] : {std::pair{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-1, -1}, {1, 1}, {1, -1}, {-1, 1}}) {
+    f.set(15 + dx, 8 + dy, (dx + dy) % 2 ? petals[3] : petals[2]);
+  }
+}
+
 void plant(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
+  if (nameHas(look, {"bloom"})) return bloom(f, look, rnd);
+  if (nameHas(look, {"petals"})) return petalColour(f, look);
   const Ramp green = look.family == Family::Leaves ? r : familyRamp(Family::Leaves);
   const int stems = rnd.between(1, 3);
   for (int s = 0; s < stems; ++s) {
@@ -99,7 +126,7 @@ void plant(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
       }
       if (rnd.chance(0.15f)) x += rnd.chance(0.5f) ? 1 : -1;
     }
-    const bool flowering = !nameHas(look, {"seed", "sapling", "acorn", "grass", "fern", "kelp"});
+    const bool flowering = !nameHas(look, {"seed", "sapling", "acorn", "grass", "fern", "kelp", "stem", "sprout"});
     if (flowering) {
       const Ramp petals = makeRamp(look.accent, 0.9f);
       f.fillCircle(x, top - 1, 2, petals[2]);
