@@ -15,6 +15,7 @@
 #include "tools/art_maker/generated_blocks.h"
 #include "tools/art_maker/growth_looks.h"
 #include "tools/art_maker/growth_names.h"
+#include "tools/art_maker/item_looks.h"
 #include "tools/art_maker/recipe_words.h"
 #include "tools/art_maker/rule_placed_blocks.h"
 
@@ -265,7 +266,10 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
       ArtRandom random(artSeed("block-tint", look.id));
       look.base = shade(familyBase(look.family), (random.unit() - 0.5f) * 0.8f);
     }
-    if (look.accent == kClear) look.accent = shade(look.base, 1.5f);
+    if (look.accent == kClear) {
+      // A plant no word colours flowers in a colour of its own, so two flowers are two kinds.
+      look.accent = look.shape == BlockShape::Plant ? ownColour(look.id, 0.6f, 0.9f) : shade(look.base, 1.5f);
+    }
     const std::string light = row.HasMember("lightColor") && row["lightColor"].IsString() ? row["lightColor"].GetString() : "0";
     look.glow = glowColour(static_cast<uint32_t>(std::strtoul(light.c_str(), nullptr, 16)));
     out.push_back(look);

@@ -226,6 +226,14 @@ void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) 
     f.shadedBox({1, 12, 6, 17}, r[2], r[4], r[0]);
     f.shadedBox({1, 19, 28, 6}, r[2], r[3], r[0]);
     f.shadedBox({6, 14, 23, 6}, cloth[2], cloth[4], cloth[0]);
+    // Each bed and each of its pieces has its own blanket: plain, striped, checked or dotted.
+    const int pattern = rnd.below(4);
+    for (int y = 15; y < 19 && pattern > 0; ++y) {
+      for (int x = 7; x < 28; ++x) {
+        const bool mark = pattern == 1 ? x % 4 == 0 : pattern == 2 ? (x / 2 + y / 2) % 2 == 0 : (x % 4 == 1 && y % 2 == 1);
+        if (mark) f.set(x, y, cloth[1]);
+      }
+    }
     f.shadedBox({7, 12, 6, 4}, rgba(236, 232, 222), rgba(255, 255, 250), rgba(180, 176, 170));
     f.fillRect({2, 25, 2, 4}, r[1]);
     f.fillRect({26, 25, 2, 4}, r[1]);

@@ -32,7 +32,7 @@ std::vector<PlacedName> placedNames() {
   for (int id = 0; id < kBlockIds; ++id) {
     uint8_t index = 0;
     if (const MultiPartRow* row = multiPartByPiece(uint16_t(id), index)) {
-      static const std::array<const char*, 6> kPieces = {" Head", " Pillow", " Blanket", " Foot", " Side", " Post"};
+      static const std::array<const char*, 6> kPieces = {" Head", " Pillow", " Blanket", " Foot", " Side", " Rail"};
       out.push_back({id, row->base, kPieces[index], ""});
     }
     const uint16_t substitute = linkedDecoSubstitute(uint16_t(id));
