@@ -144,6 +144,44 @@ void eye(RegionGrid& g, float x, float y, bool big) {
   g.dot(x, y, 'G');
 }
 
+constexpr int kJumperForms = 6;
+
+// The jumpers (slimes) are the commonest mobs: each takes one of several outlines, by its row so
+// that kin in neighbouring rows differ in shape as well as colour. Form 0 keeps the plain dome; the
+// others lower the dome's top to make room for what grows on it.
+void jumperForm(RegionGrid& g, int form) {
+  const float w = float(g.width()), h = float(g.height());
+  if (form >= 3) {
+    g.rect(0, 0, w, h * 0.3f, ' ');
+    g.ellipse(w * 0.5f, h * 0.66f, w * 0.5f - 0.5f, h * 0.36f, 'S');
+  }
+  switch (form) {
+    case 1:  // a pointed top, like a drop
+      g.polygon({-1, -1, w * 0.42f, -1, -1, h * 0.7f}, ' ');
+      g.polygon({w + 1, -1, w * 0.58f, -1, w + 1, h * 0.7f}, ' ');
+      break;
+    case 2:  // squat and wide
+      g.rect(0, 0, w, h * 0.4f, ' ');
+      g.ellipse(w * 0.5f, h * 0.7f, w * 0.5f - 0.5f, h * 0.3f, 'S');
+      break;
+    case 3:  // two horns
+      g.polygon({w * 0.12f, h * 0.45f, w * 0.05f, 0, w * 0.38f, h * 0.38f}, 'A');
+      g.polygon({w * 0.88f, h * 0.45f, w * 0.95f, 0, w * 0.62f, h * 0.38f}, 'A');
+      break;
+    case 4:  // a spiky back
+      for (float x = w * 0.15f; x < w * 0.9f; x += std::max(w / 4, 3.0f)) {
+        g.polygon({x - 1.5f, h * 0.4f, x, 0, x + 1.5f, h * 0.4f}, 'S');
+      }
+      break;
+    case 5:  // a stalk with a bud on top
+      g.line(w * 0.5f, h * 0.4f, w * 0.58f, h * 0.1f, 1, 'D');
+      g.disc(w * 0.62f, h * 0.12f, std::max(std::min(w, h) * 0.12f, 1.0f), 'B');
+      break;
+    default:
+      break;
+  }
+}
+
 void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, ArtRandom& random) {
   const float w = float(g.width()), h = float(g.height());
   const float cx = w / 2, cy = h / 2, rx = std::max(w / 2 - 1, 1.0f), ry = std::max(h / 2 - 1, 1.0f);
@@ -151,6 +189,7 @@ void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, 
     case Role::Body:
       if (mob.movement == kJumper) {
         g.ellipse(cx, h * 0.62f, rx, h * 0.62f - 1, 'S');
+        jumperForm(g, mob.row % kJumperForms);
         g.ellipse(cx - rx * 0.15f, h * 0.74f, rx * 0.45f, h * 0.16f, 'B');  // the core shows its place's colour
         g.rect(0, h - 1, w, 1, ' ');
         g.dot(w * 0.3f, h * 0.3f, 'G');

@@ -1,6 +1,6 @@
-// No two items and no two mobs look nearly the same: at the game's pixel size a palette that
-// differs by a few steps of 255 reads as the same picture, so every pair of pictures must differ
-// by a clear distance, not only by a pixel.
+// No two items and no two mobs look the same or nearly the same: at the game's pixel size a palette
+// that differs by a few steps of 255 reads as the same picture, so every pair of pictures must
+// differ by a clear distance, not only by a pixel.
 #include <gtest/gtest.h>
 
 #include <rapidjson/document.h>

@@ -33,28 +33,19 @@ double meanOf(const Samples& s) {
   return s.empty() ? 0.0 : sum / static_cast<double>(s.size());
 }
 
-// The RMS of each whole 10 ms window, and of the part window at the end.
-std::vector<double> windowRms(const Samples& s) {
-  const auto window = static_cast<size_t>(kWindowSeconds * kRate);
-  std::vector<double> levels;
-  for (size_t from = 0; from < s.size(); from += window) {
-    const size_t to = std::min(s.size(), from + window);
-    double sum = 0;
-    for (size_t i = from; i < to; ++i) sum += static_cast<double>(s[i]) * s[i];
-    levels.push_back(std::sqrt(sum / static_cast<double>(to - from)));
-  }
-  return levels;
-}
-
-// Seconds after the end of the last window that is still heard against the loudest.
+// Seconds from the end back to the end of the last 10 ms stretch (sliding, sample by sample)
+// still within 45 dB of the loudest stretch.
 double tailSeconds(const Samples& s) {
-  const std::vector<double> levels = windowRms(s);
-  if (levels.empty()) return 0;
-  const double loudest = *std::max_element(levels.begin(), levels.end());
-  size_t last = levels.size();
-  while (last > 0 && levels[last - 1] < loudest * kTailFloor) --last;
-  const double heardEnd = std::min(static_cast<double>(s.size()), last * kWindowSeconds * kRate);
-  return (static_cast<double>(s.size()) - heardEnd) / kRate;
+  const auto window = static_cast<size_t>(kWindowSeconds * kRate);
+  if (s.size() <= window) return 0;
+  std::vector<double> energy(s.size() + 1, 0.0);  // running sum of squares
+  for (size_t i = 0; i < s.size(); ++i) energy[i + 1] = energy[i] + static_cast<double>(s[i]) * s[i];
+  auto rmsEndingAt = [&](size_t end) { return std::sqrt((energy[end] - energy[end - window]) / window); };
+  double loudest = 0;
+  for (size_t end = window; end <= s.size(); ++end) loudest = std::max(loudest, rmsEndingAt(end));
+  size_t end = s.size();
+  while (end > window && rmsEndingAt(end) < loudest * kTailFloor) --end;
+  return static_cast<double>(s.size() - end) / kRate;
 }
 
 struct Made {
