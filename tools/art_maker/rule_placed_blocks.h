@@ -6,7 +6,6 @@
 // look, and a new row there is known here without a list kept by hand.
 
 #include <map>
-#include <set>
 #include <string>
 
 namespace artmaker {
@@ -14,8 +13,5 @@ namespace artmaker {
 // Adds a name for every rule-placed block `names` lacks, made from the name of the block it
 // belongs to (or the gene's own word).
 void nameRulePlacedBlocks(std::map<int, std::string>& names);
-
-// Every block id the rules place besides the items' and the generators' blocks.
-std::set<int> rulePlacedBlocks();
 
 }  // namespace artmaker
