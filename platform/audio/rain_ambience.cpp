@@ -17,15 +17,22 @@ namespace {
 // (a ratio of a quarter and more) drops one nearly every step.
 constexpr float kDropChancePerRatio = 4.0f;
 
-// Now and then a near drop over the bed, as loud as the rain and anywhere across the stereo
-// field. Each drop file holds its drops at their own offsets, so the steps' steady beat is not
-// heard in them.
+// How far off centre a near drop may fall: most of the field, never past either side.
+constexpr float kDropPanReach = 0.8f;
+// A drop is between half as loud as the bed and as loud as it, so no two in a row sound alike.
+constexpr float kDropQuietest = 0.5f;
+
+// Now and then a near drop over the bed, at the bed's own level (the ratio times two, as the
+// weather sets the rain's volume) varied per drop, and anywhere across the stereo field. Each
+// drop file holds its drops at their own offsets, so the steps' steady beat is not heard in them.
+// randomRange takes the span first and the lowest value second.
 void letADropFall(float ratio) {
   if (!randomChance(std::min(1.0f, ratio * kDropChancePerRatio))) return;
   const int drop = static_cast<int>(engine::randomNext() % kRainDropCount);
   const float pitch = randomRange(0.35f, 0.85f);
-  const float pan = randomRange(1.6f, -0.8f);
-  const float volume = std::min(1.0f, ratio * 2.0f) * randomRange(0.5f, 0.5f);
+  const float pan = std::clamp(randomRange(2.0f * kDropPanReach, -kDropPanReach), -1.0f, 1.0f);
+  const float bedLevel = std::min(1.0f, ratio * 2.0f);
+  const float volume = bedLevel * randomRange(1.0f - kDropQuietest, kDropQuietest);
   playSoundFile(rainDropFileName(drop), pitch, pan, volume);
 }
 

@@ -68,8 +68,8 @@ int runArtMaker(const ArtRunOptions& options, std::FILE* out, std::FILE* err) {
 bool parseArtArguments(int argc, const char* const* argv, ArtRunOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string flag = argv[i];
-    if (flag == "--timings") {
-      options.timings = true;
+    if (flag == "--timings" || flag == "--help" || flag == "-h") {
+      (flag == "--timings" ? options.timings : options.help) = true;
       continue;
     }
     if (i + 1 >= argc) {
@@ -89,6 +89,25 @@ bool parseArtArguments(int argc, const char* const* argv, ArtRunOptions& options
     }
   }
   return true;
+}
+
+int artMakerCommand(int argc, const char* const* argv, ArtRunOptions options, std::FILE* out, std::FILE* err) {
+  static const char* const kUsage =
+      "usage: art_maker [--content DIR] [--art DIR] [--language FILE] [--out DIR] [--sheet FILE] [--only NAME]... "
+      "[--timings] [--help]\n"
+      "Draws the game's atlases and sky pictures from the recipes into the graphics folder (--out) and, when\n"
+      "asked, a contact sheet of them all (--sheet). --only draws the named atlases alone; the folders default\n"
+      "to the repository's assets.\n";
+  std::string error;
+  if (!parseArtArguments(argc, argv, options, error)) {
+    std::fprintf(err, "art_maker: %s\n%s", error.c_str(), kUsage);
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(kUsage, out);
+    return 0;
+  }
+  return runArtMaker(options, out, err);
 }
 
 }  // namespace artmaker

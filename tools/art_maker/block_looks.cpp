@@ -11,10 +11,13 @@
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
+#include "tools/art_maker/block_parting.h"
 #include "tools/art_maker/generated_blocks.h"
 #include "tools/art_maker/growth_looks.h"
 #include "tools/art_maker/growth_names.h"
+#include "tools/art_maker/item_looks.h"
 #include "tools/art_maker/recipe_words.h"
+#include "tools/art_maker/rule_placed_blocks.h"
 
 namespace artmaker {
 namespace {
@@ -218,6 +221,7 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
   if (!readGeneratedBlocks(sources, generated, error) || !nameGeneratedBlocks(sources, generated, names, error)) {
     return false;
   }
+  nameRulePlacedBlocks(names);
   const BlockLook* lastNamed = nullptr;
   out.clear();
   out.reserve(blocks->Size());
@@ -237,10 +241,11 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
       // A generated block named by its drop ("Crystal Bench") is ground of that material, not the object.
       if (solid && generated.count(look.id)) look.shape = BlockShape::Solid;
     } else if (!solid) {
-      // An open block nothing names is most often a growth the generators scatter (a tuft, a
-      // bush, a cave sprout): a small plant reads as one, where an object would stand out.
+      // An open block nothing names and no rule places: a small plant reads as one, where an
+      // object would stand out.
       look.shape = BlockShape::Plant;
       look.family = Family::Leaves;
+      look.generic = true;
     } else if (lastNamed && look.id - lastNamed->id <= kInheritDistance && lastNamed->shape == BlockShape::Solid) {
       look.family = lastNamed->family;
       look.shape = lastNamed->shape;
@@ -248,8 +253,10 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
       look.base = shade(lastNamed->base, ((look.id - lastNamed->id) % 2 ? 0.35f : -0.35f) * float(1 + (look.id - lastNamed->id) / 2 % 3));
       look.accent = lastNamed->accent;
     }
+    if (named == names.end() && solid) look.generic = true;
     auto set = rules.byId.find(look.id);
     if (set != rules.byId.end()) {
+      look.generic = false;
       look.family = set->second.family;
       if (set->second.base != kClear) look.base = set->second.base;
       if (set->second.shape != BlockShape::Solid || solid) look.shape = set->second.shape;
@@ -259,13 +266,18 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
       ArtRandom random(artSeed("block-tint", look.id));
       look.base = shade(familyBase(look.family), (random.unit() - 0.5f) * 0.8f);
     }
-    if (look.accent == kClear) look.accent = shade(look.base, 1.5f);
+    if (look.accent == kClear) {
+      // A plant no word colours flowers in a colour of its own, so two flowers are two kinds.
+      look.accent = look.shape == BlockShape::Plant ? ownColour(look.id, 0.6f, 0.9f) : shade(look.base, 1.5f);
+    }
     const std::string light = row.HasMember("lightColor") && row["lightColor"].IsString() ? row["lightColor"].GetString() : "0";
     look.glow = glowColour(static_cast<uint32_t>(std::strtoul(light.c_str(), nullptr, 16)));
     out.push_back(look);
     if (!look.name.empty()) lastNamed = &out.back();
   }
-  return applyGrowthLooks(sources, generated, out, error);
+  if (!applyGrowthLooks(sources, generated, out, error)) return false;
+  partLookAlikeBlocks(out);
+  return true;
 }
 
 }  // namespace artmaker

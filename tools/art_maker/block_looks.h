@@ -37,7 +37,8 @@ struct BlockLook {
   Colour fruit = 0;   // the fruit a grown block bears, clear when it bears none
   Flora flora = Flora::Broadleaf;
   bool snow = false;  // a growth of a frozen planet carries snow on its tops
-  std::string name;   // an item's name, or a generated block's own (see growth_names.h)
+  std::string name;   // an item's name, or a generated or rule-placed block's own (see growth_names.h)
+  bool generic = false;  // nothing named the block nor set its look: it took its neighbour's or its family's
 };
 
 // Every block row in id order; false with a message when a source is missing or malformed.

@@ -12,6 +12,7 @@
 #include "content/potions/potion_effects.h"
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
+#include "tools/art_maker/distinct_pictures.h"
 #include "tools/art_maker/item_shapes.h"
 #include "tools/art_maker/region_grid.h"
 
@@ -19,6 +20,10 @@ namespace artmaker {
 namespace {
 
 constexpr int kFirstPotionColour = 2;  // the palette starts with white and grey
+// Two icons closer than this (mean difference over pixels and channels, in steps of 255) read as
+// one item at the game's size; the later item turns toward a colour of its own until it stands apart.
+constexpr double kIconsApart = 8.0;
+constexpr int kMaxVariations = 14;
 
 std::optional<Colour> parseColour(const std::string& text) {
   if (text.size() != 6) return std::nullopt;
@@ -364,6 +369,15 @@ ItemLook ItemLooks::lookOf(const ItemEntry& item, int variation) const {
   look.eye = makeRamp(rgba(24, 20, 30), 0.3f);
   look.bone = familyRamp(Family::Flesh, mix(opaque(0xE8E2CE), turn, turned));
   look.leaf = familyRamp(Family::Leaves);
+  if (variation > 1) {
+    // A far turn reaches the parts around the body too (a band or cork, the host rock, the glass),
+    // for shapes whose body is too small to part two items alone.
+    const Colour around = ownColour(uint16_t(item.id * 29 + variation * 7), 0.65f, 0.75f);
+    const float reach = 0.5f * turned;
+    look.accent = familyRamp(Family::Metal, mix(look.accent[2], around, reach));
+    look.rock = familyRamp(Family::Stone, mix(look.rock[2], around, reach));
+    look.glass = makeRamp(withAlpha(mix(rgba(200, 232, 244), around, reach), 170), 0.5f);
+  }
   return look;
 }
 
@@ -373,14 +387,20 @@ Canvas ItemLooks::draw(const ItemEntry& item, int size) const {
 }
 
 void ItemLooks::partLookAlikes() {
-  std::set<std::vector<Colour>> seen;
+  DistinctPictures kept(kIconsApart);
   for (const auto& [id, item] : items_) {
-    for (int variation = 0; variation < 8; ++variation) {
-      if (seen.insert(drawVariation(item, 16, variation).pixels()).second) {
-        if (variation > 0) variations_[id] = variation;
-        break;
-      }
+    // The first variation that stands apart; failing that, the one that stands farthest.
+    Canvas best;
+    double bestDistance = -1;
+    for (int variation = 0; variation < kMaxVariations && bestDistance < kIconsApart; ++variation) {
+      Canvas icon = drawVariation(item, 16, variation);
+      const double distance = kept.nearest(icon);
+      if (distance <= bestDistance) continue;
+      bestDistance = distance;
+      best = std::move(icon);
+      if (variation > 0) variations_[id] = variation;
     }
+    kept.keep(best);
   }
 }
 

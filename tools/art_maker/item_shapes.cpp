@@ -1,5 +1,6 @@
 #include "tools/art_maker/item_shapes.h"
 
+#include <cmath>
 #include <map>
 
 namespace artmaker {
@@ -226,6 +227,74 @@ void relic(RegionGrid& g) {
   g.disc(8, 8, 4, 'A');
   g.polygon({8, 5, 10, 8, 8, 11, 6, 8}, 'L');
   g.dot(5, 4.5f, 'G');
+}
+// A small stamped coin: thick rim, a mark struck in the middle.
+void coin(RegionGrid& g) {
+  g.ellipse(8, 9, 5, 4.6f, 'D');
+  g.ellipse(8, 8.2f, 5, 4.6f, 'M');
+  g.ellipse(8, 8.2f, 3.2f, 2.8f, 'A');
+  g.rect(7.3f, 6.4f, 1.4f, 3.6f, 'M');
+  g.dot(5.5f, 5.5f, 'G');
+}
+// A squat figure on a plinth: head, arms held to the body, a gem for a heart.
+void idol(RegionGrid& g) {
+  g.rect(3.5f, 12.5f, 9, 2.5f, 'A');
+  g.polygon({5, 12.5f, 11, 12.5f, 10.5f, 6.5f, 5.5f, 6.5f}, 'M');
+  g.disc(8, 4.5f, 2.8f, 'M');
+  g.dot(7, 4.2f, 'E');
+  g.dot(9, 4.2f, 'E');
+  g.line(4.5f, 7.5f, 4, 11, 1.2f, 'M');
+  g.line(11.5f, 7.5f, 12, 11, 1.2f, 'M');
+  g.dot(8, 9, 'L');
+}
+// A cup with two handles on a stem and a stepped foot.
+void trophy(RegionGrid& g) {
+  g.polygon({3.5f, 2, 12.5f, 2, 11.5f, 6.5f, 8.8f, 8.5f, 7.2f, 8.5f, 4.5f, 6.5f}, 'M');
+  g.curve(3.8f, 3, 0.8f, 3.5f, 4.6f, 6.5f, 1, 'M');
+  g.curve(12.2f, 3, 15.2f, 3.5f, 11.4f, 6.5f, 1, 'M');
+  g.rect(7.2f, 8.5f, 1.6f, 3, 'M');
+  g.rect(5, 11.5f, 6, 1.5f, 'A');
+  g.rect(4, 13, 8, 2, 'D');
+  g.dot(5.5f, 3.5f, 'G');
+}
+// A toothed wheel with an axle hole.
+void gear(RegionGrid& g) {
+  for (int tooth = 0; tooth < 8; ++tooth) {
+    const float a = float(tooth) * 0.785398f;
+    g.line(8 + 4.5f * std::cos(a), 8 + 4.5f * std::sin(a), 8 + 7 * std::cos(a), 8 + 7 * std::sin(a), 2.2f, 'M');
+  }
+  g.disc(8, 8, 5, 'M');
+  g.disc(8, 8, 2.4f, 'A');
+  g.disc(8, 8, 1.2f, ' ');
+}
+// A barrel on a wheeled carriage, the muzzle to the upper right.
+void cannon(RegionGrid& g) {
+  g.line(3, 10, 13, 4.5f, 3.6f, 'M');
+  g.disc(13.6f, 4.2f, 1.3f, 'E');
+  g.rect(2, 11, 9, 2, 'H');
+  g.disc(5, 12.5f, 2.4f, 'A');
+  g.disc(5, 12.5f, 0.8f, 'H');
+  g.curve(2, 9.5f, 0.5f, 11, 1.5f, 12.5f, 0.8f, 'A');
+}
+// An upright frame with its warp threads and a half-woven cloth.
+void loom(RegionGrid& g) {
+  g.rect(2, 2, 1.8f, 13, 'M');
+  g.rect(12.2f, 2, 1.8f, 13, 'M');
+  g.rect(2, 2, 12, 1.6f, 'M');
+  g.rect(2, 11, 12, 1.6f, 'M');
+  for (float x = 4.6f; x < 12; x += 1.6f) g.line(x, 3.6f, x, 11, 0.5f, 'W');
+  g.rect(3.8f, 7.5f, 8.4f, 3.5f, 'L');
+  g.line(3.8f, 7, 12.2f, 7, 0.7f, 'A');
+}
+// A heavy bench with a vice at one end and a saw hung on its front.
+void workbench(RegionGrid& g) {
+  g.rect(1, 6, 14, 2.6f, 'M');
+  g.rect(1.8f, 8.6f, 2.2f, 6, 'M');
+  g.rect(12, 8.6f, 2.2f, 6, 'M');
+  g.rect(4, 11.5f, 8, 1.2f, 'D');
+  g.rect(11, 3, 3.2f, 3, 'A');
+  g.line(2.5f, 4.5f, 8, 4.5f, 1.3f, 'A');
+  g.rect(2.5f, 3.3f, 1.5f, 2.4f, 'H');
 }
 void sack(RegionGrid& g) {
   g.ellipse(8, 10, 5.5f, 4.5f, 'M');
@@ -572,6 +641,8 @@ const std::map<std::string, Shape>& shapes() {
       {"blob", blob},       {"orb", orb},       {"block", block},         {"log", log},
       {"grain", grain},     {"ring", ring},     {"anchor", anchor},       {"bowl", bowl},
       {"ladder", ladder},   {"stairs", stairs}, {"window", window},       {"barrel", barrel},
+      {"coin", coin},       {"idol", idol},     {"trophy", trophy},       {"gear", gear},
+      {"cannon", cannon},   {"loom", loom},     {"workbench", workbench},
   };
   return byName;
 }

@@ -1,6 +1,6 @@
 // art_maker: draws the game's atlases and sky pictures from assets/ into the graphics folder.
 //   art_maker [--content DIR] [--art DIR] [--language FILE] [--out DIR] [--sheet FILE]
-//             [--only NAME]... [--timings]
+//             [--only NAME]... [--timings] [--help]
 // With no --out only the contact sheet (when asked) is written. The folders default to the
 // repository's assets.
 
@@ -11,13 +11,5 @@
 int main(int argc, char** argv) {
   artmaker::ArtRunOptions options;
   options.sources = {RUBBLE_ASSETS_DIR "/content", RUBBLE_ASSETS_DIR "/art", RUBBLE_ASSETS_DIR "/language/english.json"};
-  std::string error;
-  if (!artmaker::parseArtArguments(argc, argv, options, error)) {
-    std::fprintf(stderr,
-                 "art_maker: %s\nusage: art_maker [--content DIR] [--art DIR] [--language FILE] [--out DIR] "
-                 "[--sheet FILE] [--only NAME]... [--timings]\n",
-                 error.c_str());
-    return 2;
-  }
-  return artmaker::runArtMaker(options, stdout, stderr);
+  return artmaker::artMakerCommand(argc, argv, options, stdout, stderr);
 }

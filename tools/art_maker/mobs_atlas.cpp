@@ -18,6 +18,7 @@
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
 #include "tools/art_maker/atlas_registry.h"
+#include "tools/art_maker/distinct_pictures.h"
 #include "tools/art_maker/item_looks.h"
 #include "tools/art_maker/region_grid.h"
 
@@ -26,6 +27,11 @@ namespace {
 
 enum class Role { Body, Head, Arm, Leg, Tail, Wing, Fin, Face, Crown, Marking };
 enum Movement { kJumper = 0, kWalker = 1, kFlyer = 2, kFloater = 3 };
+
+// Two mobs whose first frames are closer than this (mean difference over pixels and channels, in
+// steps of 255) read as one; the later turns its colours until it stands apart.
+constexpr double kMobsApart = 8.0;
+constexpr int kMaxMobVariations = 10;
 
 struct Frame {
   int x, y, w, h;
@@ -138,6 +144,44 @@ void eye(RegionGrid& g, float x, float y, bool big) {
   g.dot(x, y, 'G');
 }
 
+constexpr int kJumperForms = 6;
+
+// The jumpers (slimes) are the commonest mobs: each takes one of several outlines, by its row so
+// that kin in neighbouring rows differ in shape as well as colour. Form 0 keeps the plain dome; the
+// others lower the dome's top to make room for what grows on it.
+void jumperForm(RegionGrid& g, int form) {
+  const float w = float(g.width()), h = float(g.height());
+  if (form >= 3) {
+    g.rect(0, 0, w, h * 0.3f, ' ');
+    g.ellipse(w * 0.5f, h * 0.66f, w * 0.5f - 0.5f, h * 0.36f, 'S');
+  }
+  switch (form) {
+    case 1:  // a pointed top, like a drop
+      g.polygon({-1, -1, w * 0.42f, -1, -1, h * 0.7f}, ' ');
+      g.polygon({w + 1, -1, w * 0.58f, -1, w + 1, h * 0.7f}, ' ');
+      break;
+    case 2:  // squat and wide
+      g.rect(0, 0, w, h * 0.4f, ' ');
+      g.ellipse(w * 0.5f, h * 0.7f, w * 0.5f - 0.5f, h * 0.3f, 'S');
+      break;
+    case 3:  // two horns
+      g.polygon({w * 0.12f, h * 0.45f, w * 0.05f, 0, w * 0.38f, h * 0.38f}, 'A');
+      g.polygon({w * 0.88f, h * 0.45f, w * 0.95f, 0, w * 0.62f, h * 0.38f}, 'A');
+      break;
+    case 4:  // a spiky back
+      for (float x = w * 0.15f; x < w * 0.9f; x += std::max(w / 4, 3.0f)) {
+        g.polygon({x - 1.5f, h * 0.4f, x, 0, x + 1.5f, h * 0.4f}, 'S');
+      }
+      break;
+    case 5:  // a stalk with a bud on top
+      g.line(w * 0.5f, h * 0.4f, w * 0.58f, h * 0.1f, 1, 'D');
+      g.disc(w * 0.62f, h * 0.12f, std::max(std::min(w, h) * 0.12f, 1.0f), 'B');
+      break;
+    default:
+      break;
+  }
+}
+
 void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, ArtRandom& random) {
   const float w = float(g.width()), h = float(g.height());
   const float cx = w / 2, cy = h / 2, rx = std::max(w / 2 - 1, 1.0f), ry = std::max(h / 2 - 1, 1.0f);
@@ -145,6 +189,7 @@ void paintPart(RegionGrid& g, Role role, const MobParts& mob, bool bodyHasFace, 
     case Role::Body:
       if (mob.movement == kJumper) {
         g.ellipse(cx, h * 0.62f, rx, h * 0.62f - 1, 'S');
+        jumperForm(g, mob.row % kJumperForms);
         g.ellipse(cx - rx * 0.15f, h * 0.74f, rx * 0.45f, h * 0.16f, 'B');  // the core shows its place's colour
         g.rect(0, h - 1, w, 1, ' ');
         g.dot(w * 0.3f, h * 0.3f, 'G');
@@ -292,27 +337,38 @@ bool drawMob(Canvas& atlas, const MobParts& mob, const MobColours& colours) {
   return true;
 }
 
-// The pixels of a mob's first frame, part by part, with their sizes.
-std::vector<Colour> firstFramePixels(const Canvas& atlas, const MobParts& mob) {
-  std::vector<Colour> pixels;
+// A mob's first frame: the parts its first animation names, side by side.
+Canvas firstFrame(const Canvas& atlas, const MobParts& mob) {
+  int width = 0, height = 0;
+  for (const Frame& f : mob.animations.front()) width += f.w, height = std::max(height, f.h);
+  Canvas frame(width, height);
+  int x = 0;
   for (const Frame& f : mob.animations.front()) {
-    const std::vector<Colour> part = atlas.crop({f.x, f.y, f.w, f.h}).pixels();
-    pixels.insert(pixels.end(), part.begin(), part.end());
-    pixels.push_back(Colour(f.w * 4096 + f.h));
+    frame.blit(atlas.crop({f.x, f.y, f.w, f.h}), x, 0);
+    x += f.w;
   }
-  return pixels;
+  return frame;
 }
 
 // Draws the mob, and draws it again in a further variation of its colours while its first frame
-// equals one already drawn, so no two mobs share a picture.
-bool drawDistinctMob(Canvas& atlas, const MobParts& mob, const rapidjson::Document& recipes,
-                     std::set<std::vector<Colour>>& seen) {
+// stands close to one already drawn, so no two mobs read as one.
+bool drawDistinctMob(Canvas& atlas, const MobParts& mob, const rapidjson::Document& recipes, DistinctPictures& kept) {
   const engine::Rect cell = art::mobAtlasCell(uint32_t(mob.row));
-  for (int variation = 0;; ++variation) {
+  auto draw = [&](int variation) {
     atlas.fillRect({int(cell.getMinX()), int(cell.getMinY()), int(cell.size.width), int(cell.size.height)}, kClear);
-    if (!drawMob(atlas, mob, coloursFor(mob, recipes, variation))) return false;
-    if (seen.insert(firstFramePixels(atlas, mob)).second || variation >= 8) return true;
+    return drawMob(atlas, mob, coloursFor(mob, recipes, variation));
+  };
+  // The first variation that stands apart; failing that, the one that stands farthest.
+  int best = 0;
+  double bestDistance = -1;
+  for (int variation = 0; variation < kMaxMobVariations && bestDistance < kMobsApart; ++variation) {
+    if (!draw(variation)) return false;
+    const double distance = kept.nearest(firstFrame(atlas, mob));
+    if (distance > bestDistance) bestDistance = distance, best = variation;
   }
+  if (!draw(best)) return false;
+  kept.keep(firstFrame(atlas, mob));
+  return true;
 }
 
 // A mob assembled in its first frame, as the entity draws it, for the contact sheet.
@@ -340,7 +396,7 @@ void makeMobsAtlas(const ArtSources& sources, AtlasOutput& out) {
   std::vector<std::string> names;
   for (const auto& n : (*language)["mobs"].GetArray()) names.push_back(n.IsString() ? n.GetString() : "");
   Canvas atlas(art::kMobAtlasSize, art::kMobAtlasSize);
-  std::set<std::vector<Colour>> seen;
+  DistinctPictures kept(kMobsApart);
   std::vector<MobParts> mobs;
   int index = 0;
   for (const auto& row : rows->GetArray()) {
@@ -351,7 +407,7 @@ void makeMobsAtlas(const ArtSources& sources, AtlasOutput& out) {
       out.fail("mob row " + std::to_string(rowIndex) + " has malformed frames");
       continue;
     }
-    if (!drawDistinctMob(atlas, *mob, *recipes, seen)) {
+    if (!drawDistinctMob(atlas, *mob, *recipes, kept)) {
       out.fail("mob row " + std::to_string(rowIndex) + " names a picture outside its cell");
       continue;
     }

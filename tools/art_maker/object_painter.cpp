@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/block_painter.h"
@@ -84,7 +86,32 @@ void pole(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
   }
 }
 
+// The genetic flower is drawn in layers: a stem block, its bloom laid over it at the stem's head,
+// and a petal colour laid over the bloom. The bloom's petals (count, length, turn) come from its
+// own seed, so every flower of the genes has its own form.
+void bloom(Canvas& f, const BlockLook& look, ArtRandom& rnd) {
+  const Ramp petals = makeRamp(look.accent, 0.9f);
+  const int count = rnd.between(4, 7), length = rnd.between(3, 5);
+  const float turn = rnd.unit();
+  for (int p = 0; p < count; ++p) {
+    const float a = (float(p) + turn) * 6.2831853f / float(count);
+    const int x = 15 + int(std::lround(std::cos(a) * length)), y = 8 + int(std::lround(std::sin(a) * length * 0.8f));
+    f.line(15, 8, x, y, petals[2]);
+    f.fillCircle(x, y, 1, petals[p % 2 ? 3 : 1]);
+  }
+  f.fillCircle(15, 8, 1, look.glow != kClear ? look.glow : rgba(250, 220, 90));
+}
+
+void petalColour(Canvas& f, const BlockLook& look) {
+  const Ramp petals = makeRamp(look.accent, 0.9f);
+  for (const auto& [dx, dy] : {std::pair{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-1, -1}, {1, 1}, {1, -1}, {-1, 1}}) {
+    f.set(15 + dx, 8 + dy, (dx + dy) % 2 ? petals[3] : petals[2]);
+  }
+}
+
 void plant(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
+  if (nameHas(look, {"bloom"})) return bloom(f, look, rnd);
+  if (nameHas(look, {"petals"})) return petalColour(f, look);
   const Ramp green = look.family == Family::Leaves ? r : familyRamp(Family::Leaves);
   const int stems = rnd.between(1, 3);
   for (int s = 0; s < stems; ++s) {
@@ -99,7 +126,7 @@ void plant(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
       }
       if (rnd.chance(0.15f)) x += rnd.chance(0.5f) ? 1 : -1;
     }
-    const bool flowering = !nameHas(look, {"seed", "sapling", "acorn", "grass", "fern", "kelp"});
+    const bool flowering = !nameHas(look, {"seed", "sapling", "acorn", "grass", "fern", "kelp", "stem", "sprout"});
     if (flowering) {
       const Ramp petals = makeRamp(look.accent, 0.9f);
       f.fillCircle(x, top - 1, 2, petals[2]);
@@ -199,6 +226,14 @@ void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) 
     f.shadedBox({1, 12, 6, 17}, r[2], r[4], r[0]);
     f.shadedBox({1, 19, 28, 6}, r[2], r[3], r[0]);
     f.shadedBox({6, 14, 23, 6}, cloth[2], cloth[4], cloth[0]);
+    // Each bed and each of its pieces has its own blanket: plain, striped, checked or dotted.
+    const int pattern = rnd.below(4);
+    for (int y = 15; y < 19 && pattern > 0; ++y) {
+      for (int x = 7; x < 28; ++x) {
+        const bool mark = pattern == 1 ? x % 4 == 0 : pattern == 2 ? (x / 2 + y / 2) % 2 == 0 : (x % 4 == 1 && y % 2 == 1);
+        if (mark) f.set(x, y, cloth[1]);
+      }
+    }
     f.shadedBox({7, 12, 6, 4}, rgba(236, 232, 222), rgba(255, 255, 250), rgba(180, 176, 170));
     f.fillRect({2, 25, 2, 4}, r[1]);
     f.fillRect({26, 25, 2, 4}, r[1]);

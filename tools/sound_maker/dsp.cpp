@@ -96,22 +96,6 @@ double peakOf(const Samples& samples) {
   return peak;
 }
 
-void trimAndFade(Samples& samples, int rate, double floor, double fadeSeconds) {
-  const double threshold = peakOf(samples) * floor;
-  size_t first = 0;
-  while (first < samples.size() && std::fabs(samples[first]) <= threshold) ++first;
-  size_t last = samples.size();
-  while (last > first && std::fabs(samples[last - 1]) <= threshold) --last;
-  samples = Samples(samples.begin() + static_cast<std::ptrdiff_t>(first),
-                    samples.begin() + static_cast<std::ptrdiff_t>(last));
-  const size_t fade = std::min(samples.size() / 2, static_cast<size_t>(fadeSeconds * rate) + 1);
-  for (size_t i = 0; i < fade; ++i) {
-    const auto level = static_cast<float>(static_cast<double>(i) / static_cast<double>(fade));
-    samples[i] *= level;
-    samples[samples.size() - 1 - i] *= level;
-  }
-}
-
 void fadeOut(Samples& samples, int rate, double seconds) {
   const size_t fade = std::min(samples.size(), static_cast<size_t>(seconds * rate));
   for (size_t i = 0; i < fade; ++i) {

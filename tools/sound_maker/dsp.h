@@ -1,6 +1,7 @@
 #pragma once
 // The small signal toolkit every sound family and the music draw on: a seeded random source,
-// oscillators, a state-variable filter, envelopes and the finishing steps (trim, fades, level).
+// oscillators, a state-variable filter, envelopes, fades and level (the trimming of short sounds
+// is finishing.h).
 // Everything is deterministic: the same seed and parameters give the same samples on any machine.
 // No shared state; safe on any thread.
 
@@ -72,9 +73,6 @@ Samples silence(double seconds, int rate);
 // Adds `part` into `out` from `at` seconds on (growing `out` when needed) with a gain.
 void mixInto(Samples& out, const Samples& part, double at, int rate, double gain = 1.0);
 
-// Cuts leading and trailing stretches quieter than `floor` (of the peak), then fades both ends
-// over `fadeSeconds` so no click remains.
-void trimAndFade(Samples& samples, int rate, double floor, double fadeSeconds);
 // A fade to silence over the last `seconds`.
 void fadeOut(Samples& samples, int rate, double seconds);
 double peakOf(const Samples& samples);

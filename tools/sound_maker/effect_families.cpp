@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "tools/sound_maker/finishing.h"
+
 namespace soundmaker {
 
 namespace {
@@ -50,7 +52,7 @@ std::optional<Samples> makeEffect(const Recipe& recipe, int rate, std::string& e
     error = recipe.name() + ": " + problem;
     return std::nullopt;
   }
-  trimAndFade(samples, rate, 0.002, 0.003);
+  finishShortSound(samples, rate);
   if (samples.size() < static_cast<size_t>(rate / 100) || peakOf(samples) <= 0) {
     error = recipe.name() + ": the recipe makes no sound";
     return std::nullopt;

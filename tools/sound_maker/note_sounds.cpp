@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/sound_maker/effect_families.h"
+#include "tools/sound_maker/finishing.h"
 
 namespace soundmaker {
 
@@ -122,8 +123,11 @@ std::optional<Samples> makeNote(const Recipe& recipe, int octave, int rate, std:
     error = recipe.name() + ": " + problem;
     return std::nullopt;
   }
-  // The attack is the note: only the tail is trimmed.
-  trimAndFade(samples, rate, 0.0005, 0.002);
+  // The attack is the note: only what comes before it and the inaudible end are cut.
+  Finish finish;
+  finish.leadFloor = 0.0005;
+  finish.fadeIn = 0.002;
+  finishShortSound(samples, rate, finish);
   if (samples.empty()) {
     error = recipe.name() + ": the recipe makes no sound";
     return std::nullopt;

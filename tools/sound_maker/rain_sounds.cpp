@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "tools/sound_maker/effect_families.h"
+#include "tools/sound_maker/finishing.h"
 
 namespace soundmaker {
 
@@ -133,7 +134,10 @@ std::optional<Samples> makeRainDrop(const Recipe& recipe, int index, int rate, s
     }
     mixInto(out, drop, at, rate);
   }
-  fadeOut(out, rate, 0.01);
+  // The drops keep their offsets from the start; the silence after the last one goes.
+  Finish finish;
+  finish.leadFloor = 0;
+  finishShortSound(out, rate, finish);
   normalise(out, kDropLoudness, kPeakCeiling);
   return out;
 }

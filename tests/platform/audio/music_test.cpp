@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/io/file_utils.h"
 #include "platform/audio/effect_names.h"
@@ -114,33 +116,50 @@ TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
   EXPECT_EQ(playingCount(), 0);
 }
 
+// What the near drops of a run of weather steps were started with.
+struct FallenDrops {
+  int count = 0;
+  std::vector<float> pans, volumes;
+};
+
 TEST_F(MusicPlayer, HeardRainLetsNearDropsFallNowAndThenAcrossTheFieldAndMutedRainNone) {
   effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
   for (int drop = 0; drop < kel::kRainDropCount; ++drop) effect(kel::rainDropFileName(drop));
   engine::FileUtils::getInstance()->setSearchPaths({effects});
   kel::setRainAmbience(1);
   // Weather steps at a ratio; what each step started, counted before the next.
-  auto steps = [this](uint32_t numerator, int count, std::set<float>& pans) {
-    int fell = 0;
+  auto steps = [this](uint32_t numerator, int count) {
+    FallenDrops fallen;
     for (int step = 0; step < count; ++step) {
       kel::setRainVolume(numerator, 40);
       for (int drop = 0; drop < kel::kRainDropCount; ++drop) {
         for (const kel::Channel& channel : playing(kel::rainDropFileName(drop))) {
-          ++fell;
-          pans.insert(channel.pan());
+          ++fallen.count;
+          fallen.pans.push_back(channel.pan());
+          fallen.volumes.push_back(channel.volume());
         }
       }
       stopAll();
       kel::setRainAmbience(1);
     }
-    return fell;
+    return fallen;
   };
-  std::set<float> pans;
-  EXPECT_EQ(steps(0, 50, pans), 0);
-  const int light = steps(1, 200, pans);
-  const int heavy = steps(10, 200, pans);
-  EXPECT_GT(light, 0);
-  EXPECT_GT(heavy, 150);
-  EXPECT_GT(heavy, light * 3);
-  EXPECT_GT(pans.size(), 20u);
+  EXPECT_EQ(steps(0, 50).count, 0);
+  const FallenDrops light = steps(1, 200);
+  const FallenDrops heavy = steps(10, 200);
+  EXPECT_GT(light.count, 0);
+  EXPECT_GT(heavy.count, 150);
+  EXPECT_GT(heavy.count, light.count * 3);
+  // Across the field on both sides, and never hard against either side.
+  const auto [left, right] = std::minmax_element(heavy.pans.begin(), heavy.pans.end());
+  EXPECT_LT(*left, -0.5f);
+  EXPECT_GT(*right, 0.5f);
+  EXPECT_GE(*left, -0.8f);
+  EXPECT_LE(*right, 0.8f);
+  EXPECT_GT(std::set<float>(heavy.pans.begin(), heavy.pans.end()).size(), 20u);
+  // Each drop at its own level, between half the bed's and the bed's; heavier rain, louder drops.
+  const auto [quietest, loudest] = std::minmax_element(heavy.volumes.begin(), heavy.volumes.end());
+  EXPECT_GT(*loudest, *quietest * 1.6f);
+  EXPECT_LE(*loudest, *quietest * 2.0f + 1e-4f);
+  EXPECT_GT(*quietest, *std::max_element(light.volumes.begin(), light.volumes.end()));
 }

@@ -157,6 +157,43 @@ TEST(ArtRun, ReadsItsCommandLineStrictly) {
   EXPECT_EQ(options.outputFolder, "/o");
 }
 
+// What one command printed on its two streams, and its exit code.
+struct CommandResult {
+  int code;
+  std::string out, err;
+};
+
+CommandResult command(std::vector<const char*> args) {
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  ArtRunOptions options;
+  options.sources = arttest::repositorySources();
+  const int code = artMakerCommand(int(args.size()), args.data(), options, out, err);
+  auto text = [](std::FILE* f) {
+    std::string s(size_t(std::ftell(f)), '\0');
+    std::rewind(f);
+    s.resize(std::fread(s.data(), 1, s.size(), f));
+    std::fclose(f);
+    return s;
+  };
+  return {code, text(out), text(err)};
+}
+
+TEST(ArtRun, HelpPrintsTheUsageAndSucceedsWhereAMistakeFails) {
+  for (const char* flag : {"--help", "-h"}) {
+    const CommandResult help = command({"art_maker", flag});
+    EXPECT_EQ(help.code, 0) << flag;
+    EXPECT_NE(help.out.find("usage: art_maker"), std::string::npos) << flag;
+    EXPECT_NE(help.out.find("--only NAME"), std::string::npos) << flag;
+    EXPECT_TRUE(help.err.empty()) << help.err;
+  }
+  const CommandResult wrong = command({"art_maker", "--colour", "red"});
+  EXPECT_EQ(wrong.code, 2);
+  EXPECT_NE(wrong.err.find("unknown option --colour"), std::string::npos);
+  EXPECT_NE(wrong.err.find("usage: art_maker"), std::string::npos);
+  EXPECT_TRUE(wrong.out.empty());
+}
+
 TEST(BlockLooks, NamesGiveFamiliesShapesAndColours) {
   ArtSources sources(arttest::repositorySources());
   std::vector<BlockLook> looks;

@@ -34,7 +34,7 @@ TEST(ItemLooks, NamesAndKindsChooseShapeAndMaterial) {
       {"Pocket Boar", 7, "creature", Family::Flesh},    {"Potion Tonic", 2, "potion", Family::Glass},
       {"Sandstone Bricks", 4, "block", Family::Sand},   {"Ruby Ore Block", 4, "block", Family::Crystal},
       {"Iron Helmet", 11, "helmet", Family::Metal},     {"Zzyzx", 5, "sword", Family::Metal},
-      {"Workbench", 4, "table", Family::Wood},          {"Oak Acorn", 3, "acorn", Family::Wood},
+      {"Workbench", 4, "workbench", Family::Wood},          {"Oak Acorn", 3, "acorn", Family::Wood},
   };
   for (const Case& c : cases) {
     const ItemLook look = looks.lookOf({100, c.kind, 0, c.name});
