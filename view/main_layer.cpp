@@ -275,6 +275,8 @@ void MainLayer::showRemotePlayer(PlayerBase& player) {
 
 void MainLayer::removeRemotePlayer(const PlayerBase& player) { players_->removeRemote(player); }
 
+PlayerBase* MainLayer::remotePlayerOn(const MapBlock& cell) const { return players_->remoteOn(cell); }
+
 bool MainLayer::showsWorld(const World* world) const {
   return world_ != nullptr && world != nullptr && world->serial() == worldSerial_;
 }

@@ -31,6 +31,7 @@ class Sprite;
 class ConsoleNode;
 class EntityDrawingFactory;
 class ParticleSprites;
+class MapBlock;
 class PlayerBase;
 class PlayerSpriteLayer;
 class TileSprites;
@@ -94,6 +95,8 @@ class MainLayer final : public engine::InnerNode {
   void showRemotePlayer(PlayerBase& player);
   // The copy is about to go: its sprite goes first.
   void removeRemotePlayer(const PlayerBase& player);
+  // The other player standing in the cell as the window shows it; null for none.
+  PlayerBase* remotePlayerOn(const MapBlock& cell) const;
 
   // A re-tint of the whole window at the end of this frame (several asks, one re-tint).
   void requestFrameRelight() { frameRelight_ = true; }

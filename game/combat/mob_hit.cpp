@@ -8,7 +8,7 @@
 #include "entities/mobs/mob_entity.h"
 #include "game/combat/player_attacker.h"
 #include "game/inventory/item_kinds.h"
-#include "game/player/player.h"
+#include "game/player/player_base.h"
 #include "world/rules/entity_impulse.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -57,6 +57,8 @@ bool hitMobByPlayer(Logic& rules, PlayerBase& player, MobEntity& mob) {
     const float degrees = mob.data.x <= player.position.x ? 135.0f : 45.0f;
     rules.pushEntity(&mob, EntityImpulse{heldKnockBack(held) * player.stats.knockBackFactor, mobDegrees(degrees), 1});
   }
-  if (auto* local = dynamic_cast<Player*>(&player)) local->wearTool(static_cast<uint8_t>(local->selectedQuickSlot()));
+  // Each player wears its own: the local one its inventory's tool, a client's on the host its copy
+  // and, through it, the client's.
+  player.wearHeldTool();
   return killed;
 }

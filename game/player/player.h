@@ -52,6 +52,7 @@ class Player : public PlayerBase, public InventoryOwner {
   // Stores the item (or a copy of it; the caller keeps what it passed); false when there is no room.
   bool pickUpItem(const Item& item);
   void wearTool(uint8_t quickSlot);
+  void wearHeldTool() override { wearTool(static_cast<uint8_t>(selectedQuickSlot())); }
   // One unit of the held stack is used up; an emptied stack goes back to the pool.
   void useUpHeldItem();
   // One unit of the stack in the quick slot is used up, whichever slot is selected now: a host
@@ -122,8 +123,13 @@ class Player : public PlayerBase, public InventoryOwner {
   void setDayClock(uint8_t phase, uint32_t tick);
   void stampBiteTime() override;
   void forgetBobber() override;
+  // A unit of the best bait the player carries is used up.
+  void consumeBait() override;
   // The open alchemy lab brews the result; a potion brewed for the first time becomes known.
-  void potionBrewed(const PotionResult& result);
+  void potionBrewed(const PotionResult& result) override;
+  // Entries of the craft book this player has not learned, for a page found in the rock.
+  bool hasUnknownEntries() const override;
+  uint16_t pickUnknownEntry() const override;
 
   // ---- The character (player_options.h) ----
   // Takes the character's flags word and hands its book options to the recipe knowledge.

@@ -6,10 +6,12 @@
 // Main thread only.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "content/items/item.h"
+#include "content/items/item_ptr.h"
 #include "game/player/player_graphical.h"
 #include "world/blocks/logic_block.h"
 
@@ -28,6 +30,8 @@ struct LiquidAround {
   uint8_t body = 0;
   uint8_t head = 0;
 };
+
+struct PotionResult;
 
 class PlayerBase : public PlayerGraphical {
  public:
@@ -94,6 +98,9 @@ class PlayerBase : public PlayerGraphical {
   virtual void tradeEvent(uint8_t /*code*/) {}
   // The other side offered (or withdrew) a stack.
   virtual void tradeOfferChanged(bool /*offered*/, const Item* /*item*/) {}
+  // Both sides confirmed: the player hands over `given` and receives `received` (each side's
+  // windows move the stacks themselves; a record of what the player carries follows here).
+  virtual void tradeExchanged(std::span<const ItemPtr> /*given*/, std::span<const ItemPtr> /*received*/) {}
   // A trade's outcome as the player reads it: the language text with "%s" the other's name.
   virtual void tradeNotice(uint8_t /*kind*/, int16_t /*textId*/, std::string_view /*name*/) {}
 
@@ -114,6 +121,22 @@ class PlayerBase : public PlayerGraphical {
   // Fishing: a fish bit (the reaction is counted from now); the fishing is over.
   virtual void stampBiteTime() {}
   virtual void forgetBobber() {}
+  // Fishing: the cast landed in water and is the player's line now; the fish got away with a
+  // unit of the player's bait.
+  virtual void rememberBobber() {}
+  virtual void consumeBait() {}
+
+  // ---- What the rules spend of a player ----
+  // One durability point of the held tool or weapon (a blow, a use): each player spends its own.
+  virtual void wearHeldTool() {}
+  // The open alchemy lab brewed the result for the player.
+  virtual void potionBrewed(const PotionResult& /*result*/) {}
+
+  // ---- The craft book entries the player may still find (a bonus page of mined rock) ----
+  virtual bool hasUnknownEntries() const { return false; }
+  // A random entry still unknown; kNoUnknownEntry when none is.
+  static constexpr uint16_t kNoUnknownEntry = 0xFFFF;
+  virtual uint16_t pickUnknownEntry() const { return kNoUnknownEntry; }
 
   uint8_t dead = 0;
   uint8_t isLocal = 0;

@@ -4,6 +4,8 @@
 
 #include "content/potions/potion_table.h"
 #include "game/crafting/recipe_knowledge.h"
+#include "game/fishing/fishing_catch.h"
+#include "game/inventory/inventory.h"
 #include "game/player/game_clock.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
@@ -14,6 +16,8 @@
 namespace {
 
 constexpr uint8_t kNoticeKind = 2;
+// Item ids past this name nothing the content defines.
+constexpr uint16_t kItemIdLimit = 4096;
 constexpr uint8_t kLastWeatherKind = 3;
 constexpr int16_t kTextSnowStarts = 179;
 constexpr int16_t kTextRainStarts = 180;
@@ -92,6 +96,26 @@ void Player::notifyRestored() {
 void Player::stampBiteTime() { events().fishBiting(); }
 
 void Player::forgetBobber() { events().fishingEnded(); }
+
+// The rod in the hand is never the bait, even where a rod would rank as one.
+void Player::consumeBait() {
+  uint16_t best = ITEM_NONE;
+  int bestTier = 0;
+  for (uint16_t id = 0; id < kItemIdLimit; ++id) {
+    const int tier = baitTier(id);
+    if (tier <= bestTier || fishingRodTier(id) >= 0 || inventory->countItems(id, false, false) == 0) continue;
+    best = id;
+    bestTier = tier;
+  }
+  if (best == ITEM_NONE) return;
+  if (inventory->takeOne(best, false).kind == SlotKind::Quick) heldItemChanged(heldItem());
+}
+
+bool Player::hasUnknownEntries() const { return knowledge != nullptr && knowledge->canLearn(); }
+
+uint16_t Player::pickUnknownEntry() const {
+  return hasUnknownEntries() ? knowledge->pickRandomUnknownEntry() : kNoUnknownEntry;
+}
 
 void Player::potionBrewed(const PotionResult& result) {
   auto* lab = dynamic_cast<AlchemyLab*>(openContainer());

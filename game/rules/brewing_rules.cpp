@@ -22,5 +22,7 @@ bool brewPotionAt(AlchemyLab& lab, PlayerBase* player) {
   }
   lab.brew(result);
   lab.setBrewing(false);
+  // A client's player: its client's copy of the lab brews what the host's did.
+  if (player != nullptr) player->potionBrewed(result);
   return true;
 }

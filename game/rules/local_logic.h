@@ -181,6 +181,8 @@ class LocalLogic : public Logic, public PlayerRules {
   uint32_t cellDistanceFrom(const PlayerBase& player, const MapBlock& cell) const;
   // A player's health ran out: it dies (a host first tells its clients of its own player's death).
   virtual void endLife(PlayerBase& player);
+  // The local player takes the treasure when it can; true when it did.
+  bool takeTreasure(PlayerBase& player, Entity& treasure);
 
  private:
   void stepForges();
@@ -192,8 +194,6 @@ class LocalLogic : public Logic, public PlayerRules {
   World* world_;
   Player* player_;
   const DifficultyRow* difficulty_;
-  // The player takes the treasure when it can; true when it did.
-  bool takeTreasure(PlayerBase& player, Entity& treasure);
 
   RuleEntities* entities_;
   LogicTimers timers_;

@@ -53,11 +53,10 @@ void LocalLogic::dropAttachmentLoot(MapBlock& cell, uint8_t layer, PlayerBase*) 
   if (world_ != nullptr) ::dropAttachmentLoot(*world_, *this, cell, layer, difficulty_);
 }
 
-// A player holding a tool passes the tool's word on to the bonus item; bare hands give none.
+// The page found in the rock teaches an entry of the craft book the miner does not know yet; a
+// miner who knows them all finds none.
 uint16_t LocalLogic::bonusDropValue(PlayerBase& actor) {
-  const Item* held = actor.heldItem();
-  if (held == nullptr || held->isNone() || !held->isKind(1)) return 0xFFFF;
-  return static_cast<uint16_t>(held->word & 0xFFFF);
+  return actor.hasUnknownEntries() ? actor.pickUnknownEntry() : PlayerBase::kNoUnknownEntry;
 }
 
 void LocalLogic::launchFromCell(MapBlock& cell) {

@@ -20,7 +20,10 @@ float SessionFishing::waitTicks(uint32_t owner) { return bobberWaitTime(rodTier(
 float SessionFishing::biteWindow(uint32_t owner) { return bobberBiteWindow(rodTier(owner)); }
 
 void SessionFishing::castLanded(uint32_t owner) {
-  if (PlayerBase* caster = player(owner)) rules_.playPlayerAction(caster, kActionFishing, 4, 1);
+  PlayerBase* caster = player(owner);
+  if (caster == nullptr) return;
+  rules_.playPlayerAction(caster, kActionFishing, 4, 1);
+  caster->rememberBobber();
 }
 
 void SessionFishing::biteStarted(uint32_t owner) {
@@ -31,6 +34,7 @@ void SessionFishing::fishGotAway(uint32_t owner) {
   PlayerBase* caster = player(owner);
   if (caster == nullptr) return;
   rules_.showTextById(caster, kTextGotAway, kRefusal);
+  caster->consumeBait();
   rules_.playPlayerAction(caster, kActionLowerRod, 0, 1);
   caster->forgetBobber();
 }

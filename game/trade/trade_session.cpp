@@ -89,6 +89,8 @@ void confirm(TradeSession& session, PlayerBase& player) {
   (session.a == &player ? session.confirmedA : session.confirmedB) = 1;
   if (session.confirmedA == 0 || session.confirmedB == 0) return;
   std::unique_ptr<TradeSession> ended = detachSession(player);
+  ended->a->tradeExchanged(ended->offersA, ended->offersB);
+  ended->b->tradeExchanged(ended->offersB, ended->offersA);
   ended->a->tradeEvent(trade::kCompleted);
   ended->b->tradeEvent(trade::kCompleted);
 }

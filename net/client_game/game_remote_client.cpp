@@ -3,6 +3,7 @@
 #include "net/client_game/game_remote_client.h"
 
 #include <bit>
+#include <optional>
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
@@ -145,10 +146,13 @@ void GameRemoteClient::leaveBed() { send(request(request_id::kLeaveBed)); }
 
 void GameRemoteClient::usePortal() { send(request(request_id::kPortal).u32(request_id::kNoPortal)); }
 
+// The host asks the player under the pointer, by its peer: several may share a cell.
 void GameRemoteClient::requestTrade(PlayerBase* other) {
-  auto* partner = dynamic_cast<PlayerGraphical*>(other);
-  if (partner == nullptr) return;
-  send(request(request_id::kTradeRequest).cell(static_cast<uint16_t>(partner->cellX), static_cast<uint16_t>(partner->cellY)));
+  const std::optional<uint8_t> peer = other != nullptr ? net_.peerOf(*other) : std::nullopt;
+  if (!peer) return;
+  const auto column = static_cast<uint16_t>(other->cellX);
+  const auto row = static_cast<uint16_t>(other->cellY);
+  send(request(request_id::kTradeRequest).cell(column, row).otherPeer(*peer));
 }
 
 // Only the replies a client may give are sent.

@@ -32,9 +32,11 @@ void GameRemoteClient::begin(uint8_t mode, const GameCompletion& done) {
 
 void GameRemoteClient::enterWorld() {
   if (world == nullptr || started) return;
-  screenOf(services_).enterMainView();
   started = true;
+  // The window draws the cave walls from the ground heights: they are known before it is built,
+  // as for a world loaded from a file, or the joined window shows sky where the host shows wall.
   world->map().computeSurfaceHeights();
+  screenOf(services_).enterMainView();
   if (world->isCreative() && player != nullptr) itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
   startTimers();
   net_.enterWorld();

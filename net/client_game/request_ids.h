@@ -8,6 +8,7 @@
 namespace request_id {
 // Category 2: the player's actions.
 constexpr uint8_t kRespawn = 15;
+constexpr uint8_t kInventory = 19;
 constexpr uint8_t kThrowItem = 24;
 constexpr uint8_t kShoot = 25;
 constexpr uint8_t kUseBlock = 26;

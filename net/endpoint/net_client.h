@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,8 @@ class NetClient : public NetCommon {
   PlayerClientDesktop* remotePlayer(uint8_t peer) const;
   // The local player for the local peer id, else that peer's copy; null for none.
   PlayerBase* playerOf(uint8_t peer) const;
+  // The peer of another player's copy; none for the local player or a player of no entry.
+  std::optional<uint8_t> peerOf(const PlayerBase& player) const;
 
   // The downloaded world is ready: the host hears that this client entered and what its player
   // looks like, holds and knows.
@@ -115,6 +118,7 @@ class NetClient : public NetCommon {
   void joining(wire::WireIn& in);
   void addRemotePlayer(uint8_t peer, std::string name);
   void removeEntry(uint8_t peer);
+  void sendInventory(const PlayerDesktopLocal& player);
   // ---- client/client_held_changes.cpp ----
   // True when the message is a change of the world that arrived after the world's header and
   // before the entry: it is kept, since the cells it changes may already be on their way.

@@ -30,6 +30,7 @@
 #include "net/players/player_server.h"
 
 class Entity;
+class Item;
 struct BlockEdit;
 class LocalLogic;
 class LogicBlock;
@@ -75,10 +76,10 @@ class NetServer : public NetCommon {
   void sendToAllBut(const wire::WireOut& message, uint8_t peer);
 
   // ---- Trades (host/host_trade_handlers.cpp) ----
-  // The asking player (the host's own or a client's) clicked the cell: the first other player
-  // standing there, alive and free to trade, is asked; the asker reads whom it asked, or that
-  // nobody here can be. The host's rules ask through it for their own player too.
-  void requestTradeAt(PlayerBase& asking, const MapBlock* cell);
+  // The asking player (the host's own or a client's) clicked another player: that player, when it
+  // is in the game, alive, within a click's reach and free to trade, is asked; the asker reads whom
+  // it asked, or that nobody here can be. The host's rules ask through it for their own player too.
+  void requestTradeWith(PlayerBase& asking, PlayerBase* asked);
   // The player (the host's own or a client's) answers the request of the player at `askingPeer`;
   // nothing unless that player asked it.
   void answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint8_t askingPeer);
@@ -132,6 +133,9 @@ class NetServer : public NetCommon {
   // the cell, the slot in its range.
   template <class Kind>
   void setContainerSlot(wire::WireIn& in, uint8_t peer);
+  // The player's items follow a container slot's change; false (nothing moved, the client's stack
+  // handed back) when the player does not carry what it put there.
+  bool moveThroughSlot(PlayerServer& player, const Item* old, const Item* put);
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
   // Where an admitted peer's player stands and respawns: what its world's header tells it.
   PlayerCells joiningCells(uint8_t peer) const;
@@ -176,6 +180,7 @@ class NetServer : public NetCommon {
   // ---- Trades (host/host_trade_handlers.cpp) ----
   // A player in the game at the peer: the host's own or an entered client's; null otherwise.
   PlayerBase* presentPlayer(uint8_t peer) const;
+  bool withinTradeReach(const PlayerBase& asking, const PlayerBase& asked) const;
   const std::string& nameOf(uint8_t peer) const;
   // The peer whose present player it is; none for a player of no entry.
   std::optional<uint8_t> presentPeerOf(const PlayerBase& player) const;

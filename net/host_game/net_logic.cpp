@@ -61,7 +61,9 @@ bool NetLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
   // The clients hear of it before the host's world changes, so that what the change sends on
   // (loot, entities) reaches them after the edit itself.
   sendToAll(hostMessage(msg::kBlockEdit).u8(0).blockEdit(edit));
+  editing_ = player;
   world()->edits().applyBlockEdit(edit, player);
+  editing_ = nullptr;
   // A client's placement uses up what it held, on the host's copy and, told so, on the client:
   // else a joined player would place blocks it never spends.
   if (edit.takeHeld != 0 && isPlacementKind(edit.kind)) {

@@ -16,6 +16,7 @@
 
 #include "game/rules/bed_rules.h"
 #include "game/rules/local_logic.h"
+#include "net/host_game/mined_drops.h"
 
 class NetServer;
 class PlayerServer;
@@ -50,8 +51,9 @@ class NetLogic final : public LocalLogic {
   // The host's own player takes what lies on its cell; a client's player is offered each item
   // there ([5][91]), which waits, marked taken, for its client's answer.
   void pickUpAtPlayerCell(PlayerBase* player) override;
-  // A treasure at rest goes to the living players standing on its cell, in peer order: the host's
-  // own takes it, a client's player is offered it as above.
+  // A treasure at rest goes to the client's player who mined it when she is near, else to the
+  // living players standing on its cell, in peer order: the host's own takes it, a client's player
+  // is offered it as above.
   bool applyToPlayersOnCell(Entity* treasure) override;
 
   // ---- Entity creation: the base, then the record to all (net_logic_entities.cpp) ----
@@ -96,7 +98,7 @@ class NetLogic final : public LocalLogic {
   // The shared sleep: a player lying down waits in bed until every present player lies in one;
   // then all of them get up healed and sleep through the night, in list order.
   void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
-  // The asking player asks the one standing on the cell it clicked (net_logic_trade.cpp).
+  // The asking player asks the one it clicked (net_logic_trade.cpp).
   void requestTrade(PlayerBase* asking, PlayerBase* asked) override;
 
  protected:
@@ -113,9 +115,13 @@ class NetLogic final : public LocalLogic {
   template <class E>
   E* announce(E* created);
   void sendEntityPoint(uint8_t id, const Entity& entity);
-  // The hook where a trade request is handed on (net_logic_trade.cpp).
-  void askTradePartnerAt(PlayerBase& asking, const MapBlock& cell);
+
+  // The client's player who mined the treasure, when she is present, alive and near it.
+  PlayerServer* minerNear(const Entity& treasure);
 
   NetServer& server_;
   BedRoll beds_;
+  MinedDrops mined_;
+  // The player whose block edit is being applied: what it drops is hers.
+  PlayerBase* editing_ = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "engine/io/byte_writer.h"
 #include "entities/core/entity_record.h"
@@ -79,7 +80,9 @@ Entity* NetLogic::spawnItemEntity(Item* item, engine::Vec2 position, float speed
 
 // The item passes to the entity: the record is written from the entity, never from the item.
 Entity* NetLogic::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) {
-  return announce(LocalLogic::spawnItemDrop(item, position, flags));
+  Entity* drop = announce(LocalLogic::spawnItemDrop(item, position, flags));
+  if (drop != nullptr && editing_ != nullptr) mined_.record(drop->id(), editing_->playerId());
+  return drop;
 }
 
 Entity* NetLogic::spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) {
@@ -117,6 +120,7 @@ void NetLogic::pushEntitiesOutOfCell(MapBlock& cell) {
 
 void NetLogic::reportRemovedEntities(const uint32_t* ids, uint32_t count) {
   if (ids == nullptr || count == 0) return;
+  mined_.forget(std::span<const uint32_t>(ids, count));
   wire::WireOut out = hostMessage(msg::kRemoved);
   out.count(count);
   for (uint32_t i = 0; i < count; ++i) out.u32(ids[i]);

@@ -2,6 +2,7 @@
 // always (entry 0), a client's player once it entered the world.
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "entities/items/treasure_entity.h"
@@ -9,9 +10,12 @@
 #include "game/rules/rule_entities.h"
 #include "game/player/player_base.h"
 #include "game/player/player_stats.h"
+#include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/net_logic.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
 
 namespace {
 
@@ -38,14 +42,22 @@ void NetLogic::offerTreasure(PlayerServer& client, Entity& entity) {
   client.offerItem(treasure->id(), &treasure->item(), true);
 }
 
+// A drop a client's player mined and is near enough to have is hers, whoever walks over it.
 void NetLogic::pickUpAtPlayerCell(PlayerBase* player) {
+  const MapBlock* cell = player != nullptr ? player->currentMapBlock() : nullptr;
+  if (cell == nullptr || player->dead != 0) return;
   auto* client = dynamic_cast<PlayerServer*>(player);
-  if (client == nullptr) return LocalLogic::pickUpAtPlayerCell(player);
-  const MapBlock* cell = client->currentMapBlock();
-  if (client->dead != 0 || cell == nullptr) return;
   std::vector<Entity*> onCell;
   entities().collectTreasuresOnCell(*cell, onCell);
-  for (Entity* entity : onCell) offerTreasure(*client, *entity);
+  for (Entity* entity : onCell) {
+    PlayerServer* miner = minerNear(*entity);
+    PlayerServer* taker = miner != nullptr ? miner : client;
+    if (taker != nullptr) {
+      offerTreasure(*taker, *entity);
+    } else {
+      takeTreasure(*player, *entity);
+    }
+  }
 }
 
 // A treasure that comes to rest where players stand goes to the first of them, in peer order,
@@ -55,6 +67,10 @@ bool NetLogic::applyToPlayersOnCell(Entity* entity) {
   auto* treasure = dynamic_cast<TreasureEntity*>(entity);
   const MapBlock* cell = treasure != nullptr ? treasure->data.cell : nullptr;
   if (cell == nullptr) return false;
+  if (PlayerServer* miner = treasure->isGone() ? nullptr : minerNear(*treasure)) {
+    offerTreasure(*miner, *treasure);
+    return true;
+  }
   for (PlayerBase* player : presentPlayers(server_)) {
     if (treasure->isGone()) return false;
     if (player->dead != 0 || player->cellX != cell->x || player->cellY != cell->y) continue;
@@ -65,6 +81,13 @@ bool NetLogic::applyToPlayersOnCell(Entity* entity) {
     if (LocalLogic::applyToPlayersOnCell(treasure)) return true;
   }
   return false;
+}
+
+PlayerServer* NetLogic::minerNear(const Entity& treasure) {
+  const std::optional<uint32_t> minerId = mined_.minerOf(treasure.id());
+  auto* miner = minerId ? dynamic_cast<PlayerServer*>(playerById(*minerId)) : nullptr;
+  if (miner == nullptr || miner->dead != 0 || !isPlayerPresent(miner) || world() == nullptr) return nullptr;
+  return host::cellWithinReach(*miner, *treasure.data.cell, world()->map().width(), host::kToolReach) ? miner : nullptr;
 }
 
 void NetLogic::forEachPlayer(const PlayerVisitor& visit) {

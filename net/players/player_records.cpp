@@ -49,6 +49,25 @@ std::optional<MotionEvent> readMotion(wire::WireIn& in) {
   return motion;
 }
 
+std::array<uint8_t, 16> brewBytes(const PotionResult& result) {
+  std::array<uint8_t, 16> bytes{};
+  bytes[0] = static_cast<uint8_t>(result.itemId);
+  bytes[1] = static_cast<uint8_t>(result.itemId >> 8);
+  bytes[2] = static_cast<uint8_t>(result.value);
+  bytes[3] = static_cast<uint8_t>(result.value >> 8);
+  return bytes;
+}
+
+PotionResult brewFromBytes(std::span<const uint8_t> bytes) {
+  PotionResult result;
+  if (bytes.size() < 4) return result;
+  const Item brewed(static_cast<uint16_t>(bytes[0] | bytes[1] << 8), 0, 1, 0, 0);
+  if (brewed.definition() == nullptr) return result;
+  result.itemId = brewed.id;
+  result.value = static_cast<uint16_t>(bytes[2] | bytes[3] << 8);
+  return result;
+}
+
 std::array<uint8_t, 6> circuitBytes(const CircuitRecord& record) {
   return {record.tag,
           record.reserved,

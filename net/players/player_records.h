@@ -7,7 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 
+#include "content/potions/potion_def.h"
 #include "game/player/player_body.h"
 #include "world/circuits/circuit_system.h"
 
@@ -25,6 +27,11 @@ namespace player_record {
 void writeMotion(wire::WireOut& out, const MotionEvent& motion);
 // None when a number is not finite.
 std::optional<MotionEvent> readMotion(wire::WireIn& in);
+
+// What the host's alchemy lab brewed for a client's player ([12][130]'s 16 bytes): [u16 item id]
+// [u16 potion value], the rest zero. An item id the content does not define brews nothing.
+std::array<uint8_t, 16> brewBytes(const PotionResult& result);
+PotionResult brewFromBytes(std::span<const uint8_t> bytes);
 
 // [u8 tag][u8 reserved][u16 value][u16 second].
 std::array<uint8_t, 6> circuitBytes(const CircuitRecord& record);

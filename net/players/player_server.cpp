@@ -12,6 +12,10 @@
 #include "world/seams/entity_effects.h"
 #include "world/world.h"
 
+namespace {
+constexpr uint8_t kRefusalKind = 3;
+}  // namespace
+
 PlayerServer::PlayerServer(NetServer& server, World* playerWorld, uint8_t peer,
                            uint16_t spawnColumn, uint16_t spawnRow, PlayerEvents* events)
     : PlayerRemoteBase<PlayerBase>(playerWorld, false, events), server_(server), peer_(peer) {
@@ -110,8 +114,9 @@ void PlayerServer::setSpawnCell(uint16_t column, uint16_t row) {
 }
 
 void PlayerServer::consumeHeldItem() {
-  if (Item* held = heldItem(); held != nullptr && held->consumeOne()) {
-    heldItemChanged(nullptr, selectedSlot());
+  if (Item* held = heldItem(); held != nullptr) {
+    items_.take(held->id, 1);
+    if (held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
   }
   wire::WireOut out = message(player_msg::kUseUpHeld);
   out.u8(selectedSlot());
@@ -131,20 +136,48 @@ void PlayerServer::wearHeldTool() {
 // ---- Items and effects ----
 
 void PlayerServer::offerItem(EntityId entity, const Item* item, bool answerWanted) {
-  if (std::find(offered_.begin(), offered_.end(), entity) == offered_.end()) {
-    offered_.push_back(entity);
+  // An offer that wants no answer is taken by the client as it arrives.
+  if (!answerWanted && item != nullptr) items_.add(*item);
+  if (std::find(offered_.begin(), offered_.end(), entity) == offered_.end()) offered_.push_back(entity);
+  if (answerWanted && item != nullptr) {
+    forgetOfferedItem(entity);
+    ItemPtr copy(copyLoadedItem(*item));
+    if (copy != nullptr) copy->count = item->count;
+    offeredItems_.emplace_back(entity, std::move(copy));
   }
   wire::WireOut out = message(player_msg::kItemOffer);
   out.u32(entity).item(item).u8(answerWanted ? 1 : 0);
   toClient(out);
 }
 
-void PlayerServer::forgetOffer(EntityId entity) { std::erase(offered_, entity); }
+void PlayerServer::forgetOffer(EntityId entity) {
+  std::erase(offered_, entity);
+  forgetOfferedItem(entity);
+}
+
+void PlayerServer::forgetOfferedItem(EntityId entity) {
+  std::erase_if(offeredItems_, [entity](const auto& offer) { return offer.first == entity; });
+}
+
+void PlayerServer::offerTaken(EntityId entity) {
+  for (const auto& [offered, item] : offeredItems_) {
+    if (offered == entity && item != nullptr) items_.add(*item);
+  }
+  forgetOffer(entity);
+}
 
 void PlayerServer::giveItem(const Item& item) {
+  items_.add(item);
   wire::WireOut out = message(player_msg::kItemOffer);
   out.u32(kNoEntity).item(&item).u8(0);
   toClient(out);
+}
+
+void PlayerServer::returnItem(const Item& item, const char* why) {
+  wire::WireOut out = message(player_msg::kItemOffer);
+  out.u32(kNoEntity).item(&item).u8(0);
+  toClient(out);
+  showMessage(kRefusalKind, why);
 }
 
 void PlayerServer::consumeBait() { tell(player_msg::kConsumeBait); }

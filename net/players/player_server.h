@@ -15,11 +15,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_base.h"
 #include "game/player/player_desktop.h"
+#include "net/players/player_item_copy.h"
 #include "net/players/player_remote_base.h"
 #include "world/entities/entity_id.h"
 
@@ -71,18 +73,25 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   // One unit of the held stack is used up; an emptied stack goes back to the pool.
   void consumeHeldItem();
   // The held tool wears by one; worn out, it starts afresh one unit fewer.
-  void wearHeldTool();
+  void wearHeldTool() override;
 
   // ---- Items and effects (player_server.cpp) ----
   // The client is asked to take the item entity's item; the entity stays listed until answered.
   void offerItem(EntityId entity, const Item* item, bool answerWanted);
   // The client answered for the entity (or it went): it is no longer listed.
   void forgetOffer(EntityId entity);
+  // The client took the entity's item: it joins the host's copy of the player's items.
+  void offerTaken(EntityId entity);
   // The client is handed a copy of the item that lies nowhere in the world (a command's seeds):
   // offered for no entity, with no answer wanted.
   void giveItem(const Item& item);
   const std::vector<EntityId>& offeredEntities() const { return offered_; }
-  void consumeBait();
+  // The host's own copy of what the client carries (player_item_copy.h).
+  PlayerItemCopy& items() { return items_; }
+  // An item the host would not let the client spend goes back to the client's inventory, and
+  // the client is told why; the host's copy does not grow by it.
+  void returnItem(const Item& item, const char* why);
+  void consumeBait() override;
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
   void playTileEffect(const MapBlock& cell, uint8_t kind);
 
@@ -100,6 +109,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void refreshForge(int kind);
   // Only with an open alchemy lab, whose brew is then over.
   void alchemyLabOperation(std::span<const uint8_t, 16> record);
+  // The host's lab brewed for the player: the client's copy of the lab brews the same.
+  void potionBrewed(const PotionResult& result) override;
   void editCircuit(const MapBlock& cell, const CircuitRecord& setting);
 
   // ---- Notices, trades, the clock and fishing (player_server_notices.cpp) ----
@@ -114,10 +125,11 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   // Ids 120 to 126; any other id is no trade event and sends nothing.
   void tradeEvent(uint8_t id) override;
   void tradeOfferChanged(bool offered, const Item* item) override;
+  // The host's copy of the player's items gives up what it handed over and takes what it got.
+  void tradeExchanged(std::span<const ItemPtr> given, std::span<const ItemPtr> received) override;
   // The trade's text, with the other player's name, as a message to the client.
   void tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) override;
   void notifyRestored() override;
-  void showNoticeDialog();
   void showPortalTravelDialog(uint32_t planet) override;
   void travelThroughPortal() override;
   // The client compares the kind with its own copy of the world's weather.
@@ -125,15 +137,15 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void setClockMode(uint8_t clockMode);
   void setDayClock(uint8_t phase, uint32_t tick);
   void forgetBobber() override;
-  void rememberBobber();
+  void rememberBobber() override;
   void stampBiteTime() override;
 
   // ---- The craft book entries the client does not know yet ----
   // From the client's knowledge ([2][58]): with `allKnown` nothing is left to learn.
   void setCraftKnowledge(bool allKnown, const RecipeKnowledge::Bitset& known);
-  bool hasUnknownEntries() const;
+  bool hasUnknownEntries() const override;
   // A random entry still unknown, or RecipeKnowledge::kNoEntry.
-  uint16_t pickUnknownEntry() const;
+  uint16_t pickUnknownEntry() const override;
   // The entry becomes known; true when it was still unknown.
   bool learnEntry(uint16_t entry);
 
@@ -143,12 +155,16 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void toAll(const wire::WireOut& out) const;
   void tell(uint8_t id) const;
   void writeForge(wire::WireOut& out, const Forge& forge) const;
+  void forgetOfferedItem(EntityId entity);
 
   RecipeKnowledge unknown_;
   bool allKnown_ = false;
   NetServer& server_;
   uint8_t peer_;
   std::vector<EntityId> offered_;
+  // The items of the offers waiting for an answer, by entity.
+  std::vector<std::pair<EntityId, ItemPtr>> offeredItems_;
+  PlayerItemCopy items_;
 };
 
 using PlayerServerDesktop = PlayerDesktop<PlayerServer>;

@@ -105,6 +105,8 @@ void PlayerServer::alchemyLabOperation(std::span<const uint8_t, 16> record) {
   toClient(out);
 }
 
+void PlayerServer::potionBrewed(const PotionResult& result) { alchemyLabOperation(player_record::brewBytes(result)); }
+
 void PlayerServer::editCircuit(const MapBlock& cell, const CircuitRecord& setting) {
   wire::WireOut out = message(player_msg::kCircuitEdit);
   out.cell(cell.x, cell.y).raw(player_record::circuitBytes(setting));

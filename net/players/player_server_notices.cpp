@@ -53,6 +53,15 @@ void PlayerServer::tradeNotice(uint8_t kind, int16_t textId, std::string_view ot
   showMessage(kind, tradeText(textId, otherName));
 }
 
+void PlayerServer::tradeExchanged(std::span<const ItemPtr> given, std::span<const ItemPtr> received) {
+  for (const ItemPtr& item : given) {
+    if (item != nullptr) items_.take(item->id, item->count);
+  }
+  for (const ItemPtr& item : received) {
+    if (item != nullptr) items_.add(*item);
+  }
+}
+
 void PlayerServer::tradeOfferChanged(bool offered, const Item* item) {
   wire::WireOut out = message(offered ? player_msg::kTradeOffered : player_msg::kTradeWithdrawn);
   out.item(item);
@@ -60,7 +69,6 @@ void PlayerServer::tradeOfferChanged(bool offered, const Item* item) {
 }
 
 void PlayerServer::notifyRestored() { tell(player_msg::kRestored); }
-void PlayerServer::showNoticeDialog() { tell(player_msg::kNoticeDialog); }
 
 void PlayerServer::showPortalTravelDialog(uint32_t planet) {
   wire::WireOut out = message(player_msg::kPortalDialog);

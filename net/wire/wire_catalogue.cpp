@@ -36,6 +36,8 @@ constexpr MessageSpec kCatalogue[] = {
     {2, 16, C, 6, "ww", "spawn cell"},
     {2, 17, C, 27, "Pffdddd", "player state"},
     {2, 18, C, 7, "PC", "teleport"},
+    // Every stack a joined player carries, once as it enters: the host's copy of its items.
+    {2, 19, H, 3, "m*I", "inventory"},
     {2, 20, B, 31, "P16xFd", "player motion"},
     {2, 21, B, 15, "IbP", "held item"},
     {2, 22, B, 16, "IbbP", "worn item"},
@@ -130,7 +132,8 @@ constexpr MessageSpec kCatalogue[] = {
     {10, 108, C, 12, "qw", "forge counters"},
     {10, 109, C, 49, "CqwIII", "forge refresh"},
     {15, 110, B, 2, "", "close container"},
-    {11, 111, H, 6, "C", "trade request"},
+    // The cell the player clicked and the player under the pointer there.
+    {11, 111, H, 7, "CO", "trade request"},
     {11, 112, C, 36, "PPN", "trade asked"},
     {11, 113, H, 4, "OP", "trade reply 113"},
     {11, 114, H, 4, "OP", "trade reply 114"},

@@ -38,6 +38,7 @@
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
 #include "tests/net/host_game/content_items.h"
+#include "tests/net/loopback/loopback_fixture.h"
 #include "tests/net/net_test_support.h"
 #include "view/player/player_sprite.h"
 #include "ui/views/main_view.h"
@@ -45,6 +46,7 @@
 #include "world/cells/map_block.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
+#include "world/rules/player_state_record.h"
 #include "world/current_world.h"
 #include "world/rules/game.h"
 #include "world/world.h"
@@ -238,6 +240,81 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
     }
   });
   EXPECT_EQ(guestNotices.lostTexts, (std::vector<std::string>{"The host has quit the game."}));
+}
+
+// Trading starts at the window: the host right-clicks the guest standing beside its player, and the
+// guest is asked to trade by the host, as the one clicked.
+TEST_F(HostFromMenusTest, RightClickingAGuestBesideTheHostAsksThatGuestToTrade) {
+  const uint16_t port = freePort();
+  ASSERT_NE(port, 0);
+  const std::string portText = std::to_string(port);
+  nettest::RecordingNotices guestNotices;
+  std::unique_ptr<nettest::LoopbackClient> guest;
+  MapBlock* beside = nullptr;
+  int waited = 0;
+  const auto guestPlayer = [&]() -> PlayerBase* {
+    NetServer* server = currentHosting()->server();
+    const NetPlayerServer* entry = server != nullptr ? server->entryOf(guest->localPeerId()) : nullptr;
+    return entry != nullptr ? entry->player() : nullptr;
+  };
+  const auto askedToTrade = [&] {
+    for (const nettest::Received& r : guest->seen) {
+      if (r.bytes.size() == 36 && r.bytes[0] == 11 && r.bytes[1] == 112) return r.bytes[2] == 0 && r.bytes[3] == guest->localPeerId();
+    }
+    return false;
+  };
+
+  Script script(joined(intoAHostedWorld(portText), {
+      {"a guest connects on 127.0.0.1", [&] {
+         guest = std::make_unique<nettest::LoopbackClient>("Guest", &guestNotices);
+         guest->setBridge(std::make_unique<enet::EnetClient>(guest->bridgeListener(), kel::NetBridgeSetup{}));
+         return guest->bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port));
+       }, 1},
+      workerStep("the guest receives the world", [&] {
+         guest->dispatchQueued();
+         return guest->state() == NetClient::kWorldReceived && guest->worldReceiver().world() != nullptr;
+       }),
+      {"the guest enters it", [&] {
+         guest->enterWorld(5, 5);
+         return guestPlayer() != nullptr;
+       }, 1},
+      {"the guest walks beside the host's player", [&] {
+         beside = player()->world->cellAt(static_cast<int32_t>(player()->cellX) + 2, static_cast<int32_t>(player()->cellY));
+         if (beside == nullptr) return false;
+         PlayerStateRecord motion;
+         motion.code = PlayerStateRecord::kRight;
+         motion.phase = PlayerStateRecord::kReleased;
+         motion.x = static_cast<float>(beside->x) * 30.0f;
+         motion.y = static_cast<float>(beside->y) * 30.0f;
+         guest->sendMotion(motion);
+         return true;
+       }, 1},
+      workerStep("the host's window draws the guest there", [&] {
+         guest->dispatchQueued();
+         const PlayerBase* there = guestPlayer();
+         return there != nullptr && there->hasSprite && there->occupiesCell(*beside);
+       }),
+      {"the host right-clicks the guest", [&] {
+         click(pointOf(*beside), GLFW_MOUSE_BUTTON_RIGHT);
+         return true;
+       }, 1},
+      workerStep("the guest is asked to trade by the host", [&] {
+         guest->dispatchQueued();
+         return askedToTrade();
+       }),
+      {"pause", [] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Pause;
+       }},
+      workerStep("leave from the pause view", [&] { return saveAndQuitOnce(waited); }),
+  }));
+
+  playScript(script, [&] {
+    if (script.finished() && guest != nullptr) {
+      guest->shutdown();
+      guest.reset();
+    }
+  });
 }
 
 }  // namespace

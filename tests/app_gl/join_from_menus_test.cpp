@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -26,6 +27,10 @@
 #include "tests/net/net_test_support.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "ui/views/game_views.h"
+#include "view/tiles/cave_backdrop.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
 #include "world/current_world.h"
 #include "world/rules/game.h"
 
@@ -157,6 +162,47 @@ TEST_F(JoinFromMenusTest, APlayerJoinsAHostFromTheServerListAndLeavesFromThePaus
   EXPECT_EQ(connecting, "Connecting to the host...");
   EXPECT_TRUE(unlocked) << "joining unlocks the achievement";
   EXPECT_EQ(lostMessage, "The host has quit the game.");
+}
+
+// The joined window draws the cave walls of the host's world from its first frame: a pocket dug
+// under the ground beside the spawn shows its wall, as the host draws it, not the sky.
+TEST_F(JoinFromMenusTest, TheJoinedWindowDrawsTheCaveWallsTheHostsWorldShows) {
+  std::vector<MapBlock*> pocket;
+  MapBlock* sky = nullptr;
+  std::vector<Step> steps = intoTheHostsWorld();
+  steps.insert(steps.begin() + 2, {"a pocket is dug beside the spawn", [&] {
+                 WorldMap& map = host->world.world->map();
+                 map.computeSurfaceHeights();
+                 const int32_t column = 40;
+                 const auto stand = static_cast<uint16_t>(map.topHeight(column));
+                 host->server.worldSender().setPlayerCells([stand](uint8_t) { return PlayerCells{40, stand, 40, stand}; });
+                 for (int32_t x = column - 5; x <= column - 3; ++x) {
+                   const int32_t top = std::min<int32_t>(map.topHeight(x), map.surfaceLine(x));
+                   for (int32_t y = top - 4; y <= top - 3; ++y) {
+                     MapBlock* cell = map.cellAt(x, y);
+                     cell->setLayer(0, 0, MapBlock::kFront);
+                     cell->setLayer(0, 0, MapBlock::kBack);
+                     pocket.push_back(cell);
+                   }
+                 }
+                 sky = map.cellAt(column, stand + 3);
+                 for (MapBlock* cell : pocket) EXPECT_TRUE(showsCaveWall(map, *cell)) << "the host draws a wall there";
+                 EXPECT_FALSE(showsCaveWall(map, *sky));
+                 return sky != nullptr && sky->frontId() == 0 && sky->backId() == 0;
+               }, 1});
+  run(joined(steps, {
+      {"the joined window draws the pocket's wall, not the sky", [&] {
+         if (!wait(10)) return false;
+         World* shown = currentWorld();
+         const std::vector<unsigned char> open = tilePixelsAt(*shown->cellAt(sky->x, sky->y));
+         // Cells of the pocket that no light reaches draw as dark as the sky behind them: those
+         // the light reaches must show their wall.
+         size_t walls = 0;
+         for (const MapBlock* cell : pocket) walls += muchChanged(open, tilePixelsAt(*shown->cellAt(cell->x, cell->y))) ? 1 : 0;
+         EXPECT_GE(walls, 2u) << "the pocket draws as the sky";
+         return true;
+       }, 20},
+  }));
 }
 
 TEST_F(JoinFromMenusTest, QuittingTheProgramWhileJoinedEndsTheJoinedGame) {

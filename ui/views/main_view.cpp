@@ -393,11 +393,20 @@ void MainView::refuseOnce(const MapBlock& cell, const char* text) {
   if (PlayerDesktopLocal* p = player()) p->showMessage(kMessageWarning, text);
 }
 
+// Right-clicking another player of a networked game asks that player to trade.
+bool MainView::askToTrade(const MapBlock& cell) {
+  const MainLayer* layer = MainLayer::current();
+  PlayerBase* other = layer != nullptr ? layer->remotePlayerOn(cell) : nullptr;
+  if (other == nullptr) return false;
+  currentGame().requestTrade(other);
+  return true;
+}
+
 void MainView::secondaryAction() {
   MapBlock* cell = cellAt(pointer_);
   PlayerDesktopLocal* p = player();
   if (p != nullptr && captureWithCollar(*p, currentGame(), worldPointAt(pointer_))) return;
-  if (cell == nullptr || p == nullptr || use(*cell) || place(*cell)) return;
+  if (cell == nullptr || p == nullptr || askToTrade(*cell) || use(*cell) || place(*cell)) return;
   const Item* held = p->heldItem();
   if (held == nullptr || held->isNone()) return;
   if (!inReach(*cell)) {

@@ -78,6 +78,7 @@ class MainView final : public GameView {
   bool mine(MapBlock& cell);
   bool place(MapBlock& cell);
   bool use(MapBlock& cell);
+  bool askToTrade(const MapBlock& cell);
   void selectQuickSlot(int slot);
   // The held stack leaves the quick row, thrown towards the pointer (or straight ahead).
   bool throwHeld();

@@ -60,6 +60,14 @@ void PlayerSpriteLayer::removeRemote(const PlayerBase& player) {
   remotes_.erase(found);
 }
 
+PlayerBase* PlayerSpriteLayer::remoteOn(const MapBlock& cell) const {
+  for (const Remote& r : remotes_) {
+    auto* other = dynamic_cast<PlayerBase*>(&r.sprite->player());
+    if (other != nullptr && other->dead == 0 && other->occupiesCell(cell)) return other;
+  }
+  return nullptr;
+}
+
 PlayerSpriteRemote* PlayerSpriteLayer::remote(const PlayerBase& player) const {
   for (const Remote& r : remotes_) {
     if (r.playerId == player.playerId()) return r.sprite.get();

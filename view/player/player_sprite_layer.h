@@ -18,6 +18,7 @@ class InnerNode;
 class Node;
 }  // namespace engine
 
+class MapBlock;
 class PlayerBase;
 class PlayerSpriteLocal;
 class PlayerSpriteRemote;
@@ -44,6 +45,8 @@ class PlayerSpriteLayer {
   void showRemote(PlayerBase& player, engine::InnerNode& worldLayer);
   // The copy is about to go: its sprite goes first. Nothing for a copy without one.
   void removeRemote(const PlayerBase& player);
+  // The other player shown whose body covers the cell; null for none.
+  PlayerBase* remoteOn(const MapBlock& cell) const;
   // The sprites go and their players have none. A local player or world that already ended is not
   // touched; the copies' owners take every copy's sprite away before the copy goes.
   void clear();

@@ -64,7 +64,8 @@ void NetClient::handleBlockEntities(wire::WireIn& in, uint8_t) {
     case player_msg::kForgeRefresh: refreshForge(in); break;
     case player_msg::kAlchemyLabContents: openAlchemyLab(in); break;
     case player_msg::kAlchemyLabMessage:
-      if (localPlayer_->openContainer() != nullptr) localPlayer_->events().containerRefreshed();
+      // The host brewed in its lab: the copy this client shows brews the same, once.
+      localPlayer_->potionBrewed(player_record::brewFromBytes(in.raw(player_msg::kAlchemyRecordSize)));
       break;
     case player_msg::kCloseContainer:
       if (localPlayer_->openContainer() != nullptr) localPlayer_->events().popToMainView();

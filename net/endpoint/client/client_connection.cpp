@@ -1,11 +1,16 @@
 // A client's side of who is in the game: the other players as the host names them (a relayed
 // hello, the entries it lists once the world arrived), the players who leave, the clients that are
 // joining, and this client's own entering.
+#include <utility>
+#include <vector>
+
 #include "content/items/item.h"
 #include "entities/core/world_entities.h"
 #include "game/crafting/recipe_knowledge.h"
+#include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "net/endpoint/net_client.h"
+#include "net/client_game/request_ids.h"
 #include "net/endpoint/net_player_client.h"
 #include "net/players/player_messages.h"
 #include "net/wire/connection_messages.h"
@@ -20,6 +25,12 @@ constexpr uint8_t kJoinEnded = 1;
 constexpr uint8_t kNoticeKind = 1;
 }  // namespace msg
 
+constexpr Inventory::Area kCarriedAreas[] = {
+    Inventory::Area::Quick,     Inventory::Area::CreativeQuick, Inventory::Area::CraftGrid,
+    Inventory::Area::Backpack,  Inventory::Area::Equipment,     Inventory::Area::Equipment2,
+    Inventory::Area::Single,    Inventory::Area::Trinket,
+};
+
 uint8_t wholePart(float value) {
   if (!(value > 0)) return 0;
   return value >= 255 ? 255 : static_cast<uint8_t>(value);
@@ -31,6 +42,13 @@ PlayerClientDesktop* NetClient::remotePlayer(uint8_t peer) const {
   if (peer == localPeerId()) return nullptr;
   const auto* entry = static_cast<const NetPlayerClient*>(players_.at(peer));
   return entry != nullptr ? entry->player() : nullptr;
+}
+
+std::optional<uint8_t> NetClient::peerOf(const PlayerBase& player) const {
+  for (size_t peer = 0; peer < players_.size(); ++peer) {
+    if (remotePlayer(static_cast<uint8_t>(peer)) == &player) return static_cast<uint8_t>(peer);
+  }
+  return std::nullopt;
 }
 
 PlayerBase* NetClient::playerOf(uint8_t peer) const {
@@ -84,6 +102,21 @@ void NetClient::joining(wire::WireIn& in) {
 
 void NetClient::announceJoiningClient() { view_->joiningStatus(joiningCount_ != 0); }
 
+// Every stack the player carries, so that the host can tell what it may spend.
+void NetClient::sendInventory(const PlayerDesktopLocal& player) {
+  if (player.inventory == nullptr) return;
+  std::vector<const Item*> stacks;
+  for (const Inventory::Area area : kCarriedAreas) {
+    for (const Item* item : std::as_const(*player.inventory).area(area)) {
+      if (item != nullptr && !item->isNone()) stacks.push_back(item);
+    }
+  }
+  wire::WireOut out = message(request_id::kInventory);
+  out.count(static_cast<uint32_t>(stacks.size()));
+  for (const Item* item : stacks) out.item(item);
+  sendMessage(out);
+}
+
 void NetClient::enterWorld() {
   PlayerDesktopLocal* player = localPlayer_;
   if (player == nullptr) return;
@@ -103,6 +136,7 @@ void NetClient::enterWorld() {
   craft.u8(knowledge != nullptr && knowledge->countUnknownEntries() == 0 ? 1 : 0);
   craft.raw(knowledge != nullptr ? knowledge->known : RecipeKnowledge::Bitset{});
   sendMessage(craft);
+  sendInventory(*player);
   for (const PlayerBuff& buff : player->stats.buffs) {
     sendMessage(message(player_msg::kEffect).peer(localPeerId()).u16(buff.id).u16(buff.remaining));
   }

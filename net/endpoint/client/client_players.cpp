@@ -72,7 +72,7 @@ void NetClient::handlePlayers(wire::WireIn& in, uint8_t) {
   }
 }
 
-// [2][15] a player on its cell (the local one: back to life there), [2][18] a teleport.
+// [2][15] a player on its cell (the local one: back to life there, its spawn), [2][18] a teleport.
 void NetClient::playerCell(wire::WireIn& in) {
   const uint8_t peer = in.peer();
   MapBlock* cell = cellOf(in.cell());
@@ -81,7 +81,9 @@ void NetClient::playerCell(wire::WireIn& in) {
   if (in.spec().id == player_msg::kTeleport) {
     player->teleportTo(*cell);
   } else if (player == localPlayer_) {
+    // Back to life on the spawn cell, as the host has her: where she died may be lava or acid.
     player->setSpawnCell(cell->x, cell->y);
+    player->teleportTo(*cell);
     player->revive();
   } else {
     player->setCellCoordinates(cell->x, cell->y);
@@ -177,6 +179,9 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
     case player_msg::kWearTool:
       player->wearTool(in.u8());
       break;
+    case player_msg::kConsumeBait:
+      player->consumeBait();
+      break;
     case player_msg::kBreath:
       player->breath = std::clamp(in.i32(), 0, PlayerBase::kFullBreath);
       break;
@@ -210,8 +215,8 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
       break;
     }
     default:
-      // Ids the local player has no operation for yet (the bait, the notice dialog) and
-      // statistics, which stay on the host.
+      // Ids the local player has no operation for yet (the notice dialog) and statistics, which
+      // stay on the host.
       break;
   }
 }

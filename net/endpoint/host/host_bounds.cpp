@@ -7,6 +7,7 @@
 #include "content/potions/potion_table.h"
 #include "game/crafting/craft_book.h"
 #include "game/player/player_base.h"
+#include "net/players/player_item_copy.h"
 #include "net/players/player_remote_base.h"
 #include "world/cells/map_block.h"
 
@@ -29,6 +30,8 @@ bool craftKnowledgeFits(uint8_t allKnown, const RecipeKnowledge::Bitset& known) 
   }
   return true;
 }
+
+bool inventoryFits(uint32_t stacks) { return stacks <= PlayerItemCopy::kMostStacks; }
 
 bool wornPlaceFits(uint8_t part, uint8_t index) {
   return part <= 1 && index < PlayerRemoteBase<PlayerBase>::kPartSlots;

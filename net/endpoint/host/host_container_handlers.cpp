@@ -35,14 +35,37 @@ Kind* openOnCell(const PlayerBase& player, World* world, wire::Cell cell) {
 
 }  // namespace
 
+// A slot's new stack comes out of the player's items and its old one goes back into them, as the
+// client moved them: only the difference of a stack of one kind changes hands.
+bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, const Item* put) {
+  if (world()->isCreative()) return true;
+  const bool sameKind = old != nullptr && put != nullptr && old->id == put->id;
+  const int oldCount = old != nullptr ? old->count : 0;
+  const int putCount = put != nullptr ? put->count : 0;
+  const int taken = sameKind ? putCount - oldCount : putCount;
+  if (taken > 0 && player.items().countOf(put->id) < static_cast<uint32_t>(taken)) {
+    player.returnItem(*put, "You do not hold that.");
+    return false;
+  }
+  if (taken > 0) player.items().take(put->id, static_cast<uint16_t>(taken));
+  if (sameKind && taken < 0) {
+    Item back = *old;
+    back.count = static_cast<uint16_t>(-taken);
+    player.items().add(back);
+  }
+  if (!sameKind && old != nullptr) player.items().add(*old);
+  return true;
+}
+
 template <class Kind>
 void NetServer::setContainerSlot(wire::WireIn& in, uint8_t peer) {
-  const PlayerBase* player = actor(peer);
+  PlayerServerDesktop* player = remoteActor(peer);
   const wire::Cell cell = in.cell();
   const uint8_t slot = in.u8();
   wire::PooledItem item = wire::itemFromWire(in);
   Kind* container = player != nullptr ? openOnCell<Kind>(*player, world(), cell) : nullptr;
   if (container == nullptr || slot >= container->slotCount()) return;
+  if (!moveThroughSlot(*player, container->itemAt(slot), item.get())) return;
   freeItem(container->itemAt(slot));
   container->clearSlot(slot);
   container->setItem(slot, item.release());
@@ -73,7 +96,8 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
     case player_msg::kStableFeed: {
       Stable* stable = openOnCell<Stable>(*player, world(), in.cell());
       wire::PooledItem feed = wire::itemFromWire(in);
-      if (stable == nullptr) return;
+      PlayerServerDesktop* remote = remoteActor(peer);
+      if (stable == nullptr || remote == nullptr || !moveThroughSlot(*remote, stable->feed(), feed.get())) return;
       freeItem(stable->feed());
       stable->setItem(feed.release());
       break;

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cmath>
+#include <vector>
 
 #include "content/items/item.h"
 #include "entities/mobs/mob_entity.h"
@@ -27,6 +28,24 @@ namespace {
 // through walls.
 constexpr float kMostThrowSpeed = 10.0f;
 constexpr uint16_t kStatConsumed = 0;
+constexpr uint8_t kRefusalKind = 3;
+constexpr const char* kNotHeld = "You do not hold that.";
+
+// What a client spends comes out of the host's copy of its items; what the copy lacks goes back
+// to the client, so that an honest player whose copy fell out of step loses nothing. In a creative
+// world every player takes what it likes from the catalogue: there is nothing to check.
+ItemPtr takeFromCopy(PlayerServer& player, ItemPtr asked, bool creative) {
+  if (creative) return asked;
+  ItemPtr taken = player.items().take(asked->id, asked->count);
+  if (taken == nullptr) player.returnItem(*asked, kNotHeld);
+  return taken;
+}
+
+bool copyHolds(PlayerServer& player, const Item* item, bool creative) {
+  if (creative || (item != nullptr && player.items().countOf(item->id) > 0)) return true;
+  player.showMessage(kRefusalKind, kNotHeld);
+  return false;
+}
 
 }  // namespace
 
@@ -56,7 +75,9 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
       const float angle = in.f32();
       const uint8_t flags = in.u8();
       if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return true;
-      rules->spawnItemEntity(item.release(), player.position, speed, angle, flags);
+      if (ItemPtr thrown = takeFromCopy(player, std::move(item), world()->isCreative())) {
+        rules->spawnItemEntity(thrown.release(), player.position, speed, angle, flags);
+      }
       return true;
     }
     case request_id::kShoot: {
@@ -77,6 +98,7 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
       MapBlock* cell = cellNear(player, at, host::kToolReach);
       Item* held = player.heldItem();
       if (cell == nullptr || held == nullptr || held->isNone()) return true;
+      if (!copyHolds(player, held, world()->isCreative())) return true;
       ItemPtr unit(copyItem(*held, true));
       if (unit == nullptr) return true;
       unit->count = 1;
@@ -85,7 +107,15 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
     }
     case request_id::kConsumeItem: {
       const wire::PooledItem item = wire::itemFromWire(in);
-      if (item != nullptr && applyConsumption(*rules, player, *item)) player.recordStat(kStatConsumed, item->id);
+      if (item == nullptr) return true;
+      item->count = 1;  // one is eaten or drunk, whatever stack the client named
+      if (!world()->isCreative() && player.items().countOf(item->id) == 0) {
+        player.returnItem(*item, kNotHeld);
+        return true;
+      }
+      if (!applyConsumption(*rules, player, *item)) return true;
+      player.items().take(item->id, 1);
+      player.recordStat(kStatConsumed, item->id);
       return true;
     }
     case request_id::kCaptureMob:
@@ -97,8 +127,18 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
     case request_id::kDropItem: {
       wire::PooledItem item = wire::itemFromWire(in);
       if (item == nullptr) return true;
+      ItemPtr dropped = takeFromCopy(player, std::move(item), world()->isCreative());
+      if (dropped == nullptr) return true;
       const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
-      rules->spawnItemDrop(item.release(), at, Game::kItemDropKind);
+      rules->spawnItemDrop(dropped.release(), at, Game::kItemDropKind);
+      return true;
+    }
+    case request_id::kInventory: {
+      const uint32_t stacks = in.count();
+      if (!host::inventoryFits(stacks)) return true;
+      std::vector<ItemPtr> declared;
+      for (uint32_t i = 0; i < stacks; ++i) declared.push_back(wire::itemFromWire(in));
+      player.items().declare(declared);
       return true;
     }
     case request_id::kLeaveBed:
@@ -110,7 +150,9 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
       return true;
     case request_id::kRefreshPet: {
       const wire::PooledItem item = wire::itemFromWire(in);
-      if (!world()->isCreative()) rules->summonPet(player, item.get());
+      // No trinket sends the pet away; a trinket the player does not carry summons nothing.
+      if (world()->isCreative() || (item != nullptr && !copyHolds(player, item.get(), false))) return true;
+      rules->summonPet(player, item.get());
       return true;
     }
     default:

@@ -1,5 +1,5 @@
 // The host's handling of trades (category 11). A client acts for its own player only: its request
-// asks the player it clicked, its answer counts only for a request that player was sent (the
+// asks the player it clicked (by peer, present and within a click's reach), its answer counts only for a request that player was sent (the
 // asking player's peer must have an entry, the claim made the answering one the sender), and its
 // offers, withdrawals and events reach only the session its own player takes part in. A stack it
 // offers must be an item the content knows.
@@ -11,14 +11,17 @@
 #include "game/trade/trade_codes.h"
 #include "game/trade/trade_requests.h"
 #include "game/trade/trade_session.h"
+#include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/wire/wire_in.h"
 #include "world/cells/map_block.h"
+#include "world/map/world_map.h"
 #include "world/world.h"
 
 namespace {
 constexpr uint8_t kRequest = 111;
+constexpr uint8_t kRefusalKind = 3;
 }  // namespace
 
 PlayerBase* NetServer::presentPlayer(uint8_t peer) const {
@@ -38,22 +41,23 @@ const std::string& NetServer::nameOf(uint8_t peer) const {
   return entry != nullptr ? entry->name() : none;
 }
 
-void NetServer::requestTradeAt(PlayerBase& asking, const MapBlock* cell) {
-  const std::optional<uint8_t> found = presentPeerOf(asking);
-  if (!found) return;  // not a player of this game
-  const uint8_t askingPeer = *found;
-  for (size_t i = 0; cell != nullptr && i < players_.size(); ++i) {
-    const auto peer = static_cast<uint8_t>(i);
-    PlayerBase* asked = presentPlayer(peer);
-    if (asked == nullptr || asked == &asking || asked->dead != 0) continue;
-    if (asked->cellX != cell->x || asked->cellY != cell->y) continue;
-    if (findTradeSession(*asked) != nullptr || findTradeSession(asking) != nullptr) continue;
-    recordTradeRequest(asking, *asked);
-    asked->tradeMessage(askingPeer, peer, nameOf(askingPeer));
-    asking.tradeNotice(trade::kNoticeKind, trade::kTextRequestSent, nameOf(peer));
-    return;
-  }
-  asking.tradeNotice(trade::kRefusalKind, trade::kTextNobodyHere, {});
+// Near enough to be clicked as a block is: a request from across the map is no click.
+bool NetServer::withinTradeReach(const PlayerBase& asking, const PlayerBase& asked) const {
+  const MapBlock* cell = asked.currentMapBlock();
+  return world() != nullptr && cell != nullptr &&
+         host::cellWithinReach(asking, *cell, world()->map().width(), host::kToolReach);
+}
+
+void NetServer::requestTradeWith(PlayerBase& asking, PlayerBase* asked) {
+  const std::optional<uint8_t> askingPeer = presentPeerOf(asking);
+  if (!askingPeer) return;  // not a player of this game
+  const std::optional<uint8_t> askedPeer = asked != nullptr ? presentPeerOf(*asked) : std::nullopt;
+  const bool free = askedPeer && asked != &asking && asked->dead == 0 && withinTradeReach(asking, *asked) &&
+                    findTradeSession(*asked) == nullptr && findTradeSession(asking) == nullptr;
+  if (!free) return asking.tradeNotice(trade::kRefusalKind, trade::kTextNobodyHere, {});
+  recordTradeRequest(asking, *asked);
+  asked->tradeMessage(*askingPeer, *askedPeer, nameOf(*askingPeer));
+  asking.tradeNotice(trade::kNoticeKind, trade::kTextRequestSent, nameOf(*askedPeer));
 }
 
 void NetServer::answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint8_t askingPeer) {
@@ -69,9 +73,8 @@ void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
   const uint8_t id = in.spec().id;
   switch (id) {
     case kRequest: {
-      const wire::Cell cell = in.cell();
-      const MapBlock* clicked = world() != nullptr ? world()->cellAt(cell.column, cell.row) : nullptr;
-      return requestTradeAt(*player, clicked);
+      in.cell();  // where the client saw the player: the host knows where each one stands
+      return requestTradeWith(*player, presentPlayer(in.otherPeer()));
     }
     case trade::kAccept:
     case trade::kRefuse:
@@ -86,6 +89,11 @@ void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
     const wire::PooledItem item = wire::itemFromWire(in);
     if (item == nullptr) return;
     if (id == trade::kOffered) {
+      // Only what the player carries may be offered: the other side would receive it.
+      PlayerServerDesktop* remote = remoteActor(peer);
+      const bool creative = world() != nullptr && world()->isCreative();
+      const bool carried = creative || remote == nullptr || remote->items().countOf(item->id) >= item->count;
+      if (!carried) return player->showMessage(kRefusalKind, "You do not hold that.");
       session->offerItem(*player, *item);
     } else {
       session->withdrawItem(*player, *item);

@@ -43,8 +43,13 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
   const EntityId entity = in.u32();
   const std::vector<EntityId>& pending = player->offeredEntities();
   if (std::find(pending.begin(), pending.end(), entity) == pending.end()) return;
-  player->forgetOffer(entity);
   Entity* offered = world() != nullptr ? world()->effects().entityById(entity) : nullptr;
+  // Only an item still lying in the world joins the host's copy of what the player carries.
+  if (offered != nullptr && answer == player_msg::kItemTaken) {
+    player->offerTaken(entity);
+  } else {
+    player->forgetOffer(entity);
+  }
   if (offered == nullptr) return;
   if (answer == player_msg::kItemNotTaken) {
     // Left where it lies: the next player to come may take it.

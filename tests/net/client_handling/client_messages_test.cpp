@@ -12,14 +12,17 @@
 #include <vector>
 
 #include "content/items/block_edit.h"
+#include "content/items/item.h"
 #include "engine/io/byte_writer.h"
 #include "entities/core/entity_record.h"
 #include "entities/items/dress_entity.h"
 #include "entities/items/treasure_factory.h"
+#include "game/inventory/inventory.h"
 #include "net/endpoint/net_player_client.h"
 #include "net/players/player_records.h"
 #include "net/remote/remote_chest.h"
 #include "net/remote/remote_forge.h"
+#include "world/blocks/alchemy_lab.h"
 #include "tests/net/client_handling/client_in_game.h"
 #include "tests/net/players/wire_bytes.h"
 #include "world/cells/map_block.h"
@@ -216,6 +219,26 @@ TEST_F(ClientMessagesTest, AChestOpensAsACopyWhoseChangesGoToTheHost) {
   EXPECT_EQ(game.events.mainViews, 1) << "the host closed it";
 }
 
+// The host's lab brewed for her: the copy she has open brews the same, once, and asks nothing back.
+TEST_F(ClientMessagesTest, WhatTheHostsLabBrewedIsBrewedOnceInTheLabSheHasOpen) {
+  const Item herb(431, 0, 2, 0, 0);
+  const Item root(175, 0, 2, 0, 0);
+  const Item bottle(1934, 0, 2, 0, 0);
+  game.receive(ClientInGame::fromHost(127).cell(6, 8).item(&herb).item(&herb).item(&root).item(&bottle).item(nullptr));
+  auto* lab = dynamic_cast<AlchemyLab*>(game.player->openContainer());
+  ASSERT_NE(lab, nullptr);
+  game.bridge->sent.clear();
+  const PotionResult brewed{nullptr, 2702, 2133};
+  game.receive(ClientInGame::fromHost(130).raw(player_record::brewBytes(brewed)));
+  const Item* potion = lab->itemAt(AlchemyLab::kOutputSlot);
+  ASSERT_NE(potion, nullptr);
+  EXPECT_EQ(potion->id, 2702);
+  EXPECT_EQ(potion->count, 1);
+  EXPECT_EQ(lab->itemAt(0), nullptr) << "its ingredients are spent";
+  EXPECT_FALSE(lab->brewing());
+  EXPECT_TRUE(game.bridge->sent.empty()) << "the host brewed its own lab: nothing goes back";
+}
+
 TEST_F(ClientMessagesTest, AContainerOpenedWhileTheInventoryViewIsCurrentIsRefused) {
   game.view.inventoryCurrent = true;
   game.receive(ClientInGame::fromHost(98).count(0).u8(0).cell(6, 7));
@@ -289,9 +312,10 @@ TEST_F(ClientMessagesTest, EnteringTellsTheHostThePlayersStateInOrder) {
   entering.setLocalPlayer(fresh.player.get());
   fresh.player->health = 3.7f;
   fresh.player->lookWord = 0x01020304u;
+  fresh.player->inventory->setSlot({SlotKind::Backpack, 2, 1}, newItem(33, 0, 4, 0, 0));
   entering.enterWorld();
   EXPECT_EQ(entering.state(), NetClient::kInGame);
-  ASSERT_EQ(bridge->sent.size(), 1u + 1 + 1 + 10 + 1 + 1);
+  ASSERT_EQ(bridge->sent.size(), 1u + 1 + 1 + 10 + 1 + 1 + 1);
   EXPECT_EQ(bridge->sent[0], std::vector<uint8_t>(WireBytes(0, 5).u8(5).u8(3)));
   EXPECT_EQ(bridge->sent[1], std::vector<uint8_t>(WireBytes(2, 23).u32(0x01020304u).u8(0)));
   EXPECT_EQ(bridge->sent[2][1], 21);
@@ -302,4 +326,6 @@ TEST_F(ClientMessagesTest, EnteringTellsTheHostThePlayersStateInOrder) {
   }
   EXPECT_EQ(bridge->sent[13], std::vector<uint8_t>(WireBytes(2, 46).u8(0).u8(0)));
   EXPECT_EQ(bridge->sent[14].size(), 131u);
+  // Every stack she carries, so that the host spends only what she has.
+  EXPECT_EQ(bridge->sent[15], std::vector<uint8_t>(WireBytes(2, 19).u8(1).item(Item(33, 0, 4, 0, 0))));
 }

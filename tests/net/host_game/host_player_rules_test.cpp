@@ -8,9 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <span>
 #include <vector>
 
+#include "game/crafting/craft_book.h"
+#include "game/crafting/recipe_knowledge.h"
 #include "game/session/session_fishing.h"
+#include "net/players/player_records.h"
+#include "world/blocks/alchemy_lab.h"
 #include "world/time/day_clock.h"
 #include "net/players/player_messages.h"
 #include "tests/net/host_game/host_in_game.h"
@@ -135,6 +141,64 @@ TEST_F(HostPlayerRules, HerBobbersBiteAndLossAreHeardByHerClient) {
   EXPECT_TRUE(annHeard(player_msg::kText)) << "the fish got away";
   EXPECT_TRUE(annHeard(player_msg::kForgetBobber)) << "her fishing is over";
   EXPECT_TRUE(events.texts.empty()) << "nothing of it on the host's own console";
+}
+
+TEST_F(HostPlayerRules, HerCastLandingAndTheBaitTheFishTookAreHeardByHerClientOnce) {
+  SessionFishing fishing(rules());
+  const uint32_t her = ann().playerId();
+  fishing.castLanded(her);
+  const std::vector<uint8_t> landed = idsToAnn();
+  EXPECT_EQ(std::count(landed.begin(), landed.end(), player_msg::kRememberBobber), 1)
+      << "the line in the water is hers";
+  bridge->sent.clear();
+  fishing.fishGotAway(her);
+  const std::vector<uint8_t> ids = idsToAnn();
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), player_msg::kConsumeBait), 1) << "her client spends one bait";
+}
+
+// What the lab brews for a client's player is brewed once in the host's lab, and her client is told
+// the result ([12][130]) so that the copy she has open brews the same.
+TEST_F(HostPlayerRules, WhatTheLabBrewsForHerIsBrewedOnceHereAndToldToHerClient) {
+  AlchemyLab& lab = world().alchemyLabs().add(std::make_unique<AlchemyLab>(cell(21, kFloorRow + 1)));
+  uint8_t slot = 0;
+  for (uint16_t id : {431, 431, 175, 1934}) lab.setItem(slot++, newItem(id, 0, 2, 0, 0));
+  server.entryOf(kAnn)->remote()->openAlchemyLab(lab);
+  lab.setBrewing(true);
+  bridge->sent.clear();
+  EXPECT_TRUE(rules().brewPotion(lab, &ann()));
+  ASSERT_NE(lab.itemAt(AlchemyLab::kOutputSlot), nullptr);
+  EXPECT_EQ(lab.itemAt(AlchemyLab::kOutputSlot)->count, 1);
+  EXPECT_FALSE(lab.brewing());
+  std::vector<Sent> told;
+  for (const Sent& each : bridge->sent) {
+    if (each.bytes.size() >= 2 && each.bytes[1] == player_msg::kAlchemyLabMessage) told.push_back(each);
+  }
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].peer, kAnn);
+  const PotionResult result = player_record::brewFromBytes(std::span<const uint8_t>(told[0].bytes).subspan(2));
+  EXPECT_EQ(result.itemId, lab.itemAt(AlchemyLab::kOutputSlot)->id);
+}
+
+// A page found in the rock teaches the miner an entry of the craft book: for a client's player,
+// one the client's knowledge ([2][58]) lacks, and none once she knows them all.
+TEST_F(HostPlayerRules, APageFoundInTheRockTeachesAnEntryHerBookLacks) {
+  installCraftBookEntries(std::vector<CraftBookEntry>(kCraftBookEntryCount, CraftBookEntry{"entry", 1, ""}));
+  constexpr uint16_t missing = 42;
+  RecipeKnowledge::Bitset known{};
+  known.fill(0xFF);
+  known[missing / 8] = static_cast<uint8_t>(known[missing / 8] & ~(1u << (missing % 8)));
+  server.entryOf(kAnn)->remote()->setCraftKnowledge(false, known);
+  bool found = false;
+  for (int page = 0; page < 200; ++page) {
+    const uint16_t value = rules().bonusDropValue(ann());
+    if (value == PlayerBase::kNoUnknownEntry) continue;
+    EXPECT_EQ(value, missing);
+    found = true;
+  }
+  EXPECT_TRUE(found) << "some pages teach her the entry";
+  server.entryOf(kAnn)->remote()->setCraftKnowledge(true, known);
+  EXPECT_EQ(rules().bonusDropValue(ann()), PlayerBase::kNoUnknownEntry);
+  installCraftBookEntries({});
 }
 
 }  // namespace

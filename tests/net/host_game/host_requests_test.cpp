@@ -72,11 +72,13 @@ class HostRequests : public HostInGame {
     const wire::WireOut out = wire::WireOut(wire::outgoing(77, wire::Side::Host)).entityRecord(record);
     return Bytes(out.data(), out.data() + out.size());
   }
-  // Only a client in the game is heard.
+  // Only a client in the game is heard; she entered carrying dirt, all the host lets her spend.
   void SetUp() override {
     HostInGame::SetUp();
     annEnters();
+    declare(world_test::kDirt, 10);
   }
+  void declare(uint16_t id, uint16_t count) { fromAnn(concat({{2, 19, 1}, itemBytes(id, count)})); }
   Chest& chestAt(int32_t x, int32_t y) {
     return world().chests().add(std::make_unique<Chest>(cell(x, y), Chest::SlotCount{2}));
   }
@@ -171,6 +173,7 @@ TEST_F(HostRequests, DrinkingAPotionGivesHerPlayerItsBuffAndEveryoneSeesIt) {
   constexpr uint16_t kPotion = 2126;
   constexpr uint16_t kBuff = 33 << 6;  // a potion's value: its buff
   contentTables().itemDefs[kPotion].defined = true;
+  server.entryOf(kAnn)->remote()->items().add(Item(kPotion, 0, 2, 0, kBuff));  // she carries two
   const Bytes potion = concat({{2, 31}, le32(kBuff), le16(kPotion), le16(1), {0, 0, 0}});
   const std::vector<Sent> sent = fromAnn(potion);
   ASSERT_EQ(ann().stats.buffs.size(), 1u);

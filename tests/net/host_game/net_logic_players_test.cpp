@@ -37,8 +37,9 @@ TEST_F(NetLogicPlayers, AClientsPlayerCountsOnceItEnteredTheWorld) {
   EXPECT_EQ(visited, (std::vector<PlayerBase*>{&host(), &ann()})) << "in peer order, the host first";
 }
 
-TEST_F(NetLogicPlayers, ATradeRequestAsksThePlayerOnTheClickedCell) {
+TEST_F(NetLogicPlayers, ATradeRequestAsksTheClickedPlayer) {
   annEnters();
+  ann().setCellCoordinates(host().cellX + 2, host().cellY);  // beside the host, within a click
   events.texts.clear();
   bridge->sent.clear();
   rules().requestTrade(&host(), &ann());

@@ -265,6 +265,15 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
   void give(Inventory& inventory, uint8_t quickSlot, uint16_t id, uint16_t count) {
     inventory.setSlot({SlotKind::Quick, quickSlot, 0}, newItem(id, 0, count, 0, 0));
   }
+  // The joined player carries the stack as if she had brought it when she entered: the host's copy
+  // of her items counts it too.
+  void carry(Joiner& joiner, SlotRef slot, uint16_t id, uint16_t count) {
+    joiner.inventory().setSlot(slot, newItem(id, 0, count, 0, 0));
+    onHost(joiner.net.localPeerId()).items().add(Item(id, 0, count, 0, 0));
+  }
+  void carry(Joiner& joiner, uint8_t quickSlot, uint16_t id, uint16_t count) {
+    carry(joiner, {SlotKind::Quick, quickSlot, 0}, id, count);
+  }
   // The joined player selects the quick slot, as the main view does: the host hears what it holds.
   static void hold(Joiner& joiner, uint8_t quickSlot) {
     joiner.inventory().select(quickSlot);

@@ -10,6 +10,7 @@
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_item_table.h"
 #include "entities/mobs/mob_pet_entity.h"
+#include "game/rules/player_rules.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -48,8 +49,8 @@ TEST_P(PlayTogetherLosses, ASlotChangedRightAfterPlacingStillSpendsWhatWasPlaced
   const uint16_t block = blockItem.block;
   const uint16_t placer = blockItem.item;
   ASSERT_NE(placer, 0);
-  give(ann->inventory(), 0, placer, 4);
-  give(ann->inventory(), 1, stackingItems(1)[0], 1);
+  carry(*ann, 0, placer, 4);
+  carry(*ann, 1, stackingItems(1)[0], 1);
   MapBlock& annStands = *hostWorld->cellAt(column + 2, ground->y + 1);
   walk(*ann, annStands);
   hold(*ann, 0);
@@ -99,7 +100,7 @@ TEST_P(PlayTogetherLosses, ALeavingPlayersPetLeavesWithHer) {
   tables.mobItems = MobItemTable({petRow});
   setGameTables(std::move(tables));
   ASSERT_FALSE(hostWorld->isCreative());
-  ann->inventory().setSlot({SlotKind::Trinket, 0, 0}, newItem(petRow.item, 0, 1, 0, 0));
+  carry(*ann, {SlotKind::Trinket, 0, 0}, petRow.item, 1);
   const PlayerBase& annOnHost = onHost(kAnn);
   ann->game().refreshPet();
   ASSERT_TRUE(runUntil([&] { return petsOf(annOnHost) == 1; })) << "her pet came";
@@ -145,6 +146,73 @@ TEST_P(PlayTogetherLosses, AClientJoiningWhileTheWorldIsBuiltEndsWithTheHostsCel
 
 TEST_P(PlayTogetherLosses, AFriendJoiningCountsForTheHostToo) {
   EXPECT_TRUE(hostStats.isUnlocked(105));
+}
+
+// What she mines is hers: the host's player, standing where the drop lands, does not take it.
+TEST_P(PlayTogetherLosses, WhatAJoinedPlayerMinesReachesHerNotThePlayerWhereItLands) {
+  const auto carried = [](const Inventory& inventory) {
+    uint32_t total = 0;
+    for (auto area : {Inventory::Area::Quick, Inventory::Area::Backpack}) {
+      for (const Item* item : inventory.area(area)) total += item != nullptr ? item->count : 0;
+    }
+    return total;
+  };
+  MapBlock& annStands = *hostWorld->cellAt(column + 2, groundIn(column + 2)->y + 1);
+  walk(*ann, annStands);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == annStands.x; }));
+  // A block of an item beside her, which gives its item back when mined.
+  const BlockItem placer = stackingBlockItem();
+  ASSERT_NE(placer.item, 0);
+  MapBlock& mined = *hostWorld->cellAt(column + 1, groundIn(column + 1)->y + 1);
+  ASSERT_EQ(mined.frontId(), 0);
+  BlockEdit set;
+  set.kind = edit_kind::kSetLayerBlock;
+  set.x = mined.x;
+  set.y = mined.y;
+  set.blockId = placer.block;
+  hostWorld->rules().editBlock(set, nullptr);
+  ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(mined.x, mined.y)->frontId() == placer.block; }));
+  Item* tool = toolBreaking(mined.frontId());
+  ASSERT_NE(tool, nullptr);
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, tool);
+  hold(*ann, 3);
+  settle();
+  const uint32_t annBefore = carried(ann->inventory());
+  const uint32_t hostBefore = carried(*hostPlayer().inventory);
+  edit(*ann, edit_kind::kRemoveLayer, mined, 0);
+  const auto lying = [&] {
+    size_t count = 0;
+    session->entities().lists().forEach([&](const RealEntity& entity) {
+      if (dynamic_cast<const TreasureEntity*>(&entity) != nullptr && !entity.data.removed) ++count;
+    });
+    return count;
+  };
+  ASSERT_TRUE(runUntil([&] { return mined.frontId() == 0; })) << "she mined the ground";
+  // The host's player steps onto the cell where the drop falls.
+  hostPlayer().setCellCoordinates(static_cast<uint32_t>(mined.x), static_cast<uint32_t>(mined.y));
+  hostWorld->rules().pickUpAtPlayerCell(&hostPlayer());
+  ASSERT_TRUE(runUntil([&] { return lying() == 0 && carried(ann->inventory()) > annBefore; }))
+      << "she has what she mined";
+  EXPECT_EQ(carried(*hostPlayer().inventory), hostBefore) << "the host's player took none of it";
+}
+
+// Dying where she mined (in lava or acid, as like as not), she comes back on her spawn cell: on her
+// own screen as on the host, or she would die there again.
+TEST_P(PlayTogetherLosses, AJoinedPlayerWhoDiesComesBackOnHerSpawnNotWhereSheDied) {
+  PlayerServerDesktop& annOnHost = onHost(kAnn);
+  MapBlock& away = *hostWorld->cellAt(column + 6, groundIn(column + 6)->y + 1);
+  walk(*ann, away);
+  ASSERT_TRUE(runUntil([&] { return annOnHost.cellX == away.x; }));
+  auto* rules = dynamic_cast<PlayerRules*>(&hostWorld->rules());
+  ASSERT_NE(rules, nullptr);
+  rules->damagePlayer(annOnHost, 100000.0f, 10);
+  ASSERT_TRUE(runUntil([&] { return ann->player().dead != 0; })) << "she hears of her death";
+  ann->game().respawn();
+  ASSERT_TRUE(runUntil([&] { return ann->player().dead == 0; })) << "and comes back";
+  EXPECT_EQ(annOnHost.cellX, annOnHost.spawnCellX);
+  EXPECT_EQ(ann->player().cellX, annOnHost.spawnCellX) << "on her spawn cell, not where she died";
+  EXPECT_EQ(ann->player().cellY, annOnHost.spawnCellY);
+  EXPECT_NE(ann->player().cellX, away.x);
 }
 
 INSTANTIATE_TEST_SUITE_P(Enet, PlayTogetherLosses, ::testing::Values(false),

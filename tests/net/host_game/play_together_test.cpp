@@ -18,9 +18,9 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   ASSERT_EQ(ids.size(), 2u);
   const uint16_t stone = ids[0];
   const uint16_t apple = ids[1];
-  give(ann->inventory(), 0, stone, 6);
-  give(ann->inventory(), 1, apple, 2);
-  give(bo->inventory(), 0, apple, 3);
+  carry(*ann, 0, stone, 6);
+  carry(*ann, 1, apple, 2);
+  carry(*bo, 0, apple, 3);
   give(*hostPlayer().inventory, 0, stone, 1);
   expectSameWorlds();
 
@@ -54,7 +54,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   ASSERT_EQ(placed.frontId(), 0);
   const BlockItem placer = stackingBlockItem();
   ASSERT_NE(placer.item, 0);
-  give(bo->inventory(), 2, placer.item, 1);
+  carry(*bo, 2, placer.item, 1);
   hold(*bo, 2);
   edit(*bo, edit_kind::kSetLayerBlock, placed, placer.block);
   ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(placed.x, placed.y)->frontId() == placer.block; }))

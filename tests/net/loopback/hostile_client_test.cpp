@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "content/tables/content_tables.h"
 #include "game/rules/local_logic.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/wire/wire_out.h"
@@ -40,7 +42,17 @@ class HostRules final : public LocalLogic {
     damage.push_back(amount);
     return LocalLogic::damagePlayer(player, amount, kind);
   }
+  // Every item the host would put on its ground, by id and count.
+  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override {
+    grounded.emplace_back(item->id, item->count);
+    return LocalLogic::spawnItemEntity(item, position, speed, angle, flags);
+  }
+  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override {
+    grounded.emplace_back(item->id, item->count);
+    return LocalLogic::spawnItemDrop(item, position, flags);
+  }
   std::vector<float> damage;
+  std::vector<std::pair<uint16_t, uint16_t>> grounded;
 };
 
 // The peer bytes of a message a client receives.
@@ -258,4 +270,60 @@ TEST_F(HostileClient, AnEnteredClientChangesOnlyWhatItsGameMayAndWithinItsBounds
   EXPECT_EQ(told, (std::vector<std::string>{"That is out of your reach.", "That change is not yours to make.",
                                             "That change is not yours to make.", "You do not hold that.",
                                             "That change is not yours to make."}));
+}
+
+namespace {
+
+// An item as the wire carries it: word, id, count, durability, variant.
+Bytes withItem(Bytes head, uint16_t id, uint16_t count) {
+  const Bytes item{0, 0, 0, 0, static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(count),
+                   static_cast<uint8_t>(count >> 8), 0, 0, 0};
+  head.insert(head.end(), item.begin(), item.end());
+  return head;
+}
+
+}  // namespace
+
+// The host takes what a client drops, throws, eats or summons with out of its own copy of what the
+// client carries: a client that names items it never carried puts nothing on the host's ground.
+TEST_F(HostileClient, ForgedDropsThrowsEatsAndSummonsPutNothingOnTheHostsGround) {
+  constexpr uint16_t kApple = 20;
+  constexpr uint16_t kGem = 21;
+  for (uint16_t id : {kApple, kGem}) {
+    contentTables().itemDefs[id].defined = true;
+    contentTables().itemDefs[id].record.bytes[content::item_record::freeStack] = 1;
+  }
+  world = std::make_unique<World>(nullptr, WorldParams{}, 40, 20);
+  world->setContext({.rules = &rules});
+  rules.setWorld(world.get());
+  startHost(4);
+  host->setWorld(world.get());
+  mallory = std::make_unique<enet::EnetClient>(&malloryHears, kel::NetBridgeSetup{});
+  ASSERT_TRUE(mallory->startWith(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port)));
+  const wire::WireOut hello = wire::helloMessage("Mallory");
+  mallory->send(hello.data(), hello.size());
+  ASSERT_TRUE(pumpUntil([&] { return admitted("Mallory", 1); }));
+  script({Bytes{0, 9, 0, 0}, Bytes{0, 6, 0, 0}, Bytes{0, 5, 100, 100}});
+  ASSERT_EQ(host->joinStage(1), host::JoinStage::Entered);
+
+  std::vector<Bytes> forged = {
+      withItem({2, 19, 1}, kApple, 2),  // all she carries as she enters: two apples
+      withItem({2, 42}, kApple, 1),     // one of them dropped: hers to drop
+      withItem({2, 19, 1}, kGem, 99),   // a second inventory, richer: too late
+      withItem({2, 42}, kApple, 5),     // more apples than she has left
+      withItem({2, 31}, kGem, 1),       // a gem eaten
+      withItem({2, 56}, kGem, 1),       // a gem as her pet's trinket
+  };
+  Bytes thrown = withItem({2, 24}, kGem, 1);
+  const Bytes aim{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xA0, 0x40, 0, 0, 0, 0, 0};  // point, speed 5, angle 0, flags
+  thrown.insert(thrown.end(), aim.begin(), aim.end());
+  forged.push_back(thrown);
+  for (int i = 0; i < 50; ++i) forged.push_back(withItem({2, 42}, kGem, 1));
+  script(forged);
+
+  EXPECT_EQ(rules.grounded, (std::vector<std::pair<uint16_t, uint16_t>>{{kApple, 1}}))
+      << "only the apple she carried reaches the ground";
+  ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 54; }));
+  for (const std::string& text : malloryIsTold()) EXPECT_EQ(text, "You do not hold that.");
+  resetContentTables();
 }

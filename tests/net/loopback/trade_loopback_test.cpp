@@ -127,9 +127,9 @@ class TradeOverEnet : public nettest::LoopbackTest {
   void send(const Bytes& bytes) { ann->send(bytes.data(), static_cast<uint32_t>(bytes.size()), 0); }
   bool annHas(const Bytes& bytes) { return nettest::hasSeen(ann->seen, Received{bytes, 0}); }
   bool hostHas(const Bytes& bytes) { return nettest::hasSeen(host->seen, Received{bytes, 1}); }
-  // Ann asks the player on the host's cell and the host accepts: both windows open.
+  // Ann asks the host, whom she clicked on its cell, and the host accepts: both windows open.
   void openTrade() {
-    send(Bytes{11, 111, 5, 0, 5, 0});
+    send(Bytes{11, 111, 5, 0, 5, 0, 0});
     ASSERT_TRUE(pumpUntil([&] { return !hostSide->events.asked.empty(); }));
     EXPECT_EQ(hostSide->events.asked[0], (std::pair<uint8_t, std::string>{1, "Ann"}));
     answerTradeRequest(trade::kAccept, *annOnHost, *hostSide->player, "Host", "Ann");
@@ -148,6 +148,7 @@ class TradeOverEnet : public nettest::LoopbackTest {
 
 TEST_F(TradeOverEnet, AClientAndTheHostTradeThroughCategoryElevenMessages) {
   annSide->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(kStone, 0, 10, 0, 0));
+  annOnHost->items().add(Item(kStone, 0, 10, 0, 0));  // she carried them when she entered
   hostSide->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(kPick, 0, 1, 0, 0));
   openTrade();
   EXPECT_TRUE(annHas(named(116, "Host")));
@@ -202,8 +203,8 @@ TEST_F(TradeOverEnet, HostileTradeMessagesChangeNothing) {
   EXPECT_NE(hostSide->inventory().trade(), nullptr);
 }
 
-TEST_F(TradeOverEnet, TheHostAsksTheClientOnTheCellAndItsAnswerOpensTheTrade) {
-  host->requestTradeAt(*hostSide->player, hostWorld->cellAt(7, 5));
+TEST_F(TradeOverEnet, TheHostAsksTheClientItClickedAndItsAnswerOpensTheTrade) {
+  host->requestTradeWith(*hostSide->player, annOnHost);
   Bytes asked = named(112, "Host");
   asked.insert(asked.begin() + 2, {0, 1});  // the asking peer (the host), the asked one (Ann)
   asked.resize(36);
@@ -218,12 +219,47 @@ TEST_F(TradeOverEnet, TheHostAsksTheClientOnTheCellAndItsAnswerOpensTheTrade) {
   EXPECT_EQ(hostSide->inventory().trade()->partner(), "Ann");
 }
 
-TEST_F(TradeOverEnet, NobodyFreeOnTheCellIsWhatTheAskerReads) {
+TEST_F(TradeOverEnet, NobodyFreeUnderThePointerIsWhatTheAskerReads) {
   openTrade();
   const size_t before = hostSide->events.kinds.size();
-  host->requestTradeAt(*hostSide->player, hostWorld->cellAt(7, 5));  // Ann trades already
-  host->requestTradeAt(*hostSide->player, hostWorld->cellAt(20, 5));  // nobody stands there
+  host->requestTradeWith(*hostSide->player, annOnHost);  // Ann trades already
+  host->requestTradeWith(*hostSide->player, nullptr);    // nobody was clicked
   EXPECT_EQ(hostSide->events.kinds.size(), before + 2);
   EXPECT_EQ(hostSide->events.kinds.back(), trade::kRefusalKind);
   EXPECT_EQ(activeTradeSessions().size(), 1u);
+}
+
+// Several players may stand on one cell (the shared spawn): the one under the pointer is asked,
+// named by its peer; one too far to be clicked, or a peer with nobody in the game, is not.
+TEST_F(TradeOverEnet, AClientsRequestAsksThePlayerUnderThePointerNotTheFirstOnTheCell) {
+  nettest::LoopbackClient* bo = join("Bo");
+  ASSERT_NE(bo, nullptr);
+  ASSERT_TRUE(pumpUntil([&] { return host->joinStage(2) == host::JoinStage::ReceivingWorld; }));
+  const Bytes complete{0, 6, 0, 0};
+  bo->send(complete.data(), static_cast<uint32_t>(complete.size()), 0);
+  bo->enterWorld(100, 100);
+  ASSERT_TRUE(pumpUntil([&] { return host->joinStage(2) == host::JoinStage::Entered; }));
+  PlayerServerDesktop* boOnHost = host->entryOf(2)->remote();
+  boOnHost->setCellCoordinates(5, 5);  // on the host's own cell
+
+  send(Bytes{11, 111, 5, 0, 5, 0, 2});  // Ann clicked Bo there
+  ASSERT_TRUE(pumpUntil([&] { return nettest::hasSeen(bo->seen, Received{[] {
+    Bytes asked = named(112, "Ann");
+    asked.insert(asked.begin() + 2, {1, 2});  // Ann asks, Bo is asked
+    asked.resize(36);
+    return asked;
+  }(), 0}); })) << "Bo is asked";
+  EXPECT_TRUE(hostSide->events.asked.empty()) << "not the host, first in the table on that cell";
+  clearTradeSessions();
+  clearTradeRequests();
+
+  boOnHost->setCellCoordinates(30, 5);  // far beyond a click
+  const size_t before = host->seen.size();
+  send(Bytes{11, 111, 5, 0, 5, 0, 2});
+  send(Bytes{11, 111, 5, 0, 5, 0, 3});  // a peer with no entry: refused before any handler
+  ASSERT_TRUE(pumpUntil([&] { return host->seen.size() >= before + 2; }));
+  pumpOnce();
+  EXPECT_TRUE(hostSide->events.asked.empty());
+  EXPECT_EQ(std::count_if(bo->seen.begin(), bo->seen.end(), [](const Received& r) { return r.bytes[1] == 112; }), 1)
+      << "Bo, too far now, is not asked again";
 }

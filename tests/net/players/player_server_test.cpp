@@ -121,7 +121,6 @@ TEST_F(PlayerServerTest, EachMessageOfTheBodyAndTheNoticesIsLaidOutForItsReceive
       {"trade withdrawn", [](PlayerServer& p) { p.tradeOfferChanged(false, nullptr); },
        client(WireBytes(11, 119).noItem())},
       {"restored", [](PlayerServer& p) { p.notifyRestored(); }, client(WireBytes(2, 50))},
-      {"notice dialog", [](PlayerServer& p) { p.showNoticeDialog(); }, client(WireBytes(2, 52))},
       {"portal dialog", [](PlayerServer& p) { p.showPortalTravelDialog(0x0A0B0C0Du); },
        client(WireBytes(2, 53).u32(0x0A0B0C0Du))},
       {"portal travel", [](PlayerServer& p) { p.travelThroughPortal(); }, client(WireBytes(2, 54))},

@@ -1,0 +1,41 @@
+#pragma once
+// The host's own count of what a joined player carries: every stack of the client's inventory as
+// the client declared it on entering, then kept in step by what the host itself sees the player
+// gain (offers taken, items given, trades, a container's slots) and spend (drops, throws, food,
+// placements, a container's slots). An item a client drops, throws, eats or offers comes out of
+// this copy; what the copy does not hold the client cannot put into the world.
+//
+// Only the item's id and count are compared: the item that leaves is the copy's own, so a client
+// cannot improve an item (its modifier, durability) by naming it differently.
+//
+// Main thread only.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "content/items/item_ptr.h"
+
+class Item;
+
+class PlayerItemCopy {
+ public:
+  // Every slot a player owns: backpack, both quick rows, craft grid, both equipment sets, the
+  // single slot and the trinket.
+  static constexpr size_t kMostStacks = 36 + 10 + 10 + 9 + 5 + 5 + 1 + 1;
+
+  // The client's inventory as it entered; taken once, later declarations are refused (false).
+  bool declare(std::span<const ItemPtr> stacks);
+  bool declared() const { return declared_; }
+
+  // A copy of the item, with its count, joins the copy.
+  void add(const Item& item);
+  // `count` units of `id` leave the copy: the copy's own item with that count, or null (and
+  // nothing taken) when the copy holds fewer.
+  ItemPtr take(uint16_t id, uint16_t count);
+  uint32_t countOf(uint16_t id) const;
+
+ private:
+  std::vector<ItemPtr> stacks_;
+  bool declared_ = false;
+};

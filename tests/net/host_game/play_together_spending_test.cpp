@@ -1,0 +1,69 @@
+// What a joined player spends is spent once, on her side and on the host's, over real ENet on
+// 127.0.0.1: a blow she lands on a mob wears her weapon by one point in her inventory and in the
+// host's copy of what she holds.
+
+#include <gtest/gtest.h>
+
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
+#include "entities/mobs/mob_entity.h"
+#include "game/inventory/item_kinds.h"
+#include "tests/net/host_game/play_together.h"
+
+namespace nettest {
+namespace {
+
+// A weapon of the content that lasts more than one blow; 0 for none.
+uint16_t wearingWeapon() {
+  const auto& defs = contentTables().itemDefs;
+  for (size_t id = 1; id < defs.size(); ++id) {
+    if (!defs[id].defined || defs[id].tool == nullptr) continue;
+    const Item weapon(static_cast<uint16_t>(id), 0, 1, -1, 0);
+    if (itemKindOf(&weapon) == item_kind::kWeapon && weapon.maxDurability() > 2) return static_cast<uint16_t>(id);
+  }
+  return 0;
+}
+
+// The first mob of the content; null for none.
+const MobDef* anyMob() {
+  for (uint16_t id = 0; id < 1000; ++id) {
+    if (const MobDef* mob = mobDefinitionById(id)) return mob;
+  }
+  return nullptr;
+}
+
+using PlayTogetherSpending = PlayTogether;
+
+TEST_P(PlayTogetherSpending, HerBlowOnAMobWearsHerWeaponOnceOnEachSide) {
+  const uint16_t weapon = wearingWeapon();
+  ASSERT_NE(weapon, 0);
+  const MobDef* kind = anyMob();
+  ASSERT_NE(kind, nullptr);
+  ann->inventory().setSlot({SlotKind::Quick, 4, 0}, newItem(weapon, 0, 1, -1, 0));
+  hold(*ann, 4);
+  const uint16_t full = ann->player().heldItem()->durability;
+  ASSERT_TRUE(runUntil([&] {
+    const Item* held = onHost(kAnn).heldItem();
+    return held != nullptr && held->id == weapon && held->durability == full;
+  })) << "the host knows what she holds";
+
+  MobEntity* mob = hostWorld->rules().spawnMob(kind, onHost(kAnn).position, {}, 0, nullptr, 0);
+  ASSERT_NE(mob, nullptr);
+  const EntityId id = mob->id();
+  MobEntity* seen = nullptr;
+  ASSERT_TRUE(runUntil([&] {
+    seen = dynamic_cast<MobEntity*>(ann->world()->effects().entityById(id));
+    return seen != nullptr;
+  })) << "her world shows the mob";
+  ann->game().hitMob(seen);
+  ASSERT_TRUE(runUntil([&] { return ann->player().heldItem()->durability < full; })) << "her weapon wore";
+  settle();
+  EXPECT_EQ(ann->player().heldItem()->durability, full - 1) << "by one point, once";
+  ASSERT_NE(onHost(kAnn).heldItem(), nullptr);
+  EXPECT_EQ(onHost(kAnn).heldItem()->durability, full - 1) << "and the host's copy with it";
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherSpending, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest
