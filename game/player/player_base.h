@@ -6,8 +6,10 @@
 // Main thread only.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "content/items/item.h"
 #include "game/player/player_graphical.h"
@@ -28,6 +30,8 @@ struct LiquidAround {
   uint8_t body = 0;
   uint8_t head = 0;
 };
+
+class TradeBook;
 
 class PlayerBase : public PlayerGraphical {
  public:
@@ -74,6 +78,10 @@ class PlayerBase : public PlayerGraphical {
   void setOpenContainer(LogicBlock* entity);
   // The player as the world keeps it across calls (`Logic::playerIdOf`): never 0, never reused.
   uint32_t playerId() const { return playerId_; }
+  // The trades of the game the player plays in (shared with the game, so whichever goes last
+  // frees them); null for a player of no game that trades.
+  TradeBook* trades() const { return trades_.get(); }
+  void setTrades(std::shared_ptr<TradeBook> trades) { trades_ = std::move(trades); }
 
   // The body's view of liquids and ground; the desktop players answer from their physics.
   virtual LiquidAround liquidAround() const { return {}; }
@@ -126,6 +134,7 @@ class PlayerBase : public PlayerGraphical {
   uint16_t spawnCellY = 0;
 
  private:
+  std::shared_ptr<TradeBook> trades_;
   BlockEntityHandle openContainer_;
   uint32_t playerId_;
   Hurt lastHurt_;
