@@ -31,6 +31,7 @@
 #include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
 #include "view/main_layer_views.h"
+#include "world/cells/visible_cell_counts.h"
 #include "world/light/carried_lights.h"
 #include "world/light/light_refresh_batching.h"
 
@@ -70,7 +71,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                             .drawings = &entityDrawings_,
                             .options = &worldOptions_,
                             .portals = &portals_,
-                            .scheduler = director()->getScheduler()},
+                            .scheduler = director()->getScheduler(),
+                            .visibleCells = &visibleCellCounts()},
                &runningWorld(), &playerEvents_, {},
                GameServices{.screen = &gameScreen_, .saves = &gameSaves_, .stats = &statsStore()}) {
   wire([this] { kel::Platform::setInstance(&platform_); }, [] { kel::Platform::setInstance(nullptr); });

@@ -12,7 +12,6 @@
 #include "content/texts/language_texts.h"
 #include "engine/scene/director.h"
 #include "engine/scene/node.h"
-#include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
 #include "platform/audio/audio_engine.h"
 #include "platform/platform.h"
@@ -70,8 +69,6 @@ void scheduleSteamPump() {
 }  // namespace
 
 engine::Node* startUpGame(LaunchSteps& steps) {
-  // Only grown or cut: an entry still set belongs to a live timer and must not be forgotten.
-  engine::scheduledSlots().resize(engine::SCHEDULED_SLOT_COUNT, nullptr);
   indexPotionTable();
   loadContent(steps);
   loadLanguage();

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "bench/support/update_times.h"
-#include "engine/scene/scheduled_slots.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_part.h"
 #include "world/circuits/circuit_system.h"
@@ -98,7 +97,6 @@ void BM_WireMeshWithClocks(benchmark::State& state) {
     for (int i = 0; i < 200; ++i) timeStep(circuits, f);
     report(state, f);
   }
-  engine::unscheduleAllSlots();
 }
 BENCHMARK(BM_WireMeshWithClocks)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -131,7 +129,6 @@ void BM_WireMeshFeedingGates(benchmark::State& state) {
     for (int i = 0; i < 200; ++i) timeStep(circuits, f);
     report(state, f);
   }
-  engine::unscheduleAllSlots();
 }
 BENCHMARK(BM_WireMeshFeedingGates)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -197,7 +194,6 @@ void BM_GateChainToggledByOneLever(benchmark::State& state) {
     }
     report(state, f);
   }
-  engine::unscheduleAllSlots();
 }
 BENCHMARK(BM_GateChainToggledByOneLever)->Iterations(1)->Unit(benchmark::kMillisecond);
 

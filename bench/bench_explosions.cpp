@@ -19,7 +19,6 @@
 #include "bench/support/update_times.h"
 #include "content/items/block_edit.h"
 #include "content/items/item_pool.h"
-#include "engine/scene/scheduled_slots.h"
 #include "world/cells/map_block.h"
 #include "world/explosions/explosion_system.h"
 #include "world/light/light_map.h"
@@ -93,7 +92,6 @@ struct Installed {
   }
   ~Installed() {
     world.setContext({});
-    engine::unscheduleAllSlots();
   }
   World& world;
   ApplyingLogic rules;

@@ -15,7 +15,6 @@
 #include "bench/support/synthetic_world.h"
 #include "bench/support/update_times.h"
 #include "content/items/block_edit.h"
-#include "engine/scene/scheduled_slots.h"
 #include "world/light/light_map.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
@@ -107,7 +106,6 @@ void BM_WaterBodyReleased(benchmark::State& state) {
     runUntilIdle(state, *w.map, game);
   }
   w.world->setContext({});
-  engine::unscheduleAllSlots();
 }
 BENCHMARK(BM_WaterBodyReleased)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -122,7 +120,6 @@ void BM_LavaMeetsWater(benchmark::State& state) {
     runUntilIdle(state, *w.map, game);
   }
   w.world->setContext({});
-  engine::unscheduleAllSlots();
 }
 BENCHMARK(BM_LavaMeetsWater)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -18,7 +18,6 @@
 #include "content/items/block_edit.h"
 #include "content/items/item_pool.h"
 #include "engine/base/random.h"
-#include "engine/scene/scheduled_slots.h"
 #include "entities/core/world_entities.h"
 #include "entities/particles/debris_entity.h"
 #include "entities/particles/debris_pool.h"
@@ -158,7 +157,6 @@ void blastOnce(benchmark::State& state, bool chips) {
     ++blasts;
     lists.reset();
     world->setContext({});
-    engine::unscheduleAllSlots();
     world.reset();
     state.ResumeTiming();
   }

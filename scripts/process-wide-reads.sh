@@ -1,66 +1,96 @@
 #!/usr/bin/env bash
-# Lists and counts the reads of process-wide objects below the edges: in world/, entities/,
-# game/ and saves/, outside the files that are edges themselves (the launch, the bindings of the
-# current objects, the timed tasks' entries) and the files that declare or define an accessor.
-# Code below the edges takes what it works on from its caller or from its World's context, so
-# two worlds and two players can stand side by side in one process.
-#   scripts/process-wide-reads.sh [--count]
-# Two groups are counted: the process-wide objects (docs/architecture.md §4: current game, rules
-# and endpoint, running and current world, options, statistics, the view's singletons, platform,
-# audio engine) and the process-wide seams (§3.4). The loaded data tables and the engine's
-# director are read everywhere by design and are not listed. Comment lines are skipped.
+# Counts the process-wide state of the libraries: every folder below app/ (engine to menus), no
+# file exempted. Two things are counted:
+#   - mutable statics: a function's `static` variable that is not const, and a namespace-scope
+#     variable (thread_local included);
+#   - reads of the process-wide accessors: every call of an accessor named in the tables of
+#     docs/architecture.md §3.4 (process-wide seams) and §4 (process-wide objects).
+# Comment lines are skipped. The figure is their sum.
+#   scripts/process-wide-reads.sh           lists both, then the figures
+#   scripts/process-wide-reads.sh --count   the figures only
+#   scripts/process-wide-reads.sh --check   the figures, and fails when the total is above the
+#                                           ceiling recorded in scripts/process-wide-reads.ceiling
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-objects='\bcurrentGame\(\)|\bcurrentLogic\(\)|\bcurrentGameSeam\(\)|\bcurrentLogicSeam\(\)'
-objects+='|\bcurrentNet\(\)|\bcurrentHosting\(\)|\brunningWorld\(\)|\bcurrentWorld\(\)|\bsetCurrentWorld\('
-objects+='|kel::options\(\)|\bsettingsRegistry\(\)|\bstatsStore\(\)|Platform::instance\(\)'
-objects+='|AudioEngine::getInstance\(\)|Application::getInstance\(\)|MainLayer::current\(\)'
-objects+='|TileSprites::current\(\)|\bgameViews\(\)|\bscreenLayout\(\)'
-seams='\bentityLists\(\)|\bgameScreen\(\)|\bgameSaves\(\)|\bworldSaveLinks\(\)|\bentityDrawings\(\)'
-seams+='|\beffectHooks\(\)|\blightRefreshBatching\(\)|\bcarriedLights\(\)|\bentityEffects\(\)'
-seams+='|\b[a-zA-Z]+Seam\(\)'
+libraries=(engine platform content world entities game saves view net ui menus)
+ceilingFile=scripts/process-wide-reads.ceiling
 
-# Edges: the launch, the binding of the current objects, the timed tasks' entries, and the
-# audio engine's questions about where the running game is heard from.
-edges=(
-  game/launch/game_launch_services.cpp
-  saves/launch/local_saves.cpp
-  saves/launch/local_game_saves.cpp
-  world/world_launch_services.cpp
-  game/session/local_session.cpp
-  game/session/game_local_timers.cpp
-  game/rules/local_logic_timers.cpp
-  game/session/game_sound_listener.cpp
-)
-# Where an accessor is declared or defined, or bound to the process-wide object it stands for.
-accessors=(
-  world/rules/logic.h world/rules/logic.cpp world/rules/game.h world/rules/game.cpp
-  world/current_world.h world/current_world.cpp
-  game/session/running_world.h game/session/running_world.cpp
-  game/stats/stats_store.h game/stats/stats_store.cpp
-  game/session/game_screen.h game/session/game_screen.cpp
-  saves/world/world_save_links.h saves/world/world_save_links.cpp
-  world/seams/entity_effects.h world/seams/entity_effects.cpp
-  world/seams/world_options.h world/seams/world_options.cpp
-  game/rules/entity_lists.h game/rules/entity_lists.cpp
-)
-skip=$(printf '%s\n' "${edges[@]}" "${accessors[@]}")
+sources() { grep -rnP --include='*.cpp' --include='*.h' "$1" "${libraries[@]}" || true; }
+withoutComments() { grep -vP '^[^:]+:[0-9]+:\s*(//|\*)' || true; }
 
-reads() {
-  grep -rnE --include='*.cpp' --include='*.h' "$1" world entities game saves |
-    grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' |
-    grep -vF -f <(printf '%s:\n' $skip) || true
+# A function's static: indented, not const, not a function or an assertion; a declaration of a
+# static member function (a name followed by a parameter list; in a header, any indented static
+# with a parameter list and no initialiser) is left out.
+functionStatics() {
+  sources '^\s+(static|thread_local)\s+(?!const\b|constexpr\b|inline\s+constexpr|void\b|_assert|cast)' |
+    grep -vP '\bstatic\s+[\w:<>,\s\*&]+\s+\w+\s*\((?:\s*\)|\s*(?:const\s+)?[\w:]+(?:<[^()]*>)?(?:\s+|\s*[&\*]+\s*)\w+\s*[,)=])' |
+    grep -vP '\bstatic\s+(bool|int|float)\s+\w+\(' |
+    grep -vP '^[^:]+\.h:[0-9]+:\s+static\s+[^=]*\w\(' |
+    grep -v 'static_cast' | withoutComments
 }
 
-objectReads=$(reads "$objects")
-seamReads=$(reads "$seams")
-count() { [ -z "$1" ] && echo 0 || printf '%s\n' "$1" | wc -l; }
+# A variable at namespace scope (column 0): not const, not a declaration of a type, a function or
+# an alias. The shader sources embedded as text are not C++.
+namespaceStatics() {
+  sources '^(static\s+|thread_local\s+|constinit\s+)?(?!const\b|constexpr\b|inline\s+const|using\b|typedef\b|return\b|namespace\b|class\b|struct\b|enum\b|template\b|extern\b|friend\b|static_assert|#|attribute\b|varying\b|uniform\b|precision\b)[A-Za-z_][\w:<>,\*& ]*[\s\*&]\w+(\[\w*\])?\s*(=\s*[^;()]*|\{[^}]*\})?;\s*(//.*)?$' |
+    withoutComments
+}
 
-if [ "${1:-}" != "--count" ]; then
-  echo "== process-wide objects =="
-  [ -z "$objectReads" ] || printf '%s\n' "$objectReads"
-  echo "== process-wide seams =="
-  [ -z "$seamReads" ] || printf '%s\n' "$seamReads"
+# The accessors named in the tables of §3.4 and §4: every backticked name followed by ().
+accessors() {
+  awk '/^### 3\.4 /{on=1} /^### 3\.5 /{on=0} /^## 4\. /{on=1} /^## 5\. /{on=0} on && /^\|/' docs/architecture.md |
+    grep -oP '`[A-Za-z_:]+\(\)`' | tr -d '`' | sort -u
+}
+
+# The pattern of one accessor's calls: a qualified static (Class::get()) or a qualified free
+# function as written; an unqualified free function not reached through an object or a class.
+accessorPattern() {
+  local name=${1%()}
+  local last=${name##*::}
+  if [[ "$name" == *::* ]]; then
+    local owner=${name%::*}
+    owner=${owner##*::}
+    if [[ "$owner" =~ ^[A-Z] ]]; then
+      printf '\\b%s::%s\\(\\)' "$owner" "$last"
+    else
+      printf '(?<![.>\\w])(%s::)?%s\\(\\)' "$owner" "$last"
+    fi
+  else
+    printf '(?<![.>:\\w])%s\\(\\)' "$last"
+  fi
+}
+
+accessorReads() {
+  local patterns=()
+  while read -r accessor; do patterns+=("$(accessorPattern "$accessor")"); done < <(accessors)
+  local joined
+  joined=$(IFS='|'; echo "${patterns[*]}")
+  sources "$joined" | withoutComments
+}
+
+statics=$( { functionStatics; namespaceStatics; } | sort -u)
+reads=$(accessorReads)
+count() { [ -z "$1" ] && echo 0 || printf '%s\n' "$1" | wc -l; }
+staticCount=$(count "$statics")
+readCount=$(count "$reads")
+total=$((staticCount + readCount))
+
+if [ "${1:-}" = "" ]; then
+  echo "== mutable statics =="
+  [ -z "$statics" ] || printf '%s\n' "$statics"
+  echo "== reads of process-wide accessors ($(accessors | wc -l) accessors) =="
+  [ -z "$reads" ] || printf '%s\n' "$reads"
 fi
-echo "objects: $(count "$objectReads")  seams: $(count "$seamReads")  total: $(( $(count "$objectReads") + $(count "$seamReads") ))"
+echo "statics: $staticCount  reads: $readCount  total: $total"
+
+if [ "${1:-}" = "--check" ]; then
+  ceiling=$(grep -oE '^[0-9]+' "$ceilingFile" | head -1)
+  if [ "$total" -gt "$ceiling" ]; then
+    echo "process-wide state grew: $total is above the recorded ceiling $ceiling ($ceilingFile)" >&2
+    exit 1
+  fi
+  if [ "$total" -lt "$ceiling" ]; then
+    echo "process-wide state shrank to $total: lower the ceiling in $ceilingFile"
+  fi
+fi

@@ -7,6 +7,7 @@
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
+#include "world/cells/visible_cell_counts.h"
 #include "world/blocks/sign.h"
 #include "world/cells/cell_refresh.h"
 #include "world/circuits/circuit_system.h"
@@ -60,8 +61,18 @@ World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t
       difficulty_(difficulty),
       context_(context) {
   pathFinder_->setMap(map_.get());
+  mobSpawner_->followVisibleCells();
   // The damage rules go easier on a player who did not just switch the difficulty.
   noRecentDifficultySwitch_ = !kel::getLastDifficultySwitch();
+}
+
+void World::setContext(const WorldContext& context) {
+  context_ = context;
+  mobSpawner_->followVisibleCells();
+}
+
+VisibleCellCounts World::visibleCells() const {
+  return context_.visibleCells != nullptr ? *context_.visibleCells : VisibleCellCounts{};
 }
 
 World::~World() {

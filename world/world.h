@@ -63,8 +63,11 @@ class World {
 
   // ---- Context ----
   // What the world calls beyond itself; members left null answer their null form.
-  void setContext(const WorldContext& context) { context_ = context; }
+  // A new context's view size is the spawner's at once.
+  void setContext(const WorldContext& context);
   const WorldContext& context() const { return context_; }
+  // The cells the world's view keeps on screen; zero counts while its context knows none.
+  VisibleCellCounts visibleCells() const;
   Logic& rules();
   // Where the world's own follow-up edits go (liquid flow, the break cascade).
   GameInterface& edits();

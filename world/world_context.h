@@ -27,6 +27,7 @@ class ShelfDisplays;
 class StableMobs;
 class WorldBodies;
 class WorldOptions;
+struct VisibleCellCounts;
 
 struct WorldContext {
   Logic* rules = nullptr;
@@ -45,4 +46,6 @@ struct WorldContext {
   const WorldOptions* options = nullptr;  // the player's options the rules obey
   PortalList* portals = nullptr;  // the game's portals, shared by the worlds it travels between
   engine::Scheduler* scheduler = nullptr;  // the clock the world's timers run on (`World::timers`)
+  // The cells its view keeps on screen (the spawner's and the rules' ranges); null: none known.
+  const VisibleCellCounts* visibleCells = nullptr;
 };

@@ -113,7 +113,11 @@ void Scheduler::unscheduleAllForTarget(void* target) {
   if (target == nullptr) return;
   if (TimerElement* element = findElement(target)) {
     if (updatePassRunning_ && target == currentTarget_) {
+      // Only the timers there now go; the walk stops at the running one, which stays alive in
+      // the cleared list until its callback returns.
+      clearedTimers_.splice(clearedTimers_.end(), element->timers);
       currentTargetRemoved_ = true;
+      currentTimerKey_ = -1;
     } else {
       dropElement(element);
     }
@@ -203,7 +207,7 @@ void Scheduler::runTimerPass(float dt) {
       currentTarget_ = element->target;
       currentTargetRemoved_ = false;
       if (!element->paused) walkTimers(*element, dt);
-      if (currentTargetRemoved_) element->timers.clear();
+      clearedTimers_.clear();
     }
     if (element->timers.empty()) emptiedTargets_.push_back(element->target);
   }

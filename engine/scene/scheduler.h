@@ -100,6 +100,9 @@ class Scheduler : public Ref {
   // ends (still empty by then); an erased element's place goes to the last one.
   std::vector<TimerElement*> timerOrder_;
   std::vector<void*> emptiedTargets_;
+  // The running target's timers at the moment a callback cleared them: moved here whole, so the
+  // running timer outlives its own callback and timers the callback schedules afterwards stay.
+  std::list<Timer> clearedTimers_;
 
   std::vector<std::function<void()>> handedOver_;
   std::vector<std::function<void()>> handedOverCopy_;

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <span>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "content/items/item.h"
 #include "content/items/item_ptr.h"
@@ -32,6 +34,7 @@ struct LiquidAround {
 };
 
 struct PotionResult;
+class TradeBook;
 
 class PlayerBase : public PlayerGraphical {
  public:
@@ -78,6 +81,10 @@ class PlayerBase : public PlayerGraphical {
   void setOpenContainer(LogicBlock* entity);
   // The player as the world keeps it across calls (`Logic::playerIdOf`): never 0, never reused.
   uint32_t playerId() const { return playerId_; }
+  // The trades of the game the player plays in (shared with the game, so whichever goes last
+  // frees them); null for a player of no game that trades.
+  TradeBook* trades() const { return trades_.get(); }
+  void setTrades(std::shared_ptr<TradeBook> trades) { trades_ = std::move(trades); }
 
   // The body's view of liquids and ground; the desktop players answer from their physics.
   virtual LiquidAround liquidAround() const { return {}; }
@@ -149,6 +156,7 @@ class PlayerBase : public PlayerGraphical {
   uint16_t spawnCellY = 0;
 
  private:
+  std::shared_ptr<TradeBook> trades_;
   BlockEntityHandle openContainer_;
   uint32_t playerId_;
   Hurt lastHurt_;

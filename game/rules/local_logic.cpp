@@ -185,7 +185,7 @@ void LocalLogic::requestTrade(PlayerBase* asking, PlayerBase*) {
 }
 
 void LocalLogic::randomTick() {
-  if (world_ != nullptr && player_ != nullptr) randomSurfaceTick(*world_, *this, *player_, visibleCellCounts());
+  if (world_ != nullptr && player_ != nullptr) randomSurfaceTick(*world_, *this, *player_, world_->visibleCells());
 }
 
 // ---- Cells ----

@@ -6,7 +6,6 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "content/potions/potion_table.h"
-#include "engine/scene/scheduled_slots.h"
 #include "game/player/player.h"
 #include "game/player/player_options.h"
 #include "game/session/game_screen.h"
@@ -14,6 +13,7 @@
 #include "game/rules/shot_cost.h"
 #include "game/session/game_saves.h"
 #include "game/session/running_world.h"
+#include "game/trade/trade_book.h"
 #include "game/trade/trade_session.h"
 #include "world/seams/world_options.h"
 #include "world/blocks/alchemy_lab.h"
@@ -28,7 +28,8 @@ GameLocal::GameLocal(LocalLogic* rules, GameServices services)
     : rules_(rules),
       services_(std::move(services)),
       ownRunning_(services_.running == nullptr ? std::make_unique<RunningWorld>() : nullptr),
-      running_(services_.running != nullptr ? services_.running : ownRunning_.get()) {}
+      running_(services_.running != nullptr ? services_.running : ownRunning_.get()),
+      trades_(std::make_shared<TradeBook>()) {}
 
 GameLocal::~GameLocal() { generation_.stop(); }
 
@@ -130,10 +131,9 @@ void GameLocal::quit() {
   ++loadTicket_;
   generation_.stop();  // quitting never waits for a whole world
   stopTimers();
-  clearTradeSessions();  // the players go with the world: their trades end untold
+  trades_->clear();  // the players go with the world: their trades end untold
   endWorld(*running_, *this, *rules_, services_.stats);
   timers_.unscheduleAll();
-  engine::unscheduleAllSlots();
 }
 
 void Game::dropInventoryOnDeath() {

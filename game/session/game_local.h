@@ -23,6 +23,7 @@
 
 class LocalLogic;
 class PlayerEvents;
+class TradeBook;
 struct LoadedWorld;
 struct RunningWorld;
 
@@ -93,13 +94,15 @@ class GameLocal : public Game {
   // The seed of the next generated world; unset: the processor clock's.
   void setGenerationSeed(std::optional<uint32_t> seed) { generationSeed_ = seed; }
   const std::optional<TravelTarget>& pendingTravel() const { return pendingTravel_; }
+  // The game's running trades and trade requests, handed to each player that plays in it.
+  const std::shared_ptr<TradeBook>& trades() const { return trades_; }
   // The session's own timers: what runs before or between worlds (`session_timer` keys).
   const WorldTimers& timers() const { return timers_; }
   // The destination of a travel begins (its world file, or a new world), coming from the planet
   // `origin`; `done` runs once it is entered.
   void arriveAt(const TravelTarget& target, uint32_t origin, const GameCompletion& done);
 
-  // The timed tasks' bodies (slots 24 and 5). The autosave's message comes when its files are
+  // The timed tasks' bodies (the world's autosave and player update). The autosave's message comes when its files are
   // written, unless the game ended meanwhile.
   void autosave();
   void updatePlayer();
@@ -149,6 +152,7 @@ class GameLocal : public Game {
   WorldContext context_;
   // The session's own timers (start loading, settle), on the scheduler its context names.
   WorldTimers timers_{context_};
+  std::shared_ptr<TradeBook> trades_;
   PlayerEvents* localEvents_ = nullptr;
   std::optional<uint32_t> generationSeed_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the game

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "content/loader/game_tables_loader.h"
-#include "content/tables/current_difficulty.h"
 #include "game/catalogue/item_catalogue.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
@@ -65,7 +64,7 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
     return;
   }
   // The loaded character's difficulty picks the row every world of this game is made with.
-  difficulty = difficultyRow(currentDifficultyId());
+  difficulty = difficultyRow(player->difficultyId);
   rules_->setDifficulty(difficulty);
   saves().loadStatistics();
   if (mode == 2 || mode == 3) {
@@ -79,6 +78,7 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
 void GameLocal::loadPlayerIfMissing() {
   if (running_->player == nullptr) running_->player = saves().loadLocalPlayer(*this, localEvents_, &clock_);
   player = running_->player.get();
+  if (player != nullptr) player->setTrades(trades_);
   rules_->setPlayer(player);
 }
 

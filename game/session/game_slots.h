@@ -1,15 +1,11 @@
 #pragma once
-// The game's timed tasks. A networked game's endpoint (its drain in slot 2 every frame, a joining
-// client's wait for admission in slot 10) keeps its slot in the engine's slot table; the tasks
-// that play a world run on the world's own timers (`world_timer` in world/time/world_timers.h),
-// and the session's own, which run before or between worlds, on the session's timers
-// (`session_timer`). Intervals in seconds.
+// The game's timed tasks and their intervals in seconds. Every owner keeps its tasks on its own
+// engine timer group: the tasks that play a world on the world's timers (`world_timer` in
+// world/time/world_timers.h), the session's own, which run before or between worlds, on the
+// session's (`session_timer`), and a networked game's endpoint its drain and join wait on its own
+// (`endpoint_timer` in net/endpoint/net_common.h).
 
 namespace game_slot {
-constexpr int kNetDrain = 2;  // every frame: the endpoint's received messages
-constexpr int kJoinTimeout = 10;
-constexpr int kClientTravel = 23;
-
 constexpr float kRulesInterval = 1.0f;
 constexpr float kPlayerUpdateInterval = 0.5f;
 constexpr float kStartLoadingDelay = 0.05f;

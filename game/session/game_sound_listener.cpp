@@ -14,7 +14,7 @@ kel::SoundListener GameSoundListener::listener() const {
   const MapBlock* cell = running.player->currentMapBlock();
   if (cell == nullptr) return {};
   return {true, cell->x, cell->y, static_cast<uint32_t>(running.world->map().width()),
-          visibleCellCounts().columns};
+          running.world->visibleCells().columns};
 }
 
 kel::MusicPlace GameSoundListener::musicPlace() const {

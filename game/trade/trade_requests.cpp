@@ -5,21 +5,18 @@
 #include <vector>
 
 #include "game/player/player_base.h"
+#include "game/trade/trade_book.h"
 #include "game/trade/trade_codes.h"
 #include "game/trade/trade_session.h"
 
 namespace {
 
-using Request = std::pair<const PlayerBase*, const PlayerBase*>;
-
-std::vector<Request>& pendingRequests() {
-  static std::vector<Request> requests;
-  return requests;
-}
+using Request = TradeBook::Request;
 
 // Takes the request off the list; false when it was never made (or already answered).
 bool takeRequest(const PlayerBase& asking, const PlayerBase& asked) {
-  auto& requests = pendingRequests();
+  if (asking.trades() == nullptr) return false;
+  auto& requests = asking.trades()->requests();
   auto found = std::find(requests.begin(), requests.end(), Request{&asking, &asked});
   if (found == requests.end()) return false;
   requests.erase(found);
@@ -29,19 +26,21 @@ bool takeRequest(const PlayerBase& asking, const PlayerBase& asked) {
 }  // namespace
 
 void recordTradeRequest(const PlayerBase& asking, const PlayerBase& asked) {
-  if (!hasTradeRequest(asking, asked)) pendingRequests().emplace_back(&asking, &asked);
+  if (asking.trades() != nullptr && !hasTradeRequest(asking, asked)) {
+    asking.trades()->requests().emplace_back(&asking, &asked);
+  }
 }
 
 bool hasTradeRequest(const PlayerBase& asking, const PlayerBase& asked) {
-  const auto& requests = pendingRequests();
+  if (asking.trades() == nullptr) return false;
+  const auto& requests = asking.trades()->requests();
   return std::find(requests.begin(), requests.end(), Request{&asking, &asked}) != requests.end();
 }
 
 void forgetTradeRequestsOf(const PlayerBase& player) {
-  std::erase_if(pendingRequests(), [&](const Request& r) { return r.first == &player || r.second == &player; });
+  if (player.trades() == nullptr) return;
+  std::erase_if(player.trades()->requests(), [&](const Request& r) { return r.first == &player || r.second == &player; });
 }
-
-void clearTradeRequests() { pendingRequests().clear(); }
 
 void answerTradeRequest(uint8_t answer, PlayerBase& asking, PlayerBase& answering,
                         std::string_view answeringName, std::string_view askingName) {

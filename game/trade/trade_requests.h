@@ -1,5 +1,6 @@
 #pragma once
-// The trade requests the host sent and that wait for an answer, and the answer's rules. Only an
+// The trade requests the host sent and that wait for an answer (kept in the players' game's
+// `TradeBook`), and the answer's rules. Only an
 // answer to a request that was made counts: a client cannot start a trade, or send a refusal, in
 // the name of a player who never asked it.
 //
@@ -10,12 +11,12 @@
 
 class PlayerBase;
 
-// The asked player was sent the asking player's request.
+// The asked player was sent the asking player's request (nothing when the asking player is in no
+// game that trades).
 void recordTradeRequest(const PlayerBase& asking, const PlayerBase& asked);
 bool hasTradeRequest(const PlayerBase& asking, const PlayerBase& asked);
 // Every request the player made or was sent is forgotten (it left).
 void forgetTradeRequestsOf(const PlayerBase& player);
-void clearTradeRequests();
 
 // The answer (`trade::kAccept`, `kRefuse`, `kBusy`) of the asked player to the asking one's
 // request; nothing without such a request. A refusal or a busy answer is told to the asker with

@@ -5,13 +5,9 @@
 
 #include "content/items/item.h"
 #include "game/player/player_base.h"
+#include "game/trade/trade_book.h"
 #include "game/trade/trade_requests.h"
 #include "game/trade/trade_stacks.h"
-
-std::vector<std::unique_ptr<TradeSession>>& activeTradeSessions() {
-  static std::vector<std::unique_ptr<TradeSession>> sessions;
-  return sessions;
-}
 
 void TradeSession::offerItem(PlayerBase& player, const Item& item) {
   auto& places = offersOf(player);
@@ -39,29 +35,33 @@ void TradeSession::offersChanged(PlayerBase& player, bool offered, const Item& i
 }
 
 TradeSession* findTradeSession(const PlayerBase& player) {
-  for (const auto& session : activeTradeSessions()) {
+  if (player.trades() == nullptr) return nullptr;
+  for (const auto& session : player.trades()->sessions()) {
     if (session->involves(player)) return session.get();
   }
   return nullptr;
 }
 
-bool isTradeRunning(const TradeSession* session) {
-  const auto& sessions = activeTradeSessions();
+bool isTradeRunning(const PlayerBase& player, const TradeSession* session) {
+  if (session == nullptr || player.trades() == nullptr) return false;
+  const auto& sessions = player.trades()->sessions();
   return std::any_of(sessions.begin(), sessions.end(),
                      [&](const auto& running) { return running.get() == session; });
 }
 
-TradeSession& createTrade(PlayerBase& asking, PlayerBase& asked) {
-  auto& sessions = activeTradeSessions();
+TradeSession* createTrade(PlayerBase& asking, PlayerBase& asked) {
+  if (asking.trades() == nullptr) return nullptr;
+  auto& sessions = asking.trades()->sessions();
   sessions.push_back(std::make_unique<TradeSession>(asking, asked));
-  return *sessions.back();
+  return sessions.back().get();
 }
 
 namespace {
 
 // The player's session, off the list and now the caller's; null when there is none.
 std::unique_ptr<TradeSession> detachSession(const PlayerBase& player) {
-  auto& sessions = activeTradeSessions();
+  if (player.trades() == nullptr) return nullptr;
+  auto& sessions = player.trades()->sessions();
   auto found = std::find_if(sessions.begin(), sessions.end(),
                             [&](const auto& session) { return session->involves(player); });
   if (found == sessions.end()) return nullptr;
@@ -75,12 +75,12 @@ void setReady(TradeSession& session, PlayerBase& player, bool ready) {
   (sideA ? session.readyA : session.readyB) = ready ? 1 : 0;
   if (!ready) session.bothReady = session.confirmedA = session.confirmedB = 0;
   session.otherThan(player).tradeEvent(ready ? trade::kReady : trade::kNotReady);
-  if (!ready || !isTradeRunning(&session) || session.readyA == 0 || session.readyB == 0) return;
+  if (!ready || !isTradeRunning(player, &session) || session.readyA == 0 || session.readyB == 0) return;
   session.bothReady = 1;
   PlayerBase& b = *session.b;
   session.a->tradeEvent(trade::kBothReady);
   // A's answer may already have ended the trade.
-  if (isTradeRunning(&session) && session.bothReady != 0) b.tradeEvent(trade::kBothReady);
+  if (isTradeRunning(b, &session) && session.bothReady != 0) b.tradeEvent(trade::kBothReady);
 }
 
 void confirm(TradeSession& session, PlayerBase& player) {
@@ -109,13 +109,8 @@ void cancelTradeOf(const PlayerBase& player) {
   other->tradeEnded();
 }
 
-void clearTradeSessions() {
-  activeTradeSessions().clear();
-  clearTradeRequests();
-}
-
 void handleTradeEvent(TradeSession& session, PlayerBase& player, uint8_t code) {
-  if (!session.involves(player) || !isTradeRunning(&session)) return;
+  if (!isTradeRunning(player, &session) || !session.involves(player)) return;
   switch (code) {
     case trade::kReady: return setReady(session, player, true);
     case trade::kNotReady: return setReady(session, player, false);

@@ -1,6 +1,6 @@
 #pragma once
-// The host's record of one running trade between two players, and the list of every running trade
-// (`activeTradeSessions`). A session keeps pool copies of what each side offers (its four places),
+// The host's record of one running trade between two players, and the operations on a game's
+// running trades (its `TradeBook`, which the players are handed by their game). A session keeps pool copies of what each side offers (its four places),
 // the ready flags and the confirmations; the offered stacks themselves stay in their owners'
 // inventories until the trade completes, when each side moves its own (TradeAbstract). Every change
 // is told to the other party through the player's trade operations (`PlayerBase::tradeEvent`,
@@ -57,23 +57,20 @@ class TradeSession {
   void offersChanged(PlayerBase& player, bool offered, const Item& item);
 };
 
-// Every running trade, in the order they started.
-std::vector<std::unique_ptr<TradeSession>>& activeTradeSessions();
-
-// The running trade the player takes part in; null for none.
+// The running trade the player takes part in in its game; null for none.
 TradeSession* findTradeSession(const PlayerBase& player);
-// True while the session is on the list.
-bool isTradeRunning(const TradeSession* session);
-// A new session for the two players (A asked B), appended to the list.
-TradeSession& createTrade(PlayerBase& asking, PlayerBase& asked);
+// True while the session is on the list of the player's game. The session is only compared, never
+// read: it may be gone already.
+bool isTradeRunning(const PlayerBase& player, const TradeSession* session);
+// A new session for the two players (A asked B), appended to the asking player's game's list;
+// null when that player is in no game that trades.
+TradeSession* createTrade(PlayerBase& asking, PlayerBase& asked);
 // Takes the player's session off the list (its copies go back to the pool); the other player, or
 // null when the player was not trading.
 PlayerBase* removeTradeSession(const PlayerBase& player);
 // The player's session ends without exchange: the other player is told the trade was cancelled
 // and its window closes. Nothing when the player was not trading.
 void cancelTradeOf(const PlayerBase& player);
-// Every session ends without telling anyone (the host's game ended); every copy goes back.
-void clearTradeSessions();
 
 // The host's rules for an event a party sent (`trade::kReady` ... `kNoRoom`, `kCancel`); any
 // other code is ignored. May end the session.

@@ -1,10 +1,8 @@
 #include "net/client_game/client_game_swap.h"
 
 #include "engine/scene/director.h"
-#include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
 #include "game/session/game_screen.h"
-#include "game/session/game_slots.h"
 #include "game/session/local_session.h"
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
@@ -16,7 +14,7 @@ ClientGameSwap::ClientGameSwap(LocalSession& local, const WorldContext& seams, N
     : local_(local), seams_(seams), notices_(notices != nullptr ? notices : &noNotices_), events_(events) {}
 
 ClientGameSwap::~ClientGameSwap() {
-  if (engine::scheduledSlots()[game_slot::kClientTravel] == this) engine::unscheduleSlot(game_slot::kClientTravel);
+  travel_.unscheduleAll();
   if (joined_ != nullptr) joined_->game().quit();
   retired_.reset();
 }
@@ -87,6 +85,5 @@ void ClientGameSwap::rejoinHost() {
   std::shared_ptr<kel::base::DesktopConnectionInfo> host = host_->clone();
   const std::string name = characterName_;
   returnToLocalGame();
-  engine::scheduleSlotOnce([this, host, name](float) { joinWorld(*host, name); }, kRejoinDelay,
-                           game_slot::kClientTravel, this);
+  travel_.scheduleOnce(kRejoinKey, kRejoinDelay, [this, host, name](float) { joinWorld(*host, name); });
 }

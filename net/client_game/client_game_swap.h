@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/scene/timer_group.h"
 #include "net/client_game/joined_game.h"
 #include "net/endpoint/net_notices.h"
 #include "platform/net_connection_info.h"
@@ -42,6 +43,7 @@ struct ClientScreens {
 class ClientGameSwap final : private ClientGameExit, private NetNotices {
  public:
   static constexpr float kRejoinDelay = 0.1f;
+  static constexpr int kRejoinKey = 0;  // the one task of the swap's timers
 
   // All borrowed, outliving the swap: `local` is the game played alone that is current before and
   // after a joined game; `seams` what joined worlds are built with (refresh, sounds, options,
@@ -86,4 +88,5 @@ class ClientGameSwap final : private ClientGameExit, private NetNotices {
   std::unique_ptr<kel::base::DesktopConnectionInfo> host_;
   std::string characterName_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the swap
+  engine::TimerGroup travel_;  // the rejoin after a travel; unscheduled with the swap
 };

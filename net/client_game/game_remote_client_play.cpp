@@ -2,7 +2,6 @@
 // game's own tasks (the host runs the rules), saving the character, leaving and travelling.
 
 #include "engine/scene/director.h"
-#include "engine/scene/scheduled_slots.h"
 #include "entities/core/world_entities.h"
 #include "game/catalogue/item_catalogue.h"
 #include "game/player/player.h"

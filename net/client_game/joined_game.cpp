@@ -1,6 +1,5 @@
 #include "net/client_game/joined_game.h"
 
-#include "engine/scene/scheduled_slots.h"
 #include "game/player/player_desktop.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_slots.h"

@@ -18,7 +18,7 @@ Net* currentNet();
 Net& makeCurrentNet(std::unique_ptr<Net> endpoint);
 // Called by the endpoint's shutdown: if it is the current one, it is current no more.
 void retireCurrentNet(const Net& endpoint);
-// The per-frame drain of the current endpoint (numbered slot 2); frees a retired endpoint after.
+// The per-frame drain of the current endpoint (its own drain timer); frees a retired endpoint after.
 void dispatchCurrentNet();
 // Whether the endpoint is still held here, current or retired (else it was freed).
 bool holdsNet(const Net& endpoint);

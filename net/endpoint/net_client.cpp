@@ -41,7 +41,7 @@ void NetClient::transportOpened() {
 
 void NetClient::start() {
   scheduleDrain();
-  scheduleOnce(game_slot::kJoinTimeout, game_slot::kJoinTimeoutDelay, [this] { timedOut(); });
+  scheduleOnce(endpoint_timer::kJoinTimeout, game_slot::kJoinTimeoutDelay, [this] { timedOut(); });
 }
 
 void NetClient::sendHello() {
@@ -61,7 +61,7 @@ void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
       if (state_ == kConnecting) sendHello();
       break;
     case wire::id::kAdmission:
-      cancelSlot(game_slot::kJoinTimeout);
+      cancelTimer(endpoint_timer::kJoinTimeout);
       if (in.u16() == wire::kAdmitted) sendMessage(wire::worldRequestMessage());
       break;
     case wire::id::kDeparture:
@@ -128,7 +128,7 @@ void NetClient::departure(wire::WireIn& in) {
 }
 
 void NetClient::refused(wire::WireIn& in) {
-  cancelSlot(game_slot::kJoinTimeout);
+  cancelTimer(endpoint_timer::kJoinTimeout);
   const uint8_t reason = in.u8();
   if (reason == wire::kRefusedFull) onPeerLost(kel::NET_HOST_PEER, lost_reason::kServerFull);
   if (reason == wire::kRefusedVersion) onPeerLost(kel::NET_HOST_PEER, lost_reason::kVersionDiffers);
@@ -136,13 +136,13 @@ void NetClient::refused(wire::WireIn& in) {
 
 void NetClient::onPeerLost(uint8_t peer, uint8_t reason) {
   if (peer != kel::NET_HOST_PEER || isShutDown()) return;
-  cancelSlot(game_slot::kJoinTimeout);
+  cancelTimer(endpoint_timer::kJoinTimeout);
   shutdown();
   notices().connectionLost(reason, connectionLostText(reason));
 }
 
 void NetClient::shutdown() {
-  cancelSlot(game_slot::kJoinTimeout);
+  cancelTimer(endpoint_timer::kJoinTimeout);
   endNetworkGame(bridge_.get());
 }
 

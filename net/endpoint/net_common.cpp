@@ -3,11 +3,7 @@
 #include <span>
 
 #include "engine/base/log.h"
-#include "engine/scene/director.h"
-#include "engine/scene/scheduled_slots.h"
-#include "engine/scene/scheduler.h"
 #include "entities/core/world_entities.h"
-#include "game/session/game_slots.h"
 #include "net/endpoint/current_net.h"
 #include "net/players/player_messages.h"
 #include "net/players/player_records.h"
@@ -35,9 +31,7 @@ NetCommon::NetCommon(wire::Side side, std::string localName, NetNotices* notices
     : side_(side), localName_(std::move(localName)),
       notices_(notices != nullptr ? notices : &nullNotices()) {}
 
-NetCommon::~NetCommon() {
-  for (int slot = 0; scheduledSlots_ != 0; ++slot) cancelSlot(slot);
-}
+NetCommon::~NetCommon() = default;
 
 void NetCommon::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   std::span<const uint8_t> bytes(data, length);
@@ -125,43 +119,24 @@ void NetCommon::sendCommand(std::string_view text) {
 }
 
 void NetCommon::scheduleDrain() {
-  scheduledSlots_ |= 1u << game_slot::kNetDrain;
-  engine::scheduleSlot(
-      [this](float) {
-        if (currentNet() == this) {
-          dispatchCurrentNet();  // may free this endpoint once its drain is over
-        } else {
-          dispatchQueued();
-        }
-      },
-      0.0f, game_slot::kNetDrain, this);
+  timers_.schedule(endpoint_timer::kDrain, 0.0f, [this](float) {
+    if (currentNet() == this) {
+      dispatchCurrentNet();  // may free this endpoint once its drain is over
+    } else {
+      dispatchQueued();
+    }
+  });
 }
 
-void NetCommon::scheduleOnce(int slot, float delay, std::function<void()> job) {
-  scheduledSlots_ |= 1u << slot;
-  engine::scheduleSlotOnce(
-      [this, slot, job = std::move(job)](float) {
-        scheduledSlots_ &= ~(1u << slot);
-        job();
-      },
-      delay, slot, this);
+void NetCommon::scheduleOnce(int key, float delay, std::function<void()> job) {
+  timers_.scheduleOnce(key, delay, [job = std::move(job)](float) { job(); });
 }
 
-void NetCommon::cancelSlot(int slot) {
-  const uint32_t bit = 1u << slot;
-  if ((scheduledSlots_ & bit) == 0) return;
-  scheduledSlots_ &= ~bit;
-  if (engine::scheduledSlots()[static_cast<size_t>(slot)] == this) {
-    engine::unscheduleSlot(slot);
-  } else {
-    // Another endpoint took the slot's number since; this one's timer is still there.
-    engine::Director::getInstance()->getScheduler()->unschedule(slot, this);
-  }
-}
+void NetCommon::cancelTimer(int key) { timers_.unschedule(key); }
 
 void NetCommon::endNetworkGame(kel::NetBridge* bridge) {
   if (isShutDown()) return;
-  cancelSlot(game_slot::kNetDrain);
+  cancelTimer(endpoint_timer::kDrain);
   if (bridge != nullptr) bridge->stop();
   markShutDown();
   retireCurrentNet(*this);

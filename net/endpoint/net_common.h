@@ -1,8 +1,8 @@
 #pragma once
 // What the host's and a client's endpoints share: the local name and peer id, the notices, the
 // catalogue's check of every received message, the routing of an accepted message to its
-// category's handler, the send operations of the players' messages, and the numbered scheduler
-// slots the endpoint runs in.
+// category's handler, the send operations of the players' messages, and the endpoint's own
+// timers (its drain and a client's wait for admission), so two endpoints never take each other's.
 //
 // Main thread only (see net.h for the one exception).
 
@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/scene/timer_group.h"
 #include "net/endpoint/net.h"
 #include "net/endpoint/net_notices.h"
 #include "net/wire/wire_catalogue.h"
@@ -22,6 +23,12 @@ class Item;
 struct PlayerStateRecord;
 class World;
 class WorldEntities;
+
+// The keys of an endpoint's own timers.
+namespace endpoint_timer {
+constexpr int kDrain = 0;        // every frame: the endpoint's received messages
+constexpr int kJoinTimeout = 1;  // once: a joining client waits this long for admission
+}  // namespace endpoint_timer
 
 class NetCommon : public Net {
  public:
@@ -91,11 +98,12 @@ class NetCommon : public Net {
   virtual void handleFishing(wire::WireIn& in, uint8_t peer);        // 13
   virtual void handleCircuits(wire::WireIn& in, uint8_t peer);       // 14
 
-  // ---- The numbered scheduler slots this endpoint runs in ----
-  // The per-frame drain (slot 2).
+  // ---- The endpoint's own timers (keys in `endpoint_timer`) ----
+  // The per-frame drain.
   void scheduleDrain();
-  void scheduleOnce(int slot, float delay, std::function<void()> job);
-  void cancelSlot(int slot);
+  void scheduleOnce(int key, float delay, std::function<void()> job);
+  void cancelTimer(int key);
+  bool isTimerScheduled(int key) const { return timers_.isScheduled(key); }
   // Stops the drain and the bridge, marks the endpoint shut down and retires it if current.
   void endNetworkGame(kel::NetBridge* bridge);
 
@@ -106,5 +114,5 @@ class NetCommon : public Net {
   NetNotices* notices_;
   World* world_ = nullptr;
   uint64_t refused_ = 0;
-  uint32_t scheduledSlots_ = 0;  // bit per slot this endpoint scheduled
+  engine::TimerGroup timers_;  // on the director's scheduler; unscheduled with the endpoint
 };

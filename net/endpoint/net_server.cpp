@@ -140,6 +140,7 @@ std::unique_ptr<PlayerServerDesktop> NetServer::makePlayer(uint8_t peer) {
   auto player = std::make_unique<PlayerServerDesktop>(*this, world(), peer, spawnColumn, spawnRow,
                                                       playersView_->clientEvents());
   if (host != nullptr) player->setCellCoordinates(host->cellX, host->cellY);
+  player->setTrades(trades_);
   return player;
 }
 

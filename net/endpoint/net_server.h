@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "net/endpoint/host/host_players_view.h"
 #include "net/endpoint/host/join_stages.h"
@@ -39,6 +40,7 @@ class MobEntity;
 class NetPlayerServer;
 class PlayerBase;
 class StatsStore;
+class TradeBook;
 
 class NetServer : public NetCommon {
  public:
@@ -92,6 +94,8 @@ class NetServer : public NetCommon {
   void setStats(StatsStore* stats) { stats_ = stats; }
   // Not owned, outliving the endpoint; null: the null form.
   void setPlayersView(HostPlayersView* view) { playersView_ = view != nullptr ? view : &noPlayersView_; }
+  // The hosting game's trades, handed to each client's player as it enters.
+  void setTrades(std::shared_ptr<TradeBook> trades) { trades_ = std::move(trades); }
   // The entry of a peer; null for none (every entry of the host's table is a NetPlayerServer).
   NetPlayerServer* entryOf(uint8_t peer) const;
 
@@ -193,5 +197,6 @@ class NetServer : public NetCommon {
   WorldSender worldSender_{*this};
   NullHostPlayersView noPlayersView_;
   HostPlayersView* playersView_ = &noPlayersView_;
+  std::shared_ptr<TradeBook> trades_;
   StatsStore* stats_ = nullptr;
 };

@@ -14,7 +14,9 @@
 
 GameRemoteServer::GameRemoteServer(NetLogic& rules, NetServer& server, HostingControl& hosting,
                                    const GameServices& services)
-    : GameLocal(&rules, services), netRules_(rules), server_(server), hosting_(hosting) {}
+    : GameLocal(&rules, services), netRules_(rules), server_(server), hosting_(hosting) {
+  server_.setTrades(trades());
+}
 
 void GameRemoteServer::setPlayerMode(uint8_t mode) {
   GameLocal::setPlayerMode(mode);

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "content/tables/current_difficulty.h"
+#include "content/tables/default_difficulty.h"
 #include "saves/character/disk_item.h"
 #include "saves/store/save_id.h"
 

@@ -1,6 +1,5 @@
 #include "saves/launch/local_game_saves.h"
 
-#include "content/tables/current_difficulty.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
@@ -73,7 +72,6 @@ std::unique_ptr<PlayerDesktopLocal> LocalGameSaves::loadLocalPlayer(GameInterfac
   applyCharacterRecord(record, parts, *player, statsStore());
   player->setCharacterFlags(entry->characterFlags);
   player->difficultyId = entry->difficultyId;
-  setCurrentDifficultyId(entry->difficultyId);
   return player;
 }
 

@@ -46,11 +46,11 @@ MobSpawner::MobSpawner(World& world) : world_(&world) {
   groups_[0] = {{0, 25, 0, 0, 0, 0, 0}, 8, 0.3f, 1};
   groups_[1] = {{1, 9, 0, 0, 0, 0, 0}, 5, 0.3f, 0};
   groups_[2] = {{2, 25, 0, 0, 0, 0, 1}, 6, 0.3f, 1};
-  followVisibleCells();
+  setViewSize(kDefaultViewColumns, kDefaultViewRows);
 }
 
 void MobSpawner::followVisibleCells() {
-  const VisibleCellCounts& counts = visibleCellCounts();
+  const VisibleCellCounts counts = world_->visibleCells();
   if (counts.columns > 0 && counts.rows > 0) {
     setViewSize(static_cast<float>(counts.columns), static_cast<float>(counts.rows));
   } else {

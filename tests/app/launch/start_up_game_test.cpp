@@ -2,7 +2,6 @@
 
 #include "content/tables/content_sound_definitions.h"
 #include "content/tables/content_tables.h"
-#include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
 #include "tests/app/launch/launch_fixture.h"
 
@@ -38,18 +37,12 @@ TEST_F(StartUpGameTest, AlteredTruncatedOrMissingContentAlertsOnceAndRefusesGame
   }
 }
 
-TEST_F(StartUpGameTest, AnIntactStartKeepsLiveSlotsPumpsTwentyTimesASecondAndPassesTheOptionsOn) {
-  int marker = 0;
-  engine::scheduledSlots().resize(40, nullptr);
-  engine::scheduledSlots()[3] = &marker;
+TEST_F(StartUpGameTest, AnIntactStartPumpsTwentyTimesASecondAndPassesTheOptionsOn) {
   kel::options().musicVolume = 0.7f;
   writeContentFile(intactContentFile());
   root.write("data/language/english.json",
              R"({"book": [{"name": "Tools", "pages": []}, {"name": "Blocks", "pages": []}]})");
   startUpGame(seams);
-  ASSERT_EQ(engine::scheduledSlots().size(), engine::SCHEDULED_SLOT_COUNT);
-  EXPECT_EQ(engine::scheduledSlots()[3], &marker);
-  engine::scheduledSlots()[3] = nullptr;
   EXPECT_FLOAT_EQ(kel::AudioEngine::getInstance()->options().musicVolume, 0.7f);
   // Block, mob and bullet sounds come from the content just loaded.
   EXPECT_EQ(&kel::AudioEngine::getInstance()->definitionSource(), &contentSoundDefinitions());

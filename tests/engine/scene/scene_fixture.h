@@ -7,18 +7,15 @@
 #include "engine/base/ref.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
-#include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
 
 namespace scenetest {
 
 inline void resetScene() {
   if (engine::Director::hasInstance()) {
-    engine::unscheduleAllSlots();
     engine::Director::getInstance()->purgeDirector();
   }
   engine::PoolManager::getCurrentPool()->clear();
-  for (void*& slot : engine::scheduledSlots()) slot = nullptr;
   engine::InnerNode::resetOrderOfArrival();
 }
 

@@ -165,4 +165,25 @@ TEST_F(SchedulerTest, ATargetEmptiedAndRefilledDuringThePassStartsAfreshUnpaused
   EXPECT_FALSE(scheduler->isTargetPaused(&b));
 }
 
+TEST_F(SchedulerTest, ATargetClearedFromItsOwnCallbackKeepsTheTimersScheduledAfterTheClear) {
+  // A game going to bed stops every task of its world and then starts the clock under the key of
+  // a task it just stopped: the new timers must run, the old ones never again.
+  int oldRuns = 0, replacedRuns = 0, freshRuns = 0;
+  every(&a, [&](float) {
+    ++oldRuns;
+    scheduler->unscheduleAllForTarget(&a);
+    every(&a, [&](float) { ++replacedRuns; }, 1);  // the running timer's own key
+    every(&a, [&](float) { ++freshRuns; }, 3);
+  });
+  every(&a, [&](float) { ++oldRuns; }, 2);
+  frames(1);  // starts both
+  frames(1);  // the first runs, clears, schedules two
+  EXPECT_EQ(oldRuns, 1);
+  EXPECT_EQ(scheduler->getTimerCount(&a), 2u);
+  frames(3);
+  EXPECT_EQ(oldRuns, 1);
+  EXPECT_EQ(replacedRuns, 2);  // the first frame only starts them
+  EXPECT_EQ(freshRuns, 2);
+}
+
 }  // namespace

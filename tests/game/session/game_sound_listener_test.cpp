@@ -22,7 +22,10 @@ class GameSoundListenerTest : public game_test::GameTest {
 TEST_F(GameSoundListenerTest, HearsFromTheLocalPlayersCellAndKnowsItsPlaceOnlyWhileAGameRuns) {
   EXPECT_FALSE(gameSoundListener().listener().present);
   RunningWorld& running = runningWorld();
-  running.world = World::create(&difficulty, WorldParams{}, 64, 30, worldContext());
+  const VisibleCellCounts view{23, 13};
+  WorldContext context = worldContext();
+  context.visibleCells = &view;
+  running.world = World::create(&difficulty, WorldParams{}, 64, 30, context);
   EXPECT_FALSE(gameSoundListener().listener().present);  // a world, but no player yet
   running.player = std::make_unique<PlayerDesktopLocal>(&game);
   running.player->setWorld(running.world.get());
@@ -32,7 +35,7 @@ TEST_F(GameSoundListenerTest, HearsFromTheLocalPlayersCellAndKnowsItsPlaceOnlyWh
   EXPECT_EQ(heard.column, 12);
   EXPECT_EQ(heard.row, 7);
   EXPECT_EQ(heard.mapWidth, 64u);
-  EXPECT_EQ(heard.visibleColumns, visibleCellCounts().columns);
+  EXPECT_EQ(heard.visibleColumns, 23) << "the columns the world's view shows";
   running.world->dayClock().phase = DayPhase::Night;
   const kel::MusicPlace place = gameSoundListener().musicPlace();
   ASSERT_TRUE(place.present);

@@ -66,6 +66,23 @@ TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
   EXPECT_EQ(clock.tickCounter, woke) << "no longer every frame";
 }
 
+// Going to bed from inside one of the world's own tasks stops every task of the world, the running
+// one included, and starts the sleeper's clock on the same timers: the clock runs.
+TEST_F(SessionTest, GoingToBedFromAWorldTaskStillRunsTheSleepersClock) {
+  game.startTimers();
+  DayClock& clock = theWorld().dayClock();
+  clock.phase = DayPhase::Dawn;
+  clock.tickCounter = 200;
+  theWorld().timers().scheduleOnce(world_timer::kSettle, 0.0f, [this](float) { game.sleep(); });
+  for (int frame = 0; frame < 3; ++frame) scheduler().update(0.01f);
+  ASSERT_TRUE(game.sleeping);
+  EXPECT_TRUE(worldTask(world_timer::kClock));
+  EXPECT_FALSE(worldTask(world_timer::kPlayerUpdate));
+  const uint32_t before = clock.tickCounter;
+  for (int frame = 0; frame < 10; ++frame) scheduler().update(0.01f);
+  EXPECT_GE(clock.tickCounter - before, 9u) << "a tick a frame";
+}
+
 // A character made with "Extended Day" sees the clock step half as often by day.
 TEST_F(SessionTest, ExtendedDayStretchesTheDaytimeClockStep) {
   for (const bool extended : {false, true}) {

@@ -25,6 +25,7 @@ inline void playIn(LocalSession& session, std::unique_ptr<World> world, int32_t 
   running.player = std::make_unique<PlayerDesktopLocal>(&session.game(), events);
   session.game().world = running.world.get();
   session.game().player = running.player.get();
+  running.player->setTrades(session.game().trades());  // as the game's loading hands it
   session.rules().setWorld(running.world.get());
   session.rules().setPlayer(running.player.get());
   running.player->setWorld(running.world.get());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "content/items/item_pool.h"
+#include "game/trade/trade_book.h"
 #include "game/trade/trade_local.h"
 #include "game/trade/trade_requests.h"
 #include "game/trade/trade_session.h"
@@ -56,6 +57,11 @@ class TradeTest : public GameTest {
     GameTest::SetUp();
     ann->player->setWorld(world.get());
     bob->player->setWorld(world.get());
+    // All three play in one game that trades.
+    for (PlayerBase* each : {static_cast<PlayerBase*>(ann->player.get()), static_cast<PlayerBase*>(bob->player.get()),
+                             static_cast<PlayerBase*>(player.get())}) {
+      each->setTrades(trades);
+    }
     // Slots the pool has given back before, so the trade's copies come from and return to its
     // free list and the free count tells how many items are alive.
     std::vector<Item*> warm;
@@ -63,7 +69,7 @@ class TradeTest : public GameTest {
     for (Item* item : warm) freeItem(item);
   }
   void TearDown() override {
-    clearTradeSessions();
+    trades->clear();
     ann.reset();
     bob.reset();
     GameTest::TearDown();
@@ -85,6 +91,8 @@ class TradeTest : public GameTest {
     bob->window()->offer(quick(0));
     return before;
   }
+  std::shared_ptr<TradeBook> trades = std::make_shared<TradeBook>();
+
   static SlotRef quick(uint8_t i) { return {SlotKind::Quick, i, 0}; }
   static SlotRef pack(uint8_t x, uint8_t y) { return {SlotKind::Backpack, x, y}; }
   // Items alive in the pool, relative to a count taken earlier (warm free list).

@@ -33,7 +33,7 @@ TEST_F(TradeTest, BothConfirmedExchangesTheOffersAndCountsTheTrade) {
   EXPECT_EQ(bob->window()->state(), TradeAbstract::kOtherReady);
   bob->window()->setReady(true);
 
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(ann->window(), nullptr) << "the window closes on completion";
   EXPECT_EQ(bob->window(), nullptr);
   EXPECT_EQ(ann->units(kStone), 0u);
@@ -55,7 +55,7 @@ TEST_F(TradeTest, AnOfferThatChangedInItsSlotCancelsTheTradeAndNothingMoves) {
   ann->window()->setReady(true);
   bob->window()->setReady(true);
 
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(ann->window(), nullptr);
   EXPECT_EQ(bob->window(), nullptr);
   EXPECT_EQ(ann->units(kStone), 3u);
@@ -98,7 +98,7 @@ TEST_F(TradeTest, APlayerWhoLeavesEndsTheTradeAndTheCopiesGoBack) {
 
   bob.reset();
 
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(ann->window(), nullptr) << "the one left behind sees its window close";
   EXPECT_FALSE(ann->events.messages.empty()) << "and reads that the trade was cancelled";
   EXPECT_EQ(ann->units(kStone), 10u);
@@ -113,14 +113,14 @@ TEST_F(TradeTest, AFifthOfferIsRefusedAndTheOtherSideSeesNothing) {
   EXPECT_FALSE(ann->window()->offer(quick(0))) << "a slot is offered once";
   EXPECT_FALSE(ann->window()->offer({SlotKind::Catalogue, 0, 0})) << "nor is what is not the player's";
   EXPECT_NE(bob->window()->otherOffer(3), nullptr);
-  EXPECT_EQ(activeTradeSessions().front()->offersA[3]->id, kGem);
+  EXPECT_EQ(trades->sessions().front()->offersA[3]->id, kGem);
 }
 
 TEST_F(TradeTest, AnOfferChangeAfterBothWereReadyAsksForReadinessAgain) {
   ann->inventory().setSlot(quick(0), makeItem(kStone, 10));
   ann->inventory().setSlot(quick(1), makeItem(kGem, 1));
   startTrade();
-  TradeSession& session = *activeTradeSessions().front();
+  TradeSession& session = *trades->sessions().front();
   ann->window()->offer(quick(0));
   // Bob is ready; Ann offers more, which voids Bob's readiness before Ann says she is ready.
   bob->window()->setReady(true);
@@ -130,27 +130,27 @@ TEST_F(TradeTest, AnOfferChangeAfterBothWereReadyAsksForReadinessAgain) {
   EXPECT_EQ(bob->window()->state(), TradeAbstract::kNoneReady);
   ann->window()->setReady(true);
   EXPECT_EQ(session.bothReady, 0);
-  ASSERT_EQ(activeTradeSessions().size(), 1u) << "no confirmation was asked for";
+  ASSERT_EQ(trades->sessions().size(), 1u) << "no confirmation was asked for";
   handleTradeEvent(session, *bob->player, trade::kConfirm);
-  EXPECT_EQ(activeTradeSessions().size(), 1u) << "a confirmation before both are ready counts for nothing";
+  EXPECT_EQ(trades->sessions().size(), 1u) << "a confirmation before both are ready counts for nothing";
   EXPECT_EQ(ann->units(kStone), 10u);
 }
 
 TEST_F(TradeTest, OnlyAnAnswerToARequestThatWasMadeStartsATrade) {
   answerTradeRequest(trade::kAccept, *ann->player, *bob->player, "Bob", "Ann");
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(ann->window(), nullptr);
   startTrade();
-  EXPECT_EQ(activeTradeSessions().size(), 1u);
+  EXPECT_EQ(trades->sessions().size(), 1u);
   recordTradeRequest(*ann->player, *bob->player);
   answerTradeRequest(trade::kAccept, *ann->player, *bob->player, "Bob", "Ann");
-  EXPECT_EQ(activeTradeSessions().size(), 1u) << "a player already trading gets no second session";
+  EXPECT_EQ(trades->sessions().size(), 1u) << "a player already trading gets no second session";
 }
 
 TEST_F(TradeTest, ARefusalIsToldToTheAsker) {
   recordTradeRequest(*ann->player, *bob->player);
   answerTradeRequest(trade::kRefuse, *ann->player, *bob->player, "Bob", "Ann");
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   ASSERT_EQ(ann->events.messages.size(), 1u);
   EXPECT_EQ(ann->events.messages[0].kind, trade::kRefusalKind);
   answerTradeRequest(trade::kRefuse, *ann->player, *bob->player, "Bob", "Ann");
@@ -161,7 +161,7 @@ TEST_F(TradeTest, CancellingClosesBothWindows) {
   startTrade();
   ann->window()->sendEvent(trade::kCancel);
   ann->player->tradeEnded();
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(bob->window(), nullptr);
   EXPECT_EQ(ann->window(), nullptr);
 }
@@ -181,7 +181,7 @@ TEST_F(TradeTest, ClosingWithNoContainerOpenCancelsTheLocalPlayersTrade) {
   game.closeContainer();
 
   EXPECT_EQ(player->inventory->trade(), nullptr);
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(bob->window(), nullptr) << "the other side is told";
 }
 
@@ -189,7 +189,7 @@ TEST_F(TradeTest, ALocalGameHasNobodyToTradeWith) {
   game.requestTrade(bob->player.get());
   EXPECT_EQ(events.texts, (RecordingEvents::Texts{{3, GameLocal::kTextTradeNeedsMultiplayer}}));
   EXPECT_EQ(game.tradeWindows(), nullptr) << "no trade window, no answers";
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
 }
 
 }  // namespace

@@ -7,9 +7,7 @@
 
 #include "content/items/item.h"
 #include "engine/scene/director.h"
-#include "engine/scene/scheduled_slots.h"
 #include "engine/scene/scheduler.h"
-#include "game/session/game_slots.h"
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
@@ -56,14 +54,19 @@ class NetClientTest : public ::testing::Test {
 TEST_F(NetClientTest, OnceConnectedItSaysHelloAndWaitsForTheHost) {
   EXPECT_EQ(bridge->sent, (std::vector<Bytes>{bytesOf(wire::helloMessage("Ann"))}));
   EXPECT_EQ(client->state(), NetClient::kHelloSent);
-  EXPECT_EQ(engine::scheduledSlots()[game_slot::kNetDrain], client.get());
-  EXPECT_EQ(engine::scheduledSlots()[game_slot::kJoinTimeout], client.get());
+  // The frames drain what arrives: the admission is answered with the world request.
+  push(*client, Bytes{0, 3, 1, 0});
+  for (int frame = 0; frame < 2; ++frame) engine::Director::getInstance()->getScheduler()->update(1.0f / 60.0f);
+  EXPECT_EQ(client->waiting(), 0u);
+  EXPECT_EQ(bridge->sent.back(), (Bytes{0, 9, 0, 0}));
 }
 
 TEST_F(NetClientTest, AdmissionCancelsTheTimeoutAndAsksForTheWorld) {
   receive(Bytes{0, 3, 1, 0});
   EXPECT_EQ(bridge->sent.back(), (Bytes{0, 9, 0, 0}));
-  EXPECT_EQ(engine::scheduledSlots()[game_slot::kJoinTimeout], nullptr);
+  for (int i = 0; i < 60; ++i) engine::Director::getInstance()->getScheduler()->update(0.5f);  // 30 s
+  EXPECT_FALSE(client->isShutDown());
+  EXPECT_TRUE(notices.lostReasons.empty());
 }
 
 TEST_F(NetClientTest, TheReadyMessageIsAnsweredOnlyBeforeTheHello) {

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "engine/scene/scheduled_slots.h"
-#include "game/session/game_slots.h"
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
 #include "net/endpoint/net_server.h"
 #include "net/wire/connection_messages.h"
 #include "tests/net/endpoint/recording_bridges.h"
@@ -18,6 +18,12 @@ using nettest::Bytes;
 using nettest::Sent;
 
 Bytes bytesOf(const wire::WireOut& out) { return Bytes(out.data(), out.data() + out.size()); }
+
+// Two frames of the director's scheduler: the first starts a freshly scheduled drain, the second
+// runs it.
+void runTwoFrames() {
+  for (int frame = 0; frame < 2; ++frame) engine::Director::getInstance()->getScheduler()->update(1.0f / 60.0f);
+}
 
 class NetServerTest : public ::testing::Test {
  protected:
@@ -123,16 +129,17 @@ TEST_F(NetServerTest, AClientSayingItHasNoCharacterLeavesAndTheHostStaysUp) {
   EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Sent::AllBut, 2, Bytes{0, 4, 2, 0}}}));
 }
 
-TEST_F(NetServerTest, MessagesWaitInTheQueueUntilTheWorldIsReady) {
+TEST_F(NetServerTest, MessagesWaitInTheQueueUntilTheWorldIsReadyThenTheFramesDrainThem) {
   const Bytes message = bytesOf(wire::helloMessage("Ann"));
   server.received(message.data(), static_cast<uint32_t>(message.size()), 1);
+  runTwoFrames();
   EXPECT_EQ(server.waiting(), 1u);
-  EXPECT_EQ(engine::scheduledSlots()[game_slot::kNetDrain], nullptr);
+  EXPECT_EQ(server.players().at(1), nullptr);
 
   server.worldReady();
   EXPECT_EQ(bridge->sent.front(), (Sent{Sent::All, 0, Bytes{0, 0, 0x30, 0x75, 0, 0}}));
-  EXPECT_EQ(engine::scheduledSlots()[game_slot::kNetDrain], &server);
-  EXPECT_EQ(server.dispatchQueued(), 1u);
+  runTwoFrames();
+  EXPECT_EQ(server.waiting(), 0u);
   EXPECT_NE(server.players().at(1), nullptr);
 }
 
@@ -150,7 +157,11 @@ TEST_F(NetServerTest, ShuttingDownStopsTheBridgeAndTheDrain) {
   server.shutdown();
   EXPECT_EQ(bridge->stops, 1);
   EXPECT_TRUE(server.isShutDown());
-  EXPECT_EQ(engine::scheduledSlots()[game_slot::kNetDrain], nullptr);
+  const Bytes message = bytesOf(wire::helloMessage("Early"));
+  server.received(message.data(), static_cast<uint32_t>(message.size()), 2);
+  runTwoFrames();
+  EXPECT_EQ(server.waiting(), 1u);  // no frame drains a shut-down endpoint
+  EXPECT_EQ(server.players().at(2), nullptr);
   hello("Late", 1);
   EXPECT_EQ(server.players().at(1), nullptr);
 }

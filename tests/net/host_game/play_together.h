@@ -31,6 +31,7 @@
 #include "game/session/session_entities.h"
 #include "game/stats/stats_store.h"
 #include "game/trade/trade_abstract.h"
+#include "game/trade/trade_book.h"
 #include "game/trade/trade_codes.h"
 #include "game/trade/trade_session.h"
 #include "net/client_game/joined_game.h"
@@ -198,7 +199,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     ASSERT_TRUE(runUntil([&] { return inGame(*bo) && server.joinStage(kBo) == host::JoinStage::Entered; }));
   }
   void TearDown() override {
-    clearTradeSessions();
+    session->game().trades()->clear();
     ann.reset();
     bo.reset();
     server.shutdown();

@@ -107,7 +107,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   EXPECT_EQ(ann->inventory().countItems(apple, false, true), 3u);
   EXPECT_EQ(ann->inventory().countItems(stone, false, true), 0u);
   EXPECT_EQ(bo->inventory().countItems(stone, false, true), 6u);
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(session->game().trades()->sessions().empty());
 
   // Ann drops her apples at her feet: they come to rest on her cell, and a player standing where
   // an item settles takes it, so she has them back.

@@ -16,6 +16,7 @@
 #include "content/tables/content_tables.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
+#include "game/trade/trade_book.h"
 #include "game/trade/trade_local.h"
 #include "game/trade/trade_requests.h"
 #include "game/trade/trade_session.h"
@@ -98,6 +99,9 @@ class TradeOverEnet : public nettest::LoopbackTest {
     startHost(4);
     host->setWorld(hostWorld.get());
     host->setHostPlayer(hostSide->player.get());
+    // The hosting game's trades: its own player's and each client's as it enters.
+    hostSide->player->setTrades(trades);
+    host->setTrades(trades);
     ann = join("Ann");
     ASSERT_NE(ann, nullptr);
     annSide->game.net = ann;
@@ -115,7 +119,7 @@ class TradeOverEnet : public nettest::LoopbackTest {
     annOnHost->setCellCoordinates(7, 5);
   }
   void TearDown() override {
-    clearTradeSessions();
+    trades->clear();
     if (ann != nullptr) {
       ann->setLocalPlayer(nullptr);
       ann->setWorld(nullptr);
@@ -136,6 +140,7 @@ class TradeOverEnet : public nettest::LoopbackTest {
     ASSERT_TRUE(pumpUntil([&] { return annSide->inventory().trade() != nullptr; }));
   }
 
+  std::shared_ptr<TradeBook> trades = std::make_shared<TradeBook>();
   std::unique_ptr<World> hostWorld;
   std::unique_ptr<World> clientWorld;
   std::unique_ptr<Trader> hostSide;
@@ -171,7 +176,7 @@ TEST_F(TradeOverEnet, AClientAndTheHostTradeThroughCategoryElevenMessages) {
   EXPECT_TRUE(annHas(Bytes{11, 122}));
   EXPECT_TRUE(hostHas(Bytes{11, 123}));
   EXPECT_TRUE(annHas(Bytes{11, 125}));
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(annSide->inventory().countItems(kPick, false, true), 1u);
   EXPECT_EQ(annSide->inventory().countItems(kStone, false, true), 0u);
   EXPECT_EQ(hostSide->inventory().countItems(kStone, false, true), 10u);
@@ -185,11 +190,11 @@ TEST_F(TradeOverEnet, HostileTradeMessagesChangeNothing) {
   send(withItem(118, kStone, 5));  // an offer outside any trade
   send(Bytes{11, 120});         // an event outside any trade
   ASSERT_TRUE(pumpUntil([&] { return host->seen.size() >= before + 4; }));
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(hostSide->inventory().trade(), nullptr);
 
   openTrade();
-  TradeSession& session = *activeTradeSessions().front();
+  TradeSession& session = *trades->sessions().front();
   const size_t during = host->seen.size();
   send(withItem(118, 9000, 5));  // an id past the content's items
   send(Bytes{11, 125});          // the completion only the host decides
@@ -199,7 +204,7 @@ TEST_F(TradeOverEnet, HostileTradeMessagesChangeNothing) {
   pumpOnce();
   EXPECT_EQ(session.offersA[0], nullptr);
   EXPECT_EQ(session.bothReady, 0);
-  ASSERT_EQ(activeTradeSessions().size(), 1u);
+  ASSERT_EQ(trades->sessions().size(), 1u);
   EXPECT_NE(hostSide->inventory().trade(), nullptr);
 }
 
@@ -214,8 +219,8 @@ TEST_F(TradeOverEnet, TheHostAsksTheClientItClickedAndItsAnswerOpensTheTrade) {
 
   send(Bytes{11, trade::kAccept, 0, 1});
   ASSERT_TRUE(pumpUntil([&] { return annSide->inventory().trade() != nullptr; }));
-  ASSERT_EQ(activeTradeSessions().size(), 1u);
-  EXPECT_EQ(activeTradeSessions().front()->a, hostSide->player.get()) << "the asker is side A";
+  ASSERT_EQ(trades->sessions().size(), 1u);
+  EXPECT_EQ(trades->sessions().front()->a, hostSide->player.get()) << "the asker is side A";
   EXPECT_EQ(hostSide->inventory().trade()->partner(), "Ann");
 }
 
@@ -226,7 +231,7 @@ TEST_F(TradeOverEnet, NobodyFreeUnderThePointerIsWhatTheAskerReads) {
   host->requestTradeWith(*hostSide->player, nullptr);    // nobody was clicked
   EXPECT_EQ(hostSide->events.kinds.size(), before + 2);
   EXPECT_EQ(hostSide->events.kinds.back(), trade::kRefusalKind);
-  EXPECT_EQ(activeTradeSessions().size(), 1u);
+  EXPECT_EQ(trades->sessions().size(), 1u);
 }
 
 // Several players may stand on one cell (the shared spawn): the one under the pointer is asked,

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "content/tables/current_difficulty.h"
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
@@ -32,14 +31,12 @@ class LocalPlayerTest : public test_rows::ContentTest {
   void SetUp() override {
     ContentTest::SetUp();
     kel::resetSettings();
-    setCurrentDifficultyId(kDefaultDifficultyId);
     statsStore().clearUnlocked();
     files_.createFolder(saves_.characters().folder(), true);
   }
   void TearDown() override {
     runningWorld().player.reset();
     statsStore().clearUnlocked();
-    setCurrentDifficultyId(kDefaultDifficultyId);
     kel::resetSettings();
     ContentTest::TearDown();
   }

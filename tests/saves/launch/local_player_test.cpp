@@ -105,7 +105,6 @@ TEST_F(LocalPlayerRoundTrip, EveryFieldComesBack) {
 
   statsStore().clearUnlocked();
   statsStore().restoreUnlocked(5);  // another character's achievement does not survive the load
-  setCurrentDifficultyId(1);
   const std::unique_ptr<PlayerDesktopLocal> loaded = game_.loadLocalPlayer(rules_, nullptr, nullptr);
   ASSERT_NE(loaded, nullptr);
 
@@ -114,7 +113,6 @@ TEST_F(LocalPlayerRoundTrip, EveryFieldComesBack) {
   EXPECT_EQ(loaded->lookWord, 0x00C0FFEEu);
   EXPECT_EQ(loaded->characterFlags, kFlags);
   EXPECT_EQ(loaded->difficultyId, 4u);
-  EXPECT_EQ(currentDifficultyId(), 4u);
   EXPECT_EQ(loaded->health, 3.5f);
   ASSERT_EQ(loaded->stats.buffs.size(), buffs.size());
   for (size_t i = 0; i < buffs.size(); ++i) {
@@ -154,13 +152,11 @@ TEST_F(LocalPlayerTest, AFileThatDoesNotReadGivesNoPlayerAndChangesNothing) {
   record.achievements[0] = 0xFF;
   writeRecord("Broken.dat", record);
   writeFile("Broken.dat", cut(fileBytes("Broken.dat"), kCharacterFileSize - 1));
-  setCurrentDifficultyId(1);
   statsStore().restoreUnlocked(9);
   EXPECT_EQ(loadAs("Broken.dat", 0, 4), nullptr);
   EXPECT_EQ(loadAs("Missing.dat", 0, 4), nullptr);
   saves_.characters().setCurrent(nullptr);
   EXPECT_EQ(game_.loadLocalPlayer(rules_, nullptr, nullptr), nullptr);
-  EXPECT_EQ(currentDifficultyId(), 1u);
   EXPECT_TRUE(statsStore().isUnlocked(9));
   EXPECT_FALSE(statsStore().isUnlocked(0));
 }
@@ -176,7 +172,7 @@ TEST_F(LocalPlayerTest, OptionsOfTheCharacterTakeEffect) {
 
   const auto plain = loadAs("Opts.dat", 0, 3);
   ASSERT_NE(plain, nullptr);
-  EXPECT_EQ(currentDifficultyId(), 3u);
+  EXPECT_EQ(plain->difficultyId, 3u);
   EXPECT_TRUE(plain->knowledge->isEntryKnown(0));
   EXPECT_FALSE(plain->knowledge->isEntryKnown(1));
   EXPECT_FALSE(plain->knowledge->isRecipeKnown(0));

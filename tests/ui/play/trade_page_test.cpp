@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/inventory/inventory.h"
+#include "game/trade/trade_book.h"
 #include "game/trade/trade_local.h"
 #include "game/trade/trade_session.h"
 #include "tests/ui/play/play_fixture.h"
@@ -32,16 +33,18 @@ class TradePageTest : public ui_test::PlayTest {
     PlayTest::SetUp();
     views().switchTo(ViewId::Main);
     bob = std::make_unique<PlayerDesktopLocal>(nullptr);
+    local->setTrades(trades);
+    bob->setTrades(trades);
   }
   void TearDown() override {
-    clearTradeSessions();
+    trades->clear();
     local->inventory->setTrade(nullptr);
     bob.reset();
     PlayTest::TearDown();
   }
   // The local player trades with Bob; its window opens as the host's events open it.
   void startTrade() {
-    session = &createTrade(*local, *bob);
+    session = createTrade(*local, *bob);
     local->inventory->setTrade(std::make_unique<TradeLocal>(*local, "Bob"));
     ui.tradeWindowOpened("Bob");
   }
@@ -58,6 +61,7 @@ class TradePageTest : public ui_test::PlayTest {
   }
 
   UiPlayerEvents ui;
+  std::shared_ptr<TradeBook> trades = std::make_shared<TradeBook>();
   std::unique_ptr<PlayerDesktopLocal> bob;
   TradeSession* session = nullptr;
 };
@@ -91,7 +95,7 @@ TEST_F(TradePageTest, AStartedTradeOpensItsPageWhereStacksAreOfferedAndReadiness
 TEST_F(TradePageTest, CancellingEndsTheTradeAndClosesThePage) {
   startTrade();
   ASSERT_TRUE(choose("Cancel the trade"));
-  EXPECT_TRUE(activeTradeSessions().empty());
+  EXPECT_TRUE(trades->sessions().empty());
   EXPECT_EQ(local->inventory->trade(), nullptr);
   EXPECT_EQ(views().currentId(), ViewId::Main);
 }

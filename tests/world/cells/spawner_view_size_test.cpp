@@ -1,5 +1,6 @@
-// The mob spawner's view follows the visible cell counts: a world made after they are known takes
-// them, and the running world's spawner follows every change of the screen.
+// The mob spawner's view follows the visible cell counts its world's context names: a world made
+// after they are known takes them, the running world's spawner follows every change of the screen,
+// and two worlds of two views each keep their own.
 
 #include <gtest/gtest.h>
 
@@ -25,10 +26,11 @@ class SpawnerViewSize : public ::testing::Test {
     resetScreenLayout();
     storeVisibleCellCounts(VisibleCellCounts{});
   }
-  static std::unique_ptr<World> makeWorld() {
+  // A world whose view is the program's screen, as the application wires it.
+  static std::unique_ptr<World> makeWorld(const VisibleCellCounts* view = &visibleCellCounts()) {
     WorldParams params;
     params.mode = 1;
-    return std::make_unique<World>(nullptr, params, 20, 20);
+    return std::make_unique<World>(nullptr, params, 20, 20, WorldContext{.visibleCells = view});
   }
   static void screen(float longSide, float shortSide) {
     screenLayout().longSide = longSide;
@@ -51,6 +53,22 @@ TEST_F(SpawnerViewSize, TheRunningWorldsSpawnerFollowsTheScreenAndANewWorldStart
   EXPECT_EQ(rule.viewWidth, 25.0f) << "a resize reaches the spawner";
   EXPECT_EQ(rule.viewHeight, 15.0f);
   EXPECT_EQ(makeWorld()->mobSpawner().group(1).rule.viewWidth, 25.0f) << "a new world takes the counts";
+}
+
+TEST_F(SpawnerViewSize, TwoWorldsOfTwoViewsEachSpawnForTheirOwn) {
+  const VisibleCellCounts small{11, 9};
+  const VisibleCellCounts large{31, 19};
+  auto first = makeWorld(&small);
+  auto second = makeWorld(&large);
+  auto unseen = makeWorld(nullptr);
+  EXPECT_EQ(first->mobSpawner().group(0).rule.viewWidth, 11.0f);
+  EXPECT_EQ(first->mobSpawner().group(0).rule.viewHeight, 9.0f);
+  EXPECT_EQ(second->mobSpawner().group(0).rule.viewWidth, 31.0f);
+  EXPECT_EQ(second->mobSpawner().group(0).rule.viewHeight, 19.0f);
+  EXPECT_EQ(unseen->mobSpawner().group(0).rule.viewWidth, MobSpawner::kDefaultViewColumns);
+  // A world given a view later follows it at once.
+  unseen->setContext(WorldContext{.visibleCells = &large});
+  EXPECT_EQ(unseen->mobSpawner().group(0).rule.viewWidth, 31.0f);
 }
 
 }  // namespace

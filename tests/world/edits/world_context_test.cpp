@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "engine/base/main_thread.h"
-#include "engine/scene/scheduled_slots.h"
 #include "tests/world/world_recorders.h"
 #include "world/cascade/break_cascade.h"
 #include "world/edits/edit_kind.h"
@@ -75,7 +74,6 @@ class WorldContextTest : public WorldTest {
     b = std::make_unique<OwnWorld>();
   }
   void TearDown() override {
-    engine::unscheduleAllSlots();
     a.reset();
     b.reset();
     kel::resetSettings();
