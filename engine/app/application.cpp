@@ -1,5 +1,5 @@
 #include "engine/app/application.h"
-
+#include "engine/app/frame_time_log.h"
 #include "engine/app/locale_language.h"
 #include "engine/base/ref.h"
 #include "engine/scene/director.h"
@@ -65,13 +65,16 @@ int Application::run(int argc, char** argv) {
   GLView* view = Director::getInstance()->getOpenGLView();
   if (view != nullptr) view->retain();
 
+  FrameTimeLog frameLog;
   while (hasWindow() && !windowShouldClose() && !quit_) {
     const int64_t now = clock_->now();
     if (now - lastFrame > animationInterval_) {
       // A late frame is not caught up: the next one is timed from this one's start.
       lastFrame = now;
+      frameLog.beginFrame();
       Director::getInstance()->mainLoop();
       pollEvents();
+      frameLog.endFrame();
     } else {
       // Sleeps rather than spins: the next frame is due one tick past the interval.
       clock_->waitUntil(lastFrame + animationInterval_ + 1);

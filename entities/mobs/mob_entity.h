@@ -125,3 +125,12 @@ class MobEntity : public RealEntity {
 
 // Degrees to the radians the impulse operations take.
 inline float mobDegrees(float degrees) { return degrees * 0.017453292f; }
+
+// The mob an entity is, or null, without asking the type system (a spawner pass looks at every
+// entity of the mob layer): every entity of the mob kinds is made as a mob, by the mob factory or
+// from a mob's record, and nothing else is made of those kinds.
+inline MobEntity* mobOf(RealEntity& entity) {
+  const EntityKind kind = entity.kind();
+  return kind == EntityKind::Mob || kind == EntityKind::Pet ? static_cast<MobEntity*>(&entity) : nullptr;
+}
+inline const MobEntity* mobOf(const RealEntity& entity) { return mobOf(const_cast<RealEntity&>(entity)); }

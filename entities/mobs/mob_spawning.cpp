@@ -72,8 +72,6 @@ uint64_t spawnPack(World& world, MobSpawner& spawner, const MobGroupDef& row, co
   return made;
 }
 
-MobEntity* asMob(RealEntity& entity) { return dynamic_cast<MobEntity*>(&entity); }
-
 }  // namespace
 
 uint64_t despawnFarMobs(WorldEntities& lists, const SpawnRule& rule) {
@@ -82,7 +80,7 @@ uint64_t despawnFarMobs(WorldEntities& lists, const SpawnRule& rule) {
   uint64_t stay = 0;
   EntityLayer& mobs = lists.mobs();
   for (size_t i = 0; i < mobs.size(); ++i) {
-    MobEntity* mob = asMob(mobs.at(i));
+    MobEntity* mob = mobOf(mobs.at(i));
     if (mob == nullptr || mob->data.removed || mob->populationGroup != rule.id || mob->data.cell == nullptr) continue;
     const auto [dx, dy] = rules.offsetToNearestPlayer(*mob->data.cell);
     if (static_cast<float>(dx) > rule.viewWidth || static_cast<float>(dy) > rule.viewHeight) {
@@ -138,7 +136,7 @@ void applyEnvironmentDamage(WorldEntities& lists) {
   std::vector<MobSpawner::Hurt>& hurts = world->mobSpawner().hurts();
   hurts.clear();
   lists.mobs().forEach([&](RealEntity& entity) {
-    auto* mob = asMob(entity);
+    auto* mob = mobOf(entity);
     if (mob == nullptr || mob->data.removed || mob->kind() == EntityKind::Pet) return;
     const MobDef& row = mob->row();
     if (mob->liquidKind == 1 && !row.hasFlag(mob_flag::kWaterproof)) {
@@ -162,7 +160,8 @@ void applyEnvironmentDamage(WorldEntities& lists) {
     }
   });
   for (const MobSpawner::Hurt& hurt : hurts) {
-    if (auto* mob = dynamic_cast<MobEntity*>(lists.findById(hurt.mob))) mob->applyDamage(hurt.amount, hurt.type, nullptr);
+    RealEntity* hurtEntity = lists.findById(hurt.mob);
+    if (MobEntity* mob = hurtEntity != nullptr ? mobOf(*hurtEntity) : nullptr) mob->applyDamage(hurt.amount, hurt.type, nullptr);
   }
   hurts.clear();
 }
@@ -173,7 +172,7 @@ void recountMobs(WorldEntities& lists) {
   MobSpawner& spawner = world->mobSpawner();
   spawner.clearCounts();
   lists.mobs().forEach([&](RealEntity& entity) {
-    auto* mob = asMob(entity);
+    auto* mob = mobOf(entity);
     if (mob != nullptr && !mob->data.removed) spawner.addToGroup(mob->populationGroup);
   });
 }
@@ -191,22 +190,27 @@ void collectSpawnCells(WorldEntities& lists, const MapBlock& around, std::vector
   std::vector<const MapBlock*> kin;
   if (rule.spacing > 0) {
     lists.mobs().forEach([&](const RealEntity& e) {
-      const auto* mob = dynamic_cast<const MobEntity*>(&e);
+      const MobEntity* mob = mobOf(e);
       if (mob != nullptr && !mob->data.removed && mob->populationGroup == rule.id && mob->data.cell != nullptr) {
         kin.push_back(mob->data.cell);
       }
     });
   }
+  // Each column is wrapped once and the rows kept inside the map, so the cells are read unchecked.
+  const int32_t height = map.height();
+  const int32_t fromDy = std::max(-halfH, -static_cast<int32_t>(around.y));
+  const int32_t toDy = std::min(halfH, height - 1 - static_cast<int32_t>(around.y));
   for (int32_t dx = -halfW; dx <= halfW; ++dx) {
-    for (int32_t dy = -halfH; dy <= halfH; ++dy) {
-      MapBlock* cell = cellAt(map, around.x + dx, around.y + dy);
-      if (cell == nullptr) continue;
+    const int32_t x = map.wrapX(around.x + dx);
+    MapBlock* column = &map.cell(x, 0);
+    for (int32_t dy = fromDy; dy <= toDy; ++dy) {
+      const int32_t y = around.y + dy;
+      MapBlock* cell = column + y;
       const bool dark = cell->skyLevel() <= darkness && cell->lightColour() == 0;
       const bool inView = std::abs(dx) < rule.viewWidth / 2 && std::abs(dy) < rule.viewHeight / 2;
       if (inView && !(rule.darkInView != 0 && dark)) continue;
       if (!open(*cell)) continue;
-      const MapBlock* below = cell->neighbourDown(map);
-      if (below == nullptr || open(*below)) continue;
+      if (y == 0 || open(column[y - 1])) continue;  // no ground below
       if (rule.spacing > 0) {
         if (cellDistanceSquared(map, *cell, around) < rule.spacing) continue;
         const bool crowded = std::any_of(kin.begin(), kin.end(), [&](const MapBlock* other) {

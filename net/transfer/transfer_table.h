@@ -9,7 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
-#include <vector>
+#include <memory>
 
 #include "net/transfer/world_packing.h"
 
@@ -20,18 +20,17 @@ struct PeerTransfer {
 
   // ---- Once packed: the cells still to send, then the explored cells ----
   bool packed = false;
-  std::vector<uint8_t> outgoing;
-  std::vector<uint64_t> chunkEnds;  // where each message's share of `outgoing` ends
+  // The packed world, shared by every peer whose request it answered; let go once all is sent.
+  std::shared_ptr<const WorldPacking> packing;
+  size_t chunks = 0;
   size_t nextChunk = 0;
   uint64_t sendOffset = 0;
-  uint64_t length = 0;
-  std::vector<uint8_t> exploredStream;
   double paceBudget = 0.0;  // bytes the pace allows now
   double pace = 0.0;        // bytes a second: what the client's transport takes in
   std::chrono::steady_clock::time_point pacedAt;
 
-  bool sending() const { return packed && nextChunk < chunkEnds.size(); }
-  bool cellsSent() const { return packed && nextChunk >= chunkEnds.size(); }
+  bool sending() const { return packed && nextChunk < chunks; }
+  bool cellsSent() const { return packed && nextChunk >= chunks; }
 };
 
 class TransferTable {

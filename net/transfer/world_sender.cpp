@@ -67,45 +67,72 @@ void WorldSender::worldRequested(uint8_t peer, CellsForm form) {
   screen_->waitStatus(sendingText(0), "");
   server_.sendToAllBut(joiningMessage(joining_notice::kStarted), peer);
 
+  joinPacking(peer, transfer.ticket, form);
+}
+
+void WorldSender::joinPacking(uint8_t peer, uint64_t ticket, CellsForm form) {
+  for (auto& [key, shared] : packings_) {
+    if (!shared.taken && shared.packing->form == form) {
+      shared.peers.emplace_back(peer, ticket);
+      return;
+    }
+  }
+  const uint64_t key = ++packingKeys_;
+  SharedPacking& shared = packings_[key];
+  shared.packing = std::make_shared<WorldPacking>();
+  shared.packing->form = form;
+  shared.peers.emplace_back(peer, ticket);
   // The copy's memory is made ready on the worker first (two million cells fault in for tens of
-  // milliseconds); the frame that copies into it then only copies.
-  auto packing = std::make_shared<WorldPacking>();
+  // milliseconds), and the peers that ask meanwhile join this packing.
   const WorldMap& map = world_->map();
   auto packer = std::make_unique<SaveWriter>(handOver_);
   packer->start(
-      [packing, width = map.width(), height = map.height()] {
+      [packing = shared.packing, width = map.width(), height = map.height()] {
         packing->cells = CellGrid(width, height);
         return true;
       },
-      [this, alive = alive_, peer, ticket = transfer.ticket, packing](bool) {
-        if (*alive) copyAndPack(peer, ticket, packing);
+      [this, alive = alive_, key](bool) {
+        if (*alive) copyAndPack(key);
       });
-  packers_[transfer.ticket] = std::move(packer);
+  packers_[key] = std::move(packer);
 }
 
-void WorldSender::copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_ptr<WorldPacking>& packing) {
-  const PeerTransfer* transfer = table_.find(peer);
-  if (transfer == nullptr || transfer->ticket != ticket || world_ == nullptr) {
-    packers_.erase(ticket);  // the peer left meanwhile, or the hosted world did
+void WorldSender::copyAndPack(uint64_t key) {
+  SharedPacking& shared = packings_[key];
+  shared.taken = true;
+  const bool anyWaits = std::any_of(shared.peers.begin(), shared.peers.end(), [this](const auto& waiting) {
+    const PeerTransfer* transfer = table_.find(waiting.first);
+    return transfer != nullptr && transfer->ticket == waiting.second;
+  });
+  if (!anyWaits || world_ == nullptr) {
+    packings_.erase(key);  // every peer left meanwhile, or the hosted world did
+    packers_.erase(key);
     return;
   }
-  takeWorldPacking(*packing, *world_, transfer->form);
-  packers_[ticket]->start([packing] { return packWorld(*packing); },
-                          [this, alive = alive_, peer, ticket, packing](bool ok) {
-                            if (*alive) packed(peer, ticket, *packing, ok);
-                          });
+  std::shared_ptr<WorldPacking> packing = shared.packing;
+  takeWorldPacking(*packing, *world_, packing->form);
+  packers_[key]->start([packing] { return packWorld(*packing); },
+                       [this, alive = alive_, key](bool ok) {
+                         if (*alive) packed(key, ok);
+                       });
 }
 
-void WorldSender::packed(uint8_t peer, uint64_t ticket, WorldPacking& packing, bool ok) {
-  packers_.erase(ticket);  // its worker has ended
-  PeerTransfer* transfer = table_.find(peer);
-  if (transfer == nullptr || transfer->ticket != ticket || world_ == nullptr) return;  // either left
-  if (!ok) {
-    engine::log("net: the world for peer %u could not be compressed", peer);
-    server_.onPeerLost(peer, 0);
-    return;
+void WorldSender::packed(uint64_t key, bool ok) {
+  packers_.erase(key);  // its worker has ended
+  auto found = packings_.find(key);
+  if (found == packings_.end()) return;
+  const SharedPacking shared = std::move(found->second);
+  packings_.erase(found);
+  for (const auto& [peer, ticket] : shared.peers) {
+    PeerTransfer* transfer = table_.find(peer);
+    if (transfer == nullptr || transfer->ticket != ticket || world_ == nullptr) continue;  // either left
+    if (!ok) {
+      engine::log("net: the world for peer %u could not be compressed", peer);
+      server_.onPeerLost(peer, 0);
+      continue;
+    }
+    startSending(peer, *transfer, shared.packing);
   }
-  startSending(peer, *transfer, packing);
 }
 
 WorldHeader WorldSender::headerFor(uint8_t peer, const WorldPacking& packing) const {
@@ -125,16 +152,15 @@ WorldHeader WorldSender::headerFor(uint8_t peer, const WorldPacking& packing) co
   return header;
 }
 
-void WorldSender::startSending(uint8_t peer, PeerTransfer& transfer, WorldPacking& packing) {
-  const WorldHeader header = headerFor(peer, packing);
+void WorldSender::startSending(uint8_t peer, PeerTransfer& transfer,
+                               const std::shared_ptr<const WorldPacking>& packing) {
+  const WorldHeader header = headerFor(peer, *packing);
   assert(headerFault(header) == nullptr && "the host's own world makes a header the client refuses");
   server_.sendTo(worldHeaderMessage(header), peer);
-  server_.sendTo(streamMessage(transfer_id::kSurface, packing.surfaceStream), peer);
+  server_.sendTo(streamMessage(transfer_id::kSurface, packing->surfaceStream), peer);
   transfer.packed = true;
-  transfer.outgoing = std::move(packing.cellBytes);
-  transfer.chunkEnds = std::move(packing.chunkEnds);
-  transfer.length = transfer.outgoing.size();
-  transfer.exploredStream = std::move(packing.exploredStream);
+  transfer.packing = packing;
+  transfer.chunks = packing->chunkEnds.size();
   transfer.pacedAt = std::chrono::steady_clock::now();
   transfer.paceBudget = kPaceBurstBytes;
   transfer.pace = paceFor(peer);
@@ -163,8 +189,9 @@ void WorldSender::sendChunks(uint8_t peer, PeerTransfer& transfer) {
   transfer.pacedAt = now;
   transfer.paceBudget = std::min(kPaceBurstBytes, transfer.paceBudget + seconds * transfer.pace);
   while (transfer.sending() && transfer.paceBudget > 0) {
-    const uint64_t end = transfer.chunkEnds[transfer.nextChunk];
-    const std::span<const uint8_t> chunk(transfer.outgoing.data() + transfer.sendOffset, end - transfer.sendOffset);
+    const uint64_t end = transfer.packing->chunkEnds[transfer.nextChunk];
+    const std::span<const uint8_t> chunk(transfer.packing->cellBytes.data() + transfer.sendOffset,
+                                         end - transfer.sendOffset);
     if (transfer.form == CellsForm::Compressed) {
       wire::WireOut out = hostMessage(transfer_id::kPiece);
       out.count(static_cast<uint32_t>(chunk.size())).raw(chunk);
@@ -179,10 +206,8 @@ void WorldSender::sendChunks(uint8_t peer, PeerTransfer& transfer) {
     ++transfer.nextChunk;
   }
   if (!transfer.cellsSent()) return;
-  server_.sendTo(streamMessage(transfer_id::kExplored, transfer.exploredStream), peer);
-  transfer.outgoing = {};
-  transfer.chunkEnds = {};
-  transfer.exploredStream = {};
+  server_.sendTo(streamMessage(transfer_id::kExplored, transfer.packing->exploredStream), peer);
+  transfer.packing.reset();
 }
 
 void WorldSender::progressReported(uint8_t peer, uint16_t percent) {

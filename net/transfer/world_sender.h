@@ -3,8 +3,10 @@
 //
 //   on its request [0][9] (once per admitted peer):
 //     the others hear [0][11][2]; the host's wait view reads "Sending world.. 0%"
-//     a worker readies the memory of a copy of the cells, the main thread copies them into it
-//     (world_packing.h), and the worker packs and compresses them
+//     a worker readies the memory of a copy of the cells, the main thread takes them as they
+//     stand (world_packing.h), and the worker copies, packs and compresses them; every peer that
+//     asks before the world is taken shares that one packing (eight joining at once cost the
+//     host one copy and one compression)
 //     when the worker is done: the header [3][67], the surface heights [3][76], then the cells —
 //       compressed: [3][71] pieces of one gzip stream of the packed cells (world_pieces.h)
 //       per column: [3][70] one gzip stream of each column's raw cells (raw_cell_column.h)
@@ -28,6 +30,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "net/transfer/transfer_screen.h"
 #include "net/transfer/transfer_table.h"
@@ -78,9 +82,17 @@ class WorldSender {
   double paceFor(uint8_t peer) const;
 
  private:
-  void copyAndPack(uint8_t peer, uint64_t ticket, const std::shared_ptr<WorldPacking>& packing);
-  void packed(uint8_t peer, uint64_t ticket, WorldPacking& packing, bool ok);
-  void startSending(uint8_t peer, PeerTransfer& transfer, WorldPacking& packing);
+  // A packing under way, with the transfers it answers (each peer with its transfer's ticket).
+  struct SharedPacking {
+    std::shared_ptr<WorldPacking> packing;
+    std::vector<std::pair<uint8_t, uint64_t>> peers;
+    bool taken = false;  // the world is taken: a later request needs a packing of its own
+  };
+
+  void joinPacking(uint8_t peer, uint64_t ticket, CellsForm form);
+  void copyAndPack(uint64_t key);
+  void packed(uint64_t key, bool ok);
+  void startSending(uint8_t peer, PeerTransfer& transfer, const std::shared_ptr<const WorldPacking>& packing);
   WorldHeader headerFor(uint8_t peer, const WorldPacking& packing) const;
   // Sends the peer's next chunks while its pace allows.
   void sendChunks(uint8_t peer, PeerTransfer& transfer);
@@ -97,7 +109,9 @@ class WorldSender {
   SaveWriter::HandOver handOver_;
   TransferTable table_;
   uint64_t tickets_ = 0;
-  std::map<uint64_t, std::unique_ptr<SaveWriter>> packers_;  // by ticket, until their end is handed back
+  uint64_t packingKeys_ = 0;
+  std::map<uint64_t, SharedPacking> packings_;               // by key, until packed
+  std::map<uint64_t, std::unique_ptr<SaveWriter>> packers_;  // by packing key, until their end is handed back
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool pacing_ = false;
 };

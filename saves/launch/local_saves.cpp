@@ -143,9 +143,6 @@ WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
   kel::FileHandle file(path, kel::FileHandle::READ);
   std::unique_ptr<World> world = World::create(difficulty, entry->params, entry->width, entry->height);
   if (file.isOpen() && readWorldFile(file, *world, worldSaveLinks(), &load.player)) {
-    // The snapshot's memory is made the process's now, while the world loads, so that the first
-    // autosave copies into pages that are there already.
-    snapshot_.cells.assign({world->map().cells(), world->map().cellCount()});
     load.status = WorldLoadStatus::Loaded;
     load.world = std::move(world);
     if (unreadableFile_ == path) unreadableFile_.clear();

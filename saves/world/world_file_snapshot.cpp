@@ -42,14 +42,16 @@ class SectionList {
 
 // The first lit charge among a waiting explosion's decorations (as the world has them, however
 // many explosions wait at the cell) is kept as an unlit one.
-void unlightWaitingCharges(CellGrid& cells, World& world) {
+void unlightWaitingCharges(std::vector<WorldFileSnapshot::CellPatch>& patches, World& world) {
+  patches.clear();
   const MapBlock* live = world.map().cells();
   for (size_t index : waitingChargeCells(world)) {
     const std::array<MapDeco, 4>& decos = live[index].decos;
     for (size_t slot = 0; slot < decos.size(); ++slot) {
       if (map_deco::id(decos[slot]) != ExplosionSystem::kLitCharge) continue;
-      cells[index].decos[slot] =
-          static_cast<MapDeco>((decos[slot] & ~map_deco::kIdMask) | ExplosionSystem::kCharge);
+      MapBlock cell = live[index];
+      cell.decos[slot] = static_cast<MapDeco>((decos[slot] & ~map_deco::kIdMask) | ExplosionSystem::kCharge);
+      patches.push_back({index, cell});
       break;
     }
   }
@@ -60,9 +62,10 @@ void takeMapSections(SectionList& out, WorldFileSnapshot& snapshot, World& world
   out.plain(kSurface, [&](engine::ByteWriter& body) {
     for (uint16_t line : map.surfaceLines()) body.u16(line);
   });
-  // Into the copy kept from the last save: its memory is already the process's.
-  snapshot.cells.assign({map.cells(), map.cellCount()});
-  unlightWaitingCharges(snapshot.cells, world);
+  // Into the copy kept from the last save, whose memory is already the process's, and by the
+  // writer: the game goes on at once.
+  snapshot.cells.copyLater({map.cells(), map.cellCount()});
+  unlightWaitingCharges(snapshot.patches, world);
   out.add(kCells, kCellsRevision, SectionStorage::Gzip, [](engine::ByteWriter&) {});
 
   if (const ExploredBitmap* explored = map.explored()) {
@@ -124,7 +127,9 @@ void takeWorldFileSnapshot(WorldFileSnapshot& snapshot, const WorldEntry& entry,
   takeStateSections(out, world, links);
 }
 
-bool writeWorldFileSnapshot(kel::FileHandle& file, const WorldFileSnapshot& snapshot) {
+bool writeWorldFileSnapshot(kel::FileHandle& file, WorldFileSnapshot& snapshot) {
+  snapshot.cells.settle();
+  for (const WorldFileSnapshot::CellPatch& patch : snapshot.patches) snapshot.cells[patch.index] = patch.cell;
   DataStreamWriter out(file, kMagic, kWorldVersion, kWorldSectionCount);
   for (const WorldFileSnapshot::Section& section : snapshot.sections) {
     const bool cells = section.id == kCells;

@@ -1,9 +1,11 @@
 #pragma once
-// A world file taken in two steps, so that a save costs the game's frame only a copy. Taking the
-// snapshot (main thread) reads the world: the cells are copied whole, and every other section is
-// laid out in its bytes. Writing it (any thread, typically the save worker) packs and compresses
-// the copied cells and the other compressed sections and writes the container; it touches no
-// world. The bytes are those `writeWorldFile` (saves/world/world_file.h) writes in one step.
+// A world file taken in two steps, so that a save costs the game's frame next to nothing. Taking
+// the snapshot (main thread) reads the world: the cells are copied lazily as they stand (a grid's
+// `copyLater`: the writer copies them, and a cell the game writes meanwhile has its chunk copied
+// first), and every other section is laid out in its bytes. Writing it (any thread, typically the
+// save worker) finishes the copy of the cells, packs and compresses them and the other compressed
+// sections and writes the container; it touches no world. The bytes are those `writeWorldFile`
+// (saves/world/world_file.h) writes in one step.
 //
 // A snapshot is kept from one save to the next: the copy of the cells then lands in memory that
 // is already the process's, and a snapshot is never taken while a write of it runs.
@@ -23,8 +25,15 @@ struct WorldFileSnapshot {
     std::vector<uint8_t> body;  // the plain body; empty for the cells, which are packed on writing
   };
 
+  // A cell the file keeps otherwise than the world holds it, put over the copy once it is whole.
+  struct CellPatch {
+    size_t index = 0;
+    MapBlock cell;
+  };
+
   std::vector<Section> sections;  // in the file's order
-  CellGrid cells;                 // the map's cells, as the file keeps them
+  CellGrid cells;                 // the map's cells, settled and patched as the file keeps them on writing
+  std::vector<CellPatch> patches;
 };
 
 // Main thread. Replaces what the snapshot held with the world as the file keeps it.
@@ -32,4 +41,4 @@ void takeWorldFileSnapshot(WorldFileSnapshot& snapshot, const WorldEntry& entry,
                            const PlayerCells& player, const WorldSaveLinks& links);
 
 // Any thread. Writes and closes the file; true when every byte reached it.
-bool writeWorldFileSnapshot(kel::FileHandle& file, const WorldFileSnapshot& snapshot);
+bool writeWorldFileSnapshot(kel::FileHandle& file, WorldFileSnapshot& snapshot);

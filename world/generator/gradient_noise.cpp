@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/base/random.h"
+#include "world/generator/noise_column.h"
 
 namespace {
 
@@ -47,6 +48,31 @@ Lattice latticeOf(double v) {
 }
 
 using Gradient2 = std::array<double, 2>;
+static_assert(sizeof(Gradient2) == 2 * sizeof(double), "a column's gradients are read as x, y pairs");
+
+// The rows' lattice terms field by field, as the column kernel reads them four rows at a time.
+class RowTermArrays {
+ public:
+  template <class Term>
+  explicit RowTermArrays(const std::vector<Term>& terms)
+      : b0_(terms.size()), b1_(terms.size()), r0_(terms.size()), r1_(terms.size()), s_(terms.size()) {
+    for (size_t i = 0; i < terms.size(); ++i) {
+      b0_[i] = static_cast<int32_t>(terms[i].b0);
+      b1_[i] = static_cast<int32_t>(terms[i].b1);
+      r0_[i] = terms[i].r0;
+      r1_[i] = terms[i].r1;
+      s_[i] = terms[i].s;
+    }
+  }
+  // The terms from `first` on (an octave's rows).
+  noise_column::RowTerms octave(size_t first) const {
+    return {b0_.data() + first, b1_.data() + first, r0_.data() + first, r1_.data() + first, s_.data() + first};
+  }
+
+ private:
+  std::vector<int32_t> b0_, b1_;
+  std::vector<double> r0_, r1_, s_;
+};
 
 double sCurve(double r) { return r * r * (3.0 - 2.0 * r); }
 double lerp(double s, double a, double b) { return a + s * (b - a); }
@@ -158,30 +184,16 @@ void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step
   // gradients2 of permutation[n], one indirection fewer per corner.
   std::array<Gradient2, kTableSize> gradients{};
   for (size_t n = 0; n < gradients.size(); ++n) gradients[n] = gradients2_[permutation_[n]];
+  const RowTermArrays rowArrays(rowTerms);
   std::vector<double> sums(static_cast<size_t>(rows));
-  std::vector<double> values(static_cast<size_t>(rows));
   for (int32_t x = 0; x < columns; ++x) {
     if (beforeColumn) beforeColumn();
     std::fill(sums.begin(), sums.end(), 0.0);
     for (size_t k = 0; k < scales.size(); ++k) {
       if (skip[k]) continue;
       const AxisTerm& cx = columnTerms[k * static_cast<size_t>(columns) + static_cast<size_t>(x)];
-      const Gradient2* gi = &gradients[cx.b0];
-      const Gradient2* gj = &gradients[cx.b1];
-      const AxisTerm* ry = &rowTerms[k * static_cast<size_t>(rows)];
-      const double divisor = scales[k];
-      for (int32_t y = 0; y < rows; ++y) {
-        const AxisTerm& r = ry[y];
-        const Gradient2& g00 = gi[r.b0];
-        const Gradient2& g10 = gj[r.b0];
-        const Gradient2& g01 = gi[r.b1];
-        const Gradient2& g11 = gj[r.b1];
-        const double a = lerp(cx.s, cx.r0 * g00[0] + r.r0 * g00[1], cx.r1 * g10[0] + r.r0 * g10[1]);
-        const double b = lerp(cx.s, cx.r0 * g01[0] + r.r1 * g01[1], cx.r1 * g11[0] + r.r1 * g11[1]);
-        values[static_cast<size_t>(y)] = lerp(r.s, a, b);
-      }
-      // Apart from the blends, so the divisions run two at a time.
-      for (size_t y = 0; y < sums.size(); ++y) sums[y] += values[y] / divisor;
+      const noise_column::ColumnTerm column{gradients[cx.b0].data(), gradients[cx.b1].data(), cx.r0, cx.r1, cx.s};
+      noise_column::addOctave(column, rowArrays.octave(k * static_cast<size_t>(rows)), rows, scales[k], sums.data());
     }
     float* column = out + static_cast<size_t>(x) * static_cast<size_t>(rows);
     for (int32_t y = 0; y < rows; ++y) column[y] = static_cast<float>(sums[static_cast<size_t>(y)]);

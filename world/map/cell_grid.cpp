@@ -8,6 +8,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "engine/memory/lazy_copy.h"
+
 namespace {
 
 // The size of a huge page on the systems that have them; smaller grids take ordinary pages.
@@ -30,6 +32,8 @@ void* allocateCells(size_t bytes) {
 
 }  // namespace
 
+CellGrid::CellGrid() = default;
+
 CellGrid::CellGrid(int32_t width, int32_t height)
     : count_(static_cast<size_t>(width > 0 ? width : 0) * static_cast<size_t>(height > 0 ? height : 0)) {
   if (count_ == 0) return;
@@ -45,23 +49,43 @@ CellGrid::CellGrid(int32_t width, int32_t height)
 }
 
 CellGrid::CellGrid(CellGrid&& other) noexcept
-    : cells_(std::exchange(other.cells_, nullptr)), count_(std::exchange(other.count_, 0)) {}
+    : cells_(std::exchange(other.cells_, nullptr)),
+      count_(std::exchange(other.count_, 0)),
+      pending_(std::move(other.pending_)) {}
 
 CellGrid& CellGrid::operator=(CellGrid&& other) noexcept {
   std::swap(cells_, other.cells_);
   std::swap(count_, other.count_);
+  std::swap(pending_, other.pending_);
   return *this;
 }
 
-CellGrid::~CellGrid() { std::free(cells_); }
+CellGrid::~CellGrid() { resize(0); }
+
+// A copy still reading this grid, or still filling it, ends before its memory goes.
+void CellGrid::resize(size_t count) {
+  pending_.reset();
+  if (count == count_) return;
+  engine::LazyCopy::finishCopiesOf(cells_, count_ * sizeof(MapBlock));
+  std::free(std::exchange(cells_, nullptr));
+  count_ = 0;
+  if (count == 0) return;
+  cells_ = static_cast<MapBlock*>(allocateCells(count * sizeof(MapBlock)));
+  count_ = count;
+}
 
 void CellGrid::assign(std::span<const MapBlock> cells) {
-  if (cells.size() != count_) {
-    std::free(std::exchange(cells_, nullptr));
-    count_ = 0;
-    if (cells.empty()) return;
-    cells_ = static_cast<MapBlock*>(allocateCells(cells.size() * sizeof(MapBlock)));
-    count_ = cells.size();
-  }
+  resize(cells.size());
   std::uninitialized_copy(cells.begin(), cells.end(), cells_);
+}
+
+void CellGrid::copyLater(std::span<const MapBlock> cells) {
+  static_assert(std::is_trivially_copyable_v<MapBlock>, "cells are copied as bytes");
+  resize(cells.size());
+  // The grid's memory is faulted in by whoever copies it, not here.
+  if (count_ > 0) pending_ = engine::LazyCopy::start(cells.data(), cells_, count_ * sizeof(MapBlock));
+}
+
+void CellGrid::settle() {
+  if (pending_) pending_->finish();
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -176,6 +177,27 @@ TEST_F(WorldTransfer, TheLargestWorldArrivesWhole) {
   ASSERT_NE(ann, nullptr);
   transfertest::expectSameWorld(world, *ann->worldReceiver().world(), *ann->worldReceiver().entities(), false);
   EXPECT_EQ(messagesOf(ann->seen, 3, transfer_id::kPiece).size(), 257u);
+}
+
+// Peers asking together are answered from one packing of the world: each still gets all of it,
+// while the others' transfers go on or have ended.
+TEST_F(WorldTransfer, PeersJoiningTogetherEachArriveWithTheWholeWorld) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  std::vector<LoopbackClient*> joined;
+  for (const char* name : {"Ann", "Bo", "Cy"}) joined.push_back(joinAndEnter(name));
+  for (LoopbackClient* client : joined) ASSERT_NE(client, nullptr);
+  ASSERT_TRUE(runUntil([&] {
+    return std::all_of(joined.begin(), joined.end(), [&](LoopbackClient* client) { return settled(client, world); });
+  }));
+  // Each one's player explores as soon as it entered: the explored cells part ways, the cells not.
+  for (LoopbackClient* client : joined) {
+    const WorldMap& received = client->worldReceiver().world()->map();
+    transfertest::expectSameCells(world.world->map(), received, false);
+    EXPECT_EQ(world.world->map().surfaceLines(), received.surfaceLines());
+    EXPECT_EQ(messagesOf(client->seen, 3, transfer_id::kHeader).size(), 1u);
+  }
+  EXPECT_EQ(hostScreen.waits.back(), "Sending world.. 100%");
 }
 
 TEST_F(WorldTransfer, ListsOfMoreThan65535EntriesGoInSeveralMessages) {

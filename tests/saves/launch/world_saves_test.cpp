@@ -125,6 +125,26 @@ TEST_F(WorldSavesTest, TheWorkerWritesTheWorldAsItWasWhenSavedAndOneSaveAfterThe
   EXPECT_FALSE(fs::exists(worldsFolder() / "World1.tmp"));
 }
 
+// The cells are taken when the save is asked for, though the worker copies them: the game's
+// changes right after it, all over the map, reach the next save and not this one.
+TEST_F(WorldSavesTest, CellsChangedRightAfterASaveAreWrittenAsTheyWereWhenSaved) {
+  auto world = newWorld(0, "cells");
+  WorldMap& map = world->map();
+  ASSERT_GT(map.cellCount() * sizeof(MapBlock), size_t{1} << 20) << "large enough to be copied lazily";
+  const std::vector<int32_t> columns = {0, 1, map.width() / 2, map.width() - 1};
+  for (int32_t x : columns) map.cell(x, 10).circuitA = 1;
+  ASSERT_TRUE(saves_.saveWorld(*world));
+  for (int32_t x : columns) map.cell(x, 10).circuitA = 2;
+  saves_.waitForWorldWrite();
+
+  WorldLoad load = relist();
+  ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
+  for (int32_t x : columns) EXPECT_EQ(load.world->map().cell(x, 10).circuitA, 1) << x;
+  ASSERT_TRUE(saveWorld(*world));
+  load = relist();
+  for (int32_t x : columns) EXPECT_EQ(load.world->map().cell(x, 10).circuitA, 2) << x;
+}
+
 // With a hand-over (the program's scheduler), the completion reaches the main thread through it;
 // a wait afterwards does not run it again.
 TEST_F(WorldSavesTest, TheCompletionComesThroughTheHandOverOnce) {
