@@ -6,8 +6,8 @@
 // Main thread only.
 
 #include <cstdint>
-#include <span>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
