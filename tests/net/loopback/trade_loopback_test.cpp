@@ -255,8 +255,7 @@ TEST_F(TradeOverEnet, AClientsRequestAsksThePlayerUnderThePointerNotTheFirstOnTh
     return asked;
   }(), 0}); })) << "Bo is asked";
   EXPECT_TRUE(hostSide->events.asked.empty()) << "not the host, first in the table on that cell";
-  clearTradeSessions();
-  clearTradeRequests();
+  trades->clear();
 
   boOnHost->setCellCoordinates(30, 5);  // far beyond a click
   const size_t before = host->seen.size();
