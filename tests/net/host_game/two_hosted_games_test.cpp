@@ -125,7 +125,10 @@ TEST_F(TwoHostedGames, EitherQuittingLeavesTheOtherTradingAndDraining) {
   second->joiner->net.sendChat("still here");
   EXPECT_TRUE(runUntil([&] { return second->hostHeardChat("still here"); }));
   // ...and its trade runs to the end: an offer reaches the host's window, a cancel closes both.
-  second->joiner->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(stackingItems(1).front(), 0, 3, 0, 0));
+  const uint16_t offered = stackingItems(1).front();
+  second->joiner->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(offered, 0, 3, 0, 0));
+  // The host lets her offer only what its copy of her items holds: as if she carried it on entering.
+  second->server.entryOf(HostedGame::kJoiner)->remote()->items().add(Item(offered, 0, 3, 0, 0));
   ASSERT_TRUE(second->joiner->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
   EXPECT_TRUE(runUntil([&] { return second->host().inventory->trade()->otherOffer(0) != nullptr; }));
   second->joiner->inventory().trade()->sendEvent(trade::kCancel);
