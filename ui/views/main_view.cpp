@@ -55,6 +55,8 @@ constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr uint8_t kFirstDecorationClass = 2;
 constexpr uint8_t kLastDecorationClass = 3;
 
+int64_t cellKey(const MapBlock& cell) { return (static_cast<int64_t>(cell.x) << 32) | static_cast<uint32_t>(cell.y); }
+
 // The key binding actions of play.
 enum BindingAction : uint32_t {
   kMoveUp = 0, kMoveDown, kMoveLeft, kMoveRight, kJump, kPause, kInventory, kBook, kMap, kChat, kThrow,
@@ -387,7 +389,7 @@ void MainView::stopMining() {
 }
 
 void MainView::refuseOnce(const MapBlock& cell, const char* text) {
-  const int64_t key = (static_cast<int64_t>(cell.x) << 32) | static_cast<uint32_t>(cell.y);
+  const int64_t key = cellKey(cell);
   if (refusedCell_ == key) return;
   refusedCell_ = key;
   if (PlayerDesktopLocal* p = player()) p->showMessage(kMessageWarning, text);
@@ -406,7 +408,12 @@ void MainView::secondaryAction() {
   MapBlock* cell = cellAt(pointer_);
   PlayerDesktopLocal* p = player();
   if (p != nullptr && captureWithCollar(*p, currentGame(), worldPointAt(pointer_))) return;
-  if (cell == nullptr || p == nullptr || askToTrade(*cell) || use(*cell) || place(*cell)) return;
+  if (cell == nullptr || p == nullptr || askToTrade(*cell) || use(*cell)) return;
+  if (place(*cell)) {
+    // The held button goes on placing at its pace: the cell it has just filled is no refusal.
+    refusedCell_ = cellKey(*cell);
+    return;
+  }
   const Item* held = p->heldItem();
   if (held == nullptr || held->isNone()) return;
   if (!inReach(*cell)) {
