@@ -14,7 +14,6 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
-#include "content/tables/craft_def.h"
 #include "game/rules/local_logic.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/wire/wire_out.h"
@@ -22,6 +21,7 @@
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_catalogue.h"
 #include "net/wire/wire_layout.h"
+#include "tests/game/content_rows.h"
 #include "tests/net/loopback/loopback_fixture.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
@@ -339,22 +339,7 @@ TEST_F(HostileClient, ForgedDropsThrowsEatsAndSummonsPutNothingOnTheHostsGround)
 namespace {
 
 // Recipe row 0 as a test's content: one apple, laid alone, makes a gem.
-void appleMakesAGem() {
-  CraftDef& row = contentTables().craftDefs[0];
-  row.bytes.fill(0xFF);
-  row.bytes[content::craft_record::shape] = 0;
-  row.bytes[content::craft_record::category] = 0;
-  row.bytes[content::craft_record::resultCount] = 1;
-  row.bytes[content::craft_record::cellCount] = 1;
-  row.bytes[content::craft_record::equivalents] = 0;
-  row.bytes[content::craft_record::returnsContainers] = 0;
-  row.bytes[content::craft_record::result] = kGem;
-  row.bytes[content::craft_record::result + 1] = 0;
-  row.bytes[content::craft_record::station] = 0;
-  row.bytes[content::craft_record::station + 1] = 0;
-  row.bytes[content::craft_record::grid] = kApple;
-  row.bytes[content::craft_record::grid + 1] = 0;
-}
+void appleMakesAGem() { test_rows::setRecipe(0, {.layout = 0, .cells = 1, .result = kGem, .grid = {kApple}}); }
 
 // [2][49]: the recipe row, then the stacks the craft used up.
 Bytes craft(uint16_t row, const std::vector<std::pair<uint16_t, uint16_t>>& spent) {
