@@ -14,18 +14,6 @@ namespace {
 
 constexpr float kButtonWidth = 74.0f, kButtonHeight = 97.0f;
 
-// Filled containers give their empty container back: buckets, jars, tins.
-uint16_t returnedContainer(uint16_t id) {
-  switch (id) {
-    case 100:
-    case 292: return 36;
-    case 420:
-    case 804: return 356;
-    case 2057: return 1374;
-    default: return ITEM_NONE;
-  }
-}
-
 constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
 
 bool fillOutput(Inventory& inventory, const CraftDef& recipe) {
@@ -61,6 +49,17 @@ void giveBack(CraftingPlayer& player, uint16_t container) {
 }
 
 }  // namespace
+
+uint16_t returnedContainer(uint16_t id) {
+  switch (id) {
+    case 100:
+    case 292: return 36;
+    case 420:
+    case 804: return 356;
+    case 2057: return 1374;
+    default: return ITEM_NONE;
+  }
+}
 
 bool craftRecipe(CraftingPlayer& player, const CraftDef& recipe) {
   Inventory& inventory = player.craftingInventory();

@@ -3,6 +3,7 @@
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
 #include "game/crafting/craft_recipe.h"
+#include "game/crafting/craft_spending.h"
 #include "game/crafting/player_crafting.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/slot_taking.h"
@@ -14,17 +15,20 @@ constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
 constexpr int kGridCells = Inventory::kGridSide * Inventory::kGridSide;
 
 // Every layout counts one unit per filled cell, so each filled cell gives one.
-void useOneOfEachCell(Inventory& inventory) {
+CraftSpending useOneOfEachCell(Inventory& inventory) {
+  CraftSpending spent;
   for (int cell = 0; cell < kGridCells; ++cell) {
     const SlotRef slot = craftGridSlot(cell);
     Item* item = inventory.slotItem(slot);
     if (item == nullptr || item->isNone()) continue;
+    spent.add(item->id);
     if (item->count > 1) {
       --item->count;
       continue;
     }
     takeSlotItem(inventory, slot);  // its last unit is used up
   }
+  return spent;
 }
 
 }  // namespace
@@ -38,7 +42,7 @@ GridCraft craftFromGrid(Player& player) {
   PlayerCrafting crafting(player);
   const CraftDef& recipe = contentTables().craftDefs[static_cast<size_t>(result.match.recipe)];
   if (!craftRecipe(crafting, recipe)) return result;
-  useOneOfEachCell(inventory);
+  reportCraft(player, recipe, useOneOfEachCell(inventory));
   result.made = true;
   return result;
 }

@@ -3,6 +3,7 @@
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
 #include "game/crafting/craft_recipe.h"
+#include "game/crafting/craft_spending.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/crafting/recipes.h"
 #include "game/inventory/inventory.h"
@@ -30,11 +31,16 @@ CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
   }
   Item* waiting = inventory.slotItem(kOutput);
   if (waiting != nullptr && !waiting->isNone()) return CraftOutcome::NoRoom;
+  CraftSpending spent;
   for (const Ingredient& ingredient : recipeIngredients(recipe)) {
     if (ingredient.id == 0xFFFF) break;
-    for (int i = 0; i < ingredient.count; ++i) inventory.takeOne(ingredient.id, recipe.equivalentsAllowed());
+    for (int i = 0; i < ingredient.count; ++i) {
+      uint16_t taken = ITEM_NONE;
+      if (!inventory.takeOne(ingredient.id, recipe.equivalentsAllowed(), &taken).isNone()) spent.add(taken);
+    }
   }
   if (!craftRecipe(*this, recipe)) return CraftOutcome::NoRoom;
+  reportCraft(player_, recipe, spent);
   Item* made = inventory.slotItem(kOutput);
   if (made == nullptr) return CraftOutcome::NoRoom;
   bool newSlot = false;

@@ -331,8 +331,9 @@ uint32_t Inventory::countItems(uint16_t id, bool allowEquivalents, bool includeW
   return total;
 }
 
-SlotRef Inventory::takeOne(uint16_t id, bool allowEquivalents) {
-  auto take = [](Item*& slot) {
+SlotRef Inventory::takeOne(uint16_t id, bool allowEquivalents, uint16_t* takenId) {
+  auto take = [takenId](Item*& slot) {
+    if (takenId != nullptr) *takenId = slot->id;
     const uint16_t full = slot->maxDurability();
     if (full != 0) slot->durability = full;
     if (--slot->count == 0) {

@@ -90,7 +90,8 @@ class Inventory {
   bool hasRoomFor(const Item& item) const;
   uint32_t countFreeSlots() const;
   uint32_t countItems(uint16_t id, bool allowEquivalents, bool includeWorn) const;
-  SlotRef takeOne(uint16_t id, bool allowEquivalents);
+  // One unit of the first stack matching the id; `takenId`, when given, learns the id it had.
+  SlotRef takeOne(uint16_t id, bool allowEquivalents, uint16_t* takenId = nullptr);
 
   // ---- The inventory view's buttons ----
   void stackIntoContainer();

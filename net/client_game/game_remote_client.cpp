@@ -200,6 +200,16 @@ void GameRemoteClient::sendHeldItem() {
 
 void GameRemoteClient::reportItemLearned(uint16_t itemId) { send(request(request_id::kLearnEntry).u16(itemId)); }
 
+void GameRemoteClient::reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) {
+  wire::WireOut out = request(request_id::kCraft).u16(recipeRow);
+  out.count(static_cast<uint32_t>(spent.size()));
+  for (const CraftedStack& stack : spent) {
+    const Item used(stack.id, 0, stack.count, 0, 0);
+    out.item(&used);
+  }
+  send(out);
+}
+
 bool GameRemoteClient::damageLocalPlayer(float amount, uint8_t cause) {
   if (!(amount > 0)) return false;
   send(request(request_id::kDamage).f32(amount).u8(cause));

@@ -68,6 +68,9 @@ constexpr MessageSpec kCatalogue[] = {
     // Statistics travel from the host only: a client's would count on the host's own player.
     {2, 47, C, 6, "ww", "statistic"},
     {2, 48, C, 6, "Pwb", "player flag"},
+    // A recipe row a joined player crafted and the stacks it used up (id and count read): the
+    // host's copy of her items pays for it and gains the result.
+    {2, 49, H, 5, "wm*I", "craft"},
     {2, 50, C, 2, "", "player message 50"},
     {2, 51, H, 2, "", "restore request"},
     {2, 52, C, 2, "", "player message 52"},

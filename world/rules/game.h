@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "engine/base/seam.h"
@@ -31,6 +32,12 @@ using GameCompletion = std::function<void()>;
 // How a save ended, told once on the main thread when its files are written: true when every
 // save reached the disk (or there was nothing to save).
 using SaveDone = std::function<void(bool saved)>;
+
+// Units of one item id that a craft used up.
+struct CraftedStack {
+  uint16_t id = 0;
+  uint16_t count = 0;
+};
 
 // ---- The game by role ----
 // Each caller depends on the role it uses; `GameInterface` is the whole.
@@ -112,7 +119,8 @@ class GamePeerReports {
 
 // What a joined player asks its host for, where a game with its own world runs the rules itself:
 // a mob its swing hit (alone, the swing hits the mob), a portal choice, one item slot for a peer,
-// and an item it learned (alone, the caller has added it to the player's knowledge already).
+// an item it learned (alone, the caller has added it to the player's knowledge already), and a
+// recipe it crafted with the units it used up (alone, the inventory already holds the result).
 class GameHostRequests {
  public:
   virtual ~GameHostRequests() = default;
@@ -120,6 +128,7 @@ class GameHostRequests {
   virtual void usePortal() = 0;
   virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
   virtual void reportItemLearned(uint16_t itemId) = 0;
+  virtual void reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) = 0;
 };
 
 // Trading between players: the trade window with a partner, and the answer to another player's
@@ -198,6 +207,7 @@ class NullGame : public GameInterface,
   void sendPlayerState(const PlayerStateRecord&) override {}
   void sendHeldItem() override {}
   void reportItemLearned(uint16_t) override {}
+  void reportCraft(uint16_t, std::span<const CraftedStack>) override {}
   bool worldIsCreative() override { return false; }
   uint8_t sessionKind() override { return 0; }
   void save(const SaveDone& done) override {

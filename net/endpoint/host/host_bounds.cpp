@@ -6,6 +6,7 @@
 
 #include "content/potions/potion_table.h"
 #include "game/crafting/craft_book.h"
+#include "game/crafting/craft_spending.h"
 #include "game/player/player_base.h"
 #include "net/players/player_item_copy.h"
 #include "net/players/player_remote_base.h"
@@ -32,6 +33,8 @@ bool craftKnowledgeFits(uint8_t allKnown, const RecipeKnowledge::Bitset& known) 
 }
 
 bool inventoryFits(uint32_t stacks) { return stacks <= PlayerItemCopy::kMostStacks; }
+
+bool craftStacksFit(uint32_t stacks) { return stacks >= 1 && stacks <= kMostCraftUnits; }
 
 bool wornPlaceFits(uint8_t part, uint8_t index) {
   return part <= 1 && index < PlayerRemoteBase<PlayerBase>::kPartSlots;

@@ -33,6 +33,9 @@ bool modeFits(uint8_t mode, bool mayFly);
 bool craftKnowledgeFits(uint8_t allKnown, const RecipeKnowledge::Bitset& known);
 // How many stacks a client may say its player carries: no more than a player has slots.
 bool inventoryFits(uint32_t stacks);
+// How many stacks a client says one craft used up: at least one, and no more than a craft grid
+// has cells.
+bool craftStacksFit(uint32_t stacks);
 // A worn item's part (0 or 1) and index (0..4).
 bool wornPlaceFits(uint8_t part, uint8_t index);
 // The cell is at most `reach` cells from the player's cell in each direction, across the map's

@@ -92,6 +92,7 @@ TEST_F(ClientRequests, EachRequestIsTheBytesTheHostReads) {
     std::function<void()> operation;
     Bytes expected;
   };
+  const CraftedStack spentOnCraft[] = {{20, 2}, {21, 1}};
   const Case cases[] = {
       {"player action", [&] { game.playPlayerAction(3, 9); }, Le{}.u8(6).u8(94).u8(me).u8(3).u8(9).bytes},
       {"cell effect", [&] { game.playCellEffect(4, cell); }, Le{}.u8(6).u8(95).u16(5).u16(6).u8(4).bytes},
@@ -111,6 +112,8 @@ TEST_F(ClientRequests, EachRequestIsTheBytesTheHostReads) {
       {"reel in", [&] { game.reelIn(1500.0f); }, Le{}.u8(13).u8(133).f32(1.5f).bytes},
       {"circuit", [&] { game.editCircuitCell(cell); }, Le{}.u8(14).u8(135).u16(5).u16(6).u32(0).u16(0).bytes},
       {"learned", [&] { game.reportItemLearned(0x1234); }, Le{}.u8(2).u8(59).u16(0x1234).bytes},
+      {"crafted", [&] { game.reportCraft(7, spentOnCraft); },
+       Le{}.u8(2).u8(49).u16(7).u8(2).item(0, 20, 2, 0, 0).item(0, 21, 1, 0, 0).bytes},
       {"damage", [&] { game.damageLocalPlayer(2.5f, 3); }, Le{}.u8(2).u8(39).f32(2.5f).u8(3).bytes},
       {"consume nothing", [&] { game.consumeItem(nullptr); },
        Le{}.u8(2).u8(31).item(0, 0xFFFF, 0, 0, 0).bytes},

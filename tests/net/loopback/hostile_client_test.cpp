@@ -21,6 +21,7 @@
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_catalogue.h"
 #include "net/wire/wire_layout.h"
+#include "tests/game/content_rows.h"
 #include "tests/net/loopback/loopback_fixture.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
@@ -112,6 +113,26 @@ class HostileClient : public nettest::LoopbackTest {
 
   static constexpr uint8_t kMallory = 2;
   std::vector<Received> malloryGot;
+
+  // A world that is no creative one, where items 20 and 21 stack, and Mallory alone in it, entered
+  // as peer 1.
+  void malloryAloneInAWorldOfItems() {
+    for (uint16_t id : {uint16_t{20}, uint16_t{21}}) {
+      contentTables().itemDefs[id].defined = true;
+      contentTables().itemDefs[id].record.bytes[content::item_record::freeStack] = 1;
+    }
+    world = std::make_unique<World>(nullptr, WorldParams{}, 40, 20);
+    world->setContext({.rules = &rules});
+    rules.setWorld(world.get());
+    startHost(4);
+    host->setWorld(world.get());
+    mallory = std::make_unique<enet::EnetClient>(&malloryHears, kel::NetBridgeSetup{});
+    ASSERT_TRUE(mallory->startWith(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port)));
+    const wire::WireOut hello = wire::helloMessage("Mallory");
+    mallory->send(hello.data(), hello.size());
+    ASSERT_TRUE(pumpUntil([&] { return admitted("Mallory", 1); }));
+    script({Bytes{0, 9, 0, 0}, Bytes{0, 6, 0, 0}, Bytes{0, 5, 100, 100}});
+  }
 
   // Sends every packet from the hostile transport and waits until the host has taken them all.
   void script(const std::vector<Bytes>& packets) {
@@ -274,6 +295,9 @@ TEST_F(HostileClient, AnEnteredClientChangesOnlyWhatItsGameMayAndWithinItsBounds
 
 namespace {
 
+constexpr uint16_t kApple = 20;
+constexpr uint16_t kGem = 21;
+
 // An item as the wire carries it: word, id, count, durability, variant.
 Bytes withItem(Bytes head, uint16_t id, uint16_t count) {
   const Bytes item{0, 0, 0, 0, static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(count),
@@ -287,23 +311,7 @@ Bytes withItem(Bytes head, uint16_t id, uint16_t count) {
 // The host takes what a client drops, throws, eats or summons with out of its own copy of what the
 // client carries: a client that names items it never carried puts nothing on the host's ground.
 TEST_F(HostileClient, ForgedDropsThrowsEatsAndSummonsPutNothingOnTheHostsGround) {
-  constexpr uint16_t kApple = 20;
-  constexpr uint16_t kGem = 21;
-  for (uint16_t id : {kApple, kGem}) {
-    contentTables().itemDefs[id].defined = true;
-    contentTables().itemDefs[id].record.bytes[content::item_record::freeStack] = 1;
-  }
-  world = std::make_unique<World>(nullptr, WorldParams{}, 40, 20);
-  world->setContext({.rules = &rules});
-  rules.setWorld(world.get());
-  startHost(4);
-  host->setWorld(world.get());
-  mallory = std::make_unique<enet::EnetClient>(&malloryHears, kel::NetBridgeSetup{});
-  ASSERT_TRUE(mallory->startWith(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port)));
-  const wire::WireOut hello = wire::helloMessage("Mallory");
-  mallory->send(hello.data(), hello.size());
-  ASSERT_TRUE(pumpUntil([&] { return admitted("Mallory", 1); }));
-  script({Bytes{0, 9, 0, 0}, Bytes{0, 6, 0, 0}, Bytes{0, 5, 100, 100}});
+  malloryAloneInAWorldOfItems();
   ASSERT_EQ(host->joinStage(1), host::JoinStage::Entered);
 
   std::vector<Bytes> forged = {
@@ -325,5 +333,47 @@ TEST_F(HostileClient, ForgedDropsThrowsEatsAndSummonsPutNothingOnTheHostsGround)
       << "only the apple she carried reaches the ground";
   ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 54; }));
   for (const std::string& text : malloryIsTold()) EXPECT_EQ(text, "You do not hold that.");
+  resetContentTables();
+}
+
+namespace {
+
+// Recipe row 0 as a test's content: one apple, laid alone, makes a gem.
+void appleMakesAGem() { test_rows::setRecipe(0, {.layout = 0, .cells = 1, .result = kGem, .grid = {kApple}}); }
+
+// [2][49]: the recipe row, then the stacks the craft used up.
+Bytes craft(uint16_t row, const std::vector<std::pair<uint16_t, uint16_t>>& spent) {
+  Bytes message{2, 49, static_cast<uint8_t>(row), static_cast<uint8_t>(row >> 8), static_cast<uint8_t>(spent.size())};
+  for (const auto& [id, count] : spent) message = withItem(message, id, count);
+  return message;
+}
+
+}  // namespace
+
+// A client's craft is paid out of the host's copy of what it carries: a craft that names no
+// recipe, pays with what the recipe does not ask for or with what she does not hold gives her
+// nothing to drop; an honest one gives her the result, and only that reaches the ground.
+TEST_F(HostileClient, ForgedCraftsGiveNothingToDrop) {
+  malloryAloneInAWorldOfItems();
+  ASSERT_EQ(host->joinStage(1), host::JoinStage::Entered);
+  appleMakesAGem();
+  script({
+      withItem({2, 19, 1}, kApple, 1),    // all she carries: one apple
+      craft(0, {{kGem, 1}}),              // a gem made of a gem
+      craft(0, {{kApple, 2}}),            // two apples spent where she holds one
+      craft(5000, {{kApple, 1}}),         // no such recipe
+      craft(0, {}),                       // made of nothing
+      withItem({2, 42}, kGem, 1),         // the gem none of those made, dropped
+      craft(0, {{kApple, 1}}),            // her apple, crafted honestly
+      withItem({2, 42}, kGem, 1),         // the gem it made, dropped
+      craft(0, {{kApple, 1}}),            // the same apple again
+      withItem({2, 42}, kGem, 1),         // a second gem
+  });
+  EXPECT_EQ(rules.grounded, (std::vector<std::pair<uint16_t, uint16_t>>{{kGem, 1}}))
+      << "only the gem her apple made reaches the ground";
+  ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 7; }));
+  const std::string notPaid = "You do not hold what that craft needs.";
+  const std::string notHeld = "You do not hold that.";
+  EXPECT_EQ(malloryIsTold(), (std::vector<std::string>{notPaid, notPaid, notPaid, notPaid, notHeld, notPaid, notHeld}));
   resetContentTables();
 }
