@@ -11,8 +11,9 @@ namespace engine {
 class Node;
 
 // The actions the manager steps by a direct call instead of a virtual one: a large scene steps
-// a tree of them per node per frame. Any other action (and any subclass that changes how one of
-// these updates) is Other and is stepped through its virtual functions.
+// a tree of them per node per frame. Their classes are final (a move's update, step and isDone
+// are), so no subclass can make a direct call miss an override. Any other action is Other and is
+// stepped through its virtual functions.
 enum class ActionKind : unsigned char {
   Other,
   RepeatForever,
