@@ -1,10 +1,17 @@
 // Per-frame cost of the scene core: a scene of 10,000 moving nodes, each with a running action
 // and a timer, stepped through one frame (scheduler update, which steps the actions and the
-// timers, then a visit of the whole tree that computes every transform, drawing nothing).
-// The two halves are reported apart and together (frame_us), on the thread's own CPU clock.
+// timers, then a visit of the whole tree that computes every transform, drawing nothing). The
+// two halves are reported apart and together (frame_us), on the thread's own CPU clock, beside
+// a direct loop over a twin scene that does the same arithmetic from flat arrays
+// (support/direct_scene_loop.h): before timing, both run a few seconds of frames and must leave
+// every node at the same place and angle, with as many timer runs.
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <vector>
+
+#include "bench/support/direct_scene_loop.h"
 #include "bench/support/side_by_side.h"
 #include "bench/support/thread_cpu_clock.h"
 #include "engine/base/ref.h"
@@ -23,8 +30,24 @@ namespace {
 
 constexpr int GROUPS = 100;
 constexpr int NODES_PER_GROUP = 100;
+constexpr float FRAME = 1.0f / 60;
+constexpr int CHECKED_FRAMES = 300;  // five seconds: every node goes through more than one cycle
 
-engine::InnerNode* buildScene(int* timerRuns) {
+bench::SceneMotion motionOf(int n) {
+  bench::SceneMotion motion;
+  motion.delta = engine::Vec2(4, 2);
+  const float move = 1.0f + 0.01f * static_cast<float>(n);
+  motion.cycle = move + move;
+  motion.turn = 90.0f;
+  motion.turnTime = 2.0f;
+  motion.timerInterval = 0.05f + 0.001f * static_cast<float>(n);
+  return motion;
+}
+
+// The scene; its nodes get their actions and timers from the engine, or are listed in `direct`.
+// Its moving nodes are listed in `leaves` in building order.
+engine::InnerNode* buildScene(int* timerRuns, bench::DirectSceneLoop* direct,
+                              std::vector<engine::Node*>* leaves) {
   using namespace engine;
   Director* director = Director::getInstance();
   InnerNode* scene = InnerNode::create();
@@ -38,47 +61,92 @@ engine::InnerNode* buildScene(int* timerRuns) {
       node->setAnchorPoint(Vec2(0.5f, 0.5f));
       node->setPosition(0, static_cast<float>(n * 8));
       group->addChild(node, n % 5);
-      auto* move = MoveBy::create(1.0f + 0.01f * n, Vec2(4, 2));
+      leaves->push_back(node);
+      const bench::SceneMotion motion = motionOf(n);
+      if (direct != nullptr) {
+        direct->add(node, motion);
+        continue;
+      }
+      auto* move = MoveBy::create(motion.cycle / 2, motion.delta);
       auto* cycle = Sequence::createWithTwoActions(move, move->reverse());
       director->getActionManager()->addAction(
-          RepeatForever::create(Spawn::createWithTwoActions(cycle, RotateBy::create(2.0f, 90))),
+          RepeatForever::create(
+              Spawn::createWithTwoActions(cycle, RotateBy::create(motion.turnTime, motion.turn))),
           node);
       director->getScheduler()->schedule([timerRuns](float) { ++*timerRuns; }, node,
-                                         0.05f + 0.001f * n, REPEAT_FOREVER, 0.0f, 1);
+                                         motion.timerInterval, REPEAT_FOREVER, 0.0f, 1);
     }
   }
-  director->runWithScene(scene);
   return scene;
+}
+
+// The largest difference of place or angle between the two scenes' matching nodes.
+float largestDifference(const std::vector<engine::Node*>& a, const std::vector<engine::Node*>& b) {
+  float largest = a.size() == b.size() ? 0.0f : INFINITY;
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    largest = std::max(largest, std::fabs(a[i]->getPositionX() - b[i]->getPositionX()));
+    largest = std::max(largest, std::fabs(a[i]->getPositionY() - b[i]->getPositionY()));
+    largest = std::max(largest, std::fabs(a[i]->getRotation() - b[i]->getRotation()));
+  }
+  return largest;
 }
 
 void BM_SceneFrame(benchmark::State& state) {
   int timerRuns = 0;
-  engine::InnerNode* scene = buildScene(&timerRuns);
+  std::vector<engine::Node*> engineNodes;
+  std::vector<engine::Node*> directNodes;
+  engine::InnerNode* scene = buildScene(&timerRuns, nullptr, &engineNodes);
+  bench::DirectSceneLoop direct;
+  engine::InnerNode* twin = buildScene(nullptr, &direct, &directNodes);
+  twin->retain();
   engine::Director* director = engine::Director::getInstance();
-  director->mainLoop(1.0f / 60);  // drains the set-up's autorelease pool
+  director->runWithScene(scene);
+  director->mainLoop(FRAME);  // drains the set-up's autorelease pool; the first frame
+  direct.update(FRAME);        // of both sides starts the motions and the timers
   engine::Scheduler* scheduler = director->getScheduler();
   engine::Renderer* renderer = director->getRenderer();
+
+  for (int frame = 0; frame < CHECKED_FRAMES; ++frame) {
+    scheduler->update(FRAME);
+    direct.update(FRAME);
+  }
+  const float difference = largestDifference(engineNodes, directNodes);
+  if (difference > 1e-3f || timerRuns != direct.timerRuns()) {
+    state.SkipWithError("the engine and the direct loop differ in places, angles or timer runs");
+  }
+  timerRuns = 0;  // counted per timed frame below
   double updateSeconds = 0.0;
   double visitSeconds = 0.0;
+  bench::SideBySide timing;
   // The director's frame, taken apart: update, visit, render (an empty queue), pool drain.
   for (auto _ : state) {
-    const double start = bench::threadCpuSeconds();
-    scheduler->update(1.0f / 60);
-    const double updated = bench::threadCpuSeconds();
-    scene->visit(renderer, engine::Mat4::IDENTITY, 0);
-    renderer->render();
-    visitSeconds += bench::threadCpuSeconds() - updated;
-    updateSeconds += updated - start;
+    timing.engine([&] {
+      const double start = bench::threadCpuSeconds();
+      scheduler->update(FRAME);
+      const double updated = bench::threadCpuSeconds();
+      scene->visit(renderer, engine::Mat4::IDENTITY, 0);
+      renderer->render();
+      visitSeconds += bench::threadCpuSeconds() - updated;
+      updateSeconds += updated - start;
+    });
     engine::PoolManager::getCurrentPool()->clear();
+    timing.baseline([&] {
+      direct.update(FRAME);
+      direct.computeTransforms();
+    });
   }
+  timing.report(state);
   benchmark::DoNotOptimize(timerRuns);
+  benchmark::DoNotOptimize(direct.worldOf(0)[4]);
   const auto perFrame = benchmark::Counter::kAvgIterations;
   state.counters["update_us"] = benchmark::Counter(updateSeconds * 1e6, perFrame);
   state.counters["visit_us"] = benchmark::Counter(visitSeconds * 1e6, perFrame);
   state.counters["frame_us"] = benchmark::Counter((updateSeconds + visitSeconds) * 1e6, perFrame);
   state.counters["nodes"] = GROUPS * NODES_PER_GROUP;
+  state.counters["checked_difference"] = difference;
   state.counters["timer_runs_per_frame"] =
       benchmark::Counter(timerRuns, benchmark::Counter::kAvgIterations);
+  twin->release();
   director->purgeDirector();
   engine::PoolManager::getCurrentPool()->clear();
 }

@@ -1,6 +1,5 @@
 #include "engine/scene/action.h"
 
-#include <algorithm>
 #include <cfloat>
 
 namespace engine {
@@ -22,16 +21,7 @@ void ActionInterval::startWithTarget(Node* target) {
   firstTick_ = true;
 }
 
-void ActionInterval::step(float dt) {
-  if (firstTick_) {
-    firstTick_ = false;
-    elapsed_ = 0.0f;
-  } else {
-    elapsed_ += dt;
-  }
-  const float t = elapsed_ / std::max(duration_, FLT_EPSILON);
-  update(std::clamp(t, 0.0f, 1.0f));
-}
+void ActionInterval::step(float dt) { update(advance(dt)); }
 
 void ActionInstant::step(float) { update(1.0f); }
 

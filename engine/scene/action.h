@@ -2,11 +2,27 @@
 // The base classes of actions: something that changes a node over time, driven by the action
 // manager once per frame. Actions never hold a reference to their node.
 
+#include <cfloat>
+
 #include "engine/base/ref.h"
 
 namespace engine {
 
 class Node;
+
+// The actions the manager steps by a direct call instead of a virtual one: a large scene steps
+// a tree of them per node per frame. Their classes are final (a move's update, step and isDone
+// are), so no subclass can make a direct call miss an override. Any other action is Other and is
+// stepped through its virtual functions.
+enum class ActionKind : unsigned char {
+  Other,
+  RepeatForever,
+  Sequence,
+  Spawn,
+  MoveBy,
+  RotateBy,
+  Delay,
+};
 
 class Action : public Ref {
  public:
@@ -31,17 +47,21 @@ class Action : public Ref {
   Node* getOriginalTarget() const { return originalTarget_; }
   int getTag() const { return tag_; }
   void setTag(int tag) { tag_ = tag; }
+  ActionKind getKind() const { return kind_; }
 
  protected:
   Action() = default;
+  explicit Action(ActionKind kind) : kind_(kind) {}
 
   Node* originalTarget_ = nullptr;  // the node it was started on
   Node* target_ = nullptr;          // the node it drives now
   int tag_ = -1;
+  ActionKind kind_ = ActionKind::Other;
 };
 
 class FiniteTimeAction : public Action {
  public:
+  using Action::Action;
   FiniteTimeAction* clone() const override = 0;
   FiniteTimeAction* reverse() const override = 0;
   float getDuration() const { return duration_; }
@@ -52,6 +72,7 @@ class FiniteTimeAction : public Action {
 
 class ActionInterval : public FiniteTimeAction {
  public:
+  using FiniteTimeAction::FiniteTimeAction;
   ActionInterval* clone() const override = 0;
   ActionInterval* reverse() const override = 0;
   bool isDone() const override { return elapsed_ >= duration_; }
@@ -59,10 +80,25 @@ class ActionInterval : public FiniteTimeAction {
   // The first step after a start drops its dt and applies t = 0; the last applies t = 1.
   void step(float dt) override;
   float getElapsed() const { return elapsed_; }
+  // What step does before it updates: moves the clock and returns the progress to apply.
+  float advance(float dt) {
+    if (firstTick_) {
+      firstTick_ = false;
+      elapsed_ = 0.0f;
+    } else {
+      elapsed_ += dt;
+    }
+    return progressAt(elapsed_);
+  }
 
  protected:
   // A duration of exactly 0 becomes FLT_EPSILON so that progress never divides by zero.
   void initWithDuration(float duration);
+  // elapsed / duration within [0, 1]; a duration under FLT_EPSILON counts as FLT_EPSILON.
+  float progressAt(float elapsed) const {
+    const float t = elapsed / (duration_ < FLT_EPSILON ? FLT_EPSILON : duration_);
+    return t < 0.0f ? 0.0f : (1.0f < t ? 1.0f : t);
+  }
 
   float elapsed_ = 0.0f;
   bool firstTick_ = true;

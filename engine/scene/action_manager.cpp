@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/scene/action.h"
+#include "engine/scene/action_stepping.h"
 #include "engine/scene/node.h"
 
 namespace engine {
@@ -163,11 +164,11 @@ void ActionManager::stepElement(size_t place, float dt) {
   while (i < elements_[place].actions.size()) {
     currentAction_ = elements_[place].actions[i];
     currentActionSalvaged_ = false;
-    currentAction_->step(dt);
+    stepAction(currentAction_, dt);
     if (currentActionSalvaged_) {
       // Removed during its own step; the array has already closed up.
       currentAction_->release();
-    } else if (currentAction_->isDone()) {
+    } else if (isActionDone(currentAction_)) {
       currentAction_->stop();
       if (currentActionSalvaged_) {
         // Its stop removed it; only the reference kept for this step is left to drop.

@@ -5,7 +5,7 @@
 
 namespace engine {
 
-class DelayTime : public ActionInterval {
+class DelayTime final : public ActionInterval {
  public:
   static DelayTime* create(float duration);
   DelayTime* clone() const override { return create(duration_); }
@@ -13,7 +13,7 @@ class DelayTime : public ActionInterval {
   void update(float) override {}
 
  private:
-  DelayTime() = default;
+  DelayTime() : ActionInterval(ActionKind::Delay) {}
 };
 
 }  // namespace engine

@@ -14,16 +14,19 @@ class MoveBy : public ActionInterval {
   MoveBy* clone() const override { return create(duration_, delta_); }
   MoveBy* reverse() const override;
   void startWithTarget(Node* target) override;
-  void update(float t) override;
+  // Final, with step and isDone: the manager steps moves by a direct call to these.
+  void update(float t) final;
+  void step(float dt) final { ActionInterval::step(dt); }
+  bool isDone() const final { return ActionInterval::isDone(); }
 
  protected:
-  MoveBy() = default;
+  MoveBy() : ActionInterval(ActionKind::MoveBy) {}
   Vec2 delta_;
   Vec2 startPosition_;
   Vec2 previousPosition_;
 };
 
-class MoveTo : public MoveBy {
+class MoveTo final : public MoveBy {
  public:
   static MoveTo* create(float duration, const Vec2& position);
   MoveTo* clone() const override { return create(duration_, endPosition_); }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/scene/action_stepping.h"
+
 namespace engine {
 
 RepeatForever* RepeatForever::create(ActionInterval* inner) {
@@ -25,14 +27,14 @@ void RepeatForever::startWithTarget(Node* target) {
 }
 
 void RepeatForever::step(float dt) {
-  inner_->step(dt);
-  if (!inner_->isDone()) return;
+  stepAction(inner_, dt);
+  if (!isActionDone(inner_)) return;
   const float duration = inner_->getDuration();
   float overshoot = inner_->getElapsed() - duration;
   if (overshoot > duration) overshoot = std::fmod(overshoot, duration);
   inner_->startWithTarget(target_);
-  inner_->step(0.0f);  // the first tick of the new cycle applies t = 0
-  inner_->step(overshoot);
+  stepAction(inner_, 0.0f);  // the first tick of the new cycle applies t = 0
+  stepAction(inner_, overshoot);
 }
 
 void RepeatForever::prefetchParts(int depth) const {

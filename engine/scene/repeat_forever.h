@@ -5,7 +5,7 @@
 
 namespace engine {
 
-class RepeatForever : public ActionInterval {
+class RepeatForever final : public ActionInterval {
  public:
   static RepeatForever* create(ActionInterval* inner);
   ~RepeatForever() override;
@@ -20,7 +20,7 @@ class RepeatForever : public ActionInterval {
   ActionInterval* getInnerAction() const { return inner_; }
 
  private:
-  RepeatForever() = default;
+  RepeatForever() : ActionInterval(ActionKind::RepeatForever) {}
   ActionInterval* inner_ = nullptr;
 };
 

@@ -5,7 +5,7 @@
 
 namespace engine {
 
-class RotateBy : public ActionInterval {
+class RotateBy final : public ActionInterval {
  public:
   static RotateBy* create(float duration, float degrees);
   RotateBy* clone() const override { return create(duration_, angle_); }
@@ -14,7 +14,7 @@ class RotateBy : public ActionInterval {
   void update(float t) override;
 
  private:
-  RotateBy() = default;
+  RotateBy() : ActionInterval(ActionKind::RotateBy) {}
   float angle_ = 0.0f;
   float startAngle_ = 0.0f;
 };

@@ -1,5 +1,7 @@
 #include "engine/scene/sequence.h"
 
+#include "engine/scene/action_stepping.h"
+
 namespace engine {
 
 Sequence* Sequence::createWithTwoActions(FiniteTimeAction* first, FiniteTimeAction* second) {
@@ -53,20 +55,20 @@ void Sequence::update(float t) {
     if (last_ == -1) {
       // The first action was skipped over in one step: give it its whole run now.
       actions_[0]->startWithTarget(target_);
-      actions_[0]->update(1.0f);
+      updateAction(actions_[0], 1.0f);
       actions_[0]->stop();
     } else if (last_ == 0) {
-      actions_[0]->update(1.0f);
+      updateAction(actions_[0], 1.0f);
       actions_[0]->stop();
     }
   } else if (last_ == 1) {
-    actions_[1]->update(0.0f);
+    updateAction(actions_[1], 0.0f);
     actions_[1]->stop();
   }
 
-  if (found == last_ && actions_[found]->isDone()) return;
+  if (found == last_ && isActionDone(actions_[found])) return;
   if (found != last_) actions_[found]->startWithTarget(target_);
-  actions_[found]->update(localT);
+  updateAction(actions_[found], localT);
   last_ = found;
 }
 

@@ -6,7 +6,7 @@
 
 namespace engine {
 
-class Sequence : public ActionInterval {
+class Sequence final : public ActionInterval {
  public:
   static Sequence* createWithTwoActions(FiniteTimeAction* first, FiniteTimeAction* second);
   ~Sequence() override;
@@ -19,7 +19,7 @@ class Sequence : public ActionInterval {
   void prefetchParts(int depth) const override;
 
  private:
-  Sequence() = default;
+  Sequence() : ActionInterval(ActionKind::Sequence) {}
 
   FiniteTimeAction* actions_[2] = {nullptr, nullptr};
   float split_ = 0.0f;  // the first action's share of the whole duration

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/scene/action_stepping.h"
 #include "engine/scene/delay_time.h"
 #include "engine/scene/sequence.h"
 
@@ -55,8 +56,8 @@ void Spawn::stop() {
 void Spawn::update(float t) {
   // The second half is a separate allocation: ask for it while the first half runs.
   __builtin_prefetch(two_);
-  one_->update(t);
-  two_->update(t);
+  updateAction(one_, t);
+  updateAction(two_, t);
 }
 
 void Spawn::prefetchParts(int depth) const {

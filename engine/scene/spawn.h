@@ -5,7 +5,7 @@
 
 namespace engine {
 
-class Spawn : public ActionInterval {
+class Spawn final : public ActionInterval {
  public:
   static Spawn* createWithTwoActions(FiniteTimeAction* first, FiniteTimeAction* second);
   ~Spawn() override;
@@ -18,7 +18,7 @@ class Spawn : public ActionInterval {
   void prefetchParts(int depth) const override;
 
  private:
-  Spawn() = default;
+  Spawn() : ActionInterval(ActionKind::Spawn) {}
 
   FiniteTimeAction* one_ = nullptr;
   FiniteTimeAction* two_ = nullptr;
