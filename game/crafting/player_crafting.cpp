@@ -9,10 +9,10 @@
 #include "game/inventory/inventory.h"
 #include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
+#include "world/rules/console_kind.h"
 
 namespace {
 constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
-constexpr uint8_t kNoticeKind = 2;
 }  // namespace
 
 const CraftDef* recipeForResult(uint16_t itemId) {
@@ -63,7 +63,7 @@ void PlayerCrafting::learnEntry(uint16_t entry) {
 void PlayerCrafting::showNotice(const std::string& text) {
   if (text.empty()) return;
   // The console keeps the line after the notice is closed.
-  player_.showMessage(kNoticeKind, text);
+  player_.showMessage(console_kind::kInformation, text);
   player_.showNotice(text);
 }
 

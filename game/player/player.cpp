@@ -9,6 +9,7 @@
 #include "game/session/travel_target.h"
 #include "world/blocks/logic_block.h"
 #include "world/cells/map_block.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/game.h"
 #include "world/seams/world_options.h"
 #include "world/world.h"
@@ -17,12 +18,11 @@ namespace {
 
 constexpr uint8_t kEditBlockState = 9;
 constexpr uint16_t kContainerClosedValue = 127;
-constexpr uint8_t kChatKind = 0;
 constexpr uint16_t kChatSound = 61;
 
 // The option is the player's world's: a player in no world hears no chat sound.
 void ringChatSound(const Player& player, PlayerEvents& events, uint8_t kind) {
-  if (kind == kChatKind && player.world != nullptr && player.world->options().chatSound()) {
+  if (kind == console_kind::kChat && player.world != nullptr && player.world->options().chatSound()) {
     events.interfaceSound(kChatSound);
   }
 }

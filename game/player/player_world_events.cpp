@@ -10,12 +10,12 @@
 #include "game/player/player.h"
 #include "game/player/player_events.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/game.h"
 #include "world/world.h"
 
 namespace {
 
-constexpr uint8_t kNoticeKind = 2;
 // Item ids past this name nothing the content defines.
 constexpr uint16_t kItemIdLimit = 4096;
 constexpr uint8_t kLastWeatherKind = 3;
@@ -54,12 +54,12 @@ void Player::setWeather(uint8_t kind, bool quiet) {
   const auto next = static_cast<WeatherKind>(kind);
   const WeatherKind now = world->weather().kind;
   if (now == WeatherKind::None || quiet) {
-    if (!quiet && startText(next) != 0) showTextById(kNoticeKind, startText(next));
+    if (!quiet && startText(next) != 0) showTextById(console_kind::kInformation, startText(next));
     if (isRainy(next)) events().rainAmbience(true);
   } else if (now == WeatherKind::Snow) {
-    showTextById(kNoticeKind, kTextSnowStops);
+    showTextById(console_kind::kInformation, kTextSnowStops);
   } else if (isRainy(now)) {
-    showTextById(kNoticeKind, kTextRainStops);
+    showTextById(console_kind::kInformation, kTextRainStops);
     events().rainAmbience(false);
   }
   world->weather().kind = next;
@@ -68,7 +68,7 @@ void Player::setWeather(uint8_t kind, bool quiet) {
 
 void Player::setTickPaused(bool paused) {
   if (world != nullptr) world->dayClock().running = paused ? 0 : 1;
-  showTextById(kNoticeKind, paused ? kTextClockStopped : kTextClockStarted);
+  showTextById(console_kind::kInformation, paused ? kTextClockStopped : kTextClockStarted);
   if (paused) {
     clock().stopClockTask();
   } else {
@@ -88,7 +88,7 @@ void Player::setDayClock(uint8_t phase, uint32_t tick) {
 }
 
 void Player::notifyRestored() {
-  showTextById(kNoticeKind, kTextGoodNight);
+  showTextById(console_kind::kInformation, kTextGoodNight);
   events().popToMainView();
   if (game != nullptr) game->sleep();
 }

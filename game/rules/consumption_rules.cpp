@@ -5,13 +5,13 @@
 #include "content/texts/language_texts.h"
 #include "game/player/player.h"
 #include "game/rules/player_rules.h"
+#include "world/rules/console_kind.h"
 
 namespace {
 
 constexpr uint16_t kFirstPotion = 2126;
 constexpr uint16_t kPotionStep = 64;
 constexpr uint16_t kPotionCount = 15;
-constexpr uint8_t kRefusalMessage = 3;
 constexpr uint8_t kHarm = 10;
 constexpr uint16_t kStatConsumed = 0;
 
@@ -36,7 +36,8 @@ bool canConsume(Player& player, const Item& item) {
   const ItemDef* def = item.definition();
   const uint8_t refusal = def != nullptr ? def->record.refusal() : 1;
   const LanguageTexts& texts = languageTexts();
-  player.showMessage(kRefusalMessage, refusalMessage(texts.text(kCannotDrinkText), texts.text(refusalTextFor(refusal))));
+  player.showMessage(console_kind::kRefusal,
+                     refusalMessage(texts.text(kCannotDrinkText), texts.text(refusalTextFor(refusal))));
   return false;
 }
 

@@ -9,13 +9,13 @@
 #include "game/player/player.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
+#include "world/rules/console_kind.h"
 #include "world/seams/world_options.h"
 #include "world/world.h"
 
 namespace {
 
 constexpr uint16_t kBedrock = 84;
-constexpr uint8_t kRefusal = 3;
 constexpr uint16_t kFirework = 1042;
 
 // The player's world says whether its console is kept quiet about the tools a block needs.
@@ -25,11 +25,11 @@ bool quietConsole(const PlayerBase* player) {
 
 void tell(PlayerBase* player, int16_t textId) {
   auto* shown = dynamic_cast<Player*>(player);
-  if (shown != nullptr && !quietConsole(player)) shown->showTextById(kRefusal, textId);
+  if (shown != nullptr && !quietConsole(player)) shown->showTextById(console_kind::kRefusal, textId);
 }
 
 void say(PlayerBase* player, const char* text) {
-  if (auto* shown = dynamic_cast<Player*>(player)) shown->showMessage(kRefusal, text);
+  if (auto* shown = dynamic_cast<Player*>(player)) shown->showMessage(console_kind::kRefusal, text);
 }
 
 // Names the first tool a block asks for that the breaking item lacks; bit 0 (the hammer) has its own

@@ -11,6 +11,7 @@
 #include "game/rules/rule_entities.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
+#include "world/rules/console_kind.h"
 #include "world/world.h"
 
 namespace {
@@ -54,7 +55,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
       const uint16_t caught = pickFishingCatch(*world_, static_cast<uint8_t>(cell.liquidKind()), cell.y,
                                                rod != nullptr && !rod->isNone() ? rod->id : 0);
       if (caught == kNothingCaught) {
-        showTextById(&player, kTextNothingCaught, 2);
+        showTextById(&player, kTextNothingCaught, console_kind::kInformation);
       } else if (Item* fish = newItem(caught, -1, 1, -1, 0)) {
         const float angle = (dx <= 0 ? 120.0f : 60.0f) * kDegrees;
         spawnItemEntity(fish, {bobber->data.x, bobber->data.cellY + kCatchLift},
@@ -62,7 +63,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
         if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatFishCaught, caught);
       }
     } else {
-      showTextById(&player, kTextTooSlow, 3);
+      showTextById(&player, kTextTooSlow, console_kind::kRefusal);
     }
     player.forgetBobber();
   }

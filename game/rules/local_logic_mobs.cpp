@@ -16,6 +16,7 @@
 #include "game/rules/loot_rules.h"
 #include "game/rules/rule_entities.h"
 #include "world/map/world_map.h"
+#include "world/rules/console_kind.h"
 #include "world/seams/world_bodies.h"
 #include "world/world.h"
 
@@ -30,7 +31,6 @@ constexpr uint16_t kStatKilledByMob = 33;
 constexpr uint8_t kPetArrives = 20;
 constexpr uint16_t kTextPetCame = 175;
 constexpr uint16_t kTextPetLeft = 174;
-constexpr uint8_t kNoticeKind = 2;
 constexpr uint16_t kStatItemFound = 1;
 constexpr uint8_t kCapturedEffect = 28;
 
@@ -126,9 +126,9 @@ MobEntity* LocalLogic::summonPetOfRow(PlayerBase& player, const MobDef* row) {
   }
   if (pet != nullptr) {
     playCellEffect(&player, *cell, kPetArrives, 1);
-    showTextById(&player, kTextPetCame, kNoticeKind);
+    showTextById(&player, kTextPetCame, console_kind::kInformation);
   } else if (dismissed != 0) {
-    showTextById(&player, kTextPetLeft, kNoticeKind);
+    showTextById(&player, kTextPetLeft, console_kind::kInformation);
   }
   return pet;
 }

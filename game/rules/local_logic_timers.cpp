@@ -10,12 +10,12 @@
 #include "world/blocks/forge.h"
 #include "world/blocks/stable.h"
 #include "world/plants/plant_system.h"
+#include "world/rules/console_kind.h"
 #include "world/world.h"
 
 namespace {
 
 enum TimerKind : uint32_t { kOrdinary = 0, kRunsWhilePaused = 1 };
-constexpr uint8_t kNoticeKind = 2;
 
 }  // namespace
 
@@ -79,6 +79,6 @@ void LocalLogic::stepWeather() {
 void LocalLogic::remindToSave() {
   const kel::Options& options = kel::options();
   if (player_ != nullptr && options.saveReminder && !options.shouldAutosave) {
-    player_->showMessage(kNoticeKind, kSaveReminder);
+    player_->showMessage(console_kind::kInformation, kSaveReminder);
   }
 }

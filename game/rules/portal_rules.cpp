@@ -4,11 +4,8 @@
 
 #include "game/player/player.h"
 #include "world/cells/map_block.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/game.h"
-
-namespace {
-constexpr uint8_t kRefusalMessage = 3;
-}  // namespace
 
 PortalChoice choosePortal(std::span<const PortalRecord> portals, uint32_t planet, const MapBlock& cell) {
   const auto found = std::find_if(portals.begin(), portals.end(), [&](const PortalRecord& r) {
@@ -23,7 +20,7 @@ bool usePortal(PlayerBase& player, std::span<const PortalRecord> portals, uint32
                PortalChoices& choices, const std::vector<PlayerBase*>& present, const PortalTravel& travel) {
   const PortalChoice choice = choosePortal(portals, planet, cell);
   if (choice.portal == nullptr) {
-    player.showTextById(kRefusalMessage, choice.refusalText);
+    player.showTextById(console_kind::kRefusal, choice.refusalText);
     return false;
   }
   const std::vector<PlayerBase*> travellers = choices.choose(player, *choice.portal, present);

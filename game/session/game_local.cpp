@@ -17,6 +17,7 @@
 #include "game/trade/trade_session.h"
 #include "world/seams/world_options.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/rules/console_kind.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -58,12 +59,12 @@ void GameLocal::playCellEffect(uint8_t effect, MapBlock& cell) {
   rules_->playCellEffect(player, cell, effect, 1);
 }
 
-void GameLocal::throwItem(Item* item, float a, float b, uint8_t flag) {
+void GameLocal::throwItem(Item* item, float speed, float angle, uint8_t flags) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  rules_->spawnItemEntity(item, at, a, b, flag);
+  rules_->spawnItemEntity(item, at, speed, angle, flags);
 }
 
-void GameLocal::shoot(float aimX, float aimY, float, float) {
+void GameLocal::shoot(float aimX, float aimY) {
   if (player == nullptr) return;
   const engine::Vec2 at = wrappedPlayerPosition();
   Item* held = player->heldItem();
@@ -107,7 +108,7 @@ void GameLocal::respawn() {
 }
 
 void GameLocal::requestTrade(PlayerBase*) {
-  if (player != nullptr) player->showTextById(3, kTextTradeNeedsMultiplayer);
+  if (player != nullptr) player->showTextById(console_kind::kRefusal, kTextTradeNeedsMultiplayer);
 }
 
 void GameLocal::cancelTrade() {

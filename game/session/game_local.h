@@ -48,10 +48,10 @@ class GameLocal : public Game {
   void playCellEffect(uint8_t effect, MapBlock& cell) override;
   bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) override;
   void placeSign(MapBlock& cell, uint8_t flag) override;
-  bool useBlock(uint16_t& blockWord) override;
+  bool useBlock(const uint16_t& cellLayer) override;
   bool captureMob(MobEntity* mob) override;
-  void throwItem(Item* item, float a, float b, uint8_t flag) override;
-  void shoot(float aimX, float aimY, float a, float b) override;
+  void throwItem(Item* item, float speed, float angle, uint8_t flags) override;
+  void shoot(float aimX, float aimY) override;
   bool signalEntities(float x, float y) override;
   void closeContainer() override;
   void setPlayerMode(uint8_t mode) override;

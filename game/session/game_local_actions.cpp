@@ -29,10 +29,10 @@ constexpr uint32_t kPartDebrisPieces = 15;
 
 }  // namespace
 
-bool GameLocal::useBlock(uint16_t& blockWord) {
+bool GameLocal::useBlock(const uint16_t& cellLayer) {
   if (world == nullptr || player == nullptr) return false;
   uint8_t layer = MapBlock::kFront;
-  MapBlock* cell = cellOfBlockWord(world->map(), blockWord, layer);
+  MapBlock* cell = cellOfBlockWord(world->map(), cellLayer, layer);
   if (cell == nullptr) return false;
   if (useStationOrClock(*world, *cell, layer, *player)) return true;
   if (!checkBlockUse(*world, *cell, layer, *player)) return false;

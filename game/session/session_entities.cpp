@@ -26,6 +26,7 @@
 #include "entities/mobs/mob_pet_entity.h"
 #include "entities/mobs/mob_spawning.h"
 #include "world/rules/mob_movement.h"
+#include "world/rules/console_kind.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/projectiles/bullet_factory.h"
 #include "game/session/running_world.h"
@@ -117,7 +118,7 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
   if (weapon == nullptr) weapon = ranged;
   const uint32_t owner = player != nullptr ? rules.playerIdOf(player) : 0;
   if (weapon->castsBobber() && playerHasBobber(lists, owner)) {
-    rules.showTextById(player, kTextSecondCast, 3);
+    rules.showTextById(player, kTextSecondCast, console_kind::kRefusal);
     return nullptr;
   }
   RealEntity* shot = loose(ranged->bulletRow(), *held, owner, position, aim, choice.word, flags);

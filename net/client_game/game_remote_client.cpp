@@ -68,10 +68,10 @@ void GameRemoteClient::placeSign(MapBlock& cell, uint8_t flag) {
 }
 
 // Stations and clocks answer here; what the local check refuses is never asked of the host.
-bool GameRemoteClient::useBlock(uint16_t& blockWord) {
+bool GameRemoteClient::useBlock(const uint16_t& cellLayer) {
   if (world == nullptr || player == nullptr) return false;
   uint8_t layer = MapBlock::kFront;
-  MapBlock* cell = cellOfBlockWord(world->map(), blockWord, layer);
+  MapBlock* cell = cellOfBlockWord(world->map(), cellLayer, layer);
   if (cell == nullptr) return false;
   if (useStationOrClock(*world, *cell, layer, *player)) return true;
   if (!checkBlockUse(*world, *cell, layer, *player)) return false;
@@ -92,15 +92,17 @@ bool GameRemoteClient::captureMob(MobEntity* mob) {
 
 // The item is written into the request before it goes back to the pool: the host makes the
 // world's item from those bytes.
-void GameRemoteClient::throwItem(Item* item, float a, float b, uint8_t flag) {
+void GameRemoteClient::throwItem(Item* item, float speed, float angle, uint8_t flags) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  send(request(request_id::kThrowItem).item(item).point(at.x, at.y).f32(a).f32(b).u8(flag));
+  send(request(request_id::kThrowItem).item(item).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
   freeItem(item);
 }
 
-void GameRemoteClient::shoot(float aimX, float aimY, float a, float b) {
+// The request keeps its layout's two floats after the points; the host takes the shot's speed
+// from the aim, so they go as zero.
+void GameRemoteClient::shoot(float aimX, float aimY) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  send(request(request_id::kShoot).point(aimX, aimY).point(at.x, at.y).f32(a).f32(b));
+  send(request(request_id::kShoot).point(aimX, aimY).point(at.x, at.y).f32(0).f32(0));
 }
 
 // Only an empty hand signals, and only when a toy is near enough to hear it.

@@ -11,36 +11,22 @@
 #include "content/planets/planet_def.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
-#include "entities/effects/effect_hooks.h"
-#include "entities/effects/entity_effect_registry.h"
 #include "game/player/player_desktop.h"
 #include "game/session/game_local.h"
-#include "game/session/game_saves.h"
-#include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
-#include "game/stats/stats_player_events.h"
-#include "game/stats/stats_store.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/host/join_stages.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/hosting.h"
 #include "net/players/player_server.h"
-#include "net/transports/enet_bridge_factory.h"
-#include "platform/desktop_file_system.h"
-#include "platform/desktop_platform.h"
-#include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
 #include "saves/store/world_store.h"
-#include "saves/world/entity_save_links.h"
-#include "saves/world/world_save_links.h"
 #include "tools/world_tool/counting_bridges.h"
 #include "tools/world_tool/frame_times.h"
-#include "tools/world_tool/printed_notices.h"
 #include "tools/world_tool/tool_character.h"
 #include "tools/world_tool/tool_interrupt.h"
-#include "tools/world_tool/tool_screen.h"
+#include "tools/world_tool/tool_services.h"
 #include "tools/world_tool/world_report.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
@@ -75,32 +61,18 @@ double threadMilliseconds() {
 
 class HostGame {
  public:
-  // `hooks`: the entity effects' hooks of every world the host plays.
-  HostGame(const ToolArgs& args, std::FILE* out, std::FILE* err, EffectHooks& hooks)
-      : args_(args), out_(out), err_(err), platform_(platformServices()), saves_(files_),
-        local_(WorldContext{.effectHooks = &hooks}, nullptr, &statsEvents_, {},
-               GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
-        gameSaves_(saves_, local_.running()), notices_(out) {
-    kel::Platform::setInstance(&platform_);
-    platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges_);
-    setWorldSaveLinks(&saveLinks_);
-    local_.bindCurrent();
-  }
+  HostGame(const ToolArgs& args, std::FILE* out, std::FILE* err)
+      : args_(args), out_(out), err_(err), services_(ToolServicesSetup{.network = true}, out) {}
 
   ~HostGame() {
     if (Hosting* hosting = currentHosting()) hosting->returnToLocalGame();
     // The hosting session and the retired endpoint go on the frames after the quit.
     scheduler().update(kFrame);
     scheduler().update(kFrame);
-    endCurrentNet();
-    local_.end();
-    local_.unbindCurrent();
-    setWorldSaveLinks(nullptr);
-    kel::Platform::setInstance(nullptr);
   }
 
   bool start(const PlanetDef& planet) {
-    if (!makeCharacterCurrent(saves_, files_, "", "Host", err_)) return false;
+    if (!makeCharacterCurrent(saves_, services_.files(), "", "Host", err_)) return false;
     WorldParams params;
     params.planetId = planet.id;
     params.sizeIndex = args_.sizeIndex;
@@ -109,10 +81,10 @@ class HostGame {
     setup.bridge = kel::NetBridgeSetup{kel::NET_KIND_DIRECT, args_.playerLimit, ""};
     setup.listenAt = kel::base::DesktopDirectConnectionInfo(args_.hostAddress, args_.port);
     setup.localName = "Host";
-    setup.notices = &notices_;
+    setup.notices = &services_.notices();
     setup.mode = kNewWorldMode;
     setup.generationSeed = args_.seed;
-    hosting_ = hostWorld(local_, setup);
+    hosting_ = hostWorld(services_.session(), setup);
     if (hosting_ == nullptr) {
       std::fprintf(err_, "world_tool: cannot listen on %s:%u\n",
                    args_.hostAddress.empty() ? "*" : args_.hostAddress.c_str(), args_.port);
@@ -123,7 +95,7 @@ class HostGame {
                  port, args_.playerLimit);
     std::fflush(out_);
     for (int frame = 0; frame < kStartSecondsLimit * kFramesASecond && !hosting_->worldHosted(); ++frame) {
-      if (screen_.failed || interrupted()) break;
+      if (services_.screen().failed || interrupted()) break;
       scheduler().update(kFrame);
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -186,12 +158,6 @@ class HostGame {
   }
 
  private:
-  static kel::DesktopPlatform::Services platformServices() {
-    kel::DesktopPlatform::Services services;
-    services.installCrashReporter = false;
-    return services;
-  }
-
   World& world() { return *hosting_->session()->running().world; }
 
   void frame() {
@@ -256,7 +222,7 @@ class HostGame {
   }
 
   void printSecond(int second, const FrameTimes& frames) {
-    const TrafficCounts& counts = bridges_.counts();
+    const TrafficCounts& counts = services_.traffic();
     const size_t players = hosting_->worldHosted() ? hosting_->server()->players().occupied() : 0;
     std::fprintf(out_,
                  "second %d: frame mean %.3f ms worst %.3f ms; received %" PRIu64 " messages %" PRIu64
@@ -290,17 +256,8 @@ class HostGame {
   const ToolArgs& args_;
   std::FILE* out_;
   std::FILE* err_;
-  kel::DesktopPlatform platform_;
-  enet::EnetBridgeFactory enet_;
-  CountingBridgeFactory bridges_{enet_};
-  kel::DesktopFileSystem files_;
-  LocalSaves saves_;
-  StatsPlayerEvents statsEvents_{statsStore()};  // the host's statistics, counted as the program counts them
-  LocalSession local_;
-  LocalGameSaves gameSaves_;
-  EntitySaveLinks saveLinks_;
-  ToolScreen screen_;
-  PrintedNotices notices_;
+  ToolServices services_;
+  LocalSaves& saves_ = services_.saves();
   Hosting* hosting_ = nullptr;
   FrameTimes times_;
   FrameTimes cpuTimes_;
@@ -313,15 +270,13 @@ class HostGame {
 
 int runHost(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   if (!loadGameData(err)) return 1;
-  EntityEffectRegistry effects;
-  effects.registerEntityEffects();
   const PlanetDef* planet = findPlanetByName(args.planet);
   if (planet == nullptr) {
     std::fprintf(err, "world_tool: no planet named %s\n", args.planet.c_str());
     return 1;
   }
   const CatchInterrupt interrupts;
-  HostGame host(args, out, err, effects.defaultHooks());
+  HostGame host(args, out, err);
   if (!host.start(*planet)) return 1;
   host.play();
   return host.finish() ? 0 : 1;

@@ -12,36 +12,23 @@
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "entities/core/world_entities.h"
-#include "entities/effects/effect_hooks.h"
-#include "entities/effects/entity_effect_registry.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
-#include "game/session/game_saves.h"
-#include "game/session/local_session.h"
 #include "game/stats/stats_player_events.h"
 #include "game/stats/stats_store.h"
 #include "game/trade/trade_abstract.h"
 #include "game/trade/trade_codes.h"
 #include "net/client_game/client_game_swap.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
 #include "net/endpoint/net_player_client.h"
 #include "net/players/player_client.h"
-#include "net/transports/enet_bridge_factory.h"
-#include "platform/desktop_file_system.h"
-#include "platform/desktop_platform.h"
-#include "saves/launch/local_game_saves.h"
-#include "saves/launch/local_saves.h"
-#include "saves/world/entity_save_links.h"
-#include "saves/world/world_save_links.h"
 #include "tools/world_tool/counting_bridges.h"
 #include "tools/world_tool/play_script.h"
-#include "tools/world_tool/printed_notices.h"
 #include "tools/world_tool/scripted_player.h"
 #include "tools/world_tool/tool_character.h"
-#include "tools/world_tool/tool_screen.h"
+#include "tools/world_tool/tool_services.h"
 #include "tools/world_tool/world_report.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
@@ -85,32 +72,20 @@ class ScriptEvents final : public StatsPlayerEvents {
 
 class JoinGame final : public ScriptedPlayer {
  public:
-  // `hooks`: the entity effects' hooks of every world this player's games play.
-  JoinGame(const ToolArgs& args, std::FILE* out, std::FILE* err, EffectHooks& hooks)
-      : args_(args), out_(out), err_(err), platform_(platformServices()), saves_(files_),
-        local_(WorldContext{.effectHooks = &hooks}, nullptr, nullptr, {},
-               GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
-        gameSaves_(saves_, local_.running()), notices_(out) {
-    kel::Platform::setInstance(&platform_);
-    platform_.setNetBridgeFactory(kel::NET_KIND_DIRECT, &bridges_);
-    setWorldSaveLinks(&saveLinks_);
-    local_.bindCurrent();
-    swap_ = std::make_unique<ClientGameSwap>(local_, local_.seams(), &notices_, &events_);
-  }
+  JoinGame(const ToolArgs& args, std::FILE* out, std::FILE* err)
+      : args_(args), out_(out), err_(err), services_(ToolServicesSetup{.network = true}, out),
+        swap_(std::make_unique<ClientGameSwap>(services_.session(), services_.session().seams(),
+                                               &services_.notices(), &events_)) {}
 
   ~JoinGame() override {
     swap_.reset();
     // The retired joined game and endpoint go after the frame's tasks.
     scheduler().update(kFrame);
-    endCurrentNet();
-    local_.unbindCurrent();
-    setWorldSaveLinks(nullptr);
-    kel::Platform::setInstance(nullptr);
   }
 
   bool join() {
     const std::string character = characterName(args_.characterPath, args_.name);
-    if (!makeCharacterCurrent(saves_, files_, args_.characterPath, character, err_)) return false;
+    if (!makeCharacterCurrent(services_.saves(), services_.files(), args_.characterPath, character, err_)) return false;
     if (!swap_->joinWorld(kel::base::DesktopDirectConnectionInfo(args_.hostAddress, args_.port), args_.name)) {
       std::fprintf(err_, "world_tool: cannot reach %s:%u\n", args_.hostAddress.c_str(), args_.port);
       return false;
@@ -121,7 +96,7 @@ class JoinGame final : public ScriptedPlayer {
       return false;
     }
     joinedAt_ = Clock::now();
-    receivedAtJoin_ = bridges_.counts().receivedBytes.load();
+    receivedAtJoin_ = services_.traffic().receivedBytes.load();
     const WorldMap& map = world()->map();
     std::fprintf(out_, "joined %s:%u as %s: world %dx%d\n", args_.hostAddress.c_str(), args_.port, args_.name.c_str(),
                  map.width(), map.height());
@@ -148,7 +123,7 @@ class JoinGame final : public ScriptedPlayer {
 
   // Leaves the host as the pause view's leave does, then the traffic's figures.
   void leave() {
-    const TrafficCounts& counts = bridges_.counts();
+    const TrafficCounts& counts = services_.traffic();
     const double seconds = std::chrono::duration<double>(Clock::now() - joinedAt_).count();
     const uint64_t bytes = counts.receivedBytes.load();
     std::fprintf(out_, "received %" PRIu64 " messages %" PRIu64 " bytes; in play %" PRIu64 " bytes in %.1f s: %.0f bytes/s\n",
@@ -160,12 +135,6 @@ class JoinGame final : public ScriptedPlayer {
   }
 
  private:
-  static kel::DesktopPlatform::Services platformServices() {
-    kel::DesktopPlatform::Services services;
-    services.installCrashReporter = false;
-    return services;
-  }
-
   bool inGame() const {
     return swap_->joined() != nullptr && swap_->joined()->game().started && swap_->endpoint() != nullptr &&
            swap_->endpoint()->state() == NetClient::kInGame && swap_->joined()->player() != nullptr &&
@@ -329,16 +298,7 @@ class JoinGame final : public ScriptedPlayer {
   const ToolArgs& args_;
   std::FILE* out_;
   std::FILE* err_;
-  kel::DesktopPlatform platform_;
-  enet::EnetBridgeFactory enet_;
-  CountingBridgeFactory bridges_{enet_};
-  kel::DesktopFileSystem files_;
-  LocalSaves saves_;
-  LocalSession local_;
-  LocalGameSaves gameSaves_;
-  EntitySaveLinks saveLinks_;
-  ToolScreen screen_;
-  PrintedNotices notices_;
+  ToolServices services_;
   ScriptEvents events_;
   std::unique_ptr<ClientGameSwap> swap_;
   Clock::time_point next_;
@@ -351,20 +311,9 @@ class JoinGame final : public ScriptedPlayer {
 
 int runJoin(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   if (!loadGameData(err)) return 1;
-  EntityEffectRegistry effects;
-  effects.registerEntityEffects();
-  std::string script;
-  if (!readWholeFile(args.scriptPath, script)) {
-    std::fprintf(err, "world_tool: cannot read %s\n", args.scriptPath.c_str());
-    return 1;
-  }
-  std::string error;
-  const std::optional<std::vector<PlayStep>> steps = parsePlayScript(script, error);
-  if (!steps) {
-    std::fprintf(err, "world_tool: %s: %s\n", args.scriptPath.c_str(), error.c_str());
-    return 1;
-  }
-  JoinGame game(args, out, err, effects.defaultHooks());
+  const std::optional<std::vector<PlayStep>> steps = readPlayScript(args.scriptPath, err);
+  if (!steps) return 1;
+  JoinGame game(args, out, err);
   if (!game.join()) return 1;
   const bool played = game.run(*steps);
   game.leave();

@@ -20,8 +20,6 @@
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "entities/core/cell_operations.h"
-#include "entities/effects/effect_hooks.h"
-#include "entities/effects/entity_effect_registry.h"
 #include "entities/items/treasure_entity.h"
 #include "entities/mobs/mob_entity.h"
 #include "entities/projectiles/bobber_entity.h"
@@ -33,29 +31,21 @@
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
-#include "game/session/game_saves.h"
-#include "game/session/game_screen.h"
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
-#include "game/stats/stats_player_events.h"
-#include "game/stats/stats_store.h"
-#include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
-#include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
 #include "saves/store/character_store.h"
 #include "saves/store/player_entry.h"
 #include "saves/store/safe_write.h"
 #include "saves/store/save_id.h"
 #include "saves/store/world_store.h"
-#include "saves/world/entity_save_links.h"
-#include "saves/world/world_save_links.h"
 #include "tools/png_writer/png_writer.h"
 #include "tools/world_tool/play_script.h"
 #include "tools/world_tool/scripted_player.h"
 #include "tools/world_tool/tool_character.h"
-#include "tools/world_tool/tool_screen.h"
+#include "tools/world_tool/tool_services.h"
 #include "tools/world_tool/world_report.h"
 #include "tools/world_tool/world_tool_args.h"
 #include "tools/world_tool/world_tool_run.h"
@@ -84,42 +74,22 @@ constexpr float kShotSpeed = 8.0f;  // pixels a tick, for a projectile whose rec
 constexpr int kBiteFrameLimit = 60 * 60;
 constexpr uint8_t kHooked = 4;  // the bobber's state once a fish took the bait
 
-// The store's layout under a private root instead of the user's folder.
-class PlayRoot final : public kel::DesktopFileSystem {
- public:
-  explicit PlayRoot(std::string root) : root_(std::move(root)) {}
-  std::string writableRoot() const override { return root_; }
-
- private:
-  std::string root_;
-};
-
 class PlayGame final : public ScriptedPlayer {
  public:
-  // `hooks`: the entity effects' hooks of every world this game plays.
-  PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err, EffectHooks& hooks)
-      : args_(args), root_(std::move(root)), out_(out), err_(err), files_(root_), saves_(files_),
+  // `root`: the private save folder.
+  PlayGame(const ToolArgs& args, std::string root, std::FILE* out, std::FILE* err)
+      : args_(args), out_(out), err_(err),
         // As the program gives them: the entities get their sprites when a view is drawn, a
         // player's carried light re-tints the drawn window, and the light map finds the carried
         // lights on the player sprites (none while nothing is drawn).
-        session_(WorldContext{.carriedLights = &carriedLights_,
-                              .lightBatching = &tileRefresh_,
-                              .effectHooks = &hooks,
-                              .drawings = &entityDrawings_},
-                 nullptr, &statsEvents_, {},
-                 GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
-        gameSaves_(saves_, session_.running()) {
+        services_(ToolServicesSetup{.saveRoot = std::move(root),
+                                    .seams = WorldContext{.carriedLights = &carriedLights_,
+                                                          .lightBatching = &tileRefresh_,
+                                                          .drawings = &entityDrawings_}},
+                  out) {
     session_.game().setGenerationSeed(args.seed);
     // The game's own draws (mobs, drops) follow the seed too, so a script plays the same each run.
     engine::randomSeed(args.seed);
-    setWorldSaveLinks(&saveLinks_);
-    session_.bindCurrent();
-  }
-
-  ~PlayGame() {
-    session_.end();
-    session_.unbindCurrent();
-    setWorldSaveLinks(nullptr);
   }
 
   bool prepare(const PlanetDef& planet) {
@@ -172,7 +142,8 @@ class PlayGame final : public ScriptedPlayer {
   WorldEntities* items() override { return &session_.entities().lists(); }
 
   bool prepareCharacter() {
-    return makeCharacterCurrent(saves_, files_, args_.characterPath, characterName(args_.characterPath, "Player"), err_);
+    return makeCharacterCurrent(saves_, services_.files(), args_.characterPath,
+                                characterName(args_.characterPath, "Player"), err_);
   }
 
   bool begin(uint8_t mode) {
@@ -251,7 +222,7 @@ class PlayGame final : public ScriptedPlayer {
     const float dy = target.y - p.position.y;
     const float length = std::hypot(dx, dy);
     const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
-    game().shoot(length > 0 ? dx * speed / length : speed, length > 0 ? dy * speed / length : 0, 0, 0);
+    game().shoot(length > 0 ? dx * speed / length : speed, length > 0 ? dy * speed / length : 0);
     return true;
   }
 
@@ -415,45 +386,28 @@ class PlayGame final : public ScriptedPlayer {
   }
 
   const ToolArgs& args_;
-  std::string root_;
   std::FILE* out_;
   std::FILE* err_;
-  PlayRoot files_;
-  LocalSaves saves_;
   EntityDrawingFactory entityDrawings_;
   TileRefresh tileRefresh_;
   PlayerSpriteLights carriedLights_;
-  StatsPlayerEvents statsEvents_{statsStore()};  // the player's statistics, counted as the program counts them
-  LocalSession session_;  // after what its worlds are given: it ends its world first
-  LocalGameSaves gameSaves_;
-  EntitySaveLinks saveLinks_;
-  ToolScreen screen_;
+  ToolServices services_;  // after what its worlds are given: it ends its world first
+  LocalSession& session_ = services_.session();
+  LocalSaves& saves_ = services_.saves();
+  ToolScreen& screen_ = services_.screen();
 };
 
 }  // namespace
 
 int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
-  std::string error;
   if (!loadGameData(err)) return 1;
-  // The entity effects the program registers at its start: mob splits, fuses, trails, fireworks,
-  // projectile blasts.
-  EntityEffectRegistry effects;
-  effects.registerEntityEffects();
   const PlanetDef* planet = findPlanetByName(args.planet);
   if (planet == nullptr) {
     std::fprintf(err, "world_tool: no planet named %s\n", args.planet.c_str());
     return 1;
   }
-  std::string script;
-  if (!readWholeFile(args.scriptPath, script)) {
-    std::fprintf(err, "world_tool: cannot read %s\n", args.scriptPath.c_str());
-    return 1;
-  }
-  const std::optional<std::vector<PlayStep>> steps = parsePlayScript(script, error);
-  if (!steps) {
-    std::fprintf(err, "world_tool: %s: %s\n", args.scriptPath.c_str(), error.c_str());
-    return 1;
-  }
+  const std::optional<std::vector<PlayStep>> steps = readPlayScript(args.scriptPath, err);
+  if (!steps) return 1;
   std::string root = (std::filesystem::temp_directory_path() / "world_tool_play_XXXXXX").string();
   if (mkdtemp(root.data()) == nullptr) {
     std::fprintf(err, "world_tool: cannot make a save folder\n");
@@ -461,7 +415,7 @@ int runPlay(const ToolArgs& args, std::FILE* out, std::FILE* err) {
   }
   int result = 1;
   {
-    PlayGame game(args, root, out, err, effects.defaultHooks());
+    PlayGame game(args, root, out, err);
     if (game.prepare(*planet) && game.run(*steps) && game.shoot()) result = 0;
   }
   std::error_code ignored;

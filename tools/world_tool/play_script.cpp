@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "tools/world_tool/world_tool_saves.h"
+
 namespace world_tool {
 
 namespace {
@@ -129,6 +131,18 @@ std::optional<std::vector<PlayStep>> parsePlayScript(std::string_view text, std:
     step->line = lineNumber;
     steps.push_back(*step);
   }
+  return steps;
+}
+
+std::optional<std::vector<PlayStep>> readPlayScript(const std::string& path, std::FILE* err) {
+  std::string script;
+  if (!readWholeFile(path, script)) {
+    std::fprintf(err, "world_tool: cannot read %s\n", path.c_str());
+    return std::nullopt;
+  }
+  std::string error;
+  std::optional<std::vector<PlayStep>> steps = parsePlayScript(script, error);
+  if (!steps) std::fprintf(err, "world_tool: %s: %s\n", path.c_str(), error.c_str());
   return steps;
 }
 

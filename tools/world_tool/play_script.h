@@ -41,6 +41,7 @@
 // A line that does not parse is refused with its number and the reason; nothing runs then.
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,5 +65,8 @@ struct PlayStep {
 
 // The steps of the whole script; nullopt with `error` ("line N: ...") when a line does not parse.
 std::optional<std::vector<PlayStep>> parsePlayScript(std::string_view text, std::string& error);
+// The steps of the script file at `path`; nullopt, the reason printed on `err`, when it cannot be
+// read or a line does not parse.
+std::optional<std::vector<PlayStep>> readPlayScript(const std::string& path, std::FILE* err);
 
 }  // namespace world_tool

@@ -13,6 +13,7 @@
 #include "world/light/light_refresh_batching.h"
 #include "world/map/world_map.h"
 #include "world/protection/protected_areas.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
 #include "world/seams/world_bodies.h"
@@ -25,7 +26,6 @@ namespace {
 
 constexpr uint16_t kSoundFuse = 40;
 constexpr uint16_t kTextExplosivesRefused = 150;
-constexpr uint8_t kRefusalMessage = 3;
 constexpr float kCellPixels = 30.0f;
 
 // The blast description as the blast reads it: a radius past the grid is clamped and a divisor of 0 is 1.
@@ -66,7 +66,9 @@ bool ExplosionSystem::isAllowed(MapBlock& cell, const BlastSpec& spec, PlayerBas
       refused = world_.protectedAreas().isProtectedAt(cell.x + dx, cell.y + dy);
     }
   }
-  if (refused && rules.isPlayerPresent(cause)) rules.showTextById(cause, kTextExplosivesRefused, kRefusalMessage);
+  if (refused && rules.isPlayerPresent(cause)) {
+    rules.showTextById(cause, kTextExplosivesRefused, console_kind::kRefusal);
+  }
   return !refused;
 }
 

@@ -3,7 +3,7 @@
 #include "content/items/item_pool.h"
 
 // Nothing takes an item handed to no game, so it goes back to the pool rather than leak.
-void NullGame::throwItem(Item* item, float, float, uint8_t) { freeItem(item); }
+void NullGame::throwItem(Item* item, float /*speed*/, float /*angle*/, uint8_t /*flags*/) { freeItem(item); }
 
 void NullGame::dropItem(Item*& item) {
   freeItem(item);

@@ -50,10 +50,15 @@ class GamePlayerActions {
   virtual void playCellEffect(uint8_t effect, MapBlock& cell) = 0;
   virtual bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) = 0;
   virtual void placeSign(MapBlock& cell, uint8_t flag) = 0;
-  virtual bool useBlock(uint16_t& blockWord) = 0;
+  // `cellLayer`: the front or back word of one of the world's cells: the cell and the layer used.
+  virtual bool useBlock(const uint16_t& cellLayer) = 0;
   virtual bool captureMob(MobEntity* mob) = 0;
-  virtual void throwItem(Item* item, float a, float b, uint8_t flag) = 0;
-  virtual void shoot(float aimX, float aimY, float a, float b) = 0;
+  // The item leaves the player at the speed and angle (radians) with the rules' entity flags.
+  virtual void throwItem(Item* item, float speed, float angle, uint8_t flags) = 0;
+  // The held item fired along the aim (the shot's velocity, pixels a tick).
+  virtual void shoot(float aimX, float aimY) = 0;
+  // The main view still passes two zeros after the aim; they go once it calls the two-argument form.
+  void shoot(float aimX, float aimY, float /*unusedSpeed*/, float /*unusedAngle*/) { shoot(aimX, aimY); }
   virtual bool signalEntities(float x, float y) = 0;
   virtual void closeContainer() = 0;
   virtual void setPlayerMode(uint8_t mode) = 0;
@@ -176,11 +181,11 @@ class NullGame : public GameInterface,
   void playCellEffect(uint8_t, MapBlock&) override {}
   bool putItemOnShelf(MapBlock&, Item*, uint8_t) override { return false; }
   void placeSign(MapBlock&, uint8_t) override {}
-  bool useBlock(uint16_t&) override { return false; }
+  bool useBlock(const uint16_t&) override { return false; }
   void hitMob(MobEntity*) override {}
   bool captureMob(MobEntity*) override { return false; }
-  void throwItem(Item* item, float, float, uint8_t) override;
-  void shoot(float, float, float, float) override {}
+  void throwItem(Item* item, float speed, float angle, uint8_t flags) override;
+  void shoot(float, float) override {}
   bool signalEntities(float, float) override { return false; }
   void closeContainer() override {}
   void setPlayerMode(uint8_t) override {}

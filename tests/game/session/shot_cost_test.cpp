@@ -41,7 +41,7 @@ class ShotCostTest : public ShotAndCatchTest {
     const Item* item = player().inventory->slotItem(slot);
     return item != nullptr && !item->isNone() ? item->count : 0;
   }
-  void shoot() { session.game().shoot(2, 1, 0, 0); }
+  void shoot() { session.game().shoot(2, 1); }
 };
 
 TEST_F(ShotCostTest, ThrownBallsLeaveTheHandOneAtATime) {

@@ -17,12 +17,15 @@
 #include "game/session/session_fishing.h"
 #include "net/players/player_records.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/rules/console_kind.h"
 #include "world/time/day_clock.h"
 #include "net/players/player_messages.h"
 #include "tests/net/host_game/host_in_game.h"
 
 namespace nettest {
 namespace {
+
+constexpr uint16_t kAnyText = 159;
 
 using Kind = Sent::Kind;
 
@@ -125,7 +128,7 @@ TEST_F(HostPlayerRules, HerBreathAsTheRulesStepItReachesHerClient) {
 }
 
 TEST_F(HostPlayerRules, ATextTheRulesShowAClientsPlayerReachesHerConsole) {
-  rules().showTextById(&ann(), 159, 3);
+  rules().showTextById(&ann(), kAnyText, console_kind::kRefusal);
   EXPECT_EQ(idsToAnn(), std::vector<uint8_t>{player_msg::kText});
   EXPECT_TRUE(events.texts.empty());
 }

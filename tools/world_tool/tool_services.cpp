@@ -1,0 +1,63 @@
+#include "tools/world_tool/tool_services.h"
+
+#include "game/session/game_saves.h"
+#include "game/stats/stats_store.h"
+#include "net/endpoint/current_net.h"
+#include "net/transports/enet_bridge_factory.h"
+#include "platform/desktop_platform.h"
+#include "saves/world/world_save_links.h"
+#include "tools/world_tool/counting_bridges.h"
+
+namespace world_tool {
+
+namespace {
+
+// A tool's crash is the shell's to report: no reporter of the program's own.
+kel::DesktopPlatform::Services platformServices() {
+  kel::DesktopPlatform::Services services;
+  services.installCrashReporter = false;
+  return services;
+}
+
+WorldContext withHooks(WorldContext seams, EffectHooks& hooks) {
+  seams.effectHooks = &hooks;
+  return seams;
+}
+
+}  // namespace
+
+struct ToolServices::Network {
+  kel::DesktopPlatform platform{platformServices()};
+  enet::EnetBridgeFactory enet;
+  CountingBridgeFactory bridges{enet};
+};
+
+ToolServices::ToolServices(const ToolServicesSetup& setup, std::FILE* out)
+    : network_(setup.network ? std::make_unique<Network>() : nullptr),
+      files_(setup.saveRoot),
+      saves_(files_),
+      statsEvents_(statsStore()),
+      notices_(out),
+      session_(withHooks(setup.seams, effects_.defaultHooks()), nullptr, &statsEvents_, {},
+               GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
+      gameSaves_(saves_, session_.running()) {
+  effects_.registerEntityEffects();
+  if (network_) {
+    kel::Platform::setInstance(&network_->platform);
+    network_->platform.setNetBridgeFactory(kel::NET_KIND_DIRECT, &network_->bridges);
+  }
+  setWorldSaveLinks(&saveLinks_);
+  session_.bindCurrent();
+}
+
+ToolServices::~ToolServices() {
+  if (network_) endCurrentNet();
+  session_.end();
+  session_.unbindCurrent();
+  setWorldSaveLinks(nullptr);
+  if (network_) kel::Platform::setInstance(nullptr);
+}
+
+TrafficCounts& ToolServices::traffic() { return network_->bridges.counts(); }
+
+}  // namespace world_tool
