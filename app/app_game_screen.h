@@ -2,17 +2,19 @@
 // The game's screen as the program shows it: the world view's part (the main layer's loading
 // label, the world's tree when it is entered, its update, light, sky and sleep fade) and the
 // menus' part (the wait view, the main view, the start view with its dialog), each call to the
-// world view first, so the views go on top of what the main layer has just built or cleared.
+// world view first, so the views go on top of what the main layer has just built or cleared. The
+// game bound to the program is bound to the interface's views.
 //
 // Main thread only.
 
 #include "game/session/game_screen.h"
 #include "menus/menu_game_screen.h"
+#include "ui/ui_launch_services.h"
 #include "view/view_game_screen.h"
 
 class AppGameScreen final : public GameScreen {
  public:
-  explicit AppGameScreen(RunningWorld& running) : world_(running) {}
+  AppGameScreen(RunningWorld& running, UiLaunchServices& interface) : world_(running), interface_(interface) {}
 
   void showLoading(int16_t textId) override {
     world_.showLoading(textId);
@@ -40,8 +42,13 @@ class AppGameScreen final : public GameScreen {
   void removeSleepFade() override { world_.removeSleepFade(); }
   void playNextTrack() override { world_.playNextTrack(); }
   void spawnWeatherParticles() override { world_.spawnWeatherParticles(); }
+  void gameBound(GameInterface& game, Logic& rules, RunningWorld& running) override {
+    interface_.bindGame(game, rules, running);
+  }
+  void gameUnbound(const GameInterface& game) override { interface_.unbindGame(game); }
 
  private:
   ViewGameScreen world_;
+  UiLaunchServices& interface_;
   MenuGameScreen menus_;
 };

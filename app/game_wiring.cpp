@@ -62,7 +62,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
              }),
       gameSaves_(saves_, runningWorld()),
       transferScreen_(writeWaitLines),
-      gameScreen_(runningWorld()),
+      gameScreen_(runningWorld(), interface_),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,
                             .carriedLights = &carriedLights_,

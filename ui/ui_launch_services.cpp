@@ -4,7 +4,29 @@
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 
-void UiLaunchServices::createViews() { ::createViews(); }
+void UiLaunchServices::createViews() {
+  ::createViews();
+  bindViews();
+}
+
+void UiLaunchServices::bindGame(GameInterface& game, Logic& rules, RunningWorld& running) {
+  game_ = &game;
+  rules_ = &rules;
+  running_ = &running;
+  bindViews();
+}
+
+void UiLaunchServices::unbindGame(const GameInterface& game) {
+  if (game_ != &game) return;
+  game_ = nullptr;
+  rules_ = nullptr;
+  running_ = nullptr;
+  bindViews();
+}
+
+void UiLaunchServices::bindViews() {
+  if (GameViews* views = gameViews()) views->session().bind(game_, rules_, running_);
+}
 
 void UiLaunchServices::setBookPages(const BookEntry* begin, const BookEntry* end) {
   if (GameViews* views = gameViews()) views->bookView().setPages(begin, end);

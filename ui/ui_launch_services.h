@@ -1,19 +1,29 @@
 #pragma once
-// The interface's side of the launch: creates the views, hands the book its pages, reports the
-// current view, refreshes the inventory, shows the pause view and lays the views out again for a
-// new window size; the application calls these directly. It is also the main layer's
+// The interface's side of the launch: creates the views, binds them to the game played, hands the
+// book its pages, reports the current view, refreshes the inventory, shows the pause view and lays
+// the views out again for a new window size; the application calls these directly. It is also the main layer's
 // `MainLayerViews`: it puts the start view on a main layer and takes the views off one that goes.
 
 #include "ui/views/book_collections.h"
 #include "ui/views/view_id.h"
 #include "view/main_layer_views.h"
 
+class GameInterface;
+class Logic;
 struct BookEntry;
+struct RunningWorld;
 
 class UiLaunchServices final : public MainLayerViews {
  public:
-  // Creates the fifteen views and applies the disableMouseWheel option to their controls.
+  // Creates the fifteen views, bound to the game bound last, and applies the disableMouseWheel
+  // option to their controls.
   void createViews();
+  // The views play this game, its rules and running world from now on; views created later too.
+  // A game is bound before the launch creates the views, and another replaces it as the program
+  // hosts or joins a game and comes back.
+  void bindGame(GameInterface& game, Logic& rules, RunningWorld& running);
+  // The views let go of the game, when it is still the bound one.
+  void unbindGame(const GameInterface& game);
   // The range of book entries (from the language texts) the craft book pages through.
   void setBookPages(const BookEntry* begin, const BookEntry* end);
   // The collection book's pages, which the game's launch owns and built.
@@ -28,4 +38,11 @@ class UiLaunchServices final : public MainLayerViews {
   // The window changed size and the screen layout follows it: every view (the HUD with the main
   // view) places its nodes again.
   void layOutViews();
+
+ private:
+  void bindViews();
+
+  GameInterface* game_ = nullptr;
+  Logic* rules_ = nullptr;
+  RunningWorld* running_ = nullptr;
 };

@@ -147,8 +147,9 @@ void UiPlayerEvents::interfaceSound(uint16_t soundId) { kel::playSound(soundId, 
 bool UiPlayerEvents::tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& askingName) {
   GameViews* views = gameViews();
   if (views == nullptr || views->currentId() != ViewId::Main) return false;
-  auto answer = [askingPeer, askedPeer](uint8_t reply) {
-    if (GameTradeWindows* windows = currentGame().tradeWindows()) windows->answerTrade(reply, askedPeer, askingPeer);
+  // The answer goes to the game the views play, which is the one the request came through.
+  auto answer = [played = &views->session(), askingPeer, askedPeer](uint8_t reply) {
+    if (GameTradeWindows* windows = played->game().tradeWindows()) windows->answerTrade(reply, askedPeer, askingPeer);
   };
   static_cast<DialogView&>(views->view(ViewId::Dialog))
       .setupChoice("Trade", askingName + " wants to trade with you.",

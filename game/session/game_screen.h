@@ -12,6 +12,10 @@
 
 #include "world/time/day_clock.h"
 
+class GameInterface;
+class Logic;
+struct RunningWorld;
+
 class GameScreen {
  public:
   static constexpr int16_t kNoText = -1;
@@ -35,6 +39,11 @@ class GameScreen {
   virtual void removeSleepFade() = 0;
   virtual void playNextTrack() = 0;
   virtual void spawnWeatherParticles() = 0;
+  // The game becomes the one played: the interface acts through it and its rules and reads its
+  // running world from now on. `gameUnbound`: that game stops being played (nothing when another
+  // is bound meanwhile). Nothing by default: only a screen with an interface has views to bind.
+  virtual void gameBound(GameInterface&, Logic&, RunningWorld&) {}
+  virtual void gameUnbound(const GameInterface&) {}
 };
 
 // Shows nothing. Not final: tests record the few calls they look at on top of it.

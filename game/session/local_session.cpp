@@ -3,6 +3,7 @@
 #include "game/rules/entity_lists.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
+#include "game/session/game_screen.h"
 #include "game/session/player_bodies.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
@@ -63,6 +64,7 @@ void LocalSession::bindCurrent() {
   setCurrentLogic(rules_.get());
   setCurrentWorld(running_->world.get());
   setEntityLists(entities_.get());
+  screenOf(services_).gameBound(*game_, *rules_, *running_);
   bound_ = true;
 }
 
@@ -72,6 +74,7 @@ void LocalSession::unbindCurrent() {
   if (&currentLogic() == rules_.get()) setCurrentLogic(nullptr);
   if (running_->world != nullptr && currentWorld() == running_->world.get()) setCurrentWorld(nullptr);
   if (&entityLists() == entities_.get()) setEntityLists(nullptr);
+  screenOf(services_).gameUnbound(*game_);
   bound_ = false;
 }
 

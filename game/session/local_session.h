@@ -60,7 +60,8 @@ class LocalSession {
   const GameServices& services() const { return services_; }
 
   // This session's game and rules become the process's current ones (and its world, while one
-  // runs); `unbindCurrent` restores the null forms where they are still this session's.
+  // runs), and its screen's interface plays them; `unbindCurrent` restores the null forms where
+  // they are still this session's, and the interface lets go of its game.
   void bindCurrent();
   void unbindCurrent();
   // The world is left without saving: the game quits and the world and player are freed.

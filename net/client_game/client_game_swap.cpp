@@ -39,6 +39,7 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   }
   setCurrentGame(&joined_->game());
   setCurrentLogic(&joined_->rules());
+  screenOf(local_.services()).gameBound(joined_->game(), joined_->rules(), local_.running());
   // Connected at once, the endpoint says hello from inside the start.
   if (!net.bridge()->startWith(host)) {
     returnToLocalGame();
@@ -57,6 +58,7 @@ void ClientGameSwap::returnToLocalGame() {
   net_ = nullptr;
   if (&currentGame() == &joined_->game()) setCurrentGame(nullptr);
   if (&currentLogic() == &joined_->rules()) setCurrentLogic(nullptr);
+  screenOf(local_.services()).gameUnbound(joined_->game());
   retired_ = std::move(joined_);
   local_.bindCurrent();
   releaseLater();

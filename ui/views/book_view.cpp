@@ -7,7 +7,6 @@
 #include "game/crafting/craft_book.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "world/rules/game.h"
@@ -63,7 +62,7 @@ void BookView::showPage(size_t page) {
 }
 
 void BookView::enter() {
-  currentGame().pause();
+  session().game().pause();
   ListView::enter();
 }
 
@@ -71,7 +70,7 @@ void BookView::exit() {
   search_.clear();
   ListView::exit();
   fields_ = BookViewFields{};
-  currentGame().unpause();
+  session().game().unpause();
 }
 
 void BookView::back() {
@@ -163,7 +162,7 @@ void BookView::fillEntry(std::string& title, std::vector<std::string>& lines, st
 void BookView::fillLearned(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   title = kLearnedRow;
   rows.push_back({"Back", [this] { back(); }});
-  const PlayerDesktopLocal* player = runningWorld().player.get();
+  const PlayerDesktopLocal* player = session().player();
   const RecipeKnowledge* knowledge = player != nullptr ? player->knowledge.get() : nullptr;
   const std::vector<CraftBookEntry>& entries = craftBookEntries();
   size_t known = 0;

@@ -2,7 +2,6 @@
 
 #include "game/chat/console_commands.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
 #include "view/console/console_node.h"
@@ -30,9 +29,9 @@ void ChatView::exit() {
 
 void ChatView::submit(const std::string& line) {
   // A joined game says the line to the others or asks its host; alone the line runs here.
-  if (GameChat* chat = currentGame().chat()) {
+  if (GameChat* chat = session().game().chat()) {
     chat->submitChatLine(line);
-  } else if (PlayerDesktopLocal* player = runningWorld().player.get()) {
+  } else if (PlayerDesktopLocal* player = session().player()) {
     PlayerConsole console(*player);
     runConsoleCommand(console, line);
   }

@@ -1,7 +1,6 @@
 #include "ui/views/circuit_view.h"
 
 #include "content/items/block_edit.h"
-#include "game/session/running_world.h"
 #include "world/edits/edit_kind.h"
 #include "world/rules/game.h"
 #include "world/world.h"
@@ -28,7 +27,7 @@ BlockEdit circuitSettingEdit(int32_t x, int32_t y, const CircuitRecord& record) 
 
 void CircuitView::apply() {
   // The setting goes through the rules like every other change of a cell.
-  if (runningWorld().world != nullptr) currentGame().editBlock(circuitSettingEdit(x_, y_, record_));
+  if (session().world() != nullptr) session().game().editBlock(circuitSettingEdit(x_, y_, record_));
   back();
 }
 

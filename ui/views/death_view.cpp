@@ -2,7 +2,6 @@
 
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "ui/views/leave_game.h"
 #include "world/rules/game.h"
 
@@ -45,28 +44,28 @@ std::string DeathView::causeLine(uint8_t kind, const std::string& source) {
 }
 
 void DeathView::enter() {
-  const PlayerDesktopLocal* player = runningWorld().player.get();
+  const PlayerDesktopLocal* player = session().player();
   cause_.clear();
   lostSomething_ = false;
   if (player != nullptr) {
     cause_ = causeLine(player->lastHurt().kind, player->lastHurt().source);
     const size_t before = player->inventory != nullptr ? carriedStacks(*player->inventory) : 0;
-    currentGame().dropInventoryOnDeath();
+    session().game().dropInventoryOnDeath();
     lostSomething_ = player->inventory != nullptr && carriedStacks(*player->inventory) < before;
   }
-  currentGame().pause();
+  session().game().pause();
   ListView::enter();
 }
 
 void DeathView::exit() {
   ListView::exit();
-  currentGame().unpause();
+  session().game().unpause();
 }
 
 void DeathView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   title = "You died";
   if (!cause_.empty()) lines.push_back(cause_);
   lines.push_back(lostSomething_ ? kItemsLeft : kNothingLost);
-  rows.push_back({"Respawn", [] { currentGame().respawn(); }});
-  rows.push_back({"Save and quit", [] { saveAndQuitGame({}); }});
+  rows.push_back({"Respawn", [this] { session().game().respawn(); }});
+  rows.push_back({"Save and quit", [this] { saveAndQuitGame(session(), {}); }});
 }

@@ -29,7 +29,7 @@ void FishView::biteSeen() {
 void FishView::reelIn() {
   if (!reeled_) {
     reeled_ = true;
-    currentGame().reelIn(elapsed_ * 1000.0f);
+    session().game().reelIn(elapsed_ * 1000.0f);
   }
   ListView::back();
 }

@@ -9,6 +9,7 @@
 #include "ui/views/view_id.h"
 #include "platform/controls/abstract_controls.h"
 #include "ui/views/abstract_game_view.h"
+#include "ui/views/ui_session.h"
 
 namespace engine {
 class InnerNode;
@@ -48,6 +49,9 @@ class GameView : public kel::AbstractGameView {
   // The view's own nodes; on the layer from enter to exit.
   engine::InnerNode* root() const { return root_; }
   kel::AbstractControls& controls() { return *controls_; }
+  // The game the view plays: the view stack's, which it gives each view it makes. Not owned.
+  UiSession& session() const { return *session_; }
+  void setSession(UiSession& session) { session_ = &session; }
 
  protected:
   // Views whose controls do nothing of their own get plain controls; the others pass false and
@@ -58,6 +62,7 @@ class GameView : public kel::AbstractGameView {
  private:
   ViewId id_;
   engine::InnerNode* layer_ = nullptr;
+  UiSession* session_ = nullptr;
   engine::RefPtr<engine::InnerNode> root_;
   std::unique_ptr<kel::AbstractControls> controls_;
 };

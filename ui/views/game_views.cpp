@@ -61,7 +61,10 @@ std::unique_ptr<GameView> makeView(ViewId id) {
 }  // namespace
 
 GameViews::GameViews() {
-  for (int i = 0; i < VIEW_COUNT; ++i) views_[i] = makeView(static_cast<ViewId>(i));
+  for (int i = 0; i < VIEW_COUNT; ++i) {
+    views_[i] = makeView(static_cast<ViewId>(i));
+    views_[i]->setSession(session_);
+  }
 }
 
 GameViews::~GameViews() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/views/ui_session.h"
 #include "ui/views/view_id.h"
 
 namespace engine {
@@ -54,6 +55,9 @@ class GameViews {
   // Pushes the view over the current one (false when it is on the stack already).
   bool push(ViewId id) { return push(view(id)); }
 
+  // The game every view plays; the program binds it as a game becomes the one played.
+  UiSession& session() { return session_; }
+
   MainView& mainView();
   InventoryView& inventoryView();
   BookView& bookView();
@@ -64,6 +68,7 @@ class GameViews {
   static void activate(GameView& view);
   static void deactivate(GameView& view);
 
+  UiSession session_;  // first: the views read it until they are gone
   std::array<std::unique_ptr<GameView>, VIEW_COUNT> views_;
   GameView* current_ = nullptr;
   std::vector<GameView*> paused_;

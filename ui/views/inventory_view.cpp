@@ -16,7 +16,6 @@
 #include "game/crafting/grid_crafting.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "platform/controls/abstract_controls.h"
 #include "platform/platform.h"
 #include "ui/hud/hud.h"
@@ -51,8 +50,6 @@ bool isBound(uint32_t action, engine::KeyCode key) {
   return platform != nullptr && platform->keyForAction(action) == static_cast<uint32_t>(key);
 }
 
-PlayerDesktopLocal* player() { return runningWorld().player.get(); }
-
 }  // namespace
 
 InventoryView::InventoryView() : ListView(ViewId::Inventory), dropMarker_(engine::InnerNode::create()) {
@@ -68,7 +65,7 @@ void InventoryView::enter() {
   status_.clear();
   craftRows_.clear();
   if (PlayerDesktopLocal* p = player()) p->keepCraftingStationInReach();
-  currentGame().pause();
+  session().game().pause();
   ListView::enter();
   buildGrid();
 }
@@ -80,8 +77,8 @@ void InventoryView::exit() {
   clearGrid();
   leaveCraftGrid();
   ListView::exit();
-  if (PlayerDesktopLocal* p = player(); p != nullptr && p->openContainer() != nullptr) currentGame().closeContainer();
-  currentGame().unpause();
+  if (PlayerDesktopLocal* p = player(); p != nullptr && p->openContainer() != nullptr) session().game().closeContainer();
+  session().game().unpause();
   page_ = kBackpack;
 }
 

@@ -132,6 +132,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   void listColumn(float& left, float& width) const override;
 
  private:
+  // The local player of the game the view plays; null between games.
+  PlayerDesktopLocal* player() const { return session().player(); }
   void fillBackpack(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
   void fillEquipment(PlayerDesktopLocal& player, std::vector<MenuList::Row>& rows);
   void fillCrafting(PlayerDesktopLocal& player, std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);

@@ -7,13 +7,10 @@
 #include "game/crafting/recipes.h"
 #include "game/inventory/crafting_station.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "ui/views/inventory_view.h"
 #include "view/inventory/inventory_sprite.h"
 
 namespace {
-
-PlayerDesktopLocal* player() { return runningWorld().player.get(); }
 
 std::string recipeResult(int row) {
   const CraftDef& recipe = contentTables().craftDefs[static_cast<size_t>(row)];

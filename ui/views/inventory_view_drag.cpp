@@ -9,7 +9,6 @@
 #include "game/inventory/inventory.h"
 #include "game/inventory/seed_mixing.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/throw_stack.h"
@@ -19,8 +18,6 @@
 #include "world/plants/plant_genes.h"
 
 namespace {
-
-PlayerDesktopLocal* player() { return runningWorld().player.get(); }
 
 bool isWorn(SlotKind kind) {
   return kind == SlotKind::Equipment || kind == SlotKind::Equipment2 || kind == SlotKind::Trinket;
@@ -78,7 +75,7 @@ void InventoryView::dropStack(const engine::Vec2& point) {
     const engine::Size window = uiWindowSize();
     const float angle = std::atan2(point.y - window.height / 2.0f, point.x - window.width / 2.0f);
     const SlotRef slot = from->slot();
-    if (throwSlotStack(*p, slot, angle)) afterMove(slot, slot);
+    if (throwSlotStack(session().game(), *p, slot, angle)) afterMove(slot, slot);
     from->refreshAndRelayout();
   } else if (onto != from) {
     status_.clear();

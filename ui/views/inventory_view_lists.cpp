@@ -14,7 +14,6 @@
 #include "game/inventory/crafting_station.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "view/inventory/inventory_sprite.h"
 #include "ui/views/inventory_view.h"
@@ -34,8 +33,6 @@ std::string itemName(uint16_t id) {
   const std::string& name = languageTexts().treasureName(id);
   return name.empty() ? std::string(1, '#').append(std::to_string(id)) : name;
 }
-
-PlayerDesktopLocal* player() { return runningWorld().player.get(); }
 
 // " x3" after a name for more than one; nothing for one.
 std::string timesCount(uint32_t count) { return count > 1 ? std::string(" x").append(std::to_string(count)) : std::string(); }

@@ -7,5 +7,8 @@
 
 #include <functional>
 
-// `failed` runs, with the game still running, when the save failed.
-void saveAndQuitGame(const std::function<void()>& failed);
+class UiSession;
+
+// Saves and ends the game the views play. `failed` runs, with the game still running, when the
+// save failed. The session is the view stack's, which outlives the save's completion.
+void saveAndQuitGame(UiSession& session, const std::function<void()>& failed);

@@ -23,6 +23,7 @@
 
 class ConsoleNode;
 class Hud;
+class Item;
 class MapBlock;
 class MiningBar;
 class PlayerDesktopLocal;
@@ -31,6 +32,8 @@ class MainView final : public GameView {
  public:
   // Cells within this many of the player's can be mined, built on and used.
   static constexpr float kReachCells = 8.0f;
+  // A cell's side in world pixels.
+  static constexpr float kCellPixels = 30.0f;
 
   MainView();
   ~MainView() override;
@@ -87,7 +90,9 @@ class MainView final : public GameView {
   bool shootHeld();
 
  private:
-  static PlayerDesktopLocal* player();
+  PlayerDesktopLocal* player() const;
+  // The pace of a held button with the item: its use interval, within reason.
+  static float paceOf(const Item* item);
   bool inReach(const MapBlock& cell) const;
   void primaryAction();
   void secondaryAction();

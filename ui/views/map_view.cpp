@@ -10,7 +10,6 @@
 #include "engine/scene/inner_node.h"
 #include "engine/sprite/sprite.h"
 #include "game/player/player_desktop.h"
-#include "game/session/running_world.h"
 #include "platform/controls/real_controls.h"
 #include "platform/platform.h"
 #include "ui/widgets/ui_draw.h"
@@ -59,8 +58,8 @@ void MapView::setPlayerCell(int32_t x, int32_t y) {
 }
 
 void MapView::enter() {
-  currentGame().pause();
-  if (const PlayerDesktopLocal* p = runningWorld().player.get()) setPlayerCell(static_cast<int32_t>(p->cellX), static_cast<int32_t>(p->cellY));
+  session().game().pause();
+  if (const PlayerDesktopLocal* p = session().player()) setPlayerCell(static_cast<int32_t>(p->cellX), static_cast<int32_t>(p->cellY));
   ListView::enter();
   drawPicture();
 }
@@ -68,7 +67,7 @@ void MapView::enter() {
 void MapView::exit() {
   dropPicture();
   ListView::exit();
-  currentGame().unpause();
+  session().game().unpause();
 }
 
 void MapView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>&) {
@@ -138,7 +137,7 @@ void MapView::panBy(const engine::Vec2& delta) {
 
 void MapView::drawPicture() {
   dropPicture();
-  const World* world = runningWorld().world.get();
+  const World* world = session().world();
   if (world == nullptr) return;
   const WorldMap& map = world->map();
   const std::vector<uint8_t> pixels = mapPicture(map, cellX_, cellY_);

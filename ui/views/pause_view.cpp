@@ -8,13 +8,13 @@
 void PauseView::enter() {
   saveFailed_ = false;
   optionsShown_ = false;
-  currentGame().suspend();
+  session().game().suspend();
   ListView::enter();
 }
 
 void PauseView::exit() {
   ListView::exit();
-  currentGame().resume();
+  session().game().resume();
 }
 
 void PauseView::back() {
@@ -42,7 +42,7 @@ void PauseView::fill(std::string& title, std::vector<std::string>& lines, std::v
   if (saveFailed_) lines.push_back(kSaveFailed);
   rows.push_back({"Resume", [this] { back(); }});
   rows.push_back({"Save and quit", [this] {
-                    saveAndQuitGame([this] {
+                    saveAndQuitGame(session(), [this] {
                       saveFailed_ = true;
                       refresh();
                       // The dialog says it where the player is looking; OK comes back here.

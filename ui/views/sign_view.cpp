@@ -1,7 +1,6 @@
 #include "ui/views/sign_view.h"
 
 #include "engine/text/label.h"
-#include "game/session/running_world.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
 #include "world/blocks/sign.h"
@@ -23,7 +22,7 @@ void SignView::setup(int32_t x, int32_t y, const std::string& text) {
 }
 
 void SignView::enter() {
-  currentGame().pause();
+  session().game().pause();
   if (!built_) {
     built_ = true;
     prompt_ = addTextLabel(root(), "Write on the sign (Enter to keep, Escape to leave):", engine::Vec2(), kFontSmall);
@@ -46,12 +45,12 @@ void SignView::layOut() {
 void SignView::exit() {
   entry_.stop();
   GameView::exit();
-  currentGame().unpause();
+  session().game().unpause();
 }
 
 void SignView::submit(const std::string& text) {
   text_ = text;
-  if (World* world = runningWorld().world.get()) {
+  if (World* world = session().world()) {
     if (MapBlock* cell = world->map().cellAt(x_, y_)) {
       if (auto* sign = dynamic_cast<Sign*>(world->blockEntityAt(*cell))) sign->setText(text_.c_str());
     }

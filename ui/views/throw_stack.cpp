@@ -9,13 +9,13 @@ namespace {
 constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 }  // namespace
 
-bool throwSlotStack(PlayerDesktopLocal& player, SlotRef slot, float angle) {
+bool throwSlotStack(GameInterface& game, PlayerDesktopLocal& player, SlotRef slot, float angle) {
   if (player.inventory == nullptr) return false;
   Item* item = player.inventory->slotItem(slot);
   if (item == nullptr || item->isNone()) return false;
   player.inventory->setSlot(slot, nullptr);
   player.heldItemChanged(player.heldItem());
   // The stack passes to the thrown entity.
-  currentGame().throwItem(item, kThrowSpeed, angle, 0);
+  game.throwItem(item, kThrowSpeed, angle, 0);
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
+#include "game/session/game_screen.h"
 #include "game/session/local_session.h"
 #include "game/session/player_bodies.h"
 #include "game/player/player_options.h"
@@ -48,6 +49,34 @@ TEST(LocalSession, BindsItsGameAndRulesAsTheCurrentOnesOnlyWhileBound) {
   first.unbindCurrent();
   EXPECT_NE(&currentGame(), &first.game());
   EXPECT_NE(&currentLogic(), &first.rules());
+}
+
+// The games a screen was told are played and no longer played.
+class BindingScreen final : public NullGameScreen {
+ public:
+  void gameBound(GameInterface& game, Logic& rules, RunningWorld& running) override {
+    bound = &game;
+    boundRules = &rules;
+    boundRunning = &running;
+  }
+  void gameUnbound(const GameInterface& game) override { unbound = &game; }
+  const GameInterface* bound = nullptr;
+  const Logic* boundRules = nullptr;
+  const RunningWorld* boundRunning = nullptr;
+  const GameInterface* unbound = nullptr;
+};
+
+TEST(LocalSession, BindingTellsItsScreenWhichGameRulesAndWorldTheInterfacePlays) {
+  BindingScreen screen;
+  RunningWorld running;
+  LocalSession session(WorldContext{}, &running, nullptr, SessionKind{}, GameServices{.screen = &screen});
+  session.bindCurrent();
+  EXPECT_EQ(screen.bound, &session.game());
+  EXPECT_EQ(screen.boundRules, &session.rules());
+  EXPECT_EQ(screen.boundRunning, &running) << "the world it plays in, not the process's";
+  EXPECT_EQ(screen.unbound, nullptr);
+  session.unbindCurrent();
+  EXPECT_EQ(screen.unbound, &session.game());
 }
 
 class PlayerBodiesTest : public GameTest {};

@@ -23,15 +23,13 @@ class ChattingGame final : public NullGame {
 
 TEST_F(ChatViewTest, TheChatViewRunsALineItselfAloneAndHandsItToANetworkedGame) {
   auto& chat = static_cast<ChatView&>(views().view(ViewId::Chat));
-  {
-    const engine::Seam<GameInterface, NullGame>::Scoped alone(currentGameSeam(), game);
-    chat.submit("/weather rain");
-  }
+  play(game);
+  chat.submit("/weather rain");
   ASSERT_EQ(events.messages.size(), 1u);
   EXPECT_EQ(events.messages[0].text, "Weather set to rain.");
 
   ChattingGame networked;
-  const engine::Seam<GameInterface, NullGame>::Scoped joined(currentGameSeam(), networked);
+  play(networked);
   chat.submit("/weather snow");
   EXPECT_EQ(networked.lines, std::vector<std::string>{"/weather snow"});
   EXPECT_EQ(events.messages.size(), 1u) << "the host answers a networked game's line";

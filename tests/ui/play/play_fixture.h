@@ -1,6 +1,7 @@
 #pragma once
 // The game fixture's world and local player made the running ones, with the fifteen views created
-// on a layer and controls that record nothing: what the interface reads at its edges.
+// on a layer, bound to the fixture's game and rules in that running world (a test binds a game
+// of its own with `play`), and controls that record nothing.
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,7 @@ class PlayTest : public game_test::GameTest {
     layer->retain();
     createViews();
     gameViews()->setLayer(layer);
+    gameViews()->session().bind(&game, &rules, &runningWorld());
   }
   void TearDown() override {
     destroyViews();
@@ -49,6 +51,8 @@ class PlayTest : public game_test::GameTest {
   World& theWorld() { return *runningWorld().world; }
   MapBlock& cell(int32_t x, int32_t y) { return *theWorld().cellAt(x, y); }
   GameViews& views() { return *gameViews(); }
+  // The views play this game (with the fixture's rules) in the running world from now on.
+  void play(GameInterface& played) { views().session().bind(&played, &rules, &runningWorld()); }
 
   std::unique_ptr<kel::DesktopPlatform> platform;
   engine::InnerNode* layer = nullptr;

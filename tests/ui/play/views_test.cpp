@@ -187,7 +187,7 @@ class CountingGame final : public NullGame {
 
 TEST_F(ViewsTest, DeathPausesTheGameUntilTheRespawnAndFishingReelsInWithTheTimeTaken) {
   CountingGame counting;
-  const engine::Seam<GameInterface, NullGame>::Scoped useGame(currentGameSeam(), counting);
+  play(counting);
   views().switchTo(ViewId::Death);
   EXPECT_EQ(counting.pauses, 1);
   list(ViewId::Death).keyEvent(KeyCode::ESCAPE, false);
@@ -214,7 +214,7 @@ TEST_F(ViewsTest, DeathPausesTheGameUntilTheRespawnAndFishingReelsInWithTheTimeT
 
 TEST_F(ViewsTest, TheCircuitConfiguratorSendsItsChangedSettingAsAnEdit) {
   CountingGame counting;
-  const engine::Seam<GameInterface, NullGame>::Scoped useGame(currentGameSeam(), counting);
+  play(counting);
   auto& circuit = dynamic_cast<CircuitView&>(views().view(ViewId::Circuit));
   circuit.setup(4, 5, CircuitRecord{.tag = 2, .value = 0x12FF, .second = 0xABCD});
   views().push(ViewId::Circuit);

@@ -1,0 +1,237 @@
+// What the main view's buttons do to the pointed cell: mining over time, placing, using, asking
+// to trade, throwing and shooting the held item, each through the game the view plays.
+#include "ui/views/main_view.h"
+
+#include <algorithm>
+
+#include "content/items/block_edit.h"
+#include "content/items/item.h"
+#include "game/fishing/fishing_catch.h"
+#include "game/inventory/inventory.h"
+#include "game/inventory/item_kinds.h"
+#include "game/player/player_desktop.h"
+#include "game/rules/collar_capture.h"
+#include "game/rules/flower_pot_rule.h"
+#include "game/rules/item_placement_rules.h"
+#include "platform/settings/settings.h"
+#include "ui/hud/mining_bar.h"
+#include "ui/hud/quick_slots.h"
+#include "ui/views/game_views.h"
+#include "ui/views/placement_refusal.h"
+#include "ui/views/throw_stack.h"
+#include "view/main_layer.h"
+#include "world/cells/map_block.h"
+#include "world/edits/edit_kind.h"
+#include "world/map/world_map.h"
+#include "world/rules/game.h"
+#include "world/rules/logic.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
+constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the tile's shake
+constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
+constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
+constexpr uint8_t kMessageWarning = 3;
+constexpr const char* kOutOfReach = "That is out of reach.";
+// Blocks of these transparency classes hang on a cell as its decorations.
+constexpr uint8_t kFirstDecorationClass = 2;
+constexpr uint8_t kLastDecorationClass = 3;
+
+int64_t cellKey(const MapBlock& cell) { return (static_cast<int64_t>(cell.x) << 32) | static_cast<uint32_t>(cell.y); }
+
+// The copy of a world point, across the world's seam, that lies nearest to `from`.
+engine::Vec2 nearestCopyOf(engine::Vec2 point, const engine::Vec2& from, int32_t widthCells) {
+  const float span = static_cast<float>(widthCells) * MainView::kCellPixels;
+  if (span <= 0) return point;
+  while (point.x - from.x > span / 2) point.x -= span;
+  while (from.x - point.x > span / 2) point.x += span;
+  return point;
+}
+
+// The held item makes a block that hangs on a cell as a decoration.
+bool placesDecoration(const World& world, const Item& item) {
+  const ItemDef* def = item.definition();
+  const uint16_t block = def != nullptr ? def->record.placesBlock() : 0;
+  if (block == 0) return false;
+  const uint8_t transparency = world.map().props()[block].transparency;
+  return transparency >= kFirstDecorationClass && transparency <= kLastDecorationClass;
+}
+
+}  // namespace
+
+bool MainView::mine(MapBlock& cell) {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || !p->canReach(cell, p->heldItem())) return false;
+  const uint8_t layer = cell.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
+  if (block_word::id(cell.layerWord(layer)) == 0 || !session().rules().canBreakBlock(p, nullptr, cell)) return false;
+  BlockEdit edit;
+  edit.x = static_cast<uint16_t>(cell.x);
+  edit.y = static_cast<uint16_t>(cell.y);
+  edit.layer = layer;
+  edit.kind = edit_kind::kBreakEffects;
+  session().game().editBlock(edit);
+  edit.kind = edit_kind::kRemoveLayer;
+  edit.extra = 1;
+  return session().game().editBlock(edit);
+}
+
+bool MainView::place(MapBlock& cell) {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->world == nullptr || !inReach(cell)) return false;
+  const Item* held = p->heldItem();
+  if (held == nullptr || held->isNone()) return false;
+  BlockEdit edit;
+  edit.kind = placement_rule::kNoEdit;
+  if (placesDecoration(*p->world, *held)) {
+    // A decoration hangs on the cell (a flower pot on an empty shelf); its rule says why it cannot.
+    edit = checkFlowerPotPlacement(*p->world, *p, cell, *held);
+  } else {
+    // The front layer first, as a click aimed at the cell means; the back when the front refuses.
+    edit = placeHeldBlockRule(*p->world, *p, cell, *held);
+  }
+  if (edit.kind == placement_rule::kNoEdit) return false;
+  edit.takeHeld = 1;
+  return session().game().editBlock(edit);
+}
+
+bool MainView::use(MapBlock& cell) {
+  if (!inReach(cell) || block_word::id(cell.front) == 0) return false;
+  return session().game().useBlock(cell.front);
+}
+
+void MainView::selectQuickSlot(int slot) {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr) return;
+  p->inventory->select(static_cast<uint32_t>(std::clamp(slot, 0, QuickSlots::kCount - 1)));
+  p->heldItemChanged(p->heldItem());
+}
+
+bool MainView::throwHeld() {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr || p->inventory->selected() >= Inventory::kQuickSlots) return false;
+  const SlotRef slot{SlotKind::Quick, static_cast<uint8_t>(p->inventory->selected()), 0};
+  return throwSlotStack(session().game(), *p, slot, std::isnan(aim_) ? 0.0f : aim_);
+}
+
+bool MainView::shootHeld() {
+  PlayerDesktopLocal* p = player();
+  Item* held = p != nullptr ? p->heldItem() : nullptr;
+  if (held == nullptr || held->isNone() || p->world == nullptr) return false;
+  const Logic::ProjectileChoice choice = session().rules().projectileForItem(p->world->isCreative() ? 1 : 0, p, held);
+  if (choice.itemId < 0) return false;
+  const engine::Vec2 towards = worldPointAt(pointer_) - p->position;
+  const float length = std::hypot(towards.x, towards.y);
+  const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
+  const engine::Vec2 aim = length > 0 ? towards * (speed / length) : engine::Vec2(speed, 0);
+  const bool rod = fishingRodTier(held->id) >= 0;
+  session().game().shoot(aim.x, aim.y);
+  if (GameViews* views = gameViews(); rod && views != nullptr) views->push(ViewId::Fish);
+  return true;
+}
+
+void MainView::primaryAction() {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr) return;
+  if (shootHeld()) return;
+  if (isSwingingItem(p->heldItem()) && swingTime_ < 0) startSwing(*p);
+  // Empty hands also call the thrown toys near the pointer.
+  const Item* held = p->heldItem();
+  if (held == nullptr || held->isNone()) {
+    const engine::Vec2 at = worldPointAt(pointer_);
+    session().game().signalEntities(at.x, at.y);
+  }
+  mineStep(0.0f);
+}
+
+void MainView::startSwing(PlayerDesktopLocal& p) {
+  swingDuration_ = paceOf(p.heldItem());
+  swingTime_ = 0.0f;
+  playSwingTowardsAim();
+}
+
+void MainView::playSwingTowardsAim() {
+  const bool left = !std::isnan(aim_) && std::cos(aim_) < 0;
+  session().game().playPlayerAction(kActionSwingFacing, left ? 1 : 0);
+}
+
+void MainView::mineStep(float dt) {
+  PlayerDesktopLocal* p = player();
+  MapBlock* cell = cellAt(pointer_);
+  if (p == nullptr || cell == nullptr || (cell->frontId() == 0 && cell->backId() == 0)) {
+    stopMining();
+    return;
+  }
+  if (!p->canReach(*cell, p->heldItem())) {
+    stopMining();
+    refuseOnce(*cell, kOutOfReach);
+    return;
+  }
+  if (!mining_.targets(cell->x, cell->y)) {
+    // The rules say why a block cannot be broken (the tool it needs), once for this cell.
+    const bool breakable = session().rules().canBreakBlock(p, nullptr, *cell);
+    const float seconds = breakable ? BlockMining::secondsFor(p->breakTimeFor(*cell)) : -1.0f;
+    mining_.start(cell->x, cell->y, seconds, paceOf(p->heldItem()));
+    if (!breakable) session().game().playCellEffect(kEffectRefused, *cell);
+  }
+  const BlockMining::Step step = mining_.advance(dt);
+  if (step.strike) {
+    session().game().playCellEffect(kEffectBlockHit, *cell);
+    // A weapon's own swing already moves the arm; anything else swings with each strike.
+    if (!isSwingingItem(p->heldItem()) || swingTime_ < 0) playSwingTowardsAim();
+  }
+  if (step.broken) {
+    miningBar_->hide();
+    mine(*cell);
+    return;
+  }
+  if (!mining_.breakable()) {
+    miningBar_->hide();
+    return;
+  }
+  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
+  const engine::Vec2 centre(static_cast<float>(cell->x) * kCellPixels, static_cast<float>(cell->y) * kCellPixels);
+  miningBar_->show(windowPointOf(nearestCopyOf(centre, p->position, p->world->map().width())), kCellPixels * scale,
+                   mining_.progress());
+}
+
+void MainView::stopMining() {
+  mining_.cancel();
+  if (miningBar_ != nullptr) miningBar_->hide();
+}
+
+void MainView::refuseOnce(const MapBlock& cell, const char* text) {
+  const int64_t key = cellKey(cell);
+  if (refusedCell_ == key) return;
+  refusedCell_ = key;
+  if (PlayerDesktopLocal* p = player()) p->showMessage(kMessageWarning, text);
+}
+
+// Right-clicking another player of a networked game asks that player to trade.
+bool MainView::askToTrade(const MapBlock& cell) {
+  const MainLayer* layer = MainLayer::current();
+  PlayerBase* other = layer != nullptr ? layer->remotePlayerOn(cell) : nullptr;
+  if (other == nullptr) return false;
+  session().game().requestTrade(other);
+  return true;
+}
+
+void MainView::secondaryAction() {
+  MapBlock* cell = cellAt(pointer_);
+  PlayerDesktopLocal* p = player();
+  if (p != nullptr && captureWithCollar(*p, session().game(), worldPointAt(pointer_))) return;
+  if (cell == nullptr || p == nullptr || askToTrade(*cell) || use(*cell)) return;
+  if (place(*cell)) {
+    // The held button goes on placing at its pace: the cell it has just filled is no refusal.
+    refusedCell_ = cellKey(*cell);
+    return;
+  }
+  const Item* held = p->heldItem();
+  if (held == nullptr || held->isNone()) return;
+  if (!inReach(*cell)) {
+    refuseOnce(*cell, kOutOfReach);
+  } else {
+    refuseOnce(*cell, placementRefusal(*p->world, *cell, *held, p->occupiesCell(*cell)));
+  }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The game the interface plays: the game its views act through, the game's rules, and the
+// running world with the local player they draw and read. The view stack holds one that every
+// view reads; the program binds the game to it as that game becomes the one played (the game
+// played alone, a hosted one, a joined one) and lets go of it as it stops being played. Two view
+// stacks bound to two games each read their own.
+//
+// Unbound, or bound without a game or rules, it answers the null forms (which do nothing) and,
+// without a running world, no world and no player: what the views see between games.
+//
+// Main thread only.
+
+#include <memory>
+
+class GameInterface;
+class Logic;
+class NullGame;
+class NullLogic;
+class PlayerDesktopLocal;
+class World;
+struct RunningWorld;
+
+class UiSession {
+ public:
+  UiSession();
+  ~UiSession();
+  UiSession(const UiSession&) = delete;
+  UiSession& operator=(const UiSession&) = delete;
+
+  // The views play this game from now on (null: the null form, or no running world).
+  void bind(GameInterface* game, Logic* rules, RunningWorld* running);
+  // Lets go of the game, its rules and its world when that game is still the bound one.
+  void unbind(const GameInterface& game);
+
+  GameInterface& game() const;
+  Logic& rules() const;
+  // The running world and the local player; null while none runs.
+  World* world() const;
+  PlayerDesktopLocal* player() const;
+
+ private:
+  std::unique_ptr<NullGame> nullGame_;
+  std::unique_ptr<NullLogic> nullRules_;
+  GameInterface* game_ = nullptr;
+  Logic* rules_ = nullptr;
+  RunningWorld* running_ = nullptr;
+};
