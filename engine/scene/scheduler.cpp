@@ -139,12 +139,6 @@ void Scheduler::setTargetPaused(void* target, bool paused) {
   if (found != perFrameIndex_.end()) found->second->paused = paused;
 }
 
-bool Scheduler::isTargetPaused(void* target) const {
-  if (const TimerElement* element = findElement(target)) return element->paused;
-  auto found = perFrameIndex_.find(target);
-  return found != perFrameIndex_.end() && found->second->paused;
-}
-
 void Scheduler::performFunctionInMainThread(std::function<void()> function) {
   std::lock_guard<std::mutex> lock(handOverMutex_);
   handedOver_.push_back(std::move(function));
@@ -158,11 +152,6 @@ bool Scheduler::isScheduled(int key, void* target) const {
     if (timer.getKey() == key) return true;
   }
   return false;
-}
-
-bool Scheduler::hasPerFrame(void* target) const {
-  auto found = perFrameIndex_.find(target);
-  return found != perFrameIndex_.end() && !found->second->markedForDeletion;
 }
 
 size_t Scheduler::getTimerCount(void* target) const {

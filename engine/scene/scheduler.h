@@ -43,7 +43,6 @@ class Scheduler : public Ref {
   void unscheduleAll();
 
   void setTargetPaused(void* target, bool paused);
-  bool isTargetPaused(void* target) const;
 
   // Callable from any thread; the function runs on the main thread at the end of the next update.
   void performFunctionInMainThread(std::function<void()> function);
@@ -54,7 +53,6 @@ class Scheduler : public Ref {
   float getTimeScale() const { return timeScale_; }
 
   bool isScheduled(int key, void* target) const;
-  bool hasPerFrame(void* target) const;
   size_t getTimerCount(void* target) const;
 
  private:

@@ -20,9 +20,7 @@ class Player;
 class World;
 struct DifficultyRow;
 
-class GameReal : public GameInterface {};
-
-class Game : public GameReal {
+class Game : public GameInterface {
  public:
   static constexpr uint8_t kItemDropKind = 7;
   static constexpr uint8_t kMessageInfo = 2;

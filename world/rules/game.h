@@ -3,7 +3,7 @@
 // and its timers, the player's side of trading; and the roles only a networked game has (reports
 // to the other side, requests to the host, trade windows, the chat line), which the
 // whole hands out when the game has them. `GameInterface`, the whole, is the abstract base of the game's
-// class tree (`GameReal` and `Game` derive from it in the game library, then `GameLocal` and the
+// class tree (`Game` derives from it in the game library, then `GameLocal` and the
 // remote kinds); it is declared here so the world's simulations can hand their edits to the current game
 // (`applyBlockEdit`) without reaching up. `NullGame` stands in until a game registers itself and
 // in tests: it does nothing and refuses everything. `WorldGame` applies edits straight to one
@@ -57,8 +57,6 @@ class GamePlayerActions {
   virtual void throwItem(Item* item, float speed, float angle, uint8_t flags) = 0;
   // The held item fired along the aim (the shot's velocity, pixels a tick).
   virtual void shoot(float aimX, float aimY) = 0;
-  // The main view still passes two zeros after the aim; they go once it calls the two-argument form.
-  void shoot(float aimX, float aimY, float /*unusedSpeed*/, float /*unusedAngle*/) { shoot(aimX, aimY); }
   virtual bool signalEntities(float x, float y) = 0;
   virtual void closeContainer() = 0;
   virtual void setPlayerMode(uint8_t mode) = 0;

@@ -67,8 +67,9 @@ TEST_F(DirectorTest, ReplacingOrPurgingTheSceneLeavesAndCleansItUp) {
   second->addChild(Node::create());
   director()->runWithScene(second);
   EXPECT_FALSE(first->isRunning());
-  EXPECT_FALSE(director()->getScheduler()->hasPerFrame(first));
   EXPECT_EQ(first->getReferenceCount(), 2u);  // the pool and the test
+  director()->mainLoop(0.25f);  // the scene that left is updated no more
+  EXPECT_TRUE(first->updates.empty());
 
   director()->purgeDirector();
   EXPECT_FALSE(second->isRunning());

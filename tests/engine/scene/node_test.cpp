@@ -175,7 +175,6 @@ TEST_F(NodeTest, ANodeDestroyedWithoutCleanupLeavesNoCallbackBehind) {
   director()->getActionManager()->addAction(MoveBy::create(1.0f, Vec2(1, 1)), orphan);
   Node* const address = orphan;
   PoolManager::getCurrentPool()->clear();  // the last reference goes: no cleanup was run
-  EXPECT_FALSE(director()->getScheduler()->hasPerFrame(address));
   EXPECT_EQ(director()->getScheduler()->getTimerCount(address), 0u);
   EXPECT_EQ(director()->getActionManager()->getNumberOfRunningActionsInTarget(address), 0u);
   // Were the node still listed, these would call into freed memory.
