@@ -87,9 +87,9 @@ struct GameFrame {
     }
     rules.setWorld(world.get());
     rules.setPlayer(players[0].get());
-    game.world = world.get();
-    game.player = players[0].get();
-    game.difficulty = &difficulty;
+    game.lendWorld(world.get());
+    game.lendPlayer(players[0].get());
+    game.setDifficulty(&difficulty);
     rules.startTimers();
   }
 

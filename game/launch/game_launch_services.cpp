@@ -30,7 +30,7 @@ stats::CollectionSources collectionSources() {
 
 bool GameLaunchServices::hasRunningGame() const {
   const auto* game = dynamic_cast<const Game*>(&currentGame());
-  return game != nullptr && game->started;
+  return game != nullptr && game->isStarted();
 }
 
 // The slot answers with the null form while no rules are set; real rules are of another type.

@@ -1,7 +1,8 @@
 #pragma once
 // The game in progress: one virtual operation per player action (declared by `GameInterface` in
 // the world model). `Game` holds what every kind shares: whether the world has been entered and
-// has settled, whether the player sleeps, and the borrowed world, local player and difficulty.
+// has settled, whether the player sleeps, and the lent world, local player and difficulty, each
+// read through its accessor.
 // `GameLocal` (game_local.h) runs each action through the rules of a game played alone; a joined
 // player's `GameRemoteClient` (net/client_game/) asks the host instead; the hosting kind comes
 // with the host's game.
@@ -44,12 +45,23 @@ class Game : public GameInterface {
   // The screen the game was made with (its null form when none).
   virtual GameScreen& screen() const = 0;
 
-  bool started = false;
-  bool settled = true;
-  bool sleeping = false;
-  World* world = nullptr;
-  Player* player = nullptr;
-  const DifficultyRow* difficulty = nullptr;
+  // Whether a world has been entered and not yet left.
+  bool isStarted() const { return started_; }
+  void setStarted(bool started) { started_ = started; }
+  // False for the first seconds in a world: a death then drops nothing.
+  bool hasSettled() const { return settled_; }
+  void setSettled(bool settled) { settled_ = settled; }
+  bool isSleeping() const { return sleeping_; }
+
+  // The world and local player this game plays (null: none), lent by their owner (the running
+  // world, or a joined game) and taken back when it ends them; the difficulty row its worlds are
+  // made with.
+  World* world() const { return world_; }
+  Player* player() const { return player_; }
+  const DifficultyRow* difficulty() const { return difficulty_; }
+  void lendWorld(World* world) { world_ = world; }
+  void lendPlayer(Player* player) { player_ = player; }
+  void setDifficulty(const DifficultyRow* row) { difficulty_ = row; }
 
  protected:
   // The open alchemy lab, when its ingredients make a potion its output slot can take and it is
@@ -59,4 +71,11 @@ class Game : public GameInterface {
   void refreshAround(const MapBlock& cell);
   // The world clock's task, its interval the day clock's current step length.
   void scheduleClock();
+
+  bool started_ = false;
+  bool settled_ = true;
+  bool sleeping_ = false;
+  World* world_ = nullptr;
+  Player* player_ = nullptr;
+  const DifficultyRow* difficulty_ = nullptr;
 };

@@ -34,29 +34,29 @@ GameLocal::GameLocal(LocalLogic* rules, GameServices services)
 
 GameLocal::~GameLocal() { generation_.stop(); }
 
-bool Game::worldIsCreative() { return world != nullptr && world->isCreative(); }
+bool Game::worldIsCreative() { return world_ != nullptr && world_->isCreative(); }
 
 engine::Vec2 Game::wrappedPlayerPosition() {
-  if (player == nullptr) return {};
-  if (world != nullptr) {
-    const float pixels = static_cast<float>(world->map().width()) * PlayerGraphical::kCellSize;
-    float& x = player->position.x;
+  if (player_ == nullptr) return {};
+  if (world_ != nullptr) {
+    const float pixels = static_cast<float>(world_->map().width()) * PlayerGraphical::kCellSize;
+    float& x = player_->position.x;
     if (x > pixels - 15) x -= pixels;
     if (x < -15) x += pixels;
   }
-  return player->position;
+  return player_->position;
 }
 
 void GameLocal::playPlayerAction(uint8_t action, uint8_t value) {
-  rules_->playPlayerAction(player, action, value, 1);
+  rules_->playPlayerAction(player_, action, value, 1);
 }
 
 bool GameLocal::signalEntities(float x, float y) {
-  return rules_->signalEntitiesNear(player, engine::Vec2(x, y), world != nullptr && world->options().invertToyMechanics());
+  return rules_->signalEntitiesNear(player_, engine::Vec2(x, y), world_ != nullptr && world_->options().invertToyMechanics());
 }
 
 void GameLocal::playCellEffect(uint8_t effect, MapBlock& cell) {
-  rules_->playCellEffect(player, cell, effect, 1);
+  rules_->playCellEffect(player_, cell, effect, 1);
 }
 
 void GameLocal::throwItem(Item* item, float speed, float angle, uint8_t flags) {
@@ -65,69 +65,69 @@ void GameLocal::throwItem(Item* item, float speed, float angle, uint8_t flags) {
 }
 
 void GameLocal::shoot(float aimX, float aimY) {
-  if (player == nullptr) return;
+  if (player_ == nullptr) return;
   const engine::Vec2 at = wrappedPlayerPosition();
-  Item* held = player->heldItem();
+  Item* held = player_->heldItem();
   if (held == nullptr || held->isNone()) return;
-  if (rules_->shootProjectile(held, player, at, {aimX, aimY}, 0) != nullptr) {
-    payForShot(*player, *held, world != nullptr && world->isCreative());
+  if (rules_->shootProjectile(held, player_, at, {aimX, aimY}, 0) != nullptr) {
+    payForShot(*player_, *held, world_ != nullptr && world_->isCreative());
   }
 }
 
 void GameLocal::reelIn(float reactionMs) {
-  if (player != nullptr) rules_->resolveFishingCatch(*player, reactionMs / 1000.0f);
+  if (player_ != nullptr) rules_->resolveFishingCatch(*player_, reactionMs / 1000.0f);
 }
 
 void GameLocal::closeContainer() {
-  if (player == nullptr) return;
-  if (player->openContainer() != nullptr) {
-    player->leaveContainer(false);
-  } else if (player->inventory->trade() != nullptr) {
+  if (player_ == nullptr) return;
+  if (player_->openContainer() != nullptr) {
+    player_->leaveContainer(false);
+  } else if (player_->inventory->trade() != nullptr) {
     cancelTrade();
   }
 }
 
 void GameLocal::setPlayerMode(uint8_t mode) {
-  if (player != nullptr) player->mode = mode;
+  if (player_ != nullptr) player_->mode = mode;
 }
 
 // A character made to end with its death does not come back: its world is saved and the game
 // returns to the start view.
 void GameLocal::respawn() {
-  if (player == nullptr) return;
-  if ((player->characterFlags & character_flag::kDeathEndsGame) == 0) {
+  if (player_ == nullptr) return;
+  if ((player_->characterFlags & character_flag::kDeathEndsGame) == 0) {
     screen().enterMainView();
-    rules_->respawnPlayer(player);
+    rules_->respawnPlayer(player_);
     return;
   }
-  player->respawnReset();
-  if (world != nullptr) saves().saveWorld(*world, {});
+  player_->respawnReset();
+  if (world_ != nullptr) saves().saveWorld(*world_, {});
   stopTimers();
   quit();
   screen().showStartView(0);
 }
 
 void GameLocal::requestTrade(PlayerBase*) {
-  if (player != nullptr) player->showTextById(console_kind::kRefusal, kTextTradeNeedsMultiplayer);
+  if (player_ != nullptr) player_->showTextById(console_kind::kRefusal, kTextTradeNeedsMultiplayer);
 }
 
 void GameLocal::cancelTrade() {
-  if (player == nullptr) return;
-  player->tradeEnded();
-  cancelTradeOf(*player);
+  if (player_ == nullptr) return;
+  player_->tradeEnded();
+  cancelTradeOf(*player_);
 }
 
-bool GameLocal::editBlock(const BlockEdit& edit) { return rules_->editBlock(edit, player); }
+bool GameLocal::editBlock(const BlockEdit& edit) { return rules_->editBlock(edit, player_); }
 
 void GameLocal::pause() {
-  if (player != nullptr && (player->stateWord & kPauseBlockedBit) != 0) return;
+  if (player_ != nullptr && (player_->stateWord & kPauseBlockedBit) != 0) return;
   rules_->timers().setOrdinaryPaused(true);
 }
 
 void GameLocal::unpause() { rules_->timers().setOrdinaryPaused(false); }
 
 void GameLocal::quit() {
-  started = false;
+  started_ = false;
   saves().saveStatistics();
   ++loadTicket_;
   generation_.stop();  // quitting never waits for a whole world
@@ -138,17 +138,17 @@ void GameLocal::quit() {
 }
 
 void Game::dropInventoryOnDeath() {
-  if (!settled || player == nullptr || difficulty == nullptr) return;
-  player->inventory->forEachDroppedSlot(*difficulty, [this](Item*& item) { dropItem(item); });
+  if (!settled_ || player_ == nullptr || difficulty_ == nullptr) return;
+  player_->inventory->forEachDroppedSlot(*difficulty_, [this](Item*& item) { dropItem(item); });
 }
 
 bool GameLocal::damageLocalPlayer(float amount, uint8_t cause) {
-  if (amount <= 0 || player == nullptr) return false;
-  return rules_->damagePlayer(*player, amount, cause);
+  if (amount <= 0 || player_ == nullptr) return false;
+  return rules_->damagePlayer(*player_, amount, cause);
 }
 
 AlchemyLab* Game::labReadyToBrew() {
-  auto* lab = dynamic_cast<AlchemyLab*>(player != nullptr ? player->openContainer() : nullptr);
+  auto* lab = dynamic_cast<AlchemyLab*>(player_ != nullptr ? player_->openContainer() : nullptr);
   if (lab == nullptr) return nullptr;
   const PotionResult result = ::brewPotion(lab->itemAt(0), lab->itemAt(1), lab->itemAt(2), lab->itemAt(3));
   const Item* output = lab->itemAt(kLabOutput);
@@ -161,16 +161,16 @@ bool GameLocal::brewPotion() {
   AlchemyLab* lab = labReadyToBrew();
   if (lab == nullptr) return false;
   lab->setBrewing(true);
-  rules_->brewPotion(*lab, player);
+  rules_->brewPotion(*lab, player_);
   return true;
 }
 
 // The item falls at the player's cell; the entity it becomes owns it.
 void GameLocal::dropItem(Item*& item) {
   if (item == nullptr) return;
-  const engine::Vec2 at = player != nullptr
-                              ? engine::Vec2{player->cellX * PlayerGraphical::kCellSize,
-                                             player->cellY * PlayerGraphical::kCellSize}
+  const engine::Vec2 at = player_ != nullptr
+                              ? engine::Vec2{player_->cellX * PlayerGraphical::kCellSize,
+                                             player_->cellY * PlayerGraphical::kCellSize}
                               : engine::Vec2{};
   rules_->spawnItemDrop(item, at, kItemDropKind);
   item = nullptr;

@@ -30,34 +30,34 @@ constexpr uint32_t kPartDebrisPieces = 15;
 }  // namespace
 
 bool GameLocal::useBlock(const uint16_t& cellLayer) {
-  if (world == nullptr || player == nullptr) return false;
+  if (world_ == nullptr || player_ == nullptr) return false;
   uint8_t layer = MapBlock::kFront;
-  MapBlock* cell = cellOfBlockWord(world->map(), cellLayer, layer);
+  MapBlock* cell = cellOfBlockWord(world_->map(), cellLayer, layer);
   if (cell == nullptr) return false;
-  if (useStationOrClock(*world, *cell, layer, *player)) return true;
-  if (!checkBlockUse(*world, *cell, layer, *player)) return false;
-  ::useBlock(*world, *cell, layer, *player);
+  if (useStationOrClock(*world_, *cell, layer, *player_)) return true;
+  if (!checkBlockUse(*world_, *cell, layer, *player_)) return false;
+  ::useBlock(*world_, *cell, layer, *player_);
   return true;
 }
 
-bool GameLocal::captureMob(MobEntity* mob) { return player != nullptr && rules_->captureMob(*player, mob); }
+bool GameLocal::captureMob(MobEntity* mob) { return player_ != nullptr && rules_->captureMob(*player_, mob); }
 
 void GameLocal::refreshPet() {
-  if (world == nullptr || player == nullptr || world->isCreative()) return;
-  rules_->summonPet(*player, player->inventory->slotItem({SlotKind::Trinket, 0, 0}));
+  if (world_ == nullptr || player_ == nullptr || world_->isCreative()) return;
+  rules_->summonPet(*player_, player_->inventory->slotItem({SlotKind::Trinket, 0, 0}));
 }
 
 // The shelf takes one unit; the player's stack gives it up only once the shelf has it, so a
 // refusal leaves the stack as it was and an emptied stack leaves the inventory with it.
 bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) {
-  if (world == nullptr || player == nullptr || stack == nullptr || stack->isNone()) return false;
+  if (world_ == nullptr || player_ == nullptr || stack == nullptr || stack->isNone()) return false;
   ItemPtr unit(copyItem(*stack, true));
   if (unit == nullptr) return false;
   unit->count = 1;
-  if (!::putItemOnShelf(*world, cell, unit, slotChoice)) return false;
+  if (!::putItemOnShelf(*world_, cell, unit, slotChoice)) return false;
   // The held stack goes back to the pool once emptied; any other stack belongs to its slot's owner.
-  if (stack == player->heldItem()) {
-    player->useUpHeldItem();
+  if (stack == player_->heldItem()) {
+    player_->useUpHeldItem();
   } else {
     stack->consumeOne();
   }
@@ -67,18 +67,18 @@ bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) 
 void GameLocal::placeSign(MapBlock& cell, uint8_t flag) { rules_->placeSign(cell, flag); }
 
 void GameLocal::editCircuitCell(MapBlock& cell) {
-  if (player != nullptr) rules_->editCircuitCell(*player, cell);
+  if (player_ != nullptr) rules_->editCircuitCell(*player_, cell);
 }
 
 bool GameLocal::consumeItem(Item* item) {
-  if (player == nullptr) return false;
-  if (item != nullptr && !canConsume(*player, *item)) return false;
-  ::consumeItem(*rules_, *player, item);
+  if (player_ == nullptr) return false;
+  if (item != nullptr && !canConsume(*player_, *item)) return false;
+  ::consumeItem(*rules_, *player_, item);
   return true;
 }
 
 void GameLocal::setTimeFrozen(uint8_t value) {
-  if (world == nullptr) return;
+  if (world_ == nullptr) return;
   const bool frozen = value != 0;
   // Each player's world event stops or restarts the clock and tells the player.
   rules_->forEachPlayer([frozen](PlayerBase* p) {
@@ -87,30 +87,30 @@ void GameLocal::setTimeFrozen(uint8_t value) {
 }
 
 bool GameLocal::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
-  if (world == nullptr) return false;
-  world->applyBlockEdit(edit, extra);
+  if (world_ == nullptr) return false;
+  world_->applyBlockEdit(edit, extra);
   onBlockEditApplied(edit);
   return true;
 }
 
 void GameLocal::onBlockEditApplied(const BlockEdit& edit) {
-  if (world == nullptr || world->isBusy()) return;
-  MapBlock* cell = world->map().cellAt(edit.x, edit.y);
+  if (world_ == nullptr || world_->isBusy()) return;
+  MapBlock* cell = world_->map().cellAt(edit.x, edit.y);
   if (cell == nullptr) return;
   if (edit.kind == edit_kind::kExplosion) rules_->playSound(*cell, kSoundExplosion, kExplosionSoundValue);
   if (edit.kind == edit_kind::kCircuitPartRemoved) {
     const uint16_t part = circuitPartItemFor(circuitKind(*cell));
-    world->effects().spawnCutDebris(part, 0, false, kPartDebrisPieces, cellPixelPosition(*cell), *cell, 0);
+    world_->effects().spawnCutDebris(part, 0, false, kPartDebrisPieces, cellPixelPosition(*cell), *cell, 0);
     rules_->playSound(*cell, kSoundPartRemoved, 0);
   }
   refreshAround(*cell);
 }
 
 void Game::refreshAround(const MapBlock& cell) {
-  if (world == nullptr) return;
-  CellRefresh& refresh = world->refresh();
+  if (world_ == nullptr) return;
+  CellRefresh& refresh = world_->refresh();
   refresh.refreshCell(cell);
   for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
-    if (const MapBlock* next = world->map().cellAt(cell.x + dx, cell.y + dy)) refresh.refreshCell(*next);
+    if (const MapBlock* next = world_->map().cellAt(cell.x + dx, cell.y + dy)) refresh.refreshCell(*next);
   }
 }

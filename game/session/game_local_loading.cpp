@@ -59,13 +59,13 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
   screen().showLoading(loadingTextFor(mode));
   loadPlayerIfMissing();
   // A character that cannot be read starts nothing: playing on with a blank one would overwrite it.
-  if (player == nullptr) {
+  if (player_ == nullptr) {
     screen().showStartView(0);
     return;
   }
   // The loaded character's difficulty picks the row every world of this game is made with.
-  difficulty = difficultyRow(player->difficultyId);
-  rules_->setDifficulty(difficulty);
+  difficulty_ = difficultyRow(player_->difficultyId);
+  rules_->setDifficulty(difficulty_);
   saves().loadStatistics();
   if (mode == 2 || mode == 3) {
     startGeneration(done);
@@ -77,13 +77,13 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
 
 void GameLocal::loadPlayerIfMissing() {
   if (running_->player == nullptr) running_->player = saves().loadLocalPlayer(*this, localEvents_, &clock_);
-  player = running_->player.get();
-  if (player != nullptr) player->setTrades(trades_);
-  rules_->setPlayer(player);
+  player_ = running_->player.get();
+  if (player_ != nullptr) player_->setTrades(trades_);
+  rules_->setPlayer(player_);
 }
 
 void GameLocal::startGeneration(const GameCompletion& done) {
-  std::unique_ptr<World> fresh = World::create(difficulty, saves().worldEntryParams());
+  std::unique_ptr<World> fresh = World::create(difficulty_, saves().worldEntryParams());
   GeneratorHooks hooks;
   if (pendingTravel_) hooks.arrivalOrigin = travelOrigin_;
   const uint64_t ticket = loadTicket_;
@@ -103,9 +103,9 @@ void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const G
   if (running_->player != nullptr) running_->player->setCell(result.spawn.column, result.spawn.row);
   // The arrival is where the generator put the spawn.
   pendingTravel_.reset();
-  saves().saveWorld(*world, {});
+  saves().saveWorld(*world_, {});
   enterWorld(false);
-  const WorldParams& params = world->map().params();
+  const WorldParams& params = world_->map().params();
   if (params.mode == kAdventureMode) {
     const int achievement = planetAchievement(params.planetId);
     if (achievement >= 0 && services_.stats != nullptr) {
@@ -121,7 +121,7 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
   GameSaves& saves = this->saves();
   // The marker stays behind when reading the file never returns.
   kel::setMarkedWorld(saves.worldFileName());
-  LoadedWorld load = saves.loadWorldFile(difficulty);
+  LoadedWorld load = saves.loadWorldFile(difficulty_);
   kel::clearMarkedWorld();
   if (load.result != LoadedWorld::kLoaded || load.world == nullptr) {
     endWorld(*running_, *this, *rules_, services_.stats);
@@ -145,47 +145,47 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
 // The world becomes the running one, the rules' and the player's.
 void GameLocal::install(std::unique_ptr<World> fresh) {
   running_->world = std::move(fresh);
-  world = running_->world.get();
+  world_ = running_->world.get();
   // From here on the world's rules, edits and seams are this game's.
-  world->setContext(context_);
-  if (services_.bindWorld) services_.bindWorld(world);
-  rules_->setWorld(world);
-  if (player != nullptr) player->setWorld(world);
+  world_->setContext(context_);
+  if (services_.bindWorld) services_.bindWorld(world_);
+  rules_->setWorld(world_);
+  if (player_ != nullptr) player_->setWorld(world_);
 }
 
 void GameLocal::enterWorld(bool fromFile) {
-  world->map().computeSurfaceHeights();
-  if (fromFile && world->map().params().mode == kAdventureMode && pendingTravel_) {
+  world_->map().computeSurfaceHeights();
+  if (fromFile && world_->map().params().mode == kAdventureMode && pendingTravel_) {
     if (running_->player != nullptr) running_->player->setCellCoordinates(pendingTravel_->column, pendingTravel_->row);
     pendingTravel_.reset();
-  } else if (world->isCreative() && player != nullptr) {
-    itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
+  } else if (world_->isCreative() && player_ != nullptr) {
+    itemCatalogue().setCatalogueFilter(player_->unlockedPlanetMask());
   }
   applyInventoryOptions();
   screen().enterMainView();
-  started = true;
+  started_ = true;
   startTimers();
-  sleeping = false;
+  sleeping_ = false;
   refreshPet();
   screen().playNextTrack();
 }
 
 void GameLocal::applyInventoryOptions() {
-  if (player == nullptr || player->inventory == nullptr) return;
+  if (player_ == nullptr || player_->inventory == nullptr) return;
   // The desktop shows and binds every quick slot (keys 1-0), so new stacks may land in any of them.
-  player->inventory->setQuickSlotsInUse(Inventory::kQuickSlots);
-  player->inventory->setKeepLastSlotEmpty(world != nullptr && world->options().keepLastSlotEmpty());
+  player_->inventory->setQuickSlotsInUse(Inventory::kQuickSlots);
+  player_->inventory->setKeepLastSlotEmpty(world_ != nullptr && world_->options().keepLastSlotEmpty());
 }
 
 void GameLocal::settleLater() {
-  settled = false;
-  timers_.scheduleOnce(session_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled = true; });
+  settled_ = false;
+  timers_.scheduleOnce(session_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled_ = true; });
 }
 
 void GameLocal::travelToWorld(const TravelTarget& target) {
   stopTimers();
-  const uint16_t visitedBefore = player != nullptr ? player->unlockedPlanets : 0;
-  if (player != nullptr) player->unlockedPlanets |= target.planetBit();
+  const uint16_t visitedBefore = player_ != nullptr ? player_->unlockedPlanets : 0;
+  if (player_ != nullptr) player_->unlockedPlanets |= target.planetBit();
   // Nothing the player does while the world's file is written could reach it any more.
   screen().showLoading(GameScreen::kNoText);
   save([this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, target, visitedBefore](bool saved) {
@@ -197,14 +197,14 @@ void GameLocal::travelOnceSaved(const TravelTarget& target, uint16_t visitedBefo
   // A world whose save failed is kept and played on: ending it would lose it.
   if (!saved) {
     screen().enterMainView();
-    if (player != nullptr) {
-      player->unlockedPlanets = visitedBefore;
-      player->showMessage(kMessageRefusal, kTravelNotSaved);
+    if (player_ != nullptr) {
+      player_->unlockedPlanets = visitedBefore;
+      player_->showMessage(kMessageRefusal, kTravelNotSaved);
     }
     startTimers();
     return;
   }
-  continueTravel(target, world != nullptr ? world->map().params().planetId : 0);
+  continueTravel(target, world_ != nullptr ? world_->map().params().planetId : 0);
 }
 
 void GameLocal::continueTravel(const TravelTarget& target, uint32_t origin) {

@@ -26,13 +26,13 @@ constexpr uint32_t kBedTick = 472;
 }  // namespace
 
 void GameLocal::startTimers() {
-  if (world == nullptr) return;
+  if (world_ == nullptr) return;
   rules_->startTimers();
   LocalLogic* rules = rules_;
-  WorldTimers& timers = world->timers();
+  WorldTimers& timers = world_->timers();
   timers.schedule(world_timer::kRules, game_slot::kRulesInterval, [rules](float) { rules->timers().step(); });
   screen().setMainLayerUpdating(true);
-  if (world->dayClock().running != 0) scheduleClock();
+  if (world_->dayClock().running != 0) scheduleClock();
   if (kel::options().shouldAutosave) {
     timers.schedule(world_timer::kAutosave, game_slot::kAutosaveInterval, [this](float) { autosave(); });
   }
@@ -47,73 +47,73 @@ void GameLocal::startTimers() {
 
 // Work queued while the tasks were stopped waits in the simulations until this start.
 void GameLocal::scheduleSteps() {
-  LiquidSimulator& liquids = world->map().liquids();
+  LiquidSimulator& liquids = world_->map().liquids();
   if (liquids.running() || liquids.nextCount() > 0 || !liquids.pendingCells().empty()) liquids.scheduleStep();
-  if (world->circuits().pending()) world->circuits().scheduleStep();
+  if (world_->circuits().pending()) world_->circuits().scheduleStep();
 }
 
 void GameLocal::stopTimers() {
   rules_->timers().clear();
   screen().setMainLayerUpdating(false);
   // Also the every-frame clock of a sleeper whose world keeps no time.
-  if (world != nullptr) world->timers().unscheduleAll();
+  if (world_ != nullptr) world_->timers().unscheduleAll();
   timersRunning_ = false;
 }
 
 // The clock is the players' only while the game runs a world: before and after, it does nothing.
-bool GameLocal::Clock::sleeping() const { return game_.started && game_.sleeping; }
+bool GameLocal::Clock::sleeping() const { return game_.isStarted() && game_.isSleeping(); }
 
 void GameLocal::Clock::stopClockTask() {
-  if (game_.started && game_.world != nullptr) game_.world->timers().unschedule(world_timer::kClock);
+  if (game_.isStarted() && game_.world() != nullptr) game_.world()->timers().unschedule(world_timer::kClock);
 }
 
 void GameLocal::Clock::scheduleClockTask() {
-  if (game_.started && game_.world != nullptr) game_.scheduleClock();
+  if (game_.isStarted() && game_.world() != nullptr) game_.scheduleClock();
 }
 
 void Game::scheduleClock() {
-  const bool extendedDay = player != nullptr && playerOptionOn(*player, player_option::kExtendedDay);
-  const float interval = world->dayClock().secondsPerTick(extendedDay, sessionKind() == 0);
-  world->timers().schedule(world_timer::kClock, interval, [this](float) { tick(); });
+  const bool extendedDay = player_ != nullptr && playerOptionOn(*player_, player_option::kExtendedDay);
+  const float interval = world_->dayClock().secondsPerTick(extendedDay, sessionKind() == 0);
+  world_->timers().schedule(world_timer::kClock, interval, [this](float) { tick(); });
 }
 
 void GameLocal::autosave() {
   save([this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_](bool saved) {
-    if (alive.expired() || ticket != loadTicket_ || player == nullptr) return;
-    player->showMessage(kMessageInfo, saved ? kAutosaved : kAutosaveFailed);
+    if (alive.expired() || ticket != loadTicket_ || player_ == nullptr) return;
+    player_->showMessage(kMessageInfo, saved ? kAutosaved : kAutosaveFailed);
   });
 }
 
 void GameLocal::updatePlayer() {
-  if (player != nullptr) player->recordStat(kStatPlayTime, 1);
+  if (player_ != nullptr) player_->recordStat(kStatPlayTime, 1);
   screen().spawnWeatherParticles();
 }
 
 void Game::tick() {
-  if (world == nullptr) return;
-  const DayClockStep step = world->dayClock().advance();
-  if (sleeping && step.phase == DayPhase::Dawn && step.tick == kWakeTick) {
-    if (player != nullptr) player->showMessage(kMessageInfo, kWokeUp);
+  if (world_ == nullptr) return;
+  const DayClockStep step = world_->dayClock().advance();
+  if (sleeping_ && step.phase == DayPhase::Dawn && step.tick == kWakeTick) {
+    if (player_ != nullptr) player_->showMessage(kMessageInfo, kWokeUp);
     // A stopped clock keeps no every-frame task once the sleeper is up.
-    if (world->dayClock().running == 0) world->timers().unschedule(world_timer::kClock);
+    if (world_->dayClock().running == 0) world_->timers().unschedule(world_timer::kClock);
     startTimers();
-    sleeping = false;
+    sleeping_ = false;
     screen().removeSleepFade();
   }
   screen().clockStepped(step);
   if (step.tick != 0) return;
   if (step.phase == DayPhase::Night || step.phase == DayPhase::Day) screen().playNextTrack();
   // Each phase has its own step length.
-  if (!sleeping) scheduleClock();
+  if (!sleeping_) scheduleClock();
 }
 
 void Game::sleep() {
-  if (sleeping || world == nullptr) return;
+  if (sleeping_ || world_ == nullptr) return;
   stopTimers();
-  world->timers().schedule(world_timer::kClock, 0.0f, [this](float) { tick(); });
-  DayClock& clock = world->dayClock();
+  world_->timers().schedule(world_timer::kClock, 0.0f, [this](float) { tick(); });
+  DayClock& clock = world_->dayClock();
   clock.tickCounter = clock.tickCounter - clock.tickCounter % DayClock::kTicksPerPhase + kBedTick;
-  sleeping = true;
+  sleeping_ = true;
   screen().showSleepFade();
 }
 
@@ -121,11 +121,11 @@ void GameLocal::save(const SaveDone& done) {
   GameSaves& saves = this->saves();
   const bool nothingToSave = !saves.hasWorldEntry();
   const bool character = nothingToSave || saves.saveCharacter();
-  if (nothingToSave || world == nullptr) {
+  if (nothingToSave || world_ == nullptr) {
     if (done) done(character);
     return;
   }
-  saves.saveWorld(*world, [character, done](bool worldSaved) {
+  saves.saveWorld(*world_, [character, done](bool worldSaved) {
     if (done) done(character && worldSaved);
   });
 }

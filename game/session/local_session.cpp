@@ -79,7 +79,7 @@ void LocalSession::unbindCurrent() {
 }
 
 void LocalSession::end() {
-  if (game_->started) {
+  if (game_->isStarted()) {
     game_->quit();
   } else if (running_->world != nullptr || running_->player != nullptr) {
     endWorld(*running_, *game_, *rules_, services_.stats);

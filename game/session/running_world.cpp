@@ -52,8 +52,8 @@ RunningWorld& runningWorld() {
 void endWorld(RunningWorld& running, Game& game, LocalLogic& rules, StatsStore* stats) {
   rules.entities().clearAll();
   if (stats != nullptr) stats->clearUnlocked();
-  game.player = nullptr;
-  game.world = nullptr;
+  game.lendPlayer(nullptr);
+  game.lendWorld(nullptr);
   rules.setPlayer(nullptr);
   rules.setWorld(nullptr);
   letGo(running.player);

@@ -6,7 +6,7 @@
 #include "net/client_game/game_remote_client.h"
 
 void ClientSwingTargets::collectMobs(std::vector<SwingTarget>& out) {
-  if (lists_ != nullptr) collectSwingTargets(*lists_, game_.player, out);
+  if (lists_ != nullptr) collectSwingTargets(*lists_, game_.player(), out);
 }
 
 bool ClientSwingTargets::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {

@@ -48,12 +48,12 @@ void GameRemoteClient::send(const wire::WireOut& out) { net_.send(out.data(), ou
 void GameRemoteClient::sendPlayerState(const PlayerStateRecord& record) { net_.sendMotion(record); }
 
 void GameRemoteClient::playPlayerAction(uint8_t action, uint8_t value) {
-  if (player != nullptr) player->playAction(action, value);
+  if (player_ != nullptr) player_->playAction(action, value);
   send(request(player_msg::kAction).peer(net_.localPeerId()).u8(action).u8(value));
 }
 
 void GameRemoteClient::playCellEffect(uint8_t effect, MapBlock& cell) {
-  if (player != nullptr) player->events().tileEffect(*player, cell, effect);
+  if (player_ != nullptr) player_->events().tileEffect(*player_, cell, effect);
   send(request(player_msg::kCellEffect).cell(cell.x, cell.y).u8(effect));
 }
 
@@ -69,12 +69,12 @@ void GameRemoteClient::placeSign(MapBlock& cell, uint8_t flag) {
 
 // Stations and clocks answer here; what the local check refuses is never asked of the host.
 bool GameRemoteClient::useBlock(const uint16_t& cellLayer) {
-  if (world == nullptr || player == nullptr) return false;
+  if (world_ == nullptr || player_ == nullptr) return false;
   uint8_t layer = MapBlock::kFront;
-  MapBlock* cell = cellOfBlockWord(world->map(), cellLayer, layer);
+  MapBlock* cell = cellOfBlockWord(world_->map(), cellLayer, layer);
   if (cell == nullptr) return false;
-  if (useStationOrClock(*world, *cell, layer, *player)) return true;
-  if (!checkBlockUse(*world, *cell, layer, *player)) return false;
+  if (useStationOrClock(*world_, *cell, layer, *player_)) return true;
+  if (!checkBlockUse(*world_, *cell, layer, *player_)) return false;
   const uint8_t wireLayer = layer == MapBlock::kFront ? kFrontLayer : kBackLayer;
   send(request(request_id::kUseBlock).cell(cell->x, cell->y).u8(wireLayer));
   return true;
@@ -107,8 +107,8 @@ void GameRemoteClient::shoot(float aimX, float aimY) {
 
 // Only an empty hand signals, and only when a toy is near enough to hear it.
 bool GameRemoteClient::signalEntities(float x, float y) {
-  if (player == nullptr || entities_ == nullptr) return false;
-  const Item* held = player->heldItem();
+  if (player_ == nullptr || entities_ == nullptr) return false;
+  const Item* held = player_->heldItem();
   if (held != nullptr && !held->isNone()) return false;
   const float reach = kToySignalReach * kToySignalReach;
   bool toyNear = false;
@@ -123,17 +123,17 @@ bool GameRemoteClient::signalEntities(float x, float y) {
 }
 
 void GameRemoteClient::closeContainer() {
-  if (player == nullptr) return;
-  if (player->openContainer() != nullptr) {
-    player->leaveContainer(false);
+  if (player_ == nullptr) return;
+  if (player_->openContainer() != nullptr) {
+    player_->leaveContainer(false);
     send(request(player_msg::kCloseContainer));
-  } else if (player->inventory != nullptr && player->inventory->trade() != nullptr) {
+  } else if (player_->inventory != nullptr && player_->inventory->trade() != nullptr) {
     cancelTrade();
   }
 }
 
 void GameRemoteClient::setPlayerMode(uint8_t mode) {
-  if (player != nullptr) player->mode = mode;
+  if (player_ != nullptr) player_->mode = mode;
   send(request(player_msg::kMode).peer(net_.localPeerId()).u8(mode));
 }
 
@@ -164,7 +164,7 @@ void GameRemoteClient::answerTrade(uint8_t answer, uint8_t value, uint8_t peer) 
 }
 
 TradeAbstract* GameRemoteClient::createTrade(const std::string& partner) {
-  return player != nullptr ? new TradeRemote(*player, partner, net_) : nullptr;
+  return player_ != nullptr ? new TradeRemote(*player_, partner, net_) : nullptr;
 }
 
 void GameRemoteClient::cancelTrade() { send(request(request_id::kTradeCancel)); }
@@ -197,7 +197,7 @@ void GameRemoteClient::sendItemSlot(Item* item, uint8_t slot, uint32_t peer) {
 }
 
 void GameRemoteClient::sendHeldItem() {
-  if (player != nullptr) net_.sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
+  if (player_ != nullptr) net_.sendItemUpdate(player_->heldItem(), static_cast<uint8_t>(player_->selectedQuickSlot()));
 }
 
 void GameRemoteClient::reportItemLearned(uint16_t itemId) { send(request(request_id::kLearnEntry).u16(itemId)); }
@@ -228,17 +228,17 @@ bool GameRemoteClient::brewPotion() {
 }
 
 void GameRemoteClient::refreshPet() {
-  if (world == nullptr || player == nullptr || player->inventory == nullptr || world->isCreative()) return;
-  Item* trinket = player->inventory->slotItem({SlotKind::Trinket, 0, 1});
-  if (trinket == nullptr || trinket->isNone()) trinket = player->inventory->slotItem({SlotKind::Trinket, 0, 0});
+  if (world_ == nullptr || player_ == nullptr || player_->inventory == nullptr || world_->isCreative()) return;
+  Item* trinket = player_->inventory->slotItem({SlotKind::Trinket, 0, 1});
+  if (trinket == nullptr || trinket->isNone()) trinket = player_->inventory->slotItem({SlotKind::Trinket, 0, 0});
   send(request(request_id::kRefreshPet).item(trinket));
 }
 
 // The host's change arrives as a cell change: applied without rules, then drawn.
 bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
-  if (world == nullptr) return false;
-  world->applyCellChange(edit, extra);
-  if (const MapBlock* cell = world->cellAt(edit.x, edit.y); cell != nullptr && !world->isBusy()) refreshAround(*cell);
+  if (world_ == nullptr) return false;
+  world_->applyCellChange(edit, extra);
+  if (const MapBlock* cell = world_->cellAt(edit.x, edit.y); cell != nullptr && !world_->isBusy()) refreshAround(*cell);
   return true;
 }
 
@@ -251,8 +251,8 @@ void GameRemoteClient::dropItem(Item*& item) {
 }
 
 bool GameRemoteClient::consumeItem(Item* item) {
-  if (player == nullptr) return false;
-  if (item != nullptr && !canConsume(*player, *item)) return false;
+  if (player_ == nullptr) return false;
+  if (item != nullptr && !canConsume(*player_, *item)) return false;
   send(request(request_id::kConsumeItem).item(item));
   return true;
 }

@@ -30,13 +30,13 @@ void GameRemoteClient::begin(uint8_t mode, const GameCompletion& done) {
 }
 
 void GameRemoteClient::enterWorld() {
-  if (world == nullptr || started) return;
-  started = true;
+  if (world_ == nullptr || started_) return;
+  started_ = true;
   // The window draws the cave walls from the ground heights: they are known before it is built,
   // as for a world loaded from a file, or the joined window shows sky where the host shows wall.
-  world->map().computeSurfaceHeights();
+  world_->map().computeSurfaceHeights();
   screenOf(services_).enterMainView();
-  if (world->isCreative() && player != nullptr) itemCatalogue().setCatalogueFilter(player->unlockedPlanetMask());
+  if (world_->isCreative() && player_ != nullptr) itemCatalogue().setCatalogueFilter(player_->unlockedPlanetMask());
   startTimers();
   net_.enterWorld();
   settleLater();
@@ -46,19 +46,19 @@ void GameRemoteClient::enterWorld() {
 }
 
 void GameRemoteClient::settleLater() {
-  settled = false;
-  if (world == nullptr) return;
-  world->timers().scheduleOnce(world_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled = true; });
+  settled_ = false;
+  if (world_ == nullptr) return;
+  world_->timers().scheduleOnce(world_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled_ = true; });
 }
 
 // The game's own tasks only: the rules' timers are the host's.
 void GameRemoteClient::startTimers() {
-  if (world == nullptr) return;
-  WorldTimers& timers = world->timers();
+  if (world_ == nullptr) return;
+  WorldTimers& timers = world_->timers();
   screenOf(services_).setMainLayerUpdating(true);
-  if (world->dayClock().running != 0) scheduleClock();
+  if (world_->dayClock().running != 0) scheduleClock();
   timers.schedule(world_timer::kPlayerUpdate, game_slot::kPlayerUpdateInterval, [this](float) {
-    if (player != nullptr) player->recordStat(kStatPlayTime, 1);
+    if (player_ != nullptr) player_->recordStat(kStatPlayTime, 1);
     screenOf(services_).spawnWeatherParticles();
   });
   // The entities move between the host's reports as they would alone.
@@ -70,7 +70,7 @@ void GameRemoteClient::startTimers() {
 
 void GameRemoteClient::stopTimers() {
   screenOf(services_).setMainLayerUpdating(false);
-  if (world != nullptr) world->timers().unscheduleAll();
+  if (world_ != nullptr) world_->timers().unscheduleAll();
 }
 
 void GameRemoteClient::save(const SaveDone& done) {
@@ -82,19 +82,19 @@ void GameRemoteClient::save(const SaveDone& done) {
 // The character is kept (the world is the host's); the owner then makes a local game current,
 // and this game is not touched again.
 void GameRemoteClient::quit() {
-  if (started) {
+  if (started_) {
     savesOf(services_).saveCharacter();
     savesOf(services_).saveStatistics();
   }
   stopTimers();
-  started = false;
+  started_ = false;
   exit_.leaveJoinedGame();
 }
 
 // Another world of a host is the host's to choose: the client joins the same host again.
 void GameRemoteClient::travelToWorld(const TravelTarget&) {
-  if (started) savesOf(services_).saveCharacter();
+  if (started_) savesOf(services_).saveCharacter();
   stopTimers();
-  started = false;
+  started_ = false;
   exit_.rejoinHost();
 }

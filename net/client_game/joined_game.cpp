@@ -21,7 +21,7 @@ JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext&
       running_(running),
       game_(net, exit, services),
       player_(savesOf(services).loadLocalPlayer(game_, events, nullptr)) {
-  game_.player = player_.get();
+  game_.lendPlayer(player_.get());
   rules_.setPlayer(player_.get());
   rules_.setEntities(&swing_);
   net_.setLocalPlayer(player_.get());
@@ -41,8 +41,8 @@ WorldContext JoinedGame::worldContext() {
 }
 
 void JoinedGame::worldCreated(World& world, WorldEntities& entities, const PlayerCells& cells) {
-  game_.world = &world;
-  game_.difficulty = world.difficulty();
+  game_.lendWorld(&world);
+  game_.setDifficulty(world.difficulty());
   game_.setEntities(&entities);
   swing_.setEntities(&entities);
   rules_.setWorld(&world);
@@ -71,7 +71,7 @@ void JoinedGame::detach() {
   game_.stopTimers();
   if (net_.localPlayer() == player_.get()) net_.setLocalPlayer(nullptr);
   net_.worldReceiver().setArrival(nullptr);
-  if (World* world = game_.world) {
+  if (World* world = game_.world()) {
     if (running_ != nullptr) running_->giveBack(world->serial(), player_ != nullptr ? player_->playerId() : 0);
     if (currentWorld() == world) setCurrentWorld(nullptr);
     // What the world's entities answer for stays theirs; this game's edits go.
@@ -80,8 +80,8 @@ void JoinedGame::detach() {
     world->setContext(left);
   }
   if (player_ != nullptr) player_->setWorld(nullptr);
-  game_.world = nullptr;
-  game_.player = nullptr;
+  game_.lendWorld(nullptr);
+  game_.lendPlayer(nullptr);
   game_.setEntities(nullptr);
   swing_.setEntities(nullptr);
   rules_.setEntities(nullptr);

@@ -25,19 +25,19 @@ void GameRemoteServer::setPlayerMode(uint8_t mode) {
 }
 
 void GameRemoteServer::respawn() {
-  if (player == nullptr) return;
+  if (player_ == nullptr) return;
   screen().enterMainView();
-  netRules_.respawnPlayer(player);
+  netRules_.respawnPlayer(player_);
 }
 
 void GameRemoteServer::leaveBed() {
-  if (player != nullptr) netRules_.setPlayerInBed(player, 0);
+  if (player_ != nullptr) netRules_.setPlayerInBed(player_, 0);
 }
 
 void GameRemoteServer::submitChatLine(const std::string& text) {
   if (!text.empty() && text.front() == '/') {
-    if (player == nullptr) return;
-    PlayerConsole console(*player);
+    if (player_ == nullptr) return;
+    PlayerConsole console(*player_);
     runConsoleCommand(console, text);
   } else if (!text.empty()) {
     server_.sendChat(text);
@@ -45,19 +45,19 @@ void GameRemoteServer::submitChatLine(const std::string& text) {
 }
 
 void GameRemoteServer::requestTrade(PlayerBase* other) {
-  if (other != nullptr && player != nullptr) netRules_.requestTrade(player, other);
+  if (other != nullptr && player_ != nullptr) netRules_.requestTrade(player_, other);
 }
 
 TradeAbstract* GameRemoteServer::createTrade(const std::string& partner) {
-  return player != nullptr ? new TradeLocal(*player, partner) : nullptr;
+  return player_ != nullptr ? new TradeLocal(*player_, partner) : nullptr;
 }
 
 void GameRemoteServer::answerTrade(uint8_t answer, uint8_t, uint8_t askingPeer) {
-  if (player != nullptr) server_.answerTradeRequestOf(*player, answer, askingPeer);
+  if (player_ != nullptr) server_.answerTradeRequestOf(*player_, answer, askingPeer);
 }
 
 void GameRemoteServer::sendHeldItem() {
-  if (player != nullptr) server_.sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
+  if (player_ != nullptr) server_.sendItemUpdate(player_->heldItem(), static_cast<uint8_t>(player_->selectedQuickSlot()));
 }
 
 void GameRemoteServer::sendPlayerState(const PlayerStateRecord& record) { server_.sendMotion(record); }

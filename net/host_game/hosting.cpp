@@ -98,7 +98,7 @@ void Hosting::returnToLocalGame() {
     server_->setWorld(nullptr);
     server_->setHostPlayer(nullptr);
   }
-  if (session_ != nullptr && session_->game().started) session_->game().quit();
+  if (session_ != nullptr && session_->game().isStarted()) session_->game().quit();
   if (server_ != nullptr) {
     server_->shutdown();  // retired: freed by the next drain
     server_ = nullptr;

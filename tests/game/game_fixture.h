@@ -143,9 +143,9 @@ class GameTest : public world_test::WorldTest {
     player->setWorld(world.get());
     rules.setWorld(world.get());
     rules.setPlayer(player.get());
-    game.world = world.get();
-    game.player = player.get();
-    game.difficulty = &difficulty;
+    game.lendWorld(world.get());
+    game.lendPlayer(player.get());
+    game.setDifficulty(&difficulty);
     rules.setEntities(&drops);
   }
 
@@ -167,7 +167,7 @@ class GameTest : public world_test::WorldTest {
     world = World::create(&difficulty, params, kWidth, kHeight, worldContext());
     player->setWorld(world.get());
     rules.setWorld(world.get());
-    game.world = world.get();
+    game.lendWorld(world.get());
   }
   // The world's own rules and edit sink: this fixture's rules and game.
   WorldContext worldContext() { return {.rules = &rules, .edits = &game}; }

@@ -169,7 +169,7 @@ class HostGame {
       world().explosions().update(1.0f);
       // The host's own player, left alone, comes back at once should it die.
       PlayerDesktopLocal* p = running.player.get();
-      if (p != nullptr && p->dead != 0 && hosting_->game()->started) hosting_->game()->respawn();
+      if (p != nullptr && p->dead != 0 && hosting_->game()->isStarted()) hosting_->game()->respawn();
     }
   }
 

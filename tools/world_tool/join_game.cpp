@@ -136,13 +136,13 @@ class JoinGame final : public ScriptedPlayer {
 
  private:
   bool inGame() const {
-    return swap_->joined() != nullptr && swap_->joined()->game().started && swap_->endpoint() != nullptr &&
+    return swap_->joined() != nullptr && swap_->joined()->game().isStarted() && swap_->endpoint() != nullptr &&
            swap_->endpoint()->state() == NetClient::kInGame && swap_->joined()->player() != nullptr &&
-           swap_->joined()->game().world != nullptr;
+           swap_->joined()->game().world() != nullptr;
   }
 
   PlayerDesktopLocal* player() override { return swap_->joined() != nullptr ? swap_->joined()->player() : nullptr; }
-  World* world() override { return swap_->joined() != nullptr ? swap_->joined()->game().world : nullptr; }
+  World* world() override { return swap_->joined() != nullptr ? swap_->joined()->game().world() : nullptr; }
   Game& playedGame() override { return swap_->joined()->game(); }
   Logic& playedRules() override { return swap_->joined()->rules(); }
   WorldEntities* items() override {

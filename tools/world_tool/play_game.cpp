@@ -170,7 +170,7 @@ class PlayGame final : public ScriptedPlayer {
     // The game's view steps the queued blasts every frame (one step a 60th of a second).
     if (World* w = world()) w->explosions().update(1.0f);
     // The death view's only choice, taken at once: the player comes back as in the game.
-    if (PlayerDesktopLocal* p = player(); p != nullptr && p->dead != 0 && game().started) game().respawn();
+    if (PlayerDesktopLocal* p = player(); p != nullptr && p->dead != 0 && game().isStarted()) game().respawn();
   }
 
   MapBlock* cell(const PlayStep& step) { return world()->map().cellAt(step.a, step.b); }
@@ -314,8 +314,8 @@ class PlayGame final : public ScriptedPlayer {
 
   bool sleep() {
     game().sleep();
-    for (int i = 0; i < kSleepFrameLimit && game().sleeping; ++i) frame();
-    return !game().sleeping;
+    for (int i = 0; i < kSleepFrameLimit && game().isSleeping(); ++i) frame();
+    return !game().isSleeping();
   }
 
   bool save() {
@@ -337,7 +337,7 @@ class PlayGame final : public ScriptedPlayer {
   }
 
   bool apply(const PlayStep& step) {
-    const bool running = game().started && world() != nullptr && player() != nullptr;
+    const bool running = game().isStarted() && world() != nullptr && player() != nullptr;
     if (!running && step.verb != PlayVerb::Load) return false;
     switch (step.verb) {
       case PlayVerb::WalkLeft: return walk(MotionEvent::kLeft, step.a);
@@ -375,7 +375,7 @@ class PlayGame final : public ScriptedPlayer {
   }
 
   void report(int line) {
-    if (!game().started || player() == nullptr || world() == nullptr) {
+    if (!game().isStarted() || player() == nullptr || world() == nullptr) {
       std::fprintf(out_, "line %d: no game\n", line);
       return;
     }

@@ -66,10 +66,10 @@ TEST_F(PlayerHealthTest, DeathDropsByDifficultyOnlyOnceSettled) {
   EXPECT_EQ(events.deathViews, 1);
   EXPECT_EQ(events.stats.back().id, Player::kStatDied);
   EXPECT_FALSE(game.damageLocalPlayer(1.0f, 10));  // the dead take no more
-  game.settled = false;
+  game.setSettled(false);
   game.dropInventoryOnDeath();
   EXPECT_TRUE(drops.dropped.empty());
-  game.settled = true;
+  game.setSettled(true);
   game.dropInventoryOnDeath();
   EXPECT_EQ(drops.dropped, std::vector<uint16_t>{kStone});
   EXPECT_EQ(player->inventory->countItems(kGem, false, false), 1u);

@@ -88,7 +88,7 @@ TEST_F(GameLaunchServicesTest, AGameCountsOnceSetAndStartedAndRulesOnceSet) {
   setCurrentGame(&game);
   EXPECT_TRUE(services.hasCurrentLogic());
   EXPECT_FALSE(services.hasRunningGame());
-  game.started = true;
+  game.setStarted(true);
   EXPECT_TRUE(services.hasRunningGame());
   setCurrentGame(nullptr);
   setCurrentLogic(nullptr);

@@ -34,14 +34,14 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   statsStore().restoreUnlocked(5);
   StatsStore anotherGames;
   anotherGames.restoreUnlocked(5);
-  game.started = true;
+  game.setStarted(true);
   endWorld(running, game, rules, &statsStore());
   EXPECT_EQ(lists.cleared, 1);
   EXPECT_EQ(running.player, nullptr);
   EXPECT_EQ(running.world, nullptr);
   EXPECT_EQ(currentWorld(), nullptr);
-  EXPECT_EQ(game.player, nullptr);
-  EXPECT_EQ(game.world, nullptr);
+  EXPECT_EQ(game.player(), nullptr);
+  EXPECT_EQ(game.world(), nullptr);
   EXPECT_EQ(rules.world(), nullptr);
   EXPECT_EQ(rules.playerCount(), 0u);
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 4);

@@ -20,7 +20,7 @@ class GameClockTest : public SessionTest {
   void startFromFile(GameLocal& which) {
     which.begin(0, {});
     advance(0.1f, 0.01f);
-    ASSERT_TRUE(which.started);
+    ASSERT_TRUE(which.isStarted());
   }
 };
 

@@ -55,9 +55,9 @@ TEST_F(SessionTest, TheSleeperRunsOnlyTheClockEveryFrameAndWakesAtDawnsMiddle) {
   // The night passes at a tick a frame; the sleeper wakes at tick 256 of dawn.
   clock.tickCounter = 2048 + 254;
   scheduler().update(0.01f);
-  EXPECT_TRUE(game.sleeping);
+  EXPECT_TRUE(game.isSleeping());
   scheduler().update(0.01f);
-  EXPECT_FALSE(game.sleeping);
+  EXPECT_FALSE(game.isSleeping());
   EXPECT_EQ(events.messages, (std::vector<Message>{{2, "You woke up!"}}));
   EXPECT_EQ(screen.fadesRemoved, 1);
   EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate)) << "the timed tasks run again";
@@ -75,7 +75,7 @@ TEST_F(SessionTest, GoingToBedFromAWorldTaskStillRunsTheSleepersClock) {
   clock.tickCounter = 200;
   theWorld().timers().scheduleOnce(world_timer::kSettle, 0.0f, [this](float) { game.sleep(); });
   for (int frame = 0; frame < 3; ++frame) scheduler().update(0.01f);
-  ASSERT_TRUE(game.sleeping);
+  ASSERT_TRUE(game.isSleeping());
   EXPECT_TRUE(worldTask(world_timer::kClock));
   EXPECT_FALSE(worldTask(world_timer::kPlayerUpdate));
   const uint32_t before = clock.tickCounter;
@@ -132,7 +132,7 @@ TEST_F(SessionTest, TheFirstAutosaveComesAfterFiveMinutesAndSaysWhetherItSaved) 
 TEST_F(SessionTest, TravelIsRefusedWhileTheWorldCannotBeSaved) {
   World* before = &theWorld();
   local().unlockedPlanets = 1;
-  game.started = true;
+  game.setStarted(true);
   game.startTimers();
   saves.worldSaved = false;
   game.travelToWorld(TravelTarget{0x10004, 5, 6});
@@ -185,7 +185,7 @@ TEST_F(SessionTest, TheAutosaveSpeaksWhenItsWriteEnds) {
 TEST_F(SessionTest, TravelWaitsForTheWorldsWrite) {
   World* before = &theWorld();
   local().unlockedPlanets = 1;
-  game.started = true;
+  game.setStarted(true);
   game.startTimers();
   saves.holdWrites = true;
   screen.labels.clear();
@@ -231,7 +231,7 @@ TEST_F(PortalTravelTest, NoPortalOfThisPlanetOrOneBackToItIsRefused) {
 }
 
 TEST_F(PortalTravelTest, APortalElsewhereTakesThePlayerToItsPlanetsWorld) {
-  game.started = true;
+  game.setStarted(true);
   addRecord(kHere, 6, 6, kElsewhere, packPortalCell(20, 9));
   ASSERT_TRUE(use(6, 6));
   EXPECT_TRUE(events.texts.empty());

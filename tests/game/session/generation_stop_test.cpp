@@ -42,7 +42,7 @@ TEST_F(GenerationStopTest, QuittingDuringTheLargestWorldsGenerationReturnsPrompt
   for (int frame = 0; frame < 5; ++frame) scheduler().update(0.0f);
   EXPECT_FALSE(finished) << "a stopped world is never entered";
   EXPECT_EQ(running.world, nullptr);
-  EXPECT_EQ(game.world, nullptr);
+  EXPECT_EQ(game.world(), nullptr);
 }
 
 TEST_F(GenerationStopTest, TheProgramsExitDuringGenerationStopsItAfterTheEngineWent) {

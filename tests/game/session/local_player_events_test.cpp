@@ -44,9 +44,9 @@ TEST(LocalPlayerEvents, EachGamePlaysAtTheDifficultyOfItsOwnCharacter) {
   hardRunning.player->difficultyId = 4;
   hard.game().begin(4, {});
   easy.game().begin(4, {});
-  EXPECT_EQ(easy.game().difficulty, difficultyRow(1));
+  EXPECT_EQ(easy.game().difficulty(), difficultyRow(1));
   EXPECT_EQ(easy.rules().difficulty(), difficultyRow(1));
-  EXPECT_EQ(hard.game().difficulty, difficultyRow(4));
+  EXPECT_EQ(hard.game().difficulty(), difficultyRow(4));
   EXPECT_EQ(hard.rules().difficulty(), difficultyRow(4));
   resetGameTables();
 }

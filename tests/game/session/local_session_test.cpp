@@ -112,19 +112,19 @@ namespace {
 class RespawnTest : public SessionTest {};
 
 TEST_F(RespawnTest, ACharacterWhoseGameEndsWithItsDeathSavesTheWorldAndLeavesIt) {
-  game.world = &theWorld();
-  game.player = &local();
-  game.started = true;
+  game.lendWorld(&theWorld());
+  game.lendPlayer(&local());
+  game.setStarted(true);
   local().respawnReset();
   game.respawn();
-  EXPECT_TRUE(game.started) << "an ordinary character comes back";
+  EXPECT_TRUE(game.isStarted()) << "an ordinary character comes back";
   EXPECT_TRUE(saves.savedWorlds.empty());
 
   local().characterFlags |= character_flag::kDeathEndsGame;
   World* played = &theWorld();
   game.respawn();
   EXPECT_EQ(saves.savedWorlds, std::vector<World*>{played});
-  EXPECT_FALSE(game.started);
+  EXPECT_FALSE(game.isStarted());
   EXPECT_EQ(running.world, nullptr);
   EXPECT_EQ(screen.startDialogs, std::vector<int>{0});
 }

@@ -23,8 +23,8 @@ inline void playIn(LocalSession& session, std::unique_ptr<World> world, int32_t 
   RunningWorld& running = session.running();
   running.world = std::move(world);
   running.player = std::make_unique<PlayerDesktopLocal>(&session.game(), events);
-  session.game().world = running.world.get();
-  session.game().player = running.player.get();
+  session.game().lendWorld(running.world.get());
+  session.game().lendPlayer(running.player.get());
   running.player->setTrades(session.game().trades());  // as the game's loading hands it
   session.rules().setWorld(running.world.get());
   session.rules().setPlayer(running.player.get());

@@ -37,7 +37,7 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   });
   EXPECT_EQ(screen.labels, (std::vector<int16_t>{100}));
   ASSERT_NE(running.player, nullptr);
-  EXPECT_EQ(game.world, nullptr) << "the world belongs to the worker until it is done";
+  EXPECT_EQ(game.world(), nullptr) << "the world belongs to the worker until it is done";
   int frames = 0;
   ASSERT_TRUE(pumpUntil([&] { return finished; }, &frames));
   EXPECT_GT(frames, 1) << "the main thread ran frames while the worker generated";
@@ -47,7 +47,7 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(screen.texts.back(), "Precomputing shadows..");
 
   ASSERT_NE(running.world, nullptr);
-  EXPECT_EQ(game.world, running.world.get());
+  EXPECT_EQ(game.world(), running.world.get());
   EXPECT_EQ(rules.world(), running.world.get());
   EXPECT_FALSE(running.world->isBusy());
   EXPECT_EQ(running.player->cellX, running.player->spawnCellX) << "placed at the spawn cell";
@@ -60,9 +60,9 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_TRUE(running.player->inventory->keepsLastSlotEmpty());
   EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate));
   advance(9.5f, 0.5f);
-  EXPECT_FALSE(game.settled);
+  EXPECT_FALSE(game.hasSettled());
   advance(1.0f, 0.5f);
-  EXPECT_TRUE(game.settled) << "ten seconds after entering";
+  EXPECT_TRUE(game.hasSettled()) << "ten seconds after entering";
 }
 
 TEST_F(WorldLoadingTest, AGameEndedDuringGenerationDropsTheLateWorld) {

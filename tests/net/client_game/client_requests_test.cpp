@@ -58,8 +58,8 @@ Item* pooledItem(uint16_t id, uint16_t count, uint32_t word) {
 class ClientRequests : public ::testing::Test {
  protected:
   ClientRequests() {
-    game.world = in.world.get();
-    game.player = in.player.get();
+    game.lendWorld(in.world.get());
+    game.lendPlayer(in.player.get());
     in.player->position = {100.0f, 200.0f};
   }
 

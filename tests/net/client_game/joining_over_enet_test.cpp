@@ -121,14 +121,14 @@ TEST_F(JoiningOverEnet, TheJoinedGameEntersTheHostsWorldAndAsksItForEdits) {
   EXPECT_EQ(currentNet(), swap->endpoint());
 
   GameRemoteClient& game = swap->joined()->game();
-  ASSERT_TRUE(runUntil([&] { return game.started && swap->endpoint()->state() == NetClient::kInGame; }));
+  ASSERT_TRUE(runUntil([&] { return game.isStarted() && swap->endpoint()->state() == NetClient::kInGame; }));
   EXPECT_EQ(game.sessionKind(), 2);
   EXPECT_EQ(&currentLogic(), &swap->joined()->rules());
   // A swing of the main view meets the mobs through the current rules.
   EXPECT_NE(dynamic_cast<SwingTargets*>(&swap->joined()->rules().entities()), nullptr);
   World* received = swap->endpoint()->worldReceiver().world();
   ASSERT_NE(received, nullptr);
-  EXPECT_EQ(game.world, received);
+  EXPECT_EQ(game.world(), received);
   EXPECT_EQ(currentWorld(), received);
   EXPECT_EQ(received->map().width(), world.world->map().width());
   EXPECT_EQ(swap->endpoint()->localPlayer(), swap->joined()->player());
@@ -163,13 +163,13 @@ TEST_F(JoiningOverEnet, WhenTheHostGoesThePlayerIsBackInALocalGameWithTheReason)
   HostWorld world = transfertest::generatedWorld(0);
   hostWorld(world);
   ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
-  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
 
   host->shutdown();
   ASSERT_TRUE(runUntil([&] { return swap->joined() == nullptr; }, 10));
   EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
   EXPECT_EQ(&currentLogic(), static_cast<Logic*>(&local.rules()));
-  EXPECT_FALSE(local.game().started);
+  EXPECT_FALSE(local.game().isStarted());
   EXPECT_EQ(currentWorld(), nullptr);
   EXPECT_EQ(currentNet(), nullptr);
   EXPECT_EQ(swap->endpoint(), nullptr);
@@ -182,7 +182,7 @@ TEST_F(JoiningOverEnet, QuittingLeavesTheHostAndReturnsToALocalGame) {
   HostWorld world = transfertest::generatedWorld(0);
   hostWorld(world);
   ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
-  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
   const uint8_t peer = host->seen.front().peer;
   ASSERT_NE(host->players().at(peer), nullptr);
 
@@ -204,7 +204,7 @@ TEST_F(JoiningOverEnet, QuittingSavesTheJoinedPlayersCharacter) {
   HostWorld world = transfertest::generatedWorld(0);
   hostWorld(world);
   ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
-  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
   const PlayerDesktopLocal* joined = swap->joined()->player();
   EXPECT_EQ(local.running().player.get(), joined);
   EXPECT_EQ(local.running().world.get(), swap->endpoint()->worldReceiver().world());
@@ -222,12 +222,12 @@ TEST_F(JoiningOverEnet, TravellingJoinsTheSameHostAgain) {
   HostWorld world = transfertest::generatedWorld(0);
   hostWorld(world);
   ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
-  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
 
   currentGame().travelToWorld(TravelTarget{2, 10, 10});
   EXPECT_EQ(swap->joined(), nullptr);
   EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
-  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().started; }));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
   EXPECT_TRUE(joinedGameIsCurrent());
   EXPECT_NE(swap->endpoint(), nullptr);
   EXPECT_EQ(currentNet(), swap->endpoint());

@@ -21,7 +21,7 @@ class HostingGame : public HostInGame {
   GameServices gameServices() override { return {.screen = &screen, .saves = &saves}; }
   void SetUp() override {
     HostInGame::SetUp();
-    game().started = true;
+    game().setStarted(true);
     game().startTimers();
   }
   void TearDown() override {
@@ -61,7 +61,7 @@ TEST_F(HostingGame, ASavedTravelReHostsAtTheDestinationOnceTheSaveHasReturned) {
 
 TEST_F(HostingGame, QuittingEndsTheEndpointAndReturnsToTheGamePlayedAlone) {
   game().quit();
-  EXPECT_FALSE(game().started);
+  EXPECT_FALSE(game().isStarted());
   EXPECT_EQ(server.world(), nullptr) << "nothing more is applied to the ended world";
   EXPECT_EQ(bridge->stops, 1);
   EXPECT_EQ(hosting.returns, 1);

@@ -112,7 +112,7 @@ struct Joiner {
   }
   PlayerDesktopLocal& player() { return *joined->player(); }
   GameRemoteClient& game() { return joined->game(); }
-  World* world() { return joined->game().world; }
+  World* world() { return joined->game().world(); }
   Inventory& inventory() { return *player().inventory; }
 
   RecordingNotices notices;
@@ -210,7 +210,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
   }
 
   static bool inGame(Joiner& joiner) {
-    return joiner.game().started && joiner.net.state() == NetClient::kInGame;
+    return joiner.game().isStarted() && joiner.net.state() == NetClient::kInGame;
   }
   // Frames of every game: the program's scheduler (the joined games' tasks), the transports'
   // callbacks and every endpoint's drain.

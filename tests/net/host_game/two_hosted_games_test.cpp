@@ -40,7 +40,7 @@ struct HostedGame {
     return meeting.connect(joiner->net, joiner->net.localName(), 0);
   }
   bool joined() const {
-    return joiner->game().started && joiner->net.state() == NetClient::kInGame &&
+    return joiner->game().isStarted() && joiner->net.state() == NetClient::kInGame &&
            server.joinStage(kJoiner) == host::JoinStage::Entered;
   }
   Player& host() { return *session->running().player; }

@@ -133,7 +133,7 @@ class JoinedWorldView : public WorldViewTest {
     return swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann");
   }
   bool annInGame() const {
-    return swap->joined() != nullptr && swap->joined()->game().started &&
+    return swap->joined() != nullptr && swap->joined()->game().isStarted() &&
            swap->endpoint()->state() == NetClient::kInGame;
   }
 

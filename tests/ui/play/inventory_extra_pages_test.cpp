@@ -62,7 +62,7 @@ class InventoryExtraPagesTest : public ui_test::PlayTest {
     std::unique_ptr<World> creative = World::create(&difficulty, params, kWidth, kHeight, worldContext());
     local->setWorld(creative.get());
     rules.setWorld(creative.get());
-    game.world = creative.get();
+    game.lendWorld(creative.get());
     runningWorld().world = std::move(creative);
   }
 };

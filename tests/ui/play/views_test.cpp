@@ -129,7 +129,7 @@ TEST_F(SavingViewsTest, PauseStaysWithTheGameWhenTheSaveFails) {
   EXPECT_TRUE(list(ViewId::Pause).choose("Save and quit"));
   EXPECT_EQ(views().currentId(), ViewId::Start);
   EXPECT_EQ(runningWorld().player, nullptr);
-  EXPECT_FALSE(game.started);
+  EXPECT_FALSE(game.isStarted());
   EXPECT_EQ(screen.dialogs, std::vector<int>{0}) << "the game's own screen shows the start view";
 }
 
