@@ -1,8 +1,9 @@
 // fluids.png: water, lava and acid side by side, one frame per pair of amounts (the surface slopes
 // from the larger amount on the left to the smaller on the right; the view mirrors it) and one
 // frame for a liquid still moving, and the surfaceless frames of full cells under more liquid,
-// darker with depth. The liquid batch draws additively, so the bodies are translucent and the
-// surface carries the light.
+// darker with depth, except lava, which glows alike at every depth, so a shaft full of it reads as
+// one body and not as a stack of squares each a shade darker. The liquid batch draws additively,
+// so the bodies are translucent and the surface carries the light.
 
 #include <algorithm>
 
@@ -18,14 +19,14 @@ struct LiquidLook {
   art::LiquidKind kind;
   const char* name;
   Colour deep, body, surface, foam;
-  float darkening;  // how far toward the deep colour the deepest liquid goes; lava keeps glowing
+  float darkening;  // how far toward the deep colour the deepest liquid goes; lava glows throughout
 };
 
 constexpr LiquidLook kLiquids[] = {
     {art::LiquidKind::Water, "water", rgba(10, 26, 84, 200), rgba(34, 92, 190, 160), rgba(110, 180, 240, 220),
      rgba(200, 236, 255, 235), 1.0f},
     {art::LiquidKind::Lava, "lava", rgba(170, 40, 8, 240), rgba(232, 96, 18, 240), rgba(255, 184, 48, 252),
-     rgba(255, 240, 150, 255), 0.5f},
+     rgba(255, 240, 150, 255), 0.0f},
     {art::LiquidKind::Acid, "acid", rgba(36, 80, 10, 210), rgba(120, 196, 24, 190), rgba(200, 250, 80, 235),
      rgba(236, 255, 170, 245), 0.85f},
 };

@@ -13,6 +13,7 @@
 #include "view/effects/world_effects.h"
 #include "view/entities/dyable_sprite.h"
 #include "view/entities/entity_tint.h"
+#include "view/player/held_item_sprite.h"
 #include "view/player/player_sprite_look.h"
 #include "world/cells/map_block.h"
 #include "world/seams/cell_sounds.h"
@@ -62,7 +63,7 @@ PlayerSprite::PlayerSprite(PlayerGraphical& player) : player_(&player) {
     animator_->setPart(i, part);
     parts_[i] = part;
   }
-  heldSprite_ = engine::Sprite::createWithTextureRect(textures.textures[atlas::kTools], engine::Rect());
+  heldSprite_ = HeldItemSprite::create(textures.textures[atlas::kTools]);
   heldSprite_->setVisible(false);
   animator_->addChild(heldSprite_, kHeldZ, kHeldTag);
   animating_ = false;

@@ -27,6 +27,7 @@ class Sprite;
 }
 
 class DyableSprite;
+class HeldItemSprite;
 class Item;
 class MapBlock;
 class PlayerGraphical;
@@ -108,7 +109,7 @@ class PlayerSprite : public PlayerAnimatorOwner {
   static void runLocalWornItemEffects();
 
   PlayerAnimator* animator() const { return animator_; }
-  engine::Sprite* heldSprite() const { return heldSprite_; }
+  engine::Sprite* heldSprite() const;
   DyableSprite* part(int index) const { return parts_[index]; }
   PlayerGraphical& player() const { return *player_; }
   engine::Vec2 bodyOffset() const { return bodyOffset_; }
@@ -147,7 +148,7 @@ class PlayerSprite : public PlayerAnimatorOwner {
   void stepFreeMotion(uint8_t event);
 
   engine::RefPtr<PlayerAnimator> animator_;
-  engine::Sprite* heldSprite_ = nullptr;  // a child of the animator
+  HeldItemSprite* heldSprite_ = nullptr;  // a child of the animator
   std::array<DyableSprite*, art::kCharacterPartCount> parts_{};  // children of the animator
   engine::Vec2 bodyOffset_{0, 0};
   PlayerGraphical* player_;

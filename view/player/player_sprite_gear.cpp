@@ -12,6 +12,7 @@
 #include "engine/sprite/sprite.h"
 #include "game/player/player_graphical.h"
 #include "view/atlas/game_textures.h"
+#include "view/player/held_item_sprite.h"
 #include "view/player/player_sprite.h"
 #include "view/player/player_sprite_swing.h"
 #include "view/player/stepped_turn.h"
@@ -25,6 +26,10 @@
 namespace {
 
 constexpr int kFrontHand = 3;
+// A swing item's grip sits this far ahead of the front hand's middle (x grows towards the back of the
+// body in the animator, which is drawn mirrored) and at its lower edge, so the blade held up in front
+// stays clear of the face.
+const engine::Vec2 kGripAhead{-4.0f, -2.0f};
 constexpr uint16_t kColourMask = 0x0FFF;
 
 const Item* shownItem(const Item* item) { return item != nullptr && !item->isNone() ? item : nullptr; }
@@ -45,7 +50,7 @@ engine::Rect specRect(const SwingSpec& spec, size_t first) {
 
 engine::Vec2 PlayerSprite::equipOffset(int32_t bodyState, const Item* item) {
   item = shownItem(item);
-  if (item != nullptr && item->swingSpec() != nullptr) return art::characterPartOffset(kFrontHand);
+  if (item != nullptr && item->swingSpec() != nullptr) return art::characterPartOffset(kFrontHand) + kGripAhead;
   const ItemDef* def = item != nullptr ? item->definition() : nullptr;
   const float x = def != nullptr ? def->record.heldOffsetX() : 0.0f;
   const float y = def != nullptr ? def->record.heldOffsetY() : 0.0f;
@@ -60,18 +65,16 @@ void PlayerSprite::updateGear() {
   const GameTextures& textures = gameTextures();
   heldLit_ = false;
   if (item == nullptr) {
-    heldSprite_->setTextureRect(engine::Rect());
+    heldSprite_->showPicture(engine::Rect(), engine::Vec2(0.5f, 0.5f));
   } else if (const SwingSpec* spec = item->swingSpec()) {
     const engine::Rect picture = specRect(*spec, 0);
     heldSprite_->setTexture(textures.textures[atlas::kTools]);
-    heldSprite_->setTextureRect(picture);
-    heldSprite_->setAnchorPoint(rectSizeRatio(picture, specRect(*spec, 1)));
-    if (!spec->aiming()) heldSprite_->setRotation(SteppedTurn::restingAngle(spec->restAngle()));
+    heldSprite_->showSwingPicture(picture, rectSizeRatio(picture, specRect(*spec, 1)));
+    if (!spec->aiming()) heldSprite_->setRotation(heldRestAngle(spec->restAngle()));
     heldSprite_->setScaleX(spec->mirror() ? -1.0f : 1.0f);
   } else {
     heldSprite_->setTexture(textures.textures[atlas::kTreasures]);
-    heldSprite_->setTextureRect(art::itemIconRect(item->id, item->variant));
-    heldSprite_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
+    heldSprite_->showPicture(art::itemIconRect(item->id, item->variant), engine::Vec2(0.5f, 0.5f));
     heldSprite_->setRotation(0.0f);
     heldSprite_->setScaleX(-1.0f);
   }
@@ -114,10 +117,12 @@ void PlayerSprite::playSwing() {
   actions->removeActionByTag(kSwingTag, heldSprite_);
   updateGear();
   const Item* item = shownItem(player_->heldItem());
+  const SwingSpec* spec = item != nullptr ? item->swingSpec() : nullptr;
+  // The item rests held ahead, clear of the face; the swing itself starts where the record says.
+  if (spec != nullptr && !spec->aiming()) heldSprite_->setRotation(SteppedTurn::restingAngle(spec->restAngle()));
   const PlayerStatsBlock speeds;
   float duration = item != nullptr ? item->useInterval(&speeds) : 0.25f;
   if (!(duration > 0.0f)) duration = 0.25f;
-  const SwingSpec* spec = item != nullptr ? item->swingSpec() : nullptr;
   const uint32_t record = motion_ == 8 || motion_ == 9 ? 12 : (motion_ == 4 || motion_ == 5 ? 11 : 10);
   animator_->playArm(record, duration, spec != nullptr);
 
@@ -188,3 +193,5 @@ void PlayerSprite::lowerLight() {
   player_->world->map().lightMap().updateAround(*cell, true);
   player_->world->lightBatching().refreshWorldLighting();
 }
+
+engine::Sprite* PlayerSprite::heldSprite() const { return heldSprite_; }

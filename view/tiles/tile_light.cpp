@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "view/tiles/ground_daylight.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -28,6 +29,13 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
   const uint16_t light = cell.lightColour();
   for (int c = 0; c < 3; ++c) l.block[static_cast<size_t>(c)] = (light >> (4 * c)) & 15;
   l.recessed = cell.shutsOutLight(props) && !cell.hasFlag(cell_flag::kEmitsLight);
+  return l;
+}
+
+// As `lightsOf`, with the daylight drawn into solid ground (ground_daylight.h) on a recessed face.
+Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
+  Lights l = lightsOf(map.props(), cell, darkness);
+  if (l.recessed && l.sky < 15) l.sky = std::max(l.sky, ground_daylight::seepingSky(map, cell.x, cell.y, darkness));
   return l;
 }
 
@@ -60,11 +68,22 @@ uint8_t shadeOf(int level) {
   return kShades[static_cast<size_t>(std::clamp(level, 0, 15))];
 }
 
-LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
-  const Lights l = lightsOf(props, cell, darkness);
+namespace {
+
+LayerColours coloursOf(const Lights& l) {
   std::array<int, 3> block{};
   for (size_t c = 0; c < 3; ++c) block[c] = blockPart(l, c, l.recessed);
   return {frontColour(l.sky, block), backColour(l.sky, block)};
+}
+
+}  // namespace
+
+LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
+  return coloursOf(lightsOf(props, cell, darkness));
+}
+
+LayerColours flatColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
+  return coloursOf(lightsIn(map, cell, darkness));
 }
 
 LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour) {
@@ -73,11 +92,11 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
   for (int dy = -1; dy <= 1; ++dy) {
     for (int dx = -1; dx <= 1; ++dx) {
       const MapBlock* c = map.cellAt(static_cast<int32_t>(cell.x) + dx, static_cast<int32_t>(cell.y) + dy);
-      if (c != nullptr) near[dy + 1][dx + 1] = lightsOf(map.props(), *c, darkness);
+      if (c != nullptr) near[dy + 1][dx + 1] = lightsIn(map, *c, darkness);
     }
   }
   const Lights& own = near[1][1];
-  cellColour = flatColours(map.props(), cell, darkness).front;
+  cellColour = coloursOf(own).front;
   LayerCorners out;
   // Each corner: the brightest of the cell and the three neighbours that share it, but never more
   // than one level above the cell's own, so each cell keeps its own step of light and only its

@@ -12,7 +12,9 @@
 //   cell; so a lit cave is as bright as the light in it, and a hole in the daylight stays dark;
 // - the face of a solid cell that shuts out light sits one light step behind the open air beside
 //   it in block light (an emitting block excepted), so near a torch the open cave is lit at least
-//   as much as the rock, and a block in a lit cave stands out from the wall behind.
+//   as much as the rock, and a block in a lit cave stands out from the wall behind;
+// - solid ground shows the daylight of the open air near it some cells deeper than the light map
+//   carries it (ground_daylight.h), so a sunlit hill reads lit inside.
 
 #include <array>
 #include <cstdint>
@@ -50,9 +52,13 @@ struct LayerCorners {
   Corners back;
 };
 
-// The flat colours of the cell.
+// The flat colours of the cell from its own light alone.
 LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness);
-// The corners of the cell from its 3x3 neighbourhood (x wraps, rows outside the map are black):
+// The flat colours of the cell as drawn in its map: a solid cell also takes the daylight that seeps
+// into the ground from the open cells near it (ground_daylight.h).
+LayerColours flatColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness);
+// The corners of the cell from its 3x3 neighbourhood as drawn in the map (x wraps, rows outside the map are black;
+// solid cells take the seeping daylight):
 // each corner takes the brightest of the four cells that share it, sky and each block-light
 // channel apart, held to `kCornerReach` levels above the cell's own. `cellColour` receives the flat front colour of the cell itself.
 LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour);

@@ -217,14 +217,13 @@ void TileSprites::buildCircuitOverlay(TileSpriteRecord& r, const MapBlock& cell)
 }
 
 void TileSprites::tint(TileSpriteRecord& r, const MapBlock& cell) {
-  const BlockPropsTable& props = propsOf(*world_);
   if (smooth_) {
     r.corners = tile_light::cornerColours(world_->map(), cell, darkness(), r.cellColour);
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
       if (BlockSprite* sprite = r.sprites[slot]) sprite->applyCornerColours(sprite->backLayer() ? r.corners.back : r.corners.front);
     }
   } else {
-    const tile_light::LayerColours colours = tile_light::flatColours(props, cell, darkness());
+    const tile_light::LayerColours colours = tile_light::flatColours(world_->map(), cell, darkness());
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
       if (BlockSprite* sprite = r.sprites[slot]) sprite->setColor(sprite->backLayer() ? colours.back : colours.front);
     }

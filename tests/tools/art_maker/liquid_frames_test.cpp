@@ -49,8 +49,13 @@ TEST(LiquidFrames, OnlyTheTopFullFrameCarriesTheSurfaceLine) {
   }
 }
 
+// The colour a covered frame is drawn in: its lower-left pixel, stretched over the cell.
+Colour bodyColour(const engine::Rect& frame) {
+  return fluids().at(int(frame.origin.x), int(frame.origin.y + frame.size.height) - 1);
+}
+
 TEST(LiquidFrames, DeeperFramesAreDarkerAndTheDeepestIsEven) {
-  for (LiquidKind kind : kKinds) {
+  for (LiquidKind kind : {LiquidKind::Water, LiquidKind::Acid}) {
     double above = frameLight(art::liquidSpriteRect(kind, 4, 4, false));
     for (int depth = 1; depth <= art::kLiquidDepthBands; ++depth) {
       const double light = frameLight(art::coveredLiquidSpriteRect(kind, depth));
@@ -61,6 +66,16 @@ TEST(LiquidFrames, DeeperFramesAreDarkerAndTheDeepestIsEven) {
     const engine::Rect deepest = art::coveredLiquidSpriteRect(kind, art::kLiquidDepthBands);
     EXPECT_NEAR(rowLight(deepest, 0), rowLight(deepest, int(deepest.size.height) - 1), 1.0) << int(kind);
     EXPECT_EQ(art::coveredLiquidSpriteRect(kind, 9), deepest);
+  }
+}
+
+TEST(LiquidFrames, LavaGlowsAlikeAtEveryDepth) {
+  // A shaft full of lava is one body: every covered cell takes the same colour, the body's under
+  // the surface, so no cell's edge shows.
+  const engine::Rect top = art::liquidSpriteRect(LiquidKind::Lava, 4, 4, false);
+  const Colour body = fluids().at(int(top.origin.x), int(top.origin.y + top.size.height) - 1);
+  for (int depth = 1; depth <= art::kLiquidDepthBands; ++depth) {
+    EXPECT_EQ(bodyColour(art::coveredLiquidSpriteRect(LiquidKind::Lava, depth)), body) << "depth " << depth;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "content/art/interface_layout.h"
 #include "content/art/item_atlas_layout.h"
 #include "content/art/mob_atlas_layout.h"
+#include "content/art/tool_atlas_layout.h"
 #include "engine/render/image.h"
 #include "tests/tools/art_maker/made_art.h"
 #include "tools/png_writer/png_writer.h"
@@ -61,6 +62,30 @@ TEST(ToolAtlas, EverySwingItemIsDrawnAtItsRecordsRectangle) {
     const auto& r = spec["spriteRect"];
     const engine::Rect rect(r[0].GetFloat(), r[1].GetFloat(), r[2].GetFloat(), r[3].GetFloat());
     EXPECT_TRUE(drawnInside(tools, rect)) << "swing item " << spec["item"].GetInt();
+  }
+}
+
+TEST(ToolAtlas, EverySwingItemHasItsCopyTurnedAnEighthInTheWorldsDoubledPixelsWithTheGripInTheMiddle) {
+  const Canvas* tools = madePicture("tools.png");
+  ASSERT_NE(tools, nullptr);
+  for (const auto& spec : contentTable("swing_specs").GetArray()) {
+    const auto& r = spec["spriteRect"];
+    const engine::Rect picture(r[0].GetFloat(), r[1].GetFloat(), r[2].GetFloat(), r[3].GetFloat());
+    ASSERT_TRUE(art::hasTurnedTool(picture)) << "swing item " << spec["item"].GetInt();
+    const PixelRect turned = toPixels(art::turnedToolRect(picture));
+    EXPECT_TRUE(drawnInside(tools, art::turnedToolRect(picture))) << "swing item " << spec["item"].GetInt();
+    int odd = 0;
+    for (int y = 0; y + 1 < turned.h; y += 2) {
+      for (int x = 0; x + 1 < turned.w; x += 2) {
+        const Colour c = tools->at(turned.x + x, turned.y + y);
+        odd += !(tools->at(turned.x + x + 1, turned.y + y) == c && tools->at(turned.x + x, turned.y + y + 1) == c &&
+                 tools->at(turned.x + x + 1, turned.y + y + 1) == c);
+      }
+    }
+    EXPECT_EQ(odd, 0) << "swing item " << spec["item"].GetInt() << ": a turned copy keeps the world's pixels";
+    // The grip, in the handle, lies at the copy's middle.
+    EXPECT_TRUE(tools->anyOpaque({turned.x + turned.w / 2 - 4, turned.y + turned.h / 2 - 4, 8, 8}))
+        << "swing item " << spec["item"].GetInt();
   }
 }
 

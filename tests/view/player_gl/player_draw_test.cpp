@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "content/art/tool_atlas_layout.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "game/inventory/inventory.h"
@@ -39,7 +40,8 @@ class PlayerDrawTest : public WorldViewTest {
   void SetUp() override {
     WorldViewTest::SetUp();
     atlases.write("equip.png", plainPng(1024, kBody));
-    atlases.write("tools.png", plainPng(256, kTool));
+    // Wide enough for the copies turned an eighth, right of the upright pictures.
+    atlases.write("tools.png", plainPng(art::kUprightToolWidth + 64, kTool));
     resetContentTables();
     for (float v : {0.0f, 0.0f, 16.0f, 16.0f}) putFloat(spec, 4 * filled++, v);   // the picture
     for (float v : {0.0f, 0.0f, 8.0f, 8.0f}) putFloat(spec, 4 * filled++, v);     // the hold box

@@ -94,7 +94,8 @@ TEST_F(TileWindowTest, LiquidsGoToTheAdditiveBatchWithTheirFrameAndMirror) {
   ASSERT_NE(water, nullptr);
   ASSERT_NE(lava, nullptr);
   EXPECT_EQ(water->getParent(), liquids);
-  EXPECT_EQ(water->getTextureRect(), engine::Rect(65, 33, 30, 30));
+  // Settled, it lies level at the mean of its amounts: the frame of level 2 (column 1, row 2).
+  EXPECT_EQ(water->getTextureRect(), engine::Rect(33, 65, 30, 30));
   EXPECT_FLOAT_EQ(water->getScaleX(), -1.0f);
   EXPECT_EQ(lava->getTextureRect(), engine::Rect(193, 129, 30, 30));
   EXPECT_FLOAT_EQ(lava->getScaleX(), 1.0f);
@@ -183,8 +184,9 @@ TEST_F(TileWindowTest, TheShadowEdgesFallOnTheWallBehindAnOpenCellAndNeverOnTheS
 }
 
 TEST_F(TileWindowTest, SmoothLightingPutsTheCornersOnTheVerticesOfTheTurnedSprite) {
-  for (int x = 8; x <= 12; ++x) {
-    for (int y = 8; y <= 12; ++y) map->cell(x, y).setSkyLevel(0);
+  // No daylight anywhere, so none seeps into the dirt around the cell.
+  for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < kHeight; ++y) map->cell(x, y).setSkyLevel(0);
   }
   map->cell(9, 11).blockLight = 0x00F;  // upper left of (10, 10): red in the top-left corner only
   map->cell(10, 10).setFront(world_test::kGlass, 0, 1);  // orientation 1

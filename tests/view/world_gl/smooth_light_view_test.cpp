@@ -31,14 +31,15 @@ class SmoothLightView : public WorldViewTest {
 };
 
 TEST_F(SmoothLightView, ALightAtOneCornerFadesWithoutARidgeToTheOppositeCorner) {
-  // The dirt cell (10, 9) under open air, lit only through the corner it shares with one open cell.
+  // The dirt cell (10, 9) under dark open air, lit only through the corner it shares with one open
+  // cell, by a lamp's light there (daylight there would seep into the dirt, ground_daylight.h).
   const struct { int litX, litY; float cornerX, cornerY; } cases[] = {
       {11, 10, 1.0f, 1.0f},  // up and right: its top-right corner
       {9, 10, 0.0f, 1.0f},   // up and left: its top-left corner
   };
   for (const auto& c : cases) {
-    for (int x = 8; x <= 12; ++x) map->cell(x, 10).setSkyLevel(0);
-    map->cell(c.litX, c.litY).setSkyLevel(15);
+    for (int x = 8; x <= 12; ++x) map->cell(x, 10).blockLight = 0;
+    map->cell(c.litX, c.litY).blockLight = 0xFFF;
     build();
     frame();
     const Rgba nearCorner = pixelIn(10, 9, 0.9f * c.cornerX + 0.05f, 0.9f * c.cornerY + 0.05f);

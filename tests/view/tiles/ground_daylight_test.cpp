@@ -1,0 +1,86 @@
+// Daylight drawn into solid ground: a solid cell shows the sky of the nearest open cell less a
+// step for each cell of ground between, so a sunlit hill darkens in steps with its depth instead of
+// turning black two cells in; an unlit cave gives nothing, and the night's darkness carries through.
+
+#include "view/tiles/ground_daylight.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/world/world_test_blocks.h"
+#include "view/tiles/tile_light.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int kWidth = 12;
+constexpr int kHeight = 12;
+constexpr int kSurface = 9;  // rows 0-8 are dirt, rows 9 and up open air
+
+class GroundDaylight : public world_test::WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    world = World::create(nullptr, WorldParams{}, kWidth, kHeight);
+    map = &world->map();
+    for (int x = 0; x < kWidth; ++x) {
+      for (int y = 0; y < kHeight; ++y) {
+        MapBlock& cell = map->cell(x, y);
+        if (y < kSurface) cell.setFront(world_test::kDirt, 0, 0);
+        // What the light map gives: full sky in the open, 13 on the top face, 6 less per cell below.
+        cell.setSkyLevel(static_cast<uint8_t>(y >= kSurface ? 15 : std::max(0, 13 - 6 * (kSurface - 1 - y))));
+      }
+    }
+  }
+  int seeping(int x, int y, uint32_t darkness = 0) const { return ground_daylight::seepingSky(*map, x, y, darkness); }
+  std::unique_ptr<World> world;
+  WorldMap* map = nullptr;
+};
+
+TEST_F(GroundDaylight, GroundUnderTheOpenSkyDarkensAStepPerCellOfDepth) {
+  const int step = ground_daylight::kDepthStep;
+  for (int depth = 1; depth <= 4; ++depth) EXPECT_EQ(seeping(5, kSurface - depth), 15 - step * depth) << depth;
+  EXPECT_EQ(seeping(5, kSurface - 1 - ground_daylight::kReach), 0) << "past the reach the ground stays black";
+}
+
+TEST_F(GroundDaylight, DrawnGroundIsLitDeeperThanTheLightMapCarriesIt) {
+  // Three cells down the light map leaves sky 1; the drawing shows the seeping level instead.
+  MapBlock& deep = map->cell(5, kSurface - 3);
+  ASSERT_EQ(deep.skyLevel(), 1);
+  const uint8_t drawn = tile_light::shadeOf(15 - 3 * ground_daylight::kDepthStep);
+  EXPECT_EQ(tile_light::flatColours(*map, deep, 0).front, (engine::Color3B{drawn, drawn, drawn}));
+  EXPECT_EQ(tile_light::flatColours(map->props(), deep, 0).front, (engine::Color3B{66, 66, 66}))
+      << "the cell's own light is what the light map says";
+  engine::Color3B own;
+  tile_light::cornerColours(*map, deep, 0, own);
+  EXPECT_EQ(own, (engine::Color3B{drawn, drawn, drawn}));
+}
+
+TEST_F(GroundDaylight, AnUnlitCaveGivesNothingAndAnOpenCellKeepsItsOwnLight) {
+  // A dark pocket two cells wide deep in the ground.
+  for (int x = 4; x <= 5; ++x) {
+    map->cell(x, 2).setFront(world_test::kAir, 0, 0);
+    map->cell(x, 2).setSkyLevel(0);
+  }
+  EXPECT_EQ(seeping(4, 1), 0) << "rock beside the dark pocket";
+  const engine::Color3B open = tile_light::flatColours(*map, map->cell(4, 2), 0).front;
+  EXPECT_EQ(open, (engine::Color3B{0, 0, 0})) << "the pocket's air is not ground";
+}
+
+TEST_F(GroundDaylight, TheNightsDarknessCarriesIntoTheGround) {
+  EXPECT_EQ(seeping(5, kSurface - 1, 5), 10 - ground_daylight::kDepthStep);
+  EXPECT_EQ(seeping(5, kSurface - 2, 12), 0) << "by night the sky has nothing to give two cells down";
+}
+
+TEST_F(GroundDaylight, TheSearchReachesAcrossTheWrapSeam) {
+  // A shaft open to the sky in the last column; the rock of column 0 lies beside it.
+  for (int y = 0; y < kSurface; ++y) {
+    map->cell(kWidth - 1, y).setFront(world_test::kAir, 0, 0);
+    map->cell(kWidth - 1, y).setSkyLevel(15);
+  }
+  EXPECT_EQ(seeping(0, 1), 15 - ground_daylight::kDepthStep);
+}
+
+}  // namespace
