@@ -212,6 +212,13 @@ void GameRemoteClient::reportCraft(uint16_t recipeRow, std::span<const CraftedSt
   send(out);
 }
 
+bool GameRemoteClient::openBag(const Item& bag) {
+  if (player == nullptr || bag.isNone()) return false;
+  const Item one(bag.id, 0, 1, 0, 0);
+  send(request(request_id::kOpenBag).item(&one));
+  return true;
+}
+
 bool GameRemoteClient::damageLocalPlayer(float amount, uint8_t cause) {
   if (!(amount > 0)) return false;
   send(request(request_id::kDamage).f32(amount).u8(cause));

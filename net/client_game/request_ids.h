@@ -19,6 +19,7 @@ constexpr uint8_t kHitMob = 37;
 constexpr uint8_t kDamage = 39;
 constexpr uint8_t kDropItem = 42;
 constexpr uint8_t kCraft = 49;
+constexpr uint8_t kOpenBag = 50;
 constexpr uint8_t kLeaveBed = 51;
 constexpr uint8_t kPortal = 53;
 constexpr uint8_t kSignalEntities = 55;

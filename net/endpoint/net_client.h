@@ -135,6 +135,7 @@ class NetClient : public NetCommon {
   void chatLine(wire::WireIn& in);
   void playerFlag(wire::WireIn& in);
   void localPlayerMessage(wire::WireIn& in);
+  void bagContent(wire::WireIn& in);
 
   // ---- client/client_entities.cpp ----
   Entity* entityById(uint32_t id) const;

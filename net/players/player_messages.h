@@ -34,6 +34,7 @@ constexpr uint8_t kMode = 46;
 constexpr uint8_t kStatistic = 47;
 constexpr uint8_t kFlag = 48;
 constexpr uint8_t kRestored = 50;
+constexpr uint8_t kBagContent = 51;
 constexpr uint8_t kNoticeDialog = 52;
 constexpr uint8_t kPortalDialog = 53;
 constexpr uint8_t kPortalTravel = 54;

@@ -180,6 +180,12 @@ void PlayerServer::returnItem(const Item& item, const char* why) {
   showMessage(kRefusalKind, why);
 }
 
+void PlayerServer::tellBagContent(const Item* found) {
+  wire::WireOut out = message(player_msg::kBagContent);
+  out.item(found);
+  toClient(out);
+}
+
 void PlayerServer::consumeBait() { tell(player_msg::kConsumeBait); }
 
 void PlayerServer::playEntityEffect(EntityId entity, uint8_t kind, uint8_t value) {

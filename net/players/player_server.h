@@ -91,6 +91,9 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   // An item the host would not let the client spend goes back to the client's inventory, and
   // the client is told why; the host's copy does not grow by it.
   void returnItem(const Item& item, const char* why);
+  // The host opened a bag of the player's: the client is told what it held (null: nothing). The
+  // host's copy has it already.
+  void tellBagContent(const Item* found);
   void consumeBait() override;
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
   void playTileEffect(const MapBlock& cell, uint8_t kind);

@@ -72,7 +72,11 @@ constexpr MessageSpec kCatalogue[] = {
     // host's copy of her items pays for it and gains the result.
     {2, 49, H, 5, "wm*I", "craft"},
     {2, 50, C, 2, "", "player message 50"},
+    // A bag a joined player opens (the id read): the host takes it out of its copy of her items,
+    // rolls it, and answers with what it held (no item: nothing).
+    {2, 50, H, 13, "I", "open bag"},
     {2, 51, H, 2, "", "restore request"},
+    {2, 51, C, 13, "I", "bag content"},
     {2, 52, C, 2, "", "player message 52"},
     {2, 53, B, 6, "d", "portal"},
     {2, 54, C, 2, "", "player message 54"},

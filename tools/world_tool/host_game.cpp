@@ -1,5 +1,6 @@
 #include "tools/world_tool/host_game.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <ctime>
@@ -24,6 +25,7 @@
 #include "saves/store/world_store.h"
 #include "tools/world_tool/counting_bridges.h"
 #include "tools/world_tool/frame_times.h"
+#include "tools/world_tool/last_look.h"
 #include "tools/world_tool/tool_character.h"
 #include "tools/world_tool/tool_interrupt.h"
 #include "tools/world_tool/tool_services.h"
@@ -44,6 +46,7 @@ constexpr float kFrame = 1.0f / 60.0f;
 constexpr int kFramesASecond = 60;
 constexpr uint8_t kNewWorldMode = 2;
 constexpr int kStartSecondsLimit = 600;
+constexpr int kLeaveFrameLimit = 30 * kFramesASecond;  // for the players to leave after the last look
 
 engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
 
@@ -110,13 +113,15 @@ class HostGame {
     return true;
   }
 
-  // Frames at the fixed step until the time is up or an interrupt comes.
+  // Frames at the fixed step until the time is up or an interrupt comes; interrupted with players
+  // in the world, until they left after the host's last look.
   void play() {
     const int64_t frameLimit = args_.seconds > 0 ? static_cast<int64_t>(args_.seconds * kFramesASecond) : -1;
     const auto step = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kFrame));
     Clock::time_point next = Clock::now();
     FrameTimes second;
-    for (int64_t frame = 0; frame != frameLimit && !interrupted() && hosting_->worldHosted(); ++frame) {
+    for (int64_t frame = 0; frame != frameLimit && hosting_->worldHosted(); ++frame) {
+      if (interrupted() && !lastLookWaits()) break;
       const Clock::time_point begun = Clock::now();
       const double cpuBegun = threadMilliseconds();
       this->frame();
@@ -185,6 +190,26 @@ class HostGame {
       if (entry == nullptr || entry->remote() == nullptr || server.joinStage(peer) != host::JoinStage::Entered) continue;
       entry->remote()->update(1.0f);
     }
+  }
+
+  size_t playersPresent() const {
+    return static_cast<size_t>(
+        std::count_if(present_.begin(), present_.end(), [](const std::string& name) { return !name.empty(); }));
+  }
+
+  // Interrupted while players are in the world: once, the host's cells' checksum is printed and
+  // the last look said to every player in the same frame (last_look.h). True while the frames go
+  // on for the players to leave (at most 30 seconds).
+  bool lastLookWaits() {
+    if (playersPresent() == 0) return false;
+    if (lastLookFrames_ < 0) {
+      std::fprintf(out_, "last look: ground %s cells checksum %016" PRIx64 "\n",
+                   groundItems(hosting_->session()->entities().lists()).c_str(), cellsChecksum(world().map()));
+      std::fflush(out_);
+      hosting_->server()->sendChat(kLastLookLine);
+      lastLookFrames_ = 0;
+    }
+    return ++lastLookFrames_ <= kLeaveFrameLimit;
   }
 
   // Each client's joining and leaving, as the endpoint's table shows it.
@@ -264,6 +289,7 @@ class HostGame {
   size_t lastJoinFrame_ = 0;
   std::vector<std::string> present_;
   std::vector<bool> entered_;
+  int lastLookFrames_ = -1;  // frames since the last look was said; -1: not yet
 };
 
 }  // namespace

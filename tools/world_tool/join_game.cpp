@@ -25,6 +25,7 @@
 #include "net/endpoint/net_player_client.h"
 #include "net/players/player_client.h"
 #include "tools/world_tool/counting_bridges.h"
+#include "tools/world_tool/last_look.h"
 #include "tools/world_tool/play_script.h"
 #include "tools/world_tool/scripted_player.h"
 #include "tools/world_tool/tool_character.h"
@@ -47,12 +48,17 @@ constexpr int kFramesASecond = 60;
 constexpr int kJoinFrameLimit = 60 * kFramesASecond;
 constexpr int kAnswerFrameLimit = 3 * kFramesASecond;
 constexpr int kPartnerFrameLimit = 20 * kFramesASecond;
+constexpr int kLastLookFrameLimit = 600 * kFramesASecond;
+constexpr int kPlaceTries = 5;
+constexpr int kClearFrameLimit = 5 * kFramesASecond;
+constexpr int kRetryFrames = kFramesASecond / 2;
 
 engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
 
 // What the joined player's game tells its interface, where a script needs it: requests to trade
-// (shown, so the script can answer them) and the trade window's opening and closing; its
-// statistics are counted in the process's store, as the program counts them.
+// (shown, so the script can answer them), the trade window's opening and closing and the host's
+// last look (last_look.h); its statistics are counted in the process's store, as the program
+// counts them.
 class ScriptEvents final : public StatsPlayerEvents {
  public:
   ScriptEvents() : StatsPlayerEvents(statsStore()) {}
@@ -61,6 +67,11 @@ class ScriptEvents final : public StatsPlayerEvents {
     return true;
   }
   void tradeWindowClosed() override { ++windowsClosed; }
+  // Printed as the player reads it (the host's refusals among them).
+  void message(uint8_t, const std::string& text) override {
+    if (out != nullptr) std::fprintf(out, "told: %s\n", text.c_str());
+    if (isLastLook(text) && onLastLook) onLastLook();
+  }
 
   struct Request {
     uint8_t asking = 0;
@@ -68,6 +79,8 @@ class ScriptEvents final : public StatsPlayerEvents {
   };
   std::optional<Request> request;
   int windowsClosed = 0;
+  std::function<void()> onLastLook;
+  std::FILE* out = nullptr;
 };
 
 class JoinGame final : public ScriptedPlayer {
@@ -75,7 +88,11 @@ class JoinGame final : public ScriptedPlayer {
   JoinGame(const ToolArgs& args, std::FILE* out, std::FILE* err)
       : args_(args), out_(out), err_(err), services_(ToolServicesSetup{.network = true}, out),
         swap_(std::make_unique<ClientGameSwap>(services_.session(), services_.session().seams(),
-                                               &services_.notices(), &events_)) {}
+                                               &services_.notices(), &events_)) {
+    // Taken as the line is handled: later changes of the same frame's messages are not in it.
+    events_.onLastLook = [this] { lastLook_ = look(); };
+    events_.out = out;
+  }
 
   ~JoinGame() override {
     swap_.reset();
@@ -116,7 +133,12 @@ class JoinGame final : public ScriptedPlayer {
                      why_.c_str());
         return false;
       }
-      report("line " + std::to_string(step.line));
+      if (step.verb == PlayVerb::LastLook) {
+        std::fprintf(out_, "line %d: %s\n", step.line, lastLook_.c_str());
+        std::fflush(out_);
+      } else {
+        report("line " + std::to_string(step.line));
+      }
     }
     return true;
   }
@@ -198,11 +220,32 @@ class JoinGame final : public ScriptedPlayer {
     MapBlock* cell = world()->map().cellAt(step.a, step.b);
     why_ = "no such cell";
     if (cell == nullptr) return false;
+    if (!mining) return placeUntilAnswered(*cell);
     const uint64_t before = layers(*cell);
-    if (!(mining ? mine(*cell) : place(*cell))) return false;
-    if (answered(*cell, before)) return true;
+    return mine(*cell) && answered(*cell, before);
+  }
+
+  bool cellLooksClear(const MapBlock& cell) { return items() == nullptr || !items()->blocksPlacementIn(cell); }
+
+  // The host refuses a block where an item lies, a mob stands or a player's body reaches, its copy
+  // of this player's too (which follows the player's steps a little later, and may still be landing
+  // from a jump): the refusal is right. As a person at the keys would, the player waits until the
+  // cell looks clear, places, and when the host did not take it, lets a moment pass and places
+  // again, a few times.
+  bool placeUntilAnswered(MapBlock& cell) {
+    const uint64_t before = layers(cell);
+    for (int attempt = 0; attempt < kPlaceTries; ++attempt) {
+      if (attempt > 0) {
+        std::fprintf(out_, "the host did not change the cell%s; placing again\n",
+                     cellLooksClear(cell) ? "" : " (an item or a mob is in it)");
+        frames(kRetryFrames);
+      }
+      waitFor([this, &cell] { return cellLooksClear(cell); }, kClearFrameLimit);
+      if (!place(cell)) return false;
+      if (answered(cell, before)) return true;
+    }
     // What this side sees there that the host's rules refuse a block for.
-    if (!mining && items() != nullptr && items()->blocksPlacementIn(*cell)) why_ += " (an item or a mob is in the cell)";
+    if (!cellLooksClear(cell)) why_ += " (an item or a mob is in the cell)";
     return false;
   }
 
@@ -276,22 +319,38 @@ class JoinGame final : public ScriptedPlayer {
       case PlayVerb::Accept: return accept();
       case PlayVerb::Offer: return offer(step.a);
       case PlayVerb::Ready: return ready();
+      case PlayVerb::LastLook: return awaitLastLook();
       default: why_ = "a joined game's script walks, mines, places, uses, selects, drops, picks up, trades and waits";
     }
     return false;
   }
 
-  void report(const std::string& head) {
-    if (!inGame()) {
-      std::fprintf(out_, "%s: no game\n", head.c_str());
-      return;
-    }
+  // The player stays, its frames running, until the host's last look arrives; the bench (or a
+  // person) interrupts the host once every player got here.
+  bool awaitLastLook() {
+    std::fprintf(out_, "waiting for the host's last look\n");
+    std::fflush(out_);
+    why_ = "the host did not end the game within 10 minutes";
+    return waitFor([this] { return !lastLook_.empty(); }, kLastLookFrameLimit);
+  }
+
+  // What the player sees: its cell, health, inventory, the items lying in its copy of the world
+  // and the cells' checksum of that copy.
+  std::string look() {
+    if (!inGame()) return "no game";
     const InventorySummary inventory = summarizeInventory(*player()->inventory);
     const WorldEntities* entities = items();
-    std::fprintf(out_, "%s: cell (%u, %u) health %.1f items %u in %u stacks:%s ground %s checksum %016" PRIx64 "\n",
-                 head.c_str(), player()->cellX, player()->cellY, static_cast<double>(player()->health), inventory.items,
-                 inventory.stacks, inventory.stacksText.c_str(),
-                 entities != nullptr ? groundItems(*entities).c_str() : "0:", cellsChecksum(world()->map()));
+    char text[96];
+    std::snprintf(text, sizeof text, "cell (%u, %u) health %.1f items %u in %u stacks:", player()->cellX,
+                  player()->cellY, static_cast<double>(player()->health), inventory.items, inventory.stacks);
+    char checksum[40];
+    std::snprintf(checksum, sizeof checksum, " checksum %016" PRIx64, cellsChecksum(world()->map()));
+    return text + inventory.stacksText + " ground " + (entities != nullptr ? groundItems(*entities) : "0:") +
+           checksum;
+  }
+
+  void report(const std::string& head) {
+    std::fprintf(out_, "%s: %s\n", head.c_str(), look().c_str());
     std::fflush(out_);
   }
 
@@ -305,6 +364,7 @@ class JoinGame final : public ScriptedPlayer {
   Clock::time_point joinedAt_;
   uint64_t receivedAtJoin_ = 0;
   bool respawnAsked_ = false;
+  std::string lastLook_;  // what the player saw as the host's last look arrived
 };
 
 }  // namespace

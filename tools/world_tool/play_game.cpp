@@ -369,7 +369,8 @@ class PlayGame final : public ScriptedPlayer {
       case PlayVerb::Trade:
       case PlayVerb::Accept:
       case PlayVerb::Offer:
-      case PlayVerb::Ready: why_ = "there is no other player in a game played alone"; return false;
+      case PlayVerb::Ready:
+      case PlayVerb::LastLook: why_ = "there is no other player in a game played alone"; return false;
     }
     return false;
   }

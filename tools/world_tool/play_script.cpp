@@ -80,6 +80,10 @@ std::optional<PlayStep> parseLine(const std::vector<std::string_view>& w, std::s
     step.name = std::string(w[1]);
     return step;
   }
+  if (w[0] == "last" && w.size() == 2 && w[1] == "look") {
+    step.verb = PlayVerb::LastLook;
+    return step;
+  }
   if (w[0] == "shoot" && w.size() == 2 && w[1] == "mob") {
     step.verb = PlayVerb::ShootMob;
     return step;

@@ -37,6 +37,9 @@
 //   ready                        (joined) say the trade is ready, again whenever an offer drops
 //                                the flag; both ready, it completes: the step waits for the
 //                                window to close (at most 20 seconds)
+//   last look                    (joined) wait until the host, interrupted, ends the game and says
+//                                so to every player (at most 10 minutes); the step's line shows
+//                                the world as it was the moment the host said it (last_look.h)
 //
 // A line that does not parse is refused with its number and the reason; nothing runs then.
 
@@ -51,7 +54,7 @@ namespace world_tool {
 
 enum class PlayVerb : uint8_t {
   WalkLeft, WalkRight, WalkTo, Jump, Mine, Place, Use, Select, Craft, Give, Shoot, ShootMob, Reel, Wait, Settle, Sleep,
-  Save, Quit, Load, Drop, Pickup, Trade, Accept, Offer, Ready
+  Save, Quit, Load, Drop, Pickup, Trade, Accept, Offer, Ready, LastLook
 };
 
 struct PlayStep {

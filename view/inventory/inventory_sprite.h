@@ -132,6 +132,8 @@ class InventorySprite : public engine::Sprite {
   InventorySprite* neighbour(int dx, int dy) const;
   SlotRef emptyTargetFor() const;
   void learnFromPage(uint16_t entry);
+  // True when the game's host opens the bag (a joined game): the bag is spent here.
+  bool openedByHost(const Item& bag);
 
   const LayoutBox* layout_ = nullptr;
   Player* player_ = nullptr;

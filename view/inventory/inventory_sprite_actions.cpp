@@ -222,6 +222,7 @@ void InventorySprite::onActivate() {
     one.count = 1;
     handOut(one, kTextMoved);
   } else if (itemKindOf(item) == 2) {
+    if (openedByHost(*item)) return;
     const DropRoll roll = rollDropFor(item->id);
     if (!roll.found) {
       if (currentGame().consumeItem(slotItem())) useOne();
@@ -232,6 +233,15 @@ void InventorySprite::onActivate() {
       handOut(roll.item, kTextFound);
     }
   }
+}
+
+// A joined player's bag is rolled by her host, so that the host's own count of her items holds
+// what she finds: the bag is spent here, and the find arrives with the host's answer.
+bool InventorySprite::openedByHost(const Item& bag) {
+  GameHostRequests* host = currentGame().hostRequests();
+  if (fixedDropFor(bag.id) == nullptr || host == nullptr || !host->openBag(bag)) return false;
+  useOne();
+  return true;
 }
 
 // A found page teaches the craft book entry its word names, once. A word naming no entry (from a

@@ -208,6 +208,9 @@ void NetClient::localPlayerMessage(wire::WireIn& in) {
     case player_msg::kRestored:
       player->notifyRestored();
       break;
+    case player_msg::kBagContent:
+      bagContent(in);
+      break;
     case player_msg::kPosition: {
       in.peer();
       const wire::Point point = in.point();

@@ -1,8 +1,8 @@
 // The host's handling of the requests only a client sends in category 2: the actions its player
 // takes in the world (throwing, shooting, using a block, a shelf, eating, catching and hitting mobs,
-// dropping an item, crafting, leaving a bed, a portal, its pet). Each acts through the hosted
-// world's rules for the sender's own player, near where that player stands; the rules tell every
-// client what changed.
+// dropping an item, crafting, opening a bag, leaving a bed, a portal, its pet). Each acts through
+// the hosted world's rules for the sender's own player, near where that player stands; the rules
+// tell every client what changed.
 
 #include <bit>
 #include <cmath>
@@ -15,6 +15,7 @@
 #include "game/rules/local_logic.h"
 #include "game/session/game.h"
 #include "net/client_game/request_ids.h"
+#include "net/endpoint/host/host_bags.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/host/host_crafts.h"
 #include "net/endpoint/net_server.h"
@@ -145,6 +146,9 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
     }
     case request_id::kCraft:
       host::payForCraft(in, player, world()->isCreative());
+      return true;
+    case request_id::kOpenBag:
+      host::openBagFor(in, player, world()->isCreative());
       return true;
     case request_id::kLeaveBed:
       rules->setPlayerInBed(&player, 0);

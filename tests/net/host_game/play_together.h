@@ -288,6 +288,18 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     }
     return {};
   }
+  // The quick row's or the backpack's slot that holds the item; the none kind for none.
+  static SlotRef carriedSlot(const Inventory& inventory, uint16_t id) {
+    const SlotRef quick = slotWith(inventory, id);
+    if (!quick.isNone()) return quick;
+    for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
+      for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
+        const Item* there = inventory.slotItem({SlotKind::Backpack, x, y});
+        if (there != nullptr && there->id == id) return {SlotKind::Backpack, x, y};
+      }
+    }
+    return {};
+  }
   void useChest(Joiner& joiner, const MapBlock& cell) {
     const Bytes use{2, 26, static_cast<uint8_t>(cell.x), static_cast<uint8_t>(cell.x >> 8),
                     static_cast<uint8_t>(cell.y), static_cast<uint8_t>(cell.y >> 8), 0};

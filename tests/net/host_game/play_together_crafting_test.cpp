@@ -74,18 +74,7 @@ class PlayTogetherCrafting : public PlayTogether {
     return std::any_of(ann->log.messages.begin(), ann->log.messages.end(),
                        [](const std::string& text) { return text.find("You do not hold") != std::string::npos; });
   }
-  // Her backpack's or quick row's slot that holds the item; the none kind for none.
-  SlotRef slotOf(uint16_t id) {
-    const SlotRef quick = slotWith(ann->inventory(), id);
-    if (!quick.isNone()) return quick;
-    for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
-      for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) {
-        const Item* there = ann->inventory().slotItem({SlotKind::Backpack, x, y});
-        if (there != nullptr && there->id == id) return {SlotKind::Backpack, x, y};
-      }
-    }
-    return {};
-  }
+  SlotRef slotOf(uint16_t id) { return carriedSlot(ann->inventory(), id); }
   TreasureEntity* lyingOnHost(uint16_t id) {
     TreasureEntity* found = nullptr;
     session->entities().lists().forEach([&](RealEntity& entity) {

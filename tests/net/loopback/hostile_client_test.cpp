@@ -377,3 +377,52 @@ TEST_F(HostileClient, ForgedCraftsGiveNothingToDrop) {
   EXPECT_EQ(malloryIsTold(), (std::vector<std::string>{notPaid, notPaid, notPaid, notPaid, notHeld, notPaid, notHeld}));
   resetContentTables();
 }
+
+namespace {
+
+constexpr uint16_t kBag = 63;       // its fixed drop: 20 to 30 of item 64, always
+constexpr uint16_t kBagFind = 64;
+
+// Item 63 a bag, opened by its holder, and what it holds an item that stacks.
+void bagsInTheContent() {
+  ItemDef& bag = contentTables().itemDefs[kBag];
+  bag.defined = true;
+  bag.record.bytes[content::item_record::kind] = 2;
+  ItemDef& find = contentTables().itemDefs[kBagFind];
+  find.defined = true;
+  find.record.bytes[content::item_record::freeStack] = 1;
+}
+
+}  // namespace
+
+// A bag is rolled on the host, out of its copy of what the client carries: an open of a bag she
+// does not hold, or of an item that is no bag, finds nothing; her own bag opens once, and what it
+// held is hers to drop.
+TEST_F(HostileClient, ForgedBagOpensFindNothing) {
+  malloryAloneInAWorldOfItems();
+  ASSERT_EQ(host->joinStage(1), host::JoinStage::Entered);
+  bagsInTheContent();
+  script({
+      withItem({2, 19, 1}, kBag, 1),     // all she carries: one bag
+      withItem({2, 50}, kApple, 1),      // an apple opened as a bag
+      withItem({2, 50}, kBag, 1),        // her bag, opened honestly
+      withItem({2, 50}, kBag, 1),        // the same bag again
+      withItem({2, 42}, kBagFind, 20),   // twenty of what it held, dropped
+  });
+  EXPECT_EQ(rules.grounded, (std::vector<std::pair<uint16_t, uint16_t>>{{kBagFind, 20}}))
+      << "only what her one bag held reaches the ground";
+  ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 2; }));
+  EXPECT_EQ(malloryIsTold(), (std::vector<std::string>{"You do not hold that.", "You do not hold that."}));
+  std::vector<Bytes> contents;
+  for (const Received& r : malloryGot) {
+    if (r.bytes.size() >= 2 && r.bytes[0] == 2 && r.bytes[1] == 51) contents.push_back(r.bytes);
+  }
+  ASSERT_EQ(contents.size(), 1u) << "one bag opened";
+  const Bytes& content = contents.front();
+  ASSERT_EQ(content.size(), 13u);
+  EXPECT_EQ(content[6] | content[7] << 8, kBagFind);
+  const int count = content[8] | content[9] << 8;
+  EXPECT_GE(count, 20);
+  EXPECT_LE(count, 30);
+  resetContentTables();
+}

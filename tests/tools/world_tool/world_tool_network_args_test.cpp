@@ -100,8 +100,15 @@ TEST(WorldToolNetworkArgs, TheScriptWalksToAColumnDropsPicksUpAndTrades) {
   EXPECT_EQ((*steps)[4].a, 2);
   EXPECT_EQ((*steps)[5].verb, world_tool::PlayVerb::Ready);
 
+  const auto last = world_tool::parsePlayScript("place 1 2\nlast look\n", error);
+  ASSERT_TRUE(last) << error;
+  ASSERT_EQ(last->size(), 2u);
+  EXPECT_EQ((*last)[1].verb, world_tool::PlayVerb::LastLook);
+  EXPECT_EQ((*last)[1].line, 2);
+
   for (const char* bad : {"walk to\n", "walk to -1\n", "walk to 70000\n", "drop 10\n", "drop\n", "trade\n",
-                          "trade a b\n", "offer 10\n", "pickup 1\n", "trade ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n"}) {
+                          "trade a b\n", "offer 10\n", "pickup 1\n", "last\n", "last look now\n",
+                          "trade ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n"}) {
     EXPECT_FALSE(world_tool::parsePlayScript(bad, error)) << bad;
     EXPECT_EQ(error.rfind("line 1:", 0), 0u) << error;
   }

@@ -119,13 +119,16 @@ class WorldToolTogether : public ::testing::Test {
   void SetUp() override { world = hostedWorld(); }
 
   // Runs the host for a minute and the players' scripts beside it (each a process of its own);
-  // the players join in the order of their names, a second apart.
-  void play(const std::map<std::string, CharacterRecord>& characters, const std::map<std::string, std::string>& scripts) {
+  // the players join in the order of their names, a second apart. With `lastLook`, the host runs
+  // until every player waits for its last look, and is interrupted then.
+  void play(const std::map<std::string, CharacterRecord>& characters, const std::map<std::string, std::string>& scripts,
+            bool lastLook = false) {
     for (const auto& [name, record] : characters) world_tool_test::writeCharacter(dir.file(name + ".dat"), record);
     for (const auto& [name, script] : scripts) std::ofstream(dir.file(name + ".txt")) << script;
-    ToolProcess host({"host", "--planet", "terra", "--size", "0", "--seed", kSeed, "--port", "0", "--listen",
-                      "127.0.0.1", "--limit", "4", "--seconds", "60", "--save", dir.file("Hosted.dat")},
-                     dir.file("host.out"));
+    std::vector<std::string> hostArgs{"host", "--planet", "terra", "--size", "0", "--seed", kSeed, "--port", "0",
+                                      "--listen", "127.0.0.1", "--limit", "4", "--save", dir.file("Hosted.dat")};
+    if (!lastLook) hostArgs.insert(hostArgs.end(), {"--seconds", "60"});
+    ToolProcess host(hostArgs, dir.file("host.out"));
     ASSERT_TRUE(host.waitForOutput("\nhosting ", 120)) << host.out() << host.err();
     const std::string port = lastLineAfter(host.out(), "listening on 127.0.0.1:");
     const std::string address = "127.0.0.1:" + std::to_string(std::stoi(port));
@@ -142,6 +145,12 @@ class WorldToolTogether : public ::testing::Test {
                                    "--script", dir.file(name + ".txt")},
           dir.file(name + ".out"));
       std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    if (lastLook) {
+      for (auto& [name, client] : clients) {
+        EXPECT_TRUE(client->waitForOutput("waiting for the host's last look", 120)) << name << ":\n" << client->out();
+      }
+      host.interrupt();
     }
     for (auto& [name, client] : clients) {
       EXPECT_EQ(client->wait(), 0) << name << ":\n" << client->out() << client->err();
@@ -226,6 +235,23 @@ TEST_F(WorldToolTogether, ThreeScriptedPlayersWalkMineAndPlaceForAMinuteAndAllSe
   const std::string ground = lastLineAfter(hostOut, "ground items ");
   // What a joined player mines is offered to her where it comes to rest beside her.
   EXPECT_EQ(countOf(ground, kDirt), 0) << "the mined blocks went to their miners: " << ground;
+}
+
+// Interrupted while its players wait for it, the host prints its cells' checksum and says its last
+// look in the same frame: what each player sees at that moment is the host's world, every edit in,
+// and the host ends once they left.
+TEST_F(WorldToolTogether, AnInterruptedHostsLastLookIsWhatEachPlayerSees) {
+  const Work changes = work();
+  play({{"Ann", furnished("Ann", {})}, {"Bob", furnished("Bob", {})}},
+       {{"Ann", changes.ann + "last look\n"}, {"Bob", changes.bob + "last look\n"}}, true);
+  const std::string host = lastLineAfter(hostOut, "\nlast look: ");
+  ASSERT_FALSE(host.empty()) << hostOut;
+  EXPECT_NE(checksumIn(host), checksumIn(lastLineAfter(hostOut, "hosting "))) << "the players' edits are in";
+  for (const auto& [name, out] : outs) {
+    const std::string last = finalReport(out);
+    EXPECT_EQ(checksumIn(last), checksumIn(host)) << name << ":\n" << out << hostOut;
+    EXPECT_NE(out.find("told: [Host] last look"), std::string::npos) << out;
+  }
 }
 
 // Ann and Cat each throw a stack out and walk to it until it is theirs again; Bob and Ann mine and

@@ -9,6 +9,7 @@
 #include "game/crafting/recipe_knowledge.h"
 #include "tests/view/inventory_sprite/inventory_sprite_fixture.h"
 #include "view/inventory/layout_box.h"
+#include "world/rules/game.h"
 
 namespace sprite_test {
 namespace {
@@ -223,6 +224,30 @@ TEST_F(SpriteTest, WithNoFreeSlotTheBagStaysAndSaysSo) {
   sprite({SlotKind::Quick, 1, 0})->onActivate();
   EXPECT_EQ(countAt({SlotKind::Quick, 1, 0}), 1);
   EXPECT_EQ(view.floated.size(), 1u);
+}
+
+// A joined game: its host rolls what a bag holds and sends the find.
+class HostRollsBags final : public NullGame {
+ public:
+  bool openBag(const Item& bag) override {
+    opened.push_back(bag.id);
+    return true;
+  }
+  std::vector<uint16_t> opened;
+};
+
+TEST_F(SpriteTest, AJoinedPlayersBagIsSpentHereAndRolledByTheHost) {
+  define(63, 2, false);
+  define(64, 4, true);
+  put({SlotKind::Quick, 1, 0}, 63, 1);
+  HostRollsBags joined;
+  {
+    const engine::Seam<GameInterface, NullGame>::Scoped playing(currentGameSeam(), joined);
+    sprite({SlotKind::Quick, 1, 0})->onActivate();
+  }
+  EXPECT_EQ(joined.opened, std::vector<uint16_t>{63});
+  EXPECT_EQ(at({SlotKind::Quick, 1, 0}), nullptr) << "the bag is spent";
+  EXPECT_EQ(at({SlotKind::Quick, 2, 0}), nullptr) << "nothing is found here: the host's answer brings the find";
 }
 
 // ---- The durability bar ----

@@ -1,0 +1,93 @@
+// A bag a joined player opens is rolled by the host, over real ENet on 127.0.0.1: the host takes
+// the bag out of its copy of her items and counts the find in, and her inventory gets the same
+// find, so that she may drop it like anything she brought.
+
+#include <gtest/gtest.h>
+
+#include "content/items/item_rules.h"
+#include "game/inventory/item_kinds.h"
+#include "tests/net/host_game/play_together.h"
+
+namespace nettest {
+namespace {
+
+constexpr uint8_t kBagKind = 2;
+
+bool definedItem(uint16_t id) {
+  const auto& defs = contentTables().itemDefs;
+  return id < defs.size() && defs[id].defined;
+}
+
+// A bag of the content that always holds something; 0xFFFF for none.
+uint16_t aBagThatAlwaysHoldsSomething() {
+  for (uint16_t id = 0; id < contentTables().itemDefs.size(); ++id) {
+    const FixedDrop* drop = fixedDropFor(id);
+    if (drop == nullptr || drop->chance < 1.0f || !definedItem(id) || !definedItem(drop->dropId)) continue;
+    const Item bag(id, 0, 1, 0, 0);
+    if (itemKindOf(&bag) == kBagKind) return id;
+  }
+  return ITEM_NONE;
+}
+
+class PlayTogetherBags : public PlayTogether {
+ protected:
+  uint32_t hostCounts(uint16_t id) { return onHost(kAnn).items().countOf(id); }
+  uint32_t annCounts(uint16_t id) { return ann->inventory().countItems(id, false, false); }
+  // Her game asks the host to open the bag in the quick slot and spends it, as her inventory view does.
+  void openBagIn(uint8_t quickSlot) {
+    const SlotRef slot{SlotKind::Quick, quickSlot, 0};
+    Item* bag = ann->inventory().slotItem(slot);
+    ASSERT_NE(bag, nullptr);
+    ASSERT_TRUE(ann->game().openBag(*bag)) << "a joined game has its host roll the bag";
+    ann->inventory().setSlot(slot, nullptr);
+    freeItem(bag);
+  }
+};
+
+TEST_P(PlayTogetherBags, WhatTheHostRolledIsInHerInventoryAndInTheHostsCopy) {
+  const uint16_t bag = aBagThatAlwaysHoldsSomething();
+  ASSERT_NE(bag, ITEM_NONE) << "the content has a bag that always holds something";
+  const FixedDrop& content = *fixedDropFor(bag);
+  carry(*ann, 3, bag, 1);
+  openBagIn(3);
+  ASSERT_TRUE(runUntil([&] { return annCounts(content.dropId) > 0; })) << "the host's find reached her";
+  settle();
+  const uint32_t found = annCounts(content.dropId);
+  EXPECT_GE(found, content.minCount);
+  EXPECT_LE(found, content.maxCount);
+  EXPECT_EQ(hostCounts(content.dropId), found) << "the host's copy holds what she found";
+  EXPECT_EQ(hostCounts(bag), 0u) << "and no longer the bag";
+
+  // Hers to drop: the host lets all of it fall.
+  const SlotRef slot = carriedSlot(ann->inventory(), content.dropId);
+  ASSERT_FALSE(slot.isNone());
+  Item* stack = ann->inventory().slotItem(slot);
+  ann->inventory().setSlot(slot, nullptr);
+  ann->game().dropItem(stack);
+  ASSERT_TRUE(runUntil([&] { return hostCounts(content.dropId) == 0; }));
+  for (const std::string& text : ann->log.messages) EXPECT_EQ(text.find("You do not hold"), std::string::npos) << text;
+}
+
+TEST_P(PlayTogetherBags, TheSameBagOpensOnce) {
+  const uint16_t bag = aBagThatAlwaysHoldsSomething();
+  ASSERT_NE(bag, ITEM_NONE);
+  const uint16_t find = fixedDropFor(bag)->dropId;
+  carry(*ann, 3, bag, 1);
+  openBagIn(3);
+  ASSERT_TRUE(runUntil([&] { return annCounts(find) > 0; }));
+  const uint32_t found = annCounts(find);
+  // Her game asks again for the bag it no longer holds: the host refuses and gives nothing.
+  const Item again(bag, 0, 1, 0, 0);
+  const size_t told = ann->log.messages.size();
+  ann->game().openBag(again);
+  ASSERT_TRUE(runUntil([&] { return ann->log.messages.size() > told; }));
+  EXPECT_EQ(ann->log.messages.back(), "You do not hold that.");
+  settle();
+  EXPECT_EQ(annCounts(find), found);
+  EXPECT_EQ(hostCounts(find), found);
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherBags, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest
