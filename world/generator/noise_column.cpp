@@ -3,6 +3,9 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define RUBBLE_NOISE_AVX2 1
+// Compiles one function for AVX2 alone; the rest of the program keeps the baseline instruction set,
+// so the vector form is only entered once the processor was found to have it.
+#define RUBBLE_AVX2_FUNCTION __attribute__((target("avx2")))
 #endif
 
 namespace noise_column {
@@ -27,12 +30,12 @@ void addRange(const ColumnTerm& c, const RowTerms& r, int32_t from, int32_t to, 
 
 #ifdef RUBBLE_NOISE_AVX2
 
-__attribute__((target("avx2"))) __m256d lerp4(__m256d s, __m256d a, __m256d b) {
+RUBBLE_AVX2_FUNCTION __m256d lerp4(__m256d s, __m256d a, __m256d b) {
   return _mm256_add_pd(a, _mm256_mul_pd(s, _mm256_sub_pd(b, a)));
 }
 
 // r0 * g[x] + r * g[y] for the four corners `index` names (x at 2 * index, y at 2 * index + 1).
-__attribute__((target("avx2"))) __m256d dot4(const double* g, __m128i index, __m256d r0, __m256d r) {
+RUBBLE_AVX2_FUNCTION __m256d dot4(const double* g, __m128i index, __m256d r0, __m256d r) {
   // The masked form with every lane on: the plain one leaves its source unset, which the
   // compiler warns of.
   const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
@@ -41,8 +44,8 @@ __attribute__((target("avx2"))) __m256d dot4(const double* g, __m128i index, __m
   return _mm256_add_pd(_mm256_mul_pd(r0, gx), _mm256_mul_pd(r, gy));
 }
 
-__attribute__((target("avx2"))) void addOctaveAvx2(const ColumnTerm& c, const RowTerms& r, int32_t count,
-                                                    double divisor, double* sums) {
+RUBBLE_AVX2_FUNCTION void addOctaveAvx2(const ColumnTerm& c, const RowTerms& r, int32_t count,
+                                           double divisor, double* sums) {
   const __m256d cr0 = _mm256_set1_pd(c.r0);
   const __m256d cr1 = _mm256_set1_pd(c.r1);
   const __m256d cs = _mm256_set1_pd(c.s);
