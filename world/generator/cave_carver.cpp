@@ -73,7 +73,7 @@ int carveCave(WorldGenerator& g, int32_t x, int32_t y, float dropChance, uint32_
       if (budget == 0) return static_cast<int>(g.carveList.size());
       const int32_t ny = at.y + kSteps[d][1];
       if (ny < 0 || ny >= g.height) continue;
-      const int32_t nx = g.map.wrapX(at.x + kSteps[d][0]);
+      const int32_t nx = g.map.wrapNear(at.x + kSteps[d][0]);
       const uint16_t front = g.map.cell(nx, ny).frontId();
       if ((mask >> d & 1) != 0 && front != 0 && front != kBedrockBlock) {
         ++active;
