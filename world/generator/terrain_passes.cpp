@@ -11,6 +11,7 @@
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
 #include "world/generator/gradient_noise.h"
+#include "world/generator/small_modulo.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
 #include "world/map/world_params.h"
@@ -29,19 +30,35 @@ void clearDecoIds(MapBlock& cell) {
   for (MapDeco& d : cell.decos) map_deco::clear(d);
 }
 
+// A ground block of the table with its variant count and that count's remainder.
+struct GroundBlock {
+  uint16_t block;
+  uint8_t variants;
+  SmallModulo modulo;
+};
+
+std::vector<GroundBlock> groundBlocksOf(const GroundTable& ground, const BlockPropsTable& props) {
+  std::vector<GroundBlock> blocks;
+  for (uint16_t block : ground.blocks) {
+    const uint8_t variants = props[block].variantCount;
+    blocks.push_back({block, variants, SmallModulo(variants >= 2 ? variants : 1)});
+  }
+  return blocks;
+}
+
 // A ground cell: the block in front and behind, each with a random variant, drawn as the two-layer
 // setter always drew them: one draw thrown away, then the front's, then the back's (no draw at all
 // for a block of one variant).
-void layGround(MapBlock& cell, uint16_t block, uint8_t variants, engine::RandomRun& random) {
+void layGround(MapBlock& cell, const GroundBlock& ground, engine::RandomRun& random) {
   uint8_t front = 0;
   uint8_t back = 0;
-  if (variants >= 2) {
+  if (ground.variants >= 2) {
     random.next();
-    front = static_cast<uint8_t>(random.next() % variants);
-    back = static_cast<uint8_t>(random.next() % variants);
+    front = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
+    back = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
   }
-  cell.front = block_word::compose(cell.front, block, front);
-  cell.back = block_word::compose(cell.back, block, back);
+  cell.front = block_word::compose(cell.front, ground.block, front);
+  cell.back = block_word::compose(cell.back, ground.block, back);
 }
 
 bool runCellQualifies(const MapBlock& cell) {
@@ -114,8 +131,7 @@ void generateNoiseMap(WorldGenerator& g) {
   const std::vector<float>& field = samples.field;
 
   const GroundTable ground = buildGroundTable(g.planet.terrainBlocks);
-  std::vector<uint8_t> variants;  // of each ground block, by its place in the table
-  for (uint16_t block : ground.blocks) variants.push_back(g.props[block].variantCount);
+  const std::vector<GroundBlock> blocks = groundBlocksOf(ground, g.props);  // by place in the table
   const int32_t rows = h - g.map.heightLevel();
   const int32_t band = rows / 5;
   MapBlock* cells = g.map.cells();
@@ -131,7 +147,7 @@ void generateNoiseMap(WorldGenerator& g) {
       const float v = shapeDensity(field[base + static_cast<size_t>(y)], static_cast<float>(y), bandTop);
       const size_t row = ground.rowFor(v);
       if (row == GroundTable::kNone) continue;
-      layGround(cells[base + static_cast<size_t>(y)], ground.blocks[row], variants[row], random);
+      layGround(cells[base + static_cast<size_t>(y)], blocks[row], random);
     }
   }
 }
