@@ -193,35 +193,39 @@ void placeHorizontalRuns(WorldGenerator& g, uint32_t runCount, uint32_t runMaxLe
   }
 }
 
+namespace {
+
+// The cell of `column` at row y holds a block in front (1) or not (0).
+int filledAt(const MapBlock* column, int32_t y) { return column[y].frontId() != 0 ? 1 : 0; }
+
+// How many of the eight cells around row y of `mid` hold a block in front; rows outside the map
+// count as empty.
+int filledAround(const MapBlock* left, const MapBlock* mid, const MapBlock* right, int32_t y, int32_t h) {
+  int count = filledAt(left, y) + filledAt(right, y);
+  if (y > 0) count += filledAt(left, y - 1) + filledAt(mid, y - 1) + filledAt(right, y - 1);
+  if (y + 1 < h) count += filledAt(left, y + 1) + filledAt(mid, y + 1) + filledAt(right, y + 1);
+  return count;
+}
+
+}  // namespace
+
+// Every loose block is found before any is taken away, so the order of the clearing does not
+// matter; the walk reads three neighbouring columns at a time, as they lie in memory.
 void erodeLooseBlocks(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
-  std::vector<uint8_t> marks(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
   const MapBlock* cells = g.map.cells();
-  auto filled = [&](int32_t x, int32_t y) {
-    return cells[static_cast<size_t>(y) + static_cast<size_t>(x) * static_cast<size_t>(h)].frontId() != 0;
-  };
+  const auto column = [&](int32_t x) { return cells + static_cast<size_t>(x) * static_cast<size_t>(h); };
+  std::vector<GridPoint> loose;
   for (int32_t x = 0; x < w; ++x) {
     g.checkStop();
-    const int32_t left = x == 0 ? w - 1 : x - 1;
-    const int32_t right = x == w - 1 ? 0 : x + 1;
+    const MapBlock* left = column(x == 0 ? w - 1 : x - 1);
+    const MapBlock* mid = column(x);
+    const MapBlock* right = column(x == w - 1 ? 0 : x + 1);
     for (int32_t y = 0; y < h; ++y) {
-      if (!filled(x, y)) continue;
-      int count = 0;
-      for (int32_t dy = -1; dy <= 1; ++dy) {
-        const int32_t ny = y + dy;
-        if (ny < 0 || ny >= h) continue;
-        count += static_cast<int>(filled(left, ny)) + static_cast<int>(filled(right, ny));
-        if (dy != 0) count += static_cast<int>(filled(x, ny));
-      }
-      if (count < 4) marks[g.map.index(x, y)] = 1;
+      if (filledAt(mid, y) != 0 && filledAround(left, mid, right, y, h) < 4) loose.push_back({x, y});
     }
   }
-  for (int32_t x = 0; x < w; ++x) {
-    g.checkStop();
-    for (int32_t y = 0; y < h; ++y) {
-      if (marks[g.map.index(x, y)] != 0) g.map.setBlockAt(0, 0, x, y, 0);
-    }
-  }
+  for (const GridPoint& p : loose) g.map.setBlockAt(0, 0, p.x, p.y, 0);
 }
 
 void generateSurface(WorldGenerator& g, const WorldParams& params) {
