@@ -71,11 +71,14 @@ bool runCellQualifies(const MapBlock& cell) {
 
 }  // namespace
 
+// The shares only grow (weights are never negative), so the rows whose share is at most v are
+// exactly those before the first that exceeds it. Counting them takes no early exit, whose branch
+// the noise values made a coin toss for every cell of the map.
 size_t GroundTable::rowFor(float v) const {
-  for (size_t i = 0; i < shares.size(); ++i) {
-    if (shares[i] > v) return blocks[i] != 0 ? i : kNone;
-  }
-  return kNone;
+  size_t row = 0;
+  for (float share : shares) row += share <= v ? 1 : 0;
+  if (row == shares.size()) return kNone;
+  return blocks[row] != 0 ? row : kNone;
 }
 
 GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain) {
