@@ -242,6 +242,15 @@ void MapBlock::computeShadowEdges(const BlockPropsTable& props, bool underground
   }
 }
 
+void computeColumnShadowEdges(const BlockPropsTable& props, MapBlock* column, const MapBlock* left,
+                              const MapBlock* right, int32_t height, int32_t undergroundTop) {
+  for (int32_t y = 0; y < height; ++y) {
+    const MapBlock* up = y + 1 < height ? &column[y + 1] : nullptr;
+    const MapBlock* down = y > 0 ? &column[y - 1] : nullptr;
+    column[y].computeShadowEdges(props, y < undergroundTop, {up, &right[y], down, &left[y]});
+  }
+}
+
 void MapBlock::refreshShadowsAround(WorldMap& map) {
   computeShadowEdges(map);
   for (MapBlock* n : {neighbourRight(map), neighbourUp(map), neighbourLeft(map), neighbourDown(map)}) {
