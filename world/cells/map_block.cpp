@@ -5,6 +5,7 @@
 #include "engine/base/random.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/block_props.h"
+#include "world/cells/column_shadows.h"
 #include "world/map/world_map.h"
 
 namespace {

@@ -149,12 +149,6 @@ class MapBlock {
 
 static_assert(sizeof(MapBlock) == 24, "the map grid and the cell packing rely on 24-byte cells");
 
-// The shadow edges of a whole column of `height` cells between the columns left and right of it
-// (the same rows), rows below `undergroundTop` counted as underground: one call a column, so a
-// pass over the whole map pays no call and no neighbour list for each of its two million cells.
-void computeColumnShadowEdges(const BlockPropsTable& props, MapBlock* column, const MapBlock* left,
-                              const MapBlock* right, int32_t height, int32_t undergroundTop);
-
 // Picks a variant for a block: random among its variants when it has two or more, else 0.
 uint8_t randomVariantFor(const BlockPropsTable& props, uint16_t id);
 // Rewrites a block word with a block and a random variant, keeping its layer mark.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/generator/neighbour_column.h"
 #include "world/map/world_map.h"
 
 struct SpreadFrame {
@@ -33,7 +34,7 @@ void spreadDepthFirst(std::vector<SpreadFrame>& stack, const WorldMap& map, cons
     const int32_t ny = f.y + kSteps[d][1];
     if (ny < 0 || ny >= map.height()) continue;
     const SpreadFrame parent = f;
-    SpreadFrame child{map.wrapNear(f.x + kSteps[d][0]), ny, 0.0f, 0};
+    SpreadFrame child{neighbourColumn(f.x + kSteps[d][0], map.width()), ny, 0.0f, 0};
     if (visit(parent, child.x, child.y, child.strength)) stack.push_back(child);
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "content/planets/planet_def.h"
+#include "world/cells/column_shadows.h"
 #include "world/light/light_map.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/explored_bitmap.h"

@@ -43,9 +43,6 @@ class WorldMap {
     x %= width_;
     return x < 0 ? x + width_ : x;
   }
-  // x brought into 0..width-1 from at most one width outside it (a neighbour's column), without
-  // the division: the walks that step one cell at a time take it for every cell they look at.
-  int32_t wrapNear(int32_t x) const { return x < 0 ? x + width_ : (x >= width_ ? x - width_ : x); }
   // A horizontal pixel offset the short way round the world, in -width/2 .. width/2 (30 pixels a
   // cell): what lies just across the seam is near.
   float shortDeltaX(float dx) const {
