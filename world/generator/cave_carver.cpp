@@ -5,6 +5,7 @@
 #include "content/planets/planet_def.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
+#include "world/generator/neighbour_column.h"
 #include "world/generator/terrain_passes.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
@@ -73,7 +74,7 @@ int carveCave(WorldGenerator& g, int32_t x, int32_t y, float dropChance, uint32_
       if (budget == 0) return static_cast<int>(g.carveList.size());
       const int32_t ny = at.y + kSteps[d][1];
       if (ny < 0 || ny >= g.height) continue;
-      const int32_t nx = g.map.wrapX(at.x + kSteps[d][0]);
+      const int32_t nx = neighbourColumn(at.x + kSteps[d][0], g.width);
       const uint16_t front = g.map.cell(nx, ny).frontId();
       if ((mask >> d & 1) != 0 && front != 0 && front != kBedrockBlock) {
         ++active;

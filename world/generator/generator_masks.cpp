@@ -8,6 +8,7 @@
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
+#include "world/generator/neighbour_column.h"
 #include "world/generator/spread_stack.h"
 #include "world/map/world_map.h"
 
@@ -55,7 +56,7 @@ int GeneratorMasks::floodFrom(int32_t x, int32_t y) {
       if (region_.size() >= kRegionCapacity) return static_cast<int>(region_.size());
       const int32_t ny = at.y + step[1];
       if (ny < 0 || ny >= height_) continue;
-      const int32_t nx = g_.map.wrapX(at.x + step[0]);
+      const int32_t nx = neighbourColumn(at.x + step[0], width_);
       if (marks_[index(nx, ny)] != 0 || g_.map.cell(nx, ny).frontId() != 0) continue;
       marks_[index(nx, ny)] = 1;
       region_.push_back({nx, ny});
@@ -122,7 +123,7 @@ void GeneratorMasks::dressPocket(const CaveDressing& rule) {
     for (int d = 0; d < 4; ++d) {
       const int32_t ny = e.y + kSteps[d][1];
       if (ny < 0 || ny >= height_) continue;
-      const int32_t nx = g_.map.wrapX(e.x + kSteps[d][0]);
+      const int32_t nx = neighbourColumn(e.x + kSteps[d][0], width_);
       const MapBlock& n = g_.map.cell(nx, ny);
       if (g_.props[n.frontId()].transparency != 1) spread(rule, nx, ny);
       if (cell.frontId() != 0 || n.frontId() == 0 || g_.props[n.frontId()].transparency != 0) continue;

@@ -53,7 +53,8 @@ class GeneratorMasks {
   };
   enum Side { kFloor, kCeiling, kRightWall, kLeftWall, kSides };
 
-  size_t index(int32_t x, int32_t y) const { return static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x); }
+  // Column after column, as the map's cells: a flood's step up or down touches the byte beside.
+  size_t index(int32_t x, int32_t y) const { return static_cast<size_t>(y) + static_cast<size_t>(x) * static_cast<size_t>(height_); }
   int floodFrom(int32_t x, int32_t y);
   void buildDecorationLists(const CaveDressing& rule);
   void dressPocket(const CaveDressing& rule);

@@ -106,21 +106,6 @@ double GradientNoise::noise1(double x) const {
   return lerp(sCurve(l.r0), u, v);
 }
 
-double GradientNoise::noise2(double x, double y) const {
-  const Lattice lx = latticeOf(x);
-  const Lattice ly = latticeOf(y);
-  const uint32_t i = permutation_[lx.b0];
-  const uint32_t j = permutation_[lx.b1];
-  const auto dot = [&](uint32_t index, double a, double b) {
-    const std::array<double, 2>& g = gradients2_[permutation_[index]];
-    return a * g[0] + b * g[1];
-  };
-  const double sx = sCurve(lx.r0);
-  const double a = lerp(sx, dot(i + ly.b0, lx.r0, ly.r0), dot(j + ly.b0, lx.r1, ly.r0));
-  const double b = lerp(sx, dot(i + ly.b1, lx.r0, ly.r1), dot(j + ly.b1, lx.r1, ly.r1));
-  return lerp(sCurve(ly.r0), a, b);
-}
-
 double GradientNoise::noise1DSum(double x, double alpha, double beta) const {
   double sum = 0.0;
   double scale = 1.0;
@@ -128,18 +113,6 @@ double GradientNoise::noise1DSum(double x, double alpha, double beta) const {
     sum += noise1(x) / scale;
     scale *= alpha;
     x *= beta;
-  }
-  return sum;
-}
-
-double GradientNoise::fractal2D(double x, double y, double alpha, double beta) const {
-  double sum = 0.0;
-  double scale = 1.0;
-  for (int k = 0; k < kOctaves; ++k) {
-    sum += noise2(x, y) / scale;
-    scale *= alpha;
-    x *= beta;
-    y *= beta;
   }
   return sum;
 }
@@ -162,8 +135,9 @@ std::vector<GradientNoise::AxisTerm> GradientNoise::axisTerms(int32_t count, dou
   return terms;
 }
 
-// Every sample is noise2's arithmetic in noise2's order, with fractal2D's octave coordinates and
-// running sum, so every value is fractal2D's to the bit. An octave whose column and row offsets
+// Every sample is the 2D noise's arithmetic in its usual order (corner dots, blend in x, blend in
+// y), with each octave's scaled coordinates and the running sum, so every value is the
+// point-by-point fractal sum's to the bit. An octave whose column and row offsets
 // are all 0 contributes exactly +-0 at every sample: each dot is 0*g0 + 0*g1 with finite gradients
 // and each blend weight is 0. Added to a sum that starts at +0 and so (rounding to nearest) is
 // never -0, it changes nothing, as long as the octave's divisor is not 0 or NaN.

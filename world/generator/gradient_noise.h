@@ -1,14 +1,15 @@
 #pragma once
 // Lattice gradient noise for the world generator (the classic coherent noise with a 256-entry
-// permutation, offset 4096 and smoothstep blending), in double precision, in one and two
-// dimensions and summed over eight octaves. The tables are drawn from the game's random generator
-// when the object is built, so a seed fixes every value. One flat object of about 26.7 KB; nothing
-// is allocated per evaluation. Belongs to the thread that builds it.
+// permutation, offset 4096 and smoothstep blending), in double precision, in one dimension at a
+// point and in two over a whole grid, summed over eight octaves. The tables are drawn from the
+// game's random generator when the object is built, so a seed fixes every value. One flat object
+// of about 26.7 KB; nothing is allocated per evaluation. Belongs to the thread that builds it.
 //
-// A whole map field is sampled through `fillFractal2DGrid`, which gives fractal2D's values bit for
-// bit at a fraction of the cost: the lattice terms of every octave are found once per column and
-// once per row instead of once per sample, and an octave that lands every sample on a lattice
-// point (where the noise is exactly zero) is skipped.
+// The 2D noise is only ever wanted as a whole map field, so it is only offered as one:
+// `fillFractal2DGrid` gives every sample of the point-by-point fractal sum bit for bit at a
+// fraction of the cost: the lattice terms of every octave are found once per column and once per
+// row instead of once per sample, and an octave that lands every sample on a lattice point (where
+// the noise is exactly zero) is skipped.
 //
 // Values are exact at every coordinate whose offset position (v + 4096) is not negative; below
 // that the lattice cell is found by flooring, so the noise stays continuous and every table index
@@ -35,14 +36,13 @@ class GradientNoise {
   GradientNoise();
 
   double noise1(double x) const;
-  double noise2(double x, double y) const;
   // Sum over eight octaves of noise1(x * beta^k) / alpha^k.
   double noise1DSum(double x, double alpha, double beta) const;
-  // Sum over eight octaves of noise2(x * beta^k, y * beta^k) / alpha^k.
-  double fractal2D(double x, double y, double alpha, double beta) const;
-  // fractal2D(x * step, y * step, alpha, beta) narrowed to float for every column x in
-  // [0, columns) and row y in [0, rows), into out[x * rows + y] (column after column, the map's
-  // order); `out` holds columns * rows floats. Allocates its lattice terms once per call.
+  // The sum over eight octaves k of noise2(x * step * beta^k, y * step * beta^k) / alpha^k (the 2D
+  // noise of the corners' gradients, blended in x, then y), accumulated in double octave after
+  // octave from +0 and narrowed to float, for every column x in [0, columns) and row y in
+  // [0, rows), into out[x * rows + y] (column after column, the map's order); `out` holds
+  // columns * rows floats. Allocates its lattice terms once per call.
   // `beforeColumn`, when given, runs before each column (a long fill's chance to stop).
   void fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta, float* out,
                          const std::function<void()>& beforeColumn = {}) const;

@@ -3,6 +3,9 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define RUBBLE_NOISE_AVX2 1
+// Compiles one function for AVX2 alone; the rest of the program keeps the baseline instruction set,
+// so the vector form is only entered once the processor was found to have it.
+#define RUBBLE_AVX2_FUNCTION __attribute__((target("avx2")))
 #endif
 
 namespace noise_column {
@@ -27,30 +30,33 @@ void addRange(const ColumnTerm& c, const RowTerms& r, int32_t from, int32_t to, 
 
 #ifdef RUBBLE_NOISE_AVX2
 
-__attribute__((target("avx2"))) __m256d lerp4(__m256d s, __m256d a, __m256d b) {
+RUBBLE_AVX2_FUNCTION __m256d lerp4(__m256d s, __m256d a, __m256d b) {
   return _mm256_add_pd(a, _mm256_mul_pd(s, _mm256_sub_pd(b, a)));
 }
 
-// r0 * g[x] + r * g[y] for the four corners `index` names (x at 2 * index, y at 2 * index + 1).
-__attribute__((target("avx2"))) __m256d dot4(const double* g, __m128i index, __m256d r0, __m256d r) {
-  // The masked form with every lane on: the plain one leaves its source unset, which the
-  // compiler warns of.
-  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
-  const __m256d gx = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g, index, all, 8);
-  const __m256d gy = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g + 1, index, all, 8);
+// r0 * g[x] + r * g[y] for the four rows' corners at g + 2 * index[k]. Each corner's (x, y) pair is
+// one 16-byte load, and four of them are transposed into an x and a y vector: on the processors
+// measured that is about twice as fast as two gathers, and the values are the same loads.
+RUBBLE_AVX2_FUNCTION __m256d dot4(const double* g, const int32_t* index, __m256d r0, __m256d r) {
+  const __m256d rows02 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(g + 2 * index[0])),
+                                              _mm_loadu_pd(g + 2 * index[2]), 1);
+  const __m256d rows13 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(g + 2 * index[1])),
+                                              _mm_loadu_pd(g + 2 * index[3]), 1);
+  const __m256d gx = _mm256_unpacklo_pd(rows02, rows13);
+  const __m256d gy = _mm256_unpackhi_pd(rows02, rows13);
   return _mm256_add_pd(_mm256_mul_pd(r0, gx), _mm256_mul_pd(r, gy));
 }
 
-__attribute__((target("avx2"))) void addOctaveAvx2(const ColumnTerm& c, const RowTerms& r, int32_t count,
-                                                    double divisor, double* sums) {
+RUBBLE_AVX2_FUNCTION void addOctaveAvx2(const ColumnTerm& c, const RowTerms& r, int32_t count,
+                                           double divisor, double* sums) {
   const __m256d cr0 = _mm256_set1_pd(c.r0);
   const __m256d cr1 = _mm256_set1_pd(c.r1);
   const __m256d cs = _mm256_set1_pd(c.s);
   const __m256d d = _mm256_set1_pd(divisor);
   int32_t y = 0;
   for (; y + 4 <= count; y += 4) {
-    const __m128i i0 = _mm_slli_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r.b0 + y)), 1);
-    const __m128i i1 = _mm_slli_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r.b1 + y)), 1);
+    const int32_t* i0 = r.b0 + y;
+    const int32_t* i1 = r.b1 + y;
     const __m256d ry0 = _mm256_loadu_pd(r.r0 + y);
     const __m256d ry1 = _mm256_loadu_pd(r.r1 + y);
     const __m256d a = lerp4(cs, dot4(c.gi, i0, cr0, ry0), dot4(c.gj, i0, cr1, ry0));

@@ -1,6 +1,6 @@
 #pragma once
 // One octave's share of one column of the generator's fractal field: for every row, the blend of
-// the four lattice corners (as `GradientNoise::noise2` computes it) divided by the octave's divisor
+// the four lattice corners (as the 2D gradient noise computes it) divided by the octave's divisor
 // and added to the row's running sum. The rows are taken four at a time with AVX2 where the
 // processor has it (chosen at run time, so a processor without it still runs); each lane does the
 // same double operations in the same order, with no fused multiply-add, so both forms give the

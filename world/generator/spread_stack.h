@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/generator/neighbour_column.h"
 #include "world/map/world_map.h"
 
 struct SpreadFrame {
@@ -16,7 +17,7 @@ struct SpreadFrame {
   int next = 0;  // the neighbour to look at next, 0-3
 };
 
-// Walks from `start` (already visited by the caller). `visit(parent, x, y, strength)` decides a
+// Walks from `start` (already visited by the caller, its column in 0..width-1). `visit(parent, x, y, strength)` decides a
 // neighbour: it returns true to walk on from it, with `strength` set for it.
 template <typename Visit>
 void spreadDepthFirst(std::vector<SpreadFrame>& stack, const WorldMap& map, const SpreadFrame& start, Visit&& visit) {
@@ -33,7 +34,7 @@ void spreadDepthFirst(std::vector<SpreadFrame>& stack, const WorldMap& map, cons
     const int32_t ny = f.y + kSteps[d][1];
     if (ny < 0 || ny >= map.height()) continue;
     const SpreadFrame parent = f;
-    SpreadFrame child{map.wrapX(f.x + kSteps[d][0]), ny, 0.0f, 0};
+    SpreadFrame child{neighbourColumn(f.x + kSteps[d][0], map.width()), ny, 0.0f, 0};
     if (visit(parent, child.x, child.y, child.strength)) stack.push_back(child);
   }
 }

@@ -11,6 +11,7 @@
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
 #include "world/generator/gradient_noise.h"
+#include "world/generator/small_modulo.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
 #include "world/map/world_params.h"
@@ -29,19 +30,35 @@ void clearDecoIds(MapBlock& cell) {
   for (MapDeco& d : cell.decos) map_deco::clear(d);
 }
 
+// A ground block of the table with its variant count and that count's remainder.
+struct GroundBlock {
+  uint16_t block;
+  uint8_t variants;
+  SmallModulo modulo;
+};
+
+std::vector<GroundBlock> groundBlocksOf(const GroundTable& ground, const BlockPropsTable& props) {
+  std::vector<GroundBlock> blocks;
+  for (uint16_t block : ground.blocks) {
+    const uint8_t variants = props[block].variantCount;
+    blocks.push_back({block, variants, SmallModulo(variants >= 2 ? variants : 1)});
+  }
+  return blocks;
+}
+
 // A ground cell: the block in front and behind, each with a random variant, drawn as the two-layer
 // setter always drew them: one draw thrown away, then the front's, then the back's (no draw at all
 // for a block of one variant).
-void layGround(MapBlock& cell, uint16_t block, uint8_t variants, engine::RandomRun& random) {
+void layGround(MapBlock& cell, const GroundBlock& ground, engine::RandomRun& random) {
   uint8_t front = 0;
   uint8_t back = 0;
-  if (variants >= 2) {
+  if (ground.variants >= 2) {
     random.next();
-    front = static_cast<uint8_t>(random.next() % variants);
-    back = static_cast<uint8_t>(random.next() % variants);
+    front = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
+    back = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
   }
-  cell.front = block_word::compose(cell.front, block, front);
-  cell.back = block_word::compose(cell.back, block, back);
+  cell.front = block_word::compose(cell.front, ground.block, front);
+  cell.back = block_word::compose(cell.back, ground.block, back);
 }
 
 bool runCellQualifies(const MapBlock& cell) {
@@ -54,11 +71,14 @@ bool runCellQualifies(const MapBlock& cell) {
 
 }  // namespace
 
+// The shares only grow (weights are never negative), so the rows whose share is at most v are
+// exactly those before the first that exceeds it. Counting them takes no early exit, whose branch
+// the noise values made a coin toss for every cell of the map.
 size_t GroundTable::rowFor(float v) const {
-  for (size_t i = 0; i < shares.size(); ++i) {
-    if (shares[i] > v) return blocks[i] != 0 ? i : kNone;
-  }
-  return kNone;
+  size_t row = 0;
+  for (float share : shares) row += share <= v ? 1 : 0;
+  if (row == shares.size()) return kNone;
+  return blocks[row] != 0 ? row : kNone;
 }
 
 GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain) {
@@ -114,8 +134,7 @@ void generateNoiseMap(WorldGenerator& g) {
   const std::vector<float>& field = samples.field;
 
   const GroundTable ground = buildGroundTable(g.planet.terrainBlocks);
-  std::vector<uint8_t> variants;  // of each ground block, by its place in the table
-  for (uint16_t block : ground.blocks) variants.push_back(g.props[block].variantCount);
+  const std::vector<GroundBlock> blocks = groundBlocksOf(ground, g.props);  // by place in the table
   const int32_t rows = h - g.map.heightLevel();
   const int32_t band = rows / 5;
   MapBlock* cells = g.map.cells();
@@ -131,7 +150,7 @@ void generateNoiseMap(WorldGenerator& g) {
       const float v = shapeDensity(field[base + static_cast<size_t>(y)], static_cast<float>(y), bandTop);
       const size_t row = ground.rowFor(v);
       if (row == GroundTable::kNone) continue;
-      layGround(cells[base + static_cast<size_t>(y)], ground.blocks[row], variants[row], random);
+      layGround(cells[base + static_cast<size_t>(y)], blocks[row], random);
     }
   }
 }
@@ -177,35 +196,39 @@ void placeHorizontalRuns(WorldGenerator& g, uint32_t runCount, uint32_t runMaxLe
   }
 }
 
+namespace {
+
+// The cell of `column` at row y holds a block in front (1) or not (0).
+int filledAt(const MapBlock* column, int32_t y) { return column[y].frontId() != 0 ? 1 : 0; }
+
+// How many of the eight cells around row y of `mid` hold a block in front; rows outside the map
+// count as empty.
+int filledAround(const MapBlock* left, const MapBlock* mid, const MapBlock* right, int32_t y, int32_t h) {
+  int count = filledAt(left, y) + filledAt(right, y);
+  if (y > 0) count += filledAt(left, y - 1) + filledAt(mid, y - 1) + filledAt(right, y - 1);
+  if (y + 1 < h) count += filledAt(left, y + 1) + filledAt(mid, y + 1) + filledAt(right, y + 1);
+  return count;
+}
+
+}  // namespace
+
+// Every loose block is found before any is taken away, so the order of the clearing does not
+// matter; the walk reads three neighbouring columns at a time, as they lie in memory.
 void erodeLooseBlocks(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
-  std::vector<uint8_t> marks(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
   const MapBlock* cells = g.map.cells();
-  auto filled = [&](int32_t x, int32_t y) {
-    return cells[static_cast<size_t>(y) + static_cast<size_t>(x) * static_cast<size_t>(h)].frontId() != 0;
-  };
+  const auto column = [&](int32_t x) { return cells + static_cast<size_t>(x) * static_cast<size_t>(h); };
+  std::vector<GridPoint> loose;
   for (int32_t x = 0; x < w; ++x) {
     g.checkStop();
-    const int32_t left = x == 0 ? w - 1 : x - 1;
-    const int32_t right = x == w - 1 ? 0 : x + 1;
+    const MapBlock* left = column(x == 0 ? w - 1 : x - 1);
+    const MapBlock* mid = column(x);
+    const MapBlock* right = column(x == w - 1 ? 0 : x + 1);
     for (int32_t y = 0; y < h; ++y) {
-      if (!filled(x, y)) continue;
-      int count = 0;
-      for (int32_t dy = -1; dy <= 1; ++dy) {
-        const int32_t ny = y + dy;
-        if (ny < 0 || ny >= h) continue;
-        count += static_cast<int>(filled(left, ny)) + static_cast<int>(filled(right, ny));
-        if (dy != 0) count += static_cast<int>(filled(x, ny));
-      }
-      if (count < 4) marks[g.map.index(x, y)] = 1;
+      if (filledAt(mid, y) != 0 && filledAround(left, mid, right, y, h) < 4) loose.push_back({x, y});
     }
   }
-  for (int32_t x = 0; x < w; ++x) {
-    g.checkStop();
-    for (int32_t y = 0; y < h; ++y) {
-      if (marks[g.map.index(x, y)] != 0) g.map.setBlockAt(0, 0, x, y, 0);
-    }
-  }
+  for (const GridPoint& p : loose) g.map.setBlockAt(0, 0, p.x, p.y, 0);
 }
 
 void generateSurface(WorldGenerator& g, const WorldParams& params) {

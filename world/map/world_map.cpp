@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "content/planets/planet_def.h"
+#include "world/cells/column_shadows.h"
 #include "world/light/light_map.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/explored_bitmap.h"
@@ -121,11 +122,7 @@ void WorldMap::precomputeShadows() {
     const MapBlock* right = &cell(wrapX(x + 1), 0);
     // Rows below this one lie more than 3 rows under the surface line.
     const int32_t undergroundTop = hasSurfaceLine_ ? static_cast<int32_t>(surfaceLine(x)) - 3 : 0;
-    for (int32_t y = 0; y < height_; ++y) {
-      const MapBlock* up = y + 1 < height_ ? &column[y + 1] : nullptr;
-      const MapBlock* down = y > 0 ? &column[y - 1] : nullptr;
-      column[y].computeShadowEdges(*props_, y < undergroundTop, {up, &right[y], down, &left[y]});
-    }
+    computeColumnShadowEdges(*props_, column, left, right, height_, undergroundTop);
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "content/planets/planet_rules.h"
 #include "tests/world/generator/generator_fixture.h"
 #include "world/generator/terrain_passes.h"
 
@@ -79,5 +80,35 @@ TEST_F(TerrainPassesTest, SurfaceCutsTheSkyAndFloodsBelowTheSeaLevel) {
   }
   EXPECT_TRUE(sea);
 }
+
+// The row of a density is the first block whose cumulative share exceeds it, for short and long
+// tables alike; a block of 0 and densities past every share leave the cell empty.
+TEST(GroundTable, TheRowIsTheFirstShareAboveTheDensity) {
+  for (uint16_t count : {uint16_t{3}, uint16_t{8}, uint16_t{9}, uint16_t{12}}) {
+    std::vector<TerrainBlock> terrain;
+    for (uint16_t i = 0; i < count; ++i) terrain.push_back({static_cast<uint16_t>(i == 1 ? 0 : 10 + i), 1});
+    const GroundTable table = buildGroundTable(terrain);
+    ASSERT_EQ(table.shares.size(), count);
+    for (float v = 0.0f; v <= 1.0f; v += 1.0f / 64.0f) {
+      size_t expected = GroundTable::kNone;
+      for (size_t i = 0; i < table.shares.size(); ++i) {
+        if (table.shares[i] > v) {
+          expected = table.blocks[i] != 0 ? i : GroundTable::kNone;
+          break;
+        }
+      }
+      EXPECT_EQ(table.rowFor(v), expected) << count << " blocks, density " << v;
+    }
+    EXPECT_EQ(table.rowFor(0.0f), 0u);
+    EXPECT_EQ(table.rowFor(1.0f), GroundTable::kNone) << "no share exceeds the densest cell";
+  }
+}
+
+TEST(GroundTable, AnEmptyTableLaysNoGround) {
+  EXPECT_EQ(buildGroundTable({}).rowFor(0.5f), GroundTable::kNone);
+  EXPECT_EQ(buildGroundTable({{12, 0}, {13, 0}}).rowFor(0.0f), GroundTable::kNone) << "weights of 0";
+  EXPECT_EQ(GroundTable{}.rowFor(0.0f), GroundTable::kNone);
+}
+
 
 }  // namespace
