@@ -213,7 +213,7 @@ void GameRemoteClient::reportCraft(uint16_t recipeRow, std::span<const CraftedSt
 }
 
 bool GameRemoteClient::openBag(const Item& bag) {
-  if (player == nullptr || bag.isNone()) return false;
+  if (player_ == nullptr || bag.isNone()) return false;
   const Item one(bag.id, 0, 1, 0, 0);
   send(request(request_id::kOpenBag).item(&one));
   return true;

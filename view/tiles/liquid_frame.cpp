@@ -39,12 +39,12 @@ engine::Rect frameFor(WorldMap& map, const MapBlock& cell) {
   const auto kind = static_cast<art::LiquidKind>(kindOf(cell));
   if (flows(map, cell)) return art::liquidSpriteRect(kind, 0, 0, true);
   if (const int depth = coveredDepth(map, cell); depth > 0) return art::coveredLiquidSpriteRect(kind, depth);
-  const int most = art::kLiquidMaxAmount;
-  const int a = std::min<int>(cell.liquidLevelA(), most);
-  const int b = std::min<int>(cell.liquidLevelB(), most);
-  // A still source cell holds its full amount; a thin film rounds up so that it still shows.
-  const auto level = static_cast<uint8_t>(a == 0 && b == 0 ? most : (a + b + 1) / 2);
-  return art::liquidSpriteRect(kind, level, level, false);
+  const auto most = static_cast<uint8_t>(art::kLiquidMaxAmount);
+  const auto a = cell.liquidLevelA();
+  const auto b = cell.liquidLevelB();
+  // A still source cell holds its full amount.
+  if (a == 0 && b == 0) return art::liquidSpriteRect(kind, most, most, false);
+  return art::liquidSpriteRect(kind, std::min(a, most), std::min(b, most), false);
 }
 
 engine::Rect bodyPixelFor(WorldMap& map, const MapBlock& cell) {

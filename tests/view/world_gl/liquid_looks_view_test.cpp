@@ -1,6 +1,5 @@
 // Liquids as the art maker paints them, drawn by the tile window: lava filling a dug shaft is one
-// glowing body with no cell's edge showing through it, and acid lying on a step lies level across
-// its cell instead of sloping through it as a wedge.
+// glowing body with no cell's edge showing through it.
 #include "tests/view/world_gl/world_view_fixture.h"
 
 #include <fstream>
@@ -13,7 +12,6 @@ namespace {
 
 constexpr uint8_t liquidByte(int kind, int a, int b) { return uint8_t(kind << 6 | a | b << 3); }
 constexpr int kLava = 2;
-constexpr int kAcid = 3;
 constexpr int kCell = 60;  // screen pixels per cell
 
 std::string readFile(const std::string& path) {
@@ -74,27 +72,6 @@ TEST_F(LiquidLooksView, LavaFillingADugShaftIsOneBodyWithoutCellEdges) {
     }
   }
   EXPECT_LE(steepest, 6) << "a cell's edge shows through the lava";
-}
-
-TEST_F(LiquidLooksView, AcidOnAStepLiesLevelAcrossItsCell) {
-  // Steps up to the right: the cell (11, 10) stands on dirt with a higher step beside it, and holds
-  // acid that ran off the step, four eighths on its left and two on its right.
-  map->cell(12, 10).setFront(world_test::kDirt, 0, 0);
-  map->cell(11, 10).liquid = liquidByte(kAcid, 4, 2);
-  map->cell(9, 10).liquid = liquidByte(kAcid, 1, 3);
-  build();
-  frame();
-  for (int x : {9, 11}) {
-    int acidRows = 0;
-    for (int dy = 0; dy < kCell; ++dy) {
-      const bool left = pixelOf(10, 10, x, 10, 8, dy)[1] > 60;
-      const bool right = pixelOf(10, 10, x, 10, kCell - 8, dy)[1] > 60;
-      EXPECT_EQ(left, right) << "cell " << x << " row " << dy << ": the surface slopes";
-      acidRows += left;
-    }
-    EXPECT_GT(acidRows, 10) << "cell " << x << ": the acid shows";
-    EXPECT_LT(acidRows, kCell - 10) << "cell " << x << ": a part of the cell holds acid";
-  }
 }
 
 }  // namespace
