@@ -238,7 +238,7 @@ void InventorySprite::onActivate() {
 // A joined player's bag is rolled by her host, so that the host's own count of her items holds
 // what she finds: the bag is spent here, and the find arrives with the host's answer.
 bool InventorySprite::openedByHost(const Item& bag) {
-  GameHostRequests* host = currentGame().hostRequests();
+  GameHostRequests* host = player_ != nullptr && player_->game != nullptr ? player_->game->hostRequests() : nullptr;
   if (fixedDropFor(bag.id) == nullptr || host == nullptr || !host->openBag(bag)) return false;
   useOne();
   return true;
