@@ -60,7 +60,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
              [scheduler = director()->getScheduler()](std::function<void()> completion) {
                scheduler->performFunctionInMainThread(std::move(completion));
              }),
-      gameSaves_(saves_, runningWorld()),
+      gameSaves_(saves_, runningWorld(), &settingsHost_),
       transferScreen_(writeWaitLines),
       gameScreen_(runningWorld()),
       session_(WorldContext{.refresh = &tileRefresh_,

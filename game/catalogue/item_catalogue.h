@@ -1,8 +1,9 @@
 #pragma once
 // The creative catalogue: eleven fixed category lists filtered by a planet mask, 36 items a page
 // (6 x 6), and the pinned list. One list is current; the inventory's catalogue slots (kind 13)
-// read its entries. The category titles are fixed; their source entries are content that the
-// launch hands in. One process-wide catalogue (`itemCatalogue`); main thread only.
+// read its entries. The category titles are fixed; their source entries are content, handed in
+// from the loaded tables. Each game keeps its own (`Game::catalogue`), filtered by its local
+// player's planets; main thread only.
 
 #include <array>
 #include <cstdint>
@@ -46,4 +47,6 @@ class ItemCatalogue {
   Item pinnedItem_;
 };
 
+// The catalogue the interface shows: the one the running local player's inventory reads (its
+// game's); an empty one while no player plays.
 ItemCatalogue& itemCatalogue();

@@ -9,12 +9,14 @@
 // Main thread only.
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/base/geometry.h"
 #include "world/rules/game.h"
 
 class AlchemyLab;
 class GameScreen;
+class ItemCatalogue;
 class MapBlock;
 class Player;
 class World;
@@ -46,6 +48,11 @@ class Game : public GameReal {
   // The screen the game was made with (its null form when none).
   virtual GameScreen& screen() const = 0;
 
+  // This game's creative catalogue: its lists, the planets they are filtered by (its local
+  // player's) and its pinned list; its local player's inventory reads the entries. Two games in
+  // one process never share one.
+  ItemCatalogue& catalogue();
+
   bool started = false;
   bool settled = true;
   bool sleeping = false;
@@ -61,4 +68,10 @@ class Game : public GameReal {
   void refreshAround(const MapBlock& cell);
   // The world clock's task, its interval the day clock's current step length.
   void scheduleClock();
+  // A creative world was entered: the catalogue is filled from the loaded tables, filtered by the
+  // local player's planets (its first list current, nothing pinned) and read by its inventory.
+  void enterCatalogue();
+
+ private:
+  std::shared_ptr<ItemCatalogue> catalogue_;  // made on first use
 };
