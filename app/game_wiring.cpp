@@ -13,7 +13,6 @@
 #include "engine/text/font_atlas_cache.h"
 #include "engine/window/alert.h"
 #include "entities/core/world_entities.h"
-#include "entities/effects/effect_world.h"
 #include "game/player/player_events.h"
 #include "game/session/game_screen.h"
 #include "platform/audio/audio_engine.h"
@@ -34,6 +33,7 @@
 #include "world/cells/visible_cell_counts.h"
 #include "world/light/carried_lights.h"
 #include "world/light/light_refresh_batching.h"
+#include "world/world.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
              [scheduler = director()->getScheduler()](std::function<void()> completion) {
                scheduler->performFunctionInMainThread(std::move(completion));
              }),
-      gameSaves_(saves_, runningWorld()),
+      gameSaves_(saves_, runningWorld(), &settingsHost_),
       transferScreen_(writeWaitLines),
       gameScreen_(runningWorld(), interface_),
       session_(WorldContext{.refresh = &tileRefresh_,
@@ -103,7 +103,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
   // A whole-view re-tint reaches the drawn entities too.
   tileRefresh_.setEntityRelight([] {
     if (World* world = runningWorld().world.get()) {
-      if (WorldEntities* entities = effect::entitiesOf(*world)) EntityDrawingFactory::relightAll(*entities);
+      if (WorldEntities* entities = world->entities()) EntityDrawingFactory::relightAll(*entities);
     }
   });
   wire([this] { setMainLayerViews(&interface_); }, [] { setMainLayerViews(nullptr); });

@@ -64,7 +64,7 @@ double msBetween(Clock::time_point a, Clock::time_point b) {
 
 struct LargestWorld {
   std::unique_ptr<World> world;
-  std::unique_ptr<WorldEntities> entities;
+  WorldEntitiesMaker entities;
 };
 
 LargestWorld* largestWorld() {
@@ -73,7 +73,7 @@ LargestWorld* largestWorld() {
     if (world == nullptr) return std::unique_ptr<LargestWorld>();
     auto largest = std::make_unique<LargestWorld>();
     largest->world = std::move(world);
-    largest->entities = std::make_unique<WorldEntities>(*largest->world);
+    largest->world->setContext({.entities = &largest->entities});
     return largest;
   }();
   return made.get();
@@ -188,7 +188,7 @@ Joined joinOnce(LargestWorld& largest, CellsForm form) {
     auto bridge = std::make_unique<CountingBridge>(host.bridgeListener(), setup);
     CountingBridge* counting = bridge.get();
     host.setBridge(std::move(bridge));
-    host.worldSender().setHostedWorld(largest.world.get(), largest.entities.get());
+    host.worldSender().setHostedWorld(largest.world.get());
     const bool listening = counting->startWith(kel::base::DesktopDirectConnectionInfo("127.0.0.1", 0));
     const uint16_t port = listening ? counting->port() : 0;
     [[maybe_unused]] const ssize_t written = write(toChild[1], &port, sizeof port);

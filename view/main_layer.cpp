@@ -186,7 +186,7 @@ void MainLayer::attachEntityDrawings() {
                       t.bulletBatch,
                       t.dressBatch,
                       {t.mobNode, t.textures[atlas::kMobs], t.healthBarBatch, t.healthBarBatch->getGLProgramState()}});
-  if (WorldEntities* entities = effect::entitiesOf(*world_)) factory->attachAll(*entities);
+  if (WorldEntities* entities = world_->entities()) factory->attachAll(*entities);
 }
 
 void MainLayer::detachEntityDrawings() {
@@ -196,7 +196,7 @@ void MainLayer::detachEntityDrawings() {
   // A world that lives on (a picture taken of it, a loading screen before travel) keeps stepping
   // its entities: their drawings must not point into batches and a frame this view no longer has.
   if (running_ != nullptr && running_->world.get() == world_) {
-    if (WorldEntities* entities = effect::entitiesOf(*world_)) EntityDrawingFactory::detachAll(*entities);
+    if (WorldEntities* entities = world_->entities()) EntityDrawingFactory::detachAll(*entities);
   }
   factory->setLayers({});
 }

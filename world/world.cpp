@@ -11,6 +11,7 @@
 #include "world/blocks/sign.h"
 #include "world/cells/cell_refresh.h"
 #include "world/circuits/circuit_system.h"
+#include "world/entities/entity_store.h"
 #include "world/entities/world_entity_places.h"
 #include "world/explosions/explosion_system.h"
 #include "world/light/carried_lights.h"
@@ -62,6 +63,7 @@ World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t
       context_(context) {
   pathFinder_->setMap(map_.get());
   mobSpawner_->followVisibleCells();
+  makeEntities();
   // The damage rules go easier on a player who did not just switch the difficulty.
   noRecentDifficultySwitch_ = !kel::getLastDifficultySwitch();
 }
@@ -69,7 +71,15 @@ World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t
 void World::setContext(const WorldContext& context) {
   context_ = context;
   mobSpawner_->followVisibleCells();
+  makeEntities();
 }
+
+void World::makeEntities() {
+  if (entities_ == nullptr && context_.entities != nullptr) entities_ = context_.entities->make(*this);
+}
+
+WorldEntities* World::entities() { return entities_ != nullptr ? &entities_->lists() : nullptr; }
+const WorldEntities* World::entities() const { return entities_ != nullptr ? &entities_->lists() : nullptr; }
 
 VisibleCellCounts World::visibleCells() const {
   return context_.visibleCells != nullptr ? *context_.visibleCells : VisibleCellCounts{};
@@ -77,7 +87,9 @@ VisibleCellCounts World::visibleCells() const {
 
 World::~World() {
   timers_.unscheduleAll();
-  // The map goes first; the entity lists after it only drop their objects.
+  // The entities go first, while the cells they stand in are there; what the block entities ask of
+  // them as the map goes then finds none.
+  entities_.reset();
   pathFinder_->setMap(nullptr);
   map_.reset();
 }
@@ -95,10 +107,20 @@ Logic& World::rules() { return orNull<NullLogic>(context_.rules); }
 GameInterface& World::edits() { return orNull<NullGame>(context_.edits); }
 CellRefresh& World::refresh() { return orNull<NullCellRefresh>(context_.refresh); }
 CellSounds& World::sounds() { return orNull<NullCellSounds>(context_.sounds); }
-WorldBodies& World::bodies() { return orNull<NullWorldBodies>(context_.bodies); }
-EntityEffects& World::effects() { return orNull<NullEntityEffects>(context_.effects); }
+// The context's member stands in front of the world's own entities.
+WorldBodies& World::bodies() {
+  if (context_.bodies == nullptr && entities_ != nullptr) return entities_->bodies();
+  return orNull<NullWorldBodies>(context_.bodies);
+}
+EntityEffects& World::effects() {
+  if (context_.effects == nullptr && entities_ != nullptr) return entities_->effects();
+  return orNull<NullEntityEffects>(context_.effects);
+}
 ShelfDisplays& World::shelfDisplays() { return orNull<NullShelfDisplays>(context_.shelfDisplays); }
-StableMobs& World::stableMobs() { return orNull<NullStableMobs>(context_.stableMobs); }
+StableMobs& World::stableMobs() {
+  if (context_.stableMobs == nullptr && entities_ != nullptr) return entities_->stableMobs();
+  return orNull<NullStableMobs>(context_.stableMobs);
+}
 LightRefreshBatching& World::lightBatching() { return orNull<NullLightRefreshBatching>(context_.lightBatching); }
 
 const CarriedLights& World::playerLights() const {

@@ -35,6 +35,7 @@ class AlchemyLab;
 class CellPathFinder;
 class Chest;
 class CircuitSystem;
+class EntityStore;
 class ExplosionSystem;
 class LeafDecay;
 class LogicBlock;
@@ -46,6 +47,7 @@ class PlayerBase;
 class PortalRegistry;
 class ProtectedAreas;
 class Sign;
+class WorldEntities;
 class WorldMap;
 struct BlockEdit;
 struct DifficultyRow;
@@ -82,6 +84,10 @@ class World {
   const WorldOptions& options() const;
   // The world's own timed tasks, on the context's scheduler; all unscheduled when the world goes.
   WorldTimers& timers() { return timers_; }
+  // The world's own entities (entity_store.h): made by its context's maker, ended with the world;
+  // null while it has none. Two worlds never share one.
+  WorldEntities* entities();
+  const WorldEntities* entities() const;
 
   // ---- Cells and edits ----
   MapBlock* cellAt(int32_t x, int32_t y);
@@ -156,6 +162,8 @@ class World {
   // forges, stables, shelves.
   template <class Find>
   LogicBlock* findInLists(const Find& find) const;
+  // The context's maker gives the world its entities, once.
+  void makeEntities();
 
   uint32_t serial_;
   uint8_t busy_ = 0;
@@ -184,5 +192,6 @@ class World {
   bool noRecentDifficultySwitch_ = true;
   GenerationCounts generationCounts_;
   WorldContext context_;
+  std::unique_ptr<EntityStore> entities_;  // goes before the map its entities stand in
   WorldTimers timers_{context_};  // last: its timers go before anything they step
 };

@@ -8,7 +8,8 @@
 // process-wide current objects, so two worlds (a host's and a client's, a test's beside the
 // running one) live side by side in one process. Every member may be null: the world then uses
 // the null form, which does nothing and refuses every edit; a world without a scheduler runs its
-// timers on the director's. Nothing here is owned.
+// timers on the director's. Nothing here is owned. The entities are the world's own, made by the
+// context's maker; the effect, body and kept-mob members, when set, stand in front of them.
 
 namespace engine {
 class Scheduler;
@@ -19,6 +20,7 @@ class CellSounds;
 class EffectHooks;
 class EntityDrawings;
 class EntityEffects;
+class EntityStoreMaker;
 class GameInterface;
 class LightRefreshBatching;
 class Logic;
@@ -36,6 +38,7 @@ struct WorldContext {
   CellSounds* sounds = nullptr;
   WorldBodies* bodies = nullptr;
   EntityEffects* effects = nullptr;
+  EntityStoreMaker* entities = nullptr;  // makes the world's own entities (entity_store.h)
   ShelfDisplays* shelfDisplays = nullptr;
   StableMobs* stableMobs = nullptr;
   CarriedLights* carriedLights = nullptr;  // the lights its drawn players carry

@@ -32,17 +32,17 @@ Body realBodyOf(const RealEntity& entity) {
 
 WorldEntities::~WorldEntities() { clearAll(); }
 
-void WorldEntities::setWorld(World* world) {
-  if (world == world_) return;
-  clearAll();
-  world_ = world;
-  debris_.setWorld(world);
-  if (world_ != nullptr) adoptWaitingMobs();
+std::unique_ptr<EntityStore> WorldEntitiesMaker::make(World& world) {
+  auto lists = std::make_unique<WorldEntities>(world);
+  lists->setFishingOwners(owners_);
+  lists->adoptWaitingMobs();
+  return lists;
 }
 
 // Saved mobs come back as they were kept, whatever the rules would allow now; the stables then
 // make their animals through the rules, which now reach these lists.
 void WorldEntities::adoptWaitingMobs() {
+  if (world_ == nullptr) return;
   std::vector<MobSpawner::PendingMob>& waiting = world_->mobSpawner().pendingMobs();
   for (const MobSpawner::PendingMob& m : waiting) {
     const MobDef* row = mobDefinitionById(m.mobId);
@@ -153,6 +153,7 @@ uint32_t WorldEntities::advance(float frameSeconds) {
 void WorldEntities::tick() {
   removals_.clear();
   if (world_ == nullptr) return;
+  if (!world_->mobSpawner().pendingMobs().empty()) adoptWaitingMobs();
   // Items first, then the mobs, then what flies and what is shown: a mob hit by a projectile is
   // pushed after its own step and moves at the next.
   treasures_.step(removals_);

@@ -4,7 +4,9 @@
 // the world's entity ids and the fixed-step driver. Each world has its own; two worlds side by side
 // never share an entity or an id.
 //
-// It is also what the world model asks of its entities (`EntityEffects`: wake what rests above a
+// The world owns its lists (`World::entities()`, made by `WorldEntitiesMaker`) and ends them with
+// itself; lists made apart from a world's maker serve the one world they were made for.
+// They are also what the world model asks of its entities (`EntityEffects`: wake what rests above a
 // changed cell, resolve ids) and the entity group of the world's bodies (`WorldBodies`: what a
 // blast pushes). Entities are held by id: `entityById` answers null once one is gone, and ids are
 // never given twice.
@@ -24,24 +26,32 @@
 #include "entities/core/tick_accumulator.h"
 #include "entities/particles/debris_list.h"
 #include "entities/projectiles/fishing_owners.h"
+#include "world/entities/entity_store.h"
 #include "world/seams/entity_effects.h"
 #include "world/seams/stable_mobs.h"
 #include "world/seams/world_bodies.h"
 
 class World;
 
-class WorldEntities final : public EntityEffects, public WorldBodies, public StableMobs {
+class WorldEntities final : public EntityStore, public EntityEffects, public WorldBodies, public StableMobs {
  public:
+  // Lists that serve no world: every step and rule is a no-op.
   WorldEntities() = default;
   explicit WorldEntities(World& world) : world_(&world) { debris_.setWorld(&world); }
   ~WorldEntities() override;
   WorldEntities(const WorldEntities&) = delete;
   WorldEntities& operator=(const WorldEntities&) = delete;
 
-  // The world these lists serve; clears the lists when it changes, then makes the mobs and
-  // stabled animals the world file left waiting in the new world.
-  void setWorld(World* world);
   World* world() const { return world_; }
+  // Makes the mobs and stabled animals the world file left waiting in the world (a loaded world's
+  // mobs wait until its entities and rules are there); the next tick does it too.
+  void adoptWaitingMobs();
+
+  // ---- EntityStore (what the world that owns them asks) ----
+  EntityEffects& effects() override { return *this; }
+  WorldBodies& bodies() override { return *this; }
+  StableMobs& stableMobs() override { return *this; }
+  WorldEntities& lists() override { return *this; }
 
   // ---- Lists ----
   EntityLayer& treasures() { return treasures_; }
@@ -112,7 +122,6 @@ class WorldEntities final : public EntityEffects, public WorldBodies, public Sta
  private:
   EntityLayer& layerFor(EntityKind kind);
   MobEntity* mobById(EntityId id) const;
-  void adoptWaitingMobs();
 
   World* world_ = nullptr;
   EntityLayer treasures_;
@@ -126,4 +135,17 @@ class WorldEntities final : public EntityEffects, public WorldBodies, public Sta
   std::vector<EntityId> wakeScratch_;
   NullFishingOwners noOwners_;
   FishingOwners* owners_ = &noOwners_;
+};
+
+// What a world's context hands it to make its entities: lists for that world, whose bobbers ask
+// `owners` about their casters (null: nobody casts), with the mobs its file left waiting made.
+class WorldEntitiesMaker final : public EntityStoreMaker {
+ public:
+  explicit WorldEntitiesMaker(FishingOwners* owners = nullptr) : owners_(owners) {}
+  // For the lists made from now on.
+  void setFishingOwners(FishingOwners* owners) { owners_ = owners; }
+  std::unique_ptr<EntityStore> make(World& world) override;
+
+ private:
+  FishingOwners* owners_;
 };

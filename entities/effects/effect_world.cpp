@@ -11,10 +11,8 @@
 
 namespace effect {
 
-WorldEntities* entitiesOf(World& world) { return dynamic_cast<WorldEntities*>(&world.effects()); }
-
 DebrisList* particlesOf(World& world) {
-  WorldEntities* lists = entitiesOf(world);
+  WorldEntities* lists = world.entities();
   return lists != nullptr ? &lists->debris() : nullptr;
 }
 

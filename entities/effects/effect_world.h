@@ -1,6 +1,5 @@
 #pragma once
-// What the entity effects share: the world's entity lists and particles (through the world's
-// entity seam), the rules' presence, the explosives lock read from the world's options, and the
+// What the entity effects share: the world's particles (from the world's own entities), the rules' presence, the explosives lock read from the world's options, and the
 // draws of the one generator.
 //
 // Main thread only.
@@ -11,13 +10,10 @@ class DebrisList;
 class MapBlock;
 class PlayerBase;
 class World;
-class WorldEntities;
 
 namespace effect {
 
-// The world's entity lists, when its entity seam is them (the running game's worlds); else null.
-WorldEntities* entitiesOf(World& world);
-// The world's particles, or null.
+// The world's particles, or null while it has no entities.
 DebrisList* particlesOf(World& world);
 // Rules run for the world (a local game or a host).
 bool hasRules(const World& world);

@@ -99,7 +99,7 @@ int16_t subRocketRow() {
 }
 
 void launchSubRockets(BulletEntity& bullet, int count) {
-  WorldEntities* lists = effect::entitiesOf(bullet.world());
+  WorldEntities* lists = bullet.world().entities();
   const uint32_t next = (bullet.extra & 0xFFFF) >> 4;
   const int16_t row = subRocketRow();
   if (lists == nullptr || next == 0 || row < 0) return;

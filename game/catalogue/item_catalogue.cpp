@@ -44,8 +44,3 @@ const Item* ItemCatalogue::pinnedItem(uint32_t index) {
   pinnedItem_ = Item(pinned_.ids[index], -1, 1, -1, 0);
   return &pinnedItem_;
 }
-
-ItemCatalogue& itemCatalogue() {
-  static ItemCatalogue catalogue;
-  return catalogue;
-}

@@ -1,8 +1,9 @@
 #pragma once
 // The creative catalogue: eleven fixed category lists filtered by a planet mask, 36 items a page
 // (6 x 6), and the pinned list. One list is current; the inventory's catalogue slots (kind 13)
-// read its entries. The category titles are fixed; their source entries are content that the
-// launch hands in. One process-wide catalogue (`itemCatalogue`); main thread only.
+// read its entries. The category titles are fixed; their source entries are content, handed in
+// from the loaded tables. Each game keeps its own (`Game::catalogue`), filtered by its local
+// player's planets; main thread only.
 
 #include <array>
 #include <cstdint>
@@ -45,5 +46,3 @@ class ItemCatalogue {
   uint32_t current_ = 0;
   Item pinnedItem_;
 };
-
-ItemCatalogue& itemCatalogue();

@@ -119,7 +119,8 @@ Item* Inventory::slotItem(SlotRef slot) const {
     }
     // Entries of the catalogue are its own: shown and copied, never written through the slot.
     case SlotKind::Catalogue:
-      return creative() ? const_cast<Item*>(itemCatalogue().catalogueEntry(cataloguePage_, slot.x, slot.y)) : nullptr;
+      if (!creative() || catalogue_ == nullptr) return nullptr;
+      return const_cast<Item*>(catalogue_->catalogueEntry(cataloguePage_, slot.x, slot.y));
     case SlotKind::TradeOffer: return tradeSlotItem(trade_.get(), slot);
     case SlotKind::None: return nullptr;
     default: {

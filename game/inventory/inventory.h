@@ -19,6 +19,7 @@
 #include "game/inventory/slot_ref.h"
 
 class Item;
+class ItemCatalogue;
 class BlockPropsTable;
 class LogicBlock;
 class MapBlock;
@@ -117,6 +118,9 @@ class Inventory {
   // creative world; elsewhere they read empty.
   void setCataloguePage(uint32_t page) { cataloguePage_ = page; }
   uint32_t cataloguePage() const { return cataloguePage_; }
+  // The catalogue of the player's game that those slots read (not owned; null: they read empty).
+  void setCatalogue(ItemCatalogue* catalogue) { catalogue_ = catalogue; }
+  ItemCatalogue* catalogue() const { return catalogue_; }
 
   uint8_t station() const { return station_; }
   // The station of the item's id, or of the block of the player's drawn cell when no item is
@@ -158,6 +162,7 @@ class Inventory {
   std::optional<StationPlace> stationPlace_;
   std::unique_ptr<TradeAbstract> trade_;
   uint32_t cataloguePage_ = 0;
+  ItemCatalogue* catalogue_ = nullptr;
   uint32_t quickSlotsInUse_ = 6;
   bool keepLastSlotEmpty_ = false;
   ItemSource itemSource_;

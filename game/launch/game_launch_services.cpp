@@ -56,8 +56,6 @@ void GameLaunchServices::stopLocalPlayerMoving() {
 void GameLaunchServices::installGameTables() {
   const GameTables& tables = gameTables();
   installCraftBookEntries(craftBookEntriesFrom(tables));
-  // Every planet passes until a game starts and filters by the player's planets.
-  itemCatalogue().setSources(catalogueSourcesFrom(tables), game_tables::kPlanetMaskBits);
 }
 
 std::vector<CraftBookEntry> craftBookEntriesFrom(const GameTables& tables) {

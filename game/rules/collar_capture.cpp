@@ -4,7 +4,6 @@
 
 #include "content/items/item.h"
 #include "entities/core/world_entities.h"
-#include "entities/effects/effect_world.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/player/player.h"
 #include "world/map/world_map.h"
@@ -39,7 +38,7 @@ MobEntity* mobUnder(WorldEntities& lists, engine::Vec2 point, float worldPixels)
 bool captureWithCollar(Player& player, GameInterface& game, engine::Vec2 point) {
   const Item* held = player.heldItem();
   if (held == nullptr || held->isNone() || held->id != kTamingCollar || player.world == nullptr) return false;
-  WorldEntities* lists = effect::entitiesOf(*player.world);
+  WorldEntities* lists = player.world->entities();
   if (lists == nullptr) return false;
   MobEntity* mob = mobUnder(*lists, point, static_cast<float>(player.world->map().width()) * kCellPixels);
   if (mob == nullptr || mob->data.cell == nullptr || !player.canReach(*mob->data.cell, held)) return false;

@@ -10,12 +10,14 @@
 // Main thread only.
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/base/geometry.h"
 #include "world/rules/game.h"
 
 class AlchemyLab;
 class GameScreen;
+class ItemCatalogue;
 class MapBlock;
 class Player;
 class World;
@@ -63,6 +65,11 @@ class Game : public GameInterface {
   void lendPlayer(Player* player) { player_ = player; }
   void setDifficulty(const DifficultyRow* row) { difficulty_ = row; }
 
+  // This game's creative catalogue: its lists, the planets they are filtered by (its local
+  // player's) and its pinned list; its local player's inventory reads the entries. Two games in
+  // one process never share one.
+  ItemCatalogue& catalogue();
+
  protected:
   // The open alchemy lab, when its ingredients make a potion its output slot can take and it is
   // not brewing already; else null.
@@ -71,6 +78,9 @@ class Game : public GameInterface {
   void refreshAround(const MapBlock& cell);
   // The world clock's task, its interval the day clock's current step length.
   void scheduleClock();
+  // A creative world was entered: the catalogue is filled from the loaded tables, filtered by the
+  // local player's planets (its first list current, nothing pinned) and read by its inventory.
+  void enterCatalogue();
 
   bool started_ = false;
   bool settled_ = true;
@@ -78,4 +88,7 @@ class Game : public GameInterface {
   World* world_ = nullptr;
   Player* player_ = nullptr;
   const DifficultyRow* difficulty_ = nullptr;
+
+ private:
+  std::shared_ptr<ItemCatalogue> catalogue_;  // made on first use
 };

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "content/loader/game_tables_loader.h"
-#include "game/catalogue/item_catalogue.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/rules/local_logic.h"
@@ -15,7 +14,6 @@
 #include "game/session/running_world.h"
 #include "game/session/world_generation.h"
 #include "game/stats/stats_store.h"
-#include "platform/settings/settings.h"
 #include "world/map/world_map.h"
 #include "world/seams/world_options.h"
 #include "world/world.h"
@@ -118,11 +116,8 @@ void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const G
 
 void GameLocal::loadWorldFile(const GameCompletion& done) {
   screen().setLoadingTextById(kReadingWorldFile);
-  GameSaves& saves = this->saves();
-  // The marker stays behind when reading the file never returns.
-  kel::setMarkedWorld(saves.worldFileName());
-  LoadedWorld load = saves.loadWorldFile(difficulty_);
-  kel::clearMarkedWorld();
+  // The saves mark the file while they read it: a read that never returns leaves the mark.
+  LoadedWorld load = saves().loadWorldFile(difficulty_);
   if (load.result != LoadedWorld::kLoaded || load.world == nullptr) {
     endWorld(*running_, *this, *rules_, services_.stats);
     // A world that is missing or cannot be read is named by the start view's dialog.
@@ -158,8 +153,8 @@ void GameLocal::enterWorld(bool fromFile) {
   if (fromFile && world_->map().params().mode == kAdventureMode && pendingTravel_) {
     if (running_->player != nullptr) running_->player->setCellCoordinates(pendingTravel_->column, pendingTravel_->row);
     pendingTravel_.reset();
-  } else if (world_->isCreative() && player_ != nullptr) {
-    itemCatalogue().setCatalogueFilter(player_->unlockedPlanetMask());
+  } else if (world_->isCreative()) {
+    enterCatalogue();
   }
   applyInventoryOptions();
   screen().enterMainView();

@@ -44,7 +44,7 @@ class GameSaves {
   virtual bool hasWorldEntry() const = 0;
   // The parameters a new world of the current entry is made with.
   virtual WorldParams worldEntryParams() const = 0;
-  // The entry's file name, for the marker that survives a load that never returns.
+  // The entry's file name.
   virtual std::string worldFileName() const = 0;
   // The current entry's world index (for an adventure, the planet) becomes `index`.
   virtual void setWorldIndex(uint32_t index) = 0;
@@ -56,6 +56,8 @@ class GameSaves {
   // The world is taken now and written while the game plays on; `done` runs once on the main
   // thread, true when the file reached the disk (false at once for a world that cannot be saved).
   virtual void saveWorld(World& world, SaveDone done) = 0;
+  // Reads the current entry's world file; the saves may mark the file while they read it, so that a
+  // read that never returns is known at the next launch.
   virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty) = 0;
 
   // The local player of the current character, acting through `game`, telling `events` and

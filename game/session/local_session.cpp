@@ -1,6 +1,5 @@
 #include "game/session/local_session.h"
 
-#include "game/rules/entity_lists.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
 #include "game/session/game_screen.h"
@@ -42,11 +41,10 @@ LocalSession::LocalSession(const WorldContext& seams, RunningWorld* running, Pla
   context_.rules = rules_.get();
   context_.edits = game_.get();
   context_.bodies = bodies_.get();
-  if (context_.effects == nullptr) context_.effects = &entities_->lists();
+  if (context_.entities == nullptr) context_.entities = &entities_->maker();
   if (context_.shelfDisplays == nullptr) context_.shelfDisplays = entities_.get();
-  if (context_.stableMobs == nullptr) context_.stableMobs = &entities_->lists();
-  bodies_->setOthers(&entities_->lists());
-  entities_->lists().setFishingOwners(fishing_.get());
+  bodies_->followWorld(running_);
+  entities_->setFishingOwners(fishing_.get());
   rules_->setEntities(entities_.get());
   game_->setWorldContext(context_);
   game_->setLocalPlayerEvents(localEvents);
@@ -56,14 +54,13 @@ LocalSession::~LocalSession() {
   end();
   unbindCurrent();
   rules_->setEntities(nullptr);
-  bodies_->setOthers(nullptr);
+  bodies_->followWorld(nullptr);
 }
 
 void LocalSession::bindCurrent() {
   setCurrentGame(game_.get());
   setCurrentLogic(rules_.get());
   setCurrentWorld(running_->world.get());
-  setEntityLists(entities_.get());
   screenOf(services_).gameBound(*game_, *rules_, *running_);
   bound_ = true;
 }
@@ -73,7 +70,6 @@ void LocalSession::unbindCurrent() {
   if (&currentGame() == game_.get()) setCurrentGame(nullptr);
   if (&currentLogic() == rules_.get()) setCurrentLogic(nullptr);
   if (running_->world != nullptr && currentWorld() == running_->world.get()) setCurrentWorld(nullptr);
-  if (&entityLists() == entities_.get()) setEntityLists(nullptr);
   screenOf(services_).gameUnbound(*game_);
   bound_ = false;
 }

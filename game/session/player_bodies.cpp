@@ -1,13 +1,21 @@
 #include "game/session/player_bodies.h"
 
+#include "entities/core/world_entities.h"
 #include "game/player/player_desktop.h"
 #include "game/rules/player_rules.h"
 #include "world/cells/map_block.h"
+#include "game/session/running_world.h"
 #include "world/rules/logic.h"
+#include "world/world.h"
 
 namespace {
 constexpr size_t kBlastResistance = 3;
 }  // namespace
+
+WorldBodies* PlayerBodies::others() const {
+  World* world = running_ != nullptr ? running_->world.get() : nullptr;
+  return world != nullptr ? world->entities() : nullptr;
+}
 
 PlayerBase* PlayerBodies::playerAt(uint32_t id) {
   uint32_t index = 0;
@@ -26,7 +34,7 @@ void PlayerBodies::collectAll(std::vector<Body>& out) {
     if (player->isGrounded()) body.flags |= body_flag::kGrounded | body_flag::kContact;
     out.push_back(body);
   });
-  if (others_ != nullptr) others_->collectAll(out);
+  if (WorldBodies* more = others()) more->collectAll(out);
 }
 
 void PlayerBodies::collectInCell(const MapBlock& cell, std::vector<Body>& out) {
@@ -35,19 +43,19 @@ void PlayerBodies::collectInCell(const MapBlock& cell, std::vector<Body>& out) {
   for (const Body& body : all) {
     if (body.group == BodyGroup::Player && body.cellX == cell.x && body.cellY == cell.y) out.push_back(body);
   }
-  if (others_ != nullptr) others_->collectInCell(cell, out);
+  if (WorldBodies* more = others()) more->collectInCell(cell, out);
 }
 
 void PlayerBodies::push(const Body& body, float strength, float angle) {
   if (body.group != BodyGroup::Player) {
-    if (others_ != nullptr) others_->push(body, strength, angle);
+    if (WorldBodies* more = others()) more->push(body, strength, angle);
     return;
   }
   if (auto* desktop = dynamic_cast<PlayerDesktopLocal*>(playerAt(body.id))) desktop->push(strength, angle);
 }
 
 bool PlayerBodies::hurt(const Body& body, float amount) {
-  if (body.group != BodyGroup::Player) return others_ != nullptr && others_->hurt(body, amount);
+  if (body.group != BodyGroup::Player) return others() != nullptr && others()->hurt(body, amount);
   PlayerBase* player = playerAt(body.id);
   if (player == nullptr) return false;
   const float resisted = amount * (1.0f - player->stats.resist[kBlastResistance]);
@@ -56,9 +64,9 @@ bool PlayerBodies::hurt(const Body& body, float amount) {
 }
 
 void PlayerBodies::spawnBlastDebris(const MapBlock& cell) {
-  if (others_ != nullptr) others_->spawnBlastDebris(cell);
+  if (WorldBodies* more = others()) more->spawnBlastDebris(cell);
 }
 
 void PlayerBodies::spawnNoteDebris(engine::Vec2 position) {
-  if (others_ != nullptr) others_->spawnNoteDebris(position);
+  if (WorldBodies* more = others()) more->spawnNoteDebris(position);
 }

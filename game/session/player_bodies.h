@@ -2,8 +2,8 @@
 // The players as the world's blasts, pressure plates and pistons see them: one body per player of
 // the rules, found by its place in the rules' player order (never a pointer kept past a call). A
 // blast pushes a player and hurts it, less its blast resistance, as damage kind 20; a plate counts
-// players who stand on the ground; a piston pushes. The other bodies (debris, entities, mobs) come
-// from the entity layer when one is registered beside this; until then there are none.
+// players who stand on the ground; a piston pushes. The other bodies (debris, entities, mobs) are
+// those of the running world's own entities, once it is followed; until then there are none.
 //
 // Main thread only.
 
@@ -14,14 +14,15 @@
 class Logic;
 class PlayerBase;
 class PlayerRules;
+struct RunningWorld;
 
 class PlayerBodies final : public WorldBodies {
  public:
   static constexpr uint8_t kBlastDamageKind = 20;
 
   PlayerBodies(Logic& rules, PlayerRules& damage) : rules_(rules), damage_(damage) {}
-  // The entity layer's bodies, added after the players'; null: none.
-  void setOthers(WorldBodies* others) { others_ = others; }
+  // The running world whose entities' bodies come after the players'; null: none.
+  void followWorld(const RunningWorld* running) { running_ = running; }
 
   void collectAll(std::vector<Body>& out) override;
   void collectInCell(const MapBlock& cell, std::vector<Body>& out) override;
@@ -32,8 +33,9 @@ class PlayerBodies final : public WorldBodies {
 
  private:
   PlayerBase* playerAt(uint32_t id);
+  WorldBodies* others() const;
 
   Logic& rules_;
   PlayerRules& damage_;
-  WorldBodies* others_ = nullptr;
+  const RunningWorld* running_ = nullptr;
 };

@@ -47,12 +47,14 @@ uint16_t thrownItemOf(int16_t row) {
 }  // namespace
 
 WorldEntities& SessionEntities::current() {
-  lists_.setWorld(running_.world.get());
-  return lists_;
+  WorldEntities* own = running_.world != nullptr ? running_.world->entities() : nullptr;
+  return own != nullptr ? *own : idle_;
 }
 
-
-void SessionEntities::clearAll() { lists_.clearAll(); }
+void SessionEntities::clearAll() {
+  current().clearAll();
+  idle_.clearAll();
+}
 
 // A thrown toy rolls, spins or bursts by its spec.
 Entity* SessionEntities::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t) {
@@ -188,11 +190,11 @@ void SessionEntities::knockBack(MobEntity* mob, float strength, float angle, boo
 
 void SessionEntities::collectSpawnCells(const MapBlock& around, std::vector<MapBlock*>& out,
                                         const SpawnRule& rule) {
-  if (current().world() != nullptr) ::collectSpawnCells(lists_, around, out, rule);
+  if (current().world() != nullptr) ::collectSpawnCells(current(), around, out, rule);
 }
 
 void SessionEntities::runSpawner() {
-  if (current().world() != nullptr) runSpawnerPass(lists_);
+  if (current().world() != nullptr) runSpawnerPass(current());
 }
 
 uint32_t SessionEntities::dismissPets(uint32_t playerId) {
@@ -284,8 +286,9 @@ bool SessionEntities::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX
 }
 
 void SessionEntities::hit(uint32_t mobId) {
-  World* world = current().world();
-  auto* mob = dynamic_cast<MobEntity*>(lists_.findById(mobId));
+  WorldEntities& lists = current();
+  World* world = lists.world();
+  auto* mob = dynamic_cast<MobEntity*>(lists.findById(mobId));
   if (world == nullptr || mob == nullptr || mob->data.removed || running_.player == nullptr) return;
   hitMobByPlayer(world->rules(), *running_.player, *mob);
 }

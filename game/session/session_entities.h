@@ -2,8 +2,8 @@
 // The entities of a session's running world, as its rules reach them (`RuleEntities`): the world's
 // lists, the factories the rules call, the per-frame step (run by the game's frame task while the
 // game runs) and clearing when the world ends. It also shows the fish of the world's aquarium
-// shelves (`ShelfDisplays`). The lists follow the session's world: a new world starts with empty
-// lists.
+// shelves (`ShelfDisplays`). Each world owns its lists, made by this session's maker when the world
+// gets the session's context; the session reaches those of its running world through it.
 //
 // Main thread only.
 
@@ -29,7 +29,12 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
 
   explicit SessionEntities(RunningWorld& running) : running_(running) {}
 
-  WorldEntities& lists() { return lists_; }
+  // The running world's own lists; empty lists that serve no world while none runs.
+  WorldEntities& lists() { return current(); }
+  // What the session's context hands each of its worlds to make its lists; their bobbers ask
+  // `owners` about their casters.
+  EntityStoreMaker& maker() { return maker_; }
+  void setFishingOwners(FishingOwners* owners) { maker_.setFishingOwners(owners); }
 
   // ---- EntityLists ----
   void clearAll() override;
@@ -57,7 +62,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   void burnAtCell(MapBlock& cell) override;
   // The cell lost its liquid: the bobbers in it end.
   void endFishingAtCell(MapBlock& cell) override;
-  uint32_t entityCount() override { return lists_.count(); }
+  uint32_t entityCount() override { return current().count(); }
   void collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) override;
   void collectToys(std::vector<ToyEntity*>& out) override;
   MobEntity* mobMetByBullet(const Entity& bullet) override;
@@ -76,7 +81,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   // A fish the catch table knows.
   bool isShowableFish(uint16_t itemId) override;
   Entity* showFish(const Item& item, MapBlock& cell, engine::Vec2 position) override;
-  void markForRemoval(Entity* entity) override { lists_.markForRemoval(entity); }
+  void markForRemoval(Entity* entity) override { current().markForRemoval(entity); }
 
   // ---- Mobs ----
   // A mob of the row's AI kind, counted in its group (the rules applied the creative limit).
@@ -107,12 +112,13 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
 
 
  private:
-  // Follows the session's world: a world that changed leaves the old lists behind, emptied.
+  // The running world's lists, or the idle ones.
   WorldEntities& current();
   // What a projectile row sends off towards the aim: the item it names, thrown, or the projectile.
   RealEntity* loose(int16_t row, const Item& held, uint32_t owner, engine::Vec2 position, engine::Vec2 aim,
                     uint16_t word, uint8_t flags);
 
   RunningWorld& running_;
-  WorldEntities lists_;
+  WorldEntitiesMaker maker_;
+  WorldEntities idle_;
 };

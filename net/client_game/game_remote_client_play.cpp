@@ -3,7 +3,6 @@
 
 #include "engine/scene/director.h"
 #include "entities/core/world_entities.h"
-#include "game/catalogue/item_catalogue.h"
 #include "game/player/player.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
@@ -36,7 +35,7 @@ void GameRemoteClient::enterWorld() {
   // as for a world loaded from a file, or the joined window shows sky where the host shows wall.
   world_->map().computeSurfaceHeights();
   screenOf(services_).enterMainView();
-  if (world_->isCreative() && player_ != nullptr) itemCatalogue().setCatalogueFilter(player_->unlockedPlanetMask());
+  if (world_->isCreative()) enterCatalogue();
   startTimers();
   net_.enterWorld();
   settleLater();

@@ -143,5 +143,5 @@ void NetCommon::endNetworkGame(kel::NetBridge* bridge) {
 }
 
 WorldEntities* NetCommon::entities() const {
-  return world_ != nullptr ? dynamic_cast<WorldEntities*>(&world_->effects()) : nullptr;
+  return world_ != nullptr ? world_->entities() : nullptr;
 }

@@ -64,7 +64,7 @@ void GameRemoteServer::sendPlayerState(const PlayerStateRecord& record) { server
 
 void GameRemoteServer::quit() {
   // The world goes with the game: nothing may be sent of it or applied to it any more.
-  server_.worldSender().setHostedWorld(nullptr, nullptr);
+  server_.worldSender().setHostedWorld(nullptr);
   server_.setWorld(nullptr);
   GameLocal::quit();
   server_.shutdown();

@@ -83,7 +83,7 @@ void Hosting::worldEntered() {
   RunningWorld& running = session_->running();
   server_->setHostPlayer(running.player.get());
   server_->setWorld(running.world.get());
-  server_->worldSender().setHostedWorld(running.world.get(), &session_->entities().lists());
+  server_->worldSender().setHostedWorld(running.world.get());
   hosted_ = true;
   server_->worldReady();
 }
@@ -94,7 +94,7 @@ void Hosting::returnToLocalGame() {
   hosted_ = false;
   if (server_ != nullptr) {
     server_->worldSender().setScreen(nullptr);
-    server_->worldSender().setHostedWorld(nullptr, nullptr);
+    server_->worldSender().setHostedWorld(nullptr);
     server_->setWorld(nullptr);
     server_->setHostPlayer(nullptr);
   }

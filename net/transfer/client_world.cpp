@@ -6,13 +6,10 @@
 #include "world/time/day_clock.h"
 #include "world/world.h"
 
-ClientWorld::ClientWorld(const WorldHeader& header, WorldContext context) {
+ClientWorld::ClientWorld(const WorldHeader& header, WorldContext context)
+    : maker_(std::make_unique<WorldEntitiesMaker>()) {
+  if (context.entities == nullptr) context.entities = maker_.get();
   world_ = World::create(difficultyRow(header.difficulty), header.params, header.width, header.height, context);
-  entities_ = std::make_unique<WorldEntities>(*world_);
-  if (context.effects == nullptr) context.effects = entities_.get();
-  if (context.bodies == nullptr) context.bodies = entities_.get();
-  if (context.stableMobs == nullptr) context.stableMobs = entities_.get();
-  world_->setContext(context);
   DayClock& clock = world_->dayClock();
   clock.tickCounter = header.clockTicks;
   clock.phase = static_cast<DayPhase>(header.clockPhase);
@@ -20,9 +17,7 @@ ClientWorld::ClientWorld(const WorldHeader& header, WorldContext context) {
   clock.updateDarkness();
 }
 
-ClientWorld::~ClientWorld() {
-  // The world lets go of its lists before they go, then goes itself.
-  world_->setContext({});
-  entities_.reset();
-  world_.reset();
-}
+// The world ends its entities with itself.
+ClientWorld::~ClientWorld() = default;
+
+WorldEntities& ClientWorld::entities() { return *world_->entities(); }

@@ -1,8 +1,8 @@
 #pragma once
-// A joining client's world and its entity lists, built from the host's header with the context
-// the client's game gives (world_arrival.h), like any other world: the entity members the game
-// leaves empty (effects, bodies, kept mobs) are the world's own lists. Owned by the client's
-// receiver for the endpoint's lifetime.
+// A joining client's world, built from the host's header with the context the client's game gives
+// (world_arrival.h), like any other world: it owns its entity lists, made by the game's maker or,
+// when the game gives none, by lists whose bobbers know no casters. Owned by the client's receiver
+// for the endpoint's lifetime.
 //
 // Main thread only.
 
@@ -10,6 +10,7 @@
 
 #include "world/world_context.h"
 
+class EntityStoreMaker;
 class World;
 class WorldEntities;
 struct WorldHeader;
@@ -22,9 +23,9 @@ class ClientWorld {
   ClientWorld& operator=(const ClientWorld&) = delete;
 
   World& world() { return *world_; }
-  WorldEntities& entities() { return *entities_; }
+  WorldEntities& entities();
 
  private:
+  std::unique_ptr<EntityStoreMaker> maker_;
   std::unique_ptr<World> world_;
-  std::unique_ptr<WorldEntities> entities_;
 };

@@ -48,10 +48,7 @@ WorldSender::~WorldSender() {
   packers_.clear();
 }
 
-void WorldSender::setHostedWorld(World* world, WorldEntities* entities) {
-  world_ = world;
-  entities_ = entities;
-}
+void WorldSender::setHostedWorld(World* world) { world_ = world; }
 
 bool WorldSender::receiving(uint8_t peer) {
   const PeerTransfer* transfer = table_.find(peer);
@@ -227,8 +224,9 @@ void WorldSender::cellsDelivered(uint8_t peer) {
 void WorldSender::peerEntered(uint8_t peer) {
   PeerTransfer* transfer = table_.find(peer);
   if (transfer == nullptr || !transfer->receiving || !transfer->cellsSent()) return;
-  if (world_ != nullptr && entities_ != nullptr) {
-    sendRunningState(*world_, *entities_, [&](const wire::WireOut& out) { server_.sendTo(out, peer); });
+  WorldEntities* entities = world_ != nullptr ? world_->entities() : nullptr;
+  if (entities != nullptr) {
+    sendRunningState(*world_, *entities, [&](const wire::WireOut& out) { server_.sendTo(out, peer); });
   }
   endTransfer(peer, *transfer);
 }

@@ -40,7 +40,6 @@
 
 class NetServer;
 class World;
-class WorldEntities;
 
 class WorldSender {
  public:
@@ -58,8 +57,9 @@ class WorldSender {
   WorldSender& operator=(const WorldSender&) = delete;
 
   // ---- What the host's game gives it ----
-  // The hosted world and its entities (not owned); none: a request is not answered.
-  void setHostedWorld(World* world, WorldEntities* entities);
+  // The hosted world, whose own entities are sent with it (not owned); none: a request is not
+  // answered.
+  void setHostedWorld(World* world);
   // Where a joining peer's player starts; without it, the map's first cell.
   void setPlayerCells(PlayerCellsOf cells) { playerCells_ = std::move(cells); }
   // Not owned; null: the null form.
@@ -102,7 +102,6 @@ class WorldSender {
 
   NetServer& server_;
   World* world_ = nullptr;
-  WorldEntities* entities_ = nullptr;
   PlayerCellsOf playerCells_;
   NullTransferScreen noScreen_;
   TransferScreen* screen_ = &noScreen_;

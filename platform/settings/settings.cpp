@@ -55,10 +55,6 @@ void setLastDifficultySwitch() {
   if (SettingsHost* host = settingsHost()) settings_entries::recordDifficultySwitch(host->defaults(), nowSeconds());
 }
 
-void setMarkedWorld(const std::string& world) {
-  if (SettingsHost* host = settingsHost()) settings_entries::setMarkedWorld(host->defaults(), world);
-}
-
 void clearMarkedWorld() {
   if (SettingsHost* host = settingsHost()) settings_entries::clearMarkedWorld(host->defaults());
 }

@@ -31,7 +31,8 @@ void saveSettings();
 
 bool getLastDifficultySwitch();
 void setLastDifficultySwitch();
-void setMarkedWorld(const std::string& world);
+// The world file a game's saves marked while reading it (local_game_saves.h), read and cleared by
+// the start view at the next launch.
 void clearMarkedWorld();
 std::string getMarkedWorld();
 void setLastPlayer(const std::string& player);

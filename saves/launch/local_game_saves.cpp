@@ -4,12 +4,15 @@
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "platform/file_handle.h"
+#include "platform/settings/settings_entries.h"
+#include "platform/settings/settings_host.h"
 #include "saves/character/character_file.h"
 #include "saves/character/player_record_mapping.h"
 #include "saves/launch/local_saves.h"
 #include "world/world.h"
 
-LocalGameSaves::LocalGameSaves(LocalSaves& saves, RunningWorld& running) : saves_(saves) {
+LocalGameSaves::LocalGameSaves(LocalSaves& saves, RunningWorld& running, kel::SettingsHost* marks)
+    : saves_(saves), marks_(marks) {
   saves_.setCharacterSource([&running](CharacterRecord& record) {
     const PlayerDesktopLocal* player = running.player.get();
     if (player == nullptr) return false;
@@ -47,7 +50,9 @@ bool LocalGameSaves::saveCharacter() { return saves_.saveCurrentCharacter(); }
 void LocalGameSaves::saveWorld(World& world, SaveDone done) { saves_.saveWorld(world, std::move(done)); }
 
 LoadedWorld LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty) {
+  if (marks_ != nullptr) kel::settings_entries::setMarkedWorld(marks_->defaults(), worldFileName());
   WorldLoad load = saves_.loadWorldFile(difficulty);
+  if (marks_ != nullptr) kel::settings_entries::clearMarkedWorld(marks_->defaults());
   LoadedWorld loaded;
   loaded.result = static_cast<int>(load.status);
   if (load.status != WorldLoadStatus::Loaded) return loaded;

@@ -2,20 +2,26 @@
 // The game's way to the local store: the current world entry, saving and reading worlds and
 // characters through `LocalSaves`, the statistics file into the statistics store, and the local
 // player's cells for the world file. The local player is loaded from the current character's
-// file, and every character save is filled from the running local player. The application
-// registers it as the game's saves. Main thread only.
+// file, and every character save is filled from the running local player. While a world file is
+// read, its name is marked in the settings store it was given: a read that never returns leaves
+// the mark for the next launch, which puts the world's backup back. The application gives it to
+// its session as the game's saves. Main thread only.
 
 #include "game/session/game_saves.h"
 
 class LocalSaves;
 struct RunningWorld;
+namespace kel {
+class SettingsHost;
+}
 
 class LocalGameSaves final : public GameSaves {
  public:
   // Registers the running local player as the source of the world file's player cells and of
   // every character save.
   // The character and the player's cells are saved from the running world's local player.
-  LocalGameSaves(LocalSaves& saves, RunningWorld& running);
+  // `marks`: the settings store that keeps the mark of a world being read (null: none is kept).
+  LocalGameSaves(LocalSaves& saves, RunningWorld& running, kel::SettingsHost* marks = nullptr);
 
   bool hasWorldEntry() const override;
   WorldParams worldEntryParams() const override;
@@ -35,4 +41,5 @@ class LocalGameSaves final : public GameSaves {
 
  private:
   LocalSaves& saves_;
+  kel::SettingsHost* marks_;
 };

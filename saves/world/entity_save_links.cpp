@@ -9,6 +9,7 @@
 #include "entities/mobs/mob_entity.h"
 #include "world/blocks/stable.h"
 #include "world/cells/map_block.h"
+#include "world/entities/mob_spawner.h"
 #include "world/entities/world_entity_places.h"
 #include "world/world.h"
 
@@ -18,11 +19,18 @@ bool savedGroup(uint8_t group) { return group == 0 || group == 2 || group == 3; 
 
 }  // namespace
 
-// The world's lists are its entity effects (the session registers them so).
+// The mobs of the world's own lists, then those its file left waiting for the lists to make
+// them: a world saved before it first stepped keeps them all.
 std::vector<SavedMob> EntitySaveLinks::savedMobs(const World& world) const {
   std::vector<SavedMob> out;
-  auto* lists = dynamic_cast<WorldEntities*>(&const_cast<World&>(world).effects());
-  if (lists == nullptr || lists->world() != &world) return out;
+  World& saved = const_cast<World&>(world);
+  for (const MobSpawner::PendingMob& m : saved.mobSpawner().pendingMobs()) {
+    if (savedGroup(m.group)) {
+      out.push_back({{static_cast<uint16_t>(m.x), static_cast<uint16_t>(m.y)}, m.group, m.mobId});
+    }
+  }
+  const WorldEntities* lists = saved.entities();
+  if (lists == nullptr) return out;
   lists->mobs().forEach([&](const RealEntity& e) {
     const auto* mob = dynamic_cast<const MobEntity*>(&e);
     if (mob == nullptr || mob->data.removed || mob->kind() != EntityKind::Mob || mob->data.cell == nullptr) return;

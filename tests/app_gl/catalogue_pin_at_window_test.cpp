@@ -107,7 +107,7 @@ TEST_F(CataloguePinAtWindowTest, ANameIsCopiedAndPastedAndAPinnedEntryShowsInThe
          return inventoryView().status().rfind("Pinned ", 0) == 0;
        }, 10},
       {"the Pinned list draws it", [&] {
-         if (itemCatalogue().currentList() != ItemCatalogue::kPinnedList && !chooseRow("Pinned")) return false;
+         if (player()->inventory->catalogue()->currentList() != ItemCatalogue::kPinnedList && !chooseRow("Pinned")) return false;
          InventorySprite* cell = firstCatalogueCell();
          if (cell == nullptr || cell->icon() == nullptr) return false;
          EXPECT_EQ(cell->slotItem()->id, pinnedId);

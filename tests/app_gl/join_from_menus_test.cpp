@@ -49,11 +49,11 @@ struct HeadlessHost {
     auto* bridge = static_cast<enet::EnetServer*>(server.bridge());
     if (!bridge->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, 0))) return;
     port = bridge->port();
-    server.worldSender().setHostedWorld(world.world.get(), world.entities.get());
+    server.worldSender().setHostedWorld(world.world.get());
     server.worldSender().setPlayerCells([](uint8_t) { return PlayerCells{44, 21, 40, 20}; });
   }
   ~HeadlessHost() {
-    server.worldSender().setHostedWorld(nullptr, nullptr);
+    server.worldSender().setHostedWorld(nullptr);
     server.shutdown();
   }
   // The peer that joined as `name`; 0 for none.

@@ -72,16 +72,21 @@ inline std::unique_ptr<World> buildStoneWorld(uint8_t mode, int32_t width = kWid
   return world;
 }
 
+// A stone world that owns its lists (`lists`), as every running world does.
 class EntityWorld : public ::testing::Test {
  protected:
-  EntityWorld() {
-    engine::randomSeed(1);
-    world = buildStoneWorld(1);
+  explicit EntityWorld(uint8_t mode = 1, int32_t width = kWidth, bool openAir = false)
+      : world(seededWorld(maker, mode, width, openAir)), lists(*world->entities()) {
     withRules(true);
-    lists.setWorld(world.get());
   }
   ~EntityWorld() override { lists.clearAll(); }
 
+  static std::unique_ptr<World> seededWorld(WorldEntitiesMaker& maker, uint8_t mode, int32_t width, bool openAir) {
+    engine::randomSeed(1);
+    std::unique_ptr<World> made = buildStoneWorld(mode, width, openAir);
+    made->setContext({.entities = &maker});
+    return made;
+  }
   void withRules(bool on) { world->setContext({.rules = on ? &rules : nullptr}); }
   MapBlock& cell(int32_t x, int32_t y) { return world->map().cell(x, y); }
   static float pixel(int32_t n) { return static_cast<float>(n) * 30.0f; }
@@ -91,8 +96,9 @@ class EntityWorld : public ::testing::Test {
   }
 
   RecordingRules rules;
+  WorldEntitiesMaker maker;
   std::unique_ptr<World> world;
-  WorldEntities lists;
+  WorldEntities& lists;  // the world's own
 };
 
 }  // namespace entity_test

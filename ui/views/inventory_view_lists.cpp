@@ -115,11 +115,14 @@ void InventoryView::fillBackpack(PlayerDesktopLocal& p, std::vector<MenuList::Ro
 }
 
 void InventoryView::fillCatalogue(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {
-  ItemCatalogue& catalogue = itemCatalogue();
+  if (p.inventory->catalogue() == nullptr) return;
+  ItemCatalogue& catalogue = *p.inventory->catalogue();
   const uint32_t page = p.inventory->cataloguePage();
   const auto showList = [this](uint32_t list) {
-    itemCatalogue().selectList(list);
-    if (PlayerDesktopLocal* q = player()) q->inventory->setCataloguePage(0);
+    PlayerDesktopLocal* q = player();
+    if (q == nullptr || q->inventory->catalogue() == nullptr) return;
+    q->inventory->catalogue()->selectList(list);
+    q->inventory->setCataloguePage(0);
     grid_.refreshAll();
     refreshTexts();
   };
@@ -146,7 +149,9 @@ bool InventoryView::togglePinned(InventorySprite& catalogueCell) {
   if (item == nullptr || item->isNone()) return false;
   const uint16_t id = item->id;
   const std::string name = itemName(id);
-  ItemCatalogue& catalogue = itemCatalogue();
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory->catalogue() == nullptr) return false;
+  ItemCatalogue& catalogue = *p->inventory->catalogue();
   const auto& ids = catalogue.pinned().ids;
   const bool wasPinned = std::find(ids.begin(), ids.end(), id) != ids.end();
   if (!catalogue.togglePinned(id)) {

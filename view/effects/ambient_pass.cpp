@@ -111,7 +111,7 @@ void cellAmbience(World& world, DebrisList& particles, MapBlock& cell) {
 }  // namespace
 
 void playRandomMobSound(World& world) {
-  WorldEntities* lists = effect::entitiesOf(world);
+  WorldEntities* lists = world.entities();
   if (lists == nullptr || lists->mobs().size() == 0 || !effect::chance(0.4f)) return;
   const RealEntity& mob = lists->mobs().at(size_t(engine::randomNext()) % lists->mobs().size());
   if (mob.data.cell == nullptr) return;

@@ -74,10 +74,7 @@ class Attacker final : public MobAttacker {
 
 class Mobs : public EntityWorld {
  protected:
-  Mobs() {
-    lists.setWorld(nullptr);
-    world = buildStoneWorld(0, kWidth, true);  // a survival world: kills count, life steal works
-    lists.setWorld(world.get());
+  Mobs() : EntityWorld(0, kWidth, true) {  // a survival world: kills count, life steal works
     resetContentTables();
     defineMob(kJumper, {.ai = 0});
     defineMob(kWalker, {.ai = 1, .flags = 1u << mob_flag::kFollowsTarget});

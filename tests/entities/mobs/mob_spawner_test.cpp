@@ -49,8 +49,9 @@ class SpawnRules final : public NullLogic {
 
 class Spawner : public EntityWorld {
  protected:
-  Spawner() {
-    survivalWorld();
+  // Wider than the view, so a mob can stand a whole view width away.
+  static constexpr int32_t kWide = 120;
+  explicit Spawner(uint8_t mode = 0) : EntityWorld(mode, kWide, true) {
     resetContentTables();
     defineMob(kMobRow, {.ai = 0});
     defineMob(kWaterproofRow, {.ai = 0, .flags = 1u << mob_flag::kWaterproof});
@@ -59,13 +60,6 @@ class Spawner : public EntityWorld {
   ~Spawner() override {
     lists.clearAll();
     resetContentTables();
-  }
-  // Wider than the view, so a mob can stand a whole view width away.
-  static constexpr int32_t kWide = 120;
-  void survivalWorld(uint8_t mode = 0) {
-    lists.setWorld(nullptr);
-    world = buildStoneWorld(mode, kWide, true);
-    lists.setWorld(world.get());
   }
   MobEntity& mobAt(uint16_t row, int32_t x, int32_t y, uint8_t group = 0) {
     return *addMob(lists, contentTables().mobDefs[row], group, {pixel(x), pixel(y)});
@@ -226,9 +220,12 @@ TEST_F(Spawner, AReversedPackSpawnsNothingRatherThanDividingByZero) {
   EXPECT_EQ(rules.spawned, 0);
 }
 
-TEST_F(Spawner, ACreativeWorldNeitherDespawnsSpawnsNorHurts) {
-  survivalWorld(1);
-  world->setContext({.rules = &rules});
+class CreativeSpawner : public Spawner {
+ protected:
+  CreativeSpawner() : Spawner(1) {}
+};
+
+TEST_F(CreativeSpawner, ACreativeWorldNeitherDespawnsSpawnsNorHurts) {
   defineSpawnRow({.planet = planet(), .group = 0}, {&contentTables().mobDefs[kMobRow]});
   MobEntity& far = mobAt(kMobRow, 0, 5);
   far.liquidKind = 1;

@@ -41,10 +41,7 @@ class PetRules final : public NullLogic {
 
 class Pets : public EntityWorld {
  protected:
-  Pets() {
-    lists.setWorld(nullptr);
-    world = buildStoneWorld(0, 120, true);
-    lists.setWorld(world.get());
+  Pets() : EntityWorld(0, 120, true) {
     resetContentTables();
     defineMob(kPetRow, {.ai = 0, .width = 16, .height = 16});
     world->setContext({.rules = &rules});

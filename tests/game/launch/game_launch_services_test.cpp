@@ -24,7 +24,6 @@ class GameLaunchServicesTest : public ::testing::Test {
     resetGameTables();
     resetContentDatabase();
     installCraftBookEntries({});
-    itemCatalogue().setSources({}, game_tables::kPlanetMaskBits);
   }
   GameLaunchServices services;
 };
@@ -53,12 +52,14 @@ TEST_F(GameLaunchServicesTest, TheBuiltTablesReachTheCraftBookTheCatalogueAndEac
   }
   EXPECT_GE(bound, size_t{kCraftBookEntryCount});
 
-  const ItemCatalogue& catalogue = itemCatalogue();
+  // What a game's catalogue is filled with when it enters a creative world.
+  ItemCatalogue catalogue;
+  catalogue.setSources(catalogueSourcesFrom(gameTables()), game_tables::kPlanetMaskBits);
   EXPECT_EQ(catalogue.category(10).sources.size(), 436u);
   EXPECT_EQ(catalogue.category(0).sources.size(), 33u);
   for (size_t c = 0; c < ItemCatalogue::kCategoryCount; ++c) {
     EXPECT_FALSE(catalogue.category(c).sources.empty()) << c;
-    // Every planet passes until a game filters the lists.
+    // Every planet passes the filter of all planets.
     EXPECT_EQ(catalogue.category(c).passed, catalogue.category(c).sources.size()) << c;
   }
 
@@ -75,7 +76,7 @@ TEST_F(GameLaunchServicesTest, WithoutTablesTheBookAndTheCatalogueAreEmptied) {
   resetGameTables();
   services.installGameTables();
   EXPECT_TRUE(craftBookEntries().empty());
-  EXPECT_TRUE(itemCatalogue().category(1).sources.empty());
+  EXPECT_TRUE(catalogueSourcesFrom(gameTables())[1].empty());
 }
 
 TEST_F(GameLaunchServicesTest, AGameCountsOnceSetAndStartedAndRulesOnceSet) {

@@ -34,23 +34,22 @@ class ToySignalTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    lists.setWorld(world.get());
+    lists = std::make_unique<WorldEntities>(*world);
     rules.setEntities(&thrown);
   }
   void TearDown() override {
     rules.setEntities(nullptr);
-    lists.clearAll();
-    lists.setWorld(nullptr);
+    lists.reset();
     GameTest::TearDown();
   }
   ToyEntity& toyAt(float x, float y) {
-    auto* toy = dynamic_cast<ToyEntity*>(createTreasureEntity(lists, newItem(kBall, 0, 1, -1, 0), {x, y}, 0, 0, 0, true));
+    auto* toy = dynamic_cast<ToyEntity*>(createTreasureEntity(*lists, newItem(kBall, 0, 1, -1, 0), {x, y}, 0, 0, 0, true));
     EXPECT_NE(toy, nullptr);
     thrown.toys.push_back(toy);
     return *toy;
   }
 
-  WorldEntities lists;
+  std::unique_ptr<WorldEntities> lists;  // made for the fixture's world
   ThrownToys thrown;
 };
 

@@ -11,6 +11,7 @@
 #include "menus/marked_world.h"
 #include "platform/desktop_file_system.h"
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_entries.h"
 #include "saves/store/world_store.h"
 #include "tests/platform/settings/settings_test_host.h"
 #include "tests/support/temp_dir.h"
@@ -44,7 +45,7 @@ class MarkedWorldTest : public ::testing::Test {
 TEST_F(MarkedWorldTest, TheMarkedWorldsBackupIsPutBackAndTheMarkerCleared) {
   write("World1.dat", "half written");
   write("World1.bak", "the last good save");
-  kel::setMarkedWorld("World1.dat");
+  kel::settings_entries::setMarkedWorld(host.defaults(), "World1.dat");
   EXPECT_TRUE(restoreMarkedWorld(worlds));
   EXPECT_EQ(read("World1.dat"), "the last good save");
   EXPECT_EQ(read("World1.bak"), "the last good save") << "the backup stays";
@@ -53,7 +54,7 @@ TEST_F(MarkedWorldTest, TheMarkedWorldsBackupIsPutBackAndTheMarkerCleared) {
 
 TEST_F(MarkedWorldTest, WithoutABackupOrAMarkerNothingChanges) {
   write("World2.dat", "as it is");
-  kel::setMarkedWorld("World2.dat");
+  kel::settings_entries::setMarkedWorld(host.defaults(), "World2.dat");
   EXPECT_FALSE(restoreMarkedWorld(worlds));
   EXPECT_EQ(read("World2.dat"), "as it is");
   EXPECT_TRUE(kel::getMarkedWorld().empty()) << "not tried again at the next launch";

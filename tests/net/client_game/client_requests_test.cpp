@@ -237,7 +237,7 @@ TEST_F(ClientRequests, OnlyAnEmptyHandNearAToySignalsIt) {
   toy.state.cellX = 135.0f;
   toy.state.cellY = 105.0f;
   ASSERT_NE(entityFromRecord(*in.entities, toy), nullptr);
-  game.setEntities(in.entities.get());
+  game.setEntities(in.entities);
   kel::options().invertToyMechanics = true;
 
   EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(150.0f, 400.0f)); }));
@@ -295,7 +295,7 @@ TEST_F(ClientRequests, ASwingThatMeetsAMobAsksTheHostToHitIt) {
   MobEntity* mob = walkerBeside(in);
   ASSERT_NE(mob, nullptr);
   ClientSwingTargets targets(game);
-  targets.setEntities(in.entities.get());
+  targets.setEntities(in.entities);
   std::vector<SwingTarget> found;
   targets.collectMobs(found);
   ASSERT_EQ(found.size(), 1u);

@@ -73,7 +73,7 @@ class JoiningOverEnet : public nettest::LoopbackTest {
   void hostWorld(HostWorld& world) {
     startHost(4);
     WorldSender& sender = host->worldSender();
-    sender.setHostedWorld(world.world.get(), world.entities.get());
+    sender.setHostedWorld(world.world.get());
     sender.setPlayerCells([](uint8_t) { return PlayerCells{44, 21, 40, 20}; });
   }
 

@@ -75,8 +75,8 @@ class ClientInGame {
     resetContentTables();
     world_test::defineStandardBlocks();
     world = World::create(nullptr, WorldParams{}, kWidth, kHeight);
-    entities = std::make_unique<WorldEntities>(*world);
-    world->setContext(WorldContext{.effects = entities.get()});
+    world->setContext(WorldContext{.entities = &entitiesMaker});
+    entities = world->entities();
     player = std::make_unique<PlayerDesktopLocal>(nullptr, &events);
     player->setWorld(world.get());
     player->setCellCoordinates(5, 5);
@@ -112,7 +112,8 @@ class ClientInGame {
   ClientEvents events;
   RecordingClientView view;
   std::unique_ptr<World> world;
-  std::unique_ptr<WorldEntities> entities;
+  WorldEntitiesMaker entitiesMaker;
+  WorldEntities* entities = nullptr;  // the world's own
   std::unique_ptr<PlayerDesktopLocal> player;
   NetClient client{"Me"};
   RecordingClientBridge* bridge = nullptr;

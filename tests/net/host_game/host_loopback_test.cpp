@@ -58,8 +58,8 @@ class HostLoopback : public ::testing::Test {
     server.setHostPlayer(session->running().player.get());
 
     clientWorld = generatedWorld({});
-    clientEntities = std::make_unique<WorldEntities>(*clientWorld);
-    clientWorld->setContext(WorldContext{.effects = clientEntities.get()});
+    clientWorld->setContext(WorldContext{.entities = &clientEntitiesMaker});
+    clientEntities = clientWorld->entities();
     client.setWorld(clientWorld.get());
 
     const kel::NetBridgeSetup setup{kel::NET_KIND_DIRECT, 4, ""};
@@ -113,7 +113,8 @@ class HostLoopback : public ::testing::Test {
   std::unique_ptr<LocalSession> session;
   World* hostWorld = nullptr;
   std::unique_ptr<World> clientWorld;
-  std::unique_ptr<WorldEntities> clientEntities;
+  WorldEntitiesMaker clientEntitiesMaker;
+  WorldEntities* clientEntities = nullptr;  // the world's own
   NetClient client{"Ann", &clientNotices};
 };
 

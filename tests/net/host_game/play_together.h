@@ -188,7 +188,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     server.setHostPlayer(&hostPlayer());
     server.setStats(&hostStats);
     server.setWorld(hostWorld);
-    server.worldSender().setHostedWorld(hostWorld, &session->entities().lists());
+    server.worldSender().setHostedWorld(hostWorld);
     server.worldReady();
 
     ann = std::make_unique<Joiner>("Ann");

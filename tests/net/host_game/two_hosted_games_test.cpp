@@ -35,7 +35,7 @@ struct HostedGame {
     if (!meeting.open(server)) return false;
     server.setHostPlayer(&host());
     server.setWorld(world);
-    server.worldSender().setHostedWorld(world, &session->entities().lists());
+    server.worldSender().setHostedWorld(world);
     server.worldReady();
     return meeting.connect(joiner->net, joiner->net.localName(), 0);
   }

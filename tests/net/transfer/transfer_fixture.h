@@ -31,16 +31,11 @@ inline void loadContent() {
   ASSERT_FALSE(planetDefs().empty());
 }
 
+// A hosted world and its own entity lists.
 struct HostWorld {
+  std::unique_ptr<WorldEntitiesMaker> maker = std::make_unique<WorldEntitiesMaker>();
   std::unique_ptr<World> world;
-  std::unique_ptr<WorldEntities> entities;
-
-  HostWorld() = default;
-  HostWorld(HostWorld&&) = default;
-  ~HostWorld() {
-    if (world != nullptr) world->setContext({});
-    entities.reset();
-  }
+  WorldEntities* entities = nullptr;  // the world's own
 };
 
 inline EntityRecord treasureAt(const World& world, uint16_t column, uint16_t item, uint32_t count) {
@@ -109,9 +104,8 @@ inline HostWorld generatedWorld(uint8_t sizeIndex, bool many = false) {
   engine::randomSeed(11);
   host.world = World::create(nullptr, params);
   host.world->generate(nullptr);
-  host.entities = std::make_unique<WorldEntities>(*host.world);
-  host.world->setContext(WorldContext{.bodies = host.entities.get(), .effects = host.entities.get(),
-                                      .stableMobs = host.entities.get()});
+  host.world->setContext(WorldContext{.entities = host.maker.get()});
+  host.entities = host.world->entities();
   furnish(host, many);
   return host;
 }

@@ -60,7 +60,7 @@ class WorldTransfer : public nettest::LoopbackTest {
   void hostWorld(HostWorld& world) {
     startHost(4);
     WorldSender& sender = host->worldSender();
-    sender.setHostedWorld(world.world.get(), world.entities.get());
+    sender.setHostedWorld(world.world.get());
     sender.setScreen(&hostScreen);
     sender.setPlayerCells([](uint8_t) { return PlayerCells{kStanding.column, kStanding.row, kSpawn.column, kSpawn.row}; });
   }

@@ -43,7 +43,6 @@ TEST_F(SettingsEntriesTest, WithoutAHostTheOperationsDoNothing) {
   kel::options().musicVolume = 0.5f;
   kel::loadSettings();
   kel::saveSettings();
-  kel::setMarkedWorld("w");
   EXPECT_FLOAT_EQ(kel::options().musicVolume, 0.5f);
   EXPECT_EQ(kel::getMarkedWorld(), "");
   EXPECT_FALSE(std::filesystem::exists(home.path() / "Rubblemoor"));

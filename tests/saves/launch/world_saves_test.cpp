@@ -18,7 +18,11 @@
 
 #include "platform/desktop_file_system.h"
 #include "platform/settings/settings.h"
+#include "game/session/running_world.h"
+#include "platform/settings/json_defaults.h"
+#include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
+#include "tests/platform/settings/settings_test_host.h"
 #include "tests/saves/world/world_file_fixture.h"
 #include "world/blocks/sign.h"
 
@@ -231,6 +235,53 @@ TEST_F(WorldSavesTest, AdventureKeepsItsLinksAndAFileForThePlanet) {
   EXPECT_EQ(relist().status, WorldLoadStatus::PlanetMissingWithBackup);
   fs::remove(worldsFolder() / "Adventure1" / "moor1.bak");
   EXPECT_EQ(relist().status, WorldLoadStatus::PlanetMissing);
+}
+
+}  // namespace
+}  // namespace saves_test
+
+namespace saves_test {
+namespace {
+
+// A settings store that logs what is written under the marker's key.
+class MarkLog final : public kel::JsonDefaults {
+ public:
+  void setString(const std::string& key, const std::string& value) override {
+    if (key == "markedWorld") log.push_back("mark " + value);
+    JsonDefaults::setString(key, value);
+  }
+  void remove(const std::string& key) override {
+    if (key == "markedWorld") log.push_back("clear");
+    JsonDefaults::remove(key);
+  }
+  std::vector<std::string> log;
+};
+
+class MarkingHost final : public settingstest::TestSettingsHost {
+ public:
+  kel::DefaultsBridge& defaults() override { return marks; }
+  MarkLog marks;
+};
+
+// The game's saves mark the world file in the store they were given while they read it, and clear
+// the mark once the read returned, whether the file was read or not; the process's own settings
+// are never touched.
+TEST_F(WorldSavesTest, AGamesSavesMarkTheWorldTheyReadInTheirOwnStore) {
+  std::unique_ptr<World> world = newWorld(0, "kept");
+  ASSERT_TRUE(saveWorld(*world));
+  saves_.worlds().list();
+  saves_.worlds().setCurrent(saves_.worlds().entries().front().get());
+  MarkingHost host;
+  LocalGameSaves game(saves_, runningWorld(), &host);
+  const LoadedWorld loaded = game.loadWorldFile(nullptr);
+  EXPECT_EQ(loaded.result, LoadedWorld::kLoaded);
+  EXPECT_EQ(host.marks.log, (std::vector<std::string>{"mark World1.dat", "clear"}));
+  EXPECT_TRUE(kel::getMarkedWorld().empty());
+
+  fs::remove(worldsFolder() / "World1.dat");
+  host.marks.log.clear();
+  EXPECT_NE(game.loadWorldFile(nullptr).result, LoadedWorld::kLoaded);
+  EXPECT_EQ(host.marks.log, (std::vector<std::string>{"mark World1.dat", "clear"})) << "a read that returned, failed";
 }
 
 }  // namespace

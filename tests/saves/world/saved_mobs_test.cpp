@@ -26,17 +26,17 @@ constexpr uint16_t kOtherRow = 13;
 constexpr uint16_t kRowSaved = 40;
 constexpr uint16_t kYoungSaved = 41;
 
-// Rules that make the mobs a stable asks for in the lists they serve.
+// Rules that make the mobs a stable asks for in the lists of the world they serve.
 class SpawningRules final : public NullLogic {
  public:
-  explicit SpawningRules(WorldEntities& lists) : lists_(lists) {}
+  explicit SpawningRules(World& world) : world_(world) {}
   MobEntity* spawnMob(const MobDef* row, engine::Vec2 at, engine::Vec2 motion, uint8_t, PlayerBase*,
                       uint8_t group) override {
-    return entity_test::addMob(lists_, *row, group, at, motion);
+    return entity_test::addMob(*world_.entities(), *row, group, at, motion);
   }
 
  private:
-  WorldEntities& lists_;
+  World& world_;
 };
 
 void defineRow(uint16_t index) {
@@ -62,16 +62,18 @@ class SavedMobs : public WorldFileTest {
     resetGameTables();
     WorldFileTest::TearDown();
   }
-  // A world served by its own lists and rules, as a session serves its running world.
+  // A world with its own lists and rules, as a session's world gets them.
   struct Served {
-    explicit Served(std::unique_ptr<World> w) : world(std::move(w)), rules(lists) {
-      world->setContext({.rules = &rules, .effects = &lists, .stableMobs = &lists});
-      lists.setWorld(world.get());
+    explicit Served(std::unique_ptr<World> w)
+        : world(std::move(w)), rules(*world), lists(madeLists(*world, rules, maker)) {}
+    static WorldEntities& madeLists(World& world, SpawningRules& rules, WorldEntitiesMaker& maker) {
+      world.setContext({.rules = &rules, .entities = &maker});
+      return *world.entities();
     }
-    ~Served() { lists.clearAll(); }
+    WorldEntitiesMaker maker;
     std::unique_ptr<World> world;
-    WorldEntities lists;
     SpawningRules rules;
+    WorldEntities& lists;
   };
   MobEntity& mobAt(Served& s, uint16_t row, int32_t x, int32_t y, uint8_t group) {
     return *entity_test::addMob(s.lists, contentTables().mobDefs[row], group, {x * 30.0f, y * 30.0f});

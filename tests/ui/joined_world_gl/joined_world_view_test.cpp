@@ -90,7 +90,6 @@ class JoinedWorldView : public WorldViewTest {
     frames(2);  // what the swap retired goes after a frame's tasks
     host.reset();
     hosted.reset();
-    hostEntities.reset();
     hostPlayer.reset();
     local.reset();
     kel::Platform::setInstance(nullptr);
@@ -103,9 +102,7 @@ class JoinedWorldView : public WorldViewTest {
   // of where Ann will, and a client admitted later stands where the host does.
   void hostTheWorld() {
     hosted = World::create(nullptr, WorldParams{}, 512, 128);
-    hostEntities = std::make_unique<WorldEntities>(*hosted);
-    hosted->setContext(WorldContext{.bodies = hostEntities.get(), .effects = hostEntities.get(),
-                                    .stableMobs = hostEntities.get()});
+    hosted->setContext(WorldContext{.entities = &hostEntities});
     WorldMap& cells = hosted->map();
     for (int x = 0; x < cells.width(); ++x) {
       for (int y = 0; y < cells.height(); ++y) cells.cell(x, y).setSkyLevel(15);
@@ -125,7 +122,7 @@ class JoinedWorldView : public WorldViewTest {
     host->setWorld(hosted.get());
     host->setHostPlayer(hostPlayer.get());
     WorldSender& sender = host->worldSender();
-    sender.setHostedWorld(hosted.get(), hostEntities.get());
+    sender.setHostedWorld(hosted.get());
     sender.setPlayerCells([](uint8_t) { return PlayerCells{kColumn, kRow, kColumn, kRow}; });
   }
 
@@ -196,7 +193,7 @@ class JoinedWorldView : public WorldViewTest {
   nettest::RecordingNotices bobNotices;
   std::unique_ptr<ClientGameSwap> swap;
   std::unique_ptr<World> hosted;
-  std::unique_ptr<WorldEntities> hostEntities;
+  WorldEntitiesMaker hostEntities;
   std::unique_ptr<PlayerDesktopLocal> hostPlayer;
   std::unique_ptr<nettest::LoopbackServer> host;
   std::unique_ptr<nettest::LoopbackClient> bob;

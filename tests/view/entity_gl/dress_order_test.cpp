@@ -44,7 +44,7 @@ class DressOrder : public EntityDrawFixture {
     def.record.bytes[content::item_record::wornPicture] = picture;
     def.defined = true;
   }
-  void show(uint16_t item, uint8_t slot) { ASSERT_NE(createDressEntity(lists_, item, slot, kLitSpot), nullptr); }
+  void show(uint16_t item, uint8_t slot) { ASSERT_NE(createDressEntity(*lists_, item, slot, kLitSpot), nullptr); }
 
   engine::SpriteBatchNode* dresses_ = nullptr;
 };

@@ -25,14 +25,14 @@ class EntityDrawFixture : public DirectorFixture {
     resetContentTables();
     world_ = entity_test::buildStoneWorld(1);
     world_->setContext({.drawings = &factory_});
-    lists_.setWorld(world_.get());
+    lists_ = std::make_unique<WorldEntities>(*world_);
     world_->map().cell(12, 6).setSkyLevel(15);
     camera_ = engine::InnerNode::create();
     camera_->setPosition(engine::Vec2(64 - kLitSpot.x, 64 - kLitSpot.y));
     scene_->addChild(camera_);
   }
   void TearDown() override {
-    lists_.clearAll();
+    lists_.reset();
     world_.reset();
     resetContentTables();
     DirectorFixture::TearDown();
@@ -40,7 +40,7 @@ class EntityDrawFixture : public DirectorFixture {
 
   EntityDrawingFactory factory_;
   std::unique_ptr<World> world_;
-  WorldEntities lists_;
+  std::unique_ptr<WorldEntities> lists_;  // made for the fixture's world
   engine::InnerNode* camera_ = nullptr;
 };
 

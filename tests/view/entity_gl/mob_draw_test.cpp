@@ -45,7 +45,7 @@ class MobDraw : public EntityDrawFixture {
     MobPartLayout& layout = contentTables().mobPartLayouts[7];
     layout.partModes = {1, 1};
     layout.animations = {{0, {partFrame(0, -8), partFrame(8, 8)}}};
-    mob_ = entity_test::addMob(lists_, row, 0, kLitSpot);
+    mob_ = entity_test::addMob(*lists_, row, 0, kLitSpot);
   }
 
   MobEntity* mob_ = nullptr;

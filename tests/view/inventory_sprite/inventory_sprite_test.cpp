@@ -241,10 +241,9 @@ TEST_F(SpriteTest, AJoinedPlayersBagIsSpentHereAndRolledByTheHost) {
   define(64, 4, true);
   put({SlotKind::Quick, 1, 0}, 63, 1);
   HostRollsBags joined;
-  {
-    const engine::Seam<GameInterface, NullGame>::Scoped playing(currentGameSeam(), joined);
-    sprite({SlotKind::Quick, 1, 0})->onActivate();
-  }
+  player.game = &joined;  // she plays the joined game
+  sprite({SlotKind::Quick, 1, 0})->onActivate();
+  player.game = nullptr;
   EXPECT_EQ(joined.opened, std::vector<uint16_t>{63});
   EXPECT_EQ(at({SlotKind::Quick, 1, 0}), nullptr) << "the bag is spent";
   EXPECT_EQ(at({SlotKind::Quick, 2, 0}), nullptr) << "nothing is found here: the host's answer brings the find";

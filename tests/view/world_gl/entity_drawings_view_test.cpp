@@ -21,24 +21,25 @@ class EntityDrawingsView : public WorldViewTest {
   void SetUp() override {
     WorldViewTest::SetUp();
     WorldContext context;
-    context.effects = &lists;
+    context.entities = &maker;
     context.drawings = &factory;
     running.world->setContext(context);
-    lists.setWorld(running.world.get());
+    lists = running.world->entities();
   }
   void TearDown() override {
     layer->teardownWorldView();
-    lists.clearAll();
+    lists->clearAll();
     WorldViewTest::TearDown();
   }
 
   TreasureEntity& dropAt(engine::Vec2 at) {
-    TreasureEntity* dropped = createTreasureEntity(lists, newItem(world_test::kDirt, 0, 1, 0, 0), at, 0, 0, 0);
+    TreasureEntity* dropped = createTreasureEntity(*lists, newItem(world_test::kDirt, 0, 1, 0, 0), at, 0, 0, 0);
     EXPECT_NE(dropped, nullptr);
     return *dropped;
   }
 
-  WorldEntities lists;
+  WorldEntitiesMaker maker;
+  WorldEntities* lists = nullptr;  // the running world's own
   EntityDrawingFactory factory;
 };
 
@@ -56,10 +57,10 @@ TEST_F(EntityDrawingsView, ATeardownTakesTheSpritesOfAWorldThatLivesOnAndABuildG
   EXPECT_EQ(during.drawing(), nullptr);
   EXPECT_EQ(gameTextures().treasureBatch->getChildrenCount(), drawn - 2) << "their sprites left the batch";
   EXPECT_EQ(dropAt({390, 330}).drawing(), nullptr) << "nothing is drawn without a view";
-  lists.advance(1.0f / 20.0f);  // the world steps on with its entities undrawn
+  lists->advance(1.0f / 20.0f);  // the world steps on with its entities undrawn
 
   build();
-  lists.forEach([](const RealEntity& entity) { EXPECT_NE(entity.drawing(), nullptr); });
+  lists->forEach([](const RealEntity& entity) { EXPECT_NE(entity.drawing(), nullptr); });
 }
 
 }  // namespace

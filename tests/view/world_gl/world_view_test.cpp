@@ -284,8 +284,9 @@ TEST(SignLabelPlace, TheBubbleStaysInsideTheScreen) {
 namespace worldgl {
 
 TEST_F(WorldViewTest, ParticlesAreDrawnFromTheirLayersAtlasAndHiddenOnceGone) {
-  WorldEntities entities(*running.world);
-  running.world->setContext({.effects = &entities});
+  WorldEntitiesMaker maker;
+  running.world->setContext({.entities = &maker});
+  WorldEntities& entities = *running.world->entities();
   build();
   spawnCutDebris(entities.debris(), world_test::kDirt, 0, false, 1, map->cell(10, 11), 0);
   ASSERT_EQ(entities.debris().size(), 1u);
