@@ -1,6 +1,7 @@
 #include "engine/scene/action_manager.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "engine/scene/action.h"
 #include "engine/scene/action_stepping.h"
@@ -242,6 +243,8 @@ bool ActionManager::stepRunning(size_t place, const Running& running, float dt) 
 // The records stay put while they run (see Element), so the program is read again after its
 // step even when the step removed it; its stop is the records' own, its object's comes after.
 bool ActionManager::stepCompiled(size_t place, const Running& running, float dt) {
+  static_assert(std::is_nothrow_move_constructible_v<Element>,
+                "elements must move (keeping their records where they are), never be copied");
   Element& element = elements_[place];
   FlatAction* program = element.records.data() + running.first;
   recordsHeld_ = true;
