@@ -41,8 +41,12 @@ struct Affine2D {
 
 }  // namespace
 
-Renderer::Renderer() : quads_(static_cast<size_t>(VBO_SIZE)), indices_(INDEX_VBO_SIZE, 0) {
+Renderer::Renderer()
+    : quads_(static_cast<size_t>(VBO_SIZE)),
+      stamps_(static_cast<size_t>(VBO_SIZE), 0),
+      indices_(INDEX_VBO_SIZE, 0) {
   quadData_ = quads_.data();
+  stampData_ = stamps_.data();
   quadCapacity_ = VBO_SIZE;
   runs_.resize(64);
   runCapacity_ = runs_.size();
@@ -115,13 +119,16 @@ void Renderer::growQuadBuffer(int64_t needed) {
   const int64_t capacity = std::max(quadCapacity_ * 2, quadCount_ + needed);
   quads_.resize(static_cast<size_t>(capacity));
   quadData_ = quads_.data();
+  stamps_.resize(static_cast<size_t>(capacity), 0);
+  stampData_ = stamps_.data();
   quadCapacity_ = capacity;
 }
 
 void Renderer::addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad,
-                                 const Mat4& modelView) {
+                                 uint64_t stamp, const Mat4& modelView) {
   if (quadCount_ == quadCapacity_) growQuadBuffer(1);
   copyQuad(quadData_[quadCount_], quad);
+  stampData_[quadCount_] = stamp;
   if (!continuesRun(material)) openRun(material, modelView);
   ++quadCount_;
 }
@@ -161,6 +168,7 @@ void Renderer::addQuadCommand(const QuadCommand& command) {
   const QuadMaterial& material = command.getMaterial();
   if (!continuesRun(material)) openRun(material, command.getModelView());
   V2F_C4B_T2F_Quad* out = quadData_ + quadCount_;
+  std::fill(stampData_ + quadCount_, stampData_ + quadCount_ + count, uint64_t{0});
   quadCount_ += count;
   for (int64_t i = 0; i < count; ++i) copyQuad(out[i], source[i]);
   if (command.areQuadsInWorld()) return;

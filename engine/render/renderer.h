@@ -39,19 +39,33 @@ class Renderer {
   void setupVBOAndVAO();
   void setupVBO();
 
-  // Appends one quad in world space, drawn with this material. Inline: a large scene calls it
-  // once per sprite; a quad of the material of the quads just before it only lengthens their
-  // run. The model-view is kept for the draw only when the material's program reads it. What
-  // needs more room or keeps the model-view goes out of line, so that the usual case calls
-  // nothing and its caller need not save registers for it.
-  void addQuad(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad, const Mat4& modelView) {
+  // A number for one placement of a quad in world space, never handed out twice in the life of
+  // the process (64 bits do not wrap), never 0. Main thread only.
+  static uint64_t newPlacementStamp() {
+    static uint64_t last = 0;
+    return ++last;
+  }
+
+  // Appends one quad in world space, drawn with this material, under the stamp its submitter
+  // gave that placement of it. The buffer is kept from frame to frame, and a still scene queues
+  // the same placements in the same order: where the buffer already holds this placement at this
+  // place, its bytes are not read or written again. Inline: a large scene calls it once per
+  // sprite; a quad of the material of the quads just before it only lengthens their run. The
+  // model-view is kept for the draw only when the material's program reads it. What needs more
+  // room or keeps the model-view goes out of line, so that the usual case calls nothing and its
+  // caller need not save registers for it.
+  void addQuad(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad, uint64_t stamp,
+               const Mat4& modelView) {
     const bool continues = continuesRun(material);
     if (quadCount_ == quadCapacity_ ||
         (!continues && (runCount_ == runCapacity_ || material.readsModelView()))) [[unlikely]] {
-      addQuadMakingRoom(material, quad, modelView);
+      addQuadMakingRoom(material, quad, stamp, modelView);
       return;
     }
-    copyQuad(quadData_[quadCount_], quad);
+    if (stampData_[quadCount_] != stamp) {
+      copyQuad(quadData_[quadCount_], quad);
+      stampData_[quadCount_] = stamp;
+    }
     if (!continues) appendRun(material);
     ++quadCount_;
   }
@@ -138,7 +152,7 @@ class Renderer {
   void openRunKeeping(const QuadMaterial& material, const Mat4& modelView);
   // addQuad's rare cases: a full buffer, full runs or a model-view to keep.
   void addQuadMakingRoom(const QuadMaterial& material, const V2F_C4B_T2F_Quad& quad,
-                         const Mat4& modelView);
+                         uint64_t stamp, const Mat4& modelView);
   void addQuadCommand(const QuadCommand& command);
   void growQuadBuffer(int64_t needed);
   void drawQueue();
@@ -175,6 +189,10 @@ class Renderer {
   // This frame's quads, in world space; kept (and grown) from frame to frame.
   std::vector<V2F_C4B_T2F_Quad> quads_;
   V2F_C4B_T2F_Quad* quadData_ = nullptr;
+  // The placement each quad of the buffer holds; 0 where its bytes came from anything else (a
+  // quad command), which no placement matches.
+  std::vector<uint64_t> stamps_;
+  uint64_t* stampData_ = nullptr;
   int64_t quadCount_ = 0;
   int64_t quadCapacity_ = 0;
   // This frame's runs are the first runCount_; the rest are kept for larger frames.

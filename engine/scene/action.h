@@ -10,17 +10,22 @@ namespace engine {
 
 class Node;
 
-// The actions the manager steps by a direct call instead of a virtual one: a large scene steps
-// a tree of them per node per frame. Their classes are final (a move's update, step and isDone
-// are), so no subclass can make a direct call miss an override. Any other action is Other and is
-// stepped through its virtual functions.
+// The actions the manager knows by kind: a large scene steps a tree of them per node per frame,
+// compiled into flat records (flat_action.h) or, failing that, by direct calls instead of virtual
+// ones. Their classes are final (or the functions that matter are), so no subclass can make
+// either miss an override. Any other action is Other and is stepped through its virtual
+// functions.
 enum class ActionKind : unsigned char {
   Other,
   RepeatForever,
   Sequence,
   Spawn,
   MoveBy,
+  MoveTo,
   RotateBy,
+  ScaleTo,
+  FadeTo,
+  TintTo,
   Delay,
 };
 
@@ -88,17 +93,17 @@ class ActionInterval : public FiniteTimeAction {
     } else {
       elapsed_ += dt;
     }
-    return progressAt(elapsed_);
+    return progress(elapsed_, duration_);
+  }
+  // elapsed / duration within [0, 1]; a duration under FLT_EPSILON counts as FLT_EPSILON.
+  static float progress(float elapsed, float duration) {
+    const float t = elapsed / (duration < FLT_EPSILON ? FLT_EPSILON : duration);
+    return t < 0.0f ? 0.0f : (1.0f < t ? 1.0f : t);
   }
 
  protected:
   // A duration of exactly 0 becomes FLT_EPSILON so that progress never divides by zero.
   void initWithDuration(float duration);
-  // elapsed / duration within [0, 1]; a duration under FLT_EPSILON counts as FLT_EPSILON.
-  float progressAt(float elapsed) const {
-    const float t = elapsed / (duration_ < FLT_EPSILON ? FLT_EPSILON : duration_);
-    return t < 0.0f ? 0.0f : (1.0f < t ? 1.0f : t);
-  }
 
   float elapsed_ = 0.0f;
   bool firstTick_ = true;

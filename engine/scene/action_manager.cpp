@@ -1,9 +1,11 @@
 #include "engine/scene/action_manager.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "engine/scene/action.h"
 #include "engine/scene/action_stepping.h"
+#include "engine/scene/flat_action_stepping.h"
 #include "engine/scene/node.h"
 
 namespace engine {
@@ -11,15 +13,14 @@ namespace engine {
 namespace {
 constexpr size_t INITIAL_ACTION_CAPACITY = 4;
 
-// A scene's action arrays, the actions and the parts of composite actions are separate
-// allocations that a large scene does not keep in the cache. The walk asks for them ahead, one
-// pointer hop per stage: an element's action array furthest ahead, then its first action, then
-// that action's parts one level per stage, so each stage reads only memory an earlier stage
-// already asked for and the misses overlap instead of queueing one after another.
-constexpr size_t kPrefetchStageGap = 2;
-constexpr int kPartsPrefetchDepth = 2;
-constexpr size_t kActionPrefetchDistance = kPrefetchStageGap * (kPartsPrefetchDepth + 1);
-constexpr size_t kArrayPrefetchDistance = kActionPrefetchDistance + kPrefetchStageGap;
+// A large scene's action arrays, records and targets do not stay in the cache between frames.
+// The walk asks for them a few elements ahead, in two stages: first what the element itself
+// points at (its actions and records), then what those point at (an uncompiled action's object)
+// and the target's transform fields, so the misses overlap instead of queueing.
+constexpr size_t kArrayPrefetchDistance = 8;
+constexpr size_t kTargetPrefetchDistance = 4;
+// The records a prefetch asks for: a moving, turning node's tree, a few dozen bytes each.
+constexpr size_t kRecordPrefetchBytes = 7 * sizeof(FlatAction);
 }
 
 ActionManager::~ActionManager() {
@@ -70,8 +71,46 @@ void ActionManager::addAction(Action* action, Node* target) {
     element->actions.reserve(INITIAL_ACTION_CAPACITY);
   }
   action->retain();
-  element->actions.push_back(action);
+  const Running running = compile(action, *element);
+  element->actions.push_back(running);
   action->startWithTarget(target);
+  if (running.count != 0) {
+    // The start of the records reads the node as the object's start just did.
+    startFlatAction(findElement(target)->records.data() + running.first, target);
+  }
+}
+
+ActionManager::Running ActionManager::compile(Action* action, Element& element) const {
+  Running running{action, static_cast<uint32_t>(element.records.size()), 0};
+  if (recordsHeld(element) || !compileAction(action, element.records)) return running;
+  running.count = static_cast<uint32_t>(element.records.size()) - running.first;
+  return running;
+}
+
+void ActionManager::dropRecords(Element& element, const Running& running) {
+  if (running.count == 0) return;
+  if (recordsHeld(element)) {
+    element.recordsStale = true;
+    return;
+  }
+  const auto begin = element.records.begin() + static_cast<std::ptrdiff_t>(running.first);
+  element.records.erase(begin, begin + static_cast<std::ptrdiff_t>(running.count));
+  for (Running& other : element.actions) {
+    if (other.count != 0 && other.first > running.first) other.first -= running.count;
+  }
+}
+
+// Keeps only the records of the actions still running, in their order.
+void ActionManager::compactRecords(Element& element) {
+  std::vector<FlatAction> kept;
+  for (Running& running : element.actions) {
+    if (running.count == 0) continue;
+    const auto begin = element.records.begin() + static_cast<std::ptrdiff_t>(running.first);
+    running.first = static_cast<uint32_t>(kept.size());
+    kept.insert(kept.end(), begin, begin + static_cast<std::ptrdiff_t>(running.count));
+  }
+  element.records.swap(kept);
+  element.recordsStale = false;
 }
 
 void ActionManager::removeAllActionsFromTarget(Node* target) {
@@ -80,30 +119,39 @@ void ActionManager::removeAllActionsFromTarget(Node* target) {
   if (element == nullptr) return;
 
   auto& actions = element->actions;
-  if (std::find(actions.begin(), actions.end(), currentAction_) != actions.end() &&
-      !currentActionSalvaged_) {
+  const bool holdsCurrent = std::any_of(actions.begin(), actions.end(), [this](const Running& r) {
+    return r.action == currentAction_;
+  });
+  if (holdsCurrent && !currentActionSalvaged_) {
     // The action being stepped must outlive its own step; update drops this reference.
     currentAction_->retain();
     currentActionSalvaged_ = true;
   }
-  std::vector<Action*> released;
+  std::vector<Running> released;
   released.swap(actions);
+  if (recordsHeld(*element)) {
+    element->recordsStale = true;
+  } else {
+    element->records.clear();
+  }
   if (target == currentTarget_) {
     currentTargetSalvaged_ = true;
   } else {
     dropElement(element);
   }
   // Released last: a release may destroy a composite whose destructor reaches back in here.
-  for (Action* action : released) action->release();
+  for (const Running& running : released) running.action->release();
 }
 
 void ActionManager::removeActionAtIndex(size_t index, Element* element) {
-  Action* action = element->actions[index];
+  const Running running = element->actions[index];
+  Action* action = running.action;
   if (action == currentAction_ && !currentActionSalvaged_) {
     currentAction_->retain();
     currentActionSalvaged_ = true;
   }
   element->actions.erase(element->actions.begin() + static_cast<std::ptrdiff_t>(index));
+  dropRecords(*element, running);
   if (element->actions.empty()) {
     if (element->target == currentTarget_) {
       currentTargetSalvaged_ = true;
@@ -119,7 +167,8 @@ void ActionManager::removeAction(Action* action) {
   Element* element = findElement(action->getOriginalTarget());
   if (element == nullptr) return;
   auto& actions = element->actions;
-  auto it = std::find(actions.begin(), actions.end(), action);
+  auto it = std::find_if(actions.begin(), actions.end(),
+                         [action](const Running& r) { return r.action == action; });
   if (it != actions.end()) removeActionAtIndex(static_cast<size_t>(it - actions.begin()), element);
 }
 
@@ -127,7 +176,7 @@ void ActionManager::removeActionByTag(int tag, Node* target) {
   Element* element = findElement(target);
   if (element == nullptr) return;
   for (size_t i = 0; i < element->actions.size(); ++i) {
-    Action* action = element->actions[i];
+    Action* action = element->actions[i].action;
     if (action->getTag() == tag && action->getOriginalTarget() == target) {
       removeActionAtIndex(i, element);
       return;
@@ -138,8 +187,8 @@ void ActionManager::removeActionByTag(int tag, Node* target) {
 Action* ActionManager::getActionByTag(int tag, Node* target) const {
   const Element* element = findElement(target);
   if (element == nullptr) return nullptr;
-  for (Action* action : element->actions) {
-    if (action->getTag() == tag) return action;
+  for (const Running& running : element->actions) {
+    if (running.action->getTag() == tag) return running.action;
   }
   return nullptr;
 }
@@ -162,26 +211,51 @@ void ActionManager::resumeTarget(Node* target) {
 void ActionManager::stepElement(size_t place, float dt) {
   size_t i = 0;
   while (i < elements_[place].actions.size()) {
-    currentAction_ = elements_[place].actions[i];
+    const Running running = elements_[place].actions[i];
+    currentAction_ = running.action;
     currentActionSalvaged_ = false;
-    stepAction(currentAction_, dt);
+    const bool done = stepRunning(place, running, dt);
     if (currentActionSalvaged_) {
       // Removed during its own step; the array has already closed up.
       currentAction_->release();
-    } else if (isActionDone(currentAction_)) {
+    } else if (done) {
       currentAction_->stop();
       if (currentActionSalvaged_) {
         // Its stop removed it; only the reference kept for this step is left to drop.
         currentAction_->release();
         continue;
       }
-      Action* done = currentAction_;
+      Action* finished = currentAction_;
       currentAction_ = nullptr;
-      removeAction(done);
+      removeAction(finished);
     } else {
       ++i;
     }
   }
+}
+
+bool ActionManager::stepRunning(size_t place, const Running& running, float dt) {
+  if (running.count != 0) return stepCompiled(place, running, dt);
+  stepAction(running.action, dt);
+  return isActionDone(running.action);
+}
+
+// The records stay put while they run (see Element), so the program is read again after its
+// step even when the step removed it; its stop is the records' own, its object's comes after.
+bool ActionManager::stepCompiled(size_t place, const Running& running, float dt) {
+  static_assert(std::is_nothrow_move_constructible_v<Element>,
+                "elements must move (keeping their records where they are), never be copied");
+  Element& element = elements_[place];
+  FlatAction* program = element.records.data() + running.first;
+  recordsHeld_ = true;
+  stepFlatAction(program, element.target, dt);
+  const bool done = !currentActionSalvaged_ && isFlatActionDone(program);
+  if (done) stopFlatAction(program);
+  recordsHeld_ = false;
+  // A step that added a target may have moved the elements (their records stay where they are).
+  Element& after = elements_[place];
+  if (after.recordsStale) compactRecords(after);
+  return done;
 }
 
 void ActionManager::update(float dt) {
@@ -209,26 +283,28 @@ void ActionManager::update(float dt) {
   sweepEmptiedElements();
 }
 
-void ActionManager::prefetchAhead(size_t index, size_t count) const {
+// Always inlined: GCC takes a function whose only effect is a prefetch for one with no effect
+// at all, and deletes the calls to it.
+[[gnu::always_inline]] inline void ActionManager::prefetchAhead(size_t index,
+                                                                 size_t count) const {
   // An emptied element's target may be gone, so only live elements are looked ahead into.
   if (index + kArrayPrefetchDistance < count) {
     const Element& ahead = elements_[index + kArrayPrefetchDistance];
-    if (!ahead.actions.empty()) __builtin_prefetch(ahead.actions.data());
-  }
-  if (index + kActionPrefetchDistance < count) {
-    const Element& ahead = elements_[index + kActionPrefetchDistance];
     if (!ahead.actions.empty()) {
-      __builtin_prefetch(ahead.actions.front());
-      // Actions mostly move, turn or scale their target: its transform fields come next.
-      ahead.target->prefetchTransformFields();
+      __builtin_prefetch(ahead.actions.data());
+      const auto* records = reinterpret_cast<const char*>(ahead.records.data());
+      const size_t bytes = std::min(kRecordPrefetchBytes, ahead.records.size() * sizeof(FlatAction));
+      for (size_t offset = 0; offset < bytes; offset += 64) __builtin_prefetch(records + offset);
     }
   }
-  for (int depth = 1; depth <= kPartsPrefetchDepth; ++depth) {
-    const size_t distance =
-        kActionPrefetchDistance - kPrefetchStageGap * static_cast<size_t>(depth);
-    if (index + distance >= count) continue;
-    const Element& ahead = elements_[index + distance];
-    if (!ahead.actions.empty()) ahead.actions.front()->prefetchParts(depth);
+  if (index + kTargetPrefetchDistance < count) {
+    const Element& ahead = elements_[index + kTargetPrefetchDistance];
+    if (!ahead.actions.empty()) {
+      // Actions mostly move, turn or scale their target: its transform fields come next.
+      ahead.target->prefetchTransformFields();
+      const Running& first = ahead.actions.front();
+      if (first.count == 0) __builtin_prefetch(first.action);
+    }
   }
 }
 

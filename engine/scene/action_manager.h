@@ -2,11 +2,17 @@
 // Steps every running action once per frame. Holds a reference to each action it runs; never
 // to the target nodes. Actions and callbacks may add and remove actions (their own, their
 // target's, anyone's) while the manager is stepping them.
+//
+// An action tree made only of the common kinds is compiled when added (flat_action.h) and its
+// records, kept beside the target's other programs, are what the manager steps; the action
+// object stays the handle for tags and removal. Any other tree is stepped through its objects.
 
+#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
 #include "engine/base/ref.h"
+#include "engine/scene/flat_action.h"
 
 namespace engine {
 
@@ -33,9 +39,21 @@ class ActionManager : public Ref {
   void update(float dt);
 
  private:
+  // A running action, and where its compiled records lie among its target's (none: stepped
+  // through its own functions).
+  struct Running {
+    Action* action;
+    uint32_t first;
+    uint32_t count;
+  };
   struct Element {
     Node* target = nullptr;
-    std::vector<Action*> actions;
+    std::vector<Running> actions;
+    // The compiled actions' records. While one of them runs they stay where they are: a removal
+    // then leaves its records behind (stale) until the step returns, and an action added then
+    // runs through its own functions.
+    std::vector<FlatAction> records;
+    bool recordsStale = false;
     bool paused = false;
   };
 
@@ -43,7 +61,17 @@ class ActionManager : public Ref {
   Element* findElement(Node* target);
   const Element* findElement(Node* target) const;
   void removeActionAtIndex(size_t index, Element* element);
+  bool recordsHeld(const Element& element) const {
+    return recordsHeld_ && element.target == currentTarget_;
+  }
+  // Compiles a newly added action into the element's records, unless they are held.
+  Running compile(Action* action, Element& element) const;
+  void dropRecords(Element& element, const Running& running);
+  void compactRecords(Element& element);
   void stepElement(size_t place, float dt);
+  // Steps one action; true when it is done.
+  bool stepRunning(size_t place, const Running& running, float dt);
+  bool stepCompiled(size_t place, const Running& running, float dt);
   void prefetchAhead(size_t index, size_t count) const;
   void dropElement(Element* element);
   void eraseElement(Element* element);
@@ -61,6 +89,7 @@ class ActionManager : public Ref {
   Action* currentAction_ = nullptr;
   bool currentTargetSalvaged_ = false;
   bool currentActionSalvaged_ = false;
+  bool recordsHeld_ = false;  // the current target's records are being stepped
   bool updating_ = false;
   std::vector<Node*> emptiedTargets_;
 };

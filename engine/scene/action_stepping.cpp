@@ -18,6 +18,7 @@ void updateAction(Action* action, float t) {
       static_cast<Spawn*>(action)->Spawn::update(t);
       return;
     case ActionKind::MoveBy:
+    case ActionKind::MoveTo:
       static_cast<MoveBy*>(action)->MoveBy::update(t);
       return;
     case ActionKind::RotateBy:
@@ -26,6 +27,9 @@ void updateAction(Action* action, float t) {
     case ActionKind::Delay:
     case ActionKind::RepeatForever:
       return;  // neither changes anything on update
+    case ActionKind::ScaleTo:
+    case ActionKind::FadeTo:
+    case ActionKind::TintTo:
     case ActionKind::Other:
       break;
   }
@@ -40,12 +44,16 @@ void stepAction(Action* action, float dt) {
     case ActionKind::Sequence:
     case ActionKind::Spawn:
     case ActionKind::MoveBy:
+    case ActionKind::MoveTo:
     case ActionKind::RotateBy:
     case ActionKind::Delay: {
       auto* interval = static_cast<ActionInterval*>(action);
       updateAction(interval, interval->advance(dt));
       return;
     }
+    case ActionKind::ScaleTo:
+    case ActionKind::FadeTo:
+    case ActionKind::TintTo:
     case ActionKind::Other:
       break;
   }
@@ -59,11 +67,15 @@ bool isActionDone(const Action* action) {
     case ActionKind::Sequence:
     case ActionKind::Spawn:
     case ActionKind::MoveBy:
+    case ActionKind::MoveTo:
     case ActionKind::RotateBy:
     case ActionKind::Delay: {
       const auto* interval = static_cast<const ActionInterval*>(action);
       return interval->getElapsed() >= interval->getDuration();
     }
+    case ActionKind::ScaleTo:
+    case ActionKind::FadeTo:
+    case ActionKind::TintTo:
     case ActionKind::Other:
       break;
   }

@@ -19,9 +19,7 @@ void FadeTo::startWithTarget(Node* target) {
 
 void FadeTo::update(float t) {
   if (target_ == nullptr) return;
-  const float from = fromOpacity_;
-  const float to = toOpacity_;
-  target_->setOpacity(static_cast<uint8_t>(from + (to - from) * t));
+  target_->setOpacity(opacityAt(fromOpacity_, toOpacity_, t));
 }
 
 ReversibleFade::~ReversibleFade() {

@@ -15,11 +15,21 @@ class FadeTo : public ActionInterval {
   // The start opacity is only known once started, so there is nothing to reverse to.
   FadeTo* reverse() const override { return nullptr; }
   void startWithTarget(Node* target) override;
-  void update(float t) override;
+  // Final: fades compiled into flat records apply it themselves (their start stays the
+  // action's own, which a FadeIn or FadeOut overrides).
+  void update(float t) final;
   uint8_t getStartOpacity() const { return fromOpacity_; }
+  // The opacity the fade ends at; a FadeIn or FadeOut knows it once started.
+  uint8_t getEndOpacity() const { return toOpacity_; }
+  // The opacity at progress t from `from` to `to`, shared with compiled fades.
+  static uint8_t opacityAt(uint8_t from, uint8_t to, float t) {
+    const float a = from;
+    const float b = to;
+    return static_cast<uint8_t>(a + (b - a) * t);
+  }
 
  protected:
-  FadeTo() = default;
+  FadeTo() : ActionInterval(ActionKind::FadeTo) {}
   uint8_t toOpacity_ = 255;
   uint8_t fromOpacity_ = 255;
 };
@@ -42,7 +52,7 @@ class ReversibleFade : public FadeTo {
   const FadeTo* reverseSource_ = nullptr;
 };
 
-class FadeIn : public ReversibleFade {
+class FadeIn final : public ReversibleFade {
  public:
   static FadeIn* create(float duration);
   FadeIn* clone() const override { return create(duration_); }
@@ -53,7 +63,7 @@ class FadeIn : public ReversibleFade {
   FadeIn() : ReversibleFade(255) {}
 };
 
-class FadeOut : public ReversibleFade {
+class FadeOut final : public ReversibleFade {
  public:
   static FadeOut* create(float duration);
   FadeOut* clone() const override { return create(duration_); }

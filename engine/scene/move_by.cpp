@@ -21,11 +21,15 @@ void MoveBy::startWithTarget(Node* target) {
 
 void MoveBy::update(float t) {
   if (target_ == nullptr) return;
-  const Vec2 current = target_->getPosition();
-  startPosition_ = startPosition_ + (current - previousPosition_);
-  const Vec2 next = startPosition_ + delta_ * t;
-  target_->setPosition(next);
-  previousPosition_ = next;
+  moveTarget(target_, delta_, startPosition_, previousPosition_, t);
+}
+
+void MoveBy::moveTarget(Node* target, const Vec2& delta, Vec2& start, Vec2& previous, float t) {
+  const Vec2 current = target->getPosition();
+  start = start + (current - previous);
+  const Vec2 next = start + delta * t;
+  target->setPosition(next);
+  previous = next;
 }
 
 MoveTo* MoveTo::create(float duration, const Vec2& position) {

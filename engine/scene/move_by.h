@@ -18,9 +18,13 @@ class MoveBy : public ActionInterval {
   void update(float t) final;
   void step(float dt) final { ActionInterval::step(dt); }
   bool isDone() const final { return ActionInterval::isDone(); }
+  const Vec2& getDelta() const { return delta_; }
+  // The update on a move's state, shared with compiled moves: the drift since `previous` joins
+  // `start`, and the target goes to start + delta * t.
+  static void moveTarget(Node* target, const Vec2& delta, Vec2& start, Vec2& previous, float t);
 
  protected:
-  MoveBy() : ActionInterval(ActionKind::MoveBy) {}
+  explicit MoveBy(ActionKind kind = ActionKind::MoveBy) : ActionInterval(kind) {}
   Vec2 delta_;
   Vec2 startPosition_;
   Vec2 previousPosition_;
@@ -31,9 +35,10 @@ class MoveTo final : public MoveBy {
   static MoveTo* create(float duration, const Vec2& position);
   MoveTo* clone() const override { return create(duration_, endPosition_); }
   void startWithTarget(Node* target) override;
+  const Vec2& getEndPosition() const { return endPosition_; }
 
  private:
-  MoveTo() = default;
+  MoveTo() : MoveBy(ActionKind::MoveTo) {}
   Vec2 endPosition_;
 };
 

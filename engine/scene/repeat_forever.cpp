@@ -1,8 +1,7 @@
 #include "engine/scene/repeat_forever.h"
 
-#include <cmath>
-
 #include "engine/scene/action_stepping.h"
+#include "engine/scene/composite_steps.h"
 
 namespace engine {
 
@@ -26,15 +25,24 @@ void RepeatForever::startWithTarget(Node* target) {
   inner_->startWithTarget(target);
 }
 
+namespace {
+
+// The inner action as stepRepeatForever reaches it.
+struct RepeatedAction {
+  ActionInterval* action;
+  Node* target;
+  void step(float dt) { stepAction(action, dt); }
+  bool isDone() const { return isActionDone(action); }
+  float elapsed() const { return action->getElapsed(); }
+  float duration() const { return action->getDuration(); }
+  void start() { action->startWithTarget(target); }
+};
+
+}  // namespace
+
 void RepeatForever::step(float dt) {
-  stepAction(inner_, dt);
-  if (!isActionDone(inner_)) return;
-  const float duration = inner_->getDuration();
-  float overshoot = inner_->getElapsed() - duration;
-  if (overshoot > duration) overshoot = std::fmod(overshoot, duration);
-  inner_->startWithTarget(target_);
-  stepAction(inner_, 0.0f);  // the first tick of the new cycle applies t = 0
-  stepAction(inner_, overshoot);
+  RepeatedAction inner{inner_, target_};
+  stepRepeatForever(inner, dt);
 }
 
 void RepeatForever::prefetchParts(int depth) const {

@@ -12,6 +12,7 @@ class RotateBy final : public ActionInterval {
   RotateBy* reverse() const override { return create(duration_, -angle_); }
   void startWithTarget(Node* target) override;
   void update(float t) override;
+  float getAngle() const { return angle_; }
 
  private:
   RotateBy() : ActionInterval(ActionKind::RotateBy) {}

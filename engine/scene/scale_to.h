@@ -5,7 +5,7 @@
 
 namespace engine {
 
-class ScaleTo : public ActionInterval {
+class ScaleTo final : public ActionInterval {
  public:
   static ScaleTo* create(float duration, float scale);
   static ScaleTo* createXY(float duration, float scaleX, float scaleY);
@@ -14,9 +14,11 @@ class ScaleTo : public ActionInterval {
   ScaleTo* reverse() const override { return nullptr; }
   void startWithTarget(Node* target) override;
   void update(float t) override;
+  float getEndScaleX() const { return endScaleX_; }
+  float getEndScaleY() const { return endScaleY_; }
 
  private:
-  ScaleTo() = default;
+  ScaleTo() : ActionInterval(ActionKind::ScaleTo) {}
   float startScaleX_ = 1.0f;
   float startScaleY_ = 1.0f;
   float endScaleX_ = 1.0f;

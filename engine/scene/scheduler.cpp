@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "engine/scene/node.h"
-#include "engine/scene/walk_order.h"
 
 namespace engine {
 
@@ -18,14 +17,62 @@ Scheduler::Scheduler() {
 
 Scheduler::~Scheduler() = default;
 
-Scheduler::TimerElement* Scheduler::findElement(void* target) const {
-  auto it = timerTable_.find(target);
-  return it == timerTable_.end() ? nullptr : it->second.get();
+Scheduler::TimerElement* Scheduler::findElement(void* target) {
+  auto it = places_.find(target);
+  return it == places_.end() ? nullptr : &elements_[it->second];
+}
+
+const Scheduler::TimerElement* Scheduler::findElement(void* target) const {
+  auto it = places_.find(target);
+  return it == places_.end() ? nullptr : &elements_[it->second];
+}
+
+uint32_t Scheduler::findTimer(const TimerElement& element, int key) const {
+  for (uint32_t slot = element.first; slot != kNoSlot; slot = slots_[slot].next) {
+    if (slots_[slot].timer.getKey() == key) return slot;
+  }
+  return kNoSlot;
+}
+
+uint32_t Scheduler::takeSlot(SchedulerCallback callback, const Timer& timer) {
+  if (freeSlots_.empty()) {
+    slots_.push_back({timer, kNoSlot, kNoSlot});
+    callbacks_.push_back(std::move(callback));
+    return static_cast<uint32_t>(slots_.size() - 1);
+  }
+  const uint32_t slot = freeSlots_.back();
+  freeSlots_.pop_back();
+  slots_[slot] = {timer, kNoSlot, kNoSlot};
+  callbacks_[slot] = std::move(callback);
+  return slot;
+}
+
+void Scheduler::freeSlot(uint32_t slot) {
+  callbacks_[slot] = nullptr;  // what the callback holds goes with its timer
+  freeSlots_.push_back(slot);
+}
+
+void Scheduler::unlinkTimer(TimerElement& element, uint32_t slot) {
+  const TimerSlot& gone = slots_[slot];
+  (gone.previous == kNoSlot ? element.first : slots_[gone.previous].next) = gone.next;
+  (gone.next == kNoSlot ? element.last : slots_[gone.next].previous) = gone.previous;
+  --element.count;
+  freeSlot(slot);
+}
+
+void Scheduler::clearTimers(TimerElement& element, uint32_t kept) {
+  for (uint32_t slot = element.first; slot != kNoSlot;) {
+    const uint32_t next = slots_[slot].next;
+    if (slot != kept) freeSlot(slot);
+    slot = next;
+  }
+  element.first = element.last = kNoSlot;
+  element.count = 0;
 }
 
 void Scheduler::dropElement(TimerElement* element) {
   if (updatePassRunning_) {
-    element->timers.clear();
+    clearTimers(*element, kNoSlot);
     emptiedTargets_.push_back(element->target);
   } else {
     eraseElement(element);
@@ -33,30 +80,36 @@ void Scheduler::dropElement(TimerElement* element) {
 }
 
 void Scheduler::eraseElement(TimerElement* element) {
-  void* target = element->target;  // the key outlives the element the erase destroys
-  removeFromWalkOrder(timerOrder_, element);
-  timerTable_.erase(target);
+  clearTimers(*element, kNoSlot);
+  void* target = element->target;  // the key outlives the element the erase overwrites
+  const auto place = static_cast<size_t>(element - elements_.data());
+  if (place + 1 != elements_.size()) {
+    *element = elements_.back();
+    places_[element->target] = place;
+  }
+  elements_.pop_back();
+  places_.erase(target);
 }
 
 void Scheduler::schedule(SchedulerCallback callback, void* target, float interval,
                          uint32_t repeat, float delay, int key) {
   TimerElement* element = findElement(target);
-  if (element != nullptr && element->timers.empty()) {
+  if (element != nullptr && element->count == 0) {
     element->paused = false;  // an emptied element awaiting erasure comes back as a new one
   } else if (element == nullptr) {
-    auto created = std::make_unique<TimerElement>();
-    created->target = target;
-    element = created.get();
-    appendToWalkOrder(timerOrder_, element);
-    timerTable_.emplace(target, std::move(created));
+    places_.emplace(target, elements_.size());
+    element = &elements_.emplace_back();
+    element->target = target;
   }
-  for (Timer& timer : element->timers) {
-    if (timer.getKey() == key) {
-      timer.setInterval(interval);
-      return;
-    }
+  if (const uint32_t found = findTimer(*element, key); found != kNoSlot) {
+    slots_[found].timer.setInterval(interval);
+    return;
   }
-  element->timers.emplace_back(std::move(callback), target, interval, repeat, delay, key);
+  const uint32_t slot = takeSlot(std::move(callback), Timer(interval, repeat, delay, key));
+  slots_[slot].previous = element->last;
+  (element->last == kNoSlot ? element->first : slots_[element->last].next) = slot;
+  element->last = slot;
+  ++element->count;
 }
 
 void Scheduler::unschedule(int key, void* target) {
@@ -67,13 +120,10 @@ void Scheduler::unschedule(int key, void* target) {
     currentTimerRemoved_ = true;  // the walk removes it once its callback returns
     return;
   }
-  for (auto it = element->timers.begin(); it != element->timers.end(); ++it) {
-    if (it->getKey() == key) {
-      element->timers.erase(it);
-      break;
-    }
+  if (const uint32_t found = findTimer(*element, key); found != kNoSlot) {
+    unlinkTimer(*element, found);
   }
-  if (element->timers.empty() && !(updatePassRunning_ && target == currentTarget_)) {
+  if (element->count == 0 && !(updatePassRunning_ && target == currentTarget_)) {
     dropElement(element);
   }
 }
@@ -113,9 +163,9 @@ void Scheduler::unscheduleAllForTarget(void* target) {
   if (target == nullptr) return;
   if (TimerElement* element = findElement(target)) {
     if (updatePassRunning_ && target == currentTarget_) {
-      // Only the timers there now go; the walk stops at the running one, which stays alive in
-      // the cleared list until its callback returns.
-      clearedTimers_.splice(clearedTimers_.end(), element->timers);
+      // Only the timers there now go; the walk stops at the running one, whose place is freed
+      // once its callback returns. Timers the callback schedules after this stay.
+      clearTimers(*element, currentSlot_);
       currentTargetRemoved_ = true;
       currentTimerKey_ = -1;
     } else {
@@ -127,8 +177,8 @@ void Scheduler::unscheduleAllForTarget(void* target) {
 
 void Scheduler::unscheduleAll() {
   std::vector<void*> targets;
-  targets.reserve(timerTable_.size() + perFrameIndex_.size());
-  for (const auto& [target, element] : timerTable_) targets.push_back(target);
+  targets.reserve(elements_.size() + perFrameIndex_.size());
+  for (const TimerElement& element : elements_) targets.push_back(element.target);
   for (const auto& [target, entry] : perFrameIndex_) targets.push_back(target);
   for (void* target : targets) unscheduleAllForTarget(target);
 }
@@ -147,16 +197,12 @@ void Scheduler::performFunctionInMainThread(std::function<void()> function) {
 
 bool Scheduler::isScheduled(int key, void* target) const {
   const TimerElement* element = findElement(target);
-  if (element == nullptr) return false;
-  for (const Timer& timer : element->timers) {
-    if (timer.getKey() == key) return true;
-  }
-  return false;
+  return element != nullptr && findTimer(*element, key) != kNoSlot;
 }
 
 size_t Scheduler::getTimerCount(void* target) const {
   const TimerElement* element = findElement(target);
-  return element == nullptr ? 0 : element->timers.size();
+  return element == nullptr ? 0 : element->count;
 }
 
 void Scheduler::update(float dt) {
@@ -185,58 +231,60 @@ void Scheduler::runPerFramePass(float dt) {
 }
 
 void Scheduler::runTimerPass(float dt) {
-  // Callbacks may add elements (appended to timerOrder_ and the table; the elements themselves
-  // stay put) and empty others, which are only erased after the pass, so timerOrder_ only grows
-  // meanwhile. Elements added by this pass wait for the next one.
-  const size_t count = timerOrder_.size();
+  // Callbacks may add elements (appended) and empty others, which are only erased after the
+  // pass, so the array only grows meanwhile. Elements added by this pass wait for the next one.
+  const size_t count = elements_.size();
   for (size_t i = 0; i < count; ++i) {
     prefetchAhead(i, count);
-    TimerElement* element = timerOrder_[i];
-    if (!element->timers.empty()) {
-      currentTarget_ = element->target;
+    if (elements_[i].count != 0) {
+      currentTarget_ = elements_[i].target;
       currentTargetRemoved_ = false;
-      if (!element->paused) walkTimers(*element, dt);
-      clearedTimers_.clear();
+      if (!elements_[i].paused) walkTimers(i, dt);
     }
-    if (element->timers.empty()) emptiedTargets_.push_back(element->target);
+    if (elements_[i].count == 0) emptiedTargets_.push_back(elements_[i].target);
   }
   sweepEmptiedElements();
 }
 
-// A large scene's elements and timers do not stay in the cache between frames: asking for an
-// element and, a little later, for its first timer a few places ahead overlaps their misses.
-// Always inlined: GCC takes a function whose only effect is a prefetch for one with no effect
-// at all, and deletes the calls to it.
+// A large scene's timers do not stay in the cache between frames: asking for an element's first
+// timer a few places ahead overlaps its miss with the work before it. Always inlined: GCC takes a
+// function whose only effect is a prefetch for one with no effect at all, and deletes the calls.
 [[gnu::always_inline]] inline void Scheduler::prefetchAhead(size_t index, size_t count) const {
-  constexpr size_t kElementDistance = 8;
-  constexpr size_t kTimerDistance = 4;
-  if (index + kElementDistance < count) __builtin_prefetch(timerOrder_[index + kElementDistance]);
-  if (index + kTimerDistance < count) {
-    const std::list<Timer>& timers = timerOrder_[index + kTimerDistance]->timers;
-    if (!timers.empty()) __builtin_prefetch(&timers.front());
-  }
+  constexpr size_t kTimerDistance = 8;
+  if (index + kTimerDistance >= count) return;
+  const uint32_t first = elements_[index + kTimerDistance].first;
+  if (first != kNoSlot) __builtin_prefetch(&slots_[first]);
 }
 
 void Scheduler::sweepEmptiedElements() {
   for (void* target : emptiedTargets_) {
-    auto it = timerTable_.find(target);
-    if (it != timerTable_.end() && it->second->timers.empty()) eraseElement(it->second.get());
+    TimerElement* element = findElement(target);
+    if (element != nullptr && element->count == 0) eraseElement(element);
   }
   emptiedTargets_.clear();
 }
 
-void Scheduler::walkTimers(TimerElement& element, float dt) {
-  auto it = element.timers.begin();
-  while (it != element.timers.end()) {
-    currentTimerKey_ = it->getKey();
+// A callback may schedule and unschedule anything, which may move the slots and the elements:
+// both are read again by place after it returns.
+void Scheduler::walkTimers(size_t place, float dt) {
+  uint32_t slot = elements_[place].first;
+  while (slot != kNoSlot) {
+    currentTimerKey_ = slots_[slot].timer.getKey();
     currentTimerRemoved_ = false;
-    const bool finished = it->update(dt);
-    if (currentTargetRemoved_) return;
-    if (finished || currentTimerRemoved_) {
-      it = element.timers.erase(it);
-    } else {
-      ++it;
+    const Timer::Step step = slots_[slot].timer.advance(dt);
+    if (step.fires) {
+      currentSlot_ = slot;
+      // An empty callback still counts its runs and finishes as usual.
+      if (const SchedulerCallback& callback = callbacks_[slot]) callback(step.elapsed);
+      currentSlot_ = kNoSlot;
     }
+    if (currentTargetRemoved_) {
+      if (step.fires) freeSlot(slot);  // cleared from its own callback, kept until it returned
+      return;
+    }
+    const uint32_t next = slots_[slot].next;
+    if (step.finished || currentTimerRemoved_) unlinkTimer(elements_[place], slot);
+    slot = next;
   }
 }
 

@@ -8,9 +8,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <list>
-#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -62,22 +62,39 @@ class Scheduler : public Ref {
     bool paused;
     bool markedForDeletion;
   };
+  using PerFrameList = std::list<PerFrameEntry>;
+  static constexpr uint32_t kNoSlot = 0xFFFFFFFFu;
+  // A timer's clock in the one array of every timer, linked to its target's other timers in
+  // scheduling order. Its callback lies at the same place in callbacks_.
+  struct TimerSlot {
+    Timer timer;
+    uint32_t previous;
+    uint32_t next;
+  };
+  // A target's timers, as the first and last of its chain of slots.
   struct TimerElement {
     void* target;
-    std::list<Timer> timers;  // in scheduling order; stable while the walk erases neighbours
-    size_t slot = 0;          // its place in timerOrder_
+    uint32_t first = kNoSlot;
+    uint32_t last = kNoSlot;
+    uint32_t count = 0;
     bool paused = false;
   };
-  using PerFrameList = std::list<PerFrameEntry>;
 
   void runPerFramePass(float dt);
   void runTimerPass(float dt);
   void prefetchAhead(size_t index, size_t count) const;
-  void walkTimers(TimerElement& element, float dt);
+  void walkTimers(size_t place, float dt);
   void removeMarkedPerFrame();
   void runHandedOverFunctions();
   void removePerFrameEntry(PerFrameList::iterator entry);
-  TimerElement* findElement(void* target) const;
+  TimerElement* findElement(void* target);
+  const TimerElement* findElement(void* target) const;
+  uint32_t findTimer(const TimerElement& element, int key) const;
+  uint32_t takeSlot(SchedulerCallback callback, const Timer& timer);
+  void freeSlot(uint32_t slot);
+  void unlinkTimer(TimerElement& element, uint32_t slot);
+  // Frees every timer of the element but `kept` (the running one, freed when its callback returns).
+  void clearTimers(TimerElement& element, uint32_t kept);
   void dropElement(TimerElement* element);
   void eraseElement(TimerElement* element);
   void sweepEmptiedElements();
@@ -85,22 +102,27 @@ class Scheduler : public Ref {
   float timeScale_ = 1.0f;
   PerFrameList perFrameList_;
   std::unordered_map<void*, PerFrameList::iterator> perFrameIndex_;
-  std::unordered_map<void*, std::unique_ptr<TimerElement>> timerTable_;
+  // Every timer's clock, in one array the timer pass reads forwards when targets got their timers
+  // in the order they are walked (the usual case); freed places are taken again first.
+  std::vector<TimerSlot> slots_;
+  // The callbacks, by slot. A deque: a callback that schedules more timers does not move itself
+  // (or any other) while it runs, and a running timer's place is never freed before it returns.
+  std::deque<SchedulerCallback> callbacks_;
+  std::vector<uint32_t> freeSlots_;
+  // Every target with timers, walked in this order by the timer pass: mostly the order the
+  // targets got their first timer. Elements are not erased while the pass walks them (so their
+  // places stay put, though a callback that adds a target may move the array): one emptied
+  // meanwhile is listed and erased when the pass ends (if still empty by then); an erased
+  // element's place goes to the last one.
+  std::vector<TimerElement> elements_;
+  std::unordered_map<void*, size_t> places_;
   void* currentTarget_ = nullptr;
   bool currentTargetRemoved_ = false;
   int currentTimerKey_ = -1;
   bool currentTimerRemoved_ = false;
+  uint32_t currentSlot_ = kNoSlot;
   bool updatePassRunning_ = false;
-  // Every timer element, walked in this order by the timer pass: mostly the order the targets
-  // got their first timer, which is mostly the order their memory was allocated in, so the pass
-  // reads memory forwards instead of jumping about the hash map. Elements are not erased while
-  // the pass walks them: an element emptied meanwhile is listed here and erased when the pass
-  // ends (still empty by then); an erased element's place goes to the last one.
-  std::vector<TimerElement*> timerOrder_;
   std::vector<void*> emptiedTargets_;
-  // The running target's timers at the moment a callback cleared them: moved here whole, so the
-  // running timer outlives its own callback and timers the callback schedules afterwards stay.
-  std::list<Timer> clearedTimers_;
 
   std::vector<std::function<void()>> handedOver_;
   std::vector<std::function<void()>> handedOverCopy_;

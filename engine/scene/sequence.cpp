@@ -1,6 +1,7 @@
 #include "engine/scene/sequence.h"
 
 #include "engine/scene/action_stepping.h"
+#include "engine/scene/composite_steps.h"
 
 namespace engine {
 
@@ -41,35 +42,23 @@ void Sequence::stop() {
   ActionInterval::stop();
 }
 
+namespace {
+
+// The two parts as updateSequence reaches them.
+struct SequenceParts {
+  FiniteTimeAction* const* actions;
+  Node* target;
+  void start(int i) { actions[i]->startWithTarget(target); }
+  void update(int i, float t) { updateAction(actions[i], t); }
+  void stop(int i) { actions[i]->stop(); }
+  bool isDone(int i) const { return isActionDone(actions[i]); }
+};
+
+}  // namespace
+
 void Sequence::update(float t) {
-  int found = 0;
-  float localT = 0.0f;
-  if (t < split_) {
-    localT = split_ == 0.0f ? 1.0f : t / split_;
-  } else {
-    found = 1;
-    localT = split_ == 1.0f ? 1.0f : (t - split_) / (1.0f - split_);
-  }
-
-  if (found == 1) {
-    if (last_ == -1) {
-      // The first action was skipped over in one step: give it its whole run now.
-      actions_[0]->startWithTarget(target_);
-      updateAction(actions_[0], 1.0f);
-      actions_[0]->stop();
-    } else if (last_ == 0) {
-      updateAction(actions_[0], 1.0f);
-      actions_[0]->stop();
-    }
-  } else if (last_ == 1) {
-    updateAction(actions_[1], 0.0f);
-    actions_[1]->stop();
-  }
-
-  if (found == last_ && isActionDone(actions_[found])) return;
-  if (found != last_) actions_[found]->startWithTarget(target_);
-  updateAction(actions_[found], localT);
-  last_ = found;
+  SequenceParts parts{actions_, target_};
+  last_ = updateSequence(parts, split_, last_, t);
 }
 
 void Sequence::prefetchParts(int depth) const {

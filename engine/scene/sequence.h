@@ -17,6 +17,8 @@ class Sequence final : public ActionInterval {
   void stop() override;
   void update(float t) override;
   void prefetchParts(int depth) const override;
+  // Its first (0) or second (1) action.
+  FiniteTimeAction* getPart(int index) const { return actions_[index]; }
 
  private:
   Sequence() : ActionInterval(ActionKind::Sequence) {}

@@ -16,6 +16,8 @@ class Spawn final : public ActionInterval {
   void stop() override;
   void update(float t) override;
   void prefetchParts(int depth) const override;
+  // Its two actions as run side by side, the shorter one already padded with a delay.
+  FiniteTimeAction* getPart(int index) const { return index == 0 ? one_ : two_; }
 
  private:
   Spawn() : ActionInterval(ActionKind::Spawn) {}

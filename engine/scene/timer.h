@@ -1,6 +1,8 @@
 #pragma once
 // One timer of the scheduler: a callback that runs after an optional delay and then every
-// interval, a fixed number of times or forever. Keyed on the scheduler by (target, key).
+// interval, a fixed number of times or forever. Keyed on the scheduler by (target, key). The
+// timer keeps only its clock; the scheduler holds the callbacks apart, so that its pass walks the
+// clocks of every timer in one array and reaches a callback only when it is due.
 
 #include <cstdint>
 #include <functional>
@@ -15,34 +17,39 @@ constexpr uint32_t REPEAT_FOREVER = 0xFFFFFFFEu;
 
 class Timer {
  public:
-  Timer(SchedulerCallback callback, void* target, float interval, uint32_t repeat, float delay,
-        int key);
+  // What one advance asks of the scheduler: to run the callback with `elapsed`, and to remove
+  // the timer (after the callback) once it has run all its repeats.
+  struct Step {
+    bool fires = false;
+    bool finished = false;
+    float elapsed = 0.0f;
+  };
 
-  // Advances by dt; true once the timer has run all its repeats and should be removed.
-  // The first call only starts the timer, so the frame that scheduled it does not count.
+  Timer(float interval, uint32_t repeat, float delay, int key);
+
+  // Advances by dt. The first call only starts the timer, so the frame that scheduled it does not
+  // count. The timer's own state is already moved on when the callback runs, so a callback that
+  // schedules more timers (which may move this one) leaves nothing for the timer to do after it.
   // Inline for the usual timer (forever, no delay): a large scene checks one per node per frame.
-  bool update(float dt) {
+  Step advance(float dt) {
     if (elapsed_ != -1.0f && runForever_ && !useDelay_) [[likely]] {
       elapsed_ += dt;
-      if (elapsed_ >= interval_) {
-        fire();
-        elapsed_ = 0.0f;
-      }
-      return false;
+      if (elapsed_ < interval_) return {};
+      const float fired = elapsed_;
+      elapsed_ = 0.0f;
+      return {true, false, fired};
     }
-    return updateOther(dt);
+    return advanceOther(dt);
   }
 
   void setInterval(float interval) { interval_ = interval; }
   float getInterval() const { return interval_; }
   float getElapsed() const { return elapsed_; }
   uint32_t getTimesExecuted() const { return timesExecuted_; }
-  void* getTarget() const { return target_; }
   int getKey() const { return key_; }
 
  private:
-  bool updateOther(float dt);
-  void fire();
+  Step advanceOther(float dt);
 
   float elapsed_ = -1.0f;  // -1 until the first update starts the timer
   bool runForever_;
@@ -51,8 +58,6 @@ class Timer {
   uint32_t repeat_;  // runs after the first; 0 runs once
   float delay_;
   float interval_;
-  void* target_;
-  SchedulerCallback callback_;
   int key_;
 };
 

@@ -27,8 +27,11 @@ void TintTo::startWithTarget(Node* target) {
 
 void TintTo::update(float t) {
   if (target_ == nullptr) return;
-  target_->setColor(Color3B{blend(from_.r, to_.r, t), blend(from_.g, to_.g, t),
-                            blend(from_.b, to_.b, t)});
+  target_->setColor(colorAt(from_, to_, t));
+}
+
+Color3B TintTo::colorAt(const Color3B& from, const Color3B& to, float t) {
+  return Color3B{blend(from.r, to.r, t), blend(from.g, to.g, t), blend(from.b, to.b, t)};
 }
 
 }  // namespace engine

@@ -8,7 +8,7 @@
 
 namespace engine {
 
-class TintTo : public ActionInterval {
+class TintTo final : public ActionInterval {
  public:
   static TintTo* create(float duration, uint8_t red, uint8_t green, uint8_t blue);
   TintTo* clone() const override { return create(duration_, to_.r, to_.g, to_.b); }
@@ -16,9 +16,12 @@ class TintTo : public ActionInterval {
   TintTo* reverse() const override { return nullptr; }
   void startWithTarget(Node* target) override;
   void update(float t) override;
+  const Color3B& getEndColor() const { return to_; }
+  // The colour at progress t from `from` to `to`, shared with compiled tints.
+  static Color3B colorAt(const Color3B& from, const Color3B& to, float t);
 
  private:
-  TintTo() = default;
+  TintTo() : ActionInterval(ActionKind::TintTo) {}
   Color3B to_;
   Color3B from_;
 };

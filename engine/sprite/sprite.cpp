@@ -114,6 +114,7 @@ bool Sprite::initWithTexture(Texture2D* texture) {
 
 bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect) {
   batchNode_ = nullptr;
+  linked_ = false;
   setDirty(false);
   blendFunc_ = BlendFunc::ALPHA_PREMULTIPLIED;
   setAnchorPoint(Vec2(0.5f, 0.5f));
@@ -239,6 +240,7 @@ void Sprite::updateColor() {
 
 void Sprite::setBatchNode(SpriteBatchNode* batchNode) {
   batchNode_ = batchNode;
+  linked_ = batchNode != nullptr;
   if (batchNode != nullptr) {
     // The batch draws in its own space; the quad is rebuilt from this sprite's own transform,
     // recomputed at the next updateTransform.
@@ -285,9 +287,9 @@ void Sprite::updateTransform() {
 void Sprite::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
   if (!visible_) return;
   if (parentFlags == 0 && !transformUpdated_ && !contentSizeDirty_ && !dirty_ &&
-      batchNode_ == nullptr && renderer != nullptr && texture_ != nullptr && insideBounds_ &&
+      !linked_ && renderer != nullptr && texture_ != nullptr && insideBounds_ &&
       texture_->getName() == material_.getTextureID()) [[likely]] {
-    renderer->addQuad(material_, worldQuad_, modelViewTransform_);
+    renderer->addQuad(material_, worldQuad_, placement_, modelViewTransform_);
     return;
   }
   visitChanged(renderer, parentTransform, parentFlags);
@@ -318,7 +320,7 @@ void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t flags) {
   if (!material_.matches(texture_->getName(), programState_, blendFunc_)) {
     material_.set(texture_->getName(), programState_, blendFunc_);
   }
-  renderer->addQuad(material_, worldQuad_, transform);
+  renderer->addQuad(material_, worldQuad_, placement_, transform);
 }
 
 void Sprite::placeWorldQuad(const Mat4& modelView) {
@@ -330,6 +332,7 @@ void Sprite::placeWorldQuad(const Mat4& modelView) {
   const float tx = m[12];
   const float ty = m[13];
   worldQuad_ = drawnQuad();
+  placement_ = Renderer::newPlacementStamp();
   for (V2F_C4B_T2F* vertex : {&worldQuad_.tl, &worldQuad_.bl, &worldQuad_.tr, &worldQuad_.br}) {
     const float x = vertex->vertices.x;
     const float y = vertex->vertices.y;

@@ -110,18 +110,24 @@ class Sprite : public Node {
   [[gnu::noinline]] void visitChanged(Renderer* renderer, const Mat4& parentTransform,
                                       uint32_t parentFlags);
 
-  // What every frame's visit reads comes first, then the material and the world quad it hands
-  // the renderer, so that a visit touches as few cache lines as it can.
-  Texture2D* texture_ = nullptr;            // retained
-  GLProgramState* programState_ = nullptr;  // retained
-  BlendFunc blendFunc_ = BlendFunc::ALPHA_PREMULTIPLIED;
+  // What every frame's visit of a still sprite reads besides the node's first line, in one whole
+  // cache line of its own (aligned to a line, and so the class): its material, the texture, the
+  // stamp of its world quad's placement and three flags. A large scene visits every sprite every
+  // frame, and a still sprite's quad is usually in the renderer's buffer already (see
+  // Renderer::addQuad): a second line per sprite would cost more than the visit's work.
+  alignas(64) QuadMaterial material_;
+  Texture2D* texture_ = nullptr;  // retained
+  uint64_t placement_ = 0;        // the stamp of worldQuad_ as placed last
+  bool linked_ = false;           // batchNode_ is set: the batch draws the quad
   bool insideBounds_ = true;
   bool dirty_ = false;
+  V2F_C4B_T2F_Quad worldQuad_;  // quad_ in world space, as the last draw placed it
+  // The rest is read when something changed.
+  GLProgramState* programState_ = nullptr;  // retained
+  BlendFunc blendFunc_ = BlendFunc::ALPHA_PREMULTIPLIED;
   bool opacityModifyRGB_ = true;
   bool otherDiagonal_ = false;
-  SpriteBatchNode* batchNode_ = nullptr;  // not retained
-  QuadMaterial material_;
-  V2F_C4B_T2F_Quad worldQuad_;  // quad_ in world space, as the last draw placed it
+  SpriteBatchNode* batchNode_ = nullptr;  // not retained; set through setBatchNode only
   V2F_C4B_T2F_Quad quad_;
   TextureAtlas* textureAtlas_ = nullptr;  // the batch's, not retained
   Rect rect_;

@@ -185,4 +185,48 @@ TEST_F(SchedulerTest, ATargetClearedFromItsOwnCallbackKeepsTheTimersScheduledAft
   EXPECT_EQ(freshRuns, 2);
 }
 
+TEST_F(SchedulerTest, ACallbackThatSchedulesManyTimersKeepsItsOwnStateAndRunsOn) {
+  // The timers lie in one array that grows as timers are added: a callback that adds many while
+  // it runs (moving the array under its own timer) still finishes, keeps what it captured, and
+  // its timer counts on from where it was.
+  std::vector<int> added(300, 0);
+  std::vector<int> targets(300);
+  int runs = 0;
+  const std::string captured(64, 'x');  // longer than any small-buffer copy
+  scheduler->schedule(
+      [&, captured](float) {
+        ++runs;
+        EXPECT_EQ(captured.size(), 64u);
+        if (runs != 1) return;
+        for (size_t i = 0; i < targets.size(); ++i) every(&targets[i], [&added, i](float) { ++added[i]; });
+        every(&a, [&](float) { ++added[0]; }, 2);
+      },
+      &a, 0.25f, 2, 0, 1);
+  frames(1);  // starts the timer
+  frames(3);  // 0.3 s: the first run, which adds the others
+  EXPECT_EQ(runs, 1);
+  frames(3);
+  EXPECT_EQ(runs, 2);
+  frames(3);
+  EXPECT_EQ(runs, 3);  // three runs in all: repeat 2
+  EXPECT_FALSE(scheduler->isScheduled(1, &a));
+  EXPECT_TRUE(scheduler->isScheduled(2, &a));
+  EXPECT_GT(added[299], 0);
+}
+
+TEST_F(SchedulerTest, AFreedTimerPlaceTakenByANewTimerRunsOnlyTheNewCallback) {
+  int oldRuns = 0, newRuns = 0, otherRuns = 0;
+  every(&a, [&](float) { ++oldRuns; }, 1);
+  every(&b, [&](float) { ++otherRuns; }, 1);
+  frames(2);
+  scheduler->unschedule(1, &a);
+  every(&b, [&](float) { ++newRuns; }, 2);  // takes the freed place, on another target
+  frames(3);
+  EXPECT_EQ(oldRuns, 1);
+  EXPECT_EQ(newRuns, 2);  // its first frame only starts it
+  EXPECT_EQ(otherRuns, 4);
+  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
+  EXPECT_EQ(scheduler->getTimerCount(&b), 2u);
+}
+
 }  // namespace

@@ -134,4 +134,37 @@ TEST_F(SpriteRunsTest, ANewBlendOrProgramStateShowsFromTheNextFrame) {
   }
 }
 
+// The renderer keeps last frame's quads and skips copying a still sprite's quad where it already
+// lies: a sprite that leaves, or sprites that swap places in drawing order, move the others to
+// other places in the buffer, where their quads must be written again.
+TEST_F(SpriteRunsTest, StillSpritesThatChangePlaceInTheDrawingOrderStillDrawThemselves) {
+  Texture2D* red = solid(255, 0, 0);
+  Texture2D* green = solid(0, 255, 0);
+  Texture2D* blue = solid(0, 0, 255);
+  Sprite* first = square(red, 30, 40);
+  Sprite* second = square(green, 60, 40);
+  Sprite* third = square(blue, 64, 40);  // over the green one's right half
+  scene_->addChild(first, 0);
+  scene_->addChild(second, 1);
+  scene_->addChild(third, 2);
+  frame();
+  frame();  // every quad already in place
+  EXPECT_TRUE(near(pixel(30, 40), kRed));
+  EXPECT_TRUE(near(pixel(57, 40), kGreen));
+  EXPECT_TRUE(near(pixel(62, 40), kBlue));
+
+  scene_->removeChild(first);  // the others move one place down the buffer
+  frame();
+  EXPECT_TRUE(near(pixel(30, 40), kBlack));
+  EXPECT_TRUE(near(pixel(57, 40), kGreen));
+  EXPECT_TRUE(near(pixel(62, 40), kBlue));
+  EXPECT_EQ(renderer()->getDrawnQuadCount(), 2u);
+
+  scene_->reorderChild(second, 3);  // green now drawn after blue, over it
+  frame();
+  frame();
+  EXPECT_TRUE(near(pixel(62, 40), kGreen));
+  EXPECT_TRUE(near(pixel(67, 40), kBlue));
+}
+
 }  // namespace

@@ -1,0 +1,239 @@
+#include "engine/scene/flat_action.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "engine/base/ref_ptr.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/call_func.h"
+#include "engine/scene/delay_time.h"
+#include "engine/scene/fade_to.h"
+#include "engine/scene/flat_action_stepping.h"
+#include "engine/scene/move_by.h"
+#include "engine/scene/repeat_forever.h"
+#include "engine/scene/rotate_by.h"
+#include "engine/scene/scale_to.h"
+#include "engine/scene/sequence.h"
+#include "engine/scene/spawn.h"
+#include "engine/scene/tint_to.h"
+#include "scene_fixture.h"
+
+using namespace engine;
+
+namespace {
+
+// Every kind a tree compiles from: moves by and to, a turn padded with a delay, a scale, a fade
+// out and back through its reverse, and a tint, in sequences and spawns under an endless repeat.
+RepeatForever* everyKindTree() {
+  auto* move = MoveBy::create(0.7f, Vec2(5, -3));
+  auto* outAndBack = Sequence::createWithTwoActions(move, move->reverse());
+  auto* turn = Sequence::createWithTwoActions(RotateBy::create(0.5f, 30), DelayTime::create(0.2f));
+  auto* moving = Spawn::createWithTwoActions(outAndBack, turn);
+  auto* fade = FadeOut::create(0.4f);
+  auto* fading = Sequence::createWithTwoActions(fade, fade->reverse());
+  auto* colouring = Spawn::createWithTwoActions(fading, TintTo::create(0.6f, 10, 200, 90));
+  auto* scaling = Sequence::createWithTwoActions(ScaleTo::createXY(0.3f, 2.0f, 0.5f),
+                                                 MoveTo::create(0.25f, Vec2(40, 12)));
+  return RepeatForever::create(Sequence::createWithTwoActions(
+      Sequence::createWithTwoActions(moving, colouring), scaling));
+}
+
+// Frames of every length the scene meets: short, long enough to skip a whole part, zero.
+const float kFrames[] = {1.0f / 60, 0.25f, 0.001f, 0.9f, 1.0f / 30, 2.5f, 0.0f, 0.4f};
+
+void expectSameState(const Node& a, const Node& b) {
+  ASSERT_EQ(a.getPosition().x, b.getPosition().x);
+  ASSERT_EQ(a.getPosition().y, b.getPosition().y);
+  ASSERT_EQ(a.getRotation(), b.getRotation());
+  ASSERT_EQ(a.getScaleX(), b.getScaleX());
+  ASSERT_EQ(a.getScaleY(), b.getScaleY());
+  ASSERT_EQ(a.getOpacity(), b.getOpacity());
+  ASSERT_EQ(a.getColor(), b.getColor());
+}
+
+class FlatActionTest : public scenetest::SceneTest {
+ protected:
+  // A node whose actions are stepped by `manager`, with a twin driven by the objects alone.
+  RefPtr<Node> node{Node::create()};
+  RefPtr<Node> twin{Node::create()};
+};
+
+TEST_F(FlatActionTest, ACompiledTreeMovesItsNodeExactlyAsTheObjectsDo) {
+  RefPtr<Action> compiled(everyKindTree());
+  RefPtr<Action> objects(everyKindTree());
+  std::vector<FlatAction> program;
+  ASSERT_TRUE(compileAction(compiled.get(), program));
+  startFlatAction(program.data(), node.get());
+  objects->startWithTarget(twin.get());
+  for (int round = 0; round < 40; ++round) {
+    for (float dt : kFrames) {
+      stepFlatAction(program.data(), node.get(), dt);
+      objects->step(dt);
+      expectSameState(*node, *twin);
+      ASSERT_EQ(isFlatActionDone(program.data()), objects->isDone());
+    }
+  }
+  EXPECT_NE(node->getRotation(), 0.0f);
+}
+
+TEST_F(FlatActionTest, AFiniteTreeEndsOnTheSameFrameAsItsObjects) {
+  auto build = [] {
+    return Sequence::createWithTwoActions(
+        Spawn::createWithTwoActions(MoveBy::create(0.5f, Vec2(3, 4)), RotateBy::create(0.2f, 45)),
+        DelayTime::create(0.0f));
+  };
+  RefPtr<Action> compiled(build());
+  RefPtr<Action> objects(build());
+  std::vector<FlatAction> program;
+  ASSERT_TRUE(compileAction(compiled.get(), program));
+  startFlatAction(program.data(), node.get());
+  objects->startWithTarget(twin.get());
+  int frames = 0;
+  while (!objects->isDone() && frames < 100) {
+    stepFlatAction(program.data(), node.get(), 0.1f);
+    objects->step(0.1f);
+    ++frames;
+    ASSERT_EQ(isFlatActionDone(program.data()), objects->isDone()) << "frame " << frames;
+  }
+  EXPECT_TRUE(isFlatActionDone(program.data()));
+  expectSameState(*node, *twin);
+  EXPECT_EQ(node->getPosition(), Vec2(3, 4));
+}
+
+TEST_F(FlatActionTest, ATreeHoldingACustomActionIsNotCompiled) {
+  RefPtr<Action> tree(Sequence::createWithTwoActions(MoveBy::create(1, Vec2(1, 0)),
+                                                     CallFunc::create([] {})));
+  std::vector<FlatAction> program(2);
+  EXPECT_FALSE(compileAction(tree.get(), program));
+  EXPECT_EQ(program.size(), 2u);  // left as it was
+}
+
+// Through the manager: a compiled tree, a custom action on the same target and a tree with a
+// custom part in it, all stepped in one walk, against the same actions stepped by their objects.
+TEST_F(FlatActionTest, CompiledAndCustomActionsOnOneTargetRunAsTheirObjectsWould) {
+  ActionManager* manager = director()->getActionManager();
+  int calls = 0;
+  int twinCalls = 0;
+  auto withCall = [](int* counter) {
+    return RepeatForever::create(Sequence::createWithTwoActions(
+        Sequence::createWithTwoActions(RotateBy::create(0.3f, 10),
+                                       CallFunc::create([counter] { ++*counter; })),
+        ScaleTo::create(0.2f, 1.5f)));
+  };
+  manager->addAction(everyKindTree(), node.get());
+  manager->addAction(withCall(&calls), node.get());
+  RefPtr<Action> objects(everyKindTree());
+  RefPtr<Action> objectsWithCall(withCall(&twinCalls));
+  objects->startWithTarget(twin.get());
+  objectsWithCall->startWithTarget(twin.get());
+  for (int round = 0; round < 20; ++round) {
+    for (float dt : kFrames) {
+      manager->update(dt);
+      objects->step(dt);
+      objectsWithCall->step(dt);
+      expectSameState(*node, *twin);
+    }
+  }
+  EXPECT_GT(calls, 0);
+  EXPECT_EQ(calls, twinCalls);
+}
+
+// A node that calls back from inside its setter, as a compiled program's only calls out are.
+class CallingNode : public Node {
+ public:
+  static CallingNode* create() {
+    auto* node = new CallingNode();
+    node->autorelease();
+    return node;
+  }
+  void setPosition(const Vec2& position) override {
+    Node::setPosition(position);
+    if (onMove) onMove();
+  }
+  std::function<void()> onMove;
+};
+
+TEST_F(FlatActionTest, AProgramRemovedByItsOwnStepFinishesTheStepAndTheOthersGoOn) {
+  ActionManager* manager = director()->getActionManager();
+  RefPtr<CallingNode> mover(CallingNode::create());
+  Action* first = MoveBy::create(1.0f, Vec2(10, 0));
+  Action* second = RotateBy::create(1.0f, 90);
+  manager->addAction(first, mover.get());
+  manager->addAction(second, mover.get());
+  int moves = 0;
+  mover->onMove = [&] {
+    if (++moves == 2) manager->removeAction(first);
+  };
+  manager->update(0.1f);  // the first frame applies t = 0 to both
+  manager->update(0.5f);  // the move removes itself mid-step; the turn still runs this frame
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(mover.get()), 1u);
+  EXPECT_FLOAT_EQ(mover->getRotation(), 45.0f);
+  manager->update(0.5f);
+  EXPECT_FLOAT_EQ(mover->getPosition().x, 5.0f);  // not moved again
+  EXPECT_FLOAT_EQ(mover->getRotation(), 90.0f);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(mover.get()), 0u);
+}
+
+TEST_F(FlatActionTest, AnActionAddedByARunningProgramRunsInTheSameWalk) {
+  ActionManager* manager = director()->getActionManager();
+  RefPtr<CallingNode> mover(CallingNode::create());
+  manager->addAction(MoveBy::create(1.0f, Vec2(10, 0)), mover.get());
+  bool added = false;
+  mover->onMove = [&] {
+    if (added) return;
+    added = true;
+    manager->addAction(Sequence::createWithTwoActions(DelayTime::create(0.5f),
+                                                      RotateBy::create(0.5f, 30)),
+                       mover.get());
+  };
+  manager->update(0.1f);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(mover.get()), 2u);
+  manager->update(0.5f);
+  manager->update(0.5f);
+  EXPECT_FLOAT_EQ(mover->getPosition().x, 10.0f);
+  EXPECT_FLOAT_EQ(mover->getRotation(), 30.0f);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(mover.get()), 0u);
+}
+
+TEST_F(FlatActionTest, ANodeDestroyedWhileItsActionsRunTakesThemWithIt) {
+  ActionManager* manager = director()->getActionManager();
+  RefPtr<Node> killer(Node::create());
+  Node* doomed = Node::create();
+  Node* self = Node::create();
+  doomed->retain();
+  self->retain();
+  PoolManager::getCurrentPool()->clear();
+  // The killer's custom action destroys the doomed node, whose compiled actions come later in
+  // the walk; the self node's custom action destroys it after its compiled actions ran and
+  // before the one after it.
+  manager->addAction(CallFunc::create([&doomed] {
+                       doomed->release();
+                       doomed = nullptr;
+                     }),
+                     killer.get());
+  manager->addAction(everyKindTree(), doomed);
+  manager->addAction(MoveBy::create(1.0f, Vec2(1, 1)), doomed);
+  manager->addAction(everyKindTree(), self);
+  manager->addAction(Sequence::createWithTwoActions(DelayTime::create(0.05f),
+                                                    CallFunc::create([&self] {
+                                                      self->release();
+                                                      self = nullptr;
+                                                    })),
+                     self);
+  manager->addAction(RotateBy::create(1.0f, 1), self);
+  manager->update(0.1f);
+  manager->update(0.1f);
+  EXPECT_EQ(doomed, nullptr);
+  EXPECT_EQ(self, nullptr);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(killer.get()), 0u);
+  // The walk after goes on without the gone nodes' elements.
+  RefPtr<Node> later(Node::create());
+  manager->addAction(MoveBy::create(0.1f, Vec2(2, 0)), later.get());
+  manager->update(0.1f);
+  manager->update(0.1f);
+  EXPECT_FLOAT_EQ(later->getPosition().x, 2.0f);
+}
+
+}  // namespace
