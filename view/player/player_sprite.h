@@ -155,7 +155,10 @@ class PlayerSprite : public PlayerAnimatorOwner {
   bool animating_ = false;
   bool heldLit_ = false;
   bool carriesLight_ = false;
-  bool facingFlag_ = false;
+  // The character's pictures face left, so the animator's first horizontal scale of -1 draws it
+  // facing right: as if it had last been asked to face right, the flag (the negation of "left")
+  // starts set. Started clear, every turn after the first drew the body facing away from its way.
+  bool facingFlag_ = true;
   int32_t motion_ = -1;
 };
 

@@ -57,11 +57,11 @@ TEST_F(PlayerEventsTest, ActionsSwingTurnShowMarkersAndPlaySounds) {
   auto player = playerAt(5, kGround + 1);
   PlayerSprite sprite(*player);
   const float facing = sprite.animator()->getScaleX();
-  events.playAction(*player, WorldViewPlayerEvents::kSwingFacing, 1);
-  EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), facing) << "arg 1 differs from the clear flag";
   events.playAction(*player, WorldViewPlayerEvents::kSwingFacing, 0);
-  EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), -facing);
-  EXPECT_TRUE(sprite.facingFlag());
+  EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), facing) << "a swing to the right, facing right already";
+  events.playAction(*player, WorldViewPlayerEvents::kSwingFacing, 1);
+  EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), -facing) << "a swing to the left turns the body";
+  EXPECT_FALSE(sprite.facingFlag());
 
   events.playAction(*player, WorldViewPlayerEvents::kMarkerOn, 3);
   ASSERT_NE(marker(sprite), nullptr);

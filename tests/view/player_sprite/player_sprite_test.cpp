@@ -81,11 +81,14 @@ TEST_F(PlayerSpriteTest, FacingMirrorsOnlyWhenItChanges) {
   auto player = playerAt(5, kGround + 1);
   PlayerSprite sprite(*player);
   const float start = sprite.animator()->getScaleX();
-  sprite.setFacing(false);  // the flag starts clear: facing right mirrors once
-  EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), -start);
+  // It is drawn facing right to begin with: facing right again changes nothing.
   sprite.setFacing(false);
+  EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), start);
+  sprite.setFacing(true);  // left mirrors once
   EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), -start);
   sprite.setFacing(true);
+  EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), -start);
+  sprite.setFacing(false);
   EXPECT_FLOAT_EQ(sprite.animator()->getScaleX(), start);
 }
 
