@@ -26,12 +26,34 @@ struct Registry {
   std::array<std::atomic<LazyCopy*>, 8> copies{};
   // Handlers running: a copy that left is deleted only once none may still be reading it.
   std::atomic<int> handling{0};
+  // The ranges the last copies to leave had protected. A write that faulted just before another
+  // thread finished and deleted its copy finds no copy when its handler runs; the page is
+  // writable by then and the write only needs retrying.
+  std::array<std::atomic<uintptr_t>, 8> releasedBegin{};
+  std::array<std::atomic<uintptr_t>, 8> releasedEnd{};
+  std::atomic<uint32_t> nextReleased{0};
+  // The faults of one address retried in a row: a real fault in a released range (the memory
+  // freed and unmapped since) is handed on instead of retried forever.
+  std::atomic<uintptr_t> retriedAddress{0};
+  std::atomic<uint32_t> retries{0};
   struct sigaction previous {};
 };
+
+constexpr uint32_t kMostRetries = 64;
 
 Registry& registry() {
   static Registry made;
   return made;
+}
+
+bool inReleasedRange(Registry& copies, uintptr_t address) {
+  bool released = false;
+  for (size_t i = 0; i < copies.releasedBegin.size(); ++i) {
+    if (address >= copies.releasedBegin[i].load() && address < copies.releasedEnd[i].load()) released = true;
+  }
+  if (!released) return false;
+  if (copies.retriedAddress.exchange(address) != address) copies.retries.store(0);
+  return copies.retries.fetch_add(1) < kMostRetries;
 }
 
 void onFault(int signal, siginfo_t* info, void* context) {
@@ -48,6 +70,7 @@ void onFault(int signal, siginfo_t* info, void* context) {
   }
   copies.handling.fetch_sub(1);
   if (copied) return;  // the write is retried and goes through
+  if (inReleasedRange(copies, address)) return;
   // A fault of the program's own: whoever handled faults before (a crash report, a sanitizer).
   const struct sigaction& previous = copies.previous;
   if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr) {
@@ -81,8 +104,14 @@ bool enter(LazyCopy* copy) {
   return false;
 }
 
-void leave(LazyCopy* copy) {
-  for (std::atomic<LazyCopy*>& slot : registry().copies) {
+void leave(LazyCopy* copy, uintptr_t protectedBegin, uintptr_t protectedEnd) {
+  Registry& copies = registry();
+  const uint32_t at = copies.nextReleased.fetch_add(1) % copies.releasedBegin.size();
+  copies.releasedEnd[at].store(0);  // never a half-written range
+  copies.releasedBegin[at].store(protectedBegin);
+  copies.releasedEnd[at].store(protectedEnd);
+  copies.retries.store(0);  // the retries a release may call for start again
+  for (std::atomic<LazyCopy*>& slot : copies.copies) {
     LazyCopy* self = copy;
     slot.compare_exchange_strong(self, nullptr);
   }
@@ -124,7 +153,7 @@ bool LazyCopy::protect() {
   for (size_t chunk = 0; chunk < chunks_; ++chunk) states_[chunk].store(kWaiting, std::memory_order_relaxed);
   if (!installHandler() || !enter(this)) return false;
   if (mprotect(reinterpret_cast<void*>(protectedBegin_), protectedEnd_ - protectedBegin_, PROT_READ) != 0) {
-    leave(this);
+    leave(this, 0, 0);
     return false;
   }
   // The ends that share a page with other memory are copied now.
@@ -137,7 +166,7 @@ bool LazyCopy::protect() {
 
 LazyCopy::~LazyCopy() {
   finish();
-  leave(this);
+  leave(this, protectedBegin_, protectedEnd_);
 }
 
 void LazyCopy::copyChunk(size_t chunk) {
@@ -157,8 +186,10 @@ void LazyCopy::copyChunk(size_t chunk) {
 }
 
 bool LazyCopy::copyChunkAt(uintptr_t address) {
-  if (finished() || address < protectedBegin_ || address >= protectedEnd_) return false;
-  copyChunk((address - protectedBegin_) / kChunk);
+  if (address < protectedBegin_ || address >= protectedEnd_) return false;
+  // Finished meanwhile by another thread: every chunk is writable again, and the write that
+  // faulted before that only needs retrying.
+  if (!finished()) copyChunk((address - protectedBegin_) / kChunk);
   return true;
 }
 

@@ -36,7 +36,8 @@ class LazyCopy {
   static void finishCopiesOf(const void* begin, size_t bytes);
 
   // The fault handler's part: copies the chunk holding `address` when it is one of this copy's
-  // protected chunks; false when the address is none of its business.
+  // protected chunks (or, finished meanwhile, lets the write be retried); false when the address
+  // is none of its business.
   bool copyChunkAt(uintptr_t address);
 
  private:
