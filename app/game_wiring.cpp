@@ -61,7 +61,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
                scheduler->performFunctionInMainThread(std::move(completion));
              }),
       gameSaves_(saves_, runningWorld(), &settingsHost_),
-      transferScreen_(writeWaitLines),
+      transferScreen_(writeWaitLines, &interface_),
       gameScreen_(runningWorld(), interface_),
       session_(WorldContext{.refresh = &tileRefresh_,
                             .sounds = &cellSounds_,

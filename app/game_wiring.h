@@ -93,8 +93,8 @@ class GameWiring {
   MenuViewFactory menuViews_;  // the start and wait views join the interface's fifteen
   UiPlayerEvents playerEvents_{&statsStore()};  // the local player's statistics in the run's store
   UiTransferScreen transferScreen_;  // the wait view's and the loading label's transfer statuses
-  UiNetClientView netClientView_{transferScreen_.wait()};  // the other players, a client joining
-  UiHostPlayersView hostPlayers_;  // a host's clients drawn in its world
+  UiNetClientView netClientView_{transferScreen_.wait(), interface_};  // the other players, a client joining
+  UiHostPlayersView hostPlayers_{interface_};  // a host's clients drawn in its world
   PlatformCellSounds cellSounds_;
   PlatformWorldOptions worldOptions_;
   TileRefresh tileRefresh_;  // the drawn tiles: cell refresh and batched re-tints

@@ -47,14 +47,16 @@ void UiLaunchServices::refreshInventory() {
 
 void UiLaunchServices::showPauseView() { ::showPauseView(); }
 
-void UiLaunchServices::showStartView(engine::InnerNode* layer) {
+void UiLaunchServices::showStartView(MainLayer* layer) {
+  layer_ = layer;
   GameViews* views = gameViews();
   if (views == nullptr) return;
   views->setLayer(layer);
   views->switchTo(views->startView());
 }
 
-void UiLaunchServices::detachLayer(engine::InnerNode* layer) {
+void UiLaunchServices::detachLayer(MainLayer* layer) {
+  if (layer_ == layer) layer_ = nullptr;
   GameViews* views = gameViews();
   if (views == nullptr) return;
   for (int i = 0; i < VIEW_COUNT; ++i) {

@@ -9,6 +9,7 @@
 #include "view/main_layer_views.h"
 
 class GameInterface;
+class MainLayer;
 class Logic;
 struct BookEntry;
 struct RunningWorld;
@@ -33,8 +34,10 @@ class UiLaunchServices final : public MainLayerViews {
   void refreshInventory();
   // Unwinds the view stack and makes the pause view current.
   void showPauseView();
-  void showStartView(engine::InnerNode* layer) override;
-  void detachLayer(engine::InnerNode* layer) override;
+  void showStartView(MainLayer* layer) override;
+  void detachLayer(MainLayer* layer) override;
+  // The main layer the views draw on; null while there is none.
+  MainLayer* layer() const { return layer_; }
   // The window changed size and the screen layout follows it: every view (the HUD with the main
   // view) places its nodes again.
   void layOutViews();
@@ -45,4 +48,5 @@ class UiLaunchServices final : public MainLayerViews {
   GameInterface* game_ = nullptr;
   Logic* rules_ = nullptr;
   RunningWorld* running_ = nullptr;
+  MainLayer* layer_ = nullptr;
 };

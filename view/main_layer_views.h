@@ -8,23 +8,21 @@
 
 #include "engine/base/seam.h"
 
-namespace engine {
-class InnerNode;
-}
+class MainLayer;
 
 class MainLayerViews {
  public:
   virtual ~MainLayerViews() = default;
   // The views draw on this layer from now on; the start view becomes current.
-  virtual void showStartView(engine::InnerNode* layer) = 0;
+  virtual void showStartView(MainLayer* layer) = 0;
   // The layer is going away: no view may draw on it any more.
-  virtual void detachLayer(engine::InnerNode* layer) = 0;
+  virtual void detachLayer(MainLayer* layer) = 0;
 };
 
 class NullMainLayerViews final : public MainLayerViews {
  public:
-  void showStartView(engine::InnerNode*) override {}
-  void detachLayer(engine::InnerNode*) override {}
+  void showStartView(MainLayer*) override {}
+  void detachLayer(MainLayer*) override {}
 };
 
 // The registration slot behind the short forms below (not owned; null restores the null form).

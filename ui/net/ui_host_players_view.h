@@ -9,13 +9,19 @@
 #include "net/endpoint/host/host_players_view.h"
 #include "view/player/world_view_player_events.h"
 
+class UiLaunchServices;
+
 class UiHostPlayersView final : public HostPlayersView {
  public:
+  // The clients' players are drawn on the main layer the interface draws on (not owned).
+  explicit UiHostPlayersView(const UiLaunchServices& interface) : interface_(interface) {}
+
   void clientPlayerShown(PlayerBase& player) override;
   void clientPlayerGone(const PlayerBase& player) override;
   // The world view's part only: a client's player shows no messages, views or HUD of the host's.
   PlayerEvents* clientEvents() override { return &clientEvents_; }
 
  private:
+  const UiLaunchServices& interface_;
   WorldViewPlayerEvents clientEvents_;
 };

@@ -1,6 +1,7 @@
 #include "ui/net/ui_net_client_view.h"
 
 #include "ui/net/wait_status.h"
+#include "ui/ui_launch_services.h"
 #include "ui/views/game_views.h"
 #include "view/main_layer.h"
 
@@ -18,9 +19,9 @@ void UiNetClientView::joiningStatus(bool joining) {
 }
 
 void UiNetClientView::remotePlayerShown(PlayerClientDesktop& player) {
-  if (MainLayer* layer = MainLayer::current()) layer->showRemotePlayer(player);
+  if (MainLayer* layer = interface_.layer()) layer->showRemotePlayer(player);
 }
 
 void UiNetClientView::remotePlayerGone(PlayerClientDesktop& player) {
-  if (MainLayer* layer = MainLayer::current()) layer->removeRemotePlayer(player);
+  if (MainLayer* layer = interface_.layer()) layer->removeRemotePlayer(player);
 }

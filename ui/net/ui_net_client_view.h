@@ -11,14 +11,16 @@
 #include "net/endpoint/client/net_client_view.h"
 #include "view/player/world_view_player_events.h"
 
+class UiLaunchServices;
 class WaitStatus;
 
 class UiNetClientView final : public NetClientView {
  public:
   static constexpr const char* kJoiningText = "A client is joining the game..";
 
-  // `wait` (not owned) shows the wait view's status.
-  explicit UiNetClientView(WaitStatus& wait) : wait_(wait) {}
+  // `wait` shows the wait view's status; the copies are drawn on the main layer the interface
+  // draws on. Neither is owned.
+  UiNetClientView(WaitStatus& wait, const UiLaunchServices& interface) : wait_(wait), interface_(interface) {}
 
   bool inventoryViewIsCurrent() const override;
   void joiningStatus(bool joining) override;
@@ -29,5 +31,6 @@ class UiNetClientView final : public NetClientView {
 
  private:
   WaitStatus& wait_;
+  const UiLaunchServices& interface_;
   WorldViewPlayerEvents copyEvents_;
 };

@@ -3,27 +3,24 @@
 #include <utility>
 
 #include "engine/text/label.h"
+#include "ui/ui_launch_services.h"
 #include "view/main_layer.h"
 
 namespace {
 
 constexpr int kLoadingStallKey = 2;
 
-// The loading label of the main layer that exists; null when there is none (the label comes and
-// goes with the loading screen, so it is looked up each time).
-engine::Label* loadingLabel() {
-  MainLayer* layer = MainLayer::current();
+// The loading label on the layer; null when there is none (the label comes and goes with the
+// loading screen, so it is looked up each time).
+engine::Label* loadingLabel(MainLayer* layer) {
   if (layer == nullptr) return nullptr;
   return dynamic_cast<engine::Label*>(layer->getChildByTag(MainLayer::kLoadingLabelTag));
 }
 
-void writeLoading(const std::string& text) {
-  if (engine::Label* label = loadingLabel()) label->setString(text);
-}
-
 }  // namespace
 
-UiTransferScreen::UiTransferScreen(WaitStatus::Lines waitLines) : wait_(std::move(waitLines)) {}
+UiTransferScreen::UiTransferScreen(WaitStatus::Lines waitLines, const UiLaunchServices* interface)
+    : wait_(std::move(waitLines)), interface_(interface) {}
 
 UiTransferScreen::~UiTransferScreen() { cancelStall(this, kLoadingStallKey); }
 
@@ -37,5 +34,9 @@ void UiTransferScreen::loadingStatus(const std::string& text, const std::string&
     cancelStall(this, kLoadingStallKey);
     return;
   }
-  scheduleStall(this, kLoadingStallKey, WaitStatus::kStallSeconds, [stalled] { writeLoading(stalled); });
+  scheduleStall(this, kLoadingStallKey, WaitStatus::kStallSeconds, [this, stalled] { writeLoading(stalled); });
+}
+
+void UiTransferScreen::writeLoading(const std::string& text) {
+  if (engine::Label* label = loadingLabel(interface_ != nullptr ? interface_->layer() : nullptr)) label->setString(text);
 }

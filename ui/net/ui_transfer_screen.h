@@ -12,10 +12,13 @@
 #include "net/transfer/transfer_screen.h"
 #include "ui/net/wait_status.h"
 
+class UiLaunchServices;
+
 class UiTransferScreen final : public TransferScreen {
  public:
-  // `waitLines` writes the wait view's two lines (wait_status.h).
-  explicit UiTransferScreen(WaitStatus::Lines waitLines);
+  // `waitLines` writes the wait view's two lines (wait_status.h); the loading label is the one on
+  // the main layer the interface draws on (not owned; null: no label is written).
+  UiTransferScreen(WaitStatus::Lines waitLines, const UiLaunchServices* interface);
   ~UiTransferScreen() override;
   UiTransferScreen(const UiTransferScreen&) = delete;
   UiTransferScreen& operator=(const UiTransferScreen&) = delete;
@@ -28,5 +31,8 @@ class UiTransferScreen final : public TransferScreen {
   WaitStatus& wait() { return wait_; }
 
  private:
+  void writeLoading(const std::string& text);
+
   WaitStatus wait_;
+  const UiLaunchServices* interface_;
 };

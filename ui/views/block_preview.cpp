@@ -21,8 +21,7 @@ uint16_t previewedBlock(const PlayerDesktopLocal& player, MapBlock& cell) {
 
 }  // namespace
 
-void showBlockPreview(const PlayerDesktopLocal* player, MapBlock* cell) {
-  MainLayer* layer = MainLayer::current();
+void showBlockPreview(MainLayer* layer, const PlayerDesktopLocal* player, MapBlock* cell) {
   engine::Sprite* sprite = layer != nullptr ? layer->previewSprite() : nullptr;
   if (sprite == nullptr) return;
   const uint16_t block = player != nullptr && cell != nullptr ? previewedBlock(*player, *cell) : 0;

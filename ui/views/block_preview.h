@@ -5,9 +5,10 @@
 //
 // Main thread only.
 
+class MainLayer;
 class MapBlock;
 class PlayerDesktopLocal;
 
-// Shows the held item's block over the cell, or hides the preview: for no cell, or when the held
-// item places nothing there.
-void showBlockPreview(const PlayerDesktopLocal* player, MapBlock* cell);
+// Shows the held item's block over the cell on the layer, or hides the preview: for no cell, or
+// when the held item places nothing there. No layer: nothing is drawn.
+void showBlockPreview(MainLayer* layer, const PlayerDesktopLocal* player, MapBlock* cell);

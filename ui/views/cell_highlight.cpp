@@ -44,13 +44,12 @@ bool heldItemActsOn(PlayerDesktopLocal& player, MapBlock& cell, bool inReach) {
   return inReach && (usable(player, cell) || placeable(player, cell));
 }
 
-void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell) {
-  MainLayer* layer = MainLayer::current();
+void showCellHighlight(MainLayer* layer, const PlayerDesktopLocal* player, const MapBlock* cell) {
   engine::Sprite* sprite = layer != nullptr ? layer->highlightSprite() : nullptr;
   if (sprite == nullptr) return;
   if (player == nullptr || cell == nullptr || player->world == nullptr) {
     sprite->setVisible(false);
-    if (cell == nullptr) showBlockPreview(nullptr, nullptr);
+    if (cell == nullptr) showBlockPreview(layer, nullptr, nullptr);
     return;
   }
   sprite->setTextureRect(art::blockSpriteRect(art::kTileOverlayBlock, 0));
@@ -58,11 +57,11 @@ void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell) {
   sprite->setVisible(true);
 }
 
-void showPointedCell(PlayerDesktopLocal& player, MapBlock* cell, bool inReach) {
+void showPointedCell(MainLayer* layer, PlayerDesktopLocal& player, MapBlock* cell, bool inReach) {
   const bool acts = cell != nullptr && heldItemActsOn(player, *cell, inReach);
-  showCellHighlight(&player, acts ? cell : nullptr);
+  showCellHighlight(layer, &player, acts ? cell : nullptr);
   // Only where a click would place it.
-  showBlockPreview(&player, acts && inReach ? cell : nullptr);
+  showBlockPreview(layer, &player, acts && inReach ? cell : nullptr);
 }
 
 engine::Vec2 cellPointNearPlayer(const PlayerDesktopLocal& player, const MapBlock& cell) {

@@ -8,6 +8,7 @@
 
 #include "engine/base/geometry.h"
 
+class MainLayer;
 class MapBlock;
 class PlayerDesktopLocal;
 
@@ -15,10 +16,11 @@ class PlayerDesktopLocal;
 // Asks the rules only through queries that say nothing to the player.
 bool heldItemActsOn(PlayerDesktopLocal& player, MapBlock& cell, bool inReach);
 
-// Shows the highlight over the cell, or hides it for none; no cell hides the block preview too.
-void showCellHighlight(const PlayerDesktopLocal* player, const MapBlock* cell);
+// Shows the highlight of the layer over the cell, or hides it for none; no cell hides the block
+// preview too. No layer: nothing is drawn.
+void showCellHighlight(MainLayer* layer, const PlayerDesktopLocal* player, const MapBlock* cell);
 // The pointed cell lit when the held item acts on it, with the preview of the block the held item
 // would place there; null for no cell.
-void showPointedCell(PlayerDesktopLocal& player, MapBlock* cell, bool inReach);
+void showPointedCell(MainLayer* layer, PlayerDesktopLocal& player, MapBlock* cell, bool inReach);
 // Where the cell's copy nearest to the player lies in the world's pixels (the world wraps).
 engine::Vec2 cellPointNearPlayer(const PlayerDesktopLocal& player, const MapBlock& cell);

@@ -1,6 +1,7 @@
 #include "ui/views/game_view.h"
 
 #include "engine/scene/inner_node.h"
+#include "view/main_layer.h"
 #include "platform/controls/real_controls.h"
 
 GameView::GameView(ViewId id, bool plainControls) : id_(id), root_(engine::InnerNode::create()) {

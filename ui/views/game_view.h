@@ -14,6 +14,7 @@
 namespace engine {
 class InnerNode;
 }
+class MainLayer;
 
 // Views draw over the main layer's world and HUD batches (45), the console (48) and the
 // achievement pop-up (49), and under its overlay (90), where the item tooltip shows.
@@ -44,8 +45,8 @@ class GameView : public kel::AbstractGameView {
 
   ViewId id() const { return id_; }
   // The layer the view draws on; null while there is none. Not owned.
-  void setLayer(engine::InnerNode* layer) { layer_ = layer; }
-  engine::InnerNode* layer() const { return layer_; }
+  void setLayer(MainLayer* layer) { layer_ = layer; }
+  MainLayer* layer() const { return layer_; }
   // The view's own nodes; on the layer from enter to exit.
   engine::InnerNode* root() const { return root_; }
   kel::AbstractControls& controls() { return *controls_; }
@@ -61,7 +62,7 @@ class GameView : public kel::AbstractGameView {
 
  private:
   ViewId id_;
-  engine::InnerNode* layer_ = nullptr;
+  MainLayer* layer_ = nullptr;
   UiSession* session_ = nullptr;
   engine::RefPtr<engine::InnerNode> root_;
   std::unique_ptr<kel::AbstractControls> controls_;

@@ -140,7 +140,7 @@ void GameViews::switchTo(GameView& view) {
   activate(view);
 }
 
-void GameViews::setLayer(engine::InnerNode* layer) {
+void GameViews::setLayer(MainLayer* layer) {
   for (auto& view : views_) view->setLayer(layer);
 }
 

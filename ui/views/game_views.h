@@ -11,9 +11,7 @@
 #include "ui/views/ui_session.h"
 #include "ui/views/view_id.h"
 
-namespace engine {
-class InnerNode;
-}
+class MainLayer;
 
 class GameView;
 class BookView;
@@ -41,7 +39,7 @@ class GameViews {
   void switchTo(GameView& view);
 
   // Every view draws on this layer from now on (null: none).
-  void setLayer(engine::InnerNode* layer);
+  void setLayer(MainLayer* layer);
   void setWheelEnabled(bool enabled);
   // The window changed size: every view lays itself out for it.
   void layOut();

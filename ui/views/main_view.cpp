@@ -88,7 +88,7 @@ void MainView::exit() {
 }
 
 void MainView::pause() {
-  showCellHighlight(nullptr, nullptr);
+  showCellHighlight(layer(), nullptr, nullptr);
   if (tooltipShown_) hideItemTooltip();
   tooltipShown_ = false;
   pressed_.reset();
@@ -110,8 +110,10 @@ void MainView::refreshCamera() {
 }
 
 ConsoleNode* MainView::console() {
-  MainLayer* layer = MainLayer::current();
-  return layer != nullptr ? layer->console() : nullptr;
+  // The console is the main layer's, which the views' own main view draws on.
+  GameViews* views = gameViews();
+  MainLayer* drawnOn = views != nullptr ? views->mainView().layer() : nullptr;
+  return drawnOn != nullptr ? drawnOn->console() : nullptr;
 }
 
 void MainView::addMessage(const std::string& text, uint8_t kind) {
@@ -133,7 +135,7 @@ void MainView::frame(float dt) {
     }
     swing(*p, dt);
     MapBlock* cell = cellAt(pointer_);
-    showPointedCell(*p, cell, cell != nullptr && inReach(*cell));
+    showPointedCell(layer(), *p, cell, cell != nullptr && inReach(*cell));
   }
   hud_->update(*p);
 }

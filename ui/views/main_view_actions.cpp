@@ -210,8 +210,8 @@ void MainView::refuseOnce(const MapBlock& cell, const char* text) {
 
 // Right-clicking another player of a networked game asks that player to trade.
 bool MainView::askToTrade(const MapBlock& cell) {
-  const MainLayer* layer = MainLayer::current();
-  PlayerBase* other = layer != nullptr ? layer->remotePlayerOn(cell) : nullptr;
+  const MainLayer* drawnOn = layer();
+  PlayerBase* other = drawnOn != nullptr ? drawnOn->remotePlayerOn(cell) : nullptr;
   if (other == nullptr) return false;
   session().game().requestTrade(other);
   return true;

@@ -11,7 +11,6 @@
 
 #include "content/planets/planet_def.h"
 #include "engine/scene/director.h"
-#include "engine/scene/inner_node.h"
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
 #include "menus/start_view.h"
@@ -21,6 +20,7 @@
 #include "saves/launch/local_saves.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/game_views.h"
+#include "view/main_layer.h"
 #include "world/rules/game.h"
 
 namespace menutest {
@@ -55,7 +55,7 @@ class StartViewFixture : public ::testing::Test {
     beforeViews();
     setMenuSaves(&saves);
     setMenuViewMaker(&menuViews);
-    layer = engine::InnerNode::create();
+    layer = MainLayer::create();
     layer->retain();
     createViews();
     gameViews()->setLayer(layer);
@@ -89,7 +89,7 @@ class StartViewFixture : public ::testing::Test {
   RecordingGame game;
   engine::Seam<GameInterface, NullGame>::Scoped useGame{currentGameSeam(), game};
   std::unique_ptr<kel::DesktopPlatform> platform;
-  engine::InnerNode* layer = nullptr;
+  MainLayer* layer = nullptr;
 };
 
 }  // namespace menutest

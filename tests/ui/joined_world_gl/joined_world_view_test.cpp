@@ -37,6 +37,7 @@
 #include "tests/view/world_gl/world_view_fixture.h"
 #include "ui/net/ui_net_client_view.h"
 #include "ui/net/ui_transfer_screen.h"
+#include "ui/ui_launch_services.h"
 #include "view/player/player_sprite.h"
 #include "view/player/player_sprite_remote.h"
 #include "view/player/world_view_player_events.h"
@@ -67,6 +68,7 @@ class JoinedWorldView : public WorldViewTest {
  protected:
   void SetUp() override {
     WorldViewTest::SetUp();
+    interface.showStartView(layer);
     atlases.write("equip.png", plainPng(1024, kBody));
     registerCustomShaders();
     loadGameTextures(atlases.path().string(), false);
@@ -183,8 +185,10 @@ class JoinedWorldView : public WorldViewTest {
   ViewGameScreen screen{runningWorld()};
   TileRefresh tileRefresh;
   std::vector<std::pair<std::string, std::string>> waitLines;
-  UiTransferScreen transferScreen{[this](const std::string& a, const std::string& b) { waitLines.emplace_back(a, b); }};
-  UiNetClientView netView{transferScreen.wait()};
+  UiLaunchServices interface;  // the interface draws on the test's main layer
+  UiTransferScreen transferScreen{[this](const std::string& a, const std::string& b) { waitLines.emplace_back(a, b); },
+                                  &interface};
+  UiNetClientView netView{transferScreen.wait(), interface};
   enet::EnetBridgeFactory bridges;
   std::unique_ptr<kel::DesktopPlatform> platform;
   std::unique_ptr<LocalSession> local;

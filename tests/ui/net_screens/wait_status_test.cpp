@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "engine/scene/director.h"
-#include "engine/scene/inner_node.h"
 #include "engine/scene/scheduler.h"
 #include "platform/desktop_platform.h"
 #include "platform/settings/settings.h"
 #include "ui/net/ui_net_client_view.h"
 #include "ui/net/ui_transfer_screen.h"
+#include "ui/ui_launch_services.h"
 #include "ui/views/game_views.h"
+#include "view/main_layer.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ class WaitStatusTest : public ::testing::Test {
     services.installCrashReporter = false;
     platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
     kel::Platform::setInstance(platform.get());
-    layer = engine::InnerNode::create();
+    layer = MainLayer::create();
     layer->retain();
     createViews();
     gameViews()->setLayer(layer);
@@ -55,10 +56,11 @@ class WaitStatusTest : public ::testing::Test {
   static ViewId current() { return gameViews()->currentId(); }
 
   std::unique_ptr<kel::DesktopPlatform> platform;
-  engine::InnerNode* layer = nullptr;
+  MainLayer* layer = nullptr;
   Lines lines;
+  UiLaunchServices interface;
   std::unique_ptr<UiTransferScreen> screen = std::make_unique<UiTransferScreen>(
-      [this](const std::string& first, const std::string& second) { lines.emplace_back(first, second); });
+      [this](const std::string& first, const std::string& second) { lines.emplace_back(first, second); }, &interface);
 };
 
 TEST_F(WaitStatusTest, TheHostsStatusShowsTheWaitViewAndReadsTheStalledTextAfterTwoSeconds) {
@@ -100,7 +102,7 @@ TEST_F(WaitStatusTest, AStatusPendingWhenTheScreenGoesIsNeverWritten) {
 }
 
 TEST_F(WaitStatusTest, AClientSeesAnotherJoiningOnTheWaitViewUntilNoneIs) {
-  UiNetClientView view(screen->wait());
+  UiNetClientView view(screen->wait(), interface);
   view.joiningStatus(true);
   EXPECT_EQ(current(), ViewId::Wait);
   EXPECT_EQ(lines, (Lines{{"A client is joining the game..", ""}}));
@@ -110,7 +112,7 @@ TEST_F(WaitStatusTest, AClientSeesAnotherJoiningOnTheWaitViewUntilNoneIs) {
 }
 
 TEST_F(WaitStatusTest, TheClientsViewTellsWhetherTheInventoryViewIsCurrent) {
-  UiNetClientView view(screen->wait());
+  UiNetClientView view(screen->wait(), interface);
   EXPECT_FALSE(view.inventoryViewIsCurrent());
   gameViews()->push(ViewId::Inventory);
   EXPECT_TRUE(view.inventoryViewIsCurrent());

@@ -8,12 +8,12 @@
 #include <utility>
 
 #include "engine/scene/director.h"
-#include "engine/scene/inner_node.h"
 #include "game/session/running_world.h"
 #include "platform/desktop_platform.h"
 #include "platform/settings/settings.h"
 #include "tests/game/game_fixture.h"
 #include "ui/views/game_views.h"
+#include "view/main_layer.h"
 
 namespace ui_test {
 
@@ -32,7 +32,7 @@ class PlayTest : public game_test::GameTest {
     runningWorld().world = std::move(world);
     runningWorld().player = std::move(player);
     local = runningWorld().player.get();
-    layer = engine::InnerNode::create();
+    layer = MainLayer::create();
     layer->retain();
     createViews();
     gameViews()->setLayer(layer);
@@ -55,7 +55,7 @@ class PlayTest : public game_test::GameTest {
   void play(GameInterface& played) { views().session().bind(&played, &rules, &runningWorld()); }
 
   std::unique_ptr<kel::DesktopPlatform> platform;
-  engine::InnerNode* layer = nullptr;
+  MainLayer* layer = nullptr;
   PlayerDesktopLocal* local = nullptr;
 
  private:

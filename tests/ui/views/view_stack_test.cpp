@@ -21,13 +21,14 @@
 #include "ui/views/game_view.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
+#include "view/main_layer.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 // The view's root hangs on the layer it was given.
 bool isOnLayer(const GameView& view) {
-  return view.layer() != nullptr && view.root()->getParent() == view.layer();
+  return view.layer() != nullptr && view.root()->getParent() == static_cast<engine::Node*>(view.layer());
 }
 
 using Events = std::vector<std::string>;
@@ -104,7 +105,7 @@ class ViewStackTest : public ::testing::Test {
     platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
     platform->setControlsHandlerFactory(&factory);
     kel::Platform::setInstance(platform.get());
-    layer = engine::InnerNode::create();
+    layer = MainLayer::create();
     layer->retain();
   }
   void TearDown() override {
@@ -133,7 +134,7 @@ class ViewStackTest : public ::testing::Test {
   Events events;
   RecordingFactory factory{events};
   std::unique_ptr<kel::DesktopPlatform> platform;
-  engine::InnerNode* layer = nullptr;
+  MainLayer* layer = nullptr;
   std::unique_ptr<TestView> a, b, c;
 };
 

@@ -19,10 +19,10 @@ namespace {
 
 class LayerRecorder : public MainLayerViews {
  public:
-  void showStartView(engine::InnerNode* layer) override { shownOn.push_back(layer); }
-  void detachLayer(engine::InnerNode* layer) override { detached.push_back(layer); }
-  std::vector<engine::InnerNode*> shownOn;
-  std::vector<engine::InnerNode*> detached;
+  void showStartView(MainLayer* layer) override { shownOn.push_back(layer); }
+  void detachLayer(MainLayer* layer) override { detached.push_back(layer); }
+  std::vector<MainLayer*> shownOn;
+  std::vector<MainLayer*> detached;
 };
 
 class MainLayerTest : public ::testing::Test {
@@ -51,12 +51,12 @@ class MainLayerTest : public ::testing::Test {
 
 TEST_F(MainLayerTest, ItsLifeShowsTheStartViewThenDetachesTheViewsAndClearsTheCurrentLayer) {
   MainLayer* created = makeLayer();
-  EXPECT_EQ(views.shownOn, (std::vector<engine::InnerNode*>{created}));
+  EXPECT_EQ(views.shownOn, (std::vector<MainLayer*>{created}));
   EXPECT_EQ(MainLayer::current(), created);
   layer->release();
   layer = nullptr;
   engine::PoolManager::getCurrentPool()->clear();
-  EXPECT_EQ(views.detached, (std::vector<engine::InnerNode*>{created}));
+  EXPECT_EQ(views.detached, (std::vector<MainLayer*>{created}));
   EXPECT_EQ(MainLayer::current(), nullptr);
 }
 
