@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "content/items/block_filter.h"
 #include "content/planets/planet_def.h"
@@ -198,35 +200,57 @@ void placeHorizontalRuns(WorldGenerator& g, uint32_t runCount, uint32_t runMaxLe
 
 namespace {
 
-// The cell of `column` at row y holds a block in front (1) or not (0).
-int filledAt(const MapBlock* column, int32_t y) { return column[y].frontId() != 0 ? 1 : 0; }
+// One byte per row of a column: 1 where the cell holds a block in front, with an empty row below
+// the first and above the last, so that rows outside the map count as empty without a test.
+void markFilled(const MapBlock* column, int32_t h, uint8_t* filled) {
+  filled[0] = 0;
+  for (int32_t y = 0; y < h; ++y) filled[y + 1] = column[y].frontId() != 0 ? 1 : 0;
+  filled[h + 1] = 0;
+}
 
-// How many of the eight cells around row y of `mid` hold a block in front; rows outside the map
-// count as empty.
-int filledAround(const MapBlock* left, const MapBlock* mid, const MapBlock* right, int32_t y, int32_t h) {
-  int count = filledAt(left, y) + filledAt(right, y);
-  if (y > 0) count += filledAt(left, y - 1) + filledAt(mid, y - 1) + filledAt(right, y - 1);
-  if (y + 1 < h) count += filledAt(left, y + 1) + filledAt(mid, y + 1) + filledAt(right, y + 1);
-  return count;
+// The rows of the middle column whose block has fewer than four filled cells among the eight
+// around it, from the three columns' marks; the counting runs over plain bytes, many rows at once.
+void findLoose(const uint8_t* left, const uint8_t* mid, const uint8_t* right, int32_t x, int32_t h,
+               uint8_t* around, std::vector<GridPoint>& loose) {
+  for (int32_t y = 0; y < h; ++y) {
+    around[y] = static_cast<uint8_t>(left[y] + left[y + 1] + left[y + 2] + mid[y] + mid[y + 2] + right[y] +
+                                     right[y + 1] + right[y + 2]);
+  }
+  for (int32_t y = 0; y < h; ++y) {
+    if (mid[y + 1] != 0 && around[y] < 4) loose.push_back({x, y});
+  }
 }
 
 }  // namespace
 
 // Every loose block is found before any is taken away, so the order of the clearing does not
-// matter; the walk reads three neighbouring columns at a time, as they lie in memory.
+// matter. The walk keeps one byte per row for three neighbouring columns, each column's marks made
+// once from its cells as they lie in memory; the first column's are kept for the last one's right.
 void erodeLooseBlocks(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
   const MapBlock* cells = g.map.cells();
   const auto column = [&](int32_t x) { return cells + static_cast<size_t>(x) * static_cast<size_t>(h); };
+  const size_t rows = static_cast<size_t>(h) + 2;
+  std::vector<uint8_t> marks(5 * rows);
+  uint8_t* left = marks.data();
+  uint8_t* mid = left + rows;
+  uint8_t* right = mid + rows;
+  uint8_t* const first = right + rows;
+  uint8_t* const around = first + rows;
+  markFilled(column(w - 1), h, left);
+  markFilled(column(0), h, first);
+  std::copy(first, first + rows, mid);
   std::vector<GridPoint> loose;
   for (int32_t x = 0; x < w; ++x) {
     g.checkStop();
-    const MapBlock* left = column(x == 0 ? w - 1 : x - 1);
-    const MapBlock* mid = column(x);
-    const MapBlock* right = column(x == w - 1 ? 0 : x + 1);
-    for (int32_t y = 0; y < h; ++y) {
-      if (filledAt(mid, y) != 0 && filledAround(left, mid, right, y, h) < 4) loose.push_back({x, y});
+    if (x == w - 1) {
+      std::copy(first, first + rows, right);
+    } else {
+      markFilled(column(x + 1), h, right);
     }
+    findLoose(left, mid, right, x, h, around, loose);
+    std::swap(left, mid);   // the middle column becomes the left one,
+    std::swap(mid, right);  // the right one the middle, and the old left is filled next
   }
   for (const GridPoint& p : loose) g.map.setBlockAt(0, 0, p.x, p.y, 0);
 }
