@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "content/items/block_filter.h"
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
 #include "world/cells/block_props.h"
+#include "world/cells/column_byte_walk.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
 #include "world/generator/gradient_noise.h"
@@ -276,33 +276,19 @@ void findLoose(const uint8_t* left, const uint8_t* mid, const uint8_t* right, in
 
 // Every loose block is found before any is taken away, so the order of the clearing does not
 // matter. The walk keeps one byte per row for three neighbouring columns, each column's marks made
-// once from its cells as they lie in memory; the first column's are kept for the last one's right.
+// once from its cells as they lie in memory (see column_byte_walk.h).
 void erodeLooseBlocks(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
   const MapBlock* cells = g.map.cells();
   const auto column = [&](int32_t x) { return cells + static_cast<size_t>(x) * static_cast<size_t>(h); };
-  const size_t rows = static_cast<size_t>(h) + 2;
-  std::vector<uint8_t> marks(5 * rows);
-  uint8_t* left = marks.data();
-  uint8_t* mid = left + rows;
-  uint8_t* right = mid + rows;
-  uint8_t* const first = right + rows;
-  uint8_t* const around = first + rows;
-  markFilled(column(w - 1), h, left);
-  markFilled(column(0), h, first);
-  std::copy(first, first + rows, mid);
+  std::vector<uint8_t> around(static_cast<size_t>(h));
   std::vector<GridPoint> loose;
-  for (int32_t x = 0; x < w; ++x) {
-    g.checkStop();
-    if (x == w - 1) {
-      std::copy(first, first + rows, right);
-    } else {
-      markFilled(column(x + 1), h, right);
-    }
-    findLoose(left, mid, right, x, h, around, loose);
-    std::swap(left, mid);   // the middle column becomes the left one,
-    std::swap(mid, right);  // the right one the middle, and the old left is filled next
-  }
+  walkColumnBytes(
+      w, h, [&](int32_t x, uint8_t* filled) { markFilled(column(x), h, filled); },
+      [&](int32_t x, const uint8_t* left, const uint8_t* mid, const uint8_t* right) {
+        g.checkStop();
+        findLoose(left, mid, right, x, h, around.data(), loose);
+      });
   for (const GridPoint& p : loose) g.map.setBlockAt(0, 0, p.x, p.y, 0);
 }
 
