@@ -211,7 +211,7 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
   const uint16_t id = cell.frontId();
   const bool next = player.isNextToCell(cell);
   if (props[id].has(bf::kCircuitOutput) && next) {
-    setSwitchState(rules, cell, cell.frontVariant() == 0);
+    setSwitchState(rules, rules, cell, cell.frontVariant() == 0);
     return true;
   }
   if (id == kLever && next) {

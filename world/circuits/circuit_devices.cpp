@@ -288,7 +288,7 @@ void CircuitSystem::runOutputDevice(MapBlock& cell, const uint8_t inputs[4]) {
   Logic& rules = world_.rules();
   const bool anyHigh = anyHighOf(inputs);
   if (map().props()[cell.frontId()].has(block_flag::kCircuitOutput)) {
-    setSwitchState(rules, cell, anyHigh);
+    setSwitchState(rules, rules, cell, anyHigh);
     return;
   }
   if (cell.frontId() == kToggle || cell.findDeco(kToggle)) setToggleAttachmentState(world_, cell, anyHigh);
