@@ -125,7 +125,7 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
       offerCapture(player, in.u32());
       return true;
     case request_id::kHitMob:
-      if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer(*rules, player, *mob);
+      if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer({*rules, *rules, *rules}, player, *mob);
       return true;
     case request_id::kDropItem: {
       wire::PooledItem item = wire::itemFromWire(in);
