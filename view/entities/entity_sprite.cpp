@@ -1,16 +1,20 @@
 #include "view/entities/entity_sprite.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstddef>
+#include <new>
 
 namespace {
 
 constexpr float kCellPixels = 30.0f;
 constexpr size_t kBlocksPerChunk = 32;
 
-// Blocks big enough and aligned for a sprite; the first block of a chunk holds the link.
-struct alignas(alignof(std::max_align_t)) Block {
-  unsigned char bytes[(sizeof(EntitySprite) + alignof(std::max_align_t) - 1) /
-                      alignof(std::max_align_t) * alignof(std::max_align_t)];
+// Blocks big enough and aligned for a sprite (its per-frame fields keep a cache line of their own,
+// so it asks more than the default alignment); the first block of a chunk holds the link.
+constexpr size_t kBlockAlign = std::max(alignof(EntitySprite), alignof(std::max_align_t));
+struct alignas(kBlockAlign) Block {
+  unsigned char bytes[(sizeof(EntitySprite) + kBlockAlign - 1) / kBlockAlign * kBlockAlign];
 };
 static_assert(sizeof(Block) >= sizeof(void*), "a free block holds the next free block");
 
@@ -29,7 +33,7 @@ struct SpritePool {
       return block;
     }
     if (nextInChunk == kBlocksPerChunk) {
-      auto* chunk = static_cast<Block*>(::operator new(sizeof(Block) * kBlocksPerChunk));
+      auto* chunk = static_cast<Block*>(::operator new(sizeof(Block) * kBlocksPerChunk, std::align_val_t{kBlockAlign}));
       *reinterpret_cast<Block**>(chunk) = lastChunk;
       lastChunk = chunk;
       nextInChunk = 1;

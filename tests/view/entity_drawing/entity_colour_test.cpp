@@ -1,6 +1,8 @@
 // The colours entities are drawn in, the placement across the world's seam and the sprite pool.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "engine/base/ref.h"
 #include "engine/scene/director.h"
 #include "view/entities/dyable_sprite.h"
@@ -99,7 +101,11 @@ TEST_F(EntityNodes, AReleasedSpriteBlockIsTheNextOneHandedOut) {
   engine::PoolManager::getCurrentPool()->clear();
   while (EntitySprite::pooledFreeBlocks() > 0) EntitySprite::create(nullptr, engine::Rect(), nullptr);
   const size_t chunks = EntitySprite::pooledChunks();
-  for (int i = 0; i < 32; ++i) EntitySprite::create(nullptr, engine::Rect(), nullptr);
+  for (int i = 0; i < 32; ++i) {
+    const EntitySprite* sprite = EntitySprite::create(nullptr, engine::Rect(), nullptr);
+    // A sprite keeps its per-frame fields on a cache line of their own: every block is aligned for it.
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(sprite) % alignof(EntitySprite), 0u);
+  }
   EXPECT_GE(EntitySprite::pooledChunks(), chunks + 1);
   EXPECT_LE(EntitySprite::pooledChunks(), chunks + 2);
 }
