@@ -9,8 +9,8 @@ FUZZ_DIR := build/fuzz
 TSAN_DIR := build/tsan
 # The network library runs transport threads beside the game's: its tests also run under
 # ThreadSanitizer.
-TSAN_TESTS := net_endpoint_tests net_loopback_tests net_transports_tests net_wire_tests net_transfer_tests \
-  net_players_tests net_remote_tests net_client_handling_tests net_host_game_tests net_client_game_tests
+TSAN_TESTS := net_endpoint_tests net_transports_tests net_wire_tests net_transfer_tests net_trade_tests \
+  net_players_tests net_remote_tests net_host_game_tests net_client_game_tests
 # ctest runs exactly these: a test program the list leaves out is not built here.
 empty :=
 space := $(empty) $(empty)

@@ -58,7 +58,7 @@ void UiPlayerEvents::popToMainView() {
 void UiPlayerEvents::fishBiting() {
   GameViews* views = gameViews();
   if (views != nullptr && views->currentId() == ViewId::Fish) {
-    dynamic_cast<FishView&>(views->view(ViewId::Fish)).biteSeen();
+    views->fishView().biteSeen();
   }
 }
 

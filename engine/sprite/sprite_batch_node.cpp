@@ -152,9 +152,8 @@ void SpriteBatchNode::removeChild(Node* child) {
   // A stranger's atlas index belongs to another batch (or none): acting on it would drop one of
   // our own sprites' quads.
   if (child == nullptr || child->getParent() != this) return;
-  if (auto* sprite = dynamic_cast<Sprite*>(child); sprite != nullptr) {
-    removeSpriteFromAtlas(sprite);
-  }
+  // `addChild` takes sprites only, so every child is one.
+  removeSpriteFromAtlas(static_cast<Sprite*>(child));
   InnerNode::removeChild(child);
 }
 

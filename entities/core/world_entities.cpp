@@ -24,7 +24,7 @@ bool isMobKind(EntityKind kind) { return kind == EntityKind::Mob || kind == Enti
 Body realBodyOf(const RealEntity& entity) {
   Body body = bodyOf(entity, isMobKind(entity.kind()) ? BodyGroup::Mob : BodyGroup::Entity, entity.id());
   if (entity.kind() == EntityKind::Pet) body.flags |= body_flag::kPet;
-  if (const auto* mob = dynamic_cast<const MobEntity*>(&entity)) body.mobState = static_cast<uint8_t>(mob->state);
+  if (const MobEntity* mob = mobOf(entity)) body.mobState = static_cast<uint8_t>(mob->state);
   return body;
 }
 
@@ -59,7 +59,10 @@ void WorldEntities::adoptWaitingMobs() {
   }
 }
 
-MobEntity* WorldEntities::mobById(EntityId id) const { return dynamic_cast<MobEntity*>(mobs_.findById(id)); }
+MobEntity* WorldEntities::mobById(EntityId id) const {
+  RealEntity* entity = mobs_.findById(id);
+  return entity != nullptr ? mobOf(*entity) : nullptr;
+}
 
 bool WorldEntities::blocksPlacementIn(const MapBlock& cell) {
   bool found = false;
@@ -239,7 +242,7 @@ bool WorldEntities::hurt(const Body& body, float amount) {
   if (body.group != BodyGroup::Entity && body.group != BodyGroup::Mob) return false;
   RealEntity* entity = findById(body.id);
   if (entity == nullptr || entity->data.removed) return false;
-  auto* mob = body.group == BodyGroup::Mob ? dynamic_cast<MobEntity*>(entity) : nullptr;
+  MobEntity* mob = body.group == BodyGroup::Mob ? mobOf(*entity) : nullptr;
   if (mob == nullptr) return true;
   mob->applyDamage(amount, kBlastDamageType, nullptr);
   return mob->alive;

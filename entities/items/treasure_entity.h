@@ -45,3 +45,15 @@ class TreasureEntity : public RealEntity {
 
   ItemPtr item_;
 };
+
+// The treasure an entity is, or null, by its kind: every entity of the item kinds and of the fish
+// kind is made as a treasure (a dropped stack, a fruit, a toy, a fish), and nothing else is.
+inline TreasureEntity* treasureOf(RealEntity& entity) {
+  const EntityKind kind = entity.kind();
+  const bool treasure = kind == EntityKind::Treasure || kind == EntityKind::Fruit || kind == EntityKind::Toy ||
+                        kind == EntityKind::Fish;
+  return treasure ? static_cast<TreasureEntity*>(&entity) : nullptr;
+}
+inline const TreasureEntity* treasureOf(const RealEntity& entity) {
+  return treasureOf(const_cast<RealEntity&>(entity));
+}

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz/support/fuzz_one.h"
-#include "tests/net/client_handling/client_in_game.h"
+#include "tests/net/client_in_game.h"
 
 int fuzzOne(const uint8_t* data, size_t size) {
   nettest::ClientInGame game;

@@ -32,7 +32,7 @@ std::vector<SavedMob> EntitySaveLinks::savedMobs(const World& world) const {
   const WorldEntities* lists = saved.entities();
   if (lists == nullptr) return out;
   lists->mobs().forEach([&](const RealEntity& e) {
-    const auto* mob = dynamic_cast<const MobEntity*>(&e);
+    const MobEntity* mob = mobOf(e);
     if (mob == nullptr || mob->data.removed || mob->kind() != EntityKind::Mob || mob->data.cell == nullptr) return;
     if (!savedGroup(mob->populationGroup)) return;
     out.push_back({{mob->data.cell->x, mob->data.cell->y}, mob->populationGroup, mob->row().mobId()});

@@ -38,7 +38,7 @@
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
 #include "tests/net/host_game/content_items.h"
-#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/net/loopback_fixture.h"
 #include "tests/net/net_test_support.h"
 #include "view/player/player_sprite.h"
 #include "ui/views/main_view.h"

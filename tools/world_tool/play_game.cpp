@@ -233,7 +233,7 @@ class PlayGame final : public ScriptedPlayer {
     const MapBlock* playerCell = player()->currentMapBlock();
     const WorldMap& map = world()->map();
     session_.entities().lists().forEach([&](const RealEntity& e) {
-      const auto* mob = dynamic_cast<const MobEntity*>(&e);
+      const MobEntity* mob = mobOf(e);
       if (mob == nullptr || e.kind() == EntityKind::Pet || e.data.removed || e.data.cell == nullptr) return;
       if (playerCell == nullptr || !blocksWithinRange(map, *playerCell, *e.data.cell, kNearCells)) return;
       const float distance = std::hypot(map.shortDeltaX(e.data.x - player()->position.x), e.data.y - player()->position.y);
@@ -290,7 +290,7 @@ class PlayGame final : public ScriptedPlayer {
     const WorldMap& map = world()->map();
     session_.entities().lists().forEach([&](const RealEntity& e) {
       if (e.data.cell == nullptr || e.data.removed) return;
-      const auto* mob = dynamic_cast<const MobEntity*>(&e);
+      const MobEntity* mob = mobOf(e);
       mobsInWorld += mob != nullptr;
       const MapBlock* playerCell = player()->currentMapBlock();
       if (playerCell == nullptr || !blocksWithinRange(map, *playerCell, *e.data.cell, kNearCells)) return;
@@ -300,7 +300,7 @@ class PlayGame final : public ScriptedPlayer {
         mobs.append(" mob ").append(std::to_string(mob->row().mobId())).append(at);
         return;
       }
-      const auto* treasure = dynamic_cast<const TreasureEntity*>(&e);
+      const TreasureEntity* treasure = treasureOf(e);
       if (treasure == nullptr) return;
       ++count;
       near.append(1, ' ').append(std::to_string(treasure->item().id)).append(1, 'x');

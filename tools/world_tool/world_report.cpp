@@ -33,7 +33,7 @@ InventorySummary summarizeInventory(const Inventory& inventory) {
 std::string groundItems(const WorldEntities& entities) {
   std::vector<std::pair<uint16_t, uint16_t>> items;
   entities.treasures().forEach([&items](const RealEntity& e) {
-    const auto* treasure = dynamic_cast<const TreasureEntity*>(&e);
+    const TreasureEntity* treasure = treasureOf(e);
     if (treasure != nullptr && !e.data.removed) items.emplace_back(treasure->item().id, treasure->item().count);
   });
   std::sort(items.begin(), items.end());

@@ -81,6 +81,7 @@ InventoryView& GameViews::inventoryView() {
   return static_cast<InventoryView&>(view(ViewId::Inventory));
 }
 BookView& GameViews::bookView() { return static_cast<BookView&>(view(ViewId::Book)); }
+FishView& GameViews::fishView() { return static_cast<FishView&>(view(ViewId::Fish)); }
 MainView& GameViews::mainView() { return static_cast<MainView&>(view(ViewId::Main)); }
 
 void GameViews::clearViewStack() {

@@ -15,6 +15,7 @@ class MainLayer;
 
 class GameView;
 class BookView;
+class FishView;
 class InventoryView;
 class MainView;
 
@@ -59,6 +60,7 @@ class GameViews {
   MainView& mainView();
   InventoryView& inventoryView();
   BookView& bookView();
+  FishView& fishView();
   GameView& startView() { return view(ViewId::Start); }
 
  private:

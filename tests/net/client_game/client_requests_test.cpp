@@ -19,7 +19,7 @@
 #include "net/client_game/client_swing_targets.h"
 #include "net/client_game/game_remote_client.h"
 #include "tests/entities/mob_rows.h"
-#include "tests/net/client_handling/client_in_game.h"
+#include "tests/net/client_in_game.h"
 #include "world/cells/map_block.h"
 #include "world/cells/map_deco.h"
 

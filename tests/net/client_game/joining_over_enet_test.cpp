@@ -22,7 +22,7 @@
 #include "net/endpoint/net_client.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "platform/desktop_platform.h"
-#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "world/current_world.h"
 #include "world/rules/game.h"

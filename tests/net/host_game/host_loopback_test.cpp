@@ -29,7 +29,7 @@
 #include "tests/net/host_game/content_items.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "tests/net/host_game/hosting_session.h"
-#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"

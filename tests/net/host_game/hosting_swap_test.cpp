@@ -28,7 +28,7 @@
 #include "net/transports/enet_client.h"
 #include "net/transports/enet_server.h"
 #include "tests/engine/scene/scene_fixture.h"
-#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/net/loopback_fixture.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/rules/logic.h"
 #include "world/world.h"

@@ -50,7 +50,7 @@
 #include "tests/net/host_game/content_items.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "tests/net/host_game/hosting_session.h"
-#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "tests/platform/steam/hub_users.h"
 #include "world/blocks/chest.h"

@@ -17,7 +17,7 @@
 #include "net/wire/connection_messages.h"
 #include "net/transfer/world_pieces.h"
 #include "platform/settings/settings.h"
-#include "tests/net/loopback/loopback_fixture.h"
+#include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "tests/net/transfer/transfer_recorders.h"
 

@@ -11,7 +11,7 @@
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "game/inventory/inventory.h"
-#include "tests/view/world_gl/world_view_fixture.h"
+#include "tests/view/world_view_fixture.h"
 #include "view/player/player_sprite.h"
 #include "view/player/world_view_player_events.h"
 #include "view/world_shot.h"

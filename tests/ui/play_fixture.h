@@ -1,0 +1,80 @@
+#pragma once
+// The game fixture's world and local player made the running ones, with the fifteen views created
+// on a layer, bound to the fixture's game and rules in that running world (a test binds a game
+// of its own with `play`), and controls that record nothing.
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "engine/scene/director.h"
+#include "game/session/running_world.h"
+#include "platform/desktop_platform.h"
+#include "platform/settings/settings.h"
+#include "tests/game/game_fixture.h"
+#include "ui/views/game_views.h"
+#include "ui/views/main_view.h"
+#include "view/main_layer.h"
+
+namespace ui_test {
+
+class PlayTest : public game_test::GameTest {
+ protected:
+  PlayTest() : PlayTest(GameServices{}) {}
+  // The fixture's game plays in the process's running world, with what else a test gives it.
+  explicit PlayTest(GameServices services) : GameTest(inRunningWorld(std::move(services))) {}
+
+  void SetUp() override {
+    GameTest::SetUp();
+    kel::DesktopPlatform::Services services;
+    services.installCrashReporter = false;
+    platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
+    kel::Platform::setInstance(platform.get());
+    runningWorld().world = std::move(world);
+    runningWorld().player = std::move(player);
+    local = runningWorld().player.get();
+    layer = MainLayer::create();
+    layer->retain();
+    createViews();
+    gameViews()->setLayer(layer);
+    gameViews()->session().bind(&game, &rules, &rules, &runningWorld());
+  }
+  void TearDown() override {
+    destroyViews();
+    layer->release();
+    world.reset(runningWorld().world.release());
+    player.reset(runningWorld().player.release());
+    kel::Platform::setInstance(nullptr);
+    platform.reset();
+    if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
+    GameTest::TearDown();
+  }
+  World& theWorld() { return *runningWorld().world; }
+  MapBlock& cell(int32_t x, int32_t y) { return *theWorld().cellAt(x, y); }
+  GameViews& views() { return *gameViews(); }
+  // The views play this game (with the fixture's rules) in the running world from now on.
+  void play(GameInterface& played) { views().session().bind(&played, &rules, &rules, &runningWorld()); }
+
+  std::unique_ptr<kel::DesktopPlatform> platform;
+  MainLayer* layer = nullptr;
+  PlayerDesktopLocal* local = nullptr;
+
+ private:
+  static GameServices inRunningWorld(GameServices services) {
+    services.running = &runningWorld();
+    return services;
+  }
+};
+
+// The play fixture on the main view, the player standing on cell (10, 10).
+class MainViewPlayTest : public PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    local->setCellCoordinates(10, 10);
+    views().switchTo(ViewId::Main);
+  }
+  MainView& main() { return views().mainView(); }
+};
+
+}  // namespace ui_test

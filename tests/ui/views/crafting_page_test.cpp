@@ -1,0 +1,102 @@
+// The inventory's crafting page: a craft leaves every row where it was, and a station that is no
+// longer there when the inventory opens leaves the page crafting by hand.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/scene/director.h"
+#include "game/inventory/inventory.h"
+#include "game/rules/block_use.h"
+#include "tests/game/content_rows.h"
+#include "tests/ui/play_fixture.h"
+#include "ui/views/inventory_view.h"
+#include "ui/widgets/ui_draw.h"
+#include "world/map/world_map.h"
+
+namespace {
+
+constexpr uint16_t kLog = 7, kPlanks = 20, kStick = 21, kKindling = 22, kTool = 23;
+constexpr uint16_t kAnvil = 38;  // a station block of the station table, kind 4
+
+class CraftingPageTest : public ui_test::PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    // A window to point into: rows have places only in a window of some size.
+    engine::Director::getInstance()->designResolutionChanged(engine::Size(1280, 720));
+    test_rows::setRecipe(0, {.layout = 0, .result = kPlanks, .grid = {kLog}, .resultCount = 4});
+    test_rows::setRecipe(1, {.layout = 3, .cells = 2, .result = kStick, .grid = {kPlanks, kPlanks}});
+    test_rows::setRecipe(2, {.layout = 3, .cells = 2, .result = kKindling, .grid = {kStick, kStick}});
+    test_rows::setRecipe(3, {.layout = 0, .result = kTool, .grid = {kLog}, .station = 4});
+    theWorld().map().mutableProps().mutableRow(kAnvil) = BlockProps{.flags = 1ull << 36, .transparency = 1};
+    local->setCell(10, 6);
+    carry(kLog, 2);
+    views().switchTo(ViewId::Main);
+  }
+  void carry(uint16_t id, uint16_t count) {
+    Item item(id, 0, count, 0, 0);
+    bool newSlot = false;
+    local->inventory->findSlotFor(&item, newSlot);
+  }
+  InventoryView& openCraftingPage() {
+    views().push(ViewId::Inventory);
+    InventoryView& view = views().inventoryView();
+    view.setPage(InventoryView::kCrafting);
+    return view;
+  }
+  // The rows' recipes, without the mark of those that cannot be made.
+  static std::vector<std::string> recipesShown(InventoryView& view) {
+    std::vector<std::string> shown;
+    for (const MenuList::Row& row : view.list().rows()) {
+      const std::string& text = row.text;
+      shown.push_back(text.rfind("(missing) ", 0) == 0 ? text.substr(10) : text);
+    }
+    return shown;
+  }
+  // A point of the window over the row, found the way the pointer would.
+  static engine::Vec2 pointOver(InventoryView& view, int row) {
+    const engine::Size window = uiWindowSize();
+    for (float y = window.height; y > 0; y -= 2.0f) {
+      const engine::Vec2 point(window.width / 2.0f, y);
+      if (view.list().rowAt(point) == row) return point;
+    }
+    ADD_FAILURE() << "row " << row << " is not shown";
+    return {};
+  }
+};
+
+TEST_F(CraftingPageTest, ACraftLeavesEveryRowWhereItWas) {
+  InventoryView& page = openCraftingPage();
+  const std::vector<std::string> before = recipesShown(page);
+  ASSERT_EQ(before, (std::vector<std::string>{"#20 <- #7", "#21 <- #20 x2", "#22 <- #21 x2"}));
+  const engine::Vec2 overSticks = pointOver(page, 1);
+
+  page.list().click(pointOver(page, 0));
+  EXPECT_EQ(page.status(), "Made #20 x4.");
+  page.list().click(pointOver(page, 0));
+  EXPECT_EQ(page.status(), "Made #20 x4.") << "the second log";
+  EXPECT_EQ(recipesShown(page), before) << "the planks that can no longer be made keep the first row";
+  EXPECT_EQ(page.list().rowAt(overSticks), 1) << "the status line pushed no row down";
+
+  page.list().click(overSticks);
+  EXPECT_EQ(page.status(), "Made #21.");
+  EXPECT_EQ(local->inventory->countItems(kStick, false, false), 1u);
+  EXPECT_EQ(local->inventory->countItems(kKindling, false, false), 0u);
+}
+
+TEST_F(CraftingPageTest, AtAStationItsRecipesComeFirstAndAStationGoneLeavesCraftingByHand) {
+  cell(9, 6).setLayer(kAnvil, 0, MapBlock::kFront);
+  ASSERT_TRUE(useStationOrClock(theWorld(), cell(9, 6), MapBlock::kFront, *local));
+  ASSERT_EQ(local->inventory->station(), 4);
+  EXPECT_EQ(recipesShown(openCraftingPage()).front(), "#23 <- #7");
+  views().pop();
+
+  cell(9, 6).setLayer(0, 0, MapBlock::kFront);
+  const std::vector<std::string> byHand = recipesShown(openCraftingPage());
+  EXPECT_EQ(local->inventory->station(), 0);
+  EXPECT_EQ(byHand, (std::vector<std::string>{"#20 <- #7", "#21 <- #20 x2", "#22 <- #21 x2"}));
+}
+
+}  // namespace

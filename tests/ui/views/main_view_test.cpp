@@ -1,0 +1,149 @@
+// The main view's play: the pointer's cell with the player at the window's centre, mining by
+// holding the button within reach, the bound keys moving the body, the quick slots picked by number
+// and wheel, and the pause key acting only on a press it saw.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "game/inventory/inventory.h"
+#include "platform/settings/settings.h"
+#include "tests/ui/play_fixture.h"
+#include "ui/hud/mining_bar.h"
+#include "ui/views/main_view.h"
+#include "ui/widgets/ui_draw.h"
+
+namespace {
+
+using engine::KeyCode;
+using world_test::kDirt;
+
+class MainViewTest : public ui_test::MainViewPlayTest {
+ protected:
+  engine::Vec2 centre() const {
+    const engine::Size window = uiWindowSize();
+    return engine::Vec2(window.width / 2.0f, window.height / 2.0f);
+  }
+  // The window point of a cell's centre.
+  engine::Vec2 pointOf(int32_t x, int32_t y) {
+    const float scale = static_cast<float>(kel::options().viewportScale) - 1.0f;
+    return centre() + (engine::Vec2(x * 30.0f, y * 30.0f) - local->position) * scale;
+  }
+  void breakableDirt() { theWorld().map().mutableProps().mutableRow(kDirt).flags |= uint64_t{1} << 2; }
+};
+
+TEST_F(MainViewTest, ThePointerFindsTheCellDrawnUnderIt) {
+  EXPECT_EQ(main().worldPointAt(centre()), local->position);
+  const struct {
+    int32_t x, y;
+  } cells[] = {{10, 10}, {11, 10}, {9, 10}, {10, 11}, {10, 9}, {14, 7}};
+  for (const auto& c : cells) {
+    MapBlock* found = main().cellAt(pointOf(c.x, c.y));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->x, c.x);
+    EXPECT_EQ(found->y, c.y);
+  }
+  // A point off the map's top has no cell; one past its side wraps round.
+  EXPECT_EQ(main().cellAt(pointOf(10, kHeight + 5)), nullptr);
+  MapBlock* wrapped = main().cellAt(pointOf(-1, 10));
+  ASSERT_NE(wrapped, nullptr);
+  EXPECT_EQ(wrapped->x, kWidth - 1);
+}
+
+TEST_F(MainViewTest, HoldingTheButtonBreaksABlockAfterItsTimeWithItsProgressShown) {
+  breakableDirt();
+  // A cell beside and above the player: bare hands reach one cell (and the headless window has no
+  // size, so the quick slots along its bottom edge cover the player's row).
+  cell(11, 11).setLayer(kDirt, 0, MapBlock::kFront);
+  const float seconds = BlockMining::secondsFor(local->breakTimeFor(cell(11, 11)));
+  ASSERT_GT(seconds, 0.2f);
+  const auto hold = [this](float forSeconds) {
+    for (float t = 0; t < forSeconds; t += 1.0f / 60) main().frame(1.0f / 60);
+  };
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, false);
+  EXPECT_FALSE(events.effects.empty()) << "the block is struck at once";
+  hold(seconds / 2);
+  EXPECT_NE(cell(11, 11).frontId(), 0) << "half the time is not enough";
+  EXPECT_TRUE(main().miningBar().shown());
+  EXPECT_GT(main().mining().progress(), 0.0f);
+  // Letting go forgets the work: half the time again does not finish it.
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_FALSE(main().miningBar().shown());
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, false);
+  hold(seconds / 2);
+  EXPECT_NE(cell(11, 11).frontId(), 0);
+  hold(seconds / 2 + 0.1f);
+  EXPECT_EQ(cell(11, 11).frontId(), 0);
+  EXPECT_FALSE(main().miningBar().shown());
+  main().mouseButton(pointOf(11, 11), kel::MOUSE_BUTTON_LEFT, true);
+}
+
+TEST_F(MainViewTest, ABlockOutOfReachIsRefusedOnceWhileTheButtonIsHeld) {
+  breakableDirt();
+  cell(13, 11).setLayer(kDirt, 0, MapBlock::kFront);
+  EXPECT_FALSE(main().mine(cell(13, 11)));
+  main().mouseButton(pointOf(13, 11), kel::MOUSE_BUTTON_LEFT, false);
+  for (int frame = 0; frame < 120; ++frame) main().frame(1.0f / 60);
+  main().mouseButton(pointOf(13, 11), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_NE(cell(13, 11).frontId(), 0);
+  ASSERT_EQ(events.messages.size(), 1u);
+  EXPECT_EQ(events.messages[0].text, "That is out of reach.");
+}
+
+TEST_F(MainViewTest, TheBoundKeysMoveTheBodyAndPickQuickSlots) {
+  main().keyEvent(KeyCode::D, false);
+  EXPECT_EQ(local->body().hKey, 1);
+  main().keyEvent(KeyCode::D, true);
+  EXPECT_NE(local->body().hKey, 1);
+  main().keyEvent(KeyCode::LEFT_ARROW, false);
+  EXPECT_EQ(local->body().hKey, 0);
+  main().keyEvent(KeyCode::LEFT_ARROW, true);
+
+  const std::pair<KeyCode, uint32_t> digits[] = {{KeyCode::DIGIT_1, 0}, {KeyCode::DIGIT_3, 2}, {KeyCode::DIGIT_0, 9}};
+  for (const auto& [key, slot] : digits) {
+    main().keyEvent(key, false);
+    EXPECT_EQ(local->inventory->selected(), slot);
+  }
+  main().mouseWheel(1.0f);
+  EXPECT_EQ(local->inventory->selected(), 0u) << "the wheel turned down wraps past the last slot";
+  main().mouseWheel(-1.0f);
+  EXPECT_EQ(local->inventory->selected(), 9u) << "the wheel turned up goes back";
+  main().mouseWheel(-1.0f);
+  EXPECT_EQ(local->inventory->selected(), 8u);
+}
+
+TEST_F(MainViewTest, ThePauseKeyActsOnlyOnTheReleaseOfAPressItSaw) {
+  main().keyEvent(KeyCode::ESCAPE, true);
+  EXPECT_EQ(views().currentId(), ViewId::Main) << "a release left over from a closing view";
+  main().keyEvent(KeyCode::ESCAPE, false);
+  EXPECT_EQ(views().currentId(), ViewId::Main);
+  main().keyEvent(KeyCode::ESCAPE, true);
+  EXPECT_EQ(views().currentId(), ViewId::Pause);
+  views().popToMainView();
+  main().keyEvent(KeyCode::E, false);
+  main().keyEvent(KeyCode::E, true);
+  EXPECT_EQ(views().currentId(), ViewId::Inventory);
+  EXPECT_EQ(views().paused().size(), 1u) << "opened over the main view";
+}
+
+TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {
+  local->inventory->setSlot({SlotKind::Quick, 2, 0}, game_test::makeItem(game_test::kStone, 4));
+  local->inventory->setSlot({SlotKind::Quick, 3, 0}, game_test::makeItem(game_test::kStone, 1));
+  local->inventory->select(2);
+  EXPECT_FALSE(main().shootHeld()) << "stone fires nothing";
+  main().keyEvent(KeyCode::Q, false);
+  EXPECT_EQ(local->inventory->slotItem({SlotKind::Quick, 2, 0}), nullptr);
+  EXPECT_NE(local->inventory->slotItem({SlotKind::Quick, 3, 0}), nullptr);
+  EXPECT_FALSE(main().throwHeld()) << "an empty hand throws nothing";
+}
+
+TEST_F(MainViewTest, ThePointerAimsFromThePlayer) {
+  EXPECT_TRUE(std::isnan(main().aimAngle()));
+  main().mouseMoved(centre() + engine::Vec2(100, 0));
+  EXPECT_NEAR(main().aimAngle(), 0.0f, 1e-5f);
+  main().mouseMoved(centre() + engine::Vec2(0, 100));
+  EXPECT_NEAR(main().aimAngle(), 1.5707964f, 1e-5f);
+  EXPECT_FALSE(main().acting());
+}
+
+}  // namespace

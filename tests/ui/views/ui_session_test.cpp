@@ -1,0 +1,78 @@
+// The game the interface plays: each view stack acts through the game bound to it, whichever
+// game is the process's current one, and the launch binds its views to the game played, before
+// and after it creates them.
+
+#include <gtest/gtest.h>
+
+#include "game/session/running_world.h"
+#include "tests/ui/play_fixture.h"
+#include "ui/ui_launch_services.h"
+#include "ui/views/list_view.h"
+#include "world/rules/game.h"
+
+namespace {
+
+// The game operations the death view calls, counted.
+class CountingGame final : public NullGame {
+ public:
+  void pause() override { ++pauses; }
+  void unpause() override { ++unpauses; }
+  void respawn() override { ++respawns; }
+  int pauses = 0, unpauses = 0, respawns = 0;
+};
+
+class UiSessionTest : public ui_test::PlayTest {
+ protected:
+  ListView& deathView(GameViews& stack) { return dynamic_cast<ListView&>(stack.view(ViewId::Death)); }
+};
+
+TEST_F(UiSessionTest, TwoViewStacksEachActThroughTheirOwnGameNotTheCurrentOne) {
+  CountingGame first;
+  CountingGame second;
+  play(first);
+  GameViews other;
+  other.setLayer(layer);
+  RunningWorld otherRunning;
+  other.session().bind(&second, &rules, &rules, &otherRunning);
+  ASSERT_EQ(&currentGame(), static_cast<GameInterface*>(&game)) << "the process's current game is a third";
+
+  other.switchTo(ViewId::Death);
+  EXPECT_EQ(second.pauses, 1);
+  EXPECT_TRUE(deathView(other).choose("Respawn"));
+  EXPECT_EQ(second.respawns, 1);
+  EXPECT_EQ(first.pauses + first.respawns, 0) << "the other stack's game is not touched";
+
+  views().switchTo(ViewId::Death);
+  EXPECT_EQ(first.pauses, 1);
+  EXPECT_EQ(second.pauses, 1);
+  EXPECT_EQ(views().session().player(), local) << "each reads its own running world's player";
+  EXPECT_EQ(other.session().player(), nullptr);
+  // The views leave the stack while the games they pause still exist.
+  other.clearViewStack();
+  views().clearViewStack();
+}
+
+TEST_F(UiSessionTest, TheLaunchBindsTheGamePlayedToViewsMadeBeforeAndAfterAndLetsGoOnlyOfIt) {
+  CountingGame played;
+  CountingGame stale;
+  UiLaunchServices launch;
+  launch.bindGame(played, rules, rules, runningWorld());
+  EXPECT_EQ(&views().session().game(), static_cast<GameInterface*>(&played)) << "views made already";
+  launch.unbindGame(stale);
+  EXPECT_EQ(&views().session().game(), static_cast<GameInterface*>(&played)) << "another game's end changes nothing";
+
+  destroyViews();
+  launch.createViews();
+  gameViews()->setLayer(layer);
+  EXPECT_EQ(&views().session().game(), static_cast<GameInterface*>(&played)) << "views made afterwards";
+  views().switchTo(ViewId::Death);
+  EXPECT_EQ(played.pauses, 1);
+
+  views().popToMainView();
+  launch.unbindGame(played);
+  EXPECT_EQ(views().session().player(), nullptr) << "no world is read once the game is let go of";
+  views().switchTo(ViewId::Death);
+  EXPECT_EQ(played.pauses, 1) << "and the game let go of is not acted on";
+}
+
+}  // namespace
