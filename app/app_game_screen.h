@@ -42,8 +42,8 @@ class AppGameScreen final : public GameScreen {
   void removeSleepFade() override { world_.removeSleepFade(); }
   void playNextTrack() override { world_.playNextTrack(); }
   void spawnWeatherParticles() override { world_.spawnWeatherParticles(); }
-  void gameBound(GameInterface& game, Logic& rules, RunningWorld& running) override {
-    interface_.bindGame(game, rules, running);
+  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) override {
+    interface_.bindGame(game, cells, entities, running);
   }
   void gameUnbound(const GameInterface& game) override { interface_.unbindGame(game); }
 

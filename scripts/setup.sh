@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   zlib1g-dev libpng-dev libglfw3 libglfw3-dev libglew-dev libenet-dev rapidjson-dev libfmt-dev
   libminizip-dev libxxhash-dev libdeflate-dev xvfb xauth libgl1-mesa-dri libglx-mesa0 libgl-dev libopenal-dev
-  libsndfile1-dev pkg-config ccache cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
+  libsndfile1-dev pkg-config ccache cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev xdotool
   libfreetype-dev fonts-dejavu-core xdg-utils libxrandr-dev libxrender-dev libasound2-dev
   clang libclang-rt-14-dev
 )

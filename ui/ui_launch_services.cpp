@@ -9,9 +9,10 @@ void UiLaunchServices::createViews() {
   bindViews();
 }
 
-void UiLaunchServices::bindGame(GameInterface& game, Logic& rules, RunningWorld& running) {
+void UiLaunchServices::bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) {
   game_ = &game;
-  rules_ = &rules;
+  cells_ = &cells;
+  entities_ = &entities;
   running_ = &running;
   bindViews();
 }
@@ -19,13 +20,14 @@ void UiLaunchServices::bindGame(GameInterface& game, Logic& rules, RunningWorld&
 void UiLaunchServices::unbindGame(const GameInterface& game) {
   if (game_ != &game) return;
   game_ = nullptr;
-  rules_ = nullptr;
+  cells_ = nullptr;
+  entities_ = nullptr;
   running_ = nullptr;
   bindViews();
 }
 
 void UiLaunchServices::bindViews() {
-  if (GameViews* views = gameViews()) views->session().bind(game_, rules_, running_);
+  if (GameViews* views = gameViews()) views->session().bind(game_, cells_, entities_, running_);
 }
 
 void UiLaunchServices::setBookPages(const BookEntry* begin, const BookEntry* end) {

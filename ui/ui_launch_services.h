@@ -10,7 +10,8 @@
 
 class GameInterface;
 class MainLayer;
-class Logic;
+class LogicCells;
+class LogicEntities;
 struct BookEntry;
 struct RunningWorld;
 
@@ -22,7 +23,7 @@ class UiLaunchServices final : public MainLayerViews {
   // The views play this game, its rules and running world from now on; views created later too.
   // A game is bound before the launch creates the views, and another replaces it as the program
   // hosts or joins a game and comes back.
-  void bindGame(GameInterface& game, Logic& rules, RunningWorld& running);
+  void bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running);
   // The views let go of the game, when it is still the bound one.
   void unbindGame(const GameInterface& game);
   // The range of book entries (from the language texts) the craft book pages through.
@@ -46,7 +47,8 @@ class UiLaunchServices final : public MainLayerViews {
   void bindViews();
 
   GameInterface* game_ = nullptr;
-  Logic* rules_ = nullptr;
+  LogicCells* cells_ = nullptr;
+  LogicEntities* entities_ = nullptr;
   RunningWorld* running_ = nullptr;
   MainLayer* layer_ = nullptr;
 };

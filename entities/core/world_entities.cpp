@@ -175,7 +175,7 @@ RealEntity* WorldEntities::findById(EntityId id) const {
 
 void WorldEntities::wakeEntitiesAbove(MapBlock& cell) {
   if (world_ == nullptr) return;
-  Logic& rules = world_->rules();
+  LogicEntities& rules = world_->rules();
   const MapBlock* above = cell.neighbourUp(world_->map());
   // Collected first: waking goes through the rules, which may add entities to the lists.
   std::vector<EntityId>& woken = wakeScratch_;

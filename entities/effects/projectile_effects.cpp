@@ -160,13 +160,14 @@ void chipTheWall(BulletEntity& bullet, uint8_t side) {
   if (!effect::hasRules(world)) return;
   MapBlock* wall = wallCell(bullet, side);
   if (wall == nullptr) return;
-  Logic& rules = world.rules();
+  LogicCells& rules = world.rules();
+  LogicPlayers& players = world.rules();
   const BlockDef* def = blockDefinitionById(wall->frontId());
   if (effect::chance(0.2f) && def != nullptr && def->record.hasFlag(block_flag::kBreakable)) {
     rules.editBlock(editForCell(*wall, edit_kind::kBreakEffects, wall->frontId()), nullptr);
     return;
   }
-  rules.playCellEffect(nullptr, *wall, kChipEffect, 1);
+  players.playCellEffect(nullptr, *wall, kChipEffect, 1);
 }
 
 void releaseMob(BulletEntity& bullet) {

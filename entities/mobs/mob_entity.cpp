@@ -148,11 +148,12 @@ bool MobEntity::applyDamage(float amount, uint8_t type, MobAttacker* attacker) {
     health = 0;
     alive = false;
   }
-  Logic& rules = w.rules();
+  LogicEntities& rules = w.rules();
+  LogicDamage& damage = w.rules();
   if (!alive) {
     if (attacker != nullptr && !w.isCreative()) attacker->recordKill(row_->mobId());
     rules.broadcastEffect(this, kDeathEffect, 0);
-    rules.dropMobLoot(this, attacker != nullptr ? attacker->lootFactor() : 1.0f,
+    damage.dropMobLoot(this, attacker != nullptr ? attacker->lootFactor() : 1.0f,
                       attacker != nullptr ? attacker->lootBonus() : 0.0f);
     if (!data.removed) {
       remove();

@@ -124,7 +124,7 @@ void MobPetEntity::think() {
 
 void MobPetEntity::idleHop() {
   const float o = offset();
-  Logic& rules = world().rules();
+  LogicEntities& rules = world().rules();
   if (chance(0.5f) && o >= 0) {
     rules.leapEntity(this, uniform(0.8f, 1.0f), mobDegrees(150.0f - uniform(15.0f, 30.0f)));
   } else if (o < 0) {

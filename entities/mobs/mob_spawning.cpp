@@ -76,7 +76,7 @@ uint64_t spawnPack(World& world, MobSpawner& spawner, const MobGroupDef& row, co
 
 uint64_t despawnFarMobs(WorldEntities& lists, const SpawnRule& rule) {
   World& world = *lists.world();
-  Logic& rules = world.rules();
+  LogicPlayers& rules = world.rules();
   uint64_t stay = 0;
   EntityLayer& mobs = lists.mobs();
   for (size_t i = 0; i < mobs.size(); ++i) {
@@ -96,7 +96,7 @@ void spawnGroup(WorldEntities& lists, uint8_t g) {
   World* world = lists.world();
   if (world == nullptr || world->isCreative() || g >= MobSpawner::kSpawnedGroups) return;
   MobSpawner& spawner = world->mobSpawner();
-  Logic& rules = world->rules();
+  LogicPlayers& rules = world->rules();
   const SpawnGroup& record = spawner.group(g);
   uint64_t count = despawnFarMobs(lists, record.rule);
   const uint64_t cap = spawner.groupCap(g, rules.playerCount());

@@ -157,7 +157,7 @@ void MobWalkerEntity::tryJumps(const Logic::MobTarget& target) {
     if (ty < y && tx == x + 1) rightChance = 0;
   }
   const float o = offset();
-  Logic& rules = world().rules();
+  LogicEntities& rules = world().rules();
   if (!row().hasFlag(mob_flag::kNoGapJumps)) {
     if (leftOk && gapLeft && chance(leftChance) && o < 0 && state == mob_state::kWalkingLeft) {
       return rules.leapEntity(this, 4.0f, mobDegrees(150.0f));

@@ -42,7 +42,7 @@ float bulletMobDamage(float rowDamage, uint8_t type, const PlayerBase* owner, fl
   return damage;
 }
 
-void hitMobByBullet(Logic& rules, BulletEntity& bullet, MobEntity& mob, PlayerBase* owner) {
+void hitMobByBullet(LogicEntities& rules, BulletEntity& bullet, MobEntity& mob, PlayerBase* owner) {
   const BulletDef& row = bullet.def();
   const float degrees = bullet.data.vx > 0 ? 45.0f : 135.0f;
   const float roll = static_cast<float>(engine::randomNext()) / 32768.0f;

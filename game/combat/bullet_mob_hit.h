@@ -13,7 +13,7 @@
 #include <cstdint>
 
 class BulletEntity;
-class Logic;
+class LogicEntities;
 class MobEntity;
 class PlayerBase;
 
@@ -29,4 +29,4 @@ bool mobBoxMeetsShot(float dx, float dy, float halfWidth, float halfHeight);
 // The damage the row deals with the thrower's bonus and critical roll (`roll` uniform in 0..1).
 float bulletMobDamage(float rowDamage, uint8_t type, const PlayerBase* owner, float roll);
 // The whole hit; `owner` null for a projectile whose thrower is gone.
-void hitMobByBullet(Logic& rules, BulletEntity& bullet, MobEntity& mob, PlayerBase* owner);
+void hitMobByBullet(LogicEntities& rules, BulletEntity& bullet, MobEntity& mob, PlayerBase* owner);

@@ -38,24 +38,24 @@ float heldKnockBack(const Item* item) {
   return tool->f32(kKnockBackStat) * (item->modifier() == mob_hit::kModStrong ? 1.25f : 1.0f);
 }
 
-bool hitMobByPlayer(Logic& rules, PlayerBase& player, MobEntity& mob) {
+bool hitMobByPlayer(const MobHitRules& rules, PlayerBase& player, MobEntity& mob) {
   const DamageSpec roll = player.rollAttackDamage();
   const bool creative = mob.world().isCreative();
   const float amount = creative ? mob_hit::kCreativeDamage : roll.amount;
   if (!(amount > 0)) return false;
-  if (mob.data.cell != nullptr) rules.playSound(*mob.data.cell, mob_hit::kHitSound, 0);
+  if (mob.data.cell != nullptr) rules.players.playSound(*mob.data.cell, mob_hit::kHitSound, 0);
   PlayerAttacker attacker(player);
   const Item* held = player.heldItem();
   const bool killed = mob.applyDamage(amount, roll.type, &attacker);
   if (killed) {
     if (held != nullptr && !held->isNone() && held->modifier() == mob_hit::kModLucky &&
         static_cast<float>(engine::randomNext()) / 32768.0f < mob_hit::kLuckyDropChance) {
-      rules.dropMobLoot(&mob, 1.0f, 0.0f);
+      rules.damage.dropMobLoot(&mob, 1.0f, 0.0f);
     }
   } else {
     // Level with the player or left of it: thrown back up and to the left.
     const float degrees = mob.data.x <= player.position.x ? 135.0f : 45.0f;
-    rules.pushEntity(&mob, EntityImpulse{heldKnockBack(held) * player.stats.knockBackFactor, mobDegrees(degrees), 1});
+    rules.entities.pushEntity(&mob, EntityImpulse{heldKnockBack(held) * player.stats.knockBackFactor, mobDegrees(degrees), 1});
   }
   // Each player wears its own: the local one its inventory's tool, a client's on the host its copy
   // and, through it, the client's.

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 
-class Logic;
+class LogicDamage;
+class LogicEntities;
+class LogicPlayers;
 class MobEntity;
 class PlayerBase;
 class Item;
@@ -28,5 +30,13 @@ constexpr uint8_t kModPiercing = 9;    // the mob's resistance halved
 float itemWeaponBonus(const Item* item);
 // The knock-back of the held item (1.5 without one or for items that are not tools or weapons).
 float heldKnockBack(const Item* item);
+// The roles of the rules a blow reaches: the hit sound to the players, a lucky kill's loot, and
+// the knock-back of a mob that lived.
+struct MobHitRules {
+  LogicPlayers& players;
+  LogicDamage& damage;
+  LogicEntities& entities;
+};
+
 // The whole blow; true when it killed the mob.
-bool hitMobByPlayer(Logic& rules, PlayerBase& player, MobEntity& mob);
+bool hitMobByPlayer(const MobHitRules& rules, PlayerBase& player, MobEntity& mob);

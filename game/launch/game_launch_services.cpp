@@ -33,7 +33,8 @@ bool GameLaunchServices::hasRunningGame() const {
   return game != nullptr && game->isStarted();
 }
 
-// The slot answers with the null form while no rules are set; real rules are of another type.
+// The slot answers with the null form while no rules are set; real rules are of another type. It
+// asks which whole the slot holds, not any of its roles.
 bool GameLaunchServices::hasCurrentLogic() const {
   const Logic& rules = currentLogic();
   return typeid(rules) != typeid(NullLogic);

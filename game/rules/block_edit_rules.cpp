@@ -32,7 +32,7 @@ bool isPlacementKind(uint8_t kind) {
   return kind == edit_kind::kSetLayerBlock || kind == edit_kind::kAttach || kind == edit_kind::kPlace;
 }
 
-bool canPlaceBlock(World& world, Logic& rules, MapBlock& cell, uint16_t blockId, uint8_t layer) {
+bool canPlaceBlock(World& world, LogicPlayers& rules, MapBlock& cell, uint16_t blockId, uint8_t layer) {
   const BlockPropsTable& props = world.map().props();
   if (props[blockId].has(block_flag::kCircuitComponent) && (cell.circuitA != 0 || cell.circuitB != 0)) {
     return false;
@@ -45,7 +45,7 @@ bool canPlaceBlock(World& world, Logic& rules, MapBlock& cell, uint16_t blockId,
 namespace {
 
 // A solid block set into a cell where a player or an entity stands would shut it in.
-bool wouldShutSomeoneIn(World& world, Logic& rules, const MapBlock& cell, uint16_t blockId) {
+bool wouldShutSomeoneIn(World& world, LogicPlayers& rules, const MapBlock& cell, uint16_t blockId) {
   if (!world.map().props()[blockId].has(block_flag::kSolid)) return false;
   if (world.effects().blocksPlacementIn(cell)) return true;
   return rules.findPlayer([&cell](PlayerBase* player) { return player->occupiesCell(cell); });
@@ -53,7 +53,7 @@ bool wouldShutSomeoneIn(World& world, Logic& rules, const MapBlock& cell, uint16
 
 }  // namespace
 
-bool canApplyBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player) {
+bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player) {
   if (player != nullptr && !player->isLocal && world.protectedAreas().isProtectedAt(edit.x, edit.y)) {
     player->events().textById(3, edit_rules::kTextProtected);
     return false;
@@ -74,7 +74,7 @@ bool canApplyBlockEdit(World& world, Logic& rules, const BlockEdit& edit, Player
   }
 }
 
-bool checkBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player) {
+bool checkBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player) {
   if (!canApplyBlockEdit(world, rules, edit, player)) {
     MapBlock* cell = world.map().cellAt(edit.x, edit.y);
     if (player != nullptr && isPlacementKind(edit.kind) && cell != nullptr) {

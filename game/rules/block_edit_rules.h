@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class Logic;
+class LogicPlayers;
 class MapBlock;
 class PlayerBase;
 class World;
@@ -21,10 +21,10 @@ constexpr uint16_t kStatBlockPlaced = 10;
 // The check of a kind-2 edit: circuit parts keep their cell, the front layer takes a block only
 // over nothing or a replaceable block and where no present player's body stands, the back layer
 // only when empty.
-bool canPlaceBlock(World& world, Logic& rules, MapBlock& cell, uint16_t blockId, uint8_t layer);
+bool canPlaceBlock(World& world, LogicPlayers& rules, MapBlock& cell, uint16_t blockId, uint8_t layer);
 // Whether the edit puts a block or an object into the cell (what a held item may be used up for).
 bool isPlacementKind(uint8_t kind);
 // The validation proper, by kind, after the protection of guarded cells against remote players.
-bool canApplyBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player);
+bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player);
 // The validation with the player's side effects.
-bool checkBlockEdit(World& world, Logic& rules, const BlockEdit& edit, PlayerBase* player);
+bool checkBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player);

@@ -88,7 +88,8 @@ bool hostsOwn(const Player& player) { return player.isLocal != 0; }
 
 // Lights the fuse on the cell for the player (1b).
 void lightFuse(World& world, MapBlock& cell, Player& player) {
-  Logic& rules = world.rules();
+  LogicCells& rules = world.rules();
+  LogicPlayers& players = world.rules();
   if (world.options().explosivesLock() && !hostsOwn(player)) {
     warn(player, kNoPermission);
     return;
@@ -96,7 +97,7 @@ void lightFuse(World& world, MapBlock& cell, Player& player) {
   const DecoHit fuse = cell.findDeco(kFuse);
   if (!fuse) return;
   if (!world.explosions().add(cell, &player, kStandardBlast, 160.0f, 0)) {
-    rules.playCellEffect(&player, cell, 13, 0);
+    players.playCellEffect(&player, cell, 13, 0);
     return;
   }
   BlockEdit edit = decoEdit(cell, edit_kind::kSetDeco, kLitFuse, fuse.index);
@@ -106,7 +107,8 @@ void lightFuse(World& world, MapBlock& cell, Player& player) {
 }
 
 void useBackWord(World& world, MapBlock& cell, Player& player) {
-  Logic& rules = world.rules();
+  LogicCells& rules = world.rules();
+  LogicPlayers& players = world.rules();
   if ((player.heldToolCapabilities() & 1) == 0 || !player.canReach(cell, heldOrNull(player))) return;
   if (!hostsOwn(player) && world.protectedAreas().isProtectedAt(cell.x, cell.y)) {
     warn(player, kProtected);
@@ -114,7 +116,7 @@ void useBackWord(World& world, MapBlock& cell, Player& player) {
   }
   if (hasCircuitPart(cell)) {
     rules.editBlock(editForCell(cell, edit_kind::kCircuitPartRemoved), &player);
-    rules.playCellEffect(nullptr, cell, 10, 0);
+    players.playCellEffect(nullptr, cell, 10, 0);
     return;
   }
   int lockSlot = 0;
@@ -127,7 +129,7 @@ void useBackWord(World& world, MapBlock& cell, Player& player) {
     if (def == nullptr || def->record.useKind() != 1) continue;
     if (map_deco::id(deco) == kLitFuse) world.explosions().cancel(cell);
     rules.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(deco), slot), &player);
-    rules.playCellEffect(nullptr, cell, 10, 0);
+    players.playCellEffect(nullptr, cell, 10, 0);
   }
 }
 
@@ -158,7 +160,8 @@ bool till(World& world, MapBlock& cell, Player& player) {
 // Opens a container entity for the player, after the lock and in-use tests.
 void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* entity, uint16_t sound, bool lockable) {
   if (entity == nullptr || player.openContainer() != nullptr) return;
-  Logic& rules = world.rules();
+  LogicCells& rules = world.rules();
+  LogicPlayers& players = world.rules();
   if (lockable && (world.options().chestLock() || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(player)) {
     warn(player, kLocked);
     return;
@@ -167,7 +170,7 @@ void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* ent
     warn(player, kInUse);
     return;
   }
-  rules.playSound(cell, sound, 0);
+  players.playSound(cell, sound, 0);
   setCellDeco127(rules, world.map(), cell, true);
   player.setOpenContainer(entity);
   entity->open();
@@ -206,12 +209,13 @@ void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
 }
 
 bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
-  Logic& rules = world.rules();
+  LogicCells& rules = world.rules();
+  LogicPlayers& players = world.rules();
   const BlockPropsTable& props = world.map().props();
   const uint16_t id = cell.frontId();
   const bool next = player.isNextToCell(cell);
   if (props[id].has(bf::kCircuitOutput) && next) {
-    setSwitchState(rules, cell, cell.frontVariant() == 0);
+    setSwitchState(players, rules, cell, cell.frontVariant() == 0);
     return true;
   }
   if (id == kLever && next) {
@@ -222,7 +226,7 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
     edit.layer = MapBlock::kFront;
     rules.editBlock(edit, &player);
     rules.setCircuitInput(cell, on ? 2 : 1);
-    rules.playSound(cell, 56, 0);
+    players.playSound(cell, 56, 0);
     return true;
   }
   const DecoHit toggleDeco = cell.findDecoOnSide(kToggle, MapBlock::kFront);
@@ -265,7 +269,9 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
 }  // namespace
 
 void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
-  Logic& rules = world.rules();
+  LogicPlayers& rules = world.rules();
+  LogicCells& cells = world.rules();
+  LogicEntities& entities = world.rules();
   const BlockPropsTable& props = world.map().props();
   Item* held = heldOrNull(player);
   if (held != nullptr) {
@@ -273,8 +279,8 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
     if ((player.heldToolCapabilities() & 1) != 0 && !cell.isSolid(props) &&
         !props[cell.frontId()].has(bf::kPlantWithSeeds) && removable >= 0) {
       rules.playCellEffect(nullptr, cell, 10, 0);
-      rules.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(cell.decos[static_cast<size_t>(removable)]), removable), &player);
-      rules.launchFromCell(cell);
+      cells.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(cell.decos[static_cast<size_t>(removable)]), removable), &player);
+      cells.launchFromCell(cell);
       return;
     }
     const DecoHit fuse = cell.findDeco(kFuse);
@@ -285,13 +291,13 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   }
   const uint16_t front = cell.frontId();
   if (held == nullptr && props[front].has(bf::kFruitPlant)) {
-    world.plants().takeFruit(rules, cell, kNoEntity);
+    world.plants().takeFruit(entities, cell, kNoEntity);
     rules.playCellEffect(nullptr, cell, 10, 0);
     return;
   }
   if (held == nullptr && props[front].has(bf::kShelf)) {
     if (!world.options().shelfLock() || hostsOwn(player)) {
-      if (auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell))) shelf->clearDisplay(rules);
+      if (auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell))) shelf->clearDisplay(entities);
     }
     rules.playCellEffect(nullptr, cell, 12, 0);
     return;

@@ -35,7 +35,7 @@ MobEntity* mobUnder(WorldEntities& lists, engine::Vec2 point, float worldPixels)
 
 }  // namespace
 
-bool captureWithCollar(Player& player, GameInterface& game, engine::Vec2 point) {
+bool captureWithCollar(Player& player, GamePlayerActions& game, engine::Vec2 point) {
   const Item* held = player.heldItem();
   if (held == nullptr || held->isNone() || held->id != kTamingCollar || player.world == nullptr) return false;
   WorldEntities* lists = player.world->entities();

@@ -10,10 +10,10 @@
 
 #include "engine/base/geometry.h"
 
-class GameInterface;
+class GamePlayerActions;
 class Player;
 
 inline constexpr uint16_t kTamingCollar = 862;
 
 // Whether a mob was captured.
-bool captureWithCollar(Player& player, GameInterface& game, engine::Vec2 point);
+bool captureWithCollar(Player& player, GamePlayerActions& game, engine::Vec2 point);

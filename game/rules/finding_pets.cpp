@@ -22,21 +22,21 @@ class PetOwner final : public TrinketPetOwner {
 // What a pet finds is thrown through the rules, so it becomes an item entity of their world.
 class RulesSpawner final : public ItemSpawner {
  public:
-  explicit RulesSpawner(Logic& rules) : rules_(rules) {}
+  explicit RulesSpawner(LogicEntities& rules) : rules_(rules) {}
   void spawnItemEntity(Item* item, engine::Vec2 position, MapBlock*, float speed, float angle, bool) override {
     rules_.spawnItemEntity(item, position, speed, angle, 0);
   }
 
  private:
-  Logic& rules_;
+  LogicEntities& rules_;
 };
 
 }  // namespace
 
-void findWithPets(Logic& rules, const World* world) {
+void findWithPets(LogicPlayers& players, LogicEntities& rules, const World* world) {
   if (world == nullptr || world->isCreative()) return;
   RulesSpawner spawner(rules);
-  rules.forEachPlayer([&spawner](PlayerBase* player) {
+  players.forEachPlayer([&spawner](PlayerBase* player) {
     if (player != nullptr) dropFromTrinketPets(PetOwner(*player), spawner);
   });
 }

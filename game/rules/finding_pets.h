@@ -7,11 +7,12 @@
 
 #include <cstdint>
 
-class Logic;
+class LogicEntities;
+class LogicPlayers;
 class World;
 
 constexpr uint32_t kFindingPetsTask = 21;
 constexpr uint16_t kFindingPetsPeriod = 10;  // seconds
 
 // One run of the task over the rules' players.
-void findWithPets(Logic& rules, const World* world);
+void findWithPets(LogicPlayers& players, LogicEntities& rules, const World* world);

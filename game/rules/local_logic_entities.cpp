@@ -147,5 +147,5 @@ bool LocalLogic::hitPlayersNearBullet(Entity* entity) {
 }
 
 bool LocalLogic::signalEntitiesNear(PlayerBase* player, engine::Vec2 point, bool invert) {
-  return world_ != nullptr && signalToysNear(*world_, *this, entities(), player, point, invert);
+  return world_ != nullptr && signalToysNear(*world_, *this, *this, entities(), player, point, invert);
 }

@@ -34,7 +34,7 @@ void LocalLogic::startTimers() {
   });
   timers_.add(kOrdinary, 18, 10, [this] { stepStables(); });
   timers_.add(kOrdinary, 20, 20, [this] { stepWeather(); });
-  timers_.add(kOrdinary, kFindingPetsTask, kFindingPetsPeriod, [this] { findWithPets(*this, world_); });
+  timers_.add(kOrdinary, kFindingPetsTask, kFindingPetsPeriod, [this] { findWithPets(*this, *this, world_); });
   timers_.add(kOrdinary, 19, 10, [this] {
     const float amount = difficultyRegeneration(difficulty_);
     if (world_ == nullptr || world_->isCreative() || amount <= 0) return;

@@ -31,20 +31,20 @@ int countIn(uint8_t low, uint8_t high) {
   return high <= low ? low : low + engine::randomNext() % (high - low + 1);
 }
 
-void dropItem(Logic& rules, uint16_t id, engine::Vec2 at) {
+void dropItem(LogicEntities& rules, uint16_t id, engine::Vec2 at) {
   if (id >= content::kItemIdLimit || !contentTables().itemDefs[id].defined) return;
   if (Item* item = newItem(id, -1, 1, -1, 0)) rules.spawnItemDrop(item, at, loot::kDropKind);
 }
 
 // A loot entry's category byte is the recipe of a random potion (its category, bottle and second
 // level; the first level is drawn), so a potion found as loot carries an effect like a brewed one.
-void dropRandomPotion(Logic& rules, uint8_t recipe, engine::Vec2 at) {
+void dropRandomPotion(LogicEntities& rules, uint8_t recipe, engine::Vec2 at) {
   const PotionResult potion = randomPotionEffect(recipe);
   if (Item* item = newItem(potion.itemId, 0, 1, -1, potion.value)) rules.spawnItemDrop(item, at, loot::kDropKind);
 }
 
 struct LootDrop {
-  Logic& rules;
+  LogicEntities& rules;
   engine::Vec2 at;
   const DifficultyRow* row;
   float multiplier;
@@ -87,7 +87,7 @@ struct LootDrop {
   }
 };
 
-void dropTableOf(World& world, Logic& rules, const MapBlock& cell, uint16_t blockId, const DifficultyRow* row) {
+void dropTableOf(World& world, LogicEntities& rules, const MapBlock& cell, uint16_t blockId, const DifficultyRow* row) {
   if (blockId == 0 || blockId >= content::kBlockIdLimit) return;
   const LootTable* table = contentTables().blockDefs[blockId].lootTable;
   if (table == nullptr || world.isCreative()) return;
@@ -96,16 +96,16 @@ void dropTableOf(World& world, Logic& rules, const MapBlock& cell, uint16_t bloc
 
 }  // namespace
 
-void dropLoot(Logic& rules, const LootTable& table, engine::Vec2 at, const DifficultyRow* row, float multiplier) {
+void dropLoot(LogicEntities& rules, const LootTable& table, engine::Vec2 at, const DifficultyRow* row, float multiplier) {
   LootDrop drop{rules, at, row, multiplier, kel::getLastDifficultySwitch()};
   drop.table(table, 0);
 }
 
-void dropBlockLoot(World& world, Logic& rules, MapBlock& cell, uint16_t blockId, const DifficultyRow* row) {
+void dropBlockLoot(World& world, LogicEntities& rules, MapBlock& cell, uint16_t blockId, const DifficultyRow* row) {
   dropTableOf(world, rules, cell, blockId, row);
 }
 
-void dropAttachmentLoot(World& world, Logic& rules, MapBlock& cell, uint8_t layer, const DifficultyRow* row) {
+void dropAttachmentLoot(World& world, LogicEntities& rules, MapBlock& cell, uint8_t layer, const DifficultyRow* row) {
   if (world.isCreative()) return;
   const BlockPropsTable& props = world.map().props();
   bool kept = false;

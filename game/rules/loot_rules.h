@@ -12,7 +12,7 @@
 
 #include "engine/base/geometry.h"
 
-class Logic;
+class LogicEntities;
 class MapBlock;
 class World;
 struct DifficultyRow;
@@ -24,9 +24,9 @@ constexpr uint16_t kConnectorExtraItem = 1616;
 }  // namespace loot
 
 // Every item the table gives, dropped at the position.
-void dropLoot(Logic& rules, const LootTable& table, engine::Vec2 at, const DifficultyRow* row, float multiplier = 1.0f);
+void dropLoot(LogicEntities& rules, const LootTable& table, engine::Vec2 at, const DifficultyRow* row, float multiplier = 1.0f);
 // `Logic::dropBlockLoot`: the block's (or decoration's) own table.
-void dropBlockLoot(World& world, Logic& rules, MapBlock& cell, uint16_t blockId, const DifficultyRow* row);
+void dropBlockLoot(World& world, LogicEntities& rules, MapBlock& cell, uint16_t blockId, const DifficultyRow* row);
 // `Logic::dropAttachmentLoot`: the decorations on the layer's side (unless one keeps the rest), the
 // circuit part on the front, then the block's own loot unless a decoration kept it.
-void dropAttachmentLoot(World& world, Logic& rules, MapBlock& cell, uint8_t layer, const DifficultyRow* row);
+void dropAttachmentLoot(World& world, LogicEntities& rules, MapBlock& cell, uint8_t layer, const DifficultyRow* row);

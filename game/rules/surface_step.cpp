@@ -91,7 +91,7 @@ BlockEdit decoEdit(const MapBlock& cell, uint8_t kind, uint16_t id, uint8_t slot
 
 }  // namespace
 
-bool randomSurfaceStep(World& world, Logic& rules, const PlayerGraphical& player, const VisibleCellCounts& view) {
+bool randomSurfaceStep(World& world, LogicCells& rules, const PlayerGraphical& player, const VisibleCellCounts& view) {
   world.leafDecay().decayRandomLeaf(rules);
   const auto kind = static_cast<uint8_t>(world.weather().kind);
   if (kind != surface_step::kClearKind && kind != surface_step::kSnowKind) return false;
@@ -116,7 +116,7 @@ bool randomSurfaceStep(World& world, Logic& rules, const PlayerGraphical& player
   return true;
 }
 
-bool randomSurfaceTick(World& world, Logic& rules, const PlayerGraphical& player, const VisibleCellCounts& view) {
+bool randomSurfaceTick(World& world, LogicCells& rules, const PlayerGraphical& player, const VisibleCellCounts& view) {
   const float draw = static_cast<float>(engine::randomNext()) / 32768.0f;
   if (!(draw < surface_step::kTickChance)) return false;
   return randomSurfaceStep(world, rules, player, view);

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-class Logic;
+class LogicCells;
 class PlayerGraphical;
 class World;
 struct VisibleCellCounts;
@@ -28,6 +28,6 @@ constexpr float kTickChance = 0.75f;
 }  // namespace surface_step
 
 // True when a decoration was added.
-bool randomSurfaceStep(World& world, Logic& rules, const PlayerGraphical& player, const VisibleCellCounts& view);
+bool randomSurfaceStep(World& world, LogicCells& rules, const PlayerGraphical& player, const VisibleCellCounts& view);
 // The rules' random tick: with the tick chance, the surface step around the player.
-bool randomSurfaceTick(World& world, Logic& rules, const PlayerGraphical& player, const VisibleCellCounts& view);
+bool randomSurfaceTick(World& world, LogicCells& rules, const PlayerGraphical& player, const VisibleCellCounts& view);

@@ -13,7 +13,7 @@
 #include "world/rules/entity_impulse.h"
 #include "world/world.h"
 
-bool signalToysNear(World& world, Logic& rules, RuleEntities& entities, const PlayerBase* player,
+bool signalToysNear(World& world, LogicPlayers& players, LogicEntities& rules, RuleEntities& entities, const PlayerBase* player,
                     engine::Vec2 point, bool invert) {
   const Item* held = player != nullptr ? player->heldItem() : nullptr;
   if (held != nullptr && !held->isNone()) return false;
@@ -33,6 +33,6 @@ bool signalToysNear(World& world, Logic& rules, RuleEntities& entities, const Pl
     pushed = true;
     lastCell = toy->data.cell;
   }
-  if (pushed && lastCell != nullptr) rules.playSound(*lastCell, toy_signal::kSound, 0);
+  if (pushed && lastCell != nullptr) players.playSound(*lastCell, toy_signal::kSound, 0);
   return pushed;
 }

@@ -6,7 +6,8 @@
 
 #include "engine/base/geometry.h"
 
-class Logic;
+class LogicEntities;
+class LogicPlayers;
 class PlayerBase;
 class RuleEntities;
 class World;
@@ -17,5 +18,5 @@ constexpr uint16_t kSound = 62;
 }  // namespace toy_signal
 
 // `Logic::signalEntitiesNear`: true when a toy was pushed.
-bool signalToysNear(World& world, Logic& rules, RuleEntities& entities, const PlayerBase* player,
+bool signalToysNear(World& world, LogicPlayers& players, LogicEntities& rules, RuleEntities& entities, const PlayerBase* player,
                     engine::Vec2 point, bool invert);

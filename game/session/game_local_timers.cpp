@@ -1,6 +1,9 @@
 // The timed tasks of a game played alone and saving; the world-clock step and going to bed, which
 // every kind of game shares.
 
+#include <memory>
+#include <utility>
+
 #include "engine/scene/director.h"
 #include "game/player/player.h"
 #include "game/player/player_options.h"
@@ -22,6 +25,20 @@ constexpr uint16_t kStatPlayTime = 60;
 constexpr uint32_t kWakeTick = 256;
 // Going to bed moves the clock to this tick of its phase, so that the night passes quickly.
 constexpr uint32_t kBedTick = 472;
+
+// Calls `done` once `parts` saves ended, true when every one of them reached the disk.
+SaveDone whenAllSaved(int parts, SaveDone done) {
+  struct Joint {
+    int left;
+    bool saved;
+    SaveDone done;
+  };
+  auto joint = std::make_shared<Joint>(Joint{parts, true, std::move(done)});
+  return [joint](bool saved) {
+    joint->saved = joint->saved && saved;
+    if (--joint->left == 0 && joint->done) joint->done(joint->saved);
+  };
+}
 
 }  // namespace
 
@@ -119,13 +136,12 @@ void Game::sleep() {
 
 void GameLocal::save(const SaveDone& done) {
   GameSaves& saves = this->saves();
-  const bool nothingToSave = !saves.hasWorldEntry();
-  const bool character = nothingToSave || saves.saveCharacter();
-  if (nothingToSave || world_ == nullptr) {
-    if (done) done(character);
+  if (!saves.hasWorldEntry()) {
+    if (done) done(true);
     return;
   }
-  saves.saveWorld(*world_, [character, done](bool worldSaved) {
-    if (done) done(character && worldSaved);
-  });
+  // The character and the world are written while the game plays on, each by its own worker.
+  const SaveDone both = whenAllSaved(world_ != nullptr ? 2 : 1, done);
+  saves.saveCharacter(both);
+  if (world_ != nullptr) saves.saveWorld(*world_, both);
 }

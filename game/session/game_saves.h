@@ -51,8 +51,9 @@ class GameSaves {
   // Whether the current entry's world file (for its world index) exists.
   virtual bool worldFileExists() const = 0;
 
-  // True when the save reached the disk.
-  virtual bool saveCharacter() = 0;
+  // The character is taken now and written while the game plays on; `done` runs once on the main
+  // thread, true when the file reached the disk (false at once when there is nothing to save).
+  virtual void saveCharacter(SaveDone done) = 0;
   // The world is taken now and written while the game plays on; `done` runs once on the main
   // thread, true when the file reached the disk (false at once for a world that cannot be saved).
   virtual void saveWorld(World& world, SaveDone done) = 0;
@@ -79,7 +80,9 @@ class NullGameSaves : public GameSaves {
   std::string worldFileName() const override { return {}; }
   void setWorldIndex(uint32_t) override {}
   bool worldFileExists() const override { return false; }
-  bool saveCharacter() override { return false; }
+  void saveCharacter(SaveDone done) override {
+    if (done) done(false);
+  }
   void saveWorld(World&, SaveDone done) override {
     if (done) done(false);
   }

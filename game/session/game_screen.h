@@ -13,7 +13,8 @@
 #include "world/time/day_clock.h"
 
 class GameInterface;
-class Logic;
+class LogicCells;
+class LogicEntities;
 struct RunningWorld;
 
 class GameScreen {
@@ -39,10 +40,11 @@ class GameScreen {
   virtual void removeSleepFade() = 0;
   virtual void playNextTrack() = 0;
   virtual void spawnWeatherParticles() = 0;
-  // The game becomes the one played: the interface acts through it and its rules and reads its
+  // The game becomes the one played: the interface acts through it and the roles of its rules it
+  // asks (what may be broken, what a held item shoots and the entities behind them) and reads its
   // running world from now on. `gameUnbound`: that game stops being played (nothing when another
   // is bound meanwhile). Nothing by default: only a screen with an interface has views to bind.
-  virtual void gameBound(GameInterface&, Logic&, RunningWorld&) {}
+  virtual void gameBound(GameInterface&, LogicCells&, LogicEntities&, RunningWorld&) {}
   virtual void gameUnbound(const GameInterface&) {}
 };
 

@@ -11,7 +11,7 @@
 
 #include "world/seams/world_bodies.h"
 
-class Logic;
+class LogicPlayers;
 class PlayerBase;
 class PlayerRules;
 struct RunningWorld;
@@ -20,7 +20,7 @@ class PlayerBodies final : public WorldBodies {
  public:
   static constexpr uint8_t kBlastDamageKind = 20;
 
-  PlayerBodies(Logic& rules, PlayerRules& damage) : rules_(rules), damage_(damage) {}
+  PlayerBodies(LogicPlayers& rules, PlayerRules& damage) : rules_(rules), damage_(damage) {}
   // The running world whose entities' bodies come after the players'; null: none.
   void followWorld(const RunningWorld* running) { running_ = running; }
 
@@ -35,7 +35,7 @@ class PlayerBodies final : public WorldBodies {
   PlayerBase* playerAt(uint32_t id);
   WorldBodies* others() const;
 
-  Logic& rules_;
+  LogicPlayers& rules_;
   PlayerRules& damage_;
   const RunningWorld* running_ = nullptr;
 };

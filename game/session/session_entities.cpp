@@ -109,7 +109,8 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
   WorldEntities& lists = current();
   World* world = lists.world();
   if (world == nullptr || held == nullptr || held->isNone()) return nullptr;
-  Logic& rules = world->rules();
+  LogicEntities& rules = world->rules();
+  LogicPlayers& players = world->rules();
   const Logic::ProjectileChoice choice = rules.projectileForItem(world->isCreative() ? 1 : 0, player, held);
   if (choice.itemId < 0) return nullptr;
   // The projectile is the ammunition's (or the item's own); casting and the sound are the weapon's:
@@ -118,14 +119,14 @@ Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine:
   const RangedSpec* weapon = held->id < content::kItemIdLimit ? contentTables().itemDefs[held->id].rangedSpec : nullptr;
   if (ranged == nullptr) return nullptr;
   if (weapon == nullptr) weapon = ranged;
-  const uint32_t owner = player != nullptr ? rules.playerIdOf(player) : 0;
+  const uint32_t owner = player != nullptr ? players.playerIdOf(player) : 0;
   if (weapon->castsBobber() && playerHasBobber(lists, owner)) {
-    rules.showTextById(player, kTextSecondCast, console_kind::kRefusal);
+    players.showTextById(player, kTextSecondCast, console_kind::kRefusal);
     return nullptr;
   }
   RealEntity* shot = loose(ranged->bulletRow(), *held, owner, position, aim, choice.word, flags);
   if (shot != nullptr && weapon->sound() >= 0 && shot->data.cell != nullptr) {
-    rules.playSound(*shot->data.cell, static_cast<uint16_t>(weapon->sound()), 0);
+    players.playSound(*shot->data.cell, static_cast<uint16_t>(weapon->sound()), 0);
   }
   return shot;
 }
@@ -200,7 +201,7 @@ void SessionEntities::runSpawner() {
 uint32_t SessionEntities::dismissPets(uint32_t playerId) {
   WorldEntities& lists = current();
   if (lists.world() == nullptr || playerId == 0) return 0;
-  Logic& rules = lists.world()->rules();
+  LogicPlayers& rules = lists.world()->rules();
   uint32_t dismissed = 0;
   lists.mobs().forEach([&](RealEntity& e) {
     auto* pet = dynamic_cast<MobEntity*>(&e);
@@ -226,7 +227,9 @@ void SessionEntities::liftPetsFromCell(MapBlock& cell) {
   WorldEntities& lists = current();
   World* world = lists.world();
   if (world == nullptr) return;
-  Logic& rules = world->rules();
+  LogicEntities& rules = world->rules();
+  LogicPlayers& players = world->rules();
+  LogicMobs& mobs = world->rules();
   const MapBlock* above = cell.neighbourUp(world->map());
   const bool open = above != nullptr && !world->map().props()[above->frontId()].opaque();
   for (size_t i = 0; i < lists.mobs().size(); ++i) {
@@ -236,10 +239,10 @@ void SessionEntities::liftPetsFromCell(MapBlock& cell) {
       rules.leapEntity(pet, kLiftStrength, kStraightUp);
       continue;
     }
-    const Logic::PlayerSpot owner = rules.playerSpot(pet->ownerId());
+    const Logic::PlayerSpot owner = players.playerSpot(pet->ownerId());
     if (owner.cell == nullptr) continue;
     pet->teleportToCell(*owner.cell);
-    rules.teleportPet(pet, *owner.cell);
+    mobs.teleportPet(pet, *owner.cell);
   }
 }
 
@@ -255,7 +258,7 @@ BobberEntity* SessionEntities::bobberOf(uint32_t playerId) {
 void SessionEntities::dismissBobbers(uint32_t playerId) {
   WorldEntities& lists = current();
   if (lists.world() == nullptr || playerId == 0) return;
-  Logic& rules = lists.world()->rules();
+  LogicEntities& rules = lists.world()->rules();
   lists.bullets().forEach([&](RealEntity& e) {
     auto* bobber = dynamic_cast<BobberEntity*>(&e);
     if (bobber == nullptr || e.data.removed || e.ownerId() != playerId) return;
@@ -290,7 +293,7 @@ void SessionEntities::hit(uint32_t mobId) {
   World* world = lists.world();
   auto* mob = dynamic_cast<MobEntity*>(lists.findById(mobId));
   if (world == nullptr || mob == nullptr || mob->data.removed || running_.player == nullptr) return;
-  hitMobByPlayer(world->rules(), *running_.player, *mob);
+  hitMobByPlayer({world->rules(), world->rules(), world->rules()}, *running_.player, *mob);
 }
 
 void SessionEntities::steer(MobEntity* mob, const MobMovement& movement) {

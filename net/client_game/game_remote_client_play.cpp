@@ -74,15 +74,18 @@ void GameRemoteClient::stopTimers() {
 
 void GameRemoteClient::save(const SaveDone& done) {
   GameSaves& saves = savesOf(services_);
-  const bool saved = !saves.hasWorldEntry() || saves.saveCharacter();
-  if (done) done(saved);
+  if (saves.hasWorldEntry()) {
+    saves.saveCharacter(done);
+  } else if (done) {
+    done(true);
+  }
 }
 
 // The character is kept (the world is the host's); the owner then makes a local game current,
 // and this game is not touched again.
 void GameRemoteClient::quit() {
   if (started_) {
-    savesOf(services_).saveCharacter();
+    savesOf(services_).saveCharacter({});
     savesOf(services_).saveStatistics();
   }
   stopTimers();
@@ -92,7 +95,7 @@ void GameRemoteClient::quit() {
 
 // Another world of a host is the host's to choose: the client joins the same host again.
 void GameRemoteClient::travelToWorld(const TravelTarget&) {
-  if (started_) savesOf(services_).saveCharacter();
+  if (started_) savesOf(services_).saveCharacter({});
   stopTimers();
   started_ = false;
   exit_.rejoinHost();

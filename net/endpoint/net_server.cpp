@@ -183,6 +183,7 @@ void NetServer::shutdown() {
 
 void NetServer::send(const uint8_t* data, uint32_t length, uint8_t) {
   if (bridge_ != nullptr) bridge_->send(data, length);
+  worldSender_.sentToAll({data, length}, WorldSender::kNoPeer);
 }
 
 void NetServer::sendTo(const wire::WireOut& message, uint8_t peer) {
@@ -191,4 +192,5 @@ void NetServer::sendTo(const wire::WireOut& message, uint8_t peer) {
 
 void NetServer::sendToAllBut(const wire::WireOut& message, uint8_t peer) {
   if (bridge_ != nullptr) bridge_->sendToAllBut(message.data(), message.size(), peer);
+  worldSender_.sentToAll({message.data(), message.size()}, peer);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "net/transfer/world_packing.h"
 
@@ -17,6 +18,13 @@ struct PeerTransfer {
   bool receiving = false;
   uint64_t ticket = 0;  // the packing whose result belongs to this transfer
   CellsForm form = CellsForm::Compressed;
+
+  // ---- From the copy of the cells until the header goes ----
+  // The world's changes told meanwhile: the peer has no world to change yet, and is told them again
+  // right after its header.
+  bool copied = false;
+  std::vector<std::vector<uint8_t>> missedChanges;
+  bool missesChanges() const { return copied && !packed; }
 
   // ---- Once packed: the cells still to send, then the explored cells ----
   bool packed = false;

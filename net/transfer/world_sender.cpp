@@ -106,6 +106,10 @@ void WorldSender::copyAndPack(uint64_t key) {
   }
   std::shared_ptr<WorldPacking> packing = shared.packing;
   takeWorldPacking(*packing, *world_, packing->form);
+  for (const auto& [peer, ticket] : shared.peers) {
+    PeerTransfer* transfer = table_.find(peer);
+    if (transfer != nullptr && transfer->ticket == ticket) transfer->copied = true;
+  }
   packers_[key]->start([packing] { return packWorld(*packing); },
                        [this, alive = alive_, key](bool ok) {
                          if (*alive) packed(key, ok);
@@ -153,14 +157,30 @@ void WorldSender::startSending(uint8_t peer, PeerTransfer& transfer,
   assert(headerFault(header) == nullptr && "the host's own world makes a header the client refuses");
   server_.sendTo(worldHeaderMessage(header), peer);
   server_.sendTo(streamMessage(wire::WorldDataMsg::SurfaceHeights, packing->surfaceStream), peer);
+  sendMissedChanges(peer, transfer);
   transfer.packed = true;
   transfer.packing = packing;
   transfer.chunks = packing->chunkEnds.size();
-  transfer.pacedAt = std::chrono::steady_clock::now();
+  transfer.pacedAt = clock_();
   transfer.paceBudget = kPaceBurstBytes;
   transfer.pace = paceFor(peer);
   sendChunks(peer, transfer);
   schedulePacing();
+}
+
+void WorldSender::sentToAll(std::span<const uint8_t> message, int leftOut) {
+  if (message.size() < 2 || message[0] != wire::MessageCategory<wire::WorldChangeMsg>::value) return;
+  table_.forEach([&](uint8_t peer, PeerTransfer& transfer) {
+    if (peer != leftOut && transfer.missesChanges()) transfer.missedChanges.emplace_back(message.begin(), message.end());
+  });
+}
+
+void WorldSender::sendMissedChanges(uint8_t peer, PeerTransfer& transfer) {
+  kel::NetBridgeServer* bridge = server_.bridge();
+  for (const std::vector<uint8_t>& change : transfer.missedChanges) {
+    if (bridge != nullptr) bridge->sendTo(change.data(), static_cast<uint32_t>(change.size()), peer);
+  }
+  transfer.missedChanges.clear();
 }
 
 // Faster than the client said it takes in, the transport's queue would only grow; a client that
@@ -179,7 +199,7 @@ void WorldSender::sendPaced() {
 }
 
 void WorldSender::sendChunks(uint8_t peer, PeerTransfer& transfer) {
-  const auto now = std::chrono::steady_clock::now();
+  const auto now = clock_();
   const double seconds = std::chrono::duration<double>(now - transfer.pacedAt).count();
   transfer.pacedAt = now;
   transfer.paceBudget = std::min(kPaceBurstBytes, transfer.paceBudget + seconds * transfer.pace);

@@ -11,6 +11,9 @@
 //       compressed: [3][71] pieces of one gzip stream of the packed cells (world_pieces.h)
 //       per column: [3][70] one gzip stream of each column's raw cells (raw_cell_column.h)
 //     — sent at a steady pace over the following frames, then the explored cells [3][75]
+//   a change of the world ([4][..]) told to every client between the copy of a peer's cells and its
+//     header is sent to that peer again right after its header: the client keeps the changes that
+//     follow its header until it enters, and had no world to change before
 //   on [0][10]: the wait view shows the client's progress
 //   on [0][6] (the client has every cell): the day clock [3][68]
 //   on [0][5] (the client entered): the running state (running_state.h), then the end of the
@@ -26,10 +29,12 @@
 // and is handed back through the hand-over (the director's scheduler unless set). A transfer
 // whose peer left drops its packing's result; the sender's end waits for packings still running.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -66,6 +71,9 @@ class WorldSender {
   void setScreen(TransferScreen* screen) { screen_ = screen != nullptr ? screen : &noScreen_; }
   // How a packing's end reaches the main thread.
   void setHandOver(SaveWriter::HandOver handOver) { handOver_ = std::move(handOver); }
+  // What the pace is measured by; the steady clock unless set.
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  void setClock(Clock clock) { clock_ = std::move(clock); }
 
   // ---- The host's messages (an admitted peer's) ----
   void worldRequested(uint8_t peer, CellsForm form);
@@ -74,6 +82,12 @@ class WorldSender {
   void peerEntered(uint8_t peer);
   // The peer left: its transfer goes; true when it was receiving (the transfer then ends).
   bool peerLeft(uint8_t peer);
+
+  // A message the host sent to every peer but `leftOut` (`kNoPeer`: to every peer): a change of the
+  // world that a peer whose cells are copied but whose header is not out yet would miss is kept for
+  // it, to follow its header.
+  static constexpr int kNoPeer = -1;
+  void sentToAll(std::span<const uint8_t> message, int leftOut);
 
   int receivingCount() const { return table_.receivingCount(); }
   bool receiving(uint8_t peer);
@@ -96,6 +110,7 @@ class WorldSender {
   WorldHeader headerFor(uint8_t peer, const WorldPacking& packing) const;
   // Sends the peer's next chunks while its pace allows.
   void sendChunks(uint8_t peer, PeerTransfer& transfer);
+  void sendMissedChanges(uint8_t peer, PeerTransfer& transfer);
   void endTransfer(uint8_t peer, PeerTransfer& transfer);
   void schedulePacing();
   void stopPacing();
@@ -106,6 +121,7 @@ class WorldSender {
   NullTransferScreen noScreen_;
   TransferScreen* screen_ = &noScreen_;
   SaveWriter::HandOver handOver_;
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
   TransferTable table_;
   uint64_t tickets_ = 0;
   uint64_t packingKeys_ = 0;

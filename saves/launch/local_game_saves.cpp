@@ -1,5 +1,7 @@
 #include "saves/launch/local_game_saves.h"
 
+#include <utility>
+
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
@@ -45,7 +47,7 @@ void LocalGameSaves::setWorldIndex(uint32_t index) {
 
 bool LocalGameSaves::worldFileExists() const { return saves_.currentWorldFileExists(); }
 
-bool LocalGameSaves::saveCharacter() { return saves_.saveCurrentCharacter(); }
+void LocalGameSaves::saveCharacter(SaveDone done) { saves_.saveCharacterLater(std::move(done)); }
 
 void LocalGameSaves::saveWorld(World& world, SaveDone done) { saves_.saveWorld(world, std::move(done)); }
 

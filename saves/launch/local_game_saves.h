@@ -28,7 +28,7 @@ class LocalGameSaves final : public GameSaves {
   std::string worldFileName() const override;
   void setWorldIndex(uint32_t index) override;
   bool worldFileExists() const override;
-  bool saveCharacter() override;
+  void saveCharacter(SaveDone done) override;
   void saveWorld(World& world, SaveDone done) override;
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
   // The current character's player, acting through `game`; none without a current character or

@@ -21,7 +21,13 @@ LocalSaves::LocalSaves(kel::FileSystemBridge& files, SaveWriter::HandOver handOv
     : files_(files),
       characters_(files, engine::joinPath(files.writableRoot(), "players")),
       worlds_(files, engine::joinPath(files.writableRoot(), "worlds")),
+      characterWriter_(handOver),
       worldWriter_(std::move(handOver)) {}
+
+CharacterStore& LocalSaves::characters() {
+  characterWriter_.wait();
+  return characters_;
+}
 
 WorldStore& LocalSaves::worlds() {
   worldWriter_.wait();
@@ -36,10 +42,28 @@ void LocalSaves::saveWorld() {
 void LocalSaves::saveCharacter() { saveCurrentCharacter(); }
 
 bool LocalSaves::saveCurrentCharacter() {
+  characterWriter_.wait();
   CharacterRecord record;
+  return takeCharacter(record) && characters_.save(std::move(record));
+}
+
+// A safe write flushes the file and its folder to the disk, which takes tens of milliseconds on a
+// busy one: a frame would stall that long.
+void LocalSaves::saveCharacterLater(SaveWriter::Done done) {
+  CharacterRecord record;
+  CharacterStore::Write write;
+  if (takeCharacter(record)) write = characters_.prepareSave(std::move(record));
+  if (!write) {
+    if (done) done(false);
+    return;
+  }
+  characterWriter_.start(std::move(write), std::move(done));
+}
+
+bool LocalSaves::takeCharacter(CharacterRecord& record) {
   if (!characterSource_ || !characterSource_(record)) return false;
   characters_.setKeepBackup(kel::options().keepBackupOfSaves);
-  return characters_.save(std::move(record));
+  return true;
 }
 
 std::string LocalSaves::worldFilePath(const WorldEntry& entry) const {

@@ -56,7 +56,8 @@ class LocalSaves final {
   // The hand-over brings each world write's completion to the main thread (see SaveWriter).
   explicit LocalSaves(kel::FileSystemBridge& files, SaveWriter::HandOver handOver = {});
 
-  CharacterStore& characters() { return characters_; }
+  // Waits for a character write under way first.
+  CharacterStore& characters();
   // Waits for a world write under way first.
   WorldStore& worlds();
   void setCharacterSource(CharacterSource source) { characterSource_ = std::move(source); }
@@ -69,6 +70,11 @@ class LocalSaves final {
   // As saveCharacter, with the store's answer: false when there was nothing to save or the
   // write failed.
   bool saveCurrentCharacter();
+  // The current character saved while the game plays on: the record is taken now and the file
+  // written by a save worker of its own (after any character write still under way). `done` runs
+  // once on the main thread: true when the file reached the disk, false at once when there is
+  // nothing to save.
+  void saveCharacterLater(SaveWriter::Done done);
 
   // ---- Worlds ----
   // Saves the world as the current entry's file (an adventure writes its planet links first): the
@@ -92,6 +98,8 @@ class LocalSaves final {
   std::vector<PlanetLinkRecord>& planetLinks() { return planetLinks_; }
 
  private:
+  // The current character's record from the source; false when there is nothing to save.
+  bool takeCharacter(CharacterRecord& record);
   std::string worldFilePath(const WorldEntry& entry) const;
   bool writeAdventureLinks(const WorldEntry& entry, const World& world);
   void describeSavedWorld(WorldEntry& entry, const World& world);
@@ -106,5 +114,6 @@ class LocalSaves final {
   std::string unreadableFile_;  // the path of the last file that failed to load
   bool savingWorld_ = false;
   WorldFileSnapshot snapshot_;  // kept between saves; only the worker reads it while it writes
-  SaveWriter worldWriter_;      // last: it is waited for before anything it writes from goes
+  SaveWriter characterWriter_;  // it and the world's last: each is waited for before anything it
+  SaveWriter worldWriter_;      // writes from goes
 };

@@ -177,20 +177,28 @@ void CharacterStore::removeAll() {
 
 bool CharacterStore::save(CharacterRecord record) {
   if (saving_) return true;
-  if (current_ == nullptr) return false;
+  const Write write = prepareSave(std::move(record));
+  if (!write) return false;
+  saving_ = true;
+  const bool saved = write();
+  saving_ = false;
+  return saved;
+}
+
+CharacterStore::Write CharacterStore::prepareSave(CharacterRecord record) {
+  if (current_ == nullptr) return {};
   const bool shared = std::any_of(entries_.begin(), entries_.end(), [this](const auto& entry) {
     return entry.get() != current_ && entry->saveId == current_->saveId;
   });
-  saving_ = true;
   if (shared) current_->saveId = makeRandomSaveId();
   record.saveId = current_->saveId;
   record.characterFlags = current_->characterFlags;
   record.difficultyId = current_->difficultyId;
-  const SafeWriteResult result = safeWriteFile(
-      files_, pathOf(current_->fileName),
-      [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); }, keepBackup_);
-  saving_ = false;
-  return result == SafeWriteResult::Saved;
+  return [&files = files_, path = pathOf(current_->fileName), keepBackup = keepBackup_, record = std::move(record)] {
+    const SafeWriteResult result = safeWriteFile(
+        files, path, [&record](kel::FileHandle& file) { return writeCharacterFile(file, record); }, keepBackup);
+    return result == SafeWriteResult::Saved;
+  };
 }
 
 std::string CharacterStore::currentStatPath() const {

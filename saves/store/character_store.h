@@ -7,6 +7,7 @@
 // Game thread only.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -63,6 +64,12 @@ class CharacterStore {
   // id, flags and difficulty. True at once while another character save is under way (it will
   // hold the latest state); false without a current character or when the write fails.
   bool save(CharacterRecord record);
+  // The same save in two steps: the record takes the entry's save id, flags and difficulty now,
+  // and the write returned (empty without a current character) makes the file through safe
+  // writing later, on any thread: it holds the record, the path and the file system, and touches
+  // no store or entry. One write of a character's file at a time.
+  using Write = std::function<bool()>;
+  Write prepareSave(CharacterRecord record);
 
   // The current character's statistics file, <name>.stat. Loading gives an empty record when the
   // file is missing and false when it is damaged (what it held is kept in the record). Saving

@@ -165,8 +165,9 @@ class JoinGame final : public ScriptedPlayer {
 
   PlayerDesktopLocal* player() override { return swap_->joined() != nullptr ? swap_->joined()->player() : nullptr; }
   World* world() override { return swap_->joined() != nullptr ? swap_->joined()->game().world() : nullptr; }
-  Game& playedGame() override { return swap_->joined()->game(); }
-  Logic& playedRules() override { return swap_->joined()->rules(); }
+  GamePlayerActions& playedGame() override { return swap_->joined()->game(); }
+  LogicCells& playedRules() override { return swap_->joined()->rules(); }
+  GameTrade& playedTrade() { return swap_->joined()->game(); }
   WorldEntities* items() override {
     return swap_->endpoint() != nullptr ? swap_->endpoint()->worldReceiver().entities() : nullptr;
   }
@@ -261,7 +262,7 @@ class JoinGame final : public ScriptedPlayer {
     for (size_t peer = 0; peer < table.size(); ++peer) {
       const auto* entry = dynamic_cast<const NetPlayerClient*>(table.at(static_cast<uint8_t>(peer)));
       if (entry == nullptr || entry->name() != name || entry->player() == nullptr) continue;
-      playedGame().requestTrade(entry->player());
+      playedTrade().requestTrade(entry->player());
       return true;
     }
     why_ = "no player named " + name + " is in the game";

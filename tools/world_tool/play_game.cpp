@@ -137,8 +137,8 @@ class PlayGame final : public ScriptedPlayer {
   GameLocal& game() { return session_.game(); }
   PlayerDesktopLocal* player() override { return session_.running().player.get(); }
   World* world() override { return session_.running().world.get(); }
-  Game& playedGame() override { return session_.game(); }
-  Logic& playedRules() override { return session_.rules(); }
+  GamePlayerActions& playedGame() override { return session_.game(); }
+  LogicCells& playedRules() override { return session_.rules(); }
   WorldEntities* items() override { return &session_.entities().lists(); }
 
   bool prepareCharacter() {

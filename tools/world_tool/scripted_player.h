@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-class Game;
-class Logic;
+class GamePlayerActions;
+class LogicCells;
 class MapBlock;
 class PlayerDesktopLocal;
 class RealEntity;
@@ -27,8 +27,10 @@ class ScriptedPlayer {
  protected:
   virtual PlayerDesktopLocal* player() = 0;
   virtual World* world() = 0;
-  virtual Game& playedGame() = 0;
-  virtual Logic& playedRules() = 0;
+  // The played game's actions, as the script's player makes them.
+  virtual GamePlayerActions& playedGame() = 0;
+  // What the played rules let the script break.
+  virtual LogicCells& playedRules() = 0;
   virtual WorldEntities* items() = 0;
   virtual void frame() = 0;
 

@@ -16,6 +16,7 @@
 #include "view/inventory/inventory_sprite.h"
 #include "view/inventory/item_tooltip.h"
 #include "world/plants/plant_genes.h"
+#include "world/rules/game.h"
 
 namespace {
 

@@ -31,7 +31,7 @@ namespace {
 
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
 
-SwingTargets* swingTargets(Logic& playedRules) {
+SwingTargets* swingTargets(LogicEntities& playedRules) {
   auto* rules = dynamic_cast<LocalLogic*>(&playedRules);
   return rules != nullptr ? dynamic_cast<SwingTargets*>(&rules->entities()) : nullptr;
 }
@@ -142,7 +142,7 @@ void MainView::frame(float dt) {
 
 void MainView::swing(PlayerDesktopLocal& p, float dt) {
   if (swingTime_ < 0 || p.meleeSwing == nullptr) return;
-  SwingTargets* targets = swingTargets(session().rules());
+  SwingTargets* targets = swingTargets(session().entityRules());
   swingTime_ += dt;
   SwingPose pose;
   pose.animating = swingTime_ <= swingDuration_;

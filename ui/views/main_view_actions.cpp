@@ -65,7 +65,7 @@ bool MainView::mine(MapBlock& cell) {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || !p->canReach(cell, p->heldItem())) return false;
   const uint8_t layer = cell.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
-  if (block_word::id(cell.layerWord(layer)) == 0 || !session().rules().canBreakBlock(p, nullptr, cell)) return false;
+  if (block_word::id(cell.layerWord(layer)) == 0 || !session().cellRules().canBreakBlock(p, nullptr, cell)) return false;
   BlockEdit edit;
   edit.x = static_cast<uint16_t>(cell.x);
   edit.y = static_cast<uint16_t>(cell.y);
@@ -119,7 +119,7 @@ bool MainView::shootHeld() {
   PlayerDesktopLocal* p = player();
   Item* held = p != nullptr ? p->heldItem() : nullptr;
   if (held == nullptr || held->isNone() || p->world == nullptr) return false;
-  const Logic::ProjectileChoice choice = session().rules().projectileForItem(p->world->isCreative() ? 1 : 0, p, held);
+  const Logic::ProjectileChoice choice = session().entityRules().projectileForItem(p->world->isCreative() ? 1 : 0, p, held);
   if (choice.itemId < 0) return false;
   const engine::Vec2 towards = worldPointAt(pointer_) - p->position;
   const float length = std::hypot(towards.x, towards.y);
@@ -170,7 +170,7 @@ void MainView::mineStep(float dt) {
   }
   if (!mining_.targets(cell->x, cell->y)) {
     // The rules say why a block cannot be broken (the tool it needs), once for this cell.
-    const bool breakable = session().rules().canBreakBlock(p, nullptr, *cell);
+    const bool breakable = session().cellRules().canBreakBlock(p, nullptr, *cell);
     const float seconds = breakable ? BlockMining::secondsFor(p->breakTimeFor(*cell)) : -1.0f;
     mining_.start(cell->x, cell->y, seconds, paceOf(p->heldItem()));
     if (!breakable) session().game().playCellEffect(kEffectRefused, *cell);

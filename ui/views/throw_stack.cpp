@@ -9,7 +9,7 @@ namespace {
 constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 }  // namespace
 
-bool throwSlotStack(GameInterface& game, PlayerDesktopLocal& player, SlotRef slot, float angle) {
+bool throwSlotStack(GamePlayerActions& game, PlayerDesktopLocal& player, SlotRef slot, float angle) {
   if (player.inventory == nullptr) return false;
   Item* item = player.inventory->slotItem(slot);
   if (item == nullptr || item->isNone()) return false;

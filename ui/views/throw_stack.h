@@ -5,8 +5,8 @@
 
 #include "game/inventory/slot_ref.h"
 
-class GameInterface;
+class GamePlayerActions;
 class PlayerDesktopLocal;
 
 // Towards the angle (radians, 0 to the right), through `game`; false when the slot holds nothing.
-bool throwSlotStack(GameInterface& game, PlayerDesktopLocal& player, SlotRef slot, float angle);
+bool throwSlotStack(GamePlayerActions& game, PlayerDesktopLocal& player, SlotRef slot, float angle);

@@ -8,20 +8,23 @@ UiSession::UiSession() : nullGame_(std::make_unique<NullGame>()), nullRules_(std
 
 UiSession::~UiSession() = default;
 
-void UiSession::bind(GameInterface* game, Logic* rules, RunningWorld* running) {
+void UiSession::bind(GameInterface* game, LogicCells* cells, LogicEntities* entities, RunningWorld* running) {
   game_ = game;
-  rules_ = rules;
+  cells_ = cells;
+  entities_ = entities;
   running_ = running;
 }
 
 void UiSession::unbind(const GameInterface& game) {
   if (game_ != &game) return;
-  bind(nullptr, nullptr, nullptr);
+  bind(nullptr, nullptr, nullptr, nullptr);
 }
 
 GameInterface& UiSession::game() const { return game_ != nullptr ? *game_ : *nullGame_; }
 
-Logic& UiSession::rules() const { return rules_ != nullptr ? *rules_ : *nullRules_; }
+LogicCells& UiSession::cellRules() const { return cells_ != nullptr ? *cells_ : *nullRules_; }
+
+LogicEntities& UiSession::entityRules() const { return entities_ != nullptr ? *entities_ : *nullRules_; }
 
 World* UiSession::world() const { return running_ != nullptr ? running_->world.get() : nullptr; }
 

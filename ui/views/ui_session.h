@@ -1,5 +1,6 @@
 #pragma once
-// The game the interface plays: the game its views act through, the game's rules, and the
+// The game the interface plays: the game its views act through, the roles of the game's rules
+// they ask (the cells' for what may be broken, the entities' for what a held item shoots), and the
 // running world with the local player they draw and read. The view stack holds one that every
 // view reads; the program binds the game to it as that game becomes the one played (the game
 // played alone, a hosted one, a joined one) and lets go of it as it stops being played. Two view
@@ -13,7 +14,8 @@
 #include <memory>
 
 class GameInterface;
-class Logic;
+class LogicCells;
+class LogicEntities;
 class NullGame;
 class NullLogic;
 class PlayerDesktopLocal;
@@ -28,12 +30,13 @@ class UiSession {
   UiSession& operator=(const UiSession&) = delete;
 
   // The views play this game from now on (null: the null form, or no running world).
-  void bind(GameInterface* game, Logic* rules, RunningWorld* running);
+  void bind(GameInterface* game, LogicCells* cells, LogicEntities* entities, RunningWorld* running);
   // Lets go of the game, its rules and its world when that game is still the bound one.
   void unbind(const GameInterface& game);
 
   GameInterface& game() const;
-  Logic& rules() const;
+  LogicCells& cellRules() const;
+  LogicEntities& entityRules() const;
   // The running world and the local player; null while none runs.
   World* world() const;
   PlayerDesktopLocal* player() const;
@@ -42,6 +45,7 @@ class UiSession {
   std::unique_ptr<NullGame> nullGame_;
   std::unique_ptr<NullLogic> nullRules_;
   GameInterface* game_ = nullptr;
-  Logic* rules_ = nullptr;
+  LogicCells* cells_ = nullptr;
+  LogicEntities* entities_ = nullptr;
   RunningWorld* running_ = nullptr;
 };

@@ -16,11 +16,13 @@ constexpr float kCellPixels = 30.0f;
 
 
 // A cell's light apart: the sky's level and the block light of each channel, levels 0-15; whether
-// its face sits a step behind the open air (solid and not a light itself).
+// its face sits a step behind the open air (solid and not a light itself); whether nothing solid
+// stands over its back block up to the sky, so the sun falls straight onto it.
 struct Lights {
   int sky = 0;
   std::array<int, 3> block{};
   bool recessed = false;
+  bool sunlit = false;
 };
 
 Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
@@ -35,6 +37,7 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
 // As `lightsOf`, with the daylight drawn into solid ground (ground_daylight.h) on a recessed face.
 Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
   Lights l = lightsOf(map.props(), cell, darkness);
+  l.sunlit = cell.backId() != 0 && cell.y >= map.topHeight(static_cast<int32_t>(cell.x));
   if (l.recessed && l.sky < 15) l.sky = std::max(l.sky, ground_daylight::seepingSky(map, cell.x, cell.y, darkness));
   return l;
 }
@@ -48,10 +51,13 @@ engine::Color3B frontColour(int sky, const std::array<int, 3>& block) {
   return {shadeOf(std::max(sky, block[0])), shadeOf(std::max(sky, block[1])), shadeOf(std::max(sky, block[2]))};
 }
 
-// The back takes a third of the sky's colour and the whole of the block light.
-engine::Color3B backColour(int sky, const std::array<int, 3>& block) {
-  const int third = shadeOf(sky) / 3;
-  auto channel = [third](int level) { return static_cast<uint8_t>(std::max(third, static_cast<int>(shadeOf(level)))); };
+// The back takes the whole of the block light and, of the sky, a third: the sky's light falls on the
+// faces in front. Where nothing stands over the cell the sun falls straight onto the back too, which
+// then takes the sky as a face a step behind the open air does, so a wall left standing in the open
+// does not read as a hole.
+engine::Color3B backColour(int sky, const std::array<int, 3>& block, bool sunlit) {
+  const int skyPart = sunlit ? shadeOf(sky - kSolidFaceStep) : shadeOf(sky) / 3;
+  auto channel = [skyPart](int level) { return static_cast<uint8_t>(std::max(skyPart, static_cast<int>(shadeOf(level)))); };
   return {channel(block[0]), channel(block[1]), channel(block[2])};
 }
 
@@ -73,7 +79,7 @@ namespace {
 LayerColours coloursOf(const Lights& l) {
   std::array<int, 3> block{};
   for (size_t c = 0; c < 3; ++c) block[c] = blockPart(l, c, l.recessed);
-  return {frontColour(l.sky, block), backColour(l.sky, block)};
+  return {frontColour(l.sky, block), backColour(l.sky, block, l.sunlit)};
 }
 
 }  // namespace
@@ -113,7 +119,7 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
     sky = std::min(sky, own.sky + kCornerReach);
     for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
     out.front[k] = opaque(frontColour(sky, block));
-    out.back[k] = opaque(backColour(sky, block));
+    out.back[k] = opaque(backColour(sky, block, own.sunlit));
   };
   corner(-1, 1, kTopLeft);
   corner(1, 1, kTopRight);

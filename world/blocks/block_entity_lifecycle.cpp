@@ -44,18 +44,18 @@ bool coinFlip() { return 0.5f > static_cast<float>(engine::randomNext()) / 32768
 
 int uniformIn(int low, int high) { return high <= low ? low : low + engine::randomNext() % (high - low + 1); }
 
-void dropItem(Logic& rules, const MapBlock& cell, Item* item) {
+void dropItem(LogicEntities& rules, const MapBlock& cell, Item* item) {
   if (item != nullptr) rules.spawnItemDrop(item, cellPixelPosition(cell), kDropKind);
 }
 
-void spawnMobs(Logic& rules, const MapBlock& cell, uint16_t mode, uint16_t kind, int count, const NestRow* coin) {
+void spawnMobs(LogicMobs& rules, const MapBlock& cell, uint16_t mode, uint16_t kind, int count, const NestRow* coin) {
   for (int i = 0; i < count; ++i) {
     const uint16_t mob = coin != nullptr && (engine::randomNext() & 1) != 0 ? coin->mobB : kind;
     rules.spawnMob(mobDefinitionById(mob), cellPixelPosition(cell), {}, static_cast<uint8_t>(mode), nullptr, kNestGroup);
   }
 }
 
-void releaseNest(Logic& rules, const MapBlock& cell, uint16_t blockId) {
+void releaseNest(LogicMobs& rules, const MapBlock& cell, uint16_t blockId) {
   const NestRow* row = nestRowFor(blockId);
   if (row == nullptr || row->maxA == 0) return;
   spawnMobs(rules, cell, row->spawnMode, row->mobA, uniformIn(row->minA, row->maxA), row->coinFlag != 0 ? row : nullptr);
@@ -114,12 +114,14 @@ bool World::addEntity(MapBlock& cell, uint16_t id) {
 
 void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor, bool drop) {
   assert(engine::isMainThread() && "a played world is edited on the main thread only");
-  Logic& rules = this->rules();
+  LogicEntities& rules = this->rules();
+  LogicCells& cells = this->rules();
+  LogicPlayers& players = this->rules();
   const uint16_t id = block_word::id(cell.layerWord(layer));
   if (!isBusy() && drop) {
-    rules.dropAttachmentLoot(cell, layer, actor);
+    cells.dropAttachmentLoot(cell, layer, actor);
     if (actor != nullptr && !isCreative() && givesBonusDrop(id) && coinFlip()) {
-      const uint16_t value = rules.bonusDropValue(*actor);
+      const uint16_t value = players.bonusDropValue(*actor);
       if (value != 0xFFFF) dropItem(rules, cell, newItem(kBonusDropItem, -1, 1, -1, value));
     }
   }
@@ -134,12 +136,13 @@ void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor
 }
 
 void World::releaseFrontEntity(MapBlock& cell, bool drop) {
-  Logic& rules = this->rules();
+  LogicEntities& rules = this->rules();
+  LogicCells& cells = this->rules();
   auto release = [&](auto& list) {
     auto entity = list.takeAt(cell);
     if (entity == nullptr) return false;
     if (drop) entity->dropContents(rules);
-    rules.releaseBlockEntity(*entity);
+    cells.releaseBlockEntity(*entity);
     return true;
   };
   release(chests_) || release(signs_) || release(alchemyLabs_) || release(forges_) || release(stables_) ||

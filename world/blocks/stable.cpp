@@ -96,7 +96,7 @@ const StableRow* lastRowOf(uint16_t kind) {
   return found;
 }
 
-void dropAt(Logic& rules, uint16_t itemId, engine::Vec2 at) {
+void dropAt(LogicEntities& rules, uint16_t itemId, engine::Vec2 at) {
   if (Item* item = newItem(itemId, -1, 1, -1, 0)) rules.spawnItemDrop(item, at, kDropKind);
 }
 
@@ -216,7 +216,7 @@ void Stable::useFeed() {
 }
 
 void Stable::updateMobs() {
-  Logic& rules = world_.rules();
+  LogicEntities& rules = world_.rules();
   for (int slot = 0; slot < kSlots; ++slot) {
     Kept& kept = slots_[static_cast<size_t>(slot)];
     if (kept.mob == kNoEntity) continue;
@@ -308,7 +308,7 @@ void Stable::breed() {
 }
 
 void Stable::releaseMobs() {
-  Logic& rules = world_.rules();
+  LogicEntities& rules = world_.rules();
   for (int slot = 0; slot < kSlots; ++slot) {
     Kept& kept = slots_[static_cast<size_t>(slot)];
     if (kept.mob == kNoEntity) continue;

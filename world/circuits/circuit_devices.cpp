@@ -80,7 +80,7 @@ BlockEdit frontVariant(const MapBlock& cell, uint16_t blockId, uint8_t variant, 
   return edit;
 }
 
-void setFrontVariant(Logic& rules, const MapBlock& cell, uint8_t variant) {
+void setFrontVariant(LogicCells& rules, const MapBlock& cell, uint8_t variant) {
   rules.editBlock(frontVariant(cell, cell.frontId(), variant, cell.blockState()), nullptr);
 }
 
@@ -101,8 +101,8 @@ void pushBodiesInCell(WorldBodies& world, const MapBlock& cell, float strength, 
 
 // One unit of the holder's slot leaves through the dispenser: shot when the rules name a projectile
 // for it, else thrown with a force that grows with the dispenser's power.
-void dispenseFrom(Logic& rules, MapBlock& cell, LogicItemBlock& holder, size_t slot, engine::Vec2 offset,
-                  float angle) {
+void dispenseFrom(LogicPlayers& players, LogicEntities& rules, MapBlock& cell, LogicItemBlock& holder, size_t slot,
+                  engine::Vec2 offset, float angle) {
   Item* item = holder.itemAt(slot);
   const float power = valueNibble(cell);
   const engine::Vec2 at{cellPixelPosition(cell).x + offset.x, cellPixelPosition(cell).y + offset.y};
@@ -122,7 +122,7 @@ void dispenseFrom(Logic& rules, MapBlock& cell, LogicItemBlock& holder, size_t s
       rules.spawnItemEntity(thrown, at, uniform(f, f + 1.0f), angle, 0);
     }
   }
-  rules.playSound(cell, kSoundDispenser, 0);
+  players.playSound(cell, kSoundDispenser, 0);
   if (!item->consumeOne()) return;
   freeItem(item);
   if (auto* chest = dynamic_cast<Chest*>(&holder)) chest->setItem(static_cast<int32_t>(slot), nullptr);
@@ -231,16 +231,17 @@ uint8_t CircuitSystem::pressurePlate(MapBlock& cell) {
     if (body.group == BodyGroup::Player && body.has(body_flag::kGrounded)) pressed = true;
     if (cell.frontId() == kAnyBodyPlate && body.group == BodyGroup::Mob && body.mobState < 4) pressed = true;
   }
-  Logic& rules = world_.rules();
+  LogicCells& rules = world_.rules();
+  LogicPlayers& players = world_.rules();
   const uint8_t state = cs::state(signalByte(cell));
   if (!pressed && state == cs::kHigh) {
-    rules.playSound(cell, kSoundPlate, 1);
+    players.playSound(cell, kSoundPlate, 1);
     setFrontVariant(rules, cell, 0);
     rules.setCircuitInput(cell, cs::kLow);
     return cs::kLow;
   }
   if (pressed && (state == cs::kNone || state == cs::kLow)) {
-    rules.playSound(cell, kSoundPlate, 0);
+    players.playSound(cell, kSoundPlate, 0);
     setFrontVariant(rules, cell, 1);
     rules.setCircuitInput(cell, cs::kHigh);
     return cs::kHigh;
@@ -285,10 +286,11 @@ void CircuitSystem::shiftRegisterStep(MapBlock& cell) {
 // ---- Output devices ----
 
 void CircuitSystem::runOutputDevice(MapBlock& cell, const uint8_t inputs[4]) {
-  Logic& rules = world_.rules();
+  LogicCells& rules = world_.rules();
+  LogicPlayers& players = world_.rules();
   const bool anyHigh = anyHighOf(inputs);
   if (map().props()[cell.frontId()].has(block_flag::kCircuitOutput)) {
-    setSwitchState(rules, cell, anyHigh);
+    setSwitchState(players, rules, cell, anyHigh);
     return;
   }
   if (cell.frontId() == kToggle || cell.findDeco(kToggle)) setToggleAttachmentState(world_, cell, anyHigh);
@@ -308,7 +310,7 @@ void CircuitSystem::colouredLamp(MapBlock& cell, const uint8_t inputs[4]) {
   const uint16_t colour = static_cast<uint16_t>(channelOf(inputs[3]) | (channelOf(inputs[2]) << 4) | (channelOf(inputs[1]) << 8));
   if (colour == lampColourAt(cell)) return;
   LightMap& light = map().lightMap();
-  Logic& rules = world_.rules();
+  LogicCells& rules = world_.rules();
   if (lampColourAt(cell) != 0) {
     memoryAt(cell).value = 0;
     light.updateAround(cell, false);
@@ -342,11 +344,12 @@ void CircuitSystem::numberDisplay(MapBlock& cell, const uint8_t inputs[4]) {
 }
 
 void CircuitSystem::launcher(MapBlock& cell, bool anyHigh) {
-  Logic& rules = world_.rules();
+  LogicCells& rules = world_.rules();
+  LogicPlayers& players = world_.rules();
   const uint8_t state = cs::state(signalByte(cell));
   if (state != cs::kHigh && anyHigh) {
     setFrontVariant(rules, cell, 1);
-    rules.playSound(cell, kSoundMachine, 0);
+    players.playSound(cell, kSoundMachine, 0);
     rules.launchFromCell(cell);
     const BlockPropsTable& props = map().props();
     MapBlock* target = cell.neighbourUp(map());
@@ -365,7 +368,7 @@ void CircuitSystem::launcher(MapBlock& cell, bool anyHigh) {
     setState(cell, cs::kHigh);
   } else if (state == cs::kHigh && !anyHigh) {
     setFrontVariant(rules, cell, 0);
-    rules.playSound(cell, kSoundMachine, 0);
+    players.playSound(cell, kSoundMachine, 0);
     setState(cell, cs::kLow);
   }
 }
@@ -386,7 +389,7 @@ void CircuitSystem::dispenser(MapBlock& cell, const uint8_t inputs[4]) {
       for (size_t slot = 0; slot < holder->slotCount(); ++slot) {
         Item* item = holder->itemAt(slot);
         if (item == nullptr || item->count == 0) continue;
-        dispenseFrom(world_.rules(), cell, *holder, slot, offset, angle);
+        dispenseFrom(world_.rules(), world_.rules(), cell, *holder, slot, offset, angle);
         break;
       }
     }
@@ -397,7 +400,8 @@ void CircuitSystem::dispenser(MapBlock& cell, const uint8_t inputs[4]) {
 void CircuitSystem::piston(MapBlock& cell, bool anyHigh) {
   const uint8_t next = anyHigh ? cs::kHigh : cs::kNone;
   if (next == cs::state(signalByte(cell))) return;
-  Logic& rules = world_.rules();
+  LogicCells& rules = world_.rules();
+  LogicPlayers& players = world_.rules();
   const uint8_t s = cell.blockState() & 3;
   static constexpr float kAngles[4] = {90 * kDegrees, 15 * kDegrees, 270 * kDegrees, 165 * kDegrees};
   const CircuitDir towards = s == 0 ? CircuitDir::Up : s == 1 ? CircuitDir::Right : s == 2 ? CircuitDir::Down : CircuitDir::Left;
@@ -428,14 +432,14 @@ void CircuitSystem::piston(MapBlock& cell, bool anyHigh) {
           world_.bodies().push(body, 6.0f, angle);
         }
       }
-      rules.playSound(cell, kSoundMachine, 0);
+      players.playSound(cell, kSoundMachine, 0);
       rules.editBlock(frontVariant(cell, cell.frontId(), 1, s), nullptr);
     }
   } else if (!anyHigh && target != nullptr && target->frontId() == kPistonHead && (target->blockState() & 3) == s) {
     BlockEdit remove = editForCell(*target, edit_kind::kRemoveLayer);
     remove.layer = MapBlock::kFront;
     rules.editBlock(remove, nullptr);
-    rules.playSound(cell, kSoundMachine, 0);
+    players.playSound(cell, kSoundMachine, 0);
     rules.editBlock(frontVariant(cell, cell.frontId(), 0, s), nullptr);
   }
   setState(cell, next);

@@ -22,7 +22,7 @@ namespace {
 constexpr uint8_t kDropKind = 7;
 constexpr uint8_t kConnectorWireKind = 2;
 
-void dropOne(Logic& rules, const MapBlock& cell, uint16_t itemId) {
+void dropOne(LogicEntities& rules, const MapBlock& cell, uint16_t itemId) {
   if (itemId == kNoPartItem) return;
   if (Item* item = newItem(itemId, 0, 1, -1, 0)) rules.spawnItemDrop(item, cellPixelPosition(cell), kDropKind);
 }
@@ -35,7 +35,7 @@ bool closedForLightOrMovement(const WorldMap& map, const MapBlock& cell) {
 
 void World::dropCircuitPartItems(MapBlock& cell) {
   if (isCreative()) return;
-  Logic& rules = this->rules();
+  LogicEntities& rules = this->rules();
   const uint8_t kind = circuitKind(cell);
   if (kind == kConnectorWireKind) dropOne(rules, cell, kConnectorExtraItem);
   dropOne(rules, cell, circuitPartItemFor(kind));

@@ -57,7 +57,7 @@ ExplosionSystem::ExplosionSystem(World& world) : world_(world) {}
 
 bool ExplosionSystem::isAllowed(MapBlock& cell, const BlastSpec& spec, PlayerBase* cause) {
   if (cause == nullptr) return true;
-  Logic& rules = world_.rules();
+  LogicPlayers& rules = world_.rules();
   if (rules.isLocalPlayer(cause)) return true;
   bool refused = world_.options().explosivesLock();
   const int r = std::min(spec[bb::kBlockRadius], kMaxBlockRadius);
@@ -102,8 +102,9 @@ void ExplosionSystem::update(float ticks) {
     pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(i));
     ++fired;
     // Applying the edit may queue further explosions (at the end of the list).
-    Logic& rules = world_.rules();
-    rules.editBlock(blastEdit(*due.cell, due.spec), due.cause != 0 ? rules.playerById(due.cause) : nullptr);
+    LogicCells& rules = world_.rules();
+    LogicPlayers& players = world_.rules();
+    rules.editBlock(blastEdit(*due.cell, due.spec), due.cause != 0 ? players.playerById(due.cause) : nullptr);
   }
 }
 

@@ -50,15 +50,16 @@ Lattice latticeOf(double v) {
 using Gradient2 = std::array<double, 2>;
 static_assert(sizeof(Gradient2) == 2 * sizeof(double), "a column's gradients are read as x, y pairs");
 
-// The rows' lattice terms field by field, as the column kernel reads them four rows at a time.
+// The rows' lattice terms field by field, as the column kernel reads them four rows at a time; the
+// cells as offsets into a column's gradient pairs.
 class RowTermArrays {
  public:
   template <class Term>
   explicit RowTermArrays(const std::vector<Term>& terms)
-      : b0_(terms.size()), b1_(terms.size()), r0_(terms.size()), r1_(terms.size()), s_(terms.size()) {
+      : g0_(terms.size()), g1_(terms.size()), r0_(terms.size()), r1_(terms.size()), s_(terms.size()) {
     for (size_t i = 0; i < terms.size(); ++i) {
-      b0_[i] = static_cast<int32_t>(terms[i].b0);
-      b1_[i] = static_cast<int32_t>(terms[i].b1);
+      g0_[i] = 2 * terms[i].b0;
+      g1_[i] = 2 * terms[i].b1;
       r0_[i] = terms[i].r0;
       r1_[i] = terms[i].r1;
       s_[i] = terms[i].s;
@@ -66,11 +67,11 @@ class RowTermArrays {
   }
   // The terms from `first` on (an octave's rows).
   noise_column::RowTerms octave(size_t first) const {
-    return {b0_.data() + first, b1_.data() + first, r0_.data() + first, r1_.data() + first, s_.data() + first};
+    return {g0_.data() + first, g1_.data() + first, r0_.data() + first, r1_.data() + first, s_.data() + first};
   }
 
  private:
-  std::vector<int32_t> b0_, b1_;
+  std::vector<uint32_t> g0_, g1_;
   std::vector<double> r0_, r1_, s_;
 };
 

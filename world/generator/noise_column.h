@@ -20,10 +20,12 @@ struct ColumnTerm {
   double s = 0;
 };
 
-// The rows' side, one array per field.
+// The rows' side, one array per field. A row's lattice cells are given as offsets into the
+// column's gradients (twice the cell: a cell's gradient is an x, y pair), so the kernel adds them
+// to its pointer as they are.
 struct RowTerms {
-  const int32_t* b0 = nullptr;
-  const int32_t* b1 = nullptr;
+  const uint32_t* g0 = nullptr;
+  const uint32_t* g1 = nullptr;
   const double* r0 = nullptr;
   const double* r1 = nullptr;
   const double* s = nullptr;

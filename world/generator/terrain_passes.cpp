@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "content/items/block_filter.h"
 #include "content/planets/planet_def.h"
 #include "engine/base/random.h"
 #include "world/cells/block_props.h"
+#include "world/cells/column_byte_walk.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
 #include "world/generator/gradient_noise.h"
@@ -109,7 +111,10 @@ float shapeDensity(float v, float y, const float bandTop[4]) {
   return v > 0.0f ? v : 0.0f;
 }
 
-NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h, const std::function<void()>& beforeColumn) {
+namespace {
+
+// The band curves scaled to the band wave and the density field as the noise gave it, unscaled.
+NoiseMapSamples sampleUnscaled(int32_t w, int32_t h, const std::function<void()>& beforeColumn) {
   NoiseMapSamples samples;
   auto noise = std::make_unique<GradientNoise>();
   samples.curves.resize(static_cast<size_t>(kBandCurves) * static_cast<size_t>(w));
@@ -122,22 +127,67 @@ NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h, const std::function<void()>
   }
   samples.field.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
   noise->fillFractal2DGrid(w, h, kSampleStep, kOctave, kOctave, samples.field.data(), beforeColumn);
-  noise.reset();
+  return samples;
+}
+
+// The least and greatest value, and the scaling to 0..1 between them that `normalizeToRange`
+// makes, value by value. A zero's sign may differ from the whole-field scaling (which least of
+// two equal zeros is taken), and only a zero's: a density shaped to zero or below is 0 either way.
+class FieldScale {
+ public:
+  explicit FieldScale(const std::vector<float>& values) {
+    if (values.empty()) return;
+    least_ = greatest_ = values.front();
+    for (float v : values) {
+      least_ = v < least_ ? v : least_;
+      greatest_ = greatest_ < v ? v : greatest_;
+    }
+    range_ = greatest_ - least_;
+  }
+  // The scale of 1 multiplies by 1, which changes no value, so it is left out.
+  float operator()(float v) const { return range_ > 0.0f ? (v - least_) / range_ : 0.0f; }
+
+ private:
+  float least_ = 0.0f, greatest_ = 0.0f, range_ = 0.0f;
+};
+
+}  // namespace
+
+void countSharesAtOrBelow(const GroundTable& table, const float* density, int32_t count, uint16_t* out) {
+  std::fill(out, out + count, uint16_t{0});
+  for (float share : table.shares) {
+    for (int32_t y = 0; y < count; ++y) out[y] = static_cast<uint16_t>(out[y] + (share <= density[y] ? 1 : 0));
+  }
+}
+
+NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h, const std::function<void()>& beforeColumn) {
+  NoiseMapSamples samples = sampleUnscaled(w, h, beforeColumn);
   normalizeToRange(samples.field.data(), 1.0f, static_cast<int>(samples.field.size()));
   return samples;
 }
 
+// Column by column: the column's densities scaled and shaped, then for all its rows at once how
+// many shares each reaches (the table's place, as `GroundTable::rowFor` finds it cell by cell),
+// and last the ground laid in row order, the only part that draws.
 void generateNoiseMap(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
-  const NoiseMapSamples samples = sampleNoiseMap(w, h, [&g] { g.checkStop(); });
+  const NoiseMapSamples samples = sampleUnscaled(w, h, [&g] { g.checkStop(); });
   const std::vector<float>& curves = samples.curves;
   const std::vector<float>& field = samples.field;
+  const FieldScale scale(field);
 
   const GroundTable ground = buildGroundTable(g.planet.terrainBlocks);
   const std::vector<GroundBlock> blocks = groundBlocksOf(ground, g.props);  // by place in the table
+  // By the count of shares reached: the block to lay, or none past the last share or for block 0.
+  std::vector<const GroundBlock*> byCount(ground.shares.size() + 1, nullptr);
+  for (size_t row = 0; row < ground.shares.size(); ++row) {
+    if (ground.blocks[row] != 0) byCount[row] = &blocks[row];
+  }
   const int32_t rows = h - g.map.heightLevel();
   const int32_t band = rows / 5;
   MapBlock* cells = g.map.cells();
+  std::vector<float> density(static_cast<size_t>(h));
+  std::vector<uint16_t> counts(static_cast<size_t>(h));
   engine::RandomRun random;
   for (int32_t x = 0; x < w; ++x) {
     g.checkStop();
@@ -147,10 +197,13 @@ void generateNoiseMap(WorldGenerator& g) {
     }
     const size_t base = static_cast<size_t>(x) * static_cast<size_t>(h);
     for (int32_t y = 0; y < h; ++y) {
-      const float v = shapeDensity(field[base + static_cast<size_t>(y)], static_cast<float>(y), bandTop);
-      const size_t row = ground.rowFor(v);
-      if (row == GroundTable::kNone) continue;
-      layGround(cells[base + static_cast<size_t>(y)], blocks[row], random);
+      density[static_cast<size_t>(y)] = shapeDensity(scale(field[base + static_cast<size_t>(y)]), static_cast<float>(y), bandTop);
+    }
+    countSharesAtOrBelow(ground, density.data(), h, counts.data());
+    MapBlock* column = cells + base;
+    for (int32_t y = 0; y < h; ++y) {
+      const GroundBlock* block = byCount[counts[static_cast<size_t>(y)]];
+      if (block != nullptr) layGround(column[y], *block, random);
     }
   }
 }
@@ -198,36 +251,44 @@ void placeHorizontalRuns(WorldGenerator& g, uint32_t runCount, uint32_t runMaxLe
 
 namespace {
 
-// The cell of `column` at row y holds a block in front (1) or not (0).
-int filledAt(const MapBlock* column, int32_t y) { return column[y].frontId() != 0 ? 1 : 0; }
+// One byte per row of a column: 1 where the cell holds a block in front, with an empty row below
+// the first and above the last, so that rows outside the map count as empty without a test.
+void markFilled(const MapBlock* column, int32_t h, uint8_t* filled) {
+  filled[0] = 0;
+  for (int32_t y = 0; y < h; ++y) filled[y + 1] = column[y].frontId() != 0 ? 1 : 0;
+  filled[h + 1] = 0;
+}
 
-// How many of the eight cells around row y of `mid` hold a block in front; rows outside the map
-// count as empty.
-int filledAround(const MapBlock* left, const MapBlock* mid, const MapBlock* right, int32_t y, int32_t h) {
-  int count = filledAt(left, y) + filledAt(right, y);
-  if (y > 0) count += filledAt(left, y - 1) + filledAt(mid, y - 1) + filledAt(right, y - 1);
-  if (y + 1 < h) count += filledAt(left, y + 1) + filledAt(mid, y + 1) + filledAt(right, y + 1);
-  return count;
+// The rows of the middle column whose block has fewer than four filled cells among the eight
+// around it, from the three columns' marks; the counting runs over plain bytes, many rows at once.
+void findLoose(const uint8_t* left, const uint8_t* mid, const uint8_t* right, int32_t x, int32_t h,
+               uint8_t* around, std::vector<GridPoint>& loose) {
+  for (int32_t y = 0; y < h; ++y) {
+    around[y] = static_cast<uint8_t>(left[y] + left[y + 1] + left[y + 2] + mid[y] + mid[y + 2] + right[y] +
+                                     right[y + 1] + right[y + 2]);
+  }
+  for (int32_t y = 0; y < h; ++y) {
+    if (mid[y + 1] != 0 && around[y] < 4) loose.push_back({x, y});
+  }
 }
 
 }  // namespace
 
 // Every loose block is found before any is taken away, so the order of the clearing does not
-// matter; the walk reads three neighbouring columns at a time, as they lie in memory.
+// matter. The walk keeps one byte per row for three neighbouring columns, each column's marks made
+// once from its cells as they lie in memory (see column_byte_walk.h).
 void erodeLooseBlocks(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
   const MapBlock* cells = g.map.cells();
   const auto column = [&](int32_t x) { return cells + static_cast<size_t>(x) * static_cast<size_t>(h); };
+  std::vector<uint8_t> around(static_cast<size_t>(h));
   std::vector<GridPoint> loose;
-  for (int32_t x = 0; x < w; ++x) {
-    g.checkStop();
-    const MapBlock* left = column(x == 0 ? w - 1 : x - 1);
-    const MapBlock* mid = column(x);
-    const MapBlock* right = column(x == w - 1 ? 0 : x + 1);
-    for (int32_t y = 0; y < h; ++y) {
-      if (filledAt(mid, y) != 0 && filledAround(left, mid, right, y, h) < 4) loose.push_back({x, y});
-    }
-  }
+  walkColumnBytes(
+      w, h, [&](int32_t x, uint8_t* filled) { markFilled(column(x), h, filled); },
+      [&](int32_t x, const uint8_t* left, const uint8_t* mid, const uint8_t* right) {
+        g.checkStop();
+        findLoose(left, mid, right, x, h, around.data(), loose);
+      });
   for (const GridPoint& p : loose) g.map.setBlockAt(0, 0, p.x, p.y, 0);
 }
 

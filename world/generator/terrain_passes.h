@@ -30,6 +30,9 @@ struct GroundTable {
   size_t rowFor(float v) const;
 };
 GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain);
+// For each of `count` densities, how many of the table's shares are at most it: the place
+// `rowFor` gives when that place holds a block, the table's size when no share exceeds it.
+void countSharesAtOrBelow(const GroundTable& table, const float* density, int32_t count, uint16_t* out);
 
 // How far above or below plain density each band of the noise map is shaped: v^3, v^2, v, √v, ∛v
 // from the top band down. `bandTop` holds the four band borders of a column (rows, as floats).

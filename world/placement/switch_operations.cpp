@@ -25,25 +25,26 @@ BlockEdit replaceFront(const MapBlock& cell, uint8_t variant) {
 
 }  // namespace
 
-void setSwitchState(Logic& rules, MapBlock& cell, bool on) {
+void setSwitchState(LogicPlayers& players, LogicCells& rules, MapBlock& cell, bool on) {
   const uint8_t variant = cell.frontVariant();
   if (on && variant == 0) {
-    rules.playSound(cell, kSoundSwitchOn, 0);
+    players.playSound(cell, kSoundSwitchOn, 0);
     rules.editBlock(replaceFront(cell, 1), nullptr);
   } else if (!on && variant == 1) {
-    rules.playSound(cell, kSoundSwitchOff, 0);
+    players.playSound(cell, kSoundSwitchOff, 0);
     rules.editBlock(replaceFront(cell, 0), nullptr);
   }
 }
 
 void setToggleAttachmentState(World& world, MapBlock& cell, bool on) {
-  Logic& rules = world.rules();
+  LogicCells& rules = world.rules();
+  LogicPlayers& players = world.rules();
   const bool asFront = cell.frontId() == kToggleBlock;
   DecoHit deco = asFront ? DecoHit{} : cell.findDeco(kToggleBlock);
   if (!asFront && !deco) return;
   const uint8_t variant = asFront ? cell.frontVariant() : map_deco::variant(*deco.slot);
   if (on == (variant == 1)) return;
-  rules.playSound(cell, on ? kSoundToggleOn : kSoundToggleOff, 0);
+  players.playSound(cell, on ? kSoundToggleOn : kSoundToggleOff, 0);
   const uint8_t next = on ? 1 : 0;
   if (asFront) {
     rules.editBlock(replaceFront(cell, next), nullptr);
@@ -57,7 +58,7 @@ void setToggleAttachmentState(World& world, MapBlock& cell, bool on) {
   if (on) world.effects().wakeEntitiesAbove(cell);
 }
 
-void setCellDeco127(Logic& rules, WorldMap& map, MapBlock& cell, bool add) {
+void setCellDeco127(LogicCells& rules, WorldMap& map, MapBlock& cell, bool add) {
   if (!add) {
     BlockEdit edit = editForCell(cell, edit_kind::kRemoveDeco, kSwitchDeco);
     edit.slot = MapBlock::kNoSlot;

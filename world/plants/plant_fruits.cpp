@@ -31,7 +31,7 @@ const FruitState* PlantSystem::fruitAt(const MapBlock& cell) const {
   return found == fruits_.end() ? nullptr : &found->second;
 }
 
-void PlantSystem::growFruits(Logic& rules) {
+void PlantSystem::growFruits(LogicEntities& rules) {
   for (auto& [index, state] : fruits_) {
     if (state.count >= state.row->max || !plantChance(kHangChance)) continue;
     MapBlock& cell = map_.cells()[index];
@@ -52,7 +52,7 @@ EntityEffects& PlantSystem::entities() const {
   return map_.world() != nullptr ? map_.world()->effects() : none;
 }
 
-void PlantSystem::releaseFruit(Logic& rules, EntityId id) {
+void PlantSystem::releaseFruit(LogicEntities& rules, EntityId id) {
   Entity* fruit = entities().entityById(id);
   if (fruit == nullptr) return;  // gone already
   if (creative()) {
@@ -62,7 +62,7 @@ void PlantSystem::releaseFruit(Logic& rules, EntityId id) {
   }
 }
 
-bool PlantSystem::takeFruit(Logic& rules, MapBlock& cell, EntityId fruit) {
+bool PlantSystem::takeFruit(LogicEntities& rules, MapBlock& cell, EntityId fruit) {
   if (!map_.props()[cell.frontId()].has(block_flag::kFruitPlant)) return false;
   auto found = fruits_.find(map_.indexOf(cell));
   if (found == fruits_.end()) return false;
@@ -86,7 +86,7 @@ bool PlantSystem::takeFruit(Logic& rules, MapBlock& cell, EntityId fruit) {
   return false;
 }
 
-void PlantSystem::removeFruitPlant(Logic& rules, MapBlock& cell) {
+void PlantSystem::removeFruitPlant(LogicEntities& rules, MapBlock& cell) {
   if (!map_.props()[cell.frontId()].has(block_flag::kFruitPlant)) return;
   if (fruits_.count(map_.indexOf(cell)) == 0) return;
   takeFruit(rules, cell, kNoEntity);

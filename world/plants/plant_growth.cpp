@@ -25,14 +25,14 @@ int freeSlotAfter(const MapBlock& cell, int after) {
 
 }  // namespace
 
-void PlantSystem::growAll(Logic& rules) {
+void PlantSystem::growAll(LogicCells& rules) {
   for (auto it = plants_.begin(); it != plants_.end();) {
     const bool finished = plantChance(kGrowAllChance) && growStep(rules, *it, false);
     it = finished ? plants_.erase(it) : std::next(it);
   }
 }
 
-bool PlantSystem::growPlantAt(Logic& rules, const MapBlock& cell) {
+bool PlantSystem::growPlantAt(LogicCells& rules, const MapBlock& cell) {
   for (auto it = plants_.begin(); it != plants_.end(); ++it) {
     if (!it->belongsTo(cell.x, cell.y)) continue;
     if (growStep(rules, *it, true)) plants_.erase(it);
@@ -47,7 +47,7 @@ bool PlantSystem::lightAllows(const MapBlock& cell, const PlantRow& row, bool fo
   return (level >= 8 && row.light == 0) || (level <= 6 && row.light == 1);
 }
 
-bool PlantSystem::growStep(Logic& rules, PlantEntry& entry, bool forced) {
+bool PlantSystem::growStep(LogicCells& rules, PlantEntry& entry, bool forced) {
   if (!forced && plantChance(1.0f - entry.row->chance)) return false;
   MapBlock* cell = map_.cellAt(entry.x, entry.y);
   if (cell == nullptr) return false;
@@ -61,7 +61,7 @@ bool PlantSystem::growStep(Logic& rules, PlantEntry& entry, bool forced) {
   }
 }
 
-bool PlantSystem::growsGeneticFlower(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced) {
+bool PlantSystem::growsGeneticFlower(LogicCells& rules, PlantEntry& entry, MapBlock& cell, bool forced) {
   if (!lightAllows(cell, *entry.row, forced)) return false;
   RulesGrowthWriter out(rules, *this);
   const auto blocks = plantBlocksOfGenes(entry.stageOrGene);
@@ -77,7 +77,7 @@ bool PlantSystem::growsGeneticFlower(Logic& rules, PlantEntry& entry, MapBlock& 
   return true;
 }
 
-bool PlantSystem::growsTree(Logic& rules, PlantEntry& entry, bool forced) {
+bool PlantSystem::growsTree(LogicCells& rules, PlantEntry& entry, bool forced) {
   GrowthProcess& process = *entry.process;
   MapBlock* origin = map_.cellAt(process.originX(), process.originY());
   if (origin == nullptr || !lightAllows(*origin, *entry.row, forced)) return false;
@@ -89,7 +89,7 @@ bool PlantSystem::growsTree(Logic& rules, PlantEntry& entry, bool forced) {
   return true;
 }
 
-bool PlantSystem::growsPlain(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced) {
+bool PlantSystem::growsPlain(LogicCells& rules, PlantEntry& entry, MapBlock& cell, bool forced) {
   const PlantRow& row = *entry.row;
   RulesGrowthWriter out(rules, *this);
   const BlockPropsTable& props = map_.props();
@@ -127,7 +127,7 @@ bool PlantSystem::growsPlain(Logic& rules, PlantEntry& entry, MapBlock& cell, bo
   }
 }
 
-bool PlantSystem::growsClimbing(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced) {
+bool PlantSystem::growsClimbing(LogicCells& rules, PlantEntry& entry, MapBlock& cell, bool forced) {
   const PlantRow& row = *entry.row;
   RulesGrowthWriter out(rules, *this);
   MapBlock* above = map_.cellAt(cell.x, cell.y + 1);

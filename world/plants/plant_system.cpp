@@ -74,7 +74,7 @@ MapBlock* PlantSystem::stackTopAt(MapBlock& cell) {
   return top;
 }
 
-void PlantSystem::removeEntries(Logic* dropRules, uint16_t x, uint16_t y) {
+void PlantSystem::removeEntries(LogicEntities* dropRules, uint16_t x, uint16_t y) {
   for (auto it = plants_.begin(); it != plants_.end();) {
     if (!it->belongsTo(x, y)) {
       ++it;
@@ -90,7 +90,7 @@ void PlantSystem::removeEntries(Logic* dropRules, uint16_t x, uint16_t y) {
   }
 }
 
-void PlantSystem::removePlantAt(Logic& rules, uint16_t x, uint16_t y) { removeEntries(&rules, x, y); }
+void PlantSystem::removePlantAt(LogicEntities& rules, uint16_t x, uint16_t y) { removeEntries(&rules, x, y); }
 
 void PlantSystem::stopBranchAt(uint16_t x, uint16_t y) {
   for (PlantEntry& entry : plants_) {
@@ -108,7 +108,7 @@ void PlantSystem::stopBranchAt(uint16_t x, uint16_t y) {
   }
 }
 
-void PlantSystem::onCellCleared(Logic& rules, uint16_t x, uint16_t y) {
+void PlantSystem::onCellCleared(LogicEntities& rules, uint16_t x, uint16_t y) {
   MapBlock* cell = map_.cellAt(x, y);
   if (cell == nullptr) return;
   const BlockPropsTable& props = map_.props();
@@ -125,7 +125,7 @@ void PlantSystem::onCellCleared(Logic& rules, uint16_t x, uint16_t y) {
   if (MapBlock* top = stackTopAt(*cell)) removePlantAt(rules, top->x, top->y);
 }
 
-void PlantSystem::frontBlockRemoved(Logic& rules, MapBlock& cell) {
+void PlantSystem::frontBlockRemoved(LogicEntities& rules, MapBlock& cell) {
   removeFruitPlant(rules, cell);
   onCellCleared(rules, cell.x, cell.y);
   // A plant whose own block goes ends with it, or its next step would grow it back out of the

@@ -25,7 +25,8 @@
 
 class Entity;
 class EntityEffects;
-class Logic;
+class LogicCells;
+class LogicEntities;
 class MapBlock;
 class WorldMap;
 struct FruitRow;
@@ -82,33 +83,33 @@ class PlantSystem {
   // The gene word of a genetic flower still growing in the cell.
   std::optional<uint16_t> geneAt(const MapBlock& cell) const;
   // Periodic job: each entry, with probability 0.1, takes a growth step; finished ones leave.
-  void growAll(Logic& rules);
+  void growAll(LogicCells& rules);
   // A forced step for the first entry of the cell; true when one was found.
-  bool growPlantAt(Logic& rules, const MapBlock& cell);
+  bool growPlantAt(LogicCells& rules, const MapBlock& cell);
   // One growth step; true when the plant is finished.
-  bool growStep(Logic& rules, PlantEntry& entry, bool forced);
+  bool growStep(LogicCells& rules, PlantEntry& entry, bool forced);
   // The top of the column of stacking-plant blocks that starts at the cell, or null.
   MapBlock* stackTopAt(MapBlock& cell);
   PlantCheck canPlantAt(MapBlock& cell, const PlantRow& row);
   // Removes every entry of the cell; a genetic flower drops its seed (not in a creative world).
-  void removePlantAt(Logic& rules, uint16_t x, uint16_t y);
+  void removePlantAt(LogicEntities& rules, uint16_t x, uint16_t y);
   // The cell's front block is going: a crown leaf stops the branch that would grow there; any
   // other plant block ends the plant it belongs to.
-  void onCellCleared(Logic& rules, uint16_t x, uint16_t y);
+  void onCellCleared(LogicEntities& rules, uint16_t x, uint16_t y);
   size_t plantCount() const { return plants_.size(); }
   const std::list<PlantEntry>& plants() const { return plants_; }
 
   // ---- Fruit ----
   void addFruitPlant(MapBlock& cell, const FruitRow* row);
   // Periodic job: hangs new fruits where there is light and room.
-  void growFruits(Logic& rules);
+  void growFruits(LogicEntities& rules);
   // Releases one fruit (or all, with kNoEntity); true when something was released.
-  bool takeFruit(Logic& rules, MapBlock& cell, EntityId fruit);
-  void removeFruitPlant(Logic& rules, MapBlock& cell);
+  bool takeFruit(LogicEntities& rules, MapBlock& cell, EntityId fruit);
+  void removeFruitPlant(LogicEntities& rules, MapBlock& cell);
   const FruitState* fruitAt(const MapBlock& cell) const;
 
   // What the world does when the front block of a cell is removed: its fruits fall, its plant ends.
-  void frontBlockRemoved(Logic& rules, MapBlock& cell);
+  void frontBlockRemoved(LogicEntities& rules, MapBlock& cell);
 
   // ---- As a save file keeps them ----
   // An entry as it was saved, appended; false (nothing added) for a row outside the plant table
@@ -123,15 +124,15 @@ class PlantSystem {
 
  private:
   bool lightAllows(const MapBlock& cell, const PlantRow& row, bool forced) const;
-  bool growsGeneticFlower(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced);
-  bool growsTree(Logic& rules, PlantEntry& entry, bool forced);
-  bool growsPlain(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced);
-  bool growsClimbing(Logic& rules, PlantEntry& entry, MapBlock& cell, bool forced);
-  void releaseFruit(Logic& rules, EntityId fruit);
+  bool growsGeneticFlower(LogicCells& rules, PlantEntry& entry, MapBlock& cell, bool forced);
+  bool growsTree(LogicCells& rules, PlantEntry& entry, bool forced);
+  bool growsPlain(LogicCells& rules, PlantEntry& entry, MapBlock& cell, bool forced);
+  bool growsClimbing(LogicCells& rules, PlantEntry& entry, MapBlock& cell, bool forced);
+  void releaseFruit(LogicEntities& rules, EntityId fruit);
   // The world's entity effects (the null form for a map without a world).
   EntityEffects& entities() const;
   void stopBranchAt(uint16_t x, uint16_t y);
-  void removeEntries(Logic* dropRules, uint16_t x, uint16_t y);
+  void removeEntries(LogicEntities* dropRules, uint16_t x, uint16_t y);
   uint32_t darkness() const;
   bool creative() const;
 

@@ -65,8 +65,9 @@ void PortalRegistry::noteFrameAt(MapBlock& cell) {
   if (world == nullptr || !world->portalsWork()) return;
   MapBlock* enclosed = frameEnclosure(cell);
   if (enclosed == nullptr) return;
-  Logic& rules = world->rules();
-  rules.playSound(*enclosed, kSoundPortalMade, 0);
+  LogicCells& rules = world->rules();
+  LogicPlayers& players = world->rules();
+  players.playSound(*enclosed, kSoundPortalMade, 0);
   BlockEdit edit = editForCell(*enclosed, edit_kind::kReplace, kPortalBlock);
   edit.variant = randomVariantFor(map_.props(), kPortalBlock);
   edit.layer = MapBlock::kFront;
@@ -78,7 +79,8 @@ void PortalRegistry::noteFrameAt(MapBlock& cell) {
 void PortalRegistry::removeFrameAt(MapBlock& cell) {
   World* world = map_.world();
   if (world == nullptr || !world->portalsWork()) return;
-  Logic& rules = world->rules();
+  LogicCells& rules = world->rules();
+  LogicPlayers& players = world->rules();
   for (MapBlock* n : {cell.neighbourUp(map_), cell.neighbourLeft(map_), cell.neighbourRight(map_), cell.neighbourDown(map_)}) {
     if (n == nullptr) continue;
     for (uint8_t layer : {MapBlock::kFront, MapBlock::kBack}) {
@@ -88,7 +90,7 @@ void PortalRegistry::removeFrameAt(MapBlock& cell) {
       edit.slot = 255;
       edit.extra = 0;
       rules.editBlock(edit, nullptr);
-      rules.playSound(*n, kSoundPortalRemoved, 0);
+      players.playSound(*n, kSoundPortalRemoved, 0);
       world->portalList().removePortal(planet(), n->x, n->y);
     }
   }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class Logic;
+class LogicCells;
 class MapBlock;
 class PlantSystem;
 class WorldMap;
@@ -26,13 +26,13 @@ class GrowthWriter {
 // player; fruit-bearing blocks go to the registry.
 class RulesGrowthWriter final : public GrowthWriter {
  public:
-  RulesGrowthWriter(Logic& rules, PlantSystem& plants) : rules_(rules), plants_(plants) {}
+  RulesGrowthWriter(LogicCells& rules, PlantSystem& plants) : rules_(rules), plants_(plants) {}
   void place(MapBlock& cell, uint16_t blockId, uint8_t variant, uint8_t state = 0) override;
   void setDeco(MapBlock& cell, uint8_t slot, uint16_t blockId, uint8_t variant) override;
   void noteFruitBlock(MapBlock& cell, uint16_t blockId) override;
 
  private:
-  Logic& rules_;
+  LogicCells& rules_;
   PlantSystem& plants_;
 };
 

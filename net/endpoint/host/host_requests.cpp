@@ -122,7 +122,7 @@ void NetServer::captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalL
 }
 
 void NetServer::hitMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
-  if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer(rules, player, *mob);
+  if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer({rules, rules, rules}, player, *mob);
 }
 
 void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {

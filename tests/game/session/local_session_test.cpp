@@ -54,14 +54,16 @@ TEST(LocalSession, BindsItsGameAndRulesAsTheCurrentOnesOnlyWhileBound) {
 // The games a screen was told are played and no longer played.
 class BindingScreen final : public NullGameScreen {
  public:
-  void gameBound(GameInterface& game, Logic& rules, RunningWorld& running) override {
+  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) override {
     bound = &game;
-    boundRules = &rules;
+    boundCells = &cells;
+    boundEntities = &entities;
     boundRunning = &running;
   }
   void gameUnbound(const GameInterface& game) override { unbound = &game; }
   const GameInterface* bound = nullptr;
-  const Logic* boundRules = nullptr;
+  const LogicCells* boundCells = nullptr;
+  const LogicEntities* boundEntities = nullptr;
   const RunningWorld* boundRunning = nullptr;
   const GameInterface* unbound = nullptr;
 };
@@ -72,7 +74,8 @@ TEST(LocalSession, BindingTellsItsScreenWhichGameRulesAndWorldTheInterfacePlays)
   LocalSession session(WorldContext{}, &running, nullptr, SessionKind{}, GameServices{.screen = &screen});
   session.bindCurrent();
   EXPECT_EQ(screen.bound, &session.game());
-  EXPECT_EQ(screen.boundRules, &session.rules());
+  EXPECT_EQ(screen.boundCells, &session.rules());
+  EXPECT_EQ(screen.boundEntities, &session.rules());
   EXPECT_EQ(screen.boundRunning, &running) << "the world it plays in, not the process's";
   EXPECT_EQ(screen.unbound, nullptr);
   session.unbindCurrent();

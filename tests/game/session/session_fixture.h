@@ -27,9 +27,9 @@ class RecordingSaves final : public NullGameSaves {
   WorldParams worldEntryParams() const override { return params; }
   void setWorldIndex(uint32_t index) override { worldIndexes.push_back(index); }
   bool worldFileExists() const override { return true; }
-  bool saveCharacter() override {
+  void saveCharacter(SaveDone done) override {
     ++characterSaves;
-    return characterSaved;
+    if (done) done(characterSaved);
   }
   void saveStatistics() override { ++statisticsSaves; }
   // The write ends at once with `worldSaved`, or, while writes are held, when the test ends it.

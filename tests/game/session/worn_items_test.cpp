@@ -53,6 +53,9 @@ class WornItemsTest : public ShotAndCatchTest {
     mob.data.impulseX = mob.data.impulseY = 0;
     return strength;
   }
+  // A player's blow reaches the session's rules in each of its roles.
+  MobHitRules blowRules() { return {session.rules(), session.rules(), session.rules()}; }
+
   float touchBack(MobEntity& mob) {
     const float before = mob.health;
     player().cooldown = 0;
@@ -82,7 +85,7 @@ TEST_F(WornItemsTest, WornKnockBackThrowsAMobFurtherUnderBlowsAndShots) {
   defineArrow(1, 2, 0);
   MobEntity& mob = mobAt({player().position.x + 10, player().position.y}, kMobHealth);
   auto blow = [&] {
-    hitMobByPlayer(session.rules(), player(), mob);
+    hitMobByPlayer(blowRules(), player(), mob);
     return push(mob);
   };
   auto shot = [&] {
@@ -109,13 +112,13 @@ TEST_F(WornItemsTest, AWeaponThatStealsLifeGivesBackWhatItStoleWithTheBuffsShare
   player().inventory->select(0);
   MobEntity& mob = mobAt({player().position.x + 10, player().position.y}, kMobHealth);
   player().health = 2;
-  hitMobByPlayer(session.rules(), player(), mob);
+  hitMobByPlayer(blowRules(), player(), mob);
   EXPECT_FLOAT_EQ(player().health, 2.25f);
   player().stats.lifeSteal = 0.5f;  // as the buffs add it
-  hitMobByPlayer(session.rules(), player(), mob);
+  hitMobByPlayer(blowRules(), player(), mob);
   EXPECT_FLOAT_EQ(player().health, 3.0f);
   player().stats.lifeSteal = 5;
-  hitMobByPlayer(session.rules(), player(), mob);
+  hitMobByPlayer(blowRules(), player(), mob);
   EXPECT_FLOAT_EQ(player().health, 4.0f) << "the blow dealt 1";
 }
 

@@ -40,9 +40,9 @@ constexpr float kFrame = 1.0f / 60.0f;
 class CharacterSaves final : public NullGameSaves {
  public:
   explicit CharacterSaves(RunningWorld& running) : running_(running) {}
-  bool saveCharacter() override {
+  void saveCharacter(SaveDone done) override {
     saved.push_back(running_.player.get());
-    return true;
+    if (done) done(true);
   }
   std::vector<const PlayerDesktopLocal*> saved;
 

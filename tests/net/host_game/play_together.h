@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -232,6 +233,23 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     session->entities().lists().tick();
     if (ann != nullptr) ann->net.dispatchQueued();
     if (bo != nullptr) bo->net.dispatchQueued();
+  }
+  // The joined player's connection ends without a word, as when her game crashes.
+  void loseConnection(Joiner& joiner, uint8_t peer) {
+    joiner.net.bridge()->stop();
+    ASSERT_TRUE(runUntil([&] { return server.players().at(peer) == nullptr; }));
+  }
+  // The pets in the hosted world that are not gone, whoever they follow.
+  size_t livePets() { return petsWhere([](const RealEntity&) { return true; }); }
+  size_t petsOf(const PlayerBase& owner) {
+    return petsWhere([&](const RealEntity& pet) { return pet.ownerId() == owner.playerId(); });
+  }
+  size_t petsWhere(const std::function<bool(const RealEntity&)>& counted) {
+    size_t pets = 0;
+    session->entities().lists().mobs().forEach([&](const RealEntity& entity) {
+      if (entity.kind() == EntityKind::Pet && !entity.data.removed && counted(entity)) ++pets;
+    });
+    return pets;
   }
   // A few frames for what is on its way.
   void settle() {

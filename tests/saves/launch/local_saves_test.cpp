@@ -1,10 +1,12 @@
 // The character save and the statistics file: nothing without a character source or a current
-// character; otherwise both go to the current character's files.
+// character; otherwise both go to the current character's files. A character saved while the game
+// plays on is taken at once and written by a worker; the store waits for that write.
 #include "saves/launch/local_saves.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "game/stats/stats_file.h"
 #include "game/stats/stats_store.h"
@@ -71,6 +73,35 @@ TEST_F(LocalSavesTest, CharacterAndStatisticsFollowTheCurrentCharacter) {
   EXPECT_EQ(statsStore().counter(60), 7200u);
   EXPECT_EQ(statsStore().statCategoryCount(7, 43), 3u);
   statsStore().clearStatistics();
+}
+
+TEST_F(LocalSavesTest, ACharacterSavedLaterIsTakenAtOnceAndWrittenByTheWorker) {
+  std::vector<bool> answers;
+  saves_.saveCharacterLater([&answers](bool saved) { answers.push_back(saved); });
+  EXPECT_EQ(answers, std::vector<bool>{false}) << "no source, no character: refused at once";
+
+  CharacterStore& store = saves_.characters();
+  store.scan("");
+  ASSERT_TRUE(store.create(std::make_unique<PlayerEntry>("Ada.dat", "Ada", 0), std::nullopt));
+  store.setCurrent(store.entries().front().get());
+  float health = 11.0f;
+  saves_.setCharacterSource([&health](CharacterRecord& record) {
+    record.name = "Ada";
+    record.health = health;
+    return true;
+  });
+  saves_.saveCharacterLater([&answers](bool saved) { answers.push_back(saved); });
+  // What the player becomes after the save began is the next save's.
+  health = 3.0f;
+  saves_.characters();  // waits for the write and hands its answer over
+  EXPECT_EQ(answers, (std::vector<bool>{false, true}));
+  kel::FileHandle file(playerFile("Ada.dat"), kel::FileHandle::READ);
+  CharacterRecord loaded;
+  CharacterParts parts;
+  ASSERT_TRUE(readCharacterFile(file, loaded, parts));
+  EXPECT_EQ(loaded.health, 11.0f);
+  EXPECT_TRUE(std::filesystem::exists(playerFile("Ada.bak"))) << "the file made by create is kept as the backup";
+  EXPECT_FALSE(std::filesystem::exists(playerFile("Ada.tmp")));
 }
 
 }  // namespace

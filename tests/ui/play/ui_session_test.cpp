@@ -33,7 +33,7 @@ TEST_F(UiSessionTest, TwoViewStacksEachActThroughTheirOwnGameNotTheCurrentOne) {
   GameViews other;
   other.setLayer(layer);
   RunningWorld otherRunning;
-  other.session().bind(&second, &rules, &otherRunning);
+  other.session().bind(&second, &rules, &rules, &otherRunning);
   ASSERT_EQ(&currentGame(), static_cast<GameInterface*>(&game)) << "the process's current game is a third";
 
   other.switchTo(ViewId::Death);
@@ -56,7 +56,7 @@ TEST_F(UiSessionTest, TheLaunchBindsTheGamePlayedToViewsMadeBeforeAndAfterAndLet
   CountingGame played;
   CountingGame stale;
   UiLaunchServices launch;
-  launch.bindGame(played, rules, runningWorld());
+  launch.bindGame(played, rules, rules, runningWorld());
   EXPECT_EQ(&views().session().game(), static_cast<GameInterface*>(&played)) << "views made already";
   launch.unbindGame(stale);
   EXPECT_EQ(&views().session().game(), static_cast<GameInterface*>(&played)) << "another game's end changes nothing";

@@ -87,7 +87,9 @@ TEST_F(ViewsTest, AWornSlotRefusesWhatCannotBeWornThere) {
 class SettableSaves final : public NullGameSaves {
  public:
   bool hasWorldEntry() const override { return true; }
-  bool saveCharacter() override { return works; }
+  void saveCharacter(SaveDone done) override {
+    if (done) done(works);
+  }
   void saveWorld(World&, SaveDone done) override {
     if (done) done(works);
   }

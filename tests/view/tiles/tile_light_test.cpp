@@ -176,4 +176,23 @@ TEST_F(CornerTest, ASolidFaceTakesItsCornersAStepDownAndTheOpenCellOnlyItsSolidN
   EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{237, 85, 85, 255})) << "a third of the sky's white";
 }
 
+TEST_F(CornerTest, ABackBlockOpenToTheSkyIsSunlitAndOneUnderARoofTakesAThirdOfTheSky) {
+  for (int x = 0; x < 8; ++x) {
+    for (int y = 0; y < 6; ++y) map->cell(x, y).setSkyLevel(15);
+  }
+  map->cell(2, 2).setLayer(world_test::kDirt, 0, MapBlock::kBack);  // a wall left standing in the open
+  map->cell(5, 2).setLayer(world_test::kDirt, 0, MapBlock::kBack);  // the same wall under a roof
+  map->cell(5, 4).setFront(world_test::kDirt, 0, 0);
+  map->computeSurfaceHeights();
+  const Color3B open = tile_light::flatColours(*map, map->cell(2, 2), 0).back;
+  const Color3B roofed = tile_light::flatColours(*map, map->cell(5, 2), 0).back;
+  EXPECT_EQ(open, (Color3B{237, 237, 237})) << "the sky a step behind the open air";
+  EXPECT_EQ(roofed, (Color3B{85, 85, 85})) << "a third of the sky";
+  Color3B own;
+  EXPECT_EQ(tile_light::cornerColours(*map, map->cell(2, 2), 0, own).back[tile_light::kTopLeft], (Color4B{237, 237, 237, 255}));
+  EXPECT_EQ(tile_light::cornerColours(*map, map->cell(5, 2), 0, own).back[tile_light::kTopLeft], (Color4B{85, 85, 85, 255}));
+  // A drawn cave wall (no back block of its own) stays the dark rock behind, open sky or not.
+  EXPECT_EQ(tile_light::flatColours(*map, map->cell(3, 2), 0).back, (Color3B{85, 85, 85}));
+}
+
 }  // namespace

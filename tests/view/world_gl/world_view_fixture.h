@@ -132,6 +132,8 @@ class WorldViewTest : public world_test::WorldTest {
   }
 
   void build() {
+    // The game finds each column's surface once the world is made and keeps it with every edit.
+    map->computeSurfaceHeights();
     registerCustomShaders();
     loadGameTextures(atlases.path().string(), false);
     layer->buildWorldView(running);

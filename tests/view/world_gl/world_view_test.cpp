@@ -33,14 +33,15 @@ TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
   // The dirt on the right in a darker place: the light map gives it 8, the open air above it 15, of
   // which it shows a step less as daylight seeping into the ground.
   map->cell(11, 9).setSkyLevel(8);
-  map->cell(9, 10).setLayer(world_test::kDirt, 0, MapBlock::kBack);  // only a back block
+  map->cell(9, 10).setLayer(world_test::kDirt, 0, MapBlock::kBack);   // only a back block, in the open
   map->cell(11, 10).setFront(world_test::kGlass, 0, 0);
   build();
   frame();
   const Rgba dirt = blockColour(world_test::kDirt);
   EXPECT_TRUE(near(cellPixel(10, 9), dirt));
   EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, tile_light::shadeOf(15 - ground_daylight::kDepthStep))));
-  EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, 85))) << "the back layer at a third of the light";
+  EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, tile_light::shadeOf(15 - tile_light::kSolidFaceStep))))
+      << "the sun falls on a back block nothing stands over";
   EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
   EXPECT_TRUE(near(cellPixel(11, 11), {0, 0, 0, 255})) << "open air (the player stands in its middle cell)";
 }

@@ -104,6 +104,26 @@ TEST(GroundTable, TheRowIsTheFirstShareAboveTheDensity) {
   }
 }
 
+// The whole-column count of shares reached gives, for every density, the place the cell-by-cell
+// search finds (or the table's size where that search finds none past the last share), including
+// densities exactly on a share and a table whose shares repeat.
+TEST(GroundTable, TheColumnCountIsTheRowOfEachDensity) {
+  const GroundTable table = buildGroundTable({{10, 2}, {0, 1}, {11, 0}, {12, 3}, {13, 1}});
+  std::vector<float> densities = {0.0f, 1.0f, -0.5f, 2.0f};
+  for (float share : table.shares) densities.push_back(share);
+  for (float v = 0.0f; v <= 1.0f; v += 1.0f / 128.0f) densities.push_back(v);
+  std::vector<uint16_t> counts(densities.size(), 999);
+  countSharesAtOrBelow(table, densities.data(), static_cast<int32_t>(densities.size()), counts.data());
+  for (size_t i = 0; i < densities.size(); ++i) {
+    const size_t row = table.rowFor(densities[i]);
+    if (row != GroundTable::kNone) {
+      EXPECT_EQ(counts[i], row) << "density " << densities[i];
+    } else {
+      EXPECT_TRUE(counts[i] == table.shares.size() || table.blocks[counts[i]] == 0) << "density " << densities[i];
+    }
+  }
+}
+
 TEST(GroundTable, AnEmptyTableLaysNoGround) {
   EXPECT_EQ(buildGroundTable({}).rowFor(0.5f), GroundTable::kNone);
   EXPECT_EQ(buildGroundTable({{12, 0}, {13, 0}}).rowFor(0.0f), GroundTable::kNone) << "weights of 0";

@@ -161,8 +161,8 @@ TEST_F(PlacementTest, FurnitureJoinsItsNeighboursOfTheSameGroup) {
 
 TEST_F(PlacementTest, ASwitchSendsItsEditWithItsSound) {
   put(5, 5, kDirt, 0);
-  setSwitchState(rules, at(5, 5), true);
-  setSwitchState(rules, at(5, 5), false);  // still variant 0 in the world: nothing
+  setSwitchState(rules, rules, at(5, 5), true);
+  setSwitchState(rules, rules, at(5, 5), false);  // still variant 0 in the world: nothing
   ASSERT_EQ(rules.edits.size(), 1u);
   EXPECT_EQ(rules.edits[0].kind, ek::kReplace);
   EXPECT_EQ(rules.edits[0].variant, 1);
