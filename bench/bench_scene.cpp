@@ -4,7 +4,8 @@
 // two halves are reported apart and together (frame_us), on the thread's own CPU clock, beside
 // a direct loop over a twin scene that does the same arithmetic from flat arrays
 // (support/direct_scene_loop.h): before timing, both run a few seconds of frames and must leave
-// every node at the same place and angle, with as many timer runs.
+// every node at the same place and angle, with as many timer runs, and then compute the same
+// world transforms.
 
 #include <benchmark/benchmark.h>
 
@@ -80,6 +81,20 @@ engine::InnerNode* buildScene(int* timerRuns, bench::DirectSceneLoop* direct,
   return scene;
 }
 
+// The largest difference between the engine's model-views and the direct loop's world transforms.
+float largestWorldDifference(const std::vector<engine::Node*>& nodes,
+                             const bench::DirectSceneLoop& direct) {
+  float largest = 0.0f;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    const float* m = nodes[i]->getModelViewTransform().m;
+    const float engineWorld[6] = {m[0], m[1], m[4], m[5], m[12], m[13]};
+    for (int k = 0; k < 6; ++k) {
+      largest = std::max(largest, std::fabs(engineWorld[k] - direct.worldOf(i)[k]));
+    }
+  }
+  return largest;
+}
+
 // The largest difference of place or angle between the two scenes' matching nodes.
 float largestDifference(const std::vector<engine::Node*>& a, const std::vector<engine::Node*>& b) {
   float largest = a.size() == b.size() ? 0.0f : INFINITY;
@@ -110,9 +125,14 @@ void BM_SceneFrame(benchmark::State& state) {
     scheduler->update(FRAME);
     direct.update(FRAME);
   }
-  const float difference = largestDifference(engineNodes, directNodes);
+  scene->visit(renderer, engine::Mat4::IDENTITY, 0);
+  renderer->render();
+  direct.computeTransforms();
+  const float difference = std::max(largestDifference(engineNodes, directNodes),
+                                    largestWorldDifference(engineNodes, direct));
   if (difference > 1e-3f || timerRuns != direct.timerRuns()) {
-    state.SkipWithError("the engine and the direct loop differ in places, angles or timer runs");
+    state.SkipWithError(
+        "the engine and the direct loop differ in places, angles, world transforms or timer runs");
   }
   timerRuns = 0;  // counted per timed frame below
   double updateSeconds = 0.0;

@@ -235,7 +235,7 @@ void BM_AutosavePauseOfLargest(benchmark::State& state) {
     const double pause = msSince(start);
     const double pauseCpu = (bench::threadCpuSeconds() - cpuStart) * 1000.0;
     start = Clock::now();
-    saves.waitForWorldWrite();
+    saves.waitForWrites();
     writes += msSince(start);
     start = Clock::now();
     copy.assign(cells.begin(), cells.end());

@@ -6,8 +6,35 @@
 #include "engine/scene/node.h"
 
 namespace bench {
+namespace {
+
+constexpr float kRadiansPerDegree = 0.01745329252f;
+
+// A node's own transform from its fields, as a, b, c, d, tx, ty, given its rotation's cosine and
+// sine.
+void localTransform(const engine::Node& node, float c, float s, float* out) {
+  const engine::Vec2& p = node.getPosition();
+  const engine::Vec2& anchor = node.getAnchorPointInPoints();
+  const float sx = node.getScaleX();
+  const float sy = node.getScaleY();
+  out[0] = sx * c;
+  out[1] = s * sx;
+  out[2] = -s * sy;
+  out[3] = c * sy;
+  out[4] = p.x + anchor.y * sy * s - sx * anchor.x * c;
+  out[5] = p.y - sx * anchor.x * s - anchor.y * sy * c;
+}
+
+}  // namespace
 
 void DirectSceneLoop::add(engine::Node* node, const SceneMotion& motion) {
+  const engine::Node* parent = node->getParent();
+  const auto known = std::find(parents_.begin(), parents_.end(), parent);
+  parentOf_.push_back(static_cast<size_t>(known - parents_.begin()));
+  if (known == parents_.end()) {
+    parents_.push_back(parent);
+    parentWorld_.resize(parentWorld_.size() + 6);
+  }
   nodes_.push_back(node);
   origin_.push_back(node->getPosition());
   motion_.push_back(motion);
@@ -43,22 +70,30 @@ void DirectSceneLoop::update(float dt) {
 }
 
 void DirectSceneLoop::computeTransforms() {
-  constexpr float kRadiansPerDegree = 0.01745329252f;
+  for (size_t i = 0; i < parents_.size(); ++i) {
+    const engine::Node& parent = *parents_[i];
+    float c = 1.0f;
+    float s = 0.0f;
+    if (parent.getRotation() != 0.0f) {
+      const float radians = parent.getRotation() * -kRadiansPerDegree;
+      c = std::cos(radians);
+      s = std::sin(radians);
+    }
+    localTransform(parent, c, s, &parentWorld_[i * 6]);
+  }
   for (size_t i = 0; i < nodes_.size(); ++i) {
-    const engine::Node* node = nodes_[i];
-    const engine::Vec2& parent = node->getParent()->getPosition();
-    const engine::Vec2& p = node->getPosition();
-    const engine::Vec2& anchor = node->getAnchorPointInPoints();
-    const float radians = node->getRotation() * -kRadiansPerDegree;
-    const float c = std::cos(radians);
-    const float s = std::sin(radians);
+    const engine::Node& node = *nodes_[i];
+    const float radians = node.getRotation() * -kRadiansPerDegree;
+    float l[6];
+    localTransform(node, std::cos(radians), std::sin(radians), l);
+    const float* p = &parentWorld_[parentOf_[i] * 6];
     float* w = &world_[i * 6];
-    w[0] = c;
-    w[1] = s;
-    w[2] = -s;
-    w[3] = c;
-    w[4] = parent.x + p.x + anchor.y * s - anchor.x * c;
-    w[5] = parent.y + p.y - anchor.x * s - anchor.y * c;
+    w[0] = p[0] * l[0] + p[2] * l[1];
+    w[1] = p[1] * l[0] + p[3] * l[1];
+    w[2] = p[0] * l[2] + p[2] * l[3];
+    w[3] = p[1] * l[2] + p[3] * l[3];
+    w[4] = p[0] * l[4] + p[2] * l[5] + p[4];
+    w[5] = p[1] * l[4] + p[3] * l[5] + p[5];
   }
 }
 

@@ -2,8 +2,9 @@
 // The baseline the scene frame is measured against: the least a game loop without an engine does
 // for the same scene. Each node's motion (a move out and back, a quarter turn, repeated forever)
 // and its timer are kept in flat arrays and stepped by one loop that writes the node's position
-// and rotation; a second loop computes every node's world transform from its parent's. No action
-// objects, no scheduler, no tree walk.
+// and rotation; a second loop computes every node's world transform: its own transform (place,
+// turn, scale and anchor) composed with its parent's world transform, which is computed once per
+// parent. No action objects, no scheduler, no tree walk.
 
 #include <cstddef>
 #include <vector>
@@ -28,8 +29,7 @@ struct SceneMotion {
 
 class DirectSceneLoop {
  public:
-  // The node's parent must be a node whose world transform is its own position (no turn, no
-  // scale, no anchor), itself under an untransformed root.
+  // The node's parent must lie under an untransformed root.
   void add(engine::Node* node, const SceneMotion& motion);
   void update(float dt);
   void computeTransforms();
@@ -39,6 +39,9 @@ class DirectSceneLoop {
 
  private:
   std::vector<engine::Node*> nodes_;
+  std::vector<size_t> parentOf_;               // by node: its parent's place in parents_
+  std::vector<const engine::Node*> parents_;  // each once, in the order first met
+  std::vector<float> parentWorld_;            // a, b, c, d, tx, ty by parent
   std::vector<engine::Vec2> origin_;
   std::vector<SceneMotion> motion_;
   std::vector<float> elapsed_;       // in the running cycle; -1 before the first frame

@@ -130,8 +130,11 @@ bool MathUtil::isPlanar(const float* m) {
 }
 
 void MathUtil::multiplyByPlanar(const float* m1, const float* m2, float* dst) {
-  const float a = m2[0], b = m2[1], c = m2[4], d = m2[5];
-  const float x = m2[12], y = m2[13], z = m2[14];
+  multiplyByPlanar(m1, m2[0], m2[1], m2[4], m2[5], m2[12], m2[13], m2[14], dst);
+}
+
+void MathUtil::multiplyByPlanar(const float* m1, float a, float b, float c, float d, float x,
+                                float y, float z, float* dst) {
   float product[16];
   for (int r = 0; r < 4; ++r) {
     product[r] = m1[r] * a + m1[4 + r] * b;

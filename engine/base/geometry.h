@@ -99,6 +99,9 @@ struct MathUtil {
   // dst = m1 x m2 for a planar m2, in about a third of the general product's work; equal to it
   // but for the sign of a zero. dst may alias either operand.
   static void multiplyByPlanar(const float* m1, const float* m2, float* dst);
+  // The same, with m2 given by its planar entries: m2[0], m2[1], m2[4], m2[5], m2[12..14].
+  static void multiplyByPlanar(const float* m1, float a, float b, float c, float d, float x,
+                               float y, float z, float* dst);
   static void multiplyMatrixByScalar(const float* m, float scalar, float* dst);
 };
 

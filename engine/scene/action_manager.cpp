@@ -292,9 +292,13 @@ void ActionManager::update(float dt) {
     const Element& ahead = elements_[index + kArrayPrefetchDistance];
     if (!ahead.actions.empty()) {
       __builtin_prefetch(ahead.actions.data());
-      const auto* records = reinterpret_cast<const char*>(ahead.records.data());
-      const size_t bytes = std::min(kRecordPrefetchBytes, ahead.records.size() * sizeof(FlatAction));
-      for (size_t offset = 0; offset < bytes; offset += 64) __builtin_prefetch(records + offset);
+      // Every line the records touch, from the one they start in (they need not start one).
+      const auto start = reinterpret_cast<uintptr_t>(ahead.records.data());
+      const uintptr_t end =
+          start + std::min(kRecordPrefetchBytes, ahead.records.size() * sizeof(FlatAction));
+      for (uintptr_t line = start & ~uintptr_t{63}; line < end; line += 64) {
+        __builtin_prefetch(reinterpret_cast<const void*>(line));
+      }
     }
   }
   if (index + kTargetPrefetchDistance < count) {

@@ -18,7 +18,17 @@ struct Program {
 
   void start(int i);
   void step(int i, float dt);
-  void update(int i, float t);
+  // Inline for the leaves (the kinds from MoveBy to TintTo), which most updates reach: they
+  // change their node; a composite passes its progress on to its parts.
+  void update(int i, float t) {
+    FlatAction& a = records[i];
+    if (a.kind >= ActionKind::MoveBy && a.kind <= ActionKind::TintTo) {
+      if (a.bound) updateLeaf(a, t);
+      return;
+    }
+    updateComposite(a, t);
+  }
+  void updateComposite(FlatAction& a, float t);
   void stop(int i);
   bool isDone(int i) const {
     const FlatAction& a = records[i];
@@ -112,8 +122,7 @@ void Program::step(int i, float dt) {
   update(i, ActionInterval::progress(a.elapsed, a.duration));
 }
 
-void Program::update(int i, float t) {
-  FlatAction& a = records[i];
+void Program::updateComposite(FlatAction& a, float t) {
   switch (a.kind) {
     case ActionKind::Sequence: {
       Parts parts{*this, a};
@@ -124,13 +133,8 @@ void Program::update(int i, float t) {
       update(a.parts[0], t);
       update(a.parts[1], t);
       return;
-    case ActionKind::RepeatForever:
-    case ActionKind::Delay:
-    case ActionKind::Other:
-      return;  // none changes anything on update
     default:
-      if (a.bound) updateLeaf(a, t);
-      return;
+      return;  // an endless repeat, a delay: none changes anything on update
   }
 }
 

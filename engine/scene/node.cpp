@@ -125,6 +125,7 @@ void Node::setVisible(bool visible) {
 void Node::setRotation(float degrees) {
   if (rotation_ == degrees) return;
   rotation_ = degrees;
+  rotationTrigStale_ = true;
   markTransformDirty();
 }
 
@@ -165,12 +166,17 @@ void Node::visit() {
   visit(director->getRenderer(), director->getModelView(), 1);
 }
 
+// A node whose own transform changed is composed straight from its fields: caching that transform
+// too would write two more lines of the node, which nothing in a frame reads again.
 void Node::updateModelView(const Mat4& parentTransform) {
-  const float* local = getNodeToParentTransform().m;
-  if (MathUtil::isPlanar(local)) {
-    MathUtil::multiplyByPlanar(parentTransform.m, local, modelViewTransform_.m);
+  if (transformDirty_) {
+    const LocalTransform l = computeLocalTransform();
+    MathUtil::multiplyByPlanar(parentTransform.m, l.a, l.b, l.c, l.d, l.x, l.y, l.z,
+                               modelViewTransform_.m);
+  } else if (MathUtil::isPlanar(transform_.m)) {
+    MathUtil::multiplyByPlanar(parentTransform.m, transform_.m, modelViewTransform_.m);
   } else {
-    MathUtil::multiplyMatrix(parentTransform.m, local, modelViewTransform_.m);
+    MathUtil::multiplyMatrix(parentTransform.m, transform_.m, modelViewTransform_.m);
   }
   transformUpdated_ = false;
   contentSizeDirty_ = false;
@@ -193,9 +199,7 @@ void Node::removeFromParentAndCleanup() {
   if (parent_ != nullptr) parent_->removeChild(this);
 }
 
-const Mat4& Node::getNodeToParentTransform() const {
-  if (!transformDirty_) return transform_;
-
+Node::LocalTransform Node::computeLocalTransform() const {
   float x = position_.x;
   float y = position_.y;
   if (ignoreAnchorPointForPosition_) {
@@ -205,11 +209,11 @@ const Mat4& Node::getNodeToParentTransform() const {
   float c = 1.0f;
   float s = 0.0f;
   if (rotation_ != 0.0f) {
-    if (rotation_ != builtRotation_) {
+    if (rotationTrigStale_) {
       const float radians = rotation_ * -DEGREES_TO_RADIANS;
       rotationCos_ = std::cos(radians);
       rotationSin_ = std::sin(radians);
-      builtRotation_ = rotation_;
+      rotationTrigStale_ = false;
     }
     c = rotationCos_;
     s = rotationSin_;
@@ -219,14 +223,20 @@ const Mat4& Node::getNodeToParentTransform() const {
     x += aip.y * scaleY_ * s - scaleX_ * aip.x * c;
     y -= scaleX_ * aip.x * s + aip.y * scaleY_ * c;
   }
+  return {scaleX_ * c, s * scaleX_, -s * scaleY_, c * scaleY_, x, y, positionZ_};
+}
+
+const Mat4& Node::getNodeToParentTransform() const {
+  if (!transformDirty_) return transform_;
+  const LocalTransform l = computeLocalTransform();
   transform_ = Mat4::IDENTITY;
-  transform_.m[0] = scaleX_ * c;
-  transform_.m[1] = s * scaleX_;
-  transform_.m[4] = -s * scaleY_;
-  transform_.m[5] = c * scaleY_;
-  transform_.m[12] = x;
-  transform_.m[13] = y;
-  transform_.m[14] = positionZ_;
+  transform_.m[0] = l.a;
+  transform_.m[1] = l.b;
+  transform_.m[4] = l.c;
+  transform_.m[5] = l.d;
+  transform_.m[12] = l.x;
+  transform_.m[13] = l.y;
+  transform_.m[14] = l.z;
   transformDirty_ = false;
   return transform_;
 }

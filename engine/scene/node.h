@@ -133,13 +133,20 @@ class Node : public Ref {
   int getOrderOfArrival() const { return orderOfArrival_; }
   float getGlobalZOrder() const { return globalZOrder_; }
   bool isTransformDirty() const { return transformDirty_; }
-  // Asks for the memory of the position, rotation and scale ahead of a change to them, and for
-  // the first line, whose table pointer the change's virtual setters are found through. Always
+  // Asks for the memory of the position, rotation and scale ahead of a change to them: they share
+  // the first line with the table pointer the change's virtual setters are found through. Always
   // inlined: GCC takes a function whose only effect is a prefetch for one with no effect at all,
   // and deletes the calls to it.
-  [[gnu::always_inline]] void prefetchTransformFields() const {
-    __builtin_prefetch(this);
-    __builtin_prefetch(&position_);
+  [[gnu::always_inline]] void prefetchTransformFields() const { __builtin_prefetch(this); }
+  // Asks, once the first line is in the cache, for the other lines a visit under these parent
+  // flags reads or writes: the model-view when the visit rebuilds it, and the subclass's own line.
+  // A parent's visit asks a few children ahead, so that the misses overlap.
+  [[gnu::always_inline]] void prefetchVisitLines(uint32_t parentFlags) const {
+    const auto* bytes = reinterpret_cast<const char*>(this);
+    if (parentFlags != 0 || transformUpdated_ || contentSizeDirty_) {
+      __builtin_prefetch(bytes + 64, 1);
+    }
+    if (visitLine_ != 0) __builtin_prefetch(bytes + 64 * visitLine_);
   }
 
  protected:
@@ -160,22 +167,46 @@ class Node : public Ref {
     return flags;
   }
 
-  // What a visit reads of a node whose transform did not change comes first.
+  // The node's own transform in the plane: x' = a x + c y + x0, y' = b x + d y + y0, z' = z + z0.
+  struct LocalTransform {
+    float a, b, c, d, x, y, z;
+  };
+  LocalTransform computeLocalTransform() const;
+
+  // The first line (after the table pointer and the reference count) holds everything that a
+  // frame's actions and its visit read or write of a node that moves and turns: a large scene
+  // steps and visits every node every frame, and each further line a node takes there is one
+  // more miss per node. The visit writes the model-view, on the next line, and nothing else.
   bool visible_ = true;
   bool contentSizeDirty_ = true;
   bool transformUpdated_ = true;
-  float globalZOrder_ = 0.0f;
-  int localZOrder_ = 0;
-  Mat4 modelViewTransform_;
-  Scheduler* scheduler_;
-  ActionManager* actionManager_;
-  void* userData_ = nullptr;
+  mutable bool transformDirty_ = true;  // transform_ is not the node's own transform
+  mutable bool inverseDirty_ = true;
+  bool ignoreAnchorPointForPosition_ = false;
+  // The cosine and sine below are not of the rotation yet: a node that moves without turning
+  // builds its transform without them.
+  mutable bool rotationTrigStale_ = false;
+  // The line, counted from the node's start, that a visit reads when the node did not change,
+  // besides the first: a subclass's own (see prefetchVisitLines); 0 for none.
+  uint8_t visitLine_ = 0;
   float rotation_ = 0.0f;
   float scaleX_ = 1.0f;
   float scaleY_ = 1.0f;
   Vec2 position_;
-  float positionZ_ = 0.0f;
   Vec2 anchorPointInPoints_;
+  float positionZ_ = 0.0f;
+  mutable float rotationCos_ = 1.0f;
+  mutable float rotationSin_ = 0.0f;
+  int localZOrder_ = 0;
+  alignas(64) Mat4 modelViewTransform_;
+  // The node's own transform as getNodeToParentTransform last built it, and its inverse: built
+  // on demand, never by a visit.
+  mutable Mat4 transform_;
+  mutable Mat4 inverse_;
+  float globalZOrder_ = 0.0f;
+  Scheduler* scheduler_;
+  ActionManager* actionManager_;
+  void* userData_ = nullptr;
   Vec2 anchorPoint_;
   Size contentSize_;
   Node* parent_ = nullptr;
@@ -188,17 +219,6 @@ class Node : public Ref {
   bool cascadeColorEnabled_ = false;
   bool cascadeOpacityEnabled_ = false;
   bool running_ = false;
-  bool ignoreAnchorPointForPosition_ = false;
-  mutable bool transformDirty_ = true;
-  mutable bool inverseDirty_ = true;
-  // The cosine and sine of the rotation the transform was last built with: a node that moves
-  // without turning rebuilds its transform without them.
-  mutable float builtRotation_ = 0.0f;
-  mutable float rotationCos_ = 1.0f;
-  mutable float rotationSin_ = 0.0f;
-  // Last: a visit whose transforms did not change reads only the fields above.
-  mutable Mat4 transform_;
-  mutable Mat4 inverse_;
 };
 
 }  // namespace engine

@@ -233,9 +233,15 @@ void Scheduler::runPerFramePass(float dt) {
 void Scheduler::runTimerPass(float dt) {
   // Callbacks may add elements (appended) and empty others, which are only erased after the
   // pass, so the array only grows meanwhile. Elements added by this pass wait for the next one.
+  // A target's one timer that is not due this frame only counts the time, and no callback can
+  // run to change anything meanwhile: it is advanced here, without the walk.
   const size_t count = elements_.size();
   for (size_t i = 0; i < count; ++i) {
     prefetchAhead(i, count);
+    const TimerElement& element = elements_[i];
+    if (element.count == 1 && !element.paused && slots_[element.first].timer.advanceIfQuiet(dt)) {
+      continue;
+    }
     if (elements_[i].count != 0) {
       currentTarget_ = elements_[i].target;
       currentTargetRemoved_ = false;

@@ -44,6 +44,9 @@ Sprite* Sprite::createWithTextureRect(Texture2D* texture, const Rect& rect) {
 }
 
 Sprite::Sprite() {
+  // A still sprite's visit reads the line its material starts.
+  visitLine_ = static_cast<uint8_t>(
+      (reinterpret_cast<const char*>(&material_) - reinterpret_cast<const char*>(this)) / 64);
   quad_ = V2F_C4B_T2F_Quad{};
   worldQuad_ = drawnQuad();
 }

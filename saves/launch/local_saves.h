@@ -83,8 +83,12 @@ class LocalSaves final {
   // without a current entry or when the entry's file failed to load, and false when a write
   // failed (the previous file stays). False when nothing was started.
   bool saveWorld(World& world, SaveWriter::Done done = {});
-  // Blocks until the world write under way (if any) ended; its completion runs before it returns.
-  void waitForWorldWrite() { worldWriter_.wait(); }
+  // Blocks until the character and world writes under way (if any) ended; their completions run
+  // before it returns, so a game's save has answered once this returns.
+  void waitForWrites() {
+    characterWriter_.wait();
+    worldWriter_.wait();
+  }
   // Reads the current entry's file into a new world made with the difficulty.
   WorldLoad loadWorldFile(const DifficultyRow* difficulty);
   // The path of the last world file that failed to load; empty once it loads or when none failed.

@@ -149,7 +149,7 @@ class HostGame {
     bool saved = false;
     if (hosting_->worldHosted()) {
       hosting_->game()->save([&saved](bool written) { saved = written; });
-      saves_.waitForWorldWrite();
+      saves_.waitForWrites();
     }
     const WorldEntry* entry = saves_.worlds().current();
     if (saved && entry != nullptr) std::fprintf(out_, "saved %s\n", saves_.worlds().pathOf(entry->fileName).c_str());

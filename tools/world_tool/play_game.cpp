@@ -321,7 +321,7 @@ class PlayGame final : public ScriptedPlayer {
   bool save() {
     bool saved = false;
     game().save([&saved](bool written) { saved = written; });
-    saves_.waitForWorldWrite();  // the world's file is written, and the answer in
+    saves_.waitForWrites();  // the files are written, and the answer in
     if (!saved) return false;
     bool copied = true;
     if (!args_.savePath.empty()) {

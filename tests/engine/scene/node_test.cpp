@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "engine/scene/action_manager.h"
@@ -96,6 +97,56 @@ TEST_F(NodeTest, WorldConversionWalksTheParentChainBothWays) {
   (void)child->getParentToNodeTransform();
   child->setPosition(50, 0);
   EXPECT_FLOAT_EQ(child->getParentToNodeTransform().m[12], -50);
+}
+
+// The model-view a visit builds equals the parent's times the node's own transform, whether the
+// node's transform was just changed (built from its fields) or set as a whole; turning away and
+// back builds the turn afresh.
+TEST_F(NodeTest, VisitComposesTheModelViewFromTheNodesOwnTransform) {
+  InnerNode* parent = InnerNode::create();
+  Node* child = Node::create();
+  parent->setPosition(30, 40);
+  parent->setScale(2.0f, 3.0f);
+  parent->addChild(child);
+  child->setContentSize(Size(10, 20));
+  child->setAnchorPoint(Vec2(0.25f, 0.5f));
+  child->setPosition(5, 7);
+  child->setRotation(30);
+  child->setRotation(0);
+  parent->visit(nullptr, Mat4::IDENTITY, 0);
+  child->setRotation(30);
+  parent->visit(nullptr, Mat4::IDENTITY, 0);
+
+  const Mat4 expected = parent->getNodeToParentTransform() * child->getNodeToParentTransform();
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_NEAR(child->getModelViewTransform().m[i], expected.m[i], 1e-5) << i;
+  }
+  Node* fresh = Node::create();
+  fresh->setContentSize(Size(10, 20));
+  fresh->setAnchorPoint(Vec2(0.25f, 0.5f));
+  fresh->setPosition(5, 7);
+  fresh->setRotation(30);
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(child->getNodeToParentTransform().m[i], fresh->getNodeToParentTransform().m[i]) << i;
+  }
+
+  Mat4 set;
+  set.m[0] = 0.5f;
+  set.m[12] = 9.0f;
+  child->setNodeToParentTransform(set);
+  parent->visit(nullptr, Mat4::IDENTITY, 0);
+  EXPECT_FLOAT_EQ(child->getModelViewTransform().m[0], 1.0f);
+  EXPECT_FLOAT_EQ(child->getModelViewTransform().m[12], 48.0f);
+}
+
+// A frame's actions and visit touch a moving node's first line and its model-view only: the
+// model-view starts the second line of the node.
+TEST_F(NodeTest, TheModelViewHasALineOfItsOwn) {
+  Node* node = Node::create();
+  const auto* start = reinterpret_cast<const char*>(node);
+  const auto* modelView = reinterpret_cast<const char*>(&node->getModelViewTransform());
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(start) % 64, 0u);
+  EXPECT_EQ(modelView - start, 64);
 }
 
 TEST_F(NodeTest, VisitDrawsByLocalZThenArrivalAroundTheParent) {

@@ -87,6 +87,33 @@ TEST_F(SchedulerTest, TimerStartsOnItsFirstPassAndReceivesTheAccumulatedTime) {
   EXPECT_EQ(fired.size(), 1u);  // counting restarted at zero
 }
 
+// A target's one timer is advanced without the walk while it is not due: it keeps the same time,
+// fires on the same frames with the same elapsed time as a timer walked beside another, and stays
+// still while its target is paused.
+TEST_F(SchedulerTest, ALoneTimerCountsAndFiresAsAWalkedOneDoes) {
+  std::vector<float> lone;
+  std::vector<float> walked;
+  int c = 0;
+  every(&a, [&](float elapsed) { lone.push_back(elapsed); }, 1, 0.25f);
+  every(&b, [&](float elapsed) { walked.push_back(elapsed); }, 1, 0.25f);
+  every(&b, [](float) {}, 2, 10.0f);
+  every(&c, [](float) {}, 1, 0.5f);
+  frames(40, 1.0f / 60.0f);
+  EXPECT_EQ(lone.size(), 2u);  // every fifteen or sixteen frames after the starting one
+  EXPECT_EQ(lone, walked);
+  const size_t before = lone.size();
+
+  scheduler->setTargetPaused(&a, true);
+  scheduler->setTargetPaused(&b, true);
+  frames(40, 1.0f / 60.0f);
+  EXPECT_EQ(lone.size(), before);
+  scheduler->setTargetPaused(&a, false);
+  scheduler->setTargetPaused(&b, false);
+  frames(20, 1.0f / 60.0f);
+  EXPECT_EQ(lone, walked);
+  EXPECT_EQ(lone.size(), before + 1);
+}
+
 TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGone) {
   int runs = 0, laterRuns = 0;
   every(&a, [&](float) {

@@ -47,7 +47,7 @@ class DamagedSavesTest : public WorldFileTest, public ::testing::WithParamInterf
     for (int save = 0; save < 2; ++save) {
       bool written = false;
       saves_.saveWorld(*world, [&written](bool saved) { written = saved; });
-      saves_.waitForWorldWrite();
+      saves_.waitForWrites();
       ASSERT_TRUE(written);
     }
   }

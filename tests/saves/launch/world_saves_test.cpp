@@ -64,7 +64,7 @@ class WorldSavesTest : public WorldFileTest {
   bool saveWorld(World& world) {
     bool written = false;
     saves_.saveWorld(world, [&written](bool saved) { written = saved; });
-    saves_.waitForWorldWrite();
+    saves_.waitForWrites();
     return written;
   }
 
@@ -118,9 +118,9 @@ TEST_F(WorldSavesTest, TheWorkerWritesTheWorldAsItWasWhenSavedAndOneSaveAfterThe
   ASSERT_TRUE(saves_.saveWorld(*world, [&](bool saved) { ended.push_back(saved ? "second" : "failed"); }));
   EXPECT_EQ(ended, std::vector<std::string>{"first"}) << "the first write ended before the second began";
   (*world->signs().begin())->setText("never saved");
-  saves_.waitForWorldWrite();
+  saves_.waitForWrites();
   EXPECT_EQ(ended, (std::vector<std::string>{"first", "second"}));
-  saves_.waitForWorldWrite();
+  saves_.waitForWrites();
   EXPECT_EQ(ended.size(), 2u) << "each completion runs once";
 
   WorldLoad load = relist();
@@ -139,7 +139,7 @@ TEST_F(WorldSavesTest, CellsChangedRightAfterASaveAreWrittenAsTheyWereWhenSaved)
   for (int32_t x : columns) map.cell(x, 10).circuitA = 1;
   ASSERT_TRUE(saves_.saveWorld(*world));
   for (int32_t x : columns) map.cell(x, 10).circuitA = 2;
-  saves_.waitForWorldWrite();
+  saves_.waitForWrites();
 
   WorldLoad load = relist();
   ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
@@ -179,7 +179,7 @@ TEST_F(WorldSavesTest, TheCompletionComesThroughTheHandOverOnce) {
   EXPECT_EQ(completions, 0) << "nothing runs on the worker";
   arrived.front()();
   EXPECT_EQ(completions, 1);
-  saves.waitForWorldWrite();
+  saves.waitForWrites();
   EXPECT_EQ(completions, 1);
 }
 
