@@ -38,11 +38,11 @@
 #include "entities/core/world_entities.h"
 #include "net/endpoint/net_client.h"
 #include "net/endpoint/net_server.h"
-#include "net/transfer/transfer_ids.h"
-#include "net/wire/connection_messages.h"
 #include "net/transfer/world_packing.h"
 #include "net/transports/enet_client.h"
 #include "net/transports/enet_server.h"
+#include "net/wire/connection_messages.h"
+#include "net/wire/wire_messages.h"
 #include "platform/settings/settings.h"
 #include "saves/world/map_packing.h"
 #include "world/cells/map_block.h"
@@ -119,8 +119,8 @@ class TimedServer : public NetServer {
  public:
   using NetServer::NetServer;
   void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override {
-    if (length >= 2 && data[0] == 0 && data[1] == wire::id::kWorldRequest) requested = Clock::now();
-    if (length >= 2 && data[0] == 0 && data[1] == transfer_id::kCellsComplete) completed = Clock::now();
+    if (length >= 2 && data[0] == 0 && data[1] == wire::idOf(wire::ConnectionMsg::WorldRequest)) requested = Clock::now();
+    if (length >= 2 && data[0] == 0 && data[1] == wire::idOf(wire::ConnectionMsg::WorldComplete)) completed = Clock::now();
     NetServer::onPacket(data, length, peer);
   }
   std::optional<Clock::time_point> requested;

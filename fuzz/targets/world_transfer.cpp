@@ -9,10 +9,10 @@
 #include <span>
 
 #include "engine/io/byte_reader.h"
-#include "fuzz/support/fuzz_one.h"
 #include "entities/core/world_entities.h"
+#include "fuzz/support/fuzz_one.h"
 #include "net/endpoint/net_client.h"
-#include "net/transfer/transfer_ids.h"
+#include "net/wire/wire_messages.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -24,7 +24,7 @@ constexpr uint16_t kHeight = 128;
 // A header of a larger world that exists: its world would be built, at a cost that slows the
 // search down (a size no world has is refused at no cost, and stays in).
 bool namesALargerWorld(std::span<const uint8_t> packet) {
-  if (packet.size() < 6 || packet[0] != 3 || packet[1] != transfer_id::kHeader) return false;
+  if (packet.size() < 6 || packet[0] != 3 || packet[1] != wire::idOf(wire::WorldDataMsg::WorldHeader)) return false;
   engine::ByteReader in(packet.subspan(2, 4));
   const uint16_t width = in.u16();
   const uint16_t height = in.u16();

@@ -16,10 +16,10 @@
 #include "game/rules/block_use.h"
 #include "game/rules/consumption_rules.h"
 #include "game/session/game_screen.h"
-#include "net/client_game/request_ids.h"
 #include "net/endpoint/net_client.h"
 #include "net/players/player_messages.h"
 #include "net/trade/trade_remote.h"
+#include "net/wire/wire_messages.h"
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/cells/map_block.h"
@@ -39,32 +39,28 @@ GameRemoteClient::GameRemoteClient(NetClient& net, ClientGameExit& exit, const G
 
 GameRemoteClient::~GameRemoteClient() = default;
 
-wire::WireOut GameRemoteClient::request(uint8_t id) const {
-  return wire::WireOut(wire::outgoing(id, wire::Side::Client));
-}
-
 void GameRemoteClient::send(const wire::WireOut& out) { net_.send(out.data(), out.size(), kel::NET_HOST_PEER); }
 
 void GameRemoteClient::sendPlayerState(const PlayerStateRecord& record) { net_.sendMotion(record); }
 
 void GameRemoteClient::playPlayerAction(uint8_t action, uint8_t value) {
   if (player_ != nullptr) player_->playAction(action, value);
-  send(request(player_msg::kAction).peer(net_.localPeerId()).u8(action).u8(value));
+  send(wire::clientMessage(wire::EffectMsg::PlayerAction).peer(net_.localPeerId()).u8(action).u8(value));
 }
 
 void GameRemoteClient::playCellEffect(uint8_t effect, MapBlock& cell) {
   if (player_ != nullptr) player_->events().tileEffect(*player_, cell, effect);
-  send(request(player_msg::kCellEffect).cell(cell.x, cell.y).u8(effect));
+  send(wire::clientMessage(wire::EffectMsg::CellEffect).cell(cell.x, cell.y).u8(effect));
 }
 
 // The host puts the item and tells the client what its slot holds then.
 bool GameRemoteClient::putItemOnShelf(MapBlock& cell, Item*, uint8_t slotChoice) {
-  send(request(request_id::kOpenBlockEntity).cell(cell.x, cell.y).u8(slotChoice));
+  send(wire::clientMessage(wire::PlayerMsg::OpenBlockEntity).cell(cell.x, cell.y).u8(slotChoice));
   return false;
 }
 
 void GameRemoteClient::placeSign(MapBlock& cell, uint8_t flag) {
-  send(request(request_id::kPlaceSign).cell(cell.x, cell.y).u8(flag));
+  send(wire::clientMessage(wire::SignMsg::PlaceSign).cell(cell.x, cell.y).u8(flag));
 }
 
 // Stations and clocks answer here; what the local check refuses is never asked of the host.
@@ -76,17 +72,17 @@ bool GameRemoteClient::useBlock(const uint16_t& cellLayer) {
   if (useStationOrClock(*world_, *cell, layer, *player_)) return true;
   if (!checkBlockUse(*world_, *cell, layer, *player_)) return false;
   const uint8_t wireLayer = layer == MapBlock::kFront ? kFrontLayer : kBackLayer;
-  send(request(request_id::kUseBlock).cell(cell->x, cell->y).u8(wireLayer));
+  send(wire::clientMessage(wire::PlayerMsg::UseBlock).cell(cell->x, cell->y).u8(wireLayer));
   return true;
 }
 
 void GameRemoteClient::hitMob(MobEntity* mob) {
-  if (mob != nullptr) send(request(request_id::kHitMob).u32(mob->id()));
+  if (mob != nullptr) send(wire::clientMessage(wire::PlayerMsg::HitMob).u32(mob->id()));
 }
 
 bool GameRemoteClient::captureMob(MobEntity* mob) {
   if (mob == nullptr) return false;
-  send(request(request_id::kCaptureMob).u32(mob->id()));
+  send(wire::clientMessage(wire::PlayerMsg::CaptureMob).u32(mob->id()));
   return true;
 }
 
@@ -94,7 +90,7 @@ bool GameRemoteClient::captureMob(MobEntity* mob) {
 // world's item from those bytes.
 void GameRemoteClient::throwItem(Item* item, float speed, float angle, uint8_t flags) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  send(request(request_id::kThrowItem).item(item).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
+  send(wire::clientMessage(wire::PlayerMsg::ThrowItem).item(item).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
   freeItem(item);
 }
 
@@ -102,7 +98,7 @@ void GameRemoteClient::throwItem(Item* item, float speed, float angle, uint8_t f
 // from the aim, so they go as zero.
 void GameRemoteClient::shoot(float aimX, float aimY) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  send(request(request_id::kShoot).point(aimX, aimY).point(at.x, at.y).f32(0).f32(0));
+  send(wire::clientMessage(wire::PlayerMsg::Shoot).point(aimX, aimY).point(at.x, at.y).f32(0).f32(0));
 }
 
 // Only an empty hand signals, and only when a toy is near enough to hear it.
@@ -118,7 +114,7 @@ bool GameRemoteClient::signalEntities(float x, float y) {
     if (entity.kind() == EntityKind::Toy && dx * dx + dy * dy < reach) toyNear = true;
   });
   if (!toyNear) return false;
-  send(request(request_id::kSignalEntities).point(x, y).u8(kel::options().invertToyMechanics ? 1 : 0));
+  send(wire::clientMessage(wire::PlayerMsg::SignalEntities).point(x, y).u8(kel::options().invertToyMechanics ? 1 : 0));
   return true;
 }
 
@@ -126,7 +122,7 @@ void GameRemoteClient::closeContainer() {
   if (player_ == nullptr) return;
   if (player_->openContainer() != nullptr) {
     player_->leaveContainer(false);
-    send(request(player_msg::kCloseContainer));
+    send(wire::clientMessage(wire::ContainerMsg::CloseContainer));
   } else if (player_->inventory != nullptr && player_->inventory->trade() != nullptr) {
     cancelTrade();
   }
@@ -134,19 +130,19 @@ void GameRemoteClient::closeContainer() {
 
 void GameRemoteClient::setPlayerMode(uint8_t mode) {
   if (player_ != nullptr) player_->mode = mode;
-  send(request(player_msg::kMode).peer(net_.localPeerId()).u8(mode));
+  send(wire::clientMessage(wire::PlayerMsg::PlayerMode).peer(net_.localPeerId()).u8(mode));
 }
 
-void GameRemoteClient::setTimeFrozen(uint8_t value) { send(request(request_id::kClockMode).u8(value)); }
+void GameRemoteClient::setTimeFrozen(uint8_t value) { send(wire::clientMessage(wire::WorldChangeMsg::ClockMode).u8(value)); }
 
 void GameRemoteClient::respawn() {
   screenOf(services_).enterMainView();
-  send(request(request_id::kRespawn));
+  send(wire::clientMessage(wire::PlayerMsg::RespawnRequest));
 }
 
-void GameRemoteClient::leaveBed() { send(request(request_id::kLeaveBed)); }
+void GameRemoteClient::leaveBed() { send(wire::clientMessage(wire::PlayerMsg::RestoreRequest)); }
 
-void GameRemoteClient::usePortal() { send(request(request_id::kPortal).u32(request_id::kNoPortal)); }
+void GameRemoteClient::usePortal() { send(wire::clientMessage(wire::PlayerMsg::Portal).u32(player_msg::kNoPortal)); }
 
 // The host asks the player under the pointer, by its peer: several may share a cell.
 void GameRemoteClient::requestTrade(PlayerBase* other) {
@@ -154,29 +150,30 @@ void GameRemoteClient::requestTrade(PlayerBase* other) {
   if (!peer) return;
   const auto column = static_cast<uint16_t>(other->cellX);
   const auto row = static_cast<uint16_t>(other->cellY);
-  send(request(request_id::kTradeRequest).cell(column, row).otherPeer(*peer));
+  send(wire::clientMessage(wire::TradeMsg::TradeRequest).cell(column, row).otherPeer(*peer));
 }
 
 // Only the replies a client may give are sent.
 void GameRemoteClient::answerTrade(uint8_t answer, uint8_t value, uint8_t peer) {
-  if (answer < request_id::kFirstTradeReply || answer > request_id::kLastTradeReply) return;
-  send(request(answer).otherPeer(peer).peer(value));
+  // The answer is the reply's id: accepted, refused or busy.
+  if (answer < wire::idOf(wire::TradeMsg::TradeAccepted) || answer > wire::idOf(wire::TradeMsg::TradeBusy)) return;
+  send(wire::clientMessage(static_cast<wire::TradeMsg>(answer)).otherPeer(peer).peer(value));
 }
 
 TradeAbstract* GameRemoteClient::createTrade(const std::string& partner) {
   return player_ != nullptr ? new TradeRemote(*player_, partner, net_) : nullptr;
 }
 
-void GameRemoteClient::cancelTrade() { send(request(request_id::kTradeCancel)); }
+void GameRemoteClient::cancelTrade() { send(wire::clientMessage(wire::TradeMsg::TradeCancel)); }
 
 // The host reads the reaction in seconds, as the bits of an f32 in the message's word.
 void GameRemoteClient::reelIn(float reactionMs) {
-  send(request(request_id::kFishCaught).u32(std::bit_cast<uint32_t>(reactionMs / 1000.0f)));
+  send(wire::clientMessage(wire::FishingMsg::FishCaught).u32(std::bit_cast<uint32_t>(reactionMs / 1000.0f)));
 }
 
 void GameRemoteClient::editCircuitCell(MapBlock& cell) {
   const uint8_t none[kCircuitRecordBytes] = {};
-  send(request(player_msg::kCircuitEdit).cell(cell.x, cell.y).raw(none));
+  send(wire::clientMessage(wire::CircuitMsg::CircuitEdit).cell(cell.x, cell.y).raw(none));
 }
 
 void GameRemoteClient::submitChatLine(const std::string& text) {
@@ -188,7 +185,7 @@ void GameRemoteClient::submitChatLine(const std::string& text) {
 }
 
 bool GameRemoteClient::editBlock(const BlockEdit& edit) {
-  send(request(request_id::kBlockEdit).u8(kUnusedByte).blockEdit(edit));
+  send(wire::clientMessage(wire::WorldChangeMsg::BlockEdit).u8(kUnusedByte).blockEdit(edit));
   return true;
 }
 
@@ -200,10 +197,10 @@ void GameRemoteClient::sendHeldItem() {
   if (player_ != nullptr) net_.sendItemUpdate(player_->heldItem(), static_cast<uint8_t>(player_->selectedQuickSlot()));
 }
 
-void GameRemoteClient::reportItemLearned(uint16_t itemId) { send(request(request_id::kLearnEntry).u16(itemId)); }
+void GameRemoteClient::reportItemLearned(uint16_t itemId) { send(wire::clientMessage(wire::PlayerMsg::LearnEntry).u16(itemId)); }
 
 void GameRemoteClient::reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) {
-  wire::WireOut out = request(request_id::kCraft).u16(recipeRow);
+  wire::WireOut out = wire::clientMessage(wire::PlayerMsg::Craft).u16(recipeRow);
   out.count(static_cast<uint32_t>(spent.size()));
   for (const CraftedStack& stack : spent) {
     const Item used(stack.id, 0, stack.count, 0, 0);
@@ -215,13 +212,13 @@ void GameRemoteClient::reportCraft(uint16_t recipeRow, std::span<const CraftedSt
 bool GameRemoteClient::openBag(const Item& bag) {
   if (player_ == nullptr || bag.isNone()) return false;
   const Item one(bag.id, 0, 1, 0, 0);
-  send(request(request_id::kOpenBag).item(&one));
+  send(wire::clientMessage(wire::PlayerMsg::OpenBag).item(&one));
   return true;
 }
 
 bool GameRemoteClient::damageLocalPlayer(float amount, uint8_t cause) {
   if (!(amount > 0)) return false;
-  send(request(request_id::kDamage).f32(amount).u8(cause));
+  send(wire::clientMessage(wire::PlayerMsg::Damage).f32(amount).u8(cause));
   return true;
 }
 
@@ -230,7 +227,7 @@ bool GameRemoteClient::brewPotion() {
   AlchemyLab* lab = labReadyToBrew();
   if (lab == nullptr) return false;
   lab->setBrewing(true);
-  send(request(request_id::kBrew));
+  send(wire::clientMessage(wire::AlchemyLabMsg::Brew));
   return true;
 }
 
@@ -238,7 +235,7 @@ void GameRemoteClient::refreshPet() {
   if (world_ == nullptr || player_ == nullptr || player_->inventory == nullptr || world_->isCreative()) return;
   Item* trinket = player_->inventory->slotItem({SlotKind::Trinket, 0, 1});
   if (trinket == nullptr || trinket->isNone()) trinket = player_->inventory->slotItem({SlotKind::Trinket, 0, 0});
-  send(request(request_id::kRefreshPet).item(trinket));
+  send(wire::clientMessage(wire::PlayerMsg::RefreshPet).item(trinket));
 }
 
 // The host's change arrives as a cell change: applied without rules, then drawn.
@@ -252,7 +249,7 @@ bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) 
 // Encoded first, freed after: the request carries the item's bytes, never the item.
 void GameRemoteClient::dropItem(Item*& item) {
   if (item == nullptr) return;
-  send(request(request_id::kDropItem).item(item));
+  send(wire::clientMessage(wire::PlayerMsg::DropItem).item(item));
   freeItem(item);
   item = nullptr;
 }
@@ -260,6 +257,6 @@ void GameRemoteClient::dropItem(Item*& item) {
 bool GameRemoteClient::consumeItem(Item* item) {
   if (player_ == nullptr) return false;
   if (item != nullptr && !canConsume(*player_, *item)) return false;
-  send(request(request_id::kConsumeItem).item(item));
+  send(wire::clientMessage(wire::PlayerMsg::ConsumeItem).item(item));
   return true;
 }

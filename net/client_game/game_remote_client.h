@@ -114,7 +114,6 @@ class GameRemoteClient final : public Game,
   bool consumeItem(Item* item) override;
 
  private:
-  wire::WireOut request(uint8_t id) const;
   void send(const wire::WireOut& out);
   void settleLater();
 

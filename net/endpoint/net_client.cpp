@@ -4,15 +4,9 @@
 #include "game/session/game_slots.h"
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
-#include "net/players/player_messages.h"
-#include "net/transfer/transfer_ids.h"
 #include "net/wire/connection_messages.h"
+#include "net/wire/wire_messages.h"
 #include "platform/platform.h"
-
-namespace {
-// Category 3 carries the world itself, which arrives before the client is in the game.
-constexpr uint8_t kWorldDataCategory = 3;
-}  // namespace
 
 NetClient::NetClient(std::string localName, NetNotices* notices)
     : NetCommon(wire::Side::Client, std::move(localName), notices) {}
@@ -52,41 +46,37 @@ void NetClient::sendHello() {
 void NetClient::timedOut() { onPeerLost(kel::NET_HOST_PEER, lost_reason::kTimedOut); }
 
 bool NetClient::admits(uint8_t category) const {
-  return category == 0 || category == kWorldDataCategory || state_ == kInGame;
+  // Category 3 carries the world itself, which arrives before the client is in the game.
+  return category == wire::MessageCategory<wire::ConnectionMsg>::value ||
+         category == wire::MessageCategory<wire::WorldDataMsg>::value || state_ == kInGame;
 }
 
 void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
-  switch (in.spec().id) {
-    case wire::id::kReady:
-      if (state_ == kConnecting) sendHello();
-      break;
-    case wire::id::kAdmission:
-      cancelTimer(endpoint_timer::kJoinTimeout);
-      if (in.u16() == wire::kAdmitted) sendMessage(wire::worldRequestMessage());
-      break;
-    case wire::id::kDeparture:
-      departure(in);
-      break;
-    case wire::id::kRefusal:
-      refused(in);
-      break;
-    case wire::id::kHello:
-      joined(in);
-      break;
-    case wire::id::kPlayerEntry:
-      playerEntry(in);
-      break;
-    case wire::id::kJoining:
-      joining(in);
-      break;
-    default:
-      break;  // the world transfer's messages come with that part
-  }
+  // The world transfer's messages of the category go the other way.
+  static constexpr HandlerTable<Handler> kHandlers{
+      {wire::ConnectionMsg::Ready, &NetClient::hostReady},
+      {wire::ConnectionMsg::Admission, &NetClient::admitted},
+      {wire::ConnectionMsg::Departure, &NetClient::departure},
+      {wire::ConnectionMsg::Refusal, &NetClient::refused},
+      {wire::ConnectionMsg::Hello, &NetClient::joined},
+      {wire::ConnectionMsg::PlayerEntry, &NetClient::playerEntry},
+      {wire::ConnectionMsg::Joining, &NetClient::joining},
+  };
+  dispatch(kHandlers, in);
+}
+
+void NetClient::hostReady(wire::WireIn&) {
+  if (state_ == kConnecting) sendHello();
+}
+
+void NetClient::admitted(wire::WireIn& in) {
+  cancelTimer(endpoint_timer::kJoinTimeout);
+  if (in.u16() == wire::kAdmitted) sendMessage(wire::worldRequestMessage());
 }
 
 void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
   // The one message of the category that is not the transfer's: the host sets this player's clock.
-  if (in.spec().id == player_msg::kDayClock) {
+  if (in.spec().is(wire::WorldDataMsg::PlayerDayClock)) {
     const uint8_t phase = in.u8();
     const uint32_t tick = in.u32();
     if (localPlayer_ != nullptr) localPlayer_->setDayClock(phase, tick);
@@ -98,7 +88,7 @@ void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
   switch (outcome) {
     case WorldReceiver::Outcome::CellsComplete:
       state_ = kWorldReceived;
-      sendMessage(message(transfer_id::kCellsComplete).u16(0));
+      sendMessage(message(wire::ConnectionMsg::WorldComplete).u16(0));
       break;
     case WorldReceiver::Outcome::Failed:
       onPeerLost(kel::NET_HOST_PEER, lost_reason::kWorldUnreadable);
@@ -109,7 +99,7 @@ void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
 }
 
 void NetClient::enterWorld(uint8_t maxHealth, uint8_t health) {
-  sendMessage(message(transfer_id::kEntered).u8(maxHealth).u8(health));
+  sendMessage(message(wire::ConnectionMsg::Entered).u8(maxHealth).u8(health));
   state_ = kInGame;
   applyHeldChanges();
 }

@@ -21,10 +21,11 @@
 #include <vector>
 
 #include "net/endpoint/client/net_client_view.h"
+#include "net/endpoint/handler_table.h"
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
-#include "net/transfer/world_receiver.h"
 #include "net/players/player_client.h"
+#include "net/transfer/world_receiver.h"
 
 class Entity;
 class MapBlock;
@@ -109,8 +110,22 @@ class NetClient : public NetCommon {
   void handleCircuits(wire::WireIn& in, uint8_t peer) override;
 
  private:
+  using Handler = void (NetClient::*)(wire::WireIn&);
+  using LocalHandler = void (NetClient::*)(wire::WireIn&, PlayerDesktopLocal&);
+  // The message's handler in the table, if it has one.
+  void dispatch(const HandlerTable<Handler>& handlers, wire::WireIn& in) {
+    if (const Handler handle = handlers.find(in.spec().id)) (this->*handle)(in);
+  }
+  // A message only the local player hears: nothing without one.
+  template <LocalHandler Handle>
+  void toLocalPlayer(wire::WireIn& in) {
+    if (localPlayer_ != nullptr) (this->*Handle)(in, *localPlayer_);
+  }
+
   void sendHello();
   void timedOut();
+  void hostReady(wire::WireIn& in);
+  void admitted(wire::WireIn& in);
   void departure(wire::WireIn& in);
   void refused(wire::WireIn& in);
   void joined(wire::WireIn& in);
@@ -131,14 +146,29 @@ class NetClient : public NetCommon {
   void playerState(wire::WireIn& in);
   void playerItem(wire::WireIn& in);
   void playerBuff(wire::WireIn& in);
-  void playerEffect(wire::WireIn& in);
+  void playerMotion(wire::WireIn& in);
+  void playerDeath(wire::WireIn& in);
   void chatLine(wire::WireIn& in);
   void playerFlag(wire::WireIn& in);
-  void localPlayerMessage(wire::WireIn& in);
-  void bagContent(wire::WireIn& in);
+  // What only the local player hears.
+  void spawnCell(wire::WireIn& in, PlayerDesktopLocal& player);
+  void heldItemUsedUp(wire::WireIn& in, PlayerDesktopLocal& player);
+  void heldToolWorn(wire::WireIn& in, PlayerDesktopLocal& player);
+  void baitConsumed(wire::WireIn& in, PlayerDesktopLocal& player);
+  void breath(wire::WireIn& in, PlayerDesktopLocal& player);
+  void damage(wire::WireIn& in, PlayerDesktopLocal& player);
+  void heal(wire::WireIn& in, PlayerDesktopLocal& player);
+  void playerText(wire::WireIn& in, PlayerDesktopLocal& player);
+  void portalDialog(wire::WireIn& in, PlayerDesktopLocal& player);
+  void portalTravel(wire::WireIn& in, PlayerDesktopLocal& player);
+  void restored(wire::WireIn& in, PlayerDesktopLocal& player);
+  void bagContent(wire::WireIn& in, PlayerDesktopLocal& player);
+  void playerPosition(wire::WireIn& in, PlayerDesktopLocal& player);
 
   // ---- client/client_entities.cpp ----
   Entity* entityById(uint32_t id) const;
+  void entityRecord(wire::WireIn& in);
+  void restEntity(wire::WireIn& in);
   void removeEntities(wire::WireIn& in);
   void moveEntity(wire::WireIn& in);
   void wakeEntity(wire::WireIn& in);
@@ -159,6 +189,8 @@ class NetClient : public NetCommon {
   void openForge(wire::WireIn& in);
   void refreshForge(wire::WireIn& in);
   void openAlchemyLab(wire::WireIn& in);
+  void labBrewed(wire::WireIn& in);
+  void containerClosed(wire::WireIn& in);
 
   std::unique_ptr<kel::NetBridgeClient> bridge_;
   State state_ = kConnecting;

@@ -5,7 +5,6 @@
 #include "engine/base/log.h"
 #include "entities/core/world_entities.h"
 #include "net/endpoint/current_net.h"
-#include "net/players/player_messages.h"
 #include "net/players/player_records.h"
 #include "net/wire/wire_check.h"
 #include "world/seams/entity_effects.h"
@@ -17,13 +16,6 @@ NullNetNotices& nullNotices() {
   static NullNetNotices notices;
   return notices;
 }
-
-namespace player_id {
-constexpr uint8_t kHeldItem = 21;
-constexpr uint8_t kWornItem = 22;
-constexpr uint8_t kChat = 43;
-constexpr uint8_t kCommand = 44;
-}  // namespace player_id
 
 }  // namespace
 
@@ -87,33 +79,33 @@ void NetCommon::handleFishing(wire::WireIn&, uint8_t) {}
 void NetCommon::handleCircuits(wire::WireIn&, uint8_t) {}
 
 void NetCommon::sendItemUpdate(const Item* item, uint8_t slot) {
-  wire::WireOut out = message(player_id::kHeldItem);
+  wire::WireOut out = message(wire::PlayerMsg::HeldItem);
   out.item(item).u8(slot).peer(localPeerId_);
   sendMessage(out);
 }
 
 void NetCommon::sendMotion(const PlayerStateRecord& motion) {
-  wire::WireOut out = message(player_msg::kMotion);
+  wire::WireOut out = message(wire::PlayerMsg::PlayerMotion);
   out.peer(localPeerId_);
   player_record::writeMotion(out, motion);
   sendMessage(out);
 }
 
 void NetCommon::sendItemUpdateTo(const Item* item, uint8_t index, uint8_t part) {
-  wire::WireOut out = message(player_id::kWornItem);
+  wire::WireOut out = message(wire::PlayerMsg::WornItem);
   out.item(item).u8(part).u8(index).peer(localPeerId_);
   sendMessage(out, part);
 }
 
 void NetCommon::sendChat(std::string_view text) {
-  wire::WireOut out = message(player_id::kChat);
+  wire::WireOut out = message(wire::PlayerMsg::Chat);
   out.peer(localPeerId_).chat(text);
   sendMessage(out);
   notices_->consoleLine("[" + localName_ + "] " + std::string(text));
 }
 
 void NetCommon::sendCommand(std::string_view text) {
-  wire::WireOut out = message(player_id::kCommand);
+  wire::WireOut out = message(wire::PlayerMsg::Command);
   out.peer(localPeerId_).chat(text);
   sendMessage(out);
 }

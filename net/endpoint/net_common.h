@@ -69,7 +69,10 @@ class NetCommon : public Net {
   void sendMessage(const wire::WireOut& message, uint8_t peer = 0) {
     send(message.data(), message.size(), peer);
   }
-  wire::WireOut message(uint8_t id) const { return wire::WireOut(wire::outgoing(id, side_)); }
+  template <wire::MessageId E>
+  wire::WireOut message(E id) const {
+    return wire::WireOut(wire::outgoing(id, side_));
+  }
   // The catalogue's row of a message that passed the check and that this side takes now; null
   // (and a refused one counted) otherwise. `bytes` becomes the part the row reads.
   const wire::MessageSpec* accepted(std::span<const uint8_t>& bytes, uint8_t peer);

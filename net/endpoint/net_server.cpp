@@ -1,14 +1,12 @@
 #include "net/endpoint/net_server.h"
 
-#include <vector>
-
 #include "entities/core/world_entities.h"
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/current_net.h"
 #include "net/endpoint/host/sender_claim.h"
-#include "net/transfer/transfer_ids.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/wire/connection_messages.h"
+#include "net/wire/wire_messages.h"
 #include "platform/platform.h"
 #include "platform/settings/settings.h"
 
@@ -57,37 +55,40 @@ void NetServer::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   std::span<const uint8_t> bytes(data, length);
   const wire::MessageSpec* spec = accepted(bytes, peer);
   if (spec == nullptr) return;
-  const bool joining = spec->category == 0 && (spec->id == wire::id::kHello || spec->id == wire::id::kDeparture);
+  const bool joining = spec->is(wire::ConnectionMsg::Hello) || spec->is(wire::ConnectionMsg::Departure);
   if (!joining && players_.at(peer) == nullptr) return refuse(peer, "no entry");
   // Until it has entered, a client is heard only in its join: its player is in no one's world yet.
   if (spec->category != 0 && stages_.of(peer) != host::JoinStage::Entered) return refuse(peer, "not entered");
-  std::vector<uint8_t> claimed(bytes.begin(), bytes.end());
-  if (!host::claimForSender(*spec, claimed, peer, players_)) return refuse(peer, "names no player");
-  wire::WireIn in(*spec, claimed);
+  // Claimed in the endpoint's one buffer: it grows to the longest message a client sends (the
+  // catalogue bounds it) and then takes every message without an allocation. A handler never
+  // receives another message while it runs, so nothing reads the buffer under it.
+  claimed_.assign(bytes.begin(), bytes.end());
+  if (!host::claimForSender(*spec, claimed_, peer, players_)) return refuse(peer, "names no player");
+  wire::WireIn in(*spec, claimed_);
   route(in, peer);
 }
 
 void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
-  switch (in.spec().id) {
-    case wire::id::kHello:
+  switch (in.spec().as<wire::ConnectionMsg>()) {
+    case wire::ConnectionMsg::Hello:
       admit(in, peer);
       break;
-    case wire::id::kDeparture:  // claimed: always the sender's own, a shutdown notice included
-    case wire::id::kNoCharacter:  // the joining client cannot play: it leaves, the host stays
+    case wire::ConnectionMsg::Departure:  // claimed: always the sender's own, a shutdown notice included
+    case wire::ConnectionMsg::NoCharacter:  // the joining client cannot play: it leaves, the host stays
       onPeerLost(peer, lost_reason::kHostQuit);
       break;
-    case wire::id::kEntered:
+    case wire::ConnectionMsg::Entered:
       enter(in, peer);
       break;
-    case wire::id::kWorldRequest:
+    case wire::ConnectionMsg::WorldRequest:
       if (!takeWorldRequest(peer)) break;  // only an admitted peer, and only once
       worldSender_.worldRequested(peer, kel::options().netWorldDataCompression ? CellsForm::Compressed
                                                                                 : CellsForm::Columns);
       break;
-    case transfer_id::kProgress:
+    case wire::ConnectionMsg::WorldProgress:
       worldSender_.progressReported(peer, in.u16());
       break;
-    case transfer_id::kCellsComplete:
+    case wire::ConnectionMsg::WorldComplete:
       if (!takeWorldReceived(peer)) break;
       // The player list goes first, so the client knows its own id and the others' names; the
       // day clock follows it.
@@ -124,7 +125,7 @@ void NetServer::sendPlayerList(uint8_t receiver) {
   const auto sendEntry = [this, receiver](uint8_t peer) {
     const NetPlayerEntry* entry = players_.at(peer);
     if (entry == nullptr) return;
-    wire::WireOut out = message(wire::id::kPlayerEntry);
+    wire::WireOut out = message(wire::ConnectionMsg::PlayerEntry);
     sendTo(out.peer(peer).u8(peer == receiver ? 1 : 0).name(entry->name()), receiver);
   };
   sendEntry(receiver);

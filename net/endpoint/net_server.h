@@ -22,13 +22,15 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "net/endpoint/handler_table.h"
 #include "net/endpoint/host/host_players_view.h"
 #include "net/endpoint/host/join_stages.h"
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
-#include "net/transfer/world_sender.h"
 #include "net/players/player_server.h"
+#include "net/transfer/world_sender.h"
 
 class Entity;
 class Item;
@@ -133,10 +135,57 @@ class NetServer : public NetCommon {
   LocalLogic* localRules() const;
   // The received (claimed) message to every client but its sender.
   void forward(const wire::WireIn& in, uint8_t sender);
-  // A slot message of a chest, forge or alchemy lab: the sender's open container of that kind on
-  // the cell, the slot in its range.
+  // ---- The handlers of a client's messages, each by its id (host/host_*_handlers.cpp) ----
+  using PlayerHandler = void (NetServer::*)(wire::WireIn&, PlayerServerDesktop&);
+  using RulesHandler = void (NetServer::*)(wire::WireIn&, PlayerServerDesktop&, LocalLogic&);
+  // The message's handler in the table, for the sender's player once it is in the game.
+  void dispatch(const HandlerTable<PlayerHandler>& handlers, wire::WireIn& in, uint8_t peer);
+  // A request the hosted world's rules carry out: nothing in a world without them.
+  template <RulesHandler Handle>
+  void withRules(wire::WireIn& in, PlayerServerDesktop& player) {
+    if (LocalLogic* rules = localRules()) (this->*Handle)(in, player, *rules);
+  }
+  // Category 2 (host_player_handlers.cpp).
+  void playerMotion(wire::WireIn& in, PlayerServerDesktop& player);
+  void look(wire::WireIn& in, PlayerServerDesktop& player);
+  void respawnRequest(wire::WireIn& in, PlayerServerDesktop& player);
+  void heldItem(wire::WireIn& in, PlayerServerDesktop& player);
+  void wornItem(wire::WireIn& in, PlayerServerDesktop& player);
+  void effect(wire::WireIn& in, PlayerServerDesktop& player);
+  void buffRequest(wire::WireIn& in, PlayerServerDesktop& player);
+  void damage(wire::WireIn& in, PlayerServerDesktop& player);
+  void chat(wire::WireIn& in, PlayerServerDesktop& player);
+  void command(wire::WireIn& in, PlayerServerDesktop& player);
+  void playerMode(wire::WireIn& in, PlayerServerDesktop& player);
+  void craftKnowledge(wire::WireIn& in, PlayerServerDesktop& player);
+  void learnEntry(wire::WireIn& in, PlayerServerDesktop& player);
+  // The category-2 requests only a client sends: its player's actions (host_requests.cpp).
+  void signalEntities(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void useBlock(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void putOnShelf(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void consumeItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void hitMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void inventory(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void craft(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void openBag(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void restoreRequest(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void portal(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void refreshPet(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  // Block entities (host_container_handlers.cpp). A slot message of a chest, forge or alchemy
+  // lab: the sender's open container of that kind on the cell, the slot in its range.
   template <class Kind>
-  void setContainerSlot(wire::WireIn& in, uint8_t peer);
+  void setContainerSlot(wire::WireIn& in, PlayerServerDesktop& player);
+  void forgeSlot(wire::WireIn& in, PlayerServerDesktop& player);
+  void chestPage(wire::WireIn& in, PlayerServerDesktop& player);
+  void stableFeed(wire::WireIn& in, PlayerServerDesktop& player);
+  void signEdit(wire::WireIn& in, PlayerServerDesktop& player);
+  void placeSign(wire::WireIn& in, PlayerServerDesktop& player);
+  void brew(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void closeContainer(wire::WireIn& in, PlayerServerDesktop& player);
   // The player's items follow a container slot's change; false (nothing moved, the client's stack
   // handed back) when the player does not carry what it put there.
   bool moveThroughSlot(PlayerServer& player, const Item* old, const Item* put);
@@ -145,9 +194,7 @@ class NetServer : public NetCommon {
   PlayerCells joiningCells(uint8_t peer) const;
   // One [0][7] per player in the game, the receiver's own marked, to the receiver.
   void sendPlayerList(uint8_t receiver);
-  // ---- A client's requests (host/host_requests.cpp and its neighbours) ----
-  // The category-2 requests only a client sends; false for an id that is none of them.
-  bool handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& player);
+  // ---- What a client's requests need (host/host_requests.cpp and its neighbours) ----
   // The cell of the hosted world within `reach` cells of the player; null otherwise.
   MapBlock* cellNear(const PlayerBase& player, const wire::Cell& at, int reach) const;
   // The live mob of the id within a blow's reach of the player; null otherwise.
@@ -180,7 +227,6 @@ class NetServer : public NetCommon {
   bool isInGame(uint8_t peer) const;
   void introducePlayersTo(uint8_t newcomer);
   void introduce(const PlayerBase& player, uint8_t peer, uint8_t newcomer);
-  void placeSignFor(PlayerBase& player, wire::WireIn& in);
   // ---- Trades (host/host_trade_handlers.cpp) ----
   // A player in the game at the peer: the host's own or an entered client's; null otherwise.
   PlayerBase* presentPlayer(uint8_t peer) const;
@@ -199,4 +245,5 @@ class NetServer : public NetCommon {
   HostPlayersView* playersView_ = &noPlayersView_;
   std::shared_ptr<TradeBook> trades_;
   StatsStore* stats_ = nullptr;
+  std::vector<uint8_t> claimed_;  // the message a handler reads, claimed for its sender
 };

@@ -8,7 +8,6 @@
 #include "game/trade/trade_local.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/net_logic.h"
-#include "net/players/player_messages.h"
 #include "net/wire/wire_out.h"
 #include "world/world.h"
 
@@ -20,7 +19,7 @@ GameRemoteServer::GameRemoteServer(NetLogic& rules, NetServer& server, HostingCo
 
 void GameRemoteServer::setPlayerMode(uint8_t mode) {
   GameLocal::setPlayerMode(mode);
-  const wire::WireOut out = wire::WireOut(wire::outgoing(player_msg::kMode, wire::Side::Host)).peer(kel::NET_HOST_PEER).u8(mode);
+  const wire::WireOut out = wire::WireOut(wire::outgoing(wire::PlayerMsg::PlayerMode, wire::Side::Host)).peer(kel::NET_HOST_PEER).u8(mode);
   server_.send(out.data(), out.size(), 0);
 }
 

@@ -7,7 +7,6 @@
 #include "game/rules/block_edit_rules.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_out.h"
 #include "world/cells/map_block.h"
@@ -16,16 +15,7 @@
 
 namespace {
 
-namespace msg {
-constexpr uint8_t kBlockEdit = 60;
-constexpr uint8_t kCellMarked = 62;
-constexpr uint8_t kCellUnmarked = 63;
-constexpr uint8_t kCircuitSetting = 65;
-}  // namespace msg
-
 constexpr uint8_t kActionRevived = 7;
-
-wire::WireOut hostMessage(uint8_t id) { return wire::WireOut(wire::outgoing(id, wire::Side::Host)); }
 
 }  // namespace
 
@@ -60,7 +50,7 @@ bool NetLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
   if (!editAllowed(edit, player)) return false;
   // The clients hear of it before the host's world changes, so that what the change sends on
   // (loot, entities) reaches them after the edit itself.
-  sendToAll(hostMessage(msg::kBlockEdit).u8(0).blockEdit(edit));
+  sendToAll(wire::hostMessage(wire::WorldChangeMsg::BlockEdit).u8(0).blockEdit(edit));
   editing_ = player;
   world()->edits().applyBlockEdit(edit, player);
   editing_ = nullptr;
@@ -72,22 +62,22 @@ bool NetLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
   return true;
 }
 
-void NetLogic::reportCellMarked(MapBlock& cell) { sendToAll(hostMessage(msg::kCellMarked).cell(cell.x, cell.y)); }
+void NetLogic::reportCellMarked(MapBlock& cell) { sendToAll(wire::hostMessage(wire::WorldChangeMsg::TimedCellAdded).cell(cell.x, cell.y)); }
 
 void NetLogic::reportCellUnmarked(MapBlock& cell) {
-  sendToAll(hostMessage(msg::kCellUnmarked).cell(cell.x, cell.y));
+  sendToAll(wire::hostMessage(wire::WorldChangeMsg::TimedCellRemoved).cell(cell.x, cell.y));
 }
 
 void NetLogic::setCircuitInput(MapBlock& cell, uint8_t value) {
   LocalLogic::setCircuitInput(cell, value);
-  sendToAll(hostMessage(msg::kCircuitSetting).cell(cell.x, cell.y).u8(value));
+  sendToAll(wire::hostMessage(wire::WorldChangeMsg::CircuitSetting).cell(cell.x, cell.y).u8(value));
 }
 
 // ---- Effects ----
 
 void NetLogic::playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) {
   LocalLogic::playCellEffect(player, cell, effect, flag);
-  sendToAllButActor(hostMessage(player_msg::kCellEffect).cell(cell.x, cell.y).u8(effect), player, flag);
+  sendToAllButActor(wire::hostMessage(wire::EffectMsg::CellEffect).cell(cell.x, cell.y).u8(effect), player, flag);
 }
 
 void NetLogic::playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) {
@@ -95,12 +85,12 @@ void NetLogic::playPlayerAction(PlayerBase* player, uint8_t action, uint8_t valu
   player->playAction(action, value);
   const uint8_t peer = peerOf(player);
   if (peer == kNoPeer) return;  // a player the endpoint does not hold has nobody to show it to
-  sendToAllButActor(hostMessage(player_msg::kAction).peer(peer).u8(action).u8(value), player, flag);
+  sendToAllButActor(wire::hostMessage(wire::EffectMsg::PlayerAction).peer(peer).u8(action).u8(value), player, flag);
 }
 
 void NetLogic::playSound(MapBlock& cell, uint16_t soundId, uint16_t value) {
   LocalLogic::playSound(cell, soundId, value);
-  sendToAll(hostMessage(player_msg::kCellSound).cell(cell.x, cell.y).u16(soundId).u16(value));
+  sendToAll(wire::hostMessage(wire::EffectMsg::CellSound).cell(cell.x, cell.y).u16(soundId).u16(value));
 }
 
 // ---- Players ----
@@ -109,14 +99,14 @@ void NetLogic::setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) {
   const uint8_t peer = peerOf(player);
   if (peer == kNoPeer) return;
   LocalLogic::setPlayerFlag(player, flag, on);
-  sendToAll(hostMessage(player_msg::kFlag).peer(peer).u16(flag).u8(on));
+  sendToAll(wire::hostMessage(wire::PlayerMsg::PlayerFlag).peer(peer).u16(flag).u8(on));
 }
 
 void NetLogic::teleportPlayer(PlayerBase* player, MapBlock& cell) {
   const uint8_t peer = peerOf(player);
   if (peer == kNoPeer) return;
   LocalLogic::teleportPlayer(player, cell);
-  sendToAll(hostMessage(player_msg::kTeleport).peer(peer).cell(cell.x, cell.y));
+  sendToAll(wire::hostMessage(wire::PlayerMsg::Teleport).peer(peer).cell(cell.x, cell.y));
 }
 
 void NetLogic::setPlayerInBed(PlayerBase* player, uint8_t inBed) {
@@ -127,7 +117,7 @@ void NetLogic::setPlayerInBed(PlayerBase* player, uint8_t inBed) {
 }
 
 void NetLogic::endLife(PlayerBase& player) {
-  if (&player == this->player()) sendToAll(hostMessage(player_msg::kDeath).peer(kel::NET_HOST_PEER));
+  if (&player == this->player()) sendToAll(wire::hostMessage(wire::PlayerMsg::Death).peer(kel::NET_HOST_PEER));
   LocalLogic::endLife(player);
 }
 
@@ -141,6 +131,6 @@ void NetLogic::respawnPlayer(Player* player) {
   }
   const MapBlock* cell = returnToLife(*player);
   if (cell == nullptr) return;
-  sendToAll(hostMessage(player_msg::kTeleport).peer(peer).cell(cell->x, cell->y));
+  sendToAll(wire::hostMessage(wire::PlayerMsg::Teleport).peer(peer).cell(cell->x, cell->y));
   playPlayerAction(player, kActionRevived, 0, 1);
 }

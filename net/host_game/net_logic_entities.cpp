@@ -21,24 +21,6 @@
 
 namespace {
 
-namespace msg {
-constexpr uint8_t kRecord = 77;
-constexpr uint8_t kRemoved = 78;
-constexpr uint8_t kImpulse = 79;
-constexpr uint8_t kKnockBack = 80;
-constexpr uint8_t kWake = 81;
-constexpr uint8_t kLeap = 82;
-constexpr uint8_t kSteer = 83;
-constexpr uint8_t kMobPosition = 84;
-constexpr uint8_t kRest = 85;
-constexpr uint8_t kPetCell = 86;
-constexpr uint8_t kBobber = 87;
-constexpr uint8_t kCellTurnedSolid = 88;
-constexpr uint8_t kMobState = 90;
-}  // namespace msg
-
-wire::WireOut hostMessage(uint8_t id) { return wire::WireOut(wire::outgoing(id, wire::Side::Host)); }
-
 // The 12-byte records as the clients read them, fields in order, little-endian.
 using Twelve = std::array<uint8_t, 12>;
 
@@ -69,7 +51,7 @@ E* NetLogic::announce(E* created) {
   if (const auto* entity = dynamic_cast<const RealEntity*>(created)) {
     EntityRecord record;
     entity->toRecord(record);
-    sendToAll(hostMessage(msg::kRecord).entityRecord(record));
+    sendToAll(wire::hostMessage(wire::EntityMsg::EntityRecord).entityRecord(record));
   }
   return created;
 }
@@ -115,13 +97,13 @@ Entity* NetLogic::spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawn
 
 void NetLogic::pushEntitiesOutOfCell(MapBlock& cell) {
   LocalLogic::pushEntitiesOutOfCell(cell);
-  sendToAll(hostMessage(msg::kCellTurnedSolid).cell(cell.x, cell.y));
+  sendToAll(wire::hostMessage(wire::EntityMsg::CellTurnedSolid).cell(cell.x, cell.y));
 }
 
 void NetLogic::reportRemovedEntities(const uint32_t* ids, uint32_t count) {
   if (ids == nullptr || count == 0) return;
   mined_.forget(std::span<const uint32_t>(ids, count));
-  wire::WireOut out = hostMessage(msg::kRemoved);
+  wire::WireOut out = wire::hostMessage(wire::EntityMsg::EntitiesRemoved);
   out.count(count);
   for (uint32_t i = 0; i < count; ++i) out.u32(ids[i]);
   sendToAll(out);
@@ -134,21 +116,21 @@ void NetLogic::wakeEntity(Entity* entity) {
   // The drift goes as the message's four raw bytes: the float's own, as every f32 of the wire.
   engine::ByteWriter drift;
   drift.f32(data.impulseX);
-  sendToAll(hostMessage(msg::kWake).u32(entity->id()).point(data.x, data.y).raw(drift.data()));
+  sendToAll(wire::hostMessage(wire::EntityMsg::EntityPush).u32(entity->id()).point(data.x, data.y).raw(drift.data()));
 }
 
 void NetLogic::leapEntity(Entity* entity, float strength, float angle) {
   if (entity == nullptr) return;
   LocalLogic::leapEntity(entity, strength, angle);
   const EntityData& data = entity->data;
-  sendToAll(hostMessage(msg::kLeap).u32(entity->id()).point(data.impulseX, data.impulseY).point(data.x, data.y));
+  sendToAll(wire::hostMessage(wire::EntityMsg::MobMotion).u32(entity->id()).point(data.impulseX, data.impulseY).point(data.x, data.y));
 }
 
 void NetLogic::pushEntity(Entity* entity, const EntityImpulse& impulse) {
   if (entity == nullptr) return;
   LocalLogic::pushEntity(entity, impulse);
   const EntityData& data = entity->data;
-  sendToAll(hostMessage(msg::kImpulse)
+  sendToAll(wire::hostMessage(wire::EntityMsg::EntityImpulse)
                 .u32(entity->id())
                 .point(data.x, data.y)
                 .raw(impulseBytes(impulse)));
@@ -158,7 +140,7 @@ void NetLogic::knockBackMob(MobEntity* mob, float strength, float angle, bool re
   if (mob == nullptr) return;
   LocalLogic::knockBackMob(mob, strength, angle, reset, attackerCell);
   const bool withCell = attackerCell != nullptr;
-  sendToAll(hostMessage(msg::kKnockBack)
+  sendToAll(wire::hostMessage(wire::EntityMsg::MobKnockBack)
                 .u8(reset ? 1 : 0)
                 .u8(withCell ? 1 : 0)
                 .u32(mob->id())
@@ -171,7 +153,7 @@ void NetLogic::knockBackMob(MobEntity* mob, float strength, float angle, bool re
 void NetLogic::steerMob(MobEntity* mob, const MobMovement& movement) {
   if (mob == nullptr) return;
   LocalLogic::steerMob(mob, movement);
-  sendToAll(hostMessage(msg::kSteer)
+  sendToAll(wire::hostMessage(wire::EntityMsg::MobImpulse)
                 .u32(mob->id())
                 .point(mob->data.x, mob->data.y)
                 .raw(movementBytes(movement)));
@@ -180,19 +162,19 @@ void NetLogic::steerMob(MobEntity* mob, const MobMovement& movement) {
 void NetLogic::teleportPet(MobPetEntity* pet, MapBlock& cell) {
   if (pet == nullptr) return;
   pet->teleportToCell(cell);
-  sendToAll(hostMessage(msg::kPetCell).u32(pet->id()).cell(cell.x, cell.y));
+  sendToAll(wire::hostMessage(wire::EntityMsg::PetCell).u32(pet->id()).cell(cell.x, cell.y));
 }
 
 void NetLogic::reportMobPosition(MobEntity* mob, uint8_t flag) {
   if (mob == nullptr) return;
   const auto* walker = dynamic_cast<const MobWalkerEntity*>(mob);
   const float walk = walker != nullptr ? walker->walkSpeed : 0.0f;
-  sendToAll(hostMessage(msg::kMobPosition).u32(mob->id()).point(mob->data.x, mob->data.y).f32(walk).u8(flag));
+  sendToAll(wire::hostMessage(wire::EntityMsg::MobPosition).u32(mob->id()).point(mob->data.x, mob->data.y).f32(walk).u8(flag));
 }
 
 void NetLogic::reportMobState(MobEntity* mob) {
   if (mob == nullptr) return;
-  sendToAll(hostMessage(msg::kMobState).u32(mob->id()).u8(static_cast<uint8_t>(mob->state)));
+  sendToAll(wire::hostMessage(wire::EntityMsg::MobState).u32(mob->id()).u8(static_cast<uint8_t>(mob->state)));
 }
 
 void NetLogic::startMobAttack(MobEntity* mob, bool) { reportMobState(mob); }
@@ -200,7 +182,7 @@ void NetLogic::startMobAttack(MobEntity* mob, bool) { reportMobState(mob); }
 void NetLogic::restEntity(Entity* entity) {
   if (entity == nullptr) return;
   LocalLogic::restEntity(entity);
-  sendToAll(hostMessage(msg::kRest).u32(entity->id()));
+  sendToAll(wire::hostMessage(wire::EntityMsg::EntityEvent).u32(entity->id()));
 }
 
 // The clients place the bobber on the cell of the second point, then at the first: the cell's
@@ -209,5 +191,5 @@ void NetLogic::setBobberState(BobberEntity* bobber, uint8_t state) {
   if (bobber == nullptr) return;
   LocalLogic::setBobberState(bobber, state);
   const EntityData& data = bobber->data;
-  sendToAll(hostMessage(msg::kBobber).u8(state).u32(bobber->id()).point(data.x, data.y).point(data.cellX, data.cellY));
+  sendToAll(wire::hostMessage(wire::EntityMsg::Bobber).u8(state).u32(bobber->id()).point(data.x, data.y).point(data.cellX, data.cellY));
 }

@@ -6,7 +6,6 @@
 #include "entities/core/entity.h"
 #include "entities/items/treasure_entity.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
 #include "net/wire/wire_out.h"
 #include "world/cells/map_block.h"
 #include "world/seams/entity_effects.h"
@@ -32,9 +31,7 @@ PlayerServer::~PlayerServer() {
   }
 }
 
-wire::WireOut PlayerServer::message(uint8_t id) const {
-  return wire::WireOut(wire::outgoing(id, wire::Side::Host));
-}
+void PlayerServer::tellId(uint8_t id) const { toClient(wire::WireOut(wire::outgoing(id, wire::Side::Host))); }
 
 void PlayerServer::toClient(const wire::WireOut& out) const { server_.sendTo(out, peer_); }
 
@@ -42,34 +39,33 @@ void PlayerServer::toAll(const wire::WireOut& out) const {
   server_.send(out.data(), out.size(), peer_);
 }
 
-void PlayerServer::tell(uint8_t id) const { toClient(message(id)); }
 
 // ---- The body ----
 
 void PlayerServer::setPosition(float x, float y) {
   position = {x, y};
-  wire::WireOut out = message(player_msg::kPosition);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::PlayerPosition);
   out.peer(peer_).point(x, y);
   toClient(out);
 }
 
 void PlayerServer::die() {
   PlayerRemoteBase<PlayerBase>::die();
-  wire::WireOut out = message(player_msg::kDeath);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Death);
   out.peer(peer_);
   toAll(out);
 }
 
 void PlayerServer::addBuff(uint16_t id) {
   PlayerRemoteBase<PlayerBase>::addBuff(id);
-  wire::WireOut out = message(player_msg::kBuffAdded);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Buff);
   out.u16(id).peer(peer_);
   toAll(out);
 }
 
 void PlayerServer::removeBuff(uint16_t id) {
   PlayerRemoteBase<PlayerBase>::removeBuff(id);
-  wire::WireOut out = message(player_msg::kBuffRemoved);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::BuffRemoved);
   out.u16(id).peer(peer_);
   toAll(out);
 }
@@ -78,14 +74,14 @@ void PlayerServer::applyEnvironmentDamage(PlayerRules& rules) {
   const int32_t before = breath;
   PlayerRemoteBase<PlayerBase>::applyEnvironmentDamage(rules);
   if (breath == before) return;
-  wire::WireOut out = message(player_msg::kBreath);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Breath);
   out.u32(static_cast<uint32_t>(breath));
   toClient(out);
 }
 
 bool PlayerServer::addHealth(float amount) {
   const bool below = PlayerRemoteBase<PlayerBase>::addHealth(amount);
-  wire::WireOut out = message(player_msg::kHeal);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Heal);
   out.f32(amount).u8(0);
   toClient(out);
   return below;
@@ -93,7 +89,7 @@ bool PlayerServer::addHealth(float amount) {
 
 bool PlayerServer::takeDamage(float amount, uint8_t kind) {
   if (!PlayerRemoteBase<PlayerBase>::takeDamage(amount, kind)) return false;
-  wire::WireOut out = message(player_msg::kDamage);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Damage);
   out.f32(amount).u8(kind);
   toClient(out);
   return true;
@@ -101,14 +97,14 @@ bool PlayerServer::takeDamage(float amount, uint8_t kind) {
 
 void PlayerServer::revive() {
   PlayerRemoteBase<PlayerBase>::revive();
-  wire::WireOut out = message(player_msg::kPlayerCell);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::PlayerCell);
   out.peer(peer_).cell(spawnCellX, spawnCellY);
   toClient(out);
 }
 
 void PlayerServer::setSpawnCell(uint16_t column, uint16_t row) {
   PlayerRemoteBase<PlayerBase>::setSpawnCell(column, row);
-  wire::WireOut out = message(player_msg::kSpawnCell);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::SpawnCell);
   out.u16(column).u16(row);
   toClient(out);
 }
@@ -118,7 +114,7 @@ void PlayerServer::consumeHeldItem() {
     items_.take(held->id, 1);
     if (held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
   }
-  wire::WireOut out = message(player_msg::kUseUpHeld);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::HeldItemUsedUp);
   out.u8(selectedSlot());
   toClient(out);
 }
@@ -128,7 +124,7 @@ void PlayerServer::wearHeldTool() {
     if (held->durability > 0) --held->durability;
     if (held->durability == 0 && held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
   }
-  wire::WireOut out = message(player_msg::kWearTool);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::HeldToolWorn);
   out.u8(selectedSlot());
   toClient(out);
 }
@@ -145,7 +141,7 @@ void PlayerServer::offerItem(EntityId entity, const Item* item, bool answerWante
     if (copy != nullptr) copy->count = item->count;
     offeredItems_.emplace_back(entity, std::move(copy));
   }
-  wire::WireOut out = message(player_msg::kItemOffer);
+  wire::WireOut out = wire::hostMessage(wire::EntityMsg::ItemOffer);
   out.u32(entity).item(item).u8(answerWanted ? 1 : 0);
   toClient(out);
 }
@@ -168,34 +164,34 @@ void PlayerServer::offerTaken(EntityId entity) {
 
 void PlayerServer::giveItem(const Item& item) {
   items_.add(item);
-  wire::WireOut out = message(player_msg::kItemOffer);
+  wire::WireOut out = wire::hostMessage(wire::EntityMsg::ItemOffer);
   out.u32(kNoEntity).item(&item).u8(0);
   toClient(out);
 }
 
 void PlayerServer::returnItem(const Item& item, const char* why) {
-  wire::WireOut out = message(player_msg::kItemOffer);
+  wire::WireOut out = wire::hostMessage(wire::EntityMsg::ItemOffer);
   out.u32(kNoEntity).item(&item).u8(0);
   toClient(out);
   showMessage(kRefusalKind, why);
 }
 
 void PlayerServer::tellBagContent(const Item* found) {
-  wire::WireOut out = message(player_msg::kBagContent);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::BagContent);
   out.item(found);
   toClient(out);
 }
 
-void PlayerServer::consumeBait() { tell(player_msg::kConsumeBait); }
+void PlayerServer::consumeBait() { tell(wire::PlayerMsg::BaitConsumed); }
 
 void PlayerServer::playEntityEffect(EntityId entity, uint8_t kind, uint8_t value) {
-  wire::WireOut out = message(player_msg::kEntityEffect);
+  wire::WireOut out = wire::hostMessage(wire::EffectMsg::EntityEffect);
   out.u32(entity).u8(kind).u8(value);
   toClient(out);
 }
 
 void PlayerServer::playTileEffect(const MapBlock& cell, uint8_t kind) {
-  wire::WireOut out = message(player_msg::kCellEffect);
+  wire::WireOut out = wire::hostMessage(wire::EffectMsg::CellEffect);
   out.cell(cell.x, cell.y).u8(kind);
   toClient(out);
 }

@@ -23,6 +23,7 @@
 #include "game/player/player_desktop.h"
 #include "net/players/player_item_copy.h"
 #include "net/players/player_remote_base.h"
+#include "net/wire/wire_messages.h"
 #include "world/entities/entity_id.h"
 
 class AlchemyLab;
@@ -153,10 +154,14 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   bool learnEntry(uint16_t entry);
 
  private:
-  wire::WireOut message(uint8_t id) const;
   void toClient(const wire::WireOut& out) const;
   void toAll(const wire::WireOut& out) const;
-  void tell(uint8_t id) const;
+  // A message without a payload, to the client.
+  template <wire::MessageId E>
+  void tell(E id) const {
+    tellId(wire::idOf(id));
+  }
+  void tellId(uint8_t id) const;
   void writeForge(wire::WireOut& out, const Forge& forge) const;
   void forgetOfferedItem(EntityId entity);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
 #include "net/players/player_records.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_out.h"
@@ -23,7 +22,7 @@ constexpr size_t kMostChestSlots = 255;
 
 void PlayerServer::openChest(Chest& chest) {
   const size_t slots = std::min(chest.slotCount(), kMostChestSlots);
-  wire::WireOut out = message(player_msg::kChestContents);
+  wire::WireOut out = wire::hostMessage(wire::ChestMsg::ChestContents);
   out.count(static_cast<uint32_t>(slots))
       .u8(static_cast<uint8_t>(std::clamp(chest.offset(), 0, 255)))
       .cell(chest.cell().x, chest.cell().y);
@@ -33,7 +32,7 @@ void PlayerServer::openChest(Chest& chest) {
 }
 
 void PlayerServer::openStable(Stable& stable) {
-  wire::WireOut out = message(player_msg::kStableContents);
+  wire::WireOut out = wire::hostMessage(wire::StableMsg::StableContents);
   out.cell(stable.cell().x, stable.cell().y);
   for (int slot = 0; slot < Stable::kSlots; ++slot) {
     // An empty place (-1) travels as 0xFFFF.
@@ -48,7 +47,7 @@ void PlayerServer::openStable(Stable& stable) {
 }
 
 void PlayerServer::showSign(Sign& sign, bool edit) {
-  wire::WireOut out = message(player_msg::kSignText);
+  wire::WireOut out = wire::hostMessage(wire::SignMsg::SignText);
   out.cell(sign.cell().x, sign.cell().y).signText(sign.text()).u8(edit ? 1 : 0);
   if (edit) setOpenContainer(&sign);
   toClient(out);
@@ -61,14 +60,14 @@ void PlayerServer::writeForge(wire::WireOut& out, const Forge& forge) const {
 }
 
 void PlayerServer::openForge(Forge& forge) {
-  wire::WireOut out = message(player_msg::kForgeContents);
+  wire::WireOut out = wire::hostMessage(wire::ForgeMsg::ForgeContents);
   writeForge(out, forge);
   setOpenContainer(&forge);
   toClient(out);
 }
 
 void PlayerServer::openAlchemyLab(AlchemyLab& lab) {
-  wire::WireOut out = message(player_msg::kAlchemyLabContents);
+  wire::WireOut out = wire::hostMessage(wire::AlchemyLabMsg::AlchemyLabContents);
   out.cell(lab.cell().x, lab.cell().y);
   for (size_t slot = 0; slot <= AlchemyLab::kOutputSlot; ++slot) out.item(lab.itemAt(slot));
   setOpenContainer(&lab);
@@ -77,7 +76,7 @@ void PlayerServer::openAlchemyLab(AlchemyLab& lab) {
 
 bool PlayerServer::leaveContainer(bool tell) {
   if (!PlayerRemoteBase<PlayerBase>::leaveContainer(tell)) return false;
-  if (tell) this->tell(player_msg::kCloseContainer);
+  if (tell) this->tell(wire::ContainerMsg::CloseContainer);
   return true;
 }
 
@@ -86,11 +85,11 @@ void PlayerServer::refreshForge(int kind) {
   if (forge == nullptr) return;
   if (kind == kForgeCounters) {
     const player_record::ForgeCounters counters = player_record::ForgeCounters::of(*forge);
-    wire::WireOut out = message(player_msg::kForgeCounters);
+    wire::WireOut out = wire::hostMessage(wire::ForgeMsg::ForgeCounters);
     out.u64(counters.packed()).u16(counters.burning ? 1 : 0);
     toClient(out);
   } else if (kind == kForgeItems || kind == kForgeStep) {
-    wire::WireOut out = message(player_msg::kForgeRefresh);
+    wire::WireOut out = wire::hostMessage(wire::ForgeMsg::ForgeRefresh);
     writeForge(out, *forge);
     toClient(out);
   }
@@ -100,7 +99,7 @@ void PlayerServer::alchemyLabOperation(std::span<const uint8_t, 16> record) {
   auto* lab = dynamic_cast<AlchemyLab*>(openContainer());
   if (lab == nullptr) return;
   lab->setBrewing(false);
-  wire::WireOut out = message(player_msg::kAlchemyLabMessage);
+  wire::WireOut out = wire::hostMessage(wire::AlchemyLabMsg::AlchemyLabMessage);
   out.raw(record);
   toClient(out);
 }
@@ -108,7 +107,7 @@ void PlayerServer::alchemyLabOperation(std::span<const uint8_t, 16> record) {
 void PlayerServer::potionBrewed(const PotionResult& result) { alchemyLabOperation(player_record::brewBytes(result)); }
 
 void PlayerServer::editCircuit(const MapBlock& cell, const CircuitRecord& setting) {
-  wire::WireOut out = message(player_msg::kCircuitEdit);
+  wire::WireOut out = wire::hostMessage(wire::CircuitMsg::CircuitEdit);
   out.cell(cell.x, cell.y).raw(player_record::circuitBytes(setting));
   toClient(out);
 }

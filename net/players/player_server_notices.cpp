@@ -12,7 +12,7 @@
 #include "platform/settings/settings.h"
 
 void PlayerServer::showMessage(uint8_t kind, const std::string& text) {
-  wire::WireOut out = message(player_msg::kText);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::PlayerText);
   out.chat(text).u8(player_msg::kTextMarker).u8(kind);
   toClient(out);
 }
@@ -23,13 +23,13 @@ void PlayerServer::showTextById(uint8_t kind, int16_t textId) {
 
 void PlayerServer::recordStat(uint16_t statId, uint16_t value) {
   if (kel::options().disableRemoteStats) return;
-  wire::WireOut out = message(player_msg::kStatistic);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Statistic);
   out.u16(statId).u16(value);
   toClient(out);
 }
 
 void PlayerServer::tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName) {
-  wire::WireOut out = message(player_msg::kTradeAsked);
+  wire::WireOut out = wire::hostMessage(wire::TradeMsg::TradeAsked);
   out.peer(askingPeer).peer(askedPeer).name(askingName);
   toClient(out);
 }
@@ -37,16 +37,17 @@ void PlayerServer::tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::stri
 void PlayerServer::tradeStarted(std::string_view partnerName) {
   std::array<uint8_t, player_msg::kTradeNameSize> name{};
   std::memcpy(name.data(), partnerName.data(), std::min(partnerName.size(), name.size()));
-  wire::WireOut out = message(player_msg::kTradeStarted);
+  wire::WireOut out = wire::hostMessage(wire::TradeMsg::TradeStarted);
   out.raw(name);
   toClient(out);
 }
 
-void PlayerServer::tradeEnded() { tell(player_msg::kTradeEnded); }
+void PlayerServer::tradeEnded() { tell(wire::TradeMsg::TradeCancel); }
 
 void PlayerServer::tradeEvent(uint8_t id) {
-  if (id < player_msg::kFirstTradeEvent || id > player_msg::kLastTradeEvent) return;
-  tell(id);
+  // The game's trade events are the category's ids from "ready" on.
+  if (id < wire::idOf(wire::TradeMsg::TradeReady) || id > wire::idOf(wire::TradeMsg::TradeCancelledNoRoom)) return;
+  tellId(id);
 }
 
 void PlayerServer::tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) {
@@ -63,39 +64,39 @@ void PlayerServer::tradeExchanged(std::span<const ItemPtr> given, std::span<cons
 }
 
 void PlayerServer::tradeOfferChanged(bool offered, const Item* item) {
-  wire::WireOut out = message(offered ? player_msg::kTradeOffered : player_msg::kTradeWithdrawn);
+  wire::WireOut out = wire::hostMessage(offered ? wire::TradeMsg::TradeOffer : wire::TradeMsg::TradeWithdraw);
   out.item(item);
   toClient(out);
 }
 
-void PlayerServer::notifyRestored() { tell(player_msg::kRestored); }
+void PlayerServer::notifyRestored() { tell(wire::PlayerMsg::Restored); }
 
 void PlayerServer::showPortalTravelDialog(uint32_t planet) {
-  wire::WireOut out = message(player_msg::kPortalDialog);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Portal);
   out.u32(planet);
   toClient(out);
 }
 
-void PlayerServer::travelThroughPortal() { tell(player_msg::kPortalTravel); }
+void PlayerServer::travelThroughPortal() { tell(wire::PlayerMsg::PortalTravel); }
 
 void PlayerServer::setWeather(uint8_t kind, bool /*quiet*/) {
-  wire::WireOut out = message(player_msg::kWeather);
+  wire::WireOut out = wire::hostMessage(wire::WorldChangeMsg::Weather);
   out.u8(kind);
   toClient(out);
 }
 
 void PlayerServer::setClockMode(uint8_t clockMode) {
-  wire::WireOut out = message(player_msg::kClockMode);
+  wire::WireOut out = wire::hostMessage(wire::WorldChangeMsg::ClockMode);
   out.u8(clockMode);
   toClient(out);
 }
 
 void PlayerServer::setDayClock(uint8_t phase, uint32_t tick) {
-  wire::WireOut out = message(player_msg::kDayClock);
+  wire::WireOut out = wire::hostMessage(wire::WorldDataMsg::PlayerDayClock);
   out.u8(phase).u32(tick);
   toClient(out);
 }
 
-void PlayerServer::forgetBobber() { tell(player_msg::kForgetBobber); }
-void PlayerServer::rememberBobber() { tell(player_msg::kRememberBobber); }
-void PlayerServer::stampBiteTime() { tell(player_msg::kBiteTime); }
+void PlayerServer::forgetBobber() { tell(wire::FishingMsg::BobberForgotten); }
+void PlayerServer::rememberBobber() { tell(wire::FishingMsg::BobberRemembered); }
+void PlayerServer::stampBiteTime() { tell(wire::FishingMsg::BiteTime); }

@@ -1,7 +1,6 @@
 #include "net/remote/remote_alchemy_lab.h"
 
 #include "content/items/item_pool.h"
-#include "net/players/player_messages.h"
 #include "net/remote/remote_message.h"
 
 RemoteAlchemyLab::RemoteAlchemyLab(MapBlock& cell, Net& net) : AlchemyLab(cell), net_(net) {}
@@ -12,7 +11,7 @@ void RemoteAlchemyLab::setItem(uint8_t slot, Item* item) {
     return;
   }
   putItem(slot, item);
-  wire::WireOut out = remote::requestFor(player_msg::kAlchemyLabSlot, *this);
+  wire::WireOut out = remote::requestFor(wire::AlchemyLabMsg::AlchemyLabSlot, *this);
   out.u8(slot).item(item);
   remote::send(net_, out);
 }

@@ -2,7 +2,6 @@
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
-#include "net/players/player_messages.h"
 #include "net/remote/remote_message.h"
 
 RemoteChest::RemoteChest(MapBlock& cell, size_t slots, int32_t offset, Net& net)
@@ -11,7 +10,7 @@ RemoteChest::RemoteChest(MapBlock& cell, size_t slots, int32_t offset, Net& net)
 }
 
 void RemoteChest::sendPageStep(int8_t step) {
-  wire::WireOut out = remote::requestFor(player_msg::kChestPage, *this);
+  wire::WireOut out = remote::requestFor(wire::ChestMsg::ChestPage, *this);
   out.u8(static_cast<uint8_t>(step));
   remote::send(net_, out);
 }
@@ -32,7 +31,7 @@ void RemoteChest::setItem(int32_t index, Item* item) {
     return;
   }
   Chest::setItem(index, item);
-  wire::WireOut out = remote::requestFor(player_msg::kChestSlot, *this);
+  wire::WireOut out = remote::requestFor(wire::ChestMsg::ChestSlot, *this);
   out.u8(static_cast<uint8_t>(index)).item(item);
   remote::send(net_, out);
 }

@@ -1,7 +1,6 @@
 #include "net/remote/remote_forge.h"
 
 #include "content/items/item_pool.h"
-#include "net/players/player_messages.h"
 #include "net/players/player_records.h"
 #include "net/remote/remote_message.h"
 
@@ -13,7 +12,7 @@ void RemoteForge::setItem(uint8_t slot, Item* item) {
     return;
   }
   putItem(slot, item);
-  wire::WireOut out = remote::requestFor(player_msg::kForgeSlot, *this);
+  wire::WireOut out = remote::requestFor(wire::ForgeMsg::ForgeSlot, *this);
   out.u8(slot).item(item);
   remote::send(net_, out);
 }

@@ -12,8 +12,9 @@
 namespace remote {
 
 // The request `id` with the entity's cell written.
-inline wire::WireOut requestFor(uint8_t id, const LogicBlock& entity) {
-  wire::WireOut out(wire::outgoing(id, wire::Side::Client));
+template <wire::MessageId E>
+wire::WireOut requestFor(E id, const LogicBlock& entity) {
+  wire::WireOut out = wire::clientMessage(id);
   out.cell(entity.cell().x, entity.cell().y);
   return out;
 }

@@ -1,6 +1,5 @@
 #include "net/remote/remote_sign.h"
 
-#include "net/players/player_messages.h"
 #include "net/remote/remote_message.h"
 
 namespace {
@@ -14,7 +13,7 @@ RemoteSign::RemoteSign(MapBlock& cell, Net& net, const std::string& text) : Sign
 
 void RemoteSign::setText(const char* text) {
   Sign::setText(text);
-  wire::WireOut out = remote::requestFor(player_msg::kSignEdit, *this);
+  wire::WireOut out = remote::requestFor(wire::SignMsg::SignEdit, *this);
   out.signText(this->text()).u8(kEdited);
   remote::send(net_, out);
 }

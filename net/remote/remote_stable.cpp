@@ -1,6 +1,5 @@
 #include "net/remote/remote_stable.h"
 
-#include "net/players/player_messages.h"
 #include "net/remote/remote_message.h"
 
 RemoteStable::RemoteStable(MapBlock& cell, World& world, Net& net,
@@ -11,7 +10,7 @@ RemoteStable::RemoteStable(MapBlock& cell, World& world, Net& net,
 
 void RemoteStable::setItem(Item* feed) {
   Stable::setItem(feed);
-  wire::WireOut out = remote::requestFor(player_msg::kStableFeed, *this);
+  wire::WireOut out = remote::requestFor(wire::StableMsg::StableFeed, *this);
   out.item(feed);
   remote::send(net_, out);
 }

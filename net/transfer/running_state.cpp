@@ -10,7 +10,7 @@
 #include "entities/core/entity_record.h"
 #include "entities/core/world_entities.h"
 #include "entities/records/entity_from_record.h"
-#include "net/transfer/transfer_ids.h"
+#include "net/wire/wire_messages.h"
 #include "world/circuits/circuit_system.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
@@ -23,18 +23,16 @@ constexpr uint64_t kCellBytes = 4, kChangeBytes = 5, kTimerBytes = 8, kMemoryByt
 
 using Send = std::function<void(const wire::WireOut&)>;
 
-wire::WireOut hostMessage(uint8_t id) { return wire::WireOut(wire::outgoing(id, wire::Side::Host)); }
-
 CellPos cellOfIndex(const WorldMap& map, size_t index) {
   const auto height = static_cast<size_t>(map.height());
   return {static_cast<uint16_t>(index / height), static_cast<uint16_t>(index % height)};
 }
 
 // Cells by index in messages of at most 65,535.
-void sendCellLists(uint8_t id, const WorldMap& map, const std::vector<size_t>& cells, const Send& send) {
+void sendCellLists(wire::WorldChangeMsg id, const WorldMap& map, const std::vector<size_t>& cells, const Send& send) {
   for (size_t start = 0; start < cells.size(); start += kMaxEntriesPerMessage) {
     const size_t count = std::min<size_t>(kMaxEntriesPerMessage, cells.size() - start);
-    wire::WireOut out = hostMessage(id);
+    wire::WireOut out = wire::hostMessage(id);
     out.count(static_cast<uint32_t>(count));
     for (size_t i = start; i < start + count; ++i) {
       const CellPos cell = cellOfIndex(map, cells[i]);
@@ -94,7 +92,7 @@ class CircuitMessages {
     });
     engine::ByteWriter head;
     for (uint32_t count : counts) head.u32(count);
-    wire::WireOut out = hostMessage(transfer_id::kCircuitState);
+    wire::WireOut out = wire::hostMessage(wire::WorldChangeMsg::CircuitState);
     out.raw(head.release());
     out.raw(tail.release());
     return out;
@@ -141,15 +139,15 @@ std::vector<uint32_t> receivedCellIndexes(wire::WireIn& in, const WorldMap& map)
 
 void sendRunningState(World& world, WorldEntities& entities, const Send& send) {
   WorldMap& map = world.map();
-  sendCellLists(transfer_id::kLiquidCells, map, liquidCells(map), send);
+  sendCellLists(wire::WorldChangeMsg::LiquidCells, map, liquidCells(map), send);
   CircuitMessages(captureCircuits(world)).send(send);
   const std::set<size_t>& timed = world.markedCells();
-  sendCellLists(transfer_id::kTimedCells, map, std::vector<size_t>(timed.begin(), timed.end()), send);
+  sendCellLists(wire::WorldChangeMsg::TimedCells, map, std::vector<size_t>(timed.begin(), timed.end()), send);
   entities.forEach([&](const RealEntity& entity) {
     if (entity.data.removed) return;
     EntityRecord record;
     entity.toRecord(record);
-    wire::WireOut out = hostMessage(transfer_id::kEntityRecord);
+    wire::WireOut out = wire::hostMessage(wire::EntityMsg::EntityRecord);
     out.entityRecord(record);
     send(out);
   });
@@ -157,21 +155,19 @@ void sendRunningState(World& world, WorldEntities& entities, const Send& send) {
 
 bool RunningStateReceiver::apply(wire::WireIn& in, World& world, WorldEntities& entities) {
   WorldMap& map = world.map();
-  switch (in.spec().id) {
-    case transfer_id::kLiquidCells:
-      map.liquids().restorePending(receivedCellIndexes(in, map));
-      return true;
-    case transfer_id::kTimedCells:
-      for (uint32_t index : receivedCellIndexes(in, map)) world.markedCells().insert(index);
-      return true;
-    case transfer_id::kCircuitState:
-      return applyCircuits(in, world);
-    case transfer_id::kEntityRecord:
-      if (const std::optional<EntityRecord> record = in.entityRecord()) entityFromRecord(entities, *record);
-      return true;
-    default:
-      return false;
+  const wire::MessageSpec& spec = in.spec();
+  if (spec.is(wire::WorldChangeMsg::LiquidCells)) {
+    map.liquids().restorePending(receivedCellIndexes(in, map));
+    return true;
   }
+  if (spec.is(wire::WorldChangeMsg::TimedCells)) {
+    for (uint32_t index : receivedCellIndexes(in, map)) world.markedCells().insert(index);
+    return true;
+  }
+  if (spec.is(wire::WorldChangeMsg::CircuitState)) return applyCircuits(in, world);
+  if (!spec.is(wire::EntityMsg::EntityRecord)) return false;
+  if (const std::optional<EntityRecord> record = in.entityRecord()) entityFromRecord(entities, *record);
+  return true;
 }
 
 bool RunningStateReceiver::applyCircuits(wire::WireIn& in, World& world) {

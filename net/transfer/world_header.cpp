@@ -4,7 +4,7 @@
 
 #include "engine/io/byte_reader.h"
 #include "engine/io/byte_writer.h"
-#include "net/transfer/transfer_ids.h"
+#include "net/wire/wire_messages.h"
 #include "saves/world/world_info.h"
 #include "world/time/day_clock.h"
 
@@ -45,7 +45,7 @@ wire::WireOut worldHeaderMessage(const WorldHeader& header) {
   writeWorldParams(body, header.params);
   body.u32(header.compressedLength);
   const std::vector<uint8_t> bytes = body.release();
-  wire::WireOut out(wire::outgoing(transfer_id::kHeader, wire::Side::Host));
+  wire::WireOut out(wire::outgoing(wire::WorldDataMsg::WorldHeader, wire::Side::Host));
   out.raw(bytes);
   return out;
 }

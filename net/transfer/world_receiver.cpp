@@ -6,7 +6,7 @@
 #include "engine/io/byte_reader.h"
 #include "net/endpoint/net.h"
 #include "net/transfer/raw_cell_column.h"
-#include "net/transfer/transfer_ids.h"
+#include "net/wire/wire_messages.h"
 #include "saves/container/gzip_buffer.h"
 #include "saves/world/map_packing.h"
 #include "world/light/light_map.h"
@@ -37,15 +37,15 @@ World* WorldReceiver::world() { return world_ != nullptr ? &world_->world() : nu
 WorldEntities* WorldReceiver::entities() { return world_ != nullptr ? &world_->entities() : nullptr; }
 
 WorldReceiver::Outcome WorldReceiver::handleWorldData(wire::WireIn& in, bool awaitingWorld) {
-  const uint8_t id = in.spec().id;
-  if (id == transfer_id::kHeader) return header(in, awaitingWorld);
+  const auto id = in.spec().as<wire::WorldDataMsg>();
+  if (id == wire::WorldDataMsg::WorldHeader) return header(in, awaitingWorld);
   if (phase_ == Phase::NoWorld) return refuse("world data before its header");
   switch (id) {
-    case transfer_id::kPiece: return piece(in);
-    case transfer_id::kColumn: return column(in);
-    case transfer_id::kSurface: return surface(in);
-    case transfer_id::kExplored: return explored(in);
-    case transfer_id::kDayClock: return clock(in);
+    case wire::WorldDataMsg::WorldPiece: return piece(in);
+    case wire::WorldDataMsg::WorldColumn: return column(in);
+    case wire::WorldDataMsg::SurfaceHeights: return surface(in);
+    case wire::WorldDataMsg::ExploredCells: return explored(in);
+    case wire::WorldDataMsg::DayClock: return clock(in);
     default: return Outcome::Nothing;  // the players' own clock message is theirs
   }
 }
@@ -155,7 +155,7 @@ WorldReceiver::Outcome WorldReceiver::completeCells(bool relight) {
 void WorldReceiver::progress(uint64_t done, uint64_t whole) {
   const auto percent = static_cast<uint16_t>(done * 100 / whole);
   if (done < whole) screen_->loadingStatus("Downloading.. " + std::to_string(percent) + "%", kWaitingForServer);
-  wire::WireOut out(wire::outgoing(transfer_id::kProgress, wire::Side::Client));
+  wire::WireOut out(wire::outgoing(wire::ConnectionMsg::WorldProgress, wire::Side::Client));
   out.u16(percent);
   endpoint_.send(out.data(), out.size(), 0);
 }

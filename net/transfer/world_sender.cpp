@@ -11,25 +11,21 @@
 #include "engine/scene/scheduler.h"
 #include "net/endpoint/net_server.h"
 #include "net/transfer/running_state.h"
-#include "net/transfer/transfer_ids.h"
+#include "net/wire/connection_messages.h"
 #include "platform/net_bridge.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
 namespace {
 
-constexpr uint8_t kWorldChangesCategory = 4;
-
-wire::WireOut hostMessage(uint8_t id) { return wire::WireOut(wire::outgoing(id, wire::Side::Host)); }
-
 wire::WireOut joiningMessage(uint8_t notice) {
-  wire::WireOut out = hostMessage(transfer_id::kJoining);
+  wire::WireOut out = wire::hostMessage(wire::ConnectionMsg::Joining);
   out.u8(notice);
   return out;
 }
 
-wire::WireOut streamMessage(uint8_t id, std::span<const uint8_t> stream) {
-  wire::WireOut out = hostMessage(id);
+wire::WireOut streamMessage(wire::WorldDataMsg id, std::span<const uint8_t> stream) {
+  wire::WireOut out = wire::hostMessage(id);
   out.raw(stream);
   return out;
 }
@@ -64,7 +60,7 @@ void WorldSender::worldRequested(uint8_t peer, CellsForm form) {
   transfer.form = form;
   transfer.ticket = ++tickets_;
   screen_->waitStatus(sendingText(0), "");
-  server_.sendToAllBut(joiningMessage(joining_notice::kStarted), peer);
+  server_.sendToAllBut(joiningMessage(wire::kJoiningStarted), peer);
 
   joinPacking(peer, transfer.ticket, form);
 }
@@ -160,7 +156,7 @@ void WorldSender::startSending(uint8_t peer, PeerTransfer& transfer,
   const WorldHeader header = headerFor(peer, *packing);
   assert(headerFault(header) == nullptr && "the host's own world makes a header the client refuses");
   server_.sendTo(worldHeaderMessage(header), peer);
-  server_.sendTo(streamMessage(transfer_id::kSurface, packing->surfaceStream), peer);
+  server_.sendTo(streamMessage(wire::WorldDataMsg::SurfaceHeights, packing->surfaceStream), peer);
   sendMissedChanges(peer, transfer);
   transfer.packed = true;
   transfer.packing = packing;
@@ -173,7 +169,7 @@ void WorldSender::startSending(uint8_t peer, PeerTransfer& transfer,
 }
 
 void WorldSender::sentToAll(std::span<const uint8_t> message, int leftOut) {
-  if (message.size() < 2 || message[0] != kWorldChangesCategory) return;
+  if (message.size() < 2 || message[0] != wire::MessageCategory<wire::WorldChangeMsg>::value) return;
   table_.forEach([&](uint8_t peer, PeerTransfer& transfer) {
     if (peer != leftOut && transfer.missesChanges()) transfer.missedChanges.emplace_back(message.begin(), message.end());
   });
@@ -212,11 +208,11 @@ void WorldSender::sendChunks(uint8_t peer, PeerTransfer& transfer) {
     const std::span<const uint8_t> chunk(transfer.packing->cellBytes.data() + transfer.sendOffset,
                                          end - transfer.sendOffset);
     if (transfer.form == CellsForm::Compressed) {
-      wire::WireOut out = hostMessage(transfer_id::kPiece);
+      wire::WireOut out = wire::hostMessage(wire::WorldDataMsg::WorldPiece);
       out.count(static_cast<uint32_t>(chunk.size())).raw(chunk);
       server_.sendTo(out, peer);
     } else {
-      wire::WireOut out = hostMessage(transfer_id::kColumn);
+      wire::WireOut out = wire::hostMessage(wire::WorldDataMsg::WorldColumn);
       out.u16(static_cast<uint16_t>(transfer.nextChunk)).raw(chunk);
       server_.sendTo(out, peer);
     }
@@ -225,7 +221,7 @@ void WorldSender::sendChunks(uint8_t peer, PeerTransfer& transfer) {
     ++transfer.nextChunk;
   }
   if (!transfer.cellsSent()) return;
-  server_.sendTo(streamMessage(transfer_id::kExplored, transfer.packing->exploredStream), peer);
+  server_.sendTo(streamMessage(wire::WorldDataMsg::ExploredCells, transfer.packing->exploredStream), peer);
   transfer.packing.reset();
 }
 
@@ -238,7 +234,7 @@ void WorldSender::cellsDelivered(uint8_t peer) {
   const PeerTransfer* transfer = table_.find(peer);
   if (transfer == nullptr || !transfer->receiving || !transfer->cellsSent() || world_ == nullptr) return;
   const DayClock& clock = world_->dayClock();
-  wire::WireOut out = hostMessage(transfer_id::kDayClock);
+  wire::WireOut out = wire::hostMessage(wire::WorldDataMsg::DayClock);
   out.u8(static_cast<uint8_t>(clock.phase)).u16(static_cast<uint16_t>(clock.tickCounter));
   server_.sendTo(out, peer);
 }
@@ -265,7 +261,7 @@ bool WorldSender::peerLeft(uint8_t peer) {
 void WorldSender::endTransfer(uint8_t peer, PeerTransfer& transfer) {
   transfer.receiving = false;
   if (table_.receivingCount() == 0) screen_->endWait();
-  server_.sendToAllBut(joiningMessage(joining_notice::kEnded), peer);
+  server_.sendToAllBut(joiningMessage(wire::kJoiningEnded), peer);
 }
 
 void WorldSender::schedulePacing() {

@@ -4,7 +4,7 @@ namespace wire {
 
 WireOut helloMessage(std::string_view name, uint8_t peer, uint32_t version) {
   const Side sender = peer == 0 ? Side::Client : Side::Host;
-  WireOut out(outgoing(id::kHello, sender));
+  WireOut out(outgoing(ConnectionMsg::Hello, sender));
   out.peer(peer).name(name).u32(version);
   return out;
 }
@@ -18,31 +18,31 @@ Hello readHello(WireIn& in) {
 }
 
 WireOut readyMessage() {
-  WireOut out(outgoing(id::kReady, Side::Host));
+  WireOut out(outgoing(ConnectionMsg::Ready, Side::Host));
   out.u32(kProtocolVersion);
   return out;
 }
 
 WireOut admissionMessage() {
-  WireOut out(outgoing(id::kAdmission, Side::Host));
+  WireOut out(outgoing(ConnectionMsg::Admission, Side::Host));
   out.u16(kAdmitted);
   return out;
 }
 
 WireOut refusalMessage(uint8_t reason) {
-  WireOut out(outgoing(id::kRefusal, Side::Host));
+  WireOut out(outgoing(ConnectionMsg::Refusal, Side::Host));
   out.u8(reason);
   return out;
 }
 
 WireOut departureMessage(Side sender, uint8_t peer) {
-  WireOut out(outgoing(id::kDeparture, sender));
+  WireOut out(outgoing(ConnectionMsg::Departure, sender));
   out.peer(peer).u8(0);
   return out;
 }
 
 WireOut worldRequestMessage() {
-  WireOut out(outgoing(id::kWorldRequest, Side::Client));
+  WireOut out(outgoing(ConnectionMsg::WorldRequest, Side::Client));
   out.u16(0);
   return out;
 }

@@ -14,28 +14,19 @@
 #include <string_view>
 
 #include "net/wire/wire_in.h"
+#include "net/wire/wire_messages.h"
 #include "net/wire/wire_out.h"
 
 namespace wire {
 
 constexpr uint32_t kProtocolVersion = 30000;
 
-namespace id {
-constexpr uint8_t kReady = 0;
-constexpr uint8_t kNoCharacter = 1;
-constexpr uint8_t kHello = 2;
-constexpr uint8_t kAdmission = 3;
-constexpr uint8_t kDeparture = 4;
-constexpr uint8_t kEntered = 5;
-constexpr uint8_t kPlayerEntry = 7;
-constexpr uint8_t kWorldRequest = 9;
-constexpr uint8_t kJoining = 11;
-constexpr uint8_t kRefusal = 12;
-}  // namespace id
-
 constexpr uint8_t kRefusedFull = 0;
 constexpr uint8_t kRefusedVersion = 1;
 constexpr uint16_t kAdmitted = 1;
+// The byte of [0][11]: another client started downloading the world, or finished (or left).
+constexpr uint8_t kJoiningEnded = 1;
+constexpr uint8_t kJoiningStarted = 2;
 
 struct Hello {
   uint8_t peer = 0;

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+#include "net/wire/wire_messages.h"
+
 namespace wire {
 
 enum class Side : uint8_t { Host, Client };
@@ -23,6 +25,19 @@ struct MessageSpec {
   uint16_t size;       // the fixed part, header included
   const char* layout;  // field codes of the payload
   const char* name;    // for logs and test names
+
+  // Whether this is the row of that message (of the row's direction: an id with two rows has a
+  // name for each).
+  template <MessageId E>
+  constexpr bool is(E message) const {
+    return category == categoryOf(message) && id == idOf(message);
+  }
+
+  // The row's id as the enum of its category; the caller knows the category (a category's handler).
+  template <MessageId E>
+  constexpr E as() const {
+    return static_cast<E>(id);
+  }
 
   bool receivedBy(Side side) const {
     return direction == Direction::Both ||
@@ -38,6 +53,10 @@ std::span<const MessageSpec> catalogue();
 const MessageSpec* incoming(uint8_t id, Side side);
 // The row a sender on `side` builds a message of this id from; it must exist (asserted).
 const MessageSpec& outgoing(uint8_t id, Side side);
+template <MessageId E>
+const MessageSpec& outgoing(E id, Side side) {
+  return outgoing(idOf(id), side);
+}
 
 constexpr Side otherSide(Side side) { return side == Side::Host ? Side::Client : Side::Host; }
 

@@ -3,7 +3,7 @@
 // order. Every call names the field it writes and is checked against the layout, so a sender
 // cannot write what the receiver does not read (asserted: a mismatch is a programming error).
 //
-//   wire::WireOut out(wire::outgoing(wire_id::kHello, wire::Side::Client));
+//   wire::WireOut out(wire::outgoing(wire::ConnectionMsg::Hello, wire::Side::Client));
 //   out.peer(0).name(localName).u32(wire::kProtocolVersion);
 //   bridge.send(out.data(), out.size());
 
@@ -66,5 +66,15 @@ class WireOut {
   uint32_t tailLeft_ = 0;
   engine::ByteWriter out_;
 };
+
+// A message built from its catalogue row, as the host or a client sends it.
+template <MessageId E>
+WireOut hostMessage(E id) {
+  return WireOut(outgoing(id, Side::Host));
+}
+template <MessageId E>
+WireOut clientMessage(E id) {
+  return WireOut(outgoing(id, Side::Client));
+}
 
 }  // namespace wire

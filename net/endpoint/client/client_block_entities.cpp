@@ -49,29 +49,33 @@ std::array<wire::PooledItem, 3> forgeItems(wire::WireIn& in) {
 
 bool NetClient::mayOpenContainer() {
   if (!view_->inventoryViewIsCurrent()) return true;
-  sendMessage(message(player_msg::kCloseContainer));
+  sendMessage(message(wire::ContainerMsg::CloseContainer));
   return false;
 }
 
 void NetClient::handleBlockEntities(wire::WireIn& in, uint8_t) {
+  static constexpr HandlerTable<Handler> kHandlers{
+      {wire::ChestMsg::ChestContents, &NetClient::openChest},
+      {wire::StableMsg::StableContents, &NetClient::openStable},
+      {wire::SignMsg::SignText, &NetClient::showSign},
+      {wire::ForgeMsg::ForgeContents, &NetClient::openForge},
+      {wire::ForgeMsg::ForgeCounters, &NetClient::refreshForge},
+      {wire::ForgeMsg::ForgeRefresh, &NetClient::refreshForge},
+      {wire::AlchemyLabMsg::AlchemyLabContents, &NetClient::openAlchemyLab},
+      {wire::AlchemyLabMsg::AlchemyLabMessage, &NetClient::labBrewed},
+      {wire::ContainerMsg::CloseContainer, &NetClient::containerClosed},
+  };
   if (localPlayer_ == nullptr || world() == nullptr) return;
-  switch (in.spec().id) {
-    case player_msg::kChestContents: openChest(in); break;
-    case player_msg::kStableContents: openStable(in); break;
-    case player_msg::kSignText: showSign(in); break;
-    case player_msg::kForgeContents: openForge(in); break;
-    case player_msg::kForgeCounters:
-    case player_msg::kForgeRefresh: refreshForge(in); break;
-    case player_msg::kAlchemyLabContents: openAlchemyLab(in); break;
-    case player_msg::kAlchemyLabMessage:
-      // The host brewed in its lab: the copy this client shows brews the same, once.
-      localPlayer_->potionBrewed(player_record::brewFromBytes(in.raw(player_msg::kAlchemyRecordSize)));
-      break;
-    case player_msg::kCloseContainer:
-      if (localPlayer_->openContainer() != nullptr) localPlayer_->events().popToMainView();
-      break;
-    default: break;
-  }
+  dispatch(kHandlers, in);
+}
+
+// The host brewed in its lab: the copy this client shows brews the same, once.
+void NetClient::labBrewed(wire::WireIn& in) {
+  localPlayer_->potionBrewed(player_record::brewFromBytes(in.raw(player_msg::kAlchemyRecordSize)));
+}
+
+void NetClient::containerClosed(wire::WireIn&) {
+  if (localPlayer_->openContainer() != nullptr) localPlayer_->events().popToMainView();
 }
 
 void NetClient::openChest(wire::WireIn& in) {
@@ -123,7 +127,7 @@ void NetClient::openForge(wire::WireIn& in) {
 
 // [10][108] the open forge's counters, [10][109] its counters and stacks.
 void NetClient::refreshForge(wire::WireIn& in) {
-  const bool whole = in.spec().id == player_msg::kForgeRefresh;
+  const bool whole = in.spec().is(wire::ForgeMsg::ForgeRefresh);
   if (whole) in.cell();
   const uint64_t packed = in.u64();
   const uint16_t burning = in.u16();

@@ -10,17 +10,14 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "net/endpoint/net_client.h"
-#include "net/client_game/request_ids.h"
 #include "net/endpoint/net_player_client.h"
-#include "net/players/player_messages.h"
 #include "net/wire/connection_messages.h"
+#include "net/wire/wire_messages.h"
 
 namespace {
 
 namespace msg {
 constexpr uint8_t kIsReceiver = 1;
-constexpr uint8_t kJoinStarted = 2;
-constexpr uint8_t kJoinEnded = 1;
 // Message kind of a player's arrival on the console.
 constexpr uint8_t kNoticeKind = 1;
 }  // namespace msg
@@ -94,9 +91,9 @@ void NetClient::playerEntry(wire::WireIn& in) {
 
 void NetClient::joining(wire::WireIn& in) {
   const uint8_t change = in.u8();
-  if (change == msg::kJoinStarted) ++joiningCount_;
+  if (change == wire::kJoiningStarted) ++joiningCount_;
   // The count never goes below none, whatever the host says.
-  if (change == msg::kJoinEnded && joiningCount_ > 0) --joiningCount_;
+  if (change == wire::kJoiningEnded && joiningCount_ > 0) --joiningCount_;
   if (state_ == kInGame) announceJoiningClient();
 }
 
@@ -111,7 +108,7 @@ void NetClient::sendInventory(const PlayerDesktopLocal& player) {
       if (item != nullptr && !item->isNone()) stacks.push_back(item);
     }
   }
-  wire::WireOut out = message(request_id::kInventory);
+  wire::WireOut out = message(wire::PlayerMsg::Inventory);
   out.count(static_cast<uint32_t>(stacks.size()));
   for (const Item* item : stacks) out.item(item);
   sendMessage(out);
@@ -121,7 +118,7 @@ void NetClient::enterWorld() {
   PlayerDesktopLocal* player = localPlayer_;
   if (player == nullptr) return;
   enterWorld(wholePart(player->stats.maxHealth), wholePart(player->health));
-  sendMessage(message(player_msg::kLook).u32(player->lookWord).peer(localPeerId()));
+  sendMessage(message(wire::PlayerMsg::Look).u32(player->lookWord).peer(localPeerId()));
   sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
   for (uint8_t index = 0; index < 5; ++index) {
     for (uint8_t part = 0; part < 2; ++part) {
@@ -130,15 +127,15 @@ void NetClient::enterWorld() {
   }
   const bool flying = player->mode != 0 || player->hasFlag(player_flag::kFlying) ||
                       player->hasFlag(player_flag::kNoClip);
-  sendMessage(message(player_msg::kMode).peer(localPeerId()).u8(flying ? 1 : 0));
+  sendMessage(message(wire::PlayerMsg::PlayerMode).peer(localPeerId()).u8(flying ? 1 : 0));
   const RecipeKnowledge* knowledge = player->knowledge.get();
-  wire::WireOut craft = message(player_msg::kCraftKnowledge);
+  wire::WireOut craft = message(wire::PlayerMsg::CraftKnowledge);
   craft.u8(knowledge != nullptr && knowledge->countUnknownEntries() == 0 ? 1 : 0);
   craft.raw(knowledge != nullptr ? knowledge->known : RecipeKnowledge::Bitset{});
   sendMessage(craft);
   sendInventory(*player);
   for (const PlayerBuff& buff : player->stats.buffs) {
-    sendMessage(message(player_msg::kEffect).peer(localPeerId()).u16(buff.id).u16(buff.remaining));
+    sendMessage(message(wire::PlayerMsg::Effect).peer(localPeerId()).u16(buff.id).u16(buff.remaining));
   }
   announceJoiningClient();
 }

@@ -12,26 +12,14 @@
 #include "entities/records/entity_from_record.h"
 #include "game/player/player_desktop.h"
 #include "net/endpoint/net_client.h"
-#include "net/players/player_messages.h"
 #include "world/cells/map_block.h"
 #include "world/seams/entity_effects.h"
 #include "world/world.h"
 
 namespace {
 
-namespace msg {
-constexpr uint8_t kRecord = 77;
-constexpr uint8_t kRemoved = 78;
-constexpr uint8_t kImpulse = 79;
-constexpr uint8_t kKnockBack = 80;
-constexpr uint8_t kWake = 81;
-constexpr uint8_t kMobMotion = 82;
-constexpr uint8_t kRest = 85;
-constexpr uint8_t kPetCell = 86;
-constexpr uint8_t kBobber = 87;
-constexpr uint8_t kImpulseBytes = 12;
+constexpr size_t kImpulseBytes = 12;
 constexpr int32_t kMobMoving = 4;
-}  // namespace msg
 
 constexpr float kCellPixels = 30.0f;
 
@@ -55,28 +43,31 @@ Entity* NetClient::entityById(uint32_t id) const {
 }
 
 void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
-  switch (in.spec().id) {
-    case msg::kRecord:
-      if (WorldEntities* lists = entities()) {
-        if (const std::optional<EntityRecord> record = in.entityRecord()) entityFromRecord(*lists, *record);
-      }
-      break;
-    case msg::kRemoved: removeEntities(in); break;
-    case msg::kImpulse: moveEntity(in); break;
-    case msg::kKnockBack: knockBackMob(in); break;
-    case msg::kWake: wakeEntity(in); break;
-    case msg::kMobMotion: moveMob(in); break;
-    case msg::kRest:
-      if (auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()))) entity->onRest();
-      break;
-    case msg::kPetCell: teleportPet(in); break;
-    case msg::kBobber: moveBobber(in); break;
-    case player_msg::kItemOffer: itemOffered(in); break;
-    default:
-      // A mob's walk, leap or state, and a cell turned solid follow the host's own rules
-      // for mobs, which clients do not make yet.
-      break;
-  }
+  // A mob's impulse, position or state, and a cell turned solid follow the host's own rules for
+  // mobs, which clients do not make yet.
+  static constexpr HandlerTable<Handler> kHandlers{
+      {wire::EntityMsg::EntityRecord, &NetClient::entityRecord},
+      {wire::EntityMsg::EntitiesRemoved, &NetClient::removeEntities},
+      {wire::EntityMsg::EntityImpulse, &NetClient::moveEntity},
+      {wire::EntityMsg::MobKnockBack, &NetClient::knockBackMob},
+      {wire::EntityMsg::EntityPush, &NetClient::wakeEntity},
+      {wire::EntityMsg::MobMotion, &NetClient::moveMob},
+      {wire::EntityMsg::EntityEvent, &NetClient::restEntity},
+      {wire::EntityMsg::PetCell, &NetClient::teleportPet},
+      {wire::EntityMsg::Bobber, &NetClient::moveBobber},
+      {wire::EntityMsg::ItemOffer, &NetClient::itemOffered},
+  };
+  dispatch(kHandlers, in);
+}
+
+void NetClient::entityRecord(wire::WireIn& in) {
+  WorldEntities* lists = entities();
+  if (lists == nullptr) return;
+  if (const std::optional<EntityRecord> record = in.entityRecord()) entityFromRecord(*lists, *record);
+}
+
+void NetClient::restEntity(wire::WireIn& in) {
+  if (auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()))) entity->onRest();
 }
 
 void NetClient::removeEntities(wire::WireIn& in) {
@@ -90,7 +81,7 @@ void NetClient::removeEntities(wire::WireIn& in) {
 void NetClient::moveEntity(wire::WireIn& in) {
   auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()));
   const wire::Point point = in.point();
-  engine::ByteReader impulse(in.raw(msg::kImpulseBytes));
+  engine::ByteReader impulse(in.raw(kImpulseBytes));
   const float strength = impulse.f32();
   const float angle = impulse.f32();
   const bool reset = impulse.u8() != 0;
@@ -125,7 +116,7 @@ void NetClient::moveMob(wire::WireIn& in) {
   if (mob == nullptr || !placeEntity(*mob, point)) return;
   mob->data.vx = velocity.x;
   mob->data.vy = velocity.y;
-  mob->state = msg::kMobMoving;
+  mob->state = kMobMoving;
   mob->data.moving = true;
   mob->face(velocity.x > 0);
 }
@@ -153,5 +144,5 @@ void NetClient::itemOffered(wire::WireIn& in) {
   const wire::PooledItem item = wire::itemFromWire(in);
   const bool answerWanted = in.u8() != 0;
   const bool taken = localPlayer_ != nullptr && item != nullptr && localPlayer_->pickUpItem(*item);
-  if (answerWanted) sendMessage(message(taken ? player_msg::kItemTaken : player_msg::kItemNotTaken).u32(id));
+  if (answerWanted) sendMessage(message(taken ? wire::EntityMsg::ItemTaken : wire::EntityMsg::ItemNotTaken).u32(id));
 }

@@ -8,17 +8,13 @@
 #include "net/wire/wire_check.h"
 #include "net/wire/wire_in.h"
 
-namespace {
-constexpr uint8_t kWorldChangesCategory = 4;
-}  // namespace
-
 void NetClient::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   if (holdForEntry(data, length, peer)) return;
   NetCommon::onPacket(data, length, peer);
 }
 
 bool NetClient::holdForEntry(const uint8_t* data, uint32_t length, uint8_t peer) {
-  if (state_ == kInGame || world() == nullptr || length < wire::kHeaderSize || data[0] != kWorldChangesCategory) {
+  if (state_ == kInGame || world() == nullptr || length < wire::kHeaderSize || data[0] != wire::MessageCategory<wire::WorldChangeMsg>::value) {
     return false;
   }
   heldChanges_.push_back({std::vector<uint8_t>(data, data + length), peer});

@@ -7,7 +7,6 @@
 #include "game/player/player_desktop.h"
 #include "net/endpoint/net_client.h"
 #include "net/endpoint/net_player_client.h"
-#include "net/players/player_messages.h"
 #include "net/players/player_records.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -32,44 +31,47 @@ void placeAt(PlayerBase& player, engine::Vec2 point) {
 }  // namespace
 
 void NetClient::handlePlayers(wire::WireIn& in, uint8_t) {
-  switch (in.spec().id) {
-    case player_msg::kPlayerCell:
-    case player_msg::kTeleport:
-      playerCell(in);
-      break;
-    case player_msg::kPlayerState:
-      playerState(in);
-      break;
-    case player_msg::kMotion: {
-      PlayerClientDesktop* copy = remotePlayer(in.peer());
-      const std::optional<MotionEvent> motion = player_record::readMotion(in);
-      if (copy != nullptr && motion) copy->applyMotionState(*motion);
-      break;
-    }
-    case player_msg::kHeldItem:
-    case player_msg::kWornItem:
-    case player_msg::kLook:
-      playerItem(in);
-      break;
-    case player_msg::kBuffAdded:
-    case player_msg::kBuffRemoved:
-    case player_msg::kEffect:
-      playerBuff(in);
-      break;
-    case player_msg::kDeath:
-      if (PlayerBase* player = playerOf(in.peer())) player->die();
-      break;
-    case player_msg::kChat:
-      chatLine(in);
-      break;
-    case player_msg::kMode:
-    case player_msg::kFlag:
-      playerFlag(in);
-      break;
-    default:
-      localPlayerMessage(in);
-      break;
-  }
+  // Statistics stay on the host; the notice dialog has no operation on the local player yet.
+  static constexpr HandlerTable<Handler> kHandlers{
+      {wire::PlayerMsg::PlayerCell, &NetClient::playerCell},
+      {wire::PlayerMsg::Teleport, &NetClient::playerCell},
+      {wire::PlayerMsg::PlayerState, &NetClient::playerState},
+      {wire::PlayerMsg::PlayerMotion, &NetClient::playerMotion},
+      {wire::PlayerMsg::HeldItem, &NetClient::playerItem},
+      {wire::PlayerMsg::WornItem, &NetClient::playerItem},
+      {wire::PlayerMsg::Look, &NetClient::playerItem},
+      {wire::PlayerMsg::Buff, &NetClient::playerBuff},
+      {wire::PlayerMsg::BuffRemoved, &NetClient::playerBuff},
+      {wire::PlayerMsg::Effect, &NetClient::playerBuff},
+      {wire::PlayerMsg::Death, &NetClient::playerDeath},
+      {wire::PlayerMsg::Chat, &NetClient::chatLine},
+      {wire::PlayerMsg::PlayerMode, &NetClient::playerFlag},
+      {wire::PlayerMsg::PlayerFlag, &NetClient::playerFlag},
+      {wire::PlayerMsg::SpawnCell, &NetClient::toLocalPlayer<&NetClient::spawnCell>},
+      {wire::PlayerMsg::HeldItemUsedUp, &NetClient::toLocalPlayer<&NetClient::heldItemUsedUp>},
+      {wire::PlayerMsg::HeldToolWorn, &NetClient::toLocalPlayer<&NetClient::heldToolWorn>},
+      {wire::PlayerMsg::BaitConsumed, &NetClient::toLocalPlayer<&NetClient::baitConsumed>},
+      {wire::PlayerMsg::Breath, &NetClient::toLocalPlayer<&NetClient::breath>},
+      {wire::PlayerMsg::Damage, &NetClient::toLocalPlayer<&NetClient::damage>},
+      {wire::PlayerMsg::Heal, &NetClient::toLocalPlayer<&NetClient::heal>},
+      {wire::PlayerMsg::PlayerText, &NetClient::toLocalPlayer<&NetClient::playerText>},
+      {wire::PlayerMsg::Portal, &NetClient::toLocalPlayer<&NetClient::portalDialog>},
+      {wire::PlayerMsg::PortalTravel, &NetClient::toLocalPlayer<&NetClient::portalTravel>},
+      {wire::PlayerMsg::Restored, &NetClient::toLocalPlayer<&NetClient::restored>},
+      {wire::PlayerMsg::BagContent, &NetClient::toLocalPlayer<&NetClient::bagContent>},
+      {wire::PlayerMsg::PlayerPosition, &NetClient::toLocalPlayer<&NetClient::playerPosition>},
+  };
+  dispatch(kHandlers, in);
+}
+
+void NetClient::playerMotion(wire::WireIn& in) {
+  PlayerClientDesktop* copy = remotePlayer(in.peer());
+  const std::optional<MotionEvent> motion = player_record::readMotion(in);
+  if (copy != nullptr && motion) copy->applyMotionState(*motion);
+}
+
+void NetClient::playerDeath(wire::WireIn& in) {
+  if (PlayerBase* player = playerOf(in.peer())) player->die();
 }
 
 // [2][15] a player on its cell (the local one: back to life there, its spawn), [2][18] a teleport.
@@ -78,7 +80,7 @@ void NetClient::playerCell(wire::WireIn& in) {
   MapBlock* cell = cellOf(in.cell());
   PlayerBase* player = playerOf(peer);
   if (cell == nullptr || player == nullptr) return;
-  if (in.spec().id == player_msg::kTeleport) {
+  if (in.spec().is(wire::PlayerMsg::Teleport)) {
     player->teleportTo(*cell);
   } else if (player == localPlayer_) {
     // Back to life on the spawn cell, as the host has her: where she died may be lava or acid.
@@ -103,18 +105,18 @@ void NetClient::playerState(wire::WireIn& in) {
 
 // [2][21] the held item, [2][22] a worn item, [2][23] the look of another player.
 void NetClient::playerItem(wire::WireIn& in) {
-  const uint8_t id = in.spec().id;
-  if (id == player_msg::kLook) {
+  const wire::MessageSpec& spec = in.spec();
+  if (spec.is(wire::PlayerMsg::Look)) {
     const uint32_t word = in.u32();
     if (PlayerClientDesktop* copy = remotePlayer(in.peer())) copy->setLookWord(word);
     return;
   }
   wire::PooledItem item = wire::itemFromWire(in);
   const uint8_t first = in.u8();
-  const uint8_t index = id == player_msg::kWornItem ? in.u8() : 0;
+  const uint8_t index = spec.is(wire::PlayerMsg::WornItem) ? in.u8() : 0;
   PlayerClientDesktop* copy = remotePlayer(in.peer());
   if (copy == nullptr) return;
-  if (id == player_msg::kHeldItem) {
+  if (spec.is(wire::PlayerMsg::HeldItem)) {
     copy->heldItemChanged(std::move(item), first);
   } else {
     copy->setEquipment(std::move(item), first, index);
@@ -123,8 +125,8 @@ void NetClient::playerItem(wire::WireIn& in) {
 
 // [2][32] and [2][33] a buff on or off, [2][34] an effect with its own duration.
 void NetClient::playerBuff(wire::WireIn& in) {
-  const uint8_t id = in.spec().id;
-  if (id == player_msg::kEffect) {
+  const wire::MessageSpec& spec = in.spec();
+  if (spec.is(wire::PlayerMsg::Effect)) {
     PlayerBase* player = playerOf(in.peer());
     const uint16_t effect = in.u16();
     const uint16_t duration = in.u16();
@@ -136,7 +138,7 @@ void NetClient::playerBuff(wire::WireIn& in) {
   const uint16_t buff = in.u16();
   PlayerBase* player = playerOf(in.peer());
   if (player == nullptr) return;
-  if (id == player_msg::kBuffAdded) player->addBuff(buff); else player->removeBuff(buff);
+  if (spec.is(wire::PlayerMsg::Buff)) player->addBuff(buff); else player->removeBuff(buff);
 }
 
 void NetClient::chatLine(wire::WireIn& in) {
@@ -149,7 +151,7 @@ void NetClient::chatLine(wire::WireIn& in) {
 // [2][46] a player's mode byte, [2][48] one of its flags.
 void NetClient::playerFlag(wire::WireIn& in) {
   PlayerBase* player = playerOf(in.peer());
-  if (in.spec().id == player_msg::kMode) {
+  if (in.spec().is(wire::PlayerMsg::PlayerMode)) {
     const uint8_t mode = in.u8();
     if (player != nullptr) player->mode = mode;
     return;
@@ -161,65 +163,46 @@ void NetClient::playerFlag(wire::WireIn& in) {
   player->refreshAppearance();
 }
 
-// The messages that only the local player hears.
-void NetClient::localPlayerMessage(wire::WireIn& in) {
-  PlayerDesktopLocal* player = localPlayer_;
-  if (player == nullptr) return;
-  switch (in.spec().id) {
-    case player_msg::kSpawnCell: {
-      const uint16_t column = in.u16();
-      player->setSpawnCell(column, in.u16());
-      break;
-    }
-    case player_msg::kUseUpHeld:
-      // The host names the slot its copy held when it spent the item: the player may have
-      // selected another since, and spending only a still-selected slot would keep the item.
-      player->useUpQuickSlotItem(in.u8());
-      break;
-    case player_msg::kWearTool:
-      player->wearTool(in.u8());
-      break;
-    case player_msg::kConsumeBait:
-      player->consumeBait();
-      break;
-    case player_msg::kBreath:
-      player->breath = std::clamp(in.i32(), 0, PlayerBase::kFullBreath);
-      break;
-    case player_msg::kDamage: {
-      const float amount = in.f32();
-      player->takeDamage(amount, in.u8());
-      break;
-    }
-    case player_msg::kHeal:
-      player->addHealth(in.f32());
-      break;
-    case player_msg::kText: {
-      const std::string text = in.chat();
-      in.u8();
-      player->showMessage(in.u8(), text);
-      break;
-    }
-    case player_msg::kPortalDialog:
-      player->showPortalTravelDialog(in.u32());
-      break;
-    case player_msg::kPortalTravel:
-      player->travelThroughPortal();
-      break;
-    case player_msg::kRestored:
-      player->notifyRestored();
-      break;
-    case player_msg::kBagContent:
-      bagContent(in);
-      break;
-    case player_msg::kPosition: {
-      in.peer();
-      const wire::Point point = in.point();
-      placeAt(*player, {point.x, point.y});
-      break;
-    }
-    default:
-      // Ids the local player has no operation for yet (the notice dialog) and statistics, which
-      // stay on the host.
-      break;
-  }
+// ---- The messages that only the local player hears ----
+
+void NetClient::spawnCell(wire::WireIn& in, PlayerDesktopLocal& player) {
+  const uint16_t column = in.u16();
+  player.setSpawnCell(column, in.u16());
+}
+
+// The host names the slot its copy held when it spent the item: the player may have selected
+// another since, and spending only a still-selected slot would keep the item.
+void NetClient::heldItemUsedUp(wire::WireIn& in, PlayerDesktopLocal& player) { player.useUpQuickSlotItem(in.u8()); }
+
+void NetClient::heldToolWorn(wire::WireIn& in, PlayerDesktopLocal& player) { player.wearTool(in.u8()); }
+
+void NetClient::baitConsumed(wire::WireIn&, PlayerDesktopLocal& player) { player.consumeBait(); }
+
+void NetClient::breath(wire::WireIn& in, PlayerDesktopLocal& player) {
+  player.breath = std::clamp(in.i32(), 0, PlayerBase::kFullBreath);
+}
+
+void NetClient::damage(wire::WireIn& in, PlayerDesktopLocal& player) {
+  const float amount = in.f32();
+  player.takeDamage(amount, in.u8());
+}
+
+void NetClient::heal(wire::WireIn& in, PlayerDesktopLocal& player) { player.addHealth(in.f32()); }
+
+void NetClient::playerText(wire::WireIn& in, PlayerDesktopLocal& player) {
+  const std::string text = in.chat();
+  in.u8();
+  player.showMessage(in.u8(), text);
+}
+
+void NetClient::portalDialog(wire::WireIn& in, PlayerDesktopLocal& player) { player.showPortalTravelDialog(in.u32()); }
+
+void NetClient::portalTravel(wire::WireIn&, PlayerDesktopLocal& player) { player.travelThroughPortal(); }
+
+void NetClient::restored(wire::WireIn&, PlayerDesktopLocal& player) { player.notifyRestored(); }
+
+void NetClient::playerPosition(wire::WireIn& in, PlayerDesktopLocal& player) {
+  in.peer();
+  const wire::Point point = in.point();
+  placeAt(player, {point.x, point.y});
 }

@@ -12,23 +12,23 @@
 
 void NetClient::handleTrades(wire::WireIn& in, uint8_t) {
   if (localPlayer_ == nullptr) return;
-  switch (const uint8_t id = in.spec().id) {
-    case player_msg::kTradeAsked: {
+  switch (const auto id = in.spec().as<wire::TradeMsg>()) {
+    case wire::TradeMsg::TradeAsked: {
       const uint8_t asking = in.peer();
       const uint8_t asked = in.peer();
       return localPlayer_->tradeMessage(asking, asked, in.name());
     }
-    case player_msg::kTradeStarted: {
+    case wire::TradeMsg::TradeStarted: {
       const std::span<const uint8_t> raw = in.raw(player_msg::kTradeNameSize);
       const std::string name(raw.begin(), std::find(raw.begin(), raw.end(), uint8_t{0}));
       return localPlayer_->tradeStarted(name);
     }
-    case player_msg::kTradeEnded: return localPlayer_->tradeEnded();
-    case player_msg::kTradeOffered:
-    case player_msg::kTradeWithdrawn: {
+    case wire::TradeMsg::TradeCancel: return localPlayer_->tradeEnded();
+    case wire::TradeMsg::TradeOffer:
+    case wire::TradeMsg::TradeWithdraw: {
       const wire::PooledItem item = wire::itemFromWire(in);
-      return localPlayer_->tradeOfferChanged(id == player_msg::kTradeOffered, item.get());
+      return localPlayer_->tradeOfferChanged(id == wire::TradeMsg::TradeOffer, item.get());
     }
-    default: return localPlayer_->tradeEvent(id);
+    default: return localPlayer_->tradeEvent(wire::idOf(id));
   }
 }

@@ -20,6 +20,12 @@ PlayerBase* NetServer::actor(uint8_t peer) const {
   return entry != nullptr ? entry->player() : nullptr;
 }
 
+void NetServer::dispatch(const HandlerTable<PlayerHandler>& handlers, wire::WireIn& in, uint8_t peer) {
+  const PlayerHandler handle = handlers.find(in.spec().id);
+  PlayerServerDesktop* player = remoteActor(peer);
+  if (handle != nullptr && player != nullptr) (this->*handle)(in, *player);
+}
+
 PlayerServerDesktop* NetServer::remoteActor(uint8_t peer) const {
   const NetPlayerServer* entry = peer != kel::NET_HOST_PEER ? entryOf(peer) : nullptr;
   return entry != nullptr ? entry->remote() : nullptr;

@@ -7,9 +7,8 @@
 #include "content/items/item_pool.h"
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
-#include "net/client_game/request_ids.h"
+#include "net/endpoint/handler_table.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/forge.h"
@@ -18,11 +17,6 @@
 #include "world/world.h"
 
 namespace {
-
-// The requests only a client sends; the rest are the player messages' own ids.
-namespace request {
-constexpr uint8_t kBrew = 129;
-}  // namespace request
 
 // The player's open container when it stands on the cell and is of the kind; null otherwise.
 template <class Kind>
@@ -58,66 +52,66 @@ bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, const Ite
 }
 
 template <class Kind>
-void NetServer::setContainerSlot(wire::WireIn& in, uint8_t peer) {
-  PlayerServerDesktop* player = remoteActor(peer);
+void NetServer::setContainerSlot(wire::WireIn& in, PlayerServerDesktop& player) {
   const wire::Cell cell = in.cell();
   const uint8_t slot = in.u8();
   wire::PooledItem item = wire::itemFromWire(in);
-  Kind* container = player != nullptr ? openOnCell<Kind>(*player, world(), cell) : nullptr;
+  Kind* container = openOnCell<Kind>(player, world(), cell);
   if (container == nullptr || slot >= container->slotCount()) return;
-  if (!moveThroughSlot(*player, container->itemAt(slot), item.get())) return;
+  if (!moveThroughSlot(player, container->itemAt(slot), item.get())) return;
   freeItem(container->itemAt(slot));
   container->clearSlot(slot);
   container->setItem(slot, item.release());
 }
 
 void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
-  PlayerBase* player = actor(peer);
-  if (player == nullptr) return;
-  switch (in.spec().id) {
-    case player_msg::kChestSlot: return setContainerSlot<Chest>(in, peer);
-    case player_msg::kForgeSlot:
-      setContainerSlot<Forge>(in, peer);
-      // The forge may have started: the client's window shows its counters now.
-      if (PlayerServerDesktop* remote = remoteActor(peer)) remote->refreshForge(PlayerServer::kForgeCounters);
-      return;
-    case player_msg::kAlchemyLabSlot: return setContainerSlot<AlchemyLab>(in, peer);
-    case player_msg::kChestPage: {
-      Chest* chest = openOnCell<Chest>(*player, world(), in.cell());
-      const int8_t step = in.i8();
-      if (chest == nullptr) return;
-      if (step > 0) {
-        chest->nextPage(step);
-      } else {
-        chest->prevPage(-int32_t{step});
-      }
-      break;
-    }
-    case player_msg::kStableFeed: {
-      Stable* stable = openOnCell<Stable>(*player, world(), in.cell());
-      wire::PooledItem feed = wire::itemFromWire(in);
-      PlayerServerDesktop* remote = remoteActor(peer);
-      if (stable == nullptr || remote == nullptr || !moveThroughSlot(*remote, stable->feed(), feed.get())) return;
-      freeItem(stable->feed());
-      stable->setItem(feed.release());
-      break;
-    }
-    case player_msg::kSignEdit: {
-      Sign* sign = openOnCell<Sign>(*player, world(), in.cell());
-      const std::string text = in.signText();
-      if (sign != nullptr) sign->setText(text.c_str());
-      break;
-    }
-    case request_id::kPlaceSign: return placeSignFor(*player, in);
-    case request::kBrew: {
-      auto* lab = dynamic_cast<AlchemyLab*>(player->openContainer());
-      if (LocalLogic* rules = localRules(); rules != nullptr && lab != nullptr) rules->brewPotion(*lab, player);
-      break;
-    }
-    case player_msg::kCloseContainer:
-      player->leaveContainer(false);
-      break;
-    default:
-      break;
+  static constexpr HandlerTable<PlayerHandler> kHandlers{
+      {wire::ChestMsg::ChestSlot, &NetServer::setContainerSlot<Chest>},
+      {wire::ChestMsg::ChestPage, &NetServer::chestPage},
+      {wire::ForgeMsg::ForgeSlot, &NetServer::forgeSlot},
+      {wire::AlchemyLabMsg::AlchemyLabSlot, &NetServer::setContainerSlot<AlchemyLab>},
+      {wire::AlchemyLabMsg::Brew, &NetServer::withRules<&NetServer::brew>},
+      {wire::StableMsg::StableFeed, &NetServer::stableFeed},
+      {wire::SignMsg::SignEdit, &NetServer::signEdit},
+      {wire::SignMsg::PlaceSign, &NetServer::placeSign},
+      {wire::ContainerMsg::CloseContainer, &NetServer::closeContainer},
+  };
+  dispatch(kHandlers, in, peer);
+}
+
+// The forge may have started: the client's window shows its counters now.
+void NetServer::forgeSlot(wire::WireIn& in, PlayerServerDesktop& player) {
+  setContainerSlot<Forge>(in, player);
+  player.refreshForge(PlayerServer::kForgeCounters);
+}
+
+void NetServer::chestPage(wire::WireIn& in, PlayerServerDesktop& player) {
+  Chest* chest = openOnCell<Chest>(player, world(), in.cell());
+  const int8_t step = in.i8();
+  if (chest == nullptr) return;
+  if (step > 0) {
+    chest->nextPage(step);
+  } else {
+    chest->prevPage(-int32_t{step});
   }
 }
+
+void NetServer::stableFeed(wire::WireIn& in, PlayerServerDesktop& player) {
+  Stable* stable = openOnCell<Stable>(player, world(), in.cell());
+  wire::PooledItem feed = wire::itemFromWire(in);
+  if (stable == nullptr || !moveThroughSlot(player, stable->feed(), feed.get())) return;
+  freeItem(stable->feed());
+  stable->setItem(feed.release());
+}
+
+void NetServer::signEdit(wire::WireIn& in, PlayerServerDesktop& player) {
+  Sign* sign = openOnCell<Sign>(player, world(), in.cell());
+  const std::string text = in.signText();
+  if (sign != nullptr) sign->setText(text.c_str());
+}
+
+void NetServer::brew(wire::WireIn&, PlayerServerDesktop& player, LocalLogic& rules) {
+  if (auto* lab = dynamic_cast<AlchemyLab*>(player.openContainer())) rules.brewPotion(*lab, &player);
+}
+
+void NetServer::closeContainer(wire::WireIn&, PlayerServerDesktop& player) { player.leaveContainer(false); }

@@ -9,7 +9,6 @@
 #include "game/stats/stats_store.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
 
 namespace {
 // "Better With A Friend": somebody joined the game this machine hosts.
@@ -26,7 +25,7 @@ void NetServer::enter(wire::WireIn& in, uint8_t peer) {
   in.u8();  // the client's maximum health: the host's player knows its own
   player->health = std::min(static_cast<float>(in.u8()), player->stats.maxHealth);
   introducePlayersTo(peer);
-  wire::WireOut cell = message(player_msg::kPlayerCell);
+  wire::WireOut cell = message(wire::PlayerMsg::PlayerCell);
   cell.peer(peer).cell(static_cast<uint16_t>(player->cellX), static_cast<uint16_t>(player->cellY));
   sendToAllBut(cell, peer);
   playersView_->clientPlayerShown(*player);

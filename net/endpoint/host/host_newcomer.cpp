@@ -6,7 +6,6 @@
 #include "game/player/player.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
 #include "net/wire/wire_out.h"
 
 namespace {
@@ -43,18 +42,18 @@ void NetServer::introducePlayersTo(uint8_t newcomer) {
 
 void NetServer::introduce(const PlayerBase& player, uint8_t peer, uint8_t newcomer) {
   // Met at rest: the body's motion words follow with the player's next motion.
-  sendTo(message(player_msg::kPlayerState).peer(peer).f32(player.position.x).f32(player.position.y).u32(0).u32(0).u32(0).u32(0),
+  sendTo(message(wire::PlayerMsg::PlayerState).peer(peer).f32(player.position.x).f32(player.position.y).u32(0).u32(0).u32(0).u32(0),
          newcomer);
-  sendTo(message(player_msg::kLook).u32(player.drawnLookWord()).peer(peer), newcomer);
-  sendTo(message(player_msg::kHeldItem).item(player.heldItem()).u8(heldSlotOf(player)).peer(peer), newcomer);
-  sendTo(message(player_msg::kMode).peer(peer).u8(movesFreely(player) ? 1 : 0), newcomer);
+  sendTo(message(wire::PlayerMsg::Look).u32(player.drawnLookWord()).peer(peer), newcomer);
+  sendTo(message(wire::PlayerMsg::HeldItem).item(player.heldItem()).u8(heldSlotOf(player)).peer(peer), newcomer);
+  sendTo(message(wire::PlayerMsg::PlayerMode).peer(peer).u8(movesFreely(player) ? 1 : 0), newcomer);
   for (uint8_t index = 0; index < PlayerRemoteBase<PlayerBase>::kPartSlots; ++index) {
     for (uint8_t part = 0; part <= 1; ++part) {
-      wire::WireOut worn = message(player_msg::kWornItem);
+      wire::WireOut worn = message(wire::PlayerMsg::WornItem);
       sendTo(worn.item(player.getEquipment(part != 0, index)).u8(part).u8(index).peer(peer), newcomer);
     }
   }
   for (const PlayerBuff& buff : player.stats.buffs) {
-    sendTo(message(player_msg::kBuffAdded).u16(buff.id).peer(peer), newcomer);
+    sendTo(message(wire::PlayerMsg::Buff).u16(buff.id).peer(peer), newcomer);
   }
 }

@@ -14,7 +14,6 @@
 #include "game/rules/consumption_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game.h"
-#include "net/client_game/request_ids.h"
 #include "net/endpoint/host/host_bags.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/host/host_crafts.h"
@@ -67,104 +66,109 @@ MapBlock* NetServer::cellNear(const PlayerBase& player, const wire::Cell& at, in
   return cell;
 }
 
-bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& player) {
-  LocalLogic* rules = localRules();
-  if (rules == nullptr) return false;
-  switch (in.spec().id) {
-    case request_id::kThrowItem: {
-      wire::PooledItem item = wire::itemFromWire(in);
-      in.point();  // where the client saw itself: the host knows where its player is
-      const float speed = in.f32();
-      const float angle = in.f32();
-      const uint8_t flags = in.u8();
-      if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return true;
-      if (ItemPtr thrown = takeFromCopy(player, std::move(item), world()->isCreative())) {
-        rules->spawnItemEntity(thrown.release(), player.position, speed, angle, flags);
-      }
-      return true;
-    }
-    case request_id::kShoot: {
-      const wire::Point aim = in.point();
-      Item* held = player.heldItem();
-      if (held != nullptr && !held->isNone()) rules->shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0);
-      return true;
-    }
-    case request_id::kUseBlock: {
-      const wire::Cell at = in.cell();
-      const uint8_t layer = in.u8() == 0 ? MapBlock::kFront : MapBlock::kBack;
-      if (MapBlock* cell = cellNear(player, at, host::kUseReach)) useBlockFor(player, *cell, layer);
-      return true;
-    }
-    case request_id::kOpenBlockEntity: {
-      const wire::Cell at = in.cell();
-      const uint8_t position = in.u8();
-      MapBlock* cell = cellNear(player, at, host::kToolReach);
-      Item* held = player.heldItem();
-      if (cell == nullptr || held == nullptr || held->isNone()) return true;
-      if (!copyHolds(player, held, world()->isCreative())) return true;
-      ItemPtr unit(copyItem(*held, true));
-      if (unit == nullptr) return true;
-      unit->count = 1;
-      if (putItemOnShelf(*world(), *cell, unit, position)) player.consumeHeldItem();
-      return true;
-    }
-    case request_id::kConsumeItem: {
-      const wire::PooledItem item = wire::itemFromWire(in);
-      if (item == nullptr) return true;
-      item->count = 1;  // one is eaten or drunk, whatever stack the client named
-      if (!world()->isCreative() && player.items().countOf(item->id) == 0) {
-        player.returnItem(*item, kNotHeld);
-        return true;
-      }
-      if (!applyConsumption(*rules, player, *item)) return true;
-      player.items().take(item->id, 1);
-      player.recordStat(kStatConsumed, item->id);
-      return true;
-    }
-    case request_id::kCaptureMob:
-      offerCapture(player, in.u32());
-      return true;
-    case request_id::kHitMob:
-      if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer({*rules, *rules, *rules}, player, *mob);
-      return true;
-    case request_id::kDropItem: {
-      wire::PooledItem item = wire::itemFromWire(in);
-      if (item == nullptr) return true;
-      ItemPtr dropped = takeFromCopy(player, std::move(item), world()->isCreative());
-      if (dropped == nullptr) return true;
-      const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
-      rules->spawnItemDrop(dropped.release(), at, Game::kItemDropKind);
-      return true;
-    }
-    case request_id::kInventory: {
-      const uint32_t stacks = in.count();
-      if (!host::inventoryFits(stacks)) return true;
-      std::vector<ItemPtr> declared;
-      for (uint32_t i = 0; i < stacks; ++i) declared.push_back(wire::itemFromWire(in));
-      player.items().declare(declared);
-      return true;
-    }
-    case request_id::kCraft:
-      host::payForCraft(in, player, world()->isCreative());
-      return true;
-    case request_id::kOpenBag:
-      host::openBagFor(in, player, world()->isCreative());
-      return true;
-    case request_id::kLeaveBed:
-      rules->setPlayerInBed(&player, 0);
-      return true;
-    case request_id::kPortal:
-      in.u32();  // a client names no portal: the host's travel takes the cell its player stands on
-      rules->usePortal(&player, nullptr);
-      return true;
-    case request_id::kRefreshPet: {
-      const wire::PooledItem item = wire::itemFromWire(in);
-      // No trinket sends the pet away; a trinket the player does not carry summons nothing.
-      if (world()->isCreative() || (item != nullptr && !copyHolds(player, item.get(), false))) return true;
-      rules->summonPet(player, item.get());
-      return true;
-    }
-    default:
-      return false;
+void NetServer::throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  wire::PooledItem item = wire::itemFromWire(in);
+  in.point();  // where the client saw itself: the host knows where its player is
+  const float speed = in.f32();
+  const float angle = in.f32();
+  const uint8_t flags = in.u8();
+  if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return;
+  if (ItemPtr thrown = takeFromCopy(player, std::move(item), world()->isCreative())) {
+    rules.spawnItemEntity(thrown.release(), player.position, speed, angle, flags);
   }
+}
+
+void NetServer::shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  const wire::Point aim = in.point();
+  Item* held = player.heldItem();
+  if (held != nullptr && !held->isNone()) rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0);
+}
+
+void NetServer::useBlock(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  const wire::Cell at = in.cell();
+  const uint8_t layer = in.u8() == 0 ? MapBlock::kFront : MapBlock::kBack;
+  if (MapBlock* cell = cellNear(player, at, host::kUseReach)) useBlockFor(player, *cell, layer);
+}
+
+// [2][27]: one of the held stack goes onto the shelf of the cell, at the position named.
+void NetServer::putOnShelf(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  const wire::Cell at = in.cell();
+  const uint8_t position = in.u8();
+  MapBlock* cell = cellNear(player, at, host::kToolReach);
+  Item* held = player.heldItem();
+  if (cell == nullptr || held == nullptr || held->isNone()) return;
+  if (!copyHolds(player, held, world()->isCreative())) return;
+  ItemPtr unit(copyItem(*held, true));
+  if (unit == nullptr) return;
+  unit->count = 1;
+  if (putItemOnShelf(*world(), *cell, unit, position)) player.consumeHeldItem();
+}
+
+void NetServer::consumeItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  const wire::PooledItem item = wire::itemFromWire(in);
+  if (item == nullptr) return;
+  item->count = 1;  // one is eaten or drunk, whatever stack the client named
+  if (!world()->isCreative() && player.items().countOf(item->id) == 0) {
+    player.returnItem(*item, kNotHeld);
+    return;
+  }
+  if (!applyConsumption(rules, player, *item)) return;
+  player.items().take(item->id, 1);
+  player.recordStat(kStatConsumed, item->id);
+}
+
+void NetServer::captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  offerCapture(player, in.u32());
+}
+
+void NetServer::hitMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer({rules, rules, rules}, player, *mob);
+}
+
+void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  wire::PooledItem item = wire::itemFromWire(in);
+  if (item == nullptr) return;
+  ItemPtr dropped = takeFromCopy(player, std::move(item), world()->isCreative());
+  if (dropped == nullptr) return;
+  const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
+  rules.spawnItemDrop(dropped.release(), at, Game::kItemDropKind);
+}
+
+void NetServer::inventory(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  const uint32_t stacks = in.count();
+  if (!host::inventoryFits(stacks)) return;
+  std::vector<ItemPtr> declared;
+  for (uint32_t i = 0; i < stacks; ++i) declared.push_back(wire::itemFromWire(in));
+  player.items().declare(declared);
+}
+
+void NetServer::craft(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  host::payForCraft(in, player, world()->isCreative());
+}
+
+void NetServer::openBag(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  host::openBagFor(in, player, world()->isCreative());
+}
+
+// [2][51]: the player leaves its bed.
+void NetServer::restoreRequest(wire::WireIn&, PlayerServerDesktop& player, LocalLogic& rules) {
+  rules.setPlayerInBed(&player, 0);
+}
+
+void NetServer::portal(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  in.u32();  // a client names no portal: the host's travel takes the cell its player stands on
+  rules.usePortal(&player, nullptr);
+}
+
+void NetServer::refreshPet(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  const wire::PooledItem item = wire::itemFromWire(in);
+  // No trinket sends the pet away; a trinket the player does not carry summons nothing.
+  if (world()->isCreative() || (item != nullptr && !copyHolds(player, item.get(), false))) return;
+  rules.summonPet(player, item.get());
+}
+
+void NetServer::signalEntities(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  const wire::Point point = in.point();
+  const bool invert = in.u8() != 0;
+  rules.signalEntitiesNear(&player, {point.x, point.y}, invert);
 }

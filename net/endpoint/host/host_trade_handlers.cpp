@@ -19,10 +19,6 @@
 #include "world/map/world_map.h"
 #include "world/world.h"
 
-namespace {
-constexpr uint8_t kRequest = 111;
-constexpr uint8_t kRefusalKind = 3;
-}  // namespace
 
 PlayerBase* NetServer::presentPlayer(uint8_t peer) const {
   return peer == kel::NET_HOST_PEER ? hostPlayer_ : actor(peer);
@@ -70,30 +66,33 @@ void NetServer::answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint
 void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
   if (player == nullptr) return;
-  const uint8_t id = in.spec().id;
-  switch (id) {
-    case kRequest: {
+  using Msg = wire::TradeMsg;
+  const Msg message = in.spec().as<Msg>();
+  // The game's trade codes are the category's ids.
+  const uint8_t id = wire::idOf(message);
+  switch (message) {
+    case Msg::TradeRequest: {
       in.cell();  // where the client saw the player: the host knows where each one stands
       return requestTradeWith(*player, presentPlayer(in.otherPeer()));
     }
-    case trade::kAccept:
-    case trade::kRefuse:
-    case trade::kBusy:
+    case Msg::TradeAccepted:
+    case Msg::TradeRefused:
+    case Msg::TradeBusy:
       return answerTradeRequestOf(*player, id, in.otherPeer());
-    case trade::kCancel: return cancelTradeOf(*player);
+    case Msg::TradeCancel: return cancelTradeOf(*player);
     default: break;
   }
   TradeSession* session = findTradeSession(*player);
   if (session == nullptr) return;
-  if (id == trade::kOffered || id == trade::kWithdrawn) {
+  if (message == Msg::TradeOffer || message == Msg::TradeWithdraw) {
     const wire::PooledItem item = wire::itemFromWire(in);
     if (item == nullptr) return;
-    if (id == trade::kOffered) {
+    if (message == Msg::TradeOffer) {
       // Only what the player carries may be offered: the other side would receive it.
       PlayerServerDesktop* remote = remoteActor(peer);
       const bool creative = world() != nullptr && world()->isCreative();
       const bool carried = creative || remote == nullptr || remote->items().countOf(item->id) >= item->count;
-      if (!carried) return player->showMessage(kRefusalKind, "You do not hold that.");
+      if (!carried) return player->showMessage(trade::kRefusalKind, "You do not hold that.");
       session->offerItem(*player, *item);
     } else {
       session->withdrawItem(*player, *item);

@@ -9,17 +9,11 @@
 #include "entities/items/treasure_entity.h"
 #include "game/player/player_base.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
-#include "world/seams/entity_effects.h"
 #include "world/rules/logic.h"
+#include "world/seams/entity_effects.h"
 #include "world/world.h"
 
 namespace {
-
-// The requests only a client sends; the rest are the player messages' own ids.
-namespace request {
-constexpr uint8_t kBlockEdit = 60;
-}  // namespace request
 
 constexpr uint16_t kStatItemFound = 1;
 
@@ -28,8 +22,8 @@ constexpr uint16_t kStatItemFound = 1;
 void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
   if (player == nullptr || world() == nullptr) return;
-  if (in.spec().id == player_msg::kClockMode) return setClockMode(in.u8());
-  if (in.spec().id != request::kBlockEdit) return;
+  if (in.spec().is(wire::WorldChangeMsg::ClockMode)) return setClockMode(in.u8());
+  if (!in.spec().is(wire::WorldChangeMsg::BlockEdit)) return;
   in.u8();
   editBlockFor(*player, in.blockEdit());
 }
@@ -38,20 +32,20 @@ void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
 // for the answer: any other id, another player's offer or one already answered, names nothing.
 void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
   PlayerServerDesktop* player = remoteActor(peer);
-  const uint8_t answer = in.spec().id;
-  if (player == nullptr || (answer != player_msg::kItemTaken && answer != player_msg::kItemNotTaken)) return;
+  const auto answer = in.spec().as<wire::EntityMsg>();
+  if (player == nullptr || (answer != wire::EntityMsg::ItemTaken && answer != wire::EntityMsg::ItemNotTaken)) return;
   const EntityId entity = in.u32();
   const std::vector<EntityId>& pending = player->offeredEntities();
   if (std::find(pending.begin(), pending.end(), entity) == pending.end()) return;
   Entity* offered = world() != nullptr ? world()->effects().entityById(entity) : nullptr;
   // Only an item still lying in the world joins the host's copy of what the player carries.
-  if (offered != nullptr && answer == player_msg::kItemTaken) {
+  if (offered != nullptr && answer == wire::EntityMsg::ItemTaken) {
     player->offerTaken(entity);
   } else {
     player->forgetOffer(entity);
   }
   if (offered == nullptr) return;
-  if (answer == player_msg::kItemNotTaken) {
+  if (answer == wire::EntityMsg::ItemNotTaken) {
     // Left where it lies: the next player to come may take it.
     if (auto* treasure = dynamic_cast<TreasureEntity*>(offered)) treasure->taken = false;
     return;
@@ -67,7 +61,7 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
 void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
   if (player == nullptr) return;
-  if (in.spec().id == player_msg::kAction) {
+  if (in.spec().is(wire::EffectMsg::PlayerAction)) {
     in.peer();
     const uint8_t action = in.u8();
     const uint8_t argument = in.u8();
@@ -75,7 +69,7 @@ void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
     forward(in, peer);
     return;
   }
-  if (in.spec().id != player_msg::kCellEffect || world() == nullptr) return;
+  if (!in.spec().is(wire::EffectMsg::CellEffect) || world() == nullptr) return;
   const wire::Cell at = in.cell();
   const uint8_t effect = in.u8();
   if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(player, *cell, effect, 0);

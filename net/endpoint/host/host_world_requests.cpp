@@ -5,11 +5,10 @@
 #include <bit>
 
 #include "game/rules/local_logic.h"
-#include "net/client_game/request_ids.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
+#include "net/wire/wire_messages.h"
 #include "world/circuits/circuit_system.h"
 #include "world/rules/game.h"
 #include "world/world.h"
@@ -30,7 +29,7 @@ void NetServer::setClockMode(uint8_t value) {
   }
 }
 
-void NetServer::placeSignFor(PlayerBase& player, wire::WireIn& in) {
+void NetServer::placeSign(wire::WireIn& in, PlayerServerDesktop& player) {
   const wire::Cell at = in.cell();
   const uint8_t variant = in.u8();
   LocalLogic* rules = localRules();
@@ -42,7 +41,7 @@ void NetServer::placeSignFor(PlayerBase& player, wire::WireIn& in) {
 void NetServer::handleFishing(wire::WireIn& in, uint8_t peer) {
   PlayerBase* player = actor(peer);
   LocalLogic* rules = localRules();
-  if (player == nullptr || rules == nullptr || in.spec().id != request_id::kFishCaught) return;
+  if (player == nullptr || rules == nullptr || !in.spec().is(wire::FishingMsg::FishCaught)) return;
   const float seconds = std::bit_cast<float>(in.u32());
   if (host::amountFits(seconds, kLongestReaction)) rules->resolveFishingCatch(*player, seconds);
 }
@@ -51,7 +50,7 @@ void NetServer::handleFishing(wire::WireIn& in, uint8_t peer) {
 // edit ([4][60]), which the rules check like any other.
 void NetServer::handleCircuits(wire::WireIn& in, uint8_t peer) {
   PlayerServerDesktop* player = remoteActor(peer);
-  if (player == nullptr || world() == nullptr || in.spec().id != player_msg::kCircuitEdit) return;
+  if (player == nullptr || world() == nullptr || !in.spec().is(wire::CircuitMsg::CircuitEdit)) return;
   MapBlock* cell = cellNear(*player, in.cell(), host::kToolReach);
   if (cell == nullptr || !isConfigurableCircuitCell(*cell)) return;
   player->editCircuit(*cell, world()->circuits().getCellConfig(*cell));

@@ -10,7 +10,7 @@ namespace {
 
 // A whole hello: a cut one would take a record that no admission or refusal ever frees.
 bool isHello(const uint8_t* data, uint32_t length) {
-  const wire::MessageSpec& hello = wire::outgoing(wire::id::kHello, wire::Side::Client);
+  const wire::MessageSpec& hello = wire::outgoing(wire::ConnectionMsg::Hello, wire::Side::Client);
   return length == hello.size && data[0] == hello.category && data[1] == hello.id;
 }
 

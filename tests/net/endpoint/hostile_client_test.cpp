@@ -16,13 +16,13 @@
 #include "content/tables/content_tables.h"
 #include "game/rules/local_logic.h"
 #include "net/endpoint/net_player_server.h"
-#include "net/wire/wire_out.h"
-#include "world/cells/map_block.h"
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_catalogue.h"
 #include "net/wire/wire_layout.h"
+#include "net/wire/wire_out.h"
 #include "tests/game/content_rows.h"
 #include "tests/net/loopback_fixture.h"
+#include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
@@ -70,7 +70,7 @@ std::vector<uint8_t> peersNamed(const Bytes& message) {
 }
 
 bool leaves(const wire::MessageSpec& spec) {
-  return spec.category == 0 && (spec.id == wire::id::kDeparture || spec.id == wire::id::kNoCharacter);
+  return spec.category == 0 && (spec.is(wire::ConnectionMsg::Departure) || spec.is(wire::ConnectionMsg::NoCharacter));
 }
 
 class HostileClient : public nettest::LoopbackTest {

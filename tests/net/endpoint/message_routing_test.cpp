@@ -28,6 +28,8 @@ class RoutingProbe : public Endpoint {
  public:
   using Endpoint::Endpoint;
   std::vector<Routed> routed;
+  // Where each handled message's bytes were read from.
+  std::vector<const uint8_t*> readFrom;
 
  protected:
   void handleConnection(wire::WireIn& in, uint8_t) override { note("connection", in); }
@@ -42,7 +44,10 @@ class RoutingProbe : public Endpoint {
   void handleCircuits(wire::WireIn& in, uint8_t) override { note("circuits", in); }
 
  private:
-  void note(const char* handler, wire::WireIn& in) { routed.push_back({handler, in.spec().id}); }
+  void note(const char* handler, wire::WireIn& in) {
+    routed.push_back({handler, in.spec().id});
+    readFrom.push_back(in.bytes().data());
+  }
 };
 
 std::string handlerOf(uint8_t category) {
@@ -85,7 +90,7 @@ class AdmittingHost : public RoutingProbe<NetServer> {
 
  protected:
   void handleConnection(wire::WireIn& in, uint8_t peer) override {
-    if (in.spec().id == wire::id::kHello || in.spec().id == wire::id::kEntered) NetServer::handleConnection(in, peer);
+    if (in.spec().is(wire::ConnectionMsg::Hello) || in.spec().is(wire::ConnectionMsg::Entered)) NetServer::handleConnection(in, peer);
     RoutingProbe<NetServer>::handleConnection(in, peer);
   }
 };
@@ -110,6 +115,31 @@ TEST(MessageRouting, TheHostHandsEachMessageOfAClientInTheGameToItsCategorysHand
   expectEveryMessageRouted(host, wire::Side::Host);
 }
 
+// The longest message first: every later one fits the buffer it left and is claimed there, with no
+// new allocation per message.
+TEST(MessageRouting, TheHostClaimsEveryMessageInOneReusedBuffer) {
+  AdmittingHost host(kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host");
+  host.setBridge(std::make_unique<nettest::RecordingServerBridge>());
+  host.transportOpened();
+  const wire::WireOut hello = wire::helloMessage("Ann", 0);
+  host.received(hello.data(), hello.size(), 1);
+  host.dispatchQueued();
+  ASSERT_TRUE(host.takeWorldRequest(1));
+  ASSERT_TRUE(host.takeWorldReceived(1));
+  const nettest::Bytes entered{0, 5, 100, 100};
+  host.received(entered.data(), static_cast<uint32_t>(entered.size()), 1);
+  host.dispatchQueued();
+  host.readFrom.clear();
+  for (const wire::PlayerMsg id : {wire::PlayerMsg::CraftKnowledge, wire::PlayerMsg::Chat, wire::PlayerMsg::Look,
+                                   wire::PlayerMsg::RespawnRequest, wire::PlayerMsg::ThrowItem}) {
+    const nettest::Bytes message = nettest::sampleMessage(wire::outgoing(id, wire::Side::Client), 1);
+    host.received(message.data(), static_cast<uint32_t>(message.size()), 1);
+  }
+  host.dispatchQueued();
+  ASSERT_EQ(host.readFrom.size(), 5u);
+  for (const uint8_t* bytes : host.readFrom) EXPECT_EQ(bytes, host.readFrom.front());
+}
+
 TEST(MessageRouting, TheHostHandsNothingButTheHelloAndTheDepartureOfAPeerWithoutAnEntry) {
   RoutingProbe<NetServer> host(kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host");
   host.setBridge(std::make_unique<nettest::RecordingServerBridge>());
@@ -120,7 +150,7 @@ TEST(MessageRouting, TheHostHandsNothingButTheHelloAndTheDepartureOfAPeerWithout
     host.received(message.data(), static_cast<uint32_t>(message.size()), 1);
   }
   host.dispatchQueued();
-  EXPECT_EQ(host.routed, (std::vector<Routed>{{"connection", wire::id::kHello}, {"connection", wire::id::kDeparture}}));
+  EXPECT_EQ(host.routed, (std::vector<Routed>{{"connection", wire::idOf(wire::ConnectionMsg::Hello)}, {"connection", wire::idOf(wire::ConnectionMsg::Departure)}}));
 }
 
 // A client as it is once in the game, when it takes every category.

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "content/items/item.h"
-#include "net/players/player_messages.h"
 #include "net/wire/wire_check.h"
 #include "net/wire/wire_in.h"
 #include "net/wire/wire_out.h"
@@ -40,7 +39,7 @@ class HostCommands : public HostInGame {
   }
   // Ann's command, its peer byte as given.
   std::vector<Sent> command(const std::string& line, uint8_t namedPeer) {
-    wire::WireOut out(wire::outgoing(player_msg::kCommand, wire::Side::Client));
+    wire::WireOut out(wire::outgoing(wire::idOf(wire::PlayerMsg::Command), wire::Side::Client));
     out.peer(namedPeer).chat(line);
     Bytes bytes(out.data(), out.data() + out.size());
     bridge->sent.clear();
@@ -52,7 +51,7 @@ class HostCommands : public HostInGame {
   static std::vector<std::string> textsTo(uint8_t peer, const std::vector<Sent>& sent) {
     std::vector<std::string> texts;
     for (const Sent& each : sent) {
-      if (each.kind != Kind::To || each.peer != peer || each.bytes.size() < 2 || each.bytes[1] != player_msg::kText) {
+      if (each.kind != Kind::To || each.peer != peer || each.bytes.size() < 2 || each.bytes[1] != wire::idOf(wire::PlayerMsg::PlayerText)) {
         continue;
       }
       if (std::optional<wire::WireIn> in = asClient(each.bytes)) texts.push_back(in->chat());
@@ -68,7 +67,7 @@ TEST_F(HostCommands, AJoinedPlayersSeedsGoToHerAloneEvenWhenHerBytesNameTheHost)
   for (const Sent& each : sent) {
     EXPECT_EQ(each.kind, Kind::To) << "nothing of her command goes to anybody else";
     EXPECT_EQ(each.peer, kAnn);
-    if (each.bytes[1] != player_msg::kItemOffer) continue;
+    if (each.bytes[1] != wire::idOf(wire::EntityMsg::ItemOffer)) continue;
     ++offers;
     std::optional<wire::WireIn> in = asClient(each.bytes);
     ASSERT_TRUE(in.has_value());
@@ -86,7 +85,7 @@ TEST_F(HostCommands, AJoinedPlayersWeatherChangesTheHostedWorldForEveryoneAndARe
   const std::vector<Sent> sent = command("/weather rain", kAnn);
   EXPECT_EQ(textsTo(kAnn, sent), std::vector<std::string>{"Weather set to rain."});
   EXPECT_EQ(world().weather().kind, WeatherKind::Rain);
-  EXPECT_NE(std::find(sent.begin(), sent.end(), Sent{Kind::To, kAnn, {4, player_msg::kWeather, 1}}), sent.end())
+  EXPECT_NE(std::find(sent.begin(), sent.end(), Sent{Kind::To, kAnn, {4, wire::idOf(wire::WorldChangeMsg::Weather), 1}}), sent.end())
       << "her copy of the world rains too";
   ASSERT_FALSE(events.texts.empty()) << "the host's own player sees the rain start";
   events.texts.clear();
@@ -99,7 +98,7 @@ TEST_F(HostCommands, TheHostsOwnCommandRunsForItsPlayerAndItsChatLineReachesEver
   EXPECT_EQ(world().weather().kind, WeatherKind::Snow);
   ASSERT_EQ(events.messages.size(), 1u);
   EXPECT_EQ(events.messages[0].text, "Weather set to snow.");
-  for (const Sent& sent : bridge->sent) EXPECT_NE(sent.bytes[1], player_msg::kChat) << "a command is not said to the others";
+  for (const Sent& sent : bridge->sent) EXPECT_NE(sent.bytes[1], wire::idOf(wire::PlayerMsg::Chat)) << "a command is not said to the others";
   bridge->sent.clear();
 
   game().submitChatLine("hello all");
@@ -108,7 +107,7 @@ TEST_F(HostCommands, TheHostsOwnCommandRunsForItsPlayerAndItsChatLineReachesEver
   EXPECT_EQ(said.kind, Kind::All);
   std::optional<wire::WireIn> in = asClient(said.bytes);
   ASSERT_TRUE(in.has_value());
-  EXPECT_EQ(in->spec().id, player_msg::kChat);
+  EXPECT_EQ(in->spec().id, wire::idOf(wire::PlayerMsg::Chat));
   EXPECT_EQ(in->peer(), kel::NET_HOST_PEER);
   EXPECT_EQ(in->chat(), "hello all");
   EXPECT_EQ(notices.lines.back(), "[Host] hello all");

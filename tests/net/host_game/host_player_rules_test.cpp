@@ -16,11 +16,10 @@
 #include "game/crafting/recipe_knowledge.h"
 #include "game/session/session_fishing.h"
 #include "net/players/player_records.h"
+#include "tests/net/host_game/host_in_game.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/rules/console_kind.h"
 #include "world/time/day_clock.h"
-#include "net/players/player_messages.h"
-#include "tests/net/host_game/host_in_game.h"
 
 namespace nettest {
 namespace {
@@ -65,13 +64,13 @@ TEST_F(HostPlayerRules, NobodySleepsUntilEveryPlayerLiesInBedThenEveryoneWakesHe
   host().health = 1.0f;
   ann().health = 1.0f;
   rules().setPlayerInBed(&ann(), 1);
-  EXPECT_FALSE(annHeard(player_msg::kRestored)) << "the host's player is still up";
+  EXPECT_FALSE(annHeard(wire::idOf(wire::PlayerMsg::Restored))) << "the host's player is still up";
   EXPECT_TRUE(events.texts.empty());
   EXPECT_FLOAT_EQ(host().health, 1.0f);
 
   rules().setPlayerInBed(&host(), 1);
-  EXPECT_TRUE(annHeard(player_msg::kRestored)) << "her client runs her after-sleep step";
-  EXPECT_TRUE(annHeard(player_msg::kHeal));
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::Restored))) << "her client runs her after-sleep step";
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::Heal)));
   EXPECT_FLOAT_EQ(ann().health, ann().stats.maxHealth);
   EXPECT_FLOAT_EQ(host().health, host().stats.maxHealth);
   ASSERT_FALSE(events.texts.empty()) << "the host's own player slept too";
@@ -83,7 +82,7 @@ TEST_F(HostPlayerRules, APlayerWhoLeftHerBedIsWaitedForAgain) {
   rules().setPlayerInBed(&ann(), 0);
   bridge->sent.clear();
   rules().setPlayerInBed(&host(), 1);
-  EXPECT_FALSE(annHeard(player_msg::kRestored));
+  EXPECT_FALSE(annHeard(wire::idOf(wire::PlayerMsg::Restored)));
   EXPECT_TRUE(events.texts.empty()) << "the host's player waits for her";
 }
 
@@ -95,13 +94,13 @@ TEST_F(HostPlayerRules, HerBedBecomesHerSpawnThenLaysHerDownUntilTheHostSleepsTo
   world().dayClock().tickCounter = 5;
   annUses(21, row);
   EXPECT_EQ(ann().spawnCellX, 21);
-  EXPECT_TRUE(annHeard(player_msg::kSpawnCell));
-  EXPECT_TRUE(annHeard(player_msg::kText)) << "her spawn point is set";
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::SpawnCell)));
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::PlayerText))) << "her spawn point is set";
   bridge->sent.clear();
   annUses(21, row);
-  EXPECT_FALSE(annHeard(player_msg::kRestored)) << "she waits for the host's player";
+  EXPECT_FALSE(annHeard(wire::idOf(wire::PlayerMsg::Restored))) << "she waits for the host's player";
   rules().setPlayerInBed(&host(), 1);
-  EXPECT_TRUE(annHeard(player_msg::kRestored));
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::Restored)));
 }
 
 TEST_F(HostPlayerRules, HerPortalWaitsForTheHostThenSendsHerAlongBeforeTheHostTravels) {
@@ -112,11 +111,11 @@ TEST_F(HostPlayerRules, HerPortalWaitsForTheHostThenSendsHerAlongBeforeTheHostTr
   const uint32_t here = world().map().params().planetId;
   world().portalList().records().push_back({here, kElsewhere, 21, static_cast<uint16_t>(row), 0});
   annUses(21, row);
-  EXPECT_TRUE(annHeard(player_msg::kPortalDialog)) << "she waits with the travel dialog";
-  EXPECT_FALSE(annHeard(player_msg::kPortalTravel));
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::Portal))) << "she waits with the travel dialog";
+  EXPECT_FALSE(annHeard(wire::idOf(wire::PlayerMsg::PortalTravel)));
   bridge->sent.clear();
   rules().usePortal(&host(), &cell(21, row));
-  EXPECT_TRUE(annHeard(player_msg::kPortalTravel)) << "everyone chose it: she follows the host";
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::PortalTravel))) << "everyone chose it: she follows the host";
 }
 
 TEST_F(HostPlayerRules, HerBreathAsTheRulesStepItReachesHerClient) {
@@ -124,12 +123,12 @@ TEST_F(HostPlayerRules, HerBreathAsTheRulesStepItReachesHerClient) {
   ann().breath = 10;  // out of the water, her breath comes back
   for (int second = 0; second < 3; ++second) rules().timers().step();
   EXPECT_GT(ann().breath, 10);
-  EXPECT_TRUE(annHeard(player_msg::kBreath));
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::Breath)));
 }
 
 TEST_F(HostPlayerRules, ATextTheRulesShowAClientsPlayerReachesHerConsole) {
   rules().showTextById(&ann(), kAnyText, console_kind::kRefusal);
-  EXPECT_EQ(idsToAnn(), std::vector<uint8_t>{player_msg::kText});
+  EXPECT_EQ(idsToAnn(), std::vector<uint8_t>{wire::idOf(wire::PlayerMsg::PlayerText)});
   EXPECT_TRUE(events.texts.empty());
 }
 
@@ -138,11 +137,11 @@ TEST_F(HostPlayerRules, HerBobbersBiteAndLossAreHeardByHerClient) {
   const uint32_t her = ann().playerId();
   EXPECT_TRUE(fishing.present(her));
   fishing.biteStarted(her);
-  EXPECT_TRUE(annHeard(player_msg::kBiteTime));
+  EXPECT_TRUE(annHeard(wire::idOf(wire::FishingMsg::BiteTime)));
   bridge->sent.clear();
   fishing.fishGotAway(her);
-  EXPECT_TRUE(annHeard(player_msg::kText)) << "the fish got away";
-  EXPECT_TRUE(annHeard(player_msg::kForgetBobber)) << "her fishing is over";
+  EXPECT_TRUE(annHeard(wire::idOf(wire::PlayerMsg::PlayerText))) << "the fish got away";
+  EXPECT_TRUE(annHeard(wire::idOf(wire::FishingMsg::BobberForgotten))) << "her fishing is over";
   EXPECT_TRUE(events.texts.empty()) << "nothing of it on the host's own console";
 }
 
@@ -151,12 +150,12 @@ TEST_F(HostPlayerRules, HerCastLandingAndTheBaitTheFishTookAreHeardByHerClientOn
   const uint32_t her = ann().playerId();
   fishing.castLanded(her);
   const std::vector<uint8_t> landed = idsToAnn();
-  EXPECT_EQ(std::count(landed.begin(), landed.end(), player_msg::kRememberBobber), 1)
+  EXPECT_EQ(std::count(landed.begin(), landed.end(), wire::idOf(wire::FishingMsg::BobberRemembered)), 1)
       << "the line in the water is hers";
   bridge->sent.clear();
   fishing.fishGotAway(her);
   const std::vector<uint8_t> ids = idsToAnn();
-  EXPECT_EQ(std::count(ids.begin(), ids.end(), player_msg::kConsumeBait), 1) << "her client spends one bait";
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), wire::idOf(wire::PlayerMsg::BaitConsumed)), 1) << "her client spends one bait";
 }
 
 // What the lab brews for a client's player is brewed once in the host's lab, and her client is told
@@ -174,7 +173,7 @@ TEST_F(HostPlayerRules, WhatTheLabBrewsForHerIsBrewedOnceHereAndToldToHerClient)
   EXPECT_FALSE(lab.brewing());
   std::vector<Sent> told;
   for (const Sent& each : bridge->sent) {
-    if (each.bytes.size() >= 2 && each.bytes[1] == player_msg::kAlchemyLabMessage) told.push_back(each);
+    if (each.bytes.size() >= 2 && each.bytes[1] == wire::idOf(wire::AlchemyLabMsg::AlchemyLabMessage)) told.push_back(each);
   }
   ASSERT_EQ(told.size(), 1u);
   EXPECT_EQ(told[0].peer, kAnn);

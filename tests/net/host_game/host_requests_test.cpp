@@ -18,9 +18,9 @@
 #include "entities/core/real_entity.h"
 #include "entities/items/treasure_entity.h"
 #include "game/session/session_entities.h"
-#include "net/client_game/request_ids.h"
 #include "net/players/player_messages.h"
 #include "net/players/player_records.h"
+#include "net/wire/wire_messages.h"
 #include "platform/settings/settings.h"
 #include "tests/net/host_game/host_in_game.h"
 #include "world/blocks/chest.h"
@@ -278,7 +278,7 @@ TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
     MotionEvent motion;
     motion.x = static_cast<float>(x) * 30.0f;
     motion.y = static_cast<float>(y) * 30.0f;
-    wire::WireOut out = wire::WireOut(wire::outgoing(player_msg::kMotion, wire::Side::Client)).peer(kAnn);
+    wire::WireOut out = wire::WireOut(wire::outgoing(wire::idOf(wire::PlayerMsg::PlayerMotion), wire::Side::Client)).peer(kAnn);
     player_record::writeMotion(out, motion);
     return Bytes(out.data(), out.data() + out.size());
   };
@@ -291,7 +291,7 @@ TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
   const auto offers = [](const std::vector<Sent>& sent) {
     std::vector<Sent> found;
     for (const Sent& each : sent) {
-      if (each.bytes[0] == 5 && each.bytes[1] == player_msg::kItemOffer) found.push_back(each);
+      if (each.bytes[0] == 5 && each.bytes[1] == wire::idOf(wire::EntityMsg::ItemOffer)) found.push_back(each);
     }
     return found;
   };
@@ -332,7 +332,7 @@ TEST_F(HostRequests, AnItemComingToRestWhereSheStandsIsOfferedToHer) {
   ASSERT_EQ(falling->data.cell, &cell(20, kFloorRow + 1)) << "it lies on her cell";
   std::vector<Sent> offered;
   for (const Sent& each : bridge->sent) {
-    if (each.bytes[0] == 5 && each.bytes[1] == player_msg::kItemOffer) offered.push_back(each);
+    if (each.bytes[0] == 5 && each.bytes[1] == wire::idOf(wire::EntityMsg::ItemOffer)) offered.push_back(each);
   }
   const Bytes offer = concat({{5, 91}, le32(falling->id()), itemBytes(world_test::kDirt, 1), {1}});
   EXPECT_EQ(offered, (std::vector<Sent>{{Kind::To, kAnn, offer}}));
@@ -345,7 +345,7 @@ TEST_F(HostRequests, AnItemComingToRestWhereSheStandsIsOfferedToHer) {
 
 TEST_F(HostRequests, LeavingABedAndAPortalWithoutOneChangeNothingForHer) {
   EXPECT_TRUE(fromAnn({2, 51}).empty());
-  EXPECT_TRUE(fromAnn(concat({{2, 53}, le32(request_id::kNoPortal)})).empty());
+  EXPECT_TRUE(fromAnn(concat({{2, 53}, le32(player_msg::kNoPortal)})).empty());
   EXPECT_EQ(ann().cellX, 20u);
 }
 

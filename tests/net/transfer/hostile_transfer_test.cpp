@@ -12,16 +12,16 @@
 #include "net/endpoint/connection_lost.h"
 #include "net/endpoint/net_client.h"
 #include "net/transfer/raw_cell_column.h"
-#include "net/transfer/transfer_ids.h"
 #include "net/transfer/world_header.h"
 #include "net/transfer/world_packing.h"
 #include "net/transfer/world_pieces.h"
+#include "net/wire/wire_messages.h"
 #include "saves/container/gzip_buffer.h"
 #include "tests/net/net_test_support.h"
 #include "world/circuits/circuit_system.h"
-#include "world/time/day_clock.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
+#include "world/time/day_clock.h"
 #include "world/world.h"
 
 namespace {
@@ -45,13 +45,13 @@ WorldHeader headerOf(uint32_t compressedLength) {
 }
 
 Bytes piece(std::span<const uint8_t> bytes) {
-  wire::WireOut out = hostMessage(transfer_id::kPiece);
+  wire::WireOut out = hostMessage(wire::idOf(wire::WorldDataMsg::WorldPiece));
   out.count(static_cast<uint32_t>(bytes.size())).raw(bytes);
   return bytesOf(out);
 }
 
 Bytes column(uint16_t x, std::span<const uint8_t> stream) {
-  wire::WireOut out = hostMessage(transfer_id::kColumn);
+  wire::WireOut out = hostMessage(wire::idOf(wire::WorldDataMsg::WorldColumn));
   out.u16(x).raw(stream);
   return bytesOf(out);
 }
@@ -165,9 +165,9 @@ TEST_F(HostileTransfer, PartsBeforeTheHeaderAreRefusedAndChangeNothing) {
   const Bytes empty;
   feed(piece({cells.data(), 10}));
   feed(column(0, empty));
-  feed(stream(transfer_id::kSurface, empty));
-  feed(stream(transfer_id::kExplored, empty));
-  feed(hostMessage(transfer_id::kDayClock).u8(1).u16(5));
+  feed(stream(wire::idOf(wire::WorldDataMsg::SurfaceHeights), empty));
+  feed(stream(wire::idOf(wire::WorldDataMsg::ExploredCells), empty));
+  feed(hostMessage(wire::idOf(wire::WorldDataMsg::DayClock)).u8(1).u16(5));
   EXPECT_EQ(client.worldReceiver().world(), nullptr);
   expectRefused(5);
 
@@ -252,7 +252,7 @@ TEST_F(HostileTransfer, CountsPastTheirMessagesLengthAreRefused) {
   counts.u32(1);
   counts.u32(0);
   counts.u32(0);
-  wire::WireOut circuits = hostMessage(transfer_id::kCircuitState);
+  wire::WireOut circuits = hostMessage(wire::idOf(wire::WorldChangeMsg::CircuitState));
   circuits.raw(counts.data());
   circuits.raw(Bytes{1, 0, 2, 0, 3});
   feed(circuits);
@@ -267,7 +267,7 @@ TEST_F(HostileTransfer, CountsPastTheirMessagesLengthAreRefused) {
 
 TEST_F(HostileTransfer, TheClockBeforeTheCellsAndARunningStateBeforeTheGameAreRefused) {
   feed(worldHeaderMessage(headerOf(0)));
-  feed(hostMessage(transfer_id::kDayClock).u8(1).u16(5));
+  feed(hostMessage(wire::idOf(wire::WorldDataMsg::DayClock)).u8(1).u16(5));
   expectRefused(1);
   EXPECT_EQ(client.worldReceiver().world()->dayClock().tickCounter, 70'000u);
 }
@@ -286,18 +286,18 @@ TEST_F(HostileTransfer, TheLastColumnAloneDoesNotCompleteTheWorld) {
 TEST_F(HostileTransfer, TheClockKeepsTheHeadersHighBits) {
   completeWorldBeforeEntering();
   // 70,000 ticks in the header: low 16 bits 4,464; the clock six ticks on.
-  feed(hostMessage(transfer_id::kDayClock).u8(4).u16(4'470));
+  feed(hostMessage(wire::idOf(wire::WorldDataMsg::DayClock)).u8(4).u16(4'470));
   EXPECT_EQ(client.worldReceiver().world()->dayClock().tickCounter, 70'006u);
   EXPECT_EQ(client.worldReceiver().world()->dayClock().phase, DayPhase::Night);
-  feed(hostMessage(transfer_id::kDayClock).u8(1).u16(9));  // only once
+  feed(hostMessage(wire::idOf(wire::WorldDataMsg::DayClock)).u8(1).u16(9));  // only once
   EXPECT_EQ(client.worldReceiver().world()->dayClock().tickCounter, 70'006u);
   expectRefused(1);
 }
 
 TEST_F(HostileTransfer, MoreJoinsEndedThanStartedLeaveNoneJoining) {
-  for (uint8_t notice : {2, 1, 1, 1}) feed(Bytes{0, transfer_id::kJoining, notice});
+  for (uint8_t notice : {2, 1, 1, 1}) feed(Bytes{0, wire::idOf(wire::ConnectionMsg::Joining), notice});
   EXPECT_EQ(client.joiningCount(), 0);
-  feed(Bytes{0, transfer_id::kJoining, 2});
+  feed(Bytes{0, wire::idOf(wire::ConnectionMsg::Joining), 2});
   EXPECT_EQ(client.joiningCount(), 1);
 }
 

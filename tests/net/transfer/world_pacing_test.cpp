@@ -11,7 +11,7 @@
 #include <mutex>
 
 #include "net/endpoint/net_server.h"
-#include "net/transfer/transfer_ids.h"
+#include "net/wire/wire_messages.h"
 #include "world/map/world_map.h"
 #include "tests/net/endpoint/recording_bridges.h"
 #include "tests/net/net_test_support.h"
@@ -109,7 +109,7 @@ class WorldPacing : public ::testing::Test {
   uint64_t announcedLength() {
     for (const Sent& sent : bridge->sent) {
       if (sent.kind == Sent::To && sent.bytes.size() >= kHeaderLengthAt + 4 && sent.bytes[0] == 3 &&
-          sent.bytes[1] == transfer_id::kHeader) {
+          sent.bytes[1] == wire::idOf(wire::WorldDataMsg::WorldHeader)) {
         const uint8_t* at = sent.bytes.data() + kHeaderLengthAt;
         return at[0] | (at[1] << 8) | (at[2] << 16) | (static_cast<uint64_t>(at[3]) << 24);
       }
@@ -123,7 +123,7 @@ class WorldPacing : public ::testing::Test {
   }
   static bool isPiece(const Sent& sent) {
     return sent.kind == Sent::To && sent.peer == kPeer && sent.bytes.size() >= kPieceHead &&
-           sent.bytes[0] == 3 && sent.bytes[1] == transfer_id::kPiece;
+           sent.bytes[0] == 3 && sent.bytes[1] == wire::idOf(wire::WorldDataMsg::WorldPiece);
   }
   // The sender's frames over `seconds` of the clock, in steps of `step`.
   void runFor(double seconds, double step) {

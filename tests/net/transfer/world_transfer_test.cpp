@@ -13,9 +13,9 @@
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "net/endpoint/client/net_client_view.h"
-#include "net/transfer/transfer_ids.h"
-#include "net/wire/connection_messages.h"
 #include "net/transfer/world_pieces.h"
+#include "net/wire/connection_messages.h"
+#include "net/wire/wire_messages.h"
 #include "platform/settings/settings.h"
 #include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
@@ -123,20 +123,20 @@ TEST_F(WorldTransfer, ACompressedWorldArrivesWholeInItsPieces) {
   EXPECT_NE(received, world.world.get());
   transfertest::expectSameWorld(world, *received, *ann->worldReceiver().entities(), false);
 
-  const std::vector<Received> headers = messagesOf(ann->seen, 3, transfer_id::kHeader);
+  const std::vector<Received> headers = messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldHeader));
   ASSERT_EQ(headers.size(), 1u);
   engine::ByteReader header(headers[0].bytes);
   header.skip(38);
   const uint32_t length = header.u32();
   const std::vector<uint64_t> ends = pieceEnds(length);
-  const std::vector<Received> pieces = messagesOf(ann->seen, 3, transfer_id::kPiece);
+  const std::vector<Received> pieces = messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldPiece));
   ASSERT_EQ(pieces.size(), ends.size());
   uint64_t start = 0;
   for (size_t i = 0; i < pieces.size(); ++i) {
     EXPECT_EQ(pieces[i].bytes.size(), 6 + (ends[i] - start)) << "piece " << i;
     start = ends[i];
   }
-  EXPECT_EQ(messagesOf(ann->seen, 3, transfer_id::kColumn).size(), 0u);
+  EXPECT_EQ(messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldColumn)).size(), 0u);
 
   const EnteringArrival& arrival = *arrivals[0];
   EXPECT_EQ(arrival.created, 1);
@@ -149,7 +149,7 @@ TEST_F(WorldTransfer, ACompressedWorldArrivesWholeInItsPieces) {
   EXPECT_EQ(hostScreen.ended, 1);
   EXPECT_EQ(screens[0]->loading.front().rfind("Downloading.. ", 0), 0u);
   // Progress went back once a piece.
-  EXPECT_EQ(messagesOf(host->seen, 0, transfer_id::kProgress).size(), pieces.size());
+  EXPECT_EQ(messagesOf(host->seen, 0, wire::idOf(wire::ConnectionMsg::WorldProgress)).size(), pieces.size());
 }
 
 TEST_F(WorldTransfer, AWorldByColumnsArrivesWholeWithItsLight) {
@@ -161,10 +161,10 @@ TEST_F(WorldTransfer, AWorldByColumnsArrivesWholeWithItsLight) {
   World* received = ann->worldReceiver().world();
   ASSERT_NE(received, nullptr);
   transfertest::expectSameWorld(world, *received, *ann->worldReceiver().entities(), true);
-  const std::vector<Received> columns = messagesOf(ann->seen, 3, transfer_id::kColumn);
+  const std::vector<Received> columns = messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldColumn));
   ASSERT_EQ(columns.size(), static_cast<size_t>(world.world->map().width()));
-  EXPECT_EQ(messagesOf(ann->seen, 3, transfer_id::kPiece).size(), 0u);
-  const std::vector<Received> headers = messagesOf(ann->seen, 3, transfer_id::kHeader);
+  EXPECT_EQ(messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldPiece)).size(), 0u);
+  const std::vector<Received> headers = messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldHeader));
   ASSERT_EQ(headers.size(), 1u);
   EXPECT_EQ(std::vector<uint8_t>(headers[0].bytes.begin() + 38, headers[0].bytes.end()),
             (std::vector<uint8_t>{0, 0, 0, 0}));
@@ -176,7 +176,7 @@ TEST_F(WorldTransfer, TheLargestWorldArrivesWhole) {
   LoopbackClient* ann = hostAndSettle(world);
   ASSERT_NE(ann, nullptr);
   transfertest::expectSameWorld(world, *ann->worldReceiver().world(), *ann->worldReceiver().entities(), false);
-  EXPECT_EQ(messagesOf(ann->seen, 3, transfer_id::kPiece).size(), 257u);
+  EXPECT_EQ(messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldPiece)).size(), 257u);
 }
 
 // Peers asking together are answered from one packing of the world: each still gets all of it,
@@ -195,7 +195,7 @@ TEST_F(WorldTransfer, PeersJoiningTogetherEachArriveWithTheWholeWorld) {
     const WorldMap& received = client->worldReceiver().world()->map();
     transfertest::expectSameCells(world.world->map(), received, false);
     EXPECT_EQ(world.world->map().surfaceLines(), received.surfaceLines());
-    EXPECT_EQ(messagesOf(client->seen, 3, transfer_id::kHeader).size(), 1u);
+    EXPECT_EQ(messagesOf(client->seen, 3, wire::idOf(wire::WorldDataMsg::WorldHeader)).size(), 1u);
   }
   EXPECT_EQ(hostScreen.waits.back(), "Sending world.. 100%");
 }
@@ -207,13 +207,13 @@ TEST_F(WorldTransfer, ListsOfMoreThan65535EntriesGoInSeveralMessages) {
   ASSERT_NE(ann, nullptr);
 
   transfertest::expectSameWorld(world, *ann->worldReceiver().world(), *ann->worldReceiver().entities(), false);
-  for (uint8_t id : {transfer_id::kLiquidCells, transfer_id::kTimedCells, transfer_id::kCircuitState}) {
+  for (uint8_t id : {wire::idOf(wire::WorldChangeMsg::LiquidCells), wire::idOf(wire::WorldChangeMsg::TimedCells), wire::idOf(wire::WorldChangeMsg::CircuitState)}) {
     const std::vector<Received> sent = messagesOf(ann->seen, 4, id);
     EXPECT_GE(sent.size(), 2u) << "id " << int{id};
     for (const Received& message : sent) {
       engine::ByteReader in(message.bytes);
       in.skip(2);
-      if (id == transfer_id::kCircuitState) {
+      if (id == wire::idOf(wire::WorldChangeMsg::CircuitState)) {
         const uint64_t records = uint64_t{in.u32()} + in.u32() + in.u32() + in.u32();
         EXPECT_LE(records, 65'535u);
       } else {
@@ -232,14 +232,14 @@ TEST_F(WorldTransfer, TheOtherClientsSeeAJoinStartAndEnd) {
   ann->setView(&annView);
   LoopbackClient* bo = joinAndSettle("Bo", world);
   ASSERT_NE(bo, nullptr);
-  ASSERT_TRUE(runUntil([&] { return messagesOf(ann->seen, 0, transfer_id::kJoining).size() == 2; }));
-  const std::vector<Received> notices = messagesOf(ann->seen, 0, transfer_id::kJoining);
+  ASSERT_TRUE(runUntil([&] { return messagesOf(ann->seen, 0, wire::idOf(wire::ConnectionMsg::Joining)).size() == 2; }));
+  const std::vector<Received> notices = messagesOf(ann->seen, 0, wire::idOf(wire::ConnectionMsg::Joining));
   ASSERT_EQ(notices.size(), 2u);
   EXPECT_EQ(notices[0].bytes, (nettest::Bytes{0, 11, 2}));
   EXPECT_EQ(notices[1].bytes, (nettest::Bytes{0, 11, 1}));
   EXPECT_EQ(annView.statuses, (std::vector<bool>{true, false}));
   EXPECT_EQ(ann->joiningCount(), 0);
-  EXPECT_TRUE(messagesOf(bo->seen, 0, transfer_id::kJoining).empty());
+  EXPECT_TRUE(messagesOf(bo->seen, 0, wire::idOf(wire::ConnectionMsg::Joining)).empty());
   EXPECT_EQ(hostScreen.ended, 2);
   ann->setView(nullptr);
 }
@@ -257,8 +257,8 @@ TEST_F(WorldTransfer, APeerThatLeavesWhileReceivingEndsItsTransfer) {
   ASSERT_TRUE(runUntil([&] { return host->players().at(2) == nullptr; }));
   EXPECT_EQ(hostNotices.lines.back(), "Bo disconnected before entering.");
   EXPECT_EQ(host->worldSender().receivingCount(), 0);
-  ASSERT_TRUE(runUntil([&] { return messagesOf(ann->seen, 0, transfer_id::kJoining).size() == 2; }));
-  EXPECT_EQ(messagesOf(ann->seen, 0, transfer_id::kJoining)[1].bytes, (nettest::Bytes{0, 11, 1}));
+  ASSERT_TRUE(runUntil([&] { return messagesOf(ann->seen, 0, wire::idOf(wire::ConnectionMsg::Joining)).size() == 2; }));
+  EXPECT_EQ(messagesOf(ann->seen, 0, wire::idOf(wire::ConnectionMsg::Joining))[1].bytes, (nettest::Bytes{0, 11, 1}));
   EXPECT_EQ(ann->joiningCount(), 0);
 }
 
@@ -269,9 +269,9 @@ TEST_F(WorldTransfer, AWorldIsSentOnceAndOnlyToAnAdmittedPeerThatAsked) {
 
   const wire::WireOut again = wire::worldRequestMessage();
   ann->send(again.data(), again.size(), 0);
-  ASSERT_TRUE(runUntil([&] { return messagesOf(host->seen, 0, wire::id::kWorldRequest).size() == 2; }));
+  ASSERT_TRUE(runUntil([&] { return messagesOf(host->seen, 0, wire::idOf(wire::ConnectionMsg::WorldRequest)).size() == 2; }));
   runUntil([] { return false; }, 1);
-  EXPECT_EQ(messagesOf(ann->seen, 3, transfer_id::kHeader).size(), 1u);
+  EXPECT_EQ(messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldHeader)).size(), 1u);
   EXPECT_EQ(host->worldSender().receivingCount(), 0);
 }
 

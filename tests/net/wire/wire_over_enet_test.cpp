@@ -20,7 +20,7 @@ constexpr uint8_t kSeed = 8;
 
 // What a client says when it leaves: the host then drops it.
 bool endsTheSendersConnection(const wire::MessageSpec& spec) {
-  return spec.category == 0 && (spec.id == wire::id::kDeparture || spec.id == wire::id::kNoCharacter);
+  return spec.category == 0 && (spec.is(wire::ConnectionMsg::Departure) || spec.is(wire::ConnectionMsg::NoCharacter));
 }
 constexpr uint8_t kWorldHeader = 67;
 
@@ -84,7 +84,7 @@ TEST_F(WireOverEnet, TruncatedAndCorruptedPacketsAreRefusedByTheHostAndALongOneI
   nettest::LoopbackClient* ann = join("Ann");
   ASSERT_NE(ann, nullptr);
   ASSERT_TRUE(pumpUntil([&] { return admitted("Ann", 1); }));
-  const Bytes hello(nettest::sampleMessage(*wire::incoming(wire::id::kHello, wire::Side::Host), 1));
+  const Bytes hello(nettest::sampleMessage(*wire::incoming(wire::idOf(wire::ConnectionMsg::Hello), wire::Side::Host), 1));
   Bytes oversized = hello;
   oversized.resize(70000, 0xEE);
   Bytes corrupted = hello;
