@@ -151,9 +151,9 @@ void TradeAbstract::complete() {
     if (received == nullptr) continue;
     bool newSlot = false;
     if (!inventory.findSlotFor(received.get(), newSlot).isNone()) continue;
-    Item* dropped = received.release();
-    if (player_.game != nullptr) player_.game->dropItem(dropped);
-    freeItem(dropped);  // no game to drop it in: back to the pool (null once dropped)
+    // No game to drop it in: back to the pool.
+    if (player_.game != nullptr) player_.game->dropItem(std::move(received));
+    received.reset();
   }
   player_.heldItemChanged(player_.heldItem());
   player_.recordStat(trade::kStatTraded, 0);

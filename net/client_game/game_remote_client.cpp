@@ -7,7 +7,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "entities/core/world_entities.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/inventory/inventory.h"
@@ -92,10 +92,9 @@ bool GameRemoteClient::captureMob(MobEntity* mob) {
 
 // The item is written into the request before it goes back to the pool: the host makes the
 // world's item from those bytes.
-void GameRemoteClient::throwItem(Item* item, float speed, float angle, uint8_t flags) {
+void GameRemoteClient::throwItem(ItemPtr item, float speed, float angle, uint8_t flags) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  send(request(request_id::kThrowItem).item(item).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
-  freeItem(item);
+  send(request(request_id::kThrowItem).item(item.get()).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
 }
 
 // The request keeps its layout's two floats after the points; the host takes the shot's speed
@@ -250,11 +249,9 @@ bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) 
 }
 
 // Encoded first, freed after: the request carries the item's bytes, never the item.
-void GameRemoteClient::dropItem(Item*& item) {
+void GameRemoteClient::dropItem(ItemPtr item) {
   if (item == nullptr) return;
-  send(request(request_id::kDropItem).item(item));
-  freeItem(item);
-  item = nullptr;
+  send(request(request_id::kDropItem).item(item.get()));
 }
 
 bool GameRemoteClient::consumeItem(Item* item) {

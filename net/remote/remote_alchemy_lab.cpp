@@ -1,18 +1,14 @@
 #include "net/remote/remote_alchemy_lab.h"
 
-#include "content/items/item_pool.h"
 #include "net/players/player_messages.h"
 #include "net/remote/remote_message.h"
 
 RemoteAlchemyLab::RemoteAlchemyLab(MapBlock& cell, Net& net) : AlchemyLab(cell), net_(net) {}
 
-void RemoteAlchemyLab::setItem(uint8_t slot, Item* item) {
-  if (slot > kOutputSlot) {
-    freeItem(item);
-    return;
-  }
-  putItem(slot, item);
+void RemoteAlchemyLab::setItem(uint8_t slot, ItemPtr item) {
+  if (slot > kOutputSlot) return;
+  putItem(slot, std::move(item));
   wire::WireOut out = remote::requestFor(player_msg::kAlchemyLabSlot, *this);
-  out.u8(slot).item(item);
+  out.u8(slot).item(itemAt(slot));
   remote::send(net_, out);
 }

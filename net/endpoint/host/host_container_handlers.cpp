@@ -4,7 +4,6 @@
 // ignored and the item the message carried goes back to the pool.
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 #include "net/client_game/request_ids.h"
@@ -66,9 +65,8 @@ void NetServer::setContainerSlot(wire::WireIn& in, uint8_t peer) {
   Kind* container = player != nullptr ? openOnCell<Kind>(*player, world(), cell) : nullptr;
   if (container == nullptr || slot >= container->slotCount()) return;
   if (!moveThroughSlot(*player, container->itemAt(slot), item.get())) return;
-  freeItem(container->itemAt(slot));
-  container->clearSlot(slot);
-  container->setItem(slot, item.release());
+  container->takeItem(slot);  // emptied first: a forge starts the new stack as a new input
+  container->setItem(slot, std::move(item));
 }
 
 void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
@@ -98,8 +96,7 @@ void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
       wire::PooledItem feed = wire::itemFromWire(in);
       PlayerServerDesktop* remote = remoteActor(peer);
       if (stable == nullptr || remote == nullptr || !moveThroughSlot(*remote, stable->feed(), feed.get())) return;
-      freeItem(stable->feed());
-      stable->setItem(feed.release());
+      stable->setItem(std::move(feed));
       break;
     }
     case player_msg::kSignEdit: {

@@ -79,7 +79,7 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
       const uint8_t flags = in.u8();
       if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return true;
       if (ItemPtr thrown = takeFromCopy(player, std::move(item), world()->isCreative())) {
-        rules->spawnItemEntity(thrown.release(), player.position, speed, angle, flags);
+        rules->spawnItemEntity(std::move(thrown), player.position, speed, angle, flags);
       }
       return true;
     }
@@ -133,7 +133,7 @@ bool NetServer::handlePlayerRequest(wire::WireIn& in, PlayerServerDesktop& playe
       ItemPtr dropped = takeFromCopy(player, std::move(item), world()->isCreative());
       if (dropped == nullptr) return true;
       const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
-      rules->spawnItemDrop(dropped.release(), at, Game::kItemDropKind);
+      rules->spawnItemDrop(std::move(dropped), at, Game::kItemDropKind);
       return true;
     }
     case request_id::kInventory: {

@@ -39,7 +39,7 @@ using ItemHandOffTest = GameTest;
 TEST_F(ItemHandOffTest, ADroppedStackTakenBackLeavesOnlyTheInventorysStackInThePool) {
   WorldEntities lists(*world);
   const PoolCount pool;
-  TreasureEntity* dropped = createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, 5 * 30.0f}, 0, 0, 0);
+  TreasureEntity* dropped = createTreasureEntity(lists, ItemPtr(makeItem(kStone, 3)), {10 * 30.0f, 5 * 30.0f}, 0, 0, 0);
   ASSERT_NE(dropped, nullptr);
   EXPECT_EQ(pool.held(), 1) << "the dropped stack";
   player->cellX = dropped->data.cell->x;
@@ -53,15 +53,15 @@ TEST_F(ItemHandOffTest, ADroppedStackTakenBackLeavesOnlyTheInventorysStackInTheP
 TEST_F(ItemHandOffTest, AStackDroppedOffTheMapGoesBackToThePoolOnce) {
   WorldEntities lists(*world);
   const PoolCount pool;
-  EXPECT_EQ(createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, -90 * 30.0f}, 0, 0, 0), nullptr);
+  EXPECT_EQ(createTreasureEntity(lists, ItemPtr(makeItem(kStone, 3)), {10 * 30.0f, -90 * 30.0f}, 0, 0, 0), nullptr);
   EXPECT_EQ(pool.held(), 0);
-  EXPECT_EQ(createFishEntity(lists, newItem(ITEM_NONE, 0, 0, 0, 0), *world->cellAt(10, 5)), nullptr);
+  EXPECT_EQ(createFishEntity(lists, ItemPtr(newItem(ITEM_NONE, 0, 0, 0, 0)), *world->cellAt(10, 5)), nullptr);
   EXPECT_EQ(pool.held(), 0) << "an empty item is refused and freed";
 }
 
 TEST_F(ItemHandOffTest, ARefusedShelfLeavesTheStackInItsSlotAndFreesNothing) {
   Item* stack = makeItem(kStone, 3);
-  player->inventory->setSlot({SlotKind::Quick, 0, 0}, stack);
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(stack));
   player->inventory->select(0);
   const PoolCount pool;
   EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0)) << "no shelf there";
@@ -71,7 +71,7 @@ TEST_F(ItemHandOffTest, ARefusedShelfLeavesTheStackInItsSlotAndFreesNothing) {
 }
 
 TEST_F(ItemHandOffTest, TakingAnItemOutOfItsSlotEmptiesTheSlotAndTheTakerFreesItOnce) {
-  player->inventory->setSlot(kSingle, makeItem(kStone, 2));
+  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 2)));
   const PoolCount pool;
   {
     const ItemPtr taken = takeSlotItem(*player->inventory, kSingle);

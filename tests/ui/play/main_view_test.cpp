@@ -170,7 +170,7 @@ TEST_F(MainViewTest, ThePauseKeyActsOnlyOnTheReleaseOfAPressItSaw) {
 TEST_F(MainViewTest, TheHudFollowsHealthBreathAndTheQuickRow) {
   local->health = local->stats.maxHealth / 2;
   local->breath = PlayerBase::kFullBreath / 4;
-  local->inventory->setSlot({SlotKind::Quick, 1, 0}, game_test::makeItem(game_test::kStone, 7));
+  local->inventory->setSlot({SlotKind::Quick, 1, 0}, ItemPtr(game_test::makeItem(game_test::kStone, 7)));
   local->inventory->select(1);
   main().refreshCamera();
   ASSERT_NE(main().hud().portrait(), nullptr);
@@ -223,8 +223,8 @@ TEST_F(MainViewTest, ANewWindowSizePlacesTheQuickBarAndThePortraitAgain) {
 }
 
 TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {
-  local->inventory->setSlot({SlotKind::Quick, 2, 0}, game_test::makeItem(game_test::kStone, 4));
-  local->inventory->setSlot({SlotKind::Quick, 3, 0}, game_test::makeItem(game_test::kStone, 1));
+  local->inventory->setSlot({SlotKind::Quick, 2, 0}, ItemPtr(game_test::makeItem(game_test::kStone, 4)));
+  local->inventory->setSlot({SlotKind::Quick, 3, 0}, ItemPtr(game_test::makeItem(game_test::kStone, 1)));
   local->inventory->select(2);
   EXPECT_FALSE(main().shootHeld()) << "stone fires nothing";
   main().keyEvent(KeyCode::Q, false);

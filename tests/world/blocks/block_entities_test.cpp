@@ -29,8 +29,8 @@ class BlockEntitiesTest : public EditWorldTest {
 TEST_F(BlockEntitiesTest, BreakingAChestDropsItsContentsOrGivesThemBackToThePool) {
   for (int x : {4, 6}) {
     place(x, 4, kSmallChest);
-    world->chests().findAt(at(x, 4))->setItem(0, newItem(500, 0, 7, -1, 0));
-    world->chests().findAt(at(x, 4))->setItem(11, newItem(501, 0, 1, -1, 0));
+    world->chests().findAt(at(x, 4))->setItem(0, ItemPtr(newItem(500, 0, 7, -1, 0)));
+    world->chests().findAt(at(x, 4))->setItem(11, ItemPtr(newItem(501, 0, 1, -1, 0)));
   }
   BlockEdit remove = edit(ek::kRemoveLayer, 4, 4);
   remove.extra = 1;
