@@ -61,7 +61,7 @@ class CountingBodies final : public WorldBodies {
   long pushes = 0, hurts = 0, bursts = 0;
 };
 
-Entity* ApplyingLogic::spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t) {
+Entity* ApplyingLogic::spawnItemDrop(ItemPtr /*item*/, engine::Vec2, uint8_t) {
   return nullptr;
 }
 

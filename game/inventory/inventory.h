@@ -4,7 +4,7 @@
 // plus views onto slots that belong to something else (the open block entity, a second open
 // object, the running trade, the item catalogue). Every slot holds nothing or one stack of the
 // item pool. All code that moves items addresses a slot by a `SlotRef` and goes through
-// `slotItem` and `setSlot`; a reference to an area that is not there reads as empty and is never
+// `slotItem`, `setSlot` and `takeSlot`; a reference to an area that is not there reads as empty and is never
 // written. The inventory owns its stacks: they return to the pool when it goes.
 //
 // Main thread only.

@@ -15,7 +15,6 @@
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
 #include "platform/audio/sound_effects.h"
@@ -81,7 +80,7 @@ bool InventorySprite::consumeOne() {
   Item* item = slotItem();
   if (item == nullptr) return false;
   const bool emptied = item->consumeOne();
-  if (emptied) takeSlotItem(*inventory(), slot_);  // a slot item implies an inventory
+  if (emptied) inventory()->takeSlot(slot_);  // a slot item implies an inventory
   refreshCount(false);
   if (slot_.kind == SlotKind::AlchemyLab) inventoryViewHooks().refreshOpenWindow();
   if (!emptied && isQuickSlot()) select();

@@ -27,7 +27,7 @@ constexpr uint16_t kSeedSniffer = 1885;  // a pet that finds seed items (41)
 
 class ThrownItems final : public NullRuleEntities {
  public:
-  Entity* spawnItemEntity(ItemPtr item, engine::Vec2, float, float, uint8_t) override {
+  Entity* spawnItemEntity(ItemPtr /*item*/, engine::Vec2, float, float, uint8_t) override {
     ++thrown;
     return nullptr;
   }

@@ -41,7 +41,7 @@ class BlastLogic final : public NullLogic {
   Entity* spawnItemEntity(ItemPtr item, engine::Vec2, float, float, uint8_t) override {
     return spawnItemDrop(std::move(item), {}, 0);
   }
-  Entity* spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t) override {
+  Entity* spawnItemDrop(ItemPtr /*item*/, engine::Vec2, uint8_t) override {
     return nullptr;
   }
   PlayerBase* localPlayer = nullptr;
