@@ -40,7 +40,7 @@ class ApplyingLogic final : public NullLogic {
   bool editBlock(const BlockEdit& edit, PlayerBase* player) override {
     return !world_.applyBlockEdit(edit, player).wasRefused();
   }
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override;
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t) override;
 
  private:
   World& world_;
@@ -61,8 +61,7 @@ class CountingBodies final : public WorldBodies {
   long pushes = 0, hurts = 0, bursts = 0;
 };
 
-Entity* ApplyingLogic::spawnItemDrop(Item* item, engine::Vec2, uint8_t) {
-  freeItem(item);
+Entity* ApplyingLogic::spawnItemDrop(ItemPtr /*item*/, engine::Vec2, uint8_t) {
   return nullptr;
 }
 

@@ -112,8 +112,7 @@ class ApplyingLogic final : public NullLogic {
   bool editBlock(const BlockEdit& edit, PlayerBase* player) override {
     return !world_.applyBlockEdit(edit, player).wasRefused();
   }
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
-    freeItem(item);
+  Entity* spawnItemDrop(ItemPtr /*item*/, engine::Vec2, uint8_t) override {
     return nullptr;
   }
 

@@ -94,11 +94,12 @@ void dropFromTrinketPets(const TrinketPetOwner& player, ItemSpawner& spawner) {
     if (!(PET_DROP_CHANCE > static_cast<float>(engine::randomNext()) / 32768.0f)) continue;
     const size_t entry =
         list->size() == 1 ? 0 : static_cast<size_t>(engine::randomNext()) % list->size();
-    Item* drop = newItem((*list)[entry], -1, 1, -1, 0);
+    ItemPtr drop(newItem((*list)[entry], -1, 1, -1, 0));
+    if (drop == nullptr) continue;
     if (worn->id == PATTERN_PET) drop->word = (drop->word & 0xFFFF0000u) | randomPattern();
     if (worn->id == POTION_PET) drop->word = potionWordFor(drop->id);
     const int r = engine::randomNext();
     const float angle = static_cast<float>(110 - r % 40) * std::numbers::pi_v<float> / 180.0f;
-    spawner.spawnItemEntity(drop, player.position(), player.visibleMapBlock(), PET_DROP_SPEED, angle, false);
+    spawner.spawnItemEntity(std::move(drop), player.position(), player.visibleMapBlock(), PET_DROP_SPEED, angle, false);
   }
 }

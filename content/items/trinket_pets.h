@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "content/items/item_ptr.h"
 #include "engine/base/geometry.h"
 
 class Item;
@@ -26,8 +27,7 @@ class TrinketPetOwner {
 class ItemSpawner {
  public:
   virtual ~ItemSpawner() = default;
-  // Takes ownership of the pooled item.
-  virtual void spawnItemEntity(Item* item, engine::Vec2 position, MapBlock* cell, float speed,
+  virtual void spawnItemEntity(ItemPtr item, engine::Vec2 position, MapBlock* cell, float speed,
                                float angle, bool toy) = 0;
 };
 

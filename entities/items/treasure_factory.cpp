@@ -16,9 +16,8 @@
 #include "world/cells/map_block.h"
 #include "world/world.h"
 
-TreasureEntity* createTreasureEntity(WorldEntities& lists, Item* item, engine::Vec2 position, float speed, float angle,
-                                     float spread, bool allowToy, uint32_t throwerId) {
-  ItemPtr owned(item);
+TreasureEntity* createTreasureEntity(WorldEntities& lists, ItemPtr owned, engine::Vec2 position, float speed,
+                                     float angle, float spread, bool allowToy, uint32_t throwerId) {
   if (owned == nullptr) return nullptr;
   World* world = lists.world();
   MapBlock* cell = world != nullptr ? blockAtPoint(world->map(), position) : nullptr;
@@ -35,11 +34,11 @@ TreasureEntity* createTreasureEntity(WorldEntities& lists, Item* item, engine::V
   return static_cast<TreasureEntity*>(&lists.add(std::move(entity)));
 }
 
-TreasureEntity* createTreasureEntityTossed(WorldEntities& lists, Item* item, engine::Vec2 position, float spread,
+TreasureEntity* createTreasureEntityTossed(WorldEntities& lists, ItemPtr item, engine::Vec2 position, float spread,
                                            bool allowToy) {
   const float speed = 1.0f + static_cast<float>(engine::randomNext()) / 32767.0f;
   const float angle = static_cast<float>(engine::randomNext()) / 32767.0f * 2.3561947f + 0.3926991f;
-  return createTreasureEntity(lists, item, position, speed, angle, spread, allowToy);
+  return createTreasureEntity(lists, std::move(item), position, speed, angle, spread, allowToy);
 }
 
 FruitEntity* createFruitEntity(WorldEntities& lists, uint16_t itemId, MapBlock& cell, uint8_t mode) {
@@ -55,8 +54,7 @@ FruitEntity* createFruitEntity(WorldEntities& lists, uint16_t itemId, MapBlock& 
   return static_cast<FruitEntity*>(&lists.add(std::make_unique<FruitEntity>(*world, std::move(item), at, cell)));
 }
 
-FishEntity* createFishEntity(WorldEntities& lists, Item* item, MapBlock& cell) {
-  ItemPtr owned(item);
+FishEntity* createFishEntity(WorldEntities& lists, ItemPtr owned, MapBlock& cell) {
   World* world = lists.world();
   if (owned == nullptr || world == nullptr || owned->isNone()) return nullptr;
   return static_cast<FishEntity*>(&lists.add(std::make_unique<FishEntity>(*world, std::move(owned), cell)));

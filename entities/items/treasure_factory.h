@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "content/items/item_ptr.h"
 #include "engine/base/geometry.h"
 
 class DressEntity;
@@ -18,15 +19,15 @@ class WorldEntities;
 
 // A treasure at the position moving at `speed` pixels per tick in direction `angle` (radians); a
 // toy (with its thrower's player id) when `allowToy` is set and the item has a toy spec.
-TreasureEntity* createTreasureEntity(WorldEntities& lists, Item* item, engine::Vec2 position, float speed, float angle,
-                                     float spread, bool allowToy = false, uint32_t throwerId = 0);
+TreasureEntity* createTreasureEntity(WorldEntities& lists, ItemPtr item, engine::Vec2 position, float speed,
+                                     float angle, float spread, bool allowToy = false, uint32_t throwerId = 0);
 // Tossed up and away: speed 1 to 2 at 22.5 to 157.5 degrees.
-TreasureEntity* createTreasureEntityTossed(WorldEntities& lists, Item* item, engine::Vec2 position, float spread,
+TreasureEntity* createTreasureEntityTossed(WorldEntities& lists, ItemPtr item, engine::Vec2 position, float spread,
                                            bool allowToy = false);
 // A fruit of the item id hanging at the plant's cell: mode 0 anywhere in it, 1 low, 2 high, other
 // modes at its centre.
 FruitEntity* createFruitEntity(WorldEntities& lists, uint16_t itemId, MapBlock& cell, uint8_t mode);
 // A fish of the item swimming from the cell.
-FishEntity* createFishEntity(WorldEntities& lists, Item* item, MapBlock& cell);
+FishEntity* createFishEntity(WorldEntities& lists, ItemPtr item, MapBlock& cell);
 // A piece of clothing of the item id for the worn slot (below 10).
 DressEntity* createDressEntity(WorldEntities& lists, uint16_t itemId, uint8_t slot, engine::Vec2 position);

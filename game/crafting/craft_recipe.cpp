@@ -1,7 +1,7 @@
 #include "game/crafting/craft_recipe.h"
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "content/tables/content_tables.h"
 #include "game/crafting/craft_book.h"
 #include "game/crafting/craft_grid_match.h"
@@ -19,10 +19,9 @@ constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
 bool fillOutput(Inventory& inventory, const CraftDef& recipe) {
   Item* output = inventory.slotItem(kOutput);
   if (output == nullptr || output->isNone()) {
-    Item* made = newItem(recipe.result(), -1, recipe.resultCount(), -1, 0);
+    ItemPtr made(newItem(recipe.result(), -1, recipe.resultCount(), -1, 0));
     if (made == nullptr) return false;
-    if (output != nullptr) freeItem(output);
-    inventory.setSlot(kOutput, made);
+    inventory.setSlot(kOutput, std::move(made));
     return true;
   }
   if (output->id != recipe.result() || output->word != 0 ||

@@ -6,7 +6,6 @@
 #include "game/crafting/craft_spending.h"
 #include "game/crafting/player_crafting.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 
 namespace {
@@ -26,7 +25,7 @@ CraftSpending useOneOfEachCell(Inventory& inventory) {
       --item->count;
       continue;
     }
-    takeSlotItem(inventory, slot);  // its last unit is used up
+    inventory.takeSlot(slot);  // its last unit is used up
   }
   return spent;
 }
@@ -53,5 +52,5 @@ void returnCraftArea(Inventory& inventory) {
   if (output == nullptr || output->isNone()) return;
   bool newSlot = false;
   if (inventory.findSlotFor(output, newSlot).isNone()) return;
-  takeSlotItem(inventory, kOutput);  // the inventory stored a copy of it
+  inventory.takeSlot(kOutput);  // the inventory stored a copy of it
 }

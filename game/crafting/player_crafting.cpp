@@ -7,7 +7,6 @@
 #include "game/crafting/recipe_knowledge.h"
 #include "game/crafting/recipes.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 #include "world/rules/console_kind.h"
 
@@ -45,7 +44,7 @@ CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
   if (made == nullptr) return CraftOutcome::NoRoom;
   bool newSlot = false;
   if (inventory.findSlotFor(made, newSlot).isNone()) return CraftOutcome::NoRoom;
-  takeSlotItem(inventory, kOutput);  // the inventory stored a copy of it
+  inventory.takeSlot(kOutput);  // the inventory stored a copy of it
   return CraftOutcome::Made;
 }
 

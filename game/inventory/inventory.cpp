@@ -13,7 +13,6 @@
 #include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
 #include "game/inventory/item_kinds.h"
-#include "game/inventory/slot_taking.h"
 #include "game/trade/trade_abstract.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
@@ -43,19 +42,7 @@ Item* tradeSlotItem(const TradeAbstract* trade, SlotRef slot) {
 Inventory::Inventory(InventoryOwner* owner, World* world)
     : owner_(owner), world_(world), itemSource_(&allocItem) {}
 
-Inventory::~Inventory() {
-  auto release = [](auto& area) {
-    for (Item*& item : area) freeItem(std::exchange(item, nullptr));
-  };
-  release(backpack_);
-  release(quick_);
-  release(creativeQuick_);
-  release(craftGrid_);
-  release(equipment_);
-  release(equipment2_);
-  freeItem(single_);
-  freeItem(trinket_);
-}
+Inventory::~Inventory() = default;
 
 void Inventory::setTrade(std::unique_ptr<TradeAbstract> trade) { trade_ = std::move(trade); }
 
@@ -63,7 +50,7 @@ void Inventory::setQuickSlotsInUse(uint32_t count) {
   quickSlotsInUse_ = count < 1 ? 1 : (count > kQuickSlots ? kQuickSlots : count);
 }
 
-std::span<Item*> Inventory::area(Area which) {
+std::span<ItemPtr> Inventory::area(Area which) {
   switch (which) {
     case Area::Quick: return quick_;
     case Area::CreativeQuick: return creativeQuick_;
@@ -77,13 +64,13 @@ std::span<Item*> Inventory::area(Area which) {
   return {};
 }
 
-std::span<Item* const> Inventory::area(Area which) const {
+std::span<const ItemPtr> Inventory::area(Area which) const {
   return const_cast<Inventory*>(this)->area(which);
 }
 
 bool Inventory::creative() const { return world_ != nullptr && world_->isCreative(); }
 
-Item** Inventory::ownedSlot(SlotRef slot) {
+ItemPtr* Inventory::ownedSlot(SlotRef slot) {
   const int x = slot.x;
   const int y = slot.y;
   switch (slot.kind) {
@@ -97,7 +84,7 @@ Item** Inventory::ownedSlot(SlotRef slot) {
     case SlotKind::Equipment2: return x < kEquipmentSlots ? &equipment2_[x] : nullptr;
     case SlotKind::Trinket: return &trinket_;
     case SlotKind::SecondObject: {
-      Item** items = owner_ != nullptr ? owner_->secondObjectItems() : nullptr;
+      ItemPtr* items = owner_ != nullptr ? owner_->secondObjectItems() : nullptr;
       return items != nullptr && x < 3 && y < 3 ? &items[y * 3 + x] : nullptr;
     }
     default: return nullptr;
@@ -124,13 +111,13 @@ Item* Inventory::slotItem(SlotRef slot) const {
     case SlotKind::TradeOffer: return tradeSlotItem(trade_.get(), slot);
     case SlotKind::None: return nullptr;
     default: {
-      Item** owned = const_cast<Inventory*>(this)->ownedSlot(slot);
-      return owned != nullptr ? *owned : nullptr;
+      const ItemPtr* owned = const_cast<Inventory*>(this)->ownedSlot(slot);
+      return owned != nullptr ? owned->get() : nullptr;
     }
   }
 }
 
-void Inventory::setSlot(SlotRef slot, Item* item) {
+void Inventory::setSlot(SlotRef slot, ItemPtr item) {
   if (static_cast<uint32_t>(slot.kind) >= static_cast<uint32_t>(SlotKind::TradeOffer) &&
       slot.kind != SlotKind::AlchemyLab) {
     return;
@@ -141,20 +128,68 @@ void Inventory::setSlot(SlotRef slot, Item* item) {
     case SlotKind::EntityFirst:
     case SlotKind::EntityItem: {
       const int index = slot.kind == SlotKind::EntityFirst ? 0 : slot.x;
-      if (auto* chest = dynamic_cast<Chest*>(entity)) chest->setItem(index, item);
+      if (auto* chest = dynamic_cast<Chest*>(entity)) chest->setItem(index, std::move(item));
       return;
     }
     case SlotKind::AlchemyLab:
-      if (auto* lab = dynamic_cast<AlchemyLab*>(entity)) lab->setItem(slot.x, item);
+      if (auto* lab = dynamic_cast<AlchemyLab*>(entity)) lab->setItem(slot.x, std::move(item));
       return;
     default: break;
   }
-  Item** owned = ownedSlot(slot);
+  ItemPtr* owned = ownedSlot(slot);
   if (owned == nullptr) return;
-  *owned = item;
   const bool worn = slot.kind == SlotKind::Equipment || slot.kind == SlotKind::Equipment2;
   if (worn && item != nullptr && owner_ != nullptr) owner_->recordStat(kStatItemWorn, item->id);
+  *owned = std::move(item);
   if (slot.kind == SlotKind::Trinket && owner_ != nullptr) owner_->trinketChanged();
+}
+
+ItemPtr Inventory::releaseSlot(SlotRef slot) {
+  LogicBlock* entity = owner_ != nullptr ? owner_->openBlockEntity() : nullptr;
+  switch (slot.kind) {
+    case SlotKind::Chest:
+    case SlotKind::EntityFirst:
+    case SlotKind::EntityItem: {
+      auto* chest = dynamic_cast<Chest*>(entity);
+      return chest != nullptr ? chest->takeItem(slot.kind == SlotKind::EntityFirst ? 0 : slot.x) : nullptr;
+    }
+    case SlotKind::AlchemyLab: {
+      auto* lab = dynamic_cast<AlchemyLab*>(entity);
+      return lab != nullptr ? lab->takeItem(slot.x) : nullptr;
+    }
+    default: break;
+  }
+  if (static_cast<uint32_t>(slot.kind) >= static_cast<uint32_t>(SlotKind::TradeOffer)) return nullptr;
+  ItemPtr* owned = ownedSlot(slot);
+  return owned != nullptr ? std::move(*owned) : nullptr;
+}
+
+bool Inventory::writable(SlotRef slot) const {
+  LogicBlock* entity = owner_ != nullptr ? owner_->openBlockEntity() : nullptr;
+  switch (slot.kind) {
+    case SlotKind::Chest:
+    case SlotKind::EntityFirst:
+    case SlotKind::EntityItem: return dynamic_cast<Chest*>(entity) != nullptr;
+    case SlotKind::AlchemyLab: return dynamic_cast<AlchemyLab*>(entity) != nullptr;
+    default: break;
+  }
+  if (static_cast<uint32_t>(slot.kind) >= static_cast<uint32_t>(SlotKind::TradeOffer)) return false;
+  return const_cast<Inventory*>(this)->ownedSlot(slot) != nullptr;
+}
+
+bool Inventory::swapSlots(SlotRef a, SlotRef b) {
+  if (!writable(a) || !writable(b)) return false;
+  ItemPtr first = releaseSlot(a);
+  ItemPtr second = releaseSlot(b);
+  setSlot(b, std::move(first));
+  setSlot(a, std::move(second));
+  return true;
+}
+
+ItemPtr Inventory::takeSlot(SlotRef slot) {
+  ItemPtr taken = releaseSlot(slot);
+  if (taken != nullptr) setSlot(slot, nullptr);  // tells whoever watches the slot that it emptied
+  return taken;
 }
 
 bool Inventory::slotAcceptsItem(SlotRef slot, const Item* item) const {
@@ -182,13 +217,12 @@ bool Inventory::slotAcceptsItem(SlotRef slot, const Item* item) const {
 }
 
 Item* Inventory::selectedItem() const {
-  return selected_ < kQuickSlots ? quickRow()[selected_] : nullptr;
+  return selected_ < kQuickSlots ? quickRow()[selected_].get() : nullptr;
 }
 
-bool Inventory::mergeInto(Item*& target, Item*& source) {
-  if (!mergeItems(*target, *source)) return false;
-  freeItem(source);
-  source = nullptr;
+bool Inventory::mergeInto(Item& target, ItemPtr& source) {
+  if (!mergeItems(target, *source)) return false;
+  source.reset();
   return true;
 }
 
@@ -197,7 +231,7 @@ bool Inventory::mergeSlots(SlotRef source, SlotRef destination) {
   Item* to = slotItem(destination);
   if (isEmpty(from) || isEmpty(to)) return false;
   if (mergeItems(*to, *from)) {
-    takeSlotItem(*this, source);  // all of it went into the destination
+    takeSlot(source);  // all of it went into the destination
     return true;
   }
   if (!to->canStackWith(*from)) return false;
@@ -209,7 +243,7 @@ bool Inventory::mergeSlots(SlotRef source, SlotRef destination) {
 
 // A fresh pooled copy of the item in an empty slot; false (slot left empty) when the pool has no
 // room, so a caller never hears "stored" for an item that went nowhere.
-bool Inventory::putCopy(Item*& slot, const Item* item) {
+bool Inventory::putCopy(ItemPtr& slot, const Item* item) {
   void* memory = nullptr;
   try {
     memory = itemSource_();
@@ -217,7 +251,7 @@ bool Inventory::putCopy(Item*& slot, const Item* item) {
     memory = nullptr;
   }
   if (memory == nullptr) return false;
-  Item* copy = new (memory) Item();
+  ItemPtr copy(new (memory) Item());
   if (item != nullptr) {
     copy->word = item->word;
     copy->id = item->id;
@@ -225,7 +259,7 @@ bool Inventory::putCopy(Item*& slot, const Item* item) {
     copy->durability = item->durability;
     copy->variant = item->variant;
   }
-  slot = copy;
+  slot = std::move(copy);
   return true;
 }
 
@@ -242,19 +276,19 @@ SlotRef Inventory::findSlotFor(const Item* item, bool& newSlot) {
   if (item != nullptr) {
     const Item& source = *item;
     for (uint8_t i = 0; i < kQuickSlots; ++i) {
-      Item*& slot = quick_[i];
-      if (!isEmpty(slot) && mergeItems(*slot, source)) return {SlotKind::Quick, i, 0};
+      const ItemPtr& slot = quick_[i];
+      if (!isEmpty(slot.get()) && mergeItems(*slot, source)) return {SlotKind::Quick, i, 0};
     }
     for (uint8_t x = 0; x < kBackpackSide; ++x) {
       for (uint8_t y = 0; y < kBackpackSide; ++y) {
-        Item*& slot = backpack_[x + kBackpackSide * y];
-        if (!isEmpty(slot) && mergeItems(*slot, source)) return {SlotKind::Backpack, x, y};
+        const ItemPtr& slot = backpack_[x + kBackpackSide * y];
+        if (!isEmpty(slot.get()) && mergeItems(*slot, source)) return {SlotKind::Backpack, x, y};
       }
     }
     for (uint8_t x = 0; x < kGridSide; ++x) {
       for (uint8_t y = 0; y < kGridSide; ++y) {
-        Item*& slot = craftGrid_[x + kGridSide * y];
-        if (!isEmpty(slot) && mergeItems(*slot, source)) return {SlotKind::CraftGrid, x, y};
+        const ItemPtr& slot = craftGrid_[x + kGridSide * y];
+        if (!isEmpty(slot.get()) && mergeItems(*slot, source)) return {SlotKind::CraftGrid, x, y};
       }
     }
   }
@@ -268,7 +302,7 @@ SlotRef Inventory::findSlotFor(const Item* item, bool& newSlot) {
   }
   for (uint8_t x = 0; x < kBackpackSide; ++x) {
     for (uint8_t y = 0; y < kBackpackSide; ++y) {
-      Item*& slot = backpack_[x + kBackpackSide * y];
+      ItemPtr& slot = backpack_[x + kBackpackSide * y];
       if (slot != nullptr) continue;
       if (!putCopy(slot, item)) return {};
       newSlot = true;
@@ -278,7 +312,7 @@ SlotRef Inventory::findSlotFor(const Item* item, bool& newSlot) {
   if (owner_ != nullptr && owner_->craftGridBlocked()) return {};
   for (uint8_t x = 0; x < kGridSide; ++x) {
     for (uint8_t y = 0; y < kGridSide; ++y) {
-      Item*& slot = craftGrid_[x + kGridSide * y];
+      ItemPtr& slot = craftGrid_[x + kGridSide * y];
       if (slot != nullptr) continue;
       if (!putCopy(slot, item)) return {};
       newSlot = true;
@@ -289,12 +323,12 @@ SlotRef Inventory::findSlotFor(const Item* item, bool& newSlot) {
 }
 
 bool Inventory::hasRoomFor(const Item& item) const {
-  auto fits = [&item](const Item* slot) {
-    return isEmpty(slot) || (slot->canStackWith(item) && slot->count + item.count <= ITEM_STACK_LIMIT);
+  auto fits = [&item](const ItemPtr& slot) {
+    return isEmpty(slot.get()) || (slot->canStackWith(item) && slot->count + item.count <= ITEM_STACK_LIMIT);
   };
-  for (const Item* slot : backpack_) if (fits(slot)) return true;
+  for (const ItemPtr& slot : backpack_) if (fits(slot)) return true;
   if (owner_ == nullptr || !owner_->craftGridBlocked()) {
-    for (const Item* slot : craftGrid_) if (fits(slot)) return true;
+    for (const ItemPtr& slot : craftGrid_) if (fits(slot)) return true;
   }
   for (uint32_t i = 0; i < kQuickSlots; ++i) {
     if (quickSlotTakes(i, item) && fits(quick_[i])) return true;
@@ -304,55 +338,52 @@ bool Inventory::hasRoomFor(const Item& item) const {
 
 uint32_t Inventory::countFreeSlots() const {
   uint32_t free = 0;
-  for (const Item* slot : backpack_) free += isEmpty(slot) ? 1 : 0;
+  for (const ItemPtr& slot : backpack_) free += isEmpty(slot.get()) ? 1 : 0;
   if (owner_ == nullptr || !owner_->craftGridBlocked()) {
-    for (const Item* slot : craftGrid_) free += isEmpty(slot) ? 1 : 0;
+    for (const ItemPtr& slot : craftGrid_) free += isEmpty(slot.get()) ? 1 : 0;
   }
   for (uint32_t i = 0; i < quickSlotsInUse_; ++i) {
     if (keepLastSlotEmpty_ && i == quickSlotsInUse_ - 1) continue;
-    free += isEmpty(quick_[i]) ? 1 : 0;
+    free += isEmpty(quick_[i].get()) ? 1 : 0;
   }
   return free;
 }
 
 uint32_t Inventory::countItems(uint16_t id, bool allowEquivalents, bool includeWorn) const {
   uint32_t total = 0;
-  auto add = [&](const Item* slot) {
-    if (!isEmpty(slot) && itemMatches(slot->id, id, allowEquivalents)) total += slot->count;
+  auto add = [&](const ItemPtr& slot) {
+    if (!isEmpty(slot.get()) && itemMatches(slot->id, id, allowEquivalents)) total += slot->count;
   };
-  for (const Item* slot : backpack_) add(slot);
-  for (const Item* slot : quick_) add(slot);
+  for (const ItemPtr& slot : backpack_) add(slot);
+  for (const ItemPtr& slot : quick_) add(slot);
   if (includeWorn) {
-    for (const Item* slot : equipment_) add(slot);
-    for (const Item* slot : equipment2_) add(slot);
+    for (const ItemPtr& slot : equipment_) add(slot);
+    for (const ItemPtr& slot : equipment2_) add(slot);
     add(trinket_);
-    for (const Item* slot : craftGrid_) add(slot);
+    for (const ItemPtr& slot : craftGrid_) add(slot);
     add(single_);
   }
   return total;
 }
 
 SlotRef Inventory::takeOne(uint16_t id, bool allowEquivalents, uint16_t* takenId) {
-  auto take = [takenId](Item*& slot) {
+  auto take = [takenId](ItemPtr& slot) {
     if (takenId != nullptr) *takenId = slot->id;
     const uint16_t full = slot->maxDurability();
     if (full != 0) slot->durability = full;
-    if (--slot->count == 0) {
-      freeItem(slot);
-      slot = nullptr;
-    }
+    if (--slot->count == 0) slot.reset();
   };
   for (uint8_t x = 0; x < kBackpackSide; ++x) {
     for (uint8_t y = 0; y < kBackpackSide; ++y) {
-      Item*& slot = backpack_[x + kBackpackSide * y];
-      if (isEmpty(slot) || !itemMatches(slot->id, id, allowEquivalents)) continue;
+      ItemPtr& slot = backpack_[x + kBackpackSide * y];
+      if (isEmpty(slot.get()) || !itemMatches(slot->id, id, allowEquivalents)) continue;
       take(slot);
       return {SlotKind::Backpack, x, y};
     }
   }
   for (uint8_t i = 0; i < kQuickSlots; ++i) {
-    Item*& slot = quick_[i];
-    if (isEmpty(slot) || !itemMatches(slot->id, id, allowEquivalents)) continue;
+    ItemPtr& slot = quick_[i];
+    if (isEmpty(slot.get()) || !itemMatches(slot->id, id, allowEquivalents)) continue;
     take(slot);
     return {SlotKind::Quick, i, 0};
   }
@@ -380,19 +411,22 @@ void Inventory::clearCraftingStation() {
 
 void Inventory::forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit) {
   const DropAreas areas = dropAreasOf(difficulty);
+  auto hand = [&visit](ItemPtr& slot) {
+    if (slot != nullptr) visit(std::move(slot));
+  };
   if (areas.backpack) {
-    for (Item*& slot : backpack_) if (slot != nullptr) visit(slot);
+    for (ItemPtr& slot : backpack_) hand(slot);
     if (owner_ == nullptr || !owner_->craftGridBlocked()) {
-      for (Item*& slot : craftGrid_) if (slot != nullptr) visit(slot);
-      if (single_ != nullptr) visit(single_);
+      for (ItemPtr& slot : craftGrid_) hand(slot);
+      hand(single_);
     }
   }
   if (areas.worn) {
-    for (Item*& slot : equipment_) if (slot != nullptr) visit(slot);
-    for (Item*& slot : equipment2_) if (slot != nullptr) visit(slot);
-    if (trinket_ != nullptr) visit(trinket_);
+    for (ItemPtr& slot : equipment_) hand(slot);
+    for (ItemPtr& slot : equipment2_) hand(slot);
+    hand(trinket_);
   }
   if (areas.quick) {
-    for (Item*& slot : quick_) if (slot != nullptr) visit(slot);
+    for (ItemPtr& slot : quick_) hand(slot);
   }
 }

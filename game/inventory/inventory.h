@@ -4,7 +4,7 @@
 // plus views onto slots that belong to something else (the open block entity, a second open
 // object, the running trade, the item catalogue). Every slot holds nothing or one stack of the
 // item pool. All code that moves items addresses a slot by a `SlotRef` and goes through
-// `slotItem` and `setSlot`; a reference to an area that is not there reads as empty and is never
+// `slotItem`, `setSlot` and `takeSlot`; a reference to an area that is not there reads as empty and is never
 // written. The inventory owns its stacks: they return to the pool when it goes.
 //
 // Main thread only.
@@ -16,6 +16,7 @@
 #include <optional>
 #include <span>
 
+#include "content/items/item_ptr.h"
 #include "game/inventory/slot_ref.h"
 
 class Item;
@@ -38,7 +39,7 @@ class InventoryOwner {
  public:
   virtual LogicBlock* openBlockEntity() const = 0;
   // The nine slots (3 columns) of the second open object; null while none is open.
-  virtual Item** secondObjectItems() const = 0;
+  virtual ItemPtr* secondObjectItems() const = 0;
   // The player state bit that keeps the craft grid out of searches and death drops.
   virtual bool craftGridBlocked() const = 0;
   virtual void recordStat(uint16_t statId, uint16_t value) = 0;
@@ -75,9 +76,20 @@ class Inventory {
   void setItemSource(ItemSource source) { itemSource_ = source; }
 
   // ---- Slots ----
+  // The slot's stack, where it stays (null: empty).
   Item* slotItem(SlotRef slot) const;
-  // Does not free what it overwrites: callers free or move it first.
-  void setSlot(SlotRef slot, Item* item);
+  // The stack goes into the slot, and what the slot held goes back to the pool: take it first to
+  // keep it. A slot that cannot be written (a catalogue entry, a trade offer, a container slot
+  // with no such container open) takes nothing, and the stack goes back to the pool.
+  void setSlot(SlotRef slot, ItemPtr item);
+  // What the slot held, now the caller's, the slot emptied as `setSlot` empties it; null for an
+  // empty slot and for a slot that cannot be written, which keeps its stack.
+  ItemPtr takeSlot(SlotRef slot);
+  // The two slots trade stacks, each stored as `setSlot` stores it; false, changing nothing, when
+  // either cannot be written.
+  bool swapSlots(SlotRef a, SlotRef b);
+  // The slot's stack stored again as it is, so that whoever watches the slot hears of it.
+  void refreshSlot(SlotRef slot) { setSlot(slot, releaseSlot(slot)); }
   bool slotAcceptsItem(SlotRef slot, const Item* item) const;
   Item* selectedItem() const;
   uint32_t selected() const { return selected_; }
@@ -101,18 +113,17 @@ class Inventory {
   void returnCraftGridItems();
   void compactBackpack();
 
-  // Hands each stack of the areas the difficulty drops on death to the visitor, which takes
-  // ownership (it may leave the pointer set to keep the stack).
-  using SlotVisitor = std::function<void(Item*&)>;
+  // Hands each stack of the areas the difficulty drops on death to the visitor; the slots empty.
+  using SlotVisitor = std::function<void(ItemPtr)>;
   void forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVisitor& visit);
 
   // ---- Every owned slot, for the character file ----
   // The areas as the inventory holds them, whatever the world: both quick rows, the grid and the
   // backpack (index x + side * y), both equipment sets, the single slot and the trinket. Writing
-  // through them neither frees what was there nor counts anything as worn.
+  // through them counts nothing as worn.
   enum class Area { Quick, CreativeQuick, CraftGrid, Backpack, Equipment, Equipment2, Single, Trinket };
-  std::span<Item*> area(Area which);
-  std::span<Item* const> area(Area which) const;
+  std::span<ItemPtr> area(Area which);
+  std::span<const ItemPtr> area(Area which) const;
 
   // The page of the current catalogue list that the catalogue slots (kind 13) read, in a
   // creative world; elsewhere they read empty.
@@ -137,26 +148,30 @@ class Inventory {
 
  private:
   bool creative() const;
-  Item** quickRow() { return creative() ? creativeQuick_.data() : quick_.data(); }
-  Item* const* quickRow() const { return creative() ? creativeQuick_.data() : quick_.data(); }
+  ItemPtr* quickRow() { return creative() ? creativeQuick_.data() : quick_.data(); }
+  const ItemPtr* quickRow() const { return creative() ? creativeQuick_.data() : quick_.data(); }
   // The slot's own storage, or null when the reference names no owned slot.
-  Item** ownedSlot(SlotRef slot);
+  ItemPtr* ownedSlot(SlotRef slot);
+  // Whether `setSlot` stores into the slot (an own slot, or one of the open container's).
+  bool writable(SlotRef slot) const;
+  // The stack of a writable slot, taken out without telling anyone (null: none or not writable).
+  ItemPtr releaseSlot(SlotRef slot);
   bool quickSlotTakes(uint32_t index, const Item& item) const;
-  bool mergeInto(Item*& target, Item*& source);
-  bool putCopy(Item*& slot, const Item* item);
+  bool mergeInto(Item& target, ItemPtr& source);
+  bool putCopy(ItemPtr& slot, const Item* item);
   void takeContainerItems(int count);
-  void storeInBackpack(Item*& item);
+  void storeInBackpack(ItemPtr& item);
 
   InventoryOwner* owner_;
   World* world_;
-  std::array<Item*, 36> backpack_{};
-  std::array<Item*, kQuickSlots> quick_{};
-  std::array<Item*, kQuickSlots> creativeQuick_{};
-  std::array<Item*, 9> craftGrid_{};
-  std::array<Item*, kEquipmentSlots> equipment_{};
-  std::array<Item*, kEquipmentSlots> equipment2_{};
-  Item* single_ = nullptr;
-  Item* trinket_ = nullptr;
+  std::array<ItemPtr, 36> backpack_{};
+  std::array<ItemPtr, kQuickSlots> quick_{};
+  std::array<ItemPtr, kQuickSlots> creativeQuick_{};
+  std::array<ItemPtr, 9> craftGrid_{};
+  std::array<ItemPtr, kEquipmentSlots> equipment_{};
+  std::array<ItemPtr, kEquipmentSlots> equipment2_{};
+  ItemPtr single_;
+  ItemPtr trinket_;
   uint32_t selected_ = 0;
   uint8_t station_ = 0;
   std::optional<StationPlace> stationPlace_;

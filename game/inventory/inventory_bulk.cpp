@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "game/inventory/inventory.h"
 #include "world/blocks/chest.h"
 
@@ -28,14 +27,13 @@ void Inventory::stackIntoContainer() {
   auto* chest = dynamic_cast<Chest*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
   if (chest == nullptr) return;
   walkBackpackBackwards([&](int index) {
-    Item*& stack = backpack_[index];
-    if (isEmpty(stack)) return true;
+    ItemPtr& stack = backpack_[index];
+    if (isEmpty(stack.get())) return true;
     for (size_t i = 0; i < chest->slotCount(); ++i) {
       Item* target = chest->itemAt(i);
-      if (isEmpty(target) || target == stack || !mergeItems(*target, *stack)) continue;
-      freeItem(stack);
-      stack = nullptr;
-      chest->setItem(static_cast<int32_t>(i), target);
+      if (isEmpty(target) || !mergeInto(*target, stack)) continue;
+      // Stored again as it is, so that whoever watches the chest learns the new count.
+      chest->setItem(static_cast<int32_t>(i), chest->takeItem(i));
       break;
     }
     return true;
@@ -44,8 +42,8 @@ void Inventory::stackIntoContainer() {
 
 void Inventory::compactBackpack() {
   walkBackpackBackwards([&](int index) {
-    Item*& stack = backpack_[index];
-    if (isEmpty(stack)) return true;
+    ItemPtr& stack = backpack_[index];
+    if (isEmpty(stack.get())) return true;
     // Earlier slots in the same backwards order are the ones visited after this one.
     bool after = false;
     walkBackpackBackwards([&](int other) {
@@ -53,25 +51,25 @@ void Inventory::compactBackpack() {
         after = true;
         return true;
       }
-      if (!after || isEmpty(backpack_[other])) return true;
-      return !mergeInto(backpack_[other], stack);
+      if (!after || isEmpty(backpack_[other].get())) return true;
+      return !mergeInto(*backpack_[other], stack);
     });
     return true;
   });
 }
 
-// Merged whole into a backpack stack (backwards order), else into the first empty slot; the item
-// pointer is cleared when it found a place.
-void Inventory::storeInBackpack(Item*& item) {
+// Merged whole into a backpack stack (backwards order), else into the first empty slot; the
+// item is left with the caller when it found no place.
+void Inventory::storeInBackpack(ItemPtr& item) {
   walkBackpackBackwards([&](int index) {
-    return isEmpty(backpack_[index]) || !mergeInto(backpack_[index], item);
+    return isEmpty(backpack_[index].get()) || !mergeInto(*backpack_[index], item);
   });
   if (item == nullptr) return;
   for (int x = 0; x < kBackpackSide; ++x) {
     for (int y = 0; y < kBackpackSide; ++y) {
-      Item*& slot = backpack_[x + kBackpackSide * y];
+      ItemPtr& slot = backpack_[x + kBackpackSide * y];
       if (slot != nullptr) continue;
-      slot = std::exchange(item, nullptr);
+      slot = std::move(item);
       return;
     }
   }
@@ -81,10 +79,11 @@ void Inventory::takeContainerItems(int count) {
   auto* chest = dynamic_cast<Chest*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
   if (chest != nullptr) {
     for (int i = 0; i < count; ++i) {
-      Item* item = chest->itemAt(static_cast<size_t>(i));
-      if (isEmpty(item)) continue;
+      if (isEmpty(chest->itemAt(static_cast<size_t>(i)))) continue;
+      // Whatever finds no place goes back; the chest hears of the slot either way.
+      ItemPtr item = chest->takeItem(static_cast<size_t>(i));
       storeInBackpack(item);
-      if (item == nullptr) chest->setItem(i, nullptr);
+      chest->setItem(i, std::move(item));
     }
   }
   compactBackpack();
@@ -92,7 +91,7 @@ void Inventory::takeContainerItems(int count) {
 
 void Inventory::returnCraftGridItems() {
   compactBackpack();
-  for (Item*& item : craftGrid_) {
-    if (!isEmpty(item)) storeInBackpack(item);
+  for (ItemPtr& item : craftGrid_) {
+    if (!isEmpty(item.get())) storeInBackpack(item);
   }
 }

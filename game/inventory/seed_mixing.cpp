@@ -3,7 +3,6 @@
 #include "content/items/item.h"
 #include "content/items/item_ptr.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
 #include "world/plants/plant_genes.h"
 
 namespace {
@@ -23,7 +22,7 @@ void useOne(Inventory& inventory, SlotRef slot) {
     --item->count;
     return;
   }
-  takeSlotItem(inventory, slot);  // its last seed is used up
+  inventory.takeSlot(slot);  // its last seed is used up
 }
 
 }  // namespace

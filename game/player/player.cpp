@@ -61,10 +61,10 @@ Item* Player::getEquipment(bool secondSet, int index) const {
                               static_cast<uint8_t>(index), 0});
 }
 
-void Player::setEquipment(Item* item, bool secondSet, int index) {
+void Player::setEquipment(ItemPtr item, bool secondSet, int index) {
   if (index < 0 || index >= Inventory::kEquipmentSlots) return;
   inventory->setSlot({secondSet ? SlotKind::Equipment2 : SlotKind::Equipment, static_cast<uint8_t>(index), 0},
-                     item);
+                     std::move(item));
 }
 
 Item* Player::heldItem() const { return inventory->selectedItem(); }

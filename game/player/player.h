@@ -41,7 +41,7 @@ class Player : public PlayerBase, public InventoryOwner {
 
   // ---- Items ----
   Item* getEquipment(bool secondSet, int index) const override;
-  void setEquipment(Item* item, bool secondSet, int index);
+  void setEquipment(ItemPtr item, bool secondSet, int index);
   Item* heldItem() const override;
   // Besides the tint, a networked game's other side hears of the new held item and slot: the host
   // must know what a client's player holds to spend what it places.
@@ -87,7 +87,7 @@ class Player : public PlayerBase, public InventoryOwner {
 
   // ---- What the inventory asks ----
   LogicBlock* openBlockEntity() const override { return openContainer(); }
-  Item** secondObjectItems() const override { return secondObject; }
+  ItemPtr* secondObjectItems() const override { return secondObject; }
   bool craftGridBlocked() const override { return (stateWord & kCraftGridBlockedBit) != 0; }
   void recordStat(uint16_t statId, uint16_t value) override;
   // Putting on another trinket during play summons its pet; taking it off sends the pet away.
@@ -141,7 +141,7 @@ class Player : public PlayerBase, public InventoryOwner {
   std::unique_ptr<Inventory> inventory;
   std::unique_ptr<RecipeKnowledge> knowledge;
   std::unique_ptr<MeleeSwing> meleeSwing;
-  Item** secondObject = nullptr;
+  ItemPtr* secondObject = nullptr;
   uint32_t stateWord = 0;
   std::string name = "Player";
   uint16_t unlockedPlanets = 1;

@@ -9,8 +9,8 @@
 #include "content/tables/block_def.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
+#include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
-#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
 #include "game/player/tool_reach.h"
@@ -55,7 +55,7 @@ void Player::useUpQuickSlotItem(uint8_t quickSlot) {
   Item* stack = inventory->slotItem(slot);
   if (stack == nullptr || stack->isNone()) return;
   if (--stack->count > 0) return;
-  takeSlotItem(*inventory, slot);  // its last unit is used up
+  inventory->takeSlot(slot);  // its last unit is used up
   if (quickSlot == inventory->selected()) heldItemChanged(nullptr);
 }
 

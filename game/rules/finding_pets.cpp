@@ -23,8 +23,8 @@ class PetOwner final : public TrinketPetOwner {
 class RulesSpawner final : public ItemSpawner {
  public:
   explicit RulesSpawner(LogicEntities& rules) : rules_(rules) {}
-  void spawnItemEntity(Item* item, engine::Vec2 position, MapBlock*, float speed, float angle, bool) override {
-    rules_.spawnItemEntity(item, position, speed, angle, 0);
+  void spawnItemEntity(ItemPtr item, engine::Vec2 position, MapBlock*, float speed, float angle, bool) override {
+    rules_.spawnItemEntity(std::move(item), position, speed, angle, 0);
   }
 
  private:

@@ -103,15 +103,15 @@ class LocalLogic : public Logic, public PlayerRules {
 
   // ---- Entities: handed to the entity layer (local_logic_entities.cpp) ----
   void collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) override;
-  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
-  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
+  Entity* spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) override;
   Entity* spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) override;
   Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override;
   Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
                           uint8_t flags) override;
   MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
                       PlayerBase* owner, uint8_t group) override;
-  Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) override;
+  Entity* spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) override;
   Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) override;
   void pushEntitiesOutOfCell(MapBlock& cell) override;
   void wakeEntity(Entity* entity) override;

@@ -23,12 +23,12 @@ void LocalLogic::collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule&
   if (cell != nullptr) entities_->collectSpawnCells(*cell, out, rule);
 }
 
-Entity* LocalLogic::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) {
-  return entities_->spawnItemEntity(item, position, speed, angle, flags);
+Entity* LocalLogic::spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) {
+  return entities_->spawnItemEntity(std::move(item), position, speed, angle, flags);
 }
 
-Entity* LocalLogic::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) {
-  return entities_->spawnItemDrop(item, position, flags);
+Entity* LocalLogic::spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) {
+  return entities_->spawnItemDrop(std::move(item), position, flags);
 }
 
 Entity* LocalLogic::spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion,
@@ -54,8 +54,8 @@ MobEntity* LocalLogic::spawnMob(const MobDef* mob, engine::Vec2 position, engine
   return entities_->spawnMob(mob, position, motion, forced, owner, group);
 }
 
-Entity* LocalLogic::spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) {
-  return entities_->spawnDress(item, position, motion);
+Entity* LocalLogic::spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) {
+  return entities_->spawnDress(std::move(item), position, motion);
 }
 
 Entity* LocalLogic::spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) {

@@ -56,9 +56,9 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
                                                rod != nullptr && !rod->isNone() ? rod->id : 0);
       if (caught == kNothingCaught) {
         showTextById(&player, kTextNothingCaught, console_kind::kInformation);
-      } else if (Item* fish = newItem(caught, -1, 1, -1, 0)) {
+      } else if (ItemPtr fish{newItem(caught, -1, 1, -1, 0)}) {
         const float angle = (dx <= 0 ? 120.0f : 60.0f) * kDegrees;
-        spawnItemEntity(fish, {bobber->data.x, bobber->data.cellY + kCatchLift},
+        spawnItemEntity(std::move(fish), {bobber->data.x, bobber->data.cellY + kCatchLift},
                         static_cast<float>(std::abs(columns)) + kCatchSpeed, angle, 0);
         if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatFishCaught, caught);
       }

@@ -20,13 +20,13 @@ class RuleEntities : public EntityLists {
  public:
 
   // ---- Creation (items passed in are owned by the new entity, or freed) ----
-  virtual Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) = 0;
-  virtual Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) = 0;
+  virtual Entity* spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) = 0;
+  virtual Entity* spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) = 0;
   virtual Entity* spawnTreasure(const Item& shown, engine::Vec2, engine::Vec2, MapBlock*) = 0;
   virtual Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) = 0;
   virtual Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) = 0;
   virtual MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) = 0;
-  virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;
+  virtual Entity* spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) = 0;
   virtual Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) = 0;
   // A mob's shot: the bullet row from the mob's position, hitting players, thrown by nobody.
   virtual Entity* shootMobBullet(MobEntity*, uint16_t, float, float) = 0;
@@ -78,13 +78,13 @@ class RuleEntities : public EntityLists {
 // absent.
 class NullRuleEntities : public RuleEntities {
  public:
-  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override;
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override;
+  Entity* spawnItemEntity(ItemPtr, engine::Vec2, float, float, uint8_t) override { return nullptr; }
+  Entity* spawnItemDrop(ItemPtr, engine::Vec2, uint8_t) override { return nullptr; }
   Entity* spawnTreasure(const Item&, engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
   Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
   Entity* shootProjectile(Item* item, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override;
   MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) override { return nullptr; }
-  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
+  Entity* spawnDress(ItemPtr, engine::Vec2, engine::Vec2) override { return nullptr; }
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   Entity* shootMobBullet(MobEntity*, uint16_t, float, float) override { return nullptr; }
   void pushOutOfCell(MapBlock&) override {}

@@ -3,7 +3,6 @@
 #include "content/items/item.h"
 #include "content/tables/item_def.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 
 namespace {
@@ -14,7 +13,7 @@ void spendAmmunition(Inventory& inventory) {
   Item* ammunition = inventory.slotItem(kAmmunitionSlot);
   if (ammunition == nullptr || ammunition->isNone()) return;
   if (--ammunition->count > 0) return;
-  takeSlotItem(inventory, kAmmunitionSlot);  // its last unit is spent
+  inventory.takeSlot(kAmmunitionSlot);  // its last unit is spent
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "content/potions/potion_table.h"
 #include "game/player/player.h"
 #include "game/player/player_options.h"
@@ -59,9 +59,9 @@ void GameLocal::playCellEffect(uint8_t effect, MapBlock& cell) {
   rules_->playCellEffect(player_, cell, effect, 1);
 }
 
-void GameLocal::throwItem(Item* item, float speed, float angle, uint8_t flags) {
+void GameLocal::throwItem(ItemPtr item, float speed, float angle, uint8_t flags) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  rules_->spawnItemEntity(item, at, speed, angle, flags);
+  rules_->spawnItemEntity(std::move(item), at, speed, angle, flags);
 }
 
 void GameLocal::shoot(float aimX, float aimY) {
@@ -139,7 +139,7 @@ void GameLocal::quit() {
 
 void Game::dropInventoryOnDeath() {
   if (!settled_ || player_ == nullptr || difficulty_ == nullptr) return;
-  player_->inventory->forEachDroppedSlot(*difficulty_, [this](Item*& item) { dropItem(item); });
+  player_->inventory->forEachDroppedSlot(*difficulty_, [this](ItemPtr item) { dropItem(std::move(item)); });
 }
 
 bool GameLocal::damageLocalPlayer(float amount, uint8_t cause) {
@@ -166,12 +166,11 @@ bool GameLocal::brewPotion() {
 }
 
 // The item falls at the player's cell; the entity it becomes owns it.
-void GameLocal::dropItem(Item*& item) {
+void GameLocal::dropItem(ItemPtr item) {
   if (item == nullptr) return;
   const engine::Vec2 at = player_ != nullptr
                               ? engine::Vec2{player_->cellX * PlayerGraphical::kCellSize,
                                              player_->cellY * PlayerGraphical::kCellSize}
                               : engine::Vec2{};
-  rules_->spawnItemDrop(item, at, kItemDropKind);
-  item = nullptr;
+  rules_->spawnItemDrop(std::move(item), at, kItemDropKind);
 }

@@ -50,7 +50,7 @@ class GameLocal : public Game {
   void placeSign(MapBlock& cell, uint8_t flag) override;
   bool useBlock(const uint16_t& cellLayer) override;
   bool captureMob(MobEntity* mob) override;
-  void throwItem(Item* item, float speed, float angle, uint8_t flags) override;
+  void throwItem(ItemPtr item, float speed, float angle, uint8_t flags) override;
   void shoot(float aimX, float aimY) override;
   bool signalEntities(float x, float y) override;
   void closeContainer() override;
@@ -79,7 +79,7 @@ class GameLocal : public Game {
   // The trinket the player wears summons its pet (none dismisses it), unless the world is creative.
   void refreshPet() override;
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
-  void dropItem(Item*& item) override;
+  void dropItem(ItemPtr item) override;
   bool consumeItem(Item* item) override;
 
   LocalLogic* rules() const { return rules_; }

@@ -57,19 +57,19 @@ void SessionEntities::clearAll() {
 }
 
 // A thrown toy rolls, spins or bursts by its spec.
-Entity* SessionEntities::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t) {
-  return createTreasureEntity(current(), item, position, speed, angle, 0, true);
+Entity* SessionEntities::spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t) {
+  return createTreasureEntity(current(), std::move(item), position, speed, angle, 0, true);
 }
 
-Entity* SessionEntities::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t) {
-  return createTreasureEntityTossed(current(), item, position, 0);
+Entity* SessionEntities::spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t) {
+  return createTreasureEntityTossed(current(), std::move(item), position, 0);
 }
 
 Entity* SessionEntities::spawnTreasure(const Item& shown, engine::Vec2 position, engine::Vec2, MapBlock*) {
-  Item* copy = copyItem(shown, true);
+  ItemPtr copy(copyItem(shown, true));
   if (copy == nullptr) return nullptr;
   copy->count = 1;
-  TreasureEntity* display = createTreasureEntity(current(), copy, position, 0, 0, 0);
+  TreasureEntity* display = createTreasureEntity(current(), std::move(copy), position, 0, 0, 0);
   // A display hangs where the shelf shows it: it never falls, ages or goes to a player.
   if (display != nullptr) display->data.frozen = true;
   return display;
@@ -83,13 +83,12 @@ namespace {
 constexpr uint8_t kFirstClothingKind = 10;
 }  // namespace
 
-Entity* SessionEntities::spawnDress(Item* item, engine::Vec2 position, engine::Vec2) {
-  const ItemPtr owned(item);
-  if (owned == nullptr) return nullptr;
-  const ItemDef* def = owned->definition();
+Entity* SessionEntities::spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2) {
+  if (item == nullptr) return nullptr;
+  const ItemDef* def = item->definition();
   const uint8_t kind = def != nullptr ? def->record.kind() : 0;
   const uint8_t slot = kind >= kFirstClothingKind ? static_cast<uint8_t>(kind - kFirstClothingKind) : 0;
-  return createDressEntity(current(), owned->id, slot, position);
+  return createDressEntity(current(), item->id, slot, position);
 }
 
 bool SessionEntities::isShowableFish(uint16_t itemId) {
@@ -101,7 +100,7 @@ bool SessionEntities::isShowableFish(uint16_t itemId) {
 
 // The shelf keeps its item; the fish shown swims with a copy.
 Entity* SessionEntities::showFish(const Item& item, MapBlock& cell, engine::Vec2) {
-  return createFishEntity(current(), copyItem(item, true), cell);
+  return createFishEntity(current(), ItemPtr(copyItem(item, true)), cell);
 }
 
 Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
@@ -138,7 +137,7 @@ RealEntity* SessionEntities::loose(int16_t row, const Item& held, uint32_t owner
   if (const uint16_t item = thrownItemOf(row); item != content::kNoItem) {
     // A row that names an item throws that item, by its thrower: a ball rolls off as a toy, to be
     // picked up again.
-    return createTreasureEntity(current(), newItem(item, -1, 1, -1, held.word), position, speed, angle, 0, true, owner);
+    return createTreasureEntity(current(), ItemPtr(newItem(item, -1, 1, -1, held.word)), position, speed, angle, 0, true, owner);
   }
   return createBulletEntity(current(), row, owner, position, speed, angle, word, (flags & kHitsMobsFlag) != 0,
                             (flags & kSparesPlayersFlag) != 0);

@@ -40,8 +40,8 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   void clearAll() override;
 
   // ---- Creation ----
-  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
-  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
+  Entity* spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) override;
   // A shelf's display: a frozen copy of the shown item at the position (the shelf keeps the item).
   Entity* spawnTreasure(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) override;
 
@@ -75,7 +75,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override;
   // The item's clothing at the position, for the worn slot its kind names; the item goes back to
   // the pool (the entity keeps only its id).
-  Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) override;
+  Entity* spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) override;
 
   // ---- ShelfDisplays ----
   // A fish the catch table knows.

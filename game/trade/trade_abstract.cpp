@@ -7,7 +7,6 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
 #include "game/player/player.h"
 #include "game/trade/trade_stacks.h"
 #include "world/rules/game.h"
@@ -145,15 +144,15 @@ void TradeAbstract::complete() {
   Inventory& inventory = *player_.inventory;
   for (OwnOffer& o : own_) {
     const Item* now = o.slot.isNone() ? nullptr : inventory.slotItem(o.slot);
-    if (now != nullptr && sameStack(*now, *o.asOffered)) takeSlotItem(inventory, o.slot);
+    if (now != nullptr && sameStack(*now, *o.asOffered)) inventory.takeSlot(o.slot);
   }
   for (ItemPtr& received : other_) {
     if (received == nullptr) continue;
     bool newSlot = false;
     if (!inventory.findSlotFor(received.get(), newSlot).isNone()) continue;
-    Item* dropped = received.release();
-    if (player_.game != nullptr) player_.game->dropItem(dropped);
-    freeItem(dropped);  // no game to drop it in: back to the pool (null once dropped)
+    // No game to drop it in: back to the pool.
+    if (player_.game != nullptr) player_.game->dropItem(std::move(received));
+    received.reset();
   }
   player_.heldItemChanged(player_.heldItem());
   player_.recordStat(trade::kStatTraded, 0);

@@ -7,7 +7,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "entities/core/world_entities.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/inventory/inventory.h"
@@ -88,10 +88,9 @@ bool GameRemoteClient::captureMob(MobEntity* mob) {
 
 // The item is written into the request before it goes back to the pool: the host makes the
 // world's item from those bytes.
-void GameRemoteClient::throwItem(Item* item, float speed, float angle, uint8_t flags) {
+void GameRemoteClient::throwItem(ItemPtr item, float speed, float angle, uint8_t flags) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  send(wire::clientMessage(wire::PlayerMsg::ThrowItem).item(item).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
-  freeItem(item);
+  send(wire::clientMessage(wire::PlayerMsg::ThrowItem).item(item.get()).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
 }
 
 // The request keeps its layout's two floats after the points; the host takes the shot's speed
@@ -247,11 +246,9 @@ bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) 
 }
 
 // Encoded first, freed after: the request carries the item's bytes, never the item.
-void GameRemoteClient::dropItem(Item*& item) {
+void GameRemoteClient::dropItem(ItemPtr item) {
   if (item == nullptr) return;
-  send(wire::clientMessage(wire::PlayerMsg::DropItem).item(item));
-  freeItem(item);
-  item = nullptr;
+  send(wire::clientMessage(wire::PlayerMsg::DropItem).item(item.get()));
 }
 
 bool GameRemoteClient::consumeItem(Item* item) {

@@ -66,7 +66,7 @@ class GameRemoteClient final : public Game,
   bool useBlock(const uint16_t& cellLayer) override;
   void hitMob(MobEntity* mob) override;
   bool captureMob(MobEntity* mob) override;
-  void throwItem(Item* item, float speed, float angle, uint8_t flags) override;
+  void throwItem(ItemPtr item, float speed, float angle, uint8_t flags) override;
   void shoot(float aimX, float aimY) override;
   bool signalEntities(float x, float y) override;
   void closeContainer() override;
@@ -110,7 +110,7 @@ class GameRemoteClient final : public Game,
   bool brewPotion() override;
   void refreshPet() override;
   bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
-  void dropItem(Item*& item) override;
+  void dropItem(ItemPtr item) override;
   bool consumeItem(Item* item) override;
 
  private:

@@ -57,15 +57,15 @@ class NetLogic final : public LocalLogic {
   bool applyToPlayersOnCell(Entity* treasure) override;
 
   // ---- Entity creation: the base, then the record to all (net_logic_entities.cpp) ----
-  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
-  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override;
+  Entity* spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) override;
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) override;
   Entity* spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) override;
   Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override;
   Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
                           uint8_t flags) override;
   MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
                       PlayerBase* owner, uint8_t group) override;
-  Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) override;
+  Entity* spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) override;
   Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) override;
 
   // ---- Entity motion and state: the base, then its message (net_logic_entities.cpp) ----

@@ -56,13 +56,13 @@ E* NetLogic::announce(E* created) {
   return created;
 }
 
-Entity* NetLogic::spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) {
-  return announce(LocalLogic::spawnItemEntity(item, position, speed, angle, flags));
+Entity* NetLogic::spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) {
+  return announce(LocalLogic::spawnItemEntity(std::move(item), position, speed, angle, flags));
 }
 
 // The item passes to the entity: the record is written from the entity, never from the item.
-Entity* NetLogic::spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) {
-  Entity* drop = announce(LocalLogic::spawnItemDrop(item, position, flags));
+Entity* NetLogic::spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) {
+  Entity* drop = announce(LocalLogic::spawnItemDrop(std::move(item), position, flags));
   if (drop != nullptr && editing_ != nullptr) mined_.record(drop->id(), editing_->playerId());
   return drop;
 }
@@ -85,8 +85,8 @@ MobEntity* NetLogic::spawnMob(const MobDef* mob, engine::Vec2 position, engine::
   return announce(LocalLogic::spawnMob(mob, position, motion, forced, owner, group));
 }
 
-Entity* NetLogic::spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) {
-  return announce(LocalLogic::spawnDress(item, position, motion));
+Entity* NetLogic::spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) {
+  return announce(LocalLogic::spawnDress(std::move(item), position, motion));
 }
 
 Entity* NetLogic::spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) {

@@ -5,13 +5,10 @@
 
 RemoteAlchemyLab::RemoteAlchemyLab(MapBlock& cell, Net& net) : AlchemyLab(cell), net_(net) {}
 
-void RemoteAlchemyLab::setItem(uint8_t slot, Item* item) {
-  if (slot > kOutputSlot) {
-    freeItem(item);
-    return;
-  }
-  putItem(slot, item);
+void RemoteAlchemyLab::setItem(uint8_t slot, ItemPtr item) {
+  if (slot > kOutputSlot) return;
+  putItem(slot, std::move(item));
   wire::WireOut out = remote::requestFor(wire::AlchemyLabMsg::AlchemyLabSlot, *this);
-  out.u8(slot).item(item);
+  out.u8(slot).item(itemAt(slot));
   remote::send(net_, out);
 }

@@ -15,9 +15,9 @@ class RemoteAlchemyLab : public AlchemyLab {
   // `net` (not owned) must outlive the copy.
   RemoteAlchemyLab(MapBlock& cell, Net& net);
 
-  // Takes a stack the host sent, without a request (ownership passes in).
-  void fill(uint8_t slot, Item* item) { AlchemyLab::setItem(slot, item); }
-  void setItem(uint8_t slot, Item* item) override;
+  // Takes a stack the host sent, without a request.
+  void fill(uint8_t slot, ItemPtr item) { AlchemyLab::setItem(slot, std::move(item)); }
+  void setItem(uint8_t slot, ItemPtr item) override;
 
  private:
   Net& net_;

@@ -25,13 +25,10 @@ bool RemoteChest::nextPage(int32_t n) {
   return Chest::nextPage(n);
 }
 
-void RemoteChest::setItem(int32_t index, Item* item) {
-  if (index < 0 || static_cast<size_t>(index) >= slotCount()) {
-    freeItem(item);
-    return;
-  }
-  Chest::setItem(index, item);
+void RemoteChest::setItem(int32_t index, ItemPtr item) {
+  if (index < 0 || static_cast<size_t>(index) >= slotCount()) return;
+  Chest::setItem(index, std::move(item));
   wire::WireOut out = remote::requestFor(wire::ChestMsg::ChestSlot, *this);
-  out.u8(static_cast<uint8_t>(index)).item(item);
+  out.u8(static_cast<uint8_t>(index)).item(itemAt(static_cast<size_t>(index)));
   remote::send(net_, out);
 }

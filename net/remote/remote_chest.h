@@ -19,13 +19,13 @@ class RemoteChest : public Chest {
   // `net` (not owned) must outlive the copy.
   RemoteChest(MapBlock& cell, size_t slots, int32_t offset, Net& net);
 
-  // Takes a stack the host sent, without a request (ownership passes in).
-  void fill(size_t slot, Item* item) { putItem(slot, item); }
+  // Takes a stack the host sent, without a request.
+  void fill(size_t slot, ItemPtr item) { putItem(slot, std::move(item)); }
 
   bool prevPage(int32_t n) override;
   bool nextPage(int32_t n) override;
   // A slot past the chest's has no place for the stack: it goes back to the pool, unsent.
-  void setItem(int32_t index, Item* item) override;
+  void setItem(int32_t index, ItemPtr item) override;
 
  private:
   void sendPageStep(int8_t step);

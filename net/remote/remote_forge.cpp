@@ -6,14 +6,11 @@
 
 RemoteForge::RemoteForge(MapBlock& cell, Net& net) : Forge(cell), net_(net) {}
 
-void RemoteForge::setItem(uint8_t slot, Item* item) {
-  if (slot > kOutput) {
-    freeItem(item);
-    return;
-  }
-  putItem(slot, item);
+void RemoteForge::setItem(uint8_t slot, ItemPtr item) {
+  if (slot > kOutput) return;
+  putItem(slot, std::move(item));
   wire::WireOut out = remote::requestFor(wire::ForgeMsg::ForgeSlot, *this);
-  out.u8(slot).item(item);
+  out.u8(slot).item(itemAt(slot));
   remote::send(net_, out);
 }
 
@@ -23,9 +20,5 @@ void RemoteForge::showCounters(const player_record::ForgeCounters& counters) {
 }
 
 void RemoteForge::replaceItems(std::array<wire::PooledItem, 3> items) {
-  for (size_t slot = 0; slot < items.size(); ++slot) {
-    freeItem(itemAt(slot));
-    clearSlot(slot);
-    putItem(slot, items[slot].release());
-  }
+  for (size_t slot = 0; slot < items.size(); ++slot) putItem(slot, std::move(items[slot]));
 }

@@ -22,7 +22,7 @@ class RemoteForge : public Forge {
   // `net` (not owned) must outlive the copy.
   RemoteForge(MapBlock& cell, Net& net);
 
-  void setItem(uint8_t slot, Item* item) override;
+  void setItem(uint8_t slot, ItemPtr item) override;
   void showCounters(const player_record::ForgeCounters& counters);
   // The host's stacks replace the copy's; the old ones go back to the pool.
   void replaceItems(std::array<wire::PooledItem, 3> items);

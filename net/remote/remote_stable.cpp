@@ -3,15 +3,15 @@
 #include "net/remote/remote_message.h"
 
 RemoteStable::RemoteStable(MapBlock& cell, World& world, Net& net,
-                           const std::array<Place, kSlots>& places, Item* feed)
+                           const std::array<Place, kSlots>& places, ItemPtr feed)
     : Stable(cell, world), net_(net), places_(places) {
-  Stable::setItem(feed);
+  Stable::setItem(std::move(feed));
 }
 
-void RemoteStable::setItem(Item* feed) {
-  Stable::setItem(feed);
+void RemoteStable::setItem(ItemPtr feed) {
+  Stable::setItem(std::move(feed));
   wire::WireOut out = remote::requestFor(wire::StableMsg::StableFeed, *this);
-  out.item(feed);
+  out.item(this->feed());
   remote::send(net_, out);
 }
 

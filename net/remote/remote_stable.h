@@ -23,9 +23,9 @@ class RemoteStable : public Stable {
 
   // `net` (not owned) must outlive the copy; the feed (may be null) passes in.
   RemoteStable(MapBlock& cell, World& world, Net& net, const std::array<Place, kSlots>& places,
-               Item* feed);
+               ItemPtr feed);
 
-  void setItem(Item* feed) override;
+  void setItem(ItemPtr feed) override;
   // -1 for an empty place, as the host's stable answers.
   int32_t mobKindAt(int slot) const override;
   uint8_t mobFedLevelAt(int slot) const override;

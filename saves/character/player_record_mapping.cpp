@@ -32,17 +32,17 @@ void forEachPart(Record& r, Visit visit) {
 void applyInventory(const CharacterRecord& record, Inventory& inventory) {
   const ItemConverter convert = itemConverterForBuild(record.build);
   forEachPart(record, [&](std::span<const DiskItem> part, Area area) {
-    std::span<Item*> slots = inventory.area(area);
+    std::span<ItemPtr> slots = inventory.area(area);
     for (size_t i = 0; i < part.size() && i < slots.size(); ++i) {
-      slots[i] = part[i].isEmpty() ? nullptr : convert(part[i]);
+      slots[i].reset(part[i].isEmpty() ? nullptr : convert(part[i]));
     }
   });
 }
 
 void fillInventory(const Inventory& inventory, CharacterRecord& record) {
   forEachPart(record, [&](std::span<DiskItem> part, Area area) {
-    std::span<Item* const> slots = inventory.area(area);
-    for (size_t i = 0; i < part.size() && i < slots.size(); ++i) part[i] = diskItemOf(slots[i]);
+    std::span<const ItemPtr> slots = inventory.area(area);
+    for (size_t i = 0; i < part.size() && i < slots.size(); ++i) part[i] = diskItemOf(slots[i].get());
   });
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "engine/io/byte_reader.h"
 #include "engine/io/byte_writer.h"
 #include "saves/world/section_io.h"
@@ -43,9 +43,9 @@ void writeSlots(engine::ByteWriter& out, const LogicItemBlock& block, size_t slo
 }
 
 // The stored item made a pooled one, or null for an empty slot.
-Item* readItem(engine::ByteReader& in, ItemConverter convert) {
+ItemPtr readItem(engine::ByteReader& in, ItemConverter convert) {
   const DiskItem stored = readDiskItem(in);
-  return stored.isEmpty() || in.failed() ? nullptr : convert(stored);
+  return ItemPtr(stored.isEmpty() || in.failed() ? nullptr : convert(stored));
 }
 
 void skipItems(engine::ByteReader& in, size_t count) {
@@ -86,12 +86,8 @@ void readChests(engine::ByteReader& in, World& world, ItemConverter convert) {
     Chest& chest = world.chests().add(std::make_unique<Chest>(*cell, cell->frontId()));
     // A chest block holds as many slots as its table says; stacks stored beyond them are gone.
     for (uint32_t slot = 0; slot < slots; ++slot) {
-      Item* item = readItem(in, convert);
-      if (slot < chest.slotCount()) {
-        chest.setItem(static_cast<int32_t>(slot), item);
-      } else {
-        freeItem(item);
-      }
+      ItemPtr item = readItem(in, convert);
+      if (slot < chest.slotCount()) chest.setItem(static_cast<int32_t>(slot), std::move(item));
     }
   }
 }
@@ -121,12 +117,12 @@ void readForges(engine::ByteReader& in, World& world, ItemConverter convert) {
       skipItems(in, kForgeSlots);
       continue;
     }
-    std::array<Item*, kForgeSlots> slots{};
-    for (Item*& item : slots) item = readItem(in, convert);
+    std::array<ItemPtr, kForgeSlots> slots{};
+    for (ItemPtr& item : slots) item = readItem(in, convert);
     // A counter that is no count of steps (negative, not finite, past 16 bits) burns nothing.
     const bool sound = std::isfinite(fuel) && fuel >= 0.0 && fuel <= 65535.0;
     auto& forge = static_cast<Forge&>(world.forges().add(std::make_unique<Forge>(*cell)));
-    forge.restore(slots, sound ? static_cast<uint16_t>(fuel) : 0, smelt);
+    forge.restore(std::move(slots), sound ? static_cast<uint16_t>(fuel) : 0, smelt);
   }
 }
 
@@ -150,13 +146,11 @@ void readShelves(engine::ByteReader& in, World& world, ItemConverter convert) {
     Shelf& shelf = static_cast<Shelf&>(world.shelves().add(std::move(made)));
     // Each stack is offered at its stored place; the shelf says where it fits, if anywhere free.
     for (uint8_t hint = 0; hint < kShelfSlots; ++hint) {
-      Item* item = readItem(in, convert);
+      ItemPtr item = readItem(in, convert);
       if (item == nullptr) continue;
       const uint8_t slot = shelf.findSlotFor(*item, hint);
       if (slot != Shelf::kNoSlot && slot < shelf.slotCount() && shelf.itemAt(slot) == nullptr) {
-        shelf.setItem(slot, item);
-      } else {
-        freeItem(item);
+        shelf.setItem(slot, std::move(item));
       }
     }
   }
@@ -216,7 +210,7 @@ bool StableQueue::holds(const MapBlock& cell) const {
 void StableQueue::restore(World& world, WorldSaveLinks& links, ItemConverter convert) {
   for (const auto& [cell, contents] : stables_) {
     auto& stable = static_cast<Stable&>(world.stables().add(std::make_unique<Stable>(*cell, world)));
-    if (!contents.feed.isEmpty()) stable.setItem(convert(contents.feed));
+    if (!contents.feed.isEmpty()) stable.setItem(ItemPtr(convert(contents.feed)));
     links.restoreStabledAnimals(world, stable, contents.animals);
   }
   stables_.clear();

@@ -105,9 +105,8 @@ class RecordingEvents final : public PlayerEvents {
 
 class RecordingDrops final : public NullRuleEntities {
  public:
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t) override {
     dropped.push_back(item->id);
-    freeItem(item);
     return nullptr;
   }
   std::vector<uint16_t> dropped;

@@ -29,9 +29,8 @@ class GrowingLogic final : public NullLogic {
     edits.push_back(edit);
     return world != nullptr && !world->applyBlockEdit(edit, player).wasRefused();
   }
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t) override {
     drops.push_back({item->id, item->count, item->word});
-    freeItem(item);
     return nullptr;
   }
   Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) override {

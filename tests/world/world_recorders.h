@@ -32,10 +32,9 @@ struct Dropped {
 
 class RecordingLogic final : public NullLogic {
  public:
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t flags) override {
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t flags) override {
     drops.push_back({item->id, item->count, item->word});
     dropKinds.push_back(flags);
-    freeItem(item);
     return nullptr;
   }
   MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t forced, PlayerBase*, uint8_t) override {

@@ -135,12 +135,12 @@ bool ScriptedPlayer::select(int slot) {
 bool ScriptedPlayer::drop(int slot) {
   PlayerDesktopLocal& p = *player();
   const SlotRef ref{SlotKind::Quick, static_cast<uint8_t>(slot), 0};
-  Item* item = p.inventory->slotItem(ref);
+  const Item* shown = p.inventory->slotItem(ref);
   why_ = "quick slot " + std::to_string(slot) + " is empty";
-  if (item == nullptr || item->isNone()) return false;
-  p.inventory->setSlot(ref, nullptr);
+  if (shown == nullptr || shown->isNone()) return false;
+  ItemPtr item = p.inventory->takeSlot(ref);
   p.heldItemChanged(p.heldItem());
-  playedGame().throwItem(item, kThrowSpeed, kThrowAngle, 0);
+  playedGame().throwItem(std::move(item), kThrowSpeed, kThrowAngle, 0);
   return true;
 }
 

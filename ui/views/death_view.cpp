@@ -23,7 +23,7 @@ constexpr Inventory::Area kCarriedAreas[] = {
 size_t carriedStacks(const Inventory& inventory) {
   size_t stacks = 0;
   for (const Inventory::Area area : kCarriedAreas) {
-    for (const Item* item : inventory.area(area)) stacks += item != nullptr && !item->isNone();
+    for (const ItemPtr& item : inventory.area(area)) stacks += item != nullptr && !item->isNone();
   }
   return stacks;
 }

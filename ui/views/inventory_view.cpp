@@ -233,14 +233,11 @@ bool InventoryView::swapSlots(SlotRef a, SlotRef b) {
   if (a.kind == SlotKind::Catalogue) return pickFromCatalogue(a, b);
   if (b.kind == SlotKind::Catalogue) return pickFromCatalogue(b, a);
   Inventory& inventory = *p->inventory;
-  Item* first = inventory.slotItem(a);
-  Item* second = inventory.slotItem(b);
-  if (!inventory.slotAcceptsItem(b, first) || !inventory.slotAcceptsItem(a, second)) {
+  if (!inventory.slotAcceptsItem(b, inventory.slotItem(a)) || !inventory.slotAcceptsItem(a, inventory.slotItem(b))) {
     status_ = "That cannot go there.";
     return false;
   }
-  inventory.setSlot(b, first);
-  inventory.setSlot(a, second);
+  if (!inventory.swapSlots(a, b)) return false;
   p->heldItemChanged(p->heldItem());
   return true;
 }

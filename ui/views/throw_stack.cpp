@@ -11,11 +11,12 @@ constexpr float kThrowSpeed = 5.0f;  // pixels per tick
 
 bool throwSlotStack(GamePlayerActions& game, PlayerDesktopLocal& player, SlotRef slot, float angle) {
   if (player.inventory == nullptr) return false;
-  Item* item = player.inventory->slotItem(slot);
-  if (item == nullptr || item->isNone()) return false;
-  player.inventory->setSlot(slot, nullptr);
+  const Item* shown = player.inventory->slotItem(slot);
+  if (shown == nullptr || shown->isNone()) return false;
+  ItemPtr item = player.inventory->takeSlot(slot);
+  if (item == nullptr) return false;
   player.heldItemChanged(player.heldItem());
   // The stack passes to the thrown entity.
-  game.throwItem(item, kThrowSpeed, angle, 0);
+  game.throwItem(std::move(item), kThrowSpeed, angle, 0);
   return true;
 }

@@ -367,7 +367,7 @@ void InventorySprite::syncSlot() {
       kind != SlotKind::AlchemyLab) {
     return;
   }
-  if (Inventory* items = inventory()) items->setSlot(slot_, items->slotItem(slot_));
+  if (Inventory* items = inventory()) items->refreshSlot(slot_);
 }
 
 // ---- Selection ----

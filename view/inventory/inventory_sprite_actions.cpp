@@ -15,7 +15,6 @@
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
 #include "platform/audio/sound_effects.h"
@@ -81,7 +80,7 @@ bool InventorySprite::consumeOne() {
   Item* item = slotItem();
   if (item == nullptr) return false;
   const bool emptied = item->consumeOne();
-  if (emptied) takeSlotItem(*inventory(), slot_);  // a slot item implies an inventory
+  if (emptied) inventory()->takeSlot(slot_);  // a slot item implies an inventory
   refreshCount(false);
   if (slot_.kind == SlotKind::AlchemyLab) inventoryViewHooks().refreshOpenWindow();
   if (!emptied && isQuickSlot()) select();
@@ -180,11 +179,11 @@ void InventorySprite::splitStack() {
   const bool randomVariant =
       def != nullptr && def->record.variantCount() >= 2 && def->record.freeStack() != 0;
   const int16_t durability = source->durability != 0 ? static_cast<int16_t>(source->maxDurability()) : 0;
-  Item* split = newItem(source->id, randomVariant ? int8_t{-1} : static_cast<int8_t>(source->variant),
-                        half, durability, source->word);
+  ItemPtr split(newItem(source->id, randomVariant ? int8_t{-1} : static_cast<int8_t>(source->variant),
+                        half, durability, source->word));
   if (split == nullptr) return;
   source->count = static_cast<uint16_t>(source->count - half);
-  items->setSlot(target, split);
+  items->setSlot(target, std::move(split));
   refreshAndRelayout();
   if (InventorySprite* other = inventoryViewHooks().spriteForSlot(target)) other->refreshAndRelayout();
   kel::playSound(kSplitSound, 0);

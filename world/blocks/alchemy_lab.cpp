@@ -1,7 +1,7 @@
 #include "world/blocks/alchemy_lab.h"
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "content/potions/potion_def.h"
 
 AlchemyLab::AlchemyLab(MapBlock& cell) : LogicItemBlock(cell, kOutputSlot + 1) {}
@@ -13,10 +13,10 @@ void AlchemyLab::close() {
 
 void AlchemyLab::dropContents(LogicEntities& rules) { dropAll(rules); }
 
-void AlchemyLab::setItem(uint8_t slot, Item* item) { putItem(slot, item); }
+void AlchemyLab::setItem(uint8_t slot, ItemPtr item) { putItem(slot, std::move(item)); }
 
 bool AlchemyLab::brew(const PotionResult& recipe) {
-  Item*& output = slots()[kOutputSlot];
+  ItemPtr& output = slots()[kOutputSlot];
   // The output must take the potion whole: an empty slot, or the same potion below a full stack.
   // Otherwise nothing is brewed and no ingredient is used.
   if (output != nullptr &&
@@ -24,18 +24,14 @@ bool AlchemyLab::brew(const PotionResult& recipe) {
     return false;
   }
   if (output == nullptr) {
-    output = newItem(recipe.itemId, 0, 1, -1, recipe.value);
+    output.reset(newItem(recipe.itemId, 0, 1, -1, recipe.value));
     if (output == nullptr) return false;
   } else {
     ++output->count;
   }
   for (size_t i = 0; i < kIngredientSlots; ++i) {
-    Item*& ingredient = slots()[i];
-    if (ingredient == nullptr) continue;
-    if (--ingredient->count == 0) {
-      freeItem(ingredient);
-      ingredient = nullptr;
-    }
+    ItemPtr& ingredient = slots()[i];
+    if (ingredient != nullptr && --ingredient->count == 0) ingredient.reset();
   }
   return true;
 }

@@ -18,7 +18,8 @@ class AlchemyLab : public LogicItemBlock {
 
   void close() override;
   void dropContents(LogicEntities& rules) override;
-  virtual void setItem(uint8_t slot, Item* item);
+  // The stack goes into the slot; what the slot held goes back to the pool.
+  virtual void setItem(uint8_t slot, ItemPtr item);
 
   // One potion of the recipe goes to the output slot and every ingredient slot gives one unit;
   // false, using nothing, when the output holds another item or a full stack (999).

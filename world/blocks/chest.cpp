@@ -27,6 +27,6 @@ bool Chest::nextPage(int32_t n) {
   return offset_ + n < static_cast<int32_t>(slotCount()) - 1;
 }
 
-void Chest::setItem(int32_t index, Item* item) {
-  putItem(index < 0 ? slotCount() : static_cast<size_t>(index), item);
+void Chest::setItem(int32_t index, ItemPtr item) {
+  putItem(index < 0 ? slotCount() : static_cast<size_t>(index), std::move(item));
 }

@@ -21,8 +21,8 @@ class Chest : public LogicItemBlock {
   virtual bool prevPage(int32_t n);
   // offset += n; whether another page follows (offset + n below slot count - 1).
   virtual bool nextPage(int32_t n);
-  // Ownership of the stack passes to the chest.
-  virtual void setItem(int32_t index, Item* item);
+  // The stack goes into the slot; what the slot held goes back to the pool.
+  virtual void setItem(int32_t index, ItemPtr item);
 
   int32_t offset() const { return offset_; }
 

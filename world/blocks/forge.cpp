@@ -3,7 +3,6 @@
 #include <array>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/items/item_ptr.h"
 
 namespace {
@@ -47,16 +46,16 @@ Forge::Forge(MapBlock& cell) : LogicItemBlock(cell, 3) {}
 
 void Forge::dropContents(LogicEntities& rules) { dropAll(rules); }
 
-void Forge::restore(const std::array<Item*, 3>& slots, uint16_t fuelLeft, uint16_t smeltLeft) {
-  for (size_t slot = 0; slot < slots.size(); ++slot) putItem(slot, slots[slot]);
+void Forge::restore(std::array<ItemPtr, 3> slots, uint16_t fuelLeft, uint16_t smeltLeft) {
+  for (size_t slot = 0; slot < slots.size(); ++slot) putItem(slot, std::move(slots[slot]));
   fuelLeft_ = fuelTotal_ = fuelLeft;
   smeltLeft_ = smeltTotal_ = smeltLeft;
   burning_ = fuelLeft > 0 ? 1 : 0;
 }
 
-void Forge::setItem(uint8_t slot, Item* item) {
+void Forge::setItem(uint8_t slot, ItemPtr item) {
   const int32_t previous = inputId();
-  putItem(slot, item);
+  putItem(slot, std::move(item));
   recheck(previous);
 }
 
@@ -82,8 +81,7 @@ void Forge::useOne(size_t slot) {
     --item->count;
     return;
   }
-  freeItem(item);
-  clearSlot(slot);
+  takeItem(slot);
 }
 
 bool Forge::recheck(int32_t previousInputId) {
@@ -114,7 +112,7 @@ bool Forge::produceOne() {
   if (made == nullptr) return false;
   Item* output = itemAt(kOutput);
   if (output == nullptr) {
-    putItem(kOutput, made.release());
+    putItem(kOutput, std::move(made));
   } else if (output->canStackWith(*made) && output->count + made->count <= ITEM_STACK_LIMIT) {
     output->count = static_cast<uint16_t>(output->count + made->count);
   } else {

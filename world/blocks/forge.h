@@ -35,15 +35,16 @@ class Forge : public LogicItemBlock {
   explicit Forge(MapBlock& cell);
 
   void dropContents(LogicEntities& rules) override;
-  // Stores the stack (ownership passes in), then rechecks with the input held before.
-  virtual void setItem(uint8_t slot, Item* item);
+  // Stores the stack (what the slot held goes back to the pool), then rechecks with the input
+  // held before.
+  virtual void setItem(uint8_t slot, ItemPtr item);
   // Lights fuel and (re)starts the smelt countdown as the slots allow; true when it lit fuel.
   bool recheck(int32_t previousInputId);
   // One timed step: kCold when not burning, kWorked when it produced or lit fuel, else kIdle.
   int smeltStep();
-  // A loaded forge: its three stacks (ownership passes in) and what was left of its fuel and of
-  // the unit being smelted, without lighting fuel anew; the totals start at what is left.
-  void restore(const std::array<Item*, 3>& slots, uint16_t fuelLeft, uint16_t smeltLeft);
+  // A loaded forge: its three stacks and what was left of its fuel and of the unit being smelted,
+  // without lighting fuel anew; the totals start at what is left.
+  void restore(std::array<ItemPtr, 3> slots, uint16_t fuelLeft, uint16_t smeltLeft);
 
   uint16_t fuelLeft() const { return fuelLeft_; }
   uint16_t smeltLeft() const { return smeltLeft_; }

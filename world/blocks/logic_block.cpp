@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "content/items/item_pool.h"
 #include "engine/base/serial_counter.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
@@ -21,27 +20,17 @@ uint32_t nextSerial() {
 
 LogicBlock::LogicBlock(MapBlock& cell) : cell_(&cell), serial_(nextSerial()) {}
 
-LogicItemBlock::~LogicItemBlock() {
-  for (Item* item : slots_) freeItem(item);
-}
-
 bool LogicItemBlock::holdsAnyItem() const {
-  return std::any_of(slots_.begin(), slots_.end(), [](const Item* item) { return item != nullptr; });
+  return std::any_of(slots_.begin(), slots_.end(), [](const ItemPtr& item) { return item != nullptr; });
 }
 
-void LogicItemBlock::putItem(size_t slot, Item* item) {
-  if (slot >= slots_.size()) {
-    freeItem(item);
-    return;
-  }
-  slots_[slot] = item;
+void LogicItemBlock::putItem(size_t slot, ItemPtr item) {
+  if (slot < slots_.size()) slots_[slot] = std::move(item);
 }
 
 void LogicItemBlock::dropAll(LogicEntities& rules) {
   const engine::Vec2 at = cellPixelPosition(cell());
-  for (Item*& item : slots_) {
-    if (item == nullptr) continue;
-    rules.spawnItemDrop(item, at, kDropKind);
-    item = nullptr;
+  for (ItemPtr& item : slots_) {
+    if (item != nullptr) rules.spawnItemDrop(std::move(item), at, kDropKind);
   }
 }

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "content/items/item_ptr.h"
+
 class Item;
 class LogicEntities;
 class MapBlock;
@@ -48,29 +50,28 @@ class LogicBlock {
   uint8_t inUse_ = 0;
 };
 
-// A block entity holding item stacks, one pointer per slot (null = empty). The stacks belong to
-// the entity: whatever is still held when it goes back returns to the item pool.
+// A block entity holding item stacks, one per slot (null = empty). The stacks belong to the
+// entity: whatever is still held when it goes back returns to the item pool.
 class LogicItemBlock : public LogicBlock {
  public:
-  LogicItemBlock(MapBlock& cell, size_t slots) : LogicBlock(cell), slots_(slots, nullptr) {}
-  ~LogicItemBlock() override;
+  LogicItemBlock(MapBlock& cell, size_t slots) : LogicBlock(cell), slots_(slots) {}
 
   size_t slotCount() const { return slots_.size(); }
-  Item* itemAt(size_t slot) const { return slot < slots_.size() ? slots_[slot] : nullptr; }
+  // The slot's stack, still the entity's (null: empty or out of range).
+  Item* itemAt(size_t slot) const { return slot < slots_.size() ? slots_[slot].get() : nullptr; }
   bool holdsAnyItem() const;
-  // Forgets the slot's stack without freeing it (the caller already gave it back).
-  void clearSlot(size_t slot) {
-    if (slot < slots_.size()) slots_[slot] = nullptr;
-  }
+  // The slot's stack leaves the entity (null: empty or out of range); the slot is empty after.
+  // Only the slot changes: a copy of another machine's entity tells nobody.
+  ItemPtr takeItem(size_t slot) { return slot < slots_.size() ? std::move(slots_[slot]) : nullptr; }
 
  protected:
-  // Stores the stack in the slot (ownership passes in; what the slot held was handed on by the
-  // caller); a slot out of range has no place for it, so it goes back to the pool.
-  void putItem(size_t slot, Item* item);
+  // Stores the stack in the slot; what the slot held goes back to the pool, and so does a stack
+  // for a slot out of range, which has no place for it.
+  void putItem(size_t slot, ItemPtr item);
   // Each held stack, in slot order, drops at the cell through the rules; the slots empty.
   void dropAll(LogicEntities& rules);
-  std::vector<Item*>& slots() { return slots_; }
+  std::vector<ItemPtr>& slots() { return slots_; }
 
  private:
-  std::vector<Item*> slots_;
+  std::vector<ItemPtr> slots_;
 };

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
 #include "world/cells/map_block.h"
@@ -52,8 +51,8 @@ const std::initializer_list<uint8_t>& dressParts(uint8_t slot) {
   return kParts[slot & 3];
 }
 
-Item* copyOf(const Item& item, uint16_t count) {
-  return newItem(item.id, static_cast<int8_t>(item.variant), count, static_cast<int16_t>(item.durability), item.word);
+ItemPtr copyOf(const Item& item, uint16_t count) {
+  return ItemPtr(newItem(item.id, static_cast<int8_t>(item.variant), count, static_cast<int16_t>(item.durability), item.word));
 }
 
 }  // namespace
@@ -98,7 +97,7 @@ bool putItemOnShelf(World& world, MapBlock& cell, ItemPtr& held, uint8_t positio
   const uint8_t slot = shelf->findSlotFor(*unit, position);
   // Refused, the unit goes back to the pool: the held stack never gave it up.
   if (slot == Shelf::kNoSlot || slot >= shelf->slotCount() || shelf->itemAt(slot) != nullptr) return false;
-  shelf->setItem(slot, unit.release());
+  shelf->setItem(slot, std::move(unit));
   if (held->count > 1) {
     --held->count;
   } else {
@@ -117,16 +116,13 @@ uint8_t ShelfItems::findSlotFor(const Item&, uint8_t position) const {
   return position < slotCount() ? position : kNoSlot;
 }
 
-void ShelfItems::setItem(uint8_t slot, Item* item) {
-  if (slot >= slotCount()) {
-    freeItem(item);
-    return;
-  }
+void ShelfItems::setItem(uint8_t slot, ItemPtr item) {
+  if (slot >= slotCount()) return;
   engine::Vec2 at = cellPixelPosition(cell());
   if (slotCount() > 1) at.x += slot % 2 == 0 ? -7.5f : 7.5f;
   if (slot >= 2) at.y -= 15.0f;
   if (slotCount() < 3 && row().layout == 0) at.y -= 4.0f;
-  putItem(slot, item);
+  putItem(slot, std::move(item));
   if (const Item* shown = itemAt(slot)) {
     displays_[slot] = displayId(world().rules().spawnTreasureEntity(*shown, at, {0, 0}, &cell()));
   }
@@ -146,8 +142,7 @@ bool ShelfItems::clearDisplay(LogicEntities& rules) {
     } else if (!creative()) {
       rules.spawnItemDrop(copyOf(*item, item->count), cellPixelPosition(cell()), 7);
     }
-    freeItem(item);
-    clearSlot(slot);
+    takeItem(slot);
     displays_[slot] = kNoEntity;
   }
   return any;
@@ -162,16 +157,14 @@ uint8_t ShelfDresses::findSlotFor(const Item& item, uint8_t) const {
   return kind >= 10 && kind <= 13 ? static_cast<uint8_t>(kind - 10) : kNoSlot;
 }
 
-void ShelfDresses::setItem(uint8_t slot, Item* item) {
-  if (slot >= slotCount()) {
-    freeItem(item);
-    return;
-  }
-  putItem(slot, item);
+void ShelfDresses::setItem(uint8_t slot, ItemPtr item) {
+  if (slot >= slotCount() || item == nullptr) return;
+  const Item& stored = *item;
+  putItem(slot, std::move(item));
   const engine::Vec2 at = offset(cellPixelPosition(cell()), 1.0f, 6.0f);
   for (uint8_t part : dressParts(slot)) {
-    if (Item* shown = copyOf(*item, 1)) {
-      displays_[part] = displayId(world().rules().spawnDress(shown, at, {0, 0}));
+    if (ItemPtr shown = copyOf(stored, 1)) {
+      displays_[part] = displayId(world().rules().spawnDress(std::move(shown), at, {0, 0}));
     }
   }
 }
@@ -179,12 +172,11 @@ void ShelfDresses::setItem(uint8_t slot, Item* item) {
 bool ShelfDresses::clearDisplay(LogicEntities& rules) {
   bool any = false;
   for (uint8_t slot = 0; slot < slotCount(); ++slot) {
-    Item* item = itemAt(slot);
+    ItemPtr item = takeItem(slot);
     if (item == nullptr) continue;
     any = true;
     const engine::Vec2 at = offset(cellPixelPosition(cell()), 1.0f + 8.0f, 6.0f);
-    clearSlot(slot);
-    rules.spawnItemEntity(item, at, 0, 0, 0);
+    rules.spawnItemEntity(std::move(item), at, 0, 0, 0);
     for (uint8_t part : dressParts(slot)) {
       if (Entity* shown = display(part)) world().shelfDisplays().markForRemoval(shown);
       displays_[part] = kNoEntity;
@@ -203,27 +195,24 @@ uint8_t ShelfFishes::findSlotFor(const Item& item, uint8_t) const {
   return kNoSlot;
 }
 
-void ShelfFishes::setItem(uint8_t slot, Item* item) {
-  if (slot >= slotCount()) {
-    freeItem(item);
-    return;
-  }
-  putItem(slot, item);
+void ShelfFishes::setItem(uint8_t slot, ItemPtr item) {
+  if (slot >= slotCount() || item == nullptr) return;
+  const Item& stored = *item;
+  putItem(slot, std::move(item));
   const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-3.75f, 3.75f), uniform(-3.75f, 3.75f));
-  displays_[slot] = displayId(world().shelfDisplays().showFish(*item, cell(), at));
+  displays_[slot] = displayId(world().shelfDisplays().showFish(stored, cell(), at));
 }
 
 bool ShelfFishes::clearDisplay(LogicEntities& rules) {
   bool any = false;
   for (uint8_t slot = 0; slot < slotCount(); ++slot) {
-    Item* item = itemAt(slot);
+    ItemPtr item = takeItem(slot);
     if (item == nullptr) continue;
     any = true;
     if (Entity* shown = display(slot)) world().shelfDisplays().markForRemoval(shown);
     displays_[slot] = kNoEntity;
-    clearSlot(slot);
     const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-7.5f, 7.5f), uniform(-3.75f, 3.75f));
-    rules.spawnItemEntity(item, at, 0, 0, 0);
+    rules.spawnItemEntity(std::move(item), at, 0, 0, 0);
   }
   return any;
 }

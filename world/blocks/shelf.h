@@ -41,8 +41,8 @@ class Shelf : public LogicItemBlock {
 
   Shelf(World& world, MapBlock& cell, const ShelfRow& row);
 
-  // Stores the unit (ownership passes in) and shows it.
-  virtual void setItem(uint8_t slot, Item* item) = 0;
+  // Stores the unit and shows it; a unit for a slot the shelf lacks goes back to the pool.
+  virtual void setItem(uint8_t slot, ItemPtr item) = 0;
   // Removes every display and gives the items back; whether anything was on the shelf.
   virtual bool clearDisplay(LogicEntities& rules) = 0;
   // The slot the unit goes to, kNoSlot for none.
@@ -70,7 +70,7 @@ namespace Shelves {
 class ShelfItems final : public Shelf {
  public:
   using Shelf::Shelf;
-  void setItem(uint8_t slot, Item* item) override;
+  void setItem(uint8_t slot, ItemPtr item) override;
   bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
 };
@@ -78,7 +78,7 @@ class ShelfItems final : public Shelf {
 class ShelfDresses final : public Shelf {
  public:
   using Shelf::Shelf;
-  void setItem(uint8_t slot, Item* item) override;
+  void setItem(uint8_t slot, ItemPtr item) override;
   bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
 };
@@ -86,7 +86,7 @@ class ShelfDresses final : public Shelf {
 class ShelfFishes final : public Shelf {
  public:
   using Shelf::Shelf;
-  void setItem(uint8_t slot, Item* item) override;
+  void setItem(uint8_t slot, ItemPtr item) override;
   bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
   void dropContents(LogicEntities& rules) override;

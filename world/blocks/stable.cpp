@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
 #include "world/cells/map_block.h"
@@ -97,7 +97,7 @@ const StableRow* lastRowOf(uint16_t kind) {
 }
 
 void dropAt(LogicEntities& rules, uint16_t itemId, engine::Vec2 at) {
-  if (Item* item = newItem(itemId, -1, 1, -1, 0)) rules.spawnItemDrop(item, at, kDropKind);
+  if (ItemPtr item{newItem(itemId, -1, 1, -1, 0)}) rules.spawnItemDrop(std::move(item), at, kDropKind);
 }
 
 }  // namespace
@@ -125,9 +125,7 @@ int32_t youngKindForPair(uint16_t kindA, uint16_t kindB) {
 
 Stable::Stable(MapBlock& cell, World& world) : LogicBlock(cell), world_(world) {}
 
-Stable::~Stable() { freeItem(feed_); }
-
-void Stable::setItem(Item* feed) { feed_ = feed; }
+void Stable::setItem(ItemPtr feed) { feed_ = std::move(feed); }
 
 int32_t Stable::mobKindAt(int slot) const {
   if (slot < 0 || slot >= kSlots || slots_[static_cast<size_t>(slot)].mob == kNoEntity) return -1;
@@ -210,9 +208,7 @@ bool Stable::feedAccepted() const {
 }
 
 void Stable::useFeed() {
-  if (--feed_->count != 0) return;
-  freeItem(feed_);
-  feed_ = nullptr;
+  if (--feed_->count == 0) feed_.reset();
 }
 
 void Stable::updateMobs() {
@@ -319,6 +315,5 @@ void Stable::releaseMobs() {
 
 void Stable::dropContents(LogicEntities& rules) {
   releaseMobs();
-  if (feed_ != nullptr) rules.spawnItemDrop(feed_, cellPixelPosition(cell()), kDropKind);
-  feed_ = nullptr;
+  if (feed_ != nullptr) rules.spawnItemDrop(std::move(feed_), cellPixelPosition(cell()), kDropKind);
 }

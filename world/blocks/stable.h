@@ -28,11 +28,10 @@ class Stable : public LogicBlock {
 
   // The stable keeps the world (which outlives it) for its rules, its mobs and its map.
   Stable(MapBlock& cell, World& world);
-  ~Stable() override;
 
   void dropContents(LogicEntities& rules) override;
-  // The feed (ownership passes in; the stack held before was handed on by the caller).
-  virtual void setItem(Item* feed);
+  // The feed; the stack held before goes back to the pool.
+  virtual void setItem(ItemPtr feed);
   // The mob kind in the slot, -1 when empty.
   virtual int32_t mobKindAt(int slot) const;
   virtual uint8_t mobFedLevelAt(int slot) const;
@@ -47,7 +46,10 @@ class Stable : public LogicBlock {
   void breed();
   void releaseMobs();
 
-  Item* feed() const { return feed_; }
+  // The feed, still the stable's.
+  Item* feed() const { return feed_.get(); }
+  // The feed leaves the stable (null: none); the stable tells nobody.
+  ItemPtr takeFeed() { return std::move(feed_); }
   uint8_t mobCount() const { return count_; }
   EntityId mobAt(int slot) const { return slots_[static_cast<size_t>(slot)].mob; }
   uint8_t progressAt(int slot) const { return slots_[static_cast<size_t>(slot)].progress; }
@@ -67,7 +69,7 @@ class Stable : public LogicBlock {
   void growUp(int slot);
 
   World& world_;
-  Item* feed_ = nullptr;
+  ItemPtr feed_;
   std::array<Kept, kSlots> slots_{};
   std::array<Kept, kSlots> waiting_{};  // restored animals not yet made (mob stays kNoEntity)
   uint8_t count_ = 0;

@@ -7,7 +7,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
+#include "content/items/item_ptr.h"
 #include "engine/base/random.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
@@ -118,16 +118,15 @@ void dispenseFrom(LogicPlayers& players, LogicEntities& rules, MapBlock& cell, L
     rules.shootProjectile(item, nullptr, at, {std::cos(angle) * speed, std::sin(angle) * speed}, 0);
   } else {
     const float f = power * 0.5f + 1.0f;
-    if (Item* thrown = newItem(item->id, static_cast<int8_t>(item->variant), 1, static_cast<int16_t>(item->durability), item->word)) {
-      rules.spawnItemEntity(thrown, at, uniform(f, f + 1.0f), angle, 0);
+    if (ItemPtr thrown{newItem(item->id, static_cast<int8_t>(item->variant), 1, static_cast<int16_t>(item->durability), item->word)}) {
+      rules.spawnItemEntity(std::move(thrown), at, uniform(f, f + 1.0f), angle, 0);
     }
   }
   players.playSound(cell, kSoundDispenser, 0);
   if (!item->consumeOne()) return;
-  freeItem(item);
   if (auto* chest = dynamic_cast<Chest*>(&holder)) chest->setItem(static_cast<int32_t>(slot), nullptr);
   else if (auto* lab = dynamic_cast<AlchemyLab*>(&holder)) lab->setItem(static_cast<uint8_t>(slot), nullptr);
-  else holder.clearSlot(slot);
+  else holder.takeItem(slot);
 }
 
 }  // namespace
@@ -411,10 +410,9 @@ void CircuitSystem::piston(MapBlock& cell, bool anyHigh) {
     const uint8_t clear = map().props()[target->frontId()].transparency;
     bool room = target->frontId() == 0;
     if (!room && clear == 1) {
-      Item* tool = newItem(kBreakingTool, static_cast<int8_t>(-1), 1, -1, 0);
+      const ItemPtr tool(newItem(kBreakingTool, static_cast<int8_t>(-1), 1, -1, 0));
       if (tool != nullptr) tool->variant = 255;
-      room = rules.canBreakBlock(nullptr, tool, *target);
-      if (tool != nullptr) freeItem(tool);
+      room = rules.canBreakBlock(nullptr, tool.get(), *target);
     }
     if (room) {
       if (target->frontId() != 0) {

@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 
+#include "content/items/item_ptr.h"
 #include "engine/base/seam.h"
 
 class Item;
@@ -54,7 +55,7 @@ class GamePlayerActions {
   virtual bool useBlock(const uint16_t& cellLayer) = 0;
   virtual bool captureMob(MobEntity* mob) = 0;
   // The item leaves the player at the speed and angle (radians) with the rules' entity flags.
-  virtual void throwItem(Item* item, float speed, float angle, uint8_t flags) = 0;
+  virtual void throwItem(ItemPtr item, float speed, float angle, uint8_t flags) = 0;
   // The held item fired along the aim (the shot's velocity, pixels a tick).
   virtual void shoot(float aimX, float aimY) = 0;
   virtual bool signalEntities(float x, float y) = 0;
@@ -71,7 +72,8 @@ class GamePlayerActions {
   virtual bool brewPotion() = 0;
   virtual void refreshPet() = 0;
   virtual void sleep() = 0;
-  virtual void dropItem(Item*& item) = 0;
+  // The item falls at the player's cell (a null item: nothing happens).
+  virtual void dropItem(ItemPtr item) = 0;
   virtual bool consumeItem(Item* item) = 0;
 };
 
@@ -166,7 +168,8 @@ class GameInterface : public GamePlayerActions, public GameSession, public GameT
   virtual GameChat* chat() { return nullptr; }
 };
 
-// No game runs: every action does nothing, every question is answered no. It answers every
+// No game runs: every action does nothing (an item handed over goes back to the pool), every
+// question is answered no. It answers every
 // networked role as well, each doing nothing, so a test's game can fill in the one it needs.
 class NullGame : public GameInterface,
                  public GamePeerReports,
@@ -186,7 +189,7 @@ class NullGame : public GameInterface,
   bool useBlock(const uint16_t&) override { return false; }
   void hitMob(MobEntity*) override {}
   bool captureMob(MobEntity*) override { return false; }
-  void throwItem(Item* item, float speed, float angle, uint8_t flags) override;
+  void throwItem(ItemPtr, float, float, uint8_t) override {}
   void shoot(float, float) override {}
   bool signalEntities(float, float) override { return false; }
   void closeContainer() override {}
@@ -229,7 +232,7 @@ class NullGame : public GameInterface,
   void refreshPet() override {}
   void sleep() override {}
   bool applyBlockEdit(const BlockEdit&, PlayerBase*) override { return false; }
-  void dropItem(Item*& item) override;
+  void dropItem(ItemPtr) override {}
   bool consumeItem(Item*) override { return false; }
 };
 

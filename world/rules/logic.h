@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "content/items/item_ptr.h"
 #include "engine/base/geometry.h"
 #include "engine/base/seam.h"
 
@@ -140,16 +141,17 @@ class LogicDamage {
 class LogicEntities {
  public:
   virtual ~LogicEntities() = default;
-  virtual Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle,
+  // The item passes to the new entity (or back to the pool when none is made), as with every
+  // item handed to these operations.
+  virtual Entity* spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle,
                                   uint8_t flags) = 0;
-  // The item passes to the new entity (or back to the pool when none is made).
-  virtual Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) = 0;
+  virtual Entity* spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) = 0;
   // A display of the item (copied) standing still at the position on the cell (a shelf's).
   virtual Entity* spawnTreasureEntity(const Item& shown, engine::Vec2 position, engine::Vec2 motion, MapBlock* cell) = 0;
   virtual Entity* spawnFruit(uint16_t fruitId, MapBlock& cell, uint8_t mode) = 0;
   virtual Entity* shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position,
                                   engine::Vec2 aim, uint8_t flags) = 0;
-  virtual Entity* spawnDress(Item* item, engine::Vec2 position, engine::Vec2 motion) = 0;
+  virtual Entity* spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) = 0;
   virtual Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) = 0;
   virtual void pushEntitiesOutOfCell(MapBlock& cell) = 0;
   virtual void wakeEntity(Entity* entity) = 0;
@@ -224,7 +226,8 @@ class Logic : public LogicPlayers,
   ~Logic() override = default;
 };
 
-// Rules of no game: nothing is created, no player exists, every edit is refused.
+// Rules of no game: nothing is created (an item handed over goes back to the pool), no player
+// exists, every edit is refused.
 class NullLogic : public Logic {
  public:
   void randomTick() override {}
@@ -235,8 +238,8 @@ class NullLogic : public Logic {
   void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
   void respawnPlayer(Player*) override {}
   bool isPlayerPresent(PlayerBase*) override { return false; }
-  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override;
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override;
+  Entity* spawnItemEntity(ItemPtr, engine::Vec2, float, float, uint8_t) override { return nullptr; }
+  Entity* spawnItemDrop(ItemPtr, engine::Vec2, uint8_t) override { return nullptr; }
   Entity* spawnTreasureEntity(const Item&, engine::Vec2, engine::Vec2, MapBlock*) override { return nullptr; }
   Entity* spawnFruit(uint16_t, MapBlock&, uint8_t) override { return nullptr; }
   Entity* shootProjectile(Item*, PlayerBase*, engine::Vec2, engine::Vec2, uint8_t) override {
@@ -245,7 +248,7 @@ class NullLogic : public Logic {
   MobEntity* spawnMob(const MobDef*, engine::Vec2, engine::Vec2, uint8_t, PlayerBase*, uint8_t) override {
     return nullptr;
   }
-  Entity* spawnDress(Item* item, engine::Vec2, engine::Vec2) override;
+  Entity* spawnDress(ItemPtr, engine::Vec2, engine::Vec2) override { return nullptr; }
   Entity* spawnFish(const FishCatch&, MapBlock&, Entity*) override { return nullptr; }
   bool editBlock(const BlockEdit&, PlayerBase*) override { return false; }
   void pushEntitiesOutOfCell(MapBlock&) override {}

@@ -84,7 +84,7 @@ void NetClient::openChest(wire::WireIn& in) {
   MapBlock* cell = cellOf(in.cell());
   if (cell == nullptr || !mayOpenContainer()) return;
   auto chest = std::make_unique<RemoteChest>(*cell, slots, page, *this);
-  for (uint32_t slot = 0; slot < slots; ++slot) chest->fill(slot, wire::itemFromWire(in).release());
+  for (uint32_t slot = 0; slot < slots; ++slot) chest->fill(slot, wire::itemFromWire(in));
   openFor(*localPlayer_, install(world()->chests(), std::move(chest)));
 }
 
@@ -95,7 +95,7 @@ void NetClient::openStable(wire::WireIn& in) {
   for (auto& place : places) place.fed = in.u8();
   wire::PooledItem feed = wire::itemFromWire(in);
   if (cell == nullptr || !mayOpenContainer()) return;
-  auto stable = std::make_unique<RemoteStable>(*cell, *world(), *this, places, feed.release());
+  auto stable = std::make_unique<RemoteStable>(*cell, *world(), *this, places, std::move(feed));
   openFor(*localPlayer_, install(world()->stables(), std::move(stable)));
 }
 
@@ -144,6 +144,6 @@ void NetClient::openAlchemyLab(wire::WireIn& in) {
   for (auto& item : items) item = wire::itemFromWire(in);
   if (cell == nullptr || !mayOpenContainer()) return;
   auto lab = std::make_unique<RemoteAlchemyLab>(*cell, *this);
-  for (uint8_t slot = 0; slot < items.size(); ++slot) lab->fill(slot, items[slot].release());
+  for (uint8_t slot = 0; slot < items.size(); ++slot) lab->fill(slot, std::move(items[slot]));
   openFor(*localPlayer_, install(world()->alchemyLabs(), std::move(lab)));
 }

@@ -104,8 +104,8 @@ void NetClient::sendInventory(const PlayerDesktopLocal& player) {
   if (player.inventory == nullptr) return;
   std::vector<const Item*> stacks;
   for (const Inventory::Area area : kCarriedAreas) {
-    for (const Item* item : std::as_const(*player.inventory).area(area)) {
-      if (item != nullptr && !item->isNone()) stacks.push_back(item);
+    for (const ItemPtr& item : std::as_const(*player.inventory).area(area)) {
+      if (item != nullptr && !item->isNone()) stacks.push_back(item.get());
     }
   }
   wire::WireOut out = message(wire::PlayerMsg::Inventory);

@@ -4,7 +4,6 @@
 // ignored and the item the message carried goes back to the pool.
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 #include "net/endpoint/handler_table.h"
@@ -59,9 +58,8 @@ void NetServer::setContainerSlot(wire::WireIn& in, PlayerServerDesktop& player) 
   Kind* container = openOnCell<Kind>(player, world(), cell);
   if (container == nullptr || slot >= container->slotCount()) return;
   if (!moveThroughSlot(player, container->itemAt(slot), item.get())) return;
-  freeItem(container->itemAt(slot));
-  container->clearSlot(slot);
-  container->setItem(slot, item.release());
+  container->takeItem(slot);  // emptied first: a forge starts the new stack as a new input
+  container->setItem(slot, std::move(item));
 }
 
 void NetServer::handleBlockEntities(wire::WireIn& in, uint8_t peer) {
@@ -100,8 +98,7 @@ void NetServer::stableFeed(wire::WireIn& in, PlayerServerDesktop& player) {
   Stable* stable = openOnCell<Stable>(player, world(), in.cell());
   wire::PooledItem feed = wire::itemFromWire(in);
   if (stable == nullptr || !moveThroughSlot(player, stable->feed(), feed.get())) return;
-  freeItem(stable->feed());
-  stable->setItem(feed.release());
+  stable->setItem(std::move(feed));
 }
 
 void NetServer::signEdit(wire::WireIn& in, PlayerServerDesktop& player) {

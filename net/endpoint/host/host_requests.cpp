@@ -74,7 +74,7 @@ void NetServer::throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLo
   const uint8_t flags = in.u8();
   if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return;
   if (ItemPtr thrown = takeFromCopy(player, std::move(item), world()->isCreative())) {
-    rules.spawnItemEntity(thrown.release(), player.position, speed, angle, flags);
+    rules.spawnItemEntity(std::move(thrown), player.position, speed, angle, flags);
   }
 }
 
@@ -131,7 +131,7 @@ void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLog
   ItemPtr dropped = takeFromCopy(player, std::move(item), world()->isCreative());
   if (dropped == nullptr) return;
   const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
-  rules.spawnItemDrop(dropped.release(), at, Game::kItemDropKind);
+  rules.spawnItemDrop(std::move(dropped), at, Game::kItemDropKind);
 }
 
 void NetServer::inventory(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {

@@ -22,10 +22,9 @@ struct Spawned {
 
 class RecordingSpawner : public ItemSpawner {
  public:
-  void spawnItemEntity(Item* item, engine::Vec2, MapBlock*, float speed, float angle,
+  void spawnItemEntity(ItemPtr item, engine::Vec2, MapBlock*, float speed, float angle,
                        bool) override {
     spawned.push_back({*item, speed, angle});
-    freeItem(item);
   }
   std::vector<Spawned> spawned;
 };

@@ -20,8 +20,7 @@ class CraftingTest : public test_rows::ContentTest {
     int cell = 0;
     for (uint16_t id : cells) {
       const SlotRef slot = craftGridSlot(cell++);
-      freeItem(inventory.slotItem(slot));
-      inventory.setSlot(slot, id == E ? nullptr : newItem(id, 0, 1, 0, 0));
+      inventory.setSlot(slot, ItemPtr(id == E ? nullptr : newItem(id, 0, 1, 0, 0)));
     }
   }
   void carry(uint16_t id, uint16_t count) {

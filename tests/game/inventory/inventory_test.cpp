@@ -14,7 +14,7 @@ class InventoryTest : public GameTest {
     return inv().slotItem({kind, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
   }
   void set(SlotKind kind, int x, int y, Item* item) {
-    inv().setSlot({kind, static_cast<uint8_t>(x), static_cast<uint8_t>(y)}, item);
+    inv().setSlot({kind, static_cast<uint8_t>(x), static_cast<uint8_t>(y)}, ItemPtr(item));
   }
   SlotRef store(uint16_t id, uint16_t count, bool* fresh = nullptr) {
     Item item(id, 0, count, 0, 0);
@@ -26,17 +26,15 @@ class InventoryTest : public GameTest {
 };
 
 TEST_F(InventoryTest, ReferencesOutsideTheirAreaReadEmptyAndAreNeverWritten) {
-  Item* stone = makeItem(kStone, 1);
   const SlotRef outside[] = {{SlotKind::Backpack, 0, 6},      {SlotKind::Quick, 10, 0},
                              {SlotKind::CraftGrid, 3, 0},     {SlotKind::Equipment2, 200, 0},
                              {SlotKind::Chest, 0, 0},         {static_cast<SlotKind>(99), 0, 0}};
   for (const SlotRef& ref : outside) {
     SCOPED_TRACE(static_cast<int>(ref.kind));
-    inv().setSlot(ref, stone);
+    inv().setSlot(ref, ItemPtr(makeItem(kStone, 1)));  // refused: back to the pool
     EXPECT_EQ(inv().slotItem(ref), nullptr);
   }
   EXPECT_EQ(inv().countItems(kStone, false, true), 0u);
-  freeItem(stone);
 }
 
 TEST_F(InventoryTest, MergingFillsTheDestinationToExactly999) {
@@ -131,10 +129,7 @@ TEST_F(InventoryTest, DeathDropsTheAreasOfTheDifficulty) {
   row.bytes[difficulty_record::dropsBackpack] = 1;
   row.bytes[difficulty_record::dropsWorn] = 1;
   std::vector<uint16_t> dropped;
-  inv().forEachDroppedSlot(row, [&dropped](Item*& item) {
-    dropped.push_back(item->id);
-    freeItem(std::exchange(item, nullptr));
-  });
+  inv().forEachDroppedSlot(row, [&dropped](ItemPtr item) { dropped.push_back(item->id); });
   EXPECT_EQ(dropped, (std::vector<uint16_t>{kStone, kGem, kHelmet, kRing}))
       << "the quick slots stay";
 }

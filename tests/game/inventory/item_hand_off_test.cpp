@@ -11,7 +11,7 @@
 #include "entities/items/treasure_entity.h"
 #include "entities/items/treasure_factory.h"
 #include "game/inventory/inventory.h"
-#include "game/inventory/slot_taking.h"
+#include "world/blocks/chest.h"
 #include "tests/game/game_fixture.h"
 
 namespace game_test {
@@ -39,7 +39,7 @@ using ItemHandOffTest = GameTest;
 TEST_F(ItemHandOffTest, ADroppedStackTakenBackLeavesOnlyTheInventorysStackInThePool) {
   WorldEntities lists(*world);
   const PoolCount pool;
-  TreasureEntity* dropped = createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, 5 * 30.0f}, 0, 0, 0);
+  TreasureEntity* dropped = createTreasureEntity(lists, ItemPtr(makeItem(kStone, 3)), {10 * 30.0f, 5 * 30.0f}, 0, 0, 0);
   ASSERT_NE(dropped, nullptr);
   EXPECT_EQ(pool.held(), 1) << "the dropped stack";
   player->cellX = dropped->data.cell->x;
@@ -53,15 +53,15 @@ TEST_F(ItemHandOffTest, ADroppedStackTakenBackLeavesOnlyTheInventorysStackInTheP
 TEST_F(ItemHandOffTest, AStackDroppedOffTheMapGoesBackToThePoolOnce) {
   WorldEntities lists(*world);
   const PoolCount pool;
-  EXPECT_EQ(createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, -90 * 30.0f}, 0, 0, 0), nullptr);
+  EXPECT_EQ(createTreasureEntity(lists, ItemPtr(makeItem(kStone, 3)), {10 * 30.0f, -90 * 30.0f}, 0, 0, 0), nullptr);
   EXPECT_EQ(pool.held(), 0);
-  EXPECT_EQ(createFishEntity(lists, newItem(ITEM_NONE, 0, 0, 0, 0), *world->cellAt(10, 5)), nullptr);
+  EXPECT_EQ(createFishEntity(lists, ItemPtr(newItem(ITEM_NONE, 0, 0, 0, 0)), *world->cellAt(10, 5)), nullptr);
   EXPECT_EQ(pool.held(), 0) << "an empty item is refused and freed";
 }
 
 TEST_F(ItemHandOffTest, ARefusedShelfLeavesTheStackInItsSlotAndFreesNothing) {
   Item* stack = makeItem(kStone, 3);
-  player->inventory->setSlot({SlotKind::Quick, 0, 0}, stack);
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(stack));
   player->inventory->select(0);
   const PoolCount pool;
   EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0)) << "no shelf there";
@@ -71,17 +71,50 @@ TEST_F(ItemHandOffTest, ARefusedShelfLeavesTheStackInItsSlotAndFreesNothing) {
 }
 
 TEST_F(ItemHandOffTest, TakingAnItemOutOfItsSlotEmptiesTheSlotAndTheTakerFreesItOnce) {
-  player->inventory->setSlot(kSingle, makeItem(kStone, 2));
+  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 2)));
   const PoolCount pool;
   {
-    const ItemPtr taken = takeSlotItem(*player->inventory, kSingle);
+    const ItemPtr taken = player->inventory->takeSlot(kSingle);
     ASSERT_NE(taken, nullptr);
     EXPECT_EQ(taken->count, 2);
     EXPECT_EQ(player->inventory->slotItem(kSingle), nullptr);
     EXPECT_EQ(pool.held(), 0);
   }
   EXPECT_EQ(pool.held(), -1) << "freed when the taker let go";
-  EXPECT_EQ(takeSlotItem(*player->inventory, kSingle), nullptr) << "an empty slot gives nothing";
+  EXPECT_EQ(player->inventory->takeSlot(kSingle), nullptr) << "an empty slot gives nothing";
+}
+
+TEST_F(ItemHandOffTest, AStackStoredOverAnotherSendsTheOldOneBackAndARefusedSlotSendsBackTheNew) {
+  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 2)));
+  const PoolCount pool;
+  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 5)));
+  EXPECT_EQ(pool.held(), 0) << "the new stack in, the old one back";
+  EXPECT_EQ(player->inventory->slotItem(kSingle)->count, 5);
+  player->inventory->setSlot({SlotKind::Catalogue, 0, 0}, ItemPtr(makeItem(kStone, 1)));
+  player->inventory->setSlot({SlotKind::Chest, 0, 0}, ItemPtr(makeItem(kStone, 1)));
+  EXPECT_EQ(pool.held(), 0) << "no catalogue entry and no chest open take a stack";
+  EXPECT_EQ(player->inventory->takeSlot({SlotKind::Chest, 0, 0}), nullptr);
+}
+
+TEST_F(ItemHandOffTest, SwappingWithTheOpenChestMovesBothStacksAndMakesOrFreesNone) {
+  Chest& chest = world->chests().add(std::make_unique<Chest>(at(8, 5), Chest::SlotCount{4}));
+  player->setOpenContainer(&chest);
+  ASSERT_EQ(player->openContainer(), &chest);
+  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 2)));
+  player->inventory->setSlot({SlotKind::Chest, 1, 0}, ItemPtr(makeItem(kGem, 7)));
+  const PoolCount pool;
+  ASSERT_TRUE(player->inventory->swapSlots(kSingle, {SlotKind::Chest, 1, 0}));
+  EXPECT_EQ(pool.held(), 0);
+  ASSERT_NE(chest.itemAt(1), nullptr);
+  EXPECT_EQ(chest.itemAt(1)->id, kStone);
+  EXPECT_EQ(player->inventory->slotItem(kSingle)->id, kGem);
+  EXPECT_FALSE(player->inventory->swapSlots(kSingle, {SlotKind::Catalogue, 0, 0})) << "a catalogue entry is no slot";
+  EXPECT_EQ(player->inventory->slotItem(kSingle)->id, kGem) << "a refused swap changes nothing";
+  const ItemPtr taken = player->inventory->takeSlot({SlotKind::Chest, 1, 0});
+  ASSERT_NE(taken, nullptr);
+  EXPECT_EQ(taken->id, kStone);
+  EXPECT_EQ(chest.itemAt(1), nullptr) << "taken out of the chest, not copied";
+  player->setOpenContainer(nullptr);
 }
 
 }  // namespace

@@ -23,9 +23,7 @@ class PlayerItemsTest : public GameTest {
     contentTables().itemDefs[id].tool = &tool;
   }
   void hold(uint16_t id) {
-    Item* held = player->inventory->slotItem({SlotKind::Quick, 1, 0});
-    freeItem(held);
-    player->inventory->setSlot({SlotKind::Quick, 1, 0}, id == ITEM_NONE ? nullptr : newItem(id, 0, 1, -1, 0));
+    player->inventory->setSlot({SlotKind::Quick, 1, 0}, ItemPtr(id == ITEM_NONE ? nullptr : newItem(id, 0, 1, -1, 0)));
     player->inventory->select(1);
   }
   void requirement(uint16_t block, uint16_t bits) {

@@ -126,7 +126,7 @@ TEST_F(LocalRulesTest, TheLocalGameUsesABlockByItsWordAndOnlyInsideItsMap) {
 
 TEST_F(LocalRulesTest, AShelfTakesOneUnitAndARefusalLeavesTheStackAsItWas) {
   Item* stack = makeItem(kStone, 3);
-  player->inventory->setSlot({SlotKind::Quick, 0, 0}, stack);
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(stack));
   player->inventory->select(0);
   EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0));
   EXPECT_EQ(player->heldItem(), stack);

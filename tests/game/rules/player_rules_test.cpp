@@ -27,9 +27,8 @@ constexpr uint16_t kSeedSniffer = 1885;  // a pet that finds seed items (41)
 
 class ThrownItems final : public NullRuleEntities {
  public:
-  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override {
+  Entity* spawnItemEntity(ItemPtr /*item*/, engine::Vec2, float, float, uint8_t) override {
     ++thrown;
-    freeItem(item);
     return nullptr;
   }
   size_t thrown = 0;
@@ -104,7 +103,7 @@ TEST_F(PlayerRulesTest, APotionOfAnActiveFamilyIsRefusedWithItsReason) {
 }
 
 TEST_F(PlayerRulesTest, ThePetsTaskRunsEveryTenSeconds) {
-  player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4);
+  player->setEquipment(ItemPtr(newItem(kSeedSniffer, 0, 1, 0, 0)), false, 4);
   rules.setEntities(&spawner);  // what the pet finds is thrown through the rules
   rules.startTimers();
   for (int second = 0; second < 10 * 1000; ++second) rules.timers().step();

@@ -28,9 +28,8 @@ constexpr uint8_t kDefensiveRecipe = 0x01 | (2 << 3) | (3 << 5);
 
 class RecordingPotionDrops final : public NullRuleEntities {
  public:
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t) override {
     dropped.push_back({item->id, static_cast<uint16_t>(item->word)});
-    freeItem(item);
     return nullptr;
   }
   struct Drop {

@@ -200,8 +200,8 @@ TEST_F(CatchTest, ASecondCastWhileTheBobberIsOutIsRefusedWhateverTheBait) {
   contentTables().itemDefs[kRod].rangedSpec = &rod;
   contentTables().itemDefs[kBait].rangedSpec = &bait;
   Item* held = makeItem(kRod, 1);
-  player().inventory->setSlot({SlotKind::Quick, 0, 0}, held);
-  player().inventory->setSlot({SlotKind::Single, 0, 0}, makeItem(kBait, 5));
+  player().inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(held));
+  player().inventory->setSlot({SlotKind::Single, 0, 0}, ItemPtr(makeItem(kBait, 5)));
   player().inventory->select(0);
   const engine::Vec2 from = player().position;
   Entity* first = session.rules().shootProjectile(held, &player(), from, {1, 1}, 0);

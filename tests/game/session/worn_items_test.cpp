@@ -42,9 +42,7 @@ class WornItemsTest : public ShotAndCatchTest {
     boots.bytes[b::stat13] = shotPercent;
   }
   void wear(bool on) {
-    Item* worn = player().inventory->slotItem({SlotKind::Equipment, 0, 0});
-    player().inventory->setSlot({SlotKind::Equipment, 0, 0}, on ? makeItem(kBoots, 1) : nullptr);
-    if (worn != nullptr) freeItem(worn);
+    player().inventory->setSlot({SlotKind::Equipment, 0, 0}, ItemPtr(on ? makeItem(kBoots, 1) : nullptr));
     player().refreshAppearance();
   }
   // How hard the mob was pushed since it last stood still.
@@ -108,7 +106,7 @@ TEST_F(WornItemsTest, AWeaponThatStealsLifeGivesBackWhatItStoleWithTheBuffsShare
   const float steal = 0.25f;
   std::memcpy(&dagger.bytes[content::tool_record::power], &power, 4);
   std::memcpy(&dagger.bytes[8], &steal, 4);  // the third value of the weapon's stat list
-  player().inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kDagger, 1));
+  player().inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(makeItem(kDagger, 1)));
   player().inventory->select(0);
   MobEntity& mob = mobAt({player().position.x + 10, player().position.y}, kMobHealth);
   player().health = 2;

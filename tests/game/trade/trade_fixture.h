@@ -21,11 +21,7 @@ namespace game_test {
 class TradingGame final : public NullGame {
  public:
   TradeAbstract* createTrade(const std::string& partner) override { return new TradeLocal(*player, partner); }
-  void dropItem(Item*& item) override {
-    dropped.push_back(*item);
-    freeItem(item);
-    item = nullptr;
-  }
+  void dropItem(ItemPtr item) override { dropped.push_back(*item); }
   Player* player = nullptr;
   std::vector<Item> dropped;
 };
@@ -83,8 +79,8 @@ class TradeTest : public GameTest {
   // Ann offers ten stones from her first quick slot, Bob a pick from his; the items alive before
   // the trade started.
   long offerStonesForPick() {
-    ann->inventory().setSlot(quick(0), makeItem(kStone, 10));
-    bob->inventory().setSlot(quick(0), makeItem(kPick, 1));
+    ann->inventory().setSlot(quick(0), ItemPtr(makeItem(kStone, 10)));
+    bob->inventory().setSlot(quick(0), ItemPtr(makeItem(kPick, 1)));
     const long before = alive();
     startTrade();
     ann->window()->offer(quick(0));

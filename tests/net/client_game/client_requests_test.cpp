@@ -154,17 +154,15 @@ TEST_F(ClientRequests, ABlockEditTravelsWholeBehindAByteWithoutValue) {
 // The request carries the item's bytes; the stack itself goes back to the pool at once (a use
 // after free here is what the sanitizer reports).
 TEST_F(ClientRequests, ADroppedItemIsWrittenBeforeItGoesBackToThePool) {
-  Item* item = pooledItem(33, 4, 0xA1B2C3D4u);
+  ItemPtr item(pooledItem(33, 4, 0xA1B2C3D4u));
   const size_t freeBefore = itemPool().freeCount();
-  const Bytes sent = sentBy([&] { game.dropItem(item); });
+  const Bytes sent = sentBy([&] { game.dropItem(std::move(item)); });
   EXPECT_EQ(sent, Le{}.u8(2).u8(42).item(0xA1B2C3D4u, 33, 4, 7, 2).bytes);
-  EXPECT_EQ(item, nullptr);
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 1);
 }
 
 TEST_F(ClientRequests, AThrownItemIsWrittenWithThePlayersPositionBeforeItIsFreed) {
-  Item* item = pooledItem(40, 1, 5);
-  const Bytes sent = sentBy([&] { game.throwItem(item, 1.5f, -2.0f, 1); });
+  const Bytes sent = sentBy([&] { game.throwItem(ItemPtr(pooledItem(40, 1, 5)), 1.5f, -2.0f, 1); });
   EXPECT_EQ(sent, Le{}.u8(2).u8(24).item(5, 40, 1, 7, 2).f32(100).f32(200).f32(1.5f).f32(-2.0f).u8(1).bytes);
 }
 
@@ -174,7 +172,7 @@ TEST_F(ClientRequests, AThrownItemIsWrittenWithThePlayersPositionBeforeItIsFreed
 TEST_F(ClientRequests, ANewHeldItemIsToldToTheHostWithItsSlot) {
   const uint8_t me = nettest::ClientInGame::kLocalPeer;
   in.player->game = &game;
-  in.player->inventory->setSlot({SlotKind::Quick, 3, 0}, pooledItem(263, 2, 0));
+  in.player->inventory->setSlot({SlotKind::Quick, 3, 0}, ItemPtr(pooledItem(263, 2, 0)));
   const Bytes chosen = sentBy([&] {
     in.player->inventory->select(3);
     in.player->heldItemChanged(in.player->heldItem());
@@ -201,8 +199,7 @@ TEST_F(ClientRequests, WhatTheLocalPartRefusesIsNeverAskedOfTheHost) {
   EXPECT_TRUE(sendsNothing([&] { game.closeContainer(); }));
   EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(100.0f, 200.0f)); }));
   EXPECT_TRUE(sendsNothing([&] { game.answerTrade(120, 1, 2); }));
-  Item* none = nullptr;
-  EXPECT_TRUE(sendsNothing([&] { game.dropItem(none); }));
+  EXPECT_TRUE(sendsNothing([&] { game.dropItem(nullptr); }));
   uint16_t notACell = 0;
   EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(notACell)); }));
 }
@@ -245,7 +242,7 @@ TEST_F(ClientRequests, OnlyAnEmptyHandNearAToySignalsIt) {
   EXPECT_EQ(sentBy([&] { signalled = game.signalEntities(150.0f, 300.0f); }),
             Le{}.u8(2).u8(55).f32(150.0f).f32(300.0f).u8(1).bytes);
   EXPECT_TRUE(signalled);
-  in.player->inventory->setSlot({SlotKind::Quick, 0, 0}, pooledItem(33, 1, 0));
+  in.player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(pooledItem(33, 1, 0)));
   ASSERT_NE(in.player->heldItem(), nullptr);
   EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(150.0f, 300.0f)); }));
 }

@@ -44,13 +44,13 @@ class HostRules final : public LocalLogic {
     return LocalLogic::damagePlayer(player, amount, kind);
   }
   // Every item the host would put on its ground, by id and count.
-  Entity* spawnItemEntity(Item* item, engine::Vec2 position, float speed, float angle, uint8_t flags) override {
+  Entity* spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) override {
     grounded.emplace_back(item->id, item->count);
-    return LocalLogic::spawnItemEntity(item, position, speed, angle, flags);
+    return LocalLogic::spawnItemEntity(std::move(item), position, speed, angle, flags);
   }
-  Entity* spawnItemDrop(Item* item, engine::Vec2 position, uint8_t flags) override {
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2 position, uint8_t flags) override {
     grounded.emplace_back(item->id, item->count);
-    return LocalLogic::spawnItemDrop(item, position, flags);
+    return LocalLogic::spawnItemDrop(std::move(item), position, flags);
   }
   std::vector<float> damage;
   std::vector<std::pair<uint16_t, uint16_t>> grounded;

@@ -82,7 +82,7 @@ TEST_F(NetLogicMessages, ARefusedEditSendsNothingAndChangesNothing) {
 }
 
 TEST_F(NetLogicMessages, ACreatedEntityIsAnnouncedToAllByItsRecord) {
-  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 3, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
+  Entity* drop = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 3, -1, 0)), {15 * 30.0f, 12 * 30.0f}, 7);
   ASSERT_NE(drop, nullptr);
   ASSERT_EQ(bridge->sent.size(), 1u);
   const Sent& sent = bridge->sent.front();
@@ -157,7 +157,7 @@ Bytes f32(float value) {
 }
 
 TEST_F(NetLogicMessages, AnImpulseCarriesTheEntitysPlaceAndTheTwelveByteRecord) {
-  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
+  Entity* drop = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {15 * 30.0f, 12 * 30.0f}, 7);
   ASSERT_NE(drop, nullptr);
   bridge->sent.clear();
   rules().pushEntity(drop, EntityImpulse{2.5f, 1.25f, 1});
@@ -173,7 +173,7 @@ TEST_F(NetLogicMessages, AnImpulseCarriesTheEntitysPlaceAndTheTwelveByteRecord) 
 // A cell mined under a resting item wakes it: the host must be able to say so (the layout's four
 // raw bytes carry the drift's float) and not stop on its own message.
 TEST_F(NetLogicMessages, AWokenEntityCarriesItsPlaceAndItsSidewaysDrift) {
-  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
+  Entity* drop = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {15 * 30.0f, 12 * 30.0f}, 7);
   ASSERT_NE(drop, nullptr);
   bridge->sent.clear();
   rules().wakeEntity(drop);

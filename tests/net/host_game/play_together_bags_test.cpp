@@ -36,11 +36,10 @@ class PlayTogetherBags : public PlayTogether {
   // Her game asks the host to open the bag in the quick slot and spends it, as her inventory view does.
   void openBagIn(uint8_t quickSlot) {
     const SlotRef slot{SlotKind::Quick, quickSlot, 0};
-    Item* bag = ann->inventory().slotItem(slot);
+    const Item* bag = ann->inventory().slotItem(slot);
     ASSERT_NE(bag, nullptr);
     ASSERT_TRUE(ann->game().openBag(*bag)) << "a joined game has its host roll the bag";
     ann->inventory().setSlot(slot, nullptr);
-    freeItem(bag);
   }
 };
 
@@ -61,9 +60,7 @@ TEST_P(PlayTogetherBags, WhatTheHostRolledIsInHerInventoryAndInTheHostsCopy) {
   // Hers to drop: the host lets all of it fall.
   const SlotRef slot = carriedSlot(ann->inventory(), content.dropId);
   ASSERT_FALSE(slot.isNone());
-  Item* stack = ann->inventory().slotItem(slot);
-  ann->inventory().setSlot(slot, nullptr);
-  ann->game().dropItem(stack);
+  ann->game().dropItem(ann->inventory().takeSlot(slot));
   ASSERT_TRUE(runUntil([&] { return hostCounts(content.dropId) == 0; }));
   for (const std::string& text : ann->log.messages) EXPECT_EQ(text.find("You do not hold"), std::string::npos) << text;
 }

@@ -119,7 +119,7 @@ TEST_P(PlayTogetherCrafting, WhatSheCraftedAtTheGridLiesOnTheGroundWhenSheDropsI
   ASSERT_NE(recipe, nullptr) << "the content has a recipe of one grid cell";
   const uint16_t made = recipe->result();
   const uint16_t from = recipe->ingredient(0);
-  ann->inventory().setSlot(craftGridSlot(4), newItem(from, 0, 1, 0, 0));
+  ann->inventory().setSlot(craftGridSlot(4), ItemPtr(newItem(from, 0, 1, 0, 0)));
   onHost(kAnn).items().add(Item(from, 0, 1, 0, 0));
   ASSERT_TRUE(craftFromGrid(ann->player()).made);
   returnCraftArea(ann->inventory());
@@ -127,9 +127,7 @@ TEST_P(PlayTogetherCrafting, WhatSheCraftedAtTheGridLiesOnTheGroundWhenSheDropsI
 
   const SlotRef madeSlot = slotOf(made);
   ASSERT_FALSE(madeSlot.isNone()) << "the result is in her inventory";
-  Item* stack = ann->inventory().slotItem(madeSlot);
-  ann->inventory().setSlot(madeSlot, nullptr);  // out of her inventory, as a drop takes it
-  ann->game().dropItem(stack);
+  ann->game().dropItem(ann->inventory().takeSlot(madeSlot));  // out of her inventory, as a drop takes it
   ASSERT_TRUE(runUntil([&] { return lyingOnHost(made) != nullptr; })) << "the host let it fall";
   EXPECT_FALSE(refusedAnything());
 }

@@ -122,7 +122,7 @@ TEST_P(PlayTogetherLosses, WhatAJoinedPlayerMinesReachesHerNotThePlayerWhereItLa
   const auto carried = [](const Inventory& inventory) {
     uint32_t total = 0;
     for (auto area : {Inventory::Area::Quick, Inventory::Area::Backpack}) {
-      for (const Item* item : inventory.area(area)) total += item != nullptr ? item->count : 0;
+      for (const ItemPtr& item : inventory.area(area)) total += item != nullptr ? item->count : 0;
     }
     return total;
   };
@@ -143,7 +143,7 @@ TEST_P(PlayTogetherLosses, WhatAJoinedPlayerMinesReachesHerNotThePlayerWhereItLa
   ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(mined.x, mined.y)->frontId() == placer.block; }));
   Item* tool = toolBreaking(mined.frontId());
   ASSERT_NE(tool, nullptr);
-  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, tool);
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, ItemPtr(tool));
   hold(*ann, 3);
   settle();
   const uint32_t annBefore = carried(ann->inventory());

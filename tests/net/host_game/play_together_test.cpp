@@ -41,7 +41,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   // change takes: a tool that breaks the ground, the item of the block placed.
   Item* tool = toolBreaking(ground->frontId());
   ASSERT_NE(tool, nullptr);
-  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, tool);
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, ItemPtr(tool));
   hold(*ann, 3);
   edit(*ann, edit_kind::kRemoveLayer, *ground, 0);
   ASSERT_TRUE(runUntil([&] {
@@ -78,9 +78,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   useChest(*ann, chestCell);
   ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
   auto& copy = dynamic_cast<Chest&>(*ann->player().openContainer());
-  Item* apples = ann->inventory().slotItem({SlotKind::Quick, 1, 0});
-  ann->inventory().setSlot({SlotKind::Quick, 1, 0}, nullptr);
-  copy.setItem(0, apples);
+  copy.setItem(0, ann->inventory().takeSlot({SlotKind::Quick, 1, 0}));
   ASSERT_TRUE(runUntil([&] { return chest.itemAt(0) != nullptr && chest.itemAt(0)->id == apple; }));
   EXPECT_EQ(chest.itemAt(0)->count, 2);
   ann->game().closeContainer();
@@ -122,14 +120,11 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
     return found;
   };
   const auto takeApples = [&] {
-    const SlotRef held = slotWith(ann->inventory(), apple);
-    Item* stack = ann->inventory().slotItem(held);
-    ann->inventory().setSlot(held, nullptr);
-    return stack;
+    return ann->inventory().takeSlot(slotWith(ann->inventory(), apple));
   };
-  Item* dropped = takeApples();
+  ItemPtr dropped = takeApples();
   ASSERT_NE(dropped, nullptr);
-  ann->game().dropItem(dropped);
+  ann->game().dropItem(std::move(dropped));
   ASSERT_TRUE(runUntil([&] { return applesLying() != nullptr; }));
   ASSERT_TRUE(runUntil([&] {
     return applesLying() == nullptr && ann->inventory().countItems(apple, false, true) == 3u;
@@ -137,9 +132,9 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
 
   // Then she throws them away from her, up to the left (the chest stands on her right); Bo walks
   // over them and picks them up.
-  Item* thrown = takeApples();
+  ItemPtr thrown = takeApples();
   ASSERT_NE(thrown, nullptr);
-  ann->game().throwItem(thrown, 5.0f, 2.6f, 0);
+  ann->game().throwItem(std::move(thrown), 5.0f, 2.6f, 0);
   TreasureEntity* lying = nullptr;
   ASSERT_TRUE(runUntil([&] {
     lying = applesLying();

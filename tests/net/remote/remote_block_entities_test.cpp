@@ -50,11 +50,10 @@ TEST_F(RemoteBlockEntitiesTest, AChestSendsItsSlotsAndPageSteps) {
   EXPECT_TRUE(bridge->sent.empty()) << "making the copy sends nothing";
   Item* gem = newItem(105, 2, 7, 9, 0x31);
   const Item shown = *gem;
-  EXPECT_EQ(sentBy([&] { chest.setItem(5, gem); }), Sent{WireBytes(7, 99).cell(3, 4).u8(5).item(shown)});
+  EXPECT_EQ(sentBy([&] { chest.setItem(5, ItemPtr(gem)); }), Sent{WireBytes(7, 99).cell(3, 4).u8(5).item(shown)});
   EXPECT_EQ(chest.itemAt(5), gem);
   EXPECT_EQ(sentBy([&] { chest.setItem(5, nullptr); }), Sent{WireBytes(7, 99).cell(3, 4).u8(5).noItem()})
       << "a cleared slot travels as no item";
-  freeItem(gem);  // the caller handed the old stack on
   EXPECT_EQ(sentBy([&] { chest.nextPage(2); }), Sent{WireBytes(7, 100).cell(3, 4).u8(2)});
   EXPECT_EQ(chest.offset(), 6);
   EXPECT_EQ(sentBy([&] { chest.prevPage(3); }), Sent{WireBytes(7, 100).cell(3, 4).u8(0xFD)});
@@ -63,31 +62,29 @@ TEST_F(RemoteBlockEntitiesTest, AChestSendsItsSlotsAndPageSteps) {
   EXPECT_EQ(chest.offset(), 0);
   EXPECT_EQ(sentBy([&] { chest.prevPage(300); }), Sent{WireBytes(7, 100).cell(3, 4).u8(0xD4)}) << "-(300 mod 256)";
   EXPECT_EQ(chest.offset(), 0);
-  EXPECT_TRUE(sentBy([&] { chest.setItem(12, newItem(105, 0, 1, 0, 0)); }).empty()) << "no such slot";
+  EXPECT_TRUE(sentBy([&] { chest.setItem(12, ItemPtr(newItem(105, 0, 1, 0, 0))); }).empty()) << "no such slot";
 }
 
 TEST_F(RemoteBlockEntitiesTest, AChestCopyGivesItsStacksBackToThePoolWhenItGoes) {
   auto chest = std::make_unique<RemoteChest>(at(3, 4), 3, 0, client);
-  chest->fill(0, newItem(105, 0, 1, 0, 0));
-  chest->fill(2, newItem(106, 0, 1, 0, 0));
+  chest->fill(0, ItemPtr(newItem(105, 0, 1, 0, 0)));
+  chest->fill(2, ItemPtr(newItem(106, 0, 1, 0, 0)));
   const size_t freeBefore = itemPool().freeCount();
   chest.reset();
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 2);
 }
 
 TEST_F(RemoteBlockEntitiesTest, AStableSendsItsFeedAndShowsTheHostsPlaces) {
-  RemoteStable stable(at(6, 2), *world, client, {{{12, 5}, {0xFFFF, 3}, {0, 7}}}, newItem(410, 0, 2, 0, 0));
+  RemoteStable stable(at(6, 2), *world, client, {{{12, 5}, {0xFFFF, 3}, {0, 7}}}, ItemPtr(newItem(410, 0, 2, 0, 0)));
   EXPECT_EQ(stable.mobKindAt(0), 12);
   EXPECT_EQ(stable.mobKindAt(1), -1) << "an empty place";
   EXPECT_EQ(stable.mobKindAt(2), 0) << "mob kind 0 is a mob";
   EXPECT_EQ(stable.mobFedLevelAt(0), 5);
   EXPECT_EQ(stable.mobFedLevelAt(1), 0);
   EXPECT_EQ(stable.mobKindAt(3), -1);
-  Item* old = stable.feed();
   Item* feed = newItem(411, 0, 4, 0, 0x2);
   const Item shown = *feed;
-  EXPECT_EQ(sentBy([&] { stable.setItem(feed); }), Sent{WireBytes(8, 102).cell(6, 2).item(shown)});
-  freeItem(old);
+  EXPECT_EQ(sentBy([&] { stable.setItem(ItemPtr(feed)); }), Sent{WireBytes(8, 102).cell(6, 2).item(shown)});
 }
 
 TEST_F(RemoteBlockEntitiesTest, ASignSendsAtMostItsHundredAndTwentyEightCharacters) {
@@ -104,10 +101,10 @@ TEST_F(RemoteBlockEntitiesTest, AForgeSendsItsSlotsSmeltsNothingAndGivesItsStack
   auto forge = std::make_unique<RemoteForge>(at(10, 4), client);
   Item* ore = newItem(30, 0, 5, 0, 0);
   const Item shown = *ore;
-  EXPECT_EQ(sentBy([&] { forge->setItem(Forge::kInput, ore); }),
+  EXPECT_EQ(sentBy([&] { forge->setItem(Forge::kInput, ItemPtr(ore)); }),
             Sent{WireBytes(10, 107).cell(10, 4).u8(1).item(shown)});
   EXPECT_FALSE(forge->burning()) << "no smelting on the client";
-  EXPECT_TRUE(sentBy([&] { forge->setItem(3, newItem(30, 0, 1, 0, 0)); }).empty());
+  EXPECT_TRUE(sentBy([&] { forge->setItem(3, ItemPtr(newItem(30, 0, 1, 0, 0))); }).empty());
   std::array<wire::PooledItem, 3> fresh{wire::PooledItem(newItem(20, 0, 1, 0, 0)), nullptr, nullptr};
   const size_t freeBefore = itemPool().freeCount();
   forge->replaceItems(std::move(fresh));
@@ -122,7 +119,7 @@ TEST_F(RemoteBlockEntitiesTest, AnAlchemyLabSendsItsSlots) {
   RemoteAlchemyLab lab(at(12, 4), client);
   Item* herb = newItem(900, 1, 3, 0, 0x7);
   const Item shown = *herb;
-  EXPECT_EQ(sentBy([&] { lab.setItem(2, herb); }), Sent{WireBytes(12, 128).cell(12, 4).u8(2).item(shown)});
+  EXPECT_EQ(sentBy([&] { lab.setItem(2, ItemPtr(herb)); }), Sent{WireBytes(12, 128).cell(12, 4).u8(2).item(shown)});
   EXPECT_EQ(lab.itemAt(2), herb);
-  EXPECT_TRUE(sentBy([&] { lab.setItem(5, newItem(900, 0, 1, 0, 0)); }).empty()) << "no such slot";
+  EXPECT_TRUE(sentBy([&] { lab.setItem(5, ItemPtr(newItem(900, 0, 1, 0, 0))); }).empty()) << "no such slot";
 }

@@ -22,7 +22,7 @@ constexpr Area kAreas[] = {Area::Quick,      Area::CreativeQuick, Area::CraftGri
 std::vector<DiskItem> slotsOf(const Player& player) {
   std::vector<DiskItem> slots;
   for (Area area : kAreas) {
-    for (const Item* item : player.inventory->area(area)) slots.push_back(diskItemOf(item));
+    for (const ItemPtr& item : player.inventory->area(area)) slots.push_back(diskItemOf(item.get()));
   }
   return slots;
 }
@@ -53,8 +53,8 @@ class LocalPlayerRoundTrip : public LocalPlayerTest {
     player->difficultyId = 4;
     uint16_t id = 100;
     for (Area area : kAreas) {
-      for (Item*& slot : player->inventory->area(area)) {
-        if (id % 7 != 3) slot = newItem(id, 0, static_cast<uint16_t>(id % 40 + 1), id % 13, 0x5000u + id);
+      for (ItemPtr& slot : player->inventory->area(area)) {
+        if (id % 7 != 3) slot.reset(newItem(id, 0, static_cast<uint16_t>(id % 40 + 1), id % 13, 0x5000u + id));
         ++id;
       }
     }

@@ -25,7 +25,7 @@ class CellHighlightTest : public ui_test::PlayTest {
     placing(kDirtItem, world_test::kDirt);
   }
   void hold(uint16_t id) {
-    local->inventory->setSlot({SlotKind::Quick, 0, 0}, game_test::makeItem(id, 1));
+    local->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(game_test::makeItem(id, 1)));
     views().mainView().selectQuickSlot(0);
   }
 };

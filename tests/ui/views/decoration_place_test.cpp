@@ -29,7 +29,7 @@ class DecorationPlaceTest : public ui_test::PlayTest {
   }
   void shapeRow(uint16_t id, const BlockProps& props) { theWorld().map().mutableProps().mutableRow(id) = props; }
   void hold(uint16_t id) {
-    local->inventory->setSlot({SlotKind::Quick, 0, 0}, game_test::makeItem(id, 1));
+    local->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(game_test::makeItem(id, 1)));
     views().mainView().selectQuickSlot(0);
   }
 };

@@ -114,7 +114,7 @@ TEST_F(InventoryExtraPagesTest, ACatalogueEntryIsCopiedIntoTheQuickRow) {
   EXPECT_EQ(local->inventory->slotItem(kEntry10)->id, kGem) << "the entry stays";
 
   // A click on an entry and one on a quick cell of the same item adds one to it.
-  local->inventory->setSlot({SlotKind::Quick, 4, 0}, game_test::makeItem(kStone, 2));
+  local->inventory->setSlot({SlotKind::Quick, 4, 0}, ItemPtr(game_test::makeItem(kStone, 2)));
   for (SlotRef slot : {kEntry00, SlotRef{SlotKind::Quick, 4, 0}}) {
     view().mouseButton(at(slot), kel::MOUSE_BUTTON_LEFT, false);
     view().mouseButton(at(slot), kel::MOUSE_BUTTON_LEFT, true);

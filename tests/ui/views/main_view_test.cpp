@@ -127,8 +127,8 @@ TEST_F(MainViewTest, ThePauseKeyActsOnlyOnTheReleaseOfAPressItSaw) {
 }
 
 TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {
-  local->inventory->setSlot({SlotKind::Quick, 2, 0}, game_test::makeItem(game_test::kStone, 4));
-  local->inventory->setSlot({SlotKind::Quick, 3, 0}, game_test::makeItem(game_test::kStone, 1));
+  local->inventory->setSlot({SlotKind::Quick, 2, 0}, ItemPtr(game_test::makeItem(game_test::kStone, 4)));
+  local->inventory->setSlot({SlotKind::Quick, 3, 0}, ItemPtr(game_test::makeItem(game_test::kStone, 1)));
   local->inventory->select(2);
   EXPECT_FALSE(main().shootHeld()) << "stone fires nothing";
   main().keyEvent(KeyCode::Q, false);

@@ -151,7 +151,7 @@ TEST_F(ViewsReadWellTest, TheDeathViewSaysWhatKilledThePlayerAndWhetherAnythingW
 
   // A difficulty that drops the backpack takes what it holds.
   difficulty.bytes[content::difficulty_record::dropsBackpack] = 1;
-  local->inventory->setSlot({SlotKind::Backpack, 1, 1}, game_test::makeItem(game_test::kStone, 3));
+  local->inventory->setSlot({SlotKind::Backpack, 1, 1}, ItemPtr(game_test::makeItem(game_test::kStone, 3)));
   local->takeDamage(100.0f, 24);
   views().switchTo(ViewId::Death);
   EXPECT_EQ(local->inventory->slotItem({SlotKind::Backpack, 1, 1}), nullptr);

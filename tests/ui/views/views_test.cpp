@@ -39,7 +39,7 @@ class ViewsTest : public ui_test::PlayTest {
 };
 
 TEST_F(ViewsTest, TheInventorySwapsABackpackStackIntoTheHeldSlotAndTabWalksThePages) {
-  local->inventory->setSlot({SlotKind::Backpack, 2, 1}, game_test::makeItem(game_test::kStone, 3));
+  local->inventory->setSlot({SlotKind::Backpack, 2, 1}, ItemPtr(game_test::makeItem(game_test::kStone, 3)));
   local->inventory->select(4);
   views().push(ViewId::Inventory);
   EXPECT_TRUE(list(ViewId::Inventory).choose("Backpack: #100 x3"));
@@ -77,7 +77,7 @@ TEST_F(ViewsTest, AListViewPlacesItsRowsAgainForANewWindowSize) {
 
 TEST_F(ViewsTest, AWornSlotRefusesWhatCannotBeWornThere) {
   local->inventory->select(0);
-  local->inventory->setSlot({SlotKind::Quick, 0, 0}, game_test::makeItem(game_test::kStone, 1));
+  local->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(game_test::makeItem(game_test::kStone, 1)));
   EXPECT_FALSE(inventory().swapWithHeld({SlotKind::Equipment, 0, 0}));
   EXPECT_EQ(inventory().status(), "That cannot go there.");
   EXPECT_NE(local->inventory->slotItem({SlotKind::Quick, 0, 0}), nullptr) << "nothing moved";

@@ -34,7 +34,6 @@ TEST_F(SpriteTest, SplittingSevenLeavesFourAndPutsThreeInTheFirstFreeNeighbour) 
     SCOPED_TRACE(c.name);
     for (int x = 0; x < 6; ++x) {
       for (int y = 0; y < 6; ++y) {
-        if (Item* old = player.inventory->slotItem(backpack(x, y))) freeItem(old);
         player.inventory->setSlot(backpack(x, y), nullptr);
       }
     }
@@ -119,10 +118,9 @@ TEST_F(SpriteTest, ModifyChecksByItem) {
       {kPick, 0, -1, 0}, {kPick, 3, -1, 1}, {kPick, 0, 50, 2}, {410, 0, -1, 1}, {kStone, 0, 0, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
-    if (Item* old = player.inventory->slotItem(backpack(0, 0))) freeItem(old);
     Item* item = newItem(c.id, 0, 1, -1, c.modifier);
     if (c.durability >= 0) item->durability = static_cast<uint16_t>(c.durability);
-    player.inventory->setSlot(backpack(0, 0), item);
+    player.inventory->setSlot(backpack(0, 0), ItemPtr(item));
     InventorySprite* cell = sprite(backpack(0, 0));
     EXPECT_EQ(cell->modifyCheck(), c.expected);
     EXPECT_EQ(cell->canEncrust(), c.id != kStone && c.modifier == 0);  // tools only
@@ -167,7 +165,6 @@ TEST_F(SpriteTest, ContainerItemsOpenTheirPanelKind) {
     define(id, 4, true);
     put(backpack(0, 0), id, 1);
     sprite(backpack(0, 0))->onActivate();
-    freeItem(player.inventory->slotItem(backpack(0, 0)));
     player.inventory->setSlot(backpack(0, 0), nullptr);
   }
   EXPECT_EQ(view.panels, (std::vector<uint8_t>{3, 3, 4, 5, 6}));
@@ -179,8 +176,8 @@ TEST_F(SpriteTest, AFoundPageTeachesItsEntryOnceAndAWordNamingNoEntryTeachesNoth
   for (int id = 0; id < 115; ++id) strings += "\"\",";
   ASSERT_TRUE(languageTexts().loadText(R"({"strings": [)" + strings + R"("Learned: %s", "You already know %s."]})"));
   define(1502, 4, true);
-  player.inventory->setSlot(backpack(0, 0), newItem(1502, 0, 2, 0, 1));    // two pages of entry 1
-  player.inventory->setSlot(backpack(1, 0), newItem(1502, 0, 1, 0, 999));  // an entry no book has
+  player.inventory->setSlot(backpack(0, 0), ItemPtr(newItem(1502, 0, 2, 0, 1)));    // two pages of entry 1
+  player.inventory->setSlot(backpack(1, 0), ItemPtr(newItem(1502, 0, 1, 0, 999)));  // an entry no book has
   InventorySprite* page = sprite(backpack(0, 0));
   page->onActivate();
   EXPECT_TRUE(player.knowledge->isEntryKnown(1));
@@ -254,7 +251,6 @@ TEST_F(SpriteTest, AJoinedPlayersBagIsSpentHereAndRolledByTheHost) {
 TEST_F(SpriteTest, AQuickSlotToolsBarColumnStepsFromFullToNone) {
   const std::pair<uint16_t, float> cases[] = {{100, 357}, {50, 389}, {99, 361}, {1, 417}, {0, 417}};
   for (const auto& [durability, column] : cases) {
-    if (Item* old = player.inventory->slotItem({SlotKind::Quick, 1, 0})) freeItem(old);
     put({SlotKind::Quick, 1, 0}, kPick, 1);
     player.inventory->slotItem({SlotKind::Quick, 1, 0})->durability = durability;
     InventorySprite* quick = sprite({SlotKind::Quick, 1, 0});
@@ -275,7 +271,7 @@ TEST_F(SpriteTest, AStackOfOneShowsNoCountAndAModifiedToolItsMark) {
   InventorySprite* cell = sprite(backpack(0, 0));
   EXPECT_NE(cell->icon(), nullptr);
   EXPECT_EQ(cell->mark(), nullptr);
-  player.inventory->setSlot(backpack(1, 0), newItem(kPick, 0, 1, -1, 3));
+  player.inventory->setSlot(backpack(1, 0), ItemPtr(newItem(kPick, 0, 1, -1, 3)));
   InventorySprite* tool = sprite(backpack(1, 0));
   ASSERT_NE(tool->mark(), nullptr);
   EXPECT_EQ(tool->mark()->getTextureRect(), art::uiSpriteRect(art::kModifierMarkSprite, 3));

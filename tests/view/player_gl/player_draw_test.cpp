@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "content/art/tool_atlas_layout.h"
+#include "content/items/item.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "game/inventory/inventory.h"
@@ -50,8 +51,7 @@ class PlayerDrawTest : public WorldViewTest {
     putFloat(spec, content::swing_record::speedFactor, 1.0f);
     putFloat(spec, content::swing_record::swingAngle, 90.0f);
     contentTables().itemDefs[kPick].swingSpec = &spec;
-    pick = Item(kPick, 0, 1, -1, 0);
-    running.player->inventory->setSlot({SlotKind::Quick, 0, 0}, &pick);
+    running.player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(newItem(kPick, 0, 1, -1, 0)));
     running.player->inventory->select(0);
   }
   void TearDown() override {
@@ -82,7 +82,6 @@ class PlayerDrawTest : public WorldViewTest {
 
   SwingSpec spec;
   size_t filled = 0;
-  Item pick;
 };
 
 TEST_F(PlayerDrawTest, ThePlayerStandsAtItsCellWithItsToolInHand) {

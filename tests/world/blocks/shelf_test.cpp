@@ -20,14 +20,12 @@ class ShelfRules final : public NullLogic {
     return makesDisplays ? reinterpret_cast<Entity*>(uintptr_t{64} * shown.size()) : nullptr;
   }
   void wakeEntity(Entity* entity) override { woken.push_back(entity); }
-  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override {
+  Entity* spawnItemEntity(ItemPtr item, engine::Vec2, float, float, uint8_t) override {
     given.push_back(item->id);
-    freeItem(item);
     return nullptr;
   }
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
+  Entity* spawnItemDrop(ItemPtr item, engine::Vec2, uint8_t) override {
     given.push_back(item->id);
-    freeItem(item);
     return nullptr;
   }
   std::vector<engine::Vec2> shown;

@@ -27,13 +27,11 @@ class ApplyingLogic final : public NullLogic {
   void launchFromCell(MapBlock&) override { ++launches; }
   bool canBreakBlock(PlayerBase*, Item*, MapBlock&) override { return allowBreak; }
   bool isPlayerPresent(PlayerBase* player) override { return player != nullptr; }
-  Entity* spawnItemEntity(Item* item, engine::Vec2, float speed, float, uint8_t) override {
+  Entity* spawnItemEntity(ItemPtr /*item*/, engine::Vec2, float speed, float, uint8_t) override {
     thrownForces.push_back(speed);
-    freeItem(item);
     return nullptr;
   }
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
-    freeItem(item);
+  Entity* spawnItemDrop(ItemPtr /*item*/, engine::Vec2, uint8_t) override {
     return nullptr;
   }
   struct Sound {

@@ -38,11 +38,10 @@ class BlastLogic final : public NullLogic {
   bool isLocalPlayer(PlayerBase* player) override { return player != nullptr && player == localPlayer; }
   bool isPlayerPresent(PlayerBase* player) override { return player != nullptr; }
   void showTextById(PlayerBase*, uint16_t, uint8_t) override { ++texts; }
-  Entity* spawnItemEntity(Item* item, engine::Vec2, float, float, uint8_t) override {
-    return spawnItemDrop(item, {}, 0);
+  Entity* spawnItemEntity(ItemPtr item, engine::Vec2, float, float, uint8_t) override {
+    return spawnItemDrop(std::move(item), {}, 0);
   }
-  Entity* spawnItemDrop(Item* item, engine::Vec2, uint8_t) override {
-    freeItem(item);
+  Entity* spawnItemDrop(ItemPtr /*item*/, engine::Vec2, uint8_t) override {
     return nullptr;
   }
   PlayerBase* localPlayer = nullptr;
