@@ -19,7 +19,7 @@ using HudTest = ui_test::MainViewPlayTest;
 TEST_F(HudTest, TheHudFollowsHealthBreathAndTheQuickRow) {
   local->health = local->stats.maxHealth / 2;
   local->breath = PlayerBase::kFullBreath / 4;
-  local->inventory->setSlot({SlotKind::Quick, 1, 0}, game_test::makeItem(game_test::kStone, 7));
+  local->inventory->setSlot({SlotKind::Quick, 1, 0}, ItemPtr(game_test::makeItem(game_test::kStone, 7)));
   local->inventory->select(1);
   main().refreshCamera();
   ASSERT_NE(main().hud().portrait(), nullptr);
