@@ -84,7 +84,6 @@ class InventorySprite : public engine::Sprite {
   void deselect();
 
   // ---- Slot actions (inventory_sprite_actions.cpp) ----
-  void clearSlot();
   // One unit gone; true when the stack emptied.
   bool consumeOne();
   void useOne();

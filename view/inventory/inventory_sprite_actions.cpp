@@ -69,13 +69,6 @@ engine::Vec2 bookButtonOr(const engine::Vec2& fallback) {
 
 }  // namespace
 
-void InventorySprite::clearSlot() {
-  if (Inventory* items = inventory()) items->setSlot(slot_, nullptr);
-  if (slotKind_ != nullptr) state_ = slotKind_->normalId;
-  updateState(false);
-  refreshCount(false);
-}
-
 bool InventorySprite::consumeOne() {
   Item* item = slotItem();
   if (item == nullptr) return false;

@@ -73,16 +73,6 @@ bool runCellQualifies(const MapBlock& cell) {
 
 }  // namespace
 
-// The shares only grow (weights are never negative), so the rows whose share is at most v are
-// exactly those before the first that exceeds it. Counting them takes no early exit, whose branch
-// the noise values made a coin toss for every cell of the map.
-size_t GroundTable::rowFor(float v) const {
-  size_t row = 0;
-  for (float share : shares) row += share <= v ? 1 : 0;
-  if (row == shares.size()) return kNone;
-  return blocks[row] != 0 ? row : kNone;
-}
-
 GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain) {
   GroundTable table;
   float total = 0.0f;
@@ -167,7 +157,7 @@ NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h, const std::function<void()>
 }
 
 // Column by column: the column's densities scaled and shaped, then for all its rows at once how
-// many shares each reaches (the table's place, as `GroundTable::rowFor` finds it cell by cell),
+// many shares each reaches (the table's place of the first share above the cell's density),
 // and last the ground laid in row order, the only part that draws.
 void generateNoiseMap(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;

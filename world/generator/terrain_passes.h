@@ -25,13 +25,11 @@ struct GroundTable {
   std::vector<uint16_t> blocks;
   std::vector<float> shares;
   static constexpr size_t kNone = static_cast<size_t>(-1);
-  // The place in the table of the first block whose share exceeds v; kNone when none does or that
-  // block is 0 (no ground).
-  size_t rowFor(float v) const;
 };
 GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain);
-// For each of `count` densities, how many of the table's shares are at most it: the place
-// `rowFor` gives when that place holds a block, the table's size when no share exceeds it.
+// For each of `count` densities, how many of the table's shares are at most it: the place of the
+// first block whose share exceeds it (ground there when that block is not 0), the table's size
+// when no share exceeds it.
 void countSharesAtOrBelow(const GroundTable& table, const float* density, int32_t count, uint16_t* out);
 
 // How far above or below plain density each band of the noise map is shaped: v^3, v^2, v, √v, ∛v

@@ -153,7 +153,7 @@ TEST_F(SpriteTest, AnEmptiedCellOutsideTheQuickBarLetsGoOfItsSelection) {
   put(backpack(0, 0), kStone, 1);
   InventorySprite* cell = sprite(backpack(0, 0));
   cell->select();
-  cell->clearSlot();
+  EXPECT_TRUE(cell->consumeOne()) << "its last one used up";
   EXPECT_FALSE(cell->isSelected());
 }
 
