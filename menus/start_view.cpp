@@ -167,8 +167,11 @@ MenuList::Row StartView::cyclingRow(std::string text, std::function<void(int)> s
   return MenuList::cycling(std::move(text), std::move(stepAndShow));
 }
 
-void StartView::typeName(const std::string& name, std::function<void(const std::string&)> store) {
-  typeText(name, kNameLimit, std::move(store));
+void StartView::typeField(const std::string& text, uint32_t limit, std::function<bool(const std::string&)> accept) {
+  const int row = list().selected();
+  typeText(text, limit, [this, row, accept = std::move(accept)](const std::string& typed) {
+    if (accept(typed) && list().selected() == row) list().select(row + 1);
+  });
 }
 
 void StartView::typeText(const std::string& text, uint32_t limit, std::function<void(const std::string&)> store) {

@@ -158,9 +158,11 @@ class StartView final : public ListView {
   // A row that steps a choice both ways (Left and Right) and forwards on Enter, the page shown again
   // after each step.
   MenuList::Row cyclingRow(std::string text, std::function<void(int)> step);
-  // Opens the text entry on the name, over the selected row; Enter stores it through `store`.
-  void typeName(const std::string& name, std::function<void(const std::string&)> store);
+  // Opens the text entry on the text, over the selected row; Enter stores it through `store`.
   void typeText(const std::string& text, uint32_t limit, std::function<void(const std::string&)> store);
+  // A field of a form: Enter stores the text through `accept` and, when it takes it, selects the
+  // form's next row, where a player filling the form goes next.
+  void typeField(const std::string& text, uint32_t limit, std::function<bool(const std::string&)> accept);
   void placeNameEntry();
   // The shade over the backdrop: light over a planet, deep over black.
   void showBackdrop(bool shown);

@@ -131,7 +131,10 @@ void StartView::fillCharacters(std::vector<std::string>& lines, std::vector<Menu
 
 void StartView::fillNewCharacter(std::vector<std::string>&, std::vector<MenuList::Row>& rows) {
   rows.push_back({"Name: " + newCharacterName_, [this] {
-                    typeText(newCharacterName_, kCharacterNameBytes, [this](const std::string& typed) { newCharacterName_ = typed; });
+                    typeField(newCharacterName_, kCharacterNameBytes, [this](const std::string& typed) {
+                      newCharacterName_ = typed;
+                      return true;
+                    });
                   }});
   rows.push_back(cyclingRow("Difficulty: " + difficultyName(newCharacterDifficulty_), [this](int steps) {
     const size_t stepped = MenuList::stepped(newCharacterDifficulty_, steps, difficultyCount());

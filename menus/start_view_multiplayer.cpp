@@ -170,13 +170,14 @@ void StartView::fillHostSettings(std::vector<std::string>& lines, std::vector<Me
                             [this](int) { hostChoice_.throughFriends = !hostChoice_.throughFriends; }));
   if (hostChoice_.throughFriends) return;
   rows.push_back({"Port: " + hostPort_, [this] {
-                    typeText(hostPort_, address_input::kPortLimit, [this](const std::string& typed) {
-                      if (address_input::parsePort(typed)) {
-                        hostPort_ = typed;
-                        say({});
-                      } else {
+                    typeField(hostPort_, address_input::kPortLimit, [this](const std::string& typed) {
+                      if (!address_input::parsePort(typed)) {
                         say(kBadPort);
+                        return false;
                       }
+                      hostPort_ = typed;
+                      say({});
+                      return true;
                     });
                   }});
 }
@@ -186,11 +187,16 @@ void StartView::fillJoin(std::vector<std::string>& lines, std::vector<MenuList::
   const PlayerEntry* character = saves != nullptr ? saves->characters().current() : nullptr;
   lines.push_back(character != nullptr ? "Playing as " + character->displayName : "No character chosen.");
   rows.push_back({"Address: " + (joinAddress_.empty() ? std::string("(type it)") : joinAddress_), [this] {
-                    typeText(joinAddress_, address_input::kHostLimit,
-                             [this](const std::string& typed) { joinAddress_ = typed; });
+                    typeField(joinAddress_, address_input::kHostLimit, [this](const std::string& typed) {
+                      joinAddress_ = typed;
+                      return true;
+                    });
                   }});
   rows.push_back({"Port: " + joinPort_, [this] {
-                    typeText(joinPort_, address_input::kPortLimit, [this](const std::string& typed) { joinPort_ = typed; });
+                    typeField(joinPort_, address_input::kPortLimit, [this](const std::string& typed) {
+                      joinPort_ = typed;
+                      return true;
+                    });
                   }});
   rows.push_back({"Join", [this] {
                     if (!joinTyped()) refresh();

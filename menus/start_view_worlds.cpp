@@ -147,7 +147,10 @@ void StartView::fillNewWorld(std::vector<std::string>& lines, std::vector<MenuLi
   }
   const std::string planet = planets.empty() ? "-" : planets[newWorld_.planet % planets.size()]->name;
   rows.push_back({"Name: " + (newWorld_.name.empty() ? std::string("(next free)") : newWorld_.name), [this] {
-                    typeName(newWorld_.name, [this](const std::string& typed) { newWorld_.name = typed; });
+                    typeField(newWorld_.name, kNameLimit, [this](const std::string& typed) {
+                      newWorld_.name = typed;
+                      return true;
+                    });
                   }});
   rows.push_back(cyclingRow("Planet: " + planet, [this](int steps) {
     newWorld_.planet = MenuList::stepped(newWorld_.planet, steps, planetDefs().size());

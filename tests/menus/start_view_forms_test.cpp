@@ -117,6 +117,37 @@ TEST_F(StartViewFormsTest, TheNameEntryOpensOverItsRowWithTheCaretAfterTheName) 
   EXPECT_LT(entry.caretX(), caret) << "a shorter name brings the caret back";
 }
 
+TEST_F(StartViewFormsTest, EnterOnAFormsFieldMovesOnToTheNextRowAndARenameStaysPut) {
+  auto selectedText = [this] {
+    return start().list().rows()[static_cast<size_t>(start().list().selected())].text;
+  };
+  start().showPage(Page::NewCharacter);
+  ASSERT_TRUE(start().choose("Name: Player"));
+  start().nameEntry().submit("Bo");
+  EXPECT_FALSE(start().nameEntry().isListening());
+  EXPECT_EQ(selectedText().rfind("Difficulty: ", 0), 0u) << "a newcomer goes on to the difficulty";
+  EXPECT_TRUE(hasRow("Name: Bo"));
+  // Enter again works the row now selected, not the name field.
+  start().keyEvent(KeyCode::ENTER, false);
+  start().keyEvent(KeyCode::ENTER, true);
+  EXPECT_FALSE(start().nameEntry().isListening());
+
+  start().showPage(Page::NewWorld);
+  ASSERT_EQ(selectRow("Name: "), "Name: (next free)");
+  ASSERT_TRUE(start().choose("Name: (next free)"));
+  start().nameEntry().escape();
+  EXPECT_EQ(selectedText(), "Name: (next free)") << "Escape leaves the field where it was";
+  ASSERT_TRUE(start().choose("Name: (next free)"));
+  start().nameEntry().submit("Moor");
+  EXPECT_EQ(selectedText().rfind("Planet: ", 0), 0u);
+
+  ASSERT_TRUE(start().createCharacter("Cy", 0));
+  start().showPage(Page::Characters);
+  ASSERT_TRUE(start().choose("Rename Cy"));
+  start().nameEntry().submit("Di");
+  EXPECT_EQ(selectedText(), "Rename Di") << "a rename is done, not a step of a form";
+}
+
 TEST_F(StartViewFormsTest, TheInterfaceScaleScalesTheMenusAndTheTitleStaysUnderTheBanner) {
   screenLayout().uiScale = 2.0005f;  // what the menus are made for
   start().showPage(Page::NewWorld);
