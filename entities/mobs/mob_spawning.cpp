@@ -104,7 +104,8 @@ void spawnGroup(WorldEntities& lists, uint8_t g) {
   const float attempts = std::max(1.0f, static_cast<float>(missing) * record.density);
   std::vector<MapBlock*>& candidates = spawner.candidates();
   candidates.clear();
-  rules.collectSpawnCells(candidates, record.rule);
+  // A full group spawns nothing: its candidate cells would go unread.
+  if (count < cap) rules.collectSpawnCells(candidates, record.rule);
   const std::vector<const MobGroupDef*>& rows = spawner.rows();
   for (int attempt = 0; static_cast<float>(attempt) < attempts; ++attempt) {
     if (count >= cap || candidates.empty()) break;
@@ -203,14 +204,19 @@ void collectSpawnCells(WorldEntities& lists, const MapBlock& around, std::vector
   for (int32_t dx = -halfW; dx <= halfW; ++dx) {
     const int32_t x = map.wrapX(around.x + dx);
     MapBlock* column = &map.cell(x, 0);
+    const bool columnInView = std::abs(dx) < rule.viewWidth / 2;
+    const int32_t fromY = static_cast<int32_t>(around.y) + fromDy;
+    // Most cells are rock: whether a cell is open is read once and is the next cell's ground.
+    bool belowOpen = fromY == 0 || open(column[fromY - 1]);  // the bottom row has no ground below
     for (int32_t dy = fromDy; dy <= toDy; ++dy) {
-      const int32_t y = around.y + dy;
-      MapBlock* cell = column + y;
+      MapBlock* cell = column + around.y + dy;
+      const bool isOpen = open(*cell);
+      const bool groundBelow = !belowOpen;
+      belowOpen = isOpen;
+      if (!isOpen || !groundBelow) continue;
+      const bool inView = columnInView && std::abs(dy) < rule.viewHeight / 2;
       const bool dark = cell->skyLevel() <= darkness && cell->lightColour() == 0;
-      const bool inView = std::abs(dx) < rule.viewWidth / 2 && std::abs(dy) < rule.viewHeight / 2;
       if (inView && !(rule.darkInView != 0 && dark)) continue;
-      if (!open(*cell)) continue;
-      if (y == 0 || open(column[y - 1])) continue;  // no ground below
       if (rule.spacing > 0) {
         if (cellDistanceSquared(map, *cell, around) < rule.spacing) continue;
         const bool crowded = std::any_of(kin.begin(), kin.end(), [&](const MapBlock* other) {
