@@ -121,48 +121,52 @@ class PlayersLogic final : public NullLogic {
   std::vector<int32_t> columns_;
 };
 
+// The largest world with its players standing apart, after 60 passes: the groups are full and
+// the live mobs crowd some cells out.
+struct SpawnerScene {
+  explicit SpawnerScene(int players) {
+    resetContentTables();
+    world = rollingWorld();
+    defineRows(world->map().planet().id);
+    lists = std::make_unique<WorldEntities>(*world);
+    rules = std::make_unique<PlayersLogic>(*lists, players);
+    world->setContext({.rules = rules.get()});
+    engine::randomSeed(5);
+    for (int i = 0; i < 60; ++i) runSpawnerPass(*lists);
+  }
+  ~SpawnerScene() {
+    lists->clearAll();
+    resetContentTables();
+  }
+  std::unique_ptr<World> world;
+  std::unique_ptr<WorldEntities> lists;
+  std::unique_ptr<PlayersLogic> rules;
+};
+
 void BM_SpawnerPass(benchmark::State& state) {
-  resetContentTables();
-  std::unique_ptr<World> world = rollingWorld();
-  defineRows(world->map().planet().id);
-  WorldEntities lists(*world);
-  PlayersLogic rules(lists, static_cast<int>(state.range(0)));
-  world->setContext({.rules = &rules});
-  engine::randomSeed(5);
-  for (int i = 0; i < 60; ++i) runSpawnerPass(lists);  // the groups fill up
-  for (auto _ : state) runSpawnerPass(lists);
+  SpawnerScene scene(static_cast<int>(state.range(0)));
+  for (auto _ : state) runSpawnerPass(*scene.lists);
   bench::reportAbsoluteFiguresOnly(state);
-  state.counters["mobs"] = static_cast<double>(lists.mobs().size());
+  state.counters["mobs"] = static_cast<double>(scene.lists->mobs().size());
   state.counters["players"] = static_cast<double>(state.range(0));
-  lists.clearAll();
-  resetContentTables();
 }
 
 // What a pass adds for every group that is short of its cap: the candidate cells around every
 // player, for each of the three groups (a full group collects none).
 void BM_SpawnCandidates(benchmark::State& state) {
-  resetContentTables();
-  std::unique_ptr<World> world = rollingWorld();
-  defineRows(world->map().planet().id);
-  WorldEntities lists(*world);
-  PlayersLogic rules(lists, static_cast<int>(state.range(0)));
-  world->setContext({.rules = &rules});
-  engine::randomSeed(5);
-  for (int i = 0; i < 60; ++i) runSpawnerPass(lists);  // the live mobs crowd some cells out
+  SpawnerScene scene(static_cast<int>(state.range(0)));
   std::vector<MapBlock*> cells;
   size_t found = 0;
   for (auto _ : state) {
     for (uint8_t g : mob_spawning::kPassOrder) {
       cells.clear();
-      rules.collectSpawnCells(cells, world->mobSpawner().group(g).rule);
+      scene.rules->collectSpawnCells(cells, scene.world->mobSpawner().group(g).rule);
       found = cells.size();
     }
     benchmark::DoNotOptimize(cells.data());
   }
   bench::reportAbsoluteFiguresOnly(state);
   state.counters["last_group_cells"] = static_cast<double>(found);
-  lists.clearAll();
-  resetContentTables();
 }
 
 // Deep drops all round a walled-in goal: every search spends its 256 nodes and fails.
