@@ -10,6 +10,7 @@
 // Threads: the generating thread only (see world_generator.h).
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "world/generator/decoration_patterns.h"
@@ -34,7 +35,7 @@ class GeneratorMasks {
   // (-1: no bound); its cells stay marked. False when the search gave up.
   bool findPocket(int32_t minSize, int32_t maxSize, const RowRange& rows);
   // The cells of the pocket last found, in the order the flood reached them.
-  const std::vector<GridPoint>& region() const { return region_; }
+  std::span<const GridPoint> region() const { return {region_.data(), regionSize_}; }
 
   void dressCaves();
   void dressWith(const CaveDressing& rule);
@@ -70,7 +71,8 @@ class GeneratorMasks {
   int32_t width_;
   int32_t height_;
   std::vector<uint8_t> marks_;
-  std::vector<GridPoint> region_;
+  std::vector<GridPoint> region_;  // kept at its full size; the pocket is its first regionSize_ cells
+  size_t regionSize_ = 0;
   std::vector<Group> lists_[kSides];
   std::vector<const Candidate*> candidates_;
   std::vector<SpreadFrame> stack_;

@@ -120,18 +120,42 @@ NoiseMapSamples sampleUnscaled(int32_t w, int32_t h, const std::function<void()>
   return samples;
 }
 
+// The first of the (finite) values equal to `extreme`: what a walk that takes a value only when it
+// is strictly beyond the one kept ends with. Only a zero has two forms, so only then is it looked for.
+float firstEqual(const std::vector<float>& values, float extreme) {
+  if (extreme != 0.0f) return extreme;
+  return *std::find(values.begin(), values.end(), extreme);
+}
+
 // The least and greatest value, and the scaling to 0..1 between them that `normalizeToRange`
 // makes, value by value. A zero's sign may differ from the whole-field scaling (which least of
 // two equal zeros is taken), and only a zero's: a density shaped to zero or below is 0 either way.
+// The field is searched in eight lanes, each keeping its own extremes with the same comparisons (so
+// the compiler makes vector minimum and maximum of them), then the lanes are joined.
 class FieldScale {
  public:
   explicit FieldScale(const std::vector<float>& values) {
     if (values.empty()) return;
-    least_ = greatest_ = values.front();
-    for (float v : values) {
-      least_ = v < least_ ? v : least_;
-      greatest_ = greatest_ < v ? v : greatest_;
+    constexpr size_t kLanes = 8;
+    float least[kLanes], greatest[kLanes];
+    std::fill(least, least + kLanes, values.front());
+    std::fill(greatest, greatest + kLanes, values.front());
+    size_t i = 0;
+    for (; i + kLanes <= values.size(); i += kLanes) {
+      for (size_t lane = 0; lane < kLanes; ++lane) {
+        const float v = values[i + lane];
+        least[lane] = v < least[lane] ? v : least[lane];
+        greatest[lane] = greatest[lane] < v ? v : greatest[lane];
+      }
     }
+    for (; i < values.size(); ++i) {
+      least[0] = values[i] < least[0] ? values[i] : least[0];
+      greatest[0] = greatest[0] < values[i] ? values[i] : greatest[0];
+    }
+    least_ = *std::min_element(least, least + kLanes);
+    greatest_ = *std::max_element(greatest, greatest + kLanes);
+    least_ = firstEqual(values, least_);
+    greatest_ = firstEqual(values, greatest_);
     range_ = greatest_ - least_;
   }
   // The scale of 1 multiplies by 1, which changes no value, so it is left out.

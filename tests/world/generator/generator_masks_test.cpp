@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "tests/world/generator/generator_fixture.h"
 #include "world/generator/generator_masks.h"
@@ -63,6 +65,46 @@ TEST_F(GeneratorMasksTest, FloodStopsAtTheRegionCapacity) {
   GeneratorMasks masks(g);
   ASSERT_TRUE(masks.findPocket(-1, -1, {0, 127}));
   EXPECT_EQ(masks.region().size(), GeneratorMasks::kRegionCapacity);
+}
+
+// The cells a plain breadth-first walk reaches from (x, y), in the order it reaches them: empty
+// front, the four sides in the order right, up, left, down, columns wrapping, capped as the masks cap.
+std::vector<std::pair<int32_t, int32_t>> breadthFirstOrder(const WorldMap& map, int32_t x, int32_t y) {
+  std::vector<std::pair<int32_t, int32_t>> order{{x, y}};
+  std::vector<bool> seen(map.cellCount(), false);
+  seen[map.index(x, y)] = true;
+  const int32_t steps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+  for (size_t i = 0; i < order.size(); ++i) {
+    for (const auto& step : steps) {
+      if (order.size() >= GeneratorMasks::kRegionCapacity) return order;
+      const int32_t ny = order[i].second + step[1];
+      if (ny < 0 || ny >= map.height()) continue;
+      const int32_t nx = map.wrapX(order[i].first + step[0]);
+      if (seen[map.index(nx, ny)] || map.cell(nx, ny).frontId() != 0) continue;
+      seen[map.index(nx, ny)] = true;
+      order.emplace_back(nx, ny);
+    }
+  }
+  return order;
+}
+
+TEST_F(GeneratorMasksTest, FloodReachesCellsInBreadthFirstOrderAcrossTheSeam) {
+  WorldGenerator& g = makeWorld(48, 40);
+  fillGround(kStone, 40);
+  // A ragged cave: boxes of many sizes, some crossing the seam between the last and first column.
+  for (int32_t i = 0; i < 40; ++i) carveBox((i * 17) % 48, (i * 11) % 36, 1 + i % 5, 1 + (i * 3) % 4);
+  carveBox(0, 0, 48, 1);  // the bottom row and three shafts join most of them
+  for (int32_t shaft : {5, 23, 47}) carveBox(shaft, 0, 1, 40);
+  GeneratorMasks masks(g);
+  ASSERT_TRUE(masks.findPocket(-1, -1, {0, 0}));
+  const GridPoint first = masks.region().front();
+  const auto expected = breadthFirstOrder(map(), first.x, first.y);
+  ASSERT_EQ(masks.region().size(), expected.size());
+  EXPECT_GT(expected.size(), 200u);
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(masks.region()[i].x, expected[i].first) << "cell " << i;
+    ASSERT_EQ(masks.region()[i].y, expected[i].second) << "cell " << i;
+  }
 }
 
 TEST_F(GeneratorMasksTest, PoolsFillTheLowestRowsOfTheirPocket) {
