@@ -1,8 +1,5 @@
 #include "engine/scene/action_manager.h"
 
-#include <algorithm>
-#include <type_traits>
-
 #include "engine/scene/action.h"
 #include "engine/scene/action_stepping.h"
 #include "engine/scene/flat_action_stepping.h"
@@ -11,14 +8,11 @@
 namespace engine {
 
 namespace {
-// A large scene's elements, records and targets do not stay in the cache between frames. The
-// walk asks for them a few elements ahead, in two stages: first the element's records, then its
-// target's transform fields (and an uncompiled action's object), so the misses overlap instead of
-// queueing.
-constexpr size_t kRecordPrefetchDistance = 8;
+// A large scene's targets do not stay in the cache between frames; the walk asks for a target's
+// transform fields (or an uncompiled action's object) a few elements ahead, so the misses overlap
+// instead of queueing. The elements and the records are read forwards, which the hardware
+// follows by itself: asking for them too only took the fetches the targets needed.
 constexpr size_t kTargetPrefetchDistance = 4;
-// The records a prefetch asks for at most: a moving, turning node's tree is under three lines.
-constexpr size_t kRecordPrefetchBytes = 192;
 // The dead words the block may hold before it is laid out again (and at least as many as live).
 constexpr size_t kRelayMinimumWords = 4096;
 }  // namespace
