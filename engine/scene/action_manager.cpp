@@ -1,8 +1,5 @@
 #include "engine/scene/action_manager.h"
 
-#include <algorithm>
-#include <type_traits>
-
 #include "engine/scene/action.h"
 #include "engine/scene/action_stepping.h"
 #include "engine/scene/flat_action_stepping.h"
@@ -11,17 +8,14 @@
 namespace engine {
 
 namespace {
-constexpr size_t INITIAL_ACTION_CAPACITY = 4;
-
-// A large scene's action arrays, records and targets do not stay in the cache between frames.
-// The walk asks for them a few elements ahead, in two stages: first what the element itself
-// points at (its actions and records), then what those point at (an uncompiled action's object)
-// and the target's transform fields, so the misses overlap instead of queueing.
-constexpr size_t kArrayPrefetchDistance = 8;
+// A large scene's targets do not stay in the cache between frames; the walk asks for a target's
+// transform fields (or an uncompiled action's object) a few elements ahead, so the misses overlap
+// instead of queueing. The elements and the records are read forwards, which the hardware
+// follows by itself: asking for them too only took the fetches the targets needed.
 constexpr size_t kTargetPrefetchDistance = 4;
-// The records a prefetch asks for: a moving, turning node's tree, a few dozen bytes each.
-constexpr size_t kRecordPrefetchBytes = 7 * sizeof(FlatAction);
-}
+// The dead words the block may hold before it is laid out again (and at least as many as live).
+constexpr size_t kRelayMinimumWords = 4096;
+}  // namespace
 
 ActionManager::~ActionManager() {
   std::vector<Node*> all;
@@ -61,6 +55,7 @@ void ActionManager::eraseElement(Element* element) {
 
 void ActionManager::addAction(Action* action, Node* target) {
   if (action == nullptr || target == nullptr) return;
+  if (!updating_) relayRecordsIfSparse();
   Element* element = findElement(target);
   if (element != nullptr && element->actions.empty()) {
     element->paused = false;  // an emptied element awaiting erasure comes back as a new one
@@ -68,49 +63,41 @@ void ActionManager::addAction(Action* action, Node* target) {
     places_.emplace(target, elements_.size());
     element = &elements_.emplace_back();
     element->target = target;
-    element->actions.reserve(INITIAL_ACTION_CAPACITY);
   }
   action->retain();
-  const Running running = compile(action, *element);
+  const RunningAction running = compile(action);
   element->actions.push_back(running);
   action->startWithTarget(target);
-  if (running.count != 0) {
+  if (running.words != 0) {
     // The start of the records reads the node as the object's start just did.
-    startFlatAction(findElement(target)->records.data() + running.first, target);
+    startFlatAction(words_.data() + running.first, target);
   }
 }
 
-ActionManager::Running ActionManager::compile(Action* action, Element& element) const {
-  Running running{action, static_cast<uint32_t>(element.records.size()), 0};
-  if (recordsHeld(element) || !compileAction(action, element.records)) return running;
-  running.count = static_cast<uint32_t>(element.records.size()) - running.first;
+RunningAction ActionManager::compile(Action* action) {
+  RunningAction running{action, static_cast<uint32_t>(words_.size()), 0};
+  if (programRunning_ || !compileAction(action, words_)) return running;
+  running.words = static_cast<uint32_t>(words_.size()) - running.first;
   return running;
 }
 
-void ActionManager::dropRecords(Element& element, const Running& running) {
-  if (running.count == 0) return;
-  if (recordsHeld(element)) {
-    element.recordsStale = true;
-    return;
-  }
-  const auto begin = element.records.begin() + static_cast<std::ptrdiff_t>(running.first);
-  element.records.erase(begin, begin + static_cast<std::ptrdiff_t>(running.count));
-  for (Running& other : element.actions) {
-    if (other.count != 0 && other.first > running.first) other.first -= running.count;
-  }
-}
+void ActionManager::dropRecords(const RunningAction& running) { deadWords_ += running.words; }
 
-// Keeps only the records of the actions still running, in their order.
-void ActionManager::compactRecords(Element& element) {
-  std::vector<FlatAction> kept;
-  for (Running& running : element.actions) {
-    if (running.count == 0) continue;
-    const auto begin = element.records.begin() + static_cast<std::ptrdiff_t>(running.first);
-    running.first = static_cast<uint32_t>(kept.size());
-    kept.insert(kept.end(), begin, begin + static_cast<std::ptrdiff_t>(running.count));
+void ActionManager::relayRecordsIfSparse() {
+  if (deadWords_ < kRelayMinimumWords || deadWords_ * 2 < words_.size()) return;
+  std::vector<FlatWord> laid;
+  laid.reserve(words_.size() - deadWords_);
+  for (Element& element : elements_) {
+    for (size_t i = 0; i < element.actions.size(); ++i) {
+      RunningAction& running = element.actions[i];
+      if (running.words == 0) continue;
+      const FlatWord* begin = words_.data() + running.first;
+      running.first = static_cast<uint32_t>(laid.size());
+      laid.insert(laid.end(), begin, begin + running.words);
+    }
   }
-  element.records.swap(kept);
-  element.recordsStale = false;
+  words_.swap(laid);
+  deadWords_ = 0;
 }
 
 void ActionManager::removeAllActionsFromTarget(Node* target) {
@@ -118,40 +105,37 @@ void ActionManager::removeAllActionsFromTarget(Node* target) {
   Element* element = findElement(target);
   if (element == nullptr) return;
 
-  auto& actions = element->actions;
-  const bool holdsCurrent = std::any_of(actions.begin(), actions.end(), [this](const Running& r) {
-    return r.action == currentAction_;
-  });
-  if (holdsCurrent && !currentActionSalvaged_) {
-    // The action being stepped must outlive its own step; update drops this reference.
-    currentAction_->retain();
-    currentActionSalvaged_ = true;
+  std::vector<Action*> released;
+  released.reserve(element->actions.size());
+  for (size_t i = 0; i < element->actions.size(); ++i) {
+    const RunningAction& running = element->actions[i];
+    if (running.action == currentAction_ && !currentActionSalvaged_) {
+      // The action being stepped must outlive its own step; update drops this reference.
+      currentAction_->retain();
+      currentActionSalvaged_ = true;
+    }
+    dropRecords(running);
+    released.push_back(running.action);
   }
-  std::vector<Running> released;
-  released.swap(actions);
-  if (recordsHeld(*element)) {
-    element->recordsStale = true;
-  } else {
-    element->records.clear();
-  }
+  element->actions.clear();
   if (target == currentTarget_) {
     currentTargetSalvaged_ = true;
   } else {
     dropElement(element);
   }
   // Released last: a release may destroy a composite whose destructor reaches back in here.
-  for (const Running& running : released) running.action->release();
+  for (Action* action : released) action->release();
 }
 
 void ActionManager::removeActionAtIndex(size_t index, Element* element) {
-  const Running running = element->actions[index];
+  const RunningAction running = element->actions[index];
   Action* action = running.action;
   if (action == currentAction_ && !currentActionSalvaged_) {
     currentAction_->retain();
     currentActionSalvaged_ = true;
   }
-  element->actions.erase(element->actions.begin() + static_cast<std::ptrdiff_t>(index));
-  dropRecords(*element, running);
+  element->actions.erase(index);
+  dropRecords(running);
   if (element->actions.empty()) {
     if (element->target == currentTarget_) {
       currentTargetSalvaged_ = true;
@@ -166,10 +150,12 @@ void ActionManager::removeAction(Action* action) {
   if (action == nullptr) return;
   Element* element = findElement(action->getOriginalTarget());
   if (element == nullptr) return;
-  auto& actions = element->actions;
-  auto it = std::find_if(actions.begin(), actions.end(),
-                         [action](const Running& r) { return r.action == action; });
-  if (it != actions.end()) removeActionAtIndex(static_cast<size_t>(it - actions.begin()), element);
+  for (size_t i = 0; i < element->actions.size(); ++i) {
+    if (element->actions[i].action == action) {
+      removeActionAtIndex(i, element);
+      return;
+    }
+  }
 }
 
 void ActionManager::removeActionByTag(int tag, Node* target) {
@@ -187,8 +173,8 @@ void ActionManager::removeActionByTag(int tag, Node* target) {
 Action* ActionManager::getActionByTag(int tag, Node* target) const {
   const Element* element = findElement(target);
   if (element == nullptr) return nullptr;
-  for (const Running& running : element->actions) {
-    if (running.action->getTag() == tag) return running.action;
+  for (size_t i = 0; i < element->actions.size(); ++i) {
+    if (element->actions[i].action->getTag() == tag) return element->actions[i].action;
   }
   return nullptr;
 }
@@ -211,10 +197,10 @@ void ActionManager::resumeTarget(Node* target) {
 void ActionManager::stepElement(size_t place, float dt) {
   size_t i = 0;
   while (i < elements_[place].actions.size()) {
-    const Running running = elements_[place].actions[i];
+    const RunningAction running = elements_[place].actions[i];
     currentAction_ = running.action;
     currentActionSalvaged_ = false;
-    const bool done = stepRunning(place, running, dt);
+    const bool done = stepRunning(running, dt);
     if (currentActionSalvaged_) {
       // Removed during its own step; the array has already closed up.
       currentAction_->release();
@@ -234,27 +220,21 @@ void ActionManager::stepElement(size_t place, float dt) {
   }
 }
 
-bool ActionManager::stepRunning(size_t place, const Running& running, float dt) {
-  if (running.count != 0) return stepCompiled(place, running, dt);
+bool ActionManager::stepRunning(const RunningAction& running, float dt) {
+  if (running.words != 0) return stepCompiled(running, dt);
   stepAction(running.action, dt);
   return isActionDone(running.action);
 }
 
-// The records stay put while they run (see Element), so the program is read again after its
-// step even when the step removed it; its stop is the records' own, its object's comes after.
-bool ActionManager::stepCompiled(size_t place, const Running& running, float dt) {
-  static_assert(std::is_nothrow_move_constructible_v<Element>,
-                "elements must move (keeping their records where they are), never be copied");
-  Element& element = elements_[place];
-  FlatAction* program = element.records.data() + running.first;
-  recordsHeld_ = true;
-  stepFlatAction(program, element.target, dt);
+// Nothing moves the block while a program runs (see words_), so the program is read again after
+// its step even when the step removed it; its stop is the records' own, its object's comes after.
+bool ActionManager::stepCompiled(const RunningAction& running, float dt) {
+  FlatWord* program = words_.data() + running.first;
+  programRunning_ = true;
+  stepFlatAction(program, currentTarget_, dt);
   const bool done = !currentActionSalvaged_ && isFlatActionDone(program);
   if (done) stopFlatAction(program);
-  recordsHeld_ = false;
-  // A step that added a target may have moved the elements (their records stay where they are).
-  Element& after = elements_[place];
-  if (after.recordsStale) compactRecords(after);
+  programRunning_ = false;
   return done;
 }
 
@@ -281,6 +261,7 @@ void ActionManager::update(float dt) {
   currentActionSalvaged_ = false;
   updating_ = false;
   sweepEmptiedElements();
+  relayRecordsIfSparse();
 }
 
 // Always inlined: GCC takes a function whose only effect is a prefetch for one with no effect
@@ -288,26 +269,12 @@ void ActionManager::update(float dt) {
 [[gnu::always_inline]] inline void ActionManager::prefetchAhead(size_t index,
                                                                  size_t count) const {
   // An emptied element's target may be gone, so only live elements are looked ahead into.
-  if (index + kArrayPrefetchDistance < count) {
-    const Element& ahead = elements_[index + kArrayPrefetchDistance];
-    if (!ahead.actions.empty()) {
-      __builtin_prefetch(ahead.actions.data());
-      // Every line the records touch, from the one they start in (they need not start one).
-      const auto start = reinterpret_cast<uintptr_t>(ahead.records.data());
-      const uintptr_t end =
-          start + std::min(kRecordPrefetchBytes, ahead.records.size() * sizeof(FlatAction));
-      for (uintptr_t line = start & ~uintptr_t{63}; line < end; line += 64) {
-        __builtin_prefetch(reinterpret_cast<const void*>(line));
-      }
-    }
-  }
   if (index + kTargetPrefetchDistance < count) {
     const Element& ahead = elements_[index + kTargetPrefetchDistance];
     if (!ahead.actions.empty()) {
       // Actions mostly move, turn or scale their target: its transform fields come next.
       ahead.target->prefetchTransformFields();
-      const Running& first = ahead.actions.front();
-      if (first.count == 0) __builtin_prefetch(first.action);
+      if (ahead.actions[0].words == 0) __builtin_prefetch(ahead.actions[0].action);
     }
   }
 }

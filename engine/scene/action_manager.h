@@ -3,9 +3,10 @@
 // to the target nodes. Actions and callbacks may add and remove actions (their own, their
 // target's, anyone's) while the manager is stepping them.
 //
-// An action tree made only of the common kinds is compiled when added (flat_action.h) and its
-// records, kept beside the target's other programs, are what the manager steps; the action
-// object stays the handle for tags and removal. Any other tree is stepped through its objects.
+// An action tree made only of the common kinds is compiled when added (flat_action.h): its records
+// go into one block of words shared by every target, laid out in the order the frame's walk
+// reaches them, and are what the manager steps; the action object stays the handle for tags and
+// removal. Any other tree is stepped through its objects.
 
 #include <cstdint>
 #include <unordered_map>
@@ -13,6 +14,7 @@
 
 #include "engine/base/ref.h"
 #include "engine/scene/flat_action.h"
+#include "engine/scene/running_actions.h"
 
 namespace engine {
 
@@ -39,21 +41,9 @@ class ActionManager : public Ref {
   void update(float dt);
 
  private:
-  // A running action, and where its compiled records lie among its target's (none: stepped
-  // through its own functions).
-  struct Running {
-    Action* action;
-    uint32_t first;
-    uint32_t count;
-  };
   struct Element {
     Node* target = nullptr;
-    std::vector<Running> actions;
-    // The compiled actions' records. While one of them runs they stay where they are: a removal
-    // then leaves its records behind (stale) until the step returns, and an action added then
-    // runs through its own functions.
-    std::vector<FlatAction> records;
-    bool recordsStale = false;
+    RunningActions actions;
     bool paused = false;
   };
 
@@ -61,17 +51,15 @@ class ActionManager : public Ref {
   Element* findElement(Node* target);
   const Element* findElement(Node* target) const;
   void removeActionAtIndex(size_t index, Element* element);
-  bool recordsHeld(const Element& element) const {
-    return recordsHeld_ && element.target == currentTarget_;
-  }
-  // Compiles a newly added action into the element's records, unless they are held.
-  Running compile(Action* action, Element& element) const;
-  void dropRecords(Element& element, const Running& running);
-  void compactRecords(Element& element);
+  // Compiles a newly added action into the block, unless a compiled program is running.
+  RunningAction compile(Action* action);
+  void dropRecords(const RunningAction& running);
+  // Lays the live records out again, in the elements' order, once enough of the block is dead.
+  void relayRecordsIfSparse();
   void stepElement(size_t place, float dt);
   // Steps one action; true when it is done.
-  bool stepRunning(size_t place, const Running& running, float dt);
-  bool stepCompiled(size_t place, const Running& running, float dt);
+  bool stepRunning(const RunningAction& running, float dt);
+  bool stepCompiled(const RunningAction& running, float dt);
   void prefetchAhead(size_t index, size_t count) const;
   void dropElement(Element* element);
   void eraseElement(Element* element);
@@ -85,11 +73,17 @@ class ActionManager : public Ref {
   // an erased element's place goes to the last one.
   std::vector<Element> elements_;
   std::unordered_map<Node*, size_t> places_;  // each target's place in elements_
+  // Every compiled action's records. A removal leaves its words behind (dead) rather than move
+  // the others, so nothing moves while a program runs; the block is laid out again between
+  // walks. While a program runs nothing is appended either: an action added then runs through
+  // its own functions.
+  std::vector<FlatWord> words_;
+  size_t deadWords_ = 0;
   Node* currentTarget_ = nullptr;
   Action* currentAction_ = nullptr;
   bool currentTargetSalvaged_ = false;
   bool currentActionSalvaged_ = false;
-  bool recordsHeld_ = false;  // the current target's records are being stepped
+  bool programRunning_ = false;
   bool updating_ = false;
   std::vector<Node*> emptiedTargets_;
 };

@@ -1,6 +1,7 @@
 #include "engine/scene/flat_action.h"
 
 #include "engine/scene/fade_to.h"
+#include "engine/scene/flat_records.h"
 #include "engine/scene/move_by.h"
 #include "engine/scene/repeat_forever.h"
 #include "engine/scene/rotate_by.h"
@@ -13,68 +14,82 @@ namespace engine {
 
 namespace {
 
-bool compileInto(const Action* action, std::vector<FlatAction>& program);
-
-// A composite's part, compiled after its parent; its place is noted in the parent.
-bool compilePart(const Action* part, size_t parent, int index, std::vector<FlatAction>& program) {
-  const size_t place = program.size();
-  if (!compileInto(part, program)) return false;
-  program[parent].parts[index] = static_cast<uint8_t>(place);
-  return true;
-}
+bool compileInto(const Action* action, bool stepped, std::vector<FlatWord>& words);
 
 // The parameters of a leaf; what its start captures from the node is filled in when started.
-void setLeafParameters(const Action* action, FlatAction& record) {
+void setLeafParameters(const Action* action, const FlatRecord& record) {
   switch (action->getKind()) {
     case ActionKind::MoveBy:
-      record.p.move.delta = static_cast<const MoveBy*>(action)->getDelta();
-      break;
+      record.fields<FlatMove>().delta = static_cast<const MoveBy*>(action)->getDelta();
+      return;
     case ActionKind::MoveTo:
-      record.p.move.end = static_cast<const MoveTo*>(action)->getEndPosition();
-      break;
+      record.fields<FlatMoveTo>().end = static_cast<const MoveTo*>(action)->getEndPosition();
+      return;
     case ActionKind::RotateBy:
-      record.p.turn = {static_cast<const RotateBy*>(action)->getAngle(), 0.0f};
-      break;
+      record.fields<FlatTurn>().angle = static_cast<const RotateBy*>(action)->getAngle();
+      return;
     case ActionKind::ScaleTo: {
       const auto* scale = static_cast<const ScaleTo*>(action);
-      record.p.scale = {1.0f, 1.0f, scale->getEndScaleX(), scale->getEndScaleY(), 0.0f, 0.0f};
-      break;
+      record.fields<FlatScale>().endX = scale->getEndScaleX();
+      record.fields<FlatScale>().endY = scale->getEndScaleY();
+      return;
     }
     case ActionKind::FadeTo:
       // Stepping a compiled fade changes nothing of its action but what its own start sets.
-      record.p.fade = {const_cast<FadeTo*>(static_cast<const FadeTo*>(action)), 255, 255};
-      break;
+      record.fields<FlatFade>().setFade(const_cast<FadeTo*>(static_cast<const FadeTo*>(action)));
+      return;
     case ActionKind::TintTo:
-      record.p.tint = {Color3B{}, static_cast<const TintTo*>(action)->getEndColor()};
-      break;
+      record.fields<FlatTint>().to = static_cast<const TintTo*>(action)->getEndColor();
+      return;
     default:
-      break;
+      return;
   }
 }
 
-bool compileInto(const Action* action, std::vector<FlatAction>& program) {
-  if (action == nullptr || program.size() >= FlatAction::kMaxProgram) return false;
+// A binary composite's parts, handed their progress by it: the first right after its record,
+// the second where its header notes.
+bool compileParts(const FiniteTimeAction* first, const FiniteTimeAction* second, size_t place,
+                  std::vector<FlatWord>& words) {
+  if (!compileInto(first, false, words)) return false;
+  const size_t secondPlace = words.size();
+  if (secondPlace - place > UINT8_MAX || !compileInto(second, false, words)) return false;
+  FlatRecord(words.data() + place).header().second = static_cast<uint8_t>(secondPlace - place);
+  return true;
+}
+
+// The header's flags for an action that is stepped or not: see flat_records.h.
+uint8_t flagsOf(const Action* action, bool stepped) {
+  if (action->getKind() == ActionKind::RepeatForever) return FlatHeader::kFirstTick;
+  if (stepped) return FlatHeader::kFirstTick | FlatHeader::kClock;
+  const float duration = static_cast<const FiniteTimeAction*>(action)->getDuration();
+  return FlatHeader::kFirstTick | (0.0f >= duration ? FlatHeader::kDoneUnstepped : 0);
+}
+
+bool compileInto(const Action* action, bool stepped, std::vector<FlatWord>& words) {
+  if (action == nullptr || flatFieldWords(action->getKind()) < 0) return false;
   const ActionKind kind = action->getKind();
-  if (kind == ActionKind::Other) return false;
-  const size_t place = program.size();
-  FlatAction record;
-  record.kind = kind;
-  record.duration = static_cast<const ActionInterval*>(action)->getDuration();
+  const size_t place = words.size();
+  FlatHeader header{kind, flagsOf(action, stepped), -1, 0};
+  const auto size = static_cast<size_t>(FlatRecord::sizeOf(header));
+  if (place + size > kMaxFlatProgramWords) return false;
+  words.resize(place + size, FlatWord{});
+  const FlatRecord record(words.data() + place);
+  record.header() = header;
+  const float duration = static_cast<const FiniteTimeAction*>(action)->getDuration();
+  if ((header.flags & FlatHeader::kClock) != 0) record.clock() = {duration, 0.0f};
   setLeafParameters(action, record);
-  program.push_back(record);
   switch (kind) {
     case ActionKind::RepeatForever:
-      return compilePart(static_cast<const RepeatForever*>(action)->getInnerAction(), place, 0,
-                         program);
+      return compileInto(static_cast<const RepeatForever*>(action)->getInnerAction(), true, words);
     case ActionKind::Sequence: {
       const auto* sequence = static_cast<const Sequence*>(action);
-      return compilePart(sequence->getPart(0), place, 0, program) &&
-             compilePart(sequence->getPart(1), place, 1, program);
+      // As the sequence's start computes it, from durations that never change.
+      record.fields<FlatSequence>().split = sequence->getPart(0)->getDuration() / duration;
+      return compileParts(sequence->getPart(0), sequence->getPart(1), place, words);
     }
     case ActionKind::Spawn: {
       const auto* spawn = static_cast<const Spawn*>(action);
-      return compilePart(spawn->getPart(0), place, 0, program) &&
-             compilePart(spawn->getPart(1), place, 1, program);
+      return compileParts(spawn->getPart(0), spawn->getPart(1), place, words);
     }
     default:
       return true;
@@ -83,12 +98,13 @@ bool compileInto(const Action* action, std::vector<FlatAction>& program) {
 
 }  // namespace
 
-bool compileAction(const Action* action, std::vector<FlatAction>& program) {
+bool compileAction(const Action* action, std::vector<FlatWord>& words) {
   // Compiled apart first: a tree found not to compile half-way leaves nothing behind, and the
-  // places of its parts count from its own first record.
-  std::vector<FlatAction> compiled;
-  if (!compileInto(action, compiled)) return false;
-  program.insert(program.end(), compiled.begin(), compiled.end());
+  // offsets of its parts count within it.
+  std::vector<FlatWord> compiled;
+  compiled.reserve(kMaxFlatProgramWords);
+  if (!compileInto(action, true, compiled)) return false;
+  words.insert(words.end(), compiled.begin(), compiled.end());
   return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include "engine/scene/composite_steps.h"
 #include "engine/scene/fade_to.h"
-#include "engine/scene/flat_action.h"
+#include "engine/scene/flat_records.h"
 #include "engine/scene/move_by.h"
 #include "engine/scene/node.h"
 #include "engine/scene/tint_to.h"
@@ -11,181 +11,222 @@ namespace engine {
 
 namespace {
 
-// One tree's records and the node they drive; records are named by their place.
+// One tree's records and the node they drive; records are named by their first word's place.
 struct Program {
-  FlatAction* records;
+  FlatWord* words;
   Node* target;
 
+  FlatRecord record(int i) const { return FlatRecord(words + i); }
+  FlatHeader& header(int i) const { return record(i).header(); }
+  // A composite's parts: the first right after it, the second where its header says.
+  int part(int i, int index) const {
+    const FlatRecord r = record(i);
+    return i + (index == 0 ? r.size() : r.header().second);
+  }
+
   void start(int i);
+  void startLeaf(int i);
   void step(int i, float dt);
   // Inline for the leaves (the kinds from MoveBy to TintTo), which most updates reach: they
   // change their node; a composite passes its progress on to its parts.
   void update(int i, float t) {
-    FlatAction& a = records[i];
+    const FlatHeader& a = header(i);
     if (a.kind >= ActionKind::MoveBy && a.kind <= ActionKind::TintTo) {
-      if (a.bound) updateLeaf(a, t);
+      if ((a.flags & FlatHeader::kBound) != 0) updateLeaf(i, t);
       return;
     }
-    updateComposite(a, t);
+    updateComposite(i, t);
   }
-  void updateComposite(FlatAction& a, float t);
+  void updateComposite(int i, float t);
+  void updateLeaf(int i, float t);
   void stop(int i);
   bool isDone(int i) const {
-    const FlatAction& a = records[i];
-    return a.kind != ActionKind::RepeatForever && a.elapsed >= a.duration;
+    const FlatRecord r = record(i);
+    const FlatHeader& a = r.header();
+    if ((a.flags & FlatHeader::kClock) != 0) return r.clock().elapsed >= r.clock().duration;
+    return (a.flags & FlatHeader::kDoneUnstepped) != 0;  // an endless repeat never is
   }
-  void updateLeaf(FlatAction& a, float t);
 };
 
 // A composite's parts as the shared composite steps reach them.
 struct Parts {
   Program& program;
-  const FlatAction& composite;
-  void start(int i) { program.start(composite.parts[i]); }
-  void update(int i, float t) { program.update(composite.parts[i], t); }
-  void stop(int i) { program.stop(composite.parts[i]); }
-  bool isDone(int i) const { return program.isDone(composite.parts[i]); }
+  int composite;
+  void start(int i) { program.start(program.part(composite, i)); }
+  void update(int i, float t) { program.update(program.part(composite, i), t); }
+  void stop(int i) { program.stop(program.part(composite, i)); }
+  bool isDone(int i) const { return program.isDone(program.part(composite, i)); }
 };
 
+// An endless repeat's inner action, which is always stepped and so has a clock (or is itself
+// an endless repeat, never done).
 struct Inner {
   Program& program;
   int place;
   void step(float dt) { program.step(place, dt); }
   bool isDone() const { return program.isDone(place); }
-  float elapsed() const { return program.records[place].elapsed; }
-  float duration() const { return program.records[place].duration; }
+  float elapsed() const { return program.record(place).clock().elapsed; }
+  float duration() const { return program.record(place).clock().duration; }
   void start() { program.start(place); }
 };
 
 void Program::start(int i) {
-  FlatAction& a = records[i];
-  a.elapsed = 0.0f;
-  a.firstTick = true;
-  a.bound = true;
+  const FlatRecord r = record(i);
+  FlatHeader& a = r.header();
+  a.flags |= FlatHeader::kFirstTick | FlatHeader::kBound;
+  if ((a.flags & FlatHeader::kClock) != 0) r.clock().elapsed = 0.0f;
   switch (a.kind) {
-    case ActionKind::MoveBy:
-      a.p.move.start = a.p.move.previous = target->getPosition();
+    case ActionKind::Sequence:
+      a.last = -1;
       return;
-    case ActionKind::MoveTo:
-      a.p.move.start = a.p.move.previous = target->getPosition();
-      a.p.move.delta = a.p.move.end - target->getPosition();
+    case ActionKind::Spawn:
+      start(part(i, 0));
+      start(part(i, 1));
       return;
+    case ActionKind::RepeatForever:
+      start(part(i, 0));
+      return;
+    default:
+      startLeaf(i);
+      return;
+  }
+}
+
+void Program::startLeaf(int i) {
+  const FlatRecord r = record(i);
+  switch (r.header().kind) {
+    case ActionKind::MoveBy: {
+      FlatMove& m = r.fields<FlatMove>();
+      m.start = m.previous = target->getPosition();
+      return;
+    }
+    case ActionKind::MoveTo: {
+      FlatMoveTo& m = r.fields<FlatMoveTo>();
+      m.move.start = m.move.previous = target->getPosition();
+      m.move.delta = m.end - target->getPosition();
+      return;
+    }
     case ActionKind::RotateBy:
-      a.p.turn.start = target->getRotation();
+      r.fields<FlatTurn>().start = target->getRotation();
       return;
     case ActionKind::ScaleTo: {
-      FlatAction::Scale& s = a.p.scale;
+      FlatScale& s = r.fields<FlatScale>();
       s.startX = target->getScaleX();
       s.startY = target->getScaleY();
       s.deltaX = s.endX - s.startX;
       s.deltaY = s.endY - s.startY;
       return;
     }
-    case ActionKind::FadeTo:
-      a.p.fade.action->startWithTarget(target);
-      a.p.fade.from = a.p.fade.action->getStartOpacity();
-      a.p.fade.to = a.p.fade.action->getEndOpacity();
+    case ActionKind::FadeTo: {
+      FlatFade& f = r.fields<FlatFade>();
+      f.fade()->startWithTarget(target);
+      f.from = f.fade()->getStartOpacity();
+      f.to = f.fade()->getEndOpacity();
       return;
+    }
     case ActionKind::TintTo:
-      a.p.tint.from = target->getColor();
+      r.fields<FlatTint>().from = target->getColor();
       return;
-    case ActionKind::Sequence:
-      a.p.split = records[a.parts[0]].duration / a.duration;
-      a.last = -1;
-      return;
-    case ActionKind::Spawn:
-      start(a.parts[0]);
-      start(a.parts[1]);
-      return;
-    case ActionKind::RepeatForever:
-      start(a.parts[0]);
-      return;
-    case ActionKind::Delay:
-    case ActionKind::Other:
-      return;
+    default:
+      return;  // a delay captures nothing
   }
 }
 
 void Program::step(int i, float dt) {
-  FlatAction& a = records[i];
+  const FlatRecord r = record(i);
+  FlatHeader& a = r.header();
   if (a.kind == ActionKind::RepeatForever) {
-    Inner inner{*this, a.parts[0]};
+    Inner inner{*this, part(i, 0)};
     stepRepeatForever(inner, dt);
     return;
   }
-  if (a.firstTick) {
-    a.firstTick = false;
-    a.elapsed = 0.0f;
+  FlatClock& clock = r.clock();
+  if ((a.flags & FlatHeader::kFirstTick) != 0) {
+    a.flags &= static_cast<uint8_t>(~FlatHeader::kFirstTick);
+    clock.elapsed = 0.0f;
   } else {
-    a.elapsed += dt;
+    clock.elapsed += dt;
   }
-  update(i, ActionInterval::progress(a.elapsed, a.duration));
+  update(i, ActionInterval::progress(clock.elapsed, clock.duration));
 }
 
-void Program::updateComposite(FlatAction& a, float t) {
+void Program::updateComposite(int i, float t) {
+  const FlatRecord r = record(i);
+  FlatHeader& a = r.header();
   switch (a.kind) {
     case ActionKind::Sequence: {
-      Parts parts{*this, a};
-      a.last = static_cast<int8_t>(updateSequence(parts, a.p.split, a.last, t));
+      Parts parts{*this, i};
+      a.last = static_cast<int8_t>(updateSequence(parts, r.fields<FlatSequence>().split, a.last, t));
       return;
     }
     case ActionKind::Spawn:
-      update(a.parts[0], t);
-      update(a.parts[1], t);
+      update(part(i, 0), t);
+      update(part(i, 1), t);
       return;
     default:
       return;  // an endless repeat, a delay: none changes anything on update
   }
 }
 
-void Program::updateLeaf(FlatAction& a, float t) {
-  switch (a.kind) {
+void Program::updateLeaf(int i, float t) {
+  const FlatRecord r = record(i);
+  switch (r.header().kind) {
     case ActionKind::MoveBy:
-    case ActionKind::MoveTo:
-      MoveBy::moveTarget(target, a.p.move.delta, a.p.move.start, a.p.move.previous, t);
+    case ActionKind::MoveTo: {
+      FlatMove& m = r.fields<FlatMove>();
+      MoveBy::moveTarget(target, m.delta, m.start, m.previous, t);
       return;
-    case ActionKind::RotateBy:
-      target->setRotation(a.p.turn.start + a.p.turn.angle * t);
+    }
+    case ActionKind::RotateBy: {
+      const FlatTurn& turn = r.fields<FlatTurn>();
+      target->setRotation(turn.start + turn.angle * t);
       return;
-    case ActionKind::ScaleTo:
-      target->setScaleX(a.p.scale.startX + a.p.scale.deltaX * t);
-      target->setScaleY(a.p.scale.startY + a.p.scale.deltaY * t);
+    }
+    case ActionKind::ScaleTo: {
+      const FlatScale& s = r.fields<FlatScale>();
+      target->setScaleX(s.startX + s.deltaX * t);
+      target->setScaleY(s.startY + s.deltaY * t);
       return;
-    case ActionKind::FadeTo:
-      target->setOpacity(FadeTo::opacityAt(a.p.fade.from, a.p.fade.to, t));
+    }
+    case ActionKind::FadeTo: {
+      const FlatFade& f = r.fields<FlatFade>();
+      target->setOpacity(FadeTo::opacityAt(f.from, f.to, t));
       return;
-    case ActionKind::TintTo:
-      target->setColor(TintTo::colorAt(a.p.tint.from, a.p.tint.to, t));
+    }
+    case ActionKind::TintTo: {
+      const FlatTint& tint = r.fields<FlatTint>();
+      target->setColor(TintTo::colorAt(tint.from, tint.to, t));
       return;
+    }
     default:
       return;
   }
 }
 
 void Program::stop(int i) {
-  FlatAction& a = records[i];
+  FlatHeader& a = header(i);
   // As the objects stop: a sequence its running part, a spawn both; an endless repeat only
   // itself.
-  if (a.kind == ActionKind::Sequence && a.last != -1) stop(a.parts[a.last]);
+  if (a.kind == ActionKind::Sequence && a.last != -1) stop(part(i, a.last));
   if (a.kind == ActionKind::Spawn) {
-    stop(a.parts[0]);
-    stop(a.parts[1]);
+    stop(part(i, 0));
+    stop(part(i, 1));
   }
-  a.bound = false;
+  a.flags &= static_cast<uint8_t>(~FlatHeader::kBound);
 }
 
 }  // namespace
 
-void startFlatAction(FlatAction* program, Node* target) { Program{program, target}.start(0); }
+void startFlatAction(FlatWord* program, Node* target) { Program{program, target}.start(0); }
 
-void stepFlatAction(FlatAction* program, Node* target, float dt) {
+void stepFlatAction(FlatWord* program, Node* target, float dt) {
   Program{program, target}.step(0, dt);
 }
 
-bool isFlatActionDone(const FlatAction* program) {
-  return Program{const_cast<FlatAction*>(program), nullptr}.isDone(0);
+bool isFlatActionDone(const FlatWord* program) {
+  return Program{const_cast<FlatWord*>(program), nullptr}.isDone(0);
 }
 
-void stopFlatAction(FlatAction* program) { Program{program, nullptr}.stop(0); }
+void stopFlatAction(FlatWord* program) { Program{program, nullptr}.stop(0); }
 
 }  // namespace engine

@@ -3,18 +3,18 @@
 // record instead of a virtual call per action, over records that lie side by side. Each does
 // what the tree's action objects would do with the same start, steps and stop.
 //
-// While a program runs, the node's setters are the only calls out of it; the records must stay
+// While a program runs, the node's setters are the only calls out of it; its words must stay
 // where they are until it returns (the action manager holds back changes to them meanwhile).
 
 namespace engine {
 
 class Node;
-struct FlatAction;
+struct FlatWord;
 
-// `program` points at the tree's first record, the one the tree was compiled from.
-void startFlatAction(FlatAction* program, Node* target);
-void stepFlatAction(FlatAction* program, Node* target, float dt);
-bool isFlatActionDone(const FlatAction* program);
-void stopFlatAction(FlatAction* program);
+// `program` points at the tree's first word, the record the tree was compiled from.
+void startFlatAction(FlatWord* program, Node* target);
+void stepFlatAction(FlatWord* program, Node* target, float dt);
+bool isFlatActionDone(const FlatWord* program);
+void stopFlatAction(FlatWord* program);
 
 }  // namespace engine

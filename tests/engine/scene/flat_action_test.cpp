@@ -63,7 +63,7 @@ class FlatActionTest : public scenetest::SceneTest {
 TEST_F(FlatActionTest, ACompiledTreeMovesItsNodeExactlyAsTheObjectsDo) {
   RefPtr<Action> compiled(everyKindTree());
   RefPtr<Action> objects(everyKindTree());
-  std::vector<FlatAction> program;
+  std::vector<FlatWord> program;
   ASSERT_TRUE(compileAction(compiled.get(), program));
   startFlatAction(program.data(), node.get());
   objects->startWithTarget(twin.get());
@@ -86,7 +86,7 @@ TEST_F(FlatActionTest, AFiniteTreeEndsOnTheSameFrameAsItsObjects) {
   };
   RefPtr<Action> compiled(build());
   RefPtr<Action> objects(build());
-  std::vector<FlatAction> program;
+  std::vector<FlatWord> program;
   ASSERT_TRUE(compileAction(compiled.get(), program));
   startFlatAction(program.data(), node.get());
   objects->startWithTarget(twin.get());
@@ -105,7 +105,7 @@ TEST_F(FlatActionTest, AFiniteTreeEndsOnTheSameFrameAsItsObjects) {
 TEST_F(FlatActionTest, ATreeHoldingACustomActionIsNotCompiled) {
   RefPtr<Action> tree(Sequence::createWithTwoActions(MoveBy::create(1, Vec2(1, 0)),
                                                      CallFunc::create([] {})));
-  std::vector<FlatAction> program(2);
+  std::vector<FlatWord> program(2);
   EXPECT_FALSE(compileAction(tree.get(), program));
   EXPECT_EQ(program.size(), 2u);  // left as it was
 }
