@@ -91,5 +91,5 @@ void NetServer::cellEffect(wire::WireIn& in, PlayerServerDesktop& player) {
   if (world() == nullptr) return;
   const wire::Cell at = in.cell();
   const uint8_t effect = in.u8();
-  if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(&player, *cell, effect, 0);
+  if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(&player, *cell, effect, EffectAudience::AllButActor);
 }
