@@ -130,7 +130,7 @@ void BM_EntityTick(benchmark::State& state) {
   engine::randomSeed(3);
   for (int i = 0; i < kTreasures; ++i) {
     const float x = static_cast<float>(200 + (i % 256) * 7) * 30.0f;
-    createTreasureEntityTossed(lists, ItemPtr(newItem(120, 0, 1, -1, 0)), {x, (kGroundRow + 3) * 30.0f}, 0);
+    createTreasureEntityTossed(lists, newItem(120, 0, 1, -1, 0), {x, (kGroundRow + 3) * 30.0f}, 0);
   }
   for (int i = 0; i < kProjectiles; ++i) {
     const float x = static_cast<float>(110 + i) * 30.0f;

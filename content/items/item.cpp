@@ -250,12 +250,12 @@ Item Item::read(engine::ByteReader& in) {
   return item;
 }
 
-Item* newItem(uint16_t id, int8_t variant, uint16_t count, int16_t durability, uint32_t word) {
-  return new (allocItem()) Item(id, variant, count, durability, word);
+ItemPtr newItem(uint16_t id, int8_t variant, uint16_t count, int16_t durability, uint32_t word) {
+  return ItemPtr(new (allocItem()) Item(id, variant, count, durability, word));
 }
 
-Item* copyItem(const Item& source, bool keepVariant) {
-  Item* copy = new (allocItem()) Item(source);
+ItemPtr copyItem(const Item& source, bool keepVariant) {
+  ItemPtr copy(new (allocItem()) Item(source));
   copy->count = 1;
   const ItemDef* def = source.definition();
   if (def != nullptr && def->record.freeStack() != 0 && !keepVariant) {
@@ -264,9 +264,9 @@ Item* copyItem(const Item& source, bool keepVariant) {
   return copy;
 }
 
-Item* copyLoadedItem(const Item& source) {
+ItemPtr copyLoadedItem(const Item& source) {
   if (source.id == 0 || source.id == ITEM_NONE) return nullptr;
-  Item* copy = new (allocItem()) Item(source);
+  ItemPtr copy(new (allocItem()) Item(source));
   const ItemDef* def = copy->definition();
   if (copy->count == 0) copy->count = 1;
   copy->count = std::min(copy->count, ITEM_STACK_LIMIT);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "content/items/item_ptr.h"
+
 struct ItemDef;
 struct PlayerStatsBlock;
 struct SwingSpec;
@@ -73,11 +75,11 @@ static_assert(sizeof(Item) <= 16 && alignof(Item) <= 8, "an item fits one 16-byt
 bool mergeItems(Item& target, const Item& other);
 
 // A new pooled single unit of `source`.
-Item* copyItem(const Item& source, bool keepVariant);
+ItemPtr copyItem(const Item& source, bool keepVariant);
 // A new pooled copy of an item read from a save or a peer, made fit to use; null for empty ids.
-Item* copyLoadedItem(const Item& source);
+ItemPtr copyLoadedItem(const Item& source);
 // Allocates and fills a pooled item.
-Item* newItem(uint16_t id, int8_t variant, uint16_t count, int16_t durability, uint32_t word);
+ItemPtr newItem(uint16_t id, int8_t variant, uint16_t count, int16_t durability, uint32_t word);
 
 // True when the strongest 4-bit channel of colour a beats that of b.
 bool isBrighterLight(uint16_t a, uint16_t b);

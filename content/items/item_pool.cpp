@@ -76,6 +76,4 @@ ItemPool& itemPool() {
 
 void* allocItem() { return itemPool().allocate(); }
 
-void freeItem(Item* item) { itemPool().release(item); }
-
-void FreeItem::operator()(Item* item) const { freeItem(item); }
+void FreeItem::operator()(Item* item) const { itemPool().release(item); }

@@ -6,8 +6,6 @@
 #include <cstddef>
 #include <mutex>
 
-class Item;
-
 class ItemPool {
  public:
   static constexpr size_t PAGE_SIZE = 4096;
@@ -48,6 +46,6 @@ class ItemPool {
 // The process-wide pool.
 ItemPool& itemPool();
 
-// A slot of the process-wide pool, to be filled with an Item.
+// A slot of the process-wide pool, to be filled with an Item and held in an `ItemPtr`, whose
+// deleter alone gives it back.
 void* allocItem();
-void freeItem(Item* item);

@@ -94,7 +94,7 @@ void dropFromTrinketPets(const TrinketPetOwner& player, ItemSpawner& spawner) {
     if (!(PET_DROP_CHANCE > static_cast<float>(engine::randomNext()) / 32768.0f)) continue;
     const size_t entry =
         list->size() == 1 ? 0 : static_cast<size_t>(engine::randomNext()) % list->size();
-    ItemPtr drop(newItem((*list)[entry], -1, 1, -1, 0));
+    ItemPtr drop = newItem((*list)[entry], -1, 1, -1, 0);
     if (drop == nullptr) continue;
     if (worn->id == PATTERN_PET) drop->word = (drop->word & 0xFFFF0000u) | randomPattern();
     if (worn->id == POTION_PET) drop->word = potionWordFor(drop->id);

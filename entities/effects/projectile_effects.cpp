@@ -167,7 +167,7 @@ void chipTheWall(BulletEntity& bullet, uint8_t side) {
     rules.editBlock(editForCell(*wall, edit_kind::kBreakEffects, wall->frontId()), nullptr);
     return;
   }
-  players.playCellEffect(nullptr, *wall, kChipEffect, 1);
+  players.playCellEffect(nullptr, *wall, kChipEffect, EffectAudience::Everyone);
 }
 
 void releaseMob(BulletEntity& bullet) {
@@ -190,7 +190,7 @@ void releaseMob(BulletEntity& bullet) {
                                         .strength = 0.15f,
                                         .angle = effect::radians(90),
                                         .forced = true});
-  world.rules().playCellEffect(nullptr, *cell, kReleaseEffect, 1);
+  world.rules().playCellEffect(nullptr, *cell, kReleaseEffect, EffectAudience::Everyone);
 }
 
 void trail(BulletEntity& bullet) {

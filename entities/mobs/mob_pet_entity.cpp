@@ -53,7 +53,7 @@ void MobPetEntity::teleportToCell(MapBlock& cell) {
   aiOn = false;
   data.moving = true;
   drawLight();
-  if (hasRules()) world().rules().playCellEffect(nullptr, cell, kArriveEffect, 0);
+  if (hasRules()) world().rules().playCellEffect(nullptr, cell, kArriveEffect, EffectAudience::AllButActor);
 }
 
 void MobPetEntity::planPathToOwner(const Logic::PlayerSpot& owner, MapBlock* previous) {

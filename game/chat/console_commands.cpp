@@ -55,7 +55,7 @@ ConsoleReply seed(ConsoleSubject& player, const std::vector<std::string>& words)
     }
   }
   // The player is given a copy: the made stack goes back to the pool either way.
-  const ItemPtr seeds(makeSeedItem(count, 0xFFFF, 0));
+  const ItemPtr seeds = makeSeedItem(count, 0xFFFF, 0);
   if (seeds == nullptr) return refuse("No seeds could be made.");
   if (!player.receive(*seeds)) return refuse("No room for the seeds.");
   return {"Seeds added.", 2};

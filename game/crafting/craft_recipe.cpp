@@ -19,7 +19,7 @@ constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
 bool fillOutput(Inventory& inventory, const CraftDef& recipe) {
   Item* output = inventory.slotItem(kOutput);
   if (output == nullptr || output->isNone()) {
-    ItemPtr made(newItem(recipe.result(), -1, recipe.resultCount(), -1, 0));
+    ItemPtr made = newItem(recipe.result(), -1, recipe.resultCount(), -1, 0);
     if (made == nullptr) return false;
     inventory.setSlot(kOutput, std::move(made));
     return true;

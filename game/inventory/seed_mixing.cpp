@@ -38,7 +38,7 @@ SeedMix mixSeeds(Inventory& inventory, SlotRef a, SlotRef b) {
   if (a == b || !canMixSeeds(first, second)) return mix;
   const uint16_t child = mixPlantGenes(genesOf(*first), genesOf(*second));
   // The inventory stores a copy: the made seed goes back to the pool either way.
-  const ItemPtr seed(makeSeedItem(1, 0xFFFF, static_cast<uint16_t>(child | kSeedFromPlantMark)));
+  const ItemPtr seed = makeSeedItem(1, 0xFFFF, static_cast<uint16_t>(child | kSeedFromPlantMark));
   if (seed == nullptr) return mix;
   // The parents go first, so a slot they leave empty may take the child.
   Item parentA = *first;

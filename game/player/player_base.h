@@ -90,7 +90,7 @@ class PlayerBase : public PlayerGraphical {
   virtual LiquidAround liquidAround() const { return {}; }
   virtual bool isGrounded() const { return false; }
   // The body box covers the cell; only players with a body answer yes.
-  virtual bool occupiesCell(const MapBlock&) const { return false; }
+  virtual bool occupiesCell(const MapBlock& /*cell*/) const { return false; }
 
   // ---- Trades (game/trade/): what the host tells a party ----
   // A player who cannot trade here (another machine's player on a client) ignores them; the local
@@ -147,8 +147,6 @@ class PlayerBase : public PlayerGraphical {
 
   uint8_t dead = 0;
   uint8_t isLocal = 0;
-  // The byte the rules hand every player at once (`Logic::setAllPlayersValue`).
-  uint8_t sharedValue = 0;
   int32_t breath = kFullBreath;
   float health = 0;
   float cooldown = 0;

@@ -173,17 +173,6 @@ bool blockUsable(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   return useAllowed(world, cell, layer, player, outOfReach);
 }
 
-MapBlock* cellOfBlockWord(WorldMap& map, const uint16_t& word, uint8_t& layer) {
-  const auto* base = reinterpret_cast<const unsigned char*>(map.cells());
-  const auto* at = reinterpret_cast<const unsigned char*>(&word);
-  if (map.cellCount() == 0 || at < base || at >= base + map.cellCount() * sizeof(MapBlock)) return nullptr;
-  MapBlock& cell = map.cells()[static_cast<size_t>(at - base) / sizeof(MapBlock)];
-  if (&word == &cell.front) {
-    layer = MapBlock::kFront;
-  } else if (&word == &cell.back) {
-    layer = MapBlock::kBack;
-  } else {
-    return nullptr;
-  }
-  return &cell;
+bool isUsableCell(const WorldMap& map, const MapBlock& cell, uint8_t layer) {
+  return (layer == MapBlock::kFront || layer == MapBlock::kBack) && map.cellAt(cell.x, cell.y) == &cell;
 }

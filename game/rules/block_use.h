@@ -22,9 +22,8 @@ constexpr uint16_t kKeys[7] = {19, 83, 147, 211, 275, 339, 403};
 constexpr uint16_t kLocks[7] = {467, 468, 469, 470, 471, 472, 473};
 }  // namespace block_use
 
-// The cell whose front or back word `word` is, with the layer it names in `layer`; null when the
-// word is not a layer word of one of the map's cells.
-MapBlock* cellOfBlockWord(WorldMap& map, const uint16_t& word, uint8_t& layer);
+// The cell is one of the map's own and the layer its front or back: what a use may name.
+bool isUsableCell(const WorldMap& map, const MapBlock& cell, uint8_t layer);
 // Crafting stations and clocks on a front word; true when handled.
 bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& player);
 bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player);

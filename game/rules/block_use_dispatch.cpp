@@ -11,6 +11,7 @@
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_events.h"
 #include "game/rules/bed_rules.h"
+#include "game/rules/block_edit_rules.h"
 #include "game/rules/block_use.h"
 #include "game/rules/block_use_support.h"
 #include "world/blocks/alchemy_lab.h"
@@ -78,6 +79,12 @@ bool holdsClimbablePlaceable(const Item* held, const BlockPropsTable& props) {
 
 namespace {
 
+// The cell effects a use shows (the view's world effects play them).
+constexpr uint8_t kEffectBlockHit = 10;
+constexpr uint8_t kEffectShake = 12;
+constexpr uint8_t kEffectTilled = 14;
+constexpr uint8_t kEffectLockBroken = 16;
+
 BlockEdit decoEdit(const MapBlock& cell, uint8_t kind, uint16_t id, int slot) {
   BlockEdit edit = editForCell(cell, kind, id);
   edit.slot = static_cast<uint8_t>(slot);
@@ -97,7 +104,7 @@ void lightFuse(World& world, MapBlock& cell, Player& player) {
   const DecoHit fuse = cell.findDeco(kFuse);
   if (!fuse) return;
   if (!world.explosions().add(cell, &player, kStandardBlast, 160.0f, 0)) {
-    players.playCellEffect(&player, cell, 13, 0);
+    players.playCellEffect(&player, cell, edit_rules::kEffectRefused, EffectAudience::AllButActor);
     return;
   }
   BlockEdit edit = decoEdit(cell, edit_kind::kSetDeco, kLitFuse, fuse.index);
@@ -116,7 +123,7 @@ void useBackWord(World& world, MapBlock& cell, Player& player) {
   }
   if (hasCircuitPart(cell)) {
     rules.editBlock(editForCell(cell, edit_kind::kCircuitPartRemoved), &player);
-    players.playCellEffect(nullptr, cell, 10, 0);
+    players.playCellEffect(nullptr, cell, kEffectBlockHit, EffectAudience::AllButActor);
     return;
   }
   int lockSlot = 0;
@@ -129,7 +136,7 @@ void useBackWord(World& world, MapBlock& cell, Player& player) {
     if (def == nullptr || def->record.useKind() != 1) continue;
     if (map_deco::id(deco) == kLitFuse) world.explosions().cancel(cell);
     rules.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(deco), slot), &player);
-    players.playCellEffect(nullptr, cell, 10, 0);
+    players.playCellEffect(nullptr, cell, kEffectBlockHit, EffectAudience::AllButActor);
   }
 }
 
@@ -153,7 +160,7 @@ bool till(World& world, MapBlock& cell, Player& player) {
   edit.layer = MapBlock::kFront;
   world.rules().editBlock(edit, &player);
   player.wearTool(static_cast<uint8_t>(player.selectedQuickSlot()));
-  world.rules().playCellEffect(nullptr, cell, 14, 0);
+  world.rules().playCellEffect(nullptr, cell, kEffectTilled, EffectAudience::AllButActor);
   return true;
 }
 
@@ -202,7 +209,7 @@ void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
       return;
     }
     world.rules().editBlock(decoEdit(cell, edit_kind::kRemoveDeco, block_use::kLocks[lock], slot), &player);
-    world.rules().playCellEffect(nullptr, cell, 16, 0);
+    world.rules().playCellEffect(nullptr, cell, kEffectLockBroken, EffectAudience::AllButActor);
   } else {
     openContainer(world, cell, player, world.chests().findAt(cell), 20, true);
   }
@@ -226,7 +233,8 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
     edit.layer = MapBlock::kFront;
     rules.editBlock(edit, &player);
     rules.setCircuitInput(cell, on ? 2 : 1);
-    players.playSound(cell, 56, 0);
+    constexpr uint16_t kLeverSound = 56;
+    players.playSound(cell, kLeverSound, 0);
     return true;
   }
   const DecoHit toggleDeco = cell.findDecoOnSide(kToggle, MapBlock::kFront);
@@ -278,7 +286,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
     const int removable = firstRemovableDeco(cell, layer);
     if ((player.heldToolCapabilities() & 1) != 0 && !cell.isSolid(props) &&
         !props[cell.frontId()].has(bf::kPlantWithSeeds) && removable >= 0) {
-      rules.playCellEffect(nullptr, cell, 10, 0);
+      rules.playCellEffect(nullptr, cell, kEffectBlockHit, EffectAudience::AllButActor);
       cells.editBlock(decoEdit(cell, edit_kind::kRemoveDeco, map_deco::id(cell.decos[static_cast<size_t>(removable)]), removable), &player);
       cells.launchFromCell(cell);
       return;
@@ -292,14 +300,14 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   const uint16_t front = cell.frontId();
   if (held == nullptr && props[front].has(bf::kFruitPlant)) {
     world.plants().takeFruit(entities, cell, kNoEntity);
-    rules.playCellEffect(nullptr, cell, 10, 0);
+    rules.playCellEffect(nullptr, cell, kEffectBlockHit, EffectAudience::AllButActor);
     return;
   }
   if (held == nullptr && props[front].has(bf::kShelf)) {
     if (!world.options().shelfLock() || hostsOwn(player)) {
       if (auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell))) shelf->clearDisplay(entities);
     }
-    rules.playCellEffect(nullptr, cell, 12, 0);
+    rules.playCellEffect(nullptr, cell, kEffectShake, EffectAudience::AllButActor);
     return;
   }
   if (block_word::id(cell.layerWord(layer)) == kPortalBlock) {

@@ -102,7 +102,7 @@ PlayerBase* LocalLogic::mobTargetPlayer(MobEntity*) {
   return player_ != nullptr && !player_->hasFlag(player_flag::kTarget) ? player_ : nullptr;
 }
 
-void LocalLogic::playCellEffect(PlayerBase*, MapBlock& cell, uint8_t effect, uint8_t) {
+void LocalLogic::playCellEffect(PlayerBase*, MapBlock& cell, uint8_t effect, EffectAudience) {
   if (player_ != nullptr) player_->events().tileEffect(*player_, cell, effect);
 }
 
@@ -110,7 +110,7 @@ void LocalLogic::broadcastEffect(Entity* entity, uint8_t effect, uint16_t value)
   if (player_ != nullptr) player_->events().entityEffect(*player_, entity, effect, value);
 }
 
-void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, uint8_t) {
+void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, EffectAudience) {
   if (player_ != nullptr) player_->playAction(action, value);
 }
 
@@ -136,7 +136,7 @@ void LocalLogic::respawnPlayer(Player* player) {
   if (player == nullptr || world_ == nullptr) return;
   player->respawnReset();
   returnToLife(*player);
-  playPlayerAction(player, kActionRevived, 0, 1);
+  playPlayerAction(player, kActionRevived, 0, EffectAudience::Everyone);
 }
 
 MapBlock* LocalLogic::returnToLife(Player& player) {
@@ -162,10 +162,6 @@ bool LocalLogic::usePortal(PlayerBase* player, MapBlock* cell) {
                          traveller.travelThroughPortal();
                        }
                      });
-}
-
-void LocalLogic::setAllPlayersValue(uint8_t value) {
-  forEachPlayer([value](PlayerBase* p) { p->sharedValue = value; });
 }
 
 bool LocalLogic::isLocalPlayer(PlayerBase* player) { return player != nullptr && player == player_; }
@@ -216,13 +212,13 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   }
   player.takeDamage(amount * difficultyDamageFactor(difficulty_), kind);
   if (kind < 4) player.cooldown = difficultyProtectionTime(difficulty_);
-  playPlayerAction(&player, kActionHurt, 0, 1);
+  playPlayerAction(&player, kActionHurt, 0, EffectAudience::Everyone);
   if (player.health > 0) return true;
   if (kind >= kFirstDeathKind && kind < kFirstDeathKind + 5) {
     if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatDeathByKind[kind - kFirstDeathKind], 0);
   }
   endLife(player);
-  playPlayerAction(&player, kActionDied, 0, 1);
+  playPlayerAction(&player, kActionDied, 0, EffectAudience::Everyone);
   // The dead leave nothing following them: the pet goes, the line is cut.
   entities_->dismissPets(playerIdOf(&player));
   entities_->dismissBobbers(playerIdOf(&player));

@@ -63,8 +63,8 @@ class LocalLogic : public Logic, public PlayerRules {
   std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock& cell) override;
   uint32_t distanceToNearestPlayer(const MapBlock& cell) override;
   PlayerBase* mobTargetPlayer(MobEntity* mob) override;
-  void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) override;
-  void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) override;
+  void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, EffectAudience audience) override;
+  void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, EffectAudience audience) override;
   void playSound(MapBlock& cell, uint16_t soundId, uint16_t value) override;
   void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
   void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
@@ -73,7 +73,6 @@ class LocalLogic : public Logic, public PlayerRules {
   void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;
   // The local player travels through the cell's portal at once (see portal_rules.h).
   bool usePortal(PlayerBase* player, MapBlock* cell) override;
-  void setAllPlayersValue(uint8_t value) override;
   bool isLocalPlayer(PlayerBase* player) override;
   uint32_t playerIdOf(PlayerBase* player) override;
   PlayerBase* playerById(uint32_t id) override;

@@ -47,7 +47,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
   const float dx = map.shortDeltaX(player.position.x - bobber->data.x);
   const int32_t columns = static_cast<int32_t>(std::lround(map.shortDeltaX(
       static_cast<float>(static_cast<int32_t>(player.cellX) - static_cast<int32_t>(cell.x)) * 30.0f) / 30.0f));
-  playPlayerAction(&player, kActionReel, static_cast<uint8_t>(columns & 0xFF), 1);
+  playPlayerAction(&player, kActionReel, static_cast<uint8_t>(columns & 0xFF), EffectAudience::Everyone);
   if (bobber->state >= kNibbling && bobber->state < kHooked) player.forgetBobber();
   if (bobber->state == kHooked) {
     if (landsTheFish(seconds)) {
@@ -56,7 +56,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
                                                rod != nullptr && !rod->isNone() ? rod->id : 0);
       if (caught == kNothingCaught) {
         showTextById(&player, kTextNothingCaught, console_kind::kInformation);
-      } else if (ItemPtr fish{newItem(caught, -1, 1, -1, 0)}) {
+      } else if (ItemPtr fish = newItem(caught, -1, 1, -1, 0)) {
         const float angle = (dx <= 0 ? 120.0f : 60.0f) * kDegrees;
         spawnItemEntity(std::move(fish), {bobber->data.x, bobber->data.cellY + kCatchLift},
                         static_cast<float>(std::abs(columns)) + kCatchSpeed, angle, 0);
@@ -73,7 +73,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
 void LocalLogic::endFishing(BobberEntity& bobber, uint8_t state) {
   PlayerBase* caster = bobber.ownerId() != 0 ? playerById(bobber.ownerId()) : nullptr;
   if (caster != nullptr && isPlayerPresent(caster)) {
-    playPlayerAction(caster, kActionLowerRod, 0, 1);
+    playPlayerAction(caster, kActionLowerRod, 0, EffectAudience::Everyone);
     caster->forgetBobber();
   }
   setBobberState(&bobber, state);

@@ -125,7 +125,7 @@ MobEntity* LocalLogic::summonPetOfRow(PlayerBase& player, const MobDef* row) {
                    MobEntity::kPetGroup);
   }
   if (pet != nullptr) {
-    playCellEffect(&player, *cell, kPetArrives, 1);
+    playCellEffect(&player, *cell, kPetArrives, EffectAudience::Everyone);
     showTextById(&player, kTextPetCame, console_kind::kInformation);
   } else if (dismissed != 0) {
     showTextById(&player, kTextPetLeft, console_kind::kInformation);

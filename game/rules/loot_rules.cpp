@@ -33,14 +33,14 @@ int countIn(uint8_t low, uint8_t high) {
 
 void dropItem(LogicEntities& rules, uint16_t id, engine::Vec2 at) {
   if (id >= content::kItemIdLimit || !contentTables().itemDefs[id].defined) return;
-  if (ItemPtr item{newItem(id, -1, 1, -1, 0)}) rules.spawnItemDrop(std::move(item), at, loot::kDropKind);
+  if (ItemPtr item = newItem(id, -1, 1, -1, 0)) rules.spawnItemDrop(std::move(item), at, loot::kDropKind);
 }
 
 // A loot entry's category byte is the recipe of a random potion (its category, bottle and second
 // level; the first level is drawn), so a potion found as loot carries an effect like a brewed one.
 void dropRandomPotion(LogicEntities& rules, uint8_t recipe, engine::Vec2 at) {
   const PotionResult potion = randomPotionEffect(recipe);
-  if (ItemPtr item{newItem(potion.itemId, 0, 1, -1, potion.value)}) rules.spawnItemDrop(std::move(item), at, loot::kDropKind);
+  if (ItemPtr item = newItem(potion.itemId, 0, 1, -1, potion.value)) rules.spawnItemDrop(std::move(item), at, loot::kDropKind);
 }
 
 struct LootDrop {

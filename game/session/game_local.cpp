@@ -48,7 +48,7 @@ engine::Vec2 Game::wrappedPlayerPosition() {
 }
 
 void GameLocal::playPlayerAction(uint8_t action, uint8_t value) {
-  rules_->playPlayerAction(player_, action, value, 1);
+  rules_->playPlayerAction(player_, action, value, EffectAudience::Everyone);
 }
 
 bool GameLocal::signalEntities(float x, float y) {
@@ -56,7 +56,7 @@ bool GameLocal::signalEntities(float x, float y) {
 }
 
 void GameLocal::playCellEffect(uint8_t effect, MapBlock& cell) {
-  rules_->playCellEffect(player_, cell, effect, 1);
+  rules_->playCellEffect(player_, cell, effect, EffectAudience::Everyone);
 }
 
 void GameLocal::throwItem(ItemPtr item, float speed, float angle, uint8_t flags) {

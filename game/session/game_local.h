@@ -47,8 +47,8 @@ class GameLocal : public Game {
   void playPlayerAction(uint8_t action, uint8_t value) override;
   void playCellEffect(uint8_t effect, MapBlock& cell) override;
   bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) override;
-  void placeSign(MapBlock& cell, uint8_t flag) override;
-  bool useBlock(const uint16_t& cellLayer) override;
+  void placeSign(MapBlock& cell, uint8_t variantChoice) override;
+  bool useBlock(MapBlock& cell, uint8_t layer) override;
   bool captureMob(MobEntity* mob) override;
   void throwItem(ItemPtr item, float speed, float angle, uint8_t flags) override;
   void shoot(float aimX, float aimY) override;
@@ -78,7 +78,7 @@ class GameLocal : public Game {
   bool brewPotion() override;
   // The trinket the player wears summons its pet (none dismisses it), unless the world is creative.
   void refreshPet() override;
-  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
+  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) override;
   void dropItem(ItemPtr item) override;
   bool consumeItem(Item* item) override;
 

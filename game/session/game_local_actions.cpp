@@ -29,14 +29,11 @@ constexpr uint32_t kPartDebrisPieces = 15;
 
 }  // namespace
 
-bool GameLocal::useBlock(const uint16_t& cellLayer) {
-  if (world_ == nullptr || player_ == nullptr) return false;
-  uint8_t layer = MapBlock::kFront;
-  MapBlock* cell = cellOfBlockWord(world_->map(), cellLayer, layer);
-  if (cell == nullptr) return false;
-  if (useStationOrClock(*world_, *cell, layer, *player_)) return true;
-  if (!checkBlockUse(*world_, *cell, layer, *player_)) return false;
-  ::useBlock(*world_, *cell, layer, *player_);
+bool GameLocal::useBlock(MapBlock& cell, uint8_t layer) {
+  if (world_ == nullptr || player_ == nullptr || !isUsableCell(world_->map(), cell, layer)) return false;
+  if (useStationOrClock(*world_, cell, layer, *player_)) return true;
+  if (!checkBlockUse(*world_, cell, layer, *player_)) return false;
+  ::useBlock(*world_, cell, layer, *player_);
   return true;
 }
 
@@ -51,7 +48,7 @@ void GameLocal::refreshPet() {
 // refusal leaves the stack as it was and an emptied stack leaves the inventory with it.
 bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) {
   if (world_ == nullptr || player_ == nullptr || stack == nullptr || stack->isNone()) return false;
-  ItemPtr unit(copyItem(*stack, true));
+  ItemPtr unit = copyItem(*stack, true);
   if (unit == nullptr) return false;
   unit->count = 1;
   if (!::putItemOnShelf(*world_, cell, unit, slotChoice)) return false;
@@ -64,7 +61,7 @@ bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) 
   return true;
 }
 
-void GameLocal::placeSign(MapBlock& cell, uint8_t flag) { rules_->placeSign(cell, flag); }
+void GameLocal::placeSign(MapBlock& cell, uint8_t variantChoice) { rules_->placeSign(cell, variantChoice); }
 
 void GameLocal::editCircuitCell(MapBlock& cell) {
   if (player_ != nullptr) rules_->editCircuitCell(*player_, cell);
@@ -86,9 +83,9 @@ void GameLocal::setTimeFrozen(uint8_t value) {
   });
 }
 
-bool GameLocal::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
+bool GameLocal::applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) {
   if (world_ == nullptr) return false;
-  world_->applyBlockEdit(edit, extra);
+  world_->applyBlockEdit(edit, actor);
   onBlockEditApplied(edit);
   return true;
 }

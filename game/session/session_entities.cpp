@@ -66,7 +66,7 @@ Entity* SessionEntities::spawnItemDrop(ItemPtr item, engine::Vec2 position, uint
 }
 
 Entity* SessionEntities::spawnTreasure(const Item& shown, engine::Vec2 position, engine::Vec2, MapBlock*) {
-  ItemPtr copy(copyItem(shown, true));
+  ItemPtr copy = copyItem(shown, true);
   if (copy == nullptr) return nullptr;
   copy->count = 1;
   TreasureEntity* display = createTreasureEntity(current(), std::move(copy), position, 0, 0, 0);
@@ -100,7 +100,7 @@ bool SessionEntities::isShowableFish(uint16_t itemId) {
 
 // The shelf keeps its item; the fish shown swims with a copy.
 Entity* SessionEntities::showFish(const Item& item, MapBlock& cell, engine::Vec2) {
-  return createFishEntity(current(), ItemPtr(copyItem(item, true)), cell);
+  return createFishEntity(current(), copyItem(item, true), cell);
 }
 
 Entity* SessionEntities::shootProjectile(Item* held, PlayerBase* player, engine::Vec2 position, engine::Vec2 aim,
@@ -137,7 +137,7 @@ RealEntity* SessionEntities::loose(int16_t row, const Item& held, uint32_t owner
   if (const uint16_t item = thrownItemOf(row); item != content::kNoItem) {
     // A row that names an item throws that item, by its thrower: a ball rolls off as a toy, to be
     // picked up again.
-    return createTreasureEntity(current(), ItemPtr(newItem(item, -1, 1, -1, held.word)), position, speed, angle, 0, true, owner);
+    return createTreasureEntity(current(), newItem(item, -1, 1, -1, held.word), position, speed, angle, 0, true, owner);
   }
   return createBulletEntity(current(), row, owner, position, speed, angle, word, (flags & kHitsMobsFlag) != 0,
                             (flags & kSparesPlayersFlag) != 0);
@@ -205,7 +205,7 @@ uint32_t SessionEntities::dismissPets(uint32_t playerId) {
   lists.mobs().forEach([&](RealEntity& e) {
     auto* pet = dynamic_cast<MobEntity*>(&e);
     if (pet == nullptr || e.kind() != EntityKind::Pet || e.data.removed || e.ownerId() != playerId) return;
-    if (e.data.cell != nullptr) rules.playCellEffect(nullptr, *e.data.cell, kPetLeaves, 1);
+    if (e.data.cell != nullptr) rules.playCellEffect(nullptr, *e.data.cell, kPetLeaves, EffectAudience::Everyone);
     pet->remove();
     ++dismissed;
   });

@@ -22,7 +22,7 @@ float SessionFishing::biteWindow(uint32_t owner) { return bobberBiteWindow(rodTi
 void SessionFishing::castLanded(uint32_t owner) {
   PlayerBase* caster = player(owner);
   if (caster == nullptr) return;
-  rules_.playPlayerAction(caster, kActionFishing, 4, 1);
+  rules_.playPlayerAction(caster, kActionFishing, 4, EffectAudience::Everyone);
   caster->rememberBobber();
 }
 
@@ -35,7 +35,7 @@ void SessionFishing::fishGotAway(uint32_t owner) {
   if (caster == nullptr) return;
   rules_.showTextById(caster, kTextGotAway, kRefusal);
   caster->consumeBait();
-  rules_.playPlayerAction(caster, kActionLowerRod, 0, 1);
+  rules_.playPlayerAction(caster, kActionLowerRod, 0, EffectAudience::Everyone);
   caster->forgetBobber();
 }
 

@@ -60,7 +60,7 @@ bool TradeAbstract::offer(SlotRef slot) {
   if (std::any_of(own_.begin(), own_.end(), [&](const OwnOffer& o) { return o.slot == slot; })) return false;
   auto place = std::find_if(own_.begin(), own_.end(), [](const OwnOffer& o) { return o.slot.isNone(); });
   if (place == own_.end()) return false;
-  place->asOffered.reset(copyStack(*item));
+  place->asOffered = copyStack(*item);
   if (place->asOffered == nullptr) return false;
   place->slot = slot;
   changed();
@@ -87,7 +87,7 @@ void TradeAbstract::setReady(bool ready) {
 
 void TradeAbstract::otherOffered(const Item& item) {
   auto place = std::find(other_.begin(), other_.end(), nullptr);
-  if (place != other_.end()) place->reset(copyStack(item));
+  if (place != other_.end()) *place = copyStack(item);
   changed();
 }
 

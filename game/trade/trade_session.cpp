@@ -13,7 +13,7 @@ void TradeSession::offerItem(PlayerBase& player, const Item& item) {
   auto& places = offersOf(player);
   auto place = std::find(places.begin(), places.end(), nullptr);
   if (place == places.end()) return;
-  place->reset(copyStack(item));
+  *place = copyStack(item);
   if (*place == nullptr) return;
   offersChanged(player, true, item);
 }

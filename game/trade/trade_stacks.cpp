@@ -4,9 +4,9 @@
 
 #include "content/items/item_pool.h"
 
-Item* copyStack(const Item& item) {
+ItemPtr copyStack(const Item& item) {
   void* slot = allocItem();
-  return slot != nullptr ? new (slot) Item(item) : nullptr;
+  return ItemPtr(slot != nullptr ? new (slot) Item(item) : nullptr);
 }
 
 bool sameStack(const Item& a, const Item& b) {

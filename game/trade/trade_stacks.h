@@ -4,5 +4,5 @@
 #include "content/items/item.h"
 
 // A trade's own pool copy of the whole stack; null when the pool has none.
-Item* copyStack(const Item& item);
+ItemPtr copyStack(const Item& item);
 bool sameStack(const Item& a, const Item& b);

@@ -59,20 +59,17 @@ bool GameRemoteClient::putItemOnShelf(MapBlock& cell, Item*, uint8_t slotChoice)
   return false;
 }
 
-void GameRemoteClient::placeSign(MapBlock& cell, uint8_t flag) {
-  send(wire::clientMessage(wire::SignMsg::PlaceSign).cell(cell.x, cell.y).u8(flag));
+void GameRemoteClient::placeSign(MapBlock& cell, uint8_t variantChoice) {
+  send(wire::clientMessage(wire::SignMsg::PlaceSign).cell(cell.x, cell.y).u8(variantChoice));
 }
 
 // Stations and clocks answer here; what the local check refuses is never asked of the host.
-bool GameRemoteClient::useBlock(const uint16_t& cellLayer) {
-  if (world_ == nullptr || player_ == nullptr) return false;
-  uint8_t layer = MapBlock::kFront;
-  MapBlock* cell = cellOfBlockWord(world_->map(), cellLayer, layer);
-  if (cell == nullptr) return false;
-  if (useStationOrClock(*world_, *cell, layer, *player_)) return true;
-  if (!checkBlockUse(*world_, *cell, layer, *player_)) return false;
+bool GameRemoteClient::useBlock(MapBlock& cell, uint8_t layer) {
+  if (world_ == nullptr || player_ == nullptr || !isUsableCell(world_->map(), cell, layer)) return false;
+  if (useStationOrClock(*world_, cell, layer, *player_)) return true;
+  if (!checkBlockUse(*world_, cell, layer, *player_)) return false;
   const uint8_t wireLayer = layer == MapBlock::kFront ? kFrontLayer : kBackLayer;
-  send(wire::clientMessage(wire::PlayerMsg::UseBlock).cell(cell->x, cell->y).u8(wireLayer));
+  send(wire::clientMessage(wire::PlayerMsg::UseBlock).cell(cell.x, cell.y).u8(wireLayer));
   return true;
 }
 
@@ -153,10 +150,10 @@ void GameRemoteClient::requestTrade(PlayerBase* other) {
 }
 
 // Only the replies a client may give are sent.
-void GameRemoteClient::answerTrade(uint8_t answer, uint8_t value, uint8_t peer) {
+void GameRemoteClient::answerTrade(uint8_t answer, uint8_t askedPeer, uint8_t askingPeer) {
   // The answer is the reply's id: accepted, refused or busy.
   if (answer < wire::idOf(wire::TradeMsg::TradeAccepted) || answer > wire::idOf(wire::TradeMsg::TradeBusy)) return;
-  send(wire::clientMessage(static_cast<wire::TradeMsg>(answer)).otherPeer(peer).peer(value));
+  send(wire::clientMessage(static_cast<wire::TradeMsg>(answer)).otherPeer(askingPeer).peer(askedPeer));
 }
 
 TradeAbstract* GameRemoteClient::createTrade(const std::string& partner) {
@@ -238,9 +235,9 @@ void GameRemoteClient::refreshPet() {
 }
 
 // The host's change arrives as a cell change: applied without rules, then drawn.
-bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
+bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) {
   if (world_ == nullptr) return false;
-  world_->applyCellChange(edit, extra);
+  world_->applyCellChange(edit, actor);
   if (const MapBlock* cell = world_->cellAt(edit.x, edit.y); cell != nullptr && !world_->isBusy()) refreshAround(*cell);
   return true;
 }

@@ -62,8 +62,8 @@ class GameRemoteClient final : public Game,
   void playPlayerAction(uint8_t action, uint8_t value) override;
   void playCellEffect(uint8_t effect, MapBlock& cell) override;
   bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) override;
-  void placeSign(MapBlock& cell, uint8_t flag) override;
-  bool useBlock(const uint16_t& cellLayer) override;
+  void placeSign(MapBlock& cell, uint8_t variantChoice) override;
+  bool useBlock(MapBlock& cell, uint8_t layer) override;
   void hitMob(MobEntity* mob) override;
   bool captureMob(MobEntity* mob) override;
   void throwItem(ItemPtr item, float speed, float angle, uint8_t flags) override;
@@ -79,7 +79,7 @@ class GameRemoteClient final : public Game,
   // The player's trade window sends each of its steps to the host, which runs the trade.
   TradeAbstract* createTrade(const std::string& partner) override;
   void requestTrade(PlayerBase* other) override;
-  void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) override;
+  void answerTrade(uint8_t answer, uint8_t askedPeer, uint8_t askingPeer) override;
   void cancelTrade() override;
   void reelIn(float reactionMs) override;
   void editCircuitCell(MapBlock& cell) override;
@@ -109,7 +109,7 @@ class GameRemoteClient final : public Game,
   bool damageLocalPlayer(float amount, uint8_t cause) override;
   bool brewPotion() override;
   void refreshPet() override;
-  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
+  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) override;
   void dropItem(ItemPtr item) override;
   bool consumeItem(Item* item) override;
 

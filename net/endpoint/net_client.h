@@ -116,6 +116,12 @@ class NetClient : public NetCommon {
   void dispatch(const HandlerTable<Handler>& handlers, wire::WireIn& in) {
     if (const Handler handle = handlers.find(in.spec().id)) (this->*handle)(in);
   }
+  using WorldHandler = void (NetClient::*)(wire::WireIn&, World&);
+  // A change of the shown world: nothing before there is one.
+  template <WorldHandler Handle>
+  void inWorld(wire::WireIn& in) {
+    if (World* shown = world()) (this->*Handle)(in, *shown);
+  }
   // A message only the local player hears: nothing without one.
   template <LocalHandler Handle>
   void toLocalPlayer(wire::WireIn& in) {
@@ -177,6 +183,25 @@ class NetClient : public NetCommon {
   void teleportPet(wire::WireIn& in);
   void moveBobber(wire::WireIn& in);
   void itemOffered(wire::WireIn& in);
+
+  // ---- client/client_world.cpp ----
+  void blockEdit(wire::WireIn& in, World& shown);
+  void runningState(wire::WireIn& in, World& shown);
+  void timedCellAdded(wire::WireIn& in, World& shown);
+  void timedCellRemoved(wire::WireIn& in, World& shown);
+  void circuitSetting(wire::WireIn& in, World& shown);
+  void weather(wire::WireIn& in, World& shown);
+  void playerAction(wire::WireIn& in);
+  void cellEffect(wire::WireIn& in, PlayerDesktopLocal& local);
+  void entityEffect(wire::WireIn& in, PlayerDesktopLocal& local);
+  void cellSound(wire::WireIn& in);
+
+  // ---- client/client_trades.cpp ----
+  void tradeAsked(wire::WireIn& in, PlayerDesktopLocal& player);
+  void tradeOpened(wire::WireIn& in, PlayerDesktopLocal& player);
+  void tradeClosed(wire::WireIn& in, PlayerDesktopLocal& player);
+  void tradeStackChanged(wire::WireIn& in, PlayerDesktopLocal& player);
+  void tradeEvent(wire::WireIn& in, PlayerDesktopLocal& player);
 
   // ---- client/client_block_entities.cpp ----
   // Null when the cell is off the map.

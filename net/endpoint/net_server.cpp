@@ -69,35 +69,37 @@ void NetServer::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
 }
 
 void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
-  switch (in.spec().as<wire::ConnectionMsg>()) {
-    case wire::ConnectionMsg::Hello:
-      admit(in, peer);
-      break;
-    case wire::ConnectionMsg::Departure:  // claimed: always the sender's own, a shutdown notice included
-    case wire::ConnectionMsg::NoCharacter:  // the joining client cannot play: it leaves, the host stays
-      onPeerLost(peer, lost_reason::kHostQuit);
-      break;
-    case wire::ConnectionMsg::Entered:
-      enter(in, peer);
-      break;
-    case wire::ConnectionMsg::WorldRequest:
-      if (!takeWorldRequest(peer)) break;  // only an admitted peer, and only once
-      worldSender_.worldRequested(peer, kel::options().netWorldDataCompression ? CellsForm::Compressed
-                                                                                : CellsForm::Columns);
-      break;
-    case wire::ConnectionMsg::WorldProgress:
-      worldSender_.progressReported(peer, in.u16());
-      break;
-    case wire::ConnectionMsg::WorldComplete:
-      if (!takeWorldReceived(peer)) break;
-      // The player list goes first, so the client knows its own id and the others' names; the
-      // day clock follows it.
-      sendPlayerList(peer);
-      worldSender_.cellsDelivered(peer);
-      break;
-    default:
-      break;
-  }
+  static constexpr HandlerTable<PeerHandler> kHandlers{
+      {wire::ConnectionMsg::Hello, &NetServer::admit},
+      // A departure is claimed: always the sender's own, a shutdown notice included.
+      {wire::ConnectionMsg::Departure, &NetServer::peerLeaves},
+      // The joining client cannot play: it leaves, the host stays.
+      {wire::ConnectionMsg::NoCharacter, &NetServer::peerLeaves},
+      {wire::ConnectionMsg::Entered, &NetServer::enter},
+      {wire::ConnectionMsg::WorldRequest, &NetServer::worldRequest},
+      {wire::ConnectionMsg::WorldProgress, &NetServer::worldProgress},
+      {wire::ConnectionMsg::WorldComplete, &NetServer::worldComplete},
+  };
+  if (const PeerHandler handle = kHandlers.find(in.spec().id)) (this->*handle)(in, peer);
+}
+
+void NetServer::peerLeaves(wire::WireIn&, uint8_t peer) { onPeerLost(peer, lost_reason::kHostQuit); }
+
+void NetServer::worldRequest(wire::WireIn&, uint8_t peer) {
+  if (!takeWorldRequest(peer)) return;  // only an admitted peer, and only once
+  worldSender_.worldRequested(peer, kel::options().netWorldDataCompression ? CellsForm::Compressed
+                                                                            : CellsForm::Columns);
+}
+
+// A percentage: the sender holds it to 100 and hears it only from a peer it is sending to.
+void NetServer::worldProgress(wire::WireIn& in, uint8_t peer) { worldSender_.progressReported(peer, in.u16()); }
+
+void NetServer::worldComplete(wire::WireIn&, uint8_t peer) {
+  if (!takeWorldReceived(peer)) return;
+  // The player list goes first, so the client knows its own id and the others' names; the day
+  // clock follows it.
+  sendPlayerList(peer);
+  worldSender_.cellsDelivered(peer);
 }
 
 void NetServer::admit(wire::WireIn& in, uint8_t peer) {

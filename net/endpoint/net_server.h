@@ -124,8 +124,14 @@ class NetServer : public NetCommon {
   // A leaving player lets go of what it held in the world: its open container (else its trade),
   // its pet and its fishing line, so that nothing stays taken by a player who is gone.
   void leaveWorldBehind(PlayerBase& player);
+  // ---- The join (category 0), each message by its id; the sender need not be in the game yet ----
+  using PeerHandler = void (NetServer::*)(wire::WireIn&, uint8_t);
   void admit(wire::WireIn& in, uint8_t peer);
   void enter(wire::WireIn& in, uint8_t peer);
+  void peerLeaves(wire::WireIn& in, uint8_t peer);
+  void worldRequest(wire::WireIn& in, uint8_t peer);
+  void worldProgress(wire::WireIn& in, uint8_t peer);
+  void worldComplete(wire::WireIn& in, uint8_t peer);
   void respawn(PlayerServerDesktop& player);
   bool mayFly(const PlayerBase& player) const;
   // The sender's player once it is in the game; null before (its requests are then ignored).
@@ -186,6 +192,18 @@ class NetServer : public NetCommon {
   void placeSign(wire::WireIn& in, PlayerServerDesktop& player);
   void brew(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void closeContainer(wire::WireIn& in, PlayerServerDesktop& player);
+  // World changes and effects (host_world_handlers.cpp).
+  void blockEdit(wire::WireIn& in, PlayerServerDesktop& player);
+  void clockMode(wire::WireIn& in, PlayerServerDesktop& player);
+  void playerAction(wire::WireIn& in, PlayerServerDesktop& player);
+  void cellEffect(wire::WireIn& in, PlayerServerDesktop& player);
+  // Trades (host_trade_handlers.cpp).
+  void tradeRequest(wire::WireIn& in, PlayerServerDesktop& player);
+  void tradeAnswer(wire::WireIn& in, PlayerServerDesktop& player);
+  void tradeCancel(wire::WireIn& in, PlayerServerDesktop& player);
+  void tradeOffer(wire::WireIn& in, PlayerServerDesktop& player);
+  void tradeWithdraw(wire::WireIn& in, PlayerServerDesktop& player);
+  void tradeEvent(wire::WireIn& in, PlayerServerDesktop& player);
   // The player's items follow a container slot's change; false (nothing moved, the client's stack
   // handed back) when the player does not carry what it put there.
   bool moveThroughSlot(PlayerServer& player, const Item* old, const Item* put);

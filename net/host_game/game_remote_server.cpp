@@ -51,6 +51,7 @@ TradeAbstract* GameRemoteServer::createTrade(const std::string& partner) {
   return player_ != nullptr ? new TradeLocal(*player_, partner) : nullptr;
 }
 
+// The host knows its own player's peer: only the asking one is read.
 void GameRemoteServer::answerTrade(uint8_t answer, uint8_t, uint8_t askingPeer) {
   if (player_ != nullptr) server_.answerTradeRequestOf(*player_, answer, askingPeer);
 }

@@ -60,7 +60,7 @@ class GameRemoteServer final : public GameLocal,
   // The host's own trade window works straight on the host's trade session.
   TradeAbstract* createTrade(const std::string& partner) override;
   // The host's own player answers the request of the player at `askingPeer`.
-  void answerTrade(uint8_t answer, uint8_t value, uint8_t askingPeer) override;
+  void answerTrade(uint8_t answer, uint8_t askedPeer, uint8_t askingPeer) override;
   void sendHeldItem() override;
   void sendPlayerState(const PlayerStateRecord& record) override;
   uint8_t sessionKind() override { return kHostingSession; }

@@ -34,9 +34,9 @@ uint8_t NetLogic::peerOf(const PlayerBase* player) const {
 
 void NetLogic::sendToAll(const wire::WireOut& message) { server_.send(message.data(), message.size(), 0); }
 
-void NetLogic::sendToAllButActor(const wire::WireOut& message, PlayerBase* actor, uint8_t flag) {
+void NetLogic::sendToAllButActor(const wire::WireOut& message, PlayerBase* actor, EffectAudience audience) {
   const uint8_t peer = peerOf(actor);
-  const bool clientStartedIt = flag == 0 && peer != kNoPeer && peer != kel::NET_HOST_PEER;
+  const bool clientStartedIt = audience == EffectAudience::AllButActor && peer != kNoPeer && peer != kel::NET_HOST_PEER;
   if (clientStartedIt) {
     server_.sendToAllBut(message, peer);
   } else {
@@ -75,17 +75,17 @@ void NetLogic::setCircuitInput(MapBlock& cell, uint8_t value) {
 
 // ---- Effects ----
 
-void NetLogic::playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) {
-  LocalLogic::playCellEffect(player, cell, effect, flag);
-  sendToAllButActor(wire::hostMessage(wire::EffectMsg::CellEffect).cell(cell.x, cell.y).u8(effect), player, flag);
+void NetLogic::playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, EffectAudience audience) {
+  LocalLogic::playCellEffect(player, cell, effect, audience);
+  sendToAllButActor(wire::hostMessage(wire::EffectMsg::CellEffect).cell(cell.x, cell.y).u8(effect), player, audience);
 }
 
-void NetLogic::playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) {
+void NetLogic::playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, EffectAudience audience) {
   if (player == nullptr) return;
   player->playAction(action, value);
   const uint8_t peer = peerOf(player);
   if (peer == kNoPeer) return;  // a player the endpoint does not hold has nobody to show it to
-  sendToAllButActor(wire::hostMessage(wire::EffectMsg::PlayerAction).peer(peer).u8(action).u8(value), player, flag);
+  sendToAllButActor(wire::hostMessage(wire::EffectMsg::PlayerAction).peer(peer).u8(action).u8(value), player, audience);
 }
 
 void NetLogic::playSound(MapBlock& cell, uint16_t soundId, uint16_t value) {
@@ -132,5 +132,5 @@ void NetLogic::respawnPlayer(Player* player) {
   const MapBlock* cell = returnToLife(*player);
   if (cell == nullptr) return;
   sendToAll(wire::hostMessage(wire::PlayerMsg::Teleport).peer(peer).cell(cell->x, cell->y));
-  playPlayerAction(player, kActionRevived, 0, 1);
+  playPlayerAction(player, kActionRevived, 0, EffectAudience::Everyone);
 }

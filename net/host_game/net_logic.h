@@ -89,8 +89,8 @@ class NetLogic final : public LocalLogic {
   void reportCellMarked(MapBlock& cell) override;
   void reportCellUnmarked(MapBlock& cell) override;
   void setCircuitInput(MapBlock& cell, uint8_t value) override;
-  void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) override;
-  void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) override;
+  void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, EffectAudience audience) override;
+  void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, EffectAudience audience) override;
   void playSound(MapBlock& cell, uint16_t soundId, uint16_t value) override;
   void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
   void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
@@ -109,8 +109,9 @@ class NetLogic final : public LocalLogic {
  private:
   void offerTreasure(PlayerServer& client, Entity& treasure);
   void sendToAll(const wire::WireOut& message);
-  // To every client but the actor's when a client's player started it (and `flag` is 0).
-  void sendToAllButActor(const wire::WireOut& message, PlayerBase* actor, uint8_t flag);
+  // To every client, but the actor's when a client's player caused it and the audience leaves the
+  // actor out.
+  void sendToAllButActor(const wire::WireOut& message, PlayerBase* actor, EffectAudience audience);
   // The entity's record to all; the entity passes through.
   template <class E>
   E* announce(E* created);

@@ -15,7 +15,7 @@ bool PlayerItemCopy::declare(std::span<const ItemPtr> stacks) {
 
 void PlayerItemCopy::add(const Item& item) {
   if (item.isNone() || item.count == 0) return;
-  ItemPtr copy(copyLoadedItem(item));
+  ItemPtr copy = copyLoadedItem(item);
   if (copy == nullptr) return;
   copy->count = item.count;  // a stack the copy holds is never cut to a single unit
   stacks_.push_back(std::move(copy));
@@ -32,7 +32,7 @@ uint32_t PlayerItemCopy::countOf(uint16_t id) const {
 ItemPtr PlayerItemCopy::take(uint16_t id, uint16_t count) {
   if (count == 0 || countOf(id) < count) return nullptr;
   auto first = std::find_if(stacks_.begin(), stacks_.end(), [id](const ItemPtr& stack) { return stack->id == id; });
-  ItemPtr taken(copyLoadedItem(**first));
+  ItemPtr taken = copyLoadedItem(**first);
   if (taken == nullptr) return nullptr;
   taken->count = count;
   uint16_t left = count;

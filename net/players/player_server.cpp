@@ -137,7 +137,7 @@ void PlayerServer::offerItem(EntityId entity, const Item* item, bool answerWante
   if (std::find(offered_.begin(), offered_.end(), entity) == offered_.end()) offered_.push_back(entity);
   if (answerWanted && item != nullptr) {
     forgetOfferedItem(entity);
-    ItemPtr copy(copyLoadedItem(*item));
+    ItemPtr copy = copyLoadedItem(*item);
     if (copy != nullptr) copy->count = item->count;
     offeredItems_.emplace_back(entity, std::move(copy));
   }

@@ -105,7 +105,7 @@ uint32_t WireIn::count() {
 PooledItem itemFromWire(const Item& received) {
   // An id the content does not define indexes no table: it is no item, as a file's would be.
   if (received.isNone() || received.definition() == nullptr) return nullptr;
-  return PooledItem(copyLoadedItem(received));
+  return copyLoadedItem(received);
 }
 
 PooledItem itemFromWire(WireIn& in) { return itemFromWire(in.item()); }

@@ -29,14 +29,14 @@ constexpr std::array<RetiredGroup, 3> kRetiredGroups = {{
 
 }  // namespace
 
-Item* copyDiskItem(const DiskItem& stored) {
+ItemPtr copyDiskItem(const DiskItem& stored) {
   const Item item(stored.id, static_cast<int8_t>(stored.variant), stored.count,
                   static_cast<int16_t>(stored.durability), stored.word);
   return copyLoadedItem(item);
 }
 
-Item* replaceRetiredItem(const DiskItem& stored) {
-  Item* item = copyDiskItem(stored);
+ItemPtr replaceRetiredItem(const DiskItem& stored) {
+  ItemPtr item = copyDiskItem(stored);
   if (item == nullptr) return nullptr;
   for (const RetiredGroup& group : kRetiredGroups) {
     if (std::find(group.retired.begin(), group.retired.end(), item->id) == group.retired.end()) {

@@ -7,15 +7,15 @@
 
 #include <cstdint>
 
+#include "content/items/item_ptr.h"
 #include "saves/character/disk_item.h"
 
-class Item;
 
 // Makes a new pooled item from the stored one, or none for an empty slot.
-using ItemConverter = Item* (*)(const DiskItem& stored);
+using ItemConverter = ItemPtr (*)(const DiskItem& stored);
 
 inline constexpr uint32_t kRetiredItemsBuild = 29100;
 
 ItemConverter itemConverterForBuild(uint32_t build);
-Item* copyDiskItem(const DiskItem& stored);
-Item* replaceRetiredItem(const DiskItem& stored);
+ItemPtr copyDiskItem(const DiskItem& stored);
+ItemPtr replaceRetiredItem(const DiskItem& stored);

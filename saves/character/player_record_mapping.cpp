@@ -34,7 +34,7 @@ void applyInventory(const CharacterRecord& record, Inventory& inventory) {
   forEachPart(record, [&](std::span<const DiskItem> part, Area area) {
     std::span<ItemPtr> slots = inventory.area(area);
     for (size_t i = 0; i < part.size() && i < slots.size(); ++i) {
-      slots[i].reset(part[i].isEmpty() ? nullptr : convert(part[i]));
+      slots[i] = part[i].isEmpty() ? nullptr : convert(part[i]);
     }
   });
 }

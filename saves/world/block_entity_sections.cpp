@@ -45,7 +45,7 @@ void writeSlots(engine::ByteWriter& out, const LogicItemBlock& block, size_t slo
 // The stored item made a pooled one, or null for an empty slot.
 ItemPtr readItem(engine::ByteReader& in, ItemConverter convert) {
   const DiskItem stored = readDiskItem(in);
-  return ItemPtr(stored.isEmpty() || in.failed() ? nullptr : convert(stored));
+  return stored.isEmpty() || in.failed() ? nullptr : convert(stored);
 }
 
 void skipItems(engine::ByteReader& in, size_t count) {
@@ -210,7 +210,7 @@ bool StableQueue::holds(const MapBlock& cell) const {
 void StableQueue::restore(World& world, WorldSaveLinks& links, ItemConverter convert) {
   for (const auto& [cell, contents] : stables_) {
     auto& stable = static_cast<Stable&>(world.stables().add(std::make_unique<Stable>(*cell, world)));
-    if (!contents.feed.isEmpty()) stable.setItem(ItemPtr(convert(contents.feed)));
+    if (!contents.feed.isEmpty()) stable.setItem(convert(contents.feed));
     links.restoreStabledAnimals(world, stable, contents.animals);
   }
   stables_.clear();

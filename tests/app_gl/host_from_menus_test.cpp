@@ -203,10 +203,9 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
        }, 30},
       {"the guest mines it", [&] {
          // With a tool in hand that breaks it, as a guest's game mines.
-         Item* tool = nettest::toolBreaking(target->frontId());
+         const ItemPtr tool = nettest::toolBreaking(target->frontId());
          const wire::WireOut held =
-             wire::WireOut(wire::outgoing(kHeldItem, wire::Side::Client)).item(tool).u8(0).peer(guest->localPeerId());
-         freeItem(tool);
+             wire::WireOut(wire::outgoing(kHeldItem, wire::Side::Client)).item(tool.get()).u8(0).peer(guest->localPeerId());
          guest->send(held.data(), held.size(), 0);
          mine(*guest, *target);
          return true;

@@ -61,7 +61,7 @@ SlotRef putInBackpack(uint16_t id, uint16_t count) {
       const SlotRef slot{SlotKind::Backpack, x, y};
       const Item* there = items().slotItem(slot);
       if (there != nullptr && !there->isNone()) continue;
-      items().setSlot(slot, ItemPtr(newItem(id, 0, count, 0, 0)));
+      items().setSlot(slot, newItem(id, 0, count, 0, 0));
       return slot;
     }
   }

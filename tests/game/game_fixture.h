@@ -51,7 +51,7 @@ inline void defineItem(uint16_t id, uint8_t kind, bool freeStack) {
   def.defined = true;
 }
 
-inline Item* makeItem(uint16_t id, uint16_t count) { return newItem(id, 0, count, 0, 0); }
+inline ItemPtr makeItem(uint16_t id, uint16_t count) { return newItem(id, 0, count, 0, 0); }
 
 class RecordingEvents final : public PlayerEvents {
  public:

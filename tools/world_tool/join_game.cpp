@@ -310,7 +310,7 @@ class JoinGame final : public ScriptedPlayer {
       case PlayVerb::Place: return edit(step, false);
       case PlayVerb::Use: {
         MapBlock* cell = world()->map().cellAt(step.a, step.b);
-        return cell != nullptr && playedGame().useBlock(cell->front);
+        return cell != nullptr && playedGame().useBlock(*cell, MapBlock::kFront);
       }
       case PlayVerb::Select: return select(step.a);
       case PlayVerb::Wait: frames(step.a * kFramesASecond); return true;

@@ -346,7 +346,7 @@ class PlayGame final : public ScriptedPlayer {
       case PlayVerb::Jump: return jump();
       case PlayVerb::Mine: return cell(step) != nullptr && mine(*cell(step));
       case PlayVerb::Place: return cell(step) != nullptr && place(*cell(step));
-      case PlayVerb::Use: return cell(step) != nullptr && game().useBlock(cell(step)->front);
+      case PlayVerb::Use: return cell(step) != nullptr && game().useBlock(*cell(step), MapBlock::kFront);
       case PlayVerb::Select: return select(step.a);
       case PlayVerb::Craft: return craft(static_cast<uint16_t>(step.a));
       case PlayVerb::Give: return give(static_cast<uint16_t>(step.a), step.b, step.word);

@@ -141,7 +141,7 @@ bool InventoryView::pickFromCatalogue(SlotRef entry, SlotRef to) {
     if (there->count >= ITEM_STACK_LIMIT) return false;
     ++there->count;
   } else if (!holds(there) && inventory.slotAcceptsItem(to, shown)) {
-    ItemPtr copy(newItem(shown->id, 0, 1, 0, 0));
+    ItemPtr copy = newItem(shown->id, 0, 1, 0, 0);
     if (copy == nullptr) return false;
     *copy = *shown;
     copy->count = 1;

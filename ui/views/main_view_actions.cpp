@@ -98,7 +98,7 @@ bool MainView::place(MapBlock& cell) {
 
 bool MainView::use(MapBlock& cell) {
   if (!inReach(cell) || block_word::id(cell.front) == 0) return false;
-  return session().game().useBlock(cell.front);
+  return session().game().useBlock(cell, MapBlock::kFront);
 }
 
 void MainView::selectQuickSlot(int slot) {

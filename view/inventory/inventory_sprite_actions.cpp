@@ -172,8 +172,8 @@ void InventorySprite::splitStack() {
   const bool randomVariant =
       def != nullptr && def->record.variantCount() >= 2 && def->record.freeStack() != 0;
   const int16_t durability = source->durability != 0 ? static_cast<int16_t>(source->maxDurability()) : 0;
-  ItemPtr split(newItem(source->id, randomVariant ? int8_t{-1} : static_cast<int8_t>(source->variant),
-                        half, durability, source->word));
+  ItemPtr split = newItem(source->id, randomVariant ? int8_t{-1} : static_cast<int8_t>(source->variant),
+                        half, durability, source->word);
   if (split == nullptr) return;
   source->count = static_cast<uint16_t>(source->count - half);
   items->setSlot(target, std::move(split));

@@ -24,7 +24,7 @@ bool AlchemyLab::brew(const PotionResult& recipe) {
     return false;
   }
   if (output == nullptr) {
-    output.reset(newItem(recipe.itemId, 0, 1, -1, recipe.value));
+    output = newItem(recipe.itemId, 0, 1, -1, recipe.value);
     if (output == nullptr) return false;
   } else {
     ++output->count;

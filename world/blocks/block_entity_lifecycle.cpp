@@ -122,7 +122,7 @@ void World::removeBlockEntityAt(MapBlock& cell, uint8_t layer, PlayerBase* actor
     cells.dropAttachmentLoot(cell, layer, actor);
     if (actor != nullptr && !isCreative() && givesBonusDrop(id) && coinFlip()) {
       const uint16_t value = players.bonusDropValue(*actor);
-      if (value != 0xFFFF) dropItem(rules, cell, ItemPtr(newItem(kBonusDropItem, -1, 1, -1, value)));
+      if (value != 0xFFFF) dropItem(rules, cell, newItem(kBonusDropItem, -1, 1, -1, value));
     }
   }
   LogicBlock* entity = layer == MapBlock::kFront ? blockEntityAt(cell) : nullptr;
@@ -167,11 +167,11 @@ void World::dropSeeds(MapBlock& cell) {
   const uint16_t gene = plantGenesOfCell(plants_->geneAt(cell).value_or(0), cell);
   const int count = uniformIn(1, 3);
   for (int i = 0; i < count; ++i) {
-    dropItem(rules(), cell, ItemPtr(newItem(kSeedItem, 0, 1, -1, static_cast<uint16_t>(gene | kSeedFromPlantMark))));
+    dropItem(rules(), cell, newItem(kSeedItem, 0, 1, -1, static_cast<uint16_t>(gene | kSeedFromPlantMark)));
   }
   // The colour's own item comes only from a grown flower: other plants with seeds carry no colour.
   const GeneRow* colour = colourGene(gene);
   if (stemGeneOfBlock(cell.frontId()) == nullptr || colour == nullptr || colour->extra == 0) return;
   const int extras = uniformIn(1, 3);
-  for (int i = 0; i < extras; ++i) dropItem(rules(), cell, ItemPtr(newItem(colour->extra, -1, 1, -1, 0)));
+  for (int i = 0; i < extras; ++i) dropItem(rules(), cell, newItem(colour->extra, -1, 1, -1, 0));
 }

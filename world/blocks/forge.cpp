@@ -108,7 +108,7 @@ bool Forge::produceOne() {
   const Item* input = itemAt(kInput);
   const SmeltRow* row = input != nullptr ? smeltRowFor(input->id) : nullptr;
   if (row == nullptr) return false;
-  ItemPtr made(newItem(row->output, -1, row->count, -1, 0));
+  ItemPtr made = newItem(row->output, -1, row->count, -1, 0);
   if (made == nullptr) return false;
   Item* output = itemAt(kOutput);
   if (output == nullptr) {

@@ -52,7 +52,7 @@ const std::initializer_list<uint8_t>& dressParts(uint8_t slot) {
 }
 
 ItemPtr copyOf(const Item& item, uint16_t count) {
-  return ItemPtr(newItem(item.id, static_cast<int8_t>(item.variant), count, static_cast<int16_t>(item.durability), item.word));
+  return newItem(item.id, static_cast<int8_t>(item.variant), count, static_cast<int16_t>(item.durability), item.word);
 }
 
 }  // namespace

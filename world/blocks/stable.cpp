@@ -97,7 +97,7 @@ const StableRow* lastRowOf(uint16_t kind) {
 }
 
 void dropAt(LogicEntities& rules, uint16_t itemId, engine::Vec2 at) {
-  if (ItemPtr item{newItem(itemId, -1, 1, -1, 0)}) rules.spawnItemDrop(std::move(item), at, kDropKind);
+  if (ItemPtr item = newItem(itemId, -1, 1, -1, 0)) rules.spawnItemDrop(std::move(item), at, kDropKind);
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ void dispenseFrom(LogicPlayers& players, LogicEntities& rules, MapBlock& cell, L
     rules.shootProjectile(item, nullptr, at, {std::cos(angle) * speed, std::sin(angle) * speed}, 0);
   } else {
     const float f = power * 0.5f + 1.0f;
-    if (ItemPtr thrown{newItem(item->id, static_cast<int8_t>(item->variant), 1, static_cast<int16_t>(item->durability), item->word)}) {
+    if (ItemPtr thrown = newItem(item->id, static_cast<int8_t>(item->variant), 1, static_cast<int16_t>(item->durability), item->word)) {
       rules.spawnItemEntity(std::move(thrown), at, uniform(f, f + 1.0f), angle, 0);
     }
   }
@@ -410,7 +410,7 @@ void CircuitSystem::piston(MapBlock& cell, bool anyHigh) {
     const uint8_t clear = map().props()[target->frontId()].transparency;
     bool room = target->frontId() == 0;
     if (!room && clear == 1) {
-      const ItemPtr tool(newItem(kBreakingTool, static_cast<int8_t>(-1), 1, -1, 0));
+      const ItemPtr tool = newItem(kBreakingTool, static_cast<int8_t>(-1), 1, -1, 0);
       if (tool != nullptr) tool->variant = 255;
       room = rules.canBreakBlock(nullptr, tool.get(), *target);
     }

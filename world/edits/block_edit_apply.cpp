@@ -24,7 +24,7 @@ constexpr uint8_t kConnectorWireKind = 2;
 
 void dropOne(LogicEntities& rules, const MapBlock& cell, uint16_t itemId) {
   if (itemId == kNoPartItem) return;
-  if (ItemPtr item{newItem(itemId, 0, 1, -1, 0)}) rules.spawnItemDrop(std::move(item), cellPixelPosition(cell), kDropKind);
+  if (ItemPtr item = newItem(itemId, 0, 1, -1, 0)) rules.spawnItemDrop(std::move(item), cellPixelPosition(cell), kDropKind);
 }
 
 bool closedForLightOrMovement(const WorldMap& map, const MapBlock& cell) {

@@ -127,7 +127,7 @@ std::string seedDisplayName(uint16_t gene) {
   return std::string(colourGene(gene)->name) + " " + stemGene(gene)->name + " " + flowerGene(gene)->name + " Seed";
 }
 
-Item* makeSeedItem(uint16_t count, uint16_t durability, uint16_t gene) {
+ItemPtr makeSeedItem(uint16_t count, uint16_t durability, uint16_t gene) {
   const int16_t wear = durability == 0xFFFF ? int16_t{-1} : static_cast<int16_t>(durability);
   return newItem(kSeedItem, -1, count, wear, gene);
 }

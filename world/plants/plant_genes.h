@@ -10,8 +10,9 @@
 #include <cstdint>
 #include <string>
 
+#include "content/items/item_ptr.h"
+
 class BlockPropsTable;
-class Item;
 class MapBlock;
 
 struct GeneRow {
@@ -43,4 +44,4 @@ std::array<uint16_t, 4> plantBlocksOfGenes(uint16_t gene);
 std::string seedDisplayName(uint16_t gene);
 // `makeSeedItem`: a pooled stack of seed items carrying the word; durability 0xFFFF takes the
 // item's default; a random variant when the item has two or more.
-Item* makeSeedItem(uint16_t count, uint16_t durability, uint16_t gene);
+ItemPtr makeSeedItem(uint16_t count, uint16_t durability, uint16_t gene);

@@ -81,7 +81,7 @@ void PlantSystem::removeEntries(LogicEntities* dropRules, uint16_t x, uint16_t y
       continue;
     }
     if (dropRules != nullptr && it->kind == PlantEntry::kGeneticFlower && !creative()) {
-      ItemPtr seed(newItem(kSeedItem, -1, 1, -1, static_cast<uint16_t>(it->stageOrGene | kSeedFromPlantMark)));
+      ItemPtr seed = newItem(kSeedItem, -1, 1, -1, static_cast<uint16_t>(it->stageOrGene | kSeedFromPlantMark));
       if (MapBlock* cell = map_.cellAt(x, y); cell != nullptr && seed != nullptr) {
         dropRules->spawnItemDrop(std::move(seed), cellPixelPosition(*cell), kDropKind);
       }

@@ -50,9 +50,11 @@ class GamePlayerActions {
   virtual void playPlayerAction(uint8_t action, uint8_t value) = 0;
   virtual void playCellEffect(uint8_t effect, MapBlock& cell) = 0;
   virtual bool putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) = 0;
-  virtual void placeSign(MapBlock& cell, uint8_t flag) = 0;
-  // `cellLayer`: the front or back word of one of the world's cells: the cell and the layer used.
-  virtual bool useBlock(const uint16_t& cellLayer) = 0;
+  // `variantChoice`: 0 lets the sign take a random look, n takes look n - 1.
+  virtual void placeSign(MapBlock& cell, uint8_t variantChoice) = 0;
+  // The block on the layer (MapBlock::kFront or kBack) of one of the world's cells; false (nothing
+  // used) for a cell of no world the game runs or a use the rules refuse.
+  virtual bool useBlock(MapBlock& cell, uint8_t layer) = 0;
   virtual bool captureMob(MobEntity* mob) = 0;
   // The item leaves the player at the speed and angle (radians) with the rules' entity flags.
   virtual void throwItem(ItemPtr item, float speed, float angle, uint8_t flags) = 0;
@@ -94,9 +96,9 @@ class GameSession {
   virtual void save(const SaveDone& done) = 0;
   virtual void quit() = 0;
   virtual void tick() = 0;
-  // The world applies the edit and the game reacts to it; `extra` is the acting player or object
-  // (may be null). True once applied.
-  virtual bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) = 0;
+  // The world applies the edit and the game reacts to it; `actor` is the player who made it (null:
+  // the world itself). True once applied.
+  virtual bool applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) = 0;
 };
 
 // The player's side of trading: asking another player (alone: refused with a message) and
@@ -146,7 +148,8 @@ class GameTradeWindows {
  public:
   virtual ~GameTradeWindows() = default;
   virtual TradeAbstract* createTrade(const std::string& partner) = 0;
-  virtual void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) = 0;
+  // The local player (at `askedPeer`) answers the request of the player at `askingPeer`.
+  virtual void answerTrade(uint8_t answer, uint8_t askedPeer, uint8_t askingPeer) = 0;
 };
 
 // The chat line of a networked game: a command runs on the host for the player who typed it, any
@@ -186,7 +189,7 @@ class NullGame : public GameInterface,
   void playCellEffect(uint8_t, MapBlock&) override {}
   bool putItemOnShelf(MapBlock&, Item*, uint8_t) override { return false; }
   void placeSign(MapBlock&, uint8_t) override {}
-  bool useBlock(const uint16_t&) override { return false; }
+  bool useBlock(MapBlock&, uint8_t) override { return false; }
   void hitMob(MobEntity*) override {}
   bool captureMob(MobEntity*) override { return false; }
   void throwItem(ItemPtr, float, float, uint8_t) override {}

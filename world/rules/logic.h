@@ -36,6 +36,11 @@ struct MobDef;
 struct MobMovement;  // the walking mob's 12-byte movement record
 struct SpawnRule;
 
+// Who on a host sees an effect a player caused. A client that asked for the effect shows it
+// already: `AllButActor` leaves that client out (everyone sees it when the host's own player or no
+// player caused it). `Everyone` is for what the rules start themselves, the actor's client included.
+enum class EffectAudience : uint8_t { AllButActor, Everyone };
+
 // ---- The rules by role ----
 // Each caller depends on the role it uses; `Logic` is the whole, for the world's context and the
 // code written against it.
@@ -59,15 +64,14 @@ class LogicPlayers {
   virtual PlayerBase* somePlayer() = 0;
   virtual std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock& cell) = 0;
   virtual uint32_t distanceToNearestPlayer(const MapBlock& cell) = 0;
-  virtual void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, uint8_t flag) = 0;
-  virtual void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, uint8_t flag) = 0;
+  virtual void playCellEffect(PlayerBase* player, MapBlock& cell, uint8_t effect, EffectAudience audience) = 0;
+  virtual void playPlayerAction(PlayerBase* player, uint8_t action, uint8_t value, EffectAudience audience) = 0;
   virtual void playSound(MapBlock& cell, uint16_t soundId, uint16_t value) = 0;
   virtual void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) = 0;
   virtual void teleportPlayer(PlayerBase* player, MapBlock& cell) = 0;
   virtual void requestTrade(PlayerBase* asking, PlayerBase* asked) = 0;
   virtual void setPlayerInBed(PlayerBase* player, uint8_t inBed) = 0;
   virtual bool usePortal(PlayerBase* player, MapBlock* cell) = 0;
-  virtual void setAllPlayersValue(uint8_t value) = 0;
   // The actor's bonus drop for breaking a block: its 16-bit value, or 0xFFFF for none (the
   // actor's bonus test failed, or it has nothing to give).
   virtual uint16_t bonusDropValue(PlayerBase& actor) = 0;
@@ -78,7 +82,7 @@ class LogicPlayers {
   virtual PlayerBase* playerById(uint32_t id) = 0;
   // The machine's own local player (exempt from the explosives lock); false for peers' proxies.
   virtual bool isLocalPlayer(PlayerBase* player) = 0;
-  // Shows the player an interface text by index with a message kind (3: a refusal).
+  // Shows the player an interface text by index with a console line kind (console_kind.h).
   virtual void showTextById(PlayerBase* player, uint16_t textId, uint8_t kind) = 0;
   // A living player who entered a cell takes what lies there.
   virtual void pickUpAtPlayerCell(PlayerBase* player) = 0;
@@ -272,15 +276,14 @@ class NullLogic : public Logic {
   }
   uint32_t distanceToNearestPlayer(const MapBlock&) override { return 65535; }
   PlayerBase* mobTargetPlayer(MobEntity*) override { return nullptr; }
-  void playCellEffect(PlayerBase*, MapBlock&, uint8_t, uint8_t) override {}
-  void playPlayerAction(PlayerBase*, uint8_t, uint8_t, uint8_t) override {}
+  void playCellEffect(PlayerBase*, MapBlock&, uint8_t, EffectAudience) override {}
+  void playPlayerAction(PlayerBase*, uint8_t, uint8_t, EffectAudience) override {}
   void playSound(MapBlock&, uint16_t, uint16_t) override {}
   void setPlayerFlag(PlayerBase*, uint16_t, uint8_t) override {}
   void teleportPlayer(PlayerBase*, MapBlock&) override {}
   void requestTrade(PlayerBase*, PlayerBase*) override {}
   void setPlayerInBed(PlayerBase*, uint8_t) override {}
   bool usePortal(PlayerBase*, MapBlock*) override { return false; }
-  void setAllPlayersValue(uint8_t) override {}
   void setCircuitInput(MapBlock&, uint8_t) override {}
   void releaseBlockEntity(LogicBlock&) override {}
   void dropBlockLoot(MapBlock&, uint16_t, PlayerBase*) override {}

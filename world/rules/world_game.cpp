@@ -2,6 +2,6 @@
 
 #include "world/world.h"
 
-bool WorldGame::applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) {
-  return !world_.applyBlockEdit(edit, extra).wasRefused();
+bool WorldGame::applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) {
+  return !world_.applyBlockEdit(edit, actor).wasRefused();
 }

@@ -12,7 +12,7 @@ class WorldGame final : public NullGame {
   explicit WorldGame(World& world) : world_(world) {}
 
   // True unless the world refused the edit.
-  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override;
+  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) override;
 
  private:
   World& world_;

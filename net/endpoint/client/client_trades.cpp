@@ -11,24 +11,42 @@
 #include "net/wire/wire_in.h"
 
 void NetClient::handleTrades(wire::WireIn& in, uint8_t) {
-  if (localPlayer_ == nullptr) return;
-  switch (const auto id = in.spec().as<wire::TradeMsg>()) {
-    case wire::TradeMsg::TradeAsked: {
-      const uint8_t asking = in.peer();
-      const uint8_t asked = in.peer();
-      return localPlayer_->tradeMessage(asking, asked, in.name());
-    }
-    case wire::TradeMsg::TradeStarted: {
-      const std::span<const uint8_t> raw = in.raw(player_msg::kTradeNameSize);
-      const std::string name(raw.begin(), std::find(raw.begin(), raw.end(), uint8_t{0}));
-      return localPlayer_->tradeStarted(name);
-    }
-    case wire::TradeMsg::TradeCancel: return localPlayer_->tradeEnded();
-    case wire::TradeMsg::TradeOffer:
-    case wire::TradeMsg::TradeWithdraw: {
-      const wire::PooledItem item = wire::itemFromWire(in);
-      return localPlayer_->tradeOfferChanged(id == wire::TradeMsg::TradeOffer, item.get());
-    }
-    default: return localPlayer_->tradeEvent(wire::idOf(id));
-  }
+  // The game's trade codes are the category's ids: an event passes the id on as it is.
+  static constexpr HandlerTable<Handler> kHandlers{
+      {wire::TradeMsg::TradeAsked, &NetClient::toLocalPlayer<&NetClient::tradeAsked>},
+      {wire::TradeMsg::TradeStarted, &NetClient::toLocalPlayer<&NetClient::tradeOpened>},
+      {wire::TradeMsg::TradeCancel, &NetClient::toLocalPlayer<&NetClient::tradeClosed>},
+      {wire::TradeMsg::TradeOffer, &NetClient::toLocalPlayer<&NetClient::tradeStackChanged>},
+      {wire::TradeMsg::TradeWithdraw, &NetClient::toLocalPlayer<&NetClient::tradeStackChanged>},
+      {wire::TradeMsg::TradeReady, &NetClient::toLocalPlayer<&NetClient::tradeEvent>},
+      {wire::TradeMsg::TradeNotReady, &NetClient::toLocalPlayer<&NetClient::tradeEvent>},
+      {wire::TradeMsg::TradeBothReady, &NetClient::toLocalPlayer<&NetClient::tradeEvent>},
+      {wire::TradeMsg::TradeConfirm, &NetClient::toLocalPlayer<&NetClient::tradeEvent>},
+      {wire::TradeMsg::TradeNoRoom, &NetClient::toLocalPlayer<&NetClient::tradeEvent>},
+      {wire::TradeMsg::TradeBothConfirmed, &NetClient::toLocalPlayer<&NetClient::tradeEvent>},
+      {wire::TradeMsg::TradeCancelledNoRoom, &NetClient::toLocalPlayer<&NetClient::tradeEvent>},
+  };
+  dispatch(kHandlers, in);
 }
+
+void NetClient::tradeAsked(wire::WireIn& in, PlayerDesktopLocal& player) {
+  const uint8_t asking = in.peer();
+  const uint8_t asked = in.peer();
+  player.tradeMessage(asking, asked, in.name());
+}
+
+// The other side's name in a fixed field, ended by its first zero byte.
+void NetClient::tradeOpened(wire::WireIn& in, PlayerDesktopLocal& player) {
+  const std::span<const uint8_t> raw = in.raw(player_msg::kTradeNameSize);
+  player.tradeStarted(std::string(raw.begin(), std::find(raw.begin(), raw.end(), uint8_t{0})));
+}
+
+void NetClient::tradeClosed(wire::WireIn&, PlayerDesktopLocal& player) { player.tradeEnded(); }
+
+// An unknown stack reaches the window as none.
+void NetClient::tradeStackChanged(wire::WireIn& in, PlayerDesktopLocal& player) {
+  const wire::PooledItem item = wire::itemFromWire(in);
+  player.tradeOfferChanged(in.spec().is(wire::TradeMsg::TradeOffer), item.get());
+}
+
+void NetClient::tradeEvent(wire::WireIn& in, PlayerDesktopLocal& player) { player.tradeEvent(in.spec().id); }

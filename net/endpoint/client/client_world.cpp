@@ -20,58 +20,87 @@ MapBlock* NetClient::cellOf(const wire::Cell& cell) const {
 }
 
 void NetClient::handleWorldChanges(wire::WireIn& in, uint8_t) {
-  World* shown = world();
-  if (shown == nullptr) return;
-  const auto id = in.spec().as<wire::WorldChangeMsg>();
-  using Msg = wire::WorldChangeMsg;
-  if (id == Msg::BlockEdit) {
-    in.u8();
-    const BlockEdit edit = in.blockEdit();
-    shown->applyCellChange(edit, nullptr);
-    if (MapBlock* cell = shown->cellAt(edit.x, edit.y)) shown->refresh().refreshCell(*cell);
-  } else if (id == Msg::LiquidCells || id == Msg::TimedCells || id == Msg::CircuitState) {
-    // The lists that complete a downloaded world: the receiver checks they come after its cells.
-    worldReceiver_.handleRunningState(in);
-  } else if (id == Msg::TimedCellAdded || id == Msg::TimedCellRemoved) {
-    MapBlock* cell = cellOf(in.cell());
-    if (cell == nullptr) return;
-    const size_t index = shown->map().indexOf(*cell);
-    if (id == Msg::TimedCellAdded) shown->markedCells().insert(index);
-    else shown->markedCells().erase(index);
-  } else if (id == Msg::CircuitSetting) {
-    MapBlock* cell = cellOf(in.cell());
-    const uint8_t signal = in.u8();
-    if (cell != nullptr) shown->circuits().setCellConfig(*cell, signal);
-  } else if (id == Msg::Weather && localPlayer_ != nullptr) {
-    localPlayer_->setWeather(in.u8(), false);
-  }
   // The clock mode [4][74] has no local effect.
+  static constexpr HandlerTable<Handler> kHandlers{
+      {wire::WorldChangeMsg::BlockEdit, &NetClient::inWorld<&NetClient::blockEdit>},
+      // The lists that complete a downloaded world: the receiver checks they come after its cells.
+      {wire::WorldChangeMsg::LiquidCells, &NetClient::inWorld<&NetClient::runningState>},
+      {wire::WorldChangeMsg::TimedCells, &NetClient::inWorld<&NetClient::runningState>},
+      {wire::WorldChangeMsg::CircuitState, &NetClient::inWorld<&NetClient::runningState>},
+      {wire::WorldChangeMsg::TimedCellAdded, &NetClient::inWorld<&NetClient::timedCellAdded>},
+      {wire::WorldChangeMsg::TimedCellRemoved, &NetClient::inWorld<&NetClient::timedCellRemoved>},
+      {wire::WorldChangeMsg::CircuitSetting, &NetClient::inWorld<&NetClient::circuitSetting>},
+      {wire::WorldChangeMsg::Weather, &NetClient::inWorld<&NetClient::weather>},
+  };
+  dispatch(kHandlers, in);
+}
+
+// ---- A cell the host names is one of the shown world's (cellOf), else the change does nothing. ----
+
+void NetClient::blockEdit(wire::WireIn& in, World& shown) {
+  in.u8();
+  const BlockEdit edit = in.blockEdit();
+  shown.applyCellChange(edit, nullptr);
+  if (MapBlock* cell = shown.cellAt(edit.x, edit.y)) shown.refresh().refreshCell(*cell);
+}
+
+void NetClient::runningState(wire::WireIn& in, World&) { worldReceiver_.handleRunningState(in); }
+
+void NetClient::timedCellAdded(wire::WireIn& in, World& shown) {
+  if (MapBlock* cell = cellOf(in.cell())) shown.markedCells().insert(shown.map().indexOf(*cell));
+}
+
+void NetClient::timedCellRemoved(wire::WireIn& in, World& shown) {
+  if (MapBlock* cell = cellOf(in.cell())) shown.markedCells().erase(shown.map().indexOf(*cell));
+}
+
+void NetClient::circuitSetting(wire::WireIn& in, World& shown) {
+  MapBlock* cell = cellOf(in.cell());
+  const uint8_t signal = in.u8();
+  if (cell != nullptr) shown.circuits().setCellConfig(*cell, signal);
+}
+
+void NetClient::weather(wire::WireIn& in, World&) {
+  if (localPlayer_ != nullptr) localPlayer_->setWeather(in.u8(), false);
 }
 
 void NetClient::handleEffects(wire::WireIn& in, uint8_t) {
-  const auto id = in.spec().as<wire::EffectMsg>();
-  if (id == wire::EffectMsg::PlayerAction) {
-    PlayerBase* player = playerOf(in.peer());
-    const uint8_t action = in.u8();
-    const uint8_t argument = in.u8();
-    if (player != nullptr) player->playAction(action, argument);
-  } else if (id == wire::EffectMsg::CellEffect) {
-    MapBlock* cell = cellOf(in.cell());
-    const uint8_t kind = in.u8();
-    if (cell != nullptr && localPlayer_ != nullptr) localPlayer_->events().tileEffect(*localPlayer_, *cell, kind);
-  } else if (id == wire::EffectMsg::EntityEffect) {
-    Entity* entity = entityById(in.u32());
-    const uint8_t kind = in.u8();
-    const uint8_t value = in.u8();
-    if (entity != nullptr && localPlayer_ != nullptr) {
-      localPlayer_->events().entityEffect(*localPlayer_, entity, kind, value);
-    }
-  } else if (id == wire::EffectMsg::CellSound) {
-    MapBlock* cell = cellOf(in.cell());
-    const uint16_t sound = in.u16();
-    const uint16_t value = in.u16();
-    if (cell != nullptr) world()->sounds().playAt(*cell, sound, value);
-  }
+  static constexpr HandlerTable<Handler> kHandlers{
+      {wire::EffectMsg::PlayerAction, &NetClient::playerAction},
+      {wire::EffectMsg::CellEffect, &NetClient::toLocalPlayer<&NetClient::cellEffect>},
+      {wire::EffectMsg::EntityEffect, &NetClient::toLocalPlayer<&NetClient::entityEffect>},
+      {wire::EffectMsg::CellSound, &NetClient::cellSound},
+  };
+  dispatch(kHandlers, in);
+}
+
+// ---- A player, cell or entity the host names is one the client has, else the effect is not shown. ----
+
+void NetClient::playerAction(wire::WireIn& in) {
+  PlayerBase* player = playerOf(in.peer());
+  const uint8_t action = in.u8();
+  const uint8_t argument = in.u8();
+  if (player != nullptr) player->playAction(action, argument);
+}
+
+void NetClient::cellEffect(wire::WireIn& in, PlayerDesktopLocal& local) {
+  MapBlock* cell = cellOf(in.cell());
+  const uint8_t kind = in.u8();
+  if (cell != nullptr) local.events().tileEffect(local, *cell, kind);
+}
+
+void NetClient::entityEffect(wire::WireIn& in, PlayerDesktopLocal& local) {
+  Entity* entity = entityById(in.u32());
+  const uint8_t kind = in.u8();
+  const uint8_t value = in.u8();
+  if (entity != nullptr) local.events().entityEffect(local, entity, kind, value);
+}
+
+void NetClient::cellSound(wire::WireIn& in) {
+  MapBlock* cell = cellOf(in.cell());
+  const uint16_t sound = in.u16();
+  const uint16_t value = in.u16();
+  if (cell != nullptr) world()->sounds().playAt(*cell, sound, value);
 }
 
 void NetClient::handleFishing(wire::WireIn& in, uint8_t) {

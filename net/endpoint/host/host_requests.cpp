@@ -98,7 +98,7 @@ void NetServer::putOnShelf(wire::WireIn& in, PlayerServerDesktop& player, LocalL
   Item* held = player.heldItem();
   if (cell == nullptr || held == nullptr || held->isNone()) return;
   if (!copyHolds(player, held, world()->isCreative())) return;
-  ItemPtr unit(copyItem(*held, true));
+  ItemPtr unit = copyItem(*held, true);
   if (unit == nullptr) return;
   unit->count = 1;
   if (putItemOnShelf(*world(), *cell, unit, position)) player.consumeHeldItem();

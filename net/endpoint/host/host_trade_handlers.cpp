@@ -64,40 +64,57 @@ void NetServer::answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint
 }
 
 void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
-  PlayerBase* player = actor(peer);
-  if (player == nullptr) return;
-  using Msg = wire::TradeMsg;
-  const Msg message = in.spec().as<Msg>();
-  // The game's trade codes are the category's ids.
-  const uint8_t id = wire::idOf(message);
-  switch (message) {
-    case Msg::TradeRequest: {
-      in.cell();  // where the client saw the player: the host knows where each one stands
-      return requestTradeWith(*player, presentPlayer(in.otherPeer()));
-    }
-    case Msg::TradeAccepted:
-    case Msg::TradeRefused:
-    case Msg::TradeBusy:
-      return answerTradeRequestOf(*player, id, in.otherPeer());
-    case Msg::TradeCancel: return cancelTradeOf(*player);
-    default: break;
-  }
-  TradeSession* session = findTradeSession(*player);
+  // The game's trade codes are the category's ids: an answer and an event pass the id on as it is.
+  static constexpr HandlerTable<PlayerHandler> kHandlers{
+      {wire::TradeMsg::TradeRequest, &NetServer::tradeRequest},
+      {wire::TradeMsg::TradeAccepted, &NetServer::tradeAnswer},
+      {wire::TradeMsg::TradeRefused, &NetServer::tradeAnswer},
+      {wire::TradeMsg::TradeBusy, &NetServer::tradeAnswer},
+      {wire::TradeMsg::TradeCancel, &NetServer::tradeCancel},
+      {wire::TradeMsg::TradeOffer, &NetServer::tradeOffer},
+      {wire::TradeMsg::TradeWithdraw, &NetServer::tradeWithdraw},
+      {wire::TradeMsg::TradeReady, &NetServer::tradeEvent},
+      {wire::TradeMsg::TradeNotReady, &NetServer::tradeEvent},
+      {wire::TradeMsg::TradeBothReady, &NetServer::tradeEvent},
+      {wire::TradeMsg::TradeConfirm, &NetServer::tradeEvent},
+      {wire::TradeMsg::TradeNoRoom, &NetServer::tradeEvent},
+      {wire::TradeMsg::TradeBothConfirmed, &NetServer::tradeEvent},
+  };
+  dispatch(kHandlers, in, peer);
+}
+
+// ---- The asked player is one in the game (presentPlayer); a stack one the content knows. ----
+
+void NetServer::tradeRequest(wire::WireIn& in, PlayerServerDesktop& player) {
+  in.cell();  // where the client saw the player: the host knows where each one stands
+  requestTradeWith(player, presentPlayer(in.otherPeer()));
+}
+
+void NetServer::tradeAnswer(wire::WireIn& in, PlayerServerDesktop& player) {
+  answerTradeRequestOf(player, in.spec().id, in.otherPeer());
+}
+
+void NetServer::tradeCancel(wire::WireIn&, PlayerServerDesktop& player) { cancelTradeOf(player); }
+
+// Only what the player carries may be offered: the other side would receive it.
+void NetServer::tradeOffer(wire::WireIn& in, PlayerServerDesktop& player) {
+  TradeSession* session = findTradeSession(player);
   if (session == nullptr) return;
-  if (message == Msg::TradeOffer || message == Msg::TradeWithdraw) {
-    const wire::PooledItem item = wire::itemFromWire(in);
-    if (item == nullptr) return;
-    if (message == Msg::TradeOffer) {
-      // Only what the player carries may be offered: the other side would receive it.
-      PlayerServerDesktop* remote = remoteActor(peer);
-      const bool creative = world() != nullptr && world()->isCreative();
-      const bool carried = creative || remote == nullptr || remote->items().countOf(item->id) >= item->count;
-      if (!carried) return player->showMessage(trade::kRefusalKind, "You do not hold that.");
-      session->offerItem(*player, *item);
-    } else {
-      session->withdrawItem(*player, *item);
-    }
-    return;
+  const wire::PooledItem item = wire::itemFromWire(in);
+  if (item == nullptr) return;
+  const bool creative = world() != nullptr && world()->isCreative();
+  if (!creative && player.items().countOf(item->id) < item->count) {
+    return player.showMessage(trade::kRefusalKind, "You do not hold that.");
   }
-  handleTradeEvent(*session, *player, id);
+  session->offerItem(player, *item);
+}
+
+void NetServer::tradeWithdraw(wire::WireIn& in, PlayerServerDesktop& player) {
+  TradeSession* session = findTradeSession(player);
+  const wire::PooledItem item = session != nullptr ? wire::itemFromWire(in) : nullptr;
+  if (item != nullptr) session->withdrawItem(player, *item);
+}
+
+void NetServer::tradeEvent(wire::WireIn& in, PlayerServerDesktop& player) {
+  if (TradeSession* session = findTradeSession(player)) handleTradeEvent(*session, player, in.spec().id);
 }

@@ -20,12 +20,23 @@ constexpr uint16_t kStatItemFound = 1;
 }  // namespace
 
 void NetServer::handleWorldChanges(wire::WireIn& in, uint8_t peer) {
-  PlayerBase* player = actor(peer);
-  if (player == nullptr || world() == nullptr) return;
-  if (in.spec().is(wire::WorldChangeMsg::ClockMode)) return setClockMode(in.u8());
-  if (!in.spec().is(wire::WorldChangeMsg::BlockEdit)) return;
+  static constexpr HandlerTable<PlayerHandler> kHandlers{
+      {wire::WorldChangeMsg::BlockEdit, &NetServer::blockEdit},
+      {wire::WorldChangeMsg::ClockMode, &NetServer::clockMode},
+  };
+  dispatch(kHandlers, in, peer);
+}
+
+// The rules of the hosted world judge the edit (clientEditRefusal).
+void NetServer::blockEdit(wire::WireIn& in, PlayerServerDesktop& player) {
+  if (world() == nullptr) return;
   in.u8();
-  editBlockFor(*player, in.blockEdit());
+  editBlockFor(player, in.blockEdit());
+}
+
+// A frozen or running clock: 0 or 1 (setClockMode).
+void NetServer::clockMode(wire::WireIn& in, PlayerServerDesktop&) {
+  if (world() != nullptr) setClockMode(in.u8());
 }
 
 // A client answers only for an item entity the host offered its player and that is still waiting
@@ -59,18 +70,26 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
 }
 
 void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
-  PlayerBase* player = actor(peer);
-  if (player == nullptr) return;
-  if (in.spec().is(wire::EffectMsg::PlayerAction)) {
-    in.peer();
-    const uint8_t action = in.u8();
-    const uint8_t argument = in.u8();
-    player->playAction(action, argument);
-    forward(in, peer);
-    return;
-  }
-  if (!in.spec().is(wire::EffectMsg::CellEffect) || world() == nullptr) return;
+  static constexpr HandlerTable<PlayerHandler> kHandlers{
+      {wire::EffectMsg::PlayerAction, &NetServer::playerAction},
+      {wire::EffectMsg::CellEffect, &NetServer::cellEffect},
+  };
+  dispatch(kHandlers, in, peer);
+}
+
+// The sender's own player acts; the others see it act.
+void NetServer::playerAction(wire::WireIn& in, PlayerServerDesktop& player) {
+  in.peer();
+  const uint8_t action = in.u8();
+  const uint8_t argument = in.u8();
+  player.playAction(action, argument);
+  forward(in, player.peer());
+}
+
+// A cell of the hosted world's map, else nothing.
+void NetServer::cellEffect(wire::WireIn& in, PlayerServerDesktop& player) {
+  if (world() == nullptr) return;
   const wire::Cell at = in.cell();
   const uint8_t effect = in.u8();
-  if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(player, *cell, effect, 0);
+  if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(&player, *cell, effect, EffectAudience::AllButActor);
 }

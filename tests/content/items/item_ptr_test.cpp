@@ -4,30 +4,32 @@
 
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
-#include "content/items/item_ptr.h"
 
 namespace {
 
 // Warm so the counted allocations take freed slots and the free count follows every hand-off.
 size_t warmFreeCount() {
-  freeItem(newItem(1, 0, 1, 0, 0));
-  freeItem(newItem(1, 0, 1, 0, 0));
+  {
+    const ItemPtr first = newItem(1, 0, 1, 0, 0);
+    const ItemPtr second = newItem(1, 0, 1, 0, 0);
+  }
   return itemPool().freeCount();
 }
 
 TEST(ItemPtr, FreesItsItemOnceWhenItGoesAndNotAtAllWhenHandedOn) {
   const size_t before = warmFreeCount();
   {
-    ItemPtr owned(newItem(1, 0, 5, 0, 0));
+    ItemPtr owned = newItem(1, 0, 5, 0, 0);
     EXPECT_EQ(itemPool().freeCount(), before - 1);
     ItemPtr moved = std::move(owned);
     EXPECT_EQ(owned, nullptr);
   }
   EXPECT_EQ(itemPool().freeCount(), before) << "freed once, by the last holder";
-  Item* handedOn = ItemPtr(newItem(1, 0, 5, 0, 0)).release();
+  Item* handedOn = newItem(1, 0, 5, 0, 0).release();
   EXPECT_EQ(itemPool().freeCount(), before - 1) << "a released item is the taker's";
-  freeItem(handedOn);
-  EXPECT_EQ(itemPool().freeCount(), before);
+  ItemPtr taken(handedOn);
+  taken.reset();
+  EXPECT_EQ(itemPool().freeCount(), before) << "and goes back once its new holder lets go";
 }
 
 }  // namespace

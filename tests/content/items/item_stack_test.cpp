@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/stats/player_stats_block.h"
 #include "engine/base/random.h"
 #include "engine/io/byte_reader.h"
@@ -31,13 +30,6 @@ class ItemStackTest : public ::testing::Test {
   }
 
   itemtest::Defs defs_;
-};
-
-struct PoolItem {
-  explicit PoolItem(Item* item) : ptr(item) {}
-  ~PoolItem() { freeItem(ptr); }
-  Item* operator->() const { return ptr; }
-  Item* ptr;
 };
 
 TEST_F(ItemStackTest, MergingRefusesOverfullStacksAndJoinsThePartialTopUnitsOfTools) {
@@ -68,14 +60,14 @@ TEST_F(ItemStackTest, StackingFollowsVariantsAndTheFreeStackFlag) {
 
 TEST_F(ItemStackTest, LoadedItemsAreMadeFitToUse) {
 
-  PoolItem lone(copyLoadedItem(Item(PLAIN, 0, 5, 0, 0)));
+  const ItemPtr lone = copyLoadedItem(Item(PLAIN, 0, 5, 0, 0));
   EXPECT_EQ(lone->count, 1);  // a stack that cannot form is not kept as one
 
   Item damaged(VARIED_BLOCK, 0, 1, 0, 0);
   damaged.variant = 200;
-  PoolItem fixed(copyLoadedItem(damaged));
+  const ItemPtr fixed = copyLoadedItem(damaged);
   EXPECT_EQ(fixed->variant, 0);
-  PoolItem worn(copyLoadedItem(Item(TOOL, 0, 1, 30000, 0)));
+  const ItemPtr worn = copyLoadedItem(Item(TOOL, 0, 1, 30000, 0));
   EXPECT_EQ(worn->durability, 50);
 }
 
@@ -87,7 +79,7 @@ TEST_F(ItemStackTest, IdsWithoutDefinitionAreHandledSafely) {
     EXPECT_FALSE(odd.canStackWith(odd));
     EXPECT_FLOAT_EQ(odd.miningPower(nullptr), 1.25f);  // modifier 5 on the neutral power
     EXPECT_EQ(odd.statValue(0, 0), 0.0f);
-    PoolItem loaded(copyLoadedItem(odd));
+    const ItemPtr loaded = copyLoadedItem(odd);
     EXPECT_EQ(loaded->id, id);  // kept as it came, so nothing is lost
   }
 }

@@ -17,7 +17,7 @@ namespace {
 using EntityHalfSizes = EntityWorld;
 
 TEST_F(EntityHalfSizes, ADroppedItemIsHalfItsIconAndClothesWithoutAPictureKeepTheDefault) {
-  ItemPtr stone(newItem(kStone, 0, 1, -1, 0));
+  ItemPtr stone = newItem(kStone, 0, 1, -1, 0);
   auto& item = static_cast<TreasureEntity&>(lists.add(std::make_unique<TreasureEntity>(
       *world, EntityKind::Treasure, std::move(stone), engine::Vec2{pixel(5), pixel(6)}, &cell(5, 6), 0, 0, 0)));
   const engine::Rect icon = art::itemIconRect(kStone, 0);

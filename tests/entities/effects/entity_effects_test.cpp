@@ -28,7 +28,7 @@ class EffectRules final : public NullLogic {
  public:
   PlayerBase* playerById(uint32_t id) override { return id == 1 ? kLocal : id == 2 ? kPeer : nullptr; }
   bool isLocalPlayer(PlayerBase* player) override { return player == kLocal; }
-  void playCellEffect(PlayerBase*, MapBlock&, uint8_t effect, uint8_t) override { cellEffects.push_back(effect); }
+  void playCellEffect(PlayerBase*, MapBlock&, uint8_t effect, EffectAudience) override { cellEffects.push_back(effect); }
   bool editBlock(const BlockEdit& edit, PlayerBase*) override {
     edits.push_back(edit.kind);
     return true;

@@ -17,7 +17,7 @@ namespace {
 using Toys = EntityWorld;
 
 ToyEntity& throwToy(WorldEntities& lists, uint16_t itemId, engine::Vec2 at) {
-  auto* toy = dynamic_cast<ToyEntity*>(createTreasureEntity(lists, ItemPtr(newItem(itemId, 0, 1, -1, 0)), at, 0, 0, 0, true, 3));
+  auto* toy = dynamic_cast<ToyEntity*>(createTreasureEntity(lists, newItem(itemId, 0, 1, -1, 0), at, 0, 0, 0, true, 3));
   EXPECT_NE(toy, nullptr) << itemId;
   return *toy;
 }
@@ -37,10 +37,10 @@ TEST_F(Toys, ABallBouncesOffAWallByItsOwnFactor) {
   }
   lists.dropOwner(3);
   lists.forEach([](const RealEntity& e) { EXPECT_EQ(e.ownerId(), 0u) << "the thrower left"; });
-  EXPECT_EQ(createTreasureEntity(lists, ItemPtr(newItem(120, 0, 1, -1, 0)), {pixel(10), pixel(10)}, 0, 0, 0, true)->kind(),
+  EXPECT_EQ(createTreasureEntity(lists, newItem(120, 0, 1, -1, 0), {pixel(10), pixel(10)}, 0, 0, 0, true)->kind(),
             EntityKind::Treasure)
       << "an item without a toy spec drops as a plain treasure";
-  EXPECT_EQ(createTreasureEntity(lists, ItemPtr(newItem(979, 0, 1, -1, 0)), {pixel(10), pixel(10)}, 0, 0, 0, false)->kind(),
+  EXPECT_EQ(createTreasureEntity(lists, newItem(979, 0, 1, -1, 0), {pixel(10), pixel(10)}, 0, 0, 0, false)->kind(),
             EntityKind::Treasure)
       << "nor is a dropped ball a toy";
 }
@@ -84,7 +84,7 @@ class Aquarium : public EntityWorld {
 };
 
 TEST_F(Aquarium, AFishTurnsBackAtTheLastAquariumBlockAndNeverFalls) {
-  FishEntity* fish = createFishEntity(lists, ItemPtr(newItem(1500, 0, 1, -1, 0)), cell(12, 10));
+  FishEntity* fish = createFishEntity(lists, newItem(1500, 0, 1, -1, 0), cell(12, 10));
   ASSERT_NE(fish, nullptr);
   fish->swimX = 0.3f;
   fish->swimY = 0;
@@ -101,7 +101,7 @@ TEST_F(Aquarium, AFishTurnsBackAtTheLastAquariumBlockAndNeverFalls) {
 }
 
 TEST_F(Aquarium, AFishSwimsIntoTheNextAquariumBlock) {
-  FishEntity* fish = createFishEntity(lists, ItemPtr(newItem(1500, 0, 1, -1, 0)), cell(10, 10));
+  FishEntity* fish = createFishEntity(lists, newItem(1500, 0, 1, -1, 0), cell(10, 10));
   fish->swimX = 0.3f;
   fish->swimY = 0;
   fish->timer = 1000;
@@ -151,7 +151,7 @@ TEST_F(Fruit, ClothesStayFrozenAndTheirRecordKeepsItemAndSlot) {
 
 TEST_F(Aquarium, ToyAndFishRecordsBringThemBackAndAToyRecordOfAPlainItemMakesNothing) {
   ToyEntity& toy = throwToy(lists, 979, {pixel(15), pixel(12)});
-  FishEntity* fish = createFishEntity(lists, ItemPtr(newItem(1500, 1, 1, -1, 0)), cell(11, 10));
+  FishEntity* fish = createFishEntity(lists, newItem(1500, 1, 1, -1, 0), cell(11, 10));
   for (RealEntity* sent : {static_cast<RealEntity*>(&toy), static_cast<RealEntity*>(fish)}) {
     EntityRecord record;
     sent->toRecord(record);

@@ -2,6 +2,7 @@
 // their cell where rules run; they age only while not frozen and give their item back when they go.
 
 #include <cmath>
+#include <utility>
 
 #include "entities/items/treasure_entity.h"
 #include "entities/items/treasure_factory.h"
@@ -14,7 +15,7 @@ using Treasures = EntityWorld;
 
 TEST_F(Treasures, ATossedTreasureLeavesUpwardsAtOneToTwoPixelsATick) {
   for (int i = 0; i < 200; ++i) {
-    TreasureEntity* t = createTreasureEntityTossed(lists, ItemPtr(newItem(120, 0, 1, -1, 0)), {pixel(10), pixel(10)}, 0);
+    TreasureEntity* t = createTreasureEntityTossed(lists, newItem(120, 0, 1, -1, 0), {pixel(10), pixel(10)}, 0);
     ASSERT_NE(t, nullptr);
     const double speed = std::hypot(t->data.impulseX, t->data.impulseY);
     const double degrees = std::atan2(t->data.impulseY, t->data.impulseX) * 180.0 / 3.14159265358979;
@@ -28,9 +29,9 @@ TEST_F(Treasures, ATossedTreasureLeavesUpwardsAtOneToTwoPixelsATick) {
 }
 
 TEST_F(Treasures, AnItemOffTheMapRowsMakesNothingAndGoesBackToThePool) {
-  Item* item = newItem(120, 0, 1, -1, 0);
+  ItemPtr item = newItem(120, 0, 1, -1, 0);
   const size_t freeBefore = itemPool().freeCount() + 1;
-  EXPECT_EQ(createTreasureEntity(lists, ItemPtr(item), {pixel(3), pixel(kHeight + 2)}, 1, 0, 0), nullptr);
+  EXPECT_EQ(createTreasureEntity(lists, std::move(item), {pixel(3), pixel(kHeight + 2)}, 1, 0, 0), nullptr);
   EXPECT_EQ(itemPool().freeCount(), freeBefore);
   EXPECT_EQ(lists.count(), 0u);
 }
@@ -39,7 +40,7 @@ TEST_F(Treasures, ADroppedItemFallsComesToRestAndIsOfferedOnceWhereRulesRun) {
   for (bool ruled : {true, false}) {
     withRules(ruled);
     rules.offered.clear();
-    TreasureEntity* t = createTreasureEntityTossed(lists, ItemPtr(newItem(120, 0, 1, -1, 0)), {pixel(10), pixel(9)}, 0);
+    TreasureEntity* t = createTreasureEntityTossed(lists, newItem(120, 0, 1, -1, 0), {pixel(10), pixel(9)}, 0);
     for (int i = 0; i < 600 && t->data.moving; ++i) lists.tick();
     ASSERT_FALSE(t->data.moving) << "it settles within ten seconds";
     EXPECT_EQ(t->data.cell->y, kGround + 1) << "on the ground";
@@ -53,8 +54,8 @@ TEST_F(Treasures, ADroppedItemFallsComesToRestAndIsOfferedOnceWhereRulesRun) {
 }
 
 TEST_F(Treasures, ATreasureLivesThirtySixThousandTicksUnlessFrozen) {
-  TreasureEntity* aging = createTreasureEntity(lists, ItemPtr(newItem(120, 0, 3, -1, 0)), {pixel(10), pixel(8)}, 0, 0, 0);
-  TreasureEntity* shelved = createTreasureEntity(lists, ItemPtr(newItem(121, 0, 1, -1, 0)), {pixel(12), pixel(8)}, 0, 0, 0);
+  TreasureEntity* aging = createTreasureEntity(lists, newItem(120, 0, 3, -1, 0), {pixel(10), pixel(8)}, 0, 0, 0);
+  TreasureEntity* shelved = createTreasureEntity(lists, newItem(121, 0, 1, -1, 0), {pixel(12), pixel(8)}, 0, 0, 0);
   shelved->data.frozen = true;
   const EntityId agingId = aging->id();
   const size_t freeBefore = itemPool().freeCount();

@@ -31,7 +31,7 @@ class PetRules final : public NullLogic {
     knocks.push_back(angle * 57.29578f);
     mob->knockBack(strength, angle, reset, cell);
   }
-  void playCellEffect(PlayerBase*, MapBlock&, uint8_t effect, uint8_t) override { effects.push_back(effect); }
+  void playCellEffect(PlayerBase*, MapBlock&, uint8_t effect, EffectAudience) override { effects.push_back(effect); }
   MapBlock* owner = nullptr;
   bool grounded = true;
   std::vector<float> leaps;

@@ -46,7 +46,7 @@ using EntityRecords = EntityWorld;
 
 TEST_F(EntityRecords, ATreasureRecordCarriesCountItemAndVariantAtTheirOffsets) {
   auto& treasure = static_cast<TreasureEntity&>(lists.add(std::make_unique<TreasureEntity>(
-      *world, EntityKind::Treasure, ItemPtr(newItem(120, 2, 5, -1, 0)), engine::Vec2{pixel(10), pixel(10)},
+      *world, EntityKind::Treasure, newItem(120, 2, 5, -1, 0), engine::Vec2{pixel(10), pixel(10)},
       &cell(10, 10), 0, 0, 0)));
   EntityRecord record;
   treasure.toRecord(record);

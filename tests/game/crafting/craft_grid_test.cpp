@@ -58,7 +58,7 @@ TEST_F(CraftGridTest, StationAndOutputDecideWhetherItCanBeMade) {
 
   station = 5;
   EXPECT_EQ(matchCraftGrid(inventory, station).status, GridMatch::Ready);
-  inventory.setSlot({SlotKind::Single, 0, 0}, ItemPtr(newItem(kGem, 0, 1, 0, 0)));
+  inventory.setSlot({SlotKind::Single, 0, 0}, newItem(kGem, 0, 1, 0, 0));
   EXPECT_EQ(matchCraftGrid(inventory, station).status, GridMatch::OutputTaken);
   test_rows::setRecipe(0, {.layout = 0, .cells = 1, .result = kBrick, .grid = {A}, .station = 5});
   EXPECT_EQ(matchCraftGrid(inventory, station).status, GridMatch::Ready) << "a different result can wait there";

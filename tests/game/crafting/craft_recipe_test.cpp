@@ -71,7 +71,7 @@ TEST_F(CraftRecipeTest, OutputThatCannotTakeTheResultRefuses) {
   };
   const CraftDef& stew = recipe({.layout = 0, .result = kStew, .grid = {7}, .resultCount = 4});
   for (const Case& c : cases) {
-    inventory.setSlot({SlotKind::Single, 0, 0}, ItemPtr(newItem(c.id, 0, c.count, 0, c.word)));
+    inventory.setSlot({SlotKind::Single, 0, 0}, newItem(c.id, 0, c.count, 0, c.word));
     EXPECT_FALSE(craftRecipe(crafter, stew)) << c.what;
     EXPECT_EQ(output()->count, c.count) << c.what;
   }

@@ -13,8 +13,8 @@ class InventoryTest : public GameTest {
   Item* slot(SlotKind kind, int x, int y = 0) {
     return inv().slotItem({kind, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
   }
-  void set(SlotKind kind, int x, int y, Item* item) {
-    inv().setSlot({kind, static_cast<uint8_t>(x), static_cast<uint8_t>(y)}, ItemPtr(item));
+  void set(SlotKind kind, int x, int y, ItemPtr item) {
+    inv().setSlot({kind, static_cast<uint8_t>(x), static_cast<uint8_t>(y)}, std::move(item));
   }
   SlotRef store(uint16_t id, uint16_t count, bool* fresh = nullptr) {
     Item item(id, 0, count, 0, 0);
@@ -31,7 +31,7 @@ TEST_F(InventoryTest, ReferencesOutsideTheirAreaReadEmptyAndAreNeverWritten) {
                              {SlotKind::Chest, 0, 0},         {static_cast<SlotKind>(99), 0, 0}};
   for (const SlotRef& ref : outside) {
     SCOPED_TRACE(static_cast<int>(ref.kind));
-    inv().setSlot(ref, ItemPtr(makeItem(kStone, 1)));  // refused: back to the pool
+    inv().setSlot(ref, makeItem(kStone, 1));  // refused: back to the pool
     EXPECT_EQ(inv().slotItem(ref), nullptr);
   }
   EXPECT_EQ(inv().countItems(kStone, false, true), 0u);
@@ -105,18 +105,16 @@ TEST_F(InventoryTest, CraftGridItemsReturnToTheBackpack) {
 }
 
 TEST_F(InventoryTest, WornSlotsTakeTheirOwnKindsAndCanBeEmptied) {
-  Item* helmet = makeItem(kHelmet, 1);
-  Item* ring = makeItem(kRing, 1);
-  EXPECT_TRUE(inv().slotAcceptsItem({SlotKind::Equipment, 0, 0}, helmet));
-  EXPECT_FALSE(inv().slotAcceptsItem({SlotKind::Equipment, 1, 0}, helmet)) << "another piece's slot";
-  EXPECT_TRUE(inv().slotAcceptsItem({SlotKind::Trinket, 0, 0}, ring));
-  EXPECT_FALSE(inv().slotAcceptsItem({SlotKind::Trinket, 0, 0}, helmet));
+  const ItemPtr helmet = makeItem(kHelmet, 1);
+  const ItemPtr ring = makeItem(kRing, 1);
+  EXPECT_TRUE(inv().slotAcceptsItem({SlotKind::Equipment, 0, 0}, helmet.get()));
+  EXPECT_FALSE(inv().slotAcceptsItem({SlotKind::Equipment, 1, 0}, helmet.get())) << "another piece's slot";
+  EXPECT_TRUE(inv().slotAcceptsItem({SlotKind::Trinket, 0, 0}, ring.get()));
+  EXPECT_FALSE(inv().slotAcceptsItem({SlotKind::Trinket, 0, 0}, helmet.get()));
   // Taking a worn item off leaves its slot empty, which every worn slot allows.
   for (SlotKind kind : {SlotKind::Equipment, SlotKind::Equipment2, SlotKind::Trinket}) {
     EXPECT_TRUE(inv().slotAcceptsItem({kind, 0, 0}, nullptr)) << static_cast<int>(kind);
   }
-  freeItem(helmet);
-  freeItem(ring);
 }
 
 TEST_F(InventoryTest, DeathDropsTheAreasOfTheDifficulty) {

@@ -21,9 +21,10 @@ namespace {
 class PoolCount {
  public:
   PoolCount() {
-    std::vector<Item*> warm;
-    for (int i = 0; i < 32; ++i) warm.push_back(makeItem(kStone, 1));
-    for (Item* item : warm) freeItem(item);
+    {
+      std::vector<ItemPtr> warm;
+      for (int i = 0; i < 32; ++i) warm.push_back(makeItem(kStone, 1));
+    }
     mark_ = itemPool().freeCount();
   }
   long held() const { return static_cast<long>(mark_) - static_cast<long>(itemPool().freeCount()); }
@@ -39,7 +40,7 @@ using ItemHandOffTest = GameTest;
 TEST_F(ItemHandOffTest, ADroppedStackTakenBackLeavesOnlyTheInventorysStackInThePool) {
   WorldEntities lists(*world);
   const PoolCount pool;
-  TreasureEntity* dropped = createTreasureEntity(lists, ItemPtr(makeItem(kStone, 3)), {10 * 30.0f, 5 * 30.0f}, 0, 0, 0);
+  TreasureEntity* dropped = createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, 5 * 30.0f}, 0, 0, 0);
   ASSERT_NE(dropped, nullptr);
   EXPECT_EQ(pool.held(), 1) << "the dropped stack";
   player->cellX = dropped->data.cell->x;
@@ -53,16 +54,16 @@ TEST_F(ItemHandOffTest, ADroppedStackTakenBackLeavesOnlyTheInventorysStackInTheP
 TEST_F(ItemHandOffTest, AStackDroppedOffTheMapGoesBackToThePoolOnce) {
   WorldEntities lists(*world);
   const PoolCount pool;
-  EXPECT_EQ(createTreasureEntity(lists, ItemPtr(makeItem(kStone, 3)), {10 * 30.0f, -90 * 30.0f}, 0, 0, 0), nullptr);
+  EXPECT_EQ(createTreasureEntity(lists, makeItem(kStone, 3), {10 * 30.0f, -90 * 30.0f}, 0, 0, 0), nullptr);
   EXPECT_EQ(pool.held(), 0);
-  EXPECT_EQ(createFishEntity(lists, ItemPtr(newItem(ITEM_NONE, 0, 0, 0, 0)), *world->cellAt(10, 5)), nullptr);
+  EXPECT_EQ(createFishEntity(lists, newItem(ITEM_NONE, 0, 0, 0, 0), *world->cellAt(10, 5)), nullptr);
   EXPECT_EQ(pool.held(), 0) << "an empty item is refused and freed";
 }
 
 TEST_F(ItemHandOffTest, ARefusedShelfLeavesTheStackInItsSlotAndFreesNothing) {
-  Item* stack = makeItem(kStone, 3);
-  player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(stack));
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kStone, 3));
   player->inventory->select(0);
+  Item* stack = player->heldItem();
   const PoolCount pool;
   EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0)) << "no shelf there";
   EXPECT_EQ(pool.held(), 0) << "the unit offered went back; the stack was never freed";
@@ -71,7 +72,7 @@ TEST_F(ItemHandOffTest, ARefusedShelfLeavesTheStackInItsSlotAndFreesNothing) {
 }
 
 TEST_F(ItemHandOffTest, TakingAnItemOutOfItsSlotEmptiesTheSlotAndTheTakerFreesItOnce) {
-  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 2)));
+  player->inventory->setSlot(kSingle, makeItem(kStone, 2));
   const PoolCount pool;
   {
     const ItemPtr taken = player->inventory->takeSlot(kSingle);
@@ -85,13 +86,13 @@ TEST_F(ItemHandOffTest, TakingAnItemOutOfItsSlotEmptiesTheSlotAndTheTakerFreesIt
 }
 
 TEST_F(ItemHandOffTest, AStackStoredOverAnotherSendsTheOldOneBackAndARefusedSlotSendsBackTheNew) {
-  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 2)));
+  player->inventory->setSlot(kSingle, makeItem(kStone, 2));
   const PoolCount pool;
-  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 5)));
+  player->inventory->setSlot(kSingle, makeItem(kStone, 5));
   EXPECT_EQ(pool.held(), 0) << "the new stack in, the old one back";
   EXPECT_EQ(player->inventory->slotItem(kSingle)->count, 5);
-  player->inventory->setSlot({SlotKind::Catalogue, 0, 0}, ItemPtr(makeItem(kStone, 1)));
-  player->inventory->setSlot({SlotKind::Chest, 0, 0}, ItemPtr(makeItem(kStone, 1)));
+  player->inventory->setSlot({SlotKind::Catalogue, 0, 0}, makeItem(kStone, 1));
+  player->inventory->setSlot({SlotKind::Chest, 0, 0}, makeItem(kStone, 1));
   EXPECT_EQ(pool.held(), 0) << "no catalogue entry and no chest open take a stack";
   EXPECT_EQ(player->inventory->takeSlot({SlotKind::Chest, 0, 0}), nullptr);
 }
@@ -100,8 +101,8 @@ TEST_F(ItemHandOffTest, SwappingWithTheOpenChestMovesBothStacksAndMakesOrFreesNo
   Chest& chest = world->chests().add(std::make_unique<Chest>(at(8, 5), Chest::SlotCount{4}));
   player->setOpenContainer(&chest);
   ASSERT_EQ(player->openContainer(), &chest);
-  player->inventory->setSlot(kSingle, ItemPtr(makeItem(kStone, 2)));
-  player->inventory->setSlot({SlotKind::Chest, 1, 0}, ItemPtr(makeItem(kGem, 7)));
+  player->inventory->setSlot(kSingle, makeItem(kStone, 2));
+  player->inventory->setSlot({SlotKind::Chest, 1, 0}, makeItem(kGem, 7));
   const PoolCount pool;
   ASSERT_TRUE(player->inventory->swapSlots(kSingle, {SlotKind::Chest, 1, 0}));
   EXPECT_EQ(pool.held(), 0);

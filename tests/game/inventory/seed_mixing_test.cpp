@@ -20,8 +20,7 @@ class SeedMixingTest : public GameTest {
   }
   Inventory& inv() { return *player->inventory; }
   void seeds(SlotRef slot, uint16_t genes, uint16_t count, bool known = true) {
-    Item* stack = makeSeedItem(count, 0xFFFF, static_cast<uint16_t>(genes | (known ? kSeedFromPlantMark : 0)));
-    inv().setSlot(slot, ItemPtr(stack));
+    inv().setSlot(slot, makeSeedItem(count, 0xFFFF, static_cast<uint16_t>(genes | (known ? kSeedFromPlantMark : 0))));
   }
   uint16_t countIn(SlotRef slot) {
     const Item* item = inv().slotItem(slot);
@@ -55,7 +54,7 @@ TEST_F(SeedMixingTest, SeedsOfUnknownOrEqualGenesAreNotCrossed) {
   EXPECT_FALSE(mixSeeds(inv(), kA, kB).mixed) << "equal genes join instead";
   seeds({SlotKind::Backpack, 2, 0}, kBluish, 1, false);
   EXPECT_FALSE(canMixSeeds(inv().slotItem(kA), inv().slotItem({SlotKind::Backpack, 2, 0}))) << "a seed of unknown genes";
-  inv().setSlot({SlotKind::Backpack, 3, 0}, ItemPtr(makeItem(kStone, 1)));
+  inv().setSlot({SlotKind::Backpack, 3, 0}, makeItem(kStone, 1));
   EXPECT_FALSE(canMixSeeds(inv().slotItem(kA), inv().slotItem({SlotKind::Backpack, 3, 0})));
   EXPECT_EQ(countIn(kA), 2);
   EXPECT_EQ(countIn(kB), 2);

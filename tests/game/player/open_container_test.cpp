@@ -36,7 +36,7 @@ class OpenContainerTest : public GameTest {
   Chest& chestAt(int32_t x, int32_t y) {
     put(x, y, kChest);
     Chest& chest = world->chests().add(std::make_unique<Chest>(at(x, y), kChest));
-    chest.setItem(0, ItemPtr(makeItem(kStone, 3)));
+    chest.setItem(0, makeItem(kStone, 3));
     return chest;
   }
 

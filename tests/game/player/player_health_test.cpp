@@ -57,8 +57,8 @@ TEST_F(PlayerHealthTest, ContactDamageWaitsOutTheProtectionTime) {
 
 TEST_F(PlayerHealthTest, DeathDropsByDifficultyOnlyOnceSettled) {
   difficulty.bytes[difficulty_record::dropsBackpack] = 1;
-  player->inventory->setSlot({SlotKind::Backpack, 0, 0}, ItemPtr(makeItem(kStone, 4)));
-  player->inventory->setSlot({SlotKind::Quick, 3, 0}, ItemPtr(makeItem(kGem, 1)));
+  player->inventory->setSlot({SlotKind::Backpack, 0, 0}, makeItem(kStone, 4));
+  player->inventory->setSlot({SlotKind::Quick, 3, 0}, makeItem(kGem, 1));
   player->stats.buffs.push_back({potionValueOfLevel(1, 0), 30});
   EXPECT_TRUE(game.damageLocalPlayer(9.0f, 24));
   EXPECT_EQ(player->dead, 1);

@@ -85,7 +85,7 @@ TEST_F(BlockEditRulesTest, OnlyRemotePlayersAreKeptOutOfProtectedCells) {
 }
 
 TEST_F(BlockEditRulesTest, AnAcceptedPlacementCountsAndUsesUpTheHeldStack) {
-  player->inventory->setSlot({SlotKind::Quick, 2, 0}, ItemPtr(makeItem(kStone, 2)));
+  player->inventory->setSlot({SlotKind::Quick, 2, 0}, makeItem(kStone, 2));
   player->inventory->select(2);
   BlockEdit place = edit(edit_kind::kSetLayerBlock, 12, 7, kGlass);
   place.takeHeld = 1;

@@ -47,7 +47,7 @@ class BlockUseTest : public GameTest {
   }
   void hold(uint16_t id) {
     defineItem(id, 2, false);
-    player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(makeItem(id, 1)));
+    player->inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(id, 1));
     player->inventory->select(0);
   }
   std::string lastMessage() const { return views.messages.empty() ? "" : views.messages.back().text; }

@@ -79,8 +79,8 @@ class LogicTimerTasksTest : public GameTest {
 
 TEST_F(LogicTimerTasksTest, ForgesSmeltThroughAPauseAndRefreshTheirWatcher) {
   auto& forge = static_cast<Forge&>(world->forges().add(std::make_unique<Forge>(at(5, 5))));
-  forge.setItem(Forge::kFuel, ItemPtr(makeItem(64, 1)));
-  forge.setItem(Forge::kInput, ItemPtr(makeItem(65, 3)));
+  forge.setItem(Forge::kFuel, makeItem(64, 1));
+  forge.setItem(Forge::kInput, makeItem(65, 3));
   auto& cold = static_cast<Forge&>(world->forges().add(std::make_unique<Forge>(at(7, 5))));
   player->setOpenContainer(&cold);
   game.pause();

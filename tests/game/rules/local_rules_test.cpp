@@ -114,20 +114,23 @@ TEST_F(LocalRulesTest, AWeaponTakesOnlyItsAmmunition) {
   }
 }
 
-TEST_F(LocalRulesTest, TheLocalGameUsesABlockByItsWordAndOnlyInsideItsMap) {
+TEST_F(LocalRulesTest, TheLocalGameUsesABlockOfItsOwnMapOnAFrontOrBackLayer) {
   player->cellX = 10;
   player->cellY = 5;
   put(11, 5, kStation);
-  EXPECT_TRUE(game.useBlock(at(11, 5).front));
+  const uint8_t stationBefore = player->inventory->station();
+  MapBlock stray = at(11, 5);
+  EXPECT_FALSE(game.useBlock(stray, MapBlock::kFront)) << "a copy is no cell of the map";
+  EXPECT_FALSE(game.useBlock(at(11, 5), 2)) << "no such layer";
+  EXPECT_EQ(player->inventory->station(), stationBefore);
+  EXPECT_TRUE(game.useBlock(at(11, 5), MapBlock::kFront));
   EXPECT_EQ(player->inventory->station(), 4) << "standing at the station";
-  uint16_t stray = at(11, 5).front;
-  EXPECT_FALSE(game.useBlock(stray)) << "a word that is no cell's";
 }
 
 TEST_F(LocalRulesTest, AShelfTakesOneUnitAndARefusalLeavesTheStackAsItWas) {
-  Item* stack = makeItem(kStone, 3);
-  player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(stack));
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kStone, 3));
   player->inventory->select(0);
+  Item* stack = player->heldItem();
   EXPECT_FALSE(game.putItemOnShelf(at(5, 5), stack, 0));
   EXPECT_EQ(player->heldItem(), stack);
   EXPECT_EQ(stack->count, 3);

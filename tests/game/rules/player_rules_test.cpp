@@ -103,7 +103,7 @@ TEST_F(PlayerRulesTest, APotionOfAnActiveFamilyIsRefusedWithItsReason) {
 }
 
 TEST_F(PlayerRulesTest, ThePetsTaskRunsEveryTenSeconds) {
-  player->setEquipment(ItemPtr(newItem(kSeedSniffer, 0, 1, 0, 0)), false, 4);
+  player->setEquipment(newItem(kSeedSniffer, 0, 1, 0, 0), false, 4);
   rules.setEntities(&spawner);  // what the pet finds is thrown through the rules
   rules.startTimers();
   for (int second = 0; second < 10 * 1000; ++second) rules.timers().step();

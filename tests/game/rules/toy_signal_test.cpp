@@ -43,7 +43,7 @@ class ToySignalTest : public GameTest {
     GameTest::TearDown();
   }
   ToyEntity& toyAt(float x, float y) {
-    auto* toy = dynamic_cast<ToyEntity*>(createTreasureEntity(*lists, ItemPtr(newItem(kBall, 0, 1, -1, 0)), {x, y}, 0, 0, 0, true));
+    auto* toy = dynamic_cast<ToyEntity*>(createTreasureEntity(*lists, newItem(kBall, 0, 1, -1, 0), {x, y}, 0, 0, 0, true));
     EXPECT_NE(toy, nullptr);
     thrown.toys.push_back(toy);
     return *toy;
@@ -84,7 +84,7 @@ TEST_F(ToySignalTest, AToyJustAcrossTheSeamIsNearAndAHeldItemCallsNothing) {
   EXPECT_NEAR(std::fabs(thrown.pushes[0].second.angle), static_cast<float>(M_PI), 1e-5) << "pushed on, away from the point";
 
   thrown.pushes.clear();
-  player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(makeItem(kStone, 1)));
+  player->inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kStone, 1));
   player->inventory->select(0);
   EXPECT_FALSE(rules.signalEntitiesNear(player.get(), {20, 150}, false));
   EXPECT_TRUE(thrown.pushes.empty());

@@ -90,7 +90,7 @@ TEST_F(WorldEventsTest, SettingTheClockRestartsItsTaskOnlyWhileItRunsAndNobodySl
 TEST_F(WorldEventsTest, AFirstBrewIsLearnedOnceAndClearsTheBrewingFlag) {
   AlchemyLab& lab = world->alchemyLabs().add(std::make_unique<AlchemyLab>(at(3, 3)));
   uint8_t slot = 0;
-  for (uint16_t id : {431, 431, 175, 1934}) lab.setItem(slot++, ItemPtr(makeItem(id, 2)));
+  for (uint16_t id : {431, 431, 175, 1934}) lab.setItem(slot++, makeItem(id, 2));
   player->setOpenContainer(&lab);
   for (uint16_t brew = 1; brew <= 2; ++brew) {
     lab.setBrewing(true);

@@ -25,10 +25,10 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   running.player = std::move(player);
   setCurrentWorld(running.world.get());
   Inventory& inv = *running.player->inventory;
-  inv.setSlot({SlotKind::Backpack, 0, 0}, ItemPtr(makeItem(kStone, 10)));
-  inv.setSlot({SlotKind::Equipment, 0, 0}, ItemPtr(makeItem(kHelmet, 1)));
-  inv.setSlot({SlotKind::CraftGrid, 2, 2}, ItemPtr(makeItem(kGem, 1)));
-  inv.setSlot({SlotKind::Trinket, 0, 0}, ItemPtr(makeItem(kRing, 1)));
+  inv.setSlot({SlotKind::Backpack, 0, 0}, makeItem(kStone, 10));
+  inv.setSlot({SlotKind::Equipment, 0, 0}, makeItem(kHelmet, 1));
+  inv.setSlot({SlotKind::CraftGrid, 2, 2}, makeItem(kGem, 1));
+  inv.setSlot({SlotKind::Trinket, 0, 0}, makeItem(kRing, 1));
   const size_t freeBefore = itemPool().freeCount();
   running.player->addBuff(0);
   statsStore().restoreUnlocked(5);

@@ -21,8 +21,8 @@ namespace {
 class NetworkedGame final : public NullGame {
  public:
   void sendPlayerState(const PlayerStateRecord& record) override { motions.push_back(record); }
-  void answerTrade(uint8_t answer, uint8_t value, uint8_t peer) override {
-    answers.push_back({answer, value, peer});
+  void answerTrade(uint8_t answer, uint8_t askedPeer, uint8_t askingPeer) override {
+    answers.push_back({answer, askedPeer, askingPeer});
   }
   TradeAbstract* createTrade(const std::string& partner) override {
     partners.push_back(partner);

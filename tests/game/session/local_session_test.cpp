@@ -215,8 +215,7 @@ TEST_F(TwoSessionsTest, DroppedItemsFallToTheFloorWhileAShelfsDisplayHangsInPlac
   World& world = *side.session.running().world;
   for (int32_t x = 0; x < 40; ++x) world.cellAt(x, 4)->setLayer(world_test::kDirt, 0, MapBlock::kFront);
   LocalLogic& rules = side.session.rules();
-  Item* dropped = newItem(world_test::kDirt, 0, 1, -1, 0);
-  Entity* drop = rules.spawnItemDrop(ItemPtr(dropped), {20 * 30.0f, 12 * 30.0f}, 7);
+  Entity* drop = rules.spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {20 * 30.0f, 12 * 30.0f}, 7);
   const Item shown(world_test::kDirt, 0, 3, -1, 0);
   Entity* display = rules.spawnTreasureEntity(shown, {25 * 30.0f, 12 * 30.0f}, {0, 0}, world.cellAt(25, 12));
   ASSERT_NE(drop, nullptr);
@@ -274,7 +273,7 @@ TEST_F(TwoSessionsTest, ACollarUsedOnAMobCapturesItAndIsUsedUp) {
   defineItem(kTamingCollar, 0, true);
   const Item trinket = petItemFor(63);
   Player& player = *side.session.running().player;
-  player.inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(newItem(kTamingCollar, 0, 2, 0, 0)));
+  player.inventory->setSlot({SlotKind::Quick, 0, 0}, newItem(kTamingCollar, 0, 2, 0, 0));
   player.inventory->select(0);
   const engine::Vec2 at = player.position + engine::Vec2(30, 0);
   MobEntity* wild = side.session.rules().spawnMob(&contentTables().mobDefs[63], at, {}, 1, nullptr, 0);
@@ -333,7 +332,7 @@ TEST_F(TwoSessionsTest, TheWornTrinketSummonsItsPetAndACapturedMobBecomesItsItem
   defineTestMob(63, 5);
   const Item trinket = petItemFor(63);
   Player& player = *side.session.running().player;
-  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, ItemPtr(newItem(trinket.id, 0, 1, 0, 0)));
+  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, newItem(trinket.id, 0, 1, 0, 0));
   side.session.game().refreshPet();
   EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u);
   MobEntity* pet = nullptr;
@@ -377,7 +376,7 @@ TEST_F(TwoSessionsTest, ATrinketPutOnDuringPlaySummonsItsPetAndTakingItOffSendsI
   defineTestMob(64, 5);
   const Item trinket = petItemFor(64);
   Player& player = *side.session.running().player;
-  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, ItemPtr(newItem(trinket.id, 0, 1, 0, 0)));
+  player.inventory->setSlot({SlotKind::Trinket, 0, 0}, newItem(trinket.id, 0, 1, 0, 0));
   EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u) << "no refresh asked for";
   player.inventory->refreshSlot({SlotKind::Trinket, 0, 0});
   EXPECT_EQ(world.mobSpawner().groupCount(MobEntity::kPetGroup), 1u) << "the same trinket keeps its pet";

@@ -118,8 +118,8 @@ TEST_F(ShotAndCatchTest, AShotWhoseRowNamesAnItemThrowsThatItem) {
   ball.bytes[r::ammunition] = ball.bytes[r::ammunition + 1] = 0xFF;
   ball.bytes[r::sound] = ball.bytes[r::sound + 1] = 0xFF;
   contentTables().itemDefs[kBall].rangedSpec = &ball;
-  Item* held = makeItem(kBall, 3);
-  Entity* thrown = session.rules().shootProjectile(held, &player(), player().position, {2, 1}, 0);
+  const ItemPtr held = makeItem(kBall, 3);
+  Entity* thrown = session.rules().shootProjectile(held.get(), &player(), player().position, {2, 1}, 0);
   ASSERT_NE(thrown, nullptr);
   EXPECT_EQ(lists().bullets().size(), 0u) << "no bullet flies";
   ASSERT_EQ(lists().treasures().size(), 1u);
@@ -127,7 +127,6 @@ TEST_F(ShotAndCatchTest, AShotWhoseRowNamesAnItemThrowsThatItem) {
   EXPECT_EQ(lying.item().id, kBall);
   EXPECT_EQ(lying.item().count, 1) << "one of the stack";
   contentTables().itemDefs[kBall].rangedSpec = nullptr;
-  freeItem(held);
 }
 
 class CatchTest : public ShotAndCatchTest {
@@ -199,10 +198,10 @@ TEST_F(CatchTest, ASecondCastWhileTheBobberIsOutIsRefusedWhateverTheBait) {
   bait.bytes[r::ammunition] = bait.bytes[r::ammunition + 1] = 0xFF;
   contentTables().itemDefs[kRod].rangedSpec = &rod;
   contentTables().itemDefs[kBait].rangedSpec = &bait;
-  Item* held = makeItem(kRod, 1);
-  player().inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(held));
-  player().inventory->setSlot({SlotKind::Single, 0, 0}, ItemPtr(makeItem(kBait, 5)));
+  player().inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kRod, 1));
+  player().inventory->setSlot({SlotKind::Single, 0, 0}, makeItem(kBait, 5));
   player().inventory->select(0);
+  Item* held = player().heldItem();
   const engine::Vec2 from = player().position;
   Entity* first = session.rules().shootProjectile(held, &player(), from, {1, 1}, 0);
   ASSERT_NE(first, nullptr);

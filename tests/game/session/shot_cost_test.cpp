@@ -34,7 +34,7 @@ class ShotCostTest : public ShotAndCatchTest {
     return row;
   }
   void hold(uint16_t id, uint16_t count) {
-    player().inventory->setSlot(kHand, ItemPtr(makeItem(id, count)));
+    player().inventory->setSlot(kHand, makeItem(id, count));
     player().inventory->select(0);
   }
   uint16_t countIn(SlotRef slot) {
@@ -71,7 +71,7 @@ TEST_F(ShotCostTest, ABowSpendsItsArrowsAndStaysInTheHand) {
   contentTables().itemDefs[kBow].rangedSpec = &bow;
   contentTables().itemDefs[kArrow].rangedSpec = &arrow;
   hold(kBow, 1);
-  player().inventory->setSlot(kAmmunition, ItemPtr(makeItem(kArrow, 2)));
+  player().inventory->setSlot(kAmmunition, makeItem(kArrow, 2));
   shoot();
   shoot();
   EXPECT_EQ(lists().bullets().size(), 2u);

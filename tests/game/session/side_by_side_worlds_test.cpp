@@ -32,7 +32,7 @@ struct PlayingSide : SideSession {
     w.map().lightMap().relightAll();
     pour(10);
     w.circuits().onBlockPlaced(*w.cellAt(30, 20), circuit_kind::kClock);
-    drop = session.rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {20 * 30.0f, 12 * 30.0f}, 7);
+    drop = session.rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {20 * 30.0f, 12 * 30.0f}, 7);
     session.game().startTimers();
   }
   // A new source, flowing from the next liquid step on.

@@ -106,7 +106,7 @@ TEST_F(WornItemsTest, AWeaponThatStealsLifeGivesBackWhatItStoleWithTheBuffsShare
   const float steal = 0.25f;
   std::memcpy(&dagger.bytes[content::tool_record::power], &power, 4);
   std::memcpy(&dagger.bytes[8], &steal, 4);  // the third value of the weapon's stat list
-  player().inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(makeItem(kDagger, 1)));
+  player().inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kDagger, 1));
   player().inventory->select(0);
   MobEntity& mob = mobAt({player().position.x + 10, player().position.y}, kMobHealth);
   player().health = 2;

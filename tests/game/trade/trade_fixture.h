@@ -60,9 +60,8 @@ class TradeTest : public GameTest {
     }
     // Slots the pool has given back before, so the trade's copies come from and return to its
     // free list and the free count tells how many items are alive.
-    std::vector<Item*> warm;
+    std::vector<ItemPtr> warm;
     for (int i = 0; i < 64; ++i) warm.push_back(makeItem(kStone, 1));
-    for (Item* item : warm) freeItem(item);
   }
   void TearDown() override {
     trades->clear();
@@ -79,8 +78,8 @@ class TradeTest : public GameTest {
   // Ann offers ten stones from her first quick slot, Bob a pick from his; the items alive before
   // the trade started.
   long offerStonesForPick() {
-    ann->inventory().setSlot(quick(0), ItemPtr(makeItem(kStone, 10)));
-    bob->inventory().setSlot(quick(0), ItemPtr(makeItem(kPick, 1)));
+    ann->inventory().setSlot(quick(0), makeItem(kStone, 10));
+    bob->inventory().setSlot(quick(0), makeItem(kPick, 1));
     const long before = alive();
     startTrade();
     ann->window()->offer(quick(0));

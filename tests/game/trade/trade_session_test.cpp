@@ -8,9 +8,9 @@ namespace game_test {
 namespace {
 
 TEST_F(TradeTest, BothConfirmedExchangesTheOffersAndCountsTheTrade) {
-  ann->inventory().setSlot(quick(0), ItemPtr(makeItem(kStone, 10)));
-  ann->inventory().setSlot(pack(1, 1), ItemPtr(makeItem(kGem, 1)));
-  bob->inventory().setSlot(quick(0), ItemPtr(makeItem(kPick, 1)));
+  ann->inventory().setSlot(quick(0), makeItem(kStone, 10));
+  ann->inventory().setSlot(pack(1, 1), makeItem(kGem, 1));
+  bob->inventory().setSlot(quick(0), makeItem(kPick, 1));
   const long aliveBefore = alive();
   startTrade();
   ASSERT_NE(ann->window(), nullptr);
@@ -70,15 +70,15 @@ TEST_F(TradeTest, AReceivedStackWithNoSlotFallsAtThePlayersFeet) {
   // Bob's slots are all taken; the helmet he gives is worn, so the room test passes (one out,
   // one in) while no slot takes the stones once it is gone.
   Inventory& full = bob->inventory();
-  for (uint8_t i = 0; i < Inventory::kQuickSlots; ++i) full.setSlot(quick(i), ItemPtr(makeItem(kGem, 1)));
+  for (uint8_t i = 0; i < Inventory::kQuickSlots; ++i) full.setSlot(quick(i), makeItem(kGem, 1));
   for (uint8_t x = 0; x < 6; ++x) {
-    for (uint8_t y = 0; y < 6; ++y) full.setSlot(pack(x, y), ItemPtr(makeItem(kGem, 1)));
+    for (uint8_t y = 0; y < 6; ++y) full.setSlot(pack(x, y), makeItem(kGem, 1));
   }
   for (uint8_t x = 0; x < 3; ++x) {
-    for (uint8_t y = 0; y < 3; ++y) full.setSlot({SlotKind::CraftGrid, x, y}, ItemPtr(makeItem(kGem, 1)));
+    for (uint8_t y = 0; y < 3; ++y) full.setSlot({SlotKind::CraftGrid, x, y}, makeItem(kGem, 1));
   }
-  full.setSlot({SlotKind::Equipment, 0, 0}, ItemPtr(makeItem(kHelmet, 1)));
-  ann->inventory().setSlot(quick(0), ItemPtr(makeItem(kStone, 10)));
+  full.setSlot({SlotKind::Equipment, 0, 0}, makeItem(kHelmet, 1));
+  ann->inventory().setSlot(quick(0), makeItem(kStone, 10));
   startTrade();
   ann->window()->offer(quick(0));
   bob->window()->offer({SlotKind::Equipment, 0, 0});
@@ -106,7 +106,7 @@ TEST_F(TradeTest, APlayerWhoLeavesEndsTheTradeAndTheCopiesGoBack) {
 }
 
 TEST_F(TradeTest, AFifthOfferIsRefusedAndTheOtherSideSeesNothing) {
-  for (uint8_t i = 0; i < 5; ++i) ann->inventory().setSlot(quick(i), ItemPtr(makeItem(kGem, 1)));
+  for (uint8_t i = 0; i < 5; ++i) ann->inventory().setSlot(quick(i), makeItem(kGem, 1));
   startTrade();
   for (uint8_t i = 0; i < 4; ++i) EXPECT_TRUE(ann->window()->offer(quick(i)));
   EXPECT_FALSE(ann->window()->offer(quick(4)));
@@ -117,8 +117,8 @@ TEST_F(TradeTest, AFifthOfferIsRefusedAndTheOtherSideSeesNothing) {
 }
 
 TEST_F(TradeTest, AnOfferChangeAfterBothWereReadyAsksForReadinessAgain) {
-  ann->inventory().setSlot(quick(0), ItemPtr(makeItem(kStone, 10)));
-  ann->inventory().setSlot(quick(1), ItemPtr(makeItem(kGem, 1)));
+  ann->inventory().setSlot(quick(0), makeItem(kStone, 10));
+  ann->inventory().setSlot(quick(1), makeItem(kGem, 1));
   startTrade();
   TradeSession& session = *trades->sessions().front();
   ann->window()->offer(quick(0));

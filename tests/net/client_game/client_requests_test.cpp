@@ -51,8 +51,8 @@ class Exits final : public ClientGameExit {
   int rejoined = 0;
 };
 
-Item* pooledItem(uint16_t id, uint16_t count, uint32_t word) {
-  return new (allocItem()) Item(id, 2, count, 7, word);
+ItemPtr pooledItem(uint16_t id, uint16_t count, uint32_t word) {
+  return ItemPtr(new (allocItem()) Item(id, 2, count, 7, word));
 }
 
 class ClientRequests : public ::testing::Test {
@@ -154,7 +154,7 @@ TEST_F(ClientRequests, ABlockEditTravelsWholeBehindAByteWithoutValue) {
 // The request carries the item's bytes; the stack itself goes back to the pool at once (a use
 // after free here is what the sanitizer reports).
 TEST_F(ClientRequests, ADroppedItemIsWrittenBeforeItGoesBackToThePool) {
-  ItemPtr item(pooledItem(33, 4, 0xA1B2C3D4u));
+  ItemPtr item = pooledItem(33, 4, 0xA1B2C3D4u);
   const size_t freeBefore = itemPool().freeCount();
   const Bytes sent = sentBy([&] { game.dropItem(std::move(item)); });
   EXPECT_EQ(sent, Le{}.u8(2).u8(42).item(0xA1B2C3D4u, 33, 4, 7, 2).bytes);
@@ -162,7 +162,7 @@ TEST_F(ClientRequests, ADroppedItemIsWrittenBeforeItGoesBackToThePool) {
 }
 
 TEST_F(ClientRequests, AThrownItemIsWrittenWithThePlayersPositionBeforeItIsFreed) {
-  const Bytes sent = sentBy([&] { game.throwItem(ItemPtr(pooledItem(40, 1, 5)), 1.5f, -2.0f, 1); });
+  const Bytes sent = sentBy([&] { game.throwItem(pooledItem(40, 1, 5), 1.5f, -2.0f, 1); });
   EXPECT_EQ(sent, Le{}.u8(2).u8(24).item(5, 40, 1, 7, 2).f32(100).f32(200).f32(1.5f).f32(-2.0f).u8(1).bytes);
 }
 
@@ -172,7 +172,7 @@ TEST_F(ClientRequests, AThrownItemIsWrittenWithThePlayersPositionBeforeItIsFreed
 TEST_F(ClientRequests, ANewHeldItemIsToldToTheHostWithItsSlot) {
   const uint8_t me = nettest::ClientInGame::kLocalPeer;
   in.player->game = &game;
-  in.player->inventory->setSlot({SlotKind::Quick, 3, 0}, ItemPtr(pooledItem(263, 2, 0)));
+  in.player->inventory->setSlot({SlotKind::Quick, 3, 0}, pooledItem(263, 2, 0));
   const Bytes chosen = sentBy([&] {
     in.player->inventory->select(3);
     in.player->heldItemChanged(in.player->heldItem());
@@ -200,8 +200,8 @@ TEST_F(ClientRequests, WhatTheLocalPartRefusesIsNeverAskedOfTheHost) {
   EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(100.0f, 200.0f)); }));
   EXPECT_TRUE(sendsNothing([&] { game.answerTrade(120, 1, 2); }));
   EXPECT_TRUE(sendsNothing([&] { game.dropItem(nullptr); }));
-  uint16_t notACell = 0;
-  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(notACell)); }));
+  MapBlock notACell = *in.world->cellAt(5, 6);
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(notACell, MapBlock::kFront)); }));
 }
 
 // A portal is used from next to it, on whichever layer stands; the host is told the cell and the
@@ -211,14 +211,14 @@ TEST_F(ClientRequests, UsingABackBlockNamesItsCellAndTheBackLayer) {
   MapBlock& cell = *in.world->cellAt(5, 6);
   cell.back = block_word::compose(cell.back, kPortal, 0);
   bool used = false;
-  EXPECT_EQ(sentBy([&] { used = game.useBlock(cell.back); }), Le{}.u8(2).u8(26).u16(5).u16(6).u8(1).bytes);
+  EXPECT_EQ(sentBy([&] { used = game.useBlock(cell, MapBlock::kBack); }), Le{}.u8(2).u8(26).u16(5).u16(6).u8(1).bytes);
   EXPECT_TRUE(used);
   cell.front = block_word::compose(cell.front, kPortal, 0);
-  EXPECT_EQ(sentBy([&] { game.useBlock(cell.front); }), Le{}.u8(2).u8(26).u16(5).u16(6).u8(0).bytes);
+  EXPECT_EQ(sentBy([&] { game.useBlock(cell, MapBlock::kFront); }), Le{}.u8(2).u8(26).u16(5).u16(6).u8(0).bytes);
   // Out of reach: refused here, never asked.
   MapBlock& far = *in.world->cellAt(20, 6);
   far.back = block_word::compose(far.back, kPortal, 0);
-  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(far.back)); }));
+  EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.useBlock(far, MapBlock::kBack)); }));
 }
 
 // An empty hand signals a toy within 300 pixels of the point; a full one, or no toy near, says
@@ -242,7 +242,7 @@ TEST_F(ClientRequests, OnlyAnEmptyHandNearAToySignalsIt) {
   EXPECT_EQ(sentBy([&] { signalled = game.signalEntities(150.0f, 300.0f); }),
             Le{}.u8(2).u8(55).f32(150.0f).f32(300.0f).u8(1).bytes);
   EXPECT_TRUE(signalled);
-  in.player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(pooledItem(33, 1, 0)));
+  in.player->inventory->setSlot({SlotKind::Quick, 0, 0}, pooledItem(33, 1, 0));
   ASSERT_NE(in.player->heldItem(), nullptr);
   EXPECT_TRUE(sendsNothing([&] { EXPECT_FALSE(game.signalEntities(150.0f, 300.0f)); }));
 }

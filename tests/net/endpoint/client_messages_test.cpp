@@ -312,7 +312,7 @@ TEST_F(ClientMessagesTest, EnteringTellsTheHostThePlayersStateInOrder) {
   entering.setLocalPlayer(fresh.player.get());
   fresh.player->health = 3.7f;
   fresh.player->lookWord = 0x01020304u;
-  fresh.player->inventory->setSlot({SlotKind::Backpack, 2, 1}, ItemPtr(newItem(33, 0, 4, 0, 0)));
+  fresh.player->inventory->setSlot({SlotKind::Backpack, 2, 1}, newItem(33, 0, 4, 0, 0));
   entering.enterWorld();
   EXPECT_EQ(entering.state(), NetClient::kInGame);
   ASSERT_EQ(bridge->sent.size(), 1u + 1 + 1 + 10 + 1 + 1 + 1);

@@ -30,7 +30,7 @@ inline BlockItem stackingBlockItem() {
 }
 
 // A tool that breaks the block, whole; null for none.
-inline Item* toolBreaking(uint16_t blockId) {
+inline ItemPtr toolBreaking(uint16_t blockId) {
   const BlockDef* block = blockDefinitionById(blockId);
   const uint16_t required = block != nullptr ? block->record.useKind() : 0;
   const auto& defs = contentTables().itemDefs;

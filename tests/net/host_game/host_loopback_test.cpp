@@ -77,10 +77,9 @@ class HostLoopback : public ::testing::Test {
     ASSERT_TRUE(pumpUntil([&] { return server.joinStage(kAnn) == host::JoinStage::Entered; }));
   }
   // She takes the item in hand (quick slot 3), as her game tells the host.
-  void holds(Item* item) {
-    const wire::WireOut out = wire::WireOut(wire::outgoing(21, wire::Side::Client)).item(item).u8(3).peer(kAnn);
+  void holds(const ItemPtr& item) {
+    const wire::WireOut out = wire::WireOut(wire::outgoing(21, wire::Side::Client)).item(item.get()).u8(3).peer(kAnn);
     client.send(out.data(), out.size(), 0);
-    freeItem(item);
   }
   void TearDown() override {
     client.shutdown();

@@ -163,7 +163,7 @@ TEST_F(HostPlayerRules, HerCastLandingAndTheBaitTheFishTookAreHeardByHerClientOn
 TEST_F(HostPlayerRules, WhatTheLabBrewsForHerIsBrewedOnceHereAndToldToHerClient) {
   AlchemyLab& lab = world().alchemyLabs().add(std::make_unique<AlchemyLab>(cell(21, kFloorRow + 1)));
   uint8_t slot = 0;
-  for (uint16_t id : {431, 431, 175, 1934}) lab.setItem(slot++, ItemPtr(newItem(id, 0, 2, 0, 0)));
+  for (uint16_t id : {431, 431, 175, 1934}) lab.setItem(slot++, newItem(id, 0, 2, 0, 0));
   server.entryOf(kAnn)->remote()->openAlchemyLab(lab);
   lab.setBrewing(true);
   bridge->sent.clear();

@@ -142,7 +142,7 @@ TEST_F(HostRequests, ABlockSheHoldsAndPlacesIsUsedUpOnTheHostAndOnHerSide) {
 
 TEST_F(HostRequests, UsingAChestNextToThePlayerOpensItForHerAlone) {
   Chest& chest = chestAt(21, kFloorRow + 1);
-  chest.setItem(1, ItemPtr(newItem(world_test::kDirt, 0, 4, -1, 0)));
+  chest.setItem(1, newItem(world_test::kDirt, 0, 4, -1, 0));
   const std::vector<Sent> sent = fromAnn(concat({{2, 26}, le16(21), le16(kFloorRow + 1), {0}}));
   const Bytes sound = concat({{6, 97}, le16(21), le16(kFloorRow + 1), le16(20), le16(0)});
   const Bytes contents = concat({{7, 98, 2, 0}, le16(21), le16(kFloorRow + 1), kNoItem, itemBytes(world_test::kDirt, 4)});
@@ -214,7 +214,7 @@ TEST_F(HostRequests, EatingFoodOrDrinkingIsTheRulesForHerPlayer) {
 }
 
 TEST_F(HostRequests, MobRequestsNamingNoMobNearHerDoNothing) {
-  Entity* drop = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {20 * 30.0f, 5 * 30.0f}, 7);
+  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {20 * 30.0f, 5 * 30.0f}, 7);
   ASSERT_NE(drop, nullptr);
   EXPECT_TRUE(fromAnn(concat({{2, 36}, le32(drop->id())})).empty()) << "an item is no mob to catch";
   EXPECT_TRUE(fromAnn(concat({{2, 37}, le32(drop->id())})).empty()) << "nor one to hit";
@@ -282,8 +282,8 @@ TEST_F(HostRequests, WalkingOntoAnItemOffersItButAFarJumpTakesNothing) {
     player_record::writeMotion(out, motion);
     return Bytes(out.data(), out.data() + out.size());
   };
-  Entity* far = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {35 * 30.0f, (kFloorRow + 1) * 30.0f}, 7);
-  Entity* near = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {21 * 30.0f, (kFloorRow + 1) * 30.0f}, 7);
+  Entity* far = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {35 * 30.0f, (kFloorRow + 1) * 30.0f}, 7);
+  Entity* near = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {21 * 30.0f, (kFloorRow + 1) * 30.0f}, 7);
   ASSERT_NE(far, nullptr);
   ASSERT_NE(near, nullptr);
   for (int tick = 0; tick < 600 && (far->data.moving || near->data.moving); ++tick) session->entities().lists().tick();
@@ -325,7 +325,7 @@ TEST_F(HostRequests, AnItemComingToRestWhereSheStandsIsOfferedToHer) {
   ASSERT_NE(host().cellX, 20u) << "the host's own player stands elsewhere";
   bridge->sent.clear();
   const engine::Vec2 above{20 * 30.0f, (kFloorRow + 3) * 30.0f};
-  Entity* falling = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), above, 7);
+  Entity* falling = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), above, 7);
   ASSERT_NE(falling, nullptr);
   for (int tick = 0; tick < 600 && falling->data.moving; ++tick) session->entities().lists().tick();
   ASSERT_FALSE(falling->data.moving);

@@ -82,7 +82,7 @@ TEST_F(NetLogicMessages, ARefusedEditSendsNothingAndChangesNothing) {
 }
 
 TEST_F(NetLogicMessages, ACreatedEntityIsAnnouncedToAllByItsRecord) {
-  Entity* drop = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 3, -1, 0)), {15 * 30.0f, 12 * 30.0f}, 7);
+  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 3, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
   ASSERT_NE(drop, nullptr);
   ASSERT_EQ(bridge->sent.size(), 1u);
   const Sent& sent = bridge->sent.front();
@@ -103,17 +103,17 @@ TEST_F(NetLogicMessages, NothingCreatedIsNothingSent) {
 }
 
 TEST_F(NetLogicMessages, ACellEffectAClientStartedIsNotEchoedToIt) {
-  rules().playCellEffect(&ann(), cell(12, 6), 9, 0);
-  rules().playCellEffect(&host(), cell(12, 6), 9, 0);
-  rules().playCellEffect(&ann(), cell(12, 6), 9, 1);  // the host starts it for her: she sees it too
+  rules().playCellEffect(&ann(), cell(12, 6), 9, EffectAudience::AllButActor);
+  rules().playCellEffect(&host(), cell(12, 6), 9, EffectAudience::AllButActor);
+  rules().playCellEffect(&ann(), cell(12, 6), 9, EffectAudience::Everyone);  // the host starts it for her: she sees it too
   const Bytes effect = concat({{6, 95}, le16(12), le16(6), {9}});
   EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Kind::AllBut, kAnn, effect}, {Kind::All, 0, effect}, {Kind::All, 0, effect}}));
   EXPECT_EQ(effect.size(), 7u);
 }
 
 TEST_F(NetLogicMessages, AnActionNamesItsPlayerAndSkipsTheClientThatStartedIt) {
-  rules().playPlayerAction(&ann(), 3, 4, 0);
-  rules().playPlayerAction(&host(), 3, 4, 0);
+  rules().playPlayerAction(&ann(), 3, 4, EffectAudience::AllButActor);
+  rules().playPlayerAction(&host(), 3, 4, EffectAudience::AllButActor);
   EXPECT_EQ(bridge->sent, (std::vector<Sent>{{Kind::AllBut, kAnn, {6, 94, kAnn, 3, 4}},
                                              {Kind::All, 0, {6, 94, 0, 3, 4}}}));
 }
@@ -157,7 +157,7 @@ Bytes f32(float value) {
 }
 
 TEST_F(NetLogicMessages, AnImpulseCarriesTheEntitysPlaceAndTheTwelveByteRecord) {
-  Entity* drop = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {15 * 30.0f, 12 * 30.0f}, 7);
+  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
   ASSERT_NE(drop, nullptr);
   bridge->sent.clear();
   rules().pushEntity(drop, EntityImpulse{2.5f, 1.25f, 1});
@@ -173,7 +173,7 @@ TEST_F(NetLogicMessages, AnImpulseCarriesTheEntitysPlaceAndTheTwelveByteRecord) 
 // A cell mined under a resting item wakes it: the host must be able to say so (the layout's four
 // raw bytes carry the drift's float) and not stop on its own message.
 TEST_F(NetLogicMessages, AWokenEntityCarriesItsPlaceAndItsSidewaysDrift) {
-  Entity* drop = rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {15 * 30.0f, 12 * 30.0f}, 7);
+  Entity* drop = rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {15 * 30.0f, 12 * 30.0f}, 7);
   ASSERT_NE(drop, nullptr);
   bridge->sent.clear();
   rules().wakeEntity(drop);

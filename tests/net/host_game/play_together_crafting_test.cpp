@@ -119,7 +119,7 @@ TEST_P(PlayTogetherCrafting, WhatSheCraftedAtTheGridLiesOnTheGroundWhenSheDropsI
   ASSERT_NE(recipe, nullptr) << "the content has a recipe of one grid cell";
   const uint16_t made = recipe->result();
   const uint16_t from = recipe->ingredient(0);
-  ann->inventory().setSlot(craftGridSlot(4), ItemPtr(newItem(from, 0, 1, 0, 0)));
+  ann->inventory().setSlot(craftGridSlot(4), newItem(from, 0, 1, 0, 0));
   onHost(kAnn).items().add(Item(from, 0, 1, 0, 0));
   ASSERT_TRUE(craftFromGrid(ann->player()).made);
   returnCraftArea(ann->inventory());

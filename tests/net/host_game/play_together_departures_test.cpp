@@ -87,7 +87,7 @@ class PlayTogetherDepartures : public PlayTogether {
   // She joins again with her character, wearing what it wears: the host hears of it as she enters.
   void rejoin(std::unique_ptr<Joiner>& joiner, const std::string& name, uint64_t user, uint16_t trinket) {
     joiner = std::make_unique<Joiner>(name);
-    joiner->inventory().setSlot(kTrinket, ItemPtr(newItem(trinket, 0, 1, 0, 0)));
+    joiner->inventory().setSlot(kTrinket, newItem(trinket, 0, 1, 0, 0));
     ASSERT_TRUE(meeting->connect(joiner->net, name, user));
     ASSERT_TRUE(runUntil([&] {
       return inGame(*joiner) && server.joinStage(joiner->net.localPeerId()) == host::JoinStage::Entered;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "game/rules/player_rules.h"
 #include "tests/net/host_game/play_together.h"
@@ -141,9 +142,9 @@ TEST_P(PlayTogetherLosses, WhatAJoinedPlayerMinesReachesHerNotThePlayerWhereItLa
   set.blockId = placer.block;
   hostWorld->rules().editBlock(set, nullptr);
   ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(mined.x, mined.y)->frontId() == placer.block; }));
-  Item* tool = toolBreaking(mined.frontId());
+  ItemPtr tool = toolBreaking(mined.frontId());
   ASSERT_NE(tool, nullptr);
-  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, ItemPtr(tool));
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, std::move(tool));
   hold(*ann, 3);
   settle();
   const uint32_t annBefore = carried(ann->inventory());

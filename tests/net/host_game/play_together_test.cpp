@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -39,9 +41,9 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
 
   // Mining and placing: the host's rules decide, everyone's world follows. Each holds what the
   // change takes: a tool that breaks the ground, the item of the block placed.
-  Item* tool = toolBreaking(ground->frontId());
+  ItemPtr tool = toolBreaking(ground->frontId());
   ASSERT_NE(tool, nullptr);
-  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, ItemPtr(tool));
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, std::move(tool));
   hold(*ann, 3);
   edit(*ann, edit_kind::kRemoveLayer, *ground, 0);
   ASSERT_TRUE(runUntil([&] {

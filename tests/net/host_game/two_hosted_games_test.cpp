@@ -126,7 +126,7 @@ TEST_F(TwoHostedGames, EitherQuittingLeavesTheOtherTradingAndDraining) {
   EXPECT_TRUE(runUntil([&] { return second->hostHeardChat("still here"); }));
   // ...and its trade runs to the end: an offer reaches the host's window, a cancel closes both.
   const uint16_t offered = stackingItems(1).front();
-  second->joiner->inventory().setSlot({SlotKind::Quick, 0, 0}, ItemPtr(newItem(offered, 0, 3, 0, 0)));
+  second->joiner->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(offered, 0, 3, 0, 0));
   // The host lets her offer only what its copy of her items holds: as if she carried it on entering.
   second->server.entryOf(HostedGame::kJoiner)->remote()->items().add(Item(offered, 0, 3, 0, 0));
   ASSERT_TRUE(second->joiner->inventory().trade()->offer({SlotKind::Quick, 0, 0}));

@@ -86,14 +86,14 @@ TEST_F(PlayerClientTest, AMotionRecordMovesTheCopyToItsCellAndHoldsItsKey) {
 }
 
 TEST_F(PlayerClientTest, TheCopyShowsTheItemsItIsToldOfAndFreesTheOldOnes) {
-  player->heldItemChanged(wire::PooledItem(newItem(40, 0, 3, 0, 0)), 2);
-  player->heldItemChanged(wire::PooledItem(newItem(41, 0, 1, 0, 0)), 5);
+  player->heldItemChanged(newItem(40, 0, 3, 0, 0), 2);
+  player->heldItemChanged(newItem(41, 0, 1, 0, 0), 5);
   ASSERT_NE(player->heldItem(), nullptr);
   EXPECT_EQ(player->heldItem()->id, 41);
   EXPECT_EQ(player->selectedSlot(), 5);
-  player->setEquipment(wire::PooledItem(newItem(300, 0, 1, 0, 0)), 1, 4);
-  player->setEquipment(wire::PooledItem(newItem(301, 0, 1, 0, 0)), 2, 0);
-  player->setEquipment(wire::PooledItem(newItem(302, 0, 1, 0, 0)), 0, 5);
+  player->setEquipment(newItem(300, 0, 1, 0, 0), 1, 4);
+  player->setEquipment(newItem(301, 0, 1, 0, 0), 2, 0);
+  player->setEquipment(newItem(302, 0, 1, 0, 0), 0, 5);
   EXPECT_EQ(player->wornItem(1, 4)->id, 300);
   EXPECT_EQ(player->wornItem(0, 4), nullptr);
   EXPECT_EQ(player->getEquipment(false, 5), nullptr) << "past the five of a part";

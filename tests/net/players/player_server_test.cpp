@@ -168,7 +168,7 @@ TEST_F(PlayerServerTest, OperationsThatDidNothingSendNothing) {
 }
 
 TEST_F(PlayerServerTest, UsingUpTheHeldItemTellsTheSlotAndFreesTheEmptiedStack) {
-  player->heldItemChanged(wire::PooledItem(newItem(600, 0, 2, 0, 0)), 4);
+  player->heldItemChanged(newItem(600, 0, 2, 0, 0), 4);
   EXPECT_EQ(sentBy([](PlayerServer& p) { p.consumeHeldItem(); }),
             std::vector<Sent>{client(WireBytes(2, 28).u8(4))});
   ASSERT_NE(player->heldItem(), nullptr);
@@ -176,7 +176,7 @@ TEST_F(PlayerServerTest, UsingUpTheHeldItemTellsTheSlotAndFreesTheEmptiedStack) 
   player->consumeHeldItem();
   EXPECT_EQ(player->heldItem(), nullptr) << "the last unit is gone";
 
-  player->heldItemChanged(wire::PooledItem(newItem(601, 0, 1, 2, 0)), 7);
+  player->heldItemChanged(newItem(601, 0, 1, 2, 0), 7);
   EXPECT_EQ(sentBy([](PlayerServer& p) { p.wearHeldTool(); }),
             std::vector<Sent>{client(WireBytes(2, 29).u8(7))});
   EXPECT_EQ(player->heldItem()->durability, 1);
@@ -187,7 +187,7 @@ TEST_F(PlayerServerTest, UsingUpTheHeldItemTellsTheSlotAndFreesTheEmptiedStack) 
 TEST_F(PlayerServerTest, AChestIsSentWithItsSlotsPageAndCellAndBecomesTheOpenContainer) {
   apply(edit(edit_kind::kPlace, 3, 4, kSmallChest));
   Chest& chest = *world->chests().findAt(at(3, 4));
-  chest.setItem(1, ItemPtr(newItem(500, 1, 7, 3, 0x22)));
+  chest.setItem(1, newItem(500, 1, 7, 3, 0x22));
   chest.nextPage(2);
   WireBytes expected(7, 98);
   expected.u8(static_cast<uint8_t>(chest.slotCount())).u8(2).cell(3, 4);
@@ -211,7 +211,7 @@ TEST_F(PlayerServerTest, AChestWithoutSlotsSendsItsHeaderAlone) {
 
 TEST_F(PlayerServerTest, AStableSendsItsEmptyPlacesAsAllOnesWithNoCounter) {
   Stable stable(at(6, 2), *world);
-  stable.setItem(ItemPtr(newItem(410, 0, 3, 0, 0)));
+  stable.setItem(newItem(410, 0, 3, 0, 0));
   EXPECT_EQ(sentBy([&](PlayerServer& p) { p.openStable(stable); }),
             std::vector<Sent>{client(WireBytes(8, 101).cell(6, 2).u16(0xFFFF).u16(0xFFFF).u16(0xFFFF)
                                          .u8(0).u8(0).u8(0).item(*stable.feed()))});
@@ -233,7 +233,7 @@ TEST_F(PlayerServerTest, ASignOfAFullTextFillsItsFieldAndOpensOnlyForEditing) {
 
 TEST_F(PlayerServerTest, AForgeIsSentWithItsCountersAndRefreshedByKind) {
   Forge& forge = forgeAt(10, 4);
-  forge.restore({ItemPtr(newItem(20, 0, 4, 0, 0)), nullptr, ItemPtr(newItem(22, 0, 1, 0, 0))}, 12, 5);
+  forge.restore({newItem(20, 0, 4, 0, 0), nullptr, newItem(22, 0, 1, 0, 0)}, 12, 5);
   const player_record::ForgeCounters counters = player_record::ForgeCounters::of(forge);
   auto contents = [&](uint8_t id) {
     return WireBytes(10, id).cell(10, 4).u64(counters.packed()).u16(1).item(*forge.itemAt(0)).noItem()
@@ -251,7 +251,7 @@ TEST_F(PlayerServerTest, AForgeIsSentWithItsCountersAndRefreshedByKind) {
 
 TEST_F(PlayerServerTest, AnAlchemyLabIsSentWholeAndItsOperationEndsTheBrew) {
   AlchemyLab& lab = labAt(12, 4);
-  lab.setItem(4, ItemPtr(newItem(900, 0, 1, 0, 0)));
+  lab.setItem(4, newItem(900, 0, 1, 0, 0));
   EXPECT_EQ(sentBy([&](PlayerServer& p) { p.openAlchemyLab(lab); }),
             std::vector<Sent>{client(WireBytes(12, 127).cell(12, 4).noItem().noItem().noItem().noItem()
                                          .item(*lab.itemAt(4)))});

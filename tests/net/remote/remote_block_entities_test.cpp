@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content/items/item_pool.h"
@@ -48,10 +49,11 @@ TEST_F(RemoteBlockEntitiesTest, AChestSendsItsSlotsAndPageSteps) {
   RemoteChest chest(at(3, 4), 12, 4, client);
   EXPECT_EQ(chest.offset(), 4) << "the page the host had";
   EXPECT_TRUE(bridge->sent.empty()) << "making the copy sends nothing";
-  Item* gem = newItem(105, 2, 7, 9, 0x31);
+  ItemPtr gem = newItem(105, 2, 7, 9, 0x31);
   const Item shown = *gem;
-  EXPECT_EQ(sentBy([&] { chest.setItem(5, ItemPtr(gem)); }), Sent{WireBytes(7, 99).cell(3, 4).u8(5).item(shown)});
-  EXPECT_EQ(chest.itemAt(5), gem);
+  const Item* placed = gem.get();
+  EXPECT_EQ(sentBy([&] { chest.setItem(5, std::move(gem)); }), Sent{WireBytes(7, 99).cell(3, 4).u8(5).item(shown)});
+  EXPECT_EQ(chest.itemAt(5), placed);
   EXPECT_EQ(sentBy([&] { chest.setItem(5, nullptr); }), Sent{WireBytes(7, 99).cell(3, 4).u8(5).noItem()})
       << "a cleared slot travels as no item";
   EXPECT_EQ(sentBy([&] { chest.nextPage(2); }), Sent{WireBytes(7, 100).cell(3, 4).u8(2)});
@@ -62,29 +64,29 @@ TEST_F(RemoteBlockEntitiesTest, AChestSendsItsSlotsAndPageSteps) {
   EXPECT_EQ(chest.offset(), 0);
   EXPECT_EQ(sentBy([&] { chest.prevPage(300); }), Sent{WireBytes(7, 100).cell(3, 4).u8(0xD4)}) << "-(300 mod 256)";
   EXPECT_EQ(chest.offset(), 0);
-  EXPECT_TRUE(sentBy([&] { chest.setItem(12, ItemPtr(newItem(105, 0, 1, 0, 0))); }).empty()) << "no such slot";
+  EXPECT_TRUE(sentBy([&] { chest.setItem(12, newItem(105, 0, 1, 0, 0)); }).empty()) << "no such slot";
 }
 
 TEST_F(RemoteBlockEntitiesTest, AChestCopyGivesItsStacksBackToThePoolWhenItGoes) {
   auto chest = std::make_unique<RemoteChest>(at(3, 4), 3, 0, client);
-  chest->fill(0, ItemPtr(newItem(105, 0, 1, 0, 0)));
-  chest->fill(2, ItemPtr(newItem(106, 0, 1, 0, 0)));
+  chest->fill(0, newItem(105, 0, 1, 0, 0));
+  chest->fill(2, newItem(106, 0, 1, 0, 0));
   const size_t freeBefore = itemPool().freeCount();
   chest.reset();
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 2);
 }
 
 TEST_F(RemoteBlockEntitiesTest, AStableSendsItsFeedAndShowsTheHostsPlaces) {
-  RemoteStable stable(at(6, 2), *world, client, {{{12, 5}, {0xFFFF, 3}, {0, 7}}}, ItemPtr(newItem(410, 0, 2, 0, 0)));
+  RemoteStable stable(at(6, 2), *world, client, {{{12, 5}, {0xFFFF, 3}, {0, 7}}}, newItem(410, 0, 2, 0, 0));
   EXPECT_EQ(stable.mobKindAt(0), 12);
   EXPECT_EQ(stable.mobKindAt(1), -1) << "an empty place";
   EXPECT_EQ(stable.mobKindAt(2), 0) << "mob kind 0 is a mob";
   EXPECT_EQ(stable.mobFedLevelAt(0), 5);
   EXPECT_EQ(stable.mobFedLevelAt(1), 0);
   EXPECT_EQ(stable.mobKindAt(3), -1);
-  Item* feed = newItem(411, 0, 4, 0, 0x2);
+  ItemPtr feed = newItem(411, 0, 4, 0, 0x2);
   const Item shown = *feed;
-  EXPECT_EQ(sentBy([&] { stable.setItem(ItemPtr(feed)); }), Sent{WireBytes(8, 102).cell(6, 2).item(shown)});
+  EXPECT_EQ(sentBy([&] { stable.setItem(std::move(feed)); }), Sent{WireBytes(8, 102).cell(6, 2).item(shown)});
 }
 
 TEST_F(RemoteBlockEntitiesTest, ASignSendsAtMostItsHundredAndTwentyEightCharacters) {
@@ -99,13 +101,13 @@ TEST_F(RemoteBlockEntitiesTest, ASignSendsAtMostItsHundredAndTwentyEightCharacte
 
 TEST_F(RemoteBlockEntitiesTest, AForgeSendsItsSlotsSmeltsNothingAndGivesItsStacksBack) {
   auto forge = std::make_unique<RemoteForge>(at(10, 4), client);
-  Item* ore = newItem(30, 0, 5, 0, 0);
+  ItemPtr ore = newItem(30, 0, 5, 0, 0);
   const Item shown = *ore;
-  EXPECT_EQ(sentBy([&] { forge->setItem(Forge::kInput, ItemPtr(ore)); }),
+  EXPECT_EQ(sentBy([&] { forge->setItem(Forge::kInput, std::move(ore)); }),
             Sent{WireBytes(10, 107).cell(10, 4).u8(1).item(shown)});
   EXPECT_FALSE(forge->burning()) << "no smelting on the client";
-  EXPECT_TRUE(sentBy([&] { forge->setItem(3, ItemPtr(newItem(30, 0, 1, 0, 0))); }).empty());
-  std::array<wire::PooledItem, 3> fresh{wire::PooledItem(newItem(20, 0, 1, 0, 0)), nullptr, nullptr};
+  EXPECT_TRUE(sentBy([&] { forge->setItem(3, newItem(30, 0, 1, 0, 0)); }).empty());
+  std::array<wire::PooledItem, 3> fresh{newItem(20, 0, 1, 0, 0), nullptr, nullptr};
   const size_t freeBefore = itemPool().freeCount();
   forge->replaceItems(std::move(fresh));
   EXPECT_EQ(itemPool().freeCount(), freeBefore + 1) << "the old input went back";
@@ -117,9 +119,10 @@ TEST_F(RemoteBlockEntitiesTest, AForgeSendsItsSlotsSmeltsNothingAndGivesItsStack
 
 TEST_F(RemoteBlockEntitiesTest, AnAlchemyLabSendsItsSlots) {
   RemoteAlchemyLab lab(at(12, 4), client);
-  Item* herb = newItem(900, 1, 3, 0, 0x7);
+  ItemPtr herb = newItem(900, 1, 3, 0, 0x7);
   const Item shown = *herb;
-  EXPECT_EQ(sentBy([&] { lab.setItem(2, ItemPtr(herb)); }), Sent{WireBytes(12, 128).cell(12, 4).u8(2).item(shown)});
-  EXPECT_EQ(lab.itemAt(2), herb);
-  EXPECT_TRUE(sentBy([&] { lab.setItem(5, ItemPtr(newItem(900, 0, 1, 0, 0))); }).empty()) << "no such slot";
+  const Item* placed = herb.get();
+  EXPECT_EQ(sentBy([&] { lab.setItem(2, std::move(herb)); }), Sent{WireBytes(12, 128).cell(12, 4).u8(2).item(shown)});
+  EXPECT_EQ(lab.itemAt(2), placed);
+  EXPECT_TRUE(sentBy([&] { lab.setItem(5, newItem(900, 0, 1, 0, 0)); }).empty()) << "no such slot";
 }

@@ -152,9 +152,9 @@ class TradeOverEnet : public nettest::LoopbackTest {
 }  // namespace
 
 TEST_F(TradeOverEnet, AClientAndTheHostTradeThroughCategoryElevenMessages) {
-  annSide->inventory().setSlot({SlotKind::Quick, 0, 0}, ItemPtr(newItem(kStone, 0, 10, 0, 0)));
+  annSide->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(kStone, 0, 10, 0, 0));
   annOnHost->items().add(Item(kStone, 0, 10, 0, 0));  // she carried them when she entered
-  hostSide->inventory().setSlot({SlotKind::Quick, 0, 0}, ItemPtr(newItem(kPick, 0, 1, 0, 0)));
+  hostSide->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(kPick, 0, 1, 0, 0));
   openTrade();
   EXPECT_TRUE(annHas(named(116, "Host")));
   EXPECT_EQ(annSide->inventory().trade()->partner(), "Host");

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "content/items/item.h"
-#include "content/items/item_pool.h"
 #include "content/tables/content_tables.h"
 
 namespace {
@@ -26,12 +25,11 @@ TEST(ItemConverterTest, RetiredItemsOfTheOldBuildAreReplaced) {
   };
   for (const Case& c : cases) {
     for (int draw = 0; draw < 20; ++draw) {
-      Item* item = itemConverterForBuild(c.build)(DiskItem{0x12, c.id, 1, 30, 0});
+      const ItemPtr item = itemConverterForBuild(c.build)(DiskItem{0x12, c.id, 1, 30, 0});
       ASSERT_NE(item, nullptr);
       EXPECT_NE(std::find(c.allowed.begin(), c.allowed.end(), item->id), c.allowed.end())
           << c.build << " " << c.id << " became " << item->id;
       EXPECT_EQ(item->word, 0x12u);
-      freeItem(item);
     }
   }
   EXPECT_EQ(itemConverterForBuild(29100)(DiskItem{}), nullptr);

@@ -54,7 +54,7 @@ class LocalPlayerRoundTrip : public LocalPlayerTest {
     uint16_t id = 100;
     for (Area area : kAreas) {
       for (ItemPtr& slot : player->inventory->area(area)) {
-        if (id % 7 != 3) slot.reset(newItem(id, 0, static_cast<uint16_t>(id % 40 + 1), id % 13, 0x5000u + id));
+        if (id % 7 != 3) slot = newItem(id, 0, static_cast<uint16_t>(id % 40 + 1), id % 13, 0x5000u + id);
         ++id;
       }
     }

@@ -38,10 +38,10 @@ class WorldFileFormatTest : public WorldFileTest {
     MapBlock& chestCell = map.cell(5, 60);
     chestCell.front = block_word::compose(chestCell.front, kChestBlock, 0);
     world.chests().add(std::make_unique<Chest>(chestCell, kChestBlock))
-        .setItem(3, ItemPtr(newItem(40, 0, 1, 7, 0x11)));
+        .setItem(3, newItem(40, 0, 1, 7, 0x11));
     world.signs().add(std::make_unique<Sign>(map.cell(6, 61))).setText("Hi");
     world.alchemyLabs().add(std::make_unique<AlchemyLab>(map.cell(7, 62)))
-        .setItem(AlchemyLab::kOutputSlot, ItemPtr(newItem(41, 0, 1, 0, 0)));
+        .setItem(AlchemyLab::kOutputSlot, newItem(41, 0, 1, 0, 0));
     world.protectedAreas().add(map.cell(10, 20), 5);
     world.dayClock().tickCounter = 700;
     world.dayClock().phase = DayPhase::Dusk;
@@ -51,16 +51,16 @@ class WorldFileFormatTest : public WorldFileTest {
     map.liquids().restorePending({static_cast<uint32_t>(map.index(3, 4))});
     MapBlock& stableCell = map.cell(8, 63);
     auto stable = std::make_unique<Stable>(stableCell, world);
-    stable->setItem(ItemPtr(newItem(42, 0, 1, 0, 0)));
+    stable->setItem(newItem(42, 0, 1, 0, 0));
     world.stables().add(std::move(stable));
     links.animals[&stableCell] = {{{4, 1, 2}, {}, {9, 3, 0}}};
     auto forge = std::make_unique<Forge>(map.cell(9, 64));
-    forge->restore({ItemPtr(newItem(43, 0, 1, 0, 0)), nullptr, nullptr}, 12, 3);
+    forge->restore({newItem(43, 0, 1, 0, 0), nullptr, nullptr}, 12, 3);
     world.forges().add(std::move(forge));
     MapBlock& shelfCell = map.cell(10, 65);
     shelfCell.front = block_word::compose(shelfCell.front, kShelfBlock, 0);
     std::unique_ptr<Shelf> shelf = Shelf::create(world, shelfCell);
-    shelf->setItem(2, ItemPtr(newItem(44, 0, 1, 0, 0)));
+    shelf->setItem(2, newItem(44, 0, 1, 0, 0));
     world.shelves().add(std::move(shelf));
     links.mobs = {{{11, 12}, 0, 3}, {{13, 14}, 1, 4}, {{15, 16}, 3, 5}};
     MapBlock& cell = map.cell(2, 3);

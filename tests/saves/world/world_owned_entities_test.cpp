@@ -61,7 +61,7 @@ TEST_F(WorldOwnedEntities, AMobAddedInOneGameIsNotSeenInTheOther) {
   EXPECT_EQ(real.savedMobs(here).size(), 1u);
   EXPECT_TRUE(real.savedMobs(there).empty()) << "a save of the other world writes no mob";
 
-  second.rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {20 * 30.0f, 25 * 30.0f}, 0);
+  second.rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {20 * 30.0f, 25 * 30.0f}, 0);
   EXPECT_EQ(there.entities()->count(), 1u);
   EXPECT_EQ(here.entities()->count(), 1u) << "the item fell in the other world only";
 }
@@ -75,7 +75,7 @@ TEST_F(WorldOwnedEntities, AWorldLeftForAnotherKeepsItsEntitiesUntilTheGameComes
   World& other = play(session);
   EXPECT_EQ(mobsOf(other), 0u) << "the mob stayed in its world";
   EXPECT_EQ(mobsOf(*left), 1u);
-  session.rules().spawnItemDrop(ItemPtr(newItem(world_test::kDirt, 0, 1, -1, 0)), {20 * 30.0f, 25 * 30.0f}, 0);
+  session.rules().spawnItemDrop(newItem(world_test::kDirt, 0, 1, -1, 0), {20 * 30.0f, 25 * 30.0f}, 0);
   EXPECT_EQ(other.entities()->count(), 1u);
 
   // And back: the first world's mob is still there, and the rules reach it.

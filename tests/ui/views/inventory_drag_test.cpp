@@ -88,7 +88,7 @@ class InventoryDragTest : public ui_test::PlayTest {
 };
 
 TEST_F(InventoryDragTest, TheEquipmentPageShowsTheWornSlotsBesideTheBackpack) {
-  items().setSlot(kLook0, ItemPtr(makeItem(kHelmet, 1)));
+  items().setSlot(kLook0, makeItem(kHelmet, 1));
   open(InventoryView::kEquipment);
   EXPECT_EQ(view().grid().sprites().size(), 10u + 36u + 5u + 5u + 1u);
   EXPECT_EQ(view().spriteForSlot(kLook0)->slotItem(), items().slotItem(kLook0));
@@ -100,7 +100,7 @@ TEST_F(InventoryDragTest, TheEquipmentPageShowsTheWornSlotsBesideTheBackpack) {
 }
 
 TEST_F(InventoryDragTest, AStackDraggedFromTheBackpackToAWornSlotIsWorn) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kHelmet, 1)));
+  items().setSlot(kPack00, makeItem(kHelmet, 1));
   open(InventoryView::kEquipment);
   pickUp(kPack00);
   EXPECT_TRUE(view().isDragging());
@@ -118,7 +118,7 @@ TEST_F(InventoryDragTest, AStackDraggedFromTheBackpackToAWornSlotIsWorn) {
 }
 
 TEST_F(InventoryDragTest, TheMarkerShowsOnlyOverACellThatTakesTheStack) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kStone, 3)));
+  items().setSlot(kPack00, makeItem(kStone, 3));
   open(InventoryView::kEquipment);
   pickUp(kPack00);
   moveTo(at(kTrinket));
@@ -127,7 +127,7 @@ TEST_F(InventoryDragTest, TheMarkerShowsOnlyOverACellThatTakesTheStack) {
   EXPECT_EQ(countIn(kPack00), 3) << "refused: the stack stays";
   EXPECT_EQ(idIn(kTrinket), 0);
 
-  items().setSlot(kPack10, ItemPtr(makeItem(kRing, 1)));
+  items().setSlot(kPack10, makeItem(kRing, 1));
   dragStack(kPack10, kTrinket);
   EXPECT_EQ(idIn(kTrinket), kRing);
   dragStack(kTrinket, kPack10);
@@ -136,9 +136,9 @@ TEST_F(InventoryDragTest, TheMarkerShowsOnlyOverACellThatTakesTheStack) {
 }
 
 TEST_F(InventoryDragTest, ALikeStackJoinsAndAnotherTradesPlaces) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kStone, 3)));
-  items().setSlot(kPack10, ItemPtr(makeItem(kStone, 4)));
-  items().setSlot({SlotKind::Quick, 2, 0}, ItemPtr(makeItem(kRing, 1)));
+  items().setSlot(kPack00, makeItem(kStone, 3));
+  items().setSlot(kPack10, makeItem(kStone, 4));
+  items().setSlot({SlotKind::Quick, 2, 0}, makeItem(kRing, 1));
   open(InventoryView::kBackpack);
   dragStack(kPack00, kPack10);
   EXPECT_EQ(countIn(kPack10), 7);
@@ -153,7 +153,7 @@ TEST_F(InventoryDragTest, ALikeStackJoinsAndAnotherTradesPlaces) {
 }
 
 TEST_F(InventoryDragTest, AStackLetGoOutsideTheCellsIsThrown) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kStone, 5)));
+  items().setSlot(kPack00, makeItem(kStone, 5));
   open(InventoryView::kBackpack);
   pickUp(kPack00);
   const engine::Vec2 beside = at(kPack00) - engine::Vec2(0, 8 * view().grid().pitch());
@@ -170,7 +170,7 @@ TEST_F(InventoryDragTest, AStackLetGoOutsideTheCellsIsThrown) {
 }
 
 TEST_F(InventoryDragTest, TheViewsControlsDeliverTheDrag) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kHelmet, 1)));
+  items().setSlot(kPack00, makeItem(kHelmet, 1));
   open(InventoryView::kEquipment);
   kel::AbstractControls* controls = &view().controls();
   controls->mouseButton(at(kPack00), kel::MOUSE_BUTTON_LEFT, false);
@@ -184,8 +184,8 @@ TEST_F(InventoryDragTest, TheViewsControlsDeliverTheDrag) {
 TEST_F(InventoryDragTest, ASeedDroppedOnASeedOfOtherGenesIsCrossedWithIt) {
   game_test::defineItem(kSeedItem, 4, true);
   constexpr uint16_t kFirst = 0x1234, kSecond = 0x0ACE;
-  items().setSlot(kPack00, ItemPtr(makeSeedItem(2, 0xFFFF, kFirst | kSeedFromPlantMark)));
-  items().setSlot(kPack10, ItemPtr(makeSeedItem(1, 0xFFFF, kSecond | kSeedFromPlantMark)));
+  items().setSlot(kPack00, makeSeedItem(2, 0xFFFF, kFirst | kSeedFromPlantMark));
+  items().setSlot(kPack10, makeSeedItem(1, 0xFFFF, kSecond | kSeedFromPlantMark));
   open(InventoryView::kBackpack);
   engine::randomSeed(5);
   const uint16_t child = mixPlantGenes(kFirst, kSecond);
@@ -209,8 +209,8 @@ TEST_F(InventoryDragTest, ASettingDroppedOnAWornItemEncrustsItOnce) {
   constexpr uint16_t kRubySetting = 1543, kSapphireSetting = 1607;
   game_test::defineItem(kRubySetting, 2, true);
   game_test::defineItem(kSapphireSetting, 2, true);
-  items().setSlot(kPack00, ItemPtr(makeItem(kRubySetting, 2)));
-  items().setSlot(kPack10, ItemPtr(makeItem(kHelmet, 1)));
+  items().setSlot(kPack00, makeItem(kRubySetting, 2));
+  items().setSlot(kPack10, makeItem(kHelmet, 1));
   open(InventoryView::kBackpack);
   pickUp(kPack00);
   moveTo(at(kPack10));
@@ -223,12 +223,12 @@ TEST_F(InventoryDragTest, ASettingDroppedOnAWornItemEncrustsItOnce) {
             events.stats.end());
 
   // Encrusted once, it takes no other: the stacks trade places instead.
-  items().setSlot({SlotKind::Backpack, 2, 0}, ItemPtr(makeItem(kSapphireSetting, 1)));
+  items().setSlot({SlotKind::Backpack, 2, 0}, makeItem(kSapphireSetting, 1));
   dragStack({SlotKind::Backpack, 2, 0}, kPack10);
   EXPECT_EQ(idIn(kPack10), kSapphireSetting);
   EXPECT_EQ(items().slotItem({SlotKind::Backpack, 2, 0})->modifier(), 1);
   // A stone takes no setting either.
-  items().setSlot({SlotKind::Backpack, 3, 0}, ItemPtr(makeItem(kStone, 5)));
+  items().setSlot({SlotKind::Backpack, 3, 0}, makeItem(kStone, 5));
   dragStack(kPack00, {SlotKind::Backpack, 3, 0});
   EXPECT_EQ(idIn({SlotKind::Backpack, 3, 0}), kRubySetting);
   EXPECT_EQ(items().slotItem(kPack00)->modifier(), 0);

@@ -62,7 +62,7 @@ TEST_F(InventoryGridTest, TheViewIsTheSpritesHooksWhileTheViewsExist) {
 }
 
 TEST_F(InventoryGridTest, TheCellsComeAndGoWithTheViewAndShowTheirSlots) {
-  items().setSlot(kPack55, ItemPtr(makeItem(kStone, 3)));
+  items().setSlot(kPack55, makeItem(kStone, 3));
   EXPECT_EQ(inventory().spriteForSlot(kPack00), nullptr) << "no cells while closed";
   main().refreshCamera();
   EXPECT_EQ(inventory().spriteForSlot(kQuick0), main().hud().quickSlots().sprite(0)) << "the HUD's quick row";
@@ -94,7 +94,7 @@ TEST_F(InventoryGridTest, TheCellsComeAndGoWithTheViewAndShowTheirSlots) {
 }
 
 TEST_F(InventoryGridTest, AClickSelectsAndASecondClickSwapsTheTwoCells) {
-  items().setSlot(kQuick0, ItemPtr(makeItem(kStone, 5)));
+  items().setSlot(kQuick0, makeItem(kStone, 5));
   open();
   clickOn(kQuick0);
   EXPECT_TRUE(cell(kQuick0).isSelected());
@@ -109,7 +109,7 @@ TEST_F(InventoryGridTest, AClickSelectsAndASecondClickSwapsTheTwoCells) {
 }
 
 TEST_F(InventoryGridTest, SSplitsTheSelectedStackIntoItsNeighbourAndGGathersItBack) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kStone, 7)));
+  items().setSlot(kPack00, makeItem(kStone, 7));
   open();
   inventory().keyEvent(engine::KeyCode::S, false);  // nothing selected: the key is not the grid's
   EXPECT_EQ(countIn(kPack00), 7);
@@ -125,11 +125,11 @@ TEST_F(InventoryGridTest, SSplitsTheSelectedStackIntoItsNeighbourAndGGathersItBa
 }
 
 TEST_F(InventoryGridTest, AnItemThatArrivedWhileTheViewWasClosedIsNewUntilSeen) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kStone, 2)));
+  items().setSlot(kPack00, makeItem(kStone, 2));
   open();
   EXPECT_FALSE(inventory().isNewItemCell(kPack00)) << "the first look finds nothing new";
   views().pop();
-  items().setSlot(kPack10, ItemPtr(makeItem(kStone, 1)));
+  items().setSlot(kPack10, makeItem(kStone, 1));
   open();
   EXPECT_TRUE(inventory().isNewItemCell(kPack10));
   EXPECT_FALSE(inventory().isNewItemCell(kPack00));

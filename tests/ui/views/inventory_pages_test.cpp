@@ -62,7 +62,7 @@ class InventoryPagesTest : public ui_test::PlayTest {
 };
 
 TEST_F(InventoryPagesTest, ACraftGridRecipeCraftsInTheResultCell) {
-  items().setSlot(kPack00, ItemPtr(makeItem(kLog, 2)));
+  items().setSlot(kPack00, makeItem(kLog, 2));
   open(InventoryView::kCrafting);
   EXPECT_TRUE(lineShown("Craft grid: lay ingredients out in it."));
   dragStack(kPack00, kGrid00);
@@ -80,7 +80,7 @@ TEST_F(InventoryPagesTest, ACraftGridRecipeCraftsInTheResultCell) {
   EXPECT_EQ(countOf(kResult, kPlanks), 0);
 
   // A layout no recipe has makes nothing.
-  items().setSlot(kGrid11, ItemPtr(makeItem(kStone, 1)));
+  items().setSlot(kGrid11, makeItem(kStone, 1));
   view().refresh();
   EXPECT_TRUE(lineShown("Craft grid: nothing is made of this."));
   view().mouseButton(at(kResult), kel::MOUSE_BUTTON_LEFT, false);
@@ -90,8 +90,8 @@ TEST_F(InventoryPagesTest, ACraftGridRecipeCraftsInTheResultCell) {
 }
 
 TEST_F(InventoryPagesTest, LeavingTheCraftGridGivesItsStacksBack) {
-  items().setSlot(kGrid00, ItemPtr(makeItem(kLog, 3)));
-  items().setSlot(kResult, ItemPtr(makeItem(kPlanks, 4)));
+  items().setSlot(kGrid00, makeItem(kLog, 3));
+  items().setSlot(kResult, makeItem(kPlanks, 4));
   open(InventoryView::kCrafting);
   view().setPage(InventoryView::kContainer);
   EXPECT_EQ(items().slotItem(kGrid00), nullptr);
@@ -110,7 +110,7 @@ TEST_F(InventoryPagesTest, LeavingTheCraftGridGivesItsStacksBack) {
 TEST_F(InventoryPagesTest, TheOpenChestsSlotsAreCellsToDragFrom) {
   cell(12, 6).setLayer(kChestBlock, 0, MapBlock::kFront);
   Chest& chest = theWorld().chests().add(std::make_unique<Chest>(cell(12, 6), kChestBlock));
-  chest.setItem(1, ItemPtr(makeItem(kStone, 6)));
+  chest.setItem(1, makeItem(kStone, 6));
   local->setOpenContainer(&chest);
   open(InventoryView::kContainer);
   ASSERT_GT(chest.slotCount(), 1u);

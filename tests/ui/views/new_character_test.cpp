@@ -20,14 +20,14 @@ constexpr SlotRef kPack10{SlotKind::Backpack, 1, 0};
 
 TEST_F(NewCharacterTest, ANewCharacterAtTheOldOnesAddressFindsNothingNewAtItsFirstLook) {
   views().switchTo(ViewId::Main);
-  local->inventory->setSlot(kPack00, ItemPtr(makeItem(kStone, 2)));
+  local->inventory->setSlot(kPack00, makeItem(kStone, 2));
   views().push(ViewId::Inventory);
   views().pop();  // the old character saw one stack, and nothing in the next cell
 
   PlayerDesktopLocal& fresh = testsupport::remakeInPlace(runningWorld().player, &game);
   ASSERT_EQ(&fresh, local);
   fresh.setWorld(&theWorld());
-  fresh.inventory->setSlot(kPack10, ItemPtr(makeItem(kStone, 1)));
+  fresh.inventory->setSlot(kPack10, makeItem(kStone, 1));
   views().push(ViewId::Inventory);
   EXPECT_FALSE(views().inventoryView().isNewItemCell(kPack10)) << "what a character holds at its first look is not news";
 }

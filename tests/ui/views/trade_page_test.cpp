@@ -69,7 +69,7 @@ class TradePageTest : public ui_test::PlayTest {
 }  // namespace
 
 TEST_F(TradePageTest, AStartedTradeOpensItsPageWhereStacksAreOfferedAndReadinessSaid) {
-  local->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(makeItem(kStone, 7)));
+  local->inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kStone, 7));
   startTrade();
   ASSERT_EQ(views().currentId(), ViewId::Inventory);
   EXPECT_EQ(view().page(), InventoryView::kTrade);

@@ -65,7 +65,7 @@ class EntityDrawing : public EntityWorld {
   }
   TreasureEntity& treasure(uint16_t count, int32_t x, int32_t y) {
     return static_cast<TreasureEntity&>(lists.add(std::make_unique<TreasureEntity>(
-        *world, EntityKind::Treasure, ItemPtr(newItem(120, 0, count, -1, 0)), engine::Vec2{pixel(x), pixel(y)},
+        *world, EntityKind::Treasure, newItem(120, 0, count, -1, 0), engine::Vec2{pixel(x), pixel(y)},
         &cell(x, y), 0, 0, 0)));
   }
   // A walker of two parts with an idle set (kind 0) and an attack set (kind 2).

@@ -33,7 +33,7 @@ class EntityDrawingsView : public WorldViewTest {
   }
 
   TreasureEntity& dropAt(engine::Vec2 at) {
-    TreasureEntity* dropped = createTreasureEntity(*lists, ItemPtr(newItem(world_test::kDirt, 0, 1, 0, 0)), at, 0, 0, 0);
+    TreasureEntity* dropped = createTreasureEntity(*lists, newItem(world_test::kDirt, 0, 1, 0, 0), at, 0, 0, 0);
     EXPECT_NE(dropped, nullptr);
     return *dropped;
   }

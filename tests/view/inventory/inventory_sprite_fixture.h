@@ -97,7 +97,7 @@ class SpriteTest : public ::testing::Test {
     return {SlotKind::Backpack, static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
   }
   void put(SlotRef slot, uint16_t id, uint16_t count) {
-    player.inventory->setSlot(slot, ItemPtr(newItem(id, 0, count, -1, 0)));
+    player.inventory->setSlot(slot, newItem(id, 0, count, -1, 0));
   }
   const Item* at(SlotRef slot) const { return player.inventory->slotItem(slot); }
   uint16_t countAt(SlotRef slot) const {

@@ -1,6 +1,8 @@
 // Slot sprites: splitting a stack into the first free neighbour, gathering the neighbours' stacks,
 // using up units, the modify checks, selection across the HUD and the durability bar's column.
 
+#include <utility>
+
 #include "content/art/interface_layout.h"
 #include "platform/screen_layout.h"
 #include "content/loader/game_tables_loader.h"
@@ -118,9 +120,9 @@ TEST_F(SpriteTest, ModifyChecksByItem) {
       {kPick, 0, -1, 0}, {kPick, 3, -1, 1}, {kPick, 0, 50, 2}, {410, 0, -1, 1}, {kStone, 0, 0, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
-    Item* item = newItem(c.id, 0, 1, -1, c.modifier);
+    ItemPtr item = newItem(c.id, 0, 1, -1, c.modifier);
     if (c.durability >= 0) item->durability = static_cast<uint16_t>(c.durability);
-    player.inventory->setSlot(backpack(0, 0), ItemPtr(item));
+    player.inventory->setSlot(backpack(0, 0), std::move(item));
     InventorySprite* cell = sprite(backpack(0, 0));
     EXPECT_EQ(cell->modifyCheck(), c.expected);
     EXPECT_EQ(cell->canEncrust(), c.id != kStone && c.modifier == 0);  // tools only
@@ -176,8 +178,8 @@ TEST_F(SpriteTest, AFoundPageTeachesItsEntryOnceAndAWordNamingNoEntryTeachesNoth
   for (int id = 0; id < 115; ++id) strings += "\"\",";
   ASSERT_TRUE(languageTexts().loadText(R"({"strings": [)" + strings + R"("Learned: %s", "You already know %s."]})"));
   define(1502, 4, true);
-  player.inventory->setSlot(backpack(0, 0), ItemPtr(newItem(1502, 0, 2, 0, 1)));    // two pages of entry 1
-  player.inventory->setSlot(backpack(1, 0), ItemPtr(newItem(1502, 0, 1, 0, 999)));  // an entry no book has
+  player.inventory->setSlot(backpack(0, 0), newItem(1502, 0, 2, 0, 1));    // two pages of entry 1
+  player.inventory->setSlot(backpack(1, 0), newItem(1502, 0, 1, 0, 999));  // an entry no book has
   InventorySprite* page = sprite(backpack(0, 0));
   page->onActivate();
   EXPECT_TRUE(player.knowledge->isEntryKnown(1));
@@ -271,7 +273,7 @@ TEST_F(SpriteTest, AStackOfOneShowsNoCountAndAModifiedToolItsMark) {
   InventorySprite* cell = sprite(backpack(0, 0));
   EXPECT_NE(cell->icon(), nullptr);
   EXPECT_EQ(cell->mark(), nullptr);
-  player.inventory->setSlot(backpack(1, 0), ItemPtr(newItem(kPick, 0, 1, -1, 3)));
+  player.inventory->setSlot(backpack(1, 0), newItem(kPick, 0, 1, -1, 3));
   InventorySprite* tool = sprite(backpack(1, 0));
   ASSERT_NE(tool->mark(), nullptr);
   EXPECT_EQ(tool->mark()->getTextureRect(), art::uiSpriteRect(art::kModifierMarkSprite, 3));

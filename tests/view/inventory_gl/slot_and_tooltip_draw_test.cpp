@@ -45,7 +45,7 @@ class SlotDraw : public OverlayGLFixture {
 };
 
 TEST_F(SlotDraw, TheFrameFollowsTheSelectionAndTheIconSitsInItsMiddle) {
-  player->inventory->setSlot({SlotKind::Backpack, 0, 0}, ItemPtr(newItem(kStone, 0, 5, 0, 0)));
+  player->inventory->setSlot({SlotKind::Backpack, 0, 0}, newItem(kStone, 0, 5, 0, 0));
   InventorySprite* cell = InventorySprite::createForSlot(player.get(), {SlotKind::Backpack, 0, 0},
                                                          engine::Vec2(64, 64));
   ASSERT_NE(cell, nullptr);

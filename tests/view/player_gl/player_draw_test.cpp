@@ -51,7 +51,7 @@ class PlayerDrawTest : public WorldViewTest {
     putFloat(spec, content::swing_record::speedFactor, 1.0f);
     putFloat(spec, content::swing_record::swingAngle, 90.0f);
     contentTables().itemDefs[kPick].swingSpec = &spec;
-    running.player->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(newItem(kPick, 0, 1, -1, 0)));
+    running.player->inventory->setSlot({SlotKind::Quick, 0, 0}, newItem(kPick, 0, 1, -1, 0));
     running.player->inventory->select(0);
   }
   void TearDown() override {

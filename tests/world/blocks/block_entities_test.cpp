@@ -29,8 +29,8 @@ class BlockEntitiesTest : public EditWorldTest {
 TEST_F(BlockEntitiesTest, BreakingAChestDropsItsContentsOrGivesThemBackToThePool) {
   for (int x : {4, 6}) {
     place(x, 4, kSmallChest);
-    world->chests().findAt(at(x, 4))->setItem(0, ItemPtr(newItem(500, 0, 7, -1, 0)));
-    world->chests().findAt(at(x, 4))->setItem(11, ItemPtr(newItem(501, 0, 1, -1, 0)));
+    world->chests().findAt(at(x, 4))->setItem(0, newItem(500, 0, 7, -1, 0));
+    world->chests().findAt(at(x, 4))->setItem(11, newItem(501, 0, 1, -1, 0));
   }
   BlockEdit remove = edit(ek::kRemoveLayer, 4, 4);
   remove.extra = 1;
@@ -48,12 +48,12 @@ TEST_F(BlockEntitiesTest, BreakingAChestDropsItsContentsOrGivesThemBackToThePool
 TEST_F(BlockEntitiesTest, AChestSlotHandsItsStackOverAndGivesBackOneItReplacesOrHasNoRoomFor) {
   place(4, 4, kSmallChest);
   Chest& chest = *world->chests().findAt(at(4, 4));
-  chest.setItem(2, ItemPtr(newItem(500, 0, 7, -1, 0)));
+  chest.setItem(2, newItem(500, 0, 7, -1, 0));
   const size_t held = itemPool().freeCount();
-  chest.setItem(2, ItemPtr(newItem(501, 0, 1, -1, 0)));
+  chest.setItem(2, newItem(501, 0, 1, -1, 0));
   EXPECT_EQ(itemPool().freeCount(), held) << "the stack it replaced went back";
-  chest.setItem(12, ItemPtr(newItem(502, 0, 1, -1, 0)));
-  chest.setItem(-1, ItemPtr(newItem(502, 0, 1, -1, 0)));
+  chest.setItem(12, newItem(502, 0, 1, -1, 0));
+  chest.setItem(-1, newItem(502, 0, 1, -1, 0));
   EXPECT_EQ(itemPool().freeCount(), held) << "no such slots: the stacks went back";
   ItemPtr taken = chest.takeItem(2);
   ASSERT_NE(taken, nullptr);

@@ -55,7 +55,7 @@ class ShelfTest : public EditWorldTest {
 
 TEST_F(ShelfTest, ATwoSlotShelfPicksItsSlotByPositionIsMadeOnFirstUseAndGivesItsItemsBack) {
   put(4, 4, kTwoSlotShelf);
-  held.reset(newItem(kApple, 0, 5, -1, 0));
+  held = newItem(kApple, 0, 5, -1, 0);
   EXPECT_EQ(shelfAt(4, 4), nullptr);
   EXPECT_TRUE(putOn(4, 4, 3));
   ASSERT_NE(shelfAt(4, 4), nullptr);
@@ -74,7 +74,7 @@ TEST_F(ShelfTest, ATwoSlotShelfPicksItsSlotByPositionIsMadeOnFirstUseAndGivesIts
 TEST_F(ShelfTest, ClearingWakesTheDisplaysThatStillExistAndDropsNothingForOnesThatAreGone) {
   shelfRules.makesDisplays = true;
   put(4, 4, kTwoSlotShelf);
-  held.reset(newItem(kApple, 0, 5, -1, 0));
+  held = newItem(kApple, 0, 5, -1, 0);
   ASSERT_TRUE(putOn(4, 4, 0));
   ASSERT_TRUE(putOn(4, 4, 3));
   Entity* const first = reinterpret_cast<Entity*>(uintptr_t{64});
@@ -87,9 +87,9 @@ TEST_F(ShelfTest, ClearingWakesTheDisplaysThatStillExistAndDropsNothingForOnesTh
 
 TEST_F(ShelfTest, APositionAtOrBeyondTheSlotCountFindsNoSlot) {
   put(4, 4, kFourSlotShelf);
-  held.reset(newItem(kApple, 0, 1, -1, 0));
+  held = newItem(kApple, 0, 1, -1, 0);
   Item* const before = held.get();
-  freeItem(newItem(kApple, 0, 1, -1, 0));  // a freed slot, so the refused unit's copy takes no new one
+  newItem(kApple, 0, 1, -1, 0).reset();  // a freed slot, so the refused unit's copy takes no new one
   const size_t freeBefore = itemPool().freeCount();
   EXPECT_FALSE(putOn(4, 4, 4));
   EXPECT_EQ(held.get(), before) << "the last unit is not lost";

@@ -28,16 +28,16 @@ class ForgeTest : public EditWorldTest {
       def.defined = true;
     }
   }
-  static Item* stack(uint16_t id, uint16_t count, uint32_t word = 0) {
+  static ItemPtr stack(uint16_t id, uint16_t count, uint32_t word = 0) {
     return newItem(id, 0, count, -1, word);
   }
 };
 
 TEST_F(ForgeTest, OneUnitOfCoalSmeltsSixUnitsOfIron) {
   Forge forge(at(3, 3));
-  forge.setItem(Forge::kFuel, ItemPtr(stack(kCoal, 1)));
+  forge.setItem(Forge::kFuel, stack(kCoal, 1));
   EXPECT_FALSE(forge.burning()) << "nothing to smelt yet: the fuel waits";
-  forge.setItem(Forge::kInput, ItemPtr(stack(kIron, 10)));
+  forge.setItem(Forge::kInput, stack(kIron, 10));
   EXPECT_TRUE(forge.burning());
   int steps = 0;
   while (forge.smeltStep() != Forge::kCold && steps < 10000) ++steps;
@@ -55,9 +55,9 @@ TEST_F(ForgeTest, AnOutputOfAnotherItemOrAFullStackStopsTheForge) {
   } cases[] = {{"another item", kCopperBar, 5, 5}, {"one short of full", kIronBar, 998, 999}};
   for (const auto& c : cases) {
     Forge forge(at(3, 3));
-    forge.setItem(Forge::kOutput, ItemPtr(stack(c.outputId, c.outputCount)));
-    forge.setItem(Forge::kFuel, ItemPtr(stack(kCoal, 2)));
-    forge.setItem(Forge::kInput, ItemPtr(stack(kIron, 10)));
+    forge.setItem(Forge::kOutput, stack(c.outputId, c.outputCount));
+    forge.setItem(Forge::kFuel, stack(kCoal, 2));
+    forge.setItem(Forge::kInput, stack(kIron, 10));
     for (int i = 0; i < 70; ++i) forge.smeltStep();
     EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, c.expectedAfter) << c.what;
     EXPECT_EQ(forge.itemAt(Forge::kInput)->count, 10 - (c.expectedAfter - c.outputCount)) << c.what;
@@ -66,10 +66,10 @@ TEST_F(ForgeTest, AnOutputOfAnotherItemOrAFullStackStopsTheForge) {
 
 TEST_F(ForgeTest, EachBarMadeOntoAStandingStackGoesBackToThePool) {
   Forge forge(at(3, 3));
-  forge.setItem(Forge::kOutput, ItemPtr(stack(kIronBar, 5)));
-  forge.setItem(Forge::kFuel, ItemPtr(stack(kCoal, 5)));
-  forge.setItem(Forge::kInput, ItemPtr(stack(kIron, 10)));
-  freeItem(stack(kIron, 1));  // a freed slot, so each bar made takes no new one
+  forge.setItem(Forge::kOutput, stack(kIronBar, 5));
+  forge.setItem(Forge::kFuel, stack(kCoal, 5));
+  forge.setItem(Forge::kInput, stack(kIron, 10));
+  stack(kIron, 1).reset();  // a freed slot, so each bar made takes no new one
   const size_t freeBefore = itemPool().freeCount();
   for (int i = 0; i < 30; ++i) forge.smeltStep();
   EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, 11);
@@ -81,8 +81,8 @@ TEST_F(ForgeTest, BrewingUsesOneUnitOfEachIngredientAndNeverSpoilsTheOutput) {
   PotionResult recipe;
   recipe.itemId = 2126;
   recipe.value = 0x0345;
-  lab.setItem(0, ItemPtr(stack(600, 1)));
-  lab.setItem(2, ItemPtr(stack(601, 3)));
+  lab.setItem(0, stack(600, 1));
+  lab.setItem(2, stack(601, 3));
   lab.brew(recipe);
   EXPECT_EQ(lab.itemAt(0), nullptr) << "a single unit is used up";
   Item* output = lab.itemAt(AlchemyLab::kOutputSlot);
@@ -166,7 +166,7 @@ TEST_F(StableTest, AddingMobsByTheirItemsAndLettingAdultsGoWhenBroken) {
 
   Stable& single = stableOn(2407, 12, 5);
   single.addMob(27);
-  single.setItem(ItemPtr(newItem(926, 0, 3, -1, 0)));
+  single.setItem(newItem(926, 0, 3, -1, 0));
   single.dropContents(mobsRules);
   EXPECT_EQ(mobsRules.drops, (std::vector<uint16_t>{862, 926}));
 }
@@ -195,7 +195,7 @@ TEST_F(StableTest, TwoFedMobsOfDifferentSexesBreedAndTheYoungGrowsUp) {
   ASSERT_EQ(stable.mobCount(), 3);
   EXPECT_EQ(stable.mobKindAt(2), 147);
 
-  stable.setItem(ItemPtr(newItem(926, 0, 999, -1, 0)));
+  stable.setItem(newItem(926, 0, 999, -1, 0));
   for (int i = 0; i < 60 && stable.mobKindAt(2) == 147; ++i) stable.updateMobs();
   EXPECT_TRUE(stable.mobKindAt(2) == 145 || stable.mobKindAt(2) == 146);
   EXPECT_EQ(mobs.removed.size(), 1u);

@@ -79,7 +79,7 @@ TEST_F(CircuitDevicesTest, TheDispenserThrowsOneUnitWithAForceByItsPower) {
   setSignalByte(at(kX, kY), 0);
   at(kX, kY).circuitB = static_cast<uint8_t>((at(kX, kY).circuitB & 0xF0) | 15);
   auto& lab = world->alchemyLabs().add(std::make_unique<AlchemyLab>(at(kX + 1, kY)));
-  lab.setItem(0, ItemPtr(newItem(500, 0, 2, -1, 0)));
+  lab.setItem(0, newItem(500, 0, 2, -1, 0));
   for (int edge = 0; edge < 3; ++edge) {
     drive(cs::kHigh, 0, 0, 0);
     drive(cs::kLow, 0, 0, 0);

@@ -24,9 +24,9 @@ constexpr uint16_t kSapling = 720;  // stands on the block below
 // Records every edit handed to it, then applies it to its world (when it has one).
 class RecordingSink final : public NullGame {
  public:
-  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* extra) override {
+  bool applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) override {
     edits.push_back(edit);
-    return world != nullptr && !world->applyBlockEdit(edit, extra).wasRefused();
+    return world != nullptr && !world->applyBlockEdit(edit, actor).wasRefused();
   }
   World* world = nullptr;
   std::vector<BlockEdit> edits;
