@@ -47,9 +47,9 @@ TEST_F(EntityCast, APetIsBothAPetAndAMob) {
   EXPECT_EQ(constant, &pet) << "a constant entity gives a constant pet";
 }
 
-TEST_F(EntityCast, ATreasureKindIsATreasureButNoToyNoMobAndNoEntityIsNothing) {
+TEST_F(EntityCast, ADroppedStacksKindIsNetworkedButNoToyNoMobAndNoEntityIsNothing) {
   Probe& stack = probe(5, 8);  // made with the dropped stack's kind
-  EXPECT_EQ(entity_cast<TreasureEntity>(static_cast<Entity*>(&stack)), static_cast<Entity*>(&stack));
+  EXPECT_EQ(entity_cast<RealEntity>(static_cast<Entity*>(&stack)), &stack);
   EXPECT_EQ(entity_cast<ToyEntity>(static_cast<Entity*>(&stack)), nullptr);
   EXPECT_EQ(entity_cast<MobEntity>(static_cast<Entity*>(&stack)), nullptr);
   EXPECT_EQ(entity_cast<BobberEntity>(static_cast<Entity*>(nullptr)), nullptr);
