@@ -42,7 +42,7 @@ engine::Director* director() { return engine::Director::getInstance(); }
 // The wait view's two lines, which the transfer's statuses write.
 void writeWaitLines(const std::string& first, const std::string& second) {
   GameViews* views = gameViews();
-  if (auto* wait = views != nullptr ? dynamic_cast<WaitView*>(&views->view(ViewId::Wait)) : nullptr) {
+  if (auto* wait = views != nullptr ? views->menuView<WaitView>() : nullptr) {
     wait->setStatus(first, second);
   }
 }

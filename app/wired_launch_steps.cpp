@@ -46,5 +46,5 @@ void WiredLaunchSteps::layOutViews() { parts_.interface.layOutViews(); }
 void WiredLaunchSteps::joinStoreFrontHost(uint64_t hostId) {
   GameViews* views = gameViews();
   if (views == nullptr) return;
-  if (auto* start = dynamic_cast<StartView*>(&views->view(ViewId::Start))) start->joinStoreFrontHost(hostId);
+  if (auto* start = views->menuView<StartView>()) start->joinStoreFrontHost(hostId);
 }

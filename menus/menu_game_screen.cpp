@@ -14,7 +14,7 @@ constexpr const char* kLoading = "Loading...";
 
 WaitView* waitView() {
   GameViews* views = gameViews();
-  return views != nullptr ? dynamic_cast<WaitView*>(&views->view(ViewId::Wait)) : nullptr;
+  return views != nullptr ? views->menuView<WaitView>() : nullptr;
 }
 
 std::string textOr(int16_t textId, const char* fallback) {
@@ -47,7 +47,7 @@ void MenuGameScreen::enterMainView() {
 void MenuGameScreen::showStartView(int dialog) {
   GameViews* views = gameViews();
   if (views == nullptr) return;
-  auto* start = dynamic_cast<StartView*>(&views->view(ViewId::Start));
+  auto* start = views->menuView<StartView>();
   if (start != nullptr && dialog != 0) start->showDialog(dialog);
   views->switchTo(ViewId::Start);
   if (start != nullptr && dialog == 0) start->showMainMenu();

@@ -9,7 +9,7 @@ void MenuNetNotices::consoleLine(const std::string& text) { MainView::addMessage
 void MenuNetNotices::connectionLost(uint8_t, const std::string& text) {
   GameViews* views = gameViews();
   if (views == nullptr) return;
-  auto* start = dynamic_cast<StartView*>(&views->view(ViewId::Start));
+  auto* start = views->menuView<StartView>();
   if (start == nullptr) return;
   if (views->currentId() != ViewId::Start) views->switchTo(*start);
   start->setMessage(text);

@@ -43,6 +43,7 @@ inline constexpr uint8_t kWorldModeCount = 4;
 
 class StartView final : public ListView {
  public:
+  static constexpr ViewId kId = ViewId::Start;
   enum class Page : uint8_t {
     Main, Options, Characters, NewCharacter, Worlds, NewWorld, Confirm, Message, Multiplayer, Join, Friends, Damaged
   };

@@ -43,7 +43,7 @@ void WaitView::setStatus(const std::string& first, const std::string& second) {
 
 void showWaitView(const std::string& first, const std::string& second) {
   GameViews* views = gameViews();
-  auto* wait = views != nullptr ? dynamic_cast<WaitView*>(&views->view(ViewId::Wait)) : nullptr;
+  auto* wait = views != nullptr ? views->menuView<WaitView>() : nullptr;
   if (wait == nullptr) return;
   wait->setStatus(first, second);
   if (views->current() != wait) views->switchTo(*wait);

@@ -13,6 +13,7 @@ class LayerColor;
 
 class WaitView final : public GameView {
  public:
+  static constexpr ViewId kId = ViewId::Wait;
   static constexpr int kFirstLineTag = 600;
   static constexpr int kSecondLineTag = 601;
 

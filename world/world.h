@@ -37,6 +37,7 @@ class Chest;
 class CircuitSystem;
 class EntityStore;
 class ExplosionSystem;
+class Forge;
 class LeafDecay;
 class LogicBlock;
 class LogicItemBlock;
@@ -46,7 +47,9 @@ class PlantSystem;
 class PlayerBase;
 class PortalRegistry;
 class ProtectedAreas;
+class Shelf;
 class Sign;
+class Stable;
 class WorldEntities;
 class WorldMap;
 struct BlockEdit;
@@ -128,14 +131,14 @@ class World {
   bool peaceful() const;
   // The difficulty row the world was made with; null for none (neutral factors).
   const DifficultyRow* difficulty() const { return difficulty_; }
-  LogicBlocks<LogicItemBlock>& shelves() { return shelves_; }
-  LogicBlocks<LogicBlock>& stables() { return stables_; }
+  LogicBlocks<Shelf>& shelves() { return shelves_; }
+  LogicBlocks<Stable>& stables() { return stables_; }
   LogicBlocks<Chest>& chests() { return chests_; }
   std::set<size_t>& markedCells() { return markedCells_; }
   LogicBlocks<Sign>& signs() { return signs_; }
   ExplosionSystem& explosions() { return *explosions_; }
   PlantSystem& plants() { return *plants_; }
-  LogicBlocks<LogicItemBlock>& forges() { return forges_; }
+  LogicBlocks<Forge>& forges() { return forges_; }
   LogicBlocks<AlchemyLab>& alchemyLabs() { return alchemyLabs_; }
   ProtectedAreas& protectedAreas() { return *protectedAreas_; }
   PortalRegistry& portals() { return *portals_; }
@@ -170,14 +173,14 @@ class World {
   uint8_t creative_ = 0;
   uint8_t thirdMode_ = 0;
   std::unique_ptr<WorldMap> map_;
-  LogicBlocks<LogicItemBlock> shelves_;  // the shelves' own kinds come with the shelf rules
-  LogicBlocks<LogicBlock> stables_;      // the stables' own kind comes with the stable rules
+  LogicBlocks<Shelf> shelves_;
+  LogicBlocks<Stable> stables_;
   LogicBlocks<Chest> chests_;
   std::set<size_t> markedCells_;  // cells the rules mark (by cell index)
   LogicBlocks<Sign> signs_;
   std::unique_ptr<ExplosionSystem> explosions_;
   std::unique_ptr<PlantSystem> plants_;
-  LogicBlocks<LogicItemBlock> forges_;  // the forges' own kind comes with the forge rules
+  LogicBlocks<Forge> forges_;
   LogicBlocks<AlchemyLab> alchemyLabs_;
   std::unique_ptr<ProtectedAreas> protectedAreas_;
   std::unique_ptr<PortalRegistry> portals_;

@@ -17,6 +17,9 @@ class RealEntity : public MovingEntity {
 
   using MovingEntity::MovingEntity;
 
+  // Every kind a record may name is networked; the rest (the view's debris) is not.
+  static bool holdsKind(EntityKind kind) { return isRecordKind(static_cast<uint8_t>(kind)); }
+
   void collide() override;
   // Fills the record's common part (header, id, physics state); kinds add their own fields.
   virtual void toRecord(EntityRecord& record) const;

@@ -55,7 +55,7 @@ void WorldEntities::adoptWaitingMobs() {
   waiting.clear();
   recountMobs(*this);
   for (const auto& entity : world_->stables()) {
-    if (auto* stable = dynamic_cast<Stable*>(entity.get())) stable->spawnRestoredAnimals();
+    entity->spawnRestoredAnimals();
   }
 }
 

@@ -10,6 +10,7 @@
 
 class ToyEntity final : public TreasureEntity {
  public:
+  static bool holdsKind(EntityKind kind) { return kind == EntityKind::Toy; }
   static constexpr float kMaxLift = 0.4f;
 
   // `spec` is the item's (never null); `throwerId` 0 for none.

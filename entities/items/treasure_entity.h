@@ -7,10 +7,16 @@
 // Main thread only.
 
 #include "content/items/item_ptr.h"
+#include "entities/core/entity_cast.h"
 #include "entities/core/real_entity.h"
 
 class TreasureEntity : public RealEntity {
  public:
+  // A dropped stack, a fruit, a toy or a fish.
+  static bool holdsKind(EntityKind kind) {
+    return kind == EntityKind::Treasure || kind == EntityKind::Fruit || kind == EntityKind::Toy ||
+           kind == EntityKind::Fish;
+  }
   static constexpr float kLifetime = 36000;
   // The half size of a thing whose picture has no size (a dress of an item that is not worn).
   static constexpr float kIconHalfSize = 7.5f;
@@ -46,14 +52,6 @@ class TreasureEntity : public RealEntity {
   ItemPtr item_;
 };
 
-// The treasure an entity is, or null, by its kind: every entity of the item kinds and of the fish
-// kind is made as a treasure (a dropped stack, a fruit, a toy, a fish), and nothing else is.
-inline TreasureEntity* treasureOf(RealEntity& entity) {
-  const EntityKind kind = entity.kind();
-  const bool treasure = kind == EntityKind::Treasure || kind == EntityKind::Fruit || kind == EntityKind::Toy ||
-                        kind == EntityKind::Fish;
-  return treasure ? static_cast<TreasureEntity*>(&entity) : nullptr;
-}
-inline const TreasureEntity* treasureOf(const RealEntity& entity) {
-  return treasureOf(const_cast<RealEntity&>(entity));
-}
+// The treasure an entity is, or null, by its kind (entity_cast.h).
+inline TreasureEntity* treasureOf(RealEntity& entity) { return entity_cast<TreasureEntity>(&entity); }
+inline const TreasureEntity* treasureOf(const RealEntity& entity) { return entity_cast<TreasureEntity>(&entity); }

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 
+#include "entities/core/entity_cast.h"
 #include "entities/core/real_entity.h"
 
 struct MobDef;
@@ -47,6 +48,8 @@ class MobAttacker {
 
 class MobEntity : public RealEntity {
  public:
+  // Made by the mob factory, from a mob's row or record: mobs and pets.
+  static bool holdsKind(EntityKind kind) { return kind == EntityKind::Mob || kind == EntityKind::Pet; }
   static constexpr uint8_t kGroups = 6;
   static constexpr uint8_t kPetGroup = 5;
   static constexpr uint8_t kDeathEffect = 27;
@@ -70,6 +73,8 @@ class MobEntity : public RealEntity {
   virtual void startWalk(int32_t walkState, float speed, float time) {
     (void)walkState, (void)speed, (void)time;
   }
+  // The speed of the walk under way, which peers replay; only walkers walk.
+  virtual float walkingSpeed() const { return 0.0f; }
   virtual void leap(float strength, float angle);
   virtual void think() = 0;
   virtual void updateAnimation() = 0;
@@ -126,11 +131,6 @@ class MobEntity : public RealEntity {
 // Degrees to the radians the impulse operations take.
 inline float mobDegrees(float degrees) { return degrees * 0.017453292f; }
 
-// The mob an entity is, or null, without asking the type system (a spawner pass looks at every
-// entity of the mob layer): every entity of the mob kinds is made as a mob, by the mob factory or
-// from a mob's record, and nothing else is made of those kinds.
-inline MobEntity* mobOf(RealEntity& entity) {
-  const EntityKind kind = entity.kind();
-  return kind == EntityKind::Mob || kind == EntityKind::Pet ? static_cast<MobEntity*>(&entity) : nullptr;
-}
-inline const MobEntity* mobOf(const RealEntity& entity) { return mobOf(const_cast<RealEntity&>(entity)); }
+// The mob an entity is, or null, by its kind (entity_cast.h).
+inline MobEntity* mobOf(RealEntity& entity) { return entity_cast<MobEntity>(&entity); }
+inline const MobEntity* mobOf(const RealEntity& entity) { return entity_cast<MobEntity>(&entity); }

@@ -18,6 +18,7 @@
 
 class MobPetEntity : public MobJumperEntity {
  public:
+  static bool holdsKind(EntityKind kind) { return kind == EntityKind::Pet; }
   static constexpr uint8_t kArriveEffect = 20;
   static constexpr int32_t kFarCells = 20;
   static constexpr uint8_t kMostTries = 8;

@@ -16,6 +16,7 @@ class MobWalkerEntity : public MobEntity {
   void hitLeftWall() override;
   void hitRightWall() override;
   void startWalk(int32_t walkState, float speed, float time) override;
+  float walkingSpeed() const override { return walkSpeed; }
   void think() override;
   void updateAnimation() override;
   void recover() override;

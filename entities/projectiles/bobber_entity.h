@@ -14,6 +14,7 @@ class FishingOwners;
 
 class BobberEntity final : public BulletEntity {
  public:
+  static bool holdsKind(EntityKind kind) { return kind == EntityKind::Bobber; }
   static constexpr float kReelTicks = 180;
   static constexpr uint16_t kSoundBite = 43;
   static constexpr uint16_t kTextBadWater = 157;

@@ -10,6 +10,7 @@
 //
 // Main thread only.
 
+#include "entities/core/entity_cast.h"
 #include "entities/core/real_entity.h"
 
 struct BulletDef;
@@ -17,6 +18,8 @@ struct BulletEffects;
 
 class BulletEntity : public RealEntity {
  public:
+  // A bobber row's projectile is made as a bobber, with its own kind.
+  static bool holdsKind(EntityKind kind) { return kind == EntityKind::Bullet || kind == EntityKind::Bobber; }
   static constexpr float kEndless = 3.4028235e38f;
   static constexpr uint8_t kWallEffect = 33;
   static constexpr float kStuckHalfSize = 2.0f;

@@ -47,7 +47,7 @@ void hitMobByBullet(LogicEntities& rules, BulletEntity& bullet, MobEntity& mob, 
   const float degrees = bullet.data.vx > 0 ? 45.0f : 135.0f;
   const float roll = static_cast<float>(engine::randomNext()) / 32768.0f;
   const float damage = bulletMobDamage(row.mobDamage(), row.damageType(), owner, roll);
-  if (auto* local = dynamic_cast<Player*>(owner)) local->recordStat(bullet_mob_hit::kShotStat, bullet.row());
+  if (owner != nullptr) owner->recordLocalStat(bullet_mob_hit::kShotStat, bullet.row());
   if (owner != nullptr) {
     PlayerAttacker attacker(*owner);
     mob.applyDamage(damage, row.damageType(), &attacker);

@@ -16,5 +16,5 @@ float PlayerAttacker::lifeSteal() const { return itemWeaponBonus(held_) + player
 void PlayerAttacker::gainHealth(float amount) { player_.addHealth(amount); }
 
 void PlayerAttacker::recordKill(uint16_t mobId) {
-  if (auto* local = dynamic_cast<Player*>(&player_)) local->recordStat(MobEntity::kKillStat, mobId);
+  player_.recordLocalStat(MobEntity::kKillStat, mobId);
 }

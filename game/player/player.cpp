@@ -141,3 +141,6 @@ void Player::showTextById(uint8_t kind, int16_t textId) {
   ringChatSound(*this, events(), kind);
   events().textById(kind, textId);
 }
+
+void Player::showLocalRefusal(const std::string& text) { showMessage(console_kind::kRefusal, text); }
+void Player::showLocalRefusalById(int16_t textId) { showTextById(console_kind::kRefusal, textId); }

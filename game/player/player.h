@@ -58,7 +58,7 @@ class Player : public PlayerBase, public InventoryOwner {
   // One unit of the stack in the quick slot is used up, whichever slot is selected now: a host
   // spends the slot its player held when the placement was made, and the player may have moved on.
   void useUpQuickSlotItem(uint8_t quickSlot);
-  uint16_t heldToolCapabilities() const;
+  uint16_t heldToolCapabilities() const override;
   // The break power of the held item against the cell's front block.
   float breakTimeFor(const MapBlock& cell) const;
   bool isNextToCell(const MapBlock& cell) const;
@@ -90,6 +90,11 @@ class Player : public PlayerBase, public InventoryOwner {
   ItemPtr* secondObjectItems() const override { return secondObject; }
   bool craftGridBlocked() const override { return (stateWord & kCraftGridBlockedBit) != 0; }
   void recordStat(uint16_t statId, uint16_t value) override;
+  // This machine's player: what only it keeps (player_base.h).
+  void recordLocalStat(uint16_t statId, uint16_t value) override { recordStat(statId, value); }
+  void showLocalRefusal(const std::string& text) override;
+  void showLocalRefusalById(int16_t textId) override;
+  void useUpLocalHeldItem() override { useUpHeldItem(); }
   // Putting on another trinket during play summons its pet; taking it off sends the pet away.
   void trinketChanged() override;
 
@@ -118,7 +123,7 @@ class Player : public PlayerBase, public InventoryOwner {
   // ---- World events (player_world_events.cpp) ----
   void notifyRestored() override;
   void setWeather(uint8_t kind, bool quiet) override;
-  void setTickPaused(bool paused);
+  void setTickPaused(bool paused) override;
   // Phase 1, 2, 4 or 8 and the clock's tick counter; any other phase is ignored.
   void setDayClock(uint8_t phase, uint32_t tick);
   void stampBiteTime() override;
@@ -127,6 +132,7 @@ class Player : public PlayerBase, public InventoryOwner {
   void consumeBait() override;
   // The open alchemy lab brews the result; a potion brewed for the first time becomes known.
   void potionBrewed(const PotionResult& result) override;
+  bool takeBrew(const AlchemyLab& lab, const PotionResult& result) override;
   // Entries of the craft book this player has not learned, for a page found in the rock.
   bool hasUnknownEntries() const override;
   uint16_t pickUnknownEntry() const override;

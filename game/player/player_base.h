@@ -33,6 +33,7 @@ struct LiquidAround {
   uint8_t head = 0;
 };
 
+class AlchemyLab;
 struct PotionResult;
 class TradeBook;
 
@@ -138,6 +139,24 @@ class PlayerBase : public PlayerGraphical {
   virtual void wearHeldTool() {}
   // The open alchemy lab brewed the result for the player.
   virtual void potionBrewed(const PotionResult& /*result*/) {}
+
+  // ---- What only this machine's own player keeps ----
+  // Another machine's player (a client's on the host, a copy on a client) keeps these on its own
+  // machine, so they do nothing for it.
+  // A statistic counted (the statistic, and the item, mob or block it is about).
+  virtual void recordLocalStat(uint16_t /*statId*/, uint16_t /*value*/) {}
+  // A refusal at this machine's console: a text, and a language text.
+  virtual void showLocalRefusal(const std::string& /*text*/) {}
+  virtual void showLocalRefusalById(int16_t /*textId*/) {}
+  // A placement spends one unit of the held stack.
+  virtual void useUpLocalHeldItem() {}
+  // The tool capabilities of the held item (content/tables/tool_def.h); none known here: 0.
+  virtual uint16_t heldToolCapabilities() const { return 0; }
+  // The game's clock stops or starts again.
+  virtual void setTickPaused(bool /*paused*/) {}
+  // The lab brewed the result for the player. The local player's lab window takes it, when that
+  // lab is still the one open (true); for any other player the lab brews it itself (false).
+  virtual bool takeBrew(const AlchemyLab& /*lab*/, const PotionResult& /*result*/) { return false; }
 
   // ---- The craft book entries the player may still find (a bonus page of mined rock) ----
   virtual bool hasUnknownEntries() const { return false; }

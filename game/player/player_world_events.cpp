@@ -117,6 +117,12 @@ uint16_t Player::pickUnknownEntry() const {
   return hasUnknownEntries() ? knowledge->pickRandomUnknownEntry() : kNoUnknownEntry;
 }
 
+// A player who turned to another container meanwhile gets nothing brewed there.
+bool Player::takeBrew(const AlchemyLab& lab, const PotionResult& result) {
+  if (openContainer() == &lab) potionBrewed(result);
+  return true;
+}
+
 void Player::potionBrewed(const PotionResult& result) {
   auto* lab = dynamic_cast<AlchemyLab*>(openContainer());
   if (lab == nullptr) return;

@@ -82,11 +82,9 @@ bool checkBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, Pl
     }
     return false;
   }
-  auto* local = dynamic_cast<Player*>(player);
-  if (local == nullptr) return true;
-  if (isPlacementKind(edit.kind)) {
-    if (!world.isCreative()) local->recordStat(edit_rules::kStatBlockPlaced, edit.blockId);
-    if (edit.takeHeld != 0) local->useUpHeldItem();
+  if (player != nullptr && isPlacementKind(edit.kind)) {
+    if (!world.isCreative()) player->recordLocalStat(edit_rules::kStatBlockPlaced, edit.blockId);
+    if (edit.takeHeld != 0) player->useUpLocalHeldItem();
   }
   return true;
 }

@@ -16,6 +16,7 @@
 #include "game/rules/block_use_support.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/chest.h"
+#include "world/blocks/forge.h"
 #include "world/blocks/shelf.h"
 #include "world/blocks/sign.h"
 #include "world/cells/block_flags.h"
@@ -191,7 +192,7 @@ void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
     LogicBlock* entity = id == kForge ? static_cast<LogicBlock*>(world.forges().findAt(cell)) : world.alchemyLabs().findAt(cell);
     openContainer(world, cell, player, entity, 22, true);
   } else if (isStableBlock(id)) {
-    auto* stable = dynamic_cast<Stable*>(world.stables().findAt(cell));
+    Stable* stable = world.stables().findAt(cell);
     if (stable == nullptr) return;
     switch (stable->addMob(held != nullptr ? held->id : 0xFFFF)) {
       case Stable::kPlaced: player.useUpHeldItem(); break;
@@ -305,7 +306,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   }
   if (held == nullptr && props[front].has(bf::kShelf)) {
     if (!world.options().shelfLock() || hostsOwn(player)) {
-      if (auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell))) shelf->clearDisplay(entities);
+      if (Shelf* shelf = world.shelves().findAt(cell)) shelf->clearDisplay(entities);
     }
     rules.playCellEffect(nullptr, cell, kEffectShake, EffectAudience::AllButActor);
     return;

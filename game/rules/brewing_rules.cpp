@@ -13,13 +13,7 @@ bool brewPotionAt(AlchemyLab& lab, PlayerBase* player) {
   if (!lab.brewing()) return false;  // closing the lab stopped the brew
   const PotionResult result = brewPotion(lab.itemAt(0), lab.itemAt(1), lab.itemAt(2), lab.itemAt(kBottleSlot));
   if (result.itemId == ITEM_NONE) return false;
-  auto* local = dynamic_cast<Player*>(player);
-  if (local != nullptr) {
-    // The result goes into the lab the player has open; a player who turned to another
-    // container meanwhile gets nothing brewed there.
-    if (local->openContainer() == &lab) local->potionBrewed(result);
-    return true;
-  }
+  if (player != nullptr && player->takeBrew(lab, result)) return true;
   lab.brew(result);
   lab.setBrewing(false);
   // A client's player: its client's copy of the lab brews what the host's did.

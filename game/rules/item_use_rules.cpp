@@ -24,12 +24,11 @@ bool quietConsole(const PlayerBase* player) {
 }
 
 void tell(PlayerBase* player, int16_t textId) {
-  auto* shown = dynamic_cast<Player*>(player);
-  if (shown != nullptr && !quietConsole(player)) shown->showTextById(console_kind::kRefusal, textId);
+  if (player != nullptr && !quietConsole(player)) player->showLocalRefusalById(textId);
 }
 
 void say(PlayerBase* player, const char* text) {
-  if (auto* shown = dynamic_cast<Player*>(player)) shown->showMessage(console_kind::kRefusal, text);
+  if (player != nullptr) player->showLocalRefusal(text);
 }
 
 // Names the first tool a block asks for that the breaking item lacks; bit 0 (the hammer) has its own
@@ -51,8 +50,7 @@ void tellMissingTool(PlayerBase* player, uint16_t missing) {
 
 uint16_t capabilitiesOf(PlayerBase* player, const Item* tool) {
   if (tool != nullptr) return toolCapabilities(*tool);
-  const auto* holder = dynamic_cast<const Player*>(player);
-  return holder != nullptr ? holder->heldToolCapabilities() : 0;
+  return player != nullptr ? player->heldToolCapabilities() : 0;
 }
 
 // Spawning items a creative player may always use, and those limited by the entity count.

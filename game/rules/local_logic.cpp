@@ -215,7 +215,7 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   playPlayerAction(&player, kActionHurt, 0, EffectAudience::Everyone);
   if (player.health > 0) return true;
   if (kind >= kFirstDeathKind && kind < kFirstDeathKind + 5) {
-    if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatDeathByKind[kind - kFirstDeathKind], 0);
+    player.recordLocalStat(kStatDeathByKind[kind - kFirstDeathKind], 0);
   }
   endLife(player);
   playPlayerAction(&player, kActionDied, 0, EffectAudience::Everyone);

@@ -94,7 +94,8 @@ bool LocalLogic::useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, f
 
 Logic::ProjectileChoice LocalLogic::projectileForItem(uint8_t mode, PlayerBase* player, Item* item) {
   if (item == nullptr) return {};
-  return chooseProjectile(mode != 0, dynamic_cast<Player*>(player), *item);
+  // Only the player of this machine has its ammunition slot here.
+  return chooseProjectile(mode != 0, player != nullptr && player == player_ ? player_ : nullptr, *item);
 }
 
 void LocalLogic::placeSign(MapBlock& cell, uint8_t variant) {

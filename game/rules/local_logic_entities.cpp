@@ -111,7 +111,7 @@ void LocalLogic::petsFollowOwner(PlayerBase* player, MapBlock* left) {
 }
 
 bool LocalLogic::takeTreasure(PlayerBase& player, Entity& entity) {
-  auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
+  auto* treasure = entity_cast<TreasureEntity>(&entity);
   if (treasure == nullptr || treasure->isGone() || &player != player_) return false;
   if (!player_->pickUpItem(treasure->item())) return false;
   if (treasure->foundFlag) player_->recordStat(kStatItemFound, treasure->item().id);
@@ -121,7 +121,7 @@ bool LocalLogic::takeTreasure(PlayerBase& player, Entity& entity) {
 
 // Alone there is one player to hit: within 12 pixels (the near way round the world), alive.
 bool LocalLogic::hitMobNearBullet(Entity* entity) {
-  auto* bullet = dynamic_cast<BulletEntity*>(entity);
+  auto* bullet = entity_cast<BulletEntity>(entity);
   if (bullet == nullptr || bullet->data.removed) return false;
   MobEntity* mob = entities_->mobMetByBullet(*bullet);
   if (mob == nullptr) return false;
@@ -130,7 +130,7 @@ bool LocalLogic::hitMobNearBullet(Entity* entity) {
 }
 
 bool LocalLogic::hitPlayersNearBullet(Entity* entity) {
-  auto* bullet = dynamic_cast<BulletEntity*>(entity);
+  auto* bullet = entity_cast<BulletEntity>(entity);
   if (bullet == nullptr || bullet->data.removed || player_ == nullptr || player_->dead != 0 || world_ == nullptr) {
     return false;
   }

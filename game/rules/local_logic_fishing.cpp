@@ -60,7 +60,7 @@ void LocalLogic::resolveFishingCatch(PlayerBase& player, float seconds) {
         const float angle = (dx <= 0 ? 120.0f : 60.0f) * kDegrees;
         spawnItemEntity(std::move(fish), {bobber->data.x, bobber->data.cellY + kCatchLift},
                         static_cast<float>(std::abs(columns)) + kCatchSpeed, angle, 0);
-        if (auto* local = dynamic_cast<Player*>(&player)) local->recordStat(kStatFishCaught, caught);
+        player.recordLocalStat(kStatFishCaught, caught);
       }
     } else {
       showTextById(&player, kTextTooSlow, console_kind::kRefusal);

@@ -47,8 +47,7 @@ void LocalLogic::startTimers() {
 void LocalLogic::stepForges() {
   if (world_ == nullptr) return;
   for (const auto& entity : world_->forges()) {
-    auto* forge = dynamic_cast<Forge*>(entity.get());
-    if (forge == nullptr) continue;
+    Forge* forge = entity.get();
     const int result = forge->smeltStep();
     if (result == Forge::kCold) continue;
     forEachPlayer([&](PlayerBase* p) {
@@ -60,8 +59,8 @@ void LocalLogic::stepForges() {
 void LocalLogic::stepStables() {
   if (world_ == nullptr) return;
   for (const auto& entity : world_->stables()) {
-    auto* stable = dynamic_cast<Stable*>(entity.get());
-    if (stable == nullptr || stable->inUse()) continue;
+    Stable* stable = entity.get();
+    if (stable->inUse()) continue;
     stable->updateMobs();
     if (stable->mobCount() == 2) stable->breed();
   }

@@ -79,7 +79,7 @@ void GameLocal::setTimeFrozen(uint8_t value) {
   const bool frozen = value != 0;
   // Each player's world event stops or restarts the clock and tells the player.
   rules_->forEachPlayer([frozen](PlayerBase* p) {
-    if (auto* local = dynamic_cast<Player*>(p)) local->setTickPaused(frozen);
+    if (p != nullptr) p->setTickPaused(frozen);
   });
 }
 

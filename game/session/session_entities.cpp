@@ -163,7 +163,7 @@ void SessionEntities::wake(Entity* entity) {
 
 void SessionEntities::leap(Entity* entity, float strength, float angle) {
   if (entity == nullptr) return;
-  if (auto* mob = dynamic_cast<MobEntity*>(entity)) return mob->leap(strength, angle);
+  if (auto* mob = entity_cast<MobEntity>(entity)) return mob->leap(strength, angle);
   real(entity)->addImpulse(strength, angle, true);
 }
 
@@ -203,8 +203,8 @@ uint32_t SessionEntities::dismissPets(uint32_t playerId) {
   LogicPlayers& rules = lists.world()->rules();
   uint32_t dismissed = 0;
   lists.mobs().forEach([&](RealEntity& e) {
-    auto* pet = dynamic_cast<MobEntity*>(&e);
-    if (pet == nullptr || e.kind() != EntityKind::Pet || e.data.removed || e.ownerId() != playerId) return;
+    auto* pet = entity_cast<MobPetEntity>(&e);
+    if (pet == nullptr || e.data.removed || e.ownerId() != playerId) return;
     if (e.data.cell != nullptr) rules.playCellEffect(nullptr, *e.data.cell, kPetLeaves, EffectAudience::Everyone);
     pet->remove();
     ++dismissed;
@@ -217,7 +217,7 @@ void SessionEntities::petsFollowOwner(uint32_t playerId, MapBlock* left) {
   if (lists.world() == nullptr || playerId == 0) return;
   const Logic::PlayerSpot owner = lists.world()->rules().playerSpot(playerId);
   for (size_t i = 0; i < lists.mobs().size(); ++i) {
-    auto* pet = dynamic_cast<MobPetEntity*>(&lists.mobs().at(i));
+    auto* pet = entity_cast<MobPetEntity>(&lists.mobs().at(i));
     if (pet != nullptr && !pet->data.removed && pet->ownerId() == playerId) pet->ownerMoved(owner, left);
   }
 }
@@ -232,7 +232,7 @@ void SessionEntities::liftPetsFromCell(MapBlock& cell) {
   const MapBlock* above = cell.neighbourUp(world->map());
   const bool open = above != nullptr && !world->map().props()[above->frontId()].opaque();
   for (size_t i = 0; i < lists.mobs().size(); ++i) {
-    auto* pet = dynamic_cast<MobPetEntity*>(&lists.mobs().at(i));
+    auto* pet = entity_cast<MobPetEntity>(&lists.mobs().at(i));
     if (pet == nullptr || pet->data.removed || pet->data.cell != &cell) continue;
     if (open) {
       rules.leapEntity(pet, kLiftStrength, kStraightUp);
@@ -248,7 +248,7 @@ void SessionEntities::liftPetsFromCell(MapBlock& cell) {
 BobberEntity* SessionEntities::bobberOf(uint32_t playerId) {
   EntityLayer& bullets = current().bullets();
   for (size_t i = 0; playerId != 0 && i < bullets.size(); ++i) {
-    auto* bobber = dynamic_cast<BobberEntity*>(&bullets.at(i));
+    auto* bobber = entity_cast<BobberEntity>(&bullets.at(i));
     if (bobber != nullptr && !bobber->data.removed && bobber->ownerId() == playerId) return bobber;
   }
   return nullptr;
@@ -259,7 +259,7 @@ void SessionEntities::dismissBobbers(uint32_t playerId) {
   if (lists.world() == nullptr || playerId == 0) return;
   LogicEntities& rules = lists.world()->rules();
   lists.bullets().forEach([&](RealEntity& e) {
-    auto* bobber = dynamic_cast<BobberEntity*>(&e);
+    auto* bobber = entity_cast<BobberEntity>(&e);
     if (bobber == nullptr || e.data.removed || e.ownerId() != playerId) return;
     rules.setBobberState(bobber, kBobberFades);
     e.data.removed = true;
@@ -275,7 +275,7 @@ MobEntity* SessionEntities::mobMetByBullet(const Entity& bullet) {
   World* world = lists.world();
   if (world == nullptr) return nullptr;
   for (size_t i = 0; i < lists.mobs().size(); ++i) {
-    auto* mob = dynamic_cast<MobEntity*>(&lists.mobs().at(i));
+    auto* mob = entity_cast<MobEntity>(&lists.mobs().at(i));
     if (mob == nullptr || mob->data.removed || mob->kind() == EntityKind::Pet) continue;
     const float dx = world->map().shortDeltaX(mob->data.x - bullet.data.x);
     if (mobBoxMeetsShot(dx, mob->data.y - bullet.data.y, mob->data.halfWidth, mob->data.halfHeight)) return mob;
@@ -290,7 +290,7 @@ bool SessionEntities::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX
 void SessionEntities::hit(uint32_t mobId) {
   WorldEntities& lists = current();
   World* world = lists.world();
-  auto* mob = dynamic_cast<MobEntity*>(lists.findById(mobId));
+  auto* mob = entity_cast<MobEntity>(lists.findById(mobId));
   if (world == nullptr || mob == nullptr || mob->data.removed || running_.player == nullptr) return;
   hitMobByPlayer({world->rules(), world->rules(), world->rules()}, *running_.player, *mob);
 }
@@ -329,7 +329,7 @@ void SessionEntities::burnAtCell(MapBlock& cell) {
 void SessionEntities::collectTreasuresOnCell(const MapBlock& cell, std::vector<Entity*>& out) {
   WorldEntities& lists = current();
   for (size_t i = 0; i < lists.treasures().size(); ++i) {
-    auto* e = dynamic_cast<TreasureEntity*>(&lists.treasures().at(i));
+    auto* e = entity_cast<TreasureEntity>(&lists.treasures().at(i));
     if (e != nullptr && e->data.cell == &cell && !e->isGone() && !e->data.moving) out.push_back(e);
   }
 }
@@ -337,7 +337,7 @@ void SessionEntities::collectTreasuresOnCell(const MapBlock& cell, std::vector<E
 void SessionEntities::collectToys(std::vector<ToyEntity*>& out) {
   WorldEntities& lists = current();
   for (size_t i = 0; i < lists.treasures().size(); ++i) {
-    auto* toy = dynamic_cast<ToyEntity*>(&lists.treasures().at(i));
+    auto* toy = entity_cast<ToyEntity>(&lists.treasures().at(i));
     if (toy != nullptr && !toy->data.removed) out.push_back(toy);
   }
 }

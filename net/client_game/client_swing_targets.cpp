@@ -15,6 +15,6 @@ bool ClientSwingTargets::lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t 
 
 // A mob gone since the swing found it is not asked about.
 void ClientSwingTargets::hit(uint32_t mobId) {
-  auto* mob = lists_ != nullptr ? dynamic_cast<MobEntity*>(lists_->findById(mobId)) : nullptr;
+  auto* mob = lists_ != nullptr ? entity_cast<MobEntity>(lists_->findById(mobId)) : nullptr;
   if (mob != nullptr && !mob->data.removed) game_.hitMob(mob);
 }

@@ -28,6 +28,7 @@
 #include "net/transfer/world_receiver.h"
 
 class Entity;
+class RealEntity;
 class MapBlock;
 class PlayerBase;
 class PlayerDesktopLocal;
@@ -172,6 +173,8 @@ class NetClient : public NetCommon {
   void playerPosition(wire::WireIn& in, PlayerDesktopLocal& player);
 
   // ---- client/client_entities.cpp ----
+  // The networked entity of the shown world with the host's id; null when the client has none.
+  RealEntity* networkedEntity(uint32_t id) const;
   Entity* entityById(uint32_t id) const;
   void entityRecord(wire::WireIn& in);
   void restEntity(wire::WireIn& in);

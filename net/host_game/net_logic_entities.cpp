@@ -10,7 +10,6 @@
 #include "entities/core/real_entity.h"
 #include "entities/mobs/mob_entity.h"
 #include "entities/mobs/mob_pet_entity.h"
-#include "entities/mobs/mob_walker_entity.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/net_logic.h"
@@ -48,7 +47,7 @@ Twelve movementBytes(const MobMovement& movement) {
 
 template <class E>
 E* NetLogic::announce(E* created) {
-  if (const auto* entity = dynamic_cast<const RealEntity*>(created)) {
+  if (const auto* entity = entity_cast<RealEntity>(static_cast<const Entity*>(created))) {
     EntityRecord record;
     entity->toRecord(record);
     sendToAll(wire::hostMessage(wire::EntityMsg::EntityRecord).entityRecord(record));
@@ -167,8 +166,7 @@ void NetLogic::teleportPet(MobPetEntity* pet, MapBlock& cell) {
 
 void NetLogic::reportMobPosition(MobEntity* mob, uint8_t flag) {
   if (mob == nullptr) return;
-  const auto* walker = dynamic_cast<const MobWalkerEntity*>(mob);
-  const float walk = walker != nullptr ? walker->walkSpeed : 0.0f;
+  const float walk = mob->walkingSpeed();
   sendToAll(wire::hostMessage(wire::EntityMsg::MobPosition).u32(mob->id()).point(mob->data.x, mob->data.y).f32(walk).u8(flag));
 }
 

@@ -36,7 +36,7 @@ std::vector<PlayerBase*> presentPlayers(const NetServer& server) {
 
 // A client's player is offered the treasure; it stays, marked taken, until the client answers.
 void NetLogic::offerTreasure(PlayerServer& client, Entity& entity) {
-  auto* treasure = dynamic_cast<TreasureEntity*>(&entity);
+  auto* treasure = entity_cast<TreasureEntity>(&entity);
   if (treasure == nullptr || treasure->isGone()) return;
   treasure->taken = true;
   client.offerItem(treasure->id(), &treasure->item(), true);
@@ -64,7 +64,7 @@ void NetLogic::pickUpAtPlayerCell(PlayerBase* player) {
 // that may have it: the host's own takes it at once, a client's player is offered it. Without
 // this a client standing still where its drop lands would never get it.
 bool NetLogic::applyToPlayersOnCell(Entity* entity) {
-  auto* treasure = dynamic_cast<TreasureEntity*>(entity);
+  auto* treasure = entity_cast<TreasureEntity>(entity);
   const MapBlock* cell = treasure != nullptr ? treasure->data.cell : nullptr;
   if (cell == nullptr) return false;
   if (PlayerServer* miner = treasure->isGone() ? nullptr : minerNear(*treasure)) {

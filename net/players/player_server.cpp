@@ -25,7 +25,7 @@ PlayerServer::PlayerServer(NetServer& server, World* playerWorld, uint8_t peer,
 PlayerServer::~PlayerServer() {
   if (world == nullptr) return;
   for (EntityId id : offered_) {
-    if (auto* treasure = dynamic_cast<TreasureEntity*>(world->effects().entityById(id))) {
+    if (auto* treasure = entity_cast<TreasureEntity>(world->effects().entityById(id))) {
       treasure->taken = false;
     }
   }

@@ -97,10 +97,10 @@ void readChests(engine::ByteReader& in, World& world, ItemConverter convert) {
 void writeForges(engine::ByteWriter& out, World& world) {
   out.u32(static_cast<uint32_t>(world.forges().size()));
   for (const auto& block : world.forges()) {
-    const auto* forge = dynamic_cast<const Forge*>(block.get());
-    writeHead(out, *block);
-    out.u64(std::bit_cast<uint64_t>(forge != nullptr ? static_cast<double>(forge->fuelLeft()) : 0.0));
-    out.u16(forge != nullptr ? forge->smeltLeft() : 0);
+    const Forge& forge = *block;
+    writeHead(out, forge);
+    out.u64(std::bit_cast<uint64_t>(static_cast<double>(forge.fuelLeft())));
+    out.u16(forge.smeltLeft());
     out.zeros(2);
     writeSlots(out, *block, kForgeSlots);
   }
@@ -121,7 +121,7 @@ void readForges(engine::ByteReader& in, World& world, ItemConverter convert) {
     for (ItemPtr& item : slots) item = readItem(in, convert);
     // A counter that is no count of steps (negative, not finite, past 16 bits) burns nothing.
     const bool sound = std::isfinite(fuel) && fuel >= 0.0 && fuel <= 65535.0;
-    auto& forge = static_cast<Forge&>(world.forges().add(std::make_unique<Forge>(*cell)));
+    Forge& forge = world.forges().add(std::make_unique<Forge>(*cell));
     forge.restore(std::move(slots), sound ? static_cast<uint16_t>(fuel) : 0, smelt);
   }
 }
@@ -143,7 +143,7 @@ void readShelves(engine::ByteReader& in, World& world, ItemConverter convert) {
       skipItems(in, kShelfSlots);  // no cell, or its block is no shelf any more
       continue;
     }
-    Shelf& shelf = static_cast<Shelf&>(world.shelves().add(std::move(made)));
+    Shelf& shelf = world.shelves().add(std::move(made));
     // Each stack is offered at its stored place; the shelf says where it fits, if anywhere free.
     for (uint8_t hint = 0; hint < kShelfSlots; ++hint) {
       ItemPtr item = readItem(in, convert);
@@ -190,16 +190,14 @@ void writeStables(engine::ByteWriter& out, World& world, const WorldSaveLinks& l
   out.u32(static_cast<uint32_t>(world.stables().size()));
   for (const auto& block : world.stables()) {
     writeHead(out, *block);
-    const auto* stable = dynamic_cast<const Stable*>(block.get());
-    const std::array<StabledAnimal, 3> animals =
-        stable != nullptr ? links.stabledAnimals(world, *stable) : std::array<StabledAnimal, 3>{};
+    const std::array<StabledAnimal, 3> animals = links.stabledAnimals(world, *block);
     for (const StabledAnimal& animal : animals) {
       out.u16(animal.stableIndex);
       out.u16(animal.stableIndex == kNoStableIndex ? 0 : animal.first);
       out.u16(animal.stableIndex == kNoStableIndex ? 0 : animal.second);
     }
     out.zeros(2);
-    writeItemSlot(out, stable != nullptr ? stable->feed() : nullptr);
+    writeItemSlot(out, block->feed());
   }
 }
 
@@ -209,7 +207,7 @@ bool StableQueue::holds(const MapBlock& cell) const {
 
 void StableQueue::restore(World& world, WorldSaveLinks& links, ItemConverter convert) {
   for (const auto& [cell, contents] : stables_) {
-    auto& stable = static_cast<Stable&>(world.stables().add(std::make_unique<Stable>(*cell, world)));
+    Stable& stable = world.stables().add(std::make_unique<Stable>(*cell, world));
     if (!contents.feed.isEmpty()) stable.setItem(convert(contents.feed));
     links.restoreStabledAnimals(world, stable, contents.animals);
   }

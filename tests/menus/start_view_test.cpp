@@ -54,6 +54,14 @@ class StartViewTest : public menutest::StartViewFixture {
   }
 };
 
+TEST_F(StartViewTest, TheMenusViewsAreReachedAsTheClassesTheMenusMadeThem) {
+  GameViews* views = gameViews();
+  ASSERT_NE(views, nullptr);
+  EXPECT_TRUE(views->madeByMenus(ViewId::Start));
+  EXPECT_EQ(views->menuView<StartView>(), &views->view(ViewId::Start));
+  EXPECT_EQ(views->menuView<WaitView>(), &views->view(ViewId::Wait));
+}
+
 TEST_F(StartViewTest, ACreatedCharacterIsWrittenWithItsStartingToolsAndBecomesCurrent) {
   EXPECT_EQ(start().page(), Page::Main);
   ASSERT_TRUE(start().choose("Play"));

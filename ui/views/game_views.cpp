@@ -33,10 +33,7 @@ class PlainMenuView final : public GameView {
 };
 
 std::unique_ptr<GameView> makeView(ViewId id) {
-  if (id == ViewId::Start || id == ViewId::Wait) {
-    std::unique_ptr<GameView> made = menuViewMaker().makeView(id);
-    return made != nullptr ? std::move(made) : std::make_unique<PlainMenuView>(id);
-  }
+  if (isMenuView(id)) return std::make_unique<PlainMenuView>(id);
   switch (id) {
     case ViewId::Main: return std::make_unique<MainView>();
     case ViewId::Inventory: return std::make_unique<InventoryView>();
@@ -62,7 +59,10 @@ std::unique_ptr<GameView> makeView(ViewId id) {
 
 GameViews::GameViews() {
   for (int i = 0; i < VIEW_COUNT; ++i) {
-    views_[i] = makeView(static_cast<ViewId>(i));
+    const auto id = static_cast<ViewId>(i);
+    std::unique_ptr<GameView> made = isMenuView(id) ? menuViewMaker().makeView(id) : nullptr;
+    madeByMenus_[i] = made != nullptr;
+    views_[i] = made != nullptr ? std::move(made) : makeView(id);
     views_[i]->setSession(session_);
   }
 }
@@ -74,6 +74,10 @@ GameViews::~GameViews() {
 }
 
 GameView& GameViews::view(ViewId id) { return *views_[static_cast<size_t>(id)]; }
+
+bool GameViews::madeByMenus(ViewId id) const {
+  return isMenuView(id) && madeByMenus_[static_cast<size_t>(id)];
+}
 
 ViewId GameViews::currentId() const { return current_ != nullptr ? current_->id() : ViewId::None; }
 

@@ -62,6 +62,15 @@ class GameViews {
   BookView& bookView();
   FishView& fishView();
   GameView& startView() { return view(ViewId::Start); }
+  // A menu's view (Start, Wait) as the class the menus made it, `View::kId` naming which: the
+  // menus' maker is the one maker of those views. Null when it made none (the interface alone
+  // keeps a plain place on the stack). `View` must be complete where this is used.
+  template <class View>
+  View* menuView() {
+    static_assert(isMenuView(View::kId), "only the menus' views are made outside the interface");
+    return madeByMenus(View::kId) ? static_cast<View*>(&view(View::kId)) : nullptr;
+  }
+  bool madeByMenus(ViewId id) const;
 
  private:
   bool isOnStack(const GameView& view) const;
@@ -70,6 +79,7 @@ class GameViews {
 
   UiSession session_;  // first: the views read it until they are gone
   std::array<std::unique_ptr<GameView>, VIEW_COUNT> views_;
+  std::array<bool, VIEW_COUNT> madeByMenus_{};
   GameView* current_ = nullptr;
   std::vector<GameView*> paused_;
 };

@@ -22,3 +22,6 @@ enum class ViewId : uint8_t {
   None,  // no view is current
 };
 constexpr int VIEW_COUNT = 15;
+
+// The views the menus make (menu_view_maker.h); the interface makes the rest.
+constexpr bool isMenuView(ViewId id) { return id == ViewId::Start || id == ViewId::Wait; }

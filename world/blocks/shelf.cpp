@@ -85,7 +85,7 @@ std::unique_ptr<Shelf> Shelf::create(World& world, MapBlock& cell) {
 
 bool putItemOnShelf(World& world, MapBlock& cell, ItemPtr& held, uint8_t position) {
   if (held == nullptr || held->count == 0) return false;
-  auto* shelf = dynamic_cast<Shelf*>(world.shelves().findAt(cell));
+  Shelf* shelf = world.shelves().findAt(cell);
   if (shelf == nullptr) {
     std::unique_ptr<Shelf> made = Shelf::create(world, cell);
     if (made == nullptr) return false;

@@ -5,6 +5,7 @@
 #include "content/tables/plant_table.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/logic_block.h"
+#include "world/blocks/shelf.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/placement/block_tables.h"
 #include "world/placement/placement_reporter.h"

@@ -37,10 +37,12 @@ bool placeEntity(Entity& entity, const wire::Point& point) {
 
 }  // namespace
 
-Entity* NetClient::entityById(uint32_t id) const {
-  World* shown = world();
-  return shown != nullptr && id != kNoEntity ? shown->effects().entityById(id) : nullptr;
+RealEntity* NetClient::networkedEntity(uint32_t id) const {
+  WorldEntities* lists = entities();
+  return lists != nullptr && id != kNoEntity ? lists->findById(id) : nullptr;
 }
+
+Entity* NetClient::entityById(uint32_t id) const { return networkedEntity(id); }
 
 void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
   // A mob's impulse, position or state, and a cell turned solid follow the host's own rules for
@@ -67,7 +69,7 @@ void NetClient::entityRecord(wire::WireIn& in) {
 }
 
 void NetClient::restEntity(wire::WireIn& in) {
-  if (auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()))) entity->onRest();
+  if (RealEntity* entity = networkedEntity(in.u32())) entity->onRest();
 }
 
 void NetClient::removeEntities(wire::WireIn& in) {
@@ -79,7 +81,7 @@ void NetClient::removeEntities(wire::WireIn& in) {
 
 // [5][79]: the entity where the host has it, with an impulse (f32 strength, f32 angle, u8 reset).
 void NetClient::moveEntity(wire::WireIn& in) {
-  auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()));
+  RealEntity* entity = networkedEntity(in.u32());
   const wire::Point point = in.point();
   engine::ByteReader impulse(in.raw(kImpulseBytes));
   const float strength = impulse.f32();
@@ -91,7 +93,7 @@ void NetClient::moveEntity(wire::WireIn& in) {
 
 // [5][81]: a resting entity the host woke, where the host has it, drifting sideways (four bytes: an f32).
 void NetClient::wakeEntity(wire::WireIn& in) {
-  auto* entity = dynamic_cast<MovingEntity*>(entityById(in.u32()));
+  RealEntity* entity = networkedEntity(in.u32());
   const wire::Point point = in.point();
   const float drift = engine::ByteReader(in.raw(sizeof(float))).f32();
   if (entity == nullptr || !std::isfinite(drift)) return;
@@ -101,7 +103,7 @@ void NetClient::wakeEntity(wire::WireIn& in) {
 void NetClient::knockBackMob(wire::WireIn& in) {
   const bool flag = in.u8() != 0;
   const bool withCell = in.u8() == 1;
-  auto* mob = dynamic_cast<MobEntity*>(entityById(in.u32()));
+  auto* mob = entity_cast<MobEntity>(networkedEntity(in.u32()));
   const wire::Point point = in.point();
   const float strength = in.f32();
   const float angle = in.f32();
@@ -110,7 +112,7 @@ void NetClient::knockBackMob(wire::WireIn& in) {
 }
 
 void NetClient::moveMob(wire::WireIn& in) {
-  auto* mob = dynamic_cast<MobEntity*>(entityById(in.u32()));
+  auto* mob = entity_cast<MobEntity>(networkedEntity(in.u32()));
   const wire::Point velocity = in.point();
   const wire::Point point = in.point();
   if (mob == nullptr || !placeEntity(*mob, point)) return;
@@ -122,14 +124,14 @@ void NetClient::moveMob(wire::WireIn& in) {
 }
 
 void NetClient::teleportPet(wire::WireIn& in) {
-  auto* pet = dynamic_cast<MobPetEntity*>(entityById(in.u32()));
+  auto* pet = entity_cast<MobPetEntity>(networkedEntity(in.u32()));
   MapBlock* cell = cellOf(in.cell());
   if (pet != nullptr && cell != nullptr) pet->teleportToCell(*cell);
 }
 
 void NetClient::moveBobber(wire::WireIn& in) {
   const uint8_t state = in.u8();
-  auto* bobber = dynamic_cast<BobberEntity*>(entityById(in.u32()));
+  auto* bobber = entity_cast<BobberEntity>(networkedEntity(in.u32()));
   const wire::Point point = in.point();
   const wire::Point anchor = in.point();
   if (bobber == nullptr || !placeEntity(*bobber, anchor)) return;

@@ -53,11 +53,11 @@ void NetServer::useBlockFor(PlayerServerDesktop& player, MapBlock& cell, uint8_t
   if (layer != MapBlock::kFront) return;
   if (Sign* sign = hosted.signs().findAt(cell)) {
     if (player.openContainer() == nullptr) player.showSign(*sign, false);
-  } else if (auto* forge = dynamic_cast<Forge*>(hosted.forges().findAt(cell))) {
+  } else if (Forge* forge = hosted.forges().findAt(cell)) {
     openFor(player, cell, *forge, OpenedAs<Forge>{&PlayerServer::openForge, kForgeSound, true});
   } else if (AlchemyLab* lab = hosted.alchemyLabs().findAt(cell)) {
     openFor(player, cell, *lab, OpenedAs<AlchemyLab>{&PlayerServer::openAlchemyLab, kForgeSound, true});
-  } else if (auto* stable = dynamic_cast<Stable*>(hosted.stables().findAt(cell))) {
+  } else if (Stable* stable = hosted.stables().findAt(cell)) {
     openFor(player, cell, *stable, OpenedAs<Stable>{&PlayerServer::openStable, kStableSound, false});
   } else if (Chest* chest = hosted.chests().findAt(cell)) {
     openFor(player, cell, *chest, OpenedAs<Chest>{&PlayerServer::openChest, kChestSound, true});

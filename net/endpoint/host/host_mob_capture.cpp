@@ -34,7 +34,7 @@ void NetServer::offerCapture(PlayerServerDesktop& player, uint32_t id) {
 }
 
 bool NetServer::captureTaken(PlayerServerDesktop& player, Entity& entity) {
-  auto* mob = dynamic_cast<MobEntity*>(&entity);
+  auto* mob = entity_cast<MobEntity>(&entity);
   if (mob == nullptr) return false;
   const uint16_t item = capturedItemOf(*mob);
   if (item == ITEM_NONE) return true;

@@ -53,7 +53,7 @@ bool copyHolds(PlayerServer& player, const Item* item, bool creative) {
 
 MobEntity* NetServer::mobNear(const PlayerBase& player, uint32_t id) const {
   Entity* entity = world() != nullptr ? world()->effects().entityById(id) : nullptr;
-  auto* mob = dynamic_cast<MobEntity*>(entity);
+  auto* mob = entity_cast<MobEntity>(entity);
   if (mob == nullptr || mob->data.removed) return nullptr;
   const float dx = world()->map().shortDeltaX(mob->data.x - player.position.x);
   const float dy = mob->data.y - player.position.y;

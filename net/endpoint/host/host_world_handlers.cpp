@@ -58,12 +58,12 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
   if (offered == nullptr) return;
   if (answer == wire::EntityMsg::ItemNotTaken) {
     // Left where it lies: the next player to come may take it.
-    if (auto* treasure = dynamic_cast<TreasureEntity*>(offered)) treasure->taken = false;
+    if (auto* treasure = entity_cast<TreasureEntity>(offered)) treasure->taken = false;
     return;
   }
   if (captureTaken(*player, *offered)) return;
   // A find (a treasure's first finder) counts in the player's statistics, as the host's own does.
-  if (auto* treasure = dynamic_cast<TreasureEntity*>(offered); treasure != nullptr && treasure->foundFlag) {
+  if (auto* treasure = entity_cast<TreasureEntity>(offered); treasure != nullptr && treasure->foundFlag) {
     player->recordStat(kStatItemFound, treasure->item().id);
   }
   world()->effects().markForRemoval(offered);

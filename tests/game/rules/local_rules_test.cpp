@@ -13,6 +13,7 @@
 #include "game/rules/projectile_choice.h"
 #include "tests/game/game_fixture.h"
 #include "world/blocks/chest.h"
+#include "world/blocks/shelf.h"
 #include "world/cells/block_flags.h"
 
 namespace game_test {

@@ -25,6 +25,7 @@
 #include "tests/net/host_game/host_in_game.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/logic_blocks.h"
+#include "world/blocks/shelf.h"
 #include "world/circuits/circuit_system.h"
 #include "world/edits/edit_kind.h"
 #include "world/seams/entity_effects.h"

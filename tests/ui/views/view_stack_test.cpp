@@ -187,6 +187,21 @@ TEST_F(ViewStackTest, CreateViewsMakesTheFifteenInOrderWithTheWheelOption) {
   EXPECT_EQ(views->currentId(), ViewId::None);
 }
 
+// A class standing for the menus' start view, which only the menus make.
+struct StartStandIn final : GameView {
+  static constexpr ViewId kId = ViewId::Start;
+};
+
+TEST_F(ViewStackTest, WithoutTheMenusMakerAMenuViewIsAPlainPlaceAndNotTheMenusClass) {
+  createViews();
+  GameViews* views = gameViews();
+  ASSERT_NE(views, nullptr);
+  EXPECT_FALSE(views->madeByMenus(ViewId::Start));
+  EXPECT_FALSE(views->madeByMenus(ViewId::Main)) << "the interface makes the main view";
+  EXPECT_EQ(views->menuView<StartStandIn>(), nullptr);
+  EXPECT_EQ(views->view(ViewId::Start).id(), ViewId::Start) << "its place on the stack is kept";
+}
+
 TEST_F(ViewStackTest, TheLaunchSeamIsQuietWithoutViews) {
   UiLaunchServices services;
   services.refreshInventory();
