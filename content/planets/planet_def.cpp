@@ -14,11 +14,6 @@ PlanetDef::PlanetDef(std::string planetName, uint32_t planetId, uint8_t planetFl
 
 PlanetList& planetDefs() { return planets(); }
 
-PlanetDef& addPlanetDef(const std::string& name, uint32_t id, uint8_t flag) {
-  planets().push_back(std::make_unique<PlanetDef>(name, id, flag));
-  return *planets().back();
-}
-
 void installPlanetDefs(PlanetList loaded) { planets() = std::move(loaded); }
 
 void resetPlanetDefs() { planets().clear(); }

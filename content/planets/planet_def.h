@@ -43,7 +43,5 @@ using PlanetList = std::vector<std::unique_ptr<PlanetDef>>;
 
 // `planetDefs`: the process-wide planets in file order.
 PlanetList& planetDefs();
-// `addPlanetDef`: creates a definition and appends it.
-PlanetDef& addPlanetDef(const std::string& name, uint32_t id, uint8_t flag);
 void installPlanetDefs(PlanetList planets);
 void resetPlanetDefs();

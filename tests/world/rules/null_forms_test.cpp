@@ -38,7 +38,7 @@ TEST(NullGame, ItemsHandedToItGoBackToThePool) {
   EXPECT_EQ(slotsFreedBy([&](ItemPtr item) { game.dropItem(std::move(item)); }), 1u);
 }
 
-TEST(NullLogic, NoPlayerIsEverNearOrKnown) {
+TEST(NullLogic, NoPlayerIsKnown) {
   NullLogic rules;
   EXPECT_EQ(rules.playerCount(), 0u);
   EXPECT_EQ(rules.playerById(rules.playerIdOf(nullptr)), nullptr);
