@@ -43,9 +43,5 @@ using PlanetList = std::vector<std::unique_ptr<PlanetDef>>;
 
 // `planetDefs`: the process-wide planets in file order.
 PlanetList& planetDefs();
-// `addPlanetDef`: creates a definition, makes it the planet being loaded and appends it.
-PlanetDef& addPlanetDef(const std::string& name, uint32_t id, uint8_t flag);
-// The planet being loaded (the newest definition), or null.
-PlanetDef* planetBeingLoaded();
 void installPlanetDefs(PlanetList planets);
 void resetPlanetDefs();

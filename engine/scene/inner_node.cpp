@@ -40,8 +40,6 @@ bool nodeComparisonLess(const Node* a, const Node* b) {
 
 int InnerNode::nextOrderOfArrival() { return orderOfArrivalCounter()++; }
 
-void InnerNode::resetOrderOfArrival() { orderOfArrivalCounter() = 1; }
-
 InnerNode* InnerNode::create() {
   InnerNode* node = new InnerNode();
   node->autorelease();
@@ -101,12 +99,6 @@ void InnerNode::updateDisplayedOpacity(uint8_t parentOpacity) {
   for (Node* child : children_) child->updateDisplayedOpacity(displayedOpacity_);
 }
 
-void InnerNode::updateDisplayedColor(const Color3B& parentColor) {
-  Node::updateDisplayedColor(parentColor);
-  if (!cascadeColorEnabled_) return;
-  for (Node* child : children_) child->updateDisplayedColor(displayedColor_);
-}
-
 void InnerNode::traverse(int depth) {
   for (Node* child : children_) child->traverse(depth + 3);
 }
@@ -145,10 +137,6 @@ void InnerNode::removeAllChildrenWithCleanup() {
   for (Node* child : released) child->release();
 }
 
-void InnerNode::disableCascadeColor() {
-  for (Node* child : children_) child->updateDisplayedColor(Color3B::WHITE);
-}
-
 void InnerNode::disableCascadeOpacity() {
   Node::disableCascadeOpacity();
   for (Node* child : children_) child->updateDisplayedOpacity(255);
@@ -165,7 +153,6 @@ void InnerNode::addChild(Node* child, int localZOrder, int tag) {
   child->setParent(this);
   child->orderOfArrival_ = nextOrderOfArrival();
   if (running_) child->onEnter();
-  if (cascadeColorEnabled_) updateCascadeColor();
   if (cascadeOpacityEnabled_) updateCascadeOpacity();
 }
 

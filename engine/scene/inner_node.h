@@ -26,12 +26,10 @@ class InnerNode : public Node {
   bool isInnerNode() const override { return true; }
 
   void updateDisplayedOpacity(uint8_t parentOpacity) override;
-  void updateDisplayedColor(const Color3B& parentColor) override;
   void traverse(int depth) override;
   void removeChild(Node* child) override;
   void removeChildByTag(int tag) override;
   void removeAllChildrenWithCleanup() override;
-  void disableCascadeColor() override;
   void disableCascadeOpacity() override;
 
   // A child belongs to one parent and is added once; the parent holds one reference to it.
@@ -49,9 +47,8 @@ class InnerNode : public Node {
   void setSortEnabled(bool enabled) { sortEnabled_ = enabled; }
   bool isSortEnabled() const { return sortEnabled_; }
 
-  // The process-wide arrival counter behind child order; tests restart it.
+  // The process-wide arrival counter behind child order: only ever compared, so it never restarts.
   static int nextOrderOfArrival();
-  static void resetOrderOfArrival();
 
  protected:
   InnerNode() = default;

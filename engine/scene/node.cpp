@@ -245,13 +245,6 @@ AffineTransform Node::getNodeToParentAffineTransform() const {
   return toAffine(getNodeToParentTransform());
 }
 
-void Node::setNodeToParentTransform(const Mat4& transform) {
-  transform_ = transform;
-  transformDirty_ = false;
-  transformUpdated_ = true;
-  inverseDirty_ = true;
-}
-
 const Mat4& Node::getParentToNodeTransform() const {
   if (inverseDirty_) {
     // Bring the forward matrix up to date first: inverting a stale one would cache a wrong
@@ -278,14 +271,8 @@ AffineTransform Node::getNodeToWorldAffineTransform() const {
   return toAffine(getNodeToWorldTransform());
 }
 
-Mat4 Node::getWorldToNodeTransform() const { return getNodeToWorldTransform().getInversed(); }
-
 AffineTransform Node::getWorldToNodeAffineTransform() const {
   return AffineTransformInvert(getNodeToWorldAffineTransform());
-}
-
-Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const {
-  return applyMatrix(getWorldToNodeTransform(), worldPoint);
 }
 
 Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const {
@@ -312,26 +299,10 @@ void Node::setCascadeOpacityEnabled(bool enabled) {
   }
 }
 
+// Colour does not pass down the tree (opacity may): each node shows its own.
 void Node::setColor(const Color3B& color) {
   displayedColor_ = realColor_ = color;
-  updateCascadeColor();
-}
-
-void Node::updateDisplayedColor(const Color3B& parentColor) {
-  displayedColor_.r = scaleChannel(realColor_.r, parentColor.r);
-  displayedColor_.g = scaleChannel(realColor_.g, parentColor.g);
-  displayedColor_.b = scaleChannel(realColor_.b, parentColor.b);
   updateColor();
-}
-
-void Node::setCascadeColorEnabled(bool enabled) {
-  if (cascadeColorEnabled_ == enabled) return;
-  cascadeColorEnabled_ = enabled;
-  if (enabled) {
-    updateCascadeColor();
-  } else {
-    disableCascadeColor();
-  }
 }
 
 void Node::updateCascadeOpacity() {
@@ -344,14 +315,6 @@ void Node::updateCascadeOpacity() {
 
 void Node::disableCascadeOpacity() {
   displayedOpacity_ = realOpacity_;
-}
-
-void Node::updateCascadeColor() {
-  Color3B parentColor = Color3B::WHITE;
-  if (parent_ != nullptr && parent_->isCascadeColorEnabled()) {
-    parentColor = parent_->getDisplayedColor();
-  }
-  updateDisplayedColor(parentColor);
 }
 
 }  // namespace engine

@@ -87,12 +87,10 @@ class Node : public Ref {
 
   virtual const Mat4& getNodeToParentTransform() const;
   virtual AffineTransform getNodeToParentAffineTransform() const;
-  virtual void setNodeToParentTransform(const Mat4& transform);
   virtual const Mat4& getParentToNodeTransform() const;
   virtual AffineTransform getParentToNodeAffineTransform() const;
   virtual Mat4 getNodeToWorldTransform() const;
   virtual AffineTransform getNodeToWorldAffineTransform() const;
-  virtual Mat4 getWorldToNodeTransform() const;
   virtual AffineTransform getWorldToNodeAffineTransform() const;
 
   virtual uint8_t getOpacity() const { return realOpacity_; }
@@ -104,9 +102,6 @@ class Node : public Ref {
   virtual const Color3B& getColor() const { return realColor_; }
   virtual const Color3B& getDisplayedColor() const { return displayedColor_; }
   virtual void setColor(const Color3B& color);
-  virtual void updateDisplayedColor(const Color3B& parentColor);
-  virtual bool isCascadeColorEnabled() const { return cascadeColorEnabled_; }
-  virtual void setCascadeColorEnabled(bool enabled);
   virtual void setOpacityModifyRGB(bool) {}
   virtual bool isOpacityModifyRGB() const { return false; }
 
@@ -115,13 +110,10 @@ class Node : public Ref {
   virtual void removeChildByTag(int) {}
   virtual void removeAllChildrenWithCleanup() {}
   virtual bool init() { return true; }
-  virtual void disableCascadeColor() {}
   virtual void updateCascadeOpacity();
   virtual void disableCascadeOpacity();
-  virtual void updateCascadeColor();
   virtual void updateColor() {}
 
-  Vec2 convertToNodeSpace(const Vec2& worldPoint) const;
   Vec2 convertToWorldSpace(const Vec2& nodePoint) const;
 
   Scheduler* getScheduler() const { return scheduler_; }
@@ -216,7 +208,6 @@ class Node : public Ref {
   uint8_t realOpacity_ = 255;
   Color3B displayedColor_ = Color3B::WHITE;
   Color3B realColor_ = Color3B::WHITE;
-  bool cascadeColorEnabled_ = false;
   bool cascadeOpacityEnabled_ = false;
   bool running_ = false;
 };

@@ -36,13 +36,6 @@ SpriteBatchNode* SpriteBatchNode::createWithTexture(Texture2D* texture, int64_t 
   return finishCreate(node, node->initWithTexture(texture, capacity));
 }
 
-SpriteBatchNode* SpriteBatchNode::createWithLargeTexture(Texture2D* texture) {
-  if (texture == nullptr) return nullptr;
-  auto* node = new SpriteBatchNode();
-  node->setSortEnabled(false);
-  return finishCreate(node, node->initWithLargeTexture(texture));
-}
-
 SpriteBatchNode::~SpriteBatchNode() {
   // Children that outlive the batch must not keep pointing at its atlas.
   for (Node* child : children_) static_cast<Sprite*>(child)->setBatchNode(nullptr);
@@ -54,13 +47,6 @@ bool SpriteBatchNode::initWithTexture(Texture2D* texture, int64_t capacity) {
   if (capacity == 0) capacity = DEFAULT_CAPACITY;
   auto* atlas = new TextureAtlasTemplate<unsigned short>();
   const bool ok = initWithAtlas(atlas, texture, capacity);
-  atlas->release();
-  return ok;
-}
-
-bool SpriteBatchNode::initWithLargeTexture(Texture2D* texture) {
-  auto* atlas = new TextureAtlasTemplate<unsigned int>();
-  const bool ok = initWithAtlas(atlas, texture, LARGE_CAPACITY);
   atlas->release();
   return ok;
 }

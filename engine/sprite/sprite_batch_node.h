@@ -20,20 +20,16 @@ class SpriteBatchNode : public InnerNode {
  public:
   // Quads of an atlas made with capacity 0.
   static constexpr int64_t DEFAULT_CAPACITY = 29;
-  // Quads of a large batch (32-bit indices).
-  static constexpr int64_t LARGE_CAPACITY = 16384;
 
   // Autoreleased; null when the texture is null.
   static SpriteBatchNode* createWithTexture(Texture2D* texture,
                                             int64_t capacity = DEFAULT_CAPACITY,
                                             bool sortingEnabled = true);
-  static SpriteBatchNode* createWithLargeTexture(Texture2D* texture);
 
   ~SpriteBatchNode() override;
 
   // Capacity 0 means DEFAULT_CAPACITY. Replaces any atlas the node had.
   bool initWithTexture(Texture2D* texture, int64_t capacity);
-  bool initWithLargeTexture(Texture2D* texture);
 
   // The atlas rebuilds its GL buffers after the context was re-created.
   void reloadGLResources() override;

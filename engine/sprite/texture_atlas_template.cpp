@@ -42,6 +42,5 @@ uint32_t TextureAtlasTemplate<IndexType>::getGLIndexType() const {
 }
 
 template class TextureAtlasTemplate<unsigned short>;
-template class TextureAtlasTemplate<unsigned int>;
 
 }  // namespace engine

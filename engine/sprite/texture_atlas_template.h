@@ -1,6 +1,6 @@
 #pragma once
-// The two index variants of the texture atlas: 16-bit indices for ordinary batches (they address
-// at most 16384 quads) and 32-bit indices for the large batches.
+// The texture atlas by its index type: the batches use 16-bit indices, which address at most 16384
+// quads.
 
 #include <cstdint>
 #include <vector>
@@ -39,6 +39,5 @@ class TextureAtlasTemplate : public TextureAtlas {
 };
 
 extern template class TextureAtlasTemplate<unsigned short>;
-extern template class TextureAtlasTemplate<unsigned int>;
 
 }  // namespace engine

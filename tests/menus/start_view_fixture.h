@@ -18,6 +18,7 @@
 #include "platform/desktop_platform.h"
 #include "platform/settings/settings.h"
 #include "saves/launch/local_saves.h"
+#include "tests/support/added_planets.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/game_views.h"
 #include "view/main_layer.h"
@@ -46,8 +47,8 @@ class StartViewFixture : public ::testing::Test {
   void SetUp() override {
     kel::resetSettings();
     resetPlanetDefs();
-    addPlanetDef("terra", 1, 1);
-    addPlanetDef("mars", 2, 1);
+    testsupport::addPlanetDef("terra", 1, 1);
+    testsupport::addPlanetDef("mars", 2, 1);
     kel::DesktopPlatform::Services services;
     services.installCrashReporter = false;
     platform = std::make_unique<kel::DesktopPlatform>(std::move(services));

@@ -19,6 +19,7 @@
 #include "platform/desktop_platform.h"
 #include "platform/screen_layout.h"
 #include "platform/settings/settings.h"
+#include "tests/support/added_planets.h"
 #include "view/overlays/achievement_dialog.h"
 #include "saves/launch/local_saves.h"
 #include "tests/menus/start_view_fixture.h"
@@ -34,7 +35,7 @@ using Page = StartView::Page;
 class StartViewFormsTest : public menutest::StartViewFixture {
  protected:
   void beforeViews() override {
-    addPlanetDef("luna", 3, 1);
+    testsupport::addPlanetDef("luna", 3, 1);
     engine::Director::getInstance()->designResolutionChanged(engine::Size(1280, 720));
   }
   void TearDown() override {

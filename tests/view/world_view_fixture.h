@@ -89,7 +89,6 @@ class WorldViewTest : public world_test::WorldTest {
     kel::resetSettings();
     kel::options().smoothLighting = false;
     engine::PoolManager::getCurrentPool()->clear();
-    engine::InnerNode::resetOrderOfArrival();
     engine::Director::getInstance();  // the view attaches to the director that exists
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);

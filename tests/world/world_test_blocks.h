@@ -13,6 +13,7 @@
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
+#include "tests/support/added_planets.h"
 
 namespace world_test {
 
@@ -91,7 +92,7 @@ class WorldTest : public ::testing::Test {
     resetContentTables();
   }
   // A planet whose maps have a surface line (cells 3 rows below it are underground).
-  static void addSurfacePlanet(uint32_t id) { addPlanetDef("moor" + std::to_string(id), id, 1); }
+  static void addSurfacePlanet(uint32_t id) { testsupport::addPlanetDef("moor" + std::to_string(id), id, 1); }
 };
 
 }  // namespace world_test

@@ -22,14 +22,11 @@ struct SpritePool {
   Block* lastChunk = nullptr;  // its first block links to the chunk before
   size_t nextInChunk = kBlocksPerChunk;
   void* freeList = nullptr;
-  size_t freeCount = 0;
-  size_t chunks = 0;
 
   void* take() {
     if (freeList != nullptr) {
       void* block = freeList;
       freeList = *static_cast<void**>(block);
-      --freeCount;
       return block;
     }
     if (nextInChunk == kBlocksPerChunk) {
@@ -37,7 +34,6 @@ struct SpritePool {
       *reinterpret_cast<Block**>(chunk) = lastChunk;
       lastChunk = chunk;
       nextInChunk = 1;
-      ++chunks;
     }
     return &lastChunk[nextInChunk++];
   }
@@ -45,7 +41,6 @@ struct SpritePool {
   void give(void* block) {
     *static_cast<void**>(block) = freeList;
     freeList = block;
-    ++freeCount;
   }
 };
 
@@ -75,9 +70,6 @@ void* EntitySprite::operator new(size_t size) {
 void EntitySprite::operator delete(void* block) {
   if (block != nullptr) pool().give(block);
 }
-
-size_t EntitySprite::pooledFreeBlocks() { return pool().freeCount; }
-size_t EntitySprite::pooledChunks() { return pool().chunks; }
 
 EntitySprite* EntitySprite::create(engine::Texture2D* texture, const engine::Rect& rect,
                                    const WrapFrame* wrap) {

@@ -45,10 +45,6 @@ class EntitySprite final : public engine::Sprite {
   // The entity whose drawing this is (the entity lists step entities through their nodes).
   void setOwner(void* owner) { setUserData(owner); }
 
-  // The pool's figures: blocks waiting on the free list, and chunks made so far.
-  static size_t pooledFreeBlocks();
-  static size_t pooledChunks();
-
  private:
   EntitySprite() = default;
   const WrapFrame* wrap_ = nullptr;

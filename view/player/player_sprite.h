@@ -97,12 +97,8 @@ class PlayerSprite : public PlayerAnimatorOwner {
   static const std::vector<PlayerSprite*>& all();
   static void stepAll();
   static void tickAll();
-  // The first sprite whose player stands on the cell (column wrapped); null when none.
-  static PlayerSprite* findAtCell(const MapBlock& cell);
   // The brightest light a visible player on the cell carries (worn, or a lit held item); 0 when none.
   static uint16_t carriedLightAt(const MapBlock& cell);
-  // Takes every carried light out of the light map (`remove`) or puts them back.
-  static void refreshCarriedLights(bool remove);
   // Every sprite takes its cell's light again (the whole view was re-tinted).
   static void relightAll();
   // The worn items' effects of every local player's sprite (the ambient pass runs them).

@@ -7,9 +7,6 @@
 #include "view/player/player_sprite.h"
 #include "view/player/player_sprite_look.h"
 #include "world/cells/map_block.h"
-#include "world/light/light_map.h"
-#include "world/map/world_map.h"
-#include "world/world.h"
 
 namespace {
 
@@ -18,10 +15,6 @@ constexpr float kTickSeconds = 1.0f / 60.0f;
 std::vector<PlayerSprite*>& sprites() {
   static std::vector<PlayerSprite*> list;
   return list;
-}
-
-LightMap* lightMapOf(PlayerGraphical& player) {
-  return player.world != nullptr ? &player.world->map().lightMap() : nullptr;
 }
 
 }  // namespace
@@ -49,13 +42,6 @@ void PlayerSprite::tickAll() {
   for (PlayerSprite* sprite : list) sprite->perFrame();
 }
 
-PlayerSprite* PlayerSprite::findAtCell(const MapBlock& cell) {
-  for (PlayerSprite* sprite : sprites()) {
-    if (sprite->player().currentMapBlock() == &cell) return sprite;
-  }
-  return nullptr;
-}
-
 uint16_t PlayerSprite::carriedLightAt(const MapBlock& cell) {
   uint16_t brightest = 0;
   for (PlayerSprite* sprite : sprites()) {
@@ -64,27 +50,6 @@ uint16_t PlayerSprite::carriedLightAt(const MapBlock& cell) {
     if (isBrighterLight(light, brightest)) brightest = light;
   }
   return brightest;
-}
-
-void PlayerSprite::refreshCarriedLights(bool remove) {
-  if (!remove) {
-    for (PlayerSprite* sprite : sprites()) {
-      const uint16_t light = sprite->carriedLight();
-      MapBlock* cell = sprite->player().currentMapBlock();
-      LightMap* lights = lightMapOf(sprite->player());
-      if (light != 0 && cell != nullptr && lights != nullptr) lights->raiseCellLight(*cell, light);
-    }
-    return;
-  }
-  // While the list is away no cell finds a carried light, so each recomputed cell goes dark.
-  std::vector<PlayerSprite*> kept;
-  kept.swap(sprites());
-  for (PlayerSprite* sprite : kept) {
-    MapBlock* cell = sprite->player().currentMapBlock();
-    LightMap* lights = lightMapOf(sprite->player());
-    if (sprite->carriedLight() != 0 && cell != nullptr && lights != nullptr) lights->updateAround(*cell, true);
-  }
-  kept.swap(sprites());
 }
 
 void PlayerSprite::relightAll() {

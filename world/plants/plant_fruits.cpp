@@ -26,11 +26,6 @@ void PlantSystem::addFruitPlant(MapBlock& cell, const FruitRow* row) {
   fruits_[map_.indexOf(cell)] = FruitState{row, 0, {}};
 }
 
-const FruitState* PlantSystem::fruitAt(const MapBlock& cell) const {
-  auto found = fruits_.find(map_.indexOf(cell));
-  return found == fruits_.end() ? nullptr : &found->second;
-}
-
 void PlantSystem::growFruits(LogicEntities& rules) {
   for (auto& [index, state] : fruits_) {
     if (state.count >= state.row->max || !plantChance(kHangChance)) continue;

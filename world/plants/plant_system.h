@@ -106,7 +106,6 @@ class PlantSystem {
   // Releases one fruit (or all, with kNoEntity); true when something was released.
   bool takeFruit(LogicEntities& rules, MapBlock& cell, EntityId fruit);
   void removeFruitPlant(LogicEntities& rules, MapBlock& cell);
-  const FruitState* fruitAt(const MapBlock& cell) const;
 
   // What the world does when the front block of a cell is removed: its fruits fall, its plant ends.
   void frontBlockRemoved(LogicEntities& rules, MapBlock& cell);

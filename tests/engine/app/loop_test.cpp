@@ -92,7 +92,6 @@ class LoopTest : public ::testing::Test {
   static void reset() {
     if (Director::hasInstance()) Director::getInstance()->purgeDirector();
     PoolManager::getCurrentPool()->clear();
-    InnerNode::resetOrderOfArrival();
   }
 
   FakeClock clock_;

@@ -16,7 +16,6 @@ inline void resetScene() {
     engine::Director::getInstance()->purgeDirector();
   }
   engine::PoolManager::getCurrentPool()->clear();
-  engine::InnerNode::resetOrderOfArrival();
 }
 
 class SceneTest : public ::testing::Test {

@@ -37,7 +37,6 @@ class DirectorFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     engine::PoolManager::getCurrentPool()->clear();
-    engine::InnerNode::resetOrderOfArrival();
     director_ = engine::Director::getInstance();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);

@@ -174,13 +174,6 @@ TEST_F(SpriteBatchTest, SixteenBitAtlasesStopWhereTheirIndicesEnd) {
   EXPECT_FALSE(atlas->resizeCapacity(16385));
   EXPECT_EQ(atlas->getCapacity(), 16384);
   EXPECT_EQ(TextureAtlasTemplate<unsigned short>::create(solid(1, 2, 3), 20000), nullptr);
-
-  SpriteBatchNode* large = SpriteBatchNode::createWithLargeTexture(solid(1, 2, 3));
-  ASSERT_NE(large, nullptr);
-  EXPECT_EQ(large->getTextureAtlas()->getIndexSize(), 4u);
-  EXPECT_EQ(large->getTextureAtlas()->getCapacity(), 16384);
-  EXPECT_TRUE(large->getTextureAtlas()->resizeCapacity(20000));
-  EXPECT_EQ(large->getTextureAtlas()->getIndex(19999 * 6 + 3), 79999u);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "game/session/game_screen.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
+#include "tests/support/added_planets.h"
 #include "world/current_world.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/game/game_fixture.h"
@@ -163,7 +164,7 @@ class GeneratingSessionTest : public SessionTest {
   void generateOfSize(uint8_t sizeIndex) {
     endWorld(running, game, rules, &statsStore());
     defineBlock(kRock, {.flags = bits({23}), .transparency = 0, .variants = 3});
-    PlanetDef& planet = addPlanetDef("home", kHomePlanet, 1);
+    PlanetDef& planet = testsupport::addPlanetDef("home", kHomePlanet, 1);
     planet.terrainBlocks = {{kRock, 1}};
     planet.caveRules = {{0.1f, 0.9f, 4.0f, 0.1f, 120}};
     planet.poolRules = {{0.0f, 0.9f, 2.0f, 4, 400, 1, 3, 1}};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "content/planets/planet_def.h"
+#include "tests/support/added_planets.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/ui_player_events.h"
 #include "ui/views/dialog_view.h"
@@ -23,7 +24,7 @@ class PortalAndPauseOptionsTest : public PlayTest {
 
 TEST_F(PortalAndPauseOptionsTest, APlayerWaitingAtAPortalSeesTheTravelDialogWithThePlanet) {
   resetPlanetDefs();
-  addPlanetDef("Mars", 16, 1);
+  testsupport::addPlanetDef("Mars", 16, 1);
   views().switchTo(ViewId::Main);
   UiPlayerEvents interfaceEvents;
   interfaceEvents.portalTravelDialog(16);

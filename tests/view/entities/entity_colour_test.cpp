@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 
 #include "engine/base/ref.h"
 #include "engine/scene/director.h"
@@ -90,24 +91,28 @@ TEST_F(EntityNodes, AReleasedSpriteBlockIsTheNextOneHandedOut) {
   first->retain();
   engine::PoolManager::getCurrentPool()->clear();
   const void* block = first;
-  const size_t freeBefore = EntitySprite::pooledFreeBlocks();
   first->release();
-  EXPECT_EQ(EntitySprite::pooledFreeBlocks(), freeBefore + 1);
   EntitySprite* second = EntitySprite::create(nullptr, engine::Rect(0, 0, 4, 4), nullptr);
   EXPECT_EQ(static_cast<const void*>(second), block);
-  EXPECT_EQ(EntitySprite::pooledFreeBlocks(), freeBefore);
+}
 
-  // Thirty-one sprites fill a chunk; the next needs a new one.
-  engine::PoolManager::getCurrentPool()->clear();
-  while (EntitySprite::pooledFreeBlocks() > 0) EntitySprite::create(nullptr, engine::Rect(), nullptr);
-  const size_t chunks = EntitySprite::pooledChunks();
-  for (int i = 0; i < 32; ++i) {
+// Sprites come and go every frame: once a crowd has been drawn, the next crowd of the same size
+// lives in the same blocks rather than in new memory, across chunk boundaries too.
+TEST_F(EntityNodes, ACrowdOfSpritesReusesTheBlocksOfTheOneBefore) {
+  constexpr int kCrowd = 70;  // more than two chunks of 31
+  std::set<const void*> firstBlocks;
+  for (int i = 0; i < kCrowd; ++i) {
     const EntitySprite* sprite = EntitySprite::create(nullptr, engine::Rect(), nullptr);
     // A sprite keeps its per-frame fields on a cache line of their own: every block is aligned for it.
     EXPECT_EQ(reinterpret_cast<uintptr_t>(sprite) % alignof(EntitySprite), 0u);
+    firstBlocks.insert(sprite);
   }
-  EXPECT_GE(EntitySprite::pooledChunks(), chunks + 1);
-  EXPECT_LE(EntitySprite::pooledChunks(), chunks + 2);
+  ASSERT_EQ(firstBlocks.size(), static_cast<size_t>(kCrowd)) << "every living sprite has a block of its own";
+  engine::PoolManager::getCurrentPool()->clear();
+  std::set<const void*> secondBlocks;
+  for (int i = 0; i < kCrowd; ++i) secondBlocks.insert(EntitySprite::create(nullptr, engine::Rect(), nullptr));
+  EXPECT_EQ(secondBlocks, firstBlocks);
+  engine::PoolManager::getCurrentPool()->clear();
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
 // The world drawn and read back: blocks carry their art and their light, the back layer is darker,
-// liquids show in their colours; the programs compile and the health bar draws its colour; a
-// missing atlas leaves a stand-in; teardown and a second build leave nothing behind; a wider window
+// liquids show in their colours; teardown and a second build leave nothing behind; a wider window
 // is laid out around the player.
 
 #include <gtest/gtest.h>
 
 #include "content/art/block_atlas_layout.h"
-#include "engine/render/gl_program_cache.h"
-#include "engine/render/gl_program_state_cache.h"
 #include "engine/render/texture_cache.h"
 #include "engine/scene/scheduler.h"
 #include "engine/sprite/sprite.h"
@@ -133,71 +130,6 @@ TEST_F(WorldViewTest, AWiderWindowIsLaidOutAroundThePlayerWithMoreColumns) {
   glReadPixels(210 + 3 * 60, 90 - 60, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   EXPECT_TRUE(near({rgba[0], rgba[1], rgba[2], rgba[3]}, blockColour(world_test::kGlass)))
       << "the cell three right of the player's is drawn at the window's new right end";
-}
-
-TEST_F(WorldViewTest, TheCustomProgramsCompileAndTheHealthBarDrawsItsColour) {
-  EXPECT_EQ(registerCustomShaders(), 7);
-  for (int64_t key = custom_shader::kFirst; key <= custom_shader::kLast; ++key) {
-    ASSERT_NE(engine::GLProgramCache::getInstance()->getGLProgram(key), nullptr) << key;
-  }
-  // A bar a quarter full over a white texture spanning the whole quad: the bar colour at the left
-  // end, the background at the right end.
-  const std::vector<uint8_t> white(64 * 4 * 4, 255);
-  auto* texture = new engine::Texture2D();
-  ASSERT_TRUE(texture->initWithData(white.data(), white.size(), engine::Texture2D::PixelFormat::RGBA8888, 64, 4));
-  engine::Sprite* bar = engine::Sprite::createWithTexture(texture);
-  bar->setGLProgramState(engine::GLProgramStateCache::getInstance()->getGLProgramState(
-      engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kHealthBar)));
-  bar->setColor({64, 0, 255});  // r = the fraction, g and b = the span of s
-  bar->setBlendFunc(engine::BlendFunc::ALPHA_NON_PREMULTIPLIED);
-  bar->setOpacityModifyRGB(false);
-  bar->setAnchorPoint(engine::Vec2(0, 0));
-  bar->setScale(static_cast<float>(kWindow) / 64.0f, static_cast<float>(kWindow) / 4.0f);
-  layer->addChild(bar, 300);
-  frame();
-  unsigned char left[4] = {}, right[4] = {};
-  glReadBuffer(GL_BACK);
-  glReadPixels(kWindow / 8, kWindow / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, left);
-  glReadPixels(kWindow - 10, kWindow / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, right);
-  // (1, 0.5, 0) at alpha 0.8 over black; the background at alpha 0.4 leaves black.
-  EXPECT_NEAR(left[0], 204, 3);
-  EXPECT_NEAR(left[1], 102, 3);
-  EXPECT_NEAR(left[2], 0, 3);
-  EXPECT_NEAR(right[0], 0, 3);
-  EXPECT_NEAR(right[1], 0, 3);
-  layer->removeChild(bar);
-  texture->release();
-}
-
-TEST_F(WorldViewTest, AMissingAtlasLeavesAStandInAndEveryNodeExists) {
-  testsupport::TempDir empty;
-  loadGameTextures(empty.path().string(), true);
-  const GameTextures& set = gameTextures();
-  for (int index = 0; index < atlas::kCount; ++index) {
-    if (index == atlas::kStore) {
-      EXPECT_EQ(set.textures[index], nullptr);
-      continue;
-    }
-    ASSERT_NE(set.textures[index], nullptr) << atlasFileName(index);
-    EXPECT_GT(set.textures[index]->getPixelsWide(), 0u);
-  }
-  EXPECT_EQ(set.fallbacks.size(), 9u);
-  for (const GameTextures::Batch& node : {set.blockBatch, set.treasureBatch, set.secondTreasureBatch, set.iconBatch,
-                                          set.healthBarBatch, set.bulletBatch, set.additiveBatch, set.dressBatch}) {
-    EXPECT_NE(node, nullptr);
-  }
-  layer->buildWorldView(running);
-  frame();  // draws the stand-ins: no null texture reaches the renderer
-  EXPECT_TRUE(layer->hasWorldView());
-}
-
-TEST_F(WorldViewTest, LowerGraphicsPacksEveryAtlasButTheLiquidsIntoRgb5a1) {
-  loadGameTextures(atlases.path().string(), true);
-  EXPECT_EQ(gameTextures().textures[atlas::kRocks]->getPixelFormat(), engine::Texture2D::PixelFormat::RGB5A1);
-  EXPECT_EQ(gameTextures().textures[atlas::kFluids]->getPixelFormat(), engine::Texture2D::PixelFormat::RGBA8888);
-  unloadGameTextures();
-  loadGameTextures(atlases.path().string(), false);
-  EXPECT_EQ(gameTextures().textures[atlas::kRocks]->getPixelFormat(), engine::Texture2D::PixelFormat::RGBA8888);
 }
 
 TEST_F(WorldViewTest, TeardownLeavesNothingBehindAndASecondBuildStartsClean) {

@@ -18,18 +18,20 @@ using entity_test::kGround;
 TEST_F(PlayerSpriteTest, SpritesJoinTheListInOrderAndLeaveItWhenDestroyed) {
   auto a = playerAt(3, kGround + 1);
   auto b = playerAt(7, kGround + 1);
+  a->carriedLight = 0x0F00;
+  b->carriedLight = 0x00F0;
   auto first = std::make_unique<PlayerSprite>(*a);
   {
     PlayerSprite second(*b);
     ASSERT_EQ(PlayerSprite::all().size(), 2u);
     EXPECT_EQ(PlayerSprite::all()[1], &second);
-    EXPECT_EQ(PlayerSprite::findAtCell(world->map().cell(7, kGround + 1)), &second);
+    EXPECT_EQ(PlayerSprite::carriedLightAt(world->map().cell(7, kGround + 1)), 0x00F0);
   }
   EXPECT_EQ(PlayerSprite::all().size(), 1u);
-  EXPECT_EQ(PlayerSprite::findAtCell(world->map().cell(7, kGround + 1)), nullptr);
+  EXPECT_EQ(PlayerSprite::carriedLightAt(world->map().cell(7, kGround + 1)), 0) << "a destroyed sprite lights nothing";
   // Columns wrap: a player placed one world width to the right stands on the same cell.
   a->cellX += entity_test::kWidth;
-  EXPECT_EQ(PlayerSprite::findAtCell(world->map().cell(3, kGround + 1)), first.get());
+  EXPECT_EQ(PlayerSprite::carriedLightAt(world->map().cell(3, kGround + 1)), 0x0F00);
   first.reset();
   EXPECT_TRUE(PlayerSprite::all().empty());
 }
@@ -47,19 +49,6 @@ TEST_F(PlayerSpriteTest, TwoPlayersOnOneCellGiveTheStrongerLightAndAHiddenOneGiv
   dimSprite.hide();
   EXPECT_EQ(PlayerSprite::carriedLightAt(cell), 0x0777);
   EXPECT_EQ(PlayerSprite::carriedLightAt(world->map().cell(6, kGround + 1)), 0);
-}
-
-TEST_F(PlayerSpriteTest, CarriedLightsLeaveTheMapForAWhileAndComeBack) {
-  auto player = playerAt(5, kGround + 3);
-  player->carriedLight = 0x0F0F;
-  PlayerSprite sprite(*player);
-  MapBlock& cell = world->map().cell(5, kGround + 3);
-  ASSERT_EQ(cell.blockLight & 0x0FFF, 0x0F0F);
-  PlayerSprite::refreshCarriedLights(true);
-  EXPECT_EQ(cell.blockLight & 0x0FFF, 0) << "no light is left where the player stands";
-  EXPECT_EQ(PlayerSprite::all().size(), 1u) << "the list is back";
-  PlayerSprite::refreshCarriedLights(false);
-  EXPECT_EQ(cell.blockLight & 0x0FFF, 0x0F0F);
 }
 
 TEST_F(PlayerSpriteTest, BuildLiftsTheBodyByItsRestOffsetOnceAndScalesWithTheFlags) {

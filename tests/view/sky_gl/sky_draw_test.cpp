@@ -13,6 +13,7 @@
 #include "engine/render/texture_cache.h"
 #include "tests/engine/render/png_test_writer.h"
 #include "tests/engine/sprite_gl/director_fixture.h"
+#include "tests/support/added_planets.h"
 #include "tests/support/temp_dir.h"
 #include "view/sky/advanced_sky.h"
 #include "view/sky/sky.h"
@@ -65,7 +66,7 @@ class SkyDraw : public DirectorFixture {
     DirectorFixture::SetUp();
     addProgram(kCrossFade, Sky::kProgramKey);
     addProgram(kGraded, AdvancedSky::kProgramKey);
-    addPlanetDef("Ember", 1, 1);
+    testsupport::addPlanetDef("Ember", 1, 1);
     WorldParams params;
     params.mode = 1;
     params.planetId = 1;

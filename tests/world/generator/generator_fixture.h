@@ -8,6 +8,7 @@
 
 #include "content/items/block_filter.h"
 #include "content/planets/planet_def.h"
+#include "tests/support/added_planets.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/cells/map_block.h"
 #include "world/generator/world_generator.h"
@@ -36,7 +37,7 @@ class GeneratorTest : public WorldTest {
     defineBlock(kBedrock, {.flags = bits({13, 23}), .transparency = 0, .variants = 3});
     defineBlock(kSapling, {.transparency = 1});
     defineBlock(kRunDeco, {.transparency = 2, .variants = 4});
-    planet_ = &addPlanetDef("testland", kPlanetId, 1);
+    planet_ = &testsupport::addPlanetDef("testland", kPlanetId, 1);
   }
 
   PlanetDef& planet() { return *planet_; }

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "tests/support/added_planets.h"
 #include "tests/world/world_test_blocks.h"
 #include "world/map/explored_bitmap.h"
 #include "world/map/world_map.h"
@@ -62,7 +63,7 @@ TEST_F(WorldMapTest, UnknownPlanetTakesTheFirstAndAnEmptyListStillMakesAMap) {
   const WorldMap none(nullptr, params, 32, 16);
   EXPECT_FALSE(none.hasSurfaceLine());
   addSurfacePlanet(8);
-  addPlanetDef("flat", 16, 0);
+  testsupport::addPlanetDef("flat", 16, 0);
   const WorldMap first(nullptr, params, 32, 16);
   EXPECT_EQ(first.planet().id, 8u);
   EXPECT_TRUE(first.hasSurfaceLine());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "content/tables/plant_table.h"
 #include "tests/world/growth_world.h"
 
@@ -52,6 +54,8 @@ class PlantGrowthTest : public GrowthWorldTest {
     darken(darkness);
     for (int i = 0; i < 300; ++i) plants().growFruits(rules);
   }
+  // The entity the rules made for the n-th fruit hung (from 0).
+  static Entity* fruitEntity(size_t n) { return reinterpret_cast<Entity*>(GrowingLogic::kFruitHandles + n + 1); }
 };
 
 TEST_F(PlantGrowthTest, WheatPassesItsMiddleStateToTheGrownBlock) {
@@ -145,18 +149,18 @@ TEST_F(PlantGrowthTest, BreakingAPlantOrAClimbingSegmentEndsIt) {
 
 TEST_F(PlantGrowthTest, AGrownFruitBlockHangsFruitUpToItsMaximum) {
   bearFruit();
-  ASSERT_NE(plants().fruitAt(at(5, 3)), nullptr) << "chance 1.0 registers it";
+  EXPECT_EQ(plants().fruitCells(), std::vector<const MapBlock*>{&at(5, 3)}) << "chance 1.0 registers it";
   ASSERT_EQ(rules.fruits.size(), 2u);
   EXPECT_EQ(rules.fruits[0].id, kPumpkin);
 
-  const EntityId first = plants().fruitAt(at(5, 3))->slots[0];
+  const EntityId first = effects.ids.idOf(fruitEntity(0));
   EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), first));
+  EXPECT_EQ(rules.woken, std::vector<Entity*>{fruitEntity(0)});
   EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), first)) << "already released";
-  EXPECT_EQ(plants().fruitAt(at(5, 3))->count, 1);
   EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), kNoEntity));
-  EXPECT_EQ(rules.woken.size(), 2u);
+  EXPECT_EQ(rules.woken, (std::vector<Entity*>{fruitEntity(0), fruitEntity(1)})) << "the one left falls";
   EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), kNoEntity)) << "nothing hangs any more";
-  EXPECT_NE(plants().fruitAt(at(5, 3)), nullptr) << "the block stays registered";
+  EXPECT_EQ(plants().fruitCells().size(), 1u) << "the block stays registered";
 }
 
 TEST_F(PlantGrowthTest, NoFruitHangsInTheDark) {
@@ -168,18 +172,17 @@ TEST_F(PlantGrowthTest, BreakingAFruitBlockReleasesItsFruitsAndForgetsIt) {
   bearFruit();
   breakFront(5, 3);
   EXPECT_EQ(rules.woken.size(), 2u);
-  EXPECT_EQ(plants().fruitAt(at(5, 3)), nullptr);
+  EXPECT_TRUE(plants().fruitCells().empty());
 }
 
 TEST_F(PlantGrowthTest, AFruitWhoseEntityIsGoneIsForgottenNotWoken) {
   bearFruit();
-  const FruitState& hanging = *plants().fruitAt(at(5, 3));
-  const EntityId eaten = hanging.slots[0];
+  const EntityId eaten = effects.ids.idOf(fruitEntity(0));
   effects.ids.gone.insert(eaten);  // the entity left the world on its own (eaten, despawned)
   EXPECT_TRUE(plants().takeFruit(rules, at(5, 3), kNoEntity));
   ASSERT_EQ(rules.woken.size(), 1u) << "only the fruit that still exists falls";
   EXPECT_NE(effects.ids.idOf(rules.woken[0]), eaten);
-  EXPECT_EQ(hanging.count, 0);
+  EXPECT_FALSE(plants().takeFruit(rules, at(5, 3), kNoEntity)) << "the eaten one is forgotten too";
 }
 
 }  // namespace
