@@ -28,7 +28,7 @@ median() { sort -g | awk '{ v[NR] = $1 } END { if (NR > 0) printf "%.2f", NR % 2
 
 # The frames of a save's span: those that overlap [start - lead, end]; the lead takes in the frame
 # that took the world before the worker made its temporary file, and for the first save the frame
-# that entered the world. A save's own frame is the last one that began before its temporary file
+# that entered the world. A save's own frame is the busiest one running when its temporary file
 # appeared. Each frame is a line "<start> <wall ms> <main thread CPU ms>"; the play's frames are
 # those after the first save.
 report() {
@@ -44,7 +44,10 @@ report() {
       from = began - lead
       worst = 0; worstCpu = 0; mostCpu = 0; count = 0; own = 0
       for (f = 1; f <= frames; f++) {
-        if (frameStart[f] <= began) own = f
+        # File times come from the coarse clock of the kernel, up to a tick behind: the own
+        # frame of a save is the busiest one that overlaps the next hundredth of a second.
+        if (frameStart[f] + frameWall[f] / 1000 >= began - 0.002 && frameStart[f] <= began + 0.012 &&
+            (own == 0 || frameCpu[f] > frameCpu[own])) own = f
         if (frameStart[f] + frameWall[f] / 1000 < from || frameStart[f] > end[s]) continue
         count++
         if (frameWall[f] > worst) { worst = frameWall[f]; worstCpu = frameCpu[f]; worstAt = frameStart[f] }
@@ -53,8 +56,9 @@ report() {
       printf "%-10s  written in %.2f s; of its %d frames the longest took %.2f ms (main thread CPU %.2f ms, %+.3f s from the start of the save); the most main thread CPU in one frame %.2f ms\n",
              names[s], end[s] - from - lead, count, worst, worstCpu, worstAt - began, mostCpu
       if (own > 0) {
-        printf "%-10s  its own frame took %.2f ms (main thread CPU %.2f ms); the frame before it %.2f ms (CPU %.2f ms)\n",
-               "", frameWall[own], frameCpu[own], frameWall[own - 1], frameCpu[own - 1]
+        busiest = own > 2 && frameCpu[own - 2] > frameCpu[own - 1] ? own - 2 : own - 1
+        printf "%-10s  its own frame took %.2f ms (main thread CPU %.2f ms); the busier of the two before it %.2f ms (CPU %.2f ms)\n",
+               "", frameWall[own], frameCpu[own], frameWall[busiest], frameCpu[busiest]
       }
     }
     for (f = 1; f <= frames; f++) if (frameStart[f] > end[1]) print frameWall[f], frameCpu[f] > played

@@ -57,6 +57,11 @@ std::string graphicsFolder() {
   return platform != nullptr ? platform->folderPath(kel::FOLDER_GRAPHICS) : std::string();
 }
 
+// The world's own programs, once for the run.
+void compileCustomShaders() {
+  if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
+}
+
 // Where the world view's atlases come from and how they are uploaded.
 struct AtlasSource {
   std::string folder;
@@ -117,7 +122,7 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   running_ = &running;
   world_ = running.world.get();
   worldSerial_ = world_->serial();
-  if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
+  compileCustomShaders();
   GameTextures& textures = gameTextures();
   if (!textures.loaded) {
     const AtlasSource source = atlasSource();
@@ -170,7 +175,9 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   getScheduler()->scheduleUpdate(this, false);
 }
 
-void MainLayer::prepareWorldView(WorldViewPreparation& preparation) const {
+void MainLayer::prepareWorldView(WorldViewPreparation& preparation) {
+  // Compiled now rather than in the frame that enters the world.
+  compileCustomShaders();
   const AtlasSource source = atlasSource();
   // The cache holds loaded atlases already: nothing is then prepared.
   preparation.prepareAtlases(gameTextureFiles(source.folder, source.lowerGraphics));

@@ -62,10 +62,10 @@ class MainLayer final : public engine::InnerNode {
   void visit(engine::Renderer* renderer, const engine::Mat4& parentTransform, uint32_t parentFlags) override;
 
   // ---- The running world's view ----
-  // Hands the atlases the world view will draw with (from the graphics folder, as the options
-  // upload them) to the preparation, so that building the view finds them uploaded. Nothing is
-  // prepared when they are loaded already.
-  void prepareWorldView(WorldViewPreparation& preparation) const;
+  // Compiles the world's shaders, and hands the atlases the world view will draw with (from the
+  // graphics folder, as the options upload them) to the preparation, so that building the view
+  // finds them uploaded. Nothing is prepared when they are loaded already.
+  void prepareWorldView(WorldViewPreparation& preparation);
   // Builds the layer tree for the running world and its player (loading the atlases and programs
   // on first use, from the graphics folder, unless they were prepared) and shows the window around the player's cell.
   // Nothing when the running world has no world or no player.

@@ -1,5 +1,6 @@
 // Starting a game played alone: a new world generated on the worker thread, or the world file
-// read on the main thread; entering the world; travelling to another world.
+// read on the main thread; entering the world once the screen is ready to draw it; travelling to
+// another world.
 
 #include <memory>
 #include <utility>
@@ -151,9 +152,13 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
     local->setSpawnCell(load.spawnColumn, load.spawnRow);
     local->setCellCoordinates(load.playerColumn, load.playerRow);
   }
-  enterWorld(true);
-  settleLater();
-  if (done) done();
+  // As for a made world: the loading screen stays until the screen can draw it.
+  screen().whenReadyToEnter(*world_, [this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, done] {
+    if (alive.expired() || ticket != loadTicket_) return;
+    enterWorld(true);
+    settleLater();
+    if (done) done();
+  });
 }
 
 // The world becomes the running one, the rules' and the player's.
@@ -168,7 +173,8 @@ void GameLocal::install(std::unique_ptr<World> fresh) {
 }
 
 void GameLocal::enterWorld(bool fromFile) {
-  world_->map().computeSurfaceHeights();
+  // A generated world comes with its surface line, found on the generation's worker.
+  if (fromFile) world_->map().computeSurfaceHeights();
   if (fromFile && world_->map().params().mode == kAdventureMode && pendingTravel_) {
     if (running_->player != nullptr) running_->player->setCellCoordinates(pendingTravel_->column, pendingTravel_->row);
     pendingTravel_.reset();

@@ -32,9 +32,9 @@ class GameScreen {
   virtual void setLoadingTextById(int16_t) = 0;
   // The view stack returns to the main view and the loading flag clears.
   virtual void enterMainView() = 0;
-  // The world is made and about to be entered: `enter` runs once the screen has made ready what
-  // it draws the world with (while the loading screen stays), in a later frame of the main thread;
-  // at once on a screen that draws nothing. A screen that goes first drops it.
+  // The world is made or read and about to be entered: `enter` runs once the screen has made
+  // ready what it draws the world with (while the loading screen stays), in a later frame of the
+  // main thread; at once on a screen that draws nothing. A screen that goes first drops it.
   virtual void whenReadyToEnter(const World&, std::function<void()> enter) = 0;
   // The start view, opening the dialog when it is not 0.
   virtual void showStartView(int) = 0;

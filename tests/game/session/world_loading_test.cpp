@@ -50,6 +50,11 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(game.world(), running.world.get());
   EXPECT_EQ(rules.world(), running.world.get());
   EXPECT_FALSE(running.world->isBusy());
+  // The surface line came with the world, found on the worker as it would be on entering.
+  const std::vector<uint16_t> handedOver = running.world->map().topHeights();
+  EXPECT_GT(handedOver[0], 0);
+  running.world->map().computeSurfaceHeights();
+  EXPECT_EQ(running.world->map().topHeights(), handedOver);
   EXPECT_EQ(running.player->cellX, running.player->spawnCellX) << "placed at the spawn cell";
   EXPECT_EQ(running.player->cellY, running.player->spawnCellY);
   EXPECT_TRUE(saves.savedWorlds.empty()) << "not in the frame that enters it";
@@ -127,6 +132,21 @@ TEST_F(WorldLoadingTest, AWorldFileIsReadByTheSessionsStartTaskOnTheMainThread) 
   EXPECT_EQ(running.player->cellX, 12u) << "where the file left the player";
   EXPECT_EQ(running.player->spawnCellY, 4u);
   EXPECT_TRUE(saves.savedWorlds.empty()) << "a loaded world is not written back at once";
+}
+
+TEST_F(WorldLoadingTest, AReadWorldIsEnteredWhenTheScreenIsReadyToDrawIt) {
+  screen.holdEntry = true;
+  game.begin(0, [&] { finished = true; });
+  advance(0.1f, 0.01f);
+  EXPECT_EQ(saves.loads, 1);
+  ASSERT_EQ(screen.heldEntries.size(), 1u);
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(screen.mainViews, 0);
+  EXPECT_FALSE(worldTask(world_timer::kPlayerUpdate)) << "nothing plays it before it is entered";
+  screen.heldEntries.front()();
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(screen.mainViews, 1);
+  EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate));
 }
 
 // Two sessions in one process each read their file on their own timer: a session that goes takes
