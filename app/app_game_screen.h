@@ -7,6 +7,8 @@
 //
 // Main thread only.
 
+#include <utility>
+
 #include "game/session/game_screen.h"
 #include "menus/menu_game_screen.h"
 #include "ui/ui_launch_services.h"
@@ -31,6 +33,9 @@ class AppGameScreen final : public GameScreen {
   void enterMainView() override {
     world_.enterMainView();
     menus_.enterMainView();
+  }
+  void whenReadyToEnter(const World& world, std::function<void()> enter) override {
+    world_.whenReadyToEnter(world, std::move(enter));
   }
   void showStartView(int dialog) override {
     world_.showStartView(dialog);

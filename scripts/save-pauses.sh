@@ -12,12 +12,67 @@
 # (seen by a poller; the file's birth time where the file system keeps one) less the frame that
 # took the world, and ends at the saved file's modification time.
 #
+#   scripts/save-pauses.sh --read FOLDER      the report again from a folder RUBBLE_PAUSE_KEEP kept
+#
+# For each save it also prints the save's own frame (the one the main thread took the world in)
+# and the one before it.
+#
 #   RUBBLE_PAUSE_LIMIT     seconds to wait for the autosave (default 480)
 #   RUBBLE_PAUSE_KEEP      a folder to keep the frame log and the save times in
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR > 0) printf "%.2f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# The frames of a save's span: those that overlap [start - lead, end]; the lead takes in the frame
+# that took the world before the worker made its temporary file, and for the first save the frame
+# that entered the world. A save's own frame is the busiest one running when its temporary file
+# appeared. Each frame is a line "<start> <wall ms> <main thread CPU ms>"; the play's frames are
+# those after the first save.
+report() {
+  local played
+  played=$(mktemp)
+  awk -v lead=0.25 -v played="$played" '
+  FNR == NR { seen[NR] = $1; birth[NR] = $2; end[NR] = $3; saves = NR; next }
+  { frames++; frameStart[frames] = $1; frameWall[frames] = $2; frameCpu[frames] = $3 }
+  END {
+    names[1] = "first save"; names[2] = "autosave"
+    for (s = 1; s <= saves && s <= 2; s++) {
+      began = birth[s] > 0 ? birth[s] : seen[s]
+      from = began - lead
+      worst = 0; worstCpu = 0; mostCpu = 0; count = 0; own = 0
+      for (f = 1; f <= frames; f++) {
+        # File times come from the coarse clock of the kernel, up to a tick behind: the own
+        # frame of a save is the busiest one that overlaps the next hundredth of a second.
+        if (frameStart[f] + frameWall[f] / 1000 >= began - 0.002 && frameStart[f] <= began + 0.012 &&
+            (own == 0 || frameCpu[f] > frameCpu[own])) own = f
+        if (frameStart[f] + frameWall[f] / 1000 < from || frameStart[f] > end[s]) continue
+        count++
+        if (frameWall[f] > worst) { worst = frameWall[f]; worstCpu = frameCpu[f]; worstAt = frameStart[f] }
+        if (frameCpu[f] > mostCpu) mostCpu = frameCpu[f]
+      }
+      printf "%-10s  written in %.2f s; of its %d frames the longest took %.2f ms (main thread CPU %.2f ms, %+.3f s from the start of the save); the most main thread CPU in one frame %.2f ms\n",
+             names[s], end[s] - from - lead, count, worst, worstCpu, worstAt - began, mostCpu
+      if (own > 0) {
+        busiest = own > 2 && frameCpu[own - 2] > frameCpu[own - 1] ? own - 2 : own - 1
+        printf "%-10s  its own frame took %.2f ms (main thread CPU %.2f ms); the busier of the two before it %.2f ms (CPU %.2f ms)\n",
+               "", frameWall[own], frameCpu[own], frameWall[busiest], frameCpu[busiest]
+      }
+    }
+    for (f = 1; f <= frames; f++) if (frameStart[f] > end[1]) print frameWall[f], frameCpu[f] > played
+  }' "$1/saves.log" "$1/frames.log"
+  printf 'median frame of the play  %s ms (main thread CPU %s ms) over %d frames\n' \
+    "$(cut -d' ' -f1 "$played" | median)" "$(cut -d' ' -f2 "$played" | median)" "$(wc -l <"$played")"
+  rm -f "$played"
+}
+
+# The report again from a folder that RUBBLE_PAUSE_KEEP kept.
+if [ "${1:-}" = "--read" ]; then
+  report "$2"
+  exit 0
+fi
 
 if [ "${1:-}" != "--under-xvfb" ]; then
   binary=$(realpath "${1:-$root/build/release/out/bin/rubblemoor}")
@@ -126,28 +181,4 @@ wait_for "$limit" saves_past 2 || { log "no autosave"; exit 1; }
 # The frames just after the autosave belong to its span too.
 wait_for 10 frames_past $(($(frame_count) + 30)) || true
 
-# The frames of a save's span: those that overlap [start - lead, end]; the lead takes in the frame
-# that took the world before the worker made its temporary file. Each frame is a line
-# "<start> <wall ms> <main thread CPU ms>"; the play's frames are those after the first save.
-awk -v lead=0.25 -v played="$work/played.txt" '
-  FNR == NR { seen[NR] = $1; birth[NR] = $2; end[NR] = $3; saves = NR; next }
-  { frames++; frameStart[frames] = $1; frameWall[frames] = $2; frameCpu[frames] = $3 }
-  END {
-    names[1] = "first save"; names[2] = "autosave"
-    for (s = 1; s <= saves && s <= 2; s++) {
-      from = (birth[s] > 0 ? birth[s] : seen[s]) - lead
-      worst = 0; worstCpu = 0; mostCpu = 0; count = 0
-      for (f = 1; f <= frames; f++) {
-        if (frameStart[f] + frameWall[f] / 1000 < from || frameStart[f] > end[s]) continue
-        count++
-        if (frameWall[f] > worst) { worst = frameWall[f]; worstCpu = frameCpu[f]; worstAt = frameStart[f] }
-        if (frameCpu[f] > mostCpu) mostCpu = frameCpu[f]
-      }
-      printf "%-10s  written in %.2f s; of its %d frames the longest took %.2f ms (main thread CPU %.2f ms, at %.3f); the most main thread CPU in one frame %.2f ms\n",
-             names[s], end[s] - from - lead, count, worst, worstCpu, worstAt, mostCpu
-    }
-    for (f = 1; f <= frames; f++) if (frameStart[f] > end[1]) print frameWall[f], frameCpu[f] > played
-  }' "$work/saves.log" "$work/frames.log"
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR > 0) printf "%.2f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-printf 'median frame of the play  %s ms (main thread CPU %s ms) over %d frames\n' \
-  "$(cut -d' ' -f1 "$work/played.txt" | median)" "$(cut -d' ' -f2 "$work/played.txt" | median)" "$(wc -l <"$work/played.txt")"
+report "$work"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <string>
 
 #include "view/main_layer_views.h"
 #include "engine/base/random.h"
@@ -34,6 +35,7 @@
 #include "view/sky/sky_creation.h"
 #include "view/tiles/tile_sprites.h"
 #include "view/world_draw_scale.h"
+#include "view/world_view_preparation.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/explosions/explosion_system.h"
 #include "world/map/world_map.h"
@@ -54,6 +56,19 @@ std::string graphicsFolder() {
   kel::Platform* platform = kel::Platform::instance();
   return platform != nullptr ? platform->folderPath(kel::FOLDER_GRAPHICS) : std::string();
 }
+
+// The world's own programs, once for the run.
+void compileCustomShaders() {
+  if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
+}
+
+// Where the world view's atlases come from and how they are uploaded.
+struct AtlasSource {
+  std::string folder;
+  bool lowerGraphics = false;
+};
+
+AtlasSource atlasSource() { return {graphicsFolder(), kel::options().lowerGraphics}; }
 
 // The window's counts: the process's own once the screen layout was applied, else from the
 // director's window.
@@ -107,10 +122,11 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   running_ = &running;
   world_ = running.world.get();
   worldSerial_ = world_->serial();
-  if (engine::GLProgramCache::getInstance()->getGLProgram(custom_shader::kFirst) == nullptr) registerCustomShaders();
+  compileCustomShaders();
   GameTextures& textures = gameTextures();
   if (!textures.loaded) {
-    loadGameTextures(graphicsFolder(), kel::options().lowerGraphics);
+    const AtlasSource source = atlasSource();
+    loadGameTextures(source.folder, source.lowerGraphics);
     loadedTextures_ = true;
   }
 
@@ -157,6 +173,14 @@ void MainLayer::buildWorldView(RunningWorld& running) {
   // After the camera: the local sprite is placed through it.
   players_->build(running, *rootNode_, *worldLayer_);
   getScheduler()->scheduleUpdate(this, false);
+}
+
+void MainLayer::prepareWorldView(WorldViewPreparation& preparation) {
+  // Compiled now rather than in the frame that enters the world.
+  compileCustomShaders();
+  const AtlasSource source = atlasSource();
+  // The cache holds loaded atlases already: nothing is then prepared.
+  preparation.prepareAtlases(gameTextureFiles(source.folder, source.lowerGraphics));
 }
 
 void MainLayer::addWorldBatches() {

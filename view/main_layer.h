@@ -26,7 +26,7 @@
 
 namespace engine {
 class Sprite;
-}
+}  // namespace engine
 
 class ConsoleNode;
 class EntityDrawingFactory;
@@ -36,6 +36,7 @@ class PlayerBase;
 class PlayerSpriteLayer;
 class TileSprites;
 class World;
+class WorldViewPreparation;
 struct RunningWorld;
 
 class MainLayer final : public engine::InnerNode {
@@ -61,8 +62,12 @@ class MainLayer final : public engine::InnerNode {
   void visit(engine::Renderer* renderer, const engine::Mat4& parentTransform, uint32_t parentFlags) override;
 
   // ---- The running world's view ----
+  // Compiles the world's shaders, and hands the atlases the world view will draw with (from the
+  // graphics folder, as the options upload them) to the preparation, so that building the view
+  // finds them uploaded. Nothing is prepared when they are loaded already.
+  void prepareWorldView(WorldViewPreparation& preparation);
   // Builds the layer tree for the running world and its player (loading the atlases and programs
-  // on first use, from the graphics folder) and shows the window around the player's cell.
+  // on first use, from the graphics folder, unless they were prepared) and shows the window around the player's cell.
   // Nothing when the running world has no world or no player.
   void buildWorldView(RunningWorld& running);
   // Removes the world's drawing nodes and frees the tile window; the layer is as before the game.

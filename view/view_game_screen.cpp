@@ -1,5 +1,7 @@
 #include "view/view_game_screen.h"
 
+#include <utility>
+
 #include "content/texts/language_texts.h"
 #include "engine/layer/layer_color.h"
 #include "engine/scene/action_ease.h"
@@ -14,6 +16,7 @@
 #include "game/player/player_desktop.h"
 #include "game/session/running_world.h"
 #include "platform/audio/music.h"
+#include "view/atlas/game_textures.h"
 #include "view/effects/ambient_pass.h"
 #include "view/labels/label_makers.h"
 #include "view/main_layer.h"
@@ -21,6 +24,7 @@
 #include "view/player/player_sprite.h"
 #include "view/sky/sky_creation.h"
 #include "view/tiles/tile_sprites.h"
+#include "view/world_view_preparation.h"
 #include "world/light/light_refresh_batching.h"
 #include "world/world.h"
 
@@ -38,12 +42,19 @@ engine::Sequence* sequence(engine::FiniteTimeAction* a, engine::FiniteTimeAction
 
 }  // namespace
 
+ViewGameScreen::ViewGameScreen(RunningWorld& running) : running_(running) {}
+
+ViewGameScreen::~ViewGameScreen() = default;
+
 void ViewGameScreen::showLoading(int16_t textId) {
   loading_ = true;
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
   layer->teardownWorldView();
   layer->removeAllChildrenWithCleanup();
+  // The world's atlases get ready while the world generates or loads.
+  if (preparation_ == nullptr) preparation_ = std::make_unique<WorldViewPreparation>(gameTextureCache(), *layer->getScheduler());
+  layer->prepareWorldView(*preparation_);
   const std::string text = textId == kNoText ? std::string() : languageTexts().text(textId);
   const engine::Size screen = engine::Director::getInstance()->getWinSize();
   engine::Label* label = makeLabel(0, text, engine::Vec2(screen.width * 0.5f, screen.height * 0.5f));
@@ -70,11 +81,21 @@ void ViewGameScreen::enterMainView() {
   MainLayer* layer = MainLayer::current();
   if (layer == nullptr) return;
   if (engine::Node* label = layer->getChildByTag(MainLayer::kLoadingLabelTag)) layer->removeChild(label);
+  // Whatever is still being prepared is needed now.
+  if (preparation_ != nullptr) preparation_->finish();
   if (layer->hasWorldView() && layer->showsWorld(running_.world.get())) {
     layer->rebuildWorldView();
     return;
   }
   layer->buildWorldView(running_);
+}
+
+void ViewGameScreen::whenReadyToEnter(const World& world, std::function<void()> enter) {
+  if (preparation_ == nullptr) {
+    enter();
+    return;
+  }
+  preparation_->prepareWorld(skyPictureFiles(world), std::move(enter));
 }
 
 void ViewGameScreen::showStartView(int) {

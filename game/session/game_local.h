@@ -134,6 +134,7 @@ class GameLocal : public Game {
   void scheduleSteps();
   void startGeneration(const GameCompletion& done);
   void finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done);
+  void enterGenerated(uint64_t ticket, GeneratedWorld result, const GameCompletion& done);
   // The rest of a travel once the world's save ended: on to the target, or back to playing.
   void travelOnceSaved(const TravelTarget& target, uint16_t visitedBefore, bool saved);
   void loadWorldFile(const GameCompletion& done);
@@ -142,6 +143,7 @@ class GameLocal : public Game {
   // The player's quick slots in use and "keepLastSlotEmpty" from the options.
   void applyInventoryOptions();
   void settleLater();
+  void saveNewWorldNextFrame();
   void loadPlayerIfMissing();
 
   LocalLogic* rules_;

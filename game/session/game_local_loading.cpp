@@ -1,6 +1,8 @@
 // Starting a game played alone: a new world generated on the worker thread, or the world file
-// read on the main thread; entering the world; travelling to another world.
+// read on the main thread; entering the world once the screen is ready to draw it; travelling to
+// another world.
 
+#include <memory>
 #include <utility>
 
 #include "content/loader/game_tables_loader.h"
@@ -97,12 +99,22 @@ void GameLocal::startGeneration(const GameCompletion& done) {
 void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done) {
   // A game that ended meanwhile lets the world go here, on the main thread.
   if (ticket != loadTicket_ || result.world == nullptr) return;
+  // The loading screen stays until the screen can draw the world without stopping to load.
+  const World& made = *result.world;
+  auto held = std::make_shared<GeneratedWorld>(std::move(result));
+  screen().whenReadyToEnter(made, [this, alive = std::weak_ptr<bool>(alive_), ticket, held, done] {
+    if (!alive.expired()) enterGenerated(ticket, std::move(*held), done);
+  });
+}
+
+void GameLocal::enterGenerated(uint64_t ticket, GeneratedWorld result, const GameCompletion& done) {
+  if (ticket != loadTicket_ || result.world == nullptr) return;
   install(std::move(result.world));
   if (running_->player != nullptr) running_->player->setCell(result.spawn.column, result.spawn.row);
   // The arrival is where the generator put the spawn.
   pendingTravel_.reset();
-  saves().saveWorld(*world_, {});
   enterWorld(false);
+  saveNewWorldNextFrame();
   const WorldParams& params = world_->map().params();
   if (params.mode == kAdventureMode) {
     const int achievement = planetAchievement(params.planetId);
@@ -112,6 +124,14 @@ void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const G
   }
   settleLater();
   if (done) done();
+}
+
+// A new world is written at once, but not in the frame that enters it, which builds the world's
+// whole view: the two together would make that frame longer still.
+void GameLocal::saveNewWorldNextFrame() {
+  timers_.scheduleOnce(session_timer::kFirstSave, 0.0f, [this](float) {
+    if (world_ != nullptr) saves().saveWorld(*world_, {});
+  });
 }
 
 void GameLocal::loadWorldFile(const GameCompletion& done) {
@@ -132,9 +152,13 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
     local->setSpawnCell(load.spawnColumn, load.spawnRow);
     local->setCellCoordinates(load.playerColumn, load.playerRow);
   }
-  enterWorld(true);
-  settleLater();
-  if (done) done();
+  // As for a made world: the loading screen stays until the screen can draw it.
+  screen().whenReadyToEnter(*world_, [this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, done] {
+    if (alive.expired() || ticket != loadTicket_) return;
+    enterWorld(true);
+    settleLater();
+    if (done) done();
+  });
 }
 
 // The world becomes the running one, the rules' and the player's.
@@ -149,7 +173,8 @@ void GameLocal::install(std::unique_ptr<World> fresh) {
 }
 
 void GameLocal::enterWorld(bool fromFile) {
-  world_->map().computeSurfaceHeights();
+  // A generated world comes with its surface line, found on the generation's worker.
+  if (fromFile) world_->map().computeSurfaceHeights();
   if (fromFile && world_->map().params().mode == kAdventureMode && pendingTravel_) {
     if (running_->player != nullptr) running_->player->setCellCoordinates(pendingTravel_->column, pendingTravel_->row);
     pendingTravel_.reset();

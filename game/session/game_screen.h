@@ -8,11 +8,13 @@
 // Main thread only: texts produced on the world-load thread reach it through the scheduler.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "world/time/day_clock.h"
 
 class GameInterface;
+class World;
 class LogicCells;
 class LogicEntities;
 struct RunningWorld;
@@ -30,6 +32,10 @@ class GameScreen {
   virtual void setLoadingTextById(int16_t) = 0;
   // The view stack returns to the main view and the loading flag clears.
   virtual void enterMainView() = 0;
+  // The world is made or read and about to be entered: `enter` runs once the screen has made
+  // ready what it draws the world with (while the loading screen stays), in a later frame of the
+  // main thread; at once on a screen that draws nothing. A screen that goes first drops it.
+  virtual void whenReadyToEnter(const World&, std::function<void()> enter) = 0;
   // The start view, opening the dialog when it is not 0.
   virtual void showStartView(int) = 0;
   // The main layer's own per-frame update runs or stops.
@@ -55,6 +61,7 @@ class NullGameScreen : public GameScreen {
   void setLoadingText(const std::string&) override {}
   void setLoadingTextById(int16_t) override {}
   void enterMainView() override {}
+  void whenReadyToEnter(const World&, std::function<void()> enter) override { enter(); }
   void showStartView(int) override {}
   void setMainLayerUpdating(bool) override {}
   void clockStepped(const DayClockStep&) override {}

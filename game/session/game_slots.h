@@ -19,4 +19,5 @@ constexpr float kAutosaveInterval = 300.0f;
 namespace session_timer {
 constexpr int kStartLoading = 0;  // the world file is read shortly after the loading screen shows
 constexpr int kSettle = 1;        // a while after a world is entered, a death drops the inventory
+constexpr int kFirstSave = 2;     // a new world is written in a frame after the one that enters it
 }  // namespace session_timer

@@ -6,6 +6,7 @@
 #include "engine/base/random.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
+#include "world/map/world_map.h"
 #include "world/world.h"
 
 namespace {
@@ -42,6 +43,9 @@ void generate(std::shared_ptr<GenerationJob> job) {
   // Stopped: the half-made world goes with the job, here.
   if (job->stop->load()) return;
   restartDayClock(world.dayClock());
+  // The surface line is found here, while the world is still the worker's: entering it then
+  // finds it made.
+  world.map().computeSurfaceHeights();
   scheduler->performFunctionInMainThread([job = std::move(job)] { job->done(std::move(job->result)); });
 }
 

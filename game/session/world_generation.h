@@ -1,10 +1,10 @@
 #pragma once
 // Generating a new world on a worker thread. The main thread makes the empty world and hands it
-// over; the worker seeds its own random sequence from the processor clock, generates,
-// starts the day clock afresh and hands the world back. The worker touches only the world it
-// builds: every stage text and the finished world reach the main thread through the scheduler's
-// hand-over list, so the progress and completion callbacks run on the main thread only, in the
-// order the worker produced them.
+// over; the worker seeds its own random sequence from the processor clock, generates, starts the
+// day clock afresh, finds the surface line and hands the world back. The worker touches only the
+// world it builds: every stage text and the finished world reach the main thread through the
+// scheduler's hand-over list, so the progress and completion callbacks run on the main thread
+// only, in the order the worker produced them.
 //
 // A generation can be stopped: `stop` asks the generator to end at its next check (within a
 // column's work) and joins the worker, so quitting never waits for a whole world. A stopped

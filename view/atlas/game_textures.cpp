@@ -23,10 +23,20 @@ constexpr const char* kAtlasFiles[atlas::kCount] = {"rocks.png",  "fluids.png", 
                                                     "tools.png",  "tile-effects.png"};
 constexpr int kFallbackSize = 16;
 
+// The atlases in the order they are made ready and loaded, so the first ones the world draws are
+// the first ready. iap.png is never loaded.
+constexpr int kLoadOrder[] = {atlas::kRocks, atlas::kTreasures, atlas::kEquip,       atlas::kDebris, atlas::kMobs,
+                              atlas::kInterface, atlas::kFluids, atlas::kTileEffects, atlas::kTools};
+
 engine::TextureCache* cache() { return engine::Director::getInstance()->getTextureCache(); }
 
-engine::Texture2D* loadAtlas(GameTextures& set, const std::string& folder, int index, PixelFormat format) {
-  engine::Texture2D::setDefaultAlphaPixelFormat(format);
+// Liquids keep every bit of their colour: the lower graphics pack every other atlas.
+PixelFormat formatOf(int index, bool lowerGraphics) {
+  return lowerGraphics && index != atlas::kFluids ? PixelFormat::RGB5A1 : PixelFormat::RGBA8888;
+}
+
+void loadAtlas(GameTextures& set, const std::string& folder, int index, bool lowerGraphics) {
+  engine::Texture2D::setDefaultAlphaPixelFormat(formatOf(index, lowerGraphics));
   engine::Texture2D* texture = cache()->addImage(atlasFileNames(folder, index));
   engine::Texture2D::setDefaultAlphaPixelFormat(PixelFormat::RGBA8888);
   if (texture == nullptr) {
@@ -39,7 +49,6 @@ engine::Texture2D* loadAtlas(GameTextures& set, const std::string& folder, int i
   }
   if (texture != nullptr) texture->setFilterMode(1);
   set.textures[index] = texture;
-  return texture;
 }
 
 GameTextures::Batch batch(engine::Texture2D* texture, int64_t capacity, bool flag) {
@@ -85,18 +94,24 @@ engine::RefPtr<engine::Texture2D> makeFallbackTexture() {
   return texture;
 }
 
+std::vector<engine::TexturePreload::File> gameTextureFiles(const std::string& folder, bool lowerGraphics) {
+  std::vector<engine::TexturePreload::File> files;
+  for (const int index : kLoadOrder) files.push_back({atlasFileNames(folder, index), formatOf(index, lowerGraphics)});
+  return files;
+}
+
+engine::TextureCache& gameTextureCache() { return *cache(); }
+
 void loadGameTextures(const std::string& folder, bool lowerGraphics) {
   GameTextures& set = gameTextures();
   if (set.loaded) unloadGameTextures();
-  const PixelFormat packed = lowerGraphics ? PixelFormat::RGB5A1 : PixelFormat::RGBA8888;
-  engine::Texture2D* rocks = loadAtlas(set, folder, atlas::kRocks, packed);
-  engine::Texture2D* treasures = loadAtlas(set, folder, atlas::kTreasures, packed);
-  engine::Texture2D* equip = loadAtlas(set, folder, atlas::kEquip, packed);
-  engine::Texture2D* debris = loadAtlas(set, folder, atlas::kDebris, packed);
-  engine::Texture2D* mobs = loadAtlas(set, folder, atlas::kMobs, packed);
-  engine::Texture2D* interface = loadAtlas(set, folder, atlas::kInterface, packed);
-  engine::Texture2D* fluids = loadAtlas(set, folder, atlas::kFluids, PixelFormat::RGBA8888);
-  loadAtlas(set, folder, atlas::kTileEffects, packed);
+  for (const int index : kLoadOrder) loadAtlas(set, folder, index, lowerGraphics);
+  const auto& loaded = set.textures;
+  engine::Texture2D* rocks = loaded[atlas::kRocks];
+  engine::Texture2D* treasures = loaded[atlas::kTreasures];
+  engine::Texture2D* debris = loaded[atlas::kDebris];
+  engine::Texture2D* mobs = loaded[atlas::kMobs];
+  engine::Texture2D* interface = loaded[atlas::kInterface];
 
   set.blockBatch = batch(rocks, 512, true);
   set.extraWorldNode = holder();
@@ -108,9 +123,8 @@ void loadGameTextures(const std::string& folder, bool lowerGraphics) {
   set.particleBatches = {batch(debris, 128, false), batch(rocks, 256, false), batch(mobs, 64, false)};
   set.bulletBatch = batch(debris, 64, false);
   set.hudLayer = holder();
-  set.additiveBatch = batch(fluids, 64, true);
-  set.dressBatch = batch(equip, 64, true);
-  loadAtlas(set, folder, atlas::kTools, packed);
+  set.additiveBatch = batch(loaded[atlas::kFluids], 64, true);
+  set.dressBatch = batch(loaded[atlas::kEquip], 64, true);
 
   // Liquids cover what lies behind them: drawn opaque where their frame holds liquid, with the
   // frame's own colour, darker the deeper it lies.

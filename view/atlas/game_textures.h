@@ -7,6 +7,9 @@
 // 4 equip.png, 5 interface.png, 6 mobs.png, 7 treasures.png, 8 tools.png, 9 tile-effects.png.
 // With lowerGraphics every atlas but fluids.png is uploaded as RGB5A1 (half the memory).
 //
+// The atlases may be made ready beforehand (`gameTextureFiles` handed to an engine::TexturePreload
+// on `gameTextureCache()`, while a loading screen shows): the load then finds them uploaded.
+//
 // A missing or unreadable atlas leaves a small generated fallback texture in its place, so every
 // node below exists and nothing ever draws a null texture; the fallbacks are released with the rest.
 //
@@ -17,11 +20,13 @@
 #include <vector>
 
 #include "engine/base/ref_ptr.h"
+#include "engine/render/texture_preload.h"
 
 namespace engine {
 class InnerNode;
 class SpriteBatchNode;
 class Texture2D;
+class TextureCache;
 }  // namespace engine
 
 namespace atlas {
@@ -72,6 +77,10 @@ struct GameTextures {
 // The loaded set, empty before the first load and after an unload.
 GameTextures& gameTextures();
 
+// The atlases `loadGameTextures` loads from the folder, in its order, each with its upload format.
+std::vector<engine::TexturePreload::File> gameTextureFiles(const std::string& graphicsFolder, bool lowerGraphics);
+// The cache the atlases are loaded into (the director's).
+engine::TextureCache& gameTextureCache();
 // Loads the atlases of the graphics folder and makes every node.
 void loadGameTextures(const std::string& graphicsFolder, bool lowerGraphics);
 // Removes the loaded atlases from the texture cache and clears the set, which lets go of every

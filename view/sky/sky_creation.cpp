@@ -1,13 +1,17 @@
 #include "view/sky/sky_creation.h"
 
+#include "content/planets/planet_def.h"
 #include "engine/base/ref_ptr.h"
 #include "engine/scene/director.h"
 #include "platform/platform.h"
 #include "platform/resource_folders.h"
 #include "platform/settings/settings.h"
 #include "view/sky/advanced_sky.h"
+#include "view/sky/sky_pictures.h"
 #include "view/world_draw_scale.h"
 #include "world/cells/visible_cell_counts.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
 
 namespace {
 
@@ -49,6 +53,12 @@ Sky* createSky(World& world) {
   Sky* sky = source.lowerSky ? Sky::create(world, source) : AdvancedSky::create(world, source);
   slot() = sky;
   return sky;
+}
+
+std::vector<std::string> skyPictureFiles(const World& world) {
+  const SkySource source = platformSource();
+  const auto files = SkyPictures::files(source.folder, world.map().planet().name, source.lowerSky);
+  return {files.begin(), files.end()};
 }
 
 Sky* currentSky() { return slot(); }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class Sky;
 class World;
@@ -20,6 +21,9 @@ class World;
 // the sky folder of the platform, the director's texture cache and window, and the visible row
 // count. Replaces (and destroys) a sky made before. Retained by the slot; never null.
 Sky* createSky(World& world);
+// The picture files `createSky` will read for the world's planet, as the texture cache is asked
+// for them, so they can be made ready beforehand.
+std::vector<std::string> skyPictureFiles(const World& world);
 // Where the sky pictures are read when no platform names its sky folder (a tool drawing a view).
 void setSkyFolderWithoutPlatform(const std::string& folder);
 // Null when no game runs.

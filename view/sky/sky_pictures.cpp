@@ -33,21 +33,29 @@ engine::RefPtr<engine::Texture2D> fallbackPicture(SkyPicture picture) {
 SkyPictures::SkyPictures(engine::TextureCache* cache, const std::string& folder,
                          const std::string& planetName, bool lowerSky)
     : cache_(cache) {
-  const std::string skyName = art::skyNameOfPlanet(planetName);
+  const std::array<std::string, kSkyPictureCount> paths = files(folder, planetName, lowerSky);
   for (size_t i = 0; i < textures_.size(); ++i) {
     const auto picture = static_cast<SkyPicture>(i);
-    const std::string file = art::skyPictureName(skyName, art::kSkyPhaseNames[i], lowerSky);
-    engine::RefPtr<engine::Texture2D> texture(
-        cache_ != nullptr ? cache_->addImage(engine::joinPath(folder, file)) : nullptr);
+    engine::RefPtr<engine::Texture2D> texture(cache_ != nullptr ? cache_->addImage(paths[i]) : nullptr);
     if (texture != nullptr) {
       loaded_[i] = true;
     } else {
-      engine::log("sky: %s is missing; its time of day shows a plain colour", file.c_str());
+      engine::log("sky: %s is missing; its time of day shows a plain colour", paths[i].c_str());
       texture = fallbackPicture(picture);
     }
     if (texture->getFilterMode() != kNearest) texture->setFilterMode(kNearest);
     textures_[i] = std::move(texture);
   }
+}
+
+std::array<std::string, kSkyPictureCount> SkyPictures::files(const std::string& folder, const std::string& planetName,
+                                                              bool lowerSky) {
+  const std::string skyName = art::skyNameOfPlanet(planetName);
+  std::array<std::string, kSkyPictureCount> paths;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    paths[i] = engine::joinPath(folder, art::skyPictureName(skyName, art::kSkyPhaseNames[i], lowerSky));
+  }
+  return paths;
 }
 
 SkyPictures::~SkyPictures() {

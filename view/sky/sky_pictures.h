@@ -23,6 +23,9 @@ class SkyPictures {
               bool lowerSky);
   // Gives the loaded pictures back to the cache (which forgets them) and frees the fallbacks.
   ~SkyPictures();
+  // The files the pictures are read from, by picture, as the texture cache is asked for them.
+  static std::array<std::string, kSkyPictureCount> files(const std::string& folder, const std::string& planetName,
+                                                         bool lowerSky);
   SkyPictures(const SkyPictures&) = delete;
   SkyPictures& operator=(const SkyPictures&) = delete;
 

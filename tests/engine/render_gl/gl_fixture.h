@@ -23,6 +23,7 @@
 #include "engine/render/render_environment.h"
 #include "engine/render/renderer.h"
 #include "engine/render/texture2d.h"
+#include "engine/render/texture_cache.h"
 #include "tests/engine/render_gl/pixels.h"
 #include "tests/support/hidden_gl_window.h"
 
@@ -111,6 +112,22 @@ class GLFixture : public ::testing::Test {
   }
 
   GLFWwindow* window_ = nullptr;
+};
+
+// A GL window and a texture cache of the test's own, released before the window closes.
+class TextureCacheFixture : public GLFixture {
+ protected:
+  void SetUp() override {
+    GLFixture::SetUp();
+    if (HasFatalFailure()) return;
+    cache_ = new engine::TextureCache();
+  }
+  void TearDown() override {
+    engine::safeRelease(cache_);
+    GLFixture::TearDown();
+  }
+
+  engine::TextureCache* cache_ = nullptr;
 };
 
 }  // namespace rendertest

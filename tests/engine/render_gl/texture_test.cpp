@@ -66,17 +66,8 @@ Rgba sampled(const Rgba& p, PF target) {
   }
 }
 
-class Textures : public rendertest::GLFixture {
+class Textures : public rendertest::TextureCacheFixture {
  protected:
-  void SetUp() override {
-    GLFixture::SetUp();
-    if (HasFatalFailure()) return;
-    cache_ = new TextureCache();
-  }
-  void TearDown() override {
-    safeRelease(cache_);
-    GLFixture::TearDown();
-  }
 
   // Draws the texture over the whole window with blending off and reads the centre.
   Rgba drawAndRead(Texture2D* texture) {
@@ -86,7 +77,6 @@ class Textures : public rendertest::GLFixture {
   }
 
   testsupport::TempDir dir_;
-  TextureCache* cache_ = nullptr;
 };
 
 TEST_F(Textures, EveryPngFormatUploadsInEveryTargetFormat) {

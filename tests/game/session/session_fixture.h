@@ -85,6 +85,14 @@ class RecordingScreen final : public NullGameScreen {
     textThreads.push_back(std::this_thread::get_id());
   }
   void enterMainView() override { ++mainViews; }
+  // Enters at once, or keeps the entry while `holdEntry` (a screen still preparing).
+  void whenReadyToEnter(const World&, std::function<void()> enter) override {
+    if (holdEntry) {
+      heldEntries.push_back(std::move(enter));
+    } else {
+      enter();
+    }
+  }
   void showStartView(int dialog) override { startDialogs.push_back(dialog); }
   void removeSleepFade() override { ++fadesRemoved; }
 
@@ -95,6 +103,8 @@ class RecordingScreen final : public NullGameScreen {
   std::vector<int> startDialogs;
   int mainViews = 0;
   int fadesRemoved = 0;
+  bool holdEntry = false;
+  std::vector<std::function<void()>> heldEntries;
 };
 
 class SessionTest : public GameTest {

@@ -50,9 +50,20 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(game.world(), running.world.get());
   EXPECT_EQ(rules.world(), running.world.get());
   EXPECT_FALSE(running.world->isBusy());
+  // The surface line came with the world, found on the worker as it would be on entering.
+  const std::vector<uint16_t> handedOver = running.world->map().topHeights();
+  EXPECT_GT(handedOver[0], 0);
+  running.world->map().computeSurfaceHeights();
+  EXPECT_EQ(running.world->map().topHeights(), handedOver);
   EXPECT_EQ(running.player->cellX, running.player->spawnCellX) << "placed at the spawn cell";
   EXPECT_EQ(running.player->cellY, running.player->spawnCellY);
-  EXPECT_EQ(saves.savedWorlds, (std::vector<World*>{running.world.get()})) << "saved once made";
+  EXPECT_TRUE(saves.savedWorlds.empty()) << "not in the frame that enters it";
+  EXPECT_TRUE(sessionTask(session_timer::kFirstSave));
+  // A task of no delay runs in the second frame after it is scheduled: the first starts its clock.
+  scheduler().update(1.0f / 60.0f);
+  scheduler().update(1.0f / 60.0f);
+  EXPECT_EQ(saves.savedWorlds, (std::vector<World*>{running.world.get()})) << "saved in a frame of its own";
+  EXPECT_FALSE(sessionTask(session_timer::kFirstSave));
   EXPECT_TRUE(statsStore().isUnlocked(92)) << "an adventure on the home planet";
   EXPECT_EQ(screen.mainViews, 1);
   // Entered with every quick slot in use and the last kept empty, as the options say.
@@ -63,6 +74,38 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_FALSE(game.hasSettled());
   advance(1.0f, 0.5f);
   EXPECT_TRUE(game.hasSettled()) << "ten seconds after entering";
+}
+
+TEST_F(WorldLoadingTest, AMadeWorldIsEnteredWhenTheScreenIsReadyToDrawIt) {
+  screen.holdEntry = true;
+  game.begin(2, [&] { finished = true; });
+  ASSERT_TRUE(pumpUntil([&] { return !screen.heldEntries.empty(); }));
+  advance(1.0f);
+  EXPECT_FALSE(finished) << "the loading screen stays while the screen prepares";
+  EXPECT_EQ(running.world, nullptr);
+  EXPECT_EQ(screen.mainViews, 0);
+  EXPECT_TRUE(saves.savedWorlds.empty());
+
+  screen.heldEntries.front()();
+  EXPECT_TRUE(finished);
+  ASSERT_NE(running.world, nullptr);
+  EXPECT_EQ(screen.mainViews, 1);
+  advance(0.1f);
+  EXPECT_EQ(saves.savedWorlds, (std::vector<World*>{running.world.get()}));
+}
+
+TEST_F(WorldLoadingTest, AGameEndedWhileTheScreenPreparesDropsTheMadeWorld) {
+  screen.holdEntry = true;
+  game.begin(2, [&] { finished = true; });
+  ASSERT_TRUE(pumpUntil([&] { return !screen.heldEntries.empty(); }));
+  game.quit();
+  screen.heldEntries.front()();
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(running.world, nullptr);
+  EXPECT_EQ(screen.mainViews, 0);
+  screen.heldEntries.clear();  // the made world goes with the entry
+  advance(0.1f);
+  EXPECT_TRUE(saves.savedWorlds.empty());
 }
 
 TEST_F(WorldLoadingTest, AGameEndedDuringGenerationDropsTheLateWorld) {
@@ -89,6 +132,21 @@ TEST_F(WorldLoadingTest, AWorldFileIsReadByTheSessionsStartTaskOnTheMainThread) 
   EXPECT_EQ(running.player->cellX, 12u) << "where the file left the player";
   EXPECT_EQ(running.player->spawnCellY, 4u);
   EXPECT_TRUE(saves.savedWorlds.empty()) << "a loaded world is not written back at once";
+}
+
+TEST_F(WorldLoadingTest, AReadWorldIsEnteredWhenTheScreenIsReadyToDrawIt) {
+  screen.holdEntry = true;
+  game.begin(0, [&] { finished = true; });
+  advance(0.1f, 0.01f);
+  EXPECT_EQ(saves.loads, 1);
+  ASSERT_EQ(screen.heldEntries.size(), 1u);
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(screen.mainViews, 0);
+  EXPECT_FALSE(worldTask(world_timer::kPlayerUpdate)) << "nothing plays it before it is entered";
+  screen.heldEntries.front()();
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(screen.mainViews, 1);
+  EXPECT_TRUE(worldTask(world_timer::kPlayerUpdate));
 }
 
 // Two sessions in one process each read their file on their own timer: a session that goes takes
