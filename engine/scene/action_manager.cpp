@@ -231,8 +231,8 @@ bool ActionManager::stepRunning(const RunningAction& running, float dt) {
 bool ActionManager::stepCompiled(const RunningAction& running, float dt) {
   FlatWord* program = words_.data() + running.first;
   programRunning_ = true;
-  stepFlatAction(program, currentTarget_, dt);
-  const bool done = !currentActionSalvaged_ && isFlatActionDone(program);
+  const bool finished = stepFlatAction(program, currentTarget_, dt);
+  const bool done = !currentActionSalvaged_ && finished;
   if (done) stopFlatAction(program);
   programRunning_ = false;
   return done;
