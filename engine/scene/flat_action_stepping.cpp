@@ -56,7 +56,8 @@ struct Program {
     }
   }
   void updateSequenceRecord(int i, float t);
-  void updateLeaf(int i, float t);
+  // Inlined into the walk: most records it reaches are leaves.
+  [[gnu::always_inline]] inline void updateLeaf(int i, float t);
   void stop(int i);
   bool isDone(int i) const {
     const FlatRecord r = record(i);
@@ -175,7 +176,7 @@ void Program::updateSequenceRecord(int i, float t) {
   a.last = static_cast<int8_t>(updateSequence(parts, r.fields<FlatSequence>().split, a.last, t));
 }
 
-void Program::updateLeaf(int i, float t) {
+inline void Program::updateLeaf(int i, float t) {
   const FlatRecord r = record(i);
   switch (r.header().kind) {
     case ActionKind::MoveBy:
