@@ -10,16 +10,20 @@ namespace engine {
 // A sequence at progress t whose first part takes `split` of its time. Parts offers, by index 0
 // or 1: start(i), update(i, t), stop(i) and isDone(i). Returns the part updated last, -1 for none
 // (given `last` as it was).
+// The part a sequence at progress t is in (0 or 1), and that part's own progress.
+struct SequencePlace {
+  int part;
+  float t;
+};
+
+inline SequencePlace placeInSequence(float split, float t) {
+  if (t < split) return {0, split == 0.0f ? 1.0f : t / split};
+  return {1, split == 1.0f ? 1.0f : (t - split) / (1.0f - split)};
+}
+
 template <typename Parts>
 int updateSequence(Parts& parts, float split, int last, float t) {
-  int found = 0;
-  float localT = 0.0f;
-  if (t < split) {
-    localT = split == 0.0f ? 1.0f : t / split;
-  } else {
-    found = 1;
-    localT = split == 1.0f ? 1.0f : (t - split) / (1.0f - split);
-  }
+  const auto [found, localT] = placeInSequence(split, t);
 
   if (found == 1) {
     if (last == -1) {

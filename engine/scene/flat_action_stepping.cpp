@@ -27,18 +27,37 @@ struct Program {
   void start(int i);
   void startLeaf(int i);
   void step(int i, float dt);
-  // Inline for the leaves (the kinds from MoveBy to TintTo), which most updates reach: they
-  // change their node; a composite passes its progress on to its parts.
+  // Walks down by iteration rather than recursion along the frame's usual path: a spawn updates
+  // its first part and goes on with its second, and a sequence that stays in the part it updated
+  // last goes on with that part. A leaf (the kinds from MoveBy to TintTo) changes its node; a
+  // sequence moving to another part takes updateSequenceRecord.
   void update(int i, float t) {
-    const FlatHeader& a = header(i);
-    if (a.kind >= ActionKind::MoveBy && a.kind <= ActionKind::TintTo) {
-      if ((a.flags & FlatHeader::kBound) != 0) updateLeaf(i, t);
-      return;
+    for (;;) {
+      const FlatRecord r = record(i);
+      const FlatHeader& a = r.header();
+      if (a.kind >= ActionKind::MoveBy && a.kind <= ActionKind::TintTo) {
+        if ((a.flags & FlatHeader::kBound) != 0) updateLeaf(i, t);
+        return;
+      }
+      if (a.kind == ActionKind::Spawn) {
+        update(i + r.size(), t);
+        i += a.second;
+        continue;
+      }
+      if (a.kind != ActionKind::Sequence) return;  // an endless repeat, a delay: nothing to do
+      const SequencePlace place = placeInSequence(r.fields<FlatSequence>().split, t);
+      if (place.part != a.last) {
+        updateSequenceRecord(i, t);
+        return;
+      }
+      i = part(i, place.part);
+      if (isDone(i)) return;
+      t = place.t;
     }
-    updateComposite(i, t);
   }
-  void updateComposite(int i, float t);
-  void updateLeaf(int i, float t);
+  void updateSequenceRecord(int i, float t);
+  // Inlined into the walk: most records it reaches are leaves.
+  [[gnu::always_inline]] inline void updateLeaf(int i, float t);
   void stop(int i);
   bool isDone(int i) const {
     const FlatRecord r = record(i);
@@ -150,25 +169,14 @@ void Program::step(int i, float dt) {
   update(i, ActionInterval::progress(clock.elapsed, clock.duration));
 }
 
-void Program::updateComposite(int i, float t) {
+void Program::updateSequenceRecord(int i, float t) {
   const FlatRecord r = record(i);
   FlatHeader& a = r.header();
-  switch (a.kind) {
-    case ActionKind::Sequence: {
-      Parts parts{*this, i};
-      a.last = static_cast<int8_t>(updateSequence(parts, r.fields<FlatSequence>().split, a.last, t));
-      return;
-    }
-    case ActionKind::Spawn:
-      update(part(i, 0), t);
-      update(part(i, 1), t);
-      return;
-    default:
-      return;  // an endless repeat, a delay: none changes anything on update
-  }
+  Parts parts{*this, i};
+  a.last = static_cast<int8_t>(updateSequence(parts, r.fields<FlatSequence>().split, a.last, t));
 }
 
-void Program::updateLeaf(int i, float t) {
+inline void Program::updateLeaf(int i, float t) {
   const FlatRecord r = record(i);
   switch (r.header().kind) {
     case ActionKind::MoveBy:
@@ -219,8 +227,10 @@ void Program::stop(int i) {
 
 void startFlatAction(FlatWord* program, Node* target) { Program{program, target}.start(0); }
 
-void stepFlatAction(FlatWord* program, Node* target, float dt) {
-  Program{program, target}.step(0, dt);
+bool stepFlatAction(FlatWord* program, Node* target, float dt) {
+  Program whole{program, target};
+  whole.step(0, dt);
+  return whole.isDone(0);
 }
 
 bool isFlatActionDone(const FlatWord* program) {

@@ -34,14 +34,17 @@ uint32_t Scheduler::findTimer(const TimerElement& element, int key) const {
   return kNoSlot;
 }
 
-uint32_t Scheduler::takeSlot(SchedulerCallback callback, const Timer& timer) {
+uint32_t Scheduler::takeSlot(SchedulerCallback callback, const TimerClock& clock,
+                             const Timer& timer) {
   if (freeSlots_.empty()) {
+    clocks_.push_back(clock);
     slots_.push_back({timer, kNoSlot, kNoSlot});
     callbacks_.push_back(std::move(callback));
     return static_cast<uint32_t>(slots_.size() - 1);
   }
   const uint32_t slot = freeSlots_.back();
   freeSlots_.pop_back();
+  clocks_[slot] = clock;
   slots_[slot] = {timer, kNoSlot, kNoSlot};
   callbacks_[slot] = std::move(callback);
   return slot;
@@ -102,10 +105,11 @@ void Scheduler::schedule(SchedulerCallback callback, void* target, float interva
     element->target = target;
   }
   if (const uint32_t found = findTimer(*element, key); found != kNoSlot) {
-    slots_[found].timer.setInterval(interval);
+    clocks_[found].interval = interval;
     return;
   }
-  const uint32_t slot = takeSlot(std::move(callback), Timer(interval, repeat, delay, key));
+  const uint32_t slot = takeSlot(std::move(callback), TimerClock(interval, repeat, delay),
+                                 Timer(repeat, delay, key));
   slots_[slot].previous = element->last;
   (element->last == kNoSlot ? element->first : slots_[element->last].next) = slot;
   element->last = slot;
@@ -239,7 +243,7 @@ void Scheduler::runTimerPass(float dt) {
   for (size_t i = 0; i < count; ++i) {
     prefetchAhead(i, count);
     const TimerElement& element = elements_[i];
-    if (element.count == 1 && !element.paused && slots_[element.first].timer.advanceIfQuiet(dt)) {
+    if (element.count == 1 && !element.paused && clocks_[element.first].advanceIfQuiet(dt)) {
       continue;
     }
     if (elements_[i].count != 0) {
@@ -259,7 +263,7 @@ void Scheduler::runTimerPass(float dt) {
   constexpr size_t kTimerDistance = 8;
   if (index + kTimerDistance >= count) return;
   const uint32_t first = elements_[index + kTimerDistance].first;
-  if (first != kNoSlot) __builtin_prefetch(&slots_[first]);
+  if (first != kNoSlot) __builtin_prefetch(&clocks_[first]);
 }
 
 void Scheduler::sweepEmptiedElements() {
@@ -277,7 +281,7 @@ void Scheduler::walkTimers(size_t place, float dt) {
   while (slot != kNoSlot) {
     currentTimerKey_ = slots_[slot].timer.getKey();
     currentTimerRemoved_ = false;
-    const Timer::Step step = slots_[slot].timer.advance(dt);
+    const Timer::Step step = slots_[slot].timer.advance(clocks_[slot], dt);
     if (step.fires) {
       currentSlot_ = slot;
       // An empty callback still counts its runs and finishes as usual.

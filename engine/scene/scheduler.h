@@ -64,8 +64,8 @@ class Scheduler : public Ref {
   };
   using PerFrameList = std::list<PerFrameEntry>;
   static constexpr uint32_t kNoSlot = 0xFFFFFFFFu;
-  // A timer's clock in the one array of every timer, linked to its target's other timers in
-  // scheduling order. Its callback lies at the same place in callbacks_.
+  // A timer (but its clock) in the one array of every timer, linked to its target's other timers
+  // in scheduling order. Its clock lies at the same place in clocks_, its callback in callbacks_.
   struct TimerSlot {
     Timer timer;
     uint32_t previous;
@@ -90,7 +90,7 @@ class Scheduler : public Ref {
   TimerElement* findElement(void* target);
   const TimerElement* findElement(void* target) const;
   uint32_t findTimer(const TimerElement& element, int key) const;
-  uint32_t takeSlot(SchedulerCallback callback, const Timer& timer);
+  uint32_t takeSlot(SchedulerCallback callback, const TimerClock& clock, const Timer& timer);
   void freeSlot(uint32_t slot);
   void unlinkTimer(TimerElement& element, uint32_t slot);
   // Frees every timer of the element but `kept` (the running one, freed when its callback returns).
@@ -103,7 +103,9 @@ class Scheduler : public Ref {
   PerFrameList perFrameList_;
   std::unordered_map<void*, PerFrameList::iterator> perFrameIndex_;
   // Every timer's clock, in one array the timer pass reads forwards when targets got their timers
-  // in the order they are walked (the usual case); freed places are taken again first.
+  // in the order they are walked (the usual case); freed places are taken again first. The rest
+  // of each timer, by slot, is read only for a target whose timers are walked.
+  std::vector<TimerClock> clocks_;
   std::vector<TimerSlot> slots_;
   // The callbacks, by slot. A deque: a callback that schedules more timers does not move itself
   // (or any other) while it runs, and a running timer's place is never freed before it returns.

@@ -58,23 +58,31 @@ class FlatActionTest : public scenetest::SceneTest {
   // A node whose actions are stepped by `manager`, with a twin driven by the objects alone.
   RefPtr<Node> node{Node::create()};
   RefPtr<Node> twin{Node::create()};
+
+  // Runs `compiled` on the node and `objects` on the twin through the frames, `rounds` times over,
+  // checking after every frame that both nodes agree and both trees are done or not alike.
+  template <size_t N>
+  void runTwins(Action* compiled, Action* objects, const float (&frames)[N], int rounds) {
+    std::vector<FlatWord> program;
+    ASSERT_TRUE(compileAction(compiled, program));
+    startFlatAction(program.data(), node.get());
+    objects->startWithTarget(twin.get());
+    for (int round = 0; round < rounds; ++round) {
+      for (float dt : frames) {
+        const bool done = stepFlatAction(program.data(), node.get(), dt);
+        objects->step(dt);
+        expectSameState(*node, *twin);
+        ASSERT_EQ(done, objects->isDone());
+        ASSERT_EQ(isFlatActionDone(program.data()), objects->isDone());
+      }
+    }
+  }
 };
 
 TEST_F(FlatActionTest, ACompiledTreeMovesItsNodeExactlyAsTheObjectsDo) {
   RefPtr<Action> compiled(everyKindTree());
   RefPtr<Action> objects(everyKindTree());
-  std::vector<FlatWord> program;
-  ASSERT_TRUE(compileAction(compiled.get(), program));
-  startFlatAction(program.data(), node.get());
-  objects->startWithTarget(twin.get());
-  for (int round = 0; round < 40; ++round) {
-    for (float dt : kFrames) {
-      stepFlatAction(program.data(), node.get(), dt);
-      objects->step(dt);
-      expectSameState(*node, *twin);
-      ASSERT_EQ(isFlatActionDone(program.data()), objects->isDone());
-    }
-  }
+  runTwins(compiled.get(), objects.get(), kFrames, 40);
   EXPECT_NE(node->getRotation(), 0.0f);
 }
 
@@ -100,6 +108,31 @@ TEST_F(FlatActionTest, AFiniteTreeEndsOnTheSameFrameAsItsObjects) {
   EXPECT_TRUE(isFlatActionDone(program.data()));
   expectSameState(*node, *twin);
   EXPECT_EQ(node->getPosition(), Vec2(3, 4));
+}
+
+// Nested sequences that stay in one part for many frames, zero-length parts done from their start
+// (a sequence split at its very start or end), a spawn of a spawn, and a delay left running.
+RepeatForever* deepSequenceTree() {
+  auto* instantMove = MoveBy::create(0.0f, Vec2(2, 1));
+  auto* slowTurn = RotateBy::create(1.3f, -70);
+  auto* splitAtStart = Sequence::createWithTwoActions(instantMove, slowTurn);
+  auto* splitAtEnd = Sequence::createWithTwoActions(MoveTo::create(0.9f, Vec2(-8, 5)),
+                                                    ScaleTo::create(0.0f, 1.5f));
+  auto* chain = Sequence::createWithTwoActions(
+      Sequence::createWithTwoActions(splitAtStart, DelayTime::create(0.35f)), splitAtEnd);
+  auto* inner = Spawn::createWithTwoActions(
+      Spawn::createWithTwoActions(MoveBy::create(1.1f, Vec2(0, 6)), TintTo::create(2.0f, 0, 0, 0)),
+      chain);
+  return RepeatForever::create(inner);
+}
+
+TEST_F(FlatActionTest, NestedSequencesStayingInOnePartMoveTheNodeAsTheObjectsDo) {
+  RefPtr<Action> compiled(deepSequenceTree());
+  RefPtr<Action> objects(deepSequenceTree());
+  const float frames[] = {1.0f / 60, 1.0f / 60, 1.0f / 120, 0.0f, 1.0f / 60, 0.7f, 1.0f / 30};
+  runTwins(compiled.get(), objects.get(), frames, 60);
+  EXPECT_NE(node->getRotation(), 0.0f);
+  EXPECT_NE(node->getScaleX(), 1.0f);
 }
 
 TEST_F(FlatActionTest, ATreeHoldingACustomActionIsNotCompiled) {

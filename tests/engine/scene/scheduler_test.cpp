@@ -87,6 +87,29 @@ TEST_F(SchedulerTest, TimerStartsOnItsFirstPassAndReceivesTheAccumulatedTime) {
   EXPECT_EQ(fired.size(), 1u);  // counting restarted at zero
 }
 
+// A delayed timer with repeats fires first after its delay, carrying the time past it into the
+// first interval, then every interval until its repeats run out; scheduling its key again takes
+// the new interval without restarting the count.
+TEST_F(SchedulerTest, ADelayedTimerCarriesTheTimePastItsDelayAndTakesANewInterval) {
+  std::vector<float> fired;
+  scheduler->schedule([&](float elapsed) { fired.push_back(elapsed); }, &a, 0.3f, 2, 0.25f, 4);
+  scheduler->update(0.1f);  // starting pass: not counted
+  frames(3);                // 0.3 s: past the delay by 0.05
+  ASSERT_EQ(fired.size(), 1u);
+  EXPECT_NEAR(fired[0], 0.3f, 1e-5);
+  frames(2);  // 0.05 + 0.2 of the interval's 0.3
+  EXPECT_EQ(fired.size(), 1u);
+  scheduler->schedule([](float) { ADD_FAILURE() << "the callback stays the first one"; }, &a, 0.2f,
+                      REPEAT_FOREVER, 0.0f, 4);
+  frames(1);  // 0.35 against the new 0.2
+  ASSERT_EQ(fired.size(), 2u);
+  EXPECT_NEAR(fired[1], 0.35f, 1e-5);
+  frames(2);  // the third and last run
+  ASSERT_EQ(fired.size(), 3u);
+  EXPECT_NEAR(fired[2], 0.2f, 1e-5);
+  EXPECT_FALSE(scheduler->isScheduled(4, &a));
+}
+
 // A target's one timer is advanced without the walk while it is not due: it keeps the same time,
 // fires on the same frames with the same elapsed time as a timer walked beside another, and stays
 // still while its target is paused.
