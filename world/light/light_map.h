@@ -92,7 +92,8 @@ class LightMap {
   static constexpr uint8_t kBorder = 2;
 
   void relight(bool withShadows);
-  void markColumn(const RelightTraits& traits, uint32_t x, bool withShadows);
+  template <bool withShadows>
+  void markColumn(const RelightTraits& traits, uint32_t x);
   void shadeColumn(uint32_t x);
   void lightSkyByLevels();
   void storeSky();

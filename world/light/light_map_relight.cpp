@@ -40,8 +40,12 @@ void LightMap::relight(bool withShadows) {
   edges_.resize(grid.height);
   work_.clear();
   for (uint32_t x = 0; x < grid.width; ++x) {
-    markColumn(traits, x, withShadows);
-    if (withShadows && x >= 2) shadeColumn(x - 1);
+    if (withShadows) {
+      markColumn<true>(traits, x);
+      if (x >= 2) shadeColumn(x - 1);
+    } else {
+      markColumn<false>(traits, x);
+    }
   }
   if (withShadows) {
     if (grid.width >= 2) shadeColumn(grid.width - 1);
@@ -53,8 +57,12 @@ void LightMap::relight(bool withShadows) {
 }
 
 // The cells' flags and emitters, the column's padded sky bytes and, with the shadows, its shadow
-// traits. The sky level is cleared here, so that storing it needs to touch only the cells it lit.
-void LightMap::markColumn(const RelightTraits& traits, uint32_t x, bool withShadows) {
+// traits. Without the shadows the sky level is cleared here; with them, shading the column clears
+// it. Storing the sky then needs to touch only the cells it lit. Only what changes is written: most
+// cells of a new world keep their bytes, and a cache line that is only read need not go back to memory.
+template <bool withShadows>
+void LightMap::markColumn(const RelightTraits& traits, uint32_t x) {
+  static_assert(relight_trait::kLetsLightThrough == kOpen, "the trait is the sky byte's open bit");
   const Grid grid(map_);
   const uint32_t stride = grid.height + 2;
   uint8_t* sky = &sky_[static_cast<size_t>(x) * stride];
@@ -65,15 +73,16 @@ void LightMap::markColumn(const RelightTraits& traits, uint32_t x, bool withShad
   for (uint32_t y = 0; y < grid.height; ++y) {
     MapBlock& c = column[y];
     const uint8_t t = traits.of(c.front);
-    if ((t & relight_trait::kLetsLightThrough) != 0) {
-      c.flags |= cell_flag::kLetsLightThrough;
-      sky[y + 1] = kOpen;
-    } else {
-      c.flags &= static_cast<uint8_t>(~cell_flag::kLetsLightThrough);
-    }
-    c.skyShadow &= 0x0F;
-    if (shade != nullptr) {
-      shade[y + 1] = static_cast<uint8_t>((t & relight_trait::kShadowMask) | ((c.back & 0x0FFF) != 0 ? shadow_trait::kHasBack : 0));
+    const uint8_t open = t & relight_trait::kLetsLightThrough;
+    sky[y + 1] = open;
+    const uint8_t flags = static_cast<uint8_t>((c.flags & ~cell_flag::kLetsLightThrough) |
+                                               (open != 0 ? cell_flag::kLetsLightThrough : 0));
+    if (flags != c.flags) c.flags = flags;
+    if constexpr (withShadows) {
+      shade[y + 1] = static_cast<uint8_t>((t & relight_trait::kShadowMask) |
+                                          ((c.back & 0x0FFF) != 0 ? shadow_trait::kHasBack : 0));
+    } else if (c.skyShadow > 0x0F) {
+      c.skyShadow &= 0x0F;
     }
     if ((t & relight_trait::kMayEmit) == 0 && !c.holdsGlowingLiquid()) continue;
     const uint16_t emitted = emittedColour(c);
@@ -86,7 +95,7 @@ void LightMap::markColumn(const RelightTraits& traits, uint32_t x, bool withShad
 }
 
 // The shadow edges of column x from the traits of it and its neighbours, as
-// WorldMap::precomputeShadows works them out.
+// WorldMap::precomputeShadows works them out, with the sky level cleared.
 void LightMap::shadeColumn(uint32_t x) {
   const Grid grid(map_);
   const size_t stride = grid.height + 2;
@@ -99,7 +108,7 @@ void LightMap::shadeColumn(uint32_t x) {
                     static_cast<int32_t>(grid.height), undergroundTop, edges_.data());
   MapBlock* column = grid.cells + static_cast<size_t>(x) * grid.height;
   for (uint32_t y = 0; y < grid.height; ++y) {
-    column[y].skyShadow = static_cast<uint8_t>((column[y].skyShadow & 0xF0) | edges_[y]);
+    if (column[y].skyShadow != edges_[y]) column[y].skyShadow = edges_[y];
   }
 }
 
