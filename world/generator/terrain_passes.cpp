@@ -50,14 +50,14 @@ std::vector<GroundBlock> groundBlocksOf(const GroundTable& ground, const BlockPr
 
 // A ground cell: the block in front and behind, each with a random variant, drawn as the two-layer
 // setter always drew them: one draw thrown away, then the front's, then the back's (no draw at all
-// for a block of one variant).
-void layGround(MapBlock& cell, const GroundBlock& ground, engine::RandomRun& random) {
+// for a block of one variant). `state` is the random sequence's.
+void layGround(MapBlock& cell, const GroundBlock& ground, uint32_t& state) {
   uint8_t front = 0;
   uint8_t back = 0;
   if (ground.variants >= 2) {
-    random.next();
-    front = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
-    back = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
+    const engine::RandomThree draws = engine::randomStepThree(state);
+    front = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(draws.second)));
+    back = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(draws.third)));
   }
   cell.front = block_word::compose(cell.front, ground.block, front);
   cell.back = block_word::compose(cell.back, ground.block, back);
@@ -215,10 +215,12 @@ void generateNoiseMap(WorldGenerator& g) {
     }
     countSharesAtOrBelow(ground, density.data(), h, counts.data());
     MapBlock* column = cells + base;
+    uint32_t state = random.current();  // a local copy stays in a register
     for (int32_t y = 0; y < h; ++y) {
       const GroundBlock* block = byCount[counts[static_cast<size_t>(y)]];
-      if (block != nullptr) layGround(column[y], *block, random);
+      if (block != nullptr) layGround(column[y], *block, state);
     }
+    random.resume(state);
   }
 }
 
