@@ -59,8 +59,10 @@ void layGround(MapBlock& cell, const GroundBlock& ground, uint32_t& state) {
     front = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(draws.second)));
     back = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(draws.third)));
   }
-  cell.front = block_word::compose(cell.front, ground.block, front);
-  cell.back = block_word::compose(cell.back, ground.block, back);
+  // Every front word has the layer mark and no back word has it, so the words are written without
+  // reading the cell: the pass then never waits for a cell to arrive from memory.
+  cell.front = block_word::compose(block_word::kLayerMark, ground.block, front);
+  cell.back = block_word::compose(0, ground.block, back);
 }
 
 bool runCellQualifies(const MapBlock& cell) {
@@ -160,6 +162,16 @@ class FieldScale {
   }
   // The scale of 1 multiplies by 1, which changes no value, so it is left out.
   float operator()(float v) const { return range_ > 0.0f ? (v - least_) / range_ : 0.0f; }
+  // The same for `count` values at once: with the test made once, the divisions of a whole
+  // column run many to an instruction.
+  void apply(const float* values, int32_t count, float* out) const {
+    if (!(range_ > 0.0f)) {
+      std::fill(out, out + count, 0.0f);
+      return;
+    }
+    const float least = least_, range = range_;
+    for (int32_t i = 0; i < count; ++i) out[i] = (values[i] - least) / range;
+  }
 
  private:
   float least_ = 0.0f, greatest_ = 0.0f, range_ = 0.0f;
@@ -210,8 +222,9 @@ void generateNoiseMap(WorldGenerator& g) {
       bandTop[k] = static_cast<float>(rows - (k + 1) * band) + curves[static_cast<size_t>(k) * static_cast<size_t>(w) + static_cast<size_t>(x)] - 7.0f;
     }
     const size_t base = static_cast<size_t>(x) * static_cast<size_t>(h);
+    scale.apply(field.data() + base, h, density.data());
     for (int32_t y = 0; y < h; ++y) {
-      density[static_cast<size_t>(y)] = shapeDensity(scale(field[base + static_cast<size_t>(y)]), static_cast<float>(y), bandTop);
+      density[static_cast<size_t>(y)] = shapeDensity(density[static_cast<size_t>(y)], static_cast<float>(y), bandTop);
     }
     countSharesAtOrBelow(ground, density.data(), h, counts.data());
     MapBlock* column = cells + base;

@@ -115,4 +115,5 @@ class LightMap {
   std::vector<uint8_t> sky_;  // relightAll's sky level and open bit per cell, columns padded
   std::vector<uint8_t> shade_;  // relightAllWithShadows's shadow traits per cell, laid as sky_
   std::vector<uint8_t> edges_;  // one column's shadow edges
+  std::vector<uint32_t> skyTop_;  // per column the lowest row of its open top run (height if none)
 };

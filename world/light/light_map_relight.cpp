@@ -19,6 +19,7 @@ namespace {
 constexpr int kLowestSpreadingSky = 3;
 constexpr uint8_t kSkyMask = 0x0F;
 constexpr uint8_t kOpen = 0x10;
+constexpr uint8_t kFullSkyBits = 0xF0;  // sky level 15 in a cell's sky-and-shadow byte
 // The sentinel rows: full sky that lets nothing through, above anything a neighbour can offer.
 constexpr uint8_t kSentinel = 15;
 }  // namespace
@@ -38,6 +39,7 @@ void LightMap::relight(bool withShadows) {
   sky_.assign(static_cast<size_t>(grid.width) * stride, 0);
   shade_.assign(withShadows ? static_cast<size_t>(grid.width) * stride : 0, 0);
   edges_.resize(grid.height);
+  skyTop_.resize(grid.width);
   work_.clear();
   for (uint32_t x = 0; x < grid.width; ++x) {
     if (withShadows) {
@@ -57,9 +59,10 @@ void LightMap::relight(bool withShadows) {
 }
 
 // The cells' flags and emitters, the column's padded sky bytes and, with the shadows, its shadow
-// traits. Without the shadows the sky level is cleared here; with them, shading the column clears
-// it. Storing the sky then needs to touch only the cells it lit. Only what changes is written: most
-// cells of a new world keep their bytes, and a cache line that is only read need not go back to memory.
+// traits. The sky level is cleared, and the full sky of the column's open top run stored, here or,
+// with the shadows, when the column is shaded: storing the sky later then needs to touch only the
+// cells lit below the full sky, while the column is still in the cache now. Only what changes is
+// written: most cells of a new world keep their bytes, and a line only read need not go back to memory.
 template <bool withShadows>
 void LightMap::markColumn(const RelightTraits& traits, uint32_t x) {
   static_assert(relight_trait::kLetsLightThrough == kOpen, "the trait is the sky byte's open bit");
@@ -92,10 +95,16 @@ void LightMap::markColumn(const RelightTraits& traits, uint32_t x) {
       work_.push_back(first + y);
     }
   }
+  uint32_t top = grid.height;
+  while (top > 0 && (sky[top] & kOpen) != 0) --top;  // sky[y + 1] is row y
+  skyTop_[x] = top;
+  if constexpr (!withShadows) {
+    for (uint32_t y = top; y < grid.height; ++y) column[y].skyShadow |= kFullSkyBits;
+  }
 }
 
 // The shadow edges of column x from the traits of it and its neighbours, as
-// WorldMap::precomputeShadows works them out, with the sky level cleared.
+// WorldMap::precomputeShadows works them out, with the sky level cleared but in the open top run.
 void LightMap::shadeColumn(uint32_t x) {
   const Grid grid(map_);
   const size_t stride = grid.height + 2;
@@ -108,7 +117,8 @@ void LightMap::shadeColumn(uint32_t x) {
                     static_cast<int32_t>(grid.height), undergroundTop, edges_.data());
   MapBlock* column = grid.cells + static_cast<size_t>(x) * grid.height;
   for (uint32_t y = 0; y < grid.height; ++y) {
-    if (column[y].skyShadow != edges_[y]) column[y].skyShadow = edges_[y];
+    const uint8_t shaded = static_cast<uint8_t>(edges_[y] | (y >= skyTop_[x] ? kFullSkyBits : 0));
+    if (column[y].skyShadow != shaded) column[y].skyShadow = shaded;
   }
 }
 
@@ -151,7 +161,9 @@ void LightMap::lightSkyByLevels() {
   }
 }
 
-// Every cell's sky level was cleared when it was marked: only the lit ones are written.
+// Every cell's sky level was cleared when it was marked, and the full sky stored: full sky comes
+// only from the open top runs (a spreading level is at most 13), so only the lower lit levels are
+// written.
 void LightMap::storeSky() {
   const Grid grid(map_);
   const uint32_t stride = grid.height + 2;
@@ -160,7 +172,7 @@ void LightMap::storeSky() {
     MapBlock* column = grid.cells + static_cast<size_t>(x) * grid.height;
     for (uint32_t y = 0; y < grid.height; ++y) {
       const uint8_t level = sky[y] & kSkyMask;
-      if (level != 0) column[y].skyShadow = static_cast<uint8_t>(column[y].skyShadow | (level << 4));
+      if (level != 0 && level != 15) column[y].skyShadow = static_cast<uint8_t>(column[y].skyShadow | (level << 4));
     }
   }
 }

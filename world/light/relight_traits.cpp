@@ -1,13 +1,16 @@
 #include "world/light/relight_traits.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "world/cells/block_flags.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/light/light_grid.h"
 
 // Each row asks the cell's own predicates of a cell holding the block, so the exceptions of
-// particular blocks are those of the cell code. Only variant 1 has exceptions: the variants other
-// than 1 share the row of variant 0.
+// particular blocks are those of the cell code. Only variant 1 has exceptions: the variants above 1
+// copy the rows of variant 0.
 RelightTraits::RelightTraits(const BlockPropsTable& props) {
   for (uint32_t variant = 0; variant < 2; ++variant) {
     for (uint32_t id = 0; id < 0x1000; ++id) {
@@ -20,5 +23,8 @@ RelightTraits::RelightTraits(const BlockPropsTable& props) {
           (probe.shutsOutLight(props) ? 0 : relight_trait::kLetsLightThrough) | (mayEmit ? relight_trait::kMayEmit : 0));
       rows_[id | (variant << 12)] = traits;
     }
+  }
+  for (uint32_t variant = 2; variant < 8; ++variant) {
+    std::copy(rows_.begin(), rows_.begin() + 0x1000, rows_.begin() + static_cast<std::ptrdiff_t>(variant << 12));
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the whole-map relight reads of a cell's front block word, flattened into one byte for each
-// block id in variant 1 and in every other variant (8 KB, taken afresh by every relight, so a table
-// changed since is read as it is now): whether the cell lets light through, whether it may emit
+// block id and variant (32 KB, indexed by the word less its layer mark; taken afresh by every
+// relight, so a table changed since is read as it is now): whether the cell lets light through, whether it may emit
 // (its colour is then worked out in full), and the front's shadow traits (column_shadows.h). The
 // relight's pass over two million cells then reads one small table instead of the 64 KB property
 // rows and the block-specific exceptions. Internal to world/light.
@@ -24,11 +24,8 @@ class RelightTraits {
  public:
   explicit RelightTraits(const BlockPropsTable& props);
 
-  uint8_t of(uint16_t frontWord) const {
-    const bool variantOne = ((frontWord >> 12) & 7) == 1;
-    return rows_[(frontWord & 0x0FFFu) | (variantOne ? 0x1000u : 0u)];
-  }
+  uint8_t of(uint16_t frontWord) const { return rows_[frontWord & 0x7FFFu]; }
 
  private:
-  std::array<uint8_t, 0x2000> rows_{};
+  std::array<uint8_t, 0x8000> rows_{};
 };
