@@ -12,10 +12,34 @@ constexpr int RANDOM_MAX = 32767;
 void randomSeed(uint32_t seed);
 int randomNext();  // 0..RANDOM_MAX
 
+// The sequence's multiplier and increment: one step takes the state s to s * a + c (mod 2^32).
+constexpr uint32_t kRandomMultiplier = 214013u;
+constexpr uint32_t kRandomIncrement = 2531011u;
+
+// The draw a state yields: its high bits.
+inline int randomDrawOf(uint32_t state) { return static_cast<int>((state >> 16) & 0x7fffu); }
+
 // One step of the sequence: the state moves on and the draw comes from its high bits.
 inline int randomStep(uint32_t& state) {
-  state = state * 214013u + 2531011u;
-  return static_cast<int>((state >> 16) & 0x7fffu);
+  state = state * kRandomMultiplier + kRandomIncrement;
+  return randomDrawOf(state);
+}
+
+// Three draws in order, as three steps give them.
+struct RandomThree {
+  int first, second, third;
+};
+
+// Three steps at once. Each state is worked out from the one before the first, by the step
+// composed once, twice and three times (the same states mod 2^32), so a loop that draws three
+// at a time waits on one multiplication and addition instead of three.
+inline RandomThree randomStepThree(uint32_t& state) {
+  constexpr uint32_t a = kRandomMultiplier, c = kRandomIncrement;
+  constexpr uint32_t a2 = a * a, c2 = a * c + c;
+  constexpr uint32_t a3 = a2 * a, c3 = a * c2 + c;
+  const uint32_t from = state;
+  state = from * a3 + c3;
+  return {randomDrawOf(from * a + c), randomDrawOf(from * a2 + c2), randomDrawOf(state)};
 }
 
 // The thread's sequence drawn from a local copy, for a loop of millions of draws: the same numbers
@@ -29,6 +53,10 @@ class RandomRun {
   RandomRun& operator=(const RandomRun&) = delete;
 
   int next() { return randomStep(state_); }
+  // The run's state, for a hot loop that steps a copy of its own (which the compiler can keep in
+  // a register) with `randomStep` or `randomStepThree` and hands it back with `resume`.
+  uint32_t current() const { return state_; }
+  void resume(uint32_t state) { state_ = state; }
 
  private:
   uint32_t state_;

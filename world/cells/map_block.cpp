@@ -5,7 +5,6 @@
 #include "engine/base/random.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/block_props.h"
-#include "world/cells/column_shadows.h"
 #include "world/map/world_map.h"
 
 namespace {
@@ -240,15 +239,6 @@ void MapBlock::computeShadowEdges(const BlockPropsTable& props, bool underground
     if ((neighbourOpaque && (own.fullyClear() || noBack)) || (n->backId() != 0 && noBack)) {
       skyShadow = static_cast<uint8_t>(skyShadow | (1 << edge));
     }
-  }
-}
-
-void computeColumnShadowEdges(const BlockPropsTable& props, MapBlock* column, const MapBlock* left,
-                              const MapBlock* right, int32_t height, int32_t undergroundTop) {
-  for (int32_t y = 0; y < height; ++y) {
-    const MapBlock* up = y + 1 < height ? &column[y + 1] : nullptr;
-    const MapBlock* down = y > 0 ? &column[y - 1] : nullptr;
-    column[y].computeShadowEdges(props, y < undergroundTop, {up, &right[y], down, &left[y]});
   }
 }
 

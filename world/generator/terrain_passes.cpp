@@ -50,17 +50,19 @@ std::vector<GroundBlock> groundBlocksOf(const GroundTable& ground, const BlockPr
 
 // A ground cell: the block in front and behind, each with a random variant, drawn as the two-layer
 // setter always drew them: one draw thrown away, then the front's, then the back's (no draw at all
-// for a block of one variant).
-void layGround(MapBlock& cell, const GroundBlock& ground, engine::RandomRun& random) {
+// for a block of one variant). `state` is the random sequence's.
+void layGround(MapBlock& cell, const GroundBlock& ground, uint32_t& state) {
   uint8_t front = 0;
   uint8_t back = 0;
   if (ground.variants >= 2) {
-    random.next();
-    front = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
-    back = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(random.next())));
+    const engine::RandomThree draws = engine::randomStepThree(state);
+    front = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(draws.second)));
+    back = static_cast<uint8_t>(ground.modulo.of(static_cast<uint32_t>(draws.third)));
   }
-  cell.front = block_word::compose(cell.front, ground.block, front);
-  cell.back = block_word::compose(cell.back, ground.block, back);
+  // Every front word has the layer mark and no back word has it, so the words are written without
+  // reading the cell: the pass then never waits for a cell to arrive from memory.
+  cell.front = block_word::compose(block_word::kLayerMark, ground.block, front);
+  cell.back = block_word::compose(0, ground.block, back);
 }
 
 bool runCellQualifies(const MapBlock& cell) {
@@ -160,6 +162,16 @@ class FieldScale {
   }
   // The scale of 1 multiplies by 1, which changes no value, so it is left out.
   float operator()(float v) const { return range_ > 0.0f ? (v - least_) / range_ : 0.0f; }
+  // The same for `count` values at once: with the test made once, the divisions of a whole
+  // column run many to an instruction.
+  void apply(const float* values, int32_t count, float* out) const {
+    if (!(range_ > 0.0f)) {
+      std::fill(out, out + count, 0.0f);
+      return;
+    }
+    const float least = least_, range = range_;
+    for (int32_t i = 0; i < count; ++i) out[i] = (values[i] - least) / range;
+  }
 
  private:
   float least_ = 0.0f, greatest_ = 0.0f, range_ = 0.0f;
@@ -210,15 +222,18 @@ void generateNoiseMap(WorldGenerator& g) {
       bandTop[k] = static_cast<float>(rows - (k + 1) * band) + curves[static_cast<size_t>(k) * static_cast<size_t>(w) + static_cast<size_t>(x)] - 7.0f;
     }
     const size_t base = static_cast<size_t>(x) * static_cast<size_t>(h);
+    scale.apply(field.data() + base, h, density.data());
     for (int32_t y = 0; y < h; ++y) {
-      density[static_cast<size_t>(y)] = shapeDensity(scale(field[base + static_cast<size_t>(y)]), static_cast<float>(y), bandTop);
+      density[static_cast<size_t>(y)] = shapeDensity(density[static_cast<size_t>(y)], static_cast<float>(y), bandTop);
     }
     countSharesAtOrBelow(ground, density.data(), h, counts.data());
     MapBlock* column = cells + base;
+    uint32_t state = random.current();  // a local copy stays in a register
     for (int32_t y = 0; y < h; ++y) {
       const GroundBlock* block = byCount[counts[static_cast<size_t>(y)]];
-      if (block != nullptr) layGround(column[y], *block, random);
+      if (block != nullptr) layGround(column[y], *block, state);
     }
+    random.resume(state);
   }
 }
 

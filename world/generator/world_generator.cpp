@@ -86,9 +86,8 @@ SpawnCell generateWorld(WorldGenerator& g, const WorldParams& params, uint32_t f
   placeBedrock(g);
   generateWorldLayers(g, params, flagWord);
   g.report("Computing lighting..");
-  g.map.lightMap().relightAll();
+  g.map.lightMap().relightAllWithShadows();  // the shadow edges too, in the same pass over the cells
   g.report("Precomputing shadows..");
-  g.map.precomputeShadows();
   closeBedrock(g);
   finishLiquids(g.map);
   // The arrival was recorded where its structure stands; any other spawn moves off unsafe ground.

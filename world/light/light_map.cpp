@@ -14,8 +14,6 @@ using namespace light_grid;
 
 namespace {
 
-constexpr uint16_t kLamp = 2112;          // on in variant 1
-constexpr uint16_t kColouredLamp = 2114;  // on in variant 1, colour kept by the circuit devices
 constexpr uint16_t kLampColour = 0xCCC;
 constexpr uint16_t kLavaColour = 0x22E;
 constexpr uint16_t kAcidColour = 0x2C6;

@@ -26,6 +26,7 @@
 
 class LampColours;
 class MapBlock;
+class RelightTraits;
 class WorldMap;
 
 class LightMap {
@@ -49,6 +50,9 @@ class LightMap {
   // Expects a map whose sky levels and block light are zero (new, loaded or received): marks which
   // cells let light through and which emit, then lights the sky and spreads every emitter.
   void relightAll();
+  // The same, and the shadow edges of every cell as WorldMap::precomputeShadows gives them, in the
+  // same pass over the cells.
+  void relightAllWithShadows();
 
   // ---- Local updates ----
   // Spreads light from every cell of the work list (filled by a removal) until nothing rises;
@@ -87,6 +91,10 @@ class LightMap {
   static constexpr uint8_t kDarkened = 1;
   static constexpr uint8_t kBorder = 2;
 
+  void relight(bool withShadows);
+  template <bool withShadows>
+  void markColumn(const RelightTraits& traits, uint32_t x);
+  void shadeColumn(uint32_t x);
   void lightSkyByLevels();
   void storeSky();
   void spreadBlockLight();
@@ -105,4 +113,7 @@ class LightMap {
   std::vector<uint8_t> marks_;
   std::vector<std::vector<uint32_t>> skyLevels_;  // relightAll's cells by sky level
   std::vector<uint8_t> sky_;  // relightAll's sky level and open bit per cell, columns padded
+  std::vector<uint8_t> shade_;  // relightAllWithShadows's shadow traits per cell, laid as sky_
+  std::vector<uint8_t> edges_;  // one column's shadow edges
+  std::vector<uint32_t> skyTop_;  // per column the lowest row of its open top run (height if none)
 };

@@ -7,6 +7,7 @@
 #include <new>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "engine/memory/lazy_copy.h"
 
@@ -38,13 +39,13 @@ CellGrid::CellGrid(int32_t width, int32_t height)
     : count_(static_cast<size_t>(width > 0 ? width : 0) * static_cast<size_t>(height > 0 ? height : 0)) {
   if (count_ == 0) return;
   cells_ = static_cast<MapBlock*>(allocateCells(count_ * sizeof(MapBlock)));
-  MapBlock* cell = cells_;
+  // One column of empty cells is made with its rows, and each column of the grid is a copy of it
+  // under its own column number: a copy of whole lines instead of a field at a time.
+  std::vector<MapBlock> column(static_cast<size_t>(height));
+  for (int32_t y = 0; y < height; ++y) column[static_cast<size_t>(y)].y = static_cast<uint16_t>(y);
   for (int32_t x = 0; x < width; ++x) {
-    for (int32_t y = 0; y < height; ++y, ++cell) {
-      MapBlock* made = new (cell) MapBlock();
-      made->x = static_cast<uint16_t>(x);
-      made->y = static_cast<uint16_t>(y);
-    }
+    for (MapBlock& cell : column) cell.x = static_cast<uint16_t>(x);
+    std::uninitialized_copy(column.begin(), column.end(), cells_ + static_cast<size_t>(x) * column.size());
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/base/format_string.h"
 #include "engine/base/geometry.h"
@@ -70,6 +71,43 @@ TEST(Random, ClassicSequencePerThread) {
   int otherThreadFirst = -1;
   std::thread([&] { otherThreadFirst = randomNext(); }).join();
   EXPECT_EQ(otherThreadFirst, 41);  // a new thread starts from seed 1, untouched by this one
+}
+
+// Three steps at once give the next three draws of the sequence from any state and leave the
+// state where three single steps leave it; a run stepped through a copy of its state goes on from
+// where the copy was handed back, and the thread's sequence after the run's last draw.
+TEST(Random, ThreeStepsAtOnceAreTheNextThreeOfTheSequence) {
+  for (uint32_t seed : {0u, 1u, 2u, 0x7FFFu, 0x80000000u, 0xFFFFFFFFu, 123456789u}) {
+    uint32_t single = seed, three = seed;
+    for (int i = 0; i < 1000; ++i) {
+      const int first = randomStep(single), second = randomStep(single), third = randomStep(single);
+      const RandomThree drawn = randomStepThree(three);
+      ASSERT_EQ(drawn.first, first) << "seed " << seed << " step " << i;
+      ASSERT_EQ(drawn.second, second) << "seed " << seed << " step " << i;
+      ASSERT_EQ(drawn.third, third) << "seed " << seed << " step " << i;
+      ASSERT_EQ(three, single) << "seed " << seed << " step " << i;
+    }
+    randomSeed(seed);
+    std::vector<int> oneByOne;
+    for (int i = 0; i < 302; ++i) oneByOne.push_back(randomNext());
+    randomSeed(seed);
+    std::vector<int> mixed;
+    {
+      RandomRun run;
+      mixed.push_back(run.next());
+      uint32_t state = run.current();
+      for (int i = 0; i < 99; ++i) {
+        const RandomThree drawn = randomStepThree(state);
+        mixed.insert(mixed.end(), {drawn.first, drawn.second, drawn.third});
+      }
+      run.resume(state);
+      mixed.push_back(run.next());
+      mixed.push_back(run.next());
+      mixed.push_back(run.next());
+    }
+    mixed.push_back(randomNext());
+    EXPECT_EQ(mixed, oneByOne) << "seed " << seed;
+  }
 }
 
 namespace {
