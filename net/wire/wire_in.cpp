@@ -16,7 +16,7 @@ WireIn::WireIn(const MessageSpec& spec, std::span<const uint8_t> bytes)
   in_.skip(kHeaderSize);
 }
 
-void WireIn::expect(char code) {
+void WireIn::expect([[maybe_unused]] char code) {
   if (!cursor_.atTail()) {
     assert(cursor_.code() == code && "field out of the layout's order");
     cursor_.next();

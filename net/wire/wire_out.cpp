@@ -18,7 +18,7 @@ WireOut::WireOut(const MessageSpec& spec)
   out_.u8(spec.id);
 }
 
-void WireOut::expect(char code) {
+void WireOut::expect([[maybe_unused]] char code) {
   if (!cursor_.atTail()) {
     assert(cursor_.code() == code && "field out of the layout's order");
     cursor_.next();
