@@ -15,6 +15,7 @@
 #include "game/inventory/item_kinds.h"
 #include "game/trade/trade_abstract.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/block_props.h"
@@ -27,7 +28,7 @@ constexpr uint16_t kFirstBottle = 1870;
 
 bool isEmpty(const Item* item) { return item == nullptr || item->isNone(); }
 
-LogicItemBlock* itemBlock(LogicBlock* entity) { return dynamic_cast<LogicItemBlock*>(entity); }
+LogicItemBlock* itemBlock(LogicBlock* entity) { return block_entity_cast<LogicItemBlock>(entity); }
 
 // Row y of the trade slots: x 0 the stack an own offer shows in its inventory slot, any other x
 // the window's copy of the other side's offer. Read only; empty without a trade.
@@ -128,11 +129,11 @@ void Inventory::setSlot(SlotRef slot, ItemPtr item) {
     case SlotKind::EntityFirst:
     case SlotKind::EntityItem: {
       const int index = slot.kind == SlotKind::EntityFirst ? 0 : slot.x;
-      if (auto* chest = dynamic_cast<Chest*>(entity)) chest->setItem(index, std::move(item));
+      if (auto* chest = block_entity_cast<Chest>(entity)) chest->setItem(index, std::move(item));
       return;
     }
     case SlotKind::AlchemyLab:
-      if (auto* lab = dynamic_cast<AlchemyLab*>(entity)) lab->setItem(slot.x, std::move(item));
+      if (auto* lab = block_entity_cast<AlchemyLab>(entity)) lab->setItem(slot.x, std::move(item));
       return;
     default: break;
   }
@@ -150,11 +151,11 @@ ItemPtr Inventory::releaseSlot(SlotRef slot) {
     case SlotKind::Chest:
     case SlotKind::EntityFirst:
     case SlotKind::EntityItem: {
-      auto* chest = dynamic_cast<Chest*>(entity);
+      auto* chest = block_entity_cast<Chest>(entity);
       return chest != nullptr ? chest->takeItem(slot.kind == SlotKind::EntityFirst ? 0 : slot.x) : nullptr;
     }
     case SlotKind::AlchemyLab: {
-      auto* lab = dynamic_cast<AlchemyLab*>(entity);
+      auto* lab = block_entity_cast<AlchemyLab>(entity);
       return lab != nullptr ? lab->takeItem(slot.x) : nullptr;
     }
     default: break;
@@ -169,8 +170,8 @@ bool Inventory::writable(SlotRef slot) const {
   switch (slot.kind) {
     case SlotKind::Chest:
     case SlotKind::EntityFirst:
-    case SlotKind::EntityItem: return dynamic_cast<Chest*>(entity) != nullptr;
-    case SlotKind::AlchemyLab: return dynamic_cast<AlchemyLab*>(entity) != nullptr;
+    case SlotKind::EntityItem: return block_entity_cast<Chest>(entity) != nullptr;
+    case SlotKind::AlchemyLab: return block_entity_cast<AlchemyLab>(entity) != nullptr;
     default: break;
   }
   if (static_cast<uint32_t>(slot.kind) >= static_cast<uint32_t>(SlotKind::TradeOffer)) return false;
@@ -201,7 +202,7 @@ bool Inventory::slotAcceptsItem(SlotRef slot, const Item* item) const {
     // Nothing may take a trinket's place: the trinket is taken off.
     case SlotKind::Trinket: return isEmpty(item) || itemKindOf(item) == item_kind::kTrinket;
     case SlotKind::AlchemyLab: {
-      auto* lab = dynamic_cast<AlchemyLab*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
+      auto* lab = block_entity_cast<AlchemyLab>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
       if (lab == nullptr || lab->brewing()) return false;
       if (isEmpty(item)) return true;
       if (slot.x <= 2) return potionIngredientValue(item->id) != 0xFFFF;

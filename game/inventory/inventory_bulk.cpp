@@ -5,6 +5,7 @@
 
 #include "content/items/item.h"
 #include "game/inventory/inventory.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
 
 namespace {
@@ -24,7 +25,7 @@ void walkBackpackBackwards(Visit visit) {
 }  // namespace
 
 void Inventory::stackIntoContainer() {
-  auto* chest = dynamic_cast<Chest*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
+  auto* chest = block_entity_cast<Chest>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
   if (chest == nullptr) return;
   walkBackpackBackwards([&](int index) {
     ItemPtr& stack = backpack_[index];
@@ -76,7 +77,7 @@ void Inventory::storeInBackpack(ItemPtr& item) {
 }
 
 void Inventory::takeContainerItems(int count) {
-  auto* chest = dynamic_cast<Chest*>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
+  auto* chest = block_entity_cast<Chest>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
   if (chest != nullptr) {
     for (int i = 0; i < count; ++i) {
       if (isEmpty(chest->itemAt(static_cast<size_t>(i)))) continue;

@@ -10,6 +10,7 @@
 #include "game/player/player.h"
 #include "game/player/player_events.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/rules/console_kind.h"
 #include "world/rules/game.h"
 #include "world/world.h"
@@ -124,7 +125,7 @@ bool Player::takeBrew(const AlchemyLab& lab, const PotionResult& result) {
 }
 
 void Player::potionBrewed(const PotionResult& result) {
-  auto* lab = dynamic_cast<AlchemyLab*>(openContainer());
+  auto* lab = block_entity_cast<AlchemyLab>(openContainer());
   if (lab == nullptr) return;
   const bool brewed = lab->brew(result);
   lab->setBrewing(false);

@@ -15,6 +15,7 @@
 #include "game/session/running_world.h"
 #include "game/trade/trade_book.h"
 #include "game/trade/trade_session.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/seams/world_options.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/rules/console_kind.h"
@@ -148,7 +149,7 @@ bool GameLocal::damageLocalPlayer(float amount, uint8_t cause) {
 }
 
 AlchemyLab* Game::labReadyToBrew() {
-  auto* lab = dynamic_cast<AlchemyLab*>(player_ != nullptr ? player_->openContainer() : nullptr);
+  auto* lab = block_entity_cast<AlchemyLab>(player_ != nullptr ? player_->openContainer() : nullptr);
   if (lab == nullptr) return nullptr;
   const PotionResult result = ::brewPotion(lab->itemAt(0), lab->itemAt(1), lab->itemAt(2), lab->itemAt(3));
   const Item* output = lab->itemAt(kLabOutput);

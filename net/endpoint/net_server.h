@@ -100,6 +100,9 @@ class NetServer : public NetCommon {
   void setTrades(std::shared_ptr<TradeBook> trades) { trades_ = std::move(trades); }
   // The entry of a peer; null for none (every entry of the host's table is a NetPlayerServer).
   NetPlayerServer* entryOf(uint8_t peer) const;
+  // The client's player that `player` is, by the table's entries; null for the host's own player
+  // and for one no entry holds.
+  PlayerServerDesktop* remoteOf(const PlayerBase* player) const;
 
   // ---- The join's gate, for the world transfer ----
   // True once for an admitted client that has not asked for the world before: it now receives

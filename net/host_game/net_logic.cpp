@@ -57,7 +57,7 @@ bool NetLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
   // A client's placement uses up what it held, on the host's copy and, told so, on the client:
   // else a joined player would place blocks it never spends.
   if (edit.takeHeld != 0 && isPlacementKind(edit.kind)) {
-    if (auto* client = dynamic_cast<PlayerServer*>(player)) client->consumeHeldItem();
+    if (PlayerServer* client = server_.remoteOf(player)) client->consumeHeldItem();
   }
   return true;
 }

@@ -46,7 +46,7 @@ void NetLogic::offerTreasure(PlayerServer& client, Entity& entity) {
 void NetLogic::pickUpAtPlayerCell(PlayerBase* player) {
   const MapBlock* cell = player != nullptr ? player->currentMapBlock() : nullptr;
   if (cell == nullptr || player->dead != 0) return;
-  auto* client = dynamic_cast<PlayerServer*>(player);
+  PlayerServer* client = server_.remoteOf(player);
   std::vector<Entity*> onCell;
   entities().collectTreasuresOnCell(*cell, onCell);
   for (Entity* entity : onCell) {
@@ -74,7 +74,7 @@ bool NetLogic::applyToPlayersOnCell(Entity* entity) {
   for (PlayerBase* player : presentPlayers(server_)) {
     if (treasure->isGone()) return false;
     if (player->dead != 0 || player->cellX != cell->x || player->cellY != cell->y) continue;
-    if (auto* client = dynamic_cast<PlayerServer*>(player)) {
+    if (PlayerServer* client = server_.remoteOf(player)) {
       offerTreasure(*client, *treasure);
       return true;
     }
@@ -85,7 +85,7 @@ bool NetLogic::applyToPlayersOnCell(Entity* entity) {
 
 PlayerServer* NetLogic::minerNear(const Entity& treasure) {
   const std::optional<uint32_t> minerId = mined_.minerOf(treasure.id());
-  auto* miner = minerId ? dynamic_cast<PlayerServer*>(playerById(*minerId)) : nullptr;
+  PlayerServer* miner = minerId ? server_.remoteOf(playerById(*minerId)) : nullptr;
   if (miner == nullptr || miner->dead != 0 || !isPlayerPresent(miner) || world() == nullptr) return nullptr;
   return host::cellWithinReach(*miner, *treasure.data.cell, world()->map().width(), host::kToolReach) ? miner : nullptr;
 }

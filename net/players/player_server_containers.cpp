@@ -7,6 +7,7 @@
 #include "net/players/player_server.h"
 #include "net/wire/wire_out.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/forge.h"
 #include "world/blocks/sign.h"
@@ -81,7 +82,7 @@ bool PlayerServer::leaveContainer(bool tell) {
 }
 
 void PlayerServer::refreshForge(int kind) {
-  const auto* forge = dynamic_cast<const Forge*>(openContainer());
+  const auto* forge = block_entity_cast<Forge>(openContainer());
   if (forge == nullptr) return;
   if (kind == kForgeCounters) {
     const player_record::ForgeCounters counters = player_record::ForgeCounters::of(*forge);
@@ -96,7 +97,7 @@ void PlayerServer::refreshForge(int kind) {
 }
 
 void PlayerServer::alchemyLabOperation(std::span<const uint8_t, 16> record) {
-  auto* lab = dynamic_cast<AlchemyLab*>(openContainer());
+  auto* lab = block_entity_cast<AlchemyLab>(openContainer());
   if (lab == nullptr) return;
   lab->setBrewing(false);
   wire::WireOut out = wire::hostMessage(wire::AlchemyLabMsg::AlchemyLabMessage);

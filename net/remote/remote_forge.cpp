@@ -4,7 +4,7 @@
 #include "net/players/player_records.h"
 #include "net/remote/remote_message.h"
 
-RemoteForge::RemoteForge(MapBlock& cell, Net& net) : Forge(cell), net_(net) {}
+RemoteForge::RemoteForge(MapBlock& cell, Net& net) : Forge(cell, Copy{}), net_(net) {}
 
 void RemoteForge::setItem(uint8_t slot, ItemPtr item) {
   if (slot > kOutput) return;

@@ -22,6 +22,8 @@ class RemoteForge : public Forge {
   // `net` (not owned) must outlive the copy.
   RemoteForge(MapBlock& cell, Net& net);
 
+  static bool holdsKind(BlockEntityKind kind) { return kind == BlockEntityKind::ForgeCopy; }
+
   void setItem(uint8_t slot, ItemPtr item) override;
   void showCounters(const player_record::ForgeCounters& counters);
   // The host's stacks replace the copy's; the old ones go back to the pool.

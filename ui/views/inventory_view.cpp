@@ -28,6 +28,7 @@
 #include "view/inventory/item_tooltip.h"
 #include "view/inventory/overlay_art.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/logic_block.h"
 #include "world/map/world_map.h"
@@ -127,12 +128,12 @@ PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {
     case kContainer: break;
     default: return {};
   }
-  auto* block = dynamic_cast<LogicItemBlock*>(p.openContainer());
+  auto* block = block_entity_cast<LogicItemBlock>(p.openContainer());
   if (block == nullptr) return {};
   // The open block entity's own kind of slot: a chest's, a lab's, or any other's.
   SlotKind kind = SlotKind::EntityItem;
-  if (dynamic_cast<Chest*>(block) != nullptr) kind = SlotKind::Chest;
-  if (dynamic_cast<AlchemyLab*>(block) != nullptr) kind = SlotKind::AlchemyLab;
+  if (block_entity_cast<Chest>(block) != nullptr) kind = SlotKind::Chest;
+  if (block_entity_cast<AlchemyLab>(block) != nullptr) kind = SlotKind::AlchemyLab;
   return inventoryPageCells(PageArea::Container, block->slotCount(), kind);
 }
 

@@ -17,6 +17,7 @@
 #include "game/stats/stats_store.h"
 #include "view/inventory/inventory_sprite.h"
 #include "ui/views/inventory_view.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/logic_block.h"
 #include "world/world.h"
 
@@ -199,7 +200,7 @@ void InventoryView::fillCrafting(PlayerDesktopLocal& p, std::vector<std::string>
 }
 
 void InventoryView::fillContainer(PlayerDesktopLocal& p, std::vector<MenuList::Row>& rows) {
-  auto* block = dynamic_cast<LogicItemBlock*>(p.openContainer());
+  auto* block = block_entity_cast<LogicItemBlock>(p.openContainer());
   if (block == nullptr) {
     rows.push_back({"No container is open.", nullptr});
     return;

@@ -3,6 +3,7 @@
 #include "engine/text/label.h"
 #include "ui/views/game_views.h"
 #include "ui/widgets/ui_draw.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/sign.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
@@ -52,7 +53,7 @@ void SignView::submit(const std::string& text) {
   text_ = text;
   if (World* world = session().world()) {
     if (MapBlock* cell = world->map().cellAt(x_, y_)) {
-      if (auto* sign = dynamic_cast<Sign*>(world->blockEntityAt(*cell))) sign->setText(text_.c_str());
+      if (auto* sign = block_entity_cast<Sign>(world->blockEntityAt(*cell))) sign->setText(text_.c_str());
     }
   }
   if (GameViews* views = gameViews(); views != nullptr && views->current() == this) views->pop();

@@ -4,7 +4,7 @@
 #include "content/items/item_ptr.h"
 #include "content/potions/potion_def.h"
 
-AlchemyLab::AlchemyLab(MapBlock& cell) : LogicItemBlock(cell, kOutputSlot + 1) {}
+AlchemyLab::AlchemyLab(MapBlock& cell) : LogicItemBlock(cell, BlockEntityKind::AlchemyLab, kOutputSlot + 1) {}
 
 void AlchemyLab::close() {
   LogicItemBlock::close();

@@ -16,6 +16,8 @@ class AlchemyLab : public LogicItemBlock {
 
   explicit AlchemyLab(MapBlock& cell);
 
+  static bool holdsKind(BlockEntityKind kind) { return kind == BlockEntityKind::AlchemyLab; }
+
   void close() override;
   void dropContents(LogicEntities& rules) override;
   // The stack goes into the slot; what the slot held goes back to the pool.

@@ -13,7 +13,7 @@ size_t chestSlots(uint16_t blockId) {
 
 bool isChestBlock(uint16_t blockId) { return lookupItemRule(blockId) != nullptr; }
 
-Chest::Chest(MapBlock& cell, uint16_t blockId) : LogicItemBlock(cell, chestSlots(blockId)) {}
+Chest::Chest(MapBlock& cell, uint16_t blockId) : LogicItemBlock(cell, BlockEntityKind::Chest, chestSlots(blockId)) {}
 
 void Chest::dropContents(LogicEntities& rules) { dropAll(rules); }
 

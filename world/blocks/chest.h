@@ -14,7 +14,9 @@ class Chest : public LogicItemBlock {
   struct SlotCount {
     size_t slots;
   };
-  Chest(MapBlock& cell, SlotCount count) : LogicItemBlock(cell, count.slots) {}
+  Chest(MapBlock& cell, SlotCount count) : LogicItemBlock(cell, BlockEntityKind::Chest, count.slots) {}
+
+  static bool holdsKind(BlockEntityKind kind) { return kind == BlockEntityKind::Chest; }
 
   void dropContents(LogicEntities& rules) override;
   // offset = max(offset - n, 0); whether the offset is still above 0.

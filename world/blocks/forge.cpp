@@ -42,7 +42,7 @@ uint16_t fuelStepsFor(uint16_t itemId) {
   return 0;
 }
 
-Forge::Forge(MapBlock& cell) : LogicItemBlock(cell, 3) {}
+Forge::Forge(MapBlock& cell) : LogicItemBlock(cell, BlockEntityKind::Forge, 3) {}
 
 void Forge::dropContents(LogicEntities& rules) { dropAll(rules); }
 

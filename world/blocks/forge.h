@@ -34,6 +34,10 @@ class Forge : public LogicItemBlock {
 
   explicit Forge(MapBlock& cell);
 
+  static bool holdsKind(BlockEntityKind kind) {
+    return kind == BlockEntityKind::Forge || kind == BlockEntityKind::ForgeCopy;
+  }
+
   void dropContents(LogicEntities& rules) override;
   // Stores the stack (what the slot held goes back to the pool), then rechecks with the input
   // held before.
@@ -53,6 +57,9 @@ class Forge : public LogicItemBlock {
   bool burning() const { return burning_ != 0; }
 
  protected:
+  // A copy of another machine's forge.
+  struct Copy {};
+  Forge(MapBlock& cell, Copy) : LogicItemBlock(cell, BlockEntityKind::ForgeCopy, 3) {}
   // The counters as another machine's forge has them (a copy of that forge shows them).
   void setCounters(uint16_t fuelLeft, uint16_t smeltLeft, uint16_t fuelTotal, uint16_t smeltTotal,
                    bool burning) {

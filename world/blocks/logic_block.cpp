@@ -18,7 +18,7 @@ uint32_t nextSerial() {
 
 }  // namespace
 
-LogicBlock::LogicBlock(MapBlock& cell) : cell_(&cell), serial_(nextSerial()) {}
+LogicBlock::LogicBlock(MapBlock& cell, BlockEntityKind kind) : cell_(&cell), serial_(nextSerial()), kind_(kind) {}
 
 bool LogicItemBlock::holdsAnyItem() const {
   return std::any_of(slots_.begin(), slots_.end(), [](const ItemPtr& item) { return item != nullptr; });

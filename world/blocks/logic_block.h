@@ -19,6 +19,10 @@ class Item;
 class LogicEntities;
 class MapBlock;
 
+// What a block entity is made as, fixed when it is made: a copy of another machine's forge is
+// told apart from a forge that smelts, every other copy is its kind.
+enum class BlockEntityKind : uint8_t { Chest, AlchemyLab, Forge, ForgeCopy, Sign, Shelf, Stable };
+
 // A checked reference to a block entity: its serial (0: none). One number, so it may be kept,
 // compared and sent anywhere; resolve it through the world each time it is used.
 struct BlockEntityHandle {
@@ -30,7 +34,7 @@ struct BlockEntityHandle {
 
 class LogicBlock {
  public:
-  explicit LogicBlock(MapBlock& cell);
+  LogicBlock(MapBlock& cell, BlockEntityKind kind);
   LogicBlock(const LogicBlock&) = delete;
   LogicBlock& operator=(const LogicBlock&) = delete;
 
@@ -43,10 +47,13 @@ class LogicBlock {
   MapBlock& cell() const { return *cell_; }
   bool inUse() const { return inUse_ != 0; }
   BlockEntityHandle handle() const { return {serial_}; }
+  BlockEntityKind kind() const { return kind_; }
+  static bool holdsKind(BlockEntityKind) { return true; }
 
  private:
   MapBlock* cell_;
   uint32_t serial_;
+  BlockEntityKind kind_;
   uint8_t inUse_ = 0;
 };
 
@@ -54,7 +61,11 @@ class LogicBlock {
 // entity: whatever is still held when it goes back returns to the item pool.
 class LogicItemBlock : public LogicBlock {
  public:
-  LogicItemBlock(MapBlock& cell, size_t slots) : LogicBlock(cell), slots_(slots) {}
+  LogicItemBlock(MapBlock& cell, BlockEntityKind kind, size_t slots) : LogicBlock(cell, kind), slots_(slots) {}
+
+  static bool holdsKind(BlockEntityKind kind) {
+    return kind != BlockEntityKind::Sign && kind != BlockEntityKind::Stable;
+  }
 
   size_t slotCount() const { return slots_.size(); }
   // The slot's stack, still the entity's (null: empty or out of range).

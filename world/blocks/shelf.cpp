@@ -65,7 +65,7 @@ const ShelfRow* shelfRowFor(uint16_t blockId) {
 }
 
 Shelf::Shelf(World& world, MapBlock& cell, const ShelfRow& row)
-    : LogicItemBlock(cell, row.slots), world_(world), row_(row) {}
+    : LogicItemBlock(cell, BlockEntityKind::Shelf, row.slots), world_(world), row_(row) {}
 
 bool Shelf::creative() const { return world_.isCreative(); }
 

@@ -41,6 +41,8 @@ class Shelf : public LogicItemBlock {
 
   Shelf(World& world, MapBlock& cell, const ShelfRow& row);
 
+  static bool holdsKind(BlockEntityKind kind) { return kind == BlockEntityKind::Shelf; }
+
   // Stores the unit and shows it; a unit for a slot the shelf lacks goes back to the pool.
   virtual void setItem(uint8_t slot, ItemPtr item) = 0;
   // Removes every display and gives the items back; whether anything was on the shelf.

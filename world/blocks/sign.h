@@ -11,7 +11,9 @@ class Sign : public LogicBlock {
  public:
   static constexpr size_t kTextLength = 128;
 
-  explicit Sign(MapBlock& cell) : LogicBlock(cell) {}
+  explicit Sign(MapBlock& cell) : LogicBlock(cell, BlockEntityKind::Sign) {}
+
+  static bool holdsKind(BlockEntityKind kind) { return kind == BlockEntityKind::Sign; }
 
   // A sign holds nothing to drop.
   void dropContents(LogicEntities&) override {}

@@ -123,7 +123,7 @@ int32_t youngKindForPair(uint16_t kindA, uint16_t kindB) {
   return chance(0.5f) ? a->young : b->young;
 }
 
-Stable::Stable(MapBlock& cell, World& world) : LogicBlock(cell), world_(world) {}
+Stable::Stable(MapBlock& cell, World& world) : LogicBlock(cell, BlockEntityKind::Stable), world_(world) {}
 
 void Stable::setItem(ItemPtr feed) { feed_ = std::move(feed); }
 

@@ -29,6 +29,8 @@ class Stable : public LogicBlock {
   // The stable keeps the world (which outlives it) for its rules, its mobs and its map.
   Stable(MapBlock& cell, World& world);
 
+  static bool holdsKind(BlockEntityKind kind) { return kind == BlockEntityKind::Stable; }
+
   void dropContents(LogicEntities& rules) override;
   // The feed; the stack held before goes back to the pool.
   virtual void setItem(ItemPtr feed);

@@ -10,6 +10,7 @@
 #include "content/items/item_ptr.h"
 #include "engine/base/random.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/cell_refresh.h"
@@ -124,8 +125,8 @@ void dispenseFrom(LogicPlayers& players, LogicEntities& rules, MapBlock& cell, L
   }
   players.playSound(cell, kSoundDispenser, 0);
   if (!item->consumeOne()) return;
-  if (auto* chest = dynamic_cast<Chest*>(&holder)) chest->setItem(static_cast<int32_t>(slot), nullptr);
-  else if (auto* lab = dynamic_cast<AlchemyLab*>(&holder)) lab->setItem(static_cast<uint8_t>(slot), nullptr);
+  if (auto* chest = block_entity_cast<Chest>(&holder)) chest->setItem(static_cast<int32_t>(slot), nullptr);
+  else if (auto* lab = block_entity_cast<AlchemyLab>(&holder)) lab->setItem(static_cast<uint8_t>(slot), nullptr);
   else holder.takeItem(slot);
 }
 
@@ -383,7 +384,7 @@ void CircuitSystem::dispenser(MapBlock& cell, const uint8_t inputs[4]) {
       angle = uniform(2.9452431f, 2.9452431f + 0.39269924f);
     }
     MapBlock* source = cell.blockState() == 0 ? cell.neighbourRight(map()) : cell.neighbourLeft(map());
-    auto* holder = source != nullptr ? dynamic_cast<LogicItemBlock*>(world_.blockEntityAt(*source)) : nullptr;
+    auto* holder = source != nullptr ? block_entity_cast<LogicItemBlock>(world_.blockEntityAt(*source)) : nullptr;
     if (holder != nullptr && !holder->inUse() && holder->slotCount() > 0) {
       for (size_t slot = 0; slot < holder->slotCount(); ++slot) {
         Item* item = holder->itemAt(slot);

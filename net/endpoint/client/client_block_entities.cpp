@@ -16,6 +16,7 @@
 #include "net/remote/remote_forge.h"
 #include "net/remote/remote_sign.h"
 #include "net/remote/remote_stable.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/logic_blocks.h"
 #include "world/world.h"
 
@@ -131,7 +132,7 @@ void NetClient::refreshForge(wire::WireIn& in) {
   if (whole) in.cell();
   const uint64_t packed = in.u64();
   const uint16_t burning = in.u16();
-  auto* forge = dynamic_cast<RemoteForge*>(localPlayer_->openContainer());
+  auto* forge = block_entity_cast<RemoteForge>(localPlayer_->openContainer());
   if (forge == nullptr) return;
   forge->showCounters(player_record::ForgeCounters::unpack(packed, burning));
   if (whole) forge->replaceItems(forgeItems(in));

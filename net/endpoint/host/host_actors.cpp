@@ -31,6 +31,14 @@ PlayerServerDesktop* NetServer::remoteActor(uint8_t peer) const {
   return entry != nullptr ? entry->remote() : nullptr;
 }
 
+PlayerServerDesktop* NetServer::remoteOf(const PlayerBase* player) const {
+  for (size_t index = 0; player != nullptr && index < players_.size(); ++index) {
+    const NetPlayerServer* entry = entryOf(static_cast<uint8_t>(index));
+    if (entry != nullptr && entry->player() == player) return entry->remote();
+  }
+  return nullptr;
+}
+
 void NetServer::forward(const wire::WireIn& in, uint8_t sender) {
   const std::span<const uint8_t> bytes = in.bytes();
   if (bridge_ != nullptr) bridge_->sendToAllBut(bytes.data(), static_cast<uint32_t>(bytes.size()), sender);

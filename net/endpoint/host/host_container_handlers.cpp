@@ -9,6 +9,7 @@
 #include "net/endpoint/handler_table.h"
 #include "net/endpoint/net_server.h"
 #include "world/blocks/alchemy_lab.h"
+#include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
 #include "world/blocks/forge.h"
 #include "world/blocks/sign.h"
@@ -20,7 +21,7 @@ namespace {
 // The player's open container when it stands on the cell and is of the kind; null otherwise.
 template <class Kind>
 Kind* openOnCell(const PlayerBase& player, World* world, wire::Cell cell) {
-  auto* open = dynamic_cast<Kind*>(player.openContainer());
+  auto* open = block_entity_cast<Kind>(player.openContainer());
   if (open == nullptr || world == nullptr) return nullptr;
   const MapBlock* named = world->cellAt(cell.column, cell.row);
   return named == &open->cell() ? open : nullptr;
@@ -108,7 +109,7 @@ void NetServer::signEdit(wire::WireIn& in, PlayerServerDesktop& player) {
 }
 
 void NetServer::brew(wire::WireIn&, PlayerServerDesktop& player, LocalLogic& rules) {
-  if (auto* lab = dynamic_cast<AlchemyLab*>(player.openContainer())) rules.brewPotion(*lab, &player);
+  if (auto* lab = block_entity_cast<AlchemyLab>(player.openContainer())) rules.brewPotion(*lab, &player);
 }
 
 void NetServer::closeContainer(wire::WireIn&, PlayerServerDesktop& player) { player.leaveContainer(false); }

@@ -313,3 +313,19 @@ TEST_F(PlayerServerTest, AnAdmittedClientGetsItsPlayerAtTheHostsSpawnAndCell) {
   EXPECT_EQ(ann->cellY, 9u);
   EXPECT_EQ(ann->world, world.get());
 }
+
+TEST_F(PlayerServerTest, TheTableTellsAClientsPlayerFromTheHostsOwn) {
+  PlayerBase host(world.get(), true);
+  server.setHostPlayer(&host);
+  server.transportOpened();
+  const wire::WireOut hello = wire::helloMessage("Ann", 0, wire::kProtocolVersion);
+  server.received(hello.data(), hello.size(), 3);
+  server.dispatchQueued();
+  ASSERT_NE(server.entryOf(3), nullptr);
+  PlayerServerDesktop* ann = server.entryOf(3)->remote();
+  const PlayerBase* annAsPlayer = ann;
+  EXPECT_EQ(server.remoteOf(annAsPlayer), ann);
+  EXPECT_EQ(server.remoteOf(&host), nullptr) << "the host's own player is no client's";
+  EXPECT_EQ(server.remoteOf(player.get()), nullptr) << "a player no entry holds";
+  EXPECT_EQ(server.remoteOf(nullptr), nullptr);
+}
