@@ -47,10 +47,8 @@ class AppGameScreen final : public GameScreen {
   void removeSleepFade() override { world_.removeSleepFade(); }
   void playNextTrack() override { world_.playNextTrack(); }
   void spawnWeatherParticles() override { world_.spawnWeatherParticles(); }
-  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) override {
-    interface_.bindGame(game, cells, entities, running);
-  }
-  void gameUnbound(const GameInterface& game) override { interface_.unbindGame(game); }
+  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) override;
+  void gameUnbound(const GameInterface& game) override;
 
  private:
   ViewGameScreen world_;

@@ -63,11 +63,6 @@ size_t ItemPool::pageCount() const {
   return pageCount_;
 }
 
-size_t ItemPool::freeCount() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return freeCount_;
-}
-
 ItemPool& itemPool() {
   // Never destroyed: items held by other long-lived objects may be freed during exit.
   static ItemPool* pool = new ItemPool;

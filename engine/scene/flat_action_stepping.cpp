@@ -233,10 +233,6 @@ bool stepFlatAction(FlatWord* program, Node* target, float dt) {
   return whole.isDone(0);
 }
 
-bool isFlatActionDone(const FlatWord* program) {
-  return Program{const_cast<FlatWord*>(program), nullptr}.isDone(0);
-}
-
 void stopFlatAction(FlatWord* program) { Program{program, nullptr}.stop(0); }
 
 }  // namespace engine

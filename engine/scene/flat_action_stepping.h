@@ -13,9 +13,8 @@ struct FlatWord;
 
 // `program` points at the tree's first word, the record the tree was compiled from.
 void startFlatAction(FlatWord* program, Node* target);
-// Gives whether the tree is done after the step (as isFlatActionDone would).
+// Gives whether the tree is done after the step.
 bool stepFlatAction(FlatWord* program, Node* target, float dt);
-bool isFlatActionDone(const FlatWord* program);
 void stopFlatAction(FlatWord* program);
 
 }  // namespace engine

@@ -79,6 +79,8 @@ bool GameViews::madeByMenus(ViewId id) const {
   return isMenuView(id) && madeByMenus_[static_cast<size_t>(id)];
 }
 
+GameView* GameViews::menuMadeView(ViewId id) { return madeByMenus(id) ? &view(id) : nullptr; }
+
 ViewId GameViews::currentId() const { return current_ != nullptr ? current_->id() : ViewId::None; }
 
 InventoryView& GameViews::inventoryView() {

@@ -68,11 +68,13 @@ class GameViews {
   template <class View>
   View* menuView() {
     static_assert(isMenuView(View::kId), "only the menus' views are made outside the interface");
-    return madeByMenus(View::kId) ? static_cast<View*>(&view(View::kId)) : nullptr;
+    return static_cast<View*>(menuMadeView(View::kId));
   }
   bool madeByMenus(ViewId id) const;
 
  private:
+  // The menu's view of the id when the menus made it, else null.
+  GameView* menuMadeView(ViewId id);
   bool isOnStack(const GameView& view) const;
   static void activate(GameView& view);
   static void deactivate(GameView& view);

@@ -7,6 +7,7 @@
 #include "entities/items/treasure_entity.h"
 #include "entities/items/treasure_factory.h"
 #include "tests/entities/entity_world.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace entity_test {
 namespace {
@@ -30,9 +31,9 @@ TEST_F(Treasures, ATossedTreasureLeavesUpwardsAtOneToTwoPixelsATick) {
 
 TEST_F(Treasures, AnItemOffTheMapRowsMakesNothingAndGoesBackToThePool) {
   ItemPtr item = newItem(120, 0, 1, -1, 0);
-  const size_t freeBefore = itemPool().freeCount() + 1;
+  const size_t freeBefore = freeItemSlots() + 1;
   EXPECT_EQ(createTreasureEntity(lists, std::move(item), {pixel(3), pixel(kHeight + 2)}, 1, 0, 0), nullptr);
-  EXPECT_EQ(itemPool().freeCount(), freeBefore);
+  EXPECT_EQ(freeItemSlots(), freeBefore);
   EXPECT_EQ(lists.count(), 0u);
 }
 
@@ -58,13 +59,13 @@ TEST_F(Treasures, ATreasureLivesThirtySixThousandTicksUnlessFrozen) {
   TreasureEntity* shelved = createTreasureEntity(lists, newItem(121, 0, 1, -1, 0), {pixel(12), pixel(8)}, 0, 0, 0);
   shelved->data.frozen = true;
   const EntityId agingId = aging->id();
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   for (int i = 0; i < 36000; ++i) lists.tick();
   ASSERT_EQ(lists.findById(agingId), aging) << "still there after 36000 ticks";
   lists.tick();
   EXPECT_EQ(lists.findById(agingId), nullptr) << "gone at the 36001st";
   EXPECT_EQ(lists.lastRemovals().count(), 1u);
-  EXPECT_EQ(itemPool().freeCount(), freeBefore + 1) << "its item went back to the pool";
+  EXPECT_EQ(freeItemSlots(), freeBefore + 1) << "its item went back to the pool";
   EXPECT_EQ(shelved->timer, TreasureEntity::kLifetime) << "a frozen treasure never ages";
   EXPECT_TRUE(shelved->isGone()) << "nor can a player take it";
 }

@@ -13,6 +13,7 @@
 #include "game/inventory/inventory.h"
 #include "world/blocks/chest.h"
 #include "tests/game/game_fixture.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace game_test {
 namespace {
@@ -25,9 +26,9 @@ class PoolCount {
       std::vector<ItemPtr> warm;
       for (int i = 0; i < 32; ++i) warm.push_back(makeItem(kStone, 1));
     }
-    mark_ = itemPool().freeCount();
+    mark_ = freeItemSlots();
   }
-  long held() const { return static_cast<long>(mark_) - static_cast<long>(itemPool().freeCount()); }
+  long held() const { return static_cast<long>(mark_) - static_cast<long>(freeItemSlots()); }
 
  private:
   size_t mark_ = 0;

@@ -7,6 +7,7 @@
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "tests/game/game_fixture.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace game_test {
 namespace {
@@ -29,7 +30,7 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   inv.setSlot({SlotKind::Equipment, 0, 0}, makeItem(kHelmet, 1));
   inv.setSlot({SlotKind::CraftGrid, 2, 2}, makeItem(kGem, 1));
   inv.setSlot({SlotKind::Trinket, 0, 0}, makeItem(kRing, 1));
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   running.player->addBuff(0);
   statsStore().restoreUnlocked(5);
   StatsStore anotherGames;
@@ -44,7 +45,7 @@ TEST_F(GameTest, EndingAWorldReleasesThePlayerTheWorldAndTheirItems) {
   EXPECT_EQ(game.world(), nullptr);
   EXPECT_EQ(rules.world(), nullptr);
   EXPECT_EQ(rules.playerCount(), 0u);
-  EXPECT_EQ(itemPool().freeCount(), freeBefore + 4);
+  EXPECT_EQ(freeItemSlots(), freeBefore + 4);
   EXPECT_FALSE(statsStore().isUnlocked(5)) << "the next world reports its achievements again";
   EXPECT_TRUE(anotherGames.isUnlocked(5)) << "only the ending game's store is cleared";
   rules.setEntities(nullptr);

@@ -14,6 +14,7 @@
 #include "game/trade/trade_requests.h"
 #include "game/trade/trade_session.h"
 #include "tests/game/game_fixture.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace game_test {
 
@@ -91,7 +92,7 @@ class TradeTest : public GameTest {
   static SlotRef quick(uint8_t i) { return {SlotKind::Quick, i, 0}; }
   static SlotRef pack(uint8_t x, uint8_t y) { return {SlotKind::Backpack, x, y}; }
   // Items alive in the pool, relative to a count taken earlier (warm free list).
-  static long alive() { return -static_cast<long>(itemPool().freeCount()); }
+  static long alive() { return -static_cast<long>(freeItemSlots()); }
 
   std::unique_ptr<Trader> ann = std::make_unique<Trader>(nullptr, "Ann");
   std::unique_ptr<Trader> bob = std::make_unique<Trader>(nullptr, "Bob");

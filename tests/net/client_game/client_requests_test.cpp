@@ -22,6 +22,7 @@
 #include "tests/net/client_in_game.h"
 #include "world/cells/map_block.h"
 #include "world/cells/map_deco.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace {
 
@@ -155,10 +156,10 @@ TEST_F(ClientRequests, ABlockEditTravelsWholeBehindAByteWithoutValue) {
 // after free here is what the sanitizer reports).
 TEST_F(ClientRequests, ADroppedItemIsWrittenBeforeItGoesBackToThePool) {
   ItemPtr item = pooledItem(33, 4, 0xA1B2C3D4u);
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   const Bytes sent = sentBy([&] { game.dropItem(std::move(item)); });
   EXPECT_EQ(sent, Le{}.u8(2).u8(42).item(0xA1B2C3D4u, 33, 4, 7, 2).bytes);
-  EXPECT_EQ(itemPool().freeCount(), freeBefore + 1);
+  EXPECT_EQ(freeItemSlots(), freeBefore + 1);
 }
 
 TEST_F(ClientRequests, AThrownItemIsWrittenWithThePlayersPositionBeforeItIsFreed) {

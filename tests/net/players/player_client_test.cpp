@@ -15,6 +15,7 @@
 #include "net/wire/wire_in.h"
 #include "net/wire/wire_out.h"
 #include "tests/world/world_recorders.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST_F(PlayerClientTest, TheCopyShowsTheItemsItIsToldOfAndFreesTheOldOnes) {
   EXPECT_EQ(player->wornItem(1, 4)->id, 300);
   EXPECT_EQ(player->wornItem(0, 4), nullptr);
   EXPECT_EQ(player->getEquipment(false, 5), nullptr) << "past the five of a part";
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   player.reset();
-  EXPECT_EQ(itemPool().freeCount(), freeBefore + 2) << "the copy kept the held item and one worn item";
+  EXPECT_EQ(freeItemSlots(), freeBefore + 2) << "the copy kept the held item and one worn item";
 }

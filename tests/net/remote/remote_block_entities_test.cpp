@@ -19,6 +19,7 @@
 #include "tests/net/endpoint/recording_bridges.h"
 #include "tests/net/players/wire_bytes.h"
 #include "tests/world/world_recorders.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace {
 
@@ -71,9 +72,9 @@ TEST_F(RemoteBlockEntitiesTest, AChestCopyGivesItsStacksBackToThePoolWhenItGoes)
   auto chest = std::make_unique<RemoteChest>(at(3, 4), 3, 0, client);
   chest->fill(0, newItem(105, 0, 1, 0, 0));
   chest->fill(2, newItem(106, 0, 1, 0, 0));
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   chest.reset();
-  EXPECT_EQ(itemPool().freeCount(), freeBefore + 2);
+  EXPECT_EQ(freeItemSlots(), freeBefore + 2);
 }
 
 TEST_F(RemoteBlockEntitiesTest, AStableSendsItsFeedAndShowsTheHostsPlaces) {
@@ -108,13 +109,13 @@ TEST_F(RemoteBlockEntitiesTest, AForgeSendsItsSlotsSmeltsNothingAndGivesItsStack
   EXPECT_FALSE(forge->burning()) << "no smelting on the client";
   EXPECT_TRUE(sentBy([&] { forge->setItem(3, newItem(30, 0, 1, 0, 0)); }).empty());
   std::array<wire::PooledItem, 3> fresh{newItem(20, 0, 1, 0, 0), nullptr, nullptr};
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   forge->replaceItems(std::move(fresh));
-  EXPECT_EQ(itemPool().freeCount(), freeBefore + 1) << "the old input went back";
+  EXPECT_EQ(freeItemSlots(), freeBefore + 1) << "the old input went back";
   EXPECT_EQ(forge->itemAt(Forge::kInput), nullptr);
-  const size_t freeAfter = itemPool().freeCount();
+  const size_t freeAfter = freeItemSlots();
   forge.reset();
-  EXPECT_EQ(itemPool().freeCount(), freeAfter + 1) << "its fuel went back with it";
+  EXPECT_EQ(freeItemSlots(), freeAfter + 1) << "its fuel went back with it";
 }
 
 TEST_F(RemoteBlockEntitiesTest, AnAlchemyLabSendsItsSlots) {

@@ -6,6 +6,7 @@
 #include "world/blocks/chest.h"
 #include "world/blocks/sign.h"
 #include "world/edits/edit_kind.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace {
 
@@ -40,21 +41,21 @@ TEST_F(BlockEntitiesTest, BreakingAChestDropsItsContentsOrGivesThemBackToThePool
   EXPECT_EQ(rules.drops[0].id, 500);
   EXPECT_EQ(rules.drops[0].count, 7);
   EXPECT_EQ(rules.released, 1);
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   apply(edit(ek::kRemoveLayer, 6, 4));
-  EXPECT_EQ(itemPool().freeCount(), freeBefore + 2) << "a removal without drops";
+  EXPECT_EQ(freeItemSlots(), freeBefore + 2) << "a removal without drops";
 }
 
 TEST_F(BlockEntitiesTest, AChestSlotHandsItsStackOverAndGivesBackOneItReplacesOrHasNoRoomFor) {
   place(4, 4, kSmallChest);
   Chest& chest = *world->chests().findAt(at(4, 4));
   chest.setItem(2, newItem(500, 0, 7, -1, 0));
-  const size_t held = itemPool().freeCount();
+  const size_t held = freeItemSlots();
   chest.setItem(2, newItem(501, 0, 1, -1, 0));
-  EXPECT_EQ(itemPool().freeCount(), held) << "the stack it replaced went back";
+  EXPECT_EQ(freeItemSlots(), held) << "the stack it replaced went back";
   chest.setItem(12, newItem(502, 0, 1, -1, 0));
   chest.setItem(-1, newItem(502, 0, 1, -1, 0));
-  EXPECT_EQ(itemPool().freeCount(), held) << "no such slots: the stacks went back";
+  EXPECT_EQ(freeItemSlots(), held) << "no such slots: the stacks went back";
   ItemPtr taken = chest.takeItem(2);
   ASSERT_NE(taken, nullptr);
   EXPECT_EQ(taken->id, 501);
@@ -63,7 +64,7 @@ TEST_F(BlockEntitiesTest, AChestSlotHandsItsStackOverAndGivesBackOneItReplacesOr
   EXPECT_EQ(chest.takeItem(2), nullptr);
   EXPECT_EQ(chest.takeItem(40), nullptr);
   taken.reset();
-  EXPECT_EQ(itemPool().freeCount(), held + 1);
+  EXPECT_EQ(freeItemSlots(), held + 1);
 }
 
 TEST_F(BlockEntitiesTest, PlacingTheSameBlockTwiceMakesOneEntity) {

@@ -4,6 +4,7 @@
 
 #include "tests/world/world_recorders.h"
 #include "world/blocks/shelf.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace {
 
@@ -90,10 +91,10 @@ TEST_F(ShelfTest, APositionAtOrBeyondTheSlotCountFindsNoSlot) {
   held = newItem(kApple, 0, 1, -1, 0);
   Item* const before = held.get();
   newItem(kApple, 0, 1, -1, 0).reset();  // a freed slot, so the refused unit's copy takes no new one
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   EXPECT_FALSE(putOn(4, 4, 4));
   EXPECT_EQ(held.get(), before) << "the last unit is not lost";
-  EXPECT_EQ(itemPool().freeCount(), freeBefore) << "the refused unit went back and nothing else was freed";
+  EXPECT_EQ(freeItemSlots(), freeBefore) << "the refused unit went back and nothing else was freed";
   EXPECT_TRUE(putOn(4, 4, 3));
   EXPECT_EQ(held, nullptr) << "the last unit went onto the shelf";
   EXPECT_NE(shelfAt(4, 4)->itemAt(3), nullptr);

@@ -11,6 +11,7 @@
 #include "world/blocks/forge.h"
 #include "world/blocks/stable.h"
 #include "world/seams/stable_mobs.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace {
 
@@ -70,10 +71,10 @@ TEST_F(ForgeTest, EachBarMadeOntoAStandingStackGoesBackToThePool) {
   forge.setItem(Forge::kFuel, stack(kCoal, 5));
   forge.setItem(Forge::kInput, stack(kIron, 10));
   stack(kIron, 1).reset();  // a freed slot, so each bar made takes no new one
-  const size_t freeBefore = itemPool().freeCount();
+  const size_t freeBefore = freeItemSlots();
   for (int i = 0; i < 30; ++i) forge.smeltStep();
   EXPECT_EQ(forge.itemAt(Forge::kOutput)->count, 11);
-  EXPECT_EQ(itemPool().freeCount(), freeBefore) << "six bars merged, none kept, none freed twice";
+  EXPECT_EQ(freeItemSlots(), freeBefore) << "six bars merged, none kept, none freed twice";
 }
 
 TEST_F(ForgeTest, BrewingUsesOneUnitOfEachIngredientAndNeverSpoilsTheOutput) {

@@ -10,6 +10,7 @@
 #include "content/items/item_pool.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
+#include "tests/support/item_pool_probe.h"
 
 namespace {
 
@@ -19,9 +20,9 @@ ItemPtr anItem() { return ItemPtr(newItem(301, 0, 5, 0, 0)); }
 template <class Operation>
 size_t slotsFreedBy(Operation operation) {
   ItemPtr item = anItem();
-  const size_t before = itemPool().freeCount();
+  const size_t before = freeItemSlots();
   operation(std::move(item));
-  return itemPool().freeCount() - before;
+  return freeItemSlots() - before;
 }
 
 TEST(NullLogic, ItemsHandedToItGoBackToThePool) {
