@@ -6,6 +6,7 @@
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
 #include "world/generator/neighbour_column.h"
+#include "world/generator/prefetch_around.h"
 #include "world/generator/terrain_passes.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kFullTurn = 6.2831855f;
 constexpr int kSteps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+// How many cells of the carve list ahead of the one being carved round the flood asks for.
+constexpr size_t kCarveLookAhead = 8;
 
 void emptyFront(WorldGenerator& g, int32_t x, int32_t y) { g.map.setBlockAt(0, 0, x, y, 0); }
 
@@ -70,7 +73,12 @@ int carveCave(WorldGenerator& g, int32_t x, int32_t y, float dropChance, uint32_
   g.carveList.push_back({g.map.wrapX(x), y});
   uint32_t active = 1;
   uint32_t budget = size - 1;  // a size of 0 wraps round: no limit
+  const MapBlock* cells = g.map.cells();
   for (size_t i = 0; i < g.carveList.size(); ++i) {
+    if (i + kCarveLookAhead < g.carveList.size()) {
+      const GridPoint& ahead = g.carveList[i + kCarveLookAhead];
+      prefetchCellsAround(cells, rowNeighbours(ahead.x, ahead.y, g.width, g.height));
+    }
     const GridPoint at = g.carveList[i];
     const int mask = (worldgen::draw() % 15) + 1;
     if (active > 1 && worldgen::chance(dropChance)) {

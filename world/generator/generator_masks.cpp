@@ -9,6 +9,7 @@
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
 #include "world/generator/neighbour_column.h"
+#include "world/generator/prefetch_around.h"
 #include "world/generator/spread_stack.h"
 #include "world/map/world_map.h"
 
@@ -46,6 +47,15 @@ GeneratorMasks::GeneratorMasks(WorldGenerator& generator)
 
 // ---- Pockets ----
 
+// The flood's look at its neighbours waits on memory: the cells and marks of a point a few places
+// ahead in the region are asked for first (see prefetch_around.h).
+inline void GeneratorMasks::prefetchAround(const GridPoint& p) const {
+  const RowNeighbours at = rowNeighbours(p.x, p.y, width_, height_);
+  prefetchCellsAround(g_.map.cells(), at);
+  __builtin_prefetch(marks_.data() + at.left);
+  __builtin_prefetch(marks_.data() + at.right);
+}
+
 // Without a branch on what each neighbour holds: where the flood meets rock is as good as random,
 // and a mispredicted branch there cost more than the rest of the step. Every neighbour is written
 // at the list's end and counted only when it joins, which keeps the order the flood reaches them.
@@ -57,6 +67,7 @@ int GeneratorMasks::floodFrom(int32_t x, int32_t y) {
   marks[index(x, y)] = 1;
   region[0] = {x, y};
   for (size_t i = 0; i < count; ++i) {
+    if (i + kFloodLookAhead < count) prefetchAround(region[i + kFloodLookAhead]);
     const GridPoint at = region[i];
     for (const auto& step : kSteps) {
       if (count >= kRegionCapacity) {

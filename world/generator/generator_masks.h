@@ -56,7 +56,10 @@ class GeneratorMasks {
 
   // Column after column, as the map's cells: a flood's step up or down touches the byte beside.
   size_t index(int32_t x, int32_t y) const { return static_cast<size_t>(y) + static_cast<size_t>(x) * static_cast<size_t>(height_); }
+  // How many points of the region ahead of the one being looked at the flood asks for.
+  static constexpr size_t kFloodLookAhead = 8;
   int floodFrom(int32_t x, int32_t y);
+  [[gnu::always_inline]] inline void prefetchAround(const GridPoint& p) const;
   void buildDecorationLists(const CaveDressing& rule);
   void dressPocket(const CaveDressing& rule);
   // Steps 1-5 of a spreading visit; whether to go on into the neighbours.
