@@ -27,6 +27,7 @@
 #include "view/console/console_node.h"
 #include "view/entities/entity_drawing_factory.h"
 #include "view/entities/entity_sprite.h"
+#include "view/effects/screen_shake.h"
 #include "view/effects/screen_tint.h"
 #include "view/entities/particle_sprites.h"
 #include "view/overlays/sign_label.h"
@@ -376,6 +377,8 @@ void MainLayer::teardownWorldView() {
   destroySky();
   getScheduler()->unscheduleUpdate(this);
   removeAllChildrenWithCleanup();
+  // A shake cut off with its camera never reaches its end, which is what allows the next one.
+  resetScreenShake();
   forgetWorldNodes();
   GameTextures& t = gameTextures();
   dropChildren(t.hudLayer);

@@ -22,9 +22,3 @@ void MusicActionScheduler::cancel() {
     layer->getActionManager()->removeActionByTag(kel::nextMusicTag, layer);
   }
 }
-
-bool MusicActionScheduler::isPending() const {
-  MainLayer* layer = MainLayer::current();
-  return layer != nullptr &&
-         layer->getActionManager()->getActionByTag(kel::nextMusicTag, layer) != nullptr;
-}

@@ -8,6 +8,4 @@ class MusicActionScheduler final : public kel::NextMusicScheduler {
  public:
   void schedule(float delaySeconds, std::function<void()> check) override;
   void cancel() override;
-  // True while a check waits on the main layer.
-  bool isPending() const;
 };

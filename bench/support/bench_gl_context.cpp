@@ -32,9 +32,11 @@ void ensureGLContext() {
   glewExperimental = GL_TRUE;
   if (glewInit() != GLEW_OK) giveUp("no GL entry points");
   engine::Configuration::getInstance()->gatherGPUInfo();
-  engine::getFixedRenderEnvironment()->setProjectionMatrix(
-      engine::makeOrthographicProjection(kWindowSize, kWindowSize));
-  engine::getFixedRenderEnvironment()->setWinSize(engine::Size(kWindowSize, kWindowSize));
+  // Drawing without a director: the window's own size and projection stand in for it.
+  static engine::FixedRenderEnvironment environment;
+  environment.setProjectionMatrix(engine::makeOrthographicProjection(kWindowSize, kWindowSize));
+  environment.setWinSize(engine::Size(kWindowSize, kWindowSize));
+  engine::setRenderEnvironment(&environment);
   open = true;
 }
 

@@ -4,12 +4,15 @@
 
 #include <cstring>
 
+#include "bench/support/frame_calls_swap.h"
 #include "engine/render/gl_frame_calls.h"
 #include "engine/render/gl_state_cache.h"
 
 namespace bench {
 namespace {
 
+// The table a measurement replaced, put back when it ends.
+engine::GL::FrameCalls gReplaced{};
 CapturedFrame gFrame;
 uint32_t gBoundTexture = 0;
 // Where the current load starts in gFrame.vertexBytes: a sub-load lands at its offset from there.
@@ -70,11 +73,11 @@ CapturedGL::CapturedGL() {
   // Binds the cache believes made would not reach the table: start from nothing bound.
   engine::GL::invalidateStateCache();
   gBoundTexture = 0;
-  engine::GL::setFrameCalls(kCapturingCalls);
+  gReplaced = swapFrameCalls(kCapturingCalls);
 }
 
 CapturedGL::~CapturedGL() {
-  engine::GL::setFrameCalls(engine::GL::glFrameCalls());
+  swapFrameCalls(gReplaced);
   // The state cache believes the recorded calls, which never reached GL.
   engine::GL::invalidateStateCache();
 }

@@ -1,11 +1,14 @@
 #include "bench/support/counting_gl.h"
 
+#include "bench/support/frame_calls_swap.h"
 #include "engine/render/gl_frame_calls.h"
 #include "engine/render/gl_state_cache.h"
 
 namespace bench {
 namespace {
 
+// The table a measurement replaced, put back when it ends.
+engine::GL::FrameCalls gReplaced{};
 GLCallCounts gCounts;
 
 void countBind() { ++gCounts.binds; }
@@ -47,12 +50,12 @@ constexpr engine::GL::FrameCalls kCountingCalls = {
 
 CountingGL::CountingGL(bool active) : active_(active) {
   resetCounts();
-  if (active_) engine::GL::setFrameCalls(kCountingCalls);
+  if (active_) gReplaced = swapFrameCalls(kCountingCalls);
 }
 
 CountingGL::~CountingGL() {
   if (!active_) return;
-  engine::GL::setFrameCalls(engine::GL::glFrameCalls());
+  swapFrameCalls(gReplaced);
   // The state cache believes the counted calls: a program, buffer or texture it thinks bound never
   // reached GL, and would be skipped by whatever draws next with real GL.
   engine::GL::invalidateStateCache();

@@ -83,8 +83,3 @@ void makeBlockValue(BlockEdit& out, uint16_t column, uint16_t row, uint8_t kind,
     out.variant = static_cast<uint8_t>(variant);
   }
 }
-
-void makeBlockValueFrom(BlockEdit& out, const CellInfo& cell, uint8_t kind, uint16_t blockId,
-                        int variant, uint8_t layer, uint8_t extra) {
-  makeBlockValue(out, cell.column, cell.row, kind, blockId, variant, layer, extra);
-}

@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "content/items/map_cell.h"
 
 struct BlockEdit {
   static constexpr size_t kWireSize = 16;
@@ -42,5 +41,3 @@ constexpr int RANDOM_BLOCK_VARIANT = 255;
 
 void makeBlockValue(BlockEdit& out, uint16_t column, uint16_t row, uint8_t kind, uint16_t blockId,
                     int variant, uint8_t layer, uint8_t extra);
-void makeBlockValueFrom(BlockEdit& out, const CellInfo& cell, uint8_t kind, uint16_t blockId,
-                        int variant, uint8_t layer, uint8_t extra);

@@ -3,7 +3,6 @@
 #include <rapidjson/document.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "engine/base/log.h"
 #include "engine/io/file_utils.h"
@@ -14,11 +13,6 @@
 namespace {
 
 const std::string EMPTY;
-
-std::unique_ptr<LanguageTexts>& textsSlot() {
-  static std::unique_ptr<LanguageTexts> texts;
-  return texts;
-}
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -201,12 +195,9 @@ bool namesMatch(std::string_view a, std::string_view b) {
 }
 
 LanguageTexts& languageTexts() {
-  auto& slot = textsSlot();
-  if (!slot) slot = std::make_unique<LanguageTexts>();
-  return *slot;
+  static LanguageTexts texts;
+  return texts;
 }
-
-void resetLanguageTexts() { textsSlot().reset(); }
 
 std::string languageFilePath() {
   kel::Platform* platform = kel::Platform::instance();

@@ -71,8 +71,6 @@ class LanguageTexts {
 
 // The process-wide texts, empty until loaded.
 LanguageTexts& languageTexts();
-// Tests start from empty tables.
-void resetLanguageTexts();
 
 // True when two names are equal in their first 32 characters, ignoring the case of ASCII letters.
 bool namesMatch(std::string_view a, std::string_view b);

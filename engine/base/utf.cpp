@@ -1,7 +1,5 @@
 #include "engine/base/utf.h"
 
-#include <stdexcept>
-
 namespace engine {
 
 namespace {
@@ -100,71 +98,31 @@ void appendUtf8(char32_t codePoint, std::string& out) {
   }
 }
 
-[[noreturn]] void badConversion() { throw std::range_error("bad conversion"); }
-
-// One loop for all four directions; strict conversions throw at the first malformed part.
+// One loop for every conversion: each malformed part becomes one U+FFFD.
 template <typename Source, typename Target, typename Decode, typename Append>
-Target convert(Source text, bool strict, Decode decode, Append append) {
+Target convert(Source text, Decode decode, Append append) {
   Target result;
   result.reserve(text.size());
   for (size_t at = 0; at < text.size();) {
     const Decoded decoded = decode(text, at);
-    if (decoded.codePoint == INVALID) {
-      if (strict) {
-        badConversion();
-      }
-      append(REPLACEMENT_CHARACTER, result);
-    } else {
-      append(decoded.codePoint, result);
-    }
+    append(decoded.codePoint == INVALID ? REPLACEMENT_CHARACTER : decoded.codePoint, result);
     at += decoded.length;
   }
   return result;
 }
 
-std::u16string toUtf16(std::string_view text, bool strict) {
-  return convert<std::string_view, std::u16string>(text, strict, decodeUtf8, appendUtf16);
-}
-
-std::string toUtf8(std::u16string_view text, bool strict) {
-  return convert<std::u16string_view, std::string>(text, strict, decodeUtf16, appendUtf8);
-}
-
 }  // namespace
 
-std::u16string utf8CStrToWide(const char* text) {
-  return text == nullptr ? std::u16string() : toUtf16(text, true);
+void utf8ToUtf16Lenient(std::string_view utf8, std::u16string& out) {
+  out = convert<std::string_view, std::u16string>(utf8, decodeUtf8, appendUtf16);
 }
-
-std::u16string utf8ToWide(const std::string& text) { return toUtf16(text, true); }
-
-std::string wideToUtf8(const char16_t* text) {
-  return text == nullptr ? std::string() : toUtf8(text, true);
-}
-
-void utf8ToUtf16(const std::string& utf8, std::u16string& out) { out = toUtf16(utf8, true); }
-
-void utf16ToUtf8(const std::u16string& utf16, std::string& out) { out = toUtf8(utf16, true); }
-
-void utf8ToUtf16Lenient(std::string_view utf8, std::u16string& out) { out = toUtf16(utf8, false); }
 
 void utf16ToUtf8Lenient(std::u16string_view utf16, std::string& out) {
-  out = toUtf8(utf16, false);
+  out = convert<std::u16string_view, std::string>(utf16, decodeUtf16, appendUtf8);
 }
 
 std::string sanitizeUtf8(std::string_view text) {
-  return convert<std::string_view, std::string>(text, false, decodeUtf8, appendUtf8);
-}
-
-bool isValidUtf8(std::string_view text) {
-  for (size_t at = 0; at < text.size();) {
-    const Decoded decoded = decodeUtf8(text, at);
-    if (decoded.codePoint == INVALID) {
-      return false;
-    }
-    at += decoded.length;
-  }
-  return true;
+  return convert<std::string_view, std::string>(text, decodeUtf8, appendUtf8);
 }
 
 size_t utf8BoundaryAtOrBefore(std::string_view text, size_t position) {

@@ -54,8 +54,7 @@ void Configuration::gatherGPUInfo() {
 
   GLint value = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &value);
-  maxTextureSize_ = value;
-  setValue("gl.max_texture_size", std::to_string(maxTextureSize_));
+  setMaxTextureSize(value);
   value = 0;
   glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, &value);
   maxTextureUnits_ = value;

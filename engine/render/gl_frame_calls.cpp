@@ -46,8 +46,4 @@ namespace detail {
 constinit FrameCalls activeFrameCalls = kGLFrameCalls;
 }
 
-const FrameCalls& glFrameCalls() { return kGLFrameCalls; }
-
-void setFrameCalls(const FrameCalls& calls) { detail::activeFrameCalls = calls; }
-
 }  // namespace engine::GL

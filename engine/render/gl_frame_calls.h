@@ -1,8 +1,8 @@
 #pragma once
 // The GL calls a frame makes (draws, buffer and texture binds, uploads, program and blend state,
 // uniform writes) go through one table of function pointers. It normally forwards to GL; a
-// measurement can install a table of counters instead and so see the engine's own CPU time per
-// frame without the driver's. Set-up calls (creating and deleting objects, queries) call GL
+// measurement (the benchmarks, never the game) swaps in a table of counters and so sees the
+// engine's own CPU time per frame without the driver's. Set-up calls (creating and deleting objects, queries) call GL
 // directly. Main thread only, like the rest of the GL stack.
 
 #include <cstddef>
@@ -43,10 +43,5 @@ extern FrameCalls activeFrameCalls;
 
 // The table in use: one load and an indirect call, as GL entry points cost anyway.
 inline const FrameCalls& frameCalls() { return detail::activeFrameCalls; }
-
-// The table that forwards to GL.
-const FrameCalls& glFrameCalls();
-// Installs another table (every entry must be set); glFrameCalls() puts GL back.
-void setFrameCalls(const FrameCalls& calls);
 
 }  // namespace engine::GL

@@ -21,7 +21,6 @@ struct StateCache {
   uint32_t activeTexture = GL::NONE;
   uint32_t vertexAttribFlags = 0;
   uint32_t boundVAO = 0;
-  GL::StateCacheCounters counters;
 
   StateCache() {
     for (uint32_t& texture : boundTextures) texture = GL::NONE;
@@ -36,10 +35,6 @@ StateCache& cache() {
 }  // namespace
 
 namespace GL {
-
-const StateCacheCounters& getCounters() { return cache().counters; }
-
-void resetCounters() { cache().counters = StateCacheCounters(); }
 
 void invalidateStateCache() {
   StateCache& c = cache();
@@ -57,13 +52,11 @@ void useProgram(uint32_t program) {
   StateCache& c = cache();
   if (program == c.currentProgram) return;
   c.currentProgram = program;
-  ++c.counters.useProgram;
   frameCalls().useProgram(program);
 }
 
 void deleteProgram(uint32_t program) {
   forgetProgram(program);
-  ++cache().counters.deleteProgram;
   glDeleteProgram(program);
 }
 
@@ -85,18 +78,15 @@ void setBlending(uint32_t sfactor, uint32_t dfactor) {
   StateCache& c = cache();
   if (sfactor == GL_ONE && dfactor == GL_ZERO) {
     if (c.blendingEnabled) {
-      ++c.counters.blendToggle;
       frameCalls().disable(GL_BLEND);
     }
     c.blendingEnabled = false;
     return;
   }
   if (!c.blendingEnabled) {
-    ++c.counters.blendToggle;
     frameCalls().enable(GL_BLEND);
   }
   c.blendingEnabled = true;
-  ++c.counters.blendFunc;
   frameCalls().blendFunc(sfactor, dfactor);
 }
 
@@ -115,15 +105,9 @@ void bindTexture2DN(uint32_t textureUnit, uint32_t texture) {
   const uint32_t unitEnum = GL_TEXTURE0 + textureUnit;
   if (c.activeTexture != unitEnum) {
     c.activeTexture = unitEnum;
-    ++c.counters.activeTexture;
     frameCalls().activeTexture(unitEnum);
   }
-  ++c.counters.bindTexture;
   frameCalls().bindTexture(GL_TEXTURE_2D, texture);
-}
-
-uint32_t getBoundTexture(uint32_t textureUnit) {
-  return textureUnit < MAX_TEXTURE_UNITS ? cache().boundTextures[textureUnit] : NONE;
 }
 
 void enableVertexAttribs(uint32_t flags) {
@@ -135,7 +119,6 @@ void enableVertexAttribs(uint32_t flags) {
     const bool wanted = (flags & bit) != 0;
     const bool enabled = (c.vertexAttribFlags & bit) != 0;
     if (wanted == enabled) continue;
-    ++c.counters.attribToggle;
     if (wanted) {
       frameCalls().enableVertexAttribArray(i);
     } else {
@@ -152,7 +135,6 @@ void bindVAO(uint32_t vaoId) {
   if (!Configuration::getInstance()->supportsShareableVAO()) return;
   if (c.boundVAO == vaoId) return;
   c.boundVAO = vaoId;
-  ++c.counters.bindVAO;
   frameCalls().bindVertexArray(vaoId);
 }
 
@@ -195,7 +177,6 @@ void deleteCachedTexture(uint32_t texture) {
   for (uint32_t& bound : c.boundTextures) {
     if (bound == texture) bound = GL::NONE;
   }
-  ++c.counters.deleteTexture;
   const GLuint name = texture;
   glDeleteTextures(1, &name);
 }

@@ -14,22 +14,6 @@ namespace GL {
 constexpr int MAX_TEXTURE_UNITS = 16;
 constexpr uint32_t NONE = 0xFFFFFFFFu;  // "nothing known" in the cache
 
-// Real GL calls issued through the cache, for tests and profiling.
-struct StateCacheCounters {
-  uint64_t useProgram = 0;
-  uint64_t blendFunc = 0;      // glBlendFunc
-  uint64_t blendToggle = 0;    // glEnable / glDisable of GL_BLEND
-  uint64_t bindTexture = 0;
-  uint64_t activeTexture = 0;
-  uint64_t attribToggle = 0;   // glEnable/DisableVertexAttribArray
-  uint64_t bindVAO = 0;
-  uint64_t deleteTexture = 0;
-  uint64_t deleteProgram = 0;
-};
-
-const StateCacheCounters& getCounters();
-void resetCounters();
-
 // Forgets everything known (and resets the owner's current matrices), so that every next
 // request reaches GL. The active texture unit is kept.
 void invalidateStateCache();
@@ -46,7 +30,6 @@ void getBlendFunc(uint32_t* sfactor, uint32_t* dfactor);
 
 void bindTexture2D(uint32_t texture);
 void bindTexture2DN(uint32_t textureUnit, uint32_t texture);
-uint32_t getBoundTexture(uint32_t textureUnit);
 
 void enableVertexAttribs(uint32_t flags);
 uint32_t getEnabledVertexAttribs();

@@ -26,8 +26,6 @@ void setRenderEnvironment(RenderEnvironment* environment) {
   slot().current = environment;
 }
 
-FixedRenderEnvironment* getFixedRenderEnvironment() { return &slot().fixed; }
-
 Mat4 makeOrthographicProjection(float width, float height) {
   const float zNear = -1024.0f;
   const float zFar = 1024.0f;

@@ -1,8 +1,9 @@
 #pragma once
 // What drawing needs to know about the frame it runs in: the projection, the running time and the
 // window size. The director owns these facts and registers itself as the environment at launch;
-// until then (and in tests) a plain settable environment stands in, so the GL stack never has to
-// include the scene code that owns it.
+// until then a plain stand-in answers, so the GL stack never has to include the scene code that
+// owns it. A test or tool that draws without a director registers a FixedRenderEnvironment of its
+// own.
 
 #include "engine/base/geometry.h"
 
@@ -44,8 +45,6 @@ class FixedRenderEnvironment : public RenderEnvironment {
 // is also reset to its initial values.
 RenderEnvironment* getRenderEnvironment();
 void setRenderEnvironment(RenderEnvironment* environment);
-// The built-in stand-in, for tests and tools that draw without a director.
-FixedRenderEnvironment* getFixedRenderEnvironment();
 
 // An orthographic projection that maps (0,0)-(width,height) to the whole viewport, as the
 // director sets it for a 2D scene.

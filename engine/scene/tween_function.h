@@ -5,6 +5,5 @@ namespace engine::tweenfunc {
 
 float easeIn(float t, float rate);
 float easeOut(float t, float rate);
-float sineEaseInOut(float t);
 
 }  // namespace engine::tweenfunc

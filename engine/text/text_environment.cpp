@@ -28,6 +28,4 @@ void setTextEnvironment(TextEnvironment* environment) {
   }
 }
 
-FixedTextEnvironment* getFixedTextEnvironment() { return &slot().fixed; }
-
 }  // namespace engine

@@ -1,8 +1,8 @@
 #pragma once
 // What fonts and labels need from the frame they live in: the texture cache that loads page
 // images and the content scale factor (pixels per point). The director owns both and registers
-// itself at launch; until then (and in tests) a settable stand-in answers, so the text code
-// never includes the code that owns them.
+// itself at launch; until then a stand-in answers, so the text code never includes the code that
+// owns them. A test that lays out text without a director registers a FixedTextEnvironment.
 
 namespace engine {
 
@@ -36,6 +36,5 @@ class FixedTextEnvironment : public TextEnvironment {
 // its initial values.
 TextEnvironment* getTextEnvironment();
 void setTextEnvironment(TextEnvironment* environment);
-FixedTextEnvironment* getFixedTextEnvironment();
 
 }  // namespace engine

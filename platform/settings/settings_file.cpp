@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include "engine/base/path_utils.h"
 #include "engine/io/os_paths.h"
 
 namespace fs = std::filesystem;
@@ -66,13 +67,9 @@ bool writeReplacing(const std::string& path, const std::string& text) {
   }
   const std::string temporary = path + ".tmp";
   if (!writeWhole(temporary, text)) return false;
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  if (engine::moveFile(temporary, path)) return true;
+  fs::remove(temporary, error);
+  return false;
 }
 
 }  // namespace kel::settings_file

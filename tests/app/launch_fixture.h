@@ -13,6 +13,7 @@
 #include "app/launch_steps.h"
 #include "content/loader/content_database.h"
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
 #include "platform/audio/audio_engine.h"

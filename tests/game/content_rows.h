@@ -9,6 +9,7 @@
 
 #include "content/tables/content_tables.h"
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 
 namespace test_rows {
 

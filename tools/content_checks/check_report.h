@@ -22,8 +22,6 @@ class CheckReport {
   void add(const SourcePlace& place, const std::string& message) { findings_.push_back({place, message}); }
   bool ok() const { return findings_.empty(); }
   const std::vector<Finding>& findings() const { return findings_; }
-  // True when some finding's text contains `part` (what tests look for).
-  bool mentions(const std::string& part) const;
   std::string describe() const;
 
  private:

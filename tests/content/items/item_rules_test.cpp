@@ -48,7 +48,7 @@ TEST_F(ItemRulesTest, BlockValuesKeepOrDrawTheVariant) {
   EXPECT_EQ(edit.state, 9) << "the content rules' extra byte is the block state";
   std::vector<int> seen(3, 0);
   for (int i = 0; i < 100; ++i) {
-    makeBlockValueFrom(edit, cellWith(1, 7, 8), 1, 900, 255, 0, 0);
+    makeBlockValue(edit, 7, 8, 1, 900, 255, 0, 0);
     ASSERT_LT(edit.variant, 3);
     ++seen[edit.variant];
   }

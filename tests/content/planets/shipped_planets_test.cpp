@@ -11,6 +11,7 @@
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 
 #include <gtest/gtest.h>
 

@@ -13,13 +13,15 @@ namespace {
 class RendererLogic : public ::testing::Test {
  protected:
   void SetUp() override {
-    setRenderEnvironment(nullptr);
-    getFixedRenderEnvironment()->setWinSize(Size(100, 100));
+    environment_.setWinSize(Size(100, 100));
+    setRenderEnvironment(&environment_);
   }
   void TearDown() override {
     setRenderEnvironment(nullptr);
     Configuration::destroyInstance();
   }
+
+  FixedRenderEnvironment environment_;
 };
 
 Mat4 translation(float x, float y) {

@@ -36,12 +36,11 @@ class GLFixture : public ::testing::Test {
   void SetUp() override {
     window_ = testsupport::openHiddenGLWindow(kWindowSize, kWindowSize, "render test");
     ASSERT_NE(window_, nullptr);
-    engine::setRenderEnvironment(nullptr);
-    engine::getFixedRenderEnvironment()->setWinSize(engine::Size(kWindowSize, kWindowSize));
+    environment_.setWinSize(engine::Size(kWindowSize, kWindowSize));
+    engine::setRenderEnvironment(&environment_);
     engine::GL::invalidateStateCache();  // resets the matrices
-    engine::getFixedRenderEnvironment()->setProjectionMatrix(
+    environment_.setProjectionMatrix(
         engine::makeOrthographicProjection(kWindowSize, kWindowSize));
-    engine::GL::resetCounters();
     engine::Configuration::getInstance()->gatherGPUInfo();
     engine::Texture2D::setDefaultAlphaPixelFormat(engine::Texture2D::PixelFormat::RGBA8888);
     clear(0, 0, 0, 255);
@@ -112,6 +111,7 @@ class GLFixture : public ::testing::Test {
   }
 
   GLFWwindow* window_ = nullptr;
+  engine::FixedRenderEnvironment environment_;
 };
 
 // A GL window and a texture cache of the test's own, released before the window closes.

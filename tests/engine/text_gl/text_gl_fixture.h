@@ -69,16 +69,15 @@ class TextGLFixture : public ::testing::Test {
     // The director (which sprites ask for the content scale) registers itself as the render
     // environment when made; these tests draw in a fixed one instead.
     engine::Director::getInstance();
-    engine::setRenderEnvironment(nullptr);
-    engine::getFixedRenderEnvironment()->setProjectionMatrix(
-        engine::makeOrthographicProjection(WINDOW_SIZE, WINDOW_SIZE));
-    engine::getFixedRenderEnvironment()->setWinSize(engine::Size(WINDOW_SIZE, WINDOW_SIZE));
+    environment_.setProjectionMatrix(engine::makeOrthographicProjection(WINDOW_SIZE, WINDOW_SIZE));
+    environment_.setWinSize(engine::Size(WINDOW_SIZE, WINDOW_SIZE));
+    engine::setRenderEnvironment(&environment_);
     engine::Configuration::getInstance()->gatherGPUInfo();
     engine::Texture2D::setDefaultAlphaPixelFormat(engine::Texture2D::PixelFormat::RGBA8888);
 
     textures_ = new engine::TextureCache();
-    engine::setTextEnvironment(nullptr);
-    engine::getFixedTextEnvironment()->setTextureCache(textures_);
+    textEnvironment_.setTextureCache(textures_);
+    engine::setTextEnvironment(&textEnvironment_);
     renderer_ = new engine::Renderer();
     renderer_->initGLView();
 
@@ -112,6 +111,8 @@ class TextGLFixture : public ::testing::Test {
 
   GLFWwindow* window_ = nullptr;
   engine::TextureCache* textures_ = nullptr;
+  engine::FixedRenderEnvironment environment_;
+  engine::FixedTextEnvironment textEnvironment_;
   engine::Renderer* renderer_ = nullptr;
   testsupport::TempDir dir_;
   std::string fontFile_;

@@ -5,6 +5,7 @@
 #include "content/items/trinket_pets.h"
 #include "content/potions/potion_table.h"
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 #include "game/rules/bed_rules.h"
 #include "game/rules/consumption_rules.h"
 #include "game/rules/finding_pets.h"

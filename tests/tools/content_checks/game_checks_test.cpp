@@ -30,7 +30,7 @@ CheckReport checkTexts(const std::string& language, const checks_test::SetBuilde
 
 TEST(TextChecks, EveryTextTheCodeShowsMustBeWritten) {
   const CheckReport gap = checkTexts(R"({"strings": )" + strings(338) + "}", {});
-  EXPECT_TRUE(gap.mentions("english.json \"strings\", row 338: text 338 is shown by the game but empty"));
+  EXPECT_TRUE(mentions(gap, "english.json \"strings\", row 338: text 338 is shown by the game but empty"));
 }
 
 TEST(TextChecks, NamesMustExistAndFindTheirOwnRow) {
@@ -42,10 +42,10 @@ TEST(TextChecks, NamesMustExistAndFindTheirOwnRow) {
                   {"id": 6, "name": "LONGSWORD of the Far Northern Kingdoms B"}],
     "mobs": ["Pig", "Cow", "", "pig"]})";
   const CheckReport report = checkTexts(language, set);
-  EXPECT_TRUE(report.mentions("english.json \"treasures\": item 6 (treasures.json, row 1): its name "
+  EXPECT_TRUE(mentions(report, "english.json \"treasures\": item 6 (treasures.json, row 1): its name "
                               "\"LONGSWORD of the Far Northern Kingdoms B\" finds item 5 first"));
-  EXPECT_TRUE(report.mentions("item 7 (treasures.json, row 2) has no name"));
-  EXPECT_TRUE(report.mentions("english.json \"mobs\", row 3: mob 3's name \"pig\" finds mob 0 first"));
+  EXPECT_TRUE(mentions(report, "item 7 (treasures.json, row 2) has no name"));
+  EXPECT_TRUE(mentions(report, "english.json \"mobs\", row 3: mob 3's name \"pig\" finds mob 0 first"));
 }
 
 class GameChecks : public ::testing::Test {
@@ -65,20 +65,20 @@ TEST_F(GameChecks, CompiledSetLoadsAndFindingsNameTheirPlace) {
   dir.write("content/blocks.json", R"([{"id": 1248, "flags": "0x4"}])");
   dir.write("english.json", R"({"strings": )" + strings(-1) + "}");
   const CheckReport report = check();
-  EXPECT_FALSE(report.mentions("refuses")) << report.describe();
-  EXPECT_TRUE(report.mentions("blocks.json: block 84 (bedrock (must not be breakable)) is not defined"));
+  EXPECT_FALSE(mentions(report, "refuses")) << report.describe();
+  EXPECT_TRUE(mentions(report, "blocks.json: block 84 (bedrock (must not be breakable)) is not defined"));
   EXPECT_FALSE(contentIsCompromised());
 }
 
 TEST_F(GameChecks, MissingOrDamagedSourcesAndLanguageFilesAreReported) {
-  EXPECT_TRUE(check().mentions("planets.json: there must be exactly 12 planets"));
+  EXPECT_TRUE(mentions(check(), "planets.json: there must be exactly 12 planets"));
   dir.write("content/planets.json", checks_test::planetsJson().substr(0, 200));
   const CheckReport cut = check();
   ASSERT_EQ(cut.findings().size(), 1u) << cut.describe();
-  EXPECT_TRUE(cut.mentions("planets.json: not valid JSON at byte"));
+  EXPECT_TRUE(mentions(cut, "planets.json: not valid JSON at byte"));
   dir.write("content/planets.json", checks_test::planetsJson());
   dir.write("english.json", "[\"not an object\"");
-  EXPECT_TRUE(check().mentions("english.json: cannot be read as a language file"));
+  EXPECT_TRUE(mentions(check(), "english.json: cannot be read as a language file"));
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST(ObtainabilityCheck, IngredientsNothingGivesAreReportedOncePerRecipeRow) {
     {"shape": 0, "result": 1003, "ingredients": [1002]}
   ])";
   const CheckReport report = run(set);
-  EXPECT_TRUE(report.mentions("crafts.json, row 1: ingredient item 1003 cannot be obtained"));
-  EXPECT_TRUE(report.mentions("crafts.json, row 2: ingredient item 1002 cannot be obtained"));
+  EXPECT_TRUE(mentions(report, "crafts.json, row 1: ingredient item 1003 cannot be obtained"));
+  EXPECT_TRUE(mentions(report, "crafts.json, row 2: ingredient item 1002 cannot be obtained"));
   EXPECT_EQ(recipeFindings(report), 2u) << report.describe();
 }
 
@@ -61,9 +61,9 @@ TEST(ObtainabilityCheck, UnbuildableStationsAndUndefinedItemsAreReported) {
   set.crafts = R"([{"shape": 0, "station": 1, "result": 1001, "ingredients": [1000]},
                    {"shape": 1, "result": 3999, "ingredients": [1000, 3998]}])";
   const CheckReport report = run(set);
-  EXPECT_TRUE(report.mentions("crafts.json, row 0: station kind 1 cannot be built"));
-  EXPECT_TRUE(report.mentions("crafts.json, row 1: the result item 3999 is not defined"));
-  EXPECT_TRUE(report.mentions("crafts.json, row 1: ingredient item 3998 is not defined"));
+  EXPECT_TRUE(mentions(report, "crafts.json, row 0: station kind 1 cannot be built"));
+  EXPECT_TRUE(mentions(report, "crafts.json, row 1: the result item 3999 is not defined"));
+  EXPECT_TRUE(mentions(report, "crafts.json, row 1: ingredient item 3998 is not defined"));
 }
 
 TEST(ObtainabilityCheck, CodeTablesAndEquivalencesCount) {
@@ -102,8 +102,8 @@ TEST(ObtainabilityCheck, NestedTablesGroupsAndPotionsGiveItems) {
 
 TEST(ObtainabilityCheck, ItemsTheCodeHandsOutMustBeDefined) {
   const CheckReport report = run(SetBuilder{});
-  EXPECT_TRUE(report.mentions("treasures.json: item 1538 is given by the game's Forge::smeltStep smelting table but is not defined"));
-  EXPECT_TRUE(report.mentions("item 2126 is given by the game's brewPotion"));
+  EXPECT_TRUE(mentions(report, "treasures.json: item 1538 is given by the game's Forge::smeltStep smelting table but is not defined"));
+  EXPECT_TRUE(mentions(report, "item 2126 is given by the game's brewPotion"));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(PlanetFilterCheck, FilterOnBlocksLaidOnlyLaterIsReported) {
       R"("veinRules": [{"block": 64, "placements": [{"filter": )" + kTurf + "}]}]," +
       R"("biomeRules": [{"layers": [{"filter": )" + kSoil + R"(, "block": 1344}]}])";
   const CheckReport report = run(rules, kBlocks);
-  EXPECT_TRUE(report.mentions("planets.json, row 0: planet P0: vein rule 0 placement 0 filter 0x1000000000010 "
+  EXPECT_TRUE(mentions(report, "planets.json, row 0: planet P0: vein rule 0 placement 0 filter 0x1000000000010 "
                               "matches no block that the earlier generation stages lay"))
       << report.describe();
 }
@@ -44,7 +44,7 @@ TEST(PlanetFilterCheck, RulesOfOneStageDoNotSeeEachOther) {
   const std::string rules = std::string(R"("terrainBlocks": [{"block": 263, "weight": 1}],)") +
       R"("biomeRules": [{"layers": [{"filter": )" + kSoil + R"(, "block": 1344}]},
                         {"layers": [{"filter": )" + kTurf + R"(, "block": 1221}]}])";
-  EXPECT_TRUE(run(rules, kBlocks).mentions("biome rule 1 layer 0 filter 0x1000000000010"));
+  EXPECT_TRUE(mentions(run(rules, kBlocks), "biome rule 1 layer 0 filter 0x1000000000010"));
 }
 
 TEST(PlanetFilterCheck, EmptyFilterAndRunStartWithoutSolidTerrain) {
@@ -52,15 +52,15 @@ TEST(PlanetFilterCheck, EmptyFilterAndRunStartWithoutSolidTerrain) {
   const std::string rules = std::string(R"("terrainBlocks": [{"block": 266, "weight": 1}],)") +
       R"("surfaceRules": [{"filter": 0, "blocks": [1221]}])";
   const CheckReport report = run(rules, R"([{"id": 266}, {"id": 1221}])");
-  EXPECT_TRUE(report.mentions("the horizontal runs' start filter filter 0x77"));
-  EXPECT_TRUE(report.mentions("surface rule 0 filter 0x0"));
+  EXPECT_TRUE(mentions(report, "the horizontal runs' start filter filter 0x77"));
+  EXPECT_TRUE(mentions(report, "surface rule 0 filter 0x0"));
 }
 
 TEST(PlanetFilterCheck, UndefinedBlocksLaidByRulesAreReported) {
   const std::string rules = std::string(R"("terrainBlocks": [{"block": 1248, "weight": 1}],)") +
       R"("blockRules": [{"filter": )" + kStone + R"(, "block": 3333}])";
   const CheckReport report = run(rules, kBlocks);
-  EXPECT_TRUE(report.mentions("planets.json, row 0: planet P0: block rule 0 lays block 3333, which is not defined"));
+  EXPECT_TRUE(mentions(report, "planets.json, row 0: planet P0: block rule 0 lays block 3333, which is not defined"));
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST(PlantChecksTest, EachBrokenRuleIsNamed) {
   };
   for (const Case& c : cases) {
     const CheckReport report = run(Rules{}, c.blocks, c.items);
-    EXPECT_TRUE(report.mentions(c.mention)) << c.what << ":\n" << report.describe();
+    EXPECT_TRUE(mentions(report, c.mention)) << c.what << ":\n" << report.describe();
   }
 }
 
@@ -79,8 +79,8 @@ TEST(PlantChecksTest, RowsThatShareAPlantedBlockOrLackASpecAreNamed) {
   rules.plants[3].block0 = 100;
   rules.plants[3].process = 4;
   const CheckReport report = run(rules);
-  EXPECT_TRUE(report.mentions("already planted by row 1")) << report.describe();
-  EXPECT_TRUE(report.mentions("no growth spec 4")) << report.describe();
+  EXPECT_TRUE(mentions(report, "already planted by row 1")) << report.describe();
+  EXPECT_TRUE(mentions(report, "no growth spec 4")) << report.describe();
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST(RecipeConflictCheck, TheSameIngredientsMakingTwoKindsOfOneFamilyAreRefused)
     {"shape": 0, "station": 0, "result": 2023, "resultCount": 4, "cellCount": 1, "ingredients": [868]}
   ])");
   ASSERT_EQ(report.findings().size(), 1u) << report.describe();
-  EXPECT_TRUE(report.mentions("crafts.json, row 1: makes item 2149 from the ingredients that row 0 makes item 1636 from"))
+  EXPECT_TRUE(mentions(report, "crafts.json, row 1: makes item 2149 from the ingredients that row 0 makes item 1636 from"))
       << report.describe();
 }
 

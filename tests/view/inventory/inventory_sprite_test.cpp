@@ -7,6 +7,7 @@
 #include "platform/screen_layout.h"
 #include "content/loader/game_tables_loader.h"
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 #include "game/crafting/craft_book.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "tests/view/inventory/inventory_sprite_fixture.h"

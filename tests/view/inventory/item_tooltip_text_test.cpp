@@ -14,6 +14,7 @@
 #include "content/potions/potion_table.h"
 #include "content/tables/content_tables.h"
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
 #include "content/texts/language_texts.h"
+#include "tests/support/language_texts_reset.h"
 #include "engine/sprite/sprite.h"
 #include "engine/text/label.h"
 #include "engine/text/label_colored.h"
