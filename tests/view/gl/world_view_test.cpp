@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "content/art/block_atlas_layout.h"
 #include "engine/render/texture_cache.h"
 #include "engine/scene/scheduler.h"
@@ -14,6 +16,8 @@
 #include "entities/particles/debris_list.h"
 #include "entities/particles/debris_presets.h"
 #include "tests/view/world_view_fixture.h"
+#include "view/effects/screen_shake.h"
+#include "view/effects/view_effect_hooks.h"
 #include "view/entities/particle_sprites.h"
 #include "view/overlays/sign_label.h"
 #include "view/tiles/ground_daylight.h"
@@ -177,6 +181,40 @@ TEST_F(WorldViewTest, TeardownForgetsTheSignLabelSoTheNextWorldMakesItsOwn) {
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->getParent(), layer);
   frame();
+}
+
+// The whole window's pixels, bottom row first.
+std::vector<unsigned char> windowPixels() {
+  std::vector<unsigned char> pixels(static_cast<size_t>(kWindow) * kWindow * 4);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, kWindow, kWindow, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+// A shake allows the next only once it ends; a world view taken down mid-shake takes its camera
+// and the shake's end with it, and the next world must still shake.
+TEST_F(WorldViewTest, AShakeCutOffByTeardownStillLetsTheNextWorldShake) {
+  NullEffectHooks rules;
+  ViewEffectHooks hooks(rules);
+  build();
+  frame();
+  hooks.shakeScreen(false);
+  EXPECT_FALSE(screenShakeAllowed()) << "one shake at a time";
+  layer->teardownWorldView();
+  build();
+  frame();
+  const std::vector<unsigned char> still = windowPixels();
+  frame();
+  ASSERT_EQ(windowPixels(), still) << "nothing moves in the test world by itself";
+  hooks.shakeScreen(false);
+  bool moved = false;
+  for (int i = 0; i < 30; ++i) {  // half a second: the shake lasts a tenth
+    frame();
+    moved = moved || windowPixels() != still;
+  }
+  EXPECT_TRUE(moved) << "the second world's camera shook";
+  EXPECT_EQ(windowPixels(), still) << "and came back to the screen's centre";
+  EXPECT_TRUE(screenShakeAllowed());
 }
 
 TEST_F(WorldViewTest, AShotOfTheRunningGameIsTheDrawnViewTopRowFirst) {
