@@ -47,6 +47,8 @@ class PlayerBase : public PlayerGraphical {
   // A player who goes leaves its trade (the other party is told) and its trade requests.
   ~PlayerBase() override;
 
+  PlayerBase* withBody() override { return this; }
+  const PlayerBase* withBody() const override { return this; }
   void update(float dt) override;
   void die() override;
   void moveToCell(MapBlock* left) override;
@@ -90,6 +92,9 @@ class PlayerBase : public PlayerGraphical {
   // The body's view of liquids and ground; the desktop players answer from their physics.
   virtual LiquidAround liquidAround() const { return {}; }
   virtual bool isGrounded() const { return false; }
+  // The motion state the sprite animates (PlayerBody::motionState); a player without physics
+  // stands (0).
+  virtual int32_t motionState() const { return 0; }
   // The body box covers the cell; only players with a body answer yes.
   virtual bool occupiesCell(const MapBlock& /*cell*/) const { return false; }
 
