@@ -98,6 +98,11 @@ class PlayerBase : public PlayerGraphical {
   // The body box covers the cell; only players with a body answer yes.
   virtual bool occupiesCell(const MapBlock& /*cell*/) const { return false; }
 
+  // The quick slot of the held item, as every machine draws it: the local player's selection, a
+  // client's player's as its client last told it; kNoSlot for a player that holds from none.
+  static constexpr uint8_t kNoSlot = 255;
+  virtual uint8_t selectedSlot() const { return kNoSlot; }
+
   // ---- Trades (game/trade/): what the host tells a party ----
   // A player who cannot trade here (another machine's player on a client) ignores them; the local
   // player runs its trade window, a client's player on the host sends them to its client.
