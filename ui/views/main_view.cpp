@@ -31,11 +31,6 @@ namespace {
 
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
 
-SwingTargets* swingTargets(LogicEntities& playedRules) {
-  auto* rules = dynamic_cast<LocalLogic*>(&playedRules);
-  return rules != nullptr ? dynamic_cast<SwingTargets*>(&rules->entities()) : nullptr;
-}
-
 // The body's place in the world, turned towards the aim.
 engine::Mat4 swingTransform(const engine::Vec2& position, float aim) {
   engine::Mat4 m;
@@ -142,7 +137,7 @@ void MainView::frame(float dt) {
 
 void MainView::swing(PlayerDesktopLocal& p, float dt) {
   if (swingTime_ < 0 || p.meleeSwing == nullptr) return;
-  SwingTargets* targets = swingTargets(session().entityRules());
+  SwingTargets* targets = session().swingTargets();
   swingTime_ += dt;
   SwingPose pose;
   pose.animating = swingTime_ <= swingDuration_;
