@@ -160,6 +160,8 @@ class PlayerBase : public PlayerGraphical {
   virtual void showLocalRefusalById(int16_t /*textId*/) {}
   // A placement spends one unit of the held stack.
   virtual void useUpLocalHeldItem() {}
+  // A blast or a piston pushes the body with the strength at the angle (radians).
+  virtual void pushLocalBody(float /*strength*/, float /*angle*/) {}
   // The tool capabilities of the held item (content/tables/tool_def.h); none known here: 0.
   virtual uint16_t heldToolCapabilities() const { return 0; }
   // The game's clock stops or starts again.

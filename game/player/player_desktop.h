@@ -52,6 +52,7 @@ class PlayerDesktopLocal : public PlayerDesktop<Player> {
 
   // Cell and spawn cell, feet on the cell's floor.
   void setCell(uint16_t x, uint16_t y);
+  void pushLocalBody(float strength, float angle) override { push(strength, angle); }
 
  protected:
   // The game tells the others of each change of keys or push (alone, nobody).

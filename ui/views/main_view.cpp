@@ -9,8 +9,6 @@
 #include "game/combat/melee_swing.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_desktop.h"
-#include "game/rules/local_logic.h"
-#include "game/rules/rule_entities.h"
 #include "platform/settings/settings.h"
 #include "ui/hud/hud.h"
 #include "ui/hud/mining_bar.h"

@@ -90,6 +90,17 @@ TEST(LocalSession, BindingTellsItsScreenWhichGameRulesAndWorldTheInterfacePlays)
 
 class PlayerBodiesTest : public GameTest {};
 
+TEST_F(PlayerBodiesTest, ABlastPushesTheLocalPlayersBody) {
+  PlayerBodies bodies(rules, rules);
+  player->setCellCoordinates(7, 9);
+  std::vector<Body> found;
+  bodies.collectAll(found);
+  ASSERT_EQ(found.size(), 1u);
+  bodies.push(found[0], 4.0f, 0.0f);
+  EXPECT_FLOAT_EQ(player->body().impulse.x, 4.0f);
+  EXPECT_NEAR(player->body().impulse.y, 0.0f, 1e-6f);
+}
+
 TEST_F(PlayerBodiesTest, ABlastFindsThePlayerWhereItStandsAndHurtsItLessItsResistance) {
   PlayerBodies bodies(rules, rules);
   player->setCellCoordinates(7, 9);
