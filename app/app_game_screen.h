@@ -47,7 +47,8 @@ class AppGameScreen final : public GameScreen {
   void removeSleepFade() override { world_.removeSleepFade(); }
   void playNextTrack() override { world_.playNextTrack(); }
   void spawnWeatherParticles() override { world_.spawnWeatherParticles(); }
-  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) override;
+  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
+                 RunningWorld& running) override;
   void gameUnbound(const GameInterface& game) override;
 
  private:

@@ -9,10 +9,12 @@ void UiLaunchServices::createViews() {
   bindViews();
 }
 
-void UiLaunchServices::bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) {
+void UiLaunchServices::bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
+                                RunningWorld& running) {
   game_ = &game;
   cells_ = &cells;
   entities_ = &entities;
+  swing_ = &swing;
   running_ = &running;
   bindViews();
 }
@@ -22,12 +24,13 @@ void UiLaunchServices::unbindGame(const GameInterface& game) {
   game_ = nullptr;
   cells_ = nullptr;
   entities_ = nullptr;
+  swing_ = nullptr;
   running_ = nullptr;
   bindViews();
 }
 
 void UiLaunchServices::bindViews() {
-  if (GameViews* views = gameViews()) views->session().bind(game_, cells_, entities_, running_);
+  if (GameViews* views = gameViews()) views->session().bind(game_, cells_, entities_, swing_, running_);
 }
 
 void UiLaunchServices::setBookPages(const BookEntry* begin, const BookEntry* end) {

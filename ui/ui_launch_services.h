@@ -12,6 +12,7 @@ class GameInterface;
 class MainLayer;
 class LogicCells;
 class LogicEntities;
+class SwingRules;
 struct BookEntry;
 struct RunningWorld;
 
@@ -23,7 +24,8 @@ class UiLaunchServices final : public MainLayerViews {
   // The views play this game, its rules and running world from now on; views created later too.
   // A game is bound before the launch creates the views, and another replaces it as the program
   // hosts or joins a game and comes back.
-  void bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running);
+  void bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
+                RunningWorld& running);
   // The views let go of the game, when it is still the bound one.
   void unbindGame(const GameInterface& game);
   // The range of book entries (from the language texts) the craft book pages through.
@@ -49,6 +51,7 @@ class UiLaunchServices final : public MainLayerViews {
   GameInterface* game_ = nullptr;
   LogicCells* cells_ = nullptr;
   LogicEntities* entities_ = nullptr;
+  SwingRules* swing_ = nullptr;
   RunningWorld* running_ = nullptr;
   MainLayer* layer_ = nullptr;
 };

@@ -48,6 +48,9 @@ class Player : public PlayerBase, public InventoryOwner {
   void heldItemChanged(const Item* item) override;
   uint32_t drawnLookWord() const override { return lookWord; }
   uint32_t selectedQuickSlot() const { return inventory->selected(); }
+  uint8_t selectedSlot() const override {
+    return inventory != nullptr ? static_cast<uint8_t>(selectedQuickSlot()) : kNoSlot;
+  }
   void setWorld(World* newWorld) override;
   // Stores the item (or a copy of it; the caller keeps what it passed); false when there is no room.
   bool pickUpItem(const Item& item);

@@ -47,6 +47,8 @@ class PlayerBase : public PlayerGraphical {
   // A player who goes leaves its trade (the other party is told) and its trade requests.
   ~PlayerBase() override;
 
+  PlayerBase* withBody() override { return this; }
+  const PlayerBase* withBody() const override { return this; }
   void update(float dt) override;
   void die() override;
   void moveToCell(MapBlock* left) override;
@@ -90,8 +92,16 @@ class PlayerBase : public PlayerGraphical {
   // The body's view of liquids and ground; the desktop players answer from their physics.
   virtual LiquidAround liquidAround() const { return {}; }
   virtual bool isGrounded() const { return false; }
+  // The motion state the sprite animates (PlayerBody::motionState); a player without physics
+  // stands (0).
+  virtual int32_t motionState() const { return 0; }
   // The body box covers the cell; only players with a body answer yes.
   virtual bool occupiesCell(const MapBlock& /*cell*/) const { return false; }
+
+  // The quick slot of the held item, as every machine draws it: the local player's selection, a
+  // client's player's as its client last told it; kNoSlot for a player that holds from none.
+  static constexpr uint8_t kNoSlot = 255;
+  virtual uint8_t selectedSlot() const { return kNoSlot; }
 
   // ---- Trades (game/trade/): what the host tells a party ----
   // A player who cannot trade here (another machine's player on a client) ignores them; the local
@@ -150,6 +160,8 @@ class PlayerBase : public PlayerGraphical {
   virtual void showLocalRefusalById(int16_t /*textId*/) {}
   // A placement spends one unit of the held stack.
   virtual void useUpLocalHeldItem() {}
+  // A blast or a piston pushes the body with the strength at the angle (radians).
+  virtual void pushLocalBody(float /*strength*/, float /*angle*/) {}
   // The tool capabilities of the held item (content/tables/tool_def.h); none known here: 0.
   virtual uint16_t heldToolCapabilities() const { return 0; }
   // The game's clock stops or starts again.

@@ -10,14 +10,8 @@
 #include "game/player/player.h"
 #include "game/player/player_body.h"
 
-class PlayerDesktopBase {
- public:
-  virtual ~PlayerDesktopBase() = default;
-  virtual PlayerBody& body() = 0;
-};
-
 template <typename T>
-class PlayerDesktop : public T, public PlayerDesktopBase, protected BodyHooks {
+class PlayerDesktop : public T, protected BodyHooks {
  public:
   using T::T;
 
@@ -32,7 +26,7 @@ class PlayerDesktop : public T, public PlayerDesktopBase, protected BodyHooks {
     return around;
   }
   bool isGrounded() const override { return body_.grounded != 0; }
-  PlayerBody& body() override { return body_; }
+  PlayerBody& body() { return body_; }
   const PlayerBody& body() const { return body_; }
 
   void setMoveKeys(uint8_t code) { body_.setMoveKeys(code, *this, *this); }
@@ -44,7 +38,7 @@ class PlayerDesktop : public T, public PlayerDesktopBase, protected BodyHooks {
   void push(float strength, float angle) { body_.push(*this, strength, angle, *this); }
   // A motion record from the machine that moves this player.
   void applyMotionState(const MotionEvent& motion) { body_.applyMotion(*this, motion); }
-  int32_t motionState() const { return body_.motionState(*this); }
+  int32_t motionState() const override { return body_.motionState(*this); }
   bool hasHeadroom() const { return body_.hasHeadroom(*this); }
   bool occupiesCell(const MapBlock& cell) const override { return body_.occupiesCell(*this, cell); }
 
@@ -58,6 +52,7 @@ class PlayerDesktopLocal : public PlayerDesktop<Player> {
 
   // Cell and spawn cell, feet on the cell's floor.
   void setCell(uint16_t x, uint16_t y);
+  void pushLocalBody(float strength, float angle) override { push(strength, angle); }
 
  protected:
   // The game tells the others of each change of keys or push (alone, nobody).

@@ -17,6 +17,7 @@
 
 class Item;
 class MapBlock;
+class PlayerBase;
 class PlayerEvents;
 class World;
 
@@ -30,6 +31,10 @@ class PlayerGraphical {
   PlayerGraphical(const PlayerGraphical&) = delete;
   PlayerGraphical& operator=(const PlayerGraphical&) = delete;
 
+  // The player with a body (health, breath, ground contact) that this drawn player is: itself for
+  // every `PlayerBase`, null for a player that is drawn only.
+  virtual PlayerBase* withBody() { return nullptr; }
+  virtual const PlayerBase* withBody() const { return nullptr; }
   virtual Item* getEquipment(bool /*secondSet*/, int /*index*/) const { return nullptr; }
   bool hasFlag(uint16_t id) const { return stats.hasFlag(id); }
   virtual Item* heldItem() const { return nullptr; }

@@ -59,6 +59,8 @@ LocalLogic::~LocalLogic() = default;
 
 void LocalLogic::setEntities(RuleEntities* entities) { entities_ = entities != nullptr ? entities : &noEntities(); }
 
+SwingTargets* LocalLogic::swingTargets() const { return entities_->swingTargets(); }
+
 // ---- Players ----
 
 void LocalLogic::forEachPlayer(const PlayerVisitor& visit) {

@@ -19,6 +19,7 @@
 #include "game/rules/logic_timers.h"
 #include "game/rules/player_rules.h"
 #include "game/rules/portal_rules.h"
+#include "game/rules/swing_rules.h"
 #include "world/rules/logic.h"
 
 class AlchemyLab;
@@ -30,7 +31,7 @@ class World;
 // once every entry has been seen absent.
 PlayerBase* pickPresentPlayer(const std::vector<PlayerBase*>& players, const Logic::PlayerTest& isPresent);
 
-class LocalLogic : public Logic, public PlayerRules {
+class LocalLogic : public Logic, public PlayerRules, public SwingRules {
  public:
   static constexpr uint16_t kStatDeathByKind[5] = {54, 57, 55, 56, 59};  // kinds 20-24
 
@@ -48,6 +49,7 @@ class LocalLogic : public Logic, public PlayerRules {
   // Not owned; null restores the null form.
   void setEntities(RuleEntities* entities);
   RuleEntities& entities() const { return *entities_; }
+  SwingTargets* swingTargets() const override;
 
   // ---- Players ----
   // With three chances in four, the random surface step around the local player.

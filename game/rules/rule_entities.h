@@ -14,6 +14,7 @@
 #include "game/rules/entity_lists.h"
 #include "world/rules/logic.h"
 
+class SwingTargets;
 class ToyEntity;
 
 class RuleEntities : public EntityLists {
@@ -72,6 +73,10 @@ class RuleEntities : public EntityLists {
   // ---- Time ----
   // Once per frame while the game runs: the frame's whole entity ticks.
   virtual void stepFrame(float seconds) = 0;
+
+  // ---- The local player's melee swing ----
+  // The mobs the swing can hit, when these entities find them; null: a swing hits nothing.
+  virtual SwingTargets* swingTargets() { return nullptr; }
 };
 
 // Creates nothing; every item handed over goes back to the pool, so none leaks while entities are

@@ -17,6 +17,7 @@ class GameInterface;
 class World;
 class LogicCells;
 class LogicEntities;
+class SwingRules;
 struct RunningWorld;
 
 class GameScreen {
@@ -47,10 +48,10 @@ class GameScreen {
   virtual void playNextTrack() = 0;
   virtual void spawnWeatherParticles() = 0;
   // The game becomes the one played: the interface acts through it and the roles of its rules it
-  // asks (what may be broken, what a held item shoots and the entities behind them) and reads its
-  // running world from now on. `gameUnbound`: that game stops being played (nothing when another
+  // asks (what may be broken, what a held item shoots and the entities behind them, what a melee
+  // swing hits) and reads its running world from now on. `gameUnbound`: that game stops being played (nothing when another
   // is bound meanwhile). Nothing by default: only a screen with an interface has views to bind.
-  virtual void gameBound(GameInterface&, LogicCells&, LogicEntities&, RunningWorld&) {}
+  virtual void gameBound(GameInterface&, LogicCells&, LogicEntities&, SwingRules&, RunningWorld&) {}
   virtual void gameUnbound(const GameInterface&) {}
 };
 

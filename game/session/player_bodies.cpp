@@ -1,7 +1,7 @@
 #include "game/session/player_bodies.h"
 
 #include "entities/core/world_entities.h"
-#include "game/player/player_desktop.h"
+#include "game/player/player_base.h"
 #include "game/rules/player_rules.h"
 #include "world/cells/map_block.h"
 #include "game/session/running_world.h"
@@ -51,7 +51,7 @@ void PlayerBodies::push(const Body& body, float strength, float angle) {
     if (WorldBodies* more = others()) more->push(body, strength, angle);
     return;
   }
-  if (auto* desktop = dynamic_cast<PlayerDesktopLocal*>(playerAt(body.id))) desktop->push(strength, angle);
+  if (PlayerBase* player = playerAt(body.id)) player->pushLocalBody(strength, angle);
 }
 
 bool PlayerBodies::hurt(const Body& body, float amount) {

@@ -100,6 +100,7 @@ class SessionEntities final : public RuleEntities, public ShelfDisplays, public 
   void dismissBobbers(uint32_t playerId) override;
 
   // ---- SwingTargets: the mobs a melee swing of the session's player can hit ----
+  SwingTargets* swingTargets() override { return this; }
   void collectMobs(std::vector<SwingTarget>& out) override;
   bool lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) override;
   // The session's player hits the mob (`hitMobByPlayer`).

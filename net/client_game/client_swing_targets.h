@@ -20,6 +20,7 @@ class ClientSwingTargets final : public NullRuleEntities, public SwingTargets {
   // The lists of the host's world as the client has it (not owned; null: none).
   void setEntities(WorldEntities* lists) { lists_ = lists; }
 
+  SwingTargets* swingTargets() override { return this; }
   void collectMobs(std::vector<SwingTarget>& out) override;
   bool lineOfCellsClear(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) override;
   void hit(uint32_t mobId) override;

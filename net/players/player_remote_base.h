@@ -19,7 +19,6 @@
 template <typename Base>
 class PlayerRemoteBase : public Base {
  public:
-  static constexpr uint8_t kNoSlot = 255;
   static constexpr int kPartSlots = 5;
   static constexpr int kWornSlots = 2 * kPartSlots;
 
@@ -32,7 +31,7 @@ class PlayerRemoteBase : public Base {
     return worn_[static_cast<size_t>((secondPart ? kPartSlots : 0) + index)].get();
   }
   Item* wornItem(uint8_t part, uint8_t index) const { return getEquipment(part != 0, index); }
-  uint8_t selectedSlot() const { return selected_; }
+  uint8_t selectedSlot() const override { return selected_; }
   uint32_t drawnLookWord() const override { return lookWord_; }
   void setLookWord(uint32_t word) { lookWord_ = word; }
 
@@ -55,7 +54,7 @@ class PlayerRemoteBase : public Base {
   using Base::heldItemChanged;
 
   wire::PooledItem held_;
-  uint8_t selected_ = kNoSlot;
+  uint8_t selected_ = Base::kNoSlot;
   uint32_t lookWord_ = 0;
   std::array<wire::PooledItem, kWornSlots> worn_;
 };

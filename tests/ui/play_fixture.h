@@ -37,7 +37,7 @@ class PlayTest : public game_test::GameTest {
     layer->retain();
     createViews();
     gameViews()->setLayer(layer);
-    gameViews()->session().bind(&game, &rules, &rules, &runningWorld());
+    gameViews()->session().bind(&game, &rules, &rules, &rules, &runningWorld());
   }
   void TearDown() override {
     destroyViews();
@@ -53,7 +53,7 @@ class PlayTest : public game_test::GameTest {
   MapBlock& cell(int32_t x, int32_t y) { return *theWorld().cellAt(x, y); }
   GameViews& views() { return *gameViews(); }
   // The views play this game (with the fixture's rules) in the running world from now on.
-  void play(GameInterface& played) { views().session().bind(&played, &rules, &rules, &runningWorld()); }
+  void play(GameInterface& played) { views().session().bind(&played, &rules, &rules, &rules, &runningWorld()); }
 
   std::unique_ptr<kel::DesktopPlatform> platform;
   MainLayer* layer = nullptr;

@@ -22,7 +22,7 @@
 #include "game/trade/trade_codes.h"
 #include "net/client_game/client_game_swap.h"
 #include "net/endpoint/net_client.h"
-#include "net/endpoint/net_player_client.h"
+#include "net/endpoint/net_player_table.h"
 #include "net/players/player_client.h"
 #include "tools/world_tool/counting_bridges.h"
 #include "tools/world_tool/last_look.h"
@@ -258,11 +258,13 @@ class JoinGame final : public ScriptedPlayer {
   TradeAbstract* tradeWindow() { return player()->inventory != nullptr ? player()->inventory->trade() : nullptr; }
 
   bool askToTrade(const std::string& name) {
-    const NetPlayerTable& table = swap_->endpoint()->players();
-    for (size_t peer = 0; peer < table.size(); ++peer) {
-      const auto* entry = dynamic_cast<const NetPlayerClient*>(table.at(static_cast<uint8_t>(peer)));
-      if (entry == nullptr || entry->name() != name || entry->player() == nullptr) continue;
-      playedTrade().requestTrade(entry->player());
+    const NetClient& client = *swap_->endpoint();
+    for (size_t index = 0; index < client.players().size(); ++index) {
+      const auto peer = static_cast<uint8_t>(index);
+      const NetPlayerEntry* entry = client.players().at(peer);
+      PlayerClientDesktop* other = client.remotePlayer(peer);
+      if (entry == nullptr || entry->name() != name || other == nullptr) continue;
+      playedTrade().requestTrade(other);
       return true;
     }
     why_ = "no player named " + name + " is in the game";

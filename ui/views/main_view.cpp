@@ -9,8 +9,6 @@
 #include "game/combat/melee_swing.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_desktop.h"
-#include "game/rules/local_logic.h"
-#include "game/rules/rule_entities.h"
 #include "platform/settings/settings.h"
 #include "ui/hud/hud.h"
 #include "ui/hud/mining_bar.h"
@@ -30,11 +28,6 @@
 namespace {
 
 constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
-
-SwingTargets* swingTargets(LogicEntities& playedRules) {
-  auto* rules = dynamic_cast<LocalLogic*>(&playedRules);
-  return rules != nullptr ? dynamic_cast<SwingTargets*>(&rules->entities()) : nullptr;
-}
 
 // The body's place in the world, turned towards the aim.
 engine::Mat4 swingTransform(const engine::Vec2& position, float aim) {
@@ -142,7 +135,7 @@ void MainView::frame(float dt) {
 
 void MainView::swing(PlayerDesktopLocal& p, float dt) {
   if (swingTime_ < 0 || p.meleeSwing == nullptr) return;
-  SwingTargets* targets = swingTargets(session().entityRules());
+  SwingTargets* targets = session().swingTargets();
   swingTime_ += dt;
   SwingPose pose;
   pose.animating = swingTime_ <= swingDuration_;

@@ -1,5 +1,6 @@
 #include "ui/views/ui_session.h"
 
+#include "game/rules/swing_rules.h"
 #include "game/session/running_world.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
@@ -8,16 +9,18 @@ UiSession::UiSession() : nullGame_(std::make_unique<NullGame>()), nullRules_(std
 
 UiSession::~UiSession() = default;
 
-void UiSession::bind(GameInterface* game, LogicCells* cells, LogicEntities* entities, RunningWorld* running) {
+void UiSession::bind(GameInterface* game, LogicCells* cells, LogicEntities* entities, SwingRules* swing,
+                     RunningWorld* running) {
   game_ = game;
   cells_ = cells;
   entities_ = entities;
+  swing_ = swing;
   running_ = running;
 }
 
 void UiSession::unbind(const GameInterface& game) {
   if (game_ != &game) return;
-  bind(nullptr, nullptr, nullptr, nullptr);
+  bind(nullptr, nullptr, nullptr, nullptr, nullptr);
 }
 
 GameInterface& UiSession::game() const { return game_ != nullptr ? *game_ : *nullGame_; }
@@ -25,6 +28,8 @@ GameInterface& UiSession::game() const { return game_ != nullptr ? *game_ : *nul
 LogicCells& UiSession::cellRules() const { return cells_ != nullptr ? *cells_ : *nullRules_; }
 
 LogicEntities& UiSession::entityRules() const { return entities_ != nullptr ? *entities_ : *nullRules_; }
+
+SwingTargets* UiSession::swingTargets() const { return swing_ != nullptr ? swing_->swingTargets() : nullptr; }
 
 World* UiSession::world() const { return running_ != nullptr ? running_->world.get() : nullptr; }
 

@@ -7,7 +7,7 @@
 #include "engine/sprite/sprite.h"
 #include "entities/effects/effect_world.h"
 #include "entities/particles/debris_presets.h"
-#include "game/player/player_desktop.h"
+#include "game/player/player_base.h"
 #include "view/atlas/game_textures.h"
 #include "view/effects/tile_hits.h"
 #include "view/effects/world_effects.h"
@@ -41,11 +41,9 @@ void playAtPlayer(PlayerGraphical& player, uint16_t sound) {
 
 }  // namespace
 
-int32_t playerBodyState(PlayerGraphical& player) {
-  auto* desktop = dynamic_cast<PlayerDesktopBase*>(&player);
-  auto* base = dynamic_cast<PlayerBase*>(&player);
-  if (desktop == nullptr || base == nullptr) return 0;
-  return desktop->body().motionState(*base);
+int32_t playerBodyState(const PlayerGraphical& player) {
+  const PlayerBase* body = player.withBody();
+  return body != nullptr ? body->motionState() : 0;
 }
 
 PlayerSprite::PlayerSprite(PlayerGraphical& player) : player_(&player) {
@@ -206,7 +204,7 @@ void PlayerSprite::stepFreeMotion(uint8_t event) {
     return;
   }
   if (event != 1 && event != 3 && event != 12) return;
-  auto* body = dynamic_cast<PlayerBase*>(player_);
+  const PlayerBase* body = player_->withBody();
   if ((body != nullptr && body->isGrounded()) || animating_) {
     const int32_t state = playerBodyState(*player_);
     if (state == 0) playAnimation(1, false);

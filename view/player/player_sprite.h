@@ -160,4 +160,4 @@ class PlayerSprite : public PlayerAnimatorOwner {
 
 // The body state of a player: 0 standing, 5 climbing, 9 swimming or flying, -1 in the air. A
 // player without a body stands.
-int32_t playerBodyState(PlayerGraphical& player);
+int32_t playerBodyState(const PlayerGraphical& player);

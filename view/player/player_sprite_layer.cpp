@@ -62,7 +62,7 @@ void PlayerSpriteLayer::removeRemote(const PlayerBase& player) {
 
 PlayerBase* PlayerSpriteLayer::remoteOn(const MapBlock& cell) const {
   for (const Remote& r : remotes_) {
-    auto* other = dynamic_cast<PlayerBase*>(&r.sprite->player());
+    PlayerBase* other = r.sprite->player().withBody();
     if (other != nullptr && other->dead == 0 && other->occupiesCell(cell)) return other;
   }
   return nullptr;

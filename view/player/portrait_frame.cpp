@@ -83,7 +83,7 @@ void PortraitFrame::setHealth(float fraction) {
   healthFill_->setPosition(layoutPoint((length / 2 + 22) / kBoxWidth, 0.65f));
   if (number_ == nullptr) return;
   number_->setPosition(layoutPoint(std::max(0.385f, (length + 22) / kBoxWidth - 0.02f), 0.45f));
-  const auto* body = dynamic_cast<const PlayerBase*>(&player_);
+  const PlayerBase* body = player_.withBody();
   const float health = body != nullptr ? body->health : 0.0f;
   number_->setString(std::to_string(static_cast<int>(std::trunc(health * 10))));
 }

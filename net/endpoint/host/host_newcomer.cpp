@@ -3,7 +3,7 @@
 // them as the others do. The others learn of the newcomer by its cell ([2][15]) and, from then on,
 // by its own messages.
 
-#include "game/player/player.h"
+#include "game/player/player_base.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/wire/wire_out.h"
@@ -12,15 +12,6 @@ namespace {
 
 constexpr uint16_t kFlagFlying = 7;
 constexpr uint16_t kFlagNoClip = 8;
-constexpr uint8_t kNoSlot = 255;
-
-uint8_t heldSlotOf(const PlayerBase& player) {
-  if (const auto* remote = dynamic_cast<const PlayerServerDesktop*>(&player)) return remote->selectedSlot();
-  if (const auto* local = dynamic_cast<const Player*>(&player); local != nullptr && local->inventory != nullptr) {
-    return static_cast<uint8_t>(local->selectedQuickSlot());
-  }
-  return kNoSlot;
-}
 
 bool movesFreely(const PlayerBase& player) {
   return player.mode != 0 || player.hasFlag(kFlagFlying) || player.hasFlag(kFlagNoClip);
@@ -45,7 +36,7 @@ void NetServer::introduce(const PlayerBase& player, uint8_t peer, uint8_t newcom
   sendTo(message(wire::PlayerMsg::PlayerState).peer(peer).f32(player.position.x).f32(player.position.y).u32(0).u32(0).u32(0).u32(0),
          newcomer);
   sendTo(message(wire::PlayerMsg::Look).u32(player.drawnLookWord()).peer(peer), newcomer);
-  sendTo(message(wire::PlayerMsg::HeldItem).item(player.heldItem()).u8(heldSlotOf(player)).peer(peer), newcomer);
+  sendTo(message(wire::PlayerMsg::HeldItem).item(player.heldItem()).u8(player.selectedSlot()).peer(peer), newcomer);
   sendTo(message(wire::PlayerMsg::PlayerMode).peer(peer).u8(movesFreely(player) ? 1 : 0), newcomer);
   for (uint8_t index = 0; index < PlayerRemoteBase<PlayerBase>::kPartSlots; ++index) {
     for (uint8_t part = 0; part <= 1; ++part) {

@@ -115,6 +115,23 @@ TEST_F(PlayerBodyTest, FallsHurtFromSixRowsUnlessSoft) {
   }
 }
 
+TEST_F(PlayerBodyTest, TheDrawnPlayerReadsTheMotionStateOfItsOwnBody) {
+  const PlayerGraphical& drawn = *player;
+  ASSERT_EQ(drawn.withBody(), player.get()) << "a desktop player is its own body";
+  player->setCell(10, 6);
+  ticks(2);
+  EXPECT_EQ(drawn.withBody()->motionState(), 0) << "standing";
+  player->jump();
+  ticks(1);
+  EXPECT_EQ(drawn.withBody()->motionState(), -1) << "in the air";
+  EXPECT_EQ(drawn.withBody()->motionState(), body().motionState(*player));
+
+  PlayerBase still(world.get(), false);
+  still.setCellCoordinates(10, 20);
+  EXPECT_EQ(still.withBody(), &still);
+  EXPECT_EQ(still.motionState(), 0) << "a player without physics stands, wherever it is";
+}
+
 }  // namespace
 }  // namespace game_test
 

@@ -79,5 +79,20 @@ TEST_F(PlayerItemsTest, ToolsWearDownAndBreak) {
   EXPECT_EQ(events.stats.size(), 1u);
 }
 
+TEST_F(PlayerItemsTest, TheSelectedSlotIsTheQuickSlotHeldAndNoneWithoutASelection) {
+  const PlayerBase& asBody = *player;
+  hold(kPick);
+  EXPECT_EQ(asBody.selectedSlot(), 1);
+  player->inventory->select(7);
+  EXPECT_EQ(asBody.selectedSlot(), 7);
+  player->inventory->select(Inventory::kQuickSlots);
+  EXPECT_EQ(asBody.selectedSlot(), PlayerBase::kNoSlot) << "past the quick slots: nothing selected";
+  Player bare(&game);
+  bare.inventory.reset();
+  EXPECT_EQ(bare.selectedSlot(), PlayerBase::kNoSlot) << "no inventory, no slot";
+  const PlayerBase bodyOnly(world.get(), false);
+  EXPECT_EQ(bodyOnly.selectedSlot(), PlayerBase::kNoSlot);
+}
+
 }  // namespace
 }  // namespace game_test

@@ -54,16 +54,19 @@ TEST(LocalSession, BindsItsGameAndRulesAsTheCurrentOnesOnlyWhileBound) {
 // The games a screen was told are played and no longer played.
 class BindingScreen final : public NullGameScreen {
  public:
-  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, RunningWorld& running) override {
+  void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
+                 RunningWorld& running) override {
     bound = &game;
     boundCells = &cells;
     boundEntities = &entities;
+    boundSwing = &swing;
     boundRunning = &running;
   }
   void gameUnbound(const GameInterface& game) override { unbound = &game; }
   const GameInterface* bound = nullptr;
   const LogicCells* boundCells = nullptr;
   const LogicEntities* boundEntities = nullptr;
+  const SwingRules* boundSwing = nullptr;
   const RunningWorld* boundRunning = nullptr;
   const GameInterface* unbound = nullptr;
 };
@@ -76,6 +79,9 @@ TEST(LocalSession, BindingTellsItsScreenWhichGameRulesAndWorldTheInterfacePlays)
   EXPECT_EQ(screen.bound, &session.game());
   EXPECT_EQ(screen.boundCells, &session.rules());
   EXPECT_EQ(screen.boundEntities, &session.rules());
+  EXPECT_EQ(screen.boundSwing, &session.rules());
+  EXPECT_EQ(session.rules().swingTargets(), static_cast<SwingTargets*>(&session.entities()))
+      << "the session's entities find the mobs a swing hits";
   EXPECT_EQ(screen.boundRunning, &running) << "the world it plays in, not the process's";
   EXPECT_EQ(screen.unbound, nullptr);
   session.unbindCurrent();
@@ -83,6 +89,17 @@ TEST(LocalSession, BindingTellsItsScreenWhichGameRulesAndWorldTheInterfacePlays)
 }
 
 class PlayerBodiesTest : public GameTest {};
+
+TEST_F(PlayerBodiesTest, ABlastPushesTheLocalPlayersBody) {
+  PlayerBodies bodies(rules, rules);
+  player->setCellCoordinates(7, 9);
+  std::vector<Body> found;
+  bodies.collectAll(found);
+  ASSERT_EQ(found.size(), 1u);
+  bodies.push(found[0], 4.0f, 0.0f);
+  EXPECT_FLOAT_EQ(player->body().impulse.x, 4.0f);
+  EXPECT_NEAR(player->body().impulse.y, 0.0f, 1e-6f);
+}
 
 TEST_F(PlayerBodiesTest, ABlastFindsThePlayerWhereItStandsAndHurtsItLessItsResistance) {
   PlayerBodies bodies(rules, rules);

@@ -390,10 +390,10 @@ class Newcomer : public HostInGame {
 };
 
 TEST_F(Newcomer, AClientEnteringMeetsTheHostsPlayerAndTheOthersLearnWhereItStands) {
+  host().inventory->select(4);
   const std::vector<Bytes> met = enters(kAnn);
   const PlayerBase& own = host();
-  const std::vector<Bytes> expected =
-      plainPlayer(0, own.position.x, own.position.y, own.drawnLookWord(), kNoItem, static_cast<uint8_t>(host().selectedQuickSlot()));
+  const std::vector<Bytes> expected = plainPlayer(0, own.position.x, own.position.y, own.drawnLookWord(), kNoItem, 4);
   ASSERT_GE(met.size(), expected.size());
   EXPECT_EQ(std::vector<Bytes>(met.begin(), met.begin() + static_cast<long>(expected.size())), expected);
   const Sent cellOfAnn{Kind::AllBut, kAnn, concat({{2, 15, kAnn}, le16(20), le16(kFloorRow + 1)})};

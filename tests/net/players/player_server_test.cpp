@@ -152,6 +152,15 @@ TEST_F(PlayerServerTest, ABuffReachesEveryClientWithThePlayersPeerAndChangesItsS
   EXPECT_EQ(player->stats.buffs.size(), before) << "an id no potion stands for adds no buff";
 }
 
+TEST_F(PlayerServerTest, TheHeldSlotIsTheOneItsClientLastToldAndABlastLeavesItsBodyToTheClient) {
+  const PlayerBase& asBody = *player;
+  EXPECT_EQ(asBody.selectedSlot(), PlayerBase::kNoSlot) << "nothing told yet";
+  player->heldItemChanged(wire::PooledItem(), 6);
+  EXPECT_EQ(asBody.selectedSlot(), 6);
+  player->pushLocalBody(4.0f, 0.0f);
+  EXPECT_EQ(player->body().impulse.x, 0.0f) << "its client moves it";
+}
+
 TEST_F(PlayerServerTest, OperationsThatDidNothingSendNothing) {
   player->stats.setFlag(player_flag::kGodmode, true);
   EXPECT_TRUE(sentBy([](PlayerServer& p) { p.takeDamage(2, 1); }).empty()) << "godmode";

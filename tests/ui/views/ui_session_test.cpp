@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/combat/melee_swing.h"
+#include "game/rules/rule_entities.h"
 #include "game/session/running_world.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/ui_launch_services.h"
@@ -21,6 +23,12 @@ class CountingGame final : public NullGame {
   int pauses = 0, unpauses = 0, respawns = 0;
 };
 
+// Entities that find the mobs a swing hits.
+class SwingingEntities final : public NullRuleEntities, public SwingTargets {
+ public:
+  SwingTargets* swingTargets() override { return this; }
+};
+
 class UiSessionTest : public ui_test::PlayTest {
  protected:
   ListView& deathView(GameViews& stack) { return dynamic_cast<ListView&>(stack.view(ViewId::Death)); }
@@ -33,7 +41,7 @@ TEST_F(UiSessionTest, TwoViewStacksEachActThroughTheirOwnGameNotTheCurrentOne) {
   GameViews other;
   other.setLayer(layer);
   RunningWorld otherRunning;
-  other.session().bind(&second, &rules, &rules, &otherRunning);
+  other.session().bind(&second, &rules, &rules, &rules, &otherRunning);
   ASSERT_EQ(&currentGame(), static_cast<GameInterface*>(&game)) << "the process's current game is a third";
 
   other.switchTo(ViewId::Death);
@@ -56,7 +64,7 @@ TEST_F(UiSessionTest, TheLaunchBindsTheGamePlayedToViewsMadeBeforeAndAfterAndLet
   CountingGame played;
   CountingGame stale;
   UiLaunchServices launch;
-  launch.bindGame(played, rules, rules, runningWorld());
+  launch.bindGame(played, rules, rules, rules, runningWorld());
   EXPECT_EQ(&views().session().game(), static_cast<GameInterface*>(&played)) << "views made already";
   launch.unbindGame(stale);
   EXPECT_EQ(&views().session().game(), static_cast<GameInterface*>(&played)) << "another game's end changes nothing";
@@ -73,6 +81,18 @@ TEST_F(UiSessionTest, TheLaunchBindsTheGamePlayedToViewsMadeBeforeAndAfterAndLet
   EXPECT_EQ(views().session().player(), nullptr) << "no world is read once the game is let go of";
   views().switchTo(ViewId::Death);
   EXPECT_EQ(played.pauses, 1) << "and the game let go of is not acted on";
+}
+
+TEST_F(UiSessionTest, ASwingHitsWhatTheBoundRulesEntitiesFindWhenItSwingsAndNothingUnbound) {
+  EXPECT_EQ(views().session().swingTargets(), nullptr) << "the rules' null entities find no mobs";
+  SwingingEntities entities;
+  rules.setEntities(&entities);
+  EXPECT_EQ(views().session().swingTargets(), static_cast<SwingTargets*>(&entities))
+      << "entities registered after the binding are asked";
+  GameViews unbound;
+  EXPECT_EQ(unbound.session().swingTargets(), nullptr);
+  rules.setEntities(nullptr);
+  EXPECT_EQ(views().session().swingTargets(), nullptr);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/sprite/sprite.h"
+#include "game/player/player_base.h"
 #include "tests/view/player/player_sprite_fixture.h"
 #include "view/entities/dyable_sprite.h"
 #include "view/entities/entity_tint.h"
@@ -130,6 +131,51 @@ TEST_F(PlayerSpriteTest, FlyingPlayersFloatOrWalkWithoutSounds) {
   sprite.onMotionEvent(1);  // animating: a standing body walks
   EXPECT_EQ(sprite.motion(), 1);
   EXPECT_TRUE(sounds.played.empty());
+}
+
+// A body whose ground contact and motion state a test sets.
+class SetBody final : public PlayerBase {
+ public:
+  using PlayerBase::PlayerBase;
+  bool isGrounded() const override { return grounded; }
+  int32_t motionState() const override { return state; }
+  bool grounded = false;
+  int32_t state = 0;
+};
+
+TEST_F(PlayerSpriteTest, TheBodyStateIsTheBodysOwnAndADrawnOnlyPlayerStands) {
+  auto drawnOnly = playerAt(5, kGround + 3);
+  EXPECT_EQ(drawnOnly->withBody(), nullptr);
+  EXPECT_EQ(playerBodyState(*drawnOnly), 0) << "no body: standing, though it hangs in the air";
+
+  SetBody body(world.get(), false);
+  body.setCellCoordinates(5, kGround + 1);
+  for (const int32_t state : {0, 5, 9, -1}) {
+    body.state = state;
+    EXPECT_EQ(playerBodyState(body), state);
+  }
+  PlayerSprite sprite(body);
+  body.state = 5;
+  sprite.poseForState();
+  EXPECT_EQ(sprite.motion(), 5) << "the rest pose of the body's state";
+}
+
+TEST_F(PlayerSpriteTest, AFlyingBodyWalksOnlyWhileItsBodyStandsOnTheGround) {
+  const struct {
+    bool grounded;
+    int32_t state;
+    int32_t animation;
+  } cases[] = {{true, 0, 1}, {true, 9, 8}, {false, 0, 8}};
+  for (const auto& c : cases) {
+    SetBody body(world.get(), false);
+    body.setCellCoordinates(5, kGround + 1);
+    body.stats.setFlag(player_flag::kFlying, true);
+    body.grounded = c.grounded;
+    body.state = c.state;
+    PlayerSprite sprite(body);
+    sprite.onMotionEvent(1);
+    EXPECT_EQ(sprite.motion(), c.animation) << c.grounded << " " << c.state;
+  }
 }
 
 TEST_F(PlayerSpriteTest, ASwingEndsWithTheItemBackInTheHandOrHiddenWhileTheBodyMoves) {
