@@ -23,6 +23,7 @@ namespace engine {
 namespace {
 
 constexpr std::align_val_t kAligned{SlabPool::kAlignment};
+constexpr std::align_val_t kSlabAligned{SlabPool::kSlabAlignment};
 
 void poison([[maybe_unused]] void* place, [[maybe_unused]] size_t bytes) {
 #ifdef RUBBLE_SLAB_POISON
@@ -44,13 +45,13 @@ SlabPool::SlabPool(size_t slabBytes)
 SlabPool::~SlabPool() {
   for (void* slab : slabs_) {
     unpoison(slab, slabBytes_);
-    ::operator delete(slab, kAligned);
+    ::operator delete(slab, kSlabAligned);
   }
 }
 
 void SlabPool::startSlab(SizeClass& sizeClass, size_t slot) {
   // The tail of the old slab that no place fits in stays unused.
-  char* slab = static_cast<char*>(::operator new(slabBytes_, kAligned));
+  char* slab = static_cast<char*>(::operator new(slabBytes_, kSlabAligned));
   slabs_.push_back(slab);
   poison(slab, slabBytes_);
   sizeClass.next = slab;

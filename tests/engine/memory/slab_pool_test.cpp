@@ -86,6 +86,7 @@ TEST(SlabPoolTest, AFullSlabIsFollowedByANewOne) {
   SlabPool pool(4096);
   std::vector<void*> places;
   for (int i = 0; i < 64; ++i) places.push_back(pool.allocate(64));  // one slab's worth
+  EXPECT_EQ(address(places[0]) % SlabPool::kSlabAlignment, 0u);
   EXPECT_EQ(pool.slabCount(), 1u);
   places.push_back(pool.allocate(64));
   EXPECT_EQ(pool.slabCount(), 2u);
