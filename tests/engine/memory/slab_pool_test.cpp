@@ -7,6 +7,10 @@
 #include <set>
 #include <vector>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
+
 using engine::SlabPool;
 
 namespace {
@@ -95,5 +99,19 @@ TEST(SlabPoolTest, AFullSlabIsFollowedByANewOne) {
   EXPECT_EQ(pool.slabCount(), 2u);  // all of them reused
   for (void* place : places) pool.free(place, 64);
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+TEST(SlabPoolTest, AFreedPlaceIsOffLimitsUntilHandedOutAgain) {
+  SlabPool pool;
+  void* place = pool.allocate(300);
+  EXPECT_FALSE(__asan_address_is_poisoned(place));
+  pool.free(place, 300);
+  EXPECT_TRUE(__asan_address_is_poisoned(place));
+  EXPECT_TRUE(__asan_address_is_poisoned(static_cast<char*>(place) + 299));
+  EXPECT_EQ(pool.allocate(300), place);
+  EXPECT_FALSE(__asan_address_is_poisoned(static_cast<char*>(place) + 299));
+  pool.free(place, 300);
+}
+#endif
 
 }  // namespace
