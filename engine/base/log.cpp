@@ -33,8 +33,9 @@ void formatLogLine(char* buffer, const char* format, ...) {
   va_end(args);
 }
 
+// Each call formats into its own buffer: workers log too, and a shared one would mix their lines.
 void log(const char* format, ...) {
-  static char buffer[LOG_BUFFER_SIZE];
+  char buffer[LOG_BUFFER_SIZE];
   va_list args;
   va_start(args, format);
   formatInto(buffer, format, args);

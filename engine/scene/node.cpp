@@ -1,8 +1,11 @@
 #include "engine/scene/node.h"
 
+#include <cassert>
 #include <cfloat>
 #include <cmath>
 
+#include "engine/base/main_thread.h"
+#include "engine/memory/slab_pool.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
@@ -27,7 +30,35 @@ uint8_t scaleChannel(uint8_t own, uint8_t parent) {
   return static_cast<uint8_t>(static_cast<double>(own) * parent / 255.0);
 }
 
+// Made on first use and never destroyed: nodes held until the process exits are freed after
+// every static has gone.
+SlabPool& nodeSlabs() {
+  static SlabPool* pool = new SlabPool();
+  return *pool;
+}
+
 }  // namespace
+
+void* Node::operator new(size_t size) {
+  assert(isMainThread());
+  return nodeSlabs().allocate(size);
+}
+
+void* Node::operator new(size_t size, [[maybe_unused]] std::align_val_t alignment) {
+  assert(static_cast<size_t>(alignment) <= SlabPool::kAlignment);
+  return Node::operator new(size);
+}
+
+void Node::operator delete(void* place, size_t size) {
+  assert(isMainThread());
+  nodeSlabs().free(place, size);
+}
+
+void Node::operator delete(void* place, size_t size, std::align_val_t) {
+  Node::operator delete(place, size);
+}
+
+size_t Node::freedPlaces(size_t size) { return nodeSlabs().freedPlaces(size); }
 
 Node* Node::create() {
   Node* node = new Node();

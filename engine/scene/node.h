@@ -2,7 +2,9 @@
 // A leaf of the scene graph: transform, colour and opacity, visibility, tag and user data, and a
 // place on the scheduler and the action manager. Nodes with children derive from InnerNode.
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "engine/base/geometry.h"
 #include "engine/base/ref.h"
@@ -22,6 +24,17 @@ class Node : public Ref {
   // A bare node, autoreleased.
   static Node* create();
   ~Node() override;
+
+  // Every node, of any class, comes from the nodes' slab pool (engine/memory/slab_pool.h): a
+  // large scene's frame reads each node, and nodes made one after another then sit side by side
+  // instead of among the actions, timers and child lists made between them. Main thread only, as
+  // nodes are.
+  static void* operator new(size_t size);
+  static void* operator new(size_t size, std::align_val_t alignment);
+  static void operator delete(void* place, size_t size);
+  static void operator delete(void* place, size_t size, std::align_val_t alignment);
+  // How many freed places of a node class of `size` bytes wait to be reused.
+  static size_t freedPlaces(size_t size);
 
   virtual void reloadGLResources() {}
 

@@ -199,9 +199,11 @@ TEST_F(SkySlot, TheRunningGamesSkyTakesTheClockWeatherAndPlayer) {
   followPlayerWithSky(0, 0, sky->skyRow(), 9);
   EXPECT_TRUE(sky->isVisible());
   frame();
-  // A new game's sky replaces the old one, which leaves the layer.
+  // A new game's sky replaces the old one, which leaves the layer. The old one is freed first, so
+  // the new one may take its very place: it is told apart by being on no layer yet.
   Sky* next = createSky(*world_);
-  EXPECT_NE(next, sky);
+  EXPECT_EQ(currentSky(), next);
+  EXPECT_EQ(next->getParent(), nullptr);
   EXPECT_EQ(scene_->getChildrenCount(), 0u);
   destroySky();
   EXPECT_EQ(currentSky(), nullptr);

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/memory/slab_pool.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/inner_node.h"
+#include "engine/scene/move_by.h"
+#include "engine/scene/node.h"
+#include "engine/scene/scheduler.h"
+#include "scene_fixture.h"
+
+using namespace engine;
+
+namespace {
+
+uintptr_t address(const void* object) { return reinterpret_cast<uintptr_t>(object); }
+
+// A node class of its own size, to take places of its own size class (or the general heap's).
+template <size_t Extra>
+class Padded : public Node {
+ public:
+  static Padded* create() {
+    auto* node = new Padded();
+    node->autorelease();
+    return node;
+  }
+  unsigned char padding[Extra] = {};
+};
+
+class NodeMemoryTest : public scenetest::SceneTest {};
+
+TEST_F(NodeMemoryTest, NodesMadeOneAfterAnotherSitSideBySideWhateverIsMadeBetween) {
+  // Places freed by earlier tests are handed out first, in whatever order they were freed: they
+  // are taken (and held) before the nodes looked at.
+  std::vector<Node*> nodes;
+  while (Node::freedPlaces(sizeof(Node)) != 0) {
+    nodes.push_back(Node::create());
+    nodes.back()->retain();
+  }
+  const size_t firstLookedAt = nodes.size();
+  for (int i = 0; i < 6; ++i) {
+    Node* node = Node::create();
+    node->retain();
+    // Actions and a timer made between two nodes take memory of their own elsewhere.
+    director()->getActionManager()->addAction(MoveBy::create(1.0f, Vec2(1, 0)), node);
+    director()->getScheduler()->schedule([](float) {}, node, 0.5f, REPEAT_FOREVER, 0.0f, 1);
+    nodes.push_back(node);
+  }
+  // Side by side but where one slab ends and the next begins.
+  size_t apart = 0;
+  for (size_t i = firstLookedAt + 1; i < nodes.size(); ++i) {
+    if (address(nodes[i]) - address(nodes[i - 1]) != SlabPool::slotBytes(sizeof(Node))) ++apart;
+  }
+  EXPECT_LE(apart, 1u);
+  for (Node* node : nodes) {
+    EXPECT_EQ(address(node) % SlabPool::kAlignment, 0u);
+    node->release();
+  }
+}
+
+TEST_F(NodeMemoryTest, ANodeFreedFromItsOwnTimerGivesItsPlaceToTheNextNode) {
+  InnerNode* parent = InnerNode::create();
+  parent->retain();
+  Node* doomed = Node::create();
+  Node* kept = Node::create();
+  parent->addChild(doomed);
+  parent->addChild(kept);
+  const uintptr_t doomedPlace = address(doomed);
+  int keptRuns = 0;
+  // Removing the child from its parent drops the last reference, inside the node's own callback.
+  director()->getScheduler()->schedule([parent, doomed](float) { parent->removeChild(doomed); },
+                                       doomed, 0.0f, REPEAT_FOREVER, 0.0f, 1);
+  director()->getScheduler()->schedule([&keptRuns](float) { ++keptRuns; }, kept, 0.0f,
+                                       REPEAT_FOREVER, 0.0f, 1);
+  PoolManager::getCurrentPool()->clear();
+  tick(0.1f);
+  tick(0.1f);
+  EXPECT_EQ(parent->getChildrenCount(), 1u);
+  EXPECT_EQ(director()->getScheduler()->getTimerCount(doomed), 0u);
+  const int runsBefore = keptRuns;
+  tick(0.1f);
+  EXPECT_EQ(keptRuns, runsBefore + 1);  // the other node's timer goes on
+
+  Node* next = Node::create();
+  EXPECT_EQ(address(next), doomedPlace);
+  EXPECT_EQ(next->getReferenceCount(), 1u);
+  EXPECT_EQ(next->getPosition(), Vec2::ZERO);  // a fresh node, whatever the place held
+  parent->release();
+}
+
+TEST_F(NodeMemoryTest, NodesOfManySizesKeepTheirOwnFieldsAndPlaces) {
+  InnerNode* parent = InnerNode::create();
+  parent->retain();
+  for (int round = 0; round < 50; ++round) {
+    Node* nodes[] = {Node::create(), InnerNode::create(), Padded<8>::create(),
+                     Padded<200>::create(), Padded<SlabPool::kLargestSlot>::create()};
+    for (size_t k = 0; k < std::size(nodes); ++k) {
+      EXPECT_EQ(address(nodes[k]) % SlabPool::kAlignment, 0u);
+      nodes[k]->setTag(round * 10 + static_cast<int>(k));
+      parent->addChild(nodes[k]);
+    }
+    if (round % 3 == 2) parent->removeChildByTag((round - 1) * 10 + 3);  // frees as it goes
+  }
+  PoolManager::getCurrentPool()->clear();
+  for (Node* child : parent->getChildren()) {
+    EXPECT_EQ(child->getParent(), parent);
+    EXPECT_EQ(child->getReferenceCount(), 1u);
+  }
+  EXPECT_EQ(parent->getChildrenCount(), 250u - 16u);
+  parent->removeAllChildrenWithCleanup();
+  parent->release();
+}
+
+}  // namespace
