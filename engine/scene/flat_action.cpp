@@ -71,6 +71,7 @@ bool compileInto(const Action* action, bool stepped, std::vector<FlatWord>& word
   const size_t place = words.size();
   FlatHeader header{kind, flagsOf(action, stepped), -1, 0};
   const auto size = static_cast<size_t>(FlatRecord::sizeOf(header));
+  header.flags = static_cast<uint8_t>(header.flags | size << FlatHeader::kSizeShift);
   if (place + size > kMaxFlatProgramWords) return false;
   words.resize(place + size, FlatWord{});
   const FlatRecord record(words.data() + place);

@@ -3,13 +3,38 @@
 #include "engine/scene/composite_steps.h"
 #include "engine/scene/fade_to.h"
 #include "engine/scene/flat_records.h"
-#include "engine/scene/move_by.h"
+#include "engine/scene/move_steps.h"
 #include "engine/scene/node.h"
 #include "engine/scene/tint_to.h"
 
 namespace engine {
 
 namespace {
+
+// The second parts of the spawns a walk went into, awaiting their update.
+class Pending {
+ public:
+  bool note(int i, float t) {
+    if (count_ == kDepth) return false;
+    places_[count_] = i;
+    progress_[count_] = t;
+    ++count_;
+    return true;
+  }
+  bool take(int& i, float& t) {
+    if (count_ == 0) return false;
+    --count_;
+    i = places_[count_];
+    t = progress_[count_];
+    return true;
+  }
+
+ private:
+  static constexpr int kDepth = 8;
+  int count_ = 0;
+  int places_[kDepth];
+  float progress_[kDepth];
+};
 
 // One tree's records and the node they drive; records are named by their first word's place.
 struct Program {
@@ -27,36 +52,54 @@ struct Program {
   void start(int i);
   void startLeaf(int i);
   void step(int i, float dt);
-  // Walks down by iteration rather than recursion along the frame's usual path: a spawn updates
-  // its first part and goes on with its second, and a sequence that stays in the part it updated
-  // last goes on with that part. A leaf (the kinds from MoveBy to TintTo) changes its node; a
-  // sequence moving to another part takes updateSequenceRecord.
+  // The step of a record with a clock (any kind but the endless repeat). Always inlined: the
+  // frame steps one such record per tree, the repeat's inner action or the root.
+  [[gnu::always_inline]] inline void stepClock(int i, float dt);
+  // Walks down by iteration rather than recursion along the frame's usual path: a spawn notes its
+  // second part for later and goes on with its first, and a sequence that stays in the part it
+  // updated last goes on with that part. A leaf (the kinds from MoveBy to TintTo) changes its
+  // node; a sequence moving to another part takes updateSequenceRecord. Each path's end takes up
+  // the part noted last, so the parts are updated in the order the objects update them.
   void update(int i, float t) {
+    Pending pending;
     for (;;) {
       const FlatRecord r = record(i);
       const FlatHeader& a = r.header();
       if (a.kind >= ActionKind::MoveBy && a.kind <= ActionKind::TintTo) {
         if ((a.flags & FlatHeader::kBound) != 0) updateLeaf(i, t);
-        return;
-      }
-      if (a.kind == ActionKind::Spawn) {
-        update(i + r.size(), t);
-        i += a.second;
+      } else if (a.kind == ActionKind::Spawn) {
+        if (pending.note(i + a.second, t)) {
+          i += r.size();
+        } else {
+          update(i + r.size(), t);  // deeper than the list holds: rare enough to recurse
+          i += a.second;
+        }
         continue;
-      }
-      if (a.kind != ActionKind::Sequence) return;  // an endless repeat, a delay: nothing to do
-      const SequencePlace place = placeInSequence(r.fields<FlatSequence>().split, t);
-      if (place.part != a.last) {
-        updateSequenceRecord(i, t);
-        return;
-      }
-      i = part(i, place.part);
-      if (isDone(i)) return;
-      t = place.t;
+      } else if (a.kind == ActionKind::Sequence && followSequence(i, t)) {
+        continue;
+      }  // an endless repeat, a delay: nothing to do
+      if (!pending.take(i, t)) return;
     }
   }
+  // For the sequence at i given progress t: when it stays in the part it updated last, moves i
+  // and t to that part, to go on with, and gives true; otherwise updates it and gives false.
+  [[gnu::always_inline]] inline bool followSequence(int& i, float& t) {
+    const FlatRecord r = record(i);
+    const SequencePlace place = placeInSequence(r.fields<FlatSequence>().split, t);
+    if (place.part != r.header().last) {
+      updateSequenceRecord(i, t);
+      return false;
+    }
+    const int next = part(i, place.part);
+    // A sequence's parts are not stepped, so have no clock: done or not from their start.
+    if ((header(next).flags & FlatHeader::kDoneUnstepped) != 0) return false;
+    i = next;
+    t = place.t;
+    return true;
+  }
   void updateSequenceRecord(int i, float t);
-  // Inlined into the walk: most records it reaches are leaves.
+  // Inlined into the walk: most records it reaches are leaves. Only for the kinds from MoveBy
+  // to TintTo.
   [[gnu::always_inline]] inline void updateLeaf(int i, float t);
   void stop(int i);
   bool isDone(int i) const {
@@ -82,7 +125,14 @@ struct Parts {
 struct Inner {
   Program& program;
   int place;
-  void step(float dt) { program.step(place, dt); }
+  // The inner action's own step, inline: an endless repeat of another is rare.
+  void step(float dt) {
+    if (program.header(place).kind == ActionKind::RepeatForever) {
+      program.step(place, dt);
+    } else {
+      program.stepClock(place, dt);
+    }
+  }
   bool isDone() const { return program.isDone(place); }
   float elapsed() const { return program.record(place).clock().elapsed; }
   float duration() const { return program.record(place).clock().duration; }
@@ -152,13 +202,17 @@ void Program::startLeaf(int i) {
 }
 
 void Program::step(int i, float dt) {
-  const FlatRecord r = record(i);
-  FlatHeader& a = r.header();
-  if (a.kind == ActionKind::RepeatForever) {
+  if (header(i).kind == ActionKind::RepeatForever) {
     Inner inner{*this, part(i, 0)};
     stepRepeatForever(inner, dt);
     return;
   }
+  stepClock(i, dt);
+}
+
+inline void Program::stepClock(int i, float dt) {
+  const FlatRecord r = record(i);
+  FlatHeader& a = r.header();
   FlatClock& clock = r.clock();
   if ((a.flags & FlatHeader::kFirstTick) != 0) {
     a.flags &= static_cast<uint8_t>(~FlatHeader::kFirstTick);
@@ -178,18 +232,19 @@ void Program::updateSequenceRecord(int i, float t) {
 
 inline void Program::updateLeaf(int i, float t) {
   const FlatRecord r = record(i);
-  switch (r.header().kind) {
-    case ActionKind::MoveBy:
-    case ActionKind::MoveTo: {
-      FlatMove& m = r.fields<FlatMove>();
-      MoveBy::moveTarget(target, m.delta, m.start, m.previous, t);
-      return;
-    }
-    case ActionKind::RotateBy: {
-      const FlatTurn& turn = r.fields<FlatTurn>();
-      target->setRotation(turn.start + turn.angle * t);
-      return;
-    }
+  const ActionKind kind = r.header().kind;
+  // Moves and turns first: they are what most trees of a large scene run.
+  if (kind <= ActionKind::MoveTo) {
+    FlatMove& m = r.fields<FlatMove>();
+    MoveBy::moveTarget(target, m.delta, m.start, m.previous, t);
+    return;
+  }
+  if (kind == ActionKind::RotateBy) {
+    const FlatTurn& turn = r.fields<FlatTurn>();
+    target->setRotation(turn.start + turn.angle * t);
+    return;
+  }
+  switch (kind) {
     case ActionKind::ScaleTo: {
       const FlatScale& s = r.fields<FlatScale>();
       target->setScaleX(s.startX + s.deltaX * t);

@@ -27,6 +27,9 @@ struct FlatHeader {
   // Not stepped, and done from its start on (a negative duration): what an unstepped part's
   // elapsed time of 0 against its duration always gives.
   static constexpr uint8_t kDoneUnstepped = 8;
+  // The upper four bits hold the record's own words, where a composite's first part starts: set
+  // when the tree is compiled, so that a walk finds a part with one shift.
+  static constexpr int kSizeShift = 4;
 
   ActionKind kind;
   uint8_t flags;
@@ -111,6 +114,10 @@ static_assert(static_cast<size_t>(ActionKind::Delay) + 1 == kFlatFieldWords.size
 
 constexpr int flatFieldWords(ActionKind kind) { return kFlatFieldWords[static_cast<size_t>(kind)]; }
 
+static_assert(1 + flatWords(sizeof(FlatClock)) + flatWords(sizeof(FlatMoveTo)) <
+                  (1 << (8 - FlatHeader::kSizeShift)) &&
+                  FlatHeader::kDoneUnstepped < (1 << FlatHeader::kSizeShift),
+              "a record's own words fit the flags' upper bits");
 static_assert(sizeof(FlatHeader) == sizeof(FlatWord) && alignof(FlatMoveTo) <= alignof(FlatWord) &&
                   alignof(FlatFade) <= alignof(FlatWord),
               "every record starts on a word, and so do its clock and fields");
@@ -128,7 +135,8 @@ class FlatRecord {
     return *reinterpret_cast<Fields*>(word_ + fieldsOffset());
   }
   // The words from this record's start to its first part (the end of its own words).
-  int size() const { return sizeOf(header()); }
+  int size() const { return header().flags >> FlatHeader::kSizeShift; }
+  // The same for a header being compiled, from its kind and its flags below kSizeShift.
   static int sizeOf(const FlatHeader& header) {
     return fieldsOffset(header.flags) + flatFieldWords(header.kind);
   }

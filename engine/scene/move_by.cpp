@@ -1,5 +1,6 @@
 #include "engine/scene/move_by.h"
 
+#include "engine/scene/move_steps.h"
 #include "engine/scene/node.h"
 
 namespace engine {
@@ -24,13 +25,6 @@ void MoveBy::update(float t) {
   moveTarget(target_, delta_, startPosition_, previousPosition_, t);
 }
 
-void MoveBy::moveTarget(Node* target, const Vec2& delta, Vec2& start, Vec2& previous, float t) {
-  const Vec2 current = target->getPosition();
-  start = start + (current - previous);
-  const Vec2 next = start + delta * t;
-  target->setPosition(next);
-  previous = next;
-}
 
 MoveTo* MoveTo::create(float duration, const Vec2& position) {
   auto* action = new MoveTo();

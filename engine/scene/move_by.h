@@ -20,8 +20,8 @@ class MoveBy : public ActionInterval {
   bool isDone() const final { return ActionInterval::isDone(); }
   const Vec2& getDelta() const { return delta_; }
   // The update on a move's state, shared with compiled moves: the drift since `previous` joins
-  // `start`, and the target goes to start + delta * t.
-  static void moveTarget(Node* target, const Vec2& delta, Vec2& start, Vec2& previous, float t);
+  // `start`, and the target goes to start + delta * t. Defined in move_steps.h.
+  static inline void moveTarget(Node* target, const Vec2& delta, Vec2& start, Vec2& previous, float t);
 
  protected:
   explicit MoveBy(ActionKind kind = ActionKind::MoveBy) : ActionInterval(kind) {}

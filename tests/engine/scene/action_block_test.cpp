@@ -11,6 +11,7 @@
 #include "engine/scene/action_manager.h"
 #include "engine/scene/call_func.h"
 #include "engine/scene/delay_time.h"
+#include "engine/scene/flat_action.h"
 #include "engine/scene/inner_node.h"
 #include "engine/scene/move_by.h"
 #include "engine/scene/repeat_forever.h"
@@ -33,6 +34,22 @@ RepeatForever* outAndBack(float move) {
 Sequence* moveThenTurn() {
   return Sequence::createWithTwoActions(MoveBy::create(0.5f, Vec2(10, 0)),
                                         RotateBy::create(0.5f, 45));
+}
+
+// Spawns nested `depth` deep, each adding a move or a turn of its own length: deeper than a
+// walk keeps second parts for later, and with moves whose order shows in the node's place.
+Spawn* nestedSpawns(int depth) {
+  FiniteTimeAction* nest = MoveBy::create(0.7f, Vec2(3, 1));
+  for (int level = 1; level < depth; ++level) {
+    FiniteTimeAction* side = nullptr;
+    if (level % 2 == 0) {
+      side = MoveBy::create(0.2f + 0.1f * level, Vec2(static_cast<float>(level), -1.5f));
+    } else {
+      side = RotateBy::create(0.3f + 0.1f * level, 10.0f * level);
+    }
+    nest = Spawn::createWithTwoActions(nest, side);
+  }
+  return static_cast<Spawn*>(nest);
 }
 
 // A compiled node and its twin driven by the objects of a second copy of the same actions.
@@ -152,3 +169,14 @@ TEST_F(ActionBlockTest, APausedTargetHoldsItsProgramWhereItWasUntilResumed) {
 }
 
 }  // namespace
+
+TEST_F(ActionBlockTest, SpawnsNestedDeeperThanAWalkKeepsAsideUpdateInTheObjectsOrder) {
+  std::vector<FlatWord> words;
+  ASSERT_TRUE(compileAction(nestedSpawns(12), words));  // the block runs it, not the objects
+  std::vector<Pair> pairs(1);
+  pairs[0].start(manager(), RepeatForever::create(nestedSpawns(12)),
+                 RepeatForever::create(nestedSpawns(12)));
+  for (int round = 0; round < 200; ++round) frame(pairs, round % 9 == 0 ? 0.25f : 1.0f / 30);
+  EXPECT_NE(pairs[0].node->getPosition(), Vec2(0, 0));
+  EXPECT_NE(pairs[0].node->getRotation(), 0.0f);
+}
