@@ -14,17 +14,17 @@ namespace {
 // The second parts of the spawns a walk went into, awaiting their update.
 class Pending {
  public:
-  bool note(int i, float t) {
+  bool note(FlatWord* record, float t) {
     if (count_ == kDepth) return false;
-    places_[count_] = i;
+    places_[count_] = record;
     progress_[count_] = t;
     ++count_;
     return true;
   }
-  bool take(int& i, float& t) {
+  bool take(FlatWord*& record, float& t) {
     if (count_ == 0) return false;
     --count_;
-    i = places_[count_];
+    record = places_[count_];
     t = progress_[count_];
     return true;
   }
@@ -32,7 +32,7 @@ class Pending {
  private:
   static constexpr int kDepth = 8;
   int count_ = 0;
-  int places_[kDepth];
+  FlatWord* places_[kDepth];
   float progress_[kDepth];
 };
 
@@ -43,11 +43,7 @@ struct Program {
 
   FlatRecord record(int i) const { return FlatRecord(words + i); }
   FlatHeader& header(int i) const { return record(i).header(); }
-  // A composite's parts: the first right after it, the second where its header says.
-  int part(int i, int index) const {
-    const FlatRecord r = record(i);
-    return i + (index == 0 ? r.size() : r.header().second);
-  }
+  int part(int i, int index) const { return i + record(i).partOffset(index); }
 
   void start(int i);
   void startLeaf(int i);
@@ -60,47 +56,50 @@ struct Program {
   // updated last goes on with that part. A leaf (the kinds from MoveBy to TintTo) changes its
   // node; a sequence moving to another part takes updateSequenceRecord. Each path's end takes up
   // the part noted last, so the parts are updated in the order the objects update them.
+  // The walk goes by address, not by place: one add per part it goes into.
   void update(int i, float t) {
     Pending pending;
+    FlatWord* at = words + i;
     for (;;) {
-      const FlatRecord r = record(i);
+      const FlatRecord r(at);
       const FlatHeader& a = r.header();
       if (a.kind >= ActionKind::MoveBy && a.kind <= ActionKind::TintTo) {
-        if ((a.flags & FlatHeader::kBound) != 0) updateLeaf(i, t);
+        if ((a.flags & FlatHeader::kBound) != 0) updateLeaf(r, t);
       } else if (a.kind == ActionKind::Spawn) {
-        if (pending.note(i + a.second, t)) {
-          i += r.size();
+        if (pending.note(at + a.second, t)) {
+          at += r.size();
         } else {
-          update(i + r.size(), t);  // deeper than the list holds: rare enough to recurse
-          i += a.second;
+          update(placeOf(at) + r.size(), t);  // deeper than the list holds: rare enough to recurse
+          at += a.second;
         }
         continue;
-      } else if (a.kind == ActionKind::Sequence && followSequence(i, t)) {
+      } else if (a.kind == ActionKind::Sequence && followSequence(at, t)) {
         continue;
       }  // an endless repeat, a delay: nothing to do
-      if (!pending.take(i, t)) return;
+      if (!pending.take(at, t)) return;
     }
   }
-  // For the sequence at i given progress t: when it stays in the part it updated last, moves i
-  // and t to that part, to go on with, and gives true; otherwise updates it and gives false.
-  [[gnu::always_inline]] inline bool followSequence(int& i, float& t) {
-    const FlatRecord r = record(i);
+  int placeOf(const FlatWord* record) const { return static_cast<int>(record - words); }
+  // For the sequence at `at` given progress t: when it stays in the part it updated last, moves
+  // `at` and t to that part, to go on with, and gives true; otherwise updates it and gives false.
+  [[gnu::always_inline]] inline bool followSequence(FlatWord*& at, float& t) {
+    const FlatRecord r(at);
     const SequencePlace place = placeInSequence(r.fields<FlatSequence>().split, t);
     if (place.part != r.header().last) {
-      updateSequenceRecord(i, t);
+      updateSequenceRecord(placeOf(at), t);
       return false;
     }
-    const int next = part(i, place.part);
+    FlatWord* next = at + r.partOffset(place.part);
     // A sequence's parts are not stepped, so have no clock: done or not from their start.
-    if ((header(next).flags & FlatHeader::kDoneUnstepped) != 0) return false;
-    i = next;
+    if ((FlatRecord(next).header().flags & FlatHeader::kDoneUnstepped) != 0) return false;
+    at = next;
     t = place.t;
     return true;
   }
   void updateSequenceRecord(int i, float t);
   // Inlined into the walk: most records it reaches are leaves. Only for the kinds from MoveBy
   // to TintTo.
-  [[gnu::always_inline]] inline void updateLeaf(int i, float t);
+  [[gnu::always_inline]] inline void updateLeaf(FlatRecord r, float t);
   void stop(int i);
   bool isDone(int i) const {
     const FlatRecord r = record(i);
@@ -230,8 +229,7 @@ void Program::updateSequenceRecord(int i, float t) {
   a.last = static_cast<int8_t>(updateSequence(parts, r.fields<FlatSequence>().split, a.last, t));
 }
 
-inline void Program::updateLeaf(int i, float t) {
-  const FlatRecord r = record(i);
+inline void Program::updateLeaf(FlatRecord r, float t) {
   const ActionKind kind = r.header().kind;
   // Moves and turns first: they are what most trees of a large scene run.
   if (kind <= ActionKind::MoveTo) {

@@ -136,7 +136,10 @@ class FlatRecord {
   }
   // The words from this record's start to its first part (the end of its own words).
   int size() const { return header().flags >> FlatHeader::kSizeShift; }
-  // The same for a header being compiled, from its kind and its flags below kSizeShift.
+  // A composite's part 0 or 1, in words from this record: the first right after it, the second
+  // where its header says.
+  int partOffset(int index) const { return index == 0 ? size() : header().second; }
+  // The same as size() for a header being compiled, from its kind and its flags below kSizeShift.
   static int sizeOf(const FlatHeader& header) {
     return fieldsOffset(header.flags) + flatFieldWords(header.kind);
   }
