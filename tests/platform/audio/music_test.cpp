@@ -10,6 +10,7 @@
 #include "platform/audio/music.h"
 #include "platform/audio/rain_ambience.h"
 #include "tests/platform/audio/audio_fixture.h"
+#include "tests/support/file_search_paths.h"
 
 using audiotest::AudioFixture;
 using kel::MusicPlace;
@@ -94,7 +95,7 @@ TEST_F(MusicPlayer, MenuMusicReplacesTheTrackAndStopMusicEndsIt) {
 
 TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
   effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
-  engine::FileUtils::getInstance()->setSearchPaths({effects});
+  testsupport::setSearchPaths({effects});
   kel::setRainAmbience(1);
   kel::Channel rain = audio->rainAmbience.channel;
   ASSERT_TRUE(rain.isPlaying());
@@ -125,7 +126,7 @@ struct FallenDrops {
 TEST_F(MusicPlayer, HeardRainLetsNearDropsFallNowAndThenAcrossTheFieldAndMutedRainNone) {
   effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
   for (int drop = 0; drop < kel::kRainDropCount; ++drop) effect(kel::rainDropFileName(drop));
-  engine::FileUtils::getInstance()->setSearchPaths({effects});
+  testsupport::setSearchPaths({effects});
   kel::setRainAmbience(1);
   // Weather steps at a ratio; what each step started, counted before the next.
   auto steps = [this](uint32_t numerator, int count) {
