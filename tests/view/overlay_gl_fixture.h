@@ -23,6 +23,7 @@
 #include "tests/engine/render/png_test_writer.h"
 #include "tests/engine/sprite_gl/director_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/screen_layout_reset.h"
 #include "tests/support/file_search_paths.h"
 
 namespace overlay_test {
