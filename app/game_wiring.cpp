@@ -100,6 +100,8 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
     wire([this] { statsStore().setServices(platform_.achievements(), &achievementBanner_); },
          [] { statsStore().setServices(nullptr, nullptr); });
   }
+  wire([this] { platform_.setSteamStatsTarget(&statsStore()); },
+       [this] { platform_.setSteamStatsTarget(nullptr); });
   // A whole-view re-tint reaches the drawn entities too.
   tileRefresh_.setEntityRelight([] {
     if (World* world = runningWorld().world.get()) {

@@ -21,7 +21,6 @@ DesktopPlatform::DesktopPlatform(Services services)
     : defaults_([this] { return fileSystem_.settingsPath(); }),
       steam_(services.steam ? std::move(services.steam) : steamApiFromEnvironment()),
       achievements_(std::make_unique<SteamAchievements>(*steam_)),
-      launcher_(services.launcher ? std::move(services.launcher) : ShellLauncher(launchDetached)),
       clipboard_(std::move(services.clipboard)),
       executablePath_(services.executablePath
                           ? std::move(services.executablePath)
@@ -158,12 +157,6 @@ std::unique_ptr<NetBridgeServer> DesktopPlatform::createServerBridge(
     NetBridgeListener* listener, const NetBridgeSetup& info) {
   return bridgeFactoryFor(info.kind).createServer(listener, info);
 }
-
-bool DesktopPlatform::openFolder(const std::string& path) {
-  return openWithDesktop(launcher_, path);
-}
-
-bool DesktopPlatform::openUrl(const std::string& url) { return openWithDesktop(launcher_, url); }
 
 int DesktopPlatform::alert(const std::string& title, const std::string& text) {
   std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());

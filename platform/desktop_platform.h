@@ -16,7 +16,6 @@
 #include "platform/platform.h"
 #include "platform/platform_factories.h"
 #include "platform/settings/json_defaults.h"
-#include "platform/shell_launcher.h"
 #include "platform/steam/steam_api.h"
 #include "platform/steam/steam_stats_target.h"
 #include "platform/window_control.h"
@@ -37,7 +36,6 @@ class DesktopPlatform : public Platform {
   // What the desktop build takes from the system; each can be replaced, mostly for tests.
   struct Services {
     std::unique_ptr<SteamApi> steam;              // null: as the environment chooses (steam_stand_in.h)
-    ShellLauncher launcher;                       // empty: launchDetached
     ClipboardHook clipboard;                      // empty functions: GLFW's clipboard
     std::function<std::string()> executablePath;  // empty: the running executable
     bool installCrashReporter = true;
@@ -78,8 +76,6 @@ class DesktopPlatform : public Platform {
                                                       const NetBridgeSetup& info) override;
   std::unique_ptr<NetBridgeServer> createServerBridge(NetBridgeListener* listener,
                                                       const NetBridgeSetup& info) override;
-  bool openFolder(const std::string& path) override;
-  bool openUrl(const std::string& url) override;
   int alert(const std::string& title, const std::string& text) override;
   std::unique_ptr<TextFieldListener> createTextFieldListener() override;
   std::string versionText() const override { return VERSION_TEXT; }
@@ -124,7 +120,6 @@ class DesktopPlatform : public Platform {
   NetBridgeFactory* directBridges_ = &nullBridges_;
   NetBridgeFactory* steamBridges_ = &nullBridges_;
 
-  ShellLauncher launcher_;
   ClipboardHook clipboard_;
   std::function<std::string()> executablePath_;
 };

@@ -73,8 +73,6 @@ class Platform {
                                                               const NetBridgeSetup& info) = 0;
   // printf-style debug line, cut to PLATFORM_LOG_BUFFER_SIZE bytes with its line feed.
   void log(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  virtual bool openFolder(const std::string& path) = 0;
-  virtual bool openUrl(const std::string& url) = 0;
   // A message with one OK button; returns ALERT_OK once the player has seen it.
   virtual int alert(const std::string& title, const std::string& text) = 0;
   virtual std::unique_ptr<TextFieldListener> createTextFieldListener() = 0;

@@ -4,5 +4,3 @@ ScreenLayout& screenLayout() {
   static ScreenLayout layout;
   return layout;
 }
-
-void resetScreenLayout() { screenLayout() = ScreenLayout{}; }

@@ -20,5 +20,3 @@ struct ScreenLayout {
 
 // The process's screen layout; all zero until a video mode is applied.
 ScreenLayout& screenLayout();
-// Start-of-process values; for test fixtures.
-void resetScreenLayout();

@@ -24,10 +24,6 @@ Application::~Application() {
 
 Application* Application::getInstance() { return sharedApplication(); }
 
-void Application::setFrameClock(FrameClock* clock) {
-  clock_ = clock != nullptr ? clock : getSteadyFrameClock();
-}
-
 void Application::setAnimationInterval(double seconds) {
   animationInterval_ = static_cast<int64_t>(seconds * 1e9);
 }

@@ -40,8 +40,6 @@ class Application : public ApplicationProtocol {
   const char* getCurrentLanguageCode() override;
   int getTargetPlatform() override { return 0; }
 
-  // The clock that paces the loop; null restores the steady clock. Not owned.
-  void setFrameClock(FrameClock* clock);
 
  protected:
   // The window operations the loop needs; by default those of the director's GL view.
@@ -50,6 +48,7 @@ class Application : public ApplicationProtocol {
   virtual void pollEvents();
 
  private:
+  friend struct FrameClockProbe;  // tests pace the loop on their own clock
   int64_t animationInterval_ = 0;
   bool quit_ = false;
   FrameClock* clock_ = nullptr;

@@ -103,8 +103,6 @@ bool FileUtils::init() {
   return true;
 }
 
-void FileUtils::purgeCachedEntries() { fullPathCache_.clear(); }
-
 std::string FileUtils::getNewFilename(const std::string& filename) const { return filename; }
 
 bool FileUtils::isAbsolutePath(const std::string& path) const {
@@ -173,24 +171,6 @@ std::string FileUtils::fullPathFromRelativeFile(const std::string& filename,
   return folder + getNewFilename(filename);
 }
 
-bool FileUtils::isFileExist(const std::string& filename) {
-  if (isAbsolutePath(filename)) {
-    return isFileExistInternal(filename);
-  }
-  if (filename.empty()) {
-    return false;
-  }
-  if (fullPathCache_.count(filename) != 0) {
-    return true;
-  }
-  std::string path = searchFullPath(filename);
-  if (path.empty()) {
-    return false;
-  }
-  fullPathCache_[filename] = std::move(path);
-  return true;
-}
-
 void FileUtils::setSearchResolutionsOrder(const std::vector<std::string>& order) {
   fullPathCache_.clear();
   searchResolutionsOrderArray_.clear();
@@ -216,22 +196,6 @@ void FileUtils::addSearchResolutionsOrder(const std::string& order, bool front) 
 const std::vector<std::string>& FileUtils::getSearchResolutionsOrder() const {
   return searchResolutionsOrderArray_;
 }
-
-void FileUtils::setSearchPaths(const std::vector<std::string>& paths) {
-  fullPathCache_.clear();
-  searchPathArray_.clear();
-  bool hasRoot = false;
-  for (const std::string& given : paths) {
-    std::string path = withTrailingSlash(isAbsolutePath(given) ? given : defaultResRootPath_ + given);
-    hasRoot = hasRoot || path == defaultResRootPath_;
-    searchPathArray_.push_back(std::move(path));
-  }
-  if (!hasRoot) {
-    searchPathArray_.push_back(defaultResRootPath_);
-  }
-}
-
-const std::vector<std::string>& FileUtils::getSearchPaths() const { return searchPathArray_; }
 
 std::string FileUtils::getWritablePath() const {
   const std::string exe = os::executablePath();
@@ -276,23 +240,6 @@ Data FileUtils::getDataFromFile(const std::string& filename) {
     std::free(bytes);
   }
   return data;
-}
-
-std::string FileUtils::getStringFromFile(const std::string& filename) {
-  if (filename.empty()) {
-    return std::string();
-  }
-  const std::string path = fullPathForFilename(filename);
-  int64_t size = 0;
-  const std::unique_ptr<unsigned char, decltype(&std::free)> buffer(
-      readWholeFile(isAbsolutePath(path) ? path : defaultResRootPath_ + path, true, &size),
-      &std::free);
-  if (!buffer) {
-    return std::string();
-  }
-  // Text ends at the first zero byte, as C text would.
-  const char* text = reinterpret_cast<const char*>(buffer.get());
-  return std::string(text, strnlen(text, static_cast<size_t>(size)));
 }
 
 unsigned char* FileUtils::getFileDataFromZip(const std::string& zipFilePath,

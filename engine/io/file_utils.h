@@ -1,8 +1,8 @@
 #pragma once
 // The engine's read-only file access: resolves a resource name to a full path through the search
-// paths and resolution folders (with a cache), tests existence, reads whole files as bytes or text
-// and reads one member of a zip archive. Missing or unreadable files give empty results, never
-// exceptions; callers decide what to report. Writing files belongs to the platform's file system.
+// paths and resolution folders (with a cache), reads whole files as bytes and reads one member of
+// a zip archive. Missing or unreadable files give empty results, never exceptions; callers decide
+// what to report. Writing files belongs to the platform's file system.
 
 #include <cstdint>
 #include <string>
@@ -30,8 +30,6 @@ class FileUtils {
   FileUtils(const FileUtils&) = delete;
   FileUtils& operator=(const FileUtils&) = delete;
 
-  virtual void purgeCachedEntries();
-  virtual std::string getStringFromFile(const std::string& filename);
   // A malloc'ed copy of one member of the archive, freed by the caller with free(); null with
   // *size = 0 when anything fails.
   virtual unsigned char* getFileDataFromZip(const std::string& zipFilePath,
@@ -43,10 +41,7 @@ class FileUtils {
   virtual void setSearchResolutionsOrder(const std::vector<std::string>& order);
   virtual void addSearchResolutionsOrder(const std::string& order, bool front = false);
   virtual const std::vector<std::string>& getSearchResolutionsOrder() const;
-  virtual void setSearchPaths(const std::vector<std::string>& paths);
-  virtual const std::vector<std::string>& getSearchPaths() const;
   virtual std::string getWritablePath() const;
-  virtual bool isFileExist(const std::string& filename);
   virtual bool isAbsolutePath(const std::string& path) const;
   virtual void setPopupNotify(bool notify);
   virtual bool isPopupNotify() const;
@@ -65,9 +60,10 @@ class FileUtils {
   const std::string& getDefaultResourceRootPath() const { return defaultResRootPath_; }
 
  protected:
+  friend struct FileUtilsProbe;  // tests point the search at their own folders
   FileUtils() = default;
 
-  // The part of the search shared by fullPathForFilename and isFileExist: "" when nothing found.
+  // The search behind fullPathForFilename: "" when nothing found.
   std::string searchFullPath(const std::string& filename);
 
   std::vector<std::string> searchResolutionsOrderArray_;

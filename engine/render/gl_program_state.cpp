@@ -119,16 +119,6 @@ bool GLProgramState::setUniformCallback(const std::string& name,
   return uniform != nullptr;
 }
 
-bool GLProgramState::setUniformTexture(const std::string& name, uint32_t textureId) {
-  UniformValue* uniform = getUniformValue(name);
-  if (uniform == nullptr) return false;
-  // A uniform keeps the unit it was first given, so repeated sets do not use up units.
-  auto [entry, added] = textureUnits_.emplace(name, textureUnitIndex_);
-  if (added) ++textureUnitIndex_;
-  uniform->setTexture(textureId, entry->second);
-  return true;
-}
-
 bool GLProgramState::setVertexAttribPointer(const std::string& name, int32_t size, uint32_t type,
                                             bool normalized, int32_t stride,
                                             const void* pointer) {

@@ -50,8 +50,6 @@ class GLProgramState : public Ref {
   bool setUniformVec4(const std::string& name, const Vec4& value);
   bool setUniformMat4(const std::string& name, const Mat4& value);
   bool setUniformCallback(const std::string& name, UniformValue::Callback callback);
-  // Binds the texture on a unit of this state's own (from 1 up; unit 0 is the node's texture).
-  bool setUniformTexture(const std::string& name, uint32_t textureId);
 
   bool setVertexAttribPointer(const std::string& name, int32_t size, uint32_t type,
                               bool normalized, int32_t stride, const void* pointer);
@@ -64,9 +62,7 @@ class GLProgramState : public Ref {
   bool dirty_ = true;
   uint32_t programGeneration_ = 0;
   std::unordered_map<std::string, UniformValue> uniformValues_;
-  std::unordered_map<std::string, int32_t> textureUnits_;
   std::unordered_map<std::string, VertexAttribValue> attributeValues_;
-  int32_t textureUnitIndex_ = 1;
   uint32_t vertexAttribsFlags_ = 0;
   GLProgram* program_ = nullptr;
 };

@@ -68,17 +68,6 @@ void TextureCache::removeTextureForKey(const std::string& key) {
   texture->release();
 }
 
-void TextureCache::removeUnusedTextures() {
-  for (auto it = textures_.begin(); it != textures_.end();) {
-    if (it->second->getReferenceCount() == 1) {
-      it->second->release();
-      it = textures_.erase(it);
-    } else {
-      ++it;
-    }
-  }
-}
-
 void TextureCache::removeAllTextures() {
   for (auto& entry : textures_) entry.second->release();
   textures_.clear();

@@ -30,7 +30,6 @@ class TextureCache : public Ref {
   void removeTexture(Texture2D* texture);
   void removeTextureForKey(const std::string& key);
   // Drops every texture that only the cache still holds.
-  void removeUnusedTextures();
   void removeAllTextures();
 
   size_t getTextureCount() const { return textures_.size(); }

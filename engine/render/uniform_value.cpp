@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "engine/render/gl_program.h"
-#include "engine/render/gl_state_cache.h"
 
 namespace engine {
 
@@ -20,10 +19,6 @@ void UniformValue::apply() {
   if (uniform_ == nullptr || program_ == nullptr) return;
   const int32_t location = uniform_->location;
   switch (uniform_->type) {
-    case GL_SAMPLER_2D:
-      program_->setUniformLocationWith1i(location, textureUnit_);
-      GL::bindTexture2DN(static_cast<uint32_t>(textureUnit_), textureId_);
-      break;
     case GL_INT:
       program_->setUniformLocationWith1i(location, intValue_);
       break;
@@ -86,12 +81,6 @@ void UniformValue::setVec4(const Vec4& value) {
 
 void UniformValue::setMat4(const Mat4& value) {
   std::memcpy(floats_, value.m, sizeof(floats_));
-  useCallback_ = false;
-}
-
-void UniformValue::setTexture(uint32_t textureId, int32_t textureUnit) {
-  textureId_ = textureId;
-  textureUnit_ = textureUnit;
   useCallback_ = false;
 }
 

@@ -29,7 +29,6 @@ class UniformValue {
   void setVec3(float x, float y, float z);
   void setVec4(const Vec4& value);
   void setMat4(const Mat4& value);
-  void setTexture(uint32_t textureId, int32_t textureUnit);
 
   const std::string& getName() const { return name_; }
   Uniform* getUniform() const { return uniform_; }
@@ -44,8 +43,6 @@ class UniformValue {
   Callback callback_;
   int32_t intValue_ = 0;
   float floats_[16] = {};
-  uint32_t textureId_ = 0;
-  int32_t textureUnit_ = 0;
 };
 
 }  // namespace engine

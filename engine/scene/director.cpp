@@ -73,10 +73,6 @@ Director::~Director() {
   sharedDirector() = nullptr;
 }
 
-void Director::setFrameClock(FrameClock* clock) {
-  clock_ = clock != nullptr ? clock : getSteadyFrameClock();
-}
-
 void Director::setContentScaleFactor(float factor) {
   if (factor > 0.0f) contentScaleFactor_ = factor;
 }

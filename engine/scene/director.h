@@ -98,8 +98,6 @@ class Director : public RenderEnvironment, public TextEnvironment, public GLView
   void setNextDeltaTimeZero(bool zero) { nextDeltaTimeZero_ = zero; }
   bool isNextDeltaTimeZero() const { return nextDeltaTimeZero_; }
 
-  // The clock behind calculateDeltaTime; null restores the steady clock. Not owned.
-  void setFrameClock(FrameClock* clock);
 
   // What drawing reads.
   Mat4 getProjectionMatrix() const override { return projection_; }
@@ -107,6 +105,7 @@ class Director : public RenderEnvironment, public TextEnvironment, public GLView
   void resetMatrices() override;
 
  protected:
+  friend struct FrameClockProbe;  // tests step frames on their own clock
   Director();
   ~Director() override;
 

@@ -86,12 +86,6 @@ bool FontAtlasCache::releaseFontAtlas(FontAtlas* atlas) {
   return false;
 }
 
-bool FontAtlasCache::removeFontAtlas(const std::string& fontFile) {
-  return atlasMap().erase(fontFile) != 0;
-}
-
-size_t FontAtlasCache::getCachedCount() { return atlasMap().size(); }
-
 void FontAtlasCache::purgeCachedData() {
   atlasMap().clear();
   failedFonts().clear();

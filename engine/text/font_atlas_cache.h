@@ -23,9 +23,6 @@ class FontAtlasCache {
   static void setFallbackFonts(std::vector<std::string> names);
   // Gives one reference back; false (and nothing changed) for null or an atlas not cached here.
   static bool releaseFontAtlas(FontAtlas* atlas);
-  // Forgets the entry of the font file without touching the atlas's references.
-  static bool removeFontAtlas(const std::string& fontFile);
-  static size_t getCachedCount();
   // Forgets every entry and every font that failed, once the labels are gone (the end of a run).
   static void purgeCachedData();
 };

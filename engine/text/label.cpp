@@ -163,11 +163,6 @@ void Label::setFontScale(float scale) {
   if (getScaleX() != fontScale_ || getScaleY() != fontScale_) setScale(fontScale_);
 }
 
-int32_t Label::getStringNumLines() {
-  updateContentIfDirty();
-  return layout_.lineCount;
-}
-
 void Label::updateContentIfDirty() const {
   // Size queries are const, but the size is only known after the deferred layout.
   if (contentDirty_) const_cast<Label*>(this)->updateContent();

@@ -56,6 +56,10 @@ void StatsStore::recordStatEvent(uint16_t statistic, uint16_t id) {
   runAchievementRules(*this, statistic, id, count);
 }
 
+void StatsStore::setValue(uint32_t index, uint32_t value) {
+  if (acceptsValue(index)) platformValues_[index] = value;
+}
+
 uint32_t StatsStore::statCategoryCount(uint32_t category, uint16_t id) const {
   if (category >= kStatCategoryCount) return 0;
   const auto& counts = record_.categories[category];

@@ -14,6 +14,7 @@
 
 #include "game/stats/achievement_table.h"
 #include "game/stats/stats_file.h"
+#include "platform/steam/steam_stats_target.h"
 
 namespace kel {
 class AchievementsBridge;
@@ -40,7 +41,9 @@ struct StatEntry {
 
 inline constexpr size_t kPlatformStatCount = 2;
 
-class StatsStore {
+// The store front reports its own fish-caught and items-crafted values here once it has them;
+// the counts go on from there.
+class StatsStore : public kel::SteamStatsTarget {
  public:
   StatsStore();
 
@@ -63,6 +66,8 @@ class StatsStore {
   // Adds one to a counter and gives its new value; the rules keep their group counts here.
   uint32_t addToCounter(uint16_t statistic);
   uint32_t platformValue(size_t index) const { return platformValues_.at(index); }
+  bool acceptsValue(uint32_t index) const override { return index < kPlatformStatCount; }
+  void setValue(uint32_t index, uint32_t value) override;
 
   // Sets row n's flag, shows it and tells the store front; nothing when it is already set.
   void unlockAchievement(size_t n);

@@ -149,14 +149,4 @@ int Channel::priority() const {
   return slot ? slot->priority : -1;
 }
 
-Sound* Channel::currentSound() const {
-  const ChannelSlot* slot = liveSlot();
-  return slot ? slot->sound : nullptr;
-}
-
-double Channel::positionSeconds() const {
-  const ChannelSlot* slot = liveSlot();
-  return slot ? slot->clock.position() / slot->sound->sampleRate() : 0.0;
-}
-
 }  // namespace kel

@@ -43,8 +43,6 @@ class Channel {
   bool paused() const;
   bool muted() const;
   int priority() const;
-  Sound* currentSound() const;
-  double positionSeconds() const;
 
   bool operator==(const Channel&) const = default;
 

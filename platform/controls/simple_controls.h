@@ -1,6 +1,6 @@
 #pragma once
 // Controls of a view that does one thing whatever the player clicks (the splash, the death
-// screen): a tap or the release of the left button performs it.
+// screen): the release of the left button performs it. Touch taps never arrive on the desktop.
 
 #include "platform/controls/abstract_controls.h"
 
@@ -8,7 +8,6 @@ namespace kel {
 
 class SimpleControls : public AbstractControls {
  public:
-  void tapAt(const engine::Vec2& point) override;
   void mouseButton(const engine::Vec2& point, int button, bool released) override;
 
  protected:

@@ -32,12 +32,6 @@ void setSettingsHost(SettingsHost* host) { processSettings().host = host; }
 
 SettingsHost* settingsHost() { return processSettings().host; }
 
-void resetSettings() {
-  ProcessSettings& settings = processSettings();
-  settings.options = Options{};
-  settings.host = nullptr;
-}
-
 void loadSettings() {
   if (SettingsHost* host = settingsHost()) settingsRegistry().load(*host);
 }
@@ -49,10 +43,6 @@ void saveSettings() {
 bool getLastDifficultySwitch() {
   SettingsHost* host = settingsHost();
   return host != nullptr && settings_entries::lastDifficultySwitchRecent(host->defaults(), nowSeconds());
-}
-
-void setLastDifficultySwitch() {
-  if (SettingsHost* host = settingsHost()) settings_entries::recordDifficultySwitch(host->defaults(), nowSeconds());
 }
 
 void clearMarkedWorld() {

@@ -20,8 +20,6 @@ SettingsRegistry& settingsRegistry();
 // The launch registers its host once; null unregisters.
 void setSettingsHost(SettingsHost* host);
 SettingsHost* settingsHost();
-// Start-of-process values for every option and no host; for test fixtures.
-void resetSettings();
 
 // Re-reads the settings file into every persisted option, then writes the file once.
 void loadSettings();
@@ -29,8 +27,8 @@ void loadSettings();
 // changing an option.
 void saveSettings();
 
+// Whether the difficulty was switched within the last hour, by the time the settings store keeps.
 bool getLastDifficultySwitch();
-void setLastDifficultySwitch();
 // The world file a game's saves marked while reading it (local_game_saves.h), read and cleared by
 // the start view at the next launch.
 void clearMarkedWorld();

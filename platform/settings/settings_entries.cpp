@@ -27,11 +27,6 @@ bool lastDifficultySwitchRecent(const DefaultsBridge& store, int64_t nowSeconds)
   return elapsed < kSecondsPerHour;
 }
 
-void recordDifficultySwitch(DefaultsBridge& store, int64_t nowSeconds) {
-  store.setInt(kDifficultySwitchKey, static_cast<int32_t>(cutTo32Bits(nowSeconds)));
-  store.save();
-}
-
 void setMarkedWorld(DefaultsBridge& store, const std::string& world) {
   store.setString(kMarkedWorldKey, world);
   store.save();

@@ -14,7 +14,6 @@ namespace settings_entries {
 
 // True when a switch is stored and now - stored, taken as a signed 32-bit number, is below an hour.
 bool lastDifficultySwitchRecent(const DefaultsBridge& store, int64_t nowSeconds);
-void recordDifficultySwitch(DefaultsBridge& store, int64_t nowSeconds);
 
 void setMarkedWorld(DefaultsBridge& store, const std::string& world);
 void clearMarkedWorld(DefaultsBridge& store);

@@ -96,12 +96,6 @@ Setting* SettingsRegistry::find(std::string_view name) const {
   return found == byName_.end() ? nullptr : found->second;
 }
 
-void SettingsRegistry::resetPersisted() {
-  for (const auto& setting : settings_) {
-    if (setting->persisted()) setting->reset();
-  }
-}
-
 void SettingsRegistry::load(SettingsHost& host) {
   DefaultsBridge& store = host.defaults();
   store.load();

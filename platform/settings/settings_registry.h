@@ -38,8 +38,6 @@ class SettingsRegistry {
   // Stores every persisted option and the key bindings, then writes the store's file. False when
   // the file could not be written.
   bool save(SettingsHost& host);
-  // Every persisted option back to its default.
-  void resetPersisted();
 
  private:
   template <typename S, typename T>

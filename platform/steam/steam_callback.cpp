@@ -35,11 +35,6 @@ void SteamCallbackRegistry::dispatch(const SteamCallbackData& data) {
   }
 }
 
-size_t SteamCallbackRegistry::countFor(int id) const {
-  return static_cast<size_t>(std::count_if(entries_.begin(), entries_.end(),
-                                           [id](const Entry& entry) { return entry.id == id; }));
-}
-
 SteamCallback::SteamCallback(SteamCallbackRegistry& registry, int id,
                              SteamCallbackRegistry::Handler handler)
     : registry_(registry), token_(registry.add(id, std::move(handler))) {}

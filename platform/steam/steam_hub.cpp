@@ -46,15 +46,6 @@ bool SteamHub::addUser(uint64_t id, std::string name) {
   return true;
 }
 
-void SteamHub::befriend(uint64_t a, uint64_t b) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  User* first = find(a);
-  User* second = find(b);
-  if (first == nullptr || second == nullptr || a == b || contains(first->friends, b)) return;
-  first->friends.push_back(b);
-  second->friends.push_back(a);
-}
-
 bool SteamHub::hasUser(uint64_t id) const {
   std::lock_guard<std::mutex> lock(mutex_);
   return find(id) != nullptr;

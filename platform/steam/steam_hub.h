@@ -30,8 +30,6 @@ class SteamHub {
   // ---- Users and friends ----
   // A user, offline, with an avatar made from its id. False when the id is taken or 0.
   bool addUser(uint64_t id, std::string name);
-  // Both become each other's friend (in the order of befriending).
-  void befriend(uint64_t a, uint64_t b);
   bool hasUser(uint64_t id) const;
   void setOnline(uint64_t id, bool online);
 
@@ -56,6 +54,7 @@ class SteamHub {
   std::vector<SteamCallbackData> takeCallbacks(uint64_t id);
 
  private:
+  friend struct SteamProbe;  // tests make friendships
   struct Packet {
     uint64_t from;
     int channel;

@@ -7,6 +7,7 @@
 #include "content/loader/content_database.h"
 #include "tests/app/launch_fixture.h"
 #include "tests/support/argv.h"
+#include "tests/support/settings_reset.h"
 
 namespace launchtest {
 namespace {
@@ -35,7 +36,7 @@ TEST_F(AppDelegateTest, SafeTurnsSoundAndMusicOffAndTheNextSaveKeepsThemOff) {
   EXPECT_FALSE(kel::options().soundEnabled || kel::options().musicEnabled);
 
   kel::saveSettings();
-  kel::resetSettings();
+  testsupport::resetSettings();
   kel::setSettingsHost(settingsHost.get());
   kel::loadSettings();
   EXPECT_FALSE(kel::options().soundEnabled || kel::options().musicEnabled);
@@ -45,7 +46,7 @@ TEST_F(AppDelegateTest, TheWindowFollowsTheStoredOptions) {
   kel::options().fullScreen = false;
   kel::options().videoMode = {1024, 768};
   kel::saveSettings();
-  kel::resetSettings();
+  testsupport::resetSettings();
   kel::setSettingsHost(settingsHost.get());
   ASSERT_TRUE(launch({}));
   EXPECT_EQ(firstWindowEvent(), "window 1024x768 windowed");

@@ -25,6 +25,8 @@
 #include "tests/content/content_file_builder.h"
 #include "tests/support/alert_recorder.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/settings_reset.h"
+#include "tests/support/screen_layout_reset.h"
 
 namespace launchtest {
 
@@ -122,7 +124,7 @@ inline std::string intactContentFile() {
 class LaunchTest : public ::testing::Test {
  protected:
   static void resetProcessState() {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetContentDatabase();
     resetLanguageTexts();
     resetScreenLayout();

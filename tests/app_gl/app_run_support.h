@@ -13,6 +13,7 @@
 #include "platform/desktop_platform.h"
 #include "platform/settings/settings.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/settings_reset.h"
 
 namespace apptest {
 
@@ -36,11 +37,11 @@ int runWith(const std::string& word);
 class AppRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetContentDatabase();
   }
   void TearDown() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetContentDatabase();
   }
   testsupport::ScopedDataHome home;

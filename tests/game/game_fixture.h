@@ -31,6 +31,7 @@
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
+#include "tests/support/settings_reset.h"
 
 namespace game_test {
 
@@ -128,7 +129,7 @@ class GameTest : public world_test::WorldTest {
 
   void SetUp() override {
     WorldTest::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
     defineBlock(kLadder, {.flags = bits({22}), .transparency = 1});
     defineBlock(kHay, {.flags = bits({23, 28}), .transparency = 0});
     defineBlock(kPlatform, {.flags = bits({23}), .transparency = 2});
@@ -157,7 +158,7 @@ class GameTest : public world_test::WorldTest {
     rules.setEntities(nullptr);
     player.reset();
     world.reset();
-    kel::resetSettings();
+    testsupport::resetSettings();
     WorldTest::TearDown();
   }
 

@@ -10,6 +10,7 @@
 #include "platform/steam/steam_friend_list.h"
 #include "platform/steam/steam_presence.h"
 #include "tests/platform/steam/hub_users.h"
+#include "tests/support/steam_probe.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ TEST(FriendGames, HostsAndTheirGuestsAreOfferedWithTheHostToJoin) {
   users.add(kAlone, "Alone");
   kel::HubSteamApi& broken = users.add(kBroken, "Broken");
   kel::HubSteamApi& stranger = users.add(kStranger, "Stranger");
-  for (uint64_t id : {kHost, kGuest, kAlone, kBroken}) users.hub->befriend(kMe, id);
+  for (uint64_t id : {kHost, kGuest, kAlone, kBroken}) kel::SteamProbe::befriend(*users.hub, kMe, id);
   kel::setGamePresence(*host.friends(), true, kHost);
   kel::setGamePresence(*guest.friends(), false, kHost);
   kel::setGamePresence(*stranger.friends(), true, kStranger);

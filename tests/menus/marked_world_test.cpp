@@ -15,17 +15,18 @@
 #include "saves/store/world_store.h"
 #include "tests/platform/settings/settings_test_host.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
 class MarkedWorldTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     kel::setSettingsHost(&host);
     std::filesystem::create_directories(folder);
   }
-  void TearDown() override { kel::resetSettings(); }
+  void TearDown() override { testsupport::resetSettings(); }
   void write(const std::string& name, const std::string& text) {
     std::ofstream(folder + "/" + name, std::ios::binary | std::ios::trunc) << text;
   }

@@ -23,6 +23,7 @@
 #include "ui/views/game_views.h"
 #include "view/main_layer.h"
 #include "world/rules/game.h"
+#include "tests/support/settings_reset.h"
 
 namespace menutest {
 
@@ -45,7 +46,7 @@ class RecordingGame final : public NullGame {
 class StartViewFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetPlanetDefs();
     testsupport::addPlanetDef("terra", 1, 1);
     testsupport::addPlanetDef("mars", 2, 1);
@@ -70,7 +71,7 @@ class StartViewFixture : public ::testing::Test {
     kel::Platform::setInstance(nullptr);
     platform.reset();
     resetPlanetDefs();
-    kel::resetSettings();
+    testsupport::resetSettings();
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
   }
   // What a test adds once the platform is in place and before the views are made.

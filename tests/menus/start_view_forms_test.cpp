@@ -26,6 +26,7 @@
 #include "ui/views/game_views.h"
 #include "ui/widgets/text_wrap.h"
 #include "ui/widgets/ui_draw.h"
+#include "tests/support/screen_layout_reset.h"
 
 namespace {
 

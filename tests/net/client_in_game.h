@@ -23,6 +23,7 @@
 #include "tests/world/world_test_blocks.h"
 #include "world/map/world_params.h"
 #include "world/world.h"
+#include "tests/support/settings_reset.h"
 
 namespace nettest {
 
@@ -71,7 +72,7 @@ class ClientInGame {
   static constexpr uint8_t kOtherPeer = 2;
 
   ClientInGame() {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetContentTables();
     world_test::defineStandardBlocks();
     world = World::create(nullptr, WorldParams{}, kWidth, kHeight);
@@ -94,7 +95,7 @@ class ClientInGame {
   }
   ~ClientInGame() {
     client.setView(nullptr);
-    kel::resetSettings();
+    testsupport::resetSettings();
   }
 
   // One message as the transport hands it over, drained at once.

@@ -22,10 +22,6 @@ class DesktopPlatformTest : public testing::Test {
     kel::Platform::setInstance(nullptr);
     DesktopPlatform::Services services;
     services.installCrashReporter = false;
-    services.launcher = [this](const std::vector<std::string>& command) {
-      launched.push_back(command);
-      return launcherWorks;
-    };
     services.clipboard.setText = [this](const std::string& text) { clipboard = text; };
     services.clipboard.getText = [this] { return clipboard; };
     platform = std::make_unique<DesktopPlatform>(std::move(services));
@@ -33,8 +29,6 @@ class DesktopPlatformTest : public testing::Test {
   void TearDown() override { kel::Platform::setInstance(nullptr); }
 
   testsupport::ScopedDataHome home;
-  std::vector<std::vector<std::string>> launched;
-  bool launcherWorks = true;
   std::string clipboard;
   std::unique_ptr<DesktopPlatform> platform;
 };
@@ -65,18 +59,6 @@ TEST_F(DesktopPlatformTest, TheSettingsFileNamesTheReleaseWithoutTheStoreFrontsS
   EXPECT_EQ(kel::PlatformSettingsHost(*platform).versionText(), "3.1");
   EXPECT_EQ(kel::plainVersion("3.1"), "3.1");
   EXPECT_EQ(kel::plainVersion(""), "");
-}
-
-TEST_F(DesktopPlatformTest, FoldersAndLinksOpenThroughTheDesktopOpenerWhichRefusesOptions) {
-  EXPECT_TRUE(platform->openUrl("https://example.com/a b?c=d;e"));
-  EXPECT_FALSE(platform->openUrl("--help"));
-  EXPECT_FALSE(platform->openFolder("-rf"));
-  // One argument, exactly as given: nothing passes through a shell.
-  EXPECT_EQ(launched, (decltype(launched){{"xdg-open", "https://example.com/a b?c=d;e"}}));
-  launcherWorks = false;
-  EXPECT_FALSE(platform->openUrl("https://example.com"));
-  EXPECT_TRUE(kel::launchDetached({"true"}));  // the real launcher
-  EXPECT_FALSE(kel::launchDetached({"rubble-no-such-program-here"}));
 }
 
 TEST_F(DesktopPlatformTest, AlertsAndTheLogGoToStandardErrorAndTheClipboardKeepsText) {

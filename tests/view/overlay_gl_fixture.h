@@ -23,6 +23,8 @@
 #include "tests/engine/render/png_test_writer.h"
 #include "tests/engine/sprite_gl/director_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/screen_layout_reset.h"
+#include "tests/support/file_search_paths.h"
 
 namespace overlay_test {
 
@@ -74,7 +76,7 @@ class OverlayGLFixture : public spritetest::DirectorFixture {
     dir_.write("interface.png", atlasPng(art::kInterfaceAtlasSize, interface));
     dir_.write("treasures.png", atlasPng(art::kItemAtlasSize, {{art::itemIconRect(kStoneIcon, 0), kYellow}}));
     dir_.write(art::achievementIconFileName(7), atlasPng(4, {{engine::Rect(0, 0, 4, 4), kYellow}}));
-    engine::FileUtils::getInstance()->setSearchPaths({dir_.path().string(), buildFontFolder()});
+    testsupport::setSearchPaths({dir_.path().string(), buildFontFolder()});
   }
   void TearDown() override {
     DirectorFixture::TearDown();

@@ -35,6 +35,7 @@
 #include "view/sky/sky_creation.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
+#include "tests/support/settings_reset.h"
 
 namespace worldgl {
 
@@ -86,7 +87,7 @@ class WorldViewTest : public world_test::WorldTest {
  protected:
   void SetUp() override {
     WorldTest::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
     kel::options().smoothLighting = false;
     engine::PoolManager::getCurrentPool()->clear();
     engine::Director::getInstance();  // the view attaches to the director that exists
@@ -120,7 +121,7 @@ class WorldViewTest : public world_test::WorldTest {
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
     engine::PoolManager::getCurrentPool()->clear();
     // The shared view destroys its window itself when the next test makes a new one.
-    kel::resetSettings();
+    testsupport::resetSettings();
     WorldTest::TearDown();
   }
 

@@ -21,6 +21,7 @@
 #include "world/seams/cell_sounds.h"
 #include "world/seams/entity_effects.h"
 #include "world/world.h"
+#include "tests/support/settings_reset.h"
 
 namespace world_test {
 
@@ -115,13 +116,13 @@ class EditWorldTest : public WorldTest {
 
   void SetUp() override {
     WorldTest::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
     makeWorld(WorldParams{});
   }
   void TearDown() override {
     world.reset();
     game.reset();
-    kel::resetSettings();
+    testsupport::resetSettings();
     WorldTest::TearDown();
   }
   // The world's own context carries the recorders; nothing process-wide is registered.

@@ -41,5 +41,4 @@ void shakeScreen(engine::Node& camera, engine::Vec2 centre, bool small) {
   camera.getActionManager()->addAction(then(shake, engine::MoveTo::create(0.02f, centre)), &camera);
 }
 
-bool screenShakeAllowed() { return allowed(); }
 void resetScreenShake() { allowed() = true; }

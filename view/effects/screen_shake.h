@@ -17,8 +17,6 @@ engine::FiniteTimeAction* makeScreenShakeAction(bool small);
 // Runs a shake on the camera node, which then moves back to `centre` (the middle of the screen).
 void shakeScreen(engine::Node& camera, engine::Vec2 centre, bool small);
 
-// True while no shake runs.
-bool screenShakeAllowed();
 // Allows the next shake again; the world view's teardown calls it, since a shake whose camera is
 // gone never ends by itself.
 void resetScreenShake();

@@ -15,6 +15,7 @@
 #include "engine/scene/frame_clock.h"
 #include "engine/scene/inner_node.h"
 #include "engine/scene/scheduler.h"
+#include "tests/support/frame_clock_probe.h"
 
 using namespace engine;
 
@@ -43,12 +44,12 @@ class StepScene : public InnerNode {
 // An application whose window is a counter and whose clock is fake.
 class TestApp : public Application {
  public:
-  explicit TestApp(FakeClock* clock) : clock_(clock) { setFrameClock(clock); }
+  explicit TestApp(FakeClock* clock) : clock_(clock) { FrameClockProbe::use(*this, clock); }
 
   bool applicationDidFinishLaunching(int, char**) override {
     if (!launchSucceeds) return false;
     Director* director = Director::getInstance();
-    director->setFrameClock(clock_);
+    FrameClockProbe::use(*director, clock_);
     scene = new StepScene();  // held by the test
     director->runWithScene(scene);
     director->getScheduler()->scheduleUpdate(scene, false);
@@ -138,7 +139,7 @@ TEST_F(LoopTest, AFailedLaunchOrNoWindowRunsNoFrames) {
 
 TEST_F(LoopTest, TheDeltaTimeFollowsTheClockAndNeverGoesNegative) {
   Director* director = Director::getInstance();
-  director->setFrameClock(&clock_);
+  FrameClockProbe::use(*director, &clock_);
   director->startAnimation();
   // The zero step after starting, a long pause that is not clamped, and a clock going back.
   const std::tuple<int64_t, float, unsigned> steps[] = {

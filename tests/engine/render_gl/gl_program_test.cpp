@@ -1,5 +1,5 @@
-// Shader programs: the built-in ones build under GLSL 1.20, failures are logged and draw
-// nothing, and samplers keep to their own units.
+// Shader programs: the built-in ones build under GLSL 1.20, and failures are logged and draw
+// nothing.
 #include <string>
 
 #include "tests/engine/render_gl/gl_fixture.h"
@@ -15,14 +15,6 @@ const char* const kPlainVertex =
     "attribute vec4 a_position;\n"
     "void main() { gl_Position = E_MVPMatrix * a_position; }\n";
 const char* const kPlainFragment = "void main() { gl_FragColor = vec4(1.0); }\n";
-
-// The texture GL itself has bound on a unit.
-GLuint boundTexture(GLenum unit) {
-  glActiveTexture(GL_TEXTURE0 + unit);
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  return static_cast<GLuint>(bound);
-}
 
 TEST_F(Programs, EveryBuiltinProgramLinksWithItsAttributes) {
   GLProgramCache* cache = GLProgramCache::getInstance();
@@ -69,28 +61,6 @@ TEST_F(Programs, CompileAndLinkFailuresAreLoggedAndThatMaterialDrawsNothing) {
   white->release();
   brokenState->release();
   program->release();
-}
-
-TEST_F(Programs, SamplerUniformUsesItsOwnUnitAndLeavesUnitZeroAlone) {
-  GLProgram* program = GLProgram::createWithByteArrays(
-      kPlainVertex,
-      "uniform sampler2D u_mask;\n"
-      "void main() { gl_FragColor = texture2D(u_mask, vec2(0.5)); }\n");
-  ASSERT_NE(program, nullptr);
-  auto* state = GLProgramState::create(program);
-  GLuint names[2] = {};
-  glGenTextures(2, names);
-  GL::bindTexture2DN(0, names[0]);
-  EXPECT_TRUE(state->setUniformTexture("u_mask", names[1]));
-  state->apply(Mat4::IDENTITY);
-  EXPECT_EQ(boundTexture(0), names[0]);
-  EXPECT_EQ(boundTexture(1), names[1]);
-  GL::invalidateStateCache();  // the look-ups above changed the active unit behind the cache
-  GLint unit = -1;
-  glGetUniformiv(program->getProgram(), program->getUniform("u_mask")->location, &unit);
-  EXPECT_EQ(unit, 1);
-  deleteCachedTexture(names[0]);
-  deleteCachedTexture(names[1]);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "tests/engine/render/png_test_writer.h"
 #include "tests/engine/render_gl/gl_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/file_search_paths.h"
 
 namespace engine {
 namespace {
@@ -105,7 +106,7 @@ TEST_F(TexturePreloads, FilesTheCacheHoldsAreNotPreparedAgain) {
 
 TEST_F(TexturePreloads, FilesNamedRelativeToTheSearchPathsAreKeyedByTheirFullPath) {
   solid("atlases/rel.png", 8, 70);
-  FileUtils::getInstance()->setSearchPaths({dir_.path().string() + "/"});
+  testsupport::setSearchPaths({dir_.path().string() + "/"});
   TexturePreload preload(*cache_);
   preload.start({{"atlases/rel.png", PF::RGBA8888}});
   preload.finish();

@@ -118,6 +118,19 @@ TEST_F(AchievementsTest, WritingSendsThePlatformValuesThenStores) {
   EXPECT_EQ(service.calls, (std::vector<std::string>{"stat 0=2", "stat 1=3", "store"}));
 }
 
+TEST_F(AchievementsTest, TheStoreFrontsValuesAreCountedOnFrom) {
+  kel::SteamStatsTarget& target = store;
+  ASSERT_TRUE(target.acceptsValue(kel::STEAM_STAT_FISH_CAUGHT));
+  EXPECT_FALSE(target.acceptsValue(2));
+  target.setValue(kel::STEAM_STAT_FISH_CAUGHT, 40);
+  target.setValue(kel::STEAM_STAT_ITEM_CRAFTED, 7);
+  target.setValue(2, 99);  // no such statistic
+  record(stat_number::kFishCaught, 959, 1);
+  service.calls.clear();
+  store.writeStatistics();
+  EXPECT_EQ(service.calls, (std::vector<std::string>{"stat 0=41", "stat 1=7", "store"}));
+}
+
 TEST_F(AchievementsTest, StatisticNumbersPastTheCountersAreIgnored) {
   for (uint16_t statistic : {uint16_t{128}, uint16_t{0xFFFF}}) store.recordStatEvent(statistic, 1);
   const StatsRecord empty;

@@ -27,6 +27,7 @@
 #include "tests/world/world_test_blocks.h"
 #include "world/rules/game.h"
 #include "world/world.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ Bytes withItem(uint8_t id, uint16_t item, uint16_t count) {
 class TradeOverEnet : public nettest::LoopbackTest {
  protected:
   void SetUp() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetContentTables();
     world_test::defineStandardBlocks();
     for (uint16_t id : {kStone, kPick}) contentTables().itemDefs[id].defined = true;

@@ -17,6 +17,7 @@
 #include "platform/net_connection_info.h"
 #include "tests/net/net_test_support.h"
 #include "tests/platform/steam/hub_users.h"
+#include "tests/support/steam_probe.h"
 
 namespace steamtest {
 
@@ -75,9 +76,9 @@ class SteamHubTest : public ::testing::Test {
     annApi = &users.add(kAnnId, "Ann");
     boApi = &users.add(kBoId, "Bo");
     strangerApi = &users.add(kStrangerId, "Stranger");
-    users.hub->befriend(kHostId, kAnnId);
-    users.hub->befriend(kHostId, kBoId);
-    users.hub->befriend(kAnnId, kBoId);
+    kel::SteamProbe::befriend(*users.hub, kHostId, kAnnId);
+    kel::SteamProbe::befriend(*users.hub, kHostId, kBoId);
+    kel::SteamProbe::befriend(*users.hub, kAnnId, kBoId);
   }
 
   void startHost(uint8_t limit) {

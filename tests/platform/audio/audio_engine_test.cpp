@@ -4,13 +4,14 @@
 #include "engine/scene/scheduler.h"
 #include "platform/audio/sound.h"
 #include "tests/platform/audio/audio_fixture.h"
+#include "tests/support/file_search_paths.h"
 
 using kel::AudioEngine;
 using AudioEngineTest = audiotest::AudioFixture;
 
 TEST_F(AudioEngineTest, AnEffectLoadsOncePlaysAsAskedAndGoesWithReleaseAll) {
   effect("pop", 5.0);
-  engine::FileUtils::getInstance()->setSearchPaths({effects});
+  testsupport::setSearchPaths({effects});
   const kel::SoundHandle byName = audio->preloadEffect("pop.mp3");
   const kel::SoundHandle byPath = audio->preloadEffect(effects + "/pop.mp3");
   ASSERT_NE(byName.sound, nullptr);

@@ -106,7 +106,7 @@ class AudioFixture : public ::testing::Test {
     std::vector<kel::Channel> found;
     for (int i = 0; i < audio->system().channelCount(); ++i) {
       const kel::Channel channel = kel::SoundSystemInspector::channelAt(audio->system(), i);
-      const kel::Sound* sound = channel.currentSound();
+      const kel::Sound* sound = kel::SoundSystemInspector::soundOf(channel);
       if (sound != nullptr && sound->path().ends_with("/" + name + ".mp3")) found.push_back(channel);
     }
     return found;

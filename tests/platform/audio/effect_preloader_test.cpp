@@ -7,6 +7,7 @@
 #include "platform/audio/effect_preloader.h"
 #include "platform/audio/sound.h"
 #include "tests/platform/audio/audio_fixture.h"
+#include "tests/support/file_search_paths.h"
 
 using EffectPreloading = audiotest::AudioFixture;
 
@@ -30,7 +31,7 @@ TEST_F(EffectPreloading, EveryDecodableEffectAndTheRainArriveInTheCacheOnThePump
   dir.write("sfx/broken.mp3", "not a sound at all");
   dir.write("sfx/notes.txt", "not an effect");
   audiotest::writeTone(dir, "rain.mp3", 1.5);
-  engine::FileUtils::getInstance()->setSearchPaths({dir.path().string()});
+  testsupport::setSearchPaths({dir.path().string()});
   // A silent engine never plays: it decodes nothing ahead.
   audio->preloadEffects();
   EXPECT_FALSE(audio->preloading());

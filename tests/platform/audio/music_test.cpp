@@ -10,6 +10,7 @@
 #include "platform/audio/music.h"
 #include "platform/audio/rain_ambience.h"
 #include "tests/platform/audio/audio_fixture.h"
+#include "tests/support/file_search_paths.h"
 
 using audiotest::AudioFixture;
 using kel::MusicPlace;
@@ -94,14 +95,14 @@ TEST_F(MusicPlayer, MenuMusicReplacesTheTrackAndStopMusicEndsIt) {
 
 TEST_F(MusicPlayer, RainLoopsQuietlyUntilTheWeatherChangesEvenWithSoundOff) {
   effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
-  engine::FileUtils::getInstance()->setSearchPaths({effects});
+  testsupport::setSearchPaths({effects});
   kel::setRainAmbience(1);
   kel::Channel rain = audio->rainAmbience.channel;
   ASSERT_TRUE(rain.isPlaying());
   run(45.0);  // past the file's end
   EXPECT_TRUE(rain.isPlaying());
-  EXPECT_GE(rain.positionSeconds(), kel::kRainLoopStartMs / 1000.0);  // between its loop points
-  EXPECT_LT(rain.positionSeconds(), kel::kRainLoopEndMs / 1000.0);
+  EXPECT_GE(kel::SoundSystemInspector::positionSeconds(rain), kel::kRainLoopStartMs / 1000.0);  // between its loop points
+  EXPECT_LT(kel::SoundSystemInspector::positionSeconds(rain), kel::kRainLoopEndMs / 1000.0);
   kel::setRainVolume(3, 4);
   EXPECT_FLOAT_EQ(rain.volume(), 0.75f * 2 * 0.8f);
   kel::setRainVolume(3, 0);  // no particles counted: silent, not a division by zero
@@ -125,7 +126,7 @@ struct FallenDrops {
 TEST_F(MusicPlayer, HeardRainLetsNearDropsFallNowAndThenAcrossTheFieldAndMutedRainNone) {
   effect("rain", kel::kRainLoopEndMs / 1000.0 + 0.5);
   for (int drop = 0; drop < kel::kRainDropCount; ++drop) effect(kel::rainDropFileName(drop));
-  engine::FileUtils::getInstance()->setSearchPaths({effects});
+  testsupport::setSearchPaths({effects});
   kel::setRainAmbience(1);
   // Weather steps at a ratio; what each step started, counted before the next.
   auto steps = [this](uint32_t numerator, int count) {

@@ -73,7 +73,6 @@ TEST(DesktopPlatformTeardown, ACrashWhileTheClientShutsDownIsStillReported) {
   const std::string report = crashReportOfChild(home.path() / "Rubblemoor", SIGSEGV, [] {
     kel::DesktopPlatform::Services services;
     services.steam = std::make_unique<CrashingShutdownSteam>();
-    services.launcher = [](const std::vector<std::string>&) { return true; };
     auto platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
     if (!platform->crashReporter().installed()) _exit(3);
     platform->start(0, nullptr);

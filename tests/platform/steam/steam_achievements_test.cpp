@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "tests/platform/steam/fake_steam_api.h"
+#include "tests/support/steam_probe.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ TEST(SteamAchievementsLifetime, TheCallbacksGoWithTheObject) {
   testsupport::FakeSteamApi api;
   api.init();
   { SteamAchievements achievements(api); }
-  EXPECT_EQ(api.callbacks().countFor(kel::STEAM_USER_STATS_RECEIVED), 0u);
+  EXPECT_EQ(kel::SteamProbe::handlersFor(api.callbacks(), kel::STEAM_USER_STATS_RECEIVED), 0u);
   // A reply arriving after the object is gone must not reach it.
   api.queue(STEAM_USER_STATS_RECEIVED, STEAM_RESULT_OK);
   api.runCallbacks();

@@ -14,6 +14,7 @@
 #include "platform/steam/steam_stand_in.h"
 #include "tests/platform/steam/hub_users.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/steam_probe.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ struct Friends : ::testing::Test {
         {kAnn, "Ann"}, {kBo, "bo"}, {kCy, "Cy"}, {kDi, "Di"}, {kEd, "Ed"}};
     for (const auto& [id, name] : others) {
       users.add(id, name);
-      if (id != kDi) users.hub->befriend(kMe, id);
+      if (id != kDi) kel::SteamProbe::befriend(*users.hub, kMe, id);
     }
     kel::setGamePresence(*users.views[1]->friends(), true, kAnn);
     kel::setGamePresence(*users.views[2]->friends(), false, kAnn);

@@ -7,6 +7,7 @@
 #include "platform/steam/steam_friend_list.h"
 #include "tests/platform/steam/fake_steam_api.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/steam_probe.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct PlatformWithFake {
     services.installCrashReporter = false;
     platform = std::make_unique<DesktopPlatform>(std::move(services));
   }
-  size_t overlayCallbacks() { return fake->callbacks().countFor(kel::STEAM_GAME_OVERLAY_ACTIVATED); }
+  size_t overlayCallbacks() { return kel::SteamProbe::handlersFor(fake->callbacks(), kel::STEAM_GAME_OVERLAY_ACTIVATED); }
   testsupport::ScopedDataHome home;
   testsupport::FakeSteamApi* fake = nullptr;
   std::unique_ptr<DesktopPlatform> platform;

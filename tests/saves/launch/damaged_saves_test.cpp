@@ -18,6 +18,7 @@
 #include "tests/saves/world/world_file_fixture.h"
 #include "tests/support/damage_cases.h"
 #include "tests/support/read_file.h"
+#include "tests/support/settings_reset.h"
 
 namespace saves_test {
 namespace {
@@ -29,11 +30,11 @@ class DamagedSavesTest : public WorldFileTest, public ::testing::WithParamInterf
  protected:
   void SetUp() override {
     WorldFileTest::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
     kel::options().keepBackupOfSaves = true;
   }
   void TearDown() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     WorldFileTest::TearDown();
   }
 

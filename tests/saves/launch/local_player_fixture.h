@@ -23,6 +23,7 @@
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
 #include "world/rules/game.h"
+#include "tests/support/settings_reset.h"
 
 namespace saves_test {
 
@@ -30,14 +31,14 @@ class LocalPlayerTest : public test_rows::ContentTest {
  protected:
   void SetUp() override {
     ContentTest::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
     statsStore().clearUnlocked();
     files_.createFolder(saves_.characters().folder(), true);
   }
   void TearDown() override {
     runningWorld().player.reset();
     statsStore().clearUnlocked();
-    kel::resetSettings();
+    testsupport::resetSettings();
     ContentTest::TearDown();
   }
 

@@ -17,13 +17,14 @@
 #include "game/session/running_world.h"
 #include "saves/launch/local_game_saves.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
 class LocalSavesTest : public ::testing::Test {
  protected:
-  void SetUp() override { kel::resetSettings(); }
-  void TearDown() override { kel::resetSettings(); }
+  void SetUp() override { testsupport::resetSettings(); }
+  void TearDown() override { testsupport::resetSettings(); }
 
   std::string playerFile(const std::string& name) const {
     return (home_.path() / "Rubblemoor" / "players" / name).string();

@@ -25,6 +25,7 @@
 #include "tests/platform/settings/settings_test_host.h"
 #include "tests/saves/world/world_file_fixture.h"
 #include "world/blocks/sign.h"
+#include "tests/support/settings_reset.h"
 
 namespace saves_test {
 namespace {
@@ -35,10 +36,10 @@ class WorldSavesTest : public WorldFileTest {
  protected:
   void SetUp() override {
     WorldFileTest::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
   }
   void TearDown() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     WorldFileTest::TearDown();
   }
 

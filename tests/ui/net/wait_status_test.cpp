@@ -19,6 +19,7 @@
 #include "ui/ui_launch_services.h"
 #include "ui/views/game_views.h"
 #include "view/main_layer.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ using Lines = std::vector<std::pair<std::string, std::string>>;
 class WaitStatusTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     kel::DesktopPlatform::Services services;
     services.installCrashReporter = false;
     platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
@@ -45,7 +46,7 @@ class WaitStatusTest : public ::testing::Test {
     kel::Platform::setInstance(nullptr);
     platform.reset();
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
-    kel::resetSettings();
+    testsupport::resetSettings();
   }
 
   // The scheduler's time, in tenths of a second.

@@ -14,6 +14,7 @@
 #include "tests/platform/settings/settings_test_host.h"
 #include "tests/support/temp_dir.h"
 #include "ui/views/option_rows.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ class OptionRowsTest : public audiotest::AudioFixture {
  protected:
   void SetUp() override {
     AudioFixture::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
     kel::setSettingsHost(&host);
   }
   void TearDown() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     AudioFixture::TearDown();
   }
   // The rows as the page shows them now.

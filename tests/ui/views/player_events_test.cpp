@@ -14,6 +14,7 @@
 #include "ui/views/circuit_view.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
+#include "tests/support/file_search_paths.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ class PlayerEventsSoundTest : public PlayerEventsTest {
     audio = kel::AudioEngine::createInstance(kel::OutputMode::Silent);
     audio->setSoundFolders(sounds.file("sfx"), sounds.file("music"));
     audiotest::writeTone(sounds, "sfx/rain.mp3", 2.0);
-    engine::FileUtils::getInstance()->setSearchPaths({sounds.file("sfx")});
+    testsupport::setSearchPaths({sounds.file("sfx")});
   }
   void TearDown() override {
     kel::AudioEngine::destroyInstance();

@@ -23,6 +23,7 @@
 #include "ui/views/inventory_view.h"
 #include "view/main_layer.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ class TestView final : public GameView {
 class ViewStackTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    kel::resetSettings();
+    testsupport::resetSettings();
     kel::DesktopPlatform::Services services;
     services.installCrashReporter = false;
     platform = std::make_unique<kel::DesktopPlatform>(std::move(services));
@@ -118,7 +119,7 @@ class ViewStackTest : public ::testing::Test {
     kel::Platform::setInstance(nullptr);
     platform.reset();
     if (engine::Director::hasInstance()) engine::Director::getInstance()->purgeDirector();
-    kel::resetSettings();
+    testsupport::resetSettings();
   }
 
   void makeTestViews() {

@@ -7,6 +7,7 @@
 #include "tests/engine/scene/scene_fixture.h"
 #include "view/effects/screen_shake.h"
 #include "view/effects/screen_tint.h"
+#include "tests/support/screen_shake_probe.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "game/player/player_graphical.h"
 #include "view/effects/screen_shake.h"
+#include "tests/support/screen_shake_probe.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "tests/view/world_view_fixture.h"
 #include "view/sky/sky_creation.h"
 #include "view/view_game_screen.h"
+#include "tests/support/file_search_paths.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ class PreparedWorldViewTest : public WorldViewTest {
   void SetUp() override {
     WorldViewTest::SetUp();
     // Without a platform the atlases are named by file and found through the search paths.
-    engine::FileUtils::getInstance()->setSearchPaths({atlases.path().string() + "/"});
+    testsupport::setSearchPaths({atlases.path().string() + "/"});
     registerCustomShaders();
     map->computeSurfaceHeights();
     setSkyFolderWithoutPlatform(atlases.path().string());

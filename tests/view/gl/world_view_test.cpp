@@ -25,6 +25,7 @@
 #include "view/tiles/tile_sprites.h"
 #include "view/world_shot.h"
 #include "world/explosions/explosion_system.h"
+#include "tests/support/screen_shake_probe.h"
 
 namespace {
 

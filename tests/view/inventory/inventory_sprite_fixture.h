@@ -22,6 +22,7 @@
 #include "view/atlas/game_textures.h"
 #include "view/inventory/inventory_sprite.h"
 #include "view/inventory/inventory_view_hooks.h"
+#include "tests/support/settings_reset.h"
 
 namespace sprite_test {
 
@@ -65,7 +66,7 @@ class SpriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetContentTables();
-    kel::resetSettings();
+    testsupport::resetSettings();
     define(kStone, 4, true);
     define(kRock, 4, true);
     define(kPick, 1, false);
@@ -83,7 +84,7 @@ class SpriteTest : public ::testing::Test {
     gameTextures().hudLayer = nullptr;
     hud->release();
     engine::PoolManager::getCurrentPool()->clear();
-    kel::resetSettings();
+    testsupport::resetSettings();
   }
 
   static void define(uint16_t id, uint8_t kind, bool freeStack) {

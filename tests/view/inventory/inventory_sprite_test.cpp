@@ -13,6 +13,7 @@
 #include "tests/view/inventory/inventory_sprite_fixture.h"
 #include "view/inventory/layout_box.h"
 #include "world/rules/game.h"
+#include "tests/support/screen_layout_reset.h"
 
 namespace sprite_test {
 namespace {

@@ -7,6 +7,8 @@
 #include "platform/screen_layout.h"
 #include "platform/settings/settings.h"
 #include "world/world_launch_services.h"
+#include "tests/support/settings_reset.h"
+#include "tests/support/screen_layout_reset.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ class VisibleCellCountsTest : public ::testing::Test {
   void SetUp() override { reset(); }
   void TearDown() override { reset(); }
   static void reset() {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetScreenLayout();
     storeVisibleCellCounts(VisibleCellCounts{});
   }

@@ -13,6 +13,7 @@
 #include "world/cascade/break_cascade.h"
 #include "world/edits/edit_kind.h"
 #include "world/liquid/liquid_simulator.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ class WorldContextTest : public WorldTest {
  protected:
   void SetUp() override {
     WorldTest::SetUp();
-    kel::resetSettings();
+    testsupport::resetSettings();
     defineBlock(kSapling, {.flags = bits({16}), .transparency = 1});
     a = std::make_unique<OwnWorld>();
     b = std::make_unique<OwnWorld>();
@@ -76,7 +77,7 @@ class WorldContextTest : public WorldTest {
   void TearDown() override {
     a.reset();
     b.reset();
-    kel::resetSettings();
+    testsupport::resetSettings();
     WorldTest::TearDown();
   }
   // Places a block, starts a water source and breaks a block that a sapling stands on, at column x.

@@ -11,6 +11,8 @@
 #include "world/entities/mob_spawner.h"
 #include "world/world.h"
 #include "world/world_launch_services.h"
+#include "tests/support/settings_reset.h"
+#include "tests/support/screen_layout_reset.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ class SpawnerViewSize : public ::testing::Test {
     reset();
   }
   static void reset() {
-    kel::resetSettings();
+    testsupport::resetSettings();
     resetScreenLayout();
     storeVisibleCellCounts(VisibleCellCounts{});
   }

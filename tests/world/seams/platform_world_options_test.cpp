@@ -6,6 +6,7 @@
 
 #include "platform/settings/settings.h"
 #include "world/seams/world_options.h"
+#include "tests/support/settings_reset.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ constexpr std::array<OptionPair, 9> kOptions = {{
 
 class PlatformWorldOptionsTest : public ::testing::Test {
  protected:
-  void SetUp() override { kel::resetSettings(); }
-  void TearDown() override { kel::resetSettings(); }
+  void SetUp() override { testsupport::resetSettings(); }
+  void TearDown() override { testsupport::resetSettings(); }
 
   void setAll(bool on) {
     for (const OptionPair& option : kOptions) kel::options().*option.setting = on;
@@ -64,11 +65,11 @@ TEST_F(PlatformWorldOptionsTest, AChangedSettingCountsAtOnce) {
 }
 
 TEST(NullWorldOptions, EveryOptionIsOff) {
-  kel::resetSettings();
+  testsupport::resetSettings();
   for (const OptionPair& option : kOptions) kel::options().*option.setting = true;
   const NullWorldOptions null;
   for (const OptionPair& option : kOptions) EXPECT_FALSE((null.*option.answer)()) << option.name;
-  kel::resetSettings();
+  testsupport::resetSettings();
 }
 
 }  // namespace
