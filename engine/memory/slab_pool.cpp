@@ -87,9 +87,4 @@ void SlabPool::free(void* place, size_t size) {
   classes_[slot / kAlignment - 1].freed.push_back(place);
 }
 
-size_t SlabPool::freedPlaces(size_t size) const {
-  const size_t slot = slotBytes(std::max<size_t>(size, 1));
-  return slot > kLargestSlot ? 0 : classes_[slot / kAlignment - 1].freed.size();
-}
-
 }  // namespace engine

@@ -38,11 +38,9 @@ class SlabPool {
 
   // The bytes a place of `size` takes in its slab.
   static size_t slotBytes(size_t size) { return (size + kAlignment - 1) & ~(kAlignment - 1); }
-  size_t slabCount() const { return slabs_.size(); }
-  // How many freed places of `size`'s class wait to be handed out again.
-  size_t freedPlaces(size_t size) const;
-
  private:
+  friend struct SlabPoolProbe;  // tests count slabs and freed places
+
   struct SizeClass {
     std::vector<void*> freed;  // reused last freed first
     char* next = nullptr;      // the rest of the class's newest slab

@@ -30,18 +30,18 @@ uint8_t scaleChannel(uint8_t own, uint8_t parent) {
   return static_cast<uint8_t>(static_cast<double>(own) * parent / 255.0);
 }
 
+}  // namespace
+
 // Made on first use and never destroyed: nodes held until the process exits are freed after
 // every static has gone.
-SlabPool& nodeSlabs() {
+SlabPool& Node::slabs() {
   static SlabPool* pool = new SlabPool();
   return *pool;
 }
 
-}  // namespace
-
 void* Node::operator new(size_t size) {
   assert(isMainThread());
-  return nodeSlabs().allocate(size);
+  return slabs().allocate(size);
 }
 
 void* Node::operator new(size_t size, [[maybe_unused]] std::align_val_t alignment) {
@@ -51,14 +51,12 @@ void* Node::operator new(size_t size, [[maybe_unused]] std::align_val_t alignmen
 
 void Node::operator delete(void* place, size_t size) {
   assert(isMainThread());
-  nodeSlabs().free(place, size);
+  slabs().free(place, size);
 }
 
 void Node::operator delete(void* place, size_t size, std::align_val_t) {
   Node::operator delete(place, size);
 }
-
-size_t Node::freedPlaces(size_t size) { return nodeSlabs().freedPlaces(size); }
 
 Node* Node::create() {
   Node* node = new Node();

@@ -14,6 +14,7 @@ namespace engine {
 class ActionManager;
 class Renderer;
 class Scheduler;
+class SlabPool;
 
 // Bits of the flags handed down by visit.
 constexpr uint32_t FLAGS_TRANSFORM_DIRTY = 1;
@@ -33,8 +34,6 @@ class Node : public Ref {
   static void* operator new(size_t size, std::align_val_t alignment);
   static void operator delete(void* place, size_t size);
   static void operator delete(void* place, size_t size, std::align_val_t alignment);
-  // How many freed places of a node class of `size` bytes wait to be reused.
-  static size_t freedPlaces(size_t size);
 
   virtual void reloadGLResources() {}
 
@@ -156,6 +155,10 @@ class Node : public Ref {
 
  protected:
   friend class InnerNode;
+  friend struct NodeSlabProbe;  // tests look at how the nodes' places are reused
+
+  // The pool every node's place comes from.
+  static SlabPool& slabs();
 
   Node();
   void markTransformDirty();

@@ -66,7 +66,6 @@ class Label : public SpriteBatchNode {
 
   FontAtlas* getFontAtlas() const { return fontAtlas_; }
   float getCommonLineHeight() const { return layout_.commonLineHeight; }
-  // Lines of the laid-out text (lays out first when needed).
   const LabelLayout& getLayout() const { return layout_; }
   bool isContentDirty() const { return contentDirty_; }
 

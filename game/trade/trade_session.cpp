@@ -9,6 +9,14 @@
 #include "game/trade/trade_requests.h"
 #include "game/trade/trade_stacks.h"
 
+uint32_t TradeSession::offeredCountOf(const PlayerBase& player, uint16_t id) {
+  uint32_t count = 0;
+  for (const ItemPtr& offered : offersOf(player)) {
+    if (offered != nullptr && offered->id == id) count += offered->count;
+  }
+  return count;
+}
+
 void TradeSession::offerItem(PlayerBase& player, const Item& item) {
   auto& places = offersOf(player);
   auto place = std::find(places.begin(), places.end(), nullptr);

@@ -96,14 +96,16 @@ void NetServer::tradeAnswer(wire::WireIn& in, PlayerServerDesktop& player) {
 
 void NetServer::tradeCancel(wire::WireIn&, PlayerServerDesktop& player) { cancelTradeOf(player); }
 
-// Only what the player carries may be offered: the other side would receive it.
+// Only what the player carries, beyond what it offers already, may be offered: the other side
+// would receive every offered stack.
 void NetServer::tradeOffer(wire::WireIn& in, PlayerServerDesktop& player) {
   TradeSession* session = findTradeSession(player);
   if (session == nullptr) return;
   const wire::PooledItem item = wire::itemFromWire(in);
   if (item == nullptr) return;
   const bool creative = world() != nullptr && world()->isCreative();
-  if (!creative && player.items().countOf(item->id) < item->count) {
+  const uint64_t wanted = uint64_t{session->offeredCountOf(player, item->id)} + item->count;
+  if (!creative && player.items().countOf(item->id) < wanted) {
     return player.showMessage(trade::kRefusalKind, "You do not hold that.");
   }
   session->offerItem(player, *item);

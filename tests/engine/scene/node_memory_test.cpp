@@ -10,6 +10,7 @@
 #include "engine/scene/node.h"
 #include "engine/scene/scheduler.h"
 #include "scene_fixture.h"
+#include "tests/support/node_slab_probe.h"
 
 using namespace engine;
 
@@ -35,7 +36,7 @@ TEST_F(NodeMemoryTest, NodesMadeOneAfterAnotherSitSideBySideWhateverIsMadeBetwee
   // Places freed by earlier tests are handed out first, in whatever order they were freed: they
   // are taken (and held) before the nodes looked at.
   std::vector<Node*> nodes;
-  while (Node::freedPlaces(sizeof(Node)) != 0) {
+  while (NodeSlabProbe::freedPlaces(sizeof(Node)) != 0) {
     nodes.push_back(Node::create());
     nodes.back()->retain();
   }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 
@@ -207,6 +208,26 @@ TEST_F(TradeOverEnet, HostileTradeMessagesChangeNothing) {
   EXPECT_EQ(session.bothReady, 0);
   ASSERT_EQ(trades->sessions().size(), 1u);
   EXPECT_NE(hostSide->inventory().trade(), nullptr);
+}
+
+// Her ten stones offered once are all she has: the same ten offered again, or one more, would
+// hand the host stones she does not carry.
+TEST_F(TradeOverEnet, AStackOfferedTwiceIsRefusedTheSecondTime) {
+  annOnHost->items().add(Item(kStone, 0, 10, 0, 0));
+  openTrade();
+  TradeSession& session = *trades->sessions().front();
+  const std::array<ItemPtr, trade::kOfferPlaces>& offered = session.offersOf(*annOnHost);
+  send(withItem(118, kStone, 6));
+  ASSERT_TRUE(pumpUntil([&] { return offered[0] != nullptr; }));
+  const size_t during = host->seen.size();
+  send(withItem(118, kStone, 6));  // twelve in all
+  send(withItem(118, kStone, 4));  // ten in all: hers
+  ASSERT_TRUE(pumpUntil([&] { return host->seen.size() >= during + 2; }));
+  pumpOnce();
+  EXPECT_EQ(session.offeredCountOf(*annOnHost, kStone), 10u);
+  ASSERT_NE(offered[1], nullptr);
+  EXPECT_EQ(offered[1]->count, 4);
+  EXPECT_EQ(offered[2], nullptr);
 }
 
 TEST_F(TradeOverEnet, TheHostAsksTheClientItClickedAndItsAnswerOpensTheTrade) {
