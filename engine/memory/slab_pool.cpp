@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <new>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define RUBBLE_SLAB_POISON 1
@@ -23,7 +27,6 @@ namespace engine {
 namespace {
 
 constexpr std::align_val_t kAligned{SlabPool::kAlignment};
-constexpr std::align_val_t kSlabAligned{SlabPool::kSlabAlignment};
 
 void poison([[maybe_unused]] void* place, [[maybe_unused]] size_t bytes) {
 #ifdef RUBBLE_SLAB_POISON
@@ -37,25 +40,37 @@ void unpoison([[maybe_unused]] void* place, [[maybe_unused]] size_t bytes) {
 #endif
 }
 
+// Huge pages are a request: where the system declines, the slab keeps small pages.
+void adviseHugePages([[maybe_unused]] void* slab, [[maybe_unused]] size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  madvise(slab, bytes, MADV_HUGEPAGE);
+#endif
+}
+
 }  // namespace
 
-SlabPool::SlabPool(size_t slabBytes)
-    : slabBytes_(std::max(slabBytes, kLargestSlot)), classes_(kLargestSlot / kAlignment) {}
+SlabPool::SlabPool(size_t slabBytes, size_t laterSlabBytes)
+    : slabBytes_(std::max(slabBytes, kLargestSlot)),
+      laterSlabBytes_(std::max(laterSlabBytes, slabBytes_)),
+      classes_(kLargestSlot / kAlignment) {}
 
 SlabPool::~SlabPool() {
-  for (void* slab : slabs_) {
-    unpoison(slab, slabBytes_);
-    ::operator delete(slab, kSlabAligned);
+  for (const Slab& slab : slabs_) {
+    unpoison(slab.start, slab.bytes);
+    ::operator delete(slab.start, std::align_val_t{alignmentOf(slab.bytes)});
   }
 }
 
 void SlabPool::startSlab(SizeClass& sizeClass, size_t slot) {
   // The tail of the old slab that no place fits in stays unused.
-  char* slab = static_cast<char*>(::operator new(slabBytes_, kSlabAligned));
-  slabs_.push_back(slab);
-  poison(slab, slabBytes_);
+  const size_t bytes = sizeClass.started ? laterSlabBytes_ : slabBytes_;
+  char* slab = static_cast<char*>(::operator new(bytes, std::align_val_t{alignmentOf(bytes)}));
+  if (bytes >= kHugePage) adviseHugePages(slab, bytes);
+  slabs_.push_back({slab, bytes});
+  poison(slab, bytes);
+  sizeClass.started = true;
   sizeClass.next = slab;
-  sizeClass.end = slab + slabBytes_ / slot * slot;
+  sizeClass.end = slab + bytes / slot * slot;
 }
 
 void* SlabPool::allocate(size_t size) {

@@ -60,7 +60,7 @@ TEST(SlabPoolTest, ASizeTakesOnlyPlacesOfItsOwnClass) {
 }
 
 TEST(SlabPoolTest, ManySizesGetPlacesThatNeverOverlapAndKeepTheirBytes) {
-  SlabPool pool(8192);
+  SlabPool pool(8192, 16384);
   struct Made {
     unsigned char* place;
     size_t size;
@@ -101,6 +101,28 @@ TEST(SlabPoolTest, AFullSlabIsFollowedByANewOne) {
   for (int i = 0; i < 65; ++i) places[static_cast<size_t>(i)] = pool.allocate(64);
   EXPECT_EQ(SlabPoolProbe::slabCount(pool), 2u);  // all of them reused
   for (void* place : places) pool.free(place, 64);
+}
+
+TEST(SlabPoolTest, AClassThatOutgrowsItsFirstSlabGoesOnInHugePageSlabs) {
+  SlabPool pool(4096);
+  std::vector<void*> places;
+  for (int i = 0; i < 32; ++i) places.push_back(pool.allocate(128));  // the first slab, full
+  void* other = pool.allocate(64);  // another class's first slab stays small
+  EXPECT_EQ(SlabPoolProbe::slabCount(pool), 2u);
+  const size_t perLargeSlab = SlabPool::kHugePage / 128;
+  for (size_t i = 0; i < perLargeSlab; ++i) places.push_back(pool.allocate(128));
+  EXPECT_EQ(SlabPoolProbe::slabCount(pool), 3u);
+  // The large slab starts a huge page, and its places follow each other to its end.
+  const uintptr_t large = address(places[32]);
+  EXPECT_EQ(large % SlabPool::kHugePage, 0u);
+  EXPECT_EQ(address(places.back()) - large, (perLargeSlab - 1) * 128);
+  std::memset(places.back(), 0x5A, 128);
+  EXPECT_EQ(static_cast<unsigned char*>(places.back())[127], 0x5A);
+  places.push_back(pool.allocate(128));  // past it: another large slab
+  EXPECT_EQ(address(places.back()) % SlabPool::kHugePage, 0u);
+  EXPECT_EQ(SlabPoolProbe::slabCount(pool), 4u);
+  for (void* place : places) pool.free(place, 128);
+  pool.free(other, 64);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
