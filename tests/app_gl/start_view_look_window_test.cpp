@@ -1,6 +1,6 @@
 // The start view as the window draws it: a planet under its sky behind the page instead of black,
 // the rows in the interface's gold-edged frames with the chosen one brighter, and every row of the
-// main menu still there.
+// main menu still there; a name being typed hides the row it is typed over.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "menus/start_view.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
+#include "ui/widgets/text_entry.h"
 #include "ui/views/list_view.h"
 
 namespace {
@@ -78,6 +79,44 @@ TEST_F(StartViewLookTest, APlanetShowsBehindTheMainMenuAndItsRowsAreFramed) {
   EXPECT_TRUE(quitShown) << "the main menu keeps its rows";
   EXPECT_GT(chosenGold, 0) << "the chosen row is framed in gold";
   EXPECT_EQ(otherGold, 0) << "the other rows' frames are dimmed";
+}
+
+TEST_F(StartViewLookTest, ANameBeingTypedHidesTheRowItIsTypedOver) {
+  int waited = 0;
+  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
+  int spread = -1;
+  bool opened = false;
+
+  Script script({
+      {"the start view", [&] { return current() == ViewId::Start && currentList() != nullptr && wait(3); }},
+      {"the new character page", [&] { return chooseRow("Play"); }},
+      {"its name row", [&] { return wait(3) && (hasRow("Name: ") || chooseRow("New character")); }},
+      {"the name entry open", [&] { return wait(3) && hasRow("Name: ") && chooseRow("Name: "); }},
+      {"the entry drawn", [&] {
+         if (!wait(3)) return false;
+         TextEntry& entry = startView().nameEntry();
+         opened = entry.shownText() == "Player";
+         // Past the typed name, where the row's own longer text ("Name: Player") lies under the
+         // entry: only the entry's even backing may show there.
+         const int x = static_cast<int>(entry.caretX()) + 6;
+         const int y = static_cast<int>(entry.position().y) + 8;
+         const Pixels band = framePixels(x, y, 40, 14);
+         int low = 765, high = 0;
+         for (size_t i = 0; i + 3 < band.size(); i += 4) {
+           const int level = band[i] + band[i + 1] + band[i + 2];
+           low = std::min(low, level);
+           high = std::max(high, level);
+         }
+         spread = high - low;
+         return true;
+       }},
+  });
+
+  playScript(script);
+  if (!script.finished() || !script.failure().empty()) return;
+
+  EXPECT_TRUE(opened) << "the entry opens on the current name";
+  EXPECT_LE(spread, 3) << "the row's text shows through the entry's backing";
 }
 
 }  // namespace

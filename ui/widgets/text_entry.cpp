@@ -22,7 +22,9 @@ TextEntry::~TextEntry() { stop(); }
 void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float width) {
   panel_ = engine::InnerNode::create();
   parent->addChild(panel_, 3);
-  back_ = addColorLayer(panel_, engine::Color4B{15, 15, 20, 230}, engine::Size(width, kHeight), position, 0);
+  // Opaque: the entry opens over the text it edits (a row of a menu, a sign's line), which would
+  // otherwise show through beside the typed text.
+  back_ = addColorLayer(panel_, engine::Color4B{15, 15, 20, 255}, engine::Size(width, kHeight), position, 0);
   label_ = addTextLabel(panel_, text_, position + engine::Vec2(kTextInset, kHeight / 2.0f), kFontSmall,
                         engine::Color3B{255, 255, 200}, engine::Vec2(0.0f, 0.5f), 1);
   caret_ = addColorLayer(panel_, engine::Color4B{255, 255, 200, 255},
