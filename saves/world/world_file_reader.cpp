@@ -149,7 +149,6 @@ bool readWorldFile(kel::FileHandle& file, World& world, WorldSaveLinks& links, P
   if (in.failed()) return false;
   stables.restore(world, links, convert);
   restoreLinkedParts(world, links, std::move(parts));
-  world.map().precomputeShadows();
-  world.map().lightMap().relightAll();
+  world.map().lightMap().relightAllWithShadows();
   return true;
 }
