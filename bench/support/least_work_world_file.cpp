@@ -112,6 +112,7 @@ bool leastWorkLoadCells(const std::string& path, WorldMap& map) {
   if (result != LIBDEFLATE_SUCCESS) return false;
   unpackCells(packed.data(), map);
   map.lightMap().relightAllWithShadows();
+  map.computeSurfaceHeights();
   return true;
 }
 

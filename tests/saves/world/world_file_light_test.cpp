@@ -1,5 +1,5 @@
 // What a world read from its file has made before it is played: the file keeps no light, so the
-// reader lights the cells and works out their shadow edges.
+// reader lights the cells and works out their shadow edges, and it finds every column's surface.
 #include <gtest/gtest.h>
 
 #include "tests/saves/world/world_file_fixture.h"
@@ -54,6 +54,20 @@ TEST_F(WorldFileLightTest, AWorldReadBackIsLitAndShadedAsTheShadowsThenTheLightW
   EXPECT_GT(torchLit, 100u);
   EXPECT_GT(halfSky, 100u);
   EXPECT_EQ(testsupport::cellsLitOtherwiseThanByTheReference(map), 0u);
+}
+
+// A loaded world is entered as a generated one is: with the top of every column found.
+TEST_F(WorldFileLightTest, AWorldReadBackKnowsTheTopOfEveryColumn) {
+  auto world = makeWorld();
+  buildGround(world->map());
+  auto loaded = load(save(*world));
+  ASSERT_NE(loaded, nullptr);
+  const WorldMap& map = loaded->map();
+  for (int x = 0; x < map.width(); ++x) {
+    // The glass on the ground is a column's top too: it stops what falls.
+    const int top = groundOf(x) + (x % 11 == 0 ? 1 : 0);
+    ASSERT_EQ(map.topHeight(x), top) << "column " << x;
+  }
 }
 
 }  // namespace
