@@ -111,8 +111,8 @@ bool leastWorkLoadCells(const std::string& path, WorldMap& map) {
   libdeflate_free_decompressor(inflater);
   if (result != LIBDEFLATE_SUCCESS) return false;
   unpackCells(packed.data(), map);
-  map.precomputeShadows();
-  map.lightMap().relightAll();
+  map.lightMap().relightAllWithShadows();
+  map.computeSurfaceHeights();
   return true;
 }
 

@@ -2,8 +2,9 @@
 // The least work that gives the world file's answers, for the save and load benchmarks to be held
 // against. Saving: the cells packed straight into a buffer kept between saves and deflated into
 // room kept likewise, at a chosen level. Loading: the whole file read, the cell section found in
-// the container's directory, inflated, unpacked into a world's cells, then the shadows and the
-// light computed from nothing (with the world's own passes: a load cannot do less than them).
+// the container's directory, inflated, unpacked into a world's cells, then the shadows, the light
+// and the surface heights computed from nothing (with the world's own passes: a load cannot do less
+// than them).
 // Written apart from the save code on purpose: a baseline that called it would measure it twice.
 
 #include <cstdint>

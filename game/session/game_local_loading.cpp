@@ -173,8 +173,6 @@ void GameLocal::install(std::unique_ptr<World> fresh) {
 }
 
 void GameLocal::enterWorld(bool fromFile) {
-  // A generated world comes with its surface line, found on the generation's worker.
-  if (fromFile) world_->map().computeSurfaceHeights();
   if (fromFile && world_->map().params().mode == kAdventureMode && pendingTravel_) {
     if (running_->player != nullptr) running_->player->setCellCoordinates(pendingTravel_->column, pendingTravel_->row);
     pendingTravel_.reset();

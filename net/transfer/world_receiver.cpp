@@ -143,10 +143,9 @@ WorldReceiver::Outcome WorldReceiver::completeCells(bool relight) {
   phase_ = Phase::Complete;
   columnsReceived_ = {};
   if (relight) {
-    // Packed cells carry no light; raw columns bring theirs.
-    WorldMap& map = world_->world().map();
-    map.precomputeShadows();
-    map.lightMap().relightAll();
+    // Packed cells carry neither light nor shadow edges; raw columns bring theirs. The shadows ask
+    // the surface line, which came right after the header.
+    world_->world().map().lightMap().relightAllWithShadows();
   }
   arrival_->cellsComplete(world_->world());
   return Outcome::CellsComplete;

@@ -5,8 +5,10 @@
 //
 // Writing leaves the world as it was. Reading happens on the main thread, into a world that no
 // one plays yet; after the sections it restores the weather, the clock, the circuits and the
-// liquid queues, then recomputes shadows and light. A false result means the file must not be
-// played: the caller throws the world away and keeps the files on disk untouched.
+// liquid queues, then works out the shadows and the light (in one pass, as generation does) and
+// the top of every column, so the world is entered as a generated one is. A false result means
+// the file must not be played: the caller throws the world away and keeps the files on disk
+// untouched.
 
 namespace kel {
 class FileHandle;

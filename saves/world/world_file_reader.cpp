@@ -149,7 +149,9 @@ bool readWorldFile(kel::FileHandle& file, World& world, WorldSaveLinks& links, P
   if (in.failed()) return false;
   stables.restore(world, links, convert);
   restoreLinkedParts(world, links, std::move(parts));
-  world.map().precomputeShadows();
-  world.map().lightMap().relightAll();
+  // Lit as generation lights a world, and its surface found while the world is still the reader's:
+  // entering it then finds both made.
+  world.map().lightMap().relightAllWithShadows();
+  world.map().computeSurfaceHeights();
   return true;
 }

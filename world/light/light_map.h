@@ -15,7 +15,8 @@
 // Speed: cells are addressed by index; the work list, the removal lists and a mark byte per cell are
 // members reused by every call, so local updates allocate nothing once warm and cost what the
 // darkened region and its border cost. `relightAll` lights the sky level by level (each cell is
-// expanded once) in a byte per cell of its own, stores it in the cells and then spreads the emitters.
+// expanded once) in a byte per cell of its own, stores it in the cells and then spreads the emitters;
+// a map is lit whole once, so that scratch lives only as long as the call.
 //
 // Runs on the thread that owns the world (the main thread in play, the world-load thread while a
 // world is built); nothing here locks and nothing is reentrant. Carried lights come from the
@@ -26,7 +27,6 @@
 
 class LampColours;
 class MapBlock;
-class RelightTraits;
 class WorldMap;
 
 class LightMap {
@@ -50,8 +50,8 @@ class LightMap {
   // Expects a map whose sky levels and block light are zero (new, loaded or received): marks which
   // cells let light through and which emit, then lights the sky and spreads every emitter.
   void relightAll();
-  // The same, and the shadow edges of every cell as WorldMap::precomputeShadows gives them, in the
-  // same pass over the cells.
+  // The same, and the shadow edges of every cell as the cell works its own out
+  // (MapBlock::computeShadowEdges), in the same pass over the cells.
   void relightAllWithShadows();
 
   // ---- Local updates ----
@@ -91,13 +91,6 @@ class LightMap {
   static constexpr uint8_t kDarkened = 1;
   static constexpr uint8_t kBorder = 2;
 
-  void relight(bool withShadows);
-  template <bool withShadows>
-  void markColumn(const RelightTraits& traits, uint32_t x);
-  void shadeColumn(uint32_t x);
-  void lightSkyByLevels();
-  void storeSky();
-  void spreadBlockLight();
   void beginRemoval(uint32_t start);
   void markDarkened(uint32_t index);
   void markBorder(uint32_t index);
@@ -111,9 +104,4 @@ class LightMap {
   std::vector<uint32_t> darkened_;
   std::vector<uint32_t> border_;
   std::vector<uint8_t> marks_;
-  std::vector<std::vector<uint32_t>> skyLevels_;  // relightAll's cells by sky level
-  std::vector<uint8_t> sky_;  // relightAll's sky level and open bit per cell, columns padded
-  std::vector<uint8_t> shade_;  // relightAllWithShadows's shadow traits per cell, laid as sky_
-  std::vector<uint8_t> edges_;  // one column's shadow edges
-  std::vector<uint32_t> skyTop_;  // per column the lowest row of its open top run (height if none)
 };

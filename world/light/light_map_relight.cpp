@@ -5,6 +5,12 @@
 // above and below each column, so the hot loop reads a small array and tests no row edge; the
 // levels are then stored in the cells they lit. The emitters are spread last over the cells by
 // the block light alone: the sky is final by then, so nothing else could rise.
+//
+// A map is lit whole once (when it is generated, loaded or received), so the scratch of a relight
+// (the padded bytes, the shadow traits, the cells by level and the emitters) is the relight's own
+// and goes with it: a map in play keeps none of it.
+
+#include <vector>
 
 #include "world/cells/column_shadows.h"
 #include "world/light/light_grid.h"
@@ -22,25 +28,46 @@ constexpr uint8_t kOpen = 0x10;
 constexpr uint8_t kFullSkyBits = 0xF0;  // sky level 15 in a cell's sky-and-shadow byte
 // The sentinel rows: full sky that lets nothing through, above anything a neighbour can offer.
 constexpr uint8_t kSentinel = 15;
-}  // namespace
 
-void LightMap::relightAll() { relight(false); }
+// One relight of the whole map, with the scratch it works in.
+class WholeMapRelight {
+ public:
+  WholeMapRelight(WorldMap& map, const LightMap& light) : map_(map), light_(light) {}
 
-void LightMap::relightAllWithShadows() { relight(true); }
+  void run(bool withShadows);
+
+ private:
+  template <bool withShadows>
+  void markColumn(const RelightTraits& traits, uint32_t x);
+  void shadeColumn(uint32_t x);
+  void lightSkyByLevels();
+  void storeSky();
+  void spreadBlockLight();
+
+  WorldMap& map_;
+  const LightMap& light_;
+  std::vector<uint8_t> sky_;  // sky level and open bit per cell, columns padded
+  std::vector<uint8_t> shade_;  // with the shadows, shadow traits per cell, laid as sky_
+  std::vector<uint8_t> edges_;  // one column's shadow edges
+  std::vector<uint32_t> skyTop_;  // per column the lowest row of its open top run (height if none)
+  std::vector<std::vector<uint32_t>> skyLevels_;  // cells by sky level
+  std::vector<uint32_t> emitters_;  // the emitters, then the cells their light reached
+};
 
 // One pass over the cells, column by column: each column is marked and, with the shadows, the
 // column before it is shaded while its cells are still in the cache (the first column last, once
 // the last one beside it is marked). Emitters are listed in cell order, the order every relight
 // has spread them in.
-void LightMap::relight(bool withShadows) {
+void WholeMapRelight::run(bool withShadows) {
   const Grid grid(map_);
   const RelightTraits traits(map_.props());
   const uint32_t stride = grid.height + 2;
   sky_.assign(static_cast<size_t>(grid.width) * stride, 0);
-  shade_.assign(withShadows ? static_cast<size_t>(grid.width) * stride : 0, 0);
-  edges_.resize(grid.height);
+  if (withShadows) {
+    shade_.assign(static_cast<size_t>(grid.width) * stride, 0);
+    edges_.resize(grid.height);
+  }
   skyTop_.resize(grid.width);
-  work_.clear();
   for (uint32_t x = 0; x < grid.width; ++x) {
     if (withShadows) {
       markColumn<true>(traits, x);
@@ -64,7 +91,7 @@ void LightMap::relight(bool withShadows) {
 // cells lit below the full sky, while the column is still in the cache now. Only what changes is
 // written: most cells of a new world keep their bytes, and a line only read need not go back to memory.
 template <bool withShadows>
-void LightMap::markColumn(const RelightTraits& traits, uint32_t x) {
+void WholeMapRelight::markColumn(const RelightTraits& traits, uint32_t x) {
   static_assert(relight_trait::kLetsLightThrough == kOpen, "the trait is the sky byte's open bit");
   const Grid grid(map_);
   const uint32_t stride = grid.height + 2;
@@ -88,11 +115,11 @@ void LightMap::markColumn(const RelightTraits& traits, uint32_t x) {
       c.skyShadow &= 0x0F;
     }
     if ((t & relight_trait::kMayEmit) == 0 && !c.holdsGlowingLiquid()) continue;
-    const uint16_t emitted = emittedColour(c);
+    const uint16_t emitted = light_.emittedColour(c);
     if (emitted != 0) {
       c.flags |= cell_flag::kEmitsLight;
       c.blockLight = emitted;
-      work_.push_back(first + y);
+      emitters_.push_back(first + y);
     }
   }
   uint32_t top = grid.height;
@@ -103,9 +130,9 @@ void LightMap::markColumn(const RelightTraits& traits, uint32_t x) {
   }
 }
 
-// The shadow edges of column x from the traits of it and its neighbours, as
-// WorldMap::precomputeShadows works them out, with the sky level cleared but in the open top run.
-void LightMap::shadeColumn(uint32_t x) {
+// The shadow edges of column x from the traits of it and its neighbours, as each of its cells works
+// its own out (MapBlock::computeShadowEdges), with the sky level cleared but in the open top run.
+void WholeMapRelight::shadeColumn(uint32_t x) {
   const Grid grid(map_);
   const size_t stride = grid.height + 2;
   const uint32_t left = x == 0 ? grid.width - 1 : x - 1;
@@ -124,7 +151,7 @@ void LightMap::shadeColumn(uint32_t x) {
 
 // Full sky first, column by column down from the top row (it only ever comes from there), then each
 // lower level in the order its cells were reached. Works on the padded bytes of `sky_`.
-void LightMap::lightSkyByLevels() {
+void WholeMapRelight::lightSkyByLevels() {
   const uint32_t width = static_cast<uint32_t>(map_.width());
   const uint32_t stride = static_cast<uint32_t>(map_.height()) + 2;
   const uint32_t wrap = (width - 1) * stride;
@@ -164,7 +191,7 @@ void LightMap::lightSkyByLevels() {
 // Every cell's sky level was cleared when it was marked, and the full sky stored: full sky comes
 // only from the open top runs (a spreading level is at most 13), so only the lower lit levels are
 // written.
-void LightMap::storeSky() {
+void WholeMapRelight::storeSky() {
   const Grid grid(map_);
   const uint32_t stride = grid.height + 2;
   for (uint32_t x = 0; x < grid.width; ++x) {
@@ -177,17 +204,22 @@ void LightMap::storeSky() {
   }
 }
 
-// The propagation of the emitters in `work_`, by the block light alone.
-void LightMap::spreadBlockLight() {
+// The propagation of the emitters, by the block light alone.
+void WholeMapRelight::spreadBlockLight() {
   const Grid grid(map_);
-  for (size_t k = 0; k < work_.size(); ++k) {
-    const uint32_t i = work_[k];
+  for (size_t k = 0; k < emitters_.size(); ++k) {
+    const uint32_t i = emitters_[k];
     const MapBlock& c = grid.cells[i];
     const int loss = lossFrom(c);
     for (int d = 0; d < 4; ++d) {
       const uint32_t j = grid.neighbour(i, c, d);
-      if (j != kNone && raiseColour(c, grid.cells[j], d, loss)) work_.push_back(j);
+      if (j != kNone && raiseColour(c, grid.cells[j], d, loss)) emitters_.push_back(j);
     }
   }
-  work_.clear();
 }
+
+}  // namespace
+
+void LightMap::relightAll() { WholeMapRelight(map_, *this).run(false); }
+
+void LightMap::relightAllWithShadows() { WholeMapRelight(map_, *this).run(true); }

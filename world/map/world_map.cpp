@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "content/planets/planet_def.h"
-#include "world/cells/column_byte_walk.h"
-#include "world/cells/column_shadows.h"
 #include "world/light/light_map.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/explored_bitmap.h"
@@ -113,28 +111,6 @@ void WorldMap::updateSurfaceHeight(int32_t x, int32_t y, bool placed) {
       return;
     }
   }
-}
-
-// Column by column, each column's cells classified once into a byte a row, and its edges worked
-// out from those bytes and its neighbours' (see column_byte_walk.h).
-void WorldMap::precomputeShadows() {
-  std::vector<uint8_t> edges(static_cast<size_t>(height_));
-  walkColumnBytes(
-      width_, height_,
-      [&](int32_t x, uint8_t* traits) {
-        const MapBlock* column = &cell(x, 0);
-        traits[0] = traits[height_ + 1] = 0;
-        for (int32_t y = 0; y < height_; ++y) traits[y + 1] = shadowTraitsOf(*props_, column[y]);
-      },
-      [&](int32_t x, const uint8_t* left, const uint8_t* mid, const uint8_t* right) {
-        // Rows below this one lie more than 3 rows under the surface line.
-        const int32_t undergroundTop = hasSurfaceLine_ ? static_cast<int32_t>(surfaceLine(x)) - 3 : 0;
-        columnShadowEdges(left, mid, right, height_, undergroundTop, edges.data());
-        MapBlock* column = &cell(x, 0);
-        for (int32_t y = 0; y < height_; ++y) {
-          column[y].skyShadow = static_cast<uint8_t>((column[y].skyShadow & 0xF0) | edges[static_cast<size_t>(y)]);
-        }
-      });
 }
 
 void normalizeToRange(float* values, float scale, int count) {

@@ -72,7 +72,6 @@ class WorldMap {
   // ---- Columns ----
   void computeSurfaceHeights();
   void updateSurfaceHeight(int32_t x, int32_t y, bool placed);
-  void precomputeShadows();
   uint16_t surfaceLine(int32_t x) const { return surfaceLine_[static_cast<size_t>(wrapX(x))]; }
   uint16_t topHeight(int32_t x) const { return topHeight_[static_cast<size_t>(wrapX(x))]; }
   std::vector<uint16_t>& surfaceLines() { return surfaceLine_; }

@@ -17,6 +17,7 @@
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_messages.h"
 #include "platform/settings/settings.h"
+#include "tests/support/two_pass_relight_reference.h"
 #include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "tests/net/transfer/transfer_recorders.h"
@@ -122,6 +123,13 @@ TEST_F(WorldTransfer, ACompressedWorldArrivesWholeInItsPieces) {
   ASSERT_NE(received, nullptr);
   EXPECT_NE(received, world.world.get());
   transfertest::expectSameWorld(world, *received, *ann->worldReceiver().entities(), false);
+  // The packed cells came without light or shadow edges: the client found both, under the surface
+  // line that came before the cells, as the shadows and then the light would have them.
+  WorldMap& receivedMap = received->map();
+  size_t shaded = 0;
+  for (size_t i = 0; i < receivedMap.cellCount(); ++i) shaded += receivedMap.cells()[i].shadowEdges() != 0 ? 1 : 0;
+  EXPECT_GT(shaded, 100u);
+  EXPECT_EQ(testsupport::cellsLitOtherwiseThanByTheReference(receivedMap), 0u);
 
   const std::vector<Received> headers = messagesOf(ann->seen, 3, wire::idOf(wire::WorldDataMsg::WorldHeader));
   ASSERT_EQ(headers.size(), 1u);

@@ -5,6 +5,7 @@
 
 #include "content/art/block_atlas_layout.h"
 #include "tests/view/tiles/tile_window_fixture.h"
+#include "world/light/light_map.h"
 
 namespace {
 
@@ -169,7 +170,7 @@ TEST_F(TileWindowTest, TheShadowEdgesFallOnTheWallBehindAnOpenCellAndNeverOnTheS
   // A hollow in the ground: open in front, the ground behind, solid ground on its right.
   map->cell(10, 12).setLayer(world_test::kDirt, 0, MapBlock::kBack);
   map->cell(11, 12).setFront(world_test::kDirt, 0, 0);
-  map->precomputeShadows();
+  map->lightMap().relightAllWithShadows();
   ASSERT_EQ(map->cell(10, 12).shadowEdges(), 0x02) << "the edge on its right side";
   map->cell(9, 13).skyShadow = static_cast<uint8_t>(0xF0 | 0x02);  // open air with nothing behind
   show(10, 12);

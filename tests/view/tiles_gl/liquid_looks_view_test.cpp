@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "world/cells/map_block.h"
+#include "world/light/light_map.h"
 
 namespace worldgl {
 namespace {
@@ -53,7 +54,7 @@ TEST_F(LiquidLooksView, LavaFillingADugShaftIsOneBodyWithoutCellEdges) {
       cell.liquid = liquidByte(kLava, 4, 4);
     }
   }
-  map->precomputeShadows();
+  map->lightMap().relightAllWithShadows();
   standAt(9, 8);
   build();
   frame();

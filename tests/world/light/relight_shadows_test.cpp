@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/base/random.h"
+#include "tests/support/two_pass_relight_reference.h"
 #include "tests/world/light/light_test_support.h"
 
 namespace {
@@ -67,8 +68,7 @@ TEST_F(RelightShadowsTest, OnePassGivesTheLightAndShadowsOfTheTwoPassesToTheBit)
       copyCells(*fused, *byCell);
 
       fused->lightMap().relightAllWithShadows();
-      twoPasses->precomputeShadows();
-      twoPasses->lightMap().relightAll();
+      testsupport::relightInTwoPassesForReference(*twoPasses);
       for (size_t i = 0; i < byCell->cellCount(); ++i) byCell->cells()[i].computeShadowEdges(*byCell);
 
       int shaded = 0;
