@@ -16,6 +16,7 @@
 #include "engine/scene/move_by.h"
 #include "engine/scene/sequence.h"
 #include "engine/scene/spawn.h"
+#include "engine/text/font_atlas.h"
 #include "engine/text/font_atlas_cache.h"
 #include "engine/text/label.h"
 #include "platform/platform.h"
@@ -35,6 +36,17 @@ constexpr float kFirstLineHeight = 16.0f;  // its font's 23 points at half scale
 constexpr float kTopRoom = PortraitFrame::kReach + kPortraitGap + kFirstLineHeight;
 constexpr float kLabelScale = 0.5f;  // the lines' font draws at half the interface scale
 constexpr float kLabelRise = 4.0f;   // and sits 4 interface points higher
+constexpr float kLeastStep = 8.0f;   // interface points from one line to the next
+constexpr float kPanelMargin = 2.0f;  // interface points the background reaches past the lines
+
+// The line height in pixels of the font file; 0 when it cannot be read.
+float fontLineHeight(const std::string& fontFile) {
+  engine::FontAtlas* font = engine::FontAtlasCache::getFontAtlasFNT(fontFile);
+  if (font == nullptr) return 0.0f;
+  const float height = font->getCommonLineHeight();
+  engine::FontAtlasCache::releaseFontAtlas(font);
+  return height;
+}
 
 // A console line: a label that remembers where it is sliding to.
 class ConsoleLine final : public engine::Label {
@@ -104,7 +116,11 @@ bool ConsoleNode::init() {
   style_.uiScale = s;
   x0_ = 4.0f * s;
   y0_ = style_.screen.height - kTopRoom * s;
-  step_ = 8.0f * s;
+  // A step of 8 points fits a font whose lines are 16 pixels; a taller font's lines (the game's
+  // is 23) would run into each other at that step, so they are a whole line apart.
+  const float drawn = fontLineHeight(style_.fontFile) * kLabelScale;
+  lineHeight_ = (drawn > 0.0f ? drawn : kLeastStep) * s;
+  step_ = std::max(kLeastStep, std::ceil(drawn)) * s;
   maxLines_ = std::max(1, static_cast<int32_t>(std::floor((0.45f * style_.screen.height - 30.0f * s) / step_)) - 1);
   // The lines read over any sky or cave behind them: the panel backs them whenever there are any.
   backgroundShown_ = style_.background;
@@ -276,8 +292,13 @@ void ConsoleNode::updateBackground(bool show) {
     parent->addChild(panel, kPanelZ, kPanelTag);
     panel->setScale(getScale());
   }
+  // From the lowest line's foot to the top of the first line, the rise included, and a margin
+  // round them.
   const float s = style_.uiScale;
-  panel->setContentSize(engine::Size(scale * widest + 4.0f * s, (static_cast<float>(lineCount_) * 8.0f + 8.0f) * s));
-  panel->setPosition(engine::Vec2(x0_ - 2.0f, y0_ - static_cast<float>(lineCount_) * step_));
+  const float margin = kPanelMargin * s;
+  const float lowestFoot = y0_ - static_cast<float>(lineCount_ - 1) * step_ + kLabelRise * s;
+  const float linesHeight = static_cast<float>(lineCount_ - 1) * step_ + lineHeight_;
+  panel->setContentSize(engine::Size(scale * widest + 4.0f * s, linesHeight + 2.0f * margin));
+  panel->setPosition(engine::Vec2(x0_ - 2.0f, lowestFoot - margin));
   backgroundShown_ = show;
 }

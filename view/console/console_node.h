@@ -1,15 +1,15 @@
 #pragma once
 // The message log of a running game: chat lines, system and game messages at the top left of the
 // screen, one label per line, wrapped to 85 % of the screen's width (console_wrap.h, measured with
-// the font the lines are drawn with), shown for a set time and then gone, the lines below moving
-// up. Each line's tag is its row, 1 the oldest; tags from 100 on are not lines (the holder of
+// the font the lines are drawn with), a line apart (8 interface points, or a whole line of a taller
+// font), shown for a set time and then gone, the lines below moving up. Each line's tag is its row, 1 the oldest; tags from 100 on are not lines (the holder of
 // pushed-out lines in the sliding form has 100). At most `maxLines` lines show: a new message
 // first pushes the oldest out.
 //
 // Two forms, by the fancyChat option: plain lines appear and vanish at once and the rest jump up;
 // sliding lines fade in, and the whole console slides up as the oldest fades out. With the
 // chatBackground option a translucent panel (tag 2154 on the console's parent, z 199) covers the
-// lines while there are any.
+// lines, with a margin of 2 interface points, while there are any.
 //
 // A missing font leaves the console empty but working: a message that cannot be drawn is dropped.
 //
@@ -93,5 +93,6 @@ class ConsoleNode final : public engine::InnerNode {
   float savedY_ = 0.0f;
   engine::InnerNode* holder_ = nullptr;  // the console's child in the sliding form
   float x0_ = 0, y0_ = 0, step_ = 8;
+  float lineHeight_ = 8;  // a line's drawn height
   int32_t maxLines_ = 1;
 };

@@ -6,6 +6,7 @@
 
 #include "engine/layer/layer_color.h"
 #include "engine/text/font_atlas_cache.h"
+#include "tests/engine/render/png_test_writer.h"
 #include "tests/engine/sprite_gl/director_fixture.h"
 #include "tests/engine/text_gl/text_gl_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -135,13 +136,16 @@ TEST_F(ConsoleDraw, TheBackgroundCoversTheLinesWhileThereAreAny) {
   ASSERT_EQ(scene_->getChildrenCount(), 2u);
   const engine::Node* panel = scene_->getChildren()[1];
   EXPECT_EQ(panel->getTag(), ConsoleNode::kPanelTag);
-  EXPECT_EQ(panel->getContentSize(), engine::Size(3 * 10 * 0.5f + 4, 16));
-  EXPECT_EQ(panel->getPosition(), engine::Vec2(2, 69));
-  // Over a white backdrop the half-black panel shows grey beside the letters.
+  // The line's foot is 4 points over the origin (77) and the line 5 points high: 2 points more
+  // each way.
+  EXPECT_EQ(panel->getContentSize(), engine::Size(3 * 10 * 0.5f + 4, 5 + 4));
+  EXPECT_EQ(panel->getPosition(), engine::Vec2(2, 79));
+  // Over a white backdrop the half-black panel shows grey beside the letters, and nowhere else.
   scene_->addChild(engine::LayerColor::create(engine::Color4B{255, 255, 255, 255}, 128, 128), -5);
   frame();
-  EXPECT_TRUE(near(pixel(20, 74), {127, 127, 127, 255}, 3));
-  EXPECT_TRUE(near(pixel(30, 74), kWhite));
+  EXPECT_TRUE(near(pixel(20, 83), {127, 127, 127, 255}, 3));
+  EXPECT_TRUE(near(pixel(30, 83), kWhite));
+  EXPECT_TRUE(near(pixel(20, 74), kWhite)) << "nothing hangs under the line";
   for (int i = 0; i < 20; ++i) frame();
   EXPECT_EQ(scene_->getChildrenCount(), 2u);  // the backdrop and the console: the panel went
 }
@@ -155,7 +159,54 @@ TEST_F(ConsoleDraw, WithTheBackgroundOnTheFirstLineComesWithItsPanel) {
   EXPECT_EQ(scene_->getChildren()[1]->getTag(), ConsoleNode::kPanelTag);
   scene_->addChild(engine::LayerColor::create(engine::Color4B{255, 255, 255, 255}, 128, 128), -5);
   frame();
-  EXPECT_TRUE(near(pixel(20, node->origin().y - 3), {127, 127, 127, 255}, 3)) << "grey beside the letters";
+  EXPECT_TRUE(near(pixel(20, node->origin().y + 6), {127, 127, 127, 255}, 3)) << "grey beside the letters";
+}
+
+// A font whose lines are 24 pixels (12 points at half scale) with an "A" as tall as its line.
+class TallConsoleDraw : public ConsoleDraw {
+ protected:
+  void SetUp() override {
+    ConsoleDraw::SetUp();
+    rendertest::PngSpec page;
+    page.width = 16;
+    page.height = 24;
+    page.pixels.assign(16 * 24 * 4, 255);
+    dir_.write("tall.png", rendertest::encodePng(page));
+    style_.fontFile = dir_.write("tall.fnt",
+                                 "common lineHeight=24 base=22 scaleW=16 scaleH=24 pages=1 packed=0\n"
+                                 "page id=0 file=\"tall.png\"\n"
+                                 "char id=65 x=0 y=0 width=8 height=24 xoffset=0 yoffset=0 xadvance=10 page=0 chnl=15\n");
+  }
+  // The lit rows of the column.
+  static int litRows(int x) {
+    int rows = 0;
+    for (int y = 0; y < kWindowSize; ++y) rows += lit(x, y, x, y);
+    return rows;
+  }
+};
+
+TEST_F(TallConsoleDraw, LinesOfATallFontStandALineApartUnderTheirPanel) {
+  // A screen tall enough for several lines, the console moved down into the window.
+  style_.screen = engine::Size(kWindowSize, 300);
+  ConsoleNode* node = console();
+  node->setPositionY(-150);
+  EXPECT_FLOAT_EQ(node->lineStep(), 12.0f);
+  EXPECT_EQ(node->origin().y, 249);
+  node->addMessage(std::string("A"), 0);
+  node->addMessage(std::string("A"), 0);
+  frame();
+  EXPECT_EQ(litRows(5), 2 * 12) << "the two lines do not run into each other";
+  EXPECT_TRUE(lit(5, 103, 5, 114)) << "the first line from its foot, 4 points over the origin";
+  EXPECT_TRUE(lit(5, 91, 5, 102)) << "the second a line lower";
+
+  style_.background = true;
+  ConsoleNode* backed = console();
+  backed->addMessage(std::string("A"), 0);
+  backed->addMessage(std::string("A"), 0);
+  const engine::Node* panel = scene_->getChildByTag(ConsoleNode::kPanelTag);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->getPosition().y, 249 - 12 + 4 - 2) << "from the lower line's foot, 2 points under it";
+  EXPECT_EQ(panel->getContentSize().height, 12 + 12 + 4) << "both lines, 2 points more each way";
 }
 
 }  // namespace
