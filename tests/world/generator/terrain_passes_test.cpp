@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "content/planets/planet_rules.h"
+#include "engine/base/random.h"
+#include "world/generator/field_scale.h"
+#include "world/generator/gradient_noise.h"
 #include "tests/world/generator/generator_fixture.h"
 #include "world/generator/terrain_passes.h"
 
@@ -33,6 +40,55 @@ TEST_F(TerrainPassesTest, NoiseMapIsDenseAtDepthAndSparseNearTheTop) {
   EXPECT_GT(filled(0, 20), filled(100, 120)) << "the cube root band is denser than the cubed one";
   for (int32_t x = 0; x < 256; ++x) {
     ASSERT_EQ(map().cell(x, 3).frontId(), map().cell(x, 3).backId()) << "ground goes in front and behind";
+  }
+}
+
+// The ground block of every cell as the whole field gives it: every sample of every octave, scaled
+// between the field's extremes, shaped by band and counted against the shares; 0 for none.
+std::vector<uint16_t> wholeFieldGround(const GroundTable& table, int32_t w, int32_t h, int32_t sky) {
+  constexpr double kStep = 3000.0, kFactor = GradientNoise::kOctaveFactor;
+  const auto noise = std::make_unique<GradientNoise>();
+  std::vector<float> curves(static_cast<size_t>(5 * w));
+  for (int k = 0; k < 5; ++k) {
+    for (int32_t x = 0; x < w; ++x) {
+      curves[static_cast<size_t>(k * w + x)] = static_cast<float>(noise->noise1DSum((w * k + x) * kStep, kFactor, kFactor));
+    }
+    normalizeToRange(&curves[static_cast<size_t>(k * w)], 15.0f, w);
+  }
+  std::vector<float> field(static_cast<size_t>(w * h));
+  noise->fillFractal2DGrid(w, h, kStep, kFactor, kFactor, field.data());
+  const FieldScale scale(*std::min_element(field.begin(), field.end()), *std::max_element(field.begin(), field.end()));
+  const int32_t rows = h - sky, band = rows / 5;
+  std::vector<uint16_t> ground(field.size(), 0);
+  for (int32_t x = 0; x < w; ++x) {
+    float top[4];
+    for (int k = 0; k < 4; ++k) top[k] = static_cast<float>(rows - (k + 1) * band) + curves[static_cast<size_t>(k * w + x)] - 7.0f;
+    for (int32_t y = 0; y < h; ++y) {
+      const size_t i = static_cast<size_t>(x * h + y);
+      const float density = shapeDensity(scale(field[i]), static_cast<float>(y), top);
+      uint16_t count = 0;
+      countSharesAtOrBelow(table, &density, 1, &count);
+      if (count < table.blocks.size()) ground[i] = table.blocks[count];
+    }
+  }
+  return ground;
+}
+
+// The noise map judges most cells from its heaviest octaves only; every cell must still hold the
+// block the whole field gives, with a table of many close shares, for several seeds.
+TEST_F(TerrainPassesTest, NoiseMapLaysTheBlockOfTheWholeFieldInEveryCell) {
+  planet().terrainBlocks = {{kStone, 3}, {0, 2}, {kOre, 1}, {kStone, 1}, {0, 1}, {kOre, 4},
+                            {kStone, 2}, {kOre, 1}, {0, 1}, {kStone, 1}, {kOre, 2}};
+  const GroundTable table = buildGroundTable(planet().terrainBlocks);
+  for (uint32_t seed : {1u, 2u, 3u}) {
+    WorldGenerator& g = makeWorld(384, 192);
+    engine::randomSeed(seed);
+    generateNoiseMap(g);
+    engine::randomSeed(seed);
+    const std::vector<uint16_t> expected = wholeFieldGround(table, 384, 192, map().heightLevel());
+    size_t differ = 0;
+    for (size_t i = 0; i < expected.size(); ++i) differ += map().cells()[i].frontId() != expected[i];
+    EXPECT_EQ(differ, 0u) << "seed " << seed;
   }
 }
 
