@@ -29,9 +29,11 @@ class CoarseField {
 
  private:
   void findExtremes(const FractalGrid& grid, float coarseLeast, float coarseGreatest);
+  void findExtremesIn(const FractalGrid& grid, int32_t x, float lowCut, float highCut, bool& any);
 
   int32_t rows_ = 0;
   std::vector<float> values_;
+  std::vector<float> columnLeast_, columnGreatest_;  // each column's coarse extremes
   float margin_ = 0.0f;
   float least_ = 0.0f;
   float greatest_ = 0.0f;

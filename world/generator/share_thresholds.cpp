@@ -121,10 +121,10 @@ void ShareThresholds::countRun(int band, const float* values, int32_t from, int3
   const int8_t* slices = slices_[static_cast<size_t>(band)].data();
   const float base = base_, perValue = perValue_;
   constexpr float kLast = static_cast<float>(kSlices - 1);
+  // The slices first, many rows to an instruction (a NaN takes slice 0, then -1 below), then the
+  // counts looked up.
   for (int32_t y = from; y < to; ++y) {
-    float slice = (values[y] - base) * perValue;
-    slice = slice > 0.0f ? slice : 0.0f;
-    slice = slice < kLast ? slice : kLast;
-    counts[y] = values[y] == values[y] ? slices[static_cast<int32_t>(slice)] : -1;
+    counts[y] = static_cast<int32_t>(std::min(std::max(0.0f, (values[y] - base) * perValue), kLast));
   }
+  for (int32_t y = from; y < to; ++y) counts[y] = values[y] == values[y] ? slices[counts[y]] : -1;
 }
