@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -273,15 +274,26 @@ void markFilled(const MapBlock* column, int32_t h, uint8_t* filled) {
 }
 
 // The rows of the middle column whose block has fewer than four filled cells among the eight
-// around it, from the three columns' marks; the counting runs over plain bytes, many rows at once.
+// around it, from the three columns' marks; the counting and the test run over plain bytes, many
+// rows at once, and the rows found are then picked out eight at a time (most words hold none).
 void findLoose(const uint8_t* left, const uint8_t* mid, const uint8_t* right, int32_t x, int32_t h,
-               uint8_t* around, std::vector<GridPoint>& loose) {
+               uint8_t* looseRows, std::vector<GridPoint>& loose) {
   for (int32_t y = 0; y < h; ++y) {
-    around[y] = static_cast<uint8_t>(left[y] + left[y + 1] + left[y + 2] + mid[y] + mid[y + 2] + right[y] +
-                                     right[y + 1] + right[y + 2]);
+    const auto around = static_cast<uint8_t>(left[y] + left[y + 1] + left[y + 2] + mid[y] + mid[y + 2] + right[y] +
+                                             right[y + 1] + right[y + 2]);
+    looseRows[y] = static_cast<uint8_t>(mid[y + 1] & (around < 4 ? 1 : 0));
   }
-  for (int32_t y = 0; y < h; ++y) {
-    if (mid[y + 1] != 0 && around[y] < 4) loose.push_back({x, y});
+  int32_t y = 0;
+  for (; y + 8 <= h; y += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, looseRows + y, sizeof word);
+    if (word == 0) continue;
+    for (int32_t i = 0; i < 8; ++i) {
+      if (looseRows[y + i] != 0) loose.push_back({x, y + i});
+    }
+  }
+  for (; y < h; ++y) {
+    if (looseRows[y] != 0) loose.push_back({x, y});
   }
 }
 
@@ -294,13 +306,13 @@ void erodeLooseBlocks(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
   const MapBlock* cells = g.map.cells();
   const auto column = [&](int32_t x) { return cells + static_cast<size_t>(x) * static_cast<size_t>(h); };
-  std::vector<uint8_t> around(static_cast<size_t>(h));
+  std::vector<uint8_t> looseRows(static_cast<size_t>(h));
   std::vector<GridPoint> loose;
   walkColumnBytes(
       w, h, [&](int32_t x, uint8_t* filled) { markFilled(column(x), h, filled); },
       [&](int32_t x, const uint8_t* left, const uint8_t* mid, const uint8_t* right) {
         g.checkStop();
-        findLoose(left, mid, right, x, h, around.data(), loose);
+        findLoose(left, mid, right, x, h, looseRows.data(), loose);
       });
   for (const GridPoint& p : loose) g.map.setBlockAt(0, 0, p.x, p.y, 0);
 }

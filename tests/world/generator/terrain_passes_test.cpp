@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "content/planets/planet_rules.h"
@@ -90,6 +91,37 @@ TEST_F(TerrainPassesTest, NoiseMapLaysTheBlockOfTheWholeFieldInEveryCell) {
     for (size_t i = 0; i < expected.size(); ++i) differ += map().cells()[i].frontId() != expected[i];
     EXPECT_EQ(differ, 0u) << "seed " << seed;
   }
+}
+
+// Erosion takes away every block with fewer than four filled cells among its eight neighbours
+// (columns wrap, rows beyond the map count as empty), all judged before any goes; on a column
+// height that is no multiple of eight, so the rows past the last whole word are looked at too.
+TEST_F(TerrainPassesTest, ErosionTakesAwayEveryLooseBlockAndNoOther) {
+  constexpr int32_t kW = 40, kH = 37;
+  WorldGenerator& g = makeWorld(kW, kH);
+  std::mt19937 random(5);
+  std::vector<uint8_t> filled(kW * kH);
+  for (int32_t x = 0; x < kW; ++x) {
+    for (int32_t y = 0; y < kH; ++y) {
+      filled[x * kH + y] = random() % 3 != 0 ? 1 : 0;
+      if (filled[x * kH + y] != 0) map().setBlockAt(kStone, 0, x, y, 2);
+    }
+  }
+  const auto at = [&](int32_t x, int32_t y) { return y < 0 || y >= kH ? 0 : filled[((x + kW) % kW) * kH + y]; };
+  erodeLooseBlocks(g);
+  int taken = 0;
+  for (int32_t x = 0; x < kW; ++x) {
+    for (int32_t y = 0; y < kH; ++y) {
+      int around = 0;
+      for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) around += (dx != 0 || dy != 0) ? at(x + dx, y + dy) : 0;
+      }
+      const bool stays = at(x, y) != 0 && around >= 4;
+      taken += at(x, y) != 0 && !stays;
+      ASSERT_EQ(map().cell(x, y).frontId(), stays ? kStone : 0) << x << "," << y << " with " << around << " around";
+    }
+  }
+  EXPECT_GT(taken, 10);
 }
 
 TEST_F(TerrainPassesTest, BedrockIsOneToThreeRowsAndTheClosingPassPutsRowZeroBack) {
