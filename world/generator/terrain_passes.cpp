@@ -147,10 +147,19 @@ void countColumn(NoiseColumnPass& pass, int32_t x, const float bandTop[4]) {
     pass.thresholds.countRun(band, values, first[band], to, pass.counts.data());
     to = std::min(to, first[band]);
   }
+  // Few rows are uncertain: eight rows' counts are tested at once (a negative one among them makes
+  // their union negative), and only a group holding one is looked through.
+  const int32_t* counts = pass.counts.data();
   int32_t n = 0;
-  for (int32_t y = 0; y < h; ++y) {
-    pass.whole[static_cast<size_t>(n)] = y;
-    n += pass.counts[static_cast<size_t>(y)] < 0 ? 1 : 0;
+  for (int32_t from = 0; from < h; from += 8) {
+    const int32_t end = std::min(from + 8, h);
+    int32_t any = 0;
+    for (int32_t y = from; y < end; ++y) any |= counts[y];
+    if (any >= 0) continue;
+    for (int32_t y = from; y < end; ++y) {
+      pass.whole[static_cast<size_t>(n)] = y;
+      n += counts[y] < 0 ? 1 : 0;
+    }
   }
   pass.grid.sampleRows(x, pass.whole.data(), n, pass.wholeSums.data(), pass.wholeValues.data());
   for (int32_t i = 0; i < n; ++i) {
