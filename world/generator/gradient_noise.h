@@ -50,19 +50,8 @@ class GradientNoise {
   bool operator==(const GradientNoise&) const = default;
 
  private:
-  // One axis of one octave at one column or row: the two lattice cells (permuted for columns),
-  // the offsets from them and the blend weight.
-  struct AxisTerm {
-    uint32_t b0;
-    uint32_t b1;
-    double r0;
-    double r1;
-    double s;
-  };
-  // Terms of `count` samples i * step over the eight octaves, octave after octave; true in
-  // `onLattice[k]` when every sample of octave k lands on a lattice point.
-  std::vector<AxisTerm> axisTerms(int32_t count, double step, double beta, bool permute,
-                                  std::array<bool, kOctaves>& onLattice) const;
+  // Reads the permutation and the 2D gradients when it prepares a grid.
+  friend class FractalGrid;
 
   std::array<uint32_t, kTableSize> permutation_{};
   std::array<std::array<double, 3>, kTableSize> gradients3_{};

@@ -88,6 +88,11 @@ void addOctaveScalar(const ColumnTerm& column, const RowTerms& rows, int32_t cou
   addRange(column, rows, 0, count, divisor, sums);
 }
 
+void addOctaveAt(const ColumnTerm& column, const RowTerms& rows, const int32_t* which, int32_t count, double divisor,
+                 double* sums) {
+  for (int32_t i = 0; i < count; ++i) sums[i] += blendAt(column, rows, which[i]) / divisor;
+}
+
 void addOctave(const ColumnTerm& column, const RowTerms& rows, int32_t count, double divisor, double* sums) {
 #ifdef RUBBLE_NOISE_AVX2
   if (hasAvx2()) {

@@ -35,5 +35,8 @@ struct RowTerms {
 void addOctave(const ColumnTerm& column, const RowTerms& rows, int32_t count, double divisor, double* sums);
 // The same in plain scalar code whatever the processor: the reference the vector form is held to.
 void addOctaveScalar(const ColumnTerm& column, const RowTerms& rows, int32_t count, double divisor, double* sums);
+// The scalar form for some rows only: sums[i] += blend(which[i]) / divisor for i in [0, count).
+void addOctaveAt(const ColumnTerm& column, const RowTerms& rows, const int32_t* which, int32_t count, double divisor,
+                 double* sums);
 
 }  // namespace noise_column

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -12,7 +13,11 @@
 #include "world/cells/column_byte_walk.h"
 #include "world/cells/map_block.h"
 #include "world/generator/generator_random.h"
+#include "world/generator/coarse_field.h"
+#include "world/generator/field_scale.h"
+#include "world/generator/fractal_grid.h"
 #include "world/generator/gradient_noise.h"
+#include "world/generator/share_thresholds.h"
 #include "world/generator/small_modulo.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
@@ -89,93 +94,82 @@ GroundTable buildGroundTable(const std::vector<TerrainBlock>& terrain) {
   return table;
 }
 
-float shapeDensity(float v, float y, const float bandTop[4]) {
-  if (y > bandTop[0]) {
-    v = v * v * v;
-  } else if (y > bandTop[1]) {
-    v = v * v;
-  } else if (y > bandTop[2]) {
-  } else if (y > bandTop[3]) {
-    v = std::sqrt(v);
-  } else {
-    v = std::cbrt(v);
-  }
-  return v > 0.0f ? v : 0.0f;
-}
+float shapeDensity(float v, float y, const float bandTop[4]) { return density_band::shape(v, density_band::of(y, bandTop)); }
 
 namespace {
 
-// The band curves scaled to the band wave and the density field as the noise gave it, unscaled.
-NoiseMapSamples sampleUnscaled(int32_t w, int32_t h, const std::function<void()>& beforeColumn) {
-  NoiseMapSamples samples;
-  auto noise = std::make_unique<GradientNoise>();
-  samples.curves.resize(static_cast<size_t>(kBandCurves) * static_cast<size_t>(w));
+// The noise map's field keeps its heaviest octaves from this one on. The lighter ones it leaves
+// out step just over a whole number of lattice cells from sample to sample, so their samples lie
+// near lattice points, where the noise is near 0: together they move a value by a few units in a
+// span of some hundred thousand, and few cells lie that near a share's threshold.
+constexpr int kFirstCoarseOctave = 4;
+
+// The band curves, each scaled to the band wave.
+std::vector<float> bandCurves(const GradientNoise& noise, int32_t w) {
+  std::vector<float> curves(static_cast<size_t>(kBandCurves) * static_cast<size_t>(w));
   for (int k = 0; k < kBandCurves; ++k) {
-    float* curve = &samples.curves[static_cast<size_t>(k) * static_cast<size_t>(w)];
+    float* curve = &curves[static_cast<size_t>(k) * static_cast<size_t>(w)];
     for (int32_t x = 0; x < w; ++x) {
-      curve[x] = static_cast<float>(noise->noise1DSum(static_cast<double>((w * k) + x) * kSampleStep, kOctave, kOctave));
+      curve[x] = static_cast<float>(noise.noise1DSum(static_cast<double>((w * k) + x) * kSampleStep, kOctave, kOctave));
     }
     normalizeToRange(curve, kBandWave, w);
   }
-  samples.field.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-  noise->fillFractal2DGrid(w, h, kSampleStep, kOctave, kOctave, samples.field.data(), beforeColumn);
-  return samples;
+  return curves;
 }
 
-// The first of the (finite) values equal to `extreme`: what a walk that takes a value only when it
-// is strictly beyond the one kept ends with. Only a zero has two forms, so only then is it looked for.
-float firstEqual(const std::vector<float>& values, float extreme) {
-  if (extreme != 0.0f) return extreme;
-  return *std::find(values.begin(), values.end(), extreme);
-}
-
-// The least and greatest value, and the scaling to 0..1 between them that `normalizeToRange`
-// makes, value by value. A zero's sign may differ from the whole-field scaling (which least of
-// two equal zeros is taken), and only a zero's: a density shaped to zero or below is 0 either way.
-// The field is searched in eight lanes, each keeping its own extremes with the same comparisons (so
-// the compiler makes vector minimum and maximum of them), then the lanes are joined.
-class FieldScale {
- public:
-  explicit FieldScale(const std::vector<float>& values) {
-    if (values.empty()) return;
-    constexpr size_t kLanes = 8;
-    float least[kLanes], greatest[kLanes];
-    std::fill(least, least + kLanes, values.front());
-    std::fill(greatest, greatest + kLanes, values.front());
-    size_t i = 0;
-    for (; i + kLanes <= values.size(); i += kLanes) {
-      for (size_t lane = 0; lane < kLanes; ++lane) {
-        const float v = values[i + lane];
-        least[lane] = v < least[lane] ? v : least[lane];
-        greatest[lane] = greatest[lane] < v ? v : greatest[lane];
-      }
-    }
-    for (; i < values.size(); ++i) {
-      least[0] = values[i] < least[0] ? values[i] : least[0];
-      greatest[0] = greatest[0] < values[i] ? values[i] : greatest[0];
-    }
-    least_ = *std::min_element(least, least + kLanes);
-    greatest_ = *std::max_element(greatest, greatest + kLanes);
-    least_ = firstEqual(values, least_);
-    greatest_ = firstEqual(values, greatest_);
-    range_ = greatest_ - least_;
-  }
-  // The scale of 1 multiplies by 1, which changes no value, so it is left out.
-  float operator()(float v) const { return range_ > 0.0f ? (v - least_) / range_ : 0.0f; }
-  // The same for `count` values at once: with the test made once, the divisions of a whole
-  // column run many to an instruction.
-  void apply(const float* values, int32_t count, float* out) const {
-    if (!(range_ > 0.0f)) {
-      std::fill(out, out + count, 0.0f);
-      return;
-    }
-    const float least = least_, range = range_;
-    for (int32_t i = 0; i < count; ++i) out[i] = (values[i] - least) / range;
-  }
-
- private:
-  float least_ = 0.0f, greatest_ = 0.0f, range_ = 0.0f;
+// What the column pass works with: the field, its scaling and thresholds, the ground table, and
+// one column's rows.
+struct NoiseColumnPass {
+  NoiseColumnPass(const FractalGrid& g, const CoarseField& f, const ShareThresholds& t, const GroundTable& table)
+      : grid(g), field(f), thresholds(t), ground(table), scale(f.least(), f.greatest()),
+        counts(static_cast<size_t>(g.rows())), whole(counts.size()), wholeSums(counts.size()),
+        wholeValues(counts.size()) {}
+  const FractalGrid& grid;
+  const CoarseField& field;
+  const ShareThresholds& thresholds;
+  const GroundTable& ground;
+  FieldScale scale;
+  std::vector<int32_t> counts;
+  std::vector<int32_t> whole;  // the rows whose count is not certain
+  std::vector<double> wholeSums;
+  std::vector<float> wholeValues;
 };
+
+// How many shares each row of column x reaches: from the coarse field band by band, and for the
+// rows near a threshold from the whole value, scaled and shaped as the whole field would be.
+void countColumn(NoiseColumnPass& pass, int32_t x, const float bandTop[4]) {
+  const int32_t h = pass.grid.rows();
+  int32_t first[density_band::kBands];
+  density_band::firsts(bandTop, h, first);
+  const float* values = pass.field.column(x);
+  int32_t to = h;
+  for (int band = 0; band < density_band::kBands; ++band) {
+    pass.thresholds.countRun(band, values, first[band], to, pass.counts.data());
+    to = std::min(to, first[band]);
+  }
+  // Few rows are uncertain: eight rows' counts are tested at once (a negative one among them makes
+  // their union negative), and only a group holding one is looked through.
+  const int32_t* counts = pass.counts.data();
+  int32_t n = 0;
+  for (int32_t from = 0; from < h; from += 8) {
+    const int32_t end = std::min(from + 8, h);
+    int32_t any = 0;
+    for (int32_t y = from; y < end; ++y) any |= counts[y];
+    if (any >= 0) continue;
+    for (int32_t y = from; y < end; ++y) {
+      pass.whole[static_cast<size_t>(n)] = y;
+      n += counts[y] < 0 ? 1 : 0;
+    }
+  }
+  pass.grid.sampleRows(x, pass.whole.data(), n, pass.wholeSums.data(), pass.wholeValues.data());
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t y = pass.whole[static_cast<size_t>(i)];
+    const float density = shapeDensity(pass.scale(pass.wholeValues[static_cast<size_t>(i)]), static_cast<float>(y), bandTop);
+    uint16_t count = 0;
+    countSharesAtOrBelow(pass.ground, &density, 1, &count);
+    pass.counts[static_cast<size_t>(y)] = count;
+  }
+}
 
 }  // namespace
 
@@ -187,22 +181,28 @@ void countSharesAtOrBelow(const GroundTable& table, const float* density, int32_
 }
 
 NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h, const std::function<void()>& beforeColumn) {
-  NoiseMapSamples samples = sampleUnscaled(w, h, beforeColumn);
+  NoiseMapSamples samples;
+  auto noise = std::make_unique<GradientNoise>();
+  samples.curves = bandCurves(*noise, w);
+  samples.field.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  noise->fillFractal2DGrid(w, h, kSampleStep, kOctave, kOctave, samples.field.data(), beforeColumn);
   normalizeToRange(samples.field.data(), 1.0f, static_cast<int>(samples.field.size()));
   return samples;
 }
 
-// Column by column: the column's densities scaled and shaped, then for all its rows at once how
-// many shares each reaches (the table's place of the first share above the cell's density),
-// and last the ground laid in row order, the only part that draws.
+// Column by column: how many shares each row reaches (the table's place of the first share above
+// the cell's density), and the ground laid in row order, the only part that draws. The density
+// is the field scaled to 0..1 between its extremes and shaped by band.
 void generateNoiseMap(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
-  const NoiseMapSamples samples = sampleUnscaled(w, h, [&g] { g.checkStop(); });
-  const std::vector<float>& curves = samples.curves;
-  const std::vector<float>& field = samples.field;
-  const FieldScale scale(field);
+  auto noise = std::make_unique<GradientNoise>();
+  const std::vector<float> curves = bandCurves(*noise, w);
+  const FractalGrid grid(*noise, w, h, kSampleStep, kOctave, kOctave);
+  noise.reset();
+  const CoarseField field(grid, kFirstCoarseOctave, [&g] { g.checkStop(); });
 
   const GroundTable ground = buildGroundTable(g.planet.terrainBlocks);
+  const ShareThresholds thresholds(ground, field.least(), field.greatest(), field.margin());
   const std::vector<GroundBlock> blocks = groundBlocksOf(ground, g.props);  // by place in the table
   // By the count of shares reached: the block to lay, or none past the last share or for block 0.
   std::vector<const GroundBlock*> byCount(ground.shares.size() + 1, nullptr);
@@ -212,8 +212,7 @@ void generateNoiseMap(WorldGenerator& g) {
   const int32_t rows = h - g.map.heightLevel();
   const int32_t band = rows / 5;
   MapBlock* cells = g.map.cells();
-  std::vector<float> density(static_cast<size_t>(h));
-  std::vector<uint16_t> counts(static_cast<size_t>(h));
+  NoiseColumnPass pass(grid, field, thresholds, ground);
   engine::RandomRun random;
   for (int32_t x = 0; x < w; ++x) {
     g.checkStop();
@@ -221,16 +220,11 @@ void generateNoiseMap(WorldGenerator& g) {
     for (int k = 0; k < 4; ++k) {
       bandTop[k] = static_cast<float>(rows - (k + 1) * band) + curves[static_cast<size_t>(k) * static_cast<size_t>(w) + static_cast<size_t>(x)] - 7.0f;
     }
-    const size_t base = static_cast<size_t>(x) * static_cast<size_t>(h);
-    scale.apply(field.data() + base, h, density.data());
-    for (int32_t y = 0; y < h; ++y) {
-      density[static_cast<size_t>(y)] = shapeDensity(density[static_cast<size_t>(y)], static_cast<float>(y), bandTop);
-    }
-    countSharesAtOrBelow(ground, density.data(), h, counts.data());
-    MapBlock* column = cells + base;
+    countColumn(pass, x, bandTop);
+    MapBlock* column = cells + static_cast<size_t>(x) * static_cast<size_t>(h);
     uint32_t state = random.current();  // a local copy stays in a register
     for (int32_t y = 0; y < h; ++y) {
-      const GroundBlock* block = byCount[counts[static_cast<size_t>(y)]];
+      const GroundBlock* block = byCount[pass.counts[static_cast<size_t>(y)]];
       if (block != nullptr) layGround(column[y], *block, state);
     }
     random.resume(state);
@@ -289,15 +283,26 @@ void markFilled(const MapBlock* column, int32_t h, uint8_t* filled) {
 }
 
 // The rows of the middle column whose block has fewer than four filled cells among the eight
-// around it, from the three columns' marks; the counting runs over plain bytes, many rows at once.
+// around it, from the three columns' marks; the counting and the test run over plain bytes, many
+// rows at once, and the rows found are then picked out eight at a time (most words hold none).
 void findLoose(const uint8_t* left, const uint8_t* mid, const uint8_t* right, int32_t x, int32_t h,
-               uint8_t* around, std::vector<GridPoint>& loose) {
+               uint8_t* looseRows, std::vector<GridPoint>& loose) {
   for (int32_t y = 0; y < h; ++y) {
-    around[y] = static_cast<uint8_t>(left[y] + left[y + 1] + left[y + 2] + mid[y] + mid[y + 2] + right[y] +
-                                     right[y + 1] + right[y + 2]);
+    const auto around = static_cast<uint8_t>(left[y] + left[y + 1] + left[y + 2] + mid[y] + mid[y + 2] + right[y] +
+                                             right[y + 1] + right[y + 2]);
+    looseRows[y] = static_cast<uint8_t>(mid[y + 1] & (around < 4 ? 1 : 0));
   }
-  for (int32_t y = 0; y < h; ++y) {
-    if (mid[y + 1] != 0 && around[y] < 4) loose.push_back({x, y});
+  int32_t y = 0;
+  for (; y + 8 <= h; y += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, looseRows + y, sizeof word);
+    if (word == 0) continue;
+    for (int32_t i = 0; i < 8; ++i) {
+      if (looseRows[y + i] != 0) loose.push_back({x, y + i});
+    }
+  }
+  for (; y < h; ++y) {
+    if (looseRows[y] != 0) loose.push_back({x, y});
   }
 }
 
@@ -310,13 +315,13 @@ void erodeLooseBlocks(WorldGenerator& g) {
   const int32_t w = g.width, h = g.height;
   const MapBlock* cells = g.map.cells();
   const auto column = [&](int32_t x) { return cells + static_cast<size_t>(x) * static_cast<size_t>(h); };
-  std::vector<uint8_t> around(static_cast<size_t>(h));
+  std::vector<uint8_t> looseRows(static_cast<size_t>(h));
   std::vector<GridPoint> loose;
   walkColumnBytes(
       w, h, [&](int32_t x, uint8_t* filled) { markFilled(column(x), h, filled); },
       [&](int32_t x, const uint8_t* left, const uint8_t* mid, const uint8_t* right) {
         g.checkStop();
-        findLoose(left, mid, right, x, h, around.data(), loose);
+        findLoose(left, mid, right, x, h, looseRows.data(), loose);
       });
   for (const GridPoint& p : loose) g.map.setBlockAt(0, 0, p.x, p.y, 0);
 }

@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <vector>
+
 #include "content/planets/planet_rules.h"
+#include "engine/base/random.h"
+#include "world/generator/field_scale.h"
+#include "world/generator/gradient_noise.h"
 #include "tests/world/generator/generator_fixture.h"
 #include "world/generator/terrain_passes.h"
 
@@ -34,6 +42,86 @@ TEST_F(TerrainPassesTest, NoiseMapIsDenseAtDepthAndSparseNearTheTop) {
   for (int32_t x = 0; x < 256; ++x) {
     ASSERT_EQ(map().cell(x, 3).frontId(), map().cell(x, 3).backId()) << "ground goes in front and behind";
   }
+}
+
+// The ground block of every cell as the whole field gives it: every sample of every octave, scaled
+// between the field's extremes, shaped by band and counted against the shares; 0 for none.
+std::vector<uint16_t> wholeFieldGround(const GroundTable& table, int32_t w, int32_t h, int32_t sky) {
+  constexpr double kStep = 3000.0, kFactor = GradientNoise::kOctaveFactor;
+  const auto noise = std::make_unique<GradientNoise>();
+  std::vector<float> curves(static_cast<size_t>(5 * w));
+  for (int k = 0; k < 5; ++k) {
+    for (int32_t x = 0; x < w; ++x) {
+      curves[static_cast<size_t>(k * w + x)] = static_cast<float>(noise->noise1DSum((w * k + x) * kStep, kFactor, kFactor));
+    }
+    normalizeToRange(&curves[static_cast<size_t>(k * w)], 15.0f, w);
+  }
+  std::vector<float> field(static_cast<size_t>(w * h));
+  noise->fillFractal2DGrid(w, h, kStep, kFactor, kFactor, field.data());
+  const FieldScale scale(*std::min_element(field.begin(), field.end()), *std::max_element(field.begin(), field.end()));
+  const int32_t rows = h - sky, band = rows / 5;
+  std::vector<uint16_t> ground(field.size(), 0);
+  for (int32_t x = 0; x < w; ++x) {
+    float top[4];
+    for (int k = 0; k < 4; ++k) top[k] = static_cast<float>(rows - (k + 1) * band) + curves[static_cast<size_t>(k * w + x)] - 7.0f;
+    for (int32_t y = 0; y < h; ++y) {
+      const size_t i = static_cast<size_t>(x * h + y);
+      const float density = shapeDensity(scale(field[i]), static_cast<float>(y), top);
+      uint16_t count = 0;
+      countSharesAtOrBelow(table, &density, 1, &count);
+      if (count < table.blocks.size()) ground[i] = table.blocks[count];
+    }
+  }
+  return ground;
+}
+
+// The noise map judges most cells from its heaviest octaves only; every cell must still hold the
+// block the whole field gives, with a table of many close shares, for several seeds.
+TEST_F(TerrainPassesTest, NoiseMapLaysTheBlockOfTheWholeFieldInEveryCell) {
+  planet().terrainBlocks = {{kStone, 3}, {0, 2}, {kOre, 1}, {kStone, 1}, {0, 1}, {kOre, 4},
+                            {kStone, 2}, {kOre, 1}, {0, 1}, {kStone, 1}, {kOre, 2}};
+  const GroundTable table = buildGroundTable(planet().terrainBlocks);
+  for (uint32_t seed : {1u, 2u, 3u}) {
+    WorldGenerator& g = makeWorld(384, 192);
+    engine::randomSeed(seed);
+    generateNoiseMap(g);
+    engine::randomSeed(seed);
+    const std::vector<uint16_t> expected = wholeFieldGround(table, 384, 192, map().heightLevel());
+    size_t differ = 0;
+    for (size_t i = 0; i < expected.size(); ++i) differ += map().cells()[i].frontId() != expected[i];
+    EXPECT_EQ(differ, 0u) << "seed " << seed;
+  }
+}
+
+// Erosion takes away every block with fewer than four filled cells among its eight neighbours
+// (columns wrap, rows beyond the map count as empty), all judged before any goes; on a column
+// height that is no multiple of eight, so the rows past the last whole word are looked at too.
+TEST_F(TerrainPassesTest, ErosionTakesAwayEveryLooseBlockAndNoOther) {
+  constexpr int32_t kW = 40, kH = 37;
+  WorldGenerator& g = makeWorld(kW, kH);
+  std::mt19937 random(5);
+  std::vector<uint8_t> filled(kW * kH);
+  for (int32_t x = 0; x < kW; ++x) {
+    for (int32_t y = 0; y < kH; ++y) {
+      filled[x * kH + y] = random() % 3 != 0 ? 1 : 0;
+      if (filled[x * kH + y] != 0) map().setBlockAt(kStone, 0, x, y, 2);
+    }
+  }
+  const auto at = [&](int32_t x, int32_t y) { return y < 0 || y >= kH ? 0 : filled[((x + kW) % kW) * kH + y]; };
+  erodeLooseBlocks(g);
+  int taken = 0;
+  for (int32_t x = 0; x < kW; ++x) {
+    for (int32_t y = 0; y < kH; ++y) {
+      int around = 0;
+      for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) around += (dx != 0 || dy != 0) ? at(x + dx, y + dy) : 0;
+      }
+      const bool stays = at(x, y) != 0 && around >= 4;
+      taken += at(x, y) != 0 && !stays;
+      ASSERT_EQ(map().cell(x, y).frontId(), stays ? kStone : 0) << x << "," << y << " with " << around << " around";
+    }
+  }
+  EXPECT_GT(taken, 10);
 }
 
 TEST_F(TerrainPassesTest, BedrockIsOneToThreeRowsAndTheClosingPassPutsRowZeroBack) {
