@@ -39,8 +39,10 @@ constexpr float kLabelRise = 4.0f;   // and sits 4 interface points higher
 constexpr float kLeastStep = 8.0f;   // interface points from one line to the next
 constexpr float kPanelMargin = 2.0f;  // interface points the background reaches past the lines
 
-// The line height in pixels of the font file; 0 when it cannot be read.
+// The line height in pixels of the font file; 0 when it cannot be read. A console without a font
+// (a tool's view, which has no fonts folder) asks for none.
 float fontLineHeight(const std::string& fontFile) {
+  if (fontFile.empty()) return 0.0f;
   engine::FontAtlas* font = engine::FontAtlasCache::getFontAtlasFNT(fontFile);
   if (font == nullptr) return 0.0f;
   const float height = font->getCommonLineHeight();

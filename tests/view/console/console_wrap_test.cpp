@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/base/ref.h"
+#include "engine/io/damaged_data_files.h"
 #include "engine/scene/director.h"
 #include "view/console/console_filter.h"
 #include "view/console/console_node.h"
@@ -108,6 +109,18 @@ TEST_F(ConsoleWithoutFont, LaysItselfOutAndDropsWhatItCannotDraw) {
   EXPECT_GE(ConsoleNode::create(style)->maxLines(), 1);
   EXPECT_EQ(ConsoleNode::colourOf(3), (engine::Color3B{230, 0, 0}));
   EXPECT_EQ(ConsoleNode::colourOf(9), (engine::Color3B{255, 255, 255}));
+}
+
+TEST_F(ConsoleWithoutFont, AConsoleNamingNoFontReportsNoDamagedFile) {
+  // A tool's view has no fonts folder: its console names no font, and none is missing.
+  engine::DamagedDataFiles::clear();
+  ConsoleStyle style;
+  style.uiScale = 1.0f;
+  style.screen = engine::Size(800, 600);
+  ConsoleNode* console = ConsoleNode::create(style);
+  ASSERT_NE(console, nullptr);
+  EXPECT_FLOAT_EQ(console->lineStep(), 8);
+  EXPECT_TRUE(engine::DamagedDataFiles::reported().empty());
 }
 
 }  // namespace
