@@ -4,8 +4,7 @@
 // generating thread's own CPU clock, so that other work on a busy machine does not count, the
 // total, the process's peak memory, the liquid sources and settling steps; the smallest size as a
 // quick regression; every planet at the largest size, each planet's time and the slowest of them;
-// the noise map's samples beside the least work that yields the same floats, in the same run; and
-// one hash of every cell of every planet's largest world from two seeds, to show that a faster
+// and one hash of every cell of every planet's largest world from two seeds, to show that a faster
 // generator still makes the same worlds.
 // The content file is <build>/data/data.dat (run from the build folder) or RUBBLE_DATA_FILE.
 
@@ -20,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/support/least_work_noise_map.h"
 #include "bench/support/side_by_side.h"
 #include "bench/support/thread_cpu_clock.h"
 #include "content/loader/content_database.h"
@@ -51,10 +49,6 @@ const PlanetDef* planetNamed(const char* name) {
     if (p->name == name) return p.get();
   }
   return nullptr;
-}
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
 double peakMegabytes() {
@@ -169,39 +163,6 @@ void BM_GenerateLargestEveryPlanet(benchmark::State& state) {
 
 void BM_GenerateSmallest(benchmark::State& state, const char* planet) { generateWorldOf(state, planet, 0); }
 
-// The noise map's samples (band curves and density field of the largest map) against the least
-// work that yields the same floats (bench/support/least_work_noise_map.h). Before anything is timed
-// the baseline's curves and field are checked equal to the engine's, bit for bit; a baseline that
-// computed something else would say nothing.
-void BM_NoiseSamplesVsLeastWork(benchmark::State& state) {
-  WorldParams params;
-  params.sizeIndex = 4;
-  const WorldMap map(nullptr, params);
-  const int32_t w = map.width(), h = map.height();
-  bench::LeastWorkNoiseMap plain;
-  engine::randomSeed(3);
-  const NoiseMapSamples engineSamples = sampleNoiseMap(w, h);
-  engine::randomSeed(3);
-  bench::sampleLeastWorkNoiseMap(w, h, plain);
-  if (!sameBits(engineSamples.curves, plain.curves) || !sameBits(engineSamples.field, plain.field)) {
-    state.SkipWithError("the baseline's samples differ from the engine's");
-    return;
-  }
-  bench::SideBySide timing;
-  for (auto _ : state) {
-    timing.engine([&] {
-      engine::randomSeed(3);
-      benchmark::DoNotOptimize(sampleNoiseMap(w, h));
-    });
-    timing.baseline([&] {
-      engine::randomSeed(3);
-      bench::sampleLeastWorkNoiseMap(w, h, plain);
-      benchmark::DoNotOptimize(plain.field.data());
-    });
-  }
-  timing.report(state);
-}
-
 // A 64-bit FNV-style hash of the cells' bytes eight at a time (a cell is 24 bytes with no padding)
 // and of the surface line, folded into `hash`.
 uint64_t foldWorld(uint64_t hash, const WorldMap& map) {
@@ -253,7 +214,6 @@ BENCHMARK_CAPTURE(BM_GenerateLargest, magmar_lava, "Magmar")->Unit(benchmark::kM
 BENCHMARK_CAPTURE(BM_GenerateLargest, nadir_slowest, "Nadir")->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK(BM_GenerateLargestEveryPlanet)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(BM_GenerateSmallest, terra, "Terra")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_NoiseSamplesVsLeastWork)->Unit(benchmark::kMillisecond)->Iterations(1)->Apply(bench::repeatForMedians);
 BENCHMARK(BM_LargestWorldsHash)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

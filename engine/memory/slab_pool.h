@@ -10,8 +10,8 @@
 // heap. A size class starts with one small slab; a class that outgrows it is a large family (a
 // scene of thousands of nodes), whose later slabs are large and asked to sit on huge pages: a
 // frame walking several megabytes of such objects otherwise spends much of its time on address
-// translation misses, one per small page. Freed places are poisoned for the address sanitizer, so a use after free is still caught.
-// Slabs are only given back when the pool is destroyed.
+// translation misses, one per small page. Freed places are poisoned for the address sanitizer, so
+// a use after free is still caught. Slabs are only given back when the pool is destroyed.
 //
 // Not thread-safe: one thread allocates and frees (the node family's is the main thread's).
 

@@ -300,7 +300,7 @@ void ConsoleNode::updateBackground(bool show) {
   const float margin = kPanelMargin * s;
   const float lowestFoot = y0_ - static_cast<float>(lineCount_ - 1) * step_ + kLabelRise * s;
   const float linesHeight = static_cast<float>(lineCount_ - 1) * step_ + lineHeight_;
-  panel->setContentSize(engine::Size(scale * widest + 4.0f * s, linesHeight + 2.0f * margin));
-  panel->setPosition(engine::Vec2(x0_ - 2.0f, lowestFoot - margin));
+  panel->setContentSize(engine::Size(scale * widest + 2.0f * margin, linesHeight + 2.0f * margin));
+  panel->setPosition(engine::Vec2(x0_ - margin, lowestFoot - margin));
   backgroundShown_ = show;
 }

@@ -2,9 +2,9 @@
 // The message log of a running game: chat lines, system and game messages at the top left of the
 // screen, one label per line, wrapped to 85 % of the screen's width (console_wrap.h, measured with
 // the font the lines are drawn with), a line apart (8 interface points, or a whole line of a taller
-// font), shown for a set time and then gone, the lines below moving up. Each line's tag is its row, 1 the oldest; tags from 100 on are not lines (the holder of
-// pushed-out lines in the sliding form has 100). At most `maxLines` lines show: a new message
-// first pushes the oldest out.
+// font), shown for a set time and then gone, the lines below moving up. Each line's tag is its
+// row, 1 the oldest; tags from 100 on are not lines (the holder of pushed-out lines in the sliding
+// form has 100). At most `maxLines` lines show: a new message first pushes the oldest out.
 //
 // Two forms, by the fancyChat option: plain lines appear and vanish at once and the rest jump up;
 // sliding lines fade in, and the whole console slides up as the oldest fades out. With the

@@ -9,7 +9,6 @@ class FieldScale {
   FieldScale(float least, float greatest) : least_(least), range_(greatest - least) {}
   // The scale of 1 multiplies by 1, which changes no value, so it is left out.
   float operator()(float v) const { return range_ > 0.0f ? (v - least_) / range_ : 0.0f; }
-  bool flat() const { return !(range_ > 0.0f); }
 
  private:
   float least_ = 0.0f;

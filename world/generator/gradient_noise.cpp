@@ -65,19 +65,3 @@ double GradientNoise::noise1DSum(double x, double alpha, double beta) const {
   return sum;
 }
 
-// Every sample is the 2D noise's arithmetic in its usual order (corner dots, blend in x, blend in
-// y), with each octave's scaled coordinates and the running sum, so every value is the
-// point-by-point fractal sum's to the bit (see fractal_grid.h).
-void GradientNoise::fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta,
-                                      float* out, const std::function<void()>& beforeColumn) const {
-  if (columns <= 0 || rows <= 0) return;
-  const FractalGrid grid(*this, columns, rows, step, alpha, beta);
-  std::vector<double> sums(static_cast<size_t>(rows));
-  for (int32_t x = 0; x < columns; ++x) {
-    if (beforeColumn) beforeColumn();
-    std::fill(sums.begin(), sums.end(), 0.0);
-    grid.addOctaves(x, 0, sums.data());
-    float* column = out + static_cast<size_t>(x) * static_cast<size_t>(rows);
-    for (int32_t y = 0; y < rows; ++y) column[y] = static_cast<float>(sums[static_cast<size_t>(y)]);
-  }
-}

@@ -5,11 +5,9 @@
 // game's random generator when the object is built, so a seed fixes every value. One flat object
 // of about 26.7 KB; nothing is allocated per evaluation. Belongs to the thread that builds it.
 //
-// The 2D noise is only ever wanted as a whole map field, so it is only offered as one:
-// `fillFractal2DGrid` gives every sample of the point-by-point fractal sum bit for bit at a
-// fraction of the cost: the lattice terms of every octave are found once per column and once per
-// row instead of once per sample, and an octave that lands every sample on a lattice point (where
-// the noise is exactly zero) is skipped.
+// The 2D noise is only ever wanted over a whole map's grid, so it is only offered through one
+// (`FractalGrid`, fractal_grid.h), which gives every sample of the point-by-point fractal sum bit for
+// bit at a fraction of the cost.
 //
 // Values are exact at every coordinate whose offset position (v + 4096) is not negative; below
 // that the lattice cell is found by flooring, so the noise stays continuous and every table index
@@ -17,7 +15,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 class GradientNoise {
@@ -38,14 +35,6 @@ class GradientNoise {
   double noise1(double x) const;
   // Sum over eight octaves of noise1(x * beta^k) / alpha^k.
   double noise1DSum(double x, double alpha, double beta) const;
-  // The sum over eight octaves k of noise2(x * step * beta^k, y * step * beta^k) / alpha^k (the 2D
-  // noise of the corners' gradients, blended in x, then y), accumulated in double octave after
-  // octave from +0 and narrowed to float, for every column x in [0, columns) and row y in
-  // [0, rows), into out[x * rows + y] (column after column, the map's order); `out` holds
-  // columns * rows floats. Allocates its lattice terms once per call.
-  // `beforeColumn`, when given, runs before each column (a long fill's chance to stop).
-  void fillFractal2DGrid(int32_t columns, int32_t rows, double step, double alpha, double beta, float* out,
-                         const std::function<void()>& beforeColumn = {}) const;
 
   bool operator==(const GradientNoise&) const = default;
 

@@ -47,8 +47,9 @@ class ShareThresholds {
 
  private:
   // The known values are cut into this many equal slices; a slice holds the count its values
-  // reach when no threshold lies within the margin of it or of its neighbours (a value may be
-  // placed one slice off by rounding), else -1.
+  // reach when no threshold lies within the margin of it or of its neighbours, else -1. Rounding
+  // may place a value a slice off, or several where the span is small beside the values
+  // themselves; the margin's own slack (2^-16 of the largest value) covers those too.
   static constexpr int32_t kSlices = 8192;
   void sliceCounts(float least, float greatest);
 

@@ -180,16 +180,6 @@ void countSharesAtOrBelow(const GroundTable& table, const float* density, int32_
   }
 }
 
-NoiseMapSamples sampleNoiseMap(int32_t w, int32_t h, const std::function<void()>& beforeColumn) {
-  NoiseMapSamples samples;
-  auto noise = std::make_unique<GradientNoise>();
-  samples.curves = bandCurves(*noise, w);
-  samples.field.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-  noise->fillFractal2DGrid(w, h, kSampleStep, kOctave, kOctave, samples.field.data(), beforeColumn);
-  normalizeToRange(samples.field.data(), 1.0f, static_cast<int>(samples.field.size()));
-  return samples;
-}
-
 // Column by column: how many shares each row reaches (the table's place of the first share above
 // the cell's density), and the ground laid in row order, the only part that draws. The density
 // is the field scaled to 0..1 between its extremes and shaped by band.

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 class WorldGenerator;
@@ -36,14 +35,6 @@ void countSharesAtOrBelow(const GroundTable& table, const float* density, int32_
 // from the top band down. `bandTop` holds the four band borders of a column (rows, as floats).
 float shapeDensity(float v, float y, const float bandTop[4]);
 
-// What the noise map is cut from, drawn from a fresh noise (so from the thread's generator): five
-// band curves of `width` values each, scaled to the band wave, and the density field of every cell
-// column after column, scaled to 0..1. `beforeColumn` runs before each column of the field.
-struct NoiseMapSamples {
-  std::vector<float> curves;
-  std::vector<float> field;
-};
-NoiseMapSamples sampleNoiseMap(int32_t width, int32_t height, const std::function<void()>& beforeColumn = {});
 void generateNoiseMap(WorldGenerator& generator);
 void placeBedrock(WorldGenerator& generator);
 void placeHorizontalRuns(WorldGenerator& generator, uint32_t runCount, uint32_t runMaxLength);

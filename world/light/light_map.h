@@ -1,7 +1,8 @@
 #pragma once
 // The light of a map: each cell's sky level (0-15) and coloured block light (three 4-bit channels),
-// computed for the whole map after a world is generated, loaded or received (`relightAll`), and
-// locally after every change that adds or removes a light source or opens or closes a cell to light.
+// computed for the whole map after a world is generated, loaded or received
+// (`relightAllWithShadows`, which works out every cell's shadow edges in the same pass; `relightAll`
+// is that pass without them, the light alone), and locally after every change that adds or removes a light source or opens or closes a cell to light.
 //
 // Light spreads breadth-first over the four side neighbours (columns wrap, rows end), losing 2 when
 // it leaves a cell that lets light through (flags bit 2, kept by `relightAll` and the sky hooks) and

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/base/random.h"
+#include "tests/support/whole_fractal_field.h"
 #include "world/generator/coarse_field.h"
 #include "world/generator/gradient_noise.h"
 
@@ -40,7 +41,7 @@ TEST(FractalGrid, SamplesAndRowsAreTheFillBitForBit) {
   for (const GridCase& g : kGrids) {
     SCOPED_TRACE(testing::Message() << g.columns << "x" << g.rows << " step " << g.step);
     std::vector<float> fill(static_cast<size_t>(g.columns) * static_cast<size_t>(g.rows));
-    noise->fillFractal2DGrid(g.columns, g.rows, g.step, g.alpha, g.beta, fill.data());
+    testsupport::fillWholeFractalField(*noise, g.columns, g.rows, g.step, g.alpha, g.beta, fill.data());
     const FractalGrid grid(*noise, g.columns, g.rows, g.step, g.alpha, g.beta);
     std::vector<int32_t> odd;
     for (int32_t y = 1; y < g.rows; y += 2) odd.push_back(y);
@@ -91,7 +92,7 @@ TEST(CoarseField, HoldsEveryWholeValueWithinItsMarginAndFindsTheExactExtremes) {
   for (uint32_t seed : {5u, 6u}) {
     const auto noise = noiseAfterSeed(seed);
     std::vector<float> fill(static_cast<size_t>(g.columns) * static_cast<size_t>(g.rows));
-    noise->fillFractal2DGrid(g.columns, g.rows, g.step, g.alpha, g.beta, fill.data());
+    testsupport::fillWholeFractalField(*noise, g.columns, g.rows, g.step, g.alpha, g.beta, fill.data());
     const FractalGrid grid(*noise, g.columns, g.rows, g.step, g.alpha, g.beta);
     for (int first : {2, 4, 6}) {
       SCOPED_TRACE(testing::Message() << "seed " << seed << " from octave " << first);

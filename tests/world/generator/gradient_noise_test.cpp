@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/base/random.h"
+#include "tests/support/whole_fractal_field.h"
 #include "world/generator/gradient_noise.h"
 
 namespace {
@@ -68,7 +69,7 @@ TEST(GradientNoise, BelowTheOffsetTheNoiseKeepsItsPeriodAndStaysInRange) {
   }
   for (double far : {-1e12, 1e300}) {
     std::vector<float> field(9);
-    noise->fillFractal2DGrid(3, 3, far, 0.5, 2.0, field.data());
+    testsupport::fillWholeFractalField(*noise, 3, 3, far, 0.5, 2.0, field.data());
     EXPECT_TRUE(allFinite(field)) << far;
     EXPECT_TRUE(std::isfinite(noise->noise1DSum(far, 0.5, 2.0))) << far;
   }
@@ -80,7 +81,7 @@ TEST(GradientNoise, AZeroGradientDrawStaysFinite) {
   const auto noise = noiseAfterSeed(1599);
   // Every half-cell point of one lattice period, each octave on the same point (no scaling).
   std::vector<float> field(512 * 512);
-  noise->fillFractal2DGrid(512, 512, 0.5, 1.0, 1.0, field.data());
+  testsupport::fillWholeFractalField(*noise, 512, 512, 0.5, 1.0, 1.0, field.data());
   EXPECT_TRUE(allFinite(field));
 }
 

@@ -13,6 +13,7 @@
 
 #include "engine/base/random.h"
 #include "tests/world/generator/reference_noise.h"
+#include "tests/support/whole_fractal_field.h"
 #include "world/generator/gradient_noise.h"
 
 namespace {
@@ -64,7 +65,7 @@ void expectSameNoise(const NoisePair& n, double x) {
 // only as a NaN: its sign and payload are the processor's choice).
 void expectGridIsReference(const NoisePair& n, int32_t columns, int32_t rows, double step, double alpha, double beta) {
   std::vector<float> field(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-  n.fast->fillFractal2DGrid(columns, rows, step, alpha, beta, field.data());
+  testsupport::fillWholeFractalField(*n.fast, columns, rows, step, alpha, beta, field.data());
   for (int32_t x = 0; x < columns; ++x) {
     for (int32_t y = 0; y < rows; ++y) {
       const float expected = static_cast<float>(n.reference->fractal2D(x * step, y * step, alpha, beta));
@@ -143,15 +144,15 @@ TEST(NoiseAgainstReference, TheGridFillIsFractal2DBitForBit) {
     expectGridIsReference(n, g.columns, g.rows, g.step, g.alpha, g.beta);
   }
   std::vector<float> zeroFalloff(12);
-  n.fast->fillFractal2DGrid(4, 3, 1.0, 0.0, 0.0, zeroFalloff.data());
+  testsupport::fillWholeFractalField(*n.fast, 4, 3, 1.0, 0.0, 0.0, zeroFalloff.data());
   EXPECT_TRUE(std::isnan(zeroFalloff[5])) << "the zero divisor was met, not skipped";
 }
 
 TEST(NoiseAgainstReference, AnEmptyGridWritesNothing) {
   const NoisePair n = noisesAfterSeed(3);
   std::vector<float> field(4, 7.0f);
-  n.fast->fillFractal2DGrid(0, 4, 3000.0, kFactor, kFactor, field.data());
-  n.fast->fillFractal2DGrid(4, -1, 3000.0, kFactor, kFactor, field.data());
+  testsupport::fillWholeFractalField(*n.fast, 0, 4, 3000.0, kFactor, kFactor, field.data());
+  testsupport::fillWholeFractalField(*n.fast, 4, -1, 3000.0, kFactor, kFactor, field.data());
   EXPECT_EQ(field, std::vector<float>(4, 7.0f));
 }
 

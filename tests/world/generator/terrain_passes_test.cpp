@@ -7,6 +7,7 @@
 
 #include "content/planets/planet_rules.h"
 #include "engine/base/random.h"
+#include "tests/support/whole_fractal_field.h"
 #include "world/generator/field_scale.h"
 #include "world/generator/gradient_noise.h"
 #include "tests/world/generator/generator_fixture.h"
@@ -57,7 +58,7 @@ std::vector<uint16_t> wholeFieldGround(const GroundTable& table, int32_t w, int3
     normalizeToRange(&curves[static_cast<size_t>(k * w)], 15.0f, w);
   }
   std::vector<float> field(static_cast<size_t>(w * h));
-  noise->fillFractal2DGrid(w, h, kStep, kFactor, kFactor, field.data());
+  testsupport::fillWholeFractalField(*noise, w, h, kStep, kFactor, kFactor, field.data());
   const FieldScale scale(*std::min_element(field.begin(), field.end()), *std::max_element(field.begin(), field.end()));
   const int32_t rows = h - sky, band = rows / 5;
   std::vector<uint16_t> ground(field.size(), 0);
