@@ -78,7 +78,8 @@ void PlayerConsole::reply(uint8_t kind, const std::string& text) { player_.showM
 ConsoleReply consoleCommandReply(ConsoleSubject& player, const std::string& line) {
   const std::vector<std::string> words = wordsOf(line);
   if (words.empty()) return {"", 0};
-  if (line[0] != '/') return {player.name() + ": " + line, 0};
+  // A line that is no command is said, as every chat line shows: the speaker in brackets.
+  if (line[0] != '/') return {"[" + player.name() + "] " + line, 0};
   const std::string& command = words[0];
   if (command == "/weather") return weather(player, words);
   if (command == "/seed") return seed(player, words);

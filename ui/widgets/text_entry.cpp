@@ -1,5 +1,7 @@
 #include "ui/widgets/text_entry.h"
 
+#include <algorithm>
+
 #include "engine/layer/layer_color.h"
 #include "engine/scene/inner_node.h"
 #include "engine/text/label.h"
@@ -30,6 +32,7 @@ void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float wi
   caret_ = addColorLayer(panel_, engine::Color4B{255, 255, 200, 255},
                          engine::Size(kCaretWidth, kHeight - 2 * kCaretInset), position, 2);
   position_ = position;
+  width_ = width;
   placeCaret();
   panel_->setVisible(false);
 }
@@ -42,14 +45,18 @@ float TextEntry::caretX() const {
 
 void TextEntry::placeCaret() {
   if (caret_ != nullptr) caret_->setPosition(engine::Vec2(caretX(), position_.y + kCaretInset * scale_));
+  // A text longer than the panel (a long chat line) keeps its backing under it, to the caret and
+  // an inset past it.
+  if (back_ != nullptr) {
+    const float needed = caretX() - position_.x + (kCaretWidth + kTextInset) * scale_;
+    back_->setContentSize(engine::Size(std::max(width_, needed), kHeight * scale_));
+  }
 }
 
 void TextEntry::place(engine::Vec2 position, float width, float scale) {
   scale_ = scale > 0.0f ? scale : 1.0f;
-  if (back_ != nullptr) {
-    back_->setContentSize(engine::Size(width, kHeight * scale_));
-    back_->setPosition(position);
-  }
+  width_ = width;
+  if (back_ != nullptr) back_->setPosition(position);
   if (label_ != nullptr) {
     label_->setScale(scale_);
     label_->setPosition(position + engine::Vec2(kTextInset, kHeight / 2.0f) * scale_);

@@ -52,6 +52,7 @@ class TextEntry {
   void escape();
 
  private:
+  // Puts the caret after the shown text and widens the backing to hold it.
   void placeCaret();
 
   std::unique_ptr<kel::TextField> field_;
@@ -63,6 +64,7 @@ class TextEntry {
   engine::Label* label_ = nullptr;      // a child of the panel
   engine::LayerColor* caret_ = nullptr; // a child of the panel
   engine::Vec2 position_;
+  float width_ = 0.0f;  // the panel's width as placed; it widens to a longer text
   float scale_ = 1.0f;
   std::string text_;
   uint32_t lengthLimit_ = 0;

@@ -58,7 +58,7 @@ TEST_F(ConsoleCommandsTest, LinesThatAreNotCommandsAreChatAndUnknownCommandsAreR
     const char* reply;
     uint8_t kind;
   } cases[] = {
-      {"hello there", "Ann: hello there", 0},
+      {"hello there", "[Ann] hello there", 0},
       {"/dance", "Unknown command: /dance", 3},
       {"/seed 0", "Usage: /seed [1-99]", 3},
       {"/seed 100", "Usage: /seed [1-99]", 3},
