@@ -1,12 +1,13 @@
 #pragma once
 // The one record of every cell change: mining, placing, block use, circuits, liquids, explosions
 // and chat commands each build a `BlockEdit`, the rules check it and the world applies it; the host
-// sends the same 16 bytes to its peers. Bytes: kind at 0, x at 2, y at 4, the take-from-held-stack flag at 6, the value from 8 (by kind
-// a block id; the new liquid byte and the old liquid kind; a circuit kind; a circuit setting of a
-// u32 and a u16; a 7-byte blast description; a flag byte), the decoration slot at 10, the block
-// state at 11, the variant at 12, the layer at 13 and the extra at 14 (a drop flag, or the 16-bit
-// gene word of a planted seed). The value overlaps the fields after it for the kinds that carry
-// more than a block id; `valueByte` reads the value bytes whatever the kind.
+// sends the same 16 bytes to its peers. Bytes: kind at 0, x at 2, y at 4, the take-from-held-stack
+// flag at 6, the value from 8 (by kind a block id; the new liquid byte and the old liquid kind; a
+// circuit kind; a circuit setting of a u32 and a u16; a 7-byte blast description; a flag byte), the
+// decoration slot at 10, the block state at 11, the variant at 12, the layer at 13 and the extra at
+// 14 (a drop flag, or the 16-bit gene word of a planted seed). The value overlaps the fields after
+// it for the kinds that carry more than a block id; `valueByte` reads the value bytes whatever the
+// kind.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,11 +1,11 @@
 #pragma once
 // The host's record of one running trade between two players, and the operations on a game's
-// running trades (its `TradeBook`, which the players are handed by their game). A session keeps pool copies of what each side offers (its four places),
-// the ready flags and the confirmations; the offered stacks themselves stay in their owners'
-// inventories until the trade completes, when each side moves its own (TradeAbstract). Every change
-// is told to the other party through the player's trade operations (`PlayerBase::tradeEvent`,
-// `tradeOfferChanged`, `tradeEnded`), so a client's player on the host sends it on and the host's
-// own player updates its window.
+// running trades (its `TradeBook`, which the players are handed by their game). A session keeps
+// pool copies of what each side offers (its four places), the ready flags and the confirmations;
+// the offered stacks themselves stay in their owners' inventories until the trade completes, when
+// each side moves its own (TradeAbstract). Every change is told to the other party through the
+// player's trade operations (`PlayerBase::tradeEvent`, `tradeOfferChanged`, `tradeEnded`), so a
+// client's player on the host sends it on and the host's own player updates its window.
 //
 // Telling a party may answer at once (the host's own window confirms while it is told both sides
 // are ready), so an operation that ends the session takes it off the list before it tells anyone,

@@ -1,8 +1,9 @@
 // The host's handling of trades (category 11). A client acts for its own player only: its request
-// asks the player it clicked (by peer, present and within a click's reach), its answer counts only for a request that player was sent (the
-// asking player's peer must have an entry, the claim made the answering one the sender), and its
-// offers, withdrawals and events reach only the session its own player takes part in. A stack it
-// offers must be an item the content knows.
+// asks the player it clicked (by peer, present and within a click's reach), its answer counts only
+// for a request that player was sent (the asking player's peer must have an entry, the claim made
+// the answering one the sender), and its offers, withdrawals and events reach only the session its
+// own player takes part in. A stack it offers must be an item the content knows, and the player
+// must carry it beyond what it already offers.
 
 #include <optional>
 
