@@ -4,6 +4,9 @@
 #include "tests/view/world_view_fixture.h"
 
 #include "content/art/block_atlas_layout.h"
+#include "view/tiles/tile_refresh.h"
+#include "world/edits/cell_edit.h"
+#include "world/edits/edit_kind.h"
 #include "world/light/light_map.h"
 
 namespace worldgl {
@@ -125,6 +128,35 @@ TEST_F(CaveMouthView, APitWiderThanAShaftShowsNoWallHangingInItsAir) {
       EXPECT_TRUE(isBlack(cellPixel(x, y))) << "(" << x << ", " << y << "): open air, nothing behind it";
     }
   }
+}
+
+TEST_F(CaveMouthView, AShaftDugThroughTheFrontShowsItsBackAsTheWorldReadAgainShowsIt) {
+  // The ground made whole up to the surface line, front and behind; then, with the view up, a
+  // shaft dug down column 10 through the front blocks alone, one edit a cell as mining sends them.
+  for (int x = 0; x < 40; ++x) {
+    for (int y = 0; y < kSurface; ++y) setGround(x, y, true);
+  }
+  relight();
+  build();
+  TileRefresh refresh;
+  WorldContext context = running.world->context();
+  context.refresh = &refresh;
+  running.world->setContext(context);
+  for (int y = kSurface - 1; y >= 8; --y) {
+    const BlockEdit dig = editForCell(map->cell(10, y), edit_kind::kRemoveLayer);
+    ASSERT_FALSE(running.world->applyBlockEdit(dig, nullptr).wasRefused()) << "row " << y;
+  }
+  frame();
+  const Rgba dug[2] = {cellPixel(10, 9), cellPixel(10, 8)};
+  EXPECT_FALSE(isBlack(dug[0]));
+
+  // The same world read again: every column's top and every cell's light found from scratch.
+  layer->teardownWorldView();
+  relight();
+  build();
+  frame();
+  EXPECT_TRUE(near(dug[0], cellPixel(10, 9))) << "the sun falls on the shaft's back as soon as it is dug";
+  EXPECT_TRUE(near(dug[1], cellPixel(10, 8)));
 }
 
 }  // namespace

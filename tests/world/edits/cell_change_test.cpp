@@ -55,6 +55,28 @@ TEST_F(CellChangeTest, ATorchSetAsABlockItemLightsAroundItAndTakesItsLightAwayWh
   EXPECT_EQ(at(3, 6).lightColour(), 0);
 }
 
+TEST_F(CellChangeTest, RemovingAColumnsTopBlockBringsItsTopDownToTheNextOneAsReadingTheMapDoes) {
+  for (int32_t y = 2; y <= 8; ++y) put(5, y, kDirt);
+  put(5, 4, 0);  // a pocket under the top three blocks
+  world->map().computeSurfaceHeights();
+  ASSERT_EQ(world->map().topHeight(5), 9);
+
+  apply(edit(ek::kRemoveLayer, 5, 6));  // below the top: the column's top stays
+  EXPECT_EQ(world->map().topHeight(5), 9);
+  for (const int32_t y : {8, 7}) apply(edit(ek::kRemoveLayer, 5, y));
+  EXPECT_EQ(world->map().topHeight(5), 6) << "down past the dug cells and the emptied one";
+  BlockEdit back = edit(ek::kRemoveLayer, 5, 5);
+  back.layer = MapBlock::kBack;
+  apply(back);  // a back block never stood in the column's way
+  EXPECT_EQ(world->map().topHeight(5), 6);
+  apply(edit(ek::kRemoveLayer, 5, 5));
+  EXPECT_EQ(world->map().topHeight(5), 4) << "past the pocket to the next block";
+
+  const std::vector<uint16_t> kept = world->map().topHeights();
+  world->map().computeSurfaceHeights();
+  EXPECT_EQ(world->map().topHeights(), kept) << "as a map read again finds it";
+}
+
 TEST_F(CellChangeTest, RemovingTheFrontForgetsItsComponentAndTheBackKeepsWires) {
   apply(edit(ek::kSetLayerBlock, 3, 4, kSwitchPart));
   apply(edit(ek::kRemoveLayer, 3, 4));
