@@ -17,6 +17,7 @@
 
 #include "engine/base/ref.h"
 #include "engine/scene/timer.h"
+#include "engine/scene/timer_element.h"
 
 namespace engine {
 
@@ -63,7 +64,7 @@ class Scheduler : public Ref {
     bool markedForDeletion;
   };
   using PerFrameList = std::list<PerFrameEntry>;
-  static constexpr uint32_t kNoSlot = 0xFFFFFFFFu;
+  static constexpr uint32_t kNoSlot = TimerElement::kNoSlot;
   // A timer (but its clock) in the one array of every timer, linked to its target's other timers
   // in scheduling order. Its clock lies at the same place in clocks_, its callback in callbacks_.
   struct TimerSlot {
@@ -71,19 +72,17 @@ class Scheduler : public Ref {
     uint32_t previous;
     uint32_t next;
   };
-  // A target's timers, as the first and last of its chain of slots.
-  struct TimerElement {
-    void* target;
-    uint32_t first = kNoSlot;
-    uint32_t last = kNoSlot;
-    uint32_t count = 0;
-    bool paused = false;
-  };
 
   void runPerFramePass(float dt);
   void runTimerPass(float dt);
   void prefetchAhead(size_t index, size_t count) const;
-  void walkTimers(size_t place, float dt);
+  void fireLone(size_t place, float dt);
+  void stepElement(size_t place, float dt);
+  void enterTarget(size_t place);
+  void walkTimers(size_t place, uint32_t slot, float dt);
+  void runCallback(uint32_t slot, float elapsed);
+  uint32_t afterRun(size_t place, uint32_t slot, const Timer::Step& step);
+  void noteIfEmptied(size_t place);
   void removeMarkedPerFrame();
   void runHandedOverFunctions();
   void removePerFrameEntry(PerFrameList::iterator entry);
@@ -118,9 +117,11 @@ class Scheduler : public Ref {
   // element's place goes to the last one.
   std::vector<TimerElement> elements_;
   std::unordered_map<void*, size_t> places_;
+  // What the pass is running: the target whose timer's callback runs (or last ran), whether that
+  // callback cleared the target or unscheduled its own timer, and the timer's slot, kNoSlot when
+  // no callback runs.
   void* currentTarget_ = nullptr;
   bool currentTargetRemoved_ = false;
-  int currentTimerKey_ = -1;
   bool currentTimerRemoved_ = false;
   uint32_t currentSlot_ = kNoSlot;
   bool updatePassRunning_ = false;
