@@ -39,7 +39,7 @@ uint32_t Scheduler::takeSlot(SchedulerCallback callback, const TimerClock& clock
   if (freeSlots_.empty()) {
     clocks_.push_back(clock);
     slots_.push_back({timer, kNoSlot, kNoSlot});
-    callbacks_.push_back(std::move(callback));
+    callbacks_.append(std::move(callback));
     return static_cast<uint32_t>(slots_.size() - 1);
   }
   const uint32_t slot = freeSlots_.back();
@@ -229,43 +229,56 @@ void Scheduler::runPerFramePass(float dt) {
   }
 }
 
+inline void Scheduler::runCallback(uint32_t slot, float elapsed) {
+  currentSlot_ = slot;
+  // An empty callback still counts its runs and finishes as usual.
+  if (const SchedulerCallback& callback = callbacks_[slot]) callback(elapsed);
+  currentSlot_ = kNoSlot;
+}
+
+// The lone quiet timer at `place` is due: it fires as the walk would fire it, and the walk takes
+// over after its callback only if that changed the target's timers. Inlined into the pass: a
+// large scene fires many such timers every frame, and their callbacks seldom touch the timers.
+[[gnu::always_inline]] inline void Scheduler::fireLone(size_t place, float dt) {
+  const uint32_t slot = elements_[place].first;
+  enterTarget(place);
+  runCallback(slot, clocks_[slot].fire(dt));
+  if (currentTargetRemoved_ || currentTimerRemoved_ || elements_[place].count() != 1) {
+    walkAfterLone(place, slot, dt);
+  }
+}
+
+// Out of line: the firing of a lone timer stays short where its callback changes nothing.
+[[gnu::noinline]] void Scheduler::walkAfterLone(size_t place, uint32_t slot, float dt) {
+  walkTimers(place, afterRun(place, slot, {true, false, 0.0f}), dt);
+  noteIfEmptied(place);
+}
+
 void Scheduler::runTimerPass(float dt) {
   // Callbacks may add elements (appended) and empty others, which are only erased after the
   // pass, so the array only grows meanwhile. Elements added by this pass wait for the next one.
-  // A target's one quiet timer is stepped here, without the walk: most frames it only counts the
-  // time, and no callback runs to change anything meanwhile.
+  // Most targets of a large scene have one quiet timer that is not due this frame: it only counts
+  // the time, and no callback runs meanwhile to change anything, so it is stepped here, without
+  // the walk, from the arrays held in place (read again after anything that runs a callback).
   const size_t count = elements_.size();
-  for (size_t i = 0; i < count; ++i) {
-    prefetchAhead(i, count);
-    const TimerElement& element = elements_[i];
-    if (element.lone() && clocks_[element.first].quiet) {
-      if (clocks_[element.first].countQuiet(dt)) fireLone(i, dt);
+  const TimerElement* elements = elements_.data();
+  const TimerElement* end = elements + count;
+  TimerClock* clocks = clocks_.data();
+  for (const TimerElement* element = elements; element != end; ++element) {
+    const bool loneQuiet = element->lone() && clocks[element->first].quiet;
+    if (loneQuiet && clocks[element->first].countUnlessDue(dt)) continue;
+    const auto place = static_cast<size_t>(element - elements);
+    if (loneQuiet) {
+      fireLone(place, dt);
     } else {
-      stepElement(i, dt);
+      stepElement(place, dt);
     }
+    elements = elements_.data();
+    end = elements + count;
+    element = elements + place;
+    clocks = clocks_.data();
   }
   sweepEmptiedElements();
-}
-
-// A large scene's timers do not stay in the cache between frames: asking for an element's first
-// timer a few places ahead overlaps its miss with the work before it. Always inlined: GCC takes a
-// function whose only effect is a prefetch for one with no effect at all, and deletes the calls.
-[[gnu::always_inline]] inline void Scheduler::prefetchAhead(size_t index, size_t count) const {
-  constexpr size_t kTimerDistance = 8;
-  if (index + kTimerDistance >= count) return;
-  const uint32_t first = elements_[index + kTimerDistance].first;
-  if (first != kNoSlot) __builtin_prefetch(&clocks_[first]);
-}
-
-// The lone quiet timer at `place` is due, its clock already counted: it fires as the walk would
-// fire it, and the walk takes over after its callback only if that changed the target's timers.
-void Scheduler::fireLone(size_t place, float dt) {
-  const uint32_t slot = elements_[place].first;
-  enterTarget(place);
-  runCallback(slot, clocks_[slot].restart());
-  if (!currentTargetRemoved_ && !currentTimerRemoved_ && elements_[place].count() == 1) return;
-  walkTimers(place, afterRun(place, slot, {true, false, 0.0f}), dt);
-  noteIfEmptied(place);
 }
 
 void Scheduler::stepElement(size_t place, float dt) {
@@ -301,13 +314,6 @@ void Scheduler::walkTimers(size_t place, uint32_t slot, float dt) {
     if (step.fires) runCallback(slot, step.elapsed);
     slot = afterRun(place, slot, step);
   }
-}
-
-void Scheduler::runCallback(uint32_t slot, float elapsed) {
-  currentSlot_ = slot;
-  // An empty callback still counts its runs and finishes as usual.
-  if (const SchedulerCallback& callback = callbacks_[slot]) callback(elapsed);
-  currentSlot_ = kNoSlot;
 }
 
 // Settles the timer at `slot` after its step (and callback, if it fired) and gives the next slot

@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <list>
 #include <mutex>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "engine/base/ref.h"
+#include "engine/scene/callback_slots.h"
 #include "engine/scene/timer.h"
 #include "engine/scene/timer_element.h"
 
@@ -75,8 +75,8 @@ class Scheduler : public Ref {
 
   void runPerFramePass(float dt);
   void runTimerPass(float dt);
-  void prefetchAhead(size_t index, size_t count) const;
   void fireLone(size_t place, float dt);
+  void walkAfterLone(size_t place, uint32_t slot, float dt);
   void stepElement(size_t place, float dt);
   void enterTarget(size_t place);
   void walkTimers(size_t place, uint32_t slot, float dt);
@@ -106,9 +106,9 @@ class Scheduler : public Ref {
   // of each timer, by slot, is read only for a target whose timers are walked.
   std::vector<TimerClock> clocks_;
   std::vector<TimerSlot> slots_;
-  // The callbacks, by slot. A deque: a callback that schedules more timers does not move itself
-  // (or any other) while it runs, and a running timer's place is never freed before it returns.
-  std::deque<SchedulerCallback> callbacks_;
+  // The callbacks, by slot, which do not move while one runs; a running timer's place is never
+  // freed before it returns.
+  CallbackSlots callbacks_;
   std::vector<uint32_t> freeSlots_;
   // Every target with timers, walked in this order by the timer pass: mostly the order the
   // targets got their first timer. Elements are not erased while the pass walks them (so their

@@ -27,14 +27,17 @@ struct TimerClock {
   // are quiet, tells so with one test.
   void settle() { quiet = elapsed != -1.0f && runForever && !useDelay; }
 
-  // For a quiet clock: counts dt and tells whether the timer is now due.
-  bool countQuiet(float dt) {
-    elapsed += dt;
-    return !(elapsed < interval);
+  // For a quiet clock: counts dt unless that makes the timer due, and tells whether it counted.
+  bool countUnlessDue(float dt) {
+    const float next = elapsed + dt;
+    if (!(next < interval)) return false;
+    elapsed = next;
+    return true;
   }
-  // Restarts a due quiet clock, giving the time it had counted (what its callback is handed).
-  float restart() {
-    const float fired = elapsed;
+  // For a quiet clock that dt makes due: restarts it, giving the time it had counted with dt
+  // (what its callback is handed).
+  float fire(float dt) {
+    const float fired = elapsed + dt;
     elapsed = 0.0f;
     return fired;
   }
@@ -66,8 +69,8 @@ class Timer {
   // node per frame.
   Step advance(TimerClock& clock, float dt) {
     if (clock.quiet) [[likely]] {
-      if (!clock.countQuiet(dt)) return {};
-      return {true, false, clock.restart()};
+      if (clock.countUnlessDue(dt)) return {};
+      return {true, false, clock.fire(dt)};
     }
     return advanceOther(clock, dt);
   }
