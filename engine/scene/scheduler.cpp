@@ -17,12 +17,12 @@ Scheduler::Scheduler() {
 
 Scheduler::~Scheduler() = default;
 
-Scheduler::TimerElement* Scheduler::findElement(void* target) {
+TimerElement* Scheduler::findElement(void* target) {
   auto it = places_.find(target);
   return it == places_.end() ? nullptr : &elements_[it->second];
 }
 
-const Scheduler::TimerElement* Scheduler::findElement(void* target) const {
+const TimerElement* Scheduler::findElement(void* target) const {
   auto it = places_.find(target);
   return it == places_.end() ? nullptr : &elements_[it->second];
 }
@@ -39,7 +39,7 @@ uint32_t Scheduler::takeSlot(SchedulerCallback callback, const TimerClock& clock
   if (freeSlots_.empty()) {
     clocks_.push_back(clock);
     slots_.push_back({timer, kNoSlot, kNoSlot});
-    callbacks_.push_back(std::move(callback));
+    callbacks_.append(std::move(callback));
     return static_cast<uint32_t>(slots_.size() - 1);
   }
   const uint32_t slot = freeSlots_.back();
@@ -59,7 +59,7 @@ void Scheduler::unlinkTimer(TimerElement& element, uint32_t slot) {
   const TimerSlot& gone = slots_[slot];
   (gone.previous == kNoSlot ? element.first : slots_[gone.previous].next) = gone.next;
   (gone.next == kNoSlot ? element.last : slots_[gone.next].previous) = gone.previous;
-  --element.count;
+  element.timerRemoved();
   freeSlot(slot);
 }
 
@@ -69,14 +69,13 @@ void Scheduler::clearTimers(TimerElement& element, uint32_t kept) {
     if (slot != kept) freeSlot(slot);
     slot = next;
   }
-  element.first = element.last = kNoSlot;
-  element.count = 0;
+  element.emptied();
 }
 
 void Scheduler::dropElement(TimerElement* element) {
   if (updatePassRunning_) {
     clearTimers(*element, kNoSlot);
-    emptiedTargets_.push_back(element->target);
+    emptiedTargets_.push_back(element->target());
   } else {
     eraseElement(element);
   }
@@ -84,11 +83,11 @@ void Scheduler::dropElement(TimerElement* element) {
 
 void Scheduler::eraseElement(TimerElement* element) {
   clearTimers(*element, kNoSlot);
-  void* target = element->target;  // the key outlives the element the erase overwrites
+  void* target = element->target();  // the key outlives the element the erase overwrites
   const auto place = static_cast<size_t>(element - elements_.data());
   if (place + 1 != elements_.size()) {
     *element = elements_.back();
-    places_[element->target] = place;
+    places_[element->target()] = place;
   }
   elements_.pop_back();
   places_.erase(target);
@@ -97,12 +96,11 @@ void Scheduler::eraseElement(TimerElement* element) {
 void Scheduler::schedule(SchedulerCallback callback, void* target, float interval,
                          uint32_t repeat, float delay, int key) {
   TimerElement* element = findElement(target);
-  if (element != nullptr && element->count == 0) {
-    element->paused = false;  // an emptied element awaiting erasure comes back as a new one
+  if (element != nullptr && element->count() == 0) {
+    element->setPaused(false);  // an emptied element awaiting erasure comes back as a new one
   } else if (element == nullptr) {
     places_.emplace(target, elements_.size());
-    element = &elements_.emplace_back();
-    element->target = target;
+    element = &elements_.emplace_back(target);
   }
   if (const uint32_t found = findTimer(*element, key); found != kNoSlot) {
     clocks_[found].interval = interval;
@@ -113,21 +111,20 @@ void Scheduler::schedule(SchedulerCallback callback, void* target, float interva
   slots_[slot].previous = element->last;
   (element->last == kNoSlot ? element->first : slots_[element->last].next) = slot;
   element->last = slot;
-  ++element->count;
+  element->timerAdded();
 }
 
 void Scheduler::unschedule(int key, void* target) {
   if (target == nullptr) return;
   TimerElement* element = findElement(target);
   if (element == nullptr) return;
-  if (updatePassRunning_ && target == currentTarget_ && key == currentTimerKey_) {
-    currentTimerRemoved_ = true;  // the walk removes it once its callback returns
+  const uint32_t found = findTimer(*element, key);
+  if (found != kNoSlot && found == currentSlot_) {
+    currentTimerRemoved_ = true;  // the pass removes it once its callback returns
     return;
   }
-  if (const uint32_t found = findTimer(*element, key); found != kNoSlot) {
-    unlinkTimer(*element, found);
-  }
-  if (element->count == 0 && !(updatePassRunning_ && target == currentTarget_)) {
+  if (found != kNoSlot) unlinkTimer(*element, found);
+  if (element->count() == 0 && !(updatePassRunning_ && target == currentTarget_)) {
     dropElement(element);
   }
 }
@@ -171,7 +168,6 @@ void Scheduler::unscheduleAllForTarget(void* target) {
       // once its callback returns. Timers the callback schedules after this stay.
       clearTimers(*element, currentSlot_);
       currentTargetRemoved_ = true;
-      currentTimerKey_ = -1;
     } else {
       dropElement(element);
     }
@@ -182,13 +178,13 @@ void Scheduler::unscheduleAllForTarget(void* target) {
 void Scheduler::unscheduleAll() {
   std::vector<void*> targets;
   targets.reserve(elements_.size() + perFrameIndex_.size());
-  for (const TimerElement& element : elements_) targets.push_back(element.target);
+  for (const TimerElement& element : elements_) targets.push_back(element.target());
   for (const auto& [target, entry] : perFrameIndex_) targets.push_back(target);
   for (void* target : targets) unscheduleAllForTarget(target);
 }
 
 void Scheduler::setTargetPaused(void* target, bool paused) {
-  if (TimerElement* element = findElement(target)) element->paused = paused;
+  if (TimerElement* element = findElement(target)) element->setPaused(paused);
   auto found = perFrameIndex_.find(target);
   if (found != perFrameIndex_.end()) found->second->paused = paused;
 }
@@ -206,7 +202,7 @@ bool Scheduler::isScheduled(int key, void* target) const {
 
 size_t Scheduler::getTimerCount(void* target) const {
   const TimerElement* element = findElement(target);
-  return element == nullptr ? 0 : element->count;
+  return element == nullptr ? 0 : element->count();
 }
 
 void Scheduler::update(float dt) {
@@ -221,7 +217,6 @@ void Scheduler::update(float dt) {
   currentTimerRemoved_ = false;
   currentTarget_ = nullptr;
   currentTargetRemoved_ = false;
-  currentTimerKey_ = -1;
 
   runHandedOverFunctions();
 }
@@ -234,68 +229,105 @@ void Scheduler::runPerFramePass(float dt) {
   }
 }
 
+inline void Scheduler::runCallback(uint32_t slot, float elapsed) {
+  currentSlot_ = slot;
+  // An empty callback still counts its runs and finishes as usual.
+  if (const SchedulerCallback& callback = callbacks_[slot]) callback(elapsed);
+  currentSlot_ = kNoSlot;
+}
+
+// The lone quiet timer at `place` is due: it fires as the walk would fire it, and the walk takes
+// over after its callback only if that changed the target's timers. Inlined into the pass: a
+// large scene fires many such timers every frame, and their callbacks seldom touch the timers.
+[[gnu::always_inline]] inline void Scheduler::fireLone(size_t place, float dt) {
+  const uint32_t slot = elements_[place].first;
+  enterTarget(place);
+  runCallback(slot, clocks_[slot].fire(dt));
+  if (currentTargetRemoved_ || currentTimerRemoved_ || elements_[place].count() != 1) {
+    walkAfterLone(place, slot, dt);
+  }
+}
+
+// Out of line: the firing of a lone timer stays short where its callback changes nothing.
+[[gnu::noinline]] void Scheduler::walkAfterLone(size_t place, uint32_t slot, float dt) {
+  walkTimers(place, afterRun(place, slot, {true, false, 0.0f}), dt);
+  noteIfEmptied(place);
+}
+
 void Scheduler::runTimerPass(float dt) {
   // Callbacks may add elements (appended) and empty others, which are only erased after the
   // pass, so the array only grows meanwhile. Elements added by this pass wait for the next one.
-  // A target's one timer that is not due this frame only counts the time, and no callback can
-  // run to change anything meanwhile: it is advanced here, without the walk.
+  // Most targets of a large scene have one quiet timer that is not due this frame: it only counts
+  // the time, and no callback runs meanwhile to change anything, so it is stepped here, without
+  // the walk, from the arrays held in place (read again after anything that runs a callback).
   const size_t count = elements_.size();
-  for (size_t i = 0; i < count; ++i) {
-    prefetchAhead(i, count);
-    const TimerElement& element = elements_[i];
-    if (element.count == 1 && !element.paused && clocks_[element.first].advanceIfQuiet(dt)) {
-      continue;
+  const TimerElement* elements = elements_.data();
+  const TimerElement* end = elements + count;
+  TimerClock* clocks = clocks_.data();
+  for (const TimerElement* element = elements; element != end; ++element) {
+    const bool loneQuiet = element->lone() && clocks[element->first].quiet;
+    if (loneQuiet && clocks[element->first].countUnlessDue(dt)) continue;
+    const auto place = static_cast<size_t>(element - elements);
+    if (loneQuiet) {
+      fireLone(place, dt);
+    } else {
+      stepElement(place, dt);
     }
-    if (elements_[i].count != 0) {
-      currentTarget_ = elements_[i].target;
-      currentTargetRemoved_ = false;
-      if (!elements_[i].paused) walkTimers(i, dt);
-    }
-    if (elements_[i].count == 0) emptiedTargets_.push_back(elements_[i].target);
+    elements = elements_.data();
+    end = elements + count;
+    element = elements + place;
+    clocks = clocks_.data();
   }
   sweepEmptiedElements();
 }
 
-// A large scene's timers do not stay in the cache between frames: asking for an element's first
-// timer a few places ahead overlaps its miss with the work before it. Always inlined: GCC takes a
-// function whose only effect is a prefetch for one with no effect at all, and deletes the calls.
-[[gnu::always_inline]] inline void Scheduler::prefetchAhead(size_t index, size_t count) const {
-  constexpr size_t kTimerDistance = 8;
-  if (index + kTimerDistance >= count) return;
-  const uint32_t first = elements_[index + kTimerDistance].first;
-  if (first != kNoSlot) __builtin_prefetch(&clocks_[first]);
+void Scheduler::stepElement(size_t place, float dt) {
+  if (elements_[place].count() != 0) {
+    enterTarget(place);
+    if (!elements_[place].paused()) walkTimers(place, elements_[place].first, dt);
+  }
+  noteIfEmptied(place);
+}
+
+void Scheduler::enterTarget(size_t place) {
+  currentTarget_ = elements_[place].target();
+  currentTargetRemoved_ = false;
+}
+
+void Scheduler::noteIfEmptied(size_t place) {
+  if (elements_[place].count() == 0) emptiedTargets_.push_back(elements_[place].target());
 }
 
 void Scheduler::sweepEmptiedElements() {
   for (void* target : emptiedTargets_) {
     TimerElement* element = findElement(target);
-    if (element != nullptr && element->count == 0) eraseElement(element);
+    if (element != nullptr && element->count() == 0) eraseElement(element);
   }
   emptiedTargets_.clear();
 }
 
 // A callback may schedule and unschedule anything, which may move the slots and the elements:
 // both are read again by place after it returns.
-void Scheduler::walkTimers(size_t place, float dt) {
-  uint32_t slot = elements_[place].first;
+void Scheduler::walkTimers(size_t place, uint32_t slot, float dt) {
   while (slot != kNoSlot) {
-    currentTimerKey_ = slots_[slot].timer.getKey();
-    currentTimerRemoved_ = false;
     const Timer::Step step = slots_[slot].timer.advance(clocks_[slot], dt);
-    if (step.fires) {
-      currentSlot_ = slot;
-      // An empty callback still counts its runs and finishes as usual.
-      if (const SchedulerCallback& callback = callbacks_[slot]) callback(step.elapsed);
-      currentSlot_ = kNoSlot;
-    }
-    if (currentTargetRemoved_) {
-      if (step.fires) freeSlot(slot);  // cleared from its own callback, kept until it returned
-      return;
-    }
-    const uint32_t next = slots_[slot].next;
-    if (step.finished || currentTimerRemoved_) unlinkTimer(elements_[place], slot);
-    slot = next;
+    if (step.fires) runCallback(slot, step.elapsed);
+    slot = afterRun(place, slot, step);
   }
+}
+
+// Settles the timer at `slot` after its step (and callback, if it fired) and gives the next slot
+// of the walk, kNoSlot where the walk ends. The timer is removed once it has run all its repeats
+// or its callback unscheduled it.
+uint32_t Scheduler::afterRun(size_t place, uint32_t slot, const Timer::Step& step) {
+  const bool unscheduled = std::exchange(currentTimerRemoved_, false);
+  if (currentTargetRemoved_) {
+    if (step.fires) freeSlot(slot);  // cleared from its own callback, kept until it returned
+    return kNoSlot;
+  }
+  const uint32_t next = slots_[slot].next;
+  if (step.finished || unscheduled) unlinkTimer(elements_[place], slot);
+  return next;
 }
 
 void Scheduler::removeMarkedPerFrame() {

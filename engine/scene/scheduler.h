@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <list>
 #include <mutex>
@@ -16,7 +15,9 @@
 #include <vector>
 
 #include "engine/base/ref.h"
+#include "engine/scene/callback_slots.h"
 #include "engine/scene/timer.h"
+#include "engine/scene/timer_element.h"
 
 namespace engine {
 
@@ -63,7 +64,7 @@ class Scheduler : public Ref {
     bool markedForDeletion;
   };
   using PerFrameList = std::list<PerFrameEntry>;
-  static constexpr uint32_t kNoSlot = 0xFFFFFFFFu;
+  static constexpr uint32_t kNoSlot = TimerElement::kNoSlot;
   // A timer (but its clock) in the one array of every timer, linked to its target's other timers
   // in scheduling order. Its clock lies at the same place in clocks_, its callback in callbacks_.
   struct TimerSlot {
@@ -71,19 +72,17 @@ class Scheduler : public Ref {
     uint32_t previous;
     uint32_t next;
   };
-  // A target's timers, as the first and last of its chain of slots.
-  struct TimerElement {
-    void* target;
-    uint32_t first = kNoSlot;
-    uint32_t last = kNoSlot;
-    uint32_t count = 0;
-    bool paused = false;
-  };
 
   void runPerFramePass(float dt);
   void runTimerPass(float dt);
-  void prefetchAhead(size_t index, size_t count) const;
-  void walkTimers(size_t place, float dt);
+  void fireLone(size_t place, float dt);
+  void walkAfterLone(size_t place, uint32_t slot, float dt);
+  void stepElement(size_t place, float dt);
+  void enterTarget(size_t place);
+  void walkTimers(size_t place, uint32_t slot, float dt);
+  void runCallback(uint32_t slot, float elapsed);
+  uint32_t afterRun(size_t place, uint32_t slot, const Timer::Step& step);
+  void noteIfEmptied(size_t place);
   void removeMarkedPerFrame();
   void runHandedOverFunctions();
   void removePerFrameEntry(PerFrameList::iterator entry);
@@ -107,9 +106,9 @@ class Scheduler : public Ref {
   // of each timer, by slot, is read only for a target whose timers are walked.
   std::vector<TimerClock> clocks_;
   std::vector<TimerSlot> slots_;
-  // The callbacks, by slot. A deque: a callback that schedules more timers does not move itself
-  // (or any other) while it runs, and a running timer's place is never freed before it returns.
-  std::deque<SchedulerCallback> callbacks_;
+  // The callbacks, by slot, which do not move while one runs; a running timer's place is never
+  // freed before it returns.
+  CallbackSlots callbacks_;
   std::vector<uint32_t> freeSlots_;
   // Every target with timers, walked in this order by the timer pass: mostly the order the
   // targets got their first timer. Elements are not erased while the pass walks them (so their
@@ -118,9 +117,11 @@ class Scheduler : public Ref {
   // element's place goes to the last one.
   std::vector<TimerElement> elements_;
   std::unordered_map<void*, size_t> places_;
+  // What the pass is running: the target whose timer's callback runs (or last ran), whether that
+  // callback cleared the target or unscheduled its own timer, and the timer's slot, kNoSlot when
+  // no callback runs.
   void* currentTarget_ = nullptr;
   bool currentTargetRemoved_ = false;
-  int currentTimerKey_ = -1;
   bool currentTimerRemoved_ = false;
   uint32_t currentSlot_ = kNoSlot;
   bool updatePassRunning_ = false;

@@ -5,11 +5,12 @@ namespace engine {
 Timer::Step Timer::advanceOther(TimerClock& clock, float dt) {
   if (clock.elapsed == -1.0f) {
     clock.elapsed = 0.0f;
+    clock.settle();
     timesExecuted_ = 0;
     return {};
   }
 
-  // A timer that runs forever without a delay took the inline path.
+  // A quiet clock took the inline path.
   clock.elapsed += dt;
   Step step;
   if (clock.useDelay) {
@@ -19,6 +20,7 @@ Timer::Step Timer::advanceOther(TimerClock& clock, float dt) {
       // The time past the delay counts towards the first interval.
       clock.elapsed -= delay_;
       clock.useDelay = false;
+      clock.settle();
       ++timesExecuted_;
     }
   } else if (clock.elapsed >= clock.interval) {

@@ -137,6 +137,149 @@ TEST_F(SchedulerTest, ALoneTimerCountsAndFiresAsAWalkedOneDoes) {
   EXPECT_EQ(lone.size(), before + 1);
 }
 
+// A target's one timer is stepped apart from the walk; everything that makes a timer quiet (its
+// start, its delay passing) or a target lone (its count, its pause) changes while timers run, and
+// the lone timer must fire on the same frames, with the same time, as a timer walked beside
+// another does.
+class LoneTimerTest : public SchedulerTest {
+ protected:
+  // Schedules the same timer on `a` alone and on `b` beside a second timer that never fires.
+  void twins(float interval, uint32_t repeat, float delay) {
+    scheduler->schedule([this](float elapsed) { lone.push_back(elapsed); }, &a, interval, repeat,
+                        delay, 1);
+    scheduler->schedule([this](float elapsed) { walked.push_back(elapsed); }, &b, interval, repeat,
+                        delay, 1);
+    every(&b, [](float) {}, 2, 1000.0f);
+  }
+  void pauseBoth(bool paused) {
+    scheduler->setTargetPaused(&a, paused);
+    scheduler->setTargetPaused(&b, paused);
+  }
+  std::vector<float> lone, walked;
+};
+
+TEST_F(LoneTimerTest, ADelayedTimerFiresAsAWalkedOneOnceItsDelayHasPassed) {
+  twins(0.3f, REPEAT_FOREVER, 0.25f);
+  frames(1);  // starting pass
+  frames(3);  // 0.3: past the delay, handed 0.3, and 0.05 carried into the interval
+  ASSERT_EQ(lone.size(), 1u);
+  EXPECT_NEAR(lone[0], 0.3f, 1e-5);
+  frames(3);  // 0.35 against 0.3
+  ASSERT_EQ(lone.size(), 2u);
+  EXPECT_NEAR(lone[1], 0.35f, 1e-5);
+  frames(20);
+  EXPECT_EQ(lone.size(), 8u);  // then every third frame
+  EXPECT_EQ(lone, walked);     // the very same floats
+}
+
+TEST_F(LoneTimerTest, APausedLoneTimerStaysStillAndCountsOnWhereItStoppedOnceResumed) {
+  twins(0.25f, REPEAT_FOREVER, 0.0f);
+  frames(1);
+  frames(2);  // 0.2 of 0.25
+  pauseBoth(true);
+  frames(10);
+  EXPECT_TRUE(lone.empty());
+  pauseBoth(false);
+  frames(1);  // 0.3: the paused frames did not count
+  ASSERT_EQ(lone.size(), 1u);
+  EXPECT_NEAR(lone[0], 0.3f, 1e-5);
+  frames(17, 1.0f / 60.0f);
+  EXPECT_EQ(lone, walked);
+}
+
+TEST_F(LoneTimerTest, ATimerThatRunsOutOfRepeatsIsGoneAsAWalkedOneIs) {
+  twins(0.2f, 2, 0.0f);
+  frames(12);
+  EXPECT_EQ(lone.size(), 3u);
+  EXPECT_EQ(lone, walked);
+  EXPECT_FALSE(scheduler->isScheduled(1, &a));
+  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
+}
+
+TEST_F(LoneTimerTest, ACallbackThatChangesItsOwnIntervalIsTimedByTheNewOne) {
+  std::vector<float> fired;
+  every(&a, [&](float elapsed) {
+    fired.push_back(elapsed);
+    every(&a, [](float) { ADD_FAILURE() << "the first callback stays"; }, 1, 0.45f);
+  }, 1, 0.15f);
+  frames(1);
+  frames(2);  // 0.2 against 0.15
+  ASSERT_EQ(fired.size(), 1u);
+  frames(4);  // 0.4 against the new 0.45
+  EXPECT_EQ(fired.size(), 1u);
+  frames(1);
+  ASSERT_EQ(fired.size(), 2u);
+  EXPECT_NEAR(fired[1], 0.5f, 1e-5);
+}
+
+TEST_F(LoneTimerTest, ALoneTimerThatUnschedulesItselfRunsOnceAndItsTargetIsGone) {
+  int runs = 0;
+  every(&a, [&](float) {
+    ++runs;
+    scheduler->unschedule(1, &a);
+    EXPECT_TRUE(scheduler->isScheduled(1, &a));  // removed once this callback returns
+  });
+  frames(4);
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(scheduler->isScheduled(1, &a));
+  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
+  every(&a, [&](float) { ++runs; });  // the target comes back as a new one
+  frames(2);
+  EXPECT_EQ(runs, 2);
+}
+
+// Removing another target's lone timer from a callback: one walked later in the pass never runs,
+// one walked earlier has run this pass and runs no more.
+TEST_F(LoneTimerTest, ALoneTimerUnscheduledByAnotherCallbackRunsNoMore) {
+  int c = 0;
+  std::vector<int> runs(3, 0);
+  void* targets[] = {&a, &b, &c};
+  for (int i = 0; i < 3; ++i) every(targets[i], [&runs, i](float) { ++runs[i]; });
+  frames(1);
+  bool done = false;
+  every(&b, [&](float) {
+    if (done) return;
+    done = true;
+    scheduler->unschedule(1, &a);
+    scheduler->unschedule(1, &c);
+  }, 2);  // b is no longer lone; a and c are
+  frames(1);  // starts b's second timer
+  frames(3);
+  EXPECT_EQ(runs, (std::vector<int>{2, 4, 1}));
+  EXPECT_EQ(scheduler->getTimerCount(&a), 0u);
+  EXPECT_EQ(scheduler->getTimerCount(&c), 0u);
+}
+
+TEST_F(LoneTimerTest, ASecondTimerScheduledByALoneTimerStartsInTheSamePass) {
+  std::vector<std::string> order;
+  bool added = false;
+  every(&a, [&](float) {
+    order.push_back("first");
+    if (added) return;
+    added = true;
+    every(&a, [&](float) { order.push_back("second"); }, 2);
+  });
+  frames(1);  // starts the first
+  frames(1);  // the first runs and adds the second, which this pass only starts
+  EXPECT_EQ(order, (std::vector<std::string>{"first"}));
+  EXPECT_EQ(scheduler->getTimerCount(&a), 2u);
+  frames(1);
+  EXPECT_EQ(order, (std::vector<std::string>{"first", "first", "second"}));
+}
+
+TEST_F(LoneTimerTest, ALoneTimerThatPausesItsTargetRunsNoMoreUntilResumed) {
+  int runs = 0;
+  every(&a, [&](float) {
+    ++runs;
+    scheduler->setTargetPaused(&a, true);
+  });
+  frames(5);
+  EXPECT_EQ(runs, 1);
+  scheduler->setTargetPaused(&a, false);
+  frames(2);
+  EXPECT_EQ(runs, 2);
+}
+
 TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGone) {
   int runs = 0, laterRuns = 0;
   every(&a, [&](float) {
