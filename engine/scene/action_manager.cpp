@@ -193,33 +193,54 @@ void ActionManager::resumeTarget(Node* target) {
 }
 
 // A step may add targets, which may move the array: the element is found by its place again
-// after each one. This and the two below are inlined into update's walk, which steps one element
-// per target of a large scene every frame: three calls per target cost about as much as the
-// step's own bookkeeping.
-[[gnu::always_inline]] inline void ActionManager::stepElement(size_t place, float dt) {
-  size_t i = 0;
+// after each one. This and the functions below are inlined into update's walk, which steps one
+// element per target of a large scene every frame: three calls per target cost about as much as
+// the step's own bookkeeping.
+[[gnu::always_inline]] inline void ActionManager::stepElement(size_t place, size_t from,
+                                                               float dt) {
+  size_t i = from;
   while (i < elements_[place].actions.size()) {
     const RunningAction running = elements_[place].actions[i];
     currentAction_ = running.action;
     currentActionSalvaged_ = false;
-    const bool done = stepRunning(running, dt);
-    if (currentActionSalvaged_) {
-      // Removed during its own step; the array has already closed up.
-      currentAction_->release();
-    } else if (done) {
-      currentAction_->stop();
-      if (currentActionSalvaged_) {
-        // Its stop removed it; only the reference kept for this step is left to drop.
-        currentAction_->release();
-        continue;
-      }
-      Action* finished = currentAction_;
-      currentAction_ = nullptr;
-      removeAction(finished);
-    } else {
-      ++i;
-    }
+    i = settleStep(i, stepRunning(running, dt));
   }
+}
+
+// After the action at `index` of the current target stepped, done or not: removes it if it is
+// done, and gives the place of the target's next action to step.
+size_t ActionManager::settleStep(size_t index, bool done) {
+  if (currentActionSalvaged_) {
+    // Removed during its own step; the array has already closed up.
+    currentAction_->release();
+    return index;
+  }
+  if (!done) return index + 1;
+  currentAction_->stop();
+  if (currentActionSalvaged_) {
+    // Its stop removed it; only the reference kept for this step is left to drop.
+    currentAction_->release();
+    return index;
+  }
+  Action* finished = currentAction_;
+  currentAction_ = nullptr;
+  removeAction(finished);
+  return index;
+}
+
+// The usual element of a large scene: one compiled program, which goes on running. Anything else
+// that its step brings about (its end, its removal, an action added to the target) is settled as
+// the general walk settles it.
+[[gnu::always_inline]] inline bool ActionManager::stepLoneProgram(size_t place, float dt) {
+  const Element& element = elements_[place];
+  if (element.actions.size() != 1 || element.actions[0].words == 0) return false;
+  const RunningAction running = element.actions[0];
+  currentAction_ = running.action;
+  const bool done = stepCompiled(running, dt);
+  if (done || currentActionSalvaged_ || elements_[place].actions.size() != 1) {
+    stepElement(place, settleStep(0, done), dt);
+  }
+  return true;
 }
 
 [[gnu::always_inline]] inline bool ActionManager::stepRunning(const RunningAction& running, float dt) {
@@ -252,7 +273,7 @@ void ActionManager::update(float dt) {
       currentTargetSalvaged_ = false;
       currentActionSalvaged_ = false;
       currentAction_ = nullptr;
-      if (!elements_[i].paused) stepElement(i, dt);
+      if (!elements_[i].paused && !stepLoneProgram(i, dt)) stepElement(i, 0, dt);
     }
     if (elements_[i].actions.empty()) emptiedTargets_.push_back(elements_[i].target);
   }

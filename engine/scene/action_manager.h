@@ -56,7 +56,10 @@ class ActionManager : public Ref {
   void dropRecords(const RunningAction& running);
   // Lays the live records out again, in the elements' order, once enough of the block is dead.
   void relayRecordsIfSparse();
-  void stepElement(size_t place, float dt);
+  // Steps the target's actions from the one at `from` on.
+  void stepElement(size_t place, size_t from, float dt);
+  bool stepLoneProgram(size_t place, float dt);
+  size_t settleStep(size_t index, bool done);
   // Steps one action; true when it is done.
   bool stepRunning(const RunningAction& running, float dt);
   bool stepCompiled(const RunningAction& running, float dt);
