@@ -9,9 +9,9 @@ namespace engine {
 
 namespace {
 // A large scene's targets do not stay in the cache between frames; the walk asks for a target's
-// transform fields (or an uncompiled action's object) a few elements ahead, so the misses overlap
-// instead of queueing. The elements and the records are read forwards, which the hardware
-// follows by itself: asking for them too only took the fetches the targets needed.
+// transform fields and its records (or an uncompiled action's object) a few elements ahead, so
+// the misses overlap instead of queueing. The elements are read forwards, which the hardware
+// follows by itself.
 constexpr size_t kTargetPrefetchDistance = 4;
 // The dead words the block may hold before it is laid out again (and at least as many as live).
 constexpr size_t kRelayMinimumWords = 4096;
@@ -297,7 +297,14 @@ void ActionManager::update(float dt) {
     if (!ahead.actions.empty()) {
       // Actions mostly move, turn or scale their target: its transform fields come next.
       ahead.target->prefetchTransformFields();
-      if (ahead.actions[0].words == 0) __builtin_prefetch(ahead.actions[0].action);
+      if (ahead.actions[0].words == 0) {
+        __builtin_prefetch(ahead.actions[0].action);
+      } else {
+        // A usual tree's records take two lines, and its step writes to them.
+        const auto* records = reinterpret_cast<const char*>(words_.data() + ahead.actions[0].first);
+        __builtin_prefetch(records, 1);
+        __builtin_prefetch(records + 64, 1);
+      }
     }
   }
 }

@@ -280,11 +280,13 @@ void Program::stop(int i) {
 
 void startFlatAction(FlatWord* program, Node* target) { Program{program, target}.start(0); }
 
-bool stepFlatAction(FlatWord* program, Node* target, float dt) {
+bool stepFlatActionWhole(FlatWord* program, Node* target, float dt) {
   Program whole{program, target};
   whole.step(0, dt);
   return whole.isDone(0);
 }
+
+void updateFlatRecord(FlatWord* record, Node* target, float t) { Program{record, target}.update(0, t); }
 
 void stopFlatAction(FlatWord* program) { Program{program, nullptr}.stop(0); }
 
