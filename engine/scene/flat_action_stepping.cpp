@@ -286,7 +286,9 @@ bool stepFlatActionWhole(FlatWord* program, Node* target, float dt) {
   return whole.isDone(0);
 }
 
-void updateFlatRecord(FlatWord* record, Node* target, float t) { Program{record, target}.update(0, t); }
+void updateFlatRecord(FlatWord* record, Node* target, float t) {
+  Program{record, target}.update(0, t);
+}
 
 void stopFlatAction(FlatWord* program) { Program{program, nullptr}.stop(0); }
 

@@ -155,7 +155,8 @@ TEST_F(CaveMouthView, AShaftDugThroughTheFrontShowsItsBackAsTheWorldReadAgainSho
   relight();
   build();
   frame();
-  EXPECT_TRUE(near(dug[0], cellPixel(10, 9))) << "the sun falls on the shaft's back as soon as it is dug";
+  EXPECT_TRUE(near(dug[0], cellPixel(10, 9)))
+      << "the sun falls on the shaft's back as soon as it is dug";
   EXPECT_TRUE(near(dug[1], cellPixel(10, 8)));
 }
 
