@@ -142,9 +142,9 @@ class Node : public Ref {
   // inlined: GCC takes a function whose only effect is a prefetch for one with no effect at all,
   // and deletes the calls to it.
   [[gnu::always_inline]] void prefetchTransformFields() const { __builtin_prefetch(this); }
-  // Asks, once the first line is in the cache, for the other lines a visit under these parent
-  // flags reads or writes: the model-view when the visit rebuilds it, and the subclass's own line.
-  // A parent's visit asks a few children ahead, so that the misses overlap.
+  // Asks for the other lines a visit under these parent flags reads or writes, besides the first
+  // (which telling them reads): the model-view when the visit rebuilds it, and the subclass's own
+  // line. A parent's visit asks a few children ahead, so that the misses overlap.
   [[gnu::always_inline]] void prefetchVisitLines(uint32_t parentFlags) const {
     const auto* bytes = reinterpret_cast<const char*>(this);
     if (parentFlags != 0 || transformUpdated_ || contentSizeDirty_) {
@@ -214,16 +214,19 @@ class Node : public Ref {
   // Inline, for the visit; the cosine and sine, where stale, out of line before anything else, so
   // that nothing is held across the call.
   LocalTransform computeLocalTransform() const {
-    const bool turned = rotation_ != 0.0f;
-    if (turned && rotationTrigStale_) refreshRotationTrig();
+    float c = 1.0f;
+    float s = 0.0f;
+    if (rotation_ != 0.0f) {
+      if (rotationTrigStale_) refreshRotationTrig();
+      c = rotationCos_;
+      s = rotationSin_;
+    }
     float x = position_.x;
     float y = position_.y;
     if (ignoreAnchorPointForPosition_) {
       x += anchorPointInPoints_.x;
       y += anchorPointInPoints_.y;
     }
-    const float c = turned ? rotationCos_ : 1.0f;
-    const float s = turned ? rotationSin_ : 0.0f;
     const Vec2& aip = anchorPointInPoints_;
     if (aip.x != 0.0f || aip.y != 0.0f) {
       x += aip.y * scaleY_ * s - scaleX_ * aip.x * c;
