@@ -133,18 +133,6 @@ void MathUtil::multiplyByPlanar(const float* m1, const float* m2, float* dst) {
   multiplyByPlanar(m1, m2[0], m2[1], m2[4], m2[5], m2[12], m2[13], m2[14], dst);
 }
 
-void MathUtil::multiplyByPlanar(const float* m1, float a, float b, float c, float d, float x,
-                                float y, float z, float* dst) {
-  float product[16];
-  for (int r = 0; r < 4; ++r) {
-    product[r] = m1[r] * a + m1[4 + r] * b;
-    product[4 + r] = m1[r] * c + m1[4 + r] * d;
-    product[8 + r] = m1[8 + r];
-    product[12 + r] = m1[r] * x + m1[4 + r] * y + m1[8 + r] * z + m1[12 + r];
-  }
-  std::copy(product, product + 16, dst);
-}
-
 void MathUtil::multiplyMatrixByScalar(const float* m, float scalar, float* dst) {
   for (int i = 0; i < 16; ++i) dst[i] = m[i] * scalar;
 }

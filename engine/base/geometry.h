@@ -100,8 +100,19 @@ struct MathUtil {
   // but for the sign of a zero. dst may alias either operand.
   static void multiplyByPlanar(const float* m1, const float* m2, float* dst);
   // The same, with m2 given by its planar entries: m2[0], m2[1], m2[4], m2[5], m2[12..14].
+  // Inline: a scene's visit runs it for every node that moved, every frame.
   static void multiplyByPlanar(const float* m1, float a, float b, float c, float d, float x,
-                               float y, float z, float* dst);
+                               float y, float z, float* dst) {
+    // Whole before any of dst is written, as dst may be m1.
+    float product[16];
+    for (int r = 0; r < 4; ++r) {
+      product[r] = m1[r] * a + m1[4 + r] * b;
+      product[4 + r] = m1[r] * c + m1[4 + r] * d;
+      product[8 + r] = m1[8 + r];
+      product[12 + r] = m1[r] * x + m1[4 + r] * y + m1[8 + r] * z + m1[12 + r];
+    }
+    for (int i = 0; i < 16; ++i) dst[i] = product[i];
+  }
   static void multiplyMatrixByScalar(const float* m, float scalar, float* dst);
 };
 

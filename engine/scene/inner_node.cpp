@@ -6,20 +6,18 @@ namespace engine {
 
 namespace {
 
-// How many children ahead the visit asks for a child's memory. A large scene's nodes do not
-// fit the cache; fetching them a few visits early overlaps the misses instead of paying them one
-// after another. The first line (the flags and the table pointer) is asked for first; the lines
-// the child's visit needs besides it, which that line tells, a few children later.
-constexpr size_t kFirstLineDistance = 16;
-constexpr size_t kVisitLinesDistance = 8;
+// How many children ahead the visit asks for the lines a child's visit reads or writes besides
+// its first (see Node::prefetchVisitLines). A large scene's nodes do not fit the cache; fetching
+// them a few visits early overlaps the misses instead of paying them one after another. Telling
+// those lines reads the child's first line, which brings that line in too: since a plain child's
+// visit is short, asking for it further ahead on its own no longer pays, and nor does a longer
+// distance.
+constexpr size_t kVisitLinesDistance = 4;
 
 // Always inlined: GCC takes a function whose only effect is a prefetch for one with no effect
 // at all, and deletes the calls to it.
 [[gnu::always_inline]] inline void prefetchChild(const std::vector<Node*>& children, size_t index,
                                                  uint32_t flags) {
-  if (index + kFirstLineDistance < children.size()) {
-    __builtin_prefetch(children[index + kFirstLineDistance]);
-  }
   if (index + kVisitLinesDistance < children.size()) {
     children[index + kVisitLinesDistance]->prefetchVisitLines(flags);
   }
@@ -84,12 +82,12 @@ void InnerNode::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t 
   size_t i = 0;
   for (; i < children_.size() && children_[i]->getLocalZOrder() < 0; ++i) {
     prefetchChild(children_, i, flags);
-    children_[i]->visit(renderer, modelViewTransform_, flags);
+    children_[i]->visitAsChild(renderer, modelViewTransform_, flags);
   }
   draw(renderer, modelViewTransform_, flags);
   for (; i < children_.size(); ++i) {
     prefetchChild(children_, i, flags);
-    children_[i]->visit(renderer, modelViewTransform_, flags);
+    children_[i]->visitAsChild(renderer, modelViewTransform_, flags);
   }
 }
 

@@ -60,6 +60,7 @@ void Node::operator delete(void* place, size_t size, std::align_val_t) {
 
 Node* Node::create() {
   Node* node = new Node();
+  node->plainVisit_ = true;
   node->init();
   node->autorelease();
   return node;
@@ -195,20 +196,14 @@ void Node::visit() {
   visit(director->getRenderer(), director->getModelView(), 1);
 }
 
-// A node whose own transform changed is composed straight from its fields: caching that transform
-// too would write two more lines of the node, which nothing in a frame reads again.
-void Node::updateModelView(const Mat4& parentTransform) {
-  if (transformDirty_) {
-    const LocalTransform l = computeLocalTransform();
-    MathUtil::multiplyByPlanar(parentTransform.m, l.a, l.b, l.c, l.d, l.x, l.y, l.z,
-                               modelViewTransform_.m);
-  } else if (MathUtil::isPlanar(transform_.m)) {
+void Node::updateModelView(const Mat4& parentTransform) { updateModelViewInline(parentTransform); }
+
+void Node::composeWithBuiltTransform(const Mat4& parentTransform) {
+  if (MathUtil::isPlanar(transform_.m)) {
     MathUtil::multiplyByPlanar(parentTransform.m, transform_.m, modelViewTransform_.m);
   } else {
     MathUtil::multiplyMatrix(parentTransform.m, transform_.m, modelViewTransform_.m);
   }
-  transformUpdated_ = false;
-  contentSizeDirty_ = false;
 }
 
 void Node::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t parentFlags) {
@@ -228,31 +223,11 @@ void Node::removeFromParentAndCleanup() {
   if (parent_ != nullptr) parent_->removeChild(this);
 }
 
-Node::LocalTransform Node::computeLocalTransform() const {
-  float x = position_.x;
-  float y = position_.y;
-  if (ignoreAnchorPointForPosition_) {
-    x += anchorPointInPoints_.x;
-    y += anchorPointInPoints_.y;
-  }
-  float c = 1.0f;
-  float s = 0.0f;
-  if (rotation_ != 0.0f) {
-    if (rotationTrigStale_) {
-      const float radians = rotation_ * -DEGREES_TO_RADIANS;
-      rotationCos_ = std::cos(radians);
-      rotationSin_ = std::sin(radians);
-      rotationTrigStale_ = false;
-    }
-    c = rotationCos_;
-    s = rotationSin_;
-  }
-  const Vec2& aip = anchorPointInPoints_;
-  if (aip.x != 0.0f || aip.y != 0.0f) {
-    x += aip.y * scaleY_ * s - scaleX_ * aip.x * c;
-    y -= scaleX_ * aip.x * s + aip.y * scaleY_ * c;
-  }
-  return {scaleX_ * c, s * scaleX_, -s * scaleY_, c * scaleY_, x, y, positionZ_};
+void Node::refreshRotationTrig() const {
+  const float radians = rotation_ * -DEGREES_TO_RADIANS;
+  rotationCos_ = std::cos(radians);
+  rotationSin_ = std::sin(radians);
+  rotationTrigStale_ = false;
 }
 
 const Mat4& Node::getNodeToParentTransform() const {

@@ -142,9 +142,9 @@ class Node : public Ref {
   // inlined: GCC takes a function whose only effect is a prefetch for one with no effect at all,
   // and deletes the calls to it.
   [[gnu::always_inline]] void prefetchTransformFields() const { __builtin_prefetch(this); }
-  // Asks, once the first line is in the cache, for the other lines a visit under these parent
-  // flags reads or writes: the model-view when the visit rebuilds it, and the subclass's own line.
-  // A parent's visit asks a few children ahead, so that the misses overlap.
+  // Asks for the other lines a visit under these parent flags reads or writes, besides the first
+  // (which telling them reads): the model-view when the visit rebuilds it, and the subclass's own
+  // line. A parent's visit asks a few children ahead, so that the misses overlap.
   [[gnu::always_inline]] void prefetchVisitLines(uint32_t parentFlags) const {
     const auto* bytes = reinterpret_cast<const char*>(this);
     if (parentFlags != 0 || transformUpdated_ || contentSizeDirty_) {
@@ -164,22 +164,78 @@ class Node : public Ref {
   void markTransformDirty();
   // The changed branch of processParentFlags: a new model-view, and the node's flags cleared.
   void updateModelView(const Mat4& parentTransform);
+  // The same, always inlined, for a parent's visit of a plain node.
+  [[gnu::always_inline]] void updateModelViewInline(const Mat4& parentTransform) {
+    if (transformDirty_) {
+      // Composed straight from the fields: caching the node's own transform too would write two
+      // more lines of the node, which nothing in a frame reads again.
+      const LocalTransform l = computeLocalTransform();
+      MathUtil::multiplyByPlanar(parentTransform.m, l.a, l.b, l.c, l.d, l.x, l.y, l.z,
+                                 modelViewTransform_.m);
+    } else {
+      composeWithBuiltTransform(parentTransform);
+    }
+    transformUpdated_ = false;
+    contentSizeDirty_ = false;
+  }
+  // The model-view from the node's own transform as getNodeToParentTransform last built it.
+  void composeWithBuiltTransform(const Mat4& parentTransform);
+  // The flags for the children: the parent's, with this node's own changes.
+  uint32_t childFlags(uint32_t parentFlags) const {
+    return parentFlags | (transformUpdated_ ? FLAGS_TRANSFORM_DIRTY : 0u) |
+           (contentSizeDirty_ ? FLAGS_CONTENT_SIZE_DIRTY : 0u);
+  }
+  static bool needsModelView(uint32_t flags) {
+    return (flags & (FLAGS_TRANSFORM_DIRTY | FLAGS_CONTENT_SIZE_DIRTY)) != 0;
+  }
   // Folds this node's transform into the parent's and gives the flags for the children. Inline:
   // every node of a large scene runs it every frame, and most have nothing to fold.
   uint32_t processParentFlags(const Mat4& parentTransform, uint32_t parentFlags) {
-    const uint32_t flags = parentFlags | (transformUpdated_ ? FLAGS_TRANSFORM_DIRTY : 0u) |
-                           (contentSizeDirty_ ? FLAGS_CONTENT_SIZE_DIRTY : 0u);
-    if ((flags & (FLAGS_TRANSFORM_DIRTY | FLAGS_CONTENT_SIZE_DIRTY)) != 0) {
-      updateModelView(parentTransform);
-    }
+    const uint32_t flags = childFlags(parentFlags);
+    if (needsModelView(flags)) updateModelView(parentTransform);
     return flags;
+  }
+  // How a parent visits this node. A node of class Node itself visits by composing its model-view
+  // alone (its draw draws nothing), so a large scene's plain nodes are visited inline, without a
+  // call to visit and one to draw each; any other class through its own visit.
+  [[gnu::always_inline]] void visitAsChild(Renderer* renderer, const Mat4& parentTransform,
+                                           uint32_t parentFlags) {
+    if (!plainVisit_) {
+      visit(renderer, parentTransform, parentFlags);
+    } else if (visible_ && needsModelView(childFlags(parentFlags))) {
+      updateModelViewInline(parentTransform);
+    }
   }
 
   // The node's own transform in the plane: x' = a x + c y + x0, y' = b x + d y + y0, z' = z + z0.
   struct LocalTransform {
     float a, b, c, d, x, y, z;
   };
-  LocalTransform computeLocalTransform() const;
+  // Inline, for the visit; the cosine and sine, where stale, out of line before anything else, so
+  // that nothing is held across the call.
+  LocalTransform computeLocalTransform() const {
+    float c = 1.0f;
+    float s = 0.0f;
+    if (rotation_ != 0.0f) {
+      if (rotationTrigStale_) refreshRotationTrig();
+      c = rotationCos_;
+      s = rotationSin_;
+    }
+    float x = position_.x;
+    float y = position_.y;
+    if (ignoreAnchorPointForPosition_) {
+      x += anchorPointInPoints_.x;
+      y += anchorPointInPoints_.y;
+    }
+    const Vec2& aip = anchorPointInPoints_;
+    if (aip.x != 0.0f || aip.y != 0.0f) {
+      x += aip.y * scaleY_ * s - scaleX_ * aip.x * c;
+      y -= scaleX_ * aip.x * s + aip.y * scaleY_ * c;
+    }
+    return {scaleX_ * c, s * scaleX_, -s * scaleY_, c * scaleY_, x, y, positionZ_};
+  }
+  // The cosine and sine of the rotation, which is not zero.
+  void refreshRotationTrig() const;
 
   // The first line (after the table pointer and the reference count) holds everything that a
   // frame's actions and its visit read or write of a node that moves and turns: a large scene
@@ -196,7 +252,10 @@ class Node : public Ref {
   mutable bool rotationTrigStale_ = false;
   // The line, counted from the node's start, that a visit reads when the node did not change,
   // besides the first: a subclass's own (see prefetchVisitLines); 0 for none.
-  uint8_t visitLine_ = 0;
+  uint8_t visitLine_ : 7 = 0;
+  // The node's class is Node itself (see visitAsChild). Set by create alone: a subclass's
+  // constructor runs Node's, which cannot tell it from a plain node's.
+  bool plainVisit_ : 1 = false;
   float rotation_ = 0.0f;
   float scaleX_ = 1.0f;
   float scaleY_ = 1.0f;
