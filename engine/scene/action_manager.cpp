@@ -301,9 +301,9 @@ void ActionManager::update(float dt) {
         __builtin_prefetch(ahead.actions[0].action);
       } else {
         // A usual tree's records take two lines, and its step writes to them.
-        const auto* records = reinterpret_cast<const char*>(words_.data() + ahead.actions[0].first);
-        __builtin_prefetch(records, 1);
-        __builtin_prefetch(records + 64, 1);
+        const auto records = reinterpret_cast<uintptr_t>(words_.data() + ahead.actions[0].first);
+        __builtin_prefetch(reinterpret_cast<const void*>(records), 1);
+        __builtin_prefetch(reinterpret_cast<const void*>(records + 64), 1);
       }
     }
   }

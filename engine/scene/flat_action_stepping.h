@@ -6,6 +6,7 @@
 // While a program runs, the node's setters are the only calls out of it; its words must stay
 // where they are until it returns (the action manager holds back changes to them meanwhile).
 
+#include "engine/scene/action.h"
 #include "engine/scene/flat_records.h"
 
 namespace engine {
@@ -14,7 +15,8 @@ class Node;
 
 // `program` points at the tree's first word, the record the tree was compiled from.
 void startFlatAction(FlatWord* program, Node* target);
-// The step of any tree; gives whether the tree is done after it.
+// The whole step of any tree, out of line: what stepFlatAction falls back on. Gives whether the
+// tree is done after it.
 bool stepFlatActionWhole(FlatWord* program, Node* target, float dt);
 // Applies progress t to the record at `record` and the parts below it, as its parent's step
 // does; its own clock is its parent's business.

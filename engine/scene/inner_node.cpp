@@ -82,12 +82,12 @@ void InnerNode::visit(Renderer* renderer, const Mat4& parentTransform, uint32_t 
   size_t i = 0;
   for (; i < children_.size() && children_[i]->getLocalZOrder() < 0; ++i) {
     prefetchChild(children_, i, flags);
-    children_[i]->visitAsChild(renderer, modelViewTransform_, flags);
+    children_[i]->visit(renderer, modelViewTransform_, flags);
   }
   draw(renderer, modelViewTransform_, flags);
   for (; i < children_.size(); ++i) {
     prefetchChild(children_, i, flags);
-    children_[i]->visitAsChild(renderer, modelViewTransform_, flags);
+    children_[i]->visit(renderer, modelViewTransform_, flags);
   }
 }
 

@@ -60,7 +60,6 @@ void Node::operator delete(void* place, size_t size, std::align_val_t) {
 
 Node* Node::create() {
   Node* node = new Node();
-  node->plainVisit_ = true;
   node->init();
   node->autorelease();
   return node;
@@ -196,7 +195,19 @@ void Node::visit() {
   visit(director->getRenderer(), director->getModelView(), 1);
 }
 
-void Node::updateModelView(const Mat4& parentTransform) { updateModelViewInline(parentTransform); }
+void Node::updateModelView(const Mat4& parentTransform) {
+  if (transformDirty_) {
+    // Composed straight from the fields: caching the node's own transform too would write two
+    // more lines of the node, which nothing in a frame reads again.
+    const LocalTransform l = computeLocalTransform();
+    MathUtil::multiplyByPlanar(parentTransform.m, l.a, l.b, l.c, l.d, l.x, l.y, l.z,
+                               modelViewTransform_.m);
+  } else {
+    composeWithBuiltTransform(parentTransform);
+  }
+  transformUpdated_ = false;
+  contentSizeDirty_ = false;
+}
 
 void Node::composeWithBuiltTransform(const Mat4& parentTransform) {
   if (MathUtil::isPlanar(transform_.m)) {

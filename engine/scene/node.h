@@ -164,20 +164,6 @@ class Node : public Ref {
   void markTransformDirty();
   // The changed branch of processParentFlags: a new model-view, and the node's flags cleared.
   void updateModelView(const Mat4& parentTransform);
-  // The same, always inlined, for a parent's visit of a plain node.
-  [[gnu::always_inline]] void updateModelViewInline(const Mat4& parentTransform) {
-    if (transformDirty_) {
-      // Composed straight from the fields: caching the node's own transform too would write two
-      // more lines of the node, which nothing in a frame reads again.
-      const LocalTransform l = computeLocalTransform();
-      MathUtil::multiplyByPlanar(parentTransform.m, l.a, l.b, l.c, l.d, l.x, l.y, l.z,
-                                 modelViewTransform_.m);
-    } else {
-      composeWithBuiltTransform(parentTransform);
-    }
-    transformUpdated_ = false;
-    contentSizeDirty_ = false;
-  }
   // The model-view from the node's own transform as getNodeToParentTransform last built it.
   void composeWithBuiltTransform(const Mat4& parentTransform);
   // The flags for the children: the parent's, with this node's own changes.
@@ -195,18 +181,6 @@ class Node : public Ref {
     if (needsModelView(flags)) updateModelView(parentTransform);
     return flags;
   }
-  // How a parent visits this node. A node of class Node itself visits by composing its model-view
-  // alone (its draw draws nothing), so a large scene's plain nodes are visited inline, without a
-  // call to visit and one to draw each; any other class through its own visit.
-  [[gnu::always_inline]] void visitAsChild(Renderer* renderer, const Mat4& parentTransform,
-                                           uint32_t parentFlags) {
-    if (!plainVisit_) {
-      visit(renderer, parentTransform, parentFlags);
-    } else if (visible_ && needsModelView(childFlags(parentFlags))) {
-      updateModelViewInline(parentTransform);
-    }
-  }
-
   // The node's own transform in the plane: x' = a x + c y + x0, y' = b x + d y + y0, z' = z + z0.
   struct LocalTransform {
     float a, b, c, d, x, y, z;
@@ -252,10 +226,7 @@ class Node : public Ref {
   mutable bool rotationTrigStale_ = false;
   // The line, counted from the node's start, that a visit reads when the node did not change,
   // besides the first: a subclass's own (see prefetchVisitLines); 0 for none.
-  uint8_t visitLine_ : 7 = 0;
-  // The node's class is Node itself (see visitAsChild). Set by create alone: a subclass's
-  // constructor runs Node's, which cannot tell it from a plain node's.
-  bool plainVisit_ : 1 = false;
+  uint8_t visitLine_ = 0;
   float rotation_ = 0.0f;
   float scaleX_ = 1.0f;
   float scaleY_ = 1.0f;

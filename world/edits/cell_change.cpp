@@ -137,8 +137,8 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
       result = editRemoveLayer(map, cell, edit.layer);
       if (forget) circuits_->onBlockRemoved(cell);
       // The column's top comes down when its top block goes (mining a shaft, a blast, a felled
-      // tree): the sun reaches the back walls below it, and rain the player, at once rather than
-      // only after the world is read again.
+      // tree), to the next block that stops light or is solid: the sun reaches the back walls
+      // below it, and rain the player, at once rather than only after the world is read again.
       if (edit.layer == MapBlock::kFront) map.updateSurfaceHeight(cell.x, cell.y, false);
       break;
     }

@@ -55,7 +55,7 @@ TEST_F(CellChangeTest, ATorchSetAsABlockItemLightsAroundItAndTakesItsLightAwayWh
   EXPECT_EQ(at(3, 6).lightColour(), 0);
 }
 
-TEST_F(CellChangeTest, RemovingAColumnsTopBlockBringsItsTopDownToTheNextOneAsReadingTheMapDoes) {
+TEST_F(CellChangeTest, RemovingAColumnsTopBlockBringsItsTopDownToTheNextBlockBelow) {
   for (int32_t y = 2; y <= 8; ++y) put(5, y, kDirt);
   put(5, 4, 0);  // a pocket under the top three blocks
   world->map().computeSurfaceHeights();
@@ -74,7 +74,7 @@ TEST_F(CellChangeTest, RemovingAColumnsTopBlockBringsItsTopDownToTheNextOneAsRea
 
   const std::vector<uint16_t> kept = world->map().topHeights();
   world->map().computeSurfaceHeights();
-  EXPECT_EQ(world->map().topHeights(), kept) << "as a map read again finds it";
+  EXPECT_EQ(world->map().topHeights(), kept) << "a map of plain blocks read again finds the same";
 }
 
 TEST_F(CellChangeTest, RemovingTheFrontForgetsItsComponentAndTheBackKeepsWires) {
