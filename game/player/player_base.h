@@ -119,6 +119,8 @@ class PlayerBase : public PlayerGraphical {
   // Both sides confirmed: the player hands over `given` and receives `received` (each side's
   // windows move the stacks themselves; a record of what the player carries follows here).
   virtual void tradeExchanged(std::span<const ItemPtr> /*given*/, std::span<const ItemPtr> /*received*/) {}
+  // Whether the player still carries every stack it offered, when the trade is confirmed.
+  virtual bool canGiveTrade(std::span<const ItemPtr> /*given*/) const { return true; }
   // A trade's outcome as the player reads it: the language text with "%s" the other's name.
   virtual void tradeNotice(uint8_t /*kind*/, int16_t /*textId*/, std::string_view /*name*/) {}
 

@@ -97,6 +97,14 @@ void confirm(TradeSession& session, PlayerBase& player) {
   (session.a == &player ? session.confirmedA : session.confirmedB) = 1;
   if (session.confirmedA == 0 || session.confirmedB == 0) return;
   std::unique_ptr<TradeSession> ended = detachSession(player);
+  if (!ended->a->canGiveTrade(ended->offersA) || !ended->b->canGiveTrade(ended->offersB)) {
+    // A side no longer carries what it offered: nothing changes hands.
+    for (PlayerBase* party : {ended->a, ended->b}) {
+      party->tradeNotice(trade::kNoticeKind, trade::kTextCancelled, {});
+      party->tradeEnded();
+    }
+    return;
+  }
   ended->a->tradeExchanged(ended->offersA, ended->offersB);
   ended->b->tradeExchanged(ended->offersB, ended->offersA);
   ended->a->tradeEvent(trade::kCompleted);

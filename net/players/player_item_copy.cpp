@@ -29,12 +29,17 @@ uint32_t PlayerItemCopy::countOf(uint16_t id) const {
   return total;
 }
 
-ItemPtr PlayerItemCopy::take(uint16_t id, uint16_t count) {
+ItemPtr PlayerItemCopy::peek(uint16_t id, uint16_t count) const {
   if (count == 0 || countOf(id) < count) return nullptr;
   auto first = std::find_if(stacks_.begin(), stacks_.end(), [id](const ItemPtr& stack) { return stack->id == id; });
-  ItemPtr taken = copyLoadedItem(**first);
+  ItemPtr own = copyLoadedItem(**first);
+  if (own != nullptr) own->count = count;
+  return own;
+}
+
+ItemPtr PlayerItemCopy::take(uint16_t id, uint16_t count) {
+  ItemPtr taken = peek(id, count);
   if (taken == nullptr) return nullptr;
-  taken->count = count;
   uint16_t left = count;
   for (ItemPtr& stack : stacks_) {
     if (left == 0) break;

@@ -33,6 +33,8 @@ class PlayerItemCopy {
   // `count` units of `id` leave the copy: the copy's own item with that count, or null (and
   // nothing taken) when the copy holds fewer.
   ItemPtr take(uint16_t id, uint16_t count);
+  // What take would give, leaving the copy as it is.
+  ItemPtr peek(uint16_t id, uint16_t count) const;
   uint32_t countOf(uint16_t id) const;
 
  private:

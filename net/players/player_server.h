@@ -131,6 +131,7 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void tradeOfferChanged(bool offered, const Item* item) override;
   // The host's copy of the player's items gives up what it handed over and takes what it got.
   void tradeExchanged(std::span<const ItemPtr> given, std::span<const ItemPtr> received) override;
+  bool canGiveTrade(std::span<const ItemPtr> given) const override;
   // The trade's text, with the other player's name, as a message to the client.
   void tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) override;
   void notifyRestored() override;

@@ -10,6 +10,7 @@
 #include "net/players/player_server.h"
 #include "net/wire/wire_out.h"
 #include "platform/settings/settings.h"
+#include "world/world.h"
 
 void PlayerServer::showMessage(uint8_t kind, const std::string& text) {
   wire::WireOut out = wire::hostMessage(wire::PlayerMsg::PlayerText);
@@ -52,6 +53,21 @@ void PlayerServer::tradeEvent(uint8_t id) {
 
 void PlayerServer::tradeNotice(uint8_t kind, int16_t textId, std::string_view otherName) {
   showMessage(kind, tradeText(textId, otherName));
+}
+
+// A client may have spent an offered stack (dropped, placed, crafted it) after offering it: the
+// host's copy of its items tells, before anything changes hands.
+bool PlayerServer::canGiveTrade(std::span<const ItemPtr> given) const {
+  if (world != nullptr && world->isCreative()) return true;
+  for (const ItemPtr& item : given) {
+    if (item == nullptr) continue;
+    uint32_t offered = 0;
+    for (const ItemPtr& other : given) {
+      if (other != nullptr && other->id == item->id) offered += other->count;
+    }
+    if (items_.countOf(item->id) < offered) return false;
+  }
+  return true;
 }
 
 void PlayerServer::tradeExchanged(std::span<const ItemPtr> given, std::span<const ItemPtr> received) {

@@ -3,7 +3,8 @@
 // for a request that player was sent (the asking player's peer must have an entry, the claim made
 // the answering one the sender), and its offers, withdrawals and events reach only the session its
 // own player takes part in. A stack it offers must be an item the content knows, and the player
-// must carry it beyond what it already offers.
+// must carry it beyond what it already offers; what the other side sees and receives is the host's
+// copy of it, and the confirmation checks that the copy still holds it (game/trade).
 
 #include <optional>
 
@@ -98,18 +99,19 @@ void NetServer::tradeAnswer(wire::WireIn& in, PlayerServerDesktop& player) {
 void NetServer::tradeCancel(wire::WireIn&, PlayerServerDesktop& player) { cancelTradeOf(player); }
 
 // Only what the player carries, beyond what it offers already, may be offered: the other side
-// would receive every offered stack.
+// would receive every offered stack. What is offered is the host's copy of the player's item, so
+// a client cannot dress up what it holds (its wear, its word) on the way to the other side.
 void NetServer::tradeOffer(wire::WireIn& in, PlayerServerDesktop& player) {
   TradeSession* session = findTradeSession(player);
   if (session == nullptr) return;
   const wire::PooledItem item = wire::itemFromWire(in);
   if (item == nullptr) return;
-  const bool creative = world() != nullptr && world()->isCreative();
+  if (world() != nullptr && world()->isCreative()) return session->offerItem(player, *item);
   const uint64_t wanted = uint64_t{session->offeredCountOf(player, item->id)} + item->count;
-  if (!creative && player.items().countOf(item->id) < wanted) {
-    return player.showMessage(trade::kRefusalKind, "You do not hold that.");
-  }
-  session->offerItem(player, *item);
+  const bool carried = player.items().countOf(item->id) >= wanted;
+  const ItemPtr own = carried ? player.items().peek(item->id, item->count) : nullptr;
+  if (own == nullptr) return player.showMessage(trade::kRefusalKind, "You do not hold that.");
+  session->offerItem(player, *own);
 }
 
 void NetServer::tradeWithdraw(wire::WireIn& in, PlayerServerDesktop& player) {

@@ -230,6 +230,39 @@ TEST_F(TradeOverEnet, AStackOfferedTwiceIsRefusedTheSecondTime) {
   EXPECT_EQ(offered[2], nullptr);
 }
 
+// Her pickaxe is worn and plain: one sent with another word (its made-up make) goes to the other
+// side as the host knows it.
+TEST_F(TradeOverEnet, AnOfferedStackIsTheHostsCopyOfItNotWhatTheClientSaysItIs) {
+  annOnHost->items().add(Item(kPick, 0, 1, 3, 0));
+  openTrade();
+  Bytes forged = withItem(118, kPick, 1);
+  forged[2] = 0x2A;  // the item's word
+  send(forged);
+  const std::array<ItemPtr, trade::kOfferPlaces>& offered = trades->sessions().front()->offersOf(*annOnHost);
+  ASSERT_TRUE(pumpUntil([&] { return offered[0] != nullptr; }));
+  EXPECT_EQ(offered[0]->word, 0u);
+  EXPECT_EQ(offered[0]->durability, 3);
+}
+
+// She offers her ten stones, then drops them before both confirm: the trade ends and the host's
+// player receives nothing she no longer carries.
+TEST_F(TradeOverEnet, StonesSpentAfterTheyWereOfferedEndTheTradeAtItsConfirmation) {
+  annOnHost->items().add(Item(kStone, 0, 10, 0, 0));
+  openTrade();
+  TradeSession& session = *trades->sessions().front();
+  send(withItem(118, kStone, 10));
+  ASSERT_TRUE(pumpUntil([&] { return session.offeredCountOf(*annOnHost, kStone) == 10; }));
+  ASSERT_NE(annOnHost->items().take(kStone, 4), nullptr);  // what her drop takes out of the copy
+  handleTradeEvent(session, *hostSide->player, trade::kReady);
+  send(Bytes{11, 120});
+  ASSERT_TRUE(pumpUntil([&] { return session.bothReady != 0; }));
+  handleTradeEvent(session, *hostSide->player, trade::kConfirm);
+  send(Bytes{11, 123});
+  ASSERT_TRUE(pumpUntil([&] { return trades->sessions().empty(); }));
+  EXPECT_EQ(hostSide->inventory().countItems(kStone, false, true), 0u);
+  EXPECT_EQ(annOnHost->items().countOf(kStone), 6u) << "what she still carries stays hers";
+}
+
 TEST_F(TradeOverEnet, TheHostAsksTheClientItClickedAndItsAnswerOpensTheTrade) {
   host->requestTradeWith(*hostSide->player, annOnHost);
   Bytes asked = named(112, "Host");
