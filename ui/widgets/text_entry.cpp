@@ -44,11 +44,12 @@ float TextEntry::caretX() const {
 }
 
 void TextEntry::placeCaret() {
-  if (caret_ != nullptr) caret_->setPosition(engine::Vec2(caretX(), position_.y + kCaretInset * scale_));
+  const float x = caretX();  // measures the whole text: once a keystroke
+  if (caret_ != nullptr) caret_->setPosition(engine::Vec2(x, position_.y + kCaretInset * scale_));
   // A text longer than the panel (a long chat line) keeps its backing under it, to the caret and
   // an inset past it.
   if (back_ != nullptr) {
-    const float needed = caretX() - position_.x + (kCaretWidth + kTextInset) * scale_;
+    const float needed = x - position_.x + (kCaretWidth + kTextInset) * scale_;
     back_->setContentSize(engine::Size(std::max(width_, needed), kHeight * scale_));
   }
 }

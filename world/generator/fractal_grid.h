@@ -2,8 +2,7 @@
 // The fractal sum of a gradient noise over a whole grid of samples, prepared once: the lattice
 // terms of every octave found once per column and once per row, the corner gradients looked up
 // through the permutation beforehand. A column's sums can then be made from any tail of the
-// octaves, and any one sample made alone, each to the bit of the whole fill
-// (`GradientNoise::fillFractal2DGrid`, which is made from it).
+// octaves, and any one sample made alone, each to the bit of the whole fractal sum.
 //
 // The tail sums let a caller that only compares samples against thresholds skip the octaves of
 // least weight wherever the bound on what they can add (`boundBelow`) keeps the comparison's

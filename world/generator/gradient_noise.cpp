@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "engine/base/random.h"
-#include "world/generator/fractal_grid.h"
 #include "world/generator/noise_lattice.h"
 
 namespace {
