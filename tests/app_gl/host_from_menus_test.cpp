@@ -105,8 +105,13 @@ MapBlock* groundBeside(PlayerDesktopLocal& player) {
   const int32_t x = static_cast<int32_t>(player.cellX);
   const int32_t y = static_cast<int32_t>(player.cellY);
   for (int32_t dx : {3, -3, 2, -2, 4, -4}) {
-    MapBlock* cell = groundIn(*player.world, x + dx);
-    if (cell != nullptr && std::abs(static_cast<int32_t>(cell->y) - y) <= 3) return cell;
+    MapBlock* top = groundIn(*player.world, x + dx);
+    // The block under the column's top: mined, it leaves its back wall in the shade behind it. The
+    // top block's back, left in the open, is drawn in the sun much as the block in front of it was.
+    MapBlock* cell = top != nullptr ? player.world->cellAt(top->x, top->y - 1) : nullptr;
+    if (cell != nullptr && cell->frontId() != 0 && std::abs(static_cast<int32_t>(cell->y) - y) <= 3) {
+      return cell;
+    }
   }
   return nullptr;
 }
