@@ -122,31 +122,39 @@ static_assert(sizeof(FlatHeader) == sizeof(FlatWord) && alignof(FlatMoveTo) <= a
                   alignof(FlatFade) <= alignof(FlatWord),
               "every record starts on a word, and so do its clock and fields");
 
-// The record at `word`, read through its layouts.
+// The record at `word`, read through its layouts. Its reads are always inlined: a step inlines
+// the reads of many records, and once a function grows GCC would take some of these one-line
+// reads out of line, a call each.
 class FlatRecord {
  public:
   explicit FlatRecord(FlatWord* word) : word_(word) {}
 
-  FlatHeader& header() const { return *reinterpret_cast<FlatHeader*>(word_); }
+  [[gnu::always_inline]] FlatHeader& header() const {
+    return *reinterpret_cast<FlatHeader*>(word_);
+  }
   // Only for a record with kClock.
-  FlatClock& clock() const { return *reinterpret_cast<FlatClock*>(word_ + 1); }
+  [[gnu::always_inline]] FlatClock& clock() const {
+    return *reinterpret_cast<FlatClock*>(word_ + 1);
+  }
   template <typename Fields>
-  Fields& fields() const {
+  [[gnu::always_inline]] Fields& fields() const {
     return *reinterpret_cast<Fields*>(word_ + fieldsOffset());
   }
   // The words from this record's start to its first part (the end of its own words).
-  int size() const { return header().flags >> FlatHeader::kSizeShift; }
+  [[gnu::always_inline]] int size() const { return header().flags >> FlatHeader::kSizeShift; }
   // A composite's part 0 or 1, in words from this record: the first right after it, the second
   // where its header says.
-  int partOffset(int index) const { return index == 0 ? size() : header().second; }
+  [[gnu::always_inline]] int partOffset(int index) const {
+    return index == 0 ? size() : header().second;
+  }
   // The same as size() for a header being compiled, from its kind and its flags below kSizeShift.
   static int sizeOf(const FlatHeader& header) {
     return fieldsOffset(header.flags) + flatFieldWords(header.kind);
   }
 
  private:
-  int fieldsOffset() const { return fieldsOffset(header().flags); }
-  static int fieldsOffset(uint8_t flags) {
+  [[gnu::always_inline]] int fieldsOffset() const { return fieldsOffset(header().flags); }
+  [[gnu::always_inline]] static int fieldsOffset(uint8_t flags) {
     static_assert(FlatHeader::kClock >> 1 == flatWords(sizeof(FlatClock)), "the clock's words");
     return 1 + ((flags & FlatHeader::kClock) >> 1);
   }

@@ -135,6 +135,68 @@ TEST_F(FlatActionTest, NestedSequencesStayingInOnePartMoveTheNodeAsTheObjectsDo)
   EXPECT_NE(node->getScaleX(), 1.0f);
 }
 
+// Spawns at the top of a tree whose parts are chains (sequences down to one leaf), as most trees
+// of a large scene are, in every way a frame can leave them: both parts staying where they were,
+// only the first or only the second moving to another part, a part done from its start, a bare
+// leaf, a delay, an endless repeat nested in a part, a part that is itself a spawn, and two parts
+// that both move the node, where their order shows.
+std::vector<std::function<Action*()>> spawnsOfChains() {
+  return {
+      [] {
+        auto* move = MoveBy::create(0.6f, Vec2(4, 2));
+        return RepeatForever::create(Spawn::createWithTwoActions(
+            Sequence::createWithTwoActions(move, move->reverse()),
+            Sequence::createWithTwoActions(RotateBy::create(0.5f, 90), DelayTime::create(0.4f))));
+      },
+      [] {
+        return RepeatForever::create(Spawn::createWithTwoActions(
+            MoveBy::create(0.45f, Vec2(-3, 1)),
+            Sequence::createWithTwoActions(
+                Sequence::createWithTwoActions(RotateBy::create(0.2f, 15), DelayTime::create(0.3f)),
+                ScaleTo::create(0.35f, 0.5f))));
+      },
+      [] {
+        auto* instant = Sequence::createWithTwoActions(MoveBy::create(0.0f, Vec2(1, 1)),
+                                                       RotateBy::create(0.8f, -40));
+        auto* inner = Spawn::createWithTwoActions(FadeTo::create(0.3f, 20),
+                                                  TintTo::create(0.7f, 5, 6, 7));
+        return RepeatForever::create(Spawn::createWithTwoActions(instant, inner));
+      },
+      [] {
+        auto* sway = Sequence::createWithTwoActions(MoveBy::create(0.3f, Vec2(2, 0)),
+                                                    MoveBy::create(0.5f, Vec2(0, -3)));
+        auto* drift = Sequence::createWithTwoActions(MoveBy::create(0.25f, Vec2(-1, 5)),
+                                                     DelayTime::create(0.15f));
+        return RepeatForever::create(Spawn::createWithTwoActions(sway, drift));
+      },
+      [] {
+        return Spawn::createWithTwoActions(
+            Sequence::createWithTwoActions(MoveTo::create(0.5f, Vec2(9, 9)),
+                                           RepeatForever::create(RotateBy::create(0.3f, 10))),
+            Sequence::createWithTwoActions(DelayTime::create(0.2f), ScaleTo::create(0.4f, 3.0f)));
+      },
+  };
+}
+
+TEST_F(FlatActionTest, SpawnsOfChainsMoveTheNodeAsTheObjectsDo) {
+  const float steady[] = {1.0f / 60, 1.0f / 60, 1.0f / 120, 1.0f / 60, 0.0f, 1.0f / 30};
+  int tree = 0;
+  for (const auto& build : spawnsOfChains()) {
+    SCOPED_TRACE(tree++);
+    for (int pass = 0; pass < 2; ++pass) {
+      node = Node::create();
+      twin = Node::create();
+      RefPtr<Action> compiled(build());
+      RefPtr<Action> objects(build());
+      if (pass == 0) {
+        runTwins(compiled.get(), objects.get(), steady, 40);
+      } else {
+        runTwins(compiled.get(), objects.get(), kFrames, 10);
+      }
+    }
+  }
+}
+
 TEST_F(FlatActionTest, ATreeHoldingACustomActionIsNotCompiled) {
   RefPtr<Action> tree(Sequence::createWithTwoActions(MoveBy::create(1, Vec2(1, 0)),
                                                      CallFunc::create([] {})));
