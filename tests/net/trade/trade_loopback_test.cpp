@@ -73,9 +73,10 @@ struct Trader {
 };
 
 Bytes named(uint8_t id, const std::string& name) {
-  Bytes bytes{11, id};
-  bytes.resize(34, 0);
-  std::copy(name.begin(), name.end(), bytes.begin() + 2);
+  Bytes bytes(34, 0);
+  bytes[0] = 11;
+  bytes[1] = id;
+  std::copy_n(name.begin(), std::min<size_t>(name.size(), bytes.size() - 2), bytes.begin() + 2);
   return bytes;
 }
 
