@@ -75,11 +75,18 @@ bool PlayerConsole::receive(const Item& item) {
 
 void PlayerConsole::reply(uint8_t kind, const std::string& text) { player_.showMessage(kind, text); }
 
+std::string chatLineOf(std::string_view author, std::string_view text) {
+  std::string line;
+  line.reserve(author.size() + text.size() + 3);
+  line.append("[").append(author).append("] ").append(text);
+  return line;
+}
+
 ConsoleReply consoleCommandReply(ConsoleSubject& player, const std::string& line) {
   const std::vector<std::string> words = wordsOf(line);
   if (words.empty()) return {"", 0};
   // A line that is no command is said, as every chat line shows: the speaker in brackets.
-  if (line[0] != '/') return {"[" + player.name() + "] " + line, 0};
+  if (line[0] != '/') return {chatLineOf(player.name(), line), 0};
   const std::string& command = words[0];
   if (command == "/weather") return weather(player, words);
   if (command == "/seed") return seed(player, words);

@@ -53,6 +53,8 @@ class PlayerConsole final : public ConsoleSubject {
   Player& player_;
 };
 
+// A player's chat line as every console shows it, on this machine and the others: "[name] text".
+std::string chatLineOf(std::string_view author, std::string_view text);
 // Runs the line for the player and returns the reply (empty text for an empty line).
 ConsoleReply consoleCommandReply(ConsoleSubject& player, const std::string& line);
 // `runConsoleCommand`: runs the line and shows the reply on the player's console.

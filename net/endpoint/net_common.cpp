@@ -4,6 +4,7 @@
 
 #include "engine/base/log.h"
 #include "entities/core/world_entities.h"
+#include "game/chat/console_commands.h"
 #include "net/endpoint/current_net.h"
 #include "net/players/player_records.h"
 #include "net/wire/wire_check.h"
@@ -101,7 +102,7 @@ void NetCommon::sendChat(std::string_view text) {
   wire::WireOut out = message(wire::PlayerMsg::Chat);
   out.peer(localPeerId_).chat(text);
   sendMessage(out);
-  notices_->consoleLine("[" + localName_ + "] " + std::string(text));
+  notices_->consoleLine(chatLineOf(localName_, text));
 }
 
 void NetCommon::sendCommand(std::string_view text) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "content/potions/potion_table.h"
+#include "game/chat/console_commands.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
 #include "net/endpoint/net_client.h"
@@ -145,7 +146,7 @@ void NetClient::chatLine(wire::WireIn& in) {
   const NetPlayerEntry* author = players_.at(in.peer());
   const std::string text = in.chat();
   if (author == nullptr || localPlayer_ == nullptr) return;
-  localPlayer_->showMessage(kChatKind, "[" + author->name() + "] " + text);
+  localPlayer_->showMessage(kChatKind, chatLineOf(author->name(), text));
 }
 
 // [2][46] a player's mode byte, [2][48] one of its flags.

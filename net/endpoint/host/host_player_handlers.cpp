@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "game/chat/console_commands.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
@@ -137,7 +138,7 @@ void NetServer::chat(wire::WireIn& in, PlayerServerDesktop& player) {
   in.peer();
   const std::string text = in.chat();
   forward(in, player.peer());
-  notices().consoleLine("[" + entryOf(player.peer())->name() + "] " + text);
+  notices().consoleLine(chatLineOf(entryOf(player.peer())->name(), text));
 }
 
 // Run for the sender's own player, whatever peer the message named: never as the host.
