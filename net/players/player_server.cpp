@@ -6,14 +6,11 @@
 #include "entities/core/entity.h"
 #include "entities/items/treasure_entity.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "net/wire/wire_out.h"
 #include "world/cells/map_block.h"
 #include "world/seams/entity_effects.h"
 #include "world/world.h"
-
-namespace {
-constexpr uint8_t kRefusalKind = 3;
-}  // namespace
 
 PlayerServer::PlayerServer(NetServer& server, World* playerWorld, uint8_t peer,
                            uint16_t spawnColumn, uint16_t spawnRow, PlayerEvents* events)
@@ -173,7 +170,7 @@ void PlayerServer::returnItem(const Item& item, const char* why) {
   wire::WireOut out = wire::hostMessage(wire::EntityMsg::ItemOffer);
   out.u32(kNoEntity).item(&item).u8(0);
   toClient(out);
-  showMessage(kRefusalKind, why);
+  showMessage(player_msg::kRefusalKind, why);
 }
 
 void PlayerServer::tellBagContent(const Item* found) {

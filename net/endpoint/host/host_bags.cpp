@@ -3,14 +3,13 @@
 #include "content/items/item.h"
 #include "content/items/item_rules.h"
 #include "game/inventory/item_kinds.h"
+#include "net/players/player_messages.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_in.h"
 
 namespace {
 
-constexpr uint8_t kRefusalKind = 3;
 constexpr uint8_t kBagKind = 2;
-constexpr const char* kNotHeld = "You do not hold that.";
 
 // An item with a fixed drop that its holder opens: the kind the inventory opens on a double click.
 bool isBag(const Item& item) { return itemKindOf(&item) == kBagKind && fixedDropFor(item.id) != nullptr; }
@@ -22,7 +21,7 @@ namespace host {
 void openBagFor(wire::WireIn& in, PlayerServer& player, bool creative) {
   const wire::PooledItem bag = wire::itemFromWire(in);
   if (bag == nullptr || !isBag(*bag) || (!creative && player.items().take(bag->id, 1) == nullptr)) {
-    player.showMessage(kRefusalKind, kNotHeld);
+    player.showMessage(player_msg::kRefusalKind, player_msg::kNotHeld);
     return;
   }
   const DropRoll roll = rollDropFor(bag->id);

@@ -15,6 +15,7 @@
 #include "game/rules/block_edit_rules.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr uint8_t kRefusalKind = 3;
 // The closed notice a container's leaving sends: a decoration removal of this value with no
 // decoration slot. Any other decoration (a lock) is not the client's to remove.
 constexpr uint8_t kAnySlot = 255;
@@ -65,7 +65,7 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
     return "That is out of your reach.";
   }
   if (isPlacementKind(edit.kind)) {
-    if (!placesHeld(edit, held)) return "You do not hold that.";
+    if (!placesHeld(edit, held)) return player_msg::kNotHeld;
     edit.takeHeld = 1;  // the host spends what it places, whatever the client asked
   }
   // The rules tell the player themselves which tool it lacks.
@@ -77,7 +77,7 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
 
 void NetServer::editBlockFor(PlayerBase& player, BlockEdit edit) {
   if (const char* refusal = clientEditRefusal(edit, player)) {
-    if (*refusal != '\0') player.showMessage(kRefusalKind, refusal);
+    if (*refusal != '\0') player.showMessage(player_msg::kRefusalKind, refusal);
     return;
   }
   world()->rules().editBlock(edit, &player);

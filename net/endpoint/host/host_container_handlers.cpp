@@ -8,6 +8,7 @@
 #include "game/rules/local_logic.h"
 #include "net/endpoint/handler_table.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
@@ -38,7 +39,7 @@ bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, const Ite
   const int putCount = put != nullptr ? put->count : 0;
   const int taken = sameKind ? putCount - oldCount : putCount;
   if (taken > 0 && player.items().countOf(put->id) < static_cast<uint32_t>(taken)) {
-    player.returnItem(*put, "You do not hold that.");
+    player.returnItem(*put, player_msg::kNotHeld);
     return false;
   }
   if (taken > 0) player.items().take(put->id, static_cast<uint16_t>(taken));

@@ -7,12 +7,12 @@
 #include "game/crafting/craft_recipe.h"
 #include "game/crafting/craft_spending.h"
 #include "net/endpoint/host/host_bounds.h"
+#include "net/players/player_messages.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_in.h"
 
 namespace {
 
-constexpr uint8_t kRefusalKind = 3;
 constexpr const char* kNotPaid = "You do not hold what that craft needs.";
 
 // The stacks the client names, one unit list per id; empty when any is not an item or the
@@ -55,7 +55,7 @@ void payForCraft(wire::WireIn& in, PlayerServer& player, bool creative) {
   const bool known = row < recipes.size() && recipes[row].resultCount() > 0;
   if (creative && known) return;
   if (!known || spent.empty() || !spendingPaysFor(recipes[row], spent) || !copyHoldsAll(player.items(), spent)) {
-    player.showMessage(kRefusalKind, kNotPaid);
+    player.showMessage(player_msg::kRefusalKind, kNotPaid);
     return;
   }
   const CraftDef& recipe = recipes[row];

@@ -18,6 +18,7 @@
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/host/host_crafts.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "world/blocks/shelf.h"
 #include "world/map/world_map.h"
 #include "world/rules/logic.h"
@@ -30,8 +31,6 @@ namespace {
 // through walls.
 constexpr float kMostThrowSpeed = 10.0f;
 constexpr uint16_t kStatConsumed = 0;
-constexpr uint8_t kRefusalKind = 3;
-constexpr const char* kNotHeld = "You do not hold that.";
 
 // What a client spends comes out of the host's copy of its items; what the copy lacks goes back
 // to the client, so that an honest player whose copy fell out of step loses nothing. In a creative
@@ -39,13 +38,13 @@ constexpr const char* kNotHeld = "You do not hold that.";
 ItemPtr takeFromCopy(PlayerServer& player, ItemPtr asked, bool creative) {
   if (creative) return asked;
   ItemPtr taken = player.items().take(asked->id, asked->count);
-  if (taken == nullptr) player.returnItem(*asked, kNotHeld);
+  if (taken == nullptr) player.returnItem(*asked, player_msg::kNotHeld);
   return taken;
 }
 
 bool copyHolds(PlayerServer& player, const Item* item, bool creative) {
   if (creative || (item != nullptr && player.items().countOf(item->id) > 0)) return true;
-  player.showMessage(kRefusalKind, kNotHeld);
+  player.showMessage(player_msg::kRefusalKind, player_msg::kNotHeld);
   return false;
 }
 
@@ -109,7 +108,7 @@ void NetServer::consumeItem(wire::WireIn& in, PlayerServerDesktop& player, Local
   if (item == nullptr) return;
   item->count = 1;  // one is eaten or drunk, whatever stack the client named
   if (!world()->isCreative() && player.items().countOf(item->id) == 0) {
-    player.returnItem(*item, kNotHeld);
+    player.returnItem(*item, player_msg::kNotHeld);
     return;
   }
   if (!applyConsumption(rules, player, *item)) return;

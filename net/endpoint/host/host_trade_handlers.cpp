@@ -16,6 +16,7 @@
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "net/wire/wire_in.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -110,7 +111,7 @@ void NetServer::tradeOffer(wire::WireIn& in, PlayerServerDesktop& player) {
   const uint64_t wanted = uint64_t{session->offeredCountOf(player, item->id)} + item->count;
   const bool carried = player.items().countOf(item->id) >= wanted;
   const ItemPtr own = carried ? player.items().peek(item->id, item->count) : nullptr;
-  if (own == nullptr) return player.showMessage(trade::kRefusalKind, "You do not hold that.");
+  if (own == nullptr) return player.showMessage(trade::kRefusalKind, player_msg::kNotHeld);
   session->offerItem(player, *own);
 }
 
