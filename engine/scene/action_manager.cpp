@@ -118,11 +118,8 @@ void ActionManager::removeAllActionsFromTarget(Node* target) {
     released.push_back(running.action);
   }
   element->actions.clear();
-  if (target == currentTarget_) {
-    currentTargetSalvaged_ = true;
-  } else {
-    dropElement(element);
-  }
+  // The target being stepped keeps its element until its step ends; the walk then lists it.
+  if (target != currentTarget_) dropElement(element);
   // Released last: a release may destroy a composite whose destructor reaches back in here.
   for (Action* action : released) action->release();
 }
@@ -136,13 +133,7 @@ void ActionManager::removeActionAtIndex(size_t index, Element* element) {
   }
   element->actions.erase(index);
   dropRecords(running);
-  if (element->actions.empty()) {
-    if (element->target == currentTarget_) {
-      currentTargetSalvaged_ = true;
-    } else {
-      dropElement(element);
-    }
-  }
+  if (element->actions.empty() && element->target != currentTarget_) dropElement(element);
   action->release();
 }
 
@@ -270,7 +261,6 @@ void ActionManager::update(float dt) {
     prefetchAhead(i, count);
     if (!elements_[i].actions.empty()) {
       currentTarget_ = elements_[i].target;
-      currentTargetSalvaged_ = false;
       currentActionSalvaged_ = false;
       currentAction_ = nullptr;
       if (!elements_[i].paused && !stepLoneProgram(i, dt)) stepElement(i, 0, dt);
@@ -280,7 +270,6 @@ void ActionManager::update(float dt) {
 
   currentTarget_ = nullptr;
   currentAction_ = nullptr;
-  currentTargetSalvaged_ = false;
   currentActionSalvaged_ = false;
   updating_ = false;
   sweepEmptiedElements();

@@ -84,7 +84,6 @@ class ActionManager : public Ref {
   size_t deadWords_ = 0;
   Node* currentTarget_ = nullptr;
   Action* currentAction_ = nullptr;
-  bool currentTargetSalvaged_ = false;
   bool currentActionSalvaged_ = false;
   bool programRunning_ = false;
   bool updating_ = false;
