@@ -16,8 +16,6 @@ constexpr size_t kAlchemyRecordSize = 16;
 constexpr size_t kTradeNameSize = 32;
 // [2][53] from a client names no portal: the host's travel then has no cell to take.
 constexpr uint32_t kNoPortal = 0xFFFFFFFFu;
-// The kind a refusal is shown as, and the words of every refusal of a request that names an item
-// its sender does not hold.
-constexpr uint8_t kRefusalKind = 3;
+// The words of every refusal of a request that names an item its sender does not hold.
 constexpr const char* kNotHeld = "You do not hold that.";
 }  // namespace player_msg

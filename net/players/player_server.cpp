@@ -6,9 +6,9 @@
 #include "entities/core/entity.h"
 #include "entities/items/treasure_entity.h"
 #include "net/endpoint/net_server.h"
-#include "net/players/player_messages.h"
 #include "net/wire/wire_out.h"
 #include "world/cells/map_block.h"
+#include "world/rules/console_kind.h"
 #include "world/seams/entity_effects.h"
 #include "world/world.h"
 
@@ -170,7 +170,7 @@ void PlayerServer::returnItem(const Item& item, const char* why) {
   wire::WireOut out = wire::hostMessage(wire::EntityMsg::ItemOffer);
   out.u32(kNoEntity).item(&item).u8(0);
   toClient(out);
-  showMessage(player_msg::kRefusalKind, why);
+  showMessage(console_kind::kRefusal, why);
 }
 
 void PlayerServer::tellBagContent(const Item* found) {

@@ -6,6 +6,7 @@
 #include "net/players/player_messages.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_in.h"
+#include "world/rules/console_kind.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ namespace host {
 void openBagFor(wire::WireIn& in, PlayerServer& player, bool creative) {
   const wire::PooledItem bag = wire::itemFromWire(in);
   if (bag == nullptr || !isBag(*bag) || (!creative && player.items().take(bag->id, 1) == nullptr)) {
-    player.showMessage(player_msg::kRefusalKind, player_msg::kNotHeld);
+    player.showMessage(console_kind::kRefusal, player_msg::kNotHeld);
     return;
   }
   const DropRoll roll = rollDropFor(bag->id);

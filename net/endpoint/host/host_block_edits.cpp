@@ -18,6 +18,7 @@
 #include "net/players/player_messages.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
@@ -77,7 +78,7 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
 
 void NetServer::editBlockFor(PlayerBase& player, BlockEdit edit) {
   if (const char* refusal = clientEditRefusal(edit, player)) {
-    if (*refusal != '\0') player.showMessage(player_msg::kRefusalKind, refusal);
+    if (*refusal != '\0') player.showMessage(console_kind::kRefusal, refusal);
     return;
   }
   world()->rules().editBlock(edit, &player);

@@ -7,9 +7,9 @@
 #include "game/crafting/craft_recipe.h"
 #include "game/crafting/craft_spending.h"
 #include "net/endpoint/host/host_bounds.h"
-#include "net/players/player_messages.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_in.h"
+#include "world/rules/console_kind.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ void payForCraft(wire::WireIn& in, PlayerServer& player, bool creative) {
   const bool known = row < recipes.size() && recipes[row].resultCount() > 0;
   if (creative && known) return;
   if (!known || spent.empty() || !spendingPaysFor(recipes[row], spent) || !copyHoldsAll(player.items(), spent)) {
-    player.showMessage(player_msg::kRefusalKind, kNotPaid);
+    player.showMessage(console_kind::kRefusal, kNotPaid);
     return;
   }
   const CraftDef& recipe = recipes[row];

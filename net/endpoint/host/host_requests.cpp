@@ -21,6 +21,7 @@
 #include "net/players/player_messages.h"
 #include "world/blocks/shelf.h"
 #include "world/map/world_map.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
 #include "world/world.h"
@@ -44,7 +45,7 @@ ItemPtr takeFromCopy(PlayerServer& player, ItemPtr asked, bool creative) {
 
 bool copyHolds(PlayerServer& player, const Item* item, bool creative) {
   if (creative || (item != nullptr && player.items().countOf(item->id) > 0)) return true;
-  player.showMessage(player_msg::kRefusalKind, player_msg::kNotHeld);
+  player.showMessage(console_kind::kRefusal, player_msg::kNotHeld);
   return false;
 }
 
