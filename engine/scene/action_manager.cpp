@@ -118,7 +118,8 @@ void ActionManager::removeAllActionsFromTarget(Node* target) {
     released.push_back(running.action);
   }
   element->actions.clear();
-  // The target being stepped keeps its element until its step ends; the walk then lists it.
+  // The target being stepped keeps its element until its step returns; update's loop then lists
+  // it as emptied.
   if (target != currentTarget_) dropElement(element);
   // Released last: a release may destroy a composite whose destructor reaches back in here.
   for (Action* action : released) action->release();

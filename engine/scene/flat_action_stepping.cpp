@@ -274,7 +274,7 @@ void Program::updateSequenceRecord(int i, float t) {
 
 inline void Program::updateLeaf(FlatRecord r, float t) {
   const ActionKind kind = r.header().kind;
-  // Moves and turns here: they are what most trees of a large scene run.
+  // Moves and turns inline: they are what most trees of a large scene run.
   if (kind <= ActionKind::MoveTo) {
     FlatMove& m = r.fields<FlatMove>();
     MoveBy::moveTarget(target, m.delta, m.start, m.previous, t);

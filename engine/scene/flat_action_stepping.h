@@ -25,7 +25,7 @@ void stopFlatAction(FlatWord* program);
 
 // The step of any tree; gives whether the tree is done after it. Inline for the frame most trees
 // of a large scene take, an endless repeat whose timed action goes on past this step: its clock is
-// moved here, in the caller's loop, and only the parts below are walked out of line. Any other
+// moved here, in the caller's loop, and only the parts below are applied out of line. Any other
 // step (a first one, the cycle's end, another root) is the whole one.
 [[gnu::always_inline]] inline bool stepFlatAction(FlatWord* program, Node* target, float dt) {
   const FlatRecord root(program);

@@ -136,10 +136,12 @@ TEST_F(FlatActionTest, NestedSequencesStayingInOnePartMoveTheNodeAsTheObjectsDo)
 }
 
 // Spawns at the top of a tree whose parts are chains (sequences down to one leaf), as most trees
-// of a large scene are, in every way a frame can leave them: both parts staying where they were,
-// only the first or only the second moving to another part, a part done from its start, a bare
-// leaf, a delay, an endless repeat nested in a part, a part that is itself a spawn, and two parts
-// that both move the node, where their order shows.
+// of a large scene are, in the ways a frame can leave them: both parts staying where they were,
+// only the first or only the second moving to another part, a bare leaf, a first part that is
+// itself a spawn, an endless repeat as a part (which a spawn never steps), and two parts that
+// both move the node, where their order shows. A spawn pads the shorter of its parts with a
+// delay, so some parts are of equal length to keep them as they are. The last tree is a spawn at
+// the root, which has a clock of its own, and ends.
 std::vector<std::function<Action*()>> spawnsOfChains() {
   return {
       [] {
@@ -150,17 +152,15 @@ std::vector<std::function<Action*()>> spawnsOfChains() {
       },
       [] {
         return RepeatForever::create(Spawn::createWithTwoActions(
-            MoveBy::create(0.45f, Vec2(-3, 1)),
-            Sequence::createWithTwoActions(
-                Sequence::createWithTwoActions(RotateBy::create(0.2f, 15), DelayTime::create(0.3f)),
-                ScaleTo::create(0.35f, 0.5f))));
+            MoveBy::create(0.5f, Vec2(-3, 1)),
+            Sequence::createWithTwoActions(RotateBy::create(0.2f, 15), DelayTime::create(0.3f))));
       },
       [] {
-        auto* instant = Sequence::createWithTwoActions(MoveBy::create(0.0f, Vec2(1, 1)),
-                                                       RotateBy::create(0.8f, -40));
-        auto* inner = Spawn::createWithTwoActions(FadeTo::create(0.3f, 20),
-                                                  TintTo::create(0.7f, 5, 6, 7));
-        return RepeatForever::create(Spawn::createWithTwoActions(instant, inner));
+        return RepeatForever::create(Spawn::createWithTwoActions(
+            Spawn::createWithTwoActions(MoveBy::create(0.4f, Vec2(1, 1)),
+                                        RotateBy::create(0.4f, -40)),
+            Sequence::createWithTwoActions(MoveBy::create(0.1f, Vec2(0, 2)),
+                                           ScaleTo::create(0.3f, 0.5f))));
       },
       [] {
         auto* sway = Sequence::createWithTwoActions(MoveBy::create(0.3f, Vec2(2, 0)),
@@ -170,10 +170,17 @@ std::vector<std::function<Action*()>> spawnsOfChains() {
         return RepeatForever::create(Spawn::createWithTwoActions(sway, drift));
       },
       [] {
+        return RepeatForever::create(Spawn::createWithTwoActions(
+            Sequence::createWithTwoActions(MoveTo::create(0.3f, Vec2(9, 9)),
+                                           ScaleTo::create(0.3f, 3.0f)),
+            RepeatForever::create(RotateBy::create(0.6f, 10))));
+      },
+      [] {
         return Spawn::createWithTwoActions(
-            Sequence::createWithTwoActions(MoveTo::create(0.5f, Vec2(9, 9)),
-                                           RepeatForever::create(RotateBy::create(0.3f, 10))),
-            Sequence::createWithTwoActions(DelayTime::create(0.2f), ScaleTo::create(0.4f, 3.0f)));
+            Sequence::createWithTwoActions(MoveTo::create(0.6f, Vec2(-4, 7)),
+                                           ScaleTo::create(0.2f, 0.25f)),
+            Sequence::createWithTwoActions(RotateBy::create(0.4f, 200),
+                                           TintTo::create(0.4f, 90, 10, 200)));
       },
   };
 }
@@ -269,6 +276,27 @@ TEST_F(FlatActionTest, AProgramRemovedByItsOwnStepFinishesTheStepAndTheOthersGoO
   EXPECT_FLOAT_EQ(mover->getPosition().x, 5.0f);  // not moved again
   EXPECT_FLOAT_EQ(mover->getRotation(), 90.0f);
   EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(mover.get()), 0u);
+}
+
+// Both parts of one spawn land in the frame whose first part's move removes the whole tree.
+TEST_F(FlatActionTest, ATreeRemovedByItsFirstPartsMoveStillTurnsItsNodeInThatFrame) {
+  ActionManager* manager = director()->getActionManager();
+  RefPtr<CallingNode> mover(CallingNode::create());
+  Action* tree = RepeatForever::create(
+      Spawn::createWithTwoActions(MoveBy::create(1.0f, Vec2(10, 0)), RotateBy::create(1.0f, 90)));
+  manager->addAction(tree, mover.get());
+  int moves = 0;
+  mover->onMove = [&] {
+    if (++moves == 2) manager->removeAction(tree);
+  };
+  manager->update(0.1f);  // the first frame applies t = 0
+  manager->update(0.5f);  // the move removes the tree mid-step; its turn still lands
+  EXPECT_FLOAT_EQ(mover->getPosition().x, 5.0f);
+  EXPECT_FLOAT_EQ(mover->getRotation(), 45.0f);
+  EXPECT_EQ(manager->getNumberOfRunningActionsInTarget(mover.get()), 0u);
+  manager->update(0.5f);
+  EXPECT_FLOAT_EQ(mover->getPosition().x, 5.0f);  // not moved again
+  EXPECT_FLOAT_EQ(mover->getRotation(), 45.0f);
 }
 
 TEST_F(FlatActionTest, AnActionAddedByARunningProgramRunsInTheSameWalk) {
