@@ -26,13 +26,21 @@ void TradeSession::offerItem(PlayerBase& player, const Item& item) {
   offersChanged(player, true, item);
 }
 
+// A client's offer is kept as the host's copy of its stack, whose wear or word may differ from the
+// client's own: failing the same stack, a stack of the same item and count is the one withdrawn,
+// and the other side is told of the stack it was shown.
 void TradeSession::withdrawItem(PlayerBase& player, const Item& item) {
   auto& places = offersOf(player);
   auto place = std::find_if(places.begin(), places.end(),
                             [&](const ItemPtr& held) { return held != nullptr && sameStack(*held, item); });
+  if (place == places.end()) {
+    place = std::find_if(places.begin(), places.end(), [&](const ItemPtr& held) {
+      return held != nullptr && held->id == item.id && held->count == item.count;
+    });
+  }
   if (place == places.end()) return;
-  place->reset();
-  offersChanged(player, false, item);
+  const ItemPtr withdrawn = std::move(*place);
+  offersChanged(player, false, *withdrawn);
 }
 
 // A changed offer asks both sides to look again: whatever either had agreed to is void.

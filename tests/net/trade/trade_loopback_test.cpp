@@ -245,6 +245,29 @@ TEST_F(TradeOverEnet, AnOfferedStackIsTheHostsCopyOfItNotWhatTheClientSaysItIs) 
   EXPECT_EQ(offered[0]->durability, 3);
 }
 
+// Her worn pickaxe goes on offer as the host's copy of it; she takes it back, naming it as her
+// own window holds it (unworn: the host's copy alone knows the wear), and then the host's player
+// and she confirm: nothing is left on offer and nothing changes hands.
+TEST_F(TradeOverEnet, AStackOfferedAsTheHostsCopyIsWithdrawnAsTheClientNamesIt) {
+  annOnHost->items().add(Item(kPick, 0, 1, 3, 0));
+  openTrade();
+  TradeSession& session = *trades->sessions().front();
+  const std::array<ItemPtr, trade::kOfferPlaces>& offered = session.offersOf(*annOnHost);
+  send(withItem(118, kPick, 1));
+  ASSERT_TRUE(pumpUntil([&] { return offered[0] != nullptr; }));
+  ASSERT_EQ(offered[0]->durability, 3);
+  send(withItem(119, kPick, 1));
+  ASSERT_TRUE(pumpUntil([&] { return offered[0] == nullptr; }));
+  handleTradeEvent(session, *hostSide->player, trade::kReady);
+  send(Bytes{11, 120});
+  ASSERT_TRUE(pumpUntil([&] { return session.bothReady != 0; }));
+  handleTradeEvent(session, *hostSide->player, trade::kConfirm);
+  send(Bytes{11, 123});
+  ASSERT_TRUE(pumpUntil([&] { return trades->sessions().empty(); }));
+  EXPECT_EQ(hostSide->inventory().countItems(kPick, false, true), 0u);
+  EXPECT_EQ(annOnHost->items().countOf(kPick), 1u);
+}
+
 // She offers her ten stones, then drops them before both confirm: the trade ends and the host's
 // player receives nothing she no longer carries.
 TEST_F(TradeOverEnet, StonesSpentAfterTheyWereOfferedEndTheTradeAtItsConfirmation) {
