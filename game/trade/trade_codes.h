@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "world/rules/console_kind.h"
+
 namespace trade {
 
 // ---- Events ----
@@ -29,8 +31,8 @@ constexpr int kOfferPlaces = 4;
 constexpr uint16_t kStatTraded = 61;
 
 // ---- Interface texts and the message kinds they are shown as ----
-constexpr uint8_t kNoticeKind = 2;
-constexpr uint8_t kRefusalKind = 3;
+constexpr uint8_t kNoticeKind = console_kind::kInformation;
+constexpr uint8_t kRefusalKind = console_kind::kRefusal;
 constexpr int16_t kTextRequestSent = 161;  // "%s" the asked player
 constexpr int16_t kTextNobodyHere = 162;
 constexpr int16_t kTextRefused = 163;  // "%s" the answering player

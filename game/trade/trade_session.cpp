@@ -74,6 +74,13 @@ TradeSession* createTrade(PlayerBase& asking, PlayerBase& asked) {
 
 namespace {
 
+// A side of a trade that ended without an exchange reads that it was cancelled, and its window
+// closes.
+void endCancelled(PlayerBase& party) {
+  party.tradeNotice(trade::kNoticeKind, trade::kTextCancelled, {});
+  party.tradeEnded();
+}
+
 // The player's session, off the list and now the caller's; null when there is none.
 std::unique_ptr<TradeSession> detachSession(const PlayerBase& player) {
   if (player.trades() == nullptr) return nullptr;
@@ -107,10 +114,8 @@ void confirm(TradeSession& session, PlayerBase& player) {
   std::unique_ptr<TradeSession> ended = detachSession(player);
   if (!ended->a->canGiveTrade(ended->offersA) || !ended->b->canGiveTrade(ended->offersB)) {
     // A side no longer carries what it offered: nothing changes hands.
-    for (PlayerBase* party : {ended->a, ended->b}) {
-      party->tradeNotice(trade::kNoticeKind, trade::kTextCancelled, {});
-      party->tradeEnded();
-    }
+    endCancelled(*ended->a);
+    endCancelled(*ended->b);
     return;
   }
   ended->a->tradeExchanged(ended->offersA, ended->offersB);
@@ -129,8 +134,7 @@ PlayerBase* removeTradeSession(const PlayerBase& player) {
 void cancelTradeOf(const PlayerBase& player) {
   PlayerBase* other = removeTradeSession(player);
   if (other == nullptr) return;
-  other->tradeNotice(trade::kNoticeKind, trade::kTextCancelled, {});
-  other->tradeEnded();
+  endCancelled(*other);
 }
 
 void handleTradeEvent(TradeSession& session, PlayerBase& player, uint8_t code) {
@@ -147,8 +151,7 @@ void handleTradeEvent(TradeSession& session, PlayerBase& player, uint8_t code) {
     }
     case trade::kCancel: {
       std::unique_ptr<TradeSession> ended = detachSession(player);
-      ended->otherThan(player).tradeNotice(trade::kNoticeKind, trade::kTextCancelled, {});
-      ended->otherThan(player).tradeEnded();
+      endCancelled(ended->otherThan(player));
       return;
     }
     default: return;
