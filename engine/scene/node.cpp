@@ -195,6 +195,28 @@ void Node::visit() {
   visit(director->getRenderer(), director->getModelView(), 1);
 }
 
+[[gnu::always_inline]] inline Node::LocalTransform Node::computeLocalTransform() const {
+  float c = 1.0f;
+  float s = 0.0f;
+  if (rotation_ != 0.0f) {
+    if (rotationTrigStale_) refreshRotationTrig();
+    c = rotationCos_;
+    s = rotationSin_;
+  }
+  float x = position_.x;
+  float y = position_.y;
+  if (ignoreAnchorPointForPosition_) {
+    x += anchorPointInPoints_.x;
+    y += anchorPointInPoints_.y;
+  }
+  const Vec2& aip = anchorPointInPoints_;
+  if (aip.x != 0.0f || aip.y != 0.0f) {
+    x += aip.y * scaleY_ * s - scaleX_ * aip.x * c;
+    y -= scaleX_ * aip.x * s + aip.y * scaleY_ * c;
+  }
+  return {scaleX_ * c, s * scaleX_, -s * scaleY_, c * scaleY_, x, y, positionZ_};
+}
+
 void Node::updateModelView(const Mat4& parentTransform) {
   if (transformDirty_) {
     // Composed straight from the fields: caching the node's own transform too would write two

@@ -185,29 +185,9 @@ class Node : public Ref {
   struct LocalTransform {
     float a, b, c, d, x, y, z;
   };
-  // Inline, for the visit; the cosine and sine, where stale, out of line before anything else, so
-  // that nothing is held across the call.
-  LocalTransform computeLocalTransform() const {
-    float c = 1.0f;
-    float s = 0.0f;
-    if (rotation_ != 0.0f) {
-      if (rotationTrigStale_) refreshRotationTrig();
-      c = rotationCos_;
-      s = rotationSin_;
-    }
-    float x = position_.x;
-    float y = position_.y;
-    if (ignoreAnchorPointForPosition_) {
-      x += anchorPointInPoints_.x;
-      y += anchorPointInPoints_.y;
-    }
-    const Vec2& aip = anchorPointInPoints_;
-    if (aip.x != 0.0f || aip.y != 0.0f) {
-      x += aip.y * scaleY_ * s - scaleX_ * aip.x * c;
-      y -= scaleX_ * aip.x * s + aip.y * scaleY_ * c;
-    }
-    return {scaleX_ * c, s * scaleX_, -s * scaleY_, c * scaleY_, x, y, positionZ_};
-  }
+  // Inline where the model-view is built (node.cpp); the cosine and sine, where stale, out of line
+  // before anything else, so that nothing is held across the call.
+  LocalTransform computeLocalTransform() const;
   // The cosine and sine of the rotation, which is not zero.
   void refreshRotationTrig() const;
 
