@@ -21,6 +21,7 @@
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_base.h"
 #include "game/player/player_desktop.h"
+#include "net/players/motion_allowance.h"
 #include "net/players/player_item_copy.h"
 #include "net/players/player_remote_base.h"
 #include "net/wire/wire_messages.h"
@@ -75,6 +76,15 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void consumeHeldItem();
   // The held tool wears by one; worn out, it starts afresh one unit fewer.
   void wearHeldTool() override;
+
+  // ---- Where she stands (player_server_motion.cpp) ----
+  // Her client's record puts her at `to`: accepted (the copy takes it), stale (dropped) or
+  // refused (the copy stays and her client is told where that is).
+  MotionAllowance::Verdict judgeMotion(engine::Vec2 to, bool flying);
+  // The host placed her, from `from`: the place a late record may still name.
+  void placedByHost(engine::Vec2 from);
+  // Her client is told where the host has her.
+  void tellPlace();
 
   // ---- Items and effects (player_server.cpp) ----
   // The client is asked to take the item entity's item; the entity stays listed until answered.
@@ -174,6 +184,25 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   // The items of the offers waiting for an answer, by entity.
   std::vector<std::pair<EntityId, ItemPtr>> offeredItems_;
   PlayerItemCopy items_;
+
+ protected:
+  MotionAllowance motion_;
+  engine::Vec2 leftPlace_{0, 0};
 };
 
-using PlayerServerDesktop = PlayerDesktop<PlayerServer>;
+// The host's copy of a client's player with its body: each step earns the motion her records
+// may show, and each placement by the host is a jump her records need not match.
+class PlayerServerDesktop final : public PlayerDesktop<PlayerServer> {
+ public:
+  using PlayerDesktop<PlayerServer>::PlayerDesktop;
+
+  void update(float dt) override {
+    motion_.elapse(dt);
+    PlayerDesktop<PlayerServer>::update(dt);
+  }
+  void setCellCoordinates(uint32_t x, uint32_t y) override {
+    const engine::Vec2 from = position;
+    PlayerDesktop<PlayerServer>::setCellCoordinates(x, y);
+    placedByHost(from);
+  }
+};

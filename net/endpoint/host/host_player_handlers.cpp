@@ -78,6 +78,12 @@ void NetServer::playerMotion(wire::WireIn& in, PlayerServerDesktop& player) {
   in.peer();
   const std::optional<MotionEvent> motion = player_record::readMotion(in);
   if (!motion) return;
+  // Reach and pick-ups are measured from where the host has her, never from where she says.
+  switch (player.judgeMotion({motion->x, motion->y}, mayFly(player))) {
+    case MotionAllowance::Verdict::Accepted: break;
+    case MotionAllowance::Verdict::Stale: return;
+    case MotionAllowance::Verdict::Refused: player.tellPlace(); return;
+  }
   MapBlock* left = player.currentMapBlock();
   player.applyMotionState(*motion);
   // A player who walked into another cell takes what lies there, as the host's own does; a
