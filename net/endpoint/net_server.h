@@ -160,6 +160,7 @@ class NetServer : public NetCommon {
   void respawnRequest(wire::WireIn& in, PlayerServerDesktop& player);
   void heldItem(wire::WireIn& in, PlayerServerDesktop& player);
   void wornItem(wire::WireIn& in, PlayerServerDesktop& player);
+  wire::PooledItem ownStack(PlayerServer& player, const Item* named, uint16_t most = 0) const;
   void effect(wire::WireIn& in, PlayerServerDesktop& player);
   void buffRequest(wire::WireIn& in, PlayerServerDesktop& player);
   void damage(wire::WireIn& in, PlayerServerDesktop& player);
@@ -242,6 +243,7 @@ class NetServer : public NetCommon {
   // Why the host will not make the client's edit (empty: the rules told the player already); null
   // when it will (a placement is then marked to spend the held item).
   const char* clientEditRefusal(BlockEdit& edit, PlayerBase& player) const;
+  bool copyPays(const Item* held, const PlayerBase& player) const;
   // The edit made through the hosted world's rules, or refused and the client told why.
   void editBlockFor(PlayerBase& player, BlockEdit edit);
   // ---- A newcomer meets the players in the game (host/host_newcomer.cpp) ----

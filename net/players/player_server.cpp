@@ -108,8 +108,9 @@ void PlayerServer::setSpawnCell(uint16_t column, uint16_t row) {
 
 void PlayerServer::consumeHeldItem() {
   if (Item* held = heldItem(); held != nullptr) {
-    items_.take(held->id, 1);
-    if (held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
+    // A held stack the copy no longer holds (spent another way since) is held no longer.
+    const bool paid = (world != nullptr && world->isCreative()) || items_.take(held->id, 1) != nullptr;
+    if (!paid || held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
   }
   wire::WireOut out = wire::hostMessage(wire::PlayerMsg::HeldItemUsedUp);
   out.u8(selectedSlot());

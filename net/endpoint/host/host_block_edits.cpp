@@ -57,6 +57,12 @@ bool placesHeld(const BlockEdit& edit, const Item* held) {
 
 }  // namespace
 
+// The host's copy of her items holds a unit of the held stack to spend on the block.
+bool NetServer::copyPays(const Item* held, const PlayerBase& player) const {
+  PlayerServer* remote = remoteOf(&player);
+  return world()->isCreative() || remote == nullptr || remote->items().countOf(held->id) > 0;
+}
+
 const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) const {
   if (!isClientKind(edit)) return "That change is not yours to make.";
   MapBlock* cell = world()->cellAt(edit.x, edit.y);
@@ -66,7 +72,7 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
     return "That is out of your reach.";
   }
   if (isPlacementKind(edit.kind)) {
-    if (!placesHeld(edit, held)) return player_msg::kNotHeld;
+    if (!placesHeld(edit, held) || !copyPays(held, player)) return player_msg::kNotHeld;
     edit.takeHeld = 1;  // the host spends what it places, whatever the client asked
   }
   // The rules tell the player themselves which tool it lacks.

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "content/items/item.h"
 #include "game/chat/console_commands.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_base.h"
@@ -102,20 +103,38 @@ void NetServer::look(wire::WireIn& in, PlayerServerDesktop& player) {
 
 void NetServer::respawnRequest(wire::WireIn&, PlayerServerDesktop& player) { respawn(player); }
 
+// The held and worn stacks are the host's copy's own: an item the copy lacks is held as nothing,
+// and the others see what the host has her hold, not what her client named.
 void NetServer::heldItem(wire::WireIn& in, PlayerServerDesktop& player) {
-  wire::PooledItem item = wire::itemFromWire(in);
+  const wire::PooledItem sent = wire::itemFromWire(in);
   const uint8_t slot = in.u8();
-  player.heldItemChanged(std::move(item), slot);
-  forward(in, player.peer());
+  player.heldItemChanged(ownStack(player, sent.get()), slot);
+  wire::WireOut out = message(wire::PlayerMsg::HeldItem);
+  out.item(player.heldItem()).u8(slot).peer(player.peer());
+  sendToAllBut(out, player.peer());
 }
 
 void NetServer::wornItem(wire::WireIn& in, PlayerServerDesktop& player) {
-  wire::PooledItem item = wire::itemFromWire(in);
+  const wire::PooledItem sent = wire::itemFromWire(in);
   const uint8_t part = in.u8();
   const uint8_t index = in.u8();
   if (!host::wornPlaceFits(part, index)) return;
-  player.setEquipment(std::move(item), part, index);
-  forward(in, player.peer());
+  player.setEquipment(ownStack(player, sent.get(), 1), part, index);
+  wire::WireOut out = message(wire::PlayerMsg::WornItem);
+  out.item(player.wornItem(part, index)).u8(part).u8(index).peer(player.peer());
+  sendToAllBut(out, player.peer());
+}
+
+// The copy's stack of the item the client names, at most `most` units of it (0: as many as
+// she named); null when the copy holds none.
+wire::PooledItem NetServer::ownStack(PlayerServer& player, const Item* named, uint16_t most) const {
+  if (named == nullptr || named->isNone()) return nullptr;
+  // In a creative world every player takes what she likes from the catalogue.
+  if (world() != nullptr && world()->isCreative()) return copyLoadedItem(*named);
+  const uint32_t held = player.items().countOf(named->id);
+  uint32_t count = std::min<uint32_t>(held, std::max<uint16_t>(named->count, 1));
+  if (most != 0) count = std::min<uint32_t>(count, most);
+  return player.items().peek(named->id, static_cast<uint16_t>(count));
 }
 
 void NetServer::effect(wire::WireIn& in, PlayerServerDesktop& player) {

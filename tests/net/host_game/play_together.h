@@ -293,6 +293,11 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
   void carry(Joiner& joiner, uint8_t quickSlot, uint16_t id, uint16_t count) {
     carry(joiner, {SlotKind::Quick, quickSlot, 0}, id, count);
   }
+  // A tool she brought: her inventory and the host's copy of her items hold it.
+  void carryTool(Joiner& joiner, uint8_t quickSlot, ItemPtr tool) {
+    onHost(joiner.net.localPeerId()).items().add(*tool);
+    joiner.inventory().setSlot({SlotKind::Quick, quickSlot, 0}, std::move(tool));
+  }
   // The joined player selects the quick slot, as the main view does: the host hears what it holds.
   static void hold(Joiner& joiner, uint8_t quickSlot) {
     joiner.inventory().select(quickSlot);

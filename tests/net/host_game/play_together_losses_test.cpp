@@ -144,7 +144,7 @@ TEST_P(PlayTogetherLosses, WhatAJoinedPlayerMinesReachesHerNotThePlayerWhereItLa
   ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(mined.x, mined.y)->frontId() == placer.block; }));
   ItemPtr tool = toolBreaking(mined.frontId());
   ASSERT_NE(tool, nullptr);
-  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, std::move(tool));
+  carryTool(*ann, 3, std::move(tool));
   hold(*ann, 3);
   settle();
   const uint32_t annBefore = carried(ann->inventory());

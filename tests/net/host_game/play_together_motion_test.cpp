@@ -57,9 +57,7 @@ class PlayTogetherMotion : public PlayTogether {
 TEST_P(PlayTogetherMotion, ATeleportIsRefusedAndAFarEditStaysOutOfReach) {
   ItemPtr tool = toolBreaking(ground->frontId());
   ASSERT_NE(tool, nullptr);
-  const uint16_t toolId = tool->id;
-  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, std::move(tool));
-  onHost(kAnn).items().add(Item(toolId, 0, 1, 0, 0));
+  carryTool(*ann, 3, std::move(tool));
   hold(*ann, 3);
   settle();
   const uint32_t stoodAt = onHost(kAnn).cellX;
@@ -121,7 +119,6 @@ TEST_P(PlayTogetherMotion, AnHonestPlayerOverALaggedLinkIsNeverPutBack) {
   ASSERT_EQ(ann->player().cellY, static_cast<uint32_t>(spawnGround->y + 9)) << "back on her spawn cell";
   walker.dead = 0;
   walker.releaseAllKeys();
-  walker.queued.clear();  // her body was dead: what it would have said never left
   walker.setCellCoordinates(ann->player().cellX, ann->player().cellY);
   walker.position = onHost(kAnn).position;
   watchForPlacement();

@@ -39,7 +39,7 @@ TEST_P(PlayTogetherSpending, HerBlowOnAMobWearsHerWeaponOnceOnEachSide) {
   ASSERT_NE(weapon, 0);
   const MobDef* kind = anyMob();
   ASSERT_NE(kind, nullptr);
-  ann->inventory().setSlot({SlotKind::Quick, 4, 0}, newItem(weapon, 0, 1, -1, 0));
+  carryTool(*ann, 4, newItem(weapon, 0, 1, -1, 0));
   hold(*ann, 4);
   const uint16_t full = ann->player().heldItem()->durability;
   ASSERT_TRUE(runUntil([&] {

@@ -43,7 +43,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   // change takes: a tool that breaks the ground, the item of the block placed.
   ItemPtr tool = toolBreaking(ground->frontId());
   ASSERT_NE(tool, nullptr);
-  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, std::move(tool));
+  carryTool(*ann, 3, std::move(tool));
   hold(*ann, 3);
   edit(*ann, edit_kind::kRemoveLayer, *ground, 0);
   ASSERT_TRUE(runUntil([&] {

@@ -1,0 +1,76 @@
+// What a joined player holds and wears is what the host's copy of her items holds, over real ENet
+// on 127.0.0.1: a block item or a tool her client names but never brought is held as nothing, so
+// she neither places nor mines with it, and armour she never had is worn by nobody.
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "tests/net/host_game/play_together.h"
+
+namespace nettest {
+namespace {
+
+using PlayTogetherHeld = PlayTogether;
+
+TEST_P(PlayTogetherHeld, AStackSheNeverCarriedNeitherPlacesNorMinesNorIsWorn) {
+  MapBlock& stands = *hostWorld->cellAt(column, ground->y + 1);
+  walk(*ann, stands);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == stands.x; }));
+
+  // A block item only her client shows: the host has her hold nothing, and Bo sees nothing.
+  const BlockItem placer = stackingBlockItem();
+  ASSERT_NE(placer.item, 0);
+  give(ann->inventory(), 2, placer.item, 5);
+  hold(*ann, 2);
+  settle();
+  EXPECT_EQ(onHost(kAnn).heldItem(), nullptr);
+  ASSERT_NE(bo->net.remotePlayer(kAnn), nullptr);
+  EXPECT_EQ(bo->net.remotePlayer(kAnn)->heldItem(), nullptr) << "the others see what the host has her hold";
+  MapBlock& above = *hostWorld->cellAt(stands.x + 1, stands.y + 1);
+  ASSERT_EQ(above.frontId(), 0);
+  edit(*ann, edit_kind::kSetLayerBlock, above, placer.block);
+  ASSERT_TRUE(runUntil([&] { return !ann->log.messages.empty(); }));
+  EXPECT_EQ(ann->log.messages.back(), "You do not hold that.");
+  settle();
+  EXPECT_EQ(above.frontId(), 0) << "nothing was placed";
+
+  // A tool only her client shows mines nothing.
+  ItemPtr tool = toolBreaking(ground->frontId());
+  ASSERT_NE(tool, nullptr);
+  const uint16_t groundBlock = ground->frontId();
+  const Item toolCopy = *tool;
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, std::move(tool));
+  hold(*ann, 3);
+  settle();
+  EXPECT_EQ(onHost(kAnn).heldItem(), nullptr);
+  edit(*ann, edit_kind::kRemoveLayer, *ground, 0);
+  settle();
+  EXPECT_EQ(ground->frontId(), groundBlock) << "her ground was not mined";
+
+  // Worn: nothing the copy lacks counts in the host's rules.
+  ann->net.sendItemUpdateTo(&toolCopy, 0, 0);
+  settle();
+  EXPECT_EQ(onHost(kAnn).wornItem(0, 0), nullptr);
+}
+
+TEST_P(PlayTogetherHeld, TheHeldStackIsTheCopysOwnNotTheBytesSheSent) {
+  ItemPtr tool = toolBreaking(ground->frontId());
+  ASSERT_NE(tool, nullptr);
+  tool->durability = 3;
+  const uint16_t id = tool->id;
+  carryTool(*ann, 3, std::move(tool));
+  // Her client names the same tool, mended and with a word of its own.
+  Item mended(id, 0, 1, 0, 0);
+  mended.durability = 999;
+  mended.word = 0x12345678u;
+  ann->net.sendItemUpdate(&mended, 3);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).heldItem() != nullptr; }));
+  EXPECT_EQ(onHost(kAnn).heldItem()->durability, 3);
+  EXPECT_NE(onHost(kAnn).heldItem()->word, 0x12345678u);
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherHeld, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest
