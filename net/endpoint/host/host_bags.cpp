@@ -6,7 +6,6 @@
 #include "net/players/player_messages.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_in.h"
-#include "world/rules/console_kind.h"
 
 namespace {
 
@@ -21,8 +20,15 @@ namespace host {
 
 void openBagFor(wire::WireIn& in, PlayerServer& player, bool creative) {
   const wire::PooledItem bag = wire::itemFromWire(in);
-  if (bag == nullptr || !isBag(*bag) || (!creative && player.items().take(bag->id, 1) == nullptr)) {
-    player.showMessage(console_kind::kRefusal, player_msg::kNotHeld);
+  if (bag == nullptr) return;
+  // Her client spent the bag as it asked: a refused one goes back to her, one unit of it.
+  bag->count = 1;
+  if (!isBag(*bag)) {
+    player.returnItem(*bag, "That does not open.");
+    return;
+  }
+  if (!creative && player.items().take(bag->id, 1) == nullptr) {
+    player.returnItem(*bag, player_msg::kNotHeld);
     return;
   }
   const DropRoll roll = rollDropFor(bag->id);

@@ -84,6 +84,21 @@ TEST_P(PlayTogetherBags, TheSameBagOpensOnce) {
   EXPECT_EQ(hostCounts(find), found);
 }
 
+TEST_P(PlayTogetherBags, ABagTheHostRefusesComesBackToHer) {
+  const uint16_t bag = aBagThatAlwaysHoldsSomething();
+  ASSERT_NE(bag, ITEM_NONE);
+  const uint16_t find = fixedDropFor(bag)->dropId;
+  // A bag her client shows but the host's copy of her items never counted.
+  ann->inventory().setSlot({SlotKind::Quick, 3, 0}, newItem(bag, 0, 1, 0, 0));
+  openBagIn(3);
+  EXPECT_EQ(annCounts(bag), 0u) << "her game spent it on asking";
+  ASSERT_TRUE(runUntil([&] { return annCounts(bag) == 1; })) << "the refused bag came back";
+  EXPECT_EQ(ann->log.messages.back(), "You do not hold that.");
+  settle();
+  EXPECT_EQ(annCounts(find), 0u) << "and nothing came out of it";
+  EXPECT_EQ(hostCounts(bag), 0u) << "the host's copy does not grow by what it handed back";
+}
+
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherBags, ::testing::Values(false));
 
 }  // namespace
