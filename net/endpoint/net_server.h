@@ -210,7 +210,7 @@ class NetServer : public NetCommon {
   void tradeEvent(wire::WireIn& in, PlayerServerDesktop& player);
   // The player's items follow a container slot's change; false (nothing moved, the client's stack
   // handed back) when the player does not carry what it put there.
-  bool moveThroughSlot(PlayerServer& player, const Item* old, const Item* put);
+  bool moveThroughSlot(PlayerServer& player, const Item* old, wire::PooledItem& put);
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
   // Where an admitted peer's player stands and respawns: what its world's header tells it.
   PlayerCells joiningCells(uint8_t peer) const;

@@ -31,8 +31,10 @@ Kind* openOnCell(const PlayerBase& player, World* world, wire::Cell cell) {
 }  // namespace
 
 // A slot's new stack comes out of the player's items and its old one goes back into them, as the
-// client moved them: only the difference of a stack of one kind changes hands.
-bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, const Item* put) {
+// client moved them: only the difference of a stack of one kind changes hands. What the slot then
+// holds is never the client's bytes: a stack of the kind it held stays the stored stack (its wear,
+// its word) with the new count, and a stack of another kind is the copy's own. `put` becomes it.
+bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, wire::PooledItem& put) {
   if (world()->isCreative()) return true;
   const bool sameKind = old != nullptr && put != nullptr && old->id == put->id;
   const int oldCount = old != nullptr ? old->count : 0;
@@ -42,13 +44,19 @@ bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, const Ite
     player.returnItem(*put, player_msg::kNotHeld);
     return false;
   }
-  if (taken > 0) player.items().take(put->id, static_cast<uint16_t>(taken));
-  if (sameKind && taken < 0) {
-    Item back = *old;
-    back.count = static_cast<uint16_t>(-taken);
-    player.items().add(back);
+  if (sameKind) {
+    if (taken > 0) player.items().take(put->id, static_cast<uint16_t>(taken));
+    if (taken < 0) {
+      Item back = *old;
+      back.count = static_cast<uint16_t>(-taken);
+      player.items().add(back);
+    }
+    put = copyLoadedItem(*old);
+    if (put != nullptr) put->count = static_cast<uint16_t>(putCount);
+    return true;
   }
-  if (!sameKind && old != nullptr) player.items().add(*old);
+  if (put != nullptr) put = player.items().take(put->id, static_cast<uint16_t>(putCount));
+  if (old != nullptr) player.items().add(*old);
   return true;
 }
 
@@ -59,7 +67,7 @@ void NetServer::setContainerSlot(wire::WireIn& in, PlayerServerDesktop& player) 
   wire::PooledItem item = wire::itemFromWire(in);
   Kind* container = openOnCell<Kind>(player, world(), cell);
   if (container == nullptr || slot >= container->slotCount()) return;
-  if (!moveThroughSlot(player, container->itemAt(slot), item.get())) return;
+  if (!moveThroughSlot(player, container->itemAt(slot), item)) return;
   container->takeItem(slot);  // emptied first: a forge starts the new stack as a new input
   container->setItem(slot, std::move(item));
 }
@@ -99,7 +107,7 @@ void NetServer::chestPage(wire::WireIn& in, PlayerServerDesktop& player) {
 void NetServer::stableFeed(wire::WireIn& in, PlayerServerDesktop& player) {
   Stable* stable = openOnCell<Stable>(player, world(), in.cell());
   wire::PooledItem feed = wire::itemFromWire(in);
-  if (stable == nullptr || !moveThroughSlot(player, stable->feed(), feed.get())) return;
+  if (stable == nullptr || !moveThroughSlot(player, stable->feed(), feed)) return;
   stable->setItem(std::move(feed));
 }
 

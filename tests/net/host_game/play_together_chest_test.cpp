@@ -1,0 +1,53 @@
+// A chest's slot holds what the host says it holds, over real ENet on 127.0.0.1: a joined player
+// who rewrites a slot with the same item and count, a mended pickaxe with a word of her choosing,
+// finds the stored stack unchanged; a stack she puts in is the host's copy of hers.
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "net/wire/wire_out.h"
+#include "tests/net/host_game/play_together.h"
+
+namespace nettest {
+namespace {
+
+using PlayTogetherChest = PlayTogether;
+
+TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
+  ItemPtr tool = toolBreaking(ground->frontId());
+  ASSERT_NE(tool, nullptr);
+  tool->durability = 3;
+  const uint16_t id = tool->id;
+  carryTool(*ann, 3, std::move(tool));
+  MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
+  Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{8}));
+  useChest(*ann, chestCell);
+  ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
+
+  const auto putInSlot = [&](uint16_t durability, uint32_t word) {
+    Item forged(id, 0, 1, 0, 0);
+    forged.durability = durability;
+    forged.word = word;
+    wire::WireOut out = wire::clientMessage(wire::ChestMsg::ChestSlot);
+    out.cell(chestCell.x, chestCell.y).u8(0).item(&forged);
+    ann->net.sendMessage(out);
+  };
+  // In it goes, named mended: the chest holds her worn pickaxe, the host's copy of it.
+  putInSlot(999, 0x11223344u);
+  ASSERT_TRUE(runUntil([&] { return chest.itemAt(0) != nullptr; }));
+  EXPECT_EQ(chest.itemAt(0)->durability, 3);
+  EXPECT_NE(chest.itemAt(0)->word, 0x11223344u);
+  // The same slot again, the same item and count, better fields: nothing changes.
+  putInSlot(998, 0x55667788u);
+  settle();
+  ASSERT_NE(chest.itemAt(0), nullptr);
+  EXPECT_EQ(chest.itemAt(0)->durability, 3);
+  EXPECT_NE(chest.itemAt(0)->word, 0x55667788u);
+  EXPECT_EQ(onHost(kAnn).items().countOf(id), 0u) << "the pickaxe left her items once";
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherChest, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest
