@@ -129,6 +129,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
 
   // ---- Notices, trades, the clock and fishing (player_server_notices.cpp) ----
   void showMessage(uint8_t kind, const std::string& text) override;
+  // How many texts she was shown: a rule that refused tells by this whether it said why.
+  uint32_t toldCount() const { return told_; }
   // The host's language text goes to the client as a message.
   void showTextById(uint8_t kind, int16_t textId) override;
   // Not sent while the option "disableRemoteStats" is on.
@@ -184,6 +186,7 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   // The items of the offers waiting for an answer, by entity.
   std::vector<std::pair<EntityId, ItemPtr>> offeredItems_;
   PlayerItemCopy items_;
+  uint32_t told_ = 0;
 
  protected:
   MotionAllowance motion_;

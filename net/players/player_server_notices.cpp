@@ -13,6 +13,7 @@
 #include "world/world.h"
 
 void PlayerServer::showMessage(uint8_t kind, const std::string& text) {
+  ++told_;
   wire::WireOut out = wire::hostMessage(wire::PlayerMsg::PlayerText);
   out.chat(text).u8(player_msg::kTextMarker).u8(kind);
   toClient(out);

@@ -32,6 +32,7 @@ constexpr uint16_t kContainerClosedValue = 127;
 constexpr int kScreenReach = 40;
 // The host hears of a player's steps a little after they were taken.
 constexpr int kStepAllowance = 1;
+constexpr const char* kDoesNotBreak = "That does not break with what you hold.";
 
 bool isMining(uint8_t kind) { return kind == edit_kind::kBreakEffects || kind == edit_kind::kRemoveLayer; }
 
@@ -75,9 +76,12 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
     if (!placesHeld(edit, held) || !copyPays(held, player)) return player_msg::kNotHeld;
     edit.takeHeld = 1;  // the host spends what it places, whatever the client asked
   }
-  // The rules tell the player themselves which tool it lacks.
+  // The rules tell the player themselves which tool it lacks; where they refuse without a word
+  // (a block nothing breaks, a held item that breaks nothing) the host says it.
+  const PlayerServer* remote = remoteOf(&player);
+  const uint32_t told = remote != nullptr ? remote->toldCount() : 0;
   if (edit.kind == edit_kind::kRemoveLayer && !world()->rules().canBreakBlock(&player, player.heldItem(), *cell)) {
-    return "";
+    return remote != nullptr && remote->toldCount() != told ? "" : kDoesNotBreak;
   }
   return nullptr;
 }

@@ -6,14 +6,46 @@
 #include "content/tables/content_tables.h"
 #include "game/crafting/craft_recipe.h"
 #include "game/crafting/craft_spending.h"
+#include "game/crafting/recipes.h"
+#include "game/inventory/crafting_station.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/players/player_server.h"
 #include "net/wire/wire_in.h"
+#include "world/cells/block_flags.h"
+#include "world/cells/block_props.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
 #include "world/rules/console_kind.h"
+#include "world/world.h"
 
 namespace {
 
 constexpr const char* kNotPaid = "You do not hold what that craft needs.";
+constexpr const char* kNoStation = "That craft needs its station beside you.";
+// The cells around her the crafting view takes a station from, and one more for the steps the
+// host has not heard of yet.
+constexpr int kStationReach = 2;
+
+bool servesAs(uint8_t kind, uint8_t station) { return kind != 0 && stationServes(kind, station); }
+
+// A station of the recipe's kind stands beside the host's copy of her, or she holds one.
+bool stationBeside(const PlayerServer& player, uint8_t station) {
+  if (station == 0) return true;
+  const Item* held = player.heldItem();
+  for (const CraftingStation& row : craftingStations()) {
+    if (held != nullptr && row.itemId != 0 && held->id == row.itemId && servesAs(row.kind, station)) return true;
+  }
+  if (player.world == nullptr) return false;
+  const WorldMap& map = player.world->map();
+  for (int dx = -kStationReach; dx <= kStationReach; ++dx) {
+    for (int dy = -kStationReach; dy <= kStationReach; ++dy) {
+      const MapBlock* cell = map.cellAt(static_cast<int32_t>(player.cellX) + dx, static_cast<int32_t>(player.cellY) + dy);
+      if (cell == nullptr || !map.props()[cell->frontId() & 0xFFF].has(block_flag::kCraftingStation)) continue;
+      if (servesAs(stationKindOfBlock(cell->frontId()), station)) return true;
+    }
+  }
+  return false;
+}
 
 // The stacks the client names, one unit list per id; empty when any is not an item or the
 // units add up to more than a craft uses.
@@ -54,6 +86,10 @@ void payForCraft(wire::WireIn& in, PlayerServer& player, bool creative) {
   const auto& recipes = contentTables().craftDefs;
   const bool known = row < recipes.size() && recipes[row].resultCount() > 0;
   if (creative && known) return;
+  if (known && !stationBeside(player, recipes[row].station())) {
+    player.showMessage(console_kind::kRefusal, kNoStation);
+    return;
+  }
   if (!known || spent.empty() || !spendingPaysFor(recipes[row], spent) || !copyHoldsAll(player.items(), spent)) {
     player.showMessage(console_kind::kRefusal, kNotPaid);
     return;

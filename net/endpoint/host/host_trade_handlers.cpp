@@ -22,6 +22,9 @@
 #include "world/map/world_map.h"
 #include "world/world.h"
 
+namespace {
+constexpr const char* kOfferOfNone = "An offer is at least one of a thing.";
+}  // namespace
 
 PlayerBase* NetServer::presentPlayer(uint8_t peer) const {
   return peer == kel::NET_HOST_PEER ? hostPlayer_ : actor(peer);
@@ -105,7 +108,10 @@ void NetServer::tradeCancel(wire::WireIn&, PlayerServerDesktop& player) { cancel
 void NetServer::tradeOffer(wire::WireIn& in, PlayerServerDesktop& player) {
   TradeSession* session = findTradeSession(player);
   if (session == nullptr) return;
-  const wire::PooledItem item = wire::itemFromWire(in);
+  const Item sent = in.item();
+  // A stack of none is no offer: made fit to use it would be one unit.
+  if (!sent.isNone() && sent.count == 0) return player.showMessage(trade::kRefusalKind, kOfferOfNone);
+  const wire::PooledItem item = wire::itemFromWire(sent);
   if (item == nullptr) return;
   if (world() != nullptr && world()->isCreative()) return session->offerItem(player, *item);
   const uint64_t wanted = uint64_t{session->offeredCountOf(player, item->id)} + item->count;

@@ -12,6 +12,7 @@
 #include "game/crafting/recipes.h"
 #include "game/rules/consumption_rules.h"
 #include "game/inventory/crafting_station.h"
+#include "world/edits/edit_kind.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -63,8 +64,23 @@ class PlayTogetherCrafting : public PlayTogether {
       ++slot;
     }
   }
-  // Ann cooks at a station of the kind, as the one she used last.
+  // Ann cooks at a station of the kind standing beside her, in every world.
   void standAtStation(uint8_t kind) {
+    if (kind == 0) return;
+    MapBlock& beside = *hostWorld->cellAt(column + 1, ground->y + 1);
+    BlockEdit set;
+    set.kind = edit_kind::kSetLayerBlock;
+    set.x = beside.x;
+    set.y = beside.y;
+    set.blockId = craftingStationByKind(kind).blockId;
+    hostWorld->rules().editBlock(set, nullptr);
+    MapBlock* seen = ann->world()->cellAt(beside.x, beside.y);
+    ASSERT_TRUE(runUntil([&] { return seen->frontId() == set.blockId; })) << "the station stands in her world";
+    ann->inventory().setCraftingStation(nullptr, seen, ann->world()->map().props());
+    ASSERT_EQ(ann->inventory().station(), kind);
+  }
+  // Ann's game says she crafted at a station of the kind that stands nowhere near her.
+  void pretendStation(uint8_t kind) {
     const Item standsFor(craftingStationByKind(kind).blockId, 0, 1, 0, 0);
     ann->inventory().setCraftingStation(&standsFor, nullptr, ann->world()->map().props());
     ASSERT_EQ(ann->inventory().station(), kind);
@@ -130,6 +146,22 @@ TEST_P(PlayTogetherCrafting, WhatSheCraftedAtTheGridLiesOnTheGroundWhenSheDropsI
   ann->game().dropItem(ann->inventory().takeSlot(madeSlot));  // out of her inventory, as a drop takes it
   ASSERT_TRUE(runUntil([&] { return lyingOnHost(made) != nullptr; })) << "the host let it fall";
   EXPECT_FALSE(refusedAnything());
+}
+
+TEST_P(PlayTogetherCrafting, AStationCraftAwayFromAnyStationIsRefused) {
+  const CraftDef* recipe = recipeWhere([](const CraftDef& each) { return each.station() != 0; });
+  ASSERT_NE(recipe, nullptr) << "the content has a recipe made at a station";
+  const uint16_t made = recipe->result();
+  pretendStation(recipe->station());
+  carryIngredients(*recipe);
+  const uint32_t before = hostCounts(made);
+  ASSERT_EQ(PlayerCrafting(ann->player()).craft(*recipe), CraftOutcome::Made);
+  ASSERT_TRUE(runUntil([&] { return !ann->log.messages.empty(); }));
+  EXPECT_EQ(ann->log.messages.back(), "That craft needs its station beside you.");
+  settle();
+  EXPECT_EQ(hostCounts(made), before) << "the host's copy gained nothing";
+  const RecipeIngredients ingredients = recipeIngredients(*recipe);
+  EXPECT_EQ(hostCounts(ingredients[0].id), ingredients[0].count) << "and spent nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherCrafting, ::testing::Values(false));
