@@ -128,5 +128,22 @@ void NetServer::tradeWithdraw(wire::WireIn& in, PlayerServerDesktop& player) {
 }
 
 void NetServer::tradeEvent(wire::WireIn& in, PlayerServerDesktop& player) {
-  if (TradeSession* session = findTradeSession(player)) handleTradeEvent(*session, player, in.spec().id);
+  TradeSession* session = findTradeSession(player);
+  if (session == nullptr) return;
+  if (in.spec().id == trade::kConfirm) return confirmAfterDrain(player.peer());
+  handleTradeEvent(*session, player, in.spec().id);
+}
+
+// A confirmation waits for the rest of what arrived with it: a side whose departure came in the
+// same drain has left before anything changes hands, and her leaving cancelled the trade for
+// both. Only players still present complete it.
+void NetServer::confirmAfterDrain(uint8_t peer) {
+  scheduleOnce(endpoint_timer::kTradeConfirm + peer, 0.0f, [this, peer] {
+    PlayerBase* player = joinStage(peer) == host::JoinStage::Entered ? presentPlayer(peer) : nullptr;
+    TradeSession* session = player != nullptr ? findTradeSession(*player) : nullptr;
+    if (session == nullptr) return;
+    PlayerBase& other = session->otherThan(*player);
+    if (!presentPeerOf(other)) return cancelTradeOf(other);
+    handleTradeEvent(*session, *player, trade::kConfirm);
+  });
 }

@@ -1,0 +1,87 @@
+// A trade ends the same for both sides, over real ENet on 127.0.0.1: when one side's confirmation
+// and her departure reach the host together, nothing changes hands and the one still there is
+// told the trade was cancelled.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "tests/net/host_game/play_together.h"
+
+namespace nettest {
+namespace {
+
+class PlayTogetherTrade : public PlayTogether {
+ protected:
+  // A frame in which Ann's game reads nothing: what the host sends her waits.
+  bool runWithoutAnn(const std::function<bool()>& done) {
+    engine::Scheduler& scheduler = *engine::Director::getInstance()->getScheduler();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+      meeting->pump();
+      scheduler.update(kFrame);
+      server.dispatchQueued();
+      session->entities().lists().tick();
+      bo->net.dispatchQueued();
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+  }
+};
+
+TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerDepartureExchangesNothing) {
+  const std::vector<uint16_t> ids = stackingItems(2);
+  ASSERT_EQ(ids.size(), 2u);
+  const uint16_t stone = ids[0];
+  const uint16_t apple = ids[1];
+  carry(*ann, 0, stone, 6);
+  carry(*bo, 0, apple, 3);
+  MapBlock& boBeside = *hostWorld->cellAt(column + 1, groundIn(column + 1)->y + 1);
+  walk(*bo, boBeside);
+  ASSERT_TRUE(runUntil([&] { return ann->net.remotePlayer(kBo)->cellX == boBeside.x && onHost(kBo).cellX == boBeside.x; }));
+  ann->game().requestTrade(ann->net.remotePlayer(kBo));
+  ASSERT_TRUE(runUntil([&] { return !bo->log.asked.empty(); }));
+  bo->game().answerTrade(trade::kAccept, bo->log.asked[0].askedAs, bo->log.asked[0].asking);
+  ASSERT_TRUE(runUntil([&] { return ann->inventory().trade() != nullptr && bo->inventory().trade() != nullptr; }));
+  ASSERT_TRUE(ann->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
+  ASSERT_TRUE(bo->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
+  ASSERT_TRUE(runUntil([&] {
+    return ann->inventory().trade()->otherOffer(0) != nullptr && bo->inventory().trade()->otherOffer(0) != nullptr;
+  }));
+
+  // Both are ready; Bo's game confirms at once, Ann's has not read the host's word yet.
+  ann->inventory().trade()->setReady(true);
+  settle();
+  bo->inventory().trade()->setReady(true);
+  const auto& sessions = session->game().trades()->sessions();
+  ASSERT_TRUE(runWithoutAnn([&] {
+    return !sessions.empty() && (sessions.front()->confirmedA != 0 || sessions.front()->confirmedB != 0);
+  })) << "Bo confirmed";
+  int frames = 0;
+  runWithoutAnn([&] { return ++frames > 30; });  // nothing else is on its way to the host
+
+  // Ann's game reads it and confirms, and her game ends before the host reads either.
+  const size_t waitingBefore = server.waiting();
+  ann->net.dispatchQueued();
+  ann->net.bridge()->stop();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (server.waiting() < waitingBefore + 2 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_GE(server.waiting(), waitingBefore + 2) << "her confirmation and her departure wait together";
+  ASSERT_TRUE(runWithoutAnn([&] { return server.players().at(kAnn) == nullptr; }));
+  ASSERT_TRUE(runWithoutAnn([&] { return bo->inventory().trade() == nullptr; })) << "Bo's window closed";
+  settle();
+  EXPECT_EQ(bo->inventory().countItems(stone, false, true), 0u) << "Bo received nothing";
+  EXPECT_EQ(bo->inventory().countItems(apple, false, true), 3u) << "and gave nothing";
+  EXPECT_EQ(onHost(kBo).items().countOf(stone), 0u);
+  EXPECT_EQ(onHost(kBo).items().countOf(apple), 3u);
+  EXPECT_TRUE(session->game().trades()->sessions().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherTrade, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest
