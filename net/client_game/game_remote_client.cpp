@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <optional>
+#include <span>
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
@@ -146,7 +147,8 @@ void GameRemoteClient::requestTrade(PlayerBase* other) {
   if (!peer) return;
   const auto column = static_cast<uint16_t>(other->cellX);
   const auto row = static_cast<uint16_t>(other->cellY);
-  send(wire::clientMessage(wire::TradeMsg::TradeRequest).cell(column, row).otherPeer(*peer));
+  const uint8_t named = *peer;
+  send(wire::clientMessage(wire::TradeMsg::TradeRequest).cell(column, row).raw(std::span<const uint8_t>(&named, 1)));
 }
 
 // Only the replies a client may give are sent.

@@ -209,6 +209,7 @@ class NetServer : public NetCommon {
   void tradeWithdraw(wire::WireIn& in, PlayerServerDesktop& player);
   void tradeEvent(wire::WireIn& in, PlayerServerDesktop& player);
   void confirmAfterDrain(uint8_t peer);
+  PlayerBase* firstFreeOnCell(const PlayerBase& asking, wire::Cell cell) const;
   // The player's items follow a container slot's change; false (nothing moved, the client's stack
   // handed back) when the player does not carry what it put there.
   bool moveThroughSlot(PlayerServer& player, const Item* old, wire::PooledItem& put);

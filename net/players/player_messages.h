@@ -18,4 +18,7 @@ constexpr size_t kTradeNameSize = 32;
 constexpr uint32_t kNoPortal = 0xFFFFFFFFu;
 // The words of every refusal of a request that names an item its sender does not hold.
 constexpr const char* kNotHeld = "You do not hold that.";
+// The same refusal to a player whose game never told the host what she carries ([2][19]): the
+// host's copy of her items is empty, whatever she holds.
+constexpr const char* kNotDeclared = "Your game did not tell the host what you carry: it lets you spend only what you got here.";
 }  // namespace player_msg

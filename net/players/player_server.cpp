@@ -6,6 +6,7 @@
 #include "entities/core/entity.h"
 #include "entities/items/treasure_entity.h"
 #include "net/endpoint/net_server.h"
+#include "net/players/player_messages.h"
 #include "net/wire/wire_out.h"
 #include "world/cells/map_block.h"
 #include "world/rules/console_kind.h"
@@ -165,6 +166,10 @@ void PlayerServer::giveItem(const Item& item) {
   wire::WireOut out = wire::hostMessage(wire::EntityMsg::ItemOffer);
   out.u32(kNoEntity).item(&item).u8(0);
   toClient(out);
+}
+
+const char* PlayerServer::notHeldText() const {
+  return items_.declared() ? player_msg::kNotHeld : player_msg::kNotDeclared;
 }
 
 void PlayerServer::returnItem(const Item& item, const char* why) {

@@ -99,6 +99,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   const std::vector<EntityId>& offeredEntities() const { return offered_; }
   // The host's own copy of what the client carries (player_item_copy.h).
   PlayerItemCopy& items() { return items_; }
+  // Why the copy refuses an item it lacks: she does not hold it, or her game never said.
+  const char* notHeldText() const;
   // An item the host would not let the client spend goes back to the client's inventory, and
   // the client is told why; the host's copy does not grow by it.
   void returnItem(const Item& item, const char* why);

@@ -17,7 +17,9 @@
 //   [2][50]  to the host: a bag a joined player opens (the id read); the host takes it out of its
 //            copy of her items, rolls it, and answers [2][51] with what it held (no item: nothing).
 //   [5][84]  a mob's place, its walking speed and the way it faces.
-//   [11][111] the cell the player clicked and the player under the pointer there.
+//   [11][111] the cell the player clicked; a client of this game adds one raw byte, the peer of the
+//            player under the pointer there. Without it the host asks the first free player on
+//            the cell.
 //   [11][113..115] the answer to a request is the id: accepted, refused, busy.
 //   [11][126] the host's word that a trade ended because a side could not take (or no longer held)
 //            the offers: without it a client's window would stay open on a trade the host ended.
@@ -156,7 +158,7 @@
   X(k, ForgeRefresh, 109, C, 49, "CqwIII", "forge refresh")
 
 #define WIRE_TRADE_MESSAGES(X, k) \
-  X(k, TradeRequest, 111, H, 7, "CO", "trade request") \
+  X(k, TradeRequest, 111, H, 6, "C*", "trade request") \
   X(k, TradeAsked, 112, C, 36, "PPN", "trade asked") \
   X(k, TradeAccepted, 113, H, 4, "OP", "trade accepted") \
   X(k, TradeRefused, 114, H, 4, "OP", "trade refused") \

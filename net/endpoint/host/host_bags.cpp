@@ -28,7 +28,7 @@ void openBagFor(wire::WireIn& in, PlayerServer& player, bool creative) {
     return;
   }
   if (!creative && player.items().take(bag->id, 1) == nullptr) {
-    player.returnItem(*bag, player_msg::kNotHeld);
+    player.returnItem(*bag, player.notHeldText());
     return;
   }
   const DropRoll roll = rollDropFor(bag->id);

@@ -73,7 +73,10 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
     return "That is out of your reach.";
   }
   if (isPlacementKind(edit.kind)) {
-    if (!placesHeld(edit, held) || !copyPays(held, player)) return player_msg::kNotHeld;
+    if (!placesHeld(edit, held) || !copyPays(held, player)) {
+      const PlayerServer* remote = remoteOf(&player);
+      return remote != nullptr ? remote->notHeldText() : player_msg::kNotHeld;
+    }
     edit.takeHeld = 1;  // the host spends what it places, whatever the client asked
   }
   // The rules tell the player themselves which tool it lacks; where they refuse without a word

@@ -41,7 +41,7 @@ bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, wire::Poo
   const int putCount = put != nullptr ? put->count : 0;
   const int taken = sameKind ? putCount - oldCount : putCount;
   if (taken > 0 && player.items().countOf(put->id) < static_cast<uint32_t>(taken)) {
-    player.returnItem(*put, player_msg::kNotHeld);
+    player.returnItem(*put, player.notHeldText());
     return false;
   }
   if (sameKind) {

@@ -39,13 +39,13 @@ constexpr uint16_t kStatConsumed = 0;
 ItemPtr takeFromCopy(PlayerServer& player, ItemPtr asked, bool creative) {
   if (creative) return asked;
   ItemPtr taken = player.items().take(asked->id, asked->count);
-  if (taken == nullptr) player.returnItem(*asked, player_msg::kNotHeld);
+  if (taken == nullptr) player.returnItem(*asked, player.notHeldText());
   return taken;
 }
 
 bool copyHolds(PlayerServer& player, const Item* item, bool creative) {
   if (creative || (item != nullptr && player.items().countOf(item->id) > 0)) return true;
-  player.showMessage(console_kind::kRefusal, player_msg::kNotHeld);
+  player.showMessage(console_kind::kRefusal, player.notHeldText());
   return false;
 }
 
@@ -109,7 +109,7 @@ void NetServer::consumeItem(wire::WireIn& in, PlayerServerDesktop& player, Local
   if (item == nullptr) return;
   item->count = 1;  // one is eaten or drunk, whatever stack the client named
   if (!world()->isCreative() && player.items().countOf(item->id) == 0) {
-    player.returnItem(*item, player_msg::kNotHeld);
+    player.returnItem(*item, player.notHeldText());
     return;
   }
   if (!applyConsumption(rules, player, *item)) return;

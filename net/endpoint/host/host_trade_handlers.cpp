@@ -7,6 +7,7 @@
 // copy of it, and the confirmation checks that the copy still holds it (game/trade).
 
 #include <optional>
+#include <span>
 
 #include "content/items/item.h"
 #include "game/player/player_base.h"
@@ -91,9 +92,24 @@ void NetServer::handleTrades(wire::WireIn& in, uint8_t peer) {
 
 // ---- The asked player is one in the game (presentPlayer); a stack one the content knows. ----
 
+// The player the client names after the cell, or, when it names none (the shorter request every
+// client speaks), the first free player standing on the cell.
 void NetServer::tradeRequest(wire::WireIn& in, PlayerServerDesktop& player) {
-  in.cell();  // where the client saw the player: the host knows where each one stands
-  requestTradeWith(player, presentPlayer(in.otherPeer()));
+  const wire::Cell cell = in.cell();
+  const std::span<const uint8_t> named = in.rest();
+  if (!named.empty()) return requestTradeWith(player, presentPlayer(named.front()));
+  requestTradeWith(player, firstFreeOnCell(player, cell));
+}
+
+PlayerBase* NetServer::firstFreeOnCell(const PlayerBase& asking, wire::Cell cell) const {
+  const MapBlock* clicked = world() != nullptr ? world()->cellAt(cell.column, cell.row) : nullptr;
+  if (clicked == nullptr) return nullptr;
+  for (size_t peer = 0; peer < players_.size(); ++peer) {
+    PlayerBase* there = presentPlayer(static_cast<uint8_t>(peer));
+    if (there == nullptr || there == &asking || there->dead != 0 || there->currentMapBlock() != clicked) continue;
+    if (findTradeSession(*there) == nullptr) return there;
+  }
+  return nullptr;
 }
 
 void NetServer::tradeAnswer(wire::WireIn& in, PlayerServerDesktop& player) {
@@ -117,7 +133,7 @@ void NetServer::tradeOffer(wire::WireIn& in, PlayerServerDesktop& player) {
   const uint64_t wanted = uint64_t{session->offeredCountOf(player, item->id)} + item->count;
   const bool carried = player.items().countOf(item->id) >= wanted;
   const ItemPtr own = carried ? player.items().peek(item->id, item->count) : nullptr;
-  if (own == nullptr) return player.showMessage(trade::kRefusalKind, player_msg::kNotHeld);
+  if (own == nullptr) return player.showMessage(trade::kRefusalKind, player.notHeldText());
   session->offerItem(player, *own);
 }
 

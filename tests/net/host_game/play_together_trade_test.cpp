@@ -81,6 +81,19 @@ TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerDepartureExchangesNothi
   EXPECT_TRUE(session->game().trades()->sessions().empty());
 }
 
+TEST_P(PlayTogetherTrade, TheSixByteRequestAsksTheFreePlayerOnTheClickedCell) {
+  MapBlock& boBeside = *hostWorld->cellAt(column + 1, groundIn(column + 1)->y + 1);
+  walk(*bo, boBeside);
+  ASSERT_TRUE(runUntil([&] { return onHost(kBo).cellX == boBeside.x && onHost(kBo).cellY == boBeside.y; }));
+  // The request as every client speaks it: the cell and nothing more.
+  const Bytes request{11, 111, static_cast<uint8_t>(boBeside.x), static_cast<uint8_t>(boBeside.x >> 8),
+                      static_cast<uint8_t>(boBeside.y), static_cast<uint8_t>(boBeside.y >> 8)};
+  ann->net.send(request.data(), static_cast<uint32_t>(request.size()), 0);
+  ASSERT_TRUE(runUntil([&] { return !bo->log.asked.empty(); })) << "Bo, on that cell, is asked";
+  EXPECT_EQ(bo->log.asked[0].name, "Ann");
+  EXPECT_EQ(bo->log.asked[0].asking, kAnn);
+}
+
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherTrade, ::testing::Values(false));
 
 }  // namespace
