@@ -162,6 +162,9 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
     if (const NetPlayerServer* client = entryOf(peer); client != nullptr && client->player() != nullptr) {
       leaveWorldBehind(*client->player());
+      if (PlayerServerDesktop* remote = client->remote(); remote != nullptr && remote->items().declared()) {
+        leftWith_.insert_or_assign(entry->name(), std::move(remote->items()));
+      }
       playersView_->clientPlayerGone(*client->player());
       // Its shots, bobber and pets forget it: none may look up a player that is gone.
       if (WorldEntities* lists = entities()) lists->dropOwner(client->player()->playerId());

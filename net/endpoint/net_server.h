@@ -18,6 +18,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -265,6 +266,9 @@ class NetServer : public NetCommon {
   std::unique_ptr<kel::NetBridgeServer> bridge_;
   NetPlayerTable players_;
   host::JoinStages stages_;
+  // What each character carried when she left, by name, for the rest of the hosting: coming back
+  // she takes it again instead of declaring afresh (else each return would add her inventory).
+  std::map<std::string, PlayerItemCopy> leftWith_;
   WorldSender worldSender_{*this};
   NullHostPlayersView noPlayersView_;
   HostPlayersView* playersView_ = &noPlayersView_;

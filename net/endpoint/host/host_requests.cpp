@@ -134,7 +134,15 @@ void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLog
   rules.spawnItemDrop(std::move(dropped), at, Game::kItemDropKind);
 }
 
+// Her character's items as she enters, trusted once: the character is the player's own file. A
+// character that was here before in this hosting takes back what she left with instead.
 void NetServer::inventory(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  if (player.items().declared()) return;
+  if (auto kept = leftWith_.find(entryOf(player.peer())->name()); kept != leftWith_.end()) {
+    player.items() = std::move(kept->second);
+    leftWith_.erase(kept);
+    return;
+  }
   const uint32_t stacks = in.count();
   if (!host::inventoryFits(stacks)) return;
   std::vector<ItemPtr> declared;

@@ -123,6 +123,26 @@ TEST_P(PlayTogetherDepartures, APlayerWhoComesBackWithHerPetHasOnePet) {
   }
 }
 
+TEST_P(PlayTogetherDepartures, ACharacterWhoComesBackTakesWhatSheLeftWithNotANewDeclaration) {
+  const uint16_t stone = stackingItems(1).at(0);
+  carry(*ann, 0, stone, 6);
+  // She drops all six; her game then comes back with a character that still says six.
+  ann->game().dropItem(ann->inventory().takeSlot({SlotKind::Quick, 0, 0}));
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(stone) == 0; }));
+  quit(ann, kAnn);
+  ann = std::make_unique<Joiner>("Ann");
+  ann->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(stone, 0, 6, 0, 0));
+  ASSERT_TRUE(meeting->connect(ann->net, "Ann", 201));
+  ASSERT_TRUE(runUntil([&] {
+    return inGame(*ann) && server.joinStage(ann->net.localPeerId()) == host::JoinStage::Entered;
+  }));
+  settle();
+  EXPECT_EQ(onHost(ann->net.localPeerId()).items().countOf(stone), 0u) << "the host kept what she left with";
+  ann->game().dropItem(ann->inventory().takeSlot({SlotKind::Quick, 0, 0}));
+  ASSERT_TRUE(runUntil([&] { return ann->inventory().countItems(stone, false, true) == 6; }))
+      << "the stones her file made up come back to her, not into the world";
+}
+
 TEST_P(PlayTogetherDepartures, ALeavingPlayersBobberLeavesWithHer) {
   const uint16_t rod = castingRod();
   ASSERT_NE(rod, 0) << "the content has a rod";
