@@ -31,6 +31,8 @@ class Net : public kel::NetAsyncBuffer<32> {
   size_t dispatchQueued();
 
   virtual void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) = 0;
+  // Every message of one drain was handled: what waited for the rest of them may act now.
+  virtual void drained() {}
   // The bridge is open: the host listens, or the client is connected.
   virtual void start() = 0;
   virtual void onPeerLost(uint8_t peer, uint8_t reason) = 0;

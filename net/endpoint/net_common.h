@@ -28,7 +28,6 @@ class WorldEntities;
 namespace endpoint_timer {
 constexpr int kDrain = 0;        // every frame: the endpoint's received messages
 constexpr int kJoinTimeout = 1;  // once: a joining client waits this long for admission
-constexpr int kTradeConfirm = 0x100;  // plus the peer: once, a confirmation after its drain
 }  // namespace endpoint_timer
 
 class NetCommon : public Net {

@@ -58,6 +58,8 @@ class NetServer : public NetCommon {
 
   // Claims the checked message for its sender, then hands it to its category's handler.
   void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override;
+  // Trade confirmations that waited for the rest of their drain complete or end here.
+  void drained() override;
 
   void setBridge(std::unique_ptr<kel::NetBridgeServer> bridge) { bridge_ = std::move(bridge); }
   kel::NetBridgeServer* bridge() const override { return bridge_.get(); }
@@ -266,6 +268,8 @@ class NetServer : public NetCommon {
   std::unique_ptr<kel::NetBridgeServer> bridge_;
   NetPlayerTable players_;
   host::JoinStages stages_;
+  // The peers whose trade confirmation waits for the end of the drain it came in.
+  std::vector<uint8_t> waitingConfirms_;
   // What each character carried when she left, by name, for the rest of the hosting: coming back
   // she takes it again instead of declaring afresh (else each return would add her inventory).
   std::map<std::string, PlayerItemCopy> leftWith_;

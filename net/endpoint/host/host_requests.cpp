@@ -17,6 +17,7 @@
 #include "net/endpoint/host/host_bags.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/host/host_crafts.h"
+#include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
 #include "world/blocks/shelf.h"

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "content/items/item.h"
 #include "game/player/player_base.h"
@@ -153,13 +154,20 @@ void NetServer::tradeEvent(wire::WireIn& in, PlayerServerDesktop& player) {
 // A confirmation waits for the rest of what arrived with it: a side whose departure came in the
 // same drain has left before anything changes hands, and her leaving cancelled the trade for
 // both. Only players still present complete it.
-void NetServer::confirmAfterDrain(uint8_t peer) {
-  scheduleOnce(endpoint_timer::kTradeConfirm + peer, 0.0f, [this, peer] {
+void NetServer::confirmAfterDrain(uint8_t peer) { waitingConfirms_.push_back(peer); }
+
+void NetServer::drained() {
+  std::vector<uint8_t> confirms;
+  confirms.swap(waitingConfirms_);
+  for (uint8_t peer : confirms) {
     PlayerBase* player = joinStage(peer) == host::JoinStage::Entered ? presentPlayer(peer) : nullptr;
     TradeSession* session = player != nullptr ? findTradeSession(*player) : nullptr;
-    if (session == nullptr) return;
+    if (session == nullptr) continue;
     PlayerBase& other = session->otherThan(*player);
-    if (!presentPeerOf(other)) return cancelTradeOf(other);
+    if (!presentPeerOf(other)) {
+      cancelTradeOf(other);
+      continue;
+    }
     handleTradeEvent(*session, *player, trade::kConfirm);
-  });
+  }
 }

@@ -31,7 +31,7 @@ TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
     forged.word = word;
     wire::WireOut out = wire::clientMessage(wire::ChestMsg::ChestSlot);
     out.cell(chestCell.x, chestCell.y).u8(0).item(&forged);
-    ann->net.sendMessage(out);
+    ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
   };
   // In it goes, named mended: the chest holds her worn pickaxe, the host's copy of it.
   putInSlot(999, 0x11223344u);

@@ -149,6 +149,8 @@ TEST_P(PlayTogetherDepartures, ALeavingPlayersBobberLeavesWithHer) {
   const MapBlock* stands = standOverWater();
   ASSERT_NE(stands, nullptr);
   carry(*ann, 0, rod, 1);
+  // The host takes her there (no body walks sixty columns in a frame), and her client stands there.
+  onHost(kAnn).teleportTo(*hostWorld->cellAt(stands->x, stands->y));
   walk(*ann, *stands);
   hold(*ann, 0);
   PlayerServerDesktop& annOnHost = onHost(kAnn);

@@ -14,24 +14,24 @@ namespace {
 
 class PlayTogetherTrade : public PlayTogether {
  protected:
-  // A frame in which Ann's game reads nothing: what the host sends her waits.
-  bool runWithoutAnn(const std::function<bool()>& done) {
-    engine::Scheduler& scheduler = *engine::Director::getInstance()->getScheduler();
+  // Frames in which only the named endpoints read what reached them (no scheduler: no endpoint
+  // drains on its own), so that what the host sends the others waits in their queues.
+  bool runReading(const std::function<void()> reads, const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
       meeting->pump();
-      scheduler.update(kFrame);
-      server.dispatchQueued();
-      session->entities().lists().tick();
-      bo->net.dispatchQueued();
+      reads();
       if (done()) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return done();
   }
+  bool waitForHostQueue(size_t messages) {
+    return runReading([] {}, [&] { return server.waiting() >= messages; });
+  }
 };
 
-TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerDepartureExchangesNothing) {
+TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerPartnersDepartureExchangesNothing) {
   const std::vector<uint16_t> ids = stackingItems(2);
   ASSERT_EQ(ids.size(), 2u);
   const uint16_t stone = ids[0];
@@ -50,35 +50,32 @@ TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerDepartureExchangesNothi
   ASSERT_TRUE(runUntil([&] {
     return ann->inventory().trade()->otherOffer(0) != nullptr && bo->inventory().trade()->otherOffer(0) != nullptr;
   }));
-
-  // Both are ready; Bo's game confirms at once, Ann's has not read the host's word yet.
+  const auto& sessions = session->game().trades()->sessions();
+  ASSERT_EQ(sessions.size(), 1u);
   ann->inventory().trade()->setReady(true);
   settle();
-  bo->inventory().trade()->setReady(true);
-  const auto& sessions = session->game().trades()->sessions();
-  ASSERT_TRUE(runWithoutAnn([&] {
-    return !sessions.empty() && (sessions.front()->confirmedA != 0 || sessions.front()->confirmedB != 0);
-  })) << "Bo confirmed";
-  int frames = 0;
-  runWithoutAnn([&] { return ++frames > 30; });  // nothing else is on its way to the host
 
-  // Ann's game reads it and confirms, and her game ends before the host reads either.
-  const size_t waitingBefore = server.waiting();
-  ann->net.dispatchQueued();
+  // Bo is ready too; Ann's game reads the host's word and confirms, Bo's has not read it yet.
+  bo->inventory().trade()->setReady(true);
+  ASSERT_TRUE(runReading([&] { server.dispatchQueued(); ann->net.dispatchQueued(); }, [&] {
+    return !sessions.empty() && sessions.front()->confirmedA != 0;
+  })) << "Ann confirmed";
+  ASSERT_EQ(server.waiting(), 0u);
+
+  // Bo's game confirms, and Ann's game ends, before the host reads either.
+  bo->net.dispatchQueued();
+  ASSERT_TRUE(waitForHostQueue(1)) << "Bo's confirmation reached the host";
   ann->net.bridge()->stop();
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (server.waiting() < waitingBefore + 2 && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ASSERT_GE(server.waiting(), waitingBefore + 2) << "her confirmation and her departure wait together";
-  ASSERT_TRUE(runWithoutAnn([&] { return server.players().at(kAnn) == nullptr; }));
-  ASSERT_TRUE(runWithoutAnn([&] { return bo->inventory().trade() == nullptr; })) << "Bo's window closed";
+  ASSERT_TRUE(waitForHostQueue(2)) << "and Ann's departure after it";
+  server.dispatchQueued();
+  EXPECT_EQ(server.players().at(kAnn), nullptr) << "Ann left";
+  ASSERT_TRUE(runUntil([&] { return bo->inventory().trade() == nullptr; })) << "Bo's window closed";
   settle();
   EXPECT_EQ(bo->inventory().countItems(stone, false, true), 0u) << "Bo received nothing";
   EXPECT_EQ(bo->inventory().countItems(apple, false, true), 3u) << "and gave nothing";
   EXPECT_EQ(onHost(kBo).items().countOf(stone), 0u);
   EXPECT_EQ(onHost(kBo).items().countOf(apple), 3u);
-  EXPECT_TRUE(session->game().trades()->sessions().empty());
+  EXPECT_TRUE(sessions.empty());
 }
 
 TEST_P(PlayTogetherTrade, TheSixByteRequestAsksTheFreePlayerOnTheClickedCell) {
