@@ -40,7 +40,7 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   setCurrentGame(&joined_->game());
   setCurrentLogic(&joined_->rules());
   screenOf(local_.services()).gameBound(joined_->game(), joined_->rules(), joined_->rules(), joined_->rules(),
-                                        local_.running());
+                                        local_.running(), local_.services().stats);
   // Connected at once, the endpoint says hello from inside the start.
   if (!net.bridge()->startWith(host)) {
     returnToLocalGame();
