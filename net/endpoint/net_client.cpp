@@ -1,7 +1,7 @@
 #include "net/endpoint/net_client.h"
 
 #include "game/player/player_desktop.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "net/endpoint/connection_lost.h"
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_messages.h"
@@ -32,7 +32,7 @@ void NetClient::transportOpened() {
 
 void NetClient::start() {
   scheduleDrain();
-  scheduleOnce(endpoint_timer::kJoinTimeout, game_slot::kJoinTimeoutDelay, [this] { timedOut(); });
+  scheduleOnce(endpoint_timer::kJoinTimeout, game_interval::kJoinTimeoutDelay, [this] { timedOut(); });
 }
 
 void NetClient::sendHello() {
