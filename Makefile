@@ -27,9 +27,11 @@ SMALL_DEBUG := -Wl,--compress-debug-sections=zlib
 setup:
 	./scripts/setup.sh
 
+# The game, its tools and its data only: the test programs are the sanitizer builds' and the
+# benchmarks are `make bench`'s.
 release: setup
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DRUBBLE_BENCH=ON
-	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target rubblemoor game_tools game_data
 
 run: release
 	./scripts/run-game.sh $(RELEASE_DIR)/out/bin/rubblemoor
@@ -49,6 +51,7 @@ tsan: setup
 	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_REGEX)'
 
 bench: release
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target benchmarks
 	@cd $(RELEASE_DIR) && for b in bench/bench_*; do echo "== $$b"; $(CURDIR)/scripts/with-xvfb.sh ./$$b; done
 
 # Each parser of outside input under libFuzzer for FUZZ_SECONDS (FUZZ_JOBS at once), with clang.

@@ -48,7 +48,7 @@ class AppGameScreen final : public GameScreen {
   void playNextTrack() override { world_.playNextTrack(); }
   void spawnWeatherParticles() override { world_.spawnWeatherParticles(); }
   void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
-                 RunningWorld& running) override;
+                 RunningWorld& running, const StatsStore* stats) override;
   void gameUnbound(const GameInterface& game) override;
 
  private:

@@ -22,7 +22,6 @@
 #include "menus/menu_saves.h"
 #include "menus/menu_views.h"
 #include "menus/wait_view.h"
-#include "net/endpoint/current_net.h"
 #include "net/host_game/hosting.h"
 #include "ui/views/game_view.h"
 #include "platform/resource_folders.h"
@@ -123,7 +122,6 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
 
 GameWiring::~GameWiring() {
   endNetworkPlay();
-  endCurrentNet();
   session_.end();
   wiring_.undoAll();
 }

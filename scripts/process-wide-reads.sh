@@ -3,13 +3,18 @@
 # file exempted. Two things are counted:
 #   - mutable statics: a function's `static` variable that is not const, and a namespace-scope
 #     variable (thread_local included);
-#   - reads of the process-wide accessors: every call of an accessor named in the tables of
-#     docs/architecture.md §3.4 (process-wide seams) and §4 (process-wide objects).
+#   - reads of process-wide state: every call of a function that hands one of those statics out,
+#     derived from the statics themselves (scripts/process-wide-accessors.pl: the function that
+#     holds or names a static and each function of its file that calls it), so that a registry
+#     added tomorrow is counted with its first call; and every call of an accessor named in the
+#     tables of docs/architecture.md §3.4 (process-wide seams) and §4 (process-wide objects).
+#     A declaration or definition is not a call. A line is counted once.
 # Comment lines are skipped. The figure is their sum.
-#   scripts/process-wide-reads.sh           lists both, then the figures
-#   scripts/process-wide-reads.sh --count   the figures only
-#   scripts/process-wide-reads.sh --check   the figures, and fails when the total is above the
-#                                           ceiling recorded in scripts/process-wide-reads.ceiling
+#   scripts/process-wide-reads.sh              lists both, then the figures
+#   scripts/process-wide-reads.sh --count      the figures only
+#   scripts/process-wide-reads.sh --accessors  the functions that hand out process-wide state
+#   scripts/process-wide-reads.sh --check      the figures, and fails when the total is above the
+#                                              ceiling recorded in scripts/process-wide-reads.ceiling
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -64,12 +69,13 @@ accessorPattern() {
 accessorReads() {
   local patterns=()
   while read -r accessor; do patterns+=("$(accessorPattern "$accessor")"); done < <(accessors)
-  local joined
-  joined=$(IFS='|'; echo "${patterns[*]}")
-  sources "$joined" | withoutComments
+  local files
+  mapfile -t files < <(find "${libraries[@]}" \( -name '*.cpp' -o -name '*.h' \) | sort)
+  printf '%s\n' "$statics" | perl scripts/process-wide-accessors.pl --reads "${files[@]}" -- "${patterns[@]}"
 }
 
 statics=$( { functionStatics; namespaceStatics; } | sort -u)
+if [ "${1:-}" = "--accessors" ]; then printf '%s\n' "$statics" | perl scripts/process-wide-accessors.pl --list; exit 0; fi
 reads=$(accessorReads)
 count() { [ -z "$1" ] && echo 0 || printf '%s\n' "$1" | wc -l; }
 staticCount=$(count "$statics")
@@ -79,7 +85,7 @@ total=$((staticCount + readCount))
 if [ "${1:-}" = "" ]; then
   echo "== mutable statics =="
   [ -z "$statics" ] || printf '%s\n' "$statics"
-  echo "== reads of process-wide accessors ($(accessors | wc -l) accessors) =="
+  echo "== reads of process-wide state ($(printf '%s\n' "$statics" | perl scripts/process-wide-accessors.pl --list | wc -l) derived accessors, $(accessors | wc -l) named) =="
   [ -z "$reads" ] || printf '%s\n' "$reads"
 fi
 echo "statics: $staticCount  reads: $readCount  total: $total"

@@ -10,12 +10,13 @@ void UiLaunchServices::createViews() {
 }
 
 void UiLaunchServices::bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
-                                RunningWorld& running) {
+                                RunningWorld& running, const StatsStore* stats) {
   game_ = &game;
   cells_ = &cells;
   entities_ = &entities;
   swing_ = &swing;
   running_ = &running;
+  stats_ = stats;
   bindViews();
 }
 
@@ -26,11 +27,12 @@ void UiLaunchServices::unbindGame(const GameInterface& game) {
   entities_ = nullptr;
   swing_ = nullptr;
   running_ = nullptr;
+  stats_ = nullptr;
   bindViews();
 }
 
 void UiLaunchServices::bindViews() {
-  if (GameViews* views = gameViews()) views->session().bind(game_, cells_, entities_, swing_, running_);
+  if (GameViews* views = gameViews()) views->session().bind(game_, cells_, entities_, swing_, running_, stats_);
 }
 
 void UiLaunchServices::setBookPages(const BookEntry* begin, const BookEntry* end) {

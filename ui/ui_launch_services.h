@@ -12,6 +12,7 @@ class GameInterface;
 class MainLayer;
 class LogicCells;
 class LogicEntities;
+class StatsStore;
 class SwingRules;
 struct BookEntry;
 struct RunningWorld;
@@ -21,11 +22,12 @@ class UiLaunchServices final : public MainLayerViews {
   // Creates the fifteen views, bound to the game bound last, and applies the disableMouseWheel
   // option to their controls.
   void createViews();
-  // The views play this game, its rules and running world from now on; views created later too.
+  // The views play this game, its rules, running world and statistics (null: none) from now on;
+  // views created later too.
   // A game is bound before the launch creates the views, and another replaces it as the program
   // hosts or joins a game and comes back.
   void bindGame(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
-                RunningWorld& running);
+                RunningWorld& running, const StatsStore* stats = nullptr);
   // The views let go of the game, when it is still the bound one.
   void unbindGame(const GameInterface& game);
   // The range of book entries (from the language texts) the craft book pages through.
@@ -53,5 +55,6 @@ class UiLaunchServices final : public MainLayerViews {
   LogicEntities* entities_ = nullptr;
   SwingRules* swing_ = nullptr;
   RunningWorld* running_ = nullptr;
+  const StatsStore* stats_ = nullptr;
   MainLayer* layer_ = nullptr;
 };

@@ -38,8 +38,8 @@ class Game : public GameInterface {
   // The inventory areas the difficulty row names fall as world items (`dropItem`), unless the
   // world was entered less than ten seconds ago.
   void dropInventoryOnDeath() override;
-  // One step of the world clock (slot 1): the sky follows, a sleeper wakes at dawn, and each new
-  // phase sets the step length again.
+  // One step of the world clock (the world's `kClock` timer): the sky follows, a sleeper wakes
+  // at dawn, and each new phase sets the step length again.
   void tick() override;
   // The night passes quickly: the clock steps every frame from near the phase's end.
   void sleep() override;

@@ -12,7 +12,7 @@
 #include "game/session/game_local.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "game/session/running_world.h"
 #include "game/session/world_generation.h"
 #include "game/stats/stats_store.h"
@@ -70,7 +70,7 @@ void GameLocal::begin(uint8_t mode, const GameCompletion& done) {
   if (mode == 2 || mode == 3) {
     startGeneration(done);
   } else if (mode <= 1) {
-    timers_.scheduleOnce(session_timer::kStartLoading, game_slot::kStartLoadingDelay,
+    timers_.scheduleOnce(session_timer::kStartLoading, game_interval::kStartLoadingDelay,
                          [this, done](float) { loadWorldFile(done); });
   }
 }
@@ -197,7 +197,7 @@ void GameLocal::applyInventoryOptions() {
 
 void GameLocal::settleLater() {
   settled_ = false;
-  timers_.scheduleOnce(session_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled_ = true; });
+  timers_.scheduleOnce(session_timer::kSettle, game_interval::kSettleDelay, [this](float) { settled_ = true; });
 }
 
 void GameLocal::travelToWorld(const TravelTarget& target) {

@@ -12,7 +12,7 @@
 #include "game/session/game_local.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "platform/settings/settings.h"
 #include "world/circuits/circuit_system.h"
 #include "world/liquid/liquid_simulator.h"
@@ -47,13 +47,13 @@ void GameLocal::startTimers() {
   rules_->startTimers();
   LocalLogic* rules = rules_;
   WorldTimers& timers = world_->timers();
-  timers.schedule(world_timer::kRules, game_slot::kRulesInterval, [rules](float) { rules->timers().step(); });
+  timers.schedule(world_timer::kRules, game_interval::kRulesInterval, [rules](float) { rules->timers().step(); });
   screen().setMainLayerUpdating(true);
   if (world_->dayClock().running != 0) scheduleClock();
   if (kel::options().shouldAutosave) {
-    timers.schedule(world_timer::kAutosave, game_slot::kAutosaveInterval, [this](float) { autosave(); });
+    timers.schedule(world_timer::kAutosave, game_interval::kAutosaveInterval, [this](float) { autosave(); });
   }
-  timers.schedule(world_timer::kPlayerUpdate, game_slot::kPlayerUpdateInterval, [this](float) { updatePlayer(); });
+  timers.schedule(world_timer::kPlayerUpdate, game_interval::kPlayerUpdateInterval, [this](float) { updatePlayer(); });
   // Every frame (interval 0), with the frame's time: the entity lists turn it into whole ticks.
   timers.schedule(world_timer::kEntities, 0.0f, [rules](float seconds) { rules->entities().stepFrame(seconds); });
   scheduleSteps();

@@ -17,6 +17,7 @@ class GameInterface;
 class World;
 class LogicCells;
 class LogicEntities;
+class StatsStore;
 class SwingRules;
 struct RunningWorld;
 
@@ -49,9 +50,10 @@ class GameScreen {
   virtual void spawnWeatherParticles() = 0;
   // The game becomes the one played: the interface acts through it and the roles of its rules it
   // asks (what may be broken, what a held item shoots and the entities behind them, what a melee
-  // swing hits) and reads its running world from now on. `gameUnbound`: that game stops being played (nothing when another
-  // is bound meanwhile). Nothing by default: only a screen with an interface has views to bind.
-  virtual void gameBound(GameInterface&, LogicCells&, LogicEntities&, SwingRules&, RunningWorld&) {}
+  // swing hits) and reads its running world and its statistics (null: none) from now on. `gameUnbound`: that game stops
+  // being played (nothing when another is bound meanwhile). Nothing by default: only a screen with an interface has views
+  // to bind.
+  virtual void gameBound(GameInterface&, LogicCells&, LogicEntities&, SwingRules&, RunningWorld&, const StatsStore*) {}
   virtual void gameUnbound(const GameInterface&) {}
 };
 

@@ -61,7 +61,7 @@ void LocalSession::bindCurrent() {
   setCurrentGame(game_.get());
   setCurrentLogic(rules_.get());
   setCurrentWorld(running_->world.get());
-  screenOf(services_).gameBound(*game_, *rules_, *rules_, *rules_, *running_);
+  screenOf(services_).gameBound(*game_, *rules_, *rules_, *rules_, *running_, services_.stats);
   bound_ = true;
 }
 

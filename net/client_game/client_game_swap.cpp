@@ -4,7 +4,6 @@
 #include "engine/scene/scheduler.h"
 #include "game/session/game_screen.h"
 #include "game/session/local_session.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
@@ -17,6 +16,7 @@ ClientGameSwap::~ClientGameSwap() {
   travel_.unscheduleAll();
   if (joined_ != nullptr) joined_->game().quit();
   retired_.reset();
+  retiredNet_.reset();
 }
 
 bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, const std::string& characterName) {
@@ -25,8 +25,8 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   local_.unbindCurrent();
   const bool steam = host.kind() == kel::base::DesktopConnectionInfo::kSteam;
   const uint8_t kind = steam ? kel::NET_KIND_STEAM : kel::NET_KIND_DIRECT;
-  NetClient& net = NetClient::create(kel::NetBridgeSetup{kind, 0, ""}, characterName, this);
-  net_ = &net;
+  net_ = NetClient::create(kel::NetBridgeSetup{kind, 0, ""}, characterName, this);
+  NetClient& net = *net_;
   net.setView(screens_.view);
   net.worldReceiver().setScreen(screens_.transfer);
   ClientGameExit& exit = *this;
@@ -40,7 +40,7 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   setCurrentGame(&joined_->game());
   setCurrentLogic(&joined_->rules());
   screenOf(local_.services()).gameBound(joined_->game(), joined_->rules(), joined_->rules(), joined_->rules(),
-                                        local_.running());
+                                        local_.running(), local_.services().stats);
   // Connected at once, the endpoint says hello from inside the start.
   if (!net.bridge()->startWith(host)) {
     returnToLocalGame();
@@ -55,12 +55,12 @@ void ClientGameSwap::returnToLocalGame() {
   // entities' drawings and the players' sprites let go of them as a local game's would.
   screenOf(local_.services()).showStartView(0);
   joined_->detach();
-  if (net_ != nullptr && holdsNet(*net_)) net_->shutdown();
-  net_ = nullptr;
+  if (net_ != nullptr) net_->shutdown();
   if (&currentGame() == &joined_->game()) setCurrentGame(nullptr);
   if (&currentLogic() == &joined_->rules()) setCurrentLogic(nullptr);
   screenOf(local_.services()).gameUnbound(joined_->game());
   retired_ = std::move(joined_);
+  retiredNet_ = std::move(net_);
   local_.bindCurrent();
   releaseLater();
 }
@@ -71,7 +71,7 @@ void ClientGameSwap::releaseLater() {
   engine::Director::getInstance()->getScheduler()->performFunctionInMainThread([alive = std::weak_ptr<bool>(alive_), this] {
     if (alive.expired()) return;
     retired_.reset();
-    releaseRetiredNet();
+    retiredNet_.reset();
   });
 }
 

@@ -2,8 +2,8 @@
 // Joining a host and coming back: the one way the program swaps its game played alone for a game
 // joined to a host (`joinWorld`, which the join menu calls) and back again (`returnToLocalGame`).
 //
-// Joining ends the local game, makes a client endpoint current with the program's bridge for the
-// host, and a `JoinedGame` current in its place (its game, its rules); the world then arrives
+// Joining ends the local game, makes a client endpoint of its own with the program's bridge for
+// the host, and a `JoinedGame` current in its place (its game, its rules); the world then arrives
 // through the endpoint. Every way a joined game ends comes back here: the player quits, the host
 // leaves or refuses, the wait for admission runs out, the world cannot be read. The endpoint is
 // shut down, the joined game lets go of the world and the player, the local game is current
@@ -67,7 +67,7 @@ class ClientGameSwap final : private ClientGameExit, private NetNotices {
 
   // The joined game and its endpoint while one runs, else null.
   JoinedGame* joined() const { return joined_.get(); }
-  NetClient* endpoint() const { return net_; }
+  NetClient* endpoint() const { return net_.get(); }
 
  private:
   void leaveJoinedGame() override { returnToLocalGame(); }
@@ -82,9 +82,12 @@ class ClientGameSwap final : private ClientGameExit, private NetNotices {
   NetNotices* notices_;
   PlayerEvents* events_;
   ClientScreens screens_;
+  // The joined game's own endpoint, and the one of the game that ended until it is freed; each
+  // outlives its game (its receiver owns the game's world).
+  std::unique_ptr<NetClient> net_;
+  std::unique_ptr<NetClient> retiredNet_;
   std::unique_ptr<JoinedGame> joined_;
   std::unique_ptr<JoinedGame> retired_;
-  NetClient* net_ = nullptr;
   std::unique_ptr<kel::base::DesktopConnectionInfo> host_;
   std::string characterName_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // gone with the swap

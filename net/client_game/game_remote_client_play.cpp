@@ -6,7 +6,7 @@
 #include "game/player/player.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "game/stats/stats_store.h"
 #include "net/client_game/game_remote_client.h"
 #include "net/endpoint/net_client.h"
@@ -47,7 +47,7 @@ void GameRemoteClient::enterWorld() {
 void GameRemoteClient::settleLater() {
   settled_ = false;
   if (world_ == nullptr) return;
-  world_->timers().scheduleOnce(world_timer::kSettle, game_slot::kSettleDelay, [this](float) { settled_ = true; });
+  world_->timers().scheduleOnce(world_timer::kSettle, game_interval::kSettleDelay, [this](float) { settled_ = true; });
 }
 
 // The game's own tasks only: the rules' timers are the host's.
@@ -56,7 +56,7 @@ void GameRemoteClient::startTimers() {
   WorldTimers& timers = world_->timers();
   screenOf(services_).setMainLayerUpdating(true);
   if (world_->dayClock().running != 0) scheduleClock();
-  timers.schedule(world_timer::kPlayerUpdate, game_slot::kPlayerUpdateInterval, [this](float) {
+  timers.schedule(world_timer::kPlayerUpdate, game_interval::kPlayerUpdateInterval, [this](float) {
     if (player_ != nullptr) player_->recordStat(kStatPlayTime, 1);
     screenOf(services_).spawnWeatherParticles();
   });

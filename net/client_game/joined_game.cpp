@@ -2,7 +2,7 @@
 
 #include "game/player/player_desktop.h"
 #include "game/session/game_saves.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "game/session/running_world.h"
 #include "net/endpoint/net_client.h"
 #include "saves/world/world_info.h"
@@ -60,7 +60,7 @@ void JoinedGame::downloadStarted() { game_.begin(kJoinedLoadingMode, {}); }
 
 // A moment after the clock, as a loaded world is entered a moment after its file was read.
 void JoinedGame::clockArrived(World&) {
-  timers_.scheduleOnce(session_timer::kStartLoading, game_slot::kStartLoadingDelay,
+  timers_.scheduleOnce(session_timer::kStartLoading, game_interval::kStartLoadingDelay,
                        [this](float) { game_.enterWorld(); });
 }
 

@@ -5,8 +5,9 @@
 // message into the endpoint's own receive queue, and the game thread drains it once a frame and
 // hands each message to the endpoint's handler.
 //
-// The current endpoint (current_net.h) is read at the edges only; an endpoint works the same
-// whether it is current or not, so a test can keep a host and a client side by side.
+// Each endpoint is owned by the game that made it (a hosting, a joined game, a test), never by
+// the process, so a host and a client, or two hosts, stand side by side and making one never ends
+// another.
 //
 // Threads: everything but `received` runs on the game thread.
 
@@ -36,8 +37,8 @@ class Net : public kel::NetAsyncBuffer<32> {
   // The bridge is open: the host listens, or the client is connected.
   virtual void start() = 0;
   virtual void onPeerLost(uint8_t peer, uint8_t reason) = 0;
-  // Ends the networked game: no more frames drain, the bridge is stopped (its thread joined), and
-  // the endpoint stops being the current one. Safe from inside a handler.
+  // Ends the networked game: no more frames drain and the bridge is stopped (its thread joined).
+  // Safe from inside a handler: its owner frees it only after the frame's tasks.
   virtual void shutdown() = 0;
   // A server sends to every peer, a client to the host; `peer` is not used by either.
   virtual void send(const uint8_t* data, uint32_t length, uint8_t peer) = 0;

@@ -1,9 +1,8 @@
 #include "net/endpoint/net_client.h"
 
 #include "game/player/player_desktop.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "net/endpoint/connection_lost.h"
-#include "net/endpoint/current_net.h"
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_messages.h"
 #include "platform/platform.h"
@@ -17,13 +16,11 @@ NetClient::~NetClient() {
   for (size_t peer = 0; peer < players_.size(); ++peer) removeEntry(static_cast<uint8_t>(peer));
 }
 
-NetClient& NetClient::create(const kel::NetBridgeSetup& setup, std::string localName,
-                             NetNotices* notices) {
-  auto endpoint = std::make_unique<NetClient>(std::move(localName), notices);
-  NetClient& client = *endpoint;
-  makeCurrentNet(std::move(endpoint));
+std::unique_ptr<NetClient> NetClient::create(const kel::NetBridgeSetup& setup, std::string localName,
+                                             NetNotices* notices) {
+  auto client = std::make_unique<NetClient>(std::move(localName), notices);
   if (kel::Platform* platform = kel::Platform::instance()) {
-    client.setBridge(platform->createClientBridge(client.bridgeListener(), setup));
+    client->setBridge(platform->createClientBridge(client->bridgeListener(), setup));
   }
   return client;
 }
@@ -35,7 +32,7 @@ void NetClient::transportOpened() {
 
 void NetClient::start() {
   scheduleDrain();
-  scheduleOnce(endpoint_timer::kJoinTimeout, game_slot::kJoinTimeoutDelay, [this] { timedOut(); });
+  scheduleOnce(endpoint_timer::kJoinTimeout, game_interval::kJoinTimeoutDelay, [this] { timedOut(); });
 }
 
 void NetClient::sendHello() {

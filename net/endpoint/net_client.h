@@ -46,10 +46,10 @@ class NetClient : public NetCommon {
   explicit NetClient(std::string localName, NetNotices* notices = nullptr);
   ~NetClient() override;
 
-  // A client endpoint with the platform's bridge for the setup, made current. The caller then
-  // starts the bridge (`startWith`) with the host to join; when that fails, the caller ends the
-  // endpoint (`endCurrentNet`).
-  static NetClient& create(const kel::NetBridgeSetup& setup, std::string localName,
+  // A client endpoint with the platform's bridge for the setup, owned by the caller's game. The
+  // caller then starts the bridge (`startWith`) with the host to join; when that fails, the caller
+  // shuts the endpoint down.
+  static std::unique_ptr<NetClient> create(const kel::NetBridgeSetup& setup, std::string localName,
                            NetNotices* notices = nullptr);
 
   void setBridge(std::unique_ptr<kel::NetBridgeClient> bridge) { bridge_ = std::move(bridge); }

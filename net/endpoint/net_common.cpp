@@ -5,7 +5,6 @@
 #include "engine/base/log.h"
 #include "entities/core/world_entities.h"
 #include "game/chat/console_commands.h"
-#include "net/endpoint/current_net.h"
 #include "net/players/player_records.h"
 #include "net/wire/wire_check.h"
 #include "world/seams/entity_effects.h"
@@ -112,13 +111,7 @@ void NetCommon::sendCommand(std::string_view text) {
 }
 
 void NetCommon::scheduleDrain() {
-  timers_.schedule(endpoint_timer::kDrain, 0.0f, [this](float) {
-    if (currentNet() == this) {
-      dispatchCurrentNet();  // may free this endpoint once its drain is over
-    } else {
-      dispatchQueued();
-    }
-  });
+  timers_.schedule(endpoint_timer::kDrain, 0.0f, [this](float) { dispatchQueued(); });
 }
 
 void NetCommon::scheduleOnce(int key, float delay, std::function<void()> job) {
@@ -132,7 +125,6 @@ void NetCommon::endNetworkGame(kel::NetBridge* bridge) {
   cancelTimer(endpoint_timer::kDrain);
   if (bridge != nullptr) bridge->stop();
   markShutDown();
-  retireCurrentNet(*this);
 }
 
 WorldEntities* NetCommon::entities() const {

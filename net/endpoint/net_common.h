@@ -107,7 +107,7 @@ class NetCommon : public Net {
   void scheduleOnce(int key, float delay, std::function<void()> job);
   void cancelTimer(int key);
   bool isTimerScheduled(int key) const { return timers_.isScheduled(key); }
-  // Stops the drain and the bridge, marks the endpoint shut down and retires it if current.
+  // Stops the drain and the bridge and marks the endpoint shut down.
   void endNetworkGame(kel::NetBridge* bridge);
 
  private:

@@ -2,7 +2,6 @@
 
 #include "entities/core/world_entities.h"
 #include "net/endpoint/connection_lost.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/host/sender_claim.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/wire/connection_messages.h"
@@ -19,13 +18,11 @@ NetServer::NetServer(const kel::NetBridgeSetup& setup, std::string localName, Ne
 
 NetServer::~NetServer() { shutdown(); }
 
-NetServer& NetServer::create(const kel::NetBridgeSetup& setup, std::string localName,
-                             NetNotices* notices) {
-  auto endpoint = std::make_unique<NetServer>(setup, std::move(localName), notices);
-  NetServer& server = *endpoint;
-  makeCurrentNet(std::move(endpoint));
+std::unique_ptr<NetServer> NetServer::create(const kel::NetBridgeSetup& setup, std::string localName,
+                                             NetNotices* notices) {
+  auto server = std::make_unique<NetServer>(setup, std::move(localName), notices);
   if (kel::Platform* platform = kel::Platform::instance()) {
-    server.setBridge(platform->createServerBridge(server.bridgeListener(), setup));
+    server->setBridge(platform->createServerBridge(server->bridgeListener(), setup));
   }
   return server;
 }

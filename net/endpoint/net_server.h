@@ -50,10 +50,10 @@ class NetServer : public NetCommon {
   NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices = nullptr);
   ~NetServer() override;
 
-  // A server endpoint with the platform's bridge for the setup, made current. The caller then
-  // starts the bridge (`startWith`) with where to listen; without a bridge (a kind the platform
-  // cannot make) the endpoint is current but cannot start.
-  static NetServer& create(const kel::NetBridgeSetup& setup, std::string localName,
+  // A server endpoint with the platform's bridge for the setup, owned by the caller's game. The
+  // caller then starts the bridge (`startWith`) with where to listen; without a bridge (a kind the
+  // platform cannot make) the endpoint cannot start.
+  static std::unique_ptr<NetServer> create(const kel::NetBridgeSetup& setup, std::string localName,
                            NetNotices* notices = nullptr);
 
   // Claims the checked message for its sender, then hands it to its category's handler.

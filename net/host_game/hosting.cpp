@@ -8,7 +8,6 @@
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/session_entities.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/net_logic.h"
 
@@ -22,6 +21,13 @@ std::unique_ptr<Hosting>& hostingSlot() {
 void onMainThread(std::function<void()> function) {
   engine::Director::getInstance()->getScheduler()->performFunctionInMainThread(std::move(function));
 }
+
+// A hosting session that ended and the endpoint its game sent through: freed together once the
+// frame's tasks are done (the game or the endpoint's drain may be the caller), the game first.
+struct EndedHosting {
+  std::unique_ptr<NetServer> server;
+  std::unique_ptr<LocalSession> session;
+};
 
 }  // namespace
 
@@ -54,14 +60,13 @@ GameCompletion Hosting::whenEntered() {
 bool Hosting::openEndpoint() {
   local_.end();
   local_.unbindCurrent();
-  NetServer& server = setup_.makeBridge ? static_cast<NetServer&>(makeCurrentNet(std::make_unique<NetServer>(
-                                              setup_.bridge, setup_.localName, setup_.notices)))
-                                        : NetServer::create(setup_.bridge, setup_.localName, setup_.notices);
+  server_ = setup_.makeBridge ? std::make_unique<NetServer>(setup_.bridge, setup_.localName, setup_.notices)
+                              : NetServer::create(setup_.bridge, setup_.localName, setup_.notices);
+  NetServer& server = *server_;
   if (setup_.makeBridge) server.setBridge(setup_.makeBridge(server));
   server.worldSender().setScreen(setup_.transferScreen);
   server.setPlayersView(setup_.playersView);
   server.setStats(local_.services().stats);
-  server_ = &server;
   SessionKind kind{
       .rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
       .game = [&server, this](LocalLogic& rules, const GameServices& services) {
@@ -99,17 +104,19 @@ void Hosting::returnToLocalGame() {
     server_->setHostPlayer(nullptr);
   }
   if (session_ != nullptr && session_->game().isStarted()) session_->game().quit();
-  if (server_ != nullptr) {
-    server_->shutdown();  // retired: freed by the next drain
-    server_ = nullptr;
-  }
+  if (server_ != nullptr) server_->shutdown();
   if (session_ != nullptr) {
     session_->end();
     session_->unbindCurrent();
     local_.bindCurrent();
-    // The hosting game may be the caller: it and its rules go once it has returned.
-    onMainThread([retired = std::shared_ptr<LocalSession>(std::move(session_))] {});
   }
+  // The hosting game or the endpoint's drain may be the caller: they go once it has returned.
+  if (server_ == nullptr && session_ == nullptr) {
+    ending_ = false;
+    return;
+  }
+  auto ended = std::make_shared<EndedHosting>(EndedHosting{std::move(server_), std::move(session_)});
+  onMainThread([ended] {});
   ending_ = false;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Hosting a world: the one way the program starts a networked game as its host (the host menu
 // calls `hostWorld`). The game played alone gives way to a hosting session: its rules are a
-// `NetLogic` and its game a `GameRemoteServer` over a new `NetServer`, both made current, with the
-// same view seams and running world as the game played alone. Once the hosted world is entered,
+// `NetLogic` and its game a `GameRemoteServer` over a new `NetServer` that the hosting owns (the
+// game and rules made current), with the same view seams and running world as the game played
+// alone. Once the hosted world is entered,
 // the endpoint holds it (its world, the world sender's world and entities), the host's own player
 // is its entry 0, and the endpoint starts handling its clients' messages (`worldReady`).
 // Quitting the hosting game ends the endpoint and makes the game played alone current again; a
@@ -58,7 +59,7 @@ class Hosting final : public HostingControl {
   bool start();
 
   // Null before `start` and after hosting ended.
-  NetServer* server() const { return server_; }
+  NetServer* server() const { return server_.get(); }
   LocalSession* session() const { return session_.get(); }
   GameRemoteServer* game() const;
   NetLogic* rules() const;
@@ -78,7 +79,8 @@ class Hosting final : public HostingControl {
 
   LocalSession& local_;
   HostSetup setup_;
-  NetServer* server_ = nullptr;  // owned as the current endpoint
+  // This hosting's own endpoint; its session (whose game sends through it) goes first.
+  std::unique_ptr<NetServer> server_;
   std::unique_ptr<LocalSession> session_;
   bool hosted_ = false;
   bool ending_ = false;

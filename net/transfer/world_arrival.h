@@ -31,8 +31,8 @@ class WorldArrival {
   virtual void downloadStarted() = 0;
   // Every cell arrived and the light is computed.
   virtual void cellsComplete(World& world) = 0;
-  // The host's day clock came ([3][68]): the game enters the world a moment later (slot 8, 0.05
-  // s), which ends in `NetClient::enterWorld`.
+  // The host's day clock came ([3][68]): the game enters the world a moment later (its
+  // start-loading timer, 0.05 s), which ends in `NetClient::enterWorld`.
   virtual void clockArrived(World& world) = 0;
 };
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "engine/app/application.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/net_server.h"
 #include "net/transports/steam/steam_server.h"
 #include "platform/desktop_platform.h"
@@ -32,15 +31,15 @@ TEST_F(StoreFrontRun, WithTheStandInChosenTheProgramHostsOverTheStoreFront) {
     auto* platform = dynamic_cast<kel::DesktopPlatform*>(kel::Platform::instance());
     ASSERT_NE(platform, nullptr);
     ready = platform->steamReady();
-    NetServer& host = NetServer::create(kel::NetBridgeSetup{kel::NET_KIND_STEAM, 4, ""}, "Host");
-    storeFrontBridge = dynamic_cast<steam::SteamServer*>(host.bridge()) != nullptr;
-    started = host.bridge() != nullptr &&
-              host.bridge()->startWith(kel::base::DesktopClientSteamConnectionInfo(0));
+    std::unique_ptr<NetServer> host = NetServer::create(kel::NetBridgeSetup{kel::NET_KIND_STEAM, 4, ""}, "Host");
+    storeFrontBridge = dynamic_cast<steam::SteamServer*>(host->bridge()) != nullptr;
+    started = host->bridge() != nullptr &&
+              host->bridge()->startWith(kel::base::DesktopClientSteamConnectionInfo(0));
     kel::SteamFriends* friends = platform->steamApi().friends();
     if (friends != nullptr) {
       status = friends->friendRichPresence(kel::kStandInLocalId, kel::presence::kPlayerStatus);
     }
-    endCurrentNet();
+    host.reset();
     engine::Application::getInstance()->quit();
   });
   const int exitCode = apptest::runWith("-safe");

@@ -9,6 +9,7 @@
 
 #include "engine/scene/director.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "platform/desktop_platform.h"
 #include "platform/settings/settings.h"
 #include "tests/game/game_fixture.h"
@@ -37,7 +38,7 @@ class PlayTest : public game_test::GameTest {
     layer->retain();
     createViews();
     gameViews()->setLayer(layer);
-    gameViews()->session().bind(&game, &rules, &rules, &rules, &runningWorld());
+    gameViews()->session().bind(&game, &rules, &rules, &rules, &runningWorld(), &statistics);
   }
   void TearDown() override {
     destroyViews();
@@ -53,9 +54,10 @@ class PlayTest : public game_test::GameTest {
   MapBlock& cell(int32_t x, int32_t y) { return *theWorld().cellAt(x, y); }
   GameViews& views() { return *gameViews(); }
   // The views play this game (with the fixture's rules) in the running world from now on.
-  void play(GameInterface& played) { views().session().bind(&played, &rules, &rules, &rules, &runningWorld()); }
+  void play(GameInterface& played) { views().session().bind(&played, &rules, &rules, &rules, &runningWorld(), &statistics); }
 
   std::unique_ptr<kel::DesktopPlatform> platform;
+  StatsStore statistics;  // the played game's, which the views show
   MainLayer* layer = nullptr;
   PlayerDesktopLocal* local = nullptr;
 

@@ -2,7 +2,6 @@
 
 #include "game/session/game_saves.h"
 #include "game/stats/stats_store.h"
-#include "net/endpoint/current_net.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "platform/desktop_platform.h"
 #include "saves/world/world_save_links.h"
@@ -51,7 +50,6 @@ ToolServices::ToolServices(const ToolServicesSetup& setup, std::FILE* out)
 }
 
 ToolServices::~ToolServices() {
-  if (network_) endCurrentNet();
   session_.end();
   session_.unbindCurrent();
   setWorldSaveLinks(nullptr);

@@ -8,7 +8,7 @@ void AchievementsView::fill(std::string& title, std::vector<std::string>& lines,
   size_t unlocked = 0;
   const auto& table = achievementRows();
   for (size_t i = 0; i < table.size(); ++i) {
-    const bool done = statsStore().isUnlocked(i);
+    const bool done = session().statistics().isUnlocked(i);
     unlocked += done;
     rows.push_back({std::string(done ? "[x] " : "[ ] ") + table[i].name + " - " + table[i].description, nullptr});
   }

@@ -89,7 +89,7 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
     case kBackpack: fillBackpack(*p, rows); break;
     case kEquipment: fillEquipment(*p, rows); break;
     case kCrafting: fillCrafting(*p, lines, rows); break;
-    case kStatistics: stats_.fill(statsStore(), lines, rows, [this] { refreshTexts(); }); break;
+    case kStatistics: stats_.fill(session().statistics(), lines, rows, [this] { refreshTexts(); }); break;
     case kCatalogue: fillCatalogue(*p, rows); break;
     case kTrade: fillTrade(*p, lines, rows); break;
     default: fillContainer(*p, rows); break;

@@ -2,25 +2,30 @@
 
 #include "game/rules/swing_rules.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
 
-UiSession::UiSession() : nullGame_(std::make_unique<NullGame>()), nullRules_(std::make_unique<NullLogic>()) {}
+UiSession::UiSession()
+    : nullGame_(std::make_unique<NullGame>()),
+      nullRules_(std::make_unique<NullLogic>()),
+      noStatistics_(std::make_unique<StatsStore>()) {}
 
 UiSession::~UiSession() = default;
 
 void UiSession::bind(GameInterface* game, LogicCells* cells, LogicEntities* entities, SwingRules* swing,
-                     RunningWorld* running) {
+                     RunningWorld* running, const StatsStore* stats) {
   game_ = game;
   cells_ = cells;
   entities_ = entities;
   swing_ = swing;
   running_ = running;
+  stats_ = stats;
 }
 
 void UiSession::unbind(const GameInterface& game) {
   if (game_ != &game) return;
-  bind(nullptr, nullptr, nullptr, nullptr, nullptr);
+  bind(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
 }
 
 GameInterface& UiSession::game() const { return game_ != nullptr ? *game_ : *nullGame_; }
@@ -34,3 +39,5 @@ SwingTargets* UiSession::swingTargets() const { return swing_ != nullptr ? swing
 World* UiSession::world() const { return running_ != nullptr ? running_->world.get() : nullptr; }
 
 PlayerDesktopLocal* UiSession::player() const { return running_ != nullptr ? running_->player.get() : nullptr; }
+
+const StatsStore& UiSession::statistics() const { return stats_ != nullptr ? *stats_ : *noStatistics_; }

@@ -3,7 +3,7 @@
 // nothing before the game runs or after it ends.
 
 #include "game/player/game_clock.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "tests/game/session/session_fixture.h"
 #include "world/map/world_map.h"
 

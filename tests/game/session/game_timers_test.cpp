@@ -3,7 +3,7 @@
 // save's result, travel refused when the world could not be saved, and travel through a portal.
 
 #include "game/player/player_options.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "platform/settings/settings.h"
 #include "tests/game/session/session_fixture.h"
 #include "world/map/world_map.h"

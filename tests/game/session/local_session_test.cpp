@@ -55,8 +55,9 @@ TEST(LocalSession, BindsItsGameAndRulesAsTheCurrentOnesOnlyWhileBound) {
 class BindingScreen final : public NullGameScreen {
  public:
   void gameBound(GameInterface& game, LogicCells& cells, LogicEntities& entities, SwingRules& swing,
-                 RunningWorld& running) override {
+                 RunningWorld& running, const StatsStore* stats) override {
     bound = &game;
+    boundStats = stats;
     boundCells = &cells;
     boundEntities = &entities;
     boundSwing = &swing;
@@ -68,13 +69,16 @@ class BindingScreen final : public NullGameScreen {
   const LogicEntities* boundEntities = nullptr;
   const SwingRules* boundSwing = nullptr;
   const RunningWorld* boundRunning = nullptr;
+  const StatsStore* boundStats = nullptr;
   const GameInterface* unbound = nullptr;
 };
 
 TEST(LocalSession, BindingTellsItsScreenWhichGameRulesAndWorldTheInterfacePlays) {
   BindingScreen screen;
   RunningWorld running;
-  LocalSession session(WorldContext{}, &running, nullptr, SessionKind{}, GameServices{.screen = &screen});
+  StatsStore statistics;
+  LocalSession session(WorldContext{}, &running, nullptr, SessionKind{},
+                       GameServices{.screen = &screen, .stats = &statistics});
   session.bindCurrent();
   EXPECT_EQ(screen.bound, &session.game());
   EXPECT_EQ(screen.boundCells, &session.rules());
@@ -83,6 +87,7 @@ TEST(LocalSession, BindingTellsItsScreenWhichGameRulesAndWorldTheInterfacePlays)
   EXPECT_EQ(session.rules().swingTargets(), static_cast<SwingTargets*>(&session.entities()))
       << "the session's entities find the mobs a swing hits";
   EXPECT_EQ(screen.boundRunning, &running) << "the world it plays in, not the process's";
+  EXPECT_EQ(screen.boundStats, &statistics) << "its game's statistics, not the process's";
   EXPECT_EQ(screen.unbound, nullptr);
   session.unbindCurrent();
   EXPECT_EQ(screen.unbound, &session.game());

@@ -6,7 +6,7 @@
 
 #include "content/planets/planet_def.h"
 #include "game/inventory/inventory.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "platform/settings/settings.h"
 #include "game/stats/stats_store.h"
 #include "tests/game/session/session_fixture.h"

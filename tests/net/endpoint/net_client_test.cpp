@@ -9,7 +9,6 @@
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "net/endpoint/connection_lost.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/net_client.h"
 #include "net/wire/connection_messages.h"
 #include "tests/net/endpoint/recording_bridges.h"
@@ -132,31 +131,15 @@ TEST_F(NetClientTest, NoAnswerWithinTwentySecondsEndsTheJoin) {
   EXPECT_EQ(notices.lostReasons, (std::vector<uint8_t>{2}));
 }
 
-TEST(CurrentNet, TheCurrentEndpointEndedByItsOwnHandlerIsGoneAfterTheFrame) {
+TEST(NetClientEnding, AnEndpointEndedByItsOwnHandlerHandlesNothingAfter) {
   nettest::RecordingNotices notices;
   nettest::RecordingClientBridge* bridge = nullptr;
-  Net& endpoint = makeCurrentNet(connectedClient(notices, bridge));
-  EXPECT_EQ(currentNet(), &endpoint);
-  push(endpoint, Bytes{0, 4, 0, 0});
-  push(endpoint, Bytes{0, 3, 1, 0});
-  dispatchCurrentNet();
-  EXPECT_EQ(currentNet(), nullptr);
+  std::unique_ptr<NetClient> endpoint = connectedClient(notices, bridge);
+  push(*endpoint, Bytes{0, 4, 0, 0});
+  push(*endpoint, Bytes{0, 3, 1, 0});
+  EXPECT_EQ(endpoint->dispatchQueued(), 1u);
+  EXPECT_TRUE(endpoint->isShutDown());
   EXPECT_EQ(notices.lostReasons, (std::vector<uint8_t>{0}));
-  endCurrentNet();
-}
-
-TEST(CurrentNet, MakingAnotherEndpointCurrentEndsThePreviousOne) {
-  nettest::RecordingNotices notices;
-  nettest::RecordingClientBridge* first = nullptr;
-  nettest::RecordingClientBridge* second = nullptr;
-  int firstStops = 0;
-  makeCurrentNet(connectedClient(notices, first));
-  first->stopsSeenOutside = &firstStops;
-  Net& next = makeCurrentNet(connectedClient(notices, second));
-  EXPECT_EQ(firstStops, 1);
-  EXPECT_EQ(currentNet(), &next);
-  endCurrentNet();
-  EXPECT_EQ(currentNet(), nullptr);
 }
 
 TEST_F(NetClientTest, ThePlayersMessagesCarryTheLocalPeerAndTheirFields) {

@@ -7,7 +7,7 @@
 
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "tests/game/session/session_fixture.h"
 #include "tests/net/host_game/host_in_game.h"
 

@@ -18,7 +18,6 @@
 #include "game/session/game_saves.h"
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
-#include "net/endpoint/current_net.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/hosting.h"
@@ -84,7 +83,6 @@ class HostingSwap : public world_test::WorldTest {
     if (Hosting* hosting = currentHosting()) hosting->returnToLocalGame();
     advance(0.1f);
     local.unbindCurrent();
-    endCurrentNet();
     WorldTest::TearDown();
     scenetest::resetScene();
   }
@@ -112,7 +110,8 @@ TEST_F(HostingSwap, HostingMakesTheHostsGameAndRulesCurrentAndHandsTheEnteredWor
   ASSERT_NE(hosting, nullptr);
   EXPECT_EQ(&currentGame(), hosting->game());
   EXPECT_EQ(&currentLogic(), static_cast<Logic*>(hosting->rules()));
-  EXPECT_EQ(currentNet(), hosting->server());
+  ASSERT_NE(hosting->server(), nullptr);
+  EXPECT_FALSE(hosting->server()->isShutDown());
 
   advance(0.2f);  // the world file is read after a short delay
   ASSERT_TRUE(hosting->worldHosted());
@@ -135,7 +134,7 @@ TEST_F(HostingSwap, QuittingTheHostingGameReturnsToTheGamePlayedAlone) {
   EXPECT_FALSE(hosting->worldHosted());
   EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
   EXPECT_EQ(&currentLogic(), static_cast<Logic*>(&local.rules()));
-  EXPECT_EQ(currentNet(), nullptr) << "the endpoint is no longer current";
+  EXPECT_EQ(hosting->server(), nullptr) << "the endpoint ended with its game";
   advance(0.1f);  // the hosting session goes once its game has returned
   EXPECT_EQ(hosting->session(), nullptr);
 }
@@ -197,6 +196,46 @@ TEST_F(HostingSwap, AJoiningPlayerStartsWhereTheHostStandsAndRespawnsAtTheHostsS
   EXPECT_EQ(*arrival.cells, (PlayerCells{17, 9, 12, 8}));
   client.worldReceiver().setArrival(nullptr);
   client.shutdown();
+}
+
+// Two games hosted side by side, each made the program's way: the second's endpoint is its own,
+// and neither making nor quitting it ends the first's, which still takes a joining player.
+TEST_F(HostingSwap, ASecondHostedGameLeavesTheFirstsEndpointListening) {
+  Hosting first(local, loopbackSetup());
+  ASSERT_TRUE(first.start());
+  advance(0.2f);
+  ASSERT_TRUE(first.worldHosted());
+  NetServer* firstServer = first.server();
+
+  LocalSession otherLocal{{}, nullptr, nullptr, {}, {.saves = &saves}};
+  auto second = std::make_unique<Hosting>(otherLocal, loopbackSetup());
+  ASSERT_TRUE(second->start());
+  ASSERT_EQ(first.server(), firstServer);
+  EXPECT_FALSE(firstServer->isShutDown()) << "making the second game ends nothing of the first";
+  EXPECT_NE(second->server(), firstServer);
+  advance(0.2f);
+  EXPECT_TRUE(second->worldHosted());
+  second->game()->quit();
+  second.reset();
+  advance(0.1f);  // the second's session and endpoint go after the frame's tasks
+  ASSERT_EQ(first.server(), firstServer);
+  EXPECT_FALSE(firstServer->isShutDown()) << "quitting the second game ends nothing of the first";
+
+  RecordingNotices notices;
+  LoopbackClient client("Ann", &notices);
+  RecordingArrival arrival;
+  client.worldReceiver().setArrival(&arrival);
+  client.setBridge(std::make_unique<enet::EnetClient>(client.bridgeListener(), kel::NetBridgeSetup{}));
+  const uint16_t port = static_cast<enet::EnetServer*>(firstServer->bridge())->port();
+  ASSERT_TRUE(client.bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port)));
+  EXPECT_TRUE(pumpUntil([&] {
+    advance(0.02f);
+    client.dispatchQueued();
+  }, [&] { return arrival.cells.has_value(); })) << "the first host still sends its world";
+  client.worldReceiver().setArrival(nullptr);
+  client.shutdown();
+  first.returnToLocalGame();
+  advance(0.1f);
 }
 
 }  // namespace

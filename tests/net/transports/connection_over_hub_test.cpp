@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "net/endpoint/current_net.h"
 #include "net/transports/steam/steam_bridge_factory.h"
 #include "net/transports/steam/steam_client.h"
 #include "net/transports/steam/steam_server.h"
@@ -41,12 +40,12 @@ class ConnectionOverHub : public ::testing::Test {
   }
   void TearDown() override {
     clients.clear();
-    endCurrentNet();
+    host.reset();
     kel::Platform::setInstance(nullptr);
   }
 
   void startHost(uint8_t limit) {
-    host = &NetServer::create(kel::NetBridgeSetup{kel::NET_KIND_STEAM, limit, ""}, "Host", &hostNotices);
+    host = NetServer::create(kel::NetBridgeSetup{kel::NET_KIND_STEAM, limit, ""}, "Host", &hostNotices);
     ASSERT_NE(dynamic_cast<steam::SteamServer*>(host->bridge()), nullptr);
     ASSERT_TRUE(host->bridge()->startWith(kel::base::DesktopClientSteamConnectionInfo(0)));
   }
@@ -83,7 +82,7 @@ class ConnectionOverHub : public ::testing::Test {
   std::unique_ptr<kel::DesktopPlatform> platform;
   std::unique_ptr<steam::SteamBridgeFactory> factory;
   nettest::RecordingNotices hostNotices;
-  NetServer* host = nullptr;  // owned as the current endpoint
+  std::unique_ptr<NetServer> host;
   std::vector<std::unique_ptr<nettest::RecordingNotices>> clientNotices;
   std::vector<std::unique_ptr<nettest::LoopbackClient>> clients;
 };

@@ -26,7 +26,6 @@
 #include "game/session/game_screen.h"
 #include "game/session/local_session.h"
 #include "net/client_game/client_game_swap.h"
-#include "net/endpoint/current_net.h"
 #include "net/players/player_records.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "net/wire/wire_catalogue.h"
@@ -88,7 +87,6 @@ class JoinedWorldView : public WorldViewTest {
   void TearDown() override {
     bob.reset();
     swap.reset();
-    endCurrentNet();
     frames(2);  // what the swap retired goes after a frame's tasks
     host.reset();
     hosted.reset();
@@ -313,7 +311,7 @@ TEST_F(JoinedWorldView, BackInALocalGameTheJoinedViewIsGoneAndNothingOfItIsLeft)
   // The retired game and its endpoint (with the world and Bob's copy) go after the frame's tasks.
   frames(3);
   EXPECT_EQ(swap->joined(), nullptr);
-  EXPECT_EQ(currentNet(), nullptr);
+  EXPECT_EQ(swap->endpoint(), nullptr);
   EXPECT_FALSE(layer->hasWorldView());
   EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local->game())) << "the game played alone is current again";
 }

@@ -7,6 +7,8 @@
 #include "game/combat/melee_swing.h"
 #include "game/rules/rule_entities.h"
 #include "game/session/running_world.h"
+#include "game/stats/achievement_table.h"
+#include "game/stats/stats_store.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/ui_launch_services.h"
 #include "ui/views/list_view.h"
@@ -58,6 +60,36 @@ TEST_F(UiSessionTest, TwoViewStacksEachActThroughTheirOwnGameNotTheCurrentOne) {
   // The views leave the stack while the games they pause still exist.
   other.clearViewStack();
   views().clearViewStack();
+}
+
+// The achievements list of each stack counts what its own game unlocked, whatever the process's
+// store holds.
+TEST_F(UiSessionTest, TwoViewStacksEachShowTheirOwnGamesAchievements) {
+  StatsStore firstStatistics;
+  StatsStore secondStatistics;
+  secondStatistics.unlockAchievement(0);
+  secondStatistics.unlockAchievement(1);
+  statsStore().unlockAchievement(2);
+  CountingGame first;
+  CountingGame second;
+  views().session().bind(&first, &rules, &rules, &rules, &runningWorld(), &firstStatistics);
+  GameViews other;
+  other.setLayer(layer);
+  RunningWorld otherRunning;
+  other.session().bind(&second, &rules, &rules, &rules, &otherRunning, &secondStatistics);
+
+  const std::string total = std::to_string(achievementRows().size());
+  views().switchTo(ViewId::Achievements);
+  other.switchTo(ViewId::Achievements);
+  const auto& firstLines = dynamic_cast<ListView&>(views().view(ViewId::Achievements)).lines();
+  const auto& secondLines = dynamic_cast<ListView&>(other.view(ViewId::Achievements)).lines();
+  ASSERT_FALSE(firstLines.empty());
+  ASSERT_FALSE(secondLines.empty());
+  EXPECT_EQ(firstLines.front(), "0 of " + total + " unlocked");
+  EXPECT_EQ(secondLines.front(), "2 of " + total + " unlocked");
+  other.clearViewStack();
+  views().clearViewStack();
+  statsStore().clearUnlocked();
 }
 
 TEST_F(UiSessionTest, TheLaunchBindsTheGamePlayedToViewsMadeBeforeAndAfterAndLetsGoOnlyOfIt) {

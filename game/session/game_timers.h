@@ -5,14 +5,14 @@
 // session's (`session_timer`), and a networked game's endpoint its drain and join wait on its own
 // (`endpoint_timer` in net/endpoint/net_common.h).
 
-namespace game_slot {
+namespace game_interval {
 constexpr float kRulesInterval = 1.0f;
 constexpr float kPlayerUpdateInterval = 0.5f;
 constexpr float kStartLoadingDelay = 0.05f;
 constexpr float kSettleDelay = 10.0f;
 constexpr float kJoinTimeoutDelay = 20.0f;
 constexpr float kAutosaveInterval = 300.0f;
-}  // namespace game_slot
+}  // namespace game_interval
 
 // The keys of a session's own timers (`GameLocal::timers`): its own target, so two sessions in
 // one process never take each other's.
