@@ -7,6 +7,7 @@
 #include "content/tables/content_tables.h"
 #include "entities/mobs/mob_entity.h"
 #include "entities/mobs/mob_factory.h"
+#include "entities/mobs/mob_flyer_entity.h"
 #include "entities/mobs/mob_spawning.h"
 #include "world/blocks/stable.h"
 #include "world/entities/world_entity_places.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr uint8_t kBlastDamageType = 10;
 
 bool isMobKind(EntityKind kind) { return kind == EntityKind::Mob || kind == EntityKind::Pet; }
+
+bool fliesAside(const RealEntity& entity) { return dynamic_cast<const MobFlyerEntity*>(&entity) != nullptr; }
 
 // A list entity's body: a mob or a pet keeps its group, its pet mark and its state.
 Body realBodyOf(const RealEntity& entity) {
@@ -64,10 +67,12 @@ MobEntity* WorldEntities::mobById(EntityId id) const {
   return entity != nullptr ? mobOf(*entity) : nullptr;
 }
 
+// A pet follows its owner through the wall; a creature of the air (a butterfly at the player's
+// head, a bat) flutters out of a cell that closes: neither keeps a player from building there.
 bool WorldEntities::blocksPlacementIn(const MapBlock& cell) {
   bool found = false;
   forEach([&](const RealEntity& e) {
-    found = found || (e.data.cell == &cell && !e.data.removed && e.kind() != EntityKind::Pet);
+    found = found || (e.data.cell == &cell && !e.data.removed && e.kind() != EntityKind::Pet && !fliesAside(e));
   });
   return found;
 }

@@ -85,9 +85,15 @@ BlockEdit placeHeldBlockRule(World& world, const PlayerGraphical& player, MapBlo
   using namespace placement_rule;
   const BlockPropsTable& props = world.map().props();
   const uint16_t block = blockOf(item);
+  const uint16_t front = cell.frontId();
+  // A block that is not itself solid (a station, a torch, a chair) set into solid ground would
+  // push the ground aside into a decoration and stand hidden inside it, working from there.
+  if (!props[block].has(block_flag::kSolid) && front != 0 && props[front].has(block_flag::kSolid) &&
+      !props[front].has(block_flag::kReplaceableByPlanting)) {
+    return noEdit();
+  }
   if (props[block].has(block_flag::kNeedsCover)) {
-    // Set into a solid block it would be drawn inside it and light nothing.
-    const uint16_t front = cell.frontId();
+    // Set into any block it would be drawn inside it and light nothing.
     if (front != 0 && !props[front].has(block_flag::kReplaceableByPlanting)) return noEdit();
     // Asked here, quietly, what holds it, so the pointed-cell highlight and the click agree with
     // the rules that would refuse it in open air; such a refusal has no message to lose.

@@ -75,7 +75,10 @@ void ClientGameSwap::releaseLater() {
   });
 }
 
+// However the connection ended, what she gained while joined stays hers: the game quits as if she
+// had chosen to, which keeps her character.
 void ClientGameSwap::connectionLost(uint8_t reason, const std::string& text) {
+  if (joined_ != nullptr) joined_->game().quit();
   returnToLocalGame();
   notices_->connectionLost(reason, text);
 }

@@ -89,6 +89,7 @@ bool GameRemoteClient::captureMob(MobEntity* mob) {
 void GameRemoteClient::throwItem(ItemPtr item, float speed, float angle, uint8_t flags) {
   const engine::Vec2 at = wrappedPlayerPosition();
   send(wire::clientMessage(wire::PlayerMsg::ThrowItem).item(item.get()).point(at.x, at.y).f32(speed).f32(angle).u8(flags));
+  keepCharacter();
 }
 
 // The request keeps its layout's two floats after the points; the host takes the shot's speed
@@ -248,6 +249,7 @@ bool GameRemoteClient::applyBlockEdit(const BlockEdit& edit, PlayerBase* actor) 
 void GameRemoteClient::dropItem(ItemPtr item) {
   if (item == nullptr) return;
   send(wire::clientMessage(wire::PlayerMsg::DropItem).item(item.get()));
+  keepCharacter();
 }
 
 bool GameRemoteClient::consumeItem(Item* item) {

@@ -51,6 +51,9 @@ class GameRemoteClient final : public Game,
   // The downloaded world is ready: the player stands in it, the game's tasks run, and the host
   // hears that the client entered (`NetClient::enterWorld`).
   void enterWorld();
+  // Saves the character now, once the world is entered: a stack she handed to the host's world
+  // is the host's, and her file must no longer hold it.
+  void keepCharacter();
 
   GamePeerReports* peerReports() override { return this; }
   GameHostRequests* hostRequests() override { return this; }
@@ -116,6 +119,7 @@ class GameRemoteClient final : public Game,
  private:
   void send(const wire::WireOut& out);
   void settleLater();
+  void autosave();
 
   NetClient& net_;
   ClientGameExit& exit_;

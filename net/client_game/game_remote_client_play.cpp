@@ -4,12 +4,14 @@
 #include "engine/scene/director.h"
 #include "entities/core/world_entities.h"
 #include "game/player/player.h"
+#include "game/session/game_local.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_screen.h"
 #include "game/session/game_timers.h"
 #include "game/stats/stats_store.h"
 #include "net/client_game/game_remote_client.h"
 #include "net/endpoint/net_client.h"
+#include "platform/settings/settings.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -64,6 +66,11 @@ void GameRemoteClient::startTimers() {
   timers.schedule(world_timer::kEntities, 0.0f, [this](float seconds) {
     if (entities_ != nullptr) entities_->advance(seconds);
   });
+  // Her character is hers to keep as it would be alone: a host who goes or a game that dies
+  // loses at most what was gained since.
+  if (kel::options().shouldAutosave) {
+    timers.schedule(world_timer::kAutosave, game_slot::kAutosaveInterval, [this](float) { autosave(); });
+  }
   engine::Director::getInstance()->setNextDeltaTimeZero(true);
 }
 
@@ -72,13 +79,18 @@ void GameRemoteClient::stopTimers() {
   if (world_ != nullptr) world_->timers().unscheduleAll();
 }
 
-void GameRemoteClient::save(const SaveDone& done) {
-  GameSaves& saves = savesOf(services_);
-  if (saves.hasWorldEntry()) {
-    saves.saveCharacter(done);
-  } else if (done) {
-    done(true);
-  }
+// A joined player has no world entry of her own (the world is the host's): her character is
+// what there is to save.
+void GameRemoteClient::save(const SaveDone& done) { savesOf(services_).saveCharacter(done); }
+
+void GameRemoteClient::autosave() {
+  save([this](bool saved) {
+    if (player_ != nullptr) player_->showMessage(kMessageInfo, saved ? GameLocal::kAutosaved : GameLocal::kAutosaveFailed);
+  });
+}
+
+void GameRemoteClient::keepCharacter() {
+  if (started_) savesOf(services_).saveCharacter({});
 }
 
 // The character is kept (the world is the host's); the owner then makes a local game current,

@@ -25,6 +25,7 @@ JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext&
   rules_.setPlayer(player_.get());
   rules_.setEntities(&swing_);
   net_.setLocalPlayer(player_.get());
+  net_.setHandOverListener([this] { game_.keepCharacter(); });
   net_.worldReceiver().setArrival(this);
 }
 
@@ -70,6 +71,7 @@ void JoinedGame::detach() {
   timers_.unscheduleAll();
   game_.stopTimers();
   if (net_.localPlayer() == player_.get()) net_.setLocalPlayer(nullptr);
+  net_.setHandOverListener({});
   net_.worldReceiver().setArrival(nullptr);
   if (World* world = game_.world()) {
     if (running_ != nullptr) running_->giveBack(world->serial(), player_ != nullptr ? player_->playerId() : 0);

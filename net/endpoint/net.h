@@ -44,6 +44,10 @@ class Net : public kel::NetAsyncBuffer<32> {
   virtual void send(const uint8_t* data, uint32_t length, uint8_t peer) = 0;
   virtual kel::NetBridge* bridge() const = 0;
   virtual uint8_t localPeerId() const = 0;
+  // A stack left the local player's hands for the host's world (a container's slot, a trade): a
+  // joining player's game keeps her character at once, so that a crash can lose what she gained
+  // since but never give back what the host now holds. The host has nothing to keep.
+  virtual void itemHandedOver() {}
 
   bool isShutDown() const { return shutDown_; }
 

@@ -15,6 +15,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,6 +82,11 @@ class NetClient : public NetCommon {
   // ---- What the host's messages are applied to ----
   // The local player (not owned; null: none yet).
   void setLocalPlayer(PlayerDesktopLocal* player) { localPlayer_ = player; }
+  // Who keeps the character when a stack is handed over (empty: nobody).
+  void setHandOverListener(std::function<void()> listener) { handOverListener_ = std::move(listener); }
+  void itemHandedOver() override {
+    if (handOverListener_) handOverListener_();
+  }
   PlayerDesktopLocal* localPlayer() const { return localPlayer_; }
   // The interface (not owned; null: the null form).
   void setView(NetClientView* view) { view_ = view != nullptr ? view : &nullView_; }
@@ -226,6 +232,7 @@ class NetClient : public NetCommon {
   NetPlayerTable players_;
   WorldReceiver worldReceiver_{*this};
   PlayerDesktopLocal* localPlayer_ = nullptr;
+  std::function<void()> handOverListener_;
   NullNetClientView nullView_;
   NetClientView* view_ = &nullView_;
   struct HeldChange {

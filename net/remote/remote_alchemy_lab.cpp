@@ -10,5 +10,5 @@ void RemoteAlchemyLab::setItem(uint8_t slot, ItemPtr item) {
   putItem(slot, std::move(item));
   wire::WireOut out = remote::requestFor(wire::AlchemyLabMsg::AlchemyLabSlot, *this);
   out.u8(slot).item(itemAt(slot));
-  remote::send(net_, out);
+  remote::sendSlot(net_, out);
 }

@@ -30,5 +30,5 @@ void RemoteChest::setItem(int32_t index, ItemPtr item) {
   Chest::setItem(index, std::move(item));
   wire::WireOut out = remote::requestFor(wire::ChestMsg::ChestSlot, *this);
   out.u8(static_cast<uint8_t>(index)).item(itemAt(static_cast<size_t>(index)));
-  remote::send(net_, out);
+  remote::sendSlot(net_, out);
 }

@@ -11,7 +11,7 @@ void RemoteForge::setItem(uint8_t slot, ItemPtr item) {
   putItem(slot, std::move(item));
   wire::WireOut out = remote::requestFor(wire::ForgeMsg::ForgeSlot, *this);
   out.u8(slot).item(itemAt(slot));
-  remote::send(net_, out);
+  remote::sendSlot(net_, out);
 }
 
 void RemoteForge::showCounters(const player_record::ForgeCounters& counters) {

@@ -21,4 +21,10 @@ wire::WireOut requestFor(E id, const LogicBlock& entity) {
 
 inline void send(Net& net, const wire::WireOut& out) { net.send(out.data(), out.size(), 0); }
 
+// A slot of the entity changed by the player: what she put there is the host's from now on.
+inline void sendSlot(Net& net, const wire::WireOut& out) {
+  send(net, out);
+  net.itemHandedOver();
+}
+
 }  // namespace remote

@@ -12,7 +12,7 @@ void RemoteStable::setItem(ItemPtr feed) {
   Stable::setItem(std::move(feed));
   wire::WireOut out = remote::requestFor(wire::StableMsg::StableFeed, *this);
   out.item(this->feed());
-  remote::send(net_, out);
+  remote::sendSlot(net_, out);
 }
 
 int32_t RemoteStable::mobKindAt(int slot) const {

@@ -1,7 +1,8 @@
 // A torch played through the window's input: a new character digs a short tunnel into the ground
 // beside it, picks the torch it starts with by its number key and right-clicks the tunnel's first
 // cell. The torch goes in, hanging on the tunnel's wall, and the tunnel's cells are drawn brighter.
-// Aimed at the solid ground beside the tunnel, the torch is refused.
+// Aimed at the solid ground beside the tunnel, the torch is refused. A workbench goes the same way:
+// into the tunnel, drawn there, and never into the ground.
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -11,6 +12,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
+#include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
@@ -25,6 +27,9 @@ namespace {
 using namespace apptest;
 
 constexpr uint16_t kTorch = 149;
+constexpr uint16_t kWorkbench = 24;
+constexpr uint16_t kWorkbenchBlock = 32;
+constexpr uint8_t kBenchSlot = 8;
 
 // The number key that holds a quick slot: 1 to 9, then 0.
 int quickKey(uint8_t slot) { return slot < 9 ? GLFW_KEY_1 + slot : GLFW_KEY_0; }
@@ -124,6 +129,50 @@ TEST_F(TorchInTunnelWindowTest, ATorchHungInADugTunnelLightsIt) {
 
   playScript(script);
   EXPECT_EQ(torchVariant, 1) << "hung on the tunnel's wall";
+}
+
+TEST_F(TorchInTunnelWindowTest, AWorkbenchStandsDrawnInADugTunnelAndNeverInTheGround) {
+  std::vector<MapBlock*> tunnel;
+  MapBlock* wall = nullptr;
+  std::vector<unsigned char> empty;
+  int waited = 0;
+
+  Script script(joined(intoANewWorld(), {
+      {"dig a tunnel into the ground beside the player", [&] {
+         if (!findTunnel(wall, tunnel)) {
+           ADD_FAILURE() << "no solid ground for a tunnel beside the spawn";
+           return false;
+         }
+         return dig(*tunnel[0]) && dig(*tunnel[1]);
+       }, 5},
+      {"the dug tunnel is drawn", [&] { return ++waited >= 3; }},
+      {"read the empty tunnel", [&] {
+         empty = tilePixelsAt(*tunnel[0]);
+         return true;
+       }, 1},
+      {"take a workbench", [&] {
+         player()->inventory->setSlot({SlotKind::Quick, kBenchSlot, 0}, newItem(kWorkbench, 0, 1, 0, 0));
+         tap(quickKey(kBenchSlot));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kWorkbench;
+       }, 5},
+      {"right-click the solid ground: the workbench is refused and kept", [&] {
+         const uint16_t ground = wall->frontId();
+         click(pointOf(*wall), GLFW_MOUSE_BUTTON_RIGHT);
+         EXPECT_EQ(wall->frontId(), ground);
+         EXPECT_FALSE(wall->hasAnyDeco(MapBlock::kFront)) << "the ground was pushed aside";
+         EXPECT_EQ(carriedCount(kWorkbench), 1u) << "the workbench was spent";
+         return true;
+       }, 1},
+      {"right-click the tunnel: the workbench stands there", [&] {
+         click(pointOf(*tunnel[0]), GLFW_MOUSE_BUTTON_RIGHT);
+         return tunnel[0]->frontId() == kWorkbenchBlock;
+       }, 5},
+      {"the workbench is drawn in the tunnel, spent from the hand", [&] {
+         return tilePixelsAt(*tunnel[0]) != empty && carriedCount(kWorkbench) == 0;
+       }, 30},
+  }));
+
+  playScript(script);
 }
 
 }  // namespace

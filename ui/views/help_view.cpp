@@ -17,6 +17,8 @@ std::vector<std::string> HelpView::helpLines() {
       "Left button: mine the block under the pointer, or swing the held weapon",
       "Right button: use the block under the pointer, or place the held item",
       "1-9, 0 or the wheel: pick a quick slot",
+      "Fishing: a bobber or lure in the ammunition slot (under the craft grid), bait in the bag; hold the rod, "
+      "left-click the water, reel in when it bites",
       "Inventory " + keyName(keyOf(6)) + ", book " + keyName(keyOf(7)) + ", map " + keyName(keyOf(8)) + ", chat " +
           keyName(keyOf(9)) + ", pause " + keyName(keyOf(5)),
   };

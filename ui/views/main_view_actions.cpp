@@ -6,6 +6,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
+#include "content/tables/item_def.h"
 #include "game/fishing/fishing_catch.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
@@ -35,6 +36,14 @@ constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
 constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
 constexpr uint8_t kMessageWarning = 3;
 constexpr const char* kOutOfReach = "That is out of reach.";
+constexpr const char* kRodWantsBobber = "A fishing rod needs a bobber or a lure in the ammunition slot, under the craft grid.";
+constexpr const char* kWantsAmmunition = "It needs its ammunition in the ammunition slot, under the craft grid.";
+
+// A ranged weapon that shoots only what lies in the ammunition slot.
+bool needsAmmunition(const Item& held) {
+  const ItemDef* def = held.definition();
+  return def != nullptr && def->rangedSpec != nullptr && def->rangedSpec->needsAmmunition();
+}
 // Blocks of these transparency classes hang on a cell as its decorations.
 constexpr uint8_t kFirstDecorationClass = 2;
 constexpr uint8_t kLastDecorationClass = 3;
@@ -120,7 +129,13 @@ bool MainView::shootHeld() {
   Item* held = p != nullptr ? p->heldItem() : nullptr;
   if (held == nullptr || held->isNone() || p->world == nullptr) return false;
   const Logic::ProjectileChoice choice = session().entityRules().projectileForItem(p->world->isCreative() ? 1 : 0, p, held);
-  if (choice.itemId < 0) return false;
+  if (choice.itemId < 0) {
+    // Without what it shoots the click is the weapon's still: it says what is missing and where
+    // that goes, rather than mining what the pointer is on.
+    if (!needsAmmunition(*held)) return false;
+    p->showMessage(kMessageWarning, fishingRodTier(held->id) >= 0 ? kRodWantsBobber : kWantsAmmunition);
+    return true;
+  }
   const engine::Vec2 towards = worldPointAt(pointer_) - p->position;
   const float length = std::hypot(towards.x, towards.y);
   const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
@@ -159,7 +174,8 @@ void MainView::playSwingTowardsAim() {
 void MainView::mineStep(float dt) {
   PlayerDesktopLocal* p = player();
   MapBlock* cell = cellAt(pointer_);
-  if (p == nullptr || cell == nullptr || (cell->frontId() == 0 && cell->backId() == 0)) {
+  // Water, lava and acid are never mined, nor the wall behind them.
+  if (p == nullptr || cell == nullptr || (cell->frontId() == 0 && (cell->backId() == 0 || cell->liquidKindBits() != 0))) {
     stopMining();
     return;
   }

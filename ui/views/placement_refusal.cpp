@@ -58,6 +58,7 @@ const char* placementRefusal(World& world, MapBlock& cell, const Item& held, boo
   if (const char* liquid = liquidRefusal(cell, map.props()[id])) return liquid;
   if (const char* support = supportRefusal(map, cell, id)) return support;
   const bool frontTaken = cell.frontId() != 0 && !map.props()[cell.frontId()].has(bf::kReplaceableByPlanting);
-  if (frontTaken && cell.backId() != 0) return kCellTaken;
+  // A block that is not solid goes into an open cell only, never into the ground.
+  if (frontTaken && (cell.backId() != 0 || !map.props()[id].has(bf::kSolid))) return kCellTaken;
   return kCannotPlaceHere;
 }

@@ -150,9 +150,25 @@ void ConsoleNode::forEachLine(const std::function<void(engine::Node*)>& visit) c
   }
 }
 
+// A line said again while its twin is fresh (a refusal met on every frame a button is held, many
+// mobs reporting alike) is shown once: the console would fill with copies.
+bool ConsoleNode::repeatsFreshLine(const std::string& text, uint8_t kind) {
+  engine::ActionManager* actions = getActionManager();
+  const bool repeated = text == lastText_ && kind == lastKind_ && actions->getActionByTag(kRepeatGuardTag, this) != nullptr;
+  if (repeated) return true;
+  lastText_ = text;
+  lastKind_ = kind;
+  actions->removeActionByTag(kRepeatGuardTag, this);
+  engine::Action* guard = engine::DelayTime::create(kRepeatWindow);
+  guard->setTag(kRepeatGuardTag);
+  actions->addAction(guard, this);
+  return false;
+}
+
 void ConsoleNode::addMessage(std::string& text, uint8_t kind) {
   std::string rest = std::move(text);
   text.clear();
+  if (repeatsFreshLine(rest, kind)) return;
   engine::FontAtlas* font = engine::FontAtlasCache::getFontAtlasFNT(style_.fontFile);
   const AtlasAdvances glyphs(font);
   const float limit = style_.screen.width * kWidthShare;

@@ -54,6 +54,9 @@ class ConsoleNode final : public engine::InnerNode {
   static constexpr int kZ = 48;
   static constexpr int kPanelZ = 47;
   static constexpr int kScrollActionTag = 100;
+  static constexpr int kRepeatGuardTag = 101;
+  // Seconds in which the same line said again is shown once.
+  static constexpr float kRepeatWindow = 2.0f;
 
   // Autoreleased; the style from the settings.
   static ConsoleNode* create();
@@ -79,6 +82,7 @@ class ConsoleNode final : public engine::InnerNode {
  private:
   explicit ConsoleNode(const ConsoleStyle& style) : style_(style) {}
 
+  bool repeatsFreshLine(const std::string& text, uint8_t kind);
   void addLine(const std::string& line, uint8_t kind);
   void makeRoom();
   void placePlain(engine::Label* label);
@@ -95,4 +99,6 @@ class ConsoleNode final : public engine::InnerNode {
   float x0_ = 0, y0_ = 0, step_ = 8;
   float lineHeight_ = 8;  // a line's drawn height
   int32_t maxLines_ = 1;
+  std::string lastText_;
+  uint8_t lastKind_ = 0;
 };

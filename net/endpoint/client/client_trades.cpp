@@ -41,7 +41,11 @@ void NetClient::tradeOpened(wire::WireIn& in, PlayerDesktopLocal& player) {
   player.tradeStarted(std::string(raw.begin(), std::find(raw.begin(), raw.end(), uint8_t{0})));
 }
 
-void NetClient::tradeClosed(wire::WireIn&, PlayerDesktopLocal& player) { player.tradeEnded(); }
+// Whatever the trade exchanged is settled when its window closes.
+void NetClient::tradeClosed(wire::WireIn&, PlayerDesktopLocal& player) {
+  player.tradeEnded();
+  itemHandedOver();
+}
 
 // An unknown stack reaches the window as none.
 void NetClient::tradeStackChanged(wire::WireIn& in, PlayerDesktopLocal& player) {

@@ -6,6 +6,7 @@
 #include "content/tables/content_tables.h"
 #include "engine/io/byte_reader.h"
 #include "entities/core/entity_record.h"
+#include "entities/core/world_entities.h"
 #include "entities/mobs/mob_factory.h"
 #include "entities/mobs/mob_flyer_entity.h"
 #include "entities/mobs/mob_jumper_entity.h"
@@ -267,6 +268,17 @@ TEST_F(Mobs, AFlyerWithNoTargetFliesAnyWay) {
     EXPECT_GE(mob.timer, 15);
   }
   EXPECT_TRUE(up && down);
+}
+
+// A butterfly at the player's head flutters out of a cell that closes: building there goes on. A
+// walker would be shut in, and stands in the way.
+TEST_F(Mobs, AFlyerLeavesItsCellFreeToBuildAndAWalkerDoesNot) {
+  auto& flyer = make<MobFlyerEntity>(kFlyer, 10, 10);
+  auto& walker = make<MobWalkerEntity>(kWalker, 14, 10);
+  ASSERT_NE(flyer.data.cell, nullptr);
+  ASSERT_NE(walker.data.cell, nullptr);
+  EXPECT_FALSE(world->entities()->blocksPlacementIn(*flyer.data.cell));
+  EXPECT_TRUE(world->entities()->blocksPlacementIn(*walker.data.cell));
 }
 
 TEST_F(Mobs, BlastsHurtMobsAsKindTenAndReportWhetherTheyLive) {

@@ -20,15 +20,20 @@ class HeldBlockPlacementTest : public GameTest {
   static constexpr uint16_t kBackWall = 41;
   static constexpr uint16_t kPlankBlock = 42;
   static constexpr uint16_t kPlankItem = 142;
+  // A crafting station: neither solid nor needing cover, drawn over the cell it stands in.
+  static constexpr uint16_t kBenchBlock = 43;
+  static constexpr uint16_t kBenchItem = 143;
 
   void SetUp() override {
     GameTest::SetUp();
     defineBlock(kTorchBlock, {.flags = bits({4, 20, 24}), .transparency = 1, .variants = 2, .light = 0x8CF});
     defineBlock(kBackWall, {.transparency = 0});
     defineBlock(kPlankBlock, {.flags = bits({23}), .transparency = 0});
+    defineBlock(kBenchBlock, {.flags = bits({2, 36}), .transparency = 1});
     remakeWorld();
     placing(kTorchItem, kTorchBlock);
     placing(kPlankItem, kPlankBlock);
+    placing(kBenchItem, kBenchBlock);
     floorAt(4);
     player->setCell(10, 5);
   }
@@ -79,6 +84,17 @@ TEST_F(HeldBlockPlacementTest, ATorchIsNeverSetInsideASolidBlock) {
   EXPECT_EQ(at(14, 5).frontId(), kDirt);
   EXPECT_EQ(at(14, 6).frontId(), kPlankBlock);
   EXPECT_FALSE(at(14, 5).hasAnyDeco(MapBlock::kFront));
+}
+
+// A station aimed at the ground is refused there, the ground left whole; in the open cell above
+// the floor it stands as the cell's front block.
+TEST_F(HeldBlockPlacementTest, AStationGoesIntoAnOpenCellAndNeverIntoTheGround) {
+  put(14, 5, kDirt);
+  EXPECT_FALSE(placeAt(14, 5, kBenchItem));
+  EXPECT_EQ(at(14, 5).frontId(), kDirt);
+  EXPECT_FALSE(at(14, 5).hasAnyDeco(MapBlock::kFront));
+  ASSERT_TRUE(placeAt(13, 5, kBenchItem));
+  EXPECT_EQ(at(13, 5).frontId(), kBenchBlock);
 }
 
 TEST_F(HeldBlockPlacementTest, AnOrdinaryBlockStillFillsAnOpenCell) {

@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "content/items/block_edit.h"
+#include "content/items/item.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "game/session/game_local.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
 #include "game/session/game_saves.h"
+#include "game/session/game_slots.h"
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/travel_target.h"
@@ -21,6 +25,7 @@
 #include "net/endpoint/net_client.h"
 #include "net/transports/enet_bridge_factory.h"
 #include "platform/desktop_platform.h"
+#include "platform/settings/settings.h"
 #include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
 #include "world/current_world.h"
@@ -35,15 +40,20 @@ using transfertest::HostWorld;
 
 constexpr float kFrame = 1.0f / 60.0f;
 
-// Which player the saves would write when the character is saved: the running one.
+// Which player the saves would write when the character is saved (the running one), and how many
+// items it carried then.
 class CharacterSaves final : public NullGameSaves {
  public:
   explicit CharacterSaves(RunningWorld& running) : running_(running) {}
   void saveCharacter(SaveDone done) override {
-    saved.push_back(running_.player.get());
+    const PlayerDesktopLocal* player = running_.player.get();
+    saved.push_back(player);
+    carried.push_back(player != nullptr && player->inventory != nullptr ? player->inventory->countItems(kCarried, false, true) : 0);
     if (done) done(true);
   }
+  static constexpr uint16_t kCarried = 1;
   std::vector<const PlayerDesktopLocal*> saved;
+  std::vector<uint32_t> carried;
 
  private:
   RunningWorld& running_;
@@ -211,6 +221,42 @@ TEST_F(JoiningOverEnet, QuittingSavesTheJoinedPlayersCharacter) {
   EXPECT_EQ(local.running().player, nullptr);
   EXPECT_EQ(local.running().world, nullptr);
   runUntil([] { return false; }, 0);
+}
+
+// What she gained while joined is in her file when the host goes: the game quits as if she chose to.
+TEST_F(JoiningOverEnet, WhenTheHostGoesTheJoinedPlayersGainsAreSaved) {
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
+  const PlayerDesktopLocal* joined = swap->joined()->player();
+  swap->joined()->player()->inventory->setSlot({SlotKind::Quick, 3, 0}, newItem(CharacterSaves::kCarried, 0, 12, 0, 0));
+
+  host->shutdown();
+  ASSERT_TRUE(runUntil([&] { return swap->joined() == nullptr; }, 10));
+  EXPECT_EQ(characterSaves.saved, (std::vector<const PlayerDesktopLocal*>{joined}));
+  EXPECT_EQ(characterSaves.carried, (std::vector<uint32_t>{12}));
+  EXPECT_EQ(notices.lostTexts, (std::vector<std::string>{"The host has quit the game."}));
+  runUntil([] { return false; }, 0);
+}
+
+// A joined game keeps the character on the autosave interval as a game alone does, and says so.
+TEST_F(JoiningOverEnet, TheJoinedGameAutosavesTheCharacter) {
+  const bool autosaving = kel::options().shouldAutosave;
+  kel::options().shouldAutosave = true;
+  HostWorld world = transfertest::generatedWorld(0);
+  hostWorld(world);
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
+  const PlayerDesktopLocal* joined = swap->joined()->player();
+  ASSERT_TRUE(characterSaves.saved.empty());
+
+  // A timer's first frame starts its clock.
+  engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
+  scheduler->update(kFrame);
+  scheduler->update(game_slot::kAutosaveInterval + 1.0f);
+  EXPECT_EQ(characterSaves.saved, (std::vector<const PlayerDesktopLocal*>{joined}));
+  kel::options().shouldAutosave = autosaving;
 }
 
 // Another of the host's worlds is the host's to give: the client leaves and joins the same host

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/layer/layer_color.h"
+#include "engine/scene/action_manager.h"
 #include "engine/text/font_atlas_cache.h"
 #include "tests/engine/render/png_test_writer.h"
 #include "tests/engine/sprite_gl/director_fixture.h"
@@ -193,7 +194,7 @@ TEST_F(TallConsoleDraw, LinesOfATallFontStandALineApartUnderTheirPanel) {
   EXPECT_FLOAT_EQ(node->lineStep(), 12.0f);
   EXPECT_EQ(node->origin().y, 249);
   node->addMessage(std::string("A"), 0);
-  node->addMessage(std::string("A"), 0);
+  node->addMessage(std::string("AA"), 0);
   frame();
   EXPECT_EQ(litRows(5), 2 * 12) << "the two lines do not run into each other";
   EXPECT_TRUE(lit(5, 103, 5, 114)) << "the first line from its foot, 4 points over the origin";
@@ -202,7 +203,7 @@ TEST_F(TallConsoleDraw, LinesOfATallFontStandALineApartUnderTheirPanel) {
   style_.background = true;
   ConsoleNode* backed = console();
   backed->addMessage(std::string("A"), 0);
-  backed->addMessage(std::string("A"), 0);
+  backed->addMessage(std::string("AA"), 0);
   const engine::Node* panel = scene_->getChildByTag(ConsoleNode::kPanelTag);
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->getPosition().y, 249 - 12 + 4 - 2) << "from the lower line's foot, 2 points under it";
@@ -210,3 +211,23 @@ TEST_F(TallConsoleDraw, LinesOfATallFontStandALineApartUnderTheirPanel) {
 }
 
 }  // namespace
+
+// A refusal met on every frame a button is held comes once, not a column of copies; said again
+// after another line, or a moment later, it is a new line.
+TEST_F(TallConsoleDraw, ALineSaidAgainAtOnceIsShownOnce) {
+  style_.screen = engine::Size(kWindowSize, 300);
+  style_.duration = 10.0f;
+  ConsoleNode* node = console();
+  for (int i = 0; i < 9; ++i) node->addMessage(std::string("A"), 3);
+  EXPECT_EQ(node->lineCount(), 1);
+  node->addMessage(std::string("A"), 0);
+  EXPECT_EQ(node->lineCount(), 2) << "the same words in another kind are another line";
+  node->addMessage(std::string("AA"), 0);
+  node->addMessage(std::string("A"), 0);
+  EXPECT_EQ(node->lineCount(), 4) << "said again after another line";
+  // An action's first step starts its clock.
+  node->getActionManager()->update(0.0f);
+  node->getActionManager()->update(ConsoleNode::kRepeatWindow + 0.5f);
+  node->addMessage(std::string("A"), 0);
+  EXPECT_EQ(node->lineCount(), 5) << "said again a moment later";
+}

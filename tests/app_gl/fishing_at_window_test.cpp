@@ -1,0 +1,107 @@
+// Fishing played through the window's input: a new character holds a rod by its number key, with
+// earthworms in the bag, beside a pool. With nothing in the ammunition slot a left click on the
+// water says what the rod needs and where it goes, and mines nothing; with a bobber there the same
+// click casts it, and the fishing view waits for a bite.
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "content/items/item.h"
+#include "engine/text/label.h"
+#include "entities/core/world_entities.h"
+#include "entities/projectiles/bobber_entity.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "ui/views/main_view.h"
+#include "view/console/console_node.h"
+#include "world/cells/map_block.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+using namespace apptest;
+
+// A newcomer's tackle: the first rod, the bobber it casts and the bait a fish takes.
+enum Tackle : uint16_t { kEarthworm = 13, kRod = 15, kCorkBobber = 16 };
+constexpr uint8_t kRodSlot = 8;
+constexpr uint8_t kWaterFull = (1u << 6) | (4u << 3) | 4u;  // water, both levels full
+
+bool consoleSays(const std::string& start) {
+  ConsoleNode* console = MainView::console();
+  if (console == nullptr) return false;
+  for (int32_t tag = 1; tag <= console->lineCount(); ++tag) {
+    auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(tag));
+    if (line != nullptr && line->getString().rfind(start, 0) == 0) return true;
+  }
+  return false;
+}
+
+// Three cells of still water a few columns beside the player on its row, whatever stood there,
+// with the ground the player stands on behind them as a sea has its bed; the pool's middle cell.
+MapBlock* pourPool() {
+  WorldMap& map = player()->world->map();
+  const int32_t x = static_cast<int32_t>(player()->cellX) + 4;
+  const int32_t y = static_cast<int32_t>(player()->cellY);
+  const MapBlock* underfoot = map.cellAt(static_cast<int32_t>(player()->cellX), y - 1);
+  const uint16_t ground = underfoot != nullptr ? underfoot->frontId() : 0;
+  for (int32_t dx = -1; dx <= 1; ++dx) {
+    MapBlock* cell = map.cellAt(x + dx, y);
+    if (cell == nullptr || ground == 0) return nullptr;
+    cell->setLayer(0, 0, MapBlock::kFront);
+    cell->setLayer(ground, 0, MapBlock::kBack);
+    cell->liquid = kWaterFull;
+  }
+  return map.cellAt(x, y);
+}
+
+size_t bobbers() {
+  size_t count = 0;
+  player()->world->entities()->lists().bullets().forEach([&](const RealEntity& entity) {
+    if (dynamic_cast<const BobberEntity*>(&entity) != nullptr && !entity.data.removed) ++count;
+  });
+  return count;
+}
+
+using FishingAtWindowTest = AppRunTest;
+
+TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) {
+  MapBlock* pool = nullptr;
+
+  Script script(joined(intoANewWorld(), {
+      {"a pool beside the player", [&] {
+         pool = pourPool();
+         if (pool == nullptr) ADD_FAILURE() << "no open ground beside the spawn";
+         return pool != nullptr;
+       }, 1},
+      {"earthworms in the bag and the rod in hand", [&] {
+         give(kEarthworm, 5);
+         player()->inventory->setSlot({SlotKind::Quick, kRodSlot, 0}, newItem(kRod, 0, 1, 0, 0));
+         tap(quickKey(kRodSlot));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kRod;
+       }, 5},
+      {"left-click the water with no bobber: the rod says what it needs", [&] {
+         click(pointOf(*pool), GLFW_MOUSE_BUTTON_LEFT);
+         EXPECT_EQ(current(), ViewId::Main);
+         EXPECT_FALSE(consoleSays("You need a")) << "the click tried to mine the water";
+         EXPECT_NE(pool->liquid, 0);
+         EXPECT_NE(pool->backId(), 0) << "the bed behind the water was mined";
+         return consoleSays("A fishing rod needs a bobber or a lure");
+       }, 5},
+      {"a bobber in the ammunition slot; left-click the water: the rod casts", [&] {
+         if (current() == ViewId::Fish) return bobbers() == 1;
+         player()->inventory->setSlot({SlotKind::Single, 0, 0}, newItem(kCorkBobber, 0, 1, 0, 0));
+         click(pointOf(*pool), GLFW_MOUSE_BUTTON_LEFT);
+         return current() == ViewId::Fish && bobbers() == 1;
+       }, 5},
+  }));
+
+  playScript(script);
+}
+
+}  // namespace
