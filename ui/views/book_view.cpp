@@ -72,12 +72,17 @@ void BookView::showPage(size_t page) {
 
 void BookView::enter() {
   session().game().pause();
-  // Opened at an entry (a recipe just learned): its page shows at once.
+  // Opened at an entry (a recipe just learned), its page shows at once; opened at a station, the
+  // list with the station's row first. Opened by its key, the book is where it was left.
   if (fields_.selection >= 0 && static_cast<size_t>(fields_.selection) < pageCount()) {
     search_.stop();
     shown_ = fields_.selection;
     const size_t count = begin_[shown_].pages.size();
     page_ = count == 0 ? 0 : std::min<size_t>(fields_.page, count - 1);
+    list().select(0);
+  } else if (fields_.category != 0) {
+    search_.stop();
+    shown_ = -1;
     list().select(0);
   }
   ListView::enter();
