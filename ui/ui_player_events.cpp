@@ -12,6 +12,7 @@
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
+#include "ui/views/map_view.h"
 #include "ui/views/sign_view.h"
 #include "view/overlays/sign_label_cell.h"
 #include "view/sky/sky_creation.h"
@@ -103,6 +104,10 @@ void UiPlayerEvents::inventoryView(uint8_t page) {
   if (views == nullptr) return;
   openOverMain(*views, ViewId::Inventory);
   views->inventoryView().setPage(page);
+}
+
+void UiPlayerEvents::placeOfDeath(int32_t x, int32_t y) {
+  if (GameViews* views = gameViews()) views->mapView().setDeathCell(x, y);
 }
 
 void UiPlayerEvents::bookView(const BookViewFields& fields) {

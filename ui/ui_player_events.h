@@ -32,6 +32,7 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   void floatingText(int16_t textId, const std::string& argument) override;
   void inventoryView(uint8_t page) override;
   void bookView(const BookViewFields& fields) override;
+  void placeOfDeath(int32_t x, int32_t y) override;
   void signView(Sign& sign) override;
   void circuitConfigurator(PlayerGraphical& player, const MapBlock& cell, const CircuitRecord& record) override;
   void signLabel(const MapBlock& cell, const std::vector<std::string>& lines) override;

@@ -85,6 +85,8 @@ class PlayerEvents {
   virtual void inventoryView(uint8_t /*page*/) {}
   // The same for the book view, first set to the fields.
   virtual void bookView(const BookViewFields&) {}
+  // The player died at the cell and dropped what the world's difficulty takes: the map marks it.
+  virtual void placeOfDeath(int32_t /*x*/, int32_t /*y*/) {}
   // The sign view becomes current to write the sign's text.
   virtual void signView(Sign&) {}
   // The sign's text, a line each, as a label over its cell in the main view.

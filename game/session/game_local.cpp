@@ -7,6 +7,7 @@
 #include "content/items/item_ptr.h"
 #include "content/potions/potion_table.h"
 #include "game/player/player.h"
+#include "game/player/player_events.h"
 #include "game/player/player_options.h"
 #include "game/session/game_screen.h"
 #include "game/rules/local_logic.h"
@@ -140,6 +141,7 @@ void GameLocal::quit() {
 
 void Game::dropInventoryOnDeath() {
   if (!settled_ || player_ == nullptr || difficulty_ == nullptr) return;
+  player_->events().placeOfDeath(static_cast<int32_t>(player_->cellX), static_cast<int32_t>(player_->cellY));
   player_->inventory->forEachDroppedSlot(*difficulty_, [this](ItemPtr item) { dropItem(std::move(item)); });
 }
 

@@ -7,6 +7,7 @@
 #include "game/crafting/craft_book.h"
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_desktop.h"
+#include "ui/views/book_recipe_place.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "world/rules/game.h"
@@ -18,6 +19,14 @@ void BookView::setPages(const BookEntry* begin, const BookEntry* end) {
 }
 
 size_t BookView::pageCount() const { return static_cast<size_t>(end_ - begin_); }
+
+BookViewFields BookView::fieldsForCraftEntry(uint16_t craftEntry) const {
+  const BookPlace place = bookPlaceOfCraftEntry(craftEntry, begin_, end_);
+  BookViewFields fields;
+  fields.selection = static_cast<int16_t>(place.entry);
+  fields.page = static_cast<uint8_t>(std::min<size_t>(place.page, UINT8_MAX));
+  return fields;
+}
 
 void BookView::showEntry(int index) {
   search_.stop();
@@ -63,6 +72,19 @@ void BookView::showPage(size_t page) {
 
 void BookView::enter() {
   session().game().pause();
+  // Opened at an entry (a recipe just learned), its page shows at once; opened at a station, the
+  // list with the station's row first. Opened by its key, the book is where it was left.
+  if (fields_.selection >= 0 && static_cast<size_t>(fields_.selection) < pageCount()) {
+    search_.stop();
+    shown_ = fields_.selection;
+    const size_t count = begin_[shown_].pages.size();
+    page_ = count == 0 ? 0 : std::min<size_t>(fields_.page, count - 1);
+    list().select(0);
+  } else if (fields_.category != 0) {
+    search_.stop();
+    shown_ = -1;
+    list().select(0);
+  }
   ListView::enter();
 }
 

@@ -36,8 +36,12 @@ class BookView final : public ListView {
   const BookEntry* pagesBegin() const { return begin_; }
   const BookEntry* pagesEnd() const { return end_; }
   size_t pageCount() const;
+  // The fields that open the book at the page telling of a craft book entry's recipes; the list
+  // when the book tells nothing of it.
+  BookViewFields fieldsForCraftEntry(uint16_t craftEntry) const;
 
-  // What block use sets before the book opens at a station.
+  // What block use sets before the book opens at a station, or a learned recipe before the book
+  // opens at its page (the selection names the entry, the page its page).
   void setFields(const BookViewFields& fields) { fields_ = fields; }
   const BookViewFields& fields() const { return fields_; }
   // The entry shown; -1 for the list of entries, kLearned for the learned ones.

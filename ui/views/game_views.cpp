@@ -86,6 +86,7 @@ ViewId GameViews::currentId() const { return current_ != nullptr ? current_->id(
 InventoryView& GameViews::inventoryView() {
   return static_cast<InventoryView&>(view(ViewId::Inventory));
 }
+MapView& GameViews::mapView() { return static_cast<MapView&>(view(ViewId::Map)); }
 BookView& GameViews::bookView() { return static_cast<BookView&>(view(ViewId::Book)); }
 FishView& GameViews::fishView() { return static_cast<FishView&>(view(ViewId::Fish)); }
 MainView& GameViews::mainView() { return static_cast<MainView&>(view(ViewId::Main)); }

@@ -17,6 +17,7 @@ class GameView;
 class BookView;
 class FishView;
 class InventoryView;
+class MapView;
 class MainView;
 
 class GameViews {
@@ -60,6 +61,7 @@ class GameViews {
   MainView& mainView();
   InventoryView& inventoryView();
   BookView& bookView();
+  MapView& mapView();
   FishView& fishView();
   GameView& startView() { return view(ViewId::Start); }
   // A menu's view (Start, Wait) as the class the menus made it, `View::kId` naming which: the

@@ -317,9 +317,7 @@ void InventoryView::showFloatingLabel(const std::string& text, const engine::Vec
 void InventoryView::showRecipeFor(uint16_t entry) {
   GameViews* views = gameViews();
   if (views == nullptr) return;
-  BookViewFields fields;
-  fields.firstEntry = entry;
-  fields.selection = static_cast<int16_t>(entry);
+  const BookViewFields fields = views->bookView().fieldsForCraftEntry(entry);
   views->popToMainView();
   views->bookView().setFields(fields);
   views->push(ViewId::Book);

@@ -100,6 +100,7 @@ class MainView final : public GameView {
   // One frame of the held left button's work on the pointed cell.
   void mineStep(float dt);
   void stopMining();
+  void runStrikeEffect(MapBlock& cell, PlayerDesktopLocal& p);
   // The melee swing starts (its hits and its picture), the body turned towards the aim.
   void startSwing(PlayerDesktopLocal& player);
   void playSwingTowardsAim();

@@ -6,6 +6,7 @@
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
+#include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "game/fishing/fishing_catch.h"
 #include "game/inventory/inventory.h"
@@ -196,6 +197,7 @@ void MainView::mineStep(float dt) {
     session().game().playCellEffect(kEffectBlockHit, *cell);
     // A weapon's own swing already moves the arm; anything else swings with each strike.
     if (!isSwingingItem(p->heldItem()) || swingTime_ < 0) playSwingTowardsAim();
+    if (!step.broken && mining_.breakable()) runStrikeEffect(*cell, *p);
   }
   if (step.broken) {
     miningBar_->hide();
@@ -210,6 +212,14 @@ void MainView::mineStep(float dt) {
   const engine::Vec2 centre(static_cast<float>(cell->x) * kCellPixels, static_cast<float>(cell->y) * kCellPixels);
   miningBar_->show(windowPointOf(nearestCopyOf(centre, p->position, p->world->map().width())), kCellPixels * scale,
                    mining_.progress());
+}
+
+// A block that gives way under a blow without breaking may answer it (a mob nest shakes the
+// screen); the blow lands on the front block, or the back one where there is none.
+void MainView::runStrikeEffect(MapBlock& cell, PlayerDesktopLocal& p) {
+  const uint16_t id = cell.frontId() != 0 ? cell.frontId() : cell.backId();
+  const auto& strike = contentTables().blockDefs[id].strikeEffect;
+  if (strike && p.world != nullptr) strike(&cell, &p, *p.world);
 }
 
 void MainView::stopMining() {

@@ -23,6 +23,8 @@ constexpr float kMargin = 60.0f;
 // An arrow key moves the map by this share of what shows.
 constexpr float kPanShare = 0.25f;
 constexpr engine::Color4B kMarkerColour{kMapPlayer[0], kMapPlayer[1], kMapPlayer[2], 255};
+// White stands out from the player's red and from every cell colour of the picture.
+constexpr engine::Color4B kDeathMarkerColour{255, 255, 255, 255};
 
 // The list's keys and clicks, the wheel zooms and a drag pans.
 class MapControls final : public kel::RealControls<MapView> {
@@ -57,6 +59,12 @@ void MapView::setPlayerCell(int32_t x, int32_t y) {
   cellY_ = y;
 }
 
+void MapView::setDeathCell(int32_t x, int32_t y) {
+  deathX_ = x;
+  deathY_ = y;
+  deathWorld_ = session().world();
+}
+
 void MapView::enter() {
   session().game().pause();
   if (const PlayerDesktopLocal* p = session().player()) setPlayerCell(static_cast<int32_t>(p->cellX), static_cast<int32_t>(p->cellY));
@@ -73,6 +81,9 @@ void MapView::exit() {
 void MapView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>&) {
   title = "Map";
   lines.push_back("Your cell: " + std::to_string(cellX_) + ", " + std::to_string(cellY_));
+  if (deathX_ >= 0 && deathWorld_ == session().world()) {
+    lines.push_back("You died at " + std::to_string(deathX_) + ", " + std::to_string(deathY_) + " (the white mark)");
+  }
   lines.push_back(kHint);
 }
 
@@ -153,7 +164,11 @@ void MapView::drawPicture() {
   picture_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
   frame_.reset(map.width(), map.height(), pictureFrame().size);
   root()->addChild(picture_, 5);
-  marker_ = addColorLayer(root(), kMarkerColour, engine::Size(kMarkerPoints, kMarkerPoints), engine::Vec2(0, 0), 6);
+  // The player's mark is drawn over the death's when they share a cell.
+  if (deathX_ >= 0 && deathWorld_ == world) {
+    deathMarker_ = addColorLayer(root(), kDeathMarkerColour, engine::Size(kMarkerPoints, kMarkerPoints), engine::Vec2(0, 0), 6);
+  }
+  marker_ = addColorLayer(root(), kMarkerColour, engine::Size(kMarkerPoints, kMarkerPoints), engine::Vec2(0, 0), 7);
   placePicture();
 }
 
@@ -173,12 +188,18 @@ void MapView::placePicture() {
                                         shown.size.width * pointsPerCell, shown.size.height * pointsPerCell));
   picture_->setScale(scale / pointsPerCell);
   picture_->setPosition(box.getMinX() + box.size.width / 2.0f, box.getMinY() + box.size.height / 2.0f);
-  if (marker_ == nullptr) return;
-  const float side = std::max(kMarkerPoints, scale);
-  marker_->setContentSize(engine::Size(side, side));
-  const engine::Vec2 at = frame_.pointOfCell(cellX_, cellY_);
-  marker_->setPosition(box.getMinX() + at.x - side / 2.0f, box.getMinY() + at.y - side / 2.0f);
-  marker_->setVisible(frame_.showsCell(cellX_, cellY_));
+  placeMarker(marker_, cellX_, cellY_);
+  placeMarker(deathMarker_, deathX_, deathY_);
+}
+
+void MapView::placeMarker(engine::LayerColor* marker, int32_t x, int32_t y) {
+  if (marker == nullptr) return;
+  const engine::Rect box = pictureFrame();
+  const float side = std::max(kMarkerPoints, frame_.scale());
+  marker->setContentSize(engine::Size(side, side));
+  const engine::Vec2 at = frame_.pointOfCell(x, y);
+  marker->setPosition(box.getMinX() + at.x - side / 2.0f, box.getMinY() + at.y - side / 2.0f);
+  marker->setVisible(frame_.showsCell(x, y));
 }
 
 void MapView::layOut() {
@@ -187,9 +208,10 @@ void MapView::layOut() {
 }
 
 void MapView::dropPicture() {
-  if (marker_ != nullptr) {
-    marker_->removeFromParentAndCleanup();
-    marker_ = nullptr;
+  for (engine::LayerColor** marker : {&marker_, &deathMarker_}) {
+    if (*marker == nullptr) continue;
+    (*marker)->removeFromParentAndCleanup();
+    *marker = nullptr;
   }
   if (picture_ == nullptr) return;
   picture_->removeFromParentAndCleanup();

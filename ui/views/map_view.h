@@ -1,6 +1,7 @@
 #pragma once
 // The world map: the cells the player explored, drawn as one texture in the window's frame, with
-// the player's cell marked. The wheel, + and - zoom (each step doubles a cell's size), the arrow
+// the player's cell marked, and the place of the player's last death marked in another colour
+// so that what was dropped there can be found again. The wheel, + and - zoom (each step doubles a cell's size), the arrow
 // keys and a drag pan; the marker follows its cell and hides when the cell is out of the frame.
 // Closed with Escape or the map key. The game's ordinary timers are paused while it is current.
 
@@ -13,6 +14,8 @@ namespace engine {
 class LayerColor;
 class Sprite;
 }
+
+class World;
 
 class MapView final : public ListView {
  public:
@@ -28,11 +31,15 @@ class MapView final : public ListView {
   void exit() override;
   // The texts, and the picture scaled to the new window.
   void layOut() override;
-  // The place of death, shown as the player's cell until the map is next opened.
+  // The player's cell, taken again each time the map opens.
   void setPlayerCell(int32_t x, int32_t y);
+  // Where the player last died; the mark stays until the next death or another world.
+  void setDeathCell(int32_t x, int32_t y);
+  bool hasDeathCell() const { return deathX_ >= 0; }
   // The picture's sprite; null without a game or a GL context.
   engine::Sprite* picture() const { return picture_; }
   engine::LayerColor* marker() const { return marker_; }
+  engine::LayerColor* deathMarker() const { return deathMarker_; }
   const MapFrame& frame() const { return frame_; }
   // Where the picture is drawn: the window less its margins, below the texts.
   engine::Rect pictureFrame() const;
@@ -53,10 +60,15 @@ class MapView final : public ListView {
   void drawPicture();
   void placePicture();
   void dropPicture();
+  void placeMarker(engine::LayerColor* marker, int32_t x, int32_t y);
 
   engine::RefPtr<engine::Sprite> picture_;
   engine::LayerColor* marker_ = nullptr;  // a child of the root while the picture shows
+  engine::LayerColor* deathMarker_ = nullptr;  // likewise, while a death is marked
   MapFrame frame_;
   int32_t cellX_ = -1;
   int32_t cellY_ = -1;
+  int32_t deathX_ = -1;
+  int32_t deathY_ = -1;
+  const World* deathWorld_ = nullptr;
 };

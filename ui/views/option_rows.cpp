@@ -6,12 +6,17 @@
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
 #include "engine/scene/director.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
 #include "platform/audio/audio_engine.h"
 #include "platform/audio/music.h"
 #include "platform/platform.h"
 #include "platform/settings/primitive_setting.h"
 #include "platform/settings/settings.h"
 #include "platform/settings/settings_registry.h"
+#include "ui/views/game_views.h"
+#include "view/main_layer.h"
+#include "view/tiles/tile_sprites.h"
 
 namespace {
 
@@ -184,8 +189,28 @@ bool OptionRows::toggleSwitch(const std::string& name) {
   if (setting == nullptr || setting->typeTag() != kel::Setting::kBoolTag) return false;
   bool& value = static_cast<kel::PrimitiveSetting<bool, 0>*>(setting)->value();
   value = !value;
+  applySwitch(name);
   finish();
   return true;
+}
+
+// The switches that something running already holds a copy of: the world view's lighting, the
+// views' wheel, the player's inventory. The others are read where they are used.
+void OptionRows::applySwitch(const std::string& name) {
+  const kel::Options& o = kel::options();
+  if (name == "smoothLighting") {
+    MainLayer* layer = MainLayer::current();
+    if (TileSprites* tiles = layer != nullptr ? layer->tiles() : nullptr) {
+      tiles->setSmoothLighting(o.smoothLighting);
+      tiles->relightAll();
+    }
+  } else if (name == "disableMouseWheel") {
+    if (GameViews* views = gameViews()) views->setWheelEnabled(!o.disableMouseWheel);
+  } else if (name == "keepLastSlotEmpty") {
+    GameViews* views = gameViews();
+    PlayerDesktopLocal* player = views != nullptr ? views->session().player() : nullptr;
+    if (player != nullptr && player->inventory != nullptr) player->inventory->setKeepLastSlotEmpty(o.keepLastSlotEmpty);
+  }
 }
 
 void OptionRows::applySound() {

@@ -2,8 +2,9 @@
 // The option rows of the options pages (the start view's and the pause view's): the music and the
 // sound with their volumes, full screen or a window and its size, the interface and world scales,
 // and every switch of the settings registry a player may want to turn. Choosing a row steps its
-// value forward, Left and Right step it either way (a switch turns both ways); the change applies at once (the music's volume, the window, the layout) and the settings
-// file is written before the row returns.
+// value forward, Left and Right step it either way (a switch turns both ways); the change applies at
+// once (the music's volume, the window, the layout, the world's lighting, the wheel, the last slot)
+// and the settings file is written before the row returns.
 //
 // Main thread only.
 
@@ -49,6 +50,7 @@ class OptionRows {
   void applyWindow();
   void applyLayout();
   void applySound();
+  void applySwitch(const std::string& name);
   void finish();
 
   std::function<void()> changed_;

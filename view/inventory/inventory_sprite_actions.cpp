@@ -246,6 +246,10 @@ void InventorySprite::learnFromPage(uint16_t entry) {
     return;
   }
   PlayerCrafting(*player_).learnEntry(entry);
+  // A joined player's host keeps her knowledge too: it learns the entry from her report.
+  if (GameHostRequests* host = player_->game != nullptr ? player_->game->hostRequests() : nullptr) {
+    host->reportItemLearned(entry);
+  }
   const std::string name = row->name;
   useOne();
   floatText(kTextLearned, bookButtonOr(getPosition()), name);

@@ -1,8 +1,8 @@
 // The craft book's own pages: the search keeps the entries whose names hold the typed text (any
 // case) and ends on Escape without closing the book; the chemistry pages narrow to a category or to
 // what a search finds; the collection book lists its pages, opens a page at its first met entry
-// and marks only the met ones; and a newly learned entry's notice comes over the view it was
-// learned in and OK returns there.
+// and marks only the met ones; a newly learned entry's notice comes over the view it was learned
+// in and OK returns there; and a station opens the book on its list, a learned recipe at its page.
 
 #include <gtest/gtest.h>
 
@@ -135,6 +135,31 @@ TEST_F(BookPagesTest, ALearnedEntrysNoticeComesOverTheViewItWasLearnedInAndOKGoe
   EXPECT_EQ(dialog.lines(), (std::vector<std::string>{"Looms"})) << "a second notice takes the open one's place";
   ASSERT_TRUE(dialog.choose("OK"));
   EXPECT_EQ(views().currentId(), ViewId::Inventory);
+}
+
+// A book last left at an entry opens at a station on its list, with the station's row first; the
+// fields a learned recipe gives open it at that entry's page.
+TEST_F(BookPagesTest, AStationOpensTheBookOnItsListAndALearnedRecipeAtItsPage) {
+  entries_[1].pages = {{"Anvils", "How to make an anvil."}, {"Anvil Recipes", "Anvil: 5 Iron Bar"}};
+  UiPlayerEvents interfaceEvents;
+  views().push(ViewId::Book);
+  book().showEntry(1);
+  views().popToMainView();
+  BookViewFields station;
+  station.category = 1;
+  interfaceEvents.bookView(station);
+  ASSERT_EQ(views().currentId(), ViewId::Book);
+  EXPECT_EQ(book().shownEntry(), -1);
+  ASSERT_FALSE(rowTexts().empty());
+  EXPECT_EQ(rowTexts().front(), BookView::kCraftHere);
+  views().popToMainView();
+  BookViewFields recipe;
+  recipe.selection = 1;
+  recipe.page = 1;
+  interfaceEvents.bookView(recipe);
+  EXPECT_EQ(book().shownEntry(), 1);
+  EXPECT_EQ(book().shownPage(), 1u);
+  EXPECT_EQ(book().title(), "Anvils");
 }
 
 }  // namespace

@@ -250,6 +250,27 @@ TEST_F(SpriteTest, AJoinedPlayersBagIsSpentHereAndRolledByTheHost) {
   EXPECT_EQ(at({SlotKind::Quick, 2, 0}), nullptr) << "nothing is found here: the host's answer brings the find";
 }
 
+// A joined game: its host keeps her knowledge and learns what her pages teach from her report.
+class HostLearnsEntries final : public NullGame {
+ public:
+  void reportItemLearned(uint16_t entry) override { reported.push_back(entry); }
+  std::vector<uint16_t> reported;
+};
+
+TEST_F(SpriteTest, AJoinedPlayersFoundPageIsReportedToTheHostOnce) {
+  installCraftBookEntries({{"Torch", 0, ""}, {"Bed", 0, ""}});
+  define(1502, 4, true);
+  player.inventory->setSlot(backpack(0, 0), newItem(1502, 0, 2, 0, 1));
+  HostLearnsEntries joined;
+  player.game = &joined;
+  sprite(backpack(0, 0))->onActivate();
+  sprite(backpack(0, 0))->onActivate();  // known now: nothing more to tell
+  player.game = nullptr;
+  EXPECT_TRUE(player.knowledge->isEntryKnown(1));
+  EXPECT_EQ(joined.reported, std::vector<uint16_t>{1});
+  installCraftBookEntries({});
+}
+
 // ---- The durability bar ----
 
 TEST_F(SpriteTest, AQuickSlotToolsBarColumnStepsFromFullToNone) {
