@@ -77,7 +77,9 @@ class HostLoopback : public ::testing::Test {
     ASSERT_TRUE(pumpUntil([&] { return server.joinStage(kAnn) == host::JoinStage::Entered; }));
   }
   // She takes the item in hand (quick slot 3), as her game tells the host.
+  // The client holds the item as one it brought: the host's copy of her items has it too.
   void holds(const ItemPtr& item) {
+    server.entryOf(kAnn)->remote()->items().add(*item);
     const wire::WireOut out = wire::WireOut(wire::outgoing(21, wire::Side::Client)).item(item.get()).u8(3).peer(kAnn);
     client.send(out.data(), out.size(), 0);
   }

@@ -177,6 +177,7 @@ TEST_F(PlayerServerTest, OperationsThatDidNothingSendNothing) {
 }
 
 TEST_F(PlayerServerTest, UsingUpTheHeldItemTellsTheSlotAndFreesTheEmptiedStack) {
+  player->items().add(Item(600, 0, 2, 0, 0));  // the stack is one she carries
   player->heldItemChanged(newItem(600, 0, 2, 0, 0), 4);
   EXPECT_EQ(sentBy([](PlayerServer& p) { p.consumeHeldItem(); }),
             std::vector<Sent>{client(WireBytes(2, 28).u8(4))});
