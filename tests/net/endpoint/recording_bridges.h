@@ -45,15 +45,11 @@ class RecordingClientBridge : public kel::NetBridgeClient {
  public:
   RecordingClientBridge() : kel::NetBridgeClient(nullptr, kel::NetBridgeSetup{}) {}
   void send(const uint8_t* data, uint32_t length) override { sent.emplace_back(data, data + length); }
-  void stop() override {
-    ++stops;
-    if (stopsSeenOutside != nullptr) ++*stopsSeenOutside;
-  }
+  void stop() override { ++stops; }
   bool start(const kel::base::DesktopConnectionInfo&) override { return true; }
 
   std::vector<Bytes> sent;
   int stops = 0;
-  int* stopsSeenOutside = nullptr;  // counts on after the bridge is gone
 };
 
 }  // namespace nettest
