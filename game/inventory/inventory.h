@@ -85,6 +85,8 @@ class Inventory {
   // What the slot held, now the caller's, the slot emptied as `setSlot` empties it; null for an
   // empty slot and for a slot that cannot be written, which keeps its stack.
   ItemPtr takeSlot(SlotRef slot);
+  // One unit of the slot's stack used up; the last one empties the slot (its stack back to the pool).
+  void useOneOf(SlotRef slot);
   // The two slots trade stacks, each stored as `setSlot` stores it; false, changing nothing, when
   // either cannot be written.
   bool swapSlots(SlotRef a, SlotRef b);

@@ -96,3 +96,13 @@ void Inventory::returnCraftGridItems() {
     if (!isEmpty(item.get())) storeInBackpack(item);
   }
 }
+
+void Inventory::useOneOf(SlotRef slot) {
+  Item* item = slotItem(slot);
+  if (item == nullptr) return;
+  if (item->count > 1) {
+    --item->count;
+    return;
+  }
+  takeSlot(slot);  // the emptied stack goes back to the pool with the returned pointer
+}

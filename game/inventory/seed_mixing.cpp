@@ -15,16 +15,6 @@ bool knownSeed(const Item* item) {
 
 uint16_t genesOf(const Item& seed) { return static_cast<uint16_t>(seed.word & kGeneBits); }
 
-// One seed of the slot used up.
-void useOne(Inventory& inventory, SlotRef slot) {
-  Item* item = inventory.slotItem(slot);
-  if (item->count > 1) {
-    --item->count;
-    return;
-  }
-  inventory.takeSlot(slot);  // its last seed is used up
-}
-
 }  // namespace
 
 bool canMixSeeds(const Item* a, const Item* b) {
@@ -44,8 +34,8 @@ SeedMix mixSeeds(Inventory& inventory, SlotRef a, SlotRef b) {
   Item parentA = *first;
   Item parentB = *second;
   parentA.count = parentB.count = 1;
-  useOne(inventory, a);
-  useOne(inventory, b);
+  inventory.useOneOf(a);
+  inventory.useOneOf(b);
   bool newSlot = false;
   const SlotRef where = inventory.findSlotFor(seed.get(), newSlot);
   if (where.isNone()) {

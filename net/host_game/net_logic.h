@@ -45,6 +45,8 @@ class NetLogic final : public LocalLogic {
   bool isPlayerPresent(PlayerBase* player) override;
   uint32_t playerCount() override;
   PlayerBase* somePlayer() override;
+  // Around a present player drawn at random, without the cells any present player sees or is near.
+  void collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) override;
   std::pair<uint16_t, uint16_t> offsetToNearestPlayer(const MapBlock& cell) override;
   uint32_t distanceToNearestPlayer(const MapBlock& cell) override;
   PlayerBase* mobTargetPlayer(MobEntity* mob) override;

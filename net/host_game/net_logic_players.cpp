@@ -14,6 +14,7 @@
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/host_game/net_logic.h"
+#include "world/entities/mob_spawner.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -120,6 +121,29 @@ uint32_t NetLogic::playerCount() { return static_cast<uint32_t>(presentPlayers(s
 
 PlayerBase* NetLogic::somePlayer() {
   return pickPresentPlayer(presentPlayers(server_), [](PlayerBase*) { return true; });
+}
+
+// The candidates lie around a present player drawn at random, so that each player in turn meets
+// new mobs wherever she is; none may then appear in any present player's view (where a dark cell
+// may, when the rule allows it) or near her.
+void NetLogic::collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) {
+  PlayerBase* chosen = somePlayer();
+  const MapBlock* around = chosen != nullptr ? chosen->currentMapBlock() : nullptr;
+  if (around == nullptr || world() == nullptr) return;
+  entities().collectSpawnCells(*around, out, rule);
+  const std::vector<PlayerBase*> present = presentPlayers(server_);
+  const uint32_t darkness = world()->dayClock().darkness;
+  const auto seenOrNear = [&](const MapBlock* cell) {
+    const bool dark = cell->skyLevel() <= darkness && cell->lightColour() == 0;
+    return std::any_of(present.begin(), present.end(), [&](const PlayerBase* player) {
+      const auto [dx, dy] = cellOffsetFrom(*player, *cell);
+      const bool inView = dx < rule.viewWidth / 2 && dy < rule.viewHeight / 2;
+      if (inView && !(rule.darkInView != 0 && dark)) return true;
+      const auto squared = static_cast<float>(dx * dx + dy * dy);
+      return rule.spacing > 0 && squared < rule.spacing;
+    });
+  };
+  std::erase_if(out, seenOrNear);
 }
 
 // The player with the smallest sum of both parts; the first of equals keeps its place.

@@ -34,18 +34,6 @@ constexpr SlotRef kChestSlot0{SlotKind::Chest, 0, 0};
 
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
 
-engine::Vec2 cellPoint(SlotRef slot) {
-  const InventorySprite* cell = inventoryView().spriteForSlot(slot);
-  return cell != nullptr ? cell->getPosition() : engine::Vec2(-1, -1);
-}
-
-void dragFromTo(SlotRef from, SlotRef to) {
-  pointAt(cellPoint(from));
-  leftButton(GLFW_PRESS);
-  pointAt(cellPoint(from) + engine::Vec2(8, 8));
-  pointAt(cellPoint(to));
-  leftButton(GLFW_RELEASE);
-}
 
 using ChestAtWindowTest = AppRunTest;
 
@@ -90,7 +78,7 @@ TEST_F(ChestAtWindowTest, APlacedChestOpensShowsItsCellsAndKeepsWhatIsStoredInIt
          const std::vector<SlotRef> slots = slotsHolding(kOakPlanks);
          if (slots.empty()) return false;
          planks = slots[0];
-         dragFromTo(planks, kChestSlot0);
+         dragInventoryStack(planks, kChestSlot0);
          const Item* stored = chest->itemAt(0);
          return stored != nullptr && stored->id == kOakPlanks && stored->count == 5;
        }, 1},
@@ -102,7 +90,7 @@ TEST_F(ChestAtWindowTest, APlacedChestOpensShowsItsCellsAndKeepsWhatIsStoredInIt
          return true;
        }},
       {"drag them back out", [&] {
-         dragFromTo(kChestSlot0, planks);
+         dragInventoryStack(kChestSlot0, planks);
          return carriedCount(kOakPlanks) == 5 && chest->itemAt(0) == nullptr;
        }, 1},
       {"close the inventory", [&] {

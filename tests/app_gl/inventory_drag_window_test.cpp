@@ -68,22 +68,9 @@ SlotRef putInBackpack(uint16_t id, uint16_t count) {
   return {};
 }
 
-engine::Vec2 cellPoint(SlotRef slot) {
-  const InventorySprite* cell = inventoryView().spriteForSlot(slot);
-  return cell != nullptr ? cell->getPosition() : engine::Vec2(-1, -1);
-}
-
 std::vector<unsigned char> cellPixels(SlotRef slot) {
-  const engine::Vec2 at = cellPoint(slot);
+  const engine::Vec2 at = inventoryCellPoint(slot);
   return framePixels(static_cast<int>(at.x) - 6, static_cast<int>(at.y) - 6, 12, 12);
-}
-
-int differing(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
-  int changed = 0;
-  for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
-    if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 30) ++changed;
-  }
-  return changed;
 }
 
 uint16_t idIn(SlotRef slot) {
@@ -122,14 +109,14 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
        }},
       {"press on the helmet and drag it over the worn slot", [&] {
          wornBefore = cellPixels(kWorn0);
-         pointAt(cellPoint(helmetSlot));
+         pointAt(inventoryCellPoint(helmetSlot));
          leftButton(GLFW_PRESS);
-         pointAt(cellPoint(helmetSlot) + engine::Vec2(8, 8));
-         pointAt(cellPoint(kWorn0));
+         pointAt(inventoryCellPoint(helmetSlot) + engine::Vec2(8, 8));
+         pointAt(inventoryCellPoint(kWorn0));
          return inventoryView().isDragging() && testsupport::dropMarkerShown(inventoryView());
        }, 1},
       {"the marker lights the worn cell", [&] {
-         markerPixels = differing(wornBefore, cellPixels(kWorn0));
+         markerPixels = changedPixels(wornBefore, cellPixels(kWorn0));
          return true;
        }},
       {"the helmet's icon is under the pointer", [&] {
@@ -138,8 +125,8 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
            ADD_FAILURE() << "no icon follows the pointer";
            return false;
          }
-         EXPECT_NEAR(icon->getPosition().x, cellPoint(kWorn0).x, 1.0f);
-         EXPECT_NEAR(icon->getPosition().y, cellPoint(kWorn0).y, 1.0f);
+         EXPECT_NEAR(icon->getPosition().x, inventoryCellPoint(kWorn0).x, 1.0f);
+         EXPECT_NEAR(icon->getPosition().y, inventoryCellPoint(kWorn0).y, 1.0f);
          draggedIconPixels = nodePixels(*icon, icon->getPosition(), 6);
          return true;
        }},
@@ -159,10 +146,10 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
          return inventoryView().page() == InventoryView::kCrafting;
        }},
       {"drag the logs into the grid", [&] {
-         pointAt(cellPoint(logSlot));
+         pointAt(inventoryCellPoint(logSlot));
          leftButton(GLFW_PRESS);
-         pointAt(cellPoint(logSlot) + engine::Vec2(8, 8));
-         pointAt(cellPoint(kGrid00));
+         pointAt(inventoryCellPoint(logSlot) + engine::Vec2(8, 8));
+         pointAt(inventoryCellPoint(kGrid00));
          leftButton(GLFW_RELEASE);
          return idIn(kGrid00) == log;
        }, 1},
@@ -177,7 +164,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
          return true;
        }},
       {"take the result", [&] {
-         click(cellPoint(kResult), GLFW_MOUSE_BUTTON_LEFT);
+         click(inventoryCellPoint(kResult), GLFW_MOUSE_BUTTON_LEFT);
          return idIn(kResult) == kOakPlanks && items().slotItem(kGrid00)->count == 2;
        }, 1},
       {"the planks' icon is drawn in the result cell", [&] {

@@ -23,6 +23,7 @@
 #include "platform/settings/settings.h"
 #include "tests/app_gl/app_run_support.h"
 #include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
 #include "ui/views/list_view.h"
 #include "view/main_layer.h"
 #include "view/inventory/inventory_sprite.h"
@@ -38,7 +39,8 @@ namespace {
 GLFWwindow* window() { return engine::GLView::current()->getWindow(); }
 float windowHeight() { return engine::Director::getInstance()->getWinSize().height; }
 
-// How many pixels of two readings of a region differ.
+}  // namespace
+
 int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
   int changed = 0;
   for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
@@ -47,7 +49,18 @@ int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigne
   return changed;
 }
 
-}  // namespace
+engine::Vec2 inventoryCellPoint(SlotRef slot) {
+  const InventorySprite* cell = gameViews()->inventoryView().spriteForSlot(slot);
+  return cell != nullptr ? cell->getPosition() : engine::Vec2(-1, -1);
+}
+
+void dragInventoryStack(SlotRef from, SlotRef to) {
+  pointAt(inventoryCellPoint(from));
+  leftButton(GLFW_PRESS);
+  pointAt(inventoryCellPoint(from) + engine::Vec2(8, 8));
+  pointAt(inventoryCellPoint(to));
+  leftButton(GLFW_RELEASE);
+}
 
 void press(int key) { engine::GLView::onGLFWKey(window(), key, 0, GLFW_PRESS, 0); }
 void release(int key) { engine::GLView::onGLFWKey(window(), key, 0, GLFW_RELEASE, 0); }

@@ -78,6 +78,12 @@ int iconPixels(const InventorySprite& sprite);
 // The pixels that the tile window alone draws over the middle of a cell (every other node hidden
 // for the reading), as RGBA.
 std::vector<unsigned char> tilePixelsAt(const MapBlock& cell);
+// How many pixels of two readings of a region differ.
+int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
+// The view point of an inventory cell's middle; (-1, -1) while the inventory shows no such cell.
+engine::Vec2 inventoryCellPoint(SlotRef slot);
+// The pointer presses on the first cell, drags past the threshold and lets go over the second.
+void dragInventoryStack(SlotRef from, SlotRef to);
 // Whether more than a quarter of a reading's pixels changed.
 bool muchChanged(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after);
 

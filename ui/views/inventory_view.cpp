@@ -289,11 +289,12 @@ void InventoryView::refreshContainerPanel() { refreshTexts(); }
 void InventoryView::refreshOpenWindow() { refreshTexts(); }
 
 void InventoryView::openContainerPanel(uint8_t kind, InventorySprite&) {
-  // Settings and seeds work by dragging onto the item they change; the carried containers have
-  // no panel of their own yet, so their items stay inside.
+  // Settings, seeds and paints work by dragging onto the item they change; the treasure map has
+  // no panel of its own yet.
   switch (kind) {
     case kSettingPanel: status_ = "Drag the setting onto a tool, a weapon or a worn item to encrust it."; break;
     case kSeedPanel: status_ = "Drag the seed onto another seed to cross them."; break;
+    case kFireworkPanel: status_ = "Drag a paint onto the firework to fill it with its colour."; break;
     default: status_ = "This container cannot be opened here yet."; break;
   }
   refreshTexts();

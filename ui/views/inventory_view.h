@@ -49,8 +49,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
     kBackpack = 0, kEquipment = 1, kCrafting = 2, kContainer = 3, kStatistics = 4, kCatalogue = 5,
     kTrade = 6, kTabPages = 4, kPageCount = 7
   };
-  // The container panels a tapped setting and a tapped seed ask for.
-  static constexpr uint8_t kSettingPanel = 3, kSeedPanel = 6;
+  // The container panels a tapped setting, firework and seed ask for.
+  static constexpr uint8_t kSettingPanel = 3, kFireworkPanel = 5, kSeedPanel = 6;
   // The drop marker's tag among the root's children.
   static constexpr int kDropMarkerTag = 0x44524f50;
 
@@ -101,6 +101,9 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   bool encrustsWith(SlotRef setting, SlotRef target) const;
   // One setting of the first slot set into the item of the second; the status says why not.
   bool encrust(SlotRef setting, SlotRef target);
+  // One paint of the first slot into the next colour of the firework in the second; the status
+  // says why not.
+  bool fillFireworkWith(SlotRef paint, SlotRef target);
   // A copy of a catalogue entry into a slot (kind 13 cells are never emptied).
   bool pickFromCatalogue(SlotRef entry, SlotRef to);
   // Pins the catalogue cell's item to the Pinned list, or unpins it; the status says which.

@@ -6,6 +6,7 @@
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
 #include "game/inventory/encrusting.h"
+#include "game/inventory/firework_filling.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/seed_mixing.h"
 #include "game/player/player_desktop.h"
@@ -95,7 +96,7 @@ bool InventoryView::takesStack(SlotRef from, SlotRef to) const {
   const Item* there = inventory.slotItem(to);
   if (!holds(moving) || to.kind == SlotKind::Catalogue) return false;
   if (holds(there) && (there->canStackWith(*moving) || canMixSeeds(moving, there))) return true;
-  if (encrustsWith(from, to)) return true;
+  if (encrustsWith(from, to) || fillsFirework(moving, there)) return true;
   // An entry is copied: the cell it leaves needs no room for what was there.
   if (from.kind == SlotKind::Catalogue) return !holds(there) && inventory.slotAcceptsItem(to, moving);
   return inventory.slotAcceptsItem(to, moving) && inventory.slotAcceptsItem(from, there);
@@ -114,6 +115,8 @@ bool InventoryView::moveStack(SlotRef from, SlotRef to) {
     moved = mixSeedStacks(from, to);
   } else if (encrustsWith(from, to)) {
     moved = encrust(from, to);
+  } else if (fillsFirework(moving, there)) {
+    moved = fillFireworkWith(from, to);
   } else if (holds(moving) && holds(there) && there->canStackWith(*moving)) {
     moved = inventory.mergeSlots(from, to);
     p->heldItemChanged(p->heldItem());
@@ -197,5 +200,27 @@ bool InventoryView::encrust(SlotRef setting, SlotRef target) {
   onto->refreshAndRelayout();
   p->heldItemChanged(p->heldItem());
   showFloatingLabel("Encrusted: " + itemLabel(item), onto->getPosition());
+  return true;
+}
+
+bool InventoryView::fillFireworkWith(SlotRef paint, SlotRef target) {
+  PlayerDesktopLocal* p = player();
+  if (p == nullptr || p->inventory == nullptr) return false;
+  const FireworkFill fill = fillFirework(*p->inventory, paint, target);
+  switch (fill.result) {
+    case FireworkFill::Filled: break;
+    case FireworkFill::Full: status_ = "The firework holds four colours already."; return false;
+    case FireworkFill::NoRoom: status_ = "No room for the filled firework."; return false;
+    case FireworkFill::NotAFirework: return false;
+  }
+  for (SlotRef changed : {paint, target, fill.where}) {
+    if (InventorySprite* shown = grid_.spriteFor(changed)) shown->refreshAndRelayout();
+  }
+  p->heldItemChanged(p->heldItem());
+  const Item* filled = p->inventory->slotItem(fill.where);
+  const int colours = filled != nullptr ? fireworkCodes(filled->word) : 0;
+  InventorySprite* at = grid_.spriteFor(fill.where);
+  showFloatingLabel("Filled: " + std::to_string(colours) + " of 4 colours",
+                    at != nullptr ? at->getPosition() : engine::Vec2());
   return true;
 }

@@ -81,6 +81,9 @@ class MainView final : public GameView {
   bool mine(MapBlock& cell);
   bool place(MapBlock& cell);
   bool use(MapBlock& cell);
+  // The held item onto the shelf in the cell, at the place the pointer points at.
+  bool putOnShelf(MapBlock& cell);
+  uint8_t shelfPlaceAt(const MapBlock& cell) const;
   bool askToTrade(const MapBlock& cell);
   void selectQuickSlot(int slot);
   // The held stack leaves the quick row, thrown towards the pointer (or straight ahead).

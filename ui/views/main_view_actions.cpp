@@ -22,6 +22,7 @@
 #include "ui/views/placement_refusal.h"
 #include "ui/views/throw_stack.h"
 #include "view/main_layer.h"
+#include "world/cells/block_flags.h"
 #include "world/cells/map_block.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -36,6 +37,7 @@ constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the
 constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
 constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
 constexpr uint8_t kMessageWarning = 3;
+constexpr uint8_t kSpawningKind = 6;  // items that set something loose: fireworks, mob capsules
 constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kRodWantsBobber = "A fishing rod needs a bobber or a lure in the ammunition slot, under the craft grid.";
 constexpr const char* kWantsAmmunition = "It needs its ammunition in the ammunition slot, under the craft grid.";
@@ -111,6 +113,36 @@ bool MainView::use(MapBlock& cell) {
   return session().game().useBlock(cell, MapBlock::kFront);
 }
 
+// The shelf's place the pointer points at in the cell: 0 upper left, 1 upper right, 2 lower left,
+// 3 lower right (a two-place shelf takes the side, a four-place one the quarter).
+uint8_t MainView::shelfPlaceAt(const MapBlock& cell) const {
+  const PlayerDesktopLocal* p = player();
+  const engine::Vec2 centre(static_cast<float>(cell.x) * kCellPixels, static_cast<float>(cell.y) * kCellPixels);
+  const int32_t width = p != nullptr && p->world != nullptr ? p->world->map().width() : 0;
+  const engine::Vec2 at = nearestCopyOf(worldPointAt(pointer_), centre, width);
+  const uint8_t right = at.x >= centre.x ? 1 : 0;
+  const uint8_t lower = at.y < centre.y ? 2 : 0;  // rows grow upwards
+  return static_cast<uint8_t>(right + lower);
+}
+
+// An item held against a shelf goes onto it; a flower pot is placed on it instead. True when the
+// click was the shelf's: a refusal of the local game is told, a joined game's host answers itself.
+bool MainView::putOnShelf(MapBlock& cell) {
+  PlayerDesktopLocal* p = player();
+  Item* held = p != nullptr ? p->heldItem() : nullptr;
+  if (held == nullptr || held->isNone() || p->world == nullptr || !inReach(cell)) return false;
+  if (!p->world->map().props()[cell.frontId()].has(block_flag::kShelf) || placesDecoration(*p->world, *held)) {
+    return false;
+  }
+  GameInterface& game = session().game();
+  if (!game.putItemOnShelf(cell, held, shelfPlaceAt(cell)) && game.hostRequests() == nullptr) {
+    refuseOnce(cell, placement_refusal::kShelfHasNoRoom);
+  } else {
+    p->heldItemChanged(p->heldItem());
+  }
+  return true;
+}
+
 void MainView::selectQuickSlot(int slot) {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) return;
@@ -129,7 +161,11 @@ bool MainView::shootHeld() {
   PlayerDesktopLocal* p = player();
   Item* held = p != nullptr ? p->heldItem() : nullptr;
   if (held == nullptr || held->isNone() || p->world == nullptr) return false;
-  const Logic::ProjectileChoice choice = session().entityRules().projectileForItem(p->world->isCreative() ? 1 : 0, p, held);
+  const uint8_t mode = p->world->isCreative() ? 1 : 0;
+  // What spawns something is the rules' to allow first (an empty firework, the creative world's
+  // mob limit): a refusal is told and the click fires nothing.
+  if (itemKindOf(held) == kSpawningKind && !session().entityRules().useSpawningItem(mode, p, held, aim_)) return true;
+  const Logic::ProjectileChoice choice = session().entityRules().projectileForItem(mode, p, held);
   if (choice.itemId < 0) {
     // Without what it shoots the click is the weapon's still: it says what is missing and where
     // that goes, rather than mining what the pointer is on.
@@ -247,7 +283,7 @@ void MainView::secondaryAction() {
   MapBlock* cell = cellAt(pointer_);
   PlayerDesktopLocal* p = player();
   if (p != nullptr && captureWithCollar(*p, session().game(), worldPointAt(pointer_))) return;
-  if (cell == nullptr || p == nullptr || askToTrade(*cell) || use(*cell)) return;
+  if (cell == nullptr || p == nullptr || askToTrade(*cell) || use(*cell) || putOnShelf(*cell)) return;
   if (place(*cell)) {
     // The held button goes on placing at its pace: the cell it has just filled is no refusal.
     refusedCell_ = cellKey(*cell);

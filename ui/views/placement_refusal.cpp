@@ -42,7 +42,7 @@ const char* supportRefusal(WorldMap& map, const MapBlock& cell, uint16_t id) {
 
 const char* unplaceableRefusal(const BlockPropsTable& props, const MapBlock& cell) {
   if (props[cell.frontId()].has(bf::kFruitPlant)) return kFruitWantsEmptyHand;
-  if (props[cell.frontId()].has(bf::kShelf)) return kShelfWantsEmptyHand;
+  if (props[cell.frontId()].has(bf::kShelf)) return kShelfHasNoRoom;
   return kCannotPlace;
 }
 

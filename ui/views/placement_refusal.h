@@ -12,7 +12,7 @@ namespace placement_refusal {
 constexpr const char* kCannotPlace = "That cannot be placed.";
 constexpr const char* kCannotPlaceHere = "It cannot be placed there.";
 constexpr const char* kFruitWantsEmptyHand = "Fruit is picked with an empty hand.";
-constexpr const char* kShelfWantsEmptyHand = "A shelf is cleared with an empty hand.";
+constexpr const char* kShelfHasNoRoom = "There is no room for that on the shelf there.";
 constexpr const char* kSomethingInTheWay = "Something stands in the way.";
 constexpr const char* kYouAreInTheWay = "You stand in the way.";
 constexpr const char* kNeedsFloor = "It needs a floor under it.";

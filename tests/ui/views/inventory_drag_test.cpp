@@ -238,4 +238,53 @@ TEST_F(InventoryDragTest, ASettingDroppedOnAWornItemEncrustsItOnce) {
   EXPECT_EQ(view().status(), "Drag the setting onto a tool, a weapon or a worn item to encrust it.");
 }
 
+TEST_F(InventoryDragTest, PaintsDroppedOnAFireworkFillItsColoursInTurnUpToFour) {
+  constexpr uint16_t kFirework = 1042;
+  constexpr uint16_t kWhitePaint = 39, kRedPaint = 359, kYellowPaint = 935;  // colours 1, 6 and 15
+  game_test::defineItem(kFirework, 6, true);
+  for (uint16_t paint : {kWhitePaint, kRedPaint, kYellowPaint}) game_test::defineItem(paint, 3, true);
+  items().setSlot(kPack00, makeItem(kRedPaint, 5));
+  items().setSlot(kPack10, makeItem(kFirework, 1));
+  open(InventoryView::kBackpack);
+  pickUp(kPack00);
+  moveTo(at(kPack10));
+  EXPECT_TRUE(testsupport::dropMarkerShown(view())) << "a firework takes a paint";
+  letGo(at(kPack10));
+  EXPECT_EQ(items().slotItem(kPack10)->word, 6u) << "red is the sixth paint";
+  EXPECT_EQ(countIn(kPack00), 4) << "one paint was used";
+
+  const SlotRef kPack20{SlotKind::Backpack, 2, 0};
+  items().setSlot(kPack20, makeItem(kYellowPaint, 3));
+  dragStack(kPack20, kPack10);
+  items().setSlot(kPack20, makeItem(kWhitePaint, 1));
+  dragStack(kPack20, kPack10);
+  EXPECT_EQ(idIn(kPack20), 0) << "the last white paint was used up";
+  dragStack(kPack00, kPack10);
+  EXPECT_EQ(items().slotItem(kPack10)->word, 0x61F6u) << "each colour in the next place";
+  EXPECT_EQ(countIn(kPack00), 3);
+
+  // Full, it takes no more: the paint stays where it was.
+  dragStack(kPack00, kPack10);
+  EXPECT_EQ(items().slotItem(kPack10)->word, 0x61F6u);
+  EXPECT_EQ(countIn(kPack00), 3);
+  EXPECT_EQ(view().status(), "The firework holds four colours already.");
+
+  // One of a stack is filled and goes to a free cell; the rest stay empty.
+  items().setSlot(kPack10, makeItem(kFirework, 3));
+  dragStack(kPack00, kPack10);
+  EXPECT_EQ(countIn(kPack10), 2);
+  EXPECT_EQ(items().slotItem(kPack10)->word, 0u);
+  uint32_t filled = 0;
+  for (auto area : {Inventory::Area::Quick, Inventory::Area::Backpack}) {
+    for (const ItemPtr& item : items().area(area)) {
+      if (item != nullptr && item->id == kFirework && item->word == 6u) filled += item->count;
+    }
+  }
+  EXPECT_EQ(filled, 1u) << "one red firework in a cell of its own";
+
+  // Tapping a firework says how it is filled.
+  view().spriteForSlot(kPack10)->onActivate();
+  EXPECT_EQ(view().status(), "Drag a paint onto the firework to fill it with its colour.");
+}
+
 }  // namespace

@@ -7,6 +7,9 @@
 #include <cmath>
 
 #include "game/inventory/inventory.h"
+#include "world/blocks/shelf.h"
+#include "world/cells/block_flags.h"
+#include "world/map/world_map.h"
 #include "platform/settings/settings.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/hud/mining_bar.h"
@@ -30,7 +33,48 @@ class MainViewTest : public ui_test::MainViewPlayTest {
     return centre() + (engine::Vec2(x * 30.0f, y * 30.0f) - local->position) * scale;
   }
   void breakableDirt() { theWorld().map().mutableProps().mutableRow(kDirt).flags |= uint64_t{1} << 2; }
+  // The held quick slot holds the stack.
+  void hold(uint16_t id, uint32_t word) {
+    ItemPtr item = game_test::makeItem(id, 1);
+    item->word = word;
+    local->inventory->setSlot({SlotKind::Quick, 0, 0}, std::move(item));
+    local->inventory->select(0);
+  }
+  // The game goes on in a creative world of the same size.
+  void playCreative() {
+    std::unique_ptr<World> creative =
+        World::create(&difficulty, WorldParams{.mode = 1}, kWidth, kHeight, worldContext());
+    local->setWorld(creative.get());
+    rules.setWorld(creative.get());
+    game.lendWorld(creative.get());
+    runningWorld().world = std::move(creative);
+    local->setCellCoordinates(10, 10);
+  }
 };
+
+// A crowd of entities, for the creative world's mob limit.
+class CrowdedEntities final : public NullRuleEntities {
+ public:
+  uint32_t entityCount() override { return 600; }
+};
+
+// What the rules show on a shelf: where each display stands, and what it shows.
+class ShelfDisplays final : public NullRuleEntities {
+ public:
+  Entity* spawnTreasure(const Item& shown, engine::Vec2 at, engine::Vec2, MapBlock*) override {
+    displays.push_back({shown.id, at});
+    return nullptr;
+  }
+  struct Display {
+    uint16_t id;
+    engine::Vec2 at;
+  };
+  std::vector<Display> displays;
+};
+
+constexpr uint16_t kFourPlaceShelf = 212;
+constexpr uint16_t kFirework = 1042;
+constexpr uint16_t kMobCapsule = 913;
 
 TEST_F(MainViewTest, ThePointerFindsTheCellDrawnUnderIt) {
   EXPECT_EQ(main().worldPointAt(centre()), local->position);
@@ -135,6 +179,63 @@ TEST_F(MainViewTest, TheThrowKeyThrowsTheHeldStackOnly) {
   EXPECT_EQ(local->inventory->slotItem({SlotKind::Quick, 2, 0}), nullptr);
   EXPECT_NE(local->inventory->slotItem({SlotKind::Quick, 3, 0}), nullptr);
   EXPECT_FALSE(main().throwHeld()) << "an empty hand throws nothing";
+}
+
+TEST_F(MainViewTest, AClickWithAnEmptyFireworkIsRefusedWithItsText) {
+  game_test::defineItem(kFirework, 6, false);
+  hold(kFirework, 0);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, false);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, true);
+  ASSERT_EQ(events.messages.size(), 1u);
+  EXPECT_EQ(events.messages[0].text, "The firework is empty! Fill it with dyes!");
+  EXPECT_NE(local->inventory->slotItem({SlotKind::Quick, 0, 0}), nullptr) << "nothing was fired";
+
+  // A filled one is not the rule's to refuse.
+  events.messages.clear();
+  hold(kFirework, 0x0031);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, false);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_TRUE(events.messages.empty());
+}
+
+TEST_F(MainViewTest, AMobCapsuleClickedInACrowdedCreativeWorldSaysTheLimit) {
+  game_test::defineItem(kMobCapsule, 6, false);
+  CrowdedEntities crowd;
+  rules.setEntities(&crowd);
+  playCreative();
+  hold(kMobCapsule, 0);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, false);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, true);
+  rules.setEntities(&drops);
+  ASSERT_EQ(events.messages.size(), 1u);
+  EXPECT_EQ(events.messages[0].text, "Mob limit reached.");
+}
+
+TEST_F(MainViewTest, ARightClickPutsOneOfTheHeldItemsOnTheShelfWhereThePointerPoints) {
+  BlockProps& shelf = theWorld().map().mutableProps().mutableRow(kFourPlaceShelf);
+  shelf.flags |= uint64_t{1} << block_flag::kShelf;
+  shelf.transparency = 1;
+  cell(11, 10).setLayer(kFourPlaceShelf, 0, MapBlock::kFront);
+  ShelfDisplays shown;
+  rules.setEntities(&shown);
+  local->inventory->setSlot({SlotKind::Quick, 0, 0}, game_test::makeItem(game_test::kStone, 5));
+  local->inventory->select(0);
+  // The lower right quarter of the cell: the shelf's fourth place.
+  main().mouseButton(pointOf(11, 10) + engine::Vec2(10, -10), kel::MOUSE_BUTTON_RIGHT, false);
+  main().mouseButton(pointOf(11, 10) + engine::Vec2(10, -10), kel::MOUSE_BUTTON_RIGHT, true);
+  rules.setEntities(&drops);
+  EXPECT_TRUE(events.messages.empty()) << events.messages[0].text;
+  const Item* left = local->inventory->slotItem({SlotKind::Quick, 0, 0});
+  ASSERT_NE(left, nullptr);
+  EXPECT_EQ(left->count, 4) << "one unit went onto the shelf";
+  Shelf* held = theWorld().shelves().findAt(cell(11, 10));
+  ASSERT_NE(held, nullptr);
+  ASSERT_NE(held->itemAt(3), nullptr);
+  EXPECT_EQ(held->itemAt(3)->id, game_test::kStone);
+  ASSERT_EQ(shown.displays.size(), 1u);
+  EXPECT_EQ(shown.displays[0].id, game_test::kStone);
+  EXPECT_FLOAT_EQ(shown.displays[0].at.x, 11 * 30.0f + 7.5f) << "shown on the right";
+  EXPECT_LT(shown.displays[0].at.y, 10 * 30.0f) << "and low";
 }
 
 TEST_F(MainViewTest, ThePointerAimsFromThePlayer) {

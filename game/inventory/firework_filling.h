@@ -1,0 +1,35 @@
+#pragma once
+// Filling a firework with paints in the inventory. A firework's word holds up to four colour
+// codes of four bits, the lowest first: its burst shows the first and each stage of sub-rockets
+// the next. A paint dropped onto a firework writes the paint's code (the paint table's row k gives
+// code k + 1) into the firework's next empty place and uses one paint; a full firework takes no
+// more. A stack of fireworks gives up one to be filled, which goes wherever the inventory finds
+// room. Main thread only.
+
+#include <cstdint>
+
+#include "game/inventory/slot_ref.h"
+
+class Inventory;
+class Item;
+
+namespace firework {
+constexpr uint16_t kItem = 1042;
+constexpr uint8_t kCodes = 4;
+}  // namespace firework
+
+// The colour code the paint gives (1-15), 0 for an item that is no paint.
+uint8_t paintCode(const Item* item);
+// How many colour codes the firework's word holds.
+uint8_t fireworkCodes(uint32_t word);
+// Whether the first stack is a paint and the second a firework.
+bool fillsFirework(const Item* paint, const Item* firework);
+
+struct FireworkFill {
+  enum Result : uint8_t { Filled, Full, NoRoom, NotAFirework };
+  Result result = NotAFirework;
+  SlotRef where;  // the filled firework's slot
+};
+
+// One paint of the first slot into the firework of the second.
+FireworkFill fillFirework(Inventory& inventory, SlotRef paint, SlotRef firework);

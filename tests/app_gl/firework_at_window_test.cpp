@@ -1,0 +1,145 @@
+// A firework played through the window's input: an empty one, fired at the sky, is refused with
+// its text and nothing flies. A red paint and then a blue one dragged onto it in the inventory fill
+// its first two colours, each using its paint; fired again, it bursts in red sparks and its
+// sub-rockets burst in blue ones, and in no other colour.
+
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "content/art/debris_rect_lists.h"
+#include "content/items/item.h"
+#include "engine/text/label.h"
+#include "entities/core/world_entities.h"
+#include "entities/particles/debris_entity.h"
+#include "entities/particles/debris_list.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
+#include "ui/views/main_view.h"
+#include "view/console/console_node.h"
+#include "view/inventory/inventory_sprite.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
+
+namespace {
+
+using namespace apptest;
+
+constexpr uint16_t kFirework = 1042;
+constexpr uint16_t kRedPaint = 359;   // the paint table's sixth row: colour 6
+constexpr uint16_t kBluePaint = 615;  // its tenth: colour 10
+constexpr uint8_t kRed = 6, kBlue = 10;
+constexpr const char* kEmpty = "The firework is empty! Fill it with dyes!";
+
+bool consoleSays(const std::string& text) {
+  ConsoleNode* console = MainView::console();
+  if (console == nullptr) return false;
+  for (int32_t tag = 1; tag <= console->lineCount(); ++tag) {
+    auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(tag));
+    if (line != nullptr && line->getString() == text) return true;
+  }
+  return false;
+}
+
+size_t flying() { return player()->world->entities()->bullets().size(); }
+
+// The spark colours among the world's particles, told by the spark row's place each colour takes.
+void collectSparkColours(std::set<uint8_t>& colours) {
+  const DebrisList& particles = player()->world->entities()->debris();
+  for (size_t i = 0; i < particles.size(); ++i) {
+    const DebrisRect& rect = particles.at(i).look.rect;
+    for (uint8_t colour = 1; colour <= 15; ++colour) {
+      for (bool small : {false, true}) {
+        const DebrisRect spark = fireworkSparkRect(colour, small);
+        if (rect.x == spark.x && rect.y == spark.y && rect.width == spark.width) colours.insert(colour);
+      }
+    }
+  }
+}
+
+SlotRef slotOf(uint16_t id) {
+  const std::vector<SlotRef> slots = slotsHolding(id);
+  return slots.empty() ? SlotRef{} : slots[0];
+}
+
+uint32_t fireworkWord() {
+  const SlotRef slot = slotOf(kFirework);
+  return slot.isNone() ? 0xFFFFFFFF : player()->inventory->slotItem(slot)->word;
+}
+
+// A point of the sky straight above the player.
+engine::Vec2 skyAbove() {
+  const MapBlock* above = player()->world->map().cellAt(static_cast<int32_t>(player()->cellX),
+                                                        static_cast<int32_t>(player()->cellY) + 5);
+  return above != nullptr ? pointOf(*above) : engine::Vec2();
+}
+
+bool holdFirework() {
+  const SlotRef slot = slotOf(kFirework);
+  if (slot.isNone() || slot.kind != SlotKind::Quick) return false;
+  tap(quickKey(slot.x));
+  return player()->heldItem() != nullptr && player()->heldItem()->id == kFirework;
+}
+
+using FireworkAtWindowTest = AppRunTest;
+
+TEST_F(FireworkAtWindowTest, AnEmptyFireworkIsRefusedAndAPaintedOneBurstsInItsColours) {
+  std::set<uint8_t> colours;
+  Script script(joined(intoANewWorld(), {
+      {"carry an empty firework and two paints", [&] {
+         give(kFirework, 1);
+         give(kRedPaint, 1);
+         give(kBluePaint, 1);
+         return fireworkWord() == 0 && carriedCount(kRedPaint) == 1 && carriedCount(kBluePaint) == 1;
+       }, 1},
+      {"hold the firework", [&] { return holdFirework(); }},
+      {"fire it at the sky", [&] {
+         click(skyAbove(), GLFW_MOUSE_BUTTON_LEFT);
+         return consoleSays(kEmpty);
+       }, 5},
+      {"nothing flew and the firework stays", [&] {
+         EXPECT_EQ(flying(), 0u);
+         return carriedCount(kFirework) == 1;
+       }, 1},
+      {"open the inventory", [&] {
+         tap(GLFW_KEY_E);
+         return current() == ViewId::Inventory && gameViews()->inventoryView().spriteForSlot(slotOf(kFirework)) != nullptr;
+       }},
+      {"drag the red paint onto the firework", [&] {
+         dragInventoryStack(slotOf(kRedPaint), slotOf(kFirework));
+         return fireworkWord() == kRed && carriedCount(kRedPaint) == 0;
+       }, 1},
+      {"then the blue one", [&] {
+         dragInventoryStack(slotOf(kBluePaint), slotOf(kFirework));
+         return fireworkWord() == (kRed | (kBlue << 4)) && carriedCount(kBluePaint) == 0;
+       }, 1},
+      {"close the inventory", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }},
+      {"hold it again", [&] { return holdFirework(); }},
+      {"fire it", [&] {
+         click(skyAbove(), GLFW_MOUSE_BUTTON_LEFT);
+         return flying() > 0 && carriedCount(kFirework) == 0;
+       }, 5},
+      // The rocket climbs and bursts; its sub-rockets burst a little later.
+      {"it bursts in red, then in blue", [&] {
+         collectSparkColours(colours);
+         return colours.count(kRed) != 0 && colours.count(kBlue) != 0 && flying() == 0;
+       }, 900},
+  }));
+
+  playScript(script, {}, "-windowed");
+  EXPECT_EQ(colours, (std::set<uint8_t>{kRed, kBlue})) << "sparks of a colour it was never given";
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// A shelf played through the window's input: a new character places a four-place shelf beside
+// it, holds a stack of a material and right-clicks the shelf's lower right quarter. One unit goes
+// onto the shelf's fourth place and is drawn there; the rest stays in hand.
+
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "content/items/item.h"
+#include "game/player/player_desktop.h"
+#include "platform/settings/settings.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "world/blocks/shelf.h"
+#include "world/cells/map_block.h"
+#include "world/world.h"
+
+namespace {
+
+using namespace apptest;
+
+constexpr uint16_t kShelfItem = 354;  // places the four-place shelf, block 212
+constexpr uint16_t kMaterial = 13;
+constexpr uint8_t kLowerRight = 3;
+
+// The lower right quarter of the cell on the screen, in view points (y upwards).
+engine::Vec2 lowerRightOf(const MapBlock& cell) {
+  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
+  return pointOf(cell) + engine::Vec2(7.5f, -7.5f) * scale;
+}
+
+// The whole lower right quarter of the cell, and a little below it, where a low display hangs.
+std::vector<unsigned char> quarterPixels(const MapBlock& cell) {
+  const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
+  const engine::Vec2 corner = pointOf(cell) - engine::Vec2(0, 20.0f * scale);
+  return framePixels(static_cast<int>(corner.x), static_cast<int>(corner.y), static_cast<int>(15 * scale),
+                     static_cast<int>(20 * scale));
+}
+
+using ShelfAtWindowTest = AppRunTest;
+
+TEST_F(ShelfAtWindowTest, ARightClickPutsOneOfTheHeldStackOnTheShelfWhereItPoints) {
+  MapBlock* shelfCell = nullptr;
+  std::vector<unsigned char> empty;
+  int drawn = 0;
+
+  Script script(joined(intoANewWorld(), {
+      {"place a shelf beside the player", [&] {
+         give(kShelfItem, 1);
+         shelfCell = placeCarriedNextToPlayer(kShelfItem);
+         return shelfCell != nullptr;
+       }, 1},
+      {"the shelf stands", [&] { return shelfCell->frontId() == 212; }, 10},
+      {"hold a stack of a material", [&] {
+         give(kMaterial, 5);
+         const std::vector<SlotRef> slots = slotsHolding(kMaterial);
+         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
+         tap(quickKey(slots[0].x));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kMaterial;
+       }},
+      {"point at the shelf's lower right quarter", [&] {
+         pointAt(lowerRightOf(*shelfCell));
+         return true;
+       }, 1},
+      {"it is drawn empty", [&] {
+         empty = quarterPixels(*shelfCell);
+         return true;
+       }, 1},
+      {"right-click it", [&] {
+         click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
+         Shelf* shelf = player()->world->shelves().findAt(*shelfCell);
+         return shelf != nullptr && shelf->itemAt(kLowerRight) != nullptr;
+       }, 5},
+      {"one unit went onto the fourth place", [&] {
+         Shelf* shelf = player()->world->shelves().findAt(*shelfCell);
+         EXPECT_EQ(shelf->itemAt(kLowerRight)->id, kMaterial);
+         EXPECT_EQ(shelf->itemAt(kLowerRight)->count, 1);
+         for (uint8_t place = 0; place < kLowerRight; ++place) EXPECT_EQ(shelf->itemAt(place), nullptr);
+         return carriedCount(kMaterial) == 4;
+       }, 1},
+      {"and is drawn there", [&] {
+         drawn = changedPixels(empty, quarterPixels(*shelfCell));
+         return drawn > 10;
+       }, 30},
+  }));
+
+  playScript(script, {}, "-windowed");
+  EXPECT_GT(drawn, 10) << "the item put on the shelf is not drawn on it";
+}
+
+}  // namespace
