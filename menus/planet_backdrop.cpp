@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "content/art/sky_layout.h"
 #include "content/planets/planet_def.h"
@@ -60,7 +61,7 @@ bool PlanetBackdrop::showNext(engine::Size window) {
   return show(art::skyNameOfPlanet(planet.name), window);
 }
 
-bool PlanetBackdrop::show(const std::string& skyName, engine::Size window) {
+bool PlanetBackdrop::show(std::string skyName, engine::Size window) {
   node_->removeAllChildrenWithCleanup();
   shown_.clear();
   engine::Texture2D* picture = dayPicture(skyName);
@@ -80,6 +81,6 @@ bool PlanetBackdrop::show(const std::string& skyName, engine::Size window) {
     }
     ++z;
   }
-  shown_ = skyName;
+  shown_ = std::move(skyName);
   return true;
 }

@@ -29,7 +29,8 @@ class PlanetBackdrop {
   // Draws the next planet over the window; false when its picture could not be read.
   bool showNext(engine::Size window);
   // Draws the planet whose sky name (the planet's name in lower case) is given.
-  bool show(const std::string& skyName, engine::Size window);
+  // The name is taken by value: laying the backdrop out again passes shown(), which this clears.
+  bool show(std::string skyName, engine::Size window);
   const std::string& shown() const { return shown_; }
 
  private:

@@ -176,6 +176,8 @@ void StartView::typeField(const std::string& text, uint32_t limit, std::function
 
 void StartView::typeText(const std::string& text, uint32_t limit, std::function<void(const std::string&)> store) {
   placeNameEntry();
+  // A field entered again holds its last text, selected: typing replaces it rather than adding to it.
+  nameEntry_.setSelectsWhole(true);
   nameEntry_.start(text, limit, [this, store](const std::string& typed) {
     nameEntry_.stop();
     store(typed);

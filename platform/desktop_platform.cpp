@@ -121,7 +121,7 @@ void DesktopPlatform::applyVideoMode(base::VideoMode mode, bool fullScreen) {
 
 std::vector<base::VideoMode> DesktopPlatform::videoModes() {
   const MonitorModes monitor = queryPrimaryMonitor();
-  return monitor.available ? selectVideoModes(monitor.modes, monitor.current)
+  return monitor.available ? selectVideoModes(monitor.modes, monitor.current, monitor.room)
                            : std::vector<base::VideoMode>();
 }
 

@@ -25,11 +25,15 @@ DisplayMode fromGlfw(const GLFWvidmode& mode) {
 }  // namespace
 
 std::vector<base::VideoMode> selectVideoModes(const std::vector<DisplayMode>& modes,
-                                              const DisplayMode& current) {
+                                              const DisplayMode& current, const WorkArea& room) {
+  // A window larger than the work area would be shrunk to fit or reach under the panels: a size
+  // the screen cannot show is not offered.
+  const int widest = room.width > 0 ? std::min(current.width, room.width) : current.width;
+  const int tallest = room.height > 0 ? std::min(current.height, room.height) : current.height;
   std::vector<base::VideoMode> selected;
   for (const DisplayMode& mode : modes) {
     const bool plainColour = mode.redBits == 8 && mode.greenBits == 8 && mode.blueBits == 8;
-    const bool fits = mode.width <= current.width && mode.height <= current.height;
+    const bool fits = mode.width <= widest && mode.height <= tallest;
     // A size that does not fit the stored 16-bit form could not be restored, so it is not offered.
     if (mode.refreshRate <= 60 && plainColour && fits && fitsSixteenBits(mode.width) &&
         fitsSixteenBits(mode.height)) {
@@ -63,6 +67,8 @@ MonitorModes queryPrimaryMonitor() {
     result.modes.push_back(fromGlfw(modes[i]));
   }
   result.current = fromGlfw(*current);
+  int x = 0, y = 0;
+  glfwGetMonitorWorkarea(monitor, &x, &y, &result.room.width, &result.room.height);
   result.available = true;
   return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The window sizes the options offer: the monitor's modes that fit the desktop, once each.
+// The window sizes the options offer: the monitor's modes that fit the desktop and its work area
+// (the screen less its panels), once each.
 
 #include <cstdint>
 #include <vector>
@@ -18,15 +19,22 @@ struct DisplayMode {
   int blueBits = 0;
 };
 
-// Keeps modes of at most 60 Hz with 8 bits per colour that fit inside the current mode, sorted by
-// area, each size once.
+// The part of the screen a window may take; zero sizes when the system does not say.
+struct WorkArea {
+  int width = 0;
+  int height = 0;
+};
+
+// Keeps modes of at most 60 Hz with 8 bits per colour that fit inside the current mode and the
+// work area (where it is known), sorted by area, each size once.
 std::vector<base::VideoMode> selectVideoModes(const std::vector<DisplayMode>& modes,
-                                              const DisplayMode& current);
+                                              const DisplayMode& current, const WorkArea& room = {});
 
 // The primary monitor's modes and current mode; empty when no display is open.
 struct MonitorModes {
   std::vector<DisplayMode> modes;
   DisplayMode current;
+  WorkArea room;
   bool available = false;
 };
 MonitorModes queryPrimaryMonitor();

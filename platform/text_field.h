@@ -23,6 +23,9 @@ struct TextFieldSetup {
   uint32_t lineLimit = 1;
   uint32_t minimumLength = 0;  // backspace never shortens the text below this
   uint32_t lineLength = TEXT_FIELD_UNLIMITED;  // characters per line
+  // The text given is selected whole: the first character typed (or a backspace) replaces it, so
+  // a field entered again is not typed onto the end of what it held.
+  bool selectWhole = false;
   engine::Label* label = nullptr;  // not owned
   std::function<void(const std::string&)> onText;
   std::function<void(const std::string&)> onFinish;
@@ -54,6 +57,8 @@ class TextField {
   uint32_t getLineLength() const { return lineLength_; }
   uint32_t getMinimumLength() const { return minimumLength_; }
   uint8_t getFlag() const { return flag_; }
+  // Whether the text (past the minimum length) is still selected whole.
+  bool isWholeSelected() const { return wholeSelected_; }
 
  protected:
   void reportText(const std::string& text) const;
@@ -68,6 +73,7 @@ class TextField {
   uint32_t minimumLength_;
   uint8_t flag_;  // kept for the creator; the field's own behaviour does not read it
   bool spareFlag_ = false;
+  bool wholeSelected_ = false;
 };
 
 }  // namespace kel

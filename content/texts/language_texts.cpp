@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/base/log.h"
+#include "engine/io/damaged_data_files.h"
 #include "engine/io/file_utils.h"
 #include "platform/file_handle.h"
 #include "platform/platform.h"
@@ -143,9 +144,12 @@ bool LanguageTexts::loadFile(const std::string& path) {
   kel::FileHandle file(path, kel::FileHandle::READ);
   if (!file) {
     engine::log("language file %s not found", path.c_str());
-    return false;
+  } else if (loadText(file.readToString())) {
+    return true;
   }
-  return loadText(file.readToString());
+  // Named on the start view with the other data files, so the player knows which one to restore.
+  engine::DamagedDataFiles::report(path);
+  return false;
 }
 
 const std::string& LanguageTexts::text(int id) const {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "content/art/item_atlas_layout.h"
+#include "content/art/item_icon_of.h"
 #include "content/items/item.h"
 #include "entities/core/entity_record.h"
 #include "world/rules/logic.h"
@@ -15,7 +16,7 @@ EntityData recordState(const EntityRecord& record) { return record.state; }
 }  // namespace
 
 void TreasureEntity::takeIconSize() {
-  const engine::Rect icon = art::itemIconRect(item_->id, item_->variant);
+  const engine::Rect icon = art::itemIconRectOf(*item_);
   data.halfWidth = icon.size.width > 0 ? icon.size.width / 2 : kIconHalfSize;
   data.halfHeight = icon.size.height > 0 ? icon.size.height / 2 : kIconHalfSize;
 }

@@ -69,6 +69,12 @@ class Inventory {
   void setQuickSlotsInUse(uint32_t count);
   uint32_t quickSlotsInUse() const { return quickSlotsInUse_; }
   void setKeepLastSlotEmpty(bool on) { keepLastSlotEmpty_ = on; }
+  // The desktop's quick row, alone or joined: every quick slot is shown and bound (keys 1-0), so
+  // new stacks may land in any of them, and the last one stays empty when the option says so.
+  void useDesktopQuickRow(bool keepLastSlotEmpty) {
+    setQuickSlotsInUse(kQuickSlots);
+    setKeepLastSlotEmpty(keepLastSlotEmpty);
+  }
   bool keepsLastSlotEmpty() const { return keepLastSlotEmpty_; }
   // Where the copies that `findSlotFor` stores come from (the item pool unless replaced); a
   // source that gives null or throws `std::bad_alloc` makes no copy.

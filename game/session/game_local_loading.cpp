@@ -190,9 +190,7 @@ void GameLocal::enterWorld(bool fromFile) {
 
 void GameLocal::applyInventoryOptions() {
   if (player_ == nullptr || player_->inventory == nullptr) return;
-  // The desktop shows and binds every quick slot (keys 1-0), so new stacks may land in any of them.
-  player_->inventory->setQuickSlotsInUse(Inventory::kQuickSlots);
-  player_->inventory->setKeepLastSlotEmpty(world_ != nullptr && world_->options().keepLastSlotEmpty());
+  player_->inventory->useDesktopQuickRow(world_ != nullptr && world_->options().keepLastSlotEmpty());
 }
 
 void GameLocal::settleLater() {

@@ -1,5 +1,6 @@
 #include "net/client_game/joined_game.h"
 
+#include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/game_saves.h"
 #include "game/session/game_timers.h"
@@ -7,6 +8,7 @@
 #include "net/endpoint/net_client.h"
 #include "saves/world/world_info.h"
 #include "world/current_world.h"
+#include "world/seams/world_options.h"
 #include "world/world.h"
 
 namespace {
@@ -52,6 +54,8 @@ void JoinedGame::worldCreated(World& world, WorldEntities& entities, const Playe
     player_->setWorld(&world);
     player_->setSpawnCell(cells.spawnX, cells.spawnY);
     player_->setCellCoordinates(cells.x, cells.y);
+    // Her pickups fill the quick row as they do alone.
+    if (player_->inventory != nullptr) player_->inventory->useDesktopQuickRow(world.options().keepLastSlotEmpty());
   }
   if (running_ != nullptr) running_->borrow(world, player_.get());
   setCurrentWorld(&world);

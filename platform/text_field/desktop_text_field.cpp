@@ -1,5 +1,7 @@
 #include "platform/text_field/desktop_text_field.h"
 
+#include <algorithm>
+
 #include "engine/base/utf.h"
 #include "engine/input/key_code.h"
 #include "engine/input/event.h"
@@ -36,6 +38,7 @@ DesktopTextField::DesktopTextField(const TextFieldSetup& setup,
                                    engine::Scheduler* scheduler)
     : TextField(setup), dispatcher_(dispatcher), scheduler_(scheduler) {
   setText(setup.initialText);
+  if (wideText_.size() <= minimumLength_) wholeSelected_ = false;  // nothing to select
   keyListener_ = engine::EventListenerKeyboard::create();
   keyListener_->retain();
   keyListener_->onKeyPressed = [this](engine::KeyCode key, engine::Event* event) {
@@ -121,6 +124,10 @@ void DesktopTextField::onKeyPressed(engine::KeyCode keyCode, engine::Event* even
                            BACKSPACE_REPEAT_KEY);
     }
     removeLastCharacter();
+  } else if (keyCode == engine::KeyCode::LEFT_ARROW || keyCode == engine::KeyCode::RIGHT_ARROW ||
+             keyCode == engine::KeyCode::HOME || keyCode == engine::KeyCode::END) {
+    // The caret stays after the text: the player means to add to it.
+    endSelection(false);
   } else if (isEnterKey(keyCode)) {
     if (lineLimit_ != 1) {
       if (lineCount() < lineLimit_) onCharacter(u'\n', nullptr);
@@ -136,7 +143,23 @@ void DesktopTextField::onKeyReleased(engine::KeyCode keyCode, engine::Event* eve
   consume(event);
 }
 
+void DesktopTextField::endSelection(bool erase) {
+  if (!wholeSelected_) return;
+  wholeSelected_ = false;
+  if (!erase) {
+    onChange_();
+    return;
+  }
+  const std::u16string before = wideText_;
+  wideText_.resize(std::min<size_t>(wideText_.size(), minimumLength_));
+  commitEdit(before);
+}
+
 void DesktopTextField::removeLastCharacter() {
+  if (wholeSelected_) {
+    endSelection(true);
+    return;
+  }
   if (wideText_.size() <= minimumLength_) return;
   const std::u16string before = wideText_;
   // A pair of surrogates (from text set by the game) is one character.
@@ -169,6 +192,7 @@ bool DesktopTextField::onCharacter(char16_t character, engine::Event* event) {
   consume(event);
   // One unit is one character: halves of a pair cannot be edited on their own.
   if (isSurrogate(character)) return false;
+  endSelection(true);
   // Only a full last line (wraps counted, so a sign typed without breaks holds all its lines)
   // makes the character open a new one, which the limit may refuse.
   if (isLimitedLineLength(lineLength_) && lastLineColumn(wideText_, lineLength_) >= lineLength_ &&

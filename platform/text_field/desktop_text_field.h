@@ -47,6 +47,8 @@ class DesktopTextField : public TextField {
 
  private:
   void removeLastCharacter();
+  // Ends a whole selection: with `erase` the selected text goes (down to the minimum length).
+  void endSelection(bool erase);
   // Control and V: the clipboard's first line is typed in, character by character, as far as the
   // field's limits take it.
   void pasteClipboard();

@@ -13,7 +13,8 @@ TextField::TextField(const TextFieldSetup& setup)
       lineLimit_(setup.lineLimit),
       lineLength_(setup.lineLength),
       minimumLength_(setup.minimumLength),
-      flag_(setup.flag) {}
+      flag_(setup.flag),
+      wholeSelected_(setup.selectWhole) {}
 
 void TextField::setOnChange(std::function<void()> onChange) {
   onChange_ = onChange ? std::move(onChange) : [] {};

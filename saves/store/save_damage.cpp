@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -9,9 +10,11 @@
 #include "saves/character/character_file.h"
 #include "saves/container/data_stream_reader.h"
 #include "saves/container/gzip_buffer.h"
+#include "saves/world/world_file.h"
 #include "saves/world/world_file_format.h"
 #include "saves/world/world_info.h"
 #include "world/map/world_params.h"
+#include "world/world.h"
 
 namespace {
 
@@ -69,6 +72,12 @@ std::string worldFileDamage(const std::string& path) {
       return "its section " + std::to_string(entry.id) + " is damaged";
     }
   }
+  if (in.header().version != world_file::kWorldVersion) return {};
+  // Whole containers may still hold records the game cannot load (a count past its section's end, a
+  // stream a cell short): the file is read as loading reads it, into a world thrown away after.
+  kel::FileHandle again(path, kel::FileHandle::READ);
+  const std::unique_ptr<World> world = World::create(nullptr, info.params, info.width, info.height);
+  if (!worldFileReadsWhole(again, *world)) return "its world data is damaged";
   return {};
 }
 
@@ -78,7 +87,6 @@ std::string characterFileDamage(const std::string& path) {
   {
     DataStreamReader in(file);
     said = containerDamage(file, in, kCharacterMagic, "character");
-    if (said.empty() && in.fileSize() < kCharacterFileSize) said = "the file is cut short";
   }
   if (!said.empty()) return said;
   CharacterRecord record;

@@ -27,3 +27,6 @@ bool writeWorldFile(kel::FileHandle& file, const WorldEntry& entry, World& world
 // receives the local player's cells when given.
 bool readWorldFile(kel::FileHandle& file, World& world, WorldSaveLinks& links,
                    PlayerCells* player = nullptr);
+// Whether the file reads whole into the world as `readWorldFile` reads it, the world left unlit and
+// nothing linked to it: the damage judge's reading, into a world it throws away.
+bool worldFileReadsWhole(kel::FileHandle& file, World& world);

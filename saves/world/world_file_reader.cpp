@@ -128,30 +128,49 @@ void restoreLinkedParts(World& world, WorldSaveLinks& links, LinkedParts&& parts
   links.mobsRestored(world);
 }
 
-}  // namespace
+// What reading every section leaves to be done once the file is known whole.
+struct SectionsRead {
+  PlayerCells player;
+  ItemConverter convert = nullptr;
+  StableQueue stables;
+  LinkedParts parts;
+};
 
-bool readWorldFile(kel::FileHandle& file, World& world, WorldSaveLinks& links, PlayerCells* player) {
+// Reads every section into the world; false for a file that must not be played.
+bool readSections(kel::FileHandle& file, World& world, SectionsRead& read) {
   DataStreamReader in(file);
   WorldInfo info;
   if (!in.is(kMagic, kWorldVersion) || !readWorldInfo(in, info) || !infoFitsWorld(info, world.map())) {
     file.close();
     return false;
   }
-  if (player != nullptr) *player = info.player;
-  // Stables are read with the other block entities but made only once the file is known whole.
-  StableQueue stables;
+  read.player = info.player;
   readMapSections(in, world.map());
   readClockAndWeather(in, world);
-  const ItemConverter convert = itemConverterForBuild(info.build);
-  readBlockEntities(in, world, stables, convert);
-  LinkedParts parts = readStateSections(in, world);
+  // Stables are read with the other block entities but made only once the file is known whole.
+  read.convert = itemConverterForBuild(info.build);
+  readBlockEntities(in, world, read.stables, read.convert);
+  read.parts = readStateSections(in, world);
   file.close();
-  if (in.failed()) return false;
-  stables.restore(world, links, convert);
-  restoreLinkedParts(world, links, std::move(parts));
+  return !in.failed();
+}
+
+}  // namespace
+
+bool readWorldFile(kel::FileHandle& file, World& world, WorldSaveLinks& links, PlayerCells* player) {
+  SectionsRead read;
+  if (!readSections(file, world, read)) return false;
+  if (player != nullptr) *player = read.player;
+  read.stables.restore(world, links, read.convert);
+  restoreLinkedParts(world, links, std::move(read.parts));
   // Lit as generation lights a world, and its surface found while the world is still the reader's:
   // entering it then finds both made.
   world.map().lightMap().relightAllWithShadows();
   world.map().computeSurfaceHeights();
   return true;
+}
+
+bool worldFileReadsWhole(kel::FileHandle& file, World& world) {
+  SectionsRead read;
+  return readSections(file, world, read);
 }

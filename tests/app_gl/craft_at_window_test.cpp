@@ -1,7 +1,7 @@
 // Crafting played through the window's input events: a new character in a new world places a
 // workbench and uses it, crafts a wooden shovel there with a click on its row of the crafting page
 // (the shovel's book entry still unknown, so a notice names the entry learned, over the page, until
-// OK closes it), and the crafting page's own cells follow at once (the
+// OK closes it; the inventory leaves the screen behind it, icons and frames alike), and the crafting page's own cells follow at once (the
 // shovel's icon is drawn, the planks' count is what is left), as does the backpack page; walking away
 // from the bench brings the page back to crafting by hand, where a click makes oak planks.
 
@@ -28,6 +28,7 @@
 #include "engine/scene/director.h"
 #include "engine/text/label.h"
 #include "view/inventory/inventory_sprite.h"
+#include "view/inventory/overlay_art.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
@@ -78,6 +79,8 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
   int walkKey = 0;
   uint32_t planksBefore = 0;
   int noticeText = 0;
+  engine::Vec2 planksCell;
+  int iconsBehindNotice = -1, iconsOnPage = 0;
 
   Script script(joined(intoANewWorld(), {
       {"carry a workbench and what a shovel takes", [&] {
@@ -99,6 +102,11 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
        }, 10},
       {"click the wooden shovel's row", [&] {
          shovelsBefore = slotsHolding(kWoodenShovel);
+         const std::vector<SlotRef> planks = slotsHolding(kOakPlanks);
+         const InventorySprite* planksSprite = planks.empty() ? nullptr : inventoryView().spriteForSlot(planks[0]);
+         if (planksSprite == nullptr || planksSprite->icon() == nullptr) return false;
+         planksCell = planksSprite->getPosition();
+         iconsOnPage = nodePixels(*overlay_art::iconBatch(), planksCell, 6);
          if (!clickRow("Wooden Shovel <-")) {
            ADD_FAILURE() << "no wooden shovel row at the workbench";
            return false;
@@ -111,6 +119,8 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
          EXPECT_EQ(notice->title(), "Notice");
          EXPECT_FALSE(notice->lines().empty()) << "the notice names no entry";
          noticeText = brightPixels(notice->textsFoot());
+         // The inventory leaves the screen behind the notice, its icons with its frames.
+         iconsBehindNotice = nodePixels(*overlay_art::iconBatch(), planksCell, 6);
          tap(GLFW_KEY_ENTER);
          return current() == ViewId::Inventory;
        }, 5},
@@ -191,6 +201,8 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
 
   playScript(script);
   EXPECT_GT(noticeText, 100) << "the notice draws no text";
+  EXPECT_GT(iconsOnPage, 20) << "the planks' icon is not drawn on the crafting page";
+  EXPECT_EQ(iconsBehindNotice, 0) << "the inventory's icons float over the world behind the notice";
   EXPECT_GT(shovelIconPixels, 20) << "the new shovel's cell draws no icon";
   EXPECT_GT(shovelOnCraftingPage, 20) << "the crafting page's cell of the new shovel draws no icon";
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";

@@ -1,5 +1,6 @@
 // Joining from the program's own menus: a headless host in the same process listens on 127.0.0.1
-// with a generated world; a new character types the host's address and port on the join page,
+// with a generated world; a new character types the host's address and port on the join page (typed again,
+// the address replaces the old one rather than adding to it),
 // saves them to the server list and joins from it. The wait view says it is connecting, the
 // host's world is entered as the current game (unlocking "Better With A Friend"), and leaving from
 // the pause view brings the start view back while the host sees the player go. Joined again, the
@@ -90,6 +91,11 @@ class JoinFromMenusTest : public AppRunTest {
         {"create it", [] { return chooseRow("Create") && startView().status() == "Created Player."; }},
         {"play as it", [] { return chooseRow("Play as Player") && startView().page() == StartView::Page::Join; }},
         {"type the address", [] { return typeInRow("Address: ", kLoopback, 0); }},
+        {"typed again, the address replaces the old one", [] {
+           const bool typed = typeInRow("Address: ", kLoopback, 0);
+           EXPECT_FALSE(hasRow(std::string("Address: ") + kLoopback + kLoopback)) << "typing appended to the old address";
+           return typed;
+         }},
         {"type the port", [this] { return typeInRow("Port: ", portText, 5); }},
         {"save it to the server list", [] {
            return chooseRow("Save to the server list") && kel::options().servers.size() == 1;

@@ -1,4 +1,5 @@
 // The start view as the window draws it: a planet under its sky behind the page instead of black,
+// and still there once the window is laid out again (a new size, full screen),
 // the rows in the interface's gold-edged frames with the chosen one brighter, and every row of the
 // main menu still there; a name being typed hides the row it is typed over.
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/app/application.h"
 #include "engine/scene/director.h"
 #include "menus/start_view.h"
 #include "tests/app_gl/app_run_support.h"
@@ -79,6 +81,40 @@ TEST_F(StartViewLookTest, APlanetShowsBehindTheMainMenuAndItsRowsAreFramed) {
   EXPECT_TRUE(quitShown) << "the main menu keeps its rows";
   EXPECT_GT(chosenGold, 0) << "the chosen row is framed in gold";
   EXPECT_EQ(otherGold, 0) << "the other rows' frames are dimmed";
+}
+
+TEST_F(StartViewLookTest, ThePlanetStaysBehindTheMenuWhenTheWindowIsLaidOutAgain) {
+  int waited = 0;
+  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
+  std::string before, after;
+  double outsideDark = 100.0;
+
+  Script script({
+      {"the start view", [&] { return current() == ViewId::Start && currentList() != nullptr && wait(3); }},
+      {"the window laid out again, as a new size or full screen does", [&] {
+         before = startView().backdropPlanet();
+         const engine::Size size = engine::Director::getInstance()->getWinSize();
+         engine::Application::getInstance()->applicationScreenSizeChanged(static_cast<int>(size.width),
+                                                                           static_cast<int>(size.height));
+         return true;
+       }},
+      {"the menu over its planet", [&] {
+         if (!wait(3)) return false;
+         after = startView().backdropPlanet();
+         const engine::Size size = engine::Director::getInstance()->getWinSize();
+         const MenuList& list = currentList()->list();
+         const int band = std::max(8, static_cast<int>(list.rowRect(list.firstShown()).getMinX()) - 30);
+         outsideDark = nearBlackShare(framePixels(0, 0, band, static_cast<int>(size.height)));
+         return true;
+       }},
+  });
+
+  playScript(script);
+  if (!script.finished() || !script.failure().empty()) return;
+
+  ASSERT_FALSE(before.empty()) << "a planet's sky picture is drawn behind the page";
+  EXPECT_EQ(after, before) << "laid out again, the same planet";
+  EXPECT_LT(outsideDark, 10.0) << "beside the page the planet still shows, not black";
 }
 
 TEST_F(StartViewLookTest, ANameBeingTypedHidesTheRowItIsTypedOver) {

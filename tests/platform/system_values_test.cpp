@@ -31,6 +31,17 @@ TEST(VideoModes, EachFittingStorableSizeIsOfferedOnceSmallestFirst) {
             (std::vector<VideoMode>{{1200, 1200}, {1600, 900}}));
 }
 
+TEST(VideoModes, OnlySizesThatFitTheScreensWorkAreaAreOffered) {
+  const std::vector<DisplayMode> modes = {mode(1920, 1200), mode(1280, 720), mode(1024, 768), mode(800, 600)};
+  // A 1280x720 screen whose monitor lists larger modes.
+  EXPECT_EQ(kel::selectVideoModes(modes, mode(1920, 1200), kel::WorkArea{1280, 720}),
+            (std::vector<VideoMode>{{800, 600}, {1280, 720}}));
+  // A panel takes 40 rows: the screen's own size no longer fits a window.
+  EXPECT_EQ(kel::selectVideoModes(modes, mode(1280, 720), kel::WorkArea{1280, 680}), (std::vector<VideoMode>{{800, 600}}));
+  // Where the system says nothing of a work area, the current mode bounds the sizes.
+  EXPECT_EQ(kel::selectVideoModes(modes, mode(1280, 720), kel::WorkArea{}), (std::vector<VideoMode>{{800, 600}, {1280, 720}}));
+}
+
 TEST(LocalInterfaces, DefaultRouteInterfacesAreReadFromTheRouteTableDamagedOrNot) {
   const std::string table =
       "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <map>
 #include <set>
-#include <sstream>
 #include <vector>
 
 #include "content/art/mob_atlas_layout.h"
@@ -20,6 +19,7 @@
 #include "tools/art_maker/atlas_registry.h"
 #include "tools/art_maker/distinct_pictures.h"
 #include "tools/art_maker/item_looks.h"
+#include "tools/art_maker/mob_colours.h"
 #include "tools/art_maker/region_grid.h"
 
 namespace artmaker {
@@ -44,70 +44,6 @@ struct MobParts {
   std::string name;
   std::vector<std::vector<Frame>> animations;  // frames per animation, one per part
 };
-
-struct MobColours {
-  Ramp body, belly, dark, accent, wing, slime, eye, glint;
-};
-
-std::vector<std::string> nameWords(const std::string& name) {
-  std::vector<std::string> out;
-  std::istringstream in(name);
-  for (std::string w; in >> w;) out.push_back(w);
-  return out;
-}
-
-std::optional<Colour> wordColour(const rapidjson::Value& table, const std::vector<std::string>& words) {
-  for (const std::string& w : words) {
-    if (table.HasMember(w.c_str()) && table[w.c_str()].IsString()) {
-      const unsigned long rgb = std::strtoul(table[w.c_str()].GetString(), nullptr, 16);
-      return opaque(uint32_t(rgb));
-    }
-  }
-  return std::nullopt;
-}
-
-bool listed(const rapidjson::Value& list, const std::string& word) {
-  if (!list.IsArray()) return false;
-  for (const auto& entry : list.GetArray()) {
-    if (entry.IsString() && word == entry.GetString()) return true;
-  }
-  return false;
-}
-
-// The body takes a colour word ("Green") ahead of a place word ("Lava"); the place then colours the
-// belly, core and crest, so a green lava slime is green with a lava core. A mob named only by its
-// place is that place's colour turned a little toward a colour of its own, so the kinds of one
-// place differ. Words in "shades" make the body darker (males) or paler. A variation above zero
-// turns the body further toward the mob's own colour, to part two mobs that would look the same.
-MobColours coloursFor(const MobParts& mob, const rapidjson::Document& recipes, int variation) {
-  const std::vector<std::string> words = nameWords(mob.name);
-  std::vector<std::string> hues, places;
-  for (const std::string& w : words) (listed(recipes["hueWords"], w) ? hues : places).push_back(w);
-  const Colour own = ownColour(uint16_t(mob.row), 0.5f, 0.78f);
-  const std::optional<Colour> hue = wordColour(recipes["colours"], hues);
-  const std::optional<Colour> place = wordColour(recipes["colours"], places);
-  Colour body = hue ? *hue : place ? mix(*place, own, 0.3f) : own;
-  const std::optional<Colour> mark = wordColour(recipes["marks"], words);
-  const std::optional<Colour> core = hue && place ? place : mark;
-  if (recipes.HasMember("shades") && recipes["shades"].IsObject()) {
-    for (const std::string& w : words) {
-      if (recipes["shades"].HasMember(w.c_str()) && recipes["shades"][w.c_str()].IsNumber()) {
-        body = shade(body, recipes["shades"][w.c_str()].GetFloat());
-      }
-    }
-  }
-  if (variation > 0) body = mix(body, ownColour(uint16_t(mob.row * 31 + variation), 0.6f, 0.8f), std::min(0.2f * float(variation), 0.8f));
-  MobColours c;
-  c.body = makeRamp(body, 0.85f);
-  c.belly = makeRamp(core.value_or(mix(body, rgba(246, 236, 214), 0.55f)), 0.7f);
-  c.dark = makeRamp(shade(body, -1.3f), 0.8f);
-  c.accent = makeRamp(mark.value_or(shade(body, -2.4f)), 0.8f);
-  c.wing = makeRamp(mark.value_or(shade(body, 1.0f)), 0.7f);
-  c.slime = makeRamp(withAlpha(body, 215), 0.8f);
-  c.eye = makeRamp(rgba(22, 18, 28), 0.3f);
-  c.glint = makeRamp(rgba(255, 255, 250), 0.2f);
-  return c;
-}
 
 Role roleOf(const MobParts& mob, size_t part, size_t body) {
   const std::vector<Frame>& frames = mob.animations.front();
@@ -356,7 +292,7 @@ bool drawDistinctMob(Canvas& atlas, const MobParts& mob, const rapidjson::Docume
   const engine::Rect cell = art::mobAtlasCell(uint32_t(mob.row));
   auto draw = [&](int variation) {
     atlas.fillRect({int(cell.getMinX()), int(cell.getMinY()), int(cell.size.width), int(cell.size.height)}, kClear);
-    return drawMob(atlas, mob, coloursFor(mob, recipes, variation));
+    return drawMob(atlas, mob, mobColours(uint16_t(mob.row), mob.name, recipes, variation));
   };
   // The first variation that stands apart; failing that, the one that stands farthest.
   int best = 0;

@@ -1,6 +1,7 @@
 // treasures.png: the icon of every item of the content set, drawn by its kind and name (tools by
 // material, potions by their liquid's colour, food, gems, ores, seeds, creatures, clothes, and block
-// items as small tiles of their material), at every place item_atlas_layout.h gives it.
+// items as small tiles of their material), at every place item_atlas_layout.h gives it; then the
+// spawn egg of every mob in the mob's colours.
 
 #include <algorithm>
 #include <map>
@@ -11,6 +12,7 @@
 #include "tools/art_maker/block_looks.h"
 #include "tools/art_maker/block_painter.h"
 #include "tools/art_maker/item_looks.h"
+#include "tools/art_maker/spawn_eggs.h"
 
 namespace artmaker {
 namespace {
@@ -32,15 +34,28 @@ Canvas blockItemIcon(const BlockLook& block) {
   return icon;
 }
 
-// The sheet shows every icon at twice its size, grouped by kind.
-Canvas iconSheet(const std::vector<std::pair<const ItemEntry*, Canvas>>& icons) {
+// The sheet shows every icon at twice its size, in the order given.
+Canvas doubledSheet(const std::vector<const Canvas*>& icons) {
   constexpr int kColumns = 56, kPitch = 2 * art::kItemIconSize + 4;
   const int rows = int(icons.size() + kColumns - 1) / kColumns;
   Canvas sheet(kColumns * kPitch, std::max(rows, 1) * kPitch);
   for (size_t i = 0; i < icons.size(); ++i) {
-    sheet.blit(icons[i].second.scaled(2), int(i % kColumns) * kPitch + 2, int(i / kColumns) * kPitch + 2, true);
+    sheet.blit(icons[i]->scaled(2), int(i % kColumns) * kPitch + 2, int(i / kColumns) * kPitch + 2, true);
   }
   return sheet;
+}
+
+std::vector<const Canvas*> eggPictures(const std::vector<Canvas>& eggs) {
+  std::vector<const Canvas*> shown;
+  for (const Canvas& egg : eggs) shown.push_back(&egg);
+  return shown;
+}
+
+// The items' icons, grouped by kind.
+Canvas iconSheet(const std::vector<std::pair<const ItemEntry*, Canvas>>& icons) {
+  std::vector<const Canvas*> shown;
+  for (const auto& icon : icons) shown.push_back(&icon.second);
+  return doubledSheet(shown);
 }
 
 }  // namespace
@@ -59,7 +74,7 @@ void makeTreasuresAtlas(const ArtSources& sources, AtlasOutput& out) {
   }
   std::map<uint16_t, const BlockLook*> blockById;
   for (const BlockLook& block : blocks) blockById[block.id] = &block;
-  Canvas atlas(art::kItemAtlasSize, art::kItemAtlasSize);
+  Canvas atlas(art::kItemAtlasSize, art::kItemAtlasHeight);
   std::vector<std::pair<const ItemEntry*, Canvas>> icons;
   for (const auto& [id, item] : looks->items()) {
     const auto placed = blockById.find(item.placesBlock);
@@ -77,6 +92,12 @@ void makeTreasuresAtlas(const ArtSources& sources, AtlasOutput& out) {
   }
   std::stable_sort(icons.begin(), icons.end(), [](const auto& a, const auto& b) { return a.first->kind < b.first->kind; });
   out.addSheetSection("Items (" + std::to_string(icons.size()) + ", by kind)", iconSheet(icons));
+  std::vector<Canvas> eggs;
+  if (!drawSpawnEggs(sources, atlas, eggs, error)) {
+    out.fail(error);
+    return;
+  }
+  out.addSheetSection("Spawn eggs (" + std::to_string(eggs.size()) + ", by mob)", doubledSheet(eggPictures(eggs)));
   out.addPicture("treasures.png", std::move(atlas));
 }
 

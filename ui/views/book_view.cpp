@@ -8,6 +8,7 @@
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/player_desktop.h"
 #include "ui/views/book_recipe_place.h"
+#include "ui/views/book_recipe_search.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "world/rules/game.h"
@@ -30,10 +31,16 @@ BookViewFields BookView::fieldsForCraftEntry(uint16_t craftEntry) const {
 
 void BookView::showEntry(int index) {
   search_.stop();
+  keepListRow();
   shown_ = index >= 0 && static_cast<size_t>(index) < pageCount() ? index : -1;
   page_ = 0;
-  list().select(0);
+  // Back on the list, the player is where she was when she left it.
+  list().select(shown_ == -1 ? listRow_ : 0);
   refresh();
+}
+
+void BookView::keepListRow() {
+  if (shown_ == -1) listRow_ = list().selected();
 }
 
 void BookView::showLearned() { showMode(kLearned); }
@@ -47,6 +54,7 @@ void BookView::showCollections(size_t page) {
 
 void BookView::showMode(int mode) {
   search_.stop();
+  keepListRow();
   shown_ = mode;
   page_ = 0;
   list().select(0);
@@ -92,6 +100,7 @@ void BookView::exit() {
   search_.clear();
   ListView::exit();
   fields_ = BookViewFields{};
+  listRow_ = 0;
   session().game().unpause();
 }
 
@@ -156,7 +165,17 @@ void BookView::fillList(std::vector<std::string>& lines, std::vector<MenuList::R
                 static_cast<uint32_t>(std::clamp(begin_[i].icon, 0, art::kBookIconCount - 1))};
     rows.push_back(std::move(row));
   }
-  if (!search_.text().empty()) lines.push_back(std::to_string(shown) + " of " + std::to_string(pageCount()) + " entries found");
+  const std::vector<FoundRecipe> recipes = findRecipes(begin_, end_, search_);
+  for (const FoundRecipe& recipe : recipes) {
+    rows.push_back({recipe.line + " (" + begin_[recipe.entry].name + ")", [this, recipe] {
+                      showEntry(static_cast<int>(recipe.entry));
+                      showPage(recipe.page);
+                    }});
+  }
+  if (!search_.text().empty()) {
+    lines.push_back(std::to_string(shown) + " of " + std::to_string(pageCount()) + " entries found");
+    lines.push_back(std::to_string(recipes.size()) + (recipes.size() == 1 ? " recipe found" : " recipes found"));
+  }
   rows.push_back({BookChemistry::kRow, [this] { showChemistry(); }});
   rows.push_back({BookCollections::kRow, [this] { showCollections(); }});
   rows.push_back({kLearnedRow, [this] { showLearned(); }});

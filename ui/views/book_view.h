@@ -2,8 +2,8 @@
 // The craft book. It pages through a range of the book entries the language file filled; the
 // content start-up hands it that range. The list shows the entries; choosing one shows its pages,
 // one at a time, each with its icon. A search row filters the entries (and the potions) by what the
-// player types. Other rows list the craft book entries the player has learned, the chemistry pages
-// and the collection book.
+// player types, and lists the recipes whose result or ingredients hold it. Other rows list the
+// craft book entries the player has learned, the chemistry pages and the collection book.
 // Opened at a crafting station (its fields name the station's kind), it first offers the
 // inventory's crafting page for that station.
 // The game's ordinary timers are paused while it is current.
@@ -75,6 +75,8 @@ class BookView final : public ListView {
   void fillList(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   // Shows a mode of the book from its first row.
   void showMode(int mode);
+  // Leaving the list keeps the row chosen, which the list shows again when it comes back.
+  void keepListRow();
   void toggleSearch();
   // The search row, on the list of entries and on the chemistry pages.
   MenuList::Row searchRow();
@@ -83,6 +85,7 @@ class BookView final : public ListView {
   const BookEntry* end_ = nullptr;
   BookViewFields fields_;
   int shown_ = -1;
+  int listRow_ = 0;
   size_t page_ = 0;
   SearchField search_;
   BookChemistry chemistry_;

@@ -1,6 +1,7 @@
 #include "ui/views/drag_icon.h"
 
 #include "content/art/item_atlas_layout.h"
+#include "content/art/item_icon_of.h"
 #include "content/items/item.h"
 #include "engine/scene/inner_node.h"
 #include "engine/sprite/sprite.h"
@@ -16,7 +17,7 @@ DragIcon::~DragIcon() { hide(); }
 void DragIcon::show(const Item& item, const engine::Vec2& point, float scale, engine::InnerNode* fallback) {
   hide();
   engine::Sprite* sprite =
-      engine::Sprite::createWithTextureRect(overlay_art::iconTexture(), art::itemIconRect(item.id, item.variant));
+      engine::Sprite::createWithTextureRect(overlay_art::iconTexture(), art::itemIconRectOf(item));
   engine::InnerNode* parent = overlay_art::iconBatch() != nullptr ? overlay_art::iconBatch() : fallback;
   if (sprite == nullptr || parent == nullptr) return;
   sprite->setScale(scale);

@@ -83,6 +83,17 @@ void InventoryView::exit() {
   page_ = kBackpack;
 }
 
+void InventoryView::pause() {
+  hideItemTooltip();
+  hideDropMarker();
+  clearGrid();
+}
+
+void InventoryView::resume() {
+  buildGrid();
+  refresh();
+}
+
 void InventoryView::layOut() {
   const bool cellsShown = !grid_.empty();
   hideItemTooltip();
@@ -354,7 +365,8 @@ void InventoryView::setPage(uint8_t page) {
   list().select(0);
   hideItemTooltip();
   if (selected_ != nullptr) selected_->deselect();
-  const bool shown = !grid_.empty() || root()->getParent() != nullptr;
+  // A covered view builds its cells again when it is uncovered.
+  const bool shown = !grid_.empty() || (root()->getParent() != nullptr && root()->isVisible());
   clearGrid();
   if (leaving == kCrafting && page_ != kCrafting) leaveCraftGrid();
   if (shown) buildGrid();

@@ -59,6 +59,10 @@ class InventoryView final : public ListView, public InventoryViewHooks {
 
   void enter() override;
   void exit() override;
+  // A covered view leaves the screen: the cells' icons, counts and marks, which are drawn in the
+  // layer's own batches above every view, leave with the frames and come back with them.
+  void pause() override;
+  void resume() override;
   // The list beside the cells and the cells themselves, made again at the new interface scale.
   void layOut() override;
 

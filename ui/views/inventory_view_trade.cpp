@@ -28,6 +28,17 @@ bool isOffered(const TradeAbstract& trade, SlotRef slot) {
   return false;
 }
 
+// What the other side offers, on one row whatever the number of its stacks.
+std::string otherOffers(const TradeAbstract& trade) {
+  std::string text;
+  for (int place = 0; place < trade::kOfferPlaces; ++place) {
+    const Item* theirs = trade.otherOffer(place);
+    if (theirs == nullptr) continue;
+    text += (text.empty() ? "You get: " : ", ") + itemLabel(theirs);
+  }
+  return text.empty() ? "You get nothing yet." : text;
+}
+
 // A trade action redraws the window while the row that chose it is being replaced: the action and
 // the view are the caller's copies, never read from the row after the action ran.
 template <class Action>
@@ -44,10 +55,11 @@ void InventoryView::fillTrade(PlayerDesktopLocal& p, std::vector<std::string>& l
     rows.push_back({"No trade is running.", nullptr});
     return;
   }
-  lines.push_back("Trading with " + trade->partner() + ". " + readiness(*trade));
-  for (int place = 0; place < trade::kOfferPlaces; ++place) {
-    if (const Item* theirs = trade->otherOffer(place)) rows.push_back({"You get: " + itemLabel(theirs), nullptr});
-  }
+  // The other side's offers and readiness arrive while the player points at a row: they change the
+  // texts of lines and a row that are always there, never the number of rows above what one clicks.
+  lines.push_back("Trading with " + trade->partner() + ".");
+  lines.push_back(readiness(*trade));
+  rows.push_back({otherOffers(*trade), nullptr});
   rows.push_back({trade->ownReady() ? "Not ready" : "Ready", [this, trade] {
                     act(this, [trade] { trade->setReady(!trade->ownReady()); });
                   }});

@@ -20,39 +20,45 @@
 
 namespace {
 
+// The options stand under headings, so a player finds one among the many.
+enum Group : uint8_t { kSound, kWindow, kPlaying, kInventory, kChat, kSaves, kNetwork, kGroupCount };
+constexpr const char* kHeadings[kGroupCount] = {"Sound",  "Window and display", "Playing", "Inventory and book",
+                                                "Chat and console", "Saves", "Network"};
+
 struct SwitchRow {
   const char* name;
   const char* label;
+  Group group;
 };
 
 // The registry's switches a player turns from the options; the others are set by the game itself
 // (first-time hints, the marked world) or only for this run.
 constexpr SwitchRow kSwitches[] = {
-    {"smoothLighting", "Smooth lighting"},
-    {"placeTopBlockByDefault", "Place the top block by default"},
-    {"keepLastSlotEmpty", "Keep the last slot empty"},
-    {"highlightNewItems", "Highlight new items"},
-    {"invertToyMechanics", "Invert toy mechanics"},
-    {"alwaysThrowBulletsAtMaxStrength", "Throw bullets at full strength"},
-    {"showOutlinesInventory", "Outlines in the inventory"},
-    {"extendedTooltip", "Extended tooltips"},
-    {"alwaysEnabledTooltips", "Tooltips always on"},
-    {"showCountersInBook", "Counters in the book"},
-    {"showMarkersInSuperMap", "Markers on the map"},
-    {"openCraftbookRecipe", "Open the recipe in the craft book"},
-    {"lessVerboseConsole", "Quieter console"},
-    {"rotateItemsOnMouse", "Turn items with the mouse"},
-    {"fancyChat", "Fancy chat"},
-    {"chatSound", "Chat sound"},
-    {"chatBackground", "Chat background"},
-    {"disableMouseWheel", "Mouse wheel off"},
-    {"saveReminder", "Save reminder"},
-    {"shouldAutosave", "Autosave"},
-    {"keepBackupOfSaves", "Keep a backup of saves"},
-    {"profanityFilter", "Profanity filter"},
-    {"netWorldDataCompression", "Compress world data on the network"},
-    {"disableRemoteStats", "No remote statistics"},
-    {"skipSplashScreen", "Skip the splash screen"},
+    {"chatSound", "Chat sound", kSound},
+    {"smoothLighting", "Smooth lighting", kWindow},
+    {"skipSplashScreen", "Skip the splash screen", kWindow},
+    {"placeTopBlockByDefault", "Place the top block by default", kPlaying},
+    {"keepLastSlotEmpty", "Keep the last slot empty", kPlaying},
+    {"invertToyMechanics", "Invert toy mechanics", kPlaying},
+    {"alwaysThrowBulletsAtMaxStrength", "Throw bullets at full strength", kPlaying},
+    {"rotateItemsOnMouse", "Turn items with the mouse", kPlaying},
+    {"disableMouseWheel", "Mouse wheel off", kPlaying},
+    {"highlightNewItems", "Highlight new items", kInventory},
+    {"showOutlinesInventory", "Outlines in the inventory", kInventory},
+    {"extendedTooltip", "Extended tooltips", kInventory},
+    {"alwaysEnabledTooltips", "Tooltips always on", kInventory},
+    {"showCountersInBook", "Counters in the book", kInventory},
+    {"showMarkersInSuperMap", "Markers on the map", kInventory},
+    {"openCraftbookRecipe", "Open the recipe in the craft book", kInventory},
+    {"lessVerboseConsole", "Quieter console", kChat},
+    {"fancyChat", "Fancy chat", kChat},
+    {"chatBackground", "Chat background", kChat},
+    {"profanityFilter", "Profanity filter", kChat},
+    {"saveReminder", "Save reminder", kSaves},
+    {"shouldAutosave", "Autosave", kSaves},
+    {"keepBackupOfSaves", "Keep a backup of saves", kSaves},
+    {"netWorldDataCompression", "Compress world data on the network", kNetwork},
+    {"disableRemoteStats", "No remote statistics", kNetwork},
 };
 
 std::string onOff(bool on) { return on ? "On" : "Off"; }
@@ -88,24 +94,37 @@ std::string OptionRows::switchLabel(const std::string& name, const char* fallbac
 }
 
 void OptionRows::append(std::vector<MenuList::Row>& rows) {
+  for (int group = 0; group < kGroupCount; ++group) {
+    rows.push_back(MenuList::heading(kHeadings[group]));
+    if (group == kSound) appendSound(rows);
+    if (group == kWindow) appendWindow(rows);
+    for (const SwitchRow& row : kSwitches) {
+      if (row.group != group) continue;
+      const kel::Setting* setting = kel::settingsRegistry().find(row.name);
+      if (setting == nullptr || setting->typeTag() != kel::Setting::kBoolTag) continue;
+      const bool on = static_cast<const kel::PrimitiveSetting<bool, 0>*>(setting)->value();
+      const std::string name = row.name;
+      rows.push_back(switchRow(switchLabel(name, row.label) + ": " + onOff(on), [this, name] { toggleSwitch(name); }));
+    }
+  }
+}
+
+void OptionRows::appendSound(std::vector<MenuList::Row>& rows) {
   const kel::Options& o = kel::options();
   rows.push_back(switchRow("Music: " + onOff(o.musicEnabled), [this] { toggleMusic(); }));
   rows.push_back(MenuList::cycling("Music volume: " + percent(o.musicVolume), [this](int n) { stepMusicVolume(n); }));
   rows.push_back(switchRow("Sound: " + onOff(o.soundEnabled), [this] { toggleSound(); }));
   rows.push_back(MenuList::cycling("Sound volume: " + percent(o.soundVolume), [this](int n) { stepSoundVolume(n); }));
+}
+
+void OptionRows::appendWindow(std::vector<MenuList::Row>& rows) {
+  const kel::Options& o = kel::options();
   rows.push_back(switchRow(std::string("Display: ") + (o.fullScreen ? "Full screen" : "Window"),
                            [this] { toggleFullScreen(); }));
   rows.push_back(MenuList::cycling("Window size: " + videoModeText(o.videoMode), [this](int n) { stepVideoMode(n); }));
   rows.push_back(MenuList::cycling("Interface scale: " + uiScaleText(o.uiScale), [this](int n) { stepUiScale(n); }));
   rows.push_back(MenuList::cycling("World scale: x" + std::to_string(static_cast<int>(o.viewportScale) - 1),
                                    [this](int n) { stepViewScale(n); }));
-  for (const SwitchRow& row : kSwitches) {
-    const kel::Setting* setting = kel::settingsRegistry().find(row.name);
-    if (setting == nullptr || setting->typeTag() != kel::Setting::kBoolTag) continue;
-    const bool on = static_cast<const kel::PrimitiveSetting<bool, 0>*>(setting)->value();
-    const std::string name = row.name;
-    rows.push_back(switchRow(switchLabel(name, row.label) + ": " + onOff(on), [this, name] { toggleSwitch(name); }));
-  }
 }
 
 void OptionRows::stepMusicVolume(int steps) {

@@ -1,10 +1,10 @@
 #pragma once
-// The option rows of the options pages (the start view's and the pause view's): the music and the
-// sound with their volumes, full screen or a window and its size, the interface and world scales,
-// and every switch of the settings registry a player may want to turn. Choosing a row steps its
-// value forward, Left and Right step it either way (a switch turns both ways); the change applies at
-// once (the music's volume, the window, the layout, the world's lighting, the wheel, the last slot)
-// and the settings file is written before the row returns.
+// The option rows of the options pages (the start view's and the pause view's), under headings: the
+// music and the sound with their volumes, full screen or a window and its size, the interface and
+// world scales, and every switch of the settings registry a player may want to turn. Choosing a row
+// steps its value forward, Left and Right step it either way (a switch turns both ways); the change
+// applies at once (the music's volume, the window, the layout, the world's lighting, the wheel, the
+// last slot) and the settings file is written before the row returns.
 //
 // Main thread only.
 
@@ -28,6 +28,7 @@ class OptionRows {
   // is a menu's, whose track starts again when the music is turned back on.
   OptionRows(std::function<void()> changed, bool menuMusic) : changed_(std::move(changed)), menuMusic_(menuMusic) {}
 
+  // The rows under their headings.
   void append(std::vector<MenuList::Row>& rows);
 
   // ---- The changes, as the rows make them; `steps` forward (positive) or back ----
@@ -46,6 +47,8 @@ class OptionRows {
   static std::string switchLabel(const std::string& name, const char* fallback);
 
  private:
+  void appendSound(std::vector<MenuList::Row>& rows);
+  void appendWindow(std::vector<MenuList::Row>& rows);
   // The new window mode and the new layout, then the settings file.
   void applyWindow();
   void applyLayout();

@@ -8,6 +8,9 @@
 void PauseView::enter() {
   saveFailed_ = false;
   optionsShown_ = false;
+  // Escape then Enter must never leave the world: the view opens on "Resume", whatever was chosen
+  // the last time it was open.
+  list().select(0);
   session().game().suspend();
   ListView::enter();
 }

@@ -20,6 +20,7 @@ constexpr engine::Color3B kSelectedTint{255, 255, 255};
 constexpr engine::Color4B kSelectedWash{90, 110, 160, 110};
 constexpr engine::Color3B kTextColour{240, 240, 240};
 constexpr engine::Color3B kPlainTextColour{170, 170, 170};
+constexpr engine::Color3B kHeadingColour{235, 200, 110};
 constexpr float kTextInset = 10.0f;
 constexpr float kRowGap = 2.0f;
 constexpr float kIconMargin = 3.0f;  // between an icon and the row band's edges
@@ -41,7 +42,7 @@ void MenuList::setRows(std::vector<Row> rows) {
 
 void MenuList::select(int index) {
   if (rows_.empty()) return;
-  selected_ = std::clamp(index, 0, static_cast<int>(rows_.size()) - 1);
+  selected_ = passHeadings(std::clamp(index, 0, static_cast<int>(rows_.size()) - 1), 1);
   scrollToSelection();
   redraw();
 }
@@ -65,7 +66,21 @@ size_t MenuList::stepped(size_t index, int steps, size_t count) {
 
 void MenuList::move(int steps) {
   if (rows_.empty()) return;
-  select(static_cast<int>(stepped(static_cast<size_t>(std::max(selected_, 0)), steps, rows_.size())));
+  const int index = static_cast<int>(stepped(static_cast<size_t>(std::max(selected_, 0)), steps, rows_.size()));
+  select(passHeadings(index, steps < 0 ? -1 : 1));
+}
+
+int MenuList::passHeadings(int index, int direction) const {
+  for (size_t tried = 0; tried < rows_.size() && rows_[static_cast<size_t>(index)].heading; ++tried) {
+    index = static_cast<int>(stepped(static_cast<size_t>(index), direction, rows_.size()));
+  }
+  return index;
+}
+
+MenuList::Row MenuList::heading(std::string text) {
+  Row row(std::move(text));
+  row.heading = true;
+  return row;
 }
 
 void MenuList::activate() {
@@ -120,7 +135,7 @@ engine::Rect MenuList::rowRect(int index) const {
 
 bool MenuList::click(const engine::Vec2& point) {
   const int index = rowAt(point);
-  if (index < 0) return false;
+  if (index < 0 || rows_[static_cast<size_t>(index)].heading) return false;
   select(index);
   activate();
   return true;
@@ -128,7 +143,7 @@ bool MenuList::click(const engine::Vec2& point) {
 
 void MenuList::hover(const engine::Vec2& point) {
   const int index = rowAt(point);
-  if (index >= 0 && index != selected_) select(index);
+  if (index >= 0 && index != selected_ && !rows_[static_cast<size_t>(index)].heading) select(index);
 }
 
 void MenuList::setFrame(engine::Vec2 topLeft, float width, float rowHeight, int visibleRows, float textScale) {
@@ -155,6 +170,10 @@ void MenuList::redraw() {
     const Row& row = rows_[static_cast<size_t>(i)];
     const float bottom = topLeft_.y - static_cast<float>(i - first_ + 1) * rowHeight_;
     const engine::Rect area(topLeft_.x, bottom, width_, rowHeight_ - kRowGap);
+    if (row.heading) {
+      drawHeading(row, bottom);
+      continue;
+    }
     addFramedPanel(node_, area, i == selected_ ? kSelectedTint : kRowTint, 0);
     if (i == selected_) {
       const float inset = framePixelScale() * 2.0f;
@@ -167,6 +186,12 @@ void MenuList::redraw() {
         kFontSmall, row.action ? kTextColour : kPlainTextColour);
     if (label != nullptr) label->setScale(textScale_);
   }
+}
+
+void MenuList::drawHeading(const Row& row, float bottom) {
+  engine::Label* label = addTextLabel(node_, row.text, engine::Vec2(topLeft_.x, bottom + rowHeight_ / 2.0f), kFontSmall,
+                                      kHeadingColour);
+  if (label != nullptr) label->setScale(textScale_);
 }
 
 float MenuList::drawIcon(const Row& row, float bottom) {

@@ -40,12 +40,15 @@ class MenuList {
       uint32_t variant = 0;
     };
     Icon icon;
+    // A heading names the rows below it: drawn without a frame, never selected.
+    bool heading = false;
   };
   // A row with an item's icon beside its text.
   static Row withItemIcon(std::string text, uint16_t itemId, std::function<void()> onChoose = nullptr);
 
   // A row that cycles a choice: Left and Right step it both ways, Enter and a click forward.
   static Row cycling(std::string text, std::function<void(int)> step);
+  static Row heading(std::string text);
 
   // The index `steps` away from the index among `count`, wrapping at both ends.
   static size_t stepped(size_t index, int steps, size_t count);
@@ -60,8 +63,9 @@ class MenuList {
   const std::vector<Row>& rows() const { return rows_; }
   // -1 while the list is empty.
   int selected() const { return selected_; }
+  // A heading passes the selection on to the next row that is not one.
   void select(int index);
-  // Moves the selection by `steps` rows, wrapping at both ends.
+  // Moves the selection by `steps` rows, wrapping at both ends and passing over headings.
   void move(int steps);
   // Runs the selected row's action (a copy: the action may replace the rows).
   void activate();
@@ -94,6 +98,9 @@ class MenuList {
   void redraw();
   // The row's icon at the left of its band; the width it takes, 0 without one.
   float drawIcon(const Row& row, float bottom);
+  void drawHeading(const Row& row, float bottom);
+  // The index, or the first row from it in the direction that is not a heading.
+  int passHeadings(int index, int direction) const;
 
   std::vector<Row> rows_;
   int selected_ = -1;

@@ -15,6 +15,7 @@ constexpr float kHeight = 30.0f;
 constexpr float kTextInset = 8.0f;
 constexpr float kCaretWidth = 2.0f;
 constexpr float kCaretInset = 7.0f;  // between the panel's edges and the caret's ends
+constexpr engine::Color4B kSelectionColour{60, 90, 160, 255};
 }
 
 TextEntry::TextEntry() = default;
@@ -29,6 +30,7 @@ void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float wi
   back_ = addColorLayer(panel_, engine::Color4B{15, 15, 20, 255}, engine::Size(width, kHeight), position, 0);
   label_ = addTextLabel(panel_, text_, position + engine::Vec2(kTextInset, kHeight / 2.0f), kFontSmall,
                         engine::Color3B{255, 255, 200}, engine::Vec2(0.0f, 0.5f), 1);
+  selection_ = addColorLayer(panel_, kSelectionColour, engine::Size(0, kHeight - 2 * kCaretInset), position, 0);
   caret_ = addColorLayer(panel_, engine::Color4B{255, 255, 200, 255},
                          engine::Size(kCaretWidth, kHeight - 2 * kCaretInset), position, 2);
   position_ = position;
@@ -39,6 +41,8 @@ void TextEntry::build(engine::InnerNode* parent, engine::Vec2 position, float wi
 
 std::string TextEntry::shownText() const { return field_ != nullptr ? field_->getText() : text_; }
 
+bool TextEntry::isWholeSelected() const { return field_ != nullptr && field_->isWholeSelected(); }
+
 float TextEntry::caretX() const {
   return position_.x + (kTextInset + textWidth(shownText(), kFontSmall) + 1.0f) * scale_;
 }
@@ -46,6 +50,13 @@ float TextEntry::caretX() const {
 void TextEntry::placeCaret() {
   const float x = caretX();  // measures the whole text: once a keystroke
   if (caret_ != nullptr) caret_->setPosition(engine::Vec2(x, position_.y + kCaretInset * scale_));
+  if (selection_ != nullptr) {
+    // Behind the whole text while typing would replace it.
+    selection_->setVisible(isWholeSelected());
+    const float left = position_.x + (kTextInset - 1.0f) * scale_;
+    selection_->setPosition(engine::Vec2(left, position_.y + kCaretInset * scale_));
+    selection_->setContentSize(engine::Size(std::max(0.0f, x - left), (kHeight - 2 * kCaretInset) * scale_));
+  }
   // A text longer than the panel (a long chat line) keeps its backing under it, to the caret and
   // an inset past it.
   if (back_ != nullptr) {
@@ -82,6 +93,7 @@ void TextEntry::start(const std::string& text, uint32_t lengthLimit, std::functi
   kel::TextFieldSetup setup;
   setup.initialText = text;
   setup.lineLength = lengthLimit;
+  setup.selectWhole = selectsWhole_;
   setup.label = label_;
   // The callbacks may end this field: they run after the field has finished its own work.
   setup.onText = [this](const std::string& typed) { submit(typed); };

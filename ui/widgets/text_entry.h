@@ -38,6 +38,10 @@ class TextEntry {
   // Starts a fresh field with the text; Enter and Escape call back with the typed text.
   void start(const std::string& text, uint32_t lengthLimit, std::function<void(const std::string&)> onEnter,
              std::function<void()> onEscape);
+  // Whether a started field's text is selected whole, so typing replaces it (a menu's field, entered
+  // again); a chat line or a sign goes on where its text ends.
+  void setSelectsWhole(bool selects) { selectsWhole_ = selects; }
+  bool isWholeSelected() const;
   // Stops listening and drops the field; the text stays.
   void stop();
   bool isListening() const { return field_ != nullptr; }
@@ -63,11 +67,13 @@ class TextEntry {
   engine::LayerColor* back_ = nullptr;  // a child of the panel
   engine::Label* label_ = nullptr;      // a child of the panel
   engine::LayerColor* caret_ = nullptr; // a child of the panel
+  engine::LayerColor* selection_ = nullptr;  // a child of the panel, behind the selected text
   engine::Vec2 position_;
   float width_ = 0.0f;  // the panel's width as placed; it widens to a longer text
   float scale_ = 1.0f;
   std::string text_;
   uint32_t lengthLimit_ = 0;
+  bool selectsWhole_ = false;
   std::function<void(const std::string&)> onEnter_;
   std::function<void()> onEscape_;
 };

@@ -1,7 +1,7 @@
 #include "view/entities/entity_art.h"
 
 #include "content/art/dress_atlas_layout.h"
-#include "content/art/item_atlas_layout.h"
+#include "content/art/item_icon_of.h"
 #include "content/tables/bullet_def.h"
 
 namespace entity_art {
@@ -14,7 +14,7 @@ engine::Rect bulletStuckRect(const BulletDef& row) {
   return {row.stuckRect(0), row.stuckRect(1), row.stuckRect(2), row.stuckRect(3)};
 }
 
-engine::Rect itemIconRect(uint16_t id, uint8_t variant) { return art::itemIconRect(id, variant); }
+engine::Rect itemIconRect(const Item& item) { return art::itemIconRectOf(item); }
 
 // Every appearance slot shows the same dropped garment.
 engine::Rect dressRect(uint16_t itemId) { return art::dressSpriteRect(itemId, 0); }

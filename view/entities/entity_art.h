@@ -11,13 +11,15 @@
 #include "engine/base/geometry.h"
 
 struct BulletDef;
+struct Item;
 
 namespace entity_art {
 
 engine::Rect bulletRect(const BulletDef& row);
 // What a sticking projectile shows once it is stuck.
 engine::Rect bulletStuckRect(const BulletDef& row);
-engine::Rect itemIconRect(uint16_t id, uint8_t variant);
+// A spawn egg naming a mob shows that mob's egg.
+engine::Rect itemIconRect(const Item& item);
 // An item that is not worn gives an empty rectangle: nothing is drawn.
 engine::Rect dressRect(uint16_t itemId);
 engine::Rect mobPartRect(const MobPartFrame& frame);

@@ -81,7 +81,7 @@ void EntityDrawingFactory::attach(RealEntity& entity) {
       const Item& item = static_cast<TreasureEntity&>(entity).item();
       engine::SpriteBatchNode* second = hasTexture(layers_.secondTreasures) ? layers_.secondTreasures : nullptr;
       entity.attachDrawing(LocalTreasureEntity::create(entity, *layers_.treasures, second,
-                                                       entity_art::itemIconRect(item.id, item.variant),
+                                                       entity_art::itemIconRect(item),
                                                        item.count, &wrap_));
       return;
     }

@@ -4,6 +4,7 @@
 
 #include "content/art/interface_layout.h"
 #include "content/art/item_atlas_layout.h"
+#include "content/art/item_icon_of.h"
 #include "content/format/record_layout.h"
 #include "content/items/item.h"
 #include "content/loader/game_tables_loader.h"
@@ -182,7 +183,7 @@ void InventorySprite::addNewItemFrame() {
 
 void InventorySprite::addIcon(const Item& item) {
   icon_ =
-      engine::Sprite::createWithTextureRect(overlay_art::iconTexture(), art::itemIconRect(item.id, item.variant));
+      engine::Sprite::createWithTextureRect(overlay_art::iconTexture(), art::itemIconRectOf(item));
   if (icon_ == nullptr) return;
   icon_->setPosition(getPosition());
   icon_->setScale(getScale());

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "content/items/item.h"
+#include "content/items/item_rules.h"
 #include "content/potions/potion_table.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
@@ -131,6 +132,17 @@ void rangedText(std::string& out, const Item& item, const ItemDef& def, const st
 
 void otherText(std::string& out, const Item& item, const ItemDef& def, std::string& name);
 
+// A spawn egg is named by the mob it hatches (the low 16 bits of its word), the egg's own name
+// below: a throw's reach says nothing of it.
+void spawnerText(std::string& out, const Item& item, const std::string& name) {
+  const std::string& mob = languageTexts().mobName(static_cast<uint16_t>(item.word));
+  if (mob.empty()) {
+    out += fmt::sprintf("%s (^bspawn egg^s)", name);
+    return;
+  }
+  out += fmt::sprintf("%s (^bspawn egg^s)\n%s", mob, name);
+}
+
 // Ammunition shows its projectile's damage; anything else of the kind (a trinket) shows as the
 // other items do rather than as an empty panel.
 void ammunitionText(std::string& out, const Item& item, const ItemDef& def, std::string& name) {
@@ -213,7 +225,9 @@ std::optional<int> itemTableValue(uint16_t itemId) {
 
 void itemTooltipText(std::string& out, const Item& item, std::string& name) {
   const ItemDef* def = item.definition();
-  if (def != nullptr) {
+  if (def != nullptr && showsHeldMobName(item.id)) {
+    spawnerText(out, item, name);
+  } else if (def != nullptr) {
     switch (def->record.kind()) {
       case 1: toolText(out, item, *def, name); break;
       case 2: consumableText(out, item, *def, name); break;

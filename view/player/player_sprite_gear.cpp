@@ -4,6 +4,7 @@
 
 #include "content/art/character_atlas_layout.h"
 #include "content/art/item_atlas_layout.h"
+#include "content/art/item_icon_of.h"
 #include "content/items/item.h"
 #include "content/stats/player_stats_block.h"
 #include "content/tables/item_def.h"
@@ -74,7 +75,7 @@ void PlayerSprite::updateGear() {
     heldSprite_->setScaleX(spec->mirror() ? -1.0f : 1.0f);
   } else {
     heldSprite_->setTexture(textures.textures[atlas::kTreasures]);
-    heldSprite_->showPicture(art::itemIconRect(item->id, item->variant), engine::Vec2(0.5f, 0.5f));
+    heldSprite_->showPicture(art::itemIconRectOf(*item), engine::Vec2(0.5f, 0.5f));
     heldSprite_->setRotation(0.0f);
     heldSprite_->setScaleX(-1.0f);
   }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/io/damaged_data_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -68,6 +69,20 @@ TEST_F(LanguageTextsTest, DamagedFilesAreRefusedWhole) {
   for (const char* bad : {"[1,2,3]", "{}}"}) EXPECT_FALSE(texts().loadText(bad)) << bad;
   // Bytes after a zero are not part of the text.
   EXPECT_FALSE(texts().loadFile(dir_.write("zero.json", std::string("{\"strings\"\0", 11))));
+}
+
+TEST_F(LanguageTextsTest, ADamagedOrMissingFileIsNamedWithTheOtherDamagedDataFiles) {
+  engine::DamagedDataFiles::clear();
+  const std::string good = dir_.write("english.json", goodFile());
+  ASSERT_TRUE(texts().loadFile(good));
+  EXPECT_FALSE(engine::DamagedDataFiles::isReported(good));
+  const std::string cut = dir_.write("cut.json", goodFile().substr(0, 100));
+  EXPECT_FALSE(texts().loadFile(cut));
+  EXPECT_TRUE(engine::DamagedDataFiles::isReported(cut)) << "the start view names it";
+  const std::string missing = dir_.file("missing.json");
+  EXPECT_FALSE(texts().loadFile(missing));
+  EXPECT_TRUE(engine::DamagedDataFiles::isReported(missing));
+  engine::DamagedDataFiles::clear();
 }
 
 TEST_F(LanguageTextsTest, AnotherLoadReplacesStringsAndBookPagesInsteadOfAddingThem) {

@@ -165,6 +165,34 @@ TEST_F(TextFieldTest, BackspaceRemovesWholeCharactersAndTypedOnesKeepTheirSixtee
   EXPECT_EQ(field.getText(), "aЖ一");
 }
 
+TEST_F(TextFieldTest, AFieldEnteredWithItsTextSelectedWholeIsReplacedByWhatIsTyped) {
+  TextFieldSetup setup;
+  setup.initialText = "127.0.0.1";
+  setup.lineLength = 64;
+  setup.selectWhole = true;
+  DesktopTextField& field = open(setup);
+  EXPECT_TRUE(field.isWholeSelected());
+  type(u"10.0.0.2");
+  EXPECT_EQ(field.getText(), "10.0.0.2") << "typing replaces the old address, never appends to it";
+  EXPECT_FALSE(field.isWholeSelected());
+  type(u"5");
+  EXPECT_EQ(field.getText(), "10.0.0.25") << "then it types on as usual";
+
+  DesktopTextField& again = open(setup);
+  tap(KeyCode::BACKSPACE);
+  EXPECT_EQ(again.getText(), "") << "a backspace erases the selection";
+
+  DesktopTextField& kept = open(setup);
+  tap(KeyCode::END);
+  type(u"0");
+  EXPECT_EQ(kept.getText(), "127.0.0.10") << "End keeps the text and types after it";
+
+  setup.selectWhole = false;
+  DesktopTextField& plain = open(setup);
+  type(u"0");
+  EXPECT_EQ(plain.getText(), "127.0.0.10") << "a field that selects nothing types on";
+}
+
 TEST_F(TextFieldTest, StoppedAndFinishedFieldsLetInputThrough) {
   DesktopTextField& field = chatField();
   field.stopListening();

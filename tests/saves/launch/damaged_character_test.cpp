@@ -2,6 +2,7 @@
 // exactly when it loads. Each case damages one good file and says whether it is still sound.
 #include <array>
 
+#include "saves/store/save_damage.h"
 #include "tests/saves/launch/local_player_fixture.h"
 
 namespace saves_test {
@@ -83,6 +84,19 @@ TEST_F(LocalPlayerTest, ListingAndLoadingAgreeOnEveryDamagedFile) {
     EXPECT_EQ(listed, loaded);
     EXPECT_EQ(loaded, c.sound);
   }
+}
+
+TEST_F(LocalPlayerTest, AWholeFileShorterThanAFullOneIsJudgedWholeAsItLoads) {
+  CharacterRecord record;
+  record.name = "Short";
+  writeRecord("Short.dat", record);
+  const Bytes full = fileBytes("Short.dat");
+  ASSERT_EQ(full.size(), kCharacterFileSize);
+  // The directory lists four sections and the file ends with the fourth: no health, an optional part.
+  const Bytes shorter = patched(cut(full, kSections[4].offset), 6, Le().u16(4).bytes);
+  writeFile("Short.dat", shorter);
+  ASSERT_NE(loadAs("Short.dat"), nullptr) << "the shorter file loads";
+  EXPECT_EQ(characterFileDamage(playerPath("Short.dat")), "") << "so it is whole, and offered as a backup";
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // What the atlases of things hold, checked against the layouts the game reads: every item icon in
-// every variant, every held tool, every interface rectangle, every character piece and garment,
-// every mob picture and every achievement icon is inside its picture and drawn; and the pictures
-// load through the engine's PNG reader.
+// every variant and the spawn egg of every mob, every held tool, every interface rectangle, every
+// character piece and garment, every mob picture and every achievement icon is inside its picture
+// and drawn; and the pictures load through the engine's PNG reader.
 #include <gtest/gtest.h>
 
 #include <rapidjson/document.h>
+
+#include <vector>
 
 #include "content/art/achievement_icons.h"
 #include "content/art/character_atlas_layout.h"
@@ -53,6 +55,33 @@ TEST(TreasureAtlas, EveryItemOfTheContentHasAnIconInEveryVariant) {
   }
   EXPECT_GT(items, 1500u);
   EXPECT_FALSE(treasures->anyOpaque(toPixels(art::itemIconRect(0, 0)))) << "id 0 is no item and stays empty";
+}
+
+TEST(TreasureAtlas, EveryMobOfTheContentHasItsOwnSpawnEggInItsColours) {
+  const Canvas* treasures = madePicture("treasures.png");
+  ASSERT_NE(treasures, nullptr);
+  EXPECT_EQ(treasures->height(), art::kItemAtlasHeight);
+  std::vector<int> mobs;
+  int id = 0;
+  for (const auto& row : contentTable("mobs").GetArray()) {
+    const int mob = id++;
+    if (mob >= art::kSpawnEggMobCount || !row.IsObject() || row.MemberCount() == 0) continue;
+    EXPECT_TRUE(drawnInside(treasures, art::spawnEggIconRect(uint16_t(mob)))) << "the egg of mob " << mob;
+    mobs.push_back(mob);
+  }
+  ASSERT_GT(mobs.size(), 100u);
+  // Eggs of different mobs differ: the pictures of the first mobs are not all one.
+  const auto picture = [treasures](int mob) {
+    const PixelRect r = toPixels(art::spawnEggIconRect(uint16_t(mob)));
+    std::vector<Colour> pixels;
+    for (int y = r.y; y < r.bottom(); ++y) {
+      for (int x = r.x; x < r.right(); ++x) pixels.push_back(treasures->at(x, y));
+    }
+    return pixels;
+  };
+  size_t differing = 0;
+  for (size_t i = 1; i < 20 && i < mobs.size(); ++i) differing += picture(mobs[i]) != picture(mobs[0]);
+  EXPECT_GE(differing, 15u) << "the eggs share one look";
 }
 
 TEST(ToolAtlas, EverySwingItemIsDrawnAtItsRecordsRectangle) {

@@ -66,7 +66,8 @@ TEST_F(BookPagesTest, TheSearchKeepsTheEntriesHoldingTheTextInAnyCase) {
   book().search().setText("WOOD");
   EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Search: WOOD_", "Wooden Doors", "Driftwood", BookChemistry::kRow,
                                                   BookCollections::kRow, BookView::kLearnedRow}));
-  EXPECT_EQ(book().lines().back(), "2 of 3 entries found");
+  EXPECT_EQ(book().lines().end()[-2], "2 of 3 entries found");
+  EXPECT_EQ(book().lines().back(), "0 recipes found");
   // Choosing an entry ends the search; the list keeps it when the entry is left.
   ASSERT_TRUE(book().choose("Driftwood"));
   EXPECT_FALSE(book().search().isListening());
@@ -76,6 +77,38 @@ TEST_F(BookPagesTest, TheSearchKeepsTheEntriesHoldingTheTextInAnyCase) {
   views().pop();
   views().push(ViewId::Book);
   EXPECT_EQ(rowTexts()[0], "Search: ") << "a closed book forgets its search";
+}
+
+TEST_F(BookPagesTest, TheSearchFindsARecipeByItsResultOrIngredientAndOpensItsPage) {
+  entries_[1].pages = {{"Anvils", "Forges metal tools.\n\nMade at: Workbench.\nAnvil: 5 Iron Bar"},
+                       {"Anvil Recipes", "Iron Sword: 2 Iron Bar, 1 Stick\nIron Pickaxe: 3 Iron Bar, 2 Stick"}};
+  entries_[2].pages = {{"Driftwood", "Wooden Pickaxe: 3 Oak Planks, 2 Stick"}};
+  views().push(ViewId::Book);
+  ASSERT_TRUE(book().choose(BookView::kSearchRow));
+  book().search().setText("pickaxe");
+  const std::string iron = "Iron Pickaxe: 3 Iron Bar, 2 Stick (Anvils)";
+  EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Search: pickaxe_", iron, "Wooden Pickaxe: 3 Oak Planks, 2 Stick (Driftwood)",
+                                                  BookChemistry::kRow, BookCollections::kRow, BookView::kLearnedRow}));
+  EXPECT_EQ(book().lines().back(), "2 recipes found");
+  book().search().setText("iron bar");
+  EXPECT_EQ(book().lines().back(), "3 recipes found") << "an ingredient finds the recipes it goes into";
+
+  book().search().setText("pickaxe");
+  ASSERT_TRUE(book().choose(iron));
+  EXPECT_EQ(book().shownEntry(), 1);
+  EXPECT_EQ(book().shownPage(), 1u) << "the recipe's own page";
+  book().back();
+  ASSERT_EQ(book().shownEntry(), -1);
+  EXPECT_EQ(rowTexts()[static_cast<size_t>(book().list().selected())], iron) << "back where the player was";
+}
+
+TEST_F(BookPagesTest, BackFromTheChemistryPagesLandsOnTheirRow) {
+  views().push(ViewId::Book);
+  ASSERT_TRUE(book().choose(BookChemistry::kRow));
+  ASSERT_EQ(book().shownEntry(), BookView::kChemistry);
+  book().back();
+  ASSERT_EQ(book().shownEntry(), -1);
+  EXPECT_EQ(rowTexts()[static_cast<size_t>(book().list().selected())], BookChemistry::kRow);
 }
 
 TEST_F(BookPagesTest, TheChemistryPagesNarrowToACategoryOrToASearch) {

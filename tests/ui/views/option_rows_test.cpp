@@ -138,10 +138,39 @@ TEST_F(OptionRowsTest, ASwitchRowTurnsItsOptionAndOnlyBooleanOptionsAreSwitches)
   EXPECT_FALSE(optionRows.toggleSwitch("noSuchOption"));
 }
 
+TEST_F(OptionRowsTest, TheOptionsStandUnderHeadingsThatTheSelectionPassesOver) {
+  std::vector<MenuList::Row> rows;
+  optionRows.append(rows);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_TRUE(rows[0].heading) << "the first row names its group";
+  std::vector<std::string> headings;
+  for (const MenuList::Row& row : rows) {
+    if (row.heading) {
+      headings.push_back(row.text);
+      EXPECT_FALSE(row.action) << row.text << " is chosen like an option";
+    }
+  }
+  EXPECT_GE(headings.size(), 5u);
+  EXPECT_NE(std::find(headings.begin(), headings.end(), "Sound"), headings.end());
+
+  MenuList list;
+  list.setRows(std::move(rows));
+  list.select(0);
+  EXPECT_EQ(list.rows()[static_cast<size_t>(list.selected())].text, "Music: On") << "a heading is never selected";
+  // Down through every row and round again: the selection never rests on a heading.
+  for (size_t i = 0; i < 2 * list.rows().size(); ++i) {
+    list.move(1);
+    EXPECT_FALSE(list.rows()[static_cast<size_t>(list.selected())].heading) << "after " << i + 1 << " steps";
+  }
+  list.select(0);
+  list.move(-1);
+  EXPECT_FALSE(list.rows()[static_cast<size_t>(list.selected())].heading) << "up from the first wraps past a heading";
+}
+
 TEST_F(OptionRowsTest, LeftAndRightStepEveryChoiceRowBothWays) {
   std::vector<MenuList::Row> rows;
   optionRows.append(rows);
-  for (const MenuList::Row& row : rows) EXPECT_TRUE(row.step) << row.text << " steps with Left and Right";
+  for (const MenuList::Row& row : rows) EXPECT_TRUE(row.heading || row.step) << row.text << " steps with Left and Right";
 
   stepRow("Sound volume: 80%", -1);
   EXPECT_FLOAT_EQ(kel::options().soundVolume, 0.7f);

@@ -51,5 +51,26 @@ TEST_F(PortalAndPauseOptionsTest, ThePauseViewsOptionsChangeAnOptionAndEscapeCom
   EXPECT_EQ(views().currentId(), ViewId::Main);
 }
 
+TEST_F(PortalAndPauseOptionsTest, ThePauseViewOpensOnResumeWhateverWasChosenBefore) {
+  views().switchTo(ViewId::Main);
+  const auto press = [this](engine::KeyCode key) {
+    views().current()->controls().keyEvent(key, false);
+    views().current()->controls().keyEvent(key, true);
+  };
+  press(engine::KeyCode::ESCAPE);
+  ASSERT_EQ(views().currentId(), ViewId::Pause);
+  press(engine::KeyCode::DOWN_ARROW);  // onto "Save and quit"
+  ListView& pause = list(ViewId::Pause);
+  ASSERT_EQ(pause.list().rows()[static_cast<size_t>(pause.list().selected())].text, "Save and quit");
+  press(engine::KeyCode::ESCAPE);
+  ASSERT_EQ(views().currentId(), ViewId::Main);
+
+  press(engine::KeyCode::ESCAPE);
+  ASSERT_EQ(views().currentId(), ViewId::Pause);
+  EXPECT_EQ(pause.list().rows()[static_cast<size_t>(pause.list().selected())].text, "Resume");
+  press(engine::KeyCode::ENTER);
+  EXPECT_EQ(views().currentId(), ViewId::Main) << "Escape then Enter goes back to the world";
+}
+
 }  // namespace
 }  // namespace ui_test

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/inventory/inventory.h"
@@ -21,6 +22,7 @@
 
 namespace {
 
+using game_test::kGem;
 using game_test::kPick;
 using game_test::kStone;
 using game_test::makeItem;
@@ -90,6 +92,32 @@ TEST_F(TradePageTest, AStartedTradeOpensItsPageWhereStacksAreOfferedAndReadiness
   ASSERT_TRUE(choose("Take back: "));
   EXPECT_EQ(session->offersA[0], nullptr);
   EXPECT_EQ(session->readyA, 0) << "a changed offer asks for readiness again";
+}
+
+TEST_F(TradePageTest, TheRowsStayUnderThePointerWhileTheOtherSidesOffersArrive) {
+  local->inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kStone, 7));
+  local->inventory->setSlot({SlotKind::Quick, 1, 0}, makeItem(kGem, 1));
+  startTrade();
+  // A row stands where the lines above it and the rows before it put it: the pointer rests on a
+  // row while Bob's offers arrive, and the same row must be under it after each.
+  const auto clickable = [this] {
+    std::vector<std::pair<size_t, std::string>> shown;
+    const std::vector<MenuList::Row>& rows = view().list().rows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].action) shown.emplace_back(i, rows[i].text);
+    }
+    return shown;
+  };
+  const auto before = clickable();
+  const size_t lines = view().lines().size();
+  ASSERT_GE(before.size(), 3u) << "ready, cancel and the offers";
+  for (int offer = 0; offer < 2; ++offer) {
+    session->offerItem(*bob, Item(offer == 0 ? kPick : kStone, 0, 3, 0, 0));
+    local->tradeOfferChanged(true, session->offersB[offer].get());
+    EXPECT_EQ(view().lines().size(), lines) << "a line more moves every row down";
+    EXPECT_EQ(clickable(), before) << "a clickable row moved under the pointer";
+  }
+  EXPECT_EQ(view().list().rows()[0].text.rfind("You get: ", 0), 0u) << "the offers are told: " << view().list().rows()[0].text;
 }
 
 TEST_F(TradePageTest, CancellingEndsTheTradeAndClosesThePage) {

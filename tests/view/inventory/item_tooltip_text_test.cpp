@@ -161,6 +161,17 @@ TEST_F(TooltipTextTest, RangedItemsShowTheirSpeedOrTheirProjectileOrTheirToy) {
   EXPECT_EQ(tooltipOf(Item(304, 0, 1, 0, 0), "Arrow"), "Arrow (^2ammunition^s)\n^0\x10^s3.00");
 }
 
+TEST_F(TooltipTextTest, ASpawnEggNamesTheMobItHatchesNotAThrowsReach) {
+  ASSERT_TRUE(languageTexts().loadText("{\"mobs\": [\"Slime\", \"Bat\", \"Cow\"]}"));
+  ItemDef& egg = define(913, 6);
+  ranged(egg).bytes[content::ranged_record::bulletRow] = 16;
+  EXPECT_EQ(tooltipOf(Item(913, 0, 1, 0, 2), "Terra Spawn Egg"), "Cow (^bspawn egg^s)\nTerra Spawn Egg");
+  EXPECT_EQ(tooltipOf(Item(913, 0, 1, 0, 0x00070001), "Terra Spawn Egg"), "Bat (^bspawn egg^s)\nTerra Spawn Egg")
+      << "the low 16 bits of the word name the mob";
+  EXPECT_EQ(tooltipOf(Item(913, 0, 1, 0, 899), "Terra Spawn Egg"), "Terra Spawn Egg (^bspawn egg^s)")
+      << "a mob without a name leaves the egg's own";
+}
+
 TEST_F(TooltipTextTest, ATrinketWithoutAProjectileShowsItsNameNotAnEmptyPanel) {
   define(305, 7);
   EXPECT_EQ(tooltipOf(Item(305, 0, 1, 0, 0), "Lucky Charm"), "Lucky Charm");

@@ -1,0 +1,79 @@
+// The damage judge reads a world file as loading reads it: a whole container whose records the game
+// cannot load (a count past its section's end, a cells stream one cell short) is judged damaged,
+// so such a file is never offered as a whole backup, and a file it judges whole loads.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "saves/container/gzip_buffer.h"
+#include "saves/store/save_damage.h"
+#include "saves/world/map_packing.h"
+#include "saves/world/world_file_format.h"
+#include "tests/saves/world/world_file_fixture.h"
+
+namespace saves_test {
+namespace {
+
+constexpr size_t kHeaderBytes = 12, kEntryBytes = 12;
+
+// The directory entry of the section.
+size_t entryOf(const Bytes& file, uint16_t id) {
+  const size_t count = file[6] | (file[7] << 8);
+  for (size_t i = 0; i < count; ++i) {
+    const size_t at = kHeaderBytes + kEntryBytes * i;
+    if ((file[at] | (file[at + 1] << 8)) == id) return at;
+  }
+  ADD_FAILURE() << "no section " << id;
+  return 0;
+}
+
+// The file with the section's body replaced: the new body goes at the end and its entry points there.
+Bytes withBody(Bytes file, uint16_t id, const Bytes& body) {
+  const size_t entry = entryOf(file, id);
+  const auto offset = static_cast<uint32_t>(file.size());
+  file.insert(file.end(), body.begin(), body.end());
+  return patched(patched(file, entry + 4, Le().u32(offset).bytes), entry + 8, Le().u32(static_cast<uint32_t>(body.size())).bytes);
+}
+
+class WorldDamageJudgeTest : public WorldFileTest {
+ protected:
+  // What the judge says of the bytes written to a file.
+  std::string judged(const Bytes& bytes) {
+    return worldFileDamage(dir_.write("judged.dat", std::string(bytes.begin(), bytes.end())));
+  }
+};
+
+TEST_F(WorldDamageJudgeTest, AWholeFileIsJudgedWholeAndLoads) {
+  auto world = makeWorld();
+  const Bytes good = save(*world);
+  EXPECT_EQ(judged(good), "");
+  EXPECT_NE(load(good), nullptr);
+}
+
+TEST_F(WorldDamageJudgeTest, ACountPastItsSectionsEndIsDamageThoughTheContainerIsWhole) {
+  auto world = makeWorld();
+  const Bytes good = save(*world);
+  const Located chests = locate(good, world_file::kChests);
+  ASSERT_GE(chests.size, 4u);
+  const Bytes damaged = patched(good, chests.offset, Le().u32(0x00FFFFFF).bytes);
+  ASSERT_EQ(load(damaged), nullptr) << "the game cannot load it";
+  EXPECT_EQ(judged(damaged), "its world data is damaged");
+}
+
+TEST_F(WorldDamageJudgeTest, ACellsStreamOneCellShortIsDamageThoughItInflatesWhole) {
+  auto world = makeWorld();
+  const Bytes good = save(*world);
+  const Bytes stored = sectionBytes(good, world_file::kCells);
+  Bytes cells(world->map().cellCount() * world_file::kPackedCellBytes);
+  ASSERT_TRUE(gunzipBuffer(stored, cells));
+  cells.resize(cells.size() - world_file::kPackedCellBytes);
+  const auto shorter = gzipCompress(cells);
+  ASSERT_TRUE(shorter.has_value());
+  const Bytes damaged = withBody(good, world_file::kCells, *shorter);
+  ASSERT_EQ(load(damaged), nullptr) << "the game cannot load it";
+  EXPECT_EQ(judged(damaged), "its world data is damaged");
+}
+
+}  // namespace
+}  // namespace saves_test
