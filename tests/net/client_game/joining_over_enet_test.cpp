@@ -17,7 +17,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/game_saves.h"
-#include "game/session/game_slots.h"
+#include "game/session/game_timers.h"
 #include "game/session/local_session.h"
 #include "game/session/running_world.h"
 #include "game/session/travel_target.h"
@@ -254,7 +254,7 @@ TEST_F(JoiningOverEnet, TheJoinedGameAutosavesTheCharacter) {
   // A timer's first frame starts its clock.
   engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
   scheduler->update(kFrame);
-  scheduler->update(game_slot::kAutosaveInterval + 1.0f);
+  scheduler->update(game_interval::kAutosaveInterval + 1.0f);
   EXPECT_EQ(characterSaves.saved, (std::vector<const PlayerDesktopLocal*>{joined}));
   kel::options().shouldAutosave = autosaving;
 }
