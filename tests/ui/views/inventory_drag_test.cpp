@@ -1,7 +1,8 @@
 // Stacks dragged between the inventory view's cells: the worn slots on the equipment page take a
 // stack dragged from the backpack, the drop marker shows only over a cell that takes the stack, a
 // stack joins a like one, a stack let go outside the cells is thrown, and a drag through the
-// view's controls reaches the same moves. A setting dropped on an item encrusts it.
+// view's controls reaches the same moves. A setting dropped on an item encrusts it, and a paint
+// dropped on a firework fills its next colour.
 
 #include <gtest/gtest.h>
 

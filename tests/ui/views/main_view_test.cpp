@@ -1,6 +1,7 @@
 // The main view's play: the pointer's cell with the player at the window's centre, mining by
 // holding the button within reach, the bound keys moving the body, the quick slots picked by number
-// and wheel, and the pause key acting only on a press it saw.
+// and wheel, the pause key acting only on a press it saw, a right click putting one of the held
+// stack on a shelf, and a click with a spawning item refused by the rules with their text.
 
 #include <gtest/gtest.h>
 
