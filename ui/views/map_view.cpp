@@ -62,7 +62,13 @@ void MapView::setPlayerCell(int32_t x, int32_t y) {
 void MapView::setDeathCell(int32_t x, int32_t y) {
   deathX_ = x;
   deathY_ = y;
-  deathWorld_ = session().world();
+  const World* world = session().world();
+  deathWorld_ = world != nullptr ? world->serial() : 0;
+}
+
+// The mark belongs to the world she died in: another world, or the same one loaded again, has none.
+bool MapView::deathShownIn(const World* world) const {
+  return deathX_ >= 0 && world != nullptr && deathWorld_ == world->serial();
 }
 
 void MapView::enter() {
@@ -81,7 +87,7 @@ void MapView::exit() {
 void MapView::fill(std::string& title, std::vector<std::string>& lines, std::vector<MenuList::Row>&) {
   title = "Map";
   lines.push_back("Your cell: " + std::to_string(cellX_) + ", " + std::to_string(cellY_));
-  if (deathX_ >= 0 && deathWorld_ == session().world()) {
+  if (deathShownIn(session().world())) {
     lines.push_back("You died at " + std::to_string(deathX_) + ", " + std::to_string(deathY_) + " (the white mark)");
   }
   lines.push_back(kHint);
@@ -165,7 +171,7 @@ void MapView::drawPicture() {
   frame_.reset(map.width(), map.height(), pictureFrame().size);
   root()->addChild(picture_, 5);
   // The player's mark is drawn over the death's when they share a cell.
-  if (deathX_ >= 0 && deathWorld_ == world) {
+  if (deathShownIn(world)) {
     deathMarker_ = addColorLayer(root(), kDeathMarkerColour, engine::Size(kMarkerPoints, kMarkerPoints), engine::Vec2(0, 0), 6);
   }
   marker_ = addColorLayer(root(), kMarkerColour, engine::Size(kMarkerPoints, kMarkerPoints), engine::Vec2(0, 0), 7);

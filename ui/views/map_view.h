@@ -33,9 +33,8 @@ class MapView final : public ListView {
   void layOut() override;
   // The player's cell, taken again each time the map opens.
   void setPlayerCell(int32_t x, int32_t y);
-  // Where the player last died; the mark stays until the next death or another world.
+  // Where the player last died; the mark stays until the next death, shown in that world only.
   void setDeathCell(int32_t x, int32_t y);
-  bool hasDeathCell() const { return deathX_ >= 0; }
   // The picture's sprite; null without a game or a GL context.
   engine::Sprite* picture() const { return picture_; }
   engine::LayerColor* marker() const { return marker_; }
@@ -61,6 +60,7 @@ class MapView final : public ListView {
   void placePicture();
   void dropPicture();
   void placeMarker(engine::LayerColor* marker, int32_t x, int32_t y);
+  bool deathShownIn(const World* world) const;
 
   engine::RefPtr<engine::Sprite> picture_;
   engine::LayerColor* marker_ = nullptr;  // a child of the root while the picture shows
@@ -70,5 +70,5 @@ class MapView final : public ListView {
   int32_t cellY_ = -1;
   int32_t deathX_ = -1;
   int32_t deathY_ = -1;
-  const World* deathWorld_ = nullptr;
+  uint32_t deathWorld_ = 0;  // the serial of the world she died in; 0 for none
 };
