@@ -1,6 +1,7 @@
 // The world file as the game loads it: the summary the world list reads, then the whole file into
 // a fresh world of the size the summary names (the smallest size only, so that every input stays
-// quick). Whatever reads whole is written again and must read back to the same cells.
+// quick). A file the damage judge calls whole must load. Whatever reads whole is written again and
+// must read back to the same cells.
 #include <memory>
 
 #include "content/tables/content_tables.h"
@@ -8,6 +9,7 @@
 #include "fuzz/support/fuzz_one.h"
 #include "fuzz/support/temp_input.h"
 #include "platform/file_handle.h"
+#include "saves/store/save_damage.h"
 #include "saves/store/world_entry.h"
 #include "saves/world/map_packing.h"
 #include "saves/world/world_file.h"
@@ -36,7 +38,10 @@ int fuzzOne(const uint8_t* data, size_t size) {
   NullWorldSaveLinks links;
   auto world = World::create(nullptr, entry->params, entry->width, entry->height);
   PlayerCells player;
-  if (!readWorldFile(file, *world, links, &player)) return 0;
+  const bool loads = readWorldFile(file, *world, links, &player);
+  // The judge offers a backup only when it reads whole: it must never call whole what cannot load.
+  if (worldFileDamage(input.path()).empty()) fuzzCheck(loads, "a file judged whole loads");
+  if (!loads) return 0;
 
   fuzzsupport::TempInput again(nullptr, 0, ".written.dat");
   kel::FileHandle out(again.path(), kel::FileHandle::READ_WRITE_NEW);

@@ -97,8 +97,11 @@ bool chooseRow(const std::string& prefix) {
   const auto& rows = view->list().rows();
   for (size_t i = 0; i < rows.size(); ++i) {
     if (rows[i].text.rfind(prefix, 0) != 0) continue;
-    const int moves = static_cast<int>(i) - view->list().selected();
-    for (int m = 0; m < std::abs(moves); ++m) tap(moves > 0 ? GLFW_KEY_DOWN : GLFW_KEY_UP);
+    // An arrow passes over the headings between rows: the keys are pressed until the row is chosen.
+    const int index = static_cast<int>(i);
+    for (size_t tries = 0; tries < rows.size() && view->list().selected() != index; ++tries) {
+      tap(view->list().selected() < index ? GLFW_KEY_DOWN : GLFW_KEY_UP);
+    }
     tap(GLFW_KEY_ENTER);
     return true;
   }

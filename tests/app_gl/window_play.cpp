@@ -95,8 +95,11 @@ int rowIndex(const std::string& prefix) {
 bool chooseRow(const std::string& prefix) {
   const int index = rowIndex(prefix);
   if (index < 0) return false;
-  const int moves = index - currentList()->list().selected();
-  for (int m = 0; m < std::abs(moves); ++m) tap(moves > 0 ? GLFW_KEY_DOWN : GLFW_KEY_UP);
+  // An arrow passes over the headings between rows: the keys are pressed until the row is chosen.
+  const MenuList& list = currentList()->list();
+  for (size_t tries = 0; tries < list.rows().size() && list.selected() != index; ++tries) {
+    tap(list.selected() < index ? GLFW_KEY_DOWN : GLFW_KEY_UP);
+  }
   tap(GLFW_KEY_ENTER);
   return true;
 }

@@ -34,9 +34,10 @@ void BookView::showEntry(int index) {
   keepListRow();
   shown_ = index >= 0 && static_cast<size_t>(index) < pageCount() ? index : -1;
   page_ = 0;
-  // Back on the list, the player is where she was when she left it.
-  list().select(shown_ == -1 ? listRow_ : 0);
   refresh();
+  // Back on the list, the player is where she was when she left it: chosen once its rows are there,
+  // not clamped to the page's few.
+  list().select(shown_ == -1 ? listRow_ : 0);
 }
 
 void BookView::keepListRow() {

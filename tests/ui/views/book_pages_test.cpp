@@ -100,6 +100,12 @@ TEST_F(BookPagesTest, TheSearchFindsARecipeByItsResultOrIngredientAndOpensItsPag
   book().back();
   ASSERT_EQ(book().shownEntry(), -1);
   EXPECT_EQ(rowTexts()[static_cast<size_t>(book().list().selected())], iron) << "back where the player was";
+  // A recipe further down, whose page has fewer rows than the list above it.
+  const std::string wooden = "Wooden Pickaxe: 3 Oak Planks, 2 Stick (Driftwood)";
+  ASSERT_TRUE(book().choose(wooden));
+  EXPECT_EQ(book().shownEntry(), 2);
+  book().back();
+  EXPECT_EQ(rowTexts()[static_cast<size_t>(book().list().selected())], wooden) << "back where the player was";
 }
 
 TEST_F(BookPagesTest, BackFromTheChemistryPagesLandsOnTheirRow) {
