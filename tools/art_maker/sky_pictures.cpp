@@ -76,11 +76,12 @@ PixelRect pixelRect(art::SkyLayer layer) {
   return {int(r.origin.x * s), int(r.origin.y * s), int(std::ceil(r.size.width * s)), int(std::ceil(r.size.height * s))};
 }
 
-void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
-  const PixelRect r = pixelRect(art::SkyLayer::Backdrop);
-  c.verticalGradient(r, {look.top, look.middle, look.bottom});
+// Stars and clouds as many per width as on the first, narrower pictures.
+int perWidth(int countPer344, int width) { return countPer344 * width / 344; }
+
+void drawBackdropShapes(Canvas& c, const PixelRect& r, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
   if (look.stars) {
-    for (int i = 0; i < 90; ++i) {
+    for (int i = 0; i < perWidth(90, r.w); ++i) {
       const int x = r.x + random.below(r.w), y = r.y + random.below(r.h * 3 / 4);
       const int bright = 120 + random.below(136);
       c.set(x, y, rgba(bright, bright, std::min(255, bright + 30)));
@@ -90,7 +91,7 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
       }
     }
     for (int m = 0; m < sky.moons; ++m) {
-      const int radius = 9 - 2 * m, x = r.x + 60 + m * 70 + random.below(30), y = r.y + 30 + random.below(50);
+      const int radius = 9 - 2 * m, x = r.x + r.w / 2 - 112 + m * 70 + random.below(30), y = r.y + 30 + random.below(50);
       const Ramp moon = makeRamp(mix(sky.sun, rgba(220, 220, 230), 0.5f), 0.6f);
       c.fillCircle(x, y, radius, moon[2]);
       c.fillCircle(x - radius / 3, y - radius / 3, radius / 2, moon[3]);
@@ -99,7 +100,7 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
     return;
   }
   if (look.sunHeight >= 0.0f) {
-    const int x = r.x + r.w * 2 / 3, y = r.y + int((1.0f - look.sunHeight) * (r.h - 20)) + 10;
+    const int x = r.x + r.w / 2 + 57, y = r.y + int((1.0f - look.sunHeight) * (r.h - 20)) + 10;
     for (int radius = 26; radius > 13; radius -= 4) {
       c.fillCircle(x, y, radius, withAlpha(mix(look.middle, look.sun, 0.3f + 0.1f * float(26 - radius) / 4), 255));
     }
@@ -107,13 +108,23 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
     c.fillCircle(x - 3, y - 3, 5, shade(look.sun, 1.0f));
   }
   // A few soft clouds: flat ellipses of the horizon colour, lit on top.
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < perWidth(4, r.w); ++i) {
     const int x = r.x + random.below(r.w), y = r.y + 40 + random.below(r.h / 2), w = random.between(18, 34);
     const Colour cloud = mix(look.bottom, rgba(255, 255, 255), look.stars ? 0.1f : 0.45f);
     c.fillEllipse(x, y + 2, w, 4, shade(cloud, -0.5f));
     c.fillEllipse(x, y, w, 4, cloud);
     c.fillEllipse(x - w / 3, y - 3, w / 2, 4, shade(cloud, 0.6f));
   }
+}
+
+// The backdrop fills the picture's width and wraps at its sides (a cloud or star crossing one edge
+// goes on at the other), so its copies lie side by side without a seam.
+void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
+  const PixelRect r = pixelRect(art::SkyLayer::Backdrop);
+  c.verticalGradient(r, {look.top, look.middle, look.bottom});
+  c.setWrapping(true);
+  drawBackdropShapes(c, r, look, sky, random);
+  c.setWrapping(false);
 }
 
 // A ridge that repeats every strip width: a sum of sines with whole periods over the width.
@@ -172,7 +183,10 @@ void makeSkyPictures(const ArtSources& sources, AtlasOutput& out) {
         Canvas picture = drawSkyPicture(colours, phase, low, artSeed(skyName));
         if (!low) {
           // The sheet shows each phase the way the game stacks it: hills over the backdrop, at half size.
-          Canvas view = picture.crop(pixelRect(art::SkyLayer::Backdrop));
+          PixelRect shown = pixelRect(art::SkyLayer::Backdrop);
+          shown.x += shown.w / 2 - 172;  // the sheet's column: the middle of the backdrop, sun and moons
+          shown.w = 344;
+          Canvas view = picture.crop(shown);
           for (art::SkyLayer layer : {art::SkyLayer::FarHills, art::SkyLayer::MiddleHills, art::SkyLayer::NearHills}) {
             const PixelRect r = pixelRect(layer);
             view.blit(picture.crop(r), 0, view.height() - r.h + (layer == art::SkyLayer::FarHills ? -40 : layer == art::SkyLayer::MiddleHills ? -10 : 30), true);

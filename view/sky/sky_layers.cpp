@@ -147,10 +147,8 @@ SkyQuad quadOver(float left, float right, float bottom, float top, float u0, flo
 std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) const {
   std::vector<SkyQuad> out;
   out.reserve(quadCount());
-  const float w = pixels.width > 0.0f ? pixels.width : 1.0f;
   const float h = pixels.height > 0.0f ? pixels.height : 1.0f;
   // Half a picture pixel in texture units, to sample an edge's own pixels and not their neighbours.
-  const float halfU = 0.5f / w;
   const float halfV = 0.5f / h;
   for (size_t i = 0; i < layers_.size(); ++i) {
     const auto at = corners(i);
@@ -159,9 +157,11 @@ std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) c
     const float left = at[0].x, right = at[1].x, bottom = at[0].y, top = at[2].y;
     const float lowRow = uv[0].y - halfV;  // the picture's lowest row of pixels
     if (i == 0) {
-      const float leftColumn = uv[0].x + halfU, rightColumn = uv[1].x - halfU;
-      out.push_back(quadOver(std::min(0.0f, left), left, bottom, top, leftColumn, leftColumn, uv[0].y, uv[2].y));
-      out.push_back(quadOver(right, std::max(screen_.width, right), bottom, top, rightColumn, rightColumn, uv[0].y, uv[2].y));
+      // The backdrop's edges meet without a seam: a copy on each side carries it on past a window
+      // wider than the picture.
+      const float width = right - left;
+      out.push_back(quadOver(left - width, left, bottom, top, uv[0].x, uv[1].x, uv[0].y, uv[2].y));
+      out.push_back(quadOver(right, right + width, bottom, top, uv[0].x, uv[1].x, uv[0].y, uv[2].y));
       const float middle = 0.5f * (uv[0].x + uv[1].x);
       out.push_back(quadOver(std::min(0.0f, left), std::max(screen_.width, right), std::min(0.0f, bottom), bottom, middle,
                              middle, lowRow, lowRow));

@@ -78,8 +78,8 @@ class SkyLayers {
   std::array<engine::Vec2, 4> texCoords(size_t i, engine::Size pixels, float contentScale) const;
 
   // Every quad the sky draws, back to front: each layer, with the fill that carries its edge on
-  // to the screen's edge, so that no part of the screen is left without sky: the backdrop's outer
-  // columns out to the sides and a pixel of its lowest row down to the bottom, a pixel of each
+  // to the screen's edge, so that no part of the screen is left without sky: a copy of the
+  // backdrop on each side (its edges meet) and a pixel of its lowest row down to the bottom, a pixel of each
   // strip's lowest row down to the bottom. A fill with nothing to cover has no height. Always `quadCount()` of them.
   std::vector<SkyQuad> quads(engine::Size pixels, float contentScale) const;
   size_t quadCount() const { return 2 + 2 * layers_.size(); }
