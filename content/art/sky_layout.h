@@ -25,6 +25,10 @@ inline constexpr float kSkyContentScale = 1.0f;
 inline constexpr int kSkyPictureWidth = 1024;
 inline constexpr int kSkyPictureHeight = 460;
 
+// The near hills' lowest rows: a ground texture that repeats downward without a seam, so the sky
+// carries the near hills on below their strip as ground rather than as one flat colour.
+inline constexpr int kNearGroundRows = 24;
+
 // The layer's rectangle in points: backdrop (0, 0, 1024, 224), far hills (0, 225, 343, 76),
 // middle hills (0, 302, 343, 60), near hills (0, 363, 343, 96).
 engine::Rect skyLayerRect(SkyLayer layer);

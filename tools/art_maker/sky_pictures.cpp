@@ -127,6 +127,16 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
   c.setWrapping(false);
 }
 
+// The near hills' ground below the crest: a fine grain of six close shades, picked per pixel by a
+// hash that repeats every `art::kNearGroundRows` rows, so the strip's lowest rows repeat downward
+// without a seam and no one shade covers much of the ground.
+Colour groundShade(const Ramp& ramp, int x, int rowsAboveBottom) {
+  const int y = ((rowsAboveBottom % art::kNearGroundRows) + art::kNearGroundRows) % art::kNearGroundRows;
+  const Colour shades[6] = {mix(ramp[1], ramp[2], 0.55f), mix(ramp[1], ramp[2], 0.7f), mix(ramp[1], ramp[2], 0.85f),
+                            ramp[2], mix(ramp[2], ramp[3], 0.15f), mix(ramp[2], ramp[3], 0.3f)};
+  return shades[artSeed("ground", uint32_t(x), uint32_t(y)) % 6u];
+}
+
 // A ridge that repeats every strip width: a sum of sines with whole periods over the width.
 void drawHills(Canvas& c, art::SkyLayer layer, Colour colour, float roughness, int grain, ArtRandom& random) {
   const PixelRect r = pixelRect(layer);
@@ -138,8 +148,13 @@ void drawHills(Canvas& c, art::SkyLayer layer, Colour colour, float roughness, i
   for (int x = 0; x < r.w; ++x) {
     float h = 0.55f;
     for (int i = 0; i < 3; ++i) h += amp[i] * 0.3f * std::sin(phase[i] + 2 * kPi * periods[i] * x / float(r.w));
-    const int top = r.y + std::clamp(int((1.0f - h) * r.h), 2, r.h - 4);
+    // The near crest stays above the ground rows, which repeat downward whole.
+    const int lowest = layer == art::SkyLayer::NearHills ? r.h - art::kNearGroundRows - 2 : r.h - 4;
+    const int top = r.y + std::clamp(int((1.0f - h) * r.h), 2, lowest);
     c.fillRect({r.x + x, top, 1, r.bottom() - top}, ramp[2]);
+    if (layer == art::SkyLayer::NearHills) {
+      for (int y = top + 2; y < r.bottom(); ++y) c.set(r.x + x, y, groundShade(ramp, x, r.bottom() - 1 - y));
+    }
     c.set(r.x + x, top, previous < 0 || top <= previous ? ramp[4] : ramp[3]);  // the lit crest faces up-left
     // Sparse darker grains below the crest (a hash, so no lines form); the far strip stays smooth.
     for (int y = top + 2; y < r.bottom() && grain > 0; ++y) {

@@ -55,6 +55,8 @@ SkyLayers::SkyLayers(engine::Size screen, bool lower, float pictureScale)
   stripWidth_ = art::skyLayerRect(art::SkyLayer::FarHills).size.width * scale_;
   // One strip more than the screen's width needs, so a row still covers it while a strip wraps.
   stripsPerRow_ = std::max(2, static_cast<int>(std::ceil(screen.width / std::max(stripWidth_, 1.0f))) + 1);
+  // Enough copies of the near ground to reach from the top of the screen to its bottom.
+  groundCopies_ = static_cast<int>(std::ceil(screen.height / (art::kNearGroundRows * scale_))) + 1;
   for (const HillRow& row : kHillRowsOf) {
     for (int k = 0; k < stripsPerRow_; ++k) layers_.push_back(SkyLayer{art::skyLayerRect(row.layer), row.divisor, {}});
   }
@@ -144,6 +146,21 @@ SkyQuad quadOver(float left, float right, float bottom, float top, float u0, flo
 
 }  // namespace
 
+void SkyLayers::groundBelow(std::vector<SkyQuad>& out, float left, float right, float bottom,
+                            const std::array<engine::Vec2, 4>& uv, float pictureHeight) const {
+  // The near strip's lowest rows, copy under copy; a copy wholly below the screen has no height.
+  const float band = art::kNearGroundRows * scale_;
+  const float bandTop = uv[0].y - static_cast<float>(art::kNearGroundRows) / pictureHeight;
+  for (int k = 0; k < groundCopies_; ++k) {
+    const float top = bottom - band * static_cast<float>(k);
+    const float low = std::max(std::min(0.0f, top), top - band);
+    // The copy is cut at the screen's bottom: the rows it shows end where it is cut.
+    const float shown = (top - low) / band;
+    const float v1 = bandTop + (uv[0].y - bandTop) * shown;
+    out.push_back(quadOver(left, right, low, top, uv[0].x, uv[1].x, v1, bandTop));
+  }
+}
+
 std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) const {
   std::vector<SkyQuad> out;
   out.reserve(quadCount());
@@ -165,6 +182,8 @@ std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) c
       const float middle = 0.5f * (uv[0].x + uv[1].x);
       out.push_back(quadOver(std::min(0.0f, left), std::max(screen_.width, right), std::min(0.0f, bottom), bottom, middle,
                              middle, lowRow, lowRow));
+    } else if (i >= stripIndex(kHillRows - 1, 0)) {
+      groundBelow(out, left, right, bottom, uv, h);
     } else {
       // One pixel of that row: a stretched row of dithered pixels would draw as stripes.
       const float middle = 0.5f * (uv[0].x + uv[1].x);

@@ -9,7 +9,7 @@
 
 #include "engine/render/image.h"
 #include "tests/support/temp_dir.h"
-#include "tests/tools/world_tool/run_tool.h"
+#include "tests/tools/world_tool_gl/midday_shot.h"
 
 namespace {
 
@@ -19,10 +19,6 @@ int skyRows(const engine::Image& image) { return image.getHeight() / 4; }
 // The band at each side read against the window's middle, 3/16 of the width (240 pixels at
 // 1280x720, where the picture's edge columns used to be smeared over the outer 296).
 int bandOf(const engine::Image& image) { return image.getWidth() * 3 / 16; }
-
-struct Size {
-  int width, height;
-};
 
 bool columnsDiffer(const engine::Image& image, int x) {
   const unsigned char* data = image.getData();
@@ -45,17 +41,12 @@ double changingShare(const engine::Image& image, int from, int to) {
 
 TEST(WorldToolShotSkyEdges, TheSkysEdgeColumnsChangeAsItsMiddleColumnsDoAtEveryWindowSize) {
   testsupport::TempDir dir;
-  const std::string script = dir.write("day.txt", "wait 1\n");
   for (const char* planet : {"thetis", "nadir"}) {
-    for (const Size size : {Size{960, 540}, Size{1280, 720}, Size{1920, 1080}}) {
-      const std::string view = std::to_string(size.width) + "x" + std::to_string(size.height);
-      const std::string png = dir.file(std::string(planet) + view + ".png");
-      const world_tool_test::Outcome played = world_tool_test::runTool(
-          {"play", "--planet", planet, "--size", "0", "--seed", "7", "--script", script, "--shot", png, "--view", view});
-      ASSERT_EQ(played.code, 0) << planet << ": " << played.err << played.out;
+    for (const world_tool_test::ViewSize size : world_tool_test::kViewSizes) {
+      const std::string view = world_tool_test::viewName(size);
       engine::Image image;
-      ASSERT_TRUE(image.initWithImageFile(png)) << planet;
-      ASSERT_EQ(image.getWidth(), size.width);
+      world_tool_test::middayShot(dir, planet, size, image);
+      if (::testing::Test::HasFatalFailure()) return;
       const int middle = size.width / 2, kBand = bandOf(image);
       const double inMiddle = changingShare(image, middle - kBand, middle + kBand);
       const double atLeft = changingShare(image, 0, kBand);

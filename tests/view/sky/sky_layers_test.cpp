@@ -191,3 +191,33 @@ TEST(SkyLayers, TheBackdropGoesOnSidewaysAsCopiesOfItselfNotAsItsEdgeColumnsSmea
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkyLayers, UnderANearStripItsGroundRowsRepeatDownToTheScreensBottom) {
+  const engine::Size pixels(art::kSkyPictureWidth, 460);
+  SkyLayers layers(engine::Size(1280, 720), false, 2.0f);
+  const SkyHeights heights = skyHeightsFor(400, 100, 14);
+  layers.updatePosition(0.0f, heights.hillTop, heights, 24);
+  const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
+  ASSERT_EQ(quads.size(), layers.quadCount());
+  // The last row's first strip follows the two rows' strips and their one-pixel fills.
+  const size_t at = 4 + 2 * static_cast<size_t>(2 * layers.stripsPerRow());
+  const SkyQuad& strip = quads[at];
+  ASSERT_EQ(strip.uv[0].y, layers.texCoords(layers.stripIndex(2, 0), pixels, 1.0f)[0].y) << "a near strip";
+  const float band = 2.0f * art::kNearGroundRows;
+  float top = strip.corners[0].y;
+  for (int k = 0; k < layers.groundCopies(); ++k) {
+    const SkyQuad& copy = quads[at + 1 + static_cast<size_t>(k)];
+    if (top > 0.0f) EXPECT_FLOAT_EQ(copy.corners[2].y, top) << "copy " << k << " meets the one above";
+    EXPECT_EQ(copy.corners[0].x, strip.corners[0].x);
+    EXPECT_EQ(copy.corners[1].x, strip.corners[1].x);
+    EXPECT_FLOAT_EQ(copy.uv[2].y, strip.uv[0].y - art::kNearGroundRows / 460.0f) << "from the band's top row";
+    EXPECT_NE(copy.uv[0].x, copy.uv[1].x) << "the whole width of the strip, not one pixel";
+    if (copy.corners[0].y > 0.0f) EXPECT_FLOAT_EQ(top - copy.corners[0].y, band) << "a whole band";
+    top = std::min(top, copy.corners[0].y);
+  }
+  EXPECT_LE(top, 0.0f) << "down to the screen's bottom";
+}
+
+}  // namespace
