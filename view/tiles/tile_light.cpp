@@ -70,11 +70,11 @@ engine::Color3B frontColour(int sky, const std::array<int, 3>& block, const ligh
 
 // The back takes the whole of the block light and, of the sky, a third: the sky's light falls on the
 // faces in front. Where nothing stands over the cell the sun falls straight onto the back too, which
-// then takes three quarters of the sky: lit, so a wall left standing in the open does not read as a
+// then takes three fifths of the sky: lit, so a wall left standing in the open does not read as a
 // hole (nor as a black square at night), yet set back from the ground's faces beside it, so the back
 // of a shaft dug into a sunlit hill reads as a wall behind open air.
 engine::Color3B backColour(int sky, const std::array<int, 3>& block, const light_hue::Levels& hue, bool sunlit) {
-  const int skyPart = sunlit ? shadeOf(sky) * 3 / 4 : shadeOf(sky) / 3;
+  const int skyPart = sunlit ? shadeOf(sky) * 3 / 5 : shadeOf(sky) / 3;
   const std::array<int, 3> lit = blockShades(block, hue);
   auto channel = [&](size_t c) { return static_cast<uint8_t>(std::max(skyPart, lit[c])); };
   return {channel(0), channel(1), channel(2)};
@@ -123,19 +123,18 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
   const Lights& own = near[1][1];
   cellColour = coloursOf(own).front;
   LayerCorners out;
-  // Each corner: the brightest of the cell and the three neighbours that share it, but never more
-  // than one level above the cell's own, so each cell keeps its own step of light and only its
-  // edges soften. A recessed face takes all of them a step down; an open cell takes only its
-  // recessed neighbours a step down.
+  // Each corner: the block light of the brightest of the cell and the three neighbours that share
+  // it, but never more than one level above the cell's own, so each cell keeps its own step of
+  // light and only its edges soften. A recessed face takes all of them a step down; an open cell
+  // takes only its recessed neighbours a step down. Daylight stays the cell's own: it falls off into
+  // the ground in steps of whole cells, which softened corners would blur into a diagonal smear.
   auto corner = [&](int sx, int sy, Corner k) {
     const Lights* sharing[4] = {&own, &near[1][1 + sx], &near[1 + sy][1], &near[1 + sy][1 + sx]};
-    int sky = 0;
+    const int sky = own.sky;
     std::array<int, 3> block{};
     for (const Lights* l : sharing) {
-      sky = std::max(sky, l->sky);
       for (size_t c = 0; c < 3; ++c) block[c] = std::max(block[c], blockPart(*l, c, own.recessed || l->recessed));
     }
-    sky = std::min(sky, own.sky + kCornerReach);
     for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
     out.front[k] = opaque(frontColour(sky, block, own.hue));
     out.back[k] = opaque(backColour(sky, block, own.hue, own.sunlit));

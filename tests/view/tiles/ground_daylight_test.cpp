@@ -40,7 +40,7 @@ class GroundDaylight : public world_test::WorldTest {
 };
 
 TEST_F(GroundDaylight, GroundUnderTheOpenSkyDarkensAStepPerCellOfDepthDownToTheDarkALevelAtATime) {
-  const int expected[] = {15, 13, 11, 9, 7, 5, 4, 3, 2, 1, 0};
+  const int expected[] = {15, 13, 11, 9, 7, 6, 5, 4, 3, 2, 1, 0};
   for (int depth = 1; depth <= 10; ++depth) {
     EXPECT_EQ(seeping(5, kSurface - depth), expected[depth]) << depth;
     EXPECT_LE(seeping(5, kSurface - depth - 1), seeping(5, kSurface - depth)) << "never lighter deeper down";

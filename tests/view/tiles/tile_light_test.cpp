@@ -135,13 +135,14 @@ TEST_F(CornerTest, EachCornerTakesTheBrightestOfTheFourCellsThatShareItUpToALeve
   map->cell(3, 1).setSkyLevel(12);           // below: sky 12 (darkness 2 leaves 10)
   Color3B own;
   const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(3, 2), 2, own).front;
-  // The cell keeps its own step: red 2 rises to 3 at most, the sky and green from 0 to 1.
+  // The cell keeps its own step: red 2 rises to 3 at most, green from 0 to 1; the sky is the
+  // cell's own at every corner, so daylight keeps whole-cell steps.
   EXPECT_EQ(own, (Color3B{93, 0, 0}));
   EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{114, 0, 0, 255})) << "the left's red 9 held to 3";
   EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{93, 89, 0, 255}))
       << "the upper right's green 5 held to 1, in the hue of red 2 and green 1 at their source";
-  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{114, 66, 66, 255})) << "the sky 10 below held to 1";
-  EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{93, 66, 66, 255}));
+  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{114, 0, 0, 255})) << "the sky 10 below does not reach in";
+  EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{93, 0, 0, 255}));
 }
 
 TEST_F(CornerTest, TheTopRowCountsWhatIsAboveAsBlackAndColumnZeroReadsTheLastColumn) {
@@ -178,8 +179,8 @@ TEST_F(CornerTest, ASolidFaceTakesItsCornersAStepDownAndTheOpenCellOnlyItsSolidN
   map->cell(2, 2).setSkyLevel(14);
   map->cell(2, 3).setSkyLevel(15);
   const tile_light::LayerCorners sky = tile_light::cornerColours(*map, map->cell(2, 2), 0, own);
-  EXPECT_EQ(sky.front[tile_light::kTopLeft], (Color4B{255, 255, 255, 255}));
-  EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{237, 85, 85, 255})) << "a third of the sky's white";
+  EXPECT_EQ(sky.front[tile_light::kTopLeft], (Color4B{246, 246, 246, 255})) << "the cell's own sky 14, not the 15 above";
+  EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{237, 82, 82, 255})) << "a third of the sky's white";
 }
 
 TEST_F(CornerTest, ABackBlockOpenToTheSkyIsSunlitAndOneUnderARoofTakesAThirdOfTheSky) {
@@ -192,12 +193,12 @@ TEST_F(CornerTest, ABackBlockOpenToTheSkyIsSunlitAndOneUnderARoofTakesAThirdOfTh
   map->computeSurfaceHeights();
   const Color3B open = tile_light::flatColours(*map, map->cell(2, 2), 0).back;
   const Color3B roofed = tile_light::flatColours(*map, map->cell(5, 2), 0).back;
-  EXPECT_EQ(open, (Color3B{191, 191, 191})) << "three quarters of the sky, set back from the faces in front";
+  EXPECT_EQ(open, (Color3B{153, 153, 153})) << "three fifths of the sky, set back from the faces in front";
   EXPECT_EQ(roofed, (Color3B{85, 85, 85})) << "a third of the sky";
   Color3B own;
-  EXPECT_EQ(tile_light::cornerColours(*map, map->cell(2, 2), 0, own).back[tile_light::kTopLeft], (Color4B{191, 191, 191, 255}));
+  EXPECT_EQ(tile_light::cornerColours(*map, map->cell(2, 2), 0, own).back[tile_light::kTopLeft], (Color4B{153, 153, 153, 255}));
   // At night the wall in the open stays lit as the sky around it is, not a black square.
-  EXPECT_EQ(tile_light::flatColours(*map, map->cell(2, 2), 11).back, (Color3B{99, 99, 99}));
+  EXPECT_EQ(tile_light::flatColours(*map, map->cell(2, 2), 11).back, (Color3B{79, 79, 79}));
   EXPECT_EQ(tile_light::cornerColours(*map, map->cell(5, 2), 0, own).back[tile_light::kTopLeft], (Color4B{85, 85, 85, 255}));
   // A drawn cave wall (no back block of its own) stays the dark rock behind, open sky or not.
   EXPECT_EQ(tile_light::flatColours(*map, map->cell(3, 2), 0).back, (Color3B{85, 85, 85}));
