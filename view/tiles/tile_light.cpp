@@ -123,21 +123,25 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
   const Lights& own = near[1][1];
   cellColour = coloursOf(own).front;
   LayerCorners out;
-  // Each corner: the block light of the brightest of the cell and the three neighbours that share
-  // it, but never more than one level above the cell's own, so each cell keeps its own step of
-  // light and only its edges soften. A recessed face takes all of them a step down; an open cell
-  // takes only its recessed neighbours a step down. Daylight stays the cell's own: it falls off into
-  // the ground in steps of whole cells, which softened corners would blur into a diagonal smear.
+  // Each corner: the brightest of the cell and the three neighbours that share it, but never more
+  // than one level above the cell's own, so each cell keeps its own step of light and only its
+  // edges soften. A recessed face takes all of them a step down; an open cell takes only its
+  // recessed neighbours a step down. A cell without block light of its own shows a neighbour's in
+  // the hue of that neighbour's source.
   auto corner = [&](int sx, int sy, Corner k) {
     const Lights* sharing[4] = {&own, &near[1][1 + sx], &near[1 + sy][1], &near[1 + sy][1 + sx]};
-    const int sky = own.sky;
+    int sky = 0;
     std::array<int, 3> block{};
+    light_hue::Levels hue = own.hue;
     for (const Lights* l : sharing) {
+      sky = std::max(sky, l->sky);
+      if (hue == light_hue::Levels{}) hue = l->hue;
       for (size_t c = 0; c < 3; ++c) block[c] = std::max(block[c], blockPart(*l, c, own.recessed || l->recessed));
     }
+    sky = std::min(sky, own.sky + kCornerReach);
     for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
-    out.front[k] = opaque(frontColour(sky, block, own.hue));
-    out.back[k] = opaque(backColour(sky, block, own.hue, own.sunlit));
+    out.front[k] = opaque(frontColour(sky, block, hue));
+    out.back[k] = opaque(backColour(sky, block, hue, own.sunlit));
   };
   corner(-1, 1, kTopLeft);
   corner(1, 1, kTopRight);

@@ -135,14 +135,13 @@ TEST_F(CornerTest, EachCornerTakesTheBrightestOfTheFourCellsThatShareItUpToALeve
   map->cell(3, 1).setSkyLevel(12);           // below: sky 12 (darkness 2 leaves 10)
   Color3B own;
   const tile_light::Corners corners = tile_light::cornerColours(*map, map->cell(3, 2), 2, own).front;
-  // The cell keeps its own step: red 2 rises to 3 at most, green from 0 to 1; the sky is the
-  // cell's own at every corner, so daylight keeps whole-cell steps.
+  // The cell keeps its own step: red 2 rises to 3 at most, the sky and green from 0 to 1.
   EXPECT_EQ(own, (Color3B{93, 0, 0}));
   EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{114, 0, 0, 255})) << "the left's red 9 held to 3";
   EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{93, 89, 0, 255}))
       << "the upper right's green 5 held to 1, in the hue of red 2 and green 1 at their source";
-  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{114, 0, 0, 255})) << "the sky 10 below does not reach in";
-  EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{93, 0, 0, 255}));
+  EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{114, 66, 66, 255})) << "the sky 10 below held to 1";
+  EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{93, 66, 66, 255}));
 }
 
 TEST_F(CornerTest, TheTopRowCountsWhatIsAboveAsBlackAndColumnZeroReadsTheLastColumn) {
@@ -179,8 +178,8 @@ TEST_F(CornerTest, ASolidFaceTakesItsCornersAStepDownAndTheOpenCellOnlyItsSolidN
   map->cell(2, 2).setSkyLevel(14);
   map->cell(2, 3).setSkyLevel(15);
   const tile_light::LayerCorners sky = tile_light::cornerColours(*map, map->cell(2, 2), 0, own);
-  EXPECT_EQ(sky.front[tile_light::kTopLeft], (Color4B{246, 246, 246, 255})) << "the cell's own sky 14, not the 15 above";
-  EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{237, 82, 82, 255})) << "a third of the sky's white";
+  EXPECT_EQ(sky.front[tile_light::kTopLeft], (Color4B{255, 255, 255, 255}));
+  EXPECT_EQ(sky.back[tile_light::kTopLeft], (Color4B{237, 85, 85, 255})) << "a third of the sky's white";
 }
 
 TEST_F(CornerTest, ABackBlockOpenToTheSkyIsSunlitAndOneUnderARoofTakesAThirdOfTheSky) {
@@ -236,6 +235,10 @@ TEST_F(CornerTest, ATorchsLightKeepsItsHueAsItDarkensAcrossTheCells) {
     tile_light::cornerColours(*map, map->cell(x, 2), 0, corner);
     EXPECT_EQ(corner, drawn);
   }
+  // A dark cell beside the light's last lit cell takes it at its corners in the torch's hue.
+  Color3B darkOwn;
+  const Color4B edge = tile_light::cornerColours(*map, map->cell(7, 3), 0, darkOwn).front[tile_light::kBottomLeft];
+  EXPECT_NEAR(hueOf(Color3B{edge.r, edge.g, edge.b}), torchHue, 6.0) << int(edge.r) << " " << int(edge.g) << " " << int(edge.b);
   // A pure red lamp's light stays pure red as it fades.
   map->cell(3, 4).blockLight = 0x00F;
   map->cell(4, 4).blockLight = 0x00B;
