@@ -24,8 +24,13 @@ constexpr float kFrame = 1.0f / 60.0f;
 
 // The window a headless run opens once; kept to the end of the process, as closing the window
 // system would unload the GL driver.
-engine::GLView* openView(int width, int height) {
+engine::GLView*& headlessView() {
   static engine::GLView* view = nullptr;
+  return view;
+}
+
+engine::GLView* openView(int width, int height) {
+  engine::GLView*& view = headlessView();
   if (view == nullptr) view = new engine::GLView();
   if (!view->createWithSize(static_cast<uint16_t>(width), static_cast<uint16_t>(height), false)) return nullptr;
   engine::Configuration::getInstance()->gatherGPUInfo();
@@ -35,8 +40,10 @@ engine::GLView* openView(int width, int height) {
 // A headless run has no launch to lay the screen out; the window's size stands in for it, so the
 // cell counts that place the sky's layers and the tile window are the ones the game would have.
 void fillScreenLayout(engine::Size window) {
-  if (visibleCellCounts().rows > 0) return;
   ScreenLayout& layout = screenLayout();
+  const bool sameWindow = layout.longSide == std::max(window.width, window.height) &&
+                          layout.shortSide == std::min(window.width, window.height);
+  if (visibleCellCounts().rows > 0 && (sameWindow || headlessView() == nullptr)) return;
   layout.longSide = std::max(window.width, window.height);
   layout.shortSide = std::min(window.width, window.height);
   storeVisibleCellCounts(visibleCellCountsFor(layout.longSide, layout.shortSide,
@@ -60,6 +67,17 @@ bool captureWorldView(RunningWorld& running, int width, int height, const std::s
     if (openView(width, height) == nullptr) {
       error = "no window could be opened (is there a display?)";
       return false;
+    }
+  } else if (engine::GLView* own = headlessView(); own == director->getOpenGLView() && width >= 16 && height >= 16 &&
+                                                   width <= 8192 && height <= 8192) {
+    // A later picture at another size: the window this run opened takes it, as a player's does.
+    const engine::Size now = director->getWinSize();
+    if (static_cast<int>(now.width) != width || static_cast<int>(now.height) != height) {
+      own->showWindowed(static_cast<uint16_t>(width), static_cast<uint16_t>(height));
+      engine::GLView::onGLFWFramebufferSize(own->getWindow(), width, height);
+      // The window system hands the drawing buffers of the new size over with the next frames.
+      director->mainLoop(kFrame);
+      director->mainLoop(kFrame);
     }
   }
   fillScreenLayout(director->getWinSize());

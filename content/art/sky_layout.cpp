@@ -6,7 +6,7 @@ namespace art {
 
 engine::Rect skyLayerRect(SkyLayer layer) {
   switch (layer) {
-    case SkyLayer::Backdrop: return {0.0f, 0.0f, 343.0f, 224.0f};
+    case SkyLayer::Backdrop: return {0.0f, 0.0f, static_cast<float>(kSkyPictureWidth), 224.0f};
     case SkyLayer::FarHills: return {0.0f, 225.0f, 343.0f, 76.0f};
     case SkyLayer::MiddleHills: return {0.0f, 302.0f, 343.0f, 60.0f};
     case SkyLayer::NearHills: return {0.0f, 363.0f, 343.0f, 96.0f};

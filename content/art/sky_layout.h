@@ -19,11 +19,17 @@ inline constexpr int kSkyLayerCount = 4;
 
 // The content scale the pictures are drawn at; the game's director runs at this scale.
 inline constexpr float kSkyContentScale = 1.0f;
-// The picture's size in pixels at that scale (every layer rectangle fits inside).
-inline constexpr int kSkyPictureWidth = 344;
+// The picture's size in pixels at that scale (every layer rectangle fits inside). The backdrop
+// takes the picture's whole width, wider than a window at the world's scale, and its two edges
+// meet without a seam, so copies side by side cover any window.
+inline constexpr int kSkyPictureWidth = 1024;
 inline constexpr int kSkyPictureHeight = 460;
 
-// The layer's rectangle in points: backdrop (0, 0, 343, 224), far hills (0, 225, 343, 76),
+// The near hills' lowest rows: a ground texture that repeats downward without a seam, so the sky
+// carries the near hills on below their strip as ground rather than as one flat colour.
+inline constexpr int kNearGroundRows = 24;
+
+// The layer's rectangle in points: backdrop (0, 0, 1024, 224), far hills (0, 225, 343, 76),
 // middle hills (0, 302, 343, 60), near hills (0, 363, 343, 96).
 engine::Rect skyLayerRect(SkyLayer layer);
 

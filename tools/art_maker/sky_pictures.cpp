@@ -76,11 +76,12 @@ PixelRect pixelRect(art::SkyLayer layer) {
   return {int(r.origin.x * s), int(r.origin.y * s), int(std::ceil(r.size.width * s)), int(std::ceil(r.size.height * s))};
 }
 
-void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
-  const PixelRect r = pixelRect(art::SkyLayer::Backdrop);
-  c.verticalGradient(r, {look.top, look.middle, look.bottom});
+// Stars and clouds as many per width as on the first, narrower pictures.
+int perWidth(int countPer344, int width) { return countPer344 * width / 344; }
+
+void drawBackdropShapes(Canvas& c, const PixelRect& r, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
   if (look.stars) {
-    for (int i = 0; i < 90; ++i) {
+    for (int i = 0; i < perWidth(90, r.w); ++i) {
       const int x = r.x + random.below(r.w), y = r.y + random.below(r.h * 3 / 4);
       const int bright = 120 + random.below(136);
       c.set(x, y, rgba(bright, bright, std::min(255, bright + 30)));
@@ -90,7 +91,7 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
       }
     }
     for (int m = 0; m < sky.moons; ++m) {
-      const int radius = 9 - 2 * m, x = r.x + 60 + m * 70 + random.below(30), y = r.y + 30 + random.below(50);
+      const int radius = 9 - 2 * m, x = r.x + r.w / 2 - 112 + m * 70 + random.below(30), y = r.y + 30 + random.below(50);
       const Ramp moon = makeRamp(mix(sky.sun, rgba(220, 220, 230), 0.5f), 0.6f);
       c.fillCircle(x, y, radius, moon[2]);
       c.fillCircle(x - radius / 3, y - radius / 3, radius / 2, moon[3]);
@@ -99,7 +100,7 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
     return;
   }
   if (look.sunHeight >= 0.0f) {
-    const int x = r.x + r.w * 2 / 3, y = r.y + int((1.0f - look.sunHeight) * (r.h - 20)) + 10;
+    const int x = r.x + r.w / 2 + 57, y = r.y + int((1.0f - look.sunHeight) * (r.h - 20)) + 10;
     for (int radius = 26; radius > 13; radius -= 4) {
       c.fillCircle(x, y, radius, withAlpha(mix(look.middle, look.sun, 0.3f + 0.1f * float(26 - radius) / 4), 255));
     }
@@ -107,13 +108,33 @@ void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRa
     c.fillCircle(x - 3, y - 3, 5, shade(look.sun, 1.0f));
   }
   // A few soft clouds: flat ellipses of the horizon colour, lit on top.
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < perWidth(4, r.w); ++i) {
     const int x = r.x + random.below(r.w), y = r.y + 40 + random.below(r.h / 2), w = random.between(18, 34);
     const Colour cloud = mix(look.bottom, rgba(255, 255, 255), look.stars ? 0.1f : 0.45f);
     c.fillEllipse(x, y + 2, w, 4, shade(cloud, -0.5f));
     c.fillEllipse(x, y, w, 4, cloud);
     c.fillEllipse(x - w / 3, y - 3, w / 2, 4, shade(cloud, 0.6f));
   }
+}
+
+// The backdrop fills the picture's width and wraps at its sides (a cloud or star crossing one edge
+// goes on at the other), so its copies lie side by side without a seam.
+void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
+  const PixelRect r = pixelRect(art::SkyLayer::Backdrop);
+  c.verticalGradient(r, {look.top, look.middle, look.bottom});
+  c.setWrapping(true);
+  drawBackdropShapes(c, r, look, sky, random);
+  c.setWrapping(false);
+}
+
+// The near hills' ground below the crest: a fine grain of six close shades, picked per pixel by a
+// hash that repeats every `art::kNearGroundRows` rows, so the strip's lowest rows repeat downward
+// without a seam and no one shade covers much of the ground.
+Colour groundShade(const Ramp& ramp, int x, int rowsAboveBottom) {
+  const int y = ((rowsAboveBottom % art::kNearGroundRows) + art::kNearGroundRows) % art::kNearGroundRows;
+  const Colour shades[6] = {mix(ramp[1], ramp[2], 0.55f), mix(ramp[1], ramp[2], 0.7f), mix(ramp[1], ramp[2], 0.85f),
+                            ramp[2], mix(ramp[2], ramp[3], 0.15f), mix(ramp[2], ramp[3], 0.3f)};
+  return shades[artSeed("ground", uint32_t(x), uint32_t(y)) % 6u];
 }
 
 // A ridge that repeats every strip width: a sum of sines with whole periods over the width.
@@ -127,8 +148,13 @@ void drawHills(Canvas& c, art::SkyLayer layer, Colour colour, float roughness, i
   for (int x = 0; x < r.w; ++x) {
     float h = 0.55f;
     for (int i = 0; i < 3; ++i) h += amp[i] * 0.3f * std::sin(phase[i] + 2 * kPi * periods[i] * x / float(r.w));
-    const int top = r.y + std::clamp(int((1.0f - h) * r.h), 2, r.h - 4);
+    // The near crest stays above the ground rows, which repeat downward whole.
+    const int lowest = layer == art::SkyLayer::NearHills ? r.h - art::kNearGroundRows - 2 : r.h - 4;
+    const int top = r.y + std::clamp(int((1.0f - h) * r.h), 2, lowest);
     c.fillRect({r.x + x, top, 1, r.bottom() - top}, ramp[2]);
+    if (layer == art::SkyLayer::NearHills) {
+      for (int y = top + 2; y < r.bottom(); ++y) c.set(r.x + x, y, groundShade(ramp, x, r.bottom() - 1 - y));
+    }
     c.set(r.x + x, top, previous < 0 || top <= previous ? ramp[4] : ramp[3]);  // the lit crest faces up-left
     // Sparse darker grains below the crest (a hash, so no lines form); the far strip stays smooth.
     for (int y = top + 2; y < r.bottom() && grain > 0; ++y) {
@@ -172,7 +198,10 @@ void makeSkyPictures(const ArtSources& sources, AtlasOutput& out) {
         Canvas picture = drawSkyPicture(colours, phase, low, artSeed(skyName));
         if (!low) {
           // The sheet shows each phase the way the game stacks it: hills over the backdrop, at half size.
-          Canvas view = picture.crop(pixelRect(art::SkyLayer::Backdrop));
+          PixelRect shown = pixelRect(art::SkyLayer::Backdrop);
+          shown.x += shown.w / 2 - 172;  // the sheet's column: the middle of the backdrop, sun and moons
+          shown.w = 344;
+          Canvas view = picture.crop(shown);
           for (art::SkyLayer layer : {art::SkyLayer::FarHills, art::SkyLayer::MiddleHills, art::SkyLayer::NearHills}) {
             const PixelRect r = pixelRect(layer);
             view.blit(picture.crop(r), 0, view.height() - r.h + (layer == art::SkyLayer::FarHills ? -40 : layer == art::SkyLayer::MiddleHills ? -10 : 30), true);

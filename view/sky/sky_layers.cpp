@@ -55,6 +55,8 @@ SkyLayers::SkyLayers(engine::Size screen, bool lower, float pictureScale)
   stripWidth_ = art::skyLayerRect(art::SkyLayer::FarHills).size.width * scale_;
   // One strip more than the screen's width needs, so a row still covers it while a strip wraps.
   stripsPerRow_ = std::max(2, static_cast<int>(std::ceil(screen.width / std::max(stripWidth_, 1.0f))) + 1);
+  // Enough copies of the near ground to reach from the top of the screen to its bottom.
+  groundCopies_ = static_cast<int>(std::ceil(screen.height / (art::kNearGroundRows * scale_))) + 1;
   for (const HillRow& row : kHillRowsOf) {
     for (int k = 0; k < stripsPerRow_; ++k) layers_.push_back(SkyLayer{art::skyLayerRect(row.layer), row.divisor, {}});
   }
@@ -144,13 +146,26 @@ SkyQuad quadOver(float left, float right, float bottom, float top, float u0, flo
 
 }  // namespace
 
+void SkyLayers::groundBelow(std::vector<SkyQuad>& out, float left, float right, float bottom,
+                            const std::array<engine::Vec2, 4>& uv, float pictureHeight) const {
+  // The near strip's lowest rows, copy under copy; a copy wholly below the screen has no height.
+  const float band = art::kNearGroundRows * scale_;
+  const float bandTop = uv[0].y - static_cast<float>(art::kNearGroundRows) / pictureHeight;
+  for (int k = 0; k < groundCopies_; ++k) {
+    const float top = bottom - band * static_cast<float>(k);
+    const float low = std::max(std::min(0.0f, top), top - band);
+    // The copy is cut at the screen's bottom: the rows it shows end where it is cut.
+    const float shown = (top - low) / band;
+    const float v1 = bandTop + (uv[0].y - bandTop) * shown;
+    out.push_back(quadOver(left, right, low, top, uv[0].x, uv[1].x, v1, bandTop));
+  }
+}
+
 std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) const {
   std::vector<SkyQuad> out;
   out.reserve(quadCount());
-  const float w = pixels.width > 0.0f ? pixels.width : 1.0f;
   const float h = pixels.height > 0.0f ? pixels.height : 1.0f;
   // Half a picture pixel in texture units, to sample an edge's own pixels and not their neighbours.
-  const float halfU = 0.5f / w;
   const float halfV = 0.5f / h;
   for (size_t i = 0; i < layers_.size(); ++i) {
     const auto at = corners(i);
@@ -159,12 +174,16 @@ std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) c
     const float left = at[0].x, right = at[1].x, bottom = at[0].y, top = at[2].y;
     const float lowRow = uv[0].y - halfV;  // the picture's lowest row of pixels
     if (i == 0) {
-      const float leftColumn = uv[0].x + halfU, rightColumn = uv[1].x - halfU;
-      out.push_back(quadOver(std::min(0.0f, left), left, bottom, top, leftColumn, leftColumn, uv[0].y, uv[2].y));
-      out.push_back(quadOver(right, std::max(screen_.width, right), bottom, top, rightColumn, rightColumn, uv[0].y, uv[2].y));
+      // The backdrop's edges meet without a seam: a copy on each side carries it on past a window
+      // wider than the picture.
+      const float width = right - left;
+      out.push_back(quadOver(left - width, left, bottom, top, uv[0].x, uv[1].x, uv[0].y, uv[2].y));
+      out.push_back(quadOver(right, right + width, bottom, top, uv[0].x, uv[1].x, uv[0].y, uv[2].y));
       const float middle = 0.5f * (uv[0].x + uv[1].x);
       out.push_back(quadOver(std::min(0.0f, left), std::max(screen_.width, right), std::min(0.0f, bottom), bottom, middle,
                              middle, lowRow, lowRow));
+    } else if (i >= stripIndex(kHillRows - 1, 0)) {
+      groundBelow(out, left, right, bottom, uv, h);
     } else {
       // One pixel of that row: a stretched row of dithered pixels would draw as stripes.
       const float middle = 0.5f * (uv[0].x + uv[1].x);

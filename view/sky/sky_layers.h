@@ -78,18 +78,28 @@ class SkyLayers {
   std::array<engine::Vec2, 4> texCoords(size_t i, engine::Size pixels, float contentScale) const;
 
   // Every quad the sky draws, back to front: each layer, with the fill that carries its edge on
-  // to the screen's edge, so that no part of the screen is left without sky: the backdrop's outer
-  // columns out to the sides and a pixel of its lowest row down to the bottom, a pixel of each
-  // strip's lowest row down to the bottom. A fill with nothing to cover has no height. Always `quadCount()` of them.
+  // to the screen's edge, so that no part of the screen is left without sky: a copy of the
+  // backdrop on each side (its edges meet) and a pixel of its lowest row down to the bottom, a pixel of each
+  // strip's lowest row down to the bottom; below a near strip, its ground rows
+  // (`art::kNearGroundRows`) repeated down to the bottom, `groundCopies()` of them, so the open air
+  // under the hills shows ground rather than one colour. A fill with nothing to cover has no height.
+  // Always `quadCount()` of them.
   std::vector<SkyQuad> quads(engine::Size pixels, float contentScale) const;
-  size_t quadCount() const { return 2 + 2 * layers_.size(); }
+  size_t quadCount() const {
+    return 2 + 2 * layers_.size() + static_cast<size_t>(stripsPerRow_) * static_cast<size_t>(groundCopies_ - 1);
+  }
+  int groundCopies() const { return groundCopies_; }
 
  private:
   void slide(SkyLayer& layer, float dx) const;
+  // The near ground's copies under a near strip whose corners span [left, right] down to `bottom`.
+  void groundBelow(std::vector<SkyQuad>& out, float left, float right, float bottom, const std::array<engine::Vec2, 4>& uv,
+                   float pictureHeight) const;
 
   engine::Size screen_;
   std::vector<SkyLayer> layers_;
   float scale_ = 1.0f;
   float stripWidth_ = 0.0f;  // a hill strip's width on screen; a row's strips lie this far apart
   int stripsPerRow_ = 0;
+  int groundCopies_ = 1;  // the near ground's copies under each near strip
 };

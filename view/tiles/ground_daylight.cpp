@@ -22,17 +22,22 @@ int openSky(const WorldMap& map, int32_t x, int32_t y, int darkness) {
 
 }  // namespace
 
+int lossAt(int cells) {
+  constexpr int kSteepCells = 4;
+  return cells <= kSteepCells ? 2 * cells : kSteepCells + cells;
+}
+
 int seepingSky(const WorldMap& map, int32_t x, int32_t y, uint32_t darkness) {
   const int dark = static_cast<int>(std::min<uint32_t>(darkness, kFullSky));
   int best = 0;
   // Ring by ring outward: once even a full sky at this distance could not beat what was found,
   // nothing further can.
   for (int d = 1; d <= kReach; ++d) {
-    if (kFullSky - dark - kDepthStep * d <= best) break;
+    if (kFullSky - dark - lossAt(d) <= best) break;
     for (int dx = -d; dx <= d; ++dx) {
       const int dy = d - std::abs(dx);
       for (int sy : {dy, -dy}) {
-        best = std::max(best, openSky(map, x + dx, y + sy, dark) - kDepthStep * d);
+        best = std::max(best, openSky(map, x + dx, y + sy, dark) - lossAt(d));
         if (dy == 0) break;
       }
     }

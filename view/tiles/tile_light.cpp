@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "view/tiles/ground_daylight.h"
+#include "view/tiles/light_hue.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -21,6 +22,7 @@ constexpr float kCellPixels = 30.0f;
 struct Lights {
   int sky = 0;
   std::array<int, 3> block{};
+  light_hue::Levels hue{};  // of the block light at its source (light_hue.h)
   bool recessed = false;
   bool sunlit = false;
 };
@@ -30,6 +32,7 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
   l.sky = std::max(0, static_cast<int>(cell.skyLevel()) - static_cast<int>(std::min<uint32_t>(darkness, 15)));
   const uint16_t light = cell.lightColour();
   for (int c = 0; c < 3; ++c) l.block[static_cast<size_t>(c)] = (light >> (4 * c)) & 15;
+  l.hue = light_hue::raised(l.block);
   l.recessed = cell.shutsOutLight(props) && !cell.hasFlag(cell_flag::kEmitsLight);
   return l;
 }
@@ -38,6 +41,7 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
 Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
   Lights l = lightsOf(map.props(), cell, darkness);
   l.sunlit = cell.backId() != 0 && cell.y >= map.topHeight(static_cast<int32_t>(cell.x));
+  if (cell.lightColour() != 0) l.hue = light_hue::sourceHue(map, static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
   if (l.recessed && l.sky < 15) l.sky = std::max(l.sky, ground_daylight::seepingSky(map, cell.x, cell.y, darkness));
   return l;
 }
@@ -47,18 +51,33 @@ int blockPart(const Lights& l, size_t channel, bool recessed) {
   return std::max(0, l.block[channel] - (recessed ? kSolidFaceStep : 0));
 }
 
-engine::Color3B frontColour(int sky, const std::array<int, 3>& block) {
-  return {shadeOf(std::max(sky, block[0])), shadeOf(std::max(sky, block[1])), shadeOf(std::max(sky, block[2]))};
+// The drawn shade of each block-light channel: the brightest channel's shade in the hue of the
+// light's source (light_hue.h), so a fading light darkens without changing colour. A channel the
+// levels still hold but the source's hue lacks (another light's, mixed in) keeps its part.
+std::array<int, 3> blockShades(const std::array<int, 3>& block, const light_hue::Levels& hue) {
+  const int brightest = std::clamp(std::max({block[0], block[1], block[2]}), 0, 15);
+  const light_hue::Levels own = light_hue::raised(block);
+  std::array<int, 3> out{};
+  for (size_t c = 0; c < 3; ++c) out[c] = shadeOf(brightest) * shadeOf(std::max(hue[c], own[c])) / 255;
+  return out;
+}
+
+engine::Color3B frontColour(int sky, const std::array<int, 3>& block, const light_hue::Levels& hue) {
+  const std::array<int, 3> lit = blockShades(block, hue);
+  auto channel = [&](size_t c) { return static_cast<uint8_t>(std::max<int>(shadeOf(sky), lit[c])); };
+  return {channel(0), channel(1), channel(2)};
 }
 
 // The back takes the whole of the block light and, of the sky, a third: the sky's light falls on the
 // faces in front. Where nothing stands over the cell the sun falls straight onto the back too, which
-// then takes the sky as a face a step behind the open air does, so a wall left standing in the open
-// does not read as a hole.
-engine::Color3B backColour(int sky, const std::array<int, 3>& block, bool sunlit) {
-  const int skyPart = sunlit ? shadeOf(sky - kSolidFaceStep) : shadeOf(sky) / 3;
-  auto channel = [skyPart](int level) { return static_cast<uint8_t>(std::max(skyPart, static_cast<int>(shadeOf(level)))); };
-  return {channel(block[0]), channel(block[1]), channel(block[2])};
+// then takes three fifths of the sky: lit, so a wall left standing in the open does not read as a
+// hole (nor as a black square at night), yet set back from the ground's faces beside it, so the back
+// of a shaft dug into a sunlit hill reads as a wall behind open air.
+engine::Color3B backColour(int sky, const std::array<int, 3>& block, const light_hue::Levels& hue, bool sunlit) {
+  const int skyPart = sunlit ? shadeOf(sky) * 3 / 5 : shadeOf(sky) / 3;
+  const std::array<int, 3> lit = blockShades(block, hue);
+  auto channel = [&](size_t c) { return static_cast<uint8_t>(std::max(skyPart, lit[c])); };
+  return {channel(0), channel(1), channel(2)};
 }
 
 engine::Color4B opaque(engine::Color3B c) { return {c.r, c.g, c.b, 255}; }
@@ -79,7 +98,7 @@ namespace {
 LayerColours coloursOf(const Lights& l) {
   std::array<int, 3> block{};
   for (size_t c = 0; c < 3; ++c) block[c] = blockPart(l, c, l.recessed);
-  return {frontColour(l.sky, block), backColour(l.sky, block, l.sunlit)};
+  return {frontColour(l.sky, block, l.hue), backColour(l.sky, block, l.hue, l.sunlit)};
 }
 
 }  // namespace
@@ -107,19 +126,22 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
   // Each corner: the brightest of the cell and the three neighbours that share it, but never more
   // than one level above the cell's own, so each cell keeps its own step of light and only its
   // edges soften. A recessed face takes all of them a step down; an open cell takes only its
-  // recessed neighbours a step down.
+  // recessed neighbours a step down. A cell without block light of its own shows a neighbour's in
+  // the hue of that neighbour's source.
   auto corner = [&](int sx, int sy, Corner k) {
     const Lights* sharing[4] = {&own, &near[1][1 + sx], &near[1 + sy][1], &near[1 + sy][1 + sx]};
     int sky = 0;
     std::array<int, 3> block{};
+    light_hue::Levels hue = own.hue;
     for (const Lights* l : sharing) {
       sky = std::max(sky, l->sky);
+      if (hue == light_hue::Levels{}) hue = l->hue;
       for (size_t c = 0; c < 3; ++c) block[c] = std::max(block[c], blockPart(*l, c, own.recessed || l->recessed));
     }
     sky = std::min(sky, own.sky + kCornerReach);
     for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
-    out.front[k] = opaque(frontColour(sky, block));
-    out.back[k] = opaque(backColour(sky, block, own.sunlit));
+    out.front[k] = opaque(frontColour(sky, block, hue));
+    out.back[k] = opaque(backColour(sky, block, hue, own.sunlit));
   };
   corner(-1, 1, kTopLeft);
   corner(1, 1, kTopRight);

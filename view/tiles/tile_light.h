@@ -5,7 +5,8 @@
 // which side of the world's wrap seam a sprite is placed.
 //
 // A cell's light per channel is max(sky level less the world's darkness, the block-light nibble of
-// that channel), 0-15; drawn colours are that level's shade (`shadeOf`). Two things make the picture read as rock
+// that channel), 0-15; drawn colours are that level's shade (`shadeOf`), block light at the shade of its
+// brightest channel in the hue it had at its source, so a fading light keeps its colour. Two things make the picture read as rock
 // and open space rather than as a flat map of light:
 // - the back layer (the wall behind an open cell) takes a third of the sky's light, which only
 //   falls on the faces in front, but the whole of a torch's or lamp's light, which fills the open
@@ -33,7 +34,7 @@ enum Corner : uint8_t { kTopLeft = 0, kTopRight = 1, kBottomLeft = 2, kBottomRig
 using Corners = std::array<engine::Color4B, 4>;
 
 // How much dimmer than the open air beside it a solid face is in block light, in light levels.
-inline constexpr int kSolidFaceStep = 2;
+inline constexpr int kSolidFaceStep = 4;
 
 // How many levels above a cell's own light its corners may rise towards a brighter neighbour.
 inline constexpr int kCornerReach = 1;

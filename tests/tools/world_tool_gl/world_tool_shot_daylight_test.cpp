@@ -1,23 +1,23 @@
 // A picture of every planet at midday, where a new player starts on its surface, reads as day:
 // sunlight reaches the exposed ground and is drawn into it in steps with its depth, and the sky
-// fills the open air, so only a small share of the screen is near black: the inside of a hill more
-// than six cells from open air.
+// fills the open air, so only a small share of the screen is near black (the inside of a hill more
+// than nine cells from open air) and no one colour covers much of it, at every window size.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/render/image.h"
 #include "tests/support/temp_dir.h"
-#include "tests/tools/world_tool/run_tool.h"
+#include "tests/tools/world_tool_gl/midday_shot.h"
 
 namespace {
 
-constexpr int kWidth = 960;
-constexpr int kHeight = 540;
 // A pixel is near black when none of its channels reaches this.
 constexpr int kNearBlack = 40;
 // The share of near-black pixels a midday picture may hold, in percent: the steepest start, a
@@ -26,13 +26,17 @@ constexpr double kMostNearBlack = 16.0;
 // The median share over the planets: most start on open ground and show about 7.
 constexpr double kMedianNearBlack = 8.0;
 
+// The largest share of the picture one colour may cover, in percent: the open air under the hills
+// shows ground, not one flat colour carried down from the sky.
+constexpr double kMostOneColour = 20.0;
+
 const char* const kPlanets[] = {"terra", "seth",  "alba",   "xeno",  "magmar", "cryo",
                                 "yuca",  "lilith", "thetis", "mykon", "umbra",  "nadir"};
 
 double nearBlackShare(const engine::Image& image) {
   const unsigned char* data = image.getData();
   long dark = 0;
-  const long count = static_cast<long>(kWidth) * kHeight;
+  const long count = static_cast<long>(image.getWidth()) * image.getHeight();
   for (long i = 0; i < count; ++i) {
     const unsigned char* p = data + i * 4;
     if (p[0] < kNearBlack && p[1] < kNearBlack && p[2] < kNearBlack) ++dark;
@@ -40,30 +44,42 @@ double nearBlackShare(const engine::Image& image) {
   return 100.0 * static_cast<double>(dark) / static_cast<double>(count);
 }
 
-TEST(WorldToolShotDaylight, AtMiddayNoPlanetIsMostlyNearBlack) {
-  testsupport::TempDir dir;
-  // The whole day phase is as light as midday; the clock starts in it.
-  const std::string script = dir.write("day.txt", "wait 1\n");
-  std::vector<double> shares;
-  for (const char* planet : kPlanets) {
-    const std::string png = dir.file(std::string(planet) + ".png");
-    const world_tool_test::Outcome played = world_tool_test::runTool(
-        {"play", "--planet", planet, "--size", "0", "--seed", "7", "--script", script, "--shot", png, "--view", "960x540"});
-    ASSERT_EQ(played.code, 0) << planet << ": " << played.err << played.out;
-    engine::Image image;
-    ASSERT_TRUE(image.initWithImageFile(png)) << planet;
-    ASSERT_EQ(image.getWidth(), kWidth);
-    ASSERT_EQ(image.getHeight(), kHeight);
-    const double share = nearBlackShare(image);
-    EXPECT_LT(share, kMostNearBlack) << planet;
-    std::printf("%s: %.1f%% near black\n", planet, share);
-    shares.push_back(share);
+double largestOneColourShare(const engine::Image& image) {
+  std::unordered_map<uint32_t, long> counts;
+  const unsigned char* data = image.getData();
+  const long count = static_cast<long>(image.getWidth()) * image.getHeight();
+  long largest = 0;
+  for (long i = 0; i < count; ++i) {
+    const unsigned char* p = data + i * 4;
+    const uint32_t rgb = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    largest = std::max(largest, ++counts[rgb]);
   }
-  ASSERT_EQ(shares.size(), std::size(kPlanets));
-  std::sort(shares.begin(), shares.end());
-  const double median = (shares[shares.size() / 2 - 1] + shares[shares.size() / 2]) / 2;
-  EXPECT_LT(median, kMedianNearBlack);
-  std::printf("median: %.1f%% near black\n", median);
+  return 100.0 * static_cast<double>(largest) / static_cast<double>(count);
+}
+
+TEST(WorldToolShotDaylight, AtMiddayNoPlanetIsMostlyNearBlackNorOneColourAtAnyWindowSize) {
+  // The whole day phase is as light as midday; the clock starts in it.
+  testsupport::TempDir dir;
+  for (const world_tool_test::ViewSize size : world_tool_test::kViewSizes) {
+    const std::string view = world_tool_test::viewName(size);
+    std::vector<double> shares;
+    for (const char* planet : kPlanets) {
+      engine::Image image;
+      world_tool_test::middayShot(dir, planet, size, image);
+      if (::testing::Test::HasFatalFailure()) return;
+      const double share = nearBlackShare(image);
+      EXPECT_LT(share, kMostNearBlack) << planet << " at " << view;
+      const double oneColour = largestOneColourShare(image);
+      EXPECT_LE(oneColour, kMostOneColour) << planet << " at " << view;
+      std::printf("%s at %s: %.1f%% near black, %.1f%% of one colour\n", planet, view.c_str(), share, oneColour);
+      shares.push_back(share);
+    }
+    ASSERT_EQ(shares.size(), std::size(kPlanets));
+    std::sort(shares.begin(), shares.end());
+    const double median = (shares[shares.size() / 2 - 1] + shares[shares.size() / 2]) / 2;
+    EXPECT_LT(median, kMedianNearBlack) << view;
+    std::printf("median at %s: %.1f%% near black\n", view.c_str(), median);
+  }
 }
 
 }  // namespace

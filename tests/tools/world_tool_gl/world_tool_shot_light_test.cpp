@@ -66,7 +66,8 @@ TEST(WorldToolShotLight, AtNightTheTorchInHandAndTheTorchSetDownLightTheGroundAr
   const int underTorch = brightnessOf(dark, kStartX + 1, kStartY - 2);
   EXPECT_LT(nearPlayer, 40) << "the night is dark";
   EXPECT_LT(underTorch, 40) << "the night is dark";
-  EXPECT_GT(brightnessOf(held, kStartX - 1, kStartY - 1), nearPlayer + 30) << "the torch in hand";
+  // The ground's face sits a step behind the open air the carried torch fills.
+  EXPECT_GT(brightnessOf(held, kStartX - 1, kStartY - 1), nearPlayer + 25) << "the torch in hand";
   EXPECT_GT(brightnessOf(set, kStartX + 1, kStartY - 2), underTorch + 30) << "the torch set down";
 }
 

@@ -41,9 +41,9 @@ TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
   frame();
   const Rgba dirt = blockColour(world_test::kDirt);
   EXPECT_TRUE(near(cellPixel(10, 9), dirt));
-  EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, tile_light::shadeOf(15 - ground_daylight::kDepthStep))));
-  EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, tile_light::shadeOf(15 - tile_light::kSolidFaceStep))))
-      << "the sun falls on a back block nothing stands over";
+  EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, tile_light::shadeOf(15 - ground_daylight::lossAt(1)))));
+  EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, static_cast<uint8_t>(tile_light::shadeOf(15) * 3 / 5))))
+      << "the sun falls on a back block nothing stands over, set back from the faces in front";
   EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
   EXPECT_TRUE(near(cellPixel(11, 11), {0, 0, 0, 255})) << "open air (the player stands in its middle cell)";
 }

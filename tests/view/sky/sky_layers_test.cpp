@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "content/art/sky_layout.h"
 #include "view/sky/sky_layers.h"
 
 namespace {
@@ -88,7 +89,7 @@ TEST(SkyLayers, CornersAreWholePointsAndTexCoordsSpanTheRect) {
   EXPECT_LE(corners[0].x, 0.0f);
   EXPECT_GE(corners[1].x, 686.0f);
   EXPECT_LT(corners[0].y, corners[2].y);
-  const auto uv = layers.texCoords(0, engine::Size(343, 459), 1.0f);
+  const auto uv = layers.texCoords(0, engine::Size(1024, 459), 1.0f);
   EXPECT_FLOAT_EQ(uv[0].x, 0.0f);
   EXPECT_FLOAT_EQ(uv[3].x, 1.0f);
   EXPECT_FLOAT_EQ(uv[0].y, 224.0f / 459.0f);  // the bottom vertices take the rect's lower edge
@@ -133,7 +134,7 @@ bool covered(const std::vector<SkyQuad>& quads, float x, float y) {
 
 TEST(SkyLayers, TheQuadsCoverTheWholeScreenAtEveryHeightAndSlide) {
   const engine::Size screen(960, 540);
-  const engine::Size pixels(344, 460);
+  const engine::Size pixels(1024, 460);
   for (const bool lower : {true, false}) {
     SkyLayers layers(screen, lower, 2.0f);
     const SkyHeights heights = skyHeightsFor(400, 100, 14);
@@ -156,7 +157,7 @@ TEST(SkyLayers, TheFillBelowAStripTakesAPixelOfItsLowestRow) {
   SkyLayers layers(engine::Size(960, 540), false, 2.0f);
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
   layers.updatePosition(0, heights.backTop, heights, 19);  // high up: the hills sink low
-  const engine::Size pixels(344, 460);
+  const engine::Size pixels(1024, 460);
   const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
   // After the backdrop and its three fills, each strip is followed by its own fill.
   const SkyQuad& strip = quads[4];
@@ -168,6 +169,55 @@ TEST(SkyLayers, TheFillBelowAStripTakesAPixelOfItsLowestRow) {
   EXPECT_FLOAT_EQ(fill.uv[0].x, fill.uv[1].x) << "one pixel of it, so its dither draws no stripes";
   EXPECT_GT(fill.uv[0].x, strip.uv[0].x);
   EXPECT_LT(fill.uv[0].x, strip.uv[1].x);
+}
+
+TEST(SkyLayers, TheBackdropGoesOnSidewaysAsCopiesOfItselfNotAsItsEdgeColumnsSmeared) {
+  const engine::Size pixels(art::kSkyPictureWidth, 460);
+  SkyLayers layers(engine::Size(5000, 1080), false, 2.0f);
+  const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
+  const SkyQuad& backdrop = quads[0];
+  const float width = backdrop.corners[1].x - backdrop.corners[0].x;
+  EXPECT_FLOAT_EQ(width, 2.0f * art::kSkyPictureWidth) << "the picture's whole width, at the world's scale";
+  for (const SkyQuad* copy : {&quads[1], &quads[2]}) {
+    EXPECT_FLOAT_EQ(copy->corners[1].x - copy->corners[0].x, width) << "as wide as the backdrop";
+    EXPECT_FLOAT_EQ(copy->corners[0].y, backdrop.corners[0].y);
+    EXPECT_FLOAT_EQ(copy->corners[2].y, backdrop.corners[2].y);
+    for (size_t v = 0; v < 4; ++v) EXPECT_EQ(copy->uv[v], backdrop.uv[v]) << "the whole picture, not one column";
+  }
+  EXPECT_FLOAT_EQ(quads[1].corners[1].x, backdrop.corners[0].x) << "meets the backdrop on the left";
+  EXPECT_FLOAT_EQ(quads[2].corners[0].x, backdrop.corners[1].x) << "and on the right";
+  EXPECT_LE(quads[1].corners[0].x, 0.0f);
+  EXPECT_GE(quads[2].corners[1].x, 5000.0f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkyLayers, UnderANearStripItsGroundRowsRepeatDownToTheScreensBottom) {
+  const engine::Size pixels(art::kSkyPictureWidth, 460);
+  SkyLayers layers(engine::Size(1280, 720), false, 2.0f);
+  const SkyHeights heights = skyHeightsFor(400, 100, 14);
+  layers.updatePosition(0.0f, heights.hillTop, heights, 24);
+  const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
+  ASSERT_EQ(quads.size(), layers.quadCount());
+  // The last row's first strip follows the two rows' strips and their one-pixel fills.
+  const size_t at = 4 + 2 * static_cast<size_t>(2 * layers.stripsPerRow());
+  const SkyQuad& strip = quads[at];
+  ASSERT_EQ(strip.uv[0].y, layers.texCoords(layers.stripIndex(2, 0), pixels, 1.0f)[0].y) << "a near strip";
+  const float band = 2.0f * art::kNearGroundRows;
+  float top = strip.corners[0].y;
+  for (int k = 0; k < layers.groundCopies(); ++k) {
+    const SkyQuad& copy = quads[at + 1 + static_cast<size_t>(k)];
+    if (top > 0.0f) EXPECT_FLOAT_EQ(copy.corners[2].y, top) << "copy " << k << " meets the one above";
+    EXPECT_EQ(copy.corners[0].x, strip.corners[0].x);
+    EXPECT_EQ(copy.corners[1].x, strip.corners[1].x);
+    EXPECT_FLOAT_EQ(copy.uv[2].y, strip.uv[0].y - art::kNearGroundRows / 460.0f) << "from the band's top row";
+    EXPECT_NE(copy.uv[0].x, copy.uv[1].x) << "the whole width of the strip, not one pixel";
+    if (copy.corners[0].y > 0.0f) EXPECT_FLOAT_EQ(top - copy.corners[0].y, band) << "a whole band";
+    top = std::min(top, copy.corners[0].y);
+  }
+  EXPECT_LE(top, 0.0f) << "down to the screen's bottom";
 }
 
 }  // namespace

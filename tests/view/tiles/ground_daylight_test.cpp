@@ -16,8 +16,8 @@
 namespace {
 
 constexpr int kWidth = 12;
-constexpr int kHeight = 12;
-constexpr int kSurface = 9;  // rows 0-8 are dirt, rows 9 and up open air
+constexpr int kHeight = 16;
+constexpr int kSurface = 12;  // rows 0-11 are dirt, rows 12 and up open air
 
 class GroundDaylight : public world_test::WorldTest {
  protected:
@@ -39,9 +39,13 @@ class GroundDaylight : public world_test::WorldTest {
   WorldMap* map = nullptr;
 };
 
-TEST_F(GroundDaylight, GroundUnderTheOpenSkyDarkensAStepPerCellOfDepth) {
-  const int step = ground_daylight::kDepthStep;
-  for (int depth = 1; depth <= 4; ++depth) EXPECT_EQ(seeping(5, kSurface - depth), 15 - step * depth) << depth;
+TEST_F(GroundDaylight, GroundUnderTheOpenSkyDarkensAStepPerCellOfDepthDownToTheDarkALevelAtATime) {
+  const int expected[] = {15, 13, 11, 9, 7, 6, 5, 4, 3, 2, 1, 0};
+  for (int depth = 1; depth <= 10; ++depth) {
+    EXPECT_EQ(seeping(5, kSurface - depth), expected[depth]) << depth;
+    EXPECT_LE(seeping(5, kSurface - depth - 1), seeping(5, kSurface - depth)) << "never lighter deeper down";
+    EXPECT_LE(seeping(5, kSurface - depth) - seeping(5, kSurface - depth - 1), 2) << "no lit step next to the dark";
+  }
   EXPECT_EQ(seeping(5, kSurface - 1 - ground_daylight::kReach), 0) << "past the reach the ground stays black";
 }
 
@@ -49,7 +53,7 @@ TEST_F(GroundDaylight, DrawnGroundIsLitDeeperThanTheLightMapCarriesIt) {
   // Three cells down the light map leaves sky 1; the drawing shows the seeping level instead.
   MapBlock& deep = map->cell(5, kSurface - 3);
   ASSERT_EQ(deep.skyLevel(), 1);
-  const uint8_t drawn = tile_light::shadeOf(15 - 3 * ground_daylight::kDepthStep);
+  const uint8_t drawn = tile_light::shadeOf(15 - ground_daylight::lossAt(3));
   EXPECT_EQ(tile_light::flatColours(*map, deep, 0).front, (engine::Color3B{drawn, drawn, drawn}));
   EXPECT_EQ(tile_light::flatColours(map->props(), deep, 0).front, (engine::Color3B{66, 66, 66}))
       << "the cell's own light is what the light map says";
@@ -70,7 +74,7 @@ TEST_F(GroundDaylight, AnUnlitCaveGivesNothingAndAnOpenCellKeepsItsOwnLight) {
 }
 
 TEST_F(GroundDaylight, TheNightsDarknessCarriesIntoTheGround) {
-  EXPECT_EQ(seeping(5, kSurface - 1, 5), 10 - ground_daylight::kDepthStep);
+  EXPECT_EQ(seeping(5, kSurface - 1, 5), 10 - ground_daylight::lossAt(1));
   EXPECT_EQ(seeping(5, kSurface - 2, 12), 0) << "by night the sky has nothing to give two cells down";
 }
 
@@ -80,7 +84,7 @@ TEST_F(GroundDaylight, TheSearchReachesAcrossTheWrapSeam) {
     map->cell(kWidth - 1, y).setFront(world_test::kAir, 0, 0);
     map->cell(kWidth - 1, y).setSkyLevel(15);
   }
-  EXPECT_EQ(seeping(0, 1), 15 - ground_daylight::kDepthStep);
+  EXPECT_EQ(seeping(0, 1), 15 - ground_daylight::lossAt(1));
 }
 
 }  // namespace

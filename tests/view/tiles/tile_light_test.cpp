@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "content/art/block_atlas_layout.h"
@@ -44,11 +46,14 @@ TEST_F(FlatLight, TheFrontTakesTheBrighterOfSkyAndEachNibbleAndTheBackAThirdOfTh
     Color3B front;
     Color3B back;
   } cases[] = {
-      {15, 5, 0x03C, {228, 208, 208}, {228, 114, 69}},  // sky 10: red 12 wins, green 3 and blue 0 take the sky
+      // Sky 10: red 12 wins, green 3 and blue 0 take the sky; on the back green shows in the hue red
+      // 12 and green 3 had at a source three levels brighter (15 and 6).
+      {15, 5, 0x03C, {228, 208, 208}, {228, 143, 69}},
       {15, 0, 0x000, {255, 255, 255}, {85, 85, 85}},
       {4, 9, 0x000, {0, 0, 0}, {0, 0, 0}},             // darkness beyond the sky clamps at 0
       {0, 0, 0xF00, {0, 0, 255}, {0, 0, 255}},         // a lamp's light falls on the back in full
-      {7, 20, 0x123, {114, 93, 66}, {114, 93, 66}},      // darkness above 15 counts as 15
+      // Darkness above 15 counts as 15; the light's 3, 2, 1 draw at 3's shade in their source's hue.
+      {7, 20, 0x123, {114, 109, 105}, {114, 109, 105}},
   };
   for (const auto& c : cases) {
     const tile_light::LayerColours colours = tile_light::flatColours(*props, litCell(c.sky, c.light), c.darkness);
@@ -59,10 +64,10 @@ TEST_F(FlatLight, TheFrontTakesTheBrighterOfSkyAndEachNibbleAndTheBackAThirdOfTh
 
 TEST_F(FlatLight, ASolidFaceTakesTheBlockLightAStepDownUnlessItGivesLightItself) {
   MapBlock rock = litCell(15, 0x03C, world_test::kDirt);
-  // Red 12 and green 3 a step down (10 and 1); the sky's 10 is the same on every face.
+  // Red 12 and green 3 a step (four levels) down, to 8 and 0; the sky's 10 is the same on every face.
   EXPECT_EQ(tile_light::flatColours(*props, rock, 5).front, (Color3B{208, 208, 208}));
   rock.blockLight = 0x00F;
-  EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{237, 0, 0}));
+  EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{218, 0, 0}));
   rock.flags |= cell_flag::kEmitsLight;  // a glowing block shows its own light
   EXPECT_EQ(tile_light::flatColours(*props, rock, 15).front, (Color3B{255, 0, 0}));
   MapBlock grate = litCell(0, 0x00F, world_test::kGrate);  // opaque but lets the sky through
@@ -133,7 +138,8 @@ TEST_F(CornerTest, EachCornerTakesTheBrightestOfTheFourCellsThatShareItUpToALeve
   // The cell keeps its own step: red 2 rises to 3 at most, the sky and green from 0 to 1.
   EXPECT_EQ(own, (Color3B{93, 0, 0}));
   EXPECT_EQ(corners[tile_light::kTopLeft], (Color4B{114, 0, 0, 255})) << "the left's red 9 held to 3";
-  EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{93, 66, 0, 255})) << "the upper right's green 5 held to 1";
+  EXPECT_EQ(corners[tile_light::kTopRight], (Color4B{93, 89, 0, 255}))
+      << "the upper right's green 5 held to 1, in the hue of red 2 and green 1 at their source";
   EXPECT_EQ(corners[tile_light::kBottomLeft], (Color4B{114, 66, 66, 255})) << "the sky 10 below held to 1";
   EXPECT_EQ(corners[tile_light::kBottomRight], (Color4B{93, 66, 66, 255}));
 }
@@ -162,12 +168,12 @@ TEST_F(CornerTest, ASolidFaceTakesItsCornersAStepDownAndTheOpenCellOnlyItsSolidN
   map->cell(4, 2).blockLight = 0x005;
   Color3B own;
   const tile_light::LayerCorners rock = tile_light::cornerColours(*map, map->cell(3, 2), 0, own);
-  EXPECT_EQ(own, (Color3B{198, 0, 0})) << "red 11 a step down";
-  EXPECT_EQ(rock.front[tile_light::kTopLeft], (Color4B{208, 0, 0, 255})) << "the open cell's 13 a step down, held to 10";
-  EXPECT_EQ(rock.front[tile_light::kTopRight], (Color4B{198, 0, 0, 255}));
+  EXPECT_EQ(own, (Color3B{174, 0, 0})) << "red 11 a step down";
+  EXPECT_EQ(rock.front[tile_light::kTopLeft], (Color4B{186, 0, 0, 255})) << "the open cell's 13 a step down, held to 8";
+  EXPECT_EQ(rock.front[tile_light::kTopRight], (Color4B{174, 0, 0, 255}));
   const tile_light::LayerCorners open = tile_light::cornerColours(*map, map->cell(2, 2), 0, own);
   EXPECT_EQ(open.front[tile_light::kTopLeft], (Color4B{237, 0, 0, 255}));
-  EXPECT_EQ(open.front[tile_light::kTopRight], (Color4B{237, 0, 0, 255})) << "the rock's 11 counts 9 beside it";
+  EXPECT_EQ(open.front[tile_light::kTopRight], (Color4B{237, 0, 0, 255})) << "the rock's 11 counts 7 beside it";
   EXPECT_EQ(open.back[tile_light::kTopRight], (Color4B{237, 0, 0, 255})) << "the back takes the block light whole";
   map->cell(2, 2).setSkyLevel(14);
   map->cell(2, 3).setSkyLevel(15);
@@ -186,13 +192,57 @@ TEST_F(CornerTest, ABackBlockOpenToTheSkyIsSunlitAndOneUnderARoofTakesAThirdOfTh
   map->computeSurfaceHeights();
   const Color3B open = tile_light::flatColours(*map, map->cell(2, 2), 0).back;
   const Color3B roofed = tile_light::flatColours(*map, map->cell(5, 2), 0).back;
-  EXPECT_EQ(open, (Color3B{237, 237, 237})) << "the sky a step behind the open air";
+  EXPECT_EQ(open, (Color3B{153, 153, 153})) << "three fifths of the sky, set back from the faces in front";
   EXPECT_EQ(roofed, (Color3B{85, 85, 85})) << "a third of the sky";
   Color3B own;
-  EXPECT_EQ(tile_light::cornerColours(*map, map->cell(2, 2), 0, own).back[tile_light::kTopLeft], (Color4B{237, 237, 237, 255}));
+  EXPECT_EQ(tile_light::cornerColours(*map, map->cell(2, 2), 0, own).back[tile_light::kTopLeft], (Color4B{153, 153, 153, 255}));
+  // At night the wall in the open stays lit as the sky around it is, not a black square.
+  EXPECT_EQ(tile_light::flatColours(*map, map->cell(2, 2), 11).back, (Color3B{79, 79, 79}));
   EXPECT_EQ(tile_light::cornerColours(*map, map->cell(5, 2), 0, own).back[tile_light::kTopLeft], (Color4B{85, 85, 85, 255}));
   // A drawn cave wall (no back block of its own) stays the dark rock behind, open sky or not.
   EXPECT_EQ(tile_light::flatColours(*map, map->cell(3, 2), 0).back, (Color3B{85, 85, 85}));
+}
+
+// The hue of a colour in degrees (0-360).
+double hueOf(Color3B c) {
+  const double r = c.r, g = c.g, b = c.b;
+  const double top = std::max({r, g, b}), low = std::min({r, g, b});
+  if (top == low) return 0.0;
+  double h = top == r ? std::fmod((g - b) / (top - low), 6.0) : top == g ? (b - r) / (top - low) + 2.0 : (r - g) / (top - low) + 4.0;
+  h *= 60.0;
+  return h < 0.0 ? h + 360.0 : h;
+}
+
+TEST_F(CornerTest, ATorchsLightKeepsItsHueAsItDarkensAcrossTheCells) {
+  // A torch's warm light at column 0 and what the light map leaves of it along the row: a level
+  // less per cell in every channel, blue running out first, then green.
+  const int source[3] = {15, 12, 9};
+  for (int x = 0; x < 8; ++x) {
+    uint16_t light = 0;
+    for (int c = 0; c < 3; ++c) light = static_cast<uint16_t>(light | std::max(0, source[c] - 2 * x) << (4 * c));
+    map->cell(x, 2).blockLight = light;
+    map->cell(x, 2).setSkyLevel(0);
+  }
+  const double torchHue = hueOf(tile_light::flatColours(*map, map->cell(0, 2), 0).front);
+  int previous = 256;
+  for (int x = 1; x < 8; ++x) {
+    const Color3B drawn = tile_light::flatColours(*map, map->cell(x, 2), 0).front;
+    EXPECT_LT(drawn.r, previous) << "darker a cell further, at " << x;
+    previous = drawn.r;
+    EXPECT_NEAR(hueOf(drawn), torchHue, 6.0) << "at " << x << ": " << int(drawn.r) << " " << int(drawn.g) << " " << int(drawn.b);
+    EXPECT_GT(drawn.g, 0) << "not a saturated red, at " << x;
+    Color3B corner;
+    tile_light::cornerColours(*map, map->cell(x, 2), 0, corner);
+    EXPECT_EQ(corner, drawn);
+  }
+  // A dark cell beside the light's last lit cell takes it at its corners in the torch's hue.
+  Color3B darkOwn;
+  const Color4B edge = tile_light::cornerColours(*map, map->cell(7, 3), 0, darkOwn).front[tile_light::kBottomLeft];
+  EXPECT_NEAR(hueOf(Color3B{edge.r, edge.g, edge.b}), torchHue, 6.0) << int(edge.r) << " " << int(edge.g) << " " << int(edge.b);
+  // A pure red lamp's light stays pure red as it fades.
+  map->cell(3, 4).blockLight = 0x00F;
+  map->cell(4, 4).blockLight = 0x00B;
+  EXPECT_EQ(tile_light::flatColours(*map, map->cell(4, 4), 0).front, (Color3B{218, 0, 0}));
 }
 
 }  // namespace
