@@ -156,8 +156,10 @@ TEST_P(PlayTogetherCrafting, AStationCraftAwayFromAnyStationIsRefused) {
   carryIngredients(*recipe);
   const uint32_t before = hostCounts(made);
   ASSERT_EQ(PlayerCrafting(ann->player()).craft(*recipe), CraftOutcome::Made);
-  ASSERT_TRUE(runUntil([&] { return !ann->log.messages.empty(); }));
-  EXPECT_EQ(ann->log.messages.back(), "That craft needs its station beside you.");
+  ASSERT_TRUE(runUntil([&] {
+    const auto& told = ann->log.messages;
+    return std::find(told.begin(), told.end(), "That craft needs its station beside you.") != told.end();
+  })) << "she is told why";
   settle();
   EXPECT_EQ(hostCounts(made), before) << "the host's copy gained nothing";
   const RecipeIngredients ingredients = recipeIngredients(*recipe);

@@ -175,6 +175,11 @@ class WorldToolTogether : public ::testing::Test {
       const std::string hostGround = lastLineAfter(left, "ground ");
       EXPECT_EQ(groundIn(last), hostGround.substr(0, hostGround.find(" cells"))) << name << " sees the host's items";
       inventories[name] = inventoryIn(last);
+      // An honest player is refused nothing: no reach, item or station refusal reaches her.
+      for (const char* refusal : {"You do not hold", "did not tell the host", "out of your reach", "not yours to make",
+                                  "does not break", "needs its station"}) {
+        EXPECT_EQ(out.find(refusal), std::string::npos) << name << " was refused:\n" << out;
+      }
     }
     const world_tool_test::Outcome loaded = world_tool_test::runTool({"load", dir.file("Hosted.dat")});
     ASSERT_EQ(loaded.code, 0) << loaded.err;
