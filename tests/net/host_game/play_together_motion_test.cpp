@@ -26,7 +26,7 @@ constexpr int kHeldBackFrames = 18;  // 300 ms of game time
 // records wait in a queue the link delivers late.
 class LaggedWalker final : public PlayerDesktop<PlayerRemoteBase<PlayerBase>> {
  public:
-  explicit LaggedWalker(World* world) : PlayerDesktop<PlayerRemoteBase<PlayerBase>>(world, false) {}
+  explicit LaggedWalker(World* home) : PlayerDesktop<PlayerRemoteBase<PlayerBase>>(home, false) {}
   std::deque<std::pair<int, MotionEvent>> queued;
   int frame = 0;
 

@@ -209,12 +209,16 @@ TEST(SkyLayers, UnderANearStripItsGroundRowsRepeatDownToTheScreensBottom) {
   float top = strip.corners[0].y;
   for (int k = 0; k < layers.groundCopies(); ++k) {
     const SkyQuad& copy = quads[at + 1 + static_cast<size_t>(k)];
-    if (top > 0.0f) EXPECT_FLOAT_EQ(copy.corners[2].y, top) << "copy " << k << " meets the one above";
+    if (top > 0.0f) {
+      EXPECT_FLOAT_EQ(copy.corners[2].y, top) << "copy " << k << " meets the one above";
+    }
     EXPECT_EQ(copy.corners[0].x, strip.corners[0].x);
     EXPECT_EQ(copy.corners[1].x, strip.corners[1].x);
     EXPECT_FLOAT_EQ(copy.uv[2].y, strip.uv[0].y - art::kNearGroundRows / 460.0f) << "from the band's top row";
     EXPECT_NE(copy.uv[0].x, copy.uv[1].x) << "the whole width of the strip, not one pixel";
-    if (copy.corners[0].y > 0.0f) EXPECT_FLOAT_EQ(top - copy.corners[0].y, band) << "a whole band";
+    if (copy.corners[0].y > 0.0f) {
+      EXPECT_FLOAT_EQ(top - copy.corners[0].y, band) << "a whole band";
+    }
     top = std::min(top, copy.corners[0].y);
   }
   EXPECT_LE(top, 0.0f) << "down to the screen's bottom";
