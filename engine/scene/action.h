@@ -11,9 +11,8 @@ namespace engine {
 class Node;
 
 // The actions the manager knows by kind: a large scene steps a tree of them per node per frame,
-// compiled into flat records (flat_action.h) or, failing that, by direct calls instead of virtual
-// ones. Their classes are final (or the functions that matter are), so no subclass can make
-// either miss an override. Any other action is Other and is stepped through its virtual
+// by direct calls instead of virtual ones. Their classes are final (or the functions that matter
+// are), so no subclass can make a direct call miss an override. Any other action is Other and is stepped through its virtual
 // functions.
 enum class ActionKind : unsigned char {
   Other,

@@ -2,19 +2,15 @@
 
 #include "engine/scene/action.h"
 #include "engine/scene/action_stepping.h"
-#include "engine/scene/flat_action_stepping.h"
 #include "engine/scene/node.h"
 
 namespace engine {
 
 namespace {
 // A large scene's targets do not stay in the cache between frames; the walk asks for a target's
-// transform fields and its records (or an uncompiled action's object) a few elements ahead, so
-// the misses overlap instead of queueing. The elements are read forwards, which the hardware
-// follows by itself.
+// transform fields and its first action's object a few elements ahead, so the misses overlap
+// instead of queueing. The elements are read forwards, which the hardware follows by itself.
 constexpr size_t kTargetPrefetchDistance = 4;
-// The dead words the block may hold before it is laid out again (and at least as many as live).
-constexpr size_t kRelayMinimumWords = 4096;
 }  // namespace
 
 ActionManager::~ActionManager() {
@@ -55,7 +51,6 @@ void ActionManager::eraseElement(Element* element) {
 
 void ActionManager::addAction(Action* action, Node* target) {
   if (action == nullptr || target == nullptr) return;
-  if (!updating_) relayRecordsIfSparse();
   Element* element = findElement(target);
   if (element != nullptr && element->actions.empty()) {
     element->paused = false;  // an emptied element awaiting erasure comes back as a new one
@@ -65,39 +60,8 @@ void ActionManager::addAction(Action* action, Node* target) {
     element->target = target;
   }
   action->retain();
-  const RunningAction running = compile(action);
-  element->actions.push_back(running);
+  element->actions.push_back(action);
   action->startWithTarget(target);
-  if (running.words != 0) {
-    // The start of the records reads the node as the object's start just did.
-    startFlatAction(words_.data() + running.first, target);
-  }
-}
-
-RunningAction ActionManager::compile(Action* action) {
-  RunningAction running{action, static_cast<uint32_t>(words_.size()), 0};
-  if (programRunning_ || !compileAction(action, words_)) return running;
-  running.words = static_cast<uint32_t>(words_.size()) - running.first;
-  return running;
-}
-
-void ActionManager::dropRecords(const RunningAction& running) { deadWords_ += running.words; }
-
-void ActionManager::relayRecordsIfSparse() {
-  if (deadWords_ < kRelayMinimumWords || deadWords_ * 2 < words_.size()) return;
-  std::vector<FlatWord> laid;
-  laid.reserve(words_.size() - deadWords_);
-  for (Element& element : elements_) {
-    for (size_t i = 0; i < element.actions.size(); ++i) {
-      RunningAction& running = element.actions[i];
-      if (running.words == 0) continue;
-      const FlatWord* begin = words_.data() + running.first;
-      running.first = static_cast<uint32_t>(laid.size());
-      laid.insert(laid.end(), begin, begin + running.words);
-    }
-  }
-  words_.swap(laid);
-  deadWords_ = 0;
 }
 
 void ActionManager::removeAllActionsFromTarget(Node* target) {
@@ -108,14 +72,13 @@ void ActionManager::removeAllActionsFromTarget(Node* target) {
   std::vector<Action*> released;
   released.reserve(element->actions.size());
   for (size_t i = 0; i < element->actions.size(); ++i) {
-    const RunningAction& running = element->actions[i];
-    if (running.action == currentAction_ && !currentActionSalvaged_) {
+    Action* action = element->actions[i];
+    if (action == currentAction_ && !currentActionSalvaged_) {
       // The action being stepped must outlive its own step; update drops this reference.
       currentAction_->retain();
       currentActionSalvaged_ = true;
     }
-    dropRecords(running);
-    released.push_back(running.action);
+    released.push_back(action);
   }
   element->actions.clear();
   // The target being stepped keeps its element until its step returns; update's loop then lists
@@ -126,14 +89,12 @@ void ActionManager::removeAllActionsFromTarget(Node* target) {
 }
 
 void ActionManager::removeActionAtIndex(size_t index, Element* element) {
-  const RunningAction running = element->actions[index];
-  Action* action = running.action;
+  Action* action = element->actions[index];
   if (action == currentAction_ && !currentActionSalvaged_) {
     currentAction_->retain();
     currentActionSalvaged_ = true;
   }
   element->actions.erase(index);
-  dropRecords(running);
   if (element->actions.empty() && element->target != currentTarget_) dropElement(element);
   action->release();
 }
@@ -143,7 +104,7 @@ void ActionManager::removeAction(Action* action) {
   Element* element = findElement(action->getOriginalTarget());
   if (element == nullptr) return;
   for (size_t i = 0; i < element->actions.size(); ++i) {
-    if (element->actions[i].action == action) {
+    if (element->actions[i] == action) {
       removeActionAtIndex(i, element);
       return;
     }
@@ -154,7 +115,7 @@ void ActionManager::removeActionByTag(int tag, Node* target) {
   Element* element = findElement(target);
   if (element == nullptr) return;
   for (size_t i = 0; i < element->actions.size(); ++i) {
-    Action* action = element->actions[i].action;
+    Action* action = element->actions[i];
     if (action->getTag() == tag && action->getOriginalTarget() == target) {
       removeActionAtIndex(i, element);
       return;
@@ -166,7 +127,7 @@ Action* ActionManager::getActionByTag(int tag, Node* target) const {
   const Element* element = findElement(target);
   if (element == nullptr) return nullptr;
   for (size_t i = 0; i < element->actions.size(); ++i) {
-    if (element->actions[i].action->getTag() == tag) return element->actions[i].action;
+    if (element->actions[i]->getTag() == tag) return element->actions[i];
   }
   return nullptr;
 }
@@ -185,17 +146,17 @@ void ActionManager::resumeTarget(Node* target) {
 }
 
 // A step may add targets, which may move the array: the element is found by its place again
-// after each one. This and the functions below are inlined into update's walk, which steps one
-// element per target of a large scene every frame: three calls per target cost about as much as
-// the step's own bookkeeping.
+// after each one. Inlined into update's walk, which steps one element per target of a large
+// scene every frame.
 [[gnu::always_inline]] inline void ActionManager::stepElement(size_t place, size_t from,
                                                                float dt) {
   size_t i = from;
   while (i < elements_[place].actions.size()) {
-    const RunningAction running = elements_[place].actions[i];
-    currentAction_ = running.action;
+    Action* action = elements_[place].actions[i];
+    currentAction_ = action;
     currentActionSalvaged_ = false;
-    i = settleStep(i, stepRunning(running, dt));
+    stepAction(action, dt);
+    i = settleStep(i, isActionDone(action));
   }
 }
 
@@ -220,39 +181,6 @@ size_t ActionManager::settleStep(size_t index, bool done) {
   return index;
 }
 
-// The usual element of a large scene: one compiled program, which goes on running. Anything else
-// that its step brings about (its end, its removal, an action added to the target) is settled as
-// the general walk settles it.
-[[gnu::always_inline]] inline bool ActionManager::stepLoneProgram(size_t place, float dt) {
-  const Element& element = elements_[place];
-  if (element.actions.size() != 1 || element.actions[0].words == 0) return false;
-  const RunningAction running = element.actions[0];
-  currentAction_ = running.action;
-  const bool done = stepCompiled(running, dt);
-  if (done || currentActionSalvaged_ || elements_[place].actions.size() != 1) {
-    stepElement(place, settleStep(0, done), dt);
-  }
-  return true;
-}
-
-[[gnu::always_inline]] inline bool ActionManager::stepRunning(const RunningAction& running, float dt) {
-  if (running.words != 0) return stepCompiled(running, dt);
-  stepAction(running.action, dt);
-  return isActionDone(running.action);
-}
-
-// Nothing moves the block while a program runs (see words_), so the program is read again after
-// its step even when the step removed it; its stop is the records' own, its object's comes after.
-[[gnu::always_inline]] inline bool ActionManager::stepCompiled(const RunningAction& running, float dt) {
-  FlatWord* program = words_.data() + running.first;
-  programRunning_ = true;
-  const bool finished = stepFlatAction(program, currentTarget_, dt);
-  const bool done = !currentActionSalvaged_ && finished;
-  if (done) stopFlatAction(program);
-  programRunning_ = false;
-  return done;
-}
-
 void ActionManager::update(float dt) {
   // Steps may add elements (appended) and empty others, which are only erased after the walk, so
   // the array only grows meanwhile. Elements added by this walk wait for the next frame.
@@ -264,7 +192,7 @@ void ActionManager::update(float dt) {
       currentTarget_ = elements_[i].target;
       currentActionSalvaged_ = false;
       currentAction_ = nullptr;
-      if (!elements_[i].paused && !stepLoneProgram(i, dt)) stepElement(i, 0, dt);
+      if (!elements_[i].paused) stepElement(i, 0, dt);
     }
     if (elements_[i].actions.empty()) emptiedTargets_.push_back(elements_[i].target);
   }
@@ -274,7 +202,6 @@ void ActionManager::update(float dt) {
   currentActionSalvaged_ = false;
   updating_ = false;
   sweepEmptiedElements();
-  relayRecordsIfSparse();
 }
 
 // Always inlined: GCC takes a function whose only effect is a prefetch for one with no effect
@@ -287,14 +214,7 @@ void ActionManager::update(float dt) {
     if (!ahead.actions.empty()) {
       // Actions mostly move, turn or scale their target: its transform fields come next.
       ahead.target->prefetchTransformFields();
-      if (ahead.actions[0].words == 0) {
-        __builtin_prefetch(ahead.actions[0].action);
-      } else {
-        // A usual tree's records take two lines, and its step writes to them.
-        const auto records = reinterpret_cast<uintptr_t>(words_.data() + ahead.actions[0].first);
-        __builtin_prefetch(reinterpret_cast<const void*>(records), 1);
-        __builtin_prefetch(reinterpret_cast<const void*>(records + 64), 1);
-      }
+      __builtin_prefetch(ahead.actions[0]);
     }
   }
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The steps of the sequence and of the endless repeat, written once over how their parts are
-// reached: the action objects run them on their part objects, compiled trees (flat_action.h) on
-// records. One text for both keeps a compiled tree moving its node exactly as the objects do.
+// The steps of the sequence and of the endless repeat, written over how their parts are reached
+// (the action objects run them on their part objects).
 
 #include <cmath>
 

@@ -15,13 +15,12 @@ class FadeTo : public ActionInterval {
   // The start opacity is only known once started, so there is nothing to reverse to.
   FadeTo* reverse() const override { return nullptr; }
   void startWithTarget(Node* target) override;
-  // Final: fades compiled into flat records apply it themselves (their start stays the
-  // action's own, which a FadeIn or FadeOut overrides).
+  // Final: a FadeIn or FadeOut differs only in its start.
   void update(float t) final;
   uint8_t getStartOpacity() const { return fromOpacity_; }
   // The opacity the fade ends at; a FadeIn or FadeOut knows it once started.
   uint8_t getEndOpacity() const { return toOpacity_; }
-  // The opacity at progress t from `from` to `to`, shared with compiled fades.
+  // The opacity at progress t from `from` to `to`.
   static uint8_t opacityAt(uint8_t from, uint8_t to, float t) {
     const float a = from;
     const float b = to;

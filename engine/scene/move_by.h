@@ -19,7 +19,7 @@ class MoveBy : public ActionInterval {
   void step(float dt) final { ActionInterval::step(dt); }
   bool isDone() const final { return ActionInterval::isDone(); }
   const Vec2& getDelta() const { return delta_; }
-  // The update on a move's state, shared with compiled moves: the drift since `previous` joins
+  // The update on a move's state: the drift since `previous` joins
   // `start`, and the target goes to start + delta * t. Defined in move_steps.h.
   static inline void moveTarget(Node* target, const Vec2& delta, Vec2& start, Vec2& previous, float t);
 

@@ -1,8 +1,6 @@
 #pragma once
-// The move's update on its state, inline for the walks that run it on every moving node of a
-// large scene each frame: the action object's update and a compiled tree's (flat_action.h). A
-// call out for it cost about as much as its own arithmetic. Always inlined: a compiled tree's step
-// applies it in several places, and GCC would rather keep one copy out of line.
+// The move's update on its state, inline for the walk that runs it on every moving node of a
+// large scene each frame: a call out for it cost about as much as its own arithmetic.
 
 #include "engine/scene/move_by.h"
 #include "engine/scene/node.h"

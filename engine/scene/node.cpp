@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cfloat>
 #include <cmath>
+#include <new>
 
 #include "engine/base/main_thread.h"
 #include "engine/memory/slab_pool.h"
@@ -41,6 +42,7 @@ SlabPool& Node::slabs() {
 
 void* Node::operator new(size_t size) {
   assert(isMainThread());
+  if constexpr (!kFromSlabs) return ::operator new(size, std::align_val_t{SlabPool::kAlignment});
   return slabs().allocate(size);
 }
 
@@ -51,7 +53,11 @@ void* Node::operator new(size_t size, [[maybe_unused]] std::align_val_t alignmen
 
 void Node::operator delete(void* place, size_t size) {
   assert(isMainThread());
-  slabs().free(place, size);
+  if constexpr (!kFromSlabs) {
+    ::operator delete(place, size, std::align_val_t{SlabPool::kAlignment});
+  } else {
+    slabs().free(place, size);
+  }
 }
 
 void Node::operator delete(void* place, size_t size, std::align_val_t) {

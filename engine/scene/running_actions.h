@@ -11,11 +11,7 @@ namespace engine {
 
 class Action;
 
-struct RunningAction {
-  Action* action = nullptr;
-  uint32_t first = 0;  // its compiled records' first word in the manager's block
-  uint32_t words = 0;  // how many words they take; 0: stepped through its own functions
-};
+using RunningAction = Action*;
 
 class RunningActions {
  public:
@@ -36,7 +32,7 @@ class RunningActions {
   void clear() { size_ = 0; }
 
  private:
-  RunningAction first_;
+  RunningAction first_ = nullptr;
   std::unique_ptr<RunningAction[]> more_;  // the actions after the first
   uint32_t size_ = 0;
   uint32_t moreCapacity_ = 0;

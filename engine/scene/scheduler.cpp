@@ -55,11 +55,17 @@ void Scheduler::freeSlot(uint32_t slot) {
   freeSlots_.push_back(slot);
 }
 
-void Scheduler::unlinkTimer(TimerElement& element, uint32_t slot) {
+void Scheduler::detachTimer(TimerElement& element, uint32_t slot) {
   const TimerSlot& gone = slots_[slot];
   (gone.previous == kNoSlot ? element.first : slots_[gone.previous].next) = gone.next;
   (gone.next == kNoSlot ? element.last : slots_[gone.next].previous) = gone.previous;
+  // The walk goes on past a timer removed where it was to go next.
+  if (slot == resumeSlot_) resumeSlot_ = gone.next;
   element.timerRemoved();
+}
+
+void Scheduler::unlinkTimer(TimerElement& element, uint32_t slot) {
+  detachTimer(element, slot);
   freeSlot(slot);
 }
 
@@ -112,6 +118,8 @@ void Scheduler::schedule(SchedulerCallback callback, void* target, float interva
   (element->last == kNoSlot ? element->first : slots_[element->last].next) = slot;
   element->last = slot;
   element->timerAdded();
+  // Timers added behind the running one are walked in this pass, as they are behind any other.
+  if (currentTimerRemoved_ && target == currentTarget_ && resumeSlot_ == kNoSlot) resumeSlot_ = slot;
 }
 
 void Scheduler::unschedule(int key, void* target) {
@@ -120,10 +128,14 @@ void Scheduler::unschedule(int key, void* target) {
   if (element == nullptr) return;
   const uint32_t found = findTimer(*element, key);
   if (found != kNoSlot && found == currentSlot_) {
-    currentTimerRemoved_ = true;  // the pass removes it once its callback returns
-    return;
+    // The running timer leaves the chain now, so that its key is free for a new timer; its place
+    // (and the callback running from it) is freed once the callback returns.
+    resumeSlot_ = slots_[found].next;
+    currentTimerRemoved_ = true;
+    detachTimer(*element, found);
+  } else if (found != kNoSlot) {
+    unlinkTimer(*element, found);
   }
-  if (found != kNoSlot) unlinkTimer(*element, found);
   if (element->count() == 0 && !(updatePassRunning_ && target == currentTarget_)) {
     dropElement(element);
   }
@@ -321,12 +333,18 @@ void Scheduler::walkTimers(size_t place, uint32_t slot, float dt) {
 // or its callback unscheduled it.
 uint32_t Scheduler::afterRun(size_t place, uint32_t slot, const Timer::Step& step) {
   const bool unscheduled = std::exchange(currentTimerRemoved_, false);
+  const uint32_t resume = std::exchange(resumeSlot_, kNoSlot);
   if (currentTargetRemoved_) {
-    if (step.fires) freeSlot(slot);  // cleared from its own callback, kept until it returned
+    // Cleared from its own callback (or unscheduled, then out of the chain), kept until it returned.
+    if (step.fires) freeSlot(slot);
     return kNoSlot;
   }
+  if (unscheduled) {
+    freeSlot(slot);  // already out of the chain
+    return resume;
+  }
   const uint32_t next = slots_[slot].next;
-  if (step.finished || unscheduled) unlinkTimer(elements_[place], slot);
+  if (step.finished) unlinkTimer(elements_[place], slot);
   return next;
 }
 

@@ -91,6 +91,8 @@ class Scheduler : public Ref {
   uint32_t findTimer(const TimerElement& element, int key) const;
   uint32_t takeSlot(SchedulerCallback callback, const TimerClock& clock, const Timer& timer);
   void freeSlot(uint32_t slot);
+  // Takes the timer out of its target's chain; its place stays taken.
+  void detachTimer(TimerElement& element, uint32_t slot);
   void unlinkTimer(TimerElement& element, uint32_t slot);
   // Frees every timer of the element but `kept` (the running one, freed when its callback returns).
   void clearTimers(TimerElement& element, uint32_t kept);
@@ -118,12 +120,15 @@ class Scheduler : public Ref {
   std::vector<TimerElement> elements_;
   std::unordered_map<void*, size_t> places_;
   // What the pass is running: the target whose timer's callback runs (or last ran), whether that
-  // callback cleared the target or unscheduled its own timer, and the timer's slot, kNoSlot when
-  // no callback runs.
+  // callback cleared the target or unscheduled its own timer (taken out of the chain at once), and
+  // the timer's slot, kNoSlot when no callback runs.
   void* currentTarget_ = nullptr;
   bool currentTargetRemoved_ = false;
   bool currentTimerRemoved_ = false;
   uint32_t currentSlot_ = kNoSlot;
+  // Where the walk goes on once a running timer its callback unscheduled returns: the timer
+  // behind it in the chain, kept true as the callback removes and adds timers.
+  uint32_t resumeSlot_ = kNoSlot;
   bool updatePassRunning_ = false;
   std::vector<void*> emptiedTargets_;
 

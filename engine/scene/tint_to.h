@@ -17,7 +17,7 @@ class TintTo final : public ActionInterval {
   void startWithTarget(Node* target) override;
   void update(float t) override;
   const Color3B& getEndColor() const { return to_; }
-  // The colour at progress t from `from` to `to`, shared with compiled tints.
+  // The colour at progress t from `from` to `to`.
   static Color3B colorAt(const Color3B& from, const Color3B& to, float t);
 
  private:

@@ -52,7 +52,7 @@ void takeWorldPacking(WorldPacking& packing, World& world, CellsForm form) {
   packing.form = form;
   packing.width = map.width();
   packing.height = map.height();
-  packing.cells.copyLater({map.cells(), map.cellCount()});
+  packing.cells.assign({map.cells(), map.cellCount()});
   packing.surface = map.surfaceLines();
   packing.explored.clear();
   if (const ExploredBitmap* explored = map.explored()) {
@@ -63,7 +63,6 @@ void takeWorldPacking(WorldPacking& packing, World& world, CellsForm form) {
 }
 
 bool packWorld(WorldPacking& packing) {
-  packing.cells.settle();
   const bool cells = packing.form == CellsForm::Compressed ? packCompressed(packing) : packColumns(packing);
   engine::ByteWriter surface;
   for (uint16_t line : packing.surface) surface.u16(line);

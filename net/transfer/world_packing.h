@@ -1,8 +1,8 @@
 #pragma once
 // The host's heavy part of sending a world, done on a worker (see world_sender.h): the main thread
-// takes what the transfer sends (the cells as they stand, copied lazily into a grid of the
-// packing's own; the surface line, the explored words) and hands the packing to the worker, which
-// finishes the copy and packs and compresses it into the bytes the messages carry. The packing
+// takes what the transfer sends (the cells as they stand, copied into a grid of the packing's own
+// that the worker faulted in before; the surface line, the explored words) and hands the packing
+// to the worker, which packs and compresses it into the bytes the messages carry. The packing
 // touches nothing but itself.
 
 #include <cstdint>
@@ -33,9 +33,8 @@ struct WorldPacking {
   std::vector<uint8_t> exploredStream;
 };
 
-// Main thread: a packing of the world as it is now. The cells are taken into the packing's grid
-// (`CellGrid::copyLater`), in the memory it has when it is already of the map's size (a worker
-// can make it ready first).
+// Main thread: a packing of the world as it is now. The cells are copied into the packing's grid,
+// in the memory it has when it is already of the map's size (a worker makes it ready first).
 void takeWorldPacking(WorldPacking& packing, World& world, CellsForm form);
 // Any thread: fills the made half and frees the copied cells; false when a compressor could not
 // be made.

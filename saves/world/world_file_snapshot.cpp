@@ -62,9 +62,8 @@ void takeMapSections(SectionList& out, WorldFileSnapshot& snapshot, World& world
   out.plain(kSurface, [&](engine::ByteWriter& body) {
     for (uint16_t line : map.surfaceLines()) body.u16(line);
   });
-  // Into the copy kept from the last save, whose memory is already the process's, and by the
-  // writer: the game goes on at once.
-  snapshot.cells.copyLater({map.cells(), map.cellCount()});
+  // Into the copy kept from the last save, whose memory is already faulted in: a plain copy.
+  snapshot.cells.assign({map.cells(), map.cellCount()});
   unlightWaitingCharges(snapshot.patches, world);
   out.add(kCells, kCellsRevision, SectionStorage::Gzip, [](engine::ByteWriter&) {});
 
@@ -128,7 +127,6 @@ void takeWorldFileSnapshot(WorldFileSnapshot& snapshot, const WorldEntry& entry,
 }
 
 bool writeWorldFileSnapshot(kel::FileHandle& file, WorldFileSnapshot& snapshot) {
-  snapshot.cells.settle();
   for (const WorldFileSnapshot::CellPatch& patch : snapshot.patches) snapshot.cells[patch.index] = patch.cell;
   DataStreamWriter out(file, kMagic, kWorldVersion, kWorldSectionCount);
   for (const WorldFileSnapshot::Section& section : snapshot.sections) {

@@ -1,14 +1,13 @@
 #pragma once
-// A world file taken in two steps, so that a save costs the game's frame next to nothing. Taking
-// the snapshot (main thread) reads the world: the cells are copied lazily as they stand (a grid's
-// `copyLater`: the writer copies them, and a cell the game writes meanwhile has its chunk copied
-// first), and every other section is laid out in its bytes. Writing it (any thread, typically the
-// save worker) finishes the copy of the cells, packs and compresses them and the other compressed
-// sections and writes the container; it touches no world. The bytes are those `writeWorldFile`
-// (saves/world/world_file.h) writes in one step.
+// A world file taken in two steps, so that a save costs the game's frame little. Taking the
+// snapshot (main thread) reads the world: the cells are copied as they stand, and every other
+// section is laid out in its bytes. Writing it (any thread, typically the save worker) packs and
+// compresses the cells and the other compressed sections and writes the container; it touches no
+// world. The bytes are those `writeWorldFile` (saves/world/world_file.h) writes in one step.
 //
 // A snapshot is kept from one save to the next: the copy of the cells then lands in memory that
-// is already the process's, and a snapshot is never taken while a write of it runs.
+// is already faulted in (a few milliseconds for the largest world), and a snapshot is never taken
+// while a write of it runs.
 
 #include <cstdint>
 #include <vector>
@@ -32,7 +31,7 @@ struct WorldFileSnapshot {
   };
 
   std::vector<Section> sections;  // in the file's order
-  CellGrid cells;                 // the map's cells, settled and patched as the file keeps them on writing
+  CellGrid cells;                 // the map's cells, patched as the file keeps them on writing
   std::vector<CellPatch> patches;
 };
 

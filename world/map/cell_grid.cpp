@@ -9,8 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/memory/lazy_copy.h"
-
 namespace {
 
 // The size of a huge page on the systems that have them; smaller grids take ordinary pages.
@@ -50,24 +48,19 @@ CellGrid::CellGrid(int32_t width, int32_t height)
 }
 
 CellGrid::CellGrid(CellGrid&& other) noexcept
-    : cells_(std::exchange(other.cells_, nullptr)),
-      count_(std::exchange(other.count_, 0)),
-      pending_(std::move(other.pending_)) {}
+    : cells_(std::exchange(other.cells_, nullptr)), count_(std::exchange(other.count_, 0)) {}
 
 CellGrid& CellGrid::operator=(CellGrid&& other) noexcept {
   std::swap(cells_, other.cells_);
   std::swap(count_, other.count_);
-  std::swap(pending_, other.pending_);
   return *this;
 }
 
 CellGrid::~CellGrid() { resize(0); }
 
-// A copy still reading this grid, or still filling it, ends before its memory goes.
+// A grid of the same count keeps its memory, already faulted in.
 void CellGrid::resize(size_t count) {
-  pending_.reset();
   if (count == count_) return;
-  engine::LazyCopy::finishCopiesOf(cells_, count_ * sizeof(MapBlock));
   std::free(std::exchange(cells_, nullptr));
   count_ = 0;
   if (count == 0) return;
@@ -78,15 +71,4 @@ void CellGrid::resize(size_t count) {
 void CellGrid::assign(std::span<const MapBlock> cells) {
   resize(cells.size());
   std::uninitialized_copy(cells.begin(), cells.end(), cells_);
-}
-
-void CellGrid::copyLater(std::span<const MapBlock> cells) {
-  static_assert(std::is_trivially_copyable_v<MapBlock>, "cells are copied as bytes");
-  resize(cells.size());
-  // The grid's memory is faulted in by whoever copies it, not here.
-  if (count_ > 0) pending_ = engine::LazyCopy::start(cells.data(), cells_, count_ * sizeof(MapBlock));
-}
-
-void CellGrid::settle() {
-  if (pending_) pending_->finish();
 }

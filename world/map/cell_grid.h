@@ -4,20 +4,14 @@
 // first and another that clears it. A grid of several megabytes is laid out in huge pages where
 // the system offers them: the two million cells of the largest world then fault in by the
 // hundred instead of by the ten thousand. A grid can also hold a copy of another's cells (a save's
-// snapshot), which then lands in memory already faulted in from the copy before; that copy can be
-// taken lazily (`copyLater`): the cells as they are now, copied by whoever settles the grid, so
-// that the thread playing the world never pauses for the whole grid.
+// snapshot), which then lands in memory already faulted in from the copy before: a plain copy of
+// a few milliseconds for the largest world, with no page faults of its own.
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 
 #include "world/cells/map_block.h"
-
-namespace engine {
-class LazyCopy;
-}
 
 class CellGrid {
  public:
@@ -31,12 +25,6 @@ class CellGrid {
 
   // The grid becomes a copy of the cells, in the memory it has when it is already of their count.
   void assign(std::span<const MapBlock> cells);
-  // The grid becomes a copy of the cells as they are now, made lazily: nothing of it may be read
-  // before `settle`. Only the thread that writes the cells calls it, and the cells' grid stays
-  // until then (freeing it finishes the copy first).
-  void copyLater(std::span<const MapBlock> cells);
-  // Any thread: returns once a copy begun by `copyLater` is whole.
-  void settle();
 
   MapBlock* data() { return cells_; }
   const MapBlock* data() const { return cells_; }
@@ -49,5 +37,4 @@ class CellGrid {
 
   MapBlock* cells_ = nullptr;
   size_t count_ = 0;
-  std::unique_ptr<engine::LazyCopy> pending_;
 };

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +37,7 @@ class Padded : public Node {
 class NodeMemoryTest : public scenetest::SceneTest {};
 
 TEST_F(NodeMemoryTest, NodesMadeOneAfterAnotherSitSideBySideWhateverIsMadeBetween) {
+  if (!Node::kFromSlabs) GTEST_SKIP() << "the sanitizer builds take nodes from the general heap";
   // Places freed by earlier tests are handed out first, in whatever order they were freed: they
   // are taken (and held) before the nodes looked at.
   std::vector<Node*> nodes;
@@ -62,6 +67,7 @@ TEST_F(NodeMemoryTest, NodesMadeOneAfterAnotherSitSideBySideWhateverIsMadeBetwee
 }
 
 TEST_F(NodeMemoryTest, ANodeFreedFromItsOwnTimerGivesItsPlaceToTheNextNode) {
+  if (!Node::kFromSlabs) GTEST_SKIP() << "the sanitizer builds take nodes from the general heap";
   InnerNode* parent = InnerNode::create();
   parent->retain();
   Node* doomed = Node::create();
@@ -113,5 +119,29 @@ TEST_F(NodeMemoryTest, NodesOfManySizesKeepTheirOwnFieldsAndPlaces) {
   parent->removeAllChildrenWithCleanup();
   parent->release();
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+// A node of the test's own, made with `new` and never released.
+class Forgotten : public Node {};
+
+[[gnu::noipa]] void forgetANode() {
+  Node* node = new Forgotten();
+  node->init();
+}
+
+// Exits 5 when the process leaked before the node was forgotten, 7 when the leak checker reports
+// the forgotten node, 0 when it does not.
+[[noreturn]] void forgetANodeAndCheckForLeaks() {
+  if (__lsan_do_recoverable_leak_check() != 0) _exit(5);
+  forgetANode();
+  _exit(__lsan_do_recoverable_leak_check() != 0 ? 7 : 0);
+}
+
+using NodeMemoryDeathTest = NodeMemoryTest;
+
+TEST_F(NodeMemoryDeathTest, ALeakedNodeIsReportedByTheLeakChecker) {
+  EXPECT_EXIT(forgetANodeAndCheckForLeaks(), ::testing::ExitedWithCode(7), "Direct leak");
+}
+#endif
 
 }  // namespace

@@ -217,7 +217,7 @@ TEST_F(LoneTimerTest, ALoneTimerThatUnschedulesItselfRunsOnceAndItsTargetIsGone)
   every(&a, [&](float) {
     ++runs;
     scheduler->unschedule(1, &a);
-    EXPECT_TRUE(scheduler->isScheduled(1, &a));  // removed once this callback returns
+    EXPECT_FALSE(scheduler->isScheduled(1, &a));  // out of the chain at once, though still running
   });
   frames(4);
   EXPECT_EQ(runs, 1);
@@ -285,7 +285,7 @@ TEST_F(SchedulerTest, TimerThatUnschedulesItselfOrItsTargetFinishesItsRunAndIsGo
   every(&a, [&](float) {
     ++runs;
     scheduler->unschedule(1, &a);
-    EXPECT_TRUE(scheduler->isScheduled(1, &a));  // removed once this callback returns
+    EXPECT_FALSE(scheduler->isScheduled(1, &a));  // out of the chain at once, though still running
   });
   every(&a, [&](float) { ++laterRuns; }, 2);
   frames(3);
@@ -355,6 +355,29 @@ TEST_F(SchedulerTest, ATargetEmptiedAndRefilledDuringThePassStartsAfreshUnpaused
   frames(4);
   EXPECT_EQ(stale, 0);
   EXPECT_GE(fresh, 1);  // and so unpaused
+}
+
+TEST_F(SchedulerTest, ATimerThatRestartsItsOwnKeyFromItsCallbackRunsTheNewTimerFromThen) {
+  // A task that starts itself over under its own key: the old timer goes, the new one stays and
+  // runs its own callback, whether the target has one timer or more behind the running one.
+  for (const bool withAnother : {false, true}) {
+    int oldRuns = 0, newRuns = 0, otherRuns = 0;
+    every(&a, [&](float) {
+      ++oldRuns;
+      scheduler->unschedule(1, &a);
+      every(&a, [&](float) { ++newRuns; }, 1, 0.25f);
+    });
+    if (withAnother) every(&a, [&](float) { ++otherRuns; }, 2);
+    frames(2);  // starts them; the first runs and restarts its key
+    EXPECT_EQ(oldRuns, 1);
+    EXPECT_TRUE(scheduler->isScheduled(1, &a));
+    EXPECT_EQ(scheduler->getTimerCount(&a), withAnother ? 2u : 1u);
+    frames(6);
+    EXPECT_EQ(oldRuns, 1);
+    EXPECT_EQ(newRuns, 2);  // started in the pass that made it, then every 0.3 s
+    EXPECT_EQ(otherRuns, withAnother ? 7 : 0);
+    scheduler->unscheduleAllForTarget(&a);
+  }
 }
 
 TEST_F(SchedulerTest, ATargetClearedFromItsOwnCallbackKeepsTheTimersScheduledAfterTheClear) {

@@ -1,44 +1,20 @@
 #include "platform/crash/crash_reporter.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
-#include <functional>
 #include <memory>
-#include <vector>
 
 #include "platform/desktop_platform.h"
-#include "tests/support/read_file.h"
+#include "tests/support/crash_report_of_child.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using kel::CrashReporter;
-
-// Runs `body` in a child, which must die of `signal`; returns the one crash report ("crash-*") it
-// left in `folder`, or "" after a failed expectation.
-std::string crashReportOfChild(const fs::path& folder, int signal, const std::function<void()>& body) {
-  const pid_t child = fork();
-  if (child == 0) {
-    body();
-    _exit(4);  // not reached: the signal ends the child
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFSIGNALED(status)) << "child exit status " << status;
-  EXPECT_EQ(WTERMSIG(status), signal);
-  std::vector<fs::path> reports;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    if (entry.path().filename().string().rfind("crash-", 0) == 0) reports.push_back(entry.path());
-  }
-  EXPECT_EQ(reports.size(), 1u) << "crash reports in " << folder;
-  return reports.size() != 1 ? "" : testsupport::readFile(reports[0]);
-}
+using testsupport::crashReportOfChild;
 
 TEST(CrashReporter, AFatalSignalWritesAReportIntoTheFolderAndStillEndsTheProcess) {
   testsupport::TempDir dir;
