@@ -94,10 +94,11 @@ std::string OptionRows::switchLabel(const std::string& name, const char* fallbac
 }
 
 void OptionRows::append(std::vector<MenuList::Row>& rows) {
+  const kel::Options& o = kel::options();
   for (int group = 0; group < kGroupCount; ++group) {
     rows.push_back(MenuList::heading(kHeadings[group]));
-    if (group == kSound) appendSound(rows);
-    if (group == kWindow) appendWindow(rows);
+    if (group == kSound) appendSound(rows, o);
+    if (group == kWindow) appendWindow(rows, o);
     for (const SwitchRow& row : kSwitches) {
       if (row.group != group) continue;
       const kel::Setting* setting = kel::settingsRegistry().find(row.name);
@@ -109,16 +110,14 @@ void OptionRows::append(std::vector<MenuList::Row>& rows) {
   }
 }
 
-void OptionRows::appendSound(std::vector<MenuList::Row>& rows) {
-  const kel::Options& o = kel::options();
+void OptionRows::appendSound(std::vector<MenuList::Row>& rows, const kel::Options& o) {
   rows.push_back(switchRow("Music: " + onOff(o.musicEnabled), [this] { toggleMusic(); }));
   rows.push_back(MenuList::cycling("Music volume: " + percent(o.musicVolume), [this](int n) { stepMusicVolume(n); }));
   rows.push_back(switchRow("Sound: " + onOff(o.soundEnabled), [this] { toggleSound(); }));
   rows.push_back(MenuList::cycling("Sound volume: " + percent(o.soundVolume), [this](int n) { stepSoundVolume(n); }));
 }
 
-void OptionRows::appendWindow(std::vector<MenuList::Row>& rows) {
-  const kel::Options& o = kel::options();
+void OptionRows::appendWindow(std::vector<MenuList::Row>& rows, const kel::Options& o) {
   rows.push_back(switchRow(std::string("Display: ") + (o.fullScreen ? "Full screen" : "Window"),
                            [this] { toggleFullScreen(); }));
   rows.push_back(MenuList::cycling("Window size: " + videoModeText(o.videoMode), [this](int n) { stepVideoMode(n); }));
@@ -217,6 +216,7 @@ bool OptionRows::toggleSwitch(const std::string& name) {
 // views' wheel, the player's inventory. The others are read where they are used.
 void OptionRows::applySwitch(const std::string& name) {
   const kel::Options& o = kel::options();
+  GameViews* views = gameViews();
   if (name == "smoothLighting") {
     MainLayer* layer = MainLayer::current();
     if (TileSprites* tiles = layer != nullptr ? layer->tiles() : nullptr) {
@@ -224,9 +224,8 @@ void OptionRows::applySwitch(const std::string& name) {
       tiles->relightAll();
     }
   } else if (name == "disableMouseWheel") {
-    if (GameViews* views = gameViews()) views->setWheelEnabled(!o.disableMouseWheel);
+    if (views != nullptr) views->setWheelEnabled(!o.disableMouseWheel);
   } else if (name == "keepLastSlotEmpty") {
-    GameViews* views = gameViews();
     PlayerDesktopLocal* player = views != nullptr ? views->session().player() : nullptr;
     if (player != nullptr && player->inventory != nullptr) player->inventory->setKeepLastSlotEmpty(o.keepLastSlotEmpty);
   }

@@ -14,6 +14,10 @@
 
 #include "ui/widgets/menu_list.h"
 
+namespace kel {
+struct Options;
+}
+
 class OptionRows {
  public:
   // Steps of a volume row: 0 %, 10 %, ... 100 %, then round again.
@@ -47,8 +51,8 @@ class OptionRows {
   static std::string switchLabel(const std::string& name, const char* fallback);
 
  private:
-  void appendSound(std::vector<MenuList::Row>& rows);
-  void appendWindow(std::vector<MenuList::Row>& rows);
+  void appendSound(std::vector<MenuList::Row>& rows, const kel::Options& o);
+  void appendWindow(std::vector<MenuList::Row>& rows, const kel::Options& o);
   // The new window mode and the new layout, then the settings file.
   void applyWindow();
   void applyLayout();
