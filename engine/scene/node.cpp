@@ -54,7 +54,7 @@ void* Node::operator new(size_t size, [[maybe_unused]] std::align_val_t alignmen
 void Node::operator delete(void* place, size_t size) {
   assert(isMainThread());
   if constexpr (!kFromSlabs) {
-    ::operator delete(place, size, std::align_val_t{SlabPool::kAlignment});
+    ::operator delete(place, std::align_val_t{SlabPool::kAlignment});
   } else {
     slabs().free(place, size);
   }
