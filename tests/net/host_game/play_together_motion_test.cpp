@@ -40,28 +40,33 @@ class PlayTogetherMotion : public PlayTogether {
   // the host's view steps every player it draws), and what waited long enough goes out.
   void lagFrame(LaggedWalker& walker) {
     ++walker.frame;
-    if (walker.dead == 0) walker.update(1.0f);
-    // Her own player is the walker: what her game itself sends names where the walker is.
-    ann->player().position = walker.position;
-    ann->player().cellX = walker.cellX;
-    ann->player().cellY = walker.cellY;
+    // Her own player is the walker: what her game itself sends names where the walker is. A dead
+    // walker stands for nothing: her game's own player dies and is put back by the host.
+    if (walker.dead == 0) {
+      walker.update(1.0f);
+      ann->player().position = walker.position;
+      ann->player().cellX = walker.cellX;
+      ann->player().cellY = walker.cellY;
+    }
     while (!walker.queued.empty() && walker.queued.front().first + kHeldBackFrames <= walker.frame) {
+      const size_t waiting = server.waiting();
       ann->game().sendPlayerState(walker.queued.front().second);
       walker.queued.pop_front();
-      // The link's delay is the 300 ms held back, in game time: the frames wait for the record to
-      // arrive rather than the machine's speed adding to it.
-      ASSERT_TRUE(waitForHost());
+      // The link's delay is the 300 ms held back, in game time: the frames wait for this record
+      // to arrive rather than the machine's speed adding to it.
+      ASSERT_TRUE(waitForHost(waiting));
     }
     frame(*engine::Director::getInstance()->getScheduler());
     ASSERT_EQ(placementsTold(), 0u) << "the host put her back at frame " << walker.frame;
   }
-  bool waitForHost() {
+  // Until more than `before` messages wait at the host.
+  bool waitForHost(size_t before) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (server.waiting() == 0 && std::chrono::steady_clock::now() < deadline) {
+    while (server.waiting() <= before && std::chrono::steady_clock::now() < deadline) {
       meeting->pump();
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    return server.waiting() > 0;
+    return server.waiting() > before;
   }
   bool lagUntil(LaggedWalker& walker, const std::function<bool()>& done) {
     for (int frames = 0; frames < 60 * 60 && !done() && !HasFatalFailure(); ++frames) lagFrame(walker);
@@ -135,11 +140,14 @@ TEST_P(PlayTogetherMotion, AnHonestPlayerOverALaggedLinkIsNeverPutBack) {
   onHost(kAnn).setSpawnCell(static_cast<uint16_t>(spawnGround->x), static_cast<uint16_t>(spawnGround->y + 1));
   walker.setMoveKeys(MotionEvent::kRight);
   lagFrames(walker, 5);
+  // She lets go of the key as the blow comes: its record is still on the link when she dies.
+  walker.handleKeyRelease(MotionEvent::kRight);
   auto* rules = dynamic_cast<PlayerRules*>(&hostWorld->rules());
   ASSERT_NE(rules, nullptr);
   rules->damagePlayer(onHost(kAnn), 100000.0f, 10);
   walker.dead = 1;
-  // The link keeps delivering what it held back while she is dead and asks to come back.
+  // What the link held back arrives while she lies dead, well before she asks to come back.
+  while (!walker.queued.empty() && !HasFatalFailure()) lagFrame(walker);
   ASSERT_TRUE(lagUntil(walker, [&] { return ann->player().dead != 0; }));
   ann->game().respawn();
   ASSERT_TRUE(lagUntil(walker, [&] { return ann->player().dead == 0; }));
