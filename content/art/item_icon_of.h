@@ -4,7 +4,7 @@
 
 #include "engine/base/geometry.h"
 
-struct Item;
+class Item;
 
 namespace art {
 

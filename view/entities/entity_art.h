@@ -11,7 +11,7 @@
 #include "engine/base/geometry.h"
 
 struct BulletDef;
-struct Item;
+class Item;
 
 namespace entity_art {
 
