@@ -77,6 +77,21 @@ bool findTunnel(MapBlock*& wall, std::vector<MapBlock*>& tunnel) {
   return false;
 }
 
+// Into a new world, then a tunnel of two cells dug into the ground beside the player and drawn.
+// The steps keep pointers to the test's own variables, which outlive the script.
+std::vector<Step> intoADugTunnel(MapBlock*& wall, std::vector<MapBlock*>& tunnel, int& waited) {
+  return joined(intoANewWorld(), {
+      {"dig a tunnel into the ground beside the player", [wall = &wall, tunnel = &tunnel] {
+         if (!findTunnel(*wall, *tunnel)) {
+           ADD_FAILURE() << "no solid ground for a tunnel beside the spawn";
+           return false;
+         }
+         return dig(*(*tunnel)[0]) && dig(*(*tunnel)[1]);
+       }, 5},
+      {"the dug tunnel is drawn", [waited = &waited] { return ++*waited >= 3; }},
+  });
+}
+
 using TorchInTunnelWindowTest = AppRunTest;
 
 TEST_F(TorchInTunnelWindowTest, ATorchHungInADugTunnelLightsIt) {
@@ -86,15 +101,7 @@ TEST_F(TorchInTunnelWindowTest, ATorchHungInADugTunnelLightsIt) {
   int waited = 0;
   int torchVariant = -1;
 
-  Script script(joined(intoANewWorld(), {
-      {"dig a tunnel into the ground beside the player", [&] {
-         if (!findTunnel(wall, tunnel)) {
-           ADD_FAILURE() << "no solid ground for a tunnel beside the spawn";
-           return false;
-         }
-         return dig(*tunnel[0]) && dig(*tunnel[1]);
-       }, 5},
-      {"the dug tunnel is drawn", [&] { return ++waited >= 3; }},
+  Script script(joined(intoADugTunnel(wall, tunnel, waited), {
       {"read how dark it is", [&] {
          for (const MapBlock* cell : tunnel) dark.push_back(brightness(tilePixelsAt(*cell)));
          return true;
@@ -137,15 +144,7 @@ TEST_F(TorchInTunnelWindowTest, AWorkbenchStandsDrawnInADugTunnelAndNeverInTheGr
   std::vector<unsigned char> empty;
   int waited = 0;
 
-  Script script(joined(intoANewWorld(), {
-      {"dig a tunnel into the ground beside the player", [&] {
-         if (!findTunnel(wall, tunnel)) {
-           ADD_FAILURE() << "no solid ground for a tunnel beside the spawn";
-           return false;
-         }
-         return dig(*tunnel[0]) && dig(*tunnel[1]);
-       }, 5},
-      {"the dug tunnel is drawn", [&] { return ++waited >= 3; }},
+  Script script(joined(intoADugTunnel(wall, tunnel, waited), {
       {"read the empty tunnel", [&] {
          empty = tilePixelsAt(*tunnel[0]);
          return true;
