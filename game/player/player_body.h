@@ -52,6 +52,10 @@ class PlayerBody {
   void applyMotion(PlayerBase& player, const MotionEvent& motion);
   // Puts the feet on the floor of the cell the player was placed on.
   void placeOnCell(PlayerBase& player);
+  // The cell just placed on is where a saved world had her. A save may have caught her in mid-air
+  // (an autosave mid-jump or mid-fall), and coming down from there on entering is no fall: none is
+  // measured until she stands, climbs, swims or rises again.
+  void setDownFromSave() { settlingFromSave = 1; }
 
   int32_t motionState(const PlayerBase& player) const;
   bool hasHeadroom(const PlayerBase& player) const;
@@ -66,6 +70,7 @@ class PlayerBody {
   MapBlock* currentCell = nullptr;
   MapBlock* ignoreCell = nullptr;
   MapBlock* fallStart = nullptr;
+  uint8_t settlingFromSave = 0;  // coming down from a saved place: see `setDownFromSave`
   int hKey = kNoKey;  // 0 left, 1 right
   int vKey = kNoKey;  // 0 up, 1 down
   uint8_t lowFriction = 0;

@@ -151,6 +151,9 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
   if (local != nullptr && load.hasPlayerCells) {
     local->setSpawnCell(load.spawnColumn, load.spawnRow);
     local->setCellCoordinates(load.playerColumn, load.playerRow);
+    // The file may hold her in mid-air, where an autosave caught her: entering does not drop her
+    // into a fall that hurts.
+    local->body().setDownFromSave();
   }
   // As for a made world: the loading screen stays until the screen can draw it.
   screen().whenReadyToEnter(*world_, [this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, done] {

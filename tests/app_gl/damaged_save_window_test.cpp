@@ -2,7 +2,8 @@
 // (its backup is the first save) has bytes in its middle replaced while the game is closed to it;
 // continuing it fails while it loads into a dialog that names the file and what is wrong and
 // offers the backup; restoring puts the backup back, keeps the damaged file aside, and the
-// restored world loads and is drawn.
+// restored world loads and is drawn. A backup that an autosave wrote while the player was in the
+// air is entered where it holds her: she comes down to the ground there without a fall that hurts.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
 #include "tests/support/damage_cases.h"
+#include "world/rules/game.h"
 
 namespace {
 
@@ -94,6 +97,73 @@ TEST_F(DamagedSaveWindowTest, ADamagedWorldNamedWhenItFailsToLoadIsRestoredFromI
       workerStep("the restored world is entered", [&] { return current() == ViewId::Main && player() != nullptr; }),
       {"it is drawn", [&] { return frameShowsSomething(); }, 30},
   }));
+  playScript(script);
+}
+
+// The steps from a damaged world's listing on the worlds page into the world restored from its
+// backup, each through the rows a player picks.
+std::vector<Step> restoringTheDamagedWorld() {
+  return {
+      {"the worlds page", [] { return chooseRow("Play") && chooseRow("Play as Player") && startView().page() == StartView::Page::Worlds; }, 20},
+      {"continue it", [] { return chooseRow("Continue "); }, 10},
+      workerStep("the load fails into the damage dialog", [] {
+        return current() == ViewId::Start && startView().page() == StartView::Page::Damaged;
+      }),
+      {"restore it", [] { return chooseRow("Restore the backup") && startView().page() == StartView::Page::Worlds; }, 10},
+      {"continue the restored world", [] { return chooseRow("Continue "); }, 10},
+      workerStep("the restored world is entered", [] { return current() == ViewId::Main && player() != nullptr; }),
+  };
+}
+
+TEST_F(DamagedSaveWindowTest, ABackupSavedWithThePlayerInTheAirIsEnteredWithoutAFallThatHurts) {
+  struct Place {
+    uint32_t column = 0, ground = 0, air = 0;
+  };
+  auto place = std::make_shared<Place>();
+  auto written = std::make_shared<bool>(false);
+  int calls = 0;
+  Script script(joined(joined(intoANewWorld(), {
+      // As an autosave catches her twelve rows up, in the middle of a fall; she is back on her
+      // ground, unhurt, before the next save.
+      {"an autosave while she is in the air", [place, written] {
+         PlayerDesktopLocal* p = player();
+         if (p == nullptr || !p->isGrounded() || p->health != p->stats.maxHealth) return false;
+         *place = {p->cellX, p->cellY, p->cellY + 12};
+         p->setCellCoordinates(place->column, place->air);
+         currentGame().save([written](bool saved) { *written = saved; });
+         p->setCellCoordinates(place->column, place->ground);
+         return true;
+       }},
+      workerStep("the save in the air is written", [written] { return *written; }),
+      {"pause", [] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Pause;
+       }},
+      workerStep("save and quit: the save in the air becomes the backup",
+                 [&calls] { return saveAndQuitOnce(calls) && player() == nullptr; }),
+      {"damage the world's middle", [] {
+         const std::vector<fs::path> files = worldFiles();
+         if (files.size() != 1) return false;
+         savetest::damageFile(files[0], savetest::Damage::Middle);
+         return true;
+       }},
+  }), joined(restoringTheDamagedWorld(), {
+      {"she is where the backup holds her, as healthy as her character was saved", [place] {
+         const PlayerDesktopLocal* p = player();
+         EXPECT_EQ(p->cellX, place->column);
+         EXPECT_EQ(p->cellY, place->air);
+         EXPECT_EQ(p->health, p->stats.maxHealth);
+         return true;
+       }},
+      // Twelve rows take less than a second and a half.
+      {"she comes down unhurt", [place] {
+         const PlayerDesktopLocal* p = player();
+         if (!p->isGrounded() || p->cellY != place->ground) return false;
+         EXPECT_EQ(p->cellX, place->column);
+         EXPECT_EQ(p->health, p->stats.maxHealth) << "entering the restored world was a fall that hurt";
+         return true;
+       }, 90},
+  })));
   playScript(script);
 }
 

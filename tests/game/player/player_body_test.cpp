@@ -115,6 +115,22 @@ TEST_F(PlayerBodyTest, FallsHurtFromSixRowsUnlessSoft) {
   }
 }
 
+// Where a saved world had her may be in mid-air: the drop from there on entering does not hurt,
+// and the first fall after she stood again does.
+TEST_F(PlayerBodyTest, TheDropFromASavedPlaceDoesNotHurtButTheNextFallDoes) {
+  player->setCellCoordinates(10, 14);
+  body().setDownFromSave();
+  ticks(120);
+  EXPECT_TRUE(player->isGrounded());
+  EXPECT_EQ(player->cellY, static_cast<uint32_t>(kFloor + 1));
+  EXPECT_EQ(player->health, player->stats.maxHealth);
+
+  player->setCellCoordinates(10, 12);
+  ticks(120);
+  EXPECT_TRUE(player->isGrounded());
+  EXPECT_NEAR(player->stats.maxHealth - player->health, 0.5f, 1e-4f);
+}
+
 TEST_F(PlayerBodyTest, TheDrawnPlayerReadsTheMotionStateOfItsOwnBody) {
   const PlayerGraphical& drawn = *player;
   ASSERT_EQ(drawn.withBody(), player.get()) << "a desktop player is its own body";
