@@ -76,6 +76,16 @@ Picture readPicture(int row, size_t picture) {
   return read;
 }
 
+// Whether the picture stands inside its row's frame, clear of the frame's gold edge: the pixels
+// read there are the picture's or the band's.
+bool insideFrame(int row, size_t picture) {
+  const engine::Rect band = shownList().rowRect(row);
+  const engine::Rect at = shownList().pictureRect(row, picture);
+  const float edge = static_cast<float>(kFrameEdgePixels) * framePixelScale();
+  return at.size.width > 0 && at.getMinX() >= band.getMinX() + edge && at.getMaxX() <= band.getMaxX() - edge &&
+         at.getMinY() >= band.getMinY() + edge && at.getMaxY() <= band.getMaxY() - edge;
+}
+
 // Selects a row next to the row, which keeps it in sight without the selection's wash over it.
 void selectBeside(int row) {
   MenuList& list = shownList();
@@ -97,7 +107,7 @@ bool onCraftingPage() {
 using RecipeRowsAtWindowTest = AppRunTest;
 
 TEST_F(RecipeRowsAtWindowTest, EachRecipeIsItsPicturesAndOneThatCannotBeMadeIsFaded) {
-  int rowsRead = 0, bareResults = 0, bareIngredients = 0;
+  int rowsRead = 0, bareResults = 0, bareIngredients = 0, outside = 0;
   int made = -1, notMade = -1;
   size_t planksAmongIngredients = 0;
   Picture madePlanks, neededPlanks;
@@ -128,6 +138,7 @@ TEST_F(RecipeRowsAtWindowTest, EachRecipeIsItsPicturesAndOneThatCannotBeMadeIsFa
            const float side = list.pictureRect(row, 0).size.width;
            ++rowsRead;
            if (readPicture(row, 0).pixels < side * side / 12) ++bareResults;
+           for (size_t k = 0; k <= shown.ingredients.size(); ++k) outside += !insideFrame(row, k);
            for (size_t k = 1; k <= shown.ingredients.size(); ++k) bareIngredients += readPicture(row, k).pixels < 10;
            if (shown.ingredients.empty()) ++bareIngredients;
          }
@@ -173,6 +184,7 @@ TEST_F(RecipeRowsAtWindowTest, EachRecipeIsItsPicturesAndOneThatCannotBeMadeIsFa
 
   playScript(script, {}, "-windowed");
   EXPECT_GT(rowsRead, 1) << "the crafting page shows too few rows to read";
+  EXPECT_EQ(outside, 0) << "pictures reaching over their row's frame";
   EXPECT_EQ(bareResults, 0) << "rows that draw no picture of their result";
   EXPECT_EQ(bareIngredients, 0) << "ingredients drawn with no picture";
   for (const std::string& text : texts) EXPECT_EQ(text.find("(missing)"), std::string::npos) << text;
