@@ -184,18 +184,21 @@ void InventoryView::fillCrafting(PlayerDesktopLocal& p, std::vector<std::string>
   const uint8_t station = inventory.station();
   craftRows_.update(inventory, *p.knowledge);
   if (craftRows_.rows().empty()) lines.push_back("Nothing to craft here.");
+  // Each row is its recipe in pictures: the result, named, then what it is made of; one that
+  // cannot be made now is faded.
   for (uint16_t row : craftRows_.rows()) {
     const CraftDef& recipe = contentTables().craftDefs[row];
     const bool craftable = recipeCraftability(inventory, station, recipe) == Craftability::Craftable;
-    std::string text = std::string(craftable ? "" : "(missing) ").append(itemName(recipe.result())).append(" <-");
+    std::vector<MenuList::Row::Icon> ingredients;
     for (const Ingredient& ingredient : recipeIngredients(recipe)) {
       if (ingredient.id == 0xFFFF) break;
-      text.append(" ").append(itemName(ingredient.id)).append(timesCount(ingredient.count));
+      ingredients.push_back(MenuList::itemPicture(ingredient.id, ingredient.count));
     }
-    rows.push_back({text, [this, row] {
-                      craft(row);
-                      ListView::refresh();
-                    }});
+    rows.push_back(MenuList::recipe(itemName(recipe.result()), MenuList::itemPicture(recipe.result(), recipe.resultCount()),
+                                    std::move(ingredients), craftable, [this, row] {
+                                      craft(row);
+                                      ListView::refresh();
+                                    }));
   }
 }
 

@@ -107,6 +107,9 @@ void ListView::refresh() {
   title_.clear();
   lines_.clear();
   fill(title_, lines_, rows);
+  // Rows with pictures grow to hold them at the frames' pixel scale, inside their frames.
+  rowHeight_ = kRowHeight * scale();
+  if (MenuList::anyPictured(rows)) rowHeight_ = std::max(rowHeight_, MenuList::pictureRowHeight());
   float left = 0, width = 0;
   listColumn(left, width);
   wrapLines(width, rows.size());
@@ -114,7 +117,7 @@ void ListView::refresh() {
   const engine::Size window = uiWindowSize();
   textsFoot_ = window.height - topMargin() - (kTitleHeight + static_cast<float>(shownLines_.size()) * kLineHeight) * s;
   const float top = textsFoot_ - kListGap * s;
-  list_.setFrame(engine::Vec2(left, top), width, kRowHeight * s, visibleRows(top), s);
+  list_.setFrame(engine::Vec2(left, top), width, rowHeight_, visibleRows(top), s);
   list_.setRows(std::move(rows));
   redrawTexts();
 }
@@ -132,7 +135,7 @@ void ListView::wrapLines(float width, size_t rowCount) {
     for (std::string& part : wrapText(line, width / s, kFontSmall)) shownLines_.push_back(std::move(part));
   }
   const float room = uiWindowSize().height - topMargin() - listBottom() -
-                     (kTitleHeight + kListGap + static_cast<float>(std::min(rowCount, kRowsKept)) * kRowHeight) * s;
+                     (kTitleHeight + kListGap) * s - static_cast<float>(std::min(rowCount, kRowsKept)) * rowHeight_;
   const size_t fitting = room > 0 ? static_cast<size_t>(room / (kLineHeight * s)) : 0;
   if (shownLines_.size() <= fitting) return;
   shownLines_.resize(fitting);
@@ -148,7 +151,7 @@ void ListView::listColumn(float& left, float& width) const {
 float ListView::listBottom() { return std::max(kMargin, QuickSlots::barTop() + kBarGap); }
 
 int ListView::visibleRows(float top) const {
-  return std::max(1, static_cast<int>((top - listBottom()) / (kRowHeight * scale())));
+  return std::max(1, static_cast<int>((top - listBottom()) / rowHeight_));
 }
 
 void ListView::setShade(engine::Color4B colour) {

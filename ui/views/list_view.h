@@ -94,6 +94,7 @@ class ListView : public GameView {
   engine::LayerColor* shade_ = nullptr;  // a child of the root, under everything else
   engine::Color4B shadeColour_{0, 0, 0, 215};  // dark enough to read over the brightest world
   float textsFoot_ = 0.0f;
+  float rowHeight_ = 32.0f;  // the list's, as the last refresh laid it out
   bool escapeArmed_ = false;            // Escape went down while the view listened
   bool built_ = false;
 };

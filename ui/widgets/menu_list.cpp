@@ -1,6 +1,7 @@
 #include "ui/widgets/menu_list.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "content/art/interface_layout.h"
 #include "content/art/item_atlas_layout.h"
@@ -9,6 +10,7 @@
 #include "engine/sprite/sprite.h"
 #include "engine/text/label.h"
 #include "ui/widgets/framed_panel.h"
+#include "ui/widgets/text_wrap.h"
 #include "ui/widgets/ui_draw.h"
 #include "view/inventory/overlay_art.h"
 
@@ -21,9 +23,26 @@ constexpr engine::Color4B kSelectedWash{90, 110, 160, 110};
 constexpr engine::Color3B kTextColour{240, 240, 240};
 constexpr engine::Color3B kPlainTextColour{170, 170, 170};
 constexpr engine::Color3B kHeadingColour{235, 200, 110};
+// A choice that cannot be taken now: its frame, pictures and text sink towards the shade.
+constexpr engine::Color3B kDimmedRowTint{95, 95, 105};
+constexpr engine::Color3B kDimmedTextColour{125, 125, 125};
+constexpr engine::Color3B kDimmedPicture{110, 110, 110};
+constexpr uint8_t kDimmedOpacity = 150;
 constexpr float kTextInset = 10.0f;
 constexpr float kRowGap = 2.0f;
-constexpr float kIconMargin = 3.0f;  // between an icon and the row band's edges
+constexpr float kPicturePixels = 16.0f;  // the atlases' icons are 16 pixels square
+constexpr float kPictureGap = 2.0f;      // atlas pixels between two ingredients
+constexpr const char* kMadeOf = "=";     // between a recipe's result and its ingredients
+constexpr const char* kCut = "...";
+
+// The text, cut short with dots where it would run past the width (in the font's own points).
+std::string fitted(const std::string& text, float width) {
+  if (textWidth(text, kFontSmall) <= width) return text;
+  std::string cut = text;
+  while (!cut.empty() && textWidth(cut + kCut, kFontSmall) > width) cut.pop_back();
+  return cut.empty() ? std::string() : cut + kCut;
+}
+
 }  // namespace
 
 MenuList::MenuList() : node_(engine::InnerNode::create()) {}
@@ -51,6 +70,34 @@ MenuList::Row MenuList::withItemIcon(std::string text, uint16_t itemId, std::fun
   Row row(std::move(text), std::move(onChoose));
   if (itemId != ITEM_NONE) row.icon = {Row::Icon::Item, itemId, 0};
   return row;
+}
+
+MenuList::Row::Icon MenuList::itemPicture(uint16_t itemId, uint32_t count) {
+  Row::Icon icon;
+  if (itemId == ITEM_NONE) return icon;
+  icon.atlas = Row::Icon::Item;
+  icon.id = itemId;
+  icon.count = count;
+  return icon;
+}
+
+MenuList::Row MenuList::recipe(std::string resultName, Row::Icon result, std::vector<Row::Icon> ingredients,
+                               bool makeable, std::function<void()> onChoose) {
+  Row row(std::move(resultName), std::move(onChoose));
+  row.icon = result;
+  row.ingredients = std::move(ingredients);
+  row.dimmed = !makeable;
+  return row;
+}
+
+bool MenuList::anyPictured(const std::vector<Row>& rows) {
+  return std::any_of(rows.begin(), rows.end(), [](const Row& row) { return row.icon.atlas != Row::Icon::None; });
+}
+
+float MenuList::pictureSide() { return kPicturePixels * framePixelScale(); }
+
+float MenuList::pictureRowHeight() {
+  return pictureSide() + 2.0f * static_cast<float>(art::kMenuFrameCorner) * framePixelScale() + kRowGap;
 }
 
 MenuList::Row MenuList::cycling(std::string text, std::function<void(int)> step) {
@@ -133,6 +180,29 @@ engine::Rect MenuList::rowRect(int index) const {
   return engine::Rect(topLeft_.x, bottom, width_, rowHeight_ - kRowGap);
 }
 
+engine::Rect MenuList::pictureRect(int index, size_t picture) const {
+  const engine::Rect band = rowRect(index);
+  if (band.size.width <= 0) return {};
+  const Row& row = rows_[static_cast<size_t>(index)];
+  if (picture == 0 ? row.icon.atlas == Row::Icon::None : picture > row.ingredients.size()) return {};
+  const float pixels = picturePixels();
+  const float side = kPicturePixels * pixels;
+  // The frame's corner holds its gold edge and a pixel of its fill: a picture starts inside it.
+  const float edge = static_cast<float>(art::kMenuFrameCorner) * framePixelScale();
+  const float y = std::round(band.getMinY() + (band.size.height - side) / 2.0f);
+  if (picture == 0) return engine::Rect(std::round(band.getMinX() + edge), y, side, side);
+  // The ingredients stand at the row's right end, the last against the frame.
+  const float after = static_cast<float>(row.ingredients.size() - picture);
+  const float x = std::round(band.getMaxX() - edge - side - after * (side + kPictureGap * pixels));
+  return engine::Rect(x, y, side, side);
+}
+
+float MenuList::picturePixels() const {
+  const float frame = framePixelScale();
+  const float room = rowHeight_ - kRowGap - 2.0f * static_cast<float>(art::kMenuFrameCorner) * frame;
+  return std::clamp(std::floor(room / kPicturePixels), 1.0f, frame);
+}
+
 bool MenuList::click(const engine::Vec2& point) {
   const int index = rowAt(point);
   if (index < 0 || rows_[static_cast<size_t>(index)].heading) return false;
@@ -174,16 +244,18 @@ void MenuList::redraw() {
       drawHeading(row, bottom);
       continue;
     }
-    addFramedPanel(node_, area, i == selected_ ? kSelectedTint : kRowTint, 0);
+    addFramedPanel(node_, area, i == selected_ ? kSelectedTint : row.dimmed ? kDimmedRowTint : kRowTint, 0);
     if (i == selected_) {
       const float inset = framePixelScale() * 2.0f;
       addColorLayer(node_, kSelectedWash, engine::Size(area.size.width - 2 * inset, area.size.height - 2 * inset),
                     engine::Vec2(area.getMinX() + inset, area.getMinY() + inset), 0);
     }
-    const float iconWidth = drawIcon(row, bottom);
-    engine::Label* label = addTextLabel(
-        node_, row.text, engine::Vec2(topLeft_.x + iconWidth + kTextInset * textScale_, bottom + rowHeight_ / 2.0f),
-        kFontSmall, row.action ? kTextColour : kPlainTextColour);
+    float textLeft = 0.0f, textRoom = 0.0f;
+    drawPictures(i, textLeft, textRoom);
+    // Beside a recipe's ingredients the name is cut short rather than run under them.
+    const std::string text = row.ingredients.empty() ? row.text : fitted(row.text, textRoom / textScale_);
+    const engine::Color3B colour = row.dimmed ? kDimmedTextColour : row.action ? kTextColour : kPlainTextColour;
+    engine::Label* label = addTextLabel(node_, text, engine::Vec2(textLeft, bottom + rowHeight_ / 2.0f), kFontSmall, colour);
     if (label != nullptr) label->setScale(textScale_);
   }
 }
@@ -194,19 +266,50 @@ void MenuList::drawHeading(const Row& row, float bottom) {
   if (label != nullptr) label->setScale(textScale_);
 }
 
-float MenuList::drawIcon(const Row& row, float bottom) {
-  if (row.icon.atlas == Row::Icon::None) return 0.0f;
-  const bool item = row.icon.atlas == Row::Icon::Item;
+void MenuList::drawPictures(int index, float& textLeft, float& textRoom) {
+  const Row& row = rows_[static_cast<size_t>(index)];
+  const engine::Rect band = rowRect(index);
+  const float inset = kTextInset * textScale_;
+  textLeft = band.getMinX() + inset;
+  float right = band.getMaxX() - inset;
+  if (row.icon.atlas != Row::Icon::None) {
+    const engine::Rect at = pictureRect(index, 0);
+    drawPicture(row.icon, at, row.dimmed);
+    textLeft = at.getMaxX() + inset;
+  }
+  if (!row.ingredients.empty()) {
+    for (size_t k = 0; k < row.ingredients.size(); ++k) drawPicture(row.ingredients[k], pictureRect(index, k + 1), row.dimmed);
+    const float first = pictureRect(index, 1).getMinX() - inset;
+    const engine::Color3B colour = row.dimmed ? kDimmedTextColour : kTextColour;
+    engine::Label* madeOf = addTextLabel(node_, kMadeOf, engine::Vec2(first, band.getMinY() + band.size.height / 2.0f), kFontSmall, colour,
+                                         engine::Vec2(1.0f, 0.5f));
+    if (madeOf != nullptr) madeOf->setScale(textScale_);
+    right = first - textWidth(kMadeOf, kFontSmall) * textScale_ - inset;
+  }
+  textRoom = std::max(0.0f, right - textLeft);
+}
+
+void MenuList::drawPicture(const Row::Icon& icon, const engine::Rect& where, bool dimmed) {
+  if (where.size.width <= 0) return;
+  const bool item = icon.atlas == Row::Icon::Item;
   engine::Texture2D* texture = item ? overlay_art::iconTexture() : overlay_art::interfaceTexture();
-  if (texture == nullptr) return 0.0f;
-  const engine::Rect rect = item ? art::itemIconRect(row.icon.id, static_cast<uint8_t>(row.icon.variant))
-                                 : art::uiSpriteRect(row.icon.id, row.icon.variant);
+  if (texture == nullptr) return;
+  const engine::Rect rect = item ? art::itemIconRect(icon.id, static_cast<uint8_t>(icon.variant))
+                                 : art::uiSpriteRect(icon.id, icon.variant);
+  if (rect.size.height <= 0) return;
   engine::Sprite* sprite = engine::Sprite::createWithTextureRect(texture, rect);
-  if (sprite == nullptr || rect.size.height <= 0) return 0.0f;
-  // The icon fills the band's height, so it reads at every interface scale.
-  const float side = rowHeight_ - kRowGap - 2 * kIconMargin;
-  sprite->setScale(side / std::max(rect.size.width, rect.size.height));
-  sprite->setPosition(engine::Vec2(topLeft_.x + kIconMargin + side / 2.0f, bottom + (rowHeight_ - kRowGap) / 2.0f));
+  if (sprite == nullptr) return;
+  // Whole atlas pixels, as the world draws its own, so no pixel of the picture is smeared.
+  const float pixels = std::max(1.0f, std::floor(where.size.width / std::max(rect.size.width, rect.size.height)));
+  sprite->setScale(pixels);
+  sprite->setPosition(engine::Vec2(where.getMinX() + where.size.width / 2.0f, where.getMinY() + where.size.height / 2.0f));
+  if (dimmed) {
+    sprite->setColor(kDimmedPicture);
+    sprite->setOpacity(kDimmedOpacity);
+  }
   node_->addChild(sprite, 1);
-  return side + kIconMargin;
+  if (icon.count <= 1) return;
+  engine::Label* count = addTextLabel(node_, std::to_string(icon.count), engine::Vec2(where.getMaxX(), where.getMinY()),
+                                      kFontTiny, dimmed ? kDimmedTextColour : kTextColour, engine::Vec2(1.0f, 0.0f), 2);
+  if (count != nullptr) count->setScale(pixels);
 }

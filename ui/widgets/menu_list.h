@@ -38,13 +38,31 @@ class MenuList {
       Atlas atlas = None;
       uint16_t id = 0;
       uint32_t variant = 0;
+      uint32_t count = 1;  // told at the picture's lower right when more than one, as a cell tells a stack
     };
     Icon icon;
+    // A recipe's ingredients, drawn at the row's right end: with its result as the icon, the
+    // pictures are the recipe and the text only names the result.
+    std::vector<Icon> ingredients;
+    // A choice that cannot be taken now (a recipe short of its ingredients): drawn faded.
+    bool dimmed = false;
     // A heading names the rows below it: drawn without a frame, never selected.
     bool heading = false;
   };
   // A row with an item's icon beside its text.
   static Row withItemIcon(std::string text, uint16_t itemId, std::function<void()> onChoose = nullptr);
+  // An item's picture, telling the count when more than one.
+  static Row::Icon itemPicture(uint16_t itemId, uint32_t count = 1);
+  // A recipe: its result's picture and name, then its ingredients' pictures; faded when it cannot
+  // be made now.
+  static Row recipe(std::string resultName, Row::Icon result, std::vector<Row::Icon> ingredients, bool makeable,
+                    std::function<void()> onChoose);
+  // Whether any of the rows draws a picture.
+  static bool anyPictured(const std::vector<Row>& rows);
+  // The side of a picture: the atlas's 16 pixels at the frames' whole pixel scale, as the world's.
+  static float pictureSide();
+  // The height of a row whose pictures sit inside its frame's edge at that scale, a pixel clear of it.
+  static float pictureRowHeight();
 
   // A row that cycles a choice: Left and Right step it both ways, Enter and a click forward.
   static Row cycling(std::string text, std::function<void(int)> step);
@@ -81,6 +99,9 @@ class MenuList {
   int rowAt(const engine::Vec2& point) const;
   // Where a shown row is drawn (lower left corner and size); an empty rectangle for a row not shown.
   engine::Rect rowRect(int index) const;
+  // Where a shown row draws a picture: 0 its icon, 1 on its ingredients in order; an empty
+  // rectangle for a picture the row has not. Pictures keep whole pixels and stay inside the frame.
+  engine::Rect pictureRect(int index, size_t picture) const;
   // Selects and activates the row under the point; false when there is none.
   bool click(const engine::Vec2& point);
   void hover(const engine::Vec2& point);
@@ -96,8 +117,11 @@ class MenuList {
  private:
   void scrollToSelection();
   void redraw();
-  // The row's icon at the left of its band; the width it takes, 0 without one.
-  float drawIcon(const Row& row, float bottom);
+  // The row's pictures, their counts, and where its text may run (left edge and width).
+  void drawPictures(int index, float& textLeft, float& textRoom);
+  void drawPicture(const Row::Icon& icon, const engine::Rect& where, bool dimmed);
+  // The whole pixel scale a row's pictures draw at: the frames' own, or less in a band too low for it.
+  float picturePixels() const;
   void drawHeading(const Row& row, float bottom);
   // The index, or the first row from it in the direction that is not a heading.
   int passHeadings(int index, int direction) const;

@@ -46,13 +46,23 @@ class CraftingPageTest : public ui_test::PlayTest {
     view.setPage(InventoryView::kCrafting);
     return view;
   }
-  // The rows' recipes, without the mark of those that cannot be made.
+  // The rows' recipes as their pictures tell them: the result, then what it is made of.
   static std::vector<std::string> recipesShown(InventoryView& view) {
+    const auto told = [](const MenuList::Row::Icon& icon) {
+      return "#" + std::to_string(icon.id) + (icon.count > 1 ? " x" + std::to_string(icon.count) : "");
+    };
     std::vector<std::string> shown;
     for (const MenuList::Row& row : view.list().rows()) {
-      const std::string& text = row.text;
-      shown.push_back(text.rfind("(missing) ", 0) == 0 ? text.substr(10) : text);
+      std::string recipe = told(row.icon) + " <-";
+      for (const MenuList::Row::Icon& ingredient : row.ingredients) recipe += " " + told(ingredient);
+      shown.push_back(recipe);
     }
+    return shown;
+  }
+  // Which rows are drawn faded: those that cannot be made now.
+  static std::vector<bool> faded(InventoryView& view) {
+    std::vector<bool> shown;
+    for (const MenuList::Row& row : view.list().rows()) shown.push_back(row.dimmed);
     return shown;
   }
   // A point of the window over the row, found the way the pointer would.
@@ -70,7 +80,9 @@ class CraftingPageTest : public ui_test::PlayTest {
 TEST_F(CraftingPageTest, ACraftLeavesEveryRowWhereItWas) {
   InventoryView& page = openCraftingPage();
   const std::vector<std::string> before = recipesShown(page);
-  ASSERT_EQ(before, (std::vector<std::string>{"#20 <- #7", "#21 <- #20 x2", "#22 <- #21 x2"}));
+  ASSERT_EQ(before, (std::vector<std::string>{"#20 x4 <- #7", "#21 <- #20 x2", "#22 <- #21 x2"}));
+  EXPECT_EQ(page.list().rows()[0].text, "#20") << "the row names its result";
+  EXPECT_EQ(faded(page), (std::vector<bool>{false, true, true})) << "only the planks can be made from the logs";
   const engine::Vec2 overSticks = pointOver(page, 1);
 
   page.list().click(pointOver(page, 0));
@@ -78,6 +90,7 @@ TEST_F(CraftingPageTest, ACraftLeavesEveryRowWhereItWas) {
   page.list().click(pointOver(page, 0));
   EXPECT_EQ(page.status(), "Made #20 x4.") << "the second log";
   EXPECT_EQ(recipesShown(page), before) << "the planks that can no longer be made keep the first row";
+  EXPECT_EQ(faded(page), (std::vector<bool>{true, false, true})) << "the logs used up, the planks make sticks";
   EXPECT_EQ(page.list().rowAt(overSticks), 1) << "the status line pushed no row down";
 
   page.list().click(overSticks);
@@ -96,7 +109,7 @@ TEST_F(CraftingPageTest, AtAStationItsRecipesComeFirstAndAStationGoneLeavesCraft
   cell(9, 6).setLayer(0, 0, MapBlock::kFront);
   const std::vector<std::string> byHand = recipesShown(openCraftingPage());
   EXPECT_EQ(local->inventory->station(), 0);
-  EXPECT_EQ(byHand, (std::vector<std::string>{"#20 <- #7", "#21 <- #20 x2", "#22 <- #21 x2"}));
+  EXPECT_EQ(byHand, (std::vector<std::string>{"#20 x4 <- #7", "#21 <- #20 x2", "#22 <- #21 x2"}));
 }
 
 }  // namespace

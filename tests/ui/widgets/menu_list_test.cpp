@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "engine/scene/director.h"
+#include "ui/widgets/framed_panel.h"
 #include "ui/widgets/key_names.h"
 #include "ui/widgets/menu_list.h"
 
@@ -96,6 +98,47 @@ TEST_F(MenuListTest, AnActionMayReplaceTheRowsAndAShorterListKeepsTheSelectionOn
   EXPECT_EQ(list.selected(), -1);
   list.move(1);
   list.activate();
+}
+
+TEST_F(MenuListTest, ARecipesPicturesStandInsideTheirRowAtWholePixelsEachClearOfTheOther) {
+  MenuList list;
+  std::vector<MenuList::Row> rows;
+  rows.push_back(MenuList::recipe("planks", MenuList::itemPicture(20, 4), {MenuList::itemPicture(7)}, true, [] {}));
+  rows.push_back(MenuList::recipe("bench", MenuList::itemPicture(24),
+                                  {MenuList::itemPicture(20, 4), MenuList::itemPicture(21, 2), MenuList::itemPicture(7)},
+                                  false, [] {}));
+  rows.push_back({"plain", nullptr});
+  EXPECT_TRUE(MenuList::anyPictured(rows));
+  list.setRows(std::move(rows));
+  list.setFrame(engine::Vec2(100.5f, 600.25f), 420, MenuList::pictureRowHeight(), 3);
+  EXPECT_FALSE(list.rows()[0].dimmed);
+  EXPECT_TRUE(list.rows()[1].dimmed) << "a recipe that cannot be made is drawn faded";
+  EXPECT_EQ(list.rows()[1].ingredients[0].count, 4u);
+
+  const float side = MenuList::pictureSide();
+  EXPECT_EQ(side / 16.0f, std::floor(side / 16.0f)) << "a picture of no whole number of pixels";
+  for (int row = 0; row < 2; ++row) {
+    const engine::Rect band = list.rowRect(row);
+    engine::Rect before;
+    for (size_t picture = 0; picture <= list.rows()[static_cast<size_t>(row)].ingredients.size(); ++picture) {
+      const engine::Rect at = list.pictureRect(row, picture);
+      EXPECT_EQ(at.size.width, side) << row << " " << picture;
+      EXPECT_EQ(at.size.height, side);
+      EXPECT_EQ(at.getMinX(), std::round(at.getMinX())) << "off the pixel grid";
+      EXPECT_EQ(at.getMinY(), std::round(at.getMinY())) << "off the pixel grid";
+      // Inside the frame's gold edge.
+      const float edge = 3.0f * framePixelScale();
+      EXPECT_GE(at.getMinX(), band.getMinX() + edge) << row << " " << picture;
+      EXPECT_LE(at.getMaxX(), band.getMaxX() - edge) << row << " " << picture;
+      EXPECT_GE(at.getMinY(), band.getMinY() + edge) << row << " " << picture;
+      EXPECT_LE(at.getMaxY(), band.getMaxY() - edge) << row << " " << picture;
+      if (picture > 0) EXPECT_GT(at.getMinX(), before.getMaxX()) << "pictures overlap in row " << row;
+      before = at;
+    }
+  }
+  EXPECT_EQ(list.pictureRect(2, 0).size.width, 0.0f) << "a row of text alone has no picture";
+  EXPECT_EQ(list.pictureRect(0, 2).size.width, 0.0f) << "past the ingredients";
+  EXPECT_EQ(list.pictureRect(5, 0).size.width, 0.0f) << "a row not shown";
 }
 
 TEST(KeyNames, KeysAreNamedAsTheHelpShowsThem) {
