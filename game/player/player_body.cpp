@@ -176,14 +176,14 @@ void PlayerBody::collideVertically(PlayerBase& player, WorldMap& map, BodyHooks&
   const int32_t row = pixelRow(p.y);
   if (velocity.y >= 0) {
     fallStart = nullptr;
-    settlingFromSave = 0;
+    settlingFromPlacement = 0;
   }
   if (velocity.y < 0) {
     if (!inLiquid && !onLadder) {
-      if (fallStart == nullptr && settlingFromSave == 0) fallStart = currentCell;
+      if (fallStart == nullptr && settlingFromPlacement == 0) fallStart = currentCell;
     } else {
       fallStart = nullptr;
-      settlingFromSave = 0;
+      settlingFromPlacement = 0;
     }
     const int32_t footRow = pixelRow(p.y - h / 2);
     if (footRow >= row) return;
@@ -195,7 +195,7 @@ void PlayerBody::collideVertically(PlayerBase& player, WorldMap& map, BodyHooks&
     velocity.y = 0;
     p.y = (footRow + 1) * kCell - kHalfCell + h / 2;
     grounded = 1;
-    settlingFromSave = 0;
+    settlingFromPlacement = 0;
     lowFriction = !player.hasFlag(player_flag::kFirmFeet) &&
                   (hasLowFriction(left, props) || hasLowFriction(right, props));
     if (wasGrounded) return;

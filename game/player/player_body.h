@@ -52,10 +52,11 @@ class PlayerBody {
   void applyMotion(PlayerBase& player, const MotionEvent& motion);
   // Puts the feet on the floor of the cell the player was placed on.
   void placeOnCell(PlayerBase& player);
-  // The cell just placed on is where a saved world had her. A save may have caught her in mid-air
-  // (an autosave mid-jump or mid-fall), and coming down from there on entering is no fall: none is
-  // measured until she stands, climbs, swims or rises again.
-  void setDownFromSave() { settlingFromSave = 1; }
+  // The cell just placed on is where she enters a world: where a saved world had her (an autosave
+  // may have caught her mid-jump or mid-fall) or where the host stands as she joins (perhaps in
+  // mid-air). Coming down from there is no fall: none is measured until she stands, climbs, swims
+  // or rises again.
+  void setDownWithoutFall() { settlingFromPlacement = 1; }
 
   int32_t motionState(const PlayerBase& player) const;
   bool hasHeadroom(const PlayerBase& player) const;
@@ -70,7 +71,7 @@ class PlayerBody {
   MapBlock* currentCell = nullptr;
   MapBlock* ignoreCell = nullptr;
   MapBlock* fallStart = nullptr;
-  uint8_t settlingFromSave = 0;  // coming down from a saved place: see `setDownFromSave`
+  uint8_t settlingFromPlacement = 0;  // coming down from where she entered: see `setDownWithoutFall`
   int hKey = kNoKey;  // 0 left, 1 right
   int vKey = kNoKey;  // 0 up, 1 down
   uint8_t lowFriction = 0;

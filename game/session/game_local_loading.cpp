@@ -153,7 +153,7 @@ void GameLocal::loadWorldFile(const GameCompletion& done) {
     local->setCellCoordinates(load.playerColumn, load.playerRow);
     // The file may hold her in mid-air, where an autosave caught her: entering does not drop her
     // into a fall that hurts.
-    local->body().setDownFromSave();
+    local->body().setDownWithoutFall();
   }
   // As for a made world: the loading screen stays until the screen can draw it.
   screen().whenReadyToEnter(*world_, [this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_, done] {

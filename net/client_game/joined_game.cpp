@@ -54,6 +54,7 @@ void JoinedGame::worldCreated(World& world, WorldEntities& entities, const Playe
     player_->setWorld(&world);
     player_->setSpawnCell(cells.spawnX, cells.spawnY);
     player_->setCellCoordinates(cells.x, cells.y);
+    player_->body().setDownWithoutFall();
     // Her pickups fill the quick row as they do alone.
     if (player_->inventory != nullptr) player_->inventory->useDesktopQuickRow(world.options().keepLastSlotEmpty());
   }

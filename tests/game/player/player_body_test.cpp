@@ -119,7 +119,7 @@ TEST_F(PlayerBodyTest, FallsHurtFromSixRowsUnlessSoft) {
 // and the first fall after she stood again does.
 TEST_F(PlayerBodyTest, TheDropFromASavedPlaceDoesNotHurtButTheNextFallDoes) {
   player->setCellCoordinates(10, 14);
-  body().setDownFromSave();
+  body().setDownWithoutFall();
   ticks(120);
   EXPECT_TRUE(player->isGrounded());
   EXPECT_EQ(player->cellY, static_cast<uint32_t>(kFloor + 1));

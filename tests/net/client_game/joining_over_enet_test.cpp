@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -28,9 +29,11 @@
 #include "platform/settings/settings.h"
 #include "tests/net/loopback_fixture.h"
 #include "tests/net/transfer/transfer_fixture.h"
+#include "world/cells/map_block.h"
 #include "world/current_world.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
+#include "world/map/world_map.h"
 #include "world/world.h"
 
 namespace {
@@ -257,6 +260,46 @@ TEST_F(JoiningOverEnet, TheJoinedGameAutosavesTheCharacter) {
   scheduler->update(game_interval::kAutosaveInterval + 1.0f);
   EXPECT_EQ(characterSaves.saved, (std::vector<const PlayerDesktopLocal*>{joined}));
   kel::options().shouldAutosave = autosaving;
+}
+
+// She joins where the host stands, which may be in mid-air: coming down from there does not hurt.
+TEST_F(JoiningOverEnet, JoiningBesideAHostInMidAirIsNoFallThatHurts) {
+  HostWorld world = transfertest::generatedWorld(0);
+  startHost(4);
+  // A shaft 14 rows deep under where the host stands, at the top of it.
+  WorldMap& map = world.world->map();
+  int32_t ground = map.height() - 1;
+  while (ground > 0 && !map.cell(44, ground).isSolid(map.props())) --ground;
+  for (int32_t row = ground; row > ground - 14; --row) map.cell(44, row).setLayer(0, 0, MapBlock::kFront);
+  const uint16_t inTheAir = static_cast<uint16_t>(ground + 1);
+  WorldSender& sender = host->worldSender();
+  sender.setHostedWorld(world.world.get());
+  sender.setPlayerCells([inTheAir](uint8_t) { return PlayerCells{44, inTheAir, 40, 20}; });
+  ASSERT_TRUE(swap->joinWorld(kel::base::DesktopDirectConnectionInfo(nettest::kLoopback, port), "Ann"));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
+  PlayerDesktopLocal* joined = swap->joined()->player();
+  ASSERT_EQ(joined->cellY, inTheAir);
+  joined->stats.maxHealth = 5.0f;
+  joined->revive();
+
+  // Her body steps with the frame, as the view's player node steps it.
+  ASSERT_TRUE(runUntil([&] {
+    joined->update(kFrame);
+    return joined->cellY + 5u < inTheAir && joined->isGrounded();
+  }, 20));
+  // A fall's damage is the host's to apply: none was asked of it. A blow she takes on purpose is.
+  wire::WireOut damage = wire::clientMessage(wire::PlayerMsg::Damage);
+  damage.f32(0.5f).u8(0);
+  const Bytes damageHead(damage.data(), damage.data() + damage.size() - 5);  // without amount and cause
+  const auto askedDamage = [&] {
+    return std::any_of(host->seen.begin(), host->seen.end(), [&](const auto& seen) {
+      return seen.bytes.size() >= damageHead.size() && std::equal(damageHead.begin(), damageHead.end(), seen.bytes.begin());
+    });
+  };
+  runUntil([] { return false; }, 1);
+  EXPECT_FALSE(askedDamage());
+  ASSERT_TRUE(currentGame().damageLocalPlayer(0.5f, 0));
+  EXPECT_TRUE(runUntil(askedDamage, 5));
 }
 
 // Another of the host's worlds is the host's to give: the client leaves and joins the same host
