@@ -26,6 +26,7 @@
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
+#include "ui/views/map_view.h"
 #include "view/inventory/inventory_sprite.h"
 
 namespace {
@@ -33,6 +34,15 @@ namespace {
 using namespace apptest;
 
 using Pixels = std::vector<unsigned char>;
+
+// Black as the map drew the cells no one had seen: no channel above 24.
+bool nearBlack(const Pixels& pixels, size_t i) { return pixels[i] <= 24 && pixels[i + 1] <= 24 && pixels[i + 2] <= 24; }
+
+double nearBlackShare(const Pixels& pixels) {
+  size_t dark = 0;
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4) dark += nearBlack(pixels, i);
+  return 100.0 * static_cast<double>(dark) / static_cast<double>(std::max<size_t>(1, pixels.size() / 4));
+}
 
 engine::Rect wholePoints(const engine::Rect& r) {
   const float left = std::floor(r.getMinX()), bottom = std::floor(r.getMinY());
@@ -44,6 +54,8 @@ Pixels pixelsOf(const engine::Rect& r) {
   return framePixels(static_cast<int>(w.getMinX()), static_cast<int>(w.getMinY()), static_cast<int>(w.size.width),
                      static_cast<int>(w.size.height));
 }
+
+MapView& mapView() { return dynamic_cast<MapView&>(gameViews()->view(ViewId::Map)); }
 
 // ---- The quick slot's durability bar ----
 
@@ -133,6 +145,42 @@ TEST_F(HudAndMapLookTest, AWornToolsDurabilityBarLiesInsideItsSlotAtEachWindowSi
   }));
   playScript(script);
   EXPECT_TRUE(readSmall && readLarge);
+}
+
+// ---- The map ----
+
+TEST_F(HudAndMapLookTest, TheMapFillsItsFrameWithFogWhereLittleIsExplored) {
+  int waited = 0;
+  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
+  double blackShare = 100.0;
+  double edgeBlack[4] = {100.0, 100.0, 100.0, 100.0};
+  bool markerRed = false;
+  Script script(joined(intoANewWorld(), {
+      {"open the map", [&] {
+         tap(GLFW_KEY_M);
+         return current() == ViewId::Map && mapView().picture() != nullptr && wait(2);
+       }},
+      {"the whole map in its frame", [&] {
+         const engine::Rect box = mapView().pictureFrame();
+         blackShare = nearBlackShare(pixelsOf(box));
+         // A line of pixels just inside each edge of the frame: the left, right, bottom and top.
+         const engine::Rect edges[4] = {{box.getMinX(), box.getMinY(), 1, box.size.height},
+                                        {box.getMaxX() - 1, box.getMinY(), 1, box.size.height},
+                                        {box.getMinX(), box.getMinY(), box.size.width, 1},
+                                        {box.getMinX(), box.getMaxY() - 1, box.size.width, 1}};
+         for (int i = 0; i < 4; ++i) edgeBlack[i] = nearBlackShare(pixelsOf(edges[i]));
+         // The player's mark stays on the player's cell.
+         const engine::Vec2 at = mapView().frame().pointOfCell(static_cast<int32_t>(player()->cellX),
+                                                               static_cast<int32_t>(player()->cellY));
+         const Pixels mark = framePixels(static_cast<int>(box.getMinX() + at.x), static_cast<int>(box.getMinY() + at.y), 1, 1);
+         markerRed = mark[0] > 200 && mark[1] < 80 && mark[2] < 80;
+         return true;
+       }},
+  }));
+  playScript(script);
+  EXPECT_LT(blackShare, 2.0) << "the frame is not a black box where little is explored";
+  for (int i = 0; i < 4; ++i) EXPECT_LT(edgeBlack[i], 2.0) << "the picture reaches the frame's edge " << i;
+  EXPECT_TRUE(markerRed) << "the player's mark on the player's cell";
 }
 
 }  // namespace
