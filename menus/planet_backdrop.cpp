@@ -14,6 +14,7 @@
 #include "engine/sprite/sprite.h"
 #include "platform/platform.h"
 #include "platform/resource_folders.h"
+#include "view/world_draw_scale.h"
 
 namespace {
 
@@ -47,6 +48,23 @@ void addPiece(engine::InnerNode* parent, engine::Texture2D* picture, const engin
   parent->addChild(sprite, z);
 }
 
+// The middle pixel of a layer's lowest row stretched over the window's width from its bottom up to
+// `top`, as the game's sky carries a picture on below itself: one pixel, since a stretched row of
+// dithered pixels would draw as stripes.
+void addLowestRowBelow(engine::InnerNode* parent, engine::Texture2D* picture, const engine::Rect& layer, float top,
+                       float windowWidth, int z) {
+  if (top <= 0.0f) return;
+  // A quarter of a pixel in from its edges, so the nearest sample never takes the row beneath.
+  const engine::Rect pixel(std::floor(layer.getMinX() + layer.size.width / 2.0f) + 0.25f, layer.getMaxY() - 0.75f, 0.5f, 0.5f);
+  engine::Sprite* sprite = engine::Sprite::createWithTextureRect(picture, pixel);
+  if (sprite == nullptr) return;
+  sprite->setAnchorPoint(engine::Vec2(0, 0));
+  sprite->setPosition(engine::Vec2(0, 0));
+  sprite->setScaleX(windowWidth / pixel.size.width);
+  sprite->setScaleY(top / pixel.size.height);
+  parent->addChild(sprite, z);
+}
+
 }  // namespace
 
 PlanetBackdrop::PlanetBackdrop() : node_(engine::InnerNode::create()) {}
@@ -67,19 +85,25 @@ bool PlanetBackdrop::show(std::string skyName, engine::Size window) {
   engine::Texture2D* picture = dayPicture(skyName);
   if (picture == nullptr) return false;
   const engine::Rect backdrop = art::skyLayerRect(art::SkyLayer::Backdrop);
-  // The smallest whole scale at which the backdrop covers the window.
-  const float scale = std::max({1.0f, std::ceil(window.width / backdrop.size.width), std::ceil(window.height / backdrop.size.height)});
+  // The world's own pixel scale: a pixel of the planet is as large as a pixel of a block in a game.
+  const float scale = worldDrawScale();
   const float width = backdrop.size.width * scale;
-  addPiece(node_, picture, backdrop, engine::Vec2((window.width - width) / 2.0f, window.height - backdrop.size.height * scale),
-           scale, 0);
-  int z = 1;
+  const float bottom = std::round(window.height - backdrop.size.height * scale);
+  // Centred, with copies beside it where the window is wider than the picture (its edges meet).
+  float left = std::floor((window.width - width) / 2.0f);
+  while (left > 0.0f) left -= width;
+  for (float x = left; x < window.width; x += width) addPiece(node_, picture, backdrop, engine::Vec2(x, bottom), scale, 1);
+  addLowestRowBelow(node_, picture, backdrop, bottom, window.width, 0);
+  int z = 2;
   for (const HillPlace& hills : kHills) {
     const engine::Rect rect = art::skyLayerRect(hills.layer);
     const float stripWidth = rect.size.width * scale;
+    const float stripBottom = std::round(window.height * hills.bottom);
+    addLowestRowBelow(node_, picture, rect, stripBottom, window.width, z);
     for (float x = 0.0f; x < window.width; x += stripWidth) {
-      addPiece(node_, picture, rect, engine::Vec2(x, std::round(window.height * hills.bottom)), scale, z);
+      addPiece(node_, picture, rect, engine::Vec2(x, stripBottom), scale, z + 1);
     }
-    ++z;
+    z += 2;
   }
   shown_ = std::move(skyName);
   return true;

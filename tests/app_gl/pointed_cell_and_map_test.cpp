@@ -7,6 +7,8 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
 #include "ui/views/game_views.h"
+#include "ui/views/map_picture.h"
 #include "ui/views/map_view.h"
 #include "view/main_layer.h"
 #include "world/cells/map_block.h"
@@ -63,8 +66,16 @@ int picturesPixelsOverTheTexts() {
   return changed;
 }
 
+// Whether a pixel is one of the colours of explored cells.
+bool exploredColour(const unsigned char* pixel) {
+  for (const uint8_t* colour : {kMapOpen, kMapBack, kMapSolid, kMapLiquid}) {
+    if (pixel[0] == colour[0] && pixel[1] == colour[1] && pixel[2] == colour[2]) return true;
+  }
+  return false;
+}
+
 // The mean length in pixels of the runs of one colour along the row through the player's marker,
-// across the map's frame, leaving out the black of unexplored cells: larger cells, longer runs.
+// across the map's frame, leaving out the fog of unexplored cells: larger cells, longer runs.
 float meanColourRun() {
   const engine::Size window = engine::Director::getInstance()->getWinSize();
   const engine::LayerColor* marker = mapView().marker();
@@ -73,8 +84,7 @@ float meanColourRun() {
   int runs = 0;
   int pixels = 0;
   for (size_t i = 0; i < row.size(); i += 4) {
-    const bool black = row[i] == 0 && row[i + 1] == 0 && row[i + 2] == 0;
-    if (black) continue;
+    if (!exploredColour(&row[i])) continue;
     ++pixels;
     const bool same = i >= 4 && row[i] == row[i - 4] && row[i + 1] == row[i - 3] && row[i + 2] == row[i - 2];
     if (!same) ++runs;
@@ -154,7 +164,12 @@ TEST_F(PointedCellAndMapTest, ABreakableCellLightsUpAndTheMapZoomsIn) {
        }},
       {"the zoomed map", [&] {
          EXPECT_TRUE(mapView().marker()->isVisible()) << "zooming in starts at the player's cell";
-         EXPECT_FLOAT_EQ(mapView().frame().shownCells().size.width, player()->world->map().width() / 8.0f);
+         // Three steps in, a cell is eight times its whole-pixel size at the whole map.
+         const float wholeMapScale = mapView().frame().scale() / 8.0f;
+         EXPECT_EQ(wholeMapScale, std::floor(wholeMapScale)) << "the whole map is drawn at whole points a cell";
+         EXPECT_FLOAT_EQ(mapView().frame().shownCells().size.width,
+                         std::min(static_cast<float>(player()->world->map().width()),
+                                  mapView().pictureFrame().size.width / mapView().frame().scale()));
          zoomedRun = meanColourRun();
          // The hint has a line of its own, and the zoomed picture draws nothing over the texts.
          EXPECT_EQ(mapView().shownLines().back(), MapView::kHint);

@@ -1,12 +1,14 @@
 // The start view as the window draws it: a planet under its sky behind the page instead of black,
 // and still there once the window is laid out again (a new size, full screen),
 // the rows in the interface's gold-edged frames with the chosen one brighter, and every row of the
-// main menu still there; a name being typed hides the row it is typed over.
+// main menu still there; a name being typed hides the row it is typed over; the planet is drawn at
+// the world's pixel scale.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "tests/app_gl/window_play.h"
 #include "ui/widgets/text_entry.h"
 #include "ui/views/list_view.h"
+#include "view/world_draw_scale.h"
 
 namespace {
 
@@ -153,6 +156,48 @@ TEST_F(StartViewLookTest, ANameBeingTypedHidesTheRowItIsTypedOver) {
 
   EXPECT_TRUE(opened) << "the entry opens on the current name";
   EXPECT_LE(spread, 3) << "the row's text shows through the entry's backing";
+}
+
+// The lengths of the runs of one colour along a row of pixels, leaving out the two cut at its ends.
+std::vector<int> innerRuns(const Pixels& row) {
+  std::vector<int> runs;
+  size_t start = 0;
+  for (size_t i = 4; i <= row.size(); i += 4) {
+    if (i < row.size() && std::memcmp(&row[i], &row[start], 3) == 0) continue;
+    if (start > 0 && i < row.size()) runs.push_back(static_cast<int>((i - start) / 4));
+    start = i;
+  }
+  return runs;
+}
+
+TEST_F(StartViewLookTest, TheStartViewsPlanetIsDrawnAtTheWorldsPixelScale) {
+  int waited = 0;
+  const auto wait = [&waited](int frames) { return ++waited >= frames ? (waited = 0, true) : false; };
+  int shortest = 1 << 20, uneven = 0, runsRead = 0;
+  float scale = 0;
+  Script script({
+      {"the start view", [&] { return current() == ViewId::Start && currentList() != nullptr && wait(3); }},
+      {"the sky beside the page", [&] {
+         scale = worldDrawScale();
+         const engine::Size size = engine::Director::getInstance()->getWinSize();
+         const MenuList& list = currentList()->list();
+         const int band = std::max(64, static_cast<int>(list.rowRect(list.firstShown()).getMinX()) - 30);
+         // Rows down the top of the sky, where the planet's backdrop is drawn.
+         for (int y = static_cast<int>(size.height) - 40; y > static_cast<int>(size.height) - 200; y -= 7) {
+           for (int length : innerRuns(framePixels(0, y, band, 1))) {
+             shortest = std::min(shortest, length);
+             uneven += length % static_cast<int>(scale) != 0;
+             ++runsRead;
+           }
+         }
+         return true;
+       }},
+  });
+  playScript(script);
+  ASSERT_GT(runsRead, 20) << "the sky's dithered pixels are read";
+  EXPECT_FLOAT_EQ(scale, 2.0f) << "the world is drawn at twice its pictures' size";
+  EXPECT_EQ(shortest, static_cast<int>(scale)) << "a pixel of the planet's picture is a block of the world's size";
+  EXPECT_EQ(uneven, 0) << "every run of the sky is whole pixels of the picture";
 }
 
 }  // namespace

@@ -1,6 +1,21 @@
 #include "ui/views/map_frame.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The largest whole-pixel scale not above the fitted one: whole points a cell, or below one point a
+// cell, a power of two cells a point, so each step of the zoom stays whole.
+float wholePixelScale(float fitted) {
+  if (fitted >= 1.0f) return std::floor(fitted);
+  constexpr float kSmallest = 1.0f / 1024.0f;
+  float scale = 1.0f;
+  while (scale > fitted && scale > kSmallest) scale /= 2.0f;
+  return scale;
+}
+
+}  // namespace
 
 void MapFrame::reset(int32_t mapWidth, int32_t mapHeight, engine::Size frame) {
   mapWidth_ = mapWidth;
@@ -40,7 +55,7 @@ void MapFrame::panPoints(float dx, float dy) {
 float MapFrame::scale() const {
   if (mapWidth_ <= 0 || mapHeight_ <= 0 || frame_.width <= 0 || frame_.height <= 0) return 0;
   const float fitted = std::min(frame_.width / static_cast<float>(mapWidth_), frame_.height / static_cast<float>(mapHeight_));
-  return fitted * static_cast<float>(1 << zoomSteps_);
+  return wholePixelScale(fitted) * static_cast<float>(1 << zoomSteps_);
 }
 
 engine::Rect MapFrame::shownCells() const {
@@ -50,6 +65,14 @@ engine::Rect MapFrame::shownCells() const {
   const float height = std::min(static_cast<float>(mapHeight_), frame_.height / s);
   const engine::Vec2 middle = centre();
   return engine::Rect(middle.x - width / 2.0f, middle.y - height / 2.0f, width, height);
+}
+
+engine::Rect MapFrame::frameCells() const {
+  const float s = scale();
+  if (s <= 0) return engine::Rect(0, 0, 0, 0);
+  const engine::Vec2 middle = centre();
+  return engine::Rect(middle.x - frame_.width / (2.0f * s), middle.y - frame_.height / (2.0f * s), frame_.width / s,
+                      frame_.height / s);
 }
 
 engine::Vec2 MapFrame::pointOfCell(int32_t cellX, int32_t cellY) const {
@@ -74,6 +97,11 @@ engine::Vec2 MapFrame::centre() const {
   if (s <= 0) return focus_;
   const float halfWidth = std::min(static_cast<float>(mapWidth_), frame_.width / s) / 2.0f;
   const float halfHeight = std::min(static_cast<float>(mapHeight_), frame_.height / s) / 2.0f;
-  return engine::Vec2(std::clamp(focus_.x, halfWidth, static_cast<float>(mapWidth_) - halfWidth),
-                      std::clamp(focus_.y, halfHeight, static_cast<float>(mapHeight_) - halfHeight));
+  const float x = std::clamp(focus_.x, halfWidth, static_cast<float>(mapWidth_) - halfWidth);
+  const float y = std::clamp(focus_.y, halfHeight, static_cast<float>(mapHeight_) - halfHeight);
+  // The frame's lower left corner on a whole point of the picture, so no cell is drawn a pixel
+  // narrower than the others.
+  const float left = std::round((x - frame_.width / (2.0f * s)) * s) / s;
+  const float bottom = std::round((y - frame_.height / (2.0f * s)) * s) / s;
+  return engine::Vec2(left + frame_.width / (2.0f * s), bottom + frame_.height / (2.0f * s));
 }

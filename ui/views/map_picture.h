@@ -1,13 +1,15 @@
 #pragma once
 // The world map's picture: one RGBA pixel per cell, the top row first; cells the player has not
-// explored are black, explored ones are coloured by what fills them, and the player's cell is red.
+// explored are a dusk wash through which the map's fog shows (map_fog.h), a shade darker than the
+// fog around the world's edges; explored ones are coloured by what fills them, and the player's
+// cell is red.
 
 #include <cstdint>
 #include <vector>
 
 class WorldMap;
 
-inline constexpr uint8_t kMapUnexplored[4] = {0, 0, 0, 255};
+inline constexpr uint8_t kMapUnexplored[4] = {22, 18, 32, 90};
 inline constexpr uint8_t kMapOpen[4] = {70, 90, 130, 255};
 inline constexpr uint8_t kMapBack[4] = {60, 50, 40, 255};
 inline constexpr uint8_t kMapSolid[4] = {150, 110, 70, 255};

@@ -1,10 +1,13 @@
 #include "ui/views/map_view.h"
 
+#include "ui/views/map_fog.h"
 #include "ui/views/map_picture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
+#include "content/art/interface_layout.h"
 #include "engine/layer/layer_color.h"
 #include "engine/render/texture2d.h"
 #include "engine/scene/inner_node.h"
@@ -12,7 +15,9 @@
 #include "game/player/player_desktop.h"
 #include "platform/controls/real_controls.h"
 #include "platform/platform.h"
+#include "ui/widgets/framed_panel.h"
 #include "ui/widgets/ui_draw.h"
+#include "view/world_draw_scale.h"
 #include "world/map/world_map.h"
 #include "world/rules/game.h"
 #include "world/world.h"
@@ -45,8 +50,9 @@ class MapControls final : public kel::RealControls<MapView> {
   engine::Vec2 last_;
 };
 
-// Between the texts' last line and the picture's frame.
-constexpr float kTextsGap = 8.0f;
+// Between the texts' last line and the picture's frame: past the texts' own panel, which reaches
+// 14 points below that line, and a little more, so the two frames stand apart.
+constexpr float kTextsGap = 22.0f;
 
 }  // namespace
 
@@ -95,9 +101,14 @@ void MapView::fill(std::string& title, std::vector<std::string>& lines, std::vec
 
 engine::Rect MapView::pictureFrame() const {
   const engine::Size window = uiWindowSize();
-  // Under the texts, so however far the map is zoomed it never covers the hint.
-  const float top = textsFoot() - kTextsGap * scale();
-  return engine::Rect(kMargin, kMargin, std::max(0.0f, window.width - 2 * kMargin), std::max(0.0f, top - kMargin));
+  // Under the texts, so however far the map is zoomed it never covers the hint; the frame's edge
+  // lies around it within that space.
+  const float edge = static_cast<float>(art::kMenuFrameCorner) * framePixelScale();
+  const float left = kMargin + edge;
+  const float bottom = kMargin + edge;
+  const float right = std::floor(window.width - kMargin - edge);
+  const float top = std::floor(textsFoot() - kTextsGap * scale() - edge);
+  return engine::Rect(left, bottom, std::max(0.0f, right - left), std::max(0.0f, top - bottom));
 }
 
 bool MapView::ownKey(engine::KeyCode key, bool released) {
@@ -167,7 +178,7 @@ void MapView::drawPicture() {
   texture->setFilterMode(1);
   picture_ = engine::Sprite::createWithTexture(texture);
   if (picture_ == nullptr) return;
-  picture_->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
+  picture_->setAnchorPoint(engine::Vec2(0, 0));
   frame_.reset(map.width(), map.height(), pictureFrame().size);
   root()->addChild(picture_, 5);
   // The player's mark is drawn over the death's when they share a cell.
@@ -181,21 +192,61 @@ void MapView::drawPicture() {
 void MapView::placePicture() {
   const engine::Rect box = pictureFrame();
   frame_.setFrame(box.size);
+  placeFrameAndFog(box);
   const float scale = frame_.scale();
   if (scale <= 0) return;
   // The texture's rows run from the top; the frame's cells from the bottom. The texture measures
   // itself in points, which the content scale may make fewer than its pixels (one per cell).
   const engine::Texture2D* texture = picture_->getTexture();
   const float pointsPerCell = texture->getContentSize().width / static_cast<float>(texture->getPixelsWide());
+  const auto mapWidth = static_cast<float>(texture->getPixelsWide());
   const auto mapHeight = static_cast<float>(texture->getPixelsHigh());
-  const engine::Rect shown = frame_.shownCells();
-  picture_->setTextureRect(engine::Rect(shown.origin.x * pointsPerCell,
-                                        (mapHeight - shown.origin.y - shown.size.height) * pointsPerCell,
-                                        shown.size.width * pointsPerCell, shown.size.height * pointsPerCell));
+  // The map's part of what the frame spans; beyond the map's edges the fog shows.
+  const engine::Rect spanned = frame_.frameCells();
+  const float left = std::max(0.0f, spanned.getMinX());
+  const float bottom = std::max(0.0f, spanned.getMinY());
+  const float right = std::min(mapWidth, spanned.getMaxX());
+  const float top = std::min(mapHeight, spanned.getMaxY());
+  picture_->setVisible(right > left && top > bottom);
+  picture_->setTextureRect(engine::Rect(left * pointsPerCell, (mapHeight - top) * pointsPerCell,
+                                        std::max(0.0f, right - left) * pointsPerCell,
+                                        std::max(0.0f, top - bottom) * pointsPerCell));
   picture_->setScale(scale / pointsPerCell);
-  picture_->setPosition(box.getMinX() + box.size.width / 2.0f, box.getMinY() + box.size.height / 2.0f);
+  picture_->setPosition(box.getMinX() + (left - spanned.getMinX()) * scale,
+                        box.getMinY() + (bottom - spanned.getMinY()) * scale);
   placeMarker(marker_, cellX_, cellY_);
   placeMarker(deathMarker_, deathX_, deathY_);
+}
+
+void MapView::placeFrameAndFog(const engine::Rect& box) {
+  if (fog_ != nullptr && box == fogBox_) return;
+  fogBox_ = box;
+  if (panel_ != nullptr) panel_->removeFromParentAndCleanup();
+  const float edge = static_cast<float>(art::kMenuFrameCorner) * framePixelScale();
+  panel_ = addFramedPanel(root(), engine::Rect(box.getMinX() - edge, box.getMinY() - edge, box.size.width + 2 * edge,
+                                               box.size.height + 2 * edge),
+                          engine::Color3B::WHITE, 3);
+  if (fog_ != nullptr) fog_->removeFromParentAndCleanup();
+  fog_ = nullptr;
+  // A texel of fog is a block of the world's own pixel size.
+  const float pixel = worldDrawScale();
+  const auto width = static_cast<int32_t>(std::ceil(box.size.width / pixel));
+  const auto height = static_cast<int32_t>(std::ceil(box.size.height / pixel));
+  const std::vector<uint8_t> pixels = mapFogPicture(width, height);
+  if (pixels.empty()) return;
+  auto texture = engine::RefPtr<engine::Texture2D>::adopt(new engine::Texture2D());
+  if (!texture->initWithData(pixels.data(), pixels.size(), engine::Texture2D::PixelFormat::RGBA8888, width, height)) {
+    return;
+  }
+  texture->setFilterMode(1);
+  fog_ = engine::Sprite::createWithTexture(texture);
+  if (fog_ == nullptr) return;
+  const float pointsPerTexel = texture->getContentSize().width / static_cast<float>(width);
+  fog_->setTextureRect(engine::Rect(0, 0, box.size.width / pixel * pointsPerTexel, box.size.height / pixel * pointsPerTexel));
+  fog_->setAnchorPoint(engine::Vec2(0, 0));
+  fog_->setScale(pixel / pointsPerTexel);
+  fog_->setPosition(box.origin);
+  root()->addChild(fog_, 4);
 }
 
 void MapView::placeMarker(engine::LayerColor* marker, int32_t x, int32_t y) {
@@ -219,6 +270,10 @@ void MapView::dropPicture() {
     (*marker)->removeFromParentAndCleanup();
     *marker = nullptr;
   }
+  if (panel_ != nullptr) panel_->removeFromParentAndCleanup();
+  panel_ = nullptr;
+  if (fog_ != nullptr) fog_->removeFromParentAndCleanup();
+  fog_ = nullptr;
   if (picture_ == nullptr) return;
   picture_->removeFromParentAndCleanup();
   picture_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
-// The world map: the cells the player explored, drawn as one texture in the window's frame, with
-// the player's cell marked, and the place of the player's last death marked in another colour
+// The world map: the cells the player explored, drawn as one texture on the map's fog inside a
+// frame like the menus' panels, at a whole-pixel scale and centred, with the player's cell marked, and the place of the player's last death marked in another colour
 // so that what was dropped there can be found again. The wheel, + and - zoom (each step doubles a cell's size), the arrow
 // keys and a drag pan; the marker follows its cell and hides when the cell is out of the frame.
 // Closed with Escape or the map key. The game's ordinary timers are paused while it is current.
@@ -11,6 +11,7 @@
 #include "ui/views/map_frame.h"
 
 namespace engine {
+class InnerNode;
 class LayerColor;
 class Sprite;
 }
@@ -40,7 +41,10 @@ class MapView final : public ListView {
   engine::LayerColor* marker() const { return marker_; }
   engine::LayerColor* deathMarker() const { return deathMarker_; }
   const MapFrame& frame() const { return frame_; }
-  // Where the picture is drawn: the window less its margins, below the texts.
+  // The fog the picture lies on, filling the frame; null while the picture is.
+  engine::Sprite* fog() const { return fog_; }
+  // Where the picture and its fog are drawn, in whole points: the window less its margins, below
+  // the texts, inside the frame's gold edge.
   engine::Rect pictureFrame() const;
 
   // ---- Input, from the controls and the keys ----
@@ -59,10 +63,15 @@ class MapView final : public ListView {
   void drawPicture();
   void placePicture();
   void dropPicture();
+  // The frame and the fog for the picture's place, made again only when that place changed.
+  void placeFrameAndFog(const engine::Rect& box);
   void placeMarker(engine::LayerColor* marker, int32_t x, int32_t y);
   bool deathShownIn(const World* world) const;
 
   engine::RefPtr<engine::Sprite> picture_;
+  engine::RefPtr<engine::Sprite> fog_;  // a child of the root while the picture shows
+  engine::InnerNode* panel_ = nullptr;  // the frame around the picture, likewise
+  engine::Rect fogBox_;  // where the fog and the frame were made for
   engine::LayerColor* marker_ = nullptr;  // a child of the root while the picture shows
   engine::LayerColor* deathMarker_ = nullptr;  // likewise, while a death is marked
   MapFrame frame_;

@@ -241,7 +241,9 @@ void InventorySprite::addMark(const Item& item) {
 }
 
 Vec2 InventorySprite::markerCorner() const {
-  const float reach = 10 * getScale();
+  // Half the slot's frame less half the marker's width: the marker and its bar lie inside the
+  // frame along that side, never over the gap between two slots.
+  const float reach = (10 - art::kQuickSlotMarkerSelected.size.width / 2) * getScale();
   Vec2 corner = getPosition();
   switch (durabilityAnchor()) {
     case kAnchorLeft: corner.x -= reach; break;
@@ -295,13 +297,9 @@ void InventorySprite::updateDurabilityBar() {
   const Rect bar = art::durabilityBarRect(item->durability, maximum);
   durabilityBar_ = overlay_art::interfaceSprite(bar, markerCorner());
   if (durabilityBar_ == nullptr) return;
+  // In the middle of the marker's well, which is as long as the bar and a pixel wider each side.
   const uint32_t anchor = durabilityAnchor();
-  if (anchor == kAnchorUp || anchor == kAnchorDown) {
-    durabilityBar_->setRotation(anchor == kAnchorUp ? 90 : -90);
-    durabilityBar_->setPositionY(durabilityBar_->getPositionY() + getScale());
-  } else {
-    durabilityBar_->setPositionX(durabilityBar_->getPositionX() + getScale());
-  }
+  if (anchor == kAnchorUp || anchor == kAnchorDown) durabilityBar_->setRotation(anchor == kAnchorUp ? 90 : -90);
   if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(durabilityBar_, kBarZ);
   }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "ui/views/map_frame.h"
 
 namespace {
@@ -70,6 +72,42 @@ TEST_F(MapFrameTest, ACentreNearAnEdgeIsKeptSoTheNextStepClosesInOnIt) {
   frame.zoomIn();  // 50 rows show: as near the top row as the map allows
   EXPECT_FLOAT_EQ(frame.centre().y, 75.0f);
   EXPECT_TRUE(frame.showsCell(200, 90));
+}
+
+TEST(MapFrameScale, TheWholeMapIsFittedAtAWholePixelScaleAndTheFrameSpansPastItsEdges) {
+  MapFrame frame;
+  // 2.27 points a cell would fit the width: two whole points are drawn, the map centred.
+  frame.reset(512, 128, engine::Size(1160, 290));
+  EXPECT_FLOAT_EQ(frame.scale(), 2.0f);
+  EXPECT_FLOAT_EQ(frame.shownCells().size.width, 512.0f);
+  const engine::Rect spanned = frame.frameCells();
+  EXPECT_FLOAT_EQ(spanned.size.width, 580.0f) << "the frame spans 34 cells past each side";
+  EXPECT_FLOAT_EQ(spanned.size.height, 145.0f);
+  EXPECT_FLOAT_EQ(spanned.getMinX(), -34.0f);
+  // Cells' edges fall on whole points: the frame's corner is a whole number of pixels from cell 0.
+  EXPECT_FLOAT_EQ(spanned.getMinY() * frame.scale(), std::round(spanned.getMinY() * frame.scale()));
+  EXPECT_FLOAT_EQ(frame.pointOfCell(0, 0).x, (0.5f - spanned.getMinX()) * 2.0f);
+  ASSERT_TRUE(frame.zoomIn());
+  EXPECT_FLOAT_EQ(frame.scale(), 4.0f);
+
+  // A map larger than the frame: whole cells a point, a power of two.
+  frame.reset(4096, 512, engine::Size(1160, 480));
+  EXPECT_FLOAT_EQ(frame.scale(), 0.25f);
+  ASSERT_TRUE(frame.zoomIn());
+  EXPECT_FLOAT_EQ(frame.scale(), 0.5f);
+}
+
+TEST(MapFrameScale, PanningKeepsTheFramesCornerOnAWholePoint) {
+  MapFrame frame;
+  frame.reset(400, 100, engine::Size(801, 401));
+  frame.zoomIn();
+  frame.zoomIn();
+  frame.centreOn(123.3f, 47.9f);
+  const float s = frame.scale();
+  const engine::Rect spanned = frame.frameCells();
+  EXPECT_FLOAT_EQ(spanned.getMinX() * s, std::round(spanned.getMinX() * s));
+  EXPECT_FLOAT_EQ(spanned.getMinY() * s, std::round(spanned.getMinY() * s));
+  EXPECT_NEAR(frame.centre().x, 123.3f, 0.5f / s);
 }
 
 }  // namespace
