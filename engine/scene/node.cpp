@@ -1,12 +1,8 @@
 #include "engine/scene/node.h"
 
-#include <cassert>
 #include <cfloat>
 #include <cmath>
-#include <new>
 
-#include "engine/base/main_thread.h"
-#include "engine/memory/slab_pool.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
@@ -32,37 +28,6 @@ uint8_t scaleChannel(uint8_t own, uint8_t parent) {
 }
 
 }  // namespace
-
-// Made on first use and never destroyed: nodes held until the process exits are freed after
-// every static has gone.
-SlabPool& Node::slabs() {
-  static SlabPool* pool = new SlabPool();
-  return *pool;
-}
-
-void* Node::operator new(size_t size) {
-  assert(isMainThread());
-  if constexpr (!kFromSlabs) return ::operator new(size, std::align_val_t{SlabPool::kAlignment});
-  return slabs().allocate(size);
-}
-
-void* Node::operator new(size_t size, [[maybe_unused]] std::align_val_t alignment) {
-  assert(static_cast<size_t>(alignment) <= SlabPool::kAlignment);
-  return Node::operator new(size);
-}
-
-void Node::operator delete(void* place, size_t size) {
-  assert(isMainThread());
-  if constexpr (!kFromSlabs) {
-    ::operator delete(place, std::align_val_t{SlabPool::kAlignment});
-  } else {
-    slabs().free(place, size);
-  }
-}
-
-void Node::operator delete(void* place, size_t size, std::align_val_t) {
-  Node::operator delete(place, size);
-}
 
 Node* Node::create() {
   Node* node = new Node();

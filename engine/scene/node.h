@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <new>
 
 #include "engine/base/geometry.h"
 #include "engine/base/ref.h"
@@ -14,7 +13,6 @@ namespace engine {
 class ActionManager;
 class Renderer;
 class Scheduler;
-class SlabPool;
 
 // Bits of the flags handed down by visit.
 constexpr uint32_t FLAGS_TRANSFORM_DIRTY = 1;
@@ -25,21 +23,6 @@ class Node : public Ref {
   // A bare node, autoreleased.
   static Node* create();
   ~Node() override;
-
-  // Every node, of any class, comes from the nodes' slab pool (engine/memory/slab_pool.h): a
-  // large scene's frame reads each node, and nodes made one after another then sit side by side
-  // instead of among the actions, timers and child lists made between them. Main thread only, as
-  // nodes are. In the sanitizer builds nodes come from the general heap instead, on the same
-  // alignment: the leak checker sees a leaked node there (a pool's slabs hold every node alive).
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-  static constexpr bool kFromSlabs = false;
-#else
-  static constexpr bool kFromSlabs = true;
-#endif
-  static void* operator new(size_t size);
-  static void* operator new(size_t size, std::align_val_t alignment);
-  static void operator delete(void* place, size_t size);
-  static void operator delete(void* place, size_t size, std::align_val_t alignment);
 
   virtual void reloadGLResources() {}
 
@@ -161,11 +144,6 @@ class Node : public Ref {
 
  protected:
   friend class InnerNode;
-  friend struct NodeSlabProbe;  // tests look at how the nodes' places are reused
-
-  // The pool every node's place comes from.
-  static SlabPool& slabs();
-
   Node();
   void markTransformDirty();
   // The changed branch of processParentFlags: a new model-view, and the node's flags cleared.

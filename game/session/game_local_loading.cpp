@@ -84,6 +84,7 @@ void GameLocal::loadPlayerIfMissing() {
 
 void GameLocal::startGeneration(const GameCompletion& done) {
   std::unique_ptr<World> fresh = World::create(difficulty_, saves().worldEntryParams());
+  saves().prepareWorldSave(fresh->map().width(), fresh->map().height());
   GeneratorHooks hooks;
   if (pendingTravel_) hooks.arrivalOrigin = travelOrigin_;
   const uint64_t ticket = loadTicket_;

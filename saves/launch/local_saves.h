@@ -89,7 +89,12 @@ class LocalSaves final {
     characterWriter_.wait();
     worldWriter_.wait();
   }
-  // Reads the current entry's file into a new world made with the difficulty.
+  // A world of this size is about to be made: the save worker makes the snapshot's grid of its
+  // cells now (after any write under way), and the first save copies into it, already faulted
+  // in, as every later save does. A grid of that many cells already made is kept.
+  void prepareWorldSave(int32_t width, int32_t height);
+  // Reads the current entry's file into a new world made with the difficulty (making ready its
+  // save meanwhile, as above).
   WorldLoad loadWorldFile(const DifficultyRow* difficulty);
   // The path of the last world file that failed to load; empty once it loads or when none failed.
   const std::string& unreadableFile() const { return unreadableFile_; }
@@ -102,6 +107,8 @@ class LocalSaves final {
   std::vector<PlanetLinkRecord>& planetLinks() { return planetLinks_; }
 
  private:
+  friend struct LocalSavesProbe;  // tests look at the snapshot's grid
+
   // The current character's record from the source; false when there is nothing to save.
   bool takeCharacter(CharacterRecord& record);
   std::string worldFilePath(const WorldEntry& entry) const;

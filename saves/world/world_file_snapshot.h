@@ -7,7 +7,8 @@
 //
 // A snapshot is kept from one save to the next: the copy of the cells then lands in memory that
 // is already faulted in (a few milliseconds for the largest world), and a snapshot is never taken
-// while a write of it runs.
+// while a write of it runs. Before a world's first save, the local store has the save worker make
+// the grid (`LocalSaves::prepareWorldSave`).
 
 #include <cstdint>
 #include <vector>

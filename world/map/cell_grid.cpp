@@ -33,8 +33,11 @@ void* allocateCells(size_t bytes) {
 
 CellGrid::CellGrid() = default;
 
-CellGrid::CellGrid(int32_t width, int32_t height)
-    : count_(static_cast<size_t>(width > 0 ? width : 0) * static_cast<size_t>(height > 0 ? height : 0)) {
+size_t CellGrid::countOf(int32_t width, int32_t height) {
+  return static_cast<size_t>(width > 0 ? width : 0) * static_cast<size_t>(height > 0 ? height : 0);
+}
+
+CellGrid::CellGrid(int32_t width, int32_t height) : count_(countOf(width, height)) {
   if (count_ == 0) return;
   cells_ = static_cast<MapBlock*>(allocateCells(count_ * sizeof(MapBlock)));
   // One column of empty cells is made with its rows, and each column of the grid is a copy of it

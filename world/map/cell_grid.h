@@ -23,6 +23,9 @@ class CellGrid {
   CellGrid& operator=(const CellGrid&) = delete;
   ~CellGrid();
 
+  // How many cells a grid of that size holds (none for a size not above zero).
+  static size_t countOf(int32_t width, int32_t height);
+
   // The grid becomes a copy of the cells, in the memory it has when it is already of their count.
   void assign(std::span<const MapBlock> cells);
 

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "content/planets/planet_def.h"
@@ -48,6 +49,7 @@ class RecordingSaves final : public NullGameSaves {
       if (done) done(written);
     }
   }
+  void prepareWorldSave(int32_t width, int32_t height) override { preparedSizes.emplace_back(width, height); }
   LoadedWorld loadWorldFile(const DifficultyRow*) override {
     ++loads;
     LoadedWorld result;
@@ -73,6 +75,7 @@ class RecordingSaves final : public NullGameSaves {
   int statisticsSaves = 0;
   int loads = 0;
   std::vector<World*> savedWorlds;
+  std::vector<std::pair<int32_t, int32_t>> preparedSizes;
   std::vector<uint32_t> worldIndexes;
 };
 

@@ -38,6 +38,8 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(screen.labels, (std::vector<int16_t>{100}));
   ASSERT_NE(running.player, nullptr);
   EXPECT_EQ(game.world(), nullptr) << "the world belongs to the worker until it is done";
+  // Its save is made ready while it is generated, for the world's size.
+  EXPECT_EQ(saves.preparedSizes, (std::vector<std::pair<int32_t, int32_t>>{{768, 256}}));
   int frames = 0;
   ASSERT_TRUE(pumpUntil([&] { return finished; }, &frames));
   EXPECT_GT(frames, 1) << "the main thread ran frames while the worker generated";

@@ -22,6 +22,7 @@
 #include "platform/settings/json_defaults.h"
 #include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
+#include "tests/saves/launch/local_saves_probe.h"
 #include "tests/platform/settings/settings_test_host.h"
 #include "tests/saves/world/world_file_fixture.h"
 #include "world/blocks/sign.h"
@@ -148,6 +149,57 @@ TEST_F(WorldSavesTest, CellsChangedRightAfterASaveAreWrittenAsTheyWereWhenSaved)
   ASSERT_TRUE(saveWorld(*world));
   load = relist();
   for (int32_t x : columns) EXPECT_EQ(load.world->map().cell(x, 10).circuitA, 2) << x;
+}
+
+// A new world's first save copies its cells into the grid the save worker made while the world
+// was made, rather than one it makes then (which writes every cell on the main thread), and the
+// file holds the world's cells; reading the world back keeps that grid.
+TEST_F(WorldSavesTest, TheFirstSaveCopiesIntoTheGridMadeWhileTheWorldWasMade) {
+  auto world = newWorld(0, "made");
+  WorldMap& map = world->map();
+  saves_.prepareWorldSave(map.width(), map.height());
+  saves_.waitForWrites();
+  const CellGrid& grid = LocalSavesProbe::snapshotCells(saves_);
+  ASSERT_EQ(grid.size(), map.cellCount());
+  const MapBlock* made = grid.data();
+  for (int32_t x = 0; x < map.width(); x += 37) map.cell(x, 10).circuitA = static_cast<uint8_t>(1 + x % 200);
+
+  ASSERT_TRUE(saveWorld(*world));
+  EXPECT_EQ(grid.data(), made) << "the save made a grid of its own";
+  WorldLoad load = relist();
+  ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
+  for (int32_t x = 0; x < map.width(); x += 37) EXPECT_EQ(load.world->map().cell(x, 10).circuitA, 1 + x % 200) << x;
+  saves_.waitForWrites();
+  EXPECT_EQ(grid.data(), made) << "a world of the same size keeps the grid";
+}
+
+// A world of another size, made or read, gets a grid of its own size before its save.
+TEST_F(WorldSavesTest, AWorldOfAnotherSizeGetsAGridOfItsSize) {
+  auto small = newWorld(0, "small");
+  ASSERT_TRUE(saveWorld(*small));
+  WorldParams wide = params(0);
+  wide.sizeIndex = 1;
+  saves_.worlds().createEntry(wide, 1000);
+  auto large = World::create(nullptr, wide);
+  ASSERT_NE(large->map().cellCount(), small->map().cellCount());
+  saves_.prepareWorldSave(large->map().width(), large->map().height());
+  saves_.waitForWrites();
+  const CellGrid& grid = LocalSavesProbe::snapshotCells(saves_);
+  ASSERT_EQ(grid.size(), large->map().cellCount());
+  const MapBlock* made = grid.data();
+  large->map().cell(large->map().width() - 1, 12).circuitA = 9;
+  ASSERT_TRUE(saveWorld(*large));
+  EXPECT_EQ(grid.data(), made);
+
+  saves_.worlds().list();
+  for (const auto& entry : saves_.worlds().entries()) {
+    if (entry->params.sizeIndex == 0) saves_.worlds().setCurrent(entry.get());
+  }
+  WorldLoad load = saves_.loadWorldFile(nullptr);
+  ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
+  EXPECT_EQ(signOf(*load.world), "small");
+  saves_.waitForWrites();
+  EXPECT_EQ(grid.size(), small->map().cellCount()) << "reading a world makes ready its save";
 }
 
 // With a hand-over (the program's scheduler), the completion reaches the main thread through it;

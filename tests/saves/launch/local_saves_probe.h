@@ -1,0 +1,10 @@
+#pragma once
+// The grid of cells a local store keeps in its world snapshot from one save to the next, for
+// tests: read it only once no write is under way (after `waitForWrites`).
+
+#include "saves/launch/local_saves.h"
+#include "world/map/cell_grid.h"
+
+struct LocalSavesProbe {
+  static const CellGrid& snapshotCells(const LocalSaves& saves) { return saves.snapshot_.cells; }
+};
