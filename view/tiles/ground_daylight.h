@@ -16,8 +16,8 @@ class WorldMap;
 namespace ground_daylight {
 
 // How many cells deep the search reaches; past it nothing is left of a full sky.
-inline constexpr int kReach = 10;
-// The light levels lost through `cells` cells of ground (1 to kReach): 2 a cell for the first four,
+inline constexpr int kReach = 11;
+// The light levels lost through `cells` cells of ground (1 to kReach): 2 a cell for the first three,
 // then 1.
 int lossAt(int cells);
 

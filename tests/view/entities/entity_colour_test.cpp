@@ -27,7 +27,7 @@ TEST(EntityTint, TheShadeOfTheBrighterOfSkyAndBlockLightPerChannel) {
       {15, 0, 0, 0, 0, {255, 255, 255}},
       {4, 12, 0, 0, 0, {0, 0, 0}},        // darkness beyond the sky gives no sky light
       {0, 0, 15, 0, 7, {255, 0, 174}},
-      {15, 40, 1, 2, 3, {66, 93, 114}},   // a darkness past 15 counts as 15
+      {15, 40, 1, 2, 3, {38, 76, 110}},   // a darkness past 15 counts as 15
   };
   for (const Case& c : cases) {
     EXPECT_EQ(entityTint(litCell(c.sky, c.r, c.g, c.b), c.darkness), c.expected)
