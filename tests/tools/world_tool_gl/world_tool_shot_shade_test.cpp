@@ -1,7 +1,8 @@
 // Pictures of played games where open air meets the ground on Terra (seed 7, the smallest size):
 // the wall behind a dug shaft in daylight is drawn well apart from the ground beside it, a room dug
-// off the shaft shows its wall in the daylight the shaft lets in instead of black, and a one-cell dip
-// in the floor of a valley open to the sky shows the sky instead of a black square.
+// off the shaft shows its wall in the daylight the shaft lets in instead of black, a one-cell dip in
+// the floor of a valley open to the sky shows the sky instead of a black square, and a player
+// standing in the room at night still reads as a figure.
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,8 @@ std::string roomAt98() {
   }
   return script;
 }
+// Long enough for the day and the dusk to pass: the night is at its darkest.
+const std::string kNight = "wait 420\n";
 
 struct Shot {
   engine::Image image;
@@ -121,6 +124,17 @@ TEST(WorldToolShotShade, AOneCellDipInAValleyFloorOpenToTheSkyShowsTheSky) {
   const Area sky = cellOf(shot, 272, 104);  // the open air over it
   EXPECT_FALSE(dip.nearBlack()) << dip.mean[0] << ", " << dip.mean[1] << ", " << dip.mean[2];
   EXPECT_GT(dip.brightness() * 2, sky.brightness()) << "the dip shows what the open air above it shows";
+}
+
+TEST(WorldToolShotShade, AtNightAPlayerInADarkRoomStillReadsAsAFigure) {
+  testsupport::TempDir dir;
+  Shot shot;
+  play(dir, "night", roomAt98() + "walk left 30\n" + kNight, shot);
+  if (::testing::Test::HasFatalFailure()) return;
+  // The player's body at the middle of the picture: head to feet, half a cell wide.
+  const Area player = areaOf(shot, kWidth / 2 - 13, kHeight / 2 - 32, 30, 50);
+  EXPECT_GT(player.brightest, 80) << "her face and shirt show";
+  EXPECT_GT(player.brightness(), 20) << "not a black cut-out";
 }
 
 }  // namespace
