@@ -20,6 +20,7 @@ constexpr float kCellPixels = 30.0f;
 // its face sits a step behind the open air (solid and not a light itself).
 struct Lights {
   int sky = 0;
+  int backSky = 0;  // the sky on the wall behind: an open cell's own, or the daylight seeping to it
   std::array<int, 3> block{};
   light_hue::Levels hue{};  // of the block light at its source (light_hue.h)
   bool recessed = false;
@@ -28,6 +29,7 @@ struct Lights {
 Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
   Lights l;
   l.sky = std::max(0, static_cast<int>(cell.skyLevel()) - static_cast<int>(std::min<uint32_t>(darkness, 15)));
+  l.backSky = l.sky;
   const uint16_t light = cell.lightColour();
   for (int c = 0; c < 3; ++c) l.block[static_cast<size_t>(c)] = (light >> (4 * c)) & 15;
   l.hue = light_hue::raised(l.block);
@@ -35,11 +37,19 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
   return l;
 }
 
-// As `lightsOf`, with the daylight drawn into solid ground (ground_daylight.h) on a recessed face.
+// As `lightsOf`, with the daylight drawn into solid ground (ground_daylight.h) on a recessed face
+// and on the wall behind an open cell.
 Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
   Lights l = lightsOf(map.props(), cell, darkness);
   if (cell.lightColour() != 0) l.hue = light_hue::sourceHue(map, static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
-  if (l.recessed && l.sky < 15) l.sky = std::max(l.sky, ground_daylight::seepingSky(map, cell.x, cell.y, darkness));
+  // A solid face shows the daylight seeping into the ground; so does the wall behind a cave or a
+  // tunnel in that ground, whose open air the light map leaves dark: it is lit as the rock around
+  // it is (at the back's share), not a black hole in lit rock.
+  if (l.sky < 15) {
+    const int seeping = ground_daylight::seepingSky(map, cell.x, cell.y, darkness);
+    if (l.recessed) l.sky = std::max(l.sky, seeping);
+    l.backSky = std::max(l.sky, seeping);
+  }
   return l;
 }
 
@@ -108,7 +118,7 @@ engine::Color3B towards(engine::Color3B own, engine::Color3B lent) {
 LayerColours coloursOf(const Lights& l) {
   std::array<int, 3> block{};
   for (size_t c = 0; c < 3; ++c) block[c] = blockPart(l, c, l.recessed);
-  return {frontColour(l.sky, block, l.hue), backColour(l.sky, block, l.hue)};
+  return {frontColour(l.sky, block, l.hue), backColour(l.backSky, block, l.hue)};
 }
 
 }  // namespace
@@ -142,18 +152,20 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
   // the hue of that neighbour's source.
   auto corner = [&](int sx, int sy, Corner k) {
     const Lights* sharing[4] = {&own, &near[1][1 + sx], &near[1 + sy][1], &near[1 + sy][1 + sx]};
-    int sky = 0;
+    int sky = 0, backSky = 0;
     std::array<int, 3> block{};
     light_hue::Levels hue = own.hue;
     for (const Lights* l : sharing) {
       sky = std::max(sky, l->sky);
+      backSky = std::max(backSky, l->backSky);
       if (hue == light_hue::Levels{}) hue = l->hue;
       for (size_t c = 0; c < 3; ++c) block[c] = std::max(block[c], blockPart(*l, c, own.recessed || l->recessed));
     }
     sky = std::min(sky, own.sky + kCornerReach);
+    backSky = std::min(backSky, own.backSky + kCornerReach);
     for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
     out.front[k] = opaque(towards(flat.front, frontColour(sky, block, hue)));
-    out.back[k] = opaque(towards(flat.back, backColour(sky, block, hue)));
+    out.back[k] = opaque(towards(flat.back, backColour(backSky, block, hue)));
   };
   corner(-1, 1, kTopLeft);
   corner(1, 1, kTopRight);

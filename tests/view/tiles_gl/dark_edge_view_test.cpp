@@ -1,7 +1,8 @@
 // The edge of the dark as the tile window draws it: under open daylight the ground darkens a step a
 // cell down to black, and the last steps into the dark are no harder than the ones before them, so
 // the edge is no staircase of lit cells against black; with smooth lighting the step between two
-// cells stays at their edge instead of spreading across the darker cell as a smear.
+// cells stays at their edge instead of spreading across the darker cell as a smear; a cave the
+// daylight reaches through the ground shows its wall, not a black hole in lit rock.
 #include "tests/view/world_view_fixture.h"
 
 #include "view/tiles/ground_daylight.h"
@@ -34,6 +35,7 @@ class DarkEdgeView : public WorldViewTest {
     glReadPixels(px, py, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     return rgba[0] + rgba[1] + rgba[2];
   }
+  static int brightness(const Rgba& c) { return c[0] + c[1] + c[2]; }
 };
 
 TEST_F(DarkEdgeView, TheGroundFallsToTheDarkInEvenStepsOfWholeCells) {
@@ -65,6 +67,23 @@ TEST_F(DarkEdgeView, WithSmoothLightingTheStepIntoTheDarkStaysAtTheCellsEdge) {
   const int lowerBottom = at(kLastLitRow, 0.05f);
   EXPECT_GT(upperBottom - lowerTop, lowerTop - lowerBottom)
       << "upper cell " << upperBottom << ", lower cell " << lowerTop << " to " << lowerBottom;
+}
+
+TEST_F(DarkEdgeView, ACaveWithinTheDaylightsReachShowsItsWallLitAsTheRockAroundIt) {
+  // A one-cell pocket at (11, 10), five cells under open daylight; the player stands at (10, 10).
+  groundBelow(15, 15);
+  map->cell(11, 10).setFront(world_test::kAir, 0, 0);
+  for (const bool smooth : {false, true}) {
+    kel::options().smoothLighting = smooth;
+    build();
+    frame();
+    const int pocket = brightness(cellPixel(11, 10));
+    const int rockAbove = brightness(cellPixel(11, 11)), rockBelow = brightness(cellPixel(11, 9));
+    EXPECT_GT(pocket * 4, rockBelow) << "the pocket's wall shows, no black hole (smooth " << smooth << ")";
+    EXPECT_LT(pocket, rockBelow) << "set back from the rock's faces (smooth " << smooth << ")";
+    EXPECT_GT(rockAbove, rockBelow) << "the rock darkens with depth";
+    layer->teardownWorldView();
+  }
 }
 
 }  // namespace
