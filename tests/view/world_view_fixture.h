@@ -131,6 +131,20 @@ class WorldViewTest : public world_test::WorldTest {
     running.player->position = engine::Vec2(static_cast<float>(x) * 30.0f, static_cast<float>(y) * 30.0f);
   }
 
+  // Dirt in front and behind in the rows below `rows`, open air with sky `skyAbove` over it; the
+  // ground's own sky is 0.
+  void groundBelow(int rows, uint8_t skyAbove) {
+    for (int x = 0; x < 40; ++x) {
+      for (int y = 0; y < 30; ++y) {
+        MapBlock& c = map->cell(x, y);
+        const bool ground = y < rows;
+        c.setSkyLevel(ground ? 0 : skyAbove);
+        c.setFront(ground ? world_test::kDirt : world_test::kAir, 0, 0);
+        c.setLayer(ground ? world_test::kDirt : world_test::kAir, 0, MapBlock::kBack);
+      }
+    }
+  }
+
   void build() {
     // The game finds each column's surface once the world is made and keeps it with every edit.
     map->computeSurfaceHeights();

@@ -16,4 +16,9 @@
 class MapBlock;
 
 engine::Color3B entityTint(const MapBlock& cell, uint32_t darkness);
+// A player's light: the cell's, but never below the shade of `kPlayerLightFloor`, about what a
+// moonlit night gives, so a player in an unlit cave or a dark room at night still reads as a figure
+// (her own, or the one she is looking for) instead of a black cut-out; mobs keep the dark's cover.
+inline constexpr int kPlayerLightFloor = 3;
+engine::Color3B playerTint(const MapBlock& cell, uint32_t darkness);
 engine::Color3B dyedColour(const engine::Color3B& light, const engine::Color3B& dye);

@@ -8,7 +8,8 @@ namespace {
 // player digs is one or two columns wide, while a wider pit or crater is open air with the sky
 // behind it, and a wall there would hang in the air.
 constexpr int kSideReach = 2;
-// The rows under the surface line that nothing covering them leaves open to the sky.
+// The rows of a dip that nothing covers: no deeper than this under the ground beside it, it shows
+// the sky.
 constexpr int kOpenDip = 3;
 
 // Ground stands at row y in column x: the column's top height lies above the row.
@@ -29,5 +30,6 @@ bool showsCaveWall(const WorldMap& map, const MapBlock& cell) {
   const int surface = static_cast<int>(map.surfaceLine(x));
   if (y >= surface) return false;
   if (groundAt(map, x, y)) return true;
-  return y < surface - kOpenDip && groundOnSide(map, x, y, -1) && groundOnSide(map, x, y, 1);
+  // Open above: a wall only where the ground beside rises more than a dip's depth over the cell.
+  return groundOnSide(map, x, y + kOpenDip, -1) && groundOnSide(map, x, y + kOpenDip, 1);
 }

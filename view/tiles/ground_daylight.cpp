@@ -23,7 +23,7 @@ int openSky(const WorldMap& map, int32_t x, int32_t y, int darkness) {
 }  // namespace
 
 int lossAt(int cells) {
-  constexpr int kSteepCells = 4;
+  constexpr int kSteepCells = 3;
   return cells <= kSteepCells ? 2 * cells : kSteepCells + cells;
 }
 

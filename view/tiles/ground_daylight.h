@@ -6,8 +6,10 @@
 // of the nearest open cell less what `lossAt` takes for its distance through ground, flat per cell,
 // so the ground darkens in crisp steps with its depth: two levels a cell near the open air, then
 // one, so the last lit cells fade to the dark a level at a time rather than ending at a lit step.
-// An open cell (a cave, a tunnel) keeps its own light,
-// so an unlit cave stays black, and at night the seeping sky is as dark as the sky it comes from.
+// An open cell (a cave, a tunnel) keeps its own light in front, and the wall behind it takes the
+// seeping daylight as the rock around it does (at the back layer's share), so a cave within reach
+// of the day reads as a dim hollow in lit rock; a cave past the reach stays black, and at night the
+// seeping sky is as dark as the sky it comes from.
 
 #include <cstdint>
 
@@ -16,8 +18,8 @@ class WorldMap;
 namespace ground_daylight {
 
 // How many cells deep the search reaches; past it nothing is left of a full sky.
-inline constexpr int kReach = 10;
-// The light levels lost through `cells` cells of ground (1 to kReach): 2 a cell for the first four,
+inline constexpr int kReach = 11;
+// The light levels lost through `cells` cells of ground (1 to kReach): 2 a cell for the first three,
 // then 1.
 int lossAt(int cells);
 

@@ -17,19 +17,19 @@ constexpr float kCellPixels = 30.0f;
 
 
 // A cell's light apart: the sky's level and the block light of each channel, levels 0-15; whether
-// its face sits a step behind the open air (solid and not a light itself); whether nothing solid
-// stands over its back block up to the sky, so the sun falls straight onto it.
+// its face sits a step behind the open air (solid and not a light itself).
 struct Lights {
   int sky = 0;
+  int backSky = 0;  // the sky on the wall behind: an open cell's own, or the daylight seeping to it
   std::array<int, 3> block{};
   light_hue::Levels hue{};  // of the block light at its source (light_hue.h)
   bool recessed = false;
-  bool sunlit = false;
 };
 
 Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
   Lights l;
   l.sky = std::max(0, static_cast<int>(cell.skyLevel()) - static_cast<int>(std::min<uint32_t>(darkness, 15)));
+  l.backSky = l.sky;
   const uint16_t light = cell.lightColour();
   for (int c = 0; c < 3; ++c) l.block[static_cast<size_t>(c)] = (light >> (4 * c)) & 15;
   l.hue = light_hue::raised(l.block);
@@ -37,12 +37,19 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
   return l;
 }
 
-// As `lightsOf`, with the daylight drawn into solid ground (ground_daylight.h) on a recessed face.
+// As `lightsOf`, with the daylight drawn into solid ground (ground_daylight.h) on a recessed face
+// and on the wall behind an open cell.
 Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
   Lights l = lightsOf(map.props(), cell, darkness);
-  l.sunlit = cell.backId() != 0 && cell.y >= map.topHeight(static_cast<int32_t>(cell.x));
   if (cell.lightColour() != 0) l.hue = light_hue::sourceHue(map, static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
-  if (l.recessed && l.sky < 15) l.sky = std::max(l.sky, ground_daylight::seepingSky(map, cell.x, cell.y, darkness));
+  // A solid face shows the daylight seeping into the ground; so does the wall behind a cave or a
+  // tunnel in that ground, whose open air the light map leaves dark: it is lit as the rock around
+  // it is (at the back's share), not a black hole in lit rock.
+  if (l.sky < 15) {
+    const int seeping = ground_daylight::seepingSky(map, cell.x, cell.y, darkness);
+    if (l.recessed) l.sky = std::max(l.sky, seeping);
+    l.backSky = std::max(l.sky, seeping);
+  }
   return l;
 }
 
@@ -68,13 +75,13 @@ engine::Color3B frontColour(int sky, const std::array<int, 3>& block, const ligh
   return {channel(0), channel(1), channel(2)};
 }
 
-// The back takes the whole of the block light and, of the sky, a third: the sky's light falls on the
-// faces in front. Where nothing stands over the cell the sun falls straight onto the back too, which
-// then takes three fifths of the sky: lit, so a wall left standing in the open does not read as a
-// hole (nor as a black square at night), yet set back from the ground's faces beside it, so the back
-// of a shaft dug into a sunlit hill reads as a wall behind open air.
-engine::Color3B backColour(int sky, const std::array<int, 3>& block, const light_hue::Levels& hue, bool sunlit) {
-  const int skyPart = sunlit ? shadeOf(sky) * 3 / 5 : shadeOf(sky) / 3;
+// The back takes the whole of the block light, which fills the open cell in front of it, and of the
+// sky's light the share `backShade` gives: the sky falls on the faces in front, the wall behind
+// stands in their shade. One share wherever the wall is, so the back of a shaft dug into a sunlit
+// hill reads as a wall set well back from the ground beside it, and a room dug off the shaft, where
+// the light map carries the daylight in, shows its wall in that light rather than as a black hole.
+engine::Color3B backColour(int sky, const std::array<int, 3>& block, const light_hue::Levels& hue) {
+  const int skyPart = backShade(shadeOf(sky));
   const std::array<int, 3> lit = blockShades(block, hue);
   auto channel = [&](size_t c) { return static_cast<uint8_t>(std::max(skyPart, lit[c])); };
   return {channel(0), channel(1), channel(2)};
@@ -85,20 +92,33 @@ engine::Color4B opaque(engine::Color3B c) { return {c.r, c.g, c.b, 255}; }
 }  // namespace
 
 uint8_t shadeOf(int level) {
-  // The square root of the light's share: the eye reads brightness so, so each level down is a
-  // visible step and ground a few cells from open air in daylight still reads lit, while a cell
-  // with no light at all stays black.
-  static constexpr std::array<uint8_t, 16> kShades = {0,   66,  93,  114, 132, 147, 161, 174,
+  // Near the square root of the light's share, as the eye reads brightness, so each level down is
+  // a visible step and ground a few cells from open air in daylight still reads lit; the last three
+  // levels fall to black in even steps, so the edge of the dark is a cell or two of dimming ground
+  // rather than lit ground ending at black.
+  static constexpr std::array<uint8_t, 16> kShades = {0,   38,  76,  110, 132, 147, 161, 174,
                                                       186, 198, 208, 218, 228, 237, 246, 255};
   return kShades[static_cast<size_t>(std::clamp(level, 0, 15))];
 }
 
+int backShade(int shade) { return shade * kBackShareTimes20 / 20; }
+
 namespace {
+
+// A corner's colour: `kCornerShare` of the way from the cell's flat colour to the colour its
+// brightest neighbour lends it, so most of a step in light stays at the edge between two cells
+// instead of spreading across the darker one, which at the edge of the dark read as a smear.
+engine::Color3B towards(engine::Color3B own, engine::Color3B lent) {
+  auto channel = [](uint8_t from, uint8_t to) {
+    return static_cast<uint8_t>(from + (to - from) * kCornerShareTimes3 / 3);
+  };
+  return {channel(own.r, lent.r), channel(own.g, lent.g), channel(own.b, lent.b)};
+}
 
 LayerColours coloursOf(const Lights& l) {
   std::array<int, 3> block{};
   for (size_t c = 0; c < 3; ++c) block[c] = blockPart(l, c, l.recessed);
-  return {frontColour(l.sky, block, l.hue), backColour(l.sky, block, l.hue, l.sunlit)};
+  return {frontColour(l.sky, block, l.hue), backColour(l.backSky, block, l.hue)};
 }
 
 }  // namespace
@@ -121,27 +141,31 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
     }
   }
   const Lights& own = near[1][1];
-  cellColour = coloursOf(own).front;
+  const LayerColours flat = coloursOf(own);
+  cellColour = flat.front;
   LayerCorners out;
   // Each corner: the brightest of the cell and the three neighbours that share it, but never more
-  // than one level above the cell's own, so each cell keeps its own step of light and only its
-  // edges soften. A recessed face takes all of them a step down; an open cell takes only its
+  // than one level above the cell's own, and drawn only `kCornerShare` of the way from the cell's
+  // own colour to that: each cell keeps its own step of light, the step falls on the cells' edge,
+  // and only the cell's side towards the light softens (`towards`). A recessed face takes all of them a step down; an open cell takes only its
   // recessed neighbours a step down. A cell without block light of its own shows a neighbour's in
   // the hue of that neighbour's source.
   auto corner = [&](int sx, int sy, Corner k) {
     const Lights* sharing[4] = {&own, &near[1][1 + sx], &near[1 + sy][1], &near[1 + sy][1 + sx]};
-    int sky = 0;
+    int sky = 0, backSky = 0;
     std::array<int, 3> block{};
     light_hue::Levels hue = own.hue;
     for (const Lights* l : sharing) {
       sky = std::max(sky, l->sky);
+      backSky = std::max(backSky, l->backSky);
       if (hue == light_hue::Levels{}) hue = l->hue;
       for (size_t c = 0; c < 3; ++c) block[c] = std::max(block[c], blockPart(*l, c, own.recessed || l->recessed));
     }
     sky = std::min(sky, own.sky + kCornerReach);
+    backSky = std::min(backSky, own.backSky + kCornerReach);
     for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
-    out.front[k] = opaque(frontColour(sky, block, hue));
-    out.back[k] = opaque(backColour(sky, block, hue, own.sunlit));
+    out.front[k] = opaque(towards(flat.front, frontColour(sky, block, hue)));
+    out.back[k] = opaque(towards(flat.back, backColour(backSky, block, hue)));
   };
   corner(-1, 1, kTopLeft);
   corner(1, 1, kTopRight);

@@ -8,9 +8,10 @@
 // that channel), 0-15; drawn colours are that level's shade (`shadeOf`), block light at the shade of its
 // brightest channel in the hue it had at its source, so a fading light keeps its colour. Two things make the picture read as rock
 // and open space rather than as a flat map of light:
-// - the back layer (the wall behind an open cell) takes a third of the sky's light, which only
+// - the back layer (the wall behind an open cell) takes half of the sky's light, which
 //   falls on the faces in front, but the whole of a torch's or lamp's light, which fills the open
-//   cell; so a lit cave is as bright as the light in it, and a hole in the daylight stays dark;
+//   cell; so a lit cave is as bright as the light in it, and a hole in the daylight reads as a
+//   wall set back in shade, lit as far as the daylight reaches;
 // - the face of a solid cell that shuts out light sits one light step behind the open air beside
 //   it in block light (an emitting block excepted), so near a torch the open cave is lit at least
 //   as much as the rock, and a block in a lit cave stands out from the wall behind;
@@ -36,11 +37,19 @@ using Corners = std::array<engine::Color4B, 4>;
 // How much dimmer than the open air beside it a solid face is in block light, in light levels.
 inline constexpr int kSolidFaceStep = 4;
 
-// How many levels above a cell's own light its corners may rise towards a brighter neighbour.
+// How many levels above a cell's own light its corners may rise towards a brighter neighbour, and
+// how much of the way there they are drawn, in thirds.
 inline constexpr int kCornerReach = 1;
+inline constexpr int kCornerShareTimes3 = 1;
+
+// The share of the sky's light the back layer takes, in twentieths: half, so a wall behind open
+// air reads set back from the lit ground beside it, yet never as a hole.
+inline constexpr int kBackShareTimes20 = 10;
 
 // The drawn brightness (0-255) of a light level (0-15, clamped).
 uint8_t shadeOf(int level);
+// The part of a sky shade (0-255) the back layer behind an open cell takes.
+int backShade(int shade);
 
 // The colours of the layers drawn in one cell: the front (front block, its decorations, liquid and
 // circuit overlay) and the back (back block, back-side decorations, cave wall).
@@ -61,7 +70,8 @@ LayerColours flatColours(const WorldMap& map, const MapBlock& cell, uint32_t dar
 // The corners of the cell from its 3x3 neighbourhood as drawn in the map (x wraps, rows outside the map are black;
 // solid cells take the seeping daylight):
 // each corner takes the brightest of the four cells that share it, sky and each block-light
-// channel apart, held to `kCornerReach` levels above the cell's own. `cellColour` receives the flat front colour of the cell itself.
+// channel apart, held to `kCornerReach` levels above the cell's own, drawn `kCornerShareTimes3`
+// thirds of the way from the cell's flat colour. `cellColour` receives the flat front colour of the cell itself.
 LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour);
 
 // For a sprite turned by orientation code 0-7: the corner vertex k (in corner order) takes.

@@ -8,7 +8,7 @@
 
 #include "engine/render/image.h"
 #include "tests/support/temp_dir.h"
-#include "tests/tools/world_tool/run_tool.h"
+#include "tests/tools/world_tool_gl/midday_shot.h"
 
 namespace {
 
@@ -26,14 +26,7 @@ struct Shot {
 };
 
 void play(const testsupport::TempDir& dir, const std::string& name, const std::string& script, Shot& shot) {
-  const std::string png = dir.file(name + ".png");
-  const world_tool_test::Outcome played =
-      world_tool_test::runTool({"play", "--planet", "terra", "--size", "0", "--seed", "7", "--script",
-                                dir.write(name + ".txt", script), "--shot", png, "--view", "960x540"});
-  ASSERT_EQ(played.code, 0) << played.err << played.out;
-  ASSERT_TRUE(shot.image.initWithImageFile(png));
-  ASSERT_EQ(shot.image.getWidth(), kWidth);
-  ASSERT_EQ(shot.image.getHeight(), kHeight);
+  world_tool_test::scriptShot(dir, "terra", name, script, {kWidth, kHeight}, shot.image);
 }
 
 // The mean of red, green and blue over the middle half of the cell (x, y), the player standing

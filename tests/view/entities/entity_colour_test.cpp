@@ -9,6 +9,7 @@
 #include "view/entities/dyable_sprite.h"
 #include "view/entities/entity_sprite.h"
 #include "view/entities/entity_tint.h"
+#include "view/tiles/tile_light.h"
 #include "world/cells/map_block.h"
 
 namespace {
@@ -27,12 +28,21 @@ TEST(EntityTint, TheShadeOfTheBrighterOfSkyAndBlockLightPerChannel) {
       {15, 0, 0, 0, 0, {255, 255, 255}},
       {4, 12, 0, 0, 0, {0, 0, 0}},        // darkness beyond the sky gives no sky light
       {0, 0, 15, 0, 7, {255, 0, 174}},
-      {15, 40, 1, 2, 3, {66, 93, 114}},   // a darkness past 15 counts as 15
+      {15, 40, 1, 2, 3, {38, 76, 110}},   // a darkness past 15 counts as 15
   };
   for (const Case& c : cases) {
     EXPECT_EQ(entityTint(litCell(c.sky, c.r, c.g, c.b), c.darkness), c.expected)
         << int(c.sky) << " less " << c.darkness;
   }
+}
+
+TEST(EntityTint, APlayerKeepsAFloorOfLightWhereTheCellIsDarker) {
+  const uint8_t floor = tile_light::shadeOf(kPlayerLightFloor);
+  ASSERT_GT(floor, 80) << "enough to read a figure by";
+  EXPECT_EQ(playerTint(litCell(0, 0, 0, 0), 0), (engine::Color3B{floor, floor, floor})) << "an unlit cave";
+  EXPECT_EQ(playerTint(litCell(13, 0, 0, 0), 12), (engine::Color3B{floor, floor, floor})) << "a room at night";
+  EXPECT_EQ(playerTint(litCell(15, 12, 3, 0), 5), (engine::Color3B{228, 208, 208})) << "more light shows as it is";
+  EXPECT_EQ(playerTint(litCell(0, 15, 0, 0), 0), (engine::Color3B{255, floor, floor})) << "a red lamp";
 }
 
 TEST(EntityTint, DyeScalesByTheLight) {

@@ -126,7 +126,7 @@ TEST_F(EntityDrawing, TheCellsLightTintsTheSprite) {
   // Night falls: a re-tint of the whole view darkens it to its block light.
   world->dayClock().darkness = 12;
   EntityDrawingFactory::relightAll(lists);
-  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{228, 114, 114}));
+  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{228, 110, 110}));
 }
 
 TEST_F(EntityDrawing, AProjectileTakesItsRowsPictureAndTurns) {

@@ -42,8 +42,8 @@ TEST_F(WorldViewTest, ACellsPixelsCarryItsBlocksArtAndItsLight) {
   const Rgba dirt = blockColour(world_test::kDirt);
   EXPECT_TRUE(near(cellPixel(10, 9), dirt));
   EXPECT_TRUE(near(cellPixel(11, 9), scaled(dirt, tile_light::shadeOf(15 - ground_daylight::lossAt(1)))));
-  EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, static_cast<uint8_t>(tile_light::shadeOf(15) * 3 / 5))))
-      << "the sun falls on a back block nothing stands over, set back from the faces in front";
+  EXPECT_TRUE(near(cellPixel(9, 10), scaled(dirt, tile_light::backShade(tile_light::shadeOf(15)))))
+      << "a back block in the open is set back from the faces in front";
   EXPECT_TRUE(near(cellPixel(11, 10), blockColour(world_test::kGlass)));
   EXPECT_TRUE(near(cellPixel(11, 11), {0, 0, 0, 255})) << "open air (the player stands in its middle cell)";
 }

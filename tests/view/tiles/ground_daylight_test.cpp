@@ -40,8 +40,8 @@ class GroundDaylight : public world_test::WorldTest {
 };
 
 TEST_F(GroundDaylight, GroundUnderTheOpenSkyDarkensAStepPerCellOfDepthDownToTheDarkALevelAtATime) {
-  const int expected[] = {15, 13, 11, 9, 7, 6, 5, 4, 3, 2, 1, 0};
-  for (int depth = 1; depth <= 10; ++depth) {
+  const int expected[] = {15, 13, 11, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+  for (int depth = 1; depth <= 11; ++depth) {
     EXPECT_EQ(seeping(5, kSurface - depth), expected[depth]) << depth;
     EXPECT_LE(seeping(5, kSurface - depth - 1), seeping(5, kSurface - depth)) << "never lighter deeper down";
     EXPECT_LE(seeping(5, kSurface - depth) - seeping(5, kSurface - depth - 1), 2) << "no lit step next to the dark";
@@ -55,7 +55,7 @@ TEST_F(GroundDaylight, DrawnGroundIsLitDeeperThanTheLightMapCarriesIt) {
   ASSERT_EQ(deep.skyLevel(), 1);
   const uint8_t drawn = tile_light::shadeOf(15 - ground_daylight::lossAt(3));
   EXPECT_EQ(tile_light::flatColours(*map, deep, 0).front, (engine::Color3B{drawn, drawn, drawn}));
-  EXPECT_EQ(tile_light::flatColours(map->props(), deep, 0).front, (engine::Color3B{66, 66, 66}))
+  EXPECT_EQ(tile_light::flatColours(map->props(), deep, 0).front, (engine::Color3B{38, 38, 38}))
       << "the cell's own light is what the light map says";
   engine::Color3B own;
   tile_light::cornerColours(*map, deep, 0, own);
@@ -63,13 +63,13 @@ TEST_F(GroundDaylight, DrawnGroundIsLitDeeperThanTheLightMapCarriesIt) {
 }
 
 TEST_F(GroundDaylight, AnUnlitCaveGivesNothingAndAnOpenCellKeepsItsOwnLight) {
-  // A dark pocket two cells wide deep in the ground.
+  // A dark pocket two cells wide deep in the ground, past the daylight's reach.
   for (int x = 4; x <= 5; ++x) {
-    map->cell(x, 2).setFront(world_test::kAir, 0, 0);
-    map->cell(x, 2).setSkyLevel(0);
+    map->cell(x, 1).setFront(world_test::kAir, 0, 0);
+    map->cell(x, 1).setSkyLevel(0);
   }
-  EXPECT_EQ(seeping(4, 1), 0) << "rock beside the dark pocket";
-  const engine::Color3B open = tile_light::flatColours(*map, map->cell(4, 2), 0).front;
+  EXPECT_EQ(seeping(4, 0), 0) << "rock beside the dark pocket";
+  const engine::Color3B open = tile_light::flatColours(*map, map->cell(4, 1), 0).front;
   EXPECT_EQ(open, (engine::Color3B{0, 0, 0})) << "the pocket's air is not ground";
 }
 

@@ -41,7 +41,7 @@ TEST_F(TileRefreshTest, AWholeViewReTintDuringABatchWaitsForItsEndAndRunsOnce) {
     EXPECT_EQ(dirtColour(), (Color3B{255, 255, 255}));  // not yet
     EXPECT_TRUE(refresh.refreshWanted());
   }
-  EXPECT_EQ(dirtColour(), (Color3B{114, 114, 114}));
+  EXPECT_EQ(dirtColour(), (Color3B{110, 110, 110}));
   EXPECT_FALSE(window->batching());
   EXPECT_FALSE(refresh.refreshWanted());
 }
@@ -53,7 +53,7 @@ TEST_F(TileRefreshTest, OutsideABatchTheReTintIsImmediateAndABatchWithoutAskingR
   }
   EXPECT_EQ(dirtColour(), (Color3B{255, 255, 255}));
   window->updateTileAndNeighbours(map->cell(10, 9), TileSprites::kRelightView);
-  EXPECT_EQ(dirtColour(), (Color3B{114, 114, 114}));
+  EXPECT_EQ(dirtColour(), (Color3B{110, 110, 110}));
 }
 
 TEST_F(TileRefreshTest, TheNoticeFlagsRebuildTheCellAndTheNeighboursTheyName) {

@@ -13,18 +13,12 @@ constexpr int kCaveLeft = 6, kCaveRight = 14, kCaveBottom = 10, kCaveTop = 12;
 
 class CaveLightView : public WorldViewTest {
  protected:
-  // Ground in front and behind up to row 19, open air above it, and a cave of open cells with the
-  // ground behind them around the player's cell (10, 10); its floor is row 9.
+  // Ground in front and behind up to row 24, open air above it, and a cave of open cells with the
+  // ground behind them around the player's cell (10, 10), deeper than the daylight reaches; its
+  // floor is row 9.
   void SetUp() override {
     WorldViewTest::SetUp();
-    for (int x = 0; x < 40; ++x) {
-      for (int y = 0; y < 30; ++y) {
-        MapBlock& c = map->cell(x, y);
-        c.setSkyLevel(0);
-        c.setFront(y < 20 ? world_test::kDirt : world_test::kAir, 0, 0);
-        c.setLayer(y < 20 ? world_test::kDirt : world_test::kAir, 0, MapBlock::kBack);
-      }
-    }
+    groundBelow(25, 0);
     for (int x = kCaveLeft; x <= kCaveRight; ++x) {
       for (int y = kCaveBottom; y <= kCaveTop; ++y) map->cell(x, y).setFront(world_test::kAir, 0, 0);
     }

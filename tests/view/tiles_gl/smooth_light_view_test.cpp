@@ -48,8 +48,8 @@ TEST_F(SmoothLightView, ALightAtOneCornerFadesWithoutARidgeToTheOppositeCorner) 
     const float farX = c.cornerX + 0.75f * (1.0f - 2.0f * c.cornerX);
     const float farY = c.cornerY + 0.75f * (1.0f - 2.0f * c.cornerY);
     const Rgba far = pixelIn(10, 9, farX, farY);
-    // The dark cell's corner rises one level towards the light: it shows, no more.
-    EXPECT_GT(brightness(nearCorner), 40) << "the lit corner shows (" << c.litX << ", " << c.litY << ")";
+    // The dark cell's corner rises a third of the way to one level towards the light: it shows, no more.
+    EXPECT_GT(brightness(nearCorner), 12) << "the lit corner shows (" << c.litX << ", " << c.litY << ")";
     EXPECT_LT(brightness(far) * 8, brightness(nearCorner)) << "a ridge from (" << c.litX << ", " << c.litY << ")";
     layer->teardownWorldView();
   }
