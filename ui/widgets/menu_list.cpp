@@ -184,8 +184,16 @@ void MenuList::redraw() {
     engine::Label* label = addTextLabel(
         node_, row.text, engine::Vec2(topLeft_.x + iconWidth + kTextInset * textScale_, bottom + rowHeight_ / 2.0f),
         kFontSmall, row.action ? kTextColour : kPlainTextColour);
-    if (label != nullptr) label->setScale(textScale_);
+    if (label != nullptr) fitInRow(*label, width_ - iconWidth - 2 * kTextInset * textScale_);
   }
+}
+
+// A text longer than its row (a recipe with its ingredients and station) is drawn narrower rather
+// than past the row's edge.
+void MenuList::fitInRow(engine::Label& label, float room) const {
+  label.setScale(textScale_);
+  const float drawn = label.getContentSize().width * textScale_;
+  if (drawn > room && room > 0) label.setScaleX(textScale_ * room / drawn);
 }
 
 void MenuList::drawHeading(const Row& row, float bottom) {

@@ -19,6 +19,7 @@
 
 namespace engine {
 class InnerNode;
+class Label;
 }
 
 class MenuList {
@@ -98,6 +99,7 @@ class MenuList {
   void redraw();
   // The row's icon at the left of its band; the width it takes, 0 without one.
   float drawIcon(const Row& row, float bottom);
+  void fitInRow(engine::Label& label, float room) const;
   void drawHeading(const Row& row, float bottom);
   // The index, or the first row from it in the direction that is not a heading.
   int passHeadings(int index, int direction) const;
