@@ -189,6 +189,7 @@ class NetClient : public NetCommon {
   void wakeEntity(wire::WireIn& in);
   void knockBackMob(wire::WireIn& in);
   void moveMob(wire::WireIn& in);
+  void walkMob(wire::WireIn& in);
   void teleportPet(wire::WireIn& in);
   void moveBobber(wire::WireIn& in);
   void itemOffered(wire::WireIn& in);

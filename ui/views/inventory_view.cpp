@@ -381,6 +381,14 @@ void InventoryView::listColumn(float& left, float& width) const {
   width = std::min(width, window.width - kGridMargin - left);
 }
 
+// The lines stand over the list, beside the cells: centred across the window, lines wrapped to the
+// list's narrow column would run down over the quick row.
+float InventoryView::linesCentre() const {
+  float left = 0, width = 0;
+  listColumn(left, width);
+  return left + width / 2.0f;
+}
+
 bool InventoryView::ownKey(engine::KeyCode key, bool released) {
   if (!released && gridKey(key)) return true;
   if (isBound(kPaneAction, key)) {

@@ -137,6 +137,7 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   bool ownKey(engine::KeyCode key, bool released) override;
   // On the backpack page the list stands right of the cells.
   void listColumn(float& left, float& width) const override;
+  float linesCentre() const override;
 
  private:
   // The local player of the game the view plays; null between games.

@@ -148,6 +148,8 @@ void ListView::listColumn(float& left, float& width) const {
   left = (window.width - width) / 2.0f;
 }
 
+float ListView::linesCentre() const { return uiWindowSize().width / 2.0f; }
+
 float ListView::listBottom() { return std::max(kMargin, QuickSlots::barTop() + kBarGap); }
 
 int ListView::visibleRows(float top) const {
@@ -188,12 +190,13 @@ void ListView::redrawTexts() {
   const auto scaled = [s](engine::Label* label) {
     if (label != nullptr) label->setScale(s);
   };
+  const float centre = linesCentre();
   float y = window.height - topMargin() - kTitleHeight * s / 2.0f;
   scaled(addTextLabel(texts_, title_, engine::Vec2(window.width / 2.0f, y), kFontBig, engine::Color3B::WHITE,
                       engine::Vec2(0.5f, 0.5f)));
   y -= (kTitleHeight / 2.0f + kLineHeight / 2.0f) * s;
   for (const std::string& line : shownLines_) {
-    scaled(addTextLabel(texts_, line, engine::Vec2(window.width / 2.0f, y), kFontSmall,
+    scaled(addTextLabel(texts_, line, engine::Vec2(centre, y), kFontSmall,
                         engine::Color3B{220, 220, 200}, engine::Vec2(0.5f, 0.5f)));
     y -= kLineHeight * s;
   }

@@ -73,6 +73,9 @@ class ListView : public GameView {
   int visibleRows(float top) const;
   // The list's left edge and width; by default centred in the window.
   virtual void listColumn(float& left, float& width) const;
+  // Where the lines under the title are centred across: by default the window's middle, as the
+  // title. They are wrapped to the list's width, so centred over the list they keep to its column.
+  virtual float linesCentre() const;
   // The colour laid over the whole window under the panel: by default a deep shade that the
   // texts read over whatever lies beneath.
   void setShade(engine::Color4B colour);

@@ -252,8 +252,9 @@ void MenuList::redraw() {
     }
     float textLeft = 0.0f, textRoom = 0.0f;
     drawPictures(i, textLeft, textRoom);
-    // Beside a recipe's ingredients the name is cut short rather than run under them.
-    const std::string text = row.ingredients.empty() ? row.text : fitted(row.text, textRoom / textScale_);
+    // A text longer than its room (a recipe's name beside its ingredients, a found recipe with its
+    // station) is cut short rather than run under the pictures or past the row's edge.
+    const std::string text = fitted(row.text, textRoom / textScale_);
     const engine::Color3B colour = row.dimmed ? kDimmedTextColour : row.action ? kTextColour : kPlainTextColour;
     engine::Label* label = addTextLabel(node_, text, engine::Vec2(textLeft, bottom + rowHeight_ / 2.0f), kFontSmall, colour);
     if (label != nullptr) label->setScale(textScale_);

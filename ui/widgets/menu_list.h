@@ -19,6 +19,7 @@
 
 namespace engine {
 class InnerNode;
+class Label;
 }
 
 class MenuList {

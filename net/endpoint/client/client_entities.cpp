@@ -45,8 +45,8 @@ RealEntity* NetClient::networkedEntity(uint32_t id) const {
 Entity* NetClient::entityById(uint32_t id) const { return networkedEntity(id); }
 
 void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
-  // A mob's impulse, position or state, and a cell turned solid follow the host's own rules for
-  // mobs, which clients do not make yet.
+  // A mob's position or state, and a cell turned solid follow the host's own rules for mobs,
+  // which clients do not make yet.
   static constexpr HandlerTable<Handler> kHandlers{
       {wire::EntityMsg::EntityRecord, &NetClient::entityRecord},
       {wire::EntityMsg::EntitiesRemoved, &NetClient::removeEntities},
@@ -54,6 +54,7 @@ void NetClient::handleEntities(wire::WireIn& in, uint8_t) {
       {wire::EntityMsg::MobKnockBack, &NetClient::knockBackMob},
       {wire::EntityMsg::EntityPush, &NetClient::wakeEntity},
       {wire::EntityMsg::MobMotion, &NetClient::moveMob},
+      {wire::EntityMsg::MobImpulse, &NetClient::walkMob},
       {wire::EntityMsg::EntityEvent, &NetClient::restEntity},
       {wire::EntityMsg::PetCell, &NetClient::teleportPet},
       {wire::EntityMsg::Bobber, &NetClient::moveBobber},
@@ -121,6 +122,21 @@ void NetClient::moveMob(wire::WireIn& in) {
   mob->state = kMobMoving;
   mob->data.moving = true;
   mob->face(velocity.x > 0);
+}
+
+// [5][83]: a walk the host's rules chose for a mob, from where the host has it (u32 left or right,
+// f32 speed, f32 seconds). Clients do not think for mobs: without it a walker stands where it was
+// made while the host's walks away.
+void NetClient::walkMob(wire::WireIn& in) {
+  auto* mob = entity_cast<MobEntity>(networkedEntity(in.u32()));
+  const wire::Point point = in.point();
+  engine::ByteReader walk(in.raw(kImpulseBytes));
+  const auto direction = static_cast<int32_t>(walk.u32());
+  const float speed = walk.f32();
+  const float time = walk.f32();
+  const bool walking = direction == mob_state::kWalkingLeft || direction == mob_state::kWalkingRight;
+  if (mob == nullptr || !walking || !std::isfinite(speed) || !std::isfinite(time)) return;
+  if (placeEntity(*mob, point)) mob->startWalk(direction, speed, time);
 }
 
 void NetClient::teleportPet(wire::WireIn& in) {
