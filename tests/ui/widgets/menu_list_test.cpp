@@ -132,7 +132,9 @@ TEST_F(MenuListTest, ARecipesPicturesStandInsideTheirRowAtWholePixelsEachClearOf
       EXPECT_LE(at.getMaxX(), band.getMaxX() - edge) << row << " " << picture;
       EXPECT_GE(at.getMinY(), band.getMinY() + edge) << row << " " << picture;
       EXPECT_LE(at.getMaxY(), band.getMaxY() - edge) << row << " " << picture;
-      if (picture > 0) EXPECT_GT(at.getMinX(), before.getMaxX()) << "pictures overlap in row " << row;
+      if (picture > 0) {
+        EXPECT_GT(at.getMinX(), before.getMaxX()) << "pictures overlap in row " << row;
+      }
       before = at;
     }
   }
