@@ -1,10 +1,8 @@
 #include "view/entities/entity_tint.h"
 
 #include <algorithm>
-#include <array>
 
 #include "view/tiles/tile_light.h"
-#include "world/light/cell_light_levels.h"
 
 namespace {
 
@@ -14,16 +12,20 @@ uint8_t dyed(uint8_t light, uint8_t dye) {
 
 }  // namespace
 
-engine::Color3B entityTint(const MapBlock& cell, uint32_t darkness) {
-  const std::array<uint8_t, 3> levels = cellLightLevels(cell, darkness);
-  // The same shade as the cells around it, so a body stands in the light of the ground it is on.
-  return {tile_light::shadeOf(levels[0]), tile_light::shadeOf(levels[1]), tile_light::shadeOf(levels[2])};
+engine::Color3B entityTint(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
+  // The same light as the open air of the cells around it, so a body stands in the light of the
+  // ground it is on, and a torch's fading light stays the torch's colour on it as on the ground.
+  return tile_light::airColour(map, cell, darkness);
 }
 
-engine::Color3B playerTint(const MapBlock& cell, uint32_t darkness) {
-  const engine::Color3B light = entityTint(cell, darkness);
-  const uint8_t floor = tile_light::shadeOf(kPlayerLightFloor);
-  return {std::max(light.r, floor), std::max(light.g, floor), std::max(light.b, floor)};
+engine::Color3B playerTint(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
+  const engine::Color3B light = entityTint(map, cell, darkness);
+  const int floor = tile_light::shadeOf(kPlayerLightFloor);
+  // Grey added alike to every channel: the light's hue stays (a channel raised on its own would
+  // turn a dim orange red), only paler.
+  const int lift = std::max(0, floor - std::max({int{light.r}, int{light.g}, int{light.b}}));
+  auto raised = [lift](uint8_t c) { return static_cast<uint8_t>(c + lift); };
+  return {raised(light.r), raised(light.g), raised(light.b)};
 }
 
 engine::Color3B dyedColour(const engine::Color3B& light, const engine::Color3B& dye) {

@@ -26,7 +26,7 @@ BaseLocalEntity<NodeType>::~BaseLocalEntity() {
 
 template <class NodeType>
 void BaseLocalEntity<NodeType>::updateLight(const MapBlock& cell) {
-  setColor(entityTint(cell, entity_.world().dayClock().darkness));
+  setColor(entityTint(entity_.world().map(), cell, entity_.world().dayClock().darkness));
 }
 
 template class BaseLocalEntity<EntitySprite>;

@@ -228,7 +228,7 @@ void PlayerSprite::flip() {
 void PlayerSprite::updateColors() {
   const MapBlock* cell = player_->currentMapBlock();
   if (cell == nullptr || player_->world == nullptr) return;
-  const engine::Color3B light = playerTint(*cell, player_->world->dayClock().darkness);
+  const engine::Color3B light = playerTint(player_->world->map(), *cell, player_->world->dayClock().darkness);
   for (DyableSprite* part : parts_) part->setColor(light);
   heldSprite_->setColor(light);
 }

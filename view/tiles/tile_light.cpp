@@ -131,6 +131,12 @@ LayerColours flatColours(const WorldMap& map, const MapBlock& cell, uint32_t dar
   return coloursOf(lightsIn(map, cell, darkness));
 }
 
+engine::Color3B airColour(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
+  Lights l = lightsOf(map.props(), cell, darkness);
+  if (cell.lightColour() != 0) l.hue = light_hue::sourceHue(map, static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
+  return frontColour(l.sky, l.block, l.hue);
+}
+
 LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour) {
   // near[dy + 1][dx + 1], y growing upward; missing cells stay dark.
   std::array<std::array<Lights, 3>, 3> near{};

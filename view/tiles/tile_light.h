@@ -67,6 +67,10 @@ LayerColours flatColours(const BlockPropsTable& props, const MapBlock& cell, uin
 // The flat colours of the cell as drawn in its map: a solid cell also takes the daylight that seeps
 // into the ground from the open cells near it (ground_daylight.h).
 LayerColours flatColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness);
+// The light in the open air of the cell, as what stands in it is lit: the sky's shade, or the block
+// light at the shade of its brightest channel in the hue of its source, whichever is brighter per
+// channel; the colour of an open cell's front, whatever fills the cell.
+engine::Color3B airColour(const WorldMap& map, const MapBlock& cell, uint32_t darkness);
 // The corners of the cell from its 3x3 neighbourhood as drawn in the map (x wraps, rows outside the map are black;
 // solid cells take the seeping daylight):
 // each corner takes the brightest of the four cells that share it, sky and each block-light

@@ -123,10 +123,11 @@ TEST_F(EntityDrawing, TheCellsLightTintsTheSprite) {
   const auto* drawing = static_cast<LocalTreasureEntity*>(lit.drawing());
   EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{228, 208, 208}));
   EXPECT_EQ(drawing->overlay()->getColor(), (engine::Color3B{228, 208, 208}));
-  // Night falls: a re-tint of the whole view darkens it to its block light.
+  // Night falls: a re-tint of the whole view darkens it to its block light, in that light's hue
+  // (12, 3, 0 raised to 15, 6, 0) over what is left of the sky.
   world->dayClock().darkness = 12;
   EntityDrawingFactory::relightAll(lists);
-  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{228, 110, 110}));
+  EXPECT_EQ(drawing->node()->getColor(), (engine::Color3B{228, 143, 110}));
 }
 
 TEST_F(EntityDrawing, AProjectileTakesItsRowsPictureAndTurns) {
