@@ -10,6 +10,13 @@
 
 namespace {
 
+// What a ranged weapon shoots: an item of the ammunition kind with its ranged record.
+bool isAmmunition(const Item& item) {
+  constexpr uint8_t kAmmunitionKind = 7;
+  const ItemDef* def = item.definition();
+  return def != nullptr && def->record.kind() == kAmmunitionKind && def->rangedSpec != nullptr;
+}
+
 constexpr SlotRef kOutput{SlotKind::Single, 0, 0};
 constexpr int kGridCells = Inventory::kGridSide * Inventory::kGridSide;
 
@@ -49,7 +56,8 @@ GridCraft craftFromGrid(Player& player) {
 void returnCraftArea(Inventory& inventory) {
   inventory.returnCraftGridItems();
   Item* output = inventory.slotItem(kOutput);
-  if (output == nullptr || output->isNone()) return;
+  // The output is also the ammunition slot: a bobber or arrows laid there wait for the weapon.
+  if (output == nullptr || output->isNone() || isAmmunition(*output)) return;
   bool newSlot = false;
   if (inventory.findSlotFor(output, newSlot).isNone()) return;
   inventory.takeSlot(kOutput);  // the inventory stored a copy of it

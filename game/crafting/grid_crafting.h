@@ -21,5 +21,5 @@ struct GridCraft {
 GridCraft craftFromGrid(Player& player);
 
 // The grid's stacks into the backpack (`Inventory::returnCraftGridItems`), then the output's
-// stack wherever it finds room; what finds none stays where it was.
+// stack wherever it finds room unless it is ammunition; what finds none stays where it was.
 void returnCraftArea(Inventory& inventory);

@@ -18,6 +18,7 @@ void paintBlock(Canvas& frame, const BlockLook& look, int variant);
 // objects that show a patch of their material).
 void paintMaterial(Canvas& frame, Family family, const Ramp& ramp, Colour accent, uint32_t seed);
 
-void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_t seed);
+// An object block in one of its variants (a door's variant 1 is its open look).
+void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_t seed, int variant);
 
 }  // namespace artmaker

@@ -311,7 +311,7 @@ void paintBlock(Canvas& frame, const BlockLook& look, int variant) {
     }
     return;
   }
-  paintObject(frame, look, ramp, seed);
+  paintObject(frame, look, ramp, seed, variant);
 }
 
 }  // namespace artmaker

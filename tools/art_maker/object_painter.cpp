@@ -45,8 +45,14 @@ void platform(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
   }
 }
 
-void door(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom&) {
+// A switched door is shut in variant 0 and open in variant 1: the open one is its panel swung back
+// against the hinge, so the doorway shows clear and the player sees the click took.
+void door(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom&, int variant) {
   const bool wide = nameHas(look, {"gate", "portal", "trapdoor", "hatch"});
+  if (!wide && variant == 1) {
+    f.shadedBox({6, 0, 4, 30}, r[2], r[4], r[0]);
+    return;
+  }
   const PixelRect panel = wide ? PixelRect{1, 1, 28, 28} : PixelRect{6, 0, 18, 30};
   f.shadedBox(panel, r[2], r[4], r[0]);
   if (wide && nameHas(look, {"portal"})) {
@@ -256,12 +262,12 @@ void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) 
 
 }  // namespace
 
-void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_t seed) {
+void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_t seed, int variant) {
   ArtRandom rnd(seed);
   Canvas shape(kTile, kTile);
   switch (look.shape) {
     case BlockShape::Platform: platform(shape, look, ramp, rnd); break;
-    case BlockShape::Door: door(shape, look, ramp, rnd); break;
+    case BlockShape::Door: door(shape, look, ramp, rnd, variant); break;
     case BlockShape::Pole: pole(shape, look, ramp, rnd); break;
     case BlockShape::Plant: plant(shape, look, ramp, rnd); break;
     case BlockShape::Light: light(shape, look, ramp, rnd); break;

@@ -163,8 +163,13 @@ bool MainView::shootHeld() {
   if (held == nullptr || held->isNone() || p->world == nullptr) return false;
   const uint8_t mode = p->world->isCreative() ? 1 : 0;
   // What spawns something is the rules' to allow first (an empty firework, the creative world's
-  // mob limit): a refusal is told and the click fires nothing.
-  if (itemKindOf(held) == kSpawningKind && !session().entityRules().useSpawningItem(mode, p, held, aim_)) return true;
+  // mob limit): a refusal is told and the click fires nothing. A rod or a bow shoots what lies in
+  // the ammunition slot and sets nothing loose itself, so the creative world's short list of
+  // spawning items does not silence it.
+  if (itemKindOf(held) == kSpawningKind && !needsAmmunition(*held) &&
+      !session().entityRules().useSpawningItem(mode, p, held, aim_)) {
+    return true;
+  }
   const Logic::ProjectileChoice choice = session().entityRules().projectileForItem(mode, p, held);
   if (choice.itemId < 0) {
     // Without what it shoots the click is the weapon's still: it says what is missing and where

@@ -119,6 +119,19 @@ TEST(BlockAtlas, VariantsDifferInDetailNotInColour) {
   EXPECT_GT(compared, 100);
 }
 
+// A door a right click opens must look open: its doorway clear where the shut panel stood.
+TEST(BlockAtlas, AnOpenDoorShowsItsDoorwayClear) {
+  constexpr uint16_t kIronDoor = 288;
+  const Canvas* rocks = madePicture("rocks.png");
+  ASSERT_NE(rocks, nullptr);
+  const Canvas shut = rocks->crop(toPixels(art::blockSpriteRect(kIronDoor, 0)));
+  const Canvas open = rocks->crop(toPixels(art::blockSpriteRect(kIronDoor, 1)));
+  const PixelRect doorway{shut.width() / 2 - 2, 4, 4, shut.height() - 8};
+  EXPECT_TRUE(shut.anyOpaque(doorway)) << "the shut door fills its doorway";
+  EXPECT_FALSE(open.anyOpaque(doorway)) << "the open door still fills its doorway";
+  EXPECT_TRUE(open.anyOpaque({0, 0, open.width(), open.height()})) << "the open door is drawn";
+}
+
 TEST(BlockAtlas, TheSpecialTilesAreDrawnInEveryVariant) {
   struct Tile { uint16_t id; int variants; };
   const Canvas* rocks = madePicture("rocks.png");

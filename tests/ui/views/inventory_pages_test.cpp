@@ -1,6 +1,7 @@
 // The inventory view's pages with cells of their own: the craft grid crafts what its layout makes
-// in the result cell and gives its stacks back when the page is left or the view closes, and the
-// open chest's slots show as cells that stacks are dragged out of.
+// in the result cell and gives its stacks back when the page is left or the view closes (keeping the
+// ammunition laid in the result cell, which is also the ammunition slot), and the open chest's slots
+// show as cells that stacks are dragged out of.
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,23 @@ TEST_F(InventoryPagesTest, LeavingTheCraftGridGivesItsStacksBack) {
   views().pop();
   EXPECT_EQ(items().slotItem(kGrid11), nullptr) << "closing the view empties the grid too";
   EXPECT_EQ(items().countItems(kLog, false, false) + items().countItems(kPlanks, false, false), 7u);
+}
+
+TEST_F(InventoryPagesTest, ABobberLaidInTheAmmunitionCellStaysThereWhenTheViewCloses) {
+  // The result cell is also the ammunition slot: what a rod or a bow shoots waits there.
+  constexpr uint16_t kCorkBobber = 16;
+  constexpr uint8_t kAmmunitionKind = 7;
+  RangedSpec shot;
+  ItemDef& bobber = test_rows::defineItem(kCorkBobber, kAmmunitionKind);
+  bobber.rangedSpec = &shot;
+  items().setSlot(kPack00, makeItem(kCorkBobber, 3));
+  open(InventoryView::kCrafting);
+  dragStack(kPack00, kResult);
+  ASSERT_EQ(countOf(kResult, kCorkBobber), 3);
+  views().pop();
+  bobber.rangedSpec = nullptr;
+  EXPECT_EQ(countOf(kResult, kCorkBobber), 3) << "closing the view took the bobber out of the ammunition slot";
+  EXPECT_EQ(items().countItems(kCorkBobber, false, false), 0u);
 }
 
 TEST_F(InventoryPagesTest, TheOpenChestsSlotsAreCellsToDragFrom) {

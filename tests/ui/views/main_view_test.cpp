@@ -1,12 +1,16 @@
 // The main view's play: the pointer's cell with the player at the window's centre, mining by
 // holding the button within reach, the bound keys moving the body, the quick slots picked by number
 // and wheel, the pause key acting only on a press it saw, a right click putting one of the held
-// stack on a shelf, and a click with a spawning item refused by the rules with their text.
+// stack on a shelf, a click with a spawning item refused by the rules with their text, and a rod in a
+// creative world telling what it lacks.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "content/format/record_layout.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
 #include "game/inventory/inventory.h"
 #include "world/blocks/shelf.h"
 #include "world/cells/block_flags.h"
@@ -76,6 +80,7 @@ class ShelfDisplays final : public NullRuleEntities {
 constexpr uint16_t kFourPlaceShelf = 212;
 constexpr uint16_t kFirework = 1042;
 constexpr uint16_t kMobCapsule = 913;
+constexpr uint16_t kWoodenRod = 15;
 
 TEST_F(MainViewTest, ThePointerFindsTheCellDrawnUnderIt) {
   EXPECT_EQ(main().worldPointAt(centre()), local->position);
@@ -210,6 +215,23 @@ TEST_F(MainViewTest, AMobCapsuleClickedInACrowdedCreativeWorldSaysTheLimit) {
   rules.setEntities(&drops);
   ASSERT_EQ(events.messages.size(), 1u);
   EXPECT_EQ(events.messages[0].text, "Mob limit reached.");
+}
+
+TEST_F(MainViewTest, ARodWithoutABobberInACreativeWorldSaysWhatItNeeds) {
+  // A rod shoots from the ammunition slot: no spawning item, whatever the world's mode.
+  game_test::defineItem(kWoodenRod, 6, false);
+  RangedSpec rod;
+  rod.bytes[content::ranged_record::ammunition] = rod.bytes[content::ranged_record::ammunition + 1] = 0xFF;
+  rod.bytes[content::ranged_record::needsAmmunition] = 1;
+  contentTables().itemDefs[kWoodenRod].rangedSpec = &rod;
+  playCreative();
+  hold(kWoodenRod, 0);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, false);
+  main().mouseButton(pointOf(12, 12), kel::MOUSE_BUTTON_LEFT, true);
+  contentTables().itemDefs[kWoodenRod].rangedSpec = nullptr;
+  ASSERT_EQ(events.messages.size(), 1u) << "the click said nothing";
+  EXPECT_EQ(events.messages[0].text.rfind("A fishing rod needs a bobber or a lure in the ammunition slot", 0), 0u)
+      << events.messages[0].text;
 }
 
 TEST_F(MainViewTest, ARightClickPutsOneOfTheHeldItemsOnTheShelfWhereThePointerPoints) {
