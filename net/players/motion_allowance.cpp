@@ -15,9 +15,10 @@ float MotionAllowance::ticksFor(engine::Vec2 gap, bool flying) {
   return std::max(across, upDown);
 }
 
-MotionAllowance::Verdict MotionAllowance::judge(engine::Vec2 gap, engine::Vec2 fromLeftPlace, bool flying) {
+MotionAllowance::Verdict MotionAllowance::judge(engine::Vec2 gap, engine::Vec2 fromLeftPlace, bool flying,
+                                                bool passable) {
   const float needed = ticksFor(gap, flying);
-  if (needed <= ticks_) {
+  if (passable && needed <= ticks_) {
     ticks_ -= needed;
     return Verdict::Accepted;
   }

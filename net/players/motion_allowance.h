@@ -4,7 +4,8 @@
 // what lies between them is motion a lagged link bunched up. The allowance is game time, earned
 // by each step of the copy up to half a second, and a record spends the ticks the body would
 // need at its fastest to cover the gap. A record that asks for more is a body doing what no
-// body can: the host keeps the copy where it is.
+// body can, and so is one that puts her inside solid ground or past a wall no body goes
+// through: the host keeps the copy where it is.
 //
 // A jump the host makes itself (respawn, a portal, a bed, a teleport) fills the allowance, and
 // for half a second records that still speak of the place she left are dropped without a word:
@@ -28,8 +29,9 @@ class MotionAllowance {
 
   // The copy took a step of `ticks`.
   void elapse(float ticks);
-  // A record puts her `gap` pixels (x the shorter way across the wrap) from the copy.
-  Verdict judge(engine::Vec2 gap, engine::Vec2 fromLeftPlace, bool flying);
+  // A record puts her `gap` pixels (x the shorter way across the wrap) from the copy; `passable`:
+  // the map lets a body go that way (motion_path.h).
+  Verdict judge(engine::Vec2 gap, engine::Vec2 fromLeftPlace, bool flying, bool passable = true);
   // The host moved her; `gapToLeft` is then measured from the place she left.
   void placedByHost();
 

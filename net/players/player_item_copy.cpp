@@ -51,3 +51,13 @@ ItemPtr PlayerItemCopy::take(uint16_t id, uint16_t count) {
   std::erase_if(stacks_, [](const ItemPtr& stack) { return stack->count == 0; });
   return taken;
 }
+
+void PlayerItemCopy::wear(const Item& held) {
+  ItemPtr* worn = nullptr;
+  for (ItemPtr& stack : stacks_) {
+    if (stack->id != held.id) continue;
+    if (worn == nullptr || stack->durability == held.durability) worn = &stack;
+    if (stack->durability == held.durability) break;
+  }
+  if (worn != nullptr && (*worn)->durability > 0) --(*worn)->durability;
+}

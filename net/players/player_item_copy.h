@@ -6,7 +6,8 @@
 // this copy; what the copy does not hold the client cannot put into the world.
 //
 // Only the item's id and count are compared: the item that leaves is the copy's own, so a client
-// cannot improve an item (its modifier, durability) by naming it differently.
+// cannot improve an item (its modifier, durability) by naming it differently; and the host wears
+// the copy's own tool as it wears the one she holds, so a tool she drops is as worn as she made it.
 //
 // Main thread only.
 
@@ -36,6 +37,9 @@ class PlayerItemCopy {
   // What take would give, leaving the copy as it is.
   ItemPtr peek(uint16_t id, uint16_t count) const;
   uint32_t countOf(uint16_t id) const;
+  // The held tool wore by one point: so does the copy's own stack of it (the one as worn as the
+  // held one, else the first of its id), as her game wears hers; at 0 it stays, broken.
+  void wear(const Item& held);
 
  private:
   std::vector<ItemPtr> stacks_;

@@ -5,6 +5,7 @@
 #include "content/items/item.h"
 #include "entities/core/entity.h"
 #include "entities/items/treasure_entity.h"
+#include "game/inventory/item_kinds.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
 #include "net/wire/wire_out.h"
@@ -119,13 +120,26 @@ void PlayerServer::consumeHeldItem() {
 }
 
 void PlayerServer::wearHeldTool() {
-  if (Item* held = heldItem(); held != nullptr) {
+  if (Item* held = heldItem(); isSwingingItem(held)) {
+    if (world == nullptr || !world->isCreative()) items_.wear(*held);
     if (held->durability > 0) --held->durability;
     if (held->durability == 0 && held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
   }
   wire::WireOut out = wire::hostMessage(wire::PlayerMsg::HeldToolWorn);
   out.u8(selectedSlot());
   toClient(out);
+}
+
+Item* PlayerServer::heldStillCarried() {
+  Item* held = heldItem();
+  if (held == nullptr || held->isNone()) return nullptr;
+  if ((world != nullptr && world->isCreative()) || items_.countOf(held->id) > 0) return held;
+  const uint8_t slot = selectedSlot();
+  heldItemChanged(nullptr, slot);
+  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::HeldItem);
+  out.item(nullptr).u8(slot).peer(peer_);
+  server_.sendToAllBut(out, peer_);
+  return nullptr;
 }
 
 // ---- Items and effects ----

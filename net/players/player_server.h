@@ -74,12 +74,18 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void setSpawnCell(uint16_t column, uint16_t row) override;
   // One unit of the held stack is used up; an emptied stack goes back to the pool.
   void consumeHeldItem();
-  // The held tool wears by one; worn out, it starts afresh one unit fewer.
+  // The held tool or weapon wears by one, and so does the host's copy of it among her items;
+  // worn out, the held one starts afresh one unit fewer. Anything else held does not wear.
   void wearHeldTool() override;
+  // What she holds as she mines, uses or strikes: the held stack only while the host's copy of her
+  // items still holds it. One she dropped, stored or traded since she took it in hand is held no
+  // longer (the others see her empty-handed): null then, or when she holds nothing.
+  Item* heldStillCarried();
 
   // ---- Where she stands (player_server_motion.cpp) ----
   // Her client's record puts her at `to`: accepted (the copy takes it), stale (dropped) or
-  // refused (the copy stays and her client is told where that is).
+  // refused (the copy stays and her client is told where that is). A place no body could have
+  // gone to through the map from where the host has her is refused too (motion_path.h).
   MotionAllowance::Verdict judgeMotion(engine::Vec2 to, bool flying);
   // The host placed her, from `from`: the place a late record may still name.
   void placedByHost(engine::Vec2 from);
@@ -191,6 +197,9 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   uint32_t told_ = 0;
 
  protected:
+  // The size of the body the map is judged against.
+  virtual engine::Vec2 bodySize() const { return PlayerBody{}.size; }
+
   MotionAllowance motion_;
   engine::Vec2 leftPlace_{0, 0};
 };
@@ -210,4 +219,7 @@ class PlayerServerDesktop final : public PlayerDesktop<PlayerServer> {
     PlayerDesktop<PlayerServer>::setCellCoordinates(x, y);
     placedByHost(from);
   }
+
+ protected:
+  engine::Vec2 bodySize() const override { return body().size; }
 };

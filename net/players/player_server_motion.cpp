@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "net/players/player_server.h"
+#include "net/players/motion_path.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -21,7 +22,11 @@ engine::Vec2 gapBetween(engine::Vec2 from, engine::Vec2 to, const World* world) 
 }  // namespace
 
 MotionAllowance::Verdict PlayerServer::judgeMotion(engine::Vec2 to, bool flying) {
-  return motion_.judge(gapBetween(position, to, world), gapBetween(leftPlace_, to, world), flying);
+  const engine::Vec2 gap = gapBetween(position, to, world);
+  // A body without collisions goes through anything, as its own physics lets it.
+  const bool passable = world == nullptr || hasFlag(player_flag::kNoClip) ||
+                        motion_path::bodyMayReach(world->map(), position, position + gap, bodySize());
+  return motion_.judge(gap, gapBetween(leftPlace_, to, world), flying, passable);
 }
 
 void PlayerServer::placedByHost(engine::Vec2 from) {

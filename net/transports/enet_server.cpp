@@ -67,6 +67,7 @@ void EnetServer::connected(ENetPeer* peer) {
   const uint8_t id = slots_.add(peer);
   if (id != kel::NET_NO_PEER) {
     peer->data = slotTag(id);
+    declared_[id] = peer->incomingBandwidth;
     return;
   }
   peer->data = nullptr;
@@ -114,8 +115,7 @@ void EnetServer::sendToAllBut(const uint8_t* data, uint32_t length, uint8_t peer
 
 uint32_t EnetServer::declaredIncomingBandwidth(uint8_t peer) {
   auto lock = service_.lock();
-  const auto* connection = static_cast<const ENetPeer*>(slots_.connected(peer));
-  return connection != nullptr ? connection->incomingBandwidth : 0;
+  return slots_.connected(peer) != nullptr ? declared_[peer] : 0;
 }
 
 void EnetServer::dropPeer(uint8_t peer) {

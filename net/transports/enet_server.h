@@ -14,6 +14,7 @@
 // Threads: the game thread starts, sends, drops and stops; the service thread only pushes to
 // the listener.
 
+#include <array>
 #include <cstdint>
 
 #include "net/transports/enet_service.h"
@@ -35,7 +36,9 @@ class EnetServer : public kel::NetBridgeServer {
   void dropPeer(uint8_t peer) override;
   void sendTo(const uint8_t* data, uint32_t length, uint8_t peer) override;
   void sendToAllBut(const uint8_t* data, uint32_t length, uint8_t peer) override;
-  // What the client's ENet host declared as its incoming bandwidth when it connected.
+  // What the client's ENet host declared as its incoming bandwidth when it connected. Kept from the
+  // connection: ENet's own bandwidth exchange soon after tells this host, whose outgoing
+  // bandwidth is unlimited, a limit of 0 from every client, which would read as "no pace".
   uint32_t declaredIncomingBandwidth(uint8_t peer) override;
 
   // The port the server listens on; 0 before start.
@@ -49,6 +52,7 @@ class EnetServer : public kel::NetBridgeServer {
 
   EnetService service_;
   PeerSlots slots_;  // under the service's lock
+  std::array<uint32_t, 256> declared_{};  // by slot, as each connection declared it; under the lock
 };
 
 }  // namespace enet

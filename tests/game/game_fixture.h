@@ -186,6 +186,16 @@ class GameTest : public world_test::WorldTest {
     bytes[content::item_record::placesBlock] = static_cast<uint8_t>(block);
     bytes[content::item_record::placesBlock + 1] = static_cast<uint8_t>(block >> 8);
   }
+  // A rectangle of cells filled with the block, corners included.
+  void fill(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t id) {
+    for (int32_t cx = x0; cx <= x1; ++cx)
+      for (int32_t cy = y0; cy <= y1; ++cy) put(cx, cy, id);
+  }
+  // A rectangle of cells full of water.
+  void water(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    for (int32_t cx = x0; cx <= x1; ++cx)
+      for (int32_t cy = y0; cy <= y1; ++cy) at(cx, cy).liquid = static_cast<uint8_t>(4 | (4 << 3) | (1 << 6));
+  }
   // A floor of the block along a row.
   void floorAt(int32_t row, uint16_t id = world_test::kDirt) {
     for (int32_t x = 0; x < kWidth; ++x) put(x, row, id);

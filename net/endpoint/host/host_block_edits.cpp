@@ -90,6 +90,8 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
 }
 
 void NetServer::editBlockFor(PlayerBase& player, BlockEdit edit) {
+  // She mines with what her items still hold, not with a tool she let go of since she took it.
+  if (PlayerServer* remote = remoteOf(&player)) remote->heldStillCarried();
   if (const char* refusal = clientEditRefusal(edit, player)) {
     if (*refusal != '\0') player.showMessage(console_kind::kRefusal, refusal);
     return;

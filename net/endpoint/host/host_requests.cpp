@@ -81,13 +81,14 @@ void NetServer::throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLo
 
 void NetServer::shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
   const wire::Point aim = in.point();
-  Item* held = player.heldItem();
+  Item* held = player.heldStillCarried();
   if (held != nullptr && !held->isNone()) rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0);
 }
 
 void NetServer::useBlock(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
   const wire::Cell at = in.cell();
   const uint8_t layer = in.u8() == 0 ? MapBlock::kFront : MapBlock::kBack;
+  player.heldStillCarried();
   if (MapBlock* cell = cellNear(player, at, host::kUseReach)) useBlockFor(player, *cell, layer);
 }
 
@@ -123,6 +124,7 @@ void NetServer::captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalL
 }
 
 void NetServer::hitMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  player.heldStillCarried();  // she strikes with what her items still hold
   if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer({rules, rules, rules}, player, *mob);
 }
 

@@ -22,14 +22,6 @@ class PlayerBodyTest : public GameTest {
   PlayerBody& body() { return player->body(); }
   float x() const { return player->position.x; }
   float y() const { return player->position.y; }
-  void fill(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t id) {
-    for (int32_t cx = x0; cx <= x1; ++cx)
-      for (int32_t cy = y0; cy <= y1; ++cy) put(cx, cy, id);
-  }
-  void water(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-    for (int32_t cx = x0; cx <= x1; ++cx)
-      for (int32_t cy = y0; cy <= y1; ++cy) at(cx, cy).liquid = static_cast<uint8_t>(4 | (4 << 3) | (1 << 6));
-  }
 
   static constexpr int32_t kFloor = 5;
   static constexpr float kStandY = 6 * 30 + 9 - 15;  // the body centre of a player standing on row 5

@@ -1,6 +1,7 @@
 // What a joined player holds and wears is what the host's copy of her items holds, over real ENet
 // on 127.0.0.1: a block item or a tool her client names but never brought is held as nothing, so
-// she neither places nor mines with it, and armour she never had is worn by nobody.
+// she neither places nor mines with it, and armour she never had is worn by nobody. A tool she
+// drops while it is still in her hand mines no more, though her client never says she let go.
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,40 @@ TEST_P(PlayTogetherHeld, TheHeldStackIsTheCopysOwnNotTheBytesSheSent) {
   ASSERT_TRUE(runUntil([&] { return onHost(kAnn).heldItem() != nullptr; }));
   EXPECT_EQ(onHost(kAnn).heldItem()->durability, 3);
   EXPECT_NE(onHost(kAnn).heldItem()->word, 0x12345678u);
+}
+
+TEST_P(PlayTogetherHeld, AToolDroppedWhileHeldNoLongerMines) {
+  MapBlock& stands = *hostWorld->cellAt(column, ground->y + 1);
+  walk(*ann, stands);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == stands.x; }));
+  ItemPtr tool = toolBreaking(ground->frontId());
+  ASSERT_NE(tool, nullptr);
+  const uint16_t toolId = tool->id;
+  const uint16_t groundBlock = ground->frontId();
+  carryTool(*ann, 3, std::move(tool));
+  hold(*ann, 3);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).heldItem() != nullptr; })) << "the host has her hold it";
+  ASSERT_TRUE(runUntil([&] {
+    const auto* seen = bo->net.remotePlayer(kAnn);
+    return seen != nullptr && seen->heldItem() != nullptr;
+  }));
+
+  // Dropped from her hand; her client sends the drop and no word of what she holds now.
+  const size_t dropsBefore = onHost(kAnn).items().countOf(toolId);
+  ann->game().dropItem(ann->inventory().takeSlot({SlotKind::Quick, 3, 0}));
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(toolId) < dropsBefore; })) << "the host took the drop";
+  ASSERT_NE(onHost(kAnn).heldItem(), nullptr) << "nothing said she let go";
+
+  edit(*ann, edit_kind::kRemoveLayer, *ground, 0);
+  ASSERT_TRUE(runUntil([&] {
+    const auto& told = ann->log.messages;
+    return std::find(told.begin(), told.end(), "That does not break with what you hold.") != told.end();
+  })) << "she is told her hands are empty";
+  settle();
+  EXPECT_EQ(ground->frontId(), groundBlock) << "the dropped tool mined nothing";
+  EXPECT_EQ(onHost(kAnn).heldItem(), nullptr);
+  EXPECT_TRUE(runUntil([&] { return bo->net.remotePlayer(kAnn)->heldItem() == nullptr; }))
+      << "the others see her empty-handed";
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherHeld, ::testing::Values(false));

@@ -1,7 +1,8 @@
 // Where a joined player stands is the host's to say, over real ENet on 127.0.0.1: a motion record
 // that puts her further than a body could have gone leaves the host's copy where it was, her
-// client is told where that is, and her reach is measured from there. An honest player whose
-// records arrive 300 ms late walks, jumps, falls, dies and comes back without once being put back.
+// client is told where that is, and her reach is measured from there. So does one that puts her
+// inside solid ground or outside a room sealed around her. An honest player whose records arrive
+// 300 ms late walks, jumps, falls, dies and comes back without once being put back.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "world/edits/edit_kind.h"
 #include "net/players/player_remote_base.h"
 #include "tests/net/host_game/play_together.h"
+#include "world/cells/cell_sides.h"
 
 namespace nettest {
 namespace {
@@ -75,6 +77,28 @@ class PlayTogetherMotion : public PlayTogether {
   void lagFrames(LaggedWalker& walker, int frames) {
     for (int i = 0; i < frames && !HasFatalFailure(); ++i) lagFrame(walker);
   }
+  // Where the host has her once she stands still, and the block of the ground under her.
+  struct Stand {
+    int32_t x, y;
+    uint16_t solid;
+  };
+  Stand standStill() {
+    settle();
+    const PlayerServerDesktop& copy = onHost(kAnn);
+    const auto x = static_cast<int32_t>(copy.cellX);
+    const auto y = static_cast<int32_t>(copy.cellY);
+    const MapBlock* under = hostWorld->cellAt(x, y - 1);
+    return {x, y, under != nullptr ? under->frontId() : uint16_t{0}};
+  }
+  // The host's map only: the host judges her records against its own.
+  void setHostCells(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t id) {
+    for (int32_t x = x0; x <= x1; ++x) {
+      for (int32_t y = y0; y <= y1; ++y) hostWorld->map().setBlockAt(id, 0, x, y, 0);
+    }
+  }
+  bool impassableOnHost(int32_t x, int32_t y) {
+    return isImpassable(hostWorld->cellAt(x, y), hostWorld->map().props());
+  }
   // The host's word to her client of where she stands ([2][57]), which it sends only when it put
   // her back.
   size_t placementsTold() const {
@@ -108,6 +132,45 @@ TEST_P(PlayTogetherMotion, ATeleportIsRefusedAndAFarEditStaysOutOfReach) {
   }));
   settle();
   EXPECT_EQ(farGround->frontId(), farBlock) << "the far cell was not mined";
+}
+
+// A single record six cells down, well within how far a body falls in the time allowed: but the
+// ground there is solid, and the host keeps her standing on it.
+TEST_P(PlayTogetherMotion, ARecordIntoSolidGroundIsPutBack) {
+  const Stand at = standStill();
+  setHostCells(at.x - 1, at.y - 7, at.x + 1, at.y - 1, at.solid);
+  ASSERT_TRUE(impassableOnHost(at.x, at.y - 6)) << "the ground's block stops a body";
+
+  walk(*ann, *hostWorld->cellAt(at.x, at.y - 6));
+  ASSERT_TRUE(runUntil([&] { return placementsTold() > 0; })) << "her client is told where the host has her";
+  EXPECT_EQ(static_cast<int32_t>(onHost(kAnn).cellY), at.y) << "the host's copy stays on the ground";
+  EXPECT_TRUE(runUntil([&] { return static_cast<int32_t>(ann->player().cellY) == at.y; }));
+}
+
+// Walls on both sides, a roof above and the ground below: a record two cells outside is refused,
+// though the place is free and near. With the wall opened the same record is a step she may take.
+TEST_P(PlayTogetherMotion, ASealedRoomHoldsHer) {
+  const Stand at = standStill();
+  ASSERT_NE(at.solid, 0);
+  setHostCells(at.x - 1, at.y - 1, at.x + 1, at.y - 1, at.solid);  // the floor
+  setHostCells(at.x - 1, at.y, at.x - 1, at.y + 2, at.solid);      // the walls and the roof
+  setHostCells(at.x + 1, at.y, at.x + 1, at.y + 2, at.solid);
+  setHostCells(at.x, at.y + 2, at.x, at.y + 2, at.solid);
+  setHostCells(at.x + 2, at.y - 1, at.x + 2, at.y - 1, at.solid);  // outside: ground, room to stand
+  setHostCells(at.x + 2, at.y, at.x + 2, at.y + 1, 0);
+  ASSERT_TRUE(impassableOnHost(at.x + 1, at.y));
+
+  const MapBlock& outside = *hostWorld->cellAt(at.x + 2, at.y);
+  walk(*ann, outside);
+  ASSERT_TRUE(runUntil([&] { return placementsTold() > 0; }));
+  EXPECT_EQ(static_cast<int32_t>(onHost(kAnn).cellX), at.x) << "the host's copy stays in the room";
+
+  setHostCells(at.x + 1, at.y, at.x + 1, at.y + 1, 0);  // a door-sized gap in the wall
+  settle();
+  walk(*ann, outside);
+  ASSERT_TRUE(runUntil([&] { return static_cast<int32_t>(onHost(kAnn).cellX) == at.x + 2; }))
+      << "through the gap the step is hers to take";
+  EXPECT_EQ(placementsTold(), 1u);
 }
 
 TEST_P(PlayTogetherMotion, AnHonestPlayerOverALaggedLinkIsNeverPutBack) {

@@ -1,6 +1,7 @@
 // What a joined player spends is spent once, on her side and on the host's, over real ENet on
 // 127.0.0.1: a blow she lands on a mob wears her weapon by one point in her inventory and in the
-// host's copy of what she holds.
+// host's copy of what she holds, and in the host's copy of her items: the weapon she drops after
+// lies in the world as worn as she made it.
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,20 @@ TEST_P(PlayTogetherSpending, HerBlowOnAMobWearsHerWeaponOnceOnEachSide) {
   EXPECT_EQ(ann->player().heldItem()->durability, full - 1) << "by one point, once";
   ASSERT_NE(onHost(kAnn).heldItem(), nullptr);
   EXPECT_EQ(onHost(kAnn).heldItem()->durability, full - 1) << "and the host's copy with it";
+  const ItemPtr carried = onHost(kAnn).items().peek(weapon, 1);
+  ASSERT_NE(carried, nullptr);
+  EXPECT_EQ(carried->durability, full - 1) << "the host's copy of her items wore the same weapon";
+
+  ann->game().dropItem(ann->inventory().takeSlot({SlotKind::Quick, 4, 0}));
+  const TreasureEntity* lying = nullptr;
+  ASSERT_TRUE(runUntil([&] {
+    session->entities().lists().forEach([&](const RealEntity& entity) {
+      const auto* treasure = dynamic_cast<const TreasureEntity*>(&entity);
+      if (treasure != nullptr && !treasure->data.removed && treasure->item().id == weapon) lying = treasure;
+    });
+    return lying != nullptr;
+  })) << "her weapon lies in the hosted world";
+  EXPECT_EQ(lying->item().durability, full - 1) << "as worn as she made it";
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherSpending, ::testing::Values(false));
