@@ -34,6 +34,7 @@ struct LiquidAround {
 };
 
 class AlchemyLab;
+class Entity;
 struct PotionResult;
 class TradeBook;
 
@@ -151,6 +152,9 @@ class PlayerBase : public PlayerGraphical {
   virtual void wearHeldTool() {}
   // The open alchemy lab brewed the result for the player.
   virtual void potionBrewed(const PotionResult& /*result*/) {}
+  // An effect at the entity, shown to this player: its machine's view plays it (a client's player
+  // on a host is sent it instead).
+  virtual void playEntityEffect(Entity* entity, uint8_t kind, uint16_t value);
 
   // ---- What only this machine's own player keeps ----
   // Another machine's player (a client's on the host, a copy on a client) keeps these on its own

@@ -48,8 +48,9 @@ class PlayerBody {
   void releaseAllKeys(PlayerBase& player, BodyHooks& hooks);
   void jumpOrDrop(PlayerBase& player, float strength, bool hold, BodyHooks& hooks);
   void push(PlayerBase& player, float strength, float angle, BodyHooks& hooks);
-  // Another machine's record of this player's motion (its own or the host's copy of it).
-  void applyMotion(PlayerBase& player, const MotionEvent& motion);
+  // Another machine's record of this player's motion (its own or the host's copy of it): keys,
+  // jumps, drops and pushes replayed on this copy.
+  void applyMotion(PlayerBase& player, const MotionEvent& motion, BodyHooks& hooks);
   // Puts the feet on the floor of the cell the player was placed on.
   void placeOnCell(PlayerBase& player);
   // The cell just placed on is where she enters a world: where a saved world had her (an autosave
@@ -87,6 +88,9 @@ class PlayerBody {
  private:
   MotionEvent record(const PlayerBase& player, uint8_t code, uint8_t phase) const;
   void pressKey(uint8_t code);
+  void replayPress(PlayerBase& player, uint8_t code, BodyHooks& hooks);
+  void placeCopy(PlayerBase& player, const MotionEvent& motion);
+  void drop(PlayerBase& player, BodyHooks& hooks);
   void releaseKey(uint8_t code);
   void applyGravity(const PlayerBase& player, float dt);
   void walk(PlayerBase& player, const WorldMap& map);

@@ -50,16 +50,32 @@ void PlayerBody::handleKeyRelease(uint8_t code, PlayerBase& player, BodyHooks& h
 }
 
 // The copy takes the sender's position and velocity as they were when the key changed, so the
-// steps that follow run as the sender's did; nothing is sent again.
-void PlayerBody::applyMotion(PlayerBase& player, const MotionEvent& motion) {
+// steps that follow run as the sender's did; nothing is sent again. Her jump and her drop through
+// a platform are replayed too: else the copy walks into the step she jumped or falls into the gap
+// she cleared, and the host judges her reach, pick-ups and hazards from that body.
+void PlayerBody::applyMotion(PlayerBase& player, const MotionEvent& motion, BodyHooks& hooks) {
   player.position = {motion.x, motion.y};
   velocity = {motion.vx, motion.vy};
+  placeCopy(player, motion);
   switch (motion.phase) {
-    case MotionEvent::kPressed: pressKey(motion.code); break;
+    case MotionEvent::kPressed: replayPress(player, motion.code, hooks); break;
     case MotionEvent::kReleased: releaseKey(motion.code); break;
     case MotionEvent::kPushPhase: impulse = {motion.ax, motion.ay}; break;
     default: break;
   }
+}
+
+void PlayerBody::replayPress(PlayerBase& player, uint8_t code, BodyHooks& hooks) {
+  switch (code) {
+    case MotionEvent::kJump: jumpOrDrop(player, 0.0f, false, hooks); break;
+    case MotionEvent::kHeldJump: jumpOrDrop(player, 0.0f, true, hooks); break;
+    case MotionEvent::kDrop: drop(player, hooks); break;
+    default: pressKey(code); break;
+  }
+}
+
+// The cell under the recorded position: a jump judges the ground from there.
+void PlayerBody::placeCopy(PlayerBase& player, const MotionEvent& motion) {
   if (player.world == nullptr) return;
   WorldMap& map = player.world->map();
   MapBlock* cell = map.cellAt(pixelColumn(motion.x, map.width()), pixelRow(motion.y));
@@ -104,6 +120,12 @@ void PlayerBody::jumpOrDrop(PlayerBase& player, float strength, bool hold, BodyH
     spriteEvent(player, 0);
     return;
   }
+  drop(player, hooks);
+}
+
+// Down through the platform under the feet (onto a ladder below, when there is one); refused over
+// anything else.
+void PlayerBody::drop(PlayerBase& player, BodyHooks& hooks) {
   if (player.world == nullptr) return;
   WorldMap& map = player.world->map();
   const BlockPropsTable& props = map.props();

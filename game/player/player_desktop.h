@@ -37,7 +37,7 @@ class PlayerDesktop : public T, protected BodyHooks {
   void smallJump() { jumpOrDrop(2.0f, false); }
   void push(float strength, float angle) { body_.push(*this, strength, angle, *this); }
   // A motion record from the machine that moves this player.
-  void applyMotionState(const MotionEvent& motion) { body_.applyMotion(*this, motion); }
+  void applyMotionState(const MotionEvent& motion) { body_.applyMotion(*this, motion, *this); }
   int32_t motionState() const override { return body_.motionState(*this); }
   bool hasHeadroom() const { return body_.hasHeadroom(*this); }
   bool occupiesCell(const MapBlock& cell) const override { return body_.occupiesCell(*this, cell); }

@@ -67,6 +67,10 @@ bool PlayerBase::takeDamage(float amount, uint8_t kind) {
   return true;
 }
 
+void PlayerBase::playEntityEffect(Entity* entity, uint8_t kind, uint16_t value) {
+  events().entityEffect(*this, entity, kind, value);
+}
+
 void PlayerBase::revive() {
   health = stats.maxHealth;
   breath = kFullBreath;

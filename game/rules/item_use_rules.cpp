@@ -5,6 +5,7 @@
 
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
 #include "world/cells/block_flags.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr uint16_t kBedrock = 84;
 constexpr uint16_t kFirework = 1042;
+constexpr uint8_t kSpawningKind = 6;  // items that set something loose: fireworks, mob capsules
 
 // The player's world says whether its console is kept quiet about the tools a block needs.
 bool quietConsole(const PlayerBase* player) {
@@ -27,8 +29,9 @@ void tell(PlayerBase* player, int16_t textId) {
   if (player != nullptr && !quietConsole(player)) player->showLocalRefusalById(textId);
 }
 
+// Told to whoever used the item: on a host, a client's player hears it at her own console.
 void say(PlayerBase* player, const char* text) {
-  if (player != nullptr) player->showLocalRefusal(text);
+  if (player != nullptr) player->showMessage(console_kind::kRefusal, text);
 }
 
 // Names the first tool a block asks for that the breaking item lacks; bit 0 (the hammer) has its own
@@ -113,10 +116,16 @@ bool canBreakBlock(World& world, PlayerBase* player, const Item* tool, const Map
   return true;
 }
 
+bool shotAsksSpawningRules(const Item& held) {
+  const ItemDef* def = held.definition();
+  const bool ammunition = def != nullptr && def->rangedSpec != nullptr && def->rangedSpec->needsAmmunition();
+  return itemKindOf(&held) == kSpawningKind && !ammunition;
+}
+
 bool useSpawningItem(bool creative, PlayerBase* player, const Item* item, size_t entityCount) {
   if (item == nullptr || item->isNone()) return false;
   const uint8_t kind = itemKindOf(item);
-  if (kind != 6 && !(kind == item_kind::kTrinket && player == nullptr)) return false;
+  if (kind != kSpawningKind && !(kind == item_kind::kTrinket && player == nullptr)) return false;
   if (creative) {
     if (listed(kCreativeFree, item->id)) return true;
     if (!listed(kCreativeMobs, item->id)) return false;

@@ -35,3 +35,7 @@ bool canBreakBlock(World& world, PlayerBase* player, const Item* tool, const Map
 // `Logic::useSpawningItem`; `creative` is the creative byte of the game's mode, `entityCount`
 // the entities the world holds.
 bool useSpawningItem(bool creative, PlayerBase* player, const Item* item, size_t entityCount);
+
+// Whether shooting the held item first asks `useSpawningItem`: an item that sets something loose
+// (a firework, a mob capsule) and shoots no ammunition of its own.
+bool shotAsksSpawningRules(const Item& held);

@@ -108,8 +108,11 @@ void LocalLogic::playCellEffect(PlayerBase*, MapBlock& cell, uint8_t effect, Eff
   if (player_ != nullptr) player_->events().tileEffect(*player_, cell, effect);
 }
 
+// Each present player is shown it through her own effect operation (a client's is sent it).
 void LocalLogic::broadcastEffect(Entity* entity, uint8_t effect, uint16_t value) {
-  if (player_ != nullptr) player_->events().entityEffect(*player_, entity, effect, value);
+  forEachPlayer([entity, effect, value](PlayerBase* player) {
+    if (player != nullptr) player->playEntityEffect(entity, effect, value);
+  });
 }
 
 void LocalLogic::playPlayerAction(PlayerBase*, uint8_t action, uint8_t value, EffectAudience) {
@@ -183,7 +186,7 @@ void LocalLogic::requestTrade(PlayerBase* asking, PlayerBase*) {
 }
 
 void LocalLogic::randomTick() {
-  if (world_ != nullptr && player_ != nullptr) randomSurfaceTick(*world_, *this, *player_, world_->visibleCells());
+  if (world_ != nullptr) randomSurfaceTick(*world_, *this, *this, world_->visibleCells());
 }
 
 // ---- Cells ----

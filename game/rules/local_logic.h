@@ -23,6 +23,7 @@
 #include "world/rules/logic.h"
 
 class AlchemyLab;
+class BulletEntity;
 class Player;
 class RuleEntities;
 class World;
@@ -184,6 +185,10 @@ class LocalLogic : public Logic, public PlayerRules, public SwingRules {
   virtual void endLife(PlayerBase& player);
   // The local player takes the treasure when it can; true when it did.
   bool takeTreasure(PlayerBase& player, Entity& treasure);
+  // The mob's touch on one player: hurt and pushed when alive, unprotected and within reach.
+  bool touchPlayer(PlayerBase& player, MobEntity& mob);
+  // The shot's hit on one player within reach; the shot comes to rest on the first it hits.
+  bool shotHits(PlayerBase& player, BulletEntity& bullet);
 
  private:
   void stepForges();

@@ -129,20 +129,26 @@ bool LocalLogic::hitMobNearBullet(Entity* entity) {
   return true;
 }
 
+// Every present player within reach of the shot is hit; then the shot bursts for everyone.
 bool LocalLogic::hitPlayersNearBullet(Entity* entity) {
   auto* bullet = entity_cast<BulletEntity>(entity);
-  if (bullet == nullptr || bullet->data.removed || player_ == nullptr || player_->dead != 0 || world_ == nullptr) {
-    return false;
-  }
-  const float dx = world_->map().shortDeltaX(player_->position.x - bullet->data.x);
-  const float dy = player_->position.y - bullet->data.y;
-  if (dx * dx + dy * dy > kBulletReach * kBulletReach) return false;
-  restEntity(bullet);
-  const BulletDef& def = bullet->def();
-  damagePlayer(*player_, def.playerDamage(), def.damageType());
-  if (player_->dead != 0) player_->recordStat(kStatKilledByProjectile, 0);
+  if (bullet == nullptr || bullet->data.removed || world_ == nullptr) return false;
+  const bool hit = anyPlayer([this, bullet](PlayerBase* player) { return player != nullptr && shotHits(*player, *bullet); });
+  if (!hit) return false;
   broadcastEffect(bullet, BulletEntity::kWallEffect, 0);
-  if (def.stick() != 0) bullet->data.removed = true;
+  if (bullet->def().stick() != 0) bullet->data.removed = true;
+  return true;
+}
+
+bool LocalLogic::shotHits(PlayerBase& player, BulletEntity& bullet) {
+  if (player.dead != 0 || bullet.data.removed) return false;
+  const float dx = world_->map().shortDeltaX(player.position.x - bullet.data.x);
+  const float dy = player.position.y - bullet.data.y;
+  if (dx * dx + dy * dy > kBulletReach * kBulletReach) return false;
+  restEntity(&bullet);
+  const BulletDef& def = bullet.def();
+  damagePlayer(player, def.playerDamage(), def.damageType());
+  if (player.dead != 0) player.recordLocalStat(kStatKilledByProjectile, 0);
   return true;
 }
 

@@ -17,7 +17,6 @@
 #include "game/rules/rule_entities.h"
 #include "world/map/world_map.h"
 #include "world/rules/console_kind.h"
-#include "world/seams/world_bodies.h"
 #include "world/world.h"
 
 namespace {
@@ -45,26 +44,28 @@ engine::Vec2 offsetFrom(const World& world, const MobEntity& mob, engine::Vec2 a
 
 }  // namespace
 
+// Every present player the mob touches is hurt, each by its own contact cooldown.
 bool LocalLogic::touchPlayersNearMob(MobEntity* mob) {
-  if (mob == nullptr || player_ == nullptr || player_->dead != 0 || world_ == nullptr) return false;
-  const MobDef& row = mob->row();
-  if (player_->cooldown > 0 && row.damageKind() <= kUnblockedKind) return false;
-  const engine::Vec2 d = offsetFrom(*world_, *mob, player_->position);
+  if (mob == nullptr || world_ == nullptr) return false;
+  return anyPlayer([this, mob](PlayerBase* player) { return player != nullptr && touchPlayer(*player, *mob); });
+}
+
+bool LocalLogic::touchPlayer(PlayerBase& player, MobEntity& mob) {
+  const MobDef& row = mob.row();
+  if (player.dead != 0 || (player.cooldown > 0 && row.damageKind() <= kUnblockedKind)) return false;
+  const engine::Vec2 d = offsetFrom(*world_, mob, player.position);
   if (d.x * d.x + d.y * d.y >= kTouchReach * kTouchReach) return false;
-  player_->setNextHurtSource(languageTexts().mobName(row.mobId()));
-  const bool landed = damagePlayer(*player_, row.damage(), row.damageKind());
-  player_->setNextHurtSource({});
-  if (!world_->isCreative()) {
-    Body body;
-    body.group = BodyGroup::Player;
-    world_->bodies().push(body, kTouchKnockBack, d.x <= 0 ? kKnockLeft : kKnockRight);
-  }
+  player.setNextHurtSource(languageTexts().mobName(row.mobId()));
+  const bool landed = damagePlayer(player, row.damage(), row.damageKind());
+  player.setNextHurtSource({});
+  // A client's body is her client's to move, as with a blast: only this machine's own is pushed.
+  if (!world_->isCreative()) player.pushLocalBody(kTouchKnockBack, d.x <= 0 ? kKnockLeft : kKnockRight);
   // Thorns hurt the mob back once the touch landed.
-  if (landed && player_->stats.thorns > 0 && mob->alive) {
-    PlayerAttacker attacker(*player_);
-    mob->applyDamage(player_->stats.thorns, damage_kind::kHarm, &attacker);
+  if (landed && player.stats.thorns > 0 && mob.alive) {
+    PlayerAttacker attacker(player);
+    mob.applyDamage(player.stats.thorns, damage_kind::kHarm, &attacker);
   }
-  if (landed && player_->dead != 0) player_->recordStat(kStatKilledByMob, row.mobId());
+  if (landed && player.dead != 0) player.recordLocalStat(kStatKilledByMob, row.mobId());
   return true;
 }
 
@@ -88,12 +89,14 @@ Logic::MobTarget LocalLogic::mobTargetOf(MobEntity* mob) {
   return target;
 }
 
+// Any present player's spot: on a host a client's player has her pet too.
 Logic::PlayerSpot LocalLogic::playerSpot(uint32_t playerId) {
   PlayerSpot spot;
-  if (player_ == nullptr || playerId == 0 || playerIdOf(player_) != playerId) return spot;
+  PlayerBase* owner = playerById(playerId);
+  if (owner == nullptr) return spot;
   spot.present = true;
-  spot.cell = player_->currentMapBlock();
-  spot.grounded = player_->isGrounded();
+  spot.cell = owner->currentMapBlock();
+  spot.grounded = owner->isGrounded();
   return spot;
 }
 

@@ -6,7 +6,7 @@
 #include "content/items/block_edit.h"
 #include "content/items/block_rules.h"
 #include "engine/base/random.h"
-#include "game/player/player_graphical.h"
+#include "game/player/player_base.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/edits/cell_edit.h"
@@ -116,8 +116,9 @@ bool randomSurfaceStep(World& world, LogicCells& rules, const PlayerGraphical& p
   return true;
 }
 
-bool randomSurfaceTick(World& world, LogicCells& rules, const PlayerGraphical& player, const VisibleCellCounts& view) {
+bool randomSurfaceTick(World& world, LogicCells& rules, LogicPlayers& players, const VisibleCellCounts& view) {
   const float draw = static_cast<float>(engine::randomNext()) / 32768.0f;
   if (!(draw < surface_step::kTickChance)) return false;
-  return randomSurfaceStep(world, rules, player, view);
+  const PlayerGraphical* around = players.somePlayer();
+  return around != nullptr && randomSurfaceStep(world, rules, *around, view);
 }

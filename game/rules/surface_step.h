@@ -12,6 +12,7 @@
 #include <cstdint>
 
 class LogicCells;
+class LogicPlayers;
 class PlayerGraphical;
 class World;
 struct VisibleCellCounts;
@@ -29,5 +30,6 @@ constexpr float kTickChance = 0.75f;
 
 // True when a decoration was added.
 bool randomSurfaceStep(World& world, LogicCells& rules, const PlayerGraphical& player, const VisibleCellCounts& view);
-// The rules' random tick: with the tick chance, the surface step around the player.
-bool randomSurfaceTick(World& world, LogicCells& rules, const PlayerGraphical& player, const VisibleCellCounts& view);
+// The rules' random tick: with the tick chance, the surface step around one present player drawn
+// at random (`LogicPlayers::somePlayer`: alone, the local player).
+bool randomSurfaceTick(World& world, LogicCells& rules, LogicPlayers& players, const VisibleCellCounts& view);

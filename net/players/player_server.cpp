@@ -207,6 +207,11 @@ void PlayerServer::playEntityEffect(EntityId entity, uint8_t kind, uint8_t value
   toClient(out);
 }
 
+void PlayerServer::playEntityEffect(Entity* entity, uint8_t kind, uint16_t value) {
+  // The message carries a byte: a value past it (none the rules make) shows as the fullest.
+  if (entity != nullptr) playEntityEffect(entity->id(), kind, static_cast<uint8_t>(std::min<uint16_t>(value, 0xFF)));
+}
+
 void PlayerServer::playTileEffect(const MapBlock& cell, uint8_t kind) {
   wire::WireOut out = wire::hostMessage(wire::EffectMsg::CellEffect);
   out.cell(cell.x, cell.y).u8(kind);

@@ -115,6 +115,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void tellBagContent(const Item* found);
   void consumeBait() override;
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
+  // The rules' effect at an entity goes to her client, which shows it on its copy of the entity.
+  void playEntityEffect(Entity* entity, uint8_t kind, uint16_t value) override;
   void playTileEffect(const MapBlock& cell, uint8_t kind);
 
   // ---- Block entities (player_server_containers.cpp) ----

@@ -15,6 +15,7 @@
 #include "game/rules/collar_capture.h"
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
+#include "game/rules/item_use_rules.h"
 #include "platform/settings/settings.h"
 #include "ui/hud/mining_bar.h"
 #include "ui/hud/quick_slots.h"
@@ -37,7 +38,6 @@ constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the
 constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
 constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
 constexpr uint8_t kMessageWarning = 3;
-constexpr uint8_t kSpawningKind = 6;  // items that set something loose: fireworks, mob capsules
 constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kRodWantsBobber = "A fishing rod needs a bobber or a lure in the ammunition slot, under the craft grid.";
 constexpr const char* kWantsAmmunition = "It needs its ammunition in the ammunition slot, under the craft grid.";
@@ -166,7 +166,7 @@ bool MainView::shootHeld() {
   // mob limit): a refusal is told and the click fires nothing. A rod or a bow shoots what lies in
   // the ammunition slot and sets nothing loose itself, so the creative world's short list of
   // spawning items does not silence it.
-  if (itemKindOf(held) == kSpawningKind && !needsAmmunition(*held) &&
+  if (shotAsksSpawningRules(*held) &&
       !session().entityRules().useSpawningItem(mode, p, held, aim_)) {
     return true;
   }

@@ -12,6 +12,7 @@
 #include "entities/mobs/mob_entity.h"
 #include "game/combat/mob_hit.h"
 #include "game/rules/consumption_rules.h"
+#include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game.h"
 #include "net/endpoint/host/host_bags.h"
@@ -82,7 +83,12 @@ void NetServer::throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLo
 void NetServer::shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
   const wire::Point aim = in.point();
   Item* held = player.heldStillCarried();
-  if (held != nullptr && !held->isNone()) rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0);
+  if (held == nullptr || held->isNone()) return;
+  // Her game counts no entities of the host's world: the creative world's mob limit is the host's
+  // to judge, and its refusal ("Mob limit reached.") is told to her as her own game tells it.
+  const bool creative = world()->isCreative();
+  if (creative && shotAsksSpawningRules(*held) && !rules.useSpawningItem(1, &player, held, std::atan2(aim.y, aim.x))) return;
+  rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0);
 }
 
 void NetServer::useBlock(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {

@@ -19,10 +19,12 @@
 namespace nettest {
 
 // The same world each time: a client generating it with an empty context holds the host's cells.
-inline std::unique_ptr<World> generatedWorld(const WorldContext& context) {
+// `mode`: the world's mode byte (1: creative).
+inline std::unique_ptr<World> generatedWorld(const WorldContext& context, uint8_t mode = 0) {
   WorldParams params;
   params.planetId = planetDefs().front()->id;
   params.sizeIndex = 0;
+  params.mode = mode;
   engine::randomSeed(11);
   std::unique_ptr<World> world = World::create(nullptr, params, 0, 0, context);
   world->generate(nullptr);
@@ -38,14 +40,14 @@ inline MapBlock* groundIn(WorldMap& map, int32_t column) {
   return nullptr;
 }
 
-inline std::unique_ptr<LocalSession> hostingSession(NetServer& server, HostingControl& hosting) {
+inline std::unique_ptr<LocalSession> hostingSession(NetServer& server, HostingControl& hosting, uint8_t mode = 0) {
   SessionKind kind{.rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
                    .game = [&server, &hosting](LocalLogic& rules, const GameServices& services) {
                      return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting,
                                                                services);
                    }};
   auto session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind);
-  game_test::playIn(*session, generatedWorld(session->context()), 10, 10);
+  game_test::playIn(*session, generatedWorld(session->context(), mode), 10, 10);
   return session;
 }
 

@@ -17,14 +17,17 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_pool.h"
+#include "content/loader/game_tables_loader.h"
 #include "content/planets/planet_def.h"
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
+#include "content/tables/mob_item_table.h"
 #include "engine/base/random.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "entities/core/world_entities.h"
 #include "entities/items/treasure_entity.h"
+#include "entities/mobs/mob_entity.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
@@ -78,10 +81,25 @@ inline std::vector<uint16_t> stackingItems(size_t count) {
   return ids;
 }
 
+// A trinket that calls a mob as its wearer's pet: the game tables are set so (a test resets them).
+inline uint16_t petTrinket() {
+  MobItemRow row;
+  while (mobDefinitionById(row.mob) == nullptr && row.mob < 1000) ++row.mob;
+  EXPECT_NE(mobDefinitionById(row.mob), nullptr);
+  row.item = stackingItems(1)[0];
+  GameTables tables;
+  tables.mobItems = MobItemTable({row});
+  setGameTables(std::move(tables));
+  return row.item;
+}
+
 // What a joined player is told: its messages, and the requests to trade it is asked to answer.
 class PlayerLog final : public PlayerEvents {
  public:
   void message(uint8_t, const std::string& text) override { messages.push_back(text); }
+  void entityEffect(PlayerGraphical&, Entity* entity, uint8_t kind, uint16_t) override {
+    effects.push_back({entity != nullptr ? entity->id() : kNoEntity, kind});
+  }
   bool tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& name) override {
     asked.push_back({askingPeer, askedPeer, name});
     return true;
@@ -91,8 +109,13 @@ class PlayerLog final : public PlayerEvents {
     uint8_t askedAs;
     std::string name;
   };
+  struct Effect {
+    EntityId entity;
+    uint8_t kind;
+  };
   std::vector<std::string> messages;
   std::vector<Asked> asked;
+  std::vector<Effect> effects;  // the effects her view was told to show at an entity
 };
 
 class StayingExit final : public ClientGameExit {
@@ -178,7 +201,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     transfertest::loadContent();
     meeting = GetParam() ? std::unique_ptr<Meeting>(std::make_unique<HubMeeting>())
                          : std::unique_ptr<Meeting>(std::make_unique<EnetMeeting>());
-    session = hostingSession(server, hosting);
+    session = hostingSession(server, hosting, worldMode());
     hostWorld = session->running().world.get();
     WorldMap& map = hostWorld->map();
     column = map.width() / 2;
@@ -210,6 +233,8 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     scenetest::resetScene();
   }
 
+  // The hosted world's mode byte (1: creative).
+  virtual uint8_t worldMode() const { return 0; }
   static bool inGame(Joiner& joiner) {
     return joiner.game().isStarted() && joiner.net.state() == NetClient::kInGame;
   }
@@ -261,6 +286,15 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
       if (entity.kind() == EntityKind::Pet && !entity.data.removed && counted(entity)) ++pets;
     });
     return pets;
+  }
+  // The joined player's copy of the host's mob, once her world shows it; null when it never does.
+  MobEntity* mobSeenBy(Joiner& joiner, EntityId id) {
+    MobEntity* seen = nullptr;
+    runUntil([&] {
+      seen = dynamic_cast<MobEntity*>(joiner.world()->effects().entityById(id));
+      return seen != nullptr;
+    });
+    return seen;
   }
   // A few frames for what is on its way.
   void settle() {

@@ -28,17 +28,6 @@ class PlayTogetherDepartures : public PlayTogether {
     resetGameTables();
   }
 
-  // A trinket that calls a mob as its wearer's pet.
-  uint16_t petTrinket() {
-    MobItemRow row;
-    while (mobDefinitionById(row.mob) == nullptr && row.mob < 1000) ++row.mob;
-    EXPECT_NE(mobDefinitionById(row.mob), nullptr);
-    row.item = stackingItems(1)[0];
-    GameTables tables;
-    tables.mobItems = MobItemTable({row});
-    setGameTables(std::move(tables));
-    return row.item;
-  }
   // A rod of the content that casts a bobber; 0 for none.
   static uint16_t castingRod() {
     const auto& defs = contentTables().itemDefs;

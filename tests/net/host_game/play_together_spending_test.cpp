@@ -51,11 +51,8 @@ TEST_P(PlayTogetherSpending, HerBlowOnAMobWearsHerWeaponOnceOnEachSide) {
   MobEntity* mob = hostWorld->rules().spawnMob(kind, onHost(kAnn).position, {}, 0, nullptr, 0);
   ASSERT_NE(mob, nullptr);
   const EntityId id = mob->id();
-  MobEntity* seen = nullptr;
-  ASSERT_TRUE(runUntil([&] {
-    seen = dynamic_cast<MobEntity*>(ann->world()->effects().entityById(id));
-    return seen != nullptr;
-  })) << "her world shows the mob";
+  MobEntity* seen = mobSeenBy(*ann, id);
+  ASSERT_NE(seen, nullptr) << "her world shows the mob";
   ann->game().hitMob(seen);
   ASSERT_TRUE(runUntil([&] { return ann->player().heldItem()->durability < full; })) << "her weapon wore";
   settle();
