@@ -317,6 +317,16 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     joiner.player().setCellCoordinates(cell.x, cell.y);
     joiner.game().sendPlayerState(motion);
   }
+  // A place to stand in column x on the row above the host's own ground. The ground may rise
+  // there, and the host puts back nobody's record into a solid cell: the cell and the one above
+  // it are emptied on every machine's map alike, leaving nothing to pick up.
+  MapBlock& standingRoom(int32_t x) {
+    const int32_t y = ground->y + 1;
+    for (World* world : {hostWorld, ann->world(), bo->world()}) {
+      for (int32_t row : {y, y + 1}) world->map().setBlockAt(0, 0, x, row, 0);
+    }
+    return *hostWorld->cellAt(x, y);
+  }
   void edit(Joiner& joiner, uint8_t kind, const MapBlock& cell, uint16_t blockId) {
     BlockEdit request;
     request.kind = kind;

@@ -71,7 +71,7 @@ TEST_P(PlayTogetherKept, AStoredStackIsNotBackInHerHandsWhenHerGameDies) {
   ASSERT_EQ(cy->inventory().countItems(torch, false, true), 16u);
   onHost(kCy).items().add(Item(torch, 0, 16, 0, 0));
 
-  MapBlock& stands = *hostWorld->cellAt(column + 2, ground->y + 1);
+  MapBlock& stands = standingRoom(column + 2);
   walk(*cy, stands);
   ASSERT_TRUE(runUntil([&] { return onHost(kCy).cellX == stands.x; }));
   MapBlock& chestCell = *hostWorld->cellAt(stands.x + 1, stands.y);

@@ -38,7 +38,7 @@ TEST_P(PlayTogetherLosses, ASlotChangedRightAfterPlacingStillSpendsWhatWasPlaced
   ASSERT_NE(placer, 0);
   carry(*ann, 0, placer, 4);
   carry(*ann, 1, stackingItems(1)[0], 1);
-  MapBlock& annStands = *hostWorld->cellAt(column + 2, ground->y + 1);
+  MapBlock& annStands = standingRoom(column + 2);
   walk(*ann, annStands);
   hold(*ann, 0);
   ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == annStands.x && onHost(kAnn).heldItem() != nullptr; }));
@@ -60,7 +60,7 @@ TEST_P(PlayTogetherLosses, ASlotChangedRightAfterPlacingStillSpendsWhatWasPlaced
 }
 
 TEST_P(PlayTogetherLosses, AChestOpenWhenItsPlayerDropsOutOpensForTheOthers) {
-  MapBlock& annStands = *hostWorld->cellAt(column + 2, ground->y + 1);
+  MapBlock& annStands = standingRoom(column + 2);
   walk(*ann, annStands);
   walk(*bo, annStands);
   ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == annStands.x && onHost(kBo).cellX == annStands.x; }));

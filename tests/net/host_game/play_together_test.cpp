@@ -32,7 +32,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   ASSERT_NE(ann->net.remotePlayer(kBo), nullptr);
 
   // Walking: Ann goes next to the ground she will mine; Bo and the host see her there.
-  MapBlock& annStands = *hostWorld->cellAt(column + 2, ground->y + 1);
+  MapBlock& annStands = standingRoom(column + 2);
   walk(*ann, annStands);
   ASSERT_TRUE(runUntil([&] {
     const PlayerBase* copy = bo->net.remotePlayer(kAnn);
@@ -75,7 +75,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   const std::map<uint16_t, uint32_t> before = everyItem();
 
   // A chest beside Ann: she opens it, puts her apples in and closes it.
-  MapBlock& chestCell = *hostWorld->cellAt(annStands.x + 1, annStands.y);
+  MapBlock& chestCell = standingRoom(annStands.x + 1);
   Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{8}));
   useChest(*ann, chestCell);
   ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
@@ -87,7 +87,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
   ASSERT_TRUE(runUntil([&] { return !chest.inUse(); }));
 
   // Bo comes to the chest and the two trade there: Ann's stones for Bo's apples.
-  MapBlock& boAtChest = *hostWorld->cellAt(chestCell.x + 1, chestCell.y);
+  MapBlock& boAtChest = standingRoom(chestCell.x + 1);
   walk(*bo, boAtChest);
   ASSERT_TRUE(runUntil([&] { return ann->net.remotePlayer(kBo)->cellX == boAtChest.x && onHost(kBo).cellX == boAtChest.x; }));
   ann->game().requestTrade(ann->net.remotePlayer(kBo));

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
 #include "game/crafting/craft_book.h"
+#include "game/inventory/item_kinds.h"
 #include "game/rules/player_rules.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
@@ -186,12 +189,26 @@ TEST_F(PlayerServerTest, UsingUpTheHeldItemTellsTheSlotAndFreesTheEmptiedStack) 
   player->consumeHeldItem();
   EXPECT_EQ(player->heldItem(), nullptr) << "the last unit is gone";
 
+  // A stack that is no tool or weapon does not wear: a blow struck holding it costs nothing.
+  player->items().add(Item(600, 0, 3, 0, 0));
+  player->heldItemChanged(newItem(600, 0, 3, 0, 0), 4);
+  player->wearHeldTool();
+  ASSERT_NE(player->heldItem(), nullptr);
+  EXPECT_EQ(player->heldItem()->count, 3);
+
+  ItemDef& tool = contentTables().itemDefs[601];
+  tool.record.bytes[content::item_record::kind] = item_kind::kTool;
+  tool.defined = true;
+  player->items().add(Item(601, 0, 1, 2, 0));
   player->heldItemChanged(newItem(601, 0, 1, 2, 0), 7);
   EXPECT_EQ(sentBy([](PlayerServer& p) { p.wearHeldTool(); }),
             std::vector<Sent>{client(WireBytes(2, 29).u8(7))});
   EXPECT_EQ(player->heldItem()->durability, 1);
+  EXPECT_EQ(player->items().peek(601, 1)->durability, 1) << "the copy of her items wore it too";
   player->wearHeldTool();
   EXPECT_EQ(player->heldItem(), nullptr) << "a worn-out tool of one unit is gone";
+  EXPECT_EQ(player->items().peek(601, 1)->durability, 0) << "in her items it stays, broken, as in hers";
+  tool = ItemDef{};
 }
 
 TEST_F(PlayerServerTest, AChestIsSentWithItsSlotsPageAndCellAndBecomesTheOpenContainer) {
