@@ -15,6 +15,7 @@
 #include "game/rules/local_logic.h"
 #include "game/rules/loot_rules.h"
 #include "game/rules/rule_entities.h"
+#include "game/trade/trade_text.h"
 #include "world/map/world_map.h"
 #include "world/rules/console_kind.h"
 #include "world/world.h"
@@ -129,7 +130,8 @@ MobEntity* LocalLogic::summonPetOfRow(PlayerBase& player, const MobDef* row) {
   }
   if (pet != nullptr) {
     playCellEffect(&player, *cell, kPetArrives, EffectAudience::Everyone);
-    showTextById(&player, kTextPetCame, console_kind::kInformation);
+    // The text names the pet that came.
+    player.showMessage(console_kind::kInformation, tradeText(kTextPetCame, languageTexts().mobName(row->mobId())));
   } else if (dismissed != 0) {
     showTextById(&player, kTextPetLeft, console_kind::kInformation);
   }

@@ -81,10 +81,11 @@ inline std::vector<uint16_t> stackingItems(size_t count) {
   return ids;
 }
 
-// A trinket that calls a mob as its wearer's pet: the game tables are set so (a test resets them).
-inline uint16_t petTrinket() {
+// A trinket that calls a mob (the first the test accepts) as its wearer's pet: the game tables are
+// set so (a test resets them).
+inline uint16_t petTrinket(const std::function<bool(uint16_t)>& accepted = {}) {
   MobItemRow row;
-  while (mobDefinitionById(row.mob) == nullptr && row.mob < 1000) ++row.mob;
+  while ((mobDefinitionById(row.mob) == nullptr || (accepted && !accepted(row.mob))) && row.mob < 1000) ++row.mob;
   EXPECT_NE(mobDefinitionById(row.mob), nullptr);
   row.item = stackingItems(1)[0];
   GameTables tables;

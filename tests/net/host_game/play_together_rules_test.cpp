@@ -15,6 +15,7 @@
 #include "content/tables/content_tables.h"
 #include "content/tables/mob_def.h"
 #include "content/tables/mob_item_table.h"
+#include "content/texts/language_texts.h"
 #include "entities/core/entity_cast.h"
 #include "entities/items/treasure_factory.h"
 #include "entities/mobs/mob_entity.h"
@@ -45,6 +46,7 @@ class PlayTogetherRules : public PlayTogether {
   void TearDown() override {
     PlayTogether::TearDown();
     resetGameTables();
+    languageTexts().loadText(R"({"strings": []})");
   }
   // She stands on the ground of the column, where the host put her and her client agrees.
   MapBlock* annStandsIn(int32_t x) {
@@ -166,11 +168,21 @@ TEST_P(PlayTogetherRules, SheSeesTheHitPuffOnAMobSheStrikes) {
 }
 
 TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
-  const uint16_t trinket = petTrinket();
+  ASSERT_TRUE(languageTexts().loadFile(std::string(RUBBLE_DATA_DIR) + "/language/english.json"));
+  const uint16_t trinket = petTrinket([](uint16_t mob) { return !languageTexts().mobName(mob).empty(); });
   carry(*ann, {SlotKind::Trinket, 0, 0}, trinket, 1);
   ann->game().refreshPet();
   ASSERT_TRUE(runUntil([&] { return herPetOnHost() != nullptr; })) << "her pet came";
   MobPetEntity* pet = herPetOnHost();
+  const std::string came = languageTexts().text(175);
+  const std::string& name = languageTexts().mobName(pet->row().mobId());
+  ASSERT_NE(came.find("%s"), std::string::npos);
+  ASSERT_FALSE(name.empty());
+  const std::string named = came.substr(0, came.find("%s")) + name;
+  ASSERT_TRUE(runUntil([&] {
+    const auto& told = ann->log.messages;
+    return std::any_of(told.begin(), told.end(), [&](const std::string& line) { return line.rfind(named, 0) == 0; });
+  })) << "she is told her pet came by its name, as \"" << came << "\" says";
   const EntityId id = pet->id();
   ASSERT_TRUE(runUntil([&] { return ann->world()->effects().entityById(id) != nullptr; })) << "her world shows it";
   settle();
