@@ -15,7 +15,9 @@
 #   scripts/save-pauses.sh --read FOLDER      the report again from a folder RUBBLE_PAUSE_KEEP kept
 #
 # For each save it also prints the save's own frame (the one the main thread took the world in)
-# and the one before it.
+# and the one before it; and, for entering the world, the longest frame and the one with the most
+# main thread CPU from the start of the game to the first save (the new world made, generated,
+# and entered), its own frame left out.
 #
 #   RUBBLE_PAUSE_LIMIT     seconds to wait for the autosave (default 480)
 #   RUBBLE_PAUSE_KEEP      a folder to keep the frame log and the save times in
@@ -39,6 +41,18 @@ report() {
   { frames++; frameStart[frames] = $1; frameWall[frames] = $2; frameCpu[frames] = $3 }
   END {
     names[1] = "first save"; names[2] = "autosave"
+    if (saves >= 1) {
+      began = birth[1] > 0 ? birth[1] : seen[1]
+      longest = 0; busiest = 0
+      for (f = 1; f <= frames; f++) {
+        if (frameStart[f] + frameWall[f] / 1000 >= began - 0.002) break
+        if (longest == 0 || frameWall[f] > frameWall[longest]) longest = f
+        if (busiest == 0 || frameCpu[f] > frameCpu[busiest]) busiest = f
+      }
+      if (longest > 0)
+        printf "%-10s  up to the first save the longest frame took %.2f ms (main thread CPU %.2f ms, %+.3f s from the save); the most main thread CPU in one frame %.2f ms (%.2f ms wall)\n",
+               "entering", frameWall[longest], frameCpu[longest], frameStart[longest] - began, frameCpu[busiest], frameWall[busiest]
+    }
     for (s = 1; s <= saves && s <= 2; s++) {
       began = birth[s] > 0 ? birth[s] : seen[s]
       from = began - lead

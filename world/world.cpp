@@ -40,6 +40,10 @@ std::unique_ptr<World> World::create(const DifficultyRow* difficulty, const Worl
   return std::make_unique<World>(difficulty, params, width, height, context);
 }
 
+std::unique_ptr<World> World::createToGenerate(const DifficultyRow* difficulty, const WorldParams& params) {
+  return std::make_unique<World>(difficulty, params, 0, 0, WorldContext{}, CellsMade::Later);
+}
+
 namespace {
 uint32_t nextWorldSerial() {
   static engine::SerialCounter serials;
@@ -48,11 +52,11 @@ uint32_t nextWorldSerial() {
 }  // namespace
 
 World::World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width, int32_t height,
-             WorldContext context)
+             WorldContext context, CellsMade cells)
     : serial_(nextWorldSerial()),
       creative_(isCreativeWorld(params) ? 1 : 0),
       thirdMode_(params.mode == 3 ? 1 : 0),
-      map_(std::make_unique<WorldMap>(this, params, width, height)),
+      map_(std::make_unique<WorldMap>(this, params, width, height, cells)),
       explosions_(std::make_unique<ExplosionSystem>(*this)),
       plants_(std::make_unique<PlantSystem>(*map_)),
       protectedAreas_(std::make_unique<ProtectedAreas>(*map_, *this)),
@@ -141,6 +145,7 @@ MapBlock* World::cellAt(int32_t x, int32_t y) { return map_->cellAt(x, y); }
 
 SpawnCell World::generate(const GeneratorProgress& progress, GeneratorHooks hooks, const std::atomic<bool>* stop) {
   if (!hooks.growTree) hooks.growTree = runGrowthToCompletion;  // the trees the surface dressing seeds
+  map_->makeCells();
   WorldGenerator generator(*map_, progress, std::move(hooks), stop);
   setBusy(true);
   SpawnCell spawn;

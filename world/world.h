@@ -60,8 +60,11 @@ class World {
   // Width and height 0 take the size table of the parameters' size index.
   static std::unique_ptr<World> create(const DifficultyRow* difficulty, const WorldParams& params,
                                        int32_t width = 0, int32_t height = 0, WorldContext context = {});
+  // A world of the parameters' size to be generated, whose grid of cells `generate` makes on the
+  // thread that generates it.
+  static std::unique_ptr<World> createToGenerate(const DifficultyRow* difficulty, const WorldParams& params);
   World(const DifficultyRow* difficulty, const WorldParams& params, int32_t width = 0, int32_t height = 0,
-        WorldContext context = {});
+        WorldContext context = {}, CellsMade cells = CellsMade::Now);
   ~World();
   World(const World&) = delete;
   World& operator=(const World&) = delete;
@@ -102,7 +105,8 @@ class World {
   // `progress` on the calling thread (the world-load thread; the caller hands the texts to the main
   // thread). Busy while it runs, so removals drop nothing and nothing is sent. Returns the spawn
   // cell the generator chose. Setting `stop` (from any thread) ends the generation at its next
-  // check, within a column's work; the world is then half made, for its maker to throw away.
+  // check, within a column's work; the world is then half made, for its maker to throw away. A
+  // world made to be generated (`createToGenerate`) gets its grid of cells here first.
   SpawnCell generate(const GeneratorProgress& progress, GeneratorHooks hooks = {},
                      const std::atomic<bool>* stop = nullptr);
   // The give-up and liquid counts of the last generation.

@@ -1,6 +1,7 @@
 #include "engine/io/byte_writer.h"
 
 #include <bit>
+#include <cstring>
 #include <stdexcept>
 
 namespace engine {
@@ -12,6 +13,15 @@ void ByteWriter::u16(uint16_t value) {
 
 void ByteWriter::u32(uint32_t value) {
   for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+void ByteWriter::u32s(std::span<const uint32_t> values) {
+  if constexpr (std::endian::native == std::endian::little) {
+    if (values.empty()) return;
+    std::memcpy(grow(values.size_bytes()).data(), values.data(), values.size_bytes());
+  } else {
+    for (uint32_t value : values) u32(value);
+  }
 }
 
 void ByteWriter::u64(uint64_t value) {

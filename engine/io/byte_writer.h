@@ -15,6 +15,8 @@ class ByteWriter {
   void u16(uint16_t value);
   void i16(int16_t value) { u16(static_cast<uint16_t>(value)); }
   void u32(uint32_t value);
+  // The words one after another, each as `u32` writes it: a single copy on a little-endian host.
+  void u32s(std::span<const uint32_t> values);
   void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
   void u64(uint64_t value);
   void f32(float value);

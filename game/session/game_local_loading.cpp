@@ -83,8 +83,9 @@ void GameLocal::loadPlayerIfMissing() {
 }
 
 void GameLocal::startGeneration(const GameCompletion& done) {
-  std::unique_ptr<World> fresh = World::create(difficulty_, saves().worldEntryParams());
-  saves().prepareWorldSave(fresh->map().width(), fresh->map().height());
+  // The grid of cells is made, and the first save made ready, on the worker: on the main thread the
+  // largest world's grid alone stopped a frame for a tenth of a second.
+  std::unique_ptr<World> fresh = World::createToGenerate(difficulty_, saves().worldEntryParams());
   GeneratorHooks hooks;
   if (pendingTravel_) hooks.arrivalOrigin = travelOrigin_;
   const uint64_t ticket = loadTicket_;
@@ -94,7 +95,8 @@ void GameLocal::startGeneration(const GameCompletion& done) {
       [this, alive = std::weak_ptr<bool>(alive_), ticket, done](GeneratedWorld result) {
         // A game destroyed before the hand-over ran lets the world go here.
         if (!alive.expired()) finishGeneration(ticket, std::move(result), done);
-      });
+      },
+      [&saves = saves()](World& world) { saves.prepareWorldSave(world); });
 }
 
 void GameLocal::finishGeneration(uint64_t ticket, GeneratedWorld result, const GameCompletion& done) {

@@ -60,9 +60,10 @@ class GameSaves {
   // Reads the current entry's world file; the saves may mark the file while they read it, so that a
   // read that never returns is known at the next launch.
   virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty) = 0;
-  // A world of this size is about to be made: the saves may make ready, off the main thread, what
-  // its first save takes, so that it costs the player's frame no more than any later save.
-  virtual void prepareWorldSave(int32_t width, int32_t height) = 0;
+  // On the thread that made the world, before the main thread plays it: the saves may keep, off the
+  // main thread, what its first save takes, so that it costs the player's frame no more than any
+  // later save. Touches nothing but the world.
+  virtual void prepareWorldSave(World& world) = 0;
 
   // The local player of the current character, acting through `game`, telling `events` and
   // reaching `clock` (neither owned; null: nobody, no clock); null when it cannot be read.
@@ -90,7 +91,7 @@ class NullGameSaves : public GameSaves {
     if (done) done(false);
   }
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
-  void prepareWorldSave(int32_t, int32_t) override {}
+  void prepareWorldSave(World&) override {}
   std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
                                                       GameClock* clock) override;
   void loadStatistics() override {}

@@ -18,6 +18,7 @@ struct GenerationJob {
   std::optional<uint32_t> seed;
   GenerationProgress progress;
   GenerationDone done;
+  GenerationMade made;
   GeneratedWorld result;
 };
 
@@ -46,6 +47,7 @@ void generate(std::shared_ptr<GenerationJob> job) {
   // The surface line is found here, while the world is still the worker's: entering it then
   // finds it made.
   world.map().computeSurfaceHeights();
+  if (job->made) job->made(world);
   scheduler->performFunctionInMainThread([job = std::move(job)] { job->done(std::move(job->result)); });
 }
 
@@ -58,7 +60,7 @@ GeneratedWorld::~GeneratedWorld() = default;
 WorldGeneration::~WorldGeneration() { stop(); }
 
 void WorldGeneration::start(std::unique_ptr<World> world, GeneratorHooks hooks, std::optional<uint32_t> seed,
-                            GenerationProgress progress, GenerationDone done) {
+                            GenerationProgress progress, GenerationDone done, GenerationMade made) {
   join();
   stopAsked_ = false;
   scheduler_ = engine::Director::getInstance()->getScheduler();
@@ -70,6 +72,7 @@ void WorldGeneration::start(std::unique_ptr<World> world, GeneratorHooks hooks, 
   job->seed = seed;
   job->progress = std::move(progress);
   job->done = std::move(done);
+  job->made = std::move(made);
   job->result.world = std::move(world);
   worker_ = std::thread(generate, std::move(job));
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Generating a new world on a worker thread. The main thread makes the empty world and hands it
-// over; the worker seeds its own random sequence from the processor clock, generates, starts the
-// day clock afresh, finds the surface line and hands the world back. The worker touches only the
+// Generating a new world on a worker thread. The main thread makes the empty world (its grid of
+// cells made by the generation, `World::createToGenerate`) and hands it over; the worker seeds its
+// own random sequence from the processor clock, generates, starts the day clock afresh, finds the
+// surface line, lets the caller finish it (`GenerationMade`) and hands the world back. The worker touches only the
 // world it builds: every stage text and the finished world reach the main thread through the
 // scheduler's hand-over list, so the progress and completion callbacks run on the main thread
 // only, in the order the worker produced them.
@@ -39,6 +40,8 @@ struct GeneratedWorld {
 
 using GenerationProgress = std::function<void(const std::string& text)>;
 using GenerationDone = std::function<void(GeneratedWorld result)>;
+// Runs on the worker with the finished world, before it is handed back.
+using GenerationMade = std::function<void(World& world)>;
 
 // The generation a game runs, at most one at a time. Main thread only.
 class WorldGeneration {
@@ -53,7 +56,7 @@ class WorldGeneration {
   // on the main thread; `world` belongs to the worker until `done`. `seed` fixes the worker's
   // random sequence (a scripted game); unset, the processor clock seeds it.
   void start(std::unique_ptr<World> world, GeneratorHooks hooks, std::optional<uint32_t> seed,
-             GenerationProgress progress, GenerationDone done);
+             GenerationProgress progress, GenerationDone done, GenerationMade made = {});
   // Waits for the worker to finish its world.
   void join();
   // Asks the worker to stop and waits for it: `done` is not called for a world it stopped.

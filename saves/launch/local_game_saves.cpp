@@ -51,7 +51,7 @@ void LocalGameSaves::saveCharacter(SaveDone done) { saves_.saveCharacterLater(st
 
 void LocalGameSaves::saveWorld(World& world, SaveDone done) { saves_.saveWorld(world, std::move(done)); }
 
-void LocalGameSaves::prepareWorldSave(int32_t width, int32_t height) { saves_.prepareWorldSave(width, height); }
+void LocalGameSaves::prepareWorldSave(World& world) { LocalSaves::prepareWorldSave(world); }
 
 LoadedWorld LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty) {
   if (marks_ != nullptr) kel::settings_entries::setMarkedWorld(marks_->defaults(), worldFileName());

@@ -31,7 +31,7 @@ class LocalGameSaves final : public GameSaves {
   void saveCharacter(SaveDone done) override;
   void saveWorld(World& world, SaveDone done) override;
   LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
-  void prepareWorldSave(int32_t width, int32_t height) override;
+  void prepareWorldSave(World& world) override;
   // The current character's player, acting through `game`; none without a current character or
   // when its file cannot be read (the difficulty index then stays as it was). On success the
   // player takes the entry's flags and difficulty, and the difficulty index becomes the latter.

@@ -143,18 +143,9 @@ void LocalSaves::startWorldWrite(const std::string& path, SaveWriter::Done done)
       std::move(done));
 }
 
-// The grid's constructor writes every cell: on the main thread at the first save, that faulted in
-// the largest world's copy within the save's frame (tens of milliseconds). The worker makes it
-// while the world is generated or read instead; a save waits for the worker before it takes the
-// snapshot, so the grid is the main thread's again by then.
-void LocalSaves::prepareWorldSave(int32_t width, int32_t height) {
-  worldWriter_.start(
-      [&cells = snapshot_.cells, width, height] {
-        if (cells.size() != CellGrid::countOf(width, height)) cells = CellGrid(width, height);
-        return true;
-      },
-      {});
-}
+// A copy of every cell, made in the save's frame, took the largest world's first save tens of
+// milliseconds (the copy's memory faulted in on top).
+void LocalSaves::prepareWorldSave(World& world) { world.map().prepareKeptCopy(); }
 
 WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
   worldWriter_.wait();
@@ -177,11 +168,11 @@ WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
     unreadableFile_ = path;
     return load;
   }
-  prepareWorldSave(entry->width, entry->height);
   kel::FileHandle file(path, kel::FileHandle::READ);
   std::unique_ptr<World> world = World::create(difficulty, entry->params, entry->width, entry->height);
   if (file.isOpen() && readWorldFile(file, *world, worldSaveLinks(), &load.player)) {
     load.status = WorldLoadStatus::Loaded;
+    prepareWorldSave(*world);
     load.world = std::move(world);
     if (unreadableFile_ == path) unreadableFile_.clear();
   } else {

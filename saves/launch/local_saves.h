@@ -89,12 +89,12 @@ class LocalSaves final {
     characterWriter_.wait();
     worldWriter_.wait();
   }
-  // A world of this size is about to be made: the save worker makes the snapshot's grid of its
-  // cells now (after any write under way), and the first save copies into it, already faulted
-  // in, as every later save does. A grid of that many cells already made is kept.
-  void prepareWorldSave(int32_t width, int32_t height);
-  // Reads the current entry's file into a new world made with the difficulty (making ready its
-  // save meanwhile, as above).
+  // The thread that made the world (generated it), before it hands it to the main thread: the world
+  // keeps a copy of its cells for its first save to start from, which then copies only what changed
+  // since, as every later save does. Touches nothing but the world.
+  static void prepareWorldSave(World& world);
+  // Reads the current entry's file into a new world made with the difficulty, its save made ready
+  // as above.
   WorldLoad loadWorldFile(const DifficultyRow* difficulty);
   // The path of the last world file that failed to load; empty once it loads or when none failed.
   const std::string& unreadableFile() const { return unreadableFile_; }

@@ -1,6 +1,7 @@
 #include "saves/world/world_file_snapshot.h"
 
 #include <array>
+#include <utility>
 
 #include "engine/io/byte_writer.h"
 #include "platform/file_handle.h"
@@ -57,21 +58,34 @@ void unlightWaitingCharges(std::vector<WorldFileSnapshot::CellPatch>& patches, W
   }
 }
 
+// The kept copy brought level with the map: the chunks changed since the last save, and those of
+// the cells that save patched. A copy the map's maker prepared takes the place of the kept one (of
+// another world, or of none); the one it replaces is freed by the writer, off the main thread.
+void takeCells(WorldFileSnapshot& snapshot, World& world) {
+  WorldMap& map = world.map();
+  if (std::unique_ptr<KeptCells> prepared = map.takePreparedCopy()) {
+    snapshot.retired = std::exchange(snapshot.cells, std::move(prepared));
+    snapshot.patches.clear();
+  } else if (snapshot.cells->follows(map)) {
+    for (const WorldFileSnapshot::CellPatch& patch : snapshot.patches) map.markChanged(patch.index);
+  }
+  snapshot.cells->levelWith(map);
+  unlightWaitingCharges(snapshot.patches, world);
+}
+
 void takeMapSections(SectionList& out, WorldFileSnapshot& snapshot, World& world) {
   WorldMap& map = world.map();
   out.plain(kSurface, [&](engine::ByteWriter& body) {
     for (uint16_t line : map.surfaceLines()) body.u16(line);
   });
-  // Into the copy kept from the last save, whose memory is already faulted in: a plain copy.
-  snapshot.cells.assign({map.cells(), map.cellCount()});
-  unlightWaitingCharges(snapshot.patches, world);
+  takeCells(snapshot, world);
   out.add(kCells, kCellsRevision, SectionStorage::Gzip, [](engine::ByteWriter&) {});
 
   if (const ExploredBitmap* explored = map.explored()) {
     out.add(kExplored, 0, SectionStorage::Gzip, [&](engine::ByteWriter& body) {
       body.reserve(4 * (explored->words().size() + explored->secondWords().size()));
-      for (uint32_t word : explored->words()) body.u32(word);
-      for (uint32_t word : explored->secondWords()) body.u32(word);
+      body.u32s(explored->words());
+      body.u32s(explored->secondWords());
     });
   }
 }
@@ -127,14 +141,16 @@ void takeWorldFileSnapshot(WorldFileSnapshot& snapshot, const WorldEntry& entry,
 }
 
 bool writeWorldFileSnapshot(kel::FileHandle& file, WorldFileSnapshot& snapshot) {
-  for (const WorldFileSnapshot::CellPatch& patch : snapshot.patches) snapshot.cells[patch.index] = patch.cell;
+  snapshot.retired.reset();
+  CellGrid& kept = snapshot.cells->cells();
+  for (const WorldFileSnapshot::CellPatch& patch : snapshot.patches) kept[patch.index] = patch.cell;
   DataStreamWriter out(file, kMagic, kWorldVersion, kWorldSectionCount);
   for (const WorldFileSnapshot::Section& section : snapshot.sections) {
     const bool cells = section.id == kCells;
     out.openSection(section.id, section.revision, section.storage,
-                    cells ? snapshot.cells.size() * kPackedCellBytes : section.body.size());
+                    cells ? kept.size() * kPackedCellBytes : section.body.size());
     if (cells) {
-      packMapBlocks(out.body(), {snapshot.cells.data(), snapshot.cells.size()});
+      packMapBlocks(out.body(), {kept.data(), kept.size()});
     } else {
       out.body().bytes(section.body);
     }

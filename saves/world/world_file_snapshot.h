@@ -5,17 +5,19 @@
 // compresses the cells and the other compressed sections and writes the container; it touches no
 // world. The bytes are those `writeWorldFile` (saves/world/world_file.h) writes in one step.
 //
-// A snapshot is kept from one save to the next: the copy of the cells then lands in memory that
-// is already faulted in (a few milliseconds for the largest world), and a snapshot is never taken
-// while a write of it runs. Before a world's first save, the local store has the save worker make
-// the grid (`LocalSaves::prepareWorldSave`).
+// A snapshot is kept from one save to the next, and never taken while a write of it runs: its copy
+// of the cells (`KeptCells`) is brought level with the world by copying only the chunks that
+// changed since the last save, so the main thread's share is bounded by what the player changed,
+// not by the world's size. A world's first save starts from the copy that the thread that made or
+// read the world kept of it (`WorldMap::prepareKeptCopy`); without one it copies every cell.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "saves/container/section_entry.h"
 #include "saves/world/world_file.h"
-#include "world/map/cell_grid.h"
+#include "world/map/kept_cells.h"
 
 struct WorldFileSnapshot {
   struct Section {
@@ -32,8 +34,11 @@ struct WorldFileSnapshot {
   };
 
   std::vector<Section> sections;  // in the file's order
-  CellGrid cells;                 // the map's cells, patched as the file keeps them on writing
+  // The map's cells, patched as the file keeps them on writing; the patched cells are marked
+  // changed on the map at the next take, so the copy is level with it again.
+  std::unique_ptr<KeptCells> cells = std::make_unique<KeptCells>();
   std::vector<CellPatch> patches;
+  std::unique_ptr<KeptCells> retired;  // a copy replaced at the last take, freed by the writer
 };
 
 // Main thread. Replaces what the snapshot held with the world as the file keeps it.

@@ -117,6 +117,7 @@ void refreshWireBits(CellRefresh& refresh, WorldMap& map, const MapBlock& cell) 
     const uint8_t before = wireSideBits(*neighbour);
     const uint8_t after = connectsToward(&cell, d) ? (before | facing) : (before & ~facing);
     if (after == before) continue;
+    map.markChanged(*neighbour);
     setWireSideBits(*neighbour, after);
     refresh.refreshCell(*neighbour);
   }
@@ -124,6 +125,7 @@ void refreshWireBits(CellRefresh& refresh, WorldMap& map, const MapBlock& cell) 
 
 void computeOwnWireBits(WorldMap& map, MapBlock& cell) {
   if (circuitKind(cell) != circuit_kind::kWire) return;
+  map.markChanged(cell);
   uint8_t sides = 0;
   for (CircuitDir d : kCircuitDirs) {
     const MapBlock* neighbour = circuitNeighbour(map, cell, d);
@@ -134,6 +136,7 @@ void computeOwnWireBits(WorldMap& map, MapBlock& cell) {
 }
 
 void placePlainWire(CellRefresh& refresh, WorldMap& map, MapBlock& cell) {
+  map.markChanged(cell);
   setCircuitKind(cell, circuit_kind::kWire);
   setWireSideBits(cell, 0);
   computeOwnWireBits(map, cell);

@@ -165,6 +165,7 @@ CircuitRecord CircuitSystem::getCellConfig(const MapBlock& cell) const {
 }
 
 void CircuitSystem::applyCellConfig(MapBlock& cell, const CircuitRecord& record) {
+  map_.markChanged(cell);
   const uint8_t low = static_cast<uint8_t>(record.value & 0xFF);
   CircuitTimer* timer = timerAt(cell);
   switch (record.tag) {

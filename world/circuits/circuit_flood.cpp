@@ -91,6 +91,7 @@ void CircuitSystem::runFlood(uint8_t value, bool clearing) {
     if (pruning(clearing, value) && reachedBefore(w, value, depth)) continue;
     if (depth <= kWriteDepth) {
       const uint8_t before = signalByte(w);
+      map_.markChanged(w);
       mergeSignal(w, value, clearing);
       if (signalByte(w) != before) changed_.insert(&w);
     }
@@ -178,12 +179,14 @@ void CircuitSystem::setOutput(MapBlock& cell, uint8_t signal) {
   const uint8_t old = signalByte(cell);
   if (signal == old) return;
   if (old != 0) withdrawOutput(cell, true);
+  map_.markChanged(cell);
   setSignalByte(cell, signal);
   sendAll(cell);
 }
 
 void CircuitSystem::replaceState(MapBlock& cell, uint8_t state, bool send) {
   if (cs::state(signalByte(cell)) != 0) withdrawOutput(cell, true);
+  map_.markChanged(cell);
   cell.circuitA = static_cast<uint8_t>((cell.circuitA & ~cs::kStateMask) | (state & cs::kStateMask));
   if (send) sendAll(cell);
 }
@@ -209,6 +212,7 @@ void CircuitSystem::onWireCut(MapBlock& cell) {
     MapBlock& w = *flood_[head].cell;
     const uint32_t depth = flood_[head].depth;
     if (depth < kWriteDepth) {
+      map_.markChanged(w);
       setSignalByte(w, cs::kNone);
       changed_.insert(&w);
     }

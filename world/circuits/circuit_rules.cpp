@@ -106,6 +106,7 @@ struct PartView {
 }  // namespace
 
 void CircuitSystem::evaluateCell(MapBlock& cell) {
+  map_.markChanged(cell);  // its output, memory or device state may change
   const PartView part{map(), cell};
   const uint8_t kind = circuitKind(cell);
   switch (kind) {

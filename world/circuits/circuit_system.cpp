@@ -51,6 +51,7 @@ bool CircuitSystem::pending() const {
 
 void CircuitSystem::onBlockPlaced(MapBlock& cell, uint8_t kind, uint16_t blockId) {
   WorldMap& m = map();
+  m.markChanged(cell);
   if (kind == ck::kWire) {
     placePlainWire(world_.refresh(), m, cell);
     queueChange(cell, circuit_op::kWireAdded, 0);
@@ -86,6 +87,7 @@ void CircuitSystem::onBlockRemoved(MapBlock& cell) {
       if (n != nullptr && circuit_signal::state(signalByte(*n)) != 0 && connectsToward(n, opposite(d))) fed = true;
     }
   }
+  m.markChanged(cell);
   cell.circuitA = 0;
   cell.circuitB = 0;
   world_.refresh().refreshCell(cell);
@@ -149,6 +151,7 @@ void CircuitSystem::toggleInRun(MapBlock& cell) {
   const uint8_t old = signalByte(cell);
   if (circuit_signal::state(old) != 0) withdrawing_.push_back({&cell, old});
   const uint8_t next = circuit_signal::state(old) == circuit_signal::kHigh ? circuit_signal::kLow : circuit_signal::kHigh;
+  map_.markChanged(cell);
   cell.circuitA = static_cast<uint8_t>((cell.circuitA & ~circuit_signal::kStateMask) | next);
   redrive_.insert(&cell);
   inRun_ = true;
@@ -170,6 +173,7 @@ void CircuitSystem::runTimedEvaluation(MapBlock& cell) {
       const uint8_t reading = readSensor(cell);
       if (reading == signalByte(cell)) break;
       if (circuit_signal::state(signalByte(cell)) != 0) withdrawOutput(cell, true);
+      map_.markChanged(cell);
       setSignalByte(cell, reading);
       sendAll(cell);
       break;
@@ -219,6 +223,7 @@ void CircuitSystem::partRemoved(MapBlock& cell) {
   if (kind == ck::kNone) return;
   withdrawOutput(cell, true);
   if (circuitPart(kind).timed != 0) dropTimer(cell);
+  map_.markChanged(cell);
   cell.circuitA = 0;
   cell.circuitB = 0;
   if (drawsOwnLook(kind)) world_.refresh().refreshCell(cell);
@@ -227,6 +232,7 @@ void CircuitSystem::partRemoved(MapBlock& cell) {
 
 void CircuitSystem::turnPart(MapBlock& cell) {
   if (circuit_signal::state(signalByte(cell)) != 0) withdrawOutput(cell, true);
+  map_.markChanged(cell);
   setSignalByte(cell, circuit_signal::kNone);
   turnCircuitPart(cell);
   world_.refresh().refreshCell(cell);
@@ -236,6 +242,7 @@ void CircuitSystem::turnPart(MapBlock& cell) {
 
 void CircuitSystem::setSignal(MapBlock& cell, uint8_t signal) {
   if (circuit_signal::state(signalByte(cell)) != 0) withdrawOutput(cell, true);
+  map_.markChanged(cell);
   setSignalByte(cell, signal);
   resetFlood();
   sendAll(cell);

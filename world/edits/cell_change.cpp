@@ -82,6 +82,9 @@ EditResult World::applyCellChange(const BlockEdit& edit, PlayerBase* context) {
   if (validateBlockEdit(edit, *map_) != EditRefusal::None) return EditResult::refused();
   MapBlock& cell = *map_->cellAt(edit.x, edit.y);
   WorldMap& map = *map_;
+  // What an edit writes beside its own cell (joined furniture and fences, what hangs or stands on
+  // it, wire sides) lies in its column or the next ones: those are marked for the save's copy.
+  map.markColumnsAround(cell.x);
   const BlockPropsTable& props = map.props();
   EditResult result{&cell, 0};
   switch (edit.kind) {

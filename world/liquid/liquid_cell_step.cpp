@@ -56,6 +56,7 @@ SideFlow flowFrom(const MapBlock* side, bool sideOpen, bool sideRests, const Map
 }  // namespace
 
 void LiquidSimulator::recompute(MapBlock& c) {
+  map_.markChanged(c);
   if (!isOpenForLiquid(&c)) {
     c.flags &= static_cast<uint8_t>(~cell_flag::kLiquidSource);
     c.liquid = 0;

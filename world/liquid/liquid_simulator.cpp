@@ -48,6 +48,7 @@ void LiquidSimulator::scheduleStep() {
 }
 
 void LiquidSimulator::wakeNeighbours(MapBlock& cell) {
+  map_.markChanged(cell);
   cell.flags &= static_cast<uint8_t>(~cell_flag::kLiquidSource);
   cell.liquid = 0;
   for (MapBlock* n : {cell.neighbourLeft(map_), cell.neighbourDown(map_), cell.neighbourRight(map_),
@@ -58,6 +59,7 @@ void LiquidSimulator::wakeNeighbours(MapBlock& cell) {
 
 void LiquidSimulator::activateCell(MapBlock& cell, uint8_t kind) {
   const uint8_t previousKind = static_cast<uint8_t>(cell.liquidKind());
+  map_.markChanged(cell);
   cell.flags |= cell_flag::kLiquidSource;
   BlockEdit edit;
   makeBlockValue(edit, cell.x, cell.y, 18, 0, 0, 0, 0);

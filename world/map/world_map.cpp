@@ -6,6 +6,7 @@
 #include "world/light/light_map.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/explored_bitmap.h"
+#include "world/map/kept_cells.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ const PlanetDef& findPlanet(uint32_t id) {
 
 }  // namespace
 
-WorldMap::WorldMap(World* world, const WorldParams& params, int32_t width, int32_t height)
+WorldMap::WorldMap(World* world, const WorldParams& params, int32_t width, int32_t height, CellsMade cells)
     : params_(params), world_(world), props_(std::make_unique<BlockPropsTable>()) {
   const WorldSize size = worldSizeFor(params.sizeIndex);
   width_ = width > 0 ? width : size.width;
@@ -35,13 +36,32 @@ WorldMap::WorldMap(World* world, const WorldParams& params, int32_t width, int32
   liquids_ = std::make_unique<LiquidSimulator>(*this);
   planet_ = &findPlanet(params.planetId);
   hasSurfaceLine_ = planet_->flag != 0;
-  cells_ = CellGrid(width_, height_);
+  if (cells == CellsMade::Now) makeCells();
   surfaceLine_.assign(static_cast<size_t>(width_), 0);
   topHeight_.assign(static_cast<size_t>(width_), 0);
   if (!isCreativeWorld(params)) explored_ = std::make_unique<ExploredBitmap>(width_, height_);
 }
 
 WorldMap::~WorldMap() = default;
+
+void WorldMap::makeCells() {
+  if (cells_.size() == CellGrid::countOf(width_, height_)) return;
+  cells_ = CellGrid(width_, height_);
+  changed_ = ChangedChunks(cells_.size());
+}
+
+void WorldMap::markColumnsAround(int32_t x) {
+  const auto column = [this](int32_t at) { return static_cast<size_t>(wrapX(at)) * static_cast<size_t>(height_); };
+  const size_t height = static_cast<size_t>(height_);
+  for (int32_t at = x - 1; at <= x + 1; ++at) changed_.markRange(column(at), column(at) + height);
+}
+
+void WorldMap::prepareKeptCopy() {
+  preparedCopy_ = std::make_unique<KeptCells>();
+  preparedCopy_->levelWith(*this);
+}
+
+std::unique_ptr<KeptCells> WorldMap::takePreparedCopy() { return std::move(preparedCopy_); }
 
 MapBlock* WorldMap::cellAt(int32_t x, int32_t y) {
   if (y < 0 || y >= height_) return nullptr;
@@ -56,6 +76,7 @@ const MapBlock* WorldMap::cellAt(int32_t x, int32_t y) const {
 void WorldMap::setBlockAt(uint16_t id, uint8_t variant, int32_t x, int32_t y, int layer) {
   MapBlock* c = cellAt(x, y);
   if (c == nullptr) return;
+  markChanged(*c);
   if (layer == 2) {
     setBlockRandomVariantAt(id, x, y, 0);
     setBlockRandomVariantAt(id, x, y, 1);
@@ -76,6 +97,7 @@ void WorldMap::setBlockRandomVariantAt(uint16_t id, int32_t x, int32_t y, int la
 
 bool WorldMap::addDecoAt(uint16_t id, uint8_t variant, int32_t x, int32_t y) {
   MapBlock* c = cellAt(x, y);
+  if (c != nullptr) markChanged(*c);
   return c != nullptr && c->addDeco(id, variant, MapBlock::kFront) != MapBlock::kNoSlot;
 }
 

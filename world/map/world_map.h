@@ -7,6 +7,10 @@
 // accessor for positions from anywhere (x wraps, rows outside the map give null); `cell` is the
 // unchecked one for loops that already keep x and y in range.
 //
+// Every writer of a cell marks it changed through the map (`markChanged`, `markColumnsAround`) in
+// the same step as it writes: a copy kept level with the cells (`KeptCells`, a save's) then copies
+// only the chunks that changed. A new map counts every cell changed.
+//
 // A map belongs to the thread that builds or plays its world; nothing here locks.
 
 #include <cmath>
@@ -17,9 +21,11 @@
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/map/cell_grid.h"
+#include "world/map/changed_chunks.h"
 #include "world/map/world_params.h"
 
 class ExploredBitmap;
+class KeptCells;
 class LightMap;
 class LiquidSimulator;
 class PlanetDef;
@@ -28,7 +34,8 @@ class World;
 class WorldMap {
  public:
   // Width or height 0 takes the size table of the parameters' size index.
-  WorldMap(World* world, const WorldParams& params, int32_t width = 0, int32_t height = 0);
+  WorldMap(World* world, const WorldParams& params, int32_t width = 0, int32_t height = 0,
+           CellsMade cells = CellsMade::Now);
   ~WorldMap();
   WorldMap(const WorldMap&) = delete;
   WorldMap& operator=(const WorldMap&) = delete;
@@ -59,6 +66,22 @@ class WorldMap {
   MapBlock* cells() { return cells_.data(); }
   const MapBlock* cells() const { return cells_.data(); }
   size_t cellCount() const { return cells_.size(); }
+  // Makes the grid of empty cells when it is not made yet.
+  void makeCells();
+
+  // ---- Changes, for a copy kept level with the cells ----
+  void markChanged(size_t index) { changed_.mark(index); }
+  void markChanged(const MapBlock& cell) { changed_.mark(indexOf(cell)); }
+  // The columns x - 1 to x + 1 (wrapping): an edit's own and those its consequences write.
+  void markColumnsAround(int32_t x);
+  ChangedChunks& changedChunks() { return changed_; }
+  // The copy the marks were last cleared for (compared only, never followed).
+  const KeptCells* keptCopy() const { return keptCopy_; }
+  void setKeptCopy(const KeptCells* copy) { keptCopy_ = copy; }
+  // A copy of the cells as they stand, made by the thread that built the map before it is handed
+  // on, for whoever keeps a copy next (the world's first save) to start from; null once taken.
+  void prepareKeptCopy();
+  std::unique_ptr<KeptCells> takePreparedCopy();
 
   // ---- Writing blocks ----
   // Layer 0 front, 1 back, 2 both (each with its own random variant). Rows outside the map are
@@ -100,6 +123,9 @@ class WorldMap {
   World* world_ = nullptr;
   std::unique_ptr<BlockPropsTable> props_;
   CellGrid cells_;
+  ChangedChunks changed_;
+  const KeptCells* keptCopy_ = nullptr;
+  std::unique_ptr<KeptCells> preparedCopy_;
   std::vector<uint16_t> surfaceLine_;
   std::vector<uint16_t> topHeight_;
   std::unique_ptr<ExploredBitmap> explored_;

@@ -17,6 +17,11 @@ struct WorldParams {
 
 static_assert(sizeof(WorldParams) == 12, "world entries and world files keep 12 parameter bytes");
 
+// When a map's grid of cells is made: with the map, or later by the thread that builds the world
+// (`WorldMap::makeCells`; `World::generate` makes it), since the largest world's grid takes a tenth
+// of a second to fault in.
+enum class CellsMade : uint8_t { Now, Later };
+
 struct WorldSize {
   int32_t width = 0;
   int32_t height = 0;

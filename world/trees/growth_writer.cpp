@@ -32,5 +32,6 @@ void MapGrowthWriter::place(MapBlock& cell, uint16_t blockId, uint8_t variant, u
 }
 
 void MapGrowthWriter::setDeco(MapBlock& cell, uint8_t slot, uint16_t blockId, uint8_t variant) {
+  map_.markChanged(cell);
   cell.decos[slot & 3] = map_deco::make(blockId, variant, MapBlock::kFront);
 }

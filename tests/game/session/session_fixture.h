@@ -18,6 +18,8 @@
 #include "game/stats/stats_store.h"
 #include "tests/support/added_planets.h"
 #include "world/current_world.h"
+#include "world/map/world_map.h"
+#include "world/world.h"
 #include "tests/engine/scene/scene_fixture.h"
 #include "tests/game/game_fixture.h"
 
@@ -49,7 +51,12 @@ class RecordingSaves final : public NullGameSaves {
       if (done) done(written);
     }
   }
-  void prepareWorldSave(int32_t width, int32_t height) override { preparedSizes.emplace_back(width, height); }
+  // Called on the generation's worker: what it saw is read once the world was handed over.
+  void prepareWorldSave(World& world) override {
+    preparedSizes.emplace_back(world.map().width(), world.map().height());
+    preparedCells.push_back(world.map().cellCount());
+    preparedOn.push_back(std::this_thread::get_id());
+  }
   LoadedWorld loadWorldFile(const DifficultyRow*) override {
     ++loads;
     LoadedWorld result;
@@ -76,6 +83,8 @@ class RecordingSaves final : public NullGameSaves {
   int loads = 0;
   std::vector<World*> savedWorlds;
   std::vector<std::pair<int32_t, int32_t>> preparedSizes;
+  std::vector<size_t> preparedCells;
+  std::vector<std::thread::id> preparedOn;
   std::vector<uint32_t> worldIndexes;
 };
 

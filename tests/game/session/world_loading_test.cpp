@@ -38,10 +38,13 @@ TEST_F(WorldLoadingTest, ANewWorldIsGeneratedOnTheWorkerAndEnteredOnTheMainThrea
   EXPECT_EQ(screen.labels, (std::vector<int16_t>{100}));
   ASSERT_NE(running.player, nullptr);
   EXPECT_EQ(game.world(), nullptr) << "the world belongs to the worker until it is done";
-  // Its save is made ready while it is generated, for the world's size.
-  EXPECT_EQ(saves.preparedSizes, (std::vector<std::pair<int32_t, int32_t>>{{768, 256}}));
   int frames = 0;
   ASSERT_TRUE(pumpUntil([&] { return finished; }, &frames));
+  // Its grid of cells was made, and its save made ready, on the worker, once it was generated.
+  EXPECT_EQ(saves.preparedSizes, (std::vector<std::pair<int32_t, int32_t>>{{768, 256}}));
+  EXPECT_EQ(saves.preparedCells, (std::vector<size_t>{768 * 256}));
+  ASSERT_EQ(saves.preparedOn.size(), 1u);
+  EXPECT_NE(saves.preparedOn[0], mainThread);
   EXPECT_GT(frames, 1) << "the main thread ran frames while the worker generated";
   EXPECT_EQ(completedOn, mainThread);
   ASSERT_FALSE(screen.texts.empty());

@@ -26,6 +26,8 @@
 #include "tests/platform/settings/settings_test_host.h"
 #include "tests/saves/world/world_file_fixture.h"
 #include "world/blocks/sign.h"
+#include "world/map/changed_chunks.h"
+#include "world/map/kept_cells.h"
 #include "tests/support/settings_reset.h"
 
 namespace saves_test {
@@ -140,7 +142,10 @@ TEST_F(WorldSavesTest, CellsChangedRightAfterASaveAreWrittenAsTheyWereWhenSaved)
   const std::vector<int32_t> columns = {0, 1, map.width() / 2, map.width() - 1};
   for (int32_t x : columns) map.cell(x, 10).circuitA = 1;
   ASSERT_TRUE(saves_.saveWorld(*world));
-  for (int32_t x : columns) map.cell(x, 10).circuitA = 2;
+  for (int32_t x : columns) {
+    map.cell(x, 10).circuitA = 2;
+    map.markChanged(map.cell(x, 10));
+  }
   saves_.waitForWrites();
 
   WorldLoad load = relist();
@@ -151,30 +156,38 @@ TEST_F(WorldSavesTest, CellsChangedRightAfterASaveAreWrittenAsTheyWereWhenSaved)
   for (int32_t x : columns) EXPECT_EQ(load.world->map().cell(x, 10).circuitA, 2) << x;
 }
 
-// A new world's first save copies its cells into the grid the save worker made while the world
-// was made, rather than one it makes then (which writes every cell on the main thread), and the
-// file holds the world's cells; reading the world back keeps that grid.
-TEST_F(WorldSavesTest, TheFirstSaveCopiesIntoTheGridMadeWhileTheWorldWasMade) {
+// A new world's first save starts from the copy of its cells kept by the thread that made it, and
+// copies into it only what changed since (no copy of every cell on the main thread); every later
+// save keeps that copy. Reading a world keeps such a copy too.
+TEST_F(WorldSavesTest, TheFirstSaveStartsFromTheCopyKeptWhenTheWorldWasMade) {
   auto world = newWorld(0, "made");
   WorldMap& map = world->map();
-  saves_.prepareWorldSave(map.width(), map.height());
-  saves_.waitForWrites();
-  const CellGrid& grid = LocalSavesProbe::snapshotCells(saves_);
-  ASSERT_EQ(grid.size(), map.cellCount());
-  const MapBlock* made = grid.data();
-  for (int32_t x = 0; x < map.width(); x += 37) map.cell(x, 10).circuitA = static_cast<uint8_t>(1 + x % 200);
+  LocalSaves::prepareWorldSave(*world);
+  for (int32_t x = 0; x < map.width(); x += 37) {
+    map.cell(x, 10).circuitA = static_cast<uint8_t>(1 + x % 200);
+    map.markChanged(map.cell(x, 10));
+  }
 
   ASSERT_TRUE(saveWorld(*world));
-  EXPECT_EQ(grid.data(), made) << "the save made a grid of its own";
+  const CellGrid& grid = LocalSavesProbe::snapshotCells(saves_);
+  EXPECT_EQ(LocalSavesProbe::lastCopied(saves_), 14 * ChangedChunks::kChunkCells)
+      << "the first save copied only the chunks changed since the world was made";
+  const MapBlock* kept = grid.data();
   WorldLoad load = relist();
   ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
   for (int32_t x = 0; x < map.width(); x += 37) EXPECT_EQ(load.world->map().cell(x, 10).circuitA, 1 + x % 200) << x;
-  saves_.waitForWrites();
-  EXPECT_EQ(grid.data(), made) << "a world of the same size keeps the grid";
+
+  ASSERT_TRUE(saveWorld(*world));
+  EXPECT_EQ(LocalSavesProbe::snapshotCells(saves_).data(), kept) << "later saves keep the copy";
+  EXPECT_EQ(LocalSavesProbe::lastCopied(saves_), 0u);
+  ASSERT_NE(load.world, nullptr);
+  std::unique_ptr<KeptCells> prepared = load.world->map().takePreparedCopy();
+  ASSERT_NE(prepared, nullptr) << "reading a world keeps a copy for its first save";
+  EXPECT_TRUE(prepared->follows(load.world->map()));
 }
 
-// A world of another size, made or read, gets a grid of its own size before its save.
-TEST_F(WorldSavesTest, AWorldOfAnotherSizeGetsAGridOfItsSize) {
+// A world of another size, made or read, gets a copy of its own size at its first save.
+TEST_F(WorldSavesTest, AWorldOfAnotherSizeGetsACopyOfItsSize) {
   auto small = newWorld(0, "small");
   ASSERT_TRUE(saveWorld(*small));
   WorldParams wide = params(0);
@@ -182,24 +195,17 @@ TEST_F(WorldSavesTest, AWorldOfAnotherSizeGetsAGridOfItsSize) {
   saves_.worlds().createEntry(wide, 1000);
   auto large = World::create(nullptr, wide);
   ASSERT_NE(large->map().cellCount(), small->map().cellCount());
-  saves_.prepareWorldSave(large->map().width(), large->map().height());
-  saves_.waitForWrites();
-  const CellGrid& grid = LocalSavesProbe::snapshotCells(saves_);
-  ASSERT_EQ(grid.size(), large->map().cellCount());
-  const MapBlock* made = grid.data();
   large->map().cell(large->map().width() - 1, 12).circuitA = 9;
   ASSERT_TRUE(saveWorld(*large));
-  EXPECT_EQ(grid.data(), made);
+  EXPECT_EQ(LocalSavesProbe::snapshotCells(saves_).size(), large->map().cellCount());
 
   saves_.worlds().list();
   for (const auto& entry : saves_.worlds().entries()) {
-    if (entry->params.sizeIndex == 0) saves_.worlds().setCurrent(entry.get());
+    if (entry->params.sizeIndex == 1) saves_.worlds().setCurrent(entry.get());
   }
   WorldLoad load = saves_.loadWorldFile(nullptr);
   ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
-  EXPECT_EQ(signOf(*load.world), "small");
-  saves_.waitForWrites();
-  EXPECT_EQ(grid.size(), small->map().cellCount()) << "reading a world makes ready its save";
+  EXPECT_EQ(load.world->map().cell(large->map().width() - 1, 12).circuitA, 9);
 }
 
 // With a hand-over (the program's scheduler), the completion reaches the main thread through it;

@@ -1,0 +1,194 @@
+// A world saved again and again through one kept snapshot, as the local store saves it, while every
+// kind of writer of cells changes it between the saves: each file reads back equal to the world,
+// cell for cell. The snapshot copies only the chunks its writers marked, so a writer that changes
+// cells without marking them leaves them out of the file, and a test here fails.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "content/items/block_edit.h"
+#include "engine/base/random.h"
+#include "platform/file_handle.h"
+#include "saves/store/world_entry.h"
+#include "saves/world/map_packing.h"
+#include "saves/world/world_file.h"
+#include "saves/world/world_file_snapshot.h"
+#include "saves/world/world_info.h"
+#include "saves/world/world_save_links.h"
+#include "tests/support/temp_dir.h"
+#include "tests/world/circuits/circuit_fixture.h"
+#include "world/circuits/circuit_system.h"
+#include "world/edits/edit_kind.h"
+#include "world/explosions/explosion_system.h"
+#include "world/liquid/liquid_simulator.h"
+#include "world/map/kept_cells.h"
+#include "world/map/world_map.h"
+#include "world/plants/plant_system.h"
+#include "world/rules/world_game.h"
+#include "world/world.h"
+
+namespace {
+
+using namespace world_test;
+
+constexpr uint16_t kWheatSprout = 2340, kWheatGreen = 2338, kWheat = 2337;
+constexpr uint16_t kVineRoot = 276, kVineSegment = 2005, kVineTip = 1973;
+constexpr uint16_t kAnalogSource = 2094;
+constexpr int32_t kFloor = 20;
+constexpr uint8_t kWater = 1;
+
+class EveryCellWriterTest : public CircuitTest {
+ protected:
+  void SetUp() override {
+    CircuitTest::SetUp();
+    for (uint16_t id : {kWheatSprout, kWheat}) defineBlock(id, {.transparency = 1});
+    defineBlock(kWheatGreen, {.transparency = 1, .variants = 2});
+    for (uint16_t id : {kVineRoot, kVineSegment, kVineTip}) defineBlock(id, {.flags = bits({7}), .transparency = 1});
+    defineBlock(ExplosionSystem::kCharge, {.transparency = 2});
+    defineBlock(ExplosionSystem::kLitCharge, {.transparency = 2, .variants = 3});
+    params_.sizeIndex = 0;  // 512 x 128: a chunk of the kept copy is four columns
+    params_.heightIndex = 1;
+    useWorld(World::create(nullptr, params_));
+  }
+
+  void useWorld(std::unique_ptr<World> made) {
+    world = std::move(made);
+    game = std::make_unique<WorldGame>(*world);
+    context.edits = game.get();
+    logic.world = world.get();
+    rebind();
+  }
+
+  WorldMap& map() { return world->map(); }
+  void floor(int32_t from, int32_t to) {
+    for (int32_t x = from; x <= to; ++x) placeBlock(x, kFloor, kDirt);
+  }
+  void grow(int32_t x, int32_t y, uint16_t seed) {
+    BlockEdit planting;
+    makeBlockValue(planting, static_cast<uint16_t>(x), static_cast<uint16_t>(y), 4, seed, 0, MapBlock::kFront, 0);
+    ASSERT_FALSE(apply(planting).wasRefused());
+    for (int step = 0; step < 20 && world->plants().growPlantAt(logic, at(x, y)); ++step) {
+    }
+  }
+  void settleLiquids() {
+    LiquidSimulator& liquids = map().liquids();
+    if (!liquids.running()) liquids.scheduleStep();
+    for (int step = 0; step < 300 && liquids.running(); ++step) liquids.step();
+    EXPECT_FALSE(liquids.running());
+  }
+
+  // Saves through the kept snapshot and reads the file into a new world; every kept field of every
+  // cell must match. The first cell that differs is named.
+  void saveAndReadBack(const std::string& after) {
+    WorldEntry entry;
+    entry.fileName = "World1.dat";
+    entry.displayName = "writers";
+    entry.params = params_;
+    NullWorldSaveLinks links;
+    takeWorldFileSnapshot(snapshot_, entry, *world, {}, links);
+    const std::string path = dir_.file("world.dat");
+    {
+      kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
+      ASSERT_TRUE(writeWorldFileSnapshot(file, snapshot_)) << after;
+    }
+    std::unique_ptr<World> read = World::create(nullptr, params_);
+    kel::FileHandle file(path, kel::FileHandle::READ);
+    ASSERT_TRUE(readWorldFile(file, *read, links)) << after;
+    const WorldMap& live = map();
+    for (size_t i = 0; i < live.cellCount(); ++i) {
+      const MapBlock& want = live.cells()[i];
+      if (packMapBlock(read->map().cells()[i]) != packMapBlock(want)) {
+        FAIL() << "after " << after << ": cell (" << want.x << ", " << want.y << ") differs in the file";
+      }
+    }
+    ++saves_;
+  }
+  size_t lastCopied() const { return snapshot_.cells->lastCopied(); }
+
+  WorldParams params_;
+  WorldFileSnapshot snapshot_;
+  testsupport::TempDir dir_;
+  int saves_ = 0;
+};
+
+TEST_F(EveryCellWriterTest, EachWritersChangesReachTheNextSave) {
+  floor(0, map().width() - 1);
+  saveAndReadBack("the floor");
+
+  placeBlock(100, kFloor + 5, kDirt);
+  placeBlock(300, kFloor + 1, kGlass);
+  ASSERT_FALSE(apply(edit(edit_kind::kRemoveLayer, 200, kFloor)).wasRefused());
+  saveAndReadBack("a player's edits");
+  EXPECT_LT(lastCopied(), map().cellCount() / 20) << "only the chunks the edits marked";
+
+  map().liquids().activateCell(at(60, kFloor + 1), kWater);
+  settleLiquids();
+  ASSERT_NE(at(63, kFloor + 1).liquid, 0) << "the water spread";
+  saveAndReadBack("flowing water");
+
+  placeBlock(130, 30, kAnalogSource);
+  for (int32_t x = 131; x <= 160; ++x) place(x, 30, circuit_kind::kWire);
+  steps(10);
+  saveAndReadBack("laying a circuit");
+  // One edit at the source: its new signal floods twenty wires, far past the edit's columns.
+  BlockEdit setting = edit(edit_kind::kCircuitSetting, 130, 30);
+  setting.setValueByte(0, circuit_tag::kAnalogSource);
+  setting.setValueByte(2, 9);
+  ASSERT_FALSE(apply(setting).wasRefused());
+  steps(10);
+  ASSERT_EQ(circuit_signal::analogValue(signal(148, 30)), 9) << "the signal reached the far wires";
+  saveAndReadBack("a circuit's signal");
+
+  grow(400, kFloor + 1, kWheatSprout);
+  grow(420, kFloor + 1, kVineRoot);
+  ASSERT_EQ(at(400, kFloor + 1).frontId(), kWheat);
+  saveAndReadBack("growing plants");
+
+  for (int32_t x = 246; x <= 254; ++x) {
+    for (int32_t y = kFloor + 1; y <= kFloor + 9; ++y) placeBlock(x, y, kDirt);
+  }
+  saveAndReadBack("a heap to blow up");
+  BlockEdit blast = edit(edit_kind::kExplosion, 250, kFloor + 5);
+  for (size_t i = 0; i < kStandardBlast.size(); ++i) blast.setValueByte(i, kStandardBlast[i]);
+  ASSERT_FALSE(apply(blast).wasRefused());
+  ASSERT_EQ(at(253, kFloor + 5).frontId(), 0) << "the blast broke blocks four columns off";
+  saveAndReadBack("an explosion");
+}
+
+// Many saves with edits all over the world between them, each read back whole.
+TEST_F(EveryCellWriterTest, ManySavesWithEditsBetweenThemReadBack) {
+  floor(0, map().width() - 1);
+  saveAndReadBack("the floor");
+  engine::randomSeed(79);
+  for (int round = 0; round < 12; ++round) {
+    for (int n = 0; n < 6; ++n) {
+      const auto x = static_cast<int32_t>(engine::randomNext() % static_cast<uint32_t>(map().width()));
+      const auto y = static_cast<int32_t>(kFloor + 1 + engine::randomNext() % 40);
+      if (at(x, y).frontId() == 0) {
+        placeBlock(x, y, (n & 1) != 0 ? kDirt : kGlass);
+      } else {
+        ASSERT_FALSE(apply(edit(edit_kind::kRemoveLayer, x, y)).wasRefused());
+      }
+    }
+    saveAndReadBack("round " + std::to_string(round));
+  }
+  EXPECT_EQ(saves_, 13);
+}
+
+// A world made to be generated gets its cells on the generating thread; the copy kept there is
+// where its first save starts, and the saves after it follow the world's edits.
+TEST_F(EveryCellWriterTest, AGeneratedWorldsFirstSaveStartsFromTheCopyKeptWhenItWasMade) {
+  useWorld(World::createToGenerate(nullptr, params_));
+  ASSERT_EQ(map().cellCount(), 0u);
+  world->generate({});
+  ASSERT_EQ(map().cellCount(), static_cast<size_t>(map().width()) * static_cast<size_t>(map().height()));
+  map().prepareKeptCopy();
+  floor(10, 14);
+  saveAndReadBack("the generated world and a floor");
+  EXPECT_LT(lastCopied(), map().cellCount() / 20);
+  placeBlock(500, kFloor + 3, kGlass);
+  saveAndReadBack("an edit after the first save");
+}
+
+}  // namespace
