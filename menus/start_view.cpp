@@ -15,6 +15,7 @@
 #include "platform/key_bindings.h"
 #include "platform/plain_version.h"
 #include "platform/platform.h"
+#include "platform/settings/defaults_bridge.h"
 #include "platform/settings/settings.h"
 #include "ui/widgets/key_names.h"
 #include "ui/widgets/ui_draw.h"
@@ -49,6 +50,13 @@ std::string rebind(kel::KeyBindings& bindings, uint32_t action, uint32_t key) {
             " in exchange.";
   }
   return said;
+}
+
+// The settings file that could not be read, named as the damaged data files are, with where it went.
+std::string settingsDamageLine(const kel::DamagedSettingsFile& damaged) {
+  const std::string line = "Settings file damaged: " + damaged.path + "; the defaults are used";
+  if (damaged.keptAs.empty()) return line + " and it is not written over.";
+  return line + " and it is kept as " + damaged.keptAs + ".";
 }
 
 }  // namespace
@@ -263,6 +271,10 @@ void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::
   // A file that failed to load is named here, so the player knows what to restore.
   for (const std::string& path : engine::DamagedDataFiles::reported()) {
     lines.push_back("Data file damaged or missing: " + path);
+  }
+  if (kel::DefaultsBridge* settings = platform != nullptr ? platform->defaults() : nullptr) {
+    const kel::DamagedSettingsFile damaged = settings->damagedFile();
+    if (!damaged.path.empty()) lines.push_back(settingsDamageLine(damaged));
   }
   rows.push_back({"Play", [this] { follow(Path::Alone, Page::Characters); }});
   rows.push_back({"Multiplayer", [this] { showMultiplayerChooser(); }});

@@ -32,4 +32,14 @@ std::string convertPathFormatToUnixStyle(const std::string& path);
 // Moves a file or folder, replacing an existing file at the target; false when it fails.
 bool moveFile(const std::string& from, const std::string& to);
 
+// Where a damaged file is kept aside, never over another: <stem>.damaged beside it, or
+// <stem>.damaged2, <stem>.damaged3, ... while `taken(name)` says the name is in use.
+template <typename Taken>
+std::string damagedPathOf(const std::string& path, Taken taken) {
+  const std::string stem = stripExtension(path);
+  std::string aside = stem + ".damaged";
+  for (int n = 2; taken(aside); ++n) aside = stem + ".damaged" + std::to_string(n);
+  return aside;
+}
+
 }  // namespace engine

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "engine/base/ref_ptr.h"
+#include "engine/base/thread_start.h"
 #include "engine/io/file_utils.h"
 #include "engine/render/image.h"
 #include "engine/render/texture_cache.h"
@@ -99,7 +100,7 @@ void TexturePreload::start(const std::vector<File>& files) {
   }
   if (work->files.empty()) return;
   work_ = std::move(work);
-  work_->worker = std::thread([work = work_.get()] { work->run(); });
+  work_->worker = engine::startThread([work = work_.get()] { work->run(); });
 }
 
 bool TexturePreload::uploadSome(size_t count) {

@@ -1,7 +1,7 @@
 // The world file as the game loads it: the summary the world list reads, then the whole file into
 // a fresh world of the size the summary names (the smallest size only, so that every input stays
-// quick). A file the damage judge calls whole must load. Whatever reads whole is written again and
-// must read back to the same cells.
+// quick). A file the damage judge calls whole must load, and a file without cells must not.
+// Whatever reads whole is written again and must read back to the same cells.
 #include <memory>
 
 #include "content/tables/content_tables.h"
@@ -9,10 +9,12 @@
 #include "fuzz/support/fuzz_one.h"
 #include "fuzz/support/temp_input.h"
 #include "platform/file_handle.h"
+#include "saves/container/data_stream_reader.h"
 #include "saves/store/save_damage.h"
 #include "saves/store/world_entry.h"
 #include "saves/world/map_packing.h"
 #include "saves/world/world_file.h"
+#include "saves/world/world_file_format.h"
 #include "saves/world/world_info.h"
 #include "saves/world/world_save_links.h"
 #include "saves/world/world_summary.h"
@@ -42,6 +44,12 @@ int fuzzOne(const uint8_t* data, size_t size) {
   // The judge offers a backup only when it reads whole: it must never call whole what cannot load.
   if (worldFileDamage(input.path()).empty()) fuzzCheck(loads, "a file judged whole loads");
   if (!loads) return 0;
+  {
+    // The cells are the world: a file that lost them (its entry's id damaged) must not load empty.
+    kel::FileHandle again(input.path(), kel::FileHandle::READ);
+    DataStreamReader directory(again);
+    fuzzCheck(directory.openSection(world_file::kCells) != nullptr, "a file without cells does not load");
+  }
 
   fuzzsupport::TempInput again(nullptr, 0, ".written.dat");
   kel::FileHandle out(again.path(), kel::FileHandle::READ_WRITE_NEW);

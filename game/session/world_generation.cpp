@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/base/random.h"
+#include "engine/base/thread_start.h"
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "world/map/world_map.h"
@@ -74,7 +75,7 @@ void WorldGeneration::start(std::unique_ptr<World> world, GeneratorHooks hooks, 
   job->done = std::move(done);
   job->made = std::move(made);
   job->result.world = std::move(world);
-  worker_ = std::thread(generate, std::move(job));
+  worker_ = engine::startThread([job = std::move(job)]() mutable { generate(std::move(job)); });
 }
 
 void WorldGeneration::join() {

@@ -1,5 +1,7 @@
 #include "net/transports/enet_service.h"
 
+#include "engine/base/thread_start.h"
+
 namespace enet {
 
 EnetService::EnetService() { initialised_ = enet_initialize() == 0; }
@@ -21,7 +23,7 @@ void EnetService::start(std::function<void(ENetEvent&)> handle) {
   if (host_ == nullptr || running_) return;
   handle_ = std::move(handle);
   running_ = true;
-  thread_ = std::thread([this] { serviceLoop(); });
+  thread_ = engine::startThread([this] { serviceLoop(); });
 }
 
 void EnetService::stop() {

@@ -1,5 +1,6 @@
 #include "platform/audio/effect_preloader.h"
 
+#include "engine/base/thread_start.h"
 #include "platform/audio/sound.h"
 
 namespace kel {
@@ -10,7 +11,7 @@ void EffectPreloader::start(std::vector<std::string> paths) {
   stop();
   stopping_ = false;
   working_ = true;
-  worker_ = std::thread([this, paths = std::move(paths)]() mutable { run(std::move(paths)); });
+  worker_ = engine::startThread([this, paths = std::move(paths)]() mutable { run(std::move(paths)); });
 }
 
 void EffectPreloader::stop() {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <ctime>
@@ -20,6 +21,7 @@ constexpr size_t PATH_CAPACITY = 4096;
 constexpr size_t HEADER_CAPACITY = 2048;
 constexpr int MAX_FRAMES = 64;
 constexpr size_t ALTERNATE_STACK_SIZE = 64 * 1024;
+constexpr unsigned long long MAX_REPORTS_PER_SECOND = 1000;
 
 // Everything the handler needs is prepared at install time in fixed storage: inside a signal
 // handler only async-signal-safe calls are allowed, so no allocation and no formatting library.
@@ -90,16 +92,30 @@ void writeAll(int fd, const char* bytes, size_t length) {
   }
 }
 
+// A new report file "crash-<time>.txt", or "crash-<time>-<n>.txt" when a crash in the same second
+// (another run of the game, another thread) already has that name: a report is never written over.
+// -1 when none can be made.
+int openNewReport(const char* folder, unsigned long long seconds) {
+  for (unsigned long long n = 1; n <= MAX_REPORTS_PER_SECOND; ++n) {
+    char path[PATH_CAPACITY + 64];
+    size_t length = appendText(path, 0, sizeof path, folder);
+    length = appendText(path, length, sizeof path, "/crash-");
+    length = appendNumber(path, length, sizeof path, seconds);
+    if (n > 1) {
+      length = appendText(path, length, sizeof path, "-");
+      length = appendNumber(path, length, sizeof path, n);
+    }
+    appendText(path, length, sizeof path, ".txt");
+    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 void writeReport(int signal) {
   CrashState& state = crashState();
-  char path[PATH_CAPACITY + 64];
-  size_t length = appendText(path, 0, sizeof path, state.folder);
-  length = appendText(path, length, sizeof path, "/crash-");
-  length = appendNumber(path, length, sizeof path, static_cast<unsigned long long>(time(nullptr)));
-  appendText(path, length, sizeof path, ".txt");
-
   mkdir(state.folder, 0755);  // the save code may not have made it yet on a first run
-  const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = openNewReport(state.folder, static_cast<unsigned long long>(time(nullptr)));
   if (fd < 0) {
     return;
   }

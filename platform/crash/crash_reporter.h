@@ -1,8 +1,11 @@
 #pragma once
 // Writes a short crash report when the process dies of a fatal signal: the application, its
-// version, the signal and a backtrace, in a file "crash-<time>.txt" of the report folder. Nothing
-// is sent anywhere. Signal handlers are process-wide, so only one reporter is active at a time;
-// the handlers that were there before come back when it goes.
+// version, the signal and a backtrace, in a new file "crash-<time>.txt" of the report folder
+// ("crash-<time>-2.txt" and on for more crashes in the same second: no report is written over).
+// Nothing is sent anywhere. Signal handlers are process-wide, so only one reporter is active at a
+// time; the handlers that were there before come back when it goes. The handler runs on an
+// alternate signal stack, so that a stack overflow is reported too: the reporter installs one on
+// the thread that installs it, and every other thread gets its own from engine::startThread.
 
 #include <string>
 

@@ -19,6 +19,13 @@ enum class StoredType {
   other,
 };
 
+// A settings file that could not be read at the last load: the defaults are used instead, and the
+// file is kept aside beside them so that what it held is not lost.
+struct DamagedSettingsFile {
+  std::string path;
+  std::string keptAs;  // where it was moved; empty when it could not be, and then it is not written over
+};
+
 class DefaultsBridge {
  public:
   virtual ~DefaultsBridge() = default;
@@ -46,6 +53,8 @@ class DefaultsBridge {
   virtual bool save() = 0;
   // Replaces every entry by the backing file's content; a missing or damaged file gives an empty store.
   virtual void load() = 0;
+  // The backing file the last load found damaged; an empty path when it was whole or missing.
+  virtual DamagedSettingsFile damagedFile() const { return {}; }
 
   // The kind of value stored under the key (StoredType::missing when there is none).
   virtual StoredType typeOf(const std::string& key) const = 0;

@@ -190,8 +190,9 @@ std::string JsonDefaults::toText() const {
   return std::string(buffer.GetString(), buffer.GetSize());
 }
 
-void JsonDefaults::loadText(const std::string& text) {
+bool JsonDefaults::loadText(const std::string& text) {
   auto fresh = std::make_unique<Document>();
+  bool whole = true;
   std::size_t start = 0;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;  // editors may add a byte-order mark
   if (text.size() > start) {
@@ -201,8 +202,10 @@ void JsonDefaults::loadText(const std::string& text) {
     if (parsed.HasParseError()) {
       engine::log("settings: ignoring a damaged settings file (%s at byte %zu)",
                   rapidjson::GetParseError_En(parsed.GetParseError()), parsed.GetErrorOffset());
+      whole = false;
     } else if (!parsed.IsObject()) {
       engine::log("settings: ignoring a settings file that holds no JSON object");
+      whole = false;
     } else {
       // By index: the library's iterator comparisons are ambiguous to a C++20 compiler.
       for (rapidjson::SizeType i = 0; i < parsed.MemberCount();) {
@@ -217,19 +220,34 @@ void JsonDefaults::loadText(const std::string& text) {
     }
   }
   document_ = std::move(fresh);
+  return whole;
 }
 
 void JsonDefaults::load() {
   const std::string path = settingsPath_ ? settingsPath_() : std::string();
-  if (std::optional<std::string> text = settings_file::read(path)) {
-    loadText(*text);
+  const std::optional<std::string> text = settings_file::read(path);
+  bool whole = true;
+  if (text) {
+    whole = loadText(*text);
   } else {
     loadText({});
+    // Present but unreadable or too large is as damaged as a text that is no JSON object.
+    whole = !settings_file::present(path);
+  }
+  damaged_ = {};
+  if (whole) return;
+  // The defaults are written at once: the damaged file goes aside first, as a damaged save does.
+  damaged_ = {path, settings_file::keepAside(path)};
+  if (damaged_.keptAs.empty()) {
+    engine::log("settings: \"%s\" is damaged and could not be moved aside; it is not written over", path.c_str());
+  } else {
+    engine::log("settings: \"%s\" is damaged; it is kept as \"%s\"", path.c_str(), damaged_.keptAs.c_str());
   }
 }
 
 bool JsonDefaults::save() {
   const std::string path = settingsPath_ ? settingsPath_() : std::string();
+  if (!damaged_.path.empty() && damaged_.keptAs.empty() && damaged_.path == path) return false;
   if (settings_file::writeReplacing(path, toText())) return true;
   engine::log("settings: could not write \"%s\"", path.c_str());
   return false;

@@ -1,5 +1,7 @@
 #pragma once
-// The settings store kept as one JSON object in memory and written to "settings.json".
+// The settings store kept as one JSON object in memory and written to "settings.json". A file that
+// cannot be read is moved aside at load ("settings.damaged") and the defaults written in its place;
+// one that cannot be moved is never written over.
 
 #include <functional>
 #include <memory>
@@ -43,14 +45,17 @@ class JsonDefaults : public DefaultsBridge {
   // The document as it would be written: pretty-printed, four-blank indent, numbers with a
   // fraction in "%g" form.
   std::string toText() const;
-  // Replaces the entries by the text; a text that is not a JSON object gives an empty store.
-  void loadText(const std::string& text);
+  // Replaces the entries by the text; a text that is not a JSON object gives an empty store, and
+  // false (an empty text is no damage: a store with nothing in it).
+  bool loadText(const std::string& text);
+  DamagedSettingsFile damagedFile() const override { return damaged_; }
   std::size_t size() const;
 
  private:
   struct Document;
   std::unique_ptr<Document> document_;
   PathSource settingsPath_;
+  DamagedSettingsFile damaged_;
 };
 
 }  // namespace kel

@@ -57,6 +57,16 @@ std::optional<std::string> read(const std::string& path) {
   return text;
 }
 
+bool present(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && fs::symlink_status(path, error).type() != fs::file_type::not_found && !error;
+}
+
+std::string keepAside(const std::string& path) {
+  const std::string aside = engine::damagedPathOf(path, [](const std::string& name) { return present(name); });
+  return engine::moveFile(path, aside) ? aside : std::string();
+}
+
 bool writeReplacing(const std::string& path, const std::string& text) {
   if (path.empty()) return false;
   const fs::path target(path);

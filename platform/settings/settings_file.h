@@ -18,6 +18,13 @@ std::string defaultPath();
 // The whole file; nothing when it is missing, unreadable or larger than kMaxFileSize.
 std::optional<std::string> read(const std::string& path);
 
+// Whether something is at the path, readable or not.
+bool present(const std::string& path);
+
+// Moves a damaged settings file aside, beside it (see engine::damagedPathOf), never over another
+// file; the path it now has, or empty when it could not be moved.
+std::string keepAside(const std::string& path);
+
 // Replaces the file by the text without ever leaving a half-written file behind: the folders
 // are created with their parents, the text goes to a temporary file beside the target, and that
 // file is renamed over the old one only once it is complete. False (with the old file untouched)

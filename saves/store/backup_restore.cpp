@@ -4,17 +4,6 @@
 #include "platform/file_system_bridge.h"
 #include "saves/store/save_names.h"
 
-namespace {
-
-std::string freeDamagedPath(const kel::FileSystemBridge& files, const std::string& path) {
-  const std::string stem = engine::stripExtension(path);
-  std::string aside = stem + ".damaged";
-  for (int n = 2; files.exists(aside); ++n) aside = stem + ".damaged" + std::to_string(n);
-  return aside;
-}
-
-}  // namespace
-
 bool restoreFromBackup(kel::FileSystemBridge& files, const std::string& path, std::string* keptAside) {
   if (keptAside != nullptr) keptAside->clear();
   const std::string backup = backupPathOf(path);
@@ -22,7 +11,7 @@ bool restoreFromBackup(kel::FileSystemBridge& files, const std::string& path, st
   const std::string copy = tempPathOf(path);
   if (!files.copyPath(backup, copy) || !files.flushToDisk(copy)) return false;
   if (files.exists(path)) {
-    const std::string aside = freeDamagedPath(files, path);
+    const std::string aside = engine::damagedPathOf(path, [&files](const std::string& name) { return files.exists(name); });
     if (!files.movePath(path, aside)) return false;
     if (keptAside != nullptr) *keptAside = aside;
   }

@@ -10,6 +10,7 @@
 #include "saves/character/character_file.h"
 #include "saves/container/data_stream_reader.h"
 #include "saves/container/gzip_buffer.h"
+#include "saves/store/world_entry.h"
 #include "saves/world/world_file.h"
 #include "saves/world/world_file_format.h"
 #include "saves/world/world_info.h"
@@ -62,9 +63,16 @@ std::string worldFileDamage(const std::string& path) {
     return "its header is not a world file's";
   }
   WorldInfo info;
+  const bool worldVersion = in.header().version == world_file::kWorldVersion;
   if (in.openSection(world_file::kInfo) == nullptr || !readWorldInfo(in, info) ||
-      (in.header().version == world_file::kWorldVersion && !isLegalWorldSize(info.width, info.height))) {
+      (worldVersion && !isLegalWorldSize(info.width, info.height))) {
     return "its world record is damaged";
+  }
+  // A file is loaded by its record's mode: an adventure's file by its links, any other as a world
+  // file. A world whose version says adventure fails that load, so it is never offered as whole.
+  if (!worldVersion && info.params.mode != kAdventureMode) return "its header is not a world file's";
+  if (worldVersion && in.openSection(world_file::kCells) == nullptr) {
+    return "its section " + std::to_string(world_file::kCells) + " is missing";
   }
   for (const SectionEntry& entry : in.directory()) {
     if (entry.id != 0 && entry.storage == static_cast<uint8_t>(SectionStorage::Gzip) &&

@@ -5,9 +5,10 @@
 // its backup only when the backup reads back whole.
 //
 // A world file is judged by its container: the header and directory, every body inside the file,
-// the info record of a size a world can have, and every compressed body inflating to its recorded
-// size with its check value intact; then it is read whole as loading reads it, so a file judged
-// whole loads. A character file is small and is read whole as the game reads it, whatever its
+// the info record of a size a world can have, a version that agrees with the record's mode (only
+// an adventure's file is version 2), the cells section a world cannot be without, and every
+// compressed body inflating to its recorded size with its check value intact; then it is read
+// whole as loading reads it, so a file judged whole loads. A character file is small and is read whole as the game reads it, whatever its
 // length (a file without its optional parts is shorter than a full one). Game thread: a world file is
 // read into a world as on loading.
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/base/thread_start.h"
+
 struct SaveWriter::Job {
   Write write;
   Done done;
@@ -19,7 +21,7 @@ void SaveWriter::start(Write write, Done done) {
   job_ = std::make_shared<Job>();
   job_->write = std::move(write);
   job_->done = std::move(done);
-  worker_ = std::thread(run, job_, handOver_);
+  worker_ = engine::startThread([job = job_, handOver = handOver_] { run(job, handOver); });
   if (before != nullptr) deliver(*before);
 }
 

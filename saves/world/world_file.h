@@ -23,7 +23,8 @@ bool writeWorldFile(kel::FileHandle& file, const WorldEntry& entry, World& world
                     const PlayerCells& player, const WorldSaveLinks& links);
 
 // False for a file that is not a version 1 world file, whose info record names another map
-// size than the world's (or none of the legal sizes), or that is damaged anywhere. `player`
+// size than the world's (or none of the legal sizes), that has no cells section, or that is
+// damaged anywhere. `player`
 // receives the local player's cells when given.
 bool readWorldFile(kel::FileHandle& file, World& world, WorldSaveLinks& links,
                    PlayerCells* player = nullptr);

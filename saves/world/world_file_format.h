@@ -38,7 +38,9 @@
 // rows, chest slots, item ids) is checked against that table; a record whose cell lies outside
 // the map is skipped (a column past the width wraps, as the map does). A count that cannot fit,
 // a damaged gzip body or an info record that does not match the map makes the whole file
-// unreadable: the load fails and the caller keeps the save it had.
+// unreadable: the load fails and the caller keeps the save it had. So does a missing info record
+// or cells section (an entry whose id was damaged hides its section): a world cannot be without
+// them. Any other missing section leaves what a new world holds.
 
 #include <cstddef>
 #include <cstdint>

@@ -51,7 +51,11 @@ void readMapSections(DataStreamReader& in, WorldMap& map) {
     if (body.size() < map.surfaceLines().size() * 2) body.fail();
     for (uint16_t& line : map.surfaceLines()) line = body.u16();
   });
-  if (const SectionEntry* cells = in.openSection(kCells); cells != nullptr && !in.failed()) {
+  // The cells are the world: a file without them would load as an empty world, and its first save
+  // would put that over the file and push the file into the backup.
+  const SectionEntry* cells = in.openSection(kCells);
+  if (cells == nullptr) in.fail();
+  if (cells != nullptr && !in.failed()) {
     std::vector<uint8_t> packed(map.cellCount() * kPackedCellBytes);
     if (in.read(packed)) {
       if (cells->revision == 0) convertRetiredCells(packed);

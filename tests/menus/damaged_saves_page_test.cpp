@@ -14,9 +14,11 @@
 #include "menus/menu_game_screen.h"
 #include "saves/character/character_record.h"
 #include "saves/store/character_store.h"
+#include "saves/store/world_store.h"
 #include "tests/menus/start_view_fixture.h"
 #include "tests/support/damage_cases.h"
 #include "tests/support/read_file.h"
+#include "world/world.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ class DamagedSavesPageTest : public menutest::StartViewFixture {
     for (int save = 0; save < 2; ++save) EXPECT_TRUE(characters.save(newCharacterRecord(*characters.current())));
     return characters.pathOf("Ann.dat");
   }
+  std::unique_ptr<World> world;
   bool chooseRow(const std::string& text) {
     const auto& rows = start().list().rows();
     for (const auto& row : rows) {
@@ -42,6 +45,23 @@ class DamagedSavesPageTest : public menutest::StartViewFixture {
       }
     }
     return false;
+  }
+  // A world saved twice (its backup is the first save), its file then damaged and the game's try
+  // to load it failed, as when the player chose to continue it.
+  fs::path worldThatFailedToLoad(Damage damage) {
+    EXPECT_TRUE(start().createCharacter("Ann", 2));
+    fs::create_directories(saves.worlds().folder());
+    WorldEntry& entry = saves.worlds().createEntry(WorldParams{.planetId = 1}, 5);
+    world = World::create(nullptr, entry.params);
+    for (int save = 0; save < 2; ++save) {
+      EXPECT_TRUE(saves.saveWorld(*world));
+      saves.waitForWrites();
+    }
+    const fs::path file = saves.worlds().pathOf(entry.fileName);
+    savetest::damageFile(file, damage);
+    saves.worlds().list();
+    EXPECT_EQ(saves.loadWorldFile(nullptr).status, WorldLoadStatus::Unreadable);
+    return file;
   }
   bool saysLine(const std::string& text) {
     for (const std::string& line : start().lines()) {
@@ -103,6 +123,40 @@ TEST_F(DamagedSavesPageTest, AWorldThatFailsToLoadSaysSoAndLeavesThePlayerOnTheW
   EXPECT_TRUE(saysLine("The world file " + path + " cannot be read: " + start().damaged().reason + "."));
   ASSERT_TRUE(chooseRow("Back"));
   EXPECT_EQ(start().page(), Page::Worlds);
+}
+
+// The cells section's directory entry given an id no section has: the world would load empty and
+// its first save would go over the file. It fails to load instead, is named with what is wrong,
+// its backup is offered, and no save goes over it.
+TEST_F(DamagedSavesPageTest, AWorldWhoseCellsEntryIsDamagedIsNamedItsBackupOfferedAndNeverSavedOver) {
+  const fs::path file = worldThatFailedToLoad(Damage::CellsEntry);
+  const std::string damaged = testsupport::readFile(file);
+  MenuGameScreen().showStartView(StartView::kUnreadableWorldDialog);
+  EXPECT_EQ(start().page(), Page::Damaged);
+  EXPECT_TRUE(saysLine("The world file " + file.string() + " cannot be read: its section 2 is missing."));
+  EXPECT_TRUE(saysLine("Its backup reads back whole. Restoring it keeps the damaged file aside."));
+  EXPECT_TRUE(hasRow("Restore the backup"));
+  ASSERT_TRUE(chooseRow("Back"));
+  EXPECT_TRUE(hasRow("Damaged world file: World1.dat")) << "the worlds page names it too";
+
+  EXPECT_FALSE(saves.saveWorld(*world));
+  saves.waitForWrites();
+  EXPECT_EQ(testsupport::readFile(file), damaged) << "a save went over the damaged file";
+
+  ASSERT_TRUE(chooseRow("Damaged world file: World1.dat"));
+  ASSERT_TRUE(chooseRow("Restore the backup"));
+  EXPECT_EQ(saves.loadWorldFile(nullptr).status, WorldLoadStatus::Loaded);
+}
+
+// Only an adventure's file is version 2: a world's backup that says so would be put back, fail to
+// load and be offered again.
+TEST_F(DamagedSavesPageTest, AWorldsBackupWhoseVersionReadsTwoIsNotOffered) {
+  const fs::path file = worldThatFailedToLoad(Damage::Middle);
+  savetest::damageFile(saves.worlds().pathOf("World1.bak"), Damage::VersionTwo);
+  MenuGameScreen().showStartView(StartView::kUnreadableWorldDialog);
+  EXPECT_EQ(start().page(), Page::Damaged);
+  EXPECT_TRUE(saysLine("It has no backup that reads back whole."));
+  EXPECT_FALSE(hasRow("Restore the backup"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStructuralDamage, DamagedCharacterPageTest,

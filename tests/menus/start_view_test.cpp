@@ -176,6 +176,23 @@ TEST_F(StartViewTest, TheMainMenuShowsThePlainVersion) {
   EXPECT_EQ(start().lines().front(), "3.1");
 }
 
+// The settings file read at launch, in a folder of the test's own.
+class DamagedSettingsStartViewTest : public StartViewTest {
+ protected:
+  testsupport::ScopedDataHome home;
+};
+
+TEST_F(DamagedSettingsStartViewTest, ADamagedSettingsFileIsNamedOnTheMainPageWithWhereItIsKept) {
+  const std::filesystem::path file = platform->fileSystem()->settingsPath();
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file) << R"({"option-uiScale": )";
+  platform->defaults()->load();
+  start().showPage(Page::Main);
+  const std::string said = "Settings file damaged: " + file.string() + "; the defaults are used and it is kept as " +
+                           (file.parent_path() / "settings.damaged").string() + ".";
+  EXPECT_NE(std::find(start().lines().begin(), start().lines().end(), said), start().lines().end()) << said;
+}
+
 TEST_F(StartViewTest, TheCurrentCharacterIsRenamedAndDeletedWithItsFile) {
   ASSERT_TRUE(start().createCharacter("Ann", 2));
   ASSERT_TRUE(start().createCharacter("Bob", 2));

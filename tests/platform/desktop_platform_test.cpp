@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <utility>
 
@@ -9,7 +11,9 @@
 #include "platform/plain_version.h"
 #include "platform/platform_settings_host.h"
 #include "platform/settings/defaults_bridge.h"
+#include "platform/settings/settings.h"
 #include "tests/support/read_file.h"
+#include "tests/support/settings_reset.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -52,6 +56,24 @@ TEST_F(DesktopPlatformTest, TheSettingsStoreAndHostWorkThroughThePlatform) {
   host.loadKeyBindings({"10:143"});
   EXPECT_EQ(platform->keyForAction(10), 143u);
   EXPECT_EQ(host.keyBindingStrings(), (std::vector<std::string>{"0:0", "10:143"}));
+}
+
+// The launch loads the settings and writes them back at once: a damaged file must be out of the way
+// by then, kept as it was beside the defaults.
+TEST_F(DesktopPlatformTest, ADamagedSettingsFileIsKeptBesideTheDefaultsTheLaunchWrites) {
+  const std::filesystem::path file = platform->fileSystem()->settingsPath();
+  const std::string damaged = R"({"option-uiScale": 2, "option-smoothLighting": tr)";
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file) << damaged;
+  kel::PlatformSettingsHost host(*platform);
+  kel::setSettingsHost(&host);
+  kel::loadSettings();
+  testsupport::resetSettings();
+
+  const std::filesystem::path kept = file.parent_path() / "settings.damaged";
+  EXPECT_EQ(platform->defaults()->damagedFile().keptAs, kept.string());
+  EXPECT_EQ(testsupport::readFile(kept), damaged);
+  EXPECT_NE(testsupport::readFile(file).find("\"version\": \"3.1\""), std::string::npos) << "the defaults are written";
 }
 
 TEST_F(DesktopPlatformTest, TheSettingsFileNamesTheReleaseWithoutTheStoreFrontsSuffix) {

@@ -1,5 +1,6 @@
 #include "net/transports/steam/steam_receiver.h"
 
+#include "engine/base/thread_start.h"
 #include "platform/steam/steam_api.h"
 
 namespace steam {
@@ -11,7 +12,7 @@ void SteamReceiver::start(kel::SteamNetworking& networking, Deliver deliver) {
   networking_ = &networking;
   deliver_ = std::move(deliver);
   running_ = true;
-  thread_ = std::thread([this] { loop(); });
+  thread_ = engine::startThread([this] { loop(); });
 }
 
 void SteamReceiver::stop() {

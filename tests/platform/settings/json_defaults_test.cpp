@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -77,6 +78,41 @@ TEST_F(JsonDefaultsTest, DamagedFilesGiveAnEmptyStore) {
     EXPECT_EQ(read->size(), 0u) << "file: " << text.substr(0, 40);
     EXPECT_FALSE(read->getBool("a"));
   }
+}
+
+// A file cut short, one too large, one that holds no object and one with bytes replaced: each is
+// named, moved aside as it was (never over one kept before) and the defaults written in its place.
+TEST_F(JsonDefaultsTest, ADamagedFileIsNamedAndKeptAsideBesideTheDefaults) {
+  const std::string valid = R"({"a": true, "b": [ "x", "y" ], "c": 12})";
+  std::string replaced = valid;
+  replaced.replace(5, 4, std::string("\xFF\x00\x01\x02", 4));
+  const std::string cases[] = {
+      valid.substr(0, valid.size() - 3),
+      R"({"a": true, "pad": ")" + std::string(kel::settings_file::kMaxFileSize, 'x') + "\"}",
+      R"(["a", "b"])",
+      replaced,
+  };
+  const std::string kept[] = {"settings.damaged", "settings.damaged2", "settings.damaged3", "settings.damaged4"};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    auto read = loaded(cases[i]);
+    EXPECT_EQ(read->size(), 0u);
+    const kel::DamagedSettingsFile damaged = read->damagedFile();
+    EXPECT_EQ(damaged.path, path());
+    EXPECT_EQ(damaged.keptAs, dir.file("Rubblemoor/" + kept[i]));
+    EXPECT_EQ(dir.read("Rubblemoor/" + kept[i]), cases[i]) << "kept aside as it was";
+    read->setBool("a", false);
+    ASSERT_TRUE(read->save());
+    EXPECT_EQ(loaded(fileText())->getBool("a"), false) << "the defaults are written in its place";
+  }
+  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(dir.read("Rubblemoor/" + kept[i]), cases[i]);
+}
+
+TEST_F(JsonDefaultsTest, AWholeEmptyOrMissingFileIsNoDamage) {
+  store.load();
+  EXPECT_TRUE(store.damagedFile().path.empty()) << "missing";
+  EXPECT_TRUE(loaded("")->damagedFile().path.empty()) << "empty";
+  EXPECT_TRUE(loaded(R"({"a": true})")->damagedFile().path.empty()) << "whole";
+  EXPECT_EQ(fileText(), R"({"a": true})");
 }
 
 TEST_F(JsonDefaultsTest, FailedWritesLeaveTheOldFileWholeAndReportFailure) {

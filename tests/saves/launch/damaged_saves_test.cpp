@@ -82,7 +82,9 @@ TEST_P(DamagedSavesTest, ADamagedWorldIsNamedAndItsBackupPutBackLoads) {
   const std::map<Damage, std::string> expected = {{Damage::Emptied, "the file is empty"},
                                                   {Damage::CutShort, "the file is cut short"},
                                                   {Damage::Header, "its header is not a world file's"},
-                                                  {Damage::Middle, "its section 2 is damaged"}};
+                                                  {Damage::Middle, "its section 2 is damaged"},
+                                                  {Damage::CellsEntry, "its section 2 is missing"},
+                                                  {Damage::VersionTwo, "its header is not a world file's"}};
   EXPECT_EQ(said, expected.at(GetParam()));
   EXPECT_EQ(worldFileDamage((folder("worlds") / "World1.bak").string()), "") << "the backup reads back whole";
 
@@ -102,6 +104,31 @@ TEST_P(DamagedSavesTest, ADamagedWorldIsNamedAndItsBackupPutBackLoads) {
   ASSERT_EQ(saves_.worlds().entries().size(), 1u) << "the damaged file kept aside is not listed";
   EXPECT_TRUE(saves_.worlds().damaged().empty());
   EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Loaded);
+}
+
+// A world that failed to load is refused every save: the damaged file, which may still hold what
+// the player wants back, stays as it was and the good backup stays the backup. (Each damage that
+// leaves the world listed, so that it can be chosen and fail to load.)
+class ListedDamagedWorldTest : public DamagedSavesTest {};
+
+TEST_P(ListedDamagedWorldTest, AWorldThatFailedToLoadIsNeverSavedOver) {
+  savedWorld();
+  const fs::path file = folder("worlds") / "World1.dat";
+  const fs::path backup = folder("worlds") / "World1.bak";
+  savetest::damageFile(file, GetParam());
+  const std::string damaged = testsupport::readFile(file);
+  const std::string kept = testsupport::readFile(backup);
+  saves_.worlds().list();
+  ASSERT_FALSE(saves_.worlds().entries().empty()) << "the damage keeps the world listed";
+  ASSERT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Unreadable);
+
+  auto world = makeWorld(0);
+  bool written = true;
+  EXPECT_FALSE(saves_.saveWorld(*world, [&written](bool saved) { written = saved; }));
+  saves_.waitForWrites();
+  EXPECT_FALSE(written);
+  EXPECT_EQ(testsupport::readFile(file), damaged) << "the damaged file was written over";
+  EXPECT_EQ(testsupport::readFile(backup), kept) << "the backup was pushed out";
 }
 
 // A character file holds no check value: bytes replaced inside its item records read as other
@@ -150,7 +177,11 @@ TEST_P(DamagedCharacterTest, ASecondRestoreKeepsTheFirstDamagedFileToo) {
 std::string nameOf(const ::testing::TestParamInfo<Damage>& damage) { return savetest::damageName(damage.param); }
 
 INSTANTIATE_TEST_SUITE_P(EachDamage, DamagedSavesTest,
-                         ::testing::Values(Damage::Emptied, Damage::CutShort, Damage::Header, Damage::Middle), nameOf);
+                         ::testing::Values(Damage::Emptied, Damage::CutShort, Damage::Header, Damage::Middle,
+                                           Damage::CellsEntry, Damage::VersionTwo),
+                         nameOf);
+INSTANTIATE_TEST_SUITE_P(EachListedDamage, ListedDamagedWorldTest,
+                         ::testing::Values(Damage::Middle, Damage::CellsEntry, Damage::VersionTwo), nameOf);
 INSTANTIATE_TEST_SUITE_P(EachStructuralDamage, DamagedCharacterTest,
                          ::testing::Values(Damage::Emptied, Damage::CutShort, Damage::Header), nameOf);
 

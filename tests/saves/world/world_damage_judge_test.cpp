@@ -1,13 +1,16 @@
 // The damage judge reads a world file as loading reads it: a whole container whose records the game
-// cannot load (a count past its section's end, a cells stream one cell short) is judged damaged,
-// so such a file is never offered as a whole backup, and a file it judges whole loads.
+// cannot load (a count past its section's end, a cells stream one cell short, no cells at all, a
+// version its mode is not loaded by) is judged damaged, so such a file is never offered as a whole
+// backup, and a file it judges whole loads.
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <string>
 
+#include "platform/file_handle.h"
 #include "saves/container/gzip_buffer.h"
+#include "saves/world/adventure_file.h"
 #include "saves/store/save_damage.h"
 #include "saves/world/map_packing.h"
 #include "saves/world/world_file_format.h"
@@ -75,6 +78,37 @@ TEST_F(WorldDamageJudgeTest, ACellsStreamOneCellShortIsDamageThoughItInflatesWho
   const Bytes damaged = withBody(good, world_file::kCells, *shorter);
   ASSERT_EQ(load(damaged), nullptr) << "the game cannot load it";
   EXPECT_EQ(judged(damaged), "its world data is damaged");
+}
+
+// The entry's id damaged into one no section has: the reader would find no cells and give an empty
+// world, which the first save would write over the file.
+TEST_F(WorldDamageJudgeTest, ACellsEntryWhoseIdWasDamagedLeavesAWorldWithoutCellsThatIsDamage) {
+  auto world = makeWorld();
+  const Bytes good = save(*world);
+  const Bytes damaged = patched(good, entryOf(good, world_file::kCells), Le().u16(0x7A7A).bytes);
+  EXPECT_EQ(load(damaged), nullptr) << "a world without its cells must not load";
+  EXPECT_EQ(judged(damaged), "its section 2 is missing");
+}
+
+// Only an adventure's file is version 2: a world whose version bytes read 2 is loaded as a world by
+// its record's mode, and fails. As a backup it would be put back and fail again.
+TEST_F(WorldDamageJudgeTest, AWorldWhoseVersionReadsTwoIsDamage) {
+  auto world = makeWorld();
+  const Bytes good = save(*world);
+  const Bytes damaged = patched(good, 4, Le().u16(world_file::kAdventureVersion).bytes);
+  ASSERT_EQ(load(damaged), nullptr) << "the game cannot load it";
+  EXPECT_EQ(judged(damaged), "its header is not a world file's");
+}
+
+TEST_F(WorldDamageJudgeTest, AnAdventuresOwnFileIsStillJudgedWhole) {
+  auto world = makeWorld(kAdventureMode);
+  WorldEntry entry = entryFor(*world);
+  const std::string path = dir_.file("Adventure1.dat");
+  {
+    kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
+    ASSERT_TRUE(writeWorldFileV2(file, entry, 512, 128, {PlanetLinkRecord{.planet = kPlanet}}));
+  }
+  EXPECT_EQ(worldFileDamage(path), "");
 }
 
 }  // namespace
