@@ -104,4 +104,29 @@ TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) 
   playScript(script);
 }
 
+// A cast that lands on dry ground ends there: the console says so and the fishing view closes,
+// so she is not left waiting for a bite that cannot come.
+TEST_F(FishingAtWindowTest, TheFishingViewClosesWhenTheBobberLandsOnTheGround) {
+  Script script(joined(intoANewWorld(), {
+      {"the rod in hand and a bobber in the ammunition slot", [&] {
+         player()->inventory->setSlot({SlotKind::Quick, kRodSlot, 0}, newItem(kRod, 0, 1, 0, 0));
+         player()->inventory->setSlot({SlotKind::Single, 0, 0}, newItem(kCorkBobber, 0, 1, 0, 0));
+         tap(quickKey(kRodSlot));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kRod;
+       }, 5},
+      {"cast at the air over the ground beside her", [&] {
+         const MapBlock* beside = player()->world->map().cellAt(static_cast<int32_t>(player()->cellX) + 3,
+                                                                static_cast<int32_t>(player()->cellY) + 1);
+         if (beside == nullptr) return false;
+         if (current() != ViewId::Fish) click(pointOf(*beside), GLFW_MOUSE_BUTTON_LEFT);
+         return current() == ViewId::Fish && bobbers() == 1;
+       }, 5},
+      {"the bobber lands on the ground and the view closes", [&] {
+         return consoleSays("The bobber landed on the ground.") && bobbers() == 0 && current() == ViewId::Main;
+       }, 60 * 10},
+  }));
+
+  playScript(script);
+}
+
 }  // namespace

@@ -15,6 +15,7 @@
 #include "game/rules/collar_capture.h"
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
+#include "game/rules/projectile_choice.h"
 #include "platform/settings/settings.h"
 #include "ui/hud/mining_bar.h"
 #include "ui/hud/quick_slots.h"
@@ -42,11 +43,6 @@ constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kRodWantsBobber = "A fishing rod needs a bobber or a lure in the ammunition slot, under the craft grid.";
 constexpr const char* kWantsAmmunition = "It needs its ammunition in the ammunition slot, under the craft grid.";
 
-// A ranged weapon that shoots only what lies in the ammunition slot.
-bool needsAmmunition(const Item& held) {
-  const ItemDef* def = held.definition();
-  return def != nullptr && def->rangedSpec != nullptr && def->rangedSpec->needsAmmunition();
-}
 // Blocks of these transparency classes hang on a cell as its decorations.
 constexpr uint8_t kFirstDecorationClass = 2;
 constexpr uint8_t kLastDecorationClass = 3;
@@ -166,7 +162,7 @@ bool MainView::shootHeld() {
   // mob limit): a refusal is told and the click fires nothing. A rod or a bow shoots what lies in
   // the ammunition slot and sets nothing loose itself, so the creative world's short list of
   // spawning items does not silence it.
-  if (itemKindOf(held) == kSpawningKind && !needsAmmunition(*held) &&
+  if (itemKindOf(held) == kSpawningKind && !firesFromAmmunitionSlot(*held) &&
       !session().entityRules().useSpawningItem(mode, p, held, aim_)) {
     return true;
   }
@@ -174,7 +170,7 @@ bool MainView::shootHeld() {
   if (choice.itemId < 0) {
     // Without what it shoots the click is the weapon's still: it says what is missing and where
     // that goes, rather than mining what the pointer is on.
-    if (!needsAmmunition(*held)) return false;
+    if (!firesFromAmmunitionSlot(*held)) return false;
     p->showMessage(kMessageWarning, fishingRodTier(held->id) >= 0 ? kRodWantsBobber : kWantsAmmunition);
     return true;
   }
