@@ -33,7 +33,9 @@
 
 namespace {
 
-constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
+// A shot leaves the hand at this speed times the ranged record's speed factor (1 for most): the
+// factor is a factor, and taken as the speed itself a cast fell at the caster's feet.
+constexpr float kShotSpeed = 8.0f;
 constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the tile's shake
 constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
 constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
@@ -176,7 +178,7 @@ bool MainView::shootHeld() {
   }
   const engine::Vec2 towards = worldPointAt(pointer_) - p->position;
   const float length = std::hypot(towards.x, towards.y);
-  const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
+  const float speed = kShotSpeed * (choice.baseSpeed > 0 ? choice.baseSpeed : 1.0f);
   const engine::Vec2 aim = length > 0 ? towards * (speed / length) : engine::Vec2(speed, 0);
   const bool rod = fishingRodTier(held->id) >= 0;
   session().game().shoot(aim.x, aim.y);
