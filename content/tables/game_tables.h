@@ -42,6 +42,9 @@ constexpr const char* kCategoryTitles[kCategoryCount] = {
     "Items",  "Lights", "Plants",      "Tools",   "Spawners",
 };
 constexpr uint16_t kPlanetMaskBits = 0x0FFF;
+// The item each spawner of the "Spawners" list is shown as, by its planet bit (bit 0 first): these
+// items stand on that page as the spawners' icons, not as entries of their own.
+constexpr std::array<uint16_t, 12> kSpawnerIcons = {913, 977, 1041, 1105, 1169, 1297, 1361, 1425, 1426, 1171, 1360, 1295};
 // Longest name or second text of a book entry, in bytes.
 constexpr size_t kTextLimit = 64;
 static_assert(kEntriesPerList[0] + kEntriesPerList[1] + kEntriesPerList[2] + kEntriesPerList[3] +

@@ -110,7 +110,10 @@ void BobberEntity::fishingStep() {
     if (data.cell != nullptr && goodWater(*data.cell)) {
       askState(1);
     } else {
-      if (ownerPresent()) owners_->showText(ownerId(), kTextBadWater);
+      if (ownerPresent()) {
+        owners_->showText(ownerId(), kTextBadWater);
+        owners_->castEnded(ownerId());
+      }
       askState(6);
     }
     return;
@@ -193,7 +196,10 @@ void BobberEntity::enterLowerCell() {
 }
 
 void BobberEntity::onRest() {
-  if (hasRules() && ownerPresent()) owners_->showText(ownerId(), kTextOnGround);
+  if (hasRules() && ownerPresent()) {
+    owners_->showText(ownerId(), kTextOnGround);
+    owners_->castEnded(ownerId());
+  }
   data.moving = false;
   data.vx = data.vy = data.impulseX = data.impulseY = 0;
   onStop();

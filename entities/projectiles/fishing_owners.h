@@ -28,6 +28,9 @@ class FishingOwners {
   virtual void fishGotAway(uint32_t owner) = 0;
   // An interface text shown to the caster as a refusal (157 bad water, 158 landed on ground).
   virtual void showText(uint32_t owner, uint16_t text) = 0;
+  // The cast came to nothing (the bobber landed on the ground or in bad water): the caster stops
+  // waiting for a bite, and its fishing view closes.
+  virtual void castEnded(uint32_t owner) = 0;
 };
 
 class NullFishingOwners final : public FishingOwners {
@@ -40,4 +43,5 @@ class NullFishingOwners final : public FishingOwners {
   void biteStarted(uint32_t) override {}
   void fishGotAway(uint32_t) override {}
   void showText(uint32_t, uint16_t) override {}
+  void castEnded(uint32_t) override {}
 };

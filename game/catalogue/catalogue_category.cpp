@@ -2,15 +2,15 @@
 
 #include <bit>
 
+#include "content/tables/game_tables.h"
+
 namespace {
 
-// The spawner icon of each planet bit, bit 0 first.
-constexpr uint16_t kPlanetIcons[12] = {913, 977, 1041, 1105, 1169, 1297, 1361, 1425, 1426, 1171, 1360, 1295};
-constexpr uint16_t kDefaultIcon = 913;
+constexpr uint16_t kDefaultIcon = game_tables::kSpawnerIcons[0];
 
 uint16_t iconFor(uint32_t mask) {
-  if (!std::has_single_bit(mask) || mask >= (1u << std::size(kPlanetIcons))) return kDefaultIcon;
-  return kPlanetIcons[std::countr_zero(mask)];
+  if (!std::has_single_bit(mask) || mask >= (1u << game_tables::kSpawnerIcons.size())) return kDefaultIcon;
+  return game_tables::kSpawnerIcons[static_cast<size_t>(std::countr_zero(mask))];
 }
 
 }  // namespace

@@ -102,14 +102,21 @@ SlotRef craftGridSlot(int cell) {
 CraftGridMatch matchCraftGrid(const Inventory& inventory, uint8_t stationInUse) {
   const Laid laid = readGrid(inventory);
   if (laid.filled == 0) return {};
+  // One layout can fit several recipes (four planks in a corner are a workbench and, laid exactly
+  // there, a shelf of the carpentry bench): the grid makes the first that can be made here, and
+  // names a missing station only when none can.
+  CraftGridMatch elsewhere{GridMatch::NoRecipe, -1, 0};
   const auto& rows = contentTables().craftDefs;
   for (size_t row = 0; row < rows.size(); ++row) {
     const CraftDef& recipe = rows[row];
     if (recipe.cellCount() != laid.filled || !Matcher{laid, recipe}.matches()) continue;
     const int index = static_cast<int>(row);
-    if (!stationServes(stationInUse, recipe.station())) return {GridMatch::WrongStation, index, recipe.station()};
+    if (!stationServes(stationInUse, recipe.station())) {
+      if (elsewhere.recipe < 0) elsewhere = {GridMatch::WrongStation, index, recipe.station()};
+      continue;
+    }
     if (outputTaken(inventory, recipe.result())) return {GridMatch::OutputTaken, index, 0};
     return {GridMatch::Ready, index, 0};
   }
-  return {GridMatch::NoRecipe, -1, 0};
+  return elsewhere;
 }

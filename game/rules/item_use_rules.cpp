@@ -8,6 +8,7 @@
 #include "content/tables/item_def.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
+#include "game/rules/projectile_choice.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
 #include "world/rules/console_kind.h"
@@ -117,9 +118,7 @@ bool canBreakBlock(World& world, PlayerBase* player, const Item* tool, const Map
 }
 
 bool shotAsksSpawningRules(const Item& held) {
-  const ItemDef* def = held.definition();
-  const bool ammunition = def != nullptr && def->rangedSpec != nullptr && def->rangedSpec->needsAmmunition();
-  return itemKindOf(&held) == kSpawningKind && !ammunition;
+  return itemKindOf(&held) == kSpawningKind && !firesFromAmmunitionSlot(held);
 }
 
 bool useSpawningItem(bool creative, PlayerBase* player, const Item* item, size_t entityCount) {

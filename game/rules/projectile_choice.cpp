@@ -6,6 +6,7 @@
 
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
 #include "engine/base/random.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
@@ -71,4 +72,9 @@ Logic::ProjectileChoice chooseProjectile(bool creative, Player* player, const It
   choice.itemId = ownProjectile(ammunition->id, choice.baseSpeed);
   choice.rangeFlag = rangeFlag ? 1 : 0;
   return choice;
+}
+
+bool firesFromAmmunitionSlot(const Item& weapon) {
+  const ItemDef* def = weapon.definition();
+  return def != nullptr && def->rangedSpec != nullptr && def->rangedSpec->needsAmmunition();
 }

@@ -12,6 +12,8 @@
 class Item;
 class Player;
 
+// A ranged weapon (a rod, a bow) that shoots only what lies in the ammunition slot.
+bool firesFromAmmunitionSlot(const Item& weapon);
 // The accepted ammunition of a weapon, or false when the weapon takes none of that id.
 bool acceptsAmmunition(uint16_t weapon, uint16_t ammunition, bool& rangeFlag);
 Logic::ProjectileChoice chooseProjectile(bool creative, Player* player, const Item& item);

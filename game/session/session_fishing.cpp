@@ -42,3 +42,7 @@ void SessionFishing::fishGotAway(uint32_t owner) {
 void SessionFishing::showText(uint32_t owner, uint16_t text) {
   if (PlayerBase* caster = player(owner)) rules_.showTextById(caster, text, kRefusal);
 }
+
+void SessionFishing::castEnded(uint32_t owner) {
+  if (PlayerBase* caster = player(owner)) caster->forgetBobber();
+}

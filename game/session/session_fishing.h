@@ -29,6 +29,7 @@ class SessionFishing final : public FishingOwners {
   void biteStarted(uint32_t owner) override;
   void fishGotAway(uint32_t owner) override;
   void showText(uint32_t owner, uint16_t text) override;
+  void castEnded(uint32_t owner) override;
 
  private:
   PlayerBase* player(uint32_t owner) const;

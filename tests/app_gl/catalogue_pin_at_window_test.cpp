@@ -1,16 +1,21 @@
 // The item catalogue of a creative world played through the window: on the way, the new world's
 // name is typed and copied with Control+C, then pasted back with Control+V; in the world, a right
 // click on a catalogue entry pins it, and the Pinned list then draws that item in its first cell.
+// Every item stands on some list.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "content/items/item.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/game_tables.h"
+#include "content/tables/item_def.h"
 #include "game/catalogue/item_catalogue.h"
 #include "platform/platform.h"
 #include "tests/app_gl/app_run_support.h"
@@ -125,6 +130,61 @@ TEST_F(CataloguePinAtWindowTest, ANameIsCopiedAndPastedAndAPinnedEntryShowsInThe
   EXPECT_NE(pinnedId, ITEM_NONE);
   EXPECT_GT(pinnedIcon, 20) << "the Pinned list's cell draws no icon";
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
+}
+
+// Every item is an entry of some list of the catalogue (the spawner icons stand on the Spawners
+// list for its entries), so a creative player can try any: paging through the lists shows the
+// firework among the tools and the found page among the items.
+TEST_F(CataloguePinAtWindowTest, EveryItemIsOnAListAndTheFireworkAndTheFoundPageAreShown) {
+  constexpr uint16_t kFirework = 1042, kFoundPage = 1502;
+  std::set<uint16_t> shown;
+  size_t list = 0;
+
+  std::vector<Step> steps = intoANewWorld();
+  const Step creative{"a creative world", [&] {
+                        if (!selectRow("Mode: ")) return false;
+                        if (!hasRow("Mode: Creative")) tap(GLFW_KEY_RIGHT);
+                        return hasRow("Mode: Creative");
+                      }, 10};
+  steps.insert(steps.end() - 2, creative);
+
+  Script script(joined(steps, {
+      {"open the catalogue", [&] {
+         if (current() == ViewId::Main) tap(GLFW_KEY_E);
+         if (current() != ViewId::Inventory) return false;
+         if (inventoryView().page() != InventoryView::kCatalogue) chooseRow("Catalogue");
+         return inventoryView().page() == InventoryView::kCatalogue;
+       }, 10},
+      {"every item is listed", [&] {
+         const ItemCatalogue& catalogue = *player()->inventory->catalogue();
+         std::set<uint16_t> listed(game_tables::kSpawnerIcons.begin(), game_tables::kSpawnerIcons.end());
+         for (size_t i = 0; i < ItemCatalogue::kCategoryCount; ++i) {
+           if (i == game_tables::kSpawnerCategory) continue;
+           for (const CatalogueSource& source : catalogue.category(i).sources) listed.insert(source.id);
+         }
+         for (uint16_t id = 1; id < content::kItemIdLimit; ++id) {
+           if (contentTables().itemDefs[id].defined) EXPECT_TRUE(listed.count(id)) << "item " << id << " is on no list";
+         }
+         return true;
+       }, 1},
+      {"page through every list", [&] {
+         for (InventorySprite* cell : inventoryView().grid().sprites()) {
+           const Item* item = cell->slotItem();
+           if (cell->slot().kind == SlotKind::Catalogue && item != nullptr && !item->isNone()) shown.insert(item->id);
+         }
+         if (rowIndex("Page ") >= 0) {
+           chooseRow("Page ");
+           return false;
+         }
+         if (++list >= ItemCatalogue::kCategoryCount) return true;
+         chooseRow(player()->inventory->catalogue()->category(list).title);
+         return false;
+       }, 60 * 10},
+  }));
+
+  playScript(script);
+  EXPECT_TRUE(shown.count(kFirework)) << "no page shows the firework";
+  EXPECT_TRUE(shown.count(kFoundPage)) << "no page shows the found page";
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // (the shovel's book entry still unknown, so a notice names the entry learned, over the page, until
 // OK closes it; the inventory leaves the screen behind it, icons and frames alike), and the crafting page's own cells follow at once (the
 // shovel's icon is drawn, the planks' count is what is left), as does the backpack page; walking away
-// from the bench brings the page back to crafting by hand, where a click makes oak planks.
+// from the bench brings the page back to crafting by hand, where a click makes oak planks. Four
+// planks in the grid's top-left corner make a workbench.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "content/items/item.h"
+#include "game/crafting/craft_grid_match.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/game_local.h"
@@ -206,6 +208,68 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
   EXPECT_GT(shovelIconPixels, 20) << "the new shovel's cell draws no icon";
   EXPECT_GT(shovelOnCraftingPage, 20) << "the crafting page's cell of the new shovel draws no icon";
   for (const auto& [step, shown] : script.shots()) EXPECT_TRUE(shown) << "the frame after \"" << step << "\" is blank";
+}
+
+// Four planks dragged into the craft grid's top-left corner make a workbench when pressed out of
+// the result cell, as in any other corner: the same square laid exactly there also fits a shelf of
+// the carpentry bench, which cannot be made by hand. The crafting page lists the workbench among
+// the rows it shows first.
+TEST_F(CraftAtWindowTest, FourPlanksInTheGridsTopLeftCornerMakeAWorkbench) {
+  std::vector<SlotRef> singles;
+  const SlotRef corner[4] = {craftGridSlot(0), craftGridSlot(1), craftGridSlot(3), craftGridSlot(4)};
+  size_t laid = 0;
+
+  Script script(joined(intoANewWorld(), {
+      {"four planks, one to a backpack cell", [&] {
+         for (uint8_t y = 0; y < Inventory::kBackpackSide && singles.size() < 4; ++y) {
+           for (uint8_t x = 0; x < Inventory::kBackpackSide && singles.size() < 4; ++x) {
+             const SlotRef slot{SlotKind::Backpack, x, y};
+             if (player()->inventory->slotItem(slot) != nullptr) continue;
+             player()->inventory->setSlot(slot, newItem(kOakPlanks, 0, 1, 0, 0));
+             singles.push_back(slot);
+           }
+         }
+         return singles.size() == 4;
+       }, 1},
+      {"open the crafting page", [&] {
+         if (current() == ViewId::Main) tap(GLFW_KEY_E);
+         if (current() == ViewId::Inventory && !onCraftingPage()) tap(GLFW_KEY_TAB);
+         return onCraftingPage();
+       }, 10},
+      {"the page lists the workbench where it is seen", [&] {
+         // The page shows eight rows at 1280x720 before it scrolls.
+         const int row = rowIndex("Workbench");
+         EXPECT_GE(row, 0) << "no workbench row by hand";
+         EXPECT_LT(row, 8) << "the workbench row lies below the rows the page shows";
+         return true;
+       }, 1},
+      {"drag the planks into the grid's top-left 2x2", [&] {
+         if (laid < 4) {
+           dragInventoryStack(singles[laid], corner[laid]);
+           ++laid;
+           return false;
+         }
+         for (const SlotRef& cell : corner) {
+           const Item* plank = player()->inventory->slotItem(cell);
+           if (plank == nullptr || plank->id != kOakPlanks) return false;
+         }
+         return true;
+       }, 30},
+      {"press the result cell", [&] {
+         pointAt(inventoryCellPoint({SlotKind::Single, 0, 0}));
+         leftButton(GLFW_PRESS);
+         leftButton(GLFW_RELEASE);
+         EXPECT_EQ(inventoryView().status(), "Made Workbench.");
+         const Item* made = player()->inventory->slotItem({SlotKind::Single, 0, 0});
+         return made != nullptr && made->id == kWorkbench;
+       }, 5},
+      {"close the inventory", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }},
+  }));
+
+  playScript(script);
 }
 
 }  // namespace

@@ -68,6 +68,16 @@ size_t bobbers() {
   return count;
 }
 
+// The player's bobber lies on the water, waiting for a bite.
+bool floating() {
+  bool found = false;
+  player()->world->entities()->lists().bullets().forEach([&](const RealEntity& entity) {
+    const auto* bobber = dynamic_cast<const BobberEntity*>(&entity);
+    if (bobber != nullptr && !entity.data.removed && bobber->state == 1) found = true;
+  });
+  return found;
+}
+
 using FishingAtWindowTest = AppRunTest;
 
 TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) {
@@ -96,9 +106,40 @@ TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) 
       {"a bobber in the ammunition slot; left-click the water: the rod casts", [&] {
          if (current() == ViewId::Fish) return bobbers() == 1;
          player()->inventory->setSlot({SlotKind::Single, 0, 0}, newItem(kCorkBobber, 0, 1, 0, 0));
-         click(pointOf(*pool), GLFW_MOUSE_BUTTON_LEFT);
+         // Aimed high, as at a shore: the cast arcs over and comes down into the pool.
+         const MapBlock* aim = player()->world->map().cellAt(static_cast<int32_t>(player()->cellX) + 1,
+                                                             static_cast<int32_t>(player()->cellY) + 3);
+         click(pointOf(aim != nullptr ? *aim : *pool), GLFW_MOUSE_BUTTON_LEFT);
          return current() == ViewId::Fish && bobbers() == 1;
        }, 5},
+      {"the bobber floats in the pool while the view waits", [&] {
+         return floating() && current() == ViewId::Fish;
+       }, 60 * 3},
+  }));
+
+  playScript(script);
+}
+
+// A cast that lands on dry ground ends there: the console says so and the fishing view closes,
+// so she is not left waiting for a bite that cannot come.
+TEST_F(FishingAtWindowTest, TheFishingViewClosesWhenTheBobberLandsOnTheGround) {
+  Script script(joined(intoANewWorld(), {
+      {"the rod in hand and a bobber in the ammunition slot", [&] {
+         player()->inventory->setSlot({SlotKind::Quick, kRodSlot, 0}, newItem(kRod, 0, 1, 0, 0));
+         player()->inventory->setSlot({SlotKind::Single, 0, 0}, newItem(kCorkBobber, 0, 1, 0, 0));
+         tap(quickKey(kRodSlot));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kRod;
+       }, 5},
+      {"cast at the air over the ground beside her", [&] {
+         const MapBlock* beside = player()->world->map().cellAt(static_cast<int32_t>(player()->cellX) + 3,
+                                                                static_cast<int32_t>(player()->cellY) + 1);
+         if (beside == nullptr) return false;
+         if (current() != ViewId::Fish) click(pointOf(*beside), GLFW_MOUSE_BUTTON_LEFT);
+         return current() == ViewId::Fish && bobbers() == 1;
+       }, 5},
+      {"the bobber lands on the ground and the view closes", [&] {
+         return consoleSays("The bobber landed on the ground.") && bobbers() == 0 && current() == ViewId::Main;
+       }, 60 * 10},
   }));
 
   playScript(script);

@@ -1,6 +1,7 @@
 // A shelf played through the window's input: a new character places a four-place shelf beside
 // it, holds a stack of a material and right-clicks the shelf's lower right quarter. One unit goes
-// onto the shelf's fourth place and is drawn there; the rest stays in hand.
+// onto the shelf's fourth place and is drawn there; the rest stays in hand. With an empty hand
+// she takes it back.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "content/items/item.h"
+#include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "platform/settings/settings.h"
 #include "tests/app_gl/app_run_support.h"
@@ -40,6 +42,25 @@ std::vector<unsigned char> quarterPixels(const MapBlock& cell) {
                      static_cast<int>(20 * scale));
 }
 
+// A four-place shelf placed beside the player, and a stack of five of a material in hand.
+std::vector<Step> aShelfAndAStackInHand(MapBlock*& shelfCell) {
+  return {
+      {"place a shelf beside the player", [&shelfCell] {
+         give(kShelfItem, 1);
+         shelfCell = placeCarriedNextToPlayer(kShelfItem);
+         return shelfCell != nullptr;
+       }, 1},
+      {"the shelf stands", [&shelfCell] { return shelfCell->frontId() == 212; }, 10},
+      {"hold a stack of a material", [] {
+         give(kMaterial, 5);
+         const std::vector<SlotRef> slots = slotsHolding(kMaterial);
+         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
+         tap(quickKey(slots[0].x));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kMaterial;
+       }},
+  };
+}
+
 using ShelfAtWindowTest = AppRunTest;
 
 TEST_F(ShelfAtWindowTest, ARightClickPutsOneOfTheHeldStackOnTheShelfWhereItPoints) {
@@ -47,20 +68,7 @@ TEST_F(ShelfAtWindowTest, ARightClickPutsOneOfTheHeldStackOnTheShelfWhereItPoint
   std::vector<unsigned char> empty;
   int drawn = 0;
 
-  Script script(joined(intoANewWorld(), {
-      {"place a shelf beside the player", [&] {
-         give(kShelfItem, 1);
-         shelfCell = placeCarriedNextToPlayer(kShelfItem);
-         return shelfCell != nullptr;
-       }, 1},
-      {"the shelf stands", [&] { return shelfCell->frontId() == 212; }, 10},
-      {"hold a stack of a material", [&] {
-         give(kMaterial, 5);
-         const std::vector<SlotRef> slots = slotsHolding(kMaterial);
-         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
-         tap(quickKey(slots[0].x));
-         return player()->heldItem() != nullptr && player()->heldItem()->id == kMaterial;
-       }},
+  Script script(joined(joined(intoANewWorld(), aShelfAndAStackInHand(shelfCell)), {
       {"point at the shelf's lower right quarter", [&] {
          pointAt(lowerRightOf(*shelfCell));
          return true;
@@ -89,6 +97,47 @@ TEST_F(ShelfAtWindowTest, ARightClickPutsOneOfTheHeldStackOnTheShelfWhereItPoint
 
   playScript(script, {}, "-windowed");
   EXPECT_GT(drawn, 10) << "the item put on the shelf is not drawn on it";
+}
+
+// A right click with an empty hand gives back what the shelf shows: it falls from the shelf as a
+// loose item, and she takes it walking onto the shelf's cell, as she takes anything that lies on
+// the ground.
+TEST_F(ShelfAtWindowTest, AnItemPutOnTheShelfIsTakenBackWithAnEmptyHand) {
+  MapBlock* shelfCell = nullptr;
+  int walkKey = 0;
+
+  Script script(joined(joined(intoANewWorld(), aShelfAndAStackInHand(shelfCell)), {
+      {"put one of the stack on it", [&] {
+         click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
+         return carriedCount(kMaterial) == 4;
+       }, 5},
+      {"empty the hand", [&] {
+         for (uint8_t slot = 0; slot < 10; ++slot) {
+           if (player()->inventory->slotItem({SlotKind::Quick, slot, 0}) == nullptr) {
+             tap(quickKey(slot));
+             break;
+           }
+         }
+         return player()->heldItem() == nullptr;
+       }, 5},
+      {"right-click the shelf with the empty hand", [&] {
+         click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
+         Shelf* shelf = player()->world->shelves().findAt(*shelfCell);
+         return shelf != nullptr && shelf->itemAt(kLowerRight) == nullptr;
+       }, 5},
+      {"walk onto the shelf's cell and take the item back", [&] {
+         const auto column = static_cast<int32_t>(player()->cellX);
+         if (walkKey == 0) walkKey = static_cast<int32_t>(shelfCell->x) > column ? GLFW_KEY_D : GLFW_KEY_A;
+         if (column != static_cast<int32_t>(shelfCell->x)) press(walkKey);
+         if (static_cast<int32_t>(shelfCell->y) > static_cast<int32_t>(player()->cellY)) press(GLFW_KEY_SPACE);
+         if (carriedCount(kMaterial) != 5) return false;
+         release(walkKey);
+         release(GLFW_KEY_SPACE);
+         return true;
+       }, 60 * 5},
+  }));
+
+  playScript(script, {}, "-windowed");
 }
 
 }  // namespace

@@ -117,6 +117,8 @@ class RecordingDrops final : public NullRuleEntities {
 constexpr uint16_t kLadder = 20;    // clear, climbable
 constexpr uint16_t kHay = 23;       // solid, soft landing
 constexpr uint16_t kPlatform = 24;  // blocks from above only (an attached plank)
+constexpr uint16_t kTrunk = 25;     // a tree's trunk: a solid part that bodies pass, as a plank
+constexpr uint16_t kWall = 26;      // a full block without the solid flag
 
 class GameTest : public world_test::WorldTest {
  protected:
@@ -133,6 +135,8 @@ class GameTest : public world_test::WorldTest {
     defineBlock(kLadder, {.flags = bits({22}), .transparency = 1});
     defineBlock(kHay, {.flags = bits({23, 28}), .transparency = 0});
     defineBlock(kPlatform, {.flags = bits({23}), .transparency = 2});
+    defineBlock(kTrunk, {.flags = bits({8, 23}), .transparency = 1});
+    defineBlock(kWall, {.transparency = 0});
     defineItem(kStone, 4, true);
     defineItem(kPick, 1, false);
     defineItem(kHelmet, 10, false);

@@ -34,6 +34,9 @@ void checkBlock(const FixedBlock& fixed, uint16_t id, const ContentIndex& conten
     report.add(block->place, what + " needs flag " + flagList(fixed.flagsOn & ~flags));
   }
   if (flags & fixed.flagsOff) report.add(block->place, what + " must not have flag " + flagList(flags & fixed.flagsOff));
+  if (fixed.passable && block->record.transparency() == 0) {
+    report.add(block->place, what + " must let bodies pass: its transparency may not be 0");
+  }
   if (blockVariants(*block) < fixed.minVariants) {
     report.add(block->place, what + " needs at least " + std::to_string(fixed.minVariants) + " variants, has " +
                                  std::to_string(blockVariants(*block)));

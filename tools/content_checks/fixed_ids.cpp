@@ -104,7 +104,8 @@ const std::vector<FixedBlock>& fixedBlocks() {
       {{147, 149, 151, 181, 183, 243, 245, 277, 333, 338, 341}, "wall or floor light (one variant per side)",
        kEmitsLight, 0, 2},
       {{201, 715, 1492, 1778, 3047, 3363, 4069, 3535, 3704, 869, 2981, 1988, 1990, 879, 1293}, "nest"},
-      // Root, lower trunk, trunk and leaves of the tree rows of the growth table.
+      // Root, lower trunk, trunk and leaves of the tree rows of the growth table. A walker passes a
+      // tree, its trunk as its leaves, and a trunk cut at its foot leaves nothing in her way.
       {{1155, 1157, 1123, 1127, 2039, 2007, 1975, 1976, 1258, 1226, 1228, 1260, 853, 888, 855, 857, 579,
         581, 611, 613, 779, 780, 747, 931, 901, 899, 867, 3663, 3665, 3631, 3633, 1098, 1100, 1069, 1067,
         3156, 3124, 3118, 3120, 3051, 3019, 3021, 3053, 3154, 3122, 3150, 3152, 1014, 982, 1135, 1137,
@@ -112,7 +113,7 @@ const std::vector<FixedBlock>& fixedBlocks() {
         3373, 3839, 3807, 3931, 3930, 3995, 3963, 3899, 3898, 3467, 3465, 3496, 3463, 3448, 3449, 3416,
         3417, 3468, 3469, 3498, 3470, 3058, 3060, 3062, 3064, 3026, 3028, 3030, 3032, 2539, 2540, 2542,
         2543},
-       "tree block of a growth spec"},
+       "tree block of a growth spec", 0, 0, 0, true},
       {{235, 276, 2005, 1973, 409, 416, 419, 426, 2337, 2338, 2340, 2414, 2430, 2546, 1731},
        "planted block of a plant row"},
   };

@@ -14,6 +14,7 @@ struct FixedBlock {
   uint64_t flagsOn = 0;    // every one of these flag bits must be set
   uint64_t flagsOff = 0;   // none of these may be set
   uint8_t minVariants = 0;
+  bool passable = false;   // bodies walk through it: its passable byte (byte 22) is not 0
 };
 
 // What record an item needs beside its own row.

@@ -155,6 +155,19 @@ void checkBookEntries(const ContentSources& s) {
   }
 }
 
+// A creative player can take every item: each is an entry of some list, or one of the icons the
+// "Spawners" list shows its entries as.
+void checkEveryItemCatalogued(const ContentSources& s) {
+  std::set<uint16_t> listed(game_tables::kSpawnerIcons.begin(), game_tables::kSpawnerIcons.end());
+  for (size_t c = 0; c < game_tables::kCategoryCount; ++c) {
+    if (c == game_tables::kSpawnerCategory) continue;
+    for (const auto& entry : s.gameTables.catalogue[c]) listed.insert(entry.id);
+  }
+  for (const auto& t : s.treasures) {
+    if (!listed.count(t.id)) refuse(t.place, "item " + std::to_string(t.id) + " is on no list of the catalogue");
+  }
+}
+
 void checkCatalogueIds(const ContentSources& s) {
   std::map<uint16_t, uint8_t> itemKinds;
   for (const auto& t : s.treasures) itemKinds[t.id] = t.record.kind();
@@ -194,6 +207,7 @@ void checkGameTables(const ContentSources& sources) {
   }
   checkBookEntries(sources);
   checkCatalogueIds(sources);
+  checkEveryItemCatalogued(sources);
 }
 
 void checkContent(const ContentSources& sources) {

@@ -70,7 +70,7 @@ constexpr int kStartFrameLimit = 60 * 600;
 constexpr int kSleepFrameLimit = 60 * 60 * 10;
 constexpr int kSettleFrameLimit = 60 * 30;
 constexpr int32_t kNearCells = 10;
-constexpr float kShotSpeed = 8.0f;  // pixels a tick, for a projectile whose record gives no speed
+constexpr float kShotSpeed = 8.0f;  // pixels a tick, times the ranged record's speed factor
 constexpr int kBiteFrameLimit = 60 * 60;
 constexpr uint8_t kHooked = 4;  // the bobber's state once a fish took the bait
 
@@ -221,7 +221,7 @@ class PlayGame final : public ScriptedPlayer {
     const float dx = world()->map().shortDeltaX(target.x - p.position.x);
     const float dy = target.y - p.position.y;
     const float length = std::hypot(dx, dy);
-    const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
+    const float speed = kShotSpeed * (choice.baseSpeed > 0 ? choice.baseSpeed : 1.0f);
     game().shoot(length > 0 ? dx * speed / length : speed, length > 0 ? dy * speed / length : 0);
     return true;
   }

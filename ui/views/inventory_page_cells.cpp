@@ -28,7 +28,7 @@ PageCells wornCells() {
   return page;
 }
 
-PageCells craftGridCells() {
+PageCells craftGridCells(const char* singleCaption) {
   PageCells page;
   for (uint8_t y = 0; y < Inventory::kGridSide; ++y) {
     for (uint8_t x = 0; x < Inventory::kGridSide; ++x) {
@@ -37,7 +37,7 @@ PageCells craftGridCells() {
   }
   const float resultRow = kTop + Inventory::kGridSide + 1;
   page.cells.push_back({{SlotKind::Single, 0, 0}, kLeft + 1, resultRow});
-  page.captions = {{"Craft grid", kLeft + 1, kCaptionRow}, {"Result", kLeft + 1, resultRow - 1}};
+  page.captions = {{"Craft grid", kLeft + 1, kCaptionRow}, {singleCaption, kLeft + 1, resultRow - 1}};
   return page;
 }
 
@@ -79,7 +79,8 @@ PageCells tradeCells() {
 PageCells inventoryPageCells(PageArea area, size_t containerSlots, SlotKind containerKind) {
   switch (area) {
     case PageArea::Worn: return wornCells();
-    case PageArea::CraftGrid: return craftGridCells();
+    case PageArea::CraftGrid: return craftGridCells("Result");
+    case PageArea::CraftGridForAmmunition: return craftGridCells("Ammunition");
     case PageArea::Container: return containerCells(containerSlots, containerKind);
     case PageArea::Catalogue: return catalogueCells();
     case PageArea::Trade: return tradeCells();

@@ -32,8 +32,10 @@ struct PageCells {
   bool hidesBackpack = false;
 };
 
-// Trade: the four own offers in one column and the other side's four in the next but one.
-enum class PageArea : uint8_t { None, Worn, CraftGrid, Container, Catalogue, Trade };
+// Trade: the four own offers in one column and the other side's four in the next but one. The cell
+// under the craft grid is the grid's result and the ammunition slot at once: it is captioned as the
+// ammunition slot for a player who holds a weapon that shoots from it (CraftGridForAmmunition).
+enum class PageArea : uint8_t { None, Worn, CraftGrid, Container, Catalogue, Trade, CraftGridForAmmunition };
 
 // The area's cells; a container of `containerSlots` slots whose cells are of `containerKind`.
 PageCells inventoryPageCells(PageArea area, size_t containerSlots = 0, SlotKind containerKind = SlotKind::Chest);

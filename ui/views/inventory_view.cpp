@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "content/items/item.h"
+#include "game/rules/projectile_choice.h"
 #include "engine/scene/action_manager.h"
 #include "engine/scene/call_func.h"
 #include "engine/scene/fade_to.h"
@@ -133,7 +134,12 @@ void InventoryView::buildGrid() {
 PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {
   switch (page_) {
     case kEquipment: return inventoryPageCells(PageArea::Worn);
-    case kCrafting: return inventoryPageCells(PageArea::CraftGrid);
+    case kCrafting: {
+      // Sent here to lay a bobber or arrows for the held weapon, she finds the cell by that name.
+      const Item* held = p.heldItem();
+      const bool ammunition = held != nullptr && !held->isNone() && firesFromAmmunitionSlot(*held);
+      return inventoryPageCells(ammunition ? PageArea::CraftGridForAmmunition : PageArea::CraftGrid);
+    }
     case kCatalogue: return inventoryPageCells(PageArea::Catalogue);
     case kTrade: return inventoryPageCells(PageArea::Trade);
     case kContainer: break;
@@ -230,7 +236,11 @@ bool InventoryView::gridKey(engine::KeyCode key) {
   if (selected_ == nullptr || (key != engine::KeyCode::S && key != engine::KeyCode::G)) return false;
   if (selected_->slot().kind == SlotKind::Catalogue) return true;  // its stacks are not the player's
   if (key == engine::KeyCode::S) {
-    selected_->splitStack();
+    // The split is done with the cell: left picked, the next click would move it instead of
+    // doing what that click does on its own (the result cell's craft).
+    InventorySprite* split = selected_;
+    split->splitStack();
+    split->deselect();
     status_.clear();
   } else if (!selected_->gatherStacks()) {
     status_ = "Nothing to gather.";

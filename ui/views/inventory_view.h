@@ -16,8 +16,8 @@
 // can join, a seed crosses with a seed of other genes, else the two trade places; its icon follows
 // the pointer, the drop marker shows over a cell that takes it, and a stack dropped outside the
 // cells is thrown. A right click
-// acts on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack and
-// G gathers the stacks around it. The empty result cell shows, faded, what the craft grid makes;
+// acts on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack (and
+// lets the cell go) and G gathers the stacks around it. The empty result cell shows, faded, what the craft grid makes;
 // pressing on it makes the recipe there; closing the view or leaving the crafting page gives the grid's stacks back. The pointer
 // resting on an item shows its tooltip. The view is the sprites' InventoryViewHooks: it is
 // registered when the views are created.

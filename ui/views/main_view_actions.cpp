@@ -16,6 +16,7 @@
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/item_use_rules.h"
+#include "game/rules/projectile_choice.h"
 #include "platform/settings/settings.h"
 #include "ui/hud/mining_bar.h"
 #include "ui/hud/quick_slots.h"
@@ -33,7 +34,9 @@
 
 namespace {
 
-constexpr float kShotSpeed = 8.0f;   // for a projectile whose record gives no speed
+// A shot leaves the hand at this speed times the ranged record's speed factor (1 for most): the
+// factor is a factor, and taken as the speed itself a cast fell at the caster's feet.
+constexpr float kShotSpeed = 8.0f;
 constexpr uint8_t kEffectBlockHit = 10;  // chips, the block's hit sound and the tile's shake
 constexpr uint8_t kEffectRefused = 13;   // the refusal mark over the cell
 constexpr uint8_t kActionSwingFacing = 0;  // a swing, the body turned to the side the arg names
@@ -42,11 +45,6 @@ constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kRodWantsBobber = "A fishing rod needs a bobber or a lure in the ammunition slot, under the craft grid.";
 constexpr const char* kWantsAmmunition = "It needs its ammunition in the ammunition slot, under the craft grid.";
 
-// A ranged weapon that shoots only what lies in the ammunition slot.
-bool needsAmmunition(const Item& held) {
-  const ItemDef* def = held.definition();
-  return def != nullptr && def->rangedSpec != nullptr && def->rangedSpec->needsAmmunition();
-}
 // Blocks of these transparency classes hang on a cell as its decorations.
 constexpr uint8_t kFirstDecorationClass = 2;
 constexpr uint8_t kLastDecorationClass = 3;
@@ -174,13 +172,13 @@ bool MainView::shootHeld() {
   if (choice.itemId < 0) {
     // Without what it shoots the click is the weapon's still: it says what is missing and where
     // that goes, rather than mining what the pointer is on.
-    if (!needsAmmunition(*held)) return false;
+    if (!firesFromAmmunitionSlot(*held)) return false;
     p->showMessage(kMessageWarning, fishingRodTier(held->id) >= 0 ? kRodWantsBobber : kWantsAmmunition);
     return true;
   }
   const engine::Vec2 towards = worldPointAt(pointer_) - p->position;
   const float length = std::hypot(towards.x, towards.y);
-  const float speed = choice.baseSpeed > 0 ? choice.baseSpeed : kShotSpeed;
+  const float speed = kShotSpeed * (choice.baseSpeed > 0 ? choice.baseSpeed : 1.0f);
   const engine::Vec2 aim = length > 0 ? towards * (speed / length) : engine::Vec2(speed, 0);
   const bool rod = fishingRodTier(held->id) >= 0;
   session().game().shoot(aim.x, aim.y);

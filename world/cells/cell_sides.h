@@ -2,12 +2,13 @@
 // How a cell stops a moving body at each of its sides; the body physics of players and of
 // entities share these tests.
 //
-// A full block that blocks movement stops a body from every side. A platform (a blocking block
-// drawn as an attachment, transparency 2 or 3, or a cell whose only blocking part is a decoration)
-// stops a body falling onto it and nothing else, so bodies jump up through it, walk through it and
-// drop down through it. A closed trapdoor (block 2090 in variant 1) stops bodies on every side. A
-// piston head (block 2118) stands against one side of its cell: the left in state 3, the right in
-// state 1.
+// A full block (its definition's passable byte, byte 22, is 0) stops a body from every side. A
+// platform (a passable block with the solid flag, bit 23, or a cell whose only solid part is a
+// decoration) stops a body falling onto it and nothing else, so bodies jump up through it, walk
+// through it and drop down through it: wooden platforms and bridges, furniture, a tree's trunk.
+// The solid flag says where a body may stand, the passable byte whether it may pass. A closed
+// trapdoor (block 2090 in variant 1) stops bodies on every side. A piston head (block 2118) stands
+// against one side of its cell: the left in state 3, the right in state 1.
 //
 // A shaped block (the switchable blocks: doors, trapdoors, lamps) stands against one side of its
 // cell while shut (variant 0): the left side in block state 0, the right side in state 4 (the
@@ -27,14 +28,12 @@ constexpr uint8_t kHeadLeftState = 3;
 constexpr uint8_t kHeadRightState = 1;
 }  // namespace cell_sides
 
-inline bool isPlatformCell(const MapBlock* cell, const BlockPropsTable& props) {
-  if (cell == nullptr || !cell->blocksMovement(props)) return false;
-  const BlockProps& front = props[cell->frontId()];
-  return !front.has(block_flag::kSolid) || front.transparency >= 2;
-}
-// A body can pass no side of the cell.
+// A body can pass no side of the cell. An empty cell is open whatever its row says.
 inline bool isImpassable(const MapBlock* cell, const BlockPropsTable& props) {
-  return cell != nullptr && cell->blocksMovement(props) && !isPlatformCell(cell, props);
+  return cell != nullptr && cell->frontId() != 0 && props[cell->frontId()].transparency == 0;
+}
+inline bool isPlatformCell(const MapBlock* cell, const BlockPropsTable& props) {
+  return cell != nullptr && cell->blocksMovement(props) && !isImpassable(cell, props);
 }
 inline bool isClosedTrapdoor(const MapBlock* cell) {
   return cell != nullptr && cell->frontId() == cell_sides::kTrapdoor && cell->frontVariant() == 1;
@@ -49,7 +48,7 @@ inline bool isShapedSideIn(const MapBlock* cell, const BlockPropsTable& props, u
 }
 
 inline bool blocksEntryFromAbove(const MapBlock* cell, const BlockPropsTable& props) {
-  return cell != nullptr && (cell->blocksMovement(props) || isClosedTrapdoor(cell));
+  return isImpassable(cell, props) || (cell != nullptr && (cell->blocksMovement(props) || isClosedTrapdoor(cell)));
 }
 inline bool blocksEntryFromBelow(const MapBlock* cell, const BlockPropsTable& props) {
   return isImpassable(cell, props) || isClosedTrapdoor(cell);

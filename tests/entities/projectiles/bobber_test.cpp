@@ -24,9 +24,10 @@ class CasterBook final : public FishingOwners {
   void biteStarted(uint32_t) override { ++bites; }
   void fishGotAway(uint32_t) override { ++gotAway; }
   void showText(uint32_t, uint16_t text) override { texts.push_back(text); }
+  void castEnded(uint32_t) override { ++ended; }
   bool here = true;
   int rod = 1;
-  int landed = 0, gotAway = 0, bites = 0;
+  int landed = 0, gotAway = 0, bites = 0, ended = 0;
   std::vector<uint16_t> texts;
 };
 
@@ -119,6 +120,7 @@ TEST_F(Bobbers, WithoutARodItFadesAndOnGroundItEnds) {
   tickUntil([&] { return lists.findById(id) == nullptr; });
   EXPECT_EQ(lists.findById(id), nullptr);
   EXPECT_EQ(casters.texts.back(), BobberEntity::kTextOnGround);
+  EXPECT_EQ(casters.ended, 1) << "the caster stops waiting for a bite";
 }
 
 TEST_F(Bobbers, ACasterWhoLeftEndsTheBobberAtItsNextCellAndASecondCastIsSeen) {

@@ -76,6 +76,25 @@ TEST_F(PlayerBodyTest, CrossingTheRightEdgeWrapsThePixelX) {
   EXPECT_EQ(events.wraps, 2);
 }
 
+// What stops a body from the side is a full block (passable byte 0), whatever its flags; the solid
+// flag on a passable block (a tree's trunk) only holds up what falls onto it.
+TEST_F(PlayerBodyTest, SheWalksThroughATrunkStandsOnItAndIsStoppedByAFullBlock) {
+  fill(12, 6, 12, 9, kTrunk);
+  put(16, 6, kWall);
+  player->setCell(10, 6);
+  ticks(2);
+  player->setMoveKeys(MotionEvent::kRight);
+  for (int i = 0; i < 180 && player->cellX < 16; ++i) ticks(1);
+  EXPECT_EQ(player->cellX, 15u) << "through the trunk, against the full block";
+  player->handleKeyRelease(MotionEvent::kRight);
+
+  player->setCell(12, 14);
+  ticks(1);
+  for (int i = 0; i < 120 && !player->isGrounded(); ++i) ticks(1);
+  EXPECT_TRUE(player->isGrounded());
+  EXPECT_EQ(player->cellY, 10u) << "on top of the trunk";
+}
+
 TEST_F(PlayerBodyTest, ADropFallsThroughExactlyOnePlatform) {
   fill(0, kFloor, kWidth - 1, kFloor, kPlatform);
   fill(0, kFloor - 2, kWidth - 1, kFloor - 2, kDirt);

@@ -86,6 +86,7 @@ TEST_F(GameTablesRefusal, DamagedTablesAreRefusedNamingFileAndRow) {
        "catalogue.json, row 0: entry 0: item 4090 is not defined"},
       {"catalogue.json", R"({"item": 39})", R"({"item": 2})",
        "item 2 is of kind 1, which \"Addons\" does not list"},
+      {"catalogue.json", R"({"item": 1042})", R"({"item": 2})", "item 1042 is on no list of the catalogue"},
       {"catalogue.json", R"({"mob": 2})", R"({"mob": 15})",
        "catalogue.json, row 10: entry 0: mob 15 is not defined"},
       {"catalogue.json", R"({"mob": 2})", R"({"item": 2})", "catalogue.json, row 10"},
