@@ -179,7 +179,7 @@ void OptionRows::stepVideoMode(int steps) {
 kel::base::VideoMode OptionRows::shownVideoMode(const kel::base::VideoMode& chosen) {
   const engine::GLView* view =
       engine::Application::getInstance() != nullptr ? engine::Director::getInstance()->getOpenGLView() : nullptr;
-  if (view == nullptr || view->getWindow() == nullptr || view->isFullScreen()) return chosen;
+  if (view == nullptr || view->getWindow() == nullptr) return chosen;
   const engine::Size frame = view->getFrameSize();
   const float zoom = view->getFrameZoomFactor();
   return {static_cast<uint16_t>(std::lround(frame.width * zoom)), static_cast<uint16_t>(std::lround(frame.height * zoom))};

@@ -49,7 +49,8 @@ class OptionRows {
   bool toggleSwitch(const std::string& name);
 
   // The size the window has, which the window-size row shows: a window the screen could not hold
-  // at the chosen size was fitted into it. In full screen, or without a window, the chosen size.
+  // at the chosen size was fitted into it, and a full-screen one is the screen's size. Without a
+  // window, the chosen size.
   static kel::base::VideoMode shownVideoMode(const kel::base::VideoMode& chosen);
 
   // The label a switch row shows: the language file's when it has one, else the built-in one.
