@@ -11,6 +11,21 @@ std::string damageOf(DamagedSave::Kind kind, const std::string& path) {
   return kind == DamagedSave::Kind::World ? worldFileDamage(path) : characterFileDamage(path);
 }
 
+// The file's own name without its folders: a status line has room for that, not for a whole path.
+std::string fileNameIn(const std::string& path) {
+  const size_t slash = engine::findLastSlash(path);
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The name the worlds page lists the restored world by, read from the file put back.
+std::string restoredWorldName(LocalSaves& saves, const std::string& fileName, const std::string& fallback) {
+  saves.worlds().list();
+  for (const auto& entry : saves.worlds().entries()) {
+    if (entry->fileName == fileName && !entry->displayName.empty()) return entry->displayName;
+  }
+  return fallback;
+}
+
 }  // namespace
 
 DamagedSave examineSave(LocalSaves& saves, DamagedSave::Kind kind, const std::string& fileName) {
@@ -35,5 +50,7 @@ std::string restoreDamagedSave(LocalSaves& saves, const DamagedSave& save) {
     restored = saves.characters().restoreBackup(save.fileName, &aside);
   }
   if (!restored) return "The backup of " + save.fileName + " could not be put back.";
-  return "Restored " + name + " from its backup; the damaged file is kept as " + aside + ".";
+  const std::string shown =
+      save.kind == DamagedSave::Kind::World ? restoredWorldName(saves, save.fileName, name) : name;
+  return "Restored " + shown + " from its backup; the damaged file is kept beside it as " + fileNameIn(aside) + ".";
 }

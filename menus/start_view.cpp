@@ -23,6 +23,11 @@
 
 namespace {
 
+// Escape on the main menu and its "Quit" row end the program alike.
+void quitProgram() {
+  if (engine::Application* application = engine::Application::getInstance()) application->quit();
+}
+
 constexpr const char* kGameName = "Rubblemoor";
 constexpr const char* kActionNames[kel::KEYBIND_ACTION_COUNT] = {
     "Move up", "Move down", "Move left", "Move right", "Jump", "Pause",
@@ -118,9 +123,22 @@ void StartView::showPage(Page page) {
   if (statusShown_) say({});
   nameEntry_.stop();
   bindingAction_ = -1;
+  const Page left = page_;
   page_ = page;
   list().select(0);
   refresh();
+  // The rows are the new page's only now: the selection is placed on them, not on the old page's
+  // (whose first row may be a heading it passed over). Back on the main menu it rests on the row
+  // that led away, so Enter goes there again.
+  list().select(page == Page::Main ? mainRowLeadingTo(left) : 0);
+}
+
+int StartView::mainRowLeadingTo(Page left) {
+  switch (left) {
+    case Page::Options: return kMainOptionsRow;
+    case Page::Multiplayer: return kMainMultiplayerRow;
+    default: return 0;
+  }
 }
 
 void StartView::showDialog(int dialog) {
@@ -139,7 +157,7 @@ void StartView::showDialog(int dialog) {
 void StartView::back() {
   switch (page_) {
     case Page::Main:
-      if (engine::Application* application = engine::Application::getInstance()) application->quit();
+      quitProgram();
       return;
     case Page::Characters: showPage(beforeCharacters()); return;
     case Page::NewCharacter:
@@ -279,9 +297,7 @@ void StartView::fillMain(std::vector<std::string>& lines, std::vector<MenuList::
   rows.push_back({"Play", [this] { follow(Path::Alone, Page::Characters); }});
   rows.push_back({"Multiplayer", [this] { showMultiplayerChooser(); }});
   rows.push_back({"Options", [this] { showPage(Page::Options); }});
-  rows.push_back({"Quit", [] {
-                    if (engine::Application* application = engine::Application::getInstance()) application->quit();
-                  }});
+  rows.push_back({"Quit", [] { quitProgram(); }});
 }
 
 void StartView::fillOptions(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {

@@ -54,6 +54,8 @@ class StartView final : public ListView {
   static constexpr const char* kDefaultCharacterName = "Player";
   // The confirmation page's rows: "Yes", then "No", which is selected when the page opens.
   static constexpr int kConfirmNoRow = 1;
+  // The main menu's rows: "Play", "Multiplayer", "Options", "Quit".
+  static constexpr int kMainMultiplayerRow = 1, kMainOptionsRow = 2;
   // `StartView::showDialog`'s dialog when a network game ended: its text is the reason alone.
   static constexpr int kNetworkGameEndedDialog = 27;
   // `StartView::showDialog`'s dialog when the chosen world's file could not be read.
@@ -130,6 +132,8 @@ class StartView final : public ListView {
   bool ownKey(engine::KeyCode key, bool released) override;
 
  private:
+  // The main menu's row that opens the page (or the path through it), 0 for the others.
+  static int mainRowLeadingTo(Page left);
   void fillMain(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillOptions(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillCharacters(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);

@@ -263,7 +263,10 @@ void MainLayer::rebuildWorldView() {
   placeCamera();
   if (followSky_) followSky_(player.position.y);
   tiles_->recentre(static_cast<int32_t>(player.cellX), static_cast<int32_t>(player.cellY));
-  if (sky_ != nullptr) sky_->setVisible(static_cast<int32_t>(player.cellY) + tiles_->rows() / 2 >= skyRow_);
+  // Below its row the sky hides, except where an open cell on screen shows it.
+  if (sky_ != nullptr) {
+    sky_->setVisible(static_cast<int32_t>(player.cellY) + tiles_->rows() / 2 >= skyRow_ || tiles_->showsSky());
+  }
 }
 
 void MainLayer::layOutForScreen() {
@@ -341,7 +344,8 @@ void MainLayer::followWithSkyAndEntities(engine::Vec2 playerAt) {
   const float dx = playerAt.x - lastPlayerX_;
   lastPlayerX_ = playerAt.x;
   if (std::abs(dx) < kCellPixels * 4) {
-    followPlayerWithSky(dx * 0.5f, playerAt.y, static_cast<int32_t>(running_->player->cellY), tiles_->rows());
+    followPlayerWithSky(dx * 0.5f, playerAt.y, static_cast<int32_t>(running_->player->cellY), tiles_->rows(),
+                        tiles_->showsSky());
   }
   if (drawings_ != nullptr) drawings_->followPlayer(playerAt.x);
   DebrisList* list = effect::particlesOf(*world_);

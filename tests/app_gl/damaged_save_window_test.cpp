@@ -83,6 +83,12 @@ TEST_F(DamagedSaveWindowTest, ADamagedWorldNamedWhenItFailsToLoadIsRestoredFromI
          return hasRow("Restore the backup");
        }, 10},
       {"restore it", [&] { return chooseRow("Restore the backup") && startView().page() == StartView::Page::Worlds; }, 10},
+      {"the status names the world, not its folders", [&] {
+         const std::string& said = startView().status();
+         EXPECT_EQ(said.rfind("Restored " + world.stem().string() + " from its backup", 0), 0u) << said;
+         EXPECT_EQ(said.find('/'), std::string::npos) << said;
+         return true;
+       }},
       {"the damaged file is kept aside", [&] {
          bool keptAside = false;
          std::error_code error;

@@ -240,6 +240,14 @@ TEST_F(WindowLayoutTest, AWindowedRunFitsTheScreenAndDrawsTheMainMenuInsideIt) {
          expectRowsInsideAndDrawn("the main menu");
          return true;
        }},
+      {"the options", [&] { return chooseRow("Options") && startView().page() == StartView::Page::Options; }, 10},
+      {"the window-size row says the window's own size", [&] {
+         const ScreenRect place = placeOfWindow();
+         const std::string shown = "Window size: " + std::to_string(place.width) + " x " + std::to_string(place.height);
+         EXPECT_TRUE(hasRow(shown)) << "not the 1920 x 1200 asked for, which the screen could not hold";
+         EXPECT_FALSE(hasRow("Window size: 1920 x 1200"));
+         return true;
+       }},
   });
   runWindowed(script);
 }

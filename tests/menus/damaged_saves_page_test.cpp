@@ -90,6 +90,8 @@ TEST_P(DamagedCharacterPageTest, ADamagedCharacterIsListedNamedAndRestoredToPlay
   ASSERT_TRUE(chooseRow("Restore the backup"));
 
   EXPECT_EQ(start().page(), Page::Characters);
+  EXPECT_EQ(start().status(), "Restored Ann from its backup; the damaged file is kept beside it as Ann.damaged.")
+      << "the status names the save and the kept file, not their folders";
   EXPECT_TRUE(fs::exists(file.parent_path() / "Ann.damaged")) << "the damaged file is kept aside";
   EXPECT_FALSE(hasRow("Damaged character file: Ann.dat"));
   bool playable = false;

@@ -267,6 +267,29 @@ TEST_F(StartViewTest, EscapeGoesBackPageByPage) {
   }
 }
 
+TEST_F(StartViewTest, BackOnTheMainMenuTheRowThatLedAwayIsSelected) {
+  const auto selectedText = [this] {
+    return start().list().rows()[static_cast<size_t>(start().list().selected())].text;
+  };
+  start().showPage(Page::Main);
+  ASSERT_TRUE(start().choose("Options"));
+  ASSERT_EQ(start().page(), Page::Options);
+  start().keyEvent(engine::KeyCode::ESCAPE, false);
+  start().keyEvent(engine::KeyCode::ESCAPE, true);
+  ASSERT_EQ(start().page(), Page::Main);
+  EXPECT_EQ(selectedText(), "Options") << "Enter opens the options again";
+  ASSERT_TRUE(start().choose("Options"));
+  ASSERT_TRUE(start().choose("Back"));
+  EXPECT_EQ(selectedText(), "Options");
+  ASSERT_TRUE(start().choose("Multiplayer"));
+  start().back();
+  EXPECT_EQ(selectedText(), "Multiplayer");
+  start().showPage(Page::Options);
+  EXPECT_FALSE(start().list().rows()[static_cast<size_t>(start().list().selected())].heading);
+  start().showPage(Page::Message);
+  EXPECT_EQ(start().list().selected(), 0) << "another page opens on its first row";
+}
+
 TEST_F(StartViewTest, AnOptionsRowBindsTheNextKeyPressed) {
   start().showPage(Page::Options);
   ASSERT_TRUE(start().choose("Move up: W"));

@@ -72,12 +72,13 @@ void drawSlots(Canvas& c) {
     slotFrame(c, pixels(row.normal), slotColour(row.slotKind), false);
     slotFrame(c, pixels(row.other), slotColour(row.slotKind), true);
   }
+  // The well a durability bar lies in, a pixel wider than the bar all round: nothing in it shows
+  // past the bar's ends.
   for (const engine::Rect& r : {art::kQuickSlotMarkerSelected, art::kQuickSlotMarkerOther}) {
     const PixelRect p = pixels(r);
     c.fillRect(p, kInk);
     c.fillRect({p.x + 1, p.y + 1, p.w - 2, p.h - 2}, rgba(60, 58, 70));
   }
-  c.fillRect({pixels(art::kQuickSlotMarkerSelected).x, pixels(art::kQuickSlotMarkerSelected).y, 6, 1}, kGold);
   const PixelRect fresh = pixels(art::kNewItemFrame);
   c.strokeRect(fresh, rgba(120, 240, 110));
   c.strokeRect({fresh.x + 1, fresh.y + 1, fresh.w - 2, fresh.h - 2}, rgba(70, 170, 70, 200));

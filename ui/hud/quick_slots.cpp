@@ -5,6 +5,7 @@
 #include "content/items/item.h"
 #include "content/texts/language_texts.h"
 #include "engine/scene/inner_node.h"
+#include "engine/text/label.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player.h"
 #include "ui/widgets/ui_draw.h"
@@ -14,7 +15,14 @@
 namespace {
 // A quick-slot frame is 20 points wide; the slots keep four points between them.
 constexpr float kSlotPoints = 24.0f;
+constexpr float kFramePoints = 20.0f;
 constexpr float kBottom = 10.0f;
+// A key number stands on its slot's frame, a pixel above it, in the tiny font's line (13 pixels):
+// inside the frame a durability bar along its head would cover it.
+constexpr float kNumberGap = 1.0f;
+constexpr float kNumberHeight = 13.0f;
+
+float frameTopAbove(float centreY) { return centreY + kFramePoints / 2.0f * overlay_art::uiScale(); }
 }  // namespace
 
 QuickSlotFace quickSlotFace(const Item* item) {
@@ -51,12 +59,15 @@ void QuickSlots::placeNumbers() {
   numbers_->removeAllChildrenWithCleanup();
   for (int i = 0; i < kCount; ++i) {
     const engine::Vec2 at = centre(i);
-    addTextLabel(numbers_, std::to_string((i + 1) % 10), at + engine::Vec2(-pitch_ / 2.0f, pitch_ / 2.0f), kFontTiny,
-                 engine::Color3B{220, 220, 220}, engine::Vec2(0.0f, 1.0f));
+    const engine::Vec2 corner(at.x - kFramePoints / 2.0f * overlay_art::uiScale(), frameTopAbove(at.y) + kNumberGap);
+    numberLabels_[static_cast<size_t>(i)] = addTextLabel(numbers_, std::to_string((i + 1) % 10), corner, kFontTiny,
+                                                         engine::Color3B{220, 220, 220}, engine::Vec2(0.0f, 0.0f));
   }
 }
 
-float QuickSlots::barTop() { return kBottom + kSlotPoints * overlay_art::uiScale(); }
+float QuickSlots::barTop() {
+  return frameTopAbove(kBottom + kSlotPoints * overlay_art::uiScale() / 2.0f) + kNumberGap + kNumberHeight;
+}
 
 engine::Vec2 QuickSlots::centre(int slot) const {
   return engine::Vec2(left_ + (static_cast<float>(slot) + 0.5f) * pitch_, kBottom + pitch_ / 2.0f);

@@ -1,7 +1,7 @@
 #pragma once
 // The quick slots along the bottom of the HUD: ten slot sprites of the local player's quick row,
 // each with its item's icon, count, mark and, for a tool or weapon, its durability bar; the
-// selected one in its selected frame, a key number beside each. A sprite shows its slot again
+// selected one in its selected frame, a key number on top of each. A sprite shows its slot again
 // only when what the slot holds changed.
 //
 // Main thread only.
@@ -15,6 +15,7 @@
 
 namespace engine {
 class InnerNode;
+class Node;
 }  // namespace engine
 class InventorySprite;
 class Item;
@@ -55,6 +56,8 @@ class QuickSlots {
   void layOut();
   // The slot's sprite, null before a player was shown.
   InventorySprite* sprite(int slot) const { return sprites_[static_cast<size_t>(slot)]; }
+  // The key number above the slot; null when its font did not load.
+  engine::Node* numberLabel(int slot) const { return numberLabels_[static_cast<size_t>(slot)]; }
 
  private:
   void placeNumbers();
@@ -65,6 +68,7 @@ class QuickSlots {
 
   engine::InnerNode* parent_ = nullptr;
   engine::RefPtr<engine::InnerNode> numbers_;  // a child of the parent holding the key numbers
+  std::array<engine::Node*, kCount> numberLabels_{};  // children of numbers_
   uint32_t playerId_ = 0;  // the player the sprites show, by id
   std::array<QuickSlotFace, kCount> faces_{};
   std::array<engine::RefPtr<InventorySprite>, kCount> sprites_;

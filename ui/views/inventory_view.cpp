@@ -128,7 +128,9 @@ void InventoryView::buildGrid() {
   if (seenBy_ != p->playerId()) noteSeenCells();  // a player's first look: what it holds is not news
   const engine::Size window = uiWindowSize();
   const float half = gridPitch() / 2.0f;
-  grid_.build(root(), p, engine::Vec2(kGridMargin + half, window.height - kGridTop - half), pageCells(*p));
+  // The texts above stand lower by the banner's room: the grid follows them.
+  grid_.build(root(), p, engine::Vec2(kGridMargin + half, window.height - kGridTop - bannerRoom() - half),
+              pageCells(*p));
 }
 
 PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {

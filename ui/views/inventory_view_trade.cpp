@@ -1,6 +1,6 @@
 // The inventory view's trade page: the own offers and the other side's in their cells, a line of
-// who is ready, and the list: withdraw an own offer, offer a stack of the quick row or the backpack,
-// say ready or not, cancel the trade.
+// who is ready, and the list: say ready or not, cancel the trade, and a row for each stack of the
+// quick row and the backpack that offers it or takes its offer back.
 #include <string>
 
 #include "content/items/item.h"
@@ -66,18 +66,20 @@ void InventoryView::fillTrade(PlayerDesktopLocal& p, std::vector<std::string>& l
   rows.push_back({"Cancel the trade", [&p] {
                     if (p.game != nullptr) p.game->cancelTrade();
                   }});
-  for (int place = 0; place < trade::kOfferPlaces; ++place) {
-    const SlotRef slot = trade->ownOffer(place);
-    if (slot.isNone()) continue;
-    rows.push_back({"Take back: " + itemLabel(trade->ownOfferedItem(place)), [this, trade, slot] {
-                      act(this, [trade, slot] { trade->withdraw(slot); });
-                    }});
-  }
+  // Each stack keeps its row whether it is offered or not: offering one turns its row into the
+  // row that takes it back, so no row moves under the pointer that clicked it.
   auto offerRow = [&](SlotRef slot) {
     const Item* item = p.inventory->slotItem(slot);
-    if (item == nullptr || item->isNone() || isOffered(*trade, slot)) return;
-    rows.push_back({"Offer: " + itemLabel(item), [this, trade, slot] {
-                      act(this, [trade, slot] { trade->offer(slot); });
+    if (item == nullptr || item->isNone()) return;
+    const bool offered = isOffered(*trade, slot);
+    rows.push_back({(offered ? "Take back: " : "Offer: ") + itemLabel(item), [this, trade, slot, offered] {
+                      act(this, [trade, slot, offered] {
+                        if (offered) {
+                          trade->withdraw(slot);
+                        } else {
+                          trade->offer(slot);
+                        }
+                      });
                     }});
   };
   for (uint8_t i = 0; i < p.inventory->quickSlotsInUse(); ++i) offerRow({SlotKind::Quick, i, 0});

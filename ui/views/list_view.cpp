@@ -97,10 +97,12 @@ void ListView::layOut() {
 float ListView::scale() const { return id() == ViewId::Inventory ? 1.0f : menuScale(); }
 
 float ListView::topMargin() const {
-  // An achievement's banner slides into the top of the screen: the title stays below it.
-  if (id() == ViewId::Inventory) return kMargin;
+  // An achievement's banner slides into the top of the screen over the views: every title, the
+  // inventory's too, stays below it.
   return std::max(kMargin, AchievementDialog::shownHeight() + kBannerGap);
 }
+
+float ListView::bannerRoom() const { return topMargin() - kMargin; }
 
 void ListView::refresh() {
   std::vector<MenuList::Row> rows;
@@ -174,7 +176,9 @@ void ListView::framePanel() {
   const int shownEnd = std::min(list_.firstShown() + visibleRows(textsFoot_ - kListGap * s), static_cast<int>(list_.rows().size()));
   if (shownEnd > 0) bottom = list_.rowRect(shownEnd - 1).origin.y;
   const float pad = kPanelPad * s;
-  const float top = std::min(window.height, window.height - topMargin() + pad / 2.0f);
+  // The frame's head stops at an achievement's banner: the banner is drawn over the views and
+  // lets what lies under it show through.
+  const float top = std::min(window.height - AchievementDialog::shownHeight(), window.height - topMargin() + pad / 2.0f);
   const float x0 = std::max(0.0f, left - pad), x1 = std::min(window.width, left + width + pad);
   const float y0 = std::max(0.0f, bottom - pad);
   if (x1 <= x0 || top <= y0) return;

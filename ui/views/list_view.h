@@ -79,6 +79,8 @@ class ListView : public GameView {
   // The colour laid over the whole window under the panel: by default a deep shade that the
   // texts read over whatever lies beneath.
   void setShade(engine::Color4B colour);
+  // How far the texts stand lower than the margin puts them, to leave an achievement's banner room.
+  float bannerRoom() const;
 
  private:
   void redrawTexts();

@@ -101,11 +101,12 @@ void MapView::fill(std::string& title, std::vector<std::string>& lines, std::vec
 
 engine::Rect MapView::pictureFrame() const {
   const engine::Size window = uiWindowSize();
-  // Under the texts, so however far the map is zoomed it never covers the hint; the frame's edge
-  // lies around it within that space.
+  // Under the texts, so however far the map is zoomed it never covers the hint, and above the
+  // HUD's quick bar, which stays in sight under the map; the frame's edge lies around it within
+  // that space.
   const float edge = static_cast<float>(art::kMenuFrameCorner) * framePixelScale();
   const float left = kMargin + edge;
-  const float bottom = kMargin + edge;
+  const float bottom = std::max(kMargin, listBottom()) + edge;
   const float right = std::floor(window.width - kMargin - edge);
   const float top = std::floor(textsFoot() - kTextsGap * scale() - edge);
   return engine::Rect(left, bottom, std::max(0.0f, right - left), std::max(0.0f, top - bottom));

@@ -43,8 +43,10 @@ class MapView final : public ListView {
   const MapFrame& frame() const { return frame_; }
   // The fog the picture lies on, filling the frame; null while the picture is.
   engine::Sprite* fog() const { return fog_; }
+  // The framed panel around the picture; null while the picture is.
+  engine::InnerNode* framePanel() const { return panel_; }
   // Where the picture and its fog are drawn, in whole points: the window less its margins, below
-  // the texts, inside the frame's gold edge.
+  // the texts and above the HUD's quick row, inside the frame's gold edge.
   engine::Rect pictureFrame() const;
 
   // ---- Input, from the controls and the keys ----

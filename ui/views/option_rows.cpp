@@ -6,6 +6,7 @@
 #include "content/texts/language_texts.h"
 #include "engine/app/application.h"
 #include "engine/scene/director.h"
+#include "engine/window/gl_view.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "platform/audio/audio_engine.h"
@@ -32,23 +33,17 @@ struct SwitchRow {
 };
 
 // The registry's switches a player turns from the options; the others are set by the game itself
-// (first-time hints, the marked world) or only for this run.
+// (first-time hints, the marked world) or only for this run. A switch that nothing in the game reads
+// stays in the settings file but not here, where turning it would change nothing.
 constexpr SwitchRow kSwitches[] = {
     {"chatSound", "Chat sound", kSound},
     {"smoothLighting", "Smooth lighting", kWindow},
-    {"skipSplashScreen", "Skip the splash screen", kWindow},
-    {"placeTopBlockByDefault", "Place the top block by default", kPlaying},
     {"keepLastSlotEmpty", "Keep the last slot empty", kPlaying},
     {"invertToyMechanics", "Invert toy mechanics", kPlaying},
-    {"alwaysThrowBulletsAtMaxStrength", "Throw bullets at full strength", kPlaying},
     {"rotateItemsOnMouse", "Turn items with the mouse", kPlaying},
     {"disableMouseWheel", "Mouse wheel off", kPlaying},
     {"highlightNewItems", "Highlight new items", kInventory},
     {"showOutlinesInventory", "Outlines in the inventory", kInventory},
-    {"extendedTooltip", "Extended tooltips", kInventory},
-    {"alwaysEnabledTooltips", "Tooltips always on", kInventory},
-    {"showCountersInBook", "Counters in the book", kInventory},
-    {"showMarkersInSuperMap", "Markers on the map", kInventory},
     {"openCraftbookRecipe", "Open the recipe in the craft book", kInventory},
     {"lessVerboseConsole", "Quieter console", kChat},
     {"fancyChat", "Fancy chat", kChat},
@@ -120,7 +115,7 @@ void OptionRows::appendSound(std::vector<MenuList::Row>& rows, const kel::Option
 void OptionRows::appendWindow(std::vector<MenuList::Row>& rows, const kel::Options& o) {
   rows.push_back(switchRow(std::string("Display: ") + (o.fullScreen ? "Full screen" : "Window"),
                            [this] { toggleFullScreen(); }));
-  rows.push_back(MenuList::cycling("Window size: " + videoModeText(o.videoMode), [this](int n) { stepVideoMode(n); }));
+  rows.push_back(MenuList::cycling("Window size: " + videoModeText(shownVideoMode(o.videoMode)), [this](int n) { stepVideoMode(n); }));
   rows.push_back(MenuList::cycling("Interface scale: " + uiScaleText(o.uiScale), [this](int n) { stepUiScale(n); }));
   rows.push_back(MenuList::cycling("World scale: x" + std::to_string(static_cast<int>(o.viewportScale) - 1),
                                    [this](int n) { stepViewScale(n); }));
@@ -169,7 +164,8 @@ void OptionRows::stepVideoMode(int steps) {
                                                                        : std::vector<kel::base::VideoMode>();
   if (modes.empty()) return;
   kel::base::VideoMode& mode = kel::options().videoMode;
-  const auto at = std::find(modes.begin(), modes.end(), mode);
+  // A step goes on from the size the player sees.
+  const auto at = std::find(modes.begin(), modes.end(), shownVideoMode(mode));
   if (at == modes.end()) {
     // A size the screen does not list: the first step lands on the list's end it points to.
     mode = steps > 0 ? modes.front() : modes.back();
@@ -178,6 +174,15 @@ void OptionRows::stepVideoMode(int steps) {
   }
   applyWindow();
   finish();
+}
+
+kel::base::VideoMode OptionRows::shownVideoMode(const kel::base::VideoMode& chosen) {
+  const engine::GLView* view =
+      engine::Application::getInstance() != nullptr ? engine::Director::getInstance()->getOpenGLView() : nullptr;
+  if (view == nullptr || view->getWindow() == nullptr) return chosen;
+  const engine::Size frame = view->getFrameSize();
+  const float zoom = view->getFrameZoomFactor();
+  return {static_cast<uint16_t>(std::lround(frame.width * zoom)), static_cast<uint16_t>(std::lround(frame.height * zoom))};
 }
 
 void OptionRows::stepUiScale(int steps) {

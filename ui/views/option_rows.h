@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings/video_mode.h"
 #include "ui/widgets/menu_list.h"
 
 namespace kel {
@@ -46,6 +47,11 @@ class OptionRows {
   void stepViewScale(int steps = 1);
   // Turns the registry's boolean option of that name; false for an unknown or non-boolean one.
   bool toggleSwitch(const std::string& name);
+
+  // The size the window has, which the window-size row shows: a window the screen could not hold
+  // at the chosen size was fitted into it, and a full-screen one is the screen's size. Without a
+  // window, the chosen size.
+  static kel::base::VideoMode shownVideoMode(const kel::base::VideoMode& chosen);
 
   // The label a switch row shows: the language file's when it has one, else the built-in one.
   static std::string switchLabel(const std::string& name, const char* fallback);

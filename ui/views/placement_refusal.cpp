@@ -57,6 +57,11 @@ const char* placementRefusal(World& world, MapBlock& cell, const Item& held, boo
   if (playerInCell) return kYouAreInTheWay;
   if (const char* liquid = liquidRefusal(cell, map.props()[id])) return liquid;
   if (const char* support = supportRefusal(map, cell, id)) return support;
+  // Paint goes only on the blocks that take it: a shelf, a chest or a plant takes none.
+  if (map.props()[id].has(bf::kSpecialDeco) && cell.frontId() != 0 &&
+      !map.props()[cell.frontId()].has(bf::kAcceptsSpecialDeco)) {
+    return kCannotBePainted;
+  }
   const bool frontTaken = cell.frontId() != 0 && !map.props()[cell.frontId()].has(bf::kReplaceableByPlanting);
   // A block that is not solid goes into an open cell only, never into the ground.
   if (frontTaken && (cell.backId() != 0 || !map.props()[id].has(bf::kSolid))) return kCellTaken;

@@ -1,7 +1,8 @@
 #pragma once
 // Why a right click put the held item nowhere, in a few words for the player: each thing that
 // stops a placement has its own text (fruit wants an empty hand, something stands in the cell, the
-// block wants a floor, a wall or a roof, the liquid there), so a refusal says what to change.
+// block wants a floor, a wall or a roof, the liquid there, paint held to a block that takes none),
+// so a refusal says what to change.
 // It reads the world and changes nothing. Main thread only.
 
 class Item;
@@ -20,6 +21,7 @@ constexpr const char* kNeedsWall = "It needs a wall to hang on.";
 constexpr const char* kNeedsCover = "It needs a wall or a roof around it.";
 constexpr const char* kNeedsAbove = "It needs something above it.";
 constexpr const char* kCellTaken = "That cell is taken.";
+constexpr const char* kCannotBePainted = "That block cannot be painted.";
 }  // namespace placement_refusal
 
 // The text for the held item refused at the cell; `playerInCell`: the acting player stands there.

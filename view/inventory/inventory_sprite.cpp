@@ -29,6 +29,10 @@ using engine::Vec2;
 constexpr Rect kHighlightRects[] = {art::kHighlightFrame, art::kHighlightFrameStrong};
 constexpr uint16_t kMarkedVariantItems[] = {1870, 1934, 1998, 2062};
 constexpr int kIconZ = 60, kCountZ = 60, kMarkZ = 10, kBarZ = 55, kOutlineZ = 100, kHighlightZ = 80;
+// A count's digits keep this many frame pixels from the frame's right and lower edges (its border).
+constexpr float kCountInset = 2.0f;
+// The tiny font's digits stand on its baseline, two of its pixels above the label's foot.
+constexpr float kCountFoot = 2.0f;
 // A preview is drawn at a little over half strength, so it reads as not yet there.
 constexpr uint8_t kPreviewOpacity = 140;
 
@@ -206,6 +210,14 @@ void InventorySprite::addPreview() {
 void InventorySprite::addCount(const Item& item) {
   countLabel_ = makeTinyLabel(std::to_string(item.count), getPosition());
   if (countLabel_ == nullptr) return;
+  // The digits sit in the frame's lower right corner, inside its border: the tiny label's own
+  // corner lies below the frames of most cells and would draw the digits over the frame.
+  const engine::Size frame = getTextureRect().size;
+  if (frame.width > 0 && frame.height > 0) {
+    const float s = getScale();
+    countLabel_->setPosition(getPosition() +
+                             Vec2((frame.width / 2 - kCountInset) * s, -(frame.height / 2 - kCountInset + kCountFoot) * s));
+  }
   if (engine::InnerNode* parent = piecesParent(overlay_art::overlayNode())) {
     parent->addChild(countLabel_, kCountZ, kCountTag);
   }

@@ -143,16 +143,17 @@ void spawnerText(std::string& out, const Item& item, const std::string& name) {
   out += fmt::sprintf("%s (^bspawn egg^s)\n%s", mob, name);
 }
 
-// Ammunition shows its projectile's damage; anything else of the kind (a trinket) shows as the
-// other items do rather than as an empty panel.
+// Ammunition shows its projectile's damage; one that hurts nothing (a bobber, a lure) shows no
+// damage line, since "0.00" under its name reads as a number without a meaning. Anything else of
+// the kind (a trinket) shows as the other items do rather than as an empty panel.
 void ammunitionText(std::string& out, const Item& item, const ItemDef& def, std::string& name) {
   const BulletDef* bullet = def.rangedSpec != nullptr ? bulletOf(def) : nullptr;
   if (bullet == nullptr || !isProjectile(*bullet)) {
     otherText(out, item, def, name);
     return;
   }
-  out += fmt::sprintf("%s (^2%s^s)\n^0%c^s%1.2f", name, text(263), damageIcon(bullet->damageType()),
-                      bullet->mobDamage());
+  out += fmt::sprintf("%s (^2%s^s)", name, text(263));
+  if (bullet->mobDamage() > 0) out += fmt::sprintf("\n^0%c^s%1.2f", damageIcon(bullet->damageType()), bullet->mobDamage());
 }
 
 // The stat lines of something worn: each line's separator depends on what the line before showed.

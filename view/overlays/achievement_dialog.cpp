@@ -118,7 +118,7 @@ bool AchievementDialog::show(const std::string& title, const std::string& descri
   if (isVisible()) return false;
   titleLabel_->setString(title);
   descriptionLabel_->setString(description);
-  fitTexts();
+  fitToScale();
   addIcon(number);
   const float slide = kHeight * overlay_art::uiScale();
   setPosition(restingPosition());  // the window may have changed size since the last one
@@ -133,6 +133,16 @@ bool AchievementDialog::show(const std::string& title, const std::string& descri
   getActionManager()->addAction(movement, this);
   kel::playSound(kSound, 0);
   return true;
+}
+
+void AchievementDialog::fitToScale() {
+  // The interface scale follows the window: a banner made at one size shows at another's.
+  if (engine::Node* background = getChildByTag(kTag)) {
+    background->setScale(overlay_art::uiScale());
+    background->setPosition(layoutPoint(box_, Vec2(0.5f, 0.5f)));
+  }
+  titleLabel_->setPosition(layoutPointXY(box_, kTextLeft, kTitleMiddle));
+  fitTexts();
 }
 
 void AchievementDialog::fitTexts() {

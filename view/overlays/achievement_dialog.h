@@ -22,8 +22,9 @@ class Texture2D;
 
 class AchievementDialog final : public engine::InnerNode {
  public:
-  // Under the views (50): a view's title stays readable while the banner slides.
-  static constexpr int kTag = 133, kZ = 49;
+  // Over the views (50) and the HUD's cell pieces (90): the views keep their titles below the
+  // banner, so it covers none and none covers it.
+  static constexpr int kTag = 133, kZ = 100;
   static constexpr int kTitleTag = 135, kDescriptionTag = 136, kIconZ = 15;
   static constexpr uint16_t kSound = 36;
   // The banner's frame in interface points.
@@ -56,6 +57,8 @@ class AchievementDialog final : public engine::InnerNode {
  private:
   AchievementDialog() = default;
   void addIcon(uint16_t number);
+  // The frame and the texts placed and sized for the interface scale of now.
+  void fitToScale();
   // Each text drawn as large as it may be while it stays inside its part of the frame.
   void fitTexts();
   void finish();

@@ -82,9 +82,9 @@ void showSkyWeather(uint8_t kind) {
   if (Sky* sky = currentSky()) sky->setWeather(kind);
 }
 
-void followPlayerWithSky(float dx, float playerY, int32_t playerRow, int32_t visibleRows) {
+void followPlayerWithSky(float dx, float playerY, int32_t playerRow, int32_t visibleRows, bool skyInView) {
   Sky* sky = currentSky();
   if (sky == nullptr) return;
   sky->updatePosition(dx, playerY);
-  sky->setVisible(skyVisibleAt(playerRow, visibleRows, sky->skyRow()));
+  sky->setVisible(skyInView || skyVisibleAt(playerRow, visibleRows, sky->skyRow()));
 }

@@ -38,5 +38,6 @@ void stepSkyClock(uint32_t phase, uint32_t tickInPhase);
 // The weather kind changed (0 clear, 1 rain, 2 snow, 3 acid rain).
 void showSkyWeather(uint8_t kind);
 // A step of the local player: dx half its horizontal velocity, y its height in pixels, row its map
-// row, visibleRows the rows on screen. The sky hides below its sky row.
-void followPlayerWithSky(float dx, float playerY, int32_t playerRow, int32_t visibleRows);
+// row, visibleRows the rows on screen. The sky hides below its sky row, unless `skyInView`: a cell
+// on screen shows the sky through it (a pit or a cliff open to the sky reaches below the row).
+void followPlayerWithSky(float dx, float playerY, int32_t playerRow, int32_t visibleRows, bool skyInView = false);

@@ -29,6 +29,8 @@ struct TileSpriteRecord {
   engine::Color3B backPaint{};
   bool hasFrontPaint = false;
   bool hasBackPaint = false;
+  // Nothing is drawn behind the open cell: the sky shows through it.
+  bool showsSky = false;
   // Smooth lighting's corners (top-left, top-right, bottom-left, bottom-right) of the front and
   // back layers, and the flat colour.
   tile_light::LayerCorners corners{};

@@ -172,6 +172,15 @@ void TileSprites::updateSideOverlaysAround(const MapBlock& cell) {
 
 // ---- Following the player ----
 
+bool TileSprites::showsSky() const {
+  for (const std::vector<TileSpriteRecord*>& column : grid_) {
+    for (const TileSpriteRecord* r : column) {
+      if (r != nullptr && r->cell != nullptr && r->showsSky) return true;
+    }
+  }
+  return false;
+}
+
 void TileSprites::scrollRight() {
   ++centreX_;
   std::rotate(grid_.begin(), grid_.begin() + 1, grid_.end());

@@ -85,6 +85,10 @@ class TileSprites {
   // only marked; the batch re-tints once at its end.
   void updateTileAndNeighbours(const MapBlock& cell, uint8_t flags);
 
+  // Whether a cell of the window shows the sky through it: then the sky must be drawn, however
+  // deep the player stands (a pit, a crater or a cliff below the surface line opens onto it).
+  bool showsSky() const;
+
   // ---- Following the player ----
   void scrollRight();
   void scrollLeft();

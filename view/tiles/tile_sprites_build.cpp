@@ -100,6 +100,7 @@ void TileSprites::buildFront(TileSpriteRecord& r, const MapBlock& cell) {
 void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
   const int slot = TileSpriteRecord::kBack;
   const uint16_t id = cell.backId();
+  r.showsSky = false;
   if (hidesBehind(cell)) {
     releaseSlot(r, slot);
   } else if (id != 0) {
@@ -118,6 +119,7 @@ void TileSprites::buildBack(TileSpriteRecord& r, const MapBlock& cell) {
     place(sprite, cell);
   } else {
     releaseSlot(r, slot);
+    r.showsSky = true;
   }
   buildSides(r, cell);
 }

@@ -199,4 +199,16 @@ TEST_F(OptionRowsTest, LeftAndRightStepEveryChoiceRowBothWays) {
   EXPECT_FALSE(kel::options().fullScreen);
 }
 
+TEST_F(OptionRowsTest, SwitchesThatChangeNothingAreNotOfferedButStayInTheSettingsFile) {
+  const std::vector<std::string> all = texts();
+  for (const char* label : {"Skip the splash screen", "Place the top block by default", "Throw bullets at full strength",
+                            "Extended tooltips", "Tooltips always on", "Counters in the book", "Markers on the map"}) {
+    for (const std::string& text : all) EXPECT_NE(text.rfind(label, 0), 0u) << text << " is offered";
+  }
+  EXPECT_TRUE(shows("Keep the last slot empty: Off")) << "a switch the game reads is still offered";
+  kel::saveSettings();
+  EXPECT_TRUE(settingstest::onDisk()->getBool("option-extendedTooltip")) << "the file keeps its value";
+  EXPECT_FALSE(settingstest::onDisk()->getBool("option-skipSplashScreen"));
+}
+
 }  // namespace

@@ -120,6 +120,32 @@ TEST_F(TradePageTest, TheRowsStayUnderThePointerWhileTheOtherSidesOffersArrive) 
   EXPECT_EQ(view().list().rows()[0].text.rfind("You get: ", 0), 0u) << "the offers are told: " << view().list().rows()[0].text;
 }
 
+TEST_F(TradePageTest, OfferingAndTakingBackAStackKeepsEveryRowInItsPlace) {
+  local->inventory->setSlot({SlotKind::Quick, 0, 0}, makeItem(kStone, 7));
+  local->inventory->setSlot({SlotKind::Quick, 1, 0}, makeItem(kGem, 1));
+  startTrade();
+  const auto texts = [this] {
+    std::vector<std::string> shown;
+    for (const MenuList::Row& row : view().list().rows()) shown.push_back(row.text);
+    return shown;
+  };
+  const std::vector<std::string> before = texts();
+  ASSERT_TRUE(choose("Offer: "));
+  const std::vector<std::string> offered = texts();
+  ASSERT_EQ(offered.size(), before.size()) << "a row more moves the rows under the pointer";
+  size_t turned = 0;
+  for (size_t i = 0; i < before.size(); ++i) {
+    if (offered[i] == before[i]) continue;
+    ++turned;
+    EXPECT_EQ(before[i].rfind("Offer: ", 0), 0u) << before[i];
+    EXPECT_EQ(offered[i], "Take back: " + before[i].substr(std::string("Offer: ").size())) << "the stack's own row";
+  }
+  EXPECT_EQ(turned, 1u) << "only the offered stack's row changes";
+  ASSERT_TRUE(choose("Take back: "));
+  EXPECT_EQ(session->offersA[0], nullptr);
+  EXPECT_EQ(texts(), before);
+}
+
 TEST_F(TradePageTest, CancellingEndsTheTradeAndClosesThePage) {
   startTrade();
   ASSERT_TRUE(choose("Cancel the trade"));

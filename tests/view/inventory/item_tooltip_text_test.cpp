@@ -161,6 +161,14 @@ TEST_F(TooltipTextTest, RangedItemsShowTheirSpeedOrTheirProjectileOrTheirToy) {
   EXPECT_EQ(tooltipOf(Item(304, 0, 1, 0, 0), "Arrow"), "Arrow (^2ammunition^s)\n^0\x10^s3.00");
 }
 
+TEST_F(TooltipTextTest, AmmunitionThatHurtsNothingShowsNoBareDamageNumber) {
+  ItemDef& bobber = define(305, 7);
+  ranged(bobber).bytes[content::ranged_record::bulletRow] = 7;
+  BulletDef& cast = contentTables().bulletDefs[7];
+  cast.bytes[content::bullet_record::thrownItem] = cast.bytes[content::bullet_record::thrownItem + 1] = 0xFF;
+  EXPECT_EQ(tooltipOf(Item(305, 0, 1, 0, 0), "Cork Bobber"), "Cork Bobber (^2ammunition^s)");
+}
+
 TEST_F(TooltipTextTest, ASpawnEggNamesTheMobItHatchesNotAThrowsReach) {
   ASSERT_TRUE(languageTexts().loadText("{\"mobs\": [\"Slime\", \"Bat\", \"Cow\"]}"));
   ItemDef& egg = define(913, 6);

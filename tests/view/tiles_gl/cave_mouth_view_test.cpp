@@ -4,7 +4,10 @@
 #include "tests/view/world_view_fixture.h"
 
 #include "content/art/block_atlas_layout.h"
+#include "engine/base/ref_ptr.h"
+#include "engine/scene/inner_node.h"
 #include "view/tiles/tile_refresh.h"
+#include "view/tiles/tile_sprites.h"
 #include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
 #include "world/light/light_map.h"
@@ -128,6 +131,37 @@ TEST_F(CaveMouthView, APitWiderThanAShaftShowsNoWallHangingInItsAir) {
       EXPECT_TRUE(isBlack(cellPixel(x, y))) << "(" << x << ", " << y << "): open air, nothing behind it";
     }
   }
+}
+
+TEST_F(CaveMouthView, TheSkyStaysDrawnBelowItsRowWhileAnOpenCellOnScreenShowsIt) {
+  // The sky's row far above the player: by its row alone it would hide, and the pit's open air,
+  // with nothing behind it, would be drawn black.
+  const auto skyShownAfterRebuild = [this] {
+    engine::RefPtr<engine::InnerNode> sky(engine::InnerNode::create());
+    layer->setSky(sky.get(), {}, 1000);
+    layer->rebuildWorldView();
+    const bool shown = sky->isVisible();
+    layer->setSky(nullptr, {}, 0);
+    return shown;
+  };
+  for (int x = 0; x < 40; ++x) {
+    for (int y = 0; y < kSurface; ++y) setGround(x, y, !(y >= 5 && x >= 7 && x <= 12));
+  }
+  relight();
+  build();
+  EXPECT_TRUE(layer->tiles()->showsSky());
+  EXPECT_TRUE(skyShownAfterRebuild()) << "the pit's air shows the sky";
+  layer->teardownWorldView();
+
+  // Ground whole over the whole window but a tunnel: its open cells show the cave wall, so the sky
+  // hides.
+  for (int x = 0; x < 40; ++x) {
+    for (int y = 0; y < 30; ++y) setGround(x, y, !(y == 10 && x >= 8 && x <= 12));
+  }
+  relight();
+  build();
+  EXPECT_FALSE(layer->tiles()->showsSky());
+  EXPECT_FALSE(skyShownAfterRebuild());
 }
 
 TEST_F(CaveMouthView, AShaftDugThroughTheFrontShowsItsBackAsTheWorldReadAgainShowsIt) {

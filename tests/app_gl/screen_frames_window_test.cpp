@@ -1,0 +1,294 @@
+// What the window draws stays inside its frame at 960 x 540, 1280 x 720 and 1920 x 1080, read back
+// pixel by pixel: each quick slot's durability bar keeps off the slot's key number and a stack's
+// count stays inside the slot's frame; the map's frame stands above the quick row; the death view
+// and the inventory leave an achievement's banner whole over their titles. CTest runs these on a
+// screen that holds the largest window.
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "engine/layer/layer_color.h"
+#include "engine/sprite/sprite.h"
+#include "engine/text/label.h"
+#include "engine/window/gl_view.h"
+#include "game/inventory/inventory.h"
+#include "game/player/player_desktop.h"
+#include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/window_play.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/quick_slots.h"
+#include "ui/views/game_views.h"
+#include "ui/views/main_view.h"
+#include "ui/views/map_view.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/overlays/achievement_banner_popup.h"
+#include "view/overlays/achievement_dialog.h"
+#include "world/rules/game.h"
+
+namespace {
+
+using namespace apptest;
+
+constexpr uint16_t kOakPlanks = 2149;
+const engine::Size kSizes[] = {{960, 540}, {1280, 720}, {1920, 1080}};
+
+// A box of whole pixels; empty when nothing was drawn.
+struct Box {
+  int left = 0, bottom = 0, right = -1, top = -1;  // inclusive
+  bool empty() const { return right < left || top < bottom; }
+  bool inside(const Box& outer) const {
+    return left >= outer.left && right <= outer.right && bottom >= outer.bottom && top <= outer.top;
+  }
+  bool meets(const Box& other) const {
+    return !empty() && !other.empty() && left <= other.right && other.left <= right && bottom <= other.top &&
+           other.bottom <= top;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+  return out << "[" << b.left << ".." << b.right << " x " << b.bottom << ".." << b.top << "]";
+}
+
+engine::Size winSize() { return engine::Director::getInstance()->getWinSize(); }
+
+Box wholeWindow() {
+  const engine::Size size = winSize();
+  return {0, 0, static_cast<int>(size.width) - 1, static_cast<int>(size.height) - 1};
+}
+
+// The pixels of a node's own rectangle, rounded out to whole pixels.
+Box boxOf(const engine::Node& node) {
+  const engine::Rect r = node.getBoundingBox();
+  return {static_cast<int>(std::floor(r.getMinX())), static_cast<int>(std::floor(r.getMinY())),
+          static_cast<int>(std::ceil(r.getMaxX())) - 1, static_cast<int>(std::ceil(r.getMaxY())) - 1};
+}
+
+// The whole window read with the nodes drawn and again with them hidden.
+struct Readings {
+  int width = 0;
+  std::vector<unsigned char> shown, hidden;
+  bool changed(size_t i) const {
+    return shown[i] != hidden[i] || shown[i + 1] != hidden[i + 1] || shown[i + 2] != hidden[i + 2];
+  }
+};
+
+Readings readWithAndWithout(const std::vector<engine::Node*>& nodes) {
+  const Box window = wholeWindow();
+  Readings r;
+  r.width = window.right + 1;
+  r.shown = framePixels(0, 0, r.width, window.top + 1);
+  for (engine::Node* node : nodes) node->setVisible(false);
+  r.hidden = framePixels(0, 0, r.width, window.top + 1);
+  for (engine::Node* node : nodes) node->setVisible(true);
+  return r;
+}
+
+// The pixels of the whole window that the nodes change by being drawn.
+Box drawnBox(const std::vector<engine::Node*>& nodes) {
+  const Readings r = readWithAndWithout(nodes);
+  Box box{r.width, 1 << 20, -1, -1};
+  for (size_t i = 0; i + 3 < r.shown.size(); i += 4) {
+    if (!r.changed(i)) continue;
+    const int x = static_cast<int>(i / 4) % r.width, y = static_cast<int>(i / 4) / r.width;
+    box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+    box.bottom = std::min(box.bottom, y), box.top = std::max(box.top, y);
+  }
+  return box;
+}
+
+// How many of the pixels that the nodes change by being drawn they draw gold (`bright`: as bright
+// as a banner's title, not dimmed by a shade over it).
+int goldDrawnBy(const std::vector<engine::Node*>& nodes, bool bright = false) {
+  const Readings r = readWithAndWithout(nodes);
+  const int least = bright ? 230 : 180;
+  int gold = 0;
+  for (size_t i = 0; i + 3 < r.shown.size(); i += 4) {
+    gold += r.changed(i) && r.shown[i] > least && r.shown[i + 1] > least - 40 && r.shown[i + 2] < 140;
+  }
+  return gold;
+}
+
+// How many pixels of the box the nodes change by being drawn.
+int changedIn(const Box& box, const std::vector<engine::Node*>& nodes) {
+  if (box.empty()) return 0;
+  const int width = box.right - box.left + 1, height = box.top - box.bottom + 1;
+  const std::vector<unsigned char> shown = framePixels(box.left, box.bottom, width, height);
+  for (engine::Node* node : nodes) node->setVisible(false);
+  const std::vector<unsigned char> hidden = framePixels(box.left, box.bottom, width, height);
+  for (engine::Node* node : nodes) node->setVisible(true);
+  return changedPixels(shown, hidden);
+}
+
+void resizeWindow(const engine::Size& size) {
+  glfwSetWindowSize(engine::GLView::current()->getWindow(), static_cast<int>(size.width),
+                    static_cast<int>(size.height));
+}
+
+std::string sizeName(const engine::Size& size) {
+  return std::to_string(static_cast<int>(size.width)) + " x " + std::to_string(static_cast<int>(size.height));
+}
+
+QuickSlots& quickSlots() { return gameViews()->mainView().hud().quickSlots(); }
+MapView& mapView() { return dynamic_cast<MapView&>(gameViews()->view(ViewId::Map)); }
+
+// Each quick slot's pieces inside its frame and off its key number.
+void expectQuickRowInsideItsFrames(const std::string& where) {
+  QuickSlots& slots = quickSlots();
+  int bars = 0, counts = 0;
+  for (int i = 0; i < QuickSlots::kCount; ++i) {
+    InventorySprite* slot = slots.sprite(i);
+    ASSERT_NE(slot, nullptr) << where;
+    const Box frame = boxOf(*slot);
+    const Box number = drawnBox({slots.numberLabel(i)});
+    EXPECT_FALSE(number.empty()) << where << ": slot " << i + 1 << " shows its key";
+    EXPECT_TRUE(number.inside(wholeWindow())) << where;
+    if (slot->durabilityBar() != nullptr && slot->durabilityBar()->isVisible()) {
+      std::vector<engine::Node*> bar{slot->durabilityBar()};
+      if (slot->marker() != nullptr) bar.push_back(slot->marker());
+      const Box drawn = drawnBox(bar);
+      EXPECT_TRUE(drawn.inside(frame)) << where << ": slot " << i + 1 << "'s bar " << drawn << " in " << frame;
+      EXPECT_FALSE(drawn.meets(number)) << where << ": slot " << i + 1 << "'s bar " << drawn << " covers its key "
+                                        << number;
+      // The bar lies in a dark well: nothing of it shows gold past the bar's end.
+      if (i != slots.selected()) EXPECT_EQ(goldDrawnBy(bar), 0) << where << ": slot " << i + 1;
+      ++bars;
+    }
+    if (slot->countLabel() != nullptr) {
+      const Box drawn = drawnBox({slot->countLabel()});
+      EXPECT_TRUE(drawn.inside(frame)) << where << ": slot " << i + 1 << "'s count " << drawn << " in " << frame;
+      EXPECT_FALSE(drawn.meets(number)) << where;
+      ++counts;
+    }
+  }
+  EXPECT_GT(bars, 0) << where << ": a tool shows its bar";
+  EXPECT_GT(counts, 0) << where << ": a stack shows its count";
+}
+
+class ScreenFramesTest : public AppRunTest {
+ protected:
+  int waited_ = 0;
+  bool wait(int frames) { return ++waited_ >= frames ? (waited_ = 0, true) : false; }
+  // A step that sizes the window and waits until the game has laid itself out for it.
+  Step sized(const engine::Size& size) {
+    return {"a window of " + sizeName(size), [this, size] {
+              if (winSize() != size) {
+                resizeWindow(size);
+                return false;
+              }
+              return wait(5);
+            }, 240};
+  }
+};
+
+TEST_F(ScreenFramesTest, TheQuickRowAndTheMapStayInsideTheirFramesAtEachWindowSize) {
+  std::vector<Step> steps = joined(intoANewWorld(), {
+      {"a stack in the quick row", [] {
+         give(kOakPlanks, 64);
+         return !slotsHolding(kOakPlanks).empty();
+       }},
+  });
+  int read = 0;
+  for (const engine::Size& size : kSizes) {
+    const std::string where = sizeName(size);
+    steps.push_back(sized(size));
+    steps.push_back({"the quick row at " + where, [where, &read] {
+                       expectQuickRowInsideItsFrames(where);
+                       ++read;
+                       return true;
+                     }});
+    steps.push_back({"the map at " + where, [this] {
+                       if (current() == ViewId::Main) tap(GLFW_KEY_M);
+                       return current() == ViewId::Map && mapView().framePanel() != nullptr && wait(3);
+                     }});
+    steps.push_back({"the map's frame at " + where, [where, &read] {
+                       const Box panel = drawnBox({mapView().framePanel()});
+                       EXPECT_TRUE(panel.inside(wholeWindow())) << where << ": " << panel;
+                       EXPECT_GE(panel.bottom, static_cast<int>(std::ceil(QuickSlots::barTop())))
+                           << where << ": the frame's lower edge " << panel << " runs through the quick row";
+                       ++read;
+                       return true;
+                     }});
+    steps.push_back({"the map closed", [] {
+                       if (current() == ViewId::Map) tap(GLFW_KEY_ESCAPE);
+                       return current() == ViewId::Main;
+                     }});
+  }
+  Script script(steps);
+  playScript(script);
+  EXPECT_EQ(read, 6);
+}
+
+TEST_F(ScreenFramesTest, TheDeathViewAndTheInventoryLeaveAnAchievementBannerWhole) {
+  AchievementDialog* banner = nullptr;
+  const auto showBanner = [&banner] {
+    banner = mainLayerAchievementDialog();
+    return banner != nullptr && banner->show("Timber!", "Break the trunk of a tree with a tool of stone or better.", 0);
+  };
+  // The banner is down once its slide is over: its top at the window's top.
+  const auto bannerDown = [&banner] {
+    return banner != nullptr && banner->isVisible() &&
+           std::abs(banner->getPositionY() - (winSize().height - AchievementDialog::shownHeight() / 2)) < 1.0f;
+  };
+  // The banner drawn whole (as tall as it stands) and nothing of the view's over it.
+  const auto expectBannerWhole = [&banner](const std::string& where) {
+    const Box drawn = drawnBox({banner});
+    ASSERT_FALSE(drawn.empty()) << where;
+    EXPECT_GE(drawn.top - drawn.bottom + 2, static_cast<int>(AchievementDialog::shownHeight()))
+        << where << ": the banner " << drawn << " is cut";
+    EXPECT_GT(goldDrawnBy({banner}, true), 30) << where << ": the banner's title is drawn under the view's shade";
+    // What the view draws there besides its shade, which darkens the whole window under the banner.
+    std::vector<engine::Node*> drawnByView;
+    for (engine::Node* child : gameViews()->current()->root()->getChildren()) {
+      if (dynamic_cast<engine::LayerColor*>(child) == nullptr) drawnByView.push_back(child);
+    }
+    EXPECT_EQ(changedIn(drawn, drawnByView), 0) << where << ": the view draws under the banner " << drawn;
+  };
+  int read = 0;
+  std::vector<Step> steps = joined(intoANewWorld(), {});
+  for (const engine::Size& size : {kSizes[1], kSizes[2]}) {
+    const std::string where = sizeName(size);
+    steps.push_back(sized(size));
+    steps.push_back({"a banner at " + where, showBanner});
+    steps.push_back({"the banner down", bannerDown, 60});
+    steps.push_back({"the player dies", [] {
+                       gameViews()->session().game().damageLocalPlayer(10000.0f, 0);
+                       return true;
+                     }});
+    steps.push_back({"the death view", [this] { return current() == ViewId::Death && wait(2); }, 30});
+    steps.push_back({"the banner over the death view at " + where, [&, where] {
+                       expectBannerWhole("the death view at " + where);
+                       ++read;
+                       return true;
+                     }});
+    steps.push_back({"respawn", [] { return chooseRow("Respawn"); }});
+    steps.push_back({"the banner gone", [&banner] { return current() == ViewId::Main && !banner->isVisible(); }, 240});
+    steps.push_back({"the inventory", [] {
+                       if (current() == ViewId::Main) tap(GLFW_KEY_E);
+                       return current() == ViewId::Inventory;
+                     }});
+    steps.push_back({"a banner over the inventory", showBanner});
+    steps.push_back({"that banner down", bannerDown, 60});
+    steps.push_back({"the banner over the inventory at " + where, [&, where] {
+                       expectBannerWhole("the inventory at " + where);
+                       ++read;
+                       return true;
+                     }});
+    steps.push_back({"the inventory closed and the banner gone", [&banner] {
+                       if (current() == ViewId::Inventory) tap(GLFW_KEY_ESCAPE);
+                       return current() == ViewId::Main && !banner->isVisible();
+                     }, 240});
+  }
+  Script script(steps);
+  playScript(script);
+  EXPECT_EQ(read, 4);
+}
+
+}  // namespace
