@@ -6,11 +6,14 @@
 // this copy; what the copy does not hold the client cannot put into the world.
 //
 // Only the item's id and count are compared: the item that leaves is the copy's own, so a client
-// cannot improve an item (its modifier, durability) by naming it differently.
+// cannot improve an item (its modifier, durability) by naming it differently. Where she holds
+// stacks of one id with different words (an empty and a filled firework), the one whose word she
+// names is taken first: it is still one of her own.
 //
 // Main thread only.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,9 +38,18 @@ class PlayerItemCopy {
   ItemPtr take(uint16_t id, uint16_t count);
   // What take would give, leaving the copy as it is.
   ItemPtr peek(uint16_t id, uint16_t count) const;
+  // As take and peek, of the item's id, the stacks with the item's word first.
+  ItemPtr takeLike(const Item& like, uint16_t count);
+  ItemPtr peekLike(const Item& like, uint16_t count) const;
   uint32_t countOf(uint16_t id) const;
+  // The units of the id whose word is `word`.
+  uint32_t countWithWord(uint16_t id, uint32_t word) const;
 
  private:
+  // The first stack of the id, one with the word when there is one; null for none.
+  const ItemPtr* firstOf(uint16_t id, std::optional<uint32_t> word) const;
+  ItemPtr takeFrom(uint16_t id, uint16_t count, std::optional<uint32_t> word);
+
   std::vector<ItemPtr> stacks_;
   bool declared_ = false;
 };
