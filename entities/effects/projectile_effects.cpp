@@ -106,7 +106,10 @@ void launchSubRockets(BulletEntity& bullet, int count) {
   for (int i = 0; i < count; ++i) {
     const float speed = 3 + effect::unit();
     const float angle = effect::radians(effect::unit() * 180);
-    createBulletEntity(*lists, row, bullet.ownerId(), positionOf(bullet), speed, angle, next, false, false);
+    Entity* rocket =
+        createBulletEntity(*lists, row, bullet.ownerId(), positionOf(bullet), speed, angle, next, false, false);
+    // A host's players see them fly and burst in the next colour too.
+    if (rocket != nullptr) bullet.world().rules().effectMadeEntity(rocket);
   }
 }
 

@@ -4,17 +4,14 @@
 #include "content/items/item.h"
 #include "content/items/item_ptr.h"
 #include "game/inventory/inventory.h"
+#include "game/player/player.h"
+#include "world/rules/game.h"
 
 namespace {
 
 constexpr uint32_t kCodeMask = 0xF;
 
 bool holds(const Item* item) { return item != nullptr && !item->isNone(); }
-
-uint32_t withCode(uint32_t word, uint8_t code) {
-  const uint8_t place = fireworkCodes(word);
-  return word | (static_cast<uint32_t>(code) << (4 * place));
-}
 
 }  // namespace
 
@@ -34,6 +31,12 @@ uint8_t fireworkCodes(uint32_t word) {
   return codes;
 }
 
+uint32_t fireworkWordWith(uint32_t word, uint8_t code) {
+  const uint8_t place = fireworkCodes(word);
+  if (place >= firework::kCodes) return word;
+  return word | (static_cast<uint32_t>(code & kCodeMask) << (4 * place));
+}
+
 bool fillsFirework(const Item* paint, const Item* firework) {
   return paintCode(paint) != 0 && holds(firework) && firework->id == firework::kItem;
 }
@@ -47,7 +50,7 @@ FireworkFill fillFirework(Inventory& inventory, SlotRef paint, SlotRef target) {
     fill.result = FireworkFill::Full;
     return fill;
   }
-  const uint32_t word = withCode(firework->word, code);
+  const uint32_t word = fireworkWordWith(firework->word, code);
   if (firework->count == 1) {
     firework->word = word;
     inventory.useOneOf(paint);
@@ -67,5 +70,17 @@ FireworkFill fillFirework(Inventory& inventory, SlotRef paint, SlotRef target) {
   }
   inventory.useOneOf(paint);
   fill = {FireworkFill::Filled, where};
+  return fill;
+}
+
+FireworkFill fillPlayersFirework(Player& player, SlotRef paint, SlotRef target) {
+  Inventory& inventory = *player.inventory;
+  const Item* paintItem = inventory.slotItem(paint);
+  const Item* firework = inventory.slotItem(target);
+  const uint16_t paintId = paintItem != nullptr ? paintItem->id : 0;
+  const uint32_t before = firework != nullptr ? firework->word : 0;
+  const FireworkFill fill = fillFirework(inventory, paint, target);
+  GameHostRequests* host = player.game != nullptr ? player.game->hostRequests() : nullptr;
+  if (fill.result == FireworkFill::Filled && host != nullptr) host->reportFireworkFilled(paintId, before);
   return fill;
 }

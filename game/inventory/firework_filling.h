@@ -12,6 +12,7 @@
 
 class Inventory;
 class Item;
+class Player;
 
 namespace firework {
 constexpr uint16_t kItem = 1042;
@@ -22,6 +23,8 @@ constexpr uint8_t kCodes = 4;
 uint8_t paintCode(const Item* item);
 // How many colour codes the firework's word holds.
 uint8_t fireworkCodes(uint32_t word);
+// The word with the colour code in its next empty place (a word that holds four: as it is).
+uint32_t fireworkWordWith(uint32_t word, uint8_t code);
 // Whether the first stack is a paint and the second a firework.
 bool fillsFirework(const Item* paint, const Item* firework);
 
@@ -33,3 +36,6 @@ struct FireworkFill {
 
 // One paint of the first slot into the firework of the second.
 FireworkFill fillFirework(Inventory& inventory, SlotRef paint, SlotRef firework);
+// The same in the player's own inventory; a joined player's host hears of each filling, so that
+// its count of her items holds the firework as she filled it and her burst shows its colours.
+FireworkFill fillPlayersFirework(Player& player, SlotRef paint, SlotRef firework);

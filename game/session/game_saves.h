@@ -10,7 +10,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "world/map/world_params.h"
 #include "world/rules/game.h"
@@ -73,6 +75,11 @@ class GameSaves {
   // the character's statistics file.
   virtual void loadStatistics() = 0;
   virtual void saveStatistics() = 0;
+
+  // The token a host handed the current character (the host named by `hostKey`, e.g. its address)
+  // to know her again by, kept beside her character in a file of its own; empty for none.
+  virtual std::vector<uint8_t> hostToken(const std::string& hostKey) const = 0;
+  virtual void keepHostToken(const std::string& hostKey, std::span<const uint8_t> token) = 0;
 };
 
 // No world entry, nothing saved or loaded, a fresh local player. Not final: tests record the calls
@@ -96,5 +103,7 @@ class NullGameSaves : public GameSaves {
                                                       GameClock* clock) override;
   void loadStatistics() override {}
   void saveStatistics() override {}
+  std::vector<uint8_t> hostToken(const std::string&) const override { return {}; }
+  void keepHostToken(const std::string&, std::span<const uint8_t>) override {}
 };
 

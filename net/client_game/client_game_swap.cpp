@@ -1,5 +1,7 @@
 #include "net/client_game/client_game_swap.h"
 
+#include <string>
+
 #include "engine/scene/director.h"
 #include "engine/scene/scheduler.h"
 #include "game/session/game_screen.h"
@@ -7,6 +9,20 @@
 #include "net/endpoint/net_client.h"
 #include "world/rules/game.h"
 #include "world/rules/logic.h"
+
+namespace {
+
+// What her character keeps a host's token under: the address and port she typed, or the host's
+// store-front id.
+std::string hostKey(const kel::base::DesktopConnectionInfo& host) {
+  if (host.kind() == kel::base::DesktopConnectionInfo::kSteam) {
+    return "store:" + std::to_string(static_cast<const kel::base::DesktopClientSteamConnectionInfo&>(host).hostId());
+  }
+  const auto& direct = static_cast<const kel::base::DesktopDirectConnectionInfo&>(host);
+  return direct.host() + ":" + std::to_string(direct.port());
+}
+
+}  // namespace
 
 ClientGameSwap::ClientGameSwap(LocalSession& local, const WorldContext& seams, NetNotices* notices,
                                PlayerEvents* events)
@@ -31,6 +47,7 @@ bool ClientGameSwap::joinWorld(const kel::base::DesktopConnectionInfo& host, con
   net.worldReceiver().setScreen(screens_.transfer);
   ClientGameExit& exit = *this;
   joined_ = std::make_unique<JoinedGame>(net, exit, seams_, events_, &local_.running(), local_.services());
+  joined_->knowHost(hostKey(host));
   host_ = host.clone();
   characterName_ = characterName;
   if (net.bridge() == nullptr || joined_->player() == nullptr) {

@@ -24,6 +24,7 @@
 #include "platform/settings/settings.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/cells/map_block.h"
+#include "world/time/world_timers.h"
 #include "world/world.h"
 
 namespace {
@@ -208,6 +209,10 @@ void GameRemoteClient::reportCraft(uint16_t recipeRow, std::span<const CraftedSt
   send(out);
 }
 
+void GameRemoteClient::reportFireworkFilled(uint16_t paintId, uint32_t fireworkWord) {
+  send(wire::clientMessage(wire::PlayerMsg::FillFirework).u16(paintId).u32(fireworkWord));
+}
+
 bool GameRemoteClient::openBag(const Item& bag) {
   if (player_ == nullptr || bag.isNone()) return false;
   const Item one(bag.id, 0, 1, 0, 0);
@@ -256,5 +261,7 @@ bool GameRemoteClient::consumeItem(Item* item) {
   if (player_ == nullptr) return false;
   if (item != nullptr && !canConsume(*player_, *item)) return false;
   send(wire::clientMessage(wire::PlayerMsg::ConsumeItem).item(item));
+  // What she ate is gone once the caller took it from her slot, later in this frame.
+  if (world_ != nullptr) world_->timers().scheduleOnce(world_timer::kKeepCharacter, 0.0f, [this](float) { keepCharacter(); });
   return true;
 }

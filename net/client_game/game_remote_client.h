@@ -103,6 +103,8 @@ class GameRemoteClient final : public Game,
   void reportItemLearned(uint16_t itemId) override;
   // The host keeps its own count of the player's items: it pays for the craft out of that count.
   void reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) override;
+  // The host fills the firework in its own count of her items, from the paint she used.
+  void reportFireworkFilled(uint16_t paintId, uint32_t fireworkWord) override;
   // The host rolls the bag out of its own count of her items and sends what it held.
   bool openBag(const Item& bag) override;
   uint8_t sessionKind() override { return kSessionKind; }

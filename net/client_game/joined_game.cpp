@@ -1,5 +1,10 @@
 #include "net/client_game/joined_game.h"
 
+#include <algorithm>
+#include <optional>
+#include <tuple>
+#include <vector>
+
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/session/game_saves.h"
@@ -21,8 +26,9 @@ JoinedGame::JoinedGame(NetClient& net, ClientGameExit& exit, const WorldContext&
     : net_(net),
       seams_(seams),
       running_(running),
+      saves_(savesOf(services)),
       game_(net, exit, services),
-      player_(savesOf(services).loadLocalPlayer(game_, events, nullptr)) {
+      player_(saves_.loadLocalPlayer(game_, events, nullptr)) {
   game_.lendPlayer(player_.get());
   rules_.setPlayer(player_.get());
   rules_.setEntities(&swing_);
@@ -62,6 +68,17 @@ void JoinedGame::worldCreated(World& world, WorldEntities& entities, const Playe
   setCurrentWorld(&world);
 }
 
+void JoinedGame::knowHost(const std::string& hostKey) {
+  const std::vector<uint8_t> kept = saves_.hostToken(hostKey);
+  std::optional<wire::Token> token;
+  if (kept.size() == std::tuple_size_v<wire::Token>) {
+    token.emplace();
+    std::copy(kept.begin(), kept.end(), token->begin());
+  }
+  net_.setHostToken(token);
+  net_.setIdentityListener([this, hostKey](const wire::Token& handed) { saves_.keepHostToken(hostKey, handed); });
+}
+
 void JoinedGame::downloadStarted() { game_.begin(kJoinedLoadingMode, {}); }
 
 // A moment after the clock, as a loaded world is entered a moment after its file was read.
@@ -77,6 +94,7 @@ void JoinedGame::detach() {
   game_.stopTimers();
   if (net_.localPlayer() == player_.get()) net_.setLocalPlayer(nullptr);
   net_.setHandOverListener({});
+  net_.setIdentityListener({});
   net_.worldReceiver().setArrival(nullptr);
   if (World* world = game_.world()) {
     if (running_ != nullptr) running_->giveBack(world->serial(), player_ != nullptr ? player_->playerId() : 0);

@@ -15,6 +15,7 @@
 // Main thread only.
 
 #include <memory>
+#include <string>
 
 #include "game/rules/local_logic.h"
 #include "net/client_game/client_swing_targets.h"
@@ -22,6 +23,7 @@
 #include "net/transfer/world_arrival.h"
 #include "world/time/world_timers.h"
 
+class GameSaves;
 class NetClient;
 class PlayerDesktopLocal;
 class PlayerEvents;
@@ -44,6 +46,11 @@ class JoinedGame final : public WorldArrival {
   // Null when the character could not be read.
   PlayerDesktopLocal* player() const { return player_.get(); }
 
+  // The host she joins, by a key the character's saves keep its token under (its address and
+  // port, or its store-front id): her hello names the token it handed her before, and a token it
+  // hands her now is kept beside her character.
+  void knowHost(const std::string& hostKey);
+
   // ---- WorldArrival ----
   WorldContext worldContext() override;
   void worldCreated(World& world, WorldEntities& entities, const PlayerCells& cells) override;
@@ -59,6 +66,7 @@ class JoinedGame final : public WorldArrival {
   NetClient& net_;
   WorldContext seams_;
   RunningWorld* running_;
+  GameSaves& saves_;
   LocalLogic rules_{nullptr, nullptr, nullptr};
   GameRemoteClient game_;
   ClientSwingTargets swing_{game_};

@@ -37,7 +37,7 @@ void NetClient::start() {
 
 void NetClient::sendHello() {
   state_ = kHelloSent;
-  sendMessage(wire::helloMessage(localName()));
+  sendMessage(wire::helloMessage(localName(), hostToken_));
 }
 
 void NetClient::timedOut() { onPeerLost(kel::NET_HOST_PEER, lost_reason::kTimedOut); }
@@ -53,6 +53,7 @@ void NetClient::handleConnection(wire::WireIn& in, uint8_t) {
   static constexpr HandlerTable<Handler> kHandlers{
       {wire::ConnectionMsg::Ready, &NetClient::hostReady},
       {wire::ConnectionMsg::Admission, &NetClient::admitted},
+      {wire::ConnectionMsg::Identity, &NetClient::identified},
       {wire::ConnectionMsg::Departure, &NetClient::departure},
       {wire::ConnectionMsg::Refusal, &NetClient::refused},
       {wire::ConnectionMsg::Hello, &NetClient::joined},
@@ -69,6 +70,18 @@ void NetClient::hostReady(wire::WireIn&) {
 void NetClient::admitted(wire::WireIn& in) {
   cancelTimer(endpoint_timer::kJoinTimeout);
   if (in.u16() == wire::kAdmitted) sendMessage(wire::worldRequestMessage());
+}
+
+// Her game keeps the token beside her character; a name other than hers is the host's, and she
+// is told why as she enters.
+void NetClient::identified(wire::WireIn& in) {
+  if (state_ != kHelloSent) return;
+  const wire::Identity identity = wire::readIdentity(in);
+  if (identityListener_ && identity.token != hostToken_) identityListener_(identity.token);
+  hostToken_ = identity.token;
+  if (identity.name.empty() || identity.name == localName()) return;
+  renamedNotice_ = "A player here is or was called " + localName() + ": you play as " + identity.name + ".";
+  setLocalName(identity.name);
 }
 
 void NetClient::handleWorldData(wire::WireIn& in, uint8_t) {
@@ -119,6 +132,7 @@ void NetClient::refused(wire::WireIn& in) {
   const uint8_t reason = in.u8();
   if (reason == wire::kRefusedFull) onPeerLost(kel::NET_HOST_PEER, lost_reason::kServerFull);
   if (reason == wire::kRefusedVersion) onPeerLost(kel::NET_HOST_PEER, lost_reason::kVersionDiffers);
+  if (reason == wire::kRefusedStillHere) onPeerLost(kel::NET_HOST_PEER, lost_reason::kStillHere);
 }
 
 void NetClient::onPeerLost(uint8_t peer, uint8_t reason) {

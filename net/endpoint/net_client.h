@@ -27,6 +27,7 @@
 #include "net/endpoint/net_player_table.h"
 #include "net/players/player_client.h"
 #include "net/transfer/world_receiver.h"
+#include "net/wire/connection_messages.h"
 
 class Entity;
 class RealEntity;
@@ -88,6 +89,10 @@ class NetClient : public NetCommon {
     if (handOverListener_) handOverListener_();
   }
   PlayerDesktopLocal* localPlayer() const { return localPlayer_; }
+  // The token this host handed her character on an earlier entry, named in her hello (none: she
+  // has none for it); and who keeps the token the host knows her by once it says (empty: nobody).
+  void setHostToken(std::optional<wire::Token> token) { hostToken_ = token; }
+  void setIdentityListener(std::function<void(const wire::Token&)> listener) { identityListener_ = std::move(listener); }
   // The interface (not owned; null: the null form).
   void setView(NetClientView* view) { view_ = view != nullptr ? view : &nullView_; }
   // The copy of another player; null for an empty entry, the local peer or an id past the table.
@@ -139,6 +144,8 @@ class NetClient : public NetCommon {
   void timedOut();
   void hostReady(wire::WireIn& in);
   void admitted(wire::WireIn& in);
+  // [0][13]: the token and the name the host knows her character by.
+  void identified(wire::WireIn& in);
   void departure(wire::WireIn& in);
   void refused(wire::WireIn& in);
   void joined(wire::WireIn& in);
@@ -234,6 +241,10 @@ class NetClient : public NetCommon {
   WorldReceiver worldReceiver_{*this};
   PlayerDesktopLocal* localPlayer_ = nullptr;
   std::function<void()> handOverListener_;
+  std::optional<wire::Token> hostToken_;
+  std::function<void(const wire::Token&)> identityListener_;
+  // Why the host named her otherwise, told once she is in the game; empty: it did not.
+  std::string renamedNotice_;
   NullNetClientView nullView_;
   NetClientView* view_ = &nullView_;
   struct HeldChange {

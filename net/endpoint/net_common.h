@@ -43,6 +43,8 @@ class NetCommon : public Net {
   void route(wire::WireIn& in, uint8_t peer);
   uint8_t localPeerId() const override { return localPeerId_; }
   const std::string& localName() const { return localName_; }
+  // The host named the local player otherwise (another player here has her name).
+  void setLocalName(std::string name) { localName_ = std::move(name); }
   wire::Side side() const { return side_; }
   // Received messages refused by the catalogue's check so far.
   uint64_t refusedCount() const { return refused_; }

@@ -112,10 +112,27 @@ void NetServer::admit(wire::WireIn& in, uint8_t peer) {
     onPeerLost(peer, lost_reason::kVersionDiffers);
     return;
   }
-  players_.put(peer, std::make_unique<NetPlayerServer>(hello.name, makePlayer(peer)));
+  // A token whose character is still here: one character plays one session at a time.
+  const host::Identities::Admitted admitted = identities_.admit(peer, hello, presentNames());
+  if (admitted.refused) {
+    sendTo(wire::refusalMessage(wire::kRefusedStillHere), peer);
+    onPeerLost(peer, lost_reason::kStillHere);
+    return;
+  }
+  const std::string& name = admitted.identity.name;
+  players_.put(peer, std::make_unique<NetPlayerServer>(name, makePlayer(peer)));
   stages_.admit(peer);
   sendTo(wire::admissionMessage(), peer);
-  sendToAllBut(wire::helloMessage(hello.name, peer), peer);
+  sendTo(wire::identityMessage(admitted.identity), peer);
+  sendToAllBut(wire::helloMessage(name, peer), peer);
+}
+
+std::vector<std::string> NetServer::presentNames() const {
+  std::vector<std::string> names;
+  for (size_t index = 0; index < players_.size(); ++index) {
+    if (const NetPlayerEntry* entry = players_.at(static_cast<uint8_t>(index))) names.push_back(entry->name());
+  }
+  return names;
 }
 
 // The receiver's own entry first: until it knows its id, a client would take the entry that has
@@ -159,9 +176,8 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     sendToAllBut(wire::departureMessage(wire::Side::Host, peer), peer);
     if (const NetPlayerServer* client = entryOf(peer); client != nullptr && client->player() != nullptr) {
       leaveWorldBehind(*client->player());
-      if (PlayerServerDesktop* remote = client->remote(); remote != nullptr && remote->items().declared()) {
-        leftWith_.insert_or_assign(entry->name(), std::move(remote->items()));
-      }
+      PlayerServerDesktop* remote = client->remote();
+      identities_.left(peer, remote != nullptr ? &remote->items() : nullptr);
       playersView_->clientPlayerGone(*client->player());
       // Its shots, bobber and pets forget it: none may look up a player that is gone.
       if (WorldEntities* lists = entities()) lists->dropOwner(client->player()->playerId());

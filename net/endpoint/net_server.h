@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "net/endpoint/handler_table.h"
+#include "net/endpoint/host/host_identities.h"
 #include "net/endpoint/host/host_players_view.h"
 #include "net/endpoint/host/join_stages.h"
 #include "net/endpoint/net_common.h"
@@ -184,6 +185,7 @@ class NetServer : public NetCommon {
   void dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void inventory(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void craft(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  void fillFirework(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void openBag(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void restoreRequest(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void portal(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
@@ -219,6 +221,8 @@ class NetServer : public NetCommon {
   std::unique_ptr<PlayerServerDesktop> makePlayer(uint8_t peer);
   // Where an admitted peer's player stands and respawns: what its world's header tells it.
   PlayerCells joiningCells(uint8_t peer) const;
+  // The names of the players with an entry now, the host's own among them.
+  std::vector<std::string> presentNames() const;
   // One [0][7] per player in the game, the receiver's own marked, to the receiver.
   void sendPlayerList(uint8_t receiver);
   // ---- What a client's requests need (host/host_requests.cpp and its neighbours) ----
@@ -270,9 +274,10 @@ class NetServer : public NetCommon {
   host::JoinStages stages_;
   // The peers whose trade confirmation waits for the end of the drain it came in.
   std::vector<uint8_t> waitingConfirms_;
-  // What each character carried when she left, by name, for the rest of the hosting: coming back
-  // she takes it again instead of declaring afresh (else each return would add her inventory).
-  std::map<std::string, PlayerItemCopy> leftWith_;
+  // Who each character is, by the token the host handed her, and what she carried when she left:
+  // coming back she takes it again instead of declaring afresh (else each return would add her
+  // inventory), and nobody else under her name does.
+  host::Identities identities_;
   WorldSender worldSender_{*this};
   NullHostPlayersView noPlayersView_;
   HostPlayersView* playersView_ = &noPlayersView_;

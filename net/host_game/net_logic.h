@@ -68,6 +68,7 @@ class NetLogic final : public LocalLogic {
   MobEntity* spawnMob(const MobDef* mob, engine::Vec2 position, engine::Vec2 motion, uint8_t forced,
                       PlayerBase* owner, uint8_t group) override;
   Entity* spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) override;
+  void effectMadeEntity(Entity* entity) override;
   Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) override;
 
   // ---- Entity motion and state: the base, then its message (net_logic_entities.cpp) ----

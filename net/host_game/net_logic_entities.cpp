@@ -55,6 +55,8 @@ E* NetLogic::announce(E* created) {
   return created;
 }
 
+void NetLogic::effectMadeEntity(Entity* entity) { announce(entity); }
+
 Entity* NetLogic::spawnItemEntity(ItemPtr item, engine::Vec2 position, float speed, float angle, uint8_t flags) {
   return announce(LocalLogic::spawnItemEntity(std::move(item), position, speed, angle, flags));
 }

@@ -8,10 +8,13 @@
 // Only the item's id and count are compared: the item that leaves is the copy's own, so a client
 // cannot improve an item (its modifier, durability) by naming it differently; and the host wears
 // the copy's own tool as it wears the one she holds, so a tool she drops is as worn as she made it.
+// Where she holds stacks of one id with different words (an empty and a filled firework), the one
+// whose word she names is taken first: it is still one of her own.
 //
 // Main thread only.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -36,12 +39,21 @@ class PlayerItemCopy {
   ItemPtr take(uint16_t id, uint16_t count);
   // What take would give, leaving the copy as it is.
   ItemPtr peek(uint16_t id, uint16_t count) const;
+  // As take and peek, of the item's id, the stacks with the item's word first.
+  ItemPtr takeLike(const Item& like, uint16_t count);
+  ItemPtr peekLike(const Item& like, uint16_t count) const;
   uint32_t countOf(uint16_t id) const;
   // The held tool wore by one point: so does the copy's own stack of it (the one as worn as the
   // held one, else the first of its id), as her game wears hers; at 0 it stays, broken.
   void wear(const Item& held);
+  // The units of the id whose word is `word`.
+  uint32_t countWithWord(uint16_t id, uint32_t word) const;
 
  private:
+  // The first stack of the id, one with the word when there is one; null for none.
+  const ItemPtr* firstOf(uint16_t id, std::optional<uint32_t> word) const;
+  ItemPtr takeFrom(uint16_t id, uint16_t count, std::optional<uint32_t> word);
+
   std::vector<ItemPtr> stacks_;
   bool declared_ = false;
 };

@@ -111,7 +111,7 @@ void PlayerServer::setSpawnCell(uint16_t column, uint16_t row) {
 void PlayerServer::consumeHeldItem() {
   if (Item* held = heldItem(); held != nullptr) {
     // A held stack the copy no longer holds (spent another way since) is held no longer.
-    const bool paid = (world != nullptr && world->isCreative()) || items_.take(held->id, 1) != nullptr;
+    const bool paid = (world != nullptr && world->isCreative()) || items_.takeLike(*held, 1) != nullptr;
     if (!paid || held->consumeOne()) heldItemChanged(nullptr, selectedSlot());
   }
   wire::WireOut out = wire::hostMessage(wire::PlayerMsg::HeldItemUsedUp);

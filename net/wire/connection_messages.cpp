@@ -1,5 +1,8 @@
 #include "net/wire/connection_messages.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace wire {
 
 WireOut helloMessage(std::string_view name, uint8_t peer, uint32_t version) {
@@ -9,12 +12,37 @@ WireOut helloMessage(std::string_view name, uint8_t peer, uint32_t version) {
   return out;
 }
 
+WireOut helloMessage(std::string_view name, const std::optional<Token>& token) {
+  WireOut out = helloMessage(name);
+  if (token) out.raw(*token);
+  return out;
+}
+
 Hello readHello(WireIn& in) {
   Hello hello;
   hello.peer = in.peer();
   hello.name = in.name();
   hello.version = in.u32();
+  const std::span<const uint8_t> tail = in.rest();
+  if (tail.size() == std::tuple_size_v<Token>) {
+    hello.token.emplace();
+    std::copy(tail.begin(), tail.end(), hello.token->begin());
+  }
   return hello;
+}
+
+WireOut identityMessage(const Identity& identity) {
+  WireOut out(outgoing(ConnectionMsg::Identity, Side::Host));
+  out.raw(identity.token).name(identity.name);
+  return out;
+}
+
+Identity readIdentity(WireIn& in) {
+  Identity identity;
+  const std::span<const uint8_t> token = in.raw(identity.token.size());
+  std::copy(token.begin(), token.end(), identity.token.begin());
+  identity.name = in.name();
+  return identity;
 }
 
 WireOut readyMessage() {

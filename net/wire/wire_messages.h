@@ -10,6 +10,14 @@
 // 51 and 53), and then two names.
 //
 // Notes on rows:
+//   [0][2]   a client of this game adds the 16-byte token the host handed her character on an
+//            earlier entry (none: she has not been here); the host relays 39 bytes, never a token.
+//   [0][12]  reasons: 0 full, 1 version differs, 2 her character is still in the game.
+//   [0][13]  to the admitted client: the token the host knows her character by and the name she
+//            plays under (another than her own when a player here has that name or had it).
+//   [2][14]  a joined player filled a firework in her inventory: the paint's id and the word of the
+//            firework she filled, before the filling. The host's copy of her items spends one paint
+//            and sets the firework's next colour itself, so her burst has the colours she made.
 //   [2][19]  every stack a joined player carries, once as it enters: the host's copy of its items.
 //   [2][47]  statistics travel from the host only: a client's would count on the host's own player.
 //   [2][49]  a recipe row a joined player crafted and the stacks it used up (id and count read): the
@@ -32,7 +40,7 @@
 #define WIRE_CONNECTION_MESSAGES(X, k) \
   X(k, Ready, 0, C, 6, "d", "ready") \
   X(k, NoCharacter, 1, H, 3, "b", "no character") \
-  X(k, Hello, 2, B, 39, "PNd", "hello") \
+  X(k, Hello, 2, B, 39, "PNd*", "hello") \
   X(k, Admission, 3, C, 4, "w", "admission") \
   X(k, Departure, 4, B, 4, "Pb", "departure") \
   X(k, Entered, 5, H, 4, "bb", "entered") \
@@ -41,9 +49,11 @@
   X(k, WorldRequest, 9, H, 4, "w", "world request") \
   X(k, WorldProgress, 10, H, 4, "w", "world progress") \
   X(k, Joining, 11, C, 3, "b", "joining") \
-  X(k, Refusal, 12, C, 3, "b", "refusal")
+  X(k, Refusal, 12, C, 3, "b", "refusal") \
+  X(k, Identity, 13, C, 50, "16xN", "identity")
 
 #define WIRE_PLAYER_MESSAGES(X, k) \
+  X(k, FillFirework, 14, H, 8, "wd", "fill firework") \
   X(k, RespawnRequest, 15, H, 2, "", "respawn request") \
   X(k, PlayerCell, 15, C, 7, "PC", "player cell") \
   X(k, SpawnCell, 16, C, 6, "ww", "spawn cell") \

@@ -95,3 +95,11 @@ void LocalGameSaves::loadStatistics() {
 
 // The store writes the bytes, so its platform values reach the store front with them.
 void LocalGameSaves::saveStatistics() { saves_.characters().saveStatsBytes(statsStore().writeStatistics()); }
+
+std::vector<uint8_t> LocalGameSaves::hostToken(const std::string& hostKey) const {
+  return saves_.characters().hostToken(hostKey);
+}
+
+void LocalGameSaves::keepHostToken(const std::string& hostKey, std::span<const uint8_t> token) {
+  saves_.characters().keepHostToken(hostKey, token);
+}

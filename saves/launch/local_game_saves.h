@@ -39,6 +39,8 @@ class LocalGameSaves final : public GameSaves {
                                                       GameClock* clock) override;
   void loadStatistics() override;
   void saveStatistics() override;
+  std::vector<uint8_t> hostToken(const std::string& hostKey) const override;
+  void keepHostToken(const std::string& hostKey, std::span<const uint8_t> token) override;
 
  private:
   LocalSaves& saves_;

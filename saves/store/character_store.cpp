@@ -13,6 +13,7 @@
 #include "saves/character/starter_kit.h"
 #include "saves/store/backup_restore.h"
 #include "saves/store/entry_list.h"
+#include "saves/store/host_tokens.h"
 #include "saves/store/safe_write.h"
 #include "saves/store/save_names.h"
 
@@ -21,6 +22,8 @@ namespace {
 constexpr float kNewCharacterHealth = 5.0f;
 // Every id of all 13 categories counted: far below this. Anything larger is not a stats file.
 constexpr size_t kMaxStatsFileBytes = 16u << 20;
+// A few dozen hosts' lines; anything larger is not a hosts file.
+constexpr size_t kMaxHostsFileBytes = 64u << 10;
 
 bool readWholeFile(kel::FileHandle& file, size_t limit, std::vector<uint8_t>& bytes) {
   if (!file.isOpen()) return false;
@@ -88,7 +91,7 @@ bool CharacterStore::nameIsFree(const std::string& name, const PlayerEntry* self
   if (self != nullptr && engine::equalsIgnoreCase(file, self->fileName)) return true;
   const std::string path = pathOf(file);
   return !files_.exists(path) && !files_.exists(backupPathOf(path)) &&
-         !files_.exists(statPathOf(path));
+         !files_.exists(statPathOf(path)) && !files_.exists(hostsPathOf(path));
 }
 
 CharacterRecord newCharacterRecord(const PlayerEntry& entry) {
@@ -149,7 +152,7 @@ bool CharacterStore::rename(PlayerEntry& entry, const std::string& newName) {
   if (newFile != entry.fileName) {
     moved = files_.movePath(oldPath, newPath);
     if (moved) entry.fileName = newFile;
-    for (auto sibling : {&backupPathOf, &statPathOf}) {
+    for (auto sibling : {&backupPathOf, &statPathOf, &hostsPathOf}) {
       if (moved && files_.exists(sibling(oldPath))) {
         moved = files_.movePath(sibling(oldPath), sibling(newPath));
       }
@@ -164,7 +167,7 @@ bool CharacterStore::rename(PlayerEntry& entry, const std::string& newName) {
 bool CharacterStore::remove(PlayerEntry& entry) {
   const std::string path = pathOf(entry.fileName);
   bool removed = files_.exists(path) && files_.deletePath(path);
-  for (const std::string& sibling : {backupPathOf(path), statPathOf(path)}) {
+  for (const std::string& sibling : {backupPathOf(path), statPathOf(path), hostsPathOf(path)}) {
     if (files_.exists(sibling)) files_.deletePath(sibling);
   }
   dropEntry(entries_, current_, entry);
@@ -226,6 +229,34 @@ bool CharacterStore::saveStatsBytes(std::span<const uint8_t> bytes) const {
 void CharacterStore::deleteStats() const {
   const std::string path = currentStatPath();
   if (!path.empty() && files_.exists(path)) files_.deletePath(path);
+}
+
+HostTokens CharacterStore::loadHostTokens() const {
+  const std::string path = current_ != nullptr ? hostsPathOf(pathOf(current_->fileName)) : std::string();
+  if (path.empty() || !files_.exists(path)) return {};
+  kel::FileHandle file(path, kel::FileHandle::READ);
+  std::vector<uint8_t> bytes;
+  if (!readWholeFile(file, kMaxHostsFileBytes, bytes)) return {};
+  return readHostTokens(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::vector<uint8_t> CharacterStore::hostToken(const std::string& hostKey) const {
+  const HostTokens tokens = loadHostTokens();
+  const auto found = tokens.find(hostKey);
+  return found != tokens.end() ? found->second : std::vector<uint8_t>{};
+}
+
+// Written directly, as the statistics are: safe writing's temporary and backup files are the
+// character file's own (stem.tmp, stem.bak), which a character save may be writing meanwhile.
+bool CharacterStore::keepHostToken(const std::string& hostKey, std::span<const uint8_t> token) {
+  if (current_ == nullptr) return false;
+  HostTokens tokens = loadHostTokens();
+  tokens[hostKey].assign(token.begin(), token.end());
+  const std::string text = writeHostTokens(tokens);
+  kel::FileHandle file(hostsPathOf(pathOf(current_->fileName)), kel::FileHandle::READ_WRITE_NEW);
+  if (!file.isOpen()) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), file.stream()) == text.size();
+  return std::fflush(file.stream()) == 0 && written;
 }
 
 bool CharacterStore::restoreBackup(const std::string& fileName, std::string* keptAside) {

@@ -1,13 +1,14 @@
 #pragma once
 // The saved characters in the players folder: the list the menus show, the current character,
 // and creating, renaming, deleting and saving characters. Every file a character owns is
-// <name>.dat, with <name>.bak (its previous save), <name>.tmp (a save under way) and <name>.stat
-// (its statistics) beside it. Character files are written only through safe writing, and the
+// <name>.dat, with <name>.bak (its previous save), <name>.tmp (a save under way), <name>.stat
+// (its statistics) and <name>.hosts (the tokens hosts know her by, host_tokens.h) beside it. Character files are written only through safe writing, and the
 // store never writes over or deletes a file that is not one of its listed characters'.
 // Game thread only.
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -79,12 +80,18 @@ class CharacterStore {
   bool saveStatsBytes(std::span<const uint8_t> bytes) const;
   void deleteStats() const;
 
+  // The token the host of `hostKey` handed the current character, from her <name>.hosts (empty:
+  // none, no current character or no readable file); keeping one rewrites that file with it.
+  std::vector<uint8_t> hostToken(const std::string& hostKey) const;
+  bool keepHostToken(const std::string& hostKey, std::span<const uint8_t> token);
+
   // Whether a character could take the name: it can be a file name, no character but `self` has
   // it (ignoring case), and no file of the name lies in the folder.
   bool nameIsFree(const std::string& name, const PlayerEntry* self = nullptr) const;
 
  private:
   std::string currentStatPath() const;
+  std::map<std::string, std::vector<uint8_t>> loadHostTokens() const;
   void sortEntries();
 
   kel::FileSystemBridge& files_;

@@ -12,16 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "content/art/debris_rect_lists.h"
 #include "content/items/item.h"
 #include "engine/text/label.h"
 #include "entities/core/world_entities.h"
-#include "entities/particles/debris_entity.h"
-#include "entities/particles/debris_list.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
+#include "tests/support/firework_sparks.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
@@ -52,18 +50,9 @@ bool consoleSays(const std::string& text) {
 
 size_t flying() { return player()->world->entities()->bullets().size(); }
 
-// The spark colours among the world's particles, told by the spark row's place each colour takes.
+// The spark colours among the world's particles.
 void collectSparkColours(std::set<uint8_t>& colours) {
-  const DebrisList& particles = player()->world->entities()->debris();
-  for (size_t i = 0; i < particles.size(); ++i) {
-    const DebrisRect& rect = particles.at(i).look.rect;
-    for (uint8_t colour = 1; colour <= 15; ++colour) {
-      for (bool small : {false, true}) {
-        const DebrisRect spark = fireworkSparkRect(colour, small);
-        if (rect.x == spark.x && rect.y == spark.y && rect.width == spark.width) colours.insert(colour);
-      }
-    }
-  }
+  testsupport::collectSparkColours(player()->world->entities()->debris(), colours);
 }
 
 SlotRef slotOf(uint16_t id) {

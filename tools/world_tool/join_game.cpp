@@ -153,6 +153,10 @@ class JoinGame final : public ScriptedPlayer {
                  seconds > 0 ? static_cast<double>(bytes - receivedAtJoin_) / seconds : 0.0);
     if (swap_->joined() != nullptr) swap_->joined()->game().quit();
     std::fprintf(out_, "left\n");
+    // The game keeps her character in its own players folder, never in the --character file.
+    if (const PlayerEntry* entry = services_.saves().characters().current()) {
+      std::fprintf(out_, "character saved in %s\n", services_.saves().characters().pathOf(entry->fileName).c_str());
+    }
     std::fflush(out_);
   }
 

@@ -194,12 +194,14 @@ const char* usage() {
          "the items lying in the world and the cells' checksum.\n"
          "\n"
          "join joins the host at HOST:PORT as NAME (the character NAME of the game's save folder, made when\n"
-         "missing, or the --character FILE) and plays the script in the host's world: walk, jump, mine,\n"
-         "place (each waits for the host's answer on the cell), use, select, drop, pickup, wait, and\n"
-         "trade NAME (ask that player), accept (the next request to trade), offer SLOT (a quick slot's stack\n"
-         "in the open trade window), ready (and wait for the trade to close). After each step it prints its\n"
-         "cell, health, inventory, the items lying in its copy of the world and the cells' checksum; at the\n"
-         "end it leaves and prints the bytes it received.";
+         "missing, or a copy of the --character FILE put there under the file's name) and plays the script\n"
+         "in the host's world: walk, jump, mine, place (each waits for the host's answer on the cell), use,\n"
+         "select, drop, pickup, wait, and trade NAME (ask that player), accept (the next request to trade),\n"
+         "offer SLOT (a quick slot's stack in the open trade window), ready (and wait for the trade to\n"
+         "close). After each step it prints its cell, health, inventory, the items lying in its copy of the\n"
+         "world and the cells' checksum; at the end it leaves and prints the bytes it received. The\n"
+         "character is saved as the game saves a joined player's: in the save folder's players folder\n"
+         "(the path is printed at the end), never back into the --character FILE.";
 }
 
 std::optional<ToolArgs> parseArgs(const std::vector<std::string>& args, std::string& error) {

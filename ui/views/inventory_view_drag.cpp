@@ -206,7 +206,7 @@ bool InventoryView::encrust(SlotRef setting, SlotRef target) {
 bool InventoryView::fillFireworkWith(SlotRef paint, SlotRef target) {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) return false;
-  const FireworkFill fill = fillFirework(*p->inventory, paint, target);
+  const FireworkFill fill = fillPlayersFirework(*p, paint, target);
   switch (fill.result) {
     case FireworkFill::Filled: break;
     case FireworkFill::Full: status_ = "The firework holds four colours already."; return false;

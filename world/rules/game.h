@@ -127,8 +127,9 @@ class GamePeerReports {
 // What a joined player asks its host for, where a game with its own world runs the rules itself:
 // a mob its swing hit (alone, the swing hits the mob), a portal choice, one item slot for a peer,
 // an item it learned (alone, the caller has added it to the player's knowledge already), a
-// recipe it crafted with the units it used up (alone, the inventory already holds the result), and
-// a bag it opens (alone, the caller rolls the bag itself).
+// recipe it crafted with the units it used up (alone, the inventory already holds the result), a
+// firework it filled (alone, the inventory holds it filled already), and a bag it opens (alone,
+// the caller rolls the bag itself).
 class GameHostRequests {
  public:
   virtual ~GameHostRequests() = default;
@@ -137,6 +138,8 @@ class GameHostRequests {
   virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
   virtual void reportItemLearned(uint16_t itemId) = 0;
   virtual void reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) = 0;
+  // One paint of `paintId` went into the firework whose word was `fireworkWord` before it.
+  virtual void reportFireworkFilled(uint16_t paintId, uint32_t fireworkWord) = 0;
   // The host rolls the bag and sends what it held: true when the request went out, and the caller
   // spends the bag; false when this game rolls bags itself.
   virtual bool openBag(const Item& bag) = 0;
@@ -221,6 +224,7 @@ class NullGame : public GameInterface,
   void sendHeldItem() override {}
   void reportItemLearned(uint16_t) override {}
   void reportCraft(uint16_t, std::span<const CraftedStack>) override {}
+  void reportFireworkFilled(uint16_t, uint32_t) override {}
   bool openBag(const Item&) override { return false; }
   bool worldIsCreative() override { return false; }
   uint8_t sessionKind() override { return 0; }

@@ -157,6 +157,9 @@ class LogicEntities {
                                   engine::Vec2 aim, uint8_t flags) = 0;
   virtual Entity* spawnDress(ItemPtr item, engine::Vec2 position, engine::Vec2 motion) = 0;
   virtual Entity* spawnFish(const FishCatch& fish, MapBlock& cell, Entity* spawner) = 0;
+  // An entity an effect made in the world itself (a firework's sub-rockets): the rules tell whoever
+  // else must know of it (a host its players); alone nobody.
+  virtual void effectMadeEntity(Entity*) {}
   virtual void pushEntitiesOutOfCell(MapBlock& cell) = 0;
   virtual void wakeEntity(Entity* entity) = 0;
   virtual void leapEntity(Entity* entity, float strength, float angle) = 0;

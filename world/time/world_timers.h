@@ -24,6 +24,7 @@ constexpr int kPlayerUpdate = 4;
 constexpr int kEntities = 5;  // every frame: the entities' whole ticks
 constexpr int kAutosave = 6;
 constexpr int kSettle = 7;  // once, a while after a joined player entered: a death then drops the inventory
+constexpr int kKeepCharacter = 8;  // once, the frame after a joined player ate: her character is kept
 }  // namespace world_timer
 
 // A world's (or a session's) timer group on the scheduler its context names.

@@ -13,6 +13,7 @@
 #include "net/endpoint/net_player_client.h"
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_messages.h"
+#include "world/rules/console_kind.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ void NetClient::enterWorld() {
   PlayerDesktopLocal* player = localPlayer_;
   if (player == nullptr) return;
   enterWorld(wholePart(player->stats.maxHealth), wholePart(player->health));
+  if (!renamedNotice_.empty()) player->showMessage(console_kind::kInformation, std::exchange(renamedNotice_, {}));
   sendMessage(message(wire::PlayerMsg::Look).u32(player->lookWord).peer(localPeerId()));
   sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
   for (uint8_t index = 0; index < 5; ++index) {

@@ -73,10 +73,19 @@ void NetClient::restEntity(wire::WireIn& in) {
   if (RealEntity* entity = networkedEntity(in.u32())) entity->onRest();
 }
 
+// A shot the host ended ends here as it ended there, with what its end shows (a firework's burst):
+// its copy here started a moment later and would otherwise go before its own end. Without rules an
+// end changes nothing but what is drawn.
 void NetClient::removeEntities(wire::WireIn& in) {
   const uint32_t count = in.count();
   for (uint32_t i = 0; i < count; ++i) {
-    if (Entity* entity = entityById(in.u32())) entity->data.removed = true;
+    Entity* entity = entityById(in.u32());
+    if (entity == nullptr) continue;
+    if (entity->kind() == EntityKind::Bullet && !entity->data.removed) {
+      entity->onStop();
+    } else {
+      entity->data.removed = true;
+    }
   }
 }
 

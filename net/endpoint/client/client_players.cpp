@@ -173,11 +173,19 @@ void NetClient::spawnCell(wire::WireIn& in, PlayerDesktopLocal& player) {
 
 // The host names the slot its copy held when it spent the item: the player may have selected
 // another since, and spending only a still-selected slot would keep the item.
-void NetClient::heldItemUsedUp(wire::WireIn& in, PlayerDesktopLocal& player) { player.useUpQuickSlotItem(in.u8()); }
+// What the host spent is in its world now (a placed block, a stack on a shelf): her character is
+// kept without it.
+void NetClient::heldItemUsedUp(wire::WireIn& in, PlayerDesktopLocal& player) {
+  player.useUpQuickSlotItem(in.u8());
+  itemHandedOver();
+}
 
 void NetClient::heldToolWorn(wire::WireIn& in, PlayerDesktopLocal& player) { player.wearTool(in.u8()); }
 
-void NetClient::baitConsumed(wire::WireIn&, PlayerDesktopLocal& player) { player.consumeBait(); }
+void NetClient::baitConsumed(wire::WireIn&, PlayerDesktopLocal& player) {
+  player.consumeBait();
+  itemHandedOver();
+}
 
 void NetClient::breath(wire::WireIn& in, PlayerDesktopLocal& player) {
   player.breath = std::clamp(in.i32(), 0, PlayerBase::kFullBreath);

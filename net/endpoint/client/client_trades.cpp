@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "net/endpoint/net_client.h"
 #include "net/players/player_messages.h"
@@ -53,4 +54,10 @@ void NetClient::tradeStackChanged(wire::WireIn& in, PlayerDesktopLocal& player) 
   player.tradeOfferChanged(in.spec().is(wire::TradeMsg::TradeOffer), item.get());
 }
 
-void NetClient::tradeEvent(wire::WireIn& in, PlayerDesktopLocal& player) { player.tradeEvent(in.spec().id); }
+// A trade that completes moves the stacks in her inventory as its window closes: her character is
+// kept then, as on every other hand-over.
+void NetClient::tradeEvent(wire::WireIn& in, PlayerDesktopLocal& player) {
+  const bool open = player.inventory->trade() != nullptr;
+  player.tradeEvent(in.spec().id);
+  if (open && player.inventory->trade() == nullptr) itemHandedOver();
+}

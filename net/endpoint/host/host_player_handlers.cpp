@@ -65,6 +65,7 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
       {wire::PlayerMsg::DropItem, &NetServer::withRules<&NetServer::dropItem>},
       {wire::PlayerMsg::Inventory, &NetServer::withRules<&NetServer::inventory>},
       {wire::PlayerMsg::Craft, &NetServer::withRules<&NetServer::craft>},
+      {wire::PlayerMsg::FillFirework, &NetServer::withRules<&NetServer::fillFirework>},
       {wire::PlayerMsg::OpenBag, &NetServer::withRules<&NetServer::openBag>},
       {wire::PlayerMsg::RestoreRequest, &NetServer::withRules<&NetServer::restoreRequest>},
       {wire::PlayerMsg::Portal, &NetServer::withRules<&NetServer::portal>},
@@ -134,7 +135,7 @@ wire::PooledItem NetServer::ownStack(PlayerServer& player, const Item* named, ui
   const uint32_t held = player.items().countOf(named->id);
   uint32_t count = std::min<uint32_t>(held, std::max<uint16_t>(named->count, 1));
   if (most != 0) count = std::min<uint32_t>(count, most);
-  return player.items().peek(named->id, static_cast<uint16_t>(count));
+  return player.items().peekLike(*named, static_cast<uint16_t>(count));
 }
 
 void NetServer::effect(wire::WireIn& in, PlayerServerDesktop& player) {

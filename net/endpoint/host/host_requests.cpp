@@ -1,8 +1,8 @@
 // The host's handling of the requests only a client sends in category 2: the actions its player
 // takes in the world (throwing, shooting, using a block, a shelf, eating, catching and hitting mobs,
-// dropping an item, crafting, opening a bag, leaving a bed, a portal, its pet). Each acts through
-// the hosted world's rules for the sender's own player, near where that player stands; the rules
-// tell every client what changed.
+// dropping an item, crafting, filling a firework, opening a bag, leaving a bed, a portal, its pet).
+// Each acts through the hosted world's rules for the sender's own player, near where that player
+// stands; the rules tell every client what changed.
 
 #include <bit>
 #include <cmath>
@@ -18,6 +18,7 @@
 #include "net/endpoint/host/host_bags.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/host/host_crafts.h"
+#include "net/endpoint/host/host_fireworks.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
@@ -144,12 +145,12 @@ void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLog
 }
 
 // Her character's items as she enters, trusted once: the character is the player's own file. A
-// character that was here before in this hosting takes back what she left with instead.
+// character that was here before in this hosting (her token says so) takes back what she left
+// with instead.
 void NetServer::inventory(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
   if (player.items().declared()) return;
-  if (auto kept = leftWith_.find(entryOf(player.peer())->name()); kept != leftWith_.end()) {
-    player.items() = std::move(kept->second);
-    leftWith_.erase(kept);
+  if (std::optional<PlayerItemCopy> kept = identities_.takeKept(player.peer())) {
+    player.items() = std::move(*kept);
     return;
   }
   const uint32_t stacks = in.count();
@@ -161,6 +162,10 @@ void NetServer::inventory(wire::WireIn& in, PlayerServerDesktop& player, LocalLo
 
 void NetServer::craft(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
   host::payForCraft(in, player, world()->isCreative());
+}
+
+void NetServer::fillFirework(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
+  host::fillFireworkFor(in, player, world()->isCreative());
 }
 
 void NetServer::openBag(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {

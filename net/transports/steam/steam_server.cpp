@@ -1,5 +1,7 @@
 #include "net/transports/steam/steam_server.h"
 
+#include <tuple>
+
 #include "net/wire/connection_messages.h"
 #include "net/wire/wire_catalogue.h"
 #include "platform/steam/steam_presence.h"
@@ -8,10 +10,12 @@ namespace steam {
 
 namespace {
 
-// A whole hello: a cut one would take a record that no admission or refusal ever frees.
+// A whole hello (with or without its token): a cut one would take a record that no admission or
+// refusal ever frees.
 bool isHello(const uint8_t* data, uint32_t length) {
   const wire::MessageSpec& hello = wire::outgoing(wire::ConnectionMsg::Hello, wire::Side::Client);
-  return length == hello.size && data[0] == hello.category && data[1] == hello.id;
+  const bool whole = length == hello.size || length == hello.size + std::tuple_size_v<wire::Token>;
+  return whole && data[0] == hello.category && data[1] == hello.id;
 }
 
 }  // namespace

@@ -99,7 +99,8 @@ TEST(NetClientLoss, EachEndShowsItsOwnText) {
 
 TEST(NetClientLoss, TheReasonTextsAndAnEmptyOneForAnyOtherReason) {
   EXPECT_STREQ(connectionLostText(2), "The connection with the host has timed out.");
-  EXPECT_STREQ(connectionLostText(4), "");
+  EXPECT_STREQ(connectionLostText(4), "Can't join! Your character is still in this game: join again in a moment.");
+  EXPECT_STREQ(connectionLostText(5), "");
   EXPECT_STREQ(connectionLostText(255), "");
 }
 

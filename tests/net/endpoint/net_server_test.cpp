@@ -64,10 +64,14 @@ TEST_F(NetServerTest, TheHostIsEntryZeroOnceItListens) {
 
 TEST_F(NetServerTest, AHelloIsAdmittedAndRelayedToTheOthersWithTheNewId) {
   hello("Ann", 1);
-  ASSERT_EQ(bridge->sent.size(), 2u);
+  ASSERT_EQ(bridge->sent.size(), 3u);
   EXPECT_EQ(bridge->sent[0], (Sent{Sent::To, 1, Bytes{0, 3, 1, 0}}));
-  EXPECT_EQ(bridge->sent[1], (Sent{Sent::AllBut, 1, bytesOf(wire::helloMessage("Ann", 1))}));
-  EXPECT_EQ(bridge->sent[1].bytes[2], 1);
+  // Her identity: the token the host knows her character by, and the name she plays under.
+  EXPECT_EQ(bridge->sent[1].kind, Sent::To);
+  ASSERT_EQ(bridge->sent[1].bytes.size(), 50u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bridge->sent[1].bytes.data()) + 18), "Ann");
+  EXPECT_EQ(bridge->sent[2], (Sent{Sent::AllBut, 1, bytesOf(wire::helloMessage("Ann", 1))}));
+  EXPECT_EQ(bridge->sent[2].bytes[2], 1);
   ASSERT_NE(server.players().at(1), nullptr);
   EXPECT_EQ(server.players().at(1)->name(), "Ann");
 }

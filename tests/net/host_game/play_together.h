@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +32,8 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
+#include "game/session/game_saves.h"
+#include "game/session/game_services.h"
 #include "game/session/local_session.h"
 #include "game/session/session_entities.h"
 #include "game/stats/stats_store.h"
@@ -126,10 +129,30 @@ class StayingExit final : public ClientGameExit {
   int leaves = 0;
 };
 
-// One joined player: its endpoint, its game and its local player.
+// A character's saves as far as hosts go: the tokens they handed her, as her hosts file keeps them.
+class CharacterTokens : public NullGameSaves {
+ public:
+  std::vector<uint8_t> hostToken(const std::string& hostKey) const override {
+    const auto found = tokens.find(hostKey);
+    return found != tokens.end() ? found->second : std::vector<uint8_t>{};
+  }
+  void keepHostToken(const std::string& hostKey, std::span<const uint8_t> token) override {
+    tokens[hostKey].assign(token.begin(), token.end());
+  }
+  std::map<std::string, std::vector<uint8_t>> tokens;
+};
+
+constexpr const char* kHostKey = "127.0.0.1:host";
+
+// One joined player: its endpoint, its game and its local player, playing a character whose hosts
+// file is `character` (a new character's by default; the same one again when she comes back).
 struct Joiner {
-  explicit Joiner(const std::string& name) : net(name, &notices) {
-    joined = std::make_unique<JoinedGame>(net, exit, WorldContext{}, &log);
+  explicit Joiner(const std::string& name, std::shared_ptr<CharacterTokens> kept = std::make_shared<CharacterTokens>())
+      : net(name, &notices), character(std::move(kept)) {
+    GameServices services;
+    services.saves = character.get();
+    joined = std::make_unique<JoinedGame>(net, exit, WorldContext{}, &log, nullptr, services);
+    joined->knowHost(kHostKey);
   }
   ~Joiner() {
     joined.reset();
@@ -142,6 +165,7 @@ struct Joiner {
 
   RecordingNotices notices;
   LoopbackClient net;
+  std::shared_ptr<CharacterTokens> character;
   StayingExit exit;
   PlayerLog log;
   std::unique_ptr<JoinedGame> joined;
@@ -378,6 +402,21 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
       }
     }
     return {};
+  }
+  // `asking` asks the player at `askedPeer` (joined as `asked`), who stands beside her, and that
+  // player accepts: true once both trade windows are open.
+  bool openTrade(Joiner& asking, Joiner& asked, uint8_t askedPeer) {
+    MapBlock& beside = *hostWorld->cellAt(column + 1, groundIn(column + 1)->y + 1);
+    walk(asked, beside);
+    const bool there = runUntil([&] {
+      const PlayerBase* seen = asking.net.remotePlayer(askedPeer);
+      return seen != nullptr && seen->cellX == beside.x && onHost(askedPeer).cellX == beside.x;
+    });
+    if (!there) return false;
+    asking.game().requestTrade(asking.net.remotePlayer(askedPeer));
+    if (!runUntil([&] { return !asked.log.asked.empty(); })) return false;
+    asked.game().answerTrade(trade::kAccept, asked.log.asked[0].askedAs, asked.log.asked[0].asking);
+    return runUntil([&] { return asking.inventory().trade() != nullptr && asked.inventory().trade() != nullptr; });
   }
   void useChest(Joiner& joiner, const MapBlock& cell) {
     const Bytes use{2, 26, static_cast<uint8_t>(cell.x), static_cast<uint8_t>(cell.x >> 8),

@@ -23,6 +23,7 @@ constexpr SlotRef kTrinket{SlotKind::Trinket, 0, 0};
 
 class PlayTogetherDepartures : public PlayTogether {
  protected:
+  std::shared_ptr<CharacterTokens> backFrom_;
   void TearDown() override {
     PlayTogether::TearDown();
     resetGameTables();
@@ -68,14 +69,17 @@ class PlayTogetherDepartures : public PlayTogether {
     });
     return bobbers;
   }
-  // She quits her game, as from its pause menu: her endpoint and her connection end.
+  // She quits her game, as from its pause menu: her endpoint and her connection end; her
+  // character (its hosts file) stays for her return.
   void quit(std::unique_ptr<Joiner>& joiner, uint8_t peer) {
+    backFrom_ = joiner->character;
     joiner.reset();
     ASSERT_TRUE(runUntil([&] { return server.players().at(peer) == nullptr; }));
   }
   // She joins again with her character, wearing what it wears: the host hears of it as she enters.
   void rejoin(std::unique_ptr<Joiner>& joiner, const std::string& name, uint64_t user, uint16_t trinket) {
-    joiner = std::make_unique<Joiner>(name);
+    std::shared_ptr<CharacterTokens> character = joiner != nullptr ? joiner->character : backFrom_;
+    joiner = std::make_unique<Joiner>(name, character);
     joiner->inventory().setSlot(kTrinket, newItem(trinket, 0, 1, 0, 0));
     ASSERT_TRUE(meeting->connect(joiner->net, name, user));
     ASSERT_TRUE(runUntil([&] {
@@ -119,7 +123,7 @@ TEST_P(PlayTogetherDepartures, ACharacterWhoComesBackTakesWhatSheLeftWithNotANew
   ann->game().dropItem(ann->inventory().takeSlot({SlotKind::Quick, 0, 0}));
   ASSERT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(stone) == 0; }));
   quit(ann, kAnn);
-  ann = std::make_unique<Joiner>("Ann");
+  ann = std::make_unique<Joiner>("Ann", backFrom_);
   ann->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(stone, 0, 6, 0, 0));
   ASSERT_TRUE(meeting->connect(ann->net, "Ann", 201));
   ASSERT_TRUE(runUntil([&] {

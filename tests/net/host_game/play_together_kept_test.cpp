@@ -1,6 +1,7 @@
 // A joined player's character is kept whenever she hands a stack to the host's world, over real
 // ENet on 127.0.0.1: when her game dies after she stored her stack in the host's chest and she
-// joins again with what her file holds, the stack exists once, in the chest.
+// joins again with what her file holds, the stack exists once, in the chest; when it dies after a
+// trade completed, she comes back holding what the trade gave her.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 
 // A character file of one kind of stack: what the player carried of it when last saved, given
 // back to the player loaded for a new join.
-class KeptCharacter final : public NullGameSaves {
+class KeptCharacter final : public CharacterTokens {
  public:
   explicit KeptCharacter(uint16_t item, uint32_t count) : item_(item), kept_(count) {}
   void saveCharacter(SaveDone done) override {
@@ -25,7 +26,7 @@ class KeptCharacter final : public NullGameSaves {
   }
   std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
                                                       GameClock* clock) override {
-    std::unique_ptr<PlayerDesktopLocal> loaded = NullGameSaves::loadLocalPlayer(game, events, clock);
+    std::unique_ptr<PlayerDesktopLocal> loaded = CharacterTokens::loadLocalPlayer(game, events, clock);
     if (kept_ > 0) loaded->inventory->setSlot({SlotKind::Quick, 0, 0}, newItem(item_, 0, static_cast<uint16_t>(kept_), 0, 0));
     return loaded;
   }
@@ -46,6 +47,7 @@ class PlayTogetherKept : public PlayTogether {
     services.saves = &file;
     cy->joined.reset();
     cy->joined = std::make_unique<JoinedGame>(cy->net, cy->exit, WorldContext{}, &cy->log, nullptr, services);
+    cy->joined->knowHost(kHostKey);
     file.player = cy->joined->player();
     EXPECT_TRUE(meeting->connect(cy->net, "Cy", user));
     EXPECT_TRUE(runUntil([&] { return inGame(*cy) && server.joinStage(kCy) == host::JoinStage::Entered; }));
@@ -91,6 +93,33 @@ TEST_P(PlayTogetherKept, AStoredStackIsNotBackInHerHandsWhenHerGameDies) {
   std::unique_ptr<Joiner> back = joinWith(file, 204);
   EXPECT_EQ(back->inventory().countItems(torch, false, true) + inHostChests(torch), 16u)
       << "the sixteen torches exist once: " << file.kept() << " in her file, " << inHostChests(torch) << " in the chest";
+  file.player = nullptr;
+}
+
+TEST_P(PlayTogetherKept, HerGameKilledAfterATradeComesBackHoldingTheTradesResult) {
+  const uint16_t apple = stackingItems(2)[1];
+  KeptCharacter file(apple, 0);
+  std::unique_ptr<Joiner> cy = joinWith(file, 203);
+  carry(*bo, 0, apple, 3);
+  ASSERT_TRUE(openTrade(*cy, *bo, kBo));
+  ASSERT_TRUE(bo->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
+  ASSERT_TRUE(runUntil([&] { return cy->inventory().trade()->otherOffer(0) != nullptr; }));
+  cy->inventory().trade()->setReady(true);
+  bo->inventory().trade()->setReady(true);
+  ASSERT_TRUE(runUntil([&] {
+    return cy->inventory().trade() == nullptr && cy->inventory().countItems(apple, false, true) == 3;
+  })) << "the trade completed: Bo's three apples are hers";
+
+  // Her game dies: no quit, no save, the connection simply ends.
+  file.player = nullptr;
+  cy->joined.reset();
+  loseConnection(*cy, kCy);
+  cy.reset();
+
+  std::unique_ptr<Joiner> back = joinWith(file, 204);
+  EXPECT_EQ(back->inventory().countItems(apple, false, true), 3u) << "her file holds what the trade gave her";
+  ASSERT_TRUE(runUntil([&] { return onHost(kCy).items().declared(); }));
+  EXPECT_EQ(onHost(kCy).items().countOf(apple), 3u) << "as the host's copy of her items does";
   file.player = nullptr;
 }
 

@@ -38,13 +38,7 @@ TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerPartnersDepartureExchan
   const uint16_t apple = ids[1];
   carry(*ann, 0, stone, 6);
   carry(*bo, 0, apple, 3);
-  MapBlock& boBeside = *hostWorld->cellAt(column + 1, groundIn(column + 1)->y + 1);
-  walk(*bo, boBeside);
-  ASSERT_TRUE(runUntil([&] { return ann->net.remotePlayer(kBo)->cellX == boBeside.x && onHost(kBo).cellX == boBeside.x; }));
-  ann->game().requestTrade(ann->net.remotePlayer(kBo));
-  ASSERT_TRUE(runUntil([&] { return !bo->log.asked.empty(); }));
-  bo->game().answerTrade(trade::kAccept, bo->log.asked[0].askedAs, bo->log.asked[0].asking);
-  ASSERT_TRUE(runUntil([&] { return ann->inventory().trade() != nullptr && bo->inventory().trade() != nullptr; }));
+  ASSERT_TRUE(openTrade(*ann, *bo, kBo));
   ASSERT_TRUE(ann->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
   ASSERT_TRUE(bo->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
   ASSERT_TRUE(runUntil([&] {

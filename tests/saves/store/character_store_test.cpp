@@ -94,6 +94,32 @@ TEST_F(CharacterStoreTest, RenameAndDeleteTakeEveryFileOfTheCharacter) {
   EXPECT_EQ(store_.current()->displayName, "Bea");
 }
 
+TEST_F(CharacterStoreTest, HostsTokensAreKeptBesideTheCharacterAndGoWithIt) {
+  PlayerEntry& ada = withCharacters({"Ada", "Bea"});
+  store_.setCurrent(&ada);
+  const std::string before = dir_.read("players/Ada.dat");
+  const std::vector<uint8_t> first{0x00, 0x9f, 0xa0, 0xff};
+  ASSERT_TRUE(store_.keepHostToken("10.0.0.2:12345", first));
+  ASSERT_TRUE(store_.keepHostToken("store:42", std::vector<uint8_t>{7}));
+  ASSERT_TRUE(store_.keepHostToken("10.0.0.2:12345", std::vector<uint8_t>{1, 2}));  // that host's newer one
+  EXPECT_EQ(store_.hostToken("10.0.0.2:12345"), (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(store_.hostToken("store:42"), std::vector<uint8_t>{7});
+  EXPECT_TRUE(store_.hostToken("10.0.0.3:12345").empty());
+  EXPECT_EQ(dir_.read("players/Ada.dat"), before) << "the character file stays as it was";
+  EXPECT_FALSE(exists("Ada.tmp"));
+
+  store_.setCurrent(store_.entries().back().get());
+  EXPECT_TRUE(store_.hostToken("store:42").empty()) << "Bea's tokens are hers alone";
+  store_.setCurrent(&ada);
+  dir_.write("players/Stray.hosts", "someone else's hosts");
+  EXPECT_FALSE(store_.rename(ada, "Stray")) << "a name whose hosts file lies there is taken";
+  ASSERT_TRUE(store_.rename(ada, "Cleo"));
+  EXPECT_FALSE(exists("Ada.hosts"));
+  EXPECT_EQ(store_.hostToken("store:42"), std::vector<uint8_t>{7});
+  EXPECT_TRUE(store_.remove(ada));
+  EXPECT_FALSE(exists("Cleo.hosts"));
+}
+
 TEST_F(CharacterStoreTest, RenameRefusalsChangeNothing) {
   PlayerEntry& ada = withCharacters({"Ada", "Bea"});
   dir_.write("players/Stray.stat", "someone else's statistics");

@@ -1,0 +1,82 @@
+#include "net/endpoint/host/host_identities.h"
+
+#include <algorithm>
+#include <random>
+
+#include "engine/base/string_utils.h"
+#include "net/wire/wire_layout.h"
+
+namespace host {
+
+namespace {
+
+// Nobody could guess one: drawn from the system's source of randomness.
+wire::Token newToken() {
+  std::random_device source;
+  wire::Token token{};
+  for (uint8_t& byte : token) byte = static_cast<uint8_t>(source());
+  return token;
+}
+
+}  // namespace
+
+bool Identities::nameTaken(const std::string& name, std::span<const std::string> presentNames) const {
+  const auto same = [&name](const std::string& other) { return engine::equalsIgnoreCase(other, name); };
+  return std::any_of(presentNames.begin(), presentNames.end(), same) ||
+         std::any_of(known_.begin(), known_.end(), [&same](const auto& known) { return same(known.second.name); });
+}
+
+// The name with " 2", " 3", ... after it, cut so that the number still fits the wire's name.
+std::string Identities::freeName(const std::string& wanted, std::span<const std::string> presentNames) const {
+  if (!nameTaken(wanted, presentNames)) return wanted;
+  for (int number = 2;; ++number) {
+    const std::string suffix = " " + std::to_string(number);
+    const std::string name = wanted.substr(0, wire::kNameSize - suffix.size()) + suffix;
+    if (!nameTaken(name, presentNames)) return name;
+  }
+}
+
+Identities::Admitted Identities::admit(uint8_t peer, const wire::Hello& hello,
+                                       std::span<const std::string> presentNames) {
+  if (hello.token) {
+    if (auto found = known_.find(*hello.token); found != known_.end()) {
+      if (found->second.peer) return {.refused = true, .identity = {}};
+      found->second.peer = peer;
+      return {.refused = false, .identity = {*hello.token, found->second.name}};
+    }
+  }
+  wire::Identity identity{newToken(), freeName(hello.name, presentNames)};
+  known_[identity.token] = Known{identity.name, peer, std::nullopt};
+  return {.refused = false, .identity = identity};
+}
+
+Identities::Known* Identities::knownAt(uint8_t peer) {
+  for (auto& [token, known] : known_) {
+    if (known.peer == peer) return &known;
+  }
+  return nullptr;
+}
+
+// One who never said what she carried leaves nothing to keep: her token and name are free again
+// (coming back she is a newcomer, as she was), so a client that joins and goes over and over
+// fills nothing.
+void Identities::left(uint8_t peer, PlayerItemCopy* carried) {
+  const auto found = std::find_if(known_.begin(), known_.end(), [peer](const auto& known) { return known.second.peer == peer; });
+  if (found == known_.end()) return;
+  if (carried == nullptr || !carried->declared()) {
+    known_.erase(found);
+    return;
+  }
+  found->second.peer.reset();
+  found->second.kept = std::move(*carried);
+}
+
+std::optional<PlayerItemCopy> Identities::takeKept(uint8_t peer) {
+  Known* known = knownAt(peer);
+  if (known == nullptr || !known->kept) return std::nullopt;
+  std::optional<PlayerItemCopy> kept = std::move(known->kept);
+  known->kept.reset();
+  return kept;
+}
+
+}  // namespace host

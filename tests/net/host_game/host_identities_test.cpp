@@ -1,0 +1,71 @@
+// Who a joined player is to the host: a token, not a name, takes back what a character left with.
+#include "net/endpoint/host/host_identities.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "content/items/item.h"
+#include "tests/net/transfer/transfer_fixture.h"
+
+namespace {
+
+wire::Hello hello(const std::string& name, std::optional<wire::Token> token = std::nullopt) {
+  wire::Hello said;
+  said.name = name;
+  said.version = wire::kProtocolVersion;
+  said.token = token;
+  return said;
+}
+
+class HostIdentitiesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { transfertest::loadContent(); }
+  host::Identities identities;
+  std::vector<std::string> present{"Host"};
+};
+
+TEST_F(HostIdentitiesTest, EachNewcomerHasATokenOfHerOwnAndANameNoOneElseHas) {
+  const auto ann = identities.admit(1, hello("Player"), present);
+  present.push_back(ann.identity.name);
+  const auto bea = identities.admit(2, hello("player"), present);
+  present.push_back(bea.identity.name);
+  const auto host = identities.admit(3, hello("Host"), present);
+  EXPECT_EQ(ann.identity.name, "Player");
+  EXPECT_EQ(bea.identity.name, "player 2") << "names differ by more than their case";
+  EXPECT_EQ(host.identity.name, "Host 2");
+  EXPECT_NE(ann.identity.token, bea.identity.token);
+  EXPECT_FALSE(ann.refused || bea.refused || host.refused);
+}
+
+TEST_F(HostIdentitiesTest, OnlyHerTokenTakesBackWhatSheLeftWith) {
+  const auto ann = identities.admit(1, hello("Ann"), present);
+  PlayerItemCopy carried;
+  carried.declare({});
+  carried.add(Item(1, 0, 4, 0, 0));
+  identities.left(1, &carried);
+
+  wire::Token guessed = ann.identity.token;
+  guessed[0] ^= 1;
+  const auto squatter = identities.admit(2, hello("Ann", guessed), present);
+  EXPECT_EQ(squatter.identity.name, "Ann 2") << "her name stays hers";
+  EXPECT_FALSE(identities.takeKept(2)) << "and her items too";
+
+  const auto back = identities.admit(3, hello("Someone", ann.identity.token), present);
+  EXPECT_EQ(back.identity.name, "Ann");
+  const std::optional<PlayerItemCopy> kept = identities.takeKept(3);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->countOf(1), 4u);
+  EXPECT_FALSE(identities.takeKept(3)) << "taken once";
+}
+
+TEST_F(HostIdentitiesTest, ATokenWhoseSessionIsHereIsRefused) {
+  const auto ann = identities.admit(1, hello("Ann"), present);
+  EXPECT_TRUE(identities.admit(2, hello("Ann", ann.identity.token), present).refused);
+  identities.left(1, nullptr);
+  EXPECT_FALSE(identities.admit(2, hello("Ann", ann.identity.token), present).refused);
+  EXPECT_FALSE(identities.takeKept(2)) << "her game never said what she carried: nothing kept";
+}
+
+}  // namespace
