@@ -59,7 +59,7 @@ GameWiring::GameWiring(kel::DesktopPlatform::Services services)
              [scheduler = director()->getScheduler()](std::function<void()> completion) {
                scheduler->performFunctionInMainThread(std::move(completion));
              }),
-      gameSaves_(saves_, runningWorld(), &settingsHost_),
+      gameSaves_(saves_, runningWorld(), statsStore(), &settingsHost_),
       transferScreen_(writeWaitLines, &interface_),
       gameScreen_(runningWorld(), interface_),
       session_(WorldContext{.refresh = &tileRefresh_,

@@ -4,7 +4,7 @@
 // walkers that follow a player standing among them, flyers, floaters), stepped by the world's
 // lists where rules run; the rules carry out every move a mob decides at once, as single play does.
 // Reports the time of one tick and the allocations made per tick after a warm-up (the goal is
-// none). The debris pool is kept full: 1,024 chips of broken stone, topped up after every tick as
+// none). The particles are kept at their live limit: 1,024 chips of broken stone, topped up after every tick as
 // chips expire, so the time includes cutting the new ones.
 
 #include <benchmark/benchmark.h>
@@ -22,7 +22,7 @@
 #include "engine/base/random.h"
 #include "entities/core/world_entities.h"
 #include "entities/items/treasure_factory.h"
-#include "entities/particles/debris_pool.h"
+#include "entities/particles/debris_count.h"
 #include "entities/mobs/mob_entity.h"
 #include "entities/mobs/mob_factory.h"
 #include "entities/projectiles/bullet_factory.h"
@@ -83,10 +83,10 @@ void defineMobRows() {
   }
 }
 
-// Chips cut from stone over the ground until the pool holds its live limit.
+// Chips cut from stone over the ground until the live limit is reached.
 void fillDebris(WorldEntities& lists, WorldMap& map) {
-  for (int32_t x = 1400; lists.debris().size() < DebrisPool::kLiveLimit; x = x < 3800 ? x + 3 : 1400) {
-    const auto missing = static_cast<uint32_t>(DebrisPool::kLiveLimit - lists.debris().size());
+  for (int32_t x = 1400; lists.debris().size() < DebrisCount::kLiveLimit; x = x < 3800 ? x + 3 : 1400) {
+    const auto missing = static_cast<uint32_t>(DebrisCount::kLiveLimit - lists.debris().size());
     MapBlock& cell = map.cell(x, kGroundRow + 2);
     lists.spawnCutDebris(kStone, 0, false, missing < 16 ? missing : 16, {x * 30.0f, (kGroundRow + 2) * 30.0f}, cell, 15);
   }
@@ -153,7 +153,7 @@ void BM_EntityTick(benchmark::State& state) {
   const long before = bench::allocationCount();
   for (auto _ : state) {
     lists.tick();
-    fillDebris(lists, map);  // chips that expired are cut again, so every tick steps a full pool
+    fillDebris(lists, map);  // chips that expired are cut again, so every tick steps the live limit
     if (++ticks % 60 == 0) kick(lists);
   }
   const long made = bench::allocationCount() - before;

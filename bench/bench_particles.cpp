@@ -1,11 +1,11 @@
-// Particles. (1) A full pool: 1,024 chips falling through open air on the largest world, stepped
+// Particles. (1) The live limit: 1,024 chips falling through open air on the largest world, stepped
 // once a tick by the world's lists, against a baseline in the same run that moves 1,024 plain
-// points with the same gravity and no cells, behaviours or pool (the floor of what a tick can
+// points with the same gravity and no cells or behaviours (the floor of what a tick can
 // cost). The chips that land are replaced between ticks, outside the timing; allocations are
 // counted inside the timed tick only (the goal is none). Goal: under 0.2 ms a tick.
 // (2) The worst burst: one radius-10 blast in dense ground breaking its diamond of blocks, each
 // broken block cut into chips through the world's entity seam, against the same blast with no
-// entities listening; the difference is what the chips cost. Reports the chips made (the pool's
+// entities listening; the difference is what the chips cost. Reports the chips made (the live
 // limit caps them at 1,024).
 
 #include <benchmark/benchmark.h>
@@ -20,7 +20,7 @@
 #include "engine/base/random.h"
 #include "entities/core/world_entities.h"
 #include "entities/particles/debris_entity.h"
-#include "entities/particles/debris_pool.h"
+#include "entities/particles/debris_count.h"
 #include "entities/particles/debris_presets.h"
 #include "world/cells/block_flags.h"
 #include "world/explosions/explosion_system.h"
@@ -34,14 +34,14 @@ namespace {
 constexpr uint16_t kStone = 1;
 constexpr int32_t kGroundRow = 100;
 constexpr int32_t kDropRow = 400;
-constexpr uint32_t kFull = DebrisPool::kLiveLimit;
+constexpr uint32_t kFull = DebrisCount::kLiveLimit;
 
 // Tops the list up to the live limit with chips thrown from high above the ground.
 void fill(WorldEntities& lists, World& world) {
   int32_t column = 200;
-  while (debrisPool().live() < kFull) {
+  while (debrisCount().live() < kFull) {
     MapBlock& cell = world.map().cell(column, kDropRow);
-    spawnCutDebris(lists.debris(), kStone, 0, false, kFull - debrisPool().live(), cell, 15);
+    spawnCutDebris(lists.debris(), kStone, 0, false, kFull - debrisCount().live(), cell, 15);
     column = column < 3000 ? column + 7 : 200;
   }
 }
@@ -78,11 +78,10 @@ void BM_FullPoolTick(benchmark::State& state) {
   }
   state.counters["particles"] = static_cast<double>(lists.debris().size());
   state.counters["allocations_per_tick"] = ticks > 0 ? static_cast<double>(made) / static_cast<double>(ticks) : 0;
-  state.counters["pool_blocks"] = static_cast<double>(debrisPool().blockCount());
   lists.clearAll();
 }
 
-// The baseline: the same number of points under the same gravity, no cells and no pool.
+// The baseline: the same number of points under the same gravity, no cells.
 void BM_BaselinePlainPoints(benchmark::State& state) {
   struct Point {
     float x, y, vx, vy;

@@ -201,5 +201,5 @@ class StartView final : public ListView {
   TextEntry nameEntry_;
   bool entryBuilt_ = false;
   PlanetBackdrop backdrop_;  // under the page, a planet under its sky
-  OptionRows optionRows_{[this] { refresh(); }, true};
+  OptionRows optionRows_{[this] { refresh(); }, true, [this] { return layer(); }};
 };

@@ -109,7 +109,7 @@ void Scheduler::schedule(SchedulerCallback callback, void* target, float interva
     element = &elements_.emplace_back(target);
   }
   if (const uint32_t found = findTimer(*element, key); found != kNoSlot) {
-    clocks_[found].interval = interval;
+    retime(found, interval, delay);
     return;
   }
   const uint32_t slot = takeSlot(std::move(callback), TimerClock(interval, repeat, delay),
@@ -120,6 +120,19 @@ void Scheduler::schedule(SchedulerCallback callback, void* target, float interva
   element->timerAdded();
   // Timers added behind the running one are walked in this pass, as they are behind any other.
   if (currentTimerRemoved_ && target == currentTarget_ && resumeSlot_ == kNoSlot) resumeSlot_ = slot;
+}
+
+// The timer takes the new interval; a once-timer, still waiting for its one run, also takes the
+// new delay, counted from now (its first pass starts it again, as a new timer's does).
+void Scheduler::retime(uint32_t slot, float interval, float delay) {
+  TimerClock& clock = clocks_[slot];
+  Timer& timer = slots_[slot].timer;
+  if (clock.runForever || !timer.runsOnce()) {
+    clock.interval = interval;
+    return;
+  }
+  clock = TimerClock(interval, 0, delay);
+  timer = Timer(0, delay, timer.getKey());
 }
 
 void Scheduler::unschedule(int key, void* target) {
@@ -262,7 +275,7 @@ inline void Scheduler::runCallback(uint32_t slot, float elapsed) {
 
 // Out of line: the firing of a lone timer stays short where its callback changes nothing.
 [[gnu::noinline]] void Scheduler::walkAfterLone(size_t place, uint32_t slot, float dt) {
-  walkTimers(place, afterRun(place, slot, {true, false, 0.0f}), dt);
+  walkTimers(place, afterRun(slot, {true, false, 0.0f}), dt);
   noteIfEmptied(place);
 }
 
@@ -323,15 +336,24 @@ void Scheduler::sweepEmptiedElements() {
 void Scheduler::walkTimers(size_t place, uint32_t slot, float dt) {
   while (slot != kNoSlot) {
     const Timer::Step step = slots_[slot].timer.advance(clocks_[slot], dt);
+    if (step.finished) leaveBeforeLastRun(place, slot);
     if (step.fires) runCallback(slot, step.elapsed);
-    slot = afterRun(place, slot, step);
+    slot = afterRun(slot, step);
   }
 }
 
+// A timer on its last run leaves the chain before its callback runs, as one its callback
+// unschedules does: from then on its key is free, so the callback may schedule it again.
+void Scheduler::leaveBeforeLastRun(size_t place, uint32_t slot) {
+  resumeSlot_ = slots_[slot].next;
+  currentTimerRemoved_ = true;
+  detachTimer(elements_[place], slot);
+}
+
 // Settles the timer at `slot` after its step (and callback, if it fired) and gives the next slot
-// of the walk, kNoSlot where the walk ends. The timer is removed once it has run all its repeats
-// or its callback unscheduled it.
-uint32_t Scheduler::afterRun(size_t place, uint32_t slot, const Timer::Step& step) {
+// of the walk, kNoSlot where the walk ends. A timer out of the chain (on its last run, or
+// unscheduled by its callback) is freed now that its callback has returned.
+uint32_t Scheduler::afterRun(uint32_t slot, const Timer::Step& step) {
   const bool unscheduled = std::exchange(currentTimerRemoved_, false);
   const uint32_t resume = std::exchange(resumeSlot_, kNoSlot);
   if (currentTargetRemoved_) {
@@ -343,9 +365,7 @@ uint32_t Scheduler::afterRun(size_t place, uint32_t slot, const Timer::Step& ste
     freeSlot(slot);  // already out of the chain
     return resume;
   }
-  const uint32_t next = slots_[slot].next;
-  if (step.finished) unlinkTimer(elements_[place], slot);
-  return next;
+  return slots_[slot].next;
 }
 
 void Scheduler::removeMarkedPerFrame() {

@@ -28,7 +28,12 @@ class Scheduler : public Ref {
   Scheduler();
   ~Scheduler() override;
 
-  // Adds a timer, or, when the target already has one with this key, changes only its interval.
+  // Adds a timer, or, when the target already has one with this key, gives that one the new
+  // timing and keeps its callback and its count of runs: a repeating timer takes the new interval
+  // and counts on towards its next run; a once-timer, which is still waiting for its run, takes
+  // the new interval and delay, counted from now. A timer is scheduled from this call until it is
+  // unscheduled or its last run begins: while its last callback runs (a once-timer's only one)
+  // its key is free, so that callback may schedule the key again as a new timer.
   void schedule(SchedulerCallback callback, void* target, float interval, uint32_t repeat,
                 float delay, int key);
   void unschedule(int key, void* target);
@@ -53,6 +58,7 @@ class Scheduler : public Ref {
   void setTimeScale(float scale) { timeScale_ = scale; }
   float getTimeScale() const { return timeScale_; }
 
+  // False for a timer whose last callback is running (see schedule).
   bool isScheduled(int key, void* target) const;
   size_t getTimerCount(void* target) const;
 
@@ -81,7 +87,8 @@ class Scheduler : public Ref {
   void enterTarget(size_t place);
   void walkTimers(size_t place, uint32_t slot, float dt);
   void runCallback(uint32_t slot, float elapsed);
-  uint32_t afterRun(size_t place, uint32_t slot, const Timer::Step& step);
+  void leaveBeforeLastRun(size_t place, uint32_t slot);
+  uint32_t afterRun(uint32_t slot, const Timer::Step& step);
   void noteIfEmptied(size_t place);
   void removeMarkedPerFrame();
   void runHandedOverFunctions();
@@ -91,6 +98,7 @@ class Scheduler : public Ref {
   uint32_t findTimer(const TimerElement& element, int key) const;
   uint32_t takeSlot(SchedulerCallback callback, const TimerClock& clock, const Timer& timer);
   void freeSlot(uint32_t slot);
+  void retime(uint32_t slot, float interval, float delay);
   // Takes the timer out of its target's chain; its place stays taken.
   void detachTimer(TimerElement& element, uint32_t slot);
   void unlinkTimer(TimerElement& element, uint32_t slot);

@@ -76,6 +76,8 @@ class Timer {
   }
 
   uint32_t getTimesExecuted() const { return timesExecuted_; }
+  // Whether it runs once (and, unless it repeats forever, then ends).
+  bool runsOnce() const { return repeat_ == 0; }
   int getKey() const { return key_; }
 
  private:

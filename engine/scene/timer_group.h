@@ -24,11 +24,16 @@ class TimerGroup {
   TimerGroup(const TimerGroup&) = delete;
   TimerGroup& operator=(const TimerGroup&) = delete;
 
+  // A task is scheduled under its key from the call that adds it until it is unscheduled or its
+  // last run begins. A task that is running its last callback (a once-task's only one) is not
+  // scheduled, so that callback may schedule its own key again, as a new task.
+
   // Runs the callback every interval seconds (0: every frame) with the time passed, until it is
-  // unscheduled; a task already scheduled under the key only takes the new interval.
+  // unscheduled; a task already scheduled under the key only takes the new interval and counts
+  // on towards its next run (a once-task there runs once, the interval counted from now).
   void schedule(int key, float interval, std::function<void(float)> callback);
-  // Runs the callback once, after the delay; a task already scheduled under the key only takes
-  // the new timing.
+  // Runs the callback once, after the delay; a once-task already scheduled under the key only
+  // takes the new timing: it keeps its callback and runs once, the delay counted from now.
   void scheduleOnce(int key, float delay, std::function<void(float)> callback);
   void unschedule(int key);
   bool isScheduled(int key) const;

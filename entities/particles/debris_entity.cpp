@@ -2,16 +2,10 @@
 
 #include "entities/core/real_entity.h"
 #include "entities/particles/debris_behaviors.h"
-#include "entities/particles/debris_pool.h"
+#include "entities/particles/debris_count.h"
 #include "world/cells/direction.h"
 #include "world/cells/map_block.h"
 #include "world/world.h"
-
-static_assert(sizeof(DebrisEntity) <= DebrisPool::kSlotBytes, "a particle must fit a pool slot");
-
-void* DebrisEntity::operator new(size_t bytes) { return debrisPool().allocate(bytes); }
-
-void DebrisEntity::operator delete(void* slot) { debrisPool().release(slot); }
 
 DebrisEntity::DebrisEntity(World& world, BuilderPosition& position, DebrisImpulseBuilder& impulse,
                            DebrisRectBuilder& rect, DebrisLayer layer, DebrisMotion debrisMotion,
@@ -25,7 +19,7 @@ DebrisEntity::DebrisEntity(World& world, DebrisStart start, DebrisImpulse impuls
       behaviors_(&behaviors) {
   if (behaviors_->progress != nullptr) progress = behaviors_->progress->startValue();
   rectList = rect.list();
-  debrisPool().countBorn();
+  debrisCount().countBorn();
   look.rect = rect.build();
   look.layer = layer;
   data.halfWidth = look.rect.width / 2.0f;
@@ -39,7 +33,7 @@ DebrisEntity::DebrisEntity(World& world, DebrisStart start, DebrisImpulse impuls
   if (behaviors.setup != nullptr) behaviors.setup->apply(this);
 }
 
-DebrisEntity::~DebrisEntity() { debrisPool().countGone(); }
+DebrisEntity::~DebrisEntity() { debrisCount().countGone(); }
 
 uint8_t DebrisEntity::darkness() const { return static_cast<uint8_t>(world().dayClock().darkness); }
 

@@ -4,16 +4,14 @@
 // behaviours (debris_behaviors.h) shape its life. Particles belong to the machine that shows them:
 // they are never saved, never sent and have no entity id.
 //
-// Storage comes from the process-wide pool (debris_pool.h): `new DebrisEntity(...)` takes a recycled
-// slot and `delete` gives it back, so no particle allocates once the pool has grown. Construction
-// counts it live, destruction counts it gone.
+// It comes from the general heap. Construction counts it live in the process-wide count
+// (debris_count.h), destruction counts it gone.
 //
 // Its look (rectangle, scale, rotation, opacity, visibility, tint) is kept here so that it steps
 // headless; the view's drawing side reads it from `look`.
 //
 // Main thread only.
 
-#include <cstddef>
 #include <cstdint>
 
 #include "entities/core/moving_entity.h"
@@ -68,9 +66,6 @@ class DebrisEntity final : public MovingEntity {
   DebrisEntity(World& world, BuilderPosition& position, DebrisImpulseBuilder& impulse, DebrisRectBuilder& rect,
                DebrisLayer layer, DebrisMotion motion, const DebrisBehaviors& behaviors);
   ~DebrisEntity() override;
-
-  static void* operator new(size_t bytes);
-  static void operator delete(void* slot);
 
   void update() override;
   void hitLeftWall() override;

@@ -2,7 +2,7 @@
 
 #include "entities/core/entity_body.h"
 #include "entities/particles/debris_entity.h"
-#include "entities/particles/debris_pool.h"
+#include "entities/particles/debris_count.h"
 #include "world/cells/map_block.h"
 
 void DebrisList::setLayerOpen(DebrisLayer layer, bool open) {
@@ -19,7 +19,7 @@ DebrisRect DebrisList::blockPicture(uint16_t blockId, uint8_t variant) const {
   return {0, 0, 30, 30};
 }
 
-DebrisList::DebrisList() { particles_.reserve(DebrisPool::kLiveLimit); }
+DebrisList::DebrisList() { particles_.reserve(DebrisCount::kLiveLimit); }
 
 DebrisList::~DebrisList() { clear(); }
 

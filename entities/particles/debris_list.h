@@ -1,8 +1,8 @@
 #pragma once
 // The particles of one world, stepped after the other entity lists in each fixed tick. A step
 // updates the particles present when it began (one made during the step, a splash's follow-up,
-// waits for the next tick) and deletes the removed ones at its end; their slots go back to the pool.
-// The list keeps room for the live limit, so stepping and spawning allocate nothing.
+// waits for the next tick) and deletes the removed ones at its end. The list keeps room for the
+// live limit, so stepping it allocates nothing beyond the particles themselves.
 //
 // Blasts reach particles as bodies of the debris group: a push adds to their impulse and sets them
 // moving. A body's id is the particle's place in the list, good for the call that collected it.
@@ -43,7 +43,7 @@ class DebrisList {
   void setBlockPictures(BlockPictureLookup lookup) { pictures_ = lookup; }
   DebrisRect blockPicture(uint16_t blockId, uint8_t variant) const;
 
-  // Takes the particle (made with `new`, from the pool).
+  // Takes the particle (made with `new`).
   DebrisEntity& add(DebrisEntity* particle);
   void step();
   void clear();

@@ -6,7 +6,7 @@
 #include "entities/particles/debris_behaviors.h"
 #include "entities/particles/debris_entity.h"
 #include "entities/particles/debris_list.h"
-#include "entities/particles/debris_pool.h"
+#include "entities/particles/debris_count.h"
 #include "entities/particles/debris_progress.h"
 #include "world/cells/map_block.h"
 
@@ -87,7 +87,7 @@ DebrisEntity* make(DebrisList& list, BuilderPosition& position, DebrisImpulseBui
 // Up to `count` particles, stopping at the live limit.
 template <class Make>
 void makeUpTo(uint32_t count, const Make& makeOne) {
-  for (uint32_t i = 0; i < count && !debrisPool().full(); ++i) makeOne();
+  for (uint32_t i = 0; i < count && !debrisCount().full(); ++i) makeOne();
 }
 
 void sparkleRange(LightSparklePositionBuilder& at, float x0, float x1, float y0, float y1) {
@@ -144,7 +144,7 @@ void spawnWaterBubbleDebris(DebrisList& list, MapBlock& liquidCell) {
   static WaterBubblePositionBuilder at;
   static BehaviorProgressLambda life(true, 0, 0.2f, &debris_progress::fade);
   static const DebrisBehaviors behaviors{.light = &lightDefault(), .progress = &life};
-  if (debrisPool().full()) return;
+  if (debrisCount().full()) return;
   at.cell = &liquidCell;
   make(list, at, still(), listRects(6), DebrisLayer::A, {0.3f, true, true}, behaviors);
 }
@@ -192,7 +192,7 @@ void spawnWeatherFlakeDebris(DebrisList& list, MapBlock& cell) {
   static BehaviorPhysicsLambda sway(&debris_progress::drift);
   static BehaviorCollisionStopOnBounce landing;
   static const DebrisBehaviors behaviors{.light = &lightDefault(), .physics = &sway, .collision = &landing};
-  if (debrisPool().full()) return;
+  if (debrisCount().full()) return;
   at.cell = &cell;
   make(list, at, still(), listRects(6), DebrisLayer::A, {0.294f, true, true}, behaviors);
 }
@@ -206,7 +206,7 @@ void spawnWeatherDropDebris(DebrisList& list, MapBlock& cell, bool streak) {
   static BehaviorCollisionLambda landing(&debris_progress::splash);
   static const DebrisBehaviors behaviors{
       .light = &lightDefault(), .progress = &timer, .physics = &drown, .collision = &landing};
-  if (debrisPool().full()) return;
+  if (debrisCount().full()) return;
   at.cell = &cell;
   make(list, at, still(), streak ? longDrop : shortDrop, DebrisLayer::A, {0.06f, true, true}, behaviors);
 }

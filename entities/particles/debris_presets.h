@@ -3,7 +3,7 @@
 // each preset assembles its particles from builders and behaviours it keeps in function-level
 // statics (only the per-call fields are rewritten) and adds them to the world's particle list.
 //
-// The presets that take a count make up to that many particles and stop as soon as the pool's live
+// The presets that take a count make up to that many particles and stop as soon as the live
 // limit (1,024) is reached; those marked "limit" make nothing at the limit; the ambient ones (special
 // and emitter blocks, sparkles, offset glints, firework sparks, trails) make one particle and do
 // not check. Nothing is made while the list serves no world.

@@ -13,12 +13,13 @@
 #include "saves/launch/local_saves.h"
 #include "world/world.h"
 
-LocalGameSaves::LocalGameSaves(LocalSaves& saves, RunningWorld& running, kel::SettingsHost* marks)
-    : saves_(saves), marks_(marks) {
-  saves_.setCharacterSource([&running](CharacterRecord& record) {
+LocalGameSaves::LocalGameSaves(LocalSaves& saves, RunningWorld& running, StatsStore& stats,
+                               kel::SettingsHost* marks)
+    : saves_(saves), stats_(stats), marks_(marks) {
+  saves_.setCharacterSource([&running, &stats](CharacterRecord& record) {
     const PlayerDesktopLocal* player = running.player.get();
     if (player == nullptr) return false;
-    fillCharacterRecord(*player, statsStore(), record);
+    fillCharacterRecord(*player, stats, record);
     return true;
   });
   saves_.setPlayerCellsSource([&running] {
@@ -78,7 +79,7 @@ std::unique_ptr<PlayerDesktopLocal> LocalGameSaves::loadLocalPlayer(GameInterfac
   kel::FileHandle file(saves_.characters().pathOf(entry->fileName), kel::FileHandle::READ);
   if (!file.isOpen() || !readCharacterFile(file, record, parts)) return nullptr;
   auto player = std::make_unique<PlayerDesktopLocal>(&game, events, clock);
-  applyCharacterRecord(record, parts, *player, statsStore());
+  applyCharacterRecord(record, parts, *player, stats_);
   player->setCharacterFlags(entry->characterFlags);
   player->difficultyId = entry->difficultyId;
   return player;
@@ -87,14 +88,13 @@ std::unique_ptr<PlayerDesktopLocal> LocalGameSaves::loadLocalPlayer(GameInterfac
 void LocalGameSaves::loadStatistics() {
   StatsRecord record;
   saves_.characters().loadStats(record);
-  StatsStore& store = statsStore();
-  store.clearStatistics();
+  stats_.clearStatistics();
   const std::vector<uint8_t> bytes = writeStatsBytes(record);
-  store.readStatistics(bytes);
+  stats_.readStatistics(bytes);
 }
 
 // The store writes the bytes, so its platform values reach the store front with them.
-void LocalGameSaves::saveStatistics() { saves_.characters().saveStatsBytes(statsStore().writeStatistics()); }
+void LocalGameSaves::saveStatistics() { saves_.characters().saveStatsBytes(stats_.writeStatistics()); }
 
 std::vector<uint8_t> LocalGameSaves::hostToken(const std::string& hostKey) const {
   return saves_.characters().hostToken(hostKey);

@@ -1,15 +1,16 @@
 #pragma once
 // The game's way to the local store: the current world entry, saving and reading worlds and
-// characters through `LocalSaves`, the statistics file into the statistics store, and the local
-// player's cells for the world file. The local player is loaded from the current character's
-// file, and every character save is filled from the running local player. While a world file is
-// read, its name is marked in the settings store it was given: a read that never returns leaves
-// the mark for the next launch, which puts the world's backup back. The application gives it to
-// its session as the game's saves. Main thread only.
+// characters through `LocalSaves`, the statistics file into the statistics store it was given
+// (the one its game counts in), and the local player's cells for the world file. The local player
+// is loaded from the current character's file, and every character save is filled from the
+// running local player. While a world file is read, its name is marked in the settings store it
+// was given: a read that never returns leaves the mark for the next launch, which puts the world's
+// backup back. The application gives it to its session as the game's saves. Main thread only.
 
 #include "game/session/game_saves.h"
 
 class LocalSaves;
+class StatsStore;
 struct RunningWorld;
 namespace kel {
 class SettingsHost;
@@ -20,8 +21,10 @@ class LocalGameSaves final : public GameSaves {
   // Registers the running local player as the source of the world file's player cells and of
   // every character save.
   // The character and the player's cells are saved from the running world's local player.
-  // `marks`: the settings store that keeps the mark of a world being read (null: none is kept).
-  LocalGameSaves(LocalSaves& saves, RunningWorld& running, kel::SettingsHost* marks = nullptr);
+  // `stats`: the store the game counts its statistics in, which the character's statistics are
+  // read into and written from. `marks`: the settings store that keeps the mark of a world being
+  // read (null: none is kept).
+  LocalGameSaves(LocalSaves& saves, RunningWorld& running, StatsStore& stats, kel::SettingsHost* marks = nullptr);
 
   bool hasWorldEntry() const override;
   WorldParams worldEntryParams() const override;
@@ -44,5 +47,6 @@ class LocalGameSaves final : public GameSaves {
 
  private:
   LocalSaves& saves_;
+  StatsStore& stats_;
   kel::SettingsHost* marks_;
 };

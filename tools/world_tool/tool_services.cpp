@@ -39,7 +39,7 @@ ToolServices::ToolServices(const ToolServicesSetup& setup, std::FILE* out)
       notices_(out),
       session_(withHooks(setup.seams, effects_.defaultHooks()), nullptr, &statsEvents_, {},
                GameServices{.screen = &screen_, .saves = &gameSaves_, .stats = &statsStore()}),
-      gameSaves_(saves_, session_.running()) {
+      gameSaves_(saves_, session_.running(), statsStore()) {
   effects_.registerEntityEffects();
   if (network_) {
     kel::Platform::setInstance(&network_->platform);

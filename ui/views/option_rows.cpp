@@ -223,7 +223,7 @@ void OptionRows::applySwitch(const std::string& name) {
   const kel::Options& o = kel::options();
   GameViews* views = gameViews();
   if (name == "smoothLighting") {
-    MainLayer* layer = MainLayer::current();
+    MainLayer* layer = layer_ ? layer_() : nullptr;
     if (TileSprites* tiles = layer != nullptr ? layer->tiles() : nullptr) {
       tiles->setSmoothLighting(o.smoothLighting);
       tiles->relightAll();

@@ -15,6 +15,7 @@
 #include "platform/settings/video_mode.h"
 #include "ui/widgets/menu_list.h"
 
+class MainLayer;
 namespace kel {
 struct Options;
 }
@@ -30,8 +31,10 @@ class OptionRows {
   static constexpr int kLargestViewScale = 4;
 
   // `changed` runs after every change, so the page can fill its rows again. `menuMusic`: the page
-  // is a menu's, whose track starts again when the music is turned back on.
-  OptionRows(std::function<void()> changed, bool menuMusic) : changed_(std::move(changed)), menuMusic_(menuMusic) {}
+  // is a menu's, whose track starts again when the music is turned back on. `layer`: the main
+  // layer the page is shown on, whose world view the lighting switch relights (null: none).
+  OptionRows(std::function<void()> changed, bool menuMusic, std::function<MainLayer*()> layer)
+      : changed_(std::move(changed)), menuMusic_(menuMusic), layer_(std::move(layer)) {}
 
   // The rows under their headings.
   void append(std::vector<MenuList::Row>& rows);
@@ -68,4 +71,5 @@ class OptionRows {
 
   std::function<void()> changed_;
   bool menuMusic_;
+  std::function<MainLayer*()> layer_;
 };

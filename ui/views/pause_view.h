@@ -25,5 +25,5 @@ class PauseView final : public ListView {
 
   bool saveFailed_ = false;
   bool optionsShown_ = false;
-  OptionRows optionRows_{[this] { refresh(); }, false};
+  OptionRows optionRows_{[this] { refresh(); }, false, [this] { return layer(); }};
 };

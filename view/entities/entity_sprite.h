@@ -3,14 +3,12 @@
 // at the world's width. An entity just across the seam from the local player is drawn next to the
 // player (a world's width to the left or right of its own x), not a world away.
 //
-// `EntitySprite` draws a simple entity (a projectile, a bobber, an item, dropped clothes). They are
-// made and dropped at a high rate, so they come from a pool of their own: chunks of 32 blocks (the
-// first holds the link to the previous chunk, 31 are sprites), and a freed block is the next one
-// handed out. The pool only grows. `EntityInnerNode` holds the part sprites of a mob.
+// `EntitySprite` draws a simple entity (a projectile, a bobber, an item, dropped clothes);
+// `EntityInnerNode` holds the part sprites of a mob. Both come from the general heap, as every
+// node does, where the sanitizers see a leaked or a freed one.
 //
-// Main thread only; the pool has no lock.
+// Main thread only.
 
-#include <cstddef>
 #include <cstdint>
 
 #include "engine/scene/inner_node.h"
@@ -33,12 +31,9 @@ float wrapToPlayerSide(float x, const WrapFrame& frame);
 
 class EntitySprite final : public engine::Sprite {
  public:
-  // Autoreleased, from the pool; the frame (may be null: no wrapping) must outlive the sprite.
+  // Autoreleased; the frame (may be null: no wrapping) must outlive the sprite.
   static EntitySprite* create(engine::Texture2D* texture, const engine::Rect& rect,
                               const WrapFrame* wrap);
-
-  static void* operator new(size_t size);
-  static void operator delete(void* block);
 
   using engine::Sprite::setPosition;
   void setPosition(const engine::Vec2& position) override;

@@ -27,13 +27,13 @@ int lossAt(int cells) {
   return cells <= kSteepCells ? 2 * cells : kSteepCells + cells;
 }
 
-int seepingSky(const WorldMap& map, int32_t x, int32_t y, uint32_t darkness) {
+int seepingSky(const WorldMap& map, int32_t x, int32_t y, uint32_t darkness, int atLeast, int enough) {
   const int dark = static_cast<int>(std::min<uint32_t>(darkness, kFullSky));
-  int best = 0;
+  int best = std::max(0, atLeast);
   // Ring by ring outward: once even a full sky at this distance could not beat what was found,
   // nothing further can.
   for (int d = 1; d <= kReach; ++d) {
-    if (kFullSky - dark - lossAt(d) <= best) break;
+    if (kFullSky - dark - lossAt(d) <= best || best >= enough) break;
     for (int dx = -d; dx <= d; ++dx) {
       const int dy = d - std::abs(dx);
       for (int sy : {dy, -dy}) {

@@ -25,7 +25,10 @@ int lossAt(int cells);
 
 // The sky level (0-15, after the world's darkness) drawn on the solid cell at (x, y): the brightest
 // open cell within `kReach` side steps (x wraps, rows outside the map are missing), less `lossAt`
-// its distance; 0 when none is near. The cell's own light is not counted; the caller takes the larger.
-int seepingSky(const WorldMap& map, int32_t x, int32_t y, uint32_t darkness);
+// its distance, or `atLeast` (the cell's own level) when that is brighter. The search ends as soon
+// as no cell further out could beat what it has, or once it has `enough` (a level from `enough` up
+// then comes out, for a caller that reads no more), so a cell already lit near the sky's full level
+// looks at few cells or none: every cell of a window below the full sky asks this at each re-tint.
+int seepingSky(const WorldMap& map, int32_t x, int32_t y, uint32_t darkness, int atLeast = 0, int enough = 15);
 
 }  // namespace ground_daylight

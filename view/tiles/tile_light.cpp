@@ -5,6 +5,7 @@
 
 #include "view/tiles/ground_daylight.h"
 #include "view/tiles/light_hue.h"
+#include "view/tiles/seeping_memo.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -38,17 +39,25 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
 }
 
 // As `lightsOf`, with the daylight drawn into solid ground (ground_daylight.h) on a recessed face
-// and on the wall behind an open cell.
-Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness) {
+// and on the wall behind an open cell. Without a memo, sky levels above `enough` may come out as any
+// level from `enough` up: a caller that reads no more than that spares the search. A memo's levels
+// are whole, found once a cell for the pass.
+Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness, int enough = 15,
+                SeepingMemo* memo = nullptr) {
   Lights l = lightsOf(map.props(), cell, darkness);
   if (cell.lightColour() != 0) l.hue = light_hue::sourceHue(map, static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
   // A solid face shows the daylight seeping into the ground; so does the wall behind a cave or a
   // tunnel in that ground, whose open air the light map leaves dark: it is lit as the rock around
   // it is (at the back's share), not a black hole in lit rock.
   if (l.sky < 15) {
-    const int seeping = ground_daylight::seepingSky(map, cell.x, cell.y, darkness);
-    if (l.recessed) l.sky = std::max(l.sky, seeping);
-    l.backSky = std::max(l.sky, seeping);
+    // At least the cell's own sky, which lets the search stop early.
+    int seeping = memo != nullptr ? memo->find(cell) : -1;
+    if (seeping < 0) {
+      seeping = ground_daylight::seepingSky(map, cell.x, cell.y, darkness, l.sky, memo != nullptr ? 15 : enough);
+      if (memo != nullptr) memo->keep(cell, seeping);
+    }
+    if (l.recessed) l.sky = seeping;
+    l.backSky = seeping;
   }
   return l;
 }
@@ -137,16 +146,21 @@ engine::Color3B airColour(const WorldMap& map, const MapBlock& cell, uint32_t da
   return frontColour(l.sky, l.block, l.hue);
 }
 
-LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour) {
+LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour,
+                           SeepingMemo* memo) {
   // near[dy + 1][dx + 1], y growing upward; missing cells stay dark.
+  // A neighbour's sky counts up to `kCornerReach` levels above the cell's own: its search for
+  // seeping daylight stops there.
   std::array<std::array<Lights, 3>, 3> near{};
+  near[1][1] = lightsIn(map, cell, darkness, 15, memo);
+  const Lights& own = near[1][1];
+  const int enough = std::max(own.sky, own.backSky) + kCornerReach;
   for (int dy = -1; dy <= 1; ++dy) {
     for (int dx = -1; dx <= 1; ++dx) {
       const MapBlock* c = map.cellAt(static_cast<int32_t>(cell.x) + dx, static_cast<int32_t>(cell.y) + dy);
-      if (c != nullptr) near[dy + 1][dx + 1] = lightsIn(map, *c, darkness);
+      if (c != nullptr && (dx != 0 || dy != 0)) near[dy + 1][dx + 1] = lightsIn(map, *c, darkness, enough, memo);
     }
   }
-  const Lights& own = near[1][1];
   const LayerColours flat = coloursOf(own);
   cellColour = flat.front;
   LayerCorners out;

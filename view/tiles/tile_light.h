@@ -26,6 +26,7 @@
 class MapBlock;
 class WorldMap;
 class BlockPropsTable;
+class SeepingMemo;
 
 namespace tile_light {
 
@@ -76,7 +77,9 @@ engine::Color3B airColour(const WorldMap& map, const MapBlock& cell, uint32_t da
 // each corner takes the brightest of the four cells that share it, sky and each block-light
 // channel apart, held to `kCornerReach` levels above the cell's own, drawn `kCornerShareTimes3`
 // thirds of the way from the cell's flat colour. `cellColour` receives the flat front colour of the cell itself.
-LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour);
+// `memo`: the daylight seeping into cells found so far in a pass of re-tints (null: none kept).
+LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t darkness, engine::Color3B& cellColour,
+                           SeepingMemo* memo = nullptr);
 
 // For a sprite turned by orientation code 0-7: the corner vertex k (in corner order) takes.
 const std::array<uint8_t, 4>& cornerForVertex(uint8_t orientation);

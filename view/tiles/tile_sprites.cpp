@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "content/art/block_atlas_layout.h"
 #include "engine/base/ref.h"
@@ -13,6 +14,7 @@
 #include "engine/sprite/sprite.h"
 #include "engine/sprite/sprite_batch_node.h"
 #include "view/tiles/block_sprite.h"
+#include "view/tiles/seeping_memo.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -170,6 +172,14 @@ void TileSprites::updateSideOverlaysAround(const MapBlock& cell) {
   }
 }
 
+template <typename Pass>
+void TileSprites::withSeepingMemo(int columns, int rows, Pass&& pass) {
+  SeepingMemo memo(columns, rows);
+  SeepingMemo* outer = std::exchange(seeping_, &memo);
+  pass();
+  seeping_ = outer;
+}
+
 // ---- Following the player ----
 
 bool TileSprites::showsSky() const {
@@ -184,25 +194,33 @@ bool TileSprites::showsSky() const {
 void TileSprites::scrollRight() {
   ++centreX_;
   std::rotate(grid_.begin(), grid_.begin() + 1, grid_.end());
-  for (int j = 0; j < rows_; ++j) rebuildRecord(columns_ - 1, j);
+  withSeepingMemo(1, rows_, [this] {
+    for (int j = 0; j < rows_; ++j) rebuildRecord(columns_ - 1, j);
+  });
 }
 
 void TileSprites::scrollLeft() {
   --centreX_;
   std::rotate(grid_.rbegin(), grid_.rbegin() + 1, grid_.rend());
-  for (int j = 0; j < rows_; ++j) rebuildRecord(0, j);
+  withSeepingMemo(1, rows_, [this] {
+    for (int j = 0; j < rows_; ++j) rebuildRecord(0, j);
+  });
 }
 
 void TileSprites::scrollUp() {
   ++centreY_;
   for (auto& column : grid_) std::rotate(column.begin(), column.begin() + 1, column.end());
-  for (int i = 0; i < columns_; ++i) rebuildRecord(i, rows_ - 1);
+  withSeepingMemo(columns_, 1, [this] {
+    for (int i = 0; i < columns_; ++i) rebuildRecord(i, rows_ - 1);
+  });
 }
 
 void TileSprites::scrollDown() {
   --centreY_;
   for (auto& column : grid_) std::rotate(column.rbegin(), column.rbegin() + 1, column.rend());
-  for (int i = 0; i < columns_; ++i) rebuildRecord(i, 0);
+  withSeepingMemo(columns_, 1, [this] {
+    for (int i = 0; i < columns_; ++i) rebuildRecord(i, 0);
+  });
 }
 
 void TileSprites::follow(int32_t column, int32_t row) {
@@ -240,7 +258,7 @@ void TileSprites::recentre(int32_t column, int32_t row) {
     blockBatch_->addChild(kept, kHighlightZ, -1);
   }
   setCentre(column, row);
-  relight();
+  withSeepingMemo(columns_, rows_, [this] { relight(); });
 }
 
 // ---- Whole-window passes ----
@@ -261,12 +279,14 @@ void TileSprites::relight() {
 }
 
 void TileSprites::relightAll() {
-  for (int j = rows_ - 1; j >= 0; --j) {
-    for (int i = 0; i < columns_; ++i) {
-      TileSpriteRecord& r = *grid_[i][j];
-      if (r.cell != nullptr) tint(r, *r.cell);
+  withSeepingMemo(columns_, rows_, [this] {
+    for (int j = rows_ - 1; j >= 0; --j) {
+      for (int i = 0; i < columns_; ++i) {
+        TileSpriteRecord& r = *grid_[i][j];
+        if (r.cell != nullptr) tint(r, *r.cell);
+      }
     }
-  }
+  });
 }
 
 void TileSprites::releaseAll() {

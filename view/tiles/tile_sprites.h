@@ -27,6 +27,7 @@ class SpriteBatchNode;
 
 class BlockSprite;
 class MapBlock;
+class SeepingMemo;
 class World;
 
 class TileSprites {
@@ -143,6 +144,10 @@ class TileSprites {
   void releaseRecord(TileSpriteRecord& r);
   bool hidesBehind(const MapBlock& cell) const;
   uint32_t darkness() const;
+  // Runs a pass of re-tints over `columns` x `rows` cells with a memo of the daylight seeping
+  // into them, which their neighbours' corners read again.
+  template <typename Pass>
+  void withSeepingMemo(int columns, int rows, Pass&& pass);
 
   engine::SpriteBatchNode* blockBatch_ = nullptr;     // retained
   engine::SpriteBatchNode* additiveBatch_ = nullptr;  // retained
@@ -157,6 +162,7 @@ class TileSprites {
   int16_t columns_ = 0;
   int16_t rows_ = 0;
   bool smooth_ = true;
+  SeepingMemo* seeping_ = nullptr;  // while a pass of re-tints runs
   bool batching_ = false;
   bool refreshWanted_ = false;
 };

@@ -220,7 +220,7 @@ void TileSprites::buildCircuitOverlay(TileSpriteRecord& r, const MapBlock& cell)
 
 void TileSprites::tint(TileSpriteRecord& r, const MapBlock& cell) {
   if (smooth_) {
-    r.corners = tile_light::cornerColours(world_->map(), cell, darkness(), r.cellColour);
+    r.corners = tile_light::cornerColours(world_->map(), cell, darkness(), r.cellColour, seeping_);
     for (int slot = 0; slot < TileSpriteRecord::kTintedSlots; ++slot) {
       if (BlockSprite* sprite = r.sprites[slot]) sprite->applyCornerColours(sprite->backLayer() ? r.corners.back : r.corners.front);
     }

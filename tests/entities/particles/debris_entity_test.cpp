@@ -7,7 +7,7 @@
 
 #include "entities/particles/debris_builders.h"
 #include "entities/particles/debris_entity.h"
-#include "entities/particles/debris_pool.h"
+#include "entities/particles/debris_count.h"
 #include "entities/particles/debris_presets.h"
 #include "tests/entities/entity_world.h"
 
@@ -17,7 +17,7 @@ namespace {
 class Particles : public EntityWorld {
  protected:
   DebrisList& debris() { return lists.debris(); }
-  uint32_t live() const { return debrisPool().live(); }
+  uint32_t live() const { return debrisCount().live(); }
   MapBlock& air() { return cell(10, kGround + 3); }
   void ticks(int n) {
     for (int i = 0; i < n; ++i) lists.tick();
@@ -40,16 +40,6 @@ TEST_F(Particles, ThePresetsStopAtTheLiveLimit) {
   EXPECT_EQ(live(), 1025u);
   lists.clearAll();
   EXPECT_EQ(live(), 0u);
-}
-
-TEST_F(Particles, AFreedParticleSlotIsTheFirstOneReused) {
-  spawnTileDebris(debris(), 1, 2, air(), 0, false);
-  DebrisEntity* second = &debris().at(1);
-  second->data.removed = true;
-  ticks(1);
-  ASSERT_EQ(debris().size(), 1u);
-  spawnTrailParticle(debris(), {300, 200});
-  EXPECT_EQ(&debris().at(1), second);
 }
 
 TEST_F(Particles, WithoutAProgressAParticleEndsWhenItComesToRest) {

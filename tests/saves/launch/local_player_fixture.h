@@ -72,7 +72,7 @@ class LocalPlayerTest : public test_rows::ContentTest {
   testsupport::ScopedDataHome home_;
   kel::DesktopFileSystem files_;
   LocalSaves saves_{files_};
-  LocalGameSaves game_{saves_, runningWorld()};
+  LocalGameSaves game_{saves_, runningWorld(), statsStore()};
   NullGame rules_;
   std::unique_ptr<PlayerEntry> entry_;
 };

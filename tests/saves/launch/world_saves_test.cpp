@@ -19,6 +19,7 @@
 #include "platform/desktop_file_system.h"
 #include "platform/settings/settings.h"
 #include "game/session/running_world.h"
+#include "game/stats/stats_store.h"
 #include "platform/settings/json_defaults.h"
 #include "saves/launch/local_game_saves.h"
 #include "saves/launch/local_saves.h"
@@ -331,7 +332,7 @@ TEST_F(WorldSavesTest, AGamesSavesMarkTheWorldTheyReadInTheirOwnStore) {
   saves_.worlds().list();
   saves_.worlds().setCurrent(saves_.worlds().entries().front().get());
   MarkingHost host;
-  LocalGameSaves game(saves_, runningWorld(), &host);
+  LocalGameSaves game(saves_, runningWorld(), statsStore(), &host);
   const LoadedWorld loaded = game.loadWorldFile(nullptr);
   EXPECT_EQ(loaded.result, LoadedWorld::kLoaded);
   EXPECT_EQ(host.marks.log, (std::vector<std::string>{"mark World1.dat", "clear"}));

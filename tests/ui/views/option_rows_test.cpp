@@ -70,7 +70,11 @@ class OptionRowsTest : public audiotest::AudioFixture {
   testsupport::ScopedDataHome home;
   settingstest::TestSettingsHost host;
   int changes = 0;
-  OptionRows optionRows{[this] { ++changes; }, true};
+  int layerAsked = 0;  // the page's layer, which has no world view here
+  OptionRows optionRows{[this] { ++changes; }, true, [this] {
+                          ++layerAsked;
+                          return static_cast<MainLayer*>(nullptr);
+                        }};
 };
 
 TEST_F(OptionRowsTest, AVolumeStepSetsThePlayingMusicAndIsWrittenToTheSettingsFile) {
@@ -134,6 +138,7 @@ TEST_F(OptionRowsTest, ASwitchRowTurnsItsOptionAndOnlyBooleanOptionsAreSwitches)
   EXPECT_FALSE(kel::options().smoothLighting);
   EXPECT_TRUE(shows("Smooth lighting: Off"));
   EXPECT_FALSE(settingstest::onDisk()->getBool("option-smoothLighting"));
+  EXPECT_EQ(layerAsked, 1) << "the lighting is applied to the page's own layer";
   EXPECT_FALSE(optionRows.toggleSwitch("musicVolume"));
   EXPECT_FALSE(optionRows.toggleSwitch("noSuchOption"));
 }

@@ -1,12 +1,12 @@
 // The ambient pass: rain over the open cells above the player keeps its loudness even when the
-// particle pool is full; glints and bubbles over the visible cells.
+// particles are at their live limit; glints and bubbles over the visible cells.
 
 #include "view/effects/ambient_pass.h"
 
 #include <gtest/gtest.h>
 
 #include "entities/particles/debris_list.h"
-#include "entities/particles/debris_pool.h"
+#include "entities/particles/debris_count.h"
 #include "entities/particles/debris_presets.h"
 #include "tests/entities/entity_world.h"
 #include "view/effects/sparkle_emitters.h"
@@ -27,7 +27,7 @@ class AmbientPassTest : public entity_test::EntityWorld {
     return spawnWeatherParticles(*world, area, {});
   }
   void fillPool() {
-    while (lists.debris().size() < DebrisPool::kLiveLimit) {
+    while (lists.debris().size() < DebrisCount::kLiveLimit) {
       spawnTileDebris(lists.debris(), 17, 20, cell(3, kGround + 1), 0, false);
     }
   }

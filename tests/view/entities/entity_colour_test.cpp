@@ -1,10 +1,9 @@
-// The colours entities are drawn in, the placement across the world's seam and the sprite pool.
+// The colours entities are drawn in and the placement across the world's seam.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <set>
 
 #include "engine/base/ref.h"
 #include "engine/scene/director.h"
@@ -122,35 +121,6 @@ TEST_F(EntityNodes, EntitiesAcrossTheSeamAreDrawnBesideThePlayer) {
   EntityInnerNode* node = EntityInnerNode::create(&frame);
   node->setPosition(engine::Vec2(2800, 45));
   EXPECT_EQ(node->getPosition(), engine::Vec2(-200, 45));
-}
-
-TEST_F(EntityNodes, AReleasedSpriteBlockIsTheNextOneHandedOut) {
-  EntitySprite* first = EntitySprite::create(nullptr, engine::Rect(0, 0, 4, 4), nullptr);
-  first->retain();
-  engine::PoolManager::getCurrentPool()->clear();
-  const void* block = first;
-  first->release();
-  EntitySprite* second = EntitySprite::create(nullptr, engine::Rect(0, 0, 4, 4), nullptr);
-  EXPECT_EQ(static_cast<const void*>(second), block);
-}
-
-// Sprites come and go every frame: once a crowd has been drawn, the next crowd of the same size
-// lives in the same blocks rather than in new memory, across chunk boundaries too.
-TEST_F(EntityNodes, ACrowdOfSpritesReusesTheBlocksOfTheOneBefore) {
-  constexpr int kCrowd = 70;  // more than two chunks of 31
-  std::set<const void*> firstBlocks;
-  for (int i = 0; i < kCrowd; ++i) {
-    const EntitySprite* sprite = EntitySprite::create(nullptr, engine::Rect(), nullptr);
-    // A sprite keeps its per-frame fields on a cache line of their own: every block is aligned for it.
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(sprite) % alignof(EntitySprite), 0u);
-    firstBlocks.insert(sprite);
-  }
-  ASSERT_EQ(firstBlocks.size(), static_cast<size_t>(kCrowd)) << "every living sprite has a block of its own";
-  engine::PoolManager::getCurrentPool()->clear();
-  std::set<const void*> secondBlocks;
-  for (int i = 0; i < kCrowd; ++i) secondBlocks.insert(EntitySprite::create(nullptr, engine::Rect(), nullptr));
-  EXPECT_EQ(secondBlocks, firstBlocks);
-  engine::PoolManager::getCurrentPool()->clear();
 }
 
 }  // namespace

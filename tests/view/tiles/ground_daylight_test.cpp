@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "tests/world/world_test_blocks.h"
+#include "view/tiles/seeping_memo.h"
 #include "view/tiles/tile_light.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -85,6 +86,45 @@ TEST_F(GroundDaylight, TheSearchReachesAcrossTheWrapSeam) {
     map->cell(kWidth - 1, y).setSkyLevel(15);
   }
   EXPECT_EQ(seeping(0, 1), 15 - ground_daylight::lossAt(1));
+}
+
+// A pass of re-tints keeps each cell's seeping daylight for its neighbours' corners; a neighbour
+// read alone searches only as far as the corners can use. Neither changes a colour: over ground cut
+// with caves and tunnels at several depths, by day and by night, every cell's corners are those it
+// gets looked at on its own.
+TEST_F(GroundDaylight, AMemoOfThePassAndAShortenedSearchDrawTheCornersAsBefore) {
+  for (int x = 0; x < kWidth; ++x) {
+    for (int y = 1; y < kSurface; y += 3) {
+      if ((x + y) % 4 == 0) continue;  // pillars between the hollows
+      map->cell(x, y).setFront(world_test::kAir, 0, 0);
+      map->cell(x, y).setSkyLevel(static_cast<uint8_t>((x * 5 + y) % 16));
+    }
+  }
+  size_t compared = 0;
+  for (uint32_t darkness : {0u, 4u, 11u}) {
+    SeepingMemo memo(kWidth, kHeight);
+    for (int x = 0; x < kWidth; ++x) {
+      for (int y = 0; y < kHeight; ++y) {
+        const MapBlock& cell = map->cell(x, y);
+        const tile_light::LayerColours flat = tile_light::flatColours(*map, cell, darkness);
+        engine::Color3B alone, inPass;
+        const tile_light::LayerCorners expected = tile_light::cornerColours(*map, cell, darkness, alone);
+        const tile_light::LayerCorners got = tile_light::cornerColours(*map, cell, darkness, inPass, &memo);
+        EXPECT_EQ(got.front, expected.front) << x << "," << y << " darkness " << darkness;
+        EXPECT_EQ(got.back, expected.back) << x << "," << y << " darkness " << darkness;
+        EXPECT_EQ(inPass, alone);
+        EXPECT_EQ(alone, flat.front) << "a cell's own colour is its flat one";
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(compared, 3u * kWidth * kHeight);
+}
+
+TEST_F(GroundDaylight, TheSearchGivesAtLeastTheCellsOwnLevelAndStopsOnceItHasEnough) {
+  EXPECT_EQ(ground_daylight::seepingSky(*map, 5, kSurface - 3, 0, 12), 12) << "its own level, brighter than what seeps";
+  EXPECT_EQ(ground_daylight::seepingSky(*map, 5, kSurface - 3, 0), 15 - ground_daylight::lossAt(3));
+  EXPECT_GE(ground_daylight::seepingSky(*map, 5, kSurface - 3, 0, 0, 4), 4) << "enough is enough, whatever lies beyond";
 }
 
 }  // namespace

@@ -1,0 +1,6 @@
+#include "entities/particles/debris_count.h"
+
+DebrisCount& debrisCount() {
+  static DebrisCount count;
+  return count;
+}
