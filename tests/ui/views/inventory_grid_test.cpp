@@ -117,6 +117,8 @@ TEST_F(InventoryGridTest, SSplitsTheSelectedStackIntoItsNeighbourAndGGathersItBa
   inventory().keyEvent(engine::KeyCode::S, false);
   EXPECT_EQ(countIn(kPack00), 4);
   EXPECT_EQ(countIn(kPack10), 3) << "the right neighbour takes the half";
+  EXPECT_EQ(inventory().selectedSprite(), nullptr) << "the split lets the cell go";
+  clickOn(kPack00);
   inventory().keyEvent(engine::KeyCode::G, false);
   EXPECT_EQ(countIn(kPack00), 7);
   EXPECT_EQ(countIn(kPack10), 0);
