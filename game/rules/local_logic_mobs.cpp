@@ -1,8 +1,9 @@
-// The local rules' mob operations: what a mob's touch does to the player, the loot a dead mob
-// leaves, its shots and whom it targets, and the mobs carried as items (captured, summoned as
-// pets) through the mob-to-item table. Alone there is one player.
+// The local rules' mob operations: what a mob's touch does to each present player, the loot a dead
+// mob leaves, its shots and whom it targets, and the mobs carried as items (captured, summoned as
+// pets) through the mob-to-item table.
 
 #include <cmath>
+#include <string>
 
 #include "content/items/item.h"
 #include "content/loader/game_tables_loader.h"
@@ -43,6 +44,9 @@ engine::Vec2 offsetFrom(const World& world, const MobEntity& mob, engine::Vec2 a
   return {dx, at.y - mob.data.y};
 }
 
+// The name a player reads for the mob: the hurt's source, the pet that came.
+const std::string& nameOf(const MobDef& row) { return languageTexts().mobName(row.mobId()); }
+
 }  // namespace
 
 // Every present player the mob touches is hurt, each by its own contact cooldown.
@@ -56,7 +60,7 @@ bool LocalLogic::touchPlayer(PlayerBase& player, MobEntity& mob) {
   if (player.dead != 0 || (player.cooldown > 0 && row.damageKind() <= kUnblockedKind)) return false;
   const engine::Vec2 d = offsetFrom(*world_, mob, player.position);
   if (d.x * d.x + d.y * d.y >= kTouchReach * kTouchReach) return false;
-  player.setNextHurtSource(languageTexts().mobName(row.mobId()));
+  player.setNextHurtSource(nameOf(row));
   const bool landed = damagePlayer(player, row.damage(), row.damageKind());
   player.setNextHurtSource({});
   // A client's body is her client's to move, as with a blast: only this machine's own is pushed.
@@ -131,7 +135,7 @@ MobEntity* LocalLogic::summonPetOfRow(PlayerBase& player, const MobDef* row) {
   if (pet != nullptr) {
     playCellEffect(&player, *cell, kPetArrives, EffectAudience::Everyone);
     // The text names the pet that came.
-    player.showMessage(console_kind::kInformation, tradeText(kTextPetCame, languageTexts().mobName(row->mobId())));
+    player.showMessage(console_kind::kInformation, tradeText(kTextPetCame, nameOf(*row)));
   } else if (dismissed != 0) {
     showTextById(&player, kTextPetLeft, console_kind::kInformation);
   }
