@@ -16,11 +16,14 @@
 #
 # For each save it also prints the save's own frame (the one the main thread took the world in)
 # and the one before it; and, for entering the world, the longest frame and the one with the most
-# main thread CPU from the start of the game to the first save (the new world made, generated,
-# and entered), its own frame left out.
+# main thread CPU from choosing to make the world to the first save (the new world made,
+# generated, and entered), its own frame left out. Then it saves and quits, continues the saved world from the
+# worlds page as a player would, and prints the same two frames from that choice to
+# RUBBLE_PAUSE_REENTER seconds later (default 30: the file read and the world entered).
 #
 #   RUBBLE_PAUSE_LIMIT     seconds to wait for the autosave (default 480)
 #   RUBBLE_PAUSE_KEEP      a folder to keep the frame log and the save times in
+#   RUBBLE_PAUSE_REENTER   seconds to watch after continuing the saved world (0: do not continue it)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,7 +40,8 @@ report() {
   local played
   played=$(mktemp)
   awk -v lead=0.25 -v played="$played" '
-  FNR == NR { seen[NR] = $1; birth[NR] = $2; end[NR] = $3; saves = NR; next }
+  FILENAME ~ /created[.]log$/ { created = $1; next }
+  FILENAME ~ /saves[.]log$/ { seen[FNR] = $1; birth[FNR] = $2; end[FNR] = $3; saves = FNR; next }
   { frames++; frameStart[frames] = $1; frameWall[frames] = $2; frameCpu[frames] = $3 }
   END {
     names[1] = "first save"; names[2] = "autosave"
@@ -46,6 +50,7 @@ report() {
       longest = 0; busiest = 0
       for (f = 1; f <= frames; f++) {
         if (frameStart[f] + frameWall[f] / 1000 >= began - 0.002) break
+        if (frameStart[f] + frameWall[f] / 1000 < created) continue
         if (longest == 0 || frameWall[f] > frameWall[longest]) longest = f
         if (busiest == 0 || frameCpu[f] > frameCpu[busiest]) busiest = f
       }
@@ -76,10 +81,27 @@ report() {
       }
     }
     for (f = 1; f <= frames; f++) if (frameStart[f] > end[1]) print frameWall[f], frameCpu[f] > played
-  }' "$1/saves.log" "$1/frames.log"
+  }' $(ls "$1/created.log" 2>/dev/null) "$1/saves.log" "$1/frames.log"
   printf 'median frame of the play  %s ms (main thread CPU %s ms) over %d frames\n' \
     "$(cut -d' ' -f1 "$played" | median)" "$(cut -d' ' -f2 "$played" | median)" "$(wc -l <"$played")"
   rm -f "$played"
+  [ -s "$1/reenter.log" ] && reentering "$1"
+  return 0
+}
+
+# The frames from choosing to continue the saved world to the end of the watch: the file read and
+# the world entered. reenter.log holds the two times.
+reentering() {
+  awk 'FNR == NR { mark[NR] = $1; next }
+  $1 + $2 / 1000 >= mark[1] && $1 <= mark[2] {
+    count++
+    if ($2 > longest) { longest = $2; longestCpu = $3; longestAt = $1 - mark[1] }
+    if ($3 > mostCpu) { mostCpu = $3; mostWall = $2 }
+  }
+  END {
+    printf "%-10s  of the %d frames from continuing the saved world the longest took %.2f ms (main thread CPU %.2f ms, %+.3f s from the choice); the most main thread CPU in one frame %.2f ms (%.2f ms wall)\n",
+           "re-entering", count, longest, longestCpu, longestAt, mostCpu, mostWall
+  }' "$1/reenter.log" "$1/frames.log"
 }
 
 # The report again from a folder that RUBBLE_PAUSE_KEEP kept.
@@ -110,7 +132,7 @@ finish() {
   { stop "$poller_pid"; stop "$game_pid"; } 2>/dev/null
   if [ -n "${RUBBLE_PAUSE_KEEP:-}" ]; then
     mkdir -p "$RUBBLE_PAUSE_KEEP"
-    cp "$work/frames.log" "$work/saves.log" "$work/game.log" "$RUBBLE_PAUSE_KEEP/" 2>/dev/null || true
+    cp "$work/frames.log" "$work/saves.log" "$work/game.log" "$work/reenter.log" "$work/created.log" "$RUBBLE_PAUSE_KEEP/" 2>/dev/null || true
   fi
   rm -rf "$work"
 }
@@ -187,6 +209,7 @@ poller_pid=$!
 press Return Return Down Left Left Down Return Return
 # The worlds page: New world; its name, planet, then the size stepped to the largest (the choice
 # wraps, so one step down from the smallest), the mode, Create.
+echo "$EPOCHREALTIME" >"$work/created.log"
 press Return Down Down Left Down Down Return
 log "generating the largest world"
 wait_for 600 saves_past 1 || { log "no first save"; exit 1; }
@@ -194,5 +217,20 @@ log "the first save is written; waiting for the autosave (at most $limit s)"
 wait_for "$limit" saves_past 2 || { log "no autosave"; exit 1; }
 # The frames just after the autosave belong to its span too.
 wait_for 10 frames_past $(($(frame_count) + 30)) || true
+
+watch=${RUBBLE_PAUSE_REENTER:-30}
+if [ "$watch" -gt 0 ]; then
+  # Save and quit from the pause menu; once that save is written and the start view shows, Play,
+  # the character, and Continue the world: its file is read and the world entered.
+  press Escape Down Return
+  wait_for 60 saves_past 3 || { log "no save on quitting"; exit 1; }
+  wait_for 20 frames_past $(($(frame_count) + 20)) || true
+  log "continuing the saved world; watching for $watch s"
+  echo "$EPOCHREALTIME" >"$work/reenter.log"
+  press Return Return Return
+  sleep "$watch"
+  kill -0 "$game_pid" 2>/dev/null || { log "the game ended"; exit 1; }
+  echo "$EPOCHREALTIME" >>"$work/reenter.log"
+fi
 
 report "$work"

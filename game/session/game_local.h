@@ -1,12 +1,13 @@
 #pragma once
 // The game played alone: every action of the player runs through the local rules on the local
-// world. Starting a game generates a new world on a worker thread or reads the world file on the
-// main thread (game_local_loading.cpp); the timed tasks, the world clock, sleeping and the
+// world. Starting a game generates a new world on a worker thread or has the saves read the world
+// file off the main thread (game_local_loading.cpp); the timed tasks, the world clock, sleeping and the
 // autosave are in game_local_timers.cpp. It has none of the networked game's roles (reports to
 // the other side, requests to a host, trade windows and chat between players): their callers do
 // what playing alone does themselves.
 //
-// Main thread only (the world generation's worker hands its world back through the scheduler).
+// Main thread only (the world generation's worker and the saves' reader hand their world back
+// through the scheduler).
 
 #include <cstdint>
 #include <memory>
@@ -138,6 +139,7 @@ class GameLocal : public Game {
   // The rest of a travel once the world's save ended: on to the target, or back to playing.
   void travelOnceSaved(const TravelTarget& target, uint16_t visitedBefore, bool saved);
   void loadWorldFile(const GameCompletion& done);
+  void enterLoaded(LoadedWorld load, const GameCompletion& done);
   void install(std::unique_ptr<World> fresh);
   void enterWorld(bool fromFile);
   // The player's quick slots in use and "keepLastSlotEmpty" from the options.

@@ -1,5 +1,5 @@
 // Starting a game played alone: a new world generated on the worker thread, or the world file
-// read on the main thread; entering the world once the screen is ready to draw it; travelling to
+// read by the saves off the main thread; entering the world once the screen is ready to draw it; travelling to
 // another world.
 
 #include <memory>
@@ -139,8 +139,16 @@ void GameLocal::saveNewWorldNextFrame() {
 
 void GameLocal::loadWorldFile(const GameCompletion& done) {
   screen().setLoadingTextById(kReadingWorldFile);
-  // The saves mark the file while they read it: a read that never returns leaves the mark.
-  LoadedWorld load = saves().loadWorldFile(difficulty_);
+  // The saves read the file off the main thread and mark it while they read: a read that never
+  // returns leaves the mark.
+  saves().loadWorldFile(difficulty_, [this, alive = std::weak_ptr<bool>(alive_), ticket = loadTicket_,
+                                      done](LoadedWorld load) {
+    // A game that ended meanwhile lets the world go here, on the main thread.
+    if (!alive.expired() && ticket == loadTicket_) enterLoaded(std::move(load), done);
+  });
+}
+
+void GameLocal::enterLoaded(LoadedWorld load, const GameCompletion& done) {
   if (load.result != LoadedWorld::kLoaded || load.world == nullptr) {
     endWorld(*running_, *this, *rules_, services_.stats);
     // A world that is missing or cannot be read is named by the start view's dialog.

@@ -3,7 +3,7 @@
 #include "game/player/player_desktop.h"
 #include "world/world.h"
 
-LoadedWorld NullGameSaves::loadWorldFile(const DifficultyRow*) { return {}; }
+void NullGameSaves::loadWorldFile(const DifficultyRow*, WorldLoaded done) { done({}); }
 
 std::unique_ptr<PlayerDesktopLocal> NullGameSaves::loadLocalPlayer(GameInterface& game, PlayerEvents* events,
                                                                    GameClock* clock) {

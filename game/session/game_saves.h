@@ -5,10 +5,10 @@
 // the saves' implementation, and the null form (none given) has no world entry, saves and loads
 // nothing, and makes a fresh local player.
 //
-// Main thread only: a world file is read on the main thread, so that the mobs it holds are
-// spawned there.
+// Main thread only; a world file is read off it, and answers on it.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -39,6 +39,8 @@ struct LoadedWorld {
   uint16_t spawnRow = 0;
 };
 
+using WorldLoaded = std::function<void(LoadedWorld load)>;
+
 class GameSaves {
  public:
   virtual ~GameSaves() = default;
@@ -59,9 +61,11 @@ class GameSaves {
   // The world is taken now and written while the game plays on; `done` runs once on the main
   // thread, true when the file reached the disk (false at once for a world that cannot be saved).
   virtual void saveWorld(World& world, SaveDone done) = 0;
-  // Reads the current entry's world file; the saves may mark the file while they read it, so that a
-  // read that never returns is known at the next launch.
-  virtual LoadedWorld loadWorldFile(const DifficultyRow* difficulty) = 0;
+  // Reads the current entry's world file into a world made with the difficulty, off the main
+  // thread where the saves can (the largest world's cells alone stopped a frame for a tenth of a
+  // second); `done` runs once on the main thread with the result. The saves may mark the file while
+  // they read it, so that a read that never returns is known at the next launch.
+  virtual void loadWorldFile(const DifficultyRow* difficulty, WorldLoaded done) = 0;
   // On the thread that made the world, before the main thread plays it: the saves may keep, off the
   // main thread, what its first save takes, so that it costs the player's frame no more than any
   // later save. Touches nothing but the world.
@@ -97,7 +101,7 @@ class NullGameSaves : public GameSaves {
   void saveWorld(World&, SaveDone done) override {
     if (done) done(false);
   }
-  LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
+  void loadWorldFile(const DifficultyRow* difficulty, WorldLoaded done) override;
   void prepareWorldSave(World&) override {}
   std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
                                                       GameClock* clock) override;

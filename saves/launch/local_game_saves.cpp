@@ -30,6 +30,8 @@ LocalGameSaves::LocalGameSaves(LocalSaves& saves, RunningWorld& running, StatsSt
   });
 }
 
+LocalGameSaves::~LocalGameSaves() { saves_.waitForWrites(); }
+
 bool LocalGameSaves::hasWorldEntry() const { return saves_.worlds().current() != nullptr; }
 
 WorldParams LocalGameSaves::worldEntryParams() const {
@@ -54,20 +56,22 @@ void LocalGameSaves::saveWorld(World& world, SaveDone done) { saves_.saveWorld(w
 
 void LocalGameSaves::prepareWorldSave(World& world) { LocalSaves::prepareWorldSave(world); }
 
-LoadedWorld LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty) {
+void LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty, WorldLoaded done) {
   if (marks_ != nullptr) kel::settings_entries::setMarkedWorld(marks_->defaults(), worldFileName());
-  WorldLoad load = saves_.loadWorldFile(difficulty);
-  if (marks_ != nullptr) kel::settings_entries::clearMarkedWorld(marks_->defaults());
-  LoadedWorld loaded;
-  loaded.result = static_cast<int>(load.status);
-  if (load.status != WorldLoadStatus::Loaded) return loaded;
-  loaded.world = std::move(load.world);
-  loaded.hasPlayerCells = true;
-  loaded.playerColumn = load.player.x;
-  loaded.playerRow = load.player.y;
-  loaded.spawnColumn = load.player.spawnX;
-  loaded.spawnRow = load.player.spawnY;
-  return loaded;
+  saves_.loadWorldFileLater(difficulty, [this, done = std::move(done)](WorldLoad load) {
+    if (marks_ != nullptr) kel::settings_entries::clearMarkedWorld(marks_->defaults());
+    LoadedWorld loaded;
+    loaded.result = static_cast<int>(load.status);
+    if (load.status == WorldLoadStatus::Loaded) {
+      loaded.world = std::move(load.world);
+      loaded.hasPlayerCells = true;
+      loaded.playerColumn = load.player.x;
+      loaded.playerRow = load.player.y;
+      loaded.spawnColumn = load.player.spawnX;
+      loaded.spawnRow = load.player.spawnY;
+    }
+    done(std::move(loaded));
+  });
 }
 
 std::unique_ptr<PlayerDesktopLocal> LocalGameSaves::loadLocalPlayer(GameInterface& game, PlayerEvents* events,

@@ -25,6 +25,8 @@ class LocalGameSaves final : public GameSaves {
   // read into and written from. `marks`: the settings store that keeps the mark of a world being
   // read (null: none is kept).
   LocalGameSaves(LocalSaves& saves, RunningWorld& running, StatsStore& stats, kel::SettingsHost* marks = nullptr);
+  // A read still under way answers first.
+  ~LocalGameSaves() override;
 
   bool hasWorldEntry() const override;
   WorldParams worldEntryParams() const override;
@@ -33,7 +35,8 @@ class LocalGameSaves final : public GameSaves {
   bool worldFileExists() const override;
   void saveCharacter(SaveDone done) override;
   void saveWorld(World& world, SaveDone done) override;
-  LoadedWorld loadWorldFile(const DifficultyRow* difficulty) override;
+  // On the save worker; the mark is cleared once it answered.
+  void loadWorldFile(const DifficultyRow* difficulty, WorldLoaded done) override;
   void prepareWorldSave(World& world) override;
   // The current character's player, acting through `game`; none without a current character or
   // when its file cannot be read (the difficulty index then stays as it was). On success the

@@ -7,6 +7,7 @@
 #include "platform/file_system_bridge.h"
 #include "platform/settings/settings.h"
 #include "saves/character/character_record.h"
+#include "saves/launch/world_read.h"
 #include "saves/store/planet_files.h"
 #include "saves/store/save_names.h"
 #include "saves/store/safe_write.h"
@@ -147,36 +148,62 @@ void LocalSaves::startWorldWrite(const std::string& path, SaveWriter::Done done)
 // milliseconds (the copy's memory faulted in on top).
 void LocalSaves::prepareWorldSave(World& world) { world.map().prepareKeptCopy(); }
 
-WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
+std::shared_ptr<WorldRead> LocalSaves::startWorldRead(const DifficultyRow* difficulty, WorldLoad& refused) {
   worldWriter_.wait();
   planetLinks_.clear();
-  WorldLoad load;
   const WorldEntry* entry = worlds_.current();
-  if (entry == nullptr) return load;
-  const std::string path = worldFilePath(*entry);
+  if (entry == nullptr) return nullptr;
+  std::string path = worldFilePath(*entry);
   if (entry->params.mode == kAdventureMode) {
     kel::FileHandle links(worlds_.pathOf(entry->fileName), kel::FileHandle::READ);
     readWorldFileV2(links, planetLinks_);
     if (!files_.exists(path)) {
-      load.status = files_.exists(backupPathOf(path)) ? WorldLoadStatus::PlanetMissingWithBackup
-                                                      : WorldLoadStatus::PlanetMissing;
-      return load;
+      refused.status = files_.exists(backupPathOf(path)) ? WorldLoadStatus::PlanetMissingWithBackup
+                                                         : WorldLoadStatus::PlanetMissing;
+      return nullptr;
     }
   }
   // The size came from the file's own record: a map is made only for a size a world can have.
   if (!isLegalWorldSize(entry->width, entry->height)) {
     unreadableFile_ = path;
+    return nullptr;
+  }
+  return std::make_shared<WorldRead>(std::move(path), difficulty, entry->params, entry->width, entry->height,
+                                     worldSaveLinks());
+}
+
+WorldLoad LocalSaves::endWorldRead(WorldRead& read) {
+  WorldLoad load;
+  load.world = read.takeWorld();
+  if (load.world == nullptr) {
+    unreadableFile_ = read.path();
     return load;
   }
-  kel::FileHandle file(path, kel::FileHandle::READ);
-  std::unique_ptr<World> world = World::create(difficulty, entry->params, entry->width, entry->height);
-  if (file.isOpen() && readWorldFile(file, *world, worldSaveLinks(), &load.player)) {
-    load.status = WorldLoadStatus::Loaded;
-    prepareWorldSave(*world);
-    load.world = std::move(world);
-    if (unreadableFile_ == path) unreadableFile_.clear();
-  } else {
-    unreadableFile_ = path;
-  }
+  load.status = WorldLoadStatus::Loaded;
+  load.player = read.player();
+  if (unreadableFile_ == read.path()) unreadableFile_.clear();
   return load;
+}
+
+WorldLoad LocalSaves::loadWorldFile(const DifficultyRow* difficulty) {
+  WorldLoad refused;
+  const std::shared_ptr<WorldRead> read = startWorldRead(difficulty, refused);
+  if (read == nullptr) return refused;
+  read->run();
+  return endWorldRead(*read);
+}
+
+void LocalSaves::loadWorldFileLater(const DifficultyRow* difficulty, std::function<void(WorldLoad)> done) {
+  WorldLoad refused;
+  std::shared_ptr<WorldRead> read = startWorldRead(difficulty, refused);
+  if (read == nullptr) {
+    done(std::move(refused));
+    return;
+  }
+  worldWriter_.start(
+      [read] {
+        read->run();
+        return true;
+      },
+      [this, read, done = std::move(done)](bool) { done(endWorldRead(*read)); });
 }

@@ -10,6 +10,9 @@
 // game plays on. The worlds' store is handed out, and a world file read, only once no write is
 // under way, so a list, rename, delete, restore or load never meets a half-written save.
 //
+// A world file is read, as it is written, on the save worker (`loadWorldFileLater`); the main thread
+// only makes the empty world before and hands it on after.
+//
 // A world file that failed to load is never written over: until it loads again, saving that
 // entry is refused, so a world that could not be read (and whatever the player did instead) never
 // pushes the good file into the backup and the backup out. Game thread only.
@@ -30,6 +33,7 @@ namespace kel {
 class FileSystemBridge;
 }
 class World;
+class WorldRead;
 struct DifficultyRow;
 
 // How a world load ended.
@@ -94,8 +98,12 @@ class LocalSaves final {
   // since, as every later save does. Touches nothing but the world.
   static void prepareWorldSave(World& world);
   // Reads the current entry's file into a new world made with the difficulty, its save made ready
-  // as above.
+  // as above, on the calling thread.
   WorldLoad loadWorldFile(const DifficultyRow* difficulty);
+  // The same read on the save worker, after any write under way (`WorldRead`): the world's grid of
+  // cells is made, read and lit off the main thread. `done` runs once on the main thread with the
+  // load, at once when there is no file to read.
+  void loadWorldFileLater(const DifficultyRow* difficulty, std::function<void(WorldLoad)> done);
   // The path of the last world file that failed to load; empty once it loads or when none failed.
   const std::string& unreadableFile() const { return unreadableFile_; }
   // After the file was put back from its backup: it may load again.
@@ -115,6 +123,10 @@ class LocalSaves final {
   bool writeAdventureLinks(const WorldEntry& entry, const World& world);
   void describeSavedWorld(WorldEntry& entry, const World& world);
   void startWorldWrite(const std::string& path, SaveWriter::Done done);
+  // The read of the current entry's file, its world made; null, with `refused` telling why, when
+  // there is no file to read.
+  std::shared_ptr<WorldRead> startWorldRead(const DifficultyRow* difficulty, WorldLoad& refused);
+  WorldLoad endWorldRead(WorldRead& read);
 
   kel::FileSystemBridge& files_;
   CharacterStore characters_;

@@ -1,7 +1,8 @@
 #pragma once
 // The save worker: a save's file is written on a thread of its own while the game plays on. The
 // main thread hands it a write, which touches only what it was handed (a snapshot taken before,
-// paths, the file system; never a world), and a completion, which runs on the main thread with
+// paths, the file system, or a world being read that nothing else holds; never a world being
+// played), and a completion, which runs on the main thread with
 // the write's result: handed over through the given hand-over when the write ends (the program
 // passes the scheduler's), or at the latest when the writer is next waited for.
 //

@@ -5,7 +5,8 @@
 // (its spawner and its stables) until the entity lists take the world, when they are made: a
 // world is loaded before any rules or lists serve it.
 //
-// Main thread only.
+// Saving reads the entity lists: main thread only. Restoring touches only the world being read, on
+// the thread that reads it.
 
 #include "saves/world/world_save_links.h"
 

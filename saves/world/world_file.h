@@ -3,8 +3,8 @@
 // freshly constructed `World` of the same parameters and size. The layout and what a reader
 // trusts are described in saves/world/world_file_format.h.
 //
-// Writing leaves the world as it was. Reading happens on the main thread, into a world that no
-// one plays yet; after the sections it restores the weather, the clock, the circuits and the
+// Writing leaves the world as it was. Reading happens on the thread that reads (the save worker in a
+// game), into a world that no one plays yet and nothing else touches; after the sections it restores the weather, the clock, the circuits and the
 // liquid queues, then works out the shadows and the light (in one pass, as generation does) and
 // the top of every column, so the world is entered as a generated one is. A false result means
 // the file must not be played: the caller throws the world away and keeps the files on disk

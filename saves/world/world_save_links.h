@@ -5,8 +5,9 @@
 // register the real form at launch; the null form keeps nothing and makes nothing, so a world
 // saved without it simply has no mobs.
 //
-// Restoring runs on the main thread while the world is loaded (mobs are spawned there); the
-// records handed in have been checked against the file and the content tables, never against
+// Restoring runs on the thread that reads the world file (the save worker in a game) and touches
+// nothing but that world and the content tables: the mobs and animals wait in the world until the
+// entity lists take it on the main thread. The records handed in have been checked against the file and the content tables, never against
 // what the game would allow now: stabled animals come back in creative worlds too, where no
 // mob would be spawned otherwise.
 

@@ -57,8 +57,21 @@ class RecordingSaves final : public NullGameSaves {
     preparedCells.push_back(world.map().cellCount());
     preparedOn.push_back(std::this_thread::get_id());
   }
-  LoadedWorld loadWorldFile(const DifficultyRow*) override {
+  void loadWorldFile(const DifficultyRow*, WorldLoaded done) override {
     ++loads;
+    if (holdLoads) {
+      heldLoads.push_back(std::move(done));
+      return;
+    }
+    done(readWorld());
+  }
+  // Answers the loads held so far, in order.
+  void answerHeldLoads() {
+    std::vector<WorldLoaded> answering = std::move(heldLoads);
+    heldLoads.clear();
+    for (WorldLoaded& done : answering) done(readWorld());
+  }
+  LoadedWorld readWorld() const {
     LoadedWorld result;
     result.result = loadResult;
     if (loadResult == LoadedWorld::kLoaded) {
@@ -78,6 +91,8 @@ class RecordingSaves final : public NullGameSaves {
   bool holdWrites = false;
   std::vector<SaveDone> heldWrites;
   int loadResult = LoadedWorld::kLoaded;
+  bool holdLoads = false;  // a read answers only when the test says so, as the saves' worker does
+  std::vector<WorldLoaded> heldLoads;
   int characterSaves = 0;
   int statisticsSaves = 0;
   int loads = 0;

@@ -124,7 +124,7 @@ TEST_F(WorldLoadingTest, AGameEndedDuringGenerationDropsTheLateWorld) {
   EXPECT_TRUE(saves.savedWorlds.empty());
 }
 
-TEST_F(WorldLoadingTest, AWorldFileIsReadByTheSessionsStartTaskOnTheMainThread) {
+TEST_F(WorldLoadingTest, AWorldFileIsAskedForByTheSessionsStartTask) {
   game.begin(0, [&] { finished = true; });
   EXPECT_EQ(screen.labels, (std::vector<int16_t>{99}));
   EXPECT_TRUE(sessionTask(session_timer::kStartLoading));
@@ -192,6 +192,39 @@ TEST_F(WorldLoadingTest, EachGameShowsOnItsOwnScreenAndReadsAndWritesThroughItsO
   EXPECT_EQ(otherSaves.statisticsSaves, 1);
   EXPECT_EQ(saves.statisticsSaves, 0);
   EXPECT_EQ(otherRunning.world, nullptr);
+}
+
+// The saves read the file off the main thread: until they answer the loading screen stays and no
+// world is the game's.
+TEST_F(WorldLoadingTest, AReadWorldIsTheGamesOnlyOnceTheSavesAnswer) {
+  saves.holdLoads = true;
+  game.begin(0, [&] { finished = true; });
+  advance(0.2f, 0.01f);
+  ASSERT_EQ(saves.heldLoads.size(), 1u);
+  EXPECT_EQ(running.world, nullptr);
+  EXPECT_EQ(screen.mainViews, 0);
+  EXPECT_FALSE(finished);
+  saves.answerHeldLoads();
+  ASSERT_NE(running.world, nullptr);
+  EXPECT_EQ(running.player->cellX, 12u) << "where the file left the player";
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(screen.mainViews, 1);
+}
+
+TEST_F(WorldLoadingTest, AGameEndedWhileItsFileIsReadDropsTheLateWorld) {
+  saves.holdLoads = true;
+  for (const int result : {LoadedWorld::kLoaded, LoadedWorld::kUnreadable}) {
+    saves.loadResult = result;
+    game.begin(0, [&] { finished = true; });
+    advance(0.2f, 0.01f);
+    ASSERT_EQ(saves.heldLoads.size(), 1u);
+    game.quit();
+    saves.answerHeldLoads();
+    EXPECT_EQ(running.world, nullptr) << result;
+    EXPECT_EQ(screen.mainViews, 0) << result;
+    EXPECT_TRUE(screen.startDialogs.empty()) << "a late failure names nothing: " << result;
+    EXPECT_FALSE(finished);
+  }
 }
 
 TEST_F(WorldLoadingTest, AFailedLoadLeavesNoWorldAndOpensTheStartViewsDialog) {

@@ -40,11 +40,11 @@ class ReadableSaves final : public NullGameSaves {
  public:
   bool hasWorldEntry() const override { return true; }
   bool worldFileExists() const override { return true; }
-  LoadedWorld loadWorldFile(const DifficultyRow*) override {
+  void loadWorldFile(const DifficultyRow*, WorldLoaded done) override {
     LoadedWorld result;
     result.result = LoadedWorld::kLoaded;
     result.world = World::create(nullptr, WorldParams{}, 512, 128);  // the smallest size a header carries
-    return result;
+    done(std::move(result));
   }
   std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
                                                       GameClock* clock) override {

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -333,15 +334,55 @@ TEST_F(WorldSavesTest, AGamesSavesMarkTheWorldTheyReadInTheirOwnStore) {
   saves_.worlds().setCurrent(saves_.worlds().entries().front().get());
   MarkingHost host;
   LocalGameSaves game(saves_, runningWorld(), statsStore(), &host);
-  const LoadedWorld loaded = game.loadWorldFile(nullptr);
-  EXPECT_EQ(loaded.result, LoadedWorld::kLoaded);
+  int result = -1;
+  game.loadWorldFile(nullptr, [&](LoadedWorld loaded) { result = loaded.result; });
+  EXPECT_EQ(host.marks.log, (std::vector<std::string>{"mark World1.dat"})) << "marked while it is read";
+  saves_.waitForWrites();
+  EXPECT_EQ(result, LoadedWorld::kLoaded);
   EXPECT_EQ(host.marks.log, (std::vector<std::string>{"mark World1.dat", "clear"}));
   EXPECT_TRUE(kel::getMarkedWorld().empty());
 
   fs::remove(worldsFolder() / "World1.dat");
   host.marks.log.clear();
-  EXPECT_NE(game.loadWorldFile(nullptr).result, LoadedWorld::kLoaded);
+  game.loadWorldFile(nullptr, [&](LoadedWorld loaded) { result = loaded.result; });
+  saves_.waitForWrites();
+  EXPECT_NE(result, LoadedWorld::kLoaded);
   EXPECT_EQ(host.marks.log, (std::vector<std::string>{"mark World1.dat", "clear"})) << "a read that returned, failed";
+}
+
+// A game's world file is read on the save worker: nothing of the read runs on the calling (main)
+// thread, and the world comes back through the completion whole, with the copy its first save
+// starts from. A file that does not read whole comes back as unreadable, and is then never saved
+// over.
+TEST_F(WorldSavesTest, AGamesWorldFileIsReadOnTheSaveWorker) {
+  auto world = newWorld(0, "kept");
+  world->map().cell(7, 9).circuitA = 5;
+  ASSERT_TRUE(saveWorld(*world));
+  saves_.worlds().list();
+  saves_.worlds().setCurrent(saves_.worlds().entries().front().get());
+  std::optional<WorldLoad> load;
+  saves_.loadWorldFileLater(nullptr, [&](WorldLoad answer) { load = std::move(answer); });
+  EXPECT_FALSE(load.has_value()) << "without a hand-over the answer waits for the next wait";
+  saves_.waitForWrites();
+  ASSERT_TRUE(load.has_value());
+  ASSERT_EQ(load->status, WorldLoadStatus::Loaded);
+  EXPECT_EQ(links.recounts, 1);
+  EXPECT_NE(links.restoredOn, std::this_thread::get_id()) << "read on the calling thread";
+  EXPECT_EQ(signOf(*load->world), "kept");
+  EXPECT_EQ(load->world->map().cell(7, 9).circuitA, 5);
+  EXPECT_NE(load->world->map().takePreparedCopy(), nullptr) << "no copy kept for its first save";
+
+  std::string damaged = bytesOf("World1.dat");
+  damaged.resize(damaged.size() - 40);
+  std::ofstream(worldsFolder() / "World1.dat", std::ios::binary | std::ios::trunc) << damaged;
+  load.reset();
+  saves_.loadWorldFileLater(nullptr, [&](WorldLoad answer) { load = std::move(answer); });
+  saves_.waitForWrites();
+  ASSERT_TRUE(load.has_value());
+  EXPECT_EQ(load->status, WorldLoadStatus::Unreadable);
+  EXPECT_EQ(load->world, nullptr);
+  EXPECT_FALSE(saves_.saveWorld(*world)) << "the damaged file is saved over";
+  EXPECT_EQ(bytesOf("World1.dat"), damaged);
 }
 
 }  // namespace

@@ -148,12 +148,20 @@ TEST_F(EveryCellWriterTest, EachWritersChangesReachTheNextSave) {
   for (int32_t x = 246; x <= 254; ++x) {
     for (int32_t y = kFloor + 1; y <= kFloor + 9; ++y) placeBlock(x, y, kDirt);
   }
-  saveAndReadBack("a heap to blow up");
+  for (int32_t x = 240; x <= 245; ++x) placeBlock(x, kFloor + 5, kDirt);
+  ASSERT_TRUE(map().addDecoAt(ExplosionSystem::kCharge, 0, 247, kFloor + 5));
+  saveAndReadBack("a heap to blow up, a charge on it");
   BlockEdit blast = edit(edit_kind::kExplosion, 250, kFloor + 5);
   for (size_t i = 0; i < kStandardBlast.size(); ++i) blast.setValueByte(i, kStandardBlast[i]);
   ASSERT_FALSE(apply(blast).wasRefused());
   ASSERT_EQ(at(253, kFloor + 5).frontId(), 0) << "the blast broke blocks four columns off";
+  ASSERT_EQ(world->explosions().pending().size(), 1u) << "the blast lit the charge";
   saveAndReadBack("an explosion");
+  // The lit charge goes off from the fuse queue, as the frame update counts it down.
+  for (int tick = 0; tick < 40 && !world->explosions().pending().empty(); ++tick) world->explosions().update(1.0f);
+  ASSERT_TRUE(world->explosions().pending().empty());
+  ASSERT_EQ(at(244, kFloor + 5).frontId(), 0) << "the charge's blast broke blocks three columns off";
+  saveAndReadBack("a charge gone off");
 }
 
 // Many saves with edits all over the world between them, each read back whole.

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "content/items/item.h"
@@ -36,7 +37,10 @@ class RecordingLinks final : public WorldSaveLinks {
  public:
   std::vector<SavedMob> savedMobs(const World&) const override { return mobs; }
   void spawnSavedMob(World&, const SavedMob& mob) override { spawned.push_back(mob); }
-  void mobsRestored(World&) override { ++recounts; }
+  void mobsRestored(World&) override {
+    ++recounts;
+    restoredOn = std::this_thread::get_id();
+  }
   std::array<StabledAnimal, 3> stabledAnimals(const World&, const Stable& stable) const override {
     auto found = animals.find(&stable.cell());
     return found != animals.end() ? found->second : std::array<StabledAnimal, 3>{};
@@ -48,6 +52,7 @@ class RecordingLinks final : public WorldSaveLinks {
   std::vector<SavedMob> mobs;
   std::map<const MapBlock*, std::array<StabledAnimal, 3>> animals;
   std::vector<SavedMob> spawned;
+  std::thread::id restoredOn;  // the thread that last read a world's links
   std::map<const MapBlock*, std::array<StabledAnimal, 3>> restoredAnimals;
   int recounts = 0;
 };
