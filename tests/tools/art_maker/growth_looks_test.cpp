@@ -150,6 +150,12 @@ TEST(GeneratedLooks, ASurfaceGrowthIsDrawnOnTheTopOfItsBlock) {
     ++tufts;
   }
   EXPECT_GT(tufts, 10);
+  // The grass and flowers that the game later grows on lit soil (a dug shaft's floor too) are the
+  // same surface growths, drawn the same way.
+  for (uint16_t cover : {1221, 483, 485, 2531, 2564, 2037, 3781, 454, 1943, 4003, 1987, 2907, 4035, 4036}) {
+    ASSERT_TRUE(generated.count(cover)) << "block " << cover;
+    EXPECT_EQ(generated.at(cover).role, GrowthRole::Tuft) << "block " << cover;
+  }
 }
 
 TEST(GeneratedLooks, AGeneratedBlockTheMakerCannotNameStopsTheLooks) {
