@@ -35,6 +35,8 @@ std::string serverLabel(const kel::ServerInfo& server) {
 
 void StartView::follow(Path path, Page first) {
   path_ = path;
+  // The port typed on an earlier launch is offered again.
+  if (path == Path::Host) hostPort_ = std::to_string(kel::getHostPort());
   say({});
   showPage(first);
 }
@@ -171,11 +173,13 @@ void StartView::fillHostSettings(std::vector<std::string>& lines, std::vector<Me
   if (hostChoice_.throughFriends) return;
   rows.push_back({"Port: " + hostPort_, [this] {
                     typeField(hostPort_, address_input::kPortLimit, [this](const std::string& typed) {
-                      if (!address_input::parsePort(typed)) {
+                      const std::optional<uint16_t> port = address_input::parsePort(typed);
+                      if (!port) {
                         say(kBadPort);
                         return false;
                       }
-                      hostPort_ = typed;
+                      hostPort_ = std::to_string(*port);
+                      kel::setHostPort(*port);
                       say({});
                       return true;
                     });

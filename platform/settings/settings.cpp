@@ -1,7 +1,10 @@
 #include "platform/settings/settings.h"
 
 #include <ctime>
+#include <optional>
 
+#include "platform/settings/defaults_bridge.h"
+#include "platform/settings/server_info.h"
 #include "platform/settings/settings_entries.h"
 #include "platform/settings/settings_host.h"
 #include "platform/settings/settings_registry.h"
@@ -21,6 +24,12 @@ ProcessSettings& processSettings() {
 }
 
 int64_t nowSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+
+// The store of the registered host, or null before the launch registers one.
+DefaultsBridge* hostStore() {
+  SettingsHost* host = settingsHost();
+  return host != nullptr ? &host->defaults() : nullptr;
+}
 
 }  // namespace
 
@@ -46,21 +55,31 @@ bool getLastDifficultySwitch() {
 }
 
 void clearMarkedWorld() {
-  if (SettingsHost* host = settingsHost()) settings_entries::clearMarkedWorld(host->defaults());
+  if (DefaultsBridge* store = hostStore()) settings_entries::clearMarkedWorld(*store);
 }
 
 std::string getMarkedWorld() {
-  SettingsHost* host = settingsHost();
-  return host != nullptr ? settings_entries::markedWorld(host->defaults()) : std::string();
+  const DefaultsBridge* store = hostStore();
+  return store != nullptr ? settings_entries::markedWorld(*store) : std::string();
 }
 
 void setLastPlayer(const std::string& player) {
-  if (SettingsHost* host = settingsHost()) settings_entries::setLastPlayer(host->defaults(), player);
+  if (DefaultsBridge* store = hostStore()) settings_entries::setLastPlayer(*store, player);
 }
 
 std::string getLastPlayer() {
-  SettingsHost* host = settingsHost();
-  return host != nullptr ? settings_entries::lastPlayer(host->defaults()) : std::string();
+  const DefaultsBridge* store = hostStore();
+  return store != nullptr ? settings_entries::lastPlayer(*store) : std::string();
+}
+
+void setHostPort(uint16_t port) {
+  if (DefaultsBridge* store = hostStore()) settings_entries::setHostPort(*store, port);
+}
+
+uint16_t getHostPort() {
+  const DefaultsBridge* store = hostStore();
+  const std::optional<uint16_t> kept = store != nullptr ? settings_entries::hostPort(*store) : std::nullopt;
+  return kept.value_or(ServerInfo::kDefaultPort);
 }
 
 }  // namespace kel

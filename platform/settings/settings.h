@@ -3,6 +3,7 @@
 // registers the platform as the settings host; until then (and in tests that register none) every
 // operation that needs the store does nothing and the getters give empty answers.
 
+#include <cstdint>
 #include <string>
 
 #include "platform/settings/options.h"
@@ -35,5 +36,8 @@ void clearMarkedWorld();
 std::string getMarkedWorld();
 void setLastPlayer(const std::string& player);
 std::string getLastPlayer();
+// The port the host page last took, kept across launches; the default port until one was typed.
+void setHostPort(uint16_t port);
+uint16_t getHostPort();
 
 }  // namespace kel

@@ -8,6 +8,8 @@ namespace {
 const std::string kDifficultySwitchKey = "lastDifficultySwitch";
 const std::string kMarkedWorldKey = "markedWorld";
 const std::string kLastPlayerKey = "lastPlayer";
+const std::string kHostPortKey = "hostPort";
+constexpr int32_t kHighestPort = 65535;
 constexpr int32_t kSecondsPerHour = 3600;
 
 // Seconds since 1970 kept in 32 bits, as the store holds them.
@@ -45,5 +47,18 @@ void setLastPlayer(DefaultsBridge& store, const std::string& player) {
 }
 
 std::string lastPlayer(const DefaultsBridge& store) { return storedString(store, kLastPlayerKey); }
+
+void setHostPort(DefaultsBridge& store, uint16_t port) {
+  store.setInt(kHostPortKey, port);
+  store.save();
+}
+
+std::optional<uint16_t> hostPort(const DefaultsBridge& store) {
+  if (store.typeOf(kHostPortKey) != StoredType::integer) return std::nullopt;
+  // A hand-edited file may hold any number.
+  const int32_t port = store.getInt(kHostPortKey);
+  if (port < 1 || port > kHighestPort) return std::nullopt;
+  return static_cast<uint16_t>(port);
+}
 
 }  // namespace kel::settings_entries

@@ -1,9 +1,10 @@
 #pragma once
 // The single values kept in the settings store beside the options: the time of the last
-// difficulty switch, the marked world and the last chosen character. Each change is written to the
-// file at once.
+// difficulty switch, the marked world, the last chosen character and the port a hosted game last
+// listened on. Each change is written to the file at once.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kel {
@@ -21,6 +22,10 @@ std::string markedWorld(const DefaultsBridge& store);
 
 void setLastPlayer(DefaultsBridge& store, const std::string& player);
 std::string lastPlayer(const DefaultsBridge& store);
+
+void setHostPort(DefaultsBridge& store, uint16_t port);
+// Nothing when no port is kept, or the kept number is no port (1 to 65535).
+std::optional<uint16_t> hostPort(const DefaultsBridge& store);
 
 }  // namespace settings_entries
 }  // namespace kel

@@ -18,6 +18,7 @@
 #include "menus/wait_view.h"
 #include "saves/store/player_entry.h"
 #include "saves/store/world_entry.h"
+#include "tests/platform/settings/settings_test_host.h"
 #include "world/map/world_params.h"
 #include "tests/menus/start_view_fixture.h"
 
@@ -117,6 +118,33 @@ TEST_F(MultiplayerPagesTest, HostingPicksACharacterAndAWorldWithTheLimitAndThePo
   EXPECT_EQ(hosted.mode, 1) << "the world's file is loaded";
   EXPECT_EQ(hosted.characterName, "Ann");
   EXPECT_TRUE(game.modes.empty()) << "the game played alone does not begin";
+}
+
+TEST_F(MultiplayerPagesTest, TheTypedHostPortIsOfferedAgainAfterTheGameRestarts) {
+  testsupport::ScopedDataHome home;
+  auto settings = std::make_unique<settingstest::TestSettingsHost>();
+  kel::setSettingsHost(settings.get());
+  kel::loadSettings();
+  follow("Host a world");
+  ASSERT_TRUE(start().choose("Port: 12345"));
+  start().nameEntry().submit("40000");
+  ASSERT_TRUE(hasRow("Port: 40000"));
+
+  // The game quits and starts again: new views over a settings store read back from its file.
+  kel::setSettingsHost(nullptr);
+  settings = std::make_unique<settingstest::TestSettingsHost>();
+  destroyViews();
+  createViews();
+  gameViews()->setLayer(layer);
+  gameViews()->switchTo(ViewId::Start);
+  kel::setSettingsHost(settings.get());
+  kel::loadSettings();
+  follow("Host a world");
+  EXPECT_TRUE(hasRow("Port: 40000"));
+  ASSERT_TRUE(start().continueWorld(worldOnFile()));
+  ASSERT_EQ(network.hosted.size(), 1u);
+  EXPECT_EQ(network.hosted[0].port, 40000);
+  kel::setSettingsHost(nullptr);
 }
 
 TEST_F(MultiplayerPagesTest, ANewWorldIsCreatedAndHostedThroughTheStoreFront) {

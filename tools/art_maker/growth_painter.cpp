@@ -1,5 +1,6 @@
 #include "tools/art_maker/growth_painter.h"
 
+#include <algorithm>
 #include <string>
 
 #include "tools/art_maker/block_painter.h"
@@ -10,6 +11,10 @@ namespace artmaker {
 namespace {
 
 constexpr int kBase = kTile - 1;
+// A surface growth is a decoration of the top ground cell itself, drawn over that block: it grows
+// from the block's upper edge, in the tile's top rows, so it stands on the ground rather than
+// inside it.
+constexpr int kTurfBase = 8;
 
 bool named(const BlockLook& look, std::initializer_list<const char*> words) {
   for (const std::string& word : lowerWords(look.name)) {
@@ -22,18 +27,21 @@ bool named(const BlockLook& look, std::initializer_list<const char*> words) {
 
 Ramp leafRamp(const BlockLook& look) { return familyRamp(Family::Leaves, look.base); }
 
-void mushrooms(Canvas& f, const BlockLook& look, int count, ArtRandom& rnd) {
+// Mushrooms and crystals stand on the row `base`, none taller than the rows above it.
+void mushrooms(Canvas& f, const BlockLook& look, int count, ArtRandom& rnd, int base = kBase) {
   const Ramp cap = makeRamp(look.glow != kClear ? look.glow : look.accent, 0.9f);
   const int spacing = count > 1 ? 18 / (count - 1) : 0;
   for (int k = 0; k < count; ++k) {
     const int cx = (count > 1 ? 6 + k * spacing : 15) + rnd.between(-1, 1);
-    mushroom(f, cx, kBase, rnd.between(5, 10), rnd.between(3, 5), cap, rgba(232, 222, 200));
+    mushroom(f, cx, base, std::min(rnd.between(5, 10), base - 2), rnd.between(3, 5), cap, rgba(232, 222, 200));
   }
 }
 
-void crystals(Canvas& f, const BlockLook& look, int count, ArtRandom& rnd) {
+void crystals(Canvas& f, const BlockLook& look, int count, ArtRandom& rnd, int base = kBase) {
   const Ramp ramp = makeRamp(look.glow != kClear ? look.glow : look.accent, 1.1f);
-  for (int k = 0; k < count; ++k) crystalShard(f, 7 + k * 7 + rnd.between(-1, 1), kBase, rnd.between(6, 14), 2, ramp);
+  for (int k = 0; k < count; ++k) {
+    crystalShard(f, 7 + k * 7 + rnd.between(-1, 1), base, std::min(rnd.between(6, 14), base - 1), 2, ramp);
+  }
 }
 
 void bush(Canvas& f, const BlockLook& look, int variant, ArtRandom& rnd) {
@@ -54,8 +62,11 @@ void bush(Canvas& f, const BlockLook& look, int variant, ArtRandom& rnd) {
 }
 
 void tuft(Canvas& f, const BlockLook& look, ArtRandom& rnd) {
-  if (look.flora == Flora::Fungus || named(look, {"cap", "spore", "mushroom"})) return mushrooms(f, look, rnd.between(1, 3), rnd);
-  if (look.flora == Flora::Crystal && !named(look, {"lily", "grass"})) return crystals(f, look, 3, rnd);
+  const int base = kTurfBase;
+  if (look.flora == Flora::Fungus || named(look, {"cap", "spore", "mushroom"})) {
+    return mushrooms(f, look, rnd.between(1, 3), rnd, base);
+  }
+  if (look.flora == Flora::Crystal && !named(look, {"lily", "grass"})) return crystals(f, look, 3, rnd, base);
   Ramp leaf = leafRamp(look);
   const bool dead = named(look, {"dead", "drift"});
   const bool grain = named(look, {"wheat", "hay", "grain", "millet", "sorghum", "oat", "barley", "rice"});
@@ -63,15 +74,15 @@ void tuft(Canvas& f, const BlockLook& look, ArtRandom& rnd) {
   const bool kelp = named(look, {"kelp"});
   const int blades = kelp ? 3 : rnd.between(5, 8);
   for (int b = 0; b < blades; ++b) {
-    const int x = 4 + rnd.below(22), height = kelp ? rnd.between(16, 26) : rnd.between(5, dead ? 14 : 11);
-    grassBlade(f, x, kBase, height, kelp ? rnd.between(-4, 4) : rnd.between(-3, 3), leaf);
-    if (grain && b % 2 == 0) f.fillEllipse(x, kBase - height, 1, 3, shade(leaf[3], 0.5f));
+    const int x = 4 + rnd.below(22), height = kelp ? base - 1 : rnd.between(4, dead ? base - 1 : base - 2);
+    grassBlade(f, x, base, height, kelp ? rnd.between(-2, 2) : rnd.between(-2, 2), leaf);
+    if (grain && b % 2 == 0) f.fillEllipse(x, base - height + 1, 1, 1, shade(leaf[3], 0.5f));
   }
   if (named(look, {"petal", "bloom", "lily", "flower", "root", "rose"})) {
     const Ramp petals = makeRamp(look.accent, 0.9f);
     for (int k = 0; k < 2; ++k) {
-      const int x = 8 + k * 12 + rnd.between(-2, 2), y = kBase - rnd.between(9, 13);
-      grassBlade(f, x, kBase, kBase - y, 0, leaf);
+      const int x = 8 + k * 12 + rnd.between(-2, 2), y = base - rnd.between(5, 6);
+      grassBlade(f, x, base, base - y, 0, leaf);
       f.fillCircle(x, y, 2, petals[2]);
       f.set(x - 1, y - 1, petals[4]);
       f.set(x, y, rgba(250, 226, 100));

@@ -19,6 +19,7 @@
 #include "world/generator/gradient_noise.h"
 #include "world/generator/share_thresholds.h"
 #include "world/generator/small_modulo.h"
+#include "world/generator/sea_basin.h"
 #include "world/generator/world_generator.h"
 #include "world/map/world_map.h"
 #include "world/map/world_params.h"
@@ -329,6 +330,7 @@ void generateSurface(WorldGenerator& g, const WorldParams& params) {
     normalizeToRange(profile.data(), static_cast<float>(planet.surfaceAmplitude), w);
   }
   std::vector<uint16_t>& surface = g.map.surfaceLines();
+  std::vector<GridPoint> sea;
   for (int32_t x = 0; x < w; ++x) {
     g.checkStop();
     const int32_t depth = static_cast<int32_t>(profile[static_cast<size_t>(x)]);
@@ -344,8 +346,10 @@ void generateSurface(WorldGenerator& g, const WorldParams& params) {
       } else {
         c.setFront(0, 0, 0);
         g.addLiquidSource(c, planet.liquidKind);
+        sea.push_back({x, y});
       }
     }
     surface[static_cast<size_t>(x)] = static_cast<uint16_t>(std::max(0, h - depth - sky));
   }
+  closeSeaBasin(g, sea);
 }

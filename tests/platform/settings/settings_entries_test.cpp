@@ -71,6 +71,18 @@ TEST_F(SettingsEntriesTest, ProcessOptionsLoadAndSaveThroughTheRegisteredHost) {
   EXPECT_TRUE(kel::getLastDifficultySwitch());
 }
 
+TEST_F(SettingsEntriesTest, TheHostPortIsKeptInTheFileAndANumberThatIsNoPortIsNotOffered) {
+  kel::setSettingsHost(&host);
+  EXPECT_EQ(kel::getHostPort(), 12345) << "the default port until one is kept";
+  kel::setHostPort(40000);
+  EXPECT_EQ(onDisk()->getInt("hostPort"), 40000) << "written to the file at once";
+  EXPECT_EQ(entries::hostPort(*onDisk()), 40000);
+  host.store.setInt("hostPort", 70000);
+  EXPECT_EQ(kel::getHostPort(), 12345);
+  host.store.setString("hostPort", "40000");
+  EXPECT_EQ(kel::getHostPort(), 12345);
+}
+
 TEST_F(SettingsEntriesTest, AnOptionFoundByNameResetsToItsDefault) {
   auto* full = kel::settingsRegistry().find("fullScreen");
   ASSERT_NE(full, nullptr);

@@ -127,6 +127,37 @@ TEST(GeneratedLooks, EveryBlockThePlanetsPlaceIsDrawnAsThePartItPlays) {
   EXPECT_EQ(looks.at(4035).flora, Flora::Fungus);
 }
 
+// A surface growth is a decoration of the top ground block itself: its picture lies in the tile's
+// top rows, growing from the block's upper edge, and leaves the rest of the block bare (flowers
+// drawn in its lower half looked planted inside the floor).
+TEST(GeneratedLooks, ASurfaceGrowthIsDrawnOnTheTopOfItsBlock) {
+  ArtSources sources(arttest::repositorySources());
+  GeneratedBlocks generated;
+  std::string error;
+  ASSERT_TRUE(readGeneratedBlocks(sources, generated, error)) << error;
+  int tufts = 0;
+  for (const auto& [id, block] : generated) {
+    if (block.role != GrowthRole::Tuft) continue;
+    const Canvas frame = frameOf(id);
+    ASSERT_EQ(frame.width(), art::kFrameSize);
+    const int top = art::kFrameSize / 3;
+    EXPECT_GT(opaquePixels(frame, {0, 0, art::kFrameSize, top}), 0) << "block " << id << " on " << block.planet;
+    int below = 0;
+    for (int y = top; y < art::kFrameSize; ++y) {
+      for (int x = 0; x < art::kFrameSize; ++x) below += alpha(frame.at(x, y)) != 0;
+    }
+    EXPECT_EQ(below, 0) << "block " << id << " on " << block.planet << " is drawn inside its block";
+    ++tufts;
+  }
+  EXPECT_GT(tufts, 10);
+  // The grass and flowers that the game later grows on lit soil (a dug shaft's floor too) are the
+  // same surface growths, drawn the same way.
+  for (uint16_t cover : {1221, 483, 485, 2531, 2564, 2037, 3781, 454, 1943, 4003, 1987, 2907, 4035, 4036}) {
+    ASSERT_TRUE(generated.count(cover)) << "block " << cover;
+    EXPECT_EQ(generated.at(cover).role, GrowthRole::Tuft) << "block " << cover;
+  }
+}
+
 TEST(GeneratedLooks, AGeneratedBlockTheMakerCannotNameStopsTheLooks) {
   const fs::path art = fs::path(RUBBLE_SOURCE_DIR) / "assets" / "art";
   testsupport::TempDir dir;

@@ -12,6 +12,7 @@
 #include "world/generator/gradient_noise.h"
 #include "tests/world/generator/generator_fixture.h"
 #include "world/generator/terrain_passes.h"
+#include "world/liquid/liquid_simulator.h"
 
 namespace {
 
@@ -177,6 +178,37 @@ TEST_F(TerrainPassesTest, SurfaceCutsTheSkyAndFloodsBelowTheSeaLevel) {
     }
   }
   EXPECT_TRUE(sea);
+}
+
+// A cave under the sea: the open cells right under and beside the sea's cells are closed with the
+// ground next to them, so no source hangs over air; the cave further down stays open.
+TEST_F(TerrainPassesTest, TheSeaLiesInABasinOverACaveBelowIt) {
+  planet().parameters.surfaceAmplitude = 10;
+  planet().parameters.liquidLevel = 4;
+  planet().terrainBlocks = {{0, 1}, {kOre, 1}, {kStone, 5}};
+  WorldGenerator& g = makeWorld(128, 64);
+  fillGround(kOre, 64);
+  // An open cave from row 10 up to right under the deepest cut of the profile.
+  const int32_t caveTop = 64 - map().heightLevel() - 10;
+  for (int32_t x = 0; x < 128; ++x) {
+    for (int32_t y = 10; y < caveTop; ++y) map().setBlockAt(0, 0, x, y, 2);
+  }
+  generateSurface(g, params_);
+  const LiquidSimulator& liquids = map().liquids();
+  int closed = 0;
+  for (int32_t x = 0; x < 128; ++x) {
+    for (int32_t y = 1; y < 64; ++y) {
+      const MapBlock& c = map().cell(x, y);
+      if (!c.hasFlag(cell_flag::kLiquidSource)) continue;
+      for (const MapBlock* n : {map().cellAt(x, y - 1), map().cellAt(map().wrapX(x - 1), y), map().cellAt(map().wrapX(x + 1), y)}) {
+        if (n->holdsOrSourcesLiquid()) continue;
+        EXPECT_FALSE(liquids.isOpenForLiquid(n)) << "sea cell " << x << "," << y << " beside open " << n->x << "," << n->y;
+        closed += n->frontId() == kStone && n->y < caveTop;
+      }
+    }
+  }
+  EXPECT_GT(closed, 0) << "the cave's roof under the sea was closed with the planet's common ground";
+  EXPECT_EQ(map().cell(0, 10).frontId(), 0) << "the cave below the roof stays open";
 }
 
 // The row of a density is the first block whose cumulative share exceeds it, for short and long
