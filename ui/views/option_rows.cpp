@@ -121,14 +121,13 @@ void OptionRows::appendWindow(std::vector<MenuList::Row>& rows, const kel::Optio
                                    [this](int n) { stepViewScale(n); }));
 }
 
-void OptionRows::stepMusicVolume(int steps) {
-  kel::options().musicVolume = steppedVolume(kel::options().musicVolume, steps);
-  applySound();
-  finish();
-}
+void OptionRows::stepMusicVolume(int steps) { stepVolume(&kel::Options::musicVolume, steps); }
 
-void OptionRows::stepSoundVolume(int steps) {
-  kel::options().soundVolume = steppedVolume(kel::options().soundVolume, steps);
+void OptionRows::stepSoundVolume(int steps) { stepVolume(&kel::Options::soundVolume, steps); }
+
+void OptionRows::stepVolume(float kel::Options::*volume, int steps) {
+  kel::Options& o = kel::options();
+  o.*volume = steppedVolume(o.*volume, steps);
   applySound();
   finish();
 }

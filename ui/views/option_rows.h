@@ -62,6 +62,8 @@ class OptionRows {
  private:
   void appendSound(std::vector<MenuList::Row>& rows, const kel::Options& o);
   void appendWindow(std::vector<MenuList::Row>& rows, const kel::Options& o);
+  // The music's or the sound's volume `steps` tens of percent on, applied and written.
+  void stepVolume(float kel::Options::*volume, int steps);
   // The new window mode and the new layout, then the settings file.
   void applyWindow();
   void applyLayout();

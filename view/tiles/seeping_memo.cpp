@@ -7,7 +7,8 @@ SeepingMemo::SeepingMemo(int columns, int rows) {
   const auto cells = static_cast<size_t>(columns + 2) * static_cast<size_t>(rows + 2);
   const size_t slots = std::bit_ceil(2 * cells + 2);
   cells_.assign(slots, nullptr);
-  levels_.assign(slots, -1);
+  levels_.assign(slots, kUnknown);
+  hues_.assign(slots, {kUnknown, kUnknown, kUnknown});
   mask_ = slots - 1;
 }
 
@@ -23,10 +24,29 @@ int SeepingMemo::find(const MapBlock& cell) const {
   return cells_[slot] == &cell ? levels_[slot] : -1;
 }
 
-void SeepingMemo::keep(const MapBlock& cell, int level) {
-  if (2 * (kept_ + 1) > cells_.size()) return;
+size_t SeepingMemo::claim(const MapBlock& cell) {
   const size_t slot = slotOf(cell);
-  if (cells_[slot] == nullptr) ++kept_;
+  if (cells_[slot] == &cell) return slot;
+  if (2 * (kept_ + 1) > cells_.size()) return cells_.size();
+  ++kept_;
   cells_[slot] = &cell;
-  levels_[slot] = static_cast<int8_t>(level);
+  return slot;
+}
+
+void SeepingMemo::keep(const MapBlock& cell, int level) {
+  const size_t slot = claim(cell);
+  if (slot < cells_.size()) levels_[slot] = static_cast<int8_t>(level);
+}
+
+bool SeepingMemo::findHue(const MapBlock& cell, light_hue::Levels& hue) const {
+  const size_t slot = slotOf(cell);
+  if (cells_[slot] != &cell || hues_[slot][0] == kUnknown) return false;
+  for (size_t c = 0; c < 3; ++c) hue[c] = hues_[slot][c];
+  return true;
+}
+
+void SeepingMemo::keepHue(const MapBlock& cell, const light_hue::Levels& hue) {
+  const size_t slot = claim(cell);
+  if (slot >= cells_.size()) return;
+  for (size_t c = 0; c < 3; ++c) hues_[slot][c] = static_cast<int8_t>(hue[c]);
 }

@@ -45,7 +45,10 @@ Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t dar
 Lights lightsIn(const WorldMap& map, const MapBlock& cell, uint32_t darkness, int enough = 15,
                 SeepingMemo* memo = nullptr) {
   Lights l = lightsOf(map.props(), cell, darkness);
-  if (cell.lightColour() != 0) l.hue = light_hue::sourceHue(map, static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
+  if (cell.lightColour() != 0 && (memo == nullptr || !memo->findHue(cell, l.hue))) {
+    l.hue = light_hue::sourceHue(map, static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
+    if (memo != nullptr) memo->keepHue(cell, l.hue);
+  }
   // A solid face shows the daylight seeping into the ground; so does the wall behind a cave or a
   // tunnel in that ground, whose open air the light map leaves dark: it is lit as the rock around
   // it is (at the back's share), not a black hole in lit rock.

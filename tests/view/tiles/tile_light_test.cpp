@@ -12,6 +12,7 @@
 
 #include "content/art/block_atlas_layout.h"
 #include "tests/world/world_test_blocks.h"
+#include "view/tiles/seeping_memo.h"
 #include "world/cells/block_props.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -247,6 +248,42 @@ TEST_F(CornerTest, ATorchsLightKeepsItsHueAsItDarkensAcrossTheCells) {
   map->cell(3, 4).blockLight = 0x00F;
   map->cell(4, 4).blockLight = 0x00B;
   EXPECT_EQ(tile_light::flatColours(*map, map->cell(4, 4), 0).front, (Color3B{218, 0, 0}));
+}
+
+// A pass keeps each cell's hue in its memo, found once: the corners drawn with the memo are those
+// each cell's own search gives, for cells lit by two lights of other hues meeting between them.
+TEST_F(CornerTest, AMemoOfThePassKeepsEachCellsHueAsItsOwnSearchFindsIt) {
+  const int warm[3] = {15, 11, 6};
+  const int cold[3] = {4, 9, 15};
+  for (int x = 0; x < 8; ++x) {
+    for (int y = 0; y < 6; ++y) {
+      uint16_t light = 0;
+      for (int c = 0; c < 3; ++c) {
+        const int fromWarm = warm[c] - 2 * (x + std::abs(y - 2));
+        const int fromCold = cold[c] - 2 * (7 - x + std::abs(y - 3));
+        light = static_cast<uint16_t>(light | std::max({0, fromWarm, fromCold}) << (4 * c));
+      }
+      map->cell(x, y).blockLight = light;
+      map->cell(x, y).setSkyLevel(static_cast<uint8_t>(y == 5 ? 15 : 0));
+    }
+  }
+  SeepingMemo memo(8, 6);
+  size_t hued = 0;
+  for (int pass = 0; pass < 2; ++pass) {  // the second reads every hue from the memo
+    for (int x = 0; x < 8; ++x) {
+      for (int y = 0; y < 6; ++y) {
+        Color3B alone, inPass;
+        const tile_light::LayerCorners expected = tile_light::cornerColours(*map, map->cell(x, y), 0, alone);
+        const tile_light::LayerCorners got = tile_light::cornerColours(*map, map->cell(x, y), 0, inPass, &memo);
+        EXPECT_EQ(got.front, expected.front) << x << "," << y << " pass " << pass;
+        EXPECT_EQ(got.back, expected.back) << x << "," << y << " pass " << pass;
+        EXPECT_EQ(inPass, alone);
+        light_hue::Levels hue{};
+        hued += memo.findHue(map->cell(x, y), hue) ? 1 : 0;
+      }
+    }
+  }
+  EXPECT_EQ(hued, 2u * 8 * 6) << "every lit cell's hue is kept";
 }
 
 }  // namespace
