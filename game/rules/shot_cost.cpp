@@ -18,13 +18,19 @@ void spendAmmunition(Inventory& inventory) {
 
 }  // namespace
 
+bool shotUsesUpHeld(const Item& held) {
+  const ItemDef* def = held.definition();
+  if (def == nullptr || def->rangedSpec == nullptr || def->rangedSpec->castsBobber()) return false;
+  return !def->rangedSpec->needsAmmunition() && def->record.freeStack() != 0;
+}
+
 void payForShot(Player& player, const Item& held, bool creative) {
   const ItemDef* def = held.definition();
   if (creative || def == nullptr || def->rangedSpec == nullptr || player.inventory == nullptr) return;
   if (def->rangedSpec->castsBobber()) return;
   if (def->rangedSpec->needsAmmunition()) {
     spendAmmunition(*player.inventory);
-  } else if (def->record.freeStack() != 0) {
+  } else if (shotUsesUpHeld(held)) {
     player.useUpHeldItem();
   }
 }

@@ -12,3 +12,5 @@ class Player;
 
 // Takes what the shot just fired from `held` costs out of the player's inventory.
 void payForShot(Player& player, const Item& held, bool creative);
+// Whether the shot leaves the hand: one of the held stack is spent (outside a creative world).
+bool shotUsesUpHeld(const Item& held);

@@ -2,7 +2,10 @@
 // their rows. Each list has a look (chip, spark, streak, bubble, puff, heart...) and a colour; its
 // rectangles are drawn as that look at their sizes, large first.
 
+#include <vector>
+
 #include "content/art/debris_rect_lists.h"
+#include "content/items/block_rules.h"
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
 #include "tools/art_maker/atlas_registry.h"
@@ -33,10 +36,13 @@ constexpr ListLook kLooks[kDebrisRectListCount] = {
     {Look::Bubble, 0x9AF0E0},
 };
 
-// Firework colours, one per colour number (1-based).
-constexpr uint32_t kFireworkColours[kFireworkColourCount] = {
-    0xFF4A4A, 0xFF9A2A, 0xFFE04A, 0x6AF04A, 0x3AD8C8, 0x4A8CFF, 0xA05AFF, 0xFF5AD0,
-    0xFFFFFF, 0xFFB0B0, 0xB0FFB0, 0xB0D0FF, 0xFFD8A0, 0xD0A0FF, 0xA0FFF0, 0xFFF0A0};
+// A spark of colour number n (1-based) shows the paint of the paint table's row n - 1, the paint
+// that gives a firework that colour: it bursts in the paints it was filled with. A number no paint
+// gives is white.
+uint32_t fireworkColour(int colour) {
+  const std::vector<ColoredBlock>& paints = coloredBlocks();
+  return colour >= 1 && colour <= int(paints.size()) ? paints[size_t(colour - 1)].rgb : 0xFFFFFF;
+}
 
 void drawParticle(Canvas& c, const DebrisRect& r, Look look, Colour colour, int index) {
   const Ramp ramp = makeRamp(colour, 0.8f);
@@ -116,7 +122,7 @@ void makeDebrisAtlas(const ArtSources&, AtlasOutput& out) {
   for (int colour = 1; colour <= kFireworkColourCount; ++colour) {
     for (bool small : {false, true}) {
       drawParticle(atlas, fireworkSparkRect(uint8_t(colour), small), Look::Spark,
-                   opaque(kFireworkColours[colour - 1]), 0);
+                   opaque(fireworkColour(colour)), 0);
     }
   }
   out.addSheetSection("particles", atlas.scaled(3));

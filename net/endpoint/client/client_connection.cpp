@@ -121,6 +121,8 @@ void NetClient::enterWorld() {
   enterWorld(wholePart(player->stats.maxHealth), wholePart(player->health));
   if (!renamedNotice_.empty()) player->showMessage(console_kind::kInformation, std::exchange(renamedNotice_, {}));
   sendMessage(message(wire::PlayerMsg::Look).u32(player->lookWord).peer(localPeerId()));
+  // What she carries first: the host holds and dresses her only in what its copy of her items has.
+  sendInventory(*player);
   sendItemUpdate(player->heldItem(), static_cast<uint8_t>(player->selectedQuickSlot()));
   for (uint8_t index = 0; index < 5; ++index) {
     for (uint8_t part = 0; part < 2; ++part) {
@@ -135,7 +137,6 @@ void NetClient::enterWorld() {
   craft.u8(knowledge != nullptr && knowledge->countUnknownEntries() == 0 ? 1 : 0);
   craft.raw(knowledge != nullptr ? knowledge->known : RecipeKnowledge::Bitset{});
   sendMessage(craft);
-  sendInventory(*player);
   for (const PlayerBuff& buff : player->stats.buffs) {
     sendMessage(message(wire::PlayerMsg::Effect).peer(localPeerId()).u16(buff.id).u16(buff.remaining));
   }

@@ -14,6 +14,7 @@
 #include "game/rules/consumption_rules.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/shot_cost.h"
 #include "game/session/game.h"
 #include "net/endpoint/host/host_bags.h"
 #include "net/endpoint/host/host_bounds.h"
@@ -89,7 +90,12 @@ void NetServer::shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&
   // to judge, and its refusal ("Mob limit reached.") is told to her as her own game tells it.
   const bool creative = world()->isCreative();
   if (creative && shotAsksSpawningRules(*held) && !rules.useSpawningItem(1, &player, held, std::atan2(aim.y, aim.x))) return;
-  rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0);
+  const bool spent = !creative && shotUsesUpHeld(*held);
+  // What she threw leaves her hand, on the host's copy and, told so, on her screen, as her own
+  // game spends it when she plays alone: else each firework or bomb she sets loose stays held.
+  if (rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0) != nullptr && spent) {
+    player.consumeHeldItem();
+  }
 }
 
 void NetServer::useBlock(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {

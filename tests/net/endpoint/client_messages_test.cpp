@@ -318,14 +318,15 @@ TEST_F(ClientMessagesTest, EnteringTellsTheHostThePlayersStateInOrder) {
   ASSERT_EQ(bridge->sent.size(), 1u + 1 + 1 + 10 + 1 + 1 + 1);
   EXPECT_EQ(bridge->sent[0], std::vector<uint8_t>(WireBytes(0, 5).u8(5).u8(3)));
   EXPECT_EQ(bridge->sent[1], std::vector<uint8_t>(WireBytes(2, 23).u32(0x01020304u).u8(0)));
-  EXPECT_EQ(bridge->sent[2][1], 21);
-  for (size_t i = 3; i < 13; ++i) {
+  // Every stack she carries, so that the host spends only what she has: before what she holds and
+  // wears, which the host takes from its copy of what she carries.
+  EXPECT_EQ(bridge->sent[2], std::vector<uint8_t>(WireBytes(2, 19).u8(1).item(Item(33, 0, 4, 0, 0))));
+  EXPECT_EQ(bridge->sent[3][1], 21);
+  for (size_t i = 4; i < 14; ++i) {
     EXPECT_EQ(bridge->sent[i][1], 22);
-    EXPECT_EQ(bridge->sent[i][13], (i - 3) % 2) << "part 0 then part 1 of each index";
-    EXPECT_EQ(bridge->sent[i][14], (i - 3) / 2);
+    EXPECT_EQ(bridge->sent[i][13], (i - 4) % 2) << "part 0 then part 1 of each index";
+    EXPECT_EQ(bridge->sent[i][14], (i - 4) / 2);
   }
-  EXPECT_EQ(bridge->sent[13], std::vector<uint8_t>(WireBytes(2, 46).u8(0).u8(0)));
-  EXPECT_EQ(bridge->sent[14].size(), 131u);
-  // Every stack she carries, so that the host spends only what she has.
-  EXPECT_EQ(bridge->sent[15], std::vector<uint8_t>(WireBytes(2, 19).u8(1).item(Item(33, 0, 4, 0, 0))));
+  EXPECT_EQ(bridge->sent[14], std::vector<uint8_t>(WireBytes(2, 46).u8(0).u8(0)));
+  EXPECT_EQ(bridge->sent[15].size(), 131u);
 }

@@ -20,7 +20,8 @@ namespace {
 constexpr uint16_t kFirework = 1042;
 constexpr uint16_t kRedPaint = 359;   // the paint table's sixth row: colour 6
 constexpr uint16_t kBluePaint = 615;  // its tenth: colour 10
-constexpr uint8_t kRed = 6, kBlue = 10;
+constexpr uint16_t kPurplePaint = 551;  // its ninth: colour 9
+constexpr uint8_t kRed = 6, kPurple = 9, kBlue = 10;
 constexpr uint32_t kRedThenBlue = kRed | (kBlue << 4);
 
 // The word of the firework flying in the lists; none: no firework flies.
@@ -74,6 +75,9 @@ TEST_P(PlayTogetherFireworks, HerFilledFireworkBurstsInHerColoursOnTheHostAndFor
       << "her firework flies on the host and for Bo";
   EXPECT_EQ(fireworkFlying(onHostLists), kRedThenBlue);
   EXPECT_EQ(fireworkFlying(boLists), kRedThenBlue);
+  EXPECT_TRUE(runUntil([&] { return ann->inventory().slotItem({SlotKind::Quick, 0, 0}) == nullptr; }))
+      << "the firework she set loose is still in her hand";
+  EXPECT_EQ(annOnHost.items().countOf(kFirework), 0u) << "the host's copy of her items still holds it";
 
   // Its burst is red, and the sub-rockets it sends burst in blue.
   const std::set<uint8_t> hers{kRed, kBlue};
@@ -85,6 +89,38 @@ TEST_P(PlayTogetherFireworks, HerFilledFireworkBurstsInHerColoursOnTheHostAndFor
   });
   EXPECT_EQ(hostSparks, hers) << "on the host";
   EXPECT_EQ(boSparks, hers) << "for a third player";
+}
+
+// Two fireworks in one stack, as a character brings them: the first paint fills one that leaves
+// the stack for a slot of its own, the next two fill the one left. She shoots the two-coloured one.
+TEST_P(PlayTogetherFireworks, TheOneSheFilledOfAStackIsTheOneThatFlies) {
+  carry(*ann, 0, kFirework, 2);
+  carry(*ann, 1, kRedPaint, 1);
+  carry(*ann, 2, kBluePaint, 1);
+  carry(*ann, 3, kPurplePaint, 1);
+  const FireworkFill split = fillPlayersFirework(ann->player(), {SlotKind::Quick, 1, 0}, {SlotKind::Quick, 0, 0});
+  ASSERT_EQ(split.result, FireworkFill::Filled);
+  ASSERT_NE(split.where, (SlotRef{SlotKind::Quick, 0, 0})) << "one of the two left the stack";
+  ASSERT_EQ(fillPlayersFirework(ann->player(), {SlotKind::Quick, 3, 0}, {SlotKind::Quick, 0, 0}).result,
+            FireworkFill::Filled);
+  ASSERT_EQ(fillPlayersFirework(ann->player(), {SlotKind::Quick, 2, 0}, {SlotKind::Quick, 0, 0}).result,
+            FireworkFill::Filled);
+  constexpr uint32_t kPurpleThenBlue = kPurple | (kBlue << 4);
+  ASSERT_EQ(ann->inventory().slotItem({SlotKind::Quick, 0, 0})->word, kPurpleThenBlue);
+  PlayerServerDesktop& annOnHost = onHost(kAnn);
+  ASSERT_TRUE(runUntil([&] { return annOnHost.items().countOf(kBluePaint) == 0; }));
+  EXPECT_EQ(annOnHost.items().countWithWord(kFirework, kPurpleThenBlue), 1u);
+  EXPECT_EQ(annOnHost.items().countWithWord(kFirework, kRed), 1u);
+
+  hold(*ann, 0);
+  ASSERT_TRUE(runUntil([&] {
+    const Item* held = annOnHost.heldItem();
+    return held != nullptr && held->id == kFirework && held->word == kPurpleThenBlue;
+  })) << "the host holds the firework she holds";
+  ann->game().shoot(0.0f, 8.0f);
+  WorldEntities& onHostLists = session->entities().lists();
+  ASSERT_TRUE(runUntil([&] { return fireworkFlying(onHostLists).has_value(); }));
+  EXPECT_EQ(fireworkFlying(onHostLists), kPurpleThenBlue);
 }
 
 INSTANTIATE_TEST_SUITE_P(Enet, PlayTogetherFireworks, ::testing::Values(false),

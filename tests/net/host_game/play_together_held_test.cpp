@@ -107,6 +107,27 @@ TEST_P(PlayTogetherHeld, AToolDroppedWhileHeldNoLongerMines) {
       << "the others see her empty-handed";
 }
 
+// Her game tells the host what she carries before what she holds and wears as she enters: else
+// the host, whose copy of her items is still empty, holds nothing for her until she picks a slot
+// again, and her first throw or shot does nothing.
+TEST_P(PlayTogetherHeld, WhatSheHoldsAsSheEntersIsHeldOnTheHost) {
+  const uint16_t stack = stackingItems(1)[0];
+  Joiner cy("Cy");
+  give(cy.inventory(), 0, stack, 5);
+  cy.inventory().select(0);
+  ASSERT_TRUE(meeting->connect(cy.net, "Cy", 203));
+  const auto entered = [&] {
+    const uint8_t peer = cy.net.localPeerId();
+    return inGame(cy) && server.joinStage(peer) == host::JoinStage::Entered && onHost(peer).items().declared();
+  };
+  ASSERT_TRUE(runUntil(entered));
+  PlayerServerDesktop& onHostCy = onHost(cy.net.localPeerId());
+  EXPECT_TRUE(runUntil([&] { return onHostCy.heldItem() != nullptr && onHostCy.heldItem()->id == stack; }, 5))
+      << "the host holds nothing for her";
+  cy.net.shutdown();
+  runUntil([&] { return server.players().at(cy.net.localPeerId()) == nullptr; }, 5);
+}
+
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherHeld, ::testing::Values(false));
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "content/loader/game_tables_loader.h"
@@ -81,6 +83,15 @@ class PlayTogetherRules : public PlayTogether {
     });
     return pet;
   }
+  // She wears the trinket: her pet comes, on the host and in her world.
+  MobPetEntity* callHerPet(uint16_t trinket) {
+    carry(*ann, {SlotKind::Trinket, 0, 0}, trinket, 1);
+    ann->game().refreshPet();
+    if (!runUntil([&] { return herPetOnHost() != nullptr; })) return nullptr;
+    MobPetEntity* pet = herPetOnHost();
+    const EntityId id = pet->id();
+    return runUntil([&] { return ann->world()->effects().entityById(id) != nullptr; }) ? pet : nullptr;
+  }
   // Snow covers in the columns around x, on her world.
   size_t snowNear(int32_t x, int32_t reach) {
     WorldMap& map = ann->world()->map();
@@ -110,6 +121,26 @@ class PlayTogetherRules : public PlayTogether {
   MapBlock* at(int32_t x, int32_t y) {
     WorldMap& map = hostWorld->map();
     return map.cellAt(map.wrapX(x), y);
+  }
+  // A hall dug in the ground under the column at x, the same on both worlds: a level floor of the
+  // ground's own block (deep under the surface's plants) on row g, from x + from to x + to, with
+  // room to jump above it. False when the ground there is too shallow.
+  bool digHall(int32_t x, int32_t g, int32_t from, int32_t to) {
+    if (g <= 1) return false;
+    const uint16_t soil = at(x, g)->front;
+    if (block_word::id(soil) == 0) return false;
+    for (World* world : {hostWorld, ann->world()}) {
+      WorldMap& map = world->map();
+      for (int32_t dx = from; dx <= to; ++dx) {
+        for (int32_t y = g - 1; y <= g + 5; ++y) {
+          MapBlock* cell = map.cellAt(map.wrapX(x + dx), y);
+          cell->front = y <= g ? soil : 0;
+          cell->decos = {};
+          cell->liquid = 0;
+        }
+      }
+    }
+    return true;
   }
   // One frame of her body and of the host's copy of it, in step.
   void stepBoth() {
@@ -170,10 +201,8 @@ TEST_P(PlayTogetherRules, SheSeesTheHitPuffOnAMobSheStrikes) {
 TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
   ASSERT_TRUE(languageTexts().loadFile(std::string(RUBBLE_DATA_DIR) + "/language/english.json"));
   const uint16_t trinket = petTrinket([](uint16_t mob) { return !languageTexts().mobName(mob).empty(); });
-  carry(*ann, {SlotKind::Trinket, 0, 0}, trinket, 1);
-  ann->game().refreshPet();
-  ASSERT_TRUE(runUntil([&] { return herPetOnHost() != nullptr; })) << "her pet came";
-  MobPetEntity* pet = herPetOnHost();
+  MobPetEntity* pet = callHerPet(trinket);
+  ASSERT_NE(pet, nullptr) << "her pet came";
   const std::string came = languageTexts().text(175);
   const std::string& name = languageTexts().mobName(pet->row().mobId());
   ASSERT_NE(came.find("%s"), std::string::npos);
@@ -184,7 +213,6 @@ TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
     return std::any_of(told.begin(), told.end(), [&](const std::string& line) { return line.rfind(named, 0) == 0; });
   })) << "she is told her pet came by its name, as \"" << came << "\" says";
   const EntityId id = pet->id();
-  ASSERT_TRUE(runUntil([&] { return ann->world()->effects().entityById(id) != nullptr; })) << "her world shows it";
   settle();
 
   const MapBlock* far = annStandsIn(column + 30);
@@ -195,6 +223,43 @@ TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
   EXPECT_TRUE(runUntil([&] { return besideHer(pet); }, 20)) << "the host's pet stayed where she called it";
   EXPECT_TRUE(runUntil([&] { return besideHer(ann->world()->effects().entityById(id)); }, 20))
       << "her copy of her pet stayed where she called it";
+}
+
+TEST_P(PlayTogetherRules, HerPetWalksAfterHerAlongAHall) {
+  constexpr int32_t kAway = 8;  // nearer than a pet is put beside its owner: it walks
+  const MapBlock* surface = groundIn(column + 20);
+  ASSERT_NE(surface, nullptr);
+  const int32_t x = surface->x;
+  const int32_t g = surface->y - 20;
+  ASSERT_TRUE(digHall(x, g, -1, kAway + 1));
+  MapBlock* start = at(x, g + 1);
+  ASSERT_NE(annStandsAt(*start), nullptr);
+  MobPetEntity* pet = callHerPet(petTrinket());
+  ASSERT_NE(pet, nullptr) << "her pet came";
+  const EntityId id = pet->id();
+  ASSERT_TRUE(runUntil([&] { return pet->data.cell != nullptr && pet->data.cell->x == start->x; }));
+
+  MapBlock* far = at(x + kAway, g + 1);
+  ASSERT_NE(annStandsAt(*far), nullptr);
+  // The columns between her two places that the pet stood in, on the host and in her world.
+  std::set<int32_t> walked;
+  std::set<int32_t> seenWalking;
+  const auto between = [&](const Entity* body, std::set<int32_t>& columns) {
+    if (body == nullptr || body->data.cell == nullptr) return;
+    const int32_t cx = body->data.cell->x;
+    if (cx > start->x && cx < far->x) columns.insert(cx);
+  };
+  const auto arrived = [&](const Entity* body) {
+    return body != nullptr && body->data.cell != nullptr && std::abs(body->data.cell->x - far->x) <= 1;
+  };
+  EXPECT_TRUE(runUntil([&] {
+    const Entity* seen = ann->world()->effects().entityById(id);
+    between(pet, walked);
+    between(seen, seenWalking);
+    return arrived(pet) && arrived(seen);
+  }, 40)) << "her pet stayed " << kAway << " cells behind her";
+  EXPECT_GE(walked.size(), static_cast<size_t>(kAway / 2)) << "the host's pet did not walk the hall";
+  EXPECT_FALSE(seenWalking.empty()) << "her copy of her pet did not walk the hall";
 }
 
 TEST_P(PlayTogetherRules, TheSnowSettlesAroundAGuestFarFromTheHost) {
@@ -223,20 +288,9 @@ TEST_P(PlayTogetherRules, TheHostsCopyJumpsTheLavaGapSheJumps) {
   ASSERT_NE(surface, nullptr);
   const int32_t x = surface->x;
   const int32_t g = surface->y - 20;
-  ASSERT_GT(g, 1);
-  const uint16_t soil = at(x, g)->front;  // the ground's own block, deep under the surface's plants
-  ASSERT_NE(block_word::id(soil), 0);
+  ASSERT_TRUE(digHall(x, g, -3, 5));
   for (World* world : {hostWorld, ann->world()}) {
-    WorldMap& map = world->map();
-    for (int32_t dx = -3; dx <= 5; ++dx) {
-      for (int32_t y = g - 1; y <= g + 5; ++y) {
-        MapBlock* cell = map.cellAt(x + dx, y);
-        cell->front = y <= g ? soil : 0;
-        cell->decos = {};
-        cell->liquid = 0;
-      }
-    }
-    MapBlock* cell = map.cellAt(x + 1, g);
+    MapBlock* cell = world->map().cellAt(x + 1, g);
     cell->front = 0;
     cell->liquid = static_cast<uint8_t>((static_cast<uint8_t>(LiquidKind::Lava) << 6) | (4u << 3) | 4u);
   }

@@ -5,6 +5,7 @@
 
 #include <rapidjson/document.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
@@ -14,6 +15,7 @@
 #include "content/art/debris_rect_lists.h"
 #include "content/art/sky_layout.h"
 #include "content/art/tile_effects_layout.h"
+#include "content/items/block_rules.h"
 #include "tests/tools/art_maker/made_art.h"
 #include "tools/art_maker/block_looks.h"
 
@@ -178,6 +180,45 @@ TEST(ParticleAtlas, EveryListRectangleAndFireworkSparkIsDrawn) {
       const DebrisRect r = fireworkSparkRect(uint8_t(colour), small);
       EXPECT_TRUE(drawnInside(debris, {r.x, r.y, r.width, r.height})) << "firework colour " << colour;
     }
+  }
+}
+
+// The colour most of the spark's drawn pixels have (its arms).
+uint32_t sparkColour(const Canvas& debris, uint8_t colour) {
+  const DebrisRect r = fireworkSparkRect(colour, false);
+  const Canvas spark = debris.crop({r.x, r.y, r.width, r.height});
+  std::map<Colour, int> counts;
+  for (Colour c : spark.pixels()) {
+    if (alpha(c) != 0) ++counts[c];
+  }
+  const auto most = std::max_element(counts.begin(), counts.end(),
+                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  if (most == counts.end()) return 0;
+  return uint32_t(red(most->first) << 16 | green(most->first) << 8 | blue(most->first));
+}
+
+// A firework filled with a paint bursts in that paint: the paint table's row k gives colour k + 1,
+// whose spark is, of all the paints, nearest that paint.
+TEST(ParticleAtlas, EachPaintsFireworkSparkShowsThatPaint) {
+  const Canvas* debris = madePicture("debris.png");
+  ASSERT_NE(debris, nullptr);
+  const std::vector<ColoredBlock>& paints = coloredBlocks();
+  ASSERT_LE(paints.size(), size_t(kFireworkColourCount));
+  const auto distance = [](uint32_t a, uint32_t b) {
+    int sum = 0;
+    for (int shift : {16, 8, 0}) {
+      const int d = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
+      sum += d * d;
+    }
+    return sum;
+  };
+  for (size_t row = 0; row < paints.size(); ++row) {
+    const uint32_t shown = sparkColour(*debris, uint8_t(row + 1));
+    size_t nearest = 0;
+    for (size_t other = 1; other < paints.size(); ++other) {
+      if (distance(shown, paints[other].rgb) < distance(shown, paints[nearest].rgb)) nearest = other;
+    }
+    EXPECT_EQ(nearest, row) << "the spark of paint row " << row << " looks like paint row " << nearest;
   }
 }
 
