@@ -160,6 +160,27 @@ std::vector<Step> intoAHostedWorld(const std::string& portText, bool throughFrie
   };
 }
 
+// Where a body stands a few columns right of the player, within two rows of her: an open cell with
+// open air above it and a full block under it. The hosted world is new each run, and a guest's
+// record that puts her inside a hill is refused, while one over a drop lets her fall from it.
+MapBlock* standingRoomRightOf(const PlayerDesktopLocal& host) {
+  WorldMap& map = host.world->map();
+  const auto open = [&map](int32_t x, int32_t y) {
+    const MapBlock* cell = map.cellAt(x, y);
+    return cell != nullptr && cell->frontId() == 0;
+  };
+  for (int32_t dx = 2; dx <= 5; ++dx) {
+    for (int32_t dy : {0, 1, -1, 2, -2}) {
+      const int32_t x = static_cast<int32_t>(host.cellX) + dx;
+      const int32_t y = static_cast<int32_t>(host.cellY) + dy;
+      const MapBlock* under = map.cellAt(x, y - 1);
+      if (!open(x, y) || !open(x, y + 1) || under == nullptr || under->frontId() == 0) continue;
+      if (map.props()[under->frontId()].transparency == 0) return map.cellAt(x, y);
+    }
+  }
+  return nullptr;
+}
+
 using HostFromMenusTest = AppRunTest;
 
 TEST_F(HostFromMenusTest, AGuestJoinsAWorldHostedFromTheMenusAndTheHostSeesTheCellItMined) {
@@ -284,7 +305,7 @@ TEST_F(HostFromMenusTest, RightClickingAGuestBesideTheHostAsksThatGuestToTrade) 
          return guestPlayer() != nullptr;
        }, 1},
       {"the guest walks beside the host's player", [&] {
-         beside = player()->world->cellAt(static_cast<int32_t>(player()->cellX) + 2, static_cast<int32_t>(player()->cellY));
+         beside = standingRoomRightOf(*player());
          if (beside == nullptr) return false;
          PlayerStateRecord motion;
          motion.code = PlayerStateRecord::kRight;
