@@ -160,7 +160,7 @@ std::vector<Step> intoAHostedWorld(const std::string& portText, bool throughFrie
   };
 }
 
-// Where a body stands a few columns right of the player, within two rows of her: an open cell with
+// Where a body stands a few columns right of the player, within four rows of her: an open cell with
 // open air above it and a full block under it. The hosted world is new each run, and a guest's
 // record that puts her inside a hill is refused, while one over a drop lets her fall from it.
 MapBlock* standingRoomRightOf(const PlayerDesktopLocal& host) {
@@ -169,8 +169,8 @@ MapBlock* standingRoomRightOf(const PlayerDesktopLocal& host) {
     const MapBlock* cell = map.cellAt(x, y);
     return cell != nullptr && cell->frontId() == 0;
   };
-  for (int32_t dx = 2; dx <= 5; ++dx) {
-    for (int32_t dy : {0, 1, -1, 2, -2}) {
+  for (int32_t dx = 2; dx <= 8; ++dx) {
+    for (int32_t dy : {0, 1, -1, 2, -2, 3, -3, 4, -4}) {
       const int32_t x = static_cast<int32_t>(host.cellX) + dx;
       const int32_t y = static_cast<int32_t>(host.cellY) + dy;
       const MapBlock* under = map.cellAt(x, y - 1);
