@@ -73,8 +73,10 @@ PlayerBase* LocalLogic::firstPlayerWhere(const PlayerTest& test) {
   return anyPlayer(test) ? player_ : nullptr;
 }
 
+// Alone in her world the local player is the one: no number is drawn, so the random tick takes
+// nothing from the sequence the spawning and the weather draw from.
 PlayerBase* LocalLogic::somePlayer() {
-  return pickPresentPlayer({player_}, [this](PlayerBase* p) { return isPlayerPresent(p); });
+  return player_ != nullptr && isPlayerPresent(player_) ? player_ : nullptr;
 }
 
 std::pair<uint16_t, uint16_t> LocalLogic::offsetToNearestPlayer(const MapBlock& cell) {

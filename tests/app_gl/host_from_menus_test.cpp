@@ -115,25 +115,6 @@ MapBlock* groundBeside(PlayerDesktopLocal& player) {
   return nullptr;
 }
 
-// An open cell of the player's row a few cells away, reached along the row through open air (the
-// host puts back a guest whose move passes through ground), with ground under it; null for none.
-MapBlock* openBeside(PlayerDesktopLocal& player) {
-  const int32_t x = static_cast<int32_t>(player.cellX);
-  const int32_t y = static_cast<int32_t>(player.cellY);
-  const auto open = [&player](int32_t cx, int32_t cy) {
-    const MapBlock* cell = player.world->cellAt(cx, cy);
-    return cell != nullptr && cell->frontId() == 0;
-  };
-  for (int32_t dx : {2, -2, 3, -3, 1, -1}) {
-    const int32_t step = dx > 0 ? 1 : -1;
-    bool clear = true;
-    for (int32_t at = x + step; clear && at != x + dx + step; at += step) clear = open(at, y) && open(at, y + 1);
-    MapBlock* under = player.world->cellAt(x + dx, y - 1);
-    if (clear && under != nullptr && under->frontId() != 0) return player.world->cellAt(x + dx, y);
-  }
-  return nullptr;
-}
-
 // What a guest's game sends to mine a cell: the breaking's effects, then the layer removed.
 void mine(NetClient& guest, const MapBlock& cell) {
   for (const uint8_t kind : {edit_kind::kBreakEffects, edit_kind::kRemoveLayer}) {
@@ -177,6 +158,27 @@ std::vector<Step> intoAHostedWorld(const std::string& portText, bool throughFrie
          return current() == ViewId::Main && player() != nullptr && hosted;
        }),
   };
+}
+
+// Where a body stands a few columns right of the player, within four rows of her: an open cell with
+// open air above it and a full block under it. The hosted world is new each run, and a guest's
+// record that puts her inside a hill is refused, while one over a drop lets her fall from it.
+MapBlock* standingRoomRightOf(const PlayerDesktopLocal& host) {
+  WorldMap& map = host.world->map();
+  const auto open = [&map](int32_t x, int32_t y) {
+    const MapBlock* cell = map.cellAt(x, y);
+    return cell != nullptr && cell->frontId() == 0;
+  };
+  for (int32_t dx = 2; dx <= 8; ++dx) {
+    for (int32_t dy : {0, 1, -1, 2, -2, 3, -3, 4, -4}) {
+      const int32_t x = static_cast<int32_t>(host.cellX) + dx;
+      const int32_t y = static_cast<int32_t>(host.cellY) + dy;
+      const MapBlock* under = map.cellAt(x, y - 1);
+      if (!open(x, y) || !open(x, y + 1) || under == nullptr || under->frontId() == 0) continue;
+      if (map.props()[under->frontId()].transparency == 0) return map.cellAt(x, y);
+    }
+  }
+  return nullptr;
 }
 
 using HostFromMenusTest = AppRunTest;
@@ -303,7 +305,7 @@ TEST_F(HostFromMenusTest, RightClickingAGuestBesideTheHostAsksThatGuestToTrade) 
          return guestPlayer() != nullptr;
        }, 1},
       {"the guest walks beside the host's player", [&] {
-         beside = openBeside(*player());
+         beside = standingRoomRightOf(*player());
          if (beside == nullptr) return false;
          PlayerStateRecord motion;
          motion.code = PlayerStateRecord::kRight;

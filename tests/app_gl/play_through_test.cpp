@@ -411,13 +411,14 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          click(gridCell(sorted)->getPosition(), GLFW_MOUSE_BUTTON_LEFT);
          return countIn(from) == 0 && countIn(sorted) == sortedCount;
        }, 5},
-      {"split it with S, pick it again and gather it with G", [&] {
+      {"split it with S and gather it with G", [&] {
          const SlotRef right{SlotKind::Backpack, uint8_t(sorted.x + 1), sorted.y};
          click(gridCell(sorted)->getPosition(), GLFW_MOUSE_BUTTON_LEFT);
          tap(GLFW_KEY_S);
          EXPECT_EQ(countIn(sorted), sortedCount - sortedCount / 2);
          EXPECT_EQ(countIn(right), sortedCount / 2);
-         click(gridCell(sorted)->getPosition(), GLFW_MOUSE_BUTTON_LEFT);  // the split let it go
+         // The split lets the cell go: it is picked again to gather into it.
+         click(gridCell(sorted)->getPosition(), GLFW_MOUSE_BUTTON_LEFT);
          tap(GLFW_KEY_G);
          return countIn(sorted) == sortedCount && countIn(right) == 0;
        }, 5},

@@ -2,6 +2,7 @@
 // weather and in snow, what snow clears first, and the leaves it lets fall.
 
 #include "content/items/block_rules.h"
+#include "engine/base/random.h"
 #include "game/rules/surface_step.h"
 #include "tests/game/game_fixture.h"
 #include "world/cells/visible_cell_counts.h"
@@ -125,6 +126,16 @@ TEST_F(SurfaceStepTest, EachStepFirstLetsARegisteredLeafWithoutATrunkFall) {
   EXPECT_EQ(world->leafDecay().size(), 0u) << "one entry leaves the registry per step";
   EXPECT_EQ(loose.frontId(), 0) << "no trunk within reach: the leaf falls";
   EXPECT_EQ(held.frontId(), kLeaf) << "a trunk within three cells keeps it";
+}
+
+// Alone in her world the player the rules' tick steps around is hers without a draw: the numbers
+// the spawning and the weather draw next are the ones they would have drawn with no tick.
+TEST_F(SurfaceStepTest, ALonePlayerIsTheOneAroundWhomTheTickStepsWithoutADraw) {
+  engine::randomSeed(5);
+  const int first = engine::randomNext();
+  engine::randomSeed(5);
+  EXPECT_EQ(rules.somePlayer(), player.get());
+  EXPECT_EQ(engine::randomNext(), first) << "no number was drawn to pick her";
 }
 
 }  // namespace
