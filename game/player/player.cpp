@@ -69,6 +69,10 @@ void Player::setEquipment(ItemPtr item, bool secondSet, int index) {
 
 Item* Player::heldItem() const { return inventory->selectedItem(); }
 
+const Item* Player::ammunition() const {
+  return inventory != nullptr ? inventory->slotItem({SlotKind::Single, 0, 0}) : nullptr;
+}
+
 void Player::trinketChanged() {
   const Item* trinket = inventory->slotItem({SlotKind::Trinket, 0, 0});
   const uint16_t worn = trinket != nullptr && !trinket->isNone() ? trinket->id : 0;

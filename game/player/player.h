@@ -43,6 +43,7 @@ class Player : public PlayerBase, public InventoryOwner {
   Item* getEquipment(bool secondSet, int index) const override;
   void setEquipment(ItemPtr item, bool secondSet, int index);
   Item* heldItem() const override;
+  const Item* ammunition() const override;
   // Besides the tint, a networked game's other side hears of the new held item and slot: the host
   // must know what a client's player holds to spend what it places.
   void heldItemChanged(const Item* item) override;

@@ -146,6 +146,9 @@ class PlayerBase : public PlayerGraphical {
   // unit of the player's bait.
   virtual void rememberBobber() {}
   virtual void consumeBait() {}
+  // What lies in the player's ammunition slot for a bow or a rod to fire; null when nothing, or
+  // when this machine does not know.
+  virtual const Item* ammunition() const { return nullptr; }
 
   // ---- What the rules spend of a player ----
   // One durability point of the held tool or weapon (a blow, a use): each player spends its own.

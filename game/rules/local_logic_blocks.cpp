@@ -94,8 +94,8 @@ bool LocalLogic::useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, f
 
 Logic::ProjectileChoice LocalLogic::projectileForItem(uint8_t mode, PlayerBase* player, Item* item) {
   if (item == nullptr) return {};
-  // Only the player of this machine has its ammunition slot here.
-  return chooseProjectile(mode != 0, player != nullptr && player == player_ ? player_ : nullptr, *item);
+  // Each player knows its own ammunition slot: the host learns a client's from her shot.
+  return chooseProjectile(mode != 0, player, *item);
 }
 
 void LocalLogic::placeSign(MapBlock& cell, uint8_t variant) {

@@ -8,8 +8,7 @@
 #include "content/tables/content_tables.h"
 #include "content/tables/item_def.h"
 #include "engine/base/random.h"
-#include "game/inventory/inventory.h"
-#include "game/player/player.h"
+#include "game/player/player_base.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ bool acceptsAmmunition(uint16_t weapon, uint16_t ammunition, bool& rangeFlag) {
   return false;
 }
 
-Logic::ProjectileChoice chooseProjectile(bool creative, Player* player, const Item& item) {
+Logic::ProjectileChoice chooseProjectile(bool creative, const PlayerBase* player, const Item& item) {
   Logic::ProjectileChoice choice;
   choice.word = static_cast<uint16_t>(item.word);
   if (item.id == kDyeGun || (item.id == kFirework && creative)) choice.word = randomColourWord();
@@ -64,7 +63,7 @@ Logic::ProjectileChoice chooseProjectile(bool creative, Player* player, const It
     choice.itemId = ownProjectile(item.id, choice.baseSpeed);
     return choice;
   }
-  const Item* ammunition = player->inventory->slotItem({SlotKind::Single, 0, 0});
+  const Item* ammunition = player->ammunition();
   bool rangeFlag = false;
   if (ammunition == nullptr || ammunition->isNone() || !acceptsAmmunition(item.id, ammunition->id, rangeFlag)) {
     return choice;

@@ -10,10 +10,12 @@
 #include "world/rules/logic.h"
 
 class Item;
-class Player;
+class PlayerBase;
 
 // A ranged weapon (a rod, a bow) that shoots only what lies in the ammunition slot.
 bool firesFromAmmunitionSlot(const Item& weapon);
 // The accepted ammunition of a weapon, or false when the weapon takes none of that id.
 bool acceptsAmmunition(uint16_t weapon, uint16_t ammunition, bool& rangeFlag);
-Logic::ProjectileChoice chooseProjectile(bool creative, Player* player, const Item& item);
+// Without a player the item fires its own projectile; with one, a weapon that takes ammunition
+// fires what the player's ammunition slot holds (`PlayerBase::ammunition`).
+Logic::ProjectileChoice chooseProjectile(bool creative, const PlayerBase* player, const Item& item);

@@ -24,11 +24,19 @@ bool shotUsesUpHeld(const Item& held) {
   return !def->rangedSpec->needsAmmunition() && def->record.freeStack() != 0;
 }
 
-void payForShot(Player& player, const Item& held, bool creative) {
+bool shotSpendsAmmunition(const Item& held) {
   const ItemDef* def = held.definition();
-  if (creative || def == nullptr || def->rangedSpec == nullptr || player.inventory == nullptr) return;
-  if (def->rangedSpec->castsBobber()) return;
-  if (def->rangedSpec->needsAmmunition()) {
+  if (def == nullptr || def->rangedSpec == nullptr || def->rangedSpec->castsBobber()) return false;
+  return def->rangedSpec->needsAmmunition();
+}
+
+void spendAmmunitionFor(Player& player, const Item& held, bool creative) {
+  if (!creative && player.inventory != nullptr && shotSpendsAmmunition(held)) spendAmmunition(*player.inventory);
+}
+
+void payForShot(Player& player, const Item& held, bool creative) {
+  if (creative || player.inventory == nullptr) return;
+  if (shotSpendsAmmunition(held)) {
     spendAmmunition(*player.inventory);
   } else if (shotUsesUpHeld(held)) {
     player.useUpHeldItem();

@@ -14,3 +14,9 @@ class Player;
 void payForShot(Player& player, const Item& held, bool creative);
 // Whether the shot leaves the hand: one of the held stack is spent (outside a creative world).
 bool shotUsesUpHeld(const Item& held);
+// Whether the shot spends one from the ammunition slot (outside a creative world): a bow's, not a
+// rod's.
+bool shotSpendsAmmunition(const Item& held);
+// One from the ammunition slot, when the shot from `held` spends it: a joined player's game spends
+// its own as it sends the shot, the host the same from its copy of her items.
+void spendAmmunitionFor(Player& player, const Item& held, bool creative);

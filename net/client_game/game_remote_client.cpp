@@ -3,6 +3,7 @@
 #include "net/client_game/game_remote_client.h"
 
 #include <bit>
+#include <cmath>
 #include <optional>
 #include <span>
 
@@ -16,6 +17,8 @@
 #include "game/player/player_events.h"
 #include "game/rules/block_use.h"
 #include "game/rules/consumption_rules.h"
+#include "game/rules/projectile_choice.h"
+#include "game/rules/shot_cost.h"
 #include "game/session/game_screen.h"
 #include "net/endpoint/net_client.h"
 #include "net/players/player_messages.h"
@@ -93,11 +96,26 @@ void GameRemoteClient::throwItem(ItemPtr item, float speed, float angle, uint8_t
   keepCharacter();
 }
 
-// The request keeps its layout's two floats after the points; the host takes the shot's speed
-// from the aim, so they go as zero.
+// The shot names what it fires: the held item's word and, for a bow or a rod, the ammunition slot's
+// item, which only her game knows; then where she stands, the speed and the angle. A bow's arrow
+// leaves her ammunition slot here as it does when she plays alone, and the host spends the same
+// from its copy of her items (or gives it back when the copy lacks it).
 void GameRemoteClient::shoot(float aimX, float aimY) {
   const engine::Vec2 at = wrappedPlayerPosition();
-  send(wire::clientMessage(wire::PlayerMsg::Shoot).point(aimX, aimY).point(at.x, at.y).f32(0).f32(0));
+  const Item* held = player_ != nullptr ? player_->heldItem() : nullptr;
+  const Item* loaded = player_ != nullptr ? player_->ammunition() : nullptr;
+  const bool fromSlot = held != nullptr && !held->isNone() && firesFromAmmunitionSlot(*held);
+  const bool named = fromSlot && loaded != nullptr && !loaded->isNone();
+  const uint16_t ammunition = named ? loaded->id : player_msg::kNoAmmunition;
+  send(wire::clientMessage(wire::PlayerMsg::Shoot)
+           .u32(held != nullptr ? held->word : 0)
+           .u16(ammunition)
+           .u8(0)
+           .u8(0)
+           .point(at.x, at.y)
+           .f32(std::hypot(aimX, aimY))
+           .f32(std::atan2(aimY, aimX)));
+  if (named) spendAmmunitionFor(*player_, *held, world_ != nullptr && world_->isCreative());
 }
 
 // Only an empty hand signals, and only when a toy is near enough to hear it.

@@ -16,6 +16,8 @@ constexpr size_t kAlchemyRecordSize = 16;
 constexpr size_t kTradeNameSize = 32;
 // [2][53] from a client names no portal: the host's travel then has no cell to take.
 constexpr uint32_t kNoPortal = 0xFFFFFFFFu;
+// [2][25] names no ammunition: the shot is not a bow's or a rod's, or her slot is empty.
+constexpr uint16_t kNoAmmunition = 0xFFFF;
 // The words of every refusal of a request that names an item its sender does not hold.
 constexpr const char* kNotHeld = "You do not hold that.";
 // The same refusal to a player whose game never told the host what she carries ([2][19]): the

@@ -114,6 +114,10 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   // host's copy has it already.
   void tellBagContent(const Item* found);
   void consumeBait() override;
+  // What her game says lies in her ammunition slot as she shoots (one of the host's copy of her
+  // items, or null): what her bow or rod fires on the host for that shot.
+  void loadAmmunition(ItemPtr ammunition) { ammunition_ = std::move(ammunition); }
+  const Item* ammunition() const override { return ammunition_.get(); }
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
   // The rules' effect at an entity goes to her client, which shows it on its copy of the entity.
   void playEntityEffect(Entity* entity, uint8_t kind, uint16_t value) override;
@@ -196,6 +200,7 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   // The items of the offers waiting for an answer, by entity.
   std::vector<std::pair<EntityId, ItemPtr>> offeredItems_;
   PlayerItemCopy items_;
+  ItemPtr ammunition_;
   uint32_t told_ = 0;
 
  protected:

@@ -65,7 +65,7 @@
   X(k, WornItem, 22, B, 16, "IbbP", "worn item") \
   X(k, Look, 23, B, 7, "dP", "look") \
   X(k, ThrowItem, 24, H, 30, "IVffb", "throw item") \
-  X(k, Shoot, 25, H, 26, "VVff", "shoot") \
+  X(k, Shoot, 25, H, 26, "dwbbVff", "shoot") \
   X(k, UseBlock, 26, H, 7, "Cb", "use block") \
   X(k, OpenBlockEntity, 27, H, 7, "Cb", "open block entity") \
   X(k, HeldItemUsedUp, 28, C, 3, "b", "held item used up") \

@@ -160,25 +160,27 @@ std::vector<Step> intoAHostedWorld(const std::string& portText, bool throughFrie
   };
 }
 
-// Where a body stands a few columns right of the player, within four rows of her: an open cell with
-// open air above it and a full block under it. The hosted world is new each run, and a guest's
-// record that puts her inside a hill is refused, while one over a drop lets her fall from it.
+// Standing room two columns right of the player, made there: the two cells on her row and the row
+// above open between her and it, a full block under each (the one under her own feet). The hosted
+// world is new each run, and a guest's record that puts her inside a hill is refused, while one
+// over a drop lets her fall from it; so the room is dug rather than looked for.
 MapBlock* standingRoomRightOf(const PlayerDesktopLocal& host) {
   WorldMap& map = host.world->map();
-  const auto open = [&map](int32_t x, int32_t y) {
-    const MapBlock* cell = map.cellAt(x, y);
-    return cell != nullptr && cell->frontId() == 0;
-  };
-  for (int32_t dx = 2; dx <= 8; ++dx) {
-    for (int32_t dy : {0, 1, -1, 2, -2, 3, -3, 4, -4}) {
-      const int32_t x = static_cast<int32_t>(host.cellX) + dx;
-      const int32_t y = static_cast<int32_t>(host.cellY) + dy;
-      const MapBlock* under = map.cellAt(x, y - 1);
-      if (!open(x, y) || !open(x, y + 1) || under == nullptr || under->frontId() == 0) continue;
-      if (map.props()[under->frontId()].transparency == 0) return map.cellAt(x, y);
-    }
+  const int32_t x = static_cast<int32_t>(host.cellX);
+  const int32_t y = static_cast<int32_t>(host.cellY);
+  const MapBlock* floor = map.cellAt(x, y - 1);
+  if (floor == nullptr || floor->frontId() == 0 || map.props()[floor->frontId()].transparency != 0) return nullptr;
+  const uint16_t ground = floor->frontId();
+  for (int32_t dx = 1; dx <= 2; ++dx) {
+    MapBlock* under = map.cellAt(x + dx, y - 1);
+    MapBlock* at = map.cellAt(x + dx, y);
+    MapBlock* above = map.cellAt(x + dx, y + 1);
+    if (under == nullptr || at == nullptr || above == nullptr) return nullptr;
+    under->setFront(ground, 0, 0);
+    at->setFront(0, 0, 0);
+    above->setFront(0, 0, 0);
   }
-  return nullptr;
+  return map.cellAt(x + 2, y);
 }
 
 using HostFromMenusTest = AppRunTest;

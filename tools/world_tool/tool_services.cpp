@@ -1,5 +1,7 @@
 #include "tools/world_tool/tool_services.h"
 
+#include "engine/scene/director.h"
+#include "engine/scene/scheduler.h"
 #include "game/session/game_saves.h"
 #include "game/stats/stats_store.h"
 #include "net/transports/enet_bridge_factory.h"
@@ -34,7 +36,12 @@ struct ToolServices::Network {
 ToolServices::ToolServices(const ToolServicesSetup& setup, std::FILE* out)
     : network_(setup.network ? std::make_unique<Network>() : nullptr),
       files_(setup.saveRoot),
-      saves_(files_),
+      // A world's write or read ends on the save worker; its answer comes back through the
+      // scheduler the tool steps each frame, as in the game.
+      saves_(files_,
+             [](std::function<void()> completion) {
+               engine::Director::getInstance()->getScheduler()->performFunctionInMainThread(std::move(completion));
+             }),
       statsEvents_(statsStore()),
       notices_(out),
       session_(withHooks(setup.seams, effects_.defaultHooks()), nullptr, &statsEvents_, {},
@@ -50,6 +57,9 @@ ToolServices::ToolServices(const ToolServicesSetup& setup, std::FILE* out)
 }
 
 ToolServices::~ToolServices() {
+  // What the saves still owe the game (a write's or a read's answer) reaches it while it and its
+  // saves are whole; only then does the game end.
+  saves_.waitForWrites();
   session_.end();
   session_.unbindCurrent();
   setWorldSaveLinks(nullptr);

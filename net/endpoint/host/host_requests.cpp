@@ -14,6 +14,7 @@
 #include "game/rules/consumption_rules.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
+#include "game/rules/projectile_choice.h"
 #include "game/rules/shot_cost.h"
 #include "game/session/game.h"
 #include "net/endpoint/host/host_bags.h"
@@ -53,6 +54,23 @@ bool copyHolds(PlayerServer& player, const Item* item, bool creative) {
   return false;
 }
 
+// What her bow or rod fires is what her game names from her ammunition slot, when the weapon takes
+// it and the host's copy of her items holds one; her game has spent a bow's arrow already, so one
+// the copy lacks goes back to her. Null: nothing to fire from the slot.
+ItemPtr loadAmmunition(PlayerServer& player, const Item& weapon, uint16_t named, bool creative) {
+  bool rangeFlag = false;
+  if (named == player_msg::kNoAmmunition || !acceptsAmmunition(weapon.id, named, rangeFlag)) return nullptr;
+  if (creative) return newItem(named, -1, 1, -1, 0);
+  if (ItemPtr held = player.items().peek(named, 1)) return held;
+  ItemPtr spent = newItem(named, -1, 1, -1, 0);
+  if (spent != nullptr && shotSpendsAmmunition(weapon)) {
+    player.returnItem(*spent, player.notHeldText());
+  } else {
+    player.showMessage(console_kind::kRefusal, player.notHeldText());
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 MobEntity* NetServer::mobNear(const PlayerBase& player, uint32_t id) const {
@@ -83,19 +101,32 @@ void NetServer::throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLo
 }
 
 void NetServer::shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
-  const wire::Point aim = in.point();
+  in.u32();  // the word of what she holds: the host's copy of it has its own
+  const uint16_t named = in.u16();
+  in.u8();
+  in.u8();
+  in.point();  // where the client saw itself: the host knows where its player is
+  const float speed = in.f32();
+  const float angle = in.f32();
+  const wire::Point aim{speed * std::cos(angle), speed * std::sin(angle)};
   Item* held = player.heldStillCarried();
   if (held == nullptr || held->isNone()) return;
+  const bool fromSlot = firesFromAmmunitionSlot(*held);
+  player.loadAmmunition(fromSlot ? loadAmmunition(player, *held, named, world()->isCreative()) : nullptr);
+  if (fromSlot && player.ammunition() == nullptr) return;
   // Her game counts no entities of the host's world: the creative world's mob limit is the host's
   // to judge, and its refusal ("Mob limit reached.") is told to her as her own game tells it.
   const bool creative = world()->isCreative();
   if (creative && shotAsksSpawningRules(*held) && !rules.useSpawningItem(1, &player, held, std::atan2(aim.y, aim.x))) return;
   const bool spent = !creative && shotUsesUpHeld(*held);
+  const bool spendsArrow = !creative && shotSpendsAmmunition(*held);
   // What she threw leaves her hand, on the host's copy and, told so, on her screen, as her own
   // game spends it when she plays alone: else each firework or bomb she sets loose stays held.
-  if (rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0) != nullptr && spent) {
-    player.consumeHeldItem();
-  }
+  const bool fired = rules.shootProjectile(held, &player, player.position, {aim.x, aim.y}, 0) != nullptr;
+  if (fired && spent) player.consumeHeldItem();
+  // Her bow's arrow leaves the copy as it left her slot; a rod keeps its bobber.
+  if (fired && spendsArrow) player.items().take(named, 1);
+  player.loadAmmunition(nullptr);
 }
 
 void NetServer::useBlock(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <new>
@@ -100,7 +101,7 @@ TEST_F(ClientRequests, EachRequestIsTheBytesTheHostReads) {
       {"shelf", [&] { game.putItemOnShelf(cell, nullptr, 2); }, Le{}.u8(2).u8(27).u16(5).u16(6).u8(2).bytes},
       {"sign", [&] { game.placeSign(cell, 1); }, Le{}.u8(9).u8(105).u16(5).u16(6).u8(1).bytes},
       {"shoot", [&] { game.shoot(10.0f, 20.0f); },
-       Le{}.u8(2).u8(25).f32(10).f32(20).f32(100).f32(200).f32(0).f32(0).bytes},
+       Le{}.u8(2).u8(25).u32(0).u16(0xFFFF).u8(0).u8(0).f32(100).f32(200).f32(std::hypot(10.0f, 20.0f)).f32(std::atan2(20.0f, 10.0f)).bytes},
       {"mode", [&] { game.setPlayerMode(1); }, Le{}.u8(2).u8(46).u8(me).u8(1).bytes},
       {"motion", [&] { game.sendPlayerState(PlayerStateRecord{1, 0, 30, 60, 2, -3, 0.5f, -0.25f}); },
        Le{}.u8(2).u8(20).u8(me).u8(1).u8(0).u16(0).f32(30).f32(60).f32(2).f32(-3).f32(0.5f).f32(-0.25f).bytes},

@@ -14,6 +14,7 @@
 #include "content/tables/mob_item_table.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "game/fishing/fishing_catch.h"
+#include "game/rules/projectile_choice.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -37,6 +38,15 @@ class PlayTogetherDepartures : public PlayTogether {
           defs[id].rangedSpec->castsBobber()) {
         return id;
       }
+    }
+    return 0;
+  }
+  // What the rod casts from the ammunition slot; 0 for none.
+  static uint16_t bobberOf(uint16_t rod) {
+    const auto& defs = contentTables().itemDefs;
+    for (uint16_t id = 1; id < defs.size(); ++id) {
+      bool rangeFlag = false;
+      if (defs[id].defined && defs[id].rangedSpec != nullptr && acceptsAmmunition(rod, id, rangeFlag)) return id;
     }
     return 0;
   }
@@ -142,6 +152,9 @@ TEST_P(PlayTogetherDepartures, ALeavingPlayersBobberLeavesWithHer) {
   const MapBlock* stands = standOverWater();
   ASSERT_NE(stands, nullptr);
   carry(*ann, 0, rod, 1);
+  const uint16_t bobber = bobberOf(rod);
+  ASSERT_NE(bobber, 0) << "the content has what the rod casts";
+  carry(*ann, {SlotKind::Single, 0, 0}, bobber, 1);
   // The host takes her there (no body walks sixty columns in a frame), and her client stands there.
   onHost(kAnn).teleportTo(*hostWorld->cellAt(stands->x, stands->y));
   walk(*ann, *stands);

@@ -28,14 +28,14 @@ Colour colourAt(const engine::Image& image, int x, int y) {
 }
 
 // The places of the face's pixels: the most common skin-like colour (light, red over green over
-// blue) around the middle.
+// blue, with the blue of skin rather than a flower's yellow at her feet) around the middle.
 std::vector<std::pair<int, int>> facePixels(const engine::Image& image, Colour& skin) {
   std::map<Colour, int> counts;
   for (int y = kHeight / 2 - kAround; y < kHeight / 2 + kAround; ++y) {
     for (int x = kWidth / 2 - kAround; x < kWidth / 2 + kAround; ++x) {
       const Colour c = colourAt(image, x, y);
       const auto [r, g, b] = c;
-      if (r > 150 && r > g && g > b && r - b > 30) ++counts[c];
+      if (r > 150 && r > g && g > b && r - b > 30 && b > 120) ++counts[c];
     }
   }
   int best = 0;
