@@ -58,6 +58,8 @@ void returnCraftArea(Inventory& inventory) {
   Item* output = inventory.slotItem(kOutput);
   // The output is also the ammunition slot: a bobber or arrows laid there wait for the weapon.
   if (output == nullptr || output->isNone() || isAmmunition(*output)) return;
+  // A creative inventory stores nothing it is handed: the stack stays in the cell, not lost.
+  if (inventory.creative()) return;
   bool newSlot = false;
   if (inventory.findSlotFor(output, newSlot).isNone()) return;
   inventory.takeSlot(kOutput);  // the inventory stored a copy of it

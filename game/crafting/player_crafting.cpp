@@ -42,6 +42,8 @@ CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
   reportCraft(player_, recipe, spent);
   Item* made = inventory.slotItem(kOutput);
   if (made == nullptr) return CraftOutcome::NoRoom;
+  // A creative inventory takes nothing handed to it: the made stack waits in the result cell.
+  if (inventory.creative()) return CraftOutcome::MadeInResult;
   bool newSlot = false;
   if (inventory.findSlotFor(made, newSlot).isNone()) return CraftOutcome::NoRoom;
   inventory.takeSlot(kOutput);  // the inventory stored a copy of it

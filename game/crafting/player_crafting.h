@@ -16,6 +16,7 @@ struct CraftDef;
 
 enum class CraftOutcome : uint8_t {
   Made,
+  MadeInResult,  // made, and left in the result cell for the player to take
   WrongStation,
   MissingIngredients,
   NoRoom,  // the output could not be made or stored

@@ -153,9 +153,11 @@ class Inventory {
   // The running trade's window (null: none). A new one replaces and deletes the old.
   TradeAbstract* trade() const { return trade_.get(); }
   void setTrade(std::unique_ptr<TradeAbstract> trade);
+  // Whether the world is creative: its quick row is the creative one and `findSlotFor` stores
+  // nothing, so what must not be lost stays where it is.
+  bool creative() const;
 
  private:
-  bool creative() const;
   ItemPtr* quickRow() { return creative() ? creativeQuick_.data() : quick_.data(); }
   const ItemPtr* quickRow() const { return creative() ? creativeQuick_.data() : quick_.data(); }
   // The slot's own storage, or null when the reference names no owned slot.

@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "engine/scene/director.h"
+#include "game/catalogue/item_catalogue.h"
+#include "game/inventory/inventory.h"
 #include "game/session/running_world.h"
 #include "game/stats/stats_store.h"
 #include "platform/desktop_platform.h"
@@ -16,6 +21,7 @@
 #include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
 #include "view/main_layer.h"
+#include "world/map/world_params.h"
 
 namespace ui_test {
 
@@ -55,6 +61,19 @@ class PlayTest : public game_test::GameTest {
   GameViews& views() { return *gameViews(); }
   // The views play this game (with the fixture's rules) in the running world from now on.
   void play(GameInterface& played) { views().session().bind(&played, &rules, &rules, &rules, &runningWorld(), &statistics); }
+  // The player moves into a new creative world, its catalogue filled from the sources and handed
+  // to the player as the game's entry into a creative world does.
+  void makeCreative(const std::array<std::vector<CatalogueSource>, ItemCatalogue::kCategoryCount>& sources = {}) {
+    game.catalogue().setSources(sources, 1);
+    local->inventory->setCatalogue(&game.catalogue());
+    WorldParams params;
+    params.mode = 1;
+    std::unique_ptr<World> creative = World::create(&difficulty, params, kWidth, kHeight, worldContext());
+    local->setWorld(creative.get());
+    rules.setWorld(creative.get());
+    game.lendWorld(creative.get());
+    runningWorld().world = std::move(creative);
+  }
 
   std::unique_ptr<kel::DesktopPlatform> platform;
   StatsStore statistics;  // the played game's, which the views show

@@ -183,7 +183,8 @@ class PlayGame final : public ScriptedPlayer {
     }
     PlayerCrafting crafting(*player());
     switch (crafting.craft(*recipe)) {
-      case CraftOutcome::Made: return true;
+      case CraftOutcome::Made:
+      case CraftOutcome::MadeInResult: return true;
       case CraftOutcome::WrongStation: why_ = "the player stands at no station that makes it"; break;
       case CraftOutcome::MissingIngredients: why_ = "the ingredients are missing"; break;
       case CraftOutcome::NoRoom: why_ = "no room for what it makes"; break;

@@ -54,6 +54,9 @@ bool InventoryView::craft(uint16_t recipeRow) {
     case CraftOutcome::Made:
       status_ = "Made " + itemName(recipe.result()) + timesCount(recipe.resultCount()) + ".";
       return true;
+    case CraftOutcome::MadeInResult:
+      status_ = "Made " + itemName(recipe.result()) + timesCount(recipe.resultCount()) + "; take it from the result.";
+      return true;
     case CraftOutcome::WrongStation: status_ = "That needs another station."; break;
     case CraftOutcome::MissingIngredients: status_ = "The ingredients are missing."; break;
     case CraftOutcome::NoRoom: status_ = "No room for it."; break;

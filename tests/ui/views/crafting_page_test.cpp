@@ -1,5 +1,7 @@
 // The inventory's crafting page: a craft leaves every row where it was, and a station that is no
-// longer there when the inventory opens leaves the page crafting by hand.
+// longer there when the inventory opens leaves the page crafting by hand. In a creative world,
+// whose inventory stores nothing handed to it, what a row or the result cell makes waits in the
+// result cell and is still there after the inventory closes.
 
 #include <gtest/gtest.h>
 
@@ -7,18 +9,22 @@
 #include <vector>
 
 #include "engine/scene/director.h"
+#include "game/crafting/craft_grid_match.h"
 #include "game/inventory/inventory.h"
 #include "game/rules/block_use.h"
+#include "platform/controls/abstract_controls.h"
 #include "tests/game/content_rows.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/views/inventory_view.h"
+#include "view/inventory/inventory_sprite.h"
 #include "ui/widgets/ui_draw.h"
 #include "world/map/world_map.h"
 
 namespace {
 
 constexpr uint16_t kLog = 7, kPlanks = 20, kStick = 21, kKindling = 22, kTool = 23;
-constexpr uint16_t kAnvil = 38;  // a station block of the station table, kind 4
+constexpr uint16_t kAnvil = 38;
+constexpr SlotRef kResult{SlotKind::Single, 0, 0};  // a station block of the station table, kind 4
 
 class CraftingPageTest : public ui_test::PlayTest {
  protected:
@@ -110,6 +116,41 @@ TEST_F(CraftingPageTest, AtAStationItsRecipesComeFirstAndAStationGoneLeavesCraft
   const std::vector<std::string> byHand = recipesShown(openCraftingPage());
   EXPECT_EQ(local->inventory->station(), 0);
   EXPECT_EQ(byHand, (std::vector<std::string>{"#20 x4 <- #7", "#21 <- #20 x2", "#22 <- #21 x2"}));
+}
+
+TEST_F(CraftingPageTest, InACreativeWorldARowsCraftWaitsInTheResultCell) {
+  makeCreative();
+  local->inventory->setSlot({SlotKind::Backpack, 0, 0}, ItemPtr(newItem(kLog, 0, 1, 0, 0)));
+  InventoryView& page = openCraftingPage();
+
+  page.list().click(pointOver(page, 0));
+  EXPECT_EQ(page.status(), "Made #20 x4; take it from the result.");
+  const Item* made = local->inventory->slotItem(kResult);
+  ASSERT_NE(made, nullptr) << "the made planks are lost";
+  EXPECT_EQ(made->id, kPlanks);
+  EXPECT_EQ(made->count, 4);
+  views().pop();
+  made = local->inventory->slotItem(kResult);
+  ASSERT_NE(made, nullptr) << "closing the inventory lost the planks";
+  EXPECT_EQ(made->count, 4);
+}
+
+TEST_F(CraftingPageTest, InACreativeWorldTheResultCellsCraftOutlastsClosingTheInventory) {
+  makeCreative();
+  local->inventory->setSlot(craftGridSlot(0), ItemPtr(newItem(kLog, 0, 1, 0, 0)));
+  InventoryView& page = openCraftingPage();
+  InventorySprite* result = page.spriteForSlot(kResult);
+  ASSERT_NE(result, nullptr);
+
+  page.mouseButton(result->getPosition(), kel::MOUSE_BUTTON_LEFT, false);
+  page.mouseButton(result->getPosition(), kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_EQ(page.status(), "Made #20 x4.");
+  ASSERT_NE(local->inventory->slotItem(kResult), nullptr);
+  views().pop();
+  const Item* made = local->inventory->slotItem(kResult);
+  ASSERT_NE(made, nullptr) << "closing the inventory lost the planks";
+  EXPECT_EQ(made->id, kPlanks);
+  EXPECT_EQ(made->count, 4);
 }
 
 }  // namespace

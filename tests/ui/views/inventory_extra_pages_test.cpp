@@ -55,16 +55,7 @@ class InventoryExtraPagesTest : public ui_test::PlayTest {
   void makeCreative() {
     std::array<std::vector<CatalogueSource>, ItemCatalogue::kCategoryCount> sources;
     sources[0] = {{kStone, 1}, {kGem, 1}};
-    // As the game's entry into a creative world fills its catalogue and hands it to its player.
-    game.catalogue().setSources(sources, 1);
-    local->inventory->setCatalogue(&game.catalogue());
-    WorldParams params;
-    params.mode = 1;
-    std::unique_ptr<World> creative = World::create(&difficulty, params, kWidth, kHeight, worldContext());
-    local->setWorld(creative.get());
-    rules.setWorld(creative.get());
-    game.lendWorld(creative.get());
-    runningWorld().world = std::move(creative);
+    PlayTest::makeCreative(sources);
   }
 };
 
