@@ -237,7 +237,7 @@ HostTokens CharacterStore::loadHostTokens() const {
   kel::FileHandle file(path, kel::FileHandle::READ);
   std::vector<uint8_t> bytes;
   if (!readWholeFile(file, kMaxHostsFileBytes, bytes)) return {};
-  return readHostTokens(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return readHostTokens(std::string(bytes.begin(), bytes.end()));
 }
 
 std::vector<uint8_t> CharacterStore::hostToken(const std::string& hostKey) const {
