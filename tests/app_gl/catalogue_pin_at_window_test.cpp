@@ -163,7 +163,9 @@ TEST_F(CataloguePinAtWindowTest, EveryItemIsOnAListAndTheFireworkAndTheFoundPage
            for (const CatalogueSource& source : catalogue.category(i).sources) listed.insert(source.id);
          }
          for (uint16_t id = 1; id < content::kItemIdLimit; ++id) {
-           if (contentTables().itemDefs[id].defined) EXPECT_TRUE(listed.count(id)) << "item " << id << " is on no list";
+           if (contentTables().itemDefs[id].defined) {
+             EXPECT_TRUE(listed.count(id)) << "item " << id << " is on no list";
+           }
          }
          return true;
        }, 1},

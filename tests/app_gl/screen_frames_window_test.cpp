@@ -158,7 +158,9 @@ void expectQuickRowInsideItsFrames(const std::string& where) {
       EXPECT_FALSE(drawn.meets(number)) << where << ": slot " << i + 1 << "'s bar " << drawn << " covers its key "
                                         << number;
       // The bar lies in a dark well: nothing of it shows gold past the bar's end.
-      if (i != slots.selected()) EXPECT_EQ(goldDrawnBy(bar), 0) << where << ": slot " << i + 1;
+      if (i != slots.selected()) {
+        EXPECT_EQ(goldDrawnBy(bar), 0) << where << ": slot " << i + 1;
+      }
       ++bars;
     }
     if (slot->countLabel() != nullptr) {

@@ -168,8 +168,8 @@ TEST_P(PlayTogetherDepartures, ALeavingPlayersBobberLeavesWithHer) {
   // She casts as the main view does, barely sideways: the bobber drops into the water below her.
   ann->game().shoot(0.5f, 0.0f);
   ASSERT_TRUE(runUntil([&] {
-    const BobberEntity* bobber = session->entities().bobberOf(her);
-    return bobber != nullptr && bobber->state == 1;
+    const BobberEntity* line = session->entities().bobberOf(her);
+    return line != nullptr && line->state == 1;
   })) << "her line is in the water";
 
   loseConnection(*ann, kAnn);
