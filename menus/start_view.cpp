@@ -1,5 +1,6 @@
 #include "menus/start_view.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -57,11 +58,15 @@ std::string rebind(kel::KeyBindings& bindings, uint32_t action, uint32_t key) {
   return said;
 }
 
-// The settings file that could not be read, named as the damaged data files are, with where it went.
+// A file by its name in its folder: a whole path runs past the panel and breaks mid-word.
+std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+// The settings file that could not be read, named as the damaged data files are, with where it went
+// (beside it, in the same folder).
 std::string settingsDamageLine(const kel::DamagedSettingsFile& damaged) {
-  const std::string line = "Settings file damaged: " + damaged.path + "; the defaults are used";
+  const std::string line = "Settings file damaged: " + fileNameOf(damaged.path) + "; the defaults are used";
   if (damaged.keptAs.empty()) return line + " and it is not written over.";
-  return line + " and it is kept as " + damaged.keptAs + ".";
+  return line + " and it is kept beside them as " + fileNameOf(damaged.keptAs) + ".";
 }
 
 }  // namespace

@@ -25,7 +25,9 @@ void StartView::appendDamagedRows(DamagedSave::Kind kind, const std::vector<std:
 
 void StartView::fillDamaged(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows) {
   const std::string& reason = damaged_.reason.empty() ? std::string("it does not load") : damaged_.reason;
-  lines.push_back("The " + std::string(damaged_.kindName()) + " file " + damaged_.path + " cannot be read: " + reason + ".");
+  // The file by its name, as the list names it: a whole path runs past the panel and breaks mid-word.
+  lines.push_back("The " + std::string(damaged_.kindName()) + " file " + damaged_.fileName + " cannot be read: " +
+                  reason + ".");
   if (damaged_.backupWhole) {
     lines.push_back("Its backup reads back whole. Restoring it keeps the damaged file aside.");
     rows.push_back({"Restore the backup", [this] {
