@@ -356,7 +356,9 @@ uint32_t Inventory::countItems(uint16_t id, bool allowEquivalents, bool includeW
     if (!isEmpty(slot.get()) && itemMatches(slot->id, id, allowEquivalents)) total += slot->count;
   };
   for (const ItemPtr& slot : backpack_) add(slot);
-  for (const ItemPtr& slot : quick_) add(slot);
+  // The row in hand: a creative world's leaves the other world's row, hidden there, out.
+  const ItemPtr* quick = quickRow();
+  for (uint8_t i = 0; i < kQuickSlots; ++i) add(quick[i]);
   if (includeWorn) {
     for (const ItemPtr& slot : equipment_) add(slot);
     for (const ItemPtr& slot : equipment2_) add(slot);
@@ -382,8 +384,9 @@ SlotRef Inventory::takeOne(uint16_t id, bool allowEquivalents, uint16_t* takenId
       return {SlotKind::Backpack, x, y};
     }
   }
+  ItemPtr* quick = quickRow();  // the row a quick slot reference names
   for (uint8_t i = 0; i < kQuickSlots; ++i) {
-    ItemPtr& slot = quick_[i];
+    ItemPtr& slot = quick[i];
     if (isEmpty(slot.get()) || !itemMatches(slot->id, id, allowEquivalents)) continue;
     take(slot);
     return {SlotKind::Quick, i, 0};

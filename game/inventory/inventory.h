@@ -110,8 +110,12 @@ class Inventory {
   SlotRef findSlotFor(const Item* item, bool& newSlot);
   bool hasRoomFor(const Item& item) const;
   uint32_t countFreeSlots() const;
+  // What the backpack and the quick row in hand hold of the id (in a creative world the creative
+  // row: the other row is hidden there and not the player's to spend), with the worn and loose
+  // slots when asked.
   uint32_t countItems(uint16_t id, bool allowEquivalents, bool includeWorn) const;
-  // One unit of the first stack matching the id; `takenId`, when given, learns the id it had.
+  // One unit of the first stack matching the id, from the backpack or the quick row in hand;
+  // `takenId`, when given, learns the id it had.
   SlotRef takeOne(uint16_t id, bool allowEquivalents, uint16_t* takenId = nullptr);
 
   // ---- The inventory view's buttons ----

@@ -1,24 +1,37 @@
 // Fishing played through the window's input: a new character holds a rod by its number key, with
 // earthworms in the bag, beside a pool. With nothing in the ammunition slot a left click on the
 // water says what the rod needs and where it goes, and mines nothing; with a bobber there the same
-// click casts it, and the fishing view waits for a bite.
+// click casts it, and the fishing view waits for a bite. The rod's tooltip shows its speed behind
+// an arrow that stands out from the panel, not one a newcomer reads as a minus sign.
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "content/items/item.h"
 #include "engine/text/label.h"
+#include "engine/text/label_colored.h"
 #include "entities/core/world_entities.h"
 #include "entities/projectiles/bobber_entity.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
+#include "ui/hud/hud.h"
+#include "ui/hud/quick_slots.h"
+#include "ui/views/game_views.h"
 #include "ui/views/main_view.h"
 #include "view/console/console_node.h"
+#include "view/inventory/inventory_sprite.h"
+#include "view/inventory/item_tooltip.h"
+#include "view/inventory/overlay_art.h"
+#include "view/inventory/tooltip_multi_line.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -78,7 +91,69 @@ bool floating() {
   return found;
 }
 
+// The item tooltip on the main layer's overlay while it shows, else null.
+TooltipMultiLine* shownTooltip() {
+  if (engine::InnerNode* overlay = overlay_art::overlayNode()) {
+    for (engine::Node* child : overlay->getChildren()) {
+      auto* tooltip = dynamic_cast<TooltipMultiLine*>(child);
+      if (child->getTag() == kItemTooltipTag && tooltip != nullptr && tooltip->isVisible()) return tooltip;
+    }
+  }
+  return nullptr;
+}
+
+int luminance(const unsigned char* pixel) { return (299 * pixel[0] + 587 * pixel[1] + 114 * pixel[2]) / 1000; }
+
+// How many pixels of a letter of the label stand out from the panel behind it (read just left of
+// the letter) as far as dark print on it does; -1 when the letter is not drawn.
+int standingOutPixels(engine::Label& label, int index) {
+  engine::Sprite* letter = label.getLetter(index);
+  if (letter == nullptr) return -1;
+  const engine::Size size = letter->getContentSize();
+  const engine::Vec2 low = letter->convertToWorldSpace(engine::Vec2(0, 0));
+  const engine::Vec2 high = letter->convertToWorldSpace(engine::Vec2(size.width, size.height));
+  const int x = static_cast<int>(std::floor(std::min(low.x, high.x)));
+  const int y = static_cast<int>(std::floor(std::min(low.y, high.y)));
+  const int width = static_cast<int>(std::ceil(std::abs(high.x - low.x)));
+  const int height = static_cast<int>(std::ceil(std::abs(high.y - low.y)));
+  if (width <= 0 || height <= 0) return -1;
+  const int panel = luminance(framePixels(x - 2, y + height / 2, 1, 1).data());
+  const std::vector<unsigned char> drawn = framePixels(x, y, width, height);
+  int standing = 0;
+  for (size_t i = 0; i + 3 < drawn.size(); i += 4) {
+    if (std::abs(luminance(&drawn[i]) - panel) > 100) ++standing;
+  }
+  return standing;
+}
+
 using FishingAtWindowTest = AppRunTest;
+
+TEST_F(FishingAtWindowTest, TheRodsTooltipShowsItsSpeedBehindAnArrowThatStandsOutFromThePanel) {
+  Script script(joined(intoANewWorld(), {
+      {"the rod in a quick slot", [&] {
+         player()->inventory->setSlot({SlotKind::Quick, kRodSlot, 0}, newItem(kRod, 0, 1, 0, 0));
+         InventorySprite* cell = gameViews()->mainView().hud().quickSlots().sprite(kRodSlot);
+         if (cell == nullptr) return false;
+         cell->refresh();
+         return cell->icon() != nullptr;
+       }, 5},
+      {"the pointer over it shows the speed behind the arrow, and the arrow stands out", [&] {
+         pointAt(gameViews()->mainView().hud().quickSlots().sprite(kRodSlot)->getPosition());
+         TooltipMultiLine* tooltip = shownTooltip();
+         if (tooltip == nullptr || tooltip->bodyLabel() == nullptr) return false;
+         EXPECT_EQ(tooltip->bodyLabel()->getString(), "\x0C" "1.00") << "the arrow, then the rod's speed";
+         const int arrow = standingOutPixels(*tooltip->bodyLabel(), 0);
+         const int digit = standingOutPixels(*tooltip->bodyLabel(), 1);
+         EXPECT_GT(digit, 0) << "the 1 reads on the panel";
+         // The arrow is the smaller glyph: its dark edge, not the whole of it, stands out.
+         EXPECT_GT(arrow, digit / 5) << "the arrow, white on the light panel, reads as a minus sign before the 1";
+         return true;
+       }, 10},
+  }));
+
+  playScript(script);
+}
+
 
 TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) {
   MapBlock* pool = nullptr;

@@ -1,7 +1,8 @@
 // The inventory's crafting page: a craft leaves every row where it was, and a station that is no
 // longer there when the inventory opens leaves the page crafting by hand. In a creative world,
 // whose inventory stores nothing handed to it, what a row or the result cell makes waits in the
-// result cell and is still there after the inventory closes.
+// result cell and is still there after the inventory closes, and only what the player has there
+// (the backpack and the creative quick row, not the other world's row) pays for a row.
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,28 @@ TEST_F(CraftingPageTest, InACreativeWorldARowsCraftWaitsInTheResultCell) {
   made = local->inventory->slotItem(kResult);
   ASSERT_NE(made, nullptr) << "closing the inventory lost the planks";
   EXPECT_EQ(made->count, 4);
+}
+
+TEST_F(CraftingPageTest, InACreativeWorldOnlyTheCreativeRowAndTheBackpackPayForARow) {
+  // The logs carried in the other world's quick row are hidden in a creative world.
+  ASSERT_EQ(local->inventory->countItems(kLog, false, false), 2u);
+  makeCreative();
+  InventoryView& page = openCraftingPage();
+  EXPECT_EQ(faded(page), (std::vector<bool>{true, true, true})) << "nothing in sight makes planks";
+  page.list().click(pointOver(page, 0));
+  EXPECT_EQ(page.status(), "The ingredients are missing.");
+  EXPECT_EQ(local->inventory->slotItem(kResult), nullptr) << "planks made of hidden logs";
+  views().pop();
+
+  local->inventory->setSlot({SlotKind::Quick, 3, 0}, ItemPtr(newItem(kLog, 0, 1, 0, 0)));
+  InventoryView& again = openCraftingPage();
+  EXPECT_EQ(faded(again).front(), false) << "the log in the creative row makes planks";
+  again.list().click(pointOver(again, 0));
+  EXPECT_EQ(again.status(), "Made #20 x4; take it from the result.");
+  EXPECT_EQ(local->inventory->slotItem({SlotKind::Quick, 3, 0}), nullptr) << "the creative row's log paid";
+  uint32_t hidden = 0;
+  for (const ItemPtr& slot : local->inventory->area(Inventory::Area::Quick)) hidden += slot ? slot->count : 0;
+  EXPECT_EQ(hidden, 2u) << "the hidden row paid for nothing";
 }
 
 TEST_F(CraftingPageTest, InACreativeWorldTheResultCellsCraftOutlastsClosingTheInventory) {
