@@ -123,6 +123,43 @@ TEST_P(PlayTogetherFireworks, TheOneSheFilledOfAStackIsTheOneThatFlies) {
   EXPECT_EQ(fireworkFlying(onHostLists), kPurpleThenBlue);
 }
 
+// She fills the firework in her hand. Her inventory view, after every filling, tells the host what
+// she holds, so the host's held stack is the filled one of its copy and not the unfilled word it
+// held before; a spare unfilled firework shows which of the two the launch spends.
+TEST_P(PlayTogetherFireworks, TheFireworkSheFillsWhileHoldingItFliesInHerColours) {
+  carry(*ann, 0, kFirework, 1);
+  carry(*ann, 1, kRedPaint, 1);
+  carry(*ann, 3, kFirework, 1);
+  PlayerServerDesktop& annOnHost = onHost(kAnn);
+  hold(*ann, 0);
+  ASSERT_TRUE(runUntil([&] {
+    const Item* held = annOnHost.heldItem();
+    return held != nullptr && held->id == kFirework;
+  }));
+  ASSERT_EQ(annOnHost.heldItem()->word, 0u);
+
+  // As the inventory view fills it: the filling, then what she holds now.
+  ASSERT_EQ(fillPlayersFirework(ann->player(), {SlotKind::Quick, 1, 0}, {SlotKind::Quick, 0, 0}).result,
+            FireworkFill::Filled);
+  ann->player().heldItemChanged(ann->player().heldItem());
+  ASSERT_EQ(ann->player().heldItem()->word, kRed);
+  ASSERT_TRUE(runUntil([&] { return annOnHost.items().countOf(kRedPaint) == 0; }));
+  ASSERT_TRUE(runUntil([&] {
+    const Item* held = annOnHost.heldItem();
+    return held != nullptr && held->word == kRed;
+  })) << "the host holds the firework she filled in her hand";
+
+  ann->game().shoot(0.0f, 8.0f);
+  WorldEntities& onHostLists = session->entities().lists();
+  ASSERT_TRUE(runUntil([&] { return fireworkFlying(onHostLists).has_value(); })) << "a firework in her colours flies";
+  EXPECT_EQ(fireworkFlying(onHostLists), kRed);
+  EXPECT_TRUE(runUntil([&] { return ann->inventory().slotItem({SlotKind::Quick, 0, 0}) == nullptr; }));
+  EXPECT_TRUE(runUntil([&] { return annOnHost.items().countWithWord(kFirework, kRed) == 0; }))
+      << "the host's copy still holds the firework she launched";
+  EXPECT_EQ(annOnHost.items().countWithWord(kFirework, 0), 1u) << "her spare unfilled firework stays";
+  EXPECT_EQ(annOnHost.items().countOf(kFirework), 1u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Enet, PlayTogetherFireworks, ::testing::Values(false),
                          [](const ::testing::TestParamInfo<bool>&) { return "OverEnet"; });
 

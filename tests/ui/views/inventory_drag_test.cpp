@@ -2,13 +2,14 @@
 // stack dragged from the backpack, the drop marker shows only over a cell that takes the stack, a
 // stack joins a like one, a stack let go outside the cells is thrown, and a drag through the
 // view's controls reaches the same moves. A setting dropped on an item encrusts it, and a paint
-// dropped on a firework fills its next colour.
+// dropped on a firework fills its next colour; filled in her hand, the game hears what she holds.
 
 #include <gtest/gtest.h>
 
 #include "tests/support/drop_marker.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "content/items/item_pool.h"
@@ -21,6 +22,7 @@
 #include "ui/views/inventory_view.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/plants/plant_genes.h"
+#include "world/rules/game.h"
 
 namespace {
 
@@ -289,3 +291,41 @@ TEST_F(InventoryDragTest, PaintsDroppedOnAFireworkFillItsColoursInTurnUpToFour) 
 }
 
 }  // namespace
+
+namespace {
+
+// What a joined game is told of a filling and of the held stack, in order: 'f' a filling, else
+// the word of the firework held when the held stack was sent.
+class FillingReports final : public NullGame {
+ public:
+  explicit FillingReports(const Player& player) : player_(player) {}
+  void reportFireworkFilled(uint16_t, uint32_t) override { heard.push_back('f'); }
+  void sendHeldItem() override {
+    const Item* held = player_.heldItem();
+    heard.push_back(held != nullptr ? static_cast<char>('0' + held->word) : '-');
+  }
+  std::string heard;
+
+ private:
+  const Player& player_;
+};
+
+}  // namespace
+
+TEST_F(InventoryDragTest, AFireworkFilledInHerHandIsTheHeldStackTheGameHearsOfAfterTheFilling) {
+  constexpr uint16_t kFirework = 1042, kRedPaint = 359;  // red: colour 6
+  game_test::defineItem(kFirework, 6, true);
+  game_test::defineItem(kRedPaint, 3, true);
+  const SlotRef hand{SlotKind::Quick, 0, 0};
+  items().setSlot(hand, makeItem(kFirework, 1));
+  items().setSlot(kPack00, makeItem(kRedPaint, 1));
+  items().select(0);
+  FillingReports joined(*local);
+  GameInterface* const played = local->game;
+  local->game = &joined;
+  open(InventoryView::kBackpack);
+  dragStack(kPack00, hand);
+  local->game = played;
+  EXPECT_EQ(items().slotItem(hand)->word, 6u);
+  EXPECT_EQ(joined.heard, "f6") << "the host hears the filling, then the filled firework she holds";
+}
