@@ -26,6 +26,7 @@
 #include "ui/hud/hud.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
 #include "view/console/console_node.h"
 #include "view/inventory/inventory_sprite.h"
@@ -215,6 +216,119 @@ TEST_F(FishingAtWindowTest, TheFishingViewClosesWhenTheBobberLandsOnTheGround) {
       {"the bobber lands on the ground and the view closes", [&] {
          return consoleSays("The bobber landed on the ground.") && bobbers() == 0 && current() == ViewId::Main;
        }, 60 * 10},
+  }));
+
+  playScript(script);
+}
+
+// The sea's top row: still water one cell deep from a column behind the player to `reach` columns
+// ahead of it, her own cell with it, over the ground she stands on.
+bool floodHerRow(int32_t from, int32_t reach) {
+  WorldMap& map = player()->world->map();
+  const int32_t x = static_cast<int32_t>(player()->cellX);
+  const int32_t y = static_cast<int32_t>(player()->cellY);
+  const MapBlock* underfoot = map.cellAt(x, y - 1);
+  const uint16_t ground = underfoot != nullptr ? underfoot->frontId() : 0;
+  for (int32_t dx = from; dx <= reach; ++dx) {
+    MapBlock* cell = map.cellAt(x + dx, y);
+    MapBlock* bed = map.cellAt(x + dx, y - 1);
+    if (cell == nullptr || bed == nullptr || ground == 0) return false;
+    if (bed->frontId() == 0) bed->setLayer(ground, 0, MapBlock::kFront);
+    cell->setLayer(0, 0, MapBlock::kFront);
+    cell->setLayer(ground, 0, MapBlock::kBack);
+    cell->liquid = kWaterFull;
+  }
+  return true;
+}
+
+bool bobberInAmmunitionSlot() {
+  const Item* ammunition = player()->inventory->slotItem({SlotKind::Single, 0, 0});
+  return ammunition != nullptr && !ammunition->isNone() && ammunition->id == kCorkBobber && ammunition->count == 1;
+}
+
+InventoryView& inventoryView() { return gameViews()->inventoryView(); }
+
+// She lays the bobber in the ammunition slot by clicks, wades into the sea's top row and casts
+// from the water at its surface. Whatever becomes of that cast, the bobber stays in the slot: a
+// cast spends none, and from the shore it casts again.
+TEST_F(FishingAtWindowTest, ACastFromTheWaterKeepsTheBobberInTheAmmunitionSlot) {
+  constexpr uint8_t kQuickSeven = 6;
+  SlotRef bobberCell;
+  bool fishedOnce = false;
+
+  Script script(joined(intoANewWorld(), {
+      {"the rod in quick slot 7, earthworms and a bobber carried", [&] {
+         player()->inventory->setSlot({SlotKind::Quick, kQuickSeven, 0}, newItem(kRod, 0, 1, 0, 0));
+         give(kEarthworm, 5);
+         give(kCorkBobber, 1);
+         tap(quickKey(kQuickSeven));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kRod && carriedCount(kCorkBobber) == 1;
+       }, 5},
+      {"open the crafting page", [&] {
+         if (current() == ViewId::Main) tap(GLFW_KEY_E);
+         if (current() == ViewId::Inventory && inventoryView().page() != InventoryView::kCrafting) tap(GLFW_KEY_TAB);
+         return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kCrafting;
+       }, 10},
+      {"click the bobber", [&] {
+         const std::vector<SlotRef> held = slotsHolding(kCorkBobber);
+         if (held.empty()) return false;
+         bobberCell = held[0];
+         click(inventoryCellPoint(bobberCell), GLFW_MOUSE_BUTTON_LEFT);
+         return true;
+       }, 1},
+      {"click the ammunition cell under the craft grid", [&] {
+         click(inventoryCellPoint({SlotKind::Single, 0, 0}), GLFW_MOUSE_BUTTON_LEFT);
+         return bobberInAmmunitionSlot() && player()->inventory->slotItem(bobberCell) == nullptr;
+       }, 1},
+      {"close the inventory", [&] {
+         if (current() == ViewId::Inventory) tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main && bobberInAmmunitionSlot();
+       }, 5},
+      {"the rod in hand again", [&] {
+         // Picking the bobber from the quick row chose its slot: she takes the rod back by its key.
+         tap(quickKey(kQuickSeven));
+         return player()->heldItem() != nullptr && player()->heldItem()->id == kRod;
+       }, 5},
+      {"she stands in the sea's top row", [&] {
+         if (!floodHerRow(-2, 8)) ADD_FAILURE() << "no ground to flood beside the spawn";
+         return true;
+       }, 1},
+      {"left-click the sea's surface away from her: the rod casts", [&] {
+         const MapBlock* surface = player()->world->map().cellAt(static_cast<int32_t>(player()->cellX) + 6,
+                                                                 static_cast<int32_t>(player()->cellY));
+         if (surface == nullptr) return false;
+         if (current() != ViewId::Fish) click(pointOf(*surface), GLFW_MOUSE_BUTTON_LEFT);
+         return current() == ViewId::Fish;
+       }, 5},
+      {"the cast ends or floats, and the bobber stays in the ammunition slot", [&] {
+         if (current() == ViewId::Fish && floating()) fishedOnce = true;
+         if (current() != ViewId::Main && !fishedOnce) return false;
+         EXPECT_TRUE(bobberInAmmunitionSlot()) << "the cast took the bobber";
+         return true;
+       }, 60 * 3},
+      {"reel in if it floats", [&] {
+         if (current() == ViewId::Fish) tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main && bobbers() == 0 && bobberInAmmunitionSlot();
+       }, 60 * 2},
+      {"she steps out onto the shore", [&] {
+         // The sea drains from under her and the columns beside her: she stands on dry ground.
+         WorldMap& map = player()->world->map();
+         for (int32_t dx = -2; dx <= 1; ++dx) {
+           MapBlock* cell = map.cellAt(static_cast<int32_t>(player()->cellX) + dx, static_cast<int32_t>(player()->cellY));
+           if (cell != nullptr) cell->liquid = 0;
+         }
+         return floodHerRow(2, 8);
+       }, 1},
+      {"from dry ground a second cast flies", [&] {
+         const MapBlock* aim = player()->world->map().cellAt(static_cast<int32_t>(player()->cellX) + 1,
+                                                             static_cast<int32_t>(player()->cellY) + 3);
+         if (current() != ViewId::Fish && aim != nullptr) click(pointOf(*aim), GLFW_MOUSE_BUTTON_LEFT);
+         return current() == ViewId::Fish && bobbers() == 1;
+       }, 5},
+      {"the bobber floats while the view waits", [&] {
+         EXPECT_TRUE(bobberInAmmunitionSlot());
+         return floating() && current() == ViewId::Fish;
+       }, 60 * 3},
   }));
 
   playScript(script);
