@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <tuple>
 #include <unistd.h>
@@ -147,19 +148,21 @@ class PlayGame final : public ScriptedPlayer {
   }
 
   bool begin(uint8_t mode) {
-    bool entered = false;
+    // Shared with the completion: a world that arrives after the wait gave up is entered by a later
+    // frame's scheduler step, when this function's frame is long gone.
+    auto entered = std::make_shared<bool>(false);
     screen_.failed = false;
-    game().begin(mode, [&entered] { entered = true; });
-    for (int frame = 0; !entered && !screen_.failed && frame < kStartFrameLimit; ++frame) {
+    game().begin(mode, [entered] { *entered = true; });
+    for (int frame = 0; !*entered && !screen_.failed && frame < kStartFrameLimit; ++frame) {
       scheduler().update(kFrame);
-      if (!entered) usleep(1000);
+      if (!*entered) usleep(1000);
     }
     if (screen_.failed) {
       std::fprintf(err_, "world_tool: the world could not be loaded (start view dialog %d)\n", screen_.dialog);
-    } else if (!entered || player() == nullptr) {
+    } else if (!*entered || player() == nullptr) {
       std::fprintf(err_, "world_tool: the game did not start\n");
     }
-    return entered && player() != nullptr;
+    return *entered && player() != nullptr;
   }
 
   static engine::Scheduler& scheduler() { return *engine::Director::getInstance()->getScheduler(); }
