@@ -1,8 +1,9 @@
 // What the window draws stays inside its frame at 960 x 540, 1280 x 720 and 1920 x 1080, read back
 // pixel by pixel: each quick slot's durability bar keeps off the slot's key number and a stack's
 // count stays inside the slot's frame; the map's frame stands above the quick row; the death view
-// and the inventory leave an achievement's banner whole over their titles. CTest runs these on a
-// screen that holds the largest window.
+// and the inventory leave an achievement's banner whole over their titles; the inventory's cells
+// lie inside the window, clear of the HUD's quick slots. CTest runs these on a screen that holds
+// the largest window.
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -26,6 +27,7 @@
 #include "ui/hud/hud.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
+#include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
 #include "ui/views/map_view.h"
 #include "view/inventory/inventory_sprite.h"
@@ -138,6 +140,28 @@ std::string sizeName(const engine::Size& size) {
 
 QuickSlots& quickSlots() { return gameViews()->mainView().hud().quickSlots(); }
 MapView& mapView() { return dynamic_cast<MapView&>(gameViews()->view(ViewId::Map)); }
+InventoryView& inventoryView() { return gameViews()->inventoryView(); }
+
+// Every cell of the inventory's page drawn whole inside the window and over none of the HUD's
+// quick slots that are drawn.
+void expectCellsInsideAndClearOfTheHud(const std::string& where) {
+  std::vector<Box> hudSlots;
+  for (int i = 0; i < QuickSlots::kCount; ++i) {
+    if (InventorySprite* slot = quickSlots().sprite(i)) hudSlots.push_back(drawnBox({slot}));
+  }
+  const std::vector<engine::RefPtr<InventorySprite>>& cells = inventoryView().grid().sprites();
+  ASSERT_FALSE(cells.empty()) << where;
+  for (InventorySprite* cell : cells) {
+    const Box drawn = drawnBox({cell});
+    const std::string name = where + ": the cell of kind " + std::to_string(static_cast<int>(cell->slot().kind)) +
+                             " at " + std::to_string(cell->slot().x) + "," + std::to_string(cell->slot().y);
+    EXPECT_FALSE(drawn.empty()) << name << " is drawn";
+    // What is read back stops at the window's edge: the cell's own square tells one cut there.
+    EXPECT_TRUE(drawn.inside(wholeWindow()) && boxOf(*cell).inside(wholeWindow()))
+        << name << " " << boxOf(*cell) << " runs out of the window";
+    for (const Box& hud : hudSlots) EXPECT_FALSE(drawn.meets(hud)) << name << " " << drawn << " meets the HUD's " << hud;
+  }
+}
 
 // Each quick slot's pieces inside its frame and off its key number.
 void expectQuickRowInsideItsFrames(const std::string& where) {
@@ -174,6 +198,24 @@ void expectQuickRowInsideItsFrames(const std::string& where) {
   EXPECT_GT(counts, 0) << where << ": a stack shows its count";
 }
 
+// A new world whose quick row holds a stack, which shows its count.
+std::vector<Step> intoAWorldWithAStack() {
+  return joined(intoANewWorld(), {
+      {"a stack in the quick row", [] {
+         give(kOakPlanks, 64);
+         return !slotsHolding(kOakPlanks).empty();
+       }},
+  });
+}
+
+// The view left for the main view.
+Step closedWithEscape(const std::string& what, ViewId view) {
+  return {what + " closed", [view] {
+            if (current() == view) tap(GLFW_KEY_ESCAPE);
+            return current() == ViewId::Main;
+          }};
+}
+
 class ScreenFramesTest : public AppRunTest {
  protected:
   int waited_ = 0;
@@ -191,12 +233,7 @@ class ScreenFramesTest : public AppRunTest {
 };
 
 TEST_F(ScreenFramesTest, TheQuickRowAndTheMapStayInsideTheirFramesAtEachWindowSize) {
-  std::vector<Step> steps = joined(intoANewWorld(), {
-      {"a stack in the quick row", [] {
-         give(kOakPlanks, 64);
-         return !slotsHolding(kOakPlanks).empty();
-       }},
-  });
+  std::vector<Step> steps = intoAWorldWithAStack();
   int read = 0;
   for (const engine::Size& size : kSizes) {
     const std::string where = sizeName(size);
@@ -218,10 +255,7 @@ TEST_F(ScreenFramesTest, TheQuickRowAndTheMapStayInsideTheirFramesAtEachWindowSi
                        ++read;
                        return true;
                      }});
-    steps.push_back({"the map closed", [] {
-                       if (current() == ViewId::Map) tap(GLFW_KEY_ESCAPE);
-                       return current() == ViewId::Main;
-                     }});
+    steps.push_back(closedWithEscape("the map", ViewId::Map));
   }
   Script script(steps);
   playScript(script);
@@ -291,6 +325,36 @@ TEST_F(ScreenFramesTest, TheDeathViewAndTheInventoryLeaveAnAchievementBannerWhol
   Script script(steps);
   playScript(script);
   EXPECT_EQ(read, 4);
+}
+
+TEST_F(ScreenFramesTest, TheInventorysCellsStayInsideTheWindowAndClearOfTheHudAtEachWindowSize) {
+  std::vector<Step> steps = intoAWorldWithAStack();
+  int read = 0;
+  for (const engine::Size& size : kSizes) {
+    const std::string where = sizeName(size);
+    steps.push_back(sized(size));
+    steps.push_back({"the inventory at " + where, [this] {
+                       if (current() == ViewId::Main) tap(GLFW_KEY_E);
+                       return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kBackpack &&
+                              wait(3);
+                     }});
+    for (const uint8_t page : {InventoryView::kBackpack, InventoryView::kCrafting}) {
+      const std::string on = where + (page == InventoryView::kBackpack ? " on the backpack" : " on the crafting page");
+      steps.push_back({"the page " + on, [this, page] {
+                         if (inventoryView().page() != page) tap(GLFW_KEY_TAB);
+                         return inventoryView().page() == page && wait(3);
+                       }});
+      steps.push_back({"the cells " + on, [on, &read] {
+                         expectCellsInsideAndClearOfTheHud(on);
+                         ++read;
+                         return true;
+                       }});
+    }
+    steps.push_back(closedWithEscape("the inventory", ViewId::Inventory));
+  }
+  Script script(steps);
+  playScript(script);
+  EXPECT_EQ(read, 6);
 }
 
 }  // namespace

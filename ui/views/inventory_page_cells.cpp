@@ -76,6 +76,12 @@ PageCells tradeCells() {
 
 }  // namespace
 
+float lowestPageRow(const PageCells& page) {
+  float lowest = page.hidesBackpack ? 0.0f : kBackpackFirstRow + (Inventory::kBackpackSide - 1);
+  for (const PageCell& cell : page.cells) lowest = std::max(lowest, cell.row);
+  return lowest;
+}
+
 PageCells inventoryPageCells(PageArea area, size_t containerSlots, SlotKind containerKind) {
   switch (area) {
     case PageArea::Worn: return wornCells();

@@ -39,3 +39,8 @@ enum class PageArea : uint8_t { None, Worn, CraftGrid, Container, Catalogue, Tra
 
 // The area's cells; a container of `containerSlots` slots whose cells are of `containerKind`.
 PageCells inventoryPageCells(PageArea area, size_t containerSlots = 0, SlotKind containerKind = SlotKind::Chest);
+
+// The backpack's first row: half a cell under the quick row.
+inline constexpr float kBackpackFirstRow = 1.5f;
+// The row of the page's lowest cell centre, the backpack's included when the page shows it.
+float lowestPageRow(const PageCells& page);

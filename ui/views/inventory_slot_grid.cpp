@@ -13,6 +13,8 @@ constexpr engine::Color3B kCaptionColour{220, 220, 200};
 
 InventorySlotGrid::~InventorySlotGrid() { clear(); }
 
+float InventorySlotGrid::scaledPitch() { return kCellPoints * overlay_art::uiScale(); }
+
 void InventorySlotGrid::add(engine::InnerNode* parent, Player* player, SlotRef slot, const engine::Vec2& at) {
   InventorySprite* sprite = InventorySprite::createForSlot(player, slot, at);
   if (sprite == nullptr) return;
@@ -25,13 +27,12 @@ void InventorySlotGrid::add(engine::InnerNode* parent, Player* player, SlotRef s
 void InventorySlotGrid::build(engine::InnerNode* parent, Player* player, const engine::Vec2& topLeft,
                               const PageCells& page) {
   clear();
-  pitch_ = kCellPoints * overlay_art::uiScale();
+  pitch_ = scaledPitch();
   auto place = [&](float column, float row) { return engine::Vec2(topLeft.x + column * pitch_, topLeft.y - row * pitch_); };
   for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) add(parent, player, {SlotKind::Quick, x, 0}, place(x, 0));
-  // Half a cell between the quick row and the backpack.
   for (uint8_t y = 0; y < Inventory::kBackpackSide && !page.hidesBackpack; ++y) {
     for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
-      add(parent, player, {SlotKind::Backpack, x, y}, place(x, 1.5f + y));
+      add(parent, player, {SlotKind::Backpack, x, y}, place(x, kBackpackFirstRow + y));
     }
   }
   for (const PageCell& cell : page.cells) add(parent, player, cell.slot, place(cell.column, cell.row));
@@ -49,6 +50,8 @@ void InventorySlotGrid::clear() {
     if (label->getParent() != nullptr) label->getParent()->removeChild(label);
   }
   captions_.clear();
+  // Built again, the cells may take another scale's pitch.
+  pitch_ = 0;
 }
 
 InventorySprite* InventorySlotGrid::spriteAt(const engine::Vec2& point) const {

@@ -26,6 +26,8 @@ class InventorySlotGrid {
  public:
   // A backpack frame is 21 points wide: the cells touch.
   static constexpr float kCellPoints = 21.0f;
+  // The pitch of cells built at the interface scale of now.
+  static float scaledPitch();
 
   InventorySlotGrid() = default;
   ~InventorySlotGrid();
@@ -44,7 +46,7 @@ class InventorySlotGrid {
   InventorySprite* spriteFor(SlotRef slot) const;
   // Every sprite shows its slot again.
   void refreshAll();
-  // The distance between the centres of neighbouring cells.
+  // The distance between the centres of neighbouring cells; 0 while none are built.
   float pitch() const { return pitch_; }
 
  private:

@@ -119,18 +119,27 @@ void InventoryView::clearGrid() {
 }
 
 float InventoryView::gridPitch() const {
-  return grid_.pitch() > 0 ? grid_.pitch() : InventorySlotGrid::kCellPoints * overlay_art::uiScale();
+  return grid_.pitch() > 0 ? grid_.pitch() : InventorySlotGrid::scaledPitch();
 }
 
 void InventoryView::buildGrid() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) return;
   if (seenBy_ != p->playerId()) noteSeenCells();  // a player's first look: what it holds is not news
-  const engine::Size window = uiWindowSize();
-  const float half = gridPitch() / 2.0f;
+  const float pitch = InventorySlotGrid::scaledPitch();
+  const PageCells page = pageCells(*p);
+  grid_.build(root(), p, engine::Vec2(kGridMargin + pitch / 2.0f, gridTop(page, pitch)), page);
+}
+
+float InventoryView::gridTop(const PageCells& page, float pitch) const {
+  const float half = pitch / 2.0f;
   // The texts above stand lower by the banner's room: the grid follows them.
-  grid_.build(root(), p, engine::Vec2(kGridMargin + half, window.height - kGridTop - bannerRoom() - half),
-              pageCells(*p));
+  const float underTexts = uiWindowSize().height - kGridTop - bannerRoom() - half;
+  // On a short window the cells rise beside the help lines, which stand right of them, as far as
+  // keeps the lowest above the HUD's quick bar; never into the title's band.
+  const float lowestFits = listBottom() + half + lowestPageRow(page) * pitch;
+  const float underTitle = titleFoot() - kGridMargin / 2.0f - half;
+  return std::min(std::max(underTexts, lowestFits), std::max(underTexts, underTitle));
 }
 
 PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {

@@ -153,6 +153,8 @@ class InventoryView final : public ListView, public InventoryViewHooks {
 
   void buildGrid();
   PageCells pageCells(PlayerDesktopLocal& player) const;
+  // The height of the quick row's centre for the page's cells a pitch apart.
+  float gridTop(const PageCells& page, float pitch) const;
   // The crafting page's line about what the craft grid makes.
   std::string gridLine(PlayerDesktopLocal& player) const;
   // The result cell shows, faded, what the craft grid's layout would make there.

@@ -104,6 +104,8 @@ float ListView::topMargin() const {
 
 float ListView::bannerRoom() const { return topMargin() - kMargin; }
 
+float ListView::titleFoot() const { return uiWindowSize().height - topMargin() - kTitleHeight * scale(); }
+
 void ListView::refresh() {
   std::vector<MenuList::Row> rows;
   title_.clear();

@@ -81,6 +81,8 @@ class ListView : public GameView {
   void setShade(engine::Color4B colour);
   // How far the texts stand lower than the margin puts them, to leave an achievement's banner room.
   float bannerRoom() const;
+  // The height of the title band's lower edge: what stands under the title keeps below it.
+  float titleFoot() const;
 
  private:
   void redrawTexts();
