@@ -29,6 +29,7 @@
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
 #include "view/console/console_node.h"
+#include "view/entities/local_entity.h"
 #include "view/inventory/inventory_sprite.h"
 #include "view/inventory/item_tooltip.h"
 #include "view/inventory/overlay_art.h"
@@ -82,15 +83,18 @@ size_t bobbers() {
   return count;
 }
 
-// The player's bobber lies on the water, waiting for a bite.
-bool floating() {
-  bool found = false;
+// The player's bobber once it floats, else null.
+const BobberEntity* floatingBobber() {
+  const BobberEntity* found = nullptr;
   player()->world->entities()->lists().bullets().forEach([&](const RealEntity& entity) {
     const auto* bobber = dynamic_cast<const BobberEntity*>(&entity);
-    if (bobber != nullptr && !entity.data.removed && bobber->state == 1) found = true;
+    if (bobber != nullptr && !entity.data.removed && bobber->state == 1) found = bobber;
   });
   return found;
 }
+
+// The player's bobber lies on the water, waiting for a bite.
+bool floating() { return floatingBobber() != nullptr; }
 
 // The item tooltip on the main layer's overlay while it shows, else null.
 TooltipMultiLine* shownTooltip() {
@@ -191,6 +195,24 @@ TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) 
       {"the bobber floats in the pool while the view waits", [&] {
          return floating() && current() == ViewId::Fish;
        }, 60 * 3},
+      {"it is drawn where it floats, over the pool", [&] {
+         const BobberEntity* bobber = floatingBobber();
+         const auto* drawing = bobber != nullptr ? dynamic_cast<const LocalEntity*>(bobber->drawing()) : nullptr;
+         if (drawing == nullptr || drawing->node() == nullptr) {
+           ADD_FAILURE() << "the floating bobber has no drawing";
+           return true;
+         }
+         engine::Sprite& sprite = *drawing->node();
+         const engine::Size size = sprite.getContentSize();
+         const engine::Vec2 drawn = sprite.convertToWorldSpace(engine::Vec2(size.width / 2, size.height / 2));
+         const engine::Vec2 floats = pointOfWorld(engine::Vec2(bobber->data.x, bobber->data.y));
+         EXPECT_NEAR(drawn.x, floats.x, 2.0f) << "the sprite is not where the bobber floats";
+         EXPECT_NEAR(drawn.y, floats.y, 2.0f) << "the sprite is not where the bobber floats";
+         // The pool is three cells of 30 pixels wide, its middle cell centred on a multiple of 30.
+         EXPECT_LE(std::abs(bobber->data.x - static_cast<float>(pool->x) * 30.0f), 45.0f) << "it floats beside the pool";
+         EXPECT_LE(std::abs(bobber->data.y - static_cast<float>(pool->y) * 30.0f), 30.0f) << "it floats beside the pool";
+         return true;
+       }, 1},
   }));
 
   playScript(script);

@@ -122,9 +122,12 @@ bool pointOverRow(const ListView& view, int row, engine::Vec2& point) {
 }
 
 engine::Vec2 pointOf(const MapBlock& cell) {
+  return pointOfWorld(engine::Vec2(static_cast<float>(cell.x) * 30.0f, static_cast<float>(cell.y) * 30.0f));
+}
+
+engine::Vec2 pointOfWorld(const engine::Vec2& world) {
   const engine::Size size = engine::Director::getInstance()->getWinSize();
   const float scale = std::max(1.0f, static_cast<float>(kel::options().viewportScale) - 1.0f);
-  const engine::Vec2 world(static_cast<float>(cell.x) * 30.0f, static_cast<float>(cell.y) * 30.0f);
   return engine::Vec2(size.width / 2.0f, size.height / 2.0f) + (world - player()->position) * scale;
 }
 

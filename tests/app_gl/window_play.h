@@ -57,6 +57,8 @@ int rowIndex(const std::string& prefix);
 bool pointOverRow(const ListView& view, int row, engine::Vec2& point);
 // The view point of a cell's centre, with the player at the window's centre.
 engine::Vec2 pointOf(const MapBlock& cell);
+// The view point of a spot of the world (pixels, as entities stand), with the player at the centre.
+engine::Vec2 pointOfWorld(const engine::Vec2& world);
 // How many of the item the player carries in its quick row and backpack.
 uint32_t carriedCount(uint16_t id);
 // The quick and backpack slots holding the item.
