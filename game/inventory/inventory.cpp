@@ -51,6 +51,11 @@ void Inventory::setQuickSlotsInUse(uint32_t count) {
   quickSlotsInUse_ = count < 1 ? 1 : (count > kQuickSlots ? kQuickSlots : count);
 }
 
+void Inventory::useDesktopQuickRow(bool keepLastSlotEmpty) {
+  setQuickSlotsInUse(kQuickSlots);
+  setKeepLastSlotEmpty(keepLastSlotEmpty);
+}
+
 std::span<ItemPtr> Inventory::area(Area which) {
   switch (which) {
     case Area::Quick: return quick_;

@@ -71,10 +71,7 @@ class Inventory {
   void setKeepLastSlotEmpty(bool on) { keepLastSlotEmpty_ = on; }
   // The desktop's quick row, alone or joined: every quick slot is shown and bound (keys 1-0), so
   // new stacks may land in any of them, and the last one stays empty when the option says so.
-  void useDesktopQuickRow(bool keepLastSlotEmpty) {
-    setQuickSlotsInUse(kQuickSlots);
-    setKeepLastSlotEmpty(keepLastSlotEmpty);
-  }
+  void useDesktopQuickRow(bool keepLastSlotEmpty);
   bool keepsLastSlotEmpty() const { return keepLastSlotEmpty_; }
   // Where the copies that `findSlotFor` stores come from (the item pool unless replaced); a
   // source that gives null or throws `std::bad_alloc` makes no copy.
