@@ -31,6 +31,10 @@ constexpr uint16_t kFireworkSparkList = 23;
 constexpr int kFireworkColourCount = 16;
 DebrisRect fireworkSparkRect(uint8_t colour, bool small);
 
-// The size of the particle atlas; every rectangle above lies inside it.
-constexpr int kDebrisAtlasWidth = 256;
-constexpr int kDebrisAtlasHeight = 128;
+// The particle atlas: every rectangle above lies in its top 256 x 128 pixels. The projectiles'
+// batch draws from the same atlas, so their pictures lie below that, at the rectangles of the
+// bullet table.
+constexpr int kDebrisParticleAreaWidth = 256;
+constexpr int kDebrisParticleAreaHeight = 128;
+constexpr int kDebrisAtlasWidth = 512;
+constexpr int kDebrisAtlasHeight = 512;

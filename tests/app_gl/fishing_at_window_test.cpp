@@ -131,6 +131,17 @@ int standingOutPixels(engine::Label& label, int index) {
   return standing;
 }
 
+// Pixels of the float's red cap in a 16-pixel square around a point of the window, however dim
+// the cell's light makes it: water, sky and ground have none.
+int redPixelsAround(engine::Vec2 point) {
+  const std::vector<unsigned char> drawn = framePixels(static_cast<int>(point.x) - 8, static_cast<int>(point.y) - 8, 16, 16);
+  int red = 0;
+  for (size_t i = 0; i + 3 < drawn.size(); i += 4) {
+    if (drawn[i] > 2 * std::max(drawn[i + 1], drawn[i + 2]) + 8) ++red;
+  }
+  return red;
+}
+
 using FishingAtWindowTest = AppRunTest;
 
 TEST_F(FishingAtWindowTest, TheRodsTooltipShowsItsSpeedBehindAnArrowThatStandsOutFromThePanel) {
@@ -208,6 +219,7 @@ TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) 
          const engine::Vec2 floats = pointOfWorld(engine::Vec2(bobber->data.x, bobber->data.y));
          EXPECT_NEAR(drawn.x, floats.x, 2.0f) << "the sprite is not where the bobber floats";
          EXPECT_NEAR(drawn.y, floats.y, 2.0f) << "the sprite is not where the bobber floats";
+         EXPECT_GE(redPixelsAround(drawn), 2) << "no red float shows on the water";
          // The pool is three cells of 30 pixels wide, its middle cell centred on a multiple of 30.
          EXPECT_LE(std::abs(bobber->data.x - static_cast<float>(pool->x) * 30.0f), 45.0f) << "it floats beside the pool";
          EXPECT_LE(std::abs(bobber->data.y - static_cast<float>(pool->y) * 30.0f), 30.0f) << "it floats beside the pool";

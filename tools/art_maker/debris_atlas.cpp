@@ -1,7 +1,9 @@
 // debris.png: the particles of every rectangle list at their places, and the firework sparks in
 // their rows. Each list has a look (chip, spark, streak, bubble, puff, heart...) and a colour; its
-// rectangles are drawn as that look at their sizes, large first.
+// rectangles are drawn as that look at their sizes, large first. Below the particles lie the
+// projectiles' pictures, which the projectiles' batch draws from the same atlas.
 
+#include <string>
 #include <vector>
 
 #include "content/art/debris_rect_lists.h"
@@ -9,6 +11,7 @@
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/art_sources.h"
 #include "tools/art_maker/atlas_registry.h"
+#include "tools/art_maker/projectile_pictures.h"
 
 namespace artmaker {
 namespace {
@@ -110,7 +113,7 @@ void drawParticle(Canvas& c, const DebrisRect& r, Look look, Colour colour, int 
 
 }  // namespace
 
-void makeDebrisAtlas(const ArtSources&, AtlasOutput& out) {
+void makeDebrisAtlas(const ArtSources& sources, AtlasOutput& out) {
   Canvas atlas(kDebrisAtlasWidth, kDebrisAtlasHeight);
   for (uint16_t list = 0; list < kDebrisRectListCount; ++list) {
     const DebrisRectList& rects = debrisRectList(list);
@@ -125,7 +128,11 @@ void makeDebrisAtlas(const ArtSources&, AtlasOutput& out) {
                    opaque(fireworkColour(colour)), 0);
     }
   }
-  out.addSheetSection("particles", atlas.scaled(3));
+  out.addSheetSection("particles", atlas.crop({0, 0, kDebrisParticleAreaWidth, kDebrisParticleAreaHeight}).scaled(3));
+  Canvas projectiles;
+  std::string error;
+  if (!drawProjectiles(sources, atlas, projectiles, error)) return out.fail(error);
+  out.addSheetSection("projectiles", std::move(projectiles));
   out.addPicture("debris.png", std::move(atlas));
 }
 
