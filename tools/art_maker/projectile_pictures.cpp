@@ -138,18 +138,19 @@ void drawDart(Canvas& c, const PixelRect& r, const DartColours& k) {
   }
 }
 
-// A rocket pointing up: a body, a cone of the accent colour and fins at its foot.
+// A rocket pointing right, the way it flies before it is turned to its motion: a body, a cone
+// of the head's colour at the right end, fins and a spark at its tail.
 void drawRocket(Canvas& c, const PixelRect& r, const DartColours& k) {
-  const int bodyW = std::max(2, r.w - 2), bodyX = r.x + (r.w - bodyW) / 2;
-  const int cone = std::max(2, r.h / 4);
-  c.shadedBox({bodyX, r.y + cone, bodyW, r.h - cone - 1}, k.body[2], k.body[4], k.body[0]);
+  const int bodyH = std::max(2, r.h - 2), bodyY = r.y + (r.h - bodyH) / 2;
+  const int cone = std::max(2, r.w / 4);
+  c.shadedBox({r.x + 1, bodyY, r.w - cone - 1, bodyH}, k.body[2], k.body[4], k.body[0]);
   for (int i = 0; i < cone; ++i) {
-    const int half = bodyW * (i + 1) / (2 * cone);
-    c.fillRect({r.x + r.w / 2 - std::max(1, half), r.y + i, 2 * std::max(1, half), 1}, k.head[3]);
+    const int half = std::max(1, bodyH * (cone - i) / (2 * cone));
+    c.fillRect({r.x + r.w - cone + i, r.y + r.h / 2 - half, 1, 2 * half}, k.head[3]);
   }
-  c.fillRect({r.x, r.y + r.h - 3, 1, 3}, k.fletch[2]);
-  c.fillRect({r.x + r.w - 1, r.y + r.h - 3, 1, 3}, k.fletch[2]);
-  c.fillRect({bodyX + bodyW / 2 - 1, r.y + r.h - 1, 2, 1}, rgba(255, 200, 80));
+  c.fillRect({r.x + 1, r.y, 3, 1}, k.fletch[2]);
+  c.fillRect({r.x + 1, r.y + r.h - 1, 3, 1}, k.fletch[2]);
+  c.fillRect({r.x, r.y + r.h / 2 - 1, 1, 2}, rgba(255, 200, 80));
 }
 
 class ProjectilePainter {
@@ -160,9 +161,11 @@ class ProjectilePainter {
   void draw(Canvas& c, const ProjectileRow& row, const Shooter& shooter, const PixelRect& r) const {
     const ItemEntry* item = shooter.item ? itemOf(*shooter.item) : nullptr;
     if (row.bobber) return drawBobber(c, r);
-    if (row.facesMotion && std::max(r.w, r.h) >= 2 * std::min(r.w, r.h)) {
+    // Whatever turns to its motion points right: a rocket, or a thin dart; a wider toy keeps its icon.
+    if (row.facesMotion && r.w >= 2 * r.h) {
       const DartColours k = item != nullptr ? itemColours(*item) : mobColoursOf(shooter.mob.value_or(0));
-      return r.w > r.h ? drawDart(c, r, k) : drawRocket(c, r, k);
+      if (item != nullptr && looks_.lookOf(*item).shape == "firework") return drawRocket(c, r, k);
+      if (r.h <= 4) return drawDart(c, r, k);
     }
     if (item != nullptr) return fitItem(c, *item, r);
     if (shooter.mob && row.stuck) return drawWeb(c, r);
