@@ -10,6 +10,7 @@
 #include "tools/art_maker/art_sources.h"
 #include "tools/art_maker/item_looks.h"
 #include "tools/art_maker/mob_colours.h"
+#include "tools/art_maker/turned_picture.h"
 
 namespace artmaker {
 namespace {
@@ -191,8 +192,16 @@ class ProjectilePainter {
     return {colours.body, colours.glint, colours.accent, colours.body};
   }
 
-  // The thrown item's own icon, at the rectangle's smaller side, centred.
+  // The thrown item's own icon, at the rectangle's smaller side, centred. A long, low rectangle
+  // takes an icon drawn corner to corner (a knife, a glider) turned to lie along it, so it keeps
+  // its length.
   void fitItem(Canvas& c, const ItemEntry& item, const PixelRect& r) const {
+    if (r.w >= 2 * r.h) {
+      const int size = std::max(r.h, r.w * 5 / 7);  // its diagonal about the rectangle's width
+      const Canvas turned = turnedEighth(looks_.draw(item, size), float(size) / 2, float(size) / 2);
+      c.blit(turned.crop({size - r.w / 2, size - r.h / 2, r.w, r.h}), r.x, r.y);
+      return;
+    }
     const int size = std::min(r.w, r.h);
     c.blit(looks_.draw(item, size), r.x + (r.w - size) / 2, r.y + (r.h - size) / 2);
   }
