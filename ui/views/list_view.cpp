@@ -107,10 +107,23 @@ float ListView::bannerRoom() const { return topMargin() - kMargin; }
 float ListView::titleFoot() const { return uiWindowSize().height - topMargin() - kTitleHeight * scale(); }
 
 void ListView::refresh() {
+  // A fill may refresh what it reads (the inventory's cells), and that may ask for a refresh: run
+  // inside the fill, it would write its lines into the ones being filled, so it is done after.
+  if (refreshing_) {
+    refreshAgain_ = true;
+    return;
+  }
+  // One pass more at most: a fill that always asks again must not hold the frame.
   std::vector<MenuList::Row> rows;
-  title_.clear();
-  lines_.clear();
-  fill(title_, lines_, rows);
+  for (int pass = 0; pass < 2 && (pass == 0 || refreshAgain_); ++pass) {
+    refreshAgain_ = false;
+    refreshing_ = true;
+    rows.clear();
+    title_.clear();
+    lines_.clear();
+    fill(title_, lines_, rows);
+    refreshing_ = false;
+  }
   // Rows with pictures grow to hold them at the frames' pixel scale, inside their frames.
   rowHeight_ = kRowHeight * scale();
   if (MenuList::anyPictured(rows)) rowHeight_ = std::max(rowHeight_, MenuList::pictureRowHeight());

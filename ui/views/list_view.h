@@ -104,4 +104,6 @@ class ListView : public GameView {
   float rowHeight_ = 32.0f;  // the list's, as the last refresh laid it out
   bool escapeArmed_ = false;            // Escape went down while the view listened
   bool built_ = false;
+  bool refreshing_ = false;     // a fill is running: a refresh it sets off waits for it to end
+  bool refreshAgain_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -177,3 +178,17 @@ TEST_F(CraftingPageTest, InACreativeWorldTheResultCellsCraftOutlastsClosingTheIn
 }
 
 }  // namespace
+
+// A click on the empty result cell picks it; the cells the page refreshes then ask for the texts
+// again, and the page's lines are written once, not the grid's line twice with the rows moved down.
+TEST_F(CraftingPageTest, PickingTheEmptyResultCellLeavesThePagesLinesAsTheyWere) {
+  InventoryView& view = openCraftingPage();
+  const std::vector<std::string> before = view.lines();
+  const std::vector<std::string> rowsBefore = recipesShown(view);
+  ASSERT_EQ(std::count(before.begin(), before.end(), "Craft grid: lay ingredients out in it."), 1);
+  const engine::Vec2 at = view.spriteForSlot(kResult)->getPosition();
+  view.mouseButton(at, kel::MOUSE_BUTTON_LEFT, false);
+  view.mouseButton(at, kel::MOUSE_BUTTON_LEFT, true);
+  EXPECT_EQ(view.lines(), before);
+  EXPECT_EQ(recipesShown(view), rowsBefore);
+}
