@@ -17,6 +17,7 @@
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/chest_steps.h"
 #include "tests/app_gl/window_play.h"
+#include "tests/ui/chest_cells.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "view/inventory/inventory_sprite.h"
@@ -25,30 +26,14 @@
 namespace {
 
 using namespace apptest;
+using ui_test::chestSlot;
 
 constexpr uint16_t kOakPlanks = 2149;
 constexpr SlotRef kEmptyBackpackCell{SlotKind::Backpack, 5, 5};
 
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
-SlotRef chestSlot(size_t index) { return {SlotKind::Chest, static_cast<uint8_t>(index), 0}; }
-
-// The chest slots whose cells are shown, in the order they were made.
-std::vector<size_t> shownChestSlots() {
-  std::vector<size_t> shown;
-  for (InventorySprite* cell : inventoryView().grid().sprites()) {
-    if (cell->slot().kind == SlotKind::Chest) shown.push_back(cell->slot().x);
-  }
-  return shown;
-}
-
-// The middle of the page button that pages on; (-1, -1) while none is offered.
-engine::Vec2 nextButtonPoint() {
-  for (const InventorySlotGrid::ShownButton& button : inventoryView().grid().pageButtons()) {
-    const engine::Rect& box = button.box;
-    if (button.step > 0) return {box.getMinX() + box.size.width / 2, box.getMinY() + box.size.height / 2};
-  }
-  return {-1, -1};
-}
+std::vector<size_t> shownChestSlots() { return ui_test::shownChestSlots(inventoryView()); }
+engine::Vec2 nextButtonPoint() { return ui_test::pageButtonPoint(inventoryView(), true); }
 
 using ChestPagesAtWindowTest = AppRunTest;
 

@@ -8,14 +8,13 @@
 #include <memory>
 
 #include "engine/scene/director.h"
-#include "engine/scene/inner_node.h"
 #include "game/inventory/inventory.h"
 #include "platform/controls/abstract_controls.h"
 #include "platform/screen_layout.h"
 #include "tests/support/screen_layout_reset.h"
+#include "tests/ui/chest_cells.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/views/inventory_view.h"
-#include "view/inventory/inventory_sprite.h"
 #include "world/blocks/chest.h"
 #include "world/world.h"
 
@@ -27,7 +26,7 @@ using game_test::makeItem;
 constexpr size_t kLargeChest = 120;
 constexpr SlotRef kPack00{SlotKind::Backpack, 0, 0};
 
-SlotRef chestSlot(size_t index) { return {SlotKind::Chest, static_cast<uint8_t>(index), 0}; }
+using ui_test::chestSlot;
 
 class ChestPagesTest : public ui_test::PlayTest {
  protected:
@@ -50,21 +49,11 @@ class ChestPagesTest : public ui_test::PlayTest {
     view().setPage(InventoryView::kContainer);
     return chest;
   }
-  // The chest's cells shown, in the order the view made them.
-  std::vector<size_t> shownChestSlots() {
-    std::vector<size_t> shown;
-    for (InventorySprite* sprite : view().grid().sprites()) {
-      if (sprite->slot().kind == SlotKind::Chest) shown.push_back(sprite->slot().x);
-    }
-    return shown;
-  }
+  std::vector<size_t> shownChestSlots() { return ui_test::shownChestSlots(view()); }
   engine::Vec2 buttonPoint(bool onwards) {
-    for (const InventorySlotGrid::ShownButton& button : view().grid().pageButtons()) {
-      const engine::Rect& box = button.box;
-      if ((button.step > 0) == onwards) return {box.getMinX() + box.size.width / 2, box.getMinY() + box.size.height / 2};
-    }
-    ADD_FAILURE() << "no button " << (onwards ? "on" : "back");
-    return {-1, -1};
+    const engine::Vec2 point = ui_test::pageButtonPoint(view(), onwards);
+    EXPECT_GE(point.x, 0) << "no button " << (onwards ? "on" : "back");
+    return point;
   }
   void click(const engine::Vec2& at) {
     view().mouseButton(at, kel::MOUSE_BUTTON_LEFT, false);
