@@ -15,6 +15,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/chest_steps.h"
 #include "tests/app_gl/window_play.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
@@ -59,11 +60,7 @@ TEST_F(ChestAtWindowTest, APlacedChestOpensShowsItsCellsAndKeepsWhatIsStoredInIt
          if (chest == nullptr) ADD_FAILURE() << "the placed chest has no entity";
          return chest != nullptr && chest->slotCount() == kWoodenChestSlots;
        }, 1},
-      {"right-click it", [&] {
-         if (current() == ViewId::Main) click(pointOf(*cell), GLFW_MOUSE_BUTTON_RIGHT);
-         return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kContainer &&
-                player()->openContainer() == chest;
-       }, 10},
+      chestOpened("right-click it", cell, chest),
       {"its cells are drawn beside the backpack", [&] {
          for (uint8_t i = 0; i < 255; ++i) {
            if (inventoryView().grid().spriteFor({SlotKind::Chest, i, 0}) != nullptr) ++chestCells;

@@ -2,8 +2,8 @@
 // pixel by pixel: each quick slot's durability bar keeps off the slot's key number and a stack's
 // count stays inside the slot's frame; the map's frame stands above the quick row; the death view
 // and the inventory leave an achievement's banner whole over their titles; the inventory's cells
-// lie inside the window, clear of the HUD's quick slots. CTest runs these on a screen that holds
-// the largest window.
+// lie inside the window, clear of the HUD's quick slots, and so do those of the content's largest
+// chest, which pages. CTest runs these on a screen that holds the largest window.
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "content/items/item_rules.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
 #include "engine/layer/layer_color.h"
@@ -23,6 +24,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "tests/app_gl/app_run_support.h"
+#include "tests/app_gl/chest_steps.h"
 #include "tests/app_gl/window_play.h"
 #include "ui/hud/hud.h"
 #include "ui/hud/quick_slots.h"
@@ -142,8 +144,8 @@ QuickSlots& quickSlots() { return gameViews()->mainView().hud().quickSlots(); }
 MapView& mapView() { return dynamic_cast<MapView&>(gameViews()->view(ViewId::Map)); }
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
 
-// Every cell of the inventory's page drawn whole inside the window and over none of the HUD's
-// quick slots that are drawn.
+// Every cell and page button of the inventory's page drawn whole inside the window and over none of
+// the HUD's quick slots that are drawn.
 void expectCellsInsideAndClearOfTheHud(const std::string& where) {
   std::vector<Box> hudSlots;
   for (int i = 0; i < QuickSlots::kCount; ++i) {
@@ -159,6 +161,13 @@ void expectCellsInsideAndClearOfTheHud(const std::string& where) {
     // What is read back stops at the window's edge: the cell's own square tells one cut there.
     EXPECT_TRUE(drawn.inside(wholeWindow()) && boxOf(*cell).inside(wholeWindow()))
         << name << " " << boxOf(*cell) << " runs out of the window";
+    for (const Box& hud : hudSlots) EXPECT_FALSE(drawn.meets(hud)) << name << " " << drawn << " meets the HUD's " << hud;
+  }
+  for (const InventorySlotGrid::ShownButton& button : inventoryView().grid().pageButtons()) {
+    const Box drawn = drawnBox({button.node.get()});
+    const std::string name = where + ": the page button " + std::to_string(button.step);
+    EXPECT_FALSE(drawn.empty()) << name << " is drawn";
+    EXPECT_TRUE(drawn.inside(wholeWindow())) << name << " " << drawn << " runs out of the window";
     for (const Box& hud : hudSlots) EXPECT_FALSE(drawn.meets(hud)) << name << " " << drawn << " meets the HUD's " << hud;
   }
 }
@@ -229,6 +238,14 @@ class ScreenFramesTest : public AppRunTest {
               }
               return wait(5);
             }, 240};
+  }
+  // A step that reads every cell of the inventory's page as drawn, counted in `read`.
+  static Step cellsRead(const std::string& where, int& read) {
+    return {"the cells " + where, [where, &read] {
+              expectCellsInsideAndClearOfTheHud(where);
+              ++read;
+              return true;
+            }};
   }
 };
 
@@ -344,17 +361,36 @@ TEST_F(ScreenFramesTest, TheInventorysCellsStayInsideTheWindowAndClearOfTheHudAt
                          if (inventoryView().page() != page) tap(GLFW_KEY_TAB);
                          return inventoryView().page() == page && wait(3);
                        }});
-      steps.push_back({"the cells " + on, [on, &read] {
-                         expectCellsInsideAndClearOfTheHud(on);
-                         ++read;
-                         return true;
-                       }});
+      steps.push_back(cellsRead(on, read));
     }
     steps.push_back(closedWithEscape("the inventory", ViewId::Inventory));
   }
   Script script(steps);
   playScript(script);
   EXPECT_EQ(read, 6);
+}
+
+TEST_F(ScreenFramesTest, TheLargestChestsCellsStayInsideTheWindowAndClearOfTheHudAtEachWindowSize) {
+  const ItemRule& largest = largestChest();
+  MapBlock* placed = nullptr;
+  Chest* chest = nullptr;
+  std::vector<Step> steps = joined(intoAWorldWithAStack(), chestPlaced(largest, placed, chest));
+  int read = 0;
+  for (const engine::Size& size : kSizes) {
+    const std::string where = sizeName(size) + " with a chest of " + std::to_string(largest.value) + " slots";
+    steps.push_back(sized(size));
+    steps.push_back(chestOpened("open the chest at " + where, placed, chest));
+    steps.push_back({"the chest's page at " + where, [this, where] {
+                       if (!wait(3)) return false;
+                       EXPECT_GT(inventoryView().grid().pageStep(true), 0) << where << ": its later slots are paged to";
+                       return true;
+                     }});
+    steps.push_back(cellsRead(where, read));
+    steps.push_back(closedWithEscape("the chest", ViewId::Inventory));
+  }
+  Script script(steps);
+  playScript(script);
+  EXPECT_EQ(read, 3);
 }
 
 }  // namespace

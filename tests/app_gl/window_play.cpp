@@ -78,6 +78,12 @@ void click(const engine::Vec2& point, int button) {
   engine::GLView::onGLFWMouseButton(window(), button, GLFW_RELEASE, 0);
 }
 
+void turnWheel(const engine::Vec2& point, int towardsPlayer) {
+  pointAt(point);
+  // The window system counts a turn away from the player as positive.
+  engine::GLView::onGLFWScroll(window(), 0.0, -static_cast<double>(towardsPlayer));
+}
+
 ViewId current() { return gameViews() != nullptr ? gameViews()->currentId() : ViewId::None; }
 PlayerDesktopLocal* player() { return runningWorld().player.get(); }
 ListView* currentList() { return gameViews() != nullptr ? dynamic_cast<ListView*>(gameViews()->current()) : nullptr; }

@@ -36,6 +36,8 @@ void pointAt(const engine::Vec2& point);
 void leftButton(int action);
 // A press and release of the button at a point of the view (y upwards).
 void click(const engine::Vec2& point, int button);
+// The wheel turned by steps towards the player (negative: away) with the pointer at a point.
+void turnWheel(const engine::Vec2& point, int towardsPlayer);
 
 // ---- What the test reads ----
 ViewId current();

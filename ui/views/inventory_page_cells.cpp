@@ -14,6 +14,8 @@ constexpr float kTop = 2.5f;
 constexpr float kCaptionRow = 1.5f;
 constexpr int kContainerColumns = 3;
 constexpr size_t kMostContainerCells = 255;  // a slot's column is one byte
+// A joined player's page step travels to the host as one signed byte.
+constexpr size_t kMostPageRows = 127 / kContainerColumns;
 
 PageCells wornCells() {
   PageCells page;
@@ -41,15 +43,34 @@ PageCells craftGridCells(const char* singleCaption) {
   return page;
 }
 
-PageCells containerCells(size_t slots, SlotKind kind) {
+// Where the container's page lies among its slots: "2/8" for the second of eight.
+std::string pageNumber(size_t first, size_t shown, size_t slots, size_t perPage) {
+  const size_t before = (first + perPage - 1) / perPage;
+  const size_t after = (slots - std::min(slots, first + shown) + perPage - 1) / perPage;
+  return std::to_string(before + 1) + "/" + std::to_string(before + 1 + after);
+}
+
+PageCells containerCells(const ContainerArea& area) {
   PageCells page;
-  const size_t shown = std::min(slots, kMostContainerCells);
+  const size_t slots = std::min(area.slots, kMostContainerCells);
+  const size_t rows = std::min(area.rows, kMostPageRows);
+  const size_t perPage = rows > 0 ? rows * kContainerColumns : std::max<size_t>(slots, 1);
+  const size_t shown = area.first < slots ? std::min(perPage, slots - area.first) : 0;
   for (size_t i = 0; i < shown; ++i) {
     const float column = kLeft + static_cast<float>(i % kContainerColumns);
     const float row = kTop + static_cast<float>(i / kContainerColumns);
-    page.cells.push_back({{kind, static_cast<uint8_t>(i), 0}, column, row});
+    page.cells.push_back({{area.kind, static_cast<uint8_t>(area.first + i), 0}, column, row});
   }
-  page.captions = {{"Container", kLeft + 1, kCaptionRow}};
+  if (area.first == 0 && shown == slots) {
+    page.captions = {{"Container", kLeft + 1, kCaptionRow}};
+    return page;
+  }
+  // Paged, the caption's row is the pager: it costs no row of cells. Next is offered only while a
+  // slot is left after the page, so the offset never passes the last page.
+  const auto step = static_cast<int32_t>(perPage);
+  if (area.first > 0) page.buttons.push_back({-step, kLeft, kCaptionRow});
+  if (area.first + shown < slots) page.buttons.push_back({step, kLeft + 2, kCaptionRow});
+  page.captions = {{pageNumber(area.first, shown, slots, perPage), kLeft + 1, kCaptionRow}};
   return page;
 }
 
@@ -82,12 +103,16 @@ float lowestPageRow(const PageCells& page) {
   return lowest;
 }
 
-PageCells inventoryPageCells(PageArea area, size_t containerSlots, SlotKind containerKind) {
+size_t containerRowsDownTo(float lowestRow) {
+  return lowestRow < kTop ? 1 : static_cast<size_t>(lowestRow - kTop) + 1;
+}
+
+PageCells inventoryPageCells(PageArea area, const ContainerArea& container) {
   switch (area) {
     case PageArea::Worn: return wornCells();
     case PageArea::CraftGrid: return craftGridCells("Result");
     case PageArea::CraftGridForAmmunition: return craftGridCells("Ammunition");
-    case PageArea::Container: return containerCells(containerSlots, containerKind);
+    case PageArea::Container: return containerCells(container);
     case PageArea::Catalogue: return catalogueCells();
     case PageArea::Trade: return tradeCells();
     case PageArea::None: break;

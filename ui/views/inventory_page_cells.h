@@ -4,7 +4,8 @@
 // container. Places are in cells from the first quick cell's centre (columns to the right, rows
 // downwards); every area stands right of the backpack and under the quick row, so the backpack and
 // the quick row stay beside it on every page, but the catalogue's page of 6 x 6 entries, which
-// takes the backpack's place. Each area carries the captions that name its kinds.
+// takes the backpack's place. Each area carries the captions that name its kinds. A container of
+// more rows than fit shows a page of them, and the buttons that page through the rest.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,9 +26,17 @@ struct PageCaption {
   float row = 0;
 };
 
+// A button that moves the page's container `step` slots on (positive) or back (negative).
+struct PageButton {
+  int32_t step = 0;
+  float column = 0;
+  float row = 0;
+};
+
 struct PageCells {
   std::vector<PageCell> cells;
   std::vector<PageCaption> captions;
+  std::vector<PageButton> buttons;
   // The creative catalogue stands where the backpack would.
   bool hidesBackpack = false;
 };
@@ -37,8 +46,21 @@ struct PageCells {
 // ammunition slot for a player who holds a weapon that shoots from it (CraftGridForAmmunition).
 enum class PageArea : uint8_t { None, Worn, CraftGrid, Container, Catalogue, Trade, CraftGridForAmmunition };
 
-// The area's cells; a container of `containerSlots` slots whose cells are of `containerKind`.
-PageCells inventoryPageCells(PageArea area, size_t containerSlots = 0, SlotKind containerKind = SlotKind::Chest);
+// The open container: its slots and their kind, and the page of them shown (a chest's scroll offset
+// and the rows of cells that fit; 0 rows: all of them).
+struct ContainerArea {
+  size_t slots = 0;
+  SlotKind kind = SlotKind::Chest;
+  size_t first = 0;
+  size_t rows = 0;
+};
+
+// The area's cells. A container shows its slots from `first` on, each cell naming the slot it
+// shows; while slots lie before or after them, its caption's row holds a button a page back and
+// one a page on, around the page's number, and a page is the rows shown.
+PageCells inventoryPageCells(PageArea area, const ContainerArea& container = {});
+// How many rows of container cells stand above the row given (at least one).
+size_t containerRowsDownTo(float lowestRow);
 
 // The backpack's first row: half a cell under the quick row.
 inline constexpr float kBackpackFirstRow = 1.5f;

@@ -1,13 +1,14 @@
 #pragma once
 // The quick row and the backpack as slot sprites: one InventorySprite per cell, the quick row on
 // top and the backpack's grid under it (columns left to right, rows top to bottom), on a parent
-// node of the view, with the cells of the page's own area beside them and its captions. The sprites
-// draw the items' icons, counts, marks and outlines; the grid finds the sprite under a point and
-// the sprite of a slot, and lets them all go when the view closes (their pieces leave the HUD
-// batches with them).
+// node of the view, with the cells of the page's own area beside them, its captions and its page
+// buttons. The sprites draw the items' icons, counts, marks and outlines; the grid finds the sprite
+// or the page button under a point and the sprite of a slot, and lets them all go when the view
+// closes (their pieces leave the HUD batches with them).
 //
 // Main thread only.
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/base/geometry.h"
@@ -43,6 +44,17 @@ class InventorySlotGrid {
 
   // The sprite whose cell holds the point, null for none.
   InventorySprite* spriteAt(const engine::Vec2& point) const;
+  // A page button as drawn: its step and the box it takes.
+  struct ShownButton {
+    int32_t step = 0;
+    engine::Rect box;
+    engine::RefPtr<engine::InnerNode> node;
+  };
+  const std::vector<ShownButton>& pageButtons() const { return buttons_; }
+  // The step of the page button holding the point; 0 for none.
+  int32_t pageStepAt(const engine::Vec2& point) const;
+  // The step of the button that pages on (or back); 0 while none is offered.
+  int32_t pageStep(bool onwards) const;
   InventorySprite* spriteFor(SlotRef slot) const;
   // Every sprite shows its slot again.
   void refreshAll();
@@ -51,8 +63,10 @@ class InventorySlotGrid {
 
  private:
   void add(engine::InnerNode* parent, Player* player, SlotRef slot, const engine::Vec2& at);
+  void addButton(engine::InnerNode* parent, int32_t step, const engine::Vec2& at);
 
   std::vector<engine::RefPtr<InventorySprite>> sprites_;
   std::vector<engine::RefPtr<engine::Label>> captions_;
+  std::vector<ShownButton> buttons_;
   float pitch_ = 0;
 };

@@ -132,14 +132,35 @@ void InventoryView::buildGrid() {
 }
 
 float InventoryView::gridTop(const PageCells& page, float pitch) const {
-  const float half = pitch / 2.0f;
-  // The texts above stand lower by the banner's room: the grid follows them.
-  const float underTexts = uiWindowSize().height - kGridTop - bannerRoom() - half;
   // On a short window the cells rise beside the help lines, which stand right of them, as far as
-  // keeps the lowest above the HUD's quick bar; never into the title's band.
-  const float lowestFits = listBottom() + half + lowestPageRow(page) * pitch;
-  const float underTitle = titleFoot() - kGridMargin / 2.0f - half;
-  return std::min(std::max(underTexts, lowestFits), std::max(underTexts, underTitle));
+  // keeps the lowest above the HUD's quick bar.
+  const float lowestFits = listBottom() + pitch / 2.0f + lowestPageRow(page) * pitch;
+  return std::min(std::max(gridTopUnderTexts(pitch), lowestFits), highestGridTop(pitch));
+}
+
+float InventoryView::gridTopUnderTexts(float pitch) const {
+  // The texts above stand lower by the banner's room: the grid follows them.
+  return uiWindowSize().height - kGridTop - bannerRoom() - pitch / 2.0f;
+}
+
+// Never into the title's band.
+float InventoryView::highestGridTop(float pitch) const {
+  const float underTitle = titleFoot() - kGridMargin / 2.0f - pitch / 2.0f;
+  return std::max(gridTopUnderTexts(pitch), underTitle);
+}
+
+ContainerArea InventoryView::containerArea(const LogicItemBlock& block) const {
+  // The open block entity's own kind of slot: a chest's, a lab's, or any other's.
+  ContainerArea area{block.slotCount(), SlotKind::EntityItem};
+  if (block_entity_cast<AlchemyLab>(&block) != nullptr) area.kind = SlotKind::AlchemyLab;
+  const auto* chest = block_entity_cast<Chest>(&block);
+  if (chest == nullptr) return area;
+  area.kind = SlotKind::Chest;
+  area.first = static_cast<size_t>(std::max(chest->offset(), 0));
+  // A chest's rows run down from the grid's highest place to the HUD's quick bar and no further.
+  const float pitch = InventorySlotGrid::scaledPitch();
+  area.rows = containerRowsDownTo((highestGridTop(pitch) - pitch / 2.0f - listBottom()) / pitch);
+  return area;
 }
 
 PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {
@@ -157,12 +178,7 @@ PageCells InventoryView::pageCells(PlayerDesktopLocal& p) const {
     default: return {};
   }
   auto* block = block_entity_cast<LogicItemBlock>(p.openContainer());
-  if (block == nullptr) return {};
-  // The open block entity's own kind of slot: a chest's, a lab's, or any other's.
-  SlotKind kind = SlotKind::EntityItem;
-  if (block_entity_cast<Chest>(block) != nullptr) kind = SlotKind::Chest;
-  if (block_entity_cast<AlchemyLab>(block) != nullptr) kind = SlotKind::AlchemyLab;
-  return inventoryPageCells(PageArea::Container, block->slotCount(), kind);
+  return block != nullptr ? inventoryPageCells(PageArea::Container, containerArea(*block)) : PageCells{};
 }
 
 void InventoryView::leaveCraftGrid() {
@@ -184,6 +200,10 @@ void InventoryView::noteSeenCells() {
 }
 
 bool InventoryView::mouseButton(const engine::Vec2& point, int button, bool released) {
+  if (const int32_t step = grid_.pageStepAt(point)) {
+    if (released && button == kel::MOUSE_BUTTON_LEFT) turnChestPage(step);
+    return true;
+  }
   InventorySprite* sprite = grid_.spriteAt(point);
   if (sprite == nullptr) return ListView::mouseButton(point, button, released);
   if (!released) {
@@ -241,6 +261,36 @@ void InventoryView::hover(const engine::Vec2& point) {
     return;
   }
   showItemTooltip(*item, sprite->getPosition() + engine::Vec2(0, grid_.pitch() / 2.0f));
+}
+
+void InventoryView::wheelAt(const engine::Vec2& point, float amount) {
+  const InventorySprite* over = grid_.spriteAt(point);
+  if ((over == nullptr || over->slot().kind != SlotKind::Chest) && grid_.pageStepAt(point) == 0) {
+    ListView::wheelAt(point, amount);
+    return;
+  }
+  // Towards the player, as the list moves down; nothing past either end.
+  if (const int32_t step = grid_.pageStep(amount > 0)) turnChestPage(step);
+}
+
+void InventoryView::turnChestPage(int32_t step) {
+  PlayerDesktopLocal* p = player();
+  auto* chest = p != nullptr ? block_entity_cast<Chest>(p->openContainer()) : nullptr;
+  if (chest == nullptr) return;
+  // Through the chest itself: a joined player's copy sends the step on to the host's chest.
+  if (step > 0) {
+    chest->nextPage(step);
+  } else {
+    chest->prevPage(-step);
+  }
+  // A stack picked before the step stays picked while its cell is shown, to be swapped into the new
+  // page's cells.
+  const SlotRef picked = selected_ != nullptr ? selected_->slot() : SlotRef{};
+  hideItemTooltip();
+  clearGrid();
+  buildGrid();
+  if (InventorySprite* again = picked.isNone() ? nullptr : grid_.spriteFor(picked)) again->select();
+  refreshTexts();
 }
 
 bool InventoryView::gridKey(engine::KeyCode key) {

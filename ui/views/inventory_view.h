@@ -19,8 +19,9 @@
 // acts on the cell's item (opens, uses or learns it); with a cell selected, S splits its stack (and
 // lets the cell go) and G gathers the stacks around it. The empty result cell shows, faded, what the craft grid makes;
 // pressing on it makes the recipe there; closing the view or leaving the crafting page gives the grid's stacks back. The pointer
-// resting on an item shows its tooltip. The view is the sprites' InventoryViewHooks: it is
-// registered when the views are created.
+// resting on an item shows its tooltip. A chest of more rows than fit above the HUD's quick row
+// shows a page of them: its page buttons, or the wheel over its cells, step through the rest. The
+// view is the sprites' InventoryViewHooks: it is registered when the views are created.
 //
 // Main thread only.
 
@@ -40,6 +41,7 @@
 namespace engine {
 class InnerNode;
 }
+class LogicItemBlock;
 class PlayerDesktopLocal;
 
 class InventoryView final : public ListView, public InventoryViewHooks {
@@ -86,6 +88,9 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   // A click or the pointer on the grid; false when the point misses it.
   bool mouseButton(const engine::Vec2& point, int button, bool released) override;
   void hover(const engine::Vec2& point) override;
+  // Over the open chest's cells or its page buttons the wheel turns the chest's pages; elsewhere it
+  // moves the list.
+  void wheelAt(const engine::Vec2& point, float amount) override;
   // A stack dragged from the cell it was pressed on (inventory_view_drag.cpp).
   void drag(const engine::Vec2& point, int button, kel::DragPhase phase) override;
   bool isDragging() const { return dragged_ != nullptr; }
@@ -155,6 +160,13 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   PageCells pageCells(PlayerDesktopLocal& player) const;
   // The height of the quick row's centre for the page's cells a pitch apart.
   float gridTop(const PageCells& page, float pitch) const;
+  // The quick row's centre right under the texts, and as high as it may stand.
+  float gridTopUnderTexts(float pitch) const;
+  float highestGridTop(float pitch) const;
+  // The open container's slots as the page shows them: a chest's from its offset, as many rows as fit.
+  ContainerArea containerArea(const LogicItemBlock& block) const;
+  // The open chest's offset moved by a page button's step; the cells show its new page.
+  void turnChestPage(int32_t step);
   // The crafting page's line about what the craft grid makes.
   std::string gridLine(PlayerDesktopLocal& player) const;
   // The result cell shows, faded, what the craft grid's layout would make there.

@@ -52,7 +52,7 @@ class ListViewControls final : public kel::RealControls<ListView> {
     RealControls::deactivate();
   }
   void mouseMoved(const engine::Vec2& point) override { view_->hover(point); }
-  void mouseWheel(const engine::Vec2&, float amount) override { view_->wheel(amount); }
+  void mouseWheel(const engine::Vec2& point, float amount) override { view_->wheelAt(point, amount); }
   void mouseButton(const engine::Vec2& point, int button, bool released) override {
     view_->mouseButton(point, button, released);
   }

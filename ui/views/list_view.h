@@ -56,6 +56,8 @@ class ListView : public GameView {
   virtual void drag(const engine::Vec2& point, int button, kel::DragPhase phase);
   // The wheel turned towards the player (a positive amount) moves down the list.
   void wheel(float amount) { list_.move(amount > 0 ? 1 : -1); }
+  // The wheel turned with the pointer at the point: by default the list's, wherever the pointer is.
+  virtual void wheelAt(const engine::Vec2& /*point*/, float amount) { wheel(amount); }
   // Runs the first row whose text is the text; false when none is.
   bool choose(const std::string& rowText);
 

@@ -93,12 +93,14 @@ void NetServer::forgeSlot(wire::WireIn& in, PlayerServerDesktop& player) {
   player.refreshForge(PlayerServer::kForgeCounters);
 }
 
+// A step on is taken only while a slot follows it, as the window offers it: no client walks the
+// chest's offset past its last page.
 void NetServer::chestPage(wire::WireIn& in, PlayerServerDesktop& player) {
   Chest* chest = openOnCell<Chest>(player, world(), in.cell());
   const int8_t step = in.i8();
   if (chest == nullptr) return;
   if (step > 0) {
-    chest->nextPage(step);
+    if (chest->offset() + step < static_cast<int32_t>(chest->slotCount())) chest->nextPage(step);
   } else {
     chest->prevPage(-int32_t{step});
   }

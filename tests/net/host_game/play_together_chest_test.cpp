@@ -1,6 +1,7 @@
 // A chest's slot holds what the host says it holds, over real ENet on 127.0.0.1: a joined player
 // who rewrites a slot with the same item and count, a mended pickaxe with a word of her choosing,
-// finds the stored stack unchanged; a stack she puts in is the host's copy of hers.
+// finds the stored stack unchanged; a stack she puts in is the host's copy of hers. Her page steps
+// move the host's chest, never before its first slot nor past its last page.
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,31 @@ TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
   EXPECT_EQ(chest.itemAt(0)->durability, 3);
   EXPECT_NE(chest.itemAt(0)->word, 0x55667788u);
   EXPECT_EQ(onHost(kAnn).items().countOf(id), 0u) << "the pickaxe left her items once";
+}
+
+TEST_P(PlayTogetherChest, PageStepsMoveTheHostsChestWithinItsSlots) {
+  MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
+  Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{30}));
+  useChest(*ann, chestCell);
+  ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
+  const auto step = [&](int8_t by) {
+    wire::WireOut out = wire::clientMessage(wire::ChestMsg::ChestPage);
+    out.cell(chestCell.x, chestCell.y).u8(static_cast<uint8_t>(by));
+    ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
+  };
+  step(-12);
+  settle();
+  EXPECT_EQ(chest.offset(), 0) << "back at the first slot stays there";
+  step(12);
+  ASSERT_TRUE(runUntil([&] { return chest.offset() == 12; }));
+  step(12);
+  ASSERT_TRUE(runUntil([&] { return chest.offset() == 24; })) << "the last page, slots 24 to 29";
+  step(12);
+  step(100);
+  settle();
+  EXPECT_EQ(chest.offset(), 24) << "no step on past the last page";
+  step(-12);
+  ASSERT_TRUE(runUntil([&] { return chest.offset() == 12; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherChest, ::testing::Values(false));

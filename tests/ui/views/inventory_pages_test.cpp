@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/scene/director.h"
 #include "game/inventory/inventory.h"
 #include "platform/controls/abstract_controls.h"
 #include "tests/game/content_rows.h"
@@ -33,6 +34,8 @@ class InventoryPagesTest : public ui_test::PlayTest {
  protected:
   void SetUp() override {
     PlayTest::SetUp();
+    // A window the chest's cells fit in: a chest pages only what the window cannot hold.
+    engine::Director::getInstance()->designResolutionChanged(engine::Size(1280, 720));
     test_rows::setRecipe(0, {.layout = 0, .result = kPlanks, .grid = {kLog}, .resultCount = 4});
     views().switchTo(ViewId::Main);
   }
