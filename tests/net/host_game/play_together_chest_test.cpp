@@ -50,27 +50,29 @@ TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
 
 TEST_P(PlayTogetherChest, PageStepsMoveTheHostsChestWithinItsSlots) {
   MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
+  MapBlock& otherCell = *hostWorld->cellAt(column + 3, ground->y + 1);
   Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{30}));
+  Chest& other = hostWorld->chests().add(std::make_unique<Chest>(otherCell, Chest::SlotCount{30}));
   useChest(*ann, chestCell);
   ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
-  const auto step = [&](int8_t by) {
+  const auto step = [&](const MapBlock& cell, int8_t by) {
     wire::WireOut out = wire::clientMessage(wire::ChestMsg::ChestPage);
-    out.cell(chestCell.x, chestCell.y).u8(static_cast<uint8_t>(by));
+    out.cell(cell.x, cell.y).u8(static_cast<uint8_t>(by));
     ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
   };
-  step(-12);
-  settle();
-  EXPECT_EQ(chest.offset(), 0) << "back at the first slot stays there";
-  step(12);
-  ASSERT_TRUE(runUntil([&] { return chest.offset() == 12; }));
-  step(12);
+  // Her steps arrive in order: each wait on an offset the honest steps reach also shows what the
+  // forged steps before it did not do.
+  step(chestCell, -128);  // before the first slot
+  step(chestCell, 12);
+  ASSERT_TRUE(runUntil([&] { return chest.offset() == 12; })) << "back at the first slot it stayed there";
+  step(chestCell, 12);
   ASSERT_TRUE(runUntil([&] { return chest.offset() == 24; })) << "the last page, slots 24 to 29";
-  step(12);
-  step(100);
-  settle();
-  EXPECT_EQ(chest.offset(), 24) << "no step on past the last page";
-  step(-12);
-  ASSERT_TRUE(runUntil([&] { return chest.offset() == 12; }));
+  step(chestCell, 12);   // past the last page
+  step(chestCell, 127);  // far past it
+  step(otherCell, -24);  // a chest she has not opened
+  step(chestCell, -12);
+  ASSERT_TRUE(runUntil([&] { return chest.offset() == 12; })) << "no step went past the last page or paged her chest from another cell";
+  EXPECT_EQ(other.offset(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherChest, ::testing::Values(false));

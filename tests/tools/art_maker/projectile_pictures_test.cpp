@@ -5,10 +5,10 @@
 #include <rapidjson/document.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "content/art/debris_rect_lists.h"
+#include "tests/support/temp_dir.h"
 #include "tests/tools/art_maker/made_art.h"
 #include "tools/art_maker/projectile_pictures.h"
 
@@ -74,25 +74,20 @@ TEST(ProjectilePictures, TheBobberIsRedOverWhite) {
 class OwnBulletTable : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("projectiles-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-    fs::create_directories(folder_);
-    const SourceFolders repository = arttest::repositorySources();
-    for (const auto& entry : fs::directory_iterator(repository.content)) {
-      if (entry.path().filename() != "bullets.json") fs::copy_file(entry.path(), folder_ / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(arttest::repositorySources().content)) {
+      if (entry.path().filename() != "bullets.json") fs::copy_file(entry.path(), folder_.path() / entry.path().filename());
     }
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   bool draw(const std::string& bullets, std::string& error) {
-    std::ofstream(folder_ / "bullets.json") << bullets;
+    folder_.write("bullets.json", bullets);
     const SourceFolders repository = arttest::repositorySources();
-    ArtSources sources({folder_.string(), repository.art, repository.language});
+    ArtSources sources({folder_.path().string(), repository.art, repository.language});
     Canvas atlas(kDebrisAtlasWidth, kDebrisAtlasHeight), sheet;
     return drawProjectiles(sources, atlas, sheet, error);
   }
 
-  fs::path folder_;
+  testsupport::TempDir folder_;
 };
 
 TEST_F(OwnBulletTable, ARowOverTheParticlesOrOutsideTheAtlasIsRefusedByNumber) {
