@@ -231,11 +231,7 @@ TEST_F(CraftAtWindowTest, FourPlanksInTheGridsTopLeftCornerMakeAWorkbench) {
          }
          return singles.size() == 4;
        }, 1},
-      {"open the crafting page", [&] {
-         if (current() == ViewId::Main) tap(GLFW_KEY_E);
-         if (current() == ViewId::Inventory && !onCraftingPage()) tap(GLFW_KEY_TAB);
-         return onCraftingPage();
-       }, 10},
+      inventoryPageOpened("open the crafting page", InventoryView::kCrafting, 10),
       {"the page lists the workbench where it is seen", [&] {
          // The page shows eight rows at 1280x720 before it scrolls.
          const int row = rowIndex("Workbench");

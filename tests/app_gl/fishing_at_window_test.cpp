@@ -280,8 +280,6 @@ bool bobberInAmmunitionSlot() {
   return ammunition != nullptr && !ammunition->isNone() && ammunition->id == kCorkBobber && ammunition->count == 1;
 }
 
-InventoryView& inventoryView() { return gameViews()->inventoryView(); }
-
 // She lays the bobber in the ammunition slot by clicks, wades into the sea's top row and casts
 // from the water at its surface. Whatever becomes of that cast, the bobber stays in the slot: a
 // cast spends none, and from the shore it casts again.
@@ -298,11 +296,7 @@ TEST_F(FishingAtWindowTest, ACastFromTheWaterKeepsTheBobberInTheAmmunitionSlot) 
          tap(quickKey(kQuickSeven));
          return player()->heldItem() != nullptr && player()->heldItem()->id == kRod && carriedCount(kCorkBobber) == 1;
        }, 5},
-      {"open the crafting page", [&] {
-         if (current() == ViewId::Main) tap(GLFW_KEY_E);
-         if (current() == ViewId::Inventory && inventoryView().page() != InventoryView::kCrafting) tap(GLFW_KEY_TAB);
-         return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kCrafting;
-       }, 10},
+      inventoryPageOpened("open the crafting page", InventoryView::kCrafting, 10),
       {"click the bobber", [&] {
          const std::vector<SlotRef> held = slotsHolding(kCorkBobber);
          if (held.empty()) return false;

@@ -63,11 +63,7 @@ TEST_F(InventoryLinesWindowTest, ThePagesLinesStayBesideTheCells) {
   size_t lines = 0;
 
   Script script(joined(intoANewWorld(), {
-      {"open the crafting page", [&] {
-         if (current() == ViewId::Main) tap(GLFW_KEY_E);
-         if (current() == ViewId::Inventory && inventoryView().page() != InventoryView::kCrafting) tap(GLFW_KEY_TAB);
-         return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kCrafting;
-       }, 30},
+      inventoryPageOpened("open the crafting page", InventoryView::kCrafting, 30),
       {"make oak planks by hand", [&] {
          if (!chooseRow("Oak Planks")) return false;
          return inventoryView().status() == "Made Oak Planks x4.";

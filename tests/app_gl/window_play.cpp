@@ -237,6 +237,15 @@ Step workerStep(std::string name, std::function<bool()> done) {
   return {std::move(name), std::move(done), 0, true};
 }
 
+Step inventoryPageOpened(std::string name, uint8_t page, int frameLimit) {
+  return {std::move(name), [page] {
+            if (current() == ViewId::Main) tap(GLFW_KEY_E);
+            InventoryView& view = gameViews()->inventoryView();
+            if (current() == ViewId::Inventory && view.page() != page) tap(GLFW_KEY_TAB);
+            return current() == ViewId::Inventory && view.page() == page;
+          }, frameLimit};
+}
+
 bool Script::outOfTime() {
   const Step& step = steps_[index_];
   if (!step.onWorker) return ++frames_ > step.frameLimit;

@@ -109,6 +109,8 @@ inline constexpr double kWorkerSeconds = 600.0;
 
 // A step that waits on a worker thread or a peer.
 Step workerStep(std::string name, std::function<bool()> done);
+// A step that opens the inventory with E and steps its pages with Tab until the page is shown.
+Step inventoryPageOpened(std::string name, uint8_t page, int frameLimit);
 
 // The steps from the start view into a new world of the smallest size, generated from seed 7, played
 // by a new character of the default name, "Player": each step through the menus' rows.
