@@ -44,7 +44,8 @@ class AutoreleasePool : private Uncopyable {
 
   void addObject(Ref* object);
   // Releases every entry present when the clear starts, in the order added, once per entry.
-  // Objects autoreleased while it runs (from a destructor, say) stay for the next clear.
+  // Objects autoreleased while it runs (from a destructor, say) stay for the next clear. The room
+  // it keeps holds no pointer to a released object, so a leaked one stays unreachable.
   void clear();
   bool contains(const Ref* object) const;
   size_t size() const { return managedObjects_.size(); }

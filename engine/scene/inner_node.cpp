@@ -110,6 +110,10 @@ void InnerNode::removeChild(Node* child) {
   // Erase before the release: the release may destroy the child, and its destructor must not
   // find itself still listed here.
   children_.erase(it);
+  // The slot the list gave up still holds the last child's address in the room it keeps: write it
+  // null, so a removed child that leaks is not taken for reachable by the leak checker.
+  children_.push_back(nullptr);
+  children_.pop_back();
   child->release();
 }
 

@@ -5,6 +5,7 @@
 #endif
 
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "engine/scene/action_manager.h"
@@ -94,18 +95,50 @@ class Forgotten : public Node {};
   node->init();
 }
 
+// A node made as the game makes them (autoreleased), retained once too often, and released by the
+// pool's clear after the frame: only the pool ever pointed at it.
+[[gnu::noipa]] void forgetAnAutoreleasedNode() {
+  PoolManager::getCurrentPool()->clear();
+  Padded<8>::create()->retain();
+  PoolManager::getCurrentPool()->clear();
+}
+
+// A node retained once too often, added to a parent as its last child and removed: the parent,
+// which lives on, held it last.
+InnerNode* keptParent = nullptr;
+[[gnu::noipa]] void forgetARemovedChild() {
+  keptParent = InnerNode::create();
+  keptParent->retain();
+  keptParent->addChild(Node::create());
+  Node* child = Padded<8>::create();
+  child->retain();
+  keptParent->addChild(child);
+  PoolManager::getCurrentPool()->clear();
+  keptParent->removeChild(child);
+}
+
 // Exits 5 when the process leaked before the node was forgotten, 7 when the leak checker reports
 // the forgotten node, 0 when it does not.
-[[noreturn]] void forgetANodeAndCheckForLeaks() {
+[[noreturn]] void forgetANodeAndCheckForLeaks(void (*forget)()) {
   if (__lsan_do_recoverable_leak_check() != 0) _exit(5);
-  forgetANode();
+  // On a thread of its own, joined before the check: what its frames left on its stack is gone
+  // with it, so only live memory can keep the node.
+  std::thread(forget).join();
   _exit(__lsan_do_recoverable_leak_check() != 0 ? 7 : 0);
 }
 
 using NodeMemoryDeathTest = NodeMemoryTest;
 
 TEST_F(NodeMemoryDeathTest, ALeakedNodeIsReportedByTheLeakChecker) {
-  EXPECT_EXIT(forgetANodeAndCheckForLeaks(), ::testing::ExitedWithCode(7), "Direct leak");
+  EXPECT_EXIT(forgetANodeAndCheckForLeaks(forgetANode), ::testing::ExitedWithCode(7), "Direct leak");
+}
+
+TEST_F(NodeMemoryDeathTest, ALeakedNodeTheAutoreleasePoolOnceHeldIsReportedByTheLeakChecker) {
+  EXPECT_EXIT(forgetANodeAndCheckForLeaks(forgetAnAutoreleasedNode), ::testing::ExitedWithCode(7), "Direct leak");
+}
+
+TEST_F(NodeMemoryDeathTest, ALeakedNodeRemovedFromItsParentIsReportedByTheLeakChecker) {
+  EXPECT_EXIT(forgetANodeAndCheckForLeaks(forgetARemovedChild), ::testing::ExitedWithCode(7), "Direct leak");
 }
 #endif
 
