@@ -10,6 +10,7 @@
 #include "saves/world/block_entity_sections.h"
 #include "saves/world/map_packing.h"
 #include "saves/world/plant_records.h"
+#include "saves/world/saved_cells_check.h"
 #include "saves/world/state_sections.h"
 #include "saves/world/world_file_format.h"
 #include "saves/world/world_info.h"
@@ -70,6 +71,10 @@ void takeCells(WorldFileSnapshot& snapshot, World& world) {
     for (const WorldFileSnapshot::CellPatch& patch : snapshot.patches) map.markChanged(patch.index);
   }
   snapshot.cells->levelWith(map);
+  if constexpr (kCheckSavedCells) {
+    const CellGrid& kept = snapshot.cells->cells();
+    requireCopyLevelWithMap({kept.data(), kept.size()}, map);
+  }
   unlightWaitingCharges(snapshot.patches, world);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Which parts of a map's cells changed since a kept copy of them was last brought level: one mark
-// per chunk of consecutive cells (a column of the tallest world). Every writer of a cell marks
-// it through its map (`WorldMap::markChanged`) in the same step as it writes, so bringing a copy
-// level costs what changed, not the world's size. A new set has every chunk marked. Belongs to the
-// thread that holds its map; nothing here locks.
+// per chunk of consecutive cells (a column of the tallest world). Every writer of a cell in a
+// running world marks it through its map (`WorldMap::markChanged`) in the same step as it writes,
+// so bringing a copy level costs what changed, not the world's size. A new set has every chunk
+// marked (what fills a new map needs no marks). Belongs to the thread that holds its map; nothing
+// here locks.
 
 #include <cstddef>
 #include <cstdint>

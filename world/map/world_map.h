@@ -7,9 +7,12 @@
 // accessor for positions from anywhere (x wraps, rows outside the map give null); `cell` is the
 // unchecked one for loops that already keep x and y in range.
 //
-// Every writer of a cell marks it changed through the map (`markChanged`, `markColumnsAround`) in
-// the same step as it writes: a copy kept level with the cells (`KeptCells`, a save's) then copies
-// only the chunks that changed. A new map counts every cell changed.
+// Every writer of a cell in a running world marks it changed through the map (`markChanged`,
+// `markColumnsAround`) in the same step as it writes: a copy kept level with the cells (`KeptCells`,
+// a save's) then copies only the chunks that changed. A new map counts every cell changed, so the
+// generator and the file reader, which fill a new map before any copy of it is kept, mark nothing.
+// The sanitizer builds compare each save's copy with the whole grid (saves/world/saved_cells_check.h):
+// a writer that forgets its mark stops the test run that saves after it.
 //
 // A map belongs to the thread that builds or plays its world; nothing here locks.
 

@@ -1,10 +1,13 @@
 // A world saved again and again through one kept snapshot, as the local store saves it, while every
 // kind of writer of cells changes it between the saves: each file reads back equal to the world,
 // cell for cell. The snapshot copies only the chunks its writers marked, so a writer that changes
-// cells without marking them leaves them out of the file, and a test here fails.
+// cells without marking them leaves them out of the file: a test here fails, and in the sanitizer
+// builds the save itself stops the process, naming the cell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "content/items/block_edit.h"
@@ -12,6 +15,7 @@
 #include "platform/file_handle.h"
 #include "saves/store/world_entry.h"
 #include "saves/world/map_packing.h"
+#include "saves/world/saved_cells_check.h"
 #include "saves/world/world_file.h"
 #include "saves/world/world_file_snapshot.h"
 #include "saves/world/world_info.h"
@@ -80,13 +84,17 @@ class EveryCellWriterTest : public CircuitTest {
 
   // Saves through the kept snapshot and reads the file into a new world; every kept field of every
   // cell must match. The first cell that differs is named.
-  void saveAndReadBack(const std::string& after) {
+  void take() {
     WorldEntry entry;
     entry.fileName = "World1.dat";
     entry.displayName = "writers";
     entry.params = params_;
     NullWorldSaveLinks links;
     takeWorldFileSnapshot(snapshot_, entry, *world, {}, links);
+  }
+  void saveAndReadBack(const std::string& after) {
+    NullWorldSaveLinks links;
+    take();
     const std::string path = dir_.file("world.dat");
     {
       kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
@@ -164,6 +172,30 @@ TEST_F(EveryCellWriterTest, EachWritersChangesReachTheNextSave) {
   saveAndReadBack("a charge gone off");
 }
 
+// A part whose chunk only its own evaluation writes: a flip-flop in the first column of a chunk,
+// clocked across the chunk's edge by a clock beside it, driving nothing. Each edge changes its
+// memory and its output, and nothing else marks its chunk.
+TEST_F(EveryCellWriterTest, APartEvaluatedAloneInItsChunkReachesTheNextSave) {
+  constexpr int32_t kEdge = 200;  // columns 200-203 are one chunk
+  place(kEdge - 1, 30, circuit_kind::kClock);
+  turn(kEdge - 1, 30);  // its output to the right
+  place(kEdge, 30, circuit_kind::kDFlipFlop);
+  for (int32_t y : {29, 31}) {  // the data, and the third side taken
+    place(kEdge, y, circuit_kind::kSourceBlock);
+    circuits().setCellConfig(at(kEdge, y), circuit_signal::kHigh);
+  }
+  steps(4);
+  saveAndReadBack("a clocked flip-flop");
+  std::vector<uint8_t> seen;
+  for (int save = 0; save < 6; ++save) {
+    steps(3);
+    seen.push_back(at(kEdge, 30).circuitB);
+    saveAndReadBack("the flip-flop's clock edges, save " + std::to_string(save));
+  }
+  std::sort(seen.begin(), seen.end());
+  EXPECT_GT(std::unique(seen.begin(), seen.end()) - seen.begin(), 1) << "the flip-flop changed between saves";
+}
+
 // Many saves with edits all over the world between them, each read back whole.
 TEST_F(EveryCellWriterTest, ManySavesWithEditsBetweenThemReadBack) {
   floor(0, map().width() - 1);
@@ -198,5 +230,36 @@ TEST_F(EveryCellWriterTest, AGeneratedWorldsFirstSaveStartsFromTheCopyKeptWhenIt
   placeBlock(500, kFloor + 3, kGlass);
   saveAndReadBack("an edit after the first save");
 }
+
+// The check compares what the file keeps of a cell: its light, which the loader recomputes and no
+// writer marks, may differ.
+TEST_F(EveryCellWriterTest, TheCheckFindsTheFirstCellWhoseKeptFieldsDiffer) {
+  take();
+  const CellGrid& kept = snapshot_.cells->cells();
+  const std::span<const MapBlock> copy{kept.data(), kept.size()};
+  EXPECT_EQ(firstUnsavedCell(copy, map()), map().cellCount());
+  map().cell(40, 9).blockLight = 0x0FFF;
+  map().cell(40, 9).skyShadow = 0xF0;
+  EXPECT_EQ(firstUnsavedCell(copy, map()), map().cellCount()) << "light is not kept";
+  map().cell(300, 40).circuitB = 7;
+  map().cell(301, 2).liquid = 3;
+  EXPECT_EQ(firstUnsavedCell(copy, map()), map().index(300, 40));
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+using EveryCellWriterDeathTest = EveryCellWriterTest;
+
+// A writer that forgets its mark stops the save in every sanitizer test run, before a file is
+// written without the cell.
+TEST_F(EveryCellWriterDeathTest, ACellWrittenWithoutItsMarkStopsTheSaveNamingTheCell) {
+  ASSERT_TRUE(kCheckSavedCells);
+  floor(0, 40);
+  saveAndReadBack("the floor");
+  map().cell(300, 40).circuitB = 7;  // written past the map's marks, as a forgetful writer would
+  EXPECT_DEATH(take(), "cell \\(300, 40\\) was written without its chunk marked changed");
+  map().markChanged(map().cell(300, 40));
+  saveAndReadBack("the same cell, marked");
+}
+#endif
 
 }  // namespace
