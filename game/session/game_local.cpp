@@ -136,6 +136,7 @@ void GameLocal::quit() {
   stopTimers();
   trades_->clear();  // the players go with the world: their trades end untold
   endWorld(*running_, *this, *rules_, services_.stats);
+  saves().worldEnded();
   timers_.unscheduleAll();
 }
 

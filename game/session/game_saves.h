@@ -70,6 +70,9 @@ class GameSaves {
   // main thread, what its first save takes, so that it costs the player's frame no more than any
   // later save. Touches nothing but the world.
   virtual void prepareWorldSave(World& world) = 0;
+  // The game's world ended: what the saves kept of it for its next save (a copy of its cells as
+  // large as the world) is let go, so the next world is not played with a dead one's memory.
+  virtual void worldEnded() = 0;
 
   // The local player of the current character, acting through `game`, telling `events` and
   // reaching `clock` (neither owned; null: nobody, no clock); null when it cannot be read.
@@ -103,6 +106,7 @@ class NullGameSaves : public GameSaves {
   }
   void loadWorldFile(const DifficultyRow* difficulty, WorldLoaded done) override;
   void prepareWorldSave(World&) override {}
+  void worldEnded() override {}
   std::unique_ptr<PlayerDesktopLocal> loadLocalPlayer(GameInterface& game, PlayerEvents* events,
                                                       GameClock* clock) override;
   void loadStatistics() override {}

@@ -56,6 +56,8 @@ void LocalGameSaves::saveWorld(World& world, SaveDone done) { saves_.saveWorld(w
 
 void LocalGameSaves::prepareWorldSave(World& world) { LocalSaves::prepareWorldSave(world); }
 
+void LocalGameSaves::worldEnded() { saves_.releaseWorldSave(); }
+
 void LocalGameSaves::loadWorldFile(const DifficultyRow* difficulty, WorldLoaded done) {
   if (marks_ != nullptr) kel::settings_entries::setMarkedWorld(marks_->defaults(), worldFileName());
   saves_.loadWorldFileLater(difficulty, [this, done = std::move(done)](WorldLoad load) {

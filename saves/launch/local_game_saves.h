@@ -38,6 +38,7 @@ class LocalGameSaves final : public GameSaves {
   // On the save worker; the mark is cleared once it answered.
   void loadWorldFile(const DifficultyRow* difficulty, WorldLoaded done) override;
   void prepareWorldSave(World& world) override;
+  void worldEnded() override;
   // The current character's player, acting through `game`; none without a current character or
   // when its file cannot be read (the difficulty index then stays as it was). On success the
   // player takes the entry's flags and difficulty, and the difficulty index becomes the latter.

@@ -1,6 +1,8 @@
 #include "saves/launch/local_saves.h"
 
 #include <ctime>
+#include <memory>
+#include <utility>
 
 #include "engine/base/path_utils.h"
 #include "platform/file_handle.h"
@@ -142,6 +144,17 @@ void LocalSaves::startWorldWrite(const std::string& path, SaveWriter::Done done)
         return written == SafeWriteResult::Saved;
       },
       std::move(done));
+}
+
+void LocalSaves::releaseWorldSave() {
+  worldWriter_.waitForWorker();  // the snapshot is the worker's until its write ended
+  auto ended = std::make_shared<WorldFileSnapshot>(std::exchange(snapshot_, WorldFileSnapshot{}));
+  worldWriter_.start(
+      [ended = std::move(ended)]() mutable {
+        ended.reset();
+        return true;
+      },
+      {});
 }
 
 // A copy of every cell, made in the save's frame, took the largest world's first save tens of

@@ -36,6 +36,8 @@ class RecordingSaves final : public NullGameSaves {
     if (done) done(characterSaved);
   }
   void saveStatistics() override { ++statisticsSaves; }
+  // Records whether a world was still running when the game said it ended.
+  void worldEnded() override { endedWithWorld.push_back(running != nullptr && running->world != nullptr); }
   // The write ends at once with `worldSaved`, or, while writes are held, when the test ends it.
   void saveWorld(World& world, SaveDone done) override {
     savedWorlds.push_back(&world);
@@ -101,6 +103,8 @@ class RecordingSaves final : public NullGameSaves {
   std::vector<size_t> preparedCells;
   std::vector<std::thread::id> preparedOn;
   std::vector<uint32_t> worldIndexes;
+  const RunningWorld* running = nullptr;  // the game's, when the test looks
+  std::vector<bool> endedWithWorld;
 };
 
 class RecordingScreen final : public NullGameScreen {

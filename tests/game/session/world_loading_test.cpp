@@ -139,6 +139,18 @@ TEST_F(WorldLoadingTest, AWorldFileIsAskedForByTheSessionsStartTask) {
   EXPECT_TRUE(saves.savedWorlds.empty()) << "a loaded world is not written back at once";
 }
 
+// What the saves kept of a world for its next save is as large as the world: the game tells them
+// once its world is gone, so the next world is not played with it.
+TEST_F(WorldLoadingTest, QuittingTellsTheSavesTheWorldEndedOnceItIsGone) {
+  saves.running = &running;
+  game.begin(0, [&] { finished = true; });
+  advance(0.1f, 0.01f);
+  ASSERT_TRUE(finished);
+  EXPECT_TRUE(saves.endedWithWorld.empty()) << "nothing ends while the world is played";
+  game.quit();
+  EXPECT_EQ(saves.endedWithWorld, std::vector<bool>{false});
+}
+
 TEST_F(WorldLoadingTest, AReadWorldIsEnteredWhenTheScreenIsReadyToDrawIt) {
   screen.holdEntry = true;
   game.begin(0, [&] { finished = true; });

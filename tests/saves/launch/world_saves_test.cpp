@@ -210,6 +210,39 @@ TEST_F(WorldSavesTest, AWorldOfAnotherSizeGetsACopyOfItsSize) {
   EXPECT_EQ(load.world->map().cell(large->map().width() - 1, 12).circuitA, 9);
 }
 
+// The copy a save keeps is as large as its world: once the world ended it goes (on the worker), and
+// the next world, of another size, saves whole from a copy of its own.
+TEST_F(WorldSavesTest, AnEndedWorldsCopyIsLetGoAndTheNextWorldSavesWhole) {
+  auto first = newWorld(0, "first");
+  ASSERT_TRUE(saveWorld(*first));
+  ASSERT_EQ(LocalSavesProbe::snapshotCells(saves_).size(), first->map().cellCount());
+  (*first->signs().begin())->setText("written before the end");
+  ASSERT_TRUE(saves_.saveWorld(*first));  // still being written when the world ends
+  RunningWorld running;
+  StatsStore stats;
+  LocalGameSaves gameSaves(saves_, running, stats);
+  gameSaves.worldEnded();
+  saves_.waitForWrites();
+  EXPECT_EQ(LocalSavesProbe::snapshotCells(saves_).size(), 0u) << "nothing of the ended world is kept";
+  first.reset();
+  EXPECT_EQ(signOf(*relist().world), "written before the end") << "the write under way ended whole";
+
+  WorldParams wide = params(0);
+  wide.sizeIndex = 1;
+  saves_.worlds().createEntry(wide, 1000);
+  auto second = World::create(nullptr, wide);
+  second->map().cell(second->map().width() - 1, 12).circuitA = 9;
+  ASSERT_TRUE(saveWorld(*second));
+  EXPECT_EQ(LocalSavesProbe::lastCopied(saves_), second->map().cellCount());
+  saves_.worlds().list();
+  for (const auto& entry : saves_.worlds().entries()) {
+    if (entry->params.sizeIndex == 1) saves_.worlds().setCurrent(entry.get());
+  }
+  WorldLoad load = saves_.loadWorldFile(nullptr);
+  ASSERT_EQ(load.status, WorldLoadStatus::Loaded);
+  EXPECT_EQ(load.world->map().cell(second->map().width() - 1, 12).circuitA, 9);
+}
+
 // With a hand-over (the program's scheduler), the completion reaches the main thread through it;
 // a wait afterwards does not run it again.
 TEST_F(WorldSavesTest, TheCompletionComesThroughTheHandOverOnce) {
