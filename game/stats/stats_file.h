@@ -2,7 +2,8 @@
 // The statistics file of a character, <name>.stat ("RBSW"): 128 counters and 13 categories of
 // per-id counts. Its bytes (little-endian): the magic, 128 u32 counters, a u32 category count
 // (13 when written), then per category its u32 index, u32 record count n and n records of u32
-// count and u16 id. The file is written straight to its handle, outside the save container.
+// count and u16 id. The file is written outside the save container, through a temporary file of its
+// own (saves/store/safe_write.h).
 // Plain values and pure functions; any thread.
 
 #include <array>

@@ -36,6 +36,14 @@ bool readWholeFile(kel::FileHandle& file, size_t limit, std::vector<uint8_t>& by
   return std::ferror(file.stream()) == 0;
 }
 
+// Writes the bytes whole into the open temporary file of a safe write.
+SaveFileWriter writingBytes(std::span<const uint8_t> bytes) {
+  return [bytes](kel::FileHandle& file) {
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
+    return std::fflush(file.stream()) == 0 && written;
+  };
+}
+
 bool isHidden(const PlayerEntry& entry) {
   return (entry.characterFlags & kCharacterHiddenFlag) != 0;
 }
@@ -167,7 +175,8 @@ bool CharacterStore::rename(PlayerEntry& entry, const std::string& newName) {
 bool CharacterStore::remove(PlayerEntry& entry) {
   const std::string path = pathOf(entry.fileName);
   bool removed = files_.exists(path) && files_.deletePath(path);
-  for (const std::string& sibling : {backupPathOf(path), statPathOf(path), hostsPathOf(path)}) {
+  for (const std::string& sibling : {backupPathOf(path), statPathOf(path), hostsPathOf(path),
+                                     statPathOf(path) + ".tmp", hostsPathOf(path) + ".tmp"}) {
     if (files_.exists(sibling)) files_.deletePath(sibling);
   }
   dropEntry(entries_, current_, entry);
@@ -220,10 +229,7 @@ bool CharacterStore::loadStats(StatsRecord& stats) const {
 bool CharacterStore::saveStatsBytes(std::span<const uint8_t> bytes) const {
   const std::string path = currentStatPath();
   if (path.empty()) return false;
-  kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
-  if (!file.isOpen()) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
-  return std::fflush(file.stream()) == 0 && written;
+  return safeWriteSideFile(files_, path, writingBytes(bytes)) == SafeWriteResult::Saved;
 }
 
 void CharacterStore::deleteStats() const {
@@ -246,17 +252,16 @@ std::vector<uint8_t> CharacterStore::hostToken(const std::string& hostKey) const
   return found != tokens.end() ? found->second : std::vector<uint8_t>{};
 }
 
-// Written directly, as the statistics are: safe writing's temporary and backup files are the
-// character file's own (stem.tmp, stem.bak), which a character save may be writing meanwhile.
+// Through a temporary file of its own, as the statistics are: a kill mid-write leaves the tokens
+// she had (and with them what she keeps at each host), never an empty file.
 bool CharacterStore::keepHostToken(const std::string& hostKey, std::span<const uint8_t> token) {
   if (current_ == nullptr) return false;
   HostTokens tokens = loadHostTokens();
   tokens[hostKey].assign(token.begin(), token.end());
   const std::string text = writeHostTokens(tokens);
-  kel::FileHandle file(hostsPathOf(pathOf(current_->fileName)), kel::FileHandle::READ_WRITE_NEW);
-  if (!file.isOpen()) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file.stream()) == text.size();
-  return std::fflush(file.stream()) == 0 && written;
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  return safeWriteSideFile(files_, hostsPathOf(pathOf(current_->fileName)), writingBytes(bytes)) ==
+         SafeWriteResult::Saved;
 }
 
 bool CharacterStore::restoreBackup(const std::string& fileName, std::string* keptAside) {

@@ -74,8 +74,8 @@ class CharacterStore {
 
   // The current character's statistics file, <name>.stat. Loading gives an empty record when the
   // file is missing and false when it is damaged (what it held is kept in the record). Saving
-  // writes the file directly, as the format always has: it is not a save the player can lose a
-  // world or character by. False without a current character or when the write fails.
+  // writes the file through safe writing's side-file form (safe_write.h): a kill mid-write leaves
+  // the old file or the new one whole. False without a current character or when the write fails.
   bool loadStats(StatsRecord& stats) const;
   bool saveStatsBytes(std::span<const uint8_t> bytes) const;
   void deleteStats() const;

@@ -19,12 +19,9 @@ bool replaceBackup(kel::FileSystemBridge& files, const std::string& path, const 
   return files.copyPath(path, copy) && files.flushToDisk(copy) && files.movePath(copy, backup);
 }
 
-}  // namespace
-
-SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& path,
-                              const SaveFileWriter& writer, bool keepBackup) {
-  const std::string temp = tempPathOf(path);
-  const std::string backup = backupPathOf(path);
+// The steps of a safe write, with the temporary file named and the backup (empty: none kept).
+SafeWriteResult writeThrough(kel::FileSystemBridge& files, const std::string& path, const std::string& temp,
+                             const std::string& backup, const SaveFileWriter& writer) {
   // A leftover of a save that failed earlier; it was never the player's save.
   if (files.exists(temp) && !files.deletePath(temp)) return SafeWriteResult::LeftoverNotDeleted;
 
@@ -38,14 +35,27 @@ SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& p
   // A copy, not a move: the file keeps naming the previous save until the new one replaces it in
   // one rename, so there is never a moment without it, and nothing to put back when the rename
   // fails. The copy goes to its own temporary file first, so the backup too is always whole.
-  if (keepBackup && files.exists(path) && !replaceBackup(files, path, backup)) {
+  if (!backup.empty() && files.exists(path) && !replaceBackup(files, path, backup)) {
     return SafeWriteResult::BackupFailed;
   }
   if (!files.movePath(temp, path)) return SafeWriteResult::MoveFailed;
   // The rename lives in the folder's entries; without this a power cut could undo it. The save
   // itself is complete either way, so a folder that cannot be flushed is not a failed save.
   files.flushToDisk(folderOf(path));
-
-  if (!keepBackup && files.exists(backup)) files.deletePath(backup);
   return SafeWriteResult::Saved;
+}
+
+}  // namespace
+
+SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& path,
+                              const SaveFileWriter& writer, bool keepBackup) {
+  const std::string backup = backupPathOf(path);
+  const SafeWriteResult result = writeThrough(files, path, tempPathOf(path), keepBackup ? backup : "", writer);
+  if (result == SafeWriteResult::Saved && !keepBackup && files.exists(backup)) files.deletePath(backup);
+  return result;
+}
+
+SafeWriteResult safeWriteSideFile(kel::FileSystemBridge& files, const std::string& path,
+                                  const SaveFileWriter& writer) {
+  return writeThrough(files, path, path + ".tmp", "", writer);
 }

@@ -31,3 +31,10 @@ using SaveFileWriter = std::function<bool(kel::FileHandle&)>;
 // keepBackup off: no stem.bak is kept (a stale one is deleted once the save succeeded).
 SafeWriteResult safeWriteFile(kel::FileSystemBridge& files, const std::string& path,
                               const SaveFileWriter& writer, bool keepBackup);
+
+// A file kept beside a save (a character's statistics, the tokens her hosts know her by) written
+// the same way, through a temporary file of its own, path + ".tmp": stem.tmp and stem.bak are the
+// save's, which a save of it may be writing meanwhile. It keeps no backup and leaves the save's
+// alone.
+SafeWriteResult safeWriteSideFile(kel::FileSystemBridge& files, const std::string& path,
+                                  const SaveFileWriter& writer);

@@ -8,8 +8,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
@@ -17,48 +15,12 @@
 #include "platform/file_handle.h"
 #include "saves/character/character_file.h"
 #include "saves/store/save_writer.h"
+#include "tests/saves/store/step_file_system.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-// The desktop file system with one step that fails, or that kills the process, on its n-th call
-// among the calls that change something on disk.
-class StepFileSystem : public kel::DesktopFileSystem {
- public:
-  void breakStep(const std::string& name) { broken_ = name; }
-  void exitAtStep(int step) { exitAt_ = step; }
-  int steps() const { return steps_; }
-
-  bool deletePath(const std::string& path) override {
-    return step("delete") && DesktopFileSystem::deletePath(path);
-  }
-  // A kill during a copy leaves the copy cut short.
-  bool copyPath(const std::string& from, const std::string& to) override {
-    if (steps_ == exitAt_) {
-      std::ifstream in(from, std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      std::ofstream(to, std::ios::binary | std::ios::trunc) << bytes.substr(0, bytes.size() / 2);
-      _exit(0);
-    }
-    return step("copy") && DesktopFileSystem::copyPath(from, to);
-  }
-  bool movePath(const std::string& from, const std::string& to) override {
-    return step("move") && DesktopFileSystem::movePath(from, to);
-  }
-  bool flushToDisk(const std::string& path) override {
-    return step("flush") && DesktopFileSystem::flushToDisk(path);
-  }
-
- private:
-  bool step(const std::string& name) {
-    if (steps_++ == exitAt_) _exit(0);
-    return name != broken_;
-  }
-
-  std::string broken_;
-  int exitAt_ = -1;
-  int steps_ = 0;
-};
+using savetest::StepFileSystem;
 
 class SafeWriteTest : public ::testing::Test {
  protected:
