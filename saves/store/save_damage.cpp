@@ -14,6 +14,7 @@
 #include "saves/world/world_file.h"
 #include "saves/world/world_file_format.h"
 #include "saves/world/world_info.h"
+#include "world/map/world_map.h"
 #include "world/map/world_params.h"
 #include "world/world.h"
 
@@ -53,6 +54,9 @@ std::string containerDamage(kel::FileHandle& file, DataStreamReader& in, std::st
   return {};
 }
 
+// A section every world file holds, its directory entry gone or its id replaced.
+std::string missingSection(uint16_t id) { return "its section " + std::to_string(id) + " is missing"; }
+
 }  // namespace
 
 std::string worldFileDamage(const std::string& path) {
@@ -71,8 +75,10 @@ std::string worldFileDamage(const std::string& path) {
   // A file is loaded by its record's mode: an adventure's file by its links, any other as a world
   // file. A world whose version says adventure fails that load, so it is never offered as whole.
   if (!worldVersion && info.params.mode != kAdventureMode) return "its header is not a world file's";
-  if (worldVersion && in.openSection(world_file::kCells) == nullptr) {
-    return "its section " + std::to_string(world_file::kCells) + " is missing";
+  if (worldVersion) {
+    for (const world_file::Section id : world_file::kRequiredSections) {
+      if (in.openSection(id) == nullptr) return missingSection(id);
+    }
   }
   for (const SectionEntry& entry : in.directory()) {
     if (entry.id != 0 && entry.storage == static_cast<uint8_t>(SectionStorage::Gzip) &&
@@ -85,6 +91,9 @@ std::string worldFileDamage(const std::string& path) {
   // stream a cell short): the file is read as loading reads it, into a world thrown away after.
   kel::FileHandle again(path, kel::FileHandle::READ);
   const std::unique_ptr<World> world = World::create(nullptr, info.params, info.width, info.height);
+  if (world->map().explored() != nullptr && in.openSection(world_file::kExplored) == nullptr) {
+    return missingSection(world_file::kExplored);
+  }
   if (!worldFileReadsWhole(again, *world)) return "its world data is damaged";
   return {};
 }

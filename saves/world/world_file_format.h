@@ -40,7 +40,10 @@
 // a damaged gzip body or an info record that does not match the map makes the whole file
 // unreadable: the load fails and the caller keeps the save it had. So does a missing info record
 // or cells section (an entry whose id was damaged hides its section): a world cannot be without
-// them. Any other missing section leaves what a new world holds.
+// them. Every other section of the list below is written into every world file too: a file that
+// lacks one was damaged, and is refused likewise, or its first save would write a new world's
+// empty section (no chests, no plants, a flat surface) over what the player had. The explored
+// bitmap is written exactly when the map keeps one, and is then required as well.
 
 #include <cstddef>
 #include <cstdint>
@@ -76,6 +79,12 @@ enum Section : uint16_t {
   kClock = 18,
   kMobs = 19,
   kPlanetLinks = 20,
+};
+
+// The sections a world file always holds (the explored bitmap aside, above).
+inline constexpr Section kRequiredSections[] = {
+    kInfo,   kSurface, kCells,   kClock,  kWeather,   kChests,     kForges,           kSigns,  kStables,
+    kLabs,   kShelves, kPlants,  kPlantCells, kSecondPlantCells, kAreas, kLiquids, kCircuits, kMobs,
 };
 
 // Revision 1 of the cells: today's block numbering (revision 0 still holds block 0x963).

@@ -30,11 +30,13 @@ struct LinkedParts {
   std::vector<SavedMob> mobs;
 };
 
-// Runs the body reader over a plain section, when the file has it.
+// Runs the body reader over a plain section. Every world file holds each of them: one the file
+// lacks is damage, and the file is not loaded (world_file_format.h).
 template <typename Read>
 void plainSection(DataStreamReader& in, Section id, Read read) {
   if (in.failed()) return;
   std::optional<std::vector<uint8_t>> body = readPlainSection(in, id);
+  if (!body) in.fail();
   if (!body || in.failed()) return;
   engine::ByteReader reader(*body);
   read(reader);
@@ -52,7 +54,8 @@ void readMapSections(DataStreamReader& in, WorldMap& map) {
     for (uint16_t& line : map.surfaceLines()) line = body.u16();
   });
   // The cells are the world: a file without them would load as an empty world, and its first save
-  // would put that over the file and push the file into the backup.
+  // would put that over the file and push the file into the backup. The same holds for every
+  // section (plainSection).
   const SectionEntry* cells = in.openSection(kCells);
   if (cells == nullptr) in.fail();
   if (cells != nullptr && !in.failed()) {
@@ -62,8 +65,10 @@ void readMapSections(DataStreamReader& in, WorldMap& map) {
       if (!unpackMapBlocks(packed, {map.cells(), map.cellCount()}, map.width(), map.height())) in.fail();
     }
   }
+  // Written whenever the map keeps the bitmap, so a file without it then was damaged.
   ExploredBitmap* explored = map.explored();
-  if (explored != nullptr && in.openSection(kExplored) != nullptr && !in.failed()) {
+  if (explored != nullptr && in.openSection(kExplored) == nullptr) in.fail();
+  if (explored != nullptr && !in.failed()) {
     std::vector<uint8_t> bytes(4 * (explored->words().size() + explored->secondWords().size()));
     in.read(bytes);
     engine::ByteReader words(bytes);

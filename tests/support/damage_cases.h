@@ -1,8 +1,8 @@
 #pragma once
 // The ways a save file is found damaged on disk, applied to a file in place: emptied, cut to half
 // its length, its first bytes (the header) replaced, or bytes in its middle replaced; and, for a
-// world file, the id of its cells section's directory entry replaced by one no section has, or its
-// version bytes made to read 2 (an adventure's).
+// world file, the id of its cells section's (or any section's) directory entry replaced by one no
+// section has, or its version bytes made to read 2 (an adventure's).
 
 #include <filesystem>
 #include <fstream>
@@ -27,13 +27,28 @@ inline const char* damageName(Damage damage) {
   return "";
 }
 
-// The container's directory entry of section 2 (a world's cells) given another id.
-inline void renameCellsEntry(std::string& bytes) {
+// The container's directory entry of a section given an id no section has ("zz").
+inline void renameSectionEntry(std::string& bytes, uint16_t id) {
   constexpr size_t kHeaderBytes = 12, kEntryBytes = 12;
   const size_t count = static_cast<uint8_t>(bytes[6]) | (static_cast<uint8_t>(bytes[7]) << 8);
-  for (size_t at = kHeaderBytes; at < kHeaderBytes + count * kEntryBytes; at += kEntryBytes) {
-    if (bytes[at] == 2 && bytes[at + 1] == 0) bytes.replace(at, 2, "zz");
+  for (size_t at = kHeaderBytes; at < kHeaderBytes + count * kEntryBytes && at + 1 < bytes.size(); at += kEntryBytes) {
+    if (static_cast<uint8_t>(bytes[at]) == (id & 0xFF) && static_cast<uint8_t>(bytes[at + 1]) == (id >> 8)) {
+      bytes.replace(at, 2, "zz");
+    }
   }
+}
+
+// The container's directory entry of section 2 (a world's cells) given another id.
+inline void renameCellsEntry(std::string& bytes) { renameSectionEntry(bytes, 2); }
+
+inline void renameSectionEntry(const std::filesystem::path& path, uint16_t id) {
+  std::string bytes;
+  {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  renameSectionEntry(bytes, id);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline void damageFile(const std::filesystem::path& path, Damage damage) {

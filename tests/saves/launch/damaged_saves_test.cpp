@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
@@ -15,6 +17,7 @@
 #include "saves/character/character_file.h"
 #include "saves/launch/local_saves.h"
 #include "saves/store/save_damage.h"
+#include "saves/world/world_file_format.h"
 #include "tests/saves/world/world_file_fixture.h"
 #include "tests/support/damage_cases.h"
 #include "tests/support/read_file.h"
@@ -129,6 +132,48 @@ TEST_P(ListedDamagedWorldTest, AWorldThatFailedToLoadIsNeverSavedOver) {
   EXPECT_FALSE(written);
   EXPECT_EQ(testsupport::readFile(file), damaged) << "the damaged file was written over";
   EXPECT_EQ(testsupport::readFile(backup), kept) << "the backup was pushed out";
+}
+
+// Each section's directory entry damaged in turn (its id replaced, which hides the section): the
+// file is named with the section it lacks, never loaded as a world without it (which its first save
+// would write over the file, the file pushed into the backup), never saved over, and its whole
+// backup is offered and loads.
+class DamagedSectionEntryTest : public DamagedSavesTest {};
+
+TEST_F(DamagedSectionEntryTest, EachSectionLostFromTheDirectoryIsNamedAndNeverSavedOver) {
+  std::vector<uint16_t> sections(std::begin(world_file::kRequiredSections), std::end(world_file::kRequiredSections));
+  sections.push_back(world_file::kExplored);  // this world's map keeps the explored bitmap
+  savedWorld();
+  const fs::path file = folder("worlds") / "World1.dat";
+  const fs::path backup = folder("worlds") / "World1.bak";
+  const std::string whole = testsupport::readFile(file);
+  const std::string kept = testsupport::readFile(backup);
+  for (const uint16_t id : sections) {
+    SCOPED_TRACE("section " + std::to_string(id));
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << whole;
+    savetest::renameSectionEntry(file, id);
+    const std::string damaged = testsupport::readFile(file);
+    ASSERT_NE(damaged, whole);
+    EXPECT_EQ(worldFileDamage(file.string()), id == world_file::kInfo ? std::string("its world record is damaged")
+                                                                       : "its section " + std::to_string(id) + " is missing");
+    EXPECT_EQ(worldFileDamage(backup.string()), "") << "the backup is offered: it reads back whole";
+
+    saves_.worlds().list();
+    if (saves_.worlds().entries().empty()) {
+      EXPECT_EQ(saves_.worlds().damaged(), std::vector<std::string>{"World1.dat"});
+    } else {
+      EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Unreadable);
+      auto world = makeWorld(0);
+      EXPECT_FALSE(saves_.saveWorld(*world, [](bool) {}));
+      saves_.waitForWrites();
+    }
+    EXPECT_EQ(testsupport::readFile(file), damaged) << "the damaged file was written over";
+    EXPECT_EQ(testsupport::readFile(backup), kept) << "the backup was pushed out";
+  }
+  std::string aside;
+  ASSERT_TRUE(saves_.worlds().restoreBackup("World1", &aside));
+  saves_.worlds().list();
+  EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Loaded);
 }
 
 // A character file holds no check value: bytes replaced inside its item records read as other
