@@ -1,6 +1,7 @@
 // The settings file: whatever it holds, what the store writes back reads back with every entry and
-// is never judged damaged; a text judged damaged leaves nothing in the store. (Not always as the
-// same text: numbers are written "%g", so -0.0 comes back as 0.)
+// is never judged damaged; a text that does not read leaves nothing in the store, one with a
+// damaged list element keeps the rest. (Not always as the same text: numbers are written "%g", so
+// -0.0 comes back as 0.)
 #include <string>
 
 #include "fuzz/support/fuzz_one.h"
@@ -9,8 +10,9 @@
 int fuzzOne(const uint8_t* data, size_t size) {
   // No path: the store never touches a real settings file.
   kel::JsonDefaults store([] { return std::string(); });
-  const bool whole = store.loadText(std::string(reinterpret_cast<const char*>(data), size));
-  fuzzCheck(whole || store.size() == 0, "a damaged settings file gives the defaults");
+  using State = kel::JsonDefaults::TextState;
+  const State state = store.readText(std::string(reinterpret_cast<const char*>(data), size));
+  fuzzCheck(state != State::Unreadable || store.size() == 0, "an unreadable settings file gives the defaults");
   kel::JsonDefaults again([] { return std::string(); });
   fuzzCheck(again.loadText(store.toText()), "a written settings file is never judged damaged");
   fuzzCheck(again.size() == store.size(), "a written settings file keeps every entry");

@@ -15,7 +15,7 @@ enum class StoredType {
   integer,     // a number that fits a signed 32-bit integer
   number,      // any other number
   string,
-  stringList,  // an array whose elements are all strings
+  stringList,  // an array whose elements are all strings (a store drops damaged elements at load)
   other,
 };
 
@@ -24,6 +24,9 @@ enum class StoredType {
 struct DamagedSettingsFile {
   std::string path;
   std::string keptAs;  // where it was moved; empty when it could not be, and then it is not written over
+  // Only some entries were damaged (a list with an element that is no string): what read is used
+  // and written back, and `keptAs` holds a copy of the file as it was.
+  bool keptWhatRead = false;
 };
 
 class DefaultsBridge {

@@ -71,6 +71,26 @@ bool allStrings(const Value& array) {
   return true;
 }
 
+// Every list the settings keep is a list of strings: an element of another kind was damaged. It
+// is dropped, and the list keeps the strings that read; true when there was one.
+bool dropDamagedListElements(Value& object) {
+  bool dropped = false;
+  for (auto& member : object.GetObject()) {
+    if (!member.value.IsArray() || allStrings(member.value)) continue;
+    Value& list = member.value;
+    // By index: the library's iterator comparisons are ambiguous to a C++20 compiler.
+    for (rapidjson::SizeType i = 0; i < list.Size();) {
+      if (list[i].IsString()) {
+        ++i;
+      } else {
+        list.Erase(list.Begin() + i);
+      }
+    }
+    dropped = true;
+  }
+  return dropped;
+}
+
 }  // namespace
 
 struct JsonDefaults::Document {
@@ -190,9 +210,11 @@ std::string JsonDefaults::toText() const {
   return std::string(buffer.GetString(), buffer.GetSize());
 }
 
-bool JsonDefaults::loadText(const std::string& text) {
+bool JsonDefaults::loadText(const std::string& text) { return readText(text) == TextState::Whole; }
+
+JsonDefaults::TextState JsonDefaults::readText(const std::string& text) {
   auto fresh = std::make_unique<Document>();
-  bool whole = true;
+  TextState state = TextState::Whole;
   std::size_t start = 0;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;  // editors may add a byte-order mark
   if (text.size() > start) {
@@ -202,10 +224,10 @@ bool JsonDefaults::loadText(const std::string& text) {
     if (parsed.HasParseError()) {
       engine::log("settings: ignoring a damaged settings file (%s at byte %zu)",
                   rapidjson::GetParseError_En(parsed.GetParseError()), parsed.GetErrorOffset());
-      whole = false;
+      state = TextState::Unreadable;
     } else if (!parsed.IsObject()) {
       engine::log("settings: ignoring a settings file that holds no JSON object");
-      whole = false;
+      state = TextState::Unreadable;
     } else {
       // By index: the library's iterator comparisons are ambiguous to a C++20 compiler.
       for (rapidjson::SizeType i = 0; i < parsed.MemberCount();) {
@@ -216,26 +238,37 @@ bool JsonDefaults::loadText(const std::string& text) {
           ++i;
         }
       }
+      if (dropDamagedListElements(parsed)) state = TextState::PartlyDamaged;
       fresh->json.Swap(parsed);
     }
   }
   document_ = std::move(fresh);
-  return whole;
+  return state;
 }
 
 void JsonDefaults::load() {
   const std::string path = settingsPath_ ? settingsPath_() : std::string();
   const std::optional<std::string> text = settings_file::read(path);
-  bool whole = true;
+  TextState state = TextState::Whole;
   if (text) {
-    whole = loadText(*text);
+    state = readText(*text);
   } else {
-    loadText({});
+    readText({});
     // Present but unreadable or too large is as damaged as a text that is no JSON object.
-    whole = !settings_file::present(path);
+    if (settings_file::present(path)) state = TextState::Unreadable;
   }
   damaged_ = {};
-  if (whole) return;
+  if (state == TextState::Whole) return;
+  if (state == TextState::PartlyDamaged) {
+    // What reads is kept and will be written back; the file as it was is kept beside it first.
+    damaged_ = {path, settings_file::keepCopyAside(path, *text), true};
+    if (damaged_.keptAs.empty()) {
+      engine::log("settings: \"%s\" is partly damaged and could not be copied aside; it is not written over", path.c_str());
+    } else {
+      engine::log("settings: \"%s\" is partly damaged; it is kept as \"%s\"", path.c_str(), damaged_.keptAs.c_str());
+    }
+    return;
+  }
   // The defaults are written at once: the damaged file goes aside first, as a damaged save does.
   damaged_ = {path, settings_file::keepAside(path)};
   if (damaged_.keptAs.empty()) {

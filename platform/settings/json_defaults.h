@@ -1,7 +1,8 @@
 #pragma once
 // The settings store kept as one JSON object in memory and written to "settings.json". A file that
 // cannot be read is moved aside at load ("settings.damaged") and the defaults written in its place;
-// one that cannot be moved is never written over.
+// one that cannot be moved is never written over. A file that reads but holds a damaged list (an
+// element that is no string) keeps what reads, and a copy of it as it was goes aside the same way.
 
 #include <functional>
 #include <memory>
@@ -46,8 +47,13 @@ class JsonDefaults : public DefaultsBridge {
   // fraction in "%g" form.
   std::string toText() const;
   // Replaces the entries by the text; a text that is not a JSON object gives an empty store, and
-  // false (an empty text is no damage: a store with nothing in it).
+  // false (an empty text is no damage: a store with nothing in it); one with a damaged list keeps
+  // what reads, and false.
   bool loadText(const std::string& text);
+  // The same, telling a text that reads whole, one whose lists lost a damaged element (the rest
+  // is kept) and one that does not read at all (the store is left empty).
+  enum class TextState { Whole, PartlyDamaged, Unreadable };
+  TextState readText(const std::string& text);
   DamagedSettingsFile damagedFile() const override { return damaged_; }
   std::size_t size() const;
 

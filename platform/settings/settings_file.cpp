@@ -67,6 +67,12 @@ std::string keepAside(const std::string& path) {
   return engine::moveFile(path, aside) ? aside : std::string();
 }
 
+std::string keepCopyAside(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return {};
+  const std::string aside = engine::damagedPathOf(path, [](const std::string& name) { return present(name); });
+  return writeWhole(aside, bytes) ? aside : std::string();
+}
+
 bool writeReplacing(const std::string& path, const std::string& text) {
   if (path.empty()) return false;
   const fs::path target(path);

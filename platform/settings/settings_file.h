@@ -25,6 +25,11 @@ bool present(const std::string& path);
 // file; the path it now has, or empty when it could not be moved.
 std::string keepAside(const std::string& path);
 
+// Keeps a copy of a partly damaged settings file's bytes beside it, under the name keepAside would
+// give, while the file itself stays until the entries that read replace it; the copy's path, or
+// empty when it could not be written.
+std::string keepCopyAside(const std::string& path, const std::string& bytes);
+
 // Replaces the file by the text without ever leaving a half-written file behind: the folders
 // are created with their parents, the text goes to a temporary file beside the target, and that
 // file is renamed over the old one only once it is complete. False (with the old file untouched)

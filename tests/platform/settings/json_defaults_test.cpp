@@ -37,7 +37,8 @@ TEST_F(JsonDefaultsTest, NumbersAndArraysFollowTheirJsonKind) {
   EXPECT_EQ(read->getInt("half"), 0);
   EXPECT_FLOAT_EQ(read->getFloat("three"), 3.0f);
   EXPECT_EQ(read->getInt("big"), 0);  // does not fit 32 bits
-  EXPECT_EQ(read->typeOf("mixed"), StoredType::other);  // not a string list
+  // A list element that is no string is damage: the list keeps the strings that read.
+  EXPECT_EQ(read->typeOf("mixed"), StoredType::stringList);
   EXPECT_EQ(read->getStringList("mixed"), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(read->typeOf("empty"), StoredType::stringList);
 }
@@ -105,6 +106,28 @@ TEST_F(JsonDefaultsTest, ADamagedFileIsNamedAndKeptAsideBesideTheDefaults) {
     EXPECT_EQ(loaded(fileText())->getBool("a"), false) << "the defaults are written in its place";
   }
   for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(dir.read("Rubblemoor/" + kept[i]), cases[i]);
+}
+
+// A list with one element that is no string: the file is named damaged, its bytes are kept beside
+// it as they were, and everything that reads stays and is written back, the list's good entries
+// too; the file itself stays until then.
+TEST_F(JsonDefaultsTest, AListWithADamagedElementKeepsWhatReadsAndItsBytesAside) {
+  const std::string text = R"({"a": true, "option-servers": ["one;10.0.0.1;7777", 12, "two;10.0.0.2;7778"]})";
+  auto read = loaded(text);
+  const kel::DamagedSettingsFile damaged = read->damagedFile();
+  EXPECT_EQ(damaged.path, path());
+  EXPECT_TRUE(damaged.keptWhatRead);
+  EXPECT_EQ(damaged.keptAs, dir.file("Rubblemoor/settings.damaged"));
+  EXPECT_EQ(dir.read("Rubblemoor/settings.damaged"), text) << "the damaged bytes are kept aside";
+  EXPECT_EQ(fileText(), text) << "the file stays until what reads replaces it";
+  EXPECT_TRUE(read->getBool("a"));
+  EXPECT_EQ(read->typeOf("option-servers"), StoredType::stringList);
+  const std::vector<std::string> kept{"one;10.0.0.1;7777", "two;10.0.0.2;7778"};
+  EXPECT_EQ(read->getStringList("option-servers"), kept);
+  ASSERT_TRUE(read->save());
+  auto again = loaded(fileText());
+  EXPECT_TRUE(again->damagedFile().path.empty()) << "what was written back reads whole";
+  EXPECT_EQ(again->getStringList("option-servers"), kept);
 }
 
 TEST_F(JsonDefaultsTest, AWholeEmptyOrMissingFileIsNoDamage) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/settings/custom_setting.h"
@@ -133,10 +134,33 @@ TEST_F(SettingsRegistryTest, KeyBindingsAndVersionPassThroughTheStoreOnlyAsStrin
   ASSERT_TRUE(registry.save(host));
   EXPECT_EQ(settingstest::onDisk()->getStringList("keybinds"), std::vector<std::string>{"4:57"});
   EXPECT_EQ(settingstest::onDisk()->getString("version"), "3.1-steam");
+  // A binding that is no string is damage: the ones that read are still the player's.
   writeFile(R"({"keybinds": ["0:0", 5]})");
   settingstest::TestSettingsHost fresh;
   registry.load(fresh);
-  EXPECT_EQ(fresh.bindingLoads, 0);
+  EXPECT_EQ(fresh.bindingLoads, 1);
+  EXPECT_EQ(fresh.loadedBindings, std::vector<std::string>{"0:0"});
+}
+
+// A server list with one entry that is no string keeps the others, in memory and on disk, and the
+// file is named damaged with its bytes kept aside.
+TEST_F(SettingsRegistryTest, AServerListWithAnEntryThatIsNoStringKeepsTheRest) {
+  const std::string text = R"({"option-servers": ["good;10.0.0.1;7777", {"name": "odd"}, "also;10.0.0.2;7778"]})";
+  writeFile(text);
+  registry.load(host);
+  const std::vector<ServerInfo> kept{ServerInfo("good", "10.0.0.1", 7777), ServerInfo("also", "10.0.0.2", 7778)};
+  EXPECT_EQ(options.servers, kept);
+  const kel::DamagedSettingsFile damaged = host.defaults().damagedFile();
+  EXPECT_EQ(damaged.path, settingsFile());
+  EXPECT_TRUE(damaged.keptWhatRead);
+  std::ifstream aside(damaged.keptAs, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(aside), {}), text) << "the damaged bytes are kept aside";
+  // Loading writes the settings back at once: the good entries, not an empty list.
+  const auto written = settingstest::onDisk();
+  EXPECT_TRUE(written->damagedFile().path.empty());
+  EXPECT_EQ(written->getStringList("option-servers"),
+            (std::vector<std::string>{kept[0].toStoredText(), kept[1].toStoredText()}));
+  EXPECT_EQ(readBack().servers, kept);
 }
 
 TEST(ServerInfoText, AnAddressWithoutAUsablePortTakesTheDefault) {
