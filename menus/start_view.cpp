@@ -64,6 +64,11 @@ std::string fileNameOf(const std::string& path) { return std::filesystem::path(p
 // The settings file that could not be read, named as the damaged data files are, with where it went
 // (beside it, in the same folder).
 std::string settingsDamageLine(const kel::DamagedSettingsFile& damaged) {
+  if (damaged.keptWhatRead) {
+    const std::string line = "Settings file damaged: " + fileNameOf(damaged.path) + "; what could be read is used";
+    if (damaged.keptAs.empty()) return line + " and the file is not written over.";
+    return line + " and the file as it was is kept beside it as " + fileNameOf(damaged.keptAs) + ".";
+  }
   const std::string line = "Settings file damaged: " + fileNameOf(damaged.path) + "; the defaults are used";
   if (damaged.keptAs.empty()) return line + " and it is not written over.";
   return line + " and it is kept beside them as " + fileNameOf(damaged.keptAs) + ".";

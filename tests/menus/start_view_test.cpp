@@ -194,6 +194,18 @@ TEST_F(DamagedSettingsStartViewTest, ADamagedSettingsFileIsNamedOnTheMainPageWit
   EXPECT_NE(std::find(start().lines().begin(), start().lines().end(), said), start().lines().end()) << said;
 }
 
+TEST_F(DamagedSettingsStartViewTest, APartlyDamagedSettingsFileIsNamedWithWhatWasKept) {
+  const std::filesystem::path file = platform->fileSystem()->settingsPath();
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file) << R"({"option-servers": ["home;10.0.0.1;7777", 3]})";
+  platform->defaults()->load();
+  start().showPage(Page::Main);
+  const std::string said = "Settings file damaged: settings.json; what could be read is used and the file as it was "
+                           "is kept beside it as settings.damaged.";
+  EXPECT_TRUE(std::filesystem::exists(file.parent_path() / "settings.damaged"));
+  EXPECT_NE(std::find(start().lines().begin(), start().lines().end(), said), start().lines().end()) << said;
+}
+
 TEST_F(StartViewTest, TheCurrentCharacterIsRenamedAndDeletedWithItsFile) {
   ASSERT_TRUE(start().createCharacter("Ann", 2));
   ASSERT_TRUE(start().createCharacter("Bob", 2));
