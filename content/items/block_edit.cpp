@@ -78,7 +78,9 @@ void makeBlockValue(BlockEdit& out, uint16_t column, uint16_t row, uint8_t kind,
   if (variant < 0 || variant >= RANDOM_BLOCK_VARIANT) {
     const BlockDef* def = blockDefinitionById(blockId);
     const int variants = def ? def->record.variantCount() : 0;
-    out.variant = variants >= 2 ? static_cast<uint8_t>(engine::randomNext() % variants) : 0;
+    // A cell keeps three variant bits: a block with more looks than that is drawn from other
+    // state and keeps variant 0.
+    out.variant = variants >= 2 && variants <= 8 ? static_cast<uint8_t>(engine::randomNext() % variants) : 0;
   } else {
     out.variant = static_cast<uint8_t>(variant);
   }

@@ -5,6 +5,7 @@
 #include "game/player/player_events.h"
 #include "world/seams/entity_effects.h"
 #include "world/cells/block_flags.h"
+#include "world/edits/block_edit_validator.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
 #include "world/placement/placement_checks.h"
@@ -54,6 +55,9 @@ bool wouldShutSomeoneIn(World& world, LogicPlayers& rules, const MapBlock& cell,
 }  // namespace
 
 bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player) {
+  // An edit the world would refuse to write is refused here, before the player spends anything
+  // on it: a placement either stands or costs nothing.
+  if (validateBlockEdit(edit, world.map()) != EditRefusal::None) return false;
   if (player != nullptr && !player->isLocal && world.protectedAreas().isProtectedAt(edit.x, edit.y)) {
     player->events().textById(3, edit_rules::kTextProtected);
     return false;

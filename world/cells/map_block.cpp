@@ -31,6 +31,9 @@ bool isScanOpaque(const BlockPropsTable& props, uint16_t word) {
 
 uint8_t randomVariantFor(const BlockPropsTable& props, uint16_t id) {
   const uint8_t count = props[id].variantCount;
+  // A block with more looks than a cell's variant bits hold (a wire's sixteen side shapes, a
+  // display's digits) is drawn from other state; its word keeps variant 0, which every cell holds.
+  if (count > kCellVariantCount) return 0;
   return count >= 2 ? static_cast<uint8_t>(engine::randomNext() % count) : 0;
 }
 

@@ -149,7 +149,11 @@ class MapBlock {
 
 static_assert(sizeof(MapBlock) == 24, "the map grid and the cell packing rely on 24-byte cells");
 
-// Picks a variant for a block: random among its variants when it has two or more, else 0.
+// The variants a block word or a decoration holds (bits 12-14).
+inline constexpr uint8_t kCellVariantCount = 8;
+
+// Picks a variant for a block: random among its variants when it has two or more, else 0. A block
+// with more variants than a cell holds gets 0: its looks beyond those are not the word's to pick.
 uint8_t randomVariantFor(const BlockPropsTable& props, uint16_t id);
 // Rewrites a block word with a block and a random variant, keeping its layer mark.
 void setBlockWordRandomVariant(const BlockPropsTable& props, uint16_t& word, uint16_t id);

@@ -1,5 +1,6 @@
 // The block edit rules: protection against remote players, the checks by cell contents, the
-// placing player's statistic and held stack, and the held flag on the wire.
+// placing player's statistic and held stack (never spent on an edit the world would refuse), and
+// the held flag on the wire.
 
 #include "content/items/block_edit.h"
 #include "game/rules/block_edit_rules.h"
@@ -98,6 +99,23 @@ TEST_F(BlockEditRulesTest, AnAcceptedPlacementCountsAndUsesUpTheHeldStack) {
   place.x = 13;
   EXPECT_TRUE(game.editBlock(place));
   EXPECT_EQ(player->heldItem(), nullptr);
+}
+
+// An edit the world would refuse to write (a variant past the cell's three bits) is refused before
+// the held stack pays for it, and the player sees the refused-placement mark.
+TEST_F(BlockEditRulesTest, AnEditTheWorldWouldRefuseCostsNothing) {
+  player->inventory->setSlot({SlotKind::Quick, 2, 0}, makeItem(kStone, 2));
+  player->inventory->select(2);
+  BlockEdit place = edit(edit_kind::kSetLayerBlock, 12, 7, kGlass);
+  place.takeHeld = 1;
+  place.variant = 9;
+  EXPECT_FALSE(game.editBlock(place));
+  EXPECT_EQ(at(12, 7).frontId(), 0);
+  ASSERT_NE(player->heldItem(), nullptr);
+  EXPECT_EQ(player->heldItem()->count, 2) << "nothing spent on an edit that wrote nothing";
+  EXPECT_TRUE(events.stats.empty());
+  ASSERT_EQ(events.effects.size(), 1u);
+  EXPECT_EQ(events.effects[0].kind, edit_rules::kEffectRefused);
 }
 
 TEST_F(BlockEditRulesTest, TheEditRecordKeepsTheHeldFlagOnTheWire) {

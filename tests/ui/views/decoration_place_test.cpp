@@ -1,6 +1,7 @@
 // The main view places a decoration through the decoration rule: a flower pot goes onto an empty
 // item shelf as the shelf's front decoration, and onto anything else it is refused with the reason
-// shown, while a plain block item still takes the cell itself.
+// shown, while a plain block item still takes the cell itself; a wire placed again and again is
+// never spent without standing.
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,39 @@ TEST_F(DecorationPlaceTest, AFlowerPotGoesOnAnEmptyShelfAndIsRefusedElsewhere) {
   EXPECT_FALSE(open.hasDeco(kPot, MapBlock::kFront));
   ASSERT_EQ(events.messages.size(), 1u);
   EXPECT_EQ(events.messages[0].text, "Flower pots can be placed only on empty shelves.");
+}
+
+// A wire has sixteen looks, more than a cell's variant bits hold: each placement through the main
+// view either stands, one wire spent, or is refused with nothing spent; never spent and lost.
+TEST_F(DecorationPlaceTest, AWirePlacedAHundredTimesStandsOrCostsNothing) {
+  constexpr uint16_t kWire = 2064;
+  constexpr uint16_t kWireItem = 1616;
+  shapeRow(kWire, {.flags = bits({2, 45}), .variantCount = 16, .transparency = 2});
+  placing(kWireItem, kWire);
+  MapBlock& wall = cell(11, 10);
+  wall.setLayer(world_test::kDirt, 0, MapBlock::kFront);
+  local->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(game_test::makeItem(kWireItem, 200)));
+  views().mainView().selectQuickSlot(0);
+  int stood = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    wall.clearSideDecos(MapBlock::kFront);
+    wall.circuitA = 0;
+    wall.circuitB = 0;
+    const int before = local->heldItem()->count;
+    events.messages.clear();
+    events.effects.clear();
+    const bool placed = views().mainView().place(wall);
+    const int spent = before - local->heldItem()->count;
+    if (wall.hasDeco(kWire, MapBlock::kFront)) {
+      ++stood;
+      EXPECT_TRUE(placed) << attempt;
+      EXPECT_EQ(spent, 1) << attempt;
+    } else {
+      EXPECT_EQ(spent, 0) << "a wire spent and not placed at attempt " << attempt;
+      EXPECT_FALSE(events.messages.empty() && events.effects.empty()) << "refused without a word at " << attempt;
+    }
+  }
+  EXPECT_EQ(stood, 100) << "a wire on a plain wall always has room";
 }
 
 TEST_F(DecorationPlaceTest, APlainBlockItemStillTakesTheCell) {
