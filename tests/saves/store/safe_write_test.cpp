@@ -87,11 +87,7 @@ TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
   const int steps = counter.steps();
   ASSERT_GE(steps, 3);
   for (int kill = -1; kill <= steps; ++kill) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      StepFileSystem files;
-      files.exitAtStep(kill);
+    const int status = savetest::runKilledAtStep(kill, [&](StepFileSystem& files) {
       if (kill == -1) {
         onWorker(
             files,
@@ -104,10 +100,8 @@ TEST_F(SafeWriteTest, AKilledSaveLeavesAReadableFile) {
             true);
       }
       save(files, "three");
-      _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
+    });
+    ASSERT_NE(status, -1);
     const std::string name = nameIn("Ada.dat");
     EXPECT_TRUE(name == "two" || name == "three") << "killed at step " << kill << ": " << name;
     // The backup is a whole earlier save too, never a copy cut short.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -60,11 +59,7 @@ class SideFilesTest : public ::testing::Test {
     ASSERT_GE(steps, 2);
     for (int kill = -1; kill <= steps; ++kill) {
       ASSERT_TRUE(write(plain, previous));
-      const pid_t child = fork();
-      ASSERT_GE(child, 0);
-      if (child == 0) {
-        StepFileSystem files;
-        files.exitAtStep(kill);
+      const int status = savetest::runKilledAtStep(kill, [&](StepFileSystem& files) {
         if (kill == -1) {
           // Writing past half the new bytes ends the process, as a kill mid-write would.
           std::signal(SIGXFSZ, SIG_DFL);
@@ -73,10 +68,8 @@ class SideFilesTest : public ::testing::Test {
           setrlimit(RLIMIT_FSIZE, &limit);
         }
         write(files, next);
-        _exit(0);
-      }
-      int status = 0;
-      waitpid(child, &status, 0);
+      });
+      ASSERT_NE(status, -1);
       if (kill == -1) {
         EXPECT_TRUE(WIFSIGNALED(status)) << "the write was not cut off";
       }

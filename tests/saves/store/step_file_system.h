@@ -3,9 +3,11 @@
 // among the calls that change something on disk: how the tests of safe writing kill a save at
 // each of its steps (in a forked child) and break each step in turn.
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -49,5 +51,21 @@ class StepFileSystem : public kel::DesktopFileSystem {
   int exitAt_ = -1;
   int steps_ = 0;
 };
+
+// Runs `body` in a forked child on a file system that ends it at step `step` (or never, past the
+// last); the child's wait status, or -1 when it could not be forked.
+inline int runKilledAtStep(int step, const std::function<void(StepFileSystem&)>& body) {
+  const pid_t child = fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    StepFileSystem files;
+    files.exitAtStep(step);
+    body(files);
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return status;
+}
 
 }  // namespace savetest
