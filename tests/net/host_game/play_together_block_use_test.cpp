@@ -1,5 +1,5 @@
 // Using a block, over real ENet on 127.0.0.1, from a joined player's side: each kind of block use
-// (doors, switches, trapdoors, levers, fruit, a shelf's display, a fuse lit by a light in hand, a circuit part cut off with
+// (doors, switches, trapdoors, levers, a shelf's display, a fuse lit by a light in hand, a circuit part cut off with
 // a hammer, tilling, fertiliser, a stable, a lock and its key, writing on a sign) does for her what
 // it does for the host's own player, on every machine's world, and what it spends is spent on her
 // screen and in the host's copy of her items alike.
@@ -11,10 +11,7 @@
 #include <string>
 
 #include "content/items/block_filter.h"
-#include "content/tables/fruit_table.h"
 #include "content/tables/plant_table.h"
-#include "entities/core/entity_cast.h"
-#include "entities/items/fruit_entity.h"
 #include "game/rules/block_use.h"
 #include "tests/net/host_game/play_together.h"
 #include "world/blocks/block_entity_cast.h"
@@ -30,7 +27,7 @@
 namespace nettest {
 namespace {
 
-constexpr uint16_t kDoor = 290, kLamp = 2112, kTrapdoor = 374, kLever = 2086;
+constexpr uint16_t kDoor = 290, kTrapdoor = 374, kLever = 2086;
 constexpr uint16_t kFuse = 239, kLitFuse = 191;
 constexpr uint16_t kHammer = 6, kHoe = 9, kTilled = 2435;
 constexpr uint16_t kFertiliser = 1054, kPen = 484, kSign = 2599;
@@ -167,7 +164,6 @@ class PlayTogetherBlockUse : public PlayTogether {
 };
 
 TEST_P(PlayTogetherBlockUse, ADoorOpens) { opens(kDoor); }
-TEST_P(PlayTogetherBlockUse, ALampIsSwitchedOn) { opens(kLamp); }
 TEST_P(PlayTogetherBlockUse, ATrapdoorOpens) { opens(kTrapdoor); }
 
 TEST_P(PlayTogetherBlockUse, ALeverIsFlipped) {
@@ -274,42 +270,6 @@ TEST_P(PlayTogetherBlockUse, FertiliserGrowsAPlant) {
     hold(who, kFertiliser, 3);
     use(who, cell);
     EXPECT_TRUE(everywhere(cell, [&](const MapBlock& c) { return c.frontId() == grown->block1; }));
-  });
-}
-
-TEST_P(PlayTogetherBlockUse, AnEmptyHandPicksTheFruit) {
-  const FruitRow* bearing = nullptr;
-  for (const FruitRow& row : fruitTable()) {
-    const BlockDef* def = blockDefinitionById(row.block);
-    if (def != nullptr && hostWorld->map().props()[row.block].has(block_flag::kFruitPlant) && row.max > 0) {
-      bearing = &row;
-      break;
-    }
-  }
-  ASSERT_NE(bearing, nullptr);
-  forEachPlayer([&](Who who, MapBlock& cell) {
-    lay(cell, bearing->block);
-    ASSERT_TRUE(sameEverywhere(cell));
-    hostWorld->plants().restoreFruitCell(cell);
-    cell.skyShadow = static_cast<uint8_t>(0xF0 | (cell.skyShadow & 0x0F));  // in daylight, where fruit hangs
-    FruitEntity* fruit = nullptr;
-    for (int tries = 0; tries < 2000 && fruit == nullptr; ++tries) {
-      hostWorld->plants().growFruits(hostWorld->rules());
-      session->entities().lists().forEach([&](RealEntity& entity) {
-        if (entity.kind() == EntityKind::Fruit && !entity.data.removed && entity.data.cell == &cell) {
-          fruit = entity_cast<FruitEntity>(&entity);
-        }
-      });
-    }
-    ASSERT_NE(fruit, nullptr) << "a fruit hangs on the plant";
-    const EntityId id = fruit->id();
-    ASSERT_TRUE(runUntil([&] { return ann->world()->effects().entityById(id) != nullptr; }));
-    emptyHand(who);
-    use(who, cell);
-    EXPECT_TRUE(runUntil([&] {
-      Entity* seen = ann->world()->effects().entityById(id);
-      return seen == nullptr || seen->data.moving;
-    })) << "the fruit still hangs on her screen";
   });
 }
 
