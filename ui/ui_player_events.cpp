@@ -91,8 +91,11 @@ void UiPlayerEvents::noticeDialog(const std::string& text) {
 
 void UiPlayerEvents::containerRefreshed() {
   GameViews* views = gameViews();
-  if (views != nullptr && views->currentId() == ViewId::Inventory) views->inventoryView().refresh();
+  if (views != nullptr && views->currentId() == ViewId::Inventory) views->inventoryView().refreshOpenWindow();
 }
+
+// The forge's step moved its counters or its stacks: the open page shows it without a click.
+void UiPlayerEvents::forgeRefreshed(PlayerGraphical&, int) { containerRefreshed(); }
 
 void UiPlayerEvents::floatingText(int16_t textId, const std::string& argument) {
   const std::string& text = languageTexts().text(textId);

@@ -29,6 +29,7 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   void portalTravelDialog(uint32_t planet) override;
   void noticeDialog(const std::string& text) override;
   void containerRefreshed() override;
+  void forgeRefreshed(PlayerGraphical& player, int result) override;
   void floatingText(int16_t textId, const std::string& argument) override;
   void inventoryView(uint8_t page) override;
   void bookView(const BookViewFields& fields) override;

@@ -111,6 +111,11 @@ void Player::die() {
   events().deathView();
 }
 
+void Player::showContainer(LogicBlock& entity) {
+  setOpenContainer(&entity);
+  events().inventoryView(inventory_page::kContainer);
+}
+
 bool Player::leaveContainer(bool quiet) {
   LogicBlock* open = openContainer();
   if (open == nullptr) return false;

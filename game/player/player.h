@@ -10,6 +10,7 @@
 #include <string>
 
 #include "game/inventory/inventory.h"
+#include "game/player/block_user.h"
 #include "game/player/player_base.h"
 
 class GameTradeWindows;
@@ -20,7 +21,7 @@ class RecipeKnowledge;
 class Sign;
 struct PotionResult;
 
-class Player : public PlayerBase, public InventoryOwner {
+class Player : public PlayerBase, public InventoryOwner, public BlockUser {
  public:
   // A bit of the state word that keeps the craft grid out of searches and death drops. Bit 0
   // marks every created character in its file, and the low 16 bits are the character's entry id,
@@ -58,15 +59,22 @@ class Player : public PlayerBase, public InventoryOwner {
   void wearTool(uint8_t quickSlot);
   void wearHeldTool() override { wearTool(static_cast<uint8_t>(selectedQuickSlot())); }
   // One unit of the held stack is used up; an emptied stack goes back to the pool.
-  void useUpHeldItem();
+  void useUpHeldItem() override;
   // One unit of the stack in the quick slot is used up, whichever slot is selected now: a host
   // spends the slot its player held when the placement was made, and the player may have moved on.
   void useUpQuickSlotItem(uint8_t quickSlot);
   uint16_t heldToolCapabilities() const override;
   // The break power of the held item against the cell's front block.
   float breakTimeFor(const MapBlock& cell) const;
-  bool isNextToCell(const MapBlock& cell) const;
-  bool canReach(const MapBlock& cell, const Item* item) const;
+  bool isNextToCell(const MapBlock& cell) const override;
+  bool canReach(const MapBlock& cell, const Item* item) const override;
+
+  // ---- Using a block (block_user.h) ----
+  PlayerBase& actingPlayer() override { return *this; }
+  // The held stack while it holds a unit.
+  Item* usedItem() override;
+  // The inventory view opens on the container's page.
+  void showContainer(LogicBlock& entity) override;
 
   // ---- The crafting station (player_crafting_station.cpp) ----
   // Crafting at a station lasts while the player stays next to it: once its cell is out of reach
@@ -87,7 +95,7 @@ class Player : public PlayerBase, public InventoryOwner {
   bool leaveContainer(bool quiet) override;
   // Editing opens the sign as the player's container in the sign view; reading shows its text,
   // a line per "\n", over the sign's cell.
-  void readSign(Sign& sign, bool edit);
+  void readSign(Sign& sign, bool edit) override;
 
   // ---- What the inventory asks ----
   LogicBlock* openBlockEntity() const override { return openContainer(); }

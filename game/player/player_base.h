@@ -35,6 +35,7 @@ struct LiquidAround {
 
 class AlchemyLab;
 class Entity;
+struct CircuitRecord;
 struct PotionResult;
 class TradeBook;
 
@@ -158,6 +159,14 @@ class PlayerBase : public PlayerGraphical {
   // An effect at the entity, shown to this player: its machine's view plays it (a client's player
   // on a host is sent it instead).
   virtual void playEntityEffect(Entity* entity, uint8_t kind, uint16_t value);
+  // An effect at the cell shown to this player alone (13: its edit was refused), as its machine's
+  // view plays it; a client's player on a host is sent it.
+  virtual void playTileEffect(const MapBlock& cell, uint8_t kind);
+  // The circuit configurator opens on the device's cell with its current setting.
+  virtual void editCircuit(const MapBlock& cell, const CircuitRecord& setting);
+  // The forge the player has open took a smelting step (Forge::kIdle: its counters moved;
+  // Forge::kWorked: its stacks changed too): the player's forge window shows the forge anew.
+  virtual void refreshForge(int result);
 
   // ---- What only this machine's own player keeps ----
   // Another machine's player (a client's on the host, a copy on a client) keeps these on its own

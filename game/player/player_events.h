@@ -18,6 +18,13 @@ class PlayerGraphical;
 class Sign;
 struct CircuitRecord;
 
+// The inventory view's pages that a player's uses open: a station's crafting page, and the page
+// that shows an open container's slots beside the player's stacks.
+namespace inventory_page {
+constexpr uint8_t kCrafting = 2;
+constexpr uint8_t kContainer = 3;
+}  // namespace inventory_page
+
 // What the book view shows when it opens: its page, the first entry listed, the selected entry
 // (-1 for none) and the category of the entries.
 struct BookViewFields {

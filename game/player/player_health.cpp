@@ -71,6 +71,14 @@ void PlayerBase::playEntityEffect(Entity* entity, uint8_t kind, uint16_t value) 
   events().entityEffect(*this, entity, kind, value);
 }
 
+void PlayerBase::playTileEffect(const MapBlock& cell, uint8_t kind) { events().tileEffect(*this, cell, kind); }
+
+void PlayerBase::refreshForge(int result) { events().forgeRefreshed(*this, result); }
+
+void PlayerBase::editCircuit(const MapBlock& cell, const CircuitRecord& setting) {
+  events().circuitConfigurator(*this, cell, setting);
+}
+
 void PlayerBase::revive() {
   health = stats.maxHealth;
   breath = kFullBreath;

@@ -59,20 +59,12 @@ void Player::useUpQuickSlotItem(uint8_t quickSlot) {
   if (quickSlot == inventory->selected()) heldItemChanged(nullptr);
 }
 
-uint16_t Player::heldToolCapabilities() const {
-  const Item* held = heldItem();
-  uint16_t bits = 0;
-  if (held != nullptr && !held->isNone()) {
-    const ItemDef* def = held->definition();
-    bits = def != nullptr && def->tool != nullptr ? def->tool->capabilities() : 0;
-    if (itemKindOf(held) != item_kind::kTool) return bits;
-  }
-  if (hasFlag(12)) bits |= 1;
-  if (hasFlag(10)) bits |= 2;
-  if (hasFlag(11)) bits |= 4;
-  if (hasFlag(13)) bits |= 8;
-  return bits;
+Item* Player::usedItem() {
+  Item* held = heldItem();
+  return held != nullptr && !held->isNone() && held->count != 0 ? held : nullptr;
 }
+
+uint16_t Player::heldToolCapabilities() const { return toolCapabilitiesOf(heldItem(), *this); }
 
 bool Player::isNextToCell(const MapBlock& cell) const {
   const int width = world != nullptr ? world->map().width() : 0;

@@ -2,7 +2,6 @@
 
 #include "content/items/block_edit.h"
 #include "game/player/player.h"
-#include "game/player/player_events.h"
 #include "world/seams/entity_effects.h"
 #include "world/cells/block_flags.h"
 #include "world/edits/block_edit_validator.h"
@@ -11,20 +10,22 @@
 #include "world/placement/placement_checks.h"
 #include "world/placement/placement_reporter.h"
 #include "world/protection/protected_areas.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
 namespace {
 
-// Refusals of the placement checks reach the acting player as console lines.
+// Refusals of the placement checks reach the acting player as console lines: her own console, or,
+// for a joined player on the host, her client's.
 class PlayerReporter : public PlacementReporter {
  public:
-  explicit PlayerReporter(PlayerEvents& events) : events_(events) {}
-  void showMessage(const std::string& text, int kind) override { events_.message(static_cast<uint8_t>(kind), text); }
+  explicit PlayerReporter(PlayerBase& player) : player_(player) {}
+  void showMessage(const std::string& text, int kind) override { player_.showMessage(static_cast<uint8_t>(kind), text); }
   bool mayLock(const MapBlock&) override { return true; }
 
  private:
-  PlayerEvents& events_;
+  PlayerBase& player_;
 };
 
 }  // namespace
@@ -59,13 +60,13 @@ bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit,
   // on it: a placement either stands or costs nothing.
   if (validateBlockEdit(edit, world.map()) != EditRefusal::None) return false;
   if (player != nullptr && !player->isLocal && world.protectedAreas().isProtectedAt(edit.x, edit.y)) {
-    player->events().textById(3, edit_rules::kTextProtected);
+    player->showTextById(console_kind::kRefusal, edit_rules::kTextProtected);
     return false;
   }
   MapBlock* cell = world.map().cellAt(edit.x, edit.y);
   if (cell == nullptr) return false;
   std::optional<PlayerReporter> reporter;
-  if (player != nullptr) reporter.emplace(player->events());
+  if (player != nullptr) reporter.emplace(*player);
   PlacementReporter* report = reporter ? &*reporter : nullptr;
   switch (edit.kind) {
     case edit_kind::kPlace:
@@ -82,7 +83,7 @@ bool checkBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, Pl
   if (!canApplyBlockEdit(world, rules, edit, player)) {
     MapBlock* cell = world.map().cellAt(edit.x, edit.y);
     if (player != nullptr && isPlacementKind(edit.kind) && cell != nullptr) {
-      player->events().tileEffect(*player, *cell, edit_rules::kEffectRefused);
+      player->playTileEffect(*cell, edit_rules::kEffectRefused);
     }
     return false;
   }

@@ -91,7 +91,7 @@ bool holdingStableItemFor(const Item* held, uint16_t block) {
 }
 
 // Front-word uses that need the player next to the cell (true) or may be made from within reach.
-bool frontNeedsNearness(World& world, const MapBlock& cell, const Player& player, const Item* held, bool& far) {
+bool frontNeedsNearness(World& world, const MapBlock& cell, BlockUser& user, const Item* held, bool& far) {
   const BlockPropsTable& props = world.map().props();
   const uint16_t id = cell.frontId();
   if (props[id].has(bf::kCircuitOutput)) return true;
@@ -102,8 +102,8 @@ bool frontNeedsNearness(World& world, const MapBlock& cell, const Player& player
     return false;
   }
   if (isSpecialBlockId(id) && !(held != nullptr && isSpecialPlaceable(held->id))) return true;
-  if ((player.heldToolCapabilities() & kTillingBit) != 0 && itemMatchesFilter(id, kTillFilter) &&
-      player.canReach(cell, held)) {
+  if ((user.actingPlayer().heldToolCapabilities() & kTillingBit) != 0 && itemMatchesFilter(id, kTillFilter) &&
+      user.canReach(cell, held)) {
     far = true;
     return false;
   }
@@ -116,14 +116,14 @@ bool frontNeedsNearness(World& world, const MapBlock& cell, const Player& player
 namespace {
 
 // Whether the use may go on; `outOfReach` is set when it only waits for the player to come near.
-bool useAllowed(World& world, MapBlock& cell, uint8_t layer, Player& player, bool& outOfReach) {
+bool useAllowed(World& world, MapBlock& cell, uint8_t layer, BlockUser& user, bool& outOfReach) {
   const BlockPropsTable& props = world.map().props();
-  const Item* held = heldOrNull(player);
+  const Item* held = user.usedItem();
   const uint16_t word = cell.layerWord(layer);
   const uint16_t id = block_word::id(word);
   const bool creative = world.isCreative();
   // 1. A cutting tool within reach takes circuit parts and removable decorations at once.
-  if ((player.heldToolCapabilities() & 1) != 0 && player.canReach(cell, held)) {
+  if ((user.actingPlayer().heldToolCapabilities() & 1) != 0 && user.canReach(cell, held)) {
     if (layer == MapBlock::kBack && hasCircuitPart(cell)) return true;
     if (!cell.isSolid(props) && !props[cell.frontId()].has(bf::kPlantWithSeeds) &&
         firstRemovableDeco(cell, layer) >= 0) {
@@ -141,7 +141,7 @@ bool useAllowed(World& world, MapBlock& cell, uint8_t layer, Player& player, boo
   } else if (id == kPortalBlock) {
     finalTest = true;
   } else if (layer == MapBlock::kFront) {
-    near = frontNeedsNearness(world, cell, player, held, far);
+    near = frontNeedsNearness(world, cell, user, held, far);
     if (!creative) {
       const bool container = lookupItemRule(id) != nullptr || isStableBlock(id) ||
                              ((id == kForge || id == kAlchemyLab) && !(held != nullptr && held->id == kOpener));
@@ -149,28 +149,28 @@ bool useAllowed(World& world, MapBlock& cell, uint8_t layer, Player& player, boo
     }
   }
   if (!finalTest && !near) return far;
-  if (player.isNextToCell(cell)) return true;
-  outOfReach = !creative && !player.canReach(cell, held);
+  if (user.isNextToCell(cell)) return true;
+  outOfReach = !creative && !user.canReach(cell, held);
   return false;
 }
 
 }  // namespace
 
-bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
   bool outOfReach = false;
-  if (useAllowed(world, cell, layer, player, outOfReach)) return true;
-  if (outOfReach) warn(player, kOutOfReach);
+  if (useAllowed(world, cell, layer, user, outOfReach)) return true;
+  if (outOfReach) warn(user.actingPlayer(), kOutOfReach);
   return false;
 }
 
-bool blockUsable(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+bool blockUsable(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
   if (layer == MapBlock::kFront) {
     const uint16_t id = cell.frontId();
     const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
-    if (station || id == kClockA || id == kClockB) return player.isNextToCell(cell);
+    if (station || id == kClockA || id == kClockB) return user.isNextToCell(cell);
   }
   bool outOfReach = false;
-  return useAllowed(world, cell, layer, player, outOfReach);
+  return useAllowed(world, cell, layer, user, outOfReach);
 }
 
 bool isUsableCell(const WorldMap& map, const MapBlock& cell, uint8_t layer) {

@@ -6,12 +6,16 @@
 // cleared, portals, circuit parts and switches, levers and toggles, signs, beds, tilling,
 // fertiliser, and the containers (forges, alchemy labs, stables, chests) with their locks.
 //
-// Every change of the world goes through the world's rules (`Logic::editBlock`, cell effects,
-// sounds), so a host's changes reach its peers. Refusals are warnings to the acting player and
+// The check and the dispatch take the acting player's role (`BlockUser`): the same rules run for
+// a player alone, the host's own player and, on the host, a joined player's copy, each answering
+// from what its machine knows. Every change of the world goes through the world's rules
+// (`Logic::editBlock`, cell effects, sounds), so a host's changes reach its peers; what the use
+// tells, spends or opens reaches the player who acted. Refusals are warnings to that player and
 // change nothing. Main thread only.
 
 #include <cstdint>
 
+class BlockUser;
 class MapBlock;
 class Player;
 class World;
@@ -24,13 +28,15 @@ constexpr uint16_t kLocks[7] = {467, 468, 469, 470, 471, 472, 473};
 
 // The cell is one of the map's own and the layer its front or back: what a use may name.
 bool isUsableCell(const WorldMap& map, const MapBlock& cell, uint8_t layer);
-// Crafting stations and clocks on a front word; true when handled.
+// Crafting stations and clocks on a front word; true when handled. They open the player's own
+// views, so each machine answers them for its own player.
 bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& player);
-bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, Player& player);
+bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, BlockUser& user);
 // Whether a use of the cell would do something now, stations and clocks included; says nothing to
-// the player, so the view may ask it every frame for the pointed cell.
-bool blockUsable(World& world, MapBlock& cell, uint8_t layer, Player& player);
-void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player);
+// the player, so the view may ask it every frame for the pointed cell, and the host may ask it of
+// a joined player's request.
+bool blockUsable(World& world, MapBlock& cell, uint8_t layer, BlockUser& user);
+void useBlock(World& world, MapBlock& cell, uint8_t layer, BlockUser& user);
 
 // The cell's circuit kind is a part that a cutting tool takes (1-14, or above 17).
 bool hasCircuitPart(const MapBlock& cell);

@@ -9,7 +9,7 @@
 #include "content/tables/content_tables.h"
 #include "engine/base/random.h"
 #include "game/inventory/item_kinds.h"
-#include "game/player/player_events.h"
+#include "game/player/block_user.h"
 #include "game/rules/bed_rules.h"
 #include "game/rules/block_edit_rules.h"
 #include "game/rules/block_use.h"
@@ -92,33 +92,34 @@ BlockEdit decoEdit(const MapBlock& cell, uint8_t kind, uint16_t id, int slot) {
   return edit;
 }
 
-bool hostsOwn(const Player& player) { return player.isLocal != 0; }
+bool hostsOwn(BlockUser& user) { return user.actingPlayer().isLocal != 0; }
 
-// Lights the fuse on the cell for the player (1b).
-void lightFuse(World& world, MapBlock& cell, Player& player) {
-  LogicCells& rules = world.rules();
-  LogicPlayers& players = world.rules();
-  if (world.options().explosivesLock() && !hostsOwn(player)) {
+// Lights the fuse on the cell for the player (1b). A blast the queue refuses is shown to the one
+// who tried, where she stands.
+void lightFuse(World& world, MapBlock& cell, BlockUser& user) {
+  PlayerBase& player = user.actingPlayer();
+  if (world.options().explosivesLock() && !hostsOwn(user)) {
     warn(player, kNoPermission);
     return;
   }
   const DecoHit fuse = cell.findDeco(kFuse);
   if (!fuse) return;
   if (!world.explosions().add(cell, &player, kStandardBlast, 160.0f, 0)) {
-    players.playCellEffect(&player, cell, edit_rules::kEffectRefused, EffectAudience::AllButActor);
+    player.playTileEffect(cell, edit_rules::kEffectRefused);
     return;
   }
   BlockEdit edit = decoEdit(cell, edit_kind::kSetDeco, kLitFuse, fuse.index);
   edit.variant = randomVariantFor(world.map().props(), kLitFuse);
   edit.layer = map_deco::side(*fuse.slot);
-  rules.editBlock(edit, &player);
+  world.rules().editBlock(edit, &player);
 }
 
-void useBackWord(World& world, MapBlock& cell, Player& player) {
+void useBackWord(World& world, MapBlock& cell, BlockUser& user) {
   LogicCells& rules = world.rules();
   LogicPlayers& players = world.rules();
-  if ((player.heldToolCapabilities() & 1) == 0 || !player.canReach(cell, heldOrNull(player))) return;
-  if (!hostsOwn(player) && world.protectedAreas().isProtectedAt(cell.x, cell.y)) {
+  PlayerBase& player = user.actingPlayer();
+  if ((player.heldToolCapabilities() & 1) == 0 || !user.canReach(cell, user.usedItem())) return;
+  if (!hostsOwn(user) && world.protectedAreas().isProtectedAt(cell.x, cell.y)) {
     warn(player, kProtected);
     return;
   }
@@ -142,7 +143,8 @@ void useBackWord(World& world, MapBlock& cell, Player& player) {
 }
 
 // Tilling (11): false when the use goes on to the containers.
-bool till(World& world, MapBlock& cell, Player& player) {
+bool till(World& world, MapBlock& cell, BlockUser& user) {
+  PlayerBase& player = user.actingPlayer();
   const BlockPropsTable& props = world.map().props();
   const MapBlock* above = cell.neighbourUp(world.map());
   if (above == nullptr || props[above->frontId()].transparency != 1) return true;
@@ -160,17 +162,20 @@ bool till(World& world, MapBlock& cell, Player& player) {
   edit.variant = randomVariantFor(props, kTilledSoil);
   edit.layer = MapBlock::kFront;
   world.rules().editBlock(edit, &player);
-  player.wearTool(static_cast<uint8_t>(player.selectedQuickSlot()));
+  // Each player wears her own hoe: a joined player's on the host's copy of her items and, told so,
+  // in her hand.
+  player.wearHeldTool();
   world.rules().playCellEffect(nullptr, cell, kEffectTilled, EffectAudience::AllButActor);
   return true;
 }
 
 // Opens a container entity for the player, after the lock and in-use tests.
-void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* entity, uint16_t sound, bool lockable) {
+void openContainer(World& world, MapBlock& cell, BlockUser& user, LogicBlock* entity, uint16_t sound, bool lockable) {
+  PlayerBase& player = user.actingPlayer();
   if (entity == nullptr || player.openContainer() != nullptr) return;
   LogicCells& rules = world.rules();
   LogicPlayers& players = world.rules();
-  if (lockable && (world.options().chestLock() || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(player)) {
+  if (lockable && (world.options().chestLock() || cell.hasDeco(kLockMark, MapBlock::kFront)) && !hostsOwn(user)) {
     warn(player, kLocked);
     return;
   }
@@ -180,25 +185,25 @@ void openContainer(World& world, MapBlock& cell, Player& player, LogicBlock* ent
   }
   players.playSound(cell, sound, 0);
   setCellDeco127(rules, world.map(), cell, true);
-  player.setOpenContainer(entity);
-  entity->open();
   // What it holds is shown at once, its slots beside the player's own.
-  player.events().inventoryView(kContainerPage);
+  user.showContainer(*entity);
+  entity->open();
 }
 
-void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
+void useContainer(World& world, MapBlock& cell, BlockUser& user, Item* held) {
+  PlayerBase& player = user.actingPlayer();
   const uint16_t id = cell.frontId();
-  if ((id == kForge || id == kAlchemyLab) && player.isNextToCell(cell)) {
+  if ((id == kForge || id == kAlchemyLab) && user.isNextToCell(cell)) {
     LogicBlock* entity = id == kForge ? static_cast<LogicBlock*>(world.forges().findAt(cell)) : world.alchemyLabs().findAt(cell);
-    openContainer(world, cell, player, entity, 22, true);
+    openContainer(world, cell, user, entity, 22, true);
   } else if (isStableBlock(id)) {
     Stable* stable = world.stables().findAt(cell);
     if (stable == nullptr) return;
     switch (stable->addMob(held != nullptr ? held->id : 0xFFFF)) {
-      case Stable::kPlaced: player.useUpHeldItem(); break;
+      case Stable::kPlaced: user.useUpHeldItem(); break;
       case Stable::kNoRoom: warn(player, kStableFull); break;
       case Stable::kWrongStable: warn(player, kWrongStable); break;
-      default: openContainer(world, cell, player, stable, 24, false); break;
+      default: openContainer(world, cell, user, stable, 24, false); break;
     }
   } else if (lookupItemRule(id) == nullptr) {
     int slot = 0;
@@ -212,16 +217,17 @@ void useContainer(World& world, MapBlock& cell, Player& player, Item* held) {
     world.rules().editBlock(decoEdit(cell, edit_kind::kRemoveDeco, block_use::kLocks[lock], slot), &player);
     world.rules().playCellEffect(nullptr, cell, kEffectLockBroken, EffectAudience::AllButActor);
   } else {
-    openContainer(world, cell, player, world.chests().findAt(cell), 20, true);
+    openContainer(world, cell, user, world.chests().findAt(cell), 20, true);
   }
 }
 
-bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
+bool useFrontWord(World& world, MapBlock& cell, BlockUser& user, Item* held) {
   LogicCells& rules = world.rules();
   LogicPlayers& players = world.rules();
+  PlayerBase& player = user.actingPlayer();
   const BlockPropsTable& props = world.map().props();
   const uint16_t id = cell.frontId();
-  const bool next = player.isNextToCell(cell);
+  const bool next = user.isNextToCell(cell);
   if (props[id].has(bf::kCircuitOutput) && next) {
     setSwitchState(players, rules, cell, cell.frontVariant() == 0);
     return true;
@@ -248,7 +254,7 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
     Sign* sign = world.signs().findAt(cell);
     if (sign == nullptr || player.openContainer() != nullptr) return true;
     if (held == nullptr || held->id != kSignPen) {
-      player.readSign(*sign, false);
+      user.readSign(*sign, false);
       return true;
     }
     if (sign->inUse()) {
@@ -256,7 +262,7 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
       return true;
     }
     setCellDeco127(rules, world.map(), cell, true);
-    player.readSign(*sign, true);
+    user.readSign(*sign, true);
     return true;
   }
   if (isSpecialBlockId(id) && !(held != nullptr && isSpecialPlaceable(held->id))) {
@@ -264,25 +270,26 @@ bool useFrontWord(World& world, MapBlock& cell, Player& player, Item* held) {
     return true;
   }
   if ((player.heldToolCapabilities() & kTillingBit) != 0 && itemMatchesFilter(id, kTillFilter) &&
-      player.canReach(cell, held)) {
-    if (till(world, cell, player)) return true;
+      user.canReach(cell, held)) {
+    if (till(world, cell, user)) return true;
   } else if (held != nullptr && held->id == kFertiliser) {
     MapBlock* top = world.plants().stackTopAt(cell);
     if (top == nullptr || !world.plants().growPlantAt(rules, *top)) warn(player, kCannotGrow);
     return true;
   }
-  if (!world.isCreative()) useContainer(world, cell, player, held);
+  if (!world.isCreative()) useContainer(world, cell, user, held);
   return true;
 }
 
 }  // namespace
 
-void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
+void useBlock(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
   LogicPlayers& rules = world.rules();
   LogicCells& cells = world.rules();
   LogicEntities& entities = world.rules();
+  PlayerBase& player = user.actingPlayer();
   const BlockPropsTable& props = world.map().props();
-  Item* held = heldOrNull(player);
+  Item* held = user.usedItem();
   if (held != nullptr) {
     const int removable = firstRemovableDeco(cell, layer);
     if ((player.heldToolCapabilities() & 1) != 0 && !cell.isSolid(props) &&
@@ -294,7 +301,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
     }
     const DecoHit fuse = cell.findDeco(kFuse);
     if (held->lightColor() != 0 && fuse && !(map_deco::side(*fuse.slot) == MapBlock::kBack && cell.frontId() != 0)) {
-      lightFuse(world, cell, player);
+      lightFuse(world, cell, user);
       return;
     }
   }
@@ -305,7 +312,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
     return;
   }
   if (held == nullptr && props[front].has(bf::kShelf)) {
-    if (!world.options().shelfLock() || hostsOwn(player)) {
+    if (!world.options().shelfLock() || hostsOwn(user)) {
       if (Shelf* shelf = world.shelves().findAt(cell)) shelf->clearDisplay(entities);
     }
     rules.playCellEffect(nullptr, cell, kEffectShake, EffectAudience::AllButActor);
@@ -316,8 +323,8 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, Player& player) {
     return;
   }
   if (layer == MapBlock::kBack) {
-    useBackWord(world, cell, player);
+    useBackWord(world, cell, user);
     return;
   }
-  useFrontWord(world, cell, player, held);
+  useFrontWord(world, cell, user, held);
 }

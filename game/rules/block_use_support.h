@@ -6,6 +6,7 @@
 
 #include "content/items/item.h"
 #include "game/player/player.h"
+#include "game/player/player_events.h"
 #include "world/blocks/stable.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
@@ -20,9 +21,7 @@ constexpr uint16_t kLockMark = 214, kTilledSoil = 2435, kOpenMark = 127;
 constexpr uint16_t kTillingBit = 0x10;
 constexpr uint64_t kTillFilter = 0x14;
 constexpr uint8_t kWarning = 3, kInformation = 2;
-// The inventory view's pages that a used block opens on: the crafting page of a station, and the
-// page that shows an open container's slots beside the player's stacks.
-constexpr uint8_t kCraftingPage = 2, kContainerPage = 3;
+constexpr uint8_t kCraftingPage = inventory_page::kCrafting, kContainerPage = inventory_page::kContainer;
 constexpr uint16_t kInventorySound = 12, kBookSound = 26;
 
 // Texts named by their role.
@@ -38,11 +37,6 @@ inline const char* const kWrongStable = "This animal does not belong in this sta
 inline const char* const kBetterKey = "You need a better key to unlock this chest.";
 
 inline void warn(PlayerBase& player, const char* text) { player.showMessage(kWarning, text); }
-
-inline Item* heldOrNull(const Player& player) {
-  Item* held = player.heldItem();
-  return held != nullptr && !held->isNone() && held->count != 0 ? held : nullptr;
-}
 
 // The first decoration slot on the side whose block a tool may remove (use kind 1, not a lock).
 int firstRemovableDeco(const MapBlock& cell, uint8_t side);

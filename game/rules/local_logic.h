@@ -95,8 +95,9 @@ class LocalLogic : public Logic, public PlayerRules, public SwingRules {
   ProjectileChoice projectileForItem(uint8_t mode, PlayerBase* player, Item* item) override;
   // A sign on the cell's front decorations: placed, changed or taken (variant 0 with a sign).
   void placeSign(MapBlock& cell, uint8_t variant);
-  // The player's circuit configurator opens on a device that has a setting; false otherwise.
-  bool editCircuitCell(Player& player, MapBlock& cell);
+  // The player's circuit configurator opens on a device that has a setting (a joined player's on
+  // her screen); false otherwise.
+  bool editCircuitCell(PlayerBase& player, MapBlock& cell);
   // The lab's started brew completes for the player (see brewing_rules.h).
   bool brewPotion(AlchemyLab& lab, PlayerBase* player);
 

@@ -119,8 +119,8 @@ void LocalLogic::placeSign(MapBlock& cell, uint8_t variant) {
   }
 }
 
-bool LocalLogic::editCircuitCell(Player& player, MapBlock& cell) {
+bool LocalLogic::editCircuitCell(PlayerBase& player, MapBlock& cell) {
   if (world_ == nullptr || !isConfigurableCircuitCell(cell)) return false;
-  player.events().circuitConfigurator(player, cell, world_->circuits().getCellConfig(cell));
+  player.editCircuit(cell, world_->circuits().getCellConfig(cell));
   return true;
 }

@@ -51,7 +51,7 @@ void LocalLogic::stepForges() {
     const int result = forge->smeltStep();
     if (result == Forge::kCold) continue;
     forEachPlayer([&](PlayerBase* p) {
-      if (p->openContainer() == forge) p->events().forgeRefreshed(*p, result);
+      if (p->openContainer() == forge) p->refreshForge(result);
     });
   }
 }

@@ -230,19 +230,8 @@ class NetServer : public NetCommon {
   MapBlock* cellNear(const PlayerBase& player, const wire::Cell& at, int reach) const;
   // The live mob of the id within a blow's reach of the player; null otherwise.
   MobEntity* mobNear(const PlayerBase& player, uint32_t id) const;
+  // The block use her own game asked for, judged and run for her copy on the host.
   void useBlockFor(PlayerServerDesktop& player, MapBlock& cell, uint8_t layer);
-  void useBedOrPortal(PlayerServerDesktop& player, MapBlock& cell);
-  bool mayOpen(PlayerServerDesktop& player, MapBlock& cell, LogicBlock& entity, bool lockable);
-  // How a block entity of a kind opens for a client's player: what the client is sent, the sound
-  // everyone hears, and whether a lock keeps it shut.
-  template <class Kind>
-  struct OpenedAs {
-    void (PlayerServer::*show)(Kind&);
-    uint16_t sound;
-    bool lockable;
-  };
-  template <class Kind>
-  void openFor(PlayerServerDesktop& player, MapBlock& cell, Kind& entity, const OpenedAs<Kind>& opened);
   // The mob's item is offered to the player; the answer catches it (`captureTaken`).
   void offerCapture(PlayerServerDesktop& player, uint32_t id);
   // True when the entity was a mob, now caught (or not one a player catches).

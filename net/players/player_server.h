@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "game/crafting/recipe_knowledge.h"
+#include "game/player/block_user.h"
 #include "game/player/player_base.h"
 #include "game/player/player_desktop.h"
 #include "net/players/motion_allowance.h"
@@ -43,7 +44,7 @@ namespace wire {
 class WireOut;
 }
 
-class PlayerServer : public PlayerRemoteBase<PlayerBase> {
+class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser {
  public:
   // What refreshForge tells the client: the counters alone, or the counters and the items.
   static constexpr int kForgeItems = 0;
@@ -121,7 +122,28 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
   // The rules' effect at an entity goes to her client, which shows it on its copy of the entity.
   void playEntityEffect(Entity* entity, uint8_t kind, uint16_t value) override;
-  void playTileEffect(const MapBlock& cell, uint8_t kind);
+  // The effect is shown to her: her client plays it at the cell.
+  void playTileEffect(const MapBlock& cell, uint8_t kind) override;
+  // What she holds as the host judges it: the held stack's tool while the host's copy of her items
+  // holds it.
+  uint16_t heldToolCapabilities() const override;
+
+  // ---- Using a block (block_user.h; player_server_block_use.cpp) ----
+  // The host's rules use the block for her as for its own player, from where the host has her and
+  // with what its copy of her items holds; what the use spends, opens or shows reaches her client.
+  PlayerBase& actingPlayer() override { return *this; }
+  // The held stack while the host's copy of her items holds it.
+  Item* usedItem() override;
+  // Next to the cell or within the item's reach, one more cell for the steps the host has not heard
+  // of yet.
+  bool isNextToCell(const MapBlock& cell) const override;
+  bool canReach(const MapBlock& cell, const Item* item) const override;
+  void useUpHeldItem() override { consumeHeldItem(); }
+  // Her client is sent the chest's, stable's, forge's or lab's contents to show.
+  void showContainer(LogicBlock& entity) override;
+  // Her client shows the text over the sign, or opens it for her to write; a sign she writes on is
+  // in use until she closes it.
+  void readSign(Sign& sign, bool edit) override;
 
   // ---- Block entities (player_server_containers.cpp) ----
   void openChest(Chest& chest);
@@ -134,12 +156,12 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase> {
   bool leaveContainer(bool tell) override;
   // Kind kForgeCounters, or kForgeItems / kForgeStep; another kind, or no open forge, sends
   // nothing.
-  void refreshForge(int kind);
+  void refreshForge(int kind) override;
   // Only with an open alchemy lab, whose brew is then over.
   void alchemyLabOperation(std::span<const uint8_t, 16> record);
   // The host's lab brewed for the player: the client's copy of the lab brews the same.
   void potionBrewed(const PotionResult& result) override;
-  void editCircuit(const MapBlock& cell, const CircuitRecord& setting);
+  void editCircuit(const MapBlock& cell, const CircuitRecord& setting) override;
 
   // ---- Notices, trades, the clock and fishing (player_server_notices.cpp) ----
   void showMessage(uint8_t kind, const std::string& text) override;

@@ -368,7 +368,12 @@ void InventoryView::refreshEquipment(bool, uint8_t) {
 
 void InventoryView::refreshCraftPreview() { refreshTexts(); }
 void InventoryView::refreshContainerPanel() { refreshTexts(); }
-void InventoryView::refreshOpenWindow() { refreshTexts(); }
+// What the open container holds changed on its own (a forge's step, a lab's brew): its cells show
+// the stacks anew, not only the list.
+void InventoryView::refreshOpenWindow() {
+  grid_.refreshAll();
+  refreshTexts();
+}
 
 void InventoryView::openContainerPanel(uint8_t kind, InventorySprite&) {
   // Settings, seeds and paints work by dragging onto the item they change; the treasure map has

@@ -129,13 +129,6 @@ void NetServer::shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&
   player.loadAmmunition(nullptr);
 }
 
-void NetServer::useBlock(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
-  const wire::Cell at = in.cell();
-  const uint8_t layer = in.u8() == 0 ? MapBlock::kFront : MapBlock::kBack;
-  player.heldStillCarried();
-  if (MapBlock* cell = cellNear(player, at, host::kUseReach)) useBlockFor(player, *cell, layer);
-}
-
 // [2][27]: one of the held stack goes onto the shelf of the cell, at the position named.
 void NetServer::putOnShelf(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
   const wire::Cell at = in.cell();

@@ -50,8 +50,8 @@ void NetServer::handleFishing(wire::WireIn& in, uint8_t peer) {
 // edit ([4][60]), which the rules check like any other.
 void NetServer::handleCircuits(wire::WireIn& in, uint8_t peer) {
   PlayerServerDesktop* player = remoteActor(peer);
-  if (player == nullptr || world() == nullptr || !in.spec().is(wire::CircuitMsg::CircuitEdit)) return;
-  MapBlock* cell = cellNear(*player, in.cell(), host::kToolReach);
-  if (cell == nullptr || !isConfigurableCircuitCell(*cell)) return;
-  player->editCircuit(*cell, world()->circuits().getCellConfig(*cell));
+  LocalLogic* rules = localRules();
+  if (player == nullptr || rules == nullptr || !in.spec().is(wire::CircuitMsg::CircuitEdit)) return;
+  // The rules open the configurator for her as for the host's own player.
+  if (MapBlock* cell = cellNear(*player, in.cell(), host::kToolReach)) rules->editCircuitCell(*player, *cell);
 }

@@ -43,6 +43,7 @@
 #include "game/trade/trade_session.h"
 #include "net/client_game/joined_game.h"
 #include "net/endpoint/net_player_client.h"
+#include "net/endpoint/host/host_players_view.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/host_game/game_remote_server.h"
 #include "net/host_game/net_logic.h"
@@ -104,6 +105,9 @@ class PlayerLog final : public PlayerEvents {
   void entityEffect(PlayerGraphical&, Entity* entity, uint8_t kind, uint16_t) override {
     effects.push_back({entity != nullptr ? entity->id() : kNoEntity, kind});
   }
+  void tileEffect(PlayerGraphical&, const MapBlock& cell, uint8_t kind) override {
+    cellEffects.push_back({cell.x, cell.y, kind});
+  }
   bool tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& name) override {
     asked.push_back({askingPeer, askedPeer, name});
     return true;
@@ -120,6 +124,12 @@ class PlayerLog final : public PlayerEvents {
   std::vector<std::string> messages;
   std::vector<Asked> asked;
   std::vector<Effect> effects;  // the effects her view was told to show at an entity
+  struct CellEffect {
+    int32_t x;
+    int32_t y;
+    uint8_t kind;
+  };
+  std::vector<CellEffect> cellEffects;  // the effects her view was told to show at a cell
 };
 
 class StayingExit final : public ClientGameExit {
@@ -234,6 +244,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     ASSERT_NE(ground, nullptr);
     hostPlayer().setCellCoordinates(static_cast<uint32_t>(column), static_cast<uint32_t>(ground->y + 1));
     ASSERT_TRUE(meeting->open(server));
+    server.setPlayersView(hostView());
     server.setHostPlayer(&hostPlayer());
     server.setStats(&hostStats);
     server.setWorld(hostWorld);
@@ -260,6 +271,8 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
 
   // The hosted world's mode byte (1: creative).
   virtual uint8_t worldMode() const { return 0; }
+  // What the host's screen shows of its clients' players (null: nothing), set before they join.
+  virtual HostPlayersView* hostView() { return nullptr; }
   static bool inGame(Joiner& joiner) {
     return joiner.game().isStarted() && joiner.net.state() == NetClient::kInGame;
   }

@@ -15,6 +15,9 @@ namespace {
 
 using PlayTogetherChest = PlayTogether;
 
+// A chest of the content's chest table: what a player right-clicks to open it.
+constexpr uint16_t kChestBlock = 213;
+
 TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
   ItemPtr tool = toolBreaking(ground->frontId());
   ASSERT_NE(tool, nullptr);
@@ -22,6 +25,11 @@ TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
   const uint16_t id = tool->id;
   carryTool(*ann, 3, std::move(tool));
   MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
+  // The chest block stands on the cell on every machine, as a placed chest does.
+  for (World* world : {hostWorld, ann->world(), bo->world()}) {
+    MapBlock* there = world->cellAt(chestCell.x, chestCell.y);
+    there->front = static_cast<uint16_t>(block_word::kLayerMark | kChestBlock);
+  }
   Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{8}));
   useChest(*ann, chestCell);
   ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
@@ -51,6 +59,11 @@ TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
 TEST_P(PlayTogetherChest, PageStepsMoveTheHostsChestWithinItsSlots) {
   MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
   MapBlock& otherCell = *hostWorld->cellAt(column + 3, ground->y + 1);
+  for (World* world : {hostWorld, ann->world(), bo->world()}) {
+    for (const MapBlock* chestOn : {&chestCell, &otherCell}) {
+      world->cellAt(chestOn->x, chestOn->y)->front = static_cast<uint16_t>(block_word::kLayerMark | kChestBlock);
+    }
+  }
   Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{30}));
   Chest& other = hostWorld->chests().add(std::make_unique<Chest>(otherCell, Chest::SlotCount{30}));
   useChest(*ann, chestCell);

@@ -1,0 +1,354 @@
+// Using a block, over real ENet on 127.0.0.1, from a joined player's side: each kind of block use
+// (doors, switches, trapdoors, levers, a shelf's display, a fuse lit by a light in hand, a circuit part cut off with
+// a hammer, tilling, fertiliser, a stable, a lock and its key, writing on a sign) does for her what
+// it does for the host's own player, on every machine's world, and what it spends is spent on her
+// screen and in the host's copy of her items alike.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+
+#include "content/items/block_filter.h"
+#include "content/tables/plant_table.h"
+#include "game/rules/block_use.h"
+#include "tests/net/host_game/play_together.h"
+#include "world/blocks/block_entity_cast.h"
+#include "world/cells/block_flags.h"
+#include "world/blocks/shelf.h"
+#include "world/blocks/sign.h"
+#include "world/blocks/stable.h"
+#include "world/circuits/circuit_cells.h"
+#include "world/edits/cell_edit.h"
+#include "world/explosions/explosion_system.h"
+#include "world/plants/plant_system.h"
+
+namespace nettest {
+namespace {
+
+constexpr uint16_t kDoor = 290, kTrapdoor = 374, kLever = 2086;
+constexpr uint16_t kFuse = 239, kLitFuse = 191;
+constexpr uint16_t kHammer = 6, kHoe = 9, kTilled = 2435;
+constexpr uint16_t kFertiliser = 1054, kPen = 484, kSign = 2599;
+constexpr uint16_t kRustyKey = 19, kRustyLock = 467;
+constexpr uint16_t kPigPen = 2407, kPig = 27;
+constexpr uint16_t kFourPlaceShelf = 212, kMaterial = 13;
+
+// Who uses the block: the joined player (through her game's request) or the host's own player.
+enum class Who { Guest, Host };
+
+class PlayTogetherBlockUse : public PlayTogether {
+ protected:
+  void SetUp() override {
+    PlayTogether::SetUp();
+    if (HasFatalFailure()) return;
+    row_ = ground->y + 1;
+    for (int32_t x : {column - 1, column, column + 6, column + 7}) room(x);
+    // She stands six cells from the host, where her game and the host agree.
+    MapBlock& hers = *hostWorld->cellAt(column + 6, row_);
+    onHost(kAnn).setCellCoordinates(hers.x, hers.y);
+    walk(*ann, hers);
+    ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == hers.x && onHost(kAnn).cellY == hers.y; }));
+  }
+
+  // A floor of the ground's block in column x and two open cells above it, on every machine.
+  void room(int32_t x) {
+    const uint16_t floor = ground->front;
+    for (World* world : {hostWorld, ann->world(), bo->world()}) {
+      WorldMap& map = world->map();
+      for (int32_t y = row_ - 1; y <= row_ + 1; ++y) {
+        MapBlock* cell = map.cellAt(map.wrapX(x), y);
+        cell->front = y < row_ ? floor : 0;
+        cell->back = 0;
+        cell->decos = {};
+        cell->liquid = 0;
+      }
+    }
+  }
+  // The cell each uses: beside the host, beside her.
+  MapBlock& target(Who who) { return *hostWorld->cellAt(who == Who::Host ? column - 1 : column + 7, row_); }
+  // The same cell in a world.
+  static MapBlock& in(World& world, const MapBlock& cell) { return *world.map().cellAt(cell.x, cell.y); }
+
+  // What a player places goes through the host's rules: every machine's world follows.
+  void lay(MapBlock& cell, uint16_t block, uint8_t variant = 0) {
+    BlockEdit edit = editForCell(cell, edit_kind::kSetLayerBlock, block);
+    edit.variant = variant;
+    edit.layer = MapBlock::kFront;
+    ASSERT_TRUE(hostWorld->rules().editBlock(edit, nullptr)) << block;
+  }
+  void layDeco(MapBlock& cell, uint16_t deco, uint8_t side) {
+    const DecoHit free = cell.findFreeDecoSlot();
+    ASSERT_TRUE(free);
+    BlockEdit edit = editForCell(cell, edit_kind::kSetDeco, deco);
+    edit.slot = static_cast<uint8_t>(free.index);
+    edit.layer = side;
+    ASSERT_TRUE(hostWorld->rules().editBlock(edit, nullptr)) << deco;
+  }
+  // Every machine's world shows the cell as the host's does.
+  bool sameEverywhere(const MapBlock& cell) {
+    return runUntil([&] {
+      for (Joiner* joiner : {ann.get(), bo.get()}) {
+        const MapBlock& copy = in(*joiner->world(), cell);
+        if (copy.front != cell.front || copy.back != cell.back || copy.decos != cell.decos) return false;
+      }
+      return true;
+    });
+  }
+  // The test holds on every machine's copy of the cell.
+  bool everywhere(const MapBlock& cell, const std::function<bool(const MapBlock&)>& test) {
+    return runUntil([&] {
+      for (World* world : {hostWorld, ann->world(), bo->world()}) {
+        if (!test(in(*world, cell))) return false;
+      }
+      return true;
+    });
+  }
+
+  // The player holds the stack in quick slot 0: hers brought in (the host's copy counts it).
+  void hold(Who who, ItemPtr stack) {
+    if (who == Who::Guest) {
+      carryTool(*ann, 0, std::move(stack));
+      PlayTogether::hold(*ann, 0);
+      ASSERT_TRUE(runUntil([&] { return onHost(kAnn).heldItem() != nullptr; }));
+    } else {
+      hostPlayer().inventory->setSlot({SlotKind::Quick, 0, 0}, std::move(stack));
+      hostPlayer().inventory->select(0);
+    }
+  }
+  void hold(Who who, uint16_t id, uint16_t count = 1) { hold(who, newItem(id, 0, count, 0, 0)); }
+  // An empty hand.
+  void emptyHand(Who who) {
+    if (who == Who::Guest) {
+      ann->inventory().select(9);
+      PlayTogether::hold(*ann, 9);
+      ASSERT_TRUE(runUntil([&] { return onHost(kAnn).heldItem() == nullptr; }));
+    } else {
+      hostPlayer().inventory->select(9);
+    }
+  }
+  // The player clicks the cell: her game checks it and asks the host; the host's player's game
+  // runs the use itself.
+  void use(Who who, const MapBlock& cell, uint8_t layer = MapBlock::kFront) {
+    if (who == Who::Guest) {
+      ASSERT_TRUE(ann->game().useBlock(in(*ann->world(), cell), layer)) << "her own game refused the use";
+    } else {
+      ASSERT_TRUE(session->game().useBlock(*hostWorld->cellAt(cell.x, cell.y), layer)) << "the host's game refused the use";
+    }
+  }
+  Inventory& inventoryOf(Who who) { return who == Who::Guest ? ann->inventory() : *hostPlayer().inventory; }
+  const Item* heldStack(Who who) { return inventoryOf(who).slotItem({SlotKind::Quick, 0, 0}); }
+
+  // Each player in turn, the guest first: `play` lays the cell, uses it and checks the result.
+  void forEachPlayer(const std::function<void(Who, MapBlock&)>& play) {
+    for (Who who : {Who::Guest, Who::Host}) {
+      SCOPED_TRACE(who == Who::Guest ? "the joined player" : "the host's own player");
+      play(who, target(who));
+      if (HasFatalFailure()) return;
+    }
+  }
+  // A switched block is laid shut, used, and stands open on every machine.
+  void opens(uint16_t block) {
+    forEachPlayer([&](Who who, MapBlock& cell) {
+      lay(cell, block, 0);
+      ASSERT_TRUE(sameEverywhere(cell));
+      emptyHand(who);
+      use(who, cell);
+      EXPECT_TRUE(everywhere(cell, [&](const MapBlock& c) { return c.frontId() == block && c.frontVariant() == 1; }))
+          << "block " << block << " stayed as it was";
+    });
+  }
+
+  int32_t row_ = 0;
+};
+
+TEST_P(PlayTogetherBlockUse, ADoorOpens) { opens(kDoor); }
+TEST_P(PlayTogetherBlockUse, ATrapdoorOpens) { opens(kTrapdoor); }
+
+TEST_P(PlayTogetherBlockUse, ALeverIsFlipped) {
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, kLever, 0);
+    ASSERT_TRUE(sameEverywhere(cell));
+    emptyHand(who);
+    use(who, cell);
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return c.frontId() == kLever && c.frontVariant() == 1; }));
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, ATrapdoorHungOnACellIsToggled) {
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    layDeco(cell, kTrapdoor, MapBlock::kFront);
+    ASSERT_TRUE(sameEverywhere(cell));
+    emptyHand(who);
+    use(who, cell);
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) {
+      const DecoHit hung = const_cast<MapBlock&>(c).findDeco(kTrapdoor);
+      return hung && map_deco::variant(*hung.slot) == 1;
+    }));
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, AKeyOpensALock) {
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, block_word::id(ground->front));
+    layDeco(cell, kRustyLock, MapBlock::kFront);
+    ASSERT_TRUE(sameEverywhere(cell));
+    hold(who, kRustyKey);
+    use(who, cell);
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return !c.hasDeco(kRustyLock, MapBlock::kFront); }));
+    EXPECT_NE(heldStack(who), nullptr) << "the key is kept";
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, ALightInHandLightsAFuse) {
+  // The first item that gives light in hand.
+  uint16_t lightGiver = 0;
+  for (uint16_t id = 1; id < 4096 && lightGiver == 0; ++id) {
+    if (itemDefinitionById(id) != nullptr && Item(id, 0, 1, 0, 0).lightColor() != 0) lightGiver = id;
+  }
+  ASSERT_NE(lightGiver, 0) << "an item that gives light";
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    layDeco(cell, kFuse, MapBlock::kFront);
+    ASSERT_TRUE(sameEverywhere(cell));
+    hold(who, lightGiver, 5);
+    use(who, cell);
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return c.hasDeco(kLitFuse, MapBlock::kFront); }));
+    hostWorld->explosions().cancel(cell);  // it burns no further in this test
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, AHammerCutsACircuitPartOffTheBackLayer) {
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    for (World* world : {hostWorld, ann->world(), bo->world()}) setCircuitKind(in(*world, cell), 1);
+    ASSERT_TRUE(hasCircuitPart(cell));
+    hold(who, newItem(kHammer, 0, 1, 60, 0));
+    use(who, cell, MapBlock::kBack);
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return !hasCircuitPart(c); }));
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, AHoeTillsTheGroundAndWears) {
+  uint16_t soil = 0;
+  for (uint16_t id = 1; id < 4096 && soil == 0; ++id) {
+    const BlockDef* def = blockDefinitionById(id);
+    if (def != nullptr && def->record.transparency() == 0 && itemMatchesFilter(id, 0x14)) soil = id;
+  }
+  ASSERT_NE(soil, 0) << "a block a hoe tills";
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, soil);
+    ASSERT_TRUE(sameEverywhere(cell));
+    hold(who, newItem(kHoe, 0, 1, 60, 0));
+    use(who, cell);
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return c.hasDeco(kTilled, MapBlock::kFront); }));
+    EXPECT_TRUE(runUntil([&] { return heldStack(who) != nullptr && heldStack(who)->durability == 59; }))
+        << "the hoe wore on the player's screen";
+    if (who == Who::Guest) {
+      const ItemPtr kept = onHost(kAnn).items().peek(kHoe, 1);
+      ASSERT_NE(kept, nullptr);
+      EXPECT_EQ(kept->durability, 59) << "the host's copy of her hoe wore too";
+    }
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, FertiliserGrowsAPlant) {
+  const PlantRow* grown = nullptr;
+  for (const PlantRow& row : plantTable()) {
+    const BlockProps& planted = hostWorld->map().props()[row.block0];
+    if (row.growth == plant_growth::kReplace && row.block0 != 0 && row.block1 != 0 && row.block0 != row.block1 &&
+        plantRowForBlock(row.block0) == &row && planted.has(block_flag::kStackingPlant) && !planted.has(block_flag::kLeaves)) {
+      grown = &row;
+      break;
+    }
+  }
+  ASSERT_NE(grown, nullptr);
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, grown->block0);
+    hostWorld->plants().registerPlant(cell, 0);
+    cell.skyShadow = static_cast<uint8_t>(0xF0 | (cell.skyShadow & 0x0F));  // in daylight, where it grows
+    ASSERT_TRUE(sameEverywhere(cell));
+    hold(who, kFertiliser, 3);
+    use(who, cell);
+    EXPECT_TRUE(everywhere(cell, [&](const MapBlock& c) { return c.frontId() == grown->block1; }));
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, AnEmptyHandTakesBackWhatAShelfShows) {
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, kFourPlaceShelf);
+    ItemPtr unit = newItem(kMaterial, 0, 1, 0, 0);
+    ASSERT_TRUE(putItemOnShelf(*hostWorld, cell, unit, 0));
+    Shelf* shelf = hostWorld->shelves().findAt(cell);
+    ASSERT_NE(shelf, nullptr);
+    // What lies in her world of the material before: the shelf's display among it.
+    std::set<EntityId> before;
+    ASSERT_TRUE(runUntil([&] {
+      before.clear();
+      ann->world()->entities()->forEach([&](const RealEntity& entity) {
+        const auto* lying = dynamic_cast<const TreasureEntity*>(&entity);
+        if (lying != nullptr && !lying->data.removed && lying->item().id == kMaterial) before.insert(lying->id());
+      });
+      return !before.empty();
+    })) << "her world shows the shelf's display";
+    emptyHand(who);
+    use(who, cell);
+    EXPECT_TRUE(runUntil([&] { return shelf->itemAt(0) == nullptr; })) << "the shelf still shows it";
+    // What it showed falls loose: in her world too it moves off the shelf.
+    EXPECT_TRUE(runUntil([&] {
+      bool loose = false;
+      ann->world()->entities()->forEach([&](const RealEntity& entity) {
+        const auto* lying = dynamic_cast<const TreasureEntity*>(&entity);
+        if (lying != nullptr && !lying->data.removed && lying->item().id == kMaterial &&
+            (before.count(lying->id()) == 0 || lying->data.moving)) {
+          loose = true;
+        }
+      });
+      return loose;
+    })) << "what the shelf showed still stands on it in her world";
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, AnAnimalIsLedIntoItsStable) {
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, kPigPen);
+    ASSERT_TRUE(sameEverywhere(cell));
+    Stable* stable = hostWorld->stables().findAt(cell);
+    ASSERT_NE(stable, nullptr);
+    hold(who, kPig, 2);
+    use(who, cell);
+    EXPECT_TRUE(runUntil([&] { return stable->mobCount() == 1; })) << "no animal in the stable";
+    EXPECT_TRUE(runUntil([&] { return heldStack(who) != nullptr && heldStack(who)->count == 1; }))
+        << "the animal's item stayed on the player's screen";
+    if (who == Who::Guest) {
+      EXPECT_EQ(onHost(kAnn).items().countOf(kPig), 1u) << "and in the host's copy of her items";
+    }
+  });
+}
+
+TEST_P(PlayTogetherBlockUse, APencilOpensASignToWriteOn) {
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, kSign);
+    ASSERT_TRUE(sameEverywhere(cell));
+    Sign* sign = hostWorld->signs().findAt(cell);
+    ASSERT_NE(sign, nullptr);
+    hold(who, kPen);
+    use(who, cell);
+    PlayerBase& writer = who == Who::Guest ? static_cast<PlayerBase&>(ann->player()) : hostPlayer();
+    ASSERT_TRUE(runUntil([&] { return block_entity_cast<Sign>(writer.openContainer()) != nullptr; }))
+        << "the sign did not open for writing";
+    EXPECT_TRUE(sign->inUse()) << "nobody else may write on it meanwhile";
+    block_entity_cast<Sign>(writer.openContainer())->setText("Welcome home");
+    EXPECT_TRUE(runUntil([&] { return sign->text() == "Welcome home"; }));
+    if (who == Who::Guest) {
+      ann->game().closeContainer();
+    } else {
+      session->game().closeContainer();
+    }
+    EXPECT_TRUE(runUntil([&] { return !sign->inUse(); }));
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherBlockUse, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest

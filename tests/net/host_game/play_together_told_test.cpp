@@ -1,0 +1,146 @@
+// What the host's rules tell or show the player who acted reaches that player, over real ENet on
+// 127.0.0.1: a joined player's placement in a protected area is refused with the text and the cell
+// effect on her screen (none of it on the host's), and the host's forge, open in her inventory,
+// shows its smelting on her screen without a click.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "content/texts/language_texts.h"
+#include "tests/net/host_game/play_together.h"
+#include "world/blocks/block_entity_cast.h"
+#include "world/blocks/forge.h"
+#include "world/edits/cell_edit.h"
+#include "world/protection/protected_areas.h"
+
+namespace nettest {
+namespace {
+
+constexpr uint16_t kForge = 33;
+constexpr uint16_t kCoal = 64;         // burns 30 steps
+constexpr uint16_t kOre = 65;          // smelts in 5 steps
+constexpr uint16_t kBar = 1538;        // what the ore becomes
+constexpr uint8_t kRefusedEffect = 13;
+constexpr int16_t kProtectedText = 149;
+
+// What the host's screen is told of its clients' players.
+class HostScreen final : public HostPlayersView, public PlayerEvents {
+ public:
+  void clientPlayerShown(PlayerBase&) override {}
+  void clientPlayerGone(const PlayerBase&) override {}
+  PlayerEvents* clientEvents() override { return this; }
+  void tileEffect(PlayerGraphical&, const MapBlock&, uint8_t kind) override { cellEffects.push_back(kind); }
+  void message(uint8_t, const std::string& text) override { messages.push_back(text); }
+  void textById(uint8_t, int16_t id) override { messages.push_back(std::to_string(id)); }
+  std::vector<uint8_t> cellEffects;
+  std::vector<std::string> messages;
+};
+
+class PlayTogetherTold : public PlayTogether {
+ protected:
+  void SetUp() override {
+    std::string json = "{\"strings\": [";
+    for (int id = 0; id <= kProtectedText; ++id) {
+      json += id > 0 ? ",\"" : "\"";
+      json += id == kProtectedText ? "This area is protected." : "text " + std::to_string(id);
+      json += "\"";
+    }
+    ASSERT_TRUE(languageTexts().loadText(json + "]}"));
+    PlayTogether::SetUp();
+  }
+  void TearDown() override {
+    PlayTogether::TearDown();
+    server.setPlayersView(nullptr);  // the host's screen goes before the endpoint
+    languageTexts().loadText(R"({"strings": []})");
+  }
+  HostPlayersView* hostView() override { return &screen; }
+
+  // Room to stand in column x, on a floor of the ground's block, the same on every machine.
+  MapBlock& roomWithFloor(int32_t x) {
+    MapBlock& cell = standingRoom(x);
+    for (World* world : {hostWorld, ann->world(), bo->world()}) {
+      WorldMap& map = world->map();
+      map.cellAt(map.wrapX(x), cell.y - 1)->front = ground->front;
+    }
+    return cell;
+  }
+  // She stands on the floor of column x, where the host has her too.
+  MapBlock& herPlace(int32_t x) {
+    MapBlock& cell = roomWithFloor(x);
+    onHost(kAnn).setCellCoordinates(cell.x, cell.y);
+    walk(*ann, cell);
+    EXPECT_TRUE(runUntil([&] { return onHost(kAnn).cellX == cell.x && onHost(kAnn).cellY == cell.y; }));
+    return cell;
+  }
+
+  HostScreen screen;
+};
+
+TEST_P(PlayTogetherTold, SheIsToldOnHerScreenThatACellIsProtected) {
+  const BlockItem block = stackingBlockItem();
+  ASSERT_NE(block.item, 0);
+  MapBlock& standing = herPlace(column + 6);
+  MapBlock& aside = roomWithFloor(column + 7);
+  hostWorld->protectedAreas().add(aside, 4);
+  carry(*ann, 0, block.item, 5);
+  hold(*ann, 0);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).heldItem() != nullptr; }));
+  ASSERT_EQ(standing.y, aside.y);
+
+  edit(*ann, edit_kind::kPlace, aside, block.block);
+  const auto told = [&] {
+    const auto& lines = ann->log.messages;
+    return std::find(lines.begin(), lines.end(), "This area is protected.") != lines.end();
+  };
+  EXPECT_TRUE(runUntil(told)) << "the refusal's text never reached her";
+  const auto shown = [&] {
+    const auto& effects = ann->log.cellEffects;
+    return std::any_of(effects.begin(), effects.end(), [&](const PlayerLog::CellEffect& e) {
+      return e.x == aside.x && e.y == aside.y && e.kind == kRefusedEffect;
+    });
+  };
+  EXPECT_TRUE(runUntil(shown)) << "the refusal's effect did not play on her screen";
+  settle();
+  EXPECT_TRUE(screen.cellEffects.empty()) << "the refusal's effect played on the host's screen";
+  EXPECT_TRUE(screen.messages.empty());
+  EXPECT_EQ(hostWorld->cellAt(aside.x, aside.y)->frontId(), 0) << "nothing was placed";
+  EXPECT_EQ(onHost(kAnn).items().countOf(block.item), 5u) << "nothing was spent";
+}
+
+TEST_P(PlayTogetherTold, HerOpenForgeShowsTheHostsSmeltingWithoutAClick) {
+  session->game().startTimers();  // the rules' forge task among them
+  herPlace(column + 6);
+  MapBlock& cell = roomWithFloor(column + 7);
+  BlockEdit edit = editForCell(cell, edit_kind::kSetLayerBlock, kForge);
+  edit.layer = MapBlock::kFront;
+  ASSERT_TRUE(hostWorld->rules().editBlock(edit, nullptr));
+  Forge* forge = hostWorld->forges().findAt(cell);
+  ASSERT_NE(forge, nullptr);
+  ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(cell.x, cell.y)->frontId() == kForge; }));
+
+  ASSERT_TRUE(ann->game().useBlock(*ann->world()->cellAt(cell.x, cell.y), MapBlock::kFront));
+  const auto herForge = [&] { return block_entity_cast<Forge>(ann->player().openContainer()); };
+  ASSERT_TRUE(runUntil([&] { return herForge() != nullptr; })) << "the forge did not open for her";
+
+  // The host's own player fills it: fuel and ore, and the forge burns.
+  forge->setItem(Forge::kFuel, newItem(kCoal, 0, 1, 0, 0));
+  forge->setItem(Forge::kInput, newItem(kOre, 0, 3, 0, 0));
+  ASSERT_TRUE(forge->burning());
+
+  // Her copy follows each step of the rules' forge task: the counters move, then the bar appears.
+  EXPECT_TRUE(runUntil([&] { return herForge() != nullptr && herForge()->burning() && herForge()->fuelLeft() < 30; }, 60))
+      << "her forge's counters stood still";
+  EXPECT_TRUE(runUntil([&] {
+    const Item* out = herForge() != nullptr ? herForge()->itemAt(Forge::kOutput) : nullptr;
+    return out != nullptr && out->id == kBar;
+  }, 60)) << "the host's forge made a bar and hers stayed empty";
+  ASSERT_NE(forge->itemAt(Forge::kOutput), nullptr);
+  EXPECT_EQ(herForge()->itemAt(Forge::kOutput)->count, forge->itemAt(Forge::kOutput)->count);
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherTold, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest
