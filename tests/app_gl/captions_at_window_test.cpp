@@ -66,12 +66,15 @@ std::vector<engine::Label*> inventoryLabels(const std::string& prefix) {
   return found;
 }
 
-// A label's rectangle in the window, whole inside it.
+// A label's rectangle in the window, whole inside it: its box in its parent, moved by where its
+// parents stand (the views' nodes are not scaled).
 bool insideWindow(const engine::Label& label) {
   const engine::Size window = engine::Director::getInstance()->getWinSize();
-  const engine::Vec2 low = label.convertToWorldSpace(engine::Vec2(0, 0));
-  const engine::Vec2 high = label.convertToWorldSpace(engine::Vec2(label.getContentSize().width, label.getContentSize().height));
-  return low.x >= 0 && low.y >= 0 && high.x <= window.width && high.y <= window.height;
+  engine::Rect box = label.getBoundingBox();
+  for (const engine::Node* up = label.getParent(); up != nullptr; up = up->getParent()) {
+    box.origin = box.origin + up->getPosition();
+  }
+  return box.getMinX() >= 0 && box.getMinY() >= 0 && box.getMaxX() <= window.width && box.getMaxY() <= window.height;
 }
 
 // The pointer presses on the cell, drags past the threshold and lets go far from every cell.
