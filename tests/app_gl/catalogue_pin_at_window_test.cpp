@@ -65,6 +65,28 @@ InventorySprite* firstCatalogueCell() {
   return nullptr;
 }
 
+// The steps into a new world, made creative on the new world page before it is created.
+std::vector<Step> intoANewCreativeWorld() {
+  std::vector<Step> steps = intoANewWorld();
+  const Step creative{"a creative world", [] {
+                        if (!selectRow("Mode: ")) return false;
+                        if (!hasRow("Mode: Creative")) tap(GLFW_KEY_RIGHT);
+                        return hasRow("Mode: Creative");
+                      }, 10};
+  steps.insert(steps.end() - 2, creative);
+  return steps;
+}
+
+// The inventory opened on its catalogue page.
+Step catalogueOpened() {
+  return {"open the catalogue", [] {
+            if (current() == ViewId::Main) tap(GLFW_KEY_E);
+            if (current() != ViewId::Inventory) return false;
+            if (inventoryView().page() != InventoryView::kCatalogue) chooseRow("Catalogue");
+            return inventoryView().page() == InventoryView::kCatalogue;
+          }, 10};
+}
+
 using CataloguePinAtWindowTest = AppRunTest;
 
 TEST_F(CataloguePinAtWindowTest, ANameIsCopiedAndPastedAndAPinnedEntryShowsInThePinnedList) {
@@ -141,21 +163,10 @@ TEST_F(CataloguePinAtWindowTest, EveryItemIsOnAListAndTheFireworkAndTheFoundPage
   std::set<uint16_t> shown;
   size_t list = 0;
 
-  std::vector<Step> steps = intoANewWorld();
-  const Step creative{"a creative world", [&] {
-                        if (!selectRow("Mode: ")) return false;
-                        if (!hasRow("Mode: Creative")) tap(GLFW_KEY_RIGHT);
-                        return hasRow("Mode: Creative");
-                      }, 10};
-  steps.insert(steps.end() - 2, creative);
+  std::vector<Step> steps = intoANewCreativeWorld();
 
   Script script(joined(steps, {
-      {"open the catalogue", [&] {
-         if (current() == ViewId::Main) tap(GLFW_KEY_E);
-         if (current() != ViewId::Inventory) return false;
-         if (inventoryView().page() != InventoryView::kCatalogue) chooseRow("Catalogue");
-         return inventoryView().page() == InventoryView::kCatalogue;
-       }, 10},
+      catalogueOpened(),
       {"every item is listed", [&] {
          const ItemCatalogue& catalogue = *player()->inventory->catalogue();
          std::set<uint16_t> listed(game_tables::kSpawnerIcons.begin(), game_tables::kSpawnerIcons.end());
@@ -198,22 +209,11 @@ TEST_F(CataloguePinAtWindowTest, EveryItemIsOnAListAndTheFireworkAndTheFoundPage
 TEST_F(CataloguePinAtWindowTest, AChosenCategoryStaysUnderThePointer) {
   engine::Vec2 pointer;
   std::string underPointer, chosenRow;
-  std::vector<Step> steps = intoANewWorld();
-  const Step creative{"a creative world", [&] {
-                        if (!selectRow("Mode: ")) return false;
-                        if (!hasRow("Mode: Creative")) tap(GLFW_KEY_RIGHT);
-                        return hasRow("Mode: Creative");
-                      }, 10};
-  steps.insert(steps.end() - 2, creative);
+  std::vector<Step> steps = intoANewCreativeWorld();
   const std::string blocks = "Blocks";
 
   Script script(joined(steps, {
-      {"open the catalogue", [&] {
-         if (current() == ViewId::Main) tap(GLFW_KEY_E);
-         if (current() != ViewId::Inventory) return false;
-         if (inventoryView().page() != InventoryView::kCatalogue) chooseRow("Catalogue");
-         return inventoryView().page() == InventoryView::kCatalogue;
-       }, 10},
+      catalogueOpened(),
       {"click the second category", [&] {
          ListView* view = currentList();
          const int row = rowIndex(blocks);
